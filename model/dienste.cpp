@@ -7,9 +7,11 @@ namespace {
 
 void mdRgbStandard(char* text, size_t kap)
 {
+    static const char schwarz[] = "0 0 0";
     if (text && kap > 0) {
-        std::strncpy(text, "0 0 0", kap - 1);
-        text[kap - 1] = '\0';
+        size_t n = sizeof schwarz - 1 < kap - 1 ? sizeof schwarz - 1 : kap - 1;
+        std::memcpy(text, schwarz, n);
+        text[n] = '\0';
     }
 }
 
