@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cmath>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -189,7 +190,9 @@ TEST(BefDateiForm, CompactCodesAndMinimumVersions)
         EXPECT_EQ(BefMindestVersion(&d), f.version);
         BefAusDateiForm(&d, &z);
         EXPECT_EQ(z.code, f.code);
-        if (f.datei != f.code) EXPECT_EQ(z.iarg[1], 0);
+        if (f.datei != f.code) {
+            EXPECT_EQ(z.iarg[1], 0);
+        }
     }
 }
 
