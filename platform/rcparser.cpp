@@ -9,6 +9,7 @@
 #include <set>
 #include <stdexcept>
 
+#include "platform/cp1252.h"
 #include "platform/zeichen.h"
 
 namespace {
@@ -846,64 +847,16 @@ bool rcNameGleich(const RcName& a, const RcName& b)
 
 bool rcUtf8NachCp1252(const std::string& utf8, std::string& cp, size_t* fehlerStelle)
 {
-    // Code points of bytes 0x80..0x9F in code page 1252; 0 where the byte is unused.
-    static const char16_t hoch[32] = {
-        0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
-        0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178,
-    };
     cp.clear();
-    size_t i = 0;
-    while (i < utf8.size()) {
-        unsigned char c = static_cast<unsigned char>(utf8[i]);
-        char32_t u = 0;
-        int laenge = 0;
-        if (c < 0x80) {
-            u = c;
-            laenge = 1;
-        } else if ((c & 0xE0) == 0xC0) {
-            u = c & 0x1F;
-            laenge = 2;
-        } else if ((c & 0xF0) == 0xE0) {
-            u = c & 0x0F;
-            laenge = 3;
-        } else if ((c & 0xF8) == 0xF0) {
-            u = c & 0x07;
-            laenge = 4;
-        } else {
-            if (fehlerStelle) *fehlerStelle = i;
-            return false;
-        }
-        if (i + static_cast<size_t>(laenge) > utf8.size()) {
-            if (fehlerStelle) *fehlerStelle = i;
-            return false;
-        }
-        for (int k = 1; k < laenge; ++k) {
-            unsigned char f = static_cast<unsigned char>(utf8[i + static_cast<size_t>(k)]);
-            if ((f & 0xC0) != 0x80) {
-                if (fehlerStelle) *fehlerStelle = i;
-                return false;
-            }
-            u = (u << 6) | (f & 0x3F);
-        }
-        char b = 0;
-        bool gefunden = false;
-        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            b = static_cast<char>(u);
-            gefunden = true;
-        } else {
-            for (int k = 0; k < 32; ++k) {
-                if (hoch[k] != 0 && hoch[k] == u) {
-                    b = static_cast<char>(0x80 + k);
-                    gefunden = true;
-                }
-            }
-        }
-        if (!gefunden) {
-            if (fehlerStelle) *fehlerStelle = i;
-            return false;
-        }
-        cp += b;
-        i += static_cast<size_t>(laenge);
+    if (!plCpUtf8Gueltig(utf8)) {
+        if (fehlerStelle) *fehlerStelle = 0;
+        return false;
+    }
+    int ersetzt = 0;
+    cp = plCpAusUtf8(utf8, &ersetzt);
+    if (ersetzt != 0) {
+        if (fehlerStelle) *fehlerStelle = cp.find('?');
+        return false;
     }
     return true;
 }

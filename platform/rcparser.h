@@ -2,7 +2,7 @@
 // RcModul. Used at run time by the resource registry (ressource.cpp) and at
 // build time by the packer (platform/rcpack), so that a script that fails here
 // fails the build with the same message. Prefix `rc`. Calls only the C++
-// runtime; files come through a reader the caller gives.
+// runtime and platform/cp1252; files come through a reader the caller gives.
 //
 // Syntax (UTF-8 scripts; strings become code page 1252):
 //   #define NAME expression        #include "file"     // and /* */ comments
@@ -78,6 +78,6 @@ bool rcNameGleich(const RcName& a, const RcName& b);
 // Value of a named Windows constant the scripts may use; false when unknown.
 bool rcKonstante(const std::string& name, long long& wert);
 
-// Strict UTF-8 to code page 1252: false (and the byte offset of the bad
-// character in `fehlerStelle`) when a character has no place in 1252.
+// Strict UTF-8 to code page 1252: false (and roughly where, in the
+// converted text, in `fehlerStelle`) when a character has no place in 1252.
 bool rcUtf8NachCp1252(const std::string& utf8, std::string& cp, size_t* fehlerStelle);
