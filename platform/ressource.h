@@ -86,7 +86,7 @@ struct RcBild {
 // NULL: the program's module; else a loaded module by name (0 when not loaded).
 HMODULE GetModuleHandle(LPCSTR name);
 // Loads (counts) a module by file name; 0 when there is none or its scripts
-// do not parse (the message goes to the debug trace).
+// do not parse (the message goes to stderr).
 HMODULE LoadLibrary(LPCSTR datei);
 // Counts down; the program's module is never released. FALSE for a bad handle.
 BOOL FreeLibrary(HMODULE modul);
