@@ -29,6 +29,7 @@ struct DsErsetzen {
 };
 
 std::map<int, DsErsetzen> dsErsetzungen;  // open handles of plDsErsetzenOeffnen
+long dsSuchLesungen = 0;
 
 bool dsFehler(PlFehlerArt art)
 {
@@ -67,6 +68,7 @@ std::string dsSuchen(const std::string& verz, const std::string& komponente)
 {
     DIR* d = opendir(verz.empty() ? "." : verz.c_str());
     if (!d) return {};
+    ++dsSuchLesungen;
     std::string exakt;
     std::vector<std::string> treffer;
     while (dirent* e = readdir(d)) {
@@ -164,6 +166,11 @@ int plDsPfad(const char* syspfad, std::string* echt)
     if (ergebnis.empty()) ergebnis = ".";
     *echt = std::move(ergebnis);
     return 0;
+}
+
+long plDsSuchLesungen()
+{
+    return dsSuchLesungen;
 }
 
 int plDsOeffnen(const char* pfad, int flags, mode_t modus)

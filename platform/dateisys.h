@@ -40,6 +40,10 @@
 // The real (UTF-8) path of a system path; 0, or -1 with errno set.
 int plDsPfad(const char* syspfad, std::string* echt);
 
+// How many folders the ignore-case lookup has read so far (for tests: a
+// name that exists as written must cost none).
+long plDsSuchLesungen();
+
 // open(2) on a system path; O_CLOEXEC is always added.
 int plDsOeffnen(const char* pfad, int flags, mode_t modus = 0666);
 ssize_t plDsLesen(int fd, void* puffer, size_t n);

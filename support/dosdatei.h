@@ -17,10 +17,7 @@
 #include <cstddef>
 #include <cstdint>
 
-struct DATZEIT;  // 6-byte date and time stamp of the support library
-
-// Longest system path the file calls take (pfadnormal's limit).
-constexpr int DOSPFADSUP = 200;
+#include "support/datum.h"
 
 // Attribute bits of dosattrib (the rest of the word is never set, except
 // that a missing file gives all bits).
