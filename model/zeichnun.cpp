@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include "config/verzeich.h"
 #include "model/befehl.h"
 #include "platform/dateisys.h"
 #include "support/basis.h"
@@ -18,21 +19,11 @@ namespace {
 
 const char zeiMagie[4] = {'z', 'v', 'k', 'Z'};
 
-void zeiKopie(char* ziel, size_t kap, const char* quelle, size_t n)
-{
-    size_t l = strnlen(quelle, n);
-    if (l >= kap) {
-        l = kap - 1;
-    }
-    std::memmove(ziel, quelle, l);
-    ziel[l] = '\0';
-}
-
 // Path rule: a name with a directory part stays; a bare name lies in the
 // current project folder (directory kind 1).
 void zeiPfad(const char* name, char* pfad)
 {
-    zeiKopie(pfad, ZEIPFADSUP + 1, name, ZEIPFADSUP);
+    PfadBilden(1, name, nullptr, pfad, ZEIPFADSUP + 1);
 }
 
 int zeiKopfSchreiben(ZeiDatei* z)
