@@ -217,3 +217,14 @@ TEST(Pfade, EveryBoundedFunctionStaysInsideASmallTarget)
     EXPECT_EQ(endungsetzen(e.get(), 6, "tx"), 0);
     EXPECT_STREQ(e.get(), "ab.tx");
 }
+
+TEST(Pfade, FileTestsOpenAndClose)
+{
+    std::string ordner = std::string(VELMO_TEST_DATA) + "/support";
+    std::string datei = ordner + "/pfade_vorhanden.txt";
+    EXPECT_EQ(dateiexist(datei.c_str()), 1);
+    EXPECT_EQ(dateilesbar(datei.c_str()), 1);
+    std::string fehlt = ordner + "/pfade_fehlt.txt";
+    EXPECT_EQ(dateiexist(fehlt.c_str()), 0);
+    EXPECT_EQ(dateilesbar(fehlt.c_str()), 0);
+}
