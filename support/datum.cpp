@@ -611,12 +611,15 @@ int datkalwoche(const DATUM* d)
 
 void datauswoche(DATUM* ziel, int jahr, int woche, int wochentag)
 {
+    // Counted from the Monday of the week of 1 January: stepping from
+    // 1 January itself misses a last week that holds only Mondays to days
+    // before 1 January's weekday (1928-12-31 is in week 53 of 1928).
     long j = jahr >= 1900 ? jahr - 1900L : jahr;
     DATUM d;
     datSetzen(&d, j, 1, 1);
-    for (int schritt = 0; schritt < 54 && datkalwoche(&d) != woche; ++schritt) {
-        datplustage(&d, 7);
-    }
+    int ersteWoche = datkalwoche(&d);
+    datwochentagsetzen(&d, 0);
+    datplustage(&d, 7L * (woche - ersteWoche));
     datwochentagsetzen(&d, wochentag);
     *ziel = d;
 }
