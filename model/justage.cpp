@@ -1,12 +1,32 @@
 // Placement transform and rectangle helpers; see justage.h. Calls the
-// geometry (quarter turns, rotation). JusLesen lives in justlese.cpp, next to
-// the defaults store it reads.
+// geometry (quarter turns, rotation), the defaults store and test options of
+// config/ and the trace hook.
 #include "model/justage.h"
 
 #include <cmath>
 
+#include "config/reaktion.h"
+#include "config/vorgaben.h"
 #include "model/befehl.h"
 #include "model/geometri.h"
+#include "model/modellint.h"
+#include "support/basis.h"
+
+void JusLesen(JusTrafo* t)
+{
+    VgbOeffnen();
+    t->drehung = VgbInt("JusR");
+    t->x = VgbZehntel("JusX");
+    t->y = VgbZehntel("JusY");
+    int s = VgbInt("JusS");
+    VgbSchliessen();
+    // A missing scale is 1:1; 0 would collapse every point and divide by zero.
+    t->mass = (s == 0 ? 100 : s) / 100.0;
+    if (TestOption('I')) {
+        wiDebug("jus %d %s %s %s\n", t->drehung, modFixed(t->x, 1).c_str(), modFixed(t->y, 1).c_str(),
+                modFixed(t->mass, 2).c_str());
+    }
+}
 
 double JusMass(const JusTrafo* t, double l) { return l * t->mass; }
 double JusMassZurueck(const JusTrafo* t, double l) { return l / t->mass; }
