@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "config/verzeich.h"
 #include "model/befehl.h"
 #include "platform/fehlersim.h"
 #include "support/basistest.h"
@@ -214,6 +215,25 @@ TEST(ZeiDatei, ANewDrawingReplacesTheOldOneOnlyWhenClosed)
         EXPECT_EQ(mtLesen(pfad), alt);
         EXPECT_EQ(o.anzahl(), 1);
     }
+}
+
+TEST(ZeiDatei, BareNamesLieInTheProjectFolderFoundIgnoringCase)
+{
+    MtOrdner o;
+    VerSetzen(1, o.pfad.c_str());
+    ZeiDatei z;
+    ASSERT_EQ(ZeiDateiAnlegen(&z, "Plan.001"), 0);
+    BEF b = zl10();
+    ASSERT_EQ(ZeiBefSchreiben(&z, &b), 0);
+    ASSERT_EQ(ZeiDateiSchliessen(&z), 0);
+    EXPECT_EQ(mtLesen(o / "Plan.001"), mtLesen(mtFixture("ZL.001")));
+    EXPECT_EQ(ZeiDateiPruefen("PLAN.001"), 0);
+    std::string rueck = o.pfad.string() + "\\plan.001";
+    EXPECT_EQ(ZeiIstDatei(rueck.c_str()), 1);
+    ZeiKopf k;
+    EXPECT_EQ(ZeiKopfLesen("plan.001", &k), 0);
+    EXPECT_EQ(k.version, 7);
+    VerSetzen(1, "");
 }
 
 // ---- header records ---------------------------------------------------------
