@@ -138,6 +138,9 @@ int ZeiBefSchreiben(ZeiDatei* z, const BEF* b)
     if (v > z->version) {
         z->version = v;
     }
+    // Appends go to the end of the data even when the caller has not read
+    // up to it, so no record is overwritten.
+    z->position = z->laenge;
     if (bdseek(&z->datei, 10 + z->position) != 0) {
         return ERROR;
     }

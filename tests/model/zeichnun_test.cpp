@@ -108,6 +108,21 @@ TEST(ZeiDatei, AppendingInPlaceRaisesVersionAndFormat)
     EXPECT_EQ(inhalt[10 + 18], 67);               // written after the ZL
     EXPECT_EQ(inhalt.back(), 'u');
 
+    // Appending without reading first still appends.
+    mtSchreiben(pfad, mtLesen(mtFixture("ZL.001")));
+    ASSERT_EQ(ZeiDateiOeffnen(&z, pfad.c_str()), 0);
+    BEF tfa = rec(50, {}, {}, "AB");
+    ASSERT_EQ(ZeiBefSchreiben(&z, &tfa), 0);
+    ASSERT_EQ(ZeiDateiSchliessen(&z), 0);
+    ASSERT_EQ(ZeiDateiLesend(&z, pfad.c_str()), 0);
+    BEF zl = zl10();
+    ASSERT_EQ(ZeiBefLesen(&z, &b), 0);
+    EXPECT_EQ(BefGleich(&b, &zl), 1);
+    ASSERT_EQ(ZeiBefLesen(&z, &b), 0);
+    EXPECT_EQ(BefGleich(&b, &tfa), 1);
+    EXPECT_EQ(ZeiBefLesen(&z, &b), -1);
+    ZeiDateiSchliessen(&z);
+
     // A drawing whose only change is its format is rewritten too.
     mtSchreiben(pfad, mtLesen(mtFixture("LEER.001")));
     ASSERT_EQ(ZeiDateiOeffnen(&z, pfad.c_str()), 0);
