@@ -1,7 +1,7 @@
 // Dimension lines (`ZML` records): the dimension settings and the points of
 // a dimension in the record's own coordinates. Prefix `Mass`.
 //
-// Until the full module is built, model/ersatz.cpp holds stand-ins: the
+// Until the full module is built, model/zlersatz.cpp holds stand-ins: the
 // settings are the defaults (factor 1:1, 0 decimals, end kind 0, overshoot
 // 0) and the points are the start (0), the end (1) and the middle (others).
 #pragma once

@@ -3,7 +3,7 @@
 // record and every record it expands into goes to the callback with the
 // state in force; the caller's state is kept up to date. Prefix `Bef`.
 //
-// Until the full expander is built, model/ersatz.cpp holds a stand-in that
+// Until the full expander is built, model/zlersatz.cpp holds a stand-in that
 // hands the record itself to the callback and applies it to the state.
 #pragma once
 

@@ -196,6 +196,24 @@ TEST_F(Vorgaben, PlacementTransform)
     EXPECT_EQ(JusMassZurueck(&t, 4), 4.0);
 }
 
+TEST(ModDienste, StandInsAndPartialInstall)
+{
+    ModDiensteStandard();
+    char farbe[16] = "rot";
+    RgbAusFarbname(farbe, sizeof farbe);
+    EXPECT_STREQ(farbe, "0 0 0");
+    char klein[4] = "rot";
+    RgbAusFarbname(klein, sizeof klein);
+    EXPECT_STREQ(klein, "0 0");  // cut to the buffer
+    ModDiensteSetzen({nullptr, strichTest});
+    StrichMaxSetzen(7);
+    EXPECT_EQ(strichMax, 7);
+    std::strcpy(farbe, "rot");
+    RgbAusFarbname(farbe, sizeof farbe);  // the stand-in stays
+    EXPECT_STREQ(farbe, "0 0 0");
+    ModDiensteStandard();
+}
+
 // ---- pen and layer names ------------------------------------------------------
 
 struct Namen : ::testing::Test {

@@ -1,9 +1,6 @@
-// Stand-ins for the record expander, the dimension settings and points and
-// the drawing store's mark count (see ersatz.h, zerleg.h, masslin.h): the
-// least each caller needs until the real modules replace this file's
-// functions. Calls the graphic state.
-#include "model/ersatz.h"
-
+// Stand-ins for the record expander and the dimension settings and points
+// (declared in zerleg.h and masslin.h): the least their callers need until
+// the real modules land and this file is removed. Calls the graphic state.
 #include "model/befehl.h"
 #include "model/masslin.h"
 #include "model/zerleg.h"
@@ -40,9 +37,4 @@ void MassPunkt(const BEF* b, const STT*, int k, double* x, double* y)
         *y = b->darg[1] / 2;
         break;
     }
-}
-
-int TzMarkAnzahl()
-{
-    return 0;
 }
