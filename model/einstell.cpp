@@ -12,7 +12,6 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <vector>
 
 #include "config/reaktion.h"
 #include "config/verzeich.h"
@@ -154,27 +153,24 @@ void ViEinstLesen(VIEINST* v)
     }
     VgbOeffnen();
     for (int k = 0; k < VISTIFTSUP; ++k) {
-        char def[EINSTTEXTSUP + 1];
+        // The definition: "ViStDef%d", else "ViStPix%d" and "ViStRGB%d".
+        char def[EINSTTEXTSUP * 2 + 2];
         einText40(einSchluessel("ViStDef%d", k).c_str(), def);
-        std::string d = def;
         if (!strtrim(def)) {
             char pix[EINSTTEXTSUP + 1], rgb[EINSTTEXTSUP + 1];
             einText40(einSchluessel("ViStPix%d", k).c_str(), pix);
             einText40(einSchluessel("ViStRGB%d", k).c_str(), rgb);
-            d = std::string(pix) + " " + rgb;
+            std::snprintf(def, sizeof def, "%s %s", pix, rgb);
+            strtrim(def);
         }
-        std::string t = d;
-        std::vector<char> arbeit(t.begin(), t.end());
-        arbeit.push_back('\0');
-        strtrim(arbeit.data());
         VISTIFT& s = v->stift[k];
         s = VISTIFT{0, 0, 0, 1, 0, 0, 0, 0};
-        if (k != 0 && arbeit[0] == '\0') {
+        if (k != 0 && def[0] == '\0') {
             s = v->stift[0];
             continue;
         }
         char wort[EINSTTEXTSUP * 2 + 2];
-        char* rest = arbeit.data();
+        char* rest = def;
         wortab(wort, rest);
         int breite = modAtoi(wort);
         s.breite = breite < 1 ? 1 : breite;
