@@ -1,8 +1,7 @@
 // Drawing files; see zeichnun.h. Every file is reached through the buffered
 // files of support/ (which go through the file-system boundary, so '\' and
 // names differing in case are found). Calls the command records, support/
-// (buffered files, file calls, strings), the boundary's rename and the
-// directory kinds of config/.
+// (buffered files, file calls) and the directory kinds of config/.
 #include "model/zeichnun.h"
 
 #include <cstring>
@@ -10,10 +9,8 @@
 
 #include "config/verzeich.h"
 #include "model/befehl.h"
-#include "platform/dateisys.h"
 #include "support/basis.h"
 #include "support/dosdatei.h"
-#include "support/texte.h"
 
 namespace {
 
