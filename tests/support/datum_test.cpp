@@ -125,6 +125,18 @@ TEST(Datum, DifferencesMonthsAndLeapYears)
         EXPECT_EQ(datdiff(&f.a, &f.b), soll) << Iso(f.a) << " " << Iso(f.b);
         EXPECT_EQ(datdiff(&f.b, &f.a), -soll);
     }
+    // 1900-01-01 was a Monday of week 1; 1900-12-31 too (week 1 of 1901).
+    DATUM n0 = D(1900, 1, 1), n1 = D(1900, 12, 31);
+    int w = 0, j = 0;
+    datisowoche(&n0, &w, &j);
+    EXPECT_EQ(w, 1);
+    EXPECT_EQ(j, 1900);
+    datisowoche(&n1, &w, &j);
+    EXPECT_EQ(w, 1);
+    EXPECT_EQ(j, 1901);
+    EXPECT_EQ(datwochentag(&n0), 0);
+    EXPECT_EQ(dattagnummer(&n0), -365);
+
     DATUM a = D(1901, 1, 1), b = D(1982, 1, 1);  // 81 years
     EXPECT_EQ(datdiff(&a, &b), -30000);
     EXPECT_EQ(datdiff(&b, &a), 30000);
