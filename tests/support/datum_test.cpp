@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "platform/uhr.h"
@@ -255,6 +256,18 @@ TEST(Datum, TextFormsAndRing)
     char kurz[16] = "5.3";
     dattextiso(kurz);  // a short text: pieces only from what is there
     EXPECT_STREQ(kurz, "--5.");
+
+    // In-place rewrites that would grow stay inside a small heap block (ASan).
+    std::unique_ptr<char[]> k(new char[6]);
+    std::memcpy(k.get(), "1.2.3", 6);
+    EXPECT_EQ(datpruefen(k.get(), 6), 0);
+    EXPECT_STREQ(k.get(), "01.02");
+    std::memcpy(k.get(), "01.02", 6);
+    dattextiso(k.get(), 6);
+    EXPECT_STREQ(k.get(), "-02-0");
+    std::memcpy(k.get(), "2024-", 6);
+    datisotext(k.get(), 6);
+    EXPECT_STREQ(k.get(), "..202");
 }
 
 TEST(Datum, Reading)
