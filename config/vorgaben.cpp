@@ -407,7 +407,7 @@ int VgbSetWaehlen(const char* name)
     vgbName = name ? name : "";
     char p[PFADSUP2];
     int r = VgbSetSuchen(vgbName.c_str(), p, sizeof p);
-    if (r != 0) r = VgbSetSuchen("Standard", p, sizeof p);
+    if (r != 0) VgbSetSuchen("Standard", p, sizeof p);
     vgbPfad = p;
     return r;
 }
