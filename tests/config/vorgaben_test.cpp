@@ -169,6 +169,21 @@ TEST_F(Vorgaben, SetThatLostLinesIsNotWritten)
     VgbSchliessen();
 }
 
+TEST_F(Vorgaben, SetThatCouldNotBeReadIsNotWritten)
+{
+    datei("prj/Standard.vgb", "Breite 10\nHoehe 5\n");
+    ASSERT_EQ(VgbSetWaehlen("Standard"), 0);
+    {
+        PlFehlerScope scope;
+        plFehlerSetzen(PlFehlerArt::Lesen, 1, true);
+        VgbOeffnen();
+    }
+    VgbSetzen("Breite", "20");
+    EXPECT_EQ(VgbSchreiben(), -1);
+    EXPECT_EQ(lesen("prj/Standard.vgb"), "Breite 10\nHoehe 5\n");
+    VgbSchliessen();
+}
+
 TEST_F(Vorgaben, SetLookupOrderAndFallbackToStandard)
 {
     ordner("a/b/prj2");
