@@ -248,6 +248,18 @@ TEST_F(Vorgaben, CommandLineAndEncoding)
     EXPECT_EQ(std::string(VgbSetPfadZeiger()), pfad("prj/G2.vgb"));
 }
 
+TEST_F(Vorgaben, StartReadsTheSetsFolderFromTheIniFile)
+{
+    VerSetzen(1, "");
+    datei("sets/Standard.vgb", "Name S\n");
+    ProfilSchreiben("Zavik", "ZvVgbPfad", pfad("sets").c_str());
+    VgbSetSetzen("Alt", "/alt.vgb");
+    VgbStart();
+    EXPECT_EQ(std::string(VerZeiger(8)), pfad("sets") + "/");
+    EXPECT_STREQ(VgbSetNameZeiger(), "Standard");
+    EXPECT_EQ(std::string(VgbSetPfadZeiger()), pfad("sets/Standard.vgb"));
+}
+
 struct Gelistet {
     std::vector<std::string> pfade;
     std::vector<std::string> anzeigen;
