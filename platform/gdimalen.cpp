@@ -783,7 +783,8 @@ BOOL RoundRect(HDC hdc, int left, int top, int right, int bottom, int w, int h)
     double rx = std::fabs(gdiLaengeNachDp(dc, w)) / 2, ry = std::fabs(gdiLaengeNachDp(dc, h)) / 2;
     return gdiFigur(dc, k, [&](cairo_t* cr, double e) {
         double l = k.l + e, t = k.t + e, r = k.r - e, b = k.b - e;
-        double ax = std::min(rx, (r - l) / 2), ay = std::min(ry, (b - t) / 2);
+        // Corners shrink with the inset, so frame and fill stay concentric.
+        double ax = std::min(rx - e, (r - l) / 2), ay = std::min(ry - e, (b - t) / 2);
         if (ax <= 0 || ay <= 0) {
             cairo_rectangle(cr, l, t, r - l, b - t);
             return;
