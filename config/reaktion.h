@@ -1,0 +1,57 @@
+// Numbered texts of the string table, language and norm selection, the
+// test options of the command line, imin/imax. Prefix none (the system's
+// names). Calls config (text ring, defaults store, directory kinds,
+// window-system interface), support and platform (resources, argument words).
+//
+// Texts come from the program's module ("velmo"); TextNr n + 1000 and
+// n + 3000 are the two further ranges.
+#pragma once
+
+#include <cstddef>
+
+inline constexpr int TEXTLAENGE = 500;
+
+const char* TextLaden(int n);
+void TextLadenIn(int n, char* puffer, size_t groesse);
+const char* TextNr(int n);
+void TextNrKopie(int n, char* puffer, size_t groesse);
+const char* TextNr1000(int n);
+void TextNr1000Kopie(int n, char* puffer, size_t groesse);
+const char* TextNr3000(int n);
+void TextNr3000Kopie(int n, char* puffer, size_t groesse);
+void TextRingFrei();
+
+// Language: explicit number (-1 until set), defaults language "SprPrj".
+int SprNummer();
+void SprSetzen(int n);
+void SprOption();
+void SprLaden();
+void SprNameLaden();
+void SprName(char* puffer, size_t groesse);
+void SprTitel();
+void SprTextDatei(char* puffer, size_t groesse, int art);
+void SprTextDateiNr(char* puffer, size_t groesse, int sprache, int art);
+int SprTextDateiArt(const char* pfad);
+void SprMuster(char* puffer, size_t groesse);
+// For a command of code '$' whose text names a language text file: the
+// text becomes the language-0 name (the character at the '?' position of
+// "SprTD", counted in the file-name part, becomes '0'; a '.' there gets a
+// "0" before it); 1. Else 0, nothing changed.
+int SprTextNeutral(int code, char* text, size_t groesse);
+
+inline constexpr int BMNORMNAMESUP = 20;
+int BMNorm();
+void BMNormSetzen(int n);
+void BMNormName(int n, char* puffer, size_t groesse);
+void BMNormOption();
+void BMNormLaden();
+
+inline constexpr int TESTOPTIONSUP = 10;
+void TestOptionLesen();
+int TestOption(int buchstabe);
+
+int imin(int a, int b);
+int imax(int a, int b);
+
+// Tests: the language and norm state back to its start.
+void SprZuruecksetzen();

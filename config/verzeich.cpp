@@ -1,0 +1,238 @@
+// Directory kinds and path building (see verzeich.h).
+#include "config/verzeich.h"
+
+#include <string>
+#include <sys/stat.h>
+
+#include "platform/dateisys.h"
+#include "support/texte.h"
+#include "support/vergleich.h"
+
+namespace {
+
+char verTabelle[VERANZAHL][VERSUP + 1];
+int verAufwaerts[VERANZAHL];
+
+int verKlemmen(int art)
+{
+    return art < 0 ? 0 : art > VERANZAHL - 1 ? VERANZAHL - 1 : art;
+}
+
+void verSlash(std::string& s)
+{
+    for (char& c : s) {
+        if (c == '\\') c = '/';
+    }
+}
+
+void verKopie(char* puffer, size_t groesse, const std::string& s)
+{
+    if (!puffer || groesse == 0) return;
+    strkopie(puffer, groesse, s.c_str(), static_cast<int>(s.size()));
+}
+
+// Leading marker of the program folder with its separator; length or 0.
+size_t verProgrammMarke(const char* t)
+{
+    static const char* const marken[] = {"<Zavik>", "<Velmo>", "<Velm>", "*"};
+    for (const char* m : marken) {
+        size_t n = std::char_traits<char>::length(m);
+        if (strnvgl(t, m, static_cast<int>(n)) == 0) {
+            if (t[n] == '/' || t[n] == '\\') ++n;
+            return n;
+        }
+    }
+    return 0;
+}
+
+bool verDateiDa(const std::string& pfad)
+{
+    struct stat st {};
+    return plDsStat(pfad.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+std::string verAktuell()
+{
+    std::string cwd;
+    if (plDsAktuell(&cwd) != 0) return std::string();
+    if (!cwd.empty() && cwd.back() != '/') cwd += '/';
+    return cwd;
+}
+
+std::string verMitName(const std::string& ordner, const char* name, const char* endung)
+{
+    std::string p = ordner + (name ? name : "");
+    if (endung && *endung) {
+        if (p.empty() || p.back() != '.') p += '.';
+        p += endung;
+    }
+    verSlash(p);
+    return p;
+}
+
+}  // namespace
+
+bool PfadHatOrdner(const char* name)
+{
+    if (!name) return false;
+    for (const char* p = name; *p; ++p) {
+        if (*p == '/' || *p == '\\' || *p == ':') return true;
+    }
+    return false;
+}
+
+bool PfadGleich(const char* a, const char* b)
+{
+    if (!a || !b) return a == b;
+    while (*a && *b) {
+        char x = *a == '\\' ? '/' : *a;
+        char y = *b == '\\' ? '/' : *b;
+        if (x != y) return false;
+        ++a;
+        ++b;
+    }
+    return *a == *b;
+}
+
+void VerSetzen(int art, const char* text)
+{
+    art = verKlemmen(art);
+    const char* t = text ? text : "";
+    verAufwaerts[art] = 0;
+    if (*t == '@') {
+        verAufwaerts[art] = 1;
+        ++t;
+    }
+    char b[1024];
+    size_t marke = verProgrammMarke(t);
+    if (marke > 0) {
+        std::string s = std::string(verTabelle[0]) + (t + marke);
+        strkopie(b, sizeof b, s.c_str(), static_cast<int>(s.size()));
+    } else {
+        strkopie(b, sizeof b, t, static_cast<int>(sizeof b) - 1);
+        umgebungeinsetzen(b);
+    }
+    strtrim(b);
+    std::string s = b;
+    verSlash(s);
+    if (s.empty()) {
+        verTabelle[art][0] = '\0';
+        return;
+    }
+    // room for the separator within the kind's 200 characters
+    if (s.size() > VERSUP - 1) s.resize(VERSUP - 1);
+    if (s.back() != '/') s += '/';
+    verKopie(verTabelle[art], sizeof verTabelle[art], s);
+}
+
+int VerHolen(int art, char* puffer, size_t groesse)
+{
+    art = verKlemmen(art);
+    verKopie(puffer, groesse, verTabelle[art]);
+    return strleer(verTabelle[art]) ? 0 : 1;
+}
+
+const char* VerZeiger(int art)
+{
+    return verTabelle[verKlemmen(art)];
+}
+
+int VerAufwaerts(int art)
+{
+    return verAufwaerts[verKlemmen(art)];
+}
+
+void PfadBilden(int art, const char* name, const char* endung, char* puffer, size_t groesse)
+{
+    std::string ordner = PfadHatOrdner(name) ? std::string() : std::string(VerZeiger(art));
+    verKopie(puffer, groesse, verMitName(ordner, name, endung));
+}
+
+void PfadProgramm(char* puffer, size_t groesse, const char* name) { PfadBilden(0, name, nullptr, puffer, groesse); }
+void PfadProjekt(char* puffer, size_t groesse, const char* name) { PfadBilden(1, name, nullptr, puffer, groesse); }
+void PfadBauteile(char* puffer, size_t groesse, const char* name) { PfadBilden(2, name, nullptr, puffer, groesse); }
+void PfadVorgaben(char* puffer, size_t groesse, const char* name) { PfadBilden(8, name, nullptr, puffer, groesse); }
+
+void PfadTmp(char* puffer, size_t groesse, const char* pfad)
+{
+    std::string p = pfad ? pfad : "";
+    size_t s = p.find_last_of("/\\:");
+    size_t pkt = p.rfind('.');
+    if (pkt != std::string::npos && (s == std::string::npos || pkt > s)) p.resize(pkt);
+    verKopie(puffer, groesse, p + ".tmp");
+}
+
+void PfadAbsolut(char* pfad, size_t groesse)
+{
+    if (!pfad) return;
+    std::string p = pfad;
+    verSlash(p);
+    bool absolut = (!p.empty() && p[0] == '/') ||
+                   (p.size() >= 3 && ((p[0] >= 'A' && p[0] <= 'Z') || (p[0] >= 'a' && p[0] <= 'z')) && p[1] == ':' && p[2] == '/');
+    if (!absolut) {
+        std::string cwd = verAktuell();
+        if (cwd.size() + p.size() < groesse) p = cwd + p;
+    }
+    if (p.size() < groesse) verKopie(pfad, groesse, p);
+}
+
+void PfadHPfadDatei(char* puffer, size_t groesse, const char* name)
+{
+    if (PfadHatOrdner(name)) {
+        std::string p = name;
+        verSlash(p);
+        verKopie(puffer, groesse, p);
+        return;
+    }
+    std::string ordner = !strleer(VerZeiger(6)) ? VerZeiger(6) : !strleer(VerZeiger(1)) ? VerZeiger(1) : verAktuell();
+    verKopie(puffer, groesse, verMitName(ordner, name, nullptr));
+}
+
+void PfadText(char* puffer, size_t groesse, const char* name)
+{
+    if (PfadHatOrdner(name)) {
+        std::string p = name;
+        verSlash(p);
+        verKopie(puffer, groesse, p);
+        return;
+    }
+    std::string p = verMitName(VerZeiger(3), name, nullptr);
+    if (!verDateiDa(p) && !strleer(VerZeiger(7))) {
+        std::string p7 = verMitName(VerZeiger(7), name, nullptr);
+        if (verDateiDa(p7)) p = p7;
+    }
+    verKopie(puffer, groesse, p);
+}
+
+void PfadeAufwaerts(void (*rueckruf)(const char* verz, void* benutzer), void* benutzer)
+{
+    if (!VerAufwaerts(2) || !rueckruf) return;
+    std::string d = VerZeiger(1);
+    verSlash(d);
+    while (!d.empty()) {
+        rueckruf(d.c_str(), benutzer);
+        if (d == "/") break;
+        size_t s = d.find_last_of('/', d.size() - 2);
+        if (s == std::string::npos) break;
+        d.resize(s + 1);
+    }
+}
+
+void PfadSuchenAufwaerts(char* ziel, size_t groesse, const char* name, const char* endung)
+{
+    struct Suche {
+        const char* name;
+        const char* endung;
+        std::string gefunden;
+    } s{name, endung, {}};
+    PfadeAufwaerts(
+        [](const char* verz, void* b) {
+            auto* s = static_cast<Suche*>(b);
+            if (!s->gefunden.empty()) return;
+            std::string p = verMitName(verz, s->name, s->endung);
+            if (verDateiDa(p)) s->gefunden = p;
+        },
+        &s);
+    if (s.gefunden.empty()) s.gefunden = verMitName(PfadHatOrdner(name) ? "" : VerZeiger(2), name, endung);
+    verKopie(ziel, groesse, s.gefunden);
+}

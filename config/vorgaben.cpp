@@ -1,0 +1,590 @@
+// Defaults sets (see vorgaben.h). Assertion texts name the module "vorgaben".
+#include "config/vorgaben.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <string>
+#include <sys/stat.h>
+#include <vector>
+
+#include "config/inidatei.h"
+#include "config/konfhaken.h"
+#include "config/reaktion.h"
+#include "config/verzeich.h"
+#include "platform/dateisys.h"
+#include "platform/orte.h"
+#include "support/basis.h"
+#include "support/speicher.h"
+#include "support/texte.h"
+#include "support/vergleich.h"
+
+namespace {
+
+vorgabe* vgbListe = nullptr;
+int vgbAnzahl = 0;
+int vgbReferenzen = 0;
+int vgbGeaendert = 0;
+int vgbZaehler = 0;
+bool vgbVerloren = false;  // reading dropped entry lines
+char* vgbErsatz = nullptr;
+bool vgbErsatzGeladen = false;
+char vgbPraefix[VGBPRAEFIXSUP + 1] = "";
+int vgbMeldung = 1;
+std::string vgbName = "Standard";
+std::string vgbPfad;
+vorgabe vgbApEintrag;  // entry 0 while the store is closed
+
+constexpr int VGBBELEGT = VORSUP - 1;
+constexpr int PFADSUP2 = 512;  // room for a set path of VERSUP + name
+
+void vgbMarke(vorgabe& e)
+{
+    strkopie(e.schluessel, "__INI___", 20);
+    strkopie(e.wert, "__TXT___", 100);
+}
+
+bool vgbIstAp(const char* s)
+{
+    return s && strnvgl(s, "AP-", 3) == 0;
+}
+
+std::string vgbDateiLesen(const std::string& pfad, size_t hoechstens, bool* da)
+{
+    std::string inhalt;
+    *da = false;
+    int fd = plDsOeffnen(pfad.c_str(), O_RDONLY);
+    if (fd < 0) return inhalt;
+    *da = true;
+    char b[8192];
+    while (inhalt.size() < hoechstens) {
+        ssize_t n = plDsLesen(fd, b, std::min(sizeof b, hoechstens - inhalt.size()));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        inhalt.append(b, static_cast<size_t>(n));
+    }
+    plDsSchliessen(fd);
+    return inhalt;
+}
+
+// Splits a set file's line into key and value; false for comments and
+// empty lines. Lines count up to VGBZEILESUP characters.
+bool vgbZeileZerlegen(std::string zeile, std::string& schluessel, std::string& wert)
+{
+    if (zeile.size() > VGBZEILESUP) zeile.resize(VGBZEILESUP);
+    while (!zeile.empty() && (zeile.back() == '\r' || zeile.back() == '\n')) zeile.pop_back();
+    size_t a = 0;
+    while (a < zeile.size() && istweiss(static_cast<unsigned char>(zeile[a]))) ++a;
+    if (a == zeile.size() || zeile[a] == ';') return false;
+    size_t e = a;
+    while (e < zeile.size() && !istweiss(static_cast<unsigned char>(zeile[e]))) ++e;
+    schluessel = zeile.substr(a, e - a);
+    size_t w = e;
+    while (w < zeile.size() && istweiss(static_cast<unsigned char>(zeile[w]))) ++w;
+    size_t we = zeile.size();
+    while (we > w && istweiss(static_cast<unsigned char>(zeile[we - 1]))) --we;
+    wert = zeile.substr(w, we - w);
+    return true;
+}
+
+std::vector<std::string> vgbZeilen(const std::string& text)
+{
+    std::vector<std::string> r;
+    size_t a = 0;
+    while (a < text.size()) {
+        size_t e = text.find('\n', a);
+        if (e == std::string::npos) e = text.size();
+        r.push_back(text.substr(a, e - a));
+        a = e + 1;
+    }
+    return r;
+}
+
+int vgbAnhaengen(const std::string& schluessel, const std::string& wert)
+{
+    if (vgbAnzahl >= VGBBELEGT) return -1;
+    vorgabe& e = vgbListe[vgbAnzahl];
+    strkopie(e.schluessel, schluessel.c_str(), VGBSCHLUESSELSUP);
+    strkopie(e.wert, wert.c_str(), VGBWERTSUP);
+    return vgbAnzahl++;
+}
+
+int vgbSucheExakt(const char* k)
+{
+    if (!vgbListe) return -1;
+    for (int i = 0; i < vgbAnzahl; ++i) {
+        if (std::strcmp(vgbListe[i].schluessel, k) == 0) return i;
+    }
+    return -1;
+}
+
+void vgbErsatzLaden()
+{
+    if (vgbErsatzGeladen || !vgbErsatz) return;
+    vgbErsatzGeladen = true;
+    char pfad[PFADSUP2];
+    if (VgbSetSuchen("Ersatz", pfad, sizeof pfad) != 0) return;
+    bool da = false;
+    std::string t = vgbDateiLesen(pfad, VGBERSATZSUP, &da);
+    std::memcpy(vgbErsatz, t.data(), t.size());
+    vgbErsatz[t.size()] = '\0';
+}
+
+int vgbAusErsatz(const std::string& k)
+{
+    vgbErsatzLaden();
+    if (!vgbErsatz) return -1;
+    for (const auto& z : vgbZeilen(vgbErsatz)) {
+        if (z.compare(0, k.size(), k) != 0) continue;
+        std::string s, w;
+        if (!vgbZeileZerlegen(z, s, w) || s != k) continue;
+        return vgbAnhaengen(s, w);
+    }
+    return -1;
+}
+
+bool vgbDa(const std::string& pfad)
+{
+    struct stat st {};
+    return plDsStat(pfad.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+}  // namespace
+
+int VgbOeffnen()
+{
+    if (++vgbReferenzen != 1) return 0;
+    ffree(vgbListe);
+    ffree(vgbErsatz);
+    vgbListe = static_cast<vorgabe*>(fmalloc(VORSUP, sizeof(vorgabe)));
+    if (!vgbListe) wiAssert("vorgaben", __LINE__, "(liste=fmalloc(VORSUP,sizeof(struct vorgabe))) != NULL");
+    vgbErsatz = static_cast<char*>(fmalloc(1, VGBERSATZSUP + 1));
+    if (!vgbErsatz) wiAssert("vorgaben", __LINE__, "(erstxt=fmalloc(1,32001)) != NULL");
+    vgbGeaendert = 0;
+    vgbErsatzGeladen = false;
+    vgbVerloren = false;
+    vgbMarke(vgbListe[0]);
+    vgbAnzahl = 1;
+    if (vgbPfad.empty()) return 0;
+    bool da = false;
+    std::string t = vgbDateiLesen(vgbPfad, static_cast<size_t>(-1), &da);
+    for (const auto& z : vgbZeilen(t)) {
+        std::string s, w;
+        if (!vgbZeileZerlegen(z, s, w)) continue;
+        if (vgbAnhaengen(s, w) < 0) {
+            vgbVerloren = true;
+            break;
+        }
+    }
+    return 0;
+}
+
+void VgbSchliessen()
+{
+    if (vgbReferenzen <= 0) return;
+    if (--vgbReferenzen > 0) return;
+    ffree(vgbListe);
+    ffree(vgbErsatz);
+    vgbListe = nullptr;
+    vgbErsatz = nullptr;
+    vgbAnzahl = 0;
+    vgbGeaendert = 0;
+    vgbErsatzGeladen = false;
+}
+
+int VgbSchreiben()
+{
+    if (!vgbGeaendert || !vgbListe) return 0;
+    if (vgbVerloren || vgbPfad.empty()) return -1;
+    std::string inhalt;
+    for (int i = 0; i < vgbAnzahl; ++i) {
+        const vorgabe& e = vgbListe[i];
+        if (std::strncmp(e.schluessel, "__", 2) == 0) continue;
+        char zeile[160];
+        std::snprintf(zeile, sizeof zeile, "%-16s%s", e.schluessel, e.wert);
+        strrtrim(zeile);
+        inhalt += zeile;
+        inhalt += "\r\n";
+    }
+    if (plDsDateiErsetzen(vgbPfad.c_str(), inhalt.data(), inhalt.size()) != 0) return -1;
+    ++vgbZaehler;
+    vgbGeaendert = 0;
+    return 0;
+}
+
+int VgbSuchen(const char* schluessel)
+{
+    if (!schluessel) return -1;
+    if (vgbIstAp(schluessel)) {
+        const char* rest = schluessel + 3;
+        char wert[VGBWERTSUP + 1];
+        ProfilLesen("Zavik", rest, wert, VGBWERTSUP);
+        if (strleer(wert)) {
+            ProfilLesen("ArbPlatz", rest, wert, VGBWERTSUP);
+        } else {
+            ProfilSchreiben("Zavik", rest, "");
+            ProfilSchreiben("ArbPlatz", rest, wert);
+        }
+        vorgabe& e = vgbListe ? vgbListe[0] : vgbApEintrag;
+        strkopie(e.wert, wert, VGBWERTSUP);
+        return 0;
+    }
+    std::string k = std::string(vgbPraefix) + schluessel;
+    if (!vgbListe) {
+        if (vgbMeldung) konfHaken().warnung(("Vorgabe " + std::string(vgbPraefix) + schluessel + " fehlt.").c_str());
+        return -1;
+    }
+    int i = vgbSucheExakt(k.c_str());
+    if (i >= 0) return i;
+    i = vgbAusErsatz(k);
+    if (i >= 0) return i;
+    if (!k.empty() && k.back() >= '0' && k.back() <= '9') {
+        while (!k.empty() && k.back() >= '0' && k.back() <= '9') k.pop_back();
+        k += '0';
+        i = vgbSucheExakt(k.c_str());
+        if (i >= 0) return i;
+        // the first free entry: empty key and value, counts as present
+        vgbListe[vgbAnzahl].schluessel[0] = '\0';
+        vgbListe[vgbAnzahl].wert[0] = '\0';
+        return vgbAnzahl;
+    }
+    if (vgbMeldung) {
+        char text[200];
+        std::snprintf(text, sizeof text, "Vorgabe %s%s fehlt.", vgbPraefix, schluessel);
+        konfHaken().warnung(text);
+    }
+    return -1;
+}
+
+const char* VgbZeiger(const char* schluessel)
+{
+    int i = VgbSuchen(schluessel);
+    if (i < 0) return "";
+    return vgbListe ? vgbListe[i].wert : vgbApEintrag.wert;
+}
+
+int VgbInt(const char* schluessel)
+{
+    return std::atoi(VgbZeiger(schluessel));
+}
+
+double VgbZehntel(const char* schluessel)
+{
+    return VgbInt(schluessel) / 10.0;
+}
+
+double VgbDouble(const char* schluessel)
+{
+    const char* w = VgbZeiger(schluessel);
+    while (*w == ' ' || *w == '\t') ++w;
+    if (*w == '+') ++w;
+    double d = 0.0;
+    std::from_chars(w, w + std::strlen(w), d);
+    return d;
+}
+
+int VgbText40(const char* schluessel, char* puffer)
+{
+    int i = VgbSuchen(schluessel);
+    if (i < 0) {
+        puffer[0] = '\0';
+        return -1;
+    }
+    strkopie(puffer, 41, vgbListe ? vgbListe[i].wert : vgbApEintrag.wert, 40);
+    return i;
+}
+
+int VgbText(const char* schluessel, char* puffer, int n)
+{
+    int i = VgbSuchen(schluessel);
+    if (n < 0) n = 0;
+    if (i < 0) {
+        puffer[0] = '\0';
+        return -1;
+    }
+    strkopie(puffer, static_cast<size_t>(n) + 1, vgbListe ? vgbListe[i].wert : vgbApEintrag.wert, n);
+    return i;
+}
+
+void VgbSetzen(const char* schluessel, const char* wert)
+{
+    if (!schluessel) return;
+    if (!wert) wert = "";
+    if (vgbIstAp(schluessel)) {
+        ProfilSchreiben("ArbPlatz", schluessel + 3, wert);
+        ++vgbZaehler;
+        return;
+    }
+    if (!vgbListe) return;
+    char k[VGBSCHLUESSELSUP + 1];
+    strkopie(k, schluessel, VGBSCHLUESSELSUP);
+    int i = vgbSucheExakt(k);
+    if (i < 0) {
+        i = vgbAnhaengen(k, "");
+        if (i < 0) return;
+    }
+    strkopie(vgbListe[i].wert, wert, VGBWERTSUP);
+    vgbGeaendert = 1;
+}
+
+const char* VgbPraefix(const char* praefix)
+{
+    strkopie(vgbPraefix, praefix ? praefix : "", VGBPRAEFIXSUP);
+    return vgbPraefix;
+}
+
+void VgbFehlMeldung(int ein)
+{
+    vgbMeldung = ein;
+}
+
+int VgbSchreibZaehler()
+{
+    return vgbZaehler;
+}
+
+int VgbAnzahl()
+{
+    return vgbAnzahl;
+}
+
+const vorgabe* VgbEintrag(int i)
+{
+    if (!vgbListe || i < 0 || i >= VORSUP) return nullptr;
+    return &vgbListe[i];
+}
+
+void VgbSetName(char* puffer, size_t groesse)
+{
+    strkopie(puffer, groesse, vgbName.c_str(), static_cast<int>(vgbName.size()));
+}
+
+void VgbSetPfad(char* puffer, size_t groesse)
+{
+    strkopie(puffer, groesse, vgbPfad.c_str(), static_cast<int>(vgbPfad.size()));
+}
+
+const char* VgbSetNameZeiger()
+{
+    return vgbName.c_str();
+}
+
+const char* VgbSetPfadZeiger()
+{
+    return vgbPfad.c_str();
+}
+
+int VgbSetSuchen(const char* name, char* puffer, size_t groesse)
+{
+    char p[PFADSUP2];
+    PfadBilden(1, name, "vgb", p, sizeof p);
+    if (vgbDa(p)) {
+        strkopie(puffer, groesse, p, PFADSUP2);
+        return 0;
+    }
+    PfadSuchenAufwaerts(p, sizeof p, name, "vgb");
+    if (vgbDa(p)) {
+        strkopie(puffer, groesse, p, PFADSUP2);
+        return 0;
+    }
+    for (int art : {8, 0}) {
+        PfadBilden(art, name, "vgb", p, sizeof p);
+        if (!strleer(VerZeiger(art)) && vgbDa(p)) {
+            strkopie(puffer, groesse, p, PFADSUP2);
+            return 0;
+        }
+    }
+    strkopie(puffer, groesse, p, PFADSUP2);
+    return -1;
+}
+
+int VgbSetWaehlen(const char* name)
+{
+    vgbName = name ? name : "";
+    char p[PFADSUP2];
+    int r = VgbSetSuchen(vgbName.c_str(), p, sizeof p);
+    if (r != 0) VgbSetSuchen("Standard", p, sizeof p);
+    vgbPfad = p;
+    return r;
+}
+
+void VgbSetNeuSuchen()
+{
+    std::string n = vgbName;
+    VgbSetWaehlen(n.c_str());
+}
+
+void VgbGruppenDatei(const char* pfad)
+{
+    vgbPfad = pfad ? pfad : "";
+    for (char& c : vgbPfad) {
+        if (c == '\\') c = '/';
+    }
+    size_t s = vgbPfad.find_last_of('/');
+    std::string n = s == std::string::npos ? vgbPfad : vgbPfad.substr(s + 1);
+    size_t pkt = n.rfind('.');
+    if (pkt != std::string::npos) n.resize(pkt);
+    vgbName = n;
+}
+
+void VgbSetSetzen(const char* name, const char* pfad)
+{
+    vgbName = name ? name : "";
+    vgbPfad = pfad ? pfad : "";
+}
+
+void VgbStart()
+{
+    char p[VERSUP + 1];
+    ProfilLesen("Zavik", "ZvVgbPfad", p, VERSUP);
+    VerSetzen(8, p);
+    VgbSetWaehlen("Standard");
+}
+
+void VgbKommandozeile()
+{
+    VgbSetWaehlen("Standard");
+    for (int i = 1; i < plOrtArgumentAnzahl(); ++i) {
+        const char* w = plOrtArgument(i);
+        if (strnvgl(w, "-GD=", 4) == 0) {
+            char p[PFADSUP2];
+            strkopie(p, w + 4, PFADSUP2 - 1);
+            VgbDekodieren(p);
+            VgbGruppenDatei(p);
+        } else if (strnvgl(w, "-G=", 3) == 0) {
+            VgbSetWaehlen(w + 3);
+        }
+    }
+}
+
+void VgbKodieren(char* text, size_t groesse)
+{
+    if (!text || groesse == 0) return;
+    std::string r;
+    for (const char* p = text; *p; ++p) {
+        if (*p == ' ') r += "~_";
+        else if (*p == '~') r += "~~";
+        else r += *p;
+    }
+    strkopie(text, groesse, r.c_str(), static_cast<int>(r.size()));
+}
+
+void VgbDekodieren(char* text)
+{
+    if (!text) return;
+    char* z = text;
+    for (const char* p = text; *p; ++p) {
+        if (p[0] == '~' && p[1] == '_') {
+            *z++ = ' ';
+            ++p;
+        } else if (p[0] == '~' && p[1] == '~') {
+            *z++ = '~';
+            ++p;
+        } else {
+            *z++ = *p;
+        }
+    }
+    *z = '\0';
+}
+
+void VgbGruppeKodiert(char* puffer, size_t groesse)
+{
+    char p[2 * PFADSUP2];
+    strkopie(p, vgbPfad.c_str(), static_cast<int>(sizeof p) - 1);
+    VgbKodieren(p, sizeof p);
+    std::string r = std::string("-gd=") + p;
+    strkopie(puffer, groesse, r.c_str(), static_cast<int>(r.size()));
+}
+
+// ---- Listing -------------------------------------------------------------------
+
+namespace {
+
+struct VgbListe {
+    std::vector<std::string> ordner;
+    std::vector<std::string> titel;
+};
+
+bool vgbGleicherOrdner(const std::string& a, const std::string& b)
+{
+    return !a.empty() && PfadGleich(a.c_str(), b.c_str());
+}
+
+void vgbOrdnerAuflisten(const std::string& ordner, const std::string& titel, VgbSetRueckruf rueckruf, void* benutzer)
+{
+    PlDsVerz* v = plDsVerzOeffnen(ordner.c_str());
+    if (!v) return;
+    std::vector<std::string> namen;
+    std::string n;
+    while (plDsVerzLesen(v, &n) == 1) {
+        if (n.size() < 5 || strvgl(n.c_str() + n.size() - 4, ".vgb") != 0) continue;
+        if (strnvgl(n.c_str(), "Ersatz", 6) == 0 || strnvgl(n.c_str(), "Checkliste", 10) == 0) continue;
+        namen.push_back(n);
+    }
+    plDsVerzSchliessen(v);
+    std::sort(namen.begin(), namen.end(), [](const std::string& a, const std::string& b) {
+        return strvglsort(a.c_str(), b.c_str()) < 0;
+    });
+    for (const auto& datei : namen) {
+        std::string pfad = ordner + datei;
+        if (!vgbDa(pfad)) continue;
+        bool da = false;
+        std::string name;
+        for (const auto& z : vgbZeilen(vgbDateiLesen(pfad, 1 << 20, &da))) {
+            std::string s, w;
+            if (vgbZeileZerlegen(z, s, w) && strvgl(s.c_str(), "Name") == 0) {
+                name = w.substr(0, VGBWERTSUP);
+                break;
+            }
+        }
+        char anzeige[VGBANZEIGESUP + 1];
+        strbreite(anzeige, (name + " " + titel).c_str(), VGBANZEIGESUP);
+        rueckruf(pfad.c_str(), anzeige, benutzer);
+    }
+}
+
+}  // namespace
+
+void VgbSetsAuflisten(VgbSetRueckruf rueckruf, void* benutzer)
+{
+    if (!rueckruf) return;
+    const std::string projekt = VerZeiger(1);
+    const std::string bauteile = VerZeiger(2);
+    const std::string programm = VerZeiger(0);
+    const std::string vorgaben = VerZeiger(8);
+    std::vector<std::string> gelistet;
+    auto schon = [&gelistet](const std::string& o) {
+        for (const auto& g : gelistet) {
+            if (vgbGleicherOrdner(g, o)) return true;
+        }
+        return false;
+    };
+    auto liste = [&](const std::string& o, const std::string& titel) {
+        gelistet.push_back(o);
+        vgbOrdnerAuflisten(o, titel, rueckruf, benutzer);
+    };
+    struct Auf {
+        std::vector<std::string> ordner;
+    } auf;
+    PfadeAufwaerts([](const char* verz, void* b) { static_cast<Auf*>(b)->ordner.push_back(verz); }, &auf);
+    for (const auto& o : auf.ordner) {
+        if (o == "/") continue;  // not the root
+        if (schon(o)) continue;
+        std::string titel;
+        if (vgbGleicherOrdner(o, projekt)) titel = "";
+        else if (vgbGleicherOrdner(o, bauteile)) titel = TextNr(161);
+        else if (vgbGleicherOrdner(o, programm)) titel = TextNr(160);
+        liste(o, titel);
+    }
+    if (!projekt.empty() && !schon(projekt)) liste(projekt, "");
+    if (!bauteile.empty() && !schon(bauteile) && !vgbGleicherOrdner(bauteile, projekt)) liste(bauteile, TextNr(161));
+    if (!programm.empty() && !schon(programm) && !vgbGleicherOrdner(programm, projekt)) liste(programm, TextNr(160));
+    if (!vorgaben.empty() && !vgbGleicherOrdner(vorgaben, projekt) && !vgbGleicherOrdner(vorgaben, bauteile) &&
+        !vgbGleicherOrdner(vorgaben, programm) && !schon(vorgaben)) {
+        liste(vorgaben, TextNr(162));
+    }
+}

@@ -1,0 +1,78 @@
+// Defaults sets: the store of one set file (*.vgb) of keys and values, the
+// project-first lookup of sets by name, per-workstation "AP-" keys in the
+// ini file, the replacement set "Ersatz" and the numbered-key fallback, and
+// the listing of all sets. Prefix `Vgb`. Calls config (ini file, directory
+// kinds, numbered texts, window-system interface for the warning box),
+// support and the file-system boundary.
+//
+// Store: VORSUP entries, allocated on the first open and freed on the last
+// close; entry 0 is the marker "__INI___"/"__TXT___" and carries the value of
+// the last "AP-" key read; at most VORSUP - 1 entries are in use. A set file
+// with more entry lines than fit is marked: VgbSchreiben then refuses to
+// rewrite (and so to shorten) it.
+#pragma once
+
+#include <cstddef>
+
+inline constexpr int VORSUP = 3000;
+inline constexpr int VGBSCHLUESSELSUP = 12;
+inline constexpr int VGBWERTSUP = 100;
+inline constexpr int VGBZEILESUP = 200;
+inline constexpr int VGBERSATZSUP = 32000;
+inline constexpr int VGBPRAEFIXSUP = 15;
+inline constexpr int VGBANZEIGESUP = 80;
+
+struct vorgabe {
+    char schluessel[21];
+    char wert[101];
+};
+
+int VgbOeffnen();
+void VgbSchliessen();
+// 0 written or nothing to write; -1 when the set could not be written (the
+// old file, the changed flag and the write counter stay) or when reading it
+// dropped lines.
+int VgbSchreiben();
+int VgbSuchen(const char* schluessel);
+int VgbInt(const char* schluessel);
+double VgbZehntel(const char* schluessel);
+double VgbDouble(const char* schluessel);
+// At most 40 characters into a buffer of at least 41; the index, or -1 and
+// an empty buffer when missing.
+int VgbText40(const char* schluessel, char* puffer);
+// At most n characters into a buffer of n + 1; empty when missing.
+int VgbText(const char* schluessel, char* puffer, int n);
+const char* VgbZeiger(const char* schluessel);
+void VgbSetzen(const char* schluessel, const char* wert);
+const char* VgbPraefix(const char* praefix);
+void VgbFehlMeldung(int ein);
+int VgbSchreibZaehler();
+// The store's entry count and entry i (tests, the settings page).
+int VgbAnzahl();
+const vorgabe* VgbEintrag(int i);
+
+void VgbSetName(char* puffer, size_t groesse);
+void VgbSetPfad(char* puffer, size_t groesse);
+const char* VgbSetNameZeiger();
+const char* VgbSetPfadZeiger();
+// Lookup of N.vgb (project folder, upward search, sets folder, program
+// folder); 0 found, -1 not; the path (last tried when not found) in puffer.
+int VgbSetSuchen(const char* name, char* puffer, size_t groesse);
+// Makes the set current; when it is not found, "Standard" is looked up in
+// its place (the name stays the requested one) and the result is -1.
+int VgbSetWaehlen(const char* name);
+void VgbSetNeuSuchen();
+void VgbGruppenDatei(const char* pfad);
+void VgbSetSetzen(const char* name, const char* pfad);
+void VgbStart();
+void VgbKommandozeile();
+void VgbGruppeKodiert(char* puffer, size_t groesse);
+// In place: blank -> "~_", '~' -> "~~" (cut at the capacity); and back.
+void VgbKodieren(char* text, size_t groesse);
+void VgbDekodieren(char* text);
+
+// One call per set file: its path ('/') and its display text, exactly
+// VGBANZEIGESUP columns (the "Name" value, a blank and the folder's caption,
+// cut or padded). The chooser's row is the display text followed by the path.
+using VgbSetRueckruf = void (*)(const char* pfad, const char* anzeige, void* benutzer);
+void VgbSetsAuflisten(VgbSetRueckruf rueckruf, void* benutzer);

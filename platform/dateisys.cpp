@@ -1,0 +1,401 @@
+// The file-system boundary; see dateisys.h.
+#include "platform/dateisys.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <map>
+#include <unistd.h>
+#include <vector>
+
+#include "platform/cp1252.h"
+#include "platform/fehlersim.h"
+#include "platform/zeichen.h"
+
+struct PlDsVerz {
+    DIR* dir;
+};
+
+namespace {
+
+struct DsErsetzen {
+    std::string ziel;   // real path of the target
+    std::string temp;   // real path of the temporary file
+    bool sync;
+};
+
+std::map<int, DsErsetzen> dsErsetzungen;  // open handles of plDsErsetzenOeffnen
+long dsSuchLesungen = 0;
+
+bool dsFehler(PlFehlerArt art)
+{
+    if (!plFehlerJetzt(art)) return false;
+    errno = EIO;
+    return true;
+}
+
+bool dsTrenner(char c)
+{
+    return c == '/' || c == '\\';
+}
+
+// Drive letters and network paths do not exist here.
+bool dsFremdform(const char* p)
+{
+    const auto c0 = static_cast<unsigned char>(p[0]);
+    if (c0 != 0 && ((c0 >= 'A' && c0 <= 'Z') || (c0 >= 'a' && c0 <= 'z')) && p[1] == ':') return true;
+    return dsTrenner(p[0]) && dsTrenner(p[1]);
+}
+
+bool dsGleichOhneFall(const std::string& a, const std::string& b)
+{
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (plZeichenGross(static_cast<unsigned char>(a[i])) !=
+            plZeichenGross(static_cast<unsigned char>(b[i])))
+            return false;
+    }
+    return true;
+}
+
+// Looks `komponente` (code page 1252) up in folder `verz` (real path, "" for
+// the current folder) ignoring case; the entry's real name or "".
+std::string dsSuchen(const std::string& verz, const std::string& komponente)
+{
+    DIR* d = opendir(verz.empty() ? "." : verz.c_str());
+    if (!d) return {};
+    ++dsSuchLesungen;
+    std::string exakt;
+    std::vector<std::string> treffer;
+    while (dirent* e = readdir(d)) {
+        const std::string roh = e->d_name;
+        if (roh == "." || roh == "..") continue;
+        const std::string cp = plCpAusUtf8(roh);
+        if (cp == komponente) {
+            if (exakt.empty() || roh < exakt) exakt = roh;
+        } else if (dsGleichOhneFall(cp, komponente)) {
+            treffer.push_back(roh);
+        }
+    }
+    closedir(d);
+    if (!exakt.empty()) return exakt;
+    if (treffer.empty()) return {};
+    return *std::min_element(treffer.begin(), treffer.end());
+}
+
+bool dsExistiert(const std::string& echt)
+{
+    struct stat st;
+    return lstat(echt.c_str(), &st) == 0;
+}
+
+std::string dsOrdnerVon(const std::string& echt)
+{
+    const size_t p = echt.rfind('/');
+    if (p == std::string::npos) return ".";
+    if (p == 0) return "/";
+    return echt.substr(0, p);
+}
+
+mode_t dsNeueRechte()
+{
+    static mode_t maske = [] {
+        const mode_t m = umask(022);
+        umask(m);
+        return m;
+    }();
+    return 0666 & ~maske;
+}
+
+void dsTempWeg(const std::string& temp)
+{
+    const int e = errno;
+    unlink(temp.c_str());
+    errno = e;
+}
+
+}  // namespace
+
+int plDsPfad(const char* syspfad, std::string* echt)
+{
+    echt->clear();
+    if (!syspfad || !*syspfad || dsFremdform(syspfad)) {
+        errno = ENOENT;
+        return -1;
+    }
+    std::string cp = syspfad;
+    std::replace(cp.begin(), cp.end(), '\\', '/');
+    std::string ganz = plCpNachUtf8(cp);
+    if (dsExistiert(ganz) || (errno != ENOENT && errno != ENOTDIR)) {
+        *echt = std::move(ganz);
+        return 0;
+    }
+    // Component by component; only missing components cost a folder read.
+    std::string ergebnis = cp[0] == '/' ? "/" : "";
+    size_t pos = 0;
+    bool verloren = false;  // a component was not found: the rest stays as written
+    while (pos < cp.size()) {
+        size_t ende = cp.find('/', pos);
+        if (ende == std::string::npos) ende = cp.size();
+        const std::string komp = cp.substr(pos, ende - pos);
+        pos = ende + 1;
+        if (komp.empty()) continue;
+        if (!ergebnis.empty() && ergebnis.back() != '/') ergebnis += '/';
+        const std::string kompUtf8 = plCpNachUtf8(komp);
+        if (verloren || komp == "." || komp == "..") {
+            ergebnis += kompUtf8;
+            continue;
+        }
+        if (dsExistiert(ergebnis + kompUtf8)) {
+            ergebnis += kompUtf8;
+            continue;
+        }
+        const std::string verz = ergebnis;
+        const std::string gefunden = dsSuchen(verz, komp);
+        if (gefunden.empty()) {
+            ergebnis += kompUtf8;
+            verloren = true;
+        } else {
+            ergebnis += gefunden;
+        }
+    }
+    if (ergebnis.empty()) ergebnis = ".";
+    *echt = std::move(ergebnis);
+    return 0;
+}
+
+long plDsSuchLesungen()
+{
+    return dsSuchLesungen;
+}
+
+int plDsOeffnen(const char* pfad, int flags, mode_t modus)
+{
+    std::string echt;
+    if (plDsPfad(pfad, &echt) < 0) return -1;
+    if (dsFehler(PlFehlerArt::Oeffnen)) return -1;
+    return open(echt.c_str(), flags | O_CLOEXEC, modus);
+}
+
+ssize_t plDsLesen(int fd, void* puffer, size_t n)
+{
+    if (dsFehler(PlFehlerArt::Lesen)) return -1;
+    return read(fd, puffer, n);
+}
+
+ssize_t plDsSchreiben(int fd, const void* puffer, size_t n)
+{
+    if (dsFehler(PlFehlerArt::Schreiben)) return -1;
+    return write(fd, puffer, n);
+}
+
+off_t plDsSuchen(int fd, off_t offset, int woher)
+{
+    return lseek(fd, offset, woher);
+}
+
+int plDsSchliessen(int fd)
+{
+    const auto it = dsErsetzungen.find(fd);
+    if (it == dsErsetzungen.end()) {
+        const bool fehler = plFehlerJetzt(PlFehlerArt::Schliessen);
+        const int r = close(fd);
+        if (fehler) {
+            errno = EIO;
+            return -1;
+        }
+        return r;
+    }
+    const DsErsetzen e = it->second;
+    dsErsetzungen.erase(it);
+    bool gut = true;
+    if (e.sync && (dsFehler(PlFehlerArt::Schreiben) || fsync(fd) != 0)) gut = false;
+    const bool schliessFehler = plFehlerJetzt(PlFehlerArt::Schliessen);
+    if (close(fd) != 0 || schliessFehler) {
+        if (schliessFehler) errno = EIO;
+        gut = false;
+    }
+    if (gut && (dsFehler(PlFehlerArt::Umbenennen) || rename(e.temp.c_str(), e.ziel.c_str()) != 0)) gut = false;
+    if (!gut) {
+        dsTempWeg(e.temp);
+        return -1;
+    }
+    if (e.sync) {
+        const int dfd = open(dsOrdnerVon(e.ziel).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (dfd >= 0) {
+            fsync(dfd);
+            close(dfd);
+        }
+    }
+    return 0;
+}
+
+int plDsStat(const char* pfad, struct stat* st)
+{
+    std::string echt;
+    if (plDsPfad(pfad, &echt) < 0) return -1;
+    return stat(echt.c_str(), st);
+}
+
+int plDsZeitSetzen(const char* pfad, const struct timespec zeiten[2])
+{
+    std::string echt;
+    if (plDsPfad(pfad, &echt) < 0) return -1;
+    return utimensat(AT_FDCWD, echt.c_str(), zeiten, 0);
+}
+
+int plDsRechte(const char* pfad, mode_t modus)
+{
+    std::string echt;
+    if (plDsPfad(pfad, &echt) < 0) return -1;
+    return chmod(echt.c_str(), modus);
+}
+
+int plDsUmbenennen(const char* alt, const char* neu)
+{
+    std::string echtAlt, echtNeu;
+    if (plDsPfad(alt, &echtAlt) < 0 || plDsPfad(neu, &echtNeu) < 0) return -1;
+    if (dsFehler(PlFehlerArt::Umbenennen)) return -1;
+    return rename(echtAlt.c_str(), echtNeu.c_str());
+}
+
+int plDsLoeschen(const char* pfad)
+{
+    std::string echt;
+    if (plDsPfad(pfad, &echt) < 0) return -1;
+    return unlink(echt.c_str());
+}
+
+int plDsVerzAnlegen(const char* pfad, mode_t modus)
+{
+    std::string echt;
+    if (plDsPfad(pfad, &echt) < 0) return -1;
+    if (dsFehler(PlFehlerArt::Oeffnen)) return -1;
+    return mkdir(echt.c_str(), modus);
+}
+
+int plDsVerzLoeschen(const char* pfad)
+{
+    std::string echt;
+    if (plDsPfad(pfad, &echt) < 0) return -1;
+    return rmdir(echt.c_str());
+}
+
+int plDsWechseln(const char* pfad)
+{
+    std::string echt;
+    if (plDsPfad(pfad, &echt) < 0) return -1;
+    return chdir(echt.c_str());
+}
+
+int plDsAktuell(std::string* cp)
+{
+    cp->clear();
+    std::vector<char> puffer(4096);
+    while (getcwd(puffer.data(), puffer.size()) == nullptr) {
+        if (errno != ERANGE || puffer.size() > (1u << 20)) return -1;
+        puffer.resize(puffer.size() * 2);
+    }
+    *cp = plCpAusUtf8Melden(puffer.data(), "Arbeitsordner");
+    return 0;
+}
+
+PlDsVerz* plDsVerzOeffnen(const char* pfad)
+{
+    std::string echt;
+    if (plDsPfad(pfad, &echt) < 0) return nullptr;
+    if (dsFehler(PlFehlerArt::Oeffnen)) return nullptr;
+    DIR* d = opendir(echt.c_str());
+    if (!d) return nullptr;
+    return new PlDsVerz{d};
+}
+
+int plDsVerzLesen(PlDsVerz* v, std::string* name)
+{
+    name->clear();
+    if (dsFehler(PlFehlerArt::Lesen)) return -1;
+    errno = 0;
+    const dirent* e = readdir(v->dir);
+    if (!e) return errno == 0 ? 0 : -1;
+    *name = plCpAusUtf8Melden(e->d_name, "Dateiname");
+    return 1;
+}
+
+int plDsVerzSchliessen(PlDsVerz* v)
+{
+    if (!v) return -1;
+    const bool fehler = plFehlerJetzt(PlFehlerArt::Schliessen);
+    const int r = closedir(v->dir);
+    delete v;
+    if (fehler) {
+        errno = EIO;
+        return -1;
+    }
+    return r;
+}
+
+int plDsErsetzenOeffnen(const char* pfad, bool sync)
+{
+    std::string ziel;
+    if (plDsPfad(pfad, &ziel) < 0) return -1;
+    if (dsFehler(PlFehlerArt::Oeffnen)) return -1;
+    const size_t schnitt = ziel.rfind('/');
+    const std::string name = schnitt == std::string::npos ? ziel : ziel.substr(schnitt + 1);
+    if (name.empty() || name == "." || name == "..") {
+        errno = EISDIR;
+        return -1;
+    }
+    std::string temp = (schnitt == std::string::npos ? std::string() : ziel.substr(0, schnitt + 1)) +
+                       "." + name + ".neu-XXXXXX";
+    const int fd = mkostemp(temp.data(), O_CLOEXEC);
+    if (fd < 0) return -1;
+    struct stat st;
+    const mode_t rechte = stat(ziel.c_str(), &st) == 0 && S_ISREG(st.st_mode) ? (st.st_mode & 07777)
+                                                                               : dsNeueRechte();
+    fchmod(fd, rechte);
+    dsErsetzungen[fd] = DsErsetzen{ziel, temp, sync};
+    return fd;
+}
+
+int plDsErsetzenVerwerfen(int fd)
+{
+    const auto it = dsErsetzungen.find(fd);
+    if (it == dsErsetzungen.end()) {
+        errno = EBADF;
+        return -1;
+    }
+    const std::string temp = it->second.temp;
+    dsErsetzungen.erase(it);
+    close(fd);
+    unlink(temp.c_str());
+    return 0;
+}
+
+bool plDsErsetzenOffen(int fd)
+{
+    return dsErsetzungen.count(fd) != 0;
+}
+
+int plDsDateiErsetzen(const char* pfad, const void* daten, size_t n, bool sync)
+{
+    const int fd = plDsErsetzenOeffnen(pfad, sync);
+    if (fd < 0) return -1;
+    const auto* p = static_cast<const char*>(daten);
+    while (n > 0) {
+        const ssize_t w = plDsSchreiben(fd, p, n);
+        if (w <= 0) {
+            if (w < 0 && errno == EINTR) continue;
+            const int e = w < 0 ? errno : EIO;
+            plDsErsetzenVerwerfen(fd);
+            errno = e;
+            return -1;
+        }
+        p += w;
+        n -= static_cast<size_t>(w);
+    }
+    return plDsSchliessen(fd);
+}

@@ -1,0 +1,78 @@
+// The file-system boundary: the one place where system paths meet the disk.
+// Prefix `plDs`. Owns the translation of system paths (code page 1252, '/'
+// or '\') into real paths, the POSIX calls on them, the names coming back,
+// and the atomic replacement of files. Calls platform/cp1252, zeichen and
+// fehlersim and the C library; everything above reaches the disk through it.
+//
+// Translation (plDsPfad):
+//  - '\' becomes '/'. A drive-letter path ("C:...") or a network path (two
+//    leading separators) is not found (ENOENT): there are no drives here.
+//  - Code page 1252 becomes UTF-8. A path that exists as written is used as
+//    it is, without reading any folder.
+//  - Otherwise each component that does not exist as written is looked up in
+//    its folder ignoring case: the code page 1252 forms of the entries are
+//    compared through the upper-case map (platform/zeichen.h); an entry equal
+//    byte for byte wins, else the first match in sorted order. A component
+//    that matches nothing is kept as written, so a new last component is
+//    created as the caller spelt it and a missing folder fails naturally.
+// Names coming back (folder entries, the current folder) become code page
+// 1252: a character the code page lacks becomes '?' with one line on stderr;
+// a name that is not valid UTF-8 is taken byte for byte (and found again by
+// the lookup above).
+//
+// Atomic replacement: plDsErsetzenOeffnen gives a handle on a new temporary
+// file in the target's folder; plDsSchliessen of that handle (optionally
+// fsync), closes and renames it over the target; on any failure the temporary
+// file is removed, the old target stays, and the result is -1.
+// plDsErsetzenVerwerfen drops it. plDsDateiErsetzen does all in one call.
+//
+// Every wrapper consults the fault injection (fehlersim.h): open, opendir and
+// mkdir as "open"; read and readdir as "read"; write and fsync as "write";
+// rename; close and closedir as "close". An injected failure sets errno EIO.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <sys/stat.h>
+#include <sys/types.h>
+#include <ctime>
+
+// The real (UTF-8) path of a system path; 0, or -1 with errno set.
+int plDsPfad(const char* syspfad, std::string* echt);
+
+// How many folders the ignore-case lookup has read so far (for tests: a
+// name that exists as written must cost none).
+long plDsSuchLesungen();
+
+// open(2) on a system path; O_CLOEXEC is always added.
+int plDsOeffnen(const char* pfad, int flags, mode_t modus = 0666);
+ssize_t plDsLesen(int fd, void* puffer, size_t n);
+ssize_t plDsSchreiben(int fd, const void* puffer, size_t n);
+off_t plDsSuchen(int fd, off_t offset, int woher);
+// close(2); for a handle of plDsErsetzenOeffnen also the rename (see above).
+int plDsSchliessen(int fd);
+
+int plDsStat(const char* pfad, struct stat* st);
+int plDsZeitSetzen(const char* pfad, const struct timespec zeiten[2]);
+int plDsRechte(const char* pfad, mode_t modus);
+int plDsUmbenennen(const char* alt, const char* neu);
+int plDsLoeschen(const char* pfad);
+int plDsVerzAnlegen(const char* pfad, mode_t modus = 0777);
+int plDsVerzLoeschen(const char* pfad);
+int plDsWechseln(const char* pfad);
+// The current folder as code page 1252; 0 or -1.
+int plDsAktuell(std::string* cp);
+
+// Folder reading; names come back as code page 1252 ("." and ".." included).
+struct PlDsVerz;
+PlDsVerz* plDsVerzOeffnen(const char* pfad);
+// 1 an entry, 0 the end, -1 a read error.
+int plDsVerzLesen(PlDsVerz* v, std::string* name);
+int plDsVerzSchliessen(PlDsVerz* v);
+
+// Atomic replacement of the file `pfad` (see above). The new file gets the
+// permissions of the file it replaces, else read/write for all less umask.
+int plDsErsetzenOeffnen(const char* pfad, bool sync = false);
+int plDsErsetzenVerwerfen(int fd);
+bool plDsErsetzenOffen(int fd);
+int plDsDateiErsetzen(const char* pfad, const void* daten, size_t n, bool sync = false);

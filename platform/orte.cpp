@@ -1,0 +1,163 @@
+// Locations and process words; see orte.h.
+#include "platform/orte.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <ftw.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+#include "platform/cp1252.h"
+
+namespace {
+
+std::vector<std::string> ortArgumente;
+std::string ortTempOrdner;  // real (UTF-8) path; empty until made
+
+bool ortIstOrdner(const std::string& echt)
+{
+    struct stat st;
+    return stat(echt.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool ortIstDatei(const std::string& echt)
+{
+    struct stat st;
+    return stat(echt.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+std::string ortElternordner(const std::string& p)
+{
+    const size_t s = p.rfind('/');
+    if (s == std::string::npos) return {};
+    if (s == 0) return p.size() > 1 ? "/" : std::string();
+    return p.substr(0, s);
+}
+
+void ortAnlegen(const std::string& echt)
+{
+    for (size_t i = 1; i <= echt.size(); ++i) {
+        if (i == echt.size() || echt[i] == '/') mkdir(echt.substr(0, i).c_str(), 0700);
+    }
+}
+
+int ortEintragWeg(const char* pfad, const struct stat*, int, struct FTW*)
+{
+    remove(pfad);
+    return 0;
+}
+
+void ortTempAufraeumen()
+{
+    if (!ortTempOrdner.empty()) nftw(ortTempOrdner.c_str(), ortEintragWeg, 16, FTW_DEPTH | FTW_PHYS);
+    ortTempOrdner.clear();
+}
+
+std::string ortUmgebungEcht(const char* name)
+{
+    const char* w = std::getenv(name);
+    return w ? std::string(w) : std::string();
+}
+
+}  // namespace
+
+std::string plOrtProgramm()
+{
+    std::vector<char> puffer(4096);
+    const ssize_t n = readlink("/proc/self/exe", puffer.data(), puffer.size() - 1);
+    if (n <= 0) return ".";
+    const std::string exe(puffer.data(), static_cast<size_t>(n));
+    std::string ordner = ortElternordner(exe);
+    if (ordner.empty()) ordner = "/";
+    return plCpAusUtf8Melden(ordner, "Programmordner");
+}
+
+std::string plOrtDatenVon(const std::string& programmOrdner)
+{
+    const std::string prog = plCpNachUtf8(programmOrdner);
+    const std::string share = prog + "/../share/velmo";
+    if (ortIstOrdner(share)) return programmOrdner + "/../share/velmo";
+    for (std::string p = prog; !p.empty(); p = ortElternordner(p)) {
+        if (ortIstDatei(p + "/CMakeLists.txt") && ortIstOrdner(p + "/data")) {
+            return plCpAusUtf8Melden(p == "/" ? "/data" : p + "/data", "Datenordner");
+        }
+        if (p == "/") break;
+    }
+    return programmOrdner + "/../share/velmo";
+}
+
+std::string plOrtDaten()
+{
+    return plOrtDatenVon(plOrtProgramm());
+}
+
+std::string plOrtAnwendung()
+{
+    std::string basis = ortUmgebungEcht("XDG_CONFIG_HOME");
+    if (basis.empty() || basis[0] != '/') {
+        std::string home = ortUmgebungEcht("HOME");
+        if (home.empty()) {
+            const passwd* pw = getpwuid(getuid());
+            if (pw && pw->pw_dir) home = pw->pw_dir;
+        }
+        basis = home + "/.config";
+    }
+    while (basis.size() > 1 && basis.back() == '/') basis.pop_back();
+    const std::string ordner = basis + "/Velmo";
+    if (!ortIstOrdner(ordner)) ortAnlegen(ordner);
+    return plCpAusUtf8Melden(ordner, "Anwendungsordner");
+}
+
+std::string plOrtTemp()
+{
+    if (ortTempOrdner.empty()) {
+        std::string basis = ortUmgebungEcht("TMPDIR");
+        if (basis.empty() || !ortIstOrdner(basis)) basis = "/tmp";
+        while (basis.size() > 1 && basis.back() == '/') basis.pop_back();
+        std::string muster = basis + "/velmo-XXXXXX";
+        if (!mkdtemp(muster.data())) {
+            muster = "/tmp/velmo-XXXXXX";
+            if (!mkdtemp(muster.data())) {
+                std::fprintf(stderr, "velmo: kein temporaerer Ordner anzulegen\n");
+                return "/tmp";
+            }
+        }
+        chmod(muster.c_str(), 0700);
+        static bool registriert = false;
+        if (!registriert) {
+            std::atexit(ortTempAufraeumen);
+            registriert = true;
+        }
+        ortTempOrdner = muster;
+    }
+    return plCpAusUtf8Melden(ortTempOrdner, "Temp-Ordner");
+}
+
+bool plOrtUmgebung(const char* name, std::string* wert)
+{
+    wert->clear();
+    const char* w = std::getenv(plCpNachUtf8(name).c_str());
+    if (!w) return false;
+    *wert = plCpAusUtf8Melden(w, name);
+    return true;
+}
+
+void plOrtArgumenteSetzen(int argc, const char* const* argv)
+{
+    ortArgumente.clear();
+    for (int i = 0; i < argc && argv[i]; ++i) ortArgumente.push_back(plCpAusUtf8Melden(argv[i], "Argument"));
+}
+
+int plOrtArgumentAnzahl()
+{
+    return static_cast<int>(ortArgumente.size());
+}
+
+const char* plOrtArgument(int i)
+{
+    if (i < 0 || i >= static_cast<int>(ortArgumente.size())) return nullptr;
+    return ortArgumente[static_cast<size_t>(i)].c_str();
+}

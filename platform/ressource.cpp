@@ -1,0 +1,294 @@
+// Registry of the packed modules and the Windows-shaped resource calls (see
+// ressource.h). Prefix `rc`. Calls the script parser and writes parse errors to stderr (the
+// trace hook lies above this layer).
+//
+// Handles: a module handle is 0x00010000 + the module's index in the registry;
+// a resource handle (HRSRC and its HGLOBAL) is 0x00200000 + module index *
+// 0x1000 + entry index + 1. Both stay valid for the process's life, so a
+// struct handed out is never freed under its user; FreeLibrary only counts.
+#include "platform/ressource.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <deque>
+
+#include "platform/rcparser.h"
+
+namespace {
+
+struct RcPaket {
+    std::string name;
+    std::string gross;
+    std::vector<std::string> skripte;
+    std::map<std::string, std::string_view> dateien;
+    bool geparst = false;
+    bool kaputt = false;
+    std::string fehler;
+    RcModul modul;
+    int geladen = 0;
+};
+
+// Built on first use, so the generated code's start-up registration may run
+// before anything else of this file.
+std::deque<RcPaket>& rcPakete()
+{
+    static std::deque<RcPaket> pakete;
+    return pakete;
+}
+
+constexpr DWORD RC_MODULBASIS = 0x00010000;
+constexpr DWORD RC_RESBASIS = 0x00200000;
+constexpr DWORD RC_RESPROMODUL = 0x1000;
+
+std::string rcGrossText(const std::string& s)
+{
+    return rcNameAus(s.c_str()).gross;
+}
+
+// The module name of a file name: without folder and extension, upper case.
+std::string rcDateiModul(const std::string& datei)
+{
+    std::string n = datei;
+    size_t s = n.find_last_of("/\\");
+    if (s != std::string::npos) n = n.substr(s + 1);
+    size_t pkt = n.rfind('.');
+    if (pkt != std::string::npos && pkt > 0) n = n.substr(0, pkt);
+    return rcGrossText(n);
+}
+
+bool rcParsenWennNoetig(RcPaket& p)
+{
+    if (p.geparst) return !p.kaputt;
+    p.geparst = true;
+    RcLeser leser = [&p](const std::string& pfad, std::string& inhalt) {
+        auto it = p.dateien.find(pfad);
+        if (it == p.dateien.end()) return false;
+        inhalt.assign(it->second.data(), it->second.size());
+        return true;
+    };
+    if (!rcModulParsen(p.name, p.skripte, leser, p.modul, p.fehler)) {
+        p.kaputt = true;
+        std::fprintf(stderr, "ERROR Ressourcen %s: %s\n", p.name.c_str(), p.fehler.c_str());
+        return false;
+    }
+    return true;
+}
+
+RcPaket* rcPaketVonHandle(HMODULE h)
+{
+    auto& pakete = rcPakete();
+    if (h < RC_MODULBASIS || h >= RC_MODULBASIS + pakete.size()) return nullptr;
+    return &pakete[h - RC_MODULBASIS];
+}
+
+bool rcIstProgramm(const RcPaket& p)
+{
+    return p.gross == "VELMO";
+}
+
+// A module usable for lookups: the program's, or one loaded by LoadLibrary.
+RcModul* rcModulVonHandle(HMODULE h)
+{
+    RcPaket* p = rcPaketVonHandle(h);
+    if (!p || (!rcIstProgramm(*p) && p->geladen <= 0)) return nullptr;
+    if (!rcParsenWennNoetig(*p)) return nullptr;
+    return &p->modul;
+}
+
+WORD rcTypNummer(LPCSTR typ)
+{
+    return IS_INTRESOURCE(typ) ? static_cast<WORD>(reinterpret_cast<uintptr_t>(typ)) : 0;
+}
+
+const RcEintrag* rcEintragSuchen(HMODULE h, LPCSTR name, WORD typ, int* index)
+{
+    RcModul* m = rcModulVonHandle(h);
+    if (!m || !name || typ == 0) return nullptr;
+    RcName n = rcNameAus(name);
+    for (size_t i = 0; i < m->eintraege.size(); ++i) {
+        const RcEintrag& e = m->eintraege[i];
+        if (e.typ == typ && rcNameGleich(e.name, n)) {
+            if (index) *index = static_cast<int>(i);
+            return &e;
+        }
+    }
+    return nullptr;
+}
+
+const RcEintrag* rcEintragVonHandle(DWORD h)
+{
+    if (h <= RC_RESBASIS) return nullptr;
+    DWORD rest = h - RC_RESBASIS;
+    DWORD modulIndex = rest / RC_RESPROMODUL;
+    DWORD eintrag = rest % RC_RESPROMODUL;
+    RcModul* m = rcModulVonHandle(RC_MODULBASIS + modulIndex);
+    if (!m || eintrag == 0 || eintrag > m->eintraege.size()) return nullptr;
+    return &m->eintraege[eintrag - 1];
+}
+
+}  // namespace
+
+void rcModulAnmelden(const char* name, const char* const* skripte, int anzSkripte,
+                     const RcGepackteDatei* dateien, int anzDateien)
+{
+    RcPaket p;
+    p.name = name;
+    p.gross = rcGrossText(name);
+    for (int i = 0; i < anzSkripte; ++i) p.skripte.emplace_back(skripte[i]);
+    for (int i = 0; i < anzDateien; ++i) {
+        p.dateien[dateien[i].pfad] = std::string_view(dateien[i].bytes, dateien[i].groesse);
+    }
+    auto& pakete = rcPakete();
+    for (auto& alt : pakete) {
+        if (alt.gross == p.gross) {
+            alt = std::move(p);  // the same module packed twice: the later wins
+            return;
+        }
+    }
+    pakete.push_back(std::move(p));
+}
+
+std::vector<std::string> rcModulNamen()
+{
+    std::vector<std::string> r;
+    for (const auto& p : rcPakete()) r.push_back(p.name);
+    return r;
+}
+
+bool rcModulPruefen(const std::string& name, std::string* fehler)
+{
+    std::string g = rcGrossText(name);
+    for (auto& p : rcPakete()) {
+        if (p.gross == g) {
+            bool ok = rcParsenWennNoetig(p);
+            if (fehler) *fehler = p.fehler;
+            return ok;
+        }
+    }
+    if (fehler) *fehler = name + ": kein solches Modul";
+    return false;
+}
+
+std::string rcModulName(HMODULE modul)
+{
+    RcPaket* p = rcPaketVonHandle(modul);
+    return p ? p->name : std::string();
+}
+
+HMODULE GetModuleHandle(LPCSTR name)
+{
+    auto& pakete = rcPakete();
+    std::string g = name ? rcDateiModul(name) : std::string();
+    for (size_t i = 0; i < pakete.size(); ++i) {
+        bool treffer = name ? (pakete[i].gross == g && (pakete[i].geladen > 0 || rcIstProgramm(pakete[i])))
+                            : rcIstProgramm(pakete[i]);
+        if (treffer) return RC_MODULBASIS + static_cast<DWORD>(i);
+    }
+    return 0;
+}
+
+HMODULE LoadLibrary(LPCSTR datei)
+{
+    if (!datei || !*datei) return 0;
+    std::string g = rcDateiModul(datei);
+    auto& pakete = rcPakete();
+    for (size_t i = 0; i < pakete.size(); ++i) {
+        if (pakete[i].gross != g) continue;
+        if (!rcParsenWennNoetig(pakete[i])) return 0;
+        ++pakete[i].geladen;
+        return RC_MODULBASIS + static_cast<DWORD>(i);
+    }
+    return 0;
+}
+BOOL FreeLibrary(HMODULE modul)
+{
+    RcPaket* p = rcPaketVonHandle(modul);
+    if (!p) return FALSE;
+    if (rcIstProgramm(*p)) return TRUE;
+    if (p->geladen <= 0) return FALSE;
+    --p->geladen;
+    return TRUE;
+}
+
+HRSRC FindResource(HMODULE modul, LPCSTR name, LPCSTR typ)
+{
+    int index = 0;
+    if (!rcEintragSuchen(modul, name, rcTypNummer(typ), &index)) return 0;
+    return RC_RESBASIS + (modul - RC_MODULBASIS) * RC_RESPROMODUL + static_cast<DWORD>(index) + 1;
+}
+
+HGLOBAL LoadResource(HMODULE modul, HRSRC res)
+{
+    (void)modul;  // the handle names its module itself
+    return rcEintragVonHandle(res) ? res : 0;
+}
+
+DWORD SizeofResource(HMODULE modul, HRSRC res)
+{
+    (void)modul;
+    const RcEintrag* e = rcEintragVonHandle(res);
+    return e ? static_cast<DWORD>(e->bytes.size()) : 0;
+}
+
+LPVOID LockResource(HGLOBAL daten)
+{
+    const RcEintrag* e = rcEintragVonHandle(daten);
+    if (!e) return nullptr;
+    if (e->dialog) return e->dialog.get();
+    if (e->menue) return e->menue.get();
+    if (e->accel) return e->accel.get();
+    return const_cast<char*>(e->bytes.data());
+}
+
+BOOL FreeResource(HGLOBAL daten)
+{
+    (void)daten;
+    return FALSE;  // as on Windows: nothing to free
+}
+
+const std::string* rcText(HMODULE modul, UINT id)
+{
+    RcModul* m = rcModulVonHandle(modul);
+    if (!m || id > 0xFFFF) return nullptr;
+    auto it = m->texte.find(static_cast<WORD>(id));
+    return it == m->texte.end() ? nullptr : &it->second;
+}
+
+int LoadString(HINSTANCE modul, UINT id, LPSTR puffer, int groesse)
+{
+    if (!puffer || groesse <= 0) return 0;
+    puffer[0] = '\0';
+    const std::string* t = rcText(modul, id);
+    if (!t) return 0;
+    size_t n = std::min(t->size(), static_cast<size_t>(groesse - 1));
+    std::memcpy(puffer, t->data(), n);
+    puffer[n] = '\0';
+    return static_cast<int>(n);
+}
+
+const RcDialog* rcDialog(HMODULE modul, LPCSTR name)
+{
+    const RcEintrag* e = rcEintragSuchen(modul, name, 5, nullptr);
+    return e ? e->dialog.get() : nullptr;
+}
+
+const RcMenue* rcMenue(HMODULE modul, LPCSTR name)
+{
+    const RcEintrag* e = rcEintragSuchen(modul, name, 4, nullptr);
+    return e ? e->menue.get() : nullptr;
+}
+
+const RcAccel* rcAccel(HMODULE modul, LPCSTR name)
+{
+    const RcEintrag* e = rcEintragSuchen(modul, name, 9, nullptr);
+    return e ? e->accel.get() : nullptr;
+}
+
+const RcBild* rcBild(HMODULE modul, LPCSTR name, LPCSTR typ)
+{
+    WORD t = rcTypNummer(typ);
+    if (t != 1 && t != 2 && t != 3) return nullptr;
+    const RcEintrag* e = rcEintragSuchen(modul, name, t, nullptr);
+    return e ? e->bild.get() : nullptr;
+}

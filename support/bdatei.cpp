@@ -1,0 +1,416 @@
+// Buffered files; see bdatei.h. Reading and writing touch the handle layer
+// only when a block changes, at bdflush and at bdclose.
+#include "support/bdatei.h"
+
+#include <cstring>
+
+#include "support/basis.h"
+#include "support/dosdatei.h"
+#include "support/speicher.h"
+
+namespace {
+
+int bdZeilenmodus = 0;
+
+// Writes the dirty range back (a memory record has none); -1 on failure,
+// which the record remembers.
+int bdZurueckschreiben(BDAT* d)
+{
+    if (d->ram || d->dvon == d->dbis) return 0;
+    const int32_t n = d->dbis - d->dvon;
+    const long ziel = static_cast<long>(d->blocknr) * d->blockgroesse + d->dvon;
+    int r = 0;
+    if (doslseek(d->handle, ziel, 0) != ziel || doswrite(d->handle, d->puffer + d->dvon, n) != n) {
+        d->fehler = 1;
+        r = ERROR;
+    }
+    d->dvon = d->dbis = 0;
+    return r;
+}
+
+// Loads block `block` of a file record: writes the dirty range back (its
+// failure gives -1, the load goes on), then reads the block.
+int bdLaden(BDAT* d, int32_t block)
+{
+    const int r = bdZurueckschreiben(d);
+    d->blocknr = block;
+    d->laenge = 0;
+    const long start = static_cast<long>(block) * d->blockgroesse;
+    if (doslseek(d->handle, start, 0) != start) return r;
+    int32_t gelesen = 0;
+    while (gelesen < d->blockgroesse) {
+        const int n = dosread(d->handle, d->puffer + gelesen, d->blockgroesse - gelesen);
+        if (n < 0) {
+            gelesen = 0;  // a read error leaves nothing valid
+            break;
+        }
+        if (n == 0) break;
+        gelesen += n;
+    }
+    d->laenge = gelesen;
+    return r;
+}
+
+// At the end of the buffer: is there more data? Loads the next block of a
+// file when the buffer was full.
+bool bdWeiter(BDAT* d)
+{
+    if (d->laenge < d->blockgroesse) return false;
+    bdseek(d, (d->blocknr + 1) * d->blockgroesse);
+    return d->laenge > 0;
+}
+
+// Marks [von, bis) of the buffer written.
+void bdSchmutzig(BDAT* d, int32_t von, int32_t bis)
+{
+    if (d->dvon == d->dbis) {
+        d->dvon = von;
+        d->dbis = bis;
+    } else {
+        if (von < d->dvon) d->dvon = von;
+        if (bis > d->dbis) d->dbis = bis;
+    }
+}
+
+int bdOeffnenMit(BDAT* d, int handle)
+{
+    d->handle = handle;
+    d->puffer = static_cast<char*>(fmalloc(BDBLOCKSUP, 1));
+    if (d->puffer) {
+        d->blockgroesse = BDBLOCKSUP;
+    } else {
+        d->puffer = d->notpuffer;
+        d->blockgroesse = BDNOTSUP;
+    }
+    d->blocknr = -1;
+    bdseek(d, 0);
+    return handle;
+}
+
+int bdOeffnen(BDAT* d, const char* pfad, int modus)
+{
+    std::memset(d, 0, sizeof *d);
+    d->handle = -1;
+    const int h = dosopen(pfad, modus);
+    if (h < 0) return ERROR;
+    return bdOeffnenMit(d, h);
+}
+
+// Mode 0/1 line reading, the system's case: a run without CR, LF or Ctrl-Z
+// is copied in one piece.
+int bdZeileLf(BDAT* d, char* puffer, int n, bool* gelesen)
+{
+    int gespeichert = 0;
+    for (;;) {
+        if (d->offset >= d->laenge && !bdWeiter(d)) break;
+        const char* p = d->puffer + d->offset;
+        const char* e = d->puffer + d->laenge;
+        const auto* lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(e - p)));
+        const char* stueckEnde = lf ? lf : e;
+        const auto* z = static_cast<const char*>(std::memchr(p, BDCTRLZ, static_cast<size_t>(stueckEnde - p)));
+        if (z) stueckEnde = z;
+        if (!std::memchr(p, '\r', static_cast<size_t>(stueckEnde - p))) {
+            const int laenge = static_cast<int>(stueckEnde - p);
+            if (laenge > 0) *gelesen = true;
+            const int platz = n - gespeichert;
+            const int k = laenge < platz ? laenge : platz;
+            std::memcpy(puffer + gespeichert, p, static_cast<size_t>(k));
+            gespeichert += k;
+        } else {
+            for (const char* q = p; q < stueckEnde; ++q) {
+                if (*q == '\r') continue;
+                *gelesen = true;
+                if (gespeichert < n) puffer[gespeichert++] = *q;
+            }
+        }
+        if (z) {  // Ctrl-Z ends the line and stays: it ends all readable data
+            d->offset = static_cast<int32_t>(z - d->puffer);
+            break;
+        }
+        if (lf) {
+            *gelesen = true;
+            d->offset = static_cast<int32_t>(lf - d->puffer) + 1;
+            break;
+        }
+        d->offset = d->laenge;
+    }
+    return gespeichert;
+}
+
+// Mode 2: CR ends the line, LF is an ordinary byte.
+int bdZeileCr(BDAT* d, char* puffer, int n, bool* gelesen)
+{
+    int gespeichert = 0;
+    for (;;) {
+        if (d->offset >= d->laenge && !bdWeiter(d)) break;
+        const char c = d->puffer[d->offset];
+        if (c == BDCTRLZ) break;
+        ++d->offset;
+        *gelesen = true;
+        if (c == '\r') break;
+        if (gespeichert < n) puffer[gespeichert++] = c;
+    }
+    return gespeichert;
+}
+
+}  // namespace
+
+void bdzeilenmodus(int modus)
+{
+    bdZeilenmodus = modus;
+}
+
+int bdzeilenmodusholen()
+{
+    return bdZeilenmodus;
+}
+
+int bdopen(BDAT* d, const char* pfad)
+{
+    return bdOeffnen(d, pfad, 2);
+}
+
+int bdopenlesen(BDAT* d, const char* pfad)
+{
+    return bdOeffnen(d, pfad, 0);
+}
+
+int bdopenram(BDAT* d, void* speicher, int32_t laenge)
+{
+    std::memset(d, 0, sizeof *d);
+    if (laenge < 0) laenge = 0;
+    d->ram = 1;
+    d->handle = -1;
+    d->puffer = static_cast<char*>(speicher);
+    d->laenge = laenge;
+    d->blockgroesse = laenge + 1;
+    return 0;
+}
+
+// A new file goes to a temporary file that bdclose renames over the target.
+int bdmake(BDAT* d, const char* pfad)
+{
+    std::memset(d, 0, sizeof *d);
+    d->handle = -1;
+    const int h = doscrt(pfad);
+    if (h < 0) return ERROR;
+    return bdOeffnenMit(d, h);
+}
+
+int bdclose(BDAT* d)
+{
+    if (d->ram) return 0;
+    int r = bdZurueckschreiben(d);
+    if (d->fehler) r = ERROR;
+    // A failed new file is dropped, so the old one stays as it was.
+    if (r < 0) {
+        dosverwerfen(d->handle);
+    } else if (dosclose(d->handle) < 0) {
+        r = ERROR;
+    }
+    if (d->puffer && d->puffer != d->notpuffer) ffree(d->puffer);
+    d->puffer = nullptr;
+    d->handle = -1;
+    return r;
+}
+
+int bdflush(BDAT* d)
+{
+    const int r = bdZurueckschreiben(d);
+    return d->fehler ? ERROR : r;
+}
+
+int bdgets(BDAT* d, char* puffer, int n)
+{
+    if (n < 0) n = 0;
+    bool gelesen = false;
+    const int gespeichert = bdZeilenmodus == 2 ? bdZeileCr(d, puffer, n, &gelesen) : bdZeileLf(d, puffer, n, &gelesen);
+    puffer[gespeichert] = '\0';
+    return gelesen ? gespeichert : ERROR;
+}
+
+int bdgets78(BDAT* d, char* puffer)
+{
+    return bdgets(d, puffer, 78);
+}
+
+int bdputsmodus(BDAT* d, const char* text, int modus)
+{
+    int r = bdwrite(d, text, static_cast<int32_t>(std::strlen(text)));
+    const char* ende = modus == 0 ? "\n" : modus == 1 ? "\r\n" : modus == 2 ? "\r" : "";
+    if (*ende && bdwrite(d, ende, static_cast<int32_t>(std::strlen(ende))) < 0) r = ERROR;
+    return r < 0 ? ERROR : 0;
+}
+
+int bdputs(BDAT* d, const char* text)
+{
+    return bdputsmodus(d, text, bdZeilenmodus == 2 ? 2 : bdZeilenmodus == 1 ? 1 : 0);
+}
+
+int bdread(BDAT* d, void* puffer, int32_t n)
+{
+    auto* ziel = static_cast<char*>(puffer);
+    while (n > 0) {
+        if (d->offset >= d->laenge && !bdWeiter(d)) return ERROR;
+        int32_t k = d->laenge - d->offset;
+        if (k > n) k = n;
+        std::memcpy(ziel, d->puffer + d->offset, static_cast<size_t>(k));
+        d->offset += k;
+        ziel += k;
+        n -= k;
+    }
+    return 0;
+}
+
+int bdwrite(BDAT* d, const void* daten, int32_t n)
+{
+    if (n < 0) return ERROR;
+    const auto* q = static_cast<const char*>(daten);
+    if (d->ram) {
+        // Only the caller's bytes [0, length) are ever touched.
+        int32_t platz = d->laenge - d->offset;
+        if (platz < 0) platz = 0;
+        const int32_t k = n < platz ? n : platz;
+        std::memcpy(d->puffer + d->offset, q, static_cast<size_t>(k));
+        d->offset += k;
+        return k == n ? 0 : ERROR;
+    }
+    int r = 0;
+    if (d->offset >= d->blockgroesse && bdseek(d, (d->blocknr + 1) * d->blockgroesse) < 0) r = ERROR;
+    while (n > 0) {
+        int32_t k = d->blockgroesse - d->offset;
+        if (k > n) k = n;
+        // A gap behind the valid bytes reads as zeros, as in the file.
+        if (d->offset > d->laenge) std::memset(d->puffer + d->laenge, 0, static_cast<size_t>(d->offset - d->laenge));
+        std::memcpy(d->puffer + d->offset, q, static_cast<size_t>(k));
+        bdSchmutzig(d, d->offset, d->offset + k);
+        d->offset += k;
+        if (d->offset > d->laenge) d->laenge = d->offset;
+        q += k;
+        n -= k;
+        if (n > 0 && bdseek(d, (d->blocknr + 1) * d->blockgroesse) < 0) r = ERROR;
+    }
+    return d->fehler ? ERROR : r;
+}
+
+int bdgetc(BDAT* d)
+{
+    if (d->offset >= d->laenge && !bdWeiter(d)) return ERROR;
+    return static_cast<unsigned char>(d->puffer[d->offset++]);
+}
+
+int bdputc(BDAT* d, int zeichen)
+{
+    const char c = static_cast<char>(zeichen);
+    return bdwrite(d, &c, 1);
+}
+
+int bdzurueck(BDAT* d)
+{
+    if (d->offset > 0) {
+        --d->offset;
+    } else if (!d->ram && d->blocknr > 0) {
+        bdseek(d, d->blocknr * d->blockgroesse - 1);
+    } else {
+        return ERROR;
+    }
+    // Behind the valid bytes there is nothing to give back.
+    if (d->offset >= d->laenge) return ERROR;
+    return static_cast<unsigned char>(d->puffer[d->offset]);
+}
+
+int bdgetw(BDAT* d)
+{
+    unsigned char b[2];
+    if (bdread(d, b, 2) < 0) return 0;
+    return b[0] | (b[1] << 8);
+}
+
+int32_t bdgetl(BDAT* d)
+{
+    unsigned char b[4];
+    if (bdread(d, b, 4) < 0) return 0;
+    return static_cast<int32_t>(static_cast<uint32_t>(b[0]) | (static_cast<uint32_t>(b[1]) << 8) |
+                                (static_cast<uint32_t>(b[2]) << 16) | (static_cast<uint32_t>(b[3]) << 24));
+}
+
+int bdputw(BDAT* d, int wert)
+{
+    const unsigned char b[2] = {static_cast<unsigned char>(wert), static_cast<unsigned char>(wert >> 8)};
+    return bdwrite(d, b, 2);
+}
+
+int bdputl(BDAT* d, int32_t wert)
+{
+    const auto u = static_cast<uint32_t>(wert);
+    const unsigned char b[4] = {static_cast<unsigned char>(u), static_cast<unsigned char>(u >> 8),
+                                static_cast<unsigned char>(u >> 16), static_cast<unsigned char>(u >> 24)};
+    return bdwrite(d, b, 4);
+}
+
+int32_t bdtell(const BDAT* d)
+{
+    if (d->ram) return d->offset;
+    return d->blocknr * d->blockgroesse + d->offset;
+}
+
+int bdseek(BDAT* d, int32_t position)
+{
+    if (position < 0) return ERROR;
+    if (d->ram) {
+        if (position > d->blockgroesse) return ERROR;
+        d->offset = position;
+        return 0;
+    }
+    const int32_t block = position / d->blockgroesse;
+    int r = 0;
+    if (block != d->blocknr) r = bdLaden(d, block);
+    d->offset = position % d->blockgroesse;
+    return r;
+}
+
+int bdseekrel(BDAT* d, int32_t distanz)
+{
+    const int64_t ziel = static_cast<int64_t>(bdtell(d)) + distanz;
+    if (ziel < 0 || ziel > INT32_MAX) return ERROR;
+    return bdseek(d, static_cast<int32_t>(ziel));
+}
+
+// The end of a file counts the bytes still in the buffer.
+static int32_t bdEndposition(BDAT* d)
+{
+    if (d->ram) return d->laenge;
+    long ende = doslseek(d->handle, 0, 2);
+    const long gepuffert = static_cast<long>(d->blocknr) * d->blockgroesse + d->laenge;
+    if (ende < gepuffert) ende = gepuffert;
+    return static_cast<int32_t>(ende);
+}
+
+int bdende(BDAT* d)
+{
+    return bdseek(d, bdEndposition(d));
+}
+
+int bdappend(BDAT* d)
+{
+    bdZurueckschreiben(d);  // a failure stays in the record; the move goes on
+    bdseek(d, bdEndposition(d));
+    int c;
+    do {
+        c = bdzurueck(d);
+    } while (c == BDCTRLZ);
+    if (c < 0) return ERROR;
+    bdgetc(d);
+    return c;
+}
+
+int bdzeilenzahl(BDAT* d)
+{
+    const int32_t alt = bdtell(d);
+    char zeile[161];
+    int anzahl = 0;
+    bdseek(d, 0);
+    while (bdgets(d, zeile, 160) >= 0) ++anzahl;
+    bdseek(d, alt);
+    return anzahl;
+}
