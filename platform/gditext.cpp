@@ -612,6 +612,12 @@ int SetTextCharacterExtra(HDC hdc, int extra)
     return alt;
 }
 
+// Fontconfig keeps allocations that no pointer reaches until the process
+// ends (its pattern caches behind Pango's font map); the leak checker of the
+// sanitizer builds is told so here, for that library only.
+extern "C" const char* __lsan_default_suppressions();
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+
 // ---- Enumeration ------------------------------------------------------------------------------
 namespace {
 
