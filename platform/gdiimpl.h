@@ -187,5 +187,4 @@ void gdiRechteckFarbe(GdiDc* dc, int l, int t, int r, int b, uint32_t pixel);
 
 // ---- Text ------------------------------------------------------------------------
 PangoContext* gdiPangoKontext(bool raster);
-void gdiSchriftLoesen(const LOGFONT& lf, std::string& familie);  // Windows face -> installed face
 void gdiTextFreigeben();

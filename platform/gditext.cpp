@@ -269,9 +269,17 @@ void gdiLage(GdiDc* dc, GdiSchriftLage& s)
     double h = lf.lfHeight == 0 ? 16 : std::fabs(static_cast<double>(lf.lfHeight)) * s.skala;
     double em = lf.lfHeight < 0 ? h : h * gdiZelle(lf);
     if (s.raster) em = std::max(1.0, std::round(em));
-    s.em = em;
     s.desc = gdiBeschreibung(lf, em);
     s.m = gdiMetrikHolen(s.desc, s.raster);
+    // A cell height is a ceiling: hinting may round the cell up, so step
+    // the size down until the cell fits (as the font mapper chooses).
+    for (int i = 0; s.raster && lf.lfHeight > 0 && i < 4 && em > 1 && s.m.ascent + s.m.descent > std::lround(h); ++i) {
+        em -= 1;
+        pango_font_description_free(s.desc);
+        s.desc = gdiBeschreibung(lf, em);
+        s.m = gdiMetrikHolen(s.desc, s.raster);
+    }
+    s.em = em;
     if (lf.lfWidth > 0 && s.m.avg > 0) s.dehnung = lf.lfWidth * s.skalaX / s.m.avg;
     s.winkel = lf.lfEscapement / 1800.0 * M_PI;
     s.unterstrichen = lf.lfUnderline != 0;
@@ -617,6 +625,8 @@ int SetTextCharacterExtra(HDC hdc, int extra)
 // sanitizer builds is told so here, for that library only.
 extern "C" const char* __lsan_default_suppressions();
 extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+extern "C" const char* __lsan_default_options();
+extern "C" const char* __lsan_default_options() { return "print_suppressions=0"; }
 
 // ---- Enumeration ------------------------------------------------------------------------------
 namespace {
