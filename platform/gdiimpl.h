@@ -130,8 +130,7 @@ struct GdiDc {
     bool clipGueltig = false;
     bool crClipGueltig = false;
     PangoLayout* layout = nullptr;
-    HFONT layoutSchrift = 0;
-    double layoutGroesse = 0;
+    uint64_t layoutNummer = 0;  // the resolved font the layout is set to
     ~GdiDc();
 };
 

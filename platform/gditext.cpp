@@ -15,6 +15,7 @@
 #include <cmath>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 
@@ -34,6 +35,15 @@ struct GdiMetrik {
 std::map<std::string, GdiMetrik> gdiMetriken;
 std::map<std::string, double> gdiZellVerhaeltnis;  // em / cell per face+style
 std::set<std::string> gdiFamilien;                  // installed, lower case
+
+// Fonts resolved at a scale (GdiSchriftLage below), kept for reuse: text runs
+// of one font cost one lookup. Full means cleared (a DC's layout then
+// notices the new number).
+struct GdiSchriftLage;
+constexpr size_t GDI_LAGENSUP = 64;
+std::vector<std::unique_ptr<GdiSchriftLage>> gdiLagen;
+uint64_t gdiLagenNummer;
+void gdiLagenLeeren();
 
 std::string gdiKlein(std::string s)
 {
@@ -112,6 +122,7 @@ void gdiTextFreigeben()
     if (gdiFontMap) g_object_unref(gdiFontMap), gdiFontMap = nullptr;
     gdiMetriken.clear();
     gdiZellVerhaeltnis.clear();
+    gdiLagenLeeren();
     gdiFamilien.clear();
 }
 
@@ -169,6 +180,8 @@ struct GdiSchriftLage {
     GdiMetrik m;
     double skala = 1;        // device pixels per logical unit (vertical)
     double skalaX = 1;
+    LOGFONT lf{};            // what it was made from (the cache's key with the scales)
+    uint64_t nummer = 0;     // unique per entry, so a DC's layout knows its font
     ~GdiSchriftLage()
     {
         if (desc) pango_font_description_free(desc);
@@ -247,25 +260,34 @@ double gdiZelle(const LOGFONT& lf)
     return v;
 }
 
+void gdiLagenLeeren() { gdiLagen.clear(); }
+
 // The DC's font at the DC's scale. Recorders measure as the screen does.
-void gdiLage(GdiDc* dc, GdiSchriftLage& s)
+const GdiSchriftLage& gdiLage(GdiDc* dc)
 {
     GdiSchrift* f = gdiSchriften().finden(dc->z.schrift);
     LOGFONT lf{};
     if (f) lf = f->lf;
     else lf.lfHeight = 16;
-    s.raster = dc->art != GdiDcArt::Vektor;
-    if (dc->art == GdiDcArt::Recorder) {
-        s.skala = s.skalaX = 1;
-    } else {
+    bool raster = dc->art != GdiDcArt::Vektor;
+    double skala = 1, skalaX = 1;
+    if (dc->art != GdiDcArt::Recorder && dc->z.grafikModus != GM_ADVANCED) {
+        // (In GM_ADVANCED the world matrix scales at drawing time.)
         const cairo_matrix_t& m = gdiMatrix(dc);
-        if (dc->z.grafikModus == GM_ADVANCED) {
-            s.skala = s.skalaX = 1;  // the world matrix scales at drawing time
-        } else {
-            s.skala = std::fabs(m.yy);
-            s.skalaX = std::fabs(m.xx);
-        }
+        skala = std::fabs(m.yy);
+        skalaX = std::fabs(m.xx);
     }
+    for (const auto& e : gdiLagen)
+        if (e->raster == raster && e->skala == skala && e->skalaX == skalaX && std::memcmp(&e->lf, &lf, sizeof lf) == 0)
+            return *e;
+    if (gdiLagen.size() >= GDI_LAGENSUP) gdiLagen.clear();
+    gdiLagen.push_back(std::make_unique<GdiSchriftLage>());
+    GdiSchriftLage& s = *gdiLagen.back();
+    s.lf = lf;
+    s.nummer = ++gdiLagenNummer;
+    s.raster = raster;
+    s.skala = skala;
+    s.skalaX = skalaX;
     double h = lf.lfHeight == 0 ? 16 : std::fabs(static_cast<double>(lf.lfHeight)) * s.skala;
     double em = lf.lfHeight < 0 ? h : h * gdiZelle(lf);
     if (s.raster) em = std::max(1.0, std::round(em));
@@ -284,6 +306,7 @@ void gdiLage(GdiDc* dc, GdiSchriftLage& s)
     s.winkel = lf.lfEscapement / 1800.0 * M_PI;
     s.unterstrichen = lf.lfUnderline != 0;
     s.durchgestrichen = lf.lfStrikeOut != 0;
+    return s;
 }
 
 PangoLayout* gdiLayout(GdiDc* dc, const GdiSchriftLage& s)
@@ -292,8 +315,10 @@ PangoLayout* gdiLayout(GdiDc* dc, const GdiSchriftLage& s)
     if (!dc->layout || pango_layout_get_context(dc->layout) != k) {
         if (dc->layout) g_object_unref(dc->layout);
         dc->layout = pango_layout_new(k);
-        dc->layoutSchrift = 0;
+        dc->layoutNummer = 0;
     }
+    if (dc->layoutNummer == s.nummer) return dc->layout;
+    dc->layoutNummer = s.nummer;
     pango_layout_set_font_description(dc->layout, s.desc);
     PangoAttrList* a = pango_attr_list_new();
     if (s.unterstrichen) pango_attr_list_insert(a, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
@@ -342,8 +367,7 @@ BOOL gdiTextAus(GdiDc* dc, int x, int y, UINT options, const RECT* rc, LPCSTR te
 {
     if (dc->art == GdiDcArt::Vektor && dc->abgeschlossen) return FALSE;
     GdiZeichnung zeichnung(dc);
-    GdiSchriftLage s;
-    gdiLage(dc, s);
+    const GdiSchriftLage& s = gdiLage(dc);
     PangoLayout* l = gdiLayout(dc, s);
     std::string u;
     std::vector<int> start;
@@ -358,10 +382,13 @@ BOOL gdiTextAus(GdiDc* dc, int x, int y, UINT options, const RECT* rc, LPCSTR te
     std::vector<double> pos;
     double breite;
     double zus = dc->z.zeichenAbstand * s.skalaX;
+    bool ganz = !dx && zus == 0;  // one shaping of the whole run suffices
     if (dx) {
         pos.assign(start.size(), 0);
         for (UINT i = 0; i < n; ++i) pos[i + 1] = pos[i] + dx[i] * (welt ? 1 : s.skalaX);
         breite = pos[n];
+    } else if (ganz) {
+        breite = gdiBreite(l, u, s);
     } else {
         gdiPositionen(l, u, start, s, pos);
         for (size_t i = 0; i < pos.size(); ++i) pos[i] += zus * static_cast<double>(i);
@@ -437,9 +464,8 @@ BOOL gdiTextAus(GdiDc* dc, int x, int y, UINT options, const RECT* rc, LPCSTR te
         cairo_restore(cr);
     };
     if (n > 0) {
-        if (!dx && zus == 0) {
-            pango_layout_set_text(l, u.c_str(), static_cast<int>(u.size()));
-            layoutBasis = pango_layout_get_baseline(l);
+        if (ganz) {
+            layoutBasis = pango_layout_get_baseline(l);  // the run's text is set by gdiBreite
             zeigen(0);
         } else {
             for (UINT i = 0; i < n; ++i) {
@@ -484,13 +510,9 @@ namespace {
 
 struct GdiMessen {
     GdiDc* dc;
-    GdiSchriftLage s;
+    const GdiSchriftLage& s;
     PangoLayout* l;
-    explicit GdiMessen(GdiDc* d) : dc(d)
-    {
-        gdiLage(dc, s);
-        l = gdiLayout(dc, s);
-    }
+    explicit GdiMessen(GdiDc* d) : dc(d), s(gdiLage(d)), l(gdiLayout(d, s)) {}
     // device -> logical
     double lx(double v) const { return s.skalaX > 0 ? v / s.skalaX : v; }
     double ly(double v) const { return s.skala > 0 ? v / s.skala : v; }
