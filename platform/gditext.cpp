@@ -290,6 +290,9 @@ const GdiSchriftLage& gdiLage(GdiDc* dc)
     s.skalaX = skalaX;
     double h = lf.lfHeight == 0 ? 16 : std::fabs(static_cast<double>(lf.lfHeight)) * s.skala;
     double em = lf.lfHeight < 0 ? h : h * gdiZelle(lf);
+    // Sizes past any page are cut (a font from a damaged file must not
+    // make cairo fail): 1/64 to 10000 device pixels.
+    em = std::clamp(em, 1.0 / 64, 10000.0);
     if (s.raster) em = std::max(1.0, std::round(em));
     s.desc = gdiBeschreibung(lf, em);
     s.m = gdiMetrikHolen(s.desc, s.raster);
@@ -302,7 +305,7 @@ const GdiSchriftLage& gdiLage(GdiDc* dc)
         s.m = gdiMetrikHolen(s.desc, s.raster);
     }
     s.em = em;
-    if (lf.lfWidth > 0 && s.m.avg > 0) s.dehnung = lf.lfWidth * s.skalaX / s.m.avg;
+    if (lf.lfWidth > 0 && s.m.avg > 0) s.dehnung = std::clamp(lf.lfWidth * s.skalaX / s.m.avg, 0.01, 100.0);
     s.winkel = lf.lfEscapement / 1800.0 * M_PI;
     s.unterstrichen = lf.lfUnderline != 0;
     s.durchgestrichen = lf.lfStrikeOut != 0;
