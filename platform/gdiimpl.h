@@ -130,8 +130,7 @@ struct GdiDc {
     bool clipGueltig = false;
     bool crClipGueltig = false;
     PangoLayout* layout = nullptr;
-    HFONT layoutSchrift = 0;
-    double layoutGroesse = 0;
+    uint64_t layoutNummer = 0;  // the resolved font the layout is set to
     ~GdiDc();
 };
 
@@ -187,5 +186,4 @@ void gdiRechteckFarbe(GdiDc* dc, int l, int t, int r, int b, uint32_t pixel);
 
 // ---- Text ------------------------------------------------------------------------
 PangoContext* gdiPangoKontext(bool raster);
-void gdiSchriftLoesen(const LOGFONT& lf, std::string& familie);  // Windows face -> installed face
 void gdiTextFreigeben();

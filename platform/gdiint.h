@@ -11,6 +11,7 @@
 
 #include <cairo.h>
 
+#include <string>
 #include <vector>
 
 #include "platform/gdi.h"
@@ -168,6 +169,12 @@ BOOL gdiObjektDauerhaft(HGDIOBJ obj);
 // Kind of a DC handle (OBJ_DC, OBJ_MEMDC, OBJ_METADC, OBJ_ENHMETADC), 0 when
 // not a DC. Printer DCs answer OBJ_DC as on Windows.
 int gdiDcArt(HDC hdc);
+
+// The installed family that draws a LOGFONT's face: the Windows faces map to
+// their stand-ins (Arial -> Liberation Sans, Times New Roman -> Liberation
+// Serif, Courier New -> Liberation Mono, MS Sans Serif/System -> DejaVu
+// Sans, ...); an unknown face goes by pitch and family.
+void gdiSchriftLoesen(const LOGFONT& lf, std::string& familie);
 
 // Frees every GDI object and DC (end of program or of a test).
 void gdiAllesFreigeben();

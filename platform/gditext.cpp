@@ -15,6 +15,7 @@
 #include <cmath>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 
@@ -34,6 +35,15 @@ struct GdiMetrik {
 std::map<std::string, GdiMetrik> gdiMetriken;
 std::map<std::string, double> gdiZellVerhaeltnis;  // em / cell per face+style
 std::set<std::string> gdiFamilien;                  // installed, lower case
+
+// Fonts resolved at a scale (GdiSchriftLage below), kept for reuse: text runs
+// of one font cost one lookup. Full means cleared (a DC's layout then
+// notices the new number).
+struct GdiSchriftLage;
+constexpr size_t GDI_LAGENSUP = 64;
+std::vector<std::unique_ptr<GdiSchriftLage>> gdiLagen;
+uint64_t gdiLagenNummer;
+void gdiLagenLeeren();
 
 std::string gdiKlein(std::string s)
 {
@@ -112,6 +122,7 @@ void gdiTextFreigeben()
     if (gdiFontMap) g_object_unref(gdiFontMap), gdiFontMap = nullptr;
     gdiMetriken.clear();
     gdiZellVerhaeltnis.clear();
+    gdiLagenLeeren();
     gdiFamilien.clear();
 }
 
@@ -169,6 +180,8 @@ struct GdiSchriftLage {
     GdiMetrik m;
     double skala = 1;        // device pixels per logical unit (vertical)
     double skalaX = 1;
+    LOGFONT lf{};            // what it was made from (the cache's key with the scales)
+    uint64_t nummer = 0;     // unique per entry, so a DC's layout knows its font
     ~GdiSchriftLage()
     {
         if (desc) pango_font_description_free(desc);
@@ -247,35 +260,56 @@ double gdiZelle(const LOGFONT& lf)
     return v;
 }
 
+void gdiLagenLeeren() { gdiLagen.clear(); }
+
 // The DC's font at the DC's scale. Recorders measure as the screen does.
-void gdiLage(GdiDc* dc, GdiSchriftLage& s)
+const GdiSchriftLage& gdiLage(GdiDc* dc)
 {
     GdiSchrift* f = gdiSchriften().finden(dc->z.schrift);
     LOGFONT lf{};
     if (f) lf = f->lf;
     else lf.lfHeight = 16;
-    s.raster = dc->art != GdiDcArt::Vektor;
-    if (dc->art == GdiDcArt::Recorder) {
-        s.skala = s.skalaX = 1;
-    } else {
+    bool raster = dc->art != GdiDcArt::Vektor;
+    double skala = 1, skalaX = 1;
+    if (dc->art != GdiDcArt::Recorder && dc->z.grafikModus != GM_ADVANCED) {
+        // (In GM_ADVANCED the world matrix scales at drawing time.)
         const cairo_matrix_t& m = gdiMatrix(dc);
-        if (dc->z.grafikModus == GM_ADVANCED) {
-            s.skala = s.skalaX = 1;  // the world matrix scales at drawing time
-        } else {
-            s.skala = std::fabs(m.yy);
-            s.skalaX = std::fabs(m.xx);
-        }
+        skala = std::fabs(m.yy);
+        skalaX = std::fabs(m.xx);
     }
+    for (const auto& e : gdiLagen)
+        if (e->raster == raster && e->skala == skala && e->skalaX == skalaX && std::memcmp(&e->lf, &lf, sizeof lf) == 0)
+            return *e;
+    if (gdiLagen.size() >= GDI_LAGENSUP) gdiLagen.clear();
+    gdiLagen.push_back(std::make_unique<GdiSchriftLage>());
+    GdiSchriftLage& s = *gdiLagen.back();
+    s.lf = lf;
+    s.nummer = ++gdiLagenNummer;
+    s.raster = raster;
+    s.skala = skala;
+    s.skalaX = skalaX;
     double h = lf.lfHeight == 0 ? 16 : std::fabs(static_cast<double>(lf.lfHeight)) * s.skala;
     double em = lf.lfHeight < 0 ? h : h * gdiZelle(lf);
+    // Sizes past any page are cut (a font from a damaged file must not
+    // make cairo fail): 1/64 to 10000 device pixels.
+    em = std::clamp(em, 1.0 / 64, 10000.0);
     if (s.raster) em = std::max(1.0, std::round(em));
-    s.em = em;
     s.desc = gdiBeschreibung(lf, em);
     s.m = gdiMetrikHolen(s.desc, s.raster);
-    if (lf.lfWidth > 0 && s.m.avg > 0) s.dehnung = lf.lfWidth * s.skalaX / s.m.avg;
+    // A cell height is a ceiling: hinting may round the cell up, so step
+    // the size down until the cell fits (as the font mapper chooses).
+    for (int i = 0; s.raster && lf.lfHeight > 0 && i < 4 && em > 1 && s.m.ascent + s.m.descent > std::lround(h); ++i) {
+        em -= 1;
+        pango_font_description_free(s.desc);
+        s.desc = gdiBeschreibung(lf, em);
+        s.m = gdiMetrikHolen(s.desc, s.raster);
+    }
+    s.em = em;
+    if (lf.lfWidth > 0 && s.m.avg > 0) s.dehnung = std::clamp(lf.lfWidth * s.skalaX / s.m.avg, 0.01, 100.0);
     s.winkel = lf.lfEscapement / 1800.0 * M_PI;
     s.unterstrichen = lf.lfUnderline != 0;
     s.durchgestrichen = lf.lfStrikeOut != 0;
+    return s;
 }
 
 PangoLayout* gdiLayout(GdiDc* dc, const GdiSchriftLage& s)
@@ -284,8 +318,10 @@ PangoLayout* gdiLayout(GdiDc* dc, const GdiSchriftLage& s)
     if (!dc->layout || pango_layout_get_context(dc->layout) != k) {
         if (dc->layout) g_object_unref(dc->layout);
         dc->layout = pango_layout_new(k);
-        dc->layoutSchrift = 0;
+        dc->layoutNummer = 0;
     }
+    if (dc->layoutNummer == s.nummer) return dc->layout;
+    dc->layoutNummer = s.nummer;
     pango_layout_set_font_description(dc->layout, s.desc);
     PangoAttrList* a = pango_attr_list_new();
     if (s.unterstrichen) pango_attr_list_insert(a, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
@@ -334,8 +370,7 @@ BOOL gdiTextAus(GdiDc* dc, int x, int y, UINT options, const RECT* rc, LPCSTR te
 {
     if (dc->art == GdiDcArt::Vektor && dc->abgeschlossen) return FALSE;
     GdiZeichnung zeichnung(dc);
-    GdiSchriftLage s;
-    gdiLage(dc, s);
+    const GdiSchriftLage& s = gdiLage(dc);
     PangoLayout* l = gdiLayout(dc, s);
     std::string u;
     std::vector<int> start;
@@ -350,10 +385,13 @@ BOOL gdiTextAus(GdiDc* dc, int x, int y, UINT options, const RECT* rc, LPCSTR te
     std::vector<double> pos;
     double breite;
     double zus = dc->z.zeichenAbstand * s.skalaX;
+    bool ganz = !dx && zus == 0;  // one shaping of the whole run suffices
     if (dx) {
         pos.assign(start.size(), 0);
         for (UINT i = 0; i < n; ++i) pos[i + 1] = pos[i] + dx[i] * (welt ? 1 : s.skalaX);
         breite = pos[n];
+    } else if (ganz) {
+        breite = gdiBreite(l, u, s);
     } else {
         gdiPositionen(l, u, start, s, pos);
         for (size_t i = 0; i < pos.size(); ++i) pos[i] += zus * static_cast<double>(i);
@@ -429,9 +467,8 @@ BOOL gdiTextAus(GdiDc* dc, int x, int y, UINT options, const RECT* rc, LPCSTR te
         cairo_restore(cr);
     };
     if (n > 0) {
-        if (!dx && zus == 0) {
-            pango_layout_set_text(l, u.c_str(), static_cast<int>(u.size()));
-            layoutBasis = pango_layout_get_baseline(l);
+        if (ganz) {
+            layoutBasis = pango_layout_get_baseline(l);  // the run's text is set by gdiBreite
             zeigen(0);
         } else {
             for (UINT i = 0; i < n; ++i) {
@@ -476,13 +513,9 @@ namespace {
 
 struct GdiMessen {
     GdiDc* dc;
-    GdiSchriftLage s;
+    const GdiSchriftLage& s;
     PangoLayout* l;
-    explicit GdiMessen(GdiDc* d) : dc(d)
-    {
-        gdiLage(dc, s);
-        l = gdiLayout(dc, s);
-    }
+    explicit GdiMessen(GdiDc* d) : dc(d), s(gdiLage(d)), l(gdiLayout(d, s)) {}
     // device -> logical
     double lx(double v) const { return s.skalaX > 0 ? v / s.skalaX : v; }
     double ly(double v) const { return s.skala > 0 ? v / s.skala : v; }
@@ -611,6 +644,14 @@ int SetTextCharacterExtra(HDC hdc, int extra)
     dc->z.zeichenAbstand = extra;
     return alt;
 }
+
+// Fontconfig keeps allocations that no pointer reaches until the process
+// ends (its pattern caches behind Pango's font map); the leak checker of the
+// sanitizer builds is told so here, for that library only.
+extern "C" const char* __lsan_default_suppressions();
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+extern "C" const char* __lsan_default_options();
+extern "C" const char* __lsan_default_options() { return "print_suppressions=0"; }
 
 // ---- Enumeration ------------------------------------------------------------------------------
 namespace {

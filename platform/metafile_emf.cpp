@@ -562,9 +562,22 @@ struct emfSpiel {
     std::vector<HGDIOBJ> tabelle;
     emfAbbildung a;
     std::vector<emfAbbildung> stapel;
-    cairo_matrix_t basis;  // reference device pixels -> target logical, then the target's world
-    int gesichert = 0;     // the player's own SaveDC level
+    cairo_matrix_t passung;    // reference device pixels -> target logical (the frame fit)
+    cairo_matrix_t welt0;      // the target's own world transform
+    cairo_matrix_t zielSeite;  // the target's own page mapping: logical -> device
+    bool zielErweitert = false;
+    // The target's page mapping as the caller set it.
+    int zielModus = MM_TEXT;
+    POINT zielWOrg{0, 0}, zielVOrg{0, 0};
+    SIZE zielWExt{1, 1}, zielVExt{1, 1};
+    bool seitePfad = false;  // the target's page mapping currently carries the whole transform
+    int gesichert = 0;       // the player's own SaveDC level
 };
+
+// Scale of the page mapping used for axis-parallel transforms: extents are
+// integers, so the window extent is this and the viewport extent the scale
+// times it.
+constexpr double kEmfSeitenEinheit = 16384.0;
 
 cairo_matrix_t emfAusXform(const XFORM& x)
 {
@@ -608,13 +621,89 @@ cairo_matrix_t emfSeite(const emfSpiel& sp)
     return m;
 }
 
+void emfZielSeiteWieder(emfSpiel& sp)
+{
+    HDC dc = sp.hdc;
+    SetMapMode(dc, sp.zielModus);
+    if (sp.zielModus == MM_ANISOTROPIC || sp.zielModus == MM_ISOTROPIC) {
+        SetWindowExtEx(dc, sp.zielWExt.cx, sp.zielWExt.cy, nullptr);
+        SetViewportExtEx(dc, sp.zielVExt.cx, sp.zielVExt.cy, nullptr);
+    }
+    SetWindowOrgEx(dc, sp.zielWOrg.x, sp.zielWOrg.y, nullptr);
+    SetViewportOrgEx(dc, sp.zielVOrg.x, sp.zielVOrg.y, nullptr);
+}
+
+// Puts the current metafile transform on the target. Without turn or shear
+// (and a target in compatible mode) it goes into the target's page mapping,
+// so the target draws with the same pixel rules as a direct drawing; else
+// into the target's world transform over its own page mapping.
 void emfTransformSetzen(emfSpiel& sp)
 {
+    HDC dc = sp.hdc;
     cairo_matrix_t seite = emfSeite(sp), m1, m2;
     cairo_matrix_multiply(&m1, &sp.a.welt, &seite);
-    cairo_matrix_multiply(&m2, &m1, &sp.basis);
-    XFORM x = emfNachXform(m2);
-    SetWorldTransform(sp.hdc, &x);
+    cairo_matrix_multiply(&m2, &m1, &sp.passung);  // metafile logical -> target logical
+    if (!sp.zielErweitert && m2.xy == 0 && m2.yx == 0) {
+        cairo_matrix_t t;
+        cairo_matrix_multiply(&t, &m2, &sp.zielSeite);
+        ModifyWorldTransform(dc, nullptr, MWT_IDENTITY);
+        SetGraphicsMode(dc, GM_COMPATIBLE);
+        auto ext = [](double s) {
+            long v = std::lround(s * kEmfSeitenEinheit);
+            return static_cast<int>(v ? v : (s < 0 ? -1 : 1));
+        };
+        // Unscaled (the usual case of a picture played at its own size):
+        // plain pixel mapping, so it draws exactly as a direct drawing.
+        bool eins = std::fabs(t.xx - 1) < 1e-9 && std::fabs(t.yy - 1) < 1e-9;
+        SetMapMode(dc, eins ? MM_TEXT : MM_ANISOTROPIC);
+        if (!eins) {
+            SetWindowExtEx(dc, static_cast<int>(kEmfSeitenEinheit), static_cast<int>(kEmfSeitenEinheit), nullptr);
+            SetViewportExtEx(dc, ext(t.xx), ext(t.yy), nullptr);
+        }
+        SetWindowOrgEx(dc, 0, 0, nullptr);
+        SetViewportOrgEx(dc, static_cast<int>(std::lround(t.x0)), static_cast<int>(std::lround(t.y0)), nullptr);
+        sp.seitePfad = true;
+        return;
+    }
+    if (sp.seitePfad) {
+        emfZielSeiteWieder(sp);
+        sp.seitePfad = false;
+    }
+    cairo_matrix_t m3;
+    cairo_matrix_multiply(&m3, &m2, &sp.welt0);
+    SetGraphicsMode(dc, GM_ADVANCED);
+    XFORM x = emfNachXform(m3);
+    SetWorldTransform(dc, &x);
+}
+
+// The target's page mapping, read exactly from its mapping mode, origins and
+// extents; the fixed metric modes are measured through LPtoDP.
+void emfZielSeiteLesen(emfSpiel& sp)
+{
+    HDC dc = sp.hdc;
+    sp.zielModus = GetMapMode(dc);
+    GetWindowOrgEx(dc, &sp.zielWOrg);
+    GetViewportOrgEx(dc, &sp.zielVOrg);
+    GetWindowExtEx(dc, &sp.zielWExt);
+    GetViewportExtEx(dc, &sp.zielVExt);
+    double sx = 1, sy = 1;
+    if (sp.zielModus == MM_ANISOTROPIC || sp.zielModus == MM_ISOTROPIC) {
+        sx = sp.zielWExt.cx ? static_cast<double>(sp.zielVExt.cx) / sp.zielWExt.cx : 1;
+        sy = sp.zielWExt.cy ? static_cast<double>(sp.zielVExt.cy) / sp.zielWExt.cy : 1;
+    } else if (sp.zielModus != MM_TEXT) {
+        XFORM alt{1, 0, 0, 1, 0, 0};
+        if (sp.zielErweitert) {
+            GetWorldTransform(dc, &alt);
+            ModifyWorldTransform(dc, nullptr, MWT_IDENTITY);
+        }
+        const int k = 1 << 16;
+        POINT p[3] = {{sp.zielWOrg.x, sp.zielWOrg.y}, {sp.zielWOrg.x + k, sp.zielWOrg.y}, {sp.zielWOrg.x, sp.zielWOrg.y + k}};
+        LPtoDP(dc, p, 3);
+        sx = static_cast<double>(p[1].x - p[0].x) / k;
+        sy = static_cast<double>(p[2].y - p[0].y) / k;
+        if (sp.zielErweitert) SetWorldTransform(dc, &alt);
+    }
+    cairo_matrix_init(&sp.zielSeite, sx, 0, 0, sy, sp.zielVOrg.x - sp.zielWOrg.x * sx, sp.zielVOrg.y - sp.zielWOrg.y * sy);
 }
 
 bool emfObjektNeu(emfSpiel& sp, uint32_t ih, HGDIOBJ h)
@@ -880,20 +969,19 @@ bool emfDatensatz(emfSpiel& sp, const plEmfDatensatz& d)
         l.ueberspringen(20);
         if (!l.gut || static_cast<uint64_t>(anzahl) * 16 > n - 32) return false;
         if (!m) return true;
-        // Region data are reference device pixels: through the frame fit and
-        // the target's own world transform into target logical units, then
-        // its page mapping into device units.
-        XFORM alt{};
-        GetWorldTransform(dc, &alt);
-        XFORM b = emfNachXform(sp.basis);
-        SetWorldTransform(dc, &b);
+        // Region data are reference device pixels: through the frame fit,
+        // the target's own world transform and page mapping into device units.
+        cairo_matrix_t a1, a2;
+        cairo_matrix_multiply(&a1, &sp.passung, &sp.welt0);
+        cairo_matrix_multiply(&a2, &a1, &sp.zielSeite);
         std::vector<RECT> r;
         for (uint32_t i = 0; i < anzahl; ++i) {
-            POINT p[2] = {{l.i32(), l.i32()}, {l.i32(), l.i32()}};
-            LPtoDP(dc, p, 2);
-            r.push_back({std::min(p[0].x, p[1].x), std::min(p[0].y, p[1].y), std::max(p[0].x, p[1].x), std::max(p[0].y, p[1].y)});
+            double x1 = l.i32(), y1 = l.i32(), x2 = l.i32(), y2 = l.i32();
+            cairo_matrix_transform_point(&a2, &x1, &y1);
+            cairo_matrix_transform_point(&a2, &x2, &y2);
+            r.push_back({static_cast<LONG>(std::lround(std::min(x1, x2))), static_cast<LONG>(std::lround(std::min(y1, y2))),
+                         static_cast<LONG>(std::lround(std::max(x1, x2))), static_cast<LONG>(std::lround(std::max(y1, y2)))});
         }
-        SetWorldTransform(dc, &alt);
         HRGN rgn = gdiRgnAusRechtecken(r);
         if (rgn) {
             ExtSelectClipRgn(dc, rgn, modus);
@@ -992,18 +1080,15 @@ BOOL PlayEnhMetaFile(HDC hdc, HENHMETAFILE hemf, const RECT* rc)
     double ft = k.rclFrame.top * pxy, fb = k.rclFrame.bottom * pxy;
     double sx = fr != fl ? (rc->right - rc->left) / (fr - fl) : 1.0;
     double sy = fb != ft ? (rc->bottom - rc->top) / (fb - ft) : 1.0;
-    cairo_matrix_t passung, ziel;
-    cairo_matrix_init(&passung, sx, 0, 0, sy, rc->left - fl * sx, rc->top - ft * sy);
-    int modus = GetGraphicsMode(hdc);
+    cairo_matrix_init(&sp.passung, sx, 0, 0, sy, rc->left - fl * sx, rc->top - ft * sy);
     XFORM w0{1, 0, 0, 1, 0, 0};
-    if (modus == GM_ADVANCED) GetWorldTransform(hdc, &w0);
-    cairo_matrix_t welt0 = emfAusXform(w0);
-    cairo_matrix_multiply(&ziel, &passung, &welt0);
-    sp.basis = ziel;
+    sp.zielErweitert = GetGraphicsMode(hdc) == GM_ADVANCED;
+    if (sp.zielErweitert) GetWorldTransform(hdc, &w0);
+    sp.welt0 = emfAusXform(w0);
+    emfZielSeiteLesen(sp);
 
     sp.gesichert = SaveDC(hdc);
     if (sp.gesichert <= 0) return FALSE;
-    SetGraphicsMode(hdc, GM_ADVANCED);
     sp.malen = true;
     emfTransformSetzen(sp);
     for (const plEmfDatensatz& s : saetze) emfDatensatz(sp, s);

@@ -320,3 +320,29 @@ TEST(GdiAbbildung, WorldTransformRotatesShapesAndGolden)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(GdiPolygon, FillModeDecidesTheInnerPentagonOfAStar)
+{
+    POINT stern[5];
+    for (int i = 0; i < 5; ++i) {
+        double a = -M_PI / 2 + i * 4 * M_PI / 5;
+        stern[i] = POINT{20 + static_cast<LONG>(std::lround(18 * std::cos(a))), 20 + static_cast<LONG>(std::lround(18 * std::sin(a)))};
+    }
+    struct Fall {
+        int modus;
+        COLORREF mitte;
+    } faelle[] = {{ALTERNATE, RGB(255, 255, 255)}, {WINDING, RGB(0, 0, 0)}};
+    for (const Fall& f : faelle) {
+        GdiLeinwand l(40, 40);
+        SelectObject(l.dc, GetStockObject(BLACK_BRUSH));
+        SetPolyFillMode(l.dc, f.modus);
+        Polygon(l.dc, stern, 5);
+        EXPECT_EQ(l.px(20, 21), f.mitte) << f.modus;
+        EXPECT_EQ(l.px(20, 4), RGB(0, 0, 0)) << f.modus;  // a point of the star
+        SelectObject(l.dc, GetStockObject(WHITE_BRUSH));
+    }
+}
+
+}  // namespace

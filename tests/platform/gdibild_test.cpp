@@ -115,6 +115,56 @@ TEST(GdiBlt, TransparentMaskIdiomAndGolden)
     DeleteObject(hm);
 }
 
+TEST(GdiBlt, GoldenRasterOperationsMonochromeAndStretchedDib)
+{
+    GdiLeinwand l(80, 40);
+    // Target stripes, a source square with a cross, a hatched brush.
+    for (int i = 0; i < 8; ++i) {
+        RECT rc{i * 10, 0, i * 10 + 5, 40};
+        HBRUSH b = CreateSolidBrush(RGB(40 * i, 255 - 30 * i, 128));
+        FillRect(l.dc, &rc, b);
+        DeleteObject(b);
+    }
+    Speicher q(8, 8, RGB(255, 0, 0));
+    SelectObject(q.dc, GetStockObject(WHITE_PEN));
+    MoveToEx(q.dc, 0, 4, nullptr);
+    LineTo(q.dc, 8, 4);
+    MoveToEx(q.dc, 4, 0, nullptr);
+    LineTo(q.dc, 4, 8);
+    SelectObject(q.dc, GetStockObject(BLACK_PEN));
+    HBRUSH h = CreateHatchBrush(HS_BDIAGONAL, RGB(0, 0, 0));
+    HGDIOBJ alt = SelectObject(l.dc, h);
+    const DWORD ops[] = {SRCCOPY, SRCAND, SRCPAINT, SRCINVERT, NOTSRCCOPY, DSTINVERT, PATCOPY, PATINVERT};
+    for (int i = 0; i < 8; ++i) BitBlt(l.dc, 1 + i * 10, 2, 8, 8, q.dc, 0, 0, ops[i]);
+    // Monochrome source in two colour pairs.
+    const BYTE bits[8 * 2] = {0x18, 0, 0x3C, 0, 0x7E, 0, 0xFF, 0, 0xFF, 0, 0x7E, 0, 0x3C, 0, 0x18, 0};
+    HBITMAP mono = CreateBitmap(8, 8, 1, 1, bits);
+    HDC m = CreateCompatibleDC(0);
+    HGDIOBJ altM = SelectObject(m, mono);
+    SetTextColor(l.dc, RGB(0, 0, 160));
+    SetBkColor(l.dc, RGB(255, 255, 0));
+    BitBlt(l.dc, 2, 14, 8, 8, m, 0, 0, SRCCOPY);
+    SetTextColor(l.dc, RGB(255, 255, 255));
+    SetBkColor(l.dc, RGB(0, 0, 0));
+    StretchBlt(l.dc, 14, 14, 16, 16, m, 0, 0, 8, 8, SRCCOPY);
+    // A 24-bit bottom-up DIB, stretched.
+    BITMAPINFO bmi{};
+    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bmi.bmiHeader.biWidth = 2;
+    bmi.bmiHeader.biHeight = 2;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 24;
+    const BYTE dib[2 * 8] = {255, 0, 0, 0, 255, 0, 0, 0, 0, 0, 255, 255, 255, 255, 0, 0};
+    StretchDIBits(l.dc, 36, 14, 24, 24, 0, 0, 2, 2, dib, &bmi, DIB_RGB_COLORS, SRCCOPY);
+    StretchDIBits(l.dc, 76, 14, -12, 12, 0, 0, 2, 2, dib, &bmi, DIB_RGB_COLORS, SRCCOPY);
+    EXPECT_TRUE(gdiTestGolden(l.s, "blt"));
+    SelectObject(m, altM);
+    DeleteDC(m);
+    DeleteObject(mono);
+    SelectObject(l.dc, alt);
+    DeleteObject(h);
+}
+
 TEST(GdiBlt, StretchingEnlargesMirrorsAndShrinksByMode)
 {
     Speicher q(2, 2, WEISS);
