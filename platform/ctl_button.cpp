@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "platform/dialog.h"
+#include "platform/dialoginterna.h"
 #include "platform/eingabe.h"
 #include "platform/fenster.h"
 #include "platform/gdi.h"
@@ -309,6 +310,8 @@ LRESULT knopfProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
         return DefWindowProc(h, msg, wp, lp);
     case WM_SETFOCUS:
         knopfZustandSetzen(h, knopfZustand(h) | BST_FOCUS);
+        // In a dialog a push button with the focus shows itself as the default.
+        if (knopfIstPush(art) && plDialogIst(GetParent(h))) plDialogStandardAnpassen(GetParent(h), h);
         if (GetWindowLong(h, GWL_STYLE) & BS_NOTIFY) knopfMelden(h, BN_SETFOCUS);
         return 0;
     case WM_KILLFOCUS: {

@@ -384,7 +384,7 @@ void plDialogKlick(HWND dlg, int id)
 void plDialogEingabe(HWND dlg)
 {
     HWND f = GetFocus();
-    if (f && IsChild(dlg, f) && (SendMessage(f, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON)) {
+    if (f && IsChild(dlg, f) && (SendMessage(f, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON))) {
         plDialogKlick(dlg, GetDlgCtrlID(f));
         return;
     }

@@ -33,7 +33,8 @@ void plDialogStandardAnpassen(HWND dlg, HWND fokus);
 // WM_COMMAND (id, BN_CLICKED) as a button would send it; a disabled control
 // beeps instead.
 void plDialogKlick(HWND dlg, int id);
-// What Enter does: the focused push button, else the default id, else IDOK.
+// What Enter does: the push button with the focus, else the default id,
+// else IDOK.
 void plDialogEingabe(HWND dlg);
 // The private message sent to a modal dialog whose headless loop is idle;
 // a dialog that answers non-zero has acted itself.
