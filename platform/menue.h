@@ -101,6 +101,9 @@ void plMenueAltVerbraucht();
 HMENU plMenueVerfolgt();
 HWND plMenuePopupFenster(int ebene);
 int plMenueAuswahl(int ebene);
+// Screen rectangle of item `pos` of the popup at depth `ebene`; FALSE when
+// none.
+BOOL plMenuePopupPunkt(int ebene, int pos, RECT* rc);
 // Screen rectangle of item `pos` of the bar of `hwnd`; FALSE when none.
 BOOL plMenueLeistenPunkt(HWND hwnd, int pos, RECT* rc);
 // Live menus (tests check that nothing leaks).

@@ -681,7 +681,13 @@ UINT verfolgen(HWND besitzer, HMENU leiste, HWND leisteFenster, UINT flags,
         if (melden()) SendMessage(besitzer, WM_INITMENU, static_cast<WPARAM>(init), 0);
     }
     anfang();
-    if (!vf.ende && (vf.leiste || !vf.ebenen.empty())) schleife();
+    // The menu takes every click, also outside its windows (which dismisses
+    // it): the mouse is captured to the owner while the loop runs.
+    if (!vf.ende && (vf.leiste || !vf.ebenen.empty())) {
+        SetCapture(besitzer);
+        schleife();
+        if (GetCapture() == besitzer) ReleaseCapture();
+    }
     ebenenSchliessen(0);
     bool gewaehlt = vf.gewaehlt;
     bool system = vf.systemBefehl;
@@ -874,6 +880,16 @@ int plMenueAuswahl(int ebene)
     if (ebene < 0) return vf.leisteSel;
     if (static_cast<size_t>(ebene) >= vf.ebenen.size()) return -1;
     return vf.ebenen[static_cast<size_t>(ebene)].sel;
+}
+
+BOOL plMenuePopupPunkt(int ebene, int pos, RECT* rc)
+{
+    if (!rc || ebene < 0 || static_cast<size_t>(ebene) >= vf.ebenen.size()) return FALSE;
+    const plMenueEbene& e = vf.ebenen[static_cast<size_t>(ebene)];
+    if (pos < 0 || static_cast<size_t>(pos) >= e.punkte.size()) return FALSE;
+    *rc = e.punkte[static_cast<size_t>(pos)];
+    OffsetRect(rc, e.bild.left, e.bild.top);
+    return TRUE;
 }
 
 BOOL plMenueLeistenPunkt(HWND hwnd, int pos, RECT* rc)
