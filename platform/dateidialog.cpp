@@ -99,18 +99,18 @@ bool ddPruefen(const OPENFILENAME* ofn, bool speichern, const std::string& pfad,
     HWND besitzer = IsWindow(ofn->hwndOwner) ? ofn->hwndOwner : 0;
     std::string ordner = ddOrdnerTeil(pfad);
     if ((ofn->Flags & (OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST)) && !ordner.empty() && !ddDa(ordner, true)) {
-        std::string t = pfad + "\nDer Pfad ist nicht vorhanden.\nÜberprüfen Sie den Pfad.";
+        std::string t = pfad + "\nDer Pfad ist nicht vorhanden.\n\xDC" "berpr\xFC" "fen Sie den Pfad.";
         MessageBox(besitzer, t.c_str(), titel, MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
     bool da = ddDa(pfad, false);
     if ((ofn->Flags & OFN_FILEMUSTEXIST) && !da) {
-        std::string t = pfad + "\nDatei nicht gefunden.\nÜberprüfen Sie den Dateinamen.";
+        std::string t = pfad + "\nDatei nicht gefunden.\n\xDC" "berpr\xFC" "fen Sie den Dateinamen.";
         MessageBox(besitzer, t.c_str(), titel, MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
     if (speichern && (ofn->Flags & OFN_OVERWRITEPROMPT) && da) {
-        std::string t = pfad + " ist bereits vorhanden.\nMöchten Sie die Datei ersetzen?";
+        std::string t = pfad + " ist bereits vorhanden.\nM\xF6" "chten Sie die Datei ersetzen?";
         if (MessageBox(besitzer, t.c_str(), titel, MB_YESNO | MB_ICONEXCLAMATION) != IDYES) return false;
     }
     return true;
@@ -150,7 +150,7 @@ BOOL ddDateiDialog(OPENFILENAME* ofn, bool speichern)
                            name.c_str(),
                            ofn->lpstrDefExt,
                            mehrere};
-    const char* titel = ofn->lpstrTitle ? ofn->lpstrTitle : (speichern ? "Speichern unter" : "Öffnen");
+    const char* titel = ofn->lpstrTitle ? ofn->lpstrTitle : (speichern ? "Speichern unter" : "\xD6" "ffnen");
     for (;;) {
         std::string antwort;
         if (!ddHolen(a, &antwort)) return FALSE;

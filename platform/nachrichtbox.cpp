@@ -24,6 +24,7 @@ std::deque<int> boxSkript;
 std::vector<plNachrichtBoxFrage> boxFragenListe;
 int boxPiepZahl = 0;
 plFatalAppExitFn boxFatal = nullptr;
+plNachrichtBoxBeobachterFn boxBeobachter = nullptr;
 
 constexpr int BOX_ICON_ID = 20;
 constexpr int BOX_TEXT_ID = 0xFFFF;
@@ -172,6 +173,8 @@ INT_PTR boxProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
     }
     default:
         if (msg == plDialogLeerlaufNachricht() && d) {
+            if (boxBeobachter) boxBeobachter(h);
+            if (!IsWindow(h)) return TRUE;
             int id = d->standard;
             if (!boxSkript.empty()) {
                 id = boxSkript.front();
@@ -321,4 +324,9 @@ void plNachrichtBoxFragenLeeren()
 int plNachrichtBoxPieps()
 {
     return boxPiepZahl;
+}
+
+void plNachrichtBoxBeobachter(plNachrichtBoxBeobachterFn fn)
+{
+    boxBeobachter = fn;
 }

@@ -45,3 +45,7 @@ const std::vector<plNachrichtBoxFrage>& plNachrichtBoxFragen();
 void plNachrichtBoxFragenLeeren();
 // Beeps so far (MessageBeep and the layer's own beeps).
 int plNachrichtBoxPieps();
+// Called with the box window each time a box's loop is idle, before the
+// scripted answer is taken (tests look at the windows while the box is up).
+typedef void (*plNachrichtBoxBeobachterFn)(HWND box);
+void plNachrichtBoxBeobachter(plNachrichtBoxBeobachterFn fn);
