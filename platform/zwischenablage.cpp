@@ -149,8 +149,10 @@ BOOL EmptyClipboard()
 HANDLE SetClipboardData(UINT format, HANDLE data)
 {
     plClipZustand& z = clip();
-    if (!z.offen || format == 0) return 0;
-    if (data && clipIstSpeicherFormat(format) && GlobalFlags(data) == GMEM_INVALID_HANDLE) return 0;
+    // No delayed rendering: a null handle (e.g. a failed allocation) is
+    // refused and leaves the format as it was.
+    if (!z.offen || format == 0 || !data) return 0;
+    if (clipIstSpeicherFormat(format) && GlobalFlags(data) == GMEM_INVALID_HANDLE) return 0;
     if (plClipEintrag* e = clipSuchen(format)) {
         if (e->daten != data) clipFreigeben(*e);
         e->daten = data;

@@ -21,6 +21,8 @@
 #include "platform/winconst.h"
 #include "platform/windef.h"
 
+// SetClipboardData refuses a null handle (no delayed rendering), so a
+// failed allocation never wipes a format.
 BOOL OpenClipboard(HWND owner);
 BOOL CloseClipboard();
 BOOL EmptyClipboard();
