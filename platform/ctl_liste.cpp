@@ -442,6 +442,8 @@ LRESULT lbNachricht(LbZustand& z, UINT msg, WPARAM wp, LPARAM lp)
         GetClassName(h, kl, sizeof kl);
         if (cs && strcasecmp(kl, "ComboLBox") == 0) z.combo = static_cast<HWND>(reinterpret_cast<uintptr_t>(cs->lpCreateParams));
         if (lbStil(z) & LBS_NOREDRAW) z.malen = false;
+        z.leisteV = (lbStil(z) & WS_VSCROLL) != 0;
+        z.leisteH = (lbStil(z) & WS_HSCROLL) != 0;
         lbSchriftMessen(z);
         if (lbEigenMalen(z) && !(lbStil(z) & LBS_OWNERDRAWVARIABLE)) lbMessen(z, 0);
         if (lbVon(h) == &z) lbScrollLeisten(z);

@@ -37,6 +37,9 @@ struct LbZustand {
     bool ziehen = false;
     bool ziehenStrg = false;
     int comboMaus = 0;    // dropped combo list: 1 pressed inside
+    // Scroll bars the box was created with; they come and go with the need.
+    bool leisteV = false;
+    bool leisteH = false;
 };
 
 LbZustand* lbVon(HWND h);

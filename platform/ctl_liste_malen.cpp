@@ -234,7 +234,7 @@ void lbScrollLeisten(LbZustand& z)
     UINT maske = SIF_RANGE | SIF_PAGE | SIF_POS | ((stil & LBS_DISABLENOSCROLL) ? SIF_DISABLENOSCROLL : 0);
     int n = lbAnzahl(z);
     if (lbSpalten(z)) {
-        if (!(stil & WS_HSCROLL)) return;
+        if (!z.leisteH) return;
         int zeilen = lbZeilenProSpalte(z);
         int spalten = (n + zeilen - 1) / zeilen;
         SCROLLINFO si{sizeof si, maske, 0, std::max(0, spalten - 1), static_cast<UINT>(lbSichtbar(z) / zeilen),
@@ -242,7 +242,7 @@ void lbScrollLeisten(LbZustand& z)
         SetScrollInfo(z.h, SB_HORZ, &si, z.malen);
         return;
     }
-    if (stil & WS_VSCROLL) {
+    if (z.leisteV) {
         SCROLLINFO si{sizeof si, maske, 0, std::max(0, n - 1), static_cast<UINT>(lbSichtbar(z)), z.oben, 0};
         SetScrollInfo(z.h, SB_VERT, &si, z.malen);
     }
