@@ -96,6 +96,24 @@ void plDialogKlasseAnbieten(const char* name, plKlassenAnbieterFn registrieren);
 // Registers every offered class that is missing, and the dialog class.
 void plDialogKlassenSichern();
 
+// ---- Common controls ------------------------------------------------------------------------
+// Both register every standard class of the layer (button, static, edit,
+// list box, combo box, scroll bar, status bar, tooltips) when missing.
+#ifndef ICC_WIN95_CLASSES
+#define ICC_LISTVIEW_CLASSES 0x00000001
+#define ICC_TREEVIEW_CLASSES 0x00000002
+#define ICC_BAR_CLASSES 0x00000004
+#define ICC_TAB_CLASSES 0x00000008
+#define ICC_WIN95_CLASSES 0x000000FF
+#define ICC_STANDARD_CLASSES 0x00004000
+#endif
+struct INITCOMMONCONTROLSEX {
+    DWORD dwSize;
+    DWORD dwICC;
+};
+void InitCommonControls();
+BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* icc);
+
 // ---- Headless script of modal dialogs -------------------------------------------------------
 // Queues a command id that the next idle modal loop sends as a click.
 void plDialogSkript(int id);

@@ -23,10 +23,10 @@
 namespace {
 
 constexpr int IDC_NAME_T = 100, IDC_NAME = 101, IDC_ORT = 103, IDC_EIN = 111, IDC_ZWEI = 112, IDC_DREI = 113,
-              IDC_GEPRUEFT = 120, IDC_TEILWEISE = 121, IDC_TASTEN = 140, IDC_HILFE = 150;
+              IDC_GEPRUEFT = 120, IDC_TEILWEISE = 121, IDC_LISTE = 130, IDC_AUSWAHL = 131, IDC_TASTEN = 140, IDC_HILFE = 150;
 
 std::vector<std::string> spur;          // messages the dialog procedure saw, in order
-std::vector<int> befehle;               // WM_COMMAND ids (BN_CLICKED and others)
+std::vector<int> befehle;               // ids of WM_COMMAND BN_CLICKED
 std::vector<UINT> tastenFeldTasten;     // keys the DLGC_WANTALLKEYS control received
 LPARAM initParam = 0;
 bool okBeendet = false;                 // OK and Cancel end the dialog (modal runs)
@@ -61,7 +61,7 @@ INT_PTR CALLBACK probeProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
         initSahKnopf = GetDlgItem(h, IDOK) != 0;
         return TRUE;
     case WM_COMMAND:
-        befehle.push_back(LOWORD(wp));
+        if (HIWORD(wp) == BN_CLICKED) befehle.push_back(LOWORD(wp));
         if (okBeendet && (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL)) EndDialog(h, LOWORD(wp));
         return TRUE;
     default: return FALSE;
@@ -143,7 +143,7 @@ TEST_F(DialogTest, CreationRunsInWindowsOrderWithOneUnitFactor)
     RECT k;
     GetClientRect(d, &k);
     EXPECT_EQ(k.right, plDialogPixel(240));
-    EXPECT_EQ(k.bottom, plDialogPixel(150));
+    EXPECT_EQ(k.bottom, plDialogPixel(168));
     // The default push button of the template is the default id.
     EXPECT_EQ(LOWORD(SendMessage(d, DM_GETDEFID, 0, 0)), IDOK);
     EXPECT_EQ(HIWORD(SendMessage(d, DM_GETDEFID, 0, 0)), DC_HASDEFID);
@@ -167,6 +167,8 @@ TEST_F(DialogTest, KeyboardInterfaceOfTheSampleDialog)
         {"Tab skips a disabled and a hidden control", IDC_NAME, {}, VK_TAB, 0, IDC_EIN, {}},
         {"Shift+Tab goes back", IDC_EIN, {VK_SHIFT}, VK_TAB, 0, IDC_NAME, {}},
         {"Tab from the last wraps to the first", IDC_HILFE, {}, VK_TAB, 0, IDC_NAME, {}},
+        {"Tab from the list box goes to the combo box", IDC_LISTE, {}, VK_TAB, 0, IDC_AUSWAHL, {}},
+        {"Shift+Tab from OK goes to the control keeping all keys", IDOK, {VK_SHIFT}, VK_TAB, 0, IDC_TASTEN, {}},
         {"Down in a radio group checks the next", IDC_EIN, {}, VK_DOWN, 0, IDC_ZWEI, {IDC_ZWEI}},
         {"Down at the group's end wraps inside it", IDC_DREI, {}, VK_DOWN, 0, IDC_EIN, {IDC_EIN}},
         {"Up goes back in the group", IDC_EIN, {}, VK_UP, 0, IDC_DREI, {IDC_DREI}},
@@ -196,11 +198,7 @@ TEST_F(DialogTest, KeyboardInterfaceOfTheSampleDialog)
         for (UINT m : f.halten) plHeadlessTasteHoch(m);
         pumpen(d);
         EXPECT_EQ(GetDlgCtrlID(GetFocus()), f.fokus);
-        // Only button commands count here: edit fields send EN_ notifications too.
-        std::vector<int> klicks;
-        for (int b : befehle)
-            if (b != IDC_NAME) klicks.push_back(b);
-        EXPECT_EQ(klicks, f.befehle);
+        EXPECT_EQ(befehle, f.befehle);
         if (f.start == IDC_TASTEN) {
             EXPECT_EQ(tastenFeldTasten, std::vector<UINT>{f.taste});
         }
@@ -288,11 +286,9 @@ TEST_F(DialogTest, ModalDialogDisablesItsOwnerAndAnswersFromTheScript)
         EXPECT_EQ(DialogBoxParam(modul, "probe", haupt, probeProc, 0), f.ergebnis);
         EXPECT_TRUE(IsWindowEnabled(haupt));
         EXPECT_EQ(GetActiveWindow(), haupt);
-        std::vector<int> erwartet = f.skript, klicks;
+        std::vector<int> erwartet = f.skript;
         if (f.ergebnis == IDOK) erwartet.push_back(IDOK);
-        for (int b : befehle)
-            if (b != IDC_NAME) klicks.push_back(b);
-        EXPECT_EQ(klicks, erwartet);
+        EXPECT_EQ(befehle, erwartet);
     }
     // While the dialog is up its owner is disabled.
     static HWND beobachtet;
@@ -429,6 +425,12 @@ TEST_F(DialogTest, GoldenPictureOfTheSampleDialog)
     CheckRadioButton(d, IDC_EIN, IDC_DREI, IDC_ZWEI);
     CheckDlgButton(d, IDC_GEPRUEFT, BST_CHECKED);
     CheckDlgButton(d, IDC_TEILWEISE, BST_INDETERMINATE);
+    for (const char* t : {"Steckdose", "Schalter", "Leuchte", "Verteiler"}) {
+        SendDlgItemMessage(d, IDC_LISTE, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(t));
+        SendDlgItemMessage(d, IDC_AUSWAHL, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(t));
+    }
+    SendDlgItemMessage(d, IDC_LISTE, LB_SETCURSEL, 1, 0);
+    SendDlgItemMessage(d, IDC_AUSWAHL, CB_SETCURSEL, 2, 0);
     ShowWindow(d, SW_SHOW);
     SetFocus(GetDlgItem(d, IDC_GEPRUEFT));
     pumpen(d);
