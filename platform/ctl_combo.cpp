@@ -34,6 +34,7 @@ struct CbZustand {
     bool fokus = false;
     bool erweitert = false;  // CB_SETEXTENDEDUI
     bool groesseIntern = false;
+    bool feldIntern = false;  // the combo box writes its own edit field
 };
 
 CbZustand* cbVon(HWND h)
@@ -125,7 +126,11 @@ void cbFeldAuffrischen(CbZustand& z)
     if (z.edit) {
         int i = cbWahl(z);
         std::string t = i >= 0 ? cbItemText(z, i) : "";
+        HWND h = z.h;
+        z.feldIntern = true;
         SendMessage(z.edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(t.c_str()));
+        if (!cbLebt(h, &z)) return;
+        z.feldIntern = false;
         if (z.fokus) SendMessage(z.edit, EM_SETSEL, 0, -1);
     }
     InvalidateRect(z.h, nullptr, FALSE);
@@ -471,10 +476,12 @@ LRESULT cbKind(CbZustand& z, WPARAM wp, LPARAM lp)
             }
             return 0;
         }
-        case EN_UPDATE: cbMelden(z, CBN_EDITUPDATE); return 0;
+        // The combo box's own update of the field (a choice) is no edit.
+        case EN_UPDATE:
+            if (!z.feldIntern) cbMelden(z, CBN_EDITUPDATE);
+            return 0;
         case EN_CHANGE:
-            // Only what the user typed is an edit change (not our own update of the field).
-            if (SendMessage(z.edit, EM_GETMODIFY, 0, 0)) cbMelden(z, CBN_EDITCHANGE);
+            if (!z.feldIntern) cbMelden(z, CBN_EDITCHANGE);
             return 0;
         default: return 0;
         }
@@ -663,7 +670,12 @@ LRESULT cbNachricht(CbZustand& z, UINT msg, WPARAM wp, LPARAM lp)
         cbL(z, LB_RESETCONTENT);
         if (!cbLebt(h, &z)) return 0;
         z.gemeldet = -1;
-        if (z.edit) SendMessage(z.edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+        if (z.edit) {
+            z.feldIntern = true;
+            SendMessage(z.edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+            if (!cbLebt(h, &z)) return CB_OKAY;
+            z.feldIntern = false;
+        }
         InvalidateRect(h, nullptr, FALSE);
         return CB_OKAY;
     case CB_GETCOUNT: return cbL(z, LB_GETCOUNT);
