@@ -666,7 +666,7 @@ void schleife()
 }
 
 // Common start and end of tracking; the chosen command (0 none).
-UINT verfolgen(HWND besitzer, HMENU leiste, HWND leisteFenster, UINT flags,
+UINT verfolgen(HWND besitzer, HMENU leiste, HWND leisteFenster, HMENU popup, UINT flags,
                const std::function<void()>& anfang)
 {
     vf = plMenueVerfolgung{};
@@ -677,8 +677,7 @@ UINT verfolgen(HWND besitzer, HMENU leiste, HWND leisteFenster, UINT flags,
     vf.flags = flags;
     if (melden()) {
         SendMessage(besitzer, WM_ENTERMENULOOP, leiste ? FALSE : TRUE, 0);
-        HMENU init = leiste;
-        if (melden()) SendMessage(besitzer, WM_INITMENU, static_cast<WPARAM>(init), 0);
+        if (melden()) SendMessage(besitzer, WM_INITMENU, static_cast<WPARAM>(leiste ? leiste : popup), 0);
     }
     anfang();
     // The menu takes every click, also outside its windows (which dismisses
@@ -725,7 +724,7 @@ void leisteTastatur(HWND hwnd, unsigned char c)
             return;
         }
     }
-    verfolgen(hwnd, leiste, hwnd, 0, [&] {
+    verfolgen(hwnd, leiste, hwnd, 0, 0, [&] {
         if (c)
             punktAusfuehren(-1, leiste, start, false);
         else
@@ -743,7 +742,7 @@ void leisteMaus(HWND hwnd, POINT pt)
     for (size_t i = 0; i < r.size(); ++i)
         if (PtInRect(&r[i], pt)) pos = static_cast<int>(i);
     if (pos < 0) return;
-    verfolgen(hwnd, leiste, hwnd, 0, [&] { punktAusfuehren(-1, leiste, pos, true); });
+    verfolgen(hwnd, leiste, hwnd, 0, 0, [&] { punktAusfuehren(-1, leiste, pos, true); });
 }
 
 void systemMenueZeigen(HWND hwnd)
@@ -753,7 +752,7 @@ void systemMenueZeigen(HWND hwnd)
     GetWindowRect(hwnd, &wr);
     int y = wr.top + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFRAME);
     if (vf.aktiv || !sys) return;
-    verfolgen(hwnd, 0, 0, 0, [&] {
+    verfolgen(hwnd, 0, 0, sys, 0, [&] {
         if (ebeneOeffnen(sys, 0, POINT{wr.left, y}, 0)) auswahlSetzen(0, ersterWaehlbarer(sys), false);
     });
 }
@@ -787,7 +786,7 @@ BOOL TrackPopupMenuEx(HMENU menu, UINT flags, int x, int y, HWND owner, const TP
 {
     if (vf.aktiv || !plMenueVon(menu) || !IsWindow(owner)) return FALSE;
     bool geoeffnet = false;
-    UINT befehl = verfolgen(owner, 0, 0, flags, [&] {
+    UINT befehl = verfolgen(owner, 0, 0, menu, flags, [&] {
         geoeffnet = ebeneOeffnen(menu, 0, POINT{x, y}, flags);
         if (!geoeffnet) vf.ende = true;
     });

@@ -28,7 +28,7 @@ LRESULT menueProc(HWND h, UINT m, WPARAM wp, LPARAM lp)
         if ((wp & 0xFFF0) != SC_KEYMENU && (wp & 0xFFF0) != SC_MOUSEMENU)
             protokoll.push_back("SYSCOMMAND " + std::to_string(wp & 0xFFF0));
         break;
-    case WM_INITMENU: protokoll.push_back("INITMENU"); break;
+    case WM_INITMENU: protokoll.push_back(wp ? "INITMENU" : "INITMENU ohne Menue"); break;
     case WM_INITMENUPOPUP: protokoll.push_back("INITMENUPOPUP " + std::to_string(LOWORD(lp))); break;
     case WM_MENUSELECT:
         protokoll.push_back(HIWORD(wp) == 0xFFFF && lp == 0 ? std::string("MENUSELECT ende")
@@ -318,6 +318,7 @@ TEST_P(Popup, TrackPopupMenuRunsANestedLoop)
     BOOL r = TrackPopupMenu(kontext, f.flags, 300, 200, 0, h, nullptr);
     EXPECT_EQ(r, f.ergebnis) << f.name;
     EXPECT_TRUE(enthaelt(protokoll, "USER im Menue")) << f.name;
+    EXPECT_TRUE(enthaelt(protokoll, "INITMENU")) << f.name;
     EXPECT_TRUE(befehle().empty()) << f.name;  // nothing is sent during the loop
     plHeadlessPumpen();
     EXPECT_EQ(befehle(), f.befehle) << f.name;
