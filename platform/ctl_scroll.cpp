@@ -137,18 +137,16 @@ int scrTasteCode(WPARAM vk, bool vertikal)
 
 LRESULT scrSetzenUndMalen(HWND h, plScrollWerte* w, const SCROLLINFO* si, BOOL redraw)
 {
-    bool warNoetig = plScrollNoetig(*w);
     int pos = plScrollSetzen(*w, si);
     if (si && (si->fMask & SIF_DISABLENOSCROLL) && (si->fMask & (SIF_RANGE | SIF_PAGE))) {
         bool noetig = plScrollNoetig(*w);
         if (!noetig) {
             w->pfeileAus = ESB_DISABLE_BOTH;
             w->infoGesperrt = true;
-        } else if (w->infoGesperrt) {
+        } else if (w->infoGesperrt || w->pfeileAus == ESB_DISABLE_BOTH) {
             w->pfeileAus = 0;
             w->infoGesperrt = false;
         }
-        (void)warNoetig;
     }
     if (redraw) scrNeuMalen(h);
     return pos;

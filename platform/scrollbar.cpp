@@ -141,7 +141,7 @@ int SetScrollInfo(HWND hwnd, int bar, const SCROLLINFO* si, BOOL redraw)
                 w->pfeileAus = ESB_DISABLE_BOTH;
                 w->infoGesperrt = true;
                 sbfStil(hwnd, sbfBit(bar), true);
-            } else if (w->infoGesperrt) {
+            } else if (w->infoGesperrt || w->pfeileAus == ESB_DISABLE_BOTH) {
                 w->pfeileAus = 0;
                 w->infoGesperrt = false;
             }
