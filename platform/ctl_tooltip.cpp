@@ -22,6 +22,8 @@ namespace {
 
 constexpr UINT_PTR TIPP_ANFANG_TIMER = 1;
 constexpr UINT_PTR TIPP_DAUER_TIMER = 2;
+constexpr UINT_PTR TIPP_PRUEF_TIMER = 3;  // while a tip is up: is the mouse still on its tool?
+constexpr UINT TIPP_PRUEF_MS = 100;
 
 struct TippWerkzeug {
     UINT flags = 0;
@@ -132,6 +134,7 @@ void tippVerstecken(HWND tipp)
     TippWerkzeug w = z->werkzeuge[static_cast<size_t>(z->gezeigt)];
     z->gezeigt = -1;
     KillTimer(tipp, TIPP_DAUER_TIMER);
+    KillTimer(tipp, TIPP_PRUEF_TIMER);
     ShowWindow(tipp, SW_HIDE);
     tippMelden(tipp, w, TTN_POP);
 }
@@ -189,6 +192,23 @@ void tippZeigen(HWND tipp, int index)
     if (!(z = tippVon(tipp))) return;
     tippMelden(tipp, z->werkzeuge[static_cast<size_t>(index)], TTN_SHOW);
     SetTimer(tipp, TIPP_DAUER_TIMER, z->dauer, nullptr);
+    SetTimer(tipp, TIPP_PRUEF_TIMER, TIPP_PRUEF_MS, nullptr);
+}
+
+// Whether the mouse is still on a tool: a subclassed control does not see
+// the mouse leave it, so the tip looks for itself.
+bool tippNochDarauf(const TippWerkzeug& w)
+{
+    POINT p;
+    GetCursorPos(&p);
+    HWND unter = WindowFromPoint(p);
+    if (w.flags & TTF_IDISHWND) {
+        HWND ziel = static_cast<HWND>(w.id);
+        return unter == ziel || IsChild(ziel, unter);
+    }
+    if (unter != w.hwnd) return false;
+    ScreenToClient(w.hwnd, &p);
+    return PtInRect(&w.rect, p) != 0;
 }
 
 // The tool under the mouse of a mouse message, -1 for none.
@@ -411,9 +431,20 @@ LRESULT tippProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
         if (wp == TIPP_ANFANG_TIMER) {
             KillTimer(h, TIPP_ANFANG_TIMER);
             TippZustand* z = tippVon(h);
-            if (z && z->aktiv && z->kandidat >= 0) tippZeigen(h, z->kandidat);
+            if (z && z->aktiv && z->kandidat >= 0) {
+                if (tippNochDarauf(z->werkzeuge[static_cast<size_t>(z->kandidat)]))
+                    tippZeigen(h, z->kandidat);
+                else
+                    z->kandidat = -1;
+            }
         } else if (wp == TIPP_DAUER_TIMER) {
             tippVerstecken(h);
+        } else if (wp == TIPP_PRUEF_TIMER) {
+            TippZustand* z = tippVon(h);
+            if (z && z->gezeigt >= 0 && !tippNochDarauf(z->werkzeuge[static_cast<size_t>(z->gezeigt)])) {
+                z->kandidat = -1;
+                tippVerstecken(h);
+            }
         }
         return 0;
     case WM_SETFONT:
