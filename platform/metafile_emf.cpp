@@ -571,6 +571,7 @@ struct emfSpiel {
     POINT zielWOrg{0, 0}, zielVOrg{0, 0};
     SIZE zielWExt{1, 1}, zielVExt{1, 1};
     bool seitePfad = false;  // the target's page mapping currently carries the whole transform
+    bool entartet = false;   // the current transform is singular or out of scale: nothing is drawn
     int gesichert = 0;       // the player's own SaveDC level
 };
 
@@ -643,6 +644,13 @@ void emfTransformSetzen(emfSpiel& sp)
     cairo_matrix_t seite = emfSeite(sp), m1, m2;
     cairo_matrix_multiply(&m1, &sp.a.welt, &seite);
     cairo_matrix_multiply(&m2, &m1, &sp.passung);  // metafile logical -> target logical
+    // A singular transform (Windows refuses those) or one that scales beyond
+    // a millionfold either way leaves the drawing records without effect.
+    double sx = std::hypot(m2.xx, m2.yx), sy = std::hypot(m2.xy, m2.yy);
+    double det = m2.xx * m2.yy - m2.xy * m2.yx;
+    sp.entartet = !std::isfinite(m2.x0) || !std::isfinite(m2.y0) || !(sx >= 1e-6 && sx <= 1e6) ||
+                  !(sy >= 1e-6 && sy <= 1e6) || !(std::fabs(det) >= 1e-12);
+    if (sp.entartet) return;
     if (!sp.zielErweitert && m2.xy == 0 && m2.yx == 0) {
         cairo_matrix_t t;
         cairo_matrix_multiply(&t, &m2, &sp.zielSeite);
@@ -738,6 +746,20 @@ bool emfDibZeichnen(emfSpiel& sp, const plEmfDatensatz& d, uint32_t offKopf, uin
     return true;
 }
 
+// Records that put something on the target (as opposed to state and objects).
+bool emfZeichnet(uint32_t typ)
+{
+    switch (typ) {
+    case EMR_LINETO: case EMR_SETPIXELV: case EMR_RECTANGLE: case EMR_ELLIPSE: case EMR_ROUNDRECT: case EMR_ARC:
+    case EMR_PIE: case EMR_CHORD: case EMR_POLYLINE: case EMR_POLYGON: case EMR_POLYLINE16: case EMR_POLYGON16:
+    case EMR_POLYPOLYGON: case EMR_POLYPOLYGON16: case EMR_EXTTEXTOUTA: case EMR_EXTTEXTOUTW: case EMR_BITBLT:
+    case EMR_STRETCHBLT: case EMR_STRETCHDIBITS:
+        return true;
+    default:
+        return false;
+    }
+}
+
 // One record: checks its fields (and offsets inside it) and, with sp.malen,
 // draws. False: inconsistent.
 bool emfDatensatz(emfSpiel& sp, const plEmfDatensatz& d)
@@ -745,7 +767,7 @@ bool emfDatensatz(emfSpiel& sp, const plEmfDatensatz& d)
     plLeLeser l(d.daten, d.laenge);
     l.ueberspringen(8);
     HDC dc = sp.hdc;
-    const bool m = sp.malen;
+    const bool m = sp.malen && !(sp.entartet && emfZeichnet(d.typ));
     int32_t v[12];
     auto werte = [&](int n) {
         for (int i = 0; i < n; ++i) v[i] = l.i32();

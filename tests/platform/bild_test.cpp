@@ -2,6 +2,7 @@
 #include "platform/bild.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <string>
@@ -340,7 +341,7 @@ TEST(Png, RoundTripKeepsPixelsAndAlphaAndCutFilesAreRefused)
 
 TEST(BildDatei, WriteReplacesThroughATemporaryAndReadsBack)
 {
-    std::string pfad = testing::TempDir() + "bild_test_datei.bin";
+    std::string pfad = testing::TempDir() + "bild_test_datei_" + std::to_string(getpid()) + ".bin";
     const uint8_t a[] = {1, 2, 3};
     ASSERT_EQ(plDateiSchreiben(pfad.c_str(), a, 3), 0);
     const uint8_t b[] = {9};

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <dirent.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cmath>
@@ -17,7 +18,8 @@ namespace {
 
 std::string ordnerNeu(const char* name)
 {
-    std::string o = testing::TempDir() + name;
+    // Own folder per process: other test runs may use the same temporary folder.
+    std::string o = testing::TempDir() + name + "_" + std::to_string(getpid());
     std::system(("rm -rf '" + o + "' && mkdir -p '" + o + "'").c_str());
     return o;
 }
@@ -108,7 +110,7 @@ TEST(Drucker, DeviceCapsOfANominal600DpiPrinterPerPaperAndOrientation)
     for (const Fall& f : faelle) {
         SCOPED_TRACE(std::to_string(f.papier) + "/" + std::to_string(f.ausrichtung));
         plDruckEinstellung e;
-        e.datei = testing::TempDir() + "caps.pdf";
+        e.datei = ordnerNeu("drucker_caps") + "/caps.pdf";
         e.papier = f.papier;
         e.ausrichtung = f.ausrichtung;
         HDC dc = plDruckerDcErzeugen(e);
@@ -185,7 +187,7 @@ TEST(Drucker, AbortedOrCancelledJobsLeaveNoFileAndKeepAnOldOne)
 TEST(Drucker, CallsOutOfOrderAreRefused)
 {
     plDruckEinstellung e;
-    e.datei = testing::TempDir() + "reihenfolge.pdf";
+    e.datei = ordnerNeu("drucker_reihe") + "/reihenfolge.pdf";
     HDC dc = plDruckerDcErzeugen(e);
     EXPECT_EQ(StartPage(dc), SP_ERROR);
     EXPECT_EQ(EndPage(dc), SP_ERROR);

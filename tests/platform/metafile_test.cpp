@@ -2,6 +2,7 @@
 #include "platform/metafile.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -115,6 +116,12 @@ void szene(HDC dc)
     DeleteObject(gruen);
     DeleteObject(schraffur);
     DeleteObject(schrift);
+}
+
+// A temporary file name of this process (other test runs share the folder).
+std::string tmpName(const char* stamm, const char* endung)
+{
+    return testing::TempDir() + stamm + "_" + std::to_string(getpid()) + endung;
 }
 
 size_t unterschiede(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b)
@@ -232,7 +239,7 @@ TEST_F(Metafile, BitsFilesAndCopiesRoundTrip)
     EXPECT_FALSE(PlayMetaFile(Leinwand().dc, zweit));
 
     // A placeable file: written with a box, read back with the same box and bits.
-    std::string pfad = testing::TempDir() + "metafile_test.wmf";
+    std::string pfad = tmpName("metafile_test", ".wmf");
     plWmfPlatziert kopf{0, 0, 2100, 2970, 254};
     ASSERT_EQ(plWmfDateiSchreiben(pfad.c_str(), bits.data(), bits.size(), &kopf), 0);
     std::vector<uint8_t> datei;
@@ -255,13 +262,13 @@ TEST_F(Metafile, BitsFilesAndCopiesRoundTrip)
     EXPECT_EQ(wmfBits(ausDatei), bits);
 
     // A metafile DC writing its file on close; an enhanced copy to a file.
-    std::string pfad2 = testing::TempDir() + "metafile_test2.wmf";
+    std::string pfad2 = tmpName("metafile_test2", ".wmf");
     HDC m = CreateMetaFile(pfad2.c_str());
     Rectangle(m, 1, 1, 5, 5);
     HMETAFILE mitDatei = CloseMetaFile(m);
     ASSERT_NE(mitDatei, 0u);
     EXPECT_EQ(wmfBits(GetMetaFile(pfad2.c_str())), wmfBits(mitDatei));
-    std::string pfad3 = testing::TempDir() + "metafile_test.emf";
+    std::string pfad3 = tmpName("metafile_test", ".emf");
     HENHMETAFILE emf = szeneEmf();
     HENHMETAFILE kopie = CopyEnhMetaFile(emf, pfad3.c_str());
     ASSERT_NE(kopie, 0u);
@@ -421,18 +428,20 @@ TEST_F(Metafile, WrittenPlaceableFileIsReadByAnOutsideReader)
 {
     if (std::system("command -v wmf2svg >/dev/null 2>&1") != 0) GTEST_SKIP() << "wmf2svg not installed";
     std::vector<uint8_t> bits = wmfBits(szeneWmf());
-    std::string pfad = testing::TempDir() + "metafile_aussen.wmf";
-    std::string svg = testing::TempDir() + "metafile_aussen.svg";
+    std::string pfad = tmpName("metafile_aussen", ".wmf");
+    std::string svg = tmpName("metafile_aussen", ".svg");
     plWmfPlatziert kopf{0, 0, kB, kH, 96};
     ASSERT_EQ(plWmfDateiSchreiben(pfad.c_str(), bits.data(), bits.size(), &kopf), 0);
-    std::string befehl = "wmf2svg -o '" + svg + "' '" + pfad + "' 2>" + testing::TempDir() + "metafile_aussen.err";
+    std::string fehlerDatei = tmpName("metafile_aussen", ".err");
+    std::string befehl = "wmf2svg -o '" + svg + "' '" + pfad + "' 2>'" + fehlerDatei + "'";
     EXPECT_EQ(std::system(befehl.c_str()), 0);
     std::vector<uint8_t> aus, fehler;
     ASSERT_EQ(plDateiLesen(svg.c_str(), aus), 0);
     std::string text(aus.begin(), aus.end());
     EXPECT_NE(text.find("<svg"), std::string::npos);
     EXPECT_NE(text.find("<ellipse"), std::string::npos);
-    plDateiLesen((testing::TempDir() + "metafile_aussen.err").c_str(), fehler);
+    plDateiLesen(fehlerDatei.c_str(), fehler);
+    std::remove(fehlerDatei.c_str());
     EXPECT_TRUE(fehler.empty()) << std::string(fehler.begin(), fehler.end());
     std::remove(pfad.c_str());
     std::remove(svg.c_str());
