@@ -16,6 +16,7 @@
 #include "platform/backend.h"
 #include "platform/fensterint.h"
 #include "platform/gdi.h"
+#include "platform/gdiint.h"
 #include "platform/systemwerte.h"
 
 namespace {
@@ -45,6 +46,15 @@ void fensterStart(plWmZustand& wm)
     int b = PL_BILDSCHIRM_BREITE, hh = PL_BILDSCHIRM_HOEHE, dpi = PL_BILDSCHIRM_DPI;
     plBeBildschirm(&b, &hh, &dpi);
     d->rect = RECT{0, 0, b, hh};
+    if (b != PL_BILDSCHIRM_BREITE || hh != PL_BILDSCHIRM_HOEHE || dpi != PL_BILDSCHIRM_DPI) {
+        GdiGeraet g = gdiBildschirm();
+        g.horzres = b;
+        g.vertres = hh;
+        g.logpixelsx = g.logpixelsy = dpi;
+        g.horzsize = b * 254 / (dpi * 10);
+        g.vertsize = hh * 254 / (dpi * 10);
+        gdiBildschirmSetzen(g);
+    }
     d->erstellt = true;
     kp->fenster++;
     wm.desktop = wm.fenster.anlegen(std::move(d));
@@ -318,6 +328,7 @@ void plFensterSystemEnde()
     plEingabeEnde();
     plFokusEnde();
     plCursorEnde();
+    plFensterMalEnde();
     plSystemEnde();
     wm.fenster.leeren();
     delete wmZustand;

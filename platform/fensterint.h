@@ -167,7 +167,7 @@ RECT plFensterClient(const plFenster* w);
 POINT plFensterClientBildschirm(const plFenster* w);
 POINT plFensterClientInOben(const plFenster* w);
 POINT plFensterInOben(const plFenster* w);  // window origin in the top-level surface
-bool plFensterSichtbar(const plFenster* w);  // itself and all ancestors visible
+bool plFensterSichtbar(const plFenster* w);  // itself and all ancestors visible, redraw on
 bool plFensterFrei(const plFenster* w);      // itself and all ancestors enabled
 
 // Calls the window procedure (WNDPROC of the window) at once.

@@ -202,8 +202,9 @@ void malAlleOben(const std::function<void(plFenster*)>& f)
 
 HWND malSuchen(plFenster* w)
 {
-    if (!(w->stil & WS_VISIBLE) || w->zeigeZustand == SW_SHOWMINIMIZED) return 0;
-    if (w->neuZeichnen && (!w->update.leer() || w->internMalen || w->ncMalen || w->loeschen)) return w->h;
+    // A window with redraw off is treated as hidden, its children too.
+    if (!(w->stil & WS_VISIBLE) || w->zeigeZustand == SW_SHOWMINIMIZED || !w->neuZeichnen) return 0;
+    if (!w->update.leer() || w->internMalen || w->ncMalen || w->loeschen) return w->h;
     for (HWND k : w->kinder)
         if (plFenster* kw = plFensterVon(k))
             if (HWND t = malSuchen(kw)) return t;

@@ -134,7 +134,7 @@ POINT plFensterClientInOben(const plFenster* w)
 bool plFensterSichtbar(const plFenster* w)
 {
     while (w) {
-        if (!(w->stil & WS_VISIBLE) || w->zeigeZustand == SW_SHOWMINIMIZED) return false;
+        if (!(w->stil & WS_VISIBLE) || w->zeigeZustand == SW_SHOWMINIMIZED || !w->neuZeichnen) return false;
         if (!w->eltern) return true;
         w = plFensterVon(w->eltern);
     }
