@@ -35,6 +35,8 @@ plHandleTabelle<GdiDc>& gdiDcs()
 
 GdiDc* gdiDc(HDC h) { return gdiDcs().finden(h); }
 
+int gdiRecorderAnzahl;
+
 namespace {
 
 GdiGeraet gdiSchirm;
@@ -175,7 +177,9 @@ HDC gdiDcRecorderErzeugen(const GdiRecorder* rec, void* kontext, int art)
     dc->recKontext = kontext;
     dc->recArt = art;
     dc->geraet = gdiSchirm;
-    return gdiDcAnlegen(std::move(dc));
+    HDC h = gdiDcAnlegen(std::move(dc));
+    if (h) ++gdiRecorderAnzahl;
+    return h;
 }
 
 void* gdiDcRecorderKontext(HDC hdc)
@@ -208,9 +212,15 @@ BOOL gdiDcFreigeben(HDC hdc)
 {
     std::unique_ptr<GdiDc> dc = gdiDcs().herausnehmen(hdc);
     if (!dc) return FALSE;
+    if (dc->art == GdiDcArt::Recorder) --gdiRecorderAnzahl;
     gdiWaehlen(dc->z.stift, -1);
     gdiWaehlen(dc->z.pinsel, -1);
     gdiWaehlen(dc->z.schrift, -1);
+    for (const GdiZustand& z : dc->stapel) {
+        gdiWaehlen(z.stift, -1);
+        gdiWaehlen(z.pinsel, -1);
+        gdiWaehlen(z.schrift, -1);
+    }
     if (dc->art == GdiDcArt::Speicher) {
         gdiDibAusgeben(dc.get());
         if (GdiBitmap* bm = gdiBitmaps().finden(dc->z.bitmap)) {

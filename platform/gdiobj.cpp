@@ -390,7 +390,7 @@ BOOL DeleteObject(HGDIOBJ obj)
     if (k->dauerhaft) return TRUE;
     if (k->gewaehlt > 0) return FALSE;
     // Recording DCs note the deletion of objects they may have written.
-    for (HDC h : gdiDcs().alle()) {
+    for (HDC h : gdiRecorderAnzahl > 0 ? gdiDcs().alle() : std::vector<HDC>{}) {
         GdiDc* dc = gdiDcs().finden(h);
         if (dc && dc->art == GdiDcArt::Recorder && dc->rec && dc->rec->DeleteObject) dc->rec->DeleteObject(h, obj);
     }
@@ -539,6 +539,7 @@ void gdiAllesFreigeben()
 {
     for (HDC h : gdiDcs().alle()) gdiDcFreigeben(h);
     gdiDcs().leeren();
+    gdiRecorderAnzahl = 0;
     gdiStifte().leeren();
     gdiPinsel().leeren();
     gdiSchriften().leeren();
