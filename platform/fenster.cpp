@@ -892,9 +892,24 @@ HWND FindWindowEx(HWND parent, HWND after, LPCSTR className, LPCSTR title)
     return 0;
 }
 
+plSysBefehlFn plFensterSysBefehlHook = nullptr;
+plFremdFensterFn plFensterFremdHook = nullptr;
+
+void plFensterSysBefehlHookSetzen(plSysBefehlFn f)
+{
+    plFensterSysBefehlHook = f;
+}
+
+void plFensterFremdHookSetzen(plFremdFensterFn f)
+{
+    plFensterFremdHook = f;
+}
+
 HWND FindWindow(LPCSTR className, LPCSTR title)
 {
-    return FindWindowEx(0, 0, className, title);
+    HWND h = FindWindowEx(0, 0, className, title);
+    if (!h && className && plFensterFremdHook) h = plFensterFremdHook(className, title);
+    return h;
 }
 
 BOOL EnumChildWindows(HWND parent, WNDENUMPROC proc, LPARAM lp)

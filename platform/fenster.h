@@ -180,6 +180,18 @@ typedef void (*plMenueLeisteMalenFn)(HWND hwnd, HMENU menu, HDC hdc, const RECT*
 typedef void (*plNcExtrasMalenFn)(HWND hwnd, HDC hdc);
 void plFensterMenueHooks(plMenueLeisteHoeheFn hoehe, plMenueLeisteMalenFn malen);
 void plFensterNcExtrasHook(plNcExtrasMalenFn malen);
+// WM_SYSCOMMAND as DefWindowProc gets it, offered first to the menu module
+// (SC_KEYMENU from Alt, F10 or Alt+character with the character in lParam,
+// SC_MOUSEMENU from a press on the menu bar); TRUE when it took the command.
+// Default: nothing takes it (SC_CLOSE, SC_MINIMIZE, SC_MAXIMIZE and
+// SC_RESTORE are then done by DefWindowProc, the rest ignored).
+typedef BOOL (*plSysBefehlFn)(HWND hwnd, WPARAM wp, LPARAM lp);
+void plFensterSysBefehlHookSetzen(plSysBefehlFn f);
+// FindWindow of a class found in no window of this process asks this hook
+// (another process's window, e.g. the single-instance test); it returns a
+// non-zero value when such a window exists. Default: 0.
+typedef HWND (*plFremdFensterFn)(LPCSTR klasse, LPCSTR titel);
+void plFensterFremdHookSetzen(plFremdFensterFn f);
 
 // Saves window `hwnd` with its children as it is on its backing surface
 // (the client area for a child, the whole window for a top-level) into a

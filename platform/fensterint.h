@@ -132,6 +132,7 @@ struct plWmZustand {
     UINT klickNachricht = 0;
     DWORD klickZeit = 0;
     POINT klickPos{0, 0};
+    bool menueTasteAllein = false;  // Alt or F10 went down with no other key since
 
     static constexpr int PL_MAUS_START_X = 960;
     static constexpr int PL_MAUS_START_Y = 540;
@@ -200,6 +201,7 @@ HWND plFensterUnterPunkt(POINT bildschirm, bool nurFreie);
 void plFokusFensterWeg(HWND h);       // before a window is destroyed or hidden
 bool plFokusAktivieren(HWND h, int wa);  // activate a top-level window
 void plFokusEnde();
+void plFokusProgrammInaktiv();  // another program became active
 
 // Cursor and caret internals (cursor.cpp).
 void plCaretFensterWeg(HWND h);
@@ -219,6 +221,10 @@ void plNachrichtSystemTimerWeg(HWND h, UINT_PTR id);
 // put into `aus` (0 when the event was used up without a message).
 bool plEingabeNehmen(MSG* aus);
 void plEingabeEnde();
+
+// Hooks of fenster.h, kept here for DefWindowProc and FindWindow.
+extern plSysBefehlFn plFensterSysBefehlHook;
+extern plFremdFensterFn plFensterFremdHook;
 
 // Case-insensitive comparison of code page 1252 texts (ASCII letters).
 bool plTextGleich(const char* a, const char* b);

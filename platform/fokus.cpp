@@ -122,6 +122,11 @@ void plFokusFensterWeg(HWND h)
     if (wm.aktiv == h) fokusAllesDeaktivieren();
 }
 
+void plFokusProgrammInaktiv()
+{
+    fokusAllesDeaktivieren();
+}
+
 void plFokusEnde()
 {
     plWmZustand& wm = plWm();
