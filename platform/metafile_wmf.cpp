@@ -661,7 +661,7 @@ bool wmfDatensatz(wmfSpiel& sp, const plWmfDatensatz& d)
             }
             s = wmfSlotSpiel{};
         } else if (f == META_SELECTCLIPREGION) {
-            SelectClipRgn(dc, s.h);
+            if (s.h) SelectClipRgn(dc, s.h);  // regions this player cannot make leave the clip alone
         } else if (s.h) {
             SelectObject(dc, s.h);
         }

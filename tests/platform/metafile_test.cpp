@@ -225,6 +225,53 @@ TEST_F(Metafile, EnhancedPlaybackFitsTheFrameIntoTheTargetRectangle)
     EXPECT_EQ(px(105, 50), 0xFFFFFFu);
 }
 
+// How the drawing layer uses metafiles: a WMF recorded with its own window
+// extent is played into a box that the caller's viewport sets; an EMF drawn
+// in 0.01 mm units (y upwards) is played into a rectangle.
+TEST_F(Metafile, PlayedIntoScaledBoxesTheMappingsCompose)
+{
+    HBRUSH schwarz = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    HDC m = CreateMetaFile(nullptr);
+    SetMapMode(m, MM_ANISOTROPIC);
+    SetWindowExtEx(m, 100, 50, nullptr);
+    RECT links{0, 0, 50, 50};
+    FillRect(m, &links, schwarz);
+    HMETAFILE wmf = CloseMetaFile(m);
+    ASSERT_NE(wmf, 0u);
+    Leinwand a;
+    SaveDC(a.dc);
+    SetMapMode(a.dc, MM_ANISOTROPIC);
+    SetViewportOrgEx(a.dc, 10, 4, nullptr);
+    SetViewportExtEx(a.dc, 160, 80, nullptr);
+    ASSERT_TRUE(PlayMetaFile(a.dc, wmf));
+    RestoreDC(a.dc, -1);
+    std::vector<uint32_t> p = a.pixel();
+    auto px = [&](const std::vector<uint32_t>& v, int x, int y) { return v[static_cast<size_t>(y) * kB + x]; };
+    EXPECT_EQ(px(p, 10, 4), 0u);
+    EXPECT_EQ(px(p, 89, 83), 0u);
+    EXPECT_EQ(px(p, 90, 40), 0xFFFFFFu);
+    EXPECT_EQ(px(p, 9, 40), 0xFFFFFFu);
+    EXPECT_EQ(px(p, 50, 84), 0xFFFFFFu);
+
+    RECT frame{0, 0, 5080, 2860};
+    HDC e = CreateEnhMetaFile(0, nullptr, &frame, nullptr);
+    SetMapMode(e, MM_HIMETRIC);
+    SelectObject(e, schwarz);
+    SelectObject(e, GetStockObject(NULL_PEN));
+    Rectangle(e, 0, 0, 2540, -1270);  // 1 x 0.5 inch at the top left, y upwards
+    HENHMETAFILE emf = CloseEnhMetaFile(e);
+    ASSERT_NE(emf, 0u);
+    Leinwand b;
+    RECT ziel{0, 0, kB, kH};
+    ASSERT_TRUE(PlayEnhMetaFile(b.dc, emf, &ziel));
+    p = b.pixel();
+    EXPECT_EQ(px(p, 1, 1), 0u);
+    EXPECT_EQ(px(p, 94, 46), 0u);
+    EXPECT_EQ(px(p, 98, 20), 0xFFFFFFu);
+    EXPECT_EQ(px(p, 20, 50), 0xFFFFFFu);
+    EXPECT_EQ(GetMapMode(b.dc), MM_TEXT);  // the target's mapping is back
+}
+
 TEST_F(Metafile, BitsFilesAndCopiesRoundTrip)
 {
     HMETAFILE wmf = szeneWmf();
