@@ -215,7 +215,6 @@ GdiMetrik gdiMetrikHolen(PangoFontDescription* d, bool raster)
         PangoFontMetrics* fm = pango_font_get_metrics(f, nullptr);
         m.asc = pango_font_metrics_get_ascent(fm) / double(PANGO_SCALE);
         m.desc = pango_font_metrics_get_descent(fm) / double(PANGO_SCALE);
-        m.avg = pango_font_metrics_get_approximate_char_width(fm) / double(PANGO_SCALE);
         int hoehe = pango_font_metrics_get_height(fm);
         pango_font_metrics_unref(fm);
         double em = pango_font_description_get_size(d) / double(PANGO_SCALE);
@@ -237,6 +236,13 @@ GdiMetrik gdiMetrikHolen(PangoFontDescription* d, bool raster)
             pango_layout_get_pixel_size(l, &w, &h);
             m.max = std::max(m.max, double(w));
         }
+        // The average width as Windows reports it (tmAveCharWidth): of the
+        // lower-case letters and the blank. lfWidth asks for this width.
+        const char* probe = "abcdefghijklmnopqrstuvwxyz ";
+        pango_layout_set_text(l, probe, -1);
+        PangoRectangle log;
+        pango_layout_get_extents(l, nullptr, &log);
+        m.avg = log.width / double(PANGO_SCALE) / 27.0;
         g_object_unref(l);
         g_object_unref(f);
     }
@@ -580,9 +586,7 @@ BOOL GetTextMetrics(HDC hdc, TEXTMETRIC* tm)
     tm->tmHeight = tm->tmAscent + tm->tmDescent;
     tm->tmInternalLeading = ly(m.s.m.internLeading);
     tm->tmExternalLeading = ly(m.s.m.externLeading);
-    // The average width as Windows reports it: of the lower-case letters and blank.
-    std::string probe = "abcdefghijklmnopqrstuvwxyz ";
-    double avg = gdiBreite(m.l, probe, m.s) / 27.0;
+    double avg = m.s.m.avg * m.s.dehnung;
     tm->tmAveCharWidth = std::max<LONG>(1, lx(m.s.raster ? std::round(avg) : avg));
     tm->tmMaxCharWidth = std::max<LONG>(tm->tmAveCharWidth, lx(m.s.m.max * m.s.dehnung));
     tm->tmWeight = lf.lfWeight == 0 ? FW_NORMAL : lf.lfWeight;
