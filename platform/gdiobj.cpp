@@ -72,6 +72,7 @@ GdiObjektKopf* gdiObjektKopf(HGDIOBJ h)
 cairo_surface_t* gdiBildNeu(int w, int h)
 {
     cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, std::max(w, 1), std::max(h, 1));
+    if (cairo_surface_status(s) != CAIRO_STATUS_SUCCESS) return s;  // the caller checks the status
     // A fresh bitmap is black, as a compatible bitmap on Windows.
     cairo_surface_flush(s);
     std::memset(cairo_image_surface_get_data(s), 0,
