@@ -318,6 +318,12 @@ plWmZustand& plWm()
     return *wmZustand;
 }
 
+int plFensterSystemStart()
+{
+    plWm();
+    return plBackendWaehlen();
+}
+
 void plFensterSystemEnde()
 {
     if (!wmZustand) return;

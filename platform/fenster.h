@@ -69,6 +69,14 @@ struct STYLESTRUCT {
 #define SW_ERASE 0x0004
 #endif
 
+// Starts the window manager: chooses the backend (plBackendWaehlen) and
+// makes the desktop window. 0, or -1 when the backend named by
+// VELMO_BACKEND is unknown or failed (the headless backend stands in then,
+// so nothing breaks, but the program should end). Every call of the layer
+// starts it on first use too; plFensterSystemEnde ends it.
+int plFensterSystemStart();
+void plFensterSystemEnde();
+
 // ---- Classes ------------------------------------------------------------------
 // Class names compare ignoring case. A class with live windows cannot be
 // unregistered. Extra bytes (class and window) are limited to

@@ -141,10 +141,9 @@ struct plWmZustand {
 // The one state of the window manager (starts it on first use: backend,
 // desktop window).
 plWmZustand& plWm();
-// Ends everything: destroys all windows, unregisters the classes, empties
-// queues and timers, frees cursors and the caret. Tests call it between
-// cases; the program at its end.
-void plFensterSystemEnde();
+// plFensterSystemEnde (fenster.h) ends everything: destroys all windows,
+// unregisters the classes, empties queues and timers, frees cursors and the
+// caret. Tests call it between cases; the program at its end.
 
 plFenster* plFensterVon(HWND h);           // nullptr for a bad or desktop handle
 plFenster* plFensterOderDesktop(HWND h);   // the desktop too

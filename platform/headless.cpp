@@ -3,6 +3,8 @@
 // the virtual clock and turns injected actions into input events.
 #include "platform/headless.h"
 
+#include <cstdio>
+
 #include "platform/eingabe.h"
 #include "platform/fenster.h"
 #include "platform/fensterint.h"
@@ -11,6 +13,8 @@
 #include "platform/uhr.h"
 
 namespace {
+
+inline constexpr int PL_HEADLESS_PUMPSUP = 1000000;  // messages one pump may dispatch
 
 int hlStart()
 {
@@ -225,6 +229,13 @@ int plHeadlessPumpen()
     int n = 0;
     MSG m;
     while (PeekMessage(&m, 0, 0, 0, PM_REMOVE)) {
+        if (n >= PL_HEADLESS_PUMPSUP) {
+            // A window that never validates its paint, or messages that post
+            // themselves for ever: report it instead of spinning.
+            std::fprintf(stderr, "velmo: nach %d Nachrichten immer noch Arbeit (zuletzt 0x%04X an %u), Abbruch\n", n,
+                         m.message, m.hwnd);
+            break;
+        }
         if (m.message == WM_QUIT) {
             PostQuitMessage(static_cast<int>(m.wParam));
             break;
