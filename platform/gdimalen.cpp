@@ -393,48 +393,87 @@ inline void gdiPunkt(GdiLinie& l, int x, int y)
 
 }  // namespace
 
-// Bresenham from (x0, y0) to (x1, y1), the end pixel excluded.
-void gdiLinieZiehen(GdiLinie& l, int x0, int y0, int x1, int y1)
+namespace {
+
+// Skips n pixels of the style pattern (the part of a line outside the clip).
+void gdiMusterSchritte(GdiLinie& l, int64_t n)
 {
-    int dx = std::abs(x1 - x0), dy = std::abs(y1 - y0);
-    int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
+    if (l.muster->empty() || n <= 0) return;
+    int64_t periode = 0;
+    for (int v : *l.muster) periode += v;
+    n %= periode;
+    while (n >= l.rest) {
+        n -= l.rest;
+        l.stufe = (l.stufe + 1) % static_cast<int>(l.muster->size());
+        l.rest = (*l.muster)[static_cast<size_t>(l.stufe)];
+    }
+    l.rest -= static_cast<int>(n);
+}
+
+int64_t gdiAufDiv(int64_t a, int64_t b)  // ceil(a / b), b > 0
+{
+    return a >= 0 ? (a + b - 1) / b : -((-a) / b);
+}
+
+}  // namespace
+
+// Bresenham from (x0, y0) to (x1, y1), the end pixel excluded. Pixel i of
+// the walk (i = 0 .. n-1 along the major axis) lies k(i) = floor((2 i b + a
+// - t) / 2a) minor steps off the start (a, b the major and minor deltas;
+// t = 0 rounds ties away from the start when the major axis runs forward,
+// t = 1 otherwise), so the walk starts right at the clip box and stops when
+// it leaves: far-off end points cost nothing and draw the same pixels.
+void gdiLinieZiehen(GdiLinie& l, int64_t x0, int64_t y0, int64_t x1, int64_t y1)
+{
+    int64_t dx = x1 > x0 ? x1 - x0 : x0 - x1, dy = y1 > y0 ? y1 - y0 : y0 - y1;
+    bool xHaupt = dx >= dy;
+    int64_t a = xHaupt ? dx : dy, b = xHaupt ? dy : dx;
+    if (a == 0) return;
+    int sMaj = (xHaupt ? x0 < x1 : y0 < y1) ? 1 : -1;
+    int sMin = (xHaupt ? y0 < y1 : x0 < x1) ? 1 : -1;
+    int64_t p0 = xHaupt ? x0 : y0, q0 = xHaupt ? y0 : x0;
+    int64_t t = sMaj > 0 ? 0 : 1;
+    // Steps whose major coordinate lies in the clip box.
+    int64_t lo = xHaupt ? l.ce.x : l.ce.y, hi = lo + (xHaupt ? l.ce.width : l.ce.height);
+    int64_t i0 = sMaj > 0 ? lo - p0 : p0 - (hi - 1), i1 = sMaj > 0 ? hi - p0 : p0 - lo + 1;
+    // ... and whose minor coordinate does: k(i) in [kLo, kHi).
+    int64_t mlo = xHaupt ? l.ce.y : l.ce.x, mhi = mlo + (xHaupt ? l.ce.height : l.ce.width);
+    int64_t kLo = sMin > 0 ? mlo - q0 : q0 - (mhi - 1), kHi = sMin > 0 ? mhi - q0 : q0 - mlo + 1;
+    if (b == 0) {
+        if (kLo > 0 || kHi <= 0) i1 = i0;
+    } else {
+        i0 = std::max(i0, gdiAufDiv(2 * a * kLo - a + t, 2 * b));
+        i1 = std::min(i1, gdiAufDiv(2 * a * kHi - a + t, 2 * b));
+    }
+    i0 = std::max<int64_t>(i0, 0);
+    i1 = std::min(i1, a);
+    if (i0 >= i1) {
+        gdiMusterSchritte(l, a);
+        return;
+    }
+    gdiMusterSchritte(l, i0);
+    int64_t k = (2 * i0 * b + a - t) / (2 * a);
+    int64_t err = 2 * b - a + 2 * b * i0 - 2 * a * k;
+    int64_t p = p0 + sMaj * i0, q = q0 + sMin * k;
     // Fast path: a solid copy pen on a simple clip needs no pattern step.
     bool schnell = l.muster->empty() && l.s->rop2 == R2_COPYPEN && l.einfach;
-    if (dx >= dy) {
-        int err = 2 * dy - dx;
-        for (int i = 0; i < dx; ++i) {
-            if (schnell) {
-                if (static_cast<unsigned>(x0 - l.ce.x) < static_cast<unsigned>(l.ce.width) &&
-                    static_cast<unsigned>(y0 - l.ce.y) < static_cast<unsigned>(l.ce.height))
-                    l.z.daten[y0 * l.z.stride + x0] = l.s->farbe;
-            } else {
-                gdiPunkt(l, x0, y0);
-            }
-            if (err > 0 || (err == 0 && sx > 0)) {
-                y0 += sy;
-                err -= 2 * dx;
-            }
-            err += 2 * dy;
-            x0 += sx;
+    for (int64_t i = i0; i < i1; ++i) {
+        int x = static_cast<int>(xHaupt ? p : q), y = static_cast<int>(xHaupt ? q : p);
+        if (schnell) {
+            if (static_cast<unsigned>(x - l.ce.x) < static_cast<unsigned>(l.ce.width) &&
+                static_cast<unsigned>(y - l.ce.y) < static_cast<unsigned>(l.ce.height))
+                l.z.daten[y * l.z.stride + x] = l.s->farbe;
+        } else {
+            gdiPunkt(l, x, y);
         }
-    } else {
-        int err = 2 * dx - dy;
-        for (int i = 0; i < dy; ++i) {
-            if (schnell) {
-                if (static_cast<unsigned>(x0 - l.ce.x) < static_cast<unsigned>(l.ce.width) &&
-                    static_cast<unsigned>(y0 - l.ce.y) < static_cast<unsigned>(l.ce.height))
-                    l.z.daten[y0 * l.z.stride + x0] = l.s->farbe;
-            } else {
-                gdiPunkt(l, x0, y0);
-            }
-            if (err > 0 || (err == 0 && sy > 0)) {
-                x0 += sx;
-                err -= 2 * dy;
-            }
-            err += 2 * dx;
-            y0 += sy;
+        if (err > 0 || (err == 0 && t == 0)) {
+            q += sMin;
+            err -= 2 * a;
         }
+        err += 2 * b;
+        p += sMaj;
     }
+    gdiMusterSchritte(l, a - i1);
 }
 
 // ---- Pens -------------------------------------------------------------------------------------
@@ -511,10 +550,16 @@ struct GdiPunktD {
     double x, y;
 };
 
+// Device coordinates stay within +-2^29 pixels, so that the integer walks
+// of the layer never overflow (a point that far off is off any page).
+constexpr double GDI_DPSUP = double(1 << 29);
+
 GdiPunktD gdiDp(GdiDc* dc, int x, int y)
 {
     GdiPunktD p;
     gdiLpNachDp(dc, x, y, p.x, p.y);
+    p.x = std::clamp(p.x, -GDI_DPSUP, GDI_DPSUP);
+    p.y = std::clamp(p.y, -GDI_DPSUP, GDI_DPSUP);
     if (gdiIstRaster(dc)) p.x = std::floor(p.x + 0.5), p.y = std::floor(p.y + 0.5);
     return p;
 }
@@ -566,11 +611,11 @@ void gdiLinienzug(GdiDc* dc, const std::vector<GdiPunktD>& p, bool zu)
     GdiLinie l;
     gdiLinienStart(dc, l, s);
     for (size_t i = 1; i < p.size(); ++i)
-        gdiLinieZiehen(l, static_cast<int>(p[i - 1].x), static_cast<int>(p[i - 1].y), static_cast<int>(p[i].x),
-                       static_cast<int>(p[i].y));
+        gdiLinieZiehen(l, static_cast<int64_t>(p[i - 1].x), static_cast<int64_t>(p[i - 1].y),
+                       static_cast<int64_t>(p[i].x), static_cast<int64_t>(p[i].y));
     if (zu)
-        gdiLinieZiehen(l, static_cast<int>(p.back().x), static_cast<int>(p.back().y), static_cast<int>(p[0].x),
-                       static_cast<int>(p[0].y));
+        gdiLinieZiehen(l, static_cast<int64_t>(p.back().x), static_cast<int64_t>(p.back().y),
+                       static_cast<int64_t>(p[0].x), static_cast<int64_t>(p[0].y));
     gdiLinienEnde(l);
 }
 
