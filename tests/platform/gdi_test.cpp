@@ -381,3 +381,47 @@ TEST(GdiPolygon, FillModeDecidesTheInnerPentagonOfAStar)
 }
 
 }  // namespace
+
+namespace {
+
+// Shapes of a drawing zoomed far in reach millions of pixels past the
+// window; what shows must still be exact.
+TEST(GdiRiesig, HugeShapesDrawTheirVisiblePartExactly)
+{
+    GdiLeinwand l(64, 48);
+    HBRUSH grau = CreateSolidBrush(RGB(128, 128, 128));
+    SelectObject(l.dc, grau);
+    // A circle of radius three million whose right edge crosses the canvas at x = 29.
+    Ellipse(l.dc, -6000000, 24 - 3000000, 30, 24 + 3000000);
+    for (int y : {0, 24, 47}) {
+        EXPECT_EQ(l.px(29, y), RGB(0, 0, 0)) << y;
+        EXPECT_EQ(l.px(28, y), RGB(128, 128, 128)) << y;
+        EXPECT_EQ(l.px(30, y), RGB(255, 255, 255)) << y;
+    }
+    GdiLeinwand p(64, 48);
+    SelectObject(p.dc, grau);
+    SelectObject(p.dc, GetStockObject(NULL_PEN));
+    POINT drei[] = {{-100000000, -100000000}, {100000000, 100000000}, {-100000000, 100000000}};
+    Polygon(p.dc, drei, 3);
+    EXPECT_EQ(p.px(10, 30), RGB(128, 128, 128));
+    EXPECT_EQ(p.px(30, 10), RGB(255, 255, 255));
+    RECT rc{-1000000000, -1000000000, 20, 1000000000};
+    GdiLeinwand r(64, 48);
+    FillRect(r.dc, &rc, grau);
+    EXPECT_EQ(gdiTestTinte(r.s).right, 20);
+    EXPECT_EQ(gdiTestTinte(r.s).bottom, 48);
+    HPEN breit = CreatePen(PS_SOLID, 5, RGB(0, 0, 0));
+    SelectObject(r.dc, breit);
+    MoveToEx(r.dc, -1000000000, 30, nullptr);
+    LineTo(r.dc, 1000000000, 30);
+    EXPECT_EQ(r.px(40, 28), RGB(0, 0, 0));
+    EXPECT_EQ(r.px(40, 32), RGB(0, 0, 0));
+    EXPECT_EQ(r.px(40, 33), RGB(255, 255, 255));
+    SelectObject(r.dc, GetStockObject(BLACK_PEN));
+    DeleteObject(breit);
+    SelectObject(l.dc, GetStockObject(WHITE_BRUSH));
+    SelectObject(p.dc, GetStockObject(WHITE_BRUSH));
+    DeleteObject(grau);
+}
+
+}  // namespace
