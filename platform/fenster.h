@@ -13,8 +13,6 @@
 #include "platform/winconst.h"
 #include "platform/windef.h"
 
-#ifndef WNDCLASS_DEFINED_PL
-#define WNDCLASS_DEFINED_PL
 struct WNDCLASS {
     UINT style;
     WNDPROC lpfnWndProc;
@@ -27,7 +25,6 @@ struct WNDCLASS {
     LPCSTR lpszMenuName;
     LPCSTR lpszClassName;
 };
-#endif
 
 struct STYLESTRUCT {
     DWORD styleOld;
