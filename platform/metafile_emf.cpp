@@ -572,6 +572,7 @@ struct emfSpiel {
     SIZE zielWExt{1, 1}, zielVExt{1, 1};
     bool seitePfad = false;  // the target's page mapping currently carries the whole transform
     bool entartet = false;   // the current transform is singular or out of scale: nothing is drawn
+    cairo_matrix_t voll;     // metafile logical -> target device, for the range check
     int gesichert = 0;       // the player's own SaveDC level
 };
 
@@ -651,6 +652,10 @@ void emfTransformSetzen(emfSpiel& sp)
     sp.entartet = !std::isfinite(m2.x0) || !std::isfinite(m2.y0) || !(sx >= 1e-6 && sx <= 1e6) ||
                   !(sy >= 1e-6 && sy <= 1e6) || !(std::fabs(det) >= 1e-12);
     if (sp.entartet) return;
+    cairo_matrix_t w, v;
+    cairo_matrix_multiply(&w, &m2, &sp.welt0);
+    cairo_matrix_multiply(&v, &w, &sp.zielSeite);
+    sp.voll = v;
     if (!sp.zielErweitert && m2.xy == 0 && m2.yx == 0) {
         cairo_matrix_t t;
         cairo_matrix_multiply(&t, &m2, &sp.zielSeite);
@@ -743,6 +748,20 @@ bool emfDibZeichnen(emfSpiel& sp, const plEmfDatensatz& d, uint32_t offKopf, uin
     bmi.bmiHeader.biBitCount = 32;
     bmi.bmiHeader.biCompression = BI_RGB;
     StretchDIBits(sp.hdc, x, y, w, h, xs, ys, ws, hs, bild.pixel.data(), &bmi, DIB_RGB_COLORS, rop);
+    return true;
+}
+
+// GDI's coordinate space is 27 bits: a point of a drawing record that lands
+// outside it on the target (a damaged or hostile file) makes the record draw
+// nothing, rather than asking the target for billions of pixels.
+constexpr double kEmfReichweite = 134217727.0;
+bool emfDa(const emfSpiel& sp, std::initializer_list<int64_t> xy)
+{
+    for (auto it = xy.begin(); it != xy.end(); it += 2) {
+        double x = static_cast<double>(it[0]), y = static_cast<double>(it[1]);
+        cairo_matrix_transform_point(&sp.voll, &x, &y);
+        if (!(std::fabs(x) <= kEmfReichweite && std::fabs(y) <= kEmfReichweite)) return false;
+    }
     return true;
 }
 
@@ -842,19 +861,20 @@ bool emfDatensatz(emfSpiel& sp, const plEmfDatensatz& d)
     case EMR_SETTEXTCOLOR: if (!werte(1)) return false; if (m) SetTextColor(dc, static_cast<COLORREF>(v[0])); return true;
     case EMR_SETBKCOLOR: if (!werte(1)) return false; if (m) SetBkColor(dc, static_cast<COLORREF>(v[0])); return true;
     case EMR_SETBRUSHORGEX: if (!werte(2)) return false; if (m) SetBrushOrgEx(dc, v[0], v[1], nullptr); return true;
-    case EMR_MOVETOEX: if (!werte(2)) return false; if (m) MoveToEx(dc, v[0], v[1], nullptr); return true;
-    case EMR_LINETO: if (!werte(2)) return false; if (m) LineTo(dc, v[0], v[1]); return true;
-    case EMR_SETPIXELV: if (!werte(3)) return false; if (m) SetPixel(dc, v[0], v[1], static_cast<COLORREF>(v[2])); return true;
-    case EMR_INTERSECTCLIPRECT: if (!werte(4)) return false; if (m) IntersectClipRect(dc, v[0], v[1], v[2], v[3]); return true;
-    case EMR_EXCLUDECLIPRECT: if (!werte(4)) return false; if (m) ExcludeClipRect(dc, v[0], v[1], v[2], v[3]); return true;
-    case EMR_RECTANGLE: if (!werte(4)) return false; if (m) Rectangle(dc, v[0], v[1], v[2], v[3]); return true;
-    case EMR_ELLIPSE: if (!werte(4)) return false; if (m) Ellipse(dc, v[0], v[1], v[2], v[3]); return true;
-    case EMR_ROUNDRECT: if (!werte(6)) return false; if (m) RoundRect(dc, v[0], v[1], v[2], v[3], v[4], v[5]); return true;
+    case EMR_MOVETOEX: if (!werte(2)) return false; if (m && emfDa(sp, {v[0], v[1]})) MoveToEx(dc, v[0], v[1], nullptr); return true;
+    case EMR_LINETO: if (!werte(2)) return false; if (m && emfDa(sp, {v[0], v[1]})) LineTo(dc, v[0], v[1]); return true;
+    case EMR_SETPIXELV: if (!werte(3)) return false; if (m && emfDa(sp, {v[0], v[1]})) SetPixel(dc, v[0], v[1], static_cast<COLORREF>(v[2])); return true;
+    case EMR_INTERSECTCLIPRECT: if (!werte(4)) return false; if (m && emfDa(sp, {v[0], v[1], v[2], v[3]})) IntersectClipRect(dc, v[0], v[1], v[2], v[3]); return true;
+    case EMR_EXCLUDECLIPRECT: if (!werte(4)) return false; if (m && emfDa(sp, {v[0], v[1], v[2], v[3]})) ExcludeClipRect(dc, v[0], v[1], v[2], v[3]); return true;
+    case EMR_RECTANGLE: if (!werte(4)) return false; if (m && emfDa(sp, {v[0], v[1], v[2], v[3]})) Rectangle(dc, v[0], v[1], v[2], v[3]); return true;
+    case EMR_ELLIPSE: if (!werte(4)) return false; if (m && emfDa(sp, {v[0], v[1], v[2], v[3]})) Ellipse(dc, v[0], v[1], v[2], v[3]); return true;
+    case EMR_ROUNDRECT: if (!werte(6)) return false; if (m && emfDa(sp, {v[0], v[1], v[2], v[3], int64_t{v[0]} + v[4], int64_t{v[1]} + v[5]})) RoundRect(dc, v[0], v[1], v[2], v[3], v[4], v[5]); return true;
     case EMR_ARC:
     case EMR_PIE:
     case EMR_CHORD:
         if (!werte(8)) return false;
-        if (m) (d.typ == EMR_ARC ? Arc : d.typ == EMR_PIE ? Pie : Chord)(dc, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]);
+        if (m && emfDa(sp, {v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]}))
+            (d.typ == EMR_ARC ? Arc : d.typ == EMR_PIE ? Pie : Chord)(dc, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]);
         return true;
     case EMR_POLYLINE:
     case EMR_POLYGON:
@@ -882,6 +902,7 @@ bool emfDatensatz(emfSpiel& sp, const plEmfDatensatz& d)
         for (auto& q : p) {
             q.x = kurz ? l.i16() : l.i32();
             q.y = kurz ? l.i16() : l.i32();
+            if (!emfDa(sp, {static_cast<int64_t>(q.x), static_cast<int64_t>(q.y)})) return true;
         }
         if (viele) PolyPolygon(dc, p.data(), anz.data(), static_cast<int>(polys));
         else if (d.typ == EMR_POLYLINE || d.typ == EMR_POLYLINE16) Polyline(dc, p.data(), static_cast<int>(n));
@@ -1038,6 +1059,10 @@ bool emfDatensatz(emfSpiel& sp, const plEmfDatensatz& d)
             for (auto& a : dx) a = t.i32();
         }
         bool mitRect = (opt & (ETO_OPAQUE | ETO_CLIPPED)) && rc.right >= rc.left;
+        if (!emfDa(sp, {static_cast<int64_t>(x), static_cast<int64_t>(y)}) ||
+            (mitRect && !emfDa(sp, {static_cast<int64_t>(rc.left), static_cast<int64_t>(rc.top), static_cast<int64_t>(rc.right),
+                                    static_cast<int64_t>(rc.bottom)})))
+            return true;
         ExtTextOut(dc, x, y, opt, mitRect ? &rc : nullptr, text.data(), n, dx.empty() ? nullptr : dx.data());
         return true;
     }
@@ -1056,6 +1081,8 @@ bool emfDatensatz(emfSpiel& sp, const plEmfDatensatz& d)
             hs = l.i32();
         }
         if (!l.gut) return false;
+        if (m && !emfDa(sp, {static_cast<int64_t>(x), static_cast<int64_t>(y), static_cast<int64_t>(x) + w, static_cast<int64_t>(y) + h}))
+            return true;
         if (nK == 0) {
             if (m) PatBlt(dc, x, y, w, h, rop);
             return true;
@@ -1071,6 +1098,9 @@ bool emfDatensatz(emfSpiel& sp, const plEmfDatensatz& d)
         int32_t w = l.i32(), h = l.i32();
         if (!l.gut) return false;
         if (usage != DIB_RGB_COLORS) return true;
+        if (m && !emfDa(sp, {static_cast<int64_t>(v[0]), static_cast<int64_t>(v[1]), static_cast<int64_t>(v[0]) + w,
+                             static_cast<int64_t>(v[1]) + h}))
+            return true;
         return emfDibZeichnen(sp, d, offK, nK, offB, nB, v[0], v[1], w, h, v[2], v[3], v[4], v[5], rop);
     }
     default:
@@ -1111,6 +1141,9 @@ BOOL PlayEnhMetaFile(HDC hdc, HENHMETAFILE hemf, const RECT* rc)
 
     sp.gesichert = SaveDC(hdc);
     if (sp.gesichert <= 0) return FALSE;
+    // The check above walked the mapping records too: start afresh.
+    sp.a = emfAbbildung{};
+    sp.stapel.clear();
     sp.malen = true;
     emfTransformSetzen(sp);
     for (const plEmfDatensatz& s : saetze) emfDatensatz(sp, s);

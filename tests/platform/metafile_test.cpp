@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -109,9 +110,31 @@ void szene(HDC dc)
     bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), 3, 2, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
     StretchDIBits(dc, 70, 56, 12, 8, 0, 0, 3, 2, bits, &bmi, DIB_RGB_COLORS, SRCCOPY);
 
+    // A pattern brush of a colour bitmap and text with an opaque box and advances.
+    HDC mdc = CreateCompatibleDC(0);
+    HBITMAP muster = CreateBitmap(8, 8, 1, 32, nullptr);
+    HGDIOBJ malt = SelectObject(mdc, muster);
+    PatBlt(mdc, 0, 0, 8, 8, WHITENESS);
+    RECT ecke{0, 0, 4, 4};
+    HBRUSH blau = CreateSolidBrush(RGB(0, 0, 255));
+    FillRect(mdc, &ecke, blau);
+    SelectObject(mdc, malt);
+    DeleteDC(mdc);
+    HBRUSH musterPinsel = CreatePatternBrush(muster);
+    RECT feld{150, 92, 190, 106};
+    FillRect(dc, &feld, musterPinsel);
+    RECT kasten{100, 94, 140, 106};
+    const INT vorschub[3] = {12, 12, 12};
+    SetBkColor(dc, RGB(255, 255, 160));
+    SetTextAlign(dc, TA_TOP | TA_LEFT);
+    ExtTextOut(dc, 102, 94, ETO_OPAQUE, &kasten, "W1m", 3, vorschub);
+
     SelectObject(dc, altStift);
     SelectObject(dc, altPinsel);
     SelectObject(dc, altSchrift);
+    DeleteObject(musterPinsel);
+    DeleteObject(muster);
+    DeleteObject(blau);
     DeleteObject(rot);
     DeleteObject(gruen);
     DeleteObject(schraffur);
@@ -434,6 +457,42 @@ TEST_F(Metafile, InconsistentMetafilesAreRefusedWithAReason)
         }
         EXPECT_STRNE(plMetaFehler(), "") << f.name;
     }
+}
+
+// Lines that a metafile's own mapping throws beyond GDI's 27-bit coordinate
+// space draw nothing (and take no time), while the rest of the file plays.
+TEST_F(Metafile, DrawingsBeyondTheCoordinateSpaceDrawNothing)
+{
+    HBRUSH schwarz = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    RECT punkt{5, 5, 6, 6};
+    HDC m = CreateMetaFile(nullptr);
+    FillRect(m, &punkt, schwarz);
+    SetMapMode(m, MM_ANISOTROPIC);
+    SetWindowExtEx(m, 1, 1, nullptr);
+    SetViewportExtEx(m, 32767, 32767, nullptr);
+    MoveToEx(m, 0, 0, nullptr);
+    LineTo(m, 30000, 30000);
+    HMETAFILE wmf = CloseMetaFile(m);
+    Leinwand a;
+    ASSERT_TRUE(PlayMetaFile(a.dc, wmf));
+    std::vector<uint32_t> p = a.pixel();
+    EXPECT_EQ(std::count(p.begin(), p.end(), 0u), 1);
+
+    RECT frame{0, 0, 5080, 2860};
+    HDC e = CreateEnhMetaFile(0, nullptr, &frame, nullptr);
+    FillRect(e, &punkt, schwarz);
+    SetGraphicsMode(e, GM_ADVANCED);
+    XFORM gross{1e5f, 0, 0, 1e5f, 0, 0};
+    SetWorldTransform(e, &gross);
+    MoveToEx(e, 0, 0, nullptr);
+    LineTo(e, 20000, 20000);
+    HENHMETAFILE emf = CloseEnhMetaFile(e);
+    ASSERT_NE(emf, 0u);
+    Leinwand b;
+    RECT ziel{0, 0, kB, kH};
+    ASSERT_TRUE(PlayEnhMetaFile(b.dc, emf, &ziel));
+    p = b.pixel();
+    EXPECT_EQ(std::count(p.begin(), p.end(), 0u), 1);
 }
 
 // Every cut of a metafile is refused; every flipped byte is either refused or
