@@ -649,7 +649,11 @@ void gdiBltBox(GdiDc* dc, int x, int y, int w, int h, double& dx, double& dy, do
 {
     double x0, y0, x1, y1;
     gdiLpNachDp(dc, x, y, x0, y0);
-    gdiLpNachDp(dc, x + w, y + h, x1, y1);
+    gdiLpNachDp(dc, static_cast<double>(x) + w, static_cast<double>(y) + h, x1, y1);
+    // Far-off boxes stay within +-2^29 pixels (integer walks never overflow).
+    const double grenze = double(1 << 29);
+    x0 = std::clamp(x0, -grenze, grenze), x1 = std::clamp(x1, -grenze, grenze);
+    y0 = std::clamp(y0, -grenze, grenze), y1 = std::clamp(y1, -grenze, grenze);
     if (gdiIstRaster(dc)) {
         x0 = std::floor(x0 + 0.5), y0 = std::floor(y0 + 0.5), x1 = std::floor(x1 + 0.5), y1 = std::floor(y1 + 0.5);
     }

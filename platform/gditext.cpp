@@ -418,6 +418,9 @@ BOOL gdiTextAus(GdiDc* dc, int x, int y, UINT options, const RECT* rc, LPCSTR te
         gdiLpNachDp(dc, ref.x, ref.y, rx, ry);
         if (raster) rx = std::floor(rx + 0.5), ry = std::floor(ry + 0.5);
     }
+    // A run starting millions of pixels away cannot reach the window (and
+    // cairo's coordinates would not hold it).
+    bool weit = !welt && (std::fabs(rx) > double(1 << 21) || std::fabs(ry) > double(1 << 21));
     double ax = 0;
     switch (align & (TA_LEFT | TA_RIGHT | TA_CENTER)) {
     case TA_RIGHT: ax = -breite; break;
@@ -432,8 +435,9 @@ BOOL gdiTextAus(GdiDc* dc, int x, int y, UINT options, const RECT* rc, LPCSTR te
     }
     double zellHoehe = raster ? s.m.ascent + s.m.descent : s.m.asc + s.m.desc;
 
+    if (weit) n = 0;  // nothing of the run shows; the current position still moves
     cairo_save(cr);
-    if (rc && (options & (ETO_OPAQUE | ETO_CLIPPED))) {
+    if (!weit && rc && (options & (ETO_OPAQUE | ETO_CLIPPED))) {
         // The rectangle is in logical units: fill and/or clip to it.
         double x0, y0, x1, y1;
         gdiLpNachDp(dc, rc->left, rc->top, x0, y0);
