@@ -139,6 +139,8 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         if (LOWORD(wp) != WA_INACTIVE && !IsIconic(hwnd)) SetFocus(hwnd);
         return 0;
     case WM_MOUSEACTIVATE:
+        if (plFenster* oben = plFensterVon(plFensterOben(hwnd)); oben && (oben->exStil & WS_EX_NOACTIVATE))
+            return MA_NOACTIVATE;
         if (w->eltern) {
             LRESULT r = SendMessage(w->eltern, WM_MOUSEACTIVATE, wp, lp);
             if (r) return r;
