@@ -3,7 +3,9 @@
 // the virtual clock and turns injected actions into input events.
 #include "platform/headless.h"
 
+#include <chrono>
 #include <cstdio>
+#include <thread>
 
 #include "platform/eingabe.h"
 #include "platform/fenster.h"
@@ -52,7 +54,11 @@ int hlWarten(int64_t bisMs, int nurIntern)
 {
     if (bisMs < 0 || nurIntern) return 0;
     int64_t jetzt = plUhrJetztMs();
-    if (bisMs > jetzt) plUhrVorruecken(bisMs - jetzt);
+    if (bisMs <= jetzt) return 1;
+    if (plUhrIstFest())
+        plUhrVorruecken(bisMs - jetzt);
+    else  // someone let the clock run free: really wait
+        std::this_thread::sleep_for(std::chrono::milliseconds(bisMs - jetzt));
     return 1;
 }
 
