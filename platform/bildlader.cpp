@@ -72,7 +72,7 @@ int laderBytes(HINSTANCE modul, LPCSTR name, int art, UINT flags, std::vector<ui
 {
     bytes.clear();
     if (!name) return -1;
-    if (flags & LR_LOADFROMFILE) return IS_INTRESOURCE(name) ? -1 : plDateiLesen(name, bytes);
+    if (flags & LR_LOADFROMFILE) return IS_INTRESOURCE(name) ? -1 : plBildDateiLesen(name, bytes);
     return laderHook()(modul, name, art, bytes);
 }
 

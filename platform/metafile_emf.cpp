@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <map>
 #include <memory>
 
 #include <cairo.h>
@@ -36,6 +37,20 @@ struct emfAufnahme {
 };
 
 emfAufnahme* emfRec(HDC hdc) { return static_cast<emfAufnahme*>(gdiDcRecorderKontext(hdc)); }
+
+// The recordings of live metafile DCs. A DC deleted without being closed
+// (DeleteDC) leaves its entry, which the next CreateMetaFile sweeps away.
+std::map<HDC, std::unique_ptr<emfAufnahme>>& emfAufnahmen()
+{
+    static std::map<HDC, std::unique_ptr<emfAufnahme>> m;
+    return m;
+}
+void emfFegen()
+{
+    auto& m = emfAufnahmen();
+    for (auto it = m.begin(); it != m.end();)
+        it = gdiDcArt(it->first) == OBJ_ENHMETADC && gdiDcRecorderKontext(it->first) == it->second.get() ? std::next(it) : m.erase(it);
+}
 
 // Grows the bounds by logical points of the recording DC; returns their
 // device box for the record's own bounds field.
@@ -516,16 +531,19 @@ HDC CreateEnhMetaFile(HDC ref, LPCSTR file, const RECT* frame, LPCSTR desc)
     if (a->pixel.cx <= 0 || a->pixel.cy <= 0 || a->mm.cx <= 0 || a->mm.cy <= 0) return 0;
     HDC hdc = gdiDcRecorderErzeugen(&kEmfRecorder, a.get(), OBJ_ENHMETADC);
     if (!hdc) return 0;
-    a.release();
+    emfFegen();
+    emfAufnahmen()[hdc] = std::move(a);
     return hdc;
 }
 
 HENHMETAFILE CloseEnhMetaFile(HDC hdc)
 {
     if (gdiDcArt(hdc) != OBJ_ENHMETADC) return 0;
-    std::unique_ptr<emfAufnahme> a(emfRec(hdc));
+    auto it = emfAufnahmen().find(hdc);
+    if (it == emfAufnahmen().end()) return 0;
+    std::unique_ptr<emfAufnahme> a = std::move(it->second);
+    emfAufnahmen().erase(it);
     gdiDcFreigeben(hdc);
-    if (!a) return 0;
     RECTL frame;
     if (a->mitFrame) {
         frame = {a->frame.left, a->frame.top, a->frame.right, a->frame.bottom};

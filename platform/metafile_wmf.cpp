@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <map>
 #include <memory>
 
 #include "platform/bild.h"
@@ -34,6 +35,20 @@ struct wmfAufnahme {
 };
 
 wmfAufnahme* wmfRec(HDC hdc) { return static_cast<wmfAufnahme*>(gdiDcRecorderKontext(hdc)); }
+
+// The recordings of live metafile DCs. A DC deleted without being closed
+// (DeleteDC) leaves its entry, which the next CreateMetaFile sweeps away.
+std::map<HDC, std::unique_ptr<wmfAufnahme>>& wmfAufnahmen()
+{
+    static std::map<HDC, std::unique_ptr<wmfAufnahme>> m;
+    return m;
+}
+void wmfFegen()
+{
+    auto& m = wmfAufnahmen();
+    for (auto it = m.begin(); it != m.end();)
+        it = gdiDcArt(it->first) == OBJ_METADC && gdiDcRecorderKontext(it->first) == it->second.get() ? std::next(it) : m.erase(it);
+}
 
 bool wmfPasst(long v) { return v >= -32768 && v <= 32767; }
 template <typename... T>
@@ -401,16 +416,19 @@ HDC CreateMetaFile(LPCSTR file)
     }
     HDC hdc = gdiDcRecorderErzeugen(&kWmfRecorder, a.get(), OBJ_METADC);
     if (!hdc) return 0;
-    a.release();
+    wmfFegen();
+    wmfAufnahmen()[hdc] = std::move(a);
     return hdc;
 }
 
 HMETAFILE CloseMetaFile(HDC hdc)
 {
     if (gdiDcArt(hdc) != OBJ_METADC) return 0;
-    std::unique_ptr<wmfAufnahme> a(wmfRec(hdc));
+    auto it = wmfAufnahmen().find(hdc);
+    if (it == wmfAufnahmen().end()) return 0;
+    std::unique_ptr<wmfAufnahme> a = std::move(it->second);
+    wmfAufnahmen().erase(it);
     gdiDcFreigeben(hdc);
-    if (!a) return 0;
     std::vector<uint8_t> bits = a->w.fertig();
     if (a->mitDatei && metaDateiSchreiben(a->datei, bits) != 0) return metaFehler("file cannot be written");
     return metaWmfAnlegen(std::move(bits));

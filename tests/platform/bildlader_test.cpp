@@ -123,7 +123,7 @@ TEST_F(BildLader, OneBitBitmapsAndMonochromeLoadsGiveMonochromeBitmaps)
     plBildRessourceAnmelden(kModul, "Maske", IMAGE_BITMAP, f.daten);
     std::string pfad = testing::TempDir() + "bildlader_" + std::to_string(getpid()) + ".bmp";
     std::vector<uint8_t> farbig = bmpVon(b);
-    ASSERT_EQ(plDateiSchreiben(pfad.c_str(), farbig.data(), farbig.size()), 0);
+    ASSERT_EQ(plBildDateiSchreiben(pfad.c_str(), farbig.data(), farbig.size()), 0);
 
     HBITMAP eins = LoadBitmap(kModul, "Maske");
     HBITMAP mono = static_cast<HBITMAP>(LoadImage(0, pfad.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_MONOCHROME));

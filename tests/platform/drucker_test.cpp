@@ -142,7 +142,7 @@ TEST(Drucker, AbortedOrCancelledJobsLeaveNoFileAndKeepAnOldOne)
     std::string ordner = ordnerNeu("drucker_abbruch");
     std::string ziel = ordner + "/alt.pdf";
     const uint8_t alt[] = {'a', 'l', 't'};
-    ASSERT_EQ(plDateiSchreiben(ziel.c_str(), alt, 3), 0);
+    ASSERT_EQ(plBildDateiSchreiben(ziel.c_str(), alt, 3), 0);
     struct Fall {
         const char* name;
         ABORTPROC proc;
@@ -171,7 +171,7 @@ TEST(Drucker, AbortedOrCancelledJobsLeaveNoFileAndKeepAnOldOne)
         EXPECT_EQ(StartDoc(dc, nullptr), SP_ERROR);
         EXPECT_EQ(dateienIn(ordner), std::vector<std::string>{"alt.pdf"});
         std::vector<uint8_t> inhalt;
-        ASSERT_EQ(plDateiLesen(ziel.c_str(), inhalt), 0);
+        ASSERT_EQ(plBildDateiLesen(ziel.c_str(), inhalt), 0);
         EXPECT_EQ(inhalt.size(), 3u);
         plDruckerDcLoeschen(dc);
     }
@@ -230,7 +230,7 @@ TEST(Drucker, PostScriptOutputAndDeviceModeRoundTrip)
     ASSERT_GT(EndDoc(dc), 0);
     plDruckerDcLoeschen(dc);
     std::vector<uint8_t> ps;
-    ASSERT_EQ(plDateiLesen(e.datei.c_str(), ps), 0);
+    ASSERT_EQ(plBildDateiLesen(e.datei.c_str(), ps), 0);
     std::string text(ps.begin(), ps.end());
     EXPECT_EQ(text.rfind("%!PS", 0), 0u);
     EXPECT_NE(text.find("%%DocumentMedia: A3 842 1190"), std::string::npos);

@@ -313,7 +313,7 @@ TEST_F(Metafile, BitsFilesAndCopiesRoundTrip)
     plWmfPlatziert kopf{0, 0, 2100, 2970, 254};
     ASSERT_EQ(plWmfDateiSchreiben(pfad.c_str(), bits.data(), bits.size(), &kopf), 0);
     std::vector<uint8_t> datei;
-    ASSERT_EQ(plDateiLesen(pfad.c_str(), datei), 0);
+    ASSERT_EQ(plBildDateiLesen(pfad.c_str(), datei), 0);
     ASSERT_EQ(datei.size(), bits.size() + 22);
     uint16_t x = 0;
     for (int i = 0; i < 10; ++i) x ^= static_cast<uint16_t>(datei[2 * i] | (datei[2 * i + 1] << 8));
@@ -542,11 +542,11 @@ TEST_F(Metafile, WrittenPlaceableFileIsReadByAnOutsideReader)
     std::string befehl = "wmf2svg -o '" + svg + "' '" + pfad + "' 2>'" + fehlerDatei + "'";
     EXPECT_EQ(std::system(befehl.c_str()), 0);
     std::vector<uint8_t> aus, fehler;
-    ASSERT_EQ(plDateiLesen(svg.c_str(), aus), 0);
+    ASSERT_EQ(plBildDateiLesen(svg.c_str(), aus), 0);
     std::string text(aus.begin(), aus.end());
     EXPECT_NE(text.find("<svg"), std::string::npos);
     EXPECT_NE(text.find("<ellipse"), std::string::npos);
-    plDateiLesen(fehlerDatei.c_str(), fehler);
+    plBildDateiLesen(fehlerDatei.c_str(), fehler);
     std::remove(fehlerDatei.c_str());
     EXPECT_TRUE(fehler.empty()) << std::string(fehler.begin(), fehler.end());
     std::remove(pfad.c_str());
