@@ -1,6 +1,8 @@
 // Window manager: state, classes, creation and destruction of windows, long
 // values, relations, texts, search and enumeration. See fenster.h and the
-// invariants in fensterint.h.
+// invariants in fensterint.h. File-static helpers: prefix `fenster`.
+// May call: the other window-manager files through fensterint.h, gdi.h,
+// systemwerte.h, backend.h.
 //
 // Creation sends, in this order: WM_GETMINMAXINFO (top-level windows with a
 // caption or sizing frame), WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE, WM_SIZE,
@@ -561,6 +563,8 @@ DWORD SetClassLong(HWND hwnd, int index, LONG value)
 
 // ---- Creation and destruction ---------------------------------------------------------------------
 
+// Long because it is one ordered sequence of messages (see the top of the
+// file); every step re-fetches the window, as any message may destroy it.
 HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR name, DWORD style, int x, int y, int w, int h,
                     HWND parent, HMENU menu, HINSTANCE inst, LPVOID param)
 {

@@ -1,6 +1,7 @@
 // Window manager: the paint protocol. Update regions, WM_PAINT candidates,
 // BeginPaint/EndPaint, window DCs, scrolling, the non-client frame, backing
-// surfaces and saving windows as PNG. See fenster.h.
+// surfaces and saving windows as PNG. See fenster.h. Helpers: prefix `mal`.
+// May call: gdi.h and gdiint.h (DCs over the surfaces), backend.h.
 //
 // Rules:
 //  1. Invalidation only grows a window's update region (client coordinates)

@@ -1,5 +1,6 @@
 // Window manager: geometry, non-client insets, showing and hiding, z-order,
 // SetWindowPos, placement and point mapping. See fenster.h.
+// Helpers: prefix `platz`.
 //
 // SetWindowPos sends WM_WINDOWPOSCHANGING (the receiver may change the
 // WINDOWPOS), applies it, then sends WM_WINDOWPOSCHANGED, whose default

@@ -1,5 +1,5 @@
 // Messages, loops and timers of the window manager; see nachricht.h for the
-// order in which work is handed out.
+// order in which work is handed out. Helpers: prefix `nachricht`.
 //
 // Invariants:
 //  1. `posted` holds posted messages in the order they were posted; the
