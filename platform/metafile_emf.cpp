@@ -447,9 +447,13 @@ BOOL emfExtTextOut(HDC hdc, int x, int y, UINT opt, const RECT* rc, LPCSTR text,
 {
     emfAufnahme* a = emfRec(hdc);
     if (!a || (!text && n)) return FALSE;
+    // The text's box from its extent and the alignment (vertically generous:
+    // a cell above and below the reference point).
     SIZE sz{};
     GetTextExtentPoint32(hdc, text ? text : "", static_cast<int>(n), &sz);
-    RECTL b = emfBoundsBox(hdc, a, x - sz.cx, y - sz.cy, x + sz.cx, y + sz.cy);
+    UINT ausr = GetTextAlign(hdc);
+    int links = (ausr & TA_CENTER) == TA_CENTER ? x - sz.cx / 2 : (ausr & TA_RIGHT) ? x - sz.cx : x;
+    RECTL b = emfBoundsBox(hdc, a, links, y - sz.cy, links + sz.cx, y + sz.cy);
     std::vector<uint16_t> t = metaNach16(text ? text : "", n);
     plLeSchreiber& s = a->w.beginnen(EMR_EXTTEXTOUTW);
     emfRect(s, b);

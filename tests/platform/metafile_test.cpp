@@ -529,28 +529,43 @@ TEST_F(Metafile, CutAndFlippedMetafilesAreRefusedOrPlayedSafely)
     }
 }
 
-// Debian's libwmf reader takes the metafile written here without complaint.
-TEST_F(Metafile, WrittenPlaceableFileIsReadByAnOutsideReader)
+// Outside readers take the files written here without complaint: Debian's
+// libwmf (wmf2svg) the placeable WMF, libemf2svg (emf2svg-conv) the EMF, down
+// to the code page 1252 text turned into UTF-16.
+TEST_F(Metafile, WrittenFilesAreReadByOutsideReaders)
 {
-    if (std::system("command -v wmf2svg >/dev/null 2>&1") != 0) GTEST_SKIP() << "wmf2svg not installed";
+    if (std::system("command -v wmf2svg >/dev/null 2>&1 && command -v emf2svg-conv >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "wmf2svg or emf2svg-conv not installed";
     std::vector<uint8_t> bits = wmfBits(szeneWmf());
-    std::string pfad = tmpName("metafile_aussen", ".wmf");
+    std::string wmf = tmpName("metafile_aussen", ".wmf");
+    std::string emf = tmpName("metafile_aussen", ".emf");
     std::string svg = tmpName("metafile_aussen", ".svg");
-    plWmfPlatziert kopf{0, 0, kB, kH, 96};
-    ASSERT_EQ(plWmfDateiSchreiben(pfad.c_str(), bits.data(), bits.size(), &kopf), 0);
     std::string fehlerDatei = tmpName("metafile_aussen", ".err");
-    std::string befehl = "wmf2svg -o '" + svg + "' '" + pfad + "' 2>'" + fehlerDatei + "'";
-    EXPECT_EQ(std::system(befehl.c_str()), 0);
-    std::vector<uint8_t> aus, fehler;
-    ASSERT_EQ(plBildDateiLesen(svg.c_str(), aus), 0);
-    std::string text(aus.begin(), aus.end());
-    EXPECT_NE(text.find("<svg"), std::string::npos);
-    EXPECT_NE(text.find("<ellipse"), std::string::npos);
-    plBildDateiLesen(fehlerDatei.c_str(), fehler);
-    std::remove(fehlerDatei.c_str());
-    EXPECT_TRUE(fehler.empty()) << std::string(fehler.begin(), fehler.end());
-    std::remove(pfad.c_str());
-    std::remove(svg.c_str());
+    plWmfPlatziert kopf{0, 0, kB, kH, 96};
+    ASSERT_EQ(plWmfDateiSchreiben(wmf.c_str(), bits.data(), bits.size(), &kopf), 0);
+    ASSERT_NE(CopyEnhMetaFile(szeneEmf(), emf.c_str()), 0u);
+    struct Leser {
+        std::string befehl;
+        const char* text;  // the scene's text as the reader writes it
+    };
+    const Leser leser[] = {
+        {"wmf2svg -o '" + svg + "' '" + wmf + "'", "Ma"},
+        {"emf2svg-conv -i '" + emf + "' -o '" + svg + "'", "Ma\xC3\x9F 1:50"},
+    };
+    for (const Leser& l : leser) {
+        SCOPED_TRACE(l.befehl);
+        std::remove(svg.c_str());
+        EXPECT_EQ(std::system((l.befehl + " 2>'" + fehlerDatei + "'").c_str()), 0);
+        std::vector<uint8_t> aus, fehler;
+        ASSERT_EQ(plBildDateiLesen(svg.c_str(), aus), 0);
+        std::string text(aus.begin(), aus.end());
+        EXPECT_NE(text.find("<svg"), std::string::npos);
+        EXPECT_NE(text.find("<ellipse"), std::string::npos);
+        EXPECT_NE(text.find(l.text), std::string::npos);
+        plBildDateiLesen(fehlerDatei.c_str(), fehler);
+        EXPECT_TRUE(fehler.empty()) << std::string(fehler.begin(), fehler.end());
+    }
+    for (const std::string& f : {wmf, emf, svg, fehlerDatei}) std::remove(f.c_str());
 }
 
 }  // namespace
