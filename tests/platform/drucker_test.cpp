@@ -212,6 +212,9 @@ TEST(Drucker, CallsOutOfOrderAreRefused)
     plDruckEinstellung ohneDatei;
     HDC leer = plDruckerDcErzeugen(ohneDatei);
     EXPECT_EQ(StartDoc(leer, nullptr), SP_ERROR);
+    // A target in a folder that does not exist: StartDoc fails, nothing is left.
+    DOCINFO di{sizeof(DOCINFO), "x", "/nicht/da/plan.pdf", nullptr, 0};
+    EXPECT_EQ(StartDoc(leer, &di), SP_ERROR);
     plDruckerDcLoeschen(leer);
 }
 

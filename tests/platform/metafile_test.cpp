@@ -346,6 +346,15 @@ TEST_F(Metafile, BitsFilesAndCopiesRoundTrip)
     ASSERT_NE(gelesenEmf, 0u);
     EXPECT_EQ(emfBits(gelesenEmf), emfBits(emf));
     EXPECT_EQ(CloseMetaFile(Leinwand().dc), 0u);  // not a metafile DC
+    // A file that cannot be written: the close fails and says why.
+    std::string fehlt = testing::TempDir() + "fehlt_" + std::to_string(getpid()) + "/x.wmf";
+    HDC ohne = CreateMetaFile(fehlt.c_str());
+    Rectangle(ohne, 1, 1, 5, 5);
+    EXPECT_EQ(CloseMetaFile(ohne), 0u);
+    EXPECT_STRNE(plMetaFehler(), "");
+    HDC ohneEmf = CreateEnhMetaFile(0, fehlt.c_str(), nullptr, nullptr);
+    EXPECT_EQ(CloseEnhMetaFile(ohneEmf), 0u);
+    EXPECT_EQ(GetEnhMetaFile(fehlt.c_str()), 0u);
     std::remove(pfad.c_str());
     std::remove(pfad2.c_str());
     std::remove(pfad3.c_str());
