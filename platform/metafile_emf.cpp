@@ -803,6 +803,9 @@ bool emfZeichnet(uint32_t typ)
 
 // One record: checks its fields (and offsets inside it) and, with sp.malen,
 // draws. False: inconsistent.
+// One switch over the record kinds, longer than the usual function: each case
+// is a few lines reading and checking one record's fields next to the call
+// it makes, so the format stays in one place.
 bool emfDatensatz(emfSpiel& sp, const plEmfDatensatz& d)
 {
     plLeLeser l(d.daten, d.laenge);

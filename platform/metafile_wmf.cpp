@@ -556,6 +556,9 @@ bool wmfDibZeichnen(wmfSpiel& sp, const uint8_t* dib, size_t n, int x, int y, in
 
 // One record: with sp.malen false it only checks the parameters; true it
 // also draws. False: the record is inconsistent.
+// One switch over the record kinds, longer than the usual function: each case
+// is a few lines reading and checking one record's fields next to the call
+// it makes, so the format stays in one place.
 bool wmfDatensatz(wmfSpiel& sp, const plWmfDatensatz& d)
 {
     plLeLeser l(d.param, d.laenge);
