@@ -293,6 +293,28 @@ TEST_F(Metafile, PlayedIntoScaledBoxesTheMappingsCompose)
     EXPECT_EQ(px(p, 98, 20), 0xFFFFFFu);
     EXPECT_EQ(px(p, 20, 50), 0xFFFFFFu);
     EXPECT_EQ(GetMapMode(b.dc), MM_TEXT);  // the target's mapping is back
+
+    // A target turned by a quarter through its world transform (a picture
+    // placed with a turn): (x, y) lands on (100 - y, x).
+    HDC r = CreateEnhMetaFile(0, nullptr, &frame, nullptr);
+    SelectObject(r, schwarz);
+    SelectObject(r, GetStockObject(NULL_PEN));
+    Rectangle(r, 0, 0, 21, 11);
+    HENHMETAFILE gedreht = CloseEnhMetaFile(r);
+    Leinwand c;
+    SetGraphicsMode(c.dc, GM_ADVANCED);
+    XFORM viertel{0, 1, -1, 0, 100, 0};
+    SetWorldTransform(c.dc, &viertel);
+    ASSERT_TRUE(PlayEnhMetaFile(c.dc, gedreht, &ziel));
+    XFORM danach{};
+    GetWorldTransform(c.dc, &danach);
+    EXPECT_EQ(danach.eDx, 100.0f);  // the target's own transform is back
+    p = c.pixel();
+    EXPECT_EQ(px(p, 95, 10), 0u);
+    EXPECT_EQ(px(p, 92, 18), 0u);
+    EXPECT_EQ(px(p, 85, 10), 0xFFFFFFu);
+    EXPECT_EQ(px(p, 95, 25), 0xFFFFFFu);
+    EXPECT_EQ(px(p, 5, 5), 0xFFFFFFu);
 }
 
 TEST_F(Metafile, BitsFilesAndCopiesRoundTrip)
