@@ -129,7 +129,7 @@ std::vector<uint8_t> plWmfSchreiber::fertig()
     beginnen(META_EOF);
     beenden();
     plLeSchreiber k;
-    k.u16(1);
+    k.u16(typ_);
     k.u16(9);
     k.u16(0x0300);
     k.u32(static_cast<uint32_t>(s_.groesse() / 2));

@@ -429,6 +429,7 @@ HMETAFILE CloseMetaFile(HDC hdc)
     std::unique_ptr<wmfAufnahme> a = std::move(it->second);
     wmfAufnahmen().erase(it);
     gdiDcFreigeben(hdc);
+    if (a->mitDatei) a->w.typSetzen(2);
     std::vector<uint8_t> bits = a->w.fertig();
     if (a->mitDatei && metaDateiSchreiben(a->datei, bits) != 0) return metaFehler("file cannot be written");
     return metaWmfAnlegen(std::move(bits));
