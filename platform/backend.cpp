@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/fenster.h"
+#include "platform/fensterint.h"
 #include "platform/headless.h"
 
 namespace {
@@ -166,4 +168,26 @@ int plBeDateiDialog(const plDateiDialogAuftrag* auftrag, std::string* ergebnis)
 int plBeDruckDialog(plDruckDialogAuftrag* auftrag, cairo_surface_t** flaeche)
 {
     return plBackendAktiv()->druckDialog(auftrag, flaeche);
+}
+
+// ---- Calls for backends ---------------------------------------------------------------------------
+
+void plBackendAktiviert(HWND hwnd)
+{
+    if (!hwnd) {
+        plFokusProgrammInaktiv();
+        return;
+    }
+    plFokusAktivieren(plFensterOben(hwnd), WA_ACTIVE);
+}
+
+void plBackendSchliessen(HWND hwnd)
+{
+    if (IsWindow(hwnd)) PostMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+void plBackendVerschoben(HWND hwnd, const RECT* rc)
+{
+    if (!rc || !IsWindow(hwnd)) return;
+    SetWindowPos(hwnd, 0, rc->left, rc->top, rc->right - rc->left, rc->bottom - rc->top, SWP_NOZORDER | SWP_NOACTIVATE);
 }

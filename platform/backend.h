@@ -122,3 +122,15 @@ int plBeZwischenablageSchreiben(const char* format, const void* daten, size_t n)
 int plBeZwischenablageLesen(const char* format, std::vector<uint8_t>* aus);
 int plBeDateiDialog(const plDateiDialogAuftrag* auftrag, std::string* ergebnis);
 int plBeDruckDialog(plDruckDialogAuftrag* auftrag, cairo_surface_t** flaeche);
+
+// ---- Calls for backends: what the desktop did ------------------------------------------------
+// Input goes through plEingabeEreignisEinreihen (eingabe.h). Besides:
+// The desktop activated one of the program's top-level windows; 0: another
+// program became active (the active window is deactivated, WM_ACTIVATEAPP
+// FALSE). A window that cannot be activated (disabled) is left alone.
+void plBackendAktiviert(HWND hwnd);
+// The user asked the desktop to close a window: WM_SYSCOMMAND SC_CLOSE.
+void plBackendSchliessen(HWND hwnd);
+// The desktop moved or resized a top-level window to `rc` (screen, whole
+// window); the layer calls fensterPlatz back with the same rectangle.
+void plBackendVerschoben(HWND hwnd, const RECT* rc);

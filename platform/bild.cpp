@@ -552,7 +552,7 @@ int plBildLesen(const uint8_t* daten, size_t laenge, plBild& bild, std::string* 
     return bildFehler(fehler, "neither a BMP nor a PNG file");
 }
 
-int plDateiLesen(const char* pfad, std::vector<uint8_t>& aus, size_t hoechstens)
+int plBildDateiLesen(const char* pfad, std::vector<uint8_t>& aus, size_t hoechstens)
 {
     aus.clear();
     if (!pfad) return -1;
@@ -575,7 +575,7 @@ int plDateiLesen(const char* pfad, std::vector<uint8_t>& aus, size_t hoechstens)
     return 0;
 }
 
-int plDateiSchreiben(const char* pfad, const uint8_t* daten, size_t laenge)
+int plBildDateiSchreiben(const char* pfad, const uint8_t* daten, size_t laenge)
 {
     if (!pfad || !*pfad) return -1;
     std::string tmp = std::string(pfad) + ".tmp" + std::to_string(static_cast<long>(getpid()));

@@ -86,6 +86,6 @@ int plBildLesen(const uint8_t* daten, size_t laenge, plBild& bild, std::string* 
 // than `hoechstens`), and writing bytes to a temporary name in the same
 // folder that is renamed over `pfad` (-1 when anything fails, leaving no
 // temporary file behind).
-inline constexpr size_t PL_DATEI_GROESSESUP = 512u * 1024 * 1024;
-int plDateiLesen(const char* pfad, std::vector<uint8_t>& aus, size_t hoechstens = PL_DATEI_GROESSESUP);
-int plDateiSchreiben(const char* pfad, const uint8_t* daten, size_t laenge);
+inline constexpr size_t PL_BILD_DATEISUP = 512u * 1024 * 1024;
+int plBildDateiLesen(const char* pfad, std::vector<uint8_t>& aus, size_t hoechstens = PL_BILD_DATEISUP);
+int plBildDateiSchreiben(const char* pfad, const uint8_t* daten, size_t laenge);

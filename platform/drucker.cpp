@@ -189,7 +189,10 @@ HDC plDruckerDcErzeugen(const plDruckEinstellung& e)
     a->hdc = gdiDcVektorErzeugen(a->flaeche, druckGeraet(e));
     if (!a->hdc) return 0;
     HDC hdc = a->hdc;
-    druckAuftraege()[hdc] = std::move(a);
+    // Jobs of DCs deleted without plDruckerDcLoeschen go now (their files with them).
+    auto& m = druckAuftraege();
+    for (auto it = m.begin(); it != m.end();) it = gdiDcArt(it->first) == 0 ? m.erase(it) : std::next(it);
+    m[hdc] = std::move(a);
     return hdc;
 }
 

@@ -90,6 +90,22 @@ WPARAM eingabeMk(const BYTE* t)
     return mk;
 }
 
+// A press in a child is told to its parents (WM_PARENTNOTIFY with the
+// point in each parent's client coordinates) unless WS_EX_NOPARENTNOTIFY.
+void eingabeElternMelden(HWND h, UINT msg, POINT bildschirm)
+{
+    for (;;) {
+        plFenster* w = plFensterVon(h);
+        if (!w || !w->eltern || (w->exStil & WS_EX_NOPARENTNOTIFY)) return;
+        HWND p = w->eltern;
+        POINT q = bildschirm;
+        ScreenToClient(p, &q);
+        SendMessage(p, WM_PARENTNOTIFY, MAKEWPARAM(static_cast<WORD>(msg), 0),
+                    MAKELPARAM(static_cast<WORD>(q.x), static_cast<WORD>(q.y)));
+        h = p;
+    }
+}
+
 bool eingabeMaus(const plEingabeEreignis& e, MSG* aus)
 {
     plWmZustand& wm = plWm();
@@ -143,6 +159,8 @@ bool eingabeMaus(const plEingabeEreignis& e, MSG* aus)
             wm.klickPos = e.pos;
         }
     }
+    if (runter && client) eingabeElternMelden(ziel, msg, e.pos);
+    if (!plFensterVon(ziel)) return false;
     WPARAM wp;
     LPARAM lp;
     if (client) {
@@ -177,6 +195,7 @@ bool eingabeTaste(const plEingabeEreignis& e, MSG* aus)
     plWmZustand& wm = plWm();
     bool runter = e.art == plEreignisArt::TasteRunter;
     bool warUnten = e.vk < 256 && (wm.tasten[e.vk] & 0x80);
+    if (runter && !warUnten) wm.menueTasteAllein = e.vk == VK_MENU || e.vk == VK_LMENU || e.vk == VK_RMENU || e.vk == VK_F10;
     eingabeTasteSetzen(wm.tasten, e.vk, runter);
     bool ohneFokus;
     HWND ziel = eingabeTastaturZiel(&ohneFokus);

@@ -1,6 +1,8 @@
 // Window manager: state, classes, creation and destruction of windows, long
 // values, relations, texts, search and enumeration. See fenster.h and the
-// invariants in fensterint.h.
+// invariants in fensterint.h. File-static helpers: prefix `fenster`.
+// May call: the other window-manager files through fensterint.h, gdi.h,
+// systemwerte.h, backend.h.
 //
 // Creation sends, in this order: WM_GETMINMAXINFO (top-level windows with a
 // caption or sizing frame), WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE, WM_SIZE,
@@ -16,6 +18,7 @@
 #include "platform/backend.h"
 #include "platform/fensterint.h"
 #include "platform/gdi.h"
+#include "platform/gdiint.h"
 #include "platform/systemwerte.h"
 
 namespace {
@@ -45,6 +48,15 @@ void fensterStart(plWmZustand& wm)
     int b = PL_BILDSCHIRM_BREITE, hh = PL_BILDSCHIRM_HOEHE, dpi = PL_BILDSCHIRM_DPI;
     plBeBildschirm(&b, &hh, &dpi);
     d->rect = RECT{0, 0, b, hh};
+    if (b != PL_BILDSCHIRM_BREITE || hh != PL_BILDSCHIRM_HOEHE || dpi != PL_BILDSCHIRM_DPI) {
+        GdiGeraet g = gdiBildschirm();
+        g.horzres = b;
+        g.vertres = hh;
+        g.logpixelsx = g.logpixelsy = dpi;
+        g.horzsize = b * 254 / (dpi * 10);
+        g.vertsize = hh * 254 / (dpi * 10);
+        gdiBildschirmSetzen(g);
+    }
     d->erstellt = true;
     kp->fenster++;
     wm.desktop = wm.fenster.anlegen(std::move(d));
@@ -308,6 +320,12 @@ plWmZustand& plWm()
     return *wmZustand;
 }
 
+int plFensterSystemStart()
+{
+    plWm();
+    return plBackendWaehlen();
+}
+
 void plFensterSystemEnde()
 {
     if (!wmZustand) return;
@@ -318,6 +336,7 @@ void plFensterSystemEnde()
     plEingabeEnde();
     plFokusEnde();
     plCursorEnde();
+    plFensterMalEnde();
     plSystemEnde();
     wm.fenster.leeren();
     delete wmZustand;
@@ -544,6 +563,8 @@ DWORD SetClassLong(HWND hwnd, int index, LONG value)
 
 // ---- Creation and destruction ---------------------------------------------------------------------
 
+// Long because it is one ordered sequence of messages (see the top of the
+// file); every step re-fetches the window, as any message may destroy it.
 HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR name, DWORD style, int x, int y, int w, int h,
                     HWND parent, HMENU menu, HINSTANCE inst, LPVOID param)
 {
@@ -881,9 +902,24 @@ HWND FindWindowEx(HWND parent, HWND after, LPCSTR className, LPCSTR title)
     return 0;
 }
 
+plSysBefehlFn plFensterSysBefehlHook = nullptr;
+plFremdFensterFn plFensterFremdHook = nullptr;
+
+void plFensterSysBefehlHookSetzen(plSysBefehlFn f)
+{
+    plFensterSysBefehlHook = f;
+}
+
+void plFensterFremdHookSetzen(plFremdFensterFn f)
+{
+    plFensterFremdHook = f;
+}
+
 HWND FindWindow(LPCSTR className, LPCSTR title)
 {
-    return FindWindowEx(0, 0, className, title);
+    HWND h = FindWindowEx(0, 0, className, title);
+    if (!h && className && plFensterFremdHook) h = plFensterFremdHook(className, title);
+    return h;
 }
 
 BOOL EnumChildWindows(HWND parent, WNDENUMPROC proc, LPARAM lp)

@@ -13,8 +13,6 @@
 #include "platform/winconst.h"
 #include "platform/windef.h"
 
-#ifndef WNDCLASS_DEFINED_PL
-#define WNDCLASS_DEFINED_PL
 struct WNDCLASS {
     UINT style;
     WNDPROC lpfnWndProc;
@@ -27,7 +25,6 @@ struct WNDCLASS {
     LPCSTR lpszMenuName;
     LPCSTR lpszClassName;
 };
-#endif
 
 struct STYLESTRUCT {
     DWORD styleOld;
@@ -68,6 +65,14 @@ struct STYLESTRUCT {
 #define SW_INVALIDATE 0x0002
 #define SW_ERASE 0x0004
 #endif
+
+// Starts the window manager: chooses the backend (plBackendWaehlen) and
+// makes the desktop window. 0, or -1 when the backend named by
+// VELMO_BACKEND is unknown or failed (the headless backend stands in then,
+// so nothing breaks, but the program should end). Every call of the layer
+// starts it on first use too; plFensterSystemEnde ends it.
+int plFensterSystemStart();
+void plFensterSystemEnde();
 
 // ---- Classes ------------------------------------------------------------------
 // Class names compare ignoring case. A class with live windows cannot be
@@ -180,6 +185,18 @@ typedef void (*plMenueLeisteMalenFn)(HWND hwnd, HMENU menu, HDC hdc, const RECT*
 typedef void (*plNcExtrasMalenFn)(HWND hwnd, HDC hdc);
 void plFensterMenueHooks(plMenueLeisteHoeheFn hoehe, plMenueLeisteMalenFn malen);
 void plFensterNcExtrasHook(plNcExtrasMalenFn malen);
+// WM_SYSCOMMAND as DefWindowProc gets it, offered first to the menu module
+// (SC_KEYMENU from Alt, F10 or Alt+character with the character in lParam,
+// SC_MOUSEMENU from a press on the menu bar); TRUE when it took the command.
+// Default: nothing takes it (SC_CLOSE, SC_MINIMIZE, SC_MAXIMIZE and
+// SC_RESTORE are then done by DefWindowProc, the rest ignored).
+typedef BOOL (*plSysBefehlFn)(HWND hwnd, WPARAM wp, LPARAM lp);
+void plFensterSysBefehlHookSetzen(plSysBefehlFn f);
+// FindWindow of a class found in no window of this process asks this hook
+// (another process's window, e.g. the single-instance test); it returns a
+// non-zero value when such a window exists. Default: 0.
+typedef HWND (*plFremdFensterFn)(LPCSTR klasse, LPCSTR titel);
+void plFensterFremdHookSetzen(plFremdFensterFn f);
 
 // Saves window `hwnd` with its children as it is on its backing surface
 // (the client area for a child, the whole window for a top-level) into a

@@ -139,6 +139,8 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         if (LOWORD(wp) != WA_INACTIVE && !IsIconic(hwnd)) SetFocus(hwnd);
         return 0;
     case WM_MOUSEACTIVATE:
+        if (plFenster* oben = plFensterVon(plFensterOben(hwnd)); oben && (oben->exStil & WS_EX_NOACTIVATE))
+            return MA_NOACTIVATE;
         if (w->eltern) {
             LRESULT r = SendMessage(w->eltern, WM_MOUSEACTIVATE, wp, lp);
             if (r) return r;
@@ -183,8 +185,11 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         if (GetCapture() == hwnd) ReleaseCapture();
         return 0;
     case WM_SYSCOMMAND:
+        if (plFensterSysBefehlHook && plFensterSysBefehlHook(hwnd, wp, lp)) return 0;
         switch (wp & 0xFFF0) {
-        case SC_CLOSE: SendMessage(hwnd, WM_CLOSE, 0, 0); return 0;
+        case SC_CLOSE:
+            if (!w->klasse || !(w->klasse->stil & CS_NOCLOSE)) SendMessage(hwnd, WM_CLOSE, 0, 0);
+            return 0;
         case SC_MINIMIZE: ShowWindow(hwnd, SW_MINIMIZE); return 0;
         case SC_MAXIMIZE: ShowWindow(hwnd, SW_MAXIMIZE); return 0;
         case SC_RESTORE: ShowWindow(hwnd, SW_RESTORE); return 0;
@@ -192,6 +197,26 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         }
     case WM_NCLBUTTONDOWN:
         if (wp == HTCLOSE) PostMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, lp);
+        if (wp == HTMENU) SendMessage(hwnd, WM_SYSCOMMAND, SC_MOUSEMENU, lp);
+        return 0;
+    case WM_RBUTTONUP: {
+        POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+        ClientToScreen(hwnd, &p);
+        SendMessage(hwnd, WM_CONTEXTMENU, hwnd, MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y)));
+        return 0;
+    }
+    case WM_CONTEXTMENU:
+        if (w->eltern) SendMessage(w->eltern, msg, wp, lp);
+        return 0;
+    case WM_SYSKEYUP:
+        if ((wp == VK_MENU || wp == VK_F10) && plWm().menueTasteAllein) {
+            plWm().menueTasteAllein = false;
+            SendMessage(plFensterOben(hwnd), WM_SYSCOMMAND, SC_KEYMENU, 0);
+        }
+        return 0;
+    case WM_SYSCHAR:
+        if ((HIWORD(lp) & KF_ALTDOWN) && wp != VK_SPACE)
+            SendMessage(plFensterOben(hwnd), WM_SYSCOMMAND, SC_KEYMENU, static_cast<LPARAM>(wp));
         return 0;
     case WM_NCLBUTTONDBLCLK:
         if (wp == HTCAPTION && (w->stil & WS_MAXIMIZEBOX))

@@ -132,6 +132,7 @@ struct plWmZustand {
     UINT klickNachricht = 0;
     DWORD klickZeit = 0;
     POINT klickPos{0, 0};
+    bool menueTasteAllein = false;  // Alt or F10 went down with no other key since
 
     static constexpr int PL_MAUS_START_X = 960;
     static constexpr int PL_MAUS_START_Y = 540;
@@ -140,10 +141,9 @@ struct plWmZustand {
 // The one state of the window manager (starts it on first use: backend,
 // desktop window).
 plWmZustand& plWm();
-// Ends everything: destroys all windows, unregisters the classes, empties
-// queues and timers, frees cursors and the caret. Tests call it between
-// cases; the program at its end.
-void plFensterSystemEnde();
+// plFensterSystemEnde (fenster.h) ends everything: destroys all windows,
+// unregisters the classes, empties queues and timers, frees cursors and the
+// caret. Tests call it between cases; the program at its end.
 
 plFenster* plFensterVon(HWND h);           // nullptr for a bad or desktop handle
 plFenster* plFensterOderDesktop(HWND h);   // the desktop too
@@ -167,7 +167,7 @@ RECT plFensterClient(const plFenster* w);
 POINT plFensterClientBildschirm(const plFenster* w);
 POINT plFensterClientInOben(const plFenster* w);
 POINT plFensterInOben(const plFenster* w);  // window origin in the top-level surface
-bool plFensterSichtbar(const plFenster* w);  // itself and all ancestors visible
+bool plFensterSichtbar(const plFenster* w);  // itself and all ancestors visible, redraw on
 bool plFensterFrei(const plFenster* w);      // itself and all ancestors enabled
 
 // Calls the window procedure (WNDPROC of the window) at once.
@@ -200,6 +200,7 @@ HWND plFensterUnterPunkt(POINT bildschirm, bool nurFreie);
 void plFokusFensterWeg(HWND h);       // before a window is destroyed or hidden
 bool plFokusAktivieren(HWND h, int wa);  // activate a top-level window
 void plFokusEnde();
+void plFokusProgrammInaktiv();  // another program became active
 
 // Cursor and caret internals (cursor.cpp).
 void plCaretFensterWeg(HWND h);
@@ -219,6 +220,10 @@ void plNachrichtSystemTimerWeg(HWND h, UINT_PTR id);
 // put into `aus` (0 when the event was used up without a message).
 bool plEingabeNehmen(MSG* aus);
 void plEingabeEnde();
+
+// Hooks of fenster.h, kept here for DefWindowProc and FindWindow.
+extern plSysBefehlFn plFensterSysBefehlHook;
+extern plFremdFensterFn plFensterFremdHook;
 
 // Case-insensitive comparison of code page 1252 texts (ASCII letters).
 bool plTextGleich(const char* a, const char* b);

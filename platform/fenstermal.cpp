@@ -1,6 +1,7 @@
 // Window manager: the paint protocol. Update regions, WM_PAINT candidates,
 // BeginPaint/EndPaint, window DCs, scrolling, the non-client frame, backing
-// surfaces and saving windows as PNG. See fenster.h.
+// surfaces and saving windows as PNG. See fenster.h. Helpers: prefix `mal`.
+// May call: gdi.h and gdiint.h (DCs over the surfaces), backend.h.
 //
 // Rules:
 //  1. Invalidation only grows a window's update region (client coordinates)
@@ -202,8 +203,9 @@ void malAlleOben(const std::function<void(plFenster*)>& f)
 
 HWND malSuchen(plFenster* w)
 {
-    if (!(w->stil & WS_VISIBLE) || w->zeigeZustand == SW_SHOWMINIMIZED) return 0;
-    if (w->neuZeichnen && (!w->update.leer() || w->internMalen || w->ncMalen || w->loeschen)) return w->h;
+    // A window with redraw off is treated as hidden, its children too.
+    if (!(w->stil & WS_VISIBLE) || w->zeigeZustand == SW_SHOWMINIMIZED || !w->neuZeichnen) return 0;
+    if (!w->update.leer() || w->internMalen || w->ncMalen || w->loeschen) return w->h;
     for (HWND k : w->kinder)
         if (plFenster* kw = plFensterVon(k))
             if (HWND t = malSuchen(kw)) return t;

@@ -1,5 +1,6 @@
 // Window manager: geometry, non-client insets, showing and hiding, z-order,
 // SetWindowPos, placement and point mapping. See fenster.h.
+// Helpers: prefix `platz`.
 //
 // SetWindowPos sends WM_WINDOWPOSCHANGING (the receiver may change the
 // WINDOWPOS), applies it, then sends WM_WINDOWPOSCHANGED, whose default
@@ -134,7 +135,7 @@ POINT plFensterClientInOben(const plFenster* w)
 bool plFensterSichtbar(const plFenster* w)
 {
     while (w) {
-        if (!(w->stil & WS_VISIBLE) || w->zeigeZustand == SW_SHOWMINIMIZED) return false;
+        if (!(w->stil & WS_VISIBLE) || w->zeigeZustand == SW_SHOWMINIMIZED || !w->neuZeichnen) return false;
         if (!w->eltern) return true;
         w = plFensterVon(w->eltern);
     }

@@ -1,5 +1,5 @@
 // Window manager: keyboard focus, activation, enabling and mouse capture.
-// See eingabe.h.
+// See eingabe.h. Helpers: prefix `fokus`.
 //
 // Transitions (each made by the function named):
 //  - activation A -> B (plFokusAktivieren): A gets WM_NCACTIVATE(FALSE) and
@@ -120,6 +120,11 @@ void plFokusFensterWeg(HWND h)
     for (HWND k : oben)
         if (fokusAktivierbar(plFensterVon(k), h) && plFokusAktivieren(k, WA_ACTIVE)) return;
     if (wm.aktiv == h) fokusAllesDeaktivieren();
+}
+
+void plFokusProgrammInaktiv()
+{
+    fokusAllesDeaktivieren();
 }
 
 void plFokusEnde()

@@ -19,9 +19,14 @@
 
 namespace {
 
-constexpr int64_t GDI_PIXELSUP = int64_t{1} << 28;  // largest bitmap in pixels
+// Largest bitmap: 64 M pixels (256 MB), each side within cairo's 32767.
+constexpr int64_t GDI_PIXELSUP = int64_t{1} << 26;
+constexpr int64_t GDI_SEITESUP = 32767;
 
-bool gdiGroesseOk(int64_t w, int64_t h) { return w > 0 && h > 0 && w * h <= GDI_PIXELSUP && w < (1 << 20) && h < (1 << 20); }
+bool gdiGroesseOk(int64_t w, int64_t h)
+{
+    return w > 0 && h > 0 && w <= GDI_SEITESUP && h <= GDI_SEITESUP && w * h <= GDI_PIXELSUP;
+}
 
 HBITMAP gdiBitmapNeu(int w, int h, int bpp)
 {
@@ -118,6 +123,10 @@ cairo_surface_t* gdiDibLesen(const BITMAPINFO* bmi, const void* bits, UINT usage
     if (h.biCompression == BI_BITFIELDS) std::memcpy(masken, tab, sizeof masken);
     int H = static_cast<int>(hh);
     cairo_surface_t* s = gdiBildNeu(w, H);
+    if (cairo_surface_status(s) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(s);
+        return nullptr;
+    }
     auto* d = reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(s));
     int ds = cairo_image_surface_get_stride(s) / 4;
     int zeile = gdiZeilenBytes(w, bpp);
@@ -564,6 +573,7 @@ void gdiBltRaster(GdiDc* dc, int x, int y, int w, int h, const GdiBltQuelle* q, 
 void gdiBltVektor(GdiDc* dc, double x, double y, double w, double h, const GdiBltQuelle* q, double sx, double sy,
                   double sw, double sh, DWORD rop)
 {
+    if (w == 0 || h == 0) return;  // (a zero scale would break the context for good)
     cairo_t* cr = gdiCairo(dc);
     if (!q || !gdiRop3MitQuelle(rop)) {
         uint32_t px = 0;
@@ -592,12 +602,18 @@ void gdiBltVektor(GdiDc* dc, double x, double y, double w, double h, const GdiBl
     }
     if (sw < 0) sx += sw, sw = -sw, x += w, w = -w;
     if (sh < 0) sy += sh, sh = -sh, y += h, h = -h;
-    int iw = std::max(1, static_cast<int>(std::ceil(sw))), ih = std::max(1, static_cast<int>(std::ceil(sh)));
-    cairo_surface_t* bild = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, iw, ih);
     cairo_surface_flush(q->s);
     const auto* qd = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(q->s));
     int qs = cairo_image_surface_get_stride(q->s) / 4;
     int qw = cairo_image_surface_get_width(q->s), qh = cairo_image_surface_get_height(q->s);
+    // The picture is the source box; no larger than the source itself.
+    int iw = static_cast<int>(std::clamp(std::ceil(sw), 1.0, double(qw)));
+    int ih = static_cast<int>(std::clamp(std::ceil(sh), 1.0, double(qh)));
+    cairo_surface_t* bild = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, iw, ih);
+    if (cairo_surface_status(bild) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(bild);
+        return;
+    }
     auto* bd = reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(bild));
     int bs = cairo_image_surface_get_stride(bild) / 4;
     for (int j = 0; j < ih; ++j)
@@ -633,7 +649,11 @@ void gdiBltBox(GdiDc* dc, int x, int y, int w, int h, double& dx, double& dy, do
 {
     double x0, y0, x1, y1;
     gdiLpNachDp(dc, x, y, x0, y0);
-    gdiLpNachDp(dc, x + w, y + h, x1, y1);
+    gdiLpNachDp(dc, static_cast<double>(x) + w, static_cast<double>(y) + h, x1, y1);
+    // Far-off boxes stay within +-2^29 pixels (integer walks never overflow).
+    const double grenze = double(1 << 29);
+    x0 = std::clamp(x0, -grenze, grenze), x1 = std::clamp(x1, -grenze, grenze);
+    y0 = std::clamp(y0, -grenze, grenze), y1 = std::clamp(y1, -grenze, grenze);
     if (gdiIstRaster(dc)) {
         x0 = std::floor(x0 + 0.5), y0 = std::floor(y0 + 0.5), x1 = std::floor(x1 + 0.5), y1 = std::floor(y1 + 0.5);
     }

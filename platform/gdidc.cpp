@@ -35,6 +35,8 @@ plHandleTabelle<GdiDc>& gdiDcs()
 
 GdiDc* gdiDc(HDC h) { return gdiDcs().finden(h); }
 
+int gdiRecorderAnzahl;
+
 namespace {
 
 GdiGeraet gdiSchirm;
@@ -175,7 +177,9 @@ HDC gdiDcRecorderErzeugen(const GdiRecorder* rec, void* kontext, int art)
     dc->recKontext = kontext;
     dc->recArt = art;
     dc->geraet = gdiSchirm;
-    return gdiDcAnlegen(std::move(dc));
+    HDC h = gdiDcAnlegen(std::move(dc));
+    if (h) ++gdiRecorderAnzahl;
+    return h;
 }
 
 void* gdiDcRecorderKontext(HDC hdc)
@@ -208,9 +212,15 @@ BOOL gdiDcFreigeben(HDC hdc)
 {
     std::unique_ptr<GdiDc> dc = gdiDcs().herausnehmen(hdc);
     if (!dc) return FALSE;
+    if (dc->art == GdiDcArt::Recorder) --gdiRecorderAnzahl;
     gdiWaehlen(dc->z.stift, -1);
     gdiWaehlen(dc->z.pinsel, -1);
     gdiWaehlen(dc->z.schrift, -1);
+    for (const GdiZustand& z : dc->stapel) {
+        gdiWaehlen(z.stift, -1);
+        gdiWaehlen(z.pinsel, -1);
+        gdiWaehlen(z.schrift, -1);
+    }
     if (dc->art == GdiDcArt::Speicher) {
         gdiDibAusgeben(dc.get());
         if (GdiBitmap* bm = gdiBitmaps().finden(dc->z.bitmap)) {
@@ -638,14 +648,14 @@ int SetMapMode(HDC hdc, int mode)
     dc->z.abbildung = mode;
     if (mode == MM_TEXT) {
         dc->z.fExt = dc->z.vExt = SIZE{1, 1};
-    } else if (mode == MM_ISOTROPIC && alt != MM_ISOTROPIC && alt != MM_ANISOTROPIC) {
-        gdiFesteAbbildung(dc);  // starts from MM_LOMETRIC's extents, as documented
+    } else if (mode == MM_ISOTROPIC) {
+        // Starts from MM_LOMETRIC's extents, as documented.
         dc->z.abbildung = MM_LOMETRIC;
         gdiFesteAbbildung(dc);
         dc->z.abbildung = mode;
-    } else {
+    } else if (mode != MM_ANISOTROPIC) {
         gdiFesteAbbildung(dc);
-    }
+    }  // MM_ANISOTROPIC keeps the extents it finds
     gdiAbbildungGeaendert(dc);
     return alt;
 }
@@ -658,25 +668,27 @@ int GetMapMode(HDC hdc)
 
 namespace {
 
+LONG* gdiPaar(POINT& p) { return &p.x; }
+LONG* gdiPaar(SIZE& s) { return &s.cx; }
+
+// Sets (or moves) an origin or an extent; extents only count in the two
+// free mapping modes and are never 0.
 template <typename T, typename R>
-BOOL gdiPaarSetzen(HDC hdc, T GdiZustand::*feld, int x, int y, T* old, R aufnahme, bool nurFrei, bool versetzen)
+BOOL gdiPaarSetzen(HDC hdc, T GdiZustand::*feld, int x, int y, T* old, R aufnahme, bool istAusdehnung, bool versetzen)
 {
     GdiDc* dc = gdiDc(hdc);
     if (!dc) return FALSE;
-    if (nurFrei && dc->z.abbildung != MM_ISOTROPIC && dc->z.abbildung != MM_ANISOTROPIC) {
+    if (istAusdehnung && dc->z.abbildung != MM_ISOTROPIC && dc->z.abbildung != MM_ANISOTROPIC) {
         if (old) *old = dc->z.*feld;
-        return TRUE;  // extents are fixed in the other modes; Windows ignores the call
+        return TRUE;  // the other modes fix their extents; Windows ignores the call
     }
-    if (nurFrei && (x == 0 || y == 0)) return FALSE;
+    if (istAusdehnung && (x == 0 || y == 0)) return FALSE;
     if (dc->art == GdiDcArt::Recorder && !aufnahme(hdc, x, y)) return FALSE;
     T& f = dc->z.*feld;
     if (old) *old = f;
-    if (versetzen) {
-        f = T{static_cast<LONG>(reinterpret_cast<const LONG*>(&f)[0] + x),
-              static_cast<LONG>(reinterpret_cast<const LONG*>(&f)[1] + y)};
-    } else {
-        f = T{x, y};
-    }
+    LONG* w = gdiPaar(f);
+    w[0] = versetzen ? w[0] + x : x;
+    w[1] = versetzen ? w[1] + y : y;
     gdiIsotrop(dc);
     gdiAbbildungGeaendert(dc);
     return TRUE;
@@ -895,7 +907,12 @@ cairo_t* gdiCairo(GdiDc* dc)
         cairo_identity_matrix(cr);
         cairo_reset_clip(cr);
         cairo_region_t* r = gdiWirkClip(dc);
-        if (!gdiIstRaster(dc)) cairo_scale(cr, 72.0 / dc->geraet.logpixelsx, 72.0 / dc->geraet.logpixelsy);
+        if (!gdiIstRaster(dc)) {
+            // Printer pixels to points; device (0,0) is the printable
+            // area's corner, the physical offset away from the paper's edge.
+            cairo_scale(cr, 72.0 / dc->geraet.logpixelsx, 72.0 / dc->geraet.logpixelsy);
+            cairo_translate(cr, dc->geraet.physicaloffsetx, dc->geraet.physicaloffsety);
+        }
         cairo_new_path(cr);
         int n = cairo_region_num_rectangles(r);
         for (int i = 0; i < n; ++i) {

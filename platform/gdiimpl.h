@@ -135,6 +135,7 @@ struct GdiDc {
 };
 
 plHandleTabelle<GdiDc>& gdiDcs();
+extern int gdiRecorderAnzahl;  // live recording DCs (DeleteObject tells them)
 GdiDc* gdiDc(HDC h);
 
 // State changes that invalidate caches.

@@ -58,7 +58,8 @@ BOOL gdiDcFreigeben(HDC hdc);
 // ---- Printer (vector) DCs ---------------------------------------------------
 // A DC drawing vectors into `surface` (a cairo PDF or PostScript surface; the
 // DC holds a reference). Device pixels are 1/geraet.logpixelsx inch; the DC
-// scales them to the surface's points. `geraet` sets what GetDeviceCaps says
+// scales them to the surface's points. Device (0,0) is the corner of the
+// printable area, physicaloffsetx/y device pixels from the paper's edge. `geraet` sets what GetDeviceCaps says
 // (technik DT_RASPRINTER). Anti-aliasing stays on. Returns 0 on failure.
 HDC gdiDcVektorErzeugen(cairo_surface_t* surface, const GdiGeraet& geraet);
 // Changes the capabilities (ResetDC: orientation or paper changed). The

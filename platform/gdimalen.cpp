@@ -393,48 +393,87 @@ inline void gdiPunkt(GdiLinie& l, int x, int y)
 
 }  // namespace
 
-// Bresenham from (x0, y0) to (x1, y1), the end pixel excluded.
-void gdiLinieZiehen(GdiLinie& l, int x0, int y0, int x1, int y1)
+namespace {
+
+// Skips n pixels of the style pattern (the part of a line outside the clip).
+void gdiMusterSchritte(GdiLinie& l, int64_t n)
 {
-    int dx = std::abs(x1 - x0), dy = std::abs(y1 - y0);
-    int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
+    if (l.muster->empty() || n <= 0) return;
+    int64_t periode = 0;
+    for (int v : *l.muster) periode += v;
+    n %= periode;
+    while (n >= l.rest) {
+        n -= l.rest;
+        l.stufe = (l.stufe + 1) % static_cast<int>(l.muster->size());
+        l.rest = (*l.muster)[static_cast<size_t>(l.stufe)];
+    }
+    l.rest -= static_cast<int>(n);
+}
+
+int64_t gdiAufDiv(int64_t a, int64_t b)  // ceil(a / b), b > 0
+{
+    return a >= 0 ? (a + b - 1) / b : -((-a) / b);
+}
+
+}  // namespace
+
+// Bresenham from (x0, y0) to (x1, y1), the end pixel excluded. Pixel i of
+// the walk (i = 0 .. n-1 along the major axis) lies k(i) = floor((2 i b + a
+// - t) / 2a) minor steps off the start (a, b the major and minor deltas;
+// t = 0 rounds ties away from the start when the major axis runs forward,
+// t = 1 otherwise), so the walk starts right at the clip box and stops when
+// it leaves: far-off end points cost nothing and draw the same pixels.
+void gdiLinieZiehen(GdiLinie& l, int64_t x0, int64_t y0, int64_t x1, int64_t y1)
+{
+    int64_t dx = x1 > x0 ? x1 - x0 : x0 - x1, dy = y1 > y0 ? y1 - y0 : y0 - y1;
+    bool xHaupt = dx >= dy;
+    int64_t a = xHaupt ? dx : dy, b = xHaupt ? dy : dx;
+    if (a == 0) return;
+    int sMaj = (xHaupt ? x0 < x1 : y0 < y1) ? 1 : -1;
+    int sMin = (xHaupt ? y0 < y1 : x0 < x1) ? 1 : -1;
+    int64_t p0 = xHaupt ? x0 : y0, q0 = xHaupt ? y0 : x0;
+    int64_t t = sMaj > 0 ? 0 : 1;
+    // Steps whose major coordinate lies in the clip box.
+    int64_t lo = xHaupt ? l.ce.x : l.ce.y, hi = lo + (xHaupt ? l.ce.width : l.ce.height);
+    int64_t i0 = sMaj > 0 ? lo - p0 : p0 - (hi - 1), i1 = sMaj > 0 ? hi - p0 : p0 - lo + 1;
+    // ... and whose minor coordinate does: k(i) in [kLo, kHi).
+    int64_t mlo = xHaupt ? l.ce.y : l.ce.x, mhi = mlo + (xHaupt ? l.ce.height : l.ce.width);
+    int64_t kLo = sMin > 0 ? mlo - q0 : q0 - (mhi - 1), kHi = sMin > 0 ? mhi - q0 : q0 - mlo + 1;
+    if (b == 0) {
+        if (kLo > 0 || kHi <= 0) i1 = i0;
+    } else {
+        i0 = std::max(i0, gdiAufDiv(2 * a * kLo - a + t, 2 * b));
+        i1 = std::min(i1, gdiAufDiv(2 * a * kHi - a + t, 2 * b));
+    }
+    i0 = std::max<int64_t>(i0, 0);
+    i1 = std::min(i1, a);
+    if (i0 >= i1) {
+        gdiMusterSchritte(l, a);
+        return;
+    }
+    gdiMusterSchritte(l, i0);
+    int64_t k = (2 * i0 * b + a - t) / (2 * a);
+    int64_t err = 2 * b - a + 2 * b * i0 - 2 * a * k;
+    int64_t p = p0 + sMaj * i0, q = q0 + sMin * k;
     // Fast path: a solid copy pen on a simple clip needs no pattern step.
     bool schnell = l.muster->empty() && l.s->rop2 == R2_COPYPEN && l.einfach;
-    if (dx >= dy) {
-        int err = 2 * dy - dx;
-        for (int i = 0; i < dx; ++i) {
-            if (schnell) {
-                if (static_cast<unsigned>(x0 - l.ce.x) < static_cast<unsigned>(l.ce.width) &&
-                    static_cast<unsigned>(y0 - l.ce.y) < static_cast<unsigned>(l.ce.height))
-                    l.z.daten[y0 * l.z.stride + x0] = l.s->farbe;
-            } else {
-                gdiPunkt(l, x0, y0);
-            }
-            if (err > 0 || (err == 0 && sx > 0)) {
-                y0 += sy;
-                err -= 2 * dx;
-            }
-            err += 2 * dy;
-            x0 += sx;
+    for (int64_t i = i0; i < i1; ++i) {
+        int x = static_cast<int>(xHaupt ? p : q), y = static_cast<int>(xHaupt ? q : p);
+        if (schnell) {
+            if (static_cast<unsigned>(x - l.ce.x) < static_cast<unsigned>(l.ce.width) &&
+                static_cast<unsigned>(y - l.ce.y) < static_cast<unsigned>(l.ce.height))
+                l.z.daten[y * l.z.stride + x] = l.s->farbe;
+        } else {
+            gdiPunkt(l, x, y);
         }
-    } else {
-        int err = 2 * dx - dy;
-        for (int i = 0; i < dy; ++i) {
-            if (schnell) {
-                if (static_cast<unsigned>(x0 - l.ce.x) < static_cast<unsigned>(l.ce.width) &&
-                    static_cast<unsigned>(y0 - l.ce.y) < static_cast<unsigned>(l.ce.height))
-                    l.z.daten[y0 * l.z.stride + x0] = l.s->farbe;
-            } else {
-                gdiPunkt(l, x0, y0);
-            }
-            if (err > 0 || (err == 0 && sy > 0)) {
-                x0 += sx;
-                err -= 2 * dy;
-            }
-            err += 2 * dx;
-            y0 += sy;
+        if (err > 0 || (err == 0 && t == 0)) {
+            q += sMin;
+            err -= 2 * a;
         }
+        err += 2 * b;
+        p += sMaj;
     }
+    gdiMusterSchritte(l, a - i1);
 }
 
 // ---- Pens -------------------------------------------------------------------------------------
@@ -511,10 +550,16 @@ struct GdiPunktD {
     double x, y;
 };
 
+// Device coordinates stay within +-2^29 pixels, so that the integer walks
+// of the layer never overflow (a point that far off is off any page).
+constexpr double GDI_DPSUP = double(1 << 29);
+
 GdiPunktD gdiDp(GdiDc* dc, int x, int y)
 {
     GdiPunktD p;
     gdiLpNachDp(dc, x, y, p.x, p.y);
+    p.x = std::clamp(p.x, -GDI_DPSUP, GDI_DPSUP);
+    p.y = std::clamp(p.y, -GDI_DPSUP, GDI_DPSUP);
     if (gdiIstRaster(dc)) p.x = std::floor(p.x + 0.5), p.y = std::floor(p.y + 0.5);
     return p;
 }
@@ -540,11 +585,122 @@ void gdiFarbeQuelle(cairo_t* cr, uint32_t px)
     cairo_set_source_rgb(cr, ((px >> 16) & 0xFF) / 255.0, ((px >> 8) & 0xFF) / 255.0, (px & 0xFF) / 255.0);
 }
 
+// Cairo holds path coordinates as 24.8 fixed-point numbers: paths that
+// reach beyond +-2^21 pixels (a drawing zoomed far in) are first cut to the
+// clip box, widened by a margin, so that what is visible stays exact.
+constexpr double GDI_CAIROSUP = double(1 << 21);
+
+struct GdiBoxD {
+    double l, t, r, b;
+};
+
+bool gdiRiesig(const std::vector<GdiPunktD>& p)
+{
+    for (const GdiPunktD& q : p)
+        if (std::fabs(q.x) > GDI_CAIROSUP || std::fabs(q.y) > GDI_CAIROSUP) return true;
+    return false;
+}
+
+GdiBoxD gdiKappBox(GdiDc* dc, double rand)
+{
+    cairo_rectangle_int_t e;
+    cairo_region_get_extents(gdiWirkClip(dc), &e);
+    return GdiBoxD{e.x - rand, e.y - rand, e.x + e.width + rand, e.y + e.height + rand};
+}
+
+// Sutherland-Hodgman: the part of a closed ring inside the box.
+std::vector<GdiPunktD> gdiRingKappen(const std::vector<GdiPunktD>& ring, const GdiBoxD& b)
+{
+    std::vector<GdiPunktD> aus = ring;
+    for (int kante = 0; kante < 4 && !aus.empty(); ++kante) {
+        auto innen = [&](const GdiPunktD& q) {
+            switch (kante) {
+            case 0: return q.x >= b.l;
+            case 1: return q.x <= b.r;
+            case 2: return q.y >= b.t;
+            default: return q.y <= b.b;
+            }
+        };
+        auto schnitt = [&](const GdiPunktD& a, const GdiPunktD& e) {
+            double t;
+            switch (kante) {
+            case 0: t = (b.l - a.x) / (e.x - a.x); break;
+            case 1: t = (b.r - a.x) / (e.x - a.x); break;
+            case 2: t = (b.t - a.y) / (e.y - a.y); break;
+            default: t = (b.b - a.y) / (e.y - a.y); break;
+            }
+            return GdiPunktD{a.x + t * (e.x - a.x), a.y + t * (e.y - a.y)};
+        };
+        std::vector<GdiPunktD> ein;
+        ein.swap(aus);
+        for (size_t i = 0; i < ein.size(); ++i) {
+            const GdiPunktD& a = ein[(i + ein.size() - 1) % ein.size()];
+            const GdiPunktD& e = ein[i];
+            if (innen(e)) {
+                if (!innen(a)) aus.push_back(schnitt(a, e));
+                aus.push_back(e);
+            } else if (innen(a)) {
+                aus.push_back(schnitt(a, e));
+            }
+        }
+    }
+    return aus;
+}
+
+// Liang-Barsky: the part of a segment inside the box; false when none.
+bool gdiStreckeKappen(GdiPunktD& a, GdiPunktD& e, const GdiBoxD& b)
+{
+    double t0 = 0, t1 = 1, dx = e.x - a.x, dy = e.y - a.y;
+    const double p[4] = {-dx, dx, -dy, dy}, q[4] = {a.x - b.l, b.r - a.x, a.y - b.t, b.b - a.y};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return false;
+            continue;
+        }
+        double r = q[i] / p[i];
+        if (p[i] < 0) t0 = std::max(t0, r);
+        else t1 = std::min(t1, r);
+        if (t0 > t1) return false;
+    }
+    GdiPunktD a2{a.x + t0 * dx, a.y + t0 * dy}, e2{a.x + t1 * dx, a.y + t1 * dy};
+    a = a2, e = e2;
+    return true;
+}
+
+// A rectangle far larger than the clip box, cut to it (exact for what shows).
+void gdiKastenKappen(GdiDc* dc, double& l, double& t, double& r, double& b, double rand)
+{
+    if (std::max({std::fabs(l), std::fabs(t), std::fabs(r), std::fabs(b)}) <= GDI_CAIROSUP) return;
+    GdiBoxD k = gdiKappBox(dc, rand);
+    l = std::clamp(l, k.l, k.r), r = std::clamp(r, k.l, k.r);
+    t = std::clamp(t, k.t, k.b), b = std::clamp(b, k.t, k.b);
+}
+
 // Strokes a device-space polyline with the pen (wide pens, vector DCs).
 void gdiZugMalen(GdiDc* dc, const GdiStiftInfo& s, const std::vector<GdiPunktD>& p, bool zu)
 {
     if (p.size() < 2) return;
     double c = gdiMitte(dc);
+    if (gdiRiesig(p)) {
+        // Each segment cut to the box on its own (joins out there are not seen).
+        GdiBoxD b = gdiKappBox(dc, s.breite + 4);
+        std::vector<GdiPunktD> stuecke;
+        size_t n = p.size() + (zu ? 1 : 0);
+        for (size_t i = 1; i < n; ++i) {
+            GdiPunktD a = p[i - 1], e = p[i % p.size()];
+            if (gdiStreckeKappen(a, e, b)) stuecke.push_back(a), stuecke.push_back(e);
+        }
+        if (stuecke.empty()) return;
+        gdiFormMalen(dc, s.rop2, gdiKasten(stuecke, s.breite), [&](cairo_t* cr) {
+            gdiStiftSetzen(cr, dc, s);
+            for (size_t i = 0; i + 1 < stuecke.size(); i += 2) {
+                cairo_move_to(cr, stuecke[i].x + c, stuecke[i].y + c);
+                cairo_line_to(cr, stuecke[i + 1].x + c, stuecke[i + 1].y + c);
+            }
+            cairo_stroke(cr);
+        });
+        return;
+    }
     gdiFormMalen(dc, s.rop2, gdiKasten(p, s.breite), [&](cairo_t* cr) {
         gdiStiftSetzen(cr, dc, s);
         cairo_move_to(cr, p[0].x + c, p[0].y + c);
@@ -566,11 +722,11 @@ void gdiLinienzug(GdiDc* dc, const std::vector<GdiPunktD>& p, bool zu)
     GdiLinie l;
     gdiLinienStart(dc, l, s);
     for (size_t i = 1; i < p.size(); ++i)
-        gdiLinieZiehen(l, static_cast<int>(p[i - 1].x), static_cast<int>(p[i - 1].y), static_cast<int>(p[i].x),
-                       static_cast<int>(p[i].y));
+        gdiLinieZiehen(l, static_cast<int64_t>(p[i - 1].x), static_cast<int64_t>(p[i - 1].y),
+                       static_cast<int64_t>(p[i].x), static_cast<int64_t>(p[i].y));
     if (zu)
-        gdiLinieZiehen(l, static_cast<int>(p.back().x), static_cast<int>(p.back().y), static_cast<int>(p[0].x),
-                       static_cast<int>(p[0].y));
+        gdiLinieZiehen(l, static_cast<int64_t>(p.back().x), static_cast<int64_t>(p.back().y),
+                       static_cast<int64_t>(p[0].x), static_cast<int64_t>(p[0].y));
     gdiLinienEnde(l);
 }
 
@@ -658,8 +814,18 @@ BOOL gdiPolygone(GdiDc* dc, const POINT* pts, const INT* counts, int polys)
     if (alle.empty()) return TRUE;
     double c = gdiMitte(dc);
     GdiMuster m = gdiMusterVon(dc, dc->z.pinsel);
+    std::vector<std::vector<GdiPunktD>> flaechen = ringe;
+    if (gdiRiesig(alle)) {
+        GdiBoxD b = gdiKappBox(dc, 4);
+        alle.clear();
+        for (auto& r : flaechen) {
+            r = gdiRingKappen(r, b);
+            alle.insert(alle.end(), r.begin(), r.end());
+        }
+    }
+    if (!alle.empty())
     gdiFlaecheFuellen(dc, m, gdiKasten(alle, 1), dc->z.fuellModus == ALTERNATE, dc->z.rop2, [&](cairo_t* cr) {
-        for (const auto& r : ringe) {
+        for (const auto& r : flaechen) {
             if (r.size() < 2) continue;
             cairo_move_to(cr, r[0].x + c, r[0].y + c);
             for (size_t i = 1; i < r.size(); ++i) cairo_line_to(cr, r[i].x + c, r[i].y + c);
@@ -738,6 +904,7 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom)
     }
     GdiKastenD k = gdiBox(dc, left, top, right, bottom);
     GdiStiftInfo s = gdiStiftInfo(dc);
+    gdiKastenKappen(dc, k.l, k.t, k.r, k.b, (s.leer ? 0 : s.breite) + 4);
     if (gdiIstRaster(dc) && !s.leer && !s.dick) {
         // One-pixel frame: the outermost ring of pixels l..r-1, t..b-1.
         GdiMuster m = gdiMusterVon(dc, dc->z.pinsel);
@@ -839,7 +1006,37 @@ BOOL gdiBogenMalen(GdiDc* dc, GdiBogen art, int left, int top, int right, int bo
         while (ae >= as) ae -= 2 * M_PI;
         if (as - ae > 2 * M_PI - 1e-9) ae = as - 2 * M_PI;
     }
-    auto pfad = [&](cairo_t* cr, double einzug, bool fuellen) {
+    if (!welt && gdiRiesig({{k.l, k.t}, {k.r, k.b}})) {
+        // Too large for cairo's paths: the curve as points (within 1/8 pixel
+        // of it), filled and drawn through the cut polygon and line code.
+        double spanne = art == GdiBogen::Ellipse ? 2 * M_PI : as - ae;
+        double n = std::clamp(std::ceil(spanne * std::sqrt(std::max(rx, ry))), 16.0, 400000.0);
+        bool raster = gdiIstRaster(dc);
+        std::vector<GdiPunktD> p;
+        if (art == GdiBogen::Torte) p.push_back(raster ? GdiPunktD{std::floor(cx), std::floor(cy)} : GdiPunktD{cx, cy});
+        for (int i = 0; i <= static_cast<int>(n); ++i) {
+            double a = art == GdiBogen::Ellipse ? 2 * M_PI * i / n : as - spanne * i / n;
+            // Raster: the ring through the outer pixels' centres, as pixel indices.
+            double e = raster ? 0.5 : 0;
+            GdiPunktD q{cx + (rx - e) * std::cos(a), cy + (ry - e) * std::sin(a)};
+            if (raster) q.x = std::floor(q.x), q.y = std::floor(q.y);
+            p.push_back(q);
+        }
+        if (art != GdiBogen::Bogen) {
+            std::vector<GdiPunktD> ring = gdiRingKappen(p, gdiKappBox(dc, 4));
+            double c = gdiMitte(dc);
+            if (!ring.empty())
+                gdiFlaecheFuellen(dc, gdiMusterVon(dc, dc->z.pinsel), gdiKasten(ring, 1), true, dc->z.rop2,
+                                  [&](cairo_t* cr) {
+                                      cairo_move_to(cr, ring[0].x + c, ring[0].y + c);
+                                      for (size_t i = 1; i < ring.size(); ++i) cairo_line_to(cr, ring[i].x + c, ring[i].y + c);
+                                      cairo_close_path(cr);
+                                  });
+        }
+        gdiLinienzug(dc, p, art != GdiBogen::Bogen);
+        return TRUE;
+    }
+    auto pfad = [&](cairo_t* cr, double einzug) {
         cairo_matrix_t alt;
         cairo_get_matrix(cr, &alt);
         if (welt) {
@@ -851,8 +1048,7 @@ BOOL gdiBogenMalen(GdiDc* dc, GdiBogen art, int left, int top, int right, int bo
         }
         double ex = std::max(rx - einzug, 0.01), ey = std::max(ry - einzug, 0.01);
         cairo_new_path(cr);
-        if (art == GdiBogen::Torte && fuellen) cairo_move_to(cr, cx, cy);
-        if (art == GdiBogen::Torte && !fuellen) cairo_move_to(cr, cx, cy);
+        if (art == GdiBogen::Torte) cairo_move_to(cr, cx, cy);
         cairo_save(cr);
         cairo_translate(cr, cx, cy);
         cairo_scale(cr, ex, ey);
@@ -880,14 +1076,14 @@ BOOL gdiBogenMalen(GdiDc* dc, GdiBogen art, int left, int top, int right, int bo
         // The fill stops where the frame's ring begins (bitwise operations
         // touch each pixel once).
         double e = s.leer ? 0 : (s.innen ? w : (raster ? 0.5 + w / 2 : 0));
-        gdiFlaecheFuellen(dc, m, kasten, true, dc->z.rop2, [&](cairo_t* cr) { pfad(cr, e, true); });
+        gdiFlaecheFuellen(dc, m, kasten, true, dc->z.rop2, [&](cairo_t* cr) { pfad(cr, e); });
     }
     if (s.leer) return TRUE;
     double einzug = s.innen ? w / 2 : (raster ? 0.5 : 0);
     gdiFormMalen(dc, s.rop2, kasten, [&](cairo_t* cr) {
         gdiStiftSetzen(cr, dc, s);
         cairo_set_line_width(cr, w);
-        pfad(cr, einzug, false);
+        pfad(cr, einzug);
         cairo_stroke(cr);
     });
     return TRUE;
@@ -935,11 +1131,14 @@ BOOL Chord(HDC hdc, int left, int top, int right, int bottom, int xs, int ys, in
 namespace {
 
 // Fills device rectangles with a brush as a plain copy (FillRect's rule).
-void gdiRechteckeFuellen(GdiDc* dc, const GdiMuster& m, const std::vector<GdiKastenD>& ks)
+void gdiRechteckeFuellen(GdiDc* dc, const GdiMuster& m, std::vector<GdiKastenD> ks)
 {
     if (ks.empty()) return;
     std::vector<GdiPunktD> alle;
-    for (const GdiKastenD& k : ks) alle.push_back({k.l, k.t}), alle.push_back({k.r, k.b});
+    for (GdiKastenD& k : ks) {
+        gdiKastenKappen(dc, k.l, k.t, k.r, k.b, 2);
+        alle.push_back({k.l, k.t}), alle.push_back({k.r, k.b});
+    }
     gdiFlaecheFuellen(dc, m, gdiKasten(alle, 1), false, R2_COPYPEN, [&](cairo_t* cr) {
         for (const GdiKastenD& k : ks) cairo_rectangle(cr, k.l, k.t, k.r - k.l, k.b - k.t);
     });

@@ -81,7 +81,7 @@ struct GdiZeichnung {
 
 void gdiFormMalen(GdiDc* dc, int rop2, cairo_rectangle_int_t kasten, const std::function<void(cairo_t*)>& bau);
 void gdiLinienStart(GdiDc* dc, GdiLinie& l, const GdiStiftInfo& s);
-void gdiLinieZiehen(GdiLinie& l, int x0, int y0, int x1, int y1);
+void gdiLinieZiehen(GdiLinie& l, int64_t x0, int64_t y0, int64_t x1, int64_t y1);
 void gdiLinienEnde(GdiLinie& l);
 
 // Reads a DIB (1/4/8/16/24/32 bits, BI_RGB or BI_BITFIELDS, either row

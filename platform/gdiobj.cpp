@@ -72,6 +72,7 @@ GdiObjektKopf* gdiObjektKopf(HGDIOBJ h)
 cairo_surface_t* gdiBildNeu(int w, int h)
 {
     cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, std::max(w, 1), std::max(h, 1));
+    if (cairo_surface_status(s) != CAIRO_STATUS_SUCCESS) return s;  // the caller checks the status
     // A fresh bitmap is black, as a compatible bitmap on Windows.
     cairo_surface_flush(s);
     std::memset(cairo_image_surface_get_data(s), 0,
@@ -390,7 +391,7 @@ BOOL DeleteObject(HGDIOBJ obj)
     if (k->dauerhaft) return TRUE;
     if (k->gewaehlt > 0) return FALSE;
     // Recording DCs note the deletion of objects they may have written.
-    for (HDC h : gdiDcs().alle()) {
+    for (HDC h : gdiRecorderAnzahl > 0 ? gdiDcs().alle() : std::vector<HDC>{}) {
         GdiDc* dc = gdiDcs().finden(h);
         if (dc && dc->art == GdiDcArt::Recorder && dc->rec && dc->rec->DeleteObject) dc->rec->DeleteObject(h, obj);
     }
@@ -539,6 +540,7 @@ void gdiAllesFreigeben()
 {
     for (HDC h : gdiDcs().alle()) gdiDcFreigeben(h);
     gdiDcs().leeren();
+    gdiRecorderAnzahl = 0;
     gdiStifte().leeren();
     gdiPinsel().leeren();
     gdiSchriften().leeren();

@@ -215,7 +215,6 @@ GdiMetrik gdiMetrikHolen(PangoFontDescription* d, bool raster)
         PangoFontMetrics* fm = pango_font_get_metrics(f, nullptr);
         m.asc = pango_font_metrics_get_ascent(fm) / double(PANGO_SCALE);
         m.desc = pango_font_metrics_get_descent(fm) / double(PANGO_SCALE);
-        m.avg = pango_font_metrics_get_approximate_char_width(fm) / double(PANGO_SCALE);
         int hoehe = pango_font_metrics_get_height(fm);
         pango_font_metrics_unref(fm);
         double em = pango_font_description_get_size(d) / double(PANGO_SCALE);
@@ -237,6 +236,13 @@ GdiMetrik gdiMetrikHolen(PangoFontDescription* d, bool raster)
             pango_layout_get_pixel_size(l, &w, &h);
             m.max = std::max(m.max, double(w));
         }
+        // The average width as Windows reports it (tmAveCharWidth): of the
+        // lower-case letters and the blank. lfWidth asks for this width.
+        const char* probe = "abcdefghijklmnopqrstuvwxyz ";
+        pango_layout_set_text(l, probe, -1);
+        PangoRectangle log;
+        pango_layout_get_extents(l, nullptr, &log);
+        m.avg = log.width / double(PANGO_SCALE) / 27.0;
         g_object_unref(l);
         g_object_unref(f);
     }
@@ -412,6 +418,9 @@ BOOL gdiTextAus(GdiDc* dc, int x, int y, UINT options, const RECT* rc, LPCSTR te
         gdiLpNachDp(dc, ref.x, ref.y, rx, ry);
         if (raster) rx = std::floor(rx + 0.5), ry = std::floor(ry + 0.5);
     }
+    // A run starting millions of pixels away cannot reach the window (and
+    // cairo's coordinates would not hold it).
+    bool weit = !welt && (std::fabs(rx) > double(1 << 21) || std::fabs(ry) > double(1 << 21));
     double ax = 0;
     switch (align & (TA_LEFT | TA_RIGHT | TA_CENTER)) {
     case TA_RIGHT: ax = -breite; break;
@@ -426,8 +435,9 @@ BOOL gdiTextAus(GdiDc* dc, int x, int y, UINT options, const RECT* rc, LPCSTR te
     }
     double zellHoehe = raster ? s.m.ascent + s.m.descent : s.m.asc + s.m.desc;
 
+    if (weit) n = 0;  // nothing of the run shows; the current position still moves
     cairo_save(cr);
-    if (rc && (options & (ETO_OPAQUE | ETO_CLIPPED))) {
+    if (!weit && rc && (options & (ETO_OPAQUE | ETO_CLIPPED))) {
         // The rectangle is in logical units: fill and/or clip to it.
         double x0, y0, x1, y1;
         gdiLpNachDp(dc, rc->left, rc->top, x0, y0);
@@ -580,9 +590,7 @@ BOOL GetTextMetrics(HDC hdc, TEXTMETRIC* tm)
     tm->tmHeight = tm->tmAscent + tm->tmDescent;
     tm->tmInternalLeading = ly(m.s.m.internLeading);
     tm->tmExternalLeading = ly(m.s.m.externLeading);
-    // The average width as Windows reports it: of the lower-case letters and blank.
-    std::string probe = "abcdefghijklmnopqrstuvwxyz ";
-    double avg = gdiBreite(m.l, probe, m.s) / 27.0;
+    double avg = m.s.m.avg * m.s.dehnung;
     tm->tmAveCharWidth = std::max<LONG>(1, lx(m.s.raster ? std::round(avg) : avg));
     tm->tmMaxCharWidth = std::max<LONG>(tm->tmAveCharWidth, lx(m.s.m.max * m.s.dehnung));
     tm->tmWeight = lf.lfWeight == 0 ? FW_NORMAL : lf.lfWeight;

@@ -3,6 +3,10 @@
 // the virtual clock and turns injected actions into input events.
 #include "platform/headless.h"
 
+#include <chrono>
+#include <cstdio>
+#include <thread>
+
 #include "platform/eingabe.h"
 #include "platform/fenster.h"
 #include "platform/fensterint.h"
@@ -11,6 +15,8 @@
 #include "platform/uhr.h"
 
 namespace {
+
+inline constexpr int PL_HEADLESS_PUMPSUP = 1000000;  // messages one pump may dispatch
 
 int hlStart()
 {
@@ -48,7 +54,11 @@ int hlWarten(int64_t bisMs, int nurIntern)
 {
     if (bisMs < 0 || nurIntern) return 0;
     int64_t jetzt = plUhrJetztMs();
-    if (bisMs > jetzt) plUhrVorruecken(bisMs - jetzt);
+    if (bisMs <= jetzt) return 1;
+    if (plUhrIstFest())
+        plUhrVorruecken(bisMs - jetzt);
+    else  // someone let the clock run free: really wait
+        std::this_thread::sleep_for(std::chrono::milliseconds(bisMs - jetzt));
     return 1;
 }
 
@@ -225,6 +235,13 @@ int plHeadlessPumpen()
     int n = 0;
     MSG m;
     while (PeekMessage(&m, 0, 0, 0, PM_REMOVE)) {
+        if (n >= PL_HEADLESS_PUMPSUP) {
+            // A window that never validates its paint, or messages that post
+            // themselves for ever: report it instead of spinning.
+            std::fprintf(stderr, "velmo: nach %d Nachrichten immer noch Arbeit (zuletzt 0x%04X an %u), Abbruch\n", n,
+                         m.message, m.hwnd);
+            break;
+        }
         if (m.message == WM_QUIT) {
             PostQuitMessage(static_cast<int>(m.wParam));
             break;

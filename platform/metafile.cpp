@@ -106,7 +106,7 @@ int plWmfDateiLesen(const char* pfad, std::vector<uint8_t>& bits, plWmfPlatziert
     if (kopf) *kopf = plWmfPlatziert{};
     if (platziert) *platziert = false;
     std::vector<uint8_t> d;
-    if (plDateiLesen(pfad, d) != 0) return metaFehler("file cannot be read"), -1;
+    if (plBildDateiLesen(pfad, d) != 0) return metaFehler("file cannot be read"), -1;
     size_t anfang = 0;
     plWmfPlatziert p;
     bool mitKopf = plWmfPlatziertLesen(d.data(), d.size(), p) == 0;
@@ -127,7 +127,7 @@ int plWmfDateiSchreiben(const char* pfad, const uint8_t* bits, size_t laenge, co
     std::vector<uint8_t> d;
     if (kopf) d = plWmfPlatziertBauen(*kopf);
     if (laenge) d.insert(d.end(), bits, bits + laenge);
-    return plDateiSchreiben(pfad, d.data(), d.size());
+    return plBildDateiSchreiben(pfad, d.data(), d.size());
 }
 
 HMETAFILE GetMetaFile(LPCSTR file)
@@ -170,7 +170,7 @@ HENHMETAFILE SetEnhMetaFileBits(UINT size, const BYTE* data)
 HENHMETAFILE GetEnhMetaFile(LPCSTR file)
 {
     std::vector<uint8_t> d;
-    if (plDateiLesen(file, d) != 0) return metaFehler("file cannot be read");
+    if (plBildDateiLesen(file, d) != 0) return metaFehler("file cannot be read");
     return SetEnhMetaFileBits(static_cast<UINT>(d.size()), d.data());
 }
 
@@ -201,7 +201,7 @@ UINT GetEnhMetaFileHeader(HENHMETAFILE hemf, UINT size, ENHMETAHEADER* out)
 
 int metaDateiSchreiben(const std::string& datei, const std::vector<uint8_t>& bits)
 {
-    return plDateiSchreiben(datei.c_str(), bits.data(), bits.size());
+    return plBildDateiSchreiben(datei.c_str(), bits.data(), bits.size());
 }
 
 // ---- Helpers of the recorders ------------------------------------------------------------

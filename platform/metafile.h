@@ -44,7 +44,9 @@ BOOL PlayMetaFile(HDC hdc, HMETAFILE hmf);
 
 // ---- Enhanced metafiles ------------------------------------------------------------
 // `frame` in 0.01 mm (nullptr: the bounds of what is drawn); the reference
-// device is `ref` or, when 0, the screen. `desc` may be nullptr.
+// device is `ref` or, when 0, the screen. `desc` (may be nullptr): the
+// application name; only the text up to its first NUL is read, so a caller's
+// single-NUL string is never read past.
 HDC CreateEnhMetaFile(HDC ref, LPCSTR file, const RECT* frame, LPCSTR desc);
 HENHMETAFILE CloseEnhMetaFile(HDC hdc);
 HENHMETAFILE GetEnhMetaFile(LPCSTR file);

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <map>
 #include <memory>
 
 #include <cairo.h>
@@ -36,6 +37,20 @@ struct emfAufnahme {
 };
 
 emfAufnahme* emfRec(HDC hdc) { return static_cast<emfAufnahme*>(gdiDcRecorderKontext(hdc)); }
+
+// The recordings of live metafile DCs. A DC deleted without being closed
+// (DeleteDC) leaves its entry, which the next CreateMetaFile sweeps away.
+std::map<HDC, std::unique_ptr<emfAufnahme>>& emfAufnahmen()
+{
+    static std::map<HDC, std::unique_ptr<emfAufnahme>> m;
+    return m;
+}
+void emfFegen()
+{
+    auto& m = emfAufnahmen();
+    for (auto it = m.begin(); it != m.end();)
+        it = gdiDcArt(it->first) == OBJ_ENHMETADC && gdiDcRecorderKontext(it->first) == it->second.get() ? std::next(it) : m.erase(it);
+}
 
 // Grows the bounds by logical points of the recording DC; returns their
 // device box for the record's own bounds field.
@@ -432,9 +447,13 @@ BOOL emfExtTextOut(HDC hdc, int x, int y, UINT opt, const RECT* rc, LPCSTR text,
 {
     emfAufnahme* a = emfRec(hdc);
     if (!a || (!text && n)) return FALSE;
+    // The text's box from its extent and the alignment (vertically generous:
+    // a cell above and below the reference point).
     SIZE sz{};
     GetTextExtentPoint32(hdc, text ? text : "", static_cast<int>(n), &sz);
-    RECTL b = emfBoundsBox(hdc, a, x - sz.cx, y - sz.cy, x + sz.cx, y + sz.cy);
+    UINT ausr = GetTextAlign(hdc);
+    int links = (ausr & TA_CENTER) == TA_CENTER ? x - sz.cx / 2 : (ausr & TA_RIGHT) ? x - sz.cx : x;
+    RECTL b = emfBoundsBox(hdc, a, links, y - sz.cy, links + sz.cx, y + sz.cy);
     std::vector<uint16_t> t = metaNach16(text ? text : "", n);
     plLeSchreiber& s = a->w.beginnen(EMR_EXTTEXTOUTW);
     emfRect(s, b);
@@ -516,16 +535,19 @@ HDC CreateEnhMetaFile(HDC ref, LPCSTR file, const RECT* frame, LPCSTR desc)
     if (a->pixel.cx <= 0 || a->pixel.cy <= 0 || a->mm.cx <= 0 || a->mm.cy <= 0) return 0;
     HDC hdc = gdiDcRecorderErzeugen(&kEmfRecorder, a.get(), OBJ_ENHMETADC);
     if (!hdc) return 0;
-    a.release();
+    emfFegen();
+    emfAufnahmen()[hdc] = std::move(a);
     return hdc;
 }
 
 HENHMETAFILE CloseEnhMetaFile(HDC hdc)
 {
     if (gdiDcArt(hdc) != OBJ_ENHMETADC) return 0;
-    std::unique_ptr<emfAufnahme> a(emfRec(hdc));
+    auto it = emfAufnahmen().find(hdc);
+    if (it == emfAufnahmen().end()) return 0;
+    std::unique_ptr<emfAufnahme> a = std::move(it->second);
+    emfAufnahmen().erase(it);
     gdiDcFreigeben(hdc);
-    if (!a) return 0;
     RECTL frame;
     if (a->mitFrame) {
         frame = {a->frame.left, a->frame.top, a->frame.right, a->frame.bottom};
@@ -571,6 +593,8 @@ struct emfSpiel {
     POINT zielWOrg{0, 0}, zielVOrg{0, 0};
     SIZE zielWExt{1, 1}, zielVExt{1, 1};
     bool seitePfad = false;  // the target's page mapping currently carries the whole transform
+    bool entartet = false;   // the current transform is singular or out of scale: nothing is drawn
+    cairo_matrix_t voll;     // metafile logical -> target device, for the range check
     int gesichert = 0;       // the player's own SaveDC level
 };
 
@@ -643,6 +667,17 @@ void emfTransformSetzen(emfSpiel& sp)
     cairo_matrix_t seite = emfSeite(sp), m1, m2;
     cairo_matrix_multiply(&m1, &sp.a.welt, &seite);
     cairo_matrix_multiply(&m2, &m1, &sp.passung);  // metafile logical -> target logical
+    // A singular transform (Windows refuses those) or one that scales beyond
+    // a millionfold either way leaves the drawing records without effect.
+    double sx = std::hypot(m2.xx, m2.yx), sy = std::hypot(m2.xy, m2.yy);
+    double det = m2.xx * m2.yy - m2.xy * m2.yx;
+    sp.entartet = !std::isfinite(m2.x0) || !std::isfinite(m2.y0) || !(sx >= 1e-6 && sx <= 1e6) ||
+                  !(sy >= 1e-6 && sy <= 1e6) || !(std::fabs(det) >= 1e-12);
+    if (sp.entartet) return;
+    cairo_matrix_t w, v;
+    cairo_matrix_multiply(&w, &m2, &sp.welt0);
+    cairo_matrix_multiply(&v, &w, &sp.zielSeite);
+    sp.voll = v;
     if (!sp.zielErweitert && m2.xy == 0 && m2.yx == 0) {
         cairo_matrix_t t;
         cairo_matrix_multiply(&t, &m2, &sp.zielSeite);
@@ -738,14 +773,45 @@ bool emfDibZeichnen(emfSpiel& sp, const plEmfDatensatz& d, uint32_t offKopf, uin
     return true;
 }
 
+// GDI's coordinate space is 27 bits: a point of a drawing record that lands
+// outside it on the target (a damaged or hostile file) makes the record draw
+// nothing, rather than asking the target for billions of pixels.
+constexpr double kEmfReichweite = 134217727.0;
+bool emfDa(const emfSpiel& sp, std::initializer_list<int64_t> xy)
+{
+    for (auto it = xy.begin(); it != xy.end(); it += 2) {
+        double x = static_cast<double>(it[0]), y = static_cast<double>(it[1]);
+        cairo_matrix_transform_point(&sp.voll, &x, &y);
+        if (!(std::fabs(x) <= kEmfReichweite && std::fabs(y) <= kEmfReichweite)) return false;
+    }
+    return true;
+}
+
+// Records that put something on the target (as opposed to state and objects).
+bool emfZeichnet(uint32_t typ)
+{
+    switch (typ) {
+    case EMR_LINETO: case EMR_SETPIXELV: case EMR_RECTANGLE: case EMR_ELLIPSE: case EMR_ROUNDRECT: case EMR_ARC:
+    case EMR_PIE: case EMR_CHORD: case EMR_POLYLINE: case EMR_POLYGON: case EMR_POLYLINE16: case EMR_POLYGON16:
+    case EMR_POLYPOLYGON: case EMR_POLYPOLYGON16: case EMR_EXTTEXTOUTA: case EMR_EXTTEXTOUTW: case EMR_BITBLT:
+    case EMR_STRETCHBLT: case EMR_STRETCHDIBITS:
+        return true;
+    default:
+        return false;
+    }
+}
+
 // One record: checks its fields (and offsets inside it) and, with sp.malen,
 // draws. False: inconsistent.
+// One switch over the record kinds, longer than the usual function: each case
+// is a few lines reading and checking one record's fields next to the call
+// it makes, so the format stays in one place.
 bool emfDatensatz(emfSpiel& sp, const plEmfDatensatz& d)
 {
     plLeLeser l(d.daten, d.laenge);
     l.ueberspringen(8);
     HDC dc = sp.hdc;
-    const bool m = sp.malen;
+    const bool m = sp.malen && !(sp.entartet && emfZeichnet(d.typ));
     int32_t v[12];
     auto werte = [&](int n) {
         for (int i = 0; i < n; ++i) v[i] = l.i32();
@@ -820,19 +886,20 @@ bool emfDatensatz(emfSpiel& sp, const plEmfDatensatz& d)
     case EMR_SETTEXTCOLOR: if (!werte(1)) return false; if (m) SetTextColor(dc, static_cast<COLORREF>(v[0])); return true;
     case EMR_SETBKCOLOR: if (!werte(1)) return false; if (m) SetBkColor(dc, static_cast<COLORREF>(v[0])); return true;
     case EMR_SETBRUSHORGEX: if (!werte(2)) return false; if (m) SetBrushOrgEx(dc, v[0], v[1], nullptr); return true;
-    case EMR_MOVETOEX: if (!werte(2)) return false; if (m) MoveToEx(dc, v[0], v[1], nullptr); return true;
-    case EMR_LINETO: if (!werte(2)) return false; if (m) LineTo(dc, v[0], v[1]); return true;
-    case EMR_SETPIXELV: if (!werte(3)) return false; if (m) SetPixel(dc, v[0], v[1], static_cast<COLORREF>(v[2])); return true;
-    case EMR_INTERSECTCLIPRECT: if (!werte(4)) return false; if (m) IntersectClipRect(dc, v[0], v[1], v[2], v[3]); return true;
-    case EMR_EXCLUDECLIPRECT: if (!werte(4)) return false; if (m) ExcludeClipRect(dc, v[0], v[1], v[2], v[3]); return true;
-    case EMR_RECTANGLE: if (!werte(4)) return false; if (m) Rectangle(dc, v[0], v[1], v[2], v[3]); return true;
-    case EMR_ELLIPSE: if (!werte(4)) return false; if (m) Ellipse(dc, v[0], v[1], v[2], v[3]); return true;
-    case EMR_ROUNDRECT: if (!werte(6)) return false; if (m) RoundRect(dc, v[0], v[1], v[2], v[3], v[4], v[5]); return true;
+    case EMR_MOVETOEX: if (!werte(2)) return false; if (m && emfDa(sp, {v[0], v[1]})) MoveToEx(dc, v[0], v[1], nullptr); return true;
+    case EMR_LINETO: if (!werte(2)) return false; if (m && emfDa(sp, {v[0], v[1]})) LineTo(dc, v[0], v[1]); return true;
+    case EMR_SETPIXELV: if (!werte(3)) return false; if (m && emfDa(sp, {v[0], v[1]})) SetPixel(dc, v[0], v[1], static_cast<COLORREF>(v[2])); return true;
+    case EMR_INTERSECTCLIPRECT: if (!werte(4)) return false; if (m && emfDa(sp, {v[0], v[1], v[2], v[3]})) IntersectClipRect(dc, v[0], v[1], v[2], v[3]); return true;
+    case EMR_EXCLUDECLIPRECT: if (!werte(4)) return false; if (m && emfDa(sp, {v[0], v[1], v[2], v[3]})) ExcludeClipRect(dc, v[0], v[1], v[2], v[3]); return true;
+    case EMR_RECTANGLE: if (!werte(4)) return false; if (m && emfDa(sp, {v[0], v[1], v[2], v[3]})) Rectangle(dc, v[0], v[1], v[2], v[3]); return true;
+    case EMR_ELLIPSE: if (!werte(4)) return false; if (m && emfDa(sp, {v[0], v[1], v[2], v[3]})) Ellipse(dc, v[0], v[1], v[2], v[3]); return true;
+    case EMR_ROUNDRECT: if (!werte(6)) return false; if (m && emfDa(sp, {v[0], v[1], v[2], v[3], int64_t{v[0]} + v[4], int64_t{v[1]} + v[5]})) RoundRect(dc, v[0], v[1], v[2], v[3], v[4], v[5]); return true;
     case EMR_ARC:
     case EMR_PIE:
     case EMR_CHORD:
         if (!werte(8)) return false;
-        if (m) (d.typ == EMR_ARC ? Arc : d.typ == EMR_PIE ? Pie : Chord)(dc, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]);
+        if (m && emfDa(sp, {v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]}))
+            (d.typ == EMR_ARC ? Arc : d.typ == EMR_PIE ? Pie : Chord)(dc, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]);
         return true;
     case EMR_POLYLINE:
     case EMR_POLYGON:
@@ -860,6 +927,7 @@ bool emfDatensatz(emfSpiel& sp, const plEmfDatensatz& d)
         for (auto& q : p) {
             q.x = kurz ? l.i16() : l.i32();
             q.y = kurz ? l.i16() : l.i32();
+            if (!emfDa(sp, {static_cast<int64_t>(q.x), static_cast<int64_t>(q.y)})) return true;
         }
         if (viele) PolyPolygon(dc, p.data(), anz.data(), static_cast<int>(polys));
         else if (d.typ == EMR_POLYLINE || d.typ == EMR_POLYLINE16) Polyline(dc, p.data(), static_cast<int>(n));
@@ -1016,6 +1084,10 @@ bool emfDatensatz(emfSpiel& sp, const plEmfDatensatz& d)
             for (auto& a : dx) a = t.i32();
         }
         bool mitRect = (opt & (ETO_OPAQUE | ETO_CLIPPED)) && rc.right >= rc.left;
+        if (!emfDa(sp, {static_cast<int64_t>(x), static_cast<int64_t>(y)}) ||
+            (mitRect && !emfDa(sp, {static_cast<int64_t>(rc.left), static_cast<int64_t>(rc.top), static_cast<int64_t>(rc.right),
+                                    static_cast<int64_t>(rc.bottom)})))
+            return true;
         ExtTextOut(dc, x, y, opt, mitRect ? &rc : nullptr, text.data(), n, dx.empty() ? nullptr : dx.data());
         return true;
     }
@@ -1034,6 +1106,8 @@ bool emfDatensatz(emfSpiel& sp, const plEmfDatensatz& d)
             hs = l.i32();
         }
         if (!l.gut) return false;
+        if (m && !emfDa(sp, {static_cast<int64_t>(x), static_cast<int64_t>(y), static_cast<int64_t>(x) + w, static_cast<int64_t>(y) + h}))
+            return true;
         if (nK == 0) {
             if (m) PatBlt(dc, x, y, w, h, rop);
             return true;
@@ -1049,6 +1123,9 @@ bool emfDatensatz(emfSpiel& sp, const plEmfDatensatz& d)
         int32_t w = l.i32(), h = l.i32();
         if (!l.gut) return false;
         if (usage != DIB_RGB_COLORS) return true;
+        if (m && !emfDa(sp, {static_cast<int64_t>(v[0]), static_cast<int64_t>(v[1]), static_cast<int64_t>(v[0]) + w,
+                             static_cast<int64_t>(v[1]) + h}))
+            return true;
         return emfDibZeichnen(sp, d, offK, nK, offB, nB, v[0], v[1], w, h, v[2], v[3], v[4], v[5], rop);
     }
     default:
@@ -1089,6 +1166,9 @@ BOOL PlayEnhMetaFile(HDC hdc, HENHMETAFILE hemf, const RECT* rc)
 
     sp.gesichert = SaveDC(hdc);
     if (sp.gesichert <= 0) return FALSE;
+    // The check above walked the mapping records too: start afresh.
+    sp.a = emfAbbildung{};
+    sp.stapel.clear();
     sp.malen = true;
     emfTransformSetzen(sp);
     for (const plEmfDatensatz& s : saetze) emfDatensatz(sp, s);

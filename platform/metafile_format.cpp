@@ -129,7 +129,7 @@ std::vector<uint8_t> plWmfSchreiber::fertig()
     beginnen(META_EOF);
     beenden();
     plLeSchreiber k;
-    k.u16(1);
+    k.u16(typ_);
     k.u16(9);
     k.u16(0x0300);
     k.u32(static_cast<uint32_t>(s_.groesse() / 2));
@@ -224,11 +224,13 @@ std::vector<uint8_t> plEmfSchreiber::fertig(const RECTL& bounds, const RECTL& fr
     e.u32(16);
     e.u32(20);
     beenden();
-    // Header record with the description (UTF-16, each byte of the text as
-    // one unit; callers give plain ASCII) after the fixed part.
+    // Header record with the description after the fixed part: UTF-16 (each
+    // byte of the text as one unit; callers give plain ASCII), as the format
+    // wants it the application name and an empty picture name, each ended
+    // by a NUL, and a closing NUL.
     plLeSchreiber k;
     k.u32(EMR_HEADER);
-    size_t beschrWorte = beschreibung.empty() ? 0 : beschreibung.size() + 1;
+    size_t beschrWorte = beschreibung.empty() ? 0 : beschreibung.size() + 2;
     size_t kopfGroesse = PL_EMF_KOPF_VOLL + ((beschrWorte * 2 + 3) & ~size_t{3});
     k.u32(static_cast<uint32_t>(kopfGroesse));
     for (LONG v : {bounds.left, bounds.top, bounds.right, bounds.bottom}) k.i32(v);
@@ -253,7 +255,10 @@ std::vector<uint8_t> plEmfSchreiber::fertig(const RECTL& bounds, const RECTL& fr
     k.i32(geraetMm.cx * 1000);
     k.i32(geraetMm.cy * 1000);
     for (char c : beschreibung) k.u16(static_cast<uint8_t>(c));
-    if (beschrWorte) k.u16(0);
+    if (beschrWorte) {
+        k.u16(0);
+        k.u16(0);
+    }
     while (k.groesse() < kopfGroesse) k.u8(0);
     std::vector<uint8_t> v;
     v.reserve(gesamt);

@@ -224,6 +224,8 @@ public:
     plLeSchreiber& beginnen(uint16_t funktion);
     void beenden();
     void objekteSetzen(uint16_t n) { objekte_ = n; }
+    // 1: a memory metafile (the default), 2: one made for a disk file.
+    void typSetzen(uint16_t t) { typ_ = t; }
     // The finished block (header, records, end record).
     std::vector<uint8_t> fertig();
 
@@ -232,6 +234,7 @@ private:
     size_t anfang_ = 0;
     uint32_t groesster_ = 3;
     uint16_t objekte_ = 0;
+    uint16_t typ_ = 1;
     bool offen_ = false;
 };
 

@@ -16,7 +16,9 @@
 // then it runs the records on the DC between SaveDC and RestoreDC and deletes
 // the objects the metafile created.
 #include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <map>
 #include <memory>
 
 #include "platform/bild.h"
@@ -33,6 +35,20 @@ struct wmfAufnahme {
 };
 
 wmfAufnahme* wmfRec(HDC hdc) { return static_cast<wmfAufnahme*>(gdiDcRecorderKontext(hdc)); }
+
+// The recordings of live metafile DCs. A DC deleted without being closed
+// (DeleteDC) leaves its entry, which the next CreateMetaFile sweeps away.
+std::map<HDC, std::unique_ptr<wmfAufnahme>>& wmfAufnahmen()
+{
+    static std::map<HDC, std::unique_ptr<wmfAufnahme>> m;
+    return m;
+}
+void wmfFegen()
+{
+    auto& m = wmfAufnahmen();
+    for (auto it = m.begin(); it != m.end();)
+        it = gdiDcArt(it->first) == OBJ_METADC && gdiDcRecorderKontext(it->first) == it->second.get() ? std::next(it) : m.erase(it);
+}
 
 bool wmfPasst(long v) { return v >= -32768 && v <= 32767; }
 template <typename... T>
@@ -400,16 +416,20 @@ HDC CreateMetaFile(LPCSTR file)
     }
     HDC hdc = gdiDcRecorderErzeugen(&kWmfRecorder, a.get(), OBJ_METADC);
     if (!hdc) return 0;
-    a.release();
+    wmfFegen();
+    wmfAufnahmen()[hdc] = std::move(a);
     return hdc;
 }
 
 HMETAFILE CloseMetaFile(HDC hdc)
 {
     if (gdiDcArt(hdc) != OBJ_METADC) return 0;
-    std::unique_ptr<wmfAufnahme> a(wmfRec(hdc));
+    auto it = wmfAufnahmen().find(hdc);
+    if (it == wmfAufnahmen().end()) return 0;
+    std::unique_ptr<wmfAufnahme> a = std::move(it->second);
+    wmfAufnahmen().erase(it);
     gdiDcFreigeben(hdc);
-    if (!a) return 0;
+    if (a->mitDatei) a->w.typSetzen(2);
     std::vector<uint8_t> bits = a->w.fertig();
     if (a->mitDatei && metaDateiSchreiben(a->datei, bits) != 0) return metaFehler("file cannot be written");
     return metaWmfAnlegen(std::move(bits));
@@ -464,6 +484,51 @@ bool wmfNeuesObjekt(wmfSpiel& sp, HGDIOBJ h)
     return false;  // table full: the file is inconsistent
 }
 
+// GDI's coordinate space is 27 bits: a point of a drawing record that the
+// target's mapping (as the metafile and the caller set it) puts outside it
+// makes the record draw nothing, rather than asking the target for billions
+// of pixels. The bound is estimated from the mapping's scale and origins.
+struct wmfGrenze {
+    double sx = 1, sy = 1, ox = 0, oy = 0, welt = 1;
+    explicit wmfGrenze(HDC dc)
+    {
+        int modus = GetMapMode(dc);
+        POINT wo{}, vo{};
+        GetWindowOrgEx(dc, &wo);
+        GetViewportOrgEx(dc, &vo);
+        if (modus == MM_ANISOTROPIC || modus == MM_ISOTROPIC) {
+            SIZE we{1, 1}, ve{1, 1};
+            GetWindowExtEx(dc, &we);
+            GetViewportExtEx(dc, &ve);
+            sx = we.cx ? std::fabs(static_cast<double>(ve.cx) / we.cx) : 1;
+            sy = we.cy ? std::fabs(static_cast<double>(ve.cy) / we.cy) : 1;
+        } else if (modus != MM_TEXT) {
+            sx = sy = 10;  // the metric modes stay below ten dots a unit up to 600 dpi
+        }
+        double ex = 0, ey = 0;
+        if (GetGraphicsMode(dc) == GM_ADVANCED) {
+            XFORM x{1, 0, 0, 1, 0, 0};
+            GetWorldTransform(dc, &x);
+            welt = std::max(std::fabs(x.eM11) + std::fabs(x.eM21), std::fabs(x.eM12) + std::fabs(x.eM22));
+            ex = std::fabs(x.eDx);
+            ey = std::fabs(x.eDy);
+        }
+        ox = (ex + std::abs(wo.x)) * sx + std::abs(vo.x);
+        oy = (ey + std::abs(wo.y)) * sy + std::abs(vo.y);
+    }
+    bool da(long x, long y) const
+    {
+        constexpr double grenze = 134217727.0;
+        return std::fabs(x) * welt * sx + ox <= grenze && std::fabs(y) * welt * sy + oy <= grenze;
+    }
+    bool da(const int* v, int paare) const
+    {
+        for (int i = 0; i < paare; ++i)
+            if (!da(v[2 * i], v[2 * i + 1])) return false;
+        return true;
+    }
+};
+
 // A DIB of a record: decoded with the checking reader and handed on as a
 // 32-bit top-down DIB, so the drawing side only ever sees sound input. The
 // source rectangle of a bottom-up DIB counts rows from the bottom; it is
@@ -474,6 +539,8 @@ bool wmfDibZeichnen(wmfSpiel& sp, const uint8_t* dib, size_t n, int x, int y, in
     plBild bild;
     if (plDibGepacktLesen(dib, n, bild) != 0) return false;
     if (!sp.malen) return true;
+    wmfGrenze g(sp.hdc);
+    if (!g.da(x, y) || !g.da(static_cast<long>(x) + w, static_cast<long>(y) + h)) return true;
     plLeLeser l(dib, n);
     bool vonUnten = l.u32() == 12 || (l.u32(), l.i32() > 0);
     if (vonUnten) ys = bild.hoehe - ys - hs;
@@ -490,6 +557,9 @@ bool wmfDibZeichnen(wmfSpiel& sp, const uint8_t* dib, size_t n, int x, int y, in
 
 // One record: with sp.malen false it only checks the parameters; true it
 // also draws. False: the record is inconsistent.
+// One switch over the record kinds, longer than the usual function: each case
+// is a few lines reading and checking one record's fields next to the call
+// it makes, so the format stays in one place.
 bool wmfDatensatz(wmfSpiel& sp, const plWmfDatensatz& d)
 {
     plLeLeser l(d.param, d.laenge);
@@ -527,18 +597,18 @@ bool wmfDatensatz(wmfSpiel& sp, const plWmfDatensatz& d)
     case META_SETVIEWPORTEXT: if (!worte(2, v)) return false; if (m) SetViewportExtEx(dc, v[1], v[0], nullptr); return true;
     case META_OFFSETWINDOWORG: if (!worte(2, v)) return false; if (m) OffsetWindowOrgEx(dc, v[1], v[0], nullptr); return true;
     case META_OFFSETVIEWPORTORG: if (!worte(2, v)) return false; if (m) OffsetViewportOrgEx(dc, v[1], v[0], nullptr); return true;
-    case META_LINETO: if (!worte(2, v)) return false; if (m) LineTo(dc, v[1], v[0]); return true;
-    case META_MOVETO: if (!worte(2, v)) return false; if (m) MoveToEx(dc, v[1], v[0], nullptr); return true;
-    case META_EXCLUDECLIPRECT: if (!worte(4, v)) return false; if (m) ExcludeClipRect(dc, v[3], v[2], v[1], v[0]); return true;
-    case META_INTERSECTCLIPRECT: if (!worte(4, v)) return false; if (m) IntersectClipRect(dc, v[3], v[2], v[1], v[0]); return true;
-    case META_RECTANGLE: if (!worte(4, v)) return false; if (m) Rectangle(dc, v[3], v[2], v[1], v[0]); return true;
-    case META_ELLIPSE: if (!worte(4, v)) return false; if (m) Ellipse(dc, v[3], v[2], v[1], v[0]); return true;
-    case META_ROUNDRECT: if (!worte(6, v)) return false; if (m) RoundRect(dc, v[5], v[4], v[3], v[2], v[1], v[0]); return true;
+    case META_LINETO: if (!worte(2, v)) return false; if (m && wmfGrenze(dc).da(v, 1)) LineTo(dc, v[1], v[0]); return true;
+    case META_MOVETO: if (!worte(2, v)) return false; if (m && wmfGrenze(dc).da(v, 1)) MoveToEx(dc, v[1], v[0], nullptr); return true;
+    case META_EXCLUDECLIPRECT: if (!worte(4, v)) return false; if (m && wmfGrenze(dc).da(v, 2)) ExcludeClipRect(dc, v[3], v[2], v[1], v[0]); return true;
+    case META_INTERSECTCLIPRECT: if (!worte(4, v)) return false; if (m && wmfGrenze(dc).da(v, 2)) IntersectClipRect(dc, v[3], v[2], v[1], v[0]); return true;
+    case META_RECTANGLE: if (!worte(4, v)) return false; if (m && wmfGrenze(dc).da(v, 2)) Rectangle(dc, v[3], v[2], v[1], v[0]); return true;
+    case META_ELLIPSE: if (!worte(4, v)) return false; if (m && wmfGrenze(dc).da(v, 2)) Ellipse(dc, v[3], v[2], v[1], v[0]); return true;
+    case META_ROUNDRECT: if (!worte(6, v)) return false; if (m && wmfGrenze(dc).da(v, 3)) RoundRect(dc, v[5], v[4], v[3], v[2], v[1], v[0]); return true;
     case META_ARC:
     case META_PIE:
     case META_CHORD: {
         if (!worte(8, v)) return false;
-        if (!m) return true;
+        if (!m || !wmfGrenze(dc).da(v, 4)) return true;
         auto f = wmfKanonisch(d.funktion) == META_ARC ? Arc : wmfKanonisch(d.funktion) == META_PIE ? Pie : Chord;
         f(dc, v[7], v[6], v[5], v[4], v[3], v[2], v[1], v[0]);
         return true;
@@ -546,13 +616,13 @@ bool wmfDatensatz(wmfSpiel& sp, const plWmfDatensatz& d)
     case META_SETPIXEL: {
         COLORREF c = l.u32();
         if (!worte(2, v)) return false;
-        if (m) SetPixel(dc, v[1], v[0], c);
+        if (m && wmfGrenze(dc).da(v, 1)) SetPixel(dc, v[1], v[0], c);
         return true;
     }
     case META_PATBLT: {
         DWORD rop = l.u32();
         if (!worte(4, v)) return false;
-        if (m) PatBlt(dc, v[3], v[2], v[1], v[0], rop);
+        if (m && wmfGrenze(dc).da(v, 2)) PatBlt(dc, v[3], v[2], v[1], v[0], rop);
         return true;
     }
     case META_POLYLINE:
@@ -561,9 +631,11 @@ bool wmfDatensatz(wmfSpiel& sp, const plWmfDatensatz& d)
         if (!l.gut || n < 0 || !l.hat(static_cast<size_t>(n) * 4)) return false;
         if (!m) return true;
         std::vector<POINT> p(static_cast<size_t>(n));
+        wmfGrenze g(dc);
         for (auto& q : p) {
             q.x = l.i16();
             q.y = l.i16();
+            if (!g.da(q.x, q.y)) return true;
         }
         (wmfKanonisch(d.funktion) == META_POLYLINE ? Polyline : Polygon)(dc, p.data(), n);
         return true;
@@ -577,9 +649,11 @@ bool wmfDatensatz(wmfSpiel& sp, const plWmfDatensatz& d)
         if (!l.hat(gesamt * 4)) return false;
         if (!m) return true;
         std::vector<POINT> p(gesamt);
+        wmfGrenze g(dc);
         for (auto& q : p) {
             q.x = l.i16();
             q.y = l.i16();
+            if (!g.da(q.x, q.y)) return true;
         }
         PolyPolygon(dc, p.data(), anz.data(), polys);
         return true;
@@ -589,7 +663,7 @@ bool wmfDatensatz(wmfSpiel& sp, const plWmfDatensatz& d)
         if (!l.gut || n < 0) return false;
         const uint8_t* t = l.bytes(static_cast<size_t>(n + (n & 1)));
         if (!t || !worte(2, v)) return false;
-        if (m) TextOut(dc, v[1], v[0], reinterpret_cast<const char*>(t), n);
+        if (m && wmfGrenze(dc).da(v, 1)) TextOut(dc, v[1], v[0], reinterpret_cast<const char*>(t), n);
         return true;
     }
     case META_EXTTEXTOUT: {
@@ -611,7 +685,7 @@ bool wmfDatensatz(wmfSpiel& sp, const plWmfDatensatz& d)
             dx.resize(static_cast<size_t>(n));
             for (auto& a : dx) a = l.i16();
         }
-        if (m)
+        if (m && wmfGrenze(dc).da(v, 1) && (!mitRect || (wmfGrenze(dc).da(rc.left, rc.top) && wmfGrenze(dc).da(rc.right, rc.bottom))))
             ExtTextOut(dc, v[1], v[0], opt, mitRect ? &rc : nullptr, reinterpret_cast<const char*>(t),
                        static_cast<UINT>(n), dx.empty() ? nullptr : dx.data());
         return true;
@@ -661,7 +735,7 @@ bool wmfDatensatz(wmfSpiel& sp, const plWmfDatensatz& d)
             }
             s = wmfSlotSpiel{};
         } else if (f == META_SELECTCLIPREGION) {
-            SelectClipRgn(dc, s.h);
+            if (s.h) SelectClipRgn(dc, s.h);  // regions this player cannot make leave the clip alone
         } else if (s.h) {
             SelectObject(dc, s.h);
         }

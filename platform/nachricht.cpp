@@ -1,5 +1,5 @@
 // Messages, loops and timers of the window manager; see nachricht.h for the
-// order in which work is handed out.
+// order in which work is handed out. Helpers: prefix `nachricht`.
 //
 // Invariants:
 //  1. `posted` holds posted messages in the order they were posted; the
@@ -168,6 +168,8 @@ void nachrichtGenommen(const MSG* m)
 
 }  // namespace
 
+static bool nachrichtWarten();
+
 // ---- Sending and posting -------------------------------------------------------------------------
 
 LRESULT SendMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
@@ -263,7 +265,8 @@ BOOL GetMessage(MSG* msg, HWND hwnd, UINT first, UINT last)
             nachrichtGenommen(msg);
             return msg->message == WM_QUIT ? FALSE : TRUE;
         }
-        if (!WaitMessage()) {
+        // What waits did not pass the filter: wait for something new.
+        if (!nachrichtWarten()) {
             // Nothing can ever arrive (no user, no timer): end the loop
             // rather than hang.
             std::fprintf(stderr, "velmo: keine Eingabe und kein Zeitgeber mehr, Nachrichtenschleife beendet\n");
@@ -275,12 +278,17 @@ BOOL GetMessage(MSG* msg, HWND hwnd, UINT first, UINT last)
 BOOL WaitMessage()
 {
     if (plNachrichtArbeitWartet()) return TRUE;
+    return nachrichtWarten() ? TRUE : FALSE;
+}
+
+static bool nachrichtWarten()
+{
     int64_t user = plNachrichtNaechsterTimer(false);
     int64_t alle = plNachrichtNaechsterTimer(true);
     int64_t jetzt = plUhrJetztMs();
-    if (user >= 0) return plBeWarten(jetzt + user, 0) ? TRUE : FALSE;
-    if (alle >= 0) return plBeWarten(jetzt + alle, 1) ? TRUE : FALSE;
-    return plBeWarten(-1, 0) ? TRUE : FALSE;
+    if (user >= 0) return plBeWarten(jetzt + user, 0) != 0;
+    if (alle >= 0) return plBeWarten(jetzt + alle, 1) != 0;
+    return plBeWarten(-1, 0) != 0;
 }
 
 BOOL TranslateMessage(const MSG* msg)

@@ -2,6 +2,7 @@
 #include "platform/bild.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <string>
@@ -340,16 +341,16 @@ TEST(Png, RoundTripKeepsPixelsAndAlphaAndCutFilesAreRefused)
 
 TEST(BildDatei, WriteReplacesThroughATemporaryAndReadsBack)
 {
-    std::string pfad = testing::TempDir() + "bild_test_datei.bin";
+    std::string pfad = testing::TempDir() + "bild_test_datei_" + std::to_string(getpid()) + ".bin";
     const uint8_t a[] = {1, 2, 3};
-    ASSERT_EQ(plDateiSchreiben(pfad.c_str(), a, 3), 0);
+    ASSERT_EQ(plBildDateiSchreiben(pfad.c_str(), a, 3), 0);
     const uint8_t b[] = {9};
-    ASSERT_EQ(plDateiSchreiben(pfad.c_str(), b, 1), 0);
+    ASSERT_EQ(plBildDateiSchreiben(pfad.c_str(), b, 1), 0);
     std::vector<uint8_t> v;
-    ASSERT_EQ(plDateiLesen(pfad.c_str(), v), 0);
+    ASSERT_EQ(plBildDateiLesen(pfad.c_str(), v), 0);
     EXPECT_EQ(v, std::vector<uint8_t>({9}));
-    EXPECT_EQ(plDateiLesen(pfad.c_str(), v, 0), -1);  // larger than allowed
-    EXPECT_EQ(plDateiSchreiben((testing::TempDir() + "kein/ordner/x.bin").c_str(), a, 3), -1);
+    EXPECT_EQ(plBildDateiLesen(pfad.c_str(), v, 0), -1);  // larger than allowed
+    EXPECT_EQ(plBildDateiSchreiben((testing::TempDir() + "kein/ordner/x.bin").c_str(), a, 3), -1);
     std::remove(pfad.c_str());
 }
 

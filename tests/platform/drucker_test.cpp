@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <dirent.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cmath>
@@ -17,7 +18,8 @@ namespace {
 
 std::string ordnerNeu(const char* name)
 {
-    std::string o = testing::TempDir() + name;
+    // Own folder per process: other test runs may use the same temporary folder.
+    std::string o = testing::TempDir() + name + "_" + std::to_string(getpid());
     std::system(("rm -rf '" + o + "' && mkdir -p '" + o + "'").c_str());
     return o;
 }
@@ -108,7 +110,7 @@ TEST(Drucker, DeviceCapsOfANominal600DpiPrinterPerPaperAndOrientation)
     for (const Fall& f : faelle) {
         SCOPED_TRACE(std::to_string(f.papier) + "/" + std::to_string(f.ausrichtung));
         plDruckEinstellung e;
-        e.datei = testing::TempDir() + "caps.pdf";
+        e.datei = ordnerNeu("drucker_caps") + "/caps.pdf";
         e.papier = f.papier;
         e.ausrichtung = f.ausrichtung;
         HDC dc = plDruckerDcErzeugen(e);
@@ -140,7 +142,7 @@ TEST(Drucker, AbortedOrCancelledJobsLeaveNoFileAndKeepAnOldOne)
     std::string ordner = ordnerNeu("drucker_abbruch");
     std::string ziel = ordner + "/alt.pdf";
     const uint8_t alt[] = {'a', 'l', 't'};
-    ASSERT_EQ(plDateiSchreiben(ziel.c_str(), alt, 3), 0);
+    ASSERT_EQ(plBildDateiSchreiben(ziel.c_str(), alt, 3), 0);
     struct Fall {
         const char* name;
         ABORTPROC proc;
@@ -169,7 +171,7 @@ TEST(Drucker, AbortedOrCancelledJobsLeaveNoFileAndKeepAnOldOne)
         EXPECT_EQ(StartDoc(dc, nullptr), SP_ERROR);
         EXPECT_EQ(dateienIn(ordner), std::vector<std::string>{"alt.pdf"});
         std::vector<uint8_t> inhalt;
-        ASSERT_EQ(plDateiLesen(ziel.c_str(), inhalt), 0);
+        ASSERT_EQ(plBildDateiLesen(ziel.c_str(), inhalt), 0);
         EXPECT_EQ(inhalt.size(), 3u);
         plDruckerDcLoeschen(dc);
     }
@@ -185,7 +187,7 @@ TEST(Drucker, AbortedOrCancelledJobsLeaveNoFileAndKeepAnOldOne)
 TEST(Drucker, CallsOutOfOrderAreRefused)
 {
     plDruckEinstellung e;
-    e.datei = testing::TempDir() + "reihenfolge.pdf";
+    e.datei = ordnerNeu("drucker_reihe") + "/reihenfolge.pdf";
     HDC dc = plDruckerDcErzeugen(e);
     EXPECT_EQ(StartPage(dc), SP_ERROR);
     EXPECT_EQ(EndPage(dc), SP_ERROR);
@@ -210,6 +212,9 @@ TEST(Drucker, CallsOutOfOrderAreRefused)
     plDruckEinstellung ohneDatei;
     HDC leer = plDruckerDcErzeugen(ohneDatei);
     EXPECT_EQ(StartDoc(leer, nullptr), SP_ERROR);
+    // A target in a folder that does not exist: StartDoc fails, nothing is left.
+    DOCINFO di{sizeof(DOCINFO), "x", "/nicht/da/plan.pdf", nullptr, 0};
+    EXPECT_EQ(StartDoc(leer, &di), SP_ERROR);
     plDruckerDcLoeschen(leer);
 }
 
@@ -228,7 +233,7 @@ TEST(Drucker, PostScriptOutputAndDeviceModeRoundTrip)
     ASSERT_GT(EndDoc(dc), 0);
     plDruckerDcLoeschen(dc);
     std::vector<uint8_t> ps;
-    ASSERT_EQ(plDateiLesen(e.datei.c_str(), ps), 0);
+    ASSERT_EQ(plBildDateiLesen(e.datei.c_str(), ps), 0);
     std::string text(ps.begin(), ps.end());
     EXPECT_EQ(text.rfind("%!PS", 0), 0u);
     EXPECT_NE(text.find("%%DocumentMedia: A3 842 1190"), std::string::npos);

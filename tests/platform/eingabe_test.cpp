@@ -1,6 +1,7 @@
 // Mouse and keyboard input on the headless backend: double clicks by class
 // style, time and distance, MK_ flags, the wheel, key messages with their
 // lParam bits, WM_CHAR through TranslateMessage, key state, cursors.
+#include "platform/backend.h"
 #include "tests/platform/fenster_pruef.h"
 
 using namespace pruef;
@@ -231,6 +232,89 @@ TEST_F(Eingabe, ClassCursorIsSetOverTheClientAreaAndSystemCursorsAreStable)
     EXPECT_EQ(plCursorAnlegen(0, 2, 0, 0, pixel), 0u);
     EXPECT_TRUE(DestroyCursor(eigen));
     EXPECT_FALSE(plCursorBeschreibung(eigen, &b));
+}
+
+}  // namespace
+
+namespace {
+
+std::vector<std::pair<WPARAM, LPARAM>> sysBefehle;
+BOOL sysBefehlNehmen(HWND, WPARAM wp, LPARAM lp)
+{
+    sysBefehle.emplace_back(wp & 0xFFF0, lp);
+    return (wp & 0xFFF0) == SC_KEYMENU || (wp & 0xFFF0) == SC_MOUSEMENU;
+}
+
+HWND fremdFinden(LPCSTR klasse, LPCSTR)
+{
+    return plTextGleich(klasse, "Velmo") ? 0xFFFF0001u : 0;
+}
+
+class EingabeStandard : public Fixture {
+protected:
+    void TearDown() override
+    {
+        plFensterSysBefehlHookSetzen(nullptr);
+        plFensterFremdHookSetzen(nullptr);
+        Fixture::TearDown();
+    }
+};
+
+TEST_F(EingabeStandard, MenuKeysContextMenusAndParentNotification)
+{
+    HWND a = fenster("A", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200);
+    HWND k = fenster("K", WS_CHILD | WS_VISIBLE, 10, 10, 50, 50, a, 9);
+    plHeadlessPumpen();
+    plFensterSysBefehlHookSetzen(sysBefehlNehmen);
+    sysBefehle.clear();
+    // Alt alone, F10 alone, Alt+F: the menu module is asked; Alt+X with a
+    // key between does not open the menu by Alt alone.
+    plHeadlessTaste(VK_MENU);
+    plHeadlessTaste(VK_F10);
+    plHeadlessTasteRunter(VK_MENU);
+    plHeadlessTaste('F');
+    plHeadlessTasteHoch(VK_MENU);
+    plHeadlessPumpen();
+    using P = std::pair<WPARAM, LPARAM>;
+    EXPECT_EQ(sysBefehle, (std::vector<P>{P{SC_KEYMENU, 0}, P{SC_KEYMENU, 0}, P{SC_KEYMENU, 'f'}}));
+    // A right click in the child: parent told of the press, the context menu
+    // asked of the child first, then of its parent.
+    beachtet = {WM_PARENTNOTIFY, WM_CONTEXTMENU, WM_RBUTTONDOWN, WM_RBUTTONUP};
+    nimm();
+    POINT p = plHeadlessPunkt(k, 5, 5);
+    plHeadlessKlick(p.x, p.y, 1);
+    EXPECT_EQ(pumpen(), (V{"A:PARENTNOTIFY", "K:RBUTTONDOWN", "K:RBUTTONUP", "K:CONTEXTMENU", "A:CONTEXTMENU"}));
+    // Closing from the desktop goes through WM_SYSCOMMAND; CS_NOCLOSE refuses it.
+    SetClassLongPtr(a, GCL_STYLE, static_cast<LONG_PTR>(GetClassLongPtr(a, GCL_STYLE) | CS_NOCLOSE));
+    plBackendSchliessen(a);
+    plHeadlessPumpen();
+    EXPECT_TRUE(IsWindow(a));
+    SetClassLongPtr(a, GCL_STYLE, static_cast<LONG_PTR>(GetClassLongPtr(a, GCL_STYLE) & ~CS_NOCLOSE));
+    plBackendSchliessen(a);
+    plHeadlessPumpen();
+    EXPECT_FALSE(IsWindow(a));
+}
+
+TEST_F(EingabeStandard, FindWindowAsksForOtherProcessesAndDesktopActivation)
+{
+    HWND a = fenster("A", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200);
+    plHeadlessPumpen();
+    EXPECT_EQ(FindWindow("Velmo", nullptr), 0u);
+    plFensterFremdHookSetzen(fremdFinden);
+    EXPECT_NE(FindWindow("velmo", nullptr), 0u);
+    EXPECT_EQ(FindWindow("Rec", nullptr), a);  // this process first
+    beachtet = {WM_ACTIVATE, WM_ACTIVATEAPP, WM_NCACTIVATE, WM_KILLFOCUS, WM_SETFOCUS};
+    nimm();
+    plBackendAktiviert(0);
+    EXPECT_EQ(nimm(), (V{"A:NCACTIVATE", "A:ACTIVATE", "A:ACTIVATEAPP", "A:KILLFOCUS"}));
+    plBackendAktiviert(a);
+    EXPECT_EQ(nimm(), (V{"A:ACTIVATEAPP", "A:NCACTIVATE", "A:ACTIVATE", "A:SETFOCUS"}));
+    RECT r{50, 60, 450, 360};
+    plBackendVerschoben(a, &r);
+    RECT ist;
+    GetWindowRect(a, &ist);
+    EXPECT_EQ(ist.left, 50);
+    EXPECT_EQ(ist.bottom, 360);
 }
 
 }  // namespace

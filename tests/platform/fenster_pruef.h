@@ -74,6 +74,8 @@ inline const char* nachrichtName(UINT m)
     case WM_PARENTNOTIFY: return "PARENTNOTIFY";
     case WM_CAPTURECHANGED: return "CAPTURECHANGED";
     case WM_COMMAND: return "COMMAND";
+    case WM_CONTEXTMENU: return "CONTEXTMENU";
+    case WM_SYSCOMMAND: return "SYSCOMMAND";
     case WM_USER: return "USER";
     case WM_USER + 1: return "USER1";
     case WM_USER + 2: return "USER2";

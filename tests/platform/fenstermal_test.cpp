@@ -79,6 +79,10 @@ TEST_F(Malen, DrawingOutsidePaintAndSetRedraw)
     SendMessage(a, WM_SETREDRAW, FALSE, 0);
     InvalidateRect(a, nullptr, TRUE);
     EXPECT_EQ(pumpen(), V{});
+    hdc = GetDC(a);  // drawing into a window with redraw off shows nothing
+    SetPixel(hdc, 60, 60, ROT);
+    ReleaseDC(a, hdc);
+    EXPECT_EQ(plFensterPixel(a, 60, 60), GetSysColor(COLOR_WINDOW));
     SendMessage(a, WM_SETREDRAW, TRUE, 0);
     EXPECT_EQ(pumpen(), V{"A:PAINT"});
     EXPECT_EQ(plFensterPixel(a, 50, 50), GetSysColor(COLOR_WINDOW));

@@ -47,6 +47,41 @@ TEST(GdiLinien, EndPointIsNotDrawnAndStartPointIs)
     }
 }
 
+// A line whose ends lie far outside draws the same pixels inside as the
+// whole line drawn on a canvas large enough to hold it; dashes keep their phase.
+TEST(GdiLinien, FarOffEndPointsAreClippedWithoutChangingPixels)
+{
+    struct Fall {
+        int x0, y0, x1, y1, stil;
+    } faelle[] = {{-700, -300, 900, 350, PS_SOLID}, {900, 350, -700, -300, PS_SOLID}, {-50, 800, 60, -900, PS_DASH},
+                  {30, -1000, 31, 1000, PS_DOT},    {-999, 20, 999, 21, PS_DASHDOT}, {800, -800, -800, 800, PS_SOLID}};
+    for (const Fall& f : faelle) {
+        GdiLeinwand klein(64, 48), gross(2200, 2200);
+        SetViewportOrgEx(gross.dc, 1100, 1100, nullptr);
+        for (HDC dc : {klein.dc, gross.dc}) {
+            HPEN p = CreatePen(f.stil, 1, RGB(0, 0, 0));
+            HGDIOBJ alt = SelectObject(dc, p);
+            SetBkMode(dc, TRANSPARENT);
+            MoveToEx(dc, f.x0, f.y0, nullptr);
+            LineTo(dc, f.x1, f.y1);
+            SelectObject(dc, alt);
+            DeleteObject(p);
+        }
+        int anders = 0;
+        for (int y = 0; y < 48; ++y)
+            for (int x = 0; x < 64; ++x) anders += gdiTestPixel(klein.s, x, y) != gdiTestPixel(gross.s, 1100 + x, 1100 + y);
+        EXPECT_EQ(anders, 0) << f.x0 << "," << f.y0 << " -> " << f.x1 << "," << f.y1;
+        EXPECT_NE(gdiTestTinte(klein.s).right, 0);
+    }
+    // Ends a billion pixels away: drawn at once, nothing past the canvas touched.
+    GdiLeinwand l(64, 48);
+    MoveToEx(l.dc, -1000000000, 24, nullptr);
+    LineTo(l.dc, 1000000000, 24);
+    EXPECT_EQ(l.px(0, 24), RGB(0, 0, 0));
+    EXPECT_EQ(l.px(63, 24), RGB(0, 0, 0));
+    EXPECT_EQ(l.px(63, 23), RGB(255, 255, 255));
+}
+
 TEST(GdiLinien, PolylineDrawsInnerPointsOnceAndGoldenStar)
 {
     GdiLeinwand l(48, 48);
@@ -343,6 +378,50 @@ TEST(GdiPolygon, FillModeDecidesTheInnerPentagonOfAStar)
         EXPECT_EQ(l.px(20, 4), RGB(0, 0, 0)) << f.modus;  // a point of the star
         SelectObject(l.dc, GetStockObject(WHITE_BRUSH));
     }
+}
+
+}  // namespace
+
+namespace {
+
+// Shapes of a drawing zoomed far in reach millions of pixels past the
+// window; what shows must still be exact.
+TEST(GdiRiesig, HugeShapesDrawTheirVisiblePartExactly)
+{
+    GdiLeinwand l(64, 48);
+    HBRUSH grau = CreateSolidBrush(RGB(128, 128, 128));
+    SelectObject(l.dc, grau);
+    // A circle of radius three million whose right edge crosses the canvas at x = 29.
+    Ellipse(l.dc, -6000000, 24 - 3000000, 30, 24 + 3000000);
+    for (int y : {0, 24, 47}) {
+        EXPECT_EQ(l.px(29, y), RGB(0, 0, 0)) << y;
+        EXPECT_EQ(l.px(28, y), RGB(128, 128, 128)) << y;
+        EXPECT_EQ(l.px(30, y), RGB(255, 255, 255)) << y;
+    }
+    GdiLeinwand p(64, 48);
+    SelectObject(p.dc, grau);
+    SelectObject(p.dc, GetStockObject(NULL_PEN));
+    POINT drei[] = {{-100000000, -100000000}, {100000000, 100000000}, {-100000000, 100000000}};
+    Polygon(p.dc, drei, 3);
+    EXPECT_EQ(p.px(10, 30), RGB(128, 128, 128));
+    EXPECT_EQ(p.px(30, 10), RGB(255, 255, 255));
+    RECT rc{-1000000000, -1000000000, 20, 1000000000};
+    GdiLeinwand r(64, 48);
+    FillRect(r.dc, &rc, grau);
+    EXPECT_EQ(gdiTestTinte(r.s).right, 20);
+    EXPECT_EQ(gdiTestTinte(r.s).bottom, 48);
+    HPEN breit = CreatePen(PS_SOLID, 5, RGB(0, 0, 0));
+    SelectObject(r.dc, breit);
+    MoveToEx(r.dc, -1000000000, 30, nullptr);
+    LineTo(r.dc, 1000000000, 30);
+    EXPECT_EQ(r.px(40, 28), RGB(0, 0, 0));
+    EXPECT_EQ(r.px(40, 32), RGB(0, 0, 0));
+    EXPECT_EQ(r.px(40, 33), RGB(255, 255, 255));
+    SelectObject(r.dc, GetStockObject(BLACK_PEN));
+    DeleteObject(breit);
+    SelectObject(l.dc, GetStockObject(WHITE_BRUSH));
+    SelectObject(p.dc, GetStockObject(WHITE_BRUSH));
+    DeleteObject(grau);
 }
 
 }  // namespace

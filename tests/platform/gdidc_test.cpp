@@ -105,6 +105,15 @@ TEST(GdiZustand, SaveAndRestoreBringBackObjectsColoursMappingAndClip)
     EXPECT_EQ(box.right, 20);
     EXPECT_FALSE(RestoreDC(l.dc, 1));  // nothing left to restore
     EXPECT_TRUE(DeleteObject(rot));
+    // Freeing a DC lets go of the objects of its saved states too.
+    HDC m = CreateCompatibleDC(0);
+    HPEN blau = CreatePen(PS_SOLID, 1, RGB(0, 0, 255));
+    SelectObject(m, blau);
+    SaveDC(m);
+    SelectObject(m, GetStockObject(BLACK_PEN));
+    EXPECT_FALSE(DeleteObject(blau));
+    DeleteDC(m);
+    EXPECT_TRUE(DeleteObject(blau));
 }
 
 TEST(GdiClip, RectanglesRegionsAndTheClipBox)

@@ -296,3 +296,34 @@ TEST(GdiText, EnumFontFamiliesOffersTheWindowsNamesAndTheInstalledFaces)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(GdiText, WidthStretchesToTheRequestedAverageCharacterWidth)
+{
+    GdiLeinwand l(8, 8);
+    SIZE schmal, breit;
+    TEXTMETRIC tm;
+    {
+        HFONT f = CreateFont(20, 5, 0, 0, FW_NORMAL, 0, 0, 0, 0, OUT_TT_ONLY_PRECIS, 0, DRAFT_QUALITY, 0, "Arial");
+        HGDIOBJ alt = SelectObject(l.dc, f);
+        GetTextMetrics(l.dc, &tm);
+        EXPECT_NEAR(tm.tmAveCharWidth, 5, 1);
+        GetTextExtentPoint32(l.dc, "Verteiler", 9, &schmal);
+        SelectObject(l.dc, alt);
+        DeleteObject(f);
+    }
+    {
+        HFONT f = CreateFont(20, 15, 0, 0, FW_NORMAL, 0, 0, 0, 0, OUT_TT_ONLY_PRECIS, 0, DRAFT_QUALITY, 0, "Arial");
+        HGDIOBJ alt = SelectObject(l.dc, f);
+        GetTextMetrics(l.dc, &tm);
+        EXPECT_NEAR(tm.tmAveCharWidth, 15, 1);
+        EXPECT_NEAR(tm.tmHeight, 20, 1);  // the height stays
+        GetTextExtentPoint32(l.dc, "Verteiler", 9, &breit);
+        SelectObject(l.dc, alt);
+        DeleteObject(f);
+    }
+    EXPECT_NEAR(static_cast<double>(breit.cx) / schmal.cx, 3.0, 0.3);
+}
+
+}  // namespace

@@ -2,7 +2,9 @@
 #include "platform/metafile.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -108,13 +110,41 @@ void szene(HDC dc)
     bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), 3, 2, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
     StretchDIBits(dc, 70, 56, 12, 8, 0, 0, 3, 2, bits, &bmi, DIB_RGB_COLORS, SRCCOPY);
 
+    // A pattern brush of a colour bitmap and text with an opaque box and advances.
+    HDC mdc = CreateCompatibleDC(0);
+    HBITMAP muster = CreateBitmap(8, 8, 1, 32, nullptr);
+    HGDIOBJ malt = SelectObject(mdc, muster);
+    PatBlt(mdc, 0, 0, 8, 8, WHITENESS);
+    RECT ecke{0, 0, 4, 4};
+    HBRUSH blau = CreateSolidBrush(RGB(0, 0, 255));
+    FillRect(mdc, &ecke, blau);
+    SelectObject(mdc, malt);
+    DeleteDC(mdc);
+    HBRUSH musterPinsel = CreatePatternBrush(muster);
+    RECT feld{150, 92, 190, 106};
+    FillRect(dc, &feld, musterPinsel);
+    RECT kasten{100, 94, 140, 106};
+    const INT vorschub[3] = {12, 12, 12};
+    SetBkColor(dc, RGB(255, 255, 160));
+    SetTextAlign(dc, TA_TOP | TA_LEFT);
+    ExtTextOut(dc, 102, 94, ETO_OPAQUE, &kasten, "W1m", 3, vorschub);
+
     SelectObject(dc, altStift);
     SelectObject(dc, altPinsel);
     SelectObject(dc, altSchrift);
+    DeleteObject(musterPinsel);
+    DeleteObject(muster);
+    DeleteObject(blau);
     DeleteObject(rot);
     DeleteObject(gruen);
     DeleteObject(schraffur);
     DeleteObject(schrift);
+}
+
+// A temporary file name of this process (other test runs share the folder).
+std::string tmpName(const char* stamm, const char* endung)
+{
+    return testing::TempDir() + stamm + "_" + std::to_string(getpid()) + endung;
 }
 
 size_t unterschiede(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b)
@@ -218,6 +248,75 @@ TEST_F(Metafile, EnhancedPlaybackFitsTheFrameIntoTheTargetRectangle)
     EXPECT_EQ(px(105, 50), 0xFFFFFFu);
 }
 
+// How the drawing layer uses metafiles: a WMF recorded with its own window
+// extent is played into a box that the caller's viewport sets; an EMF drawn
+// in 0.01 mm units (y upwards) is played into a rectangle.
+TEST_F(Metafile, PlayedIntoScaledBoxesTheMappingsCompose)
+{
+    HBRUSH schwarz = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    HDC m = CreateMetaFile(nullptr);
+    SetMapMode(m, MM_ANISOTROPIC);
+    SetWindowExtEx(m, 100, 50, nullptr);
+    RECT links{0, 0, 50, 50};
+    FillRect(m, &links, schwarz);
+    HMETAFILE wmf = CloseMetaFile(m);
+    ASSERT_NE(wmf, 0u);
+    Leinwand a;
+    SaveDC(a.dc);
+    SetMapMode(a.dc, MM_ANISOTROPIC);
+    SetViewportOrgEx(a.dc, 10, 4, nullptr);
+    SetViewportExtEx(a.dc, 160, 80, nullptr);
+    ASSERT_TRUE(PlayMetaFile(a.dc, wmf));
+    RestoreDC(a.dc, -1);
+    std::vector<uint32_t> p = a.pixel();
+    auto px = [&](const std::vector<uint32_t>& v, int x, int y) { return v[static_cast<size_t>(y) * kB + x]; };
+    EXPECT_EQ(px(p, 10, 4), 0u);
+    EXPECT_EQ(px(p, 89, 83), 0u);
+    EXPECT_EQ(px(p, 90, 40), 0xFFFFFFu);
+    EXPECT_EQ(px(p, 9, 40), 0xFFFFFFu);
+    EXPECT_EQ(px(p, 50, 84), 0xFFFFFFu);
+
+    RECT frame{0, 0, 5080, 2860};
+    HDC e = CreateEnhMetaFile(0, nullptr, &frame, nullptr);
+    SetMapMode(e, MM_HIMETRIC);
+    SelectObject(e, schwarz);
+    SelectObject(e, GetStockObject(NULL_PEN));
+    Rectangle(e, 0, 0, 2540, -1270);  // 1 x 0.5 inch at the top left, y upwards
+    HENHMETAFILE emf = CloseEnhMetaFile(e);
+    ASSERT_NE(emf, 0u);
+    Leinwand b;
+    RECT ziel{0, 0, kB, kH};
+    ASSERT_TRUE(PlayEnhMetaFile(b.dc, emf, &ziel));
+    p = b.pixel();
+    EXPECT_EQ(px(p, 1, 1), 0u);
+    EXPECT_EQ(px(p, 94, 46), 0u);
+    EXPECT_EQ(px(p, 98, 20), 0xFFFFFFu);
+    EXPECT_EQ(px(p, 20, 50), 0xFFFFFFu);
+    EXPECT_EQ(GetMapMode(b.dc), MM_TEXT);  // the target's mapping is back
+
+    // A target turned by a quarter through its world transform (a picture
+    // placed with a turn): (x, y) lands on (100 - y, x).
+    HDC r = CreateEnhMetaFile(0, nullptr, &frame, nullptr);
+    SelectObject(r, schwarz);
+    SelectObject(r, GetStockObject(NULL_PEN));
+    Rectangle(r, 0, 0, 21, 11);
+    HENHMETAFILE gedreht = CloseEnhMetaFile(r);
+    Leinwand c;
+    SetGraphicsMode(c.dc, GM_ADVANCED);
+    XFORM viertel{0, 1, -1, 0, 100, 0};
+    SetWorldTransform(c.dc, &viertel);
+    ASSERT_TRUE(PlayEnhMetaFile(c.dc, gedreht, &ziel));
+    XFORM danach{};
+    GetWorldTransform(c.dc, &danach);
+    EXPECT_EQ(danach.eDx, 100.0f);  // the target's own transform is back
+    p = c.pixel();
+    EXPECT_EQ(px(p, 95, 10), 0u);
+    EXPECT_EQ(px(p, 92, 18), 0u);
+    EXPECT_EQ(px(p, 85, 10), 0xFFFFFFu);
+    EXPECT_EQ(px(p, 95, 25), 0xFFFFFFu);
+    EXPECT_EQ(px(p, 5, 5), 0xFFFFFFu);
+}
+
 TEST_F(Metafile, BitsFilesAndCopiesRoundTrip)
 {
     HMETAFILE wmf = szeneWmf();
@@ -232,11 +331,11 @@ TEST_F(Metafile, BitsFilesAndCopiesRoundTrip)
     EXPECT_FALSE(PlayMetaFile(Leinwand().dc, zweit));
 
     // A placeable file: written with a box, read back with the same box and bits.
-    std::string pfad = testing::TempDir() + "metafile_test.wmf";
+    std::string pfad = tmpName("metafile_test", ".wmf");
     plWmfPlatziert kopf{0, 0, 2100, 2970, 254};
     ASSERT_EQ(plWmfDateiSchreiben(pfad.c_str(), bits.data(), bits.size(), &kopf), 0);
     std::vector<uint8_t> datei;
-    ASSERT_EQ(plDateiLesen(pfad.c_str(), datei), 0);
+    ASSERT_EQ(plBildDateiLesen(pfad.c_str(), datei), 0);
     ASSERT_EQ(datei.size(), bits.size() + 22);
     uint16_t x = 0;
     for (int i = 0; i < 10; ++i) x ^= static_cast<uint16_t>(datei[2 * i] | (datei[2 * i + 1] << 8));
@@ -255,13 +354,13 @@ TEST_F(Metafile, BitsFilesAndCopiesRoundTrip)
     EXPECT_EQ(wmfBits(ausDatei), bits);
 
     // A metafile DC writing its file on close; an enhanced copy to a file.
-    std::string pfad2 = testing::TempDir() + "metafile_test2.wmf";
+    std::string pfad2 = tmpName("metafile_test2", ".wmf");
     HDC m = CreateMetaFile(pfad2.c_str());
     Rectangle(m, 1, 1, 5, 5);
     HMETAFILE mitDatei = CloseMetaFile(m);
     ASSERT_NE(mitDatei, 0u);
     EXPECT_EQ(wmfBits(GetMetaFile(pfad2.c_str())), wmfBits(mitDatei));
-    std::string pfad3 = testing::TempDir() + "metafile_test.emf";
+    std::string pfad3 = tmpName("metafile_test", ".emf");
     HENHMETAFILE emf = szeneEmf();
     HENHMETAFILE kopie = CopyEnhMetaFile(emf, pfad3.c_str());
     ASSERT_NE(kopie, 0u);
@@ -269,6 +368,15 @@ TEST_F(Metafile, BitsFilesAndCopiesRoundTrip)
     ASSERT_NE(gelesenEmf, 0u);
     EXPECT_EQ(emfBits(gelesenEmf), emfBits(emf));
     EXPECT_EQ(CloseMetaFile(Leinwand().dc), 0u);  // not a metafile DC
+    // A file that cannot be written: the close fails and says why.
+    std::string fehlt = testing::TempDir() + "fehlt_" + std::to_string(getpid()) + "/x.wmf";
+    HDC ohne = CreateMetaFile(fehlt.c_str());
+    Rectangle(ohne, 1, 1, 5, 5);
+    EXPECT_EQ(CloseMetaFile(ohne), 0u);
+    EXPECT_STRNE(plMetaFehler(), "");
+    HDC ohneEmf = CreateEnhMetaFile(0, fehlt.c_str(), nullptr, nullptr);
+    EXPECT_EQ(CloseEnhMetaFile(ohneEmf), 0u);
+    EXPECT_EQ(GetEnhMetaFile(fehlt.c_str()), 0u);
     std::remove(pfad.c_str());
     std::remove(pfad2.c_str());
     std::remove(pfad3.c_str());
@@ -382,6 +490,42 @@ TEST_F(Metafile, InconsistentMetafilesAreRefusedWithAReason)
     }
 }
 
+// Lines that a metafile's own mapping throws beyond GDI's 27-bit coordinate
+// space draw nothing (and take no time), while the rest of the file plays.
+TEST_F(Metafile, DrawingsBeyondTheCoordinateSpaceDrawNothing)
+{
+    HBRUSH schwarz = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    RECT punkt{5, 5, 6, 6};
+    HDC m = CreateMetaFile(nullptr);
+    FillRect(m, &punkt, schwarz);
+    SetMapMode(m, MM_ANISOTROPIC);
+    SetWindowExtEx(m, 1, 1, nullptr);
+    SetViewportExtEx(m, 32767, 32767, nullptr);
+    MoveToEx(m, 0, 0, nullptr);
+    LineTo(m, 30000, 30000);
+    HMETAFILE wmf = CloseMetaFile(m);
+    Leinwand a;
+    ASSERT_TRUE(PlayMetaFile(a.dc, wmf));
+    std::vector<uint32_t> p = a.pixel();
+    EXPECT_EQ(std::count(p.begin(), p.end(), 0u), 1);
+
+    RECT frame{0, 0, 5080, 2860};
+    HDC e = CreateEnhMetaFile(0, nullptr, &frame, nullptr);
+    FillRect(e, &punkt, schwarz);
+    SetGraphicsMode(e, GM_ADVANCED);
+    XFORM gross{1e5f, 0, 0, 1e5f, 0, 0};
+    SetWorldTransform(e, &gross);
+    MoveToEx(e, 0, 0, nullptr);
+    LineTo(e, 20000, 20000);
+    HENHMETAFILE emf = CloseEnhMetaFile(e);
+    ASSERT_NE(emf, 0u);
+    Leinwand b;
+    RECT ziel{0, 0, kB, kH};
+    ASSERT_TRUE(PlayEnhMetaFile(b.dc, emf, &ziel));
+    p = b.pixel();
+    EXPECT_EQ(std::count(p.begin(), p.end(), 0u), 1);
+}
+
 // Every cut of a metafile is refused; every flipped byte is either refused or
 // plays without touching memory outside the data (the sanitizers watch).
 TEST_F(Metafile, CutAndFlippedMetafilesAreRefusedOrPlayedSafely)
@@ -416,26 +560,43 @@ TEST_F(Metafile, CutAndFlippedMetafilesAreRefusedOrPlayedSafely)
     }
 }
 
-// Debian's libwmf reader takes the metafile written here without complaint.
-TEST_F(Metafile, WrittenPlaceableFileIsReadByAnOutsideReader)
+// Outside readers take the files written here without complaint: Debian's
+// libwmf (wmf2svg) the placeable WMF, libemf2svg (emf2svg-conv) the EMF, down
+// to the code page 1252 text turned into UTF-16.
+TEST_F(Metafile, WrittenFilesAreReadByOutsideReaders)
 {
-    if (std::system("command -v wmf2svg >/dev/null 2>&1") != 0) GTEST_SKIP() << "wmf2svg not installed";
+    if (std::system("command -v wmf2svg >/dev/null 2>&1 && command -v emf2svg-conv >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "wmf2svg or emf2svg-conv not installed";
     std::vector<uint8_t> bits = wmfBits(szeneWmf());
-    std::string pfad = testing::TempDir() + "metafile_aussen.wmf";
-    std::string svg = testing::TempDir() + "metafile_aussen.svg";
+    std::string wmf = tmpName("metafile_aussen", ".wmf");
+    std::string emf = tmpName("metafile_aussen", ".emf");
+    std::string svg = tmpName("metafile_aussen", ".svg");
+    std::string fehlerDatei = tmpName("metafile_aussen", ".err");
     plWmfPlatziert kopf{0, 0, kB, kH, 96};
-    ASSERT_EQ(plWmfDateiSchreiben(pfad.c_str(), bits.data(), bits.size(), &kopf), 0);
-    std::string befehl = "wmf2svg -o '" + svg + "' '" + pfad + "' 2>" + testing::TempDir() + "metafile_aussen.err";
-    EXPECT_EQ(std::system(befehl.c_str()), 0);
-    std::vector<uint8_t> aus, fehler;
-    ASSERT_EQ(plDateiLesen(svg.c_str(), aus), 0);
-    std::string text(aus.begin(), aus.end());
-    EXPECT_NE(text.find("<svg"), std::string::npos);
-    EXPECT_NE(text.find("<ellipse"), std::string::npos);
-    plDateiLesen((testing::TempDir() + "metafile_aussen.err").c_str(), fehler);
-    EXPECT_TRUE(fehler.empty()) << std::string(fehler.begin(), fehler.end());
-    std::remove(pfad.c_str());
-    std::remove(svg.c_str());
+    ASSERT_EQ(plWmfDateiSchreiben(wmf.c_str(), bits.data(), bits.size(), &kopf), 0);
+    ASSERT_NE(CopyEnhMetaFile(szeneEmf(), emf.c_str()), 0u);
+    struct Leser {
+        std::string befehl;
+        const char* text;  // the scene's text as the reader writes it
+    };
+    const Leser leser[] = {
+        {"wmf2svg -o '" + svg + "' '" + wmf + "'", "Ma"},
+        {"emf2svg-conv -i '" + emf + "' -o '" + svg + "'", "Ma\xC3\x9F 1:50"},
+    };
+    for (const Leser& l : leser) {
+        SCOPED_TRACE(l.befehl);
+        std::remove(svg.c_str());
+        EXPECT_EQ(std::system((l.befehl + " 2>'" + fehlerDatei + "'").c_str()), 0);
+        std::vector<uint8_t> aus, fehler;
+        ASSERT_EQ(plBildDateiLesen(svg.c_str(), aus), 0);
+        std::string text(aus.begin(), aus.end());
+        EXPECT_NE(text.find("<svg"), std::string::npos);
+        EXPECT_NE(text.find("<ellipse"), std::string::npos);
+        EXPECT_NE(text.find(l.text), std::string::npos);
+        plBildDateiLesen(fehlerDatei.c_str(), fehler);
+        EXPECT_TRUE(fehler.empty()) << std::string(fehler.begin(), fehler.end());
+    }
+    for (const std::string& f : {wmf, emf, svg, fehlerDatei}) std::remove(f.c_str());
 }
 
 }  // namespace

@@ -188,9 +188,12 @@ TEST_F(Nachricht, DestroyTakesOwnedWindowsFirstThenDestroyTopDownNcDestroyBottom
     ASSERT_TRUE(a && k1 && k2 && e && o);
     EXPECT_EQ(GetWindow(o, GW_OWNER), a);
     EXPECT_EQ(GetParent(o), a);
+    SetTimer(k1, 1, 100, nullptr);
+    SetTimer(o, 2, 100, nullptr);
     beachtet = {WM_DESTROY, WM_NCDESTROY};
     nimm();
     EXPECT_TRUE(DestroyWindow(a));
+    EXPECT_EQ(plNachrichtTimerAnzahl(), 0);
     EXPECT_EQ(nimm(), (V{"O:DESTROY", "O:NCDESTROY", "A:DESTROY", "K1:DESTROY", "E:DESTROY", "K2:DESTROY",
                          "E:NCDESTROY", "K1:NCDESTROY", "K2:NCDESTROY", "A:NCDESTROY"}));
     for (HWND h : {a, k1, k2, e, o}) {
