@@ -761,6 +761,11 @@ LRESULT CALLBACK cbProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
         auto* z = new CbZustand();
         z->h = h;
         SetWindowLongPtr(h, 0, reinterpret_cast<LONG_PTR>(z));
+        // WS_VSCROLL / WS_HSCROLL of a combo box belong to its list, not to
+        // the box's own frame.
+        DWORD stil = static_cast<DWORD>(GetWindowLong(h, GWL_STYLE));
+        if (stil & (WS_VSCROLL | WS_HSCROLL))
+            SetWindowLong(h, GWL_STYLE, static_cast<LONG>(stil & ~static_cast<DWORD>(WS_VSCROLL | WS_HSCROLL)));
         return DefWindowProc(h, msg, wp, lp);
     }
     CbZustand* z = cbVon(h);

@@ -1,7 +1,7 @@
 // Scroll bars: the shared bar core (values, geometry, drawing, the modal
 // tracking loop) and the SCROLLBAR control class. Prefix `scr` for helpers.
 // See ctl_scroll.h for the rules. May call: fenster.h, nachricht.h,
-// eingabe.h, gdi.h, systemwerte.h.
+// eingabe.h, gdi.h, systemwerte.h, stil3d.h.
 #include <algorithm>
 #include <cstdint>
 
@@ -10,6 +10,7 @@
 #include "platform/fenster.h"
 #include "platform/gdi.h"
 #include "platform/nachricht.h"
+#include "platform/stil3d.h"
 #include "platform/systemwerte.h"
 
 namespace {
@@ -18,61 +19,45 @@ constexpr UINT_PTR SCR_TIMER = 0xFFFF5C01u;
 constexpr int SCR_DAUMEN_MIN = 8;
 
 // ---- Drawing helpers ----------------------------------------------------------------------
-
-void scrLinie(HDC hdc, int x, int y, int b, int h, int farbe)
-{
-    RECT r{x, y, x + b, y + h};
-    FillRect(hdc, &r, GetSysColorBrush(farbe));
-}
-
-// A raised button face (classic look), or a flat pressed one.
-void scrKnopf(HDC hdc, const RECT& r, bool gedrueckt)
-{
-    FillRect(hdc, &r, GetSysColorBrush(COLOR_BTNFACE));
-    int b = r.right - r.left, h = r.bottom - r.top;
-    if (b < 2 || h < 2) return;
-    if (gedrueckt) {
-        FrameRect(hdc, &r, GetSysColorBrush(COLOR_BTNSHADOW));
-        return;
-    }
-    scrLinie(hdc, r.left, r.top, b - 1, 1, COLOR_3DLIGHT);
-    scrLinie(hdc, r.left, r.top, 1, h - 1, COLOR_3DLIGHT);
-    scrLinie(hdc, r.left, r.bottom - 1, b, 1, COLOR_3DDKSHADOW);
-    scrLinie(hdc, r.right - 1, r.top, 1, h, COLOR_3DDKSHADOW);
-    if (b < 4 || h < 4) return;
-    scrLinie(hdc, r.left + 1, r.top + 1, b - 3, 1, COLOR_BTNHIGHLIGHT);
-    scrLinie(hdc, r.left + 1, r.top + 1, 1, h - 3, COLOR_BTNHIGHLIGHT);
-    scrLinie(hdc, r.left + 1, r.bottom - 2, b - 2, 1, COLOR_BTNSHADOW);
-    scrLinie(hdc, r.right - 2, r.top + 1, 1, h - 2, COLOR_BTNSHADOW);
-}
-
-// A filled triangle pointing `richtung` (0 up, 1 down, 2 left, 3 right),
-// centred in r.
-void scrDreieck(HDC hdc, const RECT& r, int richtung, int farbe, int versatz)
-{
-    int b = r.right - r.left, h = r.bottom - r.top;
-    int k = std::max(2, (std::min(b, h)) / 4);
-    int cx = r.left + b / 2 + versatz, cy = r.top + h / 2 + versatz;
-    for (int i = 0; i < k; ++i) {
-        int breite = 2 * i + 1;
-        switch (richtung) {
-        case 0: scrLinie(hdc, cx - i, cy - k / 2 + i, breite, 1, farbe); break;
-        case 1: scrLinie(hdc, cx - i, cy + (k - 1) / 2 - i, breite, 1, farbe); break;
-        case 2: scrLinie(hdc, cx - k / 2 + i, cy - i, 1, breite, farbe); break;
-        default: scrLinie(hdc, cx + (k - 1) / 2 - i, cy - i, 1, breite, farbe); break;
-        }
-    }
-}
+// The look comes from the style module: arrows are DFC_SCROLL frame
+// controls, the thumb a raised edge.
 
 void scrPfeil(HDC hdc, const RECT& r, int richtung, bool gedrueckt, bool aus)
 {
-    scrKnopf(hdc, r, gedrueckt);
-    if (aus) {
-        scrDreieck(hdc, r, richtung, COLOR_BTNHIGHLIGHT, 1);
-        scrDreieck(hdc, r, richtung, COLOR_BTNSHADOW, 0);
-    } else {
-        scrDreieck(hdc, r, richtung, COLOR_BTNTEXT, gedrueckt ? 1 : 0);
+    static const UINT arten[] = {DFCS_SCROLLUP, DFCS_SCROLLDOWN, DFCS_SCROLLLEFT, DFCS_SCROLLRIGHT};
+    RECT rr = r;
+    DrawFrameControl(hdc, &rr, DFC_SCROLL,
+                     arten[richtung] | (gedrueckt ? DFCS_PUSHED | DFCS_FLAT : 0) | (aus ? DFCS_INACTIVE : 0));
+}
+
+// The shaft in the classic checker of highlight and button face (the scroll
+// bar colour alone when that differs from the face).
+void scrSchaft(HDC hdc, const RECT& r)
+{
+    if (GetSysColor(COLOR_SCROLLBAR) != GetSysColor(COLOR_BTNFACE)) {
+        FillRect(hdc, &r, GetSysColorBrush(COLOR_SCROLLBAR));
+        return;
     }
+    static const WORD karo[8] = {0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55};
+    HBITMAP bm = CreateBitmap(8, 8, 1, 1, karo);
+    HBRUSH br = bm ? CreatePatternBrush(bm) : 0;
+    if (!br) {
+        FillRect(hdc, &r, GetSysColorBrush(COLOR_SCROLLBAR));
+    } else {
+        COLORREF t = SetTextColor(hdc, GetSysColor(COLOR_BTNFACE));
+        COLORREF b = SetBkColor(hdc, GetSysColor(COLOR_BTNHIGHLIGHT));
+        FillRect(hdc, &r, br);
+        SetTextColor(hdc, t);
+        SetBkColor(hdc, b);
+        DeleteObject(br);
+    }
+    if (bm) DeleteObject(bm);
+}
+
+void scrDaumen(HDC hdc, const RECT& r)
+{
+    RECT rr = r;
+    DrawEdge(hdc, &rr, EDGE_RAISED, BF_RECT | BF_MIDDLE);
 }
 
 // A rectangle of the bar from `anf` to `ende` along its axis.
@@ -346,7 +331,7 @@ void plScrollMalen(HDC hdc, const RECT& rc, bool vertikal, const plScrollWerte& 
     scrPfeil(hdc, scrStueck(rc, vertikal, g.gesamt - g.pfeil, g.gesamt), vertikal ? 1 : 3,
              w.gedrueckt == PL_SCROLL_PFEIL_AB, abAus);
     RECT schaft = scrStueck(rc, vertikal, g.pfeil, g.gesamt - g.pfeil);
-    FillRect(hdc, &schaft, GetSysColorBrush(COLOR_SCROLLBAR));
+    scrSchaft(hdc, schaft);
     if (!g.daumenLaenge) return;
     int dEnde = g.daumenAnf + g.daumenLaenge;
     if (w.gedrueckt == PL_SCROLL_SEITE_AUF) {
@@ -356,7 +341,7 @@ void plScrollMalen(HDC hdc, const RECT& rc, bool vertikal, const plScrollWerte& 
         RECT r = scrStueck(rc, vertikal, dEnde, g.gesamt - g.pfeil);
         FillRect(hdc, &r, GetSysColorBrush(COLOR_3DDKSHADOW));
     }
-    scrKnopf(hdc, scrStueck(rc, vertikal, g.daumenAnf, dEnde), false);
+    scrDaumen(hdc, scrStueck(rc, vertikal, g.daumenAnf, dEnde));
 }
 
 // ---- Tracking --------------------------------------------------------------------------------
