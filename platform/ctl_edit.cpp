@@ -1,11 +1,15 @@
 // The EDIT control: state, line layout, painting and the message switch.
 // Keyboard, mouse, clipboard and undo are in ctl_edit_tasten.cpp. See
 // ctl_edit.h for the rules. May call: fenster.h, nachricht.h, eingabe.h,
-// gdi.h, systemwerte.h, ctl_scroll.h.
+// gdi.h, systemwerte.h, ctl_scroll.h; dialog.h, ctl_liste.h and
+// ctl_combo.h only to offer the classes.
 #include <algorithm>
 #include <cstring>
 
+#include "platform/ctl_combo.h"
 #include "platform/ctl_edit_int.h"
+#include "platform/ctl_liste.h"
+#include "platform/dialog.h"
 #include "platform/ctl_scroll.h"
 #include "platform/eingabe.h"
 #include "platform/fenster.h"
@@ -781,6 +785,22 @@ void edScrollLeisten(EdZustand& z)
 }
 
 // ---- Registration ------------------------------------------------------------------------------------
+
+namespace {
+
+// The dialog layer registers offered classes before it builds a dialog.
+// The edit module is linked wherever dialogs are (the dialog layer calls
+// plEditAnmelden), so it offers the list and combo box classes too: that
+// links them into every program with dialogs.
+struct EdAngebot {
+    EdAngebot()
+    {
+        plDialogKlasseAnbieten("LISTBOX", plListeAnmelden);
+        plDialogKlasseAnbieten("COMBOBOX", plComboAnmelden);
+    }
+} edAngebot;
+
+}  // namespace
 
 void plEditAnmelden()
 {
