@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/bildlader.h"
 #include "platform/dialog.h"
 #include "platform/dialoginterna.h"
 #include "platform/eingabe.h"
@@ -136,6 +137,13 @@ UINT knopfTextFormat(DWORD stil, bool push)
 void knopfInhalt(HWND h, HDC hdc, RECT rc, DWORD stil, bool push, bool frei, RECT* fokusRc)
 {
     HANDLE bild = static_cast<HANDLE>(GetWindowLongPtr(h, KNOPF_BILD));
+    if ((stil & BS_ICON) && bild) {
+        int g = GetSystemMetrics(SM_CXICON);
+        int x = rc.left + (rc.right - rc.left - g) / 2, y = rc.top + (rc.bottom - rc.top - g) / 2;
+        DrawIconEx(hdc, x, y, bild, g, g, 0, 0, DI_NORMAL);
+        if (fokusRc) *fokusRc = RECT{x - 1, y - 1, x + g + 1, y + g + 1};
+        return;
+    }
     if ((stil & BS_BITMAP) && bild) {
         BITMAP bm{};
         if (GetObject(bild, sizeof bm, &bm)) {

@@ -3,6 +3,7 @@
 // manager, the GDI and the look module.
 #include "platform/ctl_static.h"
 
+#include "platform/bildlader.h"
 #include "platform/dialog.h"
 #include "platform/eingabe.h"
 #include "platform/fenster.h"
@@ -16,8 +17,6 @@ namespace {
 constexpr int STATIK_SCHRIFT = 0;
 constexpr int STATIK_BILD = static_cast<int>(sizeof(LONG_PTR));
 constexpr int STATIK_EXTRA = 2 * static_cast<int>(sizeof(LONG_PTR));
-
-plStatikIconMalenFn statikIconMalen = nullptr;
 
 DWORD statikArt(HWND h)
 {
@@ -83,7 +82,7 @@ void statikBild(HWND h, HDC hdc, RECT rc, DWORD stil, DWORD art)
             x = rc.left + (rc.right - rc.left - g) / 2;
             y = rc.top + (rc.bottom - rc.top - g) / 2;
         }
-        if (statikIconMalen) statikIconMalen(hdc, x, y, g, g, bild);
+        DrawIconEx(hdc, x, y, bild, g, g, 0, 0, DI_NORMAL);
         return;
     }
     BITMAP bm{};
@@ -151,6 +150,17 @@ void statikMalen(HWND h, HDC hdc)
 LRESULT statikProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {
+    case WM_CREATE: {
+        // An image static names its picture in the text.
+        const CREATESTRUCT* cs = reinterpret_cast<const CREATESTRUCT*>(lp);
+        DWORD art = statikArt(h);
+        if (cs && cs->lpszName && *cs->lpszName && (art == SS_ICON || art == SS_BITMAP)) {
+            HANDLE b = art == SS_ICON ? static_cast<HANDLE>(LoadIcon(cs->hInstance, cs->lpszName))
+                                      : static_cast<HANDLE>(LoadBitmap(cs->hInstance, cs->lpszName));
+            SetWindowLongPtr(h, STATIK_BILD, static_cast<LONG_PTR>(b));
+        }
+        return 0;
+    }
     case WM_GETDLGCODE: return DLGC_STATIC;
     case WM_SETFONT:
         SetWindowLongPtr(h, STATIK_SCHRIFT, static_cast<LONG_PTR>(wp));
@@ -196,11 +206,6 @@ LRESULT statikProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
 }
 
 }  // namespace
-
-void plStatikIconHaken(plStatikIconMalenFn malen)
-{
-    statikIconMalen = malen;
-}
 
 void plStatikKlasseRegistrieren()
 {

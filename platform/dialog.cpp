@@ -26,6 +26,7 @@
 #include "platform/eingabe.h"
 #include "platform/fenster.h"
 #include "platform/gdi.h"
+#include "platform/menue.h"
 #include "platform/nachricht.h"
 #include "platform/nachrichtbox.h"
 #include "platform/stil3d.h"
@@ -192,14 +193,23 @@ HWND dlgErzeugen(HINSTANCE inst, const RcDialog* t, HWND owner, DLGPROC proc, LP
     POINT p = kind ? POINT{plDialogPixel(t->x), plDialogPixel(t->y)} : dlgLage(t, owner, breite, hoehe);
     const char* klasse = t->klasse.empty() ? DLG_KLASSE : t->klasse.c_str();
 
+    // A menu bar named by the template (top-level dialogs only).
+    HMENU menue = (!kind && !t->menue.empty()) ? LoadMenu(inst, t->menue.c_str()) : 0;
+    if (menue) {
+        wr = RECT{0, 0, cw, ch};
+        AdjustWindowRectEx(&wr, stil & ~static_cast<DWORD>(WS_VISIBLE), TRUE, t->exStil);
+        breite = wr.right - wr.left;
+        hoehe = wr.bottom - wr.top;
+    }
     dlgNeuProc = proc;
     dlgNeuAktiv = true;
     HWND h = CreateWindowEx(t->exStil, klasse, t->titel.c_str(), stil & ~static_cast<DWORD>(WS_VISIBLE), p.x, p.y,
-                            breite, hoehe, owner, 0, inst, reinterpret_cast<LPVOID>(param));
+                            breite, hoehe, owner, menue, inst, reinterpret_cast<LPVOID>(param));
     if (h && dlgNeuAktiv) dlgZustandVon(h);  // a class procedure that never called DefDlgProc
     dlgNeuAktiv = false;
     if (!h || !IsWindow(h)) {
         if (schrift) DeleteObject(schrift);
+        if (menue) DestroyMenu(menue);
         return 0;
     }
     DlgZustand* z = dlgZustandVon(h);

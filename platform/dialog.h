@@ -5,7 +5,7 @@
 // `dlg`). Implemented in dialog.cpp (creation, DefDlgProc, modal loop,
 // units), dialogitem.cpp (item functions) and dialogtasten.cpp (keyboard
 // interface, tab and group order). May call: fenster.h, eingabe.h,
-// nachricht.h, gdi.h, ressource.h, backend.h.
+// nachricht.h, gdi.h, ressource.h, menue.h (template menu bars), backend.h.
 //
 // Dialog units: one factor for both axes, HIWORD(GetDialogBaseUnits()) / 8,
 // from one fixed system font (the stock DEFAULT_GUI_FONT) and the same for
