@@ -89,7 +89,6 @@ int TranslateAccelerator(HWND hwnd, HACCEL h, const MSG* msg)
     for (const ACCEL& a : t->eintraege) {
         if (!accelPasst(a, msg)) continue;
         WORD cmd = a.cmd;
-        plMenueAltVerbraucht();
         HMENU menu = GetMenu(hwnd);
         if (menu) {
             UINT zustand = GetMenuState(menu, cmd, MF_BYCOMMAND);

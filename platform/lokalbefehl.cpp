@@ -476,6 +476,14 @@ void lokalAnnehmenNeue()
     }
 }
 
+HWND lokalFremdesFenster(LPCSTR klasse, LPCSTR)
+{
+    return plLokalServerLebt(klasse) ? PL_LOKAL_FREMDES_FENSTER : 0;
+}
+
+// Installed with the module, so that FindWindow asks before any service runs.
+const bool lokalHookGesetzt = (plFensterFremdHookSetzen(lokalFremdesFenster), true);
+
 void lokalTakt(HWND, UINT, UINT_PTR, DWORD)
 {
     // Headless, nothing else to do: wait here in real time rather than let
@@ -490,6 +498,8 @@ void lokalTakt(HWND, UINT, UINT_PTR, DWORD)
 
 UINT DdeInitialize(DWORD* inst, PFNCALLBACK rueckruf, DWORD befehle, DWORD)
 {
+    plFensterFremdHookSetzen(lokalFremdesFenster);
+    (void)lokalHookGesetzt;
     if (!inst) return DMLERR_INVALIDPARAMETER;
     if (*inst) {
         plLokalInstanz* i = lokalInstanz(*inst);
@@ -768,6 +778,7 @@ std::string plLokalOrdner()
 
 int plLokalKlasseMelden(LPCSTR klasse)
 {
+    plFensterFremdHookSetzen(lokalFremdesFenster);
     if (!klasse || !*klasse) return -1;
     plLokalDienst* d = lokalDienstAnlegen(klasse);
     if (!d) return -1;
@@ -792,12 +803,6 @@ bool plLokalServerLebt(LPCSTR name)
     if (fd < 0) return false;
     close(fd);
     return true;
-}
-
-HWND plLokalFensterFinden(LPCSTR klasse)
-{
-    if (HWND h = FindWindow(klasse, nullptr)) return h;
-    return plLokalServerLebt(klasse) ? PL_LOKAL_FREMDES_FENSTER : 0;
 }
 
 int plLokalPollen(int wartenMs)

@@ -128,10 +128,11 @@ int plLokalKlasseMelden(LPCSTR klasse);
 void plLokalKlasseAbmelden(LPCSTR klasse);
 // True when a live process serves the name (connecting succeeds).
 bool plLokalServerLebt(LPCSTR name);
-// FindWindow for the single-instance test: a window of the class in this
-// process, else PL_LOKAL_FREMDES_FENSTER when another process serves the
-// class's name, else 0.
-HWND plLokalFensterFinden(LPCSTR klasse);
+// FindWindow of a class that no window of this process has asks this module
+// (through the window manager's hook, installed when this module is linked
+// and again by DdeInitialize and plLokalKlasseMelden): when another process
+// serves the class's name, FindWindow returns PL_LOKAL_FREMDES_FENSTER, a
+// value that is no window of this process (IsWindow is FALSE for it).
 inline constexpr HWND PL_LOKAL_FREMDES_FENSTER = 0xFFFFFFF0u;
 // Serves what waits on the sockets (new peers, requests, ends), waiting at
 // most `wartenMs` for something to arrive. The number of requests served.

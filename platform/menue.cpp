@@ -343,7 +343,7 @@ HMENU GetSystemMenu(HWND hwnd, BOOL revert)
         return 0;
     }
     if (it != s.end()) return it->second;
-    HMENU m = CreatePopupMenu();
+    HMENU m = CreatePopupMenu();  // installs the hooks, so a greyed close item counts
     if (!m) return 0;
     plMenueVon(m)->system = true;
     AppendMenu(m, MF_STRING, SC_RESTORE, "&Wiederherstellen");

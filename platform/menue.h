@@ -10,8 +10,8 @@
 // gdi.h, stil3d.h, systemwerte.h.
 //
 // SetMenu and GetMenu are the window manager's; it asks this module for the
-// bar's height and painting through the hooks of fenster.h, which every
-// menu creation installs.
+// bar's height and painting and offers it WM_SYSCOMMAND through the hooks of
+// fenster.h, which every menu creation installs.
 #pragma once
 
 #include "platform/winconst.h"
@@ -73,7 +73,7 @@ BOOL DrawMenuBar(HWND hwnd);
 // The window's system menu (made on first use: restore, move, size,
 // minimise, maximise, close SC_CLOSE); revert TRUE drops a changed copy and
 // returns 0. A greyed or disabled SC_CLOSE stops WM_SYSCOMMAND SC_CLOSE
-// (caption button, Alt+F4) in plMenueDefNachricht.
+// (caption button, Alt+F4).
 HMENU GetSystemMenu(HWND hwnd, BOOL revert);
 // Shows `menu` as a popup at the screen point and runs its loop until an
 // item is chosen or the menu is dismissed. TPM_RETURNCMD: returns the
@@ -85,15 +85,14 @@ BOOL TrackPopupMenuEx(HMENU menu, UINT flags, int x, int y, HWND owner, const TP
 // Ends the menu being tracked (as Esc all the way).
 BOOL EndMenu();
 
-// DefWindowProc's share of the menus: WM_SYSKEYDOWN / WM_SYSKEYUP (Alt
-// alone, F10), WM_SYSCHAR (Alt + mnemonic, Alt + blank for the system
-// menu), WM_NCLBUTTONDOWN on HTMENU and WM_SYSCOMMAND SC_KEYMENU,
-// SC_MOUSEMENU and a blocked SC_CLOSE. Returns true when it took the
-// message, with the result in *ergebnis. DefWindowProc calls it first.
-bool plMenueDefNachricht(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT* ergebnis);
-// Accelerators call it when they translate a key, so that releasing Alt
-// after Alt + key does not open the menu bar.
-void plMenueAltVerbraucht();
+// DefWindowProc turns Alt alone, F10, Alt + character and a press on the
+// bar into WM_SYSCOMMAND SC_KEYMENU / SC_MOUSEMENU and offers every
+// WM_SYSCOMMAND to the window manager's hook first; this module installs
+// it (with the bar hooks): SC_KEYMENU tracks the bar by keyboard (lParam 0:
+// the first bar item selected; a character: the bar item of that mnemonic
+// opened; a blank: the system menu), SC_MOUSEMENU by mouse at the screen
+// point in lParam, and an SC_CLOSE whose system-menu item is greyed or
+// disabled is swallowed (caption button, Alt+F4).
 
 // ---- For tests and backends ---------------------------------------------------------------
 // The menu being tracked (0 when none), its popup window at depth `ebene`

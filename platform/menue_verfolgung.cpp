@@ -1,5 +1,5 @@
 // The menu bar (layout, painting), popup menu windows and the tracking loop
-// shared by the bar and TrackPopupMenu; DefWindowProc's share of the menus.
+// shared by the bar and TrackPopupMenu; the system commands that start it.
 // See menue.h.
 //
 // Tracking state (one menu is tracked at a time; `vf`):
@@ -60,7 +60,6 @@ struct plMenueVerfolgung {
 };
 
 plMenueVerfolgung vf;
-bool altAllein = false;
 
 // ---- Texts and measuring ---------------------------------------------------------------------
 
@@ -765,6 +764,22 @@ bool schliessenGesperrt(HWND hwnd)
     return z != 0xFFFFFFFFu && (z & (MF_GRAYED | MF_DISABLED));
 }
 
+// WM_SYSCOMMAND, offered by DefWindowProc before it acts.
+BOOL sysBefehl(HWND hwnd, WPARAM wp, LPARAM lp)
+{
+    switch (wp & 0xFFF0) {
+    case SC_KEYMENU:
+        if ((lp & 0xFF) == ' ')
+            systemMenueZeigen(hwnd);
+        else
+            leisteTastatur(hwnd, static_cast<unsigned char>(lp & 0xFF));
+        return TRUE;
+    case SC_MOUSEMENU: leisteMaus(hwnd, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}); return TRUE;
+    case SC_CLOSE: return schliessenGesperrt(hwnd) ? TRUE : FALSE;
+    default: return FALSE;
+    }
+}
+
 }  // namespace
 
 // ---- Hooks, bar, tracking API ------------------------------------------------------------------------
@@ -772,6 +787,7 @@ bool schliessenGesperrt(HWND hwnd)
 void plMenueHooksSetzen()
 {
     plFensterMenueHooks(leisteHoehe, leisteMalen);
+    plFensterSysBefehlHookSetzen(sysBefehl);
 }
 
 BOOL DrawMenuBar(HWND hwnd)
@@ -804,59 +820,6 @@ BOOL EndMenu()
     if (!vf.aktiv) return FALSE;
     vf.ende = true;
     return TRUE;
-}
-
-void plMenueAltVerbraucht()
-{
-    altAllein = false;
-}
-
-bool plMenueDefNachricht(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT* ergebnis)
-{
-    *ergebnis = 0;
-    HWND oben = GetAncestor(hwnd, GA_ROOT);
-    switch (msg) {
-    case WM_SYSKEYDOWN:
-        if (wp == VK_MENU) {
-            if (!(lp & (1 << 30))) altAllein = true;
-            return false;
-        }
-        altAllein = false;
-        if (wp == VK_F10) {
-            SendMessage(oben, WM_SYSCOMMAND, SC_KEYMENU, 0);
-            return true;
-        }
-        return false;
-    case WM_KEYDOWN: altAllein = false; return false;
-    case WM_SYSKEYUP:
-        if (wp == VK_MENU && altAllein) {
-            altAllein = false;
-            SendMessage(oben, WM_SYSCOMMAND, SC_KEYMENU, 0);
-            return true;
-        }
-        return false;
-    case WM_SYSCHAR:
-        altAllein = false;
-        SendMessage(oben, WM_SYSCOMMAND, SC_KEYMENU, static_cast<LPARAM>(wp & 0xFF));
-        return true;
-    case WM_NCLBUTTONDOWN:
-        if (wp != HTMENU) return false;
-        SendMessage(hwnd, WM_SYSCOMMAND, SC_MOUSEMENU, lp);
-        return true;
-    case WM_SYSCOMMAND:
-        switch (wp & 0xFFF0) {
-        case SC_KEYMENU:
-            if ((lp & 0xFF) == ' ')
-                systemMenueZeigen(hwnd);
-            else
-                leisteTastatur(hwnd, static_cast<unsigned char>(lp & 0xFF));
-            return true;
-        case SC_MOUSEMENU: leisteMaus(hwnd, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}); return true;
-        case SC_CLOSE: return schliessenGesperrt(hwnd);
-        default: return false;
-        }
-    default: return false;
-    }
 }
 
 // ---- Tests ---------------------------------------------------------------------------------------------
