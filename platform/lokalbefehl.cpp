@@ -486,10 +486,13 @@ const bool lokalHookGesetzt = (plFensterFremdHookSetzen(lokalFremdesFenster), tr
 
 void lokalTakt(HWND, UINT, UINT_PTR, DWORD)
 {
-    // Headless, nothing else to do: wait here in real time rather than let
-    // the virtual clock race to the next tick.
-    bool warten = std::strcmp(plBackendName(), "headless") == 0 && !plNachrichtArbeitWartet();
-    plLokalPollen(warten ? static_cast<int>(PL_LOKAL_TAKT_MS) : 0);
+    // Headless with nothing else to do: wait here in real time, until the
+    // next timer of the program at most, rather than let the virtual clock
+    // race from tick to tick.
+    int warten = 0;
+    if (std::strcmp(plBackendName(), "headless") == 0 && !plNachrichtArbeitWartet())
+        warten = static_cast<int>(std::clamp<int64_t>(plNachrichtNaechsterTimer(false), 0, PL_LOKAL_TAKT_MS));
+    plLokalPollen(warten);
 }
 
 }  // namespace
