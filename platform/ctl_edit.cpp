@@ -138,7 +138,7 @@ void edMalen(EdZustand& z)
 int edAusrichtungVersatz(const EdZustand& z, int zeile)
 {
     DWORD stil = edStil(z);
-    if (!(stil & (ES_CENTER | ES_RIGHT)) || (!edMehrzeilig(z) && (stil & ES_AUTOHSCROLL))) return 0;
+    if (!(stil & (ES_CENTER | ES_RIGHT))) return 0;
     RECT f = edFormat(z);
     int frei = (f.right - f.left) - edBreite(z, z.zeilen[static_cast<size_t>(zeile)], edZeilenEnde(z, zeile));
     if (frei <= 0) return 0;
@@ -643,6 +643,41 @@ int edPosBei(const EdZustand& z, int x, int y)
 
 // ---- Changes ---------------------------------------------------------------------------------------
 
+namespace {
+
+// A multi-line field without vertical scrolling takes only as much of `s`
+// (replacing sa..se) as leaves every line visible: the longest prefix, by
+// halving.
+size_t edPasstZeilen(EdZustand& z, const std::string& s, int sa, int se)
+{
+    std::string alt = z.text;
+    int sichtbar = edSichtbareZeilen(z);
+    auto passt = [&](size_t k) {
+        z.text = alt;
+        z.text.replace(static_cast<size_t>(sa), static_cast<size_t>(se - sa), s.substr(0, k));
+        edUmbrechen(z);
+        return static_cast<int>(z.zeilen.size()) <= sichtbar;
+    };
+    size_t lo = 0, hi = s.size();
+    if (!passt(hi)) {
+        while (lo < hi) {
+            size_t mitte = (lo + hi + 1) / 2;
+            if (passt(mitte))
+                lo = mitte;
+            else
+                hi = mitte - 1;
+        }
+        if (lo > 0 && s[lo - 1] == '\r') --lo;
+    } else {
+        lo = s.size();
+    }
+    z.text = std::move(alt);
+    edUmbrechen(z);
+    return lo;
+}
+
+}  // namespace
+
 bool edErsetzen(EdZustand& z, std::string s, bool nutzer, bool begrenzt, bool tippen)
 {
     DWORD stil = edStil(z);
@@ -670,6 +705,13 @@ bool edErsetzen(EdZustand& z, std::string s, bool nutzer, bool begrenzt, bool ti
             size_t k = 0;
             while (k < s.size() && b + z.breiten[static_cast<unsigned char>(s[k])] <= frei)
                 b += z.breiten[static_cast<unsigned char>(s[k++])];
+            if (k < s.size()) {
+                s.resize(k);
+                voll = true;
+            }
+        }
+        if (edMehrzeilig(z) && !(stil & (ES_AUTOVSCROLL | WS_VSCROLL)) && !s.empty()) {
+            size_t k = edPasstZeilen(z, s, sa, se);
             if (k < s.size()) {
                 s.resize(k);
                 voll = true;

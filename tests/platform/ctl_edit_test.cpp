@@ -2,6 +2,7 @@
 // notifications, keyboard and mouse selection, the clipboard, undo, the
 // limit, a 100,000-character multi-line text, code page 1252 characters and
 // the style variants.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -226,6 +227,32 @@ TEST_F(Edit, NarrowFieldWithoutAutoScrollTakesOnlyWhatFits)
     EXPECT_GT(t.size(), 0u);
     EXPECT_LT(t.size(), 26u);
     EXPECT_EQ(nimm().back(), "50:EN_MAXTEXT");
+}
+
+TEST_F(Edit, MultiLineFieldWithoutVerticalScrollingTakesOnlyVisibleLines)
+{
+    HWND e = feld(ES_MULTILINE | ES_WANTRETURN | ES_AUTOHSCROLL, 200, 2 * 16 + 4);
+    int zeilen = static_cast<int>(SendMessage(e, EM_GETLINECOUNT, 0, 0));
+    ASSERT_EQ(zeilen, 1);
+    plHeadlessText("a");
+    for (int i = 0; i < 4; ++i) taste(VK_RETURN);
+    plHeadlessText("b");
+    plHeadlessPumpen();
+    LRESULT n = SendMessage(e, EM_GETLINECOUNT, 0, 0);
+    EXPECT_GE(n, 1);
+    EXPECT_LT(n, 5);
+    V m = nimm();
+    EXPECT_NE(std::find(m.begin(), m.end(), "50:EN_MAXTEXT"), m.end());
+}
+
+TEST_F(Edit, RightAlignedSingleLineFieldStartsAtTheRight)
+{
+    HWND e = feld(ES_RIGHT | ES_AUTOHSCROLL, 200, 24, "42");
+    EXPECT_GT(static_cast<short>(LOWORD(SendMessage(e, EM_POSFROMCHAR, 0, 0))), 150);
+    HWND c = feld(ES_CENTER, 200, 24, "42");
+    int x = static_cast<short>(LOWORD(SendMessage(c, EM_POSFROMCHAR, 0, 0)));
+    EXPECT_GT(x, 70);
+    EXPECT_LT(x, 100);
 }
 
 TEST_F(Edit, HundredThousandCharacterMultiLineText)
