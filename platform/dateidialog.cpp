@@ -326,7 +326,6 @@ BOOL PrintDlg(PRINTDLG* pd)
             return FALSE;
         }
     }
-    if (e.datei.empty()) e.datei = plOrtTemp() + "/druck.pdf";
     if (!pd->hDevMode) pd->hDevMode = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DEVMODE));
     if (auto* dm = static_cast<DEVMODE*>(GlobalLock(pd->hDevMode))) {
         plDruckNachDevmode(e, *dm);
@@ -339,6 +338,7 @@ BOOL PrintDlg(PRINTDLG* pd)
         pd->Flags &= ~static_cast<DWORD>(PD_COLLATE);
     pd->hDC = 0;
     if (pd->Flags & PD_RETURNDC) {
+        if (e.datei.empty()) e.datei = plOrtTemp() + "/druck.pdf";
         pd->hDC = plDruckerDcErzeugen(e);
         if (!pd->hDC) return FALSE;
     }

@@ -14,6 +14,7 @@
 #include "platform/gdi.h"
 #include "platform/headless.h"
 #include "platform/nachricht.h"
+#include "platform/uhr.h"
 #include "platform/systemwerte.h"
 
 namespace {
@@ -48,6 +49,8 @@ protected:
     void SetUp() override
     {
         befehle.clear();
+        // A fixed clock: timers, double clicks and delays are exact.
+        plUhrFestsetzen(1767254400000);
         zeichenZustaende.clear();
         InitCommonControls();
         rot = CreateSolidBrush(RGB(255, 0, 0));
@@ -60,6 +63,7 @@ protected:
     void TearDown() override
     {
         plFensterSystemEnde();
+        plUhrFreigeben();
         DeleteObject(rot);
     }
     HWND kind(const char* klasse, const char* text, DWORD stil, int id, int x, int y, int b = 100, int h = 24)

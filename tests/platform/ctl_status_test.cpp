@@ -16,6 +16,7 @@
 #include "platform/fensterint.h"
 #include "platform/headless.h"
 #include "platform/nachricht.h"
+#include "platform/uhr.h"
 
 namespace {
 
@@ -48,6 +49,8 @@ protected:
     HWND eltern = 0;
     void SetUp() override
     {
+        // A fixed clock: timers, double clicks and delays are exact.
+        plUhrFestsetzen(1767254400000);
         meldungen.clear();
         InitCommonControls();
         WNDCLASS wc{};
@@ -59,7 +62,11 @@ protected:
                               0, 0);
         ASSERT_NE(eltern, 0u);
     }
-    void TearDown() override { plFensterSystemEnde(); }
+    void TearDown() override
+    {
+        plFensterSystemEnde();
+        plUhrFreigeben();
+    }
 };
 
 TEST_F(StatusTest, PartsTextsAndPlacement)

@@ -16,6 +16,9 @@
 #include "platform/globalmem.h"
 #include "platform/nachrichtbox.h"
 #include "platform/orte.h"
+#include "platform/uhr.h"
+
+#include <unistd.h>
 
 namespace {
 
@@ -25,10 +28,13 @@ protected:
     std::string altesArbeitsVerz;
     void SetUp() override
     {
+        // A fixed clock: timers, double clicks and delays are exact.
+        plUhrFestsetzen(1767254400000);
         plDialogKlassenSichern();
         plDsAktuell(&altesArbeitsVerz);
-        ordner = plOrtTemp() + "/dd";
-        plDsVerzAnlegen(ordner.c_str());
+        std::string muster = ::testing::TempDir() + "velmo-dd-XXXXXX";
+        ASSERT_NE(mkdtemp(muster.data()), nullptr);
+        ordner = muster;
         std::ofstream(ordner + "/plan.ezz") << "x";
         std::ofstream(ordner + "/zwei.ezz") << "x";
         plDateiDialogFragenLeeren();
@@ -41,6 +47,7 @@ protected:
         plDruckDialogSkriptLeeren();
         plNachrichtBoxSkriptLeeren();
         plFensterSystemEnde();
+        plUhrFreigeben();
     }
 };
 
@@ -183,12 +190,14 @@ TEST_F(DateiDialogTest, FolderChooserPreselectsAndAnswers)
     bi.lpfn = ordnerRueckruf;
     std::string vorher = ordner + "\\";
     bi.lParam = reinterpret_cast<LPARAM>(vorher.c_str());
-    plDateiDialogAntwort(plOrtTemp().c_str());
+    plDsVerzAnlegen((ordner + "/projekt").c_str());
+    plDateiDialogAntwort((ordner + "/projekt").c_str());
     LPITEMIDLIST id = SHBrowseForFolder(&bi);
     ASSERT_NE(id, nullptr);
+    EXPECT_STREQ(name, "projekt");
     char pfad[MAX_PATH];
     ASSERT_TRUE(SHGetPathFromIDList(id, pfad));
-    EXPECT_EQ(std::string(pfad), plOrtTemp());
+    EXPECT_EQ(std::string(pfad), ordner + "/projekt");
     CoTaskMemFree(id);
     ASSERT_FALSE(plDateiDialogFragen().empty());
     EXPECT_EQ(plDateiDialogFragen().back().art, 2);
@@ -231,12 +240,14 @@ TEST_F(DateiDialogTest, PrintDialogScriptedDefaultsAndCancel)
     // The defaults without asking keep the device mode given.
     PRINTDLG std{};
     std.lStructSize = sizeof std;
-    std.Flags = PD_RETURNDEFAULT | PD_RETURNDC;
+    std.Flags = PD_RETURNDEFAULT;
     std.hDevMode = pd.hDevMode;
     ASSERT_TRUE(PrintDlg(&std));
-    ASSERT_NE(std.hDC, 0u);
-    EXPECT_EQ(plDruckerEinstellung(std.hDC)->papier, DMPAPER_A3);
-    plDruckerDcLoeschen(std.hDC);
+    EXPECT_EQ(std.hDC, 0u);
+    EXPECT_EQ(std.nCopies, 2);
+    dm = static_cast<DEVMODE*>(GlobalLock(pd.hDevMode));
+    EXPECT_EQ(dm->dmPaperSize, DMPAPER_A3);
+    GlobalUnlock(pd.hDevMode);
     GlobalFree(pd.hDevMode);
 }
 

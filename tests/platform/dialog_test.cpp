@@ -16,6 +16,7 @@
 #include "platform/fensterint.h"
 #include "platform/headless.h"
 #include "platform/nachricht.h"
+#include "platform/uhr.h"
 #include "platform/nachrichtbox.h"
 #include "platform/ressource.h"
 #include "platform/systemwerte.h"
@@ -78,6 +79,8 @@ protected:
         befehle.clear();
         okBeendet = false;
         tastenFeldTasten.clear();
+        // A fixed clock: timers, double clicks and delays are exact.
+        plUhrFestsetzen(1767254400000);
         plDialogKlassenSichern();
         tastenFeldRegistrieren();
         modul = LoadLibrary("dlgprobe");
@@ -86,6 +89,7 @@ protected:
     void TearDown() override
     {
         plFensterSystemEnde();
+        plUhrFreigeben();
         plDialogSkriptLeeren();
         plNachrichtBoxSkriptLeeren();
         plNachrichtBoxFragenLeeren();

@@ -15,6 +15,7 @@
 #include "platform/fensterint.h"
 #include "platform/headless.h"
 #include "platform/nachricht.h"
+#include "platform/uhr.h"
 #include "platform/nachrichtbox.h"
 #include "platform/ressource.h"
 
@@ -24,6 +25,8 @@ class NachrichtBoxTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        // A fixed clock: timers, double clicks and delays are exact.
+        plUhrFestsetzen(1767254400000);
         plDialogKlassenSichern();
         WNDCLASS wc{};
         wc.lpfnWndProc = DefWindowProc;
@@ -34,6 +37,7 @@ protected:
     {
         plNachrichtBoxBeobachter(nullptr);
         plFensterSystemEnde();
+        plUhrFreigeben();
         plNachrichtBoxSkriptLeeren();
         plNachrichtBoxFragenLeeren();
         plDialogSkriptLeeren();

@@ -13,6 +13,8 @@
 
 #include "platform/dateisys.h"
 #include "platform/orte.h"
+
+#include <unistd.h>
 #include "platform/shell.h"
 
 namespace {
@@ -47,8 +49,9 @@ protected:
         starterErgebnis = 0;
         plShellStarterSetzen(starter);
         plShellZuordnungSetzen(zuordnung);
-        ordner = plOrtTemp() + "/shell";
-        plDsVerzAnlegen(ordner.c_str());
+        std::string muster = ::testing::TempDir() + "velmo-shell-XXXXXX";
+        ASSERT_NE(mkdtemp(muster.data()), nullptr);
+        ordner = muster;
         std::ofstream(ordner + "/plan.pdf") << "%PDF";
         std::ofstream(ordner + "/werkzeug.sh") << "#!/bin/sh\n";
         chmod((ordner + "/werkzeug.sh").c_str(), 0755);
