@@ -381,7 +381,7 @@ bool ebeneOeffnen(HMENU menu, int index, POINT pt, UINT ausrichtung)
     y = std::clamp<int>(y, 0, std::max<int>(0, sh - sz.cy));
     e.bild = RECT{x, y, x + sz.cx, y + sz.cy};
     klasseSichern();
-    e.fenster = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, PL_MENUE_KLASSE, "", WS_POPUP, x, y, sz.cx, sz.cy,
+    e.fenster = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, PL_MENUE_KLASSE, "", WS_POPUP, x, y, sz.cx, sz.cy,
                                vf.besitzer, 0, 0, nullptr);
     if (!e.fenster) return false;
     vf.ebenen.push_back(std::move(e));
@@ -607,7 +607,7 @@ void mausVerarbeiten(const MSG& m)
         // while one is open.
         if (runter) {
             if (pos == vf.leisteSel && !vf.ebenen.empty())
-                ebenenSchliessen(0);
+                vf.ende = true;  // the open item again: the menu closes
             else
                 punktAusfuehren(-1, vf.leiste, pos, true);
         } else if (msg == WM_MOUSEMOVE && pos != vf.leisteSel && !vf.ebenen.empty()) {

@@ -289,6 +289,18 @@ TEST_F(MenueTest, BarDrivenByTheMouse)
     plHeadlessPumpen();
     EXPECT_TRUE(befehle().empty());
     EXPECT_EQ(plMenueVerfolgt(), 0u);
+
+    // A second click on the open item closes the menu.
+    protokoll.clear();
+    beiNachricht = [c](HWND w, UINT m, WPARAM, LPARAM) {
+        if (m == WM_INITMENUPOPUP) PostMessage(w, WM_USER + 1, 0, 0);
+        if (m == WM_USER + 1) plHeadlessKlick(c.x, c.y);
+    };
+    plHeadlessKlick(c.x, c.y);
+    plHeadlessPumpen();
+    EXPECT_TRUE(enthaelt(protokoll, "EXITMENULOOP"));
+    EXPECT_TRUE(befehle().empty());
+    EXPECT_EQ(plMenueVerfolgt(), 0u);
 }
 
 // ---- Popup menus ---------------------------------------------------------------------------------
