@@ -452,6 +452,22 @@ void cbAnlegen(CbZustand& z, const CREATESTRUCT* cs)
     cbHoeheSetzen(z);
 }
 
+// While the list is open, what is typed into the edit field highlights the
+// first item that begins with it (nothing is chosen until the list closes).
+void cbListeFolgen(CbZustand& z)
+{
+    LbZustand* l = z.liste ? lbVon(z.liste) : nullptr;
+    if (!l) return;
+    int n = GetWindowTextLength(z.edit);
+    std::string t(static_cast<size_t>(n) + 1, '\0');
+    GetWindowText(z.edit, t.data(), n + 1);
+    t.resize(static_cast<size_t>(n));
+    LRESULT i = t.empty() ? LB_ERR : cbL(z, LB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(t.c_str()));
+    if (i < 0) return;
+    lbWahlSetzen(*l, static_cast<int>(i));
+    lbZeigen(*l, static_cast<int>(i));
+}
+
 LRESULT cbKind(CbZustand& z, WPARAM wp, LPARAM lp)
 {
     HWND von = static_cast<HWND>(lp);
@@ -481,7 +497,9 @@ LRESULT cbKind(CbZustand& z, WPARAM wp, LPARAM lp)
             if (!z.feldIntern) cbMelden(z, CBN_EDITUPDATE);
             return 0;
         case EN_CHANGE:
-            if (!z.feldIntern) cbMelden(z, CBN_EDITCHANGE);
+            if (z.feldIntern) return 0;
+            cbMelden(z, CBN_EDITCHANGE);
+            if (cbLebt(h, &z) && z.offen) cbListeFolgen(z);
             return 0;
         default: return 0;
         }

@@ -203,7 +203,21 @@ TEST_F(Combo, DropDownEditFieldTypesAndShowsTheChoice)
     EXPECT_TRUE(nimm().empty());
     taste(VK_UP);
     EXPECT_EQ(text(c), "Drei");
-    EXPECT_EQ(nimm(), (V{"80:CBN_SELCHANGE"}));
+    V m = nimm();
+    EXPECT_EQ(m, (V{"80:CBN_SELCHANGE"}));
+    // Typing with the list open highlights the first item that begins so;
+    // closing with Enter chooses it.
+    SetWindowText(c, "");
+    taste(VK_F4);
+    nimm();
+    plHeadlessText("Zw");
+    plHeadlessPumpen();
+    EXPECT_EQ(SendMessage(c, CB_GETCURSEL, 0, 0), 2);
+    EXPECT_EQ(text(c), "Zw");
+    taste(VK_RETURN);
+    EXPECT_EQ(text(c), "Zwei");
+    m = nimm();
+    EXPECT_EQ(std::vector<std::string>(m.end() - 3, m.end()), (V{"80:CBN_SELENDOK", "80:CBN_CLOSEUP", "80:CBN_SELCHANGE"}));
     SendMessage(c, CB_LIMITTEXT, 3, 0);
     SetWindowText(c, "");
     plHeadlessText("abcdef");
