@@ -96,9 +96,7 @@ void knopfKlick(HWND h)
                     std::strlen(klasse) == 6 && (klasse[0] == 'B' || klasse[0] == 'b'))
                     SendMessage(k, BM_SETCHECK, BST_UNCHECKED, 0);
             }
-        knopfZustandSetzen(h, (knopfZustand(h) & ~KNOPF_CHECKMASKE) | BST_CHECKED);
-        // A checked automatic radio button becomes a tab stop, as Windows does.
-        SetWindowLong(h, GWL_STYLE, GetWindowLong(h, GWL_STYLE) | WS_TABSTOP);
+        SendMessage(h, BM_SETCHECK, BST_CHECKED, 0);
     }
     knopfMelden(h, BN_CLICKED);
 }
@@ -385,7 +383,11 @@ LRESULT knopfProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
         LONG_PTR c = static_cast<LONG_PTR>(wp) & KNOPF_CHECKMASKE;
         if (c == BST_INDETERMINATE && art != BS_3STATE && art != BS_AUTO3STATE) c = BST_CHECKED;
         knopfZustandSetzen(h, (knopfZustand(h) & ~KNOPF_CHECKMASKE) | c);
-        if (knopfIstRadio(art) && c == BST_CHECKED) SetWindowLong(h, GWL_STYLE, GetWindowLong(h, GWL_STYLE) | WS_TABSTOP);
+        // Tab reaches a radio group at its checked button, as on Windows.
+        if (knopfIstRadio(art)) {
+            LONG s = GetWindowLong(h, GWL_STYLE);
+            SetWindowLong(h, GWL_STYLE, c == BST_CHECKED ? (s | WS_TABSTOP) : (s & ~static_cast<LONG>(WS_TABSTOP)));
+        }
         return 0;
     }
     case BM_GETSTATE: return knopfZustand(h) & (KNOPF_CHECKMASKE | BST_PUSHED | BST_FOCUS);

@@ -272,8 +272,9 @@ void dlgLeerlauf(HWND h, int& stufe)
         plDialogKlick(h, id);
         return;
     }
+    DlgZustand* z = plDialogZustand(h);
     switch (stufe++) {
-    case 0: plDialogEingabe(h); break;
+    case 0: plDialogKlick(h, (z && z->standardId) ? z->standardId : IDOK); break;
     case 1: plDialogKlick(h, IDCANCEL); break;
     default: EndDialog(h, -1); break;
     }
@@ -446,8 +447,7 @@ LRESULT DefDlgProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
         if (!IsWindow(h)) return r;
         if (dlgDirekt(msg)) {
             if (r || msg == WM_INITDIALOG) return r;
-        } else if (r) {
-            if (msg == WM_NCDESTROY) dlgTabelle.erase(h);
+        } else if (r && msg != WM_NCDESTROY) {
             return GetClassLongPtr(h, GCL_CBWNDEXTRA) >= DLGWINDOWEXTRA ? GetWindowLongPtr(h, DWLP_MSGRESULT) : 0;
         }
         z = plDialogZustand(h);

@@ -29,7 +29,8 @@
 //
 // Headless modal loops: when a modal loop has nothing left to do (no posted
 // message, no input, no paint), the next scripted command id is sent to the
-// dialog as a click (plDialogSkript), else its default button (Enter); if
+// dialog as a click (plDialogSkript), else its default button (the
+// DM_SETDEFID id, else IDOK); if
 // the dialog still stays, Cancel, and at last EndDialog(-1). So batch runs
 // and tests never hang in a modal dialog.
 #pragma once

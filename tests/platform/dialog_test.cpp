@@ -221,11 +221,17 @@ TEST_F(DialogTest, ArrowsCheckAutoRadioButtonsAndUncheckTheRest)
     EXPECT_EQ(IsDlgButtonChecked(d, IDC_EIN), BST_UNCHECKED);
     EXPECT_EQ(IsDlgButtonChecked(d, IDC_ZWEI), BST_UNCHECKED);
     EXPECT_EQ(IsDlgButtonChecked(d, IDC_DREI), BST_CHECKED);
-    // The checked one became a tab stop, so Tab from the name field lands on it.
+    // Tab reaches the group at its checked button: the check moved the tab stop.
     SetFocus(GetDlgItem(d, IDC_NAME));
     plHeadlessTaste(VK_TAB);
     pumpen(d);
-    EXPECT_EQ(GetDlgCtrlID(GetFocus()), IDC_EIN);
+    EXPECT_EQ(GetDlgCtrlID(GetFocus()), IDC_DREI);
+    plHeadlessTasteRunter(VK_SHIFT);
+    plHeadlessTaste(VK_TAB);
+    plHeadlessTasteHoch(VK_SHIFT);
+    plHeadlessTaste(VK_TAB);
+    pumpen(d);
+    EXPECT_EQ(GetDlgCtrlID(GetFocus()), IDC_DREI);
 }
 
 TEST_F(DialogTest, DefaultButtonFollowsFocusAndDmSetDefId)
