@@ -568,6 +568,7 @@ LRESULT cbNachricht(CbZustand& z, UINT msg, WPARAM wp, LPARAM lp)
         return 0;
     }
     case WM_SIZE: cbLayout(z); InvalidateRect(h, nullptr, FALSE); return 0;
+    case WM_CANCELMODE: cbSchliessen(z, 0); return 0;
     case WM_SETFONT:
         z.font = static_cast<HFONT>(wp);
         if (z.edit) SendMessage(z.edit, WM_SETFONT, wp, lp);

@@ -407,6 +407,15 @@ LRESULT lbText(const LbZustand& z, int i, char* buf)
 
 LRESULT lbNachricht(LbZustand& z, UINT msg, WPARAM wp, LPARAM lp);
 
+// Applies the whole-items height again (after the item height changed).
+void lbGanzeHoehe(LbZustand& z)
+{
+    if (lbStil(z) & (LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWVARIABLE)) return;
+    RECT w;
+    GetWindowRect(z.h, &w);
+    SetWindowPos(z.h, 0, 0, 0, w.right - w.left, w.bottom - w.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 LRESULT CALLBACK lbProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
 {
     if (msg == WM_NCCREATE) {
@@ -446,10 +455,28 @@ LRESULT lbNachricht(LbZustand& z, UINT msg, WPARAM wp, LPARAM lp)
         z.leisteH = (lbStil(z) & WS_HSCROLL) != 0;
         lbSchriftMessen(z);
         if (lbEigenMalen(z) && !(lbStil(z) & LBS_OWNERDRAWVARIABLE)) lbMessen(z, 0);
-        if (lbVon(h) == &z) lbScrollLeisten(z);
+        if (lbVon(h) != &z) return 0;
+        lbScrollLeisten(z);
+        lbGanzeHoehe(z);
         return 0;
     }
     case WM_DESTROY: lbLeeren(z); return 0;
+    case WM_WINDOWPOSCHANGING: {
+        // Without LBS_NOINTEGRALHEIGHT the box shows whole items only.
+        WINDOWPOS* p = reinterpret_cast<WINDOWPOS*>(lp);
+        DWORD stil = lbStil(z);
+        if (!p || (p->flags & SWP_NOSIZE) || (stil & (LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWVARIABLE))) return 0;
+        RECT w, c;
+        GetWindowRect(h, &w);
+        GetClientRect(h, &c);
+        int rand = (w.bottom - w.top) - c.bottom;
+        int innen = p->cy - rand;
+        if (innen > z.itemHoehe) p->cy = rand + innen / z.itemHoehe * z.itemHoehe;
+        return 0;
+    }
+    case WM_CANCELMODE:
+        z.ziehen = false;
+        return DefWindowProc(h, msg, wp, lp);
     case WM_SIZE:
         lbScrollLeisten(z);
         lbObenSetzen(z, z.oben);
@@ -458,6 +485,7 @@ LRESULT lbNachricht(LbZustand& z, UINT msg, WPARAM wp, LPARAM lp)
     case WM_SETFONT:
         z.font = static_cast<HFONT>(wp);
         lbSchriftMessen(z);
+        lbGanzeHoehe(z);
         lbScrollLeisten(z);
         if (LOWORD(lp)) lbNeuMalen(z);
         return 0;

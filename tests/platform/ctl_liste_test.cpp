@@ -321,6 +321,24 @@ TEST_F(Liste, MultiColumnFlowsDownThenAcross)
     EXPECT_GT(SendMessage(l, LB_GETTOPINDEX, 0, 0), 0);
 }
 
+TEST_F(Liste, HeightShowsWholeItemsUnlessAskedNotTo)
+{
+    messHoehe = 15;
+    for (DWORD extra : {0ul, static_cast<unsigned long>(LBS_NOINTEGRALHEIGHT)}) {
+        HWND l = liste(LBS_OWNERDRAWFIXED | extra, 100);
+        RECT c;
+        GetClientRect(l, &c);
+        if (extra)
+            EXPECT_EQ(c.bottom, 98);  // 100 less the border
+        else
+            EXPECT_EQ(c.bottom, 90);  // six whole items of 15
+        MoveWindow(l, 10, 10, 200, 140, TRUE);
+        GetClientRect(l, &c);
+        EXPECT_EQ(c.bottom, extra ? 138 : 135);
+        DestroyWindow(l);
+    }
+}
+
 TEST_F(Liste, NoRedrawHoldsPaintingUntilSwitchedOn)
 {
     HWND l = liste(LBS_OWNERDRAWFIXED | LBS_NOREDRAW);
