@@ -52,7 +52,8 @@ BOOL ShowScrollBar(HWND hwnd, int bar, BOOL show);
 void plScrollAnmelden();
 
 // Mouse on a window scroll bar: DefWindowProc hands WM_NCLBUTTONDOWN and
-// WM_NCLBUTTONDBLCLK with HTHSCROLL / HTVSCROLL here (`lp` the screen
-// point). Runs the tracking loop until the button is released. 1 when the
-// message was a scroll-bar press, else 0.
+// WM_NCLBUTTONDBLCLK with HTHSCROLL / HTVSCROLL here, or the WM_SYSCOMMAND
+// SC_HSCROLL / SC_VSCROLL it makes of them (`lp` the screen point). Runs the
+// tracking loop until the button is released. 1 when the message was a
+// scroll-bar press, else 0. The standard controls call it themselves.
 LRESULT plScrollNcKlick(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);

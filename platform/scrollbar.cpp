@@ -235,10 +235,15 @@ BOOL ShowScrollBar(HWND hwnd, int bar, BOOL show)
 
 LRESULT plScrollNcKlick(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
-    if ((msg != WM_NCLBUTTONDOWN && msg != WM_NCLBUTTONDBLCLK) || (wp != HTHSCROLL && wp != HTVSCROLL)) return 0;
+    int bar;
+    if (msg == WM_SYSCOMMAND && ((wp & 0xFFF0) == SC_VSCROLL || (wp & 0xFFF0) == SC_HSCROLL))
+        bar = (wp & 0xFFF0) == SC_VSCROLL ? SB_VERT : SB_HORZ;
+    else if ((msg == WM_NCLBUTTONDOWN || msg == WM_NCLBUTTONDBLCLK) && (wp == HTHSCROLL || wp == HTVSCROLL))
+        bar = wp == HTVSCROLL ? SB_VERT : SB_HORZ;
+    else
+        return 0;
     plScrollAnmelden();
     if (!IsWindow(hwnd) || !IsWindowEnabled(hwnd)) return 1;
-    int bar = wp == HTVSCROLL ? SB_VERT : SB_HORZ;
     sbfWerte(hwnd, bar, true);
     plScrollVerfolgung v;
     v.capture = hwnd;

@@ -209,6 +209,16 @@ TEST_F(Scroll, WindowBarPressRunsTheTrackingLoop)
     plHeadlessKlick(p.x, p.y);
     plHeadlessPumpen();
     EXPECT_EQ(nimmRollen(), (V{"V:0:0", "V:8:0"}));
+    // The system command of the press does the same.
+    eingriff = [e](UINT msg, WPARAM wp, LPARAM lp) -> LRESULT {
+        if (msg == WM_NCLBUTTONDOWN && wp == HTVSCROLL) return SendMessage(e, WM_SYSCOMMAND, SC_VSCROLL | HTVSCROLL, lp);
+        if (msg == WM_SYSCOMMAND && plScrollNcKlick(e, msg, wp, lp)) return 0;
+        return -12345;
+    };
+    p = plHeadlessPunkt(e, c.right + 8, c.bottom - 5);
+    plHeadlessKlick(p.x, p.y);
+    plHeadlessPumpen();
+    EXPECT_EQ(nimmRollen(), (V{"V:1:0", "V:8:0"}));
 }
 
 }  // namespace
