@@ -420,6 +420,9 @@ void plScrollVerfolgen(const plScrollVerfolgung& v, POINT start)
             continue;
         }
         if (m.message == WM_TIMER && m.hwnd == v.capture && m.wParam == SCR_TIMER) {
+            // A release that never arrives as a message (the button went up
+            // elsewhere) must not repeat for ever.
+            if (GetAsyncKeyState(VK_LBUTTON) >= 0) break;
             if (teil != PL_SCROLL_DAUMEN && plScrollTeilBei(geo(*w), entlangVon(maus)) == teil) v.senden(code(teil), 0);
             if (v.werte()) SetTimer(v.capture, SCR_TIMER, PL_SCROLL_WIEDERHOLUNG, nullptr);
             continue;
