@@ -467,6 +467,17 @@ LRESULT edNachricht(EdZustand& z, UINT msg, WPARAM wp, LPARAM lp)
     case EM_GETRECT:
         if (lp) *reinterpret_cast<RECT*>(lp) = edFormat(z);
         return 0;
+    case EM_SETRECT:
+    case EM_SETRECTNP: {
+        const RECT* r = reinterpret_cast<const RECT*>(lp);
+        z.eigenesFormat = r != nullptr;
+        if (r) z.format = *r;
+        edUmbrechen(z);
+        edScrollLeisten(z);
+        if (msg == EM_SETRECT) edNeuMalen(z);
+        edCaretSetzen(z);
+        return 0;
+    }
     case EM_POSFROMCHAR: {
         int pos = static_cast<int>(wp);
         if (pos < 0 || pos > static_cast<int>(z.text.size())) return -1;
@@ -523,6 +534,7 @@ void edMelden(EdZustand& z, int code)
 
 RECT edFormat(const EdZustand& z)
 {
+    if (z.eigenesFormat) return z.format;
     RECT c;
     GetClientRect(z.h, &c);
     RECT f{c.left + z.randLinks, c.top, c.right - z.randRechts, c.bottom};

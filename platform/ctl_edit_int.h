@@ -33,6 +33,8 @@ struct EdZustand {
     bool fokus = false;
     bool ziehen = false;
     int wunschX = -1;   // column kept by Up/Down
+    bool eigenesFormat = false;  // EM_SETRECT gave the text area
+    RECT format{0, 0, 0, 0};
 
     // One level of undo (rule 4 of ctl_edit.h).
     std::string undoText;

@@ -255,6 +255,23 @@ TEST_F(Edit, RightAlignedSingleLineFieldStartsAtTheRight)
     EXPECT_LT(x, 100);
 }
 
+TEST_F(Edit, FormattingRectangleBoundsTheText)
+{
+    HWND e = feld(ES_MULTILINE, 300, 100, "eins zwei drei vier fuenf sechs");
+    EXPECT_EQ(SendMessage(e, EM_GETLINECOUNT, 0, 0), 1);
+    RECT r{10, 5, 60, 90};
+    SendMessage(e, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&r));
+    RECT aus{};
+    SendMessage(e, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&aus));
+    EXPECT_EQ(aus.left, 10);
+    EXPECT_EQ(aus.right, 60);
+    EXPECT_GT(SendMessage(e, EM_GETLINECOUNT, 0, 0), 2);
+    EXPECT_EQ(static_cast<short>(LOWORD(SendMessage(e, EM_POSFROMCHAR, 0, 0))), 10);
+    EXPECT_EQ(static_cast<short>(HIWORD(SendMessage(e, EM_POSFROMCHAR, 0, 0))), 5);
+    SendMessage(e, EM_SETRECT, 0, 0);
+    EXPECT_EQ(SendMessage(e, EM_GETLINECOUNT, 0, 0), 1);
+}
+
 TEST_F(Edit, HundredThousandCharacterMultiLineText)
 {
     HWND e = feld(ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_VSCROLL, 300, 200);
