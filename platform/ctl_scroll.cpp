@@ -160,7 +160,9 @@ LRESULT CALLBACK scrProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
             RECT rc;
             GetClientRect(h, &rc);
             DWORD stil = static_cast<DWORD>(GetWindowLong(h, GWL_STYLE));
-            if (stil & (SBS_SIZEBOX | SBS_SIZEGRIP))
+            if (stil & SBS_SIZEGRIP)
+                DrawFrameControl(hdc, &rc, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
+            else if (stil & SBS_SIZEBOX)
                 FillRect(hdc, &rc, GetSysColorBrush(COLOR_BTNFACE));
             else
                 plScrollMalen(hdc, rc, (stil & SBS_VERT) != 0, *w, IsWindowEnabled(h) != FALSE);
