@@ -780,15 +780,29 @@ BOOL sysBefehl(HWND hwnd, WPARAM wp, LPARAM lp)
     }
 }
 
+// Installed with the module, so that system commands find the menus before
+// any menu exists (menu creation installs the hooks again after the window
+// manager's end dropped the bar hooks).
+void hooksBeimStart();
+const bool hooksGesetzt = (hooksBeimStart(), true);
+
 }  // namespace
 
 // ---- Hooks, bar, tracking API ------------------------------------------------------------------------
 
 void plMenueHooksSetzen()
 {
+    (void)hooksGesetzt;
     plFensterMenueHooks(leisteHoehe, leisteMalen);
     plFensterSysBefehlHookSetzen(sysBefehl);
 }
+
+namespace {
+void hooksBeimStart()
+{
+    plMenueHooksSetzen();
+}
+}  // namespace
 
 BOOL DrawMenuBar(HWND hwnd)
 {
