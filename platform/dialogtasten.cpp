@@ -197,5 +197,9 @@ BOOL IsDialogMessage(HWND dlg, LPMSG msg)
     }
     TranslateMessage(msg);
     DispatchMessage(msg);
+    // A click may have moved the focus off a push button: the default
+    // button shows as such again.
+    if ((msg->message == WM_LBUTTONDOWN || msg->message == WM_RBUTTONDOWN) && IsWindow(dlg))
+        plDialogStandardAnpassen(dlg, GetFocus());
     return TRUE;
 }

@@ -250,7 +250,11 @@ TEST_F(DialogTest, DefaultButtonFollowsFocusAndDmSetDefId)
     EXPECT_EQ(GetFocus(), hilfe);
     EXPECT_EQ(art(hilfe), BS_DEFPUSHBUTTON);
     EXPECT_EQ(art(ok), BS_PUSHBUTTON);
-    SendMessage(d, WM_NEXTDLGCTL, static_cast<WPARAM>(GetDlgItem(d, IDC_NAME)), TRUE);
+    // A click into the edit field gives the default look back to OK.
+    POINT p = plHeadlessPunkt(GetDlgItem(d, IDC_NAME), 5, 5);
+    plHeadlessKlick(p.x, p.y);
+    pumpen(d);
+    EXPECT_EQ(GetFocus(), GetDlgItem(d, IDC_NAME));
     EXPECT_EQ(art(ok), BS_DEFPUSHBUTTON);
     EXPECT_EQ(art(hilfe), BS_PUSHBUTTON);
     // DM_SETDEFID moves the default: Enter in the edit field now gives Help.
