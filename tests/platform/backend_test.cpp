@@ -65,6 +65,11 @@ TEST_F(Backend, SelectionByVariableAndDisplay)
     };
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.satz);
+        // Registration cannot be undone: once a repeated run registered the
+        // stand-in, the cases of a program without it cannot be shown again.
+        bool gtkGefragt = f.variable && std::string(f.variable) == "gtk";
+        bool waehltGtk = gtkGefragt || ((!f.variable || !*f.variable) && f.anzeige);
+        if (!f.gtkDa && waehltGtk && attrappeGtk.name) continue;
         if (f.gtkDa && !attrappeGtk.name) {
             attrappeGtk = *plHeadlessBackend();
             attrappeGtk.name = "gtk";
