@@ -26,6 +26,7 @@ struct DsErsetzen {
     std::string ziel;   // real path of the target
     std::string temp;   // real path of the temporary file
     bool sync;
+    bool fehler = false;  // a write failed: the file is incomplete
 };
 
 std::map<int, DsErsetzen> dsErsetzungen;  // open handles of plDsErsetzenOeffnen
@@ -36,6 +37,14 @@ bool dsFehler(PlFehlerArt art)
     if (!plFehlerJetzt(art)) return false;
     errno = EIO;
     return true;
+}
+
+// An incomplete new file must never replace the old one.
+void dsSchreibfehler(int fd)
+{
+    if (errno == EINTR || errno == EAGAIN) return;
+    const auto it = dsErsetzungen.find(fd);
+    if (it != dsErsetzungen.end()) it->second.fehler = true;
 }
 
 bool dsTrenner(char c)
@@ -111,13 +120,6 @@ mode_t dsNeueRechte()
     return 0666 & ~maske;
 }
 
-void dsTempWeg(const std::string& temp)
-{
-    const int e = errno;
-    unlink(temp.c_str());
-    errno = e;
-}
-
 }  // namespace
 
 int plDsPfad(const char* syspfad, std::string* echt)
@@ -189,8 +191,24 @@ ssize_t plDsLesen(int fd, void* puffer, size_t n)
 
 ssize_t plDsSchreiben(int fd, const void* puffer, size_t n)
 {
-    if (dsFehler(PlFehlerArt::Schreiben)) return -1;
-    return write(fd, puffer, n);
+    ssize_t r = -1;
+    if (!dsFehler(PlFehlerArt::Schreiben)) r = write(fd, puffer, n);
+    if (r < 0) dsSchreibfehler(fd);
+    return r;
+}
+
+ssize_t plDsLesenAb(int fd, void* puffer, size_t n, off_t position)
+{
+    if (dsFehler(PlFehlerArt::Lesen)) return -1;
+    return pread(fd, puffer, n, position);
+}
+
+ssize_t plDsSchreibenAb(int fd, const void* puffer, size_t n, off_t position)
+{
+    ssize_t r = -1;
+    if (!dsFehler(PlFehlerArt::Schreiben)) r = pwrite(fd, puffer, n, position);
+    if (r < 0) dsSchreibfehler(fd);
+    return r;
 }
 
 off_t plDsSuchen(int fd, off_t offset, int woher)
@@ -212,16 +230,19 @@ int plDsSchliessen(int fd)
     }
     const DsErsetzen e = it->second;
     dsErsetzungen.erase(it);
-    bool gut = true;
-    if (e.sync && (dsFehler(PlFehlerArt::Schreiben) || fsync(fd) != 0)) gut = false;
+    // The first failure decides errno; the file is closed in any case.
+    int fehler = e.fehler ? EIO : 0;
+    if (!fehler && e.sync && (dsFehler(PlFehlerArt::Schreiben) || fsync(fd) != 0)) fehler = errno;
     const bool schliessFehler = plFehlerJetzt(PlFehlerArt::Schliessen);
-    if (close(fd) != 0 || schliessFehler) {
-        if (schliessFehler) errno = EIO;
-        gut = false;
+    if (close(fd) != 0 && !fehler) fehler = errno;
+    if (schliessFehler && !fehler) fehler = EIO;
+    if (!fehler && (dsFehler(PlFehlerArt::Umbenennen) || rename(e.temp.c_str(), e.ziel.c_str()) != 0)) {
+        fehler = errno;
     }
-    if (gut && (dsFehler(PlFehlerArt::Umbenennen) || rename(e.temp.c_str(), e.ziel.c_str()) != 0)) gut = false;
+    const bool gut = fehler == 0;
     if (!gut) {
-        dsTempWeg(e.temp);
+        unlink(e.temp.c_str());
+        errno = fehler;
         return -1;
     }
     if (e.sync) {
@@ -345,12 +366,12 @@ int plDsErsetzenOeffnen(const char* pfad, bool sync)
     if (dsFehler(PlFehlerArt::Oeffnen)) return -1;
     const size_t schnitt = ziel.rfind('/');
     const std::string name = schnitt == std::string::npos ? ziel : ziel.substr(schnitt + 1);
-    if (name.empty() || name == "." || name == "..") {
+    if (name.empty() || name == "." || name == "..") {  // a folder, not a file
         errno = EISDIR;
         return -1;
     }
     std::string temp = (schnitt == std::string::npos ? std::string() : ziel.substr(0, schnitt + 1)) +
-                       "." + name + ".neu-XXXXXX";
+                       ".velmo-neu-XXXXXX";
     const int fd = mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0) return -1;
     struct stat st;

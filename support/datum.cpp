@@ -578,13 +578,14 @@ void datisowoche(const DATUM* d, int* woche, int* jahr)
     int w = datRohwoche(d);
     int j = datjahr(d);
     if (w == 0) {
-        DATUM silvester{static_cast<uint8_t>(d->jahr - 1), 12, 31};
-        w = datRohwoche(&silvester);
-        if (w == 53 && datWoche53IstEins(&silvester)) {
-            w = 1;  // cannot happen for a day before 1 January; kept for symmetry
-        } else {
-            --j;
-        }
+        // The last week of the previous year: 53 when that year began on a
+        // Thursday, or on a Wednesday in a leap year; else 52. Counted from
+        // this year's 1 January, so that 1900 needs no year before the type.
+        DATUM neujahr{d->jahr, 1, 1};
+        int vorjahrLaenge = datSchalt(j - 1) ? 366 : 365;
+        int w0 = ((datwochentag(&neujahr) - vorjahrLaenge) % 7 + 7) % 7;
+        w = (w0 == 3 || (w0 == 2 && vorjahrLaenge == 366)) ? 53 : 52;
+        --j;
     } else if (w == 53 && datWoche53IstEins(d)) {
         w = 1;
         ++j;
@@ -611,12 +612,15 @@ int datkalwoche(const DATUM* d)
 
 void datauswoche(DATUM* ziel, int jahr, int woche, int wochentag)
 {
+    // Counted from the Monday of the week of 1 January: stepping from
+    // 1 January itself misses a last week that holds only Mondays to days
+    // before 1 January's weekday (1928-12-31 is in week 53 of 1928).
     long j = jahr >= 1900 ? jahr - 1900L : jahr;
     DATUM d;
     datSetzen(&d, j, 1, 1);
-    for (int schritt = 0; schritt < 54 && datkalwoche(&d) != woche; ++schritt) {
-        datplustage(&d, 7);
-    }
+    int ersteWoche = datkalwoche(&d);
+    datwochentagsetzen(&d, 0);
+    datplustage(&d, 7L * (woche - ersteWoche));
     datwochentagsetzen(&d, wochentag);
     *ziel = d;
 }

@@ -1,10 +1,12 @@
 // Path and file-name functions and the code-page conversions 850 <-> 1252;
-// see pfade.h. Pure text work: calls only texte.
+// see pfade.h. Text work over texte; only dateiexist and dateilesbar open a
+// file, through the handle layer of dosdatei.
 #include "support/pfade.h"
 
 #include <cstring>
 #include <string>
 
+#include "support/dosdatei.h"
 #include "support/texte.h"
 
 namespace {
@@ -249,6 +251,26 @@ int endungsetzen83(char* name, const char* endung, int platz)
         name[k + 1 + e] = '\0';
     }
     return 0;
+}
+
+int dateiexist(const char* pfad)
+{
+    int h = dosopen(pfad, 2);  // read/write, else read-only
+    if (h < 0) {
+        return 0;
+    }
+    dosclose(h);
+    return 1;
+}
+
+int dateilesbar(const char* pfad)
+{
+    int h = dosopen(pfad, 0);
+    if (h < 0) {
+        return 0;
+    }
+    dosclose(h);
+    return 1;
 }
 
 void oemansi(char* ziel, size_t groesse, const char* quelle)

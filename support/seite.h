@@ -88,7 +88,8 @@ template <class... T> int StrFelderPacken(char* zeile, size_t groesse, T... text
 }
 template <size_t N, class... T> int StrFelderPacken(char (&zeile)[N], T... texte)
 {
-    return StrFelderPacken(zeile, N, texte...);
+    const char* liste[] = {seite_detail::text(texte)..., nullptr};
+    return StrFelderPackenListe(zeile, N, liste, static_cast<int>(sizeof...(T)));
 }
 // StrFelderEntpacken(zeile, feld1, feld2, StrFeld{p, n}, nullptr): arrays
 // carry their capacity; other targets are passed as StrFeld.

@@ -1,13 +1,13 @@
 // Shell sort, binary search and the external merge sort. The loops follow
 // the fixed algorithms step by step, because callers rely on the order they
 // give to records with equal keys and on the record binsuche probes first.
+// Run files go through the handle layer in large pieces (see msLesen).
 #include "support/sortier.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-#include "support/bdatei.h"
 #include "support/dosdatei.h"
 #include "support/fileload.h"
 #include "support/speicher.h"
@@ -46,16 +46,108 @@ int msName(const MSORT* m, int32_t lauf, char* ziel, size_t groesse)
     return n < 0 || static_cast<size_t>(n) >= groesse ? -1 : 0;
 }
 
-// Reads a signed 32-bit little-endian count; -1 when the data ended.
-int msZahlLesen(BDAT* d, int32_t* zahl)
+// Run files are read and written through the handle layer in large pieces:
+// while runs are merged, the run buffer lies idle and serves as the windows
+// of the two sources and the target, so memory stays at the run buffer.
+struct MsLeser {
+    int handle = -1;
+    char* fenster = nullptr;
+    int32_t groesse = 0;  // window size
+    int32_t pos = 0;      // next byte in the window
+    int32_t fuell = 0;    // bytes in the window
+};
+
+struct MsSchreiber {
+    int handle = -1;
+    char* fenster = nullptr;
+    int32_t groesse = 0;
+    int32_t fuell = 0;
+    bool fehler = false;
+};
+
+// n bytes from the run; -1 when it ended first or a read failed.
+int msLesen(MsLeser* l, void* ziel, int32_t n)
+{
+    char* z = static_cast<char*>(ziel);
+    while (n > 0) {
+        if (l->pos == l->fuell) {
+            int r = dosread(l->handle, l->fenster, l->groesse);
+            if (r <= 0) {
+                return -1;
+            }
+            l->pos = 0;
+            l->fuell = r;
+        }
+        int32_t k = l->fuell - l->pos < n ? l->fuell - l->pos : n;
+        std::memcpy(z, l->fenster + l->pos, static_cast<size_t>(k));
+        l->pos += k;
+        z += k;
+        n -= k;
+    }
+    return 0;
+}
+
+int msZahlLesen(MsLeser* l, int32_t* zahl)
 {
     unsigned char b[4];
-    if (bdread(d, b, 4) != 0) {
+    if (msLesen(l, b, 4) != 0) {
         return -1;
     }
     *zahl = static_cast<int32_t>(static_cast<uint32_t>(b[0]) | static_cast<uint32_t>(b[1]) << 8 |
                                  static_cast<uint32_t>(b[2]) << 16 | static_cast<uint32_t>(b[3]) << 24);
     return *zahl < 0 ? -1 : 0;
+}
+
+bool msAlles(int handle, const char* daten, long n)
+{
+    while (n > 0) {
+        int stueck = n > (1L << 30) ? (1 << 30) : static_cast<int>(n);
+        int r = doswrite(handle, daten, stueck);
+        if (r <= 0) {
+            return false;
+        }
+        daten += r;
+        n -= r;
+    }
+    return true;
+}
+
+void msSchreiben(MsSchreiber* s, const void* daten, int32_t n)
+{
+    const char* d = static_cast<const char*>(daten);
+    while (n > 0 && !s->fehler) {
+        if (s->fuell == s->groesse) {
+            s->fehler = !msAlles(s->handle, s->fenster, s->fuell);
+            s->fuell = 0;
+        }
+        int32_t k = s->groesse - s->fuell < n ? s->groesse - s->fuell : n;
+        std::memcpy(s->fenster + s->fuell, d, static_cast<size_t>(k));
+        s->fuell += k;
+        d += k;
+        n -= k;
+    }
+}
+
+void msZahlSchreiben(MsSchreiber* s, int32_t zahl)
+{
+    auto u = static_cast<uint32_t>(zahl);
+    unsigned char b[4] = {static_cast<unsigned char>(u), static_cast<unsigned char>(u >> 8),
+                          static_cast<unsigned char>(u >> 16), static_cast<unsigned char>(u >> 24)};
+    msSchreiben(s, b, 4);
+}
+
+// Writes what is left and closes: the new run appears under its name only
+// when everything reached the file; else it is dropped. 0 or -1.
+int msSchreiberEnde(MsSchreiber* s)
+{
+    if (!s->fehler && s->fuell > 0) {
+        s->fehler = !msAlles(s->handle, s->fenster, s->fuell);
+    }
+    if (s->fehler) {
+        dosverwerfen(s->handle);
+        return -1;
+    }
+    return dosclose(s->handle) == 0 ? 0 : -1;
 }
 
 // Sorts the buffer and writes it as run `laeufe`; the buffer is then empty.
@@ -70,19 +162,18 @@ int msLaufSchreiben(MSORT* m)
         return -1;
     }
     std::qsort(m->puffer, static_cast<size_t>(m->imPuffer), static_cast<size_t>(m->groesse), m->vergl);
-    BDAT d;
-    if (bdmake(&d, name) < 0) {
+    auto u = static_cast<uint32_t>(m->imPuffer);
+    const char kopf[4] = {static_cast<char>(u), static_cast<char>(u >> 8), static_cast<char>(u >> 16),
+                          static_cast<char>(u >> 24)};
+    MsSchreiber s;
+    s.handle = doscrt(name);
+    if (s.handle < 0) {
         return -1;
     }
-    int erg = bdputl(&d, m->imPuffer);
-    if (bdwrite(&d, m->puffer, m->imPuffer * m->groesse) != 0) {
-        erg = -1;
-    }
-    if (bdclose(&d) != 0) {
-        erg = -1;
-    }
-    if (erg != 0) {
-        dateiloeschen(name);
+    // The records go straight from the run buffer.
+    s.fehler = !msAlles(s.handle, kopf, 4) ||
+               !msAlles(s.handle, m->puffer, static_cast<long>(m->imPuffer) * m->groesse);
+    if (msSchreiberEnde(&s) != 0) {
         return -1;
     }
     setmem(m->puffer, static_cast<long>(m->imPuffer) * m->groesse, 0);
@@ -101,49 +192,47 @@ int msMischen(MSORT* m, int32_t a, int32_t b, int32_t c)
         msName(m, c, nc, sizeof nc) != 0) {
         return -1;
     }
-    BDAT da, db, dc;
-    if (bdopenlesen(&da, na) < 0) {
+    const int32_t drittel = MSORTPUFFERSUP / 3;
+    MsLeser la, lb;
+    MsSchreiber sc;
+    la.fenster = m->puffer;
+    lb.fenster = m->puffer + drittel;
+    sc.fenster = m->puffer + 2 * drittel;
+    la.groesse = lb.groesse = sc.groesse = drittel;
+    la.handle = dosopen(na, 0);
+    lb.handle = la.handle < 0 ? -1 : dosopen(nb, 0);
+    sc.handle = lb.handle < 0 ? -1 : doscrt(nc);
+    if (sc.handle < 0) {
+        if (la.handle >= 0) {
+            dosclose(la.handle);
+        }
+        if (lb.handle >= 0) {
+            dosclose(lb.handle);
+        }
         return -1;
-    }
-    if (bdopenlesen(&db, nb) < 0) {
-        bdclose(&da);
-        return -1;
-    }
-    if (bdmake(&dc, nc) < 0) {
-        bdclose(&da);
-        bdclose(&db);
-        return -1;
-    }
-    int erg = 0;
-    if (msZahlLesen(&da, &m->anza) != 0 || msZahlLesen(&db, &m->anzb) != 0 ||
-        bdputl(&dc, m->anza + m->anzb) != 0) {
-        erg = -1;
     }
     int32_t g = m->groesse;
-    if (erg == 0 && m->anza > 0 && bdread(&da, m->satza, g) != 0) {
-        erg = -1;
+    bool fehler = msZahlLesen(&la, &m->anza) != 0 || msZahlLesen(&lb, &m->anzb) != 0;
+    if (!fehler) {
+        msZahlSchreiben(&sc, m->anza + m->anzb);
+        fehler = (m->anza > 0 && msLesen(&la, m->satza, g) != 0) || (m->anzb > 0 && msLesen(&lb, m->satzb, g) != 0);
     }
-    if (erg == 0 && m->anzb > 0 && bdread(&db, m->satzb, g) != 0) {
-        erg = -1;
-    }
-    while (erg == 0 && (m->anza > 0 || m->anzb > 0)) {
+    while (!fehler && !sc.fehler && (m->anza > 0 || m->anzb > 0)) {
         bool nimmA = m->anzb == 0 || (m->anza > 0 && m->vergl(m->satza, m->satzb) < 0);
-        BDAT* quelle = nimmA ? &da : &db;
+        MsLeser* quelle = nimmA ? &la : &lb;
         char* satz = nimmA ? m->satza : m->satzb;
         int32_t* rest = nimmA ? &m->anza : &m->anzb;
-        if (bdwrite(&dc, satz, g) != 0) {
-            erg = -1;
-        } else if (--*rest > 0 && bdread(quelle, satz, g) != 0) {
-            erg = -1;
+        msSchreiben(&sc, satz, g);
+        if (--*rest > 0 && msLesen(quelle, satz, g) != 0) {
+            fehler = true;
         }
     }
-    bdclose(&da);
-    bdclose(&db);
-    if (bdclose(&dc) != 0) {
-        erg = -1;
+    dosclose(la.handle);
+    dosclose(lb.handle);
+    if (fehler) {
+        sc.fehler = true;
     }
-    if (erg != 0) {
-        dateiloeschen(nc);
+    if (msSchreiberEnde(&sc) != 0) {
         return -1;
     }
     dateiloeschen(na);
@@ -160,23 +249,25 @@ int msErgebnisLesen(MSORT* m, MSORTFN fn, void* user)
         return -1;
     }
     long laenge = dateilaenge(name);
-    BDAT d;
-    if (laenge < 4 || bdopenlesen(&d, name) < 0) {
+    MsLeser l;
+    l.fenster = m->puffer;
+    l.groesse = MSORTPUFFERSUP;
+    if (laenge < 4 || (l.handle = dosopen(name, 0)) < 0) {
         return -1;
     }
     int32_t anzahl = 0;
-    int erg = msZahlLesen(&d, &anzahl);
+    int erg = msZahlLesen(&l, &anzahl);
     if (erg == 0 && laenge != 4 + static_cast<long>(anzahl) * m->groesse) {
         erg = -1;
     }
     for (int32_t i = 0; erg == 0 && i < anzahl; ++i) {
-        if (bdread(&d, m->satza, m->groesse) != 0) {
+        if (msLesen(&l, m->satza, m->groesse) != 0) {
             erg = -1;
         } else if (fn != nullptr && fn(m->satza, user) == 0) {
             break;
         }
     }
-    bdclose(&d);
+    dosclose(l.handle);
     return erg;
 }
 

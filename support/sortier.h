@@ -1,7 +1,7 @@
 // Sorting and searching of plain record arrays, and the external merge sort
 // through run files in the temporary folder. Prefixes `shellsort`,
-// `binsuche`, `msort`. Calls memory blocks, the buffered files (bdatei), the
-// handle layer (dosdatei) and fileload (tempverz).
+// `binsuche`, `msort`. Calls memory blocks, the handle layer (dosdatei) and
+// fileload (tempverz).
 //
 // The equal-key orders are part of the contract (lists rely on them):
 // shellsort halves its gap from n / 2 and swaps bytes; binsuche probes the

@@ -101,6 +101,10 @@ TEST_F(Reaktion, DialogTextResourceOfTheDialogsModule)
     EXPECT_EQ(block[SKRIPTSUP - 1], '\0');
     ffree(block);
     EXPECT_EQ(SkriptLaden("Nix_TEXT"), nullptr);
+    block = SkriptLaden("Gross_TEXT");  // 13500 bytes: 9999 kept, the terminator stays
+    ASSERT_NE(block, nullptr);
+    EXPECT_EQ(std::strlen(block), static_cast<size_t>(SKRIPTSUP - 1));
+    ffree(block);
 
     fake().modul = 0;  // no module for the dialog: the assertion of "skript"
     AssertWirft wirft;

@@ -169,6 +169,21 @@ TEST_F(Vorgaben, SetThatLostLinesIsNotWritten)
     VgbSchliessen();
 }
 
+TEST_F(Vorgaben, SetThatCouldNotBeReadIsNotWritten)
+{
+    datei("prj/Standard.vgb", "Breite 10\nHoehe 5\n");
+    ASSERT_EQ(VgbSetWaehlen("Standard"), 0);
+    {
+        PlFehlerScope scope;
+        plFehlerSetzen(PlFehlerArt::Lesen, 1, true);
+        VgbOeffnen();
+    }
+    VgbSetzen("Breite", "20");
+    EXPECT_EQ(VgbSchreiben(), -1);
+    EXPECT_EQ(lesen("prj/Standard.vgb"), "Breite 10\nHoehe 5\n");
+    VgbSchliessen();
+}
+
 TEST_F(Vorgaben, SetLookupOrderAndFallbackToStandard)
 {
     ordner("a/b/prj2");
@@ -231,6 +246,18 @@ TEST_F(Vorgaben, CommandLineAndEncoding)
     plOrtArgumenteSetzen(2, arg2);
     VgbKommandozeile();
     EXPECT_EQ(std::string(VgbSetPfadZeiger()), pfad("prj/G2.vgb"));
+}
+
+TEST_F(Vorgaben, StartReadsTheSetsFolderFromTheIniFile)
+{
+    VerSetzen(1, "");
+    datei("sets/Standard.vgb", "Name S\n");
+    ProfilSchreiben("Zavik", "ZvVgbPfad", pfad("sets").c_str());
+    VgbSetSetzen("Alt", "/alt.vgb");
+    VgbStart();
+    EXPECT_EQ(std::string(VerZeiger(8)), pfad("sets") + "/");
+    EXPECT_STREQ(VgbSetNameZeiger(), "Standard");
+    EXPECT_EQ(std::string(VgbSetPfadZeiger()), pfad("sets/Standard.vgb"));
 }
 
 struct Gelistet {

@@ -236,6 +236,18 @@ TEST_F(Dateisys, ReplacementAppearsOnlyAtCloseAndCanBeDropped)
     EXPECT_EQ(lesen("Ziel.txt"), "alt");
     EXPECT_EQ(eintraege(), std::set<std::string>{"Ziel.txt"});
 
+    // A write that failed once keeps the incomplete file from replacing the
+    // old one, whatever the writer does afterwards.
+    fd = plDsErsetzenOeffnen(p("Ziel.txt").c_str());
+    ASSERT_GE(fd, 0);
+    plFehlerSetzen(PlFehlerArt::Schreiben, 1);
+    EXPECT_EQ(plDsSchreiben(fd, "neu", 3), -1);
+    EXPECT_EQ(plDsSchreiben(fd, "neu", 3), 3);
+    EXPECT_EQ(plDsSchliessen(fd), -1);
+    EXPECT_EQ(errno, EIO);
+    EXPECT_EQ(lesen("Ziel.txt"), "alt");
+    EXPECT_EQ(eintraege(), std::set<std::string>{"Ziel.txt"});
+
     fd = plDsErsetzenOeffnen(p("Neu.txt").c_str());
     ASSERT_GE(fd, 0);
     EXPECT_EQ(plDsSchreiben(fd, "x", 1), 1);
