@@ -3,6 +3,7 @@
 // the frame's loop offering keys to the accelerators before the dialog.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -109,6 +110,11 @@ struct AccelFall {
     UINT taste;
     const char* befehl;  // nullptr: none
 };
+
+void PrintTo(const AccelFall& f, std::ostream* os)
+{
+    *os << f.name;
+}
 
 class AccelTasten : public AccelTest, public ::testing::WithParamInterface<AccelFall> {};
 

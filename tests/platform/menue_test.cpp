@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -199,6 +200,11 @@ struct TastenFall {
     int befehl;               // 0: none
 };
 
+void PrintTo(const TastenFall& f, std::ostream* os)
+{
+    *os << f.name;
+}
+
 class LeisteTasten : public MenueTest, public ::testing::WithParamInterface<TastenFall> {};
 
 TEST_P(LeisteTasten, BarDrivenByAltArrowsAndMnemonics)
@@ -312,6 +318,11 @@ struct PopupFall {
     BOOL ergebnis;
     std::vector<std::string> befehle;
 };
+
+void PrintTo(const PopupFall& f, std::ostream* os)
+{
+    *os << f.name;
+}
 
 class Popup : public MenueTest, public ::testing::WithParamInterface<PopupFall> {};
 
