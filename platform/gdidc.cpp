@@ -10,7 +10,9 @@
 // meets the system clip of a window DC and the surface's bounds; the result
 // is kept in surface pixels and set on the cairo context only when changed.
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 #include "platform/gdiimpl.h"
@@ -687,8 +689,9 @@ BOOL gdiPaarSetzen(HDC hdc, T GdiZustand::*feld, int x, int y, T* old, R aufnahm
     T& f = dc->z.*feld;
     if (old) *old = f;
     LONG* w = gdiPaar(f);
-    w[0] = versetzen ? w[0] + x : x;
-    w[1] = versetzen ? w[1] + y : y;
+    auto sat = [](int64_t v) { return static_cast<LONG>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); };
+    w[0] = versetzen ? sat(int64_t{w[0]} + x) : x;
+    w[1] = versetzen ? sat(int64_t{w[1]} + y) : y;
     gdiIsotrop(dc);
     gdiAbbildungGeaendert(dc);
     return TRUE;
@@ -775,11 +778,26 @@ int GetGraphicsMode(HDC hdc)
     return dc ? dc->z.grafikModus : 0;
 }
 
+namespace {
+
+// A world transform must be finite and invertible, with a scale that keeps
+// device coordinates meaningful (1e-9 .. 1e9).
+bool gdiWeltOk(const XFORM& x)
+{
+    double w[6] = {x.eM11, x.eM12, x.eM21, x.eM22, x.eDx, x.eDy};
+    for (double v : w)
+        if (!std::isfinite(v) || std::fabs(v) > 1e9) return false;
+    double det = w[0] * w[3] - w[1] * w[2];
+    return std::isfinite(det) && std::fabs(det) > 1e-18;
+}
+
+}  // namespace
+
 BOOL SetWorldTransform(HDC hdc, const XFORM* xf)
 {
     GdiDc* dc = gdiDc(hdc);
     if (!dc || !xf || dc->z.grafikModus != GM_ADVANCED) return FALSE;
-    if (xf->eM11 * xf->eM22 - xf->eM12 * xf->eM21 == 0) return FALSE;  // not invertible
+    if (!gdiWeltOk(*xf)) return FALSE;  // not invertible or out of range
     if (dc->art == GdiDcArt::Recorder && !dc->rec->SetWorldTransform(hdc, xf)) return FALSE;
     dc->z.welt = *xf;
     gdiAbbildungGeaendert(dc);
@@ -827,7 +845,7 @@ BOOL ModifyWorldTransform(HDC hdc, const XFORM* xf, DWORD mode)
         break;
     default: return FALSE;
     }
-    if (neu.eM11 * neu.eM22 - neu.eM12 * neu.eM21 == 0) return FALSE;
+    if (!gdiWeltOk(neu)) return FALSE;
     if (dc->art == GdiDcArt::Recorder && !dc->rec->ModifyWorldTransform(hdc, xf, mode)) return FALSE;
     dc->z.welt = neu;
     gdiAbbildungGeaendert(dc);
@@ -895,6 +913,11 @@ cairo_region_t* gdiWirkClip(GdiDc* dc)
 
 cairo_t* gdiCairo(GdiDc* dc)
 {
+    if (dc->cr && cairo_status(dc->cr) != CAIRO_STATUS_SUCCESS) {
+        // A context in error stays so for good: start a fresh one.
+        cairo_destroy(dc->cr);
+        dc->cr = nullptr;
+    }
     if (!dc->cr) {
         dc->cr = cairo_create(dc->flaeche);
         if (gdiIstRaster(dc)) {

@@ -1230,13 +1230,15 @@ void gdiInvertieren(GdiDc* dc, GdiKastenD k, bool nurRahmenPunkte)
     } else {
         // The focus rectangle: every other pixel of the frame, counted along
         // it, so that drawing it twice restores the target.
-        for (int x = l; x < r; ++x) {
-            if (((x - l) & 1) == 0) kippen(x, t);
-            if (b - 1 > t && ((x - l + b - 1 - t) & 1) == 0) kippen(x, b - 1);
+        // Only the part of the frame on the surface is walked.
+        int x0 = std::max(l, 0), x1 = std::min(r, z.w), y0 = std::max(t + 1, 0), y1 = std::min(b - 1, z.h);
+        for (int x = x0; x < x1; ++x) {
+            if (((int64_t{x} - l) & 1) == 0) kippen(x, t);
+            if (b - 1 > t && ((int64_t{x} - l + b - 1 - t) & 1) == 0) kippen(x, b - 1);
         }
-        for (int y = t + 1; y < b - 1; ++y) {
-            if (((y - t) & 1) == 0) kippen(l, y);
-            if (r - 1 > l && ((y - t + r - 1 - l) & 1) == 0) kippen(r - 1, y);
+        for (int y = y0; y < y1; ++y) {
+            if (((int64_t{y} - t) & 1) == 0) kippen(l, y);
+            if (r - 1 > l && ((int64_t{y} - t + r - 1 - l) & 1) == 0) kippen(r - 1, y);
         }
     }
     cairo_surface_mark_dirty(dc->flaeche);

@@ -411,7 +411,10 @@ namespace {
 
 cairo_rectangle_int_t gdiRechteck(int l, int t, int r, int b)
 {
-    // Windows orders the corners of a region's rectangle.
+    // Corners within +-2^29, so that sizes fit an int; Windows orders them.
+    constexpr int grenze = 1 << 29;
+    l = std::clamp(l, -grenze, grenze), t = std::clamp(t, -grenze, grenze);
+    r = std::clamp(r, -grenze, grenze), b = std::clamp(b, -grenze, grenze);
     if (l > r) std::swap(l, r);
     if (t > b) std::swap(t, b);
     return cairo_rectangle_int_t{l, t, r - l, b - t};

@@ -12,7 +12,10 @@
 // Text is code page 1252 and becomes UTF-8 only for Pango.
 #include <algorithm>
 #include <cctype>
+#include <climits>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -421,6 +424,20 @@ BOOL gdiTextAus(GdiDc* dc, int x, int y, UINT options, const RECT* rc, LPCSTR te
     // A run starting millions of pixels away cannot reach the window (and
     // cairo's coordinates would not hold it).
     bool weit = !welt && (std::fabs(rx) > double(1 << 21) || std::fabs(ry) > double(1 << 21));
+    // Glyphs larger than any page (a world transform scaling a big font) are
+    // not drawn: cairo cannot make such fonts and would lose track of them.
+    // Measured along the matrix's longest and shortest axes (its singular
+    // values), so that a shear cannot hide a giant or a degenerate glyph.
+    double gross = s.em * std::max(1.0, s.dehnung), klein = s.em * std::min(1.0, s.dehnung);
+    if (welt) {
+        const cairo_matrix_t& m = gdiMatrix(dc);
+        double summe = m.xx * m.xx + m.yx * m.yx + m.xy * m.xy + m.yy * m.yy;
+        double det = m.xx * m.yy - m.xy * m.yx;
+        double wurzel = std::sqrt(std::max(0.0, summe * summe - 4 * det * det));
+        gross *= std::sqrt((summe + wurzel) / 2);
+        klein *= std::sqrt(std::max(0.0, (summe - wurzel) / 2));
+    }
+    if (!(gross <= 20000 && klein >= 0.5)) weit = true;  // (nor specks below half a pixel)
     double ax = 0;
     switch (align & (TA_LEFT | TA_RIGHT | TA_CENTER)) {
     case TA_RIGHT: ax = -breite; break;
@@ -497,7 +514,7 @@ BOOL gdiTextAus(GdiDc* dc, int x, int y, UINT options, const RECT* rc, LPCSTR te
         int w = static_cast<int>(std::lround(breite * f));
         if ((align & TA_CENTER) == TA_CENTER) w = 0;
         else if (align & TA_RIGHT) w = -w;
-        dc->z.pos.x += w;
+        dc->z.pos.x = static_cast<LONG>(std::clamp<int64_t>(int64_t{dc->z.pos.x} + w, INT32_MIN, INT32_MAX));
     }
     return TRUE;
 }
@@ -743,19 +760,22 @@ int gdiTextBreite(HDC hdc, const std::string& t)
     return sz.cx;
 }
 
-// Tabs to blanks up to the next stop of 8 average characters.
+// Tabs to blanks up to the next tab stop (at least one blank, at most a
+// tab stop's worth, however the font measures).
 std::string gdiTabs(HDC hdc, const std::string& t, int tabBreite)
 {
     std::string r;
+    int b = std::max(1, gdiTextBreite(hdc, " "));
+    tabBreite = std::max(tabBreite, 1);
     for (char c : t) {
         if (c != '\t') {
             r += c;
             continue;
         }
-        int w = gdiTextBreite(hdc, r), b = std::max(1, gdiTextBreite(hdc, " "));
+        int w = gdiTextBreite(hdc, r);
         int ziel = (w / tabBreite + 1) * tabBreite;
-        do r += ' ';
-        while (gdiTextBreite(hdc, r) < ziel && (gdiTextBreite(hdc, r) - w) < tabBreite + b);
+        int n = std::clamp((ziel - w + b - 1) / b, 1, 256);
+        r.append(static_cast<size_t>(n), ' ');
     }
     return r;
 }
@@ -846,13 +866,15 @@ int DrawTextEx(HDC hdc, LPSTR text, int n, LPRECT rc, UINT format, DRAWTEXTPARAM
     std::string t = text ? (n < 0 ? std::string(text) : std::string(text, static_cast<size_t>(n))) : std::string();
     TEXTMETRIC tm;
     GetTextMetrics(hdc, &tm);
-    int zeilenHoehe = tm.tmHeight + ((format & DT_EXTERNALLEADING) ? tm.tmExternalLeading : 0);
-    int links = rc->left + (params ? params->iLeftMargin : 0);
-    int rechts = rc->right - (params ? params->iRightMargin : 0);
-    int breite = rechts - links;
-    int tabBreite = tm.tmAveCharWidth * ((format & DT_TABSTOP) ? ((format >> 8) & 0xFF) : 8);
-    if (params && params->iTabLength > 0) tabBreite = tm.tmAveCharWidth * params->iTabLength;
-    if (tabBreite <= 0) tabBreite = 8 * std::max<LONG>(1, tm.tmAveCharWidth);
+    // Rectangle arithmetic in 64 bits: any RECT the caller passes is fine.
+    auto sat = [](int64_t v) { return static_cast<int>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); };
+    int64_t zeilenHoehe = int64_t{tm.tmHeight} + ((format & DT_EXTERNALLEADING) ? tm.tmExternalLeading : 0);
+    int64_t links = int64_t{rc->left} + (params ? params->iLeftMargin : 0);
+    int64_t rechts = int64_t{rc->right} - (params ? params->iRightMargin : 0);
+    int breite = sat(rechts - links);
+    int64_t tabBreite = int64_t{tm.tmAveCharWidth} * ((format & DT_TABSTOP) ? ((format >> 8) & 0xFF) : 8);
+    if (params && params->iTabLength > 0) tabBreite = int64_t{tm.tmAveCharWidth} * params->iTabLength;
+    if (tabBreite <= 0) tabBreite = 8 * std::max<int64_t>(1, tm.tmAveCharWidth);
 
     // Paragraphs, then lines.
     std::vector<std::string> zeilen;
@@ -865,7 +887,7 @@ int DrawTextEx(HDC hdc, LPSTR text, int n, LPRECT rc, UINT format, DRAWTEXTPARAM
         while (true) {
             size_t e = t.find_first_of("\r\n", i);
             std::string absatz = t.substr(i, e == std::string::npos ? std::string::npos : e - i);
-            if (format & DT_EXPANDTABS) absatz = gdiTabs(hdc, absatz, tabBreite);
+            if (format & DT_EXPANDTABS) absatz = gdiTabs(hdc, absatz, sat(tabBreite));
             GdiZeile p = gdiPraefix(absatz, format | DT_NOPREFIX);
             gdiUmbrechen(hdc, p.text, breite, format, zeilen);
             if (e == std::string::npos) break;
@@ -875,50 +897,50 @@ int DrawTextEx(HDC hdc, LPSTR text, int n, LPRECT rc, UINT format, DRAWTEXTPARAM
     }
     // Prefix marks, tabs for single lines, ellipses.
     std::vector<GdiZeile> fertig;
-    int maxBreite = 0;
+    int64_t maxBreite = 0;
     for (std::string& z : zeilen) {
-        if ((format & DT_EXPANDTABS) && (format & DT_SINGLELINE)) z = gdiTabs(hdc, z, tabBreite);
+        if ((format & DT_EXPANDTABS) && (format & DT_SINGLELINE)) z = gdiTabs(hdc, z, sat(tabBreite));
         GdiZeile g = gdiPraefix(z, format);
         if (format & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS))
             g.text = gdiAuslassung(hdc, g.text, breite, format);
-        maxBreite = std::max(maxBreite, gdiTextBreite(hdc, g.text));
+        maxBreite = std::max<int64_t>(maxBreite, gdiTextBreite(hdc, g.text));
         fertig.push_back(g);
     }
-    int hoehe = zeilenHoehe * static_cast<int>(fertig.size());
+    int64_t hoehe = zeilenHoehe * static_cast<int64_t>(fertig.size());
     if (format & DT_CALCRECT) {
-        rc->right = rc->left + maxBreite + (params ? params->iLeftMargin + params->iRightMargin : 0);
+        rc->right = sat(int64_t{rc->left} + maxBreite + (params ? int64_t{params->iLeftMargin} + params->iRightMargin : 0));
         if (fertig.size() == 1 && fertig[0].text.empty()) rc->right = rc->left;
-        rc->bottom = rc->top + hoehe;
+        rc->bottom = sat(int64_t{rc->top} + hoehe);
         if (params) params->uiLengthDrawn = static_cast<UINT>(t.size());
-        return hoehe;
+        return sat(hoehe);
     }
-    int y = rc->top;
+    int64_t y = rc->top;
     if (format & DT_SINGLELINE) {
-        if (format & DT_VCENTER) y = rc->top + (rc->bottom - rc->top - zeilenHoehe) / 2;
+        if (format & DT_VCENTER) y = rc->top + (int64_t{rc->bottom} - rc->top - zeilenHoehe) / 2;
         else if (format & DT_BOTTOM) y = rc->bottom - zeilenHoehe;
     }
     bool aufnahme = dc->art == GdiDcArt::Recorder;
     UINT alt = dc->z.ausrichtung;
     if (aufnahme) dc->rec->SetTextAlign(hdc, TA_LEFT | TA_TOP);
     for (const GdiZeile& z : fertig) {
-        int w = gdiTextBreite(hdc, z.text);
-        int x = links;
+        int64_t w = gdiTextBreite(hdc, z.text);
+        int64_t x = links;
         if (format & DT_CENTER) x = links + (breite - w) / 2;
         else if (format & DT_RIGHT) x = rechts - w;
         UINT opt = (format & DT_NOCLIP) ? 0 : ETO_CLIPPED;
         const char* s = z.text.data();
         UINT len = static_cast<UINT>(z.text.size());
-        if (aufnahme) dc->rec->ExtTextOut(hdc, x, y, opt, rc, s, len, nullptr);
-        else gdiTextAus(dc, x, y, opt, rc, s, len, nullptr, TA_LEFT | TA_TOP);
+        if (aufnahme) dc->rec->ExtTextOut(hdc, sat(x), sat(y), opt, rc, s, len, nullptr);
+        else gdiTextAus(dc, sat(x), sat(y), opt, rc, s, len, nullptr, TA_LEFT | TA_TOP);
         if (z.unterstrich >= 0) {
             // The mnemonic's underline: a line under the marked character.
-            int a = gdiTextBreite(hdc, z.text.substr(0, static_cast<size_t>(z.unterstrich)));
-            int b = gdiTextBreite(hdc, z.text.substr(0, static_cast<size_t>(z.unterstrich) + 1));
+            int64_t a = gdiTextBreite(hdc, z.text.substr(0, static_cast<size_t>(z.unterstrich)));
+            int64_t b = gdiTextBreite(hdc, z.text.substr(0, static_cast<size_t>(z.unterstrich) + 1));
             HPEN stift = CreatePen(PS_SOLID, 0, dc->z.textFarbe);
             HGDIOBJ altStift = SelectObject(hdc, stift);
             POINT altPos;
-            MoveToEx(hdc, x + a, y + tm.tmAscent + 1, &altPos);
-            LineTo(hdc, x + b, y + tm.tmAscent + 1);
+            MoveToEx(hdc, sat(x + a), sat(y + tm.tmAscent + 1), &altPos);
+            LineTo(hdc, sat(x + b), sat(y + tm.tmAscent + 1));
             MoveToEx(hdc, altPos.x, altPos.y, nullptr);
             SelectObject(hdc, altStift);
             DeleteObject(stift);
@@ -928,7 +950,7 @@ int DrawTextEx(HDC hdc, LPSTR text, int n, LPRECT rc, UINT format, DRAWTEXTPARAM
     if (aufnahme) dc->rec->SetTextAlign(hdc, alt);
     if (params) params->uiLengthDrawn = static_cast<UINT>(t.size());
     // With DT_VCENTER or DT_BOTTOM the answer is the offset of the text's bottom.
-    return (format & DT_SINGLELINE) && (format & (DT_VCENTER | DT_BOTTOM)) ? y - rc->top : hoehe;
+    return sat((format & DT_SINGLELINE) && (format & (DT_VCENTER | DT_BOTTOM)) ? y - rc->top : hoehe);
 }
 
 int DrawText(HDC hdc, LPCSTR text, int n, LPRECT rc, UINT format)

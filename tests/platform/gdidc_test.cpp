@@ -349,3 +349,94 @@ TEST(GdiRecorder, CallsGoToTheRecorderAndStateIsKept)
 }
 
 }  // namespace
+
+namespace {
+
+// Random calls with extreme arguments on every kind of DC: nothing may
+// crash, hang or trip the sanitizers.
+TEST(GdiRobust, RandomCallsWithExtremeArgumentsOnEveryKindOfDc)
+{
+    uint32_t z = 4711;
+    auto zufall = [&](int n) {
+        z = z * 1664525u + 1013904223u;
+        return static_cast<int>((z >> 8) % static_cast<uint32_t>(n));
+    };
+    const int werte[] = {0, 1, -1, 7, 63, -64, 100000, -100000, 2147483647, -2147483647 - 1, 1 << 30, 40};
+    auto w = [&]() { return zufall(3) == 0 ? werte[zufall(12)] : zufall(90) - 10; };
+    cairo_surface_t* bild = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 64, 48);
+    HDC fenster = gdiDcFensterErzeugen(bild, POINT{3, 2}, nullptr);
+    HDC mono = CreateCompatibleDC(0);
+    HDC speicher = CreateCompatibleDC(0);
+    HBITMAP bm = CreateBitmap(40, 30, 1, 32, nullptr);
+    SelectObject(speicher, bm);
+    cairo_surface_t* pdf = cairo_pdf_surface_create("/tmp/gdirobust.pdf", 200, 200);
+    GdiGeraet g;
+    g.technik = DT_RASPRINTER;
+    g.logpixelsx = g.logpixelsy = 300;
+    HDC drucker = gdiDcVektorErzeugen(pdf, g);
+    HDC dcs[] = {fenster, mono, speicher, drucker};
+    HPEN stifte[] = {CreatePen(PS_DASH, 1, RGB(1, 2, 3)), CreatePen(PS_SOLID, 9, RGB(200, 0, 0)),
+                     CreatePen(PS_INSIDEFRAME, 3, 0)};
+    HBRUSH pinsel[] = {CreateHatchBrush(HS_CROSS, RGB(0, 0, 255)), CreateSolidBrush(RGB(9, 9, 9))};
+    HFONT schrift = CreateFont(-1000000, 5000000, 3333, 0, 5000, 1, 1, 1, 0, 0, 0, 0, 0, "Arial");
+    for (int i = 0; i < 1500; ++i) {
+        HDC dc = dcs[zufall(4)];
+        RECT rc{w(), w(), w(), w()};
+        POINT pts[4] = {{w(), w()}, {w(), w()}, {w(), w()}, {w(), w()}};
+        switch (zufall(22)) {
+        case 0: SelectObject(dc, stifte[zufall(3)]); break;
+        case 1: SelectObject(dc, pinsel[zufall(2)]); break;
+        case 2: SetROP2(dc, 1 + zufall(16)); break;
+        case 3: MoveToEx(dc, w(), w(), nullptr), LineTo(dc, w(), w()); break;
+        case 4: Rectangle(dc, w(), w(), w(), w()); break;
+        case 5: Ellipse(dc, w(), w(), w(), w()); break;
+        case 6: Pie(dc, w(), w(), w(), w(), w(), w(), w(), w()); break;
+        case 7: Polygon(dc, pts, 1 + zufall(4)); break;
+        case 8: FillRect(dc, &rc, pinsel[zufall(2)]); break;
+        case 9: BitBlt(dc, w(), w(), w(), w(), dcs[zufall(4)], w(), w(), zufall(2) ? SRCINVERT : (0x00010000u * zufall(256)) | 0x20); break;
+        case 10: StretchBlt(dc, w(), w(), w(), w(), dcs[zufall(4)], w(), w(), w(), w(), SRCCOPY); break;
+        case 11: SelectObject(dc, zufall(2) ? schrift : GetStockObject(SYSTEM_FONT)); break;
+        case 12: TextOut(dc, w(), w(), "Probe \x80\xE4", 8); break;
+        case 13: DrawText(dc, "a&b\tc\r\nzweite Zeile", -1, &rc, static_cast<UINT>(zufall(1 << 18))); break;
+        case 14: SetMapMode(dc, zufall(2) ? MM_ANISOTROPIC : MM_TEXT), SetWindowExtEx(dc, w(), w(), nullptr),
+                 SetViewportExtEx(dc, w(), w(), nullptr), SetViewportOrgEx(dc, w(), w(), nullptr); break;
+        case 15: {
+            SetGraphicsMode(dc, GM_ADVANCED);
+            XFORM x{static_cast<FLOAT>(w()), static_cast<FLOAT>(w()), static_cast<FLOAT>(w()), static_cast<FLOAT>(w()),
+                    static_cast<FLOAT>(w()), static_cast<FLOAT>(w())};
+            SetWorldTransform(dc, &x);
+            break;
+        }
+        case 16: ModifyWorldTransform(dc, nullptr, MWT_IDENTITY), SetGraphicsMode(dc, GM_COMPATIBLE); break;
+        case 17: IntersectClipRect(dc, w(), w(), w(), w()); break;
+        case 18: SelectClipRgn(dc, 0), ExcludeClipRect(dc, w(), w(), w(), w()); break;
+        case 19: SaveDC(dc), RestoreDC(dc, w()); break;
+        case 20: Arc(dc, w(), w(), w(), w(), w(), w(), w(), w()), Chord(dc, w(), w(), w(), w(), w(), w(), w(), w()); break;
+        default: SetPixel(dc, w(), w(), RGB(1, 1, 1)), GetPixel(dc, w(), w()), InvertRect(dc, &rc), DrawFocusRect(dc, &rc); break;
+        }
+    }
+    for (HDC dc : dcs) {
+        SelectObject(dc, GetStockObject(BLACK_PEN));
+        SelectObject(dc, GetStockObject(WHITE_BRUSH));
+        SelectObject(dc, GetStockObject(SYSTEM_FONT));
+        while (RestoreDC(dc, -1)) {
+        }
+        SelectObject(dc, GetStockObject(BLACK_PEN));
+        SelectObject(dc, GetStockObject(WHITE_BRUSH));
+        SelectObject(dc, GetStockObject(SYSTEM_FONT));
+    }
+    gdiDcFreigeben(fenster);
+    DeleteDC(mono);
+    DeleteDC(speicher);
+    gdiDcVektorAbschliessen(drucker);
+    gdiDcFreigeben(drucker);
+    for (HPEN p : stifte) EXPECT_TRUE(DeleteObject(p));
+    for (HBRUSH b : pinsel) EXPECT_TRUE(DeleteObject(b));
+    EXPECT_TRUE(DeleteObject(schrift));
+    EXPECT_TRUE(DeleteObject(bm));
+    cairo_surface_destroy(pdf);
+    cairo_surface_destroy(bild);
+    std::remove("/tmp/gdirobust.pdf");
+}
+
+}  // namespace
