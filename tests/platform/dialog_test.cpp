@@ -212,6 +212,44 @@ TEST_F(DialogTest, KeyboardInterfaceOfTheSampleDialog)
     }
 }
 
+// Commands per dialog, for several modeless dialogs at once.
+std::vector<std::pair<HWND, int>> dialogBefehle;
+
+INT_PTR CALLBACK mehrfachProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_COMMAND && HIWORD(wp) == BN_CLICKED) dialogBefehle.emplace_back(h, LOWORD(wp));
+    return probeProc(h, msg, wp, lp);
+}
+
+TEST_F(DialogTest, KeysActOnlyInTheDialogHoldingTheFocus)
+{
+    HWND d[3];
+    for (HWND& x : d) {
+        x = CreateDialogParam(modul, "probe", 0, mehrfachProc, 0);
+        ASSERT_NE(x, 0u);
+        ShowWindow(x, SW_SHOW);
+    }
+    SetActiveWindow(d[1]);
+    SetFocus(GetDlgItem(d[1], IDC_NAME));
+    dialogBefehle.clear();
+    plHeadlessTaste(VK_ESCAPE);
+    plHeadlessTaste(VK_RETURN);
+    plHeadlessTaste(VK_TAB);
+    // The program's loop offers each message to every dialog in turn.
+    MSG m;
+    while (PeekMessage(&m, 0, 0, 0, PM_REMOVE)) {
+        bool genommen = false;
+        for (HWND x : d)
+            if (!genommen && IsDialogMessage(x, &m)) genommen = true;
+        if (!genommen) {
+            TranslateMessage(&m);
+            DispatchMessage(&m);
+        }
+    }
+    EXPECT_EQ(dialogBefehle, (std::vector<std::pair<HWND, int>>{{d[1], IDCANCEL}, {d[1], IDOK}}));
+    EXPECT_EQ(GetFocus(), GetDlgItem(d[1], IDC_EIN));
+}
+
 TEST_F(DialogTest, ArrowsCheckAutoRadioButtonsAndUncheckTheRest)
 {
     HWND d = probeOffen();
