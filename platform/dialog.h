@@ -3,8 +3,9 @@
 // functions and the dialog keyboard interface (IsDialogMessage), shaped like
 // the Windows calls of the same names. Prefix `plDialog` (file helpers
 // `dlg`). Implemented in dialog.cpp (creation, DefDlgProc, modal loop,
-// units), dialogitem.cpp (item functions) and dialogtasten.cpp (keyboard
-// interface, tab and group order). May call: fenster.h, eingabe.h,
+// units), dialogitem.cpp (item functions), dialogtasten.cpp (keyboard
+// interface, tab and group order) and dialogklassen.cpp (the standard
+// classes, InitCommonControls). May call: fenster.h, eingabe.h,
 // nachricht.h, gdi.h, ressource.h, menue.h (template menu bars), backend.h.
 //
 // Dialog units: one factor for both axes, HIWORD(GetDialogBaseUnits()) / 8,
@@ -20,12 +21,13 @@
 // CreateDialogParam returns.
 //
 // Standard control classes: the window manager forgets classes when it ends
-// (tests end it between cases). Control modules therefore offer their class
-// once (plDialogKlasseAnbieten, e.g. from a static initialiser) and the layer
-// registers every offered class that is missing before it creates a dialog,
-// a message box or answers InitCommonControls (plDialogKlassenSichern). A
-// class registered later (the program's own custom classes) is found
-// because controls are created by class name at creation time.
+// (tests end it between cases). The layer therefore registers every standard
+// class that is missing (button, static, edit, list box, combo box, scroll
+// bar, status bar, tooltips) and every class offered through
+// plDialogKlasseAnbieten before it creates a dialog or a message box, and in
+// InitCommonControls (plDialogKlassenSichern). A class registered later (the
+// program's own custom classes) is found because controls are created by
+// class name at creation time.
 //
 // Headless modal loops: when a modal loop has nothing left to do (no posted
 // message, no input, no paint), the next scripted command id is sent to the
