@@ -6,10 +6,12 @@
 #include <cairo.h>
 
 #include <cstdlib>
+#include <cmath>
 #include <string>
 #include <vector>
 
 #include "platform/ctl_button.h"
+#include "platform/bildlader.h"
 #include "platform/dialog.h"
 #include "platform/eingabe.h"
 #include "platform/fenster.h"
@@ -422,6 +424,40 @@ TEST_F(DialogTest, ClassRegisteredLaterIsFound)
     plFensterSystemEnde();
     tastenFeldRegistrieren();
     EXPECT_NE(CreateDialogParam(modul, "probe", 0, probeProc, 0), 0u);
+}
+
+// Pictures come from the module's packed files, as the program's start-up
+// wires the loader to the resource bundles.
+int bildAusModul(HINSTANCE modul, LPCSTR name, int art, std::vector<uint8_t>& bytes)
+{
+    const RcBild* b = rcBild(modul, name, art == IMAGE_ICON ? RT_ICON : art == IMAGE_CURSOR ? RT_CURSOR : RT_BITMAP);
+    if (!b) return -1;
+    bytes.assign(b->bytes.begin(), b->bytes.end());
+    return 0;
+}
+
+TEST_F(DialogTest, CentredDialogWithPicturesNamedInItsStatics)
+{
+    plBildLaderSetzen(bildAusModul);
+    HWND d = CreateDialogParam(modul, "mitte", 0, probeProc, 0);
+    ASSERT_NE(d, 0u);
+    RECT r, arbeit;
+    GetWindowRect(d, &r);
+    SystemParametersInfo(SPI_GETWORKAREA, 0, &arbeit, 0);
+    EXPECT_LE(std::abs((r.left + r.right) / 2 - (arbeit.left + arbeit.right) / 2), 1);
+    EXPECT_LE(std::abs((r.top + r.bottom) / 2 - (arbeit.top + arbeit.bottom) / 2), 1);
+    EXPECT_NE(SendDlgItemMessage(d, 50, STM_GETICON, 0, 0), 0);
+    EXPECT_NE(SendDlgItemMessage(d, 51, STM_GETIMAGE, IMAGE_BITMAP, 0), 0);
+    ShowWindow(d, SW_SHOW);
+    pumpen(d);
+    // Green frame, yellow middle: the pictures are drawn.
+    for (int id : {50, 51}) {
+        SCOPED_TRACE(id);
+        HWND s = GetDlgItem(d, id);
+        EXPECT_EQ(plFensterPixel(s, 2, 2), RGB(0, 128, 0));
+        EXPECT_EQ(plFensterPixel(s, 16, 16), RGB(255, 255, 0));
+    }
+    plBildLaderSetzen(nullptr);
 }
 
 TEST_F(DialogTest, ItemFunctions)
