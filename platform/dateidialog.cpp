@@ -166,7 +166,7 @@ BOOL ddDateiDialog(OPENFILENAME* ofn, bool speichern)
         if (teile.empty()) return FALSE;
         std::vector<std::string> pfade;
         if (teile.size() == 1) {
-            pfade.push_back(ddMitEndung(ddSchraegstriche(teile[0]), speichern ? ofn->lpstrDefExt : ofn->lpstrDefExt));
+            pfade.push_back(ddMitEndung(ddSchraegstriche(teile[0]), ofn->lpstrDefExt));
         } else {
             for (size_t i = 1; i < teile.size(); ++i) pfade.push_back(ddVerbinden(ddSchraegstriche(teile[0]), teile[i]));
         }
