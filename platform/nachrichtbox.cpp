@@ -202,6 +202,10 @@ RcDialog boxVorlage(const char* text, const char* titel, const BoxDaten& d)
     DrawText(dc, text, -1, &mass, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
     SelectObject(dc, alt);
     DeleteDC(dc);
+    // A text taller than the screen is cut so that the buttons stay on it.
+    RECT arbeit{0, 0, PL_BILDSCHIRM_BREITE, PL_BILDSCHIRM_HOEHE};
+    SystemParametersInfo(SPI_GETWORKAREA, 0, &arbeit, 0);
+    mass.bottom = std::min<LONG>(mass.bottom, mass.top + (arbeit.bottom - arbeit.top) * 3 / 4);
     bool icon = (d.typ & MB_ICONMASK) != 0;
     int textB = boxEinheiten(mass.right - mass.left) + 2, textH = std::max(boxEinheiten(mass.bottom - mass.top), 8);
     int iconDu = boxEinheiten(BOX_ICON);

@@ -18,6 +18,7 @@
 #include "platform/uhr.h"
 #include "platform/nachrichtbox.h"
 #include "platform/ressource.h"
+#include "platform/systemwerte.h"
 
 namespace {
 
@@ -204,6 +205,19 @@ TEST_F(NachrichtBoxTest, PictureOfAQuestionBox)
     EXPECT_GT(cairo_image_surface_get_width(s), 250);
     EXPECT_LT(cairo_image_surface_get_width(s), 700);
     cairo_surface_destroy(s);
+}
+
+TEST_F(NachrichtBoxTest, AVeryLongTextKeepsTheBoxOnTheScreen)
+{
+    std::string text;
+    for (int i = 0; i < 400; ++i) text += "Zeile " + std::to_string(i) + "\n";
+    static RECT box;
+    plNachrichtBoxBeobachter([](HWND h) { GetWindowRect(h, &box); });
+    EXPECT_EQ(MessageBox(0, text.c_str(), "Velmo", MB_OKCANCEL), IDOK);
+    RECT arbeit;
+    SystemParametersInfo(SPI_GETWORKAREA, 0, &arbeit, 0);
+    EXPECT_GE(box.top, arbeit.top);
+    EXPECT_LE(box.bottom, arbeit.bottom);
 }
 
 struct FatalGerufen : std::runtime_error {
