@@ -446,6 +446,11 @@ TEST_F(DialogTest, CentredDialogWithPicturesNamedInItsStatics)
     SystemParametersInfo(SPI_GETWORKAREA, 0, &arbeit, 0);
     EXPECT_LE(std::abs((r.left + r.right) / 2 - (arbeit.left + arbeit.right) / 2), 1);
     EXPECT_LE(std::abs((r.top + r.bottom) / 2 - (arbeit.top + arbeit.bottom) / 2), 1);
+    // No FONT line, the same single factor as the template with one.
+    RECT k;
+    GetClientRect(d, &k);
+    EXPECT_EQ(k.right, plDialogPixel(120));
+    EXPECT_EQ(k.bottom, plDialogPixel(60));
     EXPECT_NE(SendDlgItemMessage(d, 50, STM_GETICON, 0, 0), 0);
     EXPECT_NE(SendDlgItemMessage(d, 51, STM_GETIMAGE, IMAGE_BITMAP, 0), 0);
     ShowWindow(d, SW_SHOW);
