@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/backend.h"
+#include "platform/ctl_scroll.h"
 #include "platform/fensterint.h"
 #include "platform/gdi.h"
 #include "platform/systemwerte.h"
@@ -193,9 +194,15 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         case SC_MINIMIZE: ShowWindow(hwnd, SW_MINIMIZE); return 0;
         case SC_MAXIMIZE: ShowWindow(hwnd, SW_MAXIMIZE); return 0;
         case SC_RESTORE: ShowWindow(hwnd, SW_RESTORE); return 0;
+        case SC_HSCROLL:
+        case SC_VSCROLL: plScrollNcKlick(hwnd, msg, wp, lp); return 0;
         default: return 0;
         }
     case WM_NCLBUTTONDOWN:
+        // A press on a window scroll bar becomes the system command, so that a
+        // window procedure may still take it over.
+        if (wp == HTVSCROLL) SendMessage(hwnd, WM_SYSCOMMAND, SC_VSCROLL, lp);
+        if (wp == HTHSCROLL) SendMessage(hwnd, WM_SYSCOMMAND, SC_HSCROLL, lp);
         if (wp == HTCLOSE) PostMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, lp);
         if (wp == HTMENU) SendMessage(hwnd, WM_SYSCOMMAND, SC_MOUSEMENU, lp);
         return 0;
@@ -219,6 +226,8 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
             SendMessage(plFensterOben(hwnd), WM_SYSCOMMAND, SC_KEYMENU, static_cast<LPARAM>(wp));
         return 0;
     case WM_NCLBUTTONDBLCLK:
+        if (wp == HTVSCROLL) SendMessage(hwnd, WM_SYSCOMMAND, SC_VSCROLL, lp);
+        if (wp == HTHSCROLL) SendMessage(hwnd, WM_SYSCOMMAND, SC_HSCROLL, lp);
         if (wp == HTCAPTION && (w->stil & WS_MAXIMIZEBOX))
             PostMessage(hwnd, WM_SYSCOMMAND, IsZoomed(hwnd) ? SC_RESTORE : SC_MAXIMIZE, lp);
         return 0;

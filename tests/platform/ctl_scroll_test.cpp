@@ -219,6 +219,12 @@ TEST_F(Scroll, WindowBarPressRunsTheTrackingLoop)
     plHeadlessKlick(p.x, p.y);
     plHeadlessPumpen();
     EXPECT_EQ(nimmRollen(), (V{"V:1:0", "V:8:0"}));
+    // A window that leaves both to the default procedure scrolls as well.
+    eingriff = [](UINT, WPARAM, LPARAM) -> LRESULT { return -12345; };
+    p = plHeadlessPunkt(e, c.right + 8, 5);
+    plHeadlessKlick(p.x, p.y);
+    plHeadlessPumpen();
+    EXPECT_EQ(nimmRollen(), (V{"V:0:0", "V:8:0"}));
 }
 
 }  // namespace
