@@ -410,8 +410,20 @@ LRESULT CALLBACK spaeteKlasseProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
     return DefWindowProc(h, msg, wp, lp);
 }
 
+bool angebotAn = false;
+
+void angebotRegistrieren()
+{
+    if (!angebotAn) return;
+    WNDCLASS wc{};
+    wc.lpfnWndProc = spaeteKlasseProc;
+    wc.lpszClassName = "GibtEsNicht";
+    RegisterClass(&wc);
+}
+
 TEST_F(DialogTest, ClassRegisteredLaterIsFound)
 {
+    angebotAn = false;
     EXPECT_EQ(CreateDialogParam(modul, "fehlklasse", 0, probeProc, 0), 0u);
     WNDCLASS wc{};
     wc.lpfnWndProc = spaeteKlasseProc;
@@ -424,6 +436,11 @@ TEST_F(DialogTest, ClassRegisteredLaterIsFound)
     plFensterSystemEnde();
     tastenFeldRegistrieren();
     EXPECT_NE(CreateDialogParam(modul, "probe", 0, probeProc, 0), 0u);
+    // An offered class is registered again when a dialog needs it.
+    plDialogKlasseAnbieten("GibtEsNicht", angebotRegistrieren);
+    angebotAn = true;
+    EXPECT_NE(CreateDialogParam(modul, "fehlklasse", 0, probeProc, 0), 0u);
+    angebotAn = false;
 }
 
 // Pictures come from the module's packed files, as the program's start-up
