@@ -4,8 +4,9 @@
 // Pango: window and memory DCs are image surfaces drawn without
 // anti-aliasing, printer DCs draw vectors, metafile DCs record.
 // Implemented in gdiobj.cpp (objects, regions), gdidc.cpp (DC state,
-// mapping, clipping), gdimalen.cpp (pixel rules, drawing, blits) and
-// gditext.cpp (fonts and text). GetSysColor/GetSysColorBrush belong to the
+// mapping, clipping), gdimalen.cpp (the pixel rules, drawing, raster
+// operations), gdibild.cpp (bitmaps, DIBs, blits) and gditext.cpp (fonts
+// and text). GetSysColor/GetSysColorBrush belong to the
 // window manager; this layer only makes the brushes for it.
 #pragma once
 

@@ -239,8 +239,9 @@ HDC CreateCompatibleDC(HDC hdc)
     if (hdc && !vorlage) return 0;
     auto dc = std::make_unique<GdiDc>();
     dc->art = GdiDcArt::Speicher;
+    // A memory DC answers for the device it is compatible with (a printer's
+    // resolution for one made from a printer DC); recorders count as the screen.
     dc->geraet = vorlage && vorlage->art != GdiDcArt::Recorder ? vorlage->geraet : gdiSchirm;
-    if (dc->geraet.technik != DT_RASDISPLAY) dc->geraet = gdiSchirm;  // memory DCs are raster devices
     HBITMAP bm = gdiStandardBitmap();
     dc->z.bitmap = bm;
     GdiBitmap* b = gdiBitmaps().finden(bm);

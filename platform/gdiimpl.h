@@ -181,9 +181,6 @@ inline uint32_t gdiMonoAus(uint32_t p)
 // Fills the rectangle (surface pixels, right/bottom excluded) with a colour,
 // clipped, as plain copy.
 void gdiRechteckFarbe(GdiDc* dc, int l, int t, int r, int b, uint32_t pixel);
-// A recorder call helper: true when the DC records (the caller returns).
-#define GDI_AUFNEHMEN(dc, glied, ...) \
-    ((dc)->art == GdiDcArt::Recorder ? ((dc)->rec->glied ? (dc)->rec->glied(__VA_ARGS__) : FALSE) : -1)
 
 // ---- Text ------------------------------------------------------------------------
 PangoContext* gdiPangoKontext(bool raster);

@@ -157,12 +157,6 @@ HRGN gdiRgnAusRechtecken(const std::vector<RECT>& rects);
 // DC without a bitmap. The window manager uses it to save windows as PNG.
 cairo_surface_t* gdiDcOberflaeche(HDC hdc, POINT* ursprung);
 
-// System colours for brushes given as (HBRUSH)(COLOR_xxx + 1), as FillRect
-// accepts them. The window manager registers its GetSysColor at start; until
-// then a fixed classic grey palette answers.
-void gdiSystemFarbenSetzen(COLORREF (*farbe)(int index));
-COLORREF gdiSystemFarbe(int index);
-
 // Marks an object as permanent like a stock object: DeleteObject on it
 // succeeds and does nothing (system-colour brushes of the window manager).
 BOOL gdiObjektDauerhaft(HGDIOBJ obj);

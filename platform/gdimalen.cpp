@@ -1,6 +1,7 @@
 // Drawing of the GDI layer over Cairo: lines, shapes, fills, pixels and the
-// raster operations. Prefix `gdi`. Calls cairo and the DC state of
-// gdidc.cpp; blits and bitmaps (gdibild.cpp) use its raster operations.
+// raster operations. Prefix `gdi`. Calls cairo, the DC state of gdidc.cpp
+// and the window manager's GetSysColor (brushes given as COLOR_xxx + 1);
+// blits and bitmaps (gdibild.cpp) use its raster operations.
 //
 // Pixel rules (decided here, once):
 //  1. Device pixel (x, y) is the square [x, x+1) x [y, y+1) of the surface;
@@ -40,29 +41,7 @@
 #include <functional>
 
 #include "platform/gdimalen.h"
-
-namespace {
-
-COLORREF (*gdiSysFarbeFn)(int);
-
-// The classic grey palette, used until the window manager registers its own.
-COLORREF gdiSysFarbeStandard(int i)
-{
-    static const COLORREF t[31] = {
-        RGB(192, 192, 192), RGB(0, 128, 128), RGB(0, 0, 128), RGB(128, 128, 128), RGB(192, 192, 192),
-        RGB(255, 255, 255), RGB(0, 0, 0), RGB(0, 0, 0), RGB(0, 0, 0), RGB(255, 255, 255),
-        RGB(192, 192, 192), RGB(192, 192, 192), RGB(128, 128, 128), RGB(0, 0, 128), RGB(255, 255, 255),
-        RGB(192, 192, 192), RGB(128, 128, 128), RGB(128, 128, 128), RGB(0, 0, 0), RGB(192, 192, 192),
-        RGB(255, 255, 255), RGB(0, 0, 0), RGB(223, 223, 223), RGB(0, 0, 0), RGB(255, 255, 225),
-        RGB(180, 180, 180), RGB(0, 0, 255), RGB(16, 132, 208), RGB(181, 181, 181), RGB(0, 0, 128),
-        RGB(192, 192, 192)};
-    return (i >= 0 && i < 31) ? t[i] : 0;
-}
-
-}  // namespace
-
-void gdiSystemFarbenSetzen(COLORREF (*farbe)(int index)) { gdiSysFarbeFn = farbe; }
-COLORREF gdiSystemFarbe(int index) { return gdiSysFarbeFn ? gdiSysFarbeFn(index) : gdiSysFarbeStandard(index); }
+#include "platform/systemwerte.h"
 
 // ---- Raster operations ----------------------------------------------------------------
 uint32_t gdiRop2(int rop2, uint32_t p, uint32_t d)
@@ -147,7 +126,7 @@ GdiMuster gdiMusterVon(GdiDc* dc, HBRUSH h)
     GdiMuster m;
     if (h >= 1 && h <= 31) {  // (HBRUSH)(COLOR_xxx + 1)
         m.art = GdiMuster::Farbe;
-        m.farbe = gdiPixelAus(gdiSystemFarbe(static_cast<int>(h) - 1));
+        m.farbe = gdiPixelAus(GetSysColor(static_cast<int>(h) - 1));
         return m;
     }
     GdiPinsel* p = gdiPinsel().finden(h);

@@ -7,8 +7,10 @@
 // the cell height (ascent + descent), 0 a default cell of 16 pixels; both
 // are logical units mapped to device pixels. lfWidth, when set, stretches
 // the glyphs so that the average character width becomes lfWidth.
-// Raster DCs shape with hinted metrics and no anti-aliasing, so widths are
-// whole pixels as on Windows; printer DCs use unhinted outlines.
+// lfEscapement turns the run and its glyphs counter-clockwise (tenths of a
+// degree); lfOrientation is taken to equal it, as Windows does outside
+// GM_ADVANCED. Raster DCs shape with hinted metrics and no anti-aliasing, so
+// widths are whole pixels as on Windows; printer DCs use unhinted outlines.
 // Text is code page 1252 and becomes UTF-8 only for Pango.
 #include <algorithm>
 #include <cctype>

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/systemwerte.h"
 #include "tests/platform/gdi_pruef.h"
 
 namespace {
@@ -339,6 +340,10 @@ TEST(GdiBlt, PatternBrushTilesFromTheBrushOrigin)
     SetBrushOrgEx(l.dc, 1, 0, nullptr);
     FillRect(l.dc, &rc, br);
     EXPECT_EQ(l.px(0, 0), RGB(0, 0, 255));
+    // A system colour given as COLOR_xxx + 1 is a brush too.
+    RECT sys{4, 4, 6, 6};
+    FillRect(l.dc, &sys, static_cast<HBRUSH>(COLOR_HIGHLIGHT + 1));
+    EXPECT_EQ(l.px(5, 5), GetSysColor(COLOR_HIGHLIGHT));
     HGDIOBJ alt = SelectObject(l.dc, br);
     PatBlt(l.dc, 0, 0, 2, 1, PATINVERT);
     EXPECT_EQ(l.px(0, 0), SCHWARZ);  // pattern xor itself

@@ -327,3 +327,31 @@ TEST(GdiText, WidthStretchesToTheRequestedAverageCharacterWidth)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(GdiText, WorldTransformScalesAndTurnsText)
+{
+    GdiLeinwand eins(200, 120), zwei(200, 120);
+    for (GdiLeinwand* l : {&eins, &zwei}) {
+        HFONT f = CreateFont(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+        HGDIOBJ alt = SelectObject(l->dc, f);
+        SetBkMode(l->dc, TRANSPARENT);
+        SetTextAlign(l->dc, TA_LEFT | TA_BASELINE);
+        if (l == &zwei) {
+            SetGraphicsMode(l->dc, GM_ADVANCED);
+            XFORM doppelt{2, 0, 0, 2, 0, 0};
+            SetWorldTransform(l->dc, &doppelt);
+        }
+        TextOut(l->dc, 10, 40, "HHH", 3);
+        SelectObject(l->dc, alt);
+        DeleteObject(f);
+    }
+    RECT a = gdiTestTinte(eins.s), b = gdiTestTinte(zwei.s);
+    EXPECT_NEAR(b.bottom - b.top, 2 * (a.bottom - a.top), 2);
+    EXPECT_NEAR(b.right - b.left, 2 * (a.right - a.left), 4);
+    EXPECT_EQ(b.bottom, 80);  // the baseline at 2 x 40
+    EXPECT_NEAR(b.left, 20, 3);
+}
+
+}  // namespace
