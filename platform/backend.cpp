@@ -1,0 +1,193 @@
+// Backend registry, the one selection function and the wrappers through
+// which the layer calls the backend; see backend.h.
+#include "platform/backend.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/fenster.h"
+#include "platform/fensterint.h"
+#include "platform/headless.h"
+
+namespace {
+
+inline constexpr int PL_BACKENDSUP = 4;
+
+const plBackend* backendListe[PL_BACKENDSUP] = {};
+int backendAnzahl = 0;
+const plBackend* backendAktiv = nullptr;
+int backendErgebnis = 1;  // 1: not chosen yet
+
+const plBackend* backendFinden(const char* name)
+{
+    if (std::strcmp(name, "headless") == 0) return plHeadlessBackend();
+    for (int i = 0; i < backendAnzahl; ++i)
+        if (std::strcmp(backendListe[i]->name, name) == 0) return backendListe[i];
+    return nullptr;
+}
+
+bool backendAnzeigeDa()
+{
+    const char* x = std::getenv("DISPLAY");
+    const char* w = std::getenv("WAYLAND_DISPLAY");
+    return (x && *x) || (w && *w);
+}
+
+}  // namespace
+
+int plBackendRegistrieren(const plBackend* be)
+{
+    if (!be || !be->name || backendAnzahl >= PL_BACKENDSUP || backendFinden(be->name)) return -1;
+    backendListe[backendAnzahl++] = be;
+    return 0;
+}
+
+int plBackendWaehlen()
+{
+    if (backendErgebnis != 1) return backendErgebnis;
+    const char* name = std::getenv("VELMO_BACKEND");
+    const plBackend* be = nullptr;
+    if (name && *name) {
+        be = backendFinden(name);
+        if (!be) {
+            std::fprintf(stderr, "velmo: unbekannte Oberflaeche VELMO_BACKEND=%s (bekannt: headless", name);
+            for (int i = 0; i < backendAnzahl; ++i) std::fprintf(stderr, ", %s", backendListe[i]->name);
+            std::fprintf(stderr, ")\n");
+        }
+    } else {
+        be = (backendAnzeigeDa() && backendFinden("gtk")) ? backendFinden("gtk") : plHeadlessBackend();
+    }
+    if (be && be->start && be->start() != 0) be = nullptr;
+    if (!be) {
+        backendAktiv = plHeadlessBackend();
+        if (backendAktiv->start) backendAktiv->start();
+        backendErgebnis = -1;
+        return -1;
+    }
+    backendAktiv = be;
+    backendErgebnis = 0;
+    return 0;
+}
+
+const plBackend* plBackendAktiv()
+{
+    if (!backendAktiv) plBackendWaehlen();
+    return backendAktiv;
+}
+
+const char* plBackendName()
+{
+    return plBackendAktiv()->name;
+}
+
+void plBackendEnde()
+{
+    if (backendAktiv && backendAktiv->ende) backendAktiv->ende();
+    backendAktiv = nullptr;
+    backendErgebnis = 1;
+}
+
+// ---- Wrappers -----------------------------------------------------------------------------------
+
+void plBeBildschirm(int* breite, int* hoehe, int* dpi)
+{
+    plBackendAktiv()->bildschirm(breite, hoehe, dpi);
+}
+
+int plBeFensterAnlegen(HWND hwnd, const RECT* rc, DWORD stil, DWORD exStil, HWND besitzer)
+{
+    return plBackendAktiv()->fensterAnlegen(hwnd, rc, stil, exStil, besitzer);
+}
+
+void plBeFensterZerstoeren(HWND hwnd)
+{
+    plBackendAktiv()->fensterZerstoeren(hwnd);
+}
+
+void plBeFensterZeigen(HWND hwnd, int zeigen)
+{
+    plBackendAktiv()->fensterZeigen(hwnd, zeigen);
+}
+
+void plBeFensterPlatz(HWND hwnd, const RECT* rc)
+{
+    plBackendAktiv()->fensterPlatz(hwnd, rc);
+}
+
+void plBeFensterTitel(HWND hwnd, const char* text)
+{
+    plBackendAktiv()->fensterTitel(hwnd, text);
+}
+
+void plBeFensterAktivieren(HWND hwnd)
+{
+    plBackendAktiv()->fensterAktivieren(hwnd);
+}
+
+void plBePraesentieren(HWND hwnd, cairo_surface_t* flaeche, const RECT* bereich)
+{
+    plBackendAktiv()->praesentieren(hwnd, flaeche, bereich);
+}
+
+void plBeCursorSetzen(HCURSOR cursor)
+{
+    plBackendAktiv()->cursorSetzen(cursor);
+}
+
+void plBeMausPosSetzen(int x, int y)
+{
+    plBackendAktiv()->mausPosSetzen(x, y);
+}
+
+int plBeWarten(int64_t bisMs, int nurIntern)
+{
+    return plBackendAktiv()->warten(bisMs, nurIntern);
+}
+
+void plBeWecken()
+{
+    plBackendAktiv()->wecken();
+}
+
+int plBeZwischenablageSchreiben(const char* format, const void* daten, size_t n)
+{
+    return plBackendAktiv()->zwischenablageSchreiben(format, daten, n);
+}
+
+int plBeZwischenablageLesen(const char* format, std::vector<uint8_t>* aus)
+{
+    return plBackendAktiv()->zwischenablageLesen(format, aus);
+}
+
+int plBeDateiDialog(const plDateiDialogAuftrag* auftrag, std::string* ergebnis)
+{
+    return plBackendAktiv()->dateiDialog(auftrag, ergebnis);
+}
+
+int plBeDruckDialog(plDruckDialogAuftrag* auftrag, cairo_surface_t** flaeche)
+{
+    return plBackendAktiv()->druckDialog(auftrag, flaeche);
+}
+
+// ---- Calls for backends ---------------------------------------------------------------------------
+
+void plBackendAktiviert(HWND hwnd)
+{
+    if (!hwnd) {
+        plFokusProgrammInaktiv();
+        return;
+    }
+    plFokusAktivieren(plFensterOben(hwnd), WA_ACTIVE);
+}
+
+void plBackendSchliessen(HWND hwnd)
+{
+    if (IsWindow(hwnd)) PostMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+void plBackendVerschoben(HWND hwnd, const RECT* rc)
+{
+    if (!rc || !IsWindow(hwnd)) return;
+    SetWindowPos(hwnd, 0, rc->left, rc->top, rc->right - rc->left, rc->bottom - rc->top, SWP_NOZORDER | SWP_NOACTIVATE);
+}

@@ -1,0 +1,213 @@
+// The paint protocol: erase with the class brush, children clipped into the
+// top-level surface, drawing outside WM_PAINT, WM_SETREDRAW, scrolling, the
+// non-client frame, carets and saving a window as PNG.
+#include <cairo.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+
+#include "platform/gdi.h"
+#include "tests/platform/fenster_pruef.h"
+
+using namespace pruef;
+using V = std::vector<std::string>;
+
+namespace {
+
+class Malen : public Fixture {};
+
+const COLORREF ROT = RGB(255, 0, 0);
+
+// Paints its client area red when its user data says so.
+bool rotMalen(HWND h, UINT m, WPARAM, LPARAM, LRESULT&)
+{
+    if (m != WM_PAINT || GetWindowLongPtr(h, GWLP_USERDATA) != 1) return false;
+    PAINTSTRUCT ps;
+    HDC hdc = BeginPaint(h, &ps);
+    HBRUSH b = CreateSolidBrush(ROT);
+    RECT c;
+    GetClientRect(h, &c);
+    FillRect(hdc, &c, b);
+    DeleteObject(b);
+    EndPaint(h, &ps);
+    return true;
+}
+
+TEST_F(Malen, EraseUsesClassBrushAndChildrenPaintClippedIntoTheParent)
+{
+    HWND a = fenster("A", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 300, 200);
+    HWND k = fenster("K", WS_CHILD | WS_VISIBLE, 250, 20, 100, 40, a, 1, "RecEinfach");
+    SetWindowLongPtr(a, GWLP_USERDATA, 1);
+    eingriff = rotMalen;
+    plHeadlessPumpen();
+    RECT c;
+    GetClientRect(a, &c);
+    EXPECT_EQ(plFensterPixel(a, 5, 5), ROT);
+    // The child has the button-face class brush; its part outside the
+    // parent's client area is cut off, and the red parent did not paint
+    // over it (WS_CLIPCHILDREN).
+    EXPECT_EQ(plFensterPixel(k, 5, 5), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(plFensterPixel(a, 255, 25), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(plFensterPixel(a, 249, 25), ROT);
+    EXPECT_EQ(plFensterPixel(a, c.right, 5), CLR_INVALID);
+    // A parent without WS_CLIPCHILDREN covers its children, so they are
+    // painted again after it.
+    SetWindowLong(a, GWL_STYLE, GetWindowLong(a, GWL_STYLE) & ~WS_CLIPCHILDREN);
+    beachtet = {WM_PAINT};
+    nimm();
+    InvalidateRect(a, nullptr, TRUE);
+    EXPECT_EQ(pumpen(), (V{"A:PAINT", "K:PAINT"}));
+    EXPECT_EQ(plFensterPixel(a, 255, 25), GetSysColor(COLOR_BTNFACE));
+}
+
+TEST_F(Malen, DrawingOutsidePaintAndSetRedraw)
+{
+    HWND a = fenster("A", WS_POPUP | WS_VISIBLE, 10, 10, 100, 80);
+    plHeadlessPumpen();
+    EXPECT_EQ(plFensterPixel(a, 50, 50), GetSysColor(COLOR_WINDOW));
+    HDC hdc = GetDC(a);
+    ASSERT_NE(hdc, 0u);
+    EXPECT_EQ(WindowFromDC(hdc), a);
+    SetPixel(hdc, 50, 50, ROT);
+    EXPECT_EQ(ReleaseDC(a, hdc), 1);
+    EXPECT_EQ(ReleaseDC(a, hdc), 0);
+    EXPECT_EQ(plFensterPixel(a, 50, 50), ROT);
+    // With redraw off nothing is painted; switched on, the pending region is.
+    beachtet = {WM_PAINT};
+    nimm();
+    SendMessage(a, WM_SETREDRAW, FALSE, 0);
+    InvalidateRect(a, nullptr, TRUE);
+    EXPECT_EQ(pumpen(), V{});
+    hdc = GetDC(a);  // drawing into a window with redraw off shows nothing
+    SetPixel(hdc, 60, 60, ROT);
+    ReleaseDC(a, hdc);
+    EXPECT_EQ(plFensterPixel(a, 60, 60), GetSysColor(COLOR_WINDOW));
+    SendMessage(a, WM_SETREDRAW, TRUE, 0);
+    EXPECT_EQ(pumpen(), V{"A:PAINT"});
+    EXPECT_EQ(plFensterPixel(a, 50, 50), GetSysColor(COLOR_WINDOW));
+}
+
+TEST_F(Malen, UpdateWindowAndRedrawWindowPaintAtOnce)
+{
+    HWND a = fenster("A", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 10, 10, 200, 100);
+    HWND k = fenster("K", WS_CHILD | WS_VISIBLE, 10, 10, 50, 50, a, 1);
+    plHeadlessPumpen();
+    beachtet = {WM_PAINT, WM_ERASEBKGND};
+    nimm();
+    InvalidateRect(a, nullptr, FALSE);
+    UpdateWindow(a);
+    EXPECT_EQ(nimm(), V{"A:PAINT"});
+    UpdateWindow(a);
+    EXPECT_EQ(nimm(), V{});
+    RedrawWindow(a, nullptr, 0, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    EXPECT_EQ(nimm(), (V{"A:PAINT", "A:ERASEBKGND", "K:PAINT", "K:ERASEBKGND"}));
+    RECT r;
+    EXPECT_FALSE(GetUpdateRect(k, &r, FALSE));
+    RedrawWindow(a, nullptr, 0, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    RedrawWindow(a, nullptr, 0, RDW_VALIDATE | RDW_ALLCHILDREN);
+    EXPECT_EQ(pumpen(), V{});
+}
+
+TEST_F(Malen, ScrollWindowMovesPixelsAndInvalidatesTheUncoveredStrip)
+{
+    HWND a = fenster("A", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+    plHeadlessPumpen();
+    HDC hdc = GetDC(a);
+    SetPixel(hdc, 10, 50, ROT);
+    ReleaseDC(a, hdc);
+    ScrollWindowEx(a, 0, -20, nullptr, nullptr, 0, nullptr, SW_INVALIDATE);
+    EXPECT_EQ(plFensterPixel(a, 10, 30), ROT);
+    EXPECT_NE(plFensterPixel(a, 10, 50), ROT);
+    RECT u;
+    ASSERT_TRUE(GetUpdateRect(a, &u, FALSE));
+    EXPECT_EQ(u.top, 80);
+    EXPECT_EQ(u.bottom, 100);
+    EXPECT_EQ(u.left, 0);
+    EXPECT_EQ(u.right, 100);
+}
+
+TEST_F(Malen, FrameGeometryAndCaptionColourFollowStyleAndActivation)
+{
+    struct Fall {
+        DWORD stil, exStil;
+        int links, oben;
+    };
+    const Fall faelle[] = {
+        {WS_OVERLAPPEDWINDOW, 0, 4, 4 + 19},
+        {WS_POPUP | WS_CAPTION, 0, 3, 3 + 19},
+        {WS_POPUP | WS_BORDER, 0, 1, 1},
+        {WS_POPUP, WS_EX_CLIENTEDGE, 2, 2},
+        {WS_POPUP | WS_CAPTION, WS_EX_TOOLWINDOW, 3, 3 + 15},
+    };
+    for (const Fall& f : faelle) {
+        HWND w = fenster("W", f.stil, 100, 100, 200, 150, 0, 0, "Rec", f.exStil);
+        RECT wr, cr;
+        GetWindowRect(w, &wr);
+        GetClientRect(w, &cr);
+        POINT o{0, 0};
+        ClientToScreen(w, &o);
+        EXPECT_EQ(o.x - wr.left, f.links) << f.stil;
+        EXPECT_EQ(o.y - wr.top, f.oben) << f.stil;
+        RECT adj = cr;
+        AdjustWindowRectEx(&adj, f.stil, FALSE, f.exStil);
+        EXPECT_EQ(adj.right - adj.left, 200);
+        EXPECT_EQ(adj.bottom - adj.top, 150);
+        DestroyWindow(w);
+    }
+    HWND a = fenster("A", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200);
+    HWND b = fenster("B", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400, 0, 300, 200);
+    plHeadlessPumpen();
+    std::string pfad = ::testing::TempDir() + "fenster_rahmen.png";
+    ASSERT_EQ(plFensterPng(a, pfad.c_str()), 0);
+    cairo_surface_t* s = cairo_image_surface_create_from_png(pfad.c_str());
+    ASSERT_EQ(cairo_surface_status(s), CAIRO_STATUS_SUCCESS);
+    EXPECT_EQ(cairo_image_surface_get_width(s), 300);
+    EXPECT_EQ(cairo_image_surface_get_height(s), 200);
+    const unsigned char* d = cairo_image_surface_get_data(s);
+    uint32_t px;
+    std::memcpy(&px, d + 10 * cairo_image_surface_get_stride(s) + 100 * 4, 4);
+    // A is inactive now (B came later): its caption is the inactive colour.
+    COLORREF inaktiv = GetSysColor(COLOR_INACTIVECAPTION);
+    EXPECT_EQ(px & 0xFFFFFF, (static_cast<uint32_t>(GetRValue(inaktiv)) << 16) |
+                                 (static_cast<uint32_t>(GetGValue(inaktiv)) << 8) | GetBValue(inaktiv));
+    cairo_surface_destroy(s);
+    std::remove(pfad.c_str());
+    EXPECT_EQ(plFensterPng(0x4711u, pfad.c_str()), -1);
+    EXPECT_FALSE(std::filesystem::exists(pfad));
+    EXPECT_EQ(GetActiveWindow(), b);
+}
+
+TEST_F(Malen, CaretBlinksByTimerAndIsTakenOffForPainting)
+{
+    HWND a = fenster("A", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+    plHeadlessPumpen();
+    ASSERT_TRUE(CreateCaret(a, 0, 2, 10));
+    SetCaretPos(20, 20);
+    EXPECT_FALSE(plCaretAbfragen().sichtbar);
+    ShowCaret(a);
+    COLORREF weiss = GetSysColor(COLOR_WINDOW);
+    COLORREF invers = RGB(255 - GetRValue(weiss), 255 - GetGValue(weiss), 255 - GetBValue(weiss));
+    EXPECT_EQ(plFensterPixel(a, 20, 20), invers);
+    plHeadlessZeitVor(GetCaretBlinkTime());
+    EXPECT_EQ(plFensterPixel(a, 20, 20), weiss);
+    plHeadlessZeitVor(GetCaretBlinkTime());
+    EXPECT_EQ(plFensterPixel(a, 20, 20), invers);
+    // A repaint does not leave a stale caret behind.
+    InvalidateRect(a, nullptr, TRUE);
+    plHeadlessPumpen();
+    EXPECT_EQ(plFensterPixel(a, 20, 20), invers);
+    EXPECT_EQ(plFensterPixel(a, 22, 20), weiss);
+    HideCaret(a);
+    EXPECT_EQ(plFensterPixel(a, 20, 20), weiss);
+    DestroyCaret();
+    EXPECT_EQ(plCaretAbfragen().fenster, 0u);
+    // Only the blink timer is left: a loop does not spin on it.
+    MSG m;
+    CreateCaret(a, 0, 2, 10);
+    ShowCaret(a);
+    EXPECT_TRUE(plCaretAbfragen().sichtbar);
+    EXPECT_EQ(GetMessage(&m, 0, 0, 0), FALSE);
+}
+
+}  // namespace

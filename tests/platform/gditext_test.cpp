@@ -1,0 +1,357 @@
+// Fonts and text of the GDI layer. Glyph pixels depend on the installed
+// font files (fonts-dejavu-core, fonts-liberation), so these tests compare
+// metrics and ink bounds, not pictures: where the text sits relative to its
+// reference point for each alignment, heights, widths and line layout.
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "tests/platform/gdi_pruef.h"
+
+namespace {
+
+struct Schrift {
+    HDC dc;
+    HFONT f;
+    HGDIOBJ alt;
+    Schrift(HDC d, int hoehe, const char* face, int gewicht = FW_NORMAL, int winkel = 0)
+        : dc(d), f(CreateFont(hoehe, 0, winkel, winkel, gewicht, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, face)),
+          alt(SelectObject(d, f))
+    {
+    }
+    ~Schrift()
+    {
+        SelectObject(dc, alt);
+        DeleteObject(f);
+    }
+};
+
+TEST(GdiText, WindowsFacesResolveToTheirStandIns)
+{
+    struct Fall {
+        const char* windows;
+        BYTE pitch;
+        const char* erwartet;
+    } faelle[] = {
+        {"Arial", 0, "Liberation Sans"},          {"Times New Roman", 0, "Liberation Serif"},
+        {"Courier New", 0, "Liberation Mono"},    {"MS Sans Serif", 0, "DejaVu Sans"},
+        {"System", 0, "DejaVu Sans"},             {"DejaVu Sans Mono", 0, "DejaVu Sans Mono"},
+        {"Gibt Es Nicht", FF_ROMAN, "Liberation Serif"}, {"", FIXED_PITCH, "Liberation Mono"},
+    };
+    for (const Fall& f : faelle) {
+        LOGFONT lf{};
+        std::snprintf(lf.lfFaceName, LF_FACESIZE, "%s", f.windows);
+        lf.lfPitchAndFamily = f.pitch;
+        std::string fam;
+        gdiSchriftLoesen(lf, fam);
+        EXPECT_EQ(fam, f.erwartet) << f.windows;
+    }
+}
+
+TEST(GdiText, HeightsNegativeIsCharacterHeightPositiveIsCell)
+{
+    GdiLeinwand l(8, 8);
+    for (int h : {12, 20, 33}) {
+        TEXTMETRIC tm;
+        {
+            Schrift s(l.dc, -h, "Arial");
+            ASSERT_TRUE(GetTextMetrics(l.dc, &tm));
+            EXPECT_EQ(tm.tmHeight - tm.tmInternalLeading, h) << h;
+            EXPECT_EQ(tm.tmHeight, tm.tmAscent + tm.tmDescent);
+        }
+        {
+            Schrift s(l.dc, h, "Arial");
+            ASSERT_TRUE(GetTextMetrics(l.dc, &tm));
+            EXPECT_NEAR(tm.tmHeight, h, 1) << h;
+            EXPECT_GT(tm.tmAveCharWidth, 0);
+            EXPECT_GE(tm.tmMaxCharWidth, tm.tmAveCharWidth);
+            SIZE sz;
+            GetTextExtentPoint32(l.dc, "Hx", 2, &sz);
+            EXPECT_EQ(sz.cy, tm.tmHeight);
+        }
+    }
+    // A mapping mode scales the font: 2 device pixels per logical unit.
+    SetMapMode(l.dc, MM_ANISOTROPIC);
+    SetWindowExtEx(l.dc, 1, 1, nullptr);
+    SetViewportExtEx(l.dc, 2, 2, nullptr);
+    Schrift s(l.dc, -10, "Arial");
+    TEXTMETRIC tm;
+    GetTextMetrics(l.dc, &tm);
+    EXPECT_NEAR(tm.tmHeight - tm.tmInternalLeading, 10, 1);
+}
+
+TEST(GdiText, ExtentsAddUpAndBoldIsWider)
+{
+    GdiLeinwand l(8, 8);
+    Schrift s(l.dc, -16, "Arial");
+    SIZE a, b, ab;
+    GetTextExtentPoint32(l.dc, "Schalt", 6, &a);
+    GetTextExtentPoint32(l.dc, "plan", 4, &b);
+    GetTextExtentPoint32(l.dc, "Schaltplan", 10, &ab);
+    EXPECT_NEAR(ab.cx, a.cx + b.cx, 2);
+    int w[3];
+    ASSERT_TRUE(GetCharWidth32(l.dc, 'i', 'k', w));
+    SIZE i;
+    GetTextExtentPoint32(l.dc, "i", 1, &i);
+    EXPECT_EQ(w[0], i.cx);
+    EXPECT_LT(w[0], w[2]);  // i is narrower than k
+    int fit = 0;
+    int dx[10];
+    SIZE sz;
+    GetTextExtentExPoint(l.dc, "Schaltplan", 10, a.cx, &fit, dx, &sz);
+    EXPECT_EQ(fit, 6);
+    EXPECT_EQ(dx[9], sz.cx);
+    Schrift fett(l.dc, -16, "Arial", FW_BOLD);
+    SIZE f;
+    GetTextExtentPoint32(l.dc, "Schaltplan", 10, &f);
+    EXPECT_GT(f.cx, ab.cx);
+    // Umlauts and the euro sign of code page 1252 are measured as characters.
+    SIZE u;
+    EXPECT_TRUE(GetTextExtentPoint32(l.dc, "\xC4\x80", 2, &u));
+    EXPECT_GT(u.cx, 8);
+}
+
+// Where "H" lands for each alignment: its ink against the reference point.
+TEST(GdiText, EachAlignmentPlacesTheRunAroundTheReferencePoint)
+{
+    const int X = 60, Y = 30;
+    struct Fall {
+        UINT align;
+        const char* was;
+    } faelle[] = {
+        {TA_LEFT | TA_TOP, "left top"},        {TA_CENTER | TA_TOP, "centre top"},
+        {TA_RIGHT | TA_TOP, "right top"},      {TA_LEFT | TA_BASELINE, "left baseline"},
+        {TA_RIGHT | TA_BOTTOM, "right bottom"}, {TA_CENTER | TA_BASELINE, "centre baseline"},
+    };
+    for (const Fall& f : faelle) {
+        GdiLeinwand l(120, 60);
+        Schrift s(l.dc, -20, "Arial");
+        TEXTMETRIC tm;
+        GetTextMetrics(l.dc, &tm);
+        SIZE sz;
+        GetTextExtentPoint32(l.dc, "HH", 2, &sz);
+        SetTextAlign(l.dc, f.align);
+        SetBkMode(l.dc, TRANSPARENT);
+        TextOut(l.dc, X, Y, "HH", 2);
+        RECT t = gdiTestTinte(l.s);
+        // Horizontal: the run's advance starts at X, ends at X or is centred.
+        int links = X;
+        if ((f.align & TA_CENTER) == TA_CENTER) links = X - sz.cx / 2;
+        else if (f.align & TA_RIGHT) links = X - sz.cx;
+        EXPECT_GE(t.left, links) << f.was;
+        EXPECT_LE(t.left, links + 3) << f.was;
+        EXPECT_LE(t.right, links + sz.cx) << f.was;
+        EXPECT_GE(t.right, links + sz.cx - 4) << f.was;
+        // Vertical: H stands on the baseline.
+        int basis = Y;
+        if ((f.align & TA_BASELINE) == TA_BASELINE) basis = Y;
+        else if (f.align & TA_BOTTOM) basis = Y - tm.tmDescent;
+        else basis = Y + tm.tmAscent;
+        EXPECT_EQ(t.bottom, basis) << f.was;
+        EXPECT_NEAR(t.bottom - t.top, 14, 2) << f.was;  // cap height of a 20-pixel Arial
+    }
+}
+
+TEST(GdiText, OpaqueBackgroundAdvanceArrayAndUpdateCp)
+{
+    GdiLeinwand l(120, 40);
+    Schrift s(l.dc, -16, "Arial");
+    TEXTMETRIC tm;
+    GetTextMetrics(l.dc, &tm);
+    SetBkColor(l.dc, RGB(0, 0, 255));
+    SetTextColor(l.dc, RGB(255, 255, 0));
+    SIZE sz;
+    GetTextExtentPoint32(l.dc, "ab", 2, &sz);
+    TextOut(l.dc, 10, 5, "ab", 2);
+    // OPAQUE paints the whole cell: advance x cell height.
+    RECT t = gdiTestTinte(l.s);
+    EXPECT_EQ(t.left, 10);
+    EXPECT_EQ(t.top, 5);
+    EXPECT_EQ(t.right, 10 + sz.cx);
+    EXPECT_EQ(t.bottom, 5 + tm.tmHeight);
+
+    // An advance array places each character where it says.
+    GdiLeinwand m(120, 40);
+    Schrift s2(m.dc, -16, "Arial");
+    SetBkMode(m.dc, TRANSPARENT);
+    INT dx[2] = {40, 10};
+    ExtTextOut(m.dc, 10, 5, 0, nullptr, "II", 2, dx);
+    RECT links = gdiTestTinte(m.s);
+    EXPECT_GE(links.right, 50);  // the second I starts near x = 50
+    EXPECT_LE(links.right, 56);
+    EXPECT_EQ(gdiTestPixel(m.s, 30, 15), RGB(255, 255, 255));
+
+    // ETO_CLIPPED keeps the run inside its rectangle; ETO_OPAQUE fills it.
+    GdiLeinwand k(120, 40);
+    Schrift s3(k.dc, -16, "Arial");
+    SetBkColor(k.dc, RGB(0, 255, 0));
+    RECT rc{5, 5, 25, 30};
+    ExtTextOut(k.dc, 5, 5, ETO_CLIPPED | ETO_OPAQUE, &rc, "Schaltplan", 10, nullptr);
+    RECT kt = gdiTestTinte(k.s);
+    EXPECT_EQ(kt.left, 5);
+    EXPECT_EQ(kt.right, 25);
+    EXPECT_EQ(kt.bottom, 30);
+
+    // TA_UPDATECP draws at the current position and moves it by the advance.
+    GdiLeinwand c(120, 40);
+    Schrift s4(c.dc, -16, "Arial");
+    SetTextAlign(c.dc, TA_UPDATECP);
+    MoveToEx(c.dc, 7, 3, nullptr);
+    TextOut(c.dc, 100, 100, "ab", 2);
+    POINT p;
+    GetCurrentPositionEx(c.dc, &p);
+    EXPECT_EQ(p.x, 7 + sz.cx);
+    EXPECT_EQ(p.y, 3);
+}
+
+TEST(GdiText, EscapementTurnsTheRunCounterClockwise)
+{
+    GdiLeinwand l(80, 120);
+    Schrift s(l.dc, -16, "Arial", FW_NORMAL, 900);
+    TEXTMETRIC tm;
+    GetTextMetrics(l.dc, &tm);
+    SetBkMode(l.dc, TRANSPARENT);
+    SetTextAlign(l.dc, TA_LEFT | TA_BASELINE);
+    TextOut(l.dc, 40, 100, "Schaltplan", 10);
+    RECT t = gdiTestTinte(l.s);
+    // Upwards from the reference point; the glyphs stand left of the
+    // baseline, only descenders reach right of it.
+    EXPECT_LE(t.bottom, 101);
+    EXPECT_GT(t.bottom - t.top, 50);
+    EXPECT_LT(t.right - t.left, 20);
+    EXPECT_LE(t.right, 40 + tm.tmDescent + 1);
+    EXPECT_GE(t.left, 40 - tm.tmAscent - 1);
+}
+
+TEST(GdiDrawText, FlagsPlaceBreakAndMeasureLines)
+{
+    GdiLeinwand l(200, 100);
+    Schrift s(l.dc, -14, "Arial");
+    TEXTMETRIC tm;
+    GetTextMetrics(l.dc, &tm);
+    SetBkMode(l.dc, TRANSPARENT);
+    // DT_CALCRECT with word breaks: several lines, the widest line's width.
+    RECT rc{0, 0, 110, 0};
+    int h = DrawText(l.dc, "Verteiler Untergeschoss Hauptleitung", -1, &rc, DT_WORDBREAK | DT_CALCRECT);
+    EXPECT_EQ(h, 3 * tm.tmHeight);
+    EXPECT_LE(rc.right, 110);
+    SIZE lang;
+    GetTextExtentPoint32(l.dc, "Untergeschoss", 13, &lang);
+    EXPECT_EQ(rc.right, lang.cx);
+    EXPECT_EQ(rc.bottom, h);
+    EXPECT_EQ(gdiTestTinte(l.s).right, 0);  // measuring draws nothing
+    // A single line centred both ways.
+    RECT box{20, 20, 180, 80};
+    SIZE sz;
+    GetTextExtentPoint32(l.dc, "Mitte", 5, &sz);
+    DrawText(l.dc, "Mitte", -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    RECT t = gdiTestTinte(l.s);
+    int mitte = (t.left + t.right) / 2;
+    EXPECT_NEAR(mitte, 100, 2);
+    EXPECT_GE(t.top, 50 - tm.tmHeight / 2);
+    EXPECT_LE(t.bottom, 50 + tm.tmHeight / 2 + 1);
+    // '&' marks a mnemonic and takes no room; "&&" is one '&'; DT_NOPREFIX shows it.
+    RECT r1{0, 0, 0, 0}, r2{0, 0, 0, 0}, r3{0, 0, 0, 0};
+    DrawText(l.dc, "&Datei", -1, &r1, DT_CALCRECT | DT_SINGLELINE);
+    DrawText(l.dc, "Datei", -1, &r2, DT_CALCRECT | DT_SINGLELINE);
+    DrawText(l.dc, "&Datei", -1, &r3, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    EXPECT_EQ(r1.right, r2.right);
+    EXPECT_GT(r3.right, r2.right);
+    // DT_END_ELLIPSIS cuts with "..." to fit.
+    GdiLeinwand e(200, 40);
+    Schrift s2(e.dc, -14, "Arial");
+    RECT eng{0, 0, 60, 20};
+    DrawText(e.dc, "Sehr langer Dateiname der nicht passt", -1, &eng, DT_SINGLELINE | DT_END_ELLIPSIS);
+    EXPECT_LE(gdiTestTinte(e.s).right, 60);
+    EXPECT_GT(gdiTestTinte(e.s).right, 40);
+}
+
+int CALLBACK gdiTestFamilie(const LOGFONT* lf, const TEXTMETRIC*, DWORD art, LPARAM p)
+{
+    auto* namen = reinterpret_cast<std::vector<std::string>*>(p);
+    namen->emplace_back(lf->lfFaceName);
+    EXPECT_EQ(art, static_cast<DWORD>(TRUETYPE_FONTTYPE));
+    return 1;
+}
+
+TEST(GdiText, EnumFontFamiliesOffersTheWindowsNamesAndTheInstalledFaces)
+{
+    GdiLeinwand l(4, 4);
+    std::vector<std::string> namen;
+    EnumFontFamilies(l.dc, nullptr, gdiTestFamilie, reinterpret_cast<LPARAM>(&namen));
+    auto hat = [&](const char* n) { return std::find(namen.begin(), namen.end(), n) != namen.end(); };
+    EXPECT_TRUE(hat("Arial"));
+    EXPECT_TRUE(hat("Times New Roman"));
+    EXPECT_TRUE(hat("DejaVu Sans"));
+    EXPECT_TRUE(hat("Liberation Mono"));
+    namen.clear();
+    EnumFontFamilies(l.dc, "arial", gdiTestFamilie, reinterpret_cast<LPARAM>(&namen));
+    EXPECT_EQ(namen, std::vector<std::string>{"Arial"});
+    namen.clear();
+    LOGFONT lf{};
+    std::snprintf(lf.lfFaceName, LF_FACESIZE, "%s", "Gibt Es Nicht");
+    EXPECT_EQ(EnumFontFamiliesEx(l.dc, &lf, gdiTestFamilie, reinterpret_cast<LPARAM>(&namen), 0), 1);
+    EXPECT_TRUE(namen.empty());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(GdiText, WidthStretchesToTheRequestedAverageCharacterWidth)
+{
+    GdiLeinwand l(8, 8);
+    SIZE schmal, breit;
+    TEXTMETRIC tm;
+    {
+        HFONT f = CreateFont(20, 5, 0, 0, FW_NORMAL, 0, 0, 0, 0, OUT_TT_ONLY_PRECIS, 0, DRAFT_QUALITY, 0, "Arial");
+        HGDIOBJ alt = SelectObject(l.dc, f);
+        GetTextMetrics(l.dc, &tm);
+        EXPECT_NEAR(tm.tmAveCharWidth, 5, 1);
+        GetTextExtentPoint32(l.dc, "Verteiler", 9, &schmal);
+        SelectObject(l.dc, alt);
+        DeleteObject(f);
+    }
+    {
+        HFONT f = CreateFont(20, 15, 0, 0, FW_NORMAL, 0, 0, 0, 0, OUT_TT_ONLY_PRECIS, 0, DRAFT_QUALITY, 0, "Arial");
+        HGDIOBJ alt = SelectObject(l.dc, f);
+        GetTextMetrics(l.dc, &tm);
+        EXPECT_NEAR(tm.tmAveCharWidth, 15, 1);
+        EXPECT_NEAR(tm.tmHeight, 20, 1);  // the height stays
+        GetTextExtentPoint32(l.dc, "Verteiler", 9, &breit);
+        SelectObject(l.dc, alt);
+        DeleteObject(f);
+    }
+    EXPECT_NEAR(static_cast<double>(breit.cx) / schmal.cx, 3.0, 0.3);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(GdiText, WorldTransformScalesAndTurnsText)
+{
+    GdiLeinwand eins(200, 120), zwei(200, 120);
+    for (GdiLeinwand* l : {&eins, &zwei}) {
+        HFONT f = CreateFont(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+        HGDIOBJ alt = SelectObject(l->dc, f);
+        SetBkMode(l->dc, TRANSPARENT);
+        SetTextAlign(l->dc, TA_LEFT | TA_BASELINE);
+        if (l == &zwei) {
+            SetGraphicsMode(l->dc, GM_ADVANCED);
+            XFORM doppelt{2, 0, 0, 2, 0, 0};
+            SetWorldTransform(l->dc, &doppelt);
+        }
+        TextOut(l->dc, 10, 40, "HHH", 3);
+        SelectObject(l->dc, alt);
+        DeleteObject(f);
+    }
+    RECT a = gdiTestTinte(eins.s), b = gdiTestTinte(zwei.s);
+    EXPECT_NEAR(b.bottom - b.top, 2 * (a.bottom - a.top), 2);
+    EXPECT_NEAR(b.right - b.left, 2 * (a.right - a.left), 4);
+    EXPECT_EQ(b.bottom, 80);  // the baseline at 2 x 40
+    EXPECT_NEAR(b.left, 20, 3);
+}
+
+}  // namespace
