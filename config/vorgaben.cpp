@@ -53,10 +53,13 @@ bool vgbIstAp(const char* s)
     return s && strnvgl(s, "AP-", 3) == 0;
 }
 
-std::string vgbDateiLesen(const std::string& pfad, size_t hoechstens, bool* da)
+// The file's first `hoechstens` bytes; *da when it could be opened, *fehler
+// when reading it failed part way.
+std::string vgbDateiLesen(const std::string& pfad, size_t hoechstens, bool* da, bool* fehler = nullptr)
 {
     std::string inhalt;
     *da = false;
+    if (fehler) *fehler = false;
     int fd = plDsOeffnen(pfad.c_str(), O_RDONLY);
     if (fd < 0) return inhalt;
     *da = true;
@@ -64,6 +67,7 @@ std::string vgbDateiLesen(const std::string& pfad, size_t hoechstens, bool* da)
     while (inhalt.size() < hoechstens) {
         ssize_t n = plDsLesen(fd, b, std::min(sizeof b, hoechstens - inhalt.size()));
         if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && fehler) *fehler = true;
         if (n <= 0) break;
         inhalt.append(b, static_cast<size_t>(n));
     }
@@ -171,7 +175,9 @@ int VgbOeffnen()
     vgbAnzahl = 1;
     if (vgbPfad.empty()) return 0;
     bool da = false;
-    std::string t = vgbDateiLesen(vgbPfad, static_cast<size_t>(-1), &da);
+    bool fehler = false;
+    std::string t = vgbDateiLesen(vgbPfad, static_cast<size_t>(-1), &da, &fehler);
+    if (fehler) vgbVerloren = true;  // a part is missing: never written back
     for (const auto& z : vgbZeilen(t)) {
         std::string s, w;
         if (!vgbZeileZerlegen(z, s, w)) continue;
@@ -380,23 +386,25 @@ const char* VgbSetPfadZeiger()
 
 int VgbSetSuchen(const char* name, char* puffer, size_t groesse)
 {
-    char p[PFADSUP2];
-    PfadBilden(1, name, "vgb", p, sizeof p);
-    if (vgbDa(p)) {
+    char p[PFADSUP2] = "";
+    auto treffer = [&]() {
         strkopie(puffer, groesse, p, PFADSUP2);
         return 0;
+    };
+    // 1. the project folder
+    if (!strleer(VerZeiger(1))) {
+        PfadBilden(1, name, "vgb", p, sizeof p);
+        if (vgbDa(p)) return treffer();
     }
-    PfadSuchenAufwaerts(p, sizeof p, name, "vgb");
-    if (vgbDa(p)) {
-        strkopie(puffer, groesse, p, PFADSUP2);
-        return 0;
+    // 2. upward from the project folder, or the component folder
+    if (VerAufwaerts(2) || !strleer(VerZeiger(2))) {
+        PfadSuchenAufwaerts(p, sizeof p, name, "vgb");
+        if (vgbDa(p)) return treffer();
     }
+    // 3. the workstation sets folder, 4. the program folder
     for (int art : {8, 0}) {
         PfadBilden(art, name, "vgb", p, sizeof p);
-        if (!strleer(VerZeiger(art)) && vgbDa(p)) {
-            strkopie(puffer, groesse, p, PFADSUP2);
-            return 0;
-        }
+        if (!strleer(VerZeiger(art)) && vgbDa(p)) return treffer();
     }
     strkopie(puffer, groesse, p, PFADSUP2);
     return -1;
@@ -407,7 +415,7 @@ int VgbSetWaehlen(const char* name)
     vgbName = name ? name : "";
     char p[PFADSUP2];
     int r = VgbSetSuchen(vgbName.c_str(), p, sizeof p);
-    if (r != 0) r = VgbSetSuchen("Standard", p, sizeof p);
+    if (r != 0) VgbSetSuchen("Standard", p, sizeof p);
     vgbPfad = p;
     return r;
 }

@@ -58,6 +58,8 @@ const char* VgbSetPfadZeiger();
 // Lookup of N.vgb (project folder, upward search, sets folder, program
 // folder); 0 found, -1 not; the path (last tried when not found) in puffer.
 int VgbSetSuchen(const char* name, char* puffer, size_t groesse);
+// Makes the set current; when it is not found, "Standard" is looked up in
+// its place (the name stays the requested one) and the result is -1.
 int VgbSetWaehlen(const char* name);
 void VgbSetNeuSuchen();
 void VgbGruppenDatei(const char* pfad);

@@ -77,7 +77,11 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "velmo: Ordner %s nicht gefunden.\n", mainAus(ordner).c_str());
         return 1;
     }
-    verzlesennamen((std::string(ordner) + "/*").c_str(), mainDatei, nullptr);
+    std::string muster = ordner;
+    if (muster.back() != '/' && muster.back() != '\\') {
+        muster += '/';
+    }
+    verzlesennamen((muster + "*").c_str(), mainDatei, nullptr);
     std::sort(mainDateien.begin(), mainDateien.end());
     std::printf("Velmo: Abschnittsdateien in %s\n", mainAus(ordner).c_str());
     int gefunden = 0;

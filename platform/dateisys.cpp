@@ -39,6 +39,14 @@ bool dsFehler(PlFehlerArt art)
     return true;
 }
 
+// An incomplete new file must never replace the old one.
+void dsSchreibfehler(int fd)
+{
+    if (errno == EINTR || errno == EAGAIN) return;
+    const auto it = dsErsetzungen.find(fd);
+    if (it != dsErsetzungen.end()) it->second.fehler = true;
+}
+
 bool dsTrenner(char c)
 {
     return c == '/' || c == '\\';
@@ -185,11 +193,21 @@ ssize_t plDsSchreiben(int fd, const void* puffer, size_t n)
 {
     ssize_t r = -1;
     if (!dsFehler(PlFehlerArt::Schreiben)) r = write(fd, puffer, n);
-    if (r < 0 && errno != EINTR && errno != EAGAIN) {
-        // An incomplete new file must never replace the old one.
-        const auto it = dsErsetzungen.find(fd);
-        if (it != dsErsetzungen.end()) it->second.fehler = true;
-    }
+    if (r < 0) dsSchreibfehler(fd);
+    return r;
+}
+
+ssize_t plDsLesenAb(int fd, void* puffer, size_t n, off_t position)
+{
+    if (dsFehler(PlFehlerArt::Lesen)) return -1;
+    return pread(fd, puffer, n, position);
+}
+
+ssize_t plDsSchreibenAb(int fd, const void* puffer, size_t n, off_t position)
+{
+    ssize_t r = -1;
+    if (!dsFehler(PlFehlerArt::Schreiben)) r = pwrite(fd, puffer, n, position);
+    if (r < 0) dsSchreibfehler(fd);
     return r;
 }
 

@@ -49,6 +49,9 @@ int plDsOeffnen(const char* pfad, int flags, mode_t modus = 0666);
 ssize_t plDsLesen(int fd, void* puffer, size_t n);
 ssize_t plDsSchreiben(int fd, const void* puffer, size_t n);
 off_t plDsSuchen(int fd, off_t offset, int woher);
+// pread(2)/pwrite(2): at a position, leaving the handle's own position alone.
+ssize_t plDsLesenAb(int fd, void* puffer, size_t n, off_t position);
+ssize_t plDsSchreibenAb(int fd, const void* puffer, size_t n, off_t position);
 // close(2); for a handle of plDsErsetzenOeffnen also the rename (see above).
 int plDsSchliessen(int fd);
 

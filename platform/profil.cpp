@@ -27,6 +27,7 @@ struct PlIniZeile {
 
 struct PlIniDatei {
     bool da = false;
+    bool lesefehler = false;  // there but not readable: never written over
     off_t groesse = 0;
     struct timespec zeit {};
     std::vector<PlIniZeile> zeilen;
@@ -136,6 +137,7 @@ PlIniDatei& plIniLaden(const std::string& pfad)
     std::string inhalt;
     if (!plIniDateiLesen(pfad, inhalt)) {
         d = PlIniDatei{};
+        d.lesefehler = true;
         return d;
     }
     d.da = true;
@@ -293,6 +295,7 @@ BOOL WritePrivateProfileString(LPCSTR section, LPCSTR key, LPCSTR wert, LPCSTR d
     if (!section) return FALSE;
     std::string pfad = plIniPfad(datei);
     PlIniDatei d = plIniLaden(pfad);  // a copy: the cache changes only on success
+    if (d.lesefehler) return FALSE;   // rewriting would lose what could not be read
     long kopf = plIniAbschnitt(d, section);
     if (!key) {
         if (kopf < 0) return TRUE;

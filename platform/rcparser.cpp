@@ -615,6 +615,8 @@ private:
                 komma(l);
                 d->schrift = textToken(l, "Schriftname");
                 schriftDa = true;
+                // DIALOGEX adds weight, italic and character set: read, not kept
+                while (kommaWennDa(l)) ausdruck(l);
             } else if (istWort(t, "MENU")) {
                 const RcToken& m = l.nehmen();
                 if (m.art != RcTokArt::Wort && m.art != RcTokArt::Text && m.art != RcTokArt::Zahl) fehler(l, m, "Menüname erwartet");

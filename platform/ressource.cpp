@@ -4,7 +4,7 @@
 //
 // Handles: a module handle is 0x00010000 + the module's index in the registry;
 // a resource handle (HRSRC and its HGLOBAL) is 0x00200000 + module index *
-// 0x1000 + entry index + 1. Both stay valid for the process's life, so a
+// 0x10000 + entry index + 1. Both stay valid for the process's life, so a
 // struct handed out is never freed under its user; FreeLibrary only counts.
 #include "platform/ressource.h"
 
@@ -39,7 +39,7 @@ std::deque<RcPaket>& rcPakete()
 
 constexpr DWORD RC_MODULBASIS = 0x00010000;
 constexpr DWORD RC_RESBASIS = 0x00200000;
-constexpr DWORD RC_RESPROMODUL = 0x1000;
+constexpr DWORD RC_RESPROMODUL = 0x10000;
 
 std::string rcGrossText(const std::string& s)
 {
@@ -215,6 +215,7 @@ HRSRC FindResource(HMODULE modul, LPCSTR name, LPCSTR typ)
 {
     int index = 0;
     if (!rcEintragSuchen(modul, name, rcTypNummer(typ), &index)) return 0;
+    if (static_cast<DWORD>(index) + 1 >= RC_RESPROMODUL) return 0;  // beyond what a handle can name
     return RC_RESBASIS + (modul - RC_MODULBASIS) * RC_RESPROMODUL + static_cast<DWORD>(index) + 1;
 }
 

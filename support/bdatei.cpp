@@ -1,9 +1,13 @@
-// Buffered files; see bdatei.h. Reading and writing touch the handle layer
-// only when a block changes, at bdflush and at bdclose.
+// Buffered files; see bdatei.h. Reading and writing touch the file only when
+// a block changes, at bdflush and at bdclose; blocks move by position
+// (pread/pwrite of the boundary), so one system call per block.
 #include "support/bdatei.h"
 
+#include <cerrno>
+#include <cstdint>
 #include <cstring>
 
+#include "platform/dateisys.h"
 #include "support/basis.h"
 #include "support/dosdatei.h"
 #include "support/speicher.h"
@@ -12,15 +16,44 @@ namespace {
 
 int bdZeilenmodus = 0;
 
+// The Ctrl-Z search of line reading is kept per buffer: searched once from
+// zsuche, it holds until the buffer changes (a load or a write).
+constexpr int32_t BDZUNBEKANNT = INT32_MAX;
+
+void bdZVergessen(BDAT* d)
+{
+    d->zsuche = BDZUNBEKANNT;
+}
+
+// The first Ctrl-Z at or after the offset, or laenge.
+int32_t bdZSuchen(BDAT* d)
+{
+    if (d->zsuche > d->offset || d->zpos < d->offset) {
+        const char* p = d->puffer + d->offset;
+        const auto* z = static_cast<const char*>(std::memchr(p, BDCTRLZ, static_cast<size_t>(d->laenge - d->offset)));
+        d->zsuche = d->offset;
+        d->zpos = z ? static_cast<int32_t>(z - d->puffer) : d->laenge;
+    }
+    return d->zpos;
+}
+
 // Writes the dirty range back (a memory record has none); -1 on failure,
 // which the record remembers.
 int bdZurueckschreiben(BDAT* d)
 {
     if (d->ram || d->dvon == d->dbis) return 0;
     const int32_t n = d->dbis - d->dvon;
-    const long ziel = static_cast<long>(d->blocknr) * d->blockgroesse + d->dvon;
+    const off_t ziel = static_cast<off_t>(d->blocknr) * d->blockgroesse + d->dvon;
     int r = 0;
-    if (doslseek(d->handle, ziel, 0) != ziel || doswrite(d->handle, d->puffer + d->dvon, n) != n) {
+    int32_t geschrieben = 0;
+    while (geschrieben < n) {
+        const ssize_t w = plDsSchreibenAb(d->handle, d->puffer + d->dvon + geschrieben,
+                                          static_cast<size_t>(n - geschrieben), ziel + geschrieben);
+        if (w < 0 && errno == EINTR) continue;
+        if (w <= 0) break;
+        geschrieben += static_cast<int32_t>(w);
+    }
+    if (geschrieben != n) {
         d->fehler = 1;
         r = ERROR;
     }
@@ -35,17 +68,19 @@ int bdLaden(BDAT* d, int32_t block)
     const int r = bdZurueckschreiben(d);
     d->blocknr = block;
     d->laenge = 0;
-    const long start = static_cast<long>(block) * d->blockgroesse;
-    if (doslseek(d->handle, start, 0) != start) return r;
+    bdZVergessen(d);
+    const off_t start = static_cast<off_t>(block) * d->blockgroesse;
     int32_t gelesen = 0;
     while (gelesen < d->blockgroesse) {
-        const int n = dosread(d->handle, d->puffer + gelesen, d->blockgroesse - gelesen);
+        const ssize_t n = plDsLesenAb(d->handle, d->puffer + gelesen,
+                                      static_cast<size_t>(d->blockgroesse - gelesen), start + gelesen);
+        if (n < 0 && errno == EINTR) continue;
         if (n < 0) {
             gelesen = 0;  // a read error leaves nothing valid
             break;
         }
         if (n == 0) break;
-        gelesen += n;
+        gelesen += static_cast<int32_t>(n);
     }
     d->laenge = gelesen;
     return r;
@@ -83,6 +118,7 @@ int bdOeffnenMit(BDAT* d, int handle)
         d->blockgroesse = BDNOTSUP;
     }
     d->blocknr = -1;
+    bdZVergessen(d);
     bdseek(d, 0);
     return handle;
 }
@@ -107,21 +143,25 @@ int bdZeileLf(BDAT* d, char* puffer, int n, bool* gelesen)
         const char* e = d->puffer + d->laenge;
         const auto* lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(e - p)));
         const char* stueckEnde = lf ? lf : e;
-        const auto* z = static_cast<const char*>(std::memchr(p, BDCTRLZ, static_cast<size_t>(stueckEnde - p)));
-        if (z) stueckEnde = z;
-        if (!std::memchr(p, '\r', static_cast<size_t>(stueckEnde - p))) {
-            const int laenge = static_cast<int>(stueckEnde - p);
-            if (laenge > 0) *gelesen = true;
-            const int platz = n - gespeichert;
-            const int k = laenge < platz ? laenge : platz;
-            std::memcpy(puffer + gespeichert, p, static_cast<size_t>(k));
-            gespeichert += k;
+        const char* z = d->puffer + bdZSuchen(d);
+        if (z < stueckEnde) {
+            stueckEnde = z;
         } else {
-            for (const char* q = p; q < stueckEnde; ++q) {
-                if (*q == '\r') continue;
+            z = nullptr;
+        }
+        // Runs between CRs are copied whole; a CR counts as nothing read.
+        for (const char* q = p; q < stueckEnde;) {
+            const auto* cr = static_cast<const char*>(std::memchr(q, '\r', static_cast<size_t>(stueckEnde - q)));
+            const char* lauf = cr ? cr : stueckEnde;
+            const int laenge = static_cast<int>(lauf - q);
+            if (laenge > 0) {
                 *gelesen = true;
-                if (gespeichert < n) puffer[gespeichert++] = *q;
+                const int platz = n - gespeichert;
+                const int k = laenge < platz ? laenge : platz;
+                std::memcpy(puffer + gespeichert, q, static_cast<size_t>(k));
+                gespeichert += k;
             }
+            q = cr ? cr + 1 : stueckEnde;
         }
         if (z) {  // Ctrl-Z ends the line and stays: it ends all readable data
             d->offset = static_cast<int32_t>(z - d->puffer);
@@ -184,6 +224,7 @@ int bdopenram(BDAT* d, void* speicher, int32_t laenge)
     d->puffer = static_cast<char*>(speicher);
     d->laenge = laenge;
     d->blockgroesse = laenge + 1;
+    bdZVergessen(d);
     return 0;
 }
 
@@ -266,6 +307,7 @@ int bdwrite(BDAT* d, const void* daten, int32_t n)
 {
     if (n < 0) return ERROR;
     const auto* q = static_cast<const char*>(daten);
+    bdZVergessen(d);
     if (d->ram) {
         // Only the caller's bytes [0, length) are ever touched.
         int32_t platz = d->laenge - d->offset;

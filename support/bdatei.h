@@ -34,6 +34,8 @@ struct BDAT {
     int32_t blockgroesse;  // BDBLOCKSUP, BDNOTSUP, or memory length + 1
     char notpuffer[BDNOTSUP];
     int32_t fehler;        // a write-back failed (invariant 4)
+    int32_t zsuche;        // line reading: the first Ctrl-Z at or after offset
+    int32_t zpos;          // zsuche of the buffer is at zpos (laenge: none); see bdatei.cpp
 };
 
 // Line-end mode of bdputs and bdgets: 0 LF, 1 CR LF, 2 CR (process-wide, 0).

@@ -578,13 +578,14 @@ void datisowoche(const DATUM* d, int* woche, int* jahr)
     int w = datRohwoche(d);
     int j = datjahr(d);
     if (w == 0) {
-        DATUM silvester{static_cast<uint8_t>(d->jahr - 1), 12, 31};
-        w = datRohwoche(&silvester);
-        if (w == 53 && datWoche53IstEins(&silvester)) {
-            w = 1;  // cannot happen for a day before 1 January; kept for symmetry
-        } else {
-            --j;
-        }
+        // The last week of the previous year: 53 when that year began on a
+        // Thursday, or on a Wednesday in a leap year; else 52. Counted from
+        // this year's 1 January, so that 1900 needs no year before the type.
+        DATUM neujahr{d->jahr, 1, 1};
+        int vorjahrLaenge = datSchalt(j - 1) ? 366 : 365;
+        int w0 = ((datwochentag(&neujahr) - vorjahrLaenge) % 7 + 7) % 7;
+        w = (w0 == 3 || (w0 == 2 && vorjahrLaenge == 366)) ? 53 : 52;
+        --j;
     } else if (w == 53 && datWoche53IstEins(d)) {
         w = 1;
         ++j;

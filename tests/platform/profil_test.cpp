@@ -155,6 +155,20 @@ TEST_F(Profil, FailedWriteReturnsZeroAndKeepsTheOldFile)
     }
 }
 
+TEST_F(Profil, UnreadableFileIsNeverWrittenOver)
+{
+    schreiben("[A]\nB=alt\nC=bleibt\n");
+    {
+        PlFehlerScope scope;
+        plFehlerSetzen(PlFehlerArt::Lesen, 1, true);
+        EXPECT_FALSE(WritePrivateProfileString("A", "B", "neu", datei_.c_str()));
+    }
+    EXPECT_EQ(lesen(datei_), "[A]\nB=alt\nC=bleibt\n");
+    plIniCacheLeeren();
+    EXPECT_TRUE(WritePrivateProfileString("A", "B", "neu", datei_.c_str()));
+    EXPECT_EQ(lesen(datei_), "[A]\nB=neu\r\nC=bleibt\n");
+}
+
 TEST_F(Profil, BareNameLandsInTheApplicationDataFolder)
 {
     EXPECT_TRUE(WritePrivateProfileString("Zavik", "ZvVgbPfad", "/x", "Velmo-11.ini"));

@@ -83,7 +83,8 @@ TEST(RcParser, DialogWithControls)
                                  "  CONTROL \"\", IDC_LISTE, \"ORVAGRBU\", WS_CHILD | WS_TABSTOP, 5, 5, 290, 120, WS_EX_CLIENTEDGE\n"
                                  "  CONTROL \"x\", -1, STATIC, 0x50000000L, 0, 0, 1, 1\n"
                                  "END\n"
-                                 "Ohne DIALOG 0, 0, 10, 10\nBEGIN\nEND\n"}},
+                                 "Ohne DIALOG 0, 0, 10, 10\nBEGIN\nEND\n"
+                                 "Ex DIALOGEX 0, 0, 10, 10\nFONT 8, \"MS Shell Dlg\", 400, 0, 0x1\n{\n}\n"}},
                        m, f))
         << f;
     const RcDialog* d = eintrag(m, 5, "vorlistegb")->dialog.get();
@@ -112,6 +113,7 @@ TEST(RcParser, DialogWithControls)
     EXPECT_EQ(d->elemente[2].id, -1);
     EXPECT_EQ(d->elemente[2].klasse, "STATIC");
     EXPECT_EQ(eintrag(m, 5, "OHNE")->dialog->stil, static_cast<DWORD>(WS_POPUP | WS_BORDER | WS_SYSMENU));
+    EXPECT_EQ(eintrag(m, 5, "ex")->dialog->schrift, "MS Shell Dlg");
 }
 
 TEST(RcParser, NestedPopupsAndItemFlags)

@@ -130,6 +130,36 @@ TEST_F(Bdatei, LinesAsTheAlgorithmReadsThem)
     }
 }
 
+TEST_F(Bdatei, CtrlZIsFoundAgainAfterMovesAndWrites)
+{
+    for (const Art art : alleArten) {
+        SCOPED_TRACE(artName(art));
+        BDAT d;
+        oeffnen(&d, art, std::string("a\x1a" "b\nc\x1a" "d\ne\nf\n"));
+        char zeile[10];
+        EXPECT_EQ(bdgets(&d, zeile, 9), 1);
+        EXPECT_EQ(bdgets(&d, zeile, 9), -1);
+        EXPECT_EQ(bdgetc(&d), 26);  // stepping over it by hand reads on
+        EXPECT_EQ(bdgets(&d, zeile, 9), 1);
+        EXPECT_STREQ(zeile, "b");
+        EXPECT_EQ(bdgets(&d, zeile, 9), 1);
+        EXPECT_STREQ(zeile, "c");
+        EXPECT_EQ(bdgets(&d, zeile, 9), -1);
+        EXPECT_EQ(bdclose(&d), 0);
+
+        // A Ctrl-Z written into lines already scanned ends them there.
+        oeffnen(&d, art, "a\nb\nc\nd\n");
+        EXPECT_EQ(bdgets(&d, zeile, 9), 1);
+        ASSERT_EQ(bdseek(&d, 4), 0);
+        ASSERT_EQ(bdputc(&d, 26), 0);
+        ASSERT_EQ(bdseek(&d, 2), 0);
+        EXPECT_EQ(bdgets(&d, zeile, 9), 1);
+        EXPECT_STREQ(zeile, "b");
+        EXPECT_EQ(bdgets(&d, zeile, 9), -1);
+        EXPECT_EQ(bdclose(&d), 0);
+    }
+}
+
 TEST_F(Bdatei, CarriageReturnModeEndsLinesAtCr)
 {
     BDAT d;

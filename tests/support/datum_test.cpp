@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "platform/uhr.h"
@@ -125,6 +126,18 @@ TEST(Datum, DifferencesMonthsAndLeapYears)
         EXPECT_EQ(datdiff(&f.a, &f.b), soll) << Iso(f.a) << " " << Iso(f.b);
         EXPECT_EQ(datdiff(&f.b, &f.a), -soll);
     }
+    // 1900-01-01 was a Monday of week 1; 1900-12-31 too (week 1 of 1901).
+    DATUM n0 = D(1900, 1, 1), n1 = D(1900, 12, 31);
+    int w = 0, j = 0;
+    datisowoche(&n0, &w, &j);
+    EXPECT_EQ(w, 1);
+    EXPECT_EQ(j, 1900);
+    datisowoche(&n1, &w, &j);
+    EXPECT_EQ(w, 1);
+    EXPECT_EQ(j, 1901);
+    EXPECT_EQ(datwochentag(&n0), 0);
+    EXPECT_EQ(dattagnummer(&n0), -365);
+
     DATUM a = D(1901, 1, 1), b = D(1982, 1, 1);  // 81 years
     EXPECT_EQ(datdiff(&a, &b), -30000);
     EXPECT_EQ(datdiff(&b, &a), 30000);
@@ -243,6 +256,18 @@ TEST(Datum, TextFormsAndRing)
     char kurz[16] = "5.3";
     dattextiso(kurz);  // a short text: pieces only from what is there
     EXPECT_STREQ(kurz, "--5.");
+
+    // In-place rewrites that would grow stay inside a small heap block (ASan).
+    std::unique_ptr<char[]> k(new char[6]);
+    std::memcpy(k.get(), "1.2.3", 6);
+    EXPECT_EQ(datpruefen(k.get(), 6), 0);
+    EXPECT_STREQ(k.get(), "01.02");
+    std::memcpy(k.get(), "01.02", 6);
+    dattextiso(k.get(), 6);
+    EXPECT_STREQ(k.get(), "-02-0");
+    std::memcpy(k.get(), "2024-", 6);
+    datisotext(k.get(), 6);
+    EXPECT_STREQ(k.get(), "..202");
 }
 
 TEST(Datum, Reading)

@@ -155,33 +155,36 @@ TEST(Msort, CallbackStopsTheHandOut)
 
 namespace {
 
-// Arms a lasting write failure at the first comparison it sees while armed:
-// with a last run of one record the first comparison of msortende is the
-// first of the merge.
+// Arms a lasting failure of kind `scharfArt` at the first comparison it sees
+// while armed: with a last run of one record the first comparison of
+// msortende is the first of the merge.
 bool scharf = false;
+PlFehlerArt scharfArt = PlFehlerArt::Schreiben;
 int vergleichUndFehler(const void* a, const void* b)
 {
     if (scharf) {
         scharf = false;
-        plFehlerSetzen(PlFehlerArt::Schreiben, 1, true);
+        plFehlerSetzen(scharfArt, 1, true);
     }
     return nachSchluessel(a, b);
 }
 
 }  // namespace
 
-TEST(Msort, WriteFailuresCallNoCallbackAndLeaveNoRunFile)
+TEST(Msort, FailuresCallNoCallbackAndLeaveNoRunFile)
 {
     PlFehlerScope fehler;
     enum Wann { BeimLauf, BeimLetztenLauf, BeimMischen };
     struct {
         const char* fall;
         Wann wann;
+        PlFehlerArt art;
         int putErgebnis, endeErgebnis;
     } faelle[] = {
-        {"first run while putting", BeimLauf, -1, 2},
-        {"last run", BeimLetztenLauf, 0, 1},
-        {"inside a merge", BeimMischen, 0, 2},
+        {"first run while putting", BeimLauf, PlFehlerArt::Schreiben, -1, 2},
+        {"last run", BeimLetztenLauf, PlFehlerArt::Schreiben, 0, 1},
+        {"write inside a merge", BeimMischen, PlFehlerArt::Schreiben, 0, 2},
+        {"read inside a merge", BeimMischen, PlFehlerArt::Lesen, 0, 2},
     };
     size_t vorher = dateienImTemp();
     for (auto& f : faelle) {
@@ -192,18 +195,19 @@ TEST(Msort, WriteFailuresCallNoCallbackAndLeaveNoRunFile)
         int put = 0;
         for (size_t i = 0; i < v.size(); ++i) {
             if (f.wann == BeimLauf && i == v.size() - 1) {
-                plFehlerSetzen(PlFehlerArt::Schreiben, 1, true);
+                plFehlerSetzen(f.art, 1, true);
             }
             put = msortput(&m, &v[i]);
         }
         EXPECT_EQ(put, f.putErgebnis);
         if (f.wann == BeimLetztenLauf) {
-            plFehlerSetzen(PlFehlerArt::Schreiben, 1, true);
+            plFehlerSetzen(f.art, 1, true);
         }
         scharf = f.wann == BeimMischen;
+        scharfArt = f.art;
         Empfang e;
         EXPECT_EQ(msortende(&m, empfangen, &e), f.endeErgebnis);
-        EXPECT_GT(plFehlerAusgeloest(PlFehlerArt::Schreiben), 0);
+        EXPECT_GT(plFehlerAusgeloest(f.art), 0);
         EXPECT_TRUE(e.nummern.empty());
         plFehlerAllesAus();
         scharf = false;

@@ -1,0 +1,321 @@
+// Defaults sets: lookup rules of the store, writing, set lookup by name,
+// command-line options and the listing of sets.
+#include "config/vorgaben.h"
+
+#include "konftest.h"
+#include "platform/fehlersim.h"
+#include "platform/orte.h"
+
+namespace {
+
+using konftest::fake;
+
+class Vorgaben : public konftest::KonfTest {
+protected:
+    void SetUp() override
+    {
+        KonfTest::SetUp();
+        ordner("prj");
+        VerSetzen(1, pfad("prj").c_str());
+        VgbPraefix("");
+        VgbFehlMeldung(1);
+    }
+    void TearDown() override
+    {
+        while (VgbAnzahl() > 0) VgbSchliessen();
+        const char* arg[] = {"velmo"};
+        plOrtArgumenteSetzen(1, arg);
+        KonfTest::TearDown();
+    }
+    // Makes prj/Standard.vgb with the text current and opens the store.
+    void oeffnen(const std::string& inhalt)
+    {
+        datei("prj/Standard.vgb", inhalt);
+        ASSERT_EQ(VgbSetWaehlen("Standard"), 0);
+        VgbOeffnen();
+    }
+};
+
+TEST_F(Vorgaben, LookupRulesOfTheStore)
+{
+    datei("prj/Ersatz.vgb", "; Ersatz\nNurErsatzX  anders\nNurErsatz   aus  Ersatz \n");
+    oeffnen("Name      Testsatz\n; Kommentar\n\nLangerSchluesselXY  wert13\nChkLstBz0   nullwert\r\n"
+            "Breite  25\nZehntel 125\nDbl  -1.5e1\n");
+    struct Fall {
+        const char* schluessel;
+        int gefunden;  // 1 found, 0 present but empty, -1 missing
+        const char* wert;
+        const char* meldung;
+    };
+    const Fall faelle[] = {
+        {"Name", 1, "Testsatz", nullptr},
+        {"LangerSchlue", 1, "wert13", nullptr},                  // stored cut to 12
+        {"LangerSchluesselXY", -1, "", "Vorgabe LangerSchluesselXY fehlt."},
+        {"ChkLstBz3", 1, "nullwert", nullptr},                    // trailing digits -> 0
+        {"ChkLstBz12", 1, "nullwert", nullptr},
+        {"Fehlt7", 0, "", nullptr},                               // both missing: empty, silent
+        {"Fehlt", -1, "", "Vorgabe Fehlt fehlt."},
+        {"NurErsatz", 1, "aus  Ersatz", nullptr},                 // from the replacement set
+        {"breite", -1, "", "Vorgabe breite fehlt."},              // case counts
+    };
+    for (const auto& f : faelle) {
+        fake().warnungen.clear();
+        int i = VgbSuchen(f.schluessel);
+        EXPECT_EQ(i >= 0 ? (VgbEintrag(i)->schluessel[0] ? 1 : 0) : -1, f.gefunden) << f.schluessel;
+        EXPECT_STREQ(VgbZeiger(f.schluessel), f.wert) << f.schluessel;
+        if (f.meldung) {
+            ASSERT_EQ(fake().warnungen.size(), 2u) << f.schluessel;  // once per lookup
+            EXPECT_EQ(fake().warnungen[0], f.meldung);
+        } else {
+            EXPECT_TRUE(fake().warnungen.empty()) << f.schluessel;
+        }
+    }
+    EXPECT_EQ(VgbInt("Breite"), 25);
+    EXPECT_DOUBLE_EQ(VgbZehntel("Zehntel"), 12.5);
+    EXPECT_DOUBLE_EQ(VgbDouble("Dbl"), -15.0);
+    char b[41];
+    EXPECT_LT(VgbText40("Fehlt", b), 0);
+    EXPECT_STREQ(b, "");
+
+    fake().warnungen.clear();
+    VgbPraefix("DI");
+    EXPECT_EQ(VgbSuchen("X"), -1);
+    VgbFehlMeldung(0);
+    EXPECT_EQ(VgbSuchen("Y"), -1);
+    VgbFehlMeldung(1);
+    VgbPraefix("");
+    EXPECT_EQ(fake().warnungen, std::vector<std::string>{"Vorgabe DIX fehlt."});
+    VgbSchliessen();
+}
+
+TEST_F(Vorgaben, ApKeysMoveFromZavikToArbPlatz)
+{
+    ProfilSchreiben("Zavik", "Farbe", "rot");
+    ProfilSchreiben("ArbPlatz", "Stil", "1");
+    oeffnen("");
+    EXPECT_EQ(VgbSuchen("AP-Farbe"), 0);
+    EXPECT_STREQ(VgbZeiger("ap-farbe"), "rot");
+    char b[20];
+    ProfilLesen("Zavik", "Farbe", b, 19);
+    EXPECT_STREQ(b, "");
+    ProfilLesen("ArbPlatz", "Farbe", b, 19);
+    EXPECT_STREQ(b, "rot");
+    EXPECT_EQ(VgbInt("AP-Stil"), 1);
+    EXPECT_EQ(VgbSuchen("AP-Nie"), 0);  // never missing
+    EXPECT_STREQ(VgbZeiger("AP-Nie"), "");
+    EXPECT_STREQ(VgbEintrag(0)->schluessel, "__INI___");
+
+    int z = VgbSchreibZaehler();
+    VgbSetzen("AP-Stil", "2");
+    EXPECT_EQ(VgbSchreibZaehler(), z + 1);
+    EXPECT_EQ(VgbInt("AP-Stil"), 2);
+    EXPECT_EQ(VgbSchreiben(), 0);  // nothing of the set changed
+    EXPECT_EQ(lesen("prj/Standard.vgb"), "");
+    VgbSchliessen();
+}
+
+TEST_F(Vorgaben, WrittenSetMatchesTheGoldenFile)
+{
+    oeffnen("Name  Testsatz\n; weg\n__Intern  x\nBreite 10\nLeer\n");
+    VgbSetzen("Breite", "25");
+    VgbSetzen("Neu", "mit  innen   ");
+    VgbSetzen("__Neu", "nie");
+    int z = VgbSchreibZaehler();
+    EXPECT_EQ(VgbSchreiben(), 0);
+    EXPECT_EQ(VgbSchreibZaehler(), z + 1);
+    std::ifstream g(VELMO_TEST_DATA "/config/geschrieben.vgb", std::ios::binary);
+    std::stringstream s;
+    s << g.rdbuf();
+    EXPECT_EQ(lesen("prj/Standard.vgb"), s.str());
+    EXPECT_EQ(VgbSchreiben(), 0);  // unchanged now: not written again
+    EXPECT_EQ(VgbSchreibZaehler(), z + 1);
+    VgbSchliessen();
+}
+
+TEST_F(Vorgaben, FailedWriteKeepsTheOldFileAndTheChange)
+{
+    const std::string alt = "Breite 10\n";
+    oeffnen(alt);
+    VgbSetzen("Breite", "20");
+    int z = VgbSchreibZaehler();
+    for (PlFehlerArt art : {PlFehlerArt::Oeffnen, PlFehlerArt::Schreiben, PlFehlerArt::Umbenennen}) {
+        PlFehlerScope scope;
+        plFehlerSetzen(art, 1, true);
+        EXPECT_EQ(VgbSchreiben(), -1);
+        plFehlerAllesAus();
+        EXPECT_EQ(lesen("prj/Standard.vgb"), alt);
+        EXPECT_EQ(VgbSchreibZaehler(), z);
+    }
+    EXPECT_EQ(VgbSchreiben(), 0);  // still marked changed
+    EXPECT_EQ(lesen("prj/Standard.vgb"), "Breite          20\r\n");
+    VgbSchliessen();
+}
+
+TEST_F(Vorgaben, SetThatLostLinesIsNotWritten)
+{
+    std::string inhalt;
+    for (int i = 0; i < 3000; ++i) inhalt += "K" + std::to_string(i) + "x " + std::to_string(i) + "\n";
+    oeffnen(inhalt);
+    EXPECT_EQ(VgbAnzahl(), VORSUP - 1);  // the marker and 2998 entries
+    EXPECT_STREQ(VgbZeiger("K2997x"), "2997");
+    VgbFehlMeldung(0);
+    EXPECT_EQ(VgbSuchen("K2998x"), -1);  // not kept
+    VgbSetzen("Mehr", "x");             // the store is full: not stored
+    EXPECT_EQ(VgbSuchen("Mehr"), -1);
+    VgbFehlMeldung(1);
+    VgbSetzen("K1x", "neu");
+    EXPECT_EQ(VgbSchreiben(), -1);
+    EXPECT_EQ(lesen("prj/Standard.vgb"), inhalt);
+    VgbSchliessen();
+}
+
+TEST_F(Vorgaben, SetThatCouldNotBeReadIsNotWritten)
+{
+    datei("prj/Standard.vgb", "Breite 10\nHoehe 5\n");
+    ASSERT_EQ(VgbSetWaehlen("Standard"), 0);
+    {
+        PlFehlerScope scope;
+        plFehlerSetzen(PlFehlerArt::Lesen, 1, true);
+        VgbOeffnen();
+    }
+    VgbSetzen("Breite", "20");
+    EXPECT_EQ(VgbSchreiben(), -1);
+    EXPECT_EQ(lesen("prj/Standard.vgb"), "Breite 10\nHoehe 5\n");
+    VgbSchliessen();
+}
+
+TEST_F(Vorgaben, SetLookupOrderAndFallbackToStandard)
+{
+    ordner("a/b/prj2");
+    VerSetzen(1, pfad("a/b/prj2").c_str());
+    VerSetzen(2, ("@" + pfad("bt")).c_str());
+    VerSetzen(8, pfad("sets").c_str());
+    VerSetzen(0, pfad("prog").c_str());
+    datei("a/b/prj2/P.vgb", "");
+    datei("a/P.vgb", "");
+    datei("a/Oben.vgb", "");
+    datei("sets/Oben.vgb", "");
+    datei("sets/S.vgb", "");
+    datei("prog/S.vgb", "");
+    datei("prog/G.vgb", "");
+    datei("prog/Standard.vgb", "");
+    struct Fall {
+        const char* name;
+        int ergebnis;
+        const char* pfad;
+    };
+    const Fall faelle[] = {
+        {"P", 0, "a/b/prj2/P.vgb"},
+        {"Oben", 0, "a/Oben.vgb"},  // upward search before the sets folder
+        {"S", 0, "sets/S.vgb"},
+        {"G", 0, "prog/G.vgb"},
+        {"Unbekannt", -1, "prog/Standard.vgb"},
+    };
+    for (const auto& f : faelle) {
+        EXPECT_EQ(VgbSetWaehlen(f.name), f.ergebnis) << f.name;
+        EXPECT_EQ(std::string(VgbSetPfadZeiger()), pfad(f.pfad)) << f.name;
+        EXPECT_STREQ(VgbSetNameZeiger(), f.name);
+    }
+    // without the upward flag the component folder takes step 2
+    VerSetzen(2, pfad("a").c_str());
+    EXPECT_EQ(VgbSetWaehlen("Oben"), 0);
+    EXPECT_EQ(std::string(VgbSetPfadZeiger()), pfad("a/Oben.vgb"));
+}
+
+TEST_F(Vorgaben, CommandLineAndEncoding)
+{
+    char t[64] = "Mein Satz~1";
+    VgbKodieren(t, sizeof t);
+    EXPECT_STREQ(t, "Mein~_Satz~~1");
+    VgbDekodieren(t);
+    EXPECT_STREQ(t, "Mein Satz~1");
+
+    datei("prj/Standard.vgb", "");
+    datei("prj/G2.vgb", "");
+    std::string gd = "-GD=" + pfad("x/Mein~_Satz.vgb");
+    const char* arg[] = {"velmo", "-g=G2", gd.c_str()};
+    plOrtArgumenteSetzen(3, arg);
+    VgbKommandozeile();
+    EXPECT_STREQ(VgbSetNameZeiger(), "Mein Satz");
+    EXPECT_EQ(std::string(VgbSetPfadZeiger()), pfad("x/Mein Satz.vgb"));
+    char k[300];
+    VgbGruppeKodiert(k, sizeof k);
+    EXPECT_EQ(std::string(k), "-gd=" + pfad("x/Mein~_Satz.vgb"));
+
+    const char* arg2[] = {"velmo", "-G=G2"};
+    plOrtArgumenteSetzen(2, arg2);
+    VgbKommandozeile();
+    EXPECT_EQ(std::string(VgbSetPfadZeiger()), pfad("prj/G2.vgb"));
+}
+
+TEST_F(Vorgaben, StartReadsTheSetsFolderFromTheIniFile)
+{
+    VerSetzen(1, "");
+    datei("sets/Standard.vgb", "Name S\n");
+    ProfilSchreiben("Zavik", "ZvVgbPfad", pfad("sets").c_str());
+    VgbSetSetzen("Alt", "/alt.vgb");
+    VgbStart();
+    EXPECT_EQ(std::string(VerZeiger(8)), pfad("sets") + "/");
+    EXPECT_STREQ(VgbSetNameZeiger(), "Standard");
+    EXPECT_EQ(std::string(VgbSetPfadZeiger()), pfad("sets/Standard.vgb"));
+}
+
+struct Gelistet {
+    std::vector<std::string> pfade;
+    std::vector<std::string> anzeigen;
+};
+
+void merken(const char* pfad, const char* anzeige, void* b)
+{
+    static_cast<Gelistet*>(b)->pfade.push_back(pfad);
+    static_cast<Gelistet*>(b)->anzeigen.push_back(anzeige);
+}
+
+std::string spalten80(const std::string& s)
+{
+    std::string r = s.substr(0, 80);
+    r.resize(80, ' ');
+    return r;
+}
+
+TEST_F(Vorgaben, ListingOrderCaptionsAndSkips)
+{
+    VerSetzen(2, pfad("bt").c_str());
+    VerSetzen(0, pfad("prog").c_str());
+    VerSetzen(8, pfad("sets").c_str());
+    const std::string lang(100, 'L');
+    datei("prj/B.vgb", "Name  " + lang + "\n");
+    datei("prj/A.vgb", "; x\nname   Projektsatz\n");
+    datei("prj/Ersatz.vgb", "Name E\n");
+    datei("prj/checkliste2.vgb", "Name C\n");
+    datei("prj/keins.txt", "");
+    datei("bt/T.vgb", "Name Teile\n");
+    datei("prog/Standard.vgb", "Name Standard\n");
+    datei("sets/S.vgb", "");
+    Gelistet g;
+    VgbSetsAuflisten(merken, &g);
+    const std::vector<std::string> pfade = {pfad("prj/A.vgb"), pfad("prj/B.vgb"), pfad("bt/T.vgb"),
+                                            pfad("prog/Standard.vgb"), pfad("sets/S.vgb")};
+    EXPECT_EQ(g.pfade, pfade);
+    const std::vector<std::string> anzeigen = {spalten80("Projektsatz "), spalten80(lang), spalten80("Teile (Bauteile)"),
+                                               spalten80("Standard (Programm)"), spalten80(" (Vorgaben)")};
+    EXPECT_EQ(g.anzeigen, anzeigen);
+
+    // with the upward flag: the project folder and its parents first
+    ordner("bt/prj3");
+    datei("bt/prj3/P.vgb", "Name P\n");
+    VerSetzen(1, pfad("bt/prj3").c_str());
+    VerSetzen(2, ("@" + pfad("bt")).c_str());
+    VerSetzen(8, pfad("bt").c_str());  // the same as the component folder: not listed again
+    Gelistet h;
+    VgbSetsAuflisten(merken, &h);
+    ASSERT_GE(h.pfade.size(), 3u);
+    EXPECT_EQ(h.pfade[0], pfad("bt/prj3/P.vgb"));
+    EXPECT_EQ(h.anzeigen[0], spalten80("P "));
+    EXPECT_EQ(h.pfade[1], pfad("bt/T.vgb"));
+    EXPECT_EQ(h.anzeigen[1], spalten80("Teile (Bauteile)"));
+    EXPECT_EQ(h.pfade.back(), pfad("prog/Standard.vgb"));
+    EXPECT_EQ(std::count(h.pfade.begin(), h.pfade.end(), pfad("bt/T.vgb")), 1);
+}
+
+}  // namespace
