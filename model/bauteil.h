@@ -28,7 +28,7 @@ constexpr int BAUAEQUISUP = 10;   // names returned by BauAequivalente
 
 // An open component (filled by BauOpen, owned by the caller). `daten` holds
 // the component's records as read from the library; positions count within
-// the library file.
+// the library file. A C++ object: declare it, never memset it.
 struct BauHandle {
     char bib[BAUPFADSUP + 1] = {};
     char name[BAUNAMSUP + 1] = {};
