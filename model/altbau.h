@@ -15,7 +15,7 @@
 
 struct BEF;
 
-constexpr int ALTPFADSUP = 80;     // characters of an old library path in the handles
+constexpr int ALTPFADSUP = 200;    // characters of a library path in the handles (not stored in files)
 constexpr int ALTNAMSUP = 10;      // characters of an old component name
 constexpr int ALTANZAHL3 = 5000;   // components of a version-3 library
 constexpr int ALTANZAHL2 = 1000;   // components of a version-2 library
