@@ -2,8 +2,11 @@
 #include "model/dienste.h"
 
 #include <cstring>
+#include <string>
 
 namespace {
+
+extern ModDienste mdTabelle;
 
 void mdRgbStandard(char* text, size_t kap)
 {
@@ -51,7 +54,18 @@ void mdVerweis(char* a, char* b, size_t kap, uint32_t, const char*, int)
     mdLeer(a, kap);
     mdLeer(b, kap);
 }
-void mdTrenn(char*, size_t, const char*) {}
+// Stem, the separator of "BMtzfeld" (1 '.', 2 '-', else none), the text.
+void mdTrenn(char* text, size_t kap, const char* stamm)
+{
+    if (!text || kap == 0 || !stamm) return;
+    char trenner[2] = {0, 0};
+    int art = mdTabelle.BmEinst()->bmtzfeld;
+    trenner[0] = art == 1 ? '.' : art == 2 ? '-' : '\0';
+    std::string neu = std::string(stamm) + trenner + text;
+    size_t n = neu.size() < kap - 1 ? neu.size() : kap - 1;
+    std::memcpy(text, neu.data(), n);
+    text[n] = '\0';
+}
 void mdZeile(char* aus, size_t kap, uint32_t, const char*, int, int) { mdLeer(aus, kap); }
 int mdIstUnter(const char* art)
 {

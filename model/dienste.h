@@ -33,6 +33,7 @@ struct ModGeraet {
     int32_t art;                   // selects BMFkuse0..5
     char kg[MODTEXTSUP + 1];       // main identifier
     char kz[MODTEXTSUP + 1];       // alternative identifier
+    char artnr[MODARTSUP + 1];     // article number
 };
 
 // A component entry of an item.
@@ -79,35 +80,36 @@ struct ModDienste {
     // title records, settings 0.
     // Identifier and position of an item; 0 or the builder's code 1..9.
     // Stand-in: "---", 0.
-    int (*BMKennungPosition)(char* text, size_t kap, uint32_t id);
-    int (*GesHolen)(uint32_t id, ModGeraet* g);  // 0, or -1 (zeroed)
+    int (*BMKennungPosition)(char* text, size_t kap, uint32_t id) = nullptr;
+    int (*GesHolen)(uint32_t id, ModGeraet* g) = nullptr;  // 0, or -1 (zeroed)
     // Component entry of kind and number; 1 found, 0 none (zeroed).
-    int (*BtlSuchen)(uint32_t id, const char* art, int nr, ModBauteil* b);
+    int (*BtlSuchen)(uint32_t id, const char* art, int nr, ModBauteil* b) = nullptr;
     // Mode 1: the text without the 0x02..0x03 parts; mode 2: only those.
-    void (*MarkenTeil)(char* aus, size_t kap, const char* text, int modus);
-    void (*UtitelProjektText)(ModProjektText* t);
-    void (*UtitelProjektWeiterer)(int n, ModProjektText* t);  // n 1 or 2
-    void (*UtitelZeichnungText)(const char* name, ModProjektText* t);
+    void (*MarkenTeil)(char* aus, size_t kap, const char* text, int modus) = nullptr;
+    void (*UtitelProjektText)(ModProjektText* t) = nullptr;
+    void (*UtitelProjektWeiterer)(int n, ModProjektText* t) = nullptr;  // n 1 or 2
+    void (*UtitelZeichnungText)(const char* name, ModProjektText* t) = nullptr;
     // Translation of title line n of a drawing; empty when none.
-    void (*FstxTitelText)(const char* name, int n, char* aus, size_t kap);
-    void (*ChkTextHolen)(int liste, const char* code, char* aus, size_t kap);
-    void (*BMCodeWert)(const char* variable, char* aus, size_t kap);
-    void (*BtlPositionText)(char* aus, size_t kap, uint32_t id, const char* art, int nr);
-    void (*BtlPositionAlt)(char* aus, size_t kap, uint32_t id, const char* art, int nr);
-    void (*HulVerweisPositionen)(char* a, char* b, size_t kap, uint32_t id, const char* art, int nr);
+    void (*FstxTitelText)(const char* name, int n, char* aus, size_t kap) = nullptr;
+    void (*ChkTextHolen)(int liste, const char* code, char* aus, size_t kap) = nullptr;
+    void (*BMCodeWert)(const char* variable, char* aus, size_t kap) = nullptr;
+    void (*BtlPositionText)(char* aus, size_t kap, uint32_t id, const char* art, int nr) = nullptr;
+    void (*BtlPositionAlt)(char* aus, size_t kap, uint32_t id, const char* art, int nr) = nullptr;
+    void (*HulVerweisPositionen)(char* a, char* b, size_t kap, uint32_t id, const char* art, int nr) = nullptr;
     // Puts the stem and the separator of "BMtzfeld" in front of the text.
-    void (*HulTrennzeichen)(char* text, size_t kap, const char* stamm);
-    void (*GtxTextHolen)(char* aus, size_t kap, uint32_t id, const char* art, int nr, int zeile);
-    void (*ZtxTextHolen)(char* aus, size_t kap, uint32_t id, const char* art, int nr, int zeile);
-    void (*GtxHauptText)(char* aus, size_t kap, uint32_t id, const char* art, int nr, int zeile);
-    int (*BtlIstUnter)(const char* art);  // 'U' or a lower-case letter
-    int (*ArtSuchen)(const char* nummer, ModArtikel* a);  // 1 exists
-    void (*BMKennungHolen)(char* aus, size_t kap, uint32_t id);
-    const ModBmEinst* (*BmEinst)();
+    void (*HulTrennzeichen)(char* text, size_t kap, const char* stamm) = nullptr;
+    // Text lines count from 0; line 99 is the component's own text.
+    void (*GtxTextHolen)(char* aus, size_t kap, uint32_t id, const char* art, int nr, int zeile) = nullptr;
+    void (*ZtxTextHolen)(char* aus, size_t kap, uint32_t id, const char* art, int nr, int zeile) = nullptr;
+    void (*GtxHauptText)(char* aus, size_t kap, uint32_t id, const char* art, int nr, int zeile) = nullptr;
+    int (*BtlIstUnter)(const char* art) = nullptr;  // 'U' or a lower-case letter
+    int (*ArtSuchen)(const char* nummer, ModArtikel* a) = nullptr;  // 1 exists
+    void (*BMKennungHolen)(char* aus, size_t kap, uint32_t id) = nullptr;
+    const ModBmEinst* (*BmEinst)() = nullptr;
 
     // Drawing editor: start and current point of the element under
     // construction. Stand-in: nothing.
-    void (*BaubfStartXY)(double x, double y);
+    void (*BaubfStartXY)(double x, double y) = nullptr;
 };
 
 // The table in force (every entry set).
