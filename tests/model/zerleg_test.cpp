@@ -137,6 +137,22 @@ TEST_F(Zerlegen, TurnedComponentIsBracketedByDirectionRecords)
     EXPECT_TRUE(SttGleich(&s, &t));
 }
 
+std::vector<std::string> haken;
+
+TEST_F(Zerlegen, HooksBracketRecordsAndComponents)
+{
+    bauteil("A", "M1", {zl(10, 0)});
+    haken.clear();
+    BefHakenSetzen([](int phase, const BEF* b, const STT*) { haken.push_back(std::to_string(phase) + BefName(b->code)); });
+    BauteilHakenSetzen([](int phase, const char* name) { haken.push_back(std::to_string(phase) + "<" + name + ">"); });
+    STT s = anfang();
+    BEF r = zb(80, "M1");
+    BefZerlegen(&r, &s, nullptr);
+    BefHakenSetzen(nullptr);
+    BauteilHakenSetzen(nullptr);
+    EXPECT_EQ(haken, (std::vector<std::string>{"1ZB", "1<M1>", "1ZL", "0ZL", "0<M1>", "0ZB"}));
+}
+
 TEST_F(Zerlegen, ComponentStateChangesPersist)
 {
     bauteil("A", "ST", {rec(25, {4}), zl(0, 5)});
