@@ -81,6 +81,7 @@ struct Mass : ::testing::Test {
         VgbFehlMeldung(1);
         ModDiensteStandard();
         GenauigkeitSetzen(1);
+        MassEinstStandard();
     }
     static void punkt(const BEF& b, const STT* s, int k, double x, double y)
     {
