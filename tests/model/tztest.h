@@ -29,11 +29,24 @@ inline BEF tzRec(int code, std::vector<double> reals = {}, const char* text = nu
     return b;
 }
 
-// A state at (x, y) with the program's defaults otherwise.
-inline STT tzStt(double x, double y)
+// The start state of the tests: the program's defaults with scale 1.
+inline STT tzStart()
 {
     STT s;
     SttInit(&s, nullptr);
+    s.mass = s.msm = s.msf = 1.0;
+    s.layer = 1;
+    s.st = 1;
+    s.sl = 1.0;
+    s.tg = 2.5;
+    s.tv = s.th = 1.0;
+    return s;
+}
+
+// A state at (x, y), otherwise the start state.
+inline STT tzStt(double x, double y)
+{
+    STT s = tzStart();
     s.x = x;
     s.y = y;
     return s;
@@ -68,6 +81,8 @@ struct TzTest : ::testing::Test {
         TzInit();
         TzZeiRamVorgeben(-1);
         BefQueueInit();
+        STT s = tzStart();
+        EditorZustandSetzen(&s);
         for (int l = 1; l <= LAYERSUP; ++l) LayerSichtSetzen(l, 1);
     }
     // A line of vector (dx, dy) from (x, y), inserted directly.
