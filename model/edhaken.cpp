@@ -113,7 +113,7 @@ EdHaken ehStandard()
         if (slot >= 0 && slot < 30) ehProt.mflSlots.push_back(slot);
     };
     h.ObjektErsetzen = [](int id, const BEF* b, const STT* s) { TzErsetzen(id, b, s); };
-    h.ObjZeichnen = [](const BEF* b, const STT*, int m) { ehProt.gemalt.push_back({b->code, b->text, m}); };
+    h.ObjZeichnen = [](const BEF* b, const STT*, int m) { ehProt.gemalt.push_back({b->code, b->text, m, b->darg[0]}); };
     h.StatusMeldung = [](const char* t) { ehProt.status.emplace_back(t); };
     h.StatusText = [](const char* t) { ehProt.status.emplace_back(t); };
     h.TextSchritt = [](int) {};

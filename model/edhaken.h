@@ -111,6 +111,7 @@ struct EdGemalt {
     int code;
     std::string text;
     int markiert;
+    double d0;  // first double of the record
 };
 struct EdProtokoll {
     int wecken = 0;                        // EditorSeiteWecken
