@@ -12,9 +12,11 @@
 //     tzLeer the baskets with 0, so the placement basket (the first of the
 //     same key with room, else the first empty one) is the first element
 //     of a set, as a scan of all baskets would find it.
-//  3. The working basket's content lies in korbinha; when dirty it differs
-//     from its place (memory block or swap file) and is written back before
-//     another basket is loaded. A failed write-back keeps it working.
+//  3. The working basket's content lies in korbinha: a basket held in
+//     memory is worked on in its own block, a swapped one in the working
+//     buffer, which, when dirty, differs from the swap file and is written
+//     back before another basket is loaded. A failed write-back keeps it
+//     working.
 //  4. Baskets 0..999 lie in memory blocks unless "ZeiRAM" is 0; all others
 //     at block (n - 1000), or n with "ZeiRAM" 0, of the basket swap file.
 #include "model/tempzeic.h"
@@ -46,7 +48,8 @@ struct korb {
 constexpr long KORBBYTES = static_cast<long>(KOINSUP) * static_cast<long>(sizeof(objekt));
 
 korb* korblist = nullptr;
-objekt* korbinha = nullptr;
+objekt* korbpuffer = nullptr;  // the working buffer of swapped baskets
+objekt* korbinha = nullptr;    // content of the working basket: korbpuffer or its memory block
 objekt* cache[TZCACHESUP] = {};
 int tzHandle = -1;
 int tzArbeit = -1;
@@ -122,7 +125,7 @@ int tzZurueckschreiben()
 {
     if (tzArbeit < 0 || !tzDreckig) return 0;
     if (tzZeiRam && tzArbeit < TZCACHESUP) {
-        std::memcpy(cache[tzArbeit], korbinha, KORBBYTES);
+        // worked on in place
     } else if (plDsSchreibenAb(tzHandle, korbinha, KORBBYTES, tzDateiOrt(tzArbeit)) != KORBBYTES) {
         tzStatus("Fehler beim Schreiben der Auslagerungsdatei");
         return -1;
@@ -300,13 +303,17 @@ int tzKorbWechseln(int n)
     if (n == tzArbeit) return 0;
     if (tzZurueckschreiben() != 0) return -1;
     tzArbeit = -1;
-    if (korblist[n].anzahl == 0) {
-        std::memset(korbinha, 0, KORBBYTES);
-    } else if (tzZeiRam && n < TZCACHESUP) {
-        std::memcpy(korbinha, cache[n], KORBBYTES);
-    } else if (plDsLesenAb(tzHandle, korbinha, KORBBYTES, tzDateiOrt(n)) != KORBBYTES) {
-        tzStatus("Fehler beim Lesen der Auslagerungsdatei");
-        return -1;
+    tzDreckig = false;
+    if (tzZeiRam && n < TZCACHESUP) {
+        korbinha = cache[n];
+    } else {
+        korbinha = korbpuffer;
+        if (korblist[n].anzahl == 0) {
+            std::memset(korbinha, 0, KORBBYTES);
+        } else if (plDsLesenAb(tzHandle, korbinha, KORBBYTES, tzDateiOrt(n)) != KORBBYTES) {
+            tzStatus("Fehler beim Lesen der Auslagerungsdatei");
+            return -1;
+        }
     }
     tzArbeit = n;
     return 0;
@@ -381,9 +388,9 @@ void TzInit()
         korblist = static_cast<korb*>(fmalloc(KOKOSUP, sizeof(korb)));
         if (!korblist) wiAssert("tempzeic", __LINE__, "( korblist = fmalloc( KOKOSUP, sizeof(struct korb))) != NULL");
     }
-    if (!korbinha) {
-        korbinha = static_cast<objekt*>(fmalloc(KOINSUP, sizeof(objekt)));
-        if (!korbinha) wiAssert("tempzeic", __LINE__, "( korbinha = fmalloc( KOINSUP, sizeof(struct objekt))) != NULL");
+    if (!korbpuffer) {
+        korbpuffer = static_cast<objekt*>(fmalloc(KOINSUP, sizeof(objekt)));
+        if (!korbpuffer) wiAssert("tempzeic", __LINE__, "( korbinha = fmalloc( KOINSUP, sizeof(struct objekt))) != NULL");
     }
     if (tzZeiRamVorgabe >= 0) {
         tzZeiRam = tzZeiRamVorgabe;
@@ -398,6 +405,7 @@ void TzInit()
             if (!c) wiAssert("tempzeic", __LINE__, "( cache[i] = fmalloc( KOINSUP,sizeof(struct objekt))) != NULL");
         }
     }
+    korbinha = korbpuffer;
     tzKorbeLeeren();
     tzGeaendert = false;
     thInit();
@@ -429,8 +437,9 @@ void TzEnde()
         if (c) ffree(c);
         c = nullptr;
     }
-    if (korbinha) ffree(korbinha);
+    if (korbpuffer) ffree(korbpuffer);
     if (korblist) ffree(korblist);
+    korbpuffer = nullptr;
     korbinha = nullptr;
     korblist = nullptr;
     for (auto& r : tzRaum) r.clear();
