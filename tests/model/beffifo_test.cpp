@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include "config/reaktion.h"
+#include "platform/orte.h"
+#include "support/basis.h"
 #include "tests/model/tztest.h"
 
 namespace {
@@ -243,6 +245,86 @@ TEST_F(Queue, FileCommandsAppendTheirRecords)
     BefDateiEinfuegen();
     EXPECT_EQ(titel, "Zeichnung einf\xFCgen");
     EXPECT_EQ(codes(), (std::vector<std::string>{"ZZ \"/x/Neu.ZEI\"#0"}));
+}
+
+std::vector<std::string> spur;
+
+TEST_F(Queue, TraceLinesWithTestLetterB)
+{
+    const char* w[] = {"velmo", "-T=B"};
+    plOrtArgumenteSetzen(2, w);
+    TestOptionLesen();
+    spur.clear();
+    WiDebugSenke alt = wiDebugSenkeSetzen([](const char* t) { spur.emplace_back(t); });
+    BefEinreihenXY(BW, 1, 2);
+    BEF b = tzRec(BW, {3, 4});
+    BefEinreihenStill(&b);
+    BefVorne(&b);
+    BefEntfernen();
+    for (int i = 0; i < BEFSUP; ++i) BefEinreihenStill(&b);
+    wiDebugSenkeSetzen(alt);
+    const char* ohne[] = {"velmo"};
+    plOrtArgumenteSetzen(1, ohne);
+    TestOptionLesen();
+    ASSERT_GE(spur.size(), 5u);
+    EXPECT_EQ(spur[0], "bf++ BW 1,0000 2,0000\n");
+    EXPECT_EQ(spur[1], "bf+  BW 3,0000 4,0000\n");
+    EXPECT_EQ(spur[2], "bf-  BW 1,0000 2,0000\n");
+    EXPECT_EQ(spur[3], "bf--\n");
+    EXPECT_EQ(spur.back().rfind("bf!", 0), 0u);  // the dropped record is traced
+}
+
+TEST_F(Queue, ImmediateCommandsRunNestedInsideARun)
+{
+    lauf([&] {
+        BEF t = tzRec(TZ_TEXT, {}, "sofort");
+        BefSofort(&t);
+        EXPECT_EQ(TzAnzahl(), 1);
+        EXPECT_EQ(EdProtokollHolen().wecken, 0);
+        EXPECT_EQ(EdProtokollHolen().geaendertGemeldet, 0);  // the outer run repaints
+    });
+    EXPECT_EQ(EdProtokollHolen().geaendertGemeldet, 1);
+}
+
+TEST_F(Queue, AMarkedComponentNearbyIsReplacedInPlace)
+{
+    befehle({tzRec(BA, {100, 100}), tzRec(TZ_ZB, {}, "LAMPE")});
+    befehle({tzRec(BA, {150, 150}), tzRec(TZ_TEXT, {}, "T")});
+    TzMarkSetzen(0, 1);
+    TzMarkSetzen(1, 1);  // a marked text does not stop the rule
+    befehle({tzRec(BA, {101.5, 99}), tzRec(TZ_ZB, {}, "LAMPE")});
+    ASSERT_EQ(TzAnzahl(), 2);
+    BEF b;
+    STT s;
+    ASSERT_EQ(TzObjHolen(0, &b, &s), 0);
+    EXPECT_EQ(s.x, 101.5);
+    // Not equivalent: the marking goes and the new one is inserted.
+    befehle({tzRec(BA, {101, 99}), tzRec(TZ_ZB, {}, "DOSE")});
+    EXPECT_EQ(TzAnzahl(), 3);
+    EXPECT_EQ(TzMarkAnzahl(), 0);
+    // Too far away: inserted, marks kept.
+    TzMarkSetzen(0, 1);
+    befehle({tzRec(BA, {110, 99}), tzRec(TZ_ZB, {}, "LAMPE")});
+    EXPECT_EQ(TzAnzahl(), 4);
+    EXPECT_EQ(TzMarkAnzahl(), 1);
+}
+
+TEST_F(Queue, APositionOutOfViewScrollsTheView)
+{
+    EdHaken h;
+    h.AnsichtPunktSichtbar = [](double x, double) { return x < 300 ? 1 : 0; };
+    EdHakenSetzen(h);
+    befehle({tzRec(BA, {100, 100})});
+    EXPECT_EQ(BefAnzahl(), 0);
+    lauf([&] {
+        BEF b = tzRec(BA, {350, 100});
+        BefSofort(&b);
+    });
+    ASSERT_EQ(BefAnzahl(), 1);
+    BEF b;
+    BefVorne(&b);
+    EXPECT_EQ(BefName(b.code), std::string("LUP"));
+    EXPECT_EQ(b.iarg[0], -1);
 }
 
 }  // namespace
