@@ -417,6 +417,7 @@ void BefehlAbarbStop()
         }
     }
     befNeuZeichnenLauf();
+    AppZustandNachBefehl();
     SttMassstabNormieren(EditorZustand());
     AppWarteListeAbarbeiten();
     BMBefehlEnde();
@@ -720,8 +721,8 @@ void ZeiFensterZeichnen()
     const EDEINST* e = EdEinst();
     if (e->rpswx > 0 && e->rpswy > 0) {
         double sx = e->rpswx, sy = e->rpswy;
-        double gx = e->rp0x + std::floor((x1 - e->rp0x) / sx) * sx;
-        double gy = e->rp0y + std::floor((y1 - e->rp0y) / sy) * sy;
+        double gx = e->rp0x + std::ceil((x1 - e->rp0x) / sx) * sx;
+        double gy = e->rp0y + std::ceil((y1 - e->rp0y) / sy) * sy;
         long n = 0;
         for (double y = gy; y <= y2 && n < 1000000; y += sy) {
             for (double x = gx; x <= x2 && n < 1000000; x += sx, ++n) {

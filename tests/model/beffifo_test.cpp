@@ -327,4 +327,47 @@ TEST_F(Queue, APositionOutOfViewScrollsTheView)
     EXPECT_EQ(b.iarg[0], -1);
 }
 
+std::vector<std::string> schritte;
+
+TEST_F(Queue, TheEditorViewPaintsGridBackgroundObjectsAndOverlays)
+{
+    EDEINST* e = EdEinst();
+    EDEINST alt = *e;
+    e->rp0x = 1;
+    e->rp0y = 0;
+    e->rpswx = 10;
+    e->rpswy = 20;
+    schritte.clear();
+    EdHaken h;
+    h.AnsichtSichtbarHolen = [](double* x1, double* y1, double* x2, double* y2) {
+        *x1 = 0;
+        *y1 = 0;
+        *x2 = 35;
+        *y2 = 45;
+    };
+    h.RasterPunktZeichnen = [](double x, double y, int) {
+        schritte.push_back("R " + std::to_string(static_cast<int>(x)) + " " + std::to_string(static_cast<int>(y)));
+    };
+    h.HintergrundZeichnen = [] { schritte.push_back("H"); };
+    h.ObjZeichnen = [](const BEF* b, const STT*, int) { schritte.push_back(std::string("O ") + b->text); };
+    h.EditorUeberlagerung = [] { schritte.push_back("U"); };
+    h.AnsichtFenster = [](double x1, double y1, double x2, double y2) {
+        schritte.push_back("F " + std::to_string(static_cast<int>(x1 + y1 + x2 + y2)));
+    };
+    EdHakenSetzen(h);
+    text(10, 10, "drin");
+    text(200, 200, "draussen");
+    ZeiFensterZeichnen();
+    *e = alt;
+    std::vector<std::string> soll;
+    for (int y : {0, 20, 40}) {
+        for (int x : {1, 11, 21, 31}) soll.push_back("R " + std::to_string(x) + " " + std::to_string(y));
+    }
+    soll.insert(soll.end(), {"H", "O drin", "U"});
+    EXPECT_EQ(schritte, soll);
+    schritte.clear();
+    ZeiAnsichtGanz();
+    EXPECT_EQ(schritte, std::vector<std::string>{"F 800"});
+}
+
 }  // namespace

@@ -192,4 +192,32 @@ TEST_F(Journal, GraphicStateSlotsComeBackWithUndoAndRedo)
     EXPECT_EQ(EditorZustand()->st, 7);
 }
 
+TEST_F(Journal, AContinuedChangeMovesItsRecordToTheCurrentGeneration)
+{
+    textBefehl(10, 10, "vorher");
+    textBefehl(20, 20, "A");
+    int stempel = TzStempel(1);
+    lauf([&] {
+        BEF b = tzRec(TZ_TEXT, {}, "A weiter");
+        STT s = tzStt(20, 20);
+        ASSERT_EQ(TzFortsetzen(1, &b, &s), 0);
+    });
+    EXPECT_EQ(TzStempel(1), stempel);  // the stamp stays
+    const CHGSATZ* c = UndoSatz(UndoAnzahl() - 1);
+    int ins = 0;
+    for (int i = 0; i < UndoAnzahl(); ++i) {
+        c = UndoSatz(i);
+        if (c->art == UNDO_INS && c->id == 1) {
+            ++ins;
+            EXPECT_NE(c->generation, static_cast<uint32_t>(stempel));
+            EXPECT_STREQ(c->neubef.text, "A weiter");
+        }
+    }
+    EXPECT_EQ(ins, 1);
+    UndoSchritt();  // the insert now belongs to the later command
+    EXPECT_EQ(texte(), (std::vector<std::string>{"vorher"}));
+    RedoSchritt();
+    EXPECT_EQ(texte(), (std::vector<std::string>{"vorher", "A weiter"}));
+}
+
 }  // namespace
