@@ -23,6 +23,8 @@
 
 #include <fcntl.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <set>
 #include <string>
