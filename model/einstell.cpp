@@ -88,6 +88,8 @@ void einPfad(const char* schluessel, char* ziel, int art)
     einText(schluessel, ziel, EINSTPFADSUP);
     if (art >= 0) {
         VerSetzen(art, ziel);
+    } else {
+        PfadPlatzhalter(ziel, EINSTPFADSUP + 1);
     }
 }
 

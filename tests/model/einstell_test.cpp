@@ -4,11 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
 
+#include "config/reaktion.h"
 #include "config/verzeich.h"
 #include "config/vorgaben.h"
 #include "model/befehl.h"
@@ -17,6 +19,8 @@
 #include "model/justage.h"
 #include "model/zustand.h"
 #include "platform/fehlersim.h"
+#include "platform/orte.h"
+#include "support/basis.h"
 #include "tests/model/modelltest.h"
 
 namespace {
@@ -212,6 +216,30 @@ TEST(ModDienste, StandInsAndPartialInstall)
     RgbAusFarbname(farbe, sizeof farbe);  // the stand-in stays
     EXPECT_STREQ(farbe, "0 0 0");
     ModDiensteStandard();
+}
+
+std::string spur;
+void spurMerken(const char* text) { spur += text; }
+
+TEST_F(Vorgaben, TraceUnderTestLetterIIgnoresTheLocale)
+{
+    const char* argumente[] = {"velmo", "-T=I"};
+    plOrtArgumenteSetzen(2, argumente);
+    TestOptionLesen();
+    WiDebugSenke alt = wiDebugSenkeSetzen(spurMerken);
+    const char* lokal = std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
+    spur.clear();
+    JusTrafo t;
+    JusLesen(&t);
+    std::setlocale(LC_NUMERIC, "C");
+    wiDebugSenkeSetzen(alt);
+    const char* keine[] = {"velmo"};
+    plOrtArgumenteSetzen(1, keine);
+    TestOptionLesen();
+    EXPECT_EQ(spur, "jus 1 10.0 0.0 2.00\n");
+    if (!lokal) {
+        GTEST_SKIP() << "de_DE.UTF-8 missing (scripts/install-deps generates it)";
+    }
 }
 
 // ---- pen and layer names ------------------------------------------------------
