@@ -33,6 +33,7 @@ namespace {
 bmvorgaben bmv{};
 WACHE bmWache{};
 bool bmListenDa = false;
+int bmStand = 0;
 
 void BmPfad(char (&pfad)[WACHEPFADSUP], const char* name) { PfadBilden(1, name, "", pfad); }
 
@@ -180,6 +181,7 @@ void BMEndeErzwungen()
 
 int BMVerwendet() { return bmv.bmuse; }
 int BMGeladen() { return bmWache.geladen; }
+int BMStand() { return bmStand; }
 
 int Zv7DateiVorhanden()
 {
@@ -212,6 +214,7 @@ int BMDateiLesen()
         VgbNachLesen();
         WacheGeladen(&bmWache, pfad);
         BtlSortieren();
+        ++bmStand;
     }
     WacheZaehlerMerken(&bmWache);
     return bmWache.zaehler;

@@ -44,6 +44,8 @@ void BMEnde();
 void BMEndeErzwungen();
 int BMVerwendet();
 int BMGeladen();
+// Raised by every successful load of the equipment file (tests, caches).
+int BMStand();
 
 int BMDateiLesen();
 // 0 written; -1 when the file could not be written (the old file, the
