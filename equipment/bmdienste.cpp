@@ -1,16 +1,16 @@
 // The equipment services registered into the service table of model/ at
 // the store's start (BMStart): item and component lookups, the kind-code
-// predicate, the settings, and the title and translation lookups of the
-// project texts. Each adapter copies an equipment record into the model's
-// view of it. Prefix `BmDienst`. Calls model/dienste, the equipment modules.
+// predicate and the settings; the project texts add theirs through
+// ProjDiensteEintragen (projdienst). Each adapter copies an equipment record
+// into the model's view of it. Prefix `BmDienst`. Calls model/dienste, the
+// equipment modules.
 #include <cstring>
 
 #include "equipment/bm.h"
 #include "equipment/btl.h"
-#include "equipment/fstx.h"
 #include "equipment/ges.h"
 #include "equipment/nhuliste.h"
-#include "equipment/utitel.h"
+#include "equipment/projdienst.h"
 #include "model/dienste.h"
 #include "support/texte.h"
 
@@ -41,45 +41,6 @@ int BmDienstBtlSuchen(uint32_t id, const char* art, int nr, ModBauteil* m)
     strkopie(m->ze, b.ze, 20);
     strkopie(m->kb, b.kb, 20);
     return 1;
-}
-
-void BmDienstTitel(const projekttext& t, ModProjektText* m)
-{
-    std::memset(m, 0, sizeof *m);
-    strkopie(m->titel, t.titel, MODTEXTSUP);
-    strkopie(m->autor, t.anlage, MODTEXTSUP);
-    strkopie(m->ort, t.ort, MODTEXTSUP);
-    for (int i = 0; i < MODTITELTEXTE && i < UTTEXTE; ++i) strkopie(m->text[i], t.text[i], MODTEXTSUP);
-    strkopie(m->k1, t.gruppe[0], MODTEXTSUP);
-    strkopie(m->k2, t.gruppe[1], MODTEXTSUP);
-}
-
-void BmDienstProjektText(ModProjektText* m)
-{
-    projekttext t;
-    UtitelProjektText(&t);
-    BmDienstTitel(t, m);
-}
-
-void BmDienstProjektWeiterer(int n, ModProjektText* m)
-{
-    projekttext t;
-    UtitelNrText(n, &t);
-    BmDienstTitel(t, m);
-}
-
-void BmDienstZeichnungText(const char* name, ModProjektText* m)
-{
-    projekttext t;
-    UtitelPfadText(name, &t);
-    BmDienstTitel(t, m);
-}
-
-void BmDienstFstxTitelText(const char* name, int n, char* aus, size_t kap)
-{
-    char text[256] = {0};
-    FstxTitelText(name, n, text);
-    if (kap > 0) strkopie(aus, kap, text, static_cast<int>(kap) - 1);
 }
 
 ModBmEinst bmDienstEinst{};
@@ -120,9 +81,6 @@ void BmDiensteEintragen()
     d.BtlSuchen = BmDienstBtlSuchen;
     d.BtlIstUnter = NhuIstUnter;
     d.BmEinst = BmDienstEinst;
-    d.UtitelProjektText = BmDienstProjektText;
-    d.UtitelProjektWeiterer = BmDienstProjektWeiterer;
-    d.UtitelZeichnungText = BmDienstZeichnungText;
-    d.FstxTitelText = BmDienstFstxTitelText;
+    ProjDiensteEintragen(&d);  // titles, texts by language, check lists
     ModDiensteSetzen(d);
 }
