@@ -1,7 +1,6 @@
 // The file-watch core (see datwache.h).
 #include "config/datwache.h"
 
-#include <cctype>
 #include <cstring>
 
 #include "config/verzeich.h"
@@ -75,8 +74,8 @@ void VerNormieren(char* ziel, size_t groesse, const char* verz)
     // Room for the trailing separator is kept before copying.
     strkopie(ziel, groesse - 1, verz, static_cast<int>(groesse) - 2);
     zeichentausch(ziel, '\\', '/');
-    if (std::isalpha(static_cast<unsigned char>(ziel[0])) && ziel[1] == ':')
-        ziel[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(ziel[0])));
+    if (ziel[0] >= 'a' && ziel[0] <= 'z' && ziel[1] == ':')
+        ziel[0] = static_cast<char>(ziel[0] - 'a' + 'A');
     size_t n = std::strlen(ziel);
     if (n > 0 && ziel[n - 1] != '/') {
         ziel[n] = '/';

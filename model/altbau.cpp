@@ -8,6 +8,7 @@
 // past its end is refused.
 #include "model/altbau.h"
 
+#include <iterator>
 #include <cstring>
 #include <string>
 #include <vector>

@@ -21,7 +21,8 @@
 
 namespace {
 
-MASSEINST massEinst = {0.0, 0.0, 0.0, 1, 1, 0, 0, 0.0, 0.0, 0, 0};
+constexpr MASSEINST massStart = {0.0, 0.0, 0.0, 1, 1, 0, 0, 0.0, 0.0, 0, 0};
+MASSEINST massEinst = massStart;
 
 struct MassGeo {
     double vx, vy;   // measured vector
@@ -105,6 +106,7 @@ int massZahlTeil(const char* text)
 }  // namespace
 
 const MASSEINST* MassEinst() { return &massEinst; }
+void MassEinstStandard() { massEinst = massStart; }
 
 void MassEinstLesen(MASSEINST* m)
 {

@@ -28,6 +28,8 @@ struct MASSEINST {
 const MASSEINST* MassEinst();
 // Reads the settings into the block (null: the program's own).
 void MassEinstLesen(MASSEINST* m);
+// The program's own block back to its start values (tests, module exit).
+void MassEinstStandard();
 
 // Point k (0..10) of the dimension; state may be null.
 void MassPunkt(const BEF* b, const STT* s, int k, double* x, double* y);

@@ -6,6 +6,7 @@
 // run into the next.
 #include "model/stndtext.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>

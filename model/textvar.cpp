@@ -4,7 +4,6 @@
 // "@Y" context flags and the nesting counter of "@Y" resolution.
 #include "model/textvar.h"
 
-#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -116,10 +115,22 @@ int tvZahl(const char* t, int* wert)
     return n;
 }
 
+// ASCII only: the process locale must not change what a reference is.
+int tvHex(char c)
+{
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+bool tvBuchstabe(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
 int tvKlemmen(int v, int lo, int hi) { return v < lo ? lo : v > hi ? hi : v; }
 
 // The value of the variable at t (t[0] == '@', t[1] not '@', ' ', '.' or
-// NUL) and its length.
+// NUL) and its length. One case per variable letter, in the order of the
+// variable table, so the function is long but flat.
 std::string tvVariable(const char* t, double x, double y, int* laenge)
 {
     (void)y;
@@ -525,8 +536,9 @@ int YRefZerlegen(const char* t, YREF* r)
     std::string s(t + 2, static_cast<size_t>(ende - 2));
     if (s.size() < 5) return -1;
     for (int i = 0; i < 4; ++i)
-        if (!std::isxdigit(static_cast<unsigned char>(s[i]))) return -1;
-    r->id = static_cast<uint32_t>(std::stoul(s.substr(0, 4), nullptr, 16));
+        if (tvHex(s[i]) < 0) return -1;
+    r->id = 0;
+    for (int i = 0; i < 4; ++i) r->id = r->id * 16 + static_cast<uint32_t>(tvHex(s[i]));
     size_t i = 4;
     size_t fl = (s.size() > i + 1 && (s[i + 1] == '<' || s[i + 1] == '>' || s[i + 1] == '^')) ? 3 : 1;
     fl = fl > s.size() - i ? s.size() - i : fl;
@@ -540,7 +552,7 @@ int YRefZerlegen(const char* t, YREF* r)
     };
     zahl(&r->zeile);
     size_t a = 0;
-    while (i < s.size() && std::isalpha(static_cast<unsigned char>(s[i]))) {
+    while (i < s.size() && tvBuchstabe(s[i])) {
         if (a < sizeof r->art - 1) r->art[a++] = s[i];
         ++i;
     }

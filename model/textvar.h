@@ -9,7 +9,8 @@
 // the language number, file times and the clock (support/datum, which reads
 // the settable clock of platform/).
 //
-// Texts are changed in place within the caller's capacity; each variable's
+// Texts are changed in place within the caller's capacity (a record's text
+// is passed with BEFTEXTSUP + 1, so it stays a record text); each variable's
 // value is cut at TEXTVARWERTSUP characters. "@Y" references met while
 // filling a component's own texts nest at most TEXTVARTIEFESUP deep.
 #pragma once

@@ -2,10 +2,11 @@
 // from a short page reference (declared in textvar.h). Owns the neighbour
 // cache: the path last scanned, the four neighbour paths and the count.
 // Calls the drawing files and names of model/ and the folder listing of
-// support/.
+// support/ and the project folder of config/.
 #include <cstring>
 #include <string>
 
+#include "config/verzeich.h"
 #include "model/textvar.h"
 #include "model/zeichnun.h"
 #include "support/dosdatei.h"
@@ -125,6 +126,7 @@ int ZeiVerweisDatei(char* aus, size_t kap, const char* verweis)
     std::string gepolstert = seite;
     if (gepolstert.size() < aktSeite.size()) gepolstert.insert(0, aktSeite.size() - gepolstert.size(), '0');
     std::string ordner = nbOrdner(ZeiAktPfad());
+    if (ordner.empty()) ordner = VerZeiger(1);
     // The current name up to its page, and up to its key.
     std::string vorSeite = akt.size() > aktSeite.size() ? akt.substr(0, akt.size() - aktSeite.size()) : "";
     char ohneExt[ZEIPFADSUP + 1];
@@ -139,7 +141,7 @@ int ZeiVerweisDatei(char* aus, size_t kap, const char* verweis)
     std::string st = !stamm.empty() ? stamm : std::string(ZeiAktStamm());
     if (!akt.empty() && !st.empty()) kandidaten[n++] = std::string(ohneExt) + "." + st + "." + gepolstert;
     for (int i = 0; i < n; ++i) {
-        if (kandidaten[i].find_first_of("*?") != std::string::npos) continue;
+        if (kandidaten[i].find_first_of("*?#") != std::string::npos) continue;
         NbSuche s = nbSuchen(ordner, kandidaten[i]);
         if (s.anzahl >= 1) {
             strkopie(aus, kap, s.gefunden.c_str(), static_cast<int>(kap) - 1);

@@ -138,6 +138,17 @@ TEST_F(Bib, DuplicateNamesGetOneStarAndAreCutToTheEntryForm)
         EXPECT_EQ(namen(bib)[0], f.erwartet[0]);
         EXPECT_EQ(namen(bib)[1], f.erwartet[0]);
     }
+
+    // Another loaded library holding the name does not decide.
+    std::string andere = kopie("BAUTEILE.L10", "BAUTEILE.AND");
+    std::string bib = o / "BAUTEILE.EIG";
+    ASSERT_EQ(BauBibAnlegen(bib.c_str(), 10), 0);
+    BauBibHandle h;
+    ASSERT_EQ(BauBibOeffnen(&h, bib.c_str()), 0);
+    BauHandle k;
+    ASSERT_EQ(BauOpen(&k, andere.c_str(), "M1"), 0);
+    ASSERT_EQ(BauAufnehmen(&h, "M1", mtFixture("ZL.001").c_str()), 0);
+    EXPECT_EQ(namen(bib), std::vector<std::string>{"M1"});
 }
 
 TEST(BauName, OrderByByteWeights)

@@ -58,10 +58,51 @@ void fakeEigener(const char*, ModProjektText* t)
 
 void fakeCode(const char* v, char* aus, size_t kap) { std::snprintf(aus, kap, "Code%s", v); }
 
-// Item 1's own text (line 99) refers to itself.
+// Item 1's own text (line 99) refers to itself. Item 2 is placed on
+// drawing B.03 at x 25, with article 4711.
 void fakeZeile(char* aus, size_t kap, uint32_t id, const char*, int, int zeile)
 {
-    tvKopie(aus, kap, id == 1 && zeile == 99 ? "@Y0001U" : "");
+    const char* t = "";
+    if (id == 1 && zeile == 99) t = "@Y0001U";
+    if (id == 2) t = zeile == 0 ? "Motor" : zeile == 1 ? "@L02" : "";
+    tvKopie(aus, kap, t);
+}
+
+void fakeZusatz(char* aus, size_t kap, uint32_t, const char*, int, int zeile)
+{
+    std::snprintf(aus, kap, "Zusatz%d @S", zeile);
+}
+
+int fakeBtl(uint32_t id, const char*, int, ModBauteil* b)
+{
+    *b = ModBauteil{id == 2, 25, 0, "B.03", "Eintrag @N"};
+    return id == 2;
+}
+
+void fakePos(char* aus, size_t kap, uint32_t, const char* art, int nr) { std::snprintf(aus, kap, "P:%s%d", art, nr); }
+void fakeAlt(char* aus, size_t kap, uint32_t, const char*, int) { tvKopie(aus, kap, "ALT"); }
+void fakeVerweis(char* a, char* b, size_t kap, uint32_t, const char*, int)
+{
+    tvKopie(a, kap, "V1");
+    tvKopie(b, kap, "V2");
+}
+
+int fakeGes(uint32_t id, ModGeraet* g)
+{
+    *g = ModGeraet{};
+    g->id = id;
+    tvKopie(g->artnr, sizeof g->artnr, "4711");
+    return 0;
+}
+
+int fakeArtikel(const char* nummer, ModArtikel* a)
+{
+    *a = ModArtikel{};
+    if (std::strcmp(nummer, "4711") != 0) return 0;
+    tvKopie(a->nummer, sizeof a->nummer, "4711-X");
+    tvKopie(a->text[0], sizeof a->text[0], "Schuetz");
+    tvKopie(a->text[1], sizeof a->text[1], "230V");
+    return 1;
 }
 
 void fakeKennung(char* aus, size_t kap, uint32_t) { tvKopie(aus, kap, "-K1"); }
@@ -90,6 +131,13 @@ struct TextVar : ::testing::Test {
         d.BMCodeWert = fakeCode;
         d.GtxTextHolen = fakeZeile;
         d.BMKennungHolen = fakeKennung;
+        d.ZtxTextHolen = fakeZusatz;
+        d.BtlSuchen = fakeBtl;
+        d.BtlPositionText = fakePos;
+        d.BtlPositionAlt = fakeAlt;
+        d.HulVerweisPositionen = fakeVerweis;
+        d.GesHolen = fakeGes;
+        d.ArtSuchen = fakeArtikel;
         ModDiensteSetzen(d);
         VerSetzen(1, ordner.pfad.c_str());
         VerAktuellSetzen(ordner.pfad.c_str());
@@ -147,6 +195,59 @@ TEST_F(TextVar, VariablesOfTheCurrentDrawing)
     };
     for (const Fall& f : faelle) EXPECT_EQ(ersetzt(f.ein), f.aus) << f.ein;
     EXPECT_EQ(ersetzt("@P", 25), "03");
+}
+
+TEST_F(TextVar, EquipmentReferences)
+{
+    tvEinst.bmtzfeld = 2;
+    struct Fall {
+        int kennung, position;
+        const char* ein;
+        const char* aus;
+    } faelle[] = {
+        {0, 0, "@Y0002K", "-K1"},
+        {1, 0, "@Y0002K", "B--K1"},        // the stem of the component's drawing
+        {0, 0, "@Y0002K+", "Motor:-K1"},   // the main component's first line
+        {0, 0, "@Y0002F", "B"},
+        {0, 0, "@Y0002L1", "4711-X"},
+        {0, 0, "@Y0002L2", "Schuetz"},
+        {0, 0, "@Y0002P", "P:H0"},
+        {0, 0, "@Y0002PUa2", "P:Ua2"},
+        {0, 0, "@Y0002Pa2", "P:Ua2"},      // a sub-component code gets its 'U'
+        {0, 0, "@Y0002P>H", "V1"},
+        {0, 0, "@Y0002P<H", "V2"},
+        {0, 0, "@Y0002P^H", "ALT"},
+        {0, 1, "@Y0002P", "B-P:H0"},
+        {0, 0, "@Y0002T0|@Y0002T1", "Motor|Motor"},
+        {0, 0, "@Y0002T2", "Schuetz"},     // an "@L" line gives the article field
+        {0, 0, "@Y0002U", "Eintrag 02"},   // the entry's text, variables filled
+        {0, 0, "@Y0002Z3", "Zusatz3 2"},
+        {0, 0, "@Y0002X", "@Y0002X"},      // unknown field: left as it is
+    };
+    for (const Fall& f : faelle) {
+        YRefKontextSetzen(f.kennung, f.position);
+        EXPECT_EQ(ersetzt(f.ein), f.aus) << f.ein;
+    }
+    YRefKontextSetzen(0, 0);
+    tvEinst.bmuse = 0;
+    EXPECT_EQ(ersetzt("@Y0002K"), "@Y0002K");
+}
+
+TEST_F(TextVar, IdentifierChoice)
+{
+    ModGeraet g{};
+    tvKopie(g.kg, sizeof g.kg, "-K1");
+    tvKopie(g.kz, sizeof g.kz, "=A-K1");
+    EXPECT_STREQ(BMKennung(&g), "-K1");
+    tvEinst.bmnorm = 1;
+    EXPECT_STREQ(BMKennung(&g), "=A-K1");
+    EXPECT_EQ(BMKennAltAktiv(&g), 1);
+    tvKopie(g.kg, sizeof g.kg, "!-K1");
+    EXPECT_STREQ(BMKennung(&g), "!-K1");
+    EXPECT_EQ(BMKennMarkiert(g.kg), 1);
+    tvKopie(g.kg, sizeof g.kg, "-K1");
+    g.kz[0] = '\0';
+    EXPECT_STREQ(BMKennung(&g), "-K1");
 }
 
 TEST_F(TextVar, PagesWithoutLeadingZeros)
