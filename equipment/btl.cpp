@@ -256,8 +256,9 @@ int BtlInitialisiert() { return btlInit; }
 
 void BtlInit()
 {
+    // The whole capacity at once, as the fixed array it stands for.
     btlListe.clear();
-    btlListe.reserve(512);
+    btlListe.reserve(BTLSUP - 1);
     BtlIndexVerwerfen();
     btlGeaendert = 0;
     btlZaehler = 0;
@@ -266,7 +267,7 @@ void BtlInit()
 
 void BtlFrei()
 {
-    std::vector<appbteil>().swap(btlListe);
+    btlListe.clear();  // the storage stays for the next BtlInit (a reload)
     btlIndex.clear();
     BtlIndexVerwerfen();
     btlGeaendert = 0;
@@ -407,6 +408,12 @@ void BtlEntpacken(const void* puffer)
 void BtlSortieren()
 {
     if (btlListe.size() < 2) return;
+    // A list read from a file this store wrote is already in order; the
+    // Shell sort would only compare, so one pass decides.
+    bool geordnet = true;
+    for (size_t i = 1; i < btlListe.size() && geordnet; ++i)
+        geordnet = BtlSortVergleich(&btlListe[i - 1], &btlListe[i], true) <= 0;
+    if (geordnet) return;
     shellsort(btlListe.data(), static_cast<int32_t>(btlListe.size()), sizeof(appbteil), BtlSortFn);
     BtlIndexVerwerfen();
 }

@@ -55,15 +55,17 @@ int GesInitialisiert() { return gesInit; }
 
 void GesInit()
 {
+    // The whole capacity at once, as the fixed array it stands for: no
+    // growth copies while a file loads.
     gesListe.clear();
-    gesListe.reserve(256);
+    gesListe.reserve(GESSUP - 1);
     gesGeaendert = 0;
     gesInit = 1;
 }
 
 void GesFrei()
 {
-    std::vector<appgeraet>().swap(gesListe);
+    gesListe.clear();  // the storage stays for the next GesInit (a reload)
     gesGeaendert = 0;
     gesInit = 0;
 }

@@ -17,18 +17,22 @@ struct BDAT;
 inline constexpr int GESSUP = 10000;      // pointer array; 9999 items
 inline constexpr int GESTTSUP = 20;       // widths in the file: tt, lt
 inline constexpr int GESKGSUP = 40;       // kg, kz, ft, text 6, text 7
-inline constexpr int GESPLATZ = 81;       // bytes of every text field in memory
+// Bytes in memory: twice the file width and a terminator for the checked
+// fields; texts 6 and 7 are not checked when written, so they hold only
+// their width.
+inline constexpr int GESPLATZ20 = 2 * GESTTSUP + 1;
+inline constexpr int GESPLATZ40 = 2 * GESKGSUP + 1;
 
 struct appgeraet {
     uint32_t id;
     int32_t n1;              // first number of the definition
-    char tt[GESPLATZ];
-    char kg[GESPLATZ];
-    char kz[GESPLATZ];
-    char ft[GESPLATZ];
-    char lt[GESPLATZ];
-    char t6[GESPLATZ];
-    char t7[GESPLATZ];
+    char tt[GESPLATZ20];
+    char kg[GESPLATZ40];
+    char kz[GESPLATZ40];
+    char ft[GESPLATZ40];
+    char lt[GESPLATZ20];
+    char t6[GESKGSUP + 1];
+    char t7[GESKGSUP + 1];
     int32_t n2;              // second number of the definition
 };
 
