@@ -356,11 +356,16 @@ int UtitelSchreiben()
     pzZeile(&w, ")S Kennung");
     pzZeile(&w, ")E");
     if (pzSchliessen(&w) != 0) return ERROR;
-    // The new file is in place: only now may the old format go.
-    char alt[UTPFADSUP];
-    for (const char* name : {"UTitel.txt", "ZavikPro.ini"}) {
-        utProjektPfad(alt, sizeof alt, name);
-        if (utDa(alt)) dateiloeschen(alt);
+    // The new file is in place: only now may the old format go, and only
+    // when the base language's file was written (the old files still hold
+    // the base titles while a language file is written).
+    char basis[UTPFADSUP], alt[UTPFADSUP];
+    UtitelDateiName(basis, sizeof basis, 0);
+    if (std::strcmp(basis, pfad) == 0) {
+        for (const char* name : {"UTitel.txt", "ZavikPro.ini"}) {
+            utProjektPfad(alt, sizeof alt, name);
+            if (utDa(alt)) dateiloeschen(alt);
+        }
     }
     WacheGeladen(&ut.wache, pfad);
     ut.geaendert = false;

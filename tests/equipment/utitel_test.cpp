@@ -198,6 +198,22 @@ TEST_F(UtitelTest, OldProjectSurvivesCounterMovesAndConvertsOnWriting)
     EXPECT_EQ(UtitelBereichAnzahl(), 2);
 }
 
+// A language's file written first leaves the base titles in the old files.
+TEST_F(UtitelTest, OldProjectKeepsItsFilesWhenALanguageFileIsWritten)
+{
+    kopieren("alt/UTitel.txt");
+    kopieren("alt/ZavikPro.ini");
+    SprSetzen(2);
+    projekttext t{};
+    std::snprintf(t.titel, sizeof t.titel, "Old project");
+    ASSERT_EQ(UtitelProjektSetzen(&t), 0);
+    ASSERT_EQ(UtitelBeenden(1), 0);
+    EXPECT_EQ(namen(), (std::set<std::string>{"Projekt2.zvk", "UTitel.txt", "ZavikPro.ini"}));
+    SprSetzen(0);
+    zaehlerWeiter();
+    EXPECT_EQ(titel(), "Altprojekt");
+}
+
 TEST_F(UtitelTest, WriteFailuresKeepTheFileAndTheChange)
 {
     kopieren("titel/Projekt.zvk");
