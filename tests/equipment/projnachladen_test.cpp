@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 
 #include "projtest.h"
@@ -24,6 +25,8 @@ struct Modul {
     std::function<void()> anlegen;
     const char* leer;
 };
+
+void PrintTo(const Modul& m, std::ostream* os) { *os << m.name; }
 
 std::string utWert()
 {
