@@ -7,6 +7,7 @@
 #include "bmtest.h"
 #include "equipment/btl.h"
 #include "equipment/ges.h"
+#include "model/textvar.h"
 
 using namespace bmtest;
 
@@ -293,6 +294,18 @@ TEST_F(Bm, ServicesReachTheModelThroughItsTable)
     EXPECT_EQ(ModDienst().BmEinst()->bmnorm, 1);
     EXPECT_EQ(ModDienst().BmEinst()->spblatt, 12);
     EXPECT_EQ(ModDienst().BmEinst()->bmuse, 1);
+
+    // Equipment references in drawing texts expand over the file's data.
+    const struct {
+        const char* ref;
+        const char* wert;
+    } refs[] = {{"@Y0001U", "Motor 3~"}, {"@Y0001Ua2", "K"}, {"@Y0009U", ""}};
+    for (const auto& r : refs) {
+        char t[100];
+        std::snprintf(t, sizeof t, "%s", r.ref);
+        YRefAufloesen(t, sizeof t);
+        EXPECT_STREQ(t, r.wert) << r.ref;
+    }
 }
 
 }  // namespace
