@@ -107,6 +107,11 @@ int GesAbschnittLesen(BDAT* d)
         GesZeileParsen(&g, zeile);
         if (!GesVoll()) gesListe.push_back(g);
     }
+    // Files of older writers may hold ids out of order (they appended
+    // inserted items); lookups are binary searches, so restore the order.
+    if (!std::is_sorted(gesListe.begin(), gesListe.end(), [](const appgeraet& a, const appgeraet& b) { return a.id < b.id; }))
+        std::stable_sort(gesListe.begin(), gesListe.end(),
+                         [](const appgeraet& a, const appgeraet& b) { return a.id < b.id; });
     gesGeaendert = 0;
     return 0;
 }

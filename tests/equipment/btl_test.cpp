@@ -209,6 +209,49 @@ TEST_F(Btl, LongDrawingKeyIsWrittenWholeAndLoggedAtEverySave)
     EXPECT_EQ(lesen(pfad("fehler.txt")), block + block);
 }
 
+TEST_F(Btl, CopyingAnItemPlacesItsMainComponentAndLeavesTheRestUnplaced)
+{
+    PhDefinition d;
+    d.bauteil = "MOT";
+    d.typ = "Motor";
+    d.unter = {"Ua ~KON~Kontakt~2~k"};
+    PhDefinitionenSetzen({d});
+    BtlHauptAnlegen(1, 0, "Z.001", 10, 20, "", "");
+    BtlPlatzieren(1, "Ua", "Z.001", 30, 20);
+    ASSERT_EQ(BtlHauptKopieren(2, 1, "Z.002", 5, 6, "DIS", ""), 0);
+    std::vector<std::string> zwei;
+    BtlDurchlaufen(
+        2,
+        [](const appbteil* b, void* u) {
+            static_cast<std::vector<std::string>*>(u)->push_back(std::string(b->cd) + std::to_string(b->nr) + "/" +
+                                                                 std::to_string(b->platziert) + "/" + b->ze + "/" +
+                                                                 b->tt);
+        },
+        &zwei);
+    EXPECT_EQ(zwei, (std::vector<std::string>{"H0/1/002/Motor", "D0/0//Motor", "Ua1/0//Kontakt", "Ua1/0//Kontakt"}));
+}
+
+TEST_F(Btl, UndoSnapshotRestoresTheListAndMarksItChanged)
+{
+    gezaehlt(1, "Ua", 2);
+    BtlPlatzieren(1, "Ua", "Z.001", 10, 10);
+    std::vector<char> puffer(static_cast<size_t>(BtlPacken(nullptr)));
+    BtlPacken(puffer.data());
+    const auto vorher = alle();
+    BtlEintraegeLoeschen(1);
+    ASSERT_EQ(BtlAnzahl(), 0);
+    BMDateiSchreiben();  // clears the marks
+    ASSERT_EQ(BtlGeaendert(), 0);
+    BtlEntpacken(puffer.data());
+    const auto nachher = alle();
+    ASSERT_EQ(nachher.size(), vorher.size());
+    EXPECT_EQ(std::memcmp(nachher.data(), vorher.data(), sizeof(appbteil) * vorher.size()), 0);
+    EXPECT_EQ(BtlGeaendert(), 1);
+    appbteil b;
+    ASSERT_EQ(BtlSuchen(1, "Ua", 1, &b), 1);  // the id index follows the restore
+    EXPECT_DOUBLE_EQ(b.x, 10);
+}
+
 TEST_F(Btl, RemovingADrawingUnplacesAndMergesItsEntries)
 {
     gezaehlt(1, "Ua", 2);

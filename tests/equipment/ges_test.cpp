@@ -92,6 +92,17 @@ TEST_F(Ges, InsertKeepsIdOrderAndRefusesPresentIds)
     EXPECT_EQ(GesAnlegen(0, ""), 6u);
 }
 
+TEST_F(Ges, ItemsReadOutOfIdOrderAreFoundAndWrittenInOrder)
+{
+    BMZuruecksetzen();
+    schreiben(pfad("BMittel.zvk"), "zvkA\n)S Ges\n0005\x1c" "0\x1c" "F\n0002\x1c" "0\x1cZ\n)S Btl\n)S Gtx\n)S Ztx\n)S Wse\n)S Vgb\n)E\n");
+    BMStart();
+    appgeraet g;
+    ASSERT_EQ(GesHolen(2, &g), 0);
+    EXPECT_STREQ(g.tt, "Z");
+    EXPECT_EQ(ids(), (std::vector<uint32_t>{2, 5}));
+}
+
 TEST_F(Ges, NearestItemOnTheDrawing)
 {
     // Items 1..4: main components on "001" at (10,10), (12,10), (10,12) and
