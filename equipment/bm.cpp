@@ -63,6 +63,17 @@ void BmSchluessel(char* name, size_t kap, const char* stamm, int i)
     strkopie(name, kap, s.c_str(), static_cast<int>(kap) - 1);
 }
 
+// "Kann Ausgabedatei %s nicht anlegen." with the file's path.
+void BmWarnungAnlegen(const char* name)
+{
+    char pfad[WACHEPFADSUP];
+    BmPfad(pfad, name);
+    std::string text = "Kann Ausgabedatei ";
+    text += pfad;
+    text += " nicht anlegen.";
+    konfHaken().warnung(text.c_str());
+}
+
 }  // namespace
 
 const bmvorgaben& BMVorgaben() { return bmv; }
@@ -289,25 +300,26 @@ void BMListenVerwerfen()
 
 int BMListenSpeichern(int schreiben)
 {
-    FstxBeenden(schreiben);
-    if (!bmv.bmuse || !bmListenDa) return 0;
-    if (!(GesGeaendert() || BtlGeaendert() || GtxGeaendert() || ZtxGeaendert() || WseGeaendert())) return 0;
+    // The texts by language first; their failure is reported too, and the
+    // equipment file is still written.
+    int ergebnis = 0;
+    if (FstxBeenden(schreiben) < 0) {
+        BmWarnungAnlegen("Texte.zvk");
+        ergebnis = -1;
+    }
+    if (!bmv.bmuse || !bmListenDa) return ergebnis;
+    if (!(GesGeaendert() || BtlGeaendert() || GtxGeaendert() || ZtxGeaendert() || WseGeaendert())) return ergebnis;
     if (schreiben == 0) {
         BMListenFrei();
         BMListenInit();
-        return 0;
+        return ergebnis;
     }
     const int r = BMDateiSchreiben();
     if (r < 0) {
-        char pfad[WACHEPFADSUP];
-        BmPfad(pfad, "BMittel.zvk");
-        std::string text = "Kann Ausgabedatei ";
-        text += pfad;
-        text += " nicht anlegen.";
-        konfHaken().warnung(text.c_str());
+        BmWarnungAnlegen("BMittel.zvk");
         return -1;
     }
-    return r;
+    return ergebnis != 0 ? ergebnis : r;
 }
 
 void BMBefehlEnde()

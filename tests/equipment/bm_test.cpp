@@ -6,6 +6,7 @@
 
 #include "bmtest.h"
 #include "equipment/btl.h"
+#include "equipment/fstx.h"
 #include "equipment/ges.h"
 #include "model/textvar.h"
 
@@ -67,8 +68,8 @@ TEST_F(Bm, LongItemLineKeepsEveryFieldAndALineWithoutSeparatorIsIdZero)
     BMStart();
     std::vector<appgeraet> alle;
     GesDurchlaufen([](const appgeraet* g, void* u) { static_cast<std::vector<appgeraet>*>(u)->push_back(*g); }, &alle);
-    ASSERT_EQ(alle.size(), 2u);
-    const appgeraet& g = alle[0];
+    ASSERT_EQ(alle.size(), 2u);  // in id order: the record of the bare line first
+    const appgeraet& g = alle[1];
     EXPECT_EQ(g.id, 7u);
     EXPECT_EQ(g.n1, -2147483647 - 1);
     EXPECT_EQ(std::string(g.tt), std::string(19, 'T') + "t");
@@ -76,8 +77,8 @@ TEST_F(Bm, LongItemLineKeepsEveryFieldAndALineWithoutSeparatorIsIdZero)
     EXPECT_EQ(std::string(g.t6), std::string(39, '6') + "x");
     EXPECT_EQ(std::string(g.t7), std::string(39, '7') + "y");
     EXPECT_EQ(g.n2, 2147483647);
-    EXPECT_EQ(alle[1].id, 0u);
-    EXPECT_STREQ(alle[1].tt, "");
+    EXPECT_EQ(alle[0].id, 0u);
+    EXPECT_STREQ(alle[0].tt, "");
 }
 
 TEST_F(Bm, OverlongKgIsCutAndLoggedInSixLines)
@@ -196,6 +197,26 @@ TEST_F(Bm, FailedWriteKeepsOldFileChangesAndStateAndWarns)
         EXPECT_EQ(BMListenSpeichern(1), 0);
         EXPECT_NE(lesen(pfad("BMittel.zvk")).find("geaendert"), std::string::npos);
     }
+}
+
+TEST_F(Bm, CommitReportsAFailedWriteOfTheTextsByLanguage)
+{
+    kopieren("BMittel.zvk", "BMittel.zvk");
+    BMStart();
+    FstxInit();
+    ASSERT_EQ(FstxSetzen("S", "001-1", 2, "Titel"), 0);
+    const std::string texte = lesen(pfad("Texte.zvk"));
+    {
+        PlFehlerScope scope;
+        plFehlerSetzen(PlFehlerArt::Schreiben, 1, true);
+        EXPECT_EQ(BMListenSpeichern(1), -1);
+    }
+    EXPECT_EQ(warnungen(), (std::vector<std::string>{"Kann Ausgabedatei " + pfad("Texte.zvk") + " nicht anlegen."}));
+    EXPECT_EQ(lesen(pfad("Texte.zvk")), texte);
+    EXPECT_EQ(FstxGeaendert(), 1);
+    EXPECT_EQ(BMListenSpeichern(1), 0);
+    EXPECT_NE(lesen(pfad("Texte.zvk")).find("Titel"), std::string::npos);
+    FstxFrei();
 }
 
 TEST_F(Bm, OlderVersionFileStopsEveryWriteAndCreation)
