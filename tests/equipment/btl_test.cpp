@@ -6,6 +6,7 @@
 #include "bmtest.h"
 #include "equipment/btl.h"
 #include "equipment/ges.h"
+#include "equipment/nhuliste.h"
 
 using namespace bmtest;
 
@@ -34,6 +35,27 @@ std::vector<appbteil> alle()
     std::vector<appbteil> v;
     BtlDurchlaufen(0, [](const appbteil* b, void* u) { static_cast<std::vector<appbteil>*>(u)->push_back(*b); }, &v);
     return v;
+}
+
+TEST(BtlCodes, LetterCodesAndKindPredicates)
+{
+    const struct {
+        const char* code;
+        int nr;
+    } faelle[] = {{"a", 0}, {"z", 25}, {"aa", 26}, {"az", 51}, {"ba", 52}, {"zz", 701}};
+    for (const auto& f : faelle) {
+        EXPECT_EQ(BtlBuchstabenNr(f.code), f.nr) << f.code;
+        char t[4];
+        BtlBuchstabenCode(t, sizeof t, f.nr);
+        EXPECT_STREQ(t, f.code);
+    }
+    char eng[2];
+    BtlBuchstabenCode(eng, sizeof eng, 27);  // cut to the capacity
+    EXPECT_STREQ(eng, "a");
+    EXPECT_TRUE(BtlIstHaupt("H"));
+    EXPECT_FALSE(BtlIstHaupt("U"));
+    for (const char* u : {"U", "Uab", "a", "zz"}) EXPECT_TRUE(NhuIstUnter(u)) << u;
+    for (const char* n : {"H", "D", "P", "", "A"}) EXPECT_FALSE(NhuIstUnter(n)) << n;
 }
 
 TEST_F(Btl, CountedEntrySplitsIntoInstancesAndMergesBack)
