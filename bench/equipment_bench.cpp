@@ -72,7 +72,7 @@ void dateiErzeugen(const std::string& pfad, int items, int bauteile)
         }
     }
     for (int k = 0; n < bauteile; ++k, ++n) {  // the last item's unplaced extras
-        std::snprintf(z, sizeof z, "%04X%cU%c%c%c1%cKontakt%cKON%c%c%c0%c0.00000%c0.00000%c\n", items, T,
+        std::snprintf(z, sizeof z, "%04X%cU%c%c1%cKontakt%cKON%cK%c%c0%c0.00000%c0.00000%c\n", items, T,
                       static_cast<char>('b' + k % 25), T, T, T, T, T, T, T, T, T);
         s += z;
     }
@@ -148,7 +148,7 @@ Lauf messen(const fs::path& ordner, int items, bool aenderungen)
             GesAendern(id, &g);
             appbteil b;
             if (!BtlSuchen(id, "U", 1, &b)) continue;
-            char name[32];
+            char name[64];
             std::snprintf(name, sizeof name, "Plan.%s", b.ze);
             BtlPlatzFreigeben(b.bl, name, b.x, b.y, nullptr);
             BtlPlatzieren(id, "U", name, b.x, b.y);
