@@ -188,6 +188,8 @@ int main()
     std::printf("  BMDateiSchreiben 2000    %8.2f\n\n", klein.schreiben);
     verhaeltnis("Laden / Grundlinie (9999)", gross.laden, gross.basis, 3.0);
     verhaeltnis("Schreiben / Grundlinie (9999)", gross.schreiben, gross.basis, 3.0);
+    std::printf("  %-44s %7.2f (ohne Ziel)\n", "Änderungen + Plätze / Grundlinie (9999)", gross.aendern / gross.basis);
+    std::printf("  %-44s %7.2f (ohne Ziel)\n", "erstes Laden / Grundlinie (9999)", gross.erstes / gross.basis);
     verhaeltnis("Laden 2000 / 20 ms", klein.laden, 20.0, 1.0);
     verhaeltnis("je Gerät 9999 / je Gerät 2000", gross.laden / 9999.0, klein.laden / 2000.0, 2.0);
     BMZuruecksetzen();
