@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include "platform/dateisys.h"
+#include "support/basis.h"
 #include "support/texte.h"
 #include "support/vergleich.h"
 
@@ -43,6 +44,25 @@ size_t verProgrammMarke(const char* t)
         }
     }
     return 0;
+}
+
+// A leading program-folder mark becomes directory kind 0; otherwise "$(...)"
+// and environment references are expanded. Trimmed, with '/' separators.
+std::string verPlatzhalterErsetzt(const char* t)
+{
+    char b[1024];
+    size_t marke = verProgrammMarke(t);
+    if (marke > 0) {
+        std::string s = std::string(verTabelle[0]) + (t + marke);
+        strkopie(b, sizeof b, s.c_str(), static_cast<int>(s.size()));
+    } else {
+        strkopie(b, sizeof b, t, static_cast<int>(sizeof b) - 1);
+        umgebungeinsetzen(b);
+    }
+    strtrim(b);
+    std::string s = b;
+    verSlash(s);
+    return s;
 }
 
 bool verDateiDa(const std::string& pfad)
@@ -103,18 +123,7 @@ void VerSetzen(int art, const char* text)
         verAufwaerts[art] = 1;
         ++t;
     }
-    char b[1024];
-    size_t marke = verProgrammMarke(t);
-    if (marke > 0) {
-        std::string s = std::string(verTabelle[0]) + (t + marke);
-        strkopie(b, sizeof b, s.c_str(), static_cast<int>(s.size()));
-    } else {
-        strkopie(b, sizeof b, t, static_cast<int>(sizeof b) - 1);
-        umgebungeinsetzen(b);
-    }
-    strtrim(b);
-    std::string s = b;
-    verSlash(s);
+    std::string s = verPlatzhalterErsetzt(t);
     if (s.empty()) {
         verTabelle[art][0] = '\0';
         return;
@@ -123,6 +132,15 @@ void VerSetzen(int art, const char* text)
     if (s.size() > VERSUP - 1) s.resize(VERSUP - 1);
     if (s.back() != '/') s += '/';
     verKopie(verTabelle[art], sizeof verTabelle[art], s);
+}
+
+int PfadPlatzhalter(char* text, size_t groesse)
+{
+    if (!text || groesse == 0) return ERROR;
+    std::string s = verPlatzhalterErsetzt(text);
+    if (s.size() >= groesse) return ERROR;  // would not fit: left as written
+    verKopie(text, groesse, s);
+    return 0;
 }
 
 int VerHolen(int art, char* puffer, size_t groesse)

@@ -29,6 +29,12 @@ int VerAufwaerts(int art);
 // kind's folder goes before it; with an extension a "." is added (unless the
 // path ends with one) and then the extension; separators become '/'.
 void PfadBilden(int art, const char* name, const char* endung, char* puffer, size_t groesse);
+// Expands a stored directory setting in place, as VerSetzen does: a leading
+// "*", "<Zavik>", "<Velmo>" or "<Velm>" becomes the program folder, "$(...)"
+// and environment references are expanded, blanks trimmed, separators '/'.
+// 0, or -1 when the result would not fit (the text stays as written).
+int PfadPlatzhalter(char* text, size_t groesse);
+template <size_t N> int PfadPlatzhalter(char (&t)[N]) { return PfadPlatzhalter(t, N); }
 void PfadProgramm(char* puffer, size_t groesse, const char* name);
 void PfadProjekt(char* puffer, size_t groesse, const char* name);
 void PfadBauteile(char* puffer, size_t groesse, const char* name);

@@ -6,6 +6,7 @@
 #include "konftest.h"
 #include "platform/fehlersim.h"
 #include "platform/winconst.h"
+#include "support/texte.h"
 #include <cstring>
 
 namespace {
@@ -93,6 +94,33 @@ TEST_F(Verzeich, VerSetzen)
     EXPECT_EQ(k7.size(), 200u);
     EXPECT_EQ(k7.back(), '/');
     EXPECT_EQ(k7.substr(0, 199), lang.substr(0, 199));
+}
+
+TEST_F(Verzeich, PfadPlatzhalterExpandsInPlaceWithoutASeparator)
+{
+    VerSetzen(0, "/opt/velmo/share");
+    setenv("VELMO_TEST_ORT", "/env/ort", 1);
+    struct Fall {
+        const char* text;
+        const char* ergebnis;
+    };
+    const Fall faelle[] = {
+        {"<Velmo>\\bin\\notiz %s", "/opt/velmo/share/bin/notiz %s"},
+        {"*", "/opt/velmo/share/"},
+        {"  $(VELMO_TEST_ORT)/bib ", "/env/ort/bib"},
+        {"/fest/pfad", "/fest/pfad"},
+        {"", ""},
+    };
+    for (const auto& f : faelle) {
+        char b[101];
+        strkopie(b, sizeof b, f.text, 100);
+        EXPECT_EQ(PfadPlatzhalter(b), 0) << f.text;
+        EXPECT_STREQ(b, f.ergebnis) << f.text;
+    }
+    // A result that does not fit leaves the text as written.
+    char eng[12] = "<Velmo>/abc";
+    EXPECT_EQ(PfadPlatzhalter(eng), -1);
+    EXPECT_STREQ(eng, "<Velmo>/abc");
 }
 
 TEST_F(Verzeich, PathBuilding)
