@@ -3,6 +3,8 @@
 // afterwards, and a cancel empties the path.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <unistd.h>
 
@@ -16,8 +18,8 @@ namespace {
 TEST(FilterUebersetzen, TheLastCharacterSeparates)
 {
     struct Fall { const char* ein; std::string aus; };
-    for (Fall f : {Fall{"Zeichnungen (*.zei)|*.zei|", std::string("Zeichnungen (*.zei)\0*.zei\0\0", 27)},
-                   Fall{"Alle;*.*;Text;*.txt;", std::string("Alle\0*.*\0Text\0*.txt\0\0", 23)},
+    for (Fall f : {Fall{"Zeichnungen (*.zei)|*.zei|", std::string("Zeichnungen (*.zei)\0*.zei\0\0", 28)},
+                   Fall{"Alle;*.*;Text;*.txt;", std::string("Alle\0*.*\0Text\0*.txt\0\0", 22)},
                    Fall{"", std::string("\0\0", 2)}}) {
         char z[WIDATEISUP + 3];
         int n = wiFilterUebersetzen(f.ein, z, sizeof z);
@@ -43,7 +45,7 @@ TEST_F(DateiTest, InitialFolderAndNameComeFromThePathAndTheWorkingFolderStays)
     EXPECT_EQ(f.ordner, "/projekte/haus");
     EXPECT_EQ(f.name, "plan.zei");
     EXPECT_EQ(f.titel, "Zeichnung speichern");
-    EXPECT_EQ(f.filter, "Zeichnungen|*.zei");
+    EXPECT_EQ(f.filter, "Zeichnungen|*.zei|");
     EXPECT_NE(f.flags & OFN_HIDEREADONLY, 0u);
     EXPECT_EQ(f.flags & OFN_FILEMUSTEXIST, 0u);
     char nachher[1024];
@@ -59,12 +61,16 @@ TEST_F(DateiTest, InitialFolderAndNameComeFromThePathAndTheWorkingFolderStays)
 
 TEST_F(DateiTest, MultipleChoiceGivesTheNamesOneByOne)
 {
-    plDateiDialogAntwortMehrere("/tmp/velmo-probe", {"a.zei", "b.zei"});
+    // The files must exist: the dialog checks them.
+    std::string ordner = ::testing::TempDir() + "velmo-mehrfach";
+    std::filesystem::create_directories(ordner);
+    for (const char* n : {"a.zei", "b.zei"}) std::ofstream(ordner + "/" + n) << "x";
+    plDateiDialogAntwortMehrere(ordner.c_str(), {"a.zei", "b.zei"});
     char pfad[WIDATEISUP + 1] = "";
     EXPECT_EQ(wiDateiMehrfach(pfad, "Zeichnungen", "Zeichnungen|*.zei|"), 2);
     char n[WIDATEISUP + 1];
     EXPECT_EQ(wiDateiMehrfachName(1, n), 1);
-    EXPECT_STREQ(n, "/tmp/velmo-probe/b.zei");
+    EXPECT_EQ(std::string(n), ordner + "/b.zei");
     EXPECT_EQ(wiDateiMehrfachName(2, n), 0);
     EXPECT_STREQ(n, "");
 }
