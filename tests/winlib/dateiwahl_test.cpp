@@ -76,3 +76,21 @@ TEST_F(DateiTest, MultipleChoiceGivesTheNamesOneByOne)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DateiTest, FolderChooserStartsAtThePathAndEmptiesItWhenCancelled)
+{
+    std::string ordner = ::testing::TempDir() + "velmo-ordner";
+    std::filesystem::create_directories(ordner);
+    plDateiDialogAntwort(ordner.c_str());
+    char pfad[WIDATEISUP + 1] = "/projekte";
+    EXPECT_EQ(wiOrdnerWahl(pfad, "Ordner"), 1);
+    EXPECT_EQ(std::string(pfad), ordner);
+    ASSERT_FALSE(plDateiDialogFragen().empty());
+    EXPECT_EQ(plDateiDialogFragen().back().ordner, "/projekte");
+    EXPECT_EQ(wiOrdnerWahl(pfad, "Ordner"), 0);
+    EXPECT_STREQ(pfad, "");
+}
+
+}  // namespace

@@ -340,3 +340,103 @@ TEST_F(DialogTest, ModuleDataFollowsTheCurrentDialog)
 }
 
 }  // namespace
+
+namespace {
+
+// ---- Hooks of the frame ---------------------------------------------------------------------------
+
+std::vector<std::string> ereignisse;
+void aktivHaken(int slot, HWND, int ereignis)
+{
+    ereignisse.push_back(std::to_string(slot) + ":" + std::to_string(ereignis));
+}
+
+TEST_F(DialogTest, TheEventHookSeesInitActivationAndClose)
+{
+    wiDlgAktivHaken(aktivHaken);
+    ereignisse.clear();
+    HWND a = neu("probe_a");
+    HWND b = neu("probe_b");
+    pumpe();
+    ereignisse.clear();
+    SetActiveWindow(a);
+    PostMessage(a, WM_CLOSE, 0, 0);
+    pumpe();
+    // b is deactivated, a activated, then a closes and b is activated again.
+    std::vector<std::string> erwartet{"1:2", "0:3", "0:0", "0:2", "1:3"};
+    EXPECT_EQ(ereignisse, erwartet);
+    char n[DLGNAMESUP + 1];
+    EXPECT_STREQ(wiDlgAktivName(n), "probe_b");
+    EXPECT_EQ(wiDlgAktiv(), b);
+}
+
+TEST_F(DialogTest, EnableAllModes)
+{
+    HWND o = neu("probe");
+    wiDlgBetreten(o);
+    HWND m = neu("probe_a", 0, 1);
+    wiDlgVerlassen();
+    struct Fall { int modus; bool haupt, o, m; };
+    for (Fall f : {Fall{0, false, false, false}, Fall{1, true, true, true}, Fall{2, true, false, true}}) {
+        wiDlgAlleFrei(f.modus);
+        EXPECT_EQ(IsWindowEnabled(haupt) != 0, f.haupt) << f.modus;
+        EXPECT_EQ(IsWindowEnabled(o) != 0, f.o) << f.modus;
+        EXPECT_EQ(IsWindowEnabled(m) != 0, f.m) << f.modus;
+    }
+}
+
+// ---- Drag and drop between dialogs ----------------------------------------------------------------
+
+int ziehAntwort = 0;
+std::vector<int> gemeldet;
+int melden(int z)
+{
+    gemeldet.push_back(z);
+    return z == 9 ? ziehAntwort : 0;
+}
+LPARAM wert(int phase) { return 100 + phase; }
+std::vector<std::string> ziehLog;
+int ziehBefehl(UINT m, WPARAM wp, LPARAM lp)
+{
+    if (m == WM_COMMAND && (wp == 2060 || wp == 2061 || wp == 2066))
+        ziehLog.push_back(std::to_string(wp) + ":" + name() + ":" + std::to_string(lp));
+    return 0;
+}
+
+TEST_F(DialogTest, DragFromOneDialogToAnother)
+{
+    HWND a = neu("probe_a", 0, 0, ziehBefehl);
+    HWND b = neu("probe_b", 0, 0, ziehBefehl);
+    pumpe();
+    // A point in each dialog's client area clear of its controls.
+    POINT pa = plHeadlessPunkt(a, 150, 130);
+    POINT pb = plHeadlessPunkt(b, 160, 140);
+    ASSERT_EQ(WindowFromPoint(pa), a);
+    ASSERT_EQ(WindowFromPoint(pb), b);
+    struct Fall { int antwort; std::vector<std::string> log; };
+    for (const Fall& f : {Fall{0, {"2060:probe_a:100"}}, Fall{1, {"2060:probe_a:100", "2061:probe_b:101"}}}) {
+        ziehAntwort = f.antwort;
+        ziehLog.clear();
+        gemeldet.clear();
+        wiZiehHaken(melden, wert);
+        plHeadlessZeitVor(2000);  // no double click
+        plHeadlessZiehen(pa.x, pa.y, pb.x, pb.y);
+        pumpe();
+        EXPECT_EQ(ziehLog, f.log) << f.antwort;
+        ASSERT_FALSE(gemeldet.empty());
+        EXPECT_EQ(gemeldet.back(), 0);
+        EXPECT_EQ(GetCapture(), 0u);
+    }
+    EXPECT_EQ(wiZiehQuelle(), a);
+    EXPECT_EQ(wiZiehZiel(), b);
+    EXPECT_EQ(wiZiehX(), 160);
+    EXPECT_EQ(wiZiehY(), 140);
+    // A move of fewer than 5 pixels does not start a drag.
+    ziehLog.clear();
+    plHeadlessZeitVor(2000);
+    plHeadlessZiehen(pa.x, pa.y, pa.x + 4, pa.y - 4);
+    pumpe();
+    EXPECT_TRUE(ziehLog.empty());
+}
+
+}  // namespace
