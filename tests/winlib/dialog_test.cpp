@@ -157,6 +157,20 @@ TEST_F(DialogTest, ClosingRunsOwnedDialogsFirstSevenLevelsDeep)
     EXPECT_EQ(zaehle(nimm(), "exit:probe_c"), 1);
 }
 
+TEST_F(DialogTest, AnOwnedDialogWithItsOwnParentGoesWithItsSlot)
+{
+    HWND a = neu("probe_a");
+    HWND g = wiDlgErzeugen("probe_b", init, exit, befehl, haupt, a, nullptr, 0, 0, 0, 0, nullptr);
+    ASSERT_NE(g, 0u);
+    EXPECT_EQ(wiDlgGast(g), haupt);
+    nimm();
+    wiDlgSlotSchliessen(wiDlgSlot(a));
+    EXPECT_EQ(nimm(), (std::vector<std::string>{"exit:probe_b", "exit:probe_a"}));
+    EXPECT_FALSE(IsWindow(g));
+    EXPECT_FALSE(IsWindow(a));
+    EXPECT_TRUE(IsWindow(haupt));
+}
+
 TEST_F(DialogTest, AModalOwnerIsEnabledAgainAndGetsTheFocus)
 {
     HWND o = neu("probe");

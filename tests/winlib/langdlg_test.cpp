@@ -3,6 +3,8 @@
 // dialog that was current again.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "dlgpruef.h"
 #include "winlib/langdlg.h"
 
@@ -60,6 +62,18 @@ TEST_F(LangTest, NestedStartsCountAndTheLastEndEnablesEverything)
     EXPECT_TRUE(IsWindowEnabled(d));
     wiLangEnde();  // one too many changes nothing
     EXPECT_EQ(wiLangTiefe(), 0);
+}
+
+TEST(LangVorlage, TheTemplateHasItsLinesAndCancel)
+{
+    const RcDialog* d = rcDialog(GetModuleHandle(nullptr), "anw_long");
+    ASSERT_NE(d, nullptr);
+    struct Fall { int id; const char* klasse; };
+    for (Fall f : {Fall{4000, "static"}, Fall{4001, "static"}, Fall{IDCANCEL, "button"}}) {
+        auto it = std::find_if(d->elemente.begin(), d->elemente.end(), [&](const RcDlgElement& e) { return e.id == f.id; });
+        ASSERT_NE(it, d->elemente.end()) << f.id;
+        EXPECT_EQ(it->klasse, f.klasse);
+    }
 }
 
 TEST_F(LangTest, CancelMakesThePumpAnswer0)
