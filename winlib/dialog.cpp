@@ -390,6 +390,7 @@ int konfDateiDialog(int speichern, const char* titel, const char* filter, char* 
 
 int wiDlgInit()
 {
+    wiAssertHandlerSetzen(wiAssertFenster);  // first: a failed allocation ends in the box
     if (!box) {
         box = static_cast<dlgbox*>(fmalloc(DLGSUP, sizeof(dlgbox)));
         if (box == nullptr) wiAssert("dialog", 119, "(box=fmalloc( DLGSUP, sizeof(struct dlgbox))) != NULL");
@@ -400,7 +401,6 @@ int wiDlgInit()
     dlgAktivName[0] = 0;
     ziehZustand = 0;
     ziehFang = 0;
-    wiAssertHandlerSetzen(wiAssertFenster);
     wiBibInit();  // the trace sink and the window library's hooks
     // Only the members this module answers; the rest stay as installed.
     KonfHaken k = konfHaken();
