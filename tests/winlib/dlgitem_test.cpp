@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "dlgpruef.h"
+#include "platform/fehlersim.h"
 #include "support/speicher.h"
 #include "winlib/dlgitem.h"
 
@@ -144,6 +145,29 @@ TEST_F(ItemTest, TextFromANamedWindowReadsThatWindow)
     char* neu = nullptr;
     EXPECT_EQ(wiTextHolenNeu(101, &neu), 5);
     EXPECT_STREQ(neu, "von A");
+    ffree(neu);
+    {
+        PlFehlerScope scope;
+        plFehlerSetzen(PlFehlerArt::Speicher, 1);
+        EXPECT_EQ(wiTextHolenNeu(101, &neu), -1);
+        EXPECT_EQ(neu, nullptr);
+    }
+    wiDlgVerlassen();
+}
+
+TEST_F(ItemTest, ClipboardTextRoundTrip)
+{
+    HWND h = neu("probe");
+    wiDlgBetreten(h);
+    wiClipLeeren();
+    char t[10];
+    EXPECT_STREQ(wiClipHolen(t, 9), "");
+    EXPECT_EQ(wiClipHolenNeu(), nullptr);
+    EXPECT_EQ(wiClipText("Leitungsschutzschalter"), 1);
+    EXPECT_STREQ(wiClipHolen(t, 9), "Leitungss");
+    char* neu = wiClipHolenNeu();
+    ASSERT_NE(neu, nullptr);
+    EXPECT_STREQ(neu, "Leitungsschutzschalter");
     ffree(neu);
     wiDlgVerlassen();
 }
