@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 #include "dlgpruef.h"
 #include "platform/fehlersim.h"
@@ -152,6 +153,22 @@ TEST_F(ItemTest, TextFromANamedWindowReadsThatWindow)
         EXPECT_EQ(wiTextHolenNeu(101, &neu), -1);
         EXPECT_EQ(neu, nullptr);
     }
+    wiDlgVerlassen();
+}
+
+TEST_F(ItemTest, TextRingKeepsFiveReadsOf80Characters)
+{
+    HWND h = neu("probe");
+    wiDlgBetreten(h);
+    const char* gelesen[6];
+    for (int i = 0; i < 6; ++i) {
+        wiZahlSetzen(101, i);
+        gelesen[i] = wiTextRing(101);
+    }
+    EXPECT_EQ(gelesen[5], gelesen[0]);  // the ring came round
+    for (int i = 1; i < 5; ++i) EXPECT_EQ(std::string(gelesen[i]), std::to_string(i));
+    wiTextSetzen(101, std::string(120, 'x').c_str());
+    EXPECT_EQ(std::strlen(wiTextRing(101)), 80u);
     wiDlgVerlassen();
 }
 
