@@ -311,3 +311,49 @@ std::string plGtkUriListeSchreiben(const std::vector<std::string>& pfade1252)
     }
     return liste;
 }
+
+// ---- A drag source for the desktop tests ------------------------------------------------------
+
+namespace {
+
+GtkWidget* gkQuelle = nullptr;
+std::vector<std::string> gkQuelleUris;
+
+void gkQuelleGeben(GtkWidget*, GdkDragContext*, GtkSelectionData* sd, guint, guint, gpointer)
+{
+    std::vector<gchar*> v;
+    for (std::string& u : gkQuelleUris) v.push_back(u.data());
+    v.push_back(nullptr);
+    gtk_selection_data_set_uris(sd, v.data());
+}
+
+gboolean gkQuelleMalen(GtkWidget*, cairo_t* cr, gpointer)
+{
+    cairo_set_source_rgb(cr, 0.2, 0.4, 0.8);
+    cairo_paint(cr);
+    return TRUE;
+}
+
+}  // namespace
+
+void plGtkZiehQuelle(int x, int y, const std::vector<std::string>& uris)
+{
+    plGtkZiehQuelleWeg();
+    gkQuelleUris = uris;
+    gkQuelle = gtk_window_new(GTK_WINDOW_POPUP);
+    gtk_window_move(GTK_WINDOW(gkQuelle), x, y);
+    gtk_window_resize(GTK_WINDOW(gkQuelle), 40, 40);
+    gtk_widget_set_app_paintable(gkQuelle, TRUE);
+    static const GtkTargetEntry ziel[] = {{const_cast<gchar*>("text/uri-list"), 0, 0}};
+    gtk_drag_source_set(gkQuelle, GDK_BUTTON1_MASK, ziel, 1, GDK_ACTION_COPY);
+    g_signal_connect(gkQuelle, "drag-data-get", G_CALLBACK(gkQuelleGeben), nullptr);
+    g_signal_connect(gkQuelle, "draw", G_CALLBACK(gkQuelleMalen), nullptr);
+    gtk_widget_show(gkQuelle);
+}
+
+void plGtkZiehQuelleWeg()
+{
+    if (gkQuelle) gtk_widget_destroy(gkQuelle);
+    gkQuelle = nullptr;
+    gkQuelleUris.clear();
+}

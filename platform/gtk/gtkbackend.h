@@ -57,6 +57,10 @@ bool plGtkHatFokus(HWND hwnd);
 // The drop handler of the GDK drop path: `uris` dropped at window point
 // (x, y) of top-level window `oben`. The window that took the files, or 0.
 HWND plGtkAblegen(HWND oben, int x, int y, const std::vector<std::string>& uris);
+// A small window at screen (x, y), 40 x 40 pixels, from which the mouse can
+// drag `uris` as text/uri-list (a file manager's part in a drop), and its end.
+void plGtkZiehQuelle(int x, int y, const std::vector<std::string>& uris);
+void plGtkZiehQuelleWeg();
 // The next print dialog is answered without asking, as GTK's export action:
 // the print-to-file printer writing PDF to `pfad1252`.
 void plGtkDruckExport(const char* pfad1252);

@@ -250,7 +250,7 @@ void gkEingabeVerbinden(gkFenster* f)
     gpointer p = GUINT_TO_POINTER(static_cast<guint>(f->h));
     gtk_widget_add_events(f->flaeche, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK | GDK_POINTER_MOTION_MASK |
                                           GDK_SCROLL_MASK | GDK_SMOOTH_SCROLL_MASK);
-    gtk_widget_add_events(f->fenster, GDK_KEY_PRESS_MASK | GDK_KEY_RELEASE_MASK | GDK_FOCUS_CHANGE_MASK);
+    gtk_widget_add_events(f->fenster, GDK_STRUCTURE_MASK | GDK_KEY_PRESS_MASK | GDK_KEY_RELEASE_MASK | GDK_FOCUS_CHANGE_MASK);
     g_signal_connect(f->fenster, "key-press-event", G_CALLBACK(gkTasteRunter), p);
     g_signal_connect(f->fenster, "key-release-event", G_CALLBACK(gkTasteHoch), p);
     g_signal_connect(f->fenster, "focus-in-event", G_CALLBACK(gkFokusIm), p);

@@ -135,6 +135,18 @@ gboolean gkKonfiguriert(GtkWidget*, GdkEventConfigure* e, gpointer p)
     return FALSE;
 }
 
+// Without a window manager a focus request for a window not yet on screen
+// is lost: ask again once it is mapped.
+gboolean gkAbgebildet(GtkWidget* w, GdkEvent*, gpointer p)
+{
+    HWND h = gkHandle(p);
+    gkFenster* f = gkFensterVon(h);
+    if (f && !f->popup && gkVorgestellt == h) {
+        if (GdkWindow* gw = gtk_widget_get_window(w)) gdk_window_focus(gw, GDK_CURRENT_TIME);
+    }
+    return FALSE;
+}
+
 gboolean gkSchliessen(GtkWidget*, GdkEvent*, gpointer p)
 {
     HWND h = gkHandle(p);
@@ -286,6 +298,7 @@ int gkFensterAnlegen(HWND hwnd, const RECT* rc, DWORD stil, DWORD, HWND besitzer
     g_signal_connect(f->flaeche, "draw", G_CALLBACK(gkMalen), p);
     g_signal_connect(f->flaeche, "realize", G_CALLBACK(gkRealisiert), p);
     g_signal_connect(f->fenster, "configure-event", G_CALLBACK(gkKonfiguriert), p);
+    g_signal_connect(f->fenster, "map-event", G_CALLBACK(gkAbgebildet), p);
     g_signal_connect(f->fenster, "delete-event", G_CALLBACK(gkSchliessen), p);
     g_signal_connect(f->fenster, "focus-in-event", G_CALLBACK(gkFokusRein), p);
     g_signal_connect(f->fenster, "focus-out-event", G_CALLBACK(gkFokusRaus), p);

@@ -1,11 +1,19 @@
 // Translations of the GTK backend that need no display: GDK key values to
 // virtual keys, smooth scrolling to wheel deltas, file filters, URI lists
 // and clipboard targets.
-#include <gdk/gdkkeysyms.h>
 #include <gtest/gtest.h>
 
 #include "platform/gtk/gtkbackend.h"
 #include "platform/winconst.h"
+
+// Key values (the X keysym numbers GDK uses) by name.
+enum : unsigned {
+    kA = 0x61, kZgross = 0x5A, k7 = 0x37, kF1 = 0xFFBE, kF24 = 0xFFD5, kLeft = 0xFF51, kKpLeft = 0xFF96,
+    kHome = 0xFF50, kKpHome = 0xFF95, kPageUp = 0xFF55, kPageDown = 0xFF56, kInsert = 0xFF63, kDelete = 0xFFFF,
+    kKpDelete = 0xFF9F, kKpEnter = 0xFF8D, kReturn = 0xFF0D, kKpDivide = 0xFFAF, kKp5 = 0xFFB5,
+    kKpSeparator = 0xFFAC, kMenu = 0xFF67, kControlR = 0xFFE4, kIsoLeftTab = 0xFE20, kOdiaeresis = 0xF6,
+    kSsharp = 0xDF, kEuro = 0x20AC,
+};
 
 TEST(GtkTasten, KeyValuesGiveVirtualKeysWithTheExtendedBit)
 {
@@ -14,15 +22,15 @@ TEST(GtkTasten, KeyValuesGiveVirtualKeysWithTheExtendedBit)
         UINT vk;
         bool erweitert;
     } faelle[] = {
-        {GDK_KEY_a, 'A', false},          {GDK_KEY_Z, 'Z', false},          {GDK_KEY_7, '7', false},
-        {GDK_KEY_F1, VK_F1, false},       {GDK_KEY_F24, VK_F24, false},     {GDK_KEY_Left, VK_LEFT, true},
-        {GDK_KEY_KP_Left, VK_LEFT, false}, {GDK_KEY_Home, VK_HOME, true},   {GDK_KEY_KP_Home, VK_HOME, false},
-        {GDK_KEY_Page_Up, VK_PRIOR, true}, {GDK_KEY_Page_Down, VK_NEXT, true}, {GDK_KEY_Insert, VK_INSERT, true},
-        {GDK_KEY_Delete, VK_DELETE, true}, {GDK_KEY_KP_Delete, VK_DELETE, false}, {GDK_KEY_KP_Enter, VK_RETURN, true},
-        {GDK_KEY_Return, VK_RETURN, false}, {GDK_KEY_KP_Divide, VK_DIVIDE, true}, {GDK_KEY_KP_5, VK_NUMPAD5, false},
-        {GDK_KEY_KP_Separator, VK_DECIMAL, false}, {GDK_KEY_Menu, VK_APPS, true}, {GDK_KEY_Control_R, VK_CONTROL, true},
-        {GDK_KEY_ISO_Left_Tab, VK_TAB, false}, {GDK_KEY_odiaeresis, VK_OEM_3, false}, {GDK_KEY_ssharp, VK_OEM_4, false},
-        {GDK_KEY_EuroSign, 0, false},
+        {kA, 'A', false},          {kZgross, 'Z', false},          {k7, '7', false},
+        {kF1, VK_F1, false},       {kF24, VK_F24, false},     {kLeft, VK_LEFT, true},
+        {kKpLeft, VK_LEFT, false}, {kHome, VK_HOME, true},   {kKpHome, VK_HOME, false},
+        {kPageUp, VK_PRIOR, true}, {kPageDown, VK_NEXT, true}, {kInsert, VK_INSERT, true},
+        {kDelete, VK_DELETE, true}, {kKpDelete, VK_DELETE, false}, {kKpEnter, VK_RETURN, true},
+        {kReturn, VK_RETURN, false}, {kKpDivide, VK_DIVIDE, true}, {kKp5, VK_NUMPAD5, false},
+        {kKpSeparator, VK_DECIMAL, false}, {kMenu, VK_APPS, true}, {kControlR, VK_CONTROL, true},
+        {kIsoLeftTab, VK_TAB, false}, {kOdiaeresis, VK_OEM_3, false}, {kSsharp, VK_OEM_4, false},
+        {kEuro, 0, false},
     };
     for (const Fall& f : faelle) {
         plGtkTaste t = plGtkTasteVon(f.kv);
