@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 
+#include "platform/bildlader.h"
 #include "platform/cp1252.h"
 #include "platform/eingabe.h"
 #include "platform/fenster.h"
@@ -236,6 +237,39 @@ void gkGrenzenSetzen(gkFenster* f)
                                   static_cast<GdkWindowHints>(GDK_HINT_MIN_SIZE | GDK_HINT_MAX_SIZE));
 }
 
+// The window's icon (WM_GETICON, else the class icon) for the desktop.
+void gkIconSetzen(gkFenster* f)
+{
+    HICON icon = static_cast<HICON>(SendMessage(f->h, WM_GETICON, ICON_BIG, 0));
+    if (!(f = gkFensterVon(f->h)) || f->popup) return;
+    if (!icon) icon = static_cast<HICON>(GetClassLongPtr(f->h, GCL_HICON));
+    if (icon == f->icon) return;
+    f->icon = icon;
+    const plBild* b = icon ? plIconBild(icon) : nullptr;
+    if (!b || b->breite <= 0 || b->hoehe <= 0 ||
+        b->pixel.size() < static_cast<size_t>(b->breite) * static_cast<size_t>(b->hoehe)) {
+        gtk_window_set_icon(GTK_WINDOW(f->fenster), nullptr);
+        return;
+    }
+    GdkPixbuf* pb = gdk_pixbuf_new(GDK_COLORSPACE_RGB, TRUE, 8, b->breite, b->hoehe);
+    if (!pb) return;
+    guchar* z = gdk_pixbuf_get_pixels(pb);
+    int schritt = gdk_pixbuf_get_rowstride(pb);
+    for (int y = 0; y < b->hoehe; ++y)
+        for (int x = 0; x < b->breite; ++x) {
+            uint32_t p = b->at(x, y);  // 0xAARRGGBB, premultiplied; GDK wants it straight
+            uint32_t a = p >> 24;
+            auto kanal = [a](uint32_t c) { return static_cast<guchar>(a ? std::min<uint32_t>(255, (c * 255 + a / 2) / a) : 0); };
+            guchar* q = z + static_cast<size_t>(y) * schritt + 4 * static_cast<size_t>(x);
+            q[0] = kanal((p >> 16) & 0xFF);
+            q[1] = kanal((p >> 8) & 0xFF);
+            q[2] = kanal(p & 0xFF);
+            q[3] = static_cast<guchar>(a);
+        }
+    gtk_window_set_icon(GTK_WINDOW(f->fenster), pb);
+    g_object_unref(pb);
+}
+
 void gkHinstellen(gkFenster* f)
 {
     f->angefordert = f->rc;
@@ -336,6 +370,8 @@ void gkFensterZeigen(HWND hwnd, int zeigen)
     if (!f->popup) {
         gkGrenzenSetzen(f);
         if (!(f = gkFensterVon(hwnd))) return;
+        gkIconSetzen(f);
+        if (!(f = gkFensterVon(hwnd))) return;
     }
     gkHinstellen(f);
     f->gezeigt = true;
@@ -366,6 +402,8 @@ void gkFensterTitel(HWND hwnd, const char* text)
     if (!f) return;
     std::string t = plCpNachUtf8(text ? text : "");
     gtk_window_set_title(GTK_WINDOW(f->fenster), t.c_str());
+    // A new title often comes with a new icon (WM_SETICON tells no one).
+    if (f->gezeigt) gkIconSetzen(f);
 }
 
 void gkFensterAktivieren(HWND hwnd)

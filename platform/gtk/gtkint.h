@@ -34,6 +34,7 @@ struct gkFenster {
     RECT rc{0, 0, 0, 0};           // where the layer has the window (screen)
     RECT angefordert{0, 0, 0, 0};  // what we last asked GDK for
     int64_t anfZeit = 0;           // when (program clock)
+    HICON icon = 0;                // the icon the desktop has
     bool popup = false;
     bool gezeigt = false;
     bool ikonisch = false;         // GDK reports it iconified
