@@ -20,6 +20,7 @@
 #include <cstring>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -345,6 +346,75 @@ TEST_F(Desktop, FilesDraggedOntoAWindowArriveAsDropFiles)
     pumpen(100);
     EXPECT_TRUE(abgelegt.empty());
     DestroyWindow(w);
+}
+
+std::map<HWND, std::vector<std::string>> spuren;
+
+LRESULT CALLBACK spurProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
+{
+    auto x = static_cast<short>(LOWORD(lp)), y = static_cast<short>(HIWORD(lp));
+    switch (msg) {
+    case WM_LBUTTONDOWN: spuren[h].push_back("down " + std::to_string(x) + "," + std::to_string(y)); break;
+    case WM_LBUTTONDBLCLK: spuren[h].push_back("dblclk " + std::to_string(x) + "," + std::to_string(y)); break;
+    case WM_MOUSEWHEEL: spuren[h].push_back("wheel " + std::to_string(static_cast<short>(HIWORD(wp)))); break;
+    case WM_SIZE: spuren[h].push_back("size " + std::to_string(x) + "," + std::to_string(y)); break;
+    default: break;
+    }
+    return DefWindowProc(h, msg, wp, lp);
+}
+
+bool hat(HWND h, const std::string& eintrag)
+{
+    for (const std::string& e : spuren[h])
+        if (e == eintrag) return true;
+    return false;
+}
+
+TEST_F(Desktop, MouseActivationAndMovesFromTheDesktopReachTheLayer)
+{
+    WNDCLASS wc{};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = spurProc;
+    wc.lpszClassName = "SpurProbe";
+    wc.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
+    ASSERT_NE(RegisterClass(&wc), 0);
+    spuren.clear();
+    HWND a = CreateWindow("SpurProbe", "Fenster A", WS_POPUP | WS_CAPTION | WS_VISIBLE, 100, 100, 320, 240, 0, 0, 0, nullptr);
+    HWND b = CreateWindow("SpurProbe", "Fenster B", WS_POPUP | WS_CAPTION | WS_VISIBLE, 600, 100, 320, 240, 0, 0, 0, nullptr);
+    ASSERT_TRUE(a && b);
+    ASSERT_TRUE(pumpen(5000, [&] { return plGtkSichtbar(a) && plGtkSichtbar(b); }));
+    pumpen(600);
+
+    // Buttons, a double click by the layer's rule, the wheel in notches.
+    POINT p{30, 40};
+    ClientToScreen(a, &p);
+    std::string hin = "xdotool mousemove " + std::to_string(p.x) + " " + std::to_string(p.y);
+    ASSERT_EQ(ausfuehren(hin + " click 1 sleep 0.6 click --repeat 2 --delay 80 1 click 4 click 5"), 0);
+    pumpen(3000, [&] { return hat(a, "wheel -120"); });
+    EXPECT_TRUE(hat(a, "down 30,40"));
+    EXPECT_TRUE(hat(a, "dblclk 30,40"));
+    EXPECT_TRUE(hat(a, "wheel 120"));
+    EXPECT_TRUE(hat(a, "wheel -120"));
+    EXPECT_EQ(GetActiveWindow(), a);
+
+    // The desktop gives the keyboard to B: B becomes the active window.
+    pumpen(600);
+    ASSERT_EQ(ausfuehren("xdotool windowfocus --sync " + std::to_string(plGtkXFenster(b))), 0);
+    EXPECT_TRUE(pumpen(3000, [&] { return GetActiveWindow() == b; })) << "active: " << GetActiveWindow();
+
+    // The desktop moves and sizes A.
+    std::string xa = std::to_string(plGtkXFenster(a));
+    ASSERT_EQ(ausfuehren("xdotool windowmove " + xa + " 150 300 windowsize " + xa + " 400 260"), 0);
+    RECT r{};
+    EXPECT_TRUE(pumpen(3000, [&] {
+        GetWindowRect(a, &r);
+        return r.left == 150 && r.top == 300 && r.right == 550 && r.bottom == 560;
+    })) << r.left << "," << r.top << "," << r.right << "," << r.bottom;
+    RECT c;
+    GetClientRect(a, &c);
+    EXPECT_TRUE(hat(a, "size " + std::to_string(c.right) + "," + std::to_string(c.bottom)));
+    DestroyWindow(a);
+    DestroyWindow(b);
 }
 
 // "WxH" in whole points of every "Page N size: W x H pts" line of pdfinfo.
