@@ -291,6 +291,33 @@ TEST_F(Desktop, ClipboardRoundTripsThroughTheXServer)
     CloseClipboard();
 }
 
+// File lists travel as text/uri-list, both ways, names in code page 1252
+// inside.
+TEST_F(Desktop, FileListsOnTheClipboardAreUriLists)
+{
+    std::vector<std::string> namen = {ordner() + "/Schaltplan \xFC" "ber.zei", ordner() + "/b.zei"};
+    HGLOBAL h = plAblegenListe(namen, POINT{0, 0}, false);
+    ASSERT_NE(h, 0u);
+    ASSERT_EQ(plBeZwischenablageSchreiben("CF_HDROP", GlobalLock(h), GlobalSize(h)), 1);
+    GlobalUnlock(h);
+    GlobalFree(h);
+    std::string liste;
+    ASSERT_EQ(ausfuehren("xclip -selection clipboard -o -t text/uri-list", &liste), 0);
+    EXPECT_EQ(liste, "file://" + ordner() + "/Schaltplan%20%C3%BCber.zei\r\nfile://" + ordner() + "/b.zei\r\n");
+
+    std::string quelle = ordner() + "/liste.txt";
+    std::ofstream(quelle, std::ios::binary) << "file://" << ordner() << "/Gr%C3%B6%C3%9Fe.zei\r\nhttp://x/y\r\n";
+    ASSERT_EQ(ausfuehren("xclip -selection clipboard -t text/uri-list -i '" + quelle + "'"), 0);
+    std::vector<uint8_t> block;
+    ASSERT_EQ(plBeZwischenablageLesen("CF_HDROP", &block), 1);
+    HGLOBAL g = plGlobalAus(block.data(), block.size());
+    char name[MAX_PATH] = "";
+    ASSERT_EQ(DragQueryFile(static_cast<HDROP>(g), 0xFFFFFFFF, nullptr, 0), 1u);
+    DragQueryFile(static_cast<HDROP>(g), 0, name, sizeof name);
+    EXPECT_EQ(std::string(name), ordner() + "/Gr\xF6\xDF" "e.zei");
+    GlobalFree(g);
+}
+
 std::vector<std::string> abgelegt;
 POINT ablegePunkt{-1, -1};
 
