@@ -318,6 +318,40 @@ TEST_F(Desktop, FileListsOnTheClipboardAreUriLists)
     GlobalFree(g);
 }
 
+TEST_F(Desktop, TheDesktopFileChooserAnswersTheOpenDialog)
+{
+    std::string ziel = ordner() + "/W\xE4hlbar.zei";  // code page 1252 inside
+    std::ofstream(ordner() + "/W\xC3\xA4hlbar.zei") << "x";
+    // The user: waits for the chooser, which shows the folder with the file
+    // chosen, and confirms. Should the chooser not come or not go, the test
+    // process is ended rather than hang.
+    std::string halt = "kill -TERM " + std::to_string(getpid());
+    std::string da = "xdotool search --name 'Zeichnung laden' >/dev/null";
+    std::string benutzer = "timeout 20 xdotool search --sync --name 'Zeichnung laden' windowfocus --sync sleep 1 key Return || " +
+                           halt + "; sleep 3; if " + da + "; then xdotool key Return; fi; sleep 6; if " + da + "; then " +
+                           halt + "; fi";
+    const char* argv[] = {"/bin/sh", "-c", benutzer.c_str(), nullptr};
+    pid_t pid = 0;
+    ASSERT_EQ(posix_spawn(&pid, "/bin/sh", nullptr, nullptr, const_cast<char* const*>(argv), environ), 0);
+    char datei[MAX_PATH] = "W\xE4hlbar.zei";
+    OPENFILENAME ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.lpstrFilter = "Zeichnungen (*.zei)\0*.zei\0Alle Dateien\0*.*\0";
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = datei;
+    ofn.nMaxFile = sizeof datei;
+    std::string anfang = ordner();
+    ofn.lpstrInitialDir = anfang.c_str();
+    ofn.lpstrTitle = "Zeichnung laden";
+    ofn.Flags = OFN_FILEMUSTEXIST;
+    BOOL ok = GetOpenFileName(&ofn);
+    kill(pid, SIGTERM);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(std::string(datei), ziel);
+}
+
 std::vector<std::string> abgelegt;
 POINT ablegePunkt{-1, -1};
 
