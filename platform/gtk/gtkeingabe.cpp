@@ -39,15 +39,14 @@ POINT gkMaus()
     return p;
 }
 
-void gkTasteSenden(UINT vk, bool erweitert, bool runter, guint16 scan, guint32 zeit)
+// The layer makes the scan code from the key (MapVirtualKey) and stamps
+// the time when the event is queued.
+void gkTasteSenden(UINT vk, bool erweitert, bool runter)
 {
-    (void)zeit;
     plEingabeEreignis e{};
     e.art = runter ? plEreignisArt::TasteRunter : plEreignisArt::TasteHoch;
     e.vk = vk;
     e.erweitert = erweitert;
-    e.scan = 0;
-    (void)scan;
     e.pos = gkMaus();
     plEingabeEreignisEinreihen(e);
     gkGeschehen();
@@ -113,7 +112,7 @@ void gkImCommit(GtkIMContext*, const gchar* text, gpointer)
         gkZustand(gkImEreignis->state, zustand);
         WORD w = 0;
         if (!*weiter && b >= 0 && ToAscii(gkImTaste.vk, 0, zustand, &w, 0) == 1 && w == b) {
-            gkTasteSenden(gkImTaste.vk, gkImTaste.erweitert, true, gkImEreignis->hardware_keycode, gkImEreignis->time);
+            gkTasteSenden(gkImTaste.vk, gkImTaste.erweitert, true);
             gkUnten[gkImEreignis->hardware_keycode] = gkImTaste.vk | (gkImTaste.erweitert ? 0x10000u : 0u);
             gkImTasteGesendet = true;
             return;
@@ -137,7 +136,7 @@ gboolean gkTasteRunter(GtkWidget*, GdkEventKey* e, gpointer p)
     gkImInTaste = false;
     gkImEreignis = nullptr;
     if (!genommen && t.vk) {
-        gkTasteSenden(t.vk, t.erweitert, true, e->hardware_keycode, e->time);
+        gkTasteSenden(t.vk, t.erweitert, true);
         gkUnten[e->hardware_keycode] = t.vk | (t.erweitert ? 0x10000u : 0u);
     }
     return TRUE;
@@ -151,7 +150,7 @@ gboolean gkTasteHoch(GtkWidget*, GdkEventKey* e, gpointer p)
     if (it != gkUnten.end()) {
         UINT v = it->second;
         gkUnten.erase(it);
-        gkTasteSenden(v & 0xFFFF, (v & 0x10000u) != 0, false, e->hardware_keycode, e->time);
+        gkTasteSenden(v & 0xFFFF, (v & 0x10000u) != 0, false);
     }
     return TRUE;
 }
@@ -167,7 +166,7 @@ gboolean gkFokusIm(GtkWidget*, GdkEventFocus* e, gpointer p)
     }
     if (!e->in) {
         // Keys held while the focus leaves come up for the layer now.
-        for (auto& [code, v] : gkUnten) gkTasteSenden(v & 0xFFFF, (v & 0x10000u) != 0, false, code, 0);
+        for (auto& eintrag : gkUnten) gkTasteSenden(eintrag.second & 0xFFFF, (eintrag.second & 0x10000u) != 0, false);
         gkUnten.clear();
     }
     return FALSE;

@@ -198,7 +198,7 @@ TEST_F(Desktop, SampleDialogTypedWithXdotoolEndsAsOnTheHeadlessBackend)
     ASSERT_NE(modul, 0u);
     HWND d = probeOeffnen(modul);
     plHeadlessPumpen();
-    plHeadlessText("Gr\xFC\xDF" "e 42");
+    plHeadlessText("Gr\xFC\xDF" "e 42?");  // the arrow below is not in code page 1252
     for (UINT vk : {VK_TAB, VK_DOWN, VK_TAB, VK_SPACE}) plHeadlessTaste(vk);
     MSG m;
     while (PeekMessage(&m, 0, 0, 0, PM_REMOVE))
@@ -207,7 +207,7 @@ TEST_F(Desktop, SampleDialogTypedWithXdotoolEndsAsOnTheHeadlessBackend)
             DispatchMessage(&m);
         }
     std::string erwartet = zustand(d);
-    EXPECT_NE(erwartet.find("name=Gr\xFC\xDF" "e 42"), std::string::npos) << erwartet;
+    EXPECT_NE(erwartet.find("name=Gr\xFC\xDF" "e 42? "), std::string::npos) << erwartet;
 
     backendNehmen("gtk");
     d = probeOeffnen(modul);
@@ -216,7 +216,7 @@ TEST_F(Desktop, SampleDialogTypedWithXdotoolEndsAsOnTheHeadlessBackend)
         << "the dialog did not get on screen with the keyboard";
     ASSERT_NE(plGtkXFenster(d), 0u);
     pumpen(200);
-    ASSERT_EQ(ausfuehren("xdotool type --delay 60 'Grüße 42'"), 0);
+    ASSERT_EQ(ausfuehren("xdotool type --delay 60 'Grüße 42→'"), 0);
     pumpen(300);
     ASSERT_EQ(ausfuehren("xdotool key --delay 60 Tab Down Tab space"), 0);
     pumpen(3000, [&] { return zustand(d) == erwartet; });
