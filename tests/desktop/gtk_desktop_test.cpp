@@ -543,6 +543,41 @@ TEST_F(Desktop, PrintingThroughTheGtkPrintPathGivesAValidPdf)
     for (const Seite& s : seiten) EXPECT_NE(text.find(s.text), std::string::npos) << text;
 }
 
+// With a scale factor the layer keeps its pixels and GDK enlarges them: each
+// layer pixel covers a 2 x 2 block on the screen. In a fresh process, as
+// the factor is read when GTK starts.
+TEST(GtkSkala, AScaleFactorEnlargesTheLayersPixels)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    auto lauf = [] {
+        setenv("GDK_SCALE", "2", 1);
+        setenv("VELMO_BACKEND", "gtk", 1);
+        if (plFensterSystemStart() != 0) std::exit(2);
+        WNDCLASS wc{};
+        wc.lpfnWndProc = DefWindowProc;
+        wc.lpszClassName = "SkalaProbe";
+        wc.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
+        RegisterClass(&wc);
+        HWND w = CreateWindow("SkalaProbe", "Skala", WS_POPUP | WS_CAPTION | WS_VISIBLE, 40, 30, 200, 120, 0, 0, 0, nullptr);
+        if (!pumpen(5000, [w] { return plGtkSichtbar(w); })) std::exit(3);
+        pumpen(400);
+        std::string bild = ordner() + "/skala.png", eigen = ordner() + "/skala-eigen.png";
+        if (ausfuehren("import -window root '" + bild + "'") != 0 || plFensterPng(w, eigen.c_str()) != 0) std::exit(4);
+        cairo_surface_t* schirm = pngLaden(bild);
+        cairo_surface_t* fenster = pngLaden(eigen);
+        if (!schirm || !fenster) std::exit(5);
+        long gleich = 0, alle = 0;
+        for (int y = 0; y < 120; ++y)
+            for (int x = 0; x < 200; ++x, ++alle)
+                if (pixel(fenster, x, y) == pixel(schirm, 2 * (40 + x), 2 * (30 + y)) &&
+                    pixel(fenster, x, y) == pixel(schirm, 2 * (40 + x) + 1, 2 * (30 + y) + 1))
+                    ++gleich;
+        std::fprintf(stderr, "gleich %ld von %ld\n", gleich, alle);
+        std::exit(gleich * 100 >= alle * 99 ? 0 : 6);
+    };
+    EXPECT_EXIT(lauf(), ::testing::ExitedWithCode(0), "gleich");
+}
+
 // The choice of the backend, each case in a fresh process (GTK cannot be
 // undone once started).
 TEST(GtkAuswahl, WithoutADisplayTheChoiceIsHeadlessOrAClearRefusal)
