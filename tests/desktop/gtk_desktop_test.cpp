@@ -117,6 +117,20 @@ int ausfuehren(const std::string& befehl, std::string* aus = nullptr, int maxMs 
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+// Runs `xclip -i` with `inhalt` as target `ziel` and pumps until xclip,
+// which takes the clipboard only after it went to the background, answers
+// with it. True when it does.
+bool xclipNimmt(const std::string& ziel, const std::string& inhalt)
+{
+    std::string quelle = ordner() + "/quelle";
+    std::ofstream(quelle, std::ios::binary) << inhalt;
+    if (ausfuehren("xclip -selection clipboard -t " + ziel + " -i '" + quelle + "'") != 0) return false;
+    std::string zurueck;
+    return pumpen(5000, [&] {
+        return ausfuehren("xclip -selection clipboard -o -t " + ziel, &zurueck) == 0 && zurueck == inhalt;
+    });
+}
+
 void backendNehmen(const char* name)
 {
     plFensterSystemEnde();
@@ -279,10 +293,8 @@ TEST_F(Desktop, ClipboardRoundTripsThroughTheXServer)
 
     // Another program takes the clipboard: the own content goes, its text
     // comes in code page 1252, '?' for what the code page lacks.
-    std::string quelle = ordner() + "/quelle.txt";
-    std::ofstream(quelle, std::ios::binary) << "Ma\xC3\x9F" "e: 5 \xE2\x82\xAC \xE2\x86\x92 x\nZeile 2";
-    ASSERT_EQ(ausfuehren("xclip -selection clipboard -i '" + quelle + "'"), 0);
-    pumpen(300);
+    ASSERT_TRUE(xclipNimmt("UTF8_STRING", "Ma\xC3\x9F" "e: 5 \xE2\x82\xAC \xE2\x86\x92 x\nZeile 2"));
+    pumpen(100);
     ASSERT_TRUE(OpenClipboard(0));
     g = GetClipboardData(CF_TEXT);
     ASSERT_NE(g, 0u);
@@ -305,9 +317,7 @@ TEST_F(Desktop, FileListsOnTheClipboardAreUriLists)
     ASSERT_EQ(ausfuehren("xclip -selection clipboard -o -t text/uri-list", &liste), 0);
     EXPECT_EQ(liste, "file://" + ordner() + "/Schaltplan%20%C3%BCber.zei\r\nfile://" + ordner() + "/b.zei\r\n");
 
-    std::string quelle = ordner() + "/liste.txt";
-    std::ofstream(quelle, std::ios::binary) << "file://" << ordner() << "/Gr%C3%B6%C3%9Fe.zei\r\nhttp://x/y\r\n";
-    ASSERT_EQ(ausfuehren("xclip -selection clipboard -t text/uri-list -i '" + quelle + "'"), 0);
+    ASSERT_TRUE(xclipNimmt("text/uri-list", "file://" + ordner() + "/Gr%C3%B6%C3%9Fe.zei\r\nhttp://x/y\r\n"));
     std::vector<uint8_t> block;
     ASSERT_EQ(plBeZwischenablageLesen("CF_HDROP", &block), 1);
     HGLOBAL g = plGlobalAus(block.data(), block.size());
@@ -326,10 +336,11 @@ TEST_F(Desktop, TheDesktopFileChooserAnswersTheOpenDialog)
     // chosen, and confirms. Should the chooser not come or not go, the test
     // process is ended rather than hang.
     std::string halt = "kill -TERM " + std::to_string(getpid());
-    std::string da = "xdotool search --name 'Zeichnung laden' >/dev/null";
-    std::string benutzer = "timeout 20 xdotool search --sync --name 'Zeichnung laden' windowfocus --sync sleep 1 key Return || " +
-                           halt + "; sleep 3; if " + da + "; then xdotool key Return; fi; sleep 6; if " + da + "; then " +
-                           halt + "; fi";
+    std::string suche = "xdotool search --onlyvisible --name 'Zeichnung laden'";
+    std::string bestaetigen = suche + " windowfocus --sync key Return";
+    std::string benutzer = "timeout 20 xdotool search --sync --onlyvisible --name 'Zeichnung laden' >/dev/null || " + halt + "; sleep 1; " + bestaetigen +
+                           "; sleep 3; if " + suche + " >/dev/null; then " + bestaetigen + "; fi; sleep 6; if " + suche +
+                           " >/dev/null; then " + halt + "; fi";
     const char* argv[] = {"/bin/sh", "-c", benutzer.c_str(), nullptr};
     pid_t pid = 0;
     ASSERT_EQ(posix_spawn(&pid, "/bin/sh", nullptr, nullptr, const_cast<char* const*>(argv), environ), 0);
