@@ -21,6 +21,7 @@ int wiDateiMehrfachWahl(char* pfad, const char* titel, const char* filter);
 // folder + '/' + the n-th name (from 0) into path (WIDATEISUP + 1); 1, or 0
 // with an empty path when there are fewer names.
 int wiDateiMehrfachName(int n, char* pfad);
+// (the path buffers above hold WIDATEISUP + 1 bytes)
 // The filter translation: copies at most 200 characters; the last character
 // is the separator and becomes a zero everywhere. Returns the length used
 // (terminators included, closed by two zeros) in `ziel` (>= 202 bytes).

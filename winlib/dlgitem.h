@@ -7,6 +7,7 @@
 #pragma once
 
 #include "platform/windef.h"
+#include "support/datum.h"
 
 inline constexpr int WITEXTRINGSUP = 5;      // buffers of wiTextRing
 inline constexpr int WITEXTRINGLAENGE = 80;  // characters each
@@ -29,7 +30,9 @@ void wiTextSetzen(int id, const char* text);
 void wiTextSetzenIn(HWND fenster, int id, const char* text);
 void wiTextDruck(int id, const char* format, ...) __attribute__((format(printf, 2, 3)));
 void wiTextDruckRoh(int id, const char* format, ...) __attribute__((format(printf, 2, 3)));
+// Reads at most n characters: the buffer holds n + 1 bytes. Length read.
 int wiTextHolen(int id, char* puffer, int n);
+// The same for a control of the named window, at most min(n, 200).
 int wiTextHolenAus(HWND fenster, int id, char* puffer, int n);
 int wiTextHolenNeu(int id, char** aus);
 const char* wiTextRing(int id);
@@ -45,11 +48,12 @@ void wiDezSetzen2(int id, double wert);
 void wiDezSetzen5(int id, double wert);
 void wiDezSetzenN(int id, int stellen, double wert);
 double wiDezHolen(int id);
-// Dates as "%02d.%02d.%04d" (tag, monat, jahr); time as "%02d:%02d".
-int wiDatumHolen(int id, int* tag, int* monat, int* jahr);
-void wiDatumSetzen(int id, int tag, int monat, int jahr);
-int wiZeitHolen(int id, int* stunde, int* minute);
-void wiZeitSetzen(int id, int stunde, int minute);
+// Dates read from the first 10 characters (day.month.year), written as
+// "%02d.%02d.%04d"; times "%02d:%02d".
+void wiDatumHolen(int id, DATUM* datum);
+void wiDatumSetzen(int id, const DATUM* datum);
+void wiZeitHolen(int id, UHRZEIT* zeit);
+void wiZeitSetzen(int id, const UHRZEIT* zeit);
 
 // ---- Controls in general ------------------------------------------------------------------
 HWND wiItem(int id);
@@ -80,6 +84,7 @@ void wiListeLeeren(int id);
 int wiListeAnhaengen(int id, const char* text);
 int wiListeEinfuegen(int id, const char* text, int n);
 int wiListeLoeschen(int id, int n);
+// The buffer must hold the entry (LB_GETTEXTLEN + 1).
 int wiListeText(int id, int n, char* puffer);
 int wiListeWahl(int id);
 int wiListeWahlSetzen(int id, int n);
@@ -106,6 +111,7 @@ void wiComboEinzeln(int id, const char* text);
 int wiComboWahl(int id);
 int wiComboWahlSetzen(int id, int n);
 int wiComboTextWaehlen(int id, const char* text);
+// Buffers of the three below hold n (max) + 1 bytes.
 char* wiComboWahlText(int id, char* puffer, int n);
 char* wiComboText(int id, char* puffer, int n);
 char* wiComboEintragText(int id, int n, char* puffer, int max);
@@ -133,5 +139,6 @@ void wiEditZumEnde(int id);
 // ---- Clipboard texts ----------------------------------------------------------------------------
 void wiClipLeeren();
 int wiClipText(const char* text);
+// At most n characters: the buffer holds n + 1 bytes.
 char* wiClipHolen(char* puffer, int n);
 char* wiClipHolenNeu();  // block of fmalloc, or null
