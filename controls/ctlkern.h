@@ -9,6 +9,7 @@
 // May call: platform/, support/, config/konfhaken.h, winlib/.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "platform/windef.h"
@@ -107,6 +108,8 @@ void ctlKnopfRahmenMalen(HDC dc, int breite, int hoehe, bool gedrueckt, bool sch
 COLORREF ctlFarbeLesen(const char* text, const char** rest = nullptr);
 // atoi of the next blank-separated word; *text moves past it; missing: 0.
 int ctlZahlLesen(const char** text);
+// Bounded copy: at most groesse - 1 characters and a terminator.
+void ctlKopie(char* ziel, const char* quelle, size_t groesse);
 // The next blank-separated word into puffer (cut to groesse - 1); "" at end.
 void ctlWortLesen(const char** text, char* puffer, int groesse);
 
