@@ -12,6 +12,9 @@
 
 #include "config/konfhaken.h"
 #include "controls/ctlklassen.h"
+#include "controls/elseite.h"
+#include "controls/elzeile.h"
+#include "controls/lisanzeige.h"
 #include "platform/bildlader.h"
 #include "platform/eingabe.h"
 #include "platform/fenster.h"
@@ -26,8 +29,8 @@
 #include "winlib/anwdaten.h"
 #include "winlib/wibild.h"
 
-// The edit control registers itself (its own file). Weak until that file
-// lands in this branch.
+// The edit field registers through its own functions (controls/orvaedit.h);
+// weak until that file lands in this branch.
 __attribute__((weak)) void ctlEditKlasseAnmelden();
 __attribute__((weak)) void ctlEditKlasseAbmelden();
 
@@ -77,10 +80,36 @@ void ctlSchriftFrei(CtlSchriftEintrag& e)
     e.eigen = false;
 }
 
-// The receiver of the configuration layer's workstation fonts.
+// Receivers of the configuration layer's workstation settings: fonts 0..3,
+// the three list colours (list display; the first is also the marking colour
+// of the owner-drawn boxes and the selection colour of record rows), and the
+// stripes and path modes of the record lists, which arrive one at a time.
+int ctlZebra = 0;
+int ctlPfad = 0;
+
 void ctlSchriftHaken(int n, HFONT schrift)
 {
     ctlSchriftEmpfangen(n, schrift);
+}
+
+void ctlFarbenHaken(COLORREF cursor, COLORREF markiert, COLORREF kopf)
+{
+    LisFarbenSetzen(GetRValue(cursor), GetGValue(cursor), GetBValue(cursor), GetRValue(markiert),
+                    GetGValue(markiert), GetBValue(markiert), GetRValue(kopf), GetGValue(kopf), GetBValue(kopf));
+    ElsMarkFarbeSetzen(GetRValue(cursor), GetGValue(cursor), GetBValue(cursor));
+    ElzAuswahlFarbe(GetRValue(cursor), GetGValue(cursor), GetBValue(cursor));
+}
+
+void ctlZebraHaken(int ein)
+{
+    ctlZebra = ein;
+    ElzListenStil(ctlZebra, ctlPfad);
+}
+
+void ctlPfadHaken(int modus)
+{
+    ctlPfad = modus;
+    ElzListenStil(ctlZebra, ctlPfad);
 }
 
 void ctlLinie(HDC dc, int x1, int y1, int x2, int y2, COLORREF farbe)
@@ -153,9 +182,13 @@ int ctlKlassenAnmelden()
     ctlFlach = GetVersionEx(&v) ? ctlFlachAusVersion(static_cast<int>(v.dwMajorVersion),
                                                       static_cast<int>(v.dwMinorVersion))
                                 : 0;
-    // The configuration layer hands the workstation fonts to us from now on.
-    KonfHaken h{};
+    // The configuration layer hands the workstation settings to us from now
+    // on; the other members stay as they are.
+    KonfHaken h = konfHaken();
     h.schriftEmpfangen = ctlSchriftHaken;
+    h.listenFarben = ctlFarbenHaken;
+    h.zebra = ctlZebraHaken;
+    h.pfadModus = ctlPfadHaken;
     konfHakenSetzen(h);
     return 0;
 }

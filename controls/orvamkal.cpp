@@ -15,6 +15,7 @@
 
 #include "controls/ctlkern.h"
 #include "controls/ctlklassen.h"
+#include "controls/orvamkal.h"
 #include "platform/eingabe.h"
 #include "platform/fenster.h"
 #include "platform/gdi.h"
@@ -79,9 +80,7 @@ int mkalTage(const MkalZustand* z)
 // Row of a day: its calendar-year week minus that of the 1st, plus 1.
 int mkalZeile(const MkalZustand* z, int tag)
 {
-    DATUM erster = mkalDatum(z->jahr, z->monat, 1);
-    DATUM d = mkalDatum(z->jahr, z->monat, tag);
-    return datkalwoche(&d) - datkalwoche(&erster) + 1;
+    return mkalZeileVon(z->jahr, z->monat, tag);
 }
 
 void mkalMessen(MkalZustand* z)
@@ -111,7 +110,7 @@ int mkalKopfHoehe(const MkalZustand* z)
 }
 
 // The rectangle of picture area i (0 left, 1 right) in the header.
-RECT mkalBildRect(const MkalZustand* z, int i)
+RECT mkalBildFlaeche(const MkalZustand* z, int i)
 {
     const MkalBild& b = z->bilder[i];
     const int y = 1 + z->y1;
@@ -360,7 +359,7 @@ void mkalBilderMalen(HDC dc, const MkalZustand* z)
 {
     for (int i = 0; i < 2; ++i) {
         const MkalBild& b = z->bilder[i];
-        RECT r = mkalBildRect(z, i);
+        RECT r = mkalBildFlaeche(z, i);
         if (b.bild != 0) {
             BITMAP bm{};
             GetObject(b.bild, sizeof bm, &bm);
@@ -451,7 +450,7 @@ void mkalKlick(HWND fenster, MkalZustand* z, int x, int y, bool doppelt)
 {
     POINT p{x, y};
     for (int i = 0; i < 2; ++i) {
-        RECT r = mkalBildRect(z, i);
+        RECT r = mkalBildFlaeche(z, i);
         if (!PtInRect(&r, p)) continue;
         int monat = z->monat + (i == 0 ? -1 : 1);
         int jahr = z->jahr;
@@ -548,6 +547,31 @@ LRESULT mkalAnlegen(HWND fenster, const CREATESTRUCT* cs)
 }
 
 }  // namespace
+
+int mkalZeileVon(int jahr, int monat, int tag)
+{
+    DATUM erster = mkalDatum(jahr, monat, 1);
+    DATUM d = mkalDatum(jahr, monat, tag);
+    return datkalwoche(&d) - datkalwoche(&erster) + 1;
+}
+
+bool mkalZellenRect(HWND kalender, int spalte, int zeile, RECT* r)
+{
+    if (ctlZustand(kalender) == nullptr || GetWindowLongPtr(kalender, GWLP_WNDPROC) == 0) return false;
+    WNDPROC proc = reinterpret_cast<WNDPROC>(GetWindowLongPtr(kalender, GWLP_WNDPROC));
+    if (proc != ctlMkalProc) return false;
+    *r = mkalZelleVon(ctlZustandVon<MkalZustand>(kalender), spalte, zeile);
+    return true;
+}
+
+bool mkalBildRect(HWND kalender, int i, RECT* r)
+{
+    if (i < 0 || i > 1 || ctlZustand(kalender) == nullptr) return false;
+    WNDPROC proc = reinterpret_cast<WNDPROC>(GetWindowLongPtr(kalender, GWLP_WNDPROC));
+    if (proc != ctlMkalProc) return false;
+    *r = mkalBildFlaeche(ctlZustandVon<MkalZustand>(kalender), i);
+    return true;
+}
 
 LRESULT CALLBACK ctlMkalProc(HWND fenster, UINT nachricht, WPARAM wp, LPARAM lp)
 {
