@@ -219,7 +219,11 @@ void elsSatzBefehlEnde(ElsSlot& s)
         LisAnzahlSetzen(ELSSEITENLISTE, saanzahl(&s.seiten));
     }
     int r = LisAkt(ELSSEITENLISTE);
-    if (r < 0) r = 0;
+    if (r < 0 && saanzahl(&s.seiten) > 0) {
+        // The first record of an empty table: its section becomes current.
+        LisAktSetzen(ELSSEITENLISTE, 0);
+        r = 0;
+    }
     elsAuswaehlen(s, r);
     elsRueckruf(s, 0);
     LisAnzahlSetzen(s.id, s.anzahl);
@@ -248,7 +252,11 @@ void elsNeu(ElsSlot& s, bool darunter)
     if (!frisch && darunter) ++i;
     saeinfuegen(&s.saetze, s.arbeit, i);
     elsSatzBefehlEnde(s);
-    if (darunter && !frisch) LisAktSetzen(s.id, c + 1);
+    if (frisch) {
+        LisAktSetzen(s.id, 0);
+    } else if (darunter) {
+        LisAktSetzen(s.id, c + 1);
+    }
 }
 
 void elsLoeschen(ElsSlot& s)

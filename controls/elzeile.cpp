@@ -213,6 +213,7 @@ void elzNeu(ElzSlot& s, bool darunter)
         elzVorbereiten(s, nullptr);
         saeinfuegen(&s.saetze, s.arbeit, 0);
         elzAnzeigen(s);
+        if (LisVorhanden(s.id)) LisAktSetzen(s.id, 0);
         return;
     }
     elzVorbereiten(s, saadr(&s.saetze, c));
