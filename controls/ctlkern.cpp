@@ -15,6 +15,7 @@
 #include "controls/elseite.h"
 #include "controls/elzeile.h"
 #include "controls/lisanzeige.h"
+#include "controls/orvaedit.h"
 #include "platform/bildlader.h"
 #include "platform/eingabe.h"
 #include "platform/fenster.h"
@@ -28,11 +29,6 @@
 #include "support/texte.h"
 #include "winlib/anwdaten.h"
 #include "winlib/wibild.h"
-
-// The edit field registers through its own functions (controls/orvaedit.h);
-// weak until that file lands in this branch.
-__attribute__((weak)) void ctlEditKlasseAnmelden();
-__attribute__((weak)) void ctlEditKlasseAbmelden();
 
 namespace {
 
@@ -175,7 +171,7 @@ int ctlKlassenAnmelden()
             return -1;
         }
     }
-    if (ctlEditKlasseAnmelden) ctlEditKlasseAnmelden();
+    ctlEditKlasseAnmelden();
     ctlAngemeldet = true;
     OSVERSIONINFO v{};
     v.dwOSVersionInfoSize = sizeof v;
@@ -197,7 +193,7 @@ void ctlKlassenAbmelden()
 {
     if (!ctlAngemeldet) return;
     ctlKlassenWeg(static_cast<int>(sizeof ctlKlassen / sizeof ctlKlassen[0]));
-    if (ctlEditKlasseAbmelden) ctlEditKlasseAbmelden();
+    ctlEditKlasseAbmelden();
     ctlAngemeldet = false;
 }
 
@@ -313,12 +309,12 @@ bool ctlBesitzerAktiv(HWND besitzer)
     return besitzer != 0 && GetActiveWindow() == besitzer;
 }
 
-bool ctlSchwebenPruefen(HWND fenster, HWND besitzer, bool* schwebend, bool* gefangen, bool ziehen,
+bool ctlSchwebenPruefen(HWND fenster, HWND besitzer, int x, int y, bool* schwebend, bool* gefangen, bool ziehen,
                         bool* gedrueckt)
 {
     if (!ctlBesitzerAktiv(besitzer)) return false;
-    POINT p{};
-    GetCursorPos(&p);
+    POINT p{x, y};
+    ClientToScreen(fenster, &p);
     bool jetzt = WindowFromPoint(p) == fenster;
     if (jetzt == *schwebend) return false;
     *schwebend = jetzt;

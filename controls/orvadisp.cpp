@@ -539,7 +539,7 @@ void dispKnopfRunter(HWND fenster, DispZustand* z, WPARAM wp, int x, int y)
 
 void dispBewegen(HWND fenster, DispZustand* z, int x, int y)
 {
-    if (ctlSchwebenPruefen(fenster, z->besitzer, &z->schwebend, &z->gefangen, z->ziehZustand == 2,
+    if (ctlSchwebenPruefen(fenster, z->besitzer, x, y, &z->schwebend, &z->gefangen, z->ziehZustand == 2,
                            &z->gedrueckt) &&
         z->knopf) {
         InvalidateRect(fenster, nullptr, FALSE);

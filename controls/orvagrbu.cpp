@@ -205,7 +205,7 @@ void grbuHoch(HWND fenster, GrbuZustand* z, int x, int y)
 
 void grbuBewegen(HWND fenster, GrbuZustand* z, int x, int y)
 {
-    if (ctlSchwebenPruefen(fenster, z->besitzer, &z->schwebend, &z->gefangen, z->ziehZustand == 2,
+    if (ctlSchwebenPruefen(fenster, z->besitzer, x, y, &z->schwebend, &z->gefangen, z->ziehZustand == 2,
                            &z->gedrueckt)) {
         grbuNeuMalen(fenster);
     }

@@ -153,13 +153,14 @@ inline COLORREF px(const plBild& b, int x, int y)
     return plBildFarbe(b.at(x, y));
 }
 
-// Bounding box (right and bottom exclusive) of the pixels of colour `farbe`;
+// Bounding box (right and bottom exclusive) of the pixels of colour `farbe`,
+// leaving out `rand` pixels at every edge (a frame);
 // empty (0,0,0,0) when there are none.
-inline RECT tinte(const plBild& b, COLORREF farbe)
+inline RECT tinte(const plBild& b, COLORREF farbe, int rand = 0)
 {
     RECT r{b.breite, b.hoehe, -1, -1};
-    for (int y = 0; y < b.hoehe; ++y)
-        for (int x = 0; x < b.breite; ++x)
+    for (int y = rand; y < b.hoehe - rand; ++y)
+        for (int x = rand; x < b.breite - rand; ++x)
             if (px(b, x, y) == farbe) {
                 r.left = std::min<LONG>(r.left, x);
                 r.top = std::min<LONG>(r.top, y);
