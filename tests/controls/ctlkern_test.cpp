@@ -96,7 +96,7 @@ TEST_F(Kern, LibraryFontsFallBackToStockFonts)
 
 TEST_F(Kern, AFailedStateAllocationFailsTheCreation)
 {
-    for (const char* klasse : {"ORVADISP", "ORVAGRBU", "ORVAMKAL", "ORVASLDR"}) {
+    for (const char* klasse : {"ORVADISP", "ORVASHOW", "ORVAGRBU", "ORVAMKAL", "ORVASLDR"}) {
         SCOPED_TRACE(klasse);
         PlFehlerScope scope;
         const int32_t bloecke = fmallanzahl();
