@@ -417,6 +417,17 @@ int wiDlgInit()
 
 void wiDlgFrei()
 {
+    // The layers below get their stand-ins back for what this module answered.
+    KonfHaken k = konfHaken();
+    k.dlgFenster = nullptr;
+    k.dlgName = nullptr;
+    k.dlgTitelHolen = nullptr;
+    k.dlgTitelSetzen = nullptr;
+    k.dlgModul = nullptr;
+    k.warnung = nullptr;
+    k.dateiDialog = nullptr;
+    konfHakenSetzen(k);
+    wiAssertHandlerSetzen(nullptr);
     ffree(box);
     box = nullptr;
     idx[0] = -1;

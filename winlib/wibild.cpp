@@ -89,9 +89,8 @@ int wblDateiLesen(const char* pfad, std::vector<uint8_t>& daten)
     size_t gelesen = 0;
     while (gelesen < daten.size()) {
         int32_t n = static_cast<int32_t>(std::min<size_t>(WIBMPBLOCKSUP, daten.size() - gelesen));
-        int r = bdread(&d, daten.data() + gelesen, n);
-        if (r <= 0) break;
-        gelesen += static_cast<size_t>(r);
+        if (bdread(&d, daten.data() + gelesen, n) != 0) break;
+        gelesen += static_cast<size_t>(n);
     }
     bdclose(&d);
     if (gelesen != daten.size()) return -1;

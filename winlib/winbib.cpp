@@ -13,6 +13,7 @@
 #include <string>
 
 #include "platform/bild.h"
+#include "platform/bildmodul.h"
 #include "platform/ctl_status.h"
 #include "platform/ctl_tooltip.h"
 #include "platform/dateisys.h"
@@ -127,6 +128,7 @@ HWND wbDlgItem(int id) { return GetDlgItem(wiDlgFenster(), id); }
 void wiBibInit()
 {
     wiDebugSenkeSetzen(wbDebugSenke);
+    plBildModulLaderAnmelden();
 }
 
 void wiBibEnde()

@@ -15,10 +15,9 @@
 #include "platform/windef.h"
 
 // ---- Start and end ---------------------------------------------------------------
-// Installs the debug-trace sink (mode 0: debugger output) and the hooks of
-// the configuration layer that this module answers (placements, desktop,
-// fonts, window ini file). Called by the dialog manager's wiDlgInit; may be
-// called again. wiBibEnde destroys the status bar and the tooltip control
+// Installs the debug-trace sink (mode 0: debugger output) and the loader of
+// the resource bundles' pictures (LoadBitmap from a module). Called by the
+// dialog manager's wiDlgInit or the frame at start; may be called again. wiBibEnde destroys the status bar and the tooltip control
 // and resets the module's state (end of the program or of a test).
 void wiBibInit();
 void wiBibEnde();

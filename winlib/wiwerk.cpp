@@ -7,6 +7,7 @@
 // tbarhaken.h.
 #include "winlib/wiwerk.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
@@ -29,7 +30,6 @@
 #include "support/basis.h"
 #include "support/texte.h"
 #include "support/vergleich.h"
-#include "support/zahlen.h"
 #include "winlib/anwdaten.h"
 #include "winlib/dialog.h"
 #include "winlib/dlgitem.h"
@@ -608,9 +608,19 @@ int StrAbschnittN(const char* text, char* ziel, int groesse, int* anfang, int* e
 
 int StrWinkel(const char* text)
 {
+    // The number as atof reads it, with ',' taken for the decimal point too
+    // (the fields are typed with either); independent of the process locale.
+    char zahl[81];
+    strkopie(zahl, text ? text : "", 80);
+    zeichentausch(zahl, ',', '.');
+    const char* p = zahl;
+    while (istweiss(static_cast<unsigned char>(*p))) ++p;
+    if (*p == '+') ++p;
+    double wert = 0.0;
+    if (std::from_chars(p, zahl + std::strlen(zahl), wert).ec != std::errc()) wert = 0.0;
     // Tenths of a degree, normalised into 0..3599 before rounding so that
     // neither -0.01 nor 370 leaves the range.
-    double t = std::fmod(zahlwert(text ? text : "") * 10.0, 3600.0);
+    double t = std::fmod(wert * 10.0, 3600.0);
     if (t < 0) t += 3600.0;
     int w = static_cast<int>(t + 0.5);
     return w >= 3600 ? w - 3600 : w;
