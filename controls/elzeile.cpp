@@ -518,6 +518,16 @@ void ElzListenStil(int zebra, int pfad)
 }
 
 int ElzPfadModus() { return elzPfad; }
+
+void ElzFarbenEmpfangen(COLORREF cursor, COLORREF markiert, COLORREF kopf)
+{
+    LisFarbenEmpfangen(cursor, markiert, kopf);
+    ElsMarkFarbeSetzen(GetRValue(markiert), GetGValue(markiert), GetBValue(markiert));
+    ElzAuswahlFarbe(GetRValue(markiert), GetGValue(markiert), GetBValue(markiert));
+}
+
+void ElzZebraEmpfangen(int zebra) { elzZebra = zebra; }
+void ElzPfadEmpfangen(int pfad) { elzPfad = pfad; }
 void ElzAuswahlFarbe(int r, int g, int b) { elzAuswahl = RGB(r & 255, g & 255, b & 255); }
 
 int ElzZeilenProFenster(int id)

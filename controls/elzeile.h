@@ -51,6 +51,14 @@ void ElzListenStil(int zebra, int pfad);
 int ElzPfadModus();
 void ElzAuswahlFarbe(int r, int g, int b);
 int ElzZeilenProFenster(int id);
+// Receivers for the workstation style of the configuration layer (its
+// hooks listenFarben, zebra and pfadModus): the list display colours, the
+// marking colour of owner-drawn boxes and the selection colour of record
+// rows take the marked colour; stripes and path mode go to ElzListenStil.
+void ElzFarbenEmpfangen(COLORREF cursor, COLORREF markiert, COLORREF kopf);
+void ElzZebraEmpfangen(int zebra);
+void ElzPfadEmpfangen(int pfad);
+
 // WM_MEASUREITEM / WM_DRAWITEM of list or combo box `steuerId`; 0 when the
 // message is not for list `id`.
 int ElzOwnerDraw(int id, ElzTextFn text, UINT nachricht, int steuerId, LPARAM daten);
