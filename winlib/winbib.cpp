@@ -134,6 +134,7 @@ void wiBibInit()
 void wiBibEnde()
 {
     wiStatusWeg();
+    wiTbarEnde();
     wiTooltipsEnde();
     std::memset(wbTools, 0, sizeof wbTools);
     wbFaktor = 0.0;

@@ -213,3 +213,23 @@ int wiHoehe(HWND fenster);
 int wiItemBreite(HWND fenster, int id);
 int wiItemHoehe(HWND fenster, int id);
 void wiKnopfFarbe(int unbenutzt, int rgb[3]);
+
+// ---- Tool bar of the common-controls kind (not the frame's toolbars) -----------------------------------------
+inline constexpr int WITBARSUP = 20;        // buttons kept
+inline constexpr int WITBARTEXTSUP = 40;    // tooltip characters
+inline constexpr int WITBARID = 1;
+HWND wiTbarInit();
+void wiTbarGroesse(int knopf, int bild, int hoehe);
+// 0, or -1 when the table is full (the button is not added).
+int wiTbarKnopf(int id, const char* bild, const char* tipp);
+int wiTbarKnopfAus(HMODULE modul, int id, const char* bild, const char* tipp);
+void wiTbarLuecke();
+// The tooltip text of a command (puffer: WITBARTEXTSUP + 1); 1, or 0 and
+// an empty text when no button has that command.
+int wiTbarText(int id, char* puffer);
+void wiTbarAnpassen();
+int wiTbarHoehe();
+void wiTbarBilderWeg();
+HWND wiTbarFenster();
+// Destroys the bar and its bitmaps (wiBibEnde).
+void wiTbarEnde();

@@ -12,7 +12,9 @@
 #include "platform/ctl_scroll.h"
 #include "platform/ctl_status.h"
 #include "platform/ctl_tooltip.h"
+#include "platform/ctl_tbar.h"
 #include "platform/menue.h"
+#include "platform/systemwerte.h"
 #include "platform/eingabe.h"
 #include "platform/orte.h"
 #include "platform/shell.h"
@@ -364,6 +366,32 @@ TEST_F(Bib, MainMenuIsSwappedAndItsItemsChanged)
     EXPECT_TRUE(GetMenuState(m, 101, MF_BYCOMMAND) & MF_CHECKED);
     EXPECT_EQ(wiMenuEntfernenPos(1, -1), 0);  // position < 0: the bar item "Hilfe"
     EXPECT_EQ(GetMenuItemCount(m), 1);
+}
+
+TEST_F(Bib, CommonToolbarKeepsTwentyButtonsWithTheirTips)
+{
+    HWND bar = wiTbarInit();
+    ASSERT_NE(bar, 0u);
+    EXPECT_EQ(GetParent(bar), haupt);
+    EXPECT_EQ(GetDlgCtrlID(bar), WITBARID);
+    EXPECT_GT(wiTbarHoehe(), 0);
+    wiTbarGroesse(24, 4, 30);
+    EXPECT_EQ(wiTbarHoehe(), 30);
+    EXPECT_EQ(wiTbarKnopf(501, "gemischt", "Neu anlegen und noch viel mehr Text dazu, mehr als vierzig"), 0);
+    wiTbarLuecke();
+    for (int i = 1; i < WITBARSUP; ++i) EXPECT_EQ(wiTbarKnopfAus(anwInstanz(), 501 + i, "taste", "x"), 0);
+    EXPECT_EQ(wiTbarKnopf(900, "taste", "zu viel"), -1);
+    EXPECT_EQ(SendMessage(bar, TB_BUTTONCOUNT, 0, 0), WITBARSUP + 1);
+    char text[WITBARTEXTSUP + 1];
+    EXPECT_EQ(wiTbarText(501, text), 1);
+    EXPECT_EQ(std::string(text), std::string("Neu anlegen und noch viel mehr Text dazu, mehr als vierzig").substr(0, 40));
+    EXPECT_EQ(wiTbarText(900, text), 0);
+    EXPECT_STREQ(text, "");
+    // The first button shows the button-face copy of "gemischt", centred.
+    plHeadlessPumpen();
+    EXPECT_EQ(plFensterPixel(bar, 10, PL_TBAR_RAND + 10), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(plFensterPixel(bar, 11, PL_TBAR_RAND + 10), RGB(255, 0, 0));
+    wiTbarBilderWeg();
 }
 
 }  // namespace
