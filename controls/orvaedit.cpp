@@ -629,6 +629,14 @@ LRESULT CALLBACK edtProc(HWND fenster, UINT nachricht, WPARAM wp, LPARAM lp)
 
 }  // namespace
 
+std::string edtFeldWert(HWND fenster)
+{
+    char klasse[16] = {};
+    GetClassName(fenster, klasse, sizeof klasse);
+    const auto* z = std::strcmp(klasse, CTLEDITKLASSE) == 0 ? ctlZustandVon<EdtZustand>(fenster) : nullptr;
+    return z != nullptr ? std::string(z->text.wert) : std::string();
+}
+
 void ctlEditKlasseAnmelden()
 {
     if (edtAngemeldet) return;

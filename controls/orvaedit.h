@@ -9,9 +9,14 @@
 
 #include <string>
 
+#include "platform/windef.h"
+
 // ---- Registration (called by ctlKlassenAnmelden / ctlKlassenAbmelden) ------------------------
 void ctlEditKlasseAnmelden();
 void ctlEditKlasseAbmelden();
+// The value as an ORVAEDIT window holds it now (display form, or editing
+// form while focused), blanks included; "" for another window.
+std::string edtFeldWert(HWND fenster);
 
 // ---- Capacities, kinds -----------------------------------------------------------------------
 inline constexpr int EDTWERTSUP = 200;  // characters of a value, a mask, a program text

@@ -92,7 +92,7 @@ bool edtMaskeTippen(EdtText& t, unsigned char c)
     if (edtAuswahl(t, &von, &bis)) t.caret = von;
     t.anker = -1;
     const int m = static_cast<int>(std::strlen(t.maske));
-    if (t.caret < 0 || t.caret >= m) return false;
+    if (t.caret < 0 || t.caret >= m || t.caret >= edtMaskenGrenze(t)) return false;
     const char platz = t.maske[t.caret];
     if (platz == '#' && !edtZiffer(c)) return false;
     if (platz == '$') {
