@@ -82,16 +82,29 @@ void dlgAnkerSetzen(int s)
     if (dlgOffen(s) && box[s].anker) *box[s].anker = box[s].daten;
 }
 
+// Set when a stack limit raised the assertion: the stop box sends messages
+// to the dialogs, which must then neither push nor pop (they would raise it
+// again, without end).
+bool dlgEndet = false;
+
 void dlgPush(int s)
 {
-    if (!(idxtop + 1 < 2 * DLGSUP)) wiAssert("dialog", 261, "++idxtop < 2*DLGSUP");
+    if (dlgEndet) return;
+    if (!(idxtop + 1 < 2 * DLGSUP)) {
+        dlgEndet = true;
+        wiAssert("dialog", 261, "++idxtop < 2*DLGSUP");
+    }
     idx[++idxtop] = s;
     dlgAnkerSetzen(s);
 }
 
 void dlgPop()
 {
-    if (!(idxtop - 1 >= 0)) wiAssert("dialog", 273, "--idxtop >= 0");
+    if (dlgEndet) return;
+    if (!(idxtop - 1 >= 0)) {
+        dlgEndet = true;
+        wiAssert("dialog", 273, "--idxtop >= 0");
+    }
     --idxtop;
     dlgAnkerSetzen(idx[idxtop]);
 }
@@ -390,17 +403,18 @@ int konfDateiDialog(int speichern, const char* titel, const char* filter, char* 
 
 int wiDlgInit()
 {
+    wiAssertHandlerSetzen(wiAssertFenster);  // first: a failed allocation ends in the box
     if (!box) {
         box = static_cast<dlgbox*>(fmalloc(DLGSUP, sizeof(dlgbox)));
         if (box == nullptr) wiAssert("dialog", 119, "(box=fmalloc( DLGSUP, sizeof(struct dlgbox))) != NULL");
     }
     idx[0] = -1;
     idxtop = 0;
+    dlgEndet = false;
     dlgLetzt = dlgVorher = 0;
     dlgAktivName[0] = 0;
     ziehZustand = 0;
     ziehFang = 0;
-    wiAssertHandlerSetzen(wiAssertFenster);
     wiBibInit();  // the trace sink and the window library's hooks
     // Only the members this module answers; the rest stay as installed.
     KonfHaken k = konfHaken();

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "dlgpruef.h"
+#include "platform/menue.h"
 #include "winlib/meldung.h"
 
 using namespace dlgpruef;
@@ -451,6 +452,50 @@ TEST_F(DialogTest, DragFromOneDialogToAnother)
     plHeadlessZiehen(pa.x, pa.y, pa.x + 4, pa.y - 4);
     pumpe();
     EXPECT_TRUE(ziehLog.empty());
+}
+
+}  // namespace
+
+namespace {
+
+// ---- Popup menus and the short command mode ------------------------------------------------------------
+
+TEST_F(DialogTest, PopupMenuOfTheCurrentDialogGoesWithIt)
+{
+    HWND a = neu("probe_a");
+    wiDlgBetreten(a);
+    EXPECT_EQ(wiDlgMenuLaden("fehlt_rm"), -1);
+    ASSERT_EQ(wiDlgMenuLaden("probe_rm"), 0);
+    HMENU m = wiDlgMenu();
+    ASSERT_NE(m, 0u);
+    EXPECT_EQ(GetMenuItemCount(m), 2);
+    EXPECT_EQ(GetMenuItemID(m, 0), 301u);
+    wiDlgMenuAnhaengen(0, nullptr);
+    wiDlgMenuAnhaengen(303, "Extra");
+    EXPECT_EQ(GetMenuItemCount(m), 4);
+    wiDlgMenuFrei(303, 0);
+    EXPECT_NE(GetMenuState(m, 303, MF_BYCOMMAND) & MF_GRAYED, 0u);
+    wiDlgVerlassen();
+    EXPECT_EQ(wiDlgMenu(), 0u);  // nothing current
+    wiDlgSlotSchliessen(wiDlgSlot(a));
+    EXPECT_FALSE(IsMenu(m));
+}
+
+WPARAM kurzWp = 0;
+int kurzBefehl(UINT m, WPARAM wp, LPARAM)
+{
+    if (m == WM_USER + 7) kurzWp = wp;
+    return 0;
+}
+
+TEST_F(DialogTest, ShortCommandModePassesTheLowWordOnly)
+{
+    HWND a = wiDlgOeffnen16("probe_a", init, exit, kurzBefehl);
+    ASSERT_NE(a, 0u);
+    SendMessage(a, WM_USER + 7, MAKEWPARAM(12, 34), 56);
+    EXPECT_EQ(kurzWp, 12u);
+    EXPECT_EQ(wiDlgWParam(), MAKEWPARAM(12, 34));
+    EXPECT_EQ(wiDlgLParam(), 56);
 }
 
 }  // namespace

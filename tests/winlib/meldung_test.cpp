@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "config/konfhaken.h"
+#include "platform/fehlersim.h"
 #include "dlgpruef.h"
 #include "support/basis.h"
 #include "winlib/meldung.h"
@@ -118,6 +119,42 @@ TEST_F(MeldungTest, AssertionShowsItsTextUnderTheTitleAndEnds)
         },
         ::testing::ExitedWithCode(3),
         "BOX\\[Velmo Test\\|ASSERT ERROR\\|struarr\\.99\\|anzahl < SAISUP\\] Das Programm wird beendet\\.");
+}
+
+TEST_F(MeldungTest, AFailedSlotTableEndsInTheAssertionBox)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    wiDlgFrei();
+    EXPECT_EXIT(
+        {
+            plFatalAppExitSetzen(zeigeUndEnde);
+            plFehlerSetzen(PlFehlerArt::Speicher, 1);
+            wiDlgInit();
+        },
+        ::testing::ExitedWithCode(3),
+        "ASSERT ERROR\\|dialog\\.119\\|\\(box=fmalloc\\( DLGSUP, sizeof\\(struct dlgbox\\)\\)\\) != NULL\\]");
+    ASSERT_EQ(wiDlgInit(), 0);
+}
+
+TEST_F(MeldungTest, TheStackLimitsEndInTheAssertionBox)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            plFatalAppExitSetzen(zeigeUndEnde);
+            wiDlgVerlassen();
+        },
+        ::testing::ExitedWithCode(3), "ASSERT ERROR\\|dialog\\.273\\|--idxtop >= 0\\]");
+    HWND a = neu("probe");
+    EXPECT_EXIT(
+        {
+            plFatalAppExitSetzen(zeigeUndEnde);
+            for (int i = 0; i < 2 * DLGSUP; ++i) wiDlgBetreten(a);
+        },
+        ::testing::ExitedWithCode(3), "ASSERT ERROR\\|dialog\\.261\\|\\+\\+idxtop < 2\\*DLGSUP\\]");
+    for (int i = 0; i < 2 * DLGSUP - 1; ++i) ASSERT_EQ(wiDlgBetreten(a), 1);  // 399 entries fit
+    for (int i = 0; i < 2 * DLGSUP - 1; ++i) wiDlgVerlassen();
+    EXPECT_EQ(wiDlgStapelTiefe(), 0);
 }
 
 }  // namespace

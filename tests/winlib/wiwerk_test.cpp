@@ -274,10 +274,10 @@ TEST_F(Werk, NotificationsAndSiblings)
                   {MAKEWPARAM(7, CBN_DROPDOWN), 0},   {MAKEWPARAM(8, CBN_SELCHANGE), 0}};
     for (const auto& f : faelle) EXPECT_EQ(wiComboEreignis(7, f.wp), f.erwartet);
 
-    EXPECT_EQ(GeschwisterLaeuft(1), 0);
+    // Sockets are per user, and other runs may serve the other names, so
+    // only the one made here is asked for.
     if (plLokalKlasseMelden("ZVKEDIT") == 0) {
         EXPECT_EQ(GeschwisterLaeuft(1), 1);
-        EXPECT_EQ(GeschwisterLaeuft(0), 0);
         plLokalKlasseAbmelden("ZVKEDIT");
     }
     EXPECT_EQ(GeschwisterLaeuft(7), 0);
