@@ -282,6 +282,29 @@ TEST_F(Tabelle, DeletingEverySectionLeavesOneFreshRecord)
     EXPECT_EQ(ElsAnzahl(LISTE), 2) << "record commands work again";
 }
 
+TEST_F(Tabelle, RenamingRewritesEveryHeaderOfTheSectionOnEachChange)
+{
+    ElsFreigeben(LISTE);
+    ElsAnlegen(LISTE, sizeof(Satz), lesen, format, init, leer, "SeitenMenue");
+    satz("A", "a1", 1);
+    satz("A", "a2", 2);
+    satz("B", "b1", 3);
+    zeigen();
+    befehl(2564);
+    HWND feld = item(SEITEN + 2);
+    ASSERT_TRUE(IsWindowVisible(feld));
+    EXPECT_EQ(GetFocus(), feld);
+    for (const char* name : {"N", "Ne", "Neu"}) {
+        SetWindowText(feld, name);
+        SetFocus(feld);
+        SendMessage(dlg, WM_COMMAND, MAKEWPARAM(SEITEN + 2, 0x300), static_cast<LPARAM>(feld));
+        EXPECT_STREQ(nr(0)->kopf.name, name);
+        EXPECT_STREQ(nr(1)->kopf.name, name);
+    }
+    EXPECT_STREQ(nr(2)->kopf.name, "B");
+    EXPECT_EQ(ElsGeaendert(LISTE), 1);
+}
+
 TEST_F(Tabelle, RecordCommandsOnAnEmptyTableStartFromAFreshRecord)
 {
     zeigen();

@@ -196,7 +196,7 @@ struct Ablauf {
     std::function<void(Liste&)> pruefen;
 };
 
-class Eingabe : public Liste, public ::testing::WithParamInterface<int> {};
+class ListenEingabe : public Liste, public ::testing::WithParamInterface<int> {};
 
 const std::vector<Ablauf>& ablaeufe()
 {
@@ -314,7 +314,7 @@ const std::vector<Ablauf>& ablaeufe()
     return v;
 }
 
-TEST_P(Eingabe, Sequence)
+TEST_P(ListenEingabe, Sequence)
 {
     const Ablauf& a = ablaeufe()[static_cast<size_t>(GetParam())];
     SCOPED_TRACE(a.name);
@@ -326,7 +326,18 @@ TEST_P(Eingabe, Sequence)
     if (a.pruefen) a.pruefen(*this);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, Eingabe, ::testing::Range(0, static_cast<int>(ablaeufe().size())));
+INSTANTIATE_TEST_SUITE_P(Ablaeufe, ListenEingabe, ::testing::Range(0, static_cast<int>(ablaeufe().size())));
+
+TEST_F(Liste, BorderStyleGoesToTheCustomControlsAsEscapeCommands)
+{
+    anlegen(1);
+    LisDlgStil(1);
+    auto b = nimmBefehle();
+    ASSERT_EQ(b.size(), 1u);
+    EXPECT_EQ(b[0], "\x1bS 3") << "style bits 3..7 plus frame 3";
+    LisDlgStil(0);
+    EXPECT_EQ(nimmBefehle(), std::vector<std::string>{"\x1bS 0"});
+}
 
 TEST_F(Liste, PostedCommandsCarryTheRow)
 {
