@@ -209,10 +209,10 @@ void ziehEnde(int s, LPARAM lp)
             ReleaseCapture();
         }
     }
-    if (ziehZustand != 0) {
-        ziehZustand = 0;
-        ziehMelden(0);
-    }
+    // Whatever the state was: a release or a move without the button ends
+    // an armed drag too.
+    ziehZustand = 0;
+    ziehMelden(0);
     ziehFang = 0;
 }
 

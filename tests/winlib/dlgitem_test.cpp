@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 #include "dlgpruef.h"
+#include "platform/fehlersim.h"
 #include "support/speicher.h"
 #include "winlib/dlgitem.h"
 
@@ -144,6 +146,45 @@ TEST_F(ItemTest, TextFromANamedWindowReadsThatWindow)
     char* neu = nullptr;
     EXPECT_EQ(wiTextHolenNeu(101, &neu), 5);
     EXPECT_STREQ(neu, "von A");
+    ffree(neu);
+    {
+        PlFehlerScope scope;
+        plFehlerSetzen(PlFehlerArt::Speicher, 1);
+        EXPECT_EQ(wiTextHolenNeu(101, &neu), -1);
+        EXPECT_EQ(neu, nullptr);
+    }
+    wiDlgVerlassen();
+}
+
+TEST_F(ItemTest, TextRingKeepsFiveReadsOf80Characters)
+{
+    HWND h = neu("probe");
+    wiDlgBetreten(h);
+    const char* gelesen[6];
+    for (int i = 0; i < 6; ++i) {
+        wiZahlSetzen(101, i);
+        gelesen[i] = wiTextRing(101);
+    }
+    EXPECT_EQ(gelesen[5], gelesen[0]);  // the ring came round
+    for (int i = 1; i < 5; ++i) EXPECT_EQ(std::string(gelesen[i]), std::to_string(i));
+    wiTextSetzen(101, std::string(120, 'x').c_str());
+    EXPECT_EQ(std::strlen(wiTextRing(101)), 80u);
+    wiDlgVerlassen();
+}
+
+TEST_F(ItemTest, ClipboardTextRoundTrip)
+{
+    HWND h = neu("probe");
+    wiDlgBetreten(h);
+    wiClipLeeren();
+    char t[10];
+    EXPECT_STREQ(wiClipHolen(t, 9), "");
+    EXPECT_EQ(wiClipHolenNeu(), nullptr);
+    EXPECT_EQ(wiClipText("Leitungsschutzschalter"), 1);
+    EXPECT_STREQ(wiClipHolen(t, 9), "Leitungss");
+    char* neu = wiClipHolenNeu();
+    ASSERT_NE(neu, nullptr);
+    EXPECT_STREQ(neu, "Leitungsschutzschalter");
     ffree(neu);
     wiDlgVerlassen();
 }

@@ -68,6 +68,14 @@ TEST_F(MeldungTest, QuestionWithCancelAnswers2ToAScriptedEscape)
     EXPECT_EQ(GetActiveWindow(), x);
 }
 
+TEST_F(MeldungTest, ALongTextIsCutAt1000Characters)
+{
+    std::string lang(1500, 'z');
+    wiMeldung("%s", lang.c_str());
+    ASSERT_EQ(plNachrichtBoxFragen().size(), 1u);
+    EXPECT_EQ(plNachrichtBoxFragen()[0].text, std::string(WIMELDUNGSUP, 'z'));
+}
+
 TEST_F(MeldungTest, QuestionAnswersAndDefaultButtons)
 {
     struct Fall { int standard; int antwort; int erwartet; UINT knopf; };

@@ -235,6 +235,23 @@ TEST_F(Bild, BmpFileIsStretchedIntoTheRectangle)
     EXPECT_NE(plFensterPixel(w, 34, 34), RGB(0, 0, 255));
     EXPECT_EQ(plFensterPixel(w, 45, 42), RGB(255, 0, 0));
     EXPECT_NE(plFensterPixel(w, 42, 42), RGB(255, 0, 0));  // a frame, not a fill
+
+    // Text on white: only the w x h area at (x, y) changes.
+    wiMalenStartFenster(w, 0);
+    wiFlaeche(0, 128, 0, 50, 50, 99, 99);
+    wiTextBild(255, 0, 0, 55, 55, 30, 14, "WWW", "DejaVu Sans", 14);
+    wiMalenEnde();
+    int rot = 0, weiss = 0;
+    for (int y = 55; y < 69; ++y)
+        for (int x = 55; x < 85; ++x) {
+            COLORREF c = plFensterPixel(w, x, y);
+            rot += GetRValue(c) > 128 && GetGValue(c) < 128 ? 1 : 0;
+            weiss += c == RGB(255, 255, 255) ? 1 : 0;
+        }
+    EXPECT_GT(rot, 0);
+    EXPECT_GT(weiss, 0);
+    EXPECT_EQ(plFensterPixel(w, 54, 54), RGB(0, 128, 0));
+    EXPECT_EQ(plFensterPixel(w, 85, 69), RGB(0, 128, 0));
     DestroyWindow(w);
 }
 
