@@ -4,6 +4,9 @@
 #include <cstring>
 
 #include "config/konfhaken.h"
+#include "controls/elseite.h"
+#include "controls/elzeile.h"
+#include "controls/lisanzeige.h"
 #include "platform/fehlersim.h"
 #include "platform/gdi.h"
 #include "support/speicher.h"
@@ -92,6 +95,28 @@ TEST_F(Kern, LibraryFontsFallBackToStockFonts)
     EXPECT_NE(GetObjectType(fremd), 0u);
     EXPECT_EQ(ctlSchrift(2), static_cast<HFONT>(GetStockObject(ANSI_VAR_FONT)));
     DeleteObject(fremd);
+}
+
+TEST_F(Kern, WorkstationSettingsReachTheListsAndTheOtherHooksStay)
+{
+    KonfHaken fremd = konfHaken();
+    fremd.desktop = [](RECT* r) { *r = RECT{1, 2, 3, 4}; };
+    konfHakenSetzen(fremd);
+    ctlKlassenAbmelden();
+    ASSERT_EQ(ctlKlassenAnmelden(), 0);
+    RECT r{};
+    konfHaken().desktop(&r);
+    EXPECT_EQ(r.right, 3);  // registration kept the window library's hooks
+    konfHaken().listenFarben(RGB(1, 2, 3), RGB(4, 5, 6), RGB(7, 8, 9));
+    EXPECT_EQ(LisCursorFarbe(), RGB(1, 2, 3));
+    EXPECT_EQ(LisMarkFarbe(), RGB(4, 5, 6));
+    int rot = 0, gruen = 0, blau = 0;
+    ElsMarkFarbe(&rot, &gruen, &blau);
+    EXPECT_EQ(RGB(rot, gruen, blau), RGB(4, 5, 6));
+    konfHaken().pfadModus(2);
+    EXPECT_EQ(ElzPfadModus(), 2);
+    konfHaken().pfadModus(0);
+    konfHakenZuruecksetzen();
 }
 
 TEST_F(Kern, AFailedStateAllocationFailsTheCreation)
