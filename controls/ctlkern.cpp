@@ -128,7 +128,10 @@ void ctlGestePosten(HWND fenster, int befehl, int x, int y)
 
 int ctlKlassenAnmelden()
 {
-    if (ctlAngemeldet) return 0;
+    WNDCLASS da{};
+    // A restarted window manager (tests) has forgotten the classes.
+    if (ctlAngemeldet && GetClassInfo(ctlInstanz(), CTLDISPKLASSE, &da)) return 0;
+    ctlAngemeldet = false;
     const int anzahl = static_cast<int>(sizeof ctlKlassen / sizeof ctlKlassen[0]);
     for (int i = 0; i < anzahl; ++i) {
         WNDCLASS wc{};
