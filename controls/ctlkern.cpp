@@ -171,6 +171,18 @@ void ctlKlassenAbmelden()
     ctlKlassenWeg(static_cast<int>(sizeof ctlKlassen / sizeof ctlKlassen[0]));
     ctlEditKlasseAbmelden();
     ctlAngemeldet = false;
+    // The configuration layer gets its stand-in receivers back; the fonts go.
+    KonfHaken h = konfHaken();
+    h.schriftEmpfangen = nullptr;
+    h.listenFarben = nullptr;
+    h.zebra = nullptr;
+    h.pfadModus = nullptr;
+    konfHakenSetzen(h);
+    for (CtlSchriftEintrag& e : ctlSchriften) {
+        ctlSchriftFrei(e);
+        e.hoehe = 0;
+        e.name[0] = '\0';
+    }
 }
 
 bool ctlKlassenAngemeldet()

@@ -53,6 +53,8 @@ void ctlGestePosten(HWND fenster, int befehl, int x, int y);
 // stripes and path mode of record lists). 0, or -1 when a class could not be registered (the
 // ones registered are unregistered again).
 int ctlKlassenAnmelden();
+// Unregisters the classes, gives the configuration layer its stand-in
+// receivers back and forgets the library fonts (deleting those made here).
 void ctlKlassenAbmelden();
 bool ctlKlassenAngemeldet();
 // The flat look for a version: (major, minor) >= (5, 1), compared as numbers.

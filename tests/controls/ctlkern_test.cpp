@@ -116,6 +116,15 @@ TEST_F(Kern, WorkstationSettingsReachTheListsAndTheOtherHooksStay)
     konfHaken().pfadModus(2);
     EXPECT_EQ(ElzPfadModus(), 2);
     konfHaken().pfadModus(0);
+    // unregistering hands the receivers back to the stand-ins
+    ctlKlassenAbmelden();
+    HFONT f = CreateFont(12, 0, 0, 0, 0, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "DejaVu Sans");
+    konfHaken().schriftEmpfangen(1, f);
+    EXPECT_EQ(konfEmpfangen().schrift[1], f);
+    EXPECT_EQ(ctlSchrift(1), static_cast<HFONT>(GetStockObject(SYSTEM_FIXED_FONT)));
+    konfHaken().desktop(&r);
+    EXPECT_EQ(r.right, 3);
+    DeleteObject(f);
     konfHakenZuruecksetzen();
 }
 
