@@ -184,6 +184,25 @@ TEST(KernText, ArgumentWordsAndColoursModulo256)
     EXPECT_STREQ(ziel, "abcd");
 }
 
+TEST_F(Kern, TextCellsOfAFixedPitchFont)
+{
+    HFONT f = ctlSchrift(1);
+    HDC dc = CreateCompatibleDC(0);
+    HGDIOBJ alt = SelectObject(dc, f);
+    TEXTMETRIC tm{};
+    ASSERT_TRUE(GetTextMetrics(dc, &tm));
+    SelectObject(dc, alt);
+    DeleteDC(dc);
+    ASSERT_GT(tm.tmAveCharWidth, 0);
+    CtlZellen z = ctlZellenMessen(f, 8 + 10 * tm.tmAveCharWidth + 1, tm.tmHeight + 6, 200);
+    EXPECT_EQ(z.breite, tm.tmAveCharWidth);
+    EXPECT_EQ(z.hoehe, tm.tmHeight);
+    EXPECT_EQ(z.sichtbar, 10);
+    EXPECT_EQ(z.oben, 3);
+    EXPECT_EQ(ctlZellenMessen(f, 8 + 10 * tm.tmAveCharWidth, 0, 4).sichtbar, 4);  // capped
+    EXPECT_EQ(ctlZellenMessen(f, 3, 0, 200).sichtbar, 0);                         // never negative
+}
+
 TEST_F(Kern, OwnerIsACaptionedParentElseTheMainWindow)
 {
     HWND w = kind("ORVADISP", "", 0, 0, 0, 20, 20, 3);
