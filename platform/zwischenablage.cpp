@@ -7,6 +7,8 @@
 //     may change it, and only while it is open.
 #include "platform/zwischenablage.h"
 
+#include "platform/bild.h"
+
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -104,6 +106,30 @@ bool clipIstSpeicherFormat(UINT format)
     return format != CF_BITMAP && format != CF_PALETTE && format != CF_ENHMETAFILE && format != CF_METAFILEPICT;
 }
 
+// The picture of a bitmap as PNG bytes (32-bit rows read back through a DIB).
+bool clipBitmapPng(HBITMAP bm, std::vector<uint8_t>& png)
+{
+    BITMAP b{};
+    if (!GetObject(bm, sizeof b, &b) || b.bmWidth <= 0 || b.bmHeight <= 0) return false;
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = b.bmWidth;
+    bi.bmiHeader.biHeight = -b.bmHeight;  // top-down
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    plBild bild;
+    bild.breite = b.bmWidth;
+    bild.hoehe = b.bmHeight;
+    bild.pixel.assign(static_cast<size_t>(b.bmWidth) * static_cast<size_t>(b.bmHeight), 0);
+    HDC dc = CreateCompatibleDC(0);
+    int zeilen = GetDIBits(dc, bm, 0, static_cast<UINT>(b.bmHeight), bild.pixel.data(), &bi, DIB_RGB_COLORS);
+    DeleteDC(dc);
+    if (zeilen != b.bmHeight) return false;
+    for (uint32_t& px : bild.pixel) px |= 0xFF000000u;  // a DIB's fourth byte is not alpha
+    return plPngSchreiben(bild, png) == 0;
+}
+
 }  // namespace
 
 BOOL OpenClipboard(HWND owner)
@@ -124,8 +150,16 @@ BOOL CloseClipboard()
     z.offen = false;
     if (z.geaendert) {
         for (const plClipEintrag& e : z.eintraege) {
-            std::string name = clipAussenName(e.format);
-            if (name.empty() || !e.daten) continue;
+            if (!e.daten) continue;
+            if (e.format == CF_BITMAP) {
+                // Other programs get a picture as PNG bytes.
+                std::vector<uint8_t> png;
+                if (clipBitmapPng(static_cast<HBITMAP>(e.daten), png))
+                    plBeZwischenablageSchreiben("CF_BITMAP", png.data(), png.size());
+                continue;
+            }
+            std::string name = e.format == CF_HDROP ? std::string("CF_HDROP") : clipAussenName(e.format);
+            if (name.empty()) continue;
             const void* p = GlobalLock(e.daten);
             plBeZwischenablageSchreiben(name.c_str(), p, GlobalSize(e.daten));
             GlobalUnlock(e.daten);

@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "platform/ablegen.h"
+#include "platform/bild.h"
 #include "platform/backend.h"
 #include "platform/dateidialog.h"
 #include "platform/dialog.h"
@@ -310,9 +311,11 @@ TEST_F(Desktop, FileListsOnTheClipboardAreUriLists)
     std::vector<std::string> namen = {ordner() + "/Schaltplan \xFC" "ber.zei", ordner() + "/b.zei"};
     HGLOBAL h = plAblegenListe(namen, POINT{0, 0}, false);
     ASSERT_NE(h, 0u);
-    ASSERT_EQ(plBeZwischenablageSchreiben("CF_HDROP", GlobalLock(h), GlobalSize(h)), 1);
-    GlobalUnlock(h);
-    GlobalFree(h);
+    // Through the program's own clipboard calls: the list leaves at the close.
+    ASSERT_TRUE(OpenClipboard(0));
+    EmptyClipboard();
+    ASSERT_NE(SetClipboardData(CF_HDROP, h), 0u);
+    CloseClipboard();
     std::string liste;
     ASSERT_EQ(ausfuehren("xclip -selection clipboard -o -t text/uri-list", &liste), 0);
     EXPECT_EQ(liste, "file://" + ordner() + "/Schaltplan%20%C3%BCber.zei\r\nfile://" + ordner() + "/b.zei\r\n");
@@ -326,6 +329,34 @@ TEST_F(Desktop, FileListsOnTheClipboardAreUriLists)
     DragQueryFile(static_cast<HDROP>(g), 0, name, sizeof name);
     EXPECT_EQ(std::string(name), ordner() + "/Gr\xF6\xDF" "e.zei");
     GlobalFree(g);
+}
+
+// A bitmap on the clipboard leaves the program as a PNG picture.
+TEST_F(Desktop, ABitmapOnTheClipboardIsAPngForOtherPrograms)
+{
+    HDC dc = CreateCompatibleDC(0);
+    HBITMAP bm = CreateBitmap(4, 3, 1, 32, nullptr);
+    HGDIOBJ alt = SelectObject(dc, bm);
+    RECT r{0, 0, 4, 3};
+    HBRUSH rot = CreateSolidBrush(RGB(255, 0, 0));
+    FillRect(dc, &r, rot);
+    SelectObject(dc, alt);
+    DeleteObject(rot);
+    DeleteDC(dc);
+    ASSERT_TRUE(OpenClipboard(0));
+    EmptyClipboard();
+    ASSERT_NE(SetClipboardData(CF_BITMAP, bm), 0u);
+    CloseClipboard();
+    std::string png;
+    ASSERT_EQ(ausfuehren("xclip -selection clipboard -o -t image/png", &png), 0);
+    ASSERT_GT(png.size(), 8u);
+    EXPECT_EQ(png.substr(1, 3), "PNG");
+    std::vector<uint8_t> d(png.begin(), png.end());
+    plBild bild;
+    ASSERT_EQ(plPngLesen(d.data(), d.size(), bild), 0);
+    EXPECT_EQ(bild.breite, 4);
+    EXPECT_EQ(bild.hoehe, 3);
+    EXPECT_EQ(plBildFarbe(bild.at(2, 1)), RGB(255, 0, 0));
 }
 
 TEST_F(Desktop, TheDesktopFileChooserAnswersTheOpenDialog)
