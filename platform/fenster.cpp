@@ -17,6 +17,7 @@
 
 #include "platform/backend.h"
 #include "platform/fensterint.h"
+#include "platform/menue.h"
 #include "platform/gdi.h"
 #include "platform/gdiint.h"
 #include "platform/systemwerte.h"
@@ -200,6 +201,12 @@ void fensterNcDestroyRek(HWND h)
     std::vector<HWND> kinder = w->kinder;
     for (HWND k : kinder) fensterNcDestroyRek(k);
     SendMessage(h, WM_NCDESTROY, 0, 0);
+    // A top-level window takes its menu bar with it, as on Windows.
+    if (plFenster* nw = plFensterVon(h); nw && nw->menue) {
+        HMENU m = nw->menue;
+        nw->menue = 0;
+        DestroyMenu(m);
+    }
     fensterFreigeben(h);
 }
 

@@ -194,6 +194,18 @@ TEST_F(MenueTest, BarTakesItsStripAndWrapsInANarrowWindow)
     EXPECT_EQ(p0.top, p1.top);
 }
 
+TEST_F(MenueTest, DestroyingAWindowDestroysItsMenuBar)
+{
+    HWND mit = hauptfenster(true);
+    HMENU leiste = GetMenu(mit);
+    ASSERT_TRUE(IsMenu(leiste));
+    HMENU unter = GetSubMenu(leiste, 0);
+    ASSERT_TRUE(IsMenu(unter));
+    DestroyWindow(mit);
+    EXPECT_FALSE(IsMenu(leiste));
+    EXPECT_FALSE(IsMenu(unter));
+}
+
 struct TastenFall {
     const char* name;
     std::vector<int> tasten;  // > 0 tap a key; -VK_MENU holds Alt, -1 releases it
