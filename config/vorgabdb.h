@@ -1,7 +1,7 @@
 // The key descriptions of "Vorgaben.txt" for the settings pages: groups
 // (name, title, key patterns) and per key its caption and info lines.
 // Prefix `VgbDb`. Calls the file-system boundary, the ini path (for the
-// "ZAVIKINI" info lines) and support (patterns of Part 1.125's mustervgl).
+// "ZAVIKINI" info lines) and support (the patterns of mustervgl).
 //
 // File form: ")I" and on the next line a group: name, "title", patterns;
 // ")S key [argument]" then the caption line (the argument goes into its

@@ -19,11 +19,13 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <map>
 #include <string>
 #include <unistd.h>
 
 #include "platform/bild_le.h"
+#include "platform/dateisys.h"
 
 namespace {
 
@@ -556,21 +558,19 @@ int plBildDateiLesen(const char* pfad, std::vector<uint8_t>& aus, size_t hoechst
 {
     aus.clear();
     if (!pfad) return -1;
-    FILE* f = std::fopen(pfad, "rb");
-    if (!f) return -1;
+    int fd = plDsOeffnen(pfad, O_RDONLY);
+    if (fd < 0) return -1;
     std::vector<uint8_t> v;
     uint8_t puffer[4096];
-    size_t n;
-    while ((n = std::fread(puffer, 1, sizeof puffer, f)) > 0) {
-        if (v.size() + n > hoechstens) {
-            std::fclose(f);
+    ssize_t n;
+    while ((n = plDsLesen(fd, puffer, sizeof puffer)) > 0) {
+        if (v.size() + static_cast<size_t>(n) > hoechstens) {
+            plDsSchliessen(fd);
             return -1;
         }
         v.insert(v.end(), puffer, puffer + n);
     }
-    bool fehler = std::ferror(f) != 0;
-    std::fclose(f);
-    if (fehler) return -1;
+    if (plDsSchliessen(fd) != 0 || n < 0) return -1;
     aus = std::move(v);
     return 0;
 }
@@ -578,13 +578,5 @@ int plBildDateiLesen(const char* pfad, std::vector<uint8_t>& aus, size_t hoechst
 int plBildDateiSchreiben(const char* pfad, const uint8_t* daten, size_t laenge)
 {
     if (!pfad || !*pfad) return -1;
-    std::string tmp = std::string(pfad) + ".tmp" + std::to_string(static_cast<long>(getpid()));
-    FILE* f = std::fopen(tmp.c_str(), "wb");
-    if (!f) return -1;
-    bool gut = laenge == 0 || std::fwrite(daten, 1, laenge, f) == laenge;
-    gut = std::fflush(f) == 0 && gut;
-    gut = std::fclose(f) == 0 && gut;
-    if (gut && std::rename(tmp.c_str(), pfad) == 0) return 0;
-    std::remove(tmp.c_str());
-    return -1;
+    return plDsDateiErsetzen(pfad, daten, laenge, true);
 }

@@ -25,6 +25,7 @@
 #include <memory>
 #include <unistd.h>
 
+#include "platform/dateisys.h"
 #include "platform/gdiint.h"
 
 namespace {
@@ -38,17 +39,13 @@ struct druckAuftrag {
     druckZustand zustand = druckZustand::Bereit;
     ABORTPROC abbruch = nullptr;
     std::string ziel;
-    std::string tmp;
-    FILE* f = nullptr;
+    int fd = -1;  // replacement handle of the output file (platform/dateisys)
     std::vector<unsigned char> vorab;  // output before the file opened
     bool verwerfen = false;
     bool schreibFehler = false;
     ~druckAuftrag()
     {
-        if (f) {
-            std::fclose(f);
-            std::remove(tmp.c_str());
-        }
+        if (fd >= 0) plDsErsetzenVerwerfen(fd);
         if (flaeche) cairo_surface_destroy(flaeche);
     }
 };
@@ -72,15 +69,27 @@ druckAuftrag* druckFinden(HDC hdc)
     return it->second.get();
 }
 
+// Writes all `n` bytes through the file-system boundary.
+bool druckAlles(int fd, const unsigned char* p, size_t n)
+{
+    while (n > 0) {
+        ssize_t w = plDsSchreiben(fd, p, n);
+        if (w <= 0) return false;
+        p += w;
+        n -= static_cast<size_t>(w);
+    }
+    return true;
+}
+
 cairo_status_t druckSchreiben(void* closure, const unsigned char* data, unsigned int length)
 {
     auto* a = static_cast<druckAuftrag*>(closure);
     if (a->verwerfen) return CAIRO_STATUS_SUCCESS;
-    if (!a->f) {
+    if (a->fd < 0) {
         a->vorab.insert(a->vorab.end(), data, data + length);
         return CAIRO_STATUS_SUCCESS;
     }
-    if (std::fwrite(data, 1, length, a->f) != length) {
+    if (!druckAlles(a->fd, data, length)) {
         a->schreibFehler = true;
         return CAIRO_STATUS_WRITE_ERROR;
     }
@@ -141,10 +150,9 @@ void druckVerwerfen(druckAuftrag* a)
 {
     a->verwerfen = true;
     gdiDcVektorAbschliessen(a->hdc);
-    if (a->f) {
-        std::fclose(a->f);
-        a->f = nullptr;
-        std::remove(a->tmp.c_str());
+    if (a->fd >= 0) {
+        plDsErsetzenVerwerfen(a->fd);
+        a->fd = -1;
     }
     a->zustand = druckZustand::Fertig;
 }
@@ -246,13 +254,11 @@ int StartDoc(HDC hdc, const DOCINFO* di)
     if (!a || a->zustand != druckZustand::Bereit) return SP_ERROR;
     a->ziel = di && di->lpszOutput && *di->lpszOutput ? di->lpszOutput : a->e.datei;
     if (a->ziel.empty()) return SP_ERROR;
-    a->tmp = a->ziel + ".tmp" + std::to_string(static_cast<long>(getpid()));
-    a->f = std::fopen(a->tmp.c_str(), "wb");
-    if (!a->f) return SP_ERROR;
-    if (!a->vorab.empty() && std::fwrite(a->vorab.data(), 1, a->vorab.size(), a->f) != a->vorab.size()) {
-        std::fclose(a->f);
-        a->f = nullptr;
-        std::remove(a->tmp.c_str());
+    a->fd = plDsErsetzenOeffnen(a->ziel.c_str(), true);
+    if (a->fd < 0) return SP_ERROR;
+    if (!druckAlles(a->fd, a->vorab.data(), a->vorab.size())) {
+        plDsErsetzenVerwerfen(a->fd);
+        a->fd = -1;
         return SP_ERROR;
     }
     a->vorab.clear();
@@ -305,17 +311,15 @@ int EndDoc(HDC hdc)
     if (a->zustand == druckZustand::Seite && EndPage(hdc) < 0) return SP_ERROR;
     if (a->zustand != druckZustand::Dokument) return SP_ERROR;
     BOOL ok = gdiDcVektorAbschliessen(hdc);
-    bool gut = ok && !a->schreibFehler;
-    gut = std::fflush(a->f) == 0 && gut;
-    gut = fsync(fileno(a->f)) == 0 && gut;
-    gut = std::fclose(a->f) == 0 && gut;
-    a->f = nullptr;
+    int fd = a->fd;
+    a->fd = -1;
     a->zustand = druckZustand::Fertig;
-    if (!gut || std::rename(a->tmp.c_str(), a->ziel.c_str()) != 0) {
-        std::remove(a->tmp.c_str());
+    if (!ok || a->schreibFehler) {
+        plDsErsetzenVerwerfen(fd);
         return SP_ERROR;
     }
-    return 1;
+    // Synced, closed and renamed over the target; the old file stays on failure.
+    return plDsSchliessen(fd) == 0 ? 1 : SP_ERROR;
 }
 
 int AbortDoc(HDC hdc)

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/bild.h"
+#include "platform/fehlersim.h"
 
 namespace {
 
@@ -182,6 +183,33 @@ TEST(Drucker, AbortedOrCancelledJobsLeaveNoFileAndKeepAnOldOne)
     ASSERT_GT(StartDoc(dc, nullptr), 0);
     ASSERT_TRUE(plDruckerDcLoeschen(dc));
     EXPECT_EQ(dateienIn(ordner), std::vector<std::string>{"alt.pdf"});
+}
+
+TEST(Drucker, AFailedWriteOrRenameAtEndDocKeepsTheOldFile)
+{
+    std::string ordner = ordnerNeu("drucker_fehler");
+    std::string ziel = ordner + "/alt.pdf";
+    const uint8_t alt[] = {'a', 'l', 't'};
+    ASSERT_EQ(plBildDateiSchreiben(ziel.c_str(), alt, 3), 0);
+    for (PlFehlerArt art : {PlFehlerArt::Schreiben, PlFehlerArt::Umbenennen, PlFehlerArt::Schliessen}) {
+        SCOPED_TRACE(static_cast<int>(art));
+        plDruckEinstellung e;
+        e.datei = ziel;
+        HDC dc = plDruckerDcErzeugen(e);
+        ASSERT_GT(StartDoc(dc, nullptr), 0);
+        ASSERT_GT(StartPage(dc), 0);
+        seiteMalen(dc, "fehler");
+        {
+            PlFehlerScope scope;
+            plFehlerSetzen(art, 1, true);
+            EXPECT_LT(EndDoc(dc), 0);
+        }
+        plDruckerDcLoeschen(dc);
+        EXPECT_EQ(dateienIn(ordner), std::vector<std::string>{"alt.pdf"});
+        std::vector<uint8_t> inhalt;
+        ASSERT_EQ(plBildDateiLesen(ziel.c_str(), inhalt), 0);
+        EXPECT_EQ(inhalt.size(), 3u);
+    }
 }
 
 TEST(Drucker, CallsOutOfOrderAreRefused)

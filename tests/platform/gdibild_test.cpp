@@ -311,6 +311,23 @@ TEST(GdiDib, DibSectionBitsAndDrawingStayInStep)
     EXPECT_EQ(GetObject(bm, sizeof ds, &ds), static_cast<int>(sizeof ds));
     EXPECT_EQ(ds.dsBm.bmBits, p);
     EXPECT_EQ(ds.dsBmih.biBitCount, 32);
+    // A 24-bit bottom-up section: the top row is the last in memory.
+    BITMAPINFO b24 = bmi;
+    b24.bmiHeader.biBitCount = 24;
+    b24.bmiHeader.biHeight = 2;
+    void* q = nullptr;
+    HBITMAP unten = CreateDIBSection(0, &b24, DIB_RGB_COLORS, &q, 0, 0);
+    ASSERT_NE(unten, 0u);
+    auto* bytes = static_cast<BYTE*>(q);
+    bytes[12 + 2] = 255;  // (0,0): red, in the second stored row (rows of 12 bytes)
+    HDC m2 = CreateCompatibleDC(0);
+    HGDIOBJ alt2 = SelectObject(m2, unten);
+    EXPECT_EQ(GetPixel(m2, 0, 0), RGB(255, 0, 0));
+    SetPixel(m2, 1, 1, RGB(0, 0, 255));
+    EXPECT_EQ(bytes[3], 255);  // (1,1) is the first stored row: blue byte first
+    SelectObject(m2, alt2);
+    DeleteDC(m2);
+    DeleteObject(unten);
     // A bitmap is in one DC at a time and is not deleted while selected.
     HDC zweiter = CreateCompatibleDC(0);
     EXPECT_EQ(SelectObject(zweiter, bm), 0u);

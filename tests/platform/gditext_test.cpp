@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include <fontconfig/fontconfig.h>
+
 #include "tests/platform/gdi_pruef.h"
 
 namespace {
@@ -46,6 +48,33 @@ TEST(GdiText, WindowsFacesResolveToTheirStandIns)
         std::string fam;
         gdiSchriftLoesen(lf, fam);
         EXPECT_EQ(fam, f.erwartet) << f.windows;
+    }
+}
+
+// The metrics these tests expect hold for these font files (fonts-liberation,
+// fonts-dejavu-core): the stand-ins must resolve to them, not to look-alikes.
+TEST(GdiText, StandInFamiliesAreThePinnedFontFiles)
+{
+    struct Fall {
+        const char* familie;
+        const char* datei;
+    } faelle[] = {{"Liberation Sans", "LiberationSans-Regular.ttf"},
+                  {"Liberation Serif", "LiberationSerif-Regular.ttf"},
+                  {"Liberation Mono", "LiberationMono-Regular.ttf"},
+                  {"DejaVu Sans", "DejaVuSans.ttf"}};
+    for (const Fall& f : faelle) {
+        FcPattern* p = FcNameParse(reinterpret_cast<const FcChar8*>(f.familie));
+        FcConfigSubstitute(nullptr, p, FcMatchPattern);
+        FcDefaultSubstitute(p);
+        FcResult r;
+        FcPattern* m = FcFontMatch(nullptr, p, &r);
+        ASSERT_NE(m, nullptr) << f.familie;
+        FcChar8* datei = nullptr;
+        ASSERT_EQ(FcPatternGetString(m, FC_FILE, 0, &datei), FcResultMatch);
+        std::string d(reinterpret_cast<const char*>(datei));
+        EXPECT_EQ(d.substr(d.find_last_of('/') + 1), f.datei);
+        FcPatternDestroy(m);
+        FcPatternDestroy(p);
     }
 }
 

@@ -1,0 +1,182 @@
+// Benchmark of the drawing store against a plain read of the drawing file,
+// one run, all times and ratios printed: a generated drawing of 100,000
+// elements (lines, texts longer than ten characters, circles and references
+// to a fixture component, drawn in local runs as an editor would) is
+//  0. read into a std::vector<BEF> (the baseline),
+//  1. loaded into the store (TzLaden),
+//  2. walked: a full TzBereichDurchlaufen and a TzNaechstes walk,
+//  3. saved (TzSpeichern),
+// once with "ZeiRAM" at its default and once with 0 (every basket in the
+// swap file). Target: 1-3 within 4 times the baseline. For the profile, the
+// same runs follow over the drawing with lines in place of the references:
+// the difference is the expansion of the component references (extents on
+// load, state after each reference on load and save). Built with
+// -DVELMO_BENCH=ON, never run by CTest. Files go to the process's
+// temporary folder. Calls the store, the drawing file and the component
+// library of model/, config/ and platform/.
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "config/verzeich.h"
+#include "model/bauteil.h"
+#include "model/beffifo.h"
+#include "model/edhaken.h"
+#include "model/einstell.h"
+#include "model/tempzeic.h"
+#include "model/zeichnun.h"
+#include "platform/orte.h"
+
+namespace {
+
+using Uhr = std::chrono::steady_clock;
+
+double sekundenSeit(Uhr::time_point t0) { return std::chrono::duration<double>(Uhr::now() - t0).count(); }
+
+BEF rec(int code, double a, double b, const char* text, int i)
+{
+    BEF x;
+    std::memset(&x, 0, sizeof x);
+    x.code = static_cast<uint8_t>(code);
+    x.darg[0] = a;
+    x.darg[1] = b;
+    x.iarg[0] = i;
+    if (text) BefTextSetzen(&x, text);
+    return x;
+}
+
+STT startZustand()
+{
+    STT s;
+    SttInit(&s, nullptr);
+    s.mass = s.msm = s.msf = 1.0;
+    s.layer = 1;
+    s.st = 1;
+    s.sl = 1.0;
+    s.tg = 2.5;
+    s.tv = s.th = 1.0;
+    std::snprintf(s.bd, sizeof s.bd, "TST");
+    return s;
+}
+
+// Writes the drawing: 100,000 elements in runs of 50 around one point each.
+int erzeugen(const std::string& pfad, bool referenzen)
+{
+    ZeiDatei z;
+    if (ZeiDateiAnlegen(&z, pfad.c_str()) != 0) return -1;
+    BEF bd = rec(35, 0, 0, "TST", 0);
+    ZeiBefSchreiben(&z, &bd);
+    unsigned zufall = 12345;
+    for (int i = 0; i < 100000; ++i) {
+        if (i % 50 == 0) {
+            zufall = zufall * 1103515245u + 12345u;
+            double x = 10 + (zufall >> 8) % 380, y = 10 + (zufall >> 18) % 380;
+            BEF ba = rec(21, x, y, nullptr, 0);
+            ZeiBefSchreiben(&z, &ba);
+        }
+        BEF b;
+        switch (i % 4) {
+        case 0: b = rec(40, 1.5, 0.5, nullptr, 0); break;
+        case 1: {
+            char t[40];
+            std::snprintf(t, sizeof t, "Beschriftung %06d", i);
+            b = rec(50, 0, 0, t, 0);
+            break;
+        }
+        case 2: b = rec(67, 1.25, 1.25, nullptr, 1); break;
+        default: b = referenzen ? rec(80, 0, 0, "M1", 0) : rec(40, 0.5, 0.5, nullptr, 0); break;
+        }
+        if (ZeiBefSchreiben(&z, &b) < 0) return -1;
+        if (i % 4 == 3) {
+            BEF bw = rec(20, 0.5, -0.25, nullptr, 0);
+            ZeiBefSchreiben(&z, &bw);
+        }
+    }
+    return ZeiDateiSchliessen(&z);
+}
+
+void lauf(const std::string& ordner, const std::string& zeichnung, int zeiRam, const char* art)
+{
+    TzZeiRamVorgeben(zeiRam);
+    TzInit();
+    STT start = startZustand(), aus;
+
+    auto t0 = Uhr::now();
+    std::vector<BEF> alle;
+    ZeiDatei z;
+    if (ZeiDateiLesend(&z, zeichnung.c_str()) == 0) {
+        BEF b;
+        while (ZeiBefLesen(&z, &b) == 0) alle.push_back(b);
+        ZeiDateiSchliessen(&z);
+    }
+    double basis = sekundenSeit(t0);
+
+    t0 = Uhr::now();
+    int r = TzLaden(zeichnung.c_str(), &start, &aus, 0, 0, 0);
+    double laden = sekundenSeit(t0);
+
+    t0 = Uhr::now();
+    long n = 0, m = 0;
+    double alles[4] = {-1000, -1000, 1400, 1400};
+    TzBereichDurchlaufen(alles, [&](int, const STT*, const BEF*) { ++n; });
+    for (int id = TzNaechstes(-1); id < TZENDE; id = TzNaechstes(id)) ++m;
+    double laufen = sekundenSeit(t0);
+
+    std::string ziel = ordner + "/kopie.ZEI";
+    t0 = Uhr::now();
+    int rs = TzSpeichern(ziel.c_str(), &start, &aus, 0);
+    double speichern = sekundenSeit(t0);
+
+    std::printf("%s, ZeiRAM %s: %zu records, %d objects (load %d, save %d), walked %ld and %ld\n",
+                art, zeiRam < 0 ? "default" : "0", alle.size(), TzAnzahl(), r, rs, n, m);
+    std::printf("  baseline (read into std::vector<BEF>) %8.3f s\n", basis);
+    std::printf("  TzLaden                              %8.3f s  %5.2fx\n", laden, laden / basis);
+    std::printf("  TzBereichDurchlaufen + TzNaechstes   %8.3f s  %5.2fx\n", laufen, laufen / basis);
+    std::printf("  TzSpeichern                          %8.3f s  %5.2fx\n", speichern, speichern / basis);
+    TzEnde();
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    std::string ordner = plOrtTemp();
+    // The fixture component "M1" of the model tests as library "TST".
+    std::string daten = std::string(__FILE__);
+    daten = daten.substr(0, daten.find_last_of('/') + 1) + "../tests/data/model";
+    std::string quelle = std::string(argc > 1 ? argv[1] : daten.c_str()) + "/BAUTEILE.L6";
+    {
+        std::ifstream ein(quelle, std::ios::binary);
+        std::ofstream aus(ordner + "/BAUTEILE.TST", std::ios::binary);
+        aus << ein.rdbuf();
+        if (!ein) {
+            std::fprintf(stderr, "Bauteildatei %s fehlt\n", quelle.c_str());
+            return 1;
+        }
+    }
+    VerSetzen(1, ordner.c_str());
+    VerSetzen(2, ordner.c_str());
+    BauInit();
+    BauCacheSetzen(1);
+    VIEINST* v = ViEinst();
+    v->flux = 0;
+    v->fluy = 0;
+    v->frox = 400;
+    v->froy = 400;
+    BefQueueInit();
+    std::string zeichnung = ordner + "/gross.ZEI";
+    std::string ohne = ordner + "/ohne.ZEI";
+    if (erzeugen(zeichnung, true) != 0 || erzeugen(ohne, false) != 0) {
+        std::fprintf(stderr, "Zeichnung nicht erzeugt\n");
+        return 1;
+    }
+    lauf(ordner, zeichnung, -1, "with references");
+    lauf(ordner, zeichnung, 0, "with references");
+    lauf(ordner, ohne, -1, "lines in place of references");
+    lauf(ordner, ohne, 0, "lines in place of references");
+    BauEnde();
+    return 0;
+}

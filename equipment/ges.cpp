@@ -1,0 +1,339 @@
+// Equipment items, section "Ges" (see ges.h). Prefix `Ges`.
+#include "equipment/ges.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "equipment/bm.h"
+#include "equipment/bmhilf.h"
+#include "equipment/bmint.h"
+#include "equipment/btl.h"
+#include "equipment/platzhalter.h"
+#include "support/bdatei.h"
+#include "support/texte.h"
+#include "support/vergleich.h"
+
+namespace {
+
+std::vector<appgeraet> gesListe;
+int gesGeaendert = 0;
+int gesInit = 0;
+
+auto GesFinden(uint32_t id)
+{
+    return std::lower_bound(gesListe.begin(), gesListe.end(), id,
+                            [](const appgeraet& g, uint32_t k) { return g.id < k; });
+}
+
+appgeraet* GesSuchen(uint32_t id)
+{
+    auto it = GesFinden(id);
+    return it != gesListe.end() && it->id == id ? &*it : nullptr;
+}
+
+uint32_t GesNeueId() { return gesListe.empty() ? 1 : gesListe.back().id + 1; }
+
+bool GesVoll() { return static_cast<int>(gesListe.size()) >= GESSUP - 1; }
+
+void GesLeer(appgeraet* g) { std::memset(g, 0, sizeof *g); }
+
+// Appends a record (ids only grow, so the order holds); the new id.
+uint32_t GesAnhaengen(const appgeraet& g)
+{
+    gesListe.push_back(g);
+    gesGeaendert = 1;
+    return g.id;
+}
+
+}  // namespace
+
+void GesMarkeSetzen(int geaendert) { gesGeaendert = geaendert; }
+int GesInitialisiert() { return gesInit; }
+
+void GesInit()
+{
+    // The whole capacity at once, as the fixed array it stands for: no
+    // growth copies while a file loads.
+    gesListe.clear();
+    gesListe.reserve(GESSUP - 1);
+    gesGeaendert = 0;
+    gesInit = 1;
+}
+
+void GesFrei()
+{
+    gesListe.clear();  // the storage stays for the next GesInit (a reload)
+    gesGeaendert = 0;
+    gesInit = 0;
+}
+
+int GesGeaendert() { return gesGeaendert; }
+int GesAnzahl() { return static_cast<int>(gesListe.size()); }
+
+void GesZeileParsen(appgeraet* g, const char* zeile)
+{
+    GesLeer(g);
+    if (std::strchr(zeile, BMTRENNER) == nullptr) return;
+    const char* p = zeile;
+    char zahl[32];
+    BmhFeldAb(zahl, 31, &p);
+    g->id = hexwert(zahl);
+    BmhFeldAb(zahl, 31, &p);
+    g->n1 = BmhAtoi(zahl);
+    BmhFeldAb(g->tt, GESTTSUP, &p);
+    BmhFeldAb(g->kg, GESKGSUP, &p);
+    BmhFeldAb(g->ft, GESKGSUP, &p);
+    BmhFeldAb(g->lt, GESTTSUP, &p);
+    BmhFeldAb(g->kz, GESKGSUP, &p);
+    BmhFeldAb(g->t6, GESKGSUP, &p);
+    BmhFeldAb(g->t7, GESKGSUP, &p);
+    BmhFeldAb(zahl, 31, &p);
+    g->n2 = BmhAtoi(zahl);
+}
+
+int GesAbschnittLesen(BDAT* d)
+{
+    gesListe.clear();
+    static char zeile[BMZEILESUP];
+    while (bdgets(d, zeile, BMZEILESUP - 1) >= 0) {
+        if (zeile[0] == ')') break;
+        strtrim(zeile);
+        if (zeile[0] == 0 || zeile[0] == ';') continue;
+        if (!gesInit) continue;
+        appgeraet g;
+        GesZeileParsen(&g, zeile);
+        if (!GesVoll()) gesListe.push_back(g);
+    }
+    // Files of older writers may hold ids out of order (they appended
+    // inserted items); lookups are binary searches, so restore the order.
+    if (!std::is_sorted(gesListe.begin(), gesListe.end(), [](const appgeraet& a, const appgeraet& b) { return a.id < b.id; }))
+        std::stable_sort(gesListe.begin(), gesListe.end(),
+                         [](const appgeraet& a, const appgeraet& b) { return a.id < b.id; });
+    gesGeaendert = 0;
+    return 0;
+}
+
+void GesZeileFormat(char* ziel, size_t kap, appgeraet* g)
+{
+    const auto lang = [](const char* t, int w) { return std::strlen(t) > static_cast<size_t>(w); };
+    if (lang(g->tt, GESTTSUP) || lang(g->lt, GESTTSUP) || lang(g->kg, GESKGSUP) || lang(g->ft, GESKGSUP) ||
+        lang(g->kz, GESKGSUP)) {
+        std::string log = "G ";
+        BmhHex(log, g->id);
+        log += ' ';
+        BmhInt(log, g->n1);
+        log += '\n';
+        log += BmhFehlerZeile("tt", g->tt);
+        log += BmhFehlerZeile("kg", g->kg);
+        log += BmhFehlerZeile("ft", g->ft);
+        log += BmhFehlerZeile("lt", g->lt);
+        log += BmhFehlerZeile("kz", g->kz);
+        BmhFehlerLog(log);
+        g->tt[GESTTSUP] = 0;
+        g->lt[GESTTSUP] = 0;
+        g->kg[GESKGSUP] = 0;
+        g->ft[GESKGSUP] = 0;
+        g->kz[GESKGSUP] = 0;
+    }
+    std::string z;
+    BmhHex(z, g->id);
+    z.push_back(BMTRENNER);
+    BmhInt(z, g->n1);
+    z.push_back(BMTRENNER);
+    for (const char* t : {g->tt, g->kg, g->ft, g->lt, g->kz, g->t6, g->t7}) BmhFeld(z, t);
+    BmhInt(z, g->n2);
+    strkopie(ziel, kap, z.c_str(), static_cast<int>(kap));
+}
+
+int GesAbschnittSchreiben(BDAT* d)
+{
+    int r = bdputs(d, ")S Ges");
+    char zeile[BMZEILESUP];
+    for (auto& g : gesListe) {
+        GesZeileFormat(zeile, sizeof zeile, &g);
+        if (bdputs(d, zeile) < 0) r = -1;
+    }
+    gesGeaendert = 0;
+    return r < 0 ? -1 : 0;
+}
+
+int GesHolen(uint32_t id, appgeraet* g)
+{
+    GesLeer(g);
+    if (!gesInit) return -1;
+    BMDateiAktuell(0);
+    const appgeraet* q = GesSuchen(id);
+    if (q == nullptr) return -1;
+    *g = *q;
+    return 0;
+}
+
+void GesDurchlaufen(GESFN fn, void* benutzer)
+{
+    if (!gesInit) return;
+    BMDateiAktuell(0);
+    for (size_t i = 0; i < gesListe.size(); ++i) fn(&gesListe[i], benutzer);
+}
+
+uint32_t GesAnlegen(int n, const char* text)
+{
+    if (!gesInit) return 0;
+    BMDateiAktuell(1);
+    if (GesVoll()) return 0;
+    appgeraet g;
+    GesLeer(&g);
+    g.id = GesNeueId();
+    g.n1 = DefZahlHolen(n);
+    g.n2 = DefZahl2Holen(n);
+    char bauteil[DEFTEXTSUP + 1];
+    DefFelderHolen(n, bauteil, g.tt, g.kg, g.kz, nullptr);
+    BmhKopie(g.lt, text, GESTTSUP);
+    return GesAnhaengen(g);
+}
+
+uint32_t GesKopieren(uint32_t id, const char* text)
+{
+    if (!gesInit) return 0;
+    BMDateiAktuell(1);
+    if (GesVoll() || gesListe.empty()) return 0;
+    const appgeraet* q = GesSuchen(id);
+    if (q == nullptr) return 0;
+    appgeraet g;
+    GesLeer(&g);
+    g.id = GesNeueId();
+    g.n1 = q->n1;
+    std::memcpy(g.tt, q->tt, sizeof g.tt);
+    std::memcpy(g.kg, q->kg, sizeof g.kg);
+    std::memcpy(g.kz, q->kz, sizeof g.kz);
+    BmhKopie(g.lt, text, GESTTSUP);
+    return GesAnhaengen(g);
+}
+
+uint32_t GesAusSatz(const appgeraet* satz)
+{
+    if (!gesInit) return 0;
+    BMDateiAktuell(1);
+    if (GesVoll()) return 0;
+    appgeraet g;
+    GesLeer(&g);
+    g.id = GesNeueId();
+    g.n1 = satz->n1;
+    std::memcpy(g.tt, satz->tt, sizeof g.tt);
+    std::memcpy(g.kg, satz->kg, sizeof g.kg);
+    std::memcpy(g.kz, satz->kz, sizeof g.kz);
+    std::memcpy(g.lt, satz->lt, sizeof g.lt);
+    return GesAnhaengen(g);
+}
+
+int GesEinfuegen(const appgeraet* satz)
+{
+    if (!gesInit) return -1;
+    BMDateiAktuell(1);
+    if (GesVoll()) return -1;
+    auto it = GesFinden(satz->id);
+    if (it != gesListe.end() && it->id == satz->id) return -1;
+    gesListe.insert(it, *satz);
+    gesGeaendert = 1;
+    return 0;
+}
+
+int GesAendern(uint32_t id, const appgeraet* satz)
+{
+    if (!gesInit) return -1;
+    BMDateiAktuell(1);
+    appgeraet* g = GesSuchen(id);
+    if (g == nullptr) return -1;
+    *g = *satz;
+    g->id = id;  // the id is the list's key; the record cannot move it
+    gesGeaendert = 1;
+    return 0;
+}
+
+void GesLoeschen(uint32_t id)
+{
+    if (!gesInit) return;
+    BMDateiAktuell(1);
+    auto it = GesFinden(id);
+    if (it == gesListe.end() || it->id != id) return;
+    gesListe.erase(it);
+    gesGeaendert = 1;
+}
+
+int GesUnbenutzteEntfernen(int loeschen)
+{
+    if (!gesInit) return 0;
+    BMDateiAktuell(loeschen ? 1 : 0);
+    int anzahl = 0;
+    for (size_t i = gesListe.size(); i-- > 0;) {
+        const uint32_t id = gesListe[i].id;
+        if (BtlPlatziertAnzahl(id) != 0) continue;
+        ++anzahl;
+        if (!loeschen) continue;
+        BtlEintraegeLoeschen(id);
+        GtxLoeschen(id);
+        ZtxLoeschen(id);
+        gesListe.erase(gesListe.begin() + static_cast<long>(i));
+        gesGeaendert = 1;
+    }
+    return anzahl;
+}
+
+uint32_t GesNaechstesSuchen(uint32_t ohne, const char* schluessel, double x, double y, double toleranz)
+{
+    if (!gesInit) return 0;
+    BMDateiAktuell(0);
+    double beste = 10000.0;
+    uint32_t ergebnis = 0;
+    for (const auto& g : gesListe) {
+        if (g.id == ohne) continue;
+        appbteil b;
+        if (!BtlSuchen(g.id, "H", 0, &b)) continue;
+        if (std::strcmp(b.ze, schluessel) != 0) continue;
+        const double dx = std::fabs(x - b.x), dy = std::fabs(y - b.y);
+        if (dx > toleranz || dy > toleranz) continue;
+        if (dx + dy < beste) {
+            beste = dx + dy;
+            ergebnis = g.id;
+        }
+    }
+    return ergebnis;
+}
+
+int GesVergleich(const appgeraet* a, const appgeraet* b)
+{
+    if (a->id != b->id) return a->id < b->id ? -1 : 1;
+    if (a->n1 != b->n1) return a->n1 < b->n1 ? -1 : 1;
+    int r = strvgl(a->tt, b->tt);
+    if (r == 0) r = strvgl(a->kg, b->kg);
+    if (r == 0) r = strvgl(a->kz, b->kz);
+    if (r == 0) r = strvgl(a->ft, b->ft);
+    if (r == 0) r = strvgl(a->lt, b->lt);
+    return r;
+}
+
+long GesPacken(void* puffer)
+{
+    const int32_t n = static_cast<int32_t>(gesListe.size());
+    const long groesse = static_cast<long>(sizeof n + sizeof(appgeraet) * gesListe.size());
+    if (puffer == nullptr) return groesse;
+    auto* p = static_cast<char*>(puffer);
+    std::memcpy(p, &n, sizeof n);
+    if (n > 0) std::memcpy(p + sizeof n, gesListe.data(), sizeof(appgeraet) * gesListe.size());
+    return groesse;
+}
+
+void GesEntpacken(const void* puffer)
+{
+    if (!gesInit) return;
+    const auto* p = static_cast<const char*>(puffer);
+    int32_t n = 0;
+    std::memcpy(&n, p, sizeof n);
+    if (n < 0) n = 0;
+    if (n > GESSUP - 1) n = GESSUP - 1;
+    gesListe.resize(static_cast<size_t>(n));
+    if (n > 0) std::memcpy(gesListe.data(), p + sizeof n, sizeof(appgeraet) * static_cast<size_t>(n));
+    gesGeaendert = 1;
+}

@@ -1,0 +1,755 @@
+// Drawing store core: packing of objects, the two name tables, the baskets
+// under their spatial keys with the working basket and the basket swap file,
+// insert, remove, replace, reads, marks, the repaint accumulator and the
+// changed flag. Prefix `Tz` (internals `tz`). Calls the text heap and the
+// order (tzint.h), the journal, the command generation, the editor hooks,
+// the settings (drawing area, "ZeiRAM") and support/.
+//
+// Invariants:
+//  1. A basket with count 0 is empty whatever its key; slots 0..count-1
+//     are in use and their objects carry the basket's key.
+//  2. tzRaum[k] holds exactly the baskets of key k with 1..31 objects and
+//     tzLeer the baskets with 0, so the placement basket (the first of the
+//     same key with room, else the first empty one) is the first element
+//     of a set, as a scan of all baskets would find it.
+//  3. The working basket's content lies in korbinha: a basket held in
+//     memory is worked on in its own block, a swapped one in the working
+//     buffer, which, when dirty, differs from the swap file and is written
+//     back before another basket is loaded. A failed write-back keeps it
+//     working.
+//  4. Baskets 0..999 lie in memory blocks unless "ZeiRAM" is 0; all others
+//     at block (n - 1000), or n with "ZeiRAM" 0, of the basket swap file.
+#include "model/tempzeic.h"
+
+#include <fcntl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "config/inidatei.h"
+#include "model/beffifo.h"
+#include "model/edhaken.h"
+#include "model/einstell.h"
+#include "model/tzint.h"
+#include "model/undo.h"
+#include "platform/dateisys.h"
+#include "support/basis.h"
+#include "support/speicher.h"
+
+namespace {
+
+struct korb {
+    uint32_t schluessel;
+    uint32_t anzahl;
+};
+
+constexpr long KORBBYTES = static_cast<long>(KOINSUP) * static_cast<long>(sizeof(objekt));
+
+korb* korblist = nullptr;
+objekt* korbpuffer = nullptr;  // the working buffer of swapped baskets
+objekt* korbinha = nullptr;    // content of the working basket: korbpuffer or its memory block
+objekt* cache[TZCACHESUP] = {};
+int tzHandle = -1;
+int tzArbeit = -1;
+bool tzDreckig = false;
+int tzZeiRam = 1;
+int tzZeiRamVorgabe = -1;  // tests: -1 reads the setting
+std::set<int> tzRaum[TZSCHLUESSEL];
+std::set<int> tzLeer;
+std::vector<std::string> tzName1, tzName2;
+double tzQx[3], tzQy[3];  // q1, m, q3
+bool tzGeaendert = false;
+bool tzZuViele = false;
+
+// Repaint accumulator.
+int tzAkku = 0;
+std::vector<int> tzAkkuIds;
+double tzAkkuBox[4];
+
+int tzSpalte(double v, const double q[3])
+{
+    if (v < q[0]) return 0;
+    if (v < q[1]) return 1;
+    if (v < q[2]) return 2;
+    return 3;
+}
+
+int tzZelle(double x, double y) { return tzSpalte(x, tzQx) + 4 * tzSpalte(y, tzQy); }
+
+bool tzIn(int z, const int (&menge)[4])
+{
+    for (int m : menge) {
+        if (m == z) return true;
+    }
+    return false;
+}
+
+void tzKorbZaehlen(int n, uint32_t anzahl, uint32_t schluessel)
+{
+    korb& k = korblist[n];
+    if (k.anzahl == 0) {
+        tzLeer.erase(n);
+    } else if (k.anzahl < KOINSUP) {
+        tzRaum[k.schluessel].erase(n);
+    }
+    k.anzahl = anzahl;
+    k.schluessel = schluessel;
+    if (anzahl == 0) {
+        tzLeer.insert(n);
+    } else if (anzahl < KOINSUP) {
+        tzRaum[schluessel].insert(n);
+    }
+}
+
+void tzKorbeLeeren()
+{
+    for (auto& r : tzRaum) r.clear();
+    tzLeer.clear();
+    for (int n = 0; n < KOKOSUP; ++n) {
+        korblist[n] = {0, 0};
+        tzLeer.insert(tzLeer.end(), n);
+    }
+    tzArbeit = -1;
+    tzDreckig = false;
+}
+
+off_t tzDateiOrt(int n)
+{
+    int block = tzZeiRam ? n - TZCACHESUP : n;
+    return static_cast<off_t>(block) * KORBBYTES;
+}
+
+int tzZurueckschreiben()
+{
+    if (tzArbeit < 0 || !tzDreckig) return 0;
+    if (tzZeiRam && tzArbeit < TZCACHESUP) {
+        // worked on in place
+    } else if (plDsSchreibenAb(tzHandle, korbinha, KORBBYTES, tzDateiOrt(tzArbeit)) != KORBBYTES) {
+        tzStatus("Fehler beim Schreiben der Auslagerungsdatei");
+        return -1;
+    }
+    tzDreckig = false;
+    return 0;
+}
+
+// Index of a name in its table, appended when new; -1 when the table is
+// full.
+int tzNameIndex(std::vector<std::string>& t, const char* name)
+{
+    for (size_t i = 0; i < t.size(); ++i) {
+        if (t[i] == name) return static_cast<int>(i);
+    }
+    if (t.size() >= TZNAMENSUP) return -1;
+    t.emplace_back(name);
+    return static_cast<int>(t.size()) - 1;
+}
+
+const char* tzName(const std::vector<std::string>& t, uint8_t i)
+{
+    return i < t.size() ? t[i].c_str() : "";
+}
+
+// Packs into o; 0, or -1 when a name table is full (nothing kept).
+int tzPacken(const BEF* b, const STT* vor, const STT* nach, const double box[4], objekt* o)
+{
+    std::memset(o, 0, sizeof *o);
+    int n1v = tzNameIndex(tzName1, vor->bd);
+    int n2v = tzNameIndex(tzName2, vor->td);
+    int n1n = tzNameIndex(tzName1, nach->bd);
+    int n2n = tzNameIndex(tzName2, nach->td);
+    if (n1v < 0 || n2v < 0 || n1n < 0 || n2n < 0) {
+        tzStatus("Zu viele Bauteil- oder Normtextdateien in der Zeichnung");
+        return -1;
+    }
+    std::memcpy(o->vor, vor, TZSTTNUM);
+    std::memcpy(o->nach, nach, TZSTTNUM);
+    o->name1vor = static_cast<uint8_t>(n1v);
+    o->name2vor = static_cast<uint8_t>(n2v);
+    o->name1nach = static_cast<uint8_t>(n1n);
+    o->name2nach = static_cast<uint8_t>(n2n);
+    std::memcpy(o->kopf, b, TZBEFKOPF);
+    size_t l = strnlen(b->text, sizeof b->text - 1);
+    if (l <= TZKURZSUP) {
+        std::memcpy(o->kurz, b->text, l);
+        o->heap = -1;
+    } else {
+        char text[sizeof b->text];
+        std::memcpy(text, b->text, l);
+        text[l] = '\0';
+        o->heap = thNeu(text);
+    }
+    std::memcpy(o->ext, box, sizeof o->ext);
+    return 0;
+}
+
+int tzPlatzKorb(int schluessel)
+{
+    if (!tzRaum[schluessel].empty()) return *tzRaum[schluessel].begin();
+    if (!tzLeer.empty()) return *tzLeer.begin();
+    return -1;
+}
+
+// Removes the object of id from its basket and the order.
+int tzEntfernenKern(int id, int halten)
+{
+    sequenz e;
+    if (seqHolen(id, &e) != 0 || e.korb < 0) return -1;
+    if (tzKorbWechseln(e.korb) != 0) return -1;
+    korb& k = korblist[e.korb];
+    thWeg(korbinha[e.slot].heap);
+    for (uint32_t s = static_cast<uint32_t>(e.slot) + 1; s < k.anzahl; ++s) {
+        korbinha[s - 1] = korbinha[s];
+        sequenz m;
+        int mid = static_cast<int>(korbinha[s - 1].id);
+        if (seqHolen(mid, &m) == 0) {
+            m.slot = static_cast<int32_t>(s - 1);
+            seqSetzen(mid, &m);
+        }
+    }
+    std::memset(&korbinha[k.anzahl - 1], 0, sizeof(objekt));
+    tzKorbZaehlen(e.korb, k.anzahl - 1, k.schluessel);
+    tzDreckig = true;
+    seqFrei(id, halten);
+    tzGeaendert = true;
+    return 0;
+}
+
+int tzNamenFrei(const STT* a, const STT* b)
+{
+    auto passt = [](const std::vector<std::string>& t, const char* n) {
+        for (const auto& s : t) {
+            if (s == n) return 0;
+        }
+        return 1;
+    };
+    size_t neu1 = passt(tzName1, a->bd) + (std::strcmp(a->bd, b->bd) ? passt(tzName1, b->bd) : 0);
+    size_t neu2 = passt(tzName2, a->td) + (std::strcmp(a->td, b->td) ? passt(tzName2, b->td) : 0);
+    return tzName1.size() + neu1 <= TZNAMENSUP && tzName2.size() + neu2 <= TZNAMENSUP;
+}
+
+// Replace keeping id, place in the order and mark; the stamp is set.
+int tzErsetzenKern(int id, const BEF* b, const STT* s, const double box[4], const STT* nach, int stempel)
+{
+    sequenz e;
+    if (seqHolen(id, &e) != 0 || e.korb < 0) return -1;
+    if (!tzNamenFrei(s, nach)) {
+        tzStatus("Zu viele Bauteil- oder Normtextdateien in der Zeichnung");
+        return -1;
+    }
+    int naechstes = e.next;
+    if (tzEntfernenKern(id, 1) != 0) return -1;
+    int nid = tzEinfuegenKern(naechstes >= TZENDE ? -1 : naechstes, b, s, box, nach);
+    if (nid < 0) return -1;
+    sequenz n;
+    seqHolen(nid, &n);
+    n.mark = e.mark;
+    n.bearb = e.bearb;
+    n.stempel = stempel;
+    if (n.mark == 1) seqMarkiertAendern(1);
+    seqSetzen(nid, &n);
+    return 0;
+}
+
+int tzEinfuegenVoll(int vor, const BEF* b, const STT* s, int app)
+{
+    double box[4];
+    STT nach;
+    BefAusdehnung(b, s, box, &nach);
+    int id = tzEinfuegenKern(vor, b, s, box, &nach);
+    if (id < 0) return -1;
+    UndoObjekt(UNDO_INS, 0, static_cast<uint32_t>(BefGeneration()), id, nullptr, nullptr, b, s);
+    TzZeichnenMerken(id, box);
+    if (app) AppObjektNeu(b, s);
+    BauDefObjMerken(id);
+    ObjPrimitivHook(id, b, s);
+    return id;
+}
+
+int tzErsetzenVoll(int id, const BEF* b, const STT* s, int app)
+{
+    BEF ab;
+    STT as, an;
+    double abox[4];
+    if (TzObjHolenGanz(id, &ab, &as, &an, abox) != 0) return -1;
+    if (BefGleich(&ab, b) && SttGleich(&as, s)) return 0;
+    int astempel = TzStempel(id);
+    double box[4];
+    STT nach;
+    BefAusdehnung(b, s, box, &nach);
+    if (!tzNamenFrei(s, &nach)) {
+        tzStatus("Zu viele Bauteil- oder Normtextdateien in der Zeichnung");
+        return -1;
+    }
+    UndoObjekt(UNDO_CHG, static_cast<uint32_t>(astempel), static_cast<uint32_t>(BefGeneration()), id, &ab, &as, b, s);
+    TzZeichnenMerken(-1, abox);
+    if (tzErsetzenKern(id, b, s, box, &nach, BefGeneration()) != 0) return -1;
+    TzZeichnenMerken(id, box);
+    if (app) AppObjektGeaendert(id, &ab, &as, b, s);
+    return 0;
+}
+
+}  // namespace
+
+void tzStatus(const char* text) { StatusMeldung(text); }
+
+objekt* tzKorbInhalt() { return korbinha; }
+int tzKorbListeAnzahl(int n) { return (n >= 0 && n < KOKOSUP && korblist) ? static_cast<int>(korblist[n].anzahl) : 0; }
+int tzKorbListeSchluessel(int n) { return (n >= 0 && n < KOKOSUP && korblist) ? static_cast<int>(korblist[n].schluessel) : 0; }
+
+int tzKorbWechseln(int n)
+{
+    if (n == tzArbeit) return 0;
+    if (tzZurueckschreiben() != 0) return -1;
+    tzArbeit = -1;
+    tzDreckig = false;
+    if (tzZeiRam && n < TZCACHESUP) {
+        korbinha = cache[n];
+    } else {
+        korbinha = korbpuffer;
+        if (korblist[n].anzahl == 0) {
+            std::memset(korbinha, 0, KORBBYTES);
+        } else if (plDsLesenAb(tzHandle, korbinha, KORBBYTES, tzDateiOrt(n)) != KORBBYTES) {
+            tzStatus("Fehler beim Lesen der Auslagerungsdatei");
+            return -1;
+        }
+    }
+    tzArbeit = n;
+    return 0;
+}
+
+void tzEntpacken(const objekt* o, BEF* b, STT* vor, STT* nach, double box[4])
+{
+    if (b) {
+        std::memset(b, 0, sizeof *b);
+        std::memcpy(b, o->kopf, TZBEFKOPF);
+        const char* t = o->heap >= 0 ? thText(o->heap) : o->kurz;
+        size_t l = strnlen(t, sizeof b->text - 1);
+        std::memcpy(b->text, t, l);
+    }
+    if (vor) {
+        std::memset(vor, 0, sizeof *vor);
+        std::memcpy(vor, o->vor, TZSTTNUM);
+        snprintf(vor->bd, sizeof vor->bd, "%s", tzName(tzName1, o->name1vor));
+        snprintf(vor->td, sizeof vor->td, "%s", tzName(tzName2, o->name2vor));
+    }
+    if (nach) {
+        std::memset(nach, 0, sizeof *nach);
+        std::memcpy(nach, o->nach, TZSTTNUM);
+        snprintf(nach->bd, sizeof nach->bd, "%s", tzName(tzName1, o->name1nach));
+        snprintf(nach->td, sizeof nach->td, "%s", tzName(tzName2, o->name2nach));
+    }
+    if (box) std::memcpy(box, o->ext, sizeof o->ext);
+}
+
+int tzEinfuegenKern(int vor, const BEF* b, const STT* s, const double box[4], const STT* nach)
+{
+    tzGeaendert = true;
+    objekt o;
+    if (tzPacken(b, s, nach, box, &o) != 0) return -1;
+    int schluessel = TzSchluessel(box);
+    int n = tzPlatzKorb(schluessel);
+    if (n < 0) {
+        if (!tzZuViele) tzStatus("Zu viele Zeichnungsobjekte");
+        tzZuViele = true;
+        thWeg(o.heap);
+        return -1;
+    }
+    if (tzKorbWechseln(n) != 0) {
+        thWeg(o.heap);
+        return -1;
+    }
+    korb& k = korblist[n];
+    int slot = static_cast<int>(k.anzahl);
+    if (slot == 0) std::memset(korbinha, 0, KORBBYTES);
+    int id = seqNeu(vor, n, slot);
+    if (id < 0) {
+        thWeg(o.heap);
+        return -1;
+    }
+    o.id = static_cast<uint32_t>(id);
+    korbinha[slot] = o;
+    tzKorbZaehlen(n, k.anzahl + 1, static_cast<uint32_t>(schluessel));
+    tzDreckig = true;
+    return id;
+}
+
+void TzZeiRamVorgeben(int wert) { tzZeiRamVorgabe = wert; }
+void TzLaufBeginn() { tzZuViele = false; }
+
+void TzInit()
+{
+    if (tzHandle < 0) {
+        tzHandle = tzTempOeffnen("tzk");
+        if (tzHandle < 0) wiAssert("tempzeic", __LINE__, "( tzhandle = doscrt( tzname ) ) != ERROR");
+    }
+    if (!korblist) {
+        korblist = static_cast<korb*>(fmalloc(KOKOSUP, sizeof(korb)));
+        if (!korblist) wiAssert("tempzeic", __LINE__, "( korblist = fmalloc( KOKOSUP, sizeof(struct korb))) != NULL");
+    }
+    if (!korbpuffer) {
+        korbpuffer = static_cast<objekt*>(fmalloc(KOINSUP, sizeof(objekt)));
+        if (!korbpuffer) wiAssert("tempzeic", __LINE__, "( korbinha = fmalloc( KOINSUP, sizeof(struct objekt))) != NULL");
+    }
+    if (tzZeiRamVorgabe >= 0) {
+        tzZeiRam = tzZeiRamVorgabe;
+    } else {
+        char wert[40] = "";
+        ProfilLesen("ZVKEdit", "ZeiRAM", wert, sizeof wert);
+        tzZeiRam = wert[0] ? std::atoi(wert) : 1;
+    }
+    if (tzZeiRam) {
+        for (auto& c : cache) {
+            if (!c) c = static_cast<objekt*>(fmalloc(KOINSUP, sizeof(objekt)));
+            if (!c) wiAssert("tempzeic", __LINE__, "( cache[i] = fmalloc( KOINSUP,sizeof(struct objekt))) != NULL");
+        }
+    }
+    korbinha = korbpuffer;
+    tzKorbeLeeren();
+    tzGeaendert = false;
+    thInit();
+    seqInit();
+    tzName1.clear();
+    tzName2.clear();
+    UndoInit();
+    const VIEINST* v = ViEinst();
+    double lo[2] = {v->flux, v->fluy}, hi[2] = {v->frox, v->froy};
+    double* q[2] = {tzQx, tzQy};
+    for (int i = 0; i < 2; ++i) {
+        double m = (lo[i] + hi[i]) / 2;
+        q[i][0] = (lo[i] + m) / 2;
+        q[i][1] = m;
+        q[i][2] = (hi[i] + m) / 2;
+    }
+    tzAkku = 0;
+    tzAkkuIds.clear();
+}
+
+void TzEnde()
+{
+    UndoFrei();
+    if (tzHandle >= 0) plDsSchliessen(tzHandle);
+    tzHandle = -1;
+    seqEnde();
+    thFrei();
+    for (auto& c : cache) {
+        if (c) ffree(c);
+        c = nullptr;
+    }
+    if (korbpuffer) ffree(korbpuffer);
+    if (korblist) ffree(korblist);
+    korbpuffer = nullptr;
+    korbinha = nullptr;
+    korblist = nullptr;
+    for (auto& r : tzRaum) r.clear();
+    tzLeer.clear();
+    tzArbeit = -1;
+    tzDreckig = false;
+}
+
+int TzLeeren()
+{
+    thLeeren();
+    seqReset();
+    tzName1.clear();
+    tzName2.clear();
+    tzKorbeLeeren();
+    UndoLeeren();
+    int g = tzGeaendert ? 1 : 0;
+    tzGeaendert = false;
+    return g;
+}
+
+int TzSchluessel(const double box[4])
+{
+    int a = tzZelle(box[0], box[1]);
+    int b = tzZelle(box[2], box[3]);
+    if (a == b) return a;
+    static const int q16[4] = {0, 1, 4, 5}, q17[4] = {2, 3, 6, 7}, q18[4] = {8, 9, 12, 13},
+                     q19[4] = {10, 11, 14, 15}, q20[4] = {5, 6, 9, 10};
+    if (tzIn(a, q16) && tzIn(b, q16)) return 16;
+    if (tzIn(a, q17) && tzIn(b, q17)) return 17;
+    if (tzIn(a, q18) && tzIn(b, q18)) return 18;
+    if (tzIn(a, q19) && tzIn(b, q19)) return 19;
+    if (tzIn(a, q20) && tzIn(b, q20)) return 20;
+    return 21;
+}
+
+int TzTeilen(int a, int b)
+{
+    if (a == b) return 1;
+    int gr = a > b ? a : b, kl = a > b ? b : a;
+    if (gr == 21) return 1;
+    if (gr >= 16 && gr <= 19) {
+        static const int bl[4][4] = {{0, 1, 4, 5}, {2, 3, 6, 7}, {8, 9, 12, 13}, {10, 11, 14, 15}};
+        return tzIn(kl, bl[gr - 16]) ? 1 : 0;
+    }
+    if (gr == 20) {
+        return (kl == 5 || kl == 6 || kl == 9 || kl == 10 || (kl >= 16 && kl <= 19)) ? 1 : 0;
+    }
+    return 0;
+}
+
+int TzEinfuegen(const BEF* b, const STT* s) { return tzEinfuegenVoll(-1, b, s, 1); }
+int TzEinfuegenRoh(const BEF* b, const STT* s) { return tzEinfuegenVoll(-1, b, s, 0); }
+int TzEinfuegenVor(int vor, const BEF* b, const STT* s) { return tzEinfuegenVoll(vor, b, s, 1); }
+
+int TzEinfuegenMitStempel(int stempel, const BEF* b, const STT* s)
+{
+    if (!b || !s) wiAssert("tmpzei", __LINE__, "b != NULL && i != NULL");
+    double box[4];
+    STT nach;
+    BefAusdehnung(b, s, box, &nach);
+    int id = tzEinfuegenKern(-1, b, s, box, &nach);
+    if (id < 0) return -1;
+    sequenz e;
+    seqHolen(id, &e);
+    e.stempel = stempel ? stempel : BefGeneration();
+    seqSetzen(id, &e);
+    TzZeichnenMerken(id, box);
+    return id;
+}
+
+void TzLoeschen(int id)
+{
+    BEF b;
+    STT s;
+    double box[4];
+    if (TzObjHolenGanz(id, &b, &s, nullptr, box) != 0) return;
+    UndoObjekt(UNDO_DEL, static_cast<uint32_t>(TzStempel(id)), static_cast<uint32_t>(BefGeneration()), id, &b, &s,
+               nullptr, nullptr);
+    if (tzEntfernenKern(id, 0) != 0) return;
+    TzZeichnenMerken(-1, box);
+    AppObjektGeloescht(&b, &s);
+}
+
+void TzEntfernen(int id)
+{
+    double box[4];
+    if (TzObjHolenGanz(id, nullptr, nullptr, nullptr, box) != 0) return;
+    if (tzEntfernenKern(id, 0) == 0) TzZeichnenMerken(-1, box);
+}
+
+int TzErsetzen(int id, const BEF* b, const STT* s) { return tzErsetzenVoll(id, b, s, 1); }
+int TzErsetzenRoh(int id, const BEF* b, const STT* s) { return tzErsetzenVoll(id, b, s, 0); }
+
+int TzFortsetzen(int id, const BEF* b, const STT* s)
+{
+    sequenz e;
+    if (seqHolen(id, &e) != 0 || e.korb < 0) return -1;
+    double box[4];
+    STT nach;
+    BefAusdehnung(b, s, box, &nach);
+    UndoFortsetzen(static_cast<uint32_t>(e.stempel), static_cast<uint32_t>(BefGeneration()), id, b, s);
+    if (tzErsetzenKern(id, b, s, box, &nach, e.stempel) != 0) return -1;
+    TzZeichnenMerken(id, box);
+    return 0;
+}
+
+int TzSetzenMitStempel(int stempel, int id, const BEF* b, const STT* s)
+{
+    if (!b || !s) wiAssert("tmpzei", __LINE__, "b != NULL && i != NULL");
+    double abox[4];
+    if (TzObjHolenGanz(id, nullptr, nullptr, nullptr, abox) != 0) return -1;
+    double box[4];
+    STT nach;
+    BefAusdehnung(b, s, box, &nach);
+    if (tzErsetzenKern(id, b, s, box, &nach, stempel ? stempel : BefGeneration()) != 0) return -1;
+    TzZeichnenMerken(-1, abox);
+    TzZeichnenMerken(id, box);
+    return 0;
+}
+
+int TzObjHolenGanz(int id, BEF* b, STT* vor, STT* nach, double box[4])
+{
+    sequenz e;
+    if (seqHolen(id, &e) != 0 || e.korb < 0) return -1;
+    if (tzKorbWechseln(e.korb) != 0) return -1;
+    tzEntpacken(&korbinha[e.slot], b, vor, nach, box);
+    return 0;
+}
+
+int TzObjHolen(int id, BEF* b, STT* s) { return TzObjHolenGanz(id, b, s, nullptr, nullptr); }
+
+int TzObjAenderbar(int id)
+{
+    BEF b;
+    STT s;
+    if (TzObjHolen(id, &b, &s) != 0) return 1;
+    return TzAenderbarPruefen(&b, &s);
+}
+
+int TzAnzahl() { return seqAnzahl(); }
+int TzMarkAnzahl() { return seqMarkiert(); }
+
+int SeqMarkAnzahl()
+{
+    int n = 0;
+    for (int id = TzNaechstes(-1); id < TZENDE; id = TzNaechstes(id)) {
+        if (TzMarkHolen(id) == 1) ++n;
+    }
+    return n;
+}
+
+int TzNaechstes(int id)
+{
+    if (id == -1) return seqErster() >= 0 ? seqErster() : TZENDE;
+    if (id >= TZENDE) return TZENDE;
+    sequenz e;
+    if (seqHolen(id, &e) != 0 || e.korb < 0) return TZENDE;
+    return e.next;
+}
+
+int TzVorheriges(int id)
+{
+    if (id >= TZENDE) return seqLetzter();
+    if (id < 0) return -1;
+    sequenz e;
+    if (seqHolen(id, &e) != 0 || e.korb < 0) return -1;
+    return e.prev;
+}
+
+void TzMarkSetzen(int id, int zustand)
+{
+    sequenz e;
+    if (seqHolen(id, &e) != 0 || e.korb < 0) return;
+    if (e.mark == 1 && zustand != 1) seqMarkiertAendern(-1);
+    if (e.mark != 1 && zustand == 1) seqMarkiertAendern(1);
+    e.mark = zustand;
+    if (zustand != 1) e.bearb = 0;
+    e.stempel = BefGeneration();
+    seqSetzen(id, &e);
+}
+
+int TzMarkHolen(int id)
+{
+    sequenz e;
+    if (seqHolen(id, &e) != 0 || e.korb < 0) return 0;
+    return e.mark;
+}
+
+int TzIstMarkiert(int id) { return TzMarkHolen(id) == 1; }
+
+int TzExistiert(int id)
+{
+    sequenz e;
+    return seqHolen(id, &e) == 0 && e.korb >= 0;
+}
+
+int TzStempel(int id)
+{
+    sequenz e;
+    if (seqHolen(id, &e) != 0 || e.korb < 0) return 0;
+    return e.stempel;
+}
+
+void TzInBearbeitung(int id, int wert)
+{
+    sequenz e;
+    if (seqHolen(id, &e) != 0 || e.korb < 0 || e.mark != 1) return;
+    e.bearb = wert;
+    seqSetzen(id, &e);
+}
+
+int TzBearbeitungHolen(int id)
+{
+    sequenz e;
+    if (seqHolen(id, &e) != 0 || e.korb < 0) return 0;
+    return e.bearb;
+}
+
+int TzNeueId() { return seqFreiKopf() >= 0 ? seqFreiKopf() : seqAnzahl(); }
+
+void TzZeichnenMerken(int id, const double box[4])
+{
+    auto erweitern = [&] {
+        tzAkkuBox[0] = dmini(tzAkkuBox[0], dmini(box[0], box[2]));
+        tzAkkuBox[1] = dmini(tzAkkuBox[1], dmini(box[1], box[3]));
+        tzAkkuBox[2] = dmaxi(tzAkkuBox[2], dmaxi(box[0], box[2]));
+        tzAkkuBox[3] = dmaxi(tzAkkuBox[3], dmaxi(box[1], box[3]));
+    };
+    switch (tzAkku) {
+    case 0:
+        tzAkkuBox[0] = dmini(box[0], box[2]);
+        tzAkkuBox[1] = dmini(box[1], box[3]);
+        tzAkkuBox[2] = dmaxi(box[0], box[2]);
+        tzAkkuBox[3] = dmaxi(box[1], box[3]);
+        if (id >= 0) {
+            tzAkku = 1;
+            tzAkkuIds.assign(1, id);
+        } else {
+            tzAkku = 2;
+        }
+        break;
+    case 1:
+        // An old place (id -1) is only known as a box, which state 1 never
+        // hands out: switch to the box so that the old place is repainted.
+        if (id >= 0 && tzAkkuIds.size() < 10) {
+            tzAkkuIds.push_back(id);
+        } else {
+            tzAkku = 2;
+        }
+        erweitern();
+        break;
+    case 2:
+        erweitern();
+        break;
+    default:
+        break;
+    }
+}
+
+int TzZeichnenHolen(int* id, double box[4])
+{
+    switch (tzAkku) {
+    case 1:
+        *id = tzAkkuIds.back();
+        tzAkkuIds.pop_back();
+        if (tzAkkuIds.empty()) tzAkku = 0;
+        return 1;
+    case 2:
+        std::memcpy(box, tzAkkuBox, sizeof tzAkkuBox);
+        tzAkku = 0;
+        return 2;
+    case 3:
+        tzAkku = 0;
+        return 3;
+    default:
+        return 0;
+    }
+}
+
+int TzZeichnenOffen() { return tzAkku != 0; }
+void TzZeichnenLeeren()
+{
+    tzAkku = 0;
+    tzAkkuIds.clear();
+}
+void TzZeichnenAlles() { tzAkku = 3; }
+
+int TzIstGeaendert() { return tzGeaendert ? 1 : 0; }
+void TzGeaendertSetzen() { tzGeaendert = true; }
+int TzGeaendertReset()
+{
+    int g = tzGeaendert ? 1 : 0;
+    tzGeaendert = false;
+    return g;
+}
+
+int TzKorbVon(int id, int* slot)
+{
+    sequenz e;
+    if (seqHolen(id, &e) != 0 || e.korb < 0) {
+        if (slot) *slot = -1;
+        return -1;
+    }
+    if (slot) *slot = e.slot;
+    return e.korb;
+}
+
+int TzKorbSchluessel(int n) { return tzKorbListeSchluessel(n); }
+int TzKorbAnzahl(int n) { return tzKorbListeAnzahl(n); }
+int TzHeapAnzahl() { return thAnzahl(); }

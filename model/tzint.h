@@ -1,0 +1,71 @@
+// Internals of the drawing store shared by its modules (tempzeic, textheap,
+// tzsequen, tzsuche, tzdatei); nothing outside the store includes this.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "model/befehl.h"
+#include "model/zustand.h"
+
+constexpr size_t TZSTTNUM = offsetof(STT, bd);     // numeric block of a state
+constexpr size_t TZBEFKOPF = offsetof(BEF, text);  // record without its text
+
+// The packed object: one fixed size, cleared before packing.
+struct objekt {
+    unsigned char vor[TZSTTNUM];
+    uint8_t name1vor, name2vor;
+    unsigned char nach[TZSTTNUM];
+    uint8_t name1nach, name2nach;
+    unsigned char kopf[TZBEFKOPF];
+    char kurz[11];
+    int32_t heap;
+    double ext[4];
+    uint32_t id;
+};
+
+// Text heap (textheap.cpp): compact, growing.
+void thInit();
+void thLeeren();
+void thFrei();
+int thNeu(const char* text);  // index, or -1 for an empty text
+void thWeg(int i);
+int thErsetzen(int i, const char* text);
+const char* thText(int i);    // "" for -1 or a free slot
+int thAnzahl();
+
+// Drawing order (tzsequen.cpp): entries of seven words.
+struct sequenz {
+    int32_t prev, next, korb, slot, mark, stempel, bearb;
+};
+int seqInit();   // 0, or -1 when the swap file cannot be made
+void seqEnde();
+void seqReset();
+// Entry of id; 0, or -1 (entry zeroed with basket -1) when out of range or
+// unreadable.
+int seqHolen(int id, sequenz* e);
+int seqSetzen(int id, const sequenz* e);  // 0 or -1
+// Takes an entry before id vor (-1 at the end); the new id or -1.
+int seqNeu(int vor, int korb, int slot);
+// Releases an entry; the whole order is reset when it was the last live one,
+// unless `halten` (a replace under way).
+void seqFrei(int id, int halten);
+int seqErster();
+int seqLetzter();
+int seqFreiKopf();
+int seqAnzahl();
+int seqMarkiert();
+void seqMarkiertAendern(int d);
+int seqHoch();  // entries ever taken since the last reset
+
+// Store internals used by the walks and files (tempzeic.cpp).
+int tzKorbWechseln(int n);      // 0 or -1
+objekt* tzKorbInhalt();         // the working basket's slots
+int tzKorbListeAnzahl(int n);
+int tzKorbListeSchluessel(int n);
+void tzEntpacken(const objekt* o, BEF* b, STT* vor, STT* nach, double box[4]);
+// Insert without journal and hooks; the id or -1.
+int tzEinfuegenKern(int vor, const BEF* b, const STT* s, const double box[4], const STT* nach);
+void tzStatus(const char* text);
+// A unique read/write file in the temporary folder, already unlinked; fd or -1.
+int tzTempOeffnen(const char* art);

@@ -1,0 +1,339 @@
+// Undo journal; see undo.h. Records live in a record array (`ChgListe`);
+// its capacity is the array's limit (saplatz). Scans are linear: a command
+// touches few objects, and loading a drawing journals nothing.
+#include "model/undo.h"
+
+#include <cstring>
+#include <string>
+
+#include "model/beffifo.h"
+#include "model/edhaken.h"
+#include "model/tempzeic.h"
+#include "support/basis.h"
+#include "support/struarr.h"
+
+namespace {
+
+SARR ChgListe;
+uint32_t GenListe[GENLISTESUP];
+int undoPos = 0;
+bool undoAktiv = false;
+bool undoUeberlauf = false;
+bool undoGeaendert = false;
+uint32_t undoProxy = 1;
+
+const char undoArtName[6][5] = {"CHG", "INS", "DEL", "STT", "MFL", "APP"};
+
+CHGSATZ* undoSatz(int i) { return static_cast<CHGSATZ*>(saadr(&ChgListe, i)); }
+
+void undoGenReset()
+{
+    std::memset(GenListe, 0, sizeof GenListe);
+    undoPos = 0;
+    undoGeaendert = true;
+}
+
+uint32_t undoNeuerProxy()
+{
+    ++undoProxy;
+    if (undoProxy > 100000) undoProxy = 1;
+    return undoProxy;
+}
+
+void undoGenEntfernen(uint32_t g)
+{
+    if (g == 0) return;
+    for (int i = saanzahl(&ChgListe) - 1; i >= 0; --i) {
+        if (undoSatz(i)->generation == g) saloeschen(&ChgListe, i);
+    }
+}
+
+void undoPlatzMachen()
+{
+    if (saplatz(&ChgListe)) return;
+    for (int k = GENLISTESUP - 1; k >= 1; --k) {
+        uint32_t g = GenListe[k];
+        if (g == 0) continue;
+        int vorher = saanzahl(&ChgListe);
+        undoGenEntfernen(g);
+        if (saanzahl(&ChgListe) != vorher) break;
+    }
+}
+
+void undoRueckgaengigVerwerfen()
+{
+    for (int p = undoPos; p > 0; --p) {
+        undoGenEntfernen(GenListe[0]);
+        std::memmove(GenListe, GenListe + 1, (GENLISTESUP - 1) * sizeof GenListe[0]);
+        GenListe[GENLISTESUP - 1] = 0;
+    }
+    undoPos = 0;
+}
+
+void undoGenEintragen(uint32_t g)
+{
+    if (GenListe[0] == g) return;
+    undoGenEntfernen(GenListe[GENLISTESUP - 1]);
+    std::memmove(GenListe + 1, GenListe, (GENLISTESUP - 1) * sizeof GenListe[0]);
+    GenListe[0] = g;
+}
+
+void undoNeuVerschluesseln(int id, uint32_t proxy)
+{
+    for (int i = 0; i < saanzahl(&ChgListe); ++i) {
+        CHGSATZ* c = undoSatz(i);
+        if (c->art <= UNDO_DEL && c->stellvertreter == 0 && c->id == id) {
+            c->id = 0;
+            c->stellvertreter = proxy;
+        }
+    }
+}
+
+void undoProxyAufloesen(uint32_t proxy, int id)
+{
+    if (proxy == 0) return;
+    for (int i = 0; i < saanzahl(&ChgListe); ++i) {
+        CHGSATZ* c = undoSatz(i);
+        if (c->art <= UNDO_DEL && c->stellvertreter == proxy) {
+            c->id = id;
+            c->stellvertreter = 0;
+        }
+    }
+}
+
+int undoSuchen(uint32_t g, int id)
+{
+    for (int i = 0; i < saanzahl(&ChgListe); ++i) {
+        const CHGSATZ* c = undoSatz(i);
+        if (c->art <= UNDO_DEL && c->generation == g && c->stellvertreter == 0 && c->id == id) return i;
+    }
+    return -1;
+}
+
+int undoZustand(uint32_t art, uint32_t vorher, uint32_t g, int alt, int neu)
+{
+    if (!undoAktiv) return 0;
+    if (art == UNDO_MFL) undoGeaendert = true;
+    int gefunden = -1;
+    for (int i = 0; i < saanzahl(&ChgListe); ++i) {
+        const CHGSATZ* c = undoSatz(i);
+        if (c->art == art && c->generation == g) {
+            gefunden = i;
+            break;
+        }
+    }
+    if (gefunden >= 0) {
+        undoSatz(gefunden)->neuwert = neu;
+    } else {
+        undoPlatzMachen();
+        if (!saplatz(&ChgListe)) {
+            undoUeberlauf = true;
+        } else {
+            CHGSATZ c;
+            std::memset(&c, 0, sizeof c);
+            c.art = art;
+            c.stempel = vorher;
+            c.generation = g;
+            c.altwert = alt;
+            c.neuwert = neu;
+            saanhaengen(&ChgListe, &c);
+        }
+    }
+    undoRueckgaengigVerwerfen();
+    undoGenEintragen(g);
+    return 1;
+}
+
+// Replays generation g: undo with the old values, redo with the new.
+void undoAbspielen(uint32_t g, bool redo)
+{
+    int wert[3] = {-1, -1, -1};  // STT, MFL, APP
+    for (int i = 0; i < saanzahl(&ChgListe); ++i) {
+        CHGSATZ* c = undoSatz(i);
+        if (c->generation != g) continue;
+        const BEF* b = redo ? &c->neubef : &c->altbef;
+        const STT* s = redo ? &c->neustt : &c->altstt;
+        switch (c->art) {
+        case UNDO_CHG:
+            if (c->stellvertreter == 0) TzSetzenMitStempel(static_cast<int>(c->stempel), c->id, b, s);
+            break;
+        case UNDO_INS:
+        case UNDO_DEL:
+            if ((c->art == UNDO_INS) != redo) {
+                // The object goes: it is named by proxy from now on.
+                if (c->stellvertreter == 0) {
+                    int id = c->id;
+                    TzEntfernen(id);
+                    undoNeuVerschluesseln(id, undoNeuerProxy());
+                }
+            } else {
+                int id = TzEinfuegenMitStempel(static_cast<int>(c->stempel), b, s);
+                if (id >= 0) undoProxyAufloesen(c->stellvertreter, id);
+            }
+            break;
+        default:
+            wert[c->art - UNDO_STT] = redo ? c->neuwert : c->altwert;
+            break;
+        }
+    }
+    AppZustandHolen(wert[2]);
+    MflGenWieder(wert[1]);
+    if (wert[0] >= 0 && wert[0] < ZUSTANDSUP) ZustandHolen(wert[0]);
+}
+
+}  // namespace
+
+void UndoInit()
+{
+    if (undoAktiv) safrei(&ChgListe);
+    sainit(&ChgListe, sizeof(CHGSATZ));
+    undoGenReset();
+    undoUeberlauf = false;
+    undoAktiv = true;
+}
+
+void UndoFrei()
+{
+    if (!undoAktiv) return;
+    undoAktiv = false;
+    safrei(&ChgListe);
+    undoGenReset();
+}
+
+void UndoLeeren()
+{
+    if (!undoAktiv) return;
+    saleeren(&ChgListe);
+    undoGenReset();
+    undoUeberlauf = false;
+}
+
+void UndoUeberlaufPruefen()
+{
+    if (undoAktiv && undoUeberlauf) UndoLeeren();
+}
+
+int UndoGeaendert(int loeschen)
+{
+    int g = undoGeaendert ? 1 : 0;
+    if (loeschen) undoGeaendert = false;
+    return g;
+}
+
+int UndoVerfuegbar(int redo)
+{
+    if (!undoAktiv) return 0;
+    if (redo) return undoPos < 1 ? 0 : static_cast<int>(GenListe[undoPos - 1]);
+    if (undoPos > 17) return 0;
+    return GenListe[undoPos + 1] == 0 ? 0 : static_cast<int>(GenListe[undoPos]);
+}
+
+void UndoObjekt(uint32_t art, uint32_t stempel, uint32_t g, int id, const BEF* ab, const STT* as, const BEF* nb,
+                const STT* ns)
+{
+    if (!undoAktiv) return;
+    undoGeaendert = true;
+    int da = (art == UNDO_CHG || art == UNDO_DEL) ? undoSuchen(g, id) : -1;
+    if (art == UNDO_CHG && da >= 0 && nb) {
+        CHGSATZ* c = undoSatz(da);
+        c->neubef = *nb;
+        if (ns) c->neustt = *ns;
+    } else if (art == UNDO_DEL && da >= 0) {
+        CHGSATZ* c = undoSatz(da);
+        if (c->art == UNDO_INS) {
+            saloeschen(&ChgListe, da);
+        } else {
+            // Changed, then deleted in one generation: one DEL with the
+            // oldest values, so that undo brings the object back.
+            c->art = UNDO_DEL;
+            std::memset(&c->neubef, 0, sizeof c->neubef);
+            std::memset(&c->neustt, 0, sizeof c->neustt);
+        }
+    } else {
+        undoPlatzMachen();
+        if (!saplatz(&ChgListe)) {
+            undoUeberlauf = true;
+        } else {
+            CHGSATZ c;
+            std::memset(&c, 0, sizeof c);
+            c.art = art;
+            c.stempel = stempel;
+            c.generation = g;
+            c.id = id;
+            if (ab) c.altbef = *ab;
+            if (as) c.altstt = *as;
+            if (nb) c.neubef = *nb;
+            if (ns) c.neustt = *ns;
+            saanhaengen(&ChgListe, &c);
+        }
+    }
+    if (art == UNDO_DEL) undoNeuVerschluesseln(id, undoNeuerProxy());
+    undoRueckgaengigVerwerfen();
+    undoGenEintragen(g);
+}
+
+void UndoFortsetzen(uint32_t altstempel, uint32_t g, int id, const BEF* nb, const STT* ns)
+{
+    if (!undoAktiv) return;
+    undoGeaendert = true;
+    for (int i = 0; i < saanzahl(&ChgListe); ++i) {
+        CHGSATZ* c = undoSatz(i);
+        if (c->art <= UNDO_DEL && c->generation == altstempel && c->stellvertreter == 0 && c->id == id) {
+            c->generation = g;
+            c->neubef = *nb;
+            c->neustt = *ns;
+            break;
+        }
+    }
+    undoRueckgaengigVerwerfen();
+    undoGenEintragen(g);
+}
+
+int UndoSttMerken(uint32_t v, uint32_t g, int a, int n) { return undoZustand(UNDO_STT, v, g, a, n); }
+int UndoMflMerken(uint32_t v, uint32_t g, int a, int n) { return undoZustand(UNDO_MFL, v, g, a, n); }
+int UndoAppMerken(uint32_t v, uint32_t g, int a, int n) { return undoZustand(UNDO_APP, v, g, a, n); }
+
+void UndoSchritt()
+{
+    if (!undoAktiv) return;
+    if (!(undoPos < 18 && GenListe[undoPos] != 0 && GenListe[undoPos + 1] != 0)) return;
+    uint32_t g = GenListe[undoPos];
+    ++undoPos;
+    undoAbspielen(g, false);
+}
+
+void RedoSchritt()
+{
+    if (!undoAktiv) return;
+    if (!(undoPos > 0 && GenListe[undoPos - 1] != 0)) return;
+    uint32_t g = GenListe[undoPos - 1];
+    --undoPos;
+    undoAbspielen(g, true);
+}
+
+void UndoDump()
+{
+    if (!undoAktiv) return;
+    wiDebug("GenListe %d\n", undoPos);
+    for (int i = 0; i < GENLISTESUP; ++i) {
+        if (GenListe[i]) wiDebug("G%3d %5u %s\n", i, GenListe[i], i == undoPos ? "<<" : "");
+    }
+    wiDebug("ChgListe %d\n", saanzahl(&ChgListe));
+    for (int i = 0; i < saanzahl(&ChgListe); ++i) {
+        const CHGSATZ* c = undoSatz(i);
+        char kopf[96];
+        snprintf(kopf, sizeof kopf, "C%3d %u %s %3u %3u %5d %5u", i, c->art, undoArtName[c->art % 6], c->stempel,
+                 c->generation, c->id, c->stellvertreter);
+        char alt[64], neu[64], idx[32];
+        snprintf(alt, sizeof alt, " %5s %5.1f %5.1f ", "", c->altstt.x, c->altstt.y);
+        snprintf(neu, sizeof neu, " %5s %5.1f %5.1f ", "", c->neustt.x, c->neustt.y);
+        snprintf(idx, sizeof idx, " %5s idx %2d > %2d", "", c->altwert, c->neuwert);
+        wiDebug("%s%s%s%s%s%s\n", kopf, alt, BefZuText(&c->altbef).c_str(), neu, BefZuText(&c->neubef).c_str(), idx);
+    }
+}
+
+int UndoAnzahl() { return undoAktiv ? saanzahl(&ChgListe) : 0; }
+const CHGSATZ* UndoSatz(int i) { return undoAktiv ? undoSatz(i) : nullptr; }
+uint32_t UndoGen(int i) { return (i >= 0 && i < GENLISTESUP) ? GenListe[i] : 0; }
+int UndoPosition() { return undoPos; }
+int UndoUeberlauf() { return undoUeberlauf ? 1 : 0; }

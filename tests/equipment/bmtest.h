@@ -1,0 +1,139 @@
+// Shared fixture of the equipment tests: a project folder of its own as
+// directory kind 1, a defaults set with equipment use on, the ini file in a
+// temporary application-data folder, a recording warning box, and a
+// file-check counter the test moves by hand.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "config/inidatei.h"
+#include "config/konfhaken.h"
+#include "config/verzeich.h"
+#include "config/vorgaben.h"
+#include "equipment/bm.h"
+#include "equipment/platzhalter.h"
+#include "equipment/wache.h"
+#include "model/dienste.h"
+#include "platform/fehlersim.h"
+#include "platform/profil.h"
+#include "support/datum.h"
+#include "support/dosdatei.h"
+
+namespace bmtest {
+
+namespace fs = std::filesystem;
+
+inline int& zaehler()
+{
+    static int z = 0;
+    return z;
+}
+
+inline std::vector<std::string>& warnungen()
+{
+    static std::vector<std::string> w;
+    return w;
+}
+
+inline std::string lesen(const std::string& pfad)
+{
+    std::ifstream f(pfad, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+}
+
+inline void schreiben(const std::string& pfad, const std::string& inhalt)
+{
+    std::ofstream(pfad, std::ios::binary | std::ios::trunc) << inhalt;
+}
+
+inline std::string fixture(const std::string& name) { return std::string(VELMO_TEST_DATA) + "/equipment/" + name; }
+
+// Sets a file's stamp to a day of 2020 plus n minutes: a "touch" without
+// sleeping.
+inline void stempeln(const std::string& pfad, int n)
+{
+    DATZEIT z{};
+    z.datum.jahr = 120;
+    z.datum.monat = 3;
+    z.datum.tag = 1 + n / (24 * 60);
+    z.stunde = static_cast<uint8_t>((n / 60) % 24);
+    z.minute = static_cast<uint8_t>(n % 60);
+    z.sekunde = 0;
+    ASSERT_EQ(dateizeitsetzen(pfad.c_str(), &z), 0);
+}
+
+inline std::vector<std::string> dateien(const fs::path& ordner)
+{
+    std::vector<std::string> n;
+    for (auto& e : fs::directory_iterator(ordner)) n.push_back(e.path().filename().string());
+    std::sort(n.begin(), n.end());
+    return n;
+}
+
+class BmTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        static int lauf = 0;
+        wurzel_ = fs::temp_directory_path() / ("velmo-bm-" + std::to_string(::getpid()) + "-" + std::to_string(lauf++));
+        fs::remove_all(wurzel_);
+        fs::create_directories(wurzel_ / "cfg" / "Velmo");
+        fs::create_directories(wurzel_ / "projekt");
+        setenv("XDG_CONFIG_HOME", (wurzel_ / "cfg").c_str(), 1);
+        IniPfadSetzen((wurzel_ / "cfg" / "Velmo" / "Velmo-11.ini").c_str());
+        plIniCacheLeeren();
+        vorgaben("BMuse 1\n");
+        projekt("projekt");
+        warnungen().clear();
+        KonfHaken h{};
+        h.warnung = [](const char* t) { warnungen().push_back(t); };
+        konfHakenZuruecksetzen();
+        konfHakenSetzen(h);
+        zaehler() = 0;
+        WacheQuellenSetzen([] { return zaehler(); }, nullptr);
+        PhAufrufeLoeschen();
+        PhDefinitionenSetzen({});
+        BMZuruecksetzen();
+    }
+    void TearDown() override
+    {
+        plFehlerAllesAus();
+        BMZuruecksetzen();
+        WacheQuellenSetzen(nullptr, nullptr);
+        ModDiensteStandard();
+        konfHakenZuruecksetzen();
+        VerSetzen(1, "");
+        VgbFehlMeldung(1);
+        fs::remove_all(wurzel_);
+    }
+    // The defaults set of the test (one "key value" per line).
+    void vorgaben(const std::string& zeilen)
+    {
+        schreiben((wurzel_ / "Test.vgb").string(), "Name Test\n" + zeilen);
+        VgbFehlMeldung(0);
+        VgbSetSetzen("Test", (wurzel_ / "Test.vgb").c_str());
+    }
+    void projekt(const std::string& rel)
+    {
+        fs::create_directories(wurzel_ / rel);
+        VerSetzen(1, (wurzel_ / rel).c_str());
+    }
+    std::string pfad(const std::string& name) const { return (wurzel_ / "projekt" / name).string(); }
+    // Copies a fixture into the project folder under a name.
+    void kopieren(const std::string& fix, const std::string& name)
+    {
+        fs::copy_file(fixture(fix), pfad(name), fs::copy_options::overwrite_existing);
+    }
+    fs::path wurzel_;
+};
+
+}  // namespace bmtest

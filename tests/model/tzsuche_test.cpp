@@ -1,0 +1,144 @@
+// Walks of the drawing store by area, painting with fills first, the
+// nearest-object search and the pick ring.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "tests/model/tztest.h"
+
+namespace {
+
+struct Suche : TzTest {
+    std::vector<int> gelaufen(const double r[4])
+    {
+        std::vector<int> v;
+        TzBereichDurchlaufen(r, [&](int id, const STT*, const BEF*) { v.push_back(id); });
+        return v;
+    }
+};
+
+TEST_F(Suche, AnExtentThatOnlyTouchesTheRectangleIsWalked)
+{
+    int id = linie(10, 10, 10, 0);
+    double box[4];
+    ASSERT_EQ(TzObjHolenGanz(id, nullptr, nullptr, nullptr, box), 0);
+    double rechts[4] = {box[2], box[1], box[2] + 5, box[3] + 5};
+    double oben[4] = {box[0] - 5, box[3], box[2], box[3] + 1};
+    double daneben[4] = {box[2] + 0.001, box[1], box[2] + 5, box[3]};
+    EXPECT_EQ(gelaufen(rechts), std::vector<int>{id});
+    EXPECT_EQ(gelaufen(oben), std::vector<int>{id});
+    EXPECT_TRUE(gelaufen(daneben).empty());
+}
+
+TEST_F(Suche, WalksGoInBasketThenSlotOrder)
+{
+    linie(10, 10, 5, 0);    // 0: key 0, basket 0
+    linie(350, 350, 5, 0);  // 1: key 15, basket 1
+    linie(20, 20, 5, 0);    // 2: key 0, basket 0 slot 1
+    double alles[4] = {0, 0, 400, 400};
+    EXPECT_EQ(gelaufen(alles), (std::vector<int>{0, 2, 1}));
+    double links[4] = {0, 0, 50, 50};
+    EXPECT_EQ(gelaufen(links), (std::vector<int>{0, 2}));
+    // A callback may read other objects: the walk goes on in its basket.
+    std::vector<int> v;
+    TzBereichDurchlaufen(alles, [&](int id, const STT*, const BEF*) {
+        BEF b;
+        STT s;
+        TzObjHolen(1, &b, &s);
+        v.push_back(id);
+    });
+    EXPECT_EQ(v, (std::vector<int>{0, 2, 1}));
+}
+
+TEST_F(Suche, NearestSearchTiesPreferTheLowerPriorityThenTheMarkedObject)
+{
+    // Ends at distance 3: B's end point (priority 2), A's origin (priority 0).
+    int b = linie(87, 100, 10, 0);
+    int a = linie(103, 100, 10, 0);
+    EXPECT_EQ(TzSucheNahe(100, 100, 0), a);
+    TzLeeren();
+    a = linie(103, 100, 10, 0);
+    b = linie(87, 100, 10, 0);
+    EXPECT_EQ(TzSucheNahe(100, 100, 0), a);
+    // Equal priorities: the first found, unless a later one is marked.
+    TzLeeren();
+    a = linie(103, 100, 0, 10);
+    b = linie(97.05, 100, 0, -10);
+    EXPECT_EQ(TzSucheNahe(100, 100, 0), a);
+    TzMarkSetzen(b, 1);
+    EXPECT_EQ(TzSucheNahe(100, 100, 0), b);
+    // A clearly nearer point wins whatever its priority.
+    int c = linie(101, 100, 0, 10);
+    EXPECT_EQ(TzSucheNahe(100, 100, 0), c);
+    // Nothing within reach.
+    EXPECT_EQ(TzSucheNahe(300, 300, 0), -1);
+}
+
+TEST_F(Suche, HiddenLayersExcludedIdsKindsAndMarks)
+{
+    int a = linie(101, 100, 0, 10);
+    int b = linie(102, 100, 0, 10);
+    int t = text(104, 100, "T");
+    EXPECT_EQ(TzSucheNahe(100, 100, 0), a);
+    EXPECT_EQ(TzSucheNaheOhne(100, 100, 0, a), b);
+    EXPECT_EQ(TzSucheNaheOhne(100, 100, 0, b), t);  // the list lasts
+    EXPECT_EQ(TzSucheNahe(100, 100, 0), a);         // and is emptied here
+    EXPECT_EQ(TzSucheNahe(100, 100, TZ_TEXT), t);
+    EXPECT_EQ(TzSucheNahe(100, 100, 55), t);        // any text kind
+    LayerSichtSetzen(1, 0);
+    EXPECT_EQ(TzSucheNahe(100, 100, 0), -1);
+    LayerSichtSetzen(1, 1);
+    EXPECT_EQ(TzSucheMarkiert(100, 100, 0), -1);
+    TzMarkSetzen(b, 1);
+    EXPECT_EQ(TzSucheMarkiert(100, 100, 0), b);
+}
+
+TEST_F(Suche, PickGroups)
+{
+    int h = TzPickMerken(5);
+    TzPickDazu(h, 7);
+    TzPickDazu(h, 9);
+    EXPECT_EQ(TzPickAnzahl(h), 3);
+    EXPECT_EQ(TzPickHolen(h, 0), 5);
+    EXPECT_EQ(TzPickHolen(h, 2), 9);
+    EXPECT_TRUE(TzPickEnthalten(h, 9));
+    EXPECT_FALSE(TzPickEnthalten(h, 8));
+    int g = TzPickMerken(-1);
+    EXPECT_EQ(TzPickAnzahl(g), 0);
+    EXPECT_FALSE(TzPickEnthalten(g, 5));
+    // The ring wraps after 1000 picks.
+    for (int i = 0; i < TZPICKSUP; ++i) h = TzPickMerken(i);
+    EXPECT_EQ(h, g);
+    TzPickDazu(h, 4711);
+    EXPECT_EQ(TzPickHolen(h, 1), 4711);
+    EXPECT_TRUE(TzPickEnthalten(h, 4711));
+}
+
+TEST_F(Suche, PaintingSendsEveryFillInDrawingOrderBeforeTheRest)
+{
+    const int n = 1100;
+    for (int i = 0; i < n; ++i) {
+        // Fills alternate between two keys, so basket order is not drawing order.
+        BEF k = tzRec(BEF_KRE, {1 + i * 0.001, 1}, nullptr, {1});
+        STT s = tzStt(i % 2 ? 350 : 20, 20 + (i % 50));
+        ASSERT_GE(TzEinfuegen(&k, &s), 0);
+        if (i % 100 == 0) linie(30, 30, 1 + i, 0);
+    }
+    BEF offen = tzRec(BEF_KRE, {5, 5}, nullptr, {0});  // not filled
+    STT s = tzStt(200, 200);
+    TzEinfuegen(&offen, &s);
+    int bearbeitet = text(40, 40, "in Arbeit");
+    TzMarkSetzen(bearbeitet, 1);
+    TzInBearbeitung(bearbeitet, 1);
+    double alles[4] = {-100, -100, 500, 500};
+    TzBereichZeichnen(alles);
+    const auto& g = EdProtokollHolen().gemalt;
+    ASSERT_EQ(g.size(), static_cast<size_t>(n + 11 + 1));
+    for (int i = 0; i < n; ++i) {
+        ASSERT_EQ(g[i].code, BEF_KRE) << i;
+        ASSERT_DOUBLE_EQ(g[i].d0, 1 + i * 0.001) << i;
+    }
+    for (size_t i = n; i < g.size(); ++i) EXPECT_TRUE(g[i].code == TZ_ZL || g[i].d0 == 5) << i;
+}
+
+}  // namespace

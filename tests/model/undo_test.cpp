@@ -1,0 +1,223 @@
+// Undo journal scenarios run as command runs with the stand-in editor:
+// grouping by generation, proxies of deleted objects, the limit of 18
+// undos, dropping undone generations, overflow and the state slots.
+#include "model/undo.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/model/tztest.h"
+
+namespace {
+
+constexpr int BW = 20;
+
+struct Journal : TzTest {
+    // One run that places a text at (x, y) through the queue.
+    void textBefehl(double x, double y, const char* t)
+    {
+        befehle({tzRec(21, {x, y}), tzRec(TZ_TEXT, {}, t)});
+    }
+    void befehlMitStift(int stift)
+    {
+        befehle({tzRec(25, {}, nullptr, {stift}), tzRec(TZ_ZL, {0, 5})});
+    }
+    void punkt(int id, double* x, double* y)
+    {
+        BEF b;
+        STT s;
+        ASSERT_EQ(TzObjHolen(id, &b, &s), 0);
+        *x = s.x;
+        *y = s.y;
+    }
+};
+
+TEST_F(Journal, InsertAndDeleteInOneCommandLeaveNoRecord)
+{
+    textBefehl(10, 10, "A");
+    uint32_t g = static_cast<uint32_t>(BefGeneration());
+    lauf([&] {
+        int id = text(20, 20, "B");
+        TzLoeschen(id);
+    });
+    for (int i = 0; i < UndoAnzahl(); ++i) {
+        const CHGSATZ* c = UndoSatz(i);
+        EXPECT_FALSE(c->generation == g && c->art <= UNDO_DEL) << i;
+    }
+    EXPECT_EQ(TzAnzahl(), 1);
+}
+
+TEST_F(Journal, SeveralChangesOfOneObjectLeaveOneRecord)
+{
+    textBefehl(10, 10, "A");
+    lauf([&] {
+        BEF b = tzRec(TZ_TEXT, {}, "A");
+        for (double x : {20.0, 30.0, 40.0}) {
+            STT s = tzStt(x, 10);
+            TzErsetzen(0, &b, &s);
+        }
+    });
+    int chg = 0;
+    for (int i = 0; i < UndoAnzahl(); ++i) {
+        const CHGSATZ* c = UndoSatz(i);
+        if (c->art != UNDO_CHG) continue;
+        ++chg;
+        EXPECT_EQ(c->altstt.x, 10);
+        EXPECT_EQ(c->neustt.x, 40);
+    }
+    EXPECT_EQ(chg, 1);
+    UndoSchritt();
+    double x, y;
+    punkt(0, &x, &y);
+    EXPECT_EQ(x, 10);
+    RedoSchritt();
+    punkt(0, &x, &y);
+    EXPECT_EQ(x, 40);
+}
+
+TEST_F(Journal, UndoneDeleteComesBackUnderANewIdAndRedoFindsItThroughItsProxy)
+{
+    textBefehl(10, 10, "A");  // id 0
+    textBefehl(20, 20, "B");  // id 1
+    textBefehl(30, 30, "C");  // id 2, stays
+    lauf([&] {                // change A
+        BEF b = tzRec(TZ_TEXT, {}, "A");
+        STT s = tzStt(15, 15);
+        TzErsetzen(0, &b, &s);
+    });
+    lauf([&] {  // delete A, then B: the free list gives 1 first
+        TzLoeschen(0);
+        TzLoeschen(1);
+    });
+    ASSERT_EQ(TzAnzahl(), 1);
+    UndoSchritt();
+    ASSERT_EQ(TzAnzahl(), 3);
+    EXPECT_EQ(texte(), (std::vector<std::string>{"C", "A", "B"}));
+    BEF b;
+    STT s;
+    ASSERT_EQ(TzObjHolen(1, &b, &s), 0);
+    EXPECT_STREQ(b.text, "A");  // a new id for A
+    UndoSchritt();              // the change of A, found by its new id
+    double x, y;
+    punkt(1, &x, &y);
+    EXPECT_EQ(x, 10);
+    RedoSchritt();
+    punkt(1, &x, &y);
+    EXPECT_EQ(x, 15);
+    RedoSchritt();
+    EXPECT_EQ(texte(), (std::vector<std::string>{"C"}));
+    EXPECT_EQ(UndoVerfuegbar(1), 0);
+}
+
+TEST_F(Journal, NineteenCommandsAllowEighteenUndos)
+{
+    for (int i = 0; i < 19; ++i) textBefehl(10 + i, 10, "T");
+    ASSERT_EQ(TzAnzahl(), 19);
+    for (int i = 0; i < 18; ++i) {
+        EXPECT_NE(UndoVerfuegbar(0), 0) << i;
+        UndoSchritt();
+    }
+    EXPECT_EQ(TzAnzahl(), 1);
+    EXPECT_EQ(UndoVerfuegbar(0), 0);
+    UndoSchritt();
+    EXPECT_EQ(TzAnzahl(), 1);
+    EXPECT_EQ(UndoPosition(), 18);
+    for (int i = 0; i < 18; ++i) RedoSchritt();
+    EXPECT_EQ(TzAnzahl(), 19);
+}
+
+TEST_F(Journal, ANewChangeAfterUndosDropsRedo)
+{
+    textBefehl(10, 10, "A");
+    textBefehl(20, 10, "B");
+    textBefehl(30, 10, "C");
+    UndoSchritt();
+    EXPECT_NE(UndoVerfuegbar(1), 0);
+    textBefehl(40, 10, "D");
+    EXPECT_EQ(UndoVerfuegbar(1), 0);
+    RedoSchritt();
+    EXPECT_EQ(texte(), (std::vector<std::string>{"A", "B", "D"}));
+    UndoSchritt();
+    EXPECT_EQ(texte(), (std::vector<std::string>{"A", "B"}));
+}
+
+TEST_F(Journal, ChangeThenDeleteInOneCommandIsUndoneCompletely)
+{
+    textBefehl(10, 10, "A");
+    textBefehl(20, 10, "B");
+    lauf([&] {
+        BEF b = tzRec(TZ_TEXT, {}, "A2");
+        STT s = tzStt(50, 50);
+        TzErsetzen(0, &b, &s);
+        TzLoeschen(0);
+    });
+    EXPECT_EQ(texte(), (std::vector<std::string>{"B"}));
+    UndoSchritt();
+    ASSERT_EQ(TzAnzahl(), 2);
+    int id = TzVorheriges(TZENDE);
+    BEF b;
+    STT s;
+    ASSERT_EQ(TzObjHolen(id, &b, &s), 0);
+    EXPECT_STREQ(b.text, "A");
+    EXPECT_EQ(s.x, 10);
+    RedoSchritt();
+    EXPECT_EQ(texte(), (std::vector<std::string>{"B"}));
+}
+
+TEST_F(Journal, AFullJournalIsEmptiedAtTheEndOfTheCommand)
+{
+    textBefehl(10, 10, "A");
+    int n = 0;
+    lauf([&] {
+        while (!UndoUeberlauf() && n < 20000) {
+            text(10 + n % 300, 20 + (n / 300) % 300, "x");
+            ++n;
+        }
+        EXPECT_TRUE(UndoUeberlauf());
+        EXPECT_GT(UndoAnzahl(), 0);
+    });
+    EXPECT_EQ(UndoAnzahl(), 0);
+    EXPECT_FALSE(UndoUeberlauf());
+    EXPECT_EQ(UndoVerfuegbar(0), 0);
+    EXPECT_EQ(TzAnzahl(), n + 1);
+}
+
+TEST_F(Journal, GraphicStateSlotsComeBackWithUndoAndRedo)
+{
+    befehlMitStift(5);
+    befehlMitStift(7);
+    EXPECT_EQ(EditorZustand()->st, 7);
+    UndoSchritt();
+    EXPECT_EQ(EditorZustand()->st, 5);
+    RedoSchritt();
+    EXPECT_EQ(EditorZustand()->st, 7);
+}
+
+TEST_F(Journal, AContinuedChangeMovesItsRecordToTheCurrentGeneration)
+{
+    textBefehl(10, 10, "vorher");
+    textBefehl(20, 20, "A");
+    int stempel = TzStempel(1);
+    lauf([&] {
+        BEF b = tzRec(TZ_TEXT, {}, "A weiter");
+        STT s = tzStt(20, 20);
+        ASSERT_EQ(TzFortsetzen(1, &b, &s), 0);
+    });
+    EXPECT_EQ(TzStempel(1), stempel);  // the stamp stays
+    const CHGSATZ* c = UndoSatz(UndoAnzahl() - 1);
+    int ins = 0;
+    for (int i = 0; i < UndoAnzahl(); ++i) {
+        c = UndoSatz(i);
+        if (c->art == UNDO_INS && c->id == 1) {
+            ++ins;
+            EXPECT_NE(c->generation, static_cast<uint32_t>(stempel));
+            EXPECT_STREQ(c->neubef.text, "A weiter");
+        }
+    }
+    EXPECT_EQ(ins, 1);
+    UndoSchritt();  // the insert now belongs to the later command
+    EXPECT_EQ(texte(), (std::vector<std::string>{"vorher"}));
+    RedoSchritt();
+    EXPECT_EQ(texte(), (std::vector<std::string>{"vorher", "A weiter"}));
+}
+
+}  // namespace
