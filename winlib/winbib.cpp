@@ -6,6 +6,8 @@
 // dropped files, keys, scroll bars) is winbibfenster.cpp.
 #include "winlib/winbib.h"
 
+#include "config/konfhaken.h"
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -25,6 +27,7 @@
 #include "platform/orte.h"
 #include "platform/profil.h"
 #include "platform/shell.h"
+#include "platform/systemwerte.h"
 #include "support/basis.h"
 #include "support/bdatei.h"
 #include "support/texte.h"
@@ -125,14 +128,48 @@ HWND wbDlgItem(int id) { return GetDlgItem(wiDlgFenster(), id); }
 
 }  // namespace
 
+// The members of the configuration interface that the window library
+// answers: placements, window rectangles, the work area, fonts and the ini
+// file of the library. NULL gives the stand-ins back.
+static void wbKonfHakenSetzen(bool ein)
+{
+    KonfHaken k = konfHaken();
+    if (ein) {
+        k.platzHolen = GetWindowPlacement;
+        k.platzSetzen = SetWindowPlacement;
+        k.fensterRechteck = GetWindowRect;
+        k.fensterBewegen = [](HWND f, int x, int y) {
+            SetWindowPos(f, 0, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        };
+        k.desktop = [](RECT* r) { SystemParametersInfo(SPI_GETWORKAREA, 0, r, 0); };
+        k.schriftErzeugen = wiFontEinfach;
+        k.schriftStandard = wiStandardFont;
+        k.schriftLoeschen = [](HFONT f) { DeleteObject(f); };
+        k.fensterIni = [](const char* pfad) { wiIniDatei(pfad); };
+    } else {
+        k.platzHolen = nullptr;
+        k.platzSetzen = nullptr;
+        k.fensterRechteck = nullptr;
+        k.fensterBewegen = nullptr;
+        k.desktop = nullptr;
+        k.schriftErzeugen = nullptr;
+        k.schriftStandard = nullptr;
+        k.schriftLoeschen = nullptr;
+        k.fensterIni = nullptr;
+    }
+    konfHakenSetzen(k);
+}
+
 void wiBibInit()
 {
     wiDebugSenkeSetzen(wbDebugSenke);
     plBildModulLaderAnmelden();
+    wbKonfHakenSetzen(true);
 }
 
 void wiBibEnde()
 {
+    wbKonfHakenSetzen(false);
     wiStatusWeg();
     wiTbarEnde();
     wiTooltipsEnde();

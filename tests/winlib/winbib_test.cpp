@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "config/konfhaken.h"
 #include "platform/ctl_scroll.h"
 #include "platform/ctl_status.h"
 #include "platform/ctl_tooltip.h"
@@ -103,6 +104,37 @@ TEST_F(Bib, PlacementRoundTripThroughTheIniFile)
     wiIniSchreiben("Global", "Kaputt", "0 1 5 5");
     EXPECT_EQ(wiPlatzLaden(w, "Kaputt", "Global", 0), 0);
     DestroyWindow(w);
+}
+
+TEST_F(Bib, TheLayersBelowReachPlacementsFontsAndTheWorkAreaThroughTheInterface)
+{
+    const KonfHaken& k = konfHaken();
+    HWND w = CreateWindowEx(0, "VelmoBibHaupt", "Platz", WS_OVERLAPPEDWINDOW, 100, 80, 300, 200, 0, 0, 0, nullptr);
+    ASSERT_NE(w, 0u);
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof wp;
+    ASSERT_TRUE(k.platzHolen(w, &wp));
+    EXPECT_EQ(wp.rcNormalPosition.left, 100);
+    k.fensterBewegen(w, 140, 90);
+    RECT r{};
+    ASSERT_TRUE(k.fensterRechteck(w, &r));
+    EXPECT_EQ(r.left, 140);
+    EXPECT_EQ(r.right - r.left, 300);
+    RECT arbeit{}, erwartet{};
+    k.desktop(&arbeit);
+    SystemParametersInfo(SPI_GETWORKAREA, 0, &erwartet, 0);
+    EXPECT_EQ(arbeit.right, erwartet.right);
+    EXPECT_EQ(arbeit.bottom, erwartet.bottom);
+    EXPECT_EQ(k.schriftStandard(2), static_cast<HFONT>(GetStockObject(ANSI_VAR_FONT)));
+    HFONT f = k.schriftErzeugen(12, "Arial");
+    EXPECT_NE(f, 0u);
+    k.schriftLoeschen(f);
+    DestroyWindow(w);
+    // Without the window library the stand-ins answer again.
+    wiDlgFrei();
+    wiBibEnde();
+    EXPECT_EQ(konfHaken().schriftStandard(2), 0u);
+    ASSERT_EQ(wiDlgInit(), 0);
 }
 
 TEST_F(Bib, IniNumbersAndCopies)
