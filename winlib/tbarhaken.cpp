@@ -4,7 +4,7 @@
 #include "winlib/tbarhaken.h"
 
 #include "config/apstil.h"
-#include "model/tzersatz.h"
+#include "model/tempzeic.h"
 #include "winlib/wibild.h"
 
 namespace {
