@@ -44,6 +44,12 @@ void anwKonfigLesen(AnwKonfig* k, const char* daten, size_t groesse);
 const AnwKonfig& anwKonfig();
 
 int WinMain(HINSTANCE instanz, HINSTANCE vorher, const char* kommandozeile, int zeigen);
+// WinMain in three steps (tests drive the loop themselves): start-up 1-15
+// up to run state 2 (0), or -1 when it ended early (no window left); the
+// message loop (the quit parameter); the work after the loop (state 9).
+int anwStart(HINSTANCE instanz, const char* kommandozeile, int zeigen);
+int anwLauf();
+void anwSchluss();
 LRESULT CALLBACK anwFensterProc(HWND fenster, UINT nachricht, WPARAM wp, LPARAM lp);
 // Marks the message the application hook handles as handled, result `wert`.
 void anwErgebnis(LRESULT wert);
