@@ -29,6 +29,36 @@ int verEintreten(const char* verz)
     return 0;
 }
 
+// Drops "." and resolves ".." segments of an absolute '/' path, so that
+// the working directory text is one text per folder.
+void verPunkte(char* pfad)
+{
+    std::string aus;
+    std::string s = pfad;
+    size_t i = 0;
+    while (i <= s.size()) {
+        size_t j = s.find('/', i);
+        if (j == std::string::npos) {
+            j = s.size();
+        }
+        std::string teil = s.substr(i, j - i);
+        if (teil == "..") {
+            size_t k = aus.find_last_of('/');
+            aus.erase(k == std::string::npos ? 0 : k);
+        } else if (teil != "." && !(teil.empty() && i > 0 && j < s.size())) {
+            if (i > 0) {
+                aus += '/';
+            }
+            aus += teil;
+        }
+        i = j + 1;
+    }
+    if (aus.empty() && pfad[0] == '/') {
+        aus = "/";
+    }
+    std::memcpy(pfad, aus.c_str(), aus.size() + 1);  // never longer than the input
+}
+
 // A relative folder is taken from the current directory.
 void verAbsolut(char* ziel, size_t groesse, const char* text)
 {
@@ -36,6 +66,10 @@ void verAbsolut(char* ziel, size_t groesse, const char* text)
     strtrim(ziel);
     if (ziel[0] != '\0') {
         PfadAbsolut(ziel, groesse);
+        zeichentausch(ziel, '\\', '/');
+        if (ziel[0] == '/') {
+            verPunkte(ziel);
+        }
     }
 }
 
