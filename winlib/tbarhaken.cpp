@@ -1,6 +1,6 @@
 // The toolbar hook table of the window library and its stand-ins. Prefix
 // `Tbar`, `wiTbarHaken` (file helpers `th`). May call winlib/wibild.h,
-// config/apstil.h and the drawing store's mark count stand-in of model/.
+// config/apstil.h and the drawing store's mark count of model/.
 #include "winlib/tbarhaken.h"
 
 #include "config/apstil.h"
@@ -35,8 +35,7 @@ int thKnopfHoehe() { return thGroessen.leisteY + (ApTbarStil1() ? 8 : 0); }
 
 HMODULE thBildModul() { return thModul; }
 
-// The drawing store's count (the model's stand-in answers 0 until the store
-// exists).
+// The number of marked objects of the drawing store.
 int thMarkAnzahl() { return TzMarkAnzahl(); }
 
 const WiTbarHaken thStandard{thGroesseSetzen, thBildSetzen, thKnopfBild, thKnopfHoehe, thBildModul, thMarkAnzahl};
