@@ -248,7 +248,7 @@ LRESULT CALLBACK anwFensterProc(HWND fenster, UINT nachricht, WPARAM wp, LPARAM 
     case WM_CLOSE:
         wiPlatzSichern(fenster, "MainWindow", anwK.wpAbschnitt);
         anwLaufZustandSetzen(4);
-        wiDlgAlleBeenden();
+        wiDlgAlleSchliessen();
         AnwEnde();
         anwLaufZustandSetzen(5);
         return DefWindowProc(fenster, nachricht, wp, lp);

@@ -238,7 +238,10 @@ int funkBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
         LisAnzahlSetzen(FUNKLISTE, funkAnzahl());
         LisAktSetzen(FUNKLISTE, funkGemerkt);
         break;
-    case 2513: LisAktSetzen(FUNKLISTE, static_cast<int>(lp)); break;
+    case 2513:
+        LisAktSetzen(FUNKLISTE, static_cast<int>(lp));
+        funkGewaehlt = static_cast<int>(lp);
+        break;
     case 2514: LisAktSetzen(FUNKLISTE, funkGewaehlt); break;
     default: break;
     }

@@ -5,6 +5,10 @@
 #include <string>
 
 #include "config/inidatei.h"
+#include "editor/platzhalter.h"
+#include "lists/platzhalter.h"
+#include "output/platzhalter.h"
+#include "project/platzhalter.h"
 #include "frame/modus.h"
 #include "platform/nachricht.h"
 #include "platform/nachrichtbox.h"
@@ -55,4 +59,23 @@ inline std::string rahmenIniPfad()
     char p[300] = "";
     IniPfad(p, sizeof p);
     return p;
+}
+
+// What the stand-ins of the pages' modules recorded since the last clear,
+// joined by blanks.
+inline void rahmenAufrufeLeeren()
+{
+    PhProjektAufrufe().clear();
+    PhEditorAufrufe().clear();
+    PhListenAufrufe().clear();
+    PhAusgabeAufrufe().clear();
+}
+
+inline std::string rahmenAufrufe()
+{
+    std::string s;
+    for (auto* v : {&PhProjektAufrufe(), &PhEditorAufrufe(), &PhListenAufrufe(), &PhAusgabeAufrufe()}) {
+        for (const std::string& a : *v) s += (s.empty() ? "" : " ") + a;
+    }
+    return s;
 }
