@@ -12,9 +12,7 @@
 
 #include "config/konfhaken.h"
 #include "controls/ctlklassen.h"
-#include "controls/elseite.h"
 #include "controls/elzeile.h"
-#include "controls/lisanzeige.h"
 #include "controls/orvaedit.h"
 #include "platform/bildlader.h"
 #include "platform/eingabe.h"
@@ -76,36 +74,11 @@ void ctlSchriftFrei(CtlSchriftEintrag& e)
     e.eigen = false;
 }
 
-// Receivers of the configuration layer's workstation settings: fonts 0..3,
-// the three list colours (list display; the first is also the marking colour
-// of the owner-drawn boxes and the selection colour of record rows), and the
-// stripes and path modes of the record lists, which arrive one at a time.
-int ctlZebra = 0;
-int ctlPfad = 0;
-
+// The receiver of the configuration layer's workstation fonts; the list
+// colours, stripes and path mode go to the record lists' receivers.
 void ctlSchriftHaken(int n, HFONT schrift)
 {
     ctlSchriftEmpfangen(n, schrift);
-}
-
-void ctlFarbenHaken(COLORREF cursor, COLORREF markiert, COLORREF kopf)
-{
-    LisFarbenSetzen(GetRValue(cursor), GetGValue(cursor), GetBValue(cursor), GetRValue(markiert),
-                    GetGValue(markiert), GetBValue(markiert), GetRValue(kopf), GetGValue(kopf), GetBValue(kopf));
-    ElsMarkFarbeSetzen(GetRValue(cursor), GetGValue(cursor), GetBValue(cursor));
-    ElzAuswahlFarbe(GetRValue(cursor), GetGValue(cursor), GetBValue(cursor));
-}
-
-void ctlZebraHaken(int ein)
-{
-    ctlZebra = ein;
-    ElzListenStil(ctlZebra, ctlPfad);
-}
-
-void ctlPfadHaken(int modus)
-{
-    ctlPfad = modus;
-    ElzListenStil(ctlZebra, ctlPfad);
 }
 
 void ctlLinie(HDC dc, int x1, int y1, int x2, int y2, COLORREF farbe)
@@ -155,7 +128,10 @@ void ctlGestePosten(HWND fenster, int befehl, int x, int y)
 
 int ctlKlassenAnmelden()
 {
-    if (ctlAngemeldet) return 0;
+    WNDCLASS da{};
+    // A restarted window manager (tests) has forgotten the classes.
+    if (ctlAngemeldet && GetClassInfo(ctlInstanz(), CTLDISPKLASSE, &da)) return 0;
+    ctlAngemeldet = false;
     const int anzahl = static_cast<int>(sizeof ctlKlassen / sizeof ctlKlassen[0]);
     for (int i = 0; i < anzahl; ++i) {
         WNDCLASS wc{};
@@ -182,9 +158,9 @@ int ctlKlassenAnmelden()
     // on; the other members stay as they are.
     KonfHaken h = konfHaken();
     h.schriftEmpfangen = ctlSchriftHaken;
-    h.listenFarben = ctlFarbenHaken;
-    h.zebra = ctlZebraHaken;
-    h.pfadModus = ctlPfadHaken;
+    h.listenFarben = ElzFarbenEmpfangen;
+    h.zebra = ElzZebraEmpfangen;
+    h.pfadModus = ElzPfadEmpfangen;
     konfHakenSetzen(h);
     return 0;
 }
@@ -195,6 +171,18 @@ void ctlKlassenAbmelden()
     ctlKlassenWeg(static_cast<int>(sizeof ctlKlassen / sizeof ctlKlassen[0]));
     ctlEditKlasseAbmelden();
     ctlAngemeldet = false;
+    // The configuration layer gets its stand-in receivers back; the fonts go.
+    KonfHaken h = konfHaken();
+    h.schriftEmpfangen = nullptr;
+    h.listenFarben = nullptr;
+    h.zebra = nullptr;
+    h.pfadModus = nullptr;
+    konfHakenSetzen(h);
+    for (CtlSchriftEintrag& e : ctlSchriften) {
+        ctlSchriftFrei(e);
+        e.hoehe = 0;
+        e.name[0] = '\0';
+    }
 }
 
 bool ctlKlassenAngemeldet()

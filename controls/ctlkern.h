@@ -6,7 +6,9 @@
 // library fonts, the notification packing, escape-command helpers, text cells
 // and the bitmap and metafile file routines used by the display control.
 // Prefix `ctl` (and the system's names `bmp...`, `wmf...`).
-// May call: platform/, support/, config/konfhaken.h, winlib/.
+// May call: platform/, support/, config/konfhaken.h, winlib/, and in
+// controls/ the edit field's registration and the list colour and style
+// setters it hands to the configuration layer.
 #pragma once
 
 #include <cstddef>
@@ -46,10 +48,13 @@ void ctlGestePosten(HWND fenster, int befehl, int x, int y);
 
 // ---- Registration, look ---------------------------------------------------------------------
 // Registers the six classes once (a second call does nothing), sets the flat
-// look from the Windows version, and installs the font receiver of the
-// configuration layer. 0, or -1 when a class could not be registered (the
+// look from the Windows version, and installs the receivers of the
+// configuration layer's workstation settings (fonts 0..3, list colours,
+// stripes and path mode of record lists). 0, or -1 when a class could not be registered (the
 // ones registered are unregistered again).
 int ctlKlassenAnmelden();
+// Unregisters the classes, gives the configuration layer its stand-in
+// receivers back and forgets the library fonts (deleting those made here).
 void ctlKlassenAbmelden();
 bool ctlKlassenAngemeldet();
 // The flat look for a version: (major, minor) >= (5, 1), compared as numbers.

@@ -4,10 +4,13 @@
 // dialog texts are in elseite_malen.cpp.
 //
 // Invariants of a taken slot:
-//  1. Sections are never stored: they are rebuilt from the records, a new
-//     one wherever a record's name differs (ignoring case) from the one
-//     before it; every record carries its section's number.
-//  2. [erster, erster + anzahl) is the current section's records.
+//  1. Sections are never stored: they are derived from the records (by
+//     ElsAufbauen, ElsNeuZeigen and the section commands), a new one
+//     wherever a record's name differs (ignoring case) from the one before
+//     it; every record then carries its section's number.
+//  2. [erster, erster + anzahl) is the current section's records; record
+//     commands move only its end, so records inserted there keep belonging
+//     to it until the sections are derived again.
 //  3. Once built from a file (or a missing one) a table keeps at least one
 //     record: 2551 blanks a section's last record and 2561 resets the table
 //     to one fresh record when every section would go.
@@ -209,49 +212,52 @@ int elsSeitenEreignis(int ereignis, int zeile)
 
 // ---- Record commands ---------------------------------------------------------------------------
 
-// After a record command: sections again, the current one re-selected, and
-// the record list told its new count between the two section callbacks.
-void elsSatzBefehlEnde(ElsSlot& s)
+// After a record command: the current section's count moved by `delta`
+// (sections are derived again only by ElsAufbauen, ElsNeuZeigen and the
+// section commands), and the record list told its new count between the
+// two section callbacks. The first record of an empty table makes its
+// section.
+void elsSatzBefehlEnde(ElsSlot& s, int delta)
 {
-    const int alt = saanzahl(&s.seiten);
-    elsSeitenBauen(s);
-    if (saanzahl(&s.seiten) != alt) {
+    s.anzahl += delta;
+    if (saanzahl(&s.seiten) == 0 && saanzahl(&s.saetze) > 0) {
+        elsSeitenBauen(s);
+        elsAuswaehlen(s, 0);
         LisAnzahlSetzen(ELSSEITENLISTE, saanzahl(&s.seiten));
+        if (LisAkt(ELSSEITENLISTE) < 0) LisAktSetzen(ELSSEITENLISTE, 0);
+        elsAuswaehlen(s, 0);
     }
-    int r = LisAkt(ELSSEITENLISTE);
-    if (r < 0 && saanzahl(&s.seiten) > 0) {
-        // The first record of an empty table: its section becomes current.
-        LisAktSetzen(ELSSEITENLISTE, 0);
-        r = 0;
-    }
-    elsAuswaehlen(s, r);
     elsRueckruf(s, 0);
     LisAnzahlSetzen(s.id, s.anzahl);
     elsRueckruf(s, 1);
 }
 
-// The template of a new or pasted record: the record at the cursor, or,
-// when the current section has none, a fresh one inserted at index 0.
-int elsVorlage(ElsSlot& s, int c, bool* frisch)
+// The template of a new or pasted record: the record at the cursor (*c is
+// clamped to the section), or, when the current section has no record, a
+// fresh one (the table is empty then) inserted at index 0.
+int elsVorlage(ElsSlot& s, int* c, bool* frisch)
 {
-    *frisch = s.anzahl == 0 || c < 0 || c >= s.anzahl;
+    *frisch = s.anzahl == 0;
     if (*frisch) {
         elsFrisch(s);
+        *c = 0;
         return 0;
     }
-    std::memcpy(s.arbeit, saadr(&s.saetze, s.erster + c), static_cast<size_t>(s.groesse));
-    return s.erster + c;
+    if (*c < 0) *c = 0;
+    if (*c >= s.anzahl) *c = s.anzahl - 1;
+    std::memcpy(s.arbeit, saadr(&s.saetze, s.erster + *c), static_cast<size_t>(s.groesse));
+    return s.erster + *c;
 }
 
 void elsNeu(ElsSlot& s, bool darunter)
 {
-    const int c = LisAkt(s.id);
+    int c = LisAkt(s.id);
     bool frisch;
-    int i = elsVorlage(s, c, &frisch);
+    int i = elsVorlage(s, &c, &frisch);
     if (!frisch && s.leer) s.leer(s.arbeit);
     if (!frisch && darunter) ++i;
     saeinfuegen(&s.saetze, s.arbeit, i);
-    elsSatzBefehlEnde(s);
+    elsSatzBefehlEnde(s, frisch ? 0 : 1);
     if (frisch) {
         LisAktSetzen(s.id, 0);
     } else if (darunter) {
@@ -270,7 +276,7 @@ void elsLoeschen(ElsSlot& s)
             --s.anzahl;
         }
     }
-    elsSatzBefehlEnde(s);
+    elsSatzBefehlEnde(s, 0);
 }
 
 char* elsPuffer()
@@ -328,9 +334,10 @@ bool elsKopieren(ElsSlot& s)
 
 void elsEinfuegen(ElsSlot& s)
 {
-    const int c = LisAkt(s.id);
+    int c = LisAkt(s.id);
     bool frisch;
-    int i = elsVorlage(s, c, &frisch);
+    int i = elsVorlage(s, &c, &frisch);
+    const int erstes = i;
     char* text = elsPuffer();
     char* clip = wiClipHolenNeu();
     bool gekuerzt = false;
@@ -379,7 +386,7 @@ void elsEinfuegen(ElsSlot& s)
         wiMeldung("Die Zwischenablage enth\xe4lt mehr als %d Zeichen; eingef\xfcgt wurde nur der Anfang.",
                   ELSKOPIESUP);
     }
-    elsSatzBefehlEnde(s);
+    elsSatzBefehlEnde(s, frisch ? 0 : i - erstes);
 }
 
 // ---- Section commands ---------------------------------------------------------------------------

@@ -4,7 +4,8 @@
 // the locale separators (display, editing and plain forms), the date and
 // time normalisation, and free and mask editing of a value.
 // Prefix `edt` (the registration functions carry the class core's `ctl`).
-// May call: platform/, support/, winlib/winbib.h, the class core (ctlkern).
+// May call: platform/, support/, winlib/winbib.h and winlib/anwdaten.h, the
+// class core (ctlkern).
 #pragma once
 
 #include <string>

@@ -464,6 +464,7 @@ bool edtEinfuegen(EdtText& t, const char* text)
     std::string s;
     for (const char* p = text; p != nullptr && *p != '\0' && *p != '\r' && *p != '\n' && s.size() < EDTWERTSUP; ++p)
         s += *p;
+    if (s.empty()) return false;  // nothing to paste: the selection stays
     bool geaendert = false;
     if (!t.frei) {
         for (char c : s) {

@@ -136,7 +136,7 @@ int tbLeisteAnlegen(int x, int y, int ersteId, const char* datei, const char* ab
     }
     bdclose(&d);
     CreateWindow(CTLDISPKLASSE, "", WS_CHILD | WS_VISIBLE | WS_DISABLED | 8, tblPixel(px), tblPixel(y),
-                 tblPixel(4 * TBLBREITE), tblPixel(TBLHOEHE), dlg, static_cast<HMENU>(ersteId), 0, nullptr);
+                 tblPixel(4 * breite), tblPixel(TBLHOEHE), dlg, static_cast<HMENU>(ersteId), 0, nullptr);
     if (tblAnzahl > 0) {
         tblGewaehlt = tblEintraege[0].id;
         tblAuswahlZeigen();

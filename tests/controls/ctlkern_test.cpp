@@ -4,6 +4,9 @@
 #include <cstring>
 
 #include "config/konfhaken.h"
+#include "controls/elseite.h"
+#include "controls/elzeile.h"
+#include "controls/lisanzeige.h"
 #include "platform/fehlersim.h"
 #include "platform/gdi.h"
 #include "support/speicher.h"
@@ -94,6 +97,37 @@ TEST_F(Kern, LibraryFontsFallBackToStockFonts)
     DeleteObject(fremd);
 }
 
+TEST_F(Kern, WorkstationSettingsReachTheListsAndTheOtherHooksStay)
+{
+    KonfHaken fremd = konfHaken();
+    fremd.desktop = [](RECT* r) { *r = RECT{1, 2, 3, 4}; };
+    konfHakenSetzen(fremd);
+    ctlKlassenAbmelden();
+    ASSERT_EQ(ctlKlassenAnmelden(), 0);
+    RECT r{};
+    konfHaken().desktop(&r);
+    EXPECT_EQ(r.right, 3);  // registration kept the window library's hooks
+    konfHaken().listenFarben(RGB(1, 2, 3), RGB(4, 5, 6), RGB(7, 8, 9));
+    EXPECT_EQ(LisCursorFarbe(), RGB(1, 2, 3));
+    EXPECT_EQ(LisMarkFarbe(), RGB(4, 5, 6));
+    int rot = 0, gruen = 0, blau = 0;
+    ElsMarkFarbe(&rot, &gruen, &blau);
+    EXPECT_EQ(RGB(rot, gruen, blau), RGB(4, 5, 6));
+    konfHaken().pfadModus(2);
+    EXPECT_EQ(ElzPfadModus(), 2);
+    konfHaken().pfadModus(0);
+    // unregistering hands the receivers back to the stand-ins
+    ctlKlassenAbmelden();
+    HFONT f = CreateFont(12, 0, 0, 0, 0, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "DejaVu Sans");
+    konfHaken().schriftEmpfangen(1, f);
+    EXPECT_EQ(konfEmpfangen().schrift[1], f);
+    EXPECT_EQ(ctlSchrift(1), static_cast<HFONT>(GetStockObject(SYSTEM_FIXED_FONT)));
+    konfHaken().desktop(&r);
+    EXPECT_EQ(r.right, 3);
+    DeleteObject(f);
+    konfHakenZuruecksetzen();
+}
+
 TEST_F(Kern, AFailedStateAllocationFailsTheCreation)
 {
     for (const char* klasse : {"ORVADISP", "ORVASHOW", "ORVAGRBU", "ORVAMKAL", "ORVASLDR"}) {
@@ -148,6 +182,25 @@ TEST(KernText, ArgumentWordsAndColoursModulo256)
     char ziel[5];
     ctlKopie(ziel, "abcdefgh", sizeof ziel);
     EXPECT_STREQ(ziel, "abcd");
+}
+
+TEST_F(Kern, TextCellsOfAFixedPitchFont)
+{
+    HFONT f = ctlSchrift(1);
+    HDC dc = CreateCompatibleDC(0);
+    HGDIOBJ alt = SelectObject(dc, f);
+    TEXTMETRIC tm{};
+    ASSERT_TRUE(GetTextMetrics(dc, &tm));
+    SelectObject(dc, alt);
+    DeleteDC(dc);
+    ASSERT_GT(tm.tmAveCharWidth, 0);
+    CtlZellen z = ctlZellenMessen(f, 8 + 10 * tm.tmAveCharWidth + 1, tm.tmHeight + 6, 200);
+    EXPECT_EQ(z.breite, tm.tmAveCharWidth);
+    EXPECT_EQ(z.hoehe, tm.tmHeight);
+    EXPECT_EQ(z.sichtbar, 10);
+    EXPECT_EQ(z.oben, 3);
+    EXPECT_EQ(ctlZellenMessen(f, 8 + 10 * tm.tmAveCharWidth, 0, 4).sichtbar, 4);  // capped
+    EXPECT_EQ(ctlZellenMessen(f, 3, 0, 200).sichtbar, 0);                         // never negative
 }
 
 TEST_F(Kern, OwnerIsACaptionedParentElseTheMainWindow)

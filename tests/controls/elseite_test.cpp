@@ -35,6 +35,13 @@ int lesen(void* p, const char* zeile)
         strkopie(s->kopf.name, sizeof s->kopf.name, n, 40);
         return 2;
     }
+    const char* strich = std::strchr(zeile, '|');
+    if (strich) {
+        // "name|text...": a line that names its own section.
+        std::memset(s->kopf.name, 0, sizeof s->kopf.name);
+        strkopie(s->kopf.name, sizeof s->kopf.name, zeile, static_cast<int>(strich - zeile));
+        zeile = strich + 1;
+    }
     const char* fs = std::strchr(zeile, 0x1C);
     if (!fs) fs = std::strchr(zeile, ';');
     if (std::strcmp(zeile, "STOP") == 0) return 0;
@@ -222,6 +229,19 @@ TEST_F(Tabelle, CopyWritesTheSectionLineAndPasteKeepsTheOrder)
     befehl(2554);
     EXPECT_EQ(texte(), "A:x1 A:y1 A:a1 B:b1 B:b2 ");
     EXPECT_EQ(nr(0)->wert, 7);
+
+    // A pasted line that names another section: until the sections are
+    // derived again, the current section holds two names, and a copy
+    // writes a section line before each.
+    wiClipText("C|c1\t5\r\n");
+    LisAktSetzen(LISTE, 0);
+    befehl(2554);
+    ASSERT_EQ(ElsSeiteAnzahl(LISTE), 4);
+    LisAlleMarkieren(LISTE);
+    befehl(2552);
+    EXPECT_EQ(clip(), ")S C\r\nc1\t5\r\n)S A\r\nx1\t7\r\ny1\t8\r\na1\t1\r\n");
+    ElsNeuZeigen(LISTE);
+    EXPECT_EQ(ElsSeitenAnzahl(LISTE), 3) << "derived again: C, A, B";
 }
 
 TEST_F(Tabelle, CutOfAnIncompleteCopyDeletesNothing)

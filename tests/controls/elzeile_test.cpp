@@ -8,6 +8,8 @@
 #include "controls/elzeile.h"
 #include "support/speicher.h"
 #include "support/texte.h"
+#include "platform/systemwerte.h"
+#include "tests/controls/ctlh1_pruef.h"
 #include "tests/controls/ctlh3_pruef.h"
 #include "winlib/dlgitem.h"
 
@@ -221,6 +223,36 @@ TEST_F(Satzliste, TypeAheadKeepsTwentyCharacters)
     EXPECT_STREQ(feld, "K");
     ASSERT_FALSE(h3::post.empty());
     EXPECT_EQ(h3::post.back().first, 4321u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Satzliste, OwnerDrawnRowsTakeStripesAndTheSelectionColour)
+{
+    h3::weiter = [](UINT m, WPARAM wp, LPARAM lp) {
+        if (m == WM_MEASUREITEM || m == WM_DRAWITEM) ElzOwnerDraw(4100, nullptr, m, static_cast<int>(wp), lp);
+    };
+    ElzListenStil(1, 2);
+    EXPECT_EQ(ElzPfadModus(), 2);
+    ElzAuswahlFarbe(10, 200, 30);
+    HWND box = item(4100);
+    for (const char* t : {"null", "eins", "zwei"}) SendMessage(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(t));
+    SendMessage(box, LB_SETCURSEL, 0, 0);
+    InvalidateRect(box, nullptr, TRUE);
+    h3::pumpen();
+    plBild b = h1::bild(box);
+    auto grund = [&](int i) {
+        RECT r{};
+        SendMessage(box, LB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r));
+        return h1::px(b, r.right - 3, (r.top + r.bottom) / 2);
+    };
+    EXPECT_EQ(grund(0), RGB(10, 200, 30));
+    EXPECT_EQ(grund(1), GetSysColor(COLOR_BTNFACE)) << "odd rows striped";
+    EXPECT_EQ(grund(2), GetSysColor(COLOR_WINDOW));
+    ElzListenStil(0, 0);
+    ElzAuswahlFarbe(215, 232, 255);
 }
 
 }  // namespace

@@ -134,6 +134,34 @@ TEST_F(Liste, PaintStreamGridAndTallRows)
     LisFarbenSetzen(215, 232, 255, 200, 240, 224, 255, 248, 220);
 }
 
+TEST_F(Liste, BackgroundPatchRunsToTheRightEdgeInTheRowColour)
+{
+    maler = [](int) { LisHintergrund(2); };
+    LisFarbenSetzen(10, 20, 30, 40, 50, 60, 70, 80, 90);
+    anlegen(2);
+    LisNeuAufbauen(LISTE);
+    auto b = nimmBefehle();
+    SetWindowText(item(LISTE), "get size");
+    char antwort[41] = {};
+    GetWindowText(item(LISTE), antwort, sizeof antwort);
+    const int w = std::atoi(antwort);
+    const std::string cursorZeile = "fill " + std::to_string(2 * cw + 2) + " 3 " + std::to_string(w - 1) + " " +
+                                    std::to_string(2 * lh / 2 + 3);
+    const std::string zweite = "fill " + std::to_string(2 * cw + 2) + " " + std::to_string(2 * lh / 2 + 3) + " " +
+                               std::to_string(w - 1) + " " + std::to_string(4 * lh / 2 + 3);
+    ASSERT_TRUE(enthaelt(b, cursorZeile));
+    ASSERT_TRUE(enthaelt(b, zweite));
+    for (size_t i = 1; i < b.size(); ++i) {
+        if (b[i] == cursorZeile) {
+            EXPECT_EQ(b[i - 1], "color 10 20 30") << "the cursor row's colour";
+        }
+        if (b[i] == zweite) {
+            EXPECT_EQ(b[i - 1], "color 255 255 255") << "a normal row's colour";
+        }
+    }
+    LisFarbenSetzen(215, 232, 255, 200, 240, 224, 255, 248, 220);
+}
+
 TEST_F(Liste, TopAtTheEndAndTheScrollLimit)
 {
     anlegen(100);

@@ -135,6 +135,14 @@ TEST_F(Disp, ClearingKeepsTheFrameRingAndTheBitmapIsTheClientSize)
     EXPECT_EQ(px(b, 29, 19), SCHWARZ);
     EXPECT_EQ(px(b, 1, 1), GetSysColor(COLOR_WINDOW));
     EXPECT_EQ(px(b, 28, 18), GetSysColor(COLOR_WINDOW));
+    // a resize makes a new cleared bitmap of the new size
+    sag(w, "FILL 0 0 30 20");
+    MoveWindow(w, 10, 10, 50, 24, TRUE);
+    sag(w, "GET SIZE");
+    EXPECT_EQ(h1::text(w), "50 24");
+    b = zeig(w);
+    EXPECT_EQ(px(b, 5, 5), GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(px(b, 49, 23), SCHWARZ);
 }
 
 TEST_F(Disp, FramesInTheFlatLook)

@@ -215,6 +215,7 @@ TEST(EdtText, EditingScripts)
         {"Delete", frei("abcd", 5, 0), {{'d', ""}}, "bcd  ", 0, true},
         {"Delete of the selection", frei("abcd", 5, 1, 3), {{'d', ""}}, "ad   ", 1, true},
         {"paste takes what fits", frei("ab", 5, 1), {{'p', "12345"}}, "a123b", 4, true},
+        {"an empty paste keeps the selection", frei("abc", 5, 3, 0), {{'p', ""}}, "abc  ", 3, false},
         {"paste stops at a line break", frei("", 5, 0), {{'p', "x\r\ny"}}, "x    ", 1, true},
         {"kind 0 takes digits and '-'", frei("", 6, 0, -1, '0'), {{'t', "1a-.,5"}}, "1-5   ", 3, true},
         {"kind 2 takes points and commas", frei("", 6, 0, -1, '2'), {{'t', "1a.,5"}}, "1.,5  ", 4, true},

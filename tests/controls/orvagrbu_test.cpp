@@ -225,6 +225,12 @@ TEST_F(Leiste, BautAuswahlFixture)
     HWND fueller = GetDlgItem(eltern, 2520);
     ASSERT_NE(fueller, 0u);
     EXPECT_FALSE(IsWindowEnabled(fueller));
+    RECT f;
+    GetWindowRect(fueller, &f);
+    POINT fo{f.left, f.top};
+    ScreenToClient(eltern, &fo);
+    EXPECT_EQ(fo.x, pix(214));
+    EXPECT_EQ(f.right - f.left, pix(4 * 54));  // four base widths after "X* 1.5"
     // entry 1 selected: its face light blue, the others light grey
     EXPECT_EQ(tbLeisteGewaehlt(), 2521);
     h1::bild(eltern);

@@ -107,6 +107,31 @@ TEST_F(Kal, January2021RowsAndWhatCannotBeClicked)
     EXPECT_EQ(h1::text(kal), "~2021-01-31~");
 }
 
+TEST_F(Kal, TallerThanWideLaysTheWeeksOutAsColumns)
+{
+    HWND hoch = kind("ORVAMKAL", "", 0, 320, 10, 200, 320, 32);
+    SetWindowText(hoch, "\x1b" "D 15.12.2024");
+    SetWindowText(hoch, "\x1b" "F KW=1");
+    RECT montag, dienstag, woche2;
+    ASSERT_TRUE(mkalZellenRect(hoch, 1, 6, &montag));
+    ASSERT_TRUE(mkalZellenRect(hoch, 2, 6, &dienstag));
+    ASSERT_TRUE(mkalZellenRect(hoch, 1, 5, &woche2));
+    EXPECT_GT(dienstag.top, montag.top);   // weekdays run down
+    EXPECT_EQ(dienstag.left, montag.left);
+    EXPECT_LT(woche2.left, montag.left);   // weeks run across
+    SendMessage(hoch, WM_LBUTTONDOWN, MK_LBUTTON,
+                MAKELPARAM((dienstag.left + dienstag.right) / 2, (dienstag.top + dienstag.bottom) / 2));
+    EXPECT_EQ(h1::text(hoch), "~2024-12-31~");
+    // "A 1" switches to the horizontal layout
+    SetWindowText(hoch, "\x1b" "A 1");
+    ASSERT_TRUE(mkalZellenRect(hoch, 2, 6, &dienstag));
+    RECT m2;
+    ASSERT_TRUE(mkalZellenRect(hoch, 1, 6, &m2));
+    EXPECT_EQ(m2.top, dienstag.top);
+    EXPECT_GT(dienstag.left, m2.left);
+    EXPECT_FALSE(mkalZellenRect(eltern, 1, 1, &m2));
+}
+
 TEST_F(Kal, CommandsMarksAndFocusCodes)
 {
     SetWindowText(kal, "\x1b" "D 01.02.2024 M+14.02.2024 M+2024-02-29");
