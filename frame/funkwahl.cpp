@@ -217,8 +217,9 @@ int funkBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
         POINT p{l.left, l.top};
         ScreenToClient(funkFenster, &p);
         int hoehe = k.bottom - 4 - p.y;
-        MoveWindow(liste, p.x, p.y, k.right - p.x, hoehe > 0 ? hoehe : 0, TRUE);
+        MoveWindow(liste, p.x, p.y, l.right - l.left, hoehe > 0 ? hoehe : 0, TRUE);
         LisGroesseNeu(FUNKLISTE);
+        LisNeuAufbauen(FUNKLISTE);
         return 0;
     }
     if (nachricht != WM_COMMAND) return 0;

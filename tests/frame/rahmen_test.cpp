@@ -140,8 +140,9 @@ TEST_F(Rahmen, StartShowsProjectPageBarAndStatus)
     GetWindowRect(seite, &s);
     EXPECT_EQ(FunkBreite() + (s.right - s.left), k.right);
 
-    ASSERT_EQ(plHeadlessPng(anwHauptfenster(), (wurzel / "haupt.png").c_str()), 0);
-    EXPECT_GT(fs::file_size(wurzel / "haupt.png"), 0u);
+    // The screenshot stays next to the test program for a look.
+    ASSERT_EQ(plHeadlessPng(anwHauptfenster(), (vorher / "frame_hauptfenster.png").c_str()), 0);
+    EXPECT_GT(fs::file_size(vorher / "frame_hauptfenster.png"), 0u);
 }
 
 TEST_F(Rahmen, EachModeAppliesPageMenuAccelHelpAndStatus)
