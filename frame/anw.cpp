@@ -21,6 +21,7 @@
 #include "config/inidatei.h"
 #include "config/reaktion.h"
 #include "controls/ctlkern.h"
+#include "config/datwache.h"
 #include "config/haken.h"
 #include "equipment/platzhalter.h"
 #include "frame/dde.h"
@@ -44,6 +45,7 @@
 #include "platform/shell.h"
 #include "platform/systemwerte.h"
 #include "platform/winconst.h"
+#include "support/dosdatei.h"
 #include "winlib/anwdaten.h"
 #include "winlib/dialog.h"
 #include "winlib/seitendienst.h"
@@ -527,7 +529,13 @@ void anwArgumente(char* befehlsdatei, size_t groesse)
 int AnwInit()
 {
     HWND hw = anwHauptfenster();
-    LogPfad();                                   // 1
+    // 1: the log stays in the start directory; until the module start-up
+    // records the working directory, it is the process's own.
+    if (VerAktuell()[0] == '\0') {
+        char cwd[DATVERZSUP];
+        if (dosgetcwd(cwd) == 0) VerAktuellSetzen(cwd);
+    }
+    LogPfad();
     wiDlgAktivHaken(DlgSchliessHaken);           // 2
     wiSeitenDienstSetzen({SeiteAnmelden, SeiteAbmelden, ModusSetzen, BefehlVerteilen, HauptPost});
     IniUebernehmen(plOrtDaten().c_str());        // 3

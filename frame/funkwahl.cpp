@@ -218,6 +218,11 @@ int funkBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
         ScreenToClient(funkFenster, &p);
         int hoehe = k.bottom - 4 - p.y;
         MoveWindow(liste, p.x, p.y, l.right - l.left, hoehe > 0 ? hoehe : 0, TRUE);
+        // The list's scroll bar runs along its right edge.
+        HWND rollen = GetDlgItem(funkFenster, FUNKLISTE + 1);
+        RECT rr;
+        GetWindowRect(rollen, &rr);
+        MoveWindow(rollen, p.x + (l.right - l.left), p.y, rr.right - rr.left, hoehe > 0 ? hoehe : 0, TRUE);
         LisGroesseNeu(FUNKLISTE);
         LisNeuAufbauen(FUNKLISTE);
         return 0;
