@@ -157,8 +157,7 @@ TEST_F(Rahmen, EachModeAppliesPageMenuAccelHelpAndStatus)
         const char* geoeffnet;  // the stand-in that opened the page
     } faelle[] = {
         {MODUS_EDIT, MODUS_EDIT, 3, "EDT_ACCEL", "Zavik-EDIT", "EdtZeiOeffnen()"},
-        // Without an editor window, the equipment list switches to the editor.
-        {MODUS_BML, MODUS_EDIT, 3, "EDT_ACCEL", "Zavik-EDIT", "EdtZeiOeffnen()"},
+        {MODUS_BML, MODUS_BML, 5, "SON_ACCEL", "Zavik-BML", "BmlBearbOeffnen()"},
         {MODUS_AUS, MODUS_AUS, 5, "SON_ACCEL", "Zavik-AUS", "AuswertOeffnen()"},
         {MODUS_ANZ, MODUS_ANZ, 2, "ANZ_ACCEL", "Zavik-ANZ", "ShowZeiAnzeigen()"},
         {MODUS_PVW, MODUS_PVW, 7, "ANW_ACCEL", "Zavik-PVW", "PvwOeffnen()"},
@@ -173,12 +172,21 @@ TEST_F(Rahmen, EachModeAppliesPageMenuAccelHelpAndStatus)
         EXPECT_STREQ(wiAccelName(), f.accel) << f.modus;
         EXPECT_STREQ(PhHilfeSchluessel(), f.hilfe) << f.modus;
         EXPECT_NE(rahmenAufrufe().find(f.geoeffnet), std::string::npos) << f.modus << ": " << rahmenAufrufe();
+        HWND seite = rahmenSeite(f.seite);
+        ASSERT_NE(seite, 0u) << f.modus;
+        EXPECT_TRUE(IsWindowVisible(seite)) << f.modus;
+        for (int andere = MODUS_PVW; andere <= MODUS_ANZ; ++andere) {
+            if (andere != f.seite && rahmenSeite(andere)) {
+                EXPECT_FALSE(IsWindowVisible(rahmenSeite(andere))) << f.modus << " hides " << andere;
+            }
+        }
         if (f.seite != MODUS_ANZ) {
             ASSERT_TRUE(wiDlgBetreten(FunkFenster()));
             EXPECT_EQ(FunkEintraege()[LisAkt(3000)].id, f.seite) << "the bar selects the mode's row";
             wiDlgVerlassen();
         }
-        EXPECT_EQ(titel().rfind("Velmo - ", 0) == 0, f.seite != MODUS_EDIT && f.seite != MODUS_ANZ) << f.modus;
+        // The editor and the viewer give their own document title.
+        EXPECT_EQ(titel().rfind("Velmo - ", 0) == 0, f.seite != MODUS_EDIT && f.seite != MODUS_ANZ) << titel();
         EXPECT_EQ(status(3), f.seite == MODUS_AUS ? "" : "0 Seiten") << "the evaluation's own status text";
     }
 }
@@ -211,27 +219,34 @@ TEST_F(Rahmen, EquipmentModeWithoutActiveFunctionsShowsText49)
 TEST_F(Rahmen, CommandTable)
 {
     starten();
+    // Open the editor and viewer pages, then back to the project page.
+    for (int modus : {MODUS_EDIT, MODUS_ANZ, MODUS_PVW}) ModusUmschalten(modus);
+    plHeadlessPumpen();
     struct Fall {
         int id;
-        const char* erwartet;  // calls of the stand-ins, then WM_COMMANDs left in the queue
+        const char* erwartet;  // WM_COMMANDs left in the queue
     } faelle[] = {
-        {1825, "EdtBefehlPosten(1000)"},  {1827, "EdtBefehlPosten(1002)"}, {1832, "EdtBefehlPosten(1020)"},
-        {1834, "EdtBefehlPosten(1006)"},  {1829, "ShowBefehlSenden(1001)"}, {1831, "PvwBefehl(1830)"},
-        {1833, "PvwBefehl(1611)"},        {1835, "PvwBefehl(1800)"},        {1836, "PvwBefehl(1810)"},
-        {1837, "PvwBefehl(1820)"},        {1800, "PvwBefehl(1800)"},        {1863, "PvwBefehl(1863)"},
-        {1880, "PvwBefehl(1880)"},        {1838, "Haupt 1510"},             {1839, "Haupt 1511"},
-        {4711, ""},                       {1599, ""},                       {1990, ""},
-        {1504, ""},
+        {1825, "Editor 1000"},  {1827, "Editor 1002"},  {1832, "Editor 1020"},  {1834, "Editor 1006"},
+        {1829, "Anzeige 1001"}, {1831, "ProVerw 1830"}, {1833, "ProVerw 1611"}, {1835, "ProVerw 1800"},
+        {1836, "ProVerw 1810"}, {1837, "ProVerw 1820"}, {1838, "Haupt 1510"},   {1800, "ProVerw 1800"},
+        {1863, "ProVerw 1863"}, {1880, "ProVerw 1880"}, {4711, ""},             {1599, ""},
+        {1990, ""},             {1504, ""},
     };
     for (const Fall& f : faelle) {
         rahmenGepostet();
-        rahmenAufrufeLeeren();
         AnwBefehl(WM_COMMAND, static_cast<WPARAM>(f.id), 0);
-        std::string alles = rahmenAufrufe();
-        std::string post = rahmenGepostet();
-        if (!alles.empty() && !post.empty()) alles += ' ';
-        EXPECT_EQ(alles + post, f.erwartet) << f.id;
+        EXPECT_EQ(rahmenGepostet(), f.erwartet) << f.id;
     }
+    // 1839: 1511 to the main window, or 1852 to the project page while it
+    // is the active dialog.
+    SetFocus(anwHauptfenster());
+    rahmenGepostet();
+    AnwBefehl(WM_COMMAND, 1839, 0);
+    EXPECT_EQ(rahmenGepostet(), "Haupt 1511");
+    EnableWindow(rahmenSeite(MODUS_PVW), TRUE);
+    SetFocus(rahmenSeite(MODUS_PVW));
+    AnwBefehl(WM_COMMAND, 1839, 0);
+    EXPECT_EQ(rahmenGepostet(), "ProVerw 1852");
 }
 
 TEST_F(Rahmen, MissingProgramIsReportedAndNotStarted)
@@ -301,6 +316,9 @@ TEST_F(Rahmen, FunctionBarClickSwitchesModes)
     plHeadlessPumpen();
     EXPECT_EQ(Modus(), MODUS_EDIT);
     EXPECT_EQ(ModusSeite(), MODUS_EDIT);
+    plHeadlessKlick(r.left + 10, r.top + zeile * 2 + zeile / 2);
+    plHeadlessPumpen();
+    EXPECT_EQ(Modus(), MODUS_BML) << "a second click, with the editor page there, shows the equipment page";
     plHeadlessKlick(r.left + 10, r.top + zeile * 3 + zeile / 2);
     plHeadlessPumpen();
     EXPECT_EQ(Modus(), MODUS_AUS) << "row 3: evaluations";
