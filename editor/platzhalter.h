@@ -1,8 +1,8 @@
 // Stand-ins for the drawing editor's services that the frame calls, under
 // their real names; each does the least its callers need and is deleted
-// when the editor lands. The editor page is not built yet: opening it keeps
-// its title only. Prefix none (the services' names), `Ph` for test
-// accessors. Calls support.
+// when the editor lands. The editor page is the empty template "EDITMAIN"
+// titled with the drawing's path. Prefix none (the services' names), `Ph` for test
+// accessors. Calls output (PhSeiteOeffnen), platform, support.
 #pragma once
 
 #include <string>

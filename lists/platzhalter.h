@@ -1,8 +1,8 @@
 // Stand-ins for the equipment list's and evaluations' services that the
 // frame calls, under their real names; each does the least its callers
-// need and is deleted when the lists land. Their pages are not built yet:
-// the openers and posts are only recorded. Prefix none (the services'
-// names), `Ph` for test accessors. Calls support.
+// need and is deleted when the lists land. Their pages are the empty
+// templates "BMLBEARB_INT" and "AUSWERTNEU". Prefix none (the services'
+// names), `Ph` for test accessors. Calls output (PhSeiteOeffnen).
 #pragma once
 
 #include <string>

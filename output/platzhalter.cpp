@@ -1,18 +1,59 @@
 // Stand-ins of the rendering, output and interchange services (see
-// platzhalter.h). The viewer page is kept as its title only: no viewer
-// window exists until the viewer lands.
+// platzhalter.h). The viewer page is the empty template "SHOWZEICH".
 #include "output/platzhalter.h"
 
 #include "config/datwache.h"
+#include "platform/fenster.h"
+#include "platform/eingabe.h"
+#include "platform/nachricht.h"
+#include "platform/winconst.h"
 #include "support/texte.h"
+#include "winlib/anwdaten.h"
+#include "winlib/dialog.h"
+#include "winlib/seitendienst.h"
 #include "winlib/tbarhaken.h"
 
 namespace {
 std::vector<std::string> phAufrufe;
 std::string phShowTitel;
-int phShowOffen = 0;
+HWND phShowSeite = 0;
 int phToolbarBib = 0;
+
+int phInit(int, const char* const*) { return 0; }
+int phExit() { return 0; }
+int phBefehl(UINT, WPARAM, LPARAM) { return 0; }
 }  // namespace
+
+HWND PhSeite(HWND* seite)
+{
+    if (*seite != 0 && !IsWindow(*seite)) {
+        *seite = 0;
+    }
+    return *seite;
+}
+
+HWND PhSeiteOeffnen(HWND* seite, const char* vorlage, const char* titel)
+{
+    if (PhSeite(seite) == 0) {
+        *seite = wiDlgEinbetten(anwHauptfenster(), vorlage, phInit, phExit, phBefehl, nullptr, 0);
+        if (*seite == 0) {
+            return 0;
+        }
+        wiSeiteAnmelden(*seite);
+    }
+    if (titel != nullptr) {
+        SetWindowText(*seite, titel);
+    }
+    ShowWindow(*seite, SW_SHOW);
+    return *seite;
+}
+
+void PhSeitePost(HWND* seite, int id)
+{
+    if (PhSeite(seite) != 0) {
+        PostMessage(*seite, WM_COMMAND, static_cast<WPARAM>(id), 0);
+    }
+}
 
 std::vector<std::string>& PhAusgabeAufrufe()
 {
@@ -22,29 +63,34 @@ std::vector<std::string>& PhAusgabeAufrufe()
 void ShowZeiAnzeigen(const char* pfad)
 {
     phShowTitel = pfad != nullptr ? pfad : "";
-    phShowOffen = 1;
     phAufrufe.push_back("ShowZeiAnzeigen(" + phShowTitel + ")");
+    PhSeiteOeffnen(&phShowSeite, "SHOWZEICH", phShowTitel.c_str());
 }
 
 HWND ShowOffen()
 {
-    return 0;
+    return PhSeite(&phShowSeite);
 }
 
 void ShowTitel(char* puffer)
 {
     // Callers pass buffers of at least 100 characters.
-    strkopie(puffer, 100, phShowOffen ? phShowTitel.c_str() : "", 99);
+    strkopie(puffer, 100, ShowOffen() ? phShowTitel.c_str() : "", 99);
 }
 
 void ShowBefehlSenden(int id)
 {
     phAufrufe.push_back("ShowBefehlSenden(" + std::to_string(id) + ")");
+    PhSeitePost(&phShowSeite, id);
 }
 
 void ShowAktivieren()
 {
     phAufrufe.push_back("ShowAktivieren()");
+    if (ShowOffen()) {
+        ShowWindow(phShowSeite, SW_SHOW);
+        SetActiveWindow(phShowSeite);
+    }
     DatNeuPruefen(1);
 }
 

@@ -32,5 +32,15 @@ void SchriftSetzen(int n, const char* name, int attribut);
 void DxfExport(const char* dxf, const char* zeichnung);
 void DxfImport(const char* dxf, const char* zeichnung);
 
+// An empty page of a mode until its module lands: the template as a
+// modeless child of the main window, registered in the frame's page table
+// (shown again when it is still open), titled when a title is given; kept
+// in *seite. 0 when it cannot be made. The layers above use it too.
+HWND PhSeiteOeffnen(HWND* seite, const char* vorlage, const char* titel);
+// The page when it is still a window, else 0.
+HWND PhSeite(HWND* seite);
+// Posts WM_COMMAND id to the page when it is open.
+void PhSeitePost(HWND* seite, int id);
+
 // Recorded calls of the stand-ins with an effect or an argument (tests).
 std::vector<std::string>& PhAusgabeAufrufe();

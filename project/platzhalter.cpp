@@ -1,19 +1,33 @@
 // Stand-ins of the project manager's services (see platzhalter.h).
 #include "project/platzhalter.h"
 
+#include "output/platzhalter.h"
 #include "support/texte.h"
 
 namespace {
 std::vector<std::string> phAufrufe;
 char phHilfe[21] = "";
+HWND phSeite = 0;
 }  // namespace
 
 std::vector<std::string>& PhProjektAufrufe() { return phAufrufe; }
 
-void PvwOeffnen() { phAufrufe.push_back("PvwOeffnen()"); }
-void PvwBefehl(int id) { phAufrufe.push_back("PvwBefehl(" + std::to_string(id) + ")"); }
-void PvwListeNeu() { phAufrufe.push_back("PvwListeNeu()"); }
-HWND PvwDlgFenster() { return 0; }
+void PvwOeffnen()
+{
+    phAufrufe.push_back("PvwOeffnen()");
+    PhSeiteOeffnen(&phSeite, "PROVERW", nullptr);
+}
+void PvwBefehl(int id)
+{
+    phAufrufe.push_back("PvwBefehl(" + std::to_string(id) + ")");
+    PhSeitePost(&phSeite, id);
+}
+void PvwListeNeu()
+{
+    phAufrufe.push_back("PvwListeNeu()");
+    PhSeitePost(&phSeite, 2590);
+}
+HWND PvwDlgFenster() { return PhSeite(&phSeite); }
 void HilfeSchluesselSetzen(const char* schluessel) { strkopie(phHilfe, schluessel ? schluessel : "", 20); }
 const char* PhHilfeSchluessel() { return phHilfe; }
 int PvwAnzahl() { return 0; }

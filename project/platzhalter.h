@@ -1,8 +1,8 @@
 // Stand-ins for the project manager's services that the frame calls, under
 // their real names; each does the least its callers need and is deleted
-// when the project manager lands. The project page is not built yet: the
-// page openers only record that it was asked for. Prefix none (the
-// services' names), `Ph` for test accessors. Calls winlib (page services),
+// when the project manager lands. The project page is the empty template
+// "PROVERW" (see PhSeiteOeffnen). Prefix none (the
+// services' names), `Ph` for test accessors. Calls output (PhSeiteOeffnen),
 // platform.
 #pragma once
 
