@@ -23,6 +23,7 @@
 #include "frame/vgbdlg.h"
 #include "platform/dialog.h"
 #include "platform/eingabe.h"
+#include "platform/fehlersim.h"
 #include "platform/fenster.h"
 #include "platform/headless.h"
 #include "platform/menue.h"
@@ -362,6 +363,40 @@ TEST_F(Rahmen, DefaultsSetChoiceShowsTheNewSetInStatusPart0)
     EXPECT_EQ(status(0), " Werkstatt");
 }
 
+namespace {
+
+// Selects the row of `schluessel` in list 3010 of the settings page.
+bool zeileWaehlen(HWND dlg, const char* schluessel)
+{
+    HWND liste = GetDlgItem(dlg, 3010);
+    int n = static_cast<int>(SendMessage(liste, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < n; ++i) {
+        char t[400] = "";
+        SendMessage(liste, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(t));
+        if (std::string(t).size() > 80 && std::string(t).substr(80) == schluessel) {
+            SendMessage(liste, LB_SETCURSEL, static_cast<WPARAM>(i), 0);
+            SendMessage(dlg, WM_COMMAND, MAKEWPARAM(3010, LBN_SELCHANGE), static_cast<LPARAM>(liste));
+            return true;
+        }
+    }
+    return false;
+}
+
+void eingeben(HWND dlg, const char* text)
+{
+    SetDlgItemText(dlg, 3000, text);
+    SendMessage(dlg, WM_COMMAND, MAKEWPARAM(3000, EN_CHANGE), 0);
+}
+
+std::string iniWert(const std::string& ini, const char* abschnitt, const char* schluessel)
+{
+    char t[100] = "";
+    GetPrivateProfileString(abschnitt, schluessel, "", t, sizeof t, ini.c_str());
+    return t;
+}
+
+}  // namespace
+
 TEST_F(Rahmen, SettingsPageStoresAtOnceAndCancelRestores)
 {
     {
@@ -369,30 +404,61 @@ TEST_F(Rahmen, SettingsPageStoresAtOnceAndCancelRestores)
     }
     starten();
     VgbOeffnen();  // keep the store open, so the edits stay visible after the dialog
-    WritePrivateProfileString("ArbPlatz", "OFStil", "1", rahmenIniPfad().c_str());
+    const std::string ini = rahmenIniPfad();
+    WritePrivateProfileString("ArbPlatz", "ZvMenuStil", "1", ini.c_str());
+
     VgbGruppeEditieren("Zavik");
     plHeadlessPumpen();
     HWND dlg = wiDlgSuchen("VorEditGB");
     ASSERT_NE(dlg, 0u);
-    HWND liste = GetDlgItem(dlg, 3010);
-    int n = static_cast<int>(SendMessage(liste, LB_GETCOUNT, 0, 0));
-    int zvx = -1;
-    for (int i = 0; i < n; ++i) {
-        char t[400] = "";
-        SendMessage(liste, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(t));
-        if (std::string(t).substr(80) == "ZvX") zvx = i;
-    }
-    ASSERT_GE(zvx, 0);
-    SendMessage(liste, LB_SETCURSEL, static_cast<WPARAM>(zvx), 0);
-    SendMessage(dlg, WM_COMMAND, MAKEWPARAM(3010, LBN_SELCHANGE), static_cast<LPARAM>(liste));
+    ASSERT_TRUE(zeileWaehlen(dlg, "ZvX"));
     char wert[50] = "";
     GetDlgItemText(dlg, 3000, wert, sizeof wert);
     EXPECT_STREQ(wert, "5");
-    SetDlgItemText(dlg, 3000, " 7 ");
-    SendMessage(dlg, WM_COMMAND, MAKEWPARAM(3000, EN_CHANGE), 0);
+    eingeben(dlg, " 7 ");
     EXPECT_EQ(VgbInt("ZvX"), 7) << "stored at once, trimmed";
+    eingeben(dlg, "8");
     SendMessage(dlg, WM_COMMAND, 2910, 0);
     plHeadlessPumpen();
-    EXPECT_EQ(VgbInt("ZvX"), 5) << "Cancel restores the old value in the set";
+    EXPECT_EQ(VgbInt("ZvX"), 5) << "Cancel restores the first value in the set";
+
+    VgbGruppeEditieren("APlatz");
+    plHeadlessPumpen();
+    dlg = wiDlgSuchen("VorEditGB");
+    ASSERT_NE(dlg, 0u);
+    ASSERT_TRUE(zeileWaehlen(dlg, "AP-ZvMenuStil"));
+    eingeben(dlg, "2");
+    EXPECT_EQ(iniWert(ini, "ArbPlatz", "ZvMenuStil"), "2") << "an \"AP-\" key goes to the ini file at once";
+    SendMessage(dlg, WM_COMMAND, 2910, 0);
+    plHeadlessPumpen();
+    EXPECT_EQ(iniWert(ini, "ArbPlatz", "ZvMenuStil"), "1") << "Cancel restores the ini file too";
     VgbSchliessen();
+}
+
+TEST_F(Rahmen, SettingsPageStaysOpenWhenTheSetCannotBeWritten)
+{
+    fs::path satz = wurzel / "arbeit" / "Projekt" / "Standard.vgb";
+    {
+        std::ofstream(satz) << "Name Projektsatz\r\nZvX 5\r\n";
+    }
+    starten();
+    VgbGruppeEditieren("Zavik");
+    plHeadlessPumpen();
+    HWND dlg = wiDlgSuchen("VorEditGB");
+    ASSERT_NE(dlg, 0u);
+    ASSERT_TRUE(zeileWaehlen(dlg, "ZvX"));
+    eingeben(dlg, "9");
+    plNachrichtBoxFragenLeeren();
+    plFehlerSetzen(PlFehlerArt::Umbenennen, 1, true);
+    SendMessage(dlg, WM_COMMAND, 2900, 0);
+    plFehlerAllesAus();
+    plHeadlessPumpen();
+    EXPECT_EQ(wiDlgSuchen("VorEditGB"), dlg) << "a failed write keeps the dialog open";
+    EXPECT_NE(rahmenLetzteMeldung().find("nicht geschrieben"), std::string::npos) << rahmenLetzteMeldung();
+    SendMessage(dlg, WM_COMMAND, 2900, 0);
+    plHeadlessPumpen();
+    EXPECT_EQ(wiDlgSuchen("VorEditGB"), 0u);
+    std::ifstream f(satz);
+    std::string inhalt((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    EXPECT_NE(inhalt.find("ZvX" + std::string(13, ' ') + "9\r\n"), std::string::npos) << inhalt;
 }
