@@ -462,3 +462,45 @@ TEST_F(Rahmen, SettingsPageStaysOpenWhenTheSetCannotBeWritten)
     std::string inhalt((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
     EXPECT_NE(inhalt.find("ZvX" + std::string(13, ' ') + "9\r\n"), std::string::npos) << inhalt;
 }
+
+namespace {
+
+HMODULE probeModul(const char*) { return LoadLibrary("frameprobe"); }
+int probeInit(int, const char* const*)
+{
+    wiDlgInstanzArt(2);  // every open makes a new dialog
+    return 0;
+}
+int probeBefehl(UINT, WPARAM, LPARAM) { return 0; }
+
+}  // namespace
+
+TEST_F(Rahmen, ClosingTheEditorClosesItsNumberedDialogsInEverySlot)
+{
+    starten();
+    ModusUmschalten(MODUS_EDIT);
+    plHeadlessPumpen();
+    HWND editor = EdtFenster();
+    ASSERT_NE(editor, 0u);
+    wiDlgModulHaken(probeModul);
+    HWND tief = wiDlgOeffnen("DB1Probe", probeInit, nullptr, probeBefehl);
+    ASSERT_NE(tief, 0u);
+    std::vector<HWND> fueller;
+    while (fueller.size() < DLGSUP && (fueller.empty() || wiDlgSlot(fueller.back()) < 120)) {
+        HWND h = wiDlgOeffnen("FUELL", probeInit, nullptr, probeBefehl);
+        ASSERT_NE(h, 0u);
+        fueller.push_back(h);
+    }
+    HWND hoch = wiDlgOeffnen("DB1Probe", probeInit, nullptr, probeBefehl);
+    HWND anders = wiDlgOeffnen("DB2Probe", probeInit, nullptr, probeBefehl);
+    ASSERT_GE(wiDlgSlot(hoch), 100) << "a dialog in the upper half of the slot table";
+    SendMessage(editor, WM_CLOSE, 0, 0);
+    plHeadlessPumpen();
+    EXPECT_FALSE(IsWindow(tief));
+    EXPECT_FALSE(IsWindow(hoch)) << "slots 100-199 are closed too";
+    EXPECT_TRUE(IsWindow(anders)) << "only \"DB1*\" dialogs belong to the editor";
+    EXPECT_TRUE(IsWindow(fueller.front()));
+    for (HWND h : fueller) SendMessage(h, WM_CLOSE, 0, 0);
+    SendMessage(anders, WM_CLOSE, 0, 0);
+    wiDlgModulHaken(nullptr);
+}
