@@ -312,6 +312,52 @@ TEST_F(Dde, ASecondProcessDrivesTheServer)
     EXPECT_EQ(ddeBefehle, std::vector<WPARAM>{1998});
 }
 
+std::vector<std::string> ddeGeschwister;
+
+template <int N>
+HDDEDATA CALLBACK ddeGeschwisterRuf(UINT art, UINT, HCONV, HSZ, HSZ, HDDEDATA daten, ULONG_PTR, ULONG_PTR)
+{
+    static const char* const namen[] = {"ZVKView", "ZVKEdit"};
+    if (art == XTYP_CONNECT) return 1;
+    if (art != XTYP_EXECUTE) return 0;
+    char text[300] = "";
+    DdeGetData(daten, reinterpret_cast<BYTE*>(text), sizeof text - 1, 0);
+    ddeGeschwister.push_back(std::string(namen[N]) + ": " + text);
+    return DDE_FACK;
+}
+
+TEST_F(Dde, SiblingsAreToldAboutFilesByKind)
+{
+    DWORD view = 0, edit = 0;
+    ASSERT_EQ(DdeInitialize(&view, ddeGeschwisterRuf<0>, APPCLASS_STANDARD, 0), (UINT)DMLERR_NO_ERROR);
+    ASSERT_EQ(DdeInitialize(&edit, ddeGeschwisterRuf<1>, APPCLASS_STANDARD, 0), (UINT)DMLERR_NO_ERROR);
+    ASSERT_NE(DdeNameService(view, DdeCreateStringHandle(view, "ZVKView", CP_WINANSI), 0, DNS_REGISTER), 0u);
+    ASSERT_NE(DdeNameService(edit, DdeCreateStringHandle(edit, "ZVKEdit", CP_WINANSI), 0, DNS_REGISTER), 0u);
+    const std::string pfad = ordner.string() + "/Seite.zei";
+    const struct {
+        int art;
+        std::vector<std::string> erwartet;
+    } faelle[] = {
+        {0, {"ZVKView: close " + pfad, "ZVKEdit: save " + pfad}},
+        {1, {"ZVKEdit: refresh " + pfad}},
+        {2, {"ZVKEdit: close " + pfad}},
+        {3, {"ZVKEdit: close"}},
+        {4, {"ZVKEdit: save"}},
+        {5, {}},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.art);
+        ddeGeschwister.clear();
+        DdeDateiMelden("Seite.zei", f.art);
+        EXPECT_EQ(ddeGeschwister, f.erwartet);
+    }
+    ddeGeschwister.clear();
+    EXPECT_EQ(DdeAlleBeenden(), 0);
+    EXPECT_EQ(ddeGeschwister, std::vector<std::string>{"ZVKView: exit"});  // no component program running
+    DdeUninitialize(view);
+    DdeUninitialize(edit);
+}
+
 TEST_F(Dde, ClientWithoutPeerGivesMinusOne)
 {
     EXPECT_EQ(DdeKlient("ZVKEdit", "system", "save"), -1);
