@@ -90,6 +90,7 @@ TEST(VelmoFenster, MainWindowOnTheDesktopAndLocalExit)
     waitpid(pid, &status, 0);
     EXPECT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
-    fs::copy_file(bild, fs::current_path() / "velmo_fenster.png", fs::copy_options::overwrite_existing);
+    fs::copy_file(bild, fs::read_symlink("/proc/self/exe").parent_path() / "velmo_fenster.png",
+                  fs::copy_options::overwrite_existing);
     fs::remove_all(wurzel);
 }

@@ -142,8 +142,9 @@ TEST_F(Rahmen, StartShowsProjectPageBarAndStatus)
     EXPECT_EQ(FunkBreite() + (s.right - s.left), k.right);
 
     // The screenshot stays next to the test program for a look.
-    ASSERT_EQ(plHeadlessPng(anwHauptfenster(), (vorher / "frame_hauptfenster.png").c_str()), 0);
-    EXPECT_GT(fs::file_size(vorher / "frame_hauptfenster.png"), 0u);
+    fs::path bild = fs::read_symlink("/proc/self/exe").parent_path() / "frame_hauptfenster.png";
+    ASSERT_EQ(plHeadlessPng(anwHauptfenster(), bild.c_str()), 0);
+    EXPECT_GT(fs::file_size(bild), 0u);
 }
 
 TEST_F(Rahmen, EachModeAppliesPageMenuAccelHelpAndStatus)
