@@ -190,3 +190,17 @@ void HulSpalteSetzen(int spalte, int quelle)
 
 void HulSuchModusSetzen(int modus) { phHul.suchmodus = modus; }
 const PhHulStand& PhHul() { return phHul; }
+
+// --- services of the frame's start-up, shut-down and folder change -----
+namespace {
+int phAppAktiv = 1;
+}
+int AppAktiv() { return phAppAktiv; }
+void PhAppAktivSetzen(int aktiv) { phAppAktiv = aktiv; }
+void KopfPoolInit() {}
+void KopfPoolFrei() {}
+void PruefPoolInit() {}
+void PruefPoolFrei() {}
+void LagerInit() {}
+void LagerFrei() {}
+void LagerNeuOeffnen() {}

@@ -88,3 +88,16 @@ struct PhHulStand {
     int suchmodus = -1;
 };
 const PhHulStand& PhHul();
+
+// --- services of the frame's start-up, shut-down and folder change -----
+// 1 (the equipment functions active) unless a test set 0.
+int AppAktiv();
+void PhAppAktivSetzen(int aktiv);
+// Record pools and stock articles: no effect.
+void KopfPoolInit();
+void KopfPoolFrei();
+void PruefPoolInit();
+void PruefPoolFrei();
+void LagerInit();
+void LagerFrei();
+void LagerNeuOeffnen();

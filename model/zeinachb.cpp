@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "config/datwache.h"
 #include "config/verzeich.h"
 #include "model/textvar.h"
 #include "model/zeichnun.h"
@@ -20,6 +21,8 @@ struct NbCache {
     std::string pfad;
     std::string slot[4];  // first, previous, next, last
     int anzahl = 0;
+    int pruef = 0;      // check counter of the scan
+    int aenderung = 0;  // change counter of the scan
 };
 
 NbCache nbCache;
@@ -64,9 +67,14 @@ int nbEintrag(int verzeichnis, const char* pfad, void* user)
 
 void nbScannen(const char* pfad)
 {
-    if (!pfad || nbCache.pfad == pfad) return;
+    // Drawings made or deleted since the scan are noticed once the check or
+    // change counter moved, not only when another drawing is asked about.
+    if (!pfad) return;
+    if (nbCache.pfad == pfad && nbCache.pruef == DatPruefZaehler() && nbCache.aenderung == DatAenderungen()) return;
     nbCache = NbCache{};
     nbCache.pfad = pfad;
+    nbCache.pruef = DatPruefZaehler();
+    nbCache.aenderung = DatAenderungen();
     NbScan s{nbName(pfad), &nbCache};
     std::string muster = nbOrdner(pfad) + "*.*";
     verzlesennamen(muster.c_str(), nbEintrag, &s);

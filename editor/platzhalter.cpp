@@ -1,0 +1,51 @@
+// Stand-ins of the drawing editor's services (see platzhalter.h).
+#include "editor/platzhalter.h"
+
+#include "output/platzhalter.h"
+#include "platform/eingabe.h"
+#include "platform/fenster.h"
+#include "platform/winconst.h"
+#include "support/texte.h"
+
+namespace {
+std::vector<std::string> phAufrufe;
+std::string phTitel;
+HWND phSeite = 0;
+}  // namespace
+
+std::vector<std::string>& PhEditorAufrufe() { return phAufrufe; }
+
+void EdtZeiOeffnen(const char* pfad)
+{
+    phTitel = pfad != nullptr ? pfad : "";
+    phAufrufe.push_back("EdtZeiOeffnen(" + phTitel + ")");
+    PhSeiteOeffnen(&phSeite, "EDITMAIN", phTitel.c_str());
+}
+HWND EdtFenster() { return PhSeite(&phSeite); }
+void EdtAktivieren()
+{
+    phAufrufe.push_back("EdtAktivieren()");
+    if (EdtFenster()) {
+        ShowWindow(phSeite, SW_SHOW);
+        SetActiveWindow(phSeite);
+    }
+}
+// Callers pass buffers of at least 100 characters.
+void EdtTitel(char* puffer) { strkopie(puffer, 100, phTitel.c_str(), 99); }
+void EdtTitelPruefen(char* puffer) { EdtTitel(puffer); }
+void EdtBefehlPosten(int id)
+{
+    phAufrufe.push_back("EdtBefehlPosten(" + std::to_string(id) + ")");
+    PhSeitePost(&phSeite, id);
+}
+int EdtIstExtern() { return 0; }
+int EdtRahmenBefehl(int, LPARAM) { return 0; }
+LRESULT EdtBefehl(UINT, WPARAM, LPARAM) { return 0; }
+void EdtDeaktiviert() {}
+void EdtPost(int, LPARAM) {}
+void EdtLetzteLaden() {}
+void EdtLetzteSichern() {}
+void EdtLetzteDateienMenu() {}
+void EdtNachEinstellungen() {}
+void EddbAnmelden() {}
+void EddbAbmelden() {}

@@ -1,0 +1,32 @@
+// Stand-ins for the drawing editor's services that the frame calls, under
+// their real names; each does the least its callers need and is deleted
+// when the editor lands. The editor page is the empty template "EDITMAIN"
+// titled with the drawing's path. Prefix none (the services' names), `Ph` for test
+// accessors. Calls output (PhSeiteOeffnen), platform, support.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/windef.h"
+
+void EdtZeiOeffnen(const char* pfad);
+HWND EdtFenster();
+void EdtAktivieren();
+void EdtTitel(char* puffer);
+void EdtTitelPruefen(char* puffer);
+void EdtBefehlPosten(int id);
+int EdtIstExtern();
+int EdtRahmenBefehl(int id, LPARAM lp);
+// No effect.
+LRESULT EdtBefehl(UINT nachricht, WPARAM wp, LPARAM lp);
+void EdtDeaktiviert();
+void EdtPost(int id, LPARAM lp);
+void EdtLetzteLaden();
+void EdtLetzteSichern();
+void EdtLetzteDateienMenu();
+void EdtNachEinstellungen();
+void EddbAnmelden();
+void EddbAbmelden();
+
+std::vector<std::string>& PhEditorAufrufe();

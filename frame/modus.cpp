@@ -1,0 +1,648 @@
+// The application shell: modes, the page table, applying a mode to the
+// frame, the application hook AnwNachricht and the command table of
+// AnwBefehl. Prefix `Modus` / `Seite` / `Anw`. May call every lower folder,
+// the stand-ins of the pages' modules, and frame/ (anw.h, funkwahl.h, the
+// command files and local commands, the defaults dialogs).
+//
+// Invariants:
+//  1. The page kind follows the shown page (1530 -> 0, 1531 -> 1, 1532 and
+//     1533 -> 2, 1534 -> 3); it is re-derived only by ModusAnwenden.
+//  2. A normal apply touches only what differs from the remembered values;
+//     a forced one sets everything.
+//  3. Pages sit right of the function bar and end at the client's right
+//     edge (x = bar width, width = client width - bar width).
+#include "frame/modus.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "config/apstil.h"
+#include "config/datwache.h"
+#include "config/haken.h"
+#include "config/reaktion.h"
+#include "config/verordner.h"
+#include "config/verzeich.h"
+#include "config/vorgaben.h"
+#include "frame/anw.h"
+#include "equipment/bm.h"
+#include "equipment/platzhalter.h"
+#include "equipment/utitel.h"
+#include "frame/dde.h"
+#include "frame/modstart.h"
+#include "output/platzhalter.h"
+#include "project/platzhalter.h"
+#include "editor/platzhalter.h"
+#include "lists/platzhalter.h"
+#include "config/sperre.h"
+#include "frame/funkwahl.h"
+#include "frame/vgbdlg.h"
+#include "platform/ctl_status.h"
+#include "platform/eingabe.h"
+#include "platform/fenster.h"
+#include "platform/shell.h"
+#include "platform/nachricht.h"
+#include "platform/winconst.h"
+#include "winlib/anwdaten.h"
+#include "winlib/dialog.h"
+#include "winlib/meldung.h"
+#include "winlib/winbib.h"
+#include "winlib/wiwerk.h"
+
+namespace {
+
+struct ModusZustand {
+    int modus = MODUS_PVW;
+    int seite = 0;
+    int art = 0;
+    HWND seiten[SEITESUP] = {};
+    int letzteSeite = -1;
+    int letzterModus = -1;
+    std::string titel;
+    int letzteArt = -1;
+    std::string ordner;
+    bool ordnerBekannt = false;
+    std::string status[4];
+    bool statusBekannt[4] = {false, false, false, false};
+    char oeffnenPfad[MAX_PATH + 1] = "";
+    int vorgemerkt = 0;
+    std::string verzeichnis;  // NachEinstellungen: the directory remembered
+};
+
+ModusZustand mz;
+
+int modusArt(int seite)
+{
+    switch (seite) {
+    case MODUS_EDIT: return 1;
+    case MODUS_BML: case MODUS_AUS: return 2;
+    case MODUS_ANZ: return 3;
+    default: return 0;
+    }
+}
+
+void modusPlatz(HWND seite)
+{
+    HWND hw = anwHauptfenster();
+    RECT k;
+    GetClientRect(hw, &k);
+    int bar = FunkBreite();
+    int hoehe = k.bottom - wiStatusHoehe();
+    int breite = k.right - bar;
+    MoveWindow(seite, bar, 0, breite > 0 ? breite : 0, hoehe > 0 ? hoehe : 0, TRUE);
+}
+
+void modusStatus(int teil, const std::string& text, int erzwingen)
+{
+    if (erzwingen || !mz.statusBekannt[teil] || mz.status[teil] != text) {
+        wiStatusText(teil, text.c_str());
+        mz.status[teil] = text;
+        mz.statusBekannt[teil] = true;
+    }
+}
+
+// Project folder shortened to 80 characters, without trailing separator.
+std::string modusOrdnerText()
+{
+    char verz[MAX_PATH + 1] = "";
+    VerHolen(1, verz, sizeof verz);
+    std::string o = verz;
+    while (!o.empty() && (o.back() == '/' || o.back() == '\\')) o.pop_back();
+    if (o.size() > 80) o.resize(80);
+    return o;
+}
+
+bool modusLeer(const char* t)
+{
+    for (; t != nullptr && *t; ++t) if (*t != ' ' && *t != '\t') return false;
+    return true;
+}
+
+std::string modusTitel()
+{
+    char puffer[300] = "";
+    if (!EdtIstExtern() && mz.seite == MODUS_EDIT) {
+        EdtTitelPruefen(puffer);
+        return puffer;
+    }
+    if (mz.seite == MODUS_ANZ) {
+        ShowTitel(puffer);
+        return puffer;
+    }
+    std::snprintf(puffer, sizeof puffer, TextNr(1), modusOrdnerText().c_str());
+    std::string t = puffer;
+    projekttext pt{};
+    UtitelProjektText(&pt);
+    if (!modusLeer(pt.titel)) t += std::string(" - ") + pt.titel;
+    if (!modusLeer(pt.anlage)) t += std::string(" - ") + pt.anlage;
+    return t;
+}
+
+const char* modusAccel(int modus)
+{
+    switch (modus) {
+    case MODUS_PVW: return "ANW_ACCEL";
+    case MODUS_EDIT: return "EDT_ACCEL";
+    case MODUS_ANZ: return "ANZ_ACCEL";
+    default: return "SON_ACCEL";
+    }
+}
+
+const char* modusHilfe(int modus)
+{
+    switch (modus) {
+    case MODUS_PVW: return "Zavik-PVW";
+    case MODUS_EDIT: return "Zavik-EDIT";
+    case MODUS_BML: return "Zavik-BML";
+    case MODUS_AUS: return "Zavik-AUS";
+    case MODUS_ANZ: return "Zavik-ANZ";
+    default: return TextNr(9);
+    }
+}
+
+const char* const modusMenues[4] = {"ANW_MENU", "EDT_MENU", "SON_MENU", "ANZ_MENU"};
+
+}  // namespace
+
+void ModusZuruecksetzen()
+{
+    mz = ModusZustand{};
+}
+
+int Modus() { return mz.modus; }
+int ModusSeite() { return mz.seite; }
+int ModusSeitenArt() { return mz.art; }
+
+const char* ModusName(int modus)
+{
+    switch (modus) {
+    case MODUS_PVW: return "ProVerw";
+    case MODUS_EDIT: return "Editor";
+    case MODUS_BML: return "BMittel";
+    case MODUS_AUS: return "Auswertung";
+    case MODUS_ANZ: return "Anzeige";
+    default: return "";
+    }
+}
+
+void ModusAnwenden(int erzwingen)
+{
+    // 1
+    if (erzwingen || mz.seite != mz.letzteSeite) {
+        mz.letzteSeite = mz.seite;
+        mz.art = modusArt(mz.seite);
+    }
+    // 2
+    if (erzwingen || mz.modus != mz.letzterModus) {
+        mz.letzterModus = mz.modus;
+        HilfeSchluesselSetzen(modusHilfe(mz.modus));
+        wiAccelSetzen(modusAccel(mz.modus));
+        FunkModus(mz.modus);
+    }
+    // 3
+    std::string titel = modusTitel();
+    if (erzwingen || titel != mz.titel) {
+        wiTitelSetzen(titel.c_str());
+        mz.titel = titel;
+    }
+    // 4
+    bool geladen = false;
+    if (erzwingen || mz.art != mz.letzteArt) {
+        mz.letzteArt = mz.art;
+        wiMenuSetzen(modusMenues[mz.art]);
+        wiMenuTexteUmschreiben(anwDaten()->menue);
+        geladen = true;
+    }
+    // 5
+    std::string ordner = modusOrdnerText();
+    if (geladen || !mz.ordnerBekannt || ordner != mz.ordner) {
+        if (mz.art == 0 || mz.art == 2) {
+            PvwLetzteOrdnerMenu();
+            PvwChkLstMenu();
+        } else if (mz.art == 1) {
+            EdtLetzteDateienMenu();
+        } else {
+            PvwLetzteOrdnerMenu();
+        }
+        mz.ordner = ordner;
+        mz.ordnerBekannt = true;
+    }
+    // 6
+    char puffer[200];
+    modusStatus(0, std::string(" ") + VgbSetNameZeiger(), erzwingen);
+    SprName(puffer, sizeof puffer);
+    modusStatus(1, std::string(" ") + puffer, erzwingen);
+    BMNormName(BMNorm(), puffer, sizeof puffer);
+    modusStatus(2, std::string(" ") + puffer, erzwingen);
+    if (mz.seite == MODUS_AUS) {
+        AuswertStatus(puffer);
+    } else {
+        std::snprintf(puffer, sizeof puffer, TextNr(430), PvwAnzahl());
+    }
+    modusStatus(3, puffer, erzwingen);
+}
+
+void ModusUmschalten(int modus)
+{
+    switch (modus) {
+    case MODUS_PVW:
+        SeitenVerbergen();
+        mz.seite = MODUS_PVW;
+        PvwOeffnen();
+        break;
+    case MODUS_EDIT:
+        if (!EdtIstExtern()) {
+            SeitenVerbergen();
+            mz.seite = MODUS_EDIT;
+        }
+        if (EdtFenster()) EdtAktivieren();
+        else EdtZeiOeffnen(PvwAktZeichnung());
+        break;
+    case MODUS_BML:
+        if (!AppAktiv()) {
+            wiInfo(TextNr(49));
+            return;
+        }
+        if (!EdtFenster()) {
+            ModusUmschalten(MODUS_EDIT);
+            return;
+        }
+        if (!BmlIstExtern()) {
+            SeitenVerbergen();
+            mz.seite = MODUS_BML;
+        }
+        BmlBearbOeffnen();
+        break;
+    case MODUS_AUS:
+        SeitenVerbergen();
+        mz.seite = MODUS_AUS;
+        AuswertOeffnen();
+        break;
+    case MODUS_ANZ:
+        SeitenVerbergen();
+        mz.seite = MODUS_ANZ;
+        if (ShowOffen()) ShowAktivieren();
+        else ShowZeiAnzeigen(PvwAktZeichnung());
+        break;
+    default: break;
+    }
+    mz.modus = modus;
+    ModusAnwenden(0);
+    BefehlVerteilen(2999, 0);
+}
+
+void ModusSetzen(int modus)
+{
+    mz.modus = modus;
+    ModusAnwenden(0);
+}
+
+void ModusAktiviert(int modus)
+{
+    for (HWND s : mz.seiten) {
+        if (s && IsWindowVisible(s)) SetActiveWindow(s);
+    }
+    ModusSetzen(modus);
+}
+
+void ModusDeaktiviert(int modus)
+{
+    if (modus == MODUS_EDIT) EdtDeaktiviert();
+    ModusSetzen(modus);
+}
+
+void EditorMitDatei(const char* pfad)
+{
+    if (!EdtIstExtern()) {
+        SeitenVerbergen();
+        mz.seite = MODUS_EDIT;
+    }
+    EdtZeiOeffnen(pfad);
+    ModusSetzen(MODUS_EDIT);
+}
+
+void AnzeigeMitDatei(const char* pfad)
+{
+    SeitenVerbergen();
+    mz.seite = MODUS_ANZ;
+    ShowZeiAnzeigen(pfad);
+    ModusSetzen(MODUS_ANZ);
+}
+
+int BefehlNachSchliessen(HWND, int id)
+{
+    if (EdtRahmenBefehl(id, 0)) return 1;
+    if (BmlRahmenBefehl(id, 0)) return 1;
+    return 0;
+}
+
+void UmschaltenAuf(const char* pfad)
+{
+    if (!VerUmschalten(pfad)) return;
+    PvwTitelCacheSchliessen();
+    anwBeschaeftigt();
+    PvwVerzLesen();
+    PvwInhaltSchreiben();
+    PvwUntertitelSchreiben();
+    anwFertig();
+    PvwZeiWaehlen(pfad != nullptr ? pfad : "");
+    ReaktionAusloesen();
+    BefehlVerteilen(2999, 0);
+}
+
+void Aktualisieren()
+{
+    anwBeschaeftigt();
+    PvwVerzLesen();
+    PvwInhaltSchreiben();
+    PvwUntertitelSchreiben();
+    anwFertig();
+    PvwListeNeu();
+    ReaktionAusloesen();
+}
+
+void OrdnerOeffnenPost(const char* pfad)
+{
+    std::snprintf(mz.oeffnenPfad, sizeof mz.oeffnenPfad, "%s", pfad != nullptr ? pfad : "");
+    HauptPost(1630, 0);
+}
+
+char* anwFensterTitel(char* puffer, size_t groesse)
+{
+    std::snprintf(puffer, groesse, "%s", mz.titel.c_str());
+    return puffer;
+}
+
+void HauptPost(int id, LPARAM lp)
+{
+    PostMessage(anwHauptfenster(), WM_COMMAND, static_cast<WPARAM>(id), lp);
+}
+
+void BefehlVerteilen(int id, LPARAM lp)
+{
+    if (id == 2998) DatNeuPruefen(1);
+    HauptPost(id, lp);
+    SeitenPost(id, lp);
+    if (EdtIstExtern()) EdtPost(id, lp);
+    if (BmlIstExtern()) BmlPost(id, lp);
+}
+
+int BefehlVorgemerkt() { return mz.vorgemerkt; }
+void BefehlVormerken(int id) { mz.vorgemerkt = id; }
+
+void SeiteAnmelden(HWND seite)
+{
+    for (HWND& s : mz.seiten) {
+        if (s == 0) {
+            s = seite;
+            modusPlatz(seite);
+            return;
+        }
+    }
+}
+
+void SeiteAbmelden(HWND seite)
+{
+    for (HWND& s : mz.seiten) if (s == seite) s = 0;
+}
+
+void SeitenPlatzieren()
+{
+    RECT k;
+    GetClientRect(anwHauptfenster(), &k);
+    FunkPlatzieren(0, 0, FunkBreite(), k.bottom - wiStatusHoehe());
+    for (HWND s : mz.seiten) if (s) modusPlatz(s);
+}
+
+void SeitenVerbergen()
+{
+    for (HWND s : mz.seiten) {
+        if (s) {
+            ShowWindow(s, SW_HIDE);
+            EnableWindow(s, FALSE);
+        }
+    }
+    mz.seite = 0;
+}
+
+void SeitenPost(int id, LPARAM lp)
+{
+    for (HWND s : mz.seiten) if (s) PostMessage(s, WM_COMMAND, static_cast<WPARAM>(id), lp);
+}
+
+// Closes the editor's numbered dialogs when the editor window closes; all
+// 200 slots, so dialogs in the upper half do not outlive the editor.
+void DlgSchliessHaken(int, HWND fenster, int flag)
+{
+    if (flag != 0 || fenster == 0 || fenster != EdtFenster()) return;
+    for (int slot = 0; slot < DLGSUP; ++slot) {
+        const dlgbox* b = wiDlgBox(slot);
+        if (b == nullptr || b->fenster == 0 || b->fenster == fenster) continue;
+        if (std::strncmp(b->name, "DB1", 3) == 0) wiDlgSlotSchliessen(slot);
+    }
+}
+
+void NachEinstellungen()
+{
+    char verz[MAX_PATH + 1] = "";
+    VerHolen(1, verz, sizeof verz);
+    if (mz.verzeichnis != verz) {
+        DatWacheZuruecksetzen();
+        BmDatenNeuLaden();
+        mz.verzeichnis = verz;
+    }
+    AuswertNeu();
+    wiMenuTexteAuffrischen();
+    SpellEinstLesen();
+    PvwInhaltEinstLesen();
+    PvwListeNeu();
+    AuswertNamenNeu();
+    ReaktionAusloesen();
+    ToolbarBibFrei();
+    ToolbarBibLaden();
+    ApStileLaden();
+    EdtNachEinstellungen();
+}
+
+// ---- The start command and the command table --------------------------------------------------------------
+namespace {
+
+void modusStart()
+{
+    FunkOeffnen();
+    mz.seite = MODUS_PVW;
+    PvwOeffnen();
+    SeitenPlatzieren();
+    if (anwStartArgument()[0] == '\0') {
+        if (anwNichtInteraktiv() == 0) HauptPost(1502, 0);
+    } else {
+        VerUmschalten(anwStartArgument());
+    }
+    anwBeschaeftigt();
+    PvwVerzLesen();
+    anwFertig();
+    PvwListeNeu();
+    ReaktionAusloesen();
+    ModusAnwenden(1);
+    BefehlVerteilen(2999, 0);
+}
+
+void modusTitelKopie()
+{
+    PvwTitelVorbereiten();
+}
+
+void modusOrdnerWahl(int id, int quelle)
+{
+    char ordner[MAX_PATH + 1] = "";
+    if (!PvwLetzterOrdner(quelle, ordner)) return;
+    PvwOrdnerMerken(ordner);
+    std::string p = ordner;
+    while (!p.empty() && (p.back() == '/' || p.back() == '\\')) p.pop_back();
+    p += "/Projekt.zvk";
+    UmschaltenAuf(p.c_str());
+    DdeDateiMelden("", 3);
+    (void)id;
+}
+
+void modusInfo(int fehler, int textFehler, int textGut)
+{
+    wiInfo(TextNr(fehler ? textFehler : textGut));
+}
+
+// A page is the active dialog when it is the active window or holds the
+// focus (pages are child windows of the main window).
+bool modusSeiteAktiv(HWND seite)
+{
+    HWND f = GetFocus();
+    return wiDlgAktiv() == seite || f == seite || (f != 0 && IsChild(seite, f));
+}
+
+const char* const modusGruppen[10] = {"Zavik", "Editor", "Video", "DrA3", "DrA4",
+                                      "BMittel", "Inhalt", "ChkLst", "AWNamen", "APlatz"};
+
+}  // namespace
+
+void AnwBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
+{
+    if (nachricht != WM_COMMAND) return;
+    int n = LOWORD(wp);
+    HWND hw = anwHauptfenster();
+    HWND pvw = PvwDlgFenster();
+    switch (n) {
+    case 1500: PvwProjektliste(); return;
+    case 1501: PvwOrdnerWahl(); return;
+    case 1502: PvwStartDialog(); return;
+    case 1503: PvwNeuesProjekt(); return;
+    case 1505: Aktualisieren(); return;
+    case 1506: if (!BefehlNachSchliessen(hw, n)) PvwSichern(); return;
+    case 1507:
+        PrjSperreLoeschen();
+        modusInfo(PrjSperreDa(), 140, 141);
+        return;
+    case 1508: modusInfo(PrjFreigabe(0) < 0, 142, 143); return;
+    case 1509: modusInfo(PrjFreigabe(1) < 0, 144, 145); return;
+    case 1510: modusTitelKopie(); PvwTitelDialog(); return;
+    case 1511: modusTitelKopie(); PvwUntertitelDialog(""); return;
+    case 1512: {
+        modusTitelKopie();
+        char name[MAX_PATH + 1] = "";
+        int art = PvwEintragArt(static_cast<int>(lp), name);
+        PvwUntertitelDialog(art == 0 && name[0] ? name : "");
+        return;
+    }
+    case 1513: PvwUntertitelImport(); return;
+    case 1520: PvwDateiUpdate(); return;
+    case 1530: PvwKurztexteImport(); return;
+    case 1531: PvwKurztexteExport(); return;
+    case 1210: BmEinfrieren(); return;
+    case 1250: BmPruefen(); return;
+    case 1260: BmVerschmelzen(); return;
+    case 1630: if (!BefehlNachSchliessen(hw, n)) UmschaltenAuf(mz.oeffnenPfad); return;
+    case 1700: VgbWahlDialog(); return;
+    case 1825: EdtBefehlPosten(1000); return;
+    case 1827: EdtBefehlPosten(1002); return;
+    case 1832: EdtBefehlPosten(1020); return;
+    case 1834: EdtBefehlPosten(1006); return;
+    case 1829: ShowBefehlSenden(1001); return;
+    case 1831: PvwBefehl(1830); return;
+    case 1833: PvwBefehl(1611); return;
+    case 1835: PvwBefehl(1800); return;
+    case 1836: PvwBefehl(1810); return;
+    case 1837: PvwBefehl(1820); return;
+    case 1838: HauptPost(1510, 0); return;
+    case 1839:
+        if (pvw && modusSeiteAktiv(pvw)) PvwBefehl(1852);
+        else HauptPost(1511, 0);
+        return;
+    case 1991: HilfePdfOeffnen(); return;
+    case 1992: HilfeKontext(); return;
+    case 1993: BauteilDokuOeffnen(); return;
+    case 1994: HandbuchOeffnen(); return;
+    case 1995: InfoOeffnen(); return;
+    case 1996: InternetOeffnen(); return;
+    case 5000: modusStart(); return;
+    default: break;
+    }
+    if ((n >= 1550 && n <= 1554) || (n >= 1560 && n <= 1562) || (n >= 1565 && n <= 1572) || n == 1575 ||
+        n == 1576 || (n >= 1580 && n <= 1582)) {
+        StammdatenOeffnen(n);
+    } else if (n >= 1590 && n <= 1594) {
+        PvwCheckliste(n - 1590);
+    } else if (n == 1600 || n == 1610 || n == 1611 || n == 1800 || n == 1801 || n == 1810 || n == 1820 ||
+               n == 1821 || n == 1830 || n == 1840 || n == 1850 || (n >= 1860 && n <= 1863) || n == 1870 ||
+               n == 1880) {
+        PvwBefehl(n);
+    } else if (n >= 1620 && n <= 1624) {
+        DdeDateiMelden("", 4);
+        ProgrammStarten(TextNr(300 + n - 1620));
+    } else if (n >= 1670 && n <= 1679) {
+        if (!BefehlNachSchliessen(hw, n)) modusOrdnerWahl(n, n + 10);
+    } else if (n >= 1680 && n <= 1689) {
+        if (!BefehlNachSchliessen(hw, n)) {
+            DdeAlleBeenden();
+            modusOrdnerWahl(n, n);
+        }
+    } else if (n >= 1710 && n <= 1719) {
+        VgbGruppeEditieren(modusGruppen[n - 1710]);
+    }
+}
+
+void AnwNachricht(UINT nachricht, WPARAM wp, LPARAM lp)
+{
+    // 1
+    AktivierungMelden(nachricht, wp);
+    switch (nachricht) {
+    case WM_ACTIVATE:
+        if (LOWORD(wp)) ModusAktiviert(mz.seite);
+        else ModusDeaktiviert(mz.modus);
+        break;
+    case WM_MOVE:
+    case WM_SIZE:
+        SeitenPlatzieren();
+        break;
+    case WM_NOTIFY: {
+        auto* kopf = reinterpret_cast<const NMHDR*>(lp);
+        if (kopf != nullptr && kopf->idFrom == 3000 && kopf->code == static_cast<UINT>(NM_DBLCLK)) VgbWahlDialog();
+        break;
+    }
+    case WM_TIMER:
+        BefehlsdateiSchritt();
+        StatusAusloesen();
+        break;
+    case WM_COMMAND: {
+        int n = LOWORD(wp);
+        if (mz.art == 1 && n < 1500) (void)EdtBefehl(nachricht, wp, lp);
+        else if (mz.art == 3 && n < 1500) ShowBefehlSenden(n);
+        else AnwBefehl(nachricht, wp, lp);
+        if (n == 2998) {
+            Aktualisieren();
+            ModusAnwenden(0);
+        } else if (n == 2999) {
+            ModusAnwenden(0);
+        }
+        break;
+    }
+    default: break;
+    }
+}

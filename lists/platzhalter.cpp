@@ -1,0 +1,45 @@
+// Stand-ins of the equipment list's and evaluations' services (see
+// platzhalter.h).
+#include "lists/platzhalter.h"
+
+#include "output/platzhalter.h"
+
+namespace {
+std::vector<std::string> phAufrufe;
+HWND phBml = 0;
+HWND phAuswert = 0;
+}
+
+std::vector<std::string>& PhListenAufrufe() { return phAufrufe; }
+
+void BmlBearbOeffnen()
+{
+    phAufrufe.push_back("BmlBearbOeffnen()");
+    PhSeiteOeffnen(&phBml, "BMLBEARB_INT", nullptr);
+}
+void AuswertOeffnen()
+{
+    phAufrufe.push_back("AuswertOeffnen()");
+    PhSeiteOeffnen(&phAuswert, "AUSWERTNEU", nullptr);
+}
+void AuswertNeu()
+{
+    phAufrufe.push_back("AuswertNeu()");
+    PhSeitePost(&phAuswert, 2590);
+}
+void AuswertNamenNeu()
+{
+    phAufrufe.push_back("AuswertNamenNeu()");
+    PhSeitePost(&phAuswert, 2590);
+}
+void AuswertStatus(char* puffer)
+{
+    if (puffer != nullptr) puffer[0] = '\0';
+}
+int BmlIstExtern() { return 0; }
+int BmlRahmenBefehl(int, LPARAM) { return 0; }
+void BmlPost(int, LPARAM) {}
+void BmEinfrieren() {}
+void BmPruefen() {}
+void BmVerschmelzen() {}
+void StammdatenOeffnen(int) {}

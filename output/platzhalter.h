@@ -1,0 +1,46 @@
+// Stand-ins for the services of the rendering, output and interchange
+// layer that the frame and the lower layers call, under their real names;
+// each does the least its callers need and is deleted when the real module
+// lands. Prefix none (the services' own names), `Ph` for test accessors.
+// Calls winlib (dialog manager, page services, toolbar hooks), platform.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/windef.h"
+
+// The viewer page.
+void ShowZeiAnzeigen(const char* pfad);
+HWND ShowOffen();
+void ShowTitel(char* puffer);
+void ShowBefehlSenden(int id);
+void ShowAktivieren();
+// The shared toolbar table: sizes set, emptied and enabled / disabled.
+void ToolbarBibLaden();
+void ToolbarBibFrei();
+int PhToolbarBibAn();
+// No effect.
+void BildBibLaden();
+void BildBibFrei();
+void AnsichtKlasseAnmelden();
+void AnsichtKlasseAbmelden();
+void AusgabeInit();
+void AusgabeEnde();
+void RenderMerkerLoeschen();
+void SchriftSetzen(int n, const char* name, int attribut);
+void DxfExport(const char* dxf, const char* zeichnung);
+void DxfImport(const char* dxf, const char* zeichnung);
+
+// An empty page of a mode until its module lands: the template as a
+// modeless child of the main window, registered in the frame's page table
+// (shown again when it is still open), titled when a title is given; kept
+// in *seite. 0 when it cannot be made. The layers above use it too.
+HWND PhSeiteOeffnen(HWND* seite, const char* vorlage, const char* titel);
+// The page when it is still a window, else 0.
+HWND PhSeite(HWND* seite);
+// Posts WM_COMMAND id to the page when it is open.
+void PhSeitePost(HWND* seite, int id);
+
+// Recorded calls of the stand-ins with an effect or an argument (tests).
+std::vector<std::string>& PhAusgabeAufrufe();

@@ -1,0 +1,81 @@
+// Helpers of the frame tests: the page windows by mode, the messages a
+// command left in the queue, the last message box and the program folder.
+#pragma once
+
+#include <string>
+
+#include "config/inidatei.h"
+#include "editor/platzhalter.h"
+#include "lists/platzhalter.h"
+#include "output/platzhalter.h"
+#include "project/platzhalter.h"
+#include "frame/modus.h"
+#include "platform/nachricht.h"
+#include "platform/nachrichtbox.h"
+#include "platform/winconst.h"
+#include "winlib/anwdaten.h"
+#include "winlib/dialog.h"
+
+// The page of a mode, by the name of its template (0 when not open).
+inline HWND rahmenSeite(int modus)
+{
+    switch (modus) {
+    case MODUS_PVW: return wiDlgSuchen("PROVERW");
+    case MODUS_EDIT: return wiDlgSuchen("EDITMAIN");
+    case MODUS_BML: return wiDlgSuchen("BMLBEARB_INT");
+    case MODUS_AUS: return wiDlgSuchen("AUSWERTNEU");
+    case MODUS_ANZ: return wiDlgSuchen("SHOWZEICH");
+    default: return 0;
+    }
+}
+
+// Takes every waiting message; the WM_COMMANDs as "<receiver> <id>" joined
+// by blanks, the receiver "Haupt" or the mode of a page.
+inline std::string rahmenGepostet()
+{
+    std::string s;
+    MSG m;
+    while (PeekMessage(&m, 0, 0, 0, PM_REMOVE)) {
+        if (m.message != WM_COMMAND) continue;
+        std::string wer = "?";
+        if (m.hwnd == anwHauptfenster()) wer = "Haupt";
+        for (int modus = MODUS_PVW; modus <= MODUS_ANZ; ++modus) {
+            if (m.hwnd == rahmenSeite(modus)) wer = ModusName(modus);
+        }
+        if (!s.empty()) s += ' ';
+        s += wer + ' ' + std::to_string(LOWORD(m.wParam));
+    }
+    return s;
+}
+
+inline std::string rahmenLetzteMeldung()
+{
+    const auto& f = plNachrichtBoxFragen();
+    return f.empty() ? std::string() : f.back().text;
+}
+
+inline std::string rahmenIniPfad()
+{
+    char p[300] = "";
+    IniPfad(p, sizeof p);
+    return p;
+}
+
+// What the stand-ins of the pages' modules recorded since the last clear,
+// joined by blanks.
+inline void rahmenAufrufeLeeren()
+{
+    PhProjektAufrufe().clear();
+    PhEditorAufrufe().clear();
+    PhListenAufrufe().clear();
+    PhAusgabeAufrufe().clear();
+}
+
+inline std::string rahmenAufrufe()
+{
+    std::string s;
+    for (auto* v : {&PhProjektAufrufe(), &PhEditorAufrufe(), &PhListenAufrufe(), &PhAusgabeAufrufe()}) {
+        for (const std::string& a : *v) s += (s.empty() ? "" : " ") + a;
+    }
+    return s;
+}

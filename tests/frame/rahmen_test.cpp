@@ -1,0 +1,507 @@
+// The frame in this process on the headless backend: start-up up to the
+// loop, the modes applied to the frame (page, menu, accelerators, caption,
+// status parts), page placement, the command table of AnwBefehl, the
+// function bar and the two dialogs of the defaults sets.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "config/verzeich.h"
+#include "config/vorgaben.h"
+#include "equipment/platzhalter.h"
+#include "controls/lisanzeige.h"
+#include "frame/anw.h"
+#include "project/platzhalter.h"
+#include "frame/funkwahl.h"
+#include "frame/modus.h"
+#include "frame/vgbdlg.h"
+#include "platform/dialog.h"
+#include "platform/eingabe.h"
+#include "platform/fehlersim.h"
+#include "platform/fenster.h"
+#include "platform/headless.h"
+#include "platform/menue.h"
+#include "platform/nachricht.h"
+#include "platform/nachrichtbox.h"
+#include "platform/orte.h"
+#include "platform/profil.h"
+#include "platform/ressource.h"
+#include "platform/winconst.h"
+#include "tests/frame/rahmen_pruef.h"
+#include "winlib/anwdaten.h"
+#include "winlib/dialog.h"
+#include "winlib/dlgitem.h"
+#include "winlib/winbib.h"
+#include "winlib/wiwerk.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class Rahmen : public ::testing::Test {
+protected:
+    fs::path wurzel, vorher;
+    std::vector<std::string> args;
+    std::vector<const char*> argv;
+
+    void SetUp() override
+    {
+        char muster[] = "/tmp/velmo-rahmen-XXXXXX";
+        ASSERT_NE(mkdtemp(muster), nullptr);
+        wurzel = muster;
+        fs::create_directories(wurzel / "laufzeit");
+        fs::permissions(wurzel / "laufzeit", fs::perms::owner_all);
+        fs::create_directories(wurzel / "konfig");
+        fs::create_directories(wurzel / "arbeit" / "Projekt");
+        fs::create_directories(wurzel / "arbeit" / "Anderes");
+        setenv("XDG_RUNTIME_DIR", (wurzel / "laufzeit").c_str(), 1);
+        setenv("XDG_CONFIG_HOME", (wurzel / "konfig").c_str(), 1);
+        vorher = fs::current_path();
+        fs::current_path(wurzel / "arbeit");
+        }
+
+    void starten(std::vector<std::string> woerter = {"-W=1", "Projekt"})
+    {
+        args = {"velmo"};
+        args.insert(args.end(), woerter.begin(), woerter.end());
+        argv.clear();
+        for (const std::string& a : args) argv.push_back(a.c_str());
+        plOrtArgumenteSetzen(static_cast<int>(argv.size()), argv.data());
+        plFensterSystemEnde();
+        ASSERT_EQ(plFensterSystemStart(), 0);
+        ASSERT_EQ(anwStart(GetModuleHandle(nullptr), wiKommandozeile(), SW_SHOWDEFAULT), 0);
+        ASSERT_EQ(anwLaufZustand(), 2);
+        plHeadlessPumpen();
+    }
+
+    void TearDown() override
+    {
+        if (anwLaufZustand() == 2) {
+            PostMessage(anwHauptfenster(), WM_CLOSE, 0, 0);
+            EXPECT_EQ(anwLauf(), 0);
+            anwSchluss();
+            EXPECT_EQ(anwLaufZustand(), 9);
+        }
+        plFensterSystemEnde();
+        fs::current_path(vorher);
+        fs::remove_all(wurzel);
+    }
+
+    static std::string titel()
+    {
+        char t[200] = "";
+        GetWindowText(anwHauptfenster(), t, sizeof t);
+        return t;
+    }
+    static std::string status(int teil)
+    {
+        char t[200] = "";
+        wiStatusTextHolen(teil, t, sizeof t);
+        return t;
+    }
+};
+
+}  // namespace
+
+TEST_F(Rahmen, StartShowsProjectPageBarAndStatus)
+{
+    starten();
+    EXPECT_EQ(Modus(), MODUS_PVW);
+    EXPECT_EQ(ModusSeite(), MODUS_PVW);
+    EXPECT_NE(FunkFenster(), 0u) << "the start command opened the function bar";
+    EXPECT_EQ(titel(), "Velmo - " + (wurzel / "arbeit" / "Projekt").string());
+    EXPECT_EQ(status(3), "0 Seiten");
+    EXPECT_EQ(status(0), " Standard");
+    EXPECT_STREQ(wiAccelName(), "ANW_ACCEL");
+    EXPECT_EQ(GetMenuItemCount(anwDaten()->menue), 7);
+    // A registered page ends at the client's right edge, right of the bar.
+    HWND seite = wiDlgOeffnen("PROVERW", nullptr, nullptr, nullptr);
+    ASSERT_NE(seite, 0u);
+    SeiteAnmelden(seite);
+    ShowWindow(seite, SW_SHOW);
+    RECT k, s;
+    GetClientRect(anwHauptfenster(), &k);
+    GetWindowRect(seite, &s);
+    POINT p{s.left, s.top};
+    ScreenToClient(anwHauptfenster(), &p);
+    EXPECT_EQ(p.x, FunkBreite());
+    EXPECT_EQ(p.x + (s.right - s.left), k.right);
+    EXPECT_EQ(s.bottom - s.top, k.bottom - wiStatusHoehe());
+    EXPECT_EQ(FunkBreite(), wiDlgEinheit(84));
+    // Resizing the main window places it again.
+    MoveWindow(anwHauptfenster(), 0, 0, 900, 700, TRUE);
+    plHeadlessPumpen();
+    GetClientRect(anwHauptfenster(), &k);
+    GetWindowRect(seite, &s);
+    EXPECT_EQ(FunkBreite() + (s.right - s.left), k.right);
+
+    // The screenshot stays next to the test program for a look.
+    fs::path bild = fs::read_symlink("/proc/self/exe").parent_path() / "frame_hauptfenster.png";
+    ASSERT_EQ(plHeadlessPng(anwHauptfenster(), bild.c_str()), 0);
+    EXPECT_GT(fs::file_size(bild), 0u);
+}
+
+TEST_F(Rahmen, EachModeAppliesPageMenuAccelHelpAndStatus)
+{
+    starten();
+    struct Fall {
+        int modus;
+        int seite;        // shown page afterwards
+        int menuePunkte;  // popups of the page kind's menu
+        const char* accel;
+        const char* hilfe;
+        const char* geoeffnet;  // the stand-in that opened the page
+    } faelle[] = {
+        {MODUS_EDIT, MODUS_EDIT, 3, "EDT_ACCEL", "Zavik-EDIT", "EdtZeiOeffnen()"},
+        {MODUS_BML, MODUS_BML, 5, "SON_ACCEL", "Zavik-BML", "BmlBearbOeffnen()"},
+        {MODUS_AUS, MODUS_AUS, 5, "SON_ACCEL", "Zavik-AUS", "AuswertOeffnen()"},
+        {MODUS_ANZ, MODUS_ANZ, 2, "ANZ_ACCEL", "Zavik-ANZ", "ShowZeiAnzeigen()"},
+        {MODUS_PVW, MODUS_PVW, 7, "ANW_ACCEL", "Zavik-PVW", "PvwOeffnen()"},
+    };
+    for (const Fall& f : faelle) {
+        rahmenAufrufeLeeren();
+        ModusUmschalten(f.modus);
+        plHeadlessPumpen();
+        EXPECT_EQ(ModusSeite(), f.seite) << f.modus;
+        EXPECT_EQ(Modus(), f.seite) << f.modus;
+        EXPECT_EQ(GetMenuItemCount(anwDaten()->menue), f.menuePunkte) << f.modus;
+        EXPECT_STREQ(wiAccelName(), f.accel) << f.modus;
+        EXPECT_STREQ(PhHilfeSchluessel(), f.hilfe) << f.modus;
+        EXPECT_NE(rahmenAufrufe().find(f.geoeffnet), std::string::npos) << f.modus << ": " << rahmenAufrufe();
+        HWND seite = rahmenSeite(f.seite);
+        ASSERT_NE(seite, 0u) << f.modus;
+        EXPECT_TRUE(IsWindowVisible(seite)) << f.modus;
+        for (int andere = MODUS_PVW; andere <= MODUS_ANZ; ++andere) {
+            if (andere != f.seite && rahmenSeite(andere)) {
+                EXPECT_FALSE(IsWindowVisible(rahmenSeite(andere))) << f.modus << " hides " << andere;
+            }
+        }
+        if (f.seite != MODUS_ANZ) {
+            ASSERT_TRUE(wiDlgBetreten(FunkFenster()));
+            EXPECT_EQ(FunkEintraege()[LisAkt(3000)].id, f.seite) << "the bar selects the mode's row";
+            wiDlgVerlassen();
+        }
+        // The editor and the viewer give their own document title.
+        EXPECT_EQ(titel().rfind("Velmo - ", 0) == 0, f.seite != MODUS_EDIT && f.seite != MODUS_ANZ) << titel();
+        EXPECT_EQ(status(3), f.seite == MODUS_AUS ? "" : "0 Seiten") << "the evaluation's own status text";
+    }
+}
+
+TEST_F(Rahmen, ForcedApplySetsEverythingEvenUnchanged)
+{
+    starten();
+    wiTitelSetzen("fremd");
+    wiStatusText(3, "fremd");
+    ModusAnwenden(0);
+    EXPECT_EQ(titel(), "fremd") << "a normal apply leaves what it remembers as unchanged";
+    ModusAnwenden(1);
+    EXPECT_EQ(titel(), "Velmo - " + (wurzel / "arbeit" / "Projekt").string());
+    EXPECT_EQ(status(3), "0 Seiten");
+}
+
+TEST_F(Rahmen, EquipmentModeWithoutActiveFunctionsShowsText49)
+{
+    starten();
+    PhAppAktivSetzen(0);
+    plNachrichtBoxFragenLeeren();
+    ModusUmschalten(MODUS_BML);
+    plHeadlessPumpen();
+    EXPECT_EQ(Modus(), MODUS_PVW) << "mode and pages unchanged";
+    EXPECT_EQ(ModusSeite(), MODUS_PVW);
+    EXPECT_EQ(rahmenLetzteMeldung(), "Die Betriebsmittel-Funktionen sind nicht aktiv.");
+    PhAppAktivSetzen(1);
+}
+
+TEST_F(Rahmen, CommandTable)
+{
+    starten();
+    // Open the editor and viewer pages, then back to the project page.
+    for (int modus : {MODUS_EDIT, MODUS_ANZ, MODUS_PVW}) ModusUmschalten(modus);
+    plHeadlessPumpen();
+    struct Fall {
+        int id;
+        const char* erwartet;  // WM_COMMANDs left in the queue
+    } faelle[] = {
+        {1825, "Editor 1000"},  {1827, "Editor 1002"},  {1832, "Editor 1020"},  {1834, "Editor 1006"},
+        {1829, "Anzeige 1001"}, {1831, "ProVerw 1830"}, {1833, "ProVerw 1611"}, {1835, "ProVerw 1800"},
+        {1836, "ProVerw 1810"}, {1837, "ProVerw 1820"}, {1838, "Haupt 1510"},   {1800, "ProVerw 1800"},
+        {1863, "ProVerw 1863"}, {1880, "ProVerw 1880"}, {4711, ""},             {1599, ""},
+        {1990, ""},             {1504, ""},
+    };
+    for (const Fall& f : faelle) {
+        rahmenGepostet();
+        AnwBefehl(WM_COMMAND, static_cast<WPARAM>(f.id), 0);
+        EXPECT_EQ(rahmenGepostet(), f.erwartet) << f.id;
+    }
+    // 1839: 1511 to the main window, or 1852 to the project page while it
+    // is the active dialog.
+    SetFocus(anwHauptfenster());
+    rahmenGepostet();
+    AnwBefehl(WM_COMMAND, 1839, 0);
+    EXPECT_EQ(rahmenGepostet(), "Haupt 1511");
+    EnableWindow(rahmenSeite(MODUS_PVW), TRUE);
+    SetFocus(rahmenSeite(MODUS_PVW));
+    AnwBefehl(WM_COMMAND, 1839, 0);
+    EXPECT_EQ(rahmenGepostet(), "ProVerw 1852");
+}
+
+TEST_F(Rahmen, MissingProgramIsReportedAndNotStarted)
+{
+    starten();
+    plNachrichtBoxFragenLeeren();
+    AnwBefehl(WM_COMMAND, 1621, 0);
+    EXPECT_NE(rahmenLetzteMeldung().find("Programmdatei"), std::string::npos);
+    EXPECT_NE(rahmenLetzteMeldung().find("1.exe"), std::string::npos);
+}
+
+TEST_F(Rahmen, FunctionBarEntries)
+{
+    starten();
+    // Without "Toolbar.txt": texts 500-503, then the end mark.
+    EXPECT_EQ(FunkEintraegeLesen(), 4);
+    EXPECT_STREQ(FunkEintraege()[1].bild, "BMPED");
+    EXPECT_STREQ(FunkEintraege()[2].zeile1, "Betriebsmittel");
+    EXPECT_STREQ(FunkEintraege()[3].zeile2, "Bearbeiten");
+
+    // A "Toolbar.txt" in the program folder: quoted texts keep their blanks.
+    // The program folder (directory kind 0) is a folder of the test's own.
+    std::string altProg = VerZeiger(0);
+    fs::path prog = wurzel / "programm";
+    fs::create_directories(prog);
+    VerSetzen(0, prog.c_str());
+    fs::path datei = prog / "Toolbar.txt";
+    {
+        std::ofstream f(datei);
+        f << ")S Andere\nBMPPL falsch falsch 1\n)S funkliste\n"
+          << "BMPPL \"Projekt A\" \"alle Bl\xE4tter\" 1530\n"
+          << "  BMPED Zeichnung Bearbeiten 1531  \n"
+          << ")E\nBMPTT nach dem Ende 1532\n";
+    }
+    int n = FunkEintraegeLesen();
+    VerSetzen(0, altProg.c_str());
+    ASSERT_EQ(n, 2);
+    EXPECT_STREQ(FunkEintraege()[0].zeile1, "Projekt A");
+    EXPECT_STREQ(FunkEintraege()[0].zeile2, "alle Bl\xE4tter");
+    EXPECT_EQ(FunkEintraege()[0].id, 1530);
+    EXPECT_STREQ(FunkEintraege()[1].zeile2, "Bearbeiten");
+    EXPECT_EQ(FunkEintraege()[1].id, 1531);
+
+    // 50 entries leave no end mark; a 51st is refused.
+    FunkEintraegeLesen();
+    for (int i = 4; i < FUNKSUP; ++i) FunkEintragNeu(2000 + i, "BMPPL", "z1", "z2");
+    EXPECT_EQ(FunkEintraege()[FUNKSUP - 1].id, 2000 + FUNKSUP - 1);
+    FunkEintragNeu(9999, "BMPPL", "z1", "z2");
+    for (int i = 0; i < FUNKSUP; ++i) EXPECT_NE(FunkEintraege()[i].id, 9999);
+    FunkEintragWeg(2010);
+    EXPECT_EQ(FunkEintraege()[10].id, 2011);
+    EXPECT_EQ(FunkEintraege()[FUNKSUP - 1].id, -1);
+    FunkEintraegeLesen();
+}
+
+TEST_F(Rahmen, FunctionBarClickSwitchesModes)
+{
+    starten();
+    ASSERT_NE(FunkFenster(), 0u);
+    HWND liste = GetDlgItem(FunkFenster(), 3000);
+    ASSERT_NE(liste, 0u);
+    RECT r;
+    GetWindowRect(liste, &r);
+    int zeile = wiDlgEinheit(8) * 7 / 2;  // 7 half-lines of 8 units
+    // Row 2 (equipment) without an editor opens the editor instead.
+    plHeadlessKlick(r.left + 10, r.top + zeile * 2 + zeile / 2);
+    plHeadlessPumpen();
+    EXPECT_EQ(Modus(), MODUS_EDIT);
+    EXPECT_EQ(ModusSeite(), MODUS_EDIT);
+    plHeadlessKlick(r.left + 10, r.top + zeile * 2 + zeile / 2);
+    plHeadlessPumpen();
+    EXPECT_EQ(Modus(), MODUS_BML) << "a second click, with the editor page there, shows the equipment page";
+    plHeadlessKlick(r.left + 10, r.top + zeile * 3 + zeile / 2);
+    plHeadlessPumpen();
+    EXPECT_EQ(Modus(), MODUS_AUS) << "row 3: evaluations";
+    plHeadlessKlick(r.left + 10, r.top + zeile / 2);
+    plHeadlessPumpen();
+    EXPECT_EQ(Modus(), MODUS_PVW);
+    EXPECT_EQ(FunkGewaehlt(), 0);
+}
+
+TEST_F(Rahmen, DefaultsSetChoiceShowsTheNewSetInStatusPart0)
+{
+    fs::create_directories(wurzel / "arbeit" / "Projekt");
+    {
+        std::ofstream(wurzel / "arbeit" / "Projekt" / "Standard.vgb") << "Name Projektsatz\r\n";
+        std::ofstream(wurzel / "arbeit" / "Projekt" / "Werkstatt.vgb") << "Name Werkstattsatz\r\nZvX 5\r\n";
+    }
+    starten();
+    VgbWahlDialog();
+    plHeadlessPumpen();
+    HWND dlg = wiDlgSuchen("VorListeGB");
+    ASSERT_NE(dlg, 0u);
+    HWND liste = GetDlgItem(dlg, 3000);
+    int n = static_cast<int>(SendMessage(liste, LB_GETCOUNT, 0, 0));
+    int werkstatt = -1;
+    for (int i = 0; i < n; ++i) {
+        char t[400] = "";
+        SendMessage(liste, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(t));
+        std::string s = t;
+        if (s.find("Werkstatt.vgb") != std::string::npos) {
+            werkstatt = i;
+            EXPECT_EQ(s.rfind("Werkstattsatz", 0), 0u) << "the caption leads the row";
+            EXPECT_EQ(s.find('/'), 80u) << "the path starts at column 81";
+        }
+    }
+    ASSERT_GE(werkstatt, 0);
+    SendMessage(liste, LB_SETCURSEL, static_cast<WPARAM>(werkstatt), 0);
+    SendMessage(dlg, WM_COMMAND, MAKEWPARAM(3000, LBN_SELCHANGE), static_cast<LPARAM>(liste));
+    SendMessage(dlg, WM_COMMAND, 2500, 0);
+    plHeadlessPumpen();
+    EXPECT_EQ(wiDlgSuchen("VorListeGB"), 0u);
+    EXPECT_EQ(status(0), " Werkstatt");
+}
+
+namespace {
+
+// Selects the row of `schluessel` in list 3010 of the settings page.
+bool zeileWaehlen(HWND dlg, const char* schluessel)
+{
+    HWND liste = GetDlgItem(dlg, 3010);
+    int n = static_cast<int>(SendMessage(liste, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < n; ++i) {
+        char t[400] = "";
+        SendMessage(liste, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(t));
+        if (std::string(t).size() > 80 && std::string(t).substr(80) == schluessel) {
+            SendMessage(liste, LB_SETCURSEL, static_cast<WPARAM>(i), 0);
+            SendMessage(dlg, WM_COMMAND, MAKEWPARAM(3010, LBN_SELCHANGE), static_cast<LPARAM>(liste));
+            return true;
+        }
+    }
+    return false;
+}
+
+void eingeben(HWND dlg, const char* text)
+{
+    SetDlgItemText(dlg, 3000, text);
+    SendMessage(dlg, WM_COMMAND, MAKEWPARAM(3000, EN_CHANGE), 0);
+}
+
+std::string iniWert(const std::string& ini, const char* abschnitt, const char* schluessel)
+{
+    char t[100] = "";
+    GetPrivateProfileString(abschnitt, schluessel, "", t, sizeof t, ini.c_str());
+    return t;
+}
+
+}  // namespace
+
+TEST_F(Rahmen, SettingsPageStoresAtOnceAndCancelRestores)
+{
+    {
+        std::ofstream(wurzel / "arbeit" / "Projekt" / "Standard.vgb") << "Name Projektsatz\r\nZvX 5\r\n";
+    }
+    starten();
+    VgbOeffnen();  // keep the store open, so the edits stay visible after the dialog
+    const std::string ini = rahmenIniPfad();
+    WritePrivateProfileString("ArbPlatz", "ZvMenuStil", "1", ini.c_str());
+
+    VgbGruppeEditieren("Zavik");
+    plHeadlessPumpen();
+    HWND dlg = wiDlgSuchen("VorEditGB");
+    ASSERT_NE(dlg, 0u);
+    ASSERT_TRUE(zeileWaehlen(dlg, "ZvX"));
+    char wert[50] = "";
+    GetDlgItemText(dlg, 3000, wert, sizeof wert);
+    EXPECT_STREQ(wert, "5");
+    eingeben(dlg, " 7 ");
+    EXPECT_EQ(VgbInt("ZvX"), 7) << "stored at once, trimmed";
+    eingeben(dlg, "8");
+    SendMessage(dlg, WM_COMMAND, 2910, 0);
+    plHeadlessPumpen();
+    EXPECT_EQ(VgbInt("ZvX"), 5) << "Cancel restores the first value in the set";
+
+    VgbGruppeEditieren("APlatz");
+    plHeadlessPumpen();
+    dlg = wiDlgSuchen("VorEditGB");
+    ASSERT_NE(dlg, 0u);
+    ASSERT_TRUE(zeileWaehlen(dlg, "AP-ZvMenuStil"));
+    eingeben(dlg, "2");
+    EXPECT_EQ(iniWert(ini, "ArbPlatz", "ZvMenuStil"), "2") << "an \"AP-\" key goes to the ini file at once";
+    SendMessage(dlg, WM_COMMAND, 2910, 0);
+    plHeadlessPumpen();
+    EXPECT_EQ(iniWert(ini, "ArbPlatz", "ZvMenuStil"), "1") << "Cancel restores the ini file too";
+    VgbSchliessen();
+}
+
+TEST_F(Rahmen, SettingsPageStaysOpenWhenTheSetCannotBeWritten)
+{
+    fs::path satz = wurzel / "arbeit" / "Projekt" / "Standard.vgb";
+    {
+        std::ofstream(satz) << "Name Projektsatz\r\nZvX 5\r\n";
+    }
+    starten();
+    VgbGruppeEditieren("Zavik");
+    plHeadlessPumpen();
+    HWND dlg = wiDlgSuchen("VorEditGB");
+    ASSERT_NE(dlg, 0u);
+    ASSERT_TRUE(zeileWaehlen(dlg, "ZvX"));
+    eingeben(dlg, "9");
+    plNachrichtBoxFragenLeeren();
+    plFehlerSetzen(PlFehlerArt::Umbenennen, 1, true);
+    SendMessage(dlg, WM_COMMAND, 2900, 0);
+    plFehlerAllesAus();
+    plHeadlessPumpen();
+    EXPECT_EQ(wiDlgSuchen("VorEditGB"), dlg) << "a failed write keeps the dialog open";
+    EXPECT_NE(rahmenLetzteMeldung().find("nicht geschrieben"), std::string::npos) << rahmenLetzteMeldung();
+    SendMessage(dlg, WM_COMMAND, 2900, 0);
+    plHeadlessPumpen();
+    EXPECT_EQ(wiDlgSuchen("VorEditGB"), 0u);
+    std::ifstream f(satz);
+    std::string inhalt((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    EXPECT_NE(inhalt.find("ZvX" + std::string(13, ' ') + "9\r\n"), std::string::npos) << inhalt;
+}
+
+namespace {
+
+HMODULE probeModul(const char*) { return LoadLibrary("frameprobe"); }
+int probeInit(int, const char* const*)
+{
+    wiDlgInstanzArt(2);  // every open makes a new dialog
+    return 0;
+}
+int probeBefehl(UINT, WPARAM, LPARAM) { return 0; }
+
+}  // namespace
+
+TEST_F(Rahmen, ClosingTheEditorClosesItsNumberedDialogsInEverySlot)
+{
+    starten();
+    ModusUmschalten(MODUS_EDIT);
+    plHeadlessPumpen();
+    HWND editor = EdtFenster();
+    ASSERT_NE(editor, 0u);
+    wiDlgModulHaken(probeModul);
+    HWND tief = wiDlgOeffnen("DB1Probe", probeInit, nullptr, probeBefehl);
+    ASSERT_NE(tief, 0u);
+    std::vector<HWND> fueller;
+    while (fueller.size() < DLGSUP && (fueller.empty() || wiDlgSlot(fueller.back()) < 120)) {
+        HWND h = wiDlgOeffnen("FUELL", probeInit, nullptr, probeBefehl);
+        ASSERT_NE(h, 0u);
+        fueller.push_back(h);
+    }
+    HWND hoch = wiDlgOeffnen("DB1Probe", probeInit, nullptr, probeBefehl);
+    HWND anders = wiDlgOeffnen("DB2Probe", probeInit, nullptr, probeBefehl);
+    ASSERT_GE(wiDlgSlot(hoch), 100) << "a dialog in the upper half of the slot table";
+    SendMessage(editor, WM_CLOSE, 0, 0);
+    plHeadlessPumpen();
+    EXPECT_FALSE(IsWindow(tief));
+    EXPECT_FALSE(IsWindow(hoch)) << "slots 100-199 are closed too";
+    EXPECT_TRUE(IsWindow(anders)) << "only \"DB1*\" dialogs belong to the editor";
+    EXPECT_TRUE(IsWindow(fueller.front()));
+    for (HWND h : fueller) SendMessage(h, WM_CLOSE, 0, 0);
+    SendMessage(anders, WM_CLOSE, 0, 0);
+    wiDlgModulHaken(nullptr);
+}

@@ -1,0 +1,41 @@
+// The frame's services for the pages: one table of function pointers filled
+// by frame/ at start, stand-ins until then. Prefix `wiSeite`. May call
+// platform/ and the frame record.
+#include "winlib/seitendienst.h"
+
+#include "platform/nachricht.h"
+#include "platform/winconst.h"
+#include "winlib/anwdaten.h"
+
+namespace {
+
+void wiSeiteNichts(HWND) {}
+void wiSeiteModusNichts(int) {}
+void wiSeitePostNichts(int, LPARAM) {}
+void wiSeitePostHaupt(int id, LPARAM lp)
+{
+    if (anwHauptfenster()) PostMessage(anwHauptfenster(), WM_COMMAND, static_cast<WPARAM>(id), lp);
+}
+
+const WiSeitenDienst wiSeiteErsatz = {wiSeiteNichts, wiSeiteNichts, wiSeiteModusNichts, wiSeitePostNichts,
+                                      wiSeitePostHaupt};
+WiSeitenDienst wiSeiteTab = wiSeiteErsatz;
+
+}  // namespace
+
+void wiSeitenDienstSetzen(const WiSeitenDienst& d)
+{
+    wiSeiteTab.anmelden = d.anmelden ? d.anmelden : wiSeiteErsatz.anmelden;
+    wiSeiteTab.abmelden = d.abmelden ? d.abmelden : wiSeiteErsatz.abmelden;
+    wiSeiteTab.modusSetzen = d.modusSetzen ? d.modusSetzen : wiSeiteErsatz.modusSetzen;
+    wiSeiteTab.verteilen = d.verteilen ? d.verteilen : wiSeiteErsatz.verteilen;
+    wiSeiteTab.hauptPost = d.hauptPost ? d.hauptPost : wiSeiteErsatz.hauptPost;
+}
+
+void wiSeitenDienstZuruecksetzen() { wiSeiteTab = wiSeiteErsatz; }
+
+void wiSeiteAnmelden(HWND seite) { wiSeiteTab.anmelden(seite); }
+void wiSeiteAbmelden(HWND seite) { wiSeiteTab.abmelden(seite); }
+void wiSeiteModus(int modus) { wiSeiteTab.modusSetzen(modus); }
+void wiSeiteVerteilen(int id, LPARAM lp) { wiSeiteTab.verteilen(id, lp); }
+void wiSeiteHauptPost(int id, LPARAM lp) { wiSeiteTab.hauptPost(id, lp); }

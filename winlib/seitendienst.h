@@ -1,0 +1,30 @@
+// The frame's services for the pages of the modes, which live above this
+// folder (project/, editor/, lists/, output/) but below frame/: a page
+// registers its window in the frame's page table when it opens and removes
+// it when it closes, sets the current mode when it becomes active, and
+// posts commands to the main window or to every page. frame/ installs the
+// real functions at start (wiSeitenDienstSetzen); until then, and for every
+// member left null, the stand-ins do nothing (post: PostMessage WM_COMMAND
+// to the main window). Prefix `wiSeite`. May call platform/ and the frame
+// record (anwdaten.h).
+#pragma once
+
+#include "platform/windef.h"
+
+struct WiSeitenDienst {
+    void (*anmelden)(HWND seite);           // SeiteAnmelden
+    void (*abmelden)(HWND seite);           // SeiteAbmelden
+    void (*modusSetzen)(int modus);         // ModusSetzen
+    void (*verteilen)(int id, LPARAM lp);   // BefehlVerteilen
+    void (*hauptPost)(int id, LPARAM lp);   // HauptPost
+};
+
+void wiSeitenDienstSetzen(const WiSeitenDienst& dienst);
+void wiSeitenDienstZuruecksetzen();
+
+// Callers never test for null.
+void wiSeiteAnmelden(HWND seite);
+void wiSeiteAbmelden(HWND seite);
+void wiSeiteModus(int modus);
+void wiSeiteVerteilen(int id, LPARAM lp);
+void wiSeiteHauptPost(int id, LPARAM lp);
