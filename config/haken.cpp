@@ -9,7 +9,7 @@
 namespace {
 
 struct HakenTabelle {
-    HAKEN eintrag[LISSUP];
+    HAKEN eintrag[HAKSUP];
     int lisanz = 0;
 };
 
@@ -17,7 +17,7 @@ HakenTabelle hakStatus, hakAufwischen, hakReaktion;
 
 void hakAnmelden(HakenTabelle& t, int zeile, HAKENFN funktion, int32_t argument, const char* name)
 {
-    if (!(t.lisanz < LISSUP)) {
+    if (!(t.lisanz < HAKSUP)) {
         wiAssert("statusanzeige", zeile, "lisanz < LISSUP");
     }
     HAKEN& h = t.eintrag[t.lisanz];

@@ -5,7 +5,7 @@
 // support (wiAssert, bounded copies) only.
 //
 // Invariants:
-//  1. Entries are only appended; each table holds at most LISSUP entries, a
+//  1. Entries are only appended; each table holds at most HAKSUP entries, a
 //     further registration stops the program ("lisanz < LISSUP").
 //  2. A run calls entries 0 .. count - 1 in registration order and reads the
 //     count anew each round, so an entry registered during a run is called
@@ -14,7 +14,7 @@
 
 #include <cstdint>
 
-inline constexpr int LISSUP = 100;
+inline constexpr int HAKSUP = 100;
 inline constexpr int HAKENNAMESUP = 80;
 
 typedef void (*HAKENFN)(int32_t argument, const char* name);

@@ -82,10 +82,10 @@ TEST_F(Haken, TheHundredthEntryFitsTheNextStopsTheProgram)
     AssertWirft wirft;
     for (const Tabelle& t : tabellen) {
         SCOPED_TRACE(t.name);
-        for (int i = 0; i < LISSUP; ++i) {
+        for (int i = 0; i < HAKSUP; ++i) {
             t.anmelden(hakMerken, i, nullptr);
         }
-        EXPECT_EQ(HakenAnzahl(t.index), LISSUP);
+        EXPECT_EQ(HakenAnzahl(t.index), HAKSUP);
         try {
             t.anmelden(hakMerken, 100, "zuviel");
             ADD_FAILURE() << "no assertion";
@@ -94,10 +94,10 @@ TEST_F(Haken, TheHundredthEntryFitsTheNextStopsTheProgram)
             EXPECT_EQ(a.datei, "statusanzeige");
             EXPECT_EQ(a.zeile, t.zeile);
         }
-        EXPECT_EQ(HakenAnzahl(t.index), LISSUP);
+        EXPECT_EQ(HakenAnzahl(t.index), HAKSUP);
         hakRuf.clear();
         t.ausloesen();
-        ASSERT_EQ(hakRuf.size(), static_cast<size_t>(LISSUP));
+        ASSERT_EQ(hakRuf.size(), static_cast<size_t>(HAKSUP));
         EXPECT_EQ(hakRuf.back(), "99:");
     }
 }
