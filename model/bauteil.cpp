@@ -12,6 +12,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "config/verzeich.h"
@@ -66,6 +68,17 @@ struct btdinh {
     btlorg* orgtab;
 };
 
+// The component data read so far from one loaded index, by entry number.
+// It belongs to that index: it is shared by the loaded library and the cache
+// slot the index came from or went to, and dropped exactly when the index
+// is (a reload, a cleared slot, closing). So a repeated component is served
+// without touching the file, and a changed file is seen in the data exactly
+// when it is seen in the index: after the check counter moved.
+struct BauTeile {
+    std::unordered_map<uint16_t, std::vector<unsigned char>> nachEintrag;
+};
+using BauTeileZeiger = std::shared_ptr<BauTeile>;
+
 struct BauAequi {
     char name[BAUNAMSUP + 1];
     int32_t gruppe;  // line number in the equivalence file
@@ -84,6 +97,8 @@ BDAT bauDatei;
 bool bauOffen = false;
 int32_t bauStempelZaehler = 0;
 DATZEIT bauStempelZeit;
+BauTeileZeiger bauTeile;                  // of the loaded library
+BauTeileZeiger bauSlotTeile[BAUCACHESUP];  // of each cache slot (btdinh is raw memory)
 
 // BauPfad's cache.
 bool bauPfadGueltig = false;
@@ -173,6 +188,7 @@ int bauNamSuchVgl(const void* satz, const void* schluessel)
 
 void bauCacheLeeren()
 {
+    for (BauTeileZeiger& t : bauSlotTeile) t.reset();
     if (!btdlis) return;
     for (int i = 0; i < BAUCACHESUP; ++i) btdlis[i].pfad[0] = '\0';
 }
@@ -261,6 +277,7 @@ void bauCacheFuellen()
     s.kopf = bauKopf;
     std::memcpy(s.namtab, btlnamtab, sizeof(btlnam) * static_cast<size_t>(bauKopf.anzahl));
     std::memcpy(s.orgtab, btlorgtab, sizeof(btlorg) * static_cast<size_t>(bauKopf.anzahl));
+    bauSlotTeile[bauCacheIndex] = bauTeile;
     bauCacheIndex = (bauCacheIndex + 1) % BAUCACHESUP;
 }
 
@@ -275,6 +292,7 @@ bool bauAusCache(const char* pfad)
             const DATZEIT t = bauDateiZeit(pfad);
             if (!bauZeitGleich(t, s.zeit)) {
                 s.pfad[0] = '\0';
+                bauSlotTeile[i].reset();
                 return false;
             }
             s.zaehler = DatPruefZaehler();
@@ -285,9 +303,36 @@ bool bauAusCache(const char* pfad)
         strkopie(bauPfadGeladen, pfad, BAUPFADSUP);
         bauStempelZaehler = s.zaehler;
         bauStempelZeit = s.zeit;
+        if (!bauSlotTeile[i]) bauSlotTeile[i] = std::make_shared<BauTeile>();
+        bauTeile = bauSlotTeile[i];
         return true;
     }
     return false;
+}
+
+// The data of entry `nr` of the loaded library into `daten`: kept from an
+// earlier open, else read from the open file and kept. The index ends before
+// any entry whose data passed the end of the file at loading, and a read
+// past the end of the file as it is now fails, so no length is trusted.
+bool bauTeileHolen(uint16_t nr, const btlorg& o, std::vector<unsigned char>* daten)
+{
+    if (!bauTeile) bauTeile = std::make_shared<BauTeile>();
+    const auto gefunden = bauTeile->nachEintrag.find(nr);
+    if (gefunden != bauTeile->nachEintrag.end()) {
+        *daten = gefunden->second;
+        return true;
+    }
+    if (o.position > static_cast<uint32_t>(INT32_MAX) || o.laenge > static_cast<uint32_t>(INT32_MAX) - o.position) {
+        return false;
+    }
+    std::vector<unsigned char> neu(o.laenge, 0);
+    if (o.laenge > 0 && (bdseek(&bauDatei, static_cast<int32_t>(o.position)) != 0 ||
+                         bdread(&bauDatei, neu.data(), static_cast<int32_t>(o.laenge)) != 0)) {
+        return false;
+    }
+    *daten = neu;
+    bauTeile->nachEintrag.emplace(nr, std::move(neu));
+    return true;
 }
 
 // The name prepared for storing: cut to the name length of the version,
@@ -382,6 +427,7 @@ void BauEnde()
     BauBibSchliessen();
     bauPfadGueltig = false;
     BauAequiFrei();
+    bauCacheLeeren();
     for (int i = 0; i < BAUCACHESUP; ++i) {
         ffree(btdlis[i].namtab);
         ffree(btdlis[i].orgtab);
@@ -493,6 +539,7 @@ int BauLaden(const char* bib)
         return ERROR;
     }
     bauIndexLesen(dateilaenge(pfad));
+    bauTeile = std::make_shared<BauTeile>();
     bauStempelSetzen();
     shellsort(btlnamtab, bauKopf.anzahl, sizeof(btlnam), bauNamVgl);
     if (bauCacheAn) bauCacheFuellen();
@@ -503,6 +550,7 @@ void BauBibSchliessen()
 {
     if (bauOffen) bdclose(&bauDatei);
     bauOffen = false;
+    bauTeile.reset();
     bauPfadGeladen[0] = '\0';
     std::memset(&bauKopf, 0, sizeof bauKopf);
 }
@@ -542,16 +590,9 @@ int BauOpen(BauHandle* h, const char* bib, const char* name)
     if (version <= 5 || BauLaden(h->bib) != 0) return ERROR;
     const int32_t i = bauSuchen(h->name);
     if (i < 0) return ERROR;
-    const btlorg& o = btlorgtab[btlnamtab[i].index];
-    // The data must lie inside the file as it is now.
-    const long groesse = dateilaenge(h->bib);
-    if (groesse < 0 || static_cast<int64_t>(o.position) + o.laenge > groesse) return ERROR;
-    h->daten.assign(o.laenge, 0);
-    if (o.laenge > 0 && (bdseek(&bauDatei, static_cast<int32_t>(o.position)) != 0 ||
-                         bdread(&bauDatei, h->daten.data(), static_cast<int32_t>(o.laenge)) != 0)) {
-        h->daten.clear();
-        return ERROR;
-    }
+    const uint16_t nr = btlnamtab[i].index;
+    const btlorg& o = btlorgtab[nr];
+    if (!bauTeileHolen(nr, o, &h->daten)) return ERROR;
     h->version = version;
     h->start = h->position = static_cast<int32_t>(o.position);
     h->laenge = h->rest = static_cast<int32_t>(o.laenge);

@@ -10,7 +10,9 @@
 // check counter of config/.
 //
 // A component is read into its handle when it is opened, so components of
-// several libraries can be read interleaved (the expander does so).
+// several libraries can be read interleaved (the expander does so). The data
+// of components opened once is kept with the loaded index (and its cache
+// slot) and dropped with it, so repeated components cost no file access.
 #pragma once
 
 #include <cstddef>

@@ -466,6 +466,55 @@ TEST_F(Bib, ChangedFileIsReadAgainOnlyAfterTheCheckCounterMoved)
     }
 }
 
+// A component's data is kept with the loaded index: opened again it is read
+// from memory, and a changed file shows new data exactly when the index is
+// read again, after the check counter moved.
+TEST_F(Bib, KeptComponentDataFollowsTheIndex)
+{
+    // The first double of M1's line, 10.0; the patched byte makes it 20.0.
+    constexpr size_t DX_BYTE = 0x5A;
+    const auto erstesX = [](const std::string& bib) {
+        BauHandle k;
+        BEF b;
+        if (BauOpen(&k, bib.c_str(), "M1") != 0 || BauRead(&k, &b) != 0) return -1.0;
+        return b.darg[0];
+    };
+    const auto ohneDatei = [&](const std::string& bib) {
+        // Every open and read of a file fails meanwhile; none may be tried.
+        PlFehlerScope scope;
+        plFehlerSetzen(PlFehlerArt::Oeffnen, 1, true);
+        plFehlerSetzen(PlFehlerArt::Lesen, 1, true);
+        const double x = erstesX(bib);
+        EXPECT_EQ(plFehlerAusgeloest(PlFehlerArt::Oeffnen) + plFehlerAusgeloest(PlFehlerArt::Lesen), 0);
+        return x;
+    };
+    for (int cache : {0, 1}) {
+        SCOPED_TRACE(cache);
+        BauCacheSetzen(cache);
+        std::string bib = kopie("BAUTEILE.L10", cache ? "BAUTEILE.DA1" : "BAUTEILE.DA0");
+        zeitZurueck(bib);
+        ASSERT_EQ(erstesX(bib), 10.0);
+        EXPECT_EQ(ohneDatei(bib), 10.0);
+        if (cache) {
+            // Another library is loaded; the first comes back from its slot.
+            std::string andere = kopie("BAUTEILE.L6", "BAUTEILE.AND");
+            EXPECT_EQ(namen(andere), std::vector<std::string>{"M1"});
+        }
+
+        std::string neu = mtLesen(bib);
+        ASSERT_EQ(static_cast<unsigned char>(neu[DX_BYTE]), 0x24);
+        neu[DX_BYTE] = 0x34;
+        mtSchreiben(bib, neu);
+        EXPECT_EQ(erstesX(bib), 10.0);
+        DatNeuPruefen(1);
+        EXPECT_EQ(erstesX(bib), 20.0);
+        // The counter moved over an unchanged file: the data stays kept.
+        DatNeuPruefen(1);
+        EXPECT_EQ(ohneDatei(bib), 20.0);
+        BauCacheSetzen(0);
+    }
+}
+
 TEST_F(Bib, LibraryPathFromSuffix)
 {
     VerSetzen(1, o.pfad.string().c_str());
