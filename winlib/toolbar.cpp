@@ -12,6 +12,7 @@
 //     the next check puts every group-2 button of it right.
 #include "winlib/toolbar.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -33,6 +34,10 @@ namespace {
 constexpr const char* TLKLASSE = "ORVAGRBU";
 constexpr DWORD TLLABELSTIL = 0x40;  // ORVAGRBU draws its label
 constexpr int TLPFADSUP = 260;
+constexpr double TLWERTSUP = 10000.0;  // size keys, dialog units or factor
+constexpr int TLXSUP = 1000000;        // x stays within this many pixels
+
+void tlVor(int* x, long d) { *x = static_cast<int>(std::clamp(*x + d, -static_cast<long>(TLXSUP), static_cast<long>(TLXSUP))); }
 
 TbarKnopf tlKnoepfe[TBARKNOEPFESUP];
 int tlAnzahl = 0;
@@ -54,7 +59,8 @@ double tlZahl(const char* p)
     StrKommaPunkt(text);
     double wert = 0.0;
     std::from_chars(text, text + std::strlen(text), wert);
-    return wert;
+    // A value from the file never drives a position past int range.
+    return wert < -TLWERTSUP ? -TLWERTSUP : wert > TLWERTSUP ? TLWERTSUP : wert;
 }
 
 int tlGanzzahl(const char* p)
@@ -161,22 +167,23 @@ int tlBauen(TbarKnopf* tabelle, int* anzahl, HWND besitzer, int xDu, int yDu, co
             char schluessel[8];
             tlWort(&p, schluessel, sizeof schluessel);
             const double wert = tlZahl(p);
-            if (std::strcmp(schluessel, "X*") == 0) g.knopfB = static_cast<int>(std::lround(g.knopfB * wert));
-            else if (std::strcmp(schluessel, "X+") == 0) x += tlPixel(wert);
-            else if (std::strcmp(schluessel, "B+") == 0) extra += wert;
-            else if (std::strcmp(schluessel, "B-") == 0) extra -= wert;
+            if (std::strcmp(schluessel, "X*") == 0)
+                g.knopfB = static_cast<int>(std::lround(std::clamp(g.knopfB * wert, 0.0, TLWERTSUP)));
+            else if (std::strcmp(schluessel, "X+") == 0) tlVor(&x, tlPixel(wert));
+            else if (std::strcmp(schluessel, "B+") == 0) extra = std::clamp(extra + wert, -TLWERTSUP, TLWERTSUP);
+            else if (std::strcmp(schluessel, "B-") == 0) extra = std::clamp(extra - wert, -TLWERTSUP, TLWERTSUP);
             continue;
         }
         if (zeile[0] == '\0') {
-            x += tlPixel(3);
+            tlVor(&x, tlPixel(3));
             continue;
         }
         if (zeile[0] == '-') {
             const char* p = zeile + 1;
             char wort[20];
             tlWort(&p, wort, sizeof wort);
-            const int n = wort[0] != '\0' ? tlGanzzahl(wort) : 10;
-            x += tlPixel(g.knopfB) * n / 10;
+            const int n = wort[0] != '\0' ? std::clamp(tlGanzzahl(wort), -1000, 1000) : 10;
+            tlVor(&x, static_cast<long>(tlPixel(g.knopfB)) * n / 10);
             continue;
         }
         TbarKnopf& k = tabelle[*anzahl];
@@ -199,7 +206,7 @@ int tlBauen(TbarKnopf* tabelle, int* anzahl, HWND besitzer, int xDu, int yDu, co
         k.unten = y + h;
         k.gezeigt = 1;
         TbarBildSetzen(k.knopf, k.bild);
-        x += tlPixel(breiteDu);
+        tlVor(&x, tlPixel(breiteDu));
         ++*anzahl;
     }
     bdclose(&d);

@@ -105,6 +105,19 @@ TEST_F(Toolbar, GapsEmptyLinesAndSizeKeysPlaceTheButtons)
     EXPECT_EQ(t.yUnten, 50);
 }
 
+TEST_F(Toolbar, HostileLinesAreCutAndBounded)
+{
+    wiTbarLaden("Toolbar.txt", "Wild");
+    ASSERT_EQ(wiTbarAnzahl(), 1);
+    const TbarKnopf* k = wiTbarEintrag(0);
+    EXPECT_STREQ(k->bild, "sehrlanger");
+    EXPECT_EQ(std::string(k->tipp), std::string(80, 'x'));
+    EXPECT_EQ(k->gruppe, 2);
+    EXPECT_STREQ(k->altBild, "abcdefghijkl");  // an unclosed group part
+    EXPECT_EQ(k->id, 0);                      // its id went with it
+    EXPECT_GE(k->rechts, k->links);
+}
+
 TEST_F(Toolbar, LargeModeGivesLabelledButtons)
 {
     IniPfadSetzen((ordner + "/Velmo-11.ini").c_str());
@@ -115,6 +128,7 @@ TEST_F(Toolbar, LargeModeGivesLabelledButtons)
     wiTbarDlgLaden(&t, 2, 2, "Toolbar.txt", "Gross");
     ProfilSchreiben("ArbPlatz", "ZvTbarStil", "0");
     ApStileLaden();
+    IniPfadSetzen("");  // built again on next use
     ASSERT_EQ(t.anzahl, 2);
     struct {
         int id;
