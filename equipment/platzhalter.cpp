@@ -181,12 +181,10 @@ void VgbNachLesen() {}
 void VgbProjektWechsel() {}
 
 // --- component list display ----------------------------------------------
-void HulBreitenInit(int spalten) { phHul.spalten = spalten; }
-
-void HulSpalteSetzen(int spalte, int quelle)
+const PhHulStand& PhHul()
 {
-    if (spalte >= 0 && spalte < 5) phHul.quelle[spalte] = quelle;
+    phHul.spalten = HulTextSpalten() - 1;
+    for (int i = 0; i < 5; ++i) phHul.quelle[i] = HulSpalteQuelle(i);
+    phHul.suchmodus = HulSuchModus();
+    return phHul;
 }
-
-void HulSuchModusSetzen(int modus) { phHul.suchmodus = modus; }
-const PhHulStand& PhHul() { return phHul; }

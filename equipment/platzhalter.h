@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "equipment/nhuliste.h"
+
 struct BDAT;
 
 // --- recording (tests) -------------------------------------------------
@@ -78,10 +80,7 @@ void VgbNachLesen();
 void VgbProjektWechsel();
 
 // --- component list display (nhuliste) ---------------------------------
-void HulBreitenInit(int spalten);
-void HulSpalteSetzen(int spalte, int quelle);
-void HulSuchModusSetzen(int modus);
-// What the display was handed last (tests).
+// What the display was handed last (tests; read from nhuliste).
 struct PhHulStand {
     int spalten = -1;
     int quelle[5] = {-1, -1, -1, -1, -1};
