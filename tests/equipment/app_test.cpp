@@ -108,10 +108,12 @@ TEST_F(App, ReplacingMovesRenamesOrReclassifies)
     eintrag(anderes, "Ua", "M", "", 0, 0);  // "M" is used by a sub component
 
     ersetzen("K", 10, 10, "K", 30, 10);  // same name: moves
+    BtlMarkenBestaetigen();              // the end of the command
     EXPECT_EQ(BtlAnPositionId("K", "Z.001", 30, 10), id);
     EXPECT_EQ(BtlAnPositionId("K", "Z.001", 10, 10), 0u);
 
     ersetzen("K", 30, 10, "k", 30, 10);  // equivalent (case): renames
+    BtlMarkenBestaetigen();
     EXPECT_EQ(BtlAnPositionId("k", "Z.001", 30, 10), id);
 
     ersetzen("k", 30, 10, "M", 30, 10);  // another: deleted, the new one classified
