@@ -62,5 +62,3 @@ void GtxSortieren();
 // result is cut to 80 characters and to the capacity.
 void GtxNachbearbeiten(char* text, size_t kap, uint32_t id, const char* code, int nr);
 
-// Shared with the store: put back the changed mark after a failed write.
-void GtxMarkeSetzen(int geaendert);

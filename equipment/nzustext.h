@@ -44,5 +44,3 @@ void ZtxLoeschen(uint32_t id);
 void ZtxUmbenennen(uint32_t id, const char* neucode, int neunr, const char* altcode, int altnr);
 void ZtxSortieren();
 
-// Shared with the store: put back the changed mark after a failed write.
-void ZtxMarkeSetzen(int geaendert);

@@ -11,7 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "equipment/ngestext.h"
 #include "equipment/nhuliste.h"
+#include "equipment/lagerart.h"
+#include "equipment/nzustext.h"
+#include "equipment/wse.h"
 
 struct BDAT;
 
@@ -39,45 +43,6 @@ int DefZahlHolen(int n);
 int DefZahl2Holen(int n);
 typedef void (*DEFUNTERFN)(const char* zeile, void* benutzer);
 void DefUnterDurchlaufen(int n, DEFUNTERFN fn, void* benutzer);
-
-// --- generated texts (gtx) ---------------------------------------------
-void GtxInit();
-void GtxFrei();
-int GtxGeaendert();
-int GtxAbschnittLesen(BDAT* d);
-int GtxAbschnittSchreiben(BDAT* d);
-void GtxTextNeu(uint32_t id, const char* code, int nr, int zeile, const char* text);
-// Always empty here (nothing is stored).
-void GtxTextRoh(uint32_t id, const char* code, int nr, int zeile, char* aus, size_t kap);
-void GtxBauteilLoeschen(uint32_t id, const char* code, int nr);
-void GtxLoeschen(uint32_t id);
-
-// --- attached texts (ztx) ----------------------------------------------
-void ZtxInit();
-void ZtxFrei();
-int ZtxGeaendert();
-int ZtxAbschnittLesen(BDAT* d);
-int ZtxAbschnittSchreiben(BDAT* d);
-void ZtxBauteilLoeschen(uint32_t id, const char* code, int nr);
-void ZtxLoeschen(uint32_t id);
-
-// --- unassigned placements (wse) ---------------------------------------
-void WseInit();
-void WseFrei();
-void WseCacheInit();
-void WseCacheFrei();
-void WseCacheLeeren();
-int WseGeaendert();
-int WseAbschnittLesen(BDAT* d);
-int WseAbschnittSchreiben(BDAT* d);
-void WseMarkenBestaetigen();
-
-// --- start point, section Vgb (lager) ----------------------------------
-void VgbInit();
-int VgbAbschnittLesen(BDAT* d);
-int VgbAbschnittSchreiben(BDAT* d);
-void VgbNachLesen();
-void VgbProjektWechsel();
 
 // --- component list display (nhuliste) ---------------------------------
 // What the display was handed last (tests; read from nhuliste).

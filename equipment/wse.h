@@ -52,5 +52,3 @@ void WseGruppenText1(uint32_t id, char* aus, size_t kap);
 void WseGruppenText2(uint32_t id, char* aus, size_t kap);
 int WseCacheLaufNr(uint32_t id);
 
-// Shared with the store: put back the changed mark after a failed write.
-void WseMarkeSetzen(int geaendert);
