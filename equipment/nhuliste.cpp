@@ -24,6 +24,7 @@
 #include "model/textvar.h"
 #include "model/zeichnun.h"
 #include "support/basis.h"
+#include "support/sortier.h"
 #include "support/texte.h"
 #include "support/vergleich.h"
 
@@ -492,6 +493,99 @@ void HulBauteileDurchlaufen(uint32_t id, int modus, HULBTLFN fn, void* benutzer)
     std::stable_sort(liste.begin(), liste.end(),
                      [&](const NhuEintrag& a, const NhuEintrag& b) { return NhuVergleich(a, b, modus, k) < 0; });
     for (const auto& e : liste) fn(&e.b, benutzer);
+}
+
+// ---- external sort of component records -------------------------------------------
+
+namespace {
+
+// The record and its sort text (line 99 processed, else `tt`).
+struct NhuSortSatz {
+    appbteil b;
+    char text[GTXNACHSUP + 1];
+};
+MSORT nhuSort{};
+bool nhuSortOffen = false;
+int nhuSortModus = 0;
+
+int NhuSortCode(const appbteil& a, const appbteil& b)
+{
+    const size_t la = std::strlen(a.cd), lb = std::strlen(b.cd);
+    if (la != lb) return la < lb ? -1 : 1;
+    if (const int c = strvglzahl(a.cd, b.cd)) return c;
+    const int pa = a.platziert != 0, pb = b.platziert != 0;
+    if (pa != pb) return pa - pb;
+    return a.nr < b.nr ? -1 : a.nr > b.nr ? 1 : 0;
+}
+
+int NhuSortVergleich(const void* va, const void* vb)
+{
+    const auto* sa = static_cast<const NhuSortSatz*>(va);
+    const auto* sb = static_cast<const NhuSortSatz*>(vb);
+    const appbteil& a = sa->b;
+    const appbteil& b = sb->b;
+    const int ha = BtlIstHaupt(a.cd) ? 0 : 1, hb = BtlIstHaupt(b.cd) ? 0 : 1;
+    if (ha != hb) return ha - hb;
+    const int pa = a.platziert != 0, pb = b.platziert != 0;
+    if (pa != pb) return pa - pb;
+    auto code = [&] { return NhuSortCode(a, b); };
+    auto pos = [&] { return a.platziert == b.platziert ? NhuPos(a, b) : 0; };
+    auto text = [&] { return strvglzahl(sa->text, sb->text); };
+    int r = 0;
+    switch (nhuSortModus) {
+    case 0:
+        if ((r = code()) || (r = pos())) return r;
+        return text();
+    case 1:
+        if ((r = pos()) || (r = code())) return r;
+        return text();
+    default:
+        if ((r = text()) || (r = pos())) return r;
+        return code();
+    }
+}
+
+}  // namespace
+
+int BtlSortStart(int modus)
+{
+    if (nhuSortOffen) msortende(&nhuSort, nullptr, nullptr);
+    nhuSortModus = std::clamp(modus, 0, 2);
+    nhuSortOffen = msortinit(&nhuSort, static_cast<int32_t>(sizeof(NhuSortSatz)), NhuSortVergleich) == 0;
+    return nhuSortOffen ? 0 : -1;
+}
+
+int BtlSortDazu(const appbteil* b)
+{
+    if (!nhuSortOffen) return -1;
+    NhuSortSatz s;
+    std::memset(&s, 0, sizeof s);
+    s.b = *b;
+    if (NhuIstUnter(b->cd)) {
+        char t[BMZEILESUP];
+        GtxTextHolen(b->id, b->cd, b->nr, 99, t, sizeof t);
+        strkopie(s.text, t[0] ? t : b->tt, GTXNACHSUP);
+    }
+    return msortput(&nhuSort, &s);
+}
+
+int BtlSortEnde(HULBTLFN fn, void* benutzer)
+{
+    if (!nhuSortOffen) return -1;
+    nhuSortOffen = false;
+    struct Ruf {
+        HULBTLFN fn;
+        void* benutzer;
+    } ruf{fn, benutzer};
+    const int r = msortende(
+        &nhuSort,
+        [](const void* satz, void* u) {
+            auto* rr = static_cast<Ruf*>(u);
+            rr->fn(&static_cast<const NhuSortSatz*>(satz)->b, rr->benutzer);
+            return 1;
+        },
+        &ruf);
+    return r == 0 ? 0 : -1;
 }
 
 // ---- list lines ------------------------------------------------------------------

@@ -68,6 +68,13 @@ std::string HulZaehlerText(int k, int stil);
 inline constexpr int APLSUP = 1000;  // entries of one item
 typedef void (*HULBTLFN)(const appbteil* b, void* benutzer);
 void HulBauteileDurchlaufen(uint32_t id, int modus, HULBTLFN fn, void* benutzer);
+// External sort of component records: main entries first, unplaced before
+// placed, then by mode (clamped 0..2) 0 code, position, text; 1 position,
+// code, text; 2 text, position, code. 0, or -1 when it cannot start.
+int BtlSortStart(int modus);
+int BtlSortDazu(const appbteil* b);
+// Finishes the sort; fn per record in order. 0, or -1 on a failure.
+int BtlSortEnde(HULBTLFN fn, void* benutzer);
 // Line 99 (raw or processed), else the entry's `bs`.
 void BtlText99(const appbteil* b, int roh, char* ziel, size_t kap);
 

@@ -238,3 +238,48 @@ TEST_F(Kennung, ListLinesAreGolden)
 }
 
 }  // namespace
+
+namespace {
+
+std::vector<std::string> codes(void (*lauf)(std::vector<std::string>*))
+{
+    std::vector<std::string> v;
+    lauf(&v);
+    return v;
+}
+
+void merken(const appbteil* b, void* u)
+{
+    static_cast<std::vector<std::string>*>(u)->push_back(std::string(b->cd) + std::to_string(b->nr));
+}
+
+TEST_F(Kennung, ComponentOrdersOfAnItem)
+{
+    starten("");
+    const uint32_t id = geraet("K1", 0, 1);  // definition number 1: main first
+    eintrag(id, "Uaa", "S", "001", 5, 5, 1);
+    eintrag(id, "Ub", "S", "", 0, 0, 2);
+    eintrag(id, "Ua", "S", "001", 50, 5, 1);
+    eintrag(id, "H", "K", "001", 20, 5);
+    eintrag(id, "D", "DIS", "", 0, 0);  // not collected
+    static uint32_t sid;
+    sid = id;
+    // Mode 0: main, then sub codes by letter number.
+    EXPECT_EQ(codes([](std::vector<std::string>* v) { HulBauteileDurchlaufen(sid, 0, merken, v); }),
+              (std::vector<std::string>{"H0", "Ua1", "Ub2", "Uaa1"}));
+    // Mode 1: unplaced before placed, placed ones by position.
+    EXPECT_EQ(codes([](std::vector<std::string>* v) { HulBauteileDurchlaufen(sid, 1, merken, v); }),
+              (std::vector<std::string>{"H0", "Ub2", "Uaa1", "Ua1"}));
+    // Mode 2: by placement only.
+    EXPECT_EQ(codes([](std::vector<std::string>* v) { HulBauteileDurchlaufen(sid, 2, merken, v); }).front(), "Ub2");  // no drawing sorts first
+
+    // The external sort: main first, unplaced before placed, then code
+    // length and code.
+    ASSERT_EQ(BtlSortStart(0), 0);
+    BtlDurchlaufen(id, [](const appbteil* b, void*) { BtlSortDazu(b); }, nullptr);
+    std::vector<std::string> v;
+    ASSERT_EQ(BtlSortEnde(merken, &v), 0);
+    EXPECT_EQ(v, (std::vector<std::string>{"H0", "D0", "Ub2", "Ua1", "Uaa1"}));
+}
+
+}  // namespace
