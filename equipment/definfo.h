@@ -11,14 +11,12 @@ inline constexpr int DEFINFOSUP = 30000;
 inline constexpr int DEFTABTEXTSUP = 80;
 
 struct definfo {
-    char name[20];     // not terminated when 20 long
+    char name[21];
     unsigned char flag1;
     unsigned char flag2;   // occurs as a sub component
 };
 
 int DefInfoVorhanden(const char* bauteil);
-// Marks the list stale (a reload of the definitions).
-void DefInfoVeraltet();
 // Frees the list (program-end clean-up "Bauteilinformation").
 void DefInfoFrei();
 
