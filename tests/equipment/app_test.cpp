@@ -6,6 +6,7 @@
 
 #include "equipment/app.h"
 #include "equipment/apphaken.h"
+#include "equipment/definier.h"
 #include "equipment/nzustext.h"
 #include "equipment/wse.h"
 #include "kennung_test.h"
@@ -246,6 +247,52 @@ TEST_F(App, DispoEntryIsSetChangedAndDeleted)
     EXPECT_STREQ(d.bl, "NEU");
     AppDispoSetzen(id, "");
     EXPECT_FALSE(BtlSuchen(id, "D", 0, &d));
+}
+
+}  // namespace
+
+namespace {
+
+// A new definition for an item with 400 placed sub components: the 300 the
+// new definition has take their placements over, the other 100 become
+// unassigned placements; none is lost.
+TEST_F(App, DefinitionChangeKeepsEveryPlacement)
+{
+    DEFKOPF alt{};
+    alt.bauteil = "K";
+    alt.typ = "ALT";
+    DEFKOPF neu{};
+    neu.bauteil = "K";
+    neu.typ = "NEU";
+    neu.kenn1 = "-Q";
+    const int na = DefSchreiben(&alt);
+    const int nn = DefSchreiben(&neu);
+    ASSERT_GE(na, 0);
+    ASSERT_GE(nn, 0);
+    const char* texte[5] = {"", "", "", "", ""};
+    ASSERT_EQ(DefUnterSchreiben(nn, "Ua", "S", "T", 300, "", texte), 0);
+
+    const uint32_t id = geraet("-K", 0, na);
+    appgeraet g;
+    GesHolen(id, &g);
+    std::strcpy(g.tt, "ALT");
+    GesAendern(id, &g);
+    eintrag(id, "H", "K", "001", 10, 10);
+    for (int i = 1; i <= 400; ++i) eintrag(id, "Ub", "S", "001", 20 + i, 10, i);
+
+    AppDefTexte t{};
+    std::strcpy(t.haupt[0], "Neuer Text");
+    AppDefinitionAendern(id, nn, &t);
+    GesHolen(id, &g);
+    EXPECT_STREQ(g.tt, "NEU");
+    EXPECT_STREQ(g.kg, "-Q");
+    EXPECT_EQ(BtlPlatziertAnzahl(id), 301);
+    EXPECT_EQ(WseAnzahl(), 100);
+    EXPECT_EQ(BtlAnPositionId("K", "Z.001", 10, 10), id);  // the main placement stayed
+    EXPECT_EQ(BtlAnPositionId("S", "Z.001", 21, 10), id);
+    char h[41];
+    GtxHauptTextRoh(id, 0, h, sizeof h);
+    EXPECT_STREQ(h, "Neuer Text");
 }
 
 }  // namespace
