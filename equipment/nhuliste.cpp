@@ -855,3 +855,13 @@ void NhuDiensteEintragen(ModDienste* d)
     d->HulTrennzeichen = NhuTrennzeichen;
     d->BtlIstUnter = NhuIstUnter;
 }
+
+void NhuDiensteSetzen()
+{
+    ModDienste d{};
+    NhuDiensteEintragen(&d);
+    ModDiensteSetzen(d);
+    KonfHaken k = konfHaken();
+    k.hulTextSpalten = HulTextSpalten;
+    konfHakenSetzen(k);
+}

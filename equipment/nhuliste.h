@@ -108,3 +108,6 @@ void NhuVerweisPositionen(char* a, char* b, size_t kap, uint32_t id, const char*
 
 // Fills the entries of model/'s service table that this module serves.
 void NhuDiensteEintragen(ModDienste* d);
+// Installs those entries and the extra-column count of config/'s hooks
+// (HulTextSpalten), keeping every other entry.
+void NhuDiensteSetzen();

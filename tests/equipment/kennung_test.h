@@ -21,9 +21,7 @@ struct KennTest : bmtest::BmTest {
     {
         vorgaben("BMuse 1\n" + vgb);
         BMStart();
-        ModDienste d{};
-        NhuDiensteEintragen(&d);
-        ModDiensteSetzen(d);
+        NhuDiensteSetzen();
     }
     // An item with identifier text kg (and id given or next).
     uint32_t geraet(const char* kg, uint32_t id = 0, int defnr = 0)

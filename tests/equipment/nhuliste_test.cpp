@@ -229,6 +229,7 @@ TEST_F(Kennung, ListLinesAreGolden)
 
     HulSpalteSetzen(0, 6);  // column 1 shows T6, the item's lt
     HulBreitenInit(1);
+    EXPECT_EQ(konfHaken().hulTextSpalten(), 2);  // config's hook answers from here
     HulZeileLaden(z.c_str());
     char spalte[300];
     EXPECT_EQ(HulSpaltenText(1, spalte, sizeof spalte), 11);
