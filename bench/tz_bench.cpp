@@ -30,6 +30,8 @@
 #include "model/zeichnun.h"
 #include "platform/orte.h"
 
+using namespace modh;  // the model's calls through its service tables
+
 namespace {
 
 using Uhr = std::chrono::steady_clock;

@@ -27,6 +27,8 @@
 #include "support/basis.h"
 #include "support/speicher.h"
 
+using namespace modh;  // the model's calls through its service tables
+
 namespace {
 
 constexpr int BEF_UDB = 199;

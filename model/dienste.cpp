@@ -128,6 +128,8 @@ void ModDiensteSetzen(const ModDienste& d)
 
 void ModDiensteStandard() { mdTabelle = mdStandard; }
 
+namespace modh {
+
 void RgbAusFarbname(char* text, size_t kap) { mdTabelle.RgbAusFarbname(text, kap); }
 void StrichMaxSetzen(int n) { mdTabelle.StrichMaxSetzen(n); }
 
@@ -171,3 +173,5 @@ int ArtSuchen(const char* nummer, ModArtikel* a) { return mdTabelle.ArtSuchen(nu
 void BMKennungHolen(char* aus, size_t kap, uint32_t id) { mdTabelle.BMKennungHolen(aus, kap, id); }
 const ModBmEinst* BmEinst() { return mdTabelle.BmEinst(); }
 void BaubfStartXY(double x, double y) { mdTabelle.BaubfStartXY(x, y); }
+
+}  // namespace modh

@@ -120,6 +120,9 @@ void ModDiensteSetzen(const ModDienste& d);
 void ModDiensteStandard();
 
 // Calls through the table.
+// Calls through the table. They live in namespace `modh` so that the higher
+// layers can define the services under the same names and register them.
+namespace modh {
 void RgbAusFarbname(char* text, size_t kap);
 void StrichMaxSetzen(int n);
 int BMKennungPosition(char* text, size_t kap, uint32_t id);
@@ -144,3 +147,4 @@ int ArtSuchen(const char* nummer, ModArtikel* a);
 void BMKennungHolen(char* aus, size_t kap, uint32_t id);
 const ModBmEinst* BmEinst();
 void BaubfStartXY(double x, double y);
+}  // namespace modh

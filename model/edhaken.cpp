@@ -223,6 +223,8 @@ EdProtokoll& EdProtokollHolen() { return ehProt; }
 #define EH_R(typ, name, params, args) \
     typ name params { return ehTabelle.name args; }
 
+namespace modh {
+
 EH_V(AppObjektNeu, (const BEF* b, const STT* s), (b, s))
 EH_V(AppObjektGeloescht, (const BEF* b, const STT* s), (b, s))
 EH_V(AppObjektGeaendert, (int id, const BEF* ab, const STT* as, const BEF* nb, const STT* ns), (id, ab, as, nb, ns))
@@ -298,3 +300,5 @@ void StatusTextf(const char* format, ...)
     va_end(a);
     ehTabelle.StatusText(text);
 }
+
+}  // namespace modh

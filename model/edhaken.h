@@ -134,7 +134,9 @@ struct EdProtokoll {
 };
 EdProtokoll& EdProtokollHolen();
 
-// Calls through the table.
+// Calls through the table, in namespace `modh` so that the higher layers can
+// define the services under the same names and register them.
+namespace modh {
 void AppObjektNeu(const BEF* b, const STT* s);
 void AppObjektGeloescht(const BEF* b, const STT* s);
 void AppObjektGeaendert(int id, const BEF* ab, const STT* as, const BEF* nb, const STT* ns);
@@ -201,3 +203,4 @@ int ZeiFrageSpeichern();
 void ZuletztGeoeffnet(int n, char* aus, size_t kap);
 void DBDialogOeffnen(int n);
 void EditorUeberlagerung();
+}  // namespace modh

@@ -26,6 +26,8 @@
 #include "support/pfade.h"
 #include "support/texte.h"
 
+using namespace modh;  // the model's calls through its service tables
+
 namespace {
 
 GRUNDEINST einGrund;

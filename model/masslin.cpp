@@ -19,6 +19,8 @@
 #include "support/basis.h"
 #include "support/texte.h"
 
+using namespace modh;  // the model's calls through its service tables
+
 namespace {
 
 constexpr MASSEINST massStart = {0.0, 0.0, 0.0, 1, 1, 0, 0, 0.0, 0.0, 0, 0};

@@ -40,6 +40,8 @@
 #include "support/basis.h"
 #include "support/speicher.h"
 
+using namespace modh;  // the model's calls through its service tables
+
 namespace {
 
 struct korb {

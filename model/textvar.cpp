@@ -17,6 +17,8 @@
 #include "support/dosdatei.h"
 #include "support/texte.h"
 
+using namespace modh;  // the model's calls through its service tables
+
 namespace {
 
 struct ZeiAkt {

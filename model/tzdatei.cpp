@@ -18,6 +18,8 @@
 #include "model/zerleg.h"
 #include "support/dosdatei.h"
 
+using namespace modh;  // the model's calls through its service tables
+
 namespace {
 
 ZeiDatei* tzSchreibDatei = nullptr;

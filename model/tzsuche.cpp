@@ -13,6 +13,8 @@
 #include "model/tempzeic.h"
 #include "model/tzint.h"
 
+using namespace modh;  // the model's calls through its service tables
+
 namespace {
 
 bool tzTrifft(const double e[4], const double r[4])

@@ -12,6 +12,8 @@
 #include "support/basis.h"
 #include "support/struarr.h"
 
+using namespace modh;  // the model's calls through its service tables
+
 namespace {
 
 SARR ChgListe;

@@ -12,6 +12,8 @@
 #include "support/dosdatei.h"
 #include "support/texte.h"
 
+using namespace modh;  // the model's calls through its service tables
+
 namespace {
 
 struct NbCache {

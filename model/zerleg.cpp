@@ -14,6 +14,8 @@
 #include "model/zerlegint.h"
 #include "support/texte.h"
 
+using namespace modh;  // the model's calls through its service tables
+
 namespace {
 
 BefHakenFn zerBefHaken = nullptr;

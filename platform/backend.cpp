@@ -48,6 +48,7 @@ int plBackendWaehlen()
     if (backendErgebnis != 1) return backendErgebnis;
     const char* name = std::getenv("VELMO_BACKEND");
     const plBackend* be = nullptr;
+    bool gestartet = false;
     if (name && *name) {
         be = backendFinden(name);
         if (!be) {
@@ -57,8 +58,13 @@ int plBackendWaehlen()
         }
     } else {
         be = (backendAnzeigeDa() && backendFinden("gtk")) ? backendFinden("gtk") : plHeadlessBackend();
+        // A display that cannot be opened is no display: headless, no error.
+        if (be != plHeadlessBackend()) {
+            if (be->start && be->start() != 0) be = plHeadlessBackend();
+            else gestartet = true;
+        }
     }
-    if (be && be->start && be->start() != 0) be = nullptr;
+    if (be && !gestartet && be->start && be->start() != 0) be = nullptr;
     if (!be) {
         backendAktiv = plHeadlessBackend();
         if (backendAktiv->start) backendAktiv->start();

@@ -681,12 +681,17 @@ BOOL gdiPaarSetzen(HDC hdc, T GdiZustand::*feld, int x, int y, T* old, R aufnahm
 {
     GdiDc* dc = gdiDc(hdc);
     if (!dc) return FALSE;
+    // A metafile records the call whatever its mode: the picture's extents
+    // are read when it is played, typically under MM_ANISOTROPIC.
+    if (dc->art == GdiDcArt::Recorder) {
+        if (istAusdehnung && (x == 0 || y == 0)) return FALSE;
+        if (!aufnahme(hdc, x, y)) return FALSE;
+    }
     if (istAusdehnung && dc->z.abbildung != MM_ISOTROPIC && dc->z.abbildung != MM_ANISOTROPIC) {
         if (old) *old = dc->z.*feld;
         return TRUE;  // the other modes fix their extents; Windows ignores the call
     }
     if (istAusdehnung && (x == 0 || y == 0)) return FALSE;
-    if (dc->art == GdiDcArt::Recorder && !aufnahme(hdc, x, y)) return FALSE;
     T& f = dc->z.*feld;
     if (old) *old = f;
     LONG* w = gdiPaar(f);

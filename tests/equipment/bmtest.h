@@ -29,6 +29,8 @@
 #include "support/datum.h"
 #include "support/dosdatei.h"
 
+using namespace modh;  // the model's calls through its service tables
+
 namespace bmtest {
 
 namespace fs = std::filesystem;

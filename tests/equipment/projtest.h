@@ -29,6 +29,8 @@
 #include "model/textvar.h"
 #include "platform/fehlersim.h"
 
+using namespace modh;  // the model's calls through its service tables
+
 namespace projtest {
 
 namespace fs = std::filesystem;

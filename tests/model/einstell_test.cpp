@@ -23,6 +23,8 @@
 #include "support/basis.h"
 #include "tests/model/modelltest.h"
 
+using namespace modh;  // the model's calls through its service tables
+
 namespace {
 
 // The application-data folder of the whole test program lies in a folder of

@@ -18,6 +18,8 @@
 #include "platform/uhr.h"
 #include "support/dosdatei.h"
 
+using namespace modh;  // the model's calls through its service tables
+
 namespace {
 
 namespace fs = std::filesystem;

@@ -18,6 +18,8 @@
 #include "model/undo.h"
 #include "platform/fehlersim.h"
 
+using namespace modh;  // the model's calls through its service tables
+
 inline BEF tzRec(int code, std::vector<double> reals = {}, const char* text = nullptr, std::vector<int> ints = {})
 {
     BEF b;

@@ -22,6 +22,8 @@
 #include "model/zustand.h"
 #include "modelltest.h"
 
+using namespace modh;  // the model's calls through its service tables
+
 namespace {
 
 BEF rec(int code, std::vector<int> ints = {}, std::vector<double> reals = {}, const char* text = nullptr)

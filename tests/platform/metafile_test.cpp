@@ -276,6 +276,21 @@ TEST_F(Metafile, PlayedIntoScaledBoxesTheMappingsCompose)
     EXPECT_EQ(px(p, 9, 40), 0xFFFFFFu);
     EXPECT_EQ(px(p, 50, 84), 0xFFFFFFu);
 
+    // A picture recorded without a mapping mode still carries its window
+    // extent: played under the target's MM_ANISOTROPIC it scales the same.
+    HDC ohne = CreateMetaFile(nullptr);
+    SetWindowExtEx(ohne, 100, 50, nullptr);
+    FillRect(ohne, &links, schwarz);
+    HMETAFILE wmfOhne = CloseMetaFile(ohne);
+    ASSERT_NE(wmfOhne, 0u);
+    Leinwand a2;
+    SetMapMode(a2.dc, MM_ANISOTROPIC);
+    SetViewportOrgEx(a2.dc, 10, 4, nullptr);
+    SetViewportExtEx(a2.dc, 160, 80, nullptr);
+    ASSERT_TRUE(PlayMetaFile(a2.dc, wmfOhne));
+    SetMapMode(a2.dc, MM_TEXT);
+    EXPECT_EQ(a2.pixel(), p);
+
     RECT frame{0, 0, 5080, 2860};
     HDC e = CreateEnhMetaFile(0, nullptr, &frame, nullptr);
     SetMapMode(e, MM_HIMETRIC);

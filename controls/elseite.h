@@ -1,0 +1,75 @@
+// Sectioned tables: fixed-size records grouped into named sections, shown as
+// two list displays (the section list, always control 4600, and the record
+// list of the current section), with the editing and clipboard commands
+// 2550-2564 and the section text file. Also the owner-draw handlers that
+// give standard list and combo boxes the list look (item markup ESC F, B, O,
+// S), and the dialog texts of the "<dialog>_TEXT" resources.
+// Prefix `Els`, `Dlg`. Tables are found by (current dialog, record list id).
+// May call: platform/, support/, config/, winlib/, controls/lisanzeige.h,
+// controls/ctlkern.h.
+#pragma once
+
+#include <cstdint>
+
+#include "controls/lisanzeige.h"
+#include "platform/windef.h"
+#include "support/struarr.h"
+
+inline constexpr int ELSSUP = 20;             // live tables
+inline constexpr int ELSSEITENLISTE = 4600;   // the section list's display id
+inline constexpr int ELSNAMESUP = 40;         // characters of a section name
+inline constexpr int ELSKOPFSUP = 48;         // bytes of the record header
+inline constexpr int ELSMENUSUP = 20;         // characters of the menu name
+inline constexpr int ELSZEILESUP = 200;       // characters of a file or clipboard line
+inline constexpr int ELSKOPIESUP = 100000;    // characters copied to or pasted from the clipboard
+inline constexpr int ELSPUFFERSUP = 101000;   // the clipboard buffer
+
+// The header every record starts with (owned by the table), and a section.
+struct ElsKopf {
+    int32_t nummer;
+    char name[ELSKOPFSUP - 4];
+};
+static_assert(sizeof(ElsKopf) == ELSKOPFSUP);
+
+using ElsLeseFn = int (*)(void* satz, const char* zeile);            // 1: the line made a record
+using ElsFormatFn = void (*)(const void* satz, char* zeile, int groesse);
+using ElsSatzFn = void (*)(void* satz);                              // init and blank
+using ElsKopfFn = int (*)(int index, char* text);                    // column or -1; text: 256 bytes
+using ElsSeitenFn = void (*)(int anzahl, int phase);
+
+void ElsAnlegen(int id, int groesse, ElsLeseFn lesen, ElsFormatFn format, ElsSatzFn init, ElsSatzFn leer,
+                const char* menu);
+void ElsAufbauen(int id, ElsKopfFn kopf, LisHoeheFn hoehe, LisMalFn malen, LisEreignisFn ereignis);
+void ElsSeitenRueckruf(int id, ElsSeitenFn rueckruf);
+void ElsNeuZeigen(int id);
+void ElsLesen(int id, const char* datei);
+int ElsSchreiben(int id, const char* datei);
+void ElsBefehl(int id, int befehl);
+void ElsFreigeben(int id);
+int ElsGeaendert(int id);
+void ElsGeaendertSetzen(int id, int flag);
+int ElsAnzahl(int id);
+int ElsSeiteAnzahl(int id);
+void* ElsSatz(int id, int i);
+void* ElsSeiteSatz(int id, int i);
+SARR* ElsSatzFeld(int id);
+int ElsSeitenAnzahl(int id);  // sections (tests, dialogs)
+// Ids end at the first one outside 1000..5999.
+void ElsSchriftIds(int n, ...);
+
+// ---- Owner-drawn list and combo boxes ---------------------------------------------------------
+using ElsTextFn = const char* (*)(int index);
+int ElsLbZeichnen(int id, ElsTextFn text, UINT nachricht, WPARAM wp, LPARAM lp);
+int ElsCbZeichnen(int id, ElsTextFn text, UINT nachricht, WPARAM wp, LPARAM lp);
+void ElsMarkFarbe(int* r, int* g, int* b);
+void ElsMarkFarbeSetzen(int r, int g, int b);
+
+// The item markup with the given metrics, pen width and colours already
+// selected into the DC: draws from (x, y), stops at byte 3 after a
+// sequence or at the end. Shared with the record lists.
+void ElsMarkupZeichnen(HDC dc, int x, int y, const char* text, int cw, int lh, int stift);
+
+// ---- Dialog texts ------------------------------------------------------------------------------
+// The key of RCDATA "<current dialog>_TEXT" ("Main_TEXT" for the main window).
+const char* DlgTextHolen(const char* schluessel);
+const char* DlgTextHolenFuer(const char* dialog, const char* schluessel);

@@ -1,0 +1,188 @@
+// The GTK backend's table, start and end, the screen, and waiting: GTK's
+// main context is iterated inside the layer's `warten`, so the layer's
+// message loop stays the program's only loop. Prefix `gk` (file-static
+// helpers too). Registers itself with plBackendRegistrieren when the
+// program starts (the library is linked whole, so the registration stays).
+#include "platform/gtk/gtkbackend.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/eingabe.h"
+#include "platform/gtk/gtkint.h"
+#include "platform/uhr.h"
+
+namespace {
+
+bool gkGtkBereit = false;     // gtk_init_check succeeded once (it cannot be undone)
+bool gkLaeuft = false;
+bool gkSchon = false;         // something for the layer arrived in this wait
+std::atomic<bool> gkGeweckt{false};
+std::vector<std::function<void()>> gkAufgaben;
+uint64_t gkRunden = 0;          // GTK iterations so far
+
+bool gkAnzeigeGesetzt()
+{
+    const char* x = std::getenv("DISPLAY");
+    const char* w = std::getenv("WAYLAND_DISPLAY");
+    return (x && *x) || (w && *w);
+}
+
+int gkStart()
+{
+    if (!gkAnzeigeGesetzt()) {
+        std::fprintf(stderr,
+                     "velmo: die Oberflaeche gtk braucht eine Anzeige, aber weder DISPLAY noch WAYLAND_DISPLAY "
+                     "ist gesetzt (ohne Anzeige: VELMO_BACKEND=headless)\n");
+        return -1;
+    }
+    if (!gkGtkBereit) {
+        // Numbers are formatted by the program independently of the locale,
+        // but no library below should see a comma locale either.
+        gtk_disable_setlocale();
+        if (!gtk_init_check(nullptr, nullptr)) {
+            const char* x = std::getenv("DISPLAY");
+            const char* w = std::getenv("WAYLAND_DISPLAY");
+            std::fprintf(stderr, "velmo: die Anzeige %s laesst sich nicht oeffnen (ohne Anzeige: VELMO_BACKEND=headless)\n",
+                         (w && *w) ? w : (x ? x : ""));
+            return -1;
+        }
+        gkGtkBereit = true;
+    }
+    // A desktop with a user runs in real time.
+    if (plUhrIstFest()) plUhrFreigeben();
+    gkDruckStart();
+    gkLaeuft = true;
+    return 0;
+}
+
+void gkEnde()
+{
+    if (!gkLaeuft) return;
+    gkFensterEnde();
+    gkClipEnde();
+    gkDruckEnde();
+    gkAufgaben.clear();
+    while (g_main_context_iteration(nullptr, FALSE)) {
+    }
+    gkLaeuft = false;
+}
+
+void gkBildschirm(int* b, int* h, int* dpi)
+{
+    *b = 1920;
+    *h = 1080;
+    *dpi = 96;
+    GdkDisplay* d = gdk_display_get_default();
+    if (!d) return;
+    GdkMonitor* m = gdk_display_get_primary_monitor(d);
+    if (!m && gdk_display_get_n_monitors(d) > 0) m = gdk_display_get_monitor(d, 0);
+    if (!m) return;
+    // GDK counts in application pixels: with a scale factor the layer keeps
+    // its 96-dpi pixels and GDK scales the surfaces.
+    GdkRectangle g;
+    gdk_monitor_get_geometry(m, &g);
+    *b = g.x + g.width;
+    *h = g.y + g.height;
+}
+
+void gkAufgabenAusfuehren()
+{
+    while (!gkAufgaben.empty()) {
+        std::vector<std::function<void()>> jetzt;
+        jetzt.swap(gkAufgaben);
+        for (auto& f : jetzt) f();
+    }
+}
+
+gboolean gkZeitUm(gpointer p)
+{
+    *static_cast<bool*>(p) = true;
+    return G_SOURCE_REMOVE;
+}
+
+// One blocking iteration of GTK, at most `ms` long (-1: no limit). True
+// when the time ran out.
+bool gkEinmal(int64_t ms)
+{
+    bool um = false;
+    guint q = 0;
+    if (ms >= 0) q = g_timeout_add(static_cast<guint>(std::min<int64_t>(ms, 1000000)), gkZeitUm, &um);
+    g_main_context_iteration(nullptr, TRUE);
+    ++gkRunden;
+    if (q && !um) g_source_remove(q);
+    return um;
+}
+
+int gkWarten(int64_t bisMs, int)
+{
+    if (!gkLaeuft) return 0;
+    ++gkRunden;
+    gkSchon = false;
+    while (g_main_context_iteration(nullptr, FALSE)) {
+    }
+    gkAufgabenAusfuehren();
+    for (;;) {
+        if (gkSchon || gkGeweckt.exchange(false) || plEingabeWartet()) return 1;
+        int64_t jetzt = plUhrJetztMs();
+        if (bisMs >= 0 && jetzt >= bisMs) return 1;
+        bool um = gkEinmal(bisMs >= 0 ? bisMs - jetzt : -1);
+        // A clock fixed by someone does not run by itself: move it on.
+        if (um && plUhrIstFest() && plUhrJetztMs() < bisMs) plUhrVorruecken(bisMs - plUhrJetztMs());
+        while (g_main_context_iteration(nullptr, FALSE)) {
+        }
+        gkAufgabenAusfuehren();
+        if (um) return 1;
+    }
+}
+
+void gkWecken()
+{
+    gkGeweckt = true;
+    g_main_context_wakeup(nullptr);
+}
+
+const plBackend gkTabelle = {
+    "gtk",          gkStart,           gkEnde,          gkBildschirm,        gkFensterAnlegen, gkFensterZerstoeren,
+    gkFensterZeigen, gkFensterPlatz,   gkFensterTitel,  gkFensterAktivieren, gkPraesentieren,  gkCursorSetzen,
+    gkMausPosSetzen, gkWarten,         gkWecken,        gkClipSchreiben,     gkClipLesen,      gkDateiDialog,
+    gkDruckDialog,
+};
+
+[[maybe_unused]] const int gkRegistriert = plBackendRegistrieren(&gkTabelle);
+
+}  // namespace
+
+const plBackend* plGtkBackend()
+{
+    return &gkTabelle;
+}
+
+uint64_t gkIterationen()
+{
+    return gkRunden;
+}
+
+void gkGeschehen()
+{
+    gkSchon = true;
+}
+
+void gkSpaeter(std::function<void()> f)
+{
+    gkAufgaben.push_back(std::move(f));
+    gkSchon = true;
+}
+
+bool gkPumpenBis(const std::function<bool()>& fertig, int maxMs)
+{
+    int64_t ende = g_get_monotonic_time() + static_cast<int64_t>(maxMs) * 1000;
+    while (!fertig()) {
+        int64_t rest = (ende - g_get_monotonic_time()) / 1000;
+        if (rest <= 0) return false;
+        gkEinmal(rest);
+    }
+    return true;
+}

@@ -1,0 +1,85 @@
+// Internals of the GTK backend shared by the files of platform/gtk/ only
+// (gtkbackend.cpp, gtkfenster.cpp, gtkeingabe.cpp, gtkablage.cpp,
+// gtkdialog.cpp). Prefix `gk`. The only header besides the .cpp files of
+// this folder that includes GTK.
+//
+// Invariants:
+//  1. One gkFenster per top-level window of the layer while it lives; its
+//     GtkWindow is made in fensterAnlegen and destroyed in fensterZerstoeren.
+//  2. Signal handlers never send messages to the layer: input goes to the
+//     input queue (plEingabeEreignisEinreihen); everything else that would
+//     run window procedures (activation, moves, close, clipboard loss) is
+//     queued with gkSpaeter and run by warten after GTK's iteration, so no
+//     window procedure runs inside a GTK callback.
+//  3. `bild` holds a reference on the last surface the layer presented, so
+//     a draw after the layer replaced its surface never reads freed memory.
+#pragma once
+
+#include <gtk/gtk.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/backend.h"
+#include "platform/windef.h"
+
+struct gkFenster {
+    HWND h = 0;
+    GtkWidget* fenster = nullptr;  // GtkWindow
+    GtkWidget* flaeche = nullptr;  // GtkDrawingArea filling it
+    GtkIMContext* im = nullptr;
+    cairo_surface_t* bild = nullptr;
+    RECT rc{0, 0, 0, 0};           // where the layer has the window (screen)
+    RECT angefordert{0, 0, 0, 0};  // what we last asked GDK for
+    int64_t anfZeit = 0;           // when (program clock)
+    HICON icon = 0;                // the icon the desktop has
+    bool popup = false;
+    bool gezeigt = false;
+    bool ikonisch = false;         // GDK reports it iconified
+    double radRest = 0;            // smooth scrolling not yet a notch
+};
+
+// Window table.
+gkFenster* gkFensterVon(HWND h);
+gkFenster* gkFensterVonWidget(GtkWidget* w);
+std::vector<gkFenster*> gkFensterAlle();
+// The GtkWindow of the top-level window of `h` (nullptr when none).
+GtkWindow* gkGtkFensterVon(HWND h);
+
+// Counts the waits and iterations: two calls with no wait between see
+// the same number.
+uint64_t gkIterationen();
+// Something arrived for the layer: warten returns.
+void gkGeschehen();
+// Runs `f` after the current GTK iteration, outside any GTK callback.
+void gkSpaeter(std::function<void()> f);
+// Pumps GTK until `fertig` or `maxMs` passed (nested loop for clipboard
+// reads and the like). True when fertig.
+bool gkPumpenBis(const std::function<bool()>& fertig, int maxMs);
+
+// Per-file parts of the table.
+int gkFensterAnlegen(HWND hwnd, const RECT* rc, DWORD stil, DWORD exStil, HWND besitzer);
+void gkFensterZerstoeren(HWND hwnd);
+void gkFensterZeigen(HWND hwnd, int zeigen);
+void gkFensterPlatz(HWND hwnd, const RECT* rc);
+void gkFensterTitel(HWND hwnd, const char* text);
+void gkFensterAktivieren(HWND hwnd);
+void gkPraesentieren(HWND hwnd, cairo_surface_t* flaeche, const RECT* bereich);
+void gkCursorSetzen(HCURSOR cursor);
+void gkMausPosSetzen(int x, int y);
+void gkFensterEnde();
+
+void gkEingabeVerbinden(gkFenster* f);
+void gkEingabeFensterWeg(gkFenster* f);
+
+void gkAblageVerbinden(gkFenster* f);
+int gkClipSchreiben(const char* format, const void* daten, size_t n);
+int gkClipLesen(const char* format, std::vector<uint8_t>* aus);
+void gkClipEnde();
+
+int gkDateiDialog(const plDateiDialogAuftrag* auftrag, std::string* ergebnis);
+int gkDruckDialog(plDruckDialogAuftrag* auftrag, cairo_surface_t** flaeche);
+void gkDruckStart();
+void gkDruckEnde();

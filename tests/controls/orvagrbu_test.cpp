@@ -1,0 +1,274 @@
+// The graphic button (labels, clicks on release, drag gestures, right-click
+// command, face colour and pictures) and the button bar read from a
+// toolbar-file fixture.
+#include <cmath>
+#include <cstring>
+
+#include "controls/tbleiste.h"
+#include "platform/dialog.h"
+#include "platform/kopierdaten.h"
+#include "platform/gdi.h"
+#include "tests/controls/ctlh1_pruef.h"
+#include "winlib/anwdaten.h"
+#include "winlib/winbib.h"
+
+namespace {
+
+using h1::Meldung;
+
+class Grbu : public h1::Fixture {
+protected:
+    HWND knopf(const char* text, DWORD stil = 0x40, int id = 21)
+    {
+        return kind("ORVAGRBU", text, WS_TABSTOP | stil, 20, 20, 80, 24, id);
+    }
+};
+
+TEST_F(Grbu, LabelsFromTheCreationText)
+{
+    const struct {
+        const char* anlage;
+        const char* label;
+    } faelle[] = {
+        {"BUTTOK &Speichern", "&Speichern"},
+        {"BMPESC;!Abbrechen", "Abbrechen"},
+        {"BMP;Mit Blank", "Mit Blank"},
+        {"NurBild", "NurBild"},
+        {"", ""},
+    };
+    for (const auto& f : faelle) {
+        HWND w = knopf(f.anlage);
+        EXPECT_EQ(h1::text(w), f.label) << f.anlage;
+        DestroyWindow(w);
+    }
+    // '!' draws the label in library font 0, else font 2: the ink differs
+    HWND mit = knopf("X;!Abbrechen");
+    HWND ohne = knopf("X;Abbrechen");
+    MoveWindow(ohne, 120, 20, 80, 24, TRUE);
+    RECT a = h1::tinte(h1::bild(mit), RGB(0, 0, 0), 2);
+    RECT b = h1::tinte(h1::bild(ohne), RGB(0, 0, 0), 2);
+    ASSERT_GT(a.right, 0);
+    ASSERT_GT(b.right, 0);
+    EXPECT_NE(a.right - a.left, b.right - b.left);
+    // a set text is the label, cut at 80 characters
+    SetWindowText(ohne, std::string(120, 'L').c_str());
+    EXPECT_EQ(h1::text(ohne).size(), 80u);
+}
+
+TEST_F(Grbu, SpaceAndMouseClickOnRelease)
+{
+    HWND w = knopf("A;Knopf");
+    SetFocus(w);
+    h1::pumpen();
+    h1::meldungen.clear();
+    plHeadlessTasteRunter(VK_SPACE);
+    h1::pumpen();
+    EXPECT_TRUE(h1::nimm({21}).empty());  // not on the press
+    plHeadlessTasteHoch(VK_SPACE);
+    h1::pumpen();
+    EXPECT_EQ(h1::nimm({21}), (std::vector<Meldung>{{21, static_cast<LPARAM>(w), false}}));
+    // another key's release does not click
+    plHeadlessTaste(VK_RETURN);
+    h1::pumpen();
+    EXPECT_TRUE(h1::nimm({21}).empty());
+
+    POINT p = schirm(w, 10, 10);
+    plHeadlessKlick(p.x, p.y);
+    h1::pumpen();
+    EXPECT_EQ(h1::nimm({21}), (std::vector<Meldung>{{21, static_cast<LPARAM>(w), false}}));
+    EXPECT_EQ(SendMessage(w, WM_GETDLGCODE, 0, 0), DLGC_BUTTON);
+}
+
+TEST_F(Grbu, ReleaseOutsideDoesNotClick)
+{
+    HWND w = knopf("A;Knopf");
+    POINT p = schirm(w, 10, 10);
+    POINT weg = schirm(w, 200, 100);
+    plHeadlessZiehen(p.x, p.y, weg.x, weg.y);
+    h1::pumpen();
+    EXPECT_TRUE(h1::nimm({21}).empty());
+}
+
+TEST_F(Grbu, DragIdGesturesAndNoClickAfterADrag)
+{
+    HWND w = knopf("A;Ziehen");
+    SetWindowText(w, "\x1b" "D 4711");
+    POINT p = schirm(w, 10, 10);
+    plHeadlessMausBewegen(p.x, p.y);
+    plHeadlessMausDruecken(0);
+    h1::pumpen();
+    h1::meldungen.clear();
+    for (int x : {12, 15, 20}) {
+        POINT q = schirm(w, x, 10);
+        plHeadlessMausBewegen(q.x, q.y);
+        h1::pumpen();
+    }
+    plHeadlessMausLoslassen(0);
+    h1::pumpen();
+    std::vector<Meldung> soll = {
+        {2062, 4711, true},                    // the drag id, not a point
+        {2063, MAKELPARAM(20 + 20, 20 + 10), true},
+        {2064, MAKELPARAM(20 + 20, 20 + 10), true},
+    };
+    EXPECT_EQ(h1::nimm({21, 2062, 2063, 2064}), soll);
+}
+
+TEST_F(Grbu, RightClickCommand)
+{
+    HWND w = knopf("A;Rechts");
+    POINT p = schirm(w, 10, 10);
+    plHeadlessKlick(p.x, p.y, 1);
+    h1::pumpen();
+    EXPECT_TRUE(h1::nimm({21, 950}).empty());  // no right-click command: nothing
+    SetWindowText(w, "\x1b" "R 950");
+    plHeadlessZeitVor(2000);
+    plHeadlessKlick(p.x, p.y, 1);
+    h1::pumpen();
+    EXPECT_EQ(h1::nimm({21, 950}), (std::vector<Meldung>{{950, static_cast<LPARAM>(w), false}}));
+}
+
+TEST_F(Grbu, FaceColourAndPicturePlacement)
+{
+    HWND w = knopf("A;Farbe", 0);
+    SetWindowText(w, "\x1b" "H 215 232 255");
+    EXPECT_EQ(h1::px(h1::bild(w), 10, 10), RGB(215, 232, 255));
+    // a picture by copy data: centred without style bit 6
+    HDC schirm = GetDC(0);
+    HBITMAP bm = CreateCompatibleBitmap(schirm, 10, 6);
+    HDC dc = CreateCompatibleDC(schirm);
+    HGDIOBJ alt = SelectObject(dc, bm);
+    RECT r{0, 0, 10, 6};
+    HBRUSH rot = CreateSolidBrush(RGB(255, 0, 0));
+    FillRect(dc, &r, rot);
+    SelectObject(dc, alt);
+    DeleteDC(dc);
+    ReleaseDC(0, schirm);
+    uint32_t h = bm;
+    COPYDATASTRUCT cd{1, 4, &h};
+    SendMessage(w, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cd));
+    RECT ink = h1::tinte(h1::bild(w), RGB(255, 0, 0));
+    // face 78 x 22 at (1, 1): picture at 1 + (78 - 10) / 2, 1 + (22 - 6) / 2
+    EXPECT_EQ(ink.left, 35);
+    EXPECT_EQ(ink.top, 9);
+    // with style bit 6 (label below) at (2, 2) of the face
+    SetWindowText(w, "\x1b" "S 64");
+    SendMessage(w, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cd));
+    ink = h1::tinte(h1::bild(w), RGB(255, 0, 0));
+    EXPECT_EQ(ink.left, 3);
+    EXPECT_EQ(ink.top, 3);
+    // a new face colour refills the face: the picture is gone
+    SetWindowText(w, "\x1b" "H 240 240 240");
+    EXPECT_EQ(h1::tinte(h1::bild(w), RGB(255, 0, 0)).right, 0);
+    DeleteObject(bm);
+    DeleteObject(rot);
+}
+
+TEST_F(Grbu, DisablingDropsThePress)
+{
+    HWND w = knopf("A;Aus");
+    POINT p = schirm(w, 10, 10);
+    plHeadlessMausBewegen(p.x, p.y);
+    plHeadlessMausDruecken(0);
+    h1::pumpen();
+    EnableWindow(w, FALSE);
+    EXPECT_EQ(GetCapture(), 0u);
+    plHeadlessMausLoslassen(0);
+    h1::pumpen();
+    EXPECT_TRUE(h1::nimm({21}).empty());
+}
+
+// ---- Button bar ------------------------------------------------------------------------------
+
+class Leiste : public h1::Fixture {
+protected:
+    void SetUp() override
+    {
+        h1::Fixture::SetUp();
+        anwDaten()->hauptfenster = eltern;  // the current dialog when none is open
+    }
+    void TearDown() override
+    {
+        anwDaten()->hauptfenster = 0;
+        h1::Fixture::TearDown();
+    }
+    static int pix(double du) { return static_cast<int>(std::lround(du * wiDlgFaktor())); }
+};
+
+TEST_F(Leiste, BautAuswahlFixture)
+{
+    const std::string datei = std::string(VELMO_TEST_DATA) + "/controls/h1_Toolbar.txt";
+    ASSERT_EQ(tbLeisteAnlegen(2, 1, 2520, datei.c_str(), "bautauswahl"), 4);
+    EXPECT_EQ(tbLeisteHoehe(), pix(10));
+    // ids 2521.., widths 36 then 1.5 x 36, "X+ 10" moves, "B+ 4" widens
+    const struct {
+        int id;
+        const char* label;
+        double x, breite;
+    } soll[] = {
+        {2521, "Schalter", 2, 36}, {2522, "Leuchten", 38, 54}, {2523, "TBDSonder", 92, 54}, {2524, "Dosen", 156, 58}};
+    for (const auto& s : soll) {
+        SCOPED_TRACE(s.id);
+        HWND k = GetDlgItem(eltern, s.id);
+        ASSERT_NE(k, 0u);
+        EXPECT_EQ(h1::text(k), s.label);
+        RECT r;
+        GetWindowRect(k, &r);
+        POINT o{r.left, r.top};
+        ScreenToClient(eltern, &o);
+        EXPECT_EQ(o.x, pix(s.x));
+        EXPECT_EQ(o.y, pix(1));
+        EXPECT_EQ(r.right - r.left, pix(s.breite));
+        EXPECT_EQ(r.bottom - r.top, pix(10));
+    }
+    EXPECT_EQ(GetDlgItem(eltern, 2525), 0u);
+    // the filler behind the last button
+    HWND fueller = GetDlgItem(eltern, 2520);
+    ASSERT_NE(fueller, 0u);
+    EXPECT_FALSE(IsWindowEnabled(fueller));
+    RECT f;
+    GetWindowRect(fueller, &f);
+    POINT fo{f.left, f.top};
+    ScreenToClient(eltern, &fo);
+    EXPECT_EQ(fo.x, pix(214));
+    EXPECT_EQ(f.right - f.left, pix(4 * 54));  // four base widths after "X* 1.5"
+    // entry 1 selected: its face light blue, the others light grey
+    EXPECT_EQ(tbLeisteGewaehlt(), 2521);
+    h1::bild(eltern);
+    EXPECT_EQ(plFensterPixel(GetDlgItem(eltern, 2521), 4, 4), RGB(215, 232, 255));
+    EXPECT_EQ(plFensterPixel(GetDlgItem(eltern, 2522), 4, 4), RGB(240, 240, 240));
+    EXPECT_STREQ(tbLeisteText(), "SchalterLeiste");
+    EXPECT_STREQ(tbLeisteWahl(2522), "LeuchtenLeiste Zusatz");
+    EXPECT_STREQ(tbLeisteWahl(2523), "TBDSonder Sonderleiste");
+    EXPECT_EQ(tbLeisteGewaehlt(), 2523);
+    h1::bild(eltern);
+    EXPECT_EQ(plFensterPixel(GetDlgItem(eltern, 2523), 4, 4), RGB(215, 232, 255));
+    EXPECT_EQ(plFensterPixel(GetDlgItem(eltern, 2521), 4, 4), RGB(240, 240, 240));
+    EXPECT_STREQ(tbLeisteWahl(9999), "");
+    EXPECT_EQ(tbLeisteGewaehlt(), 2523);
+}
+
+TEST_F(Leiste, MissingFileOrSection)
+{
+    const std::string datei = std::string(VELMO_TEST_DATA) + "/controls/h1_Toolbar.txt";
+    EXPECT_EQ(tbLeisteAnlegen(2, 1, 2520, datei.c_str(), "GibtEsNicht"), -1);
+    EXPECT_EQ(tbLeisteAnlegen(2, 1, 2520, "/tmp/velmo_h1_keine_leiste.txt", "BautAuswahl"), -1);
+    EXPECT_EQ(tbLeisteAnzahl(), 0);
+    EXPECT_STREQ(tbLeisteText(), "");
+}
+
+TEST_F(Leiste, AtMost19Buttons)
+{
+    std::string pfad = "/tmp/velmo_h1_leiste.txt";
+    FILE* f = std::fopen(pfad.c_str(), "w");
+    ASSERT_NE(f, nullptr);
+    std::fputs(")S Lang\r\n", f);
+    for (int i = 0; i < 25; ++i) std::fprintf(f, "K%d Text%d\r\n", i, i);
+    std::fclose(f);
+    EXPECT_EQ(tbLeisteAnlegen(0, 0, 100, pfad.c_str(), "LANG"), 19);
+    EXPECT_NE(GetDlgItem(eltern, 119), 0u);
+    EXPECT_EQ(GetDlgItem(eltern, 120), 0u);
+    EXPECT_STREQ(tbLeisteWahl(119), "Text18");  // CR LF line ends removed
+    std::remove(pfad.c_str());
+}
+
+}  // namespace
