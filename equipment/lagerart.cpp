@@ -220,7 +220,7 @@ void LagerLaden()
     char pfad[VERSUP + 128];
     LagerPfad(pfad, sizeof pfad, ladatei);
     if (ArtDateiPruefen(pfad)) ArtDateiLesen(pfad);
-    else ArtAusTextdateien(VerZeiger(4), ladatei, laober);
+    else ArtAusTextdateien(VerZeiger(4)[0] != 0 ? VerZeiger(4) : VerZeiger(1), ladatei, laober);
 }
 
 int LagerSuchen(int n, const char* text, char* schluessel, size_t kschl, char* zeile, size_t kzeile)

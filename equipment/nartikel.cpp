@@ -10,6 +10,7 @@
 #include "equipment/bm.h"
 #include "equipment/bmhilf.h"
 #include "equipment/lagerart.h"
+#include "equipment/nhuliste.h"
 #include "equipment/wse.h"
 #include "model/dienste.h"
 #include "model/textvar.h"
@@ -465,7 +466,7 @@ void ArtZeileBauen(const appgeraet* g, void* p)
     strkopie(z.t7, sizeof z.t7, g->t7, GESKGSUP);
     if (z.t6[0] == 0) WseGruppenText1(g->id, z.t6, sizeof z.t6);
     if (z.t7[0] == 0) WseGruppenText2(g->id, z.t7, sizeof z.t7);
-    BMKennungHolen(z.kennung, sizeof z.kennung, g->id);
+    NhuKennungHolen(z.kennung, sizeof z.kennung, g->id);
     QvwPosText(z.pos, sizeof z.pos, z.h.ze, z.h.x, z.h.y);
     ZeiStamm(z.stamm, sizeof z.stamm, z.h.ze);
     z.flag = 1;

@@ -9,9 +9,11 @@
 #include "equipment/btl.h"
 #include "equipment/fstx.h"
 #include "equipment/nartikel.h"
+#include "equipment/nzustext.h"
 #include "equipment/ntxkern.h"
 #include "equipment/utitel.h"
 #include "config/reaktion.h"
+#include "model/dienste.h"
 #include "model/textvar.h"
 #include "model/zeichnun.h"
 
@@ -230,4 +232,41 @@ void GtxNachbearbeiten(char* text, size_t kap, uint32_t id, const char* code, in
     }
     if (s.size() > static_cast<size_t>(GTXNACHSUP)) s.resize(GTXNACHSUP);
     strkopie(text, kap, s.c_str(), static_cast<int>(kap - 1));
+}
+
+// ---- services of the model ---------------------------------------------------------
+
+namespace {
+
+void NtxDienstGtx(char* aus, size_t kap, uint32_t id, const char* art, int nr, int zeile)
+{
+    GtxTextHolen(id, art, nr, zeile, aus, kap);
+}
+
+void NtxDienstZtx(char* aus, size_t kap, uint32_t id, const char* art, int nr, int zeile)
+{
+    ZtxTextHolen(id, art, nr, zeile, aus, kap);
+}
+
+void NtxDienstHaupt(char* aus, size_t kap, uint32_t id, const char*, int, int zeile) { GtxHauptText(id, zeile, aus, kap); }
+
+int NtxDienstArtikel(const char* nummer, ModArtikel* m)
+{
+    std::memset(m, 0, sizeof *m);
+    artikel a;
+    const int da = ArtSuchen(nummer, &a);
+    strkopie(m->nummer, sizeof m->nummer, a.nr, ARTNRSUP);
+    for (int i = 0; i < MODARTTEXTE && i < ARTTEXTANZ; ++i)
+        strkopie(m->text[i], sizeof m->text[i], a.text[i], ARTTEXTSUP);
+    return da;
+}
+
+}  // namespace
+
+void NtxDiensteEintragen(ModDienste* d)
+{
+    d->GtxTextHolen = NtxDienstGtx;
+    d->ZtxTextHolen = NtxDienstZtx;
+    d->GtxHauptText = NtxDienstHaupt;
+    d->ArtSuchen = NtxDienstArtikel;
 }

@@ -10,6 +10,7 @@
 #include <cstdint>
 
 struct BDAT;
+struct ModDienste;
 
 inline constexpr int GTXSUP = 20000;     // pointer array; 19999 entries
 inline constexpr int GTXTEXTSUP = 40;    // text width
@@ -62,3 +63,7 @@ void GtxSortieren();
 // result is cut to 80 characters and to the capacity.
 void GtxNachbearbeiten(char* text, size_t kap, uint32_t id, const char* code, int nr);
 
+// Puts the text and article services of the model's service table
+// (GtxTextHolen, ZtxTextHolen, GtxHauptText, ArtSuchen); the store's start
+// calls it.
+void NtxDiensteEintragen(ModDienste* d);

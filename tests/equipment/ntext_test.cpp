@@ -13,6 +13,7 @@
 #include "equipment/utitel.h"
 #include "equipment/wse.h"
 #include "model/einstell.h"
+#include "model/textvar.h"
 #include "model/zeichnun.h"
 #include "tests/equipment/bmtest.h"
 
@@ -181,11 +182,11 @@ TEST_F(Texte, PostProcessingTable)
     char g[200] = "@G", q[200] = "@Q", r[200];
     GtxNachbearbeiten(g, sizeof g, 1, "H", 0);
     GtxNachbearbeiten(q, sizeof q, 1, "H", 0);
-    char kennung[80];
-    BMKennungHolen(kennung, sizeof kennung, 1);
-    EXPECT_STRNE(kennung, "");
-    EXPECT_STREQ(g, kennung);
-    EXPECT_STREQ(q, kennung);
+    char erwartet[200] = "@Y0001B";
+    TextVarErsetzen(erwartet, sizeof erwartet, 50, 100);
+    EXPECT_STRNE(erwartet, "@Y0001B");
+    EXPECT_STREQ(g, erwartet);
+    EXPECT_STREQ(q, erwartet);
     std::strcpy(r, "@Q");
     EXPECT_EQ(ArtKuerzelErsetzen(r, sizeof r, 1, "H", 0, 0, 0), 0);
     EXPECT_STREQ(r, "@Q");
