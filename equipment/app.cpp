@@ -402,7 +402,7 @@ int AppAenderungErlaubt(const BEF* b, const STT* s)
     return 1;
 }
 
-void AppGesperrtMeldung() { StatusMeldung(APPGESPERRT); }
+void AppGesperrtMeldung() { modh::StatusMeldung(APPGESPERRT); }
 
 void AppBmWarteListeAbarbeiten()
 {

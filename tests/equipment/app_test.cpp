@@ -72,7 +72,7 @@ struct App : KennTest {
     {
         const BEF a = symbol(alt), n = symbol(neu);
         const STT sa = bei(x, y), sn = bei(nx, ny);
-        AppObjektGeaendert(0, &a, &sa, &n, &sn);  // through the store's hook
+        modh::AppObjektGeaendert(0, &a, &sa, &n, &sn);  // through the store's hook
     }
 };
 
@@ -122,7 +122,7 @@ TEST_F(App, ReplacingMovesRenamesOrReclassifies)
     EXPECT_EQ(GesHolen(id, &g), -1);
     ASSERT_EQ(AppWarteAnzahl(), 1);
     EXPECT_EQ(AppWarteEintrag(0)->art, 4);
-    AppWarteListeAbarbeiten();
+    modh::AppWarteListeAbarbeiten();
     EXPECT_EQ(protokoll().back(), "1352 M");
     EXPECT_EQ(AppWarteAnzahl(), 0);
 }
@@ -135,15 +135,15 @@ TEST_F(App, WaitingListHoldsAtMost149AndWaitsWhileTheLinkIsOff)
     const BEF fremd = symbol("UNBEKANNT");
     for (int i = 0; i < 150; ++i) {
         const STT s = bei(i, 0);
-        AppObjektNeu(&b, &s);
-        AppObjektNeu(&fremd, &s);  // no kind: never queued
+        modh::AppObjektNeu(&b, &s);
+        modh::AppObjektNeu(&fremd, &s);  // no kind: never queued
     }
     EXPECT_EQ(AppWarteAnzahl(), WRTSUP - 1);
     AppAktivSetzen(0);
-    AppWarteListeAbarbeiten();
+    modh::AppWarteListeAbarbeiten();
     EXPECT_EQ(AppWarteAnzahl(), WRTSUP - 1);  // kept while the link is off
     AppAktivSetzen(1);
-    AppWarteListeAbarbeiten();
+    modh::AppWarteListeAbarbeiten();
     EXPECT_EQ(AppWarteAnzahl(), 0);
     EXPECT_EQ(protokoll().size(), static_cast<size_t>(WRTSUP - 1));
 }
@@ -151,16 +151,16 @@ TEST_F(App, WaitingListHoldsAtMost149AndWaitsWhileTheLinkIsOff)
 TEST_F(App, SnapshotsShareASlotPerGenerationAndWrapAfterThirty)
 {
     hauptGeraet("K1", 10, 10);
-    EXPECT_EQ(AppUndoSichern(), 1);  // first: slot 0
+    EXPECT_EQ(modh::AppUndoSichern(), 1);  // first: slot 0
     EXPECT_EQ(AppAktSlot(), 0);
-    EXPECT_EQ(AppUndoSichern(), 0);  // counter did not move
+    EXPECT_EQ(modh::AppUndoSichern(), 0);  // counter did not move
     AppGeaendert(1, 1);
-    EXPECT_EQ(AppUndoSichern(), 1);  // same generation: same slot
+    EXPECT_EQ(modh::AppUndoSichern(), 1);  // same generation: same slot
     EXPECT_EQ(AppAktSlot(), 0);
     for (int g = 1; g <= APPSLOTSUP; ++g) {
         BefGruppeSchliessen();
         AppGeaendert(1, 1);
-        EXPECT_EQ(AppUndoSichern(), 1);
+        EXPECT_EQ(modh::AppUndoSichern(), 1);
         EXPECT_EQ(AppAktSlot(), g % APPSLOTSUP) << g;
     }
     EXPECT_EQ(AppAktSlot(), 0);  // the 31st generation took slot 0 again
@@ -174,7 +174,7 @@ TEST_F(App, RestoringASlotBringsBackEveryList)
     ZtxAnhaengen(&z);
     appwaise w{"W", 1, 5, 5, "001"};
     WseAnlegen(&w);
-    AppUndoSichern();
+    modh::AppUndoSichern();
     const int slot = AppAktSlot();
 
     BefGruppeSchliessen();
@@ -182,10 +182,10 @@ TEST_F(App, RestoringASlotBringsBackEveryList)
     WseNrLoeschen(0);
     appgeraet g;
     ASSERT_EQ(GesHolen(id, &g), -1);
-    AppUndoSichern();
+    modh::AppUndoSichern();
     const int danach = AppAktSlot();
 
-    AppZustandHolen(slot);  // through the store's hook
+    modh::AppZustandHolen(slot);  // through the store's hook
     EXPECT_EQ(GesHolen(id, &g), 0);
     EXPECT_EQ(BtlAnPositionId("K", "Z.001", 10, 10), id);
     char t[41];
@@ -196,14 +196,14 @@ TEST_F(App, RestoringASlotBringsBackEveryList)
     EXPECT_EQ(WseAnzahl(), 1);
     EXPECT_EQ(AppAktSlot(), slot);
 
-    AppZustandHolen(danach);  // redo
+    modh::AppZustandHolen(danach);  // redo
     EXPECT_EQ(GesHolen(id, &g), -1);
     EXPECT_EQ(WseAnzahl(), 0);
 
     AppZuruecksetzen();  // freed slots: restoring changes nothing
-    AppZustandHolen(slot);
+    modh::AppZustandHolen(slot);
     EXPECT_EQ(GesHolen(id, &g), -1);
-    AppZustandHolen(99);
+    modh::AppZustandHolen(99);
 }
 
 TEST_F(App, SwitchingWithoutEquipmentUseShowsText1304)
@@ -225,8 +225,8 @@ TEST_F(App, LinkOffRefusesChangesOfPlacedSymbols)
     AppAktivSetzen(0);
     const BEF b = symbol("K");
     const STT da = bei(10, 10), leer = bei(70, 70);
-    EXPECT_EQ(TzAenderbarPruefen(&b, &da), 0);
-    EXPECT_EQ(TzAenderbarPruefen(&b, &leer), 1);
+    EXPECT_EQ(modh::TzAenderbarPruefen(&b, &da), 0);
+    EXPECT_EQ(modh::TzAenderbarPruefen(&b, &leer), 1);
     AppGesperrtMeldung();
     ASSERT_FALSE(EdProtokollHolen().status.empty());
     EXPECT_EQ(EdProtokollHolen().status.back(),

@@ -37,6 +37,15 @@ TEST_F(Kennung, LevelsMarksPrefixAndSuffix)
     EXPECT_EQ(gebaut(999), "03E7");  // no item record: the id
 }
 
+// A "@Q" left in the template would name the identifier itself, whose
+// resolution builds it again: it stays "_Q" and the build ends.
+TEST_F(Kennung, SelfReferenceOfTheTemplateStops)
+{
+    starten("BMkenn @K@Q\n");
+    const uint32_t id = hauptGeraet("K1", 10, 10);
+    EXPECT_EQ(kennung(id), "K1_Q");
+}
+
 TEST_F(Kennung, EquipmentUseOffReadsDashes)
 {
     vorgaben("BMuse 0\n");
