@@ -761,6 +761,13 @@ int HulSpaltenText(int spalte, char* ziel, size_t kap)
     return nhuLadeSpalte;
 }
 
+const char* HulZeileText(int n)
+{
+    static char zeile[HULLADESUP + HULZEILESUP + 2];
+    HulSpaltenText(n, zeile, sizeof zeile);
+    return zeile;
+}
+
 // ---- cross references ----------------------------------------------------------------
 
 void HulVerweisText(char* ziel, size_t kap, uint32_t id, const char* code, int nr)

@@ -99,6 +99,9 @@ uint32_t HulZeileId(const char* zeile);
 void HulZeileLaden(const char* zeile);
 int HulZeileSuchen(const char* such, int modus);
 int HulSpaltenText(int spalte, char* ziel, size_t kap);
+// Line n (1 .. HulTextSpalten() - 1) of the row loaded last, as
+// HulSpaltenText gives it; valid until the next call.
+const char* HulZeileText(int n);
 
 // ---- cross references ----------------------------------------------------------
 void HulVerweisText(char* ziel, size_t kap, uint32_t id, const char* code, int nr);

@@ -243,6 +243,7 @@ TEST_F(Kennung, ListLinesAreGolden)
     char spalte[300];
     EXPECT_EQ(HulSpaltenText(1, spalte, sizeof spalte), 11);
     EXPECT_EQ(std::string(spalte), std::string(11, ' '));
+    EXPECT_EQ(std::string(HulZeileText(1)), std::string(11, ' '));  // the list rows' call
     EXPECT_TRUE(HulZeileSuchen("moT", 1));
     EXPECT_FALSE(HulZeileSuchen("moT", 0));
 }
