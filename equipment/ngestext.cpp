@@ -68,7 +68,7 @@ int GtxGeaendert() { return gtx.geaendert; }
 int GtxAbschnittLesen(BDAT* d) { return gtx.Lesen(d); }
 int GtxAbschnittSchreiben(BDAT* d) { return gtx.Schreiben(d, ")S Gtx"); }
 
-long GtxSichern(void* puffer) { return gtx.init ? gtx.Sichern(puffer) : (puffer != nullptr ? 0 : 4); }
+long GtxSichern(void* puffer) { return gtx.Sichern(puffer); }
 
 void GtxHerstellen(const void* puffer)
 {

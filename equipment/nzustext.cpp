@@ -35,7 +35,7 @@ void ZtxFrei() { ztx.Ende(); }
 int ZtxGeaendert() { return ztx.geaendert; }
 int ZtxAbschnittLesen(BDAT* d) { return ztx.Lesen(d); }
 int ZtxAbschnittSchreiben(BDAT* d) { return ztx.Schreiben(d, ")S Ztx"); }
-long ZtxSichern(void* puffer) { return ztx.init ? ztx.Sichern(puffer) : (puffer != nullptr ? 0 : 4); }
+long ZtxSichern(void* puffer) { return ztx.Sichern(puffer); }
 
 void ZtxHerstellen(const void* puffer)
 {

@@ -2,6 +2,7 @@
 // over the equipment file: a hand-written file read and written back, the
 // text operations and the display post-processing.
 #include <cstring>
+#include <vector>
 
 #include "config/reaktion.h"
 #include "equipment/btl.h"
@@ -190,6 +191,27 @@ TEST_F(Texte, PostProcessingTable)
     std::strcpy(r, "@Q");
     EXPECT_EQ(ArtKuerzelErsetzen(r, sizeof r, 1, "H", 0, 0, 0), 0);
     EXPECT_STREQ(r, "@Q");
+}
+
+TEST_F(Texte, SnapshotsRestoreTextsAndPlacements)
+{
+    ASSERT_EQ(GtxSichern(nullptr), 4 + 2 * 60);
+    ASSERT_EQ(ZtxSichern(nullptr), 4 + 2 * 40);
+    std::vector<char> g(static_cast<size_t>(GtxSichern(nullptr))), z(static_cast<size_t>(ZtxSichern(nullptr))),
+        w(static_cast<size_t>(WsePacken(nullptr)));
+    GtxSichern(g.data());
+    ZtxSichern(z.data());
+    WsePacken(w.data());
+    GtxLoeschen(1);
+    ZtxLoeschen(1);
+    WseNrLoeschen(0);
+    GtxHerstellen(g.data());
+    ZtxHerstellen(z.data());
+    WseEntpacken(w.data());
+    EXPECT_EQ(gtx(1, "H", 0, 1), "Hauptantrieb");
+    EXPECT_EQ(ztx(1, "U", 1, 2), "ABCDEFGHIJKLMNOPQRS");
+    EXPECT_EQ(WseAnzahl(), 2);
+    EXPECT_TRUE(GtxGeaendert());
 }
 
 }  // namespace
