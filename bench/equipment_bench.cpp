@@ -3,9 +3,12 @@
 // drawings (and one of 2,000 items) is generated; the baseline reads its
 // lines into std::vector<std::string> split at 0x1C; then BMDateiLesen with
 // its sort, 1,000 item changes plus 1,000 placements freed and placed again,
-// and BMDateiSchreiben. Targets: load and save within 3x the baseline, the
-// 2,000-item load under 20 ms, the time per item at 9,999 within 2x of that
-// at 2,000. Built with -DVELMO_BENCH=ON, never run by CTest. Files go to the
+// and BMDateiSchreiben; the counting index with the identifier of every
+// item, and the ordered component walk of every item. Targets: load and save
+// within 3x the baseline, the 2,000-item load under 20 ms, the time per item
+// at 9,999 within 2x of that at 2,000; identifiers and walks each within 4x
+// the baseline, per item at 9,999 within 2x of 2,000, and the 2,000-item load
+// plus all identifiers under 50 ms. Built with -DVELMO_BENCH=ON, never run by CTest. Files go to the
 // process's temporary folder. Calls config/, support/ and equipment/.
 #include <chrono>
 #include <cstdio>
@@ -23,6 +26,9 @@
 #include "equipment/bm.h"
 #include "equipment/btl.h"
 #include "equipment/ges.h"
+#include "equipment/hauspindex.h"
+#include "equipment/nhuliste.h"
+#include "model/dienste.h"
 #include "equipment/wache.h"
 
 namespace {
@@ -76,7 +82,17 @@ void dateiErzeugen(const std::string& pfad, int items, int bauteile)
                       static_cast<char>('b' + k % 25), T, T, T, T, T, T, T, T, T);
         s += z;
     }
-    s += ")S Gtx\n)S Ztx\n)S Wse\n)S Vgb\nStartXY\x1c" "0.00000\x1c" "0.00000\n)E\n";
+    s += ")S Gtx\n";
+    for (int i = 1; i <= items; ++i) {
+        std::snprintf(z, sizeof z, "%04X%cH%c0%c0%cText %d\n", i, T, T, T, T, i);
+        s += z;
+    }
+    s += ")S Ztx\n";
+    for (int i = 1; i <= items; ++i) {
+        std::snprintf(z, sizeof z, "%04X%cU%c1%c1%c%d-%d\n", i, T, T, T, T, i % 20, i % 7);
+        s += z;
+    }
+    s += ")S Wse\n)S Vgb\nStartXY\x1c" "0.00000\x1c" "0.00000\n)E\n";
     std::ofstream(pfad, std::ios::binary) << s;
 }
 
@@ -110,8 +126,37 @@ void verhaeltnis(const char* was, double a, double b, double ziel)
 int zaehler = 0;
 
 struct Lauf {
-    double basis, laden, erstes, aendern, schreiben;
+    double basis, laden, erstes, aendern, schreiben, kennung, walk;
 };
+
+// The counting index and the identifier of every item.
+double kennungen(int items)
+{
+    const auto t0 = Uhr::now();
+    HbkIndexAufbauen();
+    char k[HULKENNSUP + 1];
+    long summe = 0;
+    for (int id = 1; id <= items; ++id) {
+        NhuKennungHolen(k, sizeof k, static_cast<uint32_t>(id));
+        summe += static_cast<long>(std::strlen(k));
+    }
+    HbkIndexFrei();
+    const double t = msSeit(t0);
+    if (summe == 0) std::printf("  FEHLER: keine Kennungen\n");
+    return t;
+}
+
+double bauteilWalk(int items)
+{
+    const auto t0 = Uhr::now();
+    long n = 0;
+    for (int id = 1; id <= items; ++id)
+        HulBauteileDurchlaufen(static_cast<uint32_t>(id), id % 3, [](const appbteil*, void* u) { ++*static_cast<long*>(u); },
+                               &n);
+    const double t = msSeit(t0);
+    if (n < items) std::printf("  FEHLER: %ld Bauteile\n", n);
+    return t;
+}
 
 Lauf messen(const fs::path& ordner, int items, bool aenderungen)
 {
@@ -119,7 +164,7 @@ Lauf messen(const fs::path& ordner, int items, bool aenderungen)
     const std::string datei = (ordner / "BMittel.zvk").string();
     dateiErzeugen(datei, items, items == 9999 ? 19999 : 2 * items);
     VerSetzen(1, ordner.c_str());
-    Lauf l{1e9, 1e9, 0, 0, 0};
+    Lauf l{1e9, 1e9, 0, 0, 0, 0, 0};
     long felder = 0;
     BMZuruecksetzen();
     BMStart();
@@ -137,6 +182,13 @@ Lauf messen(const fs::path& ordner, int items, bool aenderungen)
         if (t < l.laden) l.laden = t;
     }
     std::printf("%d Geräte, %d Bauteile, %ld Felder\n", GesAnzahl(), BtlAnzahl(), felder);
+    {
+        ModDienste d{};
+        NhuDiensteEintragen(&d);
+        ModDiensteSetzen(d);
+    }
+    l.kennung = kennungen(items);
+    l.walk = bauteilWalk(items);
     if (aenderungen) {
         t0 = Uhr::now();
         uint64_t r = 2463534242ull;
@@ -170,7 +222,7 @@ int main()
     fs::create_directories(wurzel / "cfg");
     setenv("XDG_CONFIG_HOME", (wurzel / "cfg").c_str(), 1);
     IniPfadSetzen((wurzel / "cfg" / "Velmo-11.ini").c_str());
-    std::ofstream(wurzel / "Bench.vgb") << "Name Bench\nBMuse 1\n";
+    std::ofstream(wurzel / "Bench.vgb") << "Name Bench\nBMuse 1\nBMkenn =@K@Z\nBMzkenn 0\nSPabst 400\nSPblatt 10\n";
     VgbFehlMeldung(0);
     VgbSetSetzen("Bench", (wurzel / "Bench.vgb").c_str());
     WacheQuellenSetzen([] { return zaehler; }, nullptr);
@@ -192,6 +244,15 @@ int main()
     std::printf("  %-44s %7.2f (ohne Ziel)\n", "erstes Laden / Grundlinie (9999)", gross.erstes / gross.basis);
     verhaeltnis("Laden 2000 / 20 ms", klein.laden, 20.0, 1.0);
     verhaeltnis("je Gerät 9999 / je Gerät 2000", gross.laden / 9999.0, klein.laden / 2000.0, 2.0);
+    std::printf("\n  Kennungen 9999 %8.2f, 2000 %8.2f; Bauteile 9999 %8.2f, 2000 %8.2f\n", gross.kennung,
+                klein.kennung, gross.walk, klein.walk);
+    verhaeltnis("Index + Kennungen / Grundlinie (9999)", gross.kennung, gross.basis, 4.0);
+    verhaeltnis("Index + Kennungen / Grundlinie (2000)", klein.kennung, klein.basis, 4.0);
+    verhaeltnis("Bauteile / Grundlinie (9999)", gross.walk, gross.basis, 4.0);
+    verhaeltnis("Bauteile / Grundlinie (2000)", klein.walk, klein.basis, 4.0);
+    verhaeltnis("Kennung je Gerät 9999 / 2000", gross.kennung / 9999.0, klein.kennung / 2000.0, 2.0);
+    verhaeltnis("Bauteile je Gerät 9999 / 2000", gross.walk / 9999.0, klein.walk / 2000.0, 2.0);
+    verhaeltnis("Laden + Kennungen 2000 / 50 ms", klein.laden + klein.kennung, 50.0, 1.0);
     BMZuruecksetzen();
     fs::remove_all(wurzel);
     return 0;

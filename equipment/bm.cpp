@@ -252,7 +252,8 @@ int BMDateiSchreiben()
     char pfad[WACHEPFADSUP], bak[WACHEPFADSUP];
     BmPfad(pfad, "BMittel.zvk");
     BmPfad(bak, "BMittel.bak");
-    const BmMarken marken{GesGeaendert(), BtlGeaendert(), BtlAenderZaehler()};
+    const BmMarken marken{GesGeaendert(), BtlGeaendert(), BtlAenderZaehler(), GtxGeaendert(), ZtxGeaendert(),
+                          WseGeaendert()};
     BDAT d;
     if (bdmake(&d, pfad) < 0) return -1;
     int r = bdputs(&d, "zvkA");
@@ -274,6 +275,9 @@ int BMDateiSchreiben()
     if (r < 0) {
         GesMarkeSetzen(marken.ges);
         BtlMarkeSetzen(marken.btl, marken.btlZaehler);
+        GtxMarkeSetzen(marken.gtx);
+        ZtxMarkeSetzen(marken.ztx);
+        WseMarkeSetzen(marken.wse);
         return -1;
     }
     WacheGeladen(&bmWache, pfad);

@@ -8,6 +8,7 @@
 
 #include "equipment/bm.h"
 #include "equipment/btl.h"
+#include "equipment/ngestext.h"
 #include "equipment/ges.h"
 #include "equipment/nhuliste.h"
 #include "equipment/projdienst.h"
@@ -82,5 +83,7 @@ void BmDiensteEintragen()
     d.BtlIstUnter = NhuIstUnter;
     d.BmEinst = BmDienstEinst;
     ProjDiensteEintragen(&d);  // titles, texts by language, check lists
+    NtxDiensteEintragen(&d);   // generated and attached texts, articles
+    NhuDiensteEintragen(&d);   // identifiers, component lists, positions
     ModDiensteSetzen(d);
 }

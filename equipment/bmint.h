@@ -6,8 +6,14 @@ struct BmMarken {
     int ges;
     int btl;
     int btlZaehler;
+    int gtx;
+    int ztx;
+    int wse;
 };
 void GesMarkeSetzen(int geaendert);
 void BtlMarkeSetzen(int geaendert, int zaehler);
 int GesInitialisiert();
 int BtlInitialisiert();
+void GtxMarkeSetzen(int geaendert);
+void ZtxMarkeSetzen(int geaendert);
+void WseMarkeSetzen(int geaendert);

@@ -11,6 +11,14 @@
 #include <string>
 #include <vector>
 
+#include "equipment/ngestext.h"
+#include "equipment/nhuliste.h"
+#include "equipment/definier.h"
+#include "equipment/definfo.h"
+#include "equipment/lagerart.h"
+#include "equipment/nzustext.h"
+#include "equipment/wse.h"
+
 struct BDAT;
 
 // --- recording (tests) -------------------------------------------------
@@ -18,70 +26,8 @@ struct BDAT;
 const std::vector<std::string>& PhAufrufe();
 void PhAufrufeLoeschen();
 
-// --- definitions (defs) ------------------------------------------------
-inline constexpr int DEFTEXTSUP = 40;
-struct PhDefinition {
-    std::string bauteil, typ, kenn1, kenn2, kurz;  // header fields
-    int zahl1 = 0, zahl2 = 0;
-    std::vector<std::string> unter;                // sub-component lines
-};
-void PhDefinitionenSetzen(const std::vector<PhDefinition>& defs);
-
-void DefInit();
-void DefFrei();
-void DefDateienSetzen();
-// Header fields of definition n into 41-byte outputs (null ones skipped);
-// all empty when n is out of range.
-void DefFelderHolen(int n, char* bauteil, char* typ, char* kenn1, char* kenn2, char* kurz);
-int DefZahlHolen(int n);
-int DefZahl2Holen(int n);
-typedef void (*DEFUNTERFN)(const char* zeile, void* benutzer);
-void DefUnterDurchlaufen(int n, DEFUNTERFN fn, void* benutzer);
-
-// --- generated texts (gtx) ---------------------------------------------
-void GtxInit();
-void GtxFrei();
-int GtxGeaendert();
-int GtxAbschnittLesen(BDAT* d);
-int GtxAbschnittSchreiben(BDAT* d);
-void GtxTextNeu(uint32_t id, const char* code, int nr, int zeile, const char* text);
-// Always empty here (nothing is stored).
-void GtxTextRoh(uint32_t id, const char* code, int nr, int zeile, char* aus, size_t kap);
-void GtxBauteilLoeschen(uint32_t id, const char* code, int nr);
-void GtxLoeschen(uint32_t id);
-
-// --- attached texts (ztx) ----------------------------------------------
-void ZtxInit();
-void ZtxFrei();
-int ZtxGeaendert();
-int ZtxAbschnittLesen(BDAT* d);
-int ZtxAbschnittSchreiben(BDAT* d);
-void ZtxBauteilLoeschen(uint32_t id, const char* code, int nr);
-void ZtxLoeschen(uint32_t id);
-
-// --- unassigned placements (wse) ---------------------------------------
-void WseInit();
-void WseFrei();
-void WseCacheInit();
-void WseCacheFrei();
-void WseCacheLeeren();
-int WseGeaendert();
-int WseAbschnittLesen(BDAT* d);
-int WseAbschnittSchreiben(BDAT* d);
-void WseMarkenBestaetigen();
-
-// --- start point, section Vgb (lager) ----------------------------------
-void VgbInit();
-int VgbAbschnittLesen(BDAT* d);
-int VgbAbschnittSchreiben(BDAT* d);
-void VgbNachLesen();
-void VgbProjektWechsel();
-
 // --- component list display (nhuliste) ---------------------------------
-void HulBreitenInit(int spalten);
-void HulSpalteSetzen(int spalte, int quelle);
-void HulSuchModusSetzen(int modus);
-// What the display was handed last (tests).
+// What the display was handed last (tests; read from nhuliste).
 struct PhHulStand {
     int spalten = -1;
     int quelle[5] = {-1, -1, -1, -1, -1};

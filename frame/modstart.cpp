@@ -11,6 +11,7 @@
 #include "config/verordner.h"
 #include "config/verzeich.h"
 #include "config/vorgaben.h"
+#include "equipment/app.h"
 #include "equipment/bm.h"
 #include "equipment/chk.h"
 #include "equipment/platzhalter.h"
@@ -74,6 +75,12 @@ void modHakenEnde()
     OrdnerEinstFolgeSetzen(nullptr);
 }
 
+// The equipment work layer and its entries in the drawing store's hooks.
+void modApp()
+{
+    AppInit();
+    AppHakenEintragen();
+}
 void modAblegen() { DragAcceptFiles(anwHauptfenster(), TRUE); }
 void modAblegenEnde() { DragAcceptFiles(anwHauptfenster(), FALSE); }
 void modOrdnerEinst() { OrdnerEinstLaden(); }
@@ -100,6 +107,7 @@ ModZeile modTabelle[] = {
     {"StndTextInit", StndTextInit, StndTextEnde, false},
     {"BMStart", BMStart, BMEnde, false},
     {"ProjModuleStarten", ProjModuleStarten, ProjModuleBeenden, false},
+    {"AppInit", modApp, AppFrei, false},
     {"KopfPoolInit", KopfPoolInit, KopfPoolFrei, false},
     {"LagerInit", LagerInit, LagerFrei, false},
     {"PruefPoolInit", PruefPoolInit, PruefPoolFrei, false},

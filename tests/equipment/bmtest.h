@@ -20,6 +20,7 @@
 #include "config/verzeich.h"
 #include "config/vorgaben.h"
 #include "equipment/bm.h"
+#include "tests/equipment/deftest.h"
 #include "equipment/platzhalter.h"
 #include "equipment/wache.h"
 #include "model/dienste.h"

@@ -193,11 +193,12 @@ TEST_F(Btl, EntriesFromADefinition)
     EXPECT_EQ(v[2].platziert, 0);
     EXPECT_STREQ(v[3].cd, "Ub");
     // Text lines 0..4 from fields 6..10, 5..39 from 13..47, trimmed.
-    std::vector<std::string> erwartet;
-    for (int z = 0; z < 40; ++z)
-        erwartet.push_back("GtxTextNeu(0007, Ua\xe4, 0, " + std::to_string(z) + ", f" +
-                           std::to_string(z < 5 ? 6 + z : 8 + z) + ")");
-    EXPECT_EQ(PhAufrufe(), erwartet);
+    std::vector<std::string> erwartet, texte;
+    for (int z = 0; z < 40; ++z) erwartet.push_back(std::to_string(z) + " f" + std::to_string(z < 5 ? 6 + z : 8 + z));
+    GtxDurchlaufen(7, "Ua\xe4", 0, 0, [](const appgtext* t, void* p) {
+        static_cast<std::vector<std::string>*>(p)->push_back(std::to_string(t->zeile) + " " + t->text);
+    }, &texte);
+    EXPECT_EQ(texte, erwartet);
 }
 
 TEST_F(Btl, FullListRefusesASplitUnchangedAndEndsCreationSilently)

@@ -67,8 +67,8 @@ TEST_F(ModStart, ModulesStartInTheirOrderAndEndInReverse)
     ModuleStarten();
     const std::vector<std::string> start = {
         "TestOptionLesen", "VerStart", "VgbStart", "VerOption", "VgbKommandozeile", "SprOption", "ZvIniPfad",
-        "IniFuerFenster", "Haken", "BauInit", "StndTextInit", "BMStart", "ProjModuleStarten", "KopfPoolInit",
-        "LagerInit", "PruefPoolInit", "OrdnerWacheAnlegen", "OrdnerEinstLaden", "OrdnerEinst", "BMNormOption",
+        "IniFuerFenster", "Haken", "BauInit", "StndTextInit", "BMStart", "ProjModuleStarten", "AppInit",
+        "KopfPoolInit", "LagerInit", "PruefPoolInit", "OrdnerWacheAnlegen", "OrdnerEinstLaden", "OrdnerEinst", "BMNormOption",
         "DragAcceptFiles",
     };
     EXPECT_EQ(ModProtokoll(), start);
@@ -82,7 +82,7 @@ TEST_F(ModStart, ModulesStartInTheirOrderAndEndInReverse)
     ModProtokoll().clear();
     ModuleBeenden();
     EXPECT_EQ(ModProtokoll(), (std::vector<std::string>{"-DragAcceptFiles", "-PruefPoolInit", "-LagerInit",
-                                                        "-KopfPoolInit", "-ProjModuleStarten", "-BMStart",
+                                                        "-KopfPoolInit", "-AppInit", "-ProjModuleStarten", "-BMStart",
                                                         "-StndTextInit", "-BauInit", "-Haken"}));
     ModProtokoll().clear();
     ModuleBeenden();  // nothing started: nothing ended

@@ -1,0 +1,200 @@
+// Identifier counting and the identifier rows (see hauspindex.h).
+// Prefix `Hbk`.
+#include "equipment/hauspindex.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "equipment/bm.h"
+#include "equipment/nhuliste.h"
+#include "model/textvar.h"
+#include "model/zeichnun.h"
+#include "support/sortier.h"
+#include "support/texte.h"
+#include "support/vergleich.h"
+
+namespace {
+
+std::vector<hbkenn> hbkIndex;
+bool hbkDa = false;
+
+// The identifier text of an item as the model's BMKennung gives it.
+void HbkKennung(const appgeraet* g, char (&aus)[HBKKENNSUP + 1])
+{
+    ModGeraet m{};
+    m.id = g->id;
+    m.art = g->n1;
+    strkopie(m.kg, g->kg, MODTEXTSUP);
+    strkopie(m.kz, g->kz, MODTEXTSUP);
+    strkopie(aus, BMKennung(&m), HBKKENNSUP);
+}
+
+int HbkVergleich(const hbkenn& a, const hbkenn& b)
+{
+    if (a.spalte != b.spalte) return a.spalte < b.spalte ? -1 : 1;
+    if (const int k = std::strcmp(a.kenn, b.kenn)) return k;
+    if (a.y != b.y) return a.y < b.y ? -1 : 1;
+    if (a.x != b.x) return a.x < b.x ? -1 : 1;
+    return 0;
+}
+
+// "Before": greater y, or equal y and smaller x.
+bool HbkDavor(double x, double y, double hx, double hy) { return y > hy || (y == hy && x < hx); }
+
+int HbkErgebnis(int gleich, int davor) { return gleich < 2 ? 0 : davor + 1; }
+
+struct HbkWalk {
+    const char* kenn;
+    uint32_t id;
+    int spalte;
+    double x, y;
+    int gleich, davor;
+};
+
+void HbkOhneIndex(const appbteil* b, void* benutzer)
+{
+    auto* w = static_cast<HbkWalk*>(benutzer);
+    if (b->platziert == 0 || b->nr != 0) return;
+    if (b->id == w->id) {
+        ++w->gleich;
+        return;
+    }
+    if (ZeiSpalteNr(b->ze, b->x) != w->spalte) return;
+    appgeraet g;
+    if (GesHolen(b->id, &g) != 0) return;
+    char kenn[HBKKENNSUP + 1];
+    HbkKennung(&g, kenn);
+    if (std::strcmp(kenn, w->kenn) != 0) return;
+    ++w->gleich;
+    if (HbkDavor(b->x, b->y, w->x, w->y)) ++w->davor;
+}
+
+// ---- identifier rows ------------------------------------------------------
+MSORT hbkSort{};
+bool hbkSortOffen = false;
+int hbkModus = 0;
+
+int HbkZeilenVergleich(const void* pa, const void* pb)
+{
+    const auto* a = static_cast<const hbkzeile*>(pa);
+    const auto* b = static_cast<const hbkzeile*>(pb);
+    const int pos = BtlPosVergleich(a->haupt.ze, a->haupt.x, a->haupt.y, b->haupt.ze, b->haupt.x, b->haupt.y);
+    if (hbkModus == 1) return pos;
+    if (hbkModus == 0) {
+        if (const int k = strvglzahl(a->kenn, b->kenn)) return k;
+        return pos;
+    }
+    char ka[HBKKENNSUP + 1], kb[HBKKENNSUP + 1];
+    HbkKennung(&a->geraet, ka);
+    HbkKennung(&b->geraet, kb);
+    if (const int k = strvglzahl(ka, kb)) return k;
+    return pos;
+}
+
+}  // namespace
+
+void HbkIndexAufbauen()
+{
+    hbkIndex.clear();
+    hbkIndex.reserve(static_cast<size_t>(GesAnzahl()));
+    GesDurchlaufen(
+        [](const appgeraet* g, void*) {
+            hbkenn e{};
+            e.id = g->id;
+            HbkKennung(g, e.kenn);
+            appbteil h;
+            if (BtlSuchen(g->id, "H", 0, &h)) {
+                e.spalte = ZeiSpalteFortl(h.ze, h.x);
+                e.x = h.x;
+                e.y = h.y;
+            } else {
+                e.spalte = ZeiSpalteFortl("", 0.0);
+            }
+            hbkIndex.push_back(e);
+        },
+        nullptr);
+    std::sort(hbkIndex.begin(), hbkIndex.end(), [](const hbkenn& a, const hbkenn& b) { return HbkVergleich(a, b) < 0; });
+    hbkDa = true;
+}
+
+void HbkIndexFrei()
+{
+    hbkIndex.clear();
+    hbkIndex.shrink_to_fit();
+    hbkDa = false;
+}
+
+int HbkIndexAnzahl() { return hbkDa ? static_cast<int>(hbkIndex.size()) : 0; }
+
+int HbkZaehlen(const appgeraet* g, const appbteil* haupt)
+{
+    if (!BMVerwendet() || haupt == nullptr || haupt->platziert == 0) return 0;
+    char kenn[HBKKENNSUP + 1];
+    HbkKennung(g, kenn);
+    if (hbkDa && !hbkIndex.empty()) {
+        hbkenn schluessel{};
+        schluessel.spalte = ZeiSpalteFortl(haupt->ze, haupt->x);
+        strkopie(schluessel.kenn, kenn, HBKKENNSUP);
+        schluessel.x = haupt->x;
+        schluessel.y = haupt->y;
+        auto kleiner = [](const hbkenn& a, const hbkenn& b) { return HbkVergleich(a, b) < 0; };
+        const auto treffer = std::lower_bound(hbkIndex.begin(), hbkIndex.end(), schluessel, kleiner);
+        if (treffer == hbkIndex.end() || HbkVergleich(*treffer, schluessel) != 0) return 0;
+        // The (column, identifier) group, sorted by y then x.
+        auto gruppe = [](const hbkenn& a, const hbkenn& b) {
+            if (a.spalte != b.spalte) return a.spalte < b.spalte;
+            return std::strcmp(a.kenn, b.kenn) < 0;
+        };
+        const auto [von, bis] = std::equal_range(hbkIndex.begin(), hbkIndex.end(), schluessel, gruppe);
+        const int gleich = static_cast<int>(bis - von);
+        // Before: greater y (after every entry of y <= hy), or equal y and smaller x.
+        const auto ueber = std::upper_bound(von, bis, haupt->y, [](double y, const hbkenn& e) { return y < e.y; });
+        const auto gleichY = std::lower_bound(von, bis, haupt->y, [](const hbkenn& e, double y) { return e.y < y; });
+        const auto links =
+            std::lower_bound(gleichY, ueber, haupt->x, [](const hbkenn& e, double x) { return e.x < x; });
+        const int davor = static_cast<int>(bis - ueber) + static_cast<int>(links - gleichY);
+        return HbkErgebnis(gleich, davor);
+    }
+    HbkWalk w{kenn, g->id, ZeiSpalteNr(haupt->ze, haupt->x), haupt->x, haupt->y, 0, 0};
+    BtlHauptAufZeichnung(haupt->ze, HbkOhneIndex, &w);
+    return HbkErgebnis(w.gleich, w.davor);
+}
+
+int HbkListeSortieren(int modus)
+{
+    if (hbkSortOffen) msortende(&hbkSort, nullptr, nullptr);
+    hbkModus = std::clamp(modus, 0, 2);
+    hbkSortOffen = msortinit(&hbkSort, static_cast<int32_t>(sizeof(hbkzeile)), HbkZeilenVergleich) == 0;
+    return hbkSortOffen ? 0 : -1;
+}
+
+int HbkListeDazu(const appgeraet* g)
+{
+    if (!hbkSortOffen) return -1;
+    hbkzeile z;
+    std::memset(&z, 0, sizeof z);
+    z.geraet = *g;
+    BtlSuchen(g->id, "H", 0, &z.haupt);
+    NhuKennungHolen(z.kenn, sizeof z.kenn, g->id);
+    if (z.haupt.platziert != 0) QvwPosText(z.pos, sizeof z.pos, z.haupt.ze, z.haupt.x, z.haupt.y);
+    return msortput(&hbkSort, &z);
+}
+
+int HbkListeDurchlaufen(HBKZEILEFN fn, void* benutzer)
+{
+    if (!hbkSortOffen) return -1;
+    hbkSortOffen = false;
+    struct Ruf {
+        HBKZEILEFN fn;
+        void* benutzer;
+    } ruf{fn, benutzer};
+    const int r = msortende(
+        &hbkSort,
+        [](const void* satz, void* u) {
+            auto* rr = static_cast<Ruf*>(u);
+            return rr->fn(static_cast<const hbkzeile*>(satz), rr->benutzer);
+        },
+        &ruf);
+    return r == 0 ? 0 : -1;
+}

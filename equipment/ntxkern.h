@@ -1,0 +1,211 @@
+// The list core shared by the generated and the attached texts (used only
+// inside equipment/ by ngestext and nzustext): a flat list of fixed records
+// in list order, their section lines, snapshots and an index by item id.
+// Prefix `Ntx`. Calls support (buffered files, texts).
+//
+// Invariants:
+//  1. At most SUP - 1 records; a full list refuses appends.
+//  2. The id index lists, per item id, the positions of its records in list
+//     order: appends keep it in step, every delete, sort or restore
+//     rebuilds it, so "the first entry with the key" stays the first in
+//     list order while a lookup touches only that item's records.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "equipment/bmhilf.h"
+#include "support/bdatei.h"
+#include "support/texte.h"
+
+inline constexpr int NTXZEILESUP = 200;  // section line read
+
+template <class T, int SUP, int BREITE>
+struct NtxListe {
+    std::vector<T> liste;
+    std::unordered_map<uint32_t, std::vector<int>> index;
+    int geaendert = 0;
+    int init = 0;
+
+    static bool CodeGleich(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
+    static bool Passt(const T& t, uint32_t id, const char* code, int nr)
+    {
+        return (id == 0 || t.id == id) && (code == nullptr || CodeGleich(t.code, code)) && (nr == -1 || t.nr == nr);
+    }
+    static T Satz(uint32_t id, const char* code, int nr, int zeile, const char* text)
+    {
+        T t;
+        std::memset(&t, 0, sizeof t);
+        t.id = id;
+        BmhKopie(t.code, code != nullptr ? code : "", 3);
+        t.nr = nr;
+        t.zeile = zeile;
+        BmhKopie(t.text, text != nullptr ? text : "", BREITE);
+        return t;
+    }
+
+    void Start()
+    {
+        liste.clear();
+        liste.reserve(SUP - 1);
+        index.clear();
+        geaendert = 0;
+        init = 1;
+    }
+    void Ende()
+    {
+        liste.clear();
+        index.clear();
+        geaendert = 0;
+        init = 0;
+    }
+    bool Voll() const { return static_cast<int>(liste.size()) >= SUP - 1; }
+
+    void IndexAufbauen()
+    {
+        index.clear();
+        for (size_t i = 0; i < liste.size(); ++i) index[liste[i].id].push_back(static_cast<int>(i));
+    }
+    // Appends (false when full).
+    bool Anhaengen(const T& t)
+    {
+        if (Voll()) return false;
+        liste.push_back(t);
+        index[t.id].push_back(static_cast<int>(liste.size() - 1));
+        return true;
+    }
+    // Position of the first record with the exact key, or -1.
+    int Finden(uint32_t id, const char* code, int nr, int zeile) const
+    {
+        auto it = index.find(id);
+        if (it == index.end()) return -1;
+        for (int i : it->second) {
+            const T& t = liste[static_cast<size_t>(i)];
+            if (t.nr == nr && t.zeile == zeile && CodeGleich(t.code, code)) return i;
+        }
+        return -1;
+    }
+    // Positions of an item's records in list order (id 0: all).
+    template <class FN> void FuerAlle(uint32_t id, const char* code, int nr, FN fn) const
+    {
+        if (id == 0) {
+            for (const T& t : liste)
+                if (Passt(t, 0, code, nr)) fn(t);
+            return;
+        }
+        auto it = index.find(id);
+        if (it == index.end()) return;
+        const std::vector<int> pos = it->second;  // the callback may change the list
+        for (int i : pos)
+            if (static_cast<size_t>(i) < liste.size() && Passt(liste[static_cast<size_t>(i)], id, code, nr))
+                fn(liste[static_cast<size_t>(i)]);
+    }
+    void Entfernen(int i)
+    {
+        liste.erase(liste.begin() + i);
+        IndexAufbauen();
+        geaendert = 1;
+    }
+    template <class PRED> int EntfernenWenn(PRED p)
+    {
+        const size_t vorher = liste.size();
+        liste.erase(std::remove_if(liste.begin(), liste.end(), p), liste.end());
+        const int n = static_cast<int>(vorher - liste.size());
+        if (n > 0) {
+            IndexAufbauen();
+            geaendert = 1;
+        }
+        return n;
+    }
+    static bool Kleiner(const T& a, const T& b)
+    {
+        if (a.id != b.id) return a.id < b.id;
+        if (const int c = std::strcmp(a.code, b.code)) return c < 0;
+        if (a.nr != b.nr) return a.nr < b.nr;
+        return a.zeile < b.zeile;
+    }
+    void Sortieren()
+    {
+        std::stable_sort(liste.begin(), liste.end(), Kleiner);
+        IndexAufbauen();
+    }
+
+    // Section lines: trimmed, ';' and empty skipped, ')' ends; lines without
+    // 0x1C and id 0 dropped; code cut to 3 and trimmed, text cut and
+    // right-trimmed.
+    int Lesen(BDAT* d)
+    {
+        liste.clear();
+        char zeile[NTXZEILESUP + 1];
+        while (bdgets(d, zeile, NTXZEILESUP) >= 0) {
+            strtrim(zeile);
+            if (zeile[0] == ')') break;
+            if (zeile[0] == 0 || zeile[0] == ';') continue;
+            if (!init || Voll() || std::strchr(zeile, BMTRENNER) == nullptr) continue;
+            T t;
+            std::memset(&t, 0, sizeof t);
+            const char* p = zeile;
+            char feld[NTXZEILESUP + 1];
+            BmhFeldAb(feld, 16, &p);
+            t.id = hexwert(feld);
+            BmhFeldAb(t.code, 3, &p);
+            strtrim(t.code);
+            BmhFeldAb(feld, 32, &p);
+            t.nr = BmhAtoi(feld);
+            BmhFeldAb(feld, 32, &p);
+            t.zeile = BmhAtoi(feld);
+            BmhFeldAb(t.text, BREITE, &p);
+            strrtrim(t.text);
+            if (t.id == 0) continue;
+            liste.push_back(t);
+        }
+        IndexAufbauen();
+        geaendert = 0;
+        return 0;
+    }
+    int Schreiben(BDAT* d, const char* kopf)
+    {
+        int r = bdputs(d, kopf);
+        std::string z;
+        for (const T& t : liste) {
+            z.clear();
+            BmhHex(z, t.id);
+            z += BMTRENNER;
+            z += t.code;
+            z += BMTRENNER;
+            BmhInt(z, t.nr);
+            z += BMTRENNER;
+            BmhInt(z, t.zeile);
+            z += BMTRENNER;
+            z += t.text;
+            if (bdputs(d, z.c_str()) < 0) r = -1;
+        }
+        geaendert = 0;
+        return r < 0 ? -1 : 0;
+    }
+    long Sichern(void* puffer) const
+    {
+        const uint32_t n = static_cast<uint32_t>(liste.size());
+        const long groesse = static_cast<long>(sizeof n + n * sizeof(T));
+        if (puffer == nullptr) return groesse;
+        auto* p = static_cast<unsigned char*>(puffer);
+        std::memcpy(p, &n, sizeof n);
+        if (n > 0) std::memcpy(p + sizeof n, liste.data(), n * sizeof(T));
+        return groesse;
+    }
+    void Herstellen(const void* puffer)
+    {
+        const auto* p = static_cast<const unsigned char*>(puffer);
+        uint32_t n = 0;
+        std::memcpy(&n, p, sizeof n);
+        if (n > static_cast<uint32_t>(SUP - 1)) n = SUP - 1;
+        liste.resize(n);
+        if (n > 0) std::memcpy(liste.data(), p + sizeof n, n * sizeof(T));
+        IndexAufbauen();
+        geaendert = 1;
+    }
+};

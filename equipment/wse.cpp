@@ -1,0 +1,406 @@
+// Unassigned placements, section ")S Wse", and the group-text lookup (see
+// wse.h). Prefix `Wse`.
+#include "equipment/wse.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "equipment/bm.h"
+#include "equipment/bmint.h"
+#include "equipment/bmhilf.h"
+#include "equipment/btl.h"
+#include "equipment/ges.h"
+#include "equipment/utitel.h"
+#include "model/dienste.h"
+#include "model/textvar.h"
+#include "model/zeichnun.h"
+#include "support/bdatei.h"
+#include "support/texte.h"
+#include "support/vergleich.h"
+
+namespace {
+
+std::vector<appwaise> wseListe;
+int wseGeaendert = 0;
+int wseInit = 0;
+
+bool WseBereit(int anlegen)
+{
+    BMDateiAktuell(anlegen);
+    return wseInit != 0;
+}
+
+bool WseVoll() { return static_cast<int>(wseListe.size()) >= WSESUP - 1; }
+
+bool WsePasst(const appwaise& w, const char* name, const char* schluessel, double x, double y)
+{
+    return std::strcmp(w.name, name) == 0 && strvgl(w.ze, schluessel) == 0 && std::fabs(w.x - x) < 1 &&
+           std::fabs(w.y - y) < 1;
+}
+
+void WseSchluessel(const char* zname, char* ext, size_t kap) { ZeiExtHolen(zname != nullptr ? zname : "", ext, kap); }
+
+// ---- group-text lookup ----
+struct WseGruppe {
+    uint32_t id;
+    char ta[GESKGSUP + 1];
+    char tb[GESKGSUP + 1];
+    char kennung[GESPLATZ40];
+    char ze[BTLTEXTSUP + 1];
+    double x, y;
+    int laufnr;
+};
+std::vector<WseGruppe> wseCache;
+int wseCacheDa = 0;
+int wseCacheStand = -1;   // the component list's change counter it was built for
+
+void WseKennung(const appgeraet* g, char* aus, size_t kap)
+{
+    ModGeraet m;
+    std::memset(&m, 0, sizeof m);
+    m.id = g->id;
+    m.art = g->n1;
+    strkopie(m.kg, sizeof m.kg, g->kg, MODTEXTSUP);
+    strkopie(m.kz, sizeof m.kz, g->kz, MODTEXTSUP);
+    strkopie(aus, kap, BMKennung(&m), static_cast<int>(kap - 1));
+}
+
+void WseGruppeAus(const appgeraet* g, void* p)
+{
+    auto* liste = static_cast<std::vector<WseGruppe>*>(p);
+    WseGruppe r;
+    std::memset(&r, 0, sizeof r);
+    r.id = g->id;
+    appbteil h;
+    BtlSuchen(g->id, "H", 0, &h);
+    strkopie(r.ze, sizeof r.ze, h.ze, BTLTEXTSUP);
+    r.x = h.x;
+    r.y = h.y;
+    char k10[ZEIKOPFTEXTSUP + 1] = "", k11[ZEIKOPFTEXTSUP + 1] = "";
+    if (h.ze[0] != 0) ZeiKopfGruppenTexte(h.ze, k10, k11);
+    if (k10[0] == 0 || k11[0] == 0) {
+        // The title in force for that drawing: the current drawing's name
+        // with this drawing key as its extension.
+        std::string name = ZeiAktName();
+        const size_t punkt = name.find('.');
+        if (punkt != std::string::npos) name.resize(punkt);
+        if (name.empty()) name = "x";
+        name += '.';
+        name += h.ze;
+        projekttext t;
+        UtitelPfadText(name.c_str(), &t);
+        if (k10[0] == 0) strkopie(k10, sizeof k10, t.gruppe[0], ZEIKOPFTEXTSUP);
+        if (k11[0] == 0) strkopie(k11, sizeof k11, t.gruppe[1], ZEIKOPFTEXTSUP);
+    }
+    strkopie(r.ta, sizeof r.ta, g->t6[0] ? g->t6 : k10, GESKGSUP);
+    strkopie(r.tb, sizeof r.tb, g->t7[0] ? g->t7 : k11, GESKGSUP);
+    WseKennung(g, r.kennung, sizeof r.kennung);
+    liste->push_back(r);
+}
+
+void WseCacheAufbauen()
+{
+    wseCacheStand = BtlAenderZaehler();
+    wseCache.clear();
+    GesDurchlaufen(WseGruppeAus, &wseCache);
+    std::stable_sort(wseCache.begin(), wseCache.end(), [](const WseGruppe& a, const WseGruppe& b) {
+        if (int c = strvgl(a.ta, b.ta)) return c < 0;
+        if (int c = strvgl(a.tb, b.tb)) return c < 0;
+        if (int c = strvgl(a.kennung, b.kennung)) return c < 0;
+        if (int c = strvglzahl(a.ze, b.ze)) return c < 0;
+        if (a.x != b.x) return a.x < b.x;
+        if (a.y != b.y) return a.y < b.y;
+        return a.id < b.id;
+    });
+    for (size_t i = 0; i < wseCache.size(); ++i) {
+        WseGruppe& r = wseCache[i];
+        const WseGruppe* v = i > 0 ? &wseCache[i - 1] : nullptr;
+        const bool gleich = v != nullptr && strvgl(r.ta, v->ta) == 0 && strvgl(r.tb, v->tb) == 0 &&
+                            strvgl(r.kennung, v->kennung) == 0;
+        r.laufnr = gleich ? v->laufnr + 1 : 0;
+    }
+    std::sort(wseCache.begin(), wseCache.end(), [](const WseGruppe& a, const WseGruppe& b) { return a.id < b.id; });
+}
+
+const WseGruppe* WseGruppeHolen(uint32_t id)
+{
+    if (!wseCacheDa) return nullptr;
+    BMDateiAktuell(0);
+    if (wseCacheStand != BtlAenderZaehler() || wseCacheStand < 0) WseCacheAufbauen();
+    auto it = std::lower_bound(wseCache.begin(), wseCache.end(), id,
+                               [](const WseGruppe& r, uint32_t k) { return r.id < k; });
+    return it != wseCache.end() && it->id == id ? &*it : nullptr;
+}
+
+}  // namespace
+
+void WseMarkeSetzen(int geaendert) { wseGeaendert = geaendert; }
+
+void WseInit()
+{
+    wseListe.clear();
+    wseListe.reserve(WSESUP);
+    wseGeaendert = 0;
+    wseInit = 1;
+}
+
+void WseFrei()
+{
+    wseListe.clear();
+    wseGeaendert = 0;
+    wseInit = 0;
+}
+
+int WseGeaendert() { return wseGeaendert; }
+
+int WseAnzahl()
+{
+    if (!WseBereit(0)) return 0;
+    return static_cast<int>(wseListe.size());
+}
+
+void WseZeileFormat(char* ziel, size_t kap, const appwaise* w)
+{
+    // The whole name: a name cut to 10 would no longer match its symbol
+    // after a reload.
+    std::string z = w->name;
+    z += BMTRENNER;
+    BmhFix5(z, w->x);
+    z += BMTRENNER;
+    BmhFix5(z, w->y);
+    z += BMTRENNER;
+    z += w->ze;
+    strkopie(ziel, kap, z.c_str(), static_cast<int>(kap - 1));
+}
+
+void WseZeileParsen(appwaise* w, const char* zeile)
+{
+    std::memset(w, 0, sizeof *w);
+    if (std::strchr(zeile, BMTRENNER) == nullptr) return;
+    const char* p = zeile;
+    BmhFeldAb(w->name, WSENAMESUP, &p);
+    w->x = BmhAtof(BmhFeldText(&p).c_str());
+    w->y = BmhAtof(BmhFeldText(&p).c_str());
+    BmhFeldAb(w->ze, WSENAMESUP, &p);
+    strtrim(w->name);
+    strtrim(w->ze);
+    w->platziert = 1;
+}
+
+int WseAbschnittLesen(BDAT* d)
+{
+    wseListe.clear();
+    char zeile[201];
+    while (bdgets(d, zeile, 200) >= 0) {
+        strtrim(zeile);
+        if (zeile[0] == ')') break;
+        if (zeile[0] == 0 || zeile[0] == ';') continue;
+        if (!wseInit || WseVoll()) continue;
+        appwaise w;
+        WseZeileParsen(&w, zeile);
+        wseListe.push_back(w);
+    }
+    wseGeaendert = 0;
+    wseCacheStand = -1;   // the component counter restarts at 0 with a load
+    return 0;
+}
+
+int WseAbschnittSchreiben(BDAT* d)
+{
+    int r = bdputs(d, ")S Wse");
+    char zeile[128];
+    for (const appwaise& w : wseListe) {
+        WseZeileFormat(zeile, sizeof zeile, &w);
+        if (bdputs(d, zeile) < 0) r = -1;
+    }
+    wseGeaendert = 0;
+    wseCacheStand = -1;   // the component counter restarts at 0 with a write
+    return r < 0 ? -1 : 0;
+}
+
+long WsePacken(void* puffer)
+{
+    const uint32_t n = static_cast<uint32_t>(wseListe.size());
+    const long groesse = static_cast<long>(sizeof n + n * sizeof(appwaise));
+    if (puffer == nullptr) return groesse;
+    auto* p = static_cast<unsigned char*>(puffer);
+    std::memcpy(p, &n, sizeof n);
+    if (n > 0) std::memcpy(p + sizeof n, wseListe.data(), n * sizeof(appwaise));
+    return groesse;
+}
+
+void WseEntpacken(const void* puffer)
+{
+    if (puffer == nullptr) return;
+    const auto* p = static_cast<const unsigned char*>(puffer);
+    uint32_t n = 0;
+    std::memcpy(&n, p, sizeof n);
+    if (n > static_cast<uint32_t>(WSESUP - 1)) n = WSESUP - 1;
+    wseListe.resize(n);
+    if (n > 0) std::memcpy(wseListe.data(), p + sizeof n, n * sizeof(appwaise));
+    wseGeaendert = 1;
+}
+
+void WseVerschieben(double dx, double dy)
+{
+    for (appwaise& w : wseListe) {
+        w.x += dx;
+        w.y += dy;
+    }
+    if (!wseListe.empty()) wseGeaendert = 1;
+}
+
+void WseDurchlaufen(WSEFN fn, void* benutzer)
+{
+    if (!WseBereit(0)) return;
+    for (size_t i = 0; i < wseListe.size(); ++i) {
+        const appwaise w = wseListe[i];
+        fn(static_cast<int>(i), &w, benutzer);
+    }
+}
+
+int WseNrHolen(int i, appwaise* w)
+{
+    std::memset(w, 0, sizeof *w);
+    if (!WseBereit(0) || i < 0 || i >= static_cast<int>(wseListe.size())) return -1;
+    *w = wseListe[static_cast<size_t>(i)];
+    return 0;
+}
+
+void WseAnlegen(const appwaise* w)
+{
+    if (!WseBereit(1) || w == nullptr || WseVoll()) return;
+    appwaise k = *w;
+    k.name[WSENAMESUP] = 0;
+    k.ze[WSENAMESUP] = 0;
+    k.platziert = 1;
+    wseListe.push_back(k);
+    wseGeaendert = 1;
+}
+
+void WseNrLoeschen(int i)
+{
+    if (!WseBereit(1) || i < 0 || i >= static_cast<int>(wseListe.size())) return;
+    wseListe.erase(wseListe.begin() + i);
+    wseGeaendert = 1;
+}
+
+int WsePlatzFreigeben(const char* name, const char* zname, double x, double y)
+{
+    if (!WseBereit(1)) return 0;
+    char k[64];
+    WseSchluessel(zname, k, sizeof k);
+    for (size_t i = wseListe.size(); i-- > 0;) {
+        if (!WsePasst(wseListe[i], name, k, x, y)) continue;
+        wseListe.erase(wseListe.begin() + static_cast<long>(i));
+        wseGeaendert = 1;
+        return 1;
+    }
+    return 0;
+}
+
+int WsePlatzVerschieben(const char* name, const char* zname, double x, double y, double nx, double ny)
+{
+    if (!WseBereit(1)) return 0;
+    char k[64];
+    WseSchluessel(zname, k, sizeof k);
+    for (appwaise& w : wseListe) {
+        if (w.platziert != 1 || !WsePasst(w, name, k, x, y)) continue;
+        w.platziert = 2;
+        w.x = nx;
+        w.y = ny;
+        wseGeaendert = 1;
+        return 1;
+    }
+    return 0;
+}
+
+int WseUmbenennen(const char* name, const char* neu, const char* zname, double x, double y)
+{
+    if (!WseBereit(1)) return 0;
+    char k[64];
+    WseSchluessel(zname, k, sizeof k);
+    for (appwaise& w : wseListe) {
+        if (w.platziert != 1 || !WsePasst(w, name, k, x, y)) continue;
+        BmhKopie(w.name, neu != nullptr ? neu : "", WSENAMESUP);
+        wseGeaendert = 1;
+        return 1;
+    }
+    return 0;
+}
+
+void WseMarkenBestaetigen()
+{
+    if (!WseBereit(0)) return;
+    for (appwaise& w : wseListe)
+        if (w.platziert == 2) w.platziert = 1;
+}
+
+void WseZeichnungEntfernen(const char* zname)
+{
+    if (!WseBereit(1)) return;
+    char k[64];
+    WseSchluessel(zname, k, sizeof k);
+    const size_t vorher = wseListe.size();
+    wseListe.erase(std::remove_if(wseListe.begin(), wseListe.end(),
+                                  [&](const appwaise& w) { return strvgl(w.ze, k) == 0; }),
+                   wseListe.end());
+    if (wseListe.size() != vorher) wseGeaendert = 1;
+}
+
+void WseZeichnungUmbenennen(const char* alt, const char* neu)
+{
+    if (!WseBereit(1) || alt == nullptr) return;
+    char n[WSENAMESUP + 1];
+    BmhKopie(n, neu != nullptr ? neu : "", WSENAMESUP);   // the field's 20, not 10
+    strtrim(n);
+    for (appwaise& w : wseListe) {
+        if (strvgl(w.ze, alt) != 0) continue;
+        std::memcpy(w.ze, n, sizeof n);
+        wseGeaendert = 1;
+    }
+}
+
+void WseCacheInit()
+{
+    wseCache.clear();
+    wseCacheDa = 1;
+    wseCacheStand = -1;
+}
+
+void WseCacheFrei()
+{
+    wseCache.clear();
+    wseCache.shrink_to_fit();
+    wseCacheDa = 0;
+    wseCacheStand = -1;
+}
+
+void WseCacheLeeren()
+{
+    wseCache.clear();
+    wseCacheStand = -1;
+}
+
+void WseGruppenText1(uint32_t id, char* aus, size_t kap)
+{
+    if (aus == nullptr || kap == 0) return;
+    const WseGruppe* r = WseGruppeHolen(id);
+    strkopie(aus, kap, r != nullptr ? r->ta : "", static_cast<int>(kap - 1));
+}
+
+void WseGruppenText2(uint32_t id, char* aus, size_t kap)
+{
+    if (aus == nullptr || kap == 0) return;
+    const WseGruppe* r = WseGruppeHolen(id);
+    strkopie(aus, kap, r != nullptr ? r->tb : "", static_cast<int>(kap - 1));
+}
+
+int WseCacheLaufNr(uint32_t id)
+{
+    const WseGruppe* r = WseGruppeHolen(id);
+    return r != nullptr ? r->laufnr + 1 : 0;
+}

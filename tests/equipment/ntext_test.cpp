@@ -1,0 +1,218 @@
+// Generated and attached texts, unassigned placements and the start point
+// over the equipment file: a hand-written file read and written back, the
+// text operations and the display post-processing.
+#include <cstring>
+#include <vector>
+
+#include "config/reaktion.h"
+#include "equipment/btl.h"
+#include "equipment/fstx.h"
+#include "equipment/nartikel.h"
+#include "equipment/ngestext.h"
+#include "equipment/nzustext.h"
+#include "equipment/projdienst.h"
+#include "equipment/utitel.h"
+#include "equipment/wse.h"
+#include "model/einstell.h"
+#include "model/textvar.h"
+#include "model/zeichnun.h"
+#include "tests/equipment/bmtest.h"
+
+using namespace bmtest;
+
+namespace {
+
+struct Texte : BmTest {
+    void SetUp() override
+    {
+        BmTest::SetUp();
+        altX_ = GrundEinst()->zvx;
+        altY_ = GrundEinst()->zvy;
+        GrundEinst()->zvx = 0;
+        GrundEinst()->zvy = 0;
+        kopieren("BMittel-texte.zvk", "BMittel.zvk");
+        ProjModuleStarten();
+        BMStart();
+    }
+    void TearDown() override
+    {
+        SprSetzen(0);
+        ProjModuleBeenden();
+        GrundEinst()->zvx = altX_;
+        GrundEinst()->zvy = altY_;
+        BmTest::TearDown();
+    }
+    std::string gtx(uint32_t id, const char* code, int nr, int zeile)
+    {
+        char t[100];
+        GtxTextRoh(id, code, nr, zeile, t, sizeof t);
+        return t;
+    }
+    std::string ztx(uint32_t id, const char* code, int nr, int zeile)
+    {
+        char t[100];
+        ZtxTextHolen(id, code, nr, zeile, t, sizeof t);
+        return t;
+    }
+    int32_t altX_ = 0, altY_ = 0;
+};
+
+TEST_F(Texte, HandWrittenSectionsAreReadAndWrittenBackAsTheGoldenFile)
+{
+    // Id 0000 and lines without 0x1C are dropped, codes cut to 3, a text of
+    // 25 characters keeps 20 (trailing blanks removed), the malformed
+    // placement line stays as an empty entry, "startxy" counts in any case,
+    // and the 14-character name is written whole.
+    EXPECT_EQ(GtxAnzahl(0, nullptr, -1), 2);
+    EXPECT_EQ(gtx(1, "HXY", 0, 3), "Code lang");
+    EXPECT_EQ(ztx(1, "U", 1, 1), "12345678901234567890");
+    EXPECT_EQ(ztx(1, "U", 1, 2), "ABCDEFGHIJKLMNOPQRS");
+    ASSERT_EQ(WseAnzahl(), 2);
+    appwaise w;
+    WseNrHolen(1, &w);
+    EXPECT_EQ(w.platziert, 0);
+    GtxTextNeu(1, "H", 0, 4, "neu");  // something to write
+    ASSERT_EQ(BMDateiSchreiben(), 0);
+    EXPECT_EQ(lesen(pfad("BMittel.zvk")), lesen(fixture("BMittel-texte-gold.zvk")));
+
+    BmDatenNeuLaden();
+    EXPECT_EQ(WsePlatzFreigeben("KLEMME-LANG-14", "Plan.001", 12.5, 33.5), 1);
+}
+
+TEST_F(Texte, FileWrittenAtStartPointZeroAndReadAtTenMovesEveryPlacement)
+{
+    GrundEinst()->zvx = 100;  // tenths: 10 mm
+    BmDatenNeuLaden();
+    appbteil h;
+    ASSERT_EQ(BtlSuchen(1, "H", 0, &h), 1);
+    EXPECT_DOUBLE_EQ(h.x, 60);
+    EXPECT_DOUBLE_EQ(h.y, 100);
+    appwaise w;
+    WseNrHolen(0, &w);
+    EXPECT_DOUBLE_EQ(w.x, 22);
+    EXPECT_DOUBLE_EQ(w.y, 34);
+    // Written back, the file holds the point in force: no second shift.
+    ASSERT_EQ(BMDateiSchreiben(), 0);
+    BmDatenNeuLaden();
+    ASSERT_EQ(BtlSuchen(1, "H", 0, &h), 1);
+    EXPECT_DOUBLE_EQ(h.x, 60);
+}
+
+TEST_F(Texte, FailedWriteKeepsTheChangedMarksOfTheTextsAndPlacements)
+{
+    GtxTextNeu(1, "H", 0, 5, "g");
+    ZtxAnfuegen(1, "H", 0, "z");
+    appwaise w{};
+    std::strcpy(w.name, "NEU");
+    WseAnlegen(&w);
+    plFehlerSetzen(PlFehlerArt::Umbenennen, 1, true);
+    EXPECT_EQ(BMDateiSchreiben(), -1);
+    EXPECT_TRUE(GtxGeaendert());
+    EXPECT_TRUE(ZtxGeaendert());
+    EXPECT_TRUE(WseGeaendert());
+    plFehlerAllesAus();
+    EXPECT_EQ(BMListenSpeichern(1), 0);
+    EXPECT_FALSE(GtxGeaendert() || ZtxGeaendert() || WseGeaendert());
+}
+
+TEST_F(Texte, AttachedTextsTakeTheNextLineAndTheNextNumber)
+{
+    ZtxAnfuegen(2, "Ua", 1, "x");
+    ZtxTextSetzen(2, "Ua", 1, 5, "fuenf");  // line 5 asked, line 2 given
+    EXPECT_EQ(ztx(2, "Ua", 1, 2), "fuenf");
+    EXPECT_EQ(ztx(2, "Ua", 1, 5), "");
+    ZtxTextSetzen(2, "Ua", 1, 2, " ");       // blank deletes
+    EXPECT_EQ(ztx(2, "Ua", 1, 2), "");
+
+    ZtxAnfuegen(3, "H", 0, "3");
+    ZtxAnfuegen(3, "U", 1, "12");
+    ZtxAnfuegen(3, "U", 2, "X");
+    EXPECT_EQ(ZtxNaechsteNummer(3), 13);
+    EXPECT_EQ(ZtxNaechsteNummer(4), 1);
+}
+
+TEST_F(Texte, OtherLanguageStoresATranslationAndKeepsTheBaseText)
+{
+    GtxTextSetzen(1, "H", 0, 1, "Basis");
+    ZtxTextSetzenSpr(1, "U", 1, 1, "Basis-Z");
+    SprSetzen(2);
+    GtxTextSetzen(1, "H", 0, 1, "Antrieb 2");
+    ZtxTextSetzenSpr(1, "U", 1, 1, "Klemme 2");
+    EXPECT_EQ(gtx(1, "H", 0, 1), "Antrieb 2");
+    EXPECT_EQ(ztx(1, "U", 1, 1), "Klemme 2");
+    SprSetzen(0);
+    EXPECT_EQ(gtx(1, "H", 0, 1), "Basis");
+    EXPECT_EQ(ztx(1, "U", 1, 1), "Basis-Z");
+}
+
+TEST_F(Texte, DeletingAComponentsTextsTakesAllItsAdjacentEntries)
+{
+    for (int z = 1; z <= 3; ++z) GtxTextNeu(7, "Ua", 1, z, "t");
+    GtxTextNeu(7, "Ub", 1, 1, "bleibt");
+    GtxBauteilLoeschen(7, "Ua", 1);
+    EXPECT_EQ(GtxAnzahl(7, "Ua", 1), 0);
+    EXPECT_EQ(gtx(7, "Ub", 1, 1), "bleibt");
+}
+
+TEST_F(Texte, PostProcessingTable)
+{
+    ZeiKopf kopf{};
+    std::strcpy(kopf.titel[0], "Kurz0");
+    std::strcpy(kopf.titel[1], "Kurz1");
+    ZeiKopfEintragen("001", &kopf);
+    const std::string lang(90, 'x'), lang80(80, 'x');
+    struct Fall {
+        const char* ein;
+        const char* aus;
+    } faelle[] = {
+        {"@BX Text", " BX Text"},    // not P, K, F: the '@' goes
+        {"@T Ende", "Kurz0Ende"},    // blank: short text 0, blank gone
+        {"A@T1B", "AKurz1B"},
+        {"@T7", "@T7"},              // not 0..4: unchanged
+        {"zuletzt @T", "zuletzt Kurz0"},  // at the very end two characters
+        {lang.c_str(), lang80.c_str()},
+    };
+    for (const Fall& f : faelle) {
+        char t[200];
+        std::strcpy(t, f.ein);
+        GtxNachbearbeiten(t, sizeof t, 1, "H", 0);
+        EXPECT_STREQ(t, f.aus) << f.ein;
+    }
+    // "@G" and "@Q" become references and are expanded at once; "@Q"
+    // without its flag stays in the text.
+    char g[200] = "@G", q[200] = "@Q", r[200];
+    GtxNachbearbeiten(g, sizeof g, 1, "H", 0);
+    GtxNachbearbeiten(q, sizeof q, 1, "H", 0);
+    char erwartet[200] = "@Y0001B";
+    TextVarErsetzen(erwartet, sizeof erwartet, 50, 100);
+    EXPECT_STRNE(erwartet, "@Y0001B");
+    EXPECT_STREQ(g, erwartet);
+    EXPECT_STREQ(q, erwartet);
+    std::strcpy(r, "@Q");
+    EXPECT_EQ(ArtKuerzelErsetzen(r, sizeof r, 1, "H", 0, 0, 0), 0);
+    EXPECT_STREQ(r, "@Q");
+}
+
+TEST_F(Texte, SnapshotsRestoreTextsAndPlacements)
+{
+    ASSERT_EQ(GtxAnzahl(0, nullptr, -1), 2);  // loads the file; packers take the lists as they are
+    ASSERT_EQ(GtxSichern(nullptr), 4 + 2 * 60);
+    ASSERT_EQ(ZtxSichern(nullptr), 4 + 2 * 40);
+    std::vector<char> g(static_cast<size_t>(GtxSichern(nullptr))), z(static_cast<size_t>(ZtxSichern(nullptr))),
+        w(static_cast<size_t>(WsePacken(nullptr)));
+    GtxSichern(g.data());
+    ZtxSichern(z.data());
+    WsePacken(w.data());
+    GtxLoeschen(1);
+    ZtxLoeschen(1);
+    WseNrLoeschen(0);
+    GtxHerstellen(g.data());
+    ZtxHerstellen(z.data());
+    WseEntpacken(w.data());
+    EXPECT_EQ(gtx(1, "H", 0, 1), "Hauptantrieb");
+    EXPECT_EQ(ztx(1, "U", 1, 2), "ABCDEFGHIJKLMNOPQRS");
+    EXPECT_EQ(WseAnzahl(), 2);
+    EXPECT_TRUE(GtxGeaendert());
+}
+
+}  // namespace
