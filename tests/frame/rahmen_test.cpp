@@ -77,6 +77,8 @@ protected:
         ASSERT_EQ(plFensterSystemStart(), 0);
         ASSERT_EQ(anwStart(GetModuleHandle(nullptr), wiKommandozeile(), SW_SHOWDEFAULT), 0);
         ASSERT_EQ(anwLaufZustand(), 2);
+        // The equipment link follows "BMuse" of the set; these cases need it on.
+        PhAppAktivSetzen(1);
         plHeadlessPumpen();
     }
 
