@@ -1,6 +1,7 @@
 // Stand-ins of the rendering, output and interchange services (see
 // platzhalter.h). The viewer page is the empty template "SHOWZEICH".
 #include "output/platzhalter.h"
+#include "winlib/toolbar.h"
 
 #include "config/datwache.h"
 #include "platform/fenster.h"
@@ -100,11 +101,14 @@ void ToolbarBibLaden()
         return;
     }
     TbarGroesseSetzen();
+    wiTbarTabelleLeeren();
+    wiTbarTabelleFrei(1);
     phToolbarBib = 1;
 }
 
 void ToolbarBibFrei()
 {
+    wiTbarTabelleFrei(0);
     phToolbarBib = 0;
 }
 
