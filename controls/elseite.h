@@ -9,6 +9,8 @@
 // controls/ctlkern.h.
 #pragma once
 
+#include <string>
+
 #include <cstdint>
 
 #include "controls/lisanzeige.h"
@@ -68,6 +70,10 @@ void ElsMarkFarbeSetzen(int r, int g, int b);
 // selected into the DC: draws from (x, y), stops at byte 3 after a
 // sequence or at the end. Shared with the record lists.
 void ElsMarkupZeichnen(HDC dc, int x, int y, const char* text, int cw, int lh, int stift);
+// The text of item `index` of an owner-drawn list (`liste`) or combo box: from
+// `fn` when given, else the box's own string ("" when there is none). Shared
+// with the record lists.
+std::string ElsEintragText(HWND box, bool liste, int index, ElsTextFn fn);
 
 // ---- Dialog texts ------------------------------------------------------------------------------
 // The key of RCDATA "<current dialog>_TEXT" ("Main_TEXT" for the main window).

@@ -63,21 +63,6 @@ std::string elsParameter(const unsigned char** p)
     return t;
 }
 
-std::string elsItemText(HWND box, bool liste, int index, ElsTextFn fn)
-{
-    if (fn) {
-        const char* t = fn(index);
-        return t ? t : "";
-    }
-    if (!box || index < 0) return "";
-    LRESULT n = SendMessage(box, liste ? LB_GETTEXTLEN : CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (n <= 0) return "";
-    std::string t(static_cast<size_t>(n) + 1, '\0');
-    SendMessage(box, liste ? LB_GETTEXT : CB_GETLBTEXT, static_cast<WPARAM>(index),
-                reinterpret_cast<LPARAM>(t.data()));
-    t.resize(std::strlen(t.c_str()));
-    return t;
-}
 
 bool elsHalbeZeile(const std::string& t)
 {
@@ -94,7 +79,7 @@ int elsZeichnen(bool liste, int id, ElsTextFn fn, UINT nachricht, WPARAM wp, LPA
         mi->itemHeight = static_cast<UINT>(m.lh);
         if (liste && static_cast<int>(mi->itemID) >= 0) {
             HWND box = GetDlgItem(wiDlgFenster(), id);
-            if (elsHalbeZeile(elsItemText(box, true, static_cast<int>(mi->itemID), fn))) mi->itemHeight += m.lh / 2;
+            if (elsHalbeZeile(ElsEintragText(box, true, static_cast<int>(mi->itemID), fn))) mi->itemHeight += m.lh / 2;
         }
         return 1;
     }
@@ -102,7 +87,7 @@ int elsZeichnen(bool liste, int id, ElsTextFn fn, UINT nachricht, WPARAM wp, LPA
     auto* di = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
     if (!(di->itemAction & (ODA_DRAWENTIRE | ODA_SELECT | ODA_FOCUS))) return 1;
     const int index = static_cast<int>(di->itemID);
-    std::string text = elsItemText(di->hwndItem, liste, index, fn);
+    std::string text = ElsEintragText(di->hwndItem, liste, index, fn);
     RECT r = di->rcItem;
     if (liste && elsHalbeZeile(text)) r.top += m.lh / 2;
     HDC dc = di->hDC;
@@ -125,6 +110,22 @@ int elsZeichnen(bool liste, int id, ElsTextFn fn, UINT nachricht, WPARAM wp, LPA
 }
 
 }  // namespace
+
+std::string ElsEintragText(HWND box, bool liste, int index, ElsTextFn fn)
+{
+    if (fn) {
+        const char* t = fn(index);
+        return t ? t : "";
+    }
+    if (!box || index < 0) return "";
+    LRESULT n = SendMessage(box, liste ? LB_GETTEXTLEN : CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (n <= 0) return "";
+    std::string t(static_cast<size_t>(n) + 1, '\0');
+    SendMessage(box, liste ? LB_GETTEXT : CB_GETLBTEXT, static_cast<WPARAM>(index),
+                reinterpret_cast<LPARAM>(t.data()));
+    t.resize(std::strlen(t.c_str()));
+    return t;
+}
 
 void ElsMarkupZeichnen(HDC dc, int x0, int y, const char* text, int cw, int lh, int stiftBreite)
 {

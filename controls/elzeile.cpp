@@ -258,22 +258,6 @@ const ElzMasse& elzMessen()
     return elzMasse;
 }
 
-std::string elzItemText(HWND box, bool liste, int index, ElzTextFn fn)
-{
-    if (fn) {
-        const char* t = fn(index);
-        return t ? t : "";
-    }
-    if (!box || index < 0) return "";
-    LRESULT n = SendMessage(box, liste ? LB_GETTEXTLEN : CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (n <= 0) return "";
-    std::string t(static_cast<size_t>(n) + 1, '\0');
-    SendMessage(box, liste ? LB_GETTEXT : CB_GETLBTEXT, static_cast<WPARAM>(index),
-                reinterpret_cast<LPARAM>(t.data()));
-    t.resize(std::strlen(t.c_str()));
-    return t;
-}
-
 }  // namespace
 
 // ---- Lifecycle -------------------------------------------------------------------------------------
@@ -500,7 +484,7 @@ int ElzListBoxSuchen(int id, const char* text)
     const int wahl = static_cast<int>(SendMessage(box, LB_GETCURSEL, 0, 0));
     for (int i = wahl + 1; i < n; ++i) {
         if (i < 0) continue;
-        std::string t = elzItemText(box, true, i, nullptr);
+        std::string t = ElsEintragText(box, true, i, nullptr);
         std::string g = t;
         strgross(g.data());
         if (std::strstr(g.c_str(), such)) {
@@ -568,7 +552,7 @@ int ElzOwnerDraw(int id, ElzTextFn text, UINT nachricht, int steuerId, LPARAM da
     COLORREF altText = SetTextColor(dc, schrift);
     COLORREF altGrund = SetBkColor(dc, grund);
     if (index >= 0) {
-        std::string t = elzItemText(di->hwndItem, di->CtlType != ODT_COMBOBOX, index, text);
+        std::string t = ElsEintragText(di->hwndItem, di->CtlType != ODT_COMBOBOX, index, text);
         size_t ende = t.find('\x03');
         std::string zeile = ende == std::string::npos ? t : t.substr(0, ende);
         const int y = di->rcItem.top + (zeilen > 1 ? wiDlgEinheit(2) : 0);
