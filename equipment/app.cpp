@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "config/konfhaken.h"
+#include "config/reaktion.h"
 #include "equipment/apphaken.h"
 #include "equipment/bm.h"
 #include "equipment/btl.h"
@@ -35,7 +36,6 @@ void BauAequiFrei();
 
 namespace {
 
-constexpr const char* APPTEXT1304 = "Diese Funktion ist in den Vorgaben ausgeschaltet.";
 constexpr const char* APPGESPERRT = "Betriebsmittel kann nicht ge\xE4ndert werden: Die Verwendung ist abgeschaltet.";
 
 bool appAn = false;
@@ -255,7 +255,7 @@ void AppZaehlerLoeschen()
 int AppUmschalten()
 {
     if (!BMVerwendet()) {
-        konfHaken().warnung(APPTEXT1304);
+        konfHaken().warnung(TextLaden(1304));
         return 0;
     }
     appAn = !appAn;

@@ -305,9 +305,18 @@ int BMKennungBilden(std::string& ziel, uint32_t id)
     ziel = vor + ziel + nach;
     NhuTitelTokens(ziel, h);
     NhuGruppenTokens(ziel, g, h);
+    // The "@K" or "@G" dropped is one the destination had besides the token
+    // being replaced, not one the replacement brought in: the template's own
+    // "@K" must still receive the main part.
     for (int i = 0; i < 2; ++i) {
-        if (NhuErsetzen(ziel, "@G", v.bmkenn)) NhuErsetzen(ziel, "@K", "");
-        if (NhuErsetzen(ziel, "@K", haupt)) NhuErsetzen(ziel, "@G", "");
+        if (NhuErsetzen(ziel, "@G", "\x01")) {
+            NhuErsetzen(ziel, "@K", "");
+            NhuErsetzen(ziel, "\x01", v.bmkenn);
+        }
+        if (NhuErsetzen(ziel, "@K", "\x01")) {
+            NhuErsetzen(ziel, "@G", "");
+            NhuErsetzen(ziel, "\x01", haupt);
+        }
     }
     NhuErsetzen(ziel, "@Z", zaehler);
     NhuErsetzen(ziel, "@S", ts);
@@ -831,7 +840,7 @@ int HulVerweisSuchen(appbteil* vorher, appbteil* nachher, const appbteil* b)
     return s.v || s.n;
 }
 
-void NhuVerweisPositionen(char* a, char* b, size_t kap, uint32_t id, const char* code, int nr)
+void NhuVerweisPositionen(char* a, char* b, size_t kap, uint32_t id, const char* code, int nr, int modus)
 {
     if (kap == 0) return;
     strkopie(a, kap, "-", 1);
@@ -839,15 +848,23 @@ void NhuVerweisPositionen(char* a, char* b, size_t kap, uint32_t id, const char*
     appbteil e, vorher, nachher;
     if (!BtlSuchen(id, code, nr, &e)) return;
     if (!HulVerweisSuchen(&vorher, &nachher, &e)) return;
-    if (vorher.platziert != 0) QvwVerweisText(a, kap, vorher.ze, vorher.x, vorher.y);
-    if (nachher.platziert != 0) QvwVerweisText(b, kap, nachher.ze, nachher.x, nachher.y);
+    // Mode 0 the cross-reference text, else the page text of each neighbour.
+    auto text = [&](char* ziel, const appbteil& n) {
+        if (n.platziert == 0) return;
+        if (modus != 0)
+            ZeiSeiteText(ziel, kap, n.ze);
+        else
+            QvwVerweisText(ziel, kap, n.ze, n.x, n.y);
+    };
+    text(a, vorher);
+    text(b, nachher);
 }
 
 namespace {
 int NhuDienstPosition(char* t, size_t kap, uint32_t id) { return NhuKennungPosition(t, kap, id); }
-void NhuDienstPositionAlt(char* aus, size_t kap, uint32_t id, const char* art, int nr)
+void NhuDienstPositionAlt(char* aus, size_t kap, uint32_t id, const char* art, int nr, int modus)
 {
-    HulSeitenText(aus, kap, id, art, nr, 0);  // "P^": the column ("current path")
+    HulSeitenText(aus, kap, id, art, nr, modus);
 }
 }  // namespace
 

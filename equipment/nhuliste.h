@@ -107,7 +107,7 @@ const char* HulZeileText(int n);
 void HulVerweisText(char* ziel, size_t kap, uint32_t id, const char* code, int nr);
 void HulSeitenText(char* ziel, size_t kap, uint32_t id, const char* code, int nr, int modus);
 int HulVerweisSuchen(appbteil* vorher, appbteil* nachher, const appbteil* b);
-void NhuVerweisPositionen(char* a, char* b, size_t kap, uint32_t id, const char* code, int nr);
+void NhuVerweisPositionen(char* a, char* b, size_t kap, uint32_t id, const char* code, int nr, int modus);
 
 // Fills the entries of model/'s service table that this module serves.
 void NhuDiensteEintragen(ModDienste* d);

@@ -49,7 +49,8 @@ void mdTitel(const char*, int, char* aus, size_t kap) { mdLeer(aus, kap); }
 void mdChk(int, const char*, char* aus, size_t kap) { mdLeer(aus, kap); }
 void mdCode(const char*, char* aus, size_t kap) { mdLeer(aus, kap); }
 void mdPos(char* aus, size_t kap, uint32_t, const char*, int) { mdLeer(aus, kap); }
-void mdVerweis(char* a, char* b, size_t kap, uint32_t, const char*, int)
+void mdPosAlt(char* aus, size_t kap, uint32_t, const char*, int, int) { mdLeer(aus, kap); }
+void mdVerweis(char* a, char* b, size_t kap, uint32_t, const char*, int, int)
 {
     mdLeer(a, kap);
     mdLeer(b, kap);
@@ -87,7 +88,7 @@ void mdStartXY(double, double) {}
 constexpr ModDienste mdStandard = {
     mdRgbStandard, mdStrichStandard, mdKennungPosition, mdGesHolen, mdBtlSuchen, mdMarkenTeil,
     mdProjekt,     mdWeiterer,       mdZeichnung,       mdTitel,    mdChk,       mdCode,
-    mdPos,         mdPos,            mdVerweis,         mdTrenn,    mdZeile,     mdZeile,
+    mdPos,         mdPosAlt,         mdVerweis,         mdTrenn,    mdZeile,     mdZeile,
     mdZeile,       mdIstUnter,       mdArtSuchen,       mdKennungHolen, mdBmEinst, mdStartXY};
 ModDienste mdTabelle = mdStandard;
 
@@ -147,13 +148,13 @@ void BtlPositionText(char* aus, size_t kap, uint32_t id, const char* art, int nr
 {
     mdTabelle.BtlPositionText(aus, kap, id, art, nr);
 }
-void BtlPositionAlt(char* aus, size_t kap, uint32_t id, const char* art, int nr)
+void BtlPositionAlt(char* aus, size_t kap, uint32_t id, const char* art, int nr, int modus)
 {
-    mdTabelle.BtlPositionAlt(aus, kap, id, art, nr);
+    mdTabelle.BtlPositionAlt(aus, kap, id, art, nr, modus);
 }
-void HulVerweisPositionen(char* a, char* b, size_t kap, uint32_t id, const char* art, int nr)
+void HulVerweisPositionen(char* a, char* b, size_t kap, uint32_t id, const char* art, int nr, int modus)
 {
-    mdTabelle.HulVerweisPositionen(a, b, kap, id, art, nr);
+    mdTabelle.HulVerweisPositionen(a, b, kap, id, art, nr, modus);
 }
 void HulTrennzeichen(char* text, size_t kap, const char* stamm) { mdTabelle.HulTrennzeichen(text, kap, stamm); }
 void GtxTextHolen(char* aus, size_t kap, uint32_t id, const char* art, int nr, int zeile)

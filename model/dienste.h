@@ -94,8 +94,9 @@ struct ModDienste {
     void (*ChkTextHolen)(int liste, const char* code, char* aus, size_t kap) = nullptr;
     void (*BMCodeWert)(const char* variable, char* aus, size_t kap) = nullptr;
     void (*BtlPositionText)(char* aus, size_t kap, uint32_t id, const char* art, int nr) = nullptr;
-    void (*BtlPositionAlt)(char* aus, size_t kap, uint32_t id, const char* art, int nr) = nullptr;
-    void (*HulVerweisPositionen)(char* a, char* b, size_t kap, uint32_t id, const char* art, int nr) = nullptr;
+    void (*BtlPositionAlt)(char* aus, size_t kap, uint32_t id, const char* art, int nr, int modus) = nullptr;
+    void (*HulVerweisPositionen)(char* a, char* b, size_t kap, uint32_t id, const char* art, int nr,
+                                 int modus) = nullptr;
     // Puts the stem and the separator of "BMtzfeld" in front of the text.
     void (*HulTrennzeichen)(char* text, size_t kap, const char* stamm) = nullptr;
     // Text lines count from 0; line 99 is the component's own text.
@@ -136,8 +137,8 @@ void FstxTitelText(const char* name, int n, char* aus, size_t kap);
 void ChkTextHolen(int liste, const char* code, char* aus, size_t kap);
 void BMCodeWert(const char* variable, char* aus, size_t kap);
 void BtlPositionText(char* aus, size_t kap, uint32_t id, const char* art, int nr);
-void BtlPositionAlt(char* aus, size_t kap, uint32_t id, const char* art, int nr);
-void HulVerweisPositionen(char* a, char* b, size_t kap, uint32_t id, const char* art, int nr);
+void BtlPositionAlt(char* aus, size_t kap, uint32_t id, const char* art, int nr, int modus);
+void HulVerweisPositionen(char* a, char* b, size_t kap, uint32_t id, const char* art, int nr, int modus);
 void HulTrennzeichen(char* text, size_t kap, const char* stamm);
 void GtxTextHolen(char* aus, size_t kap, uint32_t id, const char* art, int nr, int zeile);
 void ZtxTextHolen(char* aus, size_t kap, uint32_t id, const char* art, int nr, int zeile);

@@ -613,11 +613,13 @@ void YRefAufloesen(char* text, size_t kap)
     }
     case 'P': {
         char zweit[TEXTVARWERTSUP + 1];
+        // "P>S", "P<S", "P^S": the page form; "…P" (or no letter) the cross-reference or column form.
+        const int modus = r.feld[2] == 'S' ? 1 : 0;
         if (r.feld[1] == '>' || r.feld[1] == '<') {
-            HulVerweisPositionen(w, zweit, sizeof w, r.id, art, r.nr);
+            HulVerweisPositionen(w, zweit, sizeof w, r.id, art, r.nr, modus);
             if (r.feld[1] == '<') strkopie(w, zweit, TEXTVARWERTSUP);
         } else if (r.feld[1] == '^') {
-            BtlPositionAlt(w, sizeof w, r.id, art, r.nr);
+            BtlPositionAlt(w, sizeof w, r.id, art, r.nr, modus);
         } else {
             BtlPositionText(w, sizeof w, r.id, art, r.nr);
         }

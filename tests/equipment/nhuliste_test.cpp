@@ -46,6 +46,57 @@ TEST_F(Kennung, SelfReferenceOfTheTemplateStops)
     EXPECT_EQ(kennung(id), "K1_Q");
 }
 
+// "@G" brings in the "BMkenn" template and "@K" the main part, two rounds at
+// most, so a template naming "@G" itself still ends.
+TEST_F(Kennung, TemplatesNestTwiceAndEnd)
+{
+    const struct {
+        const char* fkenn;
+        const char* kennung;
+    } faelle[] = {
+        {"@K@G", "=K1"},  // the destination's own "@K" goes, the template's stays
+        {"X@G", "X=K1"},
+        {"@K", "K1"},
+    };
+    for (const auto& f : faelle) {
+        BMZuruecksetzen();
+        starten(std::string("BMFkuse0 1\nBMFkenn ") + f.fkenn + "\nBMkenn =@K\n");
+        EXPECT_EQ(gebaut(hauptGeraet("K1", 10, 10)), f.kennung) << f.fkenn;
+    }
+    BMZuruecksetzen();
+    starten("BMFkuse0 1\nBMFkenn X@G\nBMkenn @G\n");
+    EXPECT_EQ(gebaut(hauptGeraet("K1", 10, 10)), "X@G");
+}
+
+// "P^P" is the column and "P^S" the page of the placement; "P>S"/"P<S" the
+// pages of the neighbours, "P>P"/"P<P" their cross-reference texts.
+TEST_F(Kennung, PositionFormsOfReferences)
+{
+    starten("SPabst 1000\n");
+    ZeiAktSetzen(pfad("Anl.001").c_str());
+    const uint32_t id = hauptGeraet("K1", 150, 20, "Anl.001");
+    eintrag(id, "Ua", "S", "Anl.001", 10, 20);
+    eintrag(id, "Ub", "S", "Anl.001", 250, 20);
+    eintrag(id, "Uc", "S", "Anl.001", 30, 20);
+    char spalte[41], seite[41], verweis[41];
+    ZeiSpalteText(spalte, sizeof spalte, "Anl.001", 150);
+    ZeiSeiteText(seite, sizeof seite, "Anl.001");
+    QvwVerweisText(verweis, sizeof verweis, "Anl.001", 30, 20);  // Uc; Ua shares its column
+    auto aufgeloest = [&](const char* form) {
+        char t[200];
+        std::snprintf(t, sizeof t, "@Y%04X%s", id, form);
+        TextVarErsetzen(t, sizeof t, 0, 0);
+        return std::string(t);
+    };
+    EXPECT_EQ(aufgeloest("P^PH"), spalte);
+    EXPECT_EQ(aufgeloest("P^SH"), seite);
+    EXPECT_EQ(aufgeloest("P<SH"), seite);  // Ub
+    EXPECT_EQ(aufgeloest("P>PH"), verweis);
+    EXPECT_EQ(aufgeloest("P>SUc"), "-");
+    EXPECT_NE(std::string(spalte), std::string(seite));
+    ZeiAktVergessen();
+}
+
 TEST_F(Kennung, EquipmentUseOffReadsDashes)
 {
     vorgaben("BMuse 0\n");

@@ -82,11 +82,14 @@ int fakeBtl(uint32_t id, const char*, int, ModBauteil* b)
 }
 
 void fakePos(char* aus, size_t kap, uint32_t, const char* art, int nr) { std::snprintf(aus, kap, "P:%s%d", art, nr); }
-void fakeAlt(char* aus, size_t kap, uint32_t, const char*, int) { tvKopie(aus, kap, "ALT"); }
-void fakeVerweis(char* a, char* b, size_t kap, uint32_t, const char*, int)
+void fakeAlt(char* aus, size_t kap, uint32_t, const char*, int, int modus)
 {
-    tvKopie(a, kap, "V1");
-    tvKopie(b, kap, "V2");
+    tvKopie(aus, kap, modus ? "ALT-S" : "ALT");
+}
+void fakeVerweis(char* a, char* b, size_t kap, uint32_t, const char*, int, int modus)
+{
+    tvKopie(a, kap, modus ? "S1" : "V1");
+    tvKopie(b, kap, modus ? "S2" : "V2");
 }
 
 int fakeGes(uint32_t id, ModGeraet* g)
@@ -219,6 +222,10 @@ TEST_F(TextVar, EquipmentReferences)
         {0, 0, "@Y0002P>H", "V1"},
         {0, 0, "@Y0002P<H", "V2"},
         {0, 0, "@Y0002P^H", "ALT"},
+        {0, 0, "@Y0002P^PH", "ALT"},       // column form
+        {0, 0, "@Y0002P^SH", "ALT-S"},     // page form
+        {0, 0, "@Y0002P>SUa2", "S1"},
+        {0, 0, "@Y0002P<S", "S2"},
         {0, 1, "@Y0002P", "B-P:H0"},
         {0, 0, "@Y0002T0|@Y0002T1", "Motor|Motor"},
         {0, 0, "@Y0002T2", "Schuetz"},     // an "@L" line gives the article field
