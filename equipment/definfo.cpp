@@ -9,6 +9,7 @@
 
 #include "equipment/definier.h"
 #include "equipment/defint.h"
+#include "config/haken.h"
 #include "config/verzeich.h"
 #include "support/bdatei.h"
 #include "support/sortier.h"
@@ -21,6 +22,7 @@ namespace {
 
 std::vector<definfo> infoListe;
 int infoVeraltet = 1;
+bool infoAngemeldet = false;
 
 int DefInfoVergleich(const void* a, const void* b)
 {
@@ -61,6 +63,11 @@ int DefInfoAus(const void* satz, void* p)
 
 void DefInfoAufbauen()
 {
+    if (!infoAngemeldet) {
+        // The list lives until the program ends; its clean-up runs there.
+        AufwischenAnmelden([](int32_t, const char*) { DefInfoFrei(); }, 0, "Bauteilinformation");
+        infoAngemeldet = true;
+    }
     infoListe.clear();
     DefInfoLauf l{};
     if (msortinit(&l.m, static_cast<int32_t>(sizeof(definfo)), DefInfoVergleich) < 0) return;

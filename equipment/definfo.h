@@ -17,7 +17,8 @@ struct definfo {
 };
 
 int DefInfoVorhanden(const char* bauteil);
-// Frees the list (program-end clean-up "Bauteilinformation").
+// Frees the list; registered as the program-end clean-up "Bauteilinformation"
+// when the list is first built.
 void DefInfoFrei();
 
 void DefTextTabLaden(int an, const char* datei);

@@ -3,6 +3,7 @@
 // failed write.
 #include <cstring>
 
+#include "config/haken.h"
 #include "equipment/definfo.h"
 #include "equipment/definier.h"
 #include "tests/equipment/bmtest.h"
@@ -65,6 +66,8 @@ TEST_F(Def, LookupsOnTheFile)
     EXPECT_TRUE(DefInfoVorhanden("KONTAKT"));
     EXPECT_TRUE(DefInfoVorhanden("SPULE"));
     EXPECT_FALSE(DefInfoVorhanden("MOTOR"));
+    Aufwischen();  // the program-end clean-up frees the list; a later question rebuilds it
+    EXPECT_TRUE(DefInfoVorhanden("KONTAKT"));
 }
 
 TEST_F(Def, EditsMatchTheGoldenFile)
