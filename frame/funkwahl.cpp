@@ -23,7 +23,9 @@
 #include "support/vergleich.h"
 #include "winlib/anwdaten.h"
 #include "winlib/dialog.h"
+#include "winlib/toolbar.h"
 #include "winlib/winbib.h"
+#include "winlib/wiwerk.h"
 
 namespace {
 
@@ -190,6 +192,11 @@ int funkEreignis(int ereignis, int zeile)
 int funkInit(int, const char* const*)
 {
     funkFenster = wiDlgFenster();
+    // The template leaves 14 units for the toolbar; the items move down by
+    // what its buttons need beyond that. Moved before the buttons exist, so
+    // that the buttons stay where the toolbar put them.
+    wiAllesUnterTbar();
+    wiTbarLaden("Toolbar.txt", "FunkWahl");
     LisAnlegen(FUNKLISTE, funkHoehe, funkMalen, funkEreignis);
     if (ApOFStilNicht1()) LisOhneFokus(FUNKLISTE);
     FunkEintraegeLesen();

@@ -22,6 +22,7 @@
 #include "config/verzeich.h"
 #include "config/vorgabdb.h"
 #include "config/vorgaben.h"
+#include "controls/elseite.h"
 #include "frame/modus.h"
 #include "platform/fenster.h"
 #include "platform/shell.h"
@@ -31,6 +32,7 @@
 #include "winlib/dialog.h"
 #include "winlib/dlgitem.h"
 #include "winlib/meldung.h"
+#include "winlib/wibild.h"
 #include "winlib/winbib.h"
 
 namespace {
@@ -101,6 +103,8 @@ void vgbdSprachen()
 int vgbdWahlInit(int, const char* const*)
 {
     vgbdW = VgbdWahl{};
+    wiItemBitmapBefehl(2500, "BUTTOK");
+    wiItemBitmapBefehl(2501, "BUTTESC");
     wiDlgPosLaden("VorListeGB");
     vgbdSprachen();
     wiComboLeeren(3200);
@@ -157,8 +161,13 @@ void vgbdWahlOk()
     wiDlgSchliessen();
 }
 
-int vgbdWahlBefehl(UINT nachricht, WPARAM wp, LPARAM)
+int vgbdWahlBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
 {
+    // The set list and both combo boxes are drawn in the list look.
+    if (nachricht == WM_MEASUREITEM || nachricht == WM_DRAWITEM) {
+        return ElsLbZeichnen(3000, nullptr, nachricht, wp, lp) || ElsCbZeichnen(3100, nullptr, nachricht, wp, lp) ||
+               ElsCbZeichnen(3200, nullptr, nachricht, wp, lp);
+    }
     if (nachricht != WM_COMMAND) return 0;
     int id = LOWORD(wp), code = HIWORD(wp);
     switch (id) {

@@ -117,6 +117,15 @@ TEST_F(Rahmen, StartShowsProjectPageBarAndStatus)
     EXPECT_EQ(Modus(), MODUS_PVW);
     EXPECT_EQ(ModusSeite(), MODUS_PVW);
     EXPECT_NE(FunkFenster(), 0u) << "the start command opened the function bar";
+    // The bar's toolbar stands above its list, not over the first row.
+    RECT liste, knopf;
+    GetWindowRect(GetDlgItem(FunkFenster(), 3000), &liste);
+    for (int id = 1500; id <= 1503; ++id) {
+        HWND k = GetDlgItem(FunkFenster(), id);
+        ASSERT_NE(k, 0u) << id;
+        GetWindowRect(k, &knopf);
+        EXPECT_LE(knopf.bottom, liste.top) << id;
+    }
     EXPECT_EQ(titel(), "Velmo - " + (wurzel / "arbeit" / "Projekt").string());
     EXPECT_EQ(status(3), "0 Seiten");
     EXPECT_EQ(status(0), " Standard");
@@ -360,7 +369,18 @@ TEST_F(Rahmen, DefaultsSetChoiceShowsTheNewSetInStatusPart0)
     ASSERT_GE(werkstatt, 0);
     SendMessage(liste, LB_SETCURSEL, static_cast<WPARAM>(werkstatt), 0);
     SendMessage(dlg, WM_COMMAND, MAKEWPARAM(3000, LBN_SELCHANGE), static_cast<LPARAM>(liste));
-    SendMessage(dlg, WM_COMMAND, 2500, 0);
+    // The list is drawn in the list look; OK is a graphic button, clicked.
+    char klasse[40] = "";
+    GetClassName(GetDlgItem(dlg, 2500), klasse, sizeof klasse);
+    EXPECT_STREQ(klasse, "ORVAGRBU");
+    EXPECT_NE(GetWindowLong(liste, GWL_STYLE) & LBS_OWNERDRAWFIXED, 0);
+    InvalidateRect(dlg, nullptr, TRUE);
+    plHeadlessPumpen();
+    fs::path bild = fs::read_symlink("/proc/self/exe").parent_path() / "frame_vorlistegb.png";
+    EXPECT_EQ(plHeadlessPng(dlg, bild.c_str()), 0);
+    RECT ok;
+    GetWindowRect(GetDlgItem(dlg, 2500), &ok);
+    plHeadlessKlick((ok.left + ok.right) / 2, (ok.top + ok.bottom) / 2);
     plHeadlessPumpen();
     EXPECT_EQ(wiDlgSuchen("VorListeGB"), 0u);
     EXPECT_EQ(status(0), " Werkstatt");
