@@ -522,9 +522,27 @@ void wiTooltipsEnde()
 
 HWND wiTooltipFenster() { return wbTipp; }
 
+namespace {
+void wbToolLoeschen(WbTool& t)
+{
+    if (wbTipp) {
+        TOOLINFO ti{};
+        ti.cbSize = sizeof ti;
+        ti.hwnd = t.fenster;
+        ti.uId = t.steuer;
+        SendMessage(wbTipp, TTM_DELTOOL, 0, reinterpret_cast<LPARAM>(&ti));
+    }
+    t = WbTool{};
+}
+}  // namespace
+
 void wiTooltip(HWND fenster, HWND steuer, const char* text)
 {
     if (!steuer) return;
+    // Entries of controls that are gone are free again: toolbars built anew
+    // for a dialog would otherwise fill the table with dead buttons.
+    for (WbTool& t : wbTools)
+        if (t.steuer && !IsWindow(t.steuer)) wbToolLoeschen(t);
     for (WbTool& t : wbTools) {
         if (t.steuer) continue;
         t.fenster = fenster;
@@ -547,17 +565,8 @@ void wiDlgTooltip(int id, const char* text) { wiTooltip(wiDlgFenster(), wbDlgIte
 
 void wiTooltipsWeg(HWND fenster)
 {
-    for (WbTool& t : wbTools) {
-        if (!t.steuer || t.fenster != fenster) continue;
-        if (wbTipp) {
-            TOOLINFO ti{};
-            ti.cbSize = sizeof ti;
-            ti.hwnd = t.fenster;
-            ti.uId = t.steuer;
-            SendMessage(wbTipp, TTM_DELTOOL, 0, reinterpret_cast<LPARAM>(&ti));
-        }
-        t = WbTool{};
-    }
+    for (WbTool& t : wbTools)
+        if (t.steuer && t.fenster == fenster) wbToolLoeschen(t);
 }
 
 void wiDlgTooltipsWeg() { wiTooltipsWeg(wiDlgFenster()); }

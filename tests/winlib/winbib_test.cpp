@@ -372,6 +372,15 @@ TEST_F(Bib, TooltipTableHoldsAHundredToolsOfFortyCharacters)
     EXPECT_EQ(std::string(wiTooltipText(GetDlgItem(dlg, 2002))), std::string(WITOOLTEXTSUP, 'x'));
     wiDlgTooltipsWeg();
     EXPECT_EQ(wiTooltipAnzahl(), 0);
+
+    // A full table whose controls are gone takes new tools again.
+    for (int i = 0; i < WITOOLSUP; ++i) wiTooltip(haupt, steuer[i], "Tipp");
+    for (int i = 0; i < 10; ++i) DestroyWindow(steuer[i]);
+    wiTooltip(haupt, steuer[WITOOLSUP], "neu");
+    EXPECT_STREQ(wiTooltipText(steuer[WITOOLSUP]), "neu");
+    EXPECT_EQ(wiTooltipAnzahl(), WITOOLSUP - 9);
+    EXPECT_EQ(SendMessage(wiTooltipFenster(), TTM_GETTOOLCOUNT, 0, 0), WITOOLSUP - 9);
+    wiTooltipsWeg(haupt);
 }
 
 TEST_F(Bib, MainMenuIsSwappedAndItsItemsChanged)
