@@ -1,16 +1,36 @@
-// Clipboard lines shared by the sectioned tables and the record lists (see
-// elseite.h): handing a copy to the clipboard, the warning of an incomplete
-// copy and reading pasted lines into records. Prefix `Els`.
-// May call: support/, winlib/.
+// Record commands and clipboard lines shared by the sectioned tables and the
+// record lists (see elseite.h): the commands 2550-2555, handing a copy to
+// the clipboard, the warning of an incomplete copy and reading pasted lines
+// into records. Prefix `Els`. May call: platform/, support/, winlib/.
 #include <cstring>
 #include <string>
 
 #include "controls/elseite.h"
+#include "platform/nachricht.h"
+#include "platform/winconst.h"
 #include "support/speicher.h"
 #include "support/struarr.h"
 #include "support/texte.h"
+#include "winlib/dialog.h"
 #include "winlib/dlgitem.h"
 #include "winlib/meldung.h"
+
+bool ElsSatzBefehl(int befehl, const ElsSatzBefehle& aktionen)
+{
+    switch (befehl) {
+    case 2550: aktionen.neu(false); break;
+    case 2551: aktionen.loeschen(); break;
+    case 2552: aktionen.kopieren(); break;
+    case 2553:
+        // Only a complete copy may be followed by the deletion.
+        if (aktionen.kopieren()) PostMessage(wiDlgFenster(), WM_COMMAND, 2551, 0);
+        break;
+    case 2554: aktionen.einfuegen(); break;
+    case 2555: aktionen.neu(true); break;
+    default: return false;
+    }
+    return true;
+}
 
 void ElsAblageAbgeben(char* text)
 {

@@ -559,16 +559,10 @@ void ElsBefehl(int id, int befehl)
 {
     ElsSlot& s = elsSlot(id);
     if (befehl != 2552 && befehl != 2553 && befehl != 2564 && (befehl < 2556 || befehl > 2559)) s.geaendert = true;
+    const ElsSatzBefehle satz{[&](bool darunter) { elsNeu(s, darunter); }, [&] { elsLoeschen(s); },
+                              [&] { return elsKopieren(s); }, [&] { elsEinfuegen(s); }};
+    if (ElsSatzBefehl(befehl, satz)) return;
     switch (befehl) {
-    case 2550: elsNeu(s, false); break;
-    case 2551: elsLoeschen(s); break;
-    case 2552: elsKopieren(s); break;
-    case 2553:
-        // Only a complete copy may be followed by the deletion.
-        if (elsKopieren(s)) PostMessage(wiDlgFenster(), WM_COMMAND, 2551, 0);
-        break;
-    case 2554: elsEinfuegen(s); break;
-    case 2555: elsNeu(s, true); break;
     case 2560: elsNeueSeite(s, false); break;
     case 2561: elsSeitenLoeschen(s); break;
     case 2562: elsNeueSeite(s, true); break;

@@ -6,7 +6,7 @@
 // S), and the dialog texts of the "<dialog>_TEXT" resources.
 // Prefix `Els`, `Dlg`. Tables are found by (current dialog, record list id).
 // The pieces the record lists share (metrics, item painting, headings,
-// clipboard lines) are exported here too.
+// record commands, clipboard lines) are exported here too.
 // May call: platform/, support/, config/, winlib/, controls/lisanzeige.h,
 // controls/ctlkern.h.
 #pragma once
@@ -96,6 +96,17 @@ void ElsEintragMalen(const DRAWITEMSTRUCT& di, const RECT& flaeche, COLORREF gru
 // The column headings of list display `id`: kopf(0), kopf(1), ... until -1
 // (at most 100).
 void ElsUeberschriften(int id, ElsKopfFn kopf);
+// The record commands both give the same meaning: 2550 a new record above
+// the cursor, 2555 below it, 2551 deletes the marked ones, 2552 copies them,
+// 2553 cuts (the deletion is posted only after a complete copy), 2554
+// pastes. False for any other command.
+struct ElsSatzBefehle {
+    std::function<void(bool darunter)> neu;
+    std::function<void()> loeschen;
+    std::function<bool()> kopieren;  // false when not everything fitted
+    std::function<void()> einfuegen;
+};
+bool ElsSatzBefehl(int befehl, const ElsSatzBefehle& aktionen);
 // Clipboard lines carry tabs where records have FS (0x1C). `text` (an
 // fmalloc block, taken and freed) goes to the clipboard.
 void ElsAblageAbgeben(char* text);

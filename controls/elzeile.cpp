@@ -370,16 +370,10 @@ int ElzWeiterSuchen(int id, int zeile, const char* text)
 void ElzBefehl(int id, int befehl)
 {
     ElzSlot& s = elzSlot(id);
+    const ElsSatzBefehle satz{[&](bool darunter) { elzNeu(s, darunter); }, [&] { elzLoeschen(s); },
+                              [&] { return elzKopieren(s); }, [&] { elzEinfuegen(s); }};
+    if (ElsSatzBefehl(befehl, satz)) return;
     switch (befehl) {
-    case 2550: elzNeu(s, false); break;
-    case 2551: elzLoeschen(s); break;
-    case 2552: elzKopieren(s); break;
-    case 2553:
-        // Only a complete copy may be followed by the deletion.
-        if (elzKopieren(s)) PostMessage(wiDlgFenster(), WM_COMMAND, 2551, 0);
-        break;
-    case 2554: elzEinfuegen(s); break;
-    case 2555: elzNeu(s, true); break;
     case 2556: LisAlleMarkieren(id); break;
     case 2557: {
         char text[256];

@@ -31,12 +31,7 @@
 namespace bmtest {
 
 namespace fs = std::filesystem;
-
-using eqtest::fixture;
-using eqtest::lesen;
-using eqtest::schreiben;
-using eqtest::warnungen;
-using eqtest::zaehler;
+using namespace eqtest;
 
 // Sets a file's stamp to a day of 2020 plus n minutes: a "touch" without
 // sleeping.

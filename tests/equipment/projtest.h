@@ -31,12 +31,7 @@
 namespace projtest {
 
 namespace fs = std::filesystem;
-
-using eqtest::fixture;
-using eqtest::lesen;
-using eqtest::schreiben;
-using eqtest::warnungen;
-using eqtest::zaehler;
+using namespace eqtest;
 
 // Moves the file's time by `sekunden` (another program wrote it).
 inline void beruehren(const std::string& pfad, int sekunden = 10)
