@@ -1,8 +1,8 @@
 // Sectioned tables (see elseite.h): slots, sections derived from the record
 // names, the section list on control 4600, the section text file and the
 // commands 2550-2564 with the clipboard. The owner-draw handlers and the
-// dialog texts are in elseite_malen.cpp, the clipboard lines shared with the
-// record lists in els_ablage.cpp.
+// dialog texts are in elseite_malen.cpp, the record commands and clipboard
+// lines shared with the record lists in els_ablage.cpp.
 //
 // Invariants of a taken slot:
 //  1. Sections are never stored: they are derived from the records (by
