@@ -1,7 +1,8 @@
 // Sectioned tables (see elseite.h): slots, sections derived from the record
 // names, the section list on control 4600, the section text file and the
 // commands 2550-2564 with the clipboard. The owner-draw handlers and the
-// dialog texts are in elseite_malen.cpp.
+// dialog texts are in elseite_malen.cpp, the record commands and clipboard
+// lines shared with the record lists in els_ablage.cpp.
 //
 // Invariants of a taken slot:
 //  1. Sections are never stored: they are derived from the records (by
@@ -322,14 +323,8 @@ bool elsKopieren(ElsSlot& s)
         std::memcpy(&letzter, k, sizeof letzter);
         letzter.name[sizeof letzter.name - 1] = '\0';
     }
-    zeichentausch(text, 0x1C, '\t');
-    wiClipText(text);
-    ffree(text);
-    if (!vollstaendig) {
-        wiMeldung("Nicht alle markierten Zeilen passen in die Zwischenablage (h\xf6" "chstens %d Zeichen).",
-                  ELSKOPIESUP);
-    }
-    return vollstaendig;
+    ElsAblageAbgeben(text);
+    return ElsKopieMelden(vollstaendig, ELSKOPIESUP);
 }
 
 void elsEinfuegen(ElsSlot& s)
@@ -353,30 +348,10 @@ void elsEinfuegen(ElsSlot& s)
         text[n] = '\0';
         ffree(clip);
     }
-    zeichentausch(text, '\t', 0x1C);
     char* vorlage = static_cast<char*>(fmalloc(1, s.groesse));
     if (!vorlage) wiAssert("elseite", __LINE__, "vorlage != NULL");
     std::memcpy(vorlage, s.arbeit, static_cast<size_t>(s.groesse));
-    bool zuLang = false;
-    char* p = text;
-    while (*p) {
-        char* lf = std::strchr(p, '\n');
-        int n = lf ? static_cast<int>(lf - p) : static_cast<int>(std::strlen(p));
-        if (n > ELSZEILESUP) {
-            zuLang = true;
-            break;
-        }
-        char zeile[ELSZEILESUP + 1];
-        strkopie(zeile, sizeof zeile, p, n);
-        char* cr = std::strchr(zeile, '\r');
-        if (cr) *cr = '\0';
-        p += n;
-        if (*p == '\n') ++p;
-        int r = s.lesen ? s.lesen(s.arbeit, zeile) : 0;
-        if (r == 0) break;
-        if (r == 1) saeinfuegen(&s.saetze, s.arbeit, i++);
-        std::memcpy(s.arbeit, vorlage, static_cast<size_t>(s.groesse));
-    }
+    const bool zuLang = !ElsAblageLesen(text, ELSZEILESUP, s.lesen, s.arbeit, vorlage, s.groesse, &s.saetze, &i);
     ffree(vorlage);
     ffree(text);
     if (zuLang) {
@@ -509,6 +484,12 @@ void ElsAufbauen(int id, ElsKopfFn kopf, LisHoeheFn hoehe, LisMalFn malen, LisEr
     LisAnzahlSetzen(id, s.anzahl);
     elsRueckruf(s, 1);
     LisEditEnde(id);
+    ElsUeberschriften(id, kopf);
+}
+
+void ElsUeberschriften(int id, ElsKopfFn kopf)
+{
+    char text[256];
     for (int i = 0; kopf && i < 100; ++i) {
         text[0] = '\0';
         int c = kopf(i, text);
@@ -578,16 +559,10 @@ void ElsBefehl(int id, int befehl)
 {
     ElsSlot& s = elsSlot(id);
     if (befehl != 2552 && befehl != 2553 && befehl != 2564 && (befehl < 2556 || befehl > 2559)) s.geaendert = true;
+    const ElsSatzBefehle satz{[&](bool darunter) { elsNeu(s, darunter); }, [&] { elsLoeschen(s); },
+                              [&] { return elsKopieren(s); }, [&] { elsEinfuegen(s); }};
+    if (ElsSatzBefehl(befehl, satz)) return;
     switch (befehl) {
-    case 2550: elsNeu(s, false); break;
-    case 2551: elsLoeschen(s); break;
-    case 2552: elsKopieren(s); break;
-    case 2553:
-        // Only a complete copy may be followed by the deletion.
-        if (elsKopieren(s)) PostMessage(wiDlgFenster(), WM_COMMAND, 2551, 0);
-        break;
-    case 2554: elsEinfuegen(s); break;
-    case 2555: elsNeu(s, true); break;
     case 2560: elsNeueSeite(s, false); break;
     case 2561: elsSeitenLoeschen(s); break;
     case 2562: elsNeueSeite(s, true); break;

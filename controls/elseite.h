@@ -5,10 +5,13 @@
 // give standard list and combo boxes the list look (item markup ESC F, B, O,
 // S), and the dialog texts of the "<dialog>_TEXT" resources.
 // Prefix `Els`, `Dlg`. Tables are found by (current dialog, record list id).
+// The pieces the record lists share (metrics, item painting, headings,
+// record commands, clipboard lines) are exported here too.
 // May call: platform/, support/, config/, winlib/, controls/lisanzeige.h,
 // controls/ctlkern.h.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include <cstdint>
@@ -74,6 +77,49 @@ void ElsMarkupZeichnen(HDC dc, int x, int y, const char* text, int cw, int lh, i
 // `fn` when given, else the box's own string ("" when there is none). Shared
 // with the record lists.
 std::string ElsEintragText(HWND box, bool liste, int index, ElsTextFn fn);
+
+// The application dialog font's metrics, measured once: line height,
+// average character width and the pen width of the item markup. Shared with
+// the record lists.
+struct ElsMasse {
+    int lh, cw, stift;
+};
+const ElsMasse& ElsMessen();
+// Paints owner-drawn item `di` in the list look: fills `flaeche` with
+// `grund`, selects a pen of the markup width in the window text colour (the
+// text colour too) for `inhalt`, restores the DC and draws the focus box on
+// the whole item when the surface style shows it. Shared with the record lists.
+void ElsEintragMalen(const DRAWITEMSTRUCT& di, const RECT& flaeche, COLORREF grund,
+                     const std::function<void(HDC dc)>& inhalt);
+
+// ---- Shared with the record lists --------------------------------------------------------------
+// The column headings of list display `id`: kopf(0), kopf(1), ... until -1
+// (at most 100).
+void ElsUeberschriften(int id, ElsKopfFn kopf);
+// The record commands both give the same meaning: 2550 a new record above
+// the cursor, 2555 below it, 2551 deletes the marked ones, 2552 copies them,
+// 2553 cuts (the deletion is posted only after a complete copy), 2554
+// pastes. False for any other command.
+struct ElsSatzBefehle {
+    std::function<void(bool darunter)> neu;
+    std::function<void()> loeschen;
+    std::function<bool()> kopieren;  // false when not everything fitted
+    std::function<void()> einfuegen;
+};
+bool ElsSatzBefehl(int befehl, const ElsSatzBefehle& aktionen);
+// Clipboard lines carry tabs where records have FS (0x1C). `text` (an
+// fmalloc block, taken and freed) goes to the clipboard.
+void ElsAblageAbgeben(char* text);
+// Warns when marked rows were left out of a copy (at most `grenze`
+// characters fit); returns `vollstaendig`.
+bool ElsKopieMelden(bool vollstaendig, int grenze);
+// Pasting: every line of `text` (LF-ended, cut at its first CR; tabs become
+// FS in place) is read by `lesen` into `arbeit`; a record (1) is inserted
+// into `saetze` at *index, which moves on; `arbeit` is reset from `vorlage`
+// (`groesse` bytes) after every line. Stops where `lesen` is null or returns
+// 0; false when a line longer than `zeileSup` characters stopped it.
+bool ElsAblageLesen(char* text, int zeileSup, ElsLeseFn lesen, void* arbeit, const void* vorlage, int groesse,
+                    SARR* saetze, int* index);
 
 // ---- Dialog texts ------------------------------------------------------------------------------
 // The key of RCDATA "<current dialog>_TEXT" ("Main_TEXT" for the main window).

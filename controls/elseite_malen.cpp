@@ -1,5 +1,6 @@
 // Owner-drawn list and combo boxes in the list look (ElsLbZeichnen,
-// ElsCbZeichnen), the item markup (ESC F colour, B bar, O tick, S tree
+// ElsCbZeichnen), the font metrics and item painting shared with the record
+// lists, the item markup (ESC F colour, B bar, O tick, S tree
 // connectors; byte 3 after a sequence ends an item), the marking colour and
 // the dialog texts. Prefix `Els`, `Dlg`. May call: platform/, config/,
 // winlib/ (application dialog font, current dialog name).
@@ -23,30 +24,6 @@
 namespace {
 
 int elsMarkR = 215, elsMarkG = 232, elsMarkB = 255;
-
-struct ElsMasse {
-    bool gemessen;
-    int lh, cw, stift;
-};
-ElsMasse elsMasse{};
-
-// Measured once with the application dialog font in a memory DC.
-const ElsMasse& elsMessen()
-{
-    if (elsMasse.gemessen) return elsMasse;
-    HDC dc = CreateCompatibleDC(0);
-    HFONT f = wiStandardFont(4);
-    HGDIOBJ alt = f ? SelectObject(dc, f) : 0;
-    TEXTMETRIC tm{};
-    GetTextMetrics(dc, &tm);
-    if (alt) SelectObject(dc, alt);
-    DeleteDC(dc);
-    elsMasse.lh = tm.tmHeight > 0 ? static_cast<int>(tm.tmHeight) : 16;
-    elsMasse.cw = tm.tmAveCharWidth > 0 ? static_cast<int>(tm.tmAveCharWidth) : 7;
-    elsMasse.stift = elsMasse.cw / 4;
-    elsMasse.gemessen = true;
-    return elsMasse;
-}
 
 void elsLinie(HDC dc, int x1, int y1, int x2, int y2)
 {
@@ -72,7 +49,7 @@ bool elsHalbeZeile(const std::string& t)
 int elsZeichnen(bool liste, int id, ElsTextFn fn, UINT nachricht, WPARAM wp, LPARAM lp)
 {
     if (wp != static_cast<WPARAM>(id)) return 0;
-    const ElsMasse& m = elsMessen();
+    const ElsMasse& m = ElsMessen();
     if (nachricht == WM_MEASUREITEM) {
         auto* mi = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
         mi->itemWidth = 0;
@@ -90,26 +67,55 @@ int elsZeichnen(bool liste, int id, ElsTextFn fn, UINT nachricht, WPARAM wp, LPA
     std::string text = ElsEintragText(di->hwndItem, liste, index, fn);
     RECT r = di->rcItem;
     if (liste && elsHalbeZeile(text)) r.top += m.lh / 2;
-    HDC dc = di->hDC;
-    COLORREF schrift = GetSysColor(COLOR_WINDOWTEXT);
-    COLORREF grund = (di->itemState & ODS_SELECTED) ? RGB(elsMarkR, elsMarkG, elsMarkB) : GetSysColor(COLOR_WINDOW);
-    HBRUSH pinsel = CreateSolidBrush(grund);
-    FillRect(dc, &r, pinsel);
-    HPEN stift = CreatePen(PS_SOLID, m.stift, schrift);
-    HGDIOBJ altStift = SelectObject(dc, stift);
-    COLORREF altText = SetTextColor(dc, schrift);
-    COLORREF altGrund = SetBkColor(dc, grund);
-    if (index >= 0) ElsMarkupZeichnen(dc, r.left + 2, r.top, text.c_str(), m.cw, m.lh, m.stift);
-    SelectObject(dc, altStift);
-    SetTextColor(dc, altText);
-    SetBkColor(dc, altGrund);
-    if ((di->itemState & ODS_FOCUS) && ApOFStil1()) DrawFocusRect(dc, &di->rcItem);
-    DeleteObject(pinsel);
-    DeleteObject(stift);
+    const COLORREF grund =
+        (di->itemState & ODS_SELECTED) ? RGB(elsMarkR, elsMarkG, elsMarkB) : GetSysColor(COLOR_WINDOW);
+    ElsEintragMalen(*di, r, grund, [&](HDC dc) {
+        if (index >= 0) ElsMarkupZeichnen(dc, r.left + 2, r.top, text.c_str(), m.cw, m.lh, m.stift);
+    });
     return 1;
 }
 
 }  // namespace
+
+// Measured once with the application dialog font in a memory DC.
+const ElsMasse& ElsMessen()
+{
+    static ElsMasse masse{};
+    static bool gemessen = false;
+    if (gemessen) return masse;
+    HDC dc = CreateCompatibleDC(0);
+    HFONT f = wiStandardFont(4);
+    HGDIOBJ alt = f ? SelectObject(dc, f) : 0;
+    TEXTMETRIC tm{};
+    GetTextMetrics(dc, &tm);
+    if (alt) SelectObject(dc, alt);
+    DeleteDC(dc);
+    masse.lh = tm.tmHeight > 0 ? static_cast<int>(tm.tmHeight) : 16;
+    masse.cw = tm.tmAveCharWidth > 0 ? static_cast<int>(tm.tmAveCharWidth) : 7;
+    masse.stift = masse.cw / 4;
+    gemessen = true;
+    return masse;
+}
+
+void ElsEintragMalen(const DRAWITEMSTRUCT& di, const RECT& flaeche, COLORREF grund,
+                     const std::function<void(HDC dc)>& inhalt)
+{
+    HDC dc = di.hDC;
+    const COLORREF schrift = GetSysColor(COLOR_WINDOWTEXT);
+    HBRUSH pinsel = CreateSolidBrush(grund);
+    FillRect(dc, &flaeche, pinsel);
+    HPEN stift = CreatePen(PS_SOLID, ElsMessen().stift, schrift);
+    HGDIOBJ altStift = SelectObject(dc, stift);
+    COLORREF altText = SetTextColor(dc, schrift);
+    COLORREF altGrund = SetBkColor(dc, grund);
+    inhalt(dc);
+    SelectObject(dc, altStift);
+    SetTextColor(dc, altText);
+    SetBkColor(dc, altGrund);
+    if ((di.itemState & ODS_FOCUS) && ApOFStil1()) DrawFocusRect(dc, &di.rcItem);
+    DeleteObject(pinsel);
+    DeleteObject(stift);
+}
 
 std::string ElsEintragText(HWND box, bool liste, int index, ElsTextFn fn)
 {

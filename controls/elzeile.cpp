@@ -51,12 +51,6 @@ int elzZebra = 0;
 int elzPfad = 0;
 COLORREF elzAuswahl = RGB(215, 232, 255);
 
-struct ElzMasse {
-    bool gemessen;
-    int lh, cw, stift;
-};
-ElzMasse elzMasse{};
-
 int elzFinden(int id)
 {
     HWND dlg = wiDlgFenster();
@@ -147,15 +141,9 @@ bool elzKopieren(ElzSlot& s)
         laenge += z.size();
     }
     text[laenge] = '\0';
-    zeichentausch(text, 0x1C, '\t');
-    wiClipText(text);
-    ffree(text);
+    ElsAblageAbgeben(text);
     wiBeschaeftigt(0);
-    if (!vollstaendig) {
-        wiMeldung("Nicht alle markierten Zeilen passen in die Zwischenablage (h\xf6" "chstens %d Zeichen).",
-                  ELZKOPIESUP);
-    }
-    return vollstaendig;
+    return ElsKopieMelden(vollstaendig, ELZKOPIESUP);
 }
 
 void elzEinfuegen(ElzSlot& s)
@@ -178,24 +166,8 @@ void elzEinfuegen(ElzSlot& s)
     std::memcpy(s.arbeit, vorlage, static_cast<size_t>(s.groesse));
     char* text = wiClipHolenNeu();
     if (text) {
-        zeichentausch(text, '\t', 0x1C);
-        char* p = text;
-        while (*p) {
-            char* lf = std::strchr(p, '\n');
-            size_t laenge = lf ? static_cast<size_t>(lf - p) : std::strlen(p);
-            if (laenge > static_cast<size_t>(ELZZEILESUP)) break;
-            char zeile[ELZZEILESUP + 1];
-            std::memcpy(zeile, p, laenge);
-            zeile[laenge] = '\0';
-            char* cr = std::strchr(zeile, '\r');
-            if (cr) *cr = '\0';
-            p += laenge;
-            if (*p == '\n') ++p;
-            int r = s.lesen(s.arbeit, zeile);
-            if (r == 0) break;
-            if (r == 1) saeinfuegen(&s.saetze, s.arbeit, c++);
-            std::memcpy(s.arbeit, vorlage, static_cast<size_t>(s.groesse));
-        }
+        // A line longer than a record line ends the paste without a word.
+        ElsAblageLesen(text, ELZZEILESUP, s.lesen, s.arbeit, vorlage, s.groesse, &s.saetze, &c);
         ffree(text);
     }
     ffree(vorlage);
@@ -241,23 +213,6 @@ void elzLoeschen(ElzSlot& s)
     elzAnzeigen(s);
 }
 
-const ElzMasse& elzMessen()
-{
-    if (elzMasse.gemessen) return elzMasse;
-    HDC dc = CreateCompatibleDC(0);
-    HFONT f = wiStandardFont(4);
-    HGDIOBJ alt = f ? SelectObject(dc, f) : 0;
-    TEXTMETRIC tm{};
-    GetTextMetrics(dc, &tm);
-    if (alt) SelectObject(dc, alt);
-    DeleteDC(dc);
-    elzMasse.lh = tm.tmHeight > 0 ? static_cast<int>(tm.tmHeight) : 16;
-    elzMasse.cw = tm.tmAveCharWidth > 0 ? static_cast<int>(tm.tmAveCharWidth) : 7;
-    elzMasse.stift = elzMasse.cw / 4;
-    elzMasse.gemessen = true;
-    return elzMasse;
-}
-
 }  // namespace
 
 // ---- Lifecycle -------------------------------------------------------------------------------------
@@ -289,14 +244,7 @@ void ElzAufbauen(int id, ElzKopfFn kopf, LisHoeheFn hoehe, LisMalFn malen, LisEr
     if (!malen) LisMalen2(id, elzStandardMalen);
     if (!ApOFStil1()) LisOhneFokus(id);
     LisAnzahlSetzen(id, saanzahl(&s.saetze));
-    char text[256];
-    for (int i = 0; kopf && i < 100; ++i) {
-        text[0] = '\0';
-        int c = kopf(i, text);
-        if (c == -1) break;
-        text[sizeof text - 1] = '\0';
-        LisUeberschrift(id, c, text);
-    }
+    ElsUeberschriften(id, kopf);
 }
 
 void ElzFreigeben(int id)
@@ -422,16 +370,10 @@ int ElzWeiterSuchen(int id, int zeile, const char* text)
 void ElzBefehl(int id, int befehl)
 {
     ElzSlot& s = elzSlot(id);
+    const ElsSatzBefehle satz{[&](bool darunter) { elzNeu(s, darunter); }, [&] { elzLoeschen(s); },
+                              [&] { return elzKopieren(s); }, [&] { elzEinfuegen(s); }};
+    if (ElsSatzBefehl(befehl, satz)) return;
     switch (befehl) {
-    case 2550: elzNeu(s, false); break;
-    case 2551: elzLoeschen(s); break;
-    case 2552: elzKopieren(s); break;
-    case 2553:
-        // Only a complete copy may be followed by the deletion.
-        if (elzKopieren(s)) PostMessage(wiDlgFenster(), WM_COMMAND, 2551, 0);
-        break;
-    case 2554: elzEinfuegen(s); break;
-    case 2555: elzNeu(s, true); break;
     case 2556: LisAlleMarkieren(id); break;
     case 2557: {
         char text[256];
@@ -519,13 +461,13 @@ int ElzZeilenProFenster(int id)
     RECT r{};
     HWND h = GetDlgItem(wiDlgFenster(), id);
     if (h) GetClientRect(h, &r);
-    return (r.bottom - r.top) / elzMessen().lh;
+    return (r.bottom - r.top) / ElsMessen().lh;
 }
 
 int ElzOwnerDraw(int id, ElzTextFn text, UINT nachricht, int steuerId, LPARAM daten)
 {
     if (steuerId != id) return 0;
-    const ElzMasse& m = elzMessen();
+    const ElsMasse& m = ElsMessen();
     const int zeilen = HulTextSpalten();
     if (nachricht == WM_MEASUREITEM) {
         auto* mi = reinterpret_cast<MEASUREITEMSTRUCT*>(daten);
@@ -543,15 +485,8 @@ int ElzOwnerDraw(int id, ElzTextFn text, UINT nachricht, int steuerId, LPARAM da
     } else if (streifen && (index & 1)) {
         grund = GetSysColor(COLOR_BTNFACE);
     }
-    const COLORREF schrift = GetSysColor(COLOR_WINDOWTEXT);
-    HDC dc = di->hDC;
-    HBRUSH pinsel = CreateSolidBrush(grund);
-    FillRect(dc, &di->rcItem, pinsel);
-    HPEN stift = CreatePen(PS_SOLID, m.stift, schrift);
-    HGDIOBJ altStift = SelectObject(dc, stift);
-    COLORREF altText = SetTextColor(dc, schrift);
-    COLORREF altGrund = SetBkColor(dc, grund);
-    if (index >= 0) {
+    ElsEintragMalen(*di, di->rcItem, grund, [&](HDC dc) {
+        if (index < 0) return;
         std::string t = ElsEintragText(di->hwndItem, di->CtlType != ODT_COMBOBOX, index, text);
         size_t ende = t.find('\x03');
         std::string zeile = ende == std::string::npos ? t : t.substr(0, ende);
@@ -564,12 +499,6 @@ int ElzOwnerDraw(int id, ElzTextFn text, UINT nachricht, int steuerId, LPARAM da
                 ElsMarkupZeichnen(dc, di->rcItem.left + 2, y + k * m.lh, w ? w : "", m.cw, m.lh, m.stift);
             }
         }
-    }
-    SelectObject(dc, altStift);
-    SetTextColor(dc, altText);
-    SetBkColor(dc, altGrund);
-    if ((di->itemState & ODS_FOCUS) && ApOFStil1()) DrawFocusRect(dc, &di->rcItem);
-    DeleteObject(pinsel);
-    DeleteObject(stift);
+    });
     return 1;
 }

@@ -5,7 +5,8 @@
 // one or more lines (with stripes). Prefix `Elz`. Lists are found by
 // (current dialog, control id).
 // May call: platform/, support/, config/, equipment/platzhalter_hul.h,
-// winlib/, controls/lisanzeige.h, controls/elseite.h (item markup).
+// winlib/, controls/lisanzeige.h, controls/elseite.h (item markup and
+// painting, font metrics, headings, clipboard lines).
 #pragma once
 
 #include "controls/lisanzeige.h"

@@ -26,15 +26,8 @@ public:
     {
         h3::Fixture::SetUp();
         h3::weiter = [](UINT m, WPARAM wp, LPARAM lp) { ElsLbZeichnen(BOX, nullptr, m, wp, lp); };
-        HDC dc = CreateCompatibleDC(0);
-        HFONT f = wiStandardFont(4);
-        HGDIOBJ alt = f ? SelectObject(dc, f) : 0;
-        TEXTMETRIC tm{};
-        GetTextMetrics(dc, &tm);
-        if (alt) SelectObject(dc, alt);
-        DeleteDC(dc);
-        cw = static_cast<int>(tm.tmAveCharWidth);
-        lh = static_cast<int>(tm.tmHeight);
+        cw = ElsMessen().cw;
+        lh = ElsMessen().lh;
         box = item(BOX);
     }
 

@@ -12,6 +12,7 @@
 #include "support/speicher.h"
 #include "support/texte.h"
 #include "tests/controls/ctlh3_pruef.h"
+#include "tests/controls/els_pruef.h"
 #include "winlib/dlgitem.h"
 
 namespace {
@@ -86,7 +87,7 @@ std::string lies(const std::string& pfad)
     return ss.str();
 }
 
-class Tabelle : public h3::Fixture {
+class Tabelle : public els::Fixture<ElsBefehl> {
 public:
     bool angelegt = false;
 
@@ -129,18 +130,6 @@ public:
             t += std::string(nr(i)->kopf.name) + ":" + nr(i)->text + " ";
         }
         return t;
-    }
-    void befehl(int b)
-    {
-        ElsBefehl(LISTE, b);
-        h3::pumpen();
-    }
-    std::string clip()
-    {
-        char* t = wiClipHolenNeu();
-        std::string s = t ? t : "";
-        ffree(t);
-        return s;
     }
 };
 

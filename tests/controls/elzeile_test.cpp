@@ -11,6 +11,7 @@
 #include "platform/systemwerte.h"
 #include "tests/controls/ctlh1_pruef.h"
 #include "tests/controls/ctlh3_pruef.h"
+#include "tests/controls/els_pruef.h"
 #include "winlib/dlgitem.h"
 
 namespace {
@@ -50,7 +51,7 @@ void neu(void* p)
     std::snprintf(z->geheim, sizeof z->geheim, "g");
 }
 
-class Satzliste : public h3::Fixture {
+class Satzliste : public els::Fixture<ElzBefehl> {
 public:
     void SetUp() override
     {
@@ -82,18 +83,6 @@ public:
         std::string t;
         for (int i = 0; i < ElzAnzahl(LISTE); ++i) t += std::string(nr(i)->name) + " ";
         return t;
-    }
-    void befehl(int b)
-    {
-        ElzBefehl(LISTE, b);
-        h3::pumpen();
-    }
-    std::string clip()
-    {
-        char* t = wiClipHolenNeu();
-        std::string s = t ? t : "";
-        ffree(t);
-        return s;
     }
 };
 

@@ -10,8 +10,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -28,37 +26,12 @@
 #include "platform/profil.h"
 #include "support/datum.h"
 #include "support/dosdatei.h"
-
-using namespace modh;  // the model's calls through its service tables
+#include "tests/equipment/eqtest.h"
 
 namespace bmtest {
 
 namespace fs = std::filesystem;
-
-inline int& zaehler()
-{
-    static int z = 0;
-    return z;
-}
-
-inline std::vector<std::string>& warnungen()
-{
-    static std::vector<std::string> w;
-    return w;
-}
-
-inline std::string lesen(const std::string& pfad)
-{
-    std::ifstream f(pfad, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
-}
-
-inline void schreiben(const std::string& pfad, const std::string& inhalt)
-{
-    std::ofstream(pfad, std::ios::binary | std::ios::trunc) << inhalt;
-}
-
-inline std::string fixture(const std::string& name) { return std::string(VELMO_TEST_DATA) + "/equipment/" + name; }
+using namespace eqtest;
 
 // Sets a file's stamp to a day of 2020 plus n minutes: a "touch" without
 // sleeping.
@@ -96,11 +69,7 @@ protected:
         plIniCacheLeeren();
         vorgaben("BMuse 1\n");
         projekt("projekt");
-        warnungen().clear();
-        KonfHaken h{};
-        h.warnung = [](const char* t) { warnungen().push_back(t); };
-        konfHakenZuruecksetzen();
-        konfHakenSetzen(h);
+        eqtest::warnungenAufzeichnen();
         zaehler() = 0;
         WacheQuellenSetzen([] { return zaehler(); }, nullptr);
         PhAufrufeLoeschen();

@@ -10,8 +10,6 @@
 #include <atomic>
 #include <chrono>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
@@ -28,41 +26,12 @@
 #include "model/dienste.h"
 #include "model/textvar.h"
 #include "platform/fehlersim.h"
-
-using namespace modh;  // the model's calls through its service tables
+#include "tests/equipment/eqtest.h"
 
 namespace projtest {
 
 namespace fs = std::filesystem;
-
-inline int& zaehler()
-{
-    static int z = 0;
-    return z;
-}
-
-inline std::vector<std::string>& warnungen()
-{
-    static std::vector<std::string> w;
-    return w;
-}
-
-inline std::string lesen(const std::string& pfad)
-{
-    std::ifstream f(pfad, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
-}
-
-inline void schreiben(const std::string& pfad, const std::string& inhalt)
-{
-    std::ofstream f(pfad, std::ios::binary | std::ios::trunc);
-    f << inhalt;
-}
-
-inline std::string fixture(const std::string& name)
-{
-    return std::string(VELMO_TEST_DATA) + "/equipment/" + name;
-}
+using namespace eqtest;
 
 // Moves the file's time by `sekunden` (another program wrote it).
 inline void beruehren(const std::string& pfad, int sekunden = 10)
@@ -92,11 +61,7 @@ protected:
         zaehler() = 1;
         WacheQuellenSetzen([] { return zaehler(); }, nullptr);
         DatWacheZuruecksetzen();
-        warnungen().clear();
-        KonfHaken h{};
-        h.warnung = [](const char* t) { warnungen().push_back(t); };
-        konfHakenZuruecksetzen();
-        konfHakenSetzen(h);
+        eqtest::warnungenAufzeichnen();
         ProjModuleStarten();
     }
 
