@@ -26,8 +26,16 @@ public:
     {
         h3::Fixture::SetUp();
         h3::weiter = [](UINT m, WPARAM wp, LPARAM lp) { ElsLbZeichnen(BOX, nullptr, m, wp, lp); };
-        cw = ElsMessen().cw;
-        lh = ElsMessen().lh;
+        // Measured here, not taken from the painter, so a wrong measurement shows.
+        HDC dc = CreateCompatibleDC(0);
+        HFONT f = wiStandardFont(4);
+        HGDIOBJ alt = f ? SelectObject(dc, f) : 0;
+        TEXTMETRIC tm{};
+        GetTextMetrics(dc, &tm);
+        if (alt) SelectObject(dc, alt);
+        DeleteDC(dc);
+        cw = static_cast<int>(tm.tmAveCharWidth);
+        lh = static_cast<int>(tm.tmHeight);
         box = item(BOX);
     }
 
