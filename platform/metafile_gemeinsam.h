@@ -1,0 +1,87 @@
+// What the WMF and EMF modules (metafile_wmf.cpp, metafile_emf.cpp) have in
+// common beyond metafile_int.h: the recording every metafile DC keeps, its
+// start and close, the recorder members that only combine a format's own
+// primitives, and the player steps that do not depend on the format.
+// Nothing else includes this header. Prefix `meta`. May call: gdi.h,
+// gdiint.h (recording DCs), bild.h, metafile_int.h.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/bild.h"
+#include "platform/gdi.h"
+#include "platform/gdiint.h"
+#include "platform/metafile_int.h"
+
+// ---- Recording ---------------------------------------------------------------------
+
+// The recording behind one metafile DC. A format derives from it and gives
+// the few steps that write its own records; the members both formats share
+// (brush fills, blits) are built on those steps.
+struct metaAufnahme {
+    virtual ~metaAufnahme() = default;
+    std::string datei;  // written at close when mitDatei
+    bool mitDatei = false;
+    int art = 0;  // OBJ_METADC or OBJ_ENHMETADC
+
+    // Makes `h` the DC's current object of its kind in the recording.
+    virtual BOOL auswaehlen(HGDIOBJ h) = 0;
+    // A PatBlt record.
+    virtual BOOL patBlt(HDC hdc, int x, int y, int w, int h, DWORD rop) = 0;
+    // A record drawing a DIB (header `kopf`, pixels `bits`), the source
+    // rectangle (xs, ys, ws, hs) stretched to (x, y, w, h).
+    virtual BOOL dib(HDC hdc, int x, int y, int w, int h, int xs, int ys, int ws, int hs, const uint8_t* kopf,
+                     size_t nKopf, const uint8_t* bits, size_t nBits, DWORD rop) = 0;
+    // The finished bits (called once, at close).
+    virtual std::vector<uint8_t> fertig() = 0;
+};
+
+// The recording of a recording DC (nullptr for any other DC).
+metaAufnahme* metaRec(HDC hdc);
+
+// A recording DC of kind `art` drawing through `rec` into `a`, which is kept
+// until the DC is closed; `datei` (may be nullptr) is the file written at
+// close. 0 when no DC can be made.
+HDC metaAufnahmeBeginnen(std::unique_ptr<metaAufnahme> a, LPCSTR datei, const GdiRecorder& rec, int art);
+// Ends the recording of `hdc`, a DC of kind `art`: frees the DC (either way
+// when it was a live recording), finishes the bits and writes them to the
+// recording's file when it has one. False when `hdc` is no live recording of
+// that kind or the file cannot be written (then with the reason recorded).
+bool metaAufnahmeSchliessen(HDC hdc, int art, std::vector<uint8_t>& bits);
+
+// Recorder members both formats write alike, through the steps above.
+BOOL metaFillRect(HDC hdc, const RECT* rc, HBRUSH br);
+BOOL metaFrameRect(HDC hdc, const RECT* rc, HBRUSH br);
+BOOL metaInvertRect(HDC hdc, const RECT* rc);
+BOOL metaDrawFocusRect(HDC hdc, const RECT* rc);
+BOOL metaFillRgn(HDC hdc, HRGN rgn, HBRUSH br);
+BOOL metaPatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop);
+BOOL metaBitBlt(HDC hdc, int x, int y, int w, int h, HDC src, int xs, int ys, DWORD rop);
+BOOL metaStretchBlt(HDC hdc, int x, int y, int w, int h, HDC src, int xs, int ys, int ws, int hs, DWORD rop);
+BOOL metaStretchDIBits(HDC hdc, int x, int y, int w, int h, int xs, int ys, int ws, int hs, const void* bits,
+                       const BITMAPINFO* bmi, UINT usage, DWORD rop);
+
+// Brush styles a metafile's brush record holds; any other becomes solid.
+inline UINT metaPinselStil(UINT stil)
+{
+    return stil == BS_SOLID || stil == BS_NULL || stil == BS_HATCHED ? stil : static_cast<UINT>(BS_SOLID);
+}
+
+// ---- Playing -----------------------------------------------------------------------
+
+// The brush of a pattern-brush record: the pattern for RGB colours, else (or
+// when it cannot be made) black, so the record's index still holds a brush.
+HGDIOBJ metaMusterPinsel(const plBild& bild, UINT usage);
+// Deletes an object the player made; the DC may still hold it, so a stock
+// object of its kind is selected first.
+void metaObjektLoeschen(HDC dc, HGDIOBJ h);
+// Draws a checked DIB record's pixels (`bild`, decoded from the DIB whose
+// header is `kopf`) as a 32-bit top-down DIB, so the drawing side only ever
+// sees sound input. The source rectangle of a bottom-up DIB counts rows from
+// the bottom; it is turned into rows from the top.
+void metaDibMalen(HDC dc, const uint8_t* kopf, size_t nKopf, const plBild& bild, int x, int y, int w, int h, int xs,
+                  int ys, int ws, int hs, DWORD rop);
