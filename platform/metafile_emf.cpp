@@ -35,8 +35,7 @@ struct emfAufnahme : metaAufnahme {
 
     BOOL auswaehlen(HGDIOBJ h) override;
     BOOL patBlt(HDC hdc, int x, int y, int w, int h, DWORD rop) override;
-    BOOL dib(HDC hdc, int x, int y, int w, int h, int xs, int ys, int ws, int hs, const uint8_t* kopf, size_t nKopf,
-             const uint8_t* bits, size_t nBits, DWORD rop) override;
+    BOOL dib(HDC hdc, const metaDibAuftrag& d) override;
     std::vector<uint8_t> fertig() override;
 };
 
@@ -198,27 +197,26 @@ BOOL emfAufnahme::patBlt(HDC hdc, int x, int y, int w, int h, DWORD rop)
 }
 
 // A StretchDIBits record.
-BOOL emfAufnahme::dib(HDC hdc, int x, int y, int w, int h, int xs, int ys, int ws, int hs, const uint8_t* kopf,
-                      size_t nKopf, const uint8_t* bits, size_t nBits, DWORD rop)
+BOOL emfAufnahme::dib(HDC hdc, const metaDibAuftrag& d)
 {
-    RECTL b = emfBoundsBox(hdc, this, x, y, x + w, y + h);
-    plLeSchreiber& s = this->w.beginnen(EMR_STRETCHDIBITS);
+    RECTL b = emfBoundsBox(hdc, this, d.x, d.y, d.x + d.w, d.y + d.h);
+    plLeSchreiber& s = w.beginnen(EMR_STRETCHDIBITS);
     emfRect(s, b);
-    for (int v : {x, y, xs, ys, ws, hs}) s.i32(v);
+    for (int v : {d.x, d.y, d.xs, d.ys, d.ws, d.hs}) s.i32(v);
     uint32_t offKopf = 80;
-    uint32_t offBits = static_cast<uint32_t>(offKopf + ((nKopf + 3) & ~size_t{3}));
+    uint32_t offBits = static_cast<uint32_t>(offKopf + ((d.nKopf + 3) & ~size_t{3}));
     s.u32(offKopf);
-    s.u32(static_cast<uint32_t>(nKopf));
+    s.u32(static_cast<uint32_t>(d.nKopf));
     s.u32(offBits);
-    s.u32(static_cast<uint32_t>(nBits));
+    s.u32(static_cast<uint32_t>(d.nBits));
     s.u32(DIB_RGB_COLORS);
-    s.u32(rop);
-    s.i32(w);
-    s.i32(h);
-    s.bytes(kopf, nKopf);
-    while ((s.groesse() - this->w.datensatzAnfang()) % 4) s.u8(0);
-    s.bytes(bits, nBits);
-    this->w.beenden();
+    s.u32(d.rop);
+    s.i32(d.w);
+    s.i32(d.h);
+    s.bytes(d.kopf, d.nKopf);
+    while ((s.groesse() - w.datensatzAnfang()) % 4) s.u8(0);
+    s.bytes(d.bits, d.nBits);
+    w.beenden();
     return TRUE;
 }
 

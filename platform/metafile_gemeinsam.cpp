@@ -107,7 +107,7 @@ BOOL metaStretchBlt(HDC hdc, int x, int y, int w, int h, HDC src, int xs, int ys
     metaAufnahme* a = metaRec(hdc);
     if (!a) return FALSE;
     size_t kopf = plDibKopfGroesse(dib.data(), dib.size());
-    return a->dib(hdc, x, y, w, h, 0, 0, ws, hs, dib.data(), kopf, dib.data() + kopf, dib.size() - kopf, rop);
+    return a->dib(hdc, {x, y, w, h, 0, 0, ws, hs, dib.data(), kopf, dib.data() + kopf, dib.size() - kopf, rop});
 }
 BOOL metaBitBlt(HDC hdc, int x, int y, int w, int h, HDC src, int xs, int ys, DWORD rop)
 {
@@ -120,8 +120,8 @@ BOOL metaStretchDIBits(HDC hdc, int x, int y, int w, int h, int xs, int ys, int 
     if (!bits || usage != DIB_RGB_COLORS || !metaDibGroessen(bmi, usage, kopf, n)) return FALSE;
     metaAufnahme* a = metaRec(hdc);
     if (!a) return FALSE;
-    return a->dib(hdc, x, y, w, h, xs, ys, ws, hs, reinterpret_cast<const uint8_t*>(bmi), kopf,
-                  static_cast<const uint8_t*>(bits), n, rop);
+    return a->dib(hdc, {x, y, w, h, xs, ys, ws, hs, reinterpret_cast<const uint8_t*>(bmi), kopf,
+                        static_cast<const uint8_t*>(bits), n, rop});
 }
 
 // ---- Playing -----------------------------------------------------------------------
@@ -151,12 +151,6 @@ void metaDibMalen(HDC dc, const uint8_t* kopf, size_t nKopf, const plBild& bild,
     plLeLeser l(kopf, nKopf);
     bool vonUnten = l.u32() == 12 || (l.u32(), l.i32() > 0);
     if (vonUnten) ys = bild.hoehe - ys - hs;
-    BITMAPINFO bmi{};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = bild.breite;
-    bmi.bmiHeader.biHeight = -bild.hoehe;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO bmi = metaBmi32(bild.breite, bild.hoehe);
     StretchDIBits(dc, x, y, w, h, xs, ys, ws, hs, bild.pixel.data(), &bmi, DIB_RGB_COLORS, rop);
 }

@@ -19,6 +19,17 @@
 
 // ---- Recording ---------------------------------------------------------------------
 
+// A DIB to record: the source rectangle (xs, ys, ws, hs) of the DIB with the
+// header `kopf` and the pixels `bits`, stretched to (x, y, w, h).
+struct metaDibAuftrag {
+    int x, y, w, h, xs, ys, ws, hs;
+    const uint8_t* kopf;
+    size_t nKopf;
+    const uint8_t* bits;
+    size_t nBits;
+    DWORD rop;
+};
+
 // The recording behind one metafile DC. A format derives from it and gives
 // the few steps that write its own records; the members both formats share
 // (brush fills, blits) are built on those steps.
@@ -32,10 +43,8 @@ struct metaAufnahme {
     virtual BOOL auswaehlen(HGDIOBJ h) = 0;
     // A PatBlt record.
     virtual BOOL patBlt(HDC hdc, int x, int y, int w, int h, DWORD rop) = 0;
-    // A record drawing a DIB (header `kopf`, pixels `bits`), the source
-    // rectangle (xs, ys, ws, hs) stretched to (x, y, w, h).
-    virtual BOOL dib(HDC hdc, int x, int y, int w, int h, int xs, int ys, int ws, int hs, const uint8_t* kopf,
-                     size_t nKopf, const uint8_t* bits, size_t nBits, DWORD rop) = 0;
+    // A record drawing a DIB.
+    virtual BOOL dib(HDC hdc, const metaDibAuftrag& d) = 0;
     // The finished bits (called once, at close).
     virtual std::vector<uint8_t> fertig() = 0;
 };
@@ -70,6 +79,10 @@ inline UINT metaPinselStil(UINT stil)
 {
     return stil == BS_SOLID || stil == BS_NULL || stil == BS_HATCHED ? stil : static_cast<UINT>(BS_SOLID);
 }
+
+// The header of a top-down 32-bit RGB DIB of breite x hoehe pixels, the
+// form in which pixels are read from a bitmap and handed to a target.
+BITMAPINFO metaBmi32(int breite, int hoehe);
 
 // ---- Playing -----------------------------------------------------------------------
 

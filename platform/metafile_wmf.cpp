@@ -33,8 +33,7 @@ struct wmfAufnahme : metaAufnahme {
 
     BOOL auswaehlen(HGDIOBJ h) override;
     BOOL patBlt(HDC hdc, int x, int y, int w, int h, DWORD rop) override;
-    BOOL dib(HDC hdc, int x, int y, int w, int h, int xs, int ys, int ws, int hs, const uint8_t* kopf, size_t nKopf,
-             const uint8_t* bits, size_t nBits, DWORD rop) override;
+    BOOL dib(HDC hdc, const metaDibAuftrag& d) override;
     std::vector<uint8_t> fertig() override;
 };
 
@@ -171,17 +170,16 @@ BOOL wmfAufnahme::auswaehlen(HGDIOBJ h) { return wmfAuswaehlen(this, h); }
 BOOL wmfAufnahme::patBlt(HDC, int x, int y, int w, int h, DWORD rop) { return wmfPatBltRec(this, x, y, w, h, rop); }
 
 // A StretchDIB record; the header and pixels follow each other as a packed DIB.
-BOOL wmfAufnahme::dib(HDC, int x, int y, int w, int h, int xs, int ys, int ws, int hs, const uint8_t* kopf,
-                      size_t nKopf, const uint8_t* bits, size_t nBits, DWORD rop)
+BOOL wmfAufnahme::dib(HDC, const metaDibAuftrag& d)
 {
-    if (!wmfPassen(x, y, w, h, xs, ys, ws, hs)) return FALSE;
-    plLeSchreiber& s = this->w.beginnen(META_STRETCHDIB);
-    s.u32(rop);
+    if (!wmfPassen(d.x, d.y, d.w, d.h, d.xs, d.ys, d.ws, d.hs)) return FALSE;
+    plLeSchreiber& s = w.beginnen(META_STRETCHDIB);
+    s.u32(d.rop);
     s.u16(DIB_RGB_COLORS);
-    for (int v : {hs, ws, ys, xs, h, w, y, x}) s.i16(static_cast<int16_t>(v));
-    s.bytes(kopf, nKopf);
-    s.bytes(bits, nBits);
-    this->w.beenden();
+    for (int v : {d.hs, d.ws, d.ys, d.xs, d.h, d.w, d.y, d.x}) s.i16(static_cast<int16_t>(v));
+    s.bytes(d.kopf, d.nKopf);
+    s.bytes(d.bits, d.nBits);
+    w.beenden();
     return TRUE;
 }
 
