@@ -152,9 +152,7 @@ int64_t emfIndex(emfAufnahme* a, HGDIOBJ h)
         plLeSchreiber& s = a->w.beginnen(EMR_EXTCREATEFONTINDIRECTW);
         s.u32(ih);
         for (LONG v : {f.lfHeight, f.lfWidth, f.lfEscapement, f.lfOrientation, f.lfWeight}) s.i32(v);
-        for (BYTE b : {f.lfItalic, f.lfUnderline, f.lfStrikeOut, f.lfCharSet, f.lfOutPrecision, f.lfClipPrecision,
-                       f.lfQuality, f.lfPitchAndFamily})
-            s.u8(b);
+        metaSchriftBytesSchreiben(s, f);
         size_t n = strnlen(f.lfFaceName, LF_FACESIZE - 1);
         std::vector<uint16_t> name = metaNach16(f.lfFaceName, n);
         name.resize(LF_FACESIZE, 0);
@@ -916,9 +914,7 @@ bool emfDatensatz(emfSpiel& sp, const plEmfDatensatz& d)
         lf.lfEscapement = l.i32();
         lf.lfOrientation = l.i32();
         lf.lfWeight = l.i32();
-        for (BYTE* b : {&lf.lfItalic, &lf.lfUnderline, &lf.lfStrikeOut, &lf.lfCharSet, &lf.lfOutPrecision,
-                        &lf.lfClipPrecision, &lf.lfQuality, &lf.lfPitchAndFamily})
-            *b = l.u8();
+        metaSchriftBytesLesen(l, lf);
         uint16_t name[LF_FACESIZE];
         for (auto& u : name) u = l.u16();
         if (!l.gut || ih == 0 || ih >= sp.tabelle.size()) return false;
@@ -1052,8 +1048,7 @@ BOOL PlayEnhMetaFile(HDC hdc, HENHMETAFILE hemf, const RECT* rc)
     if (plEmfPruefen(d->bits.data(), d->bits.size(), sp.kopf, saetze, &fehler) != 0) return metaFehler(fehler);
     sp.hdc = hdc;
     sp.tabelle.assign(sp.kopf.nHandles, 0);
-    for (size_t i = 0; i < saetze.size(); ++i)
-        if (!emfDatensatz(sp, saetze[i])) return metaFehler("record " + std::to_string(i + 1) + " inconsistent");
+    if (!metaAllePruefen(saetze, [&](const plEmfDatensatz& s) { return emfDatensatz(sp, s); })) return FALSE;
 
     // Frame (0.01 mm) in reference pixels, fitted to the target rectangle.
     const ENHMETAHEADER& k = sp.kopf;

@@ -124,6 +124,19 @@ BOOL metaStretchDIBits(HDC hdc, int x, int y, int w, int h, int xs, int ys, int 
                         static_cast<const uint8_t*>(bits), n, rop});
 }
 
+void metaSchriftBytesSchreiben(plLeSchreiber& s, const LOGFONT& f)
+{
+    for (BYTE b : {f.lfItalic, f.lfUnderline, f.lfStrikeOut, f.lfCharSet, f.lfOutPrecision, f.lfClipPrecision,
+                   f.lfQuality, f.lfPitchAndFamily})
+        s.u8(b);
+}
+void metaSchriftBytesLesen(plLeLeser& l, LOGFONT& f)
+{
+    for (BYTE* b : {&f.lfItalic, &f.lfUnderline, &f.lfStrikeOut, &f.lfCharSet, &f.lfOutPrecision, &f.lfClipPrecision,
+                    &f.lfQuality, &f.lfPitchAndFamily})
+        *b = l.u8();
+}
+
 // ---- Playing -----------------------------------------------------------------------
 
 HGDIOBJ metaMusterPinsel(const plBild& bild, UINT usage)

@@ -80,11 +80,26 @@ inline UINT metaPinselStil(UINT stil)
     return stil == BS_SOLID || stil == BS_NULL || stil == BS_HATCHED ? stil : static_cast<UINT>(BS_SOLID);
 }
 
+// The eight one-byte fields of a LOGFONT (italic .. pitch and family), which
+// both formats store alike, in this order.
+void metaSchriftBytesSchreiben(plLeSchreiber& s, const LOGFONT& f);
+void metaSchriftBytesLesen(plLeLeser& l, LOGFONT& f);
+
 // The header of a top-down 32-bit RGB DIB of breite x hoehe pixels, the
 // form in which pixels are read from a bitmap and handed to a target.
 BITMAPINFO metaBmi32(int breite, int hoehe);
 
 // ---- Playing -----------------------------------------------------------------------
+
+// Runs `pruefen` over every record before anything is drawn. False, with the
+// number of the first inconsistent record as the reason, when one fails.
+template <typename Datensatz, typename Pruefen>
+bool metaAllePruefen(const std::vector<Datensatz>& saetze, Pruefen pruefen)
+{
+    for (size_t i = 0; i < saetze.size(); ++i)
+        if (!pruefen(saetze[i])) return metaFehler("record " + std::to_string(i + 1) + " inconsistent"), false;
+    return true;
+}
 
 // The brush of a pattern-brush record: the pattern for RGB colours, else (or
 // when it cannot be made) black, so the record's index still holds a brush.

@@ -92,9 +92,7 @@ int wmfSlot(wmfAufnahme* a, HGDIOBJ h)
         s.i16(static_cast<int16_t>(f.lfEscapement));
         s.i16(static_cast<int16_t>(f.lfOrientation));
         s.i16(static_cast<int16_t>(f.lfWeight));
-        for (BYTE b : {f.lfItalic, f.lfUnderline, f.lfStrikeOut, f.lfCharSet, f.lfOutPrecision, f.lfClipPrecision,
-                       f.lfQuality, f.lfPitchAndFamily})
-            s.u8(b);
+        metaSchriftBytesSchreiben(s, f);
         char name[LF_FACESIZE] = {};
         std::memcpy(name, f.lfFaceName, LF_FACESIZE - 1);
         s.bytes(name, LF_FACESIZE);
@@ -683,14 +681,7 @@ bool wmfDatensatz(wmfSpiel& sp, const plWmfDatensatz& d)
         lf.lfEscapement = l.i16();
         lf.lfOrientation = l.i16();
         lf.lfWeight = l.i16();
-        lf.lfItalic = l.u8();
-        lf.lfUnderline = l.u8();
-        lf.lfStrikeOut = l.u8();
-        lf.lfCharSet = l.u8();
-        lf.lfOutPrecision = l.u8();
-        lf.lfClipPrecision = l.u8();
-        lf.lfQuality = l.u8();
-        lf.lfPitchAndFamily = l.u8();
+        metaSchriftBytesLesen(l, lf);
         if (!l.gut) return false;
         // The face name may be shorter than 32 bytes; it ends at its NUL or the record.
         size_t n = std::min<size_t>(l.rest(), LF_FACESIZE - 1);
@@ -724,8 +715,7 @@ BOOL PlayMetaFile(HDC hdc, HMETAFILE hmf)
     wmfSpiel sp;
     sp.hdc = hdc;
     sp.tabelle.resize(kopf.objekte);
-    for (size_t i = 0; i < saetze.size(); ++i)
-        if (!wmfDatensatz(sp, saetze[i])) return metaFehler("record " + std::to_string(i + 1) + " inconsistent");
+    if (!metaAllePruefen(saetze, [&](const plWmfDatensatz& s) { return wmfDatensatz(sp, s); })) return FALSE;
     int gesichert = SaveDC(hdc);
     if (gesichert <= 0) return FALSE;
     sp.malen = true;
