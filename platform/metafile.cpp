@@ -42,6 +42,7 @@ void metaOhnePlatziert(const BYTE*& data, size_t& n)
     }
 }
 
+// Checked bits into `tabelle`: their handle, 0 when the table is full.
 uint32_t metaAnlegen(plHandleTabelle<metaDatei>& tabelle, std::vector<uint8_t> bits)
 {
     auto d = std::make_unique<metaDatei>();
