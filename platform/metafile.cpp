@@ -1,13 +1,14 @@
 // Metafile handles, bits, files and the helpers the recorders share; see
-// metafile.h. Prefix `meta` for internals (metafile_int.h). Recording and
-// playing live in metafile_wmf.cpp and metafile_emf.cpp. Calls the public
-// GDI calls, the handle tables, bild.h and metafile_format.h.
+// metafile.h. Prefix `meta` for internals (metafile_int.h,
+// metafile_gemeinsam.h). Recording and playing live in metafile_wmf.cpp and
+// metafile_emf.cpp. Calls the public GDI calls, the handle tables, bild.h
+// and metafile_format.h.
 #include <cstring>
 #include <memory>
 
 #include "platform/bild.h"
 #include "platform/handle.h"
-#include "platform/metafile_int.h"
+#include "platform/metafile_gemeinsam.h"
 
 namespace {
 
@@ -41,20 +42,42 @@ void metaOhnePlatziert(const BYTE*& data, size_t& n)
     }
 }
 
+// Checked bits into `tabelle`: their handle, 0 when the table is full.
+uint32_t metaAnlegen(plHandleTabelle<metaDatei>& tabelle, std::vector<uint8_t> bits)
+{
+    auto d = std::make_unique<metaDatei>();
+    d->bits = std::move(bits);
+    return tabelle.anlegen(std::move(d));
+}
+
+// GetMetaFileBitsEx and GetEnhMetaFileBits: the size of the bits when `buf`
+// is nullptr, else a copy of them when `size` is large enough (0 when not,
+// and for no metafile).
+UINT metaBitsGeben(const metaDatei* d, UINT size, void* buf)
+{
+    if (!d) return 0;
+    UINT n = static_cast<UINT>(d->bits.size());
+    if (!buf) return n;
+    if (size < n) return 0;
+    std::memcpy(buf, d->bits.data(), n);
+    return n;
+}
+
+// CopyMetaFile and CopyEnhMetaFile: the bits, also written to `file` when
+// given. False for no metafile or when the file cannot be written (then with
+// the reason recorded).
+bool metaKopieren(const metaDatei* d, LPCSTR file, std::vector<uint8_t>& bits)
+{
+    if (!d) return false;
+    bits = d->bits;
+    if (file && metaDateiSchreiben(file, bits) != 0) return metaFehler("file cannot be written"), false;
+    return true;
+}
+
 }  // namespace
 
-HMETAFILE metaWmfAnlegen(std::vector<uint8_t> bits)
-{
-    auto d = std::make_unique<metaDatei>();
-    d->bits = std::move(bits);
-    return metaWmfTabelle().anlegen(std::move(d));
-}
-HENHMETAFILE metaEmfAnlegen(std::vector<uint8_t> bits)
-{
-    auto d = std::make_unique<metaDatei>();
-    d->bits = std::move(bits);
-    return metaEmfTabelle().anlegen(std::move(d));
-}
+HMETAFILE metaWmfAnlegen(std::vector<uint8_t> bits) { return metaAnlegen(metaWmfTabelle(), std::move(bits)); }
+HENHMETAFILE metaEmfAnlegen(std::vector<uint8_t> bits) { return metaAnlegen(metaEmfTabelle(), std::move(bits)); }
 const metaDatei* metaWmfFinden(HMETAFILE h) { return metaWmfTabelle().finden(h); }
 const metaDatei* metaEmfFinden(HENHMETAFILE h) { return metaEmfTabelle().finden(h); }
 
@@ -74,16 +97,7 @@ void plMetaAllesFreigeben()
 
 // ---- Bits and files ------------------------------------------------------------------
 
-UINT GetMetaFileBitsEx(HMETAFILE hmf, UINT size, LPVOID buf)
-{
-    const metaDatei* d = metaWmfFinden(hmf);
-    if (!d) return 0;
-    UINT n = static_cast<UINT>(d->bits.size());
-    if (!buf) return n;
-    if (size < n) return 0;
-    std::memcpy(buf, d->bits.data(), n);
-    return n;
-}
+UINT GetMetaFileBitsEx(HMETAFILE hmf, UINT size, LPVOID buf) { return metaBitsGeben(metaWmfFinden(hmf), size, buf); }
 
 HMETAFILE SetMetaFileBitsEx(UINT size, const BYTE* data)
 {
@@ -139,23 +153,12 @@ HMETAFILE GetMetaFile(LPCSTR file)
 
 HMETAFILE CopyMetaFile(HMETAFILE hmf, LPCSTR file)
 {
-    const metaDatei* d = metaWmfFinden(hmf);
-    if (!d) return 0;
-    std::vector<uint8_t> bits = d->bits;
-    if (file && metaDateiSchreiben(file, bits) != 0) return metaFehler("file cannot be written");
+    std::vector<uint8_t> bits;
+    if (!metaKopieren(metaWmfFinden(hmf), file, bits)) return 0;
     return metaWmfAnlegen(std::move(bits));
 }
 
-UINT GetEnhMetaFileBits(HENHMETAFILE hemf, UINT size, LPBYTE buf)
-{
-    const metaDatei* d = metaEmfFinden(hemf);
-    if (!d) return 0;
-    UINT n = static_cast<UINT>(d->bits.size());
-    if (!buf) return n;
-    if (size < n) return 0;
-    std::memcpy(buf, d->bits.data(), n);
-    return n;
-}
+UINT GetEnhMetaFileBits(HENHMETAFILE hemf, UINT size, LPBYTE buf) { return metaBitsGeben(metaEmfFinden(hemf), size, buf); }
 
 HENHMETAFILE SetEnhMetaFileBits(UINT size, const BYTE* data)
 {
@@ -176,10 +179,8 @@ HENHMETAFILE GetEnhMetaFile(LPCSTR file)
 
 HENHMETAFILE CopyEnhMetaFile(HENHMETAFILE hemf, LPCSTR file)
 {
-    const metaDatei* d = metaEmfFinden(hemf);
-    if (!d) return 0;
-    std::vector<uint8_t> bits = d->bits;
-    if (file && metaDateiSchreiben(file, bits) != 0) return metaFehler("file cannot be written");
+    std::vector<uint8_t> bits;
+    if (!metaKopieren(metaEmfFinden(hemf), file, bits)) return 0;
     return metaEmfAnlegen(std::move(bits));
 }
 
@@ -253,6 +254,13 @@ bool metaObjektLesen(HGDIOBJ h, metaObjekt& o)
     }
 }
 
+BITMAPINFO metaBmi32(int breite, int hoehe)
+{
+    BITMAPINFO bmi{};
+    bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), breite, -hoehe, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    return bmi;
+}
+
 bool metaDibAusDc(HDC src, int xs, int ys, int ws, int hs, COLORREF text, COLORREF hinter, std::vector<uint8_t>& dib)
 {
     dib.clear();
@@ -260,13 +268,7 @@ bool metaDibAusDc(HDC src, int xs, int ys, int ws, int hs, COLORREF text, COLORR
     BITMAP b{};
     if (!bm || GetObject(bm, sizeof b, &b) <= 0 || b.bmWidth <= 0 || b.bmHeight <= 0) return false;
     if (ws <= 0 || hs <= 0 || xs < 0 || ys < 0 || xs + ws > b.bmWidth || ys + hs > b.bmHeight) return false;
-    BITMAPINFO bmi{};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = b.bmWidth;
-    bmi.bmiHeader.biHeight = -b.bmHeight;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO bmi = metaBmi32(b.bmWidth, b.bmHeight);
     std::vector<uint32_t> px(static_cast<size_t>(b.bmWidth) * static_cast<size_t>(b.bmHeight));
     if (GetDIBits(src, bm, 0, static_cast<UINT>(b.bmHeight), px.data(), &bmi, DIB_RGB_COLORS) <= 0) return false;
     bool mono = b.bmBitsPixel == 1;

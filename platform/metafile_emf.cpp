@@ -1,7 +1,8 @@
 // Enhanced metafiles: the recorder behind CreateEnhMetaFile (a GdiRecorder
 // writing EMF records) and the player PlayEnhMetaFile. Prefix `emf` for
 // file-static helpers. Calls the public GDI calls, gdiint.h for recording
-// DCs and the screen's capabilities, metafile_format.h and bild.h.
+// DCs and the screen's capabilities, metafile_gemeinsam.h (the recording and
+// the steps shared with WMF), metafile_format.h and bild.h.
 //
 // The player keeps the metafile's own mapping (map mode, window and viewport,
 // world transform, with a stack for SaveDC/RestoreDC) and draws through one
@@ -11,21 +12,18 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <map>
 #include <memory>
 
 #include <cairo.h>
 
 #include "platform/bild.h"
 #include "platform/gdiint.h"
-#include "platform/metafile_int.h"
+#include "platform/metafile_gemeinsam.h"
 
 namespace {
 
-struct emfAufnahme {
+struct emfAufnahme : metaAufnahme {
     plEmfSchreiber w;
-    std::string datei;
-    bool mitDatei = false;
     bool mitFrame = false;
     RECT frame{};
     std::string beschreibung;
@@ -34,23 +32,14 @@ struct emfAufnahme {
     std::vector<HGDIOBJ> handles{0};  // index 0 stands for the metafile itself
     bool boundsLeer = true;
     RECTL bounds{0, 0, -1, -1};
+
+    BOOL auswaehlen(HGDIOBJ h) override;
+    BOOL patBlt(HDC hdc, int x, int y, int w, int h, DWORD rop) override;
+    BOOL dib(HDC hdc, const metaDibAuftrag& d) override;
+    std::vector<uint8_t> fertig() override;
 };
 
-emfAufnahme* emfRec(HDC hdc) { return static_cast<emfAufnahme*>(gdiDcRecorderKontext(hdc)); }
-
-// The recordings of live metafile DCs. A DC deleted without being closed
-// (DeleteDC) leaves its entry, which the next CreateMetaFile sweeps away.
-std::map<HDC, std::unique_ptr<emfAufnahme>>& emfAufnahmen()
-{
-    static std::map<HDC, std::unique_ptr<emfAufnahme>> m;
-    return m;
-}
-void emfFegen()
-{
-    auto& m = emfAufnahmen();
-    for (auto it = m.begin(); it != m.end();)
-        it = gdiDcArt(it->first) == OBJ_ENHMETADC && gdiDcRecorderKontext(it->first) == it->second.get() ? std::next(it) : m.erase(it);
-}
+emfAufnahme* emfRec(HDC hdc) { return static_cast<emfAufnahme*>(metaRec(hdc)); }
 
 // Grows the bounds by logical points of the recording DC; returns their
 // device box for the record's own bounds field.
@@ -151,8 +140,7 @@ int64_t emfIndex(emfAufnahme* a, HGDIOBJ h)
             s.bytes(o.musterDib.data(), o.musterDib.size());
         } else {
             plLeSchreiber& s = a->w.beginnen(EMR_CREATEBRUSHINDIRECT);
-            UINT stil = o.pinsel.lbStyle;
-            if (stil != BS_SOLID && stil != BS_NULL && stil != BS_HATCHED) stil = BS_SOLID;
+            UINT stil = metaPinselStil(o.pinsel.lbStyle);
             s.u32(ih);
             s.u32(stil);
             s.u32(o.pinsel.lbColor);
@@ -164,9 +152,7 @@ int64_t emfIndex(emfAufnahme* a, HGDIOBJ h)
         plLeSchreiber& s = a->w.beginnen(EMR_EXTCREATEFONTINDIRECTW);
         s.u32(ih);
         for (LONG v : {f.lfHeight, f.lfWidth, f.lfEscapement, f.lfOrientation, f.lfWeight}) s.i32(v);
-        for (BYTE b : {f.lfItalic, f.lfUnderline, f.lfStrikeOut, f.lfCharSet, f.lfOutPrecision, f.lfClipPrecision,
-                       f.lfQuality, f.lfPitchAndFamily})
-            s.u8(b);
+        metaSchriftBytesSchreiben(s, f);
         size_t n = strnlen(f.lfFaceName, LF_FACESIZE - 1);
         std::vector<uint16_t> name = metaNach16(f.lfFaceName, n);
         name.resize(LF_FACESIZE, 0);
@@ -190,10 +176,13 @@ BOOL emfAuswaehlen(emfAufnahme* a, HGDIOBJ h)
     return TRUE;
 }
 
-BOOL emfPatBltRec(HDC hdc, emfAufnahme* a, int x, int y, int w, int h, DWORD rop)
+BOOL emfAufnahme::auswaehlen(HGDIOBJ h) { return emfAuswaehlen(this, h); }
+
+// A BitBlt record without a bitmap.
+BOOL emfAufnahme::patBlt(HDC hdc, int x, int y, int w, int h, DWORD rop)
 {
-    RECTL b = emfBoundsBox(hdc, a, x, y, x + w, y + h);
-    plLeSchreiber& s = a->w.beginnen(EMR_BITBLT);
+    RECTL b = emfBoundsBox(hdc, this, x, y, x + w, y + h);
+    plLeSchreiber& s = this->w.beginnen(EMR_BITBLT);
     emfRect(s, b);
     for (int v : {x, y, w, h}) s.i32(v);
     s.u32(rop);
@@ -201,52 +190,50 @@ BOOL emfPatBltRec(HDC hdc, emfAufnahme* a, int x, int y, int w, int h, DWORD rop
     s.i32(0);
     emfXform(s, XFORM{1, 0, 0, 1, 0, 0});
     for (int i = 0; i < 6; ++i) s.u32(0);  // background colour, usage, no bitmap
-    a->w.beenden();
+    this->w.beenden();
     return TRUE;
 }
 
-BOOL emfMitPinsel(HDC hdc, HBRUSH br, const std::vector<RECT>& rechtecke, DWORD rop)
+// A StretchDIBits record.
+BOOL emfAufnahme::dib(HDC hdc, const metaDibAuftrag& d)
 {
-    emfAufnahme* a = emfRec(hdc);
-    if (!a) return FALSE;
-    if (br && !emfAuswaehlen(a, br)) return FALSE;
-    for (const RECT& r : rechtecke) emfPatBltRec(hdc, a, r.left, r.top, r.right - r.left, r.bottom - r.top, rop);
-    HGDIOBJ eigen = GetCurrentObject(hdc, OBJ_BRUSH);
-    if (br && eigen && eigen != br) emfAuswaehlen(a, eigen);
-    return TRUE;
-}
-
-std::vector<RECT> emfRahmen(const RECT& r)
-{
-    return {{r.left, r.top, r.right, r.top + 1}, {r.left, r.bottom - 1, r.right, r.bottom},
-            {r.left, r.top + 1, r.left + 1, r.bottom - 1}, {r.right - 1, r.top + 1, r.right, r.bottom - 1}};
-}
-
-// A StretchDIBits record of a packed DIB (header part `kopf` bytes).
-BOOL emfDib(HDC hdc, int x, int y, int w, int h, int xs, int ys, int ws, int hs, const uint8_t* kopf, size_t nKopf,
-            const uint8_t* bits, size_t nBits, DWORD rop)
-{
-    emfAufnahme* a = emfRec(hdc);
-    if (!a) return FALSE;
-    RECTL b = emfBoundsBox(hdc, a, x, y, x + w, y + h);
-    plLeSchreiber& s = a->w.beginnen(EMR_STRETCHDIBITS);
+    RECTL b = emfBoundsBox(hdc, this, d.x, d.y, d.x + d.w, d.y + d.h);
+    plLeSchreiber& s = w.beginnen(EMR_STRETCHDIBITS);
     emfRect(s, b);
-    for (int v : {x, y, xs, ys, ws, hs}) s.i32(v);
+    for (int v : {d.x, d.y, d.xs, d.ys, d.ws, d.hs}) s.i32(v);
     uint32_t offKopf = 80;
-    uint32_t offBits = static_cast<uint32_t>(offKopf + ((nKopf + 3) & ~size_t{3}));
+    uint32_t offBits = static_cast<uint32_t>(offKopf + ((d.nKopf + 3) & ~size_t{3}));
     s.u32(offKopf);
-    s.u32(static_cast<uint32_t>(nKopf));
+    s.u32(static_cast<uint32_t>(d.nKopf));
     s.u32(offBits);
-    s.u32(static_cast<uint32_t>(nBits));
+    s.u32(static_cast<uint32_t>(d.nBits));
     s.u32(DIB_RGB_COLORS);
-    s.u32(rop);
-    s.i32(w);
-    s.i32(h);
-    s.bytes(kopf, nKopf);
-    while ((s.groesse() - a->w.datensatzAnfang()) % 4) s.u8(0);
-    s.bytes(bits, nBits);
-    a->w.beenden();
+    s.u32(d.rop);
+    s.i32(d.w);
+    s.i32(d.h);
+    s.bytes(d.kopf, d.nKopf);
+    while ((s.groesse() - w.datensatzAnfang()) % 4) s.u8(0);
+    s.bytes(d.bits, d.nBits);
+    w.beenden();
     return TRUE;
+}
+
+// The frame is the caller's, else the bounds of what was drawn in 0.01 mm of
+// the reference device.
+std::vector<uint8_t> emfAufnahme::fertig()
+{
+    RECTL rahmen;
+    if (mitFrame) {
+        rahmen = {frame.left, frame.top, frame.right, frame.bottom};
+    } else if (boundsLeer) {
+        rahmen = {0, 0, -1, -1};
+    } else {
+        auto mmx = [&](LONG v) { return static_cast<LONG>(std::lround(v * 100.0 * mm.cx / pixel.cx)); };
+        auto mmy = [&](LONG v) { return static_cast<LONG>(std::lround(v * 100.0 * mm.cy / pixel.cy)); };
+        rahmen = {mmx(bounds.left), mmy(bounds.top), mmx(bounds.right), mmy(bounds.bottom)};
+    }
+    return w.fertig(bounds, rahmen, pixel, mm, static_cast<uint16_t>(std::min<size_t>(handles.size(), 0xFFFF)),
+                    beschreibung);
 }
 
 // ---- The recorder's members ---------------------------------------------------------
@@ -420,21 +407,6 @@ BOOL emfEllipse(HDC hdc, int l, int t, int r, int b) { return emfKasten(hdc, EMR
 BOOL emfArc(HDC hdc, int l, int t, int r, int b, int xs, int ys, int xe, int ye) { return emfKasten(hdc, EMR_ARC, l, t, r, b, {xs, ys, xe, ye}); }
 BOOL emfPie(HDC hdc, int l, int t, int r, int b, int xs, int ys, int xe, int ye) { return emfKasten(hdc, EMR_PIE, l, t, r, b, {xs, ys, xe, ye}); }
 BOOL emfChord(HDC hdc, int l, int t, int r, int b, int xs, int ys, int xe, int ye) { return emfKasten(hdc, EMR_CHORD, l, t, r, b, {xs, ys, xe, ye}); }
-BOOL emfFillRect(HDC hdc, const RECT* rc, HBRUSH br) { return rc && br ? emfMitPinsel(hdc, br, {*rc}, PATCOPY) : FALSE; }
-BOOL emfFrameRect(HDC hdc, const RECT* rc, HBRUSH br) { return rc && br ? emfMitPinsel(hdc, br, emfRahmen(*rc), PATCOPY) : FALSE; }
-BOOL emfInvertRect(HDC hdc, const RECT* rc) { return rc ? emfMitPinsel(hdc, 0, {*rc}, DSTINVERT) : FALSE; }
-BOOL emfDrawFocusRect(HDC hdc, const RECT* rc) { return rc ? emfMitPinsel(hdc, 0, emfRahmen(*rc), DSTINVERT) : FALSE; }
-BOOL emfFillRgn(HDC hdc, HRGN rgn, HBRUSH br)
-{
-    std::vector<RECT> r;
-    if (!br || !gdiRgnRechtecke(rgn, r)) return FALSE;
-    return emfMitPinsel(hdc, br, r, PATCOPY);
-}
-BOOL emfPatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop)
-{
-    emfAufnahme* a = emfRec(hdc);
-    return a ? emfPatBltRec(hdc, a, x, y, w, h, rop) : FALSE;
-}
 BOOL emfSetPixel(HDC hdc, int x, int y, COLORREF c)
 {
     emfAufnahme* a = emfRec(hdc);
@@ -478,36 +450,15 @@ BOOL emfExtTextOut(HDC hdc, int x, int y, UINT opt, const RECT* rc, LPCSTR text,
     return TRUE;
 }
 
-BOOL emfStretchBlt(HDC hdc, int x, int y, int w, int h, HDC src, int xs, int ys, int ws, int hs, DWORD rop)
-{
-    if (!src) return emfPatBlt(hdc, x, y, w, h, rop);
-    std::vector<uint8_t> dib;
-    if (!metaDibAusDc(src, xs, ys, ws, hs, GetTextColor(hdc), GetBkColor(hdc), dib)) return FALSE;
-    size_t kopf = plDibKopfGroesse(dib.data(), dib.size());
-    return emfDib(hdc, x, y, w, h, 0, 0, ws, hs, dib.data(), kopf, dib.data() + kopf, dib.size() - kopf, rop);
-}
-BOOL emfBitBlt(HDC hdc, int x, int y, int w, int h, HDC src, int xs, int ys, DWORD rop)
-{
-    return emfStretchBlt(hdc, x, y, w, h, src, xs, ys, w, h, rop);
-}
-BOOL emfStretchDIBits(HDC hdc, int x, int y, int w, int h, int xs, int ys, int ws, int hs, const void* bits,
-                      const BITMAPINFO* bmi, UINT usage, DWORD rop)
-{
-    size_t kopf, n;
-    if (!bits || usage != DIB_RGB_COLORS || !metaDibGroessen(bmi, usage, kopf, n)) return FALSE;
-    return emfDib(hdc, x, y, w, h, xs, ys, ws, hs, reinterpret_cast<const uint8_t*>(bmi), kopf,
-                  static_cast<const uint8_t*>(bits), n, rop);
-}
-
 const GdiRecorder kEmfRecorder = {
     emfSaveDC, emfRestoreDC, emfSetTextColor, emfSetBkColor, emfSetBkMode, emfSetROP2, emfSetPolyFillMode,
     emfSetStretchBltMode, emfSetTextAlign, emfSetMapMode, emfSetWindowOrgEx, emfSetWindowExtEx,
     emfSetViewportOrgEx, emfSetViewportExtEx, emfOffsetWindowOrgEx, emfOffsetViewportOrgEx, emfSetGraphicsMode,
     emfSetWorldTransform, emfModifyWorldTransform, emfSetBrushOrgEx, emfMoveToEx, emfSelectObject,
     emfDeleteObject, emfSelectClipRgn, emfIntersectClipRect, emfExcludeClipRect, emfLineTo, emfPolyline,
-    emfPolygon, emfPolyPolygon, emfRectangle, emfRoundRect, emfEllipse, emfArc, emfPie, emfChord, emfFillRect,
-    emfFrameRect, emfInvertRect, emfDrawFocusRect, emfFillRgn, emfPatBlt, emfSetPixel, emfExtTextOut, emfBitBlt,
-    emfStretchBlt, emfStretchDIBits,
+    emfPolygon, emfPolyPolygon, emfRectangle, emfRoundRect, emfEllipse, emfArc, emfPie, emfChord, metaFillRect,
+    metaFrameRect, metaInvertRect, metaDrawFocusRect, metaFillRgn, metaPatBlt, emfSetPixel, emfExtTextOut, metaBitBlt,
+    metaStretchBlt, metaStretchDIBits,
 };
 
 }  // namespace
@@ -515,10 +466,6 @@ const GdiRecorder kEmfRecorder = {
 HDC CreateEnhMetaFile(HDC ref, LPCSTR file, const RECT* frame, LPCSTR desc)
 {
     auto a = std::make_unique<emfAufnahme>();
-    if (file) {
-        a->datei = file;
-        a->mitDatei = true;
-    }
     if (frame) {
         a->mitFrame = true;
         a->frame = *frame;
@@ -533,35 +480,13 @@ HDC CreateEnhMetaFile(HDC ref, LPCSTR file, const RECT* frame, LPCSTR desc)
         a->mm = {g.horzsize, g.vertsize};
     }
     if (a->pixel.cx <= 0 || a->pixel.cy <= 0 || a->mm.cx <= 0 || a->mm.cy <= 0) return 0;
-    HDC hdc = gdiDcRecorderErzeugen(&kEmfRecorder, a.get(), OBJ_ENHMETADC);
-    if (!hdc) return 0;
-    emfFegen();
-    emfAufnahmen()[hdc] = std::move(a);
-    return hdc;
+    return metaAufnahmeBeginnen(std::move(a), file, kEmfRecorder, OBJ_ENHMETADC);
 }
 
 HENHMETAFILE CloseEnhMetaFile(HDC hdc)
 {
-    if (gdiDcArt(hdc) != OBJ_ENHMETADC) return 0;
-    auto it = emfAufnahmen().find(hdc);
-    if (it == emfAufnahmen().end()) return 0;
-    std::unique_ptr<emfAufnahme> a = std::move(it->second);
-    emfAufnahmen().erase(it);
-    gdiDcFreigeben(hdc);
-    RECTL frame;
-    if (a->mitFrame) {
-        frame = {a->frame.left, a->frame.top, a->frame.right, a->frame.bottom};
-    } else if (a->boundsLeer) {
-        frame = {0, 0, -1, -1};
-    } else {
-        auto mmx = [&](LONG v) { return static_cast<LONG>(std::lround(v * 100.0 * a->mm.cx / a->pixel.cx)); };
-        auto mmy = [&](LONG v) { return static_cast<LONG>(std::lround(v * 100.0 * a->mm.cy / a->pixel.cy)); };
-        frame = {mmx(a->bounds.left), mmy(a->bounds.top), mmx(a->bounds.right), mmy(a->bounds.bottom)};
-    }
-    std::vector<uint8_t> bits = a->w.fertig(a->bounds, frame, a->pixel, a->mm,
-                                            static_cast<uint16_t>(std::min<size_t>(a->handles.size(), 0xFFFF)),
-                                            a->beschreibung);
-    if (a->mitDatei && metaDateiSchreiben(a->datei, bits) != 0) return metaFehler("file cannot be written");
+    std::vector<uint8_t> bits;
+    if (!metaAufnahmeSchliessen(hdc, OBJ_ENHMETADC, bits)) return 0;
     return metaEmfAnlegen(std::move(bits));
 }
 
@@ -758,18 +683,7 @@ bool emfDibZeichnen(emfSpiel& sp, const plEmfDatensatz& d, uint32_t offKopf, uin
     if (static_cast<uint64_t>(offKopf) + nKopf > d.laenge || static_cast<uint64_t>(offBits) + nBits > d.laenge) return false;
     plBild bild;
     if (plDibLesen(d.daten + offKopf, nKopf, d.daten + offBits, nBits, bild) != 0) return false;
-    if (!sp.malen) return true;
-    plLeLeser l(d.daten + offKopf, nKopf);
-    bool vonUnten = l.u32() == 12 || (l.u32(), l.i32() > 0);
-    if (vonUnten) ys = bild.hoehe - ys - hs;
-    BITMAPINFO bmi{};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = bild.breite;
-    bmi.bmiHeader.biHeight = -bild.hoehe;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
-    StretchDIBits(sp.hdc, x, y, w, h, xs, ys, ws, hs, bild.pixel.data(), &bmi, DIB_RGB_COLORS, rop);
+    if (sp.malen) metaDibMalen(sp.hdc, d.daten + offKopf, nKopf, bild, x, y, w, h, xs, ys, ws, hs, rop);
     return true;
 }
 
@@ -948,10 +862,7 @@ bool emfDatensatz(emfSpiel& sp, const plEmfDatensatz& d)
         if (d.typ == EMR_SELECTOBJECT) {
             if (h) SelectObject(dc, h);
         } else if (h) {
-            DWORD art = GetObjectType(h);
-            if (GetCurrentObject(dc, art) == h)
-                SelectObject(dc, GetStockObject(art == OBJ_BRUSH ? WHITE_BRUSH : art == OBJ_FONT ? SYSTEM_FONT : BLACK_PEN));
-            DeleteObject(h);
+            metaObjektLoeschen(dc, h);
             sp.tabelle[ih] = 0;
         }
         return true;
@@ -981,7 +892,7 @@ bool emfDatensatz(emfSpiel& sp, const plEmfDatensatz& d)
         lb.lbColor = l.u32();
         lb.lbHatch = l.u32();
         if (!l.gut || ih == 0 || ih >= sp.tabelle.size()) return false;
-        if (lb.lbStyle != BS_SOLID && lb.lbStyle != BS_NULL && lb.lbStyle != BS_HATCHED) lb.lbStyle = BS_SOLID;
+        lb.lbStyle = metaPinselStil(lb.lbStyle);
         if (m) emfObjektNeu(sp, ih, CreateBrushIndirect(&lb));
         return true;
     }
@@ -992,14 +903,7 @@ bool emfDatensatz(emfSpiel& sp, const plEmfDatensatz& d)
         if (static_cast<uint64_t>(offK) + nK > d.laenge || static_cast<uint64_t>(offB) + nB > d.laenge) return false;
         plBild bild;
         if (plDibLesen(d.daten + offK, nK, d.daten + offB, nB, bild) != 0) return false;
-        if (!m) return true;
-        HGDIOBJ br = 0;
-        if (usage == DIB_RGB_COLORS) {
-            HBITMAP bm = CreateBitmap(bild.breite, bild.hoehe, 1, 32, bild.pixel.data());
-            br = bm ? CreatePatternBrush(bm) : 0;
-            if (bm) DeleteObject(bm);
-        }
-        emfObjektNeu(sp, ih, br ? br : CreateSolidBrush(RGB(0, 0, 0)));
+        if (m) emfObjektNeu(sp, ih, metaMusterPinsel(bild, usage));
         return true;
     }
     case EMR_EXTCREATEFONTINDIRECTW: {
@@ -1010,9 +914,7 @@ bool emfDatensatz(emfSpiel& sp, const plEmfDatensatz& d)
         lf.lfEscapement = l.i32();
         lf.lfOrientation = l.i32();
         lf.lfWeight = l.i32();
-        for (BYTE* b : {&lf.lfItalic, &lf.lfUnderline, &lf.lfStrikeOut, &lf.lfCharSet, &lf.lfOutPrecision,
-                        &lf.lfClipPrecision, &lf.lfQuality, &lf.lfPitchAndFamily})
-            *b = l.u8();
+        metaSchriftBytesLesen(l, lf);
         uint16_t name[LF_FACESIZE];
         for (auto& u : name) u = l.u16();
         if (!l.gut || ih == 0 || ih >= sp.tabelle.size()) return false;
@@ -1146,8 +1048,7 @@ BOOL PlayEnhMetaFile(HDC hdc, HENHMETAFILE hemf, const RECT* rc)
     if (plEmfPruefen(d->bits.data(), d->bits.size(), sp.kopf, saetze, &fehler) != 0) return metaFehler(fehler);
     sp.hdc = hdc;
     sp.tabelle.assign(sp.kopf.nHandles, 0);
-    for (size_t i = 0; i < saetze.size(); ++i)
-        if (!emfDatensatz(sp, saetze[i])) return metaFehler("record " + std::to_string(i + 1) + " inconsistent");
+    if (!metaAllePruefen(saetze, [&](const plEmfDatensatz& s) { return emfDatensatz(sp, s); })) return FALSE;
 
     // Frame (0.01 mm) in reference pixels, fitted to the target rectangle.
     const ENHMETAHEADER& k = sp.kopf;

@@ -1,7 +1,8 @@
 // Windows metafiles: the recorder behind CreateMetaFile (a GdiRecorder that
 // writes WMF records) and the player PlayMetaFile. Prefix `wmf` for
 // file-static helpers. Calls the public GDI calls, gdiint.h for recording
-// DCs, metafile_format.h and bild.h.
+// DCs, metafile_gemeinsam.h (the recording and the steps shared with EMF),
+// metafile_format.h and bild.h.
 //
 // Recording rules:
 //  - WMF coordinates are 16-bit: a call with a value outside -32768..32767
@@ -18,37 +19,25 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <map>
 #include <memory>
 
 #include "platform/bild.h"
 #include "platform/gdiint.h"
-#include "platform/metafile_int.h"
+#include "platform/metafile_gemeinsam.h"
 
 namespace {
 
-struct wmfAufnahme {
+struct wmfAufnahme : metaAufnahme {
     plWmfSchreiber w;
-    std::string datei;
-    bool mitDatei = false;
     std::vector<HGDIOBJ> slots;  // object table: index -> object, 0 free
+
+    BOOL auswaehlen(HGDIOBJ h) override;
+    BOOL patBlt(HDC hdc, int x, int y, int w, int h, DWORD rop) override;
+    BOOL dib(HDC hdc, const metaDibAuftrag& d) override;
+    std::vector<uint8_t> fertig() override;
 };
 
-wmfAufnahme* wmfRec(HDC hdc) { return static_cast<wmfAufnahme*>(gdiDcRecorderKontext(hdc)); }
-
-// The recordings of live metafile DCs. A DC deleted without being closed
-// (DeleteDC) leaves its entry, which the next CreateMetaFile sweeps away.
-std::map<HDC, std::unique_ptr<wmfAufnahme>>& wmfAufnahmen()
-{
-    static std::map<HDC, std::unique_ptr<wmfAufnahme>> m;
-    return m;
-}
-void wmfFegen()
-{
-    auto& m = wmfAufnahmen();
-    for (auto it = m.begin(); it != m.end();)
-        it = gdiDcArt(it->first) == OBJ_METADC && gdiDcRecorderKontext(it->first) == it->second.get() ? std::next(it) : m.erase(it);
-}
+wmfAufnahme* wmfRec(HDC hdc) { return static_cast<wmfAufnahme*>(metaRec(hdc)); }
 
 bool wmfPasst(long v) { return v >= -32768 && v <= 32767; }
 template <typename... T>
@@ -88,8 +77,7 @@ int wmfSlot(wmfAufnahme* a, HGDIOBJ h)
             s.bytes(o.musterDib.data(), o.musterDib.size());
         } else {
             plLeSchreiber& s = a->w.beginnen(META_CREATEBRUSHINDIRECT);
-            UINT stil = o.pinsel.lbStyle;
-            if (stil != BS_SOLID && stil != BS_NULL && stil != BS_HATCHED) stil = BS_SOLID;
+            UINT stil = metaPinselStil(o.pinsel.lbStyle);
             s.u16(static_cast<uint16_t>(stil));
             s.u32(o.pinsel.lbColor);
             s.u16(static_cast<uint16_t>(stil == BS_HATCHED ? o.pinsel.lbHatch : 0));
@@ -104,9 +92,7 @@ int wmfSlot(wmfAufnahme* a, HGDIOBJ h)
         s.i16(static_cast<int16_t>(f.lfEscapement));
         s.i16(static_cast<int16_t>(f.lfOrientation));
         s.i16(static_cast<int16_t>(f.lfWeight));
-        for (BYTE b : {f.lfItalic, f.lfUnderline, f.lfStrikeOut, f.lfCharSet, f.lfOutPrecision, f.lfClipPrecision,
-                       f.lfQuality, f.lfPitchAndFamily})
-            s.u8(b);
+        metaSchriftBytesSchreiben(s, f);
         char name[LF_FACESIZE] = {};
         std::memcpy(name, f.lfFaceName, LF_FACESIZE - 1);
         s.bytes(name, LF_FACESIZE);
@@ -178,38 +164,28 @@ BOOL wmfPatBltRec(wmfAufnahme* a, int x, int y, int w, int h, DWORD rop)
     return TRUE;
 }
 
-// PatBlt rectangles with brush `br`, then the DC's own brush again.
-BOOL wmfMitPinsel(HDC hdc, HBRUSH br, const std::vector<RECT>& rechtecke, DWORD rop)
-{
-    wmfAufnahme* a = wmfRec(hdc);
-    if (!a) return FALSE;
-    if (br && !wmfAuswaehlen(a, br)) return FALSE;
-    BOOL ok = TRUE;
-    for (const RECT& r : rechtecke)
-        if (!wmfPatBltRec(a, r.left, r.top, r.right - r.left, r.bottom - r.top, rop)) ok = FALSE;
-    HGDIOBJ eigen = GetCurrentObject(hdc, OBJ_BRUSH);
-    if (br && eigen && eigen != br) wmfAuswaehlen(a, eigen);
-    return ok;
-}
+BOOL wmfAufnahme::auswaehlen(HGDIOBJ h) { return wmfAuswaehlen(this, h); }
+BOOL wmfAufnahme::patBlt(HDC, int x, int y, int w, int h, DWORD rop) { return wmfPatBltRec(this, x, y, w, h, rop); }
 
-std::vector<RECT> wmfRahmen(const RECT& r)
+// A StretchDIB record; the header and pixels follow each other as a packed DIB.
+BOOL wmfAufnahme::dib(HDC, const metaDibAuftrag& d)
 {
-    return {{r.left, r.top, r.right, r.top + 1}, {r.left, r.bottom - 1, r.right, r.bottom},
-            {r.left, r.top + 1, r.left + 1, r.bottom - 1}, {r.right - 1, r.top + 1, r.right, r.bottom - 1}};
-}
-
-BOOL wmfDib(HDC hdc, int x, int y, int w, int h, int xs, int ys, int ws, int hs, const std::vector<uint8_t>& dib,
-            DWORD rop)
-{
-    wmfAufnahme* a = wmfRec(hdc);
-    if (!a || !wmfPassen(x, y, w, h, xs, ys, ws, hs)) return FALSE;
-    plLeSchreiber& s = a->w.beginnen(META_STRETCHDIB);
-    s.u32(rop);
+    if (!wmfPassen(d.x, d.y, d.w, d.h, d.xs, d.ys, d.ws, d.hs)) return FALSE;
+    plLeSchreiber& s = w.beginnen(META_STRETCHDIB);
+    s.u32(d.rop);
     s.u16(DIB_RGB_COLORS);
-    for (int v : {hs, ws, ys, xs, h, w, y, x}) s.i16(static_cast<int16_t>(v));
-    s.bytes(dib.data(), dib.size());
-    a->w.beenden();
+    for (int v : {d.hs, d.ws, d.ys, d.xs, d.h, d.w, d.y, d.x}) s.i16(static_cast<int16_t>(v));
+    s.bytes(d.kopf, d.nKopf);
+    s.bytes(d.bits, d.nBits);
+    w.beenden();
     return TRUE;
+}
+
+// A metafile made for a file says so in its header.
+std::vector<uint8_t> wmfAufnahme::fertig()
+{
+    if (mitDatei) w.typSetzen(2);
+    return w.fertig();
 }
 
 // ---- The recorder's members ---------------------------------------------------------
@@ -322,21 +298,6 @@ BOOL wmfEllipse(HDC hdc, int l, int t, int r, int b) { return wmfWorte(hdc, META
 BOOL wmfArc(HDC hdc, int l, int t, int r, int b, int xs, int ys, int xe, int ye) { return wmfWorte(hdc, META_ARC, {l, t, r, b, xs, ys, xe, ye}); }
 BOOL wmfPie(HDC hdc, int l, int t, int r, int b, int xs, int ys, int xe, int ye) { return wmfWorte(hdc, META_PIE, {l, t, r, b, xs, ys, xe, ye}); }
 BOOL wmfChord(HDC hdc, int l, int t, int r, int b, int xs, int ys, int xe, int ye) { return wmfWorte(hdc, META_CHORD, {l, t, r, b, xs, ys, xe, ye}); }
-BOOL wmfFillRect(HDC hdc, const RECT* rc, HBRUSH br) { return rc && br ? wmfMitPinsel(hdc, br, {*rc}, PATCOPY) : FALSE; }
-BOOL wmfFrameRect(HDC hdc, const RECT* rc, HBRUSH br) { return rc && br ? wmfMitPinsel(hdc, br, wmfRahmen(*rc), PATCOPY) : FALSE; }
-BOOL wmfInvertRect(HDC hdc, const RECT* rc) { return rc ? wmfMitPinsel(hdc, 0, {*rc}, DSTINVERT) : FALSE; }
-BOOL wmfDrawFocusRect(HDC hdc, const RECT* rc) { return rc ? wmfMitPinsel(hdc, 0, wmfRahmen(*rc), DSTINVERT) : FALSE; }
-BOOL wmfFillRgn(HDC hdc, HRGN rgn, HBRUSH br)
-{
-    std::vector<RECT> r;
-    if (!br || !gdiRgnRechtecke(rgn, r)) return FALSE;
-    return wmfMitPinsel(hdc, br, r, PATCOPY);
-}
-BOOL wmfPatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop)
-{
-    wmfAufnahme* a = wmfRec(hdc);
-    return a ? wmfPatBltRec(a, x, y, w, h, rop) : FALSE;
-}
 BOOL wmfSetPixel(HDC hdc, int x, int y, COLORREF c)
 {
     wmfAufnahme* a = wmfRec(hdc);
@@ -373,65 +334,28 @@ BOOL wmfExtTextOut(HDC hdc, int x, int y, UINT opt, const RECT* rc, LPCSTR text,
     return TRUE;
 }
 
-BOOL wmfStretchBlt(HDC hdc, int x, int y, int w, int h, HDC src, int xs, int ys, int ws, int hs, DWORD rop)
-{
-    if (!src) return wmfPatBlt(hdc, x, y, w, h, rop);
-    std::vector<uint8_t> dib;
-    if (!metaDibAusDc(src, xs, ys, ws, hs, GetTextColor(hdc), GetBkColor(hdc), dib)) return FALSE;
-    return wmfDib(hdc, x, y, w, h, 0, 0, ws, hs, dib, rop);
-}
-BOOL wmfBitBlt(HDC hdc, int x, int y, int w, int h, HDC src, int xs, int ys, DWORD rop)
-{
-    return wmfStretchBlt(hdc, x, y, w, h, src, xs, ys, w, h, rop);
-}
-BOOL wmfStretchDIBits(HDC hdc, int x, int y, int w, int h, int xs, int ys, int ws, int hs, const void* bits,
-                      const BITMAPINFO* bmi, UINT usage, DWORD rop)
-{
-    size_t kopf, n;
-    if (!bits || usage != DIB_RGB_COLORS || !metaDibGroessen(bmi, usage, kopf, n)) return FALSE;
-    std::vector<uint8_t> dib(reinterpret_cast<const uint8_t*>(bmi), reinterpret_cast<const uint8_t*>(bmi) + kopf);
-    dib.insert(dib.end(), static_cast<const uint8_t*>(bits), static_cast<const uint8_t*>(bits) + n);
-    return wmfDib(hdc, x, y, w, h, xs, ys, ws, hs, dib, rop);
-}
-
 const GdiRecorder kWmfRecorder = {
     wmfSaveDC, wmfRestoreDC, wmfSetTextColor, wmfSetBkColor, wmfSetBkMode, wmfSetROP2, wmfSetPolyFillMode,
     wmfSetStretchBltMode, wmfSetTextAlign, wmfSetMapMode, wmfSetWindowOrgEx, wmfSetWindowExtEx,
     wmfSetViewportOrgEx, wmfSetViewportExtEx, wmfOffsetWindowOrgEx, wmfOffsetViewportOrgEx, wmfSetGraphicsMode,
     wmfSetWorldTransform, wmfModifyWorldTransform, wmfSetBrushOrgEx, wmfMoveToEx, wmfSelectObject,
     wmfDeleteObject, wmfSelectClipRgn, wmfIntersectClipRect, wmfExcludeClipRect, wmfLineTo, wmfPolyline,
-    wmfPolygon, wmfPolyPolygon, wmfRectangle, wmfRoundRect, wmfEllipse, wmfArc, wmfPie, wmfChord, wmfFillRect,
-    wmfFrameRect, wmfInvertRect, wmfDrawFocusRect, wmfFillRgn, wmfPatBlt, wmfSetPixel, wmfExtTextOut, wmfBitBlt,
-    wmfStretchBlt, wmfStretchDIBits,
+    wmfPolygon, wmfPolyPolygon, wmfRectangle, wmfRoundRect, wmfEllipse, wmfArc, wmfPie, wmfChord, metaFillRect,
+    metaFrameRect, metaInvertRect, metaDrawFocusRect, metaFillRgn, metaPatBlt, wmfSetPixel, wmfExtTextOut, metaBitBlt,
+    metaStretchBlt, metaStretchDIBits,
 };
 
 }  // namespace
 
 HDC CreateMetaFile(LPCSTR file)
 {
-    auto a = std::make_unique<wmfAufnahme>();
-    if (file) {
-        a->datei = file;
-        a->mitDatei = true;
-    }
-    HDC hdc = gdiDcRecorderErzeugen(&kWmfRecorder, a.get(), OBJ_METADC);
-    if (!hdc) return 0;
-    wmfFegen();
-    wmfAufnahmen()[hdc] = std::move(a);
-    return hdc;
+    return metaAufnahmeBeginnen(std::make_unique<wmfAufnahme>(), file, kWmfRecorder, OBJ_METADC);
 }
 
 HMETAFILE CloseMetaFile(HDC hdc)
 {
-    if (gdiDcArt(hdc) != OBJ_METADC) return 0;
-    auto it = wmfAufnahmen().find(hdc);
-    if (it == wmfAufnahmen().end()) return 0;
-    std::unique_ptr<wmfAufnahme> a = std::move(it->second);
-    wmfAufnahmen().erase(it);
-    gdiDcFreigeben(hdc);
-    if (a->mitDatei) a->w.typSetzen(2);
-    std::vector<uint8_t> bits = a->w.fertig();
-    if (a->mitDatei && metaDateiSchreiben(a->datei, bits) != 0) return metaFehler("file cannot be written");
+    std::vector<uint8_t> bits;
+    if (!metaAufnahmeSchliessen(hdc, OBJ_METADC, bits)) return 0;
     return metaWmfAnlegen(std::move(bits));
 }
 
@@ -529,10 +453,8 @@ struct wmfGrenze {
     }
 };
 
-// A DIB of a record: decoded with the checking reader and handed on as a
-// 32-bit top-down DIB, so the drawing side only ever sees sound input. The
-// source rectangle of a bottom-up DIB counts rows from the bottom; it is
-// turned into rows from the top.
+// A packed DIB of a record: decoded with the checking reader (false when it
+// is unsound), drawn only where the target can reach.
 bool wmfDibZeichnen(wmfSpiel& sp, const uint8_t* dib, size_t n, int x, int y, int w, int h, int xs, int ys, int ws,
                     int hs, DWORD rop)
 {
@@ -541,17 +463,7 @@ bool wmfDibZeichnen(wmfSpiel& sp, const uint8_t* dib, size_t n, int x, int y, in
     if (!sp.malen) return true;
     wmfGrenze g(sp.hdc);
     if (!g.da(x, y) || !g.da(static_cast<long>(x) + w, static_cast<long>(y) + h)) return true;
-    plLeLeser l(dib, n);
-    bool vonUnten = l.u32() == 12 || (l.u32(), l.i32() > 0);
-    if (vonUnten) ys = bild.hoehe - ys - hs;
-    BITMAPINFO bmi{};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = bild.breite;
-    bmi.bmiHeader.biHeight = -bild.hoehe;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
-    StretchDIBits(sp.hdc, x, y, w, h, xs, ys, ws, hs, bild.pixel.data(), &bmi, DIB_RGB_COLORS, rop);
+    metaDibMalen(sp.hdc, dib, n, bild, x, y, w, h, xs, ys, ws, hs, rop);
     return true;
 }
 
@@ -726,13 +638,7 @@ bool wmfDatensatz(wmfSpiel& sp, const plWmfDatensatz& d)
         wmfSlotSpiel& s = sp.tabelle[i];
         uint16_t f = wmfKanonisch(d.funktion);
         if (f == META_DELETEOBJECT) {
-            if (s.h) {
-                // The DC may still hold it: select a stock object of its kind first.
-                DWORD art = GetObjectType(s.h);
-                if (GetCurrentObject(dc, art) == s.h)
-                    SelectObject(dc, GetStockObject(art == OBJ_PEN ? BLACK_PEN : art == OBJ_BRUSH ? WHITE_BRUSH : SYSTEM_FONT));
-                DeleteObject(s.h);
-            }
+            if (s.h) metaObjektLoeschen(dc, s.h);
             s = wmfSlotSpiel{};
         } else if (f == META_SELECTCLIPREGION) {
             if (s.h) SelectClipRgn(dc, s.h);  // regions this player cannot make leave the clip alone
@@ -756,7 +662,7 @@ bool wmfDatensatz(wmfSpiel& sp, const plWmfDatensatz& d)
         lb.lbColor = l.u32();
         lb.lbHatch = l.u16();
         if (!l.gut) return false;
-        if (lb.lbStyle != BS_SOLID && lb.lbStyle != BS_NULL && lb.lbStyle != BS_HATCHED) lb.lbStyle = BS_SOLID;
+        lb.lbStyle = metaPinselStil(lb.lbStyle);
         if (m) wmfNeuesObjekt(sp, CreateBrushIndirect(&lb));
         return true;
     }
@@ -765,15 +671,7 @@ bool wmfDatensatz(wmfSpiel& sp, const plWmfDatensatz& d)
         uint16_t usage = l.u16();
         plBild bild;
         if (!l.gut || plDibGepacktLesen(d.param + l.pos, l.rest(), bild) != 0) return false;
-        if (!m) return true;
-        HGDIOBJ br = 0;
-        if (usage == DIB_RGB_COLORS) {
-            HBITMAP bm = CreateBitmap(bild.breite, bild.hoehe, 1, 32, bild.pixel.data());
-            br = bm ? CreatePatternBrush(bm) : 0;
-            if (bm) DeleteObject(bm);
-        }
-        if (!br) br = CreateSolidBrush(RGB(0, 0, 0));
-        wmfNeuesObjekt(sp, br);
+        if (m) wmfNeuesObjekt(sp, metaMusterPinsel(bild, usage));
         return true;
     }
     case META_CREATEFONTINDIRECT: {
@@ -783,14 +681,7 @@ bool wmfDatensatz(wmfSpiel& sp, const plWmfDatensatz& d)
         lf.lfEscapement = l.i16();
         lf.lfOrientation = l.i16();
         lf.lfWeight = l.i16();
-        lf.lfItalic = l.u8();
-        lf.lfUnderline = l.u8();
-        lf.lfStrikeOut = l.u8();
-        lf.lfCharSet = l.u8();
-        lf.lfOutPrecision = l.u8();
-        lf.lfClipPrecision = l.u8();
-        lf.lfQuality = l.u8();
-        lf.lfPitchAndFamily = l.u8();
+        metaSchriftBytesLesen(l, lf);
         if (!l.gut) return false;
         // The face name may be shorter than 32 bytes; it ends at its NUL or the record.
         size_t n = std::min<size_t>(l.rest(), LF_FACESIZE - 1);
@@ -824,8 +715,7 @@ BOOL PlayMetaFile(HDC hdc, HMETAFILE hmf)
     wmfSpiel sp;
     sp.hdc = hdc;
     sp.tabelle.resize(kopf.objekte);
-    for (size_t i = 0; i < saetze.size(); ++i)
-        if (!wmfDatensatz(sp, saetze[i])) return metaFehler("record " + std::to_string(i + 1) + " inconsistent");
+    if (!metaAllePruefen(saetze, [&](const plWmfDatensatz& s) { return wmfDatensatz(sp, s); })) return FALSE;
     int gesichert = SaveDC(hdc);
     if (gesichert <= 0) return FALSE;
     sp.malen = true;
