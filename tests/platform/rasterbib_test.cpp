@@ -387,6 +387,22 @@ TEST_F(Raster, GdiDrawingIntoTheBitmapIsWhatIsSaved)
     EXPECT_EQ(pixel(b, 3, 2), RGB(255, 255, 255));
     EXPECT_EQ(pixel(b, 2, 8), RGB(255, 0, 0));
     freeimage(&b);
+
+    // The header with its colour table behind it is a whole BITMAPINFO: an
+    // 8-bit image drawn by StretchDIBits shows its palette colours.
+    imgdes acht;
+    ASSERT_EQ(laden(bmpinfo, loadbmp, fixture("farben8.bmp"), acht), RB_OK);
+    dc = CreateCompatibleDC(0);
+    alt = SelectObject(dc, img.hBitmap);
+    EXPECT_NE(StretchDIBits(dc, 0, 0, 6, 3, 0, 0, 6, 3, acht.ibuff, reinterpret_cast<const BITMAPINFO*>(acht.bmh),
+                            DIB_RGB_COLORS, SRCCOPY),
+              0);
+    SelectObject(dc, alt);
+    DeleteDC(dc);
+    EXPECT_EQ(pixel(img, 4, 0), RGB(10, 20, 30));
+    EXPECT_EQ(pixel(img, 5, 2), RGB(17, 18, 19));
+    EXPECT_EQ(pixel(img, 1, 1), RGB(255, 255, 0));
+    freeimage(&acht);
     freeimage(&img);
 }
 
