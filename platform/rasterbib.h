@@ -26,7 +26,8 @@
 //  - stx, sty, endx, endy: the area every operation works on, inclusive,
 //    columns from the left and rows from the top; `allocimage` sets the whole
 //    image. Loads place the file's top-left corner at (stx, sty), clipped to
-//    the area.
+//    the area; a palette file loaded into an 8-bit image gives the whole
+//    image the file's palette.
 //  - `id` ties the descriptor to the library's table: a copy made by
 //    `copyimgdes` describes the same image; once either copy is freed, the
 //    other is refused (RB_FEHLER_BILD), never followed into freed memory.

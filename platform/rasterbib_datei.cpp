@@ -19,6 +19,7 @@
 
 // jpeglib.h needs size_t and FILE before it.
 #include <jpeglib.h>
+#include <jerror.h>
 
 #include "platform/bild.h"
 #include "platform/rasterbib_int.h"
@@ -176,11 +177,16 @@ struct RbJpegFehler {
     std::longjmp(f->sprung, 1);
 }
 
-// Warnings (level -1) are damaged data, e.g. a file that ends too early,
-// which libjpeg would fill with grey: refused like errors.
+// The warnings of missing or damaged picture data (a file that ends too
+// early, which libjpeg would fill with grey) are refused like errors; other
+// warnings (extra bytes between markers, an unknown JFIF revision) leave the
+// picture whole and are let pass.
 void rbJpegMeldung(j_common_ptr c, int stufe)
 {
-    if (stufe < 0) rbJpegAbbruch(c);
+    if (stufe >= 0) return;
+    int code = c->err->msg_code;
+    if (code == JWRN_JPEG_EOF || code == JWRN_HIT_MARKER || code == JWRN_HUFF_BAD_CODE || code == JWRN_MUST_RESYNC)
+        rbJpegAbbruch(c);
 }
 
 // The reason of a libjpeg failure; kept out of the functions that call

@@ -130,6 +130,7 @@ TEST_F(Raster, InfoGivesSizeAndBitsOfEachKind)
         {bmpinfo, fixture("muster24.bmp"), 4, 2, 24}, {bmpinfo, fixture("muster4.bmp"), 4, 2, 4},
         {bmpinfo, fixture("farben8.bmp"), 6, 3, 8},   {bmpinfo, verdreht, 4, 2, 24},
         {pnginfo, fixture("muster.png"), 4, 2, 24},   {pnginfo, fixture("alpha.png"), 2, 2, 32},
+        {pnginfo, fixture("pal.png"), 1, 8, 8},       {pnginfo, fixture("grau.png"), 1, 8, 8},
         {jpeginfo, fixture("grau.jpg"), 8, 4, 8},     {jpeginfo, fixture("farbe.jpg"), 16, 8, 24},
     };
     for (const Fall& f : faelle) {
@@ -186,6 +187,17 @@ TEST_F(Raster, LoadsGiveTheFilesPixelsInABottomUpDib)
     EXPECT_EQ(pixel(img, 1, 0), RGB(255, 255, 255));
     EXPECT_EQ(pixel(img, 1, 1), RGB(255, 0, 0));
     freeimage(&img);
+
+    // Palette and grey PNGs into 8-bit images: a ramp from white to black.
+    for (const char* datei : {"pal.png", "grau.png"}) {
+        SCOPED_TRACE(datei);
+        ASSERT_EQ(laden(pnginfo, loadpng, fixture(datei), img), RB_OK) << rasterbibFehlertext();
+        EXPECT_EQ(img.bits, 8);
+        EXPECT_EQ(pixel(img, 0, 0), RGB(255, 255, 255));
+        EXPECT_EQ(pixel(img, 0, 3), RGB(145, 145, 145));
+        EXPECT_EQ(pixel(img, 0, 7), RGB(0, 0, 0));
+        freeimage(&img);
+    }
 
     ASSERT_EQ(laden(jpeginfo, loadjpg, fixture("grau.jpg"), img), RB_OK);
     EXPECT_EQ(img.bits, 8);
@@ -470,8 +482,16 @@ TEST_F(Raster, HostileAndTruncatedFilesAreRefused)
         freeimage(&img);
     }
 
-    // Sizes beyond the limits never reach the allocator.
+    // Stray bytes between two markers leave the picture whole: it loads.
+    auto streu = jpg;
+    streu.insert(streu.begin() + static_cast<long>(sos - 16), {0x12, 0x34, 0x56});
+    bytesSchreiben(pfad("streu.jpg"), streu);
     imgdes img;
+    ASSERT_EQ(laden(jpeginfo, loadjpg, pfad("streu.jpg"), img), RB_OK) << rasterbibFehlertext();
+    EXPECT_TRUE(nahe(pixel(img, 3, 3), RGB(200, 40, 40), 6));
+    freeimage(&img);
+
+    // Sizes beyond the limits never reach the allocator.
     EXPECT_EQ(allocimage(&img, 30001, 1, 24), RB_FEHLER_GROESSE);
     EXPECT_EQ(allocimage(&img, 8192, 8193, 8), RB_FEHLER_GROESSE);
     EXPECT_EQ(allocimage(&img, 0, 5, 24), RB_FEHLER_GROESSE);
