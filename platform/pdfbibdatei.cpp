@@ -190,6 +190,15 @@ int pdfbibCairoSchreiben(const PdfbibDokument& doc, std::string& roh)
             else pdfbibOpMalen(cr, op);
         }
         cairo_restore(cr);
+        bool ziele = std::any_of(doc.ziele.begin(), doc.ziele.end(),
+                                 [i](const PdfbibZiel& z) { return z.seite == static_cast<int>(i + 1); });
+        if (s.ops.empty() && (ziele || !s.links.empty())) {
+            // Cairo 1.16 drops the tags of a page it sees nothing drawn on:
+            // a speck of white in the corner makes the page count.
+            cairo_set_source_rgb(cr, 1, 1, 1);
+            cairo_rectangle(cr, 0, 0, 0.01, 0.01);
+            cairo_fill(cr);
+        }
         for (const PdfbibZiel& z : doc.ziele) {
             if (z.seite != static_cast<int>(i + 1)) continue;
             std::string a = "name='d" + std::to_string(z.id) + "' x=" + pdfbibZahl(std::max(0.0, z.l)) +
