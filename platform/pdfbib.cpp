@@ -42,6 +42,7 @@ struct PdfbibInstanz {
     int bild = 0;
     std::vector<double> pfad;  // x, y pairs of the path being built
     bool pfadOffen = false;
+    bool pfadGeschlossen = false;
     std::wstring titelPuffer;  // what DPLOutlineTitle handed out
 };
 
@@ -607,6 +608,7 @@ int DPLStartPath(int inst, double x, double y)
     if (!in) return 0;
     in->pfad = {x, y};
     in->pfadOffen = true;
+    in->pfadGeschlossen = false;
     return 1;
 }
 
@@ -625,7 +627,8 @@ int DPLClosePath(int inst)
     PdfbibInstanz* in = pdfbibInst(inst);
     if (!in) return 0;
     if (!in->pfadOffen) return pdfbibFehler(in, DPL_E_PFAD);
-    return 1;  // every drawn path is closed
+    in->pfadGeschlossen = true;
+    return 1;
 }
 
 int DPLDrawPath(int inst, int mode)
@@ -638,6 +641,7 @@ int DPLDrawPath(int inst, int mode)
     if (!s) return 0;
     PdfbibOp op = pdfbibNeuerOp(in, PdfbibOpArt::Pfad, mode);
     op.p = std::move(in->pfad);
+    op.geschlossen = in->pfadGeschlossen;
     in->pfad.clear();
     in->pfadOffen = false;
     s->ops.push_back(std::move(op));

@@ -132,6 +132,8 @@ int DPLDrawEllipse(int inst, double x, double y, double width, double height, in
 // centre (a pie) as for the other shapes.
 int DPLDrawEllipticArc(int inst, double x, double y, double width, double height, double start, double end,
                        double rotation, int mode);
+// A path: start point, straight lines, optionally closed, then drawn
+// (a filled path is always closed).
 int DPLStartPath(int inst, double x, double y);
 int DPLAddLineToPath(int inst, double x, double y);
 int DPLClosePath(int inst);

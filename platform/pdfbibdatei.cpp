@@ -337,7 +337,7 @@ void pdfbibOpMalen(cairo_t* cr, const PdfbibOp& op)
         if (p.size() >= 4) {
             cairo_move_to(cr, p[0], p[1]);
             for (size_t i = 2; i + 1 < p.size(); i += 2) cairo_line_to(cr, p[i], p[i + 1]);
-            cairo_close_path(cr);
+            if (op.geschlossen) cairo_close_path(cr);  // a filling closes it anyway
             pdfbibFuellenZiehen(cr, op);
         }
         break;

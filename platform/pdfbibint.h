@@ -44,6 +44,7 @@ struct PdfbibOp {
     std::vector<double> strich;  // dash lengths; empty: solid
     int modus = 0;
     std::vector<double> p;       // coordinates and sizes, by kind
+    bool geschlossen = true;     // a path: closed by DPLClosePath
     double winkel = 0;
     // text
     std::string utf8;

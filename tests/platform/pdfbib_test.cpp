@@ -5,11 +5,13 @@
 // folder, a failed rename).
 #include <cairo.h>
 #include <gtest/gtest.h>
+#include <jpeglib.h>
 #include <poppler.h>
 
 #define POINTERHOLDER_TRANSITION 4
 #include <qpdf/QPDF.hh>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -97,6 +99,38 @@ protected:
         return pfad;
     }
 
+    // The same as a JPEG file (quality 95).
+    std::string zweifarbJpeg(int w, int h)
+    {
+        std::string pfad = p("zweifarb.jpg");
+        FILE* f = fopen(pfad.c_str(), "wb");
+        jpeg_compress_struct info;
+        jpeg_error_mgr fehler;
+        info.err = jpeg_std_error(&fehler);
+        jpeg_create_compress(&info);
+        jpeg_stdio_dest(&info, f);
+        info.image_width = static_cast<JDIMENSION>(w);
+        info.image_height = static_cast<JDIMENSION>(h);
+        info.input_components = 3;
+        info.in_color_space = JCS_RGB;
+        jpeg_set_defaults(&info);
+        jpeg_set_quality(&info, 95, TRUE);
+        jpeg_start_compress(&info, TRUE);
+        std::vector<unsigned char> zeile(static_cast<size_t>(w) * 3);
+        for (int x = 0; x < w; ++x) {
+            zeile[3 * x] = x < w / 2 ? 255 : 0;
+            zeile[3 * x + 2] = x < w / 2 ? 0 : 255;
+        }
+        while (info.next_scanline < info.image_height) {
+            JSAMPROW z = zeile.data();
+            jpeg_write_scanlines(&info, &z, 1);
+        }
+        jpeg_finish_compress(&info);
+        jpeg_destroy_compress(&info);
+        fclose(f);
+        return pfad;
+    }
+
     int speichern(const std::string& pfad) { return DPLSaveToFile(bib, W(pfad.c_str()).c_str()); }
 };
 
@@ -144,6 +178,8 @@ TEST_F(Pdf, DrawnDocumentPassesQpdfCheckAndShowsItsTexts)
                                                           static_cast<std::streamsize>(bmp.size()));
     int bildPng = DPLAddImageFromFile(bib, W(png.c_str()).c_str(), 0);
     int bildBmp = DPLAddImageFromFile(bib, W(p("gruen.bmp").c_str()).c_str(), 0);
+    int bildJpg = DPLAddImageFromFile(bib, W(zweifarbJpeg(16, 8).c_str()).c_str(), 0);
+    ASSERT_GT(bildJpg, 0);
     ASSERT_GT(bildPng, 0);
     ASSERT_GT(bildBmp, 0);
 
@@ -172,6 +208,7 @@ TEST_F(Pdf, DrawnDocumentPassesQpdfCheckAndShowsItsTexts)
         {"bild", DPLSelectImage(bib, bildPng) & DPLDrawImage(bib, 400, 200, 40, 20)},
         {"bild gedreht", DPLDrawRotatedImage(bib, 500, 100, 40, 20, 90)},
         {"bmp", DPLSelectImage(bib, bildBmp) & DPLDrawImage(bib, 450, 200, 10, 10)},
+        {"jpeg", DPLSelectImage(bib, bildJpg) & DPLDrawImage(bib, 470, 200, 16, 8)},
     };
     for (const Schritt& s : schritte) EXPECT_EQ(s.ergebnis, 1) << s.was << " error " << DPLLastErrorCode(bib);
     EXPECT_EQ(DPLReleaseImage(bib, bildPng), 1);  // drawn images stay drawn
@@ -180,13 +217,15 @@ TEST_F(Pdf, DrawnDocumentPassesQpdfCheckAndShowsItsTexts)
     EXPECT_EQ(std::system(("qpdf --check '" + ziel + "' >/dev/null 2>&1").c_str()), 0);
     std::string text = pdfAusgabe("pdftotext -enc UTF-8 '" + ziel + "' - 2>/dev/null");
     for (const char* t : {"Normtext \xC3\x84rger", "Wahrtext", "Gedreht"}) EXPECT_NE(text.find(t), std::string::npos) << t;
+    EXPECT_NE(pdfLesen(ziel).find("/DCTDecode"), std::string::npos);  // the JPEG embedded as it is
     std::string info = pdfAusgabe("pdffonts '" + ziel + "' 2>/dev/null");
     EXPECT_NE(info.find("LiberationSans"), std::string::npos) << info;
     // Only the temporary file's rename wrote the target: nothing else is left.
     int eintraege = 0;
-    for (const char* n : {"zeichnung.pdf", "zweifarb.png", "gruen.bmp"}) eintraege += access(p(n).c_str(), F_OK) == 0;
-    EXPECT_EQ(eintraege, 3);
-    EXPECT_EQ(pdfAusgabe("ls '" + ordner + "' | wc -l"), "3\n");
+    for (const char* n : {"zeichnung.pdf", "zweifarb.png", "gruen.bmp", "zweifarb.jpg"})
+        eintraege += access(p(n).c_str(), F_OK) == 0;
+    EXPECT_EQ(eintraege, 4);
+    EXPECT_EQ(pdfAusgabe("ls '" + ordner + "' | wc -l"), "4\n");
 }
 
 // Points are PDF's: y up from the lower left corner; boxes and images hang
@@ -194,7 +233,7 @@ TEST_F(Pdf, DrawnDocumentPassesQpdfCheckAndShowsItsTexts)
 // its lower left corner. Checked by rendering at 72 dpi (1 pixel a point).
 TEST_F(Pdf, ShapesAndImagesLandWhereTheCoordinatesSay)
 {
-    std::string png = zweifarbPng(40, 20);
+    std::string png = zweifarbPng(40, 20), jpg = zweifarbJpeg(40, 20);
     ASSERT_GT(DPLNewDocument(bib), 0);
     ASSERT_EQ(DPLSetPageSize(bib, L"A5"), 1);  // 419.5 x 595.3
     const double H = 595.3;
@@ -218,6 +257,15 @@ TEST_F(Pdf, ShapesAndImagesLandWhereTheCoordinatesSay)
         if (f.winkel == 0) ASSERT_EQ(DPLDrawImage(bib, f.x, f.y + 20, 40, 20), 1);
         else ASSERT_EQ(DPLDrawRotatedImage(bib, f.x, f.y, 40, 20, f.winkel), 1);
     }
+    int jpeg = DPLAddImageFromFile(bib, W(jpg.c_str()).c_str(), 0);
+    ASSERT_GT(jpeg, 0) << DPLLastErrorCode(bib);
+    ASSERT_EQ(DPLSelectImage(bib, jpeg), 1);
+    ASSERT_EQ(DPLDrawImage(bib, 300, 500, 40, 20), 1);
+    // Arc angles start at the top and run counter-clockwise: 270..360 is
+    // the quarter from the right to the top.
+    DPLSetLineColor(bib, 0, 0, 1);
+    DPLSetLineWidth(bib, 6);
+    ASSERT_EQ(DPLDrawEllipticArc(bib, 300, 150, 100, 100, 270, 360, 0, 0), 1);
     PdfBildschirm schirm(420, 596);
     ASSERT_EQ(DPLRenderPageToDC(bib, 72, 1, schirm.dc), 1) << DPLLastErrorCode(bib);
     auto px = [&](double x, double y) { return GetPixel(schirm.dc, static_cast<int>(x), static_cast<int>(H - y)); };
@@ -227,6 +275,13 @@ TEST_F(Pdf, ShapesAndImagesLandWhereTheCoordinatesSay)
         EXPECT_TRUE(istRot(px(f.rx, f.ry))) << f.winkel;
         EXPECT_TRUE(istBlau(px(f.bx, f.by))) << f.winkel;
     }
+    EXPECT_TRUE(istRot(px(310, 490)));  // the JPEG
+    EXPECT_TRUE(istBlau(px(330, 490)));
+    EXPECT_TRUE(istBlau(px(300 + 35.36, 150 + 35.36)));  // 45 degrees on the arc
+    for (double grad : {135.0, 225.0, 315.0})
+        EXPECT_EQ(px(300 + 50 * std::cos(grad * M_PI / 180), 150 + 50 * std::sin(grad * M_PI / 180)),
+                  RGB(255, 255, 255))
+            << grad;
 }
 
 TEST_F(Pdf, RenderFollowsTheViewportAndStaysInsideTheClip)
