@@ -1,0 +1,447 @@
+// Files of the PDF library (prefix `pdfbib`): loading a PDF (qpdf for the
+// pages, poppler-glib for sizes and the outline), making the file of a
+// document and rendering a page.
+// May call: platform/pdfbibint.h, Cairo (PDF surface), qpdf, poppler-glib.
+//
+// Making a file is two passes:
+//  1. Cairo's PDF surface draws every page in order: recorded shapes, texts
+//     and images, named destinations (CAIRO_TAG_DEST "d<id>"), links
+//     (CAIRO_TAG_LINK with rect and dest) and the outline
+//     (cairo_pdf_surface_add_outline). A page of a loaded file is an empty
+//     page of its size there, so page numbers, destinations and outline
+//     entries already point at the right page object.
+//  2. qpdf reads Cairo's output and puts each loaded page's content in place
+//     of its empty page (replaceObject keeps every reference to it), sets the
+//     border width and colour of the links (Cairo writes none) and the page
+//     mode, and writes the final file.
+#include <cairo-pdf.h>
+#include <poppler.h>
+
+#define POINTERHOLDER_TRANSITION 4  // std::shared_ptr throughout
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFObjectHandle.hh>
+#include <qpdf/QPDFWriter.hh>
+#include <qpdf/Buffer.hh>
+
+#include <algorithm>
+#include <charconv>
+#include <stdexcept>
+#include <cmath>
+#include <cstring>
+#include <map>
+
+#include "platform/pdfbibint.h"
+
+namespace pdfbibQpdf {
+// A loaded file: its bytes (qpdf and poppler read them in place), the qpdf
+// document with its pages, and the poppler document for rendering.
+struct Quelle {
+    std::string daten;
+    std::unique_ptr<QPDF> qpdf;
+    std::vector<QPDFObjectHandle> seiten;
+    GBytes* bytes = nullptr;
+    PopplerDocument* poppler = nullptr;
+    ~Quelle()
+    {
+        if (poppler) g_object_unref(poppler);
+        if (bytes) g_bytes_unref(bytes);
+    }
+};
+}  // namespace pdfbibQpdf
+
+using pdfbibQpdf::Quelle;
+
+namespace {
+
+constexpr int PDFBIB_GLIEDERUNG_TIEFESUP = 32;  // deeper outline levels are not read
+
+// A number for Cairo's attribute strings, independent of the locale.
+std::string pdfbibZahl(double v)
+{
+    char puffer[64];
+    if (!std::isfinite(v)) v = 0;
+    auto [ende, ec] = std::to_chars(puffer, puffer + sizeof puffer, v, std::chars_format::fixed, 3);
+    return ec == std::errc() ? std::string(puffer, ende) : std::string("0");
+}
+
+std::wstring pdfbibAusUtf8(const char* utf8)
+{
+    std::wstring w;
+    if (!utf8) return w;
+    glong n = 0;
+    gunichar* u = g_utf8_to_ucs4_fast(utf8, -1, &n);
+    for (glong i = 0; i < n && w.size() < static_cast<size_t>(DPL_TEXTSUP); ++i) w.push_back(static_cast<wchar_t>(u[i]));
+    g_free(u);
+    return w;
+}
+
+int pdfbibZielSeite(PopplerDocument* pd, PopplerDest* d)
+{
+    if (!d) return 0;
+    if (d->type == POPPLER_DEST_NAMED) {
+        PopplerDest* n = poppler_document_find_dest(pd, d->named_dest);
+        int s = n ? n->page_num : 0;
+        if (n) poppler_dest_free(n);
+        return s;
+    }
+    return d->page_num;
+}
+
+void pdfbibIndexLesen(PopplerDocument* pd, PopplerIndexIter* it, int eltern, int tiefe, PdfbibDokument& doc,
+                      int (*neueId)())
+{
+    do {
+        PdfbibGliederung g;
+        g.id = neueId();
+        g.eltern = eltern;
+        g.seite = 0;
+        g.offen = poppler_index_iter_is_open(it) ? 1 : 0;
+        if (PopplerAction* a = poppler_index_iter_get_action(it)) {
+            g.titel = pdfbibAusUtf8(a->any.title);
+            if (a->type == POPPLER_ACTION_GOTO_DEST) g.seite = pdfbibZielSeite(pd, a->goto_dest.dest);
+            poppler_action_free(a);
+        }
+        int id = g.id;
+        doc.gliederung.push_back(std::move(g));
+        if (PopplerIndexIter* kind = poppler_index_iter_get_child(it)) {
+            if (tiefe < PDFBIB_GLIEDERUNG_TIEFESUP) pdfbibIndexLesen(pd, kind, id, tiefe + 1, doc, neueId);
+            poppler_index_iter_free(kind);
+        }
+    } while (poppler_index_iter_next(it));
+}
+
+cairo_status_t pdfbibAnhaengen(void* ziel, const unsigned char* daten, unsigned int n)
+{
+    static_cast<std::string*>(ziel)->append(reinterpret_cast<const char*>(daten), n);
+    return CAIRO_STATUS_SUCCESS;
+}
+
+void pdfbibFuellenZiehen(cairo_t* cr, const PdfbibOp& op)
+{
+    if (op.modus != 0) {
+        cairo_set_source_rgb(cr, op.fuellung.r, op.fuellung.g, op.fuellung.b);
+        if (op.modus == 2) {
+            cairo_fill(cr);
+            return;
+        }
+        cairo_fill_preserve(cr);
+    }
+    cairo_set_source_rgb(cr, op.linie.r, op.linie.g, op.linie.b);
+    cairo_stroke(cr);
+}
+
+// An ellipse path around (x, y) with radii rx, ry, turned by `drehung`,
+// from angle a0 to a1 (radians, counter-clockwise from +x).
+void pdfbibEllipsenPfad(cairo_t* cr, double x, double y, double rx, double ry, double drehung, double a0, double a1)
+{
+    cairo_save(cr);
+    cairo_translate(cr, x, y);
+    cairo_rotate(cr, drehung);
+    cairo_scale(cr, rx, ry);
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, 0, 0, 1, a0, a1);
+    cairo_restore(cr);
+}
+
+void pdfbibBildMalen(cairo_t* cr, const PdfbibOp& op)
+{
+    cairo_surface_t* f = op.bild->flaeche;
+    int iw = cairo_image_surface_get_width(f), ih = cairo_image_surface_get_height(f);
+    if (iw <= 0 || ih <= 0) return;
+    cairo_save(cr);
+    cairo_translate(cr, op.p[0], op.p[1]);
+    cairo_rotate(cr, op.winkel * M_PI / 180.0);
+    cairo_translate(cr, 0, op.p[3]);
+    cairo_scale(cr, op.p[2] / iw, -op.p[3] / ih);  // the image's top row at the top
+    cairo_set_source_surface(cr, f, 0, 0);
+    cairo_rectangle(cr, 0, 0, iw, ih);
+    cairo_fill(cr);
+    cairo_restore(cr);
+}
+
+// Cairo's pass: the whole document with empty pages for loaded ones.
+int pdfbibCairoSchreiben(const PdfbibDokument& doc, std::string& roh)
+{
+    const PdfbibSeite& erste = doc.seiten.front();
+    cairo_surface_t* fl = cairo_pdf_surface_create_for_stream(pdfbibAnhaengen, &roh, erste.breite, erste.hoehe);
+    cairo_t* cr = cairo_create(fl);
+    std::map<int, int> cairoIds;
+    for (const PdfbibGliederung& g : doc.gliederung) {
+        int eltern = CAIRO_PDF_OUTLINE_ROOT;
+        if (auto it = cairoIds.find(g.eltern); it != cairoIds.end()) eltern = it->second;
+        int seite = g.seite >= 1 && g.seite <= static_cast<int>(doc.seiten.size()) ? g.seite : 1;
+        double h = doc.seiten[static_cast<size_t>(seite - 1)].hoehe;
+        double y = std::clamp(h - g.y, 0.0, h);
+        std::string ziel = "page=" + std::to_string(seite) + " pos=[0 " + pdfbibZahl(y) + "]";
+        int flags = (g.offen ? CAIRO_PDF_OUTLINE_FLAG_OPEN : 0) | ((g.stil & 1) ? CAIRO_PDF_OUTLINE_FLAG_ITALIC : 0) |
+                    ((g.stil & 2) ? CAIRO_PDF_OUTLINE_FLAG_BOLD : 0);
+        std::string titel = pdfbibUtf8(g.titel);
+        cairoIds[g.id] = cairo_pdf_surface_add_outline(fl, eltern, titel.c_str(), ziel.c_str(),
+                                                        static_cast<cairo_pdf_outline_flags_t>(flags));
+    }
+    for (size_t i = 0; i < doc.seiten.size(); ++i) {
+        const PdfbibSeite& s = doc.seiten[i];
+        cairo_pdf_surface_set_size(fl, s.breite, s.hoehe);
+        cairo_save(cr);
+        cairo_translate(cr, 0, s.hoehe);
+        cairo_scale(cr, 1, -1);  // PDF space: y up from the lower left corner
+        for (const PdfbibOp& op : s.ops) {
+            if (op.art == PdfbibOpArt::Text) pdfbibTextMalen(cr, op);
+            else pdfbibOpMalen(cr, op);
+        }
+        cairo_restore(cr);
+        bool ziele = std::any_of(doc.ziele.begin(), doc.ziele.end(),
+                                 [i](const PdfbibZiel& z) { return z.seite == static_cast<int>(i + 1); });
+        if (s.ops.empty() && (ziele || !s.links.empty())) {
+            // Cairo 1.16 drops the tags of a page it sees nothing drawn on:
+            // a speck of white in the corner makes the page count.
+            cairo_set_source_rgb(cr, 1, 1, 1);
+            cairo_rectangle(cr, 0, 0, 0.01, 0.01);
+            cairo_fill(cr);
+        }
+        for (const PdfbibZiel& z : doc.ziele) {
+            if (z.seite != static_cast<int>(i + 1)) continue;
+            std::string a = "name='d" + std::to_string(z.id) + "' x=" + pdfbibZahl(std::max(0.0, z.l)) +
+                            " y=" + pdfbibZahl(std::clamp(s.hoehe - z.t, 0.0, s.hoehe));
+            cairo_tag_begin(cr, CAIRO_TAG_DEST, a.c_str());
+            cairo_tag_end(cr, CAIRO_TAG_DEST);
+        }
+        for (const PdfbibLink& l : s.links) {
+            std::string a = "rect=[" + pdfbibZahl(l.l) + " " + pdfbibZahl(s.hoehe - l.t) + " " + pdfbibZahl(l.w) + " " +
+                            pdfbibZahl(l.h) + "] dest='d" + std::to_string(l.ziel) + "'";
+            cairo_tag_begin(cr, CAIRO_TAG_LINK, a.c_str());
+            cairo_tag_end(cr, CAIRO_TAG_LINK);
+        }
+        cairo_show_page(cr);
+    }
+    cairo_destroy(cr);
+    cairo_surface_finish(fl);
+    cairo_status_t st = cairo_surface_status(fl);
+    cairo_surface_destroy(fl);
+    return st == CAIRO_STATUS_SUCCESS ? 0 : DPL_E_SCHREIBEN;
+}
+
+QPDFObjectHandle pdfbibFarbArray(const PdfbibFarbe& f)
+{
+    QPDFObjectHandle a = QPDFObjectHandle::newArray();
+    a.appendItem(QPDFObjectHandle::newReal(f.r, 3));
+    a.appendItem(QPDFObjectHandle::newReal(f.g, 3));
+    a.appendItem(QPDFObjectHandle::newReal(f.b, 3));
+    return a;
+}
+
+// qpdf's pass (see the top of the file).
+void pdfbibFertigstellen(const PdfbibDokument& doc, QPDF& pdf)
+{
+    std::vector<QPDFObjectHandle> seiten = pdf.getAllPages();
+    if (seiten.size() != doc.seiten.size()) throw std::runtime_error("page count");
+    static const char* const uebernommen[] = {"/MediaBox", "/CropBox",  "/BleedBox", "/TrimBox", "/ArtBox",
+                                              "/Rotate",   "/Resources", "/Contents", "/UserUnit", "/Group"};
+    for (size_t i = 0; i < seiten.size(); ++i) {
+        const PdfbibSeite& s = doc.seiten[i];
+        QPDFObjectHandle seite = seiten[i];
+        if (s.quelle) {
+            QPDFObjectHandle kopie = pdf.copyForeignObject(s.quelle->seiten[static_cast<size_t>(s.quellSeite)]);
+            QPDFObjectHandle neu = QPDFObjectHandle::newDictionary();
+            neu.replaceKey("/Type", QPDFObjectHandle::newName("/Page"));
+            neu.replaceKey("/Parent", seite.getKey("/Parent"));
+            for (const char* k : uebernommen)
+                if (kopie.hasKey(k)) neu.replaceKey(k, kopie.getKey(k));
+            if (seite.hasKey("/Annots")) neu.replaceKey("/Annots", seite.getKey("/Annots"));
+            pdf.replaceObject(seite.getObjGen(), neu);
+            seite = pdf.getObjectByObjGen(seite.getObjGen());
+        }
+        if (s.links.empty()) continue;
+        QPDFObjectHandle annots = seite.getKey("/Annots");
+        size_t k = 0;
+        for (int j = 0; annots.isArray() && j < annots.getArrayNItems() && k < s.links.size(); ++j) {
+            QPDFObjectHandle a = annots.getArrayItem(j);
+            if (!a.isDictionary() || !a.getKey("/Subtype").isNameAndEquals("/Link")) continue;
+            const PdfbibLink& l = s.links[k++];
+            QPDFObjectHandle rahmen = QPDFObjectHandle::newArray();
+            rahmen.appendItem(QPDFObjectHandle::newInteger(0));
+            rahmen.appendItem(QPDFObjectHandle::newInteger(0));
+            rahmen.appendItem(QPDFObjectHandle::newInteger(l.rahmen));
+            a.replaceKey("/Border", rahmen);
+            a.replaceKey("/C", pdfbibFarbArray(l.farbe));
+        }
+        if (k != s.links.size()) throw std::runtime_error("links");
+    }
+    static const char* const modi[] = {"/UseNone", "/UseOutlines", "/UseThumbs", "/FullScreen"};
+    if (doc.seitenModus >= 0 && doc.seitenModus < 4)
+        pdf.getRoot().replaceKey("/PageMode", QPDFObjectHandle::newName(modi[doc.seitenModus]));
+}
+
+PopplerDocument* pdfbibPopplerAus(GBytes* bytes, const char* passwort)
+{
+    GError* fehler = nullptr;
+    PopplerDocument* pd = poppler_document_new_from_bytes(bytes, passwort, &fehler);
+    if (fehler) g_error_free(fehler);
+    return pd;
+}
+
+}  // namespace
+
+void pdfbibOpMalen(cairo_t* cr, const PdfbibOp& op)
+{
+    if (op.art == PdfbibOpArt::Bild) {
+        pdfbibBildMalen(cr, op);
+        return;
+    }
+    cairo_save(cr);
+    cairo_set_line_width(cr, op.breite);
+    cairo_set_dash(cr, op.strich.data(), static_cast<int>(op.strich.size()), 0);
+    const std::vector<double>& p = op.p;
+    switch (op.art) {
+    case PdfbibOpArt::Linie:
+        cairo_move_to(cr, p[0], p[1]);
+        cairo_line_to(cr, p[2], p[3]);
+        cairo_set_source_rgb(cr, op.linie.r, op.linie.g, op.linie.b);
+        cairo_stroke(cr);
+        break;
+    case PdfbibOpArt::Box:
+        cairo_rectangle(cr, p[0], p[1] - p[3], p[2], p[3]);
+        pdfbibFuellenZiehen(cr, op);
+        break;
+    case PdfbibOpArt::Kreis:
+        cairo_new_sub_path(cr);
+        cairo_arc(cr, p[0], p[1], p[2], 0, 2 * M_PI);
+        cairo_close_path(cr);
+        pdfbibFuellenZiehen(cr, op);
+        break;
+    case PdfbibOpArt::Ellipse:
+        if (p[2] > 0 && p[3] > 0) {
+            pdfbibEllipsenPfad(cr, p[0], p[1], p[2] / 2, p[3] / 2, 0, 0, 2 * M_PI);
+            cairo_close_path(cr);
+            pdfbibFuellenZiehen(cr, op);
+        } else {  // flat: the line between its extremes
+            cairo_move_to(cr, p[0] - p[2] / 2, p[1] - p[3] / 2);
+            cairo_line_to(cr, p[0] + p[2] / 2, p[1] + p[3] / 2);
+            cairo_set_source_rgb(cr, op.linie.r, op.linie.g, op.linie.b);
+            cairo_stroke(cr);
+        }
+        break;
+    case PdfbibOpArt::Bogen:
+        if (p[2] > 0 && p[3] > 0) {
+            // The library's angles start at the top: +90 degrees from +x.
+            double a0 = (p[4] + 90.0) * M_PI / 180.0, a1 = (p[5] + 90.0) * M_PI / 180.0;
+            pdfbibEllipsenPfad(cr, p[0], p[1], p[2] / 2, p[3] / 2, p[6] * M_PI / 180.0, a0, a1);
+            if (op.modus != 0) {
+                cairo_line_to(cr, p[0], p[1]);
+                cairo_close_path(cr);
+            }
+            pdfbibFuellenZiehen(cr, op);
+        }
+        break;
+    case PdfbibOpArt::Pfad:
+        if (p.size() >= 4) {
+            cairo_move_to(cr, p[0], p[1]);
+            for (size_t i = 2; i + 1 < p.size(); i += 2) cairo_line_to(cr, p[i], p[i + 1]);
+            if (op.geschlossen) cairo_close_path(cr);  // a filling closes it anyway
+            pdfbibFuellenZiehen(cr, op);
+        }
+        break;
+    default: break;
+    }
+    cairo_restore(cr);
+}
+
+int pdfbibPdfLaden(std::string daten, const std::string& passwortUtf8, PdfbibDokument& doc, int (*neueId)())
+{
+    // A PDF file starts with its header within the first kilobyte.
+    if (daten.substr(0, 1024).find("%PDF-") == std::string::npos) return DPL_E_FORMAT;
+    auto q = std::make_shared<Quelle>();
+    q->daten = std::move(daten);
+    try {
+        q->qpdf = std::make_unique<QPDF>();
+        q->qpdf->setSuppressWarnings(true);
+        q->qpdf->processMemoryFile("PDF", q->daten.data(), q->daten.size(), passwortUtf8.c_str());
+        q->qpdf->pushInheritedAttributesToPage();
+        q->seiten = q->qpdf->getAllPages();
+    } catch (const std::exception&) {
+        return DPL_E_FORMAT;
+    }
+    if (q->seiten.empty()) return DPL_E_FORMAT;
+    q->bytes = g_bytes_new_static(q->daten.data(), q->daten.size());
+    q->poppler = pdfbibPopplerAus(q->bytes, passwortUtf8.c_str());
+    if (!q->poppler || poppler_document_get_n_pages(q->poppler) != static_cast<int>(q->seiten.size()))
+        return DPL_E_FORMAT;
+    doc.seiten.clear();
+    for (size_t i = 0; i < q->seiten.size(); ++i) {
+        PdfbibSeite s;
+        PopplerPage* pp = poppler_document_get_page(q->poppler, static_cast<int>(i));
+        if (pp) {
+            poppler_page_get_size(pp, &s.breite, &s.hoehe);
+            g_object_unref(pp);
+        }
+        s.quelle = q;
+        s.quellSeite = static_cast<int>(i);
+        doc.seiten.push_back(std::move(s));
+    }
+    doc.seite = 1;
+    doc.gliederung.clear();
+    if (PopplerIndexIter* it = poppler_index_iter_new(q->poppler)) {
+        pdfbibIndexLesen(q->poppler, it, 0, 1, doc, neueId);
+        poppler_index_iter_free(it);
+    }
+    doc.geladen = q;
+    doc.veraendert = false;
+    return 0;
+}
+
+int pdfbibPdfErzeugen(const PdfbibDokument& doc, std::string& aus)
+{
+    aus.clear();
+    std::string roh;
+    int rc = pdfbibCairoSchreiben(doc, roh);
+    if (rc != 0) return rc;
+    try {
+        QPDF pdf;
+        pdf.setSuppressWarnings(true);
+        pdf.processMemoryFile("Cairo", roh.data(), roh.size());
+        pdfbibFertigstellen(doc, pdf);
+        QPDFWriter w(pdf);
+        w.setOutputMemory();
+        w.write();
+        std::shared_ptr<Buffer> b = w.getBufferSharedPointer();
+        aus.assign(reinterpret_cast<const char*>(b->getBuffer()), b->getSize());
+    } catch (const std::exception&) {
+        aus.clear();
+        return DPL_E_SCHREIBEN;
+    }
+    return 0;
+}
+
+int pdfbibSeiteRendern(const PdfbibDokument& doc, int seite, double dpi, cairo_t* cr)
+{
+    PopplerDocument* pd = nullptr;
+    int index = seite - 1;
+    GBytes* bytes = nullptr;
+    if (doc.geladen && !doc.veraendert) {
+        pd = doc.geladen->poppler;
+        g_object_ref(pd);
+        index = doc.seiten[static_cast<size_t>(seite - 1)].quellSeite;
+    } else {
+        std::string daten;
+        int rc = pdfbibPdfErzeugen(doc, daten);
+        if (rc != 0) return rc;
+        bytes = g_bytes_new(daten.data(), daten.size());
+        pd = pdfbibPopplerAus(bytes, nullptr);
+        if (!pd) {
+            g_bytes_unref(bytes);
+            return DPL_E_SCHREIBEN;
+        }
+    }
+    int rc = DPL_E_SEITE;
+    if (PopplerPage* pp = poppler_document_get_page(pd, index)) {
+        cairo_save(cr);
+        cairo_scale(cr, dpi / 72.0, dpi / 72.0);
+        poppler_page_render(pp, cr);
+        cairo_restore(cr);
+        g_object_unref(pp);
+        rc = 0;
+    }
+    g_object_unref(pd);
+    if (bytes) g_bytes_unref(bytes);
+    return rc;
+}

@@ -1,0 +1,134 @@
+// Private state of the PDF library (prefix `pdfbib`), shared only by
+// pdfbib.cpp, pdfbibtext.cpp, pdfbibbild.cpp and pdfbibdatei.cpp. Nothing
+// else includes it. Recorded pages keep PDF coordinates (points, y up); the
+// writer turns them into Cairo's space (y down) at save time.
+#pragma once
+
+#include <cairo.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/pdfbib.h"
+
+namespace pdfbibQpdf {
+struct Quelle;  // a loaded file (qpdf and poppler objects), see pdfbibdatei.cpp
+}
+
+struct PdfbibFarbe {
+    double r = 0, g = 0, b = 0;
+};
+
+struct PdfbibSchrift {
+    std::string familie;  // fontconfig family
+    bool fett = false;
+    bool kursiv = false;
+};
+
+// A decoded image: a Cairo image surface (ARGB32), with the JPEG bytes
+// attached for compact embedding where the file was a JPEG.
+struct PdfbibBild {
+    cairo_surface_t* flaeche = nullptr;
+    ~PdfbibBild();
+};
+
+enum class PdfbibOpArt { Linie, Box, Kreis, Ellipse, Bogen, Pfad, Text, Bild };
+
+// One recorded drawing call with the state it was made in.
+struct PdfbibOp {
+    PdfbibOpArt art = PdfbibOpArt::Linie;
+    double breite = 1;
+    PdfbibFarbe linie, fuellung;
+    std::vector<double> strich;  // dash lengths; empty: solid
+    int modus = 0;
+    std::vector<double> p;       // coordinates and sizes, by kind
+    bool geschlossen = true;     // a path: closed by DPLClosePath
+    double winkel = 0;
+    // text
+    std::string utf8;
+    PdfbibSchrift schrift;
+    double groesse = 0, skala = 100;
+    int ausrichtung = 0;
+    PdfbibFarbe textFarbe;
+    // image
+    std::shared_ptr<PdfbibBild> bild;
+};
+
+struct PdfbibLink {
+    double l = 0, t = 0, w = 0, h = 0;
+    int ziel = 0;
+    int rahmen = 0;
+    PdfbibFarbe farbe;
+};
+
+struct PdfbibSeite {
+    double breite = 595.3, hoehe = 841.9;
+    std::vector<PdfbibOp> ops;
+    std::vector<PdfbibLink> links;
+    std::shared_ptr<pdfbibQpdf::Quelle> quelle;  // a page of a loaded file
+    int quellSeite = -1;                        // its index there
+};
+
+struct PdfbibZiel {
+    int id = 0;
+    int seite = 0;
+    int zoom = 0;
+    int art = 0;
+    double l = 0, t = 0;
+};
+
+struct PdfbibGliederung {
+    int id = 0;
+    int eltern = 0;
+    std::wstring titel;
+    int seite = 1;
+    double y = 0;
+    int stil = 0;
+    int offen = 0;
+};
+
+struct PdfbibDokument {
+    int id = 0;
+    std::vector<PdfbibSeite> seiten;
+    int seite = 1;  // selected page
+    std::vector<PdfbibZiel> ziele;
+    std::vector<PdfbibGliederung> gliederung;
+    int seitenModus = -1;                        // -1: not set
+    std::shared_ptr<pdfbibQpdf::Quelle> geladen;  // the file it was loaded from
+    bool veraendert = false;                     // anything added since loading
+};
+
+// ---- Text (pdfbibtext.cpp) -----------------------------------------------------------------
+// UCS-4 to UTF-8; characters outside Unicode become U+FFFD.
+std::string pdfbibUtf8(const std::wstring& w);
+// Font by standard number (0..13); false for another number.
+bool pdfbibStandardSchrift(int nummer, PdfbibSchrift& s);
+// Font by face name through the GDI's face mapping.
+void pdfbibTrueTypeSchrift(const std::string& faceCp1252, PdfbibSchrift& s);
+// Metrics at `groesse` points (unscaled): ascent and logical width of a text.
+double pdfbibAufstieg(const PdfbibSchrift& s, double groesse);
+double pdfbibTextBreite(const PdfbibSchrift& s, double groesse, const std::string& utf8);
+// DPLGetFontMetrics's items, in 1/1000 of the size; false for an unknown item.
+bool pdfbibSchriftMass(const PdfbibSchrift& s, int item, double& wert);
+// Draws a recorded text op; `cr` is in PDF space (y up) at the page.
+void pdfbibTextMalen(cairo_t* cr, const PdfbibOp& op);
+
+// ---- Images (pdfbibbild.cpp) ----------------------------------------------------------------
+// Reads a PNG, JPEG or BMP file; nullptr with *fehler = DPL_E_DATEI or DPL_E_FORMAT.
+std::shared_ptr<PdfbibBild> pdfbibBildLaden(const std::string& pfadCp1252, int* fehler);
+// The whole file through the file-system boundary (at most `max` bytes); 0 or -1.
+int pdfbibDateiLesen(const std::string& pfadCp1252, std::string& daten, size_t max);
+
+// ---- Files (pdfbibdatei.cpp) ------------------------------------------------------------------
+// Loads a PDF from bytes into `doc` (pages, sizes, outline); 0 or a DPL_E_ code.
+int pdfbibPdfLaden(std::string daten, const std::string& passwortUtf8, PdfbibDokument& doc,
+                   int (*neueId)());
+// The complete file of a document; 0 or a DPL_E_ code.
+int pdfbibPdfErzeugen(const PdfbibDokument& doc, std::string& aus);
+// Renders page `seite` (from 1) of a document into a Cairo context whose user
+// space is in dots with y down, at `dpi`; 0 or a DPL_E_ code.
+int pdfbibSeiteRendern(const PdfbibDokument& doc, int seite, double dpi, cairo_t* cr);
+// Draws one recorded shape or image op; `cr` is in PDF space (y up).
+void pdfbibOpMalen(cairo_t* cr, const PdfbibOp& op);

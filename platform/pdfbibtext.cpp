@@ -1,0 +1,203 @@
+// Fonts and texts of the PDF library (prefix `pdfbib`): the standard font
+// numbers and face names to fontconfig families, text metrics and the
+// drawing of a recorded text, all over Pango with unhinted metrics so that
+// what is measured is what the PDF shows.
+// May call: platform/pdfbibint.h, platform/gdiint.h (face mapping), Pango,
+// Cairo.
+#include <pango/pangocairo.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <strings.h>
+
+#include "platform/gdiint.h"
+#include "platform/pdfbibint.h"
+
+namespace {
+
+// One context for measuring: unhinted, unrounded glyph positions, sizes in
+// points (absolute sizes, so the resolution does not matter).
+PangoContext* pdfbibKontext()
+{
+    static PangoContext* k = nullptr;
+    if (!k) {
+        k = pango_font_map_create_context(pango_cairo_font_map_get_default());
+        cairo_font_options_t* o = cairo_font_options_create();
+        cairo_font_options_set_hint_metrics(o, CAIRO_HINT_METRICS_OFF);
+        cairo_font_options_set_hint_style(o, CAIRO_HINT_STYLE_NONE);
+        pango_cairo_context_set_font_options(k, o);
+        cairo_font_options_destroy(o);
+        pango_context_set_round_glyph_positions(k, FALSE);
+    }
+    return k;
+}
+
+PangoFontDescription* pdfbibBeschreibung(const PdfbibSchrift& s, double groesse)
+{
+    PangoFontDescription* d = pango_font_description_new();
+    pango_font_description_set_family(d, s.familie.c_str());
+    pango_font_description_set_weight(d, s.fett ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
+    pango_font_description_set_style(d, s.kursiv ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
+    pango_font_description_set_absolute_size(d, groesse * PANGO_SCALE);
+    return d;
+}
+
+PangoLayout* pdfbibLayout(PangoContext* k, const PdfbibSchrift& s, double groesse, const std::string& utf8)
+{
+    PangoLayout* l = pango_layout_new(k);
+    PangoFontDescription* d = pdfbibBeschreibung(s, groesse);
+    pango_layout_set_font_description(l, d);
+    pango_font_description_free(d);
+    pango_layout_set_text(l, utf8.data(), static_cast<int>(utf8.size()));
+    return l;
+}
+
+}  // namespace
+
+std::string pdfbibUtf8(const std::wstring& w)
+{
+    std::string s;
+    for (wchar_t wc : w) {
+        auto c = static_cast<uint32_t>(wc);
+        if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF) || c == 0) c = 0xFFFD;
+        if (c < 0x80) {
+            s.push_back(static_cast<char>(c));
+        } else if (c < 0x800) {
+            s.push_back(static_cast<char>(0xC0 | (c >> 6)));
+            s.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else if (c < 0x10000) {
+            s.push_back(static_cast<char>(0xE0 | (c >> 12)));
+            s.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            s.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else {
+            s.push_back(static_cast<char>(0xF0 | (c >> 18)));
+            s.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+            s.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            s.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        }
+    }
+    return s;
+}
+
+bool pdfbibStandardSchrift(int nummer, PdfbibSchrift& s)
+{
+    // Courier, Helvetica and Times in the order regular, bold, bold
+    // slanted, slanted (Times: regular, bold, italic, bold italic).
+    static const char* const familien[] = {"Liberation Mono", "Liberation Sans", "Liberation Serif"};
+    if (nummer >= 0 && nummer < 8) {
+        int v = nummer % 4;
+        s.familie = familien[nummer / 4];
+        s.fett = v == 1 || v == 2;
+        s.kursiv = v == 2 || v == 3;
+        return true;
+    }
+    if (nummer >= 8 && nummer < 12) {
+        int v = nummer - 8;
+        s.familie = familien[2];
+        s.fett = v == 1 || v == 3;
+        s.kursiv = v >= 2;
+        return true;
+    }
+    if (nummer == 12 || nummer == 13) {  // Symbol, ZapfDingbats: DejaVu has those characters
+        s.familie = "DejaVu Sans";
+        s.fett = s.kursiv = false;
+        return true;
+    }
+    return false;
+}
+
+void pdfbibTrueTypeSchrift(const std::string& faceCp1252, PdfbibSchrift& s)
+{
+    LOGFONT lf{};
+    std::string name = faceCp1252;
+    // "Name,Bold" and "Name Bold" styles as font pickers write them.
+    auto endet = [&name](const char* z) {
+        size_t n = std::strlen(z);
+        if (name.size() > n && strncasecmp(name.c_str() + name.size() - n, z, n) == 0) {
+            name.resize(name.size() - n);
+            return true;
+        }
+        return false;
+    };
+    s.fett = s.kursiv = false;
+    if (endet(",BoldItalic") || endet(" Bold Italic")) s.fett = s.kursiv = true;
+    else if (endet(",Bold") || endet(" Bold")) s.fett = true;
+    else if (endet(",Italic") || endet(" Italic")) s.kursiv = true;
+    std::memcpy(lf.lfFaceName, name.data(), std::min(name.size(), size_t{LF_FACESIZE - 1}));
+    gdiSchriftLoesen(lf, s.familie);
+}
+
+double pdfbibAufstieg(const PdfbibSchrift& s, double groesse)
+{
+    PangoFontDescription* d = pdfbibBeschreibung(s, groesse);
+    PangoFontMetrics* m = pango_context_get_metrics(pdfbibKontext(), d, nullptr);
+    double a = pango_font_metrics_get_ascent(m) / static_cast<double>(PANGO_SCALE);
+    pango_font_metrics_unref(m);
+    pango_font_description_free(d);
+    return a;
+}
+
+double pdfbibTextBreite(const PdfbibSchrift& s, double groesse, const std::string& utf8)
+{
+    PangoLayout* l = pdfbibLayout(pdfbibKontext(), s, groesse, utf8);
+    PangoRectangle logisch;
+    pango_layout_get_extents(l, nullptr, &logisch);
+    g_object_unref(l);
+    return logisch.width / static_cast<double>(PANGO_SCALE);
+}
+
+bool pdfbibSchriftMass(const PdfbibSchrift& s, int item, double& wert)
+{
+    const double em = 1000.0;  // measured at 1000 points, so points are the 1/1000 units
+    if (item == 3 || item == 4) {
+        PangoLayout* l = pdfbibLayout(pdfbibKontext(), s, em, item == 3 ? "H" : "x");
+        PangoRectangle tinte;
+        pango_layout_get_extents(l, &tinte, nullptr);
+        int grund = pango_layout_get_baseline(l);
+        g_object_unref(l);
+        wert = (grund - tinte.y) / static_cast<double>(PANGO_SCALE);
+        return true;
+    }
+    PangoFontDescription* d = pdfbibBeschreibung(s, em);
+    PangoFontMetrics* m = pango_context_get_metrics(pdfbibKontext(), d, nullptr);
+    bool ok = true;
+    double p = 1.0 / PANGO_SCALE;
+    switch (item) {
+    case 0: wert = pango_font_metrics_get_ascent(m) * p; break;
+    case 1: wert = -pango_font_metrics_get_descent(m) * p; break;
+    case 2: wert = pango_font_metrics_get_height(m) * p; break;
+    case 5: wert = pango_font_metrics_get_approximate_digit_width(m) * p; break;
+    case 6: wert = pango_font_metrics_get_approximate_char_width(m) * p; break;
+    case 7: wert = pango_font_metrics_get_underline_position(m) * p; break;
+    case 8: wert = pango_font_metrics_get_underline_thickness(m) * p; break;
+    default: ok = false; wert = 0;
+    }
+    pango_font_metrics_unref(m);
+    pango_font_description_free(d);
+    return ok;
+}
+
+void pdfbibTextMalen(cairo_t* cr, const PdfbibOp& op)
+{
+    cairo_save(cr);
+    cairo_translate(cr, op.p[0], op.p[1]);
+    cairo_rotate(cr, op.winkel * M_PI / 180.0);
+    cairo_scale(cr, op.skala / 100.0, -1.0);  // glyphs upright again, y down
+    PangoLayout* l = pango_cairo_create_layout(cr);
+    pango_context_set_round_glyph_positions(pango_layout_get_context(l), FALSE);
+    pango_layout_context_changed(l);
+    PangoFontDescription* d = pdfbibBeschreibung(op.schrift, op.groesse);
+    pango_layout_set_font_description(l, d);
+    pango_font_description_free(d);
+    pango_layout_set_text(l, op.utf8.data(), static_cast<int>(op.utf8.size()));
+    PangoRectangle logisch;
+    pango_layout_get_extents(l, nullptr, &logisch);
+    double breite = logisch.width / static_cast<double>(PANGO_SCALE);
+    double dx = op.ausrichtung == 1 ? -breite / 2 : op.ausrichtung == 2 ? -breite : 0.0;
+    cairo_move_to(cr, dx, -pango_layout_get_baseline(l) / static_cast<double>(PANGO_SCALE));
+    cairo_set_source_rgb(cr, op.textFarbe.r, op.textFarbe.g, op.textFarbe.b);
+    pango_cairo_show_layout(cr, l);
+    g_object_unref(l);
+    cairo_restore(cr);
+}
