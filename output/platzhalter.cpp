@@ -4,6 +4,7 @@
 #include "winlib/toolbar.h"
 
 #include "config/datwache.h"
+#include "platform/rasterbib.h"
 #include "platform/fenster.h"
 #include "platform/eingabe.h"
 #include "platform/nachricht.h"
@@ -117,8 +118,9 @@ int PhToolbarBibAn()
     return phToolbarBib;
 }
 
-void BildBibLaden() {}
-void BildBibFrei() {}
+// The raster image library is the platform's own; loading it is all there is.
+void BildBibLaden() { rasterbibLaden(); }
+void BildBibFrei() { rasterbibFreigeben(); }
 void AnsichtKlasseAnmelden() {}
 void AnsichtKlasseAbmelden() {}
 void AusgabeInit() {}
