@@ -373,7 +373,9 @@ const char* PvwAktZeichnung()
             return pvwAkt;
         }
     }
-    return pvwCursor;
+    // A blank cursor name is no file name.
+    pvwAkt[0] = '\0';
+    return pvwAkt;
 }
 
 void PvwListeZuruecksetzen()

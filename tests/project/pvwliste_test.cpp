@@ -428,6 +428,12 @@ TEST_F(PvwListeTest, CurrentDrawingIsTheCursorElseTheFirstDrawing)
     EXPECT_STREQ(PvwAktZeichnung(), "Plan.001");
     PvwCursorNameSetzen(nullptr);
     EXPECT_STREQ(PvwCursorName(), "");
+
+    // Only PDF files left: a blank cursor gives an empty name.
+    for (const char* n : {"Plan.001", "Plan.005", "Plan.010", "Plan.012", "Plan.020"}) fs::remove(pfad(n));
+    PvwVerzLesen();
+    PvwCursorNameSetzen(" ");
+    EXPECT_STREQ(PvwAktZeichnung(), "");
 }
 
 }  // namespace
