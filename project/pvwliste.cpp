@@ -163,6 +163,7 @@ void PvwVerzLesen()
     char unter[VGBWERTSUP + 1];
     pvwVorgabe("IVpdfVerz", unter, PVWUTTEXTSUP);
     strtrim(unter);
+    for (size_t l = std::strlen(unter); l > 0 && (unter[l - 1] == '/' || unter[l - 1] == '\\'); --l) unter[l - 1] = '\0';
     if (unter[0])
         std::snprintf(muster, sizeof muster, "%s%s/*.pdf", ordner, unter);
     else

@@ -266,7 +266,7 @@ TEST_F(PvwListeTest, PdfHeadingFolderAndNoSubtitles)
     schreiben(pfad("Dokumente/Z.pdf"), "%PDF");
     schreiben(pfad("Dokumente/notiz.txt"), "x");
 
-    vorgaben("IVpdfTitel\nIVpdfVerz  Dokumente \n");
+    vorgaben("IVpdfTitel\nIVpdfVerz  Dokumente/ \n");
     PvwVerzLesen();
     EXPECT_EQ(liste(), (V{"Plan.001", "Plan.005", "Plan.010", "Plan.012", "Plan.020", "Z.pdf"}));
     EXPECT_EQ(std::string(PvwEintragAdr(5)->name), pfad("Dokumente") + "/Z.pdf");
