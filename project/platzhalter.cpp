@@ -30,19 +30,11 @@ void PvwListeNeu()
 HWND PvwDlgFenster() { return PhSeite(&phSeite); }
 void HilfeSchluesselSetzen(const char* schluessel) { strkopie(phHilfe, schluessel ? schluessel : "", 20); }
 const char* PhHilfeSchluessel() { return phHilfe; }
-int PvwAnzahl() { return 0; }
-int PvwZeiName(int, char* puffer)
-{
-    if (puffer != nullptr) puffer[0] = '\0';
-    return 0;
-}
-int PvwEintragArt(int, char*) { return 0; }
 int PvwLetzterOrdner(int, char* puffer)
 {
     if (puffer != nullptr) puffer[0] = '\0';
     return 0;
 }
-const char* PvwAktZeichnung() { return ""; }
 
 void HandbuchInit() {}
 void HandbuchEnde() {}
@@ -57,7 +49,6 @@ void PvwOrdnerSichern() {}
 void PvwOrdnerMerken(const char*) {}
 void PvwLetzteOrdnerMenu() {}
 void PvwChkLstMenu() {}
-void PvwVerzLesen() {}
 void PvwInhaltSchreiben() {}
 void PvwUntertitelSchreiben() {}
 void PvwInhaltEinstLesen() {}

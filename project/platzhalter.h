@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "platform/windef.h"
+// The drawing list is real; its callers reach it through this header too.
+#include "project/pvwliste.h"
 
 void PvwOeffnen();
 void PvwBefehl(int id);
@@ -17,11 +19,7 @@ void PvwListeNeu();
 HWND PvwDlgFenster();
 void HilfeSchluesselSetzen(const char* schluessel);
 const char* PhHilfeSchluessel();
-int PvwAnzahl();
-int PvwZeiName(int i, char* puffer);
-int PvwEintragArt(int i, char* puffer);
 int PvwLetzterOrdner(int id, char* puffer);
-const char* PvwAktZeichnung();
 // No effect.
 void HandbuchInit();
 void HandbuchEnde();
@@ -36,7 +34,6 @@ void PvwOrdnerSichern();
 void PvwOrdnerMerken(const char* ordner);
 void PvwLetzteOrdnerMenu();
 void PvwChkLstMenu();
-void PvwVerzLesen();
 void PvwInhaltSchreiben();
 void PvwUntertitelSchreiben();
 void PvwInhaltEinstLesen();

@@ -1,0 +1,391 @@
+// The project manager's drawing list (see pvwliste.h): scan, sorting,
+// subtitle headings, marking and lookups. Prefix `Pvw`.
+#include "project/pvwliste.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "config/reaktion.h"
+#include "config/verzeich.h"
+#include "config/vorgaben.h"
+#include "equipment/fstx.h"
+#include "support/dosdatei.h"
+#include "support/sortier.h"
+#include "support/texte.h"
+#include "support/vergleich.h"
+#include "winlib/winbib.h"
+
+namespace {
+
+// The list; static storage, so entry 0 exists even while the list is empty.
+PvwEintrag pvwListe[PVWSUP];
+int pvwAnzahl = 0;
+int pvwZeiAnzahl = 0;
+int pvwNameLaenge = 0;
+int pvwNameBreite = 0;
+int pvwSortModus = PVW_SORT_NUMMER;
+char pvwCursor[PVWNAMESUP + 1] = "";
+char pvwAkt[PVWNAMESUP + 1] = "";
+
+bool pvwGueltig(int n) { return n >= 0 && n < pvwAnzahl; }
+
+// The part after the last separator.
+const char* pvwOhneOrdner(const char* pfad)
+{
+    const char* p = pfad;
+    for (const char* q = pfad; *q; ++q) {
+        if (*q == '/' || *q == '\\' || *q == ':') p = q + 1;
+    }
+    return p;
+}
+
+void pvwKopie(char* ziel, size_t kap, const char* quelle)
+{
+    if (ziel != nullptr && kap > 0) strkopie(ziel, kap, quelle, PVWNAMESUP);
+}
+
+int pvwZeiAufnehmen(int verzeichnis, const char* pfad, long groesse, const DATZEIT* zeit, void*)
+{
+    if (pvwAnzahl >= PVWSUP) return 0;
+    const char* name = pvwOhneOrdner(pfad);
+    // A name that does not fit the entry would later address another file.
+    if (verzeichnis || std::strlen(name) > PVWNAMESUP || !ZeiIstZeichnung(name)) return 1;
+    ZeiKopf kopf;
+    if (ZeiKopfLesen(pfad, &kopf) != 0) return 1;
+    ++pvwZeiAnzahl;
+    PvwEintrag& e = pvwListe[pvwAnzahl];
+    std::memset(&e, 0, sizeof e);
+    e.art = PVW_ZEICHNUNG;
+    strkopie(e.name, name, PVWNAMESUP);
+    e.zeit = *zeit;
+    e.groesse = static_cast<int32_t>(groesse);
+    e.kopf = kopf;
+    strkopie(e.titel0, kopf.titel[0], ZEITITELSUP);
+    strkopie(e.titel1, kopf.titel[1], ZEITITELSUP);
+    if (SprNummer() != 0) {
+        char t[FSTXTEXTSUP + 1];
+        FstxTitelText(e.name, 0, t);
+        if (t[0]) strkopie(e.titel0, t, ZEITITELSUP);
+        FstxTitelText(e.name, 1, t);
+        if (t[0]) strkopie(e.titel1, t, ZEITITELSUP);
+    }
+    ++pvwAnzahl;
+    const int laenge = static_cast<int>(std::strlen(e.name));
+    if (laenge > pvwNameLaenge) pvwNameLaenge = laenge;
+    const int breite = wiTextBreite(2, e.name);
+    if (breite > pvwNameBreite) pvwNameBreite = breite;
+    return 1;
+}
+
+int pvwPdfAufnehmen(int verzeichnis, const char* pfad, long groesse, const DATZEIT* zeit, void*)
+{
+    if (pvwAnzahl >= PVWSUP) return 0;
+    if (verzeichnis || std::strlen(pfad) > PVWNAMESUP) return 1;
+    PvwEintrag& e = pvwListe[pvwAnzahl++];
+    std::memset(&e, 0, sizeof e);
+    e.art = PVW_PDF;
+    strkopie(e.name, pfad, PVWNAMESUP);
+    e.zeit = *zeit;
+    e.groesse = static_cast<int32_t>(groesse);
+    strkopie(e.datei, pvwOhneOrdner(pfad), PVWNAMESUP);
+    return 1;
+}
+
+// A text of the defaults set, read through the store's own open and close.
+void pvwVorgabe(const char* schluessel, char* wert, int n)
+{
+    VgbOeffnen();
+    VgbText(schluessel, wert, n);
+    VgbSchliessen();
+}
+
+int pvwVorzeichen(long d) { return d < 0 ? -1 : d > 0 ? 1 : 0; }
+
+// Both comparators: kinds first, PDF files by file name ignoring case.
+int pvwArtVergleich(const PvwEintrag* a, const PvwEintrag* b, bool* entschieden)
+{
+    *entschieden = true;
+    if (a->art != b->art) return a->art - b->art;
+    if (a->art == PVW_PDF) return strvgl(a->datei, b->datei);
+    *entschieden = false;
+    return 0;
+}
+
+void pvwEinfuegen(int i, const PvwEintrag& e)
+{
+    std::memmove(&pvwListe[i + 1], &pvwListe[i], sizeof(PvwEintrag) * static_cast<size_t>(pvwAnzahl - i));
+    pvwListe[i] = e;
+    ++pvwAnzahl;
+}
+
+void pvwUeberschrift(PvwEintrag* e, const projekttext& t)
+{
+    std::memset(e, 0, sizeof *e);
+    e->art = PVW_UNTERTITEL;
+    strkopie(e->kenn, t.kenn, UTKENNSUP);
+    strkopie(e->utitel, t.titel, PVWUTTEXTSUP);
+    strkopie(e->anlage, t.anlage, PVWUTTEXTSUP);
+    strkopie(e->ort, t.ort, PVWUTTEXTSUP);
+    strkopie(e->bauwerk, t.gruppe[0], PVWUTTEXTSUP);
+    strkopie(e->objekt, t.gruppe[1], PVWUTTEXTSUP);
+    for (int z = 0; z < PVWUTZEILEN; ++z) strkopie(e->zeilen[z], t.text[z], PVWUTTEXTSUP);
+}
+
+// Appends the non-empty texts joined by single blanks, cut to the capacity.
+void pvwAnfuegen(char* ziel, size_t kap, const char* text)
+{
+    if (text[0] == '\0') return;
+    size_t l = std::strlen(ziel);
+    if (l > 0 && l + 1 < kap) {
+        ziel[l++] = ' ';
+        ziel[l] = '\0';
+    }
+    if (l + 1 < kap) strkopie(ziel + l, kap - l, text, static_cast<int>(kap - l - 1));
+}
+
+}  // namespace
+
+void PvwVerzLesen()
+{
+    std::memset(pvwListe, 0, sizeof(PvwEintrag) * static_cast<size_t>(pvwAnzahl > 0 ? pvwAnzahl : 1));
+    pvwAnzahl = 0;
+    pvwZeiAnzahl = 0;
+    pvwNameLaenge = 0;
+    pvwNameBreite = 0;
+    // Without a project folder the listing would take the working folder.
+    const char* ordner = VerZeiger(1);
+    if (ordner == nullptr || strleer(ordner)) return;
+    char muster[VERSUP + VGBWERTSUP + 16];
+    std::snprintf(muster, sizeof muster, "%s*.*", ordner);
+    verzlesendaten(muster, pvwZeiAufnehmen, nullptr);
+
+    char unter[VGBWERTSUP + 1];
+    pvwVorgabe("IVpdfVerz", unter, PVWUTTEXTSUP);
+    strtrim(unter);
+    for (size_t l = std::strlen(unter); l > 0 && (unter[l - 1] == '/' || unter[l - 1] == '\\'); --l) unter[l - 1] = '\0';
+    if (unter[0])
+        std::snprintf(muster, sizeof muster, "%s%s/*.pdf", ordner, unter);
+    else
+        std::snprintf(muster, sizeof muster, "%s*.pdf", ordner);
+    verzlesendaten(muster, pvwPdfAufnehmen, nullptr);
+
+    shellsort(pvwListe, pvwAnzahl, sizeof(PvwEintrag), PvwVergleich);
+    if (pvwSortModus == PVW_SORT_NUMMER) PvwUntertitelEinfuegen();
+}
+
+int PvwAnzahl() { return pvwAnzahl; }
+int PvwZeiAnzahl() { return pvwZeiAnzahl; }
+int PvwNameLaengeMax() { return pvwNameLaenge; }
+int PvwNameBreiteMax() { return pvwNameBreite; }
+
+PvwEintrag* PvwEintragAdr(int n) { return &pvwListe[pvwGueltig(n) ? n : 0]; }
+
+void PvwMarkSetzen(int n, int flag)
+{
+    if (pvwGueltig(n)) pvwListe[n].markiert = flag;
+}
+
+int PvwMarkiert(int n) { return pvwGueltig(n) ? pvwListe[n].markiert : 0; }
+
+int PvwAnzMarkiert()
+{
+    int z = 0;
+    for (int i = 0; i < pvwAnzahl; ++i) z += pvwListe[i].art == PVW_ZEICHNUNG && pvwListe[i].markiert;
+    return z;
+}
+
+int PvwAnzMarkiertMitPdf()
+{
+    int z = 0;
+    for (int i = 0; i < pvwAnzahl; ++i) z += pvwListe[i].art != PVW_UNTERTITEL && pvwListe[i].markiert;
+    return z;
+}
+
+int PvwZeiName(int n, char* name, size_t kap)
+{
+    if (!pvwGueltig(n) || pvwListe[n].art != PVW_ZEICHNUNG) return 0;
+    pvwKopie(name, kap, pvwListe[n].name);
+    return 1;
+}
+
+int PvwEintragName(int n, char* name, size_t kap)
+{
+    if (!pvwGueltig(n)) return 0;
+    const PvwEintrag& e = pvwListe[n];
+    switch (e.art) {
+    case PVW_ZEICHNUNG: pvwKopie(name, kap, e.name); return 1;
+    case PVW_PDF: pvwKopie(name, kap, e.name); return 2;
+    default: pvwKopie(name, kap, e.kenn); return 0;
+    }
+}
+
+int PvwEintragArt(int n, char* name, size_t kap) { return PvwEintragName(n, name, kap); }
+
+int PvwZeiSuchen(const char* name)
+{
+    if (name == nullptr) return -1;
+    for (int i = 0; i < pvwAnzahl; ++i) {
+        if (pvwListe[i].art == PVW_ZEICHNUNG && std::strcmp(pvwListe[i].name, name) == 0) return i;
+    }
+    return -1;
+}
+
+int PvwErsteZeichnung(char* name, size_t kap)
+{
+    const PvwEintrag* erste = nullptr;
+    for (int i = 0; i < pvwAnzahl; ++i) {
+        const PvwEintrag& e = pvwListe[i];
+        if (e.art == PVW_ZEICHNUNG && (erste == nullptr || ZeiDateiVergleich(e.name, erste->name) < 0)) erste = &e;
+    }
+    pvwKopie(name, kap, erste != nullptr ? erste->name : "");
+    return erste != nullptr ? 1 : 0;
+}
+
+void PvwEintragText(int n, char* text, size_t kap)
+{
+    if (text == nullptr || kap == 0) return;
+    const PvwEintrag& e = *PvwEintragAdr(n);
+    text[0] = '\0';
+    switch (e.art) {
+    case PVW_ZEICHNUNG: {
+        char t[2 * ZEITITELSUP + 2];
+        std::snprintf(t, sizeof t, "%s %s", e.titel0, e.titel1);
+        strtrim(t);
+        strkopie(text, kap, t, static_cast<int>(kap - 1));
+        break;
+    }
+    case PVW_UNTERTITEL:
+        pvwAnfuegen(text, kap, e.utitel);
+        pvwAnfuegen(text, kap, e.anlage);
+        pvwAnfuegen(text, kap, e.ort);
+        break;
+    case PVW_PDF: strkopie(text, kap, e.datei, static_cast<int>(kap - 1)); break;
+    default: strkopie(text, kap, "?", 1); break;
+    }
+}
+
+int PvwSortModus() { return pvwSortModus; }
+
+void PvwSortSetzen(int modus)
+{
+    if (modus < PVW_SORT_NUMMER || modus > PVW_SORT_INDEX || modus == pvwSortModus) return;
+    if (pvwSortModus == PVW_SORT_NUMMER) PvwUntertitelEntfernen();
+    pvwSortModus = modus;
+    shellsort(pvwListe, pvwAnzahl, sizeof(PvwEintrag), PvwVergleich);
+    if (modus == PVW_SORT_NUMMER) PvwUntertitelEinfuegen();
+}
+
+int PvwKurztexteZeigen()
+{
+    char wert[VGBWERTSUP + 1];
+    pvwVorgabe("BMzkNvrw", wert, VGBWERTSUP);
+    return std::atoi(wert) == 1 ? 0 : 1;
+}
+
+int PvwVergleich(const void* va, const void* vb)
+{
+    const auto* a = static_cast<const PvwEintrag*>(va);
+    const auto* b = static_cast<const PvwEintrag*>(vb);
+    bool entschieden;
+    const int v = pvwArtVergleich(a, b, &entschieden);
+    if (entschieden) return v;
+    if (pvwSortModus == PVW_SORT_DATUM) {
+        // A later day first; the time of day does not count.
+        const int d = pvwVorzeichen(datdiff(&b->zeit.datum, &a->zeit.datum));
+        if (d != 0) return d;
+    } else if (pvwSortModus == PVW_SORT_INDEX) {
+        const int d = strvgl(a->kopf.kurz, b->kopf.kurz);
+        if (d != 0) return d;
+    }
+    return ZeiDateiVergleich(a->name, b->name);
+}
+
+int PvwNrVergleich(const void* va, const void* vb)
+{
+    const auto* a = static_cast<const PvwEintrag*>(va);
+    const auto* b = static_cast<const PvwEintrag*>(vb);
+    bool entschieden;
+    const int v = pvwArtVergleich(a, b, &entschieden);
+    return entschieden ? v : ZeiDateiVergleich(a->name, b->name);
+}
+
+void PvwUntertitelEinfuegen()
+{
+    projekttext aktuell;
+    UtitelLeerText(&aktuell);
+    int i = 0;
+    while (i < pvwAnzahl && pvwListe[i].art != PVW_PDF) {
+        if (pvwListe[i].art != PVW_ZEICHNUNG) {
+            ++i;
+            continue;
+        }
+        projekttext t;
+        UtitelPfadText(pvwListe[i].name, &t);
+        // A full list takes no further heading; the drawings stay.
+        if (t.kenn[0] != '\0' && std::strcmp(t.kenn, aktuell.kenn) != 0 && pvwAnzahl < PVWSUP) {
+            aktuell = t;
+            PvwEintrag h;
+            pvwUeberschrift(&h, t);
+            pvwEinfuegen(i, h);
+            ++i;
+        }
+        ++i;
+    }
+    if (i < pvwAnzahl && pvwAnzahl < PVWSUP) {
+        char titel[VGBWERTSUP + 1];
+        pvwVorgabe("IVpdfTitel", titel, PVWUTTEXTSUP);
+        if (titel[0]) {
+            PvwEintrag h;
+            std::memset(&h, 0, sizeof h);
+            h.art = PVW_UNTERTITEL;
+            h.pdfTitel = 1;
+            strkopie(h.utitel, titel, PVWUTTEXTSUP);
+            pvwEinfuegen(i, h);
+        }
+    }
+}
+
+void PvwUntertitelEntfernen()
+{
+    int j = 0;
+    for (int i = 0; i < pvwAnzahl; ++i) {
+        if (pvwListe[i].art == PVW_UNTERTITEL) continue;
+        if (j != i) pvwListe[j] = pvwListe[i];
+        ++j;
+    }
+    if (j < pvwAnzahl) std::memset(&pvwListe[j], 0, sizeof(PvwEintrag) * static_cast<size_t>(pvwAnzahl - j));
+    pvwAnzahl = j;
+}
+
+void PvwCursorNameSetzen(const char* name) { strkopie(pvwCursor, name != nullptr ? name : "", PVWNAMESUP); }
+
+const char* PvwCursorName() { return pvwCursor; }
+
+const char* PvwAktZeichnung()
+{
+    if (!strleer(pvwCursor)) {
+        strkopie(pvwAkt, pvwCursor, PVWNAMESUP);
+        return pvwAkt;
+    }
+    for (int i = 0; i < pvwAnzahl; ++i) {
+        if (pvwListe[i].art == PVW_ZEICHNUNG) {
+            strkopie(pvwAkt, pvwListe[i].name, PVWNAMESUP);
+            return pvwAkt;
+        }
+    }
+    // A blank cursor name is no file name.
+    pvwAkt[0] = '\0';
+    return pvwAkt;
+}
+
+void PvwListeZuruecksetzen()
+{
+    std::memset(pvwListe, 0, sizeof(PvwEintrag) * static_cast<size_t>(pvwAnzahl > 0 ? pvwAnzahl : 1));
+    pvwAnzahl = 0;
+    pvwZeiAnzahl = 0;
+    pvwNameLaenge = 0;
+    pvwNameBreite = 0;
+    pvwSortModus = PVW_SORT_NUMMER;
+    pvwCursor[0] = '\0';
+}
