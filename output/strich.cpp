@@ -417,7 +417,10 @@ void WeltStrichLinie(double tx, double ty)
     const bool xHaupt = std::fabs(dx) >= std::fabs(dy);
     const double w = std::atan2(dy, dx);
     const double anteil = xHaupt ? std::cos(w) : std::sin(w);
-    long schranke = 4096;
+    // Every stroke or gap moves at least its minimum along the major axis.
+    const double schritt1 = weltEinheiten(1.0);
+    double passe = schritt1 > 0 ? 4 * (std::fabs(dx) + std::fabs(dy)) / schritt1 + 64 : 64;
+    long schranke = passe > 1e7 ? 10000000L : static_cast<long>(passe);
     while (schranke-- > 0) {
         const double rest = xHaupt ? tx - welt.x : ty - welt.y;
         if (std::fabs(rest) < null) break;
