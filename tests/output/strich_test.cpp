@@ -309,6 +309,18 @@ TEST_F(Welt, ATwoColourLineInWorldUnits)
     EXPECT_EQ(weltAlle(), "F2 L0,0-2.5,0 F1 L5,0-7.5,0 F2 L9,0-10,0 ");
 }
 
+TEST_F(Welt, ALongDottedLineIsWalkedToItsEnd)
+{
+    StrichMuster(1, 0);  // gaps of the minimum 3 units: 0.3 world units
+    WeltStrichStart(0, 0);
+    WeltStrichAnfang(0, 3000);
+    WeltStrichLinie(0, 3000);
+    WeltStrichEnde();
+    EXPECT_GT(welt.size(), 10000u);
+    EXPECT_EQ(welt.back(), "P0,3000");
+    for (const std::string& a : welt) ASSERT_EQ(a[0], 'P') << a;
+}
+
 TEST_F(Welt, ShortSolidEndsOfLinesWithGaps)
 {
     StrichMuster(2, 1000);  // StrichKappeWelt = min(200, 500) / 200 = 1
