@@ -127,12 +127,6 @@ void AusgabeInit() {}
 void AusgabeEnde() {}
 void RenderMerkerLoeschen() {}
 
-void SchriftSetzen(int n, const char* name, int attribut)
-{
-    phAufrufe.push_back("SchriftSetzen(" + std::to_string(n) + "," + (name ? name : "") + "," +
-                        std::to_string(attribut) + ")");
-}
-
 void DxfExport(const char* dxf, const char* zeichnung)
 {
     phAufrufe.push_back(std::string("DxfExport(") + dxf + "," + zeichnung + ")");

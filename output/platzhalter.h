@@ -10,6 +10,10 @@
 
 #include "platform/windef.h"
 
+// Fonts (schrift): the real SchriftSetzen lives in output/schrift; included
+// here so that callers of the former stand-in keep compiling.
+#include "output/schrift.h"
+
 // The viewer page.
 void ShowZeiAnzeigen(const char* pfad);
 HWND ShowOffen();
@@ -28,7 +32,6 @@ void AnsichtKlasseAbmelden();
 void AusgabeInit();
 void AusgabeEnde();
 void RenderMerkerLoeschen();
-void SchriftSetzen(int n, const char* name, int attribut);
 void DxfExport(const char* dxf, const char* zeichnung);
 void DxfImport(const char* dxf, const char* zeichnung);
 

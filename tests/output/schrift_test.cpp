@@ -1,0 +1,158 @@
+// Fonts: start values, "Schrift.txt" read from the project folder (first
+// line, clamped numbers, cut names), written where it was found, read and
+// write failures, and the metrics measured on the headless backend.
+#include "output/schrift.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "platform/fehlersim.h"
+#include "tests/output/stiltest.h"
+
+namespace {
+
+struct Schriften : ::testing::Test {
+    StOrdner ordner;
+    void SetUp() override { SchriftNeuLaden(); }
+    void TearDown() override
+    {
+        SchriftNeuLaden();
+        SchriftEnde();
+    }
+};
+
+std::string name(int n)
+{
+    char t[SCHRIFTNAMESUP + 1];
+    SchriftName(n, t, sizeof t);
+    return t;
+}
+
+// First in this file: the values before any file was read.
+TEST_F(Schriften, StartValuesWithoutAFile)
+{
+    EXPECT_EQ(name(0), "Courier");  // every load sets font 0 first
+    EXPECT_EQ(SchriftArt(0), 1);
+    for (int n = 1; n < SCHRIFTSUP; ++n) {
+        EXPECT_EQ(name(n), "Schriftart " + std::to_string(n));
+        EXPECT_EQ(SchriftArt(n), 0);
+    }
+}
+
+TEST_F(Schriften, TheProjectFileSetsAttributesAndNames)
+{
+    std::filesystem::copy_file(stFixture("Schrift.txt"), ordner.projekt / "Schrift.txt");
+    struct Fall {
+        int n;
+        const char* name;
+        int art;
+    } const faelle[] = {
+        {3, "Schriftart 3", 1},      // the first line sets only the attribute
+        {1, "Liberation Mono", 1},
+        {9, "DejaVu Serif", 0},      // number 12 is font 9
+        {0, "Null Schrift", 0},      // number -4 is font 0
+        {5, "Eine sehr lange Schriftbezeichnung ueber", 0},  // cut to 40
+        {2, "Schriftart 2", 0},
+        {-1, "Null Schrift", 0},     // numbers asked for are clamped too
+        {10, "DejaVu Serif", 0},
+    };
+    for (const Fall& f : faelle) {
+        EXPECT_EQ(name(f.n), f.name) << f.n;
+        EXPECT_EQ(SchriftArt(f.n), f.art) << f.n;
+    }
+}
+
+TEST_F(Schriften, SettingAFontSurvivesTheLoadThatFollows)
+{
+    std::filesystem::copy_file(stFixture("Schrift.txt"), ordner.projekt / "Schrift.txt");
+    SchriftSetzen(0, "DejaVu Sans Mono", 1);
+    EXPECT_EQ(name(0), "DejaVu Sans Mono");
+    EXPECT_EQ(SchriftArt(0), 1);
+    SchriftSetzen(15, std::string(50, 'x').c_str(), 0);  // font 9, cut to 40
+    EXPECT_EQ(name(9), std::string(40, 'x'));
+    SchriftSetzen(-3, nullptr, 2);
+    EXPECT_EQ(name(0), "");
+    EXPECT_EQ(SchriftArt(0), 2);
+}
+
+TEST_F(Schriften, TheFileIsWrittenWhereItWasFound)
+{
+    // No project file: the application-data folder.
+    for (int n = 1; n < SCHRIFTSUP; ++n) {
+        SchriftSetzen(n, ("Schriftart " + std::to_string(n)).c_str(), 0);
+    }
+    SchriftSetzen(2, "Arial", 1);
+    ASSERT_EQ(SchriftSchreiben(), 0);
+    const std::string erwartet =
+        "0 1 Courier\r\n1 0 Schriftart 1\r\n2 1 Arial\r\n3 0 Schriftart 3\r\n4 0 Schriftart 4\r\n"
+        "5 0 Schriftart 5\r\n6 0 Schriftart 6\r\n7 0 Schriftart 7\r\n8 0 Schriftart 8\r\n9 0 Schriftart 9\r\n";
+    EXPECT_EQ(stLesen(StOrdner::anwendung("Schrift.txt")), erwartet);
+    EXPECT_FALSE(std::filesystem::exists(ordner.projekt / "Schrift.txt"));
+
+    // A project file: written there, and read back alike (but for the first
+    // line's name, which is the program's).
+    stSchreiben((ordner.projekt / "Schrift.txt").string(), "0 1 Courier\n");
+    ASSERT_EQ(SchriftSchreiben(), 0);
+    EXPECT_EQ(stLesen((ordner.projekt / "Schrift.txt").string()), erwartet);
+    SchriftNeuLaden();
+    EXPECT_EQ(name(2), "Arial");
+    EXPECT_EQ(SchriftArt(2), 1);
+}
+
+TEST_F(Schriften, FailuresKeepTheTableAndTheOldFile)
+{
+    std::filesystem::copy_file(stFixture("Schrift.txt"), ordner.projekt / "Schrift.txt");
+    const std::string alt = stLesen((ordner.projekt / "Schrift.txt").string());
+    EXPECT_EQ(name(1), "Liberation Mono");
+    {
+        PlFehlerScope scope;
+        plFehlerSetzen(PlFehlerArt::Umbenennen, 1);
+        EXPECT_EQ(SchriftSchreiben(), -1);
+        plFehlerSetzen(PlFehlerArt::Schreiben, 1, true);
+        EXPECT_EQ(SchriftSchreiben(), -1);
+    }
+    EXPECT_EQ(stLesen((ordner.projekt / "Schrift.txt").string()), alt);
+    {
+        PlFehlerScope scope;
+        plFehlerSetzen(PlFehlerArt::Oeffnen, 1, true);
+        SchriftNeuLaden();
+        EXPECT_EQ(name(1), "Liberation Mono");  // cannot be read: the values stay
+        EXPECT_EQ(name(0), "Courier");
+    }
+}
+
+TEST_F(Schriften, MetricsAreMeasuredAndScaled)
+{
+    GdiSchriftMetrikStart(0);
+    SchriftSetzen(4, "DejaVu Sans", 0);
+    double kappe = 0, oben = 0;
+    SchriftMetrik(4, &kappe, &oben);
+    EXPECT_GT(kappe, 0.4);
+    EXPECT_LT(kappe, oben);
+    EXPECT_LT(oben, 1.0);
+    const SCHRIFTMETRIK* m = SchriftMetrikSatz(4);
+    ASSERT_TRUE(m->gueltig);
+    EXPECT_STREQ(m->name, "DejaVu Sans");
+    EXPECT_LT(m->breite['i'], m->breite['W']);
+    EXPECT_EQ(m->breite[130], m->breite['n']);  // not measured: the width of "n"
+    EXPECT_EQ(m->breite[10], m->breite['n']);
+    EXPECT_GT(m->mittel, 0);
+
+    const double soll = (m->breite['W'] + m->breite['i']) * 12.0 / m->mittel;
+    EXPECT_DOUBLE_EQ(SchriftLaenge(4, "Wi", 12.0), soll);
+    int vorschub[8];
+    ASSERT_EQ(SchriftVorschub(4, "Wiiii", 12.0, vorschub, 8), 5);
+    const int summe = vorschub[0] + vorschub[1] + vorschub[2] + vorschub[3] + vorschub[4];
+    EXPECT_EQ(summe, static_cast<int>((m->breite['W'] + 4 * m->breite['i']) * 12.0 / m->mittel));
+    EXPECT_EQ(SchriftVorschub(4, "Wiiii", 12.0, vorschub, 2), 2);
+
+    // A new face is measured again on its next use.
+    SchriftSetzen(4, "DejaVu Sans Mono", 1);
+    m = SchriftMetrikSatz(4);
+    EXPECT_STREQ(m->name, "DejaVu Sans Mono");
+    EXPECT_EQ(m->breite['i'], m->breite['W']);
+}
+
+}  // namespace
