@@ -23,6 +23,8 @@
 #include "model/stndtext.h"
 #include "model/textvar.h"
 #include "output/platzhalter.h"
+#include "output/schrift.h"
+#include "output/stil.h"
 #include "platform/ablegen.h"
 #include "platform/dialog.h"
 #include "platform/winconst.h"
@@ -67,6 +69,7 @@ void modIniPfad()
 void modHaken()
 {
     wiBibInit();
+    StilDiensteEintragen();  // colour names and the dash limit, before the first settings read
     OrdnerEinstFolgeSetzen(ModOrdnerEinstFolge);
 }
 

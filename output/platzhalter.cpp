@@ -123,8 +123,9 @@ void BildBibLaden() { rasterbibLaden(); }
 void BildBibFrei() { rasterbibFreigeben(); }
 void AnsichtKlasseAnmelden() {}
 void AnsichtKlasseAbmelden() {}
-void AusgabeInit() {}
-void AusgabeEnde() {}
+// The font metrics measure on a screen-compatible context until the devices exist.
+void AusgabeInit() { GdiSchriftMetrikStart(0); }
+void AusgabeEnde() { SchriftEnde(); }
 void RenderMerkerLoeschen() {}
 
 void DxfExport(const char* dxf, const char* zeichnung)

@@ -12,7 +12,10 @@
 #include "config/verordner.h"
 #include "config/verzeich.h"
 #include "frame/modstart.h"
+#include "model/einstell.h"
 #include "output/platzhalter.h"
+#include "output/schrift.h"
+#include "winlib/winbib.h"
 #include "platform/fenster.h"
 #include "platform/orte.h"
 #include "platform/profil.h"
@@ -101,8 +104,9 @@ TEST_F(ModStart, TheRegisteredReloadRunsOnAFolderSwitchOnly)
     ASSERT_EQ(VerUmschalten((ordner / "Projekt A" / "x.zei").c_str()), 1);
     EXPECT_EQ(ModProtokoll(), std::vector<std::string>{"OrdnerEinst"});
     EXPECT_EQ(modNachEinst, 2);
-    ASSERT_FALSE(PhAusgabeAufrufe().empty());
-    EXPECT_EQ(PhAusgabeAufrufe()[0].rfind("SchriftSetzen(0,", 0), 0u);
+    char schrift[WISCHRIFTSUP + 1] = "";
+    SchriftName(0, schrift, sizeof schrift);
+    EXPECT_STREQ(schrift, ViEinst()->font) << "font 0 follows the viewer font of the folder";
 }
 
 TEST_F(ModStart, ActivationAdvancesTheCheckCounter)
