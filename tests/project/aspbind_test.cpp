@@ -76,6 +76,14 @@ std::vector<std::string> alleVorschlaege()
     return v;
 }
 
+// Whether the speller library is still loaded by anyone in the process.
+bool geladen()
+{
+    void* h = dlopen("libaspell.so.15", RTLD_NOW | RTLD_NOLOAD);
+    if (h) dlclose(h);
+    return h != nullptr;
+}
+
 bool enthaelt(const std::vector<std::string>& v, const std::string& w)
 {
     return std::find(v.begin(), v.end(), w) != v.end();
@@ -144,6 +152,7 @@ TEST_F(AspTest, TheBuiltInLibraryIsTheVersionedSharedLibrary)
 TEST_F(AspTest, ChecksGermanWordsInCodePage1252)
 {
     STARTEN();
+    EXPECT_TRUE(geladen());
     struct Fall {
         const char* wort;
         int erwartet;
@@ -169,6 +178,7 @@ TEST_F(AspTest, TheLanguageSetBeforeTheStartDecides)
         EXPECT_EQ(AspPruefen("Stra\xdf" "e") != 0, f.strasse == 0) << f.sprache;
         AspEnde();
         EXPECT_FALSE(AspGestartet());
+        EXPECT_FALSE(geladen());
     }
 }
 
@@ -286,6 +296,7 @@ TEST_F(AspTest, TheFirstMissingFunctionGivesItsStartError)
         versteckt = namen[i];
         EXPECT_EQ(AspStart(""), -10 - i) << namen[i];
         EXPECT_FALSE(AspGestartet());
+        EXPECT_FALSE(geladen()) << namen[i];  // a failed start keeps nothing loaded
     }
 }
 
@@ -295,6 +306,7 @@ TEST_F(AspTest, ASpellerThatCannotBeMadeGivesMinusTwoAndItsMessage)
     EXPECT_EQ(AspStart(""), -2);
     EXPECT_FALSE(AspGestartet());
     EXPECT_TRUE(spurHat("xx_XX")) << spurText;
+    EXPECT_FALSE(geladen());
     EXPECT_EQ(AspPruefen("Haus"), 0);
     // A later start with a good language works.
     AspSprache("de_DE");
