@@ -11,9 +11,18 @@
 #include "equipment/fstx.h"
 #include "model/befehl.h"
 #include "model/zeichnun.h"
+#include "config/vorgaben.h"
+#include "platform/dateidialog.h"
+#include "platform/dialog.h"
 #include "platform/fehlersim.h"
+#include "platform/fenster.h"
+#include "platform/headless.h"
+#include "platform/nachricht.h"
 #include "platform/nachrichtbox.h"
+#include "platform/ressource.h"
 #include "platform/winconst.h"
+#include "winlib/anwdaten.h"
+#include "winlib/dialog.h"
 #include "project/pvwliste.h"
 #include "project/zeitxt.h"
 #include "support/texte.h"
@@ -222,6 +231,142 @@ TEST_F(ZeiTxtTest, ImportFailuresAreReported)
     EXPECT_EQ(warnungen(), (Texte{"Kann " + pfad("Plan.001") + " nicht schreiben."}));
     EXPECT_EQ(kopf("Plan.001")[1], "Anlage Nord");
     EXPECT_EQ(kopf("Plan.002")[1], "Auch neu");
+}
+
+// ---- The two dialogs ----------------------------------------------------------------------------
+
+LRESULT CALLBACK zeiTxtHauptProz(HWND h, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProc(h, m, wp, lp); }
+
+// A main window, the program's resources and the dialog manager; languages
+// in the program folder (a blank second line) and the dialogs' defaults.
+class ZeiTxtDlgTest : public ZeiTxtTest {
+protected:
+    void SetUp() override
+    {
+        ZeiTxtTest::SetUp();
+        plFensterSystemEnde();
+        plNachrichtBoxSkriptLeeren();
+        plDateiDialogSkriptLeeren();
+        plDateiDialogFragenLeeren();
+        anwZuruecksetzen();
+        anwTitelSetzen("Velmo Test");
+        anwDaten()->instanz = LoadLibrary("velmo");
+        ASSERT_NE(anwDaten()->instanz, 0u);
+        WNDCLASSEX wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = zeiTxtHauptProz;
+        wc.lpszClassName = "VelmoHauptZeiTxt";
+        ASSERT_NE(RegisterClassEx(&wc), 0);
+        HWND haupt = CreateWindowEx(0, "VelmoHauptZeiTxt", "Velmo Test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 800,
+                                    600, 0, 0, 0, nullptr);
+        ASSERT_NE(haupt, 0u);
+        anwDaten()->hauptfenster = haupt;
+        anwLaufZustandSetzen(2);
+        ASSERT_EQ(wiDlgInit(), 0);
+        fs::create_directories(ordner / "prog");
+        VerSetzen(0, pfad("prog").c_str());
+        schreiben(pfad("prog/Sprache.txt"), "0 Deutsch\n\n2 Italiano\n3 English\n");
+        vgbPfad = (ordner / "Test.vgb").string();
+        schreiben(vgbPfad, "Name Test\nSprZeiTxExp Kurz.txt\nSprZeiTxImp Ein.txt\nSprZeiTxFun 2\n");
+        VgbFehlMeldung(0);
+        VgbSetSetzen("Test", vgbPfad.c_str());
+        SprSetzen(3);
+        uebersetzen("Plan.001", 0, "Frontespizio", 2);
+    }
+    void TearDown() override
+    {
+        wiDlgAlleSchliessen();
+        wiDlgFrei();
+        plFensterSystemEnde();
+        FreeLibrary(anwDaten()->instanz);
+        anwZuruecksetzen();
+        VgbSetSetzen("", "");
+        VgbFehlMeldung(1);
+        VerSetzen(0, "");
+        ZeiTxtTest::TearDown();
+    }
+
+    static void pumpe()
+    {
+        MSG m;
+        for (int runde = 0; runde < 10000 && PeekMessage(&m, 0, 0, 0, PM_REMOVE); ++runde) {
+            if (wiDlgNachricht(&m)) continue;
+            TranslateMessage(&m);
+            DispatchMessage(&m);
+        }
+    }
+
+    static std::vector<std::string> sprachen(HWND dlg)
+    {
+        std::vector<std::string> v;
+        HWND c = GetDlgItem(dlg, 3100);
+        for (int i = 0; i < static_cast<int>(SendMessage(c, CB_GETCOUNT, 0, 0)); ++i) {
+            char t[100] = "";
+            SendMessage(c, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(t));
+            v.emplace_back(t);
+        }
+        return v;
+    }
+
+    static std::string feld(HWND dlg)
+    {
+        char t[300] = "";
+        GetDlgItemText(dlg, 3110, t, sizeof t);
+        return t;
+    }
+
+    std::string vgbPfad;
+};
+
+TEST_F(ZeiTxtDlgTest, ExportDialogOffersTheLanguagesAndExportsTheChosenOne)
+{
+    ZeiTxtExpOeffnen();
+    pumpe();
+    HWND dlg = wiDlgSuchen("ZeiTxtExp");
+    ASSERT_NE(dlg, 0u);
+    EXPECT_EQ(sprachen(dlg), (Texte{"0 Deutsch", "2 Italiano", "3 English"}));
+    EXPECT_EQ(SendDlgItemMessage(dlg, 3100, CB_GETCURSEL, 0, 0), 2);   // language 3
+    EXPECT_EQ(feld(dlg), "Kurz.txt");
+    // The save dialog fills the file field.
+    plDateiDialogAntwort(pfad("Italienisch.txt").c_str());
+    SendMessage(dlg, WM_COMMAND, 2511, 0);
+    ASSERT_EQ(plDateiDialogFragen().size(), 1u);
+    EXPECT_EQ(plDateiDialogFragen()[0].titel, "Textdatei speichern unter");
+    EXPECT_EQ(feld(dlg), pfad("Italienisch.txt"));
+    // The second entry is language 2, not 1: the blank line keeps its number.
+    SendDlgItemMessage(dlg, 3100, CB_SETCURSEL, 1, 0);
+    plNachrichtBoxAntwort(IDYES);
+    SendMessage(dlg, WM_COMMAND, 2500, 0);
+    pumpe();
+    ASSERT_EQ(plNachrichtBoxFragen().size(), 1u);
+    EXPECT_EQ(plNachrichtBoxFragen()[0].text, "Zeichnungs-Kurztexte exportieren?");
+    EXPECT_EQ(wiDlgSuchen("ZeiTxtExp"), 0u);
+    EXPECT_EQ(lesen(pfad("Italienisch.txt")).substr(0, 40), "Plan.001                0   Frontespizio");
+}
+
+TEST_F(ZeiTxtDlgTest, ImportDialogStartsAtTheDefaultModeAndRunsOnlyOnYes)
+{
+    schreiben(pfad("Ein.txt"), "Plan.001 0 Copertina\nPlan.001 1 Nord\n");
+    ZeiTxtImpOeffnen();
+    pumpe();
+    HWND dlg = wiDlgSuchen("ZeiTxtImp");
+    ASSERT_NE(dlg, 0u);
+    EXPECT_EQ(feld(dlg), "Ein.txt");
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(SendDlgItemMessage(dlg, 3120 + i, BM_GETCHECK, 0, 0), i == 2 ? BST_CHECKED : BST_UNCHECKED) << i;
+    SendDlgItemMessage(dlg, 3100, CB_SETCURSEL, 1, 0);
+    plNachrichtBoxAntwort(IDNO);
+    SendMessage(dlg, WM_COMMAND, 2500, 0);
+    pumpe();
+    EXPECT_EQ(wiDlgSuchen("ZeiTxtImp"), dlg);
+    EXPECT_EQ(uebersetzt("Plan.001", 0, 2), "Frontespizio");
+    plNachrichtBoxAntwort(IDYES);
+    SendMessage(dlg, WM_COMMAND, 2500, 0);
+    pumpe();
+    EXPECT_EQ(plNachrichtBoxFragen().back().text, "Zeichnungs-Kurztexte importieren?");
+    EXPECT_EQ(wiDlgSuchen("ZeiTxtImp"), 0u);
+    EXPECT_EQ(uebersetzt("Plan.001", 0, 2), "Copertina");
+    EXPECT_EQ(uebersetzt("Plan.001", 1, 2), "Nord");
 }
 
 }  // namespace
