@@ -73,7 +73,7 @@ void DirMenueAufbauen()
 {
     // A menu just loaded holds none of the items, whatever the flags say.
     for (int i = 0; i < DIRSUP; ++i) {
-        while (wiMenuLoeschen(DIRIDBASIS + i) == 0) {
+        for (int n = 0; n < DIRSUP && wiMenuLoeschen(DIRIDBASIS + i) == 0; ++n) {
         }
         dirTabelle[i].menue = 0;
         dirTabelle[i].id = DIRIDBASIS + i;
