@@ -30,11 +30,6 @@ void PvwListeNeu()
 HWND PvwDlgFenster() { return PhSeite(&phSeite); }
 void HilfeSchluesselSetzen(const char* schluessel) { strkopie(phHilfe, schluessel ? schluessel : "", 20); }
 const char* PhHilfeSchluessel() { return phHilfe; }
-int PvwLetzterOrdner(int, char* puffer)
-{
-    if (puffer != nullptr) puffer[0] = '\0';
-    return 0;
-}
 
 void HandbuchInit() {}
 void HandbuchEnde() {}
@@ -44,10 +39,6 @@ void HandbuchOeffnen() {}
 void BauteilDokuOeffnen() {}
 void InfoOeffnen() {}
 void InternetOeffnen() {}
-void PvwOrdnerLaden() {}
-void PvwOrdnerSichern() {}
-void PvwOrdnerMerken(const char*) {}
-void PvwLetzteOrdnerMenu() {}
 void PvwChkLstMenu() {}
 void PvwInhaltSchreiben() {}
 void PvwUntertitelSchreiben() {}
@@ -59,8 +50,6 @@ void PvwTitelDialog() {}
 void PvwUntertitelDialog(const char*) {}
 void PvwUntertitelImport() {}
 void PvwDateiUpdate() {}
-void PvwKurztexteImport() {}
-void PvwKurztexteExport() {}
 void PvwProjektliste() {}
 void PvwOrdnerWahl() {}
 void PvwStartDialog() {}

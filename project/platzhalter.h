@@ -12,6 +12,10 @@
 #include "platform/windef.h"
 // The drawing list is real; its callers reach it through this header too.
 #include "project/pvwliste.h"
+// Recent folders and short texts by language (dirhist, zeitxt) are real;
+// the frame reaches their Pvw... names through this header.
+#include "project/dirhist.h"
+#include "project/zeitxt.h"
 
 void PvwOeffnen();
 void PvwBefehl(int id);
@@ -19,7 +23,6 @@ void PvwListeNeu();
 HWND PvwDlgFenster();
 void HilfeSchluesselSetzen(const char* schluessel);
 const char* PhHilfeSchluessel();
-int PvwLetzterOrdner(int id, char* puffer);
 // No effect.
 void HandbuchInit();
 void HandbuchEnde();
@@ -29,10 +32,6 @@ void HandbuchOeffnen();
 void BauteilDokuOeffnen();
 void InfoOeffnen();
 void InternetOeffnen();
-void PvwOrdnerLaden();
-void PvwOrdnerSichern();
-void PvwOrdnerMerken(const char* ordner);
-void PvwLetzteOrdnerMenu();
 void PvwChkLstMenu();
 void PvwInhaltSchreiben();
 void PvwUntertitelSchreiben();
@@ -44,8 +43,6 @@ void PvwTitelDialog();
 void PvwUntertitelDialog(const char* zeichnung);
 void PvwUntertitelImport();
 void PvwDateiUpdate();
-void PvwKurztexteImport();
-void PvwKurztexteExport();
 void PvwProjektliste();
 void PvwOrdnerWahl();
 void PvwStartDialog();
