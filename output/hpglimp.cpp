@@ -63,6 +63,7 @@ struct HpglLeser {
     int laenge;
     int labelModus;
     int paar;            // 0 none, 1 after PA/PR/PU/PD, 2 after the first separator
+    int zitat;           // inside a quoted text of a command (a CO comment)
 };
 
 HpglPlotter hpglP;
@@ -390,7 +391,7 @@ void HpglImpKreis(const char* par)
 
 // ---- labels ---------------------------------------------------------------------
 
-// Set n: characters 0..127 as code page 1252; 0 keeps the character.
+// Character c (0..127) of set n as code page 1252.
 unsigned char hpglSatzZeichen(int satz, unsigned char c)
 {
     static const unsigned char satz7[128 - 33] = {
@@ -557,8 +558,7 @@ void HpglImpEinstellen(const JusTrafo* trafo, const double fenster[4])
 
 void HpglImpEinstLesen(JusTrafo* trafo, double fenster[4])
 {
-    char alt[VGBPRAEFIXSUP + 1];
-    strkopie(alt, sizeof alt, VgbPraefix("HI"), VGBPRAEFIXSUP);
+    VgbPraefix("HI");
     JusLesen(trafo);
     VgbOeffnen();
     fenster[0] = VgbZehntel("Flux");
@@ -566,7 +566,7 @@ void HpglImpEinstLesen(JusTrafo* trafo, double fenster[4])
     fenster[2] = VgbZehntel("Frox");
     fenster[3] = VgbZehntel("Froy");
     VgbSchliessen();
-    VgbPraefix(alt);
+    VgbPraefix("");
 }
 
 void HpglImpBefehl(const char* befehl)
@@ -702,6 +702,7 @@ void hpglLeserReset()
     hpglL.laenge = 0;
     hpglL.labelModus = 0;
     hpglL.paar = 0;
+    hpglL.zitat = 0;
 }
 
 void hpglAusfuehren()
@@ -739,6 +740,16 @@ void hpglZeichen(char c)
             hpglLeerenAuf(0);
             hpglL.labelModus = 0;
         }
+    }
+    // A quoted text (CO "...") belongs to its command: its letters start no
+    // command and its ';' ends none.
+    if (!hpglL.labelModus && (hpglL.zitat || (c == '"' && hpglL.laenge >= 2))) {
+        if (c == '"') hpglL.zitat = !hpglL.zitat;
+        if (hpglL.laenge < HPGLPUFFERSUP) {
+            hpglL.puffer[hpglL.laenge++] = c;
+            hpglL.puffer[hpglL.laenge] = '\0';
+        }
+        return;
     }
     const bool buchstabe = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
     if (!hpglL.labelModus && hpglL.laenge > 2 && buchstabe) {

@@ -21,7 +21,7 @@ constexpr int HPGLPUFFERSUP = 511;  // characters of the command and of the labe
 void HpglImpEinstellen(const JusTrafo* trafo, const double fenster[4]);
 // Reads both from the defaults set under the prefix "HI": "JusR", "JusX",
 // "JusY", "JusS" and the window "Flux", "Fluy", "Frox", "Froy" (tenths).
-// The prefix in force before is restored.
+// The prefix is switched off again afterwards.
 void HpglImpEinstLesen(JusTrafo* trafo, double fenster[4]);
 
 // Imports the plot file into a new drawing (written under a temporary name
