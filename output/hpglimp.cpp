@@ -10,6 +10,8 @@
 // them stays finite and every integer fits its record slot.
 #include "output/hpglimp.h"
 
+#include <sys/stat.h>
+
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -20,6 +22,7 @@
 #include "model/justage.h"
 #include "model/zeichnun.h"
 #include "model/zustand.h"
+#include "platform/dateisys.h"
 #include "support/basis.h"
 #include "support/bdatei.h"
 #include "support/texte.h"
@@ -832,11 +835,18 @@ int HpglImport(const char* plotdatei, const char* zeichnung)
         wiMeldung("Kann %s nicht anlegen", zeichnung);
         return ERROR;
     }
+    // The buffered reader ends a failed read like the end of the file: the
+    // bytes read are held against the file's size.
+    struct stat st;
+    const long long groesse = plDsStat(plotdatei, &st) == 0 ? static_cast<long long>(st.st_size) : -1;
+    long long gelesen = 0;
     hpglLeserReset();
     HpglImpInit();
     for (int c = bdgetc(&plot); c >= 0; c = bdgetc(&plot)) {
+        ++gelesen;
         hpglZeichen(static_cast<char>(c));
     }
+    const bool lesefehler = groesse >= 0 && gelesen < groesse;
     // A last command without its terminator still runs, and a label not yet
     // drawn is drawn; a label whose terminator never came is dropped.
     if (!hpglL.labelModus && hpglL.laenge > 0 && hpglL.puffer[0] != HPGLESC) {
@@ -847,7 +857,7 @@ int HpglImport(const char* plotdatei, const char* zeichnung)
     ZeiFormatSetzen(&hpglZei, BEF_ZA3);
     hpglOffen = 0;
     int r = 0;
-    if (hpglFehler) {
+    if (hpglFehler || lesefehler) {
         ZeiDateiVerwerfen(&hpglZei);
         r = ERROR;
     } else if (ZeiDateiSchliessen(&hpglZei) != 0) {
@@ -855,7 +865,9 @@ int HpglImport(const char* plotdatei, const char* zeichnung)
     }
     bdclose(&plot);
     wiLangEnde();
-    if (r != 0) {
+    if (lesefehler) {
+        wiMeldung("Kann %s nicht lesen", plotdatei);
+    } else if (r != 0) {
         wiMeldung("Kann %s nicht anlegen", zeichnung);
     }
     return r;

@@ -30,6 +30,7 @@
 #include "output/hpglimp.h"
 #include "platform/fehlersim.h"
 #include "platform/nachrichtbox.h"
+#include "winlib/langdlg.h"
 
 namespace {
 
@@ -219,6 +220,11 @@ TEST_F(HpglImp, UserScalingMapsOntoP1AndP2)
     ASSERT_EQ(o.size(), 2u);
     EXPECT_NE(o[0].find("@ 1043.00 740.00"), std::string::npos) << o[0];
     EXPECT_NE(o[1].find("@ 43.00 20.00"), std::string::npos) << o[1];
+    // IP moves P1 and P2 (plotter units), but not while scaling is on.
+    o = objekte(importieren("IP0,0,4000,4000;SC0,10,0,10;IP;PU5,5;CI1;SC;IP;SC0,10,0,10;PU5,5;CI1;"));
+    ASSERT_EQ(o.size(), 2u);
+    EXPECT_NE(o[0].find("@ 50.00 50.00"), std::string::npos) << o[0];
+    EXPECT_NE(o[1].find("@ 543.00 380.00"), std::string::npos) << o[1];
     // An empty range leaves scaling off: plotter units again.
     o = objekte(importieren("SC0,0,0,100;PU400,800;CI1;"));
     ASSERT_EQ(o.size(), 1u);
@@ -245,6 +251,11 @@ TEST_F(HpglImp, PensLineTypesAndTextCells)
     EXPECT_DOUBLE_EQ(s.tg, 3.5);
     EXPECT_NEAR(s.tv, 1.5 * 0.25 / 0.35, 1e-9);
     EXPECT_EQ(s.tr, 1800);
+    // Relative cell and direction in percent of P2 - P1 (1000 x 720 mm).
+    s = zustandBei(importieren("SR1,2;DR1,1;LBx\003PU;"), 50);
+    EXPECT_NEAR(s.tg, 0.25 * 14.4, 1e-9);
+    EXPECT_NEAR(s.tv, 1.5 * 10 / 14.4, 1e-9);
+    EXPECT_EQ(s.tr, 358);
     // A cell without height keeps the width factor: no division by zero.
     s = zustandBei(importieren("SI0.2,0.3;SI1,0;LBx\003PU;"), 50);
     EXPECT_DOUBLE_EQ(s.tg, 1.0);  // the smallest text size
@@ -262,6 +273,11 @@ TEST_F(HpglImp, LabelsCollectAndDrawBeforeTheNextCommand)
     o = objekte(importieren("CA7;CS2;LB\\{\003SA;LB!R\003SS;LB\\\003PU;"));
     ASSERT_EQ(o.size(), 1u);
     EXPECT_EQ(o[0], befText(50, {}, {}, "\xE7 \xC0\xD8\xE7") + " @ 0.00 0.00");
+
+    // Sets 34 and 1; an unknown set and codes above 127 stay as they are.
+    o = objekte(importieren("CS34;LB#\003CS1;LB\\\003CS99;LB\\\xE4\003PU;"));
+    ASSERT_EQ(o.size(), 1u);
+    EXPECT_EQ(o[0], befText(50, {}, {}, "\xA3 \\\xE4") + " @ 0.00 0.00");
 
     // A label still collected at the end of the file is drawn; one whose
     // terminator never came is dropped.
@@ -369,13 +385,17 @@ TEST_F(HpglImp, FailuresWarnAndLeaveNoDrawing)
         {PlFehlerArt::Oeffnen, 2},     // the drawing cannot be made
         {PlFehlerArt::Schreiben, 1},   // a record cannot be written
         {PlFehlerArt::Umbenennen, 1},  // the finished file cannot take its name
+        {PlFehlerArt::Lesen, 1},       // the plot file cannot be read to its end
     };
     for (const Fall& f : faelle) {
         plNachrichtBoxFragenLeeren();
         plFehlerSetzen(f.art, f.n, true);
         EXPECT_EQ(HpglImport(pfad("ein.plt").c_str(), pfad("neu.zvk").c_str()), -1);
         plFehlerAllesAus();
-        EXPECT_EQ(warnungen(), std::vector<std::string>{"Kann " + pfad("neu.zvk") + " nicht anlegen"});
+        const bool lesen = f.art == PlFehlerArt::Lesen;
+        EXPECT_EQ(warnungen(), std::vector<std::string>{"Kann " + pfad(lesen ? "ein.plt" : "neu.zvk") +
+                                                        (lesen ? " nicht lesen" : " nicht anlegen")});
+        EXPECT_EQ(wiLangTiefe(), 0);
         EXPECT_EQ(dateien(), std::vector<std::string>{"ein.plt"}) << static_cast<int>(f.art);
     }
     // Made under a temporary name: afterwards only the drawing is there.
