@@ -685,9 +685,11 @@ void HpglImpBefehl(const char* befehl)
     } else if (!std::strcmp(m, "XT")) {
         const HpglPunkt s = hpglP.stift;
         HpglImpLinie({s.x, s.y + HpglImpProzentY(hpglP.tp)}, {s.x, s.y - HpglImpProzentY(hpglP.tn)});
+        hpglPosition(s);  // the position in force is the pen's again
     } else if (!std::strcmp(m, "YT")) {
         const HpglPunkt s = hpglP.stift;
         HpglImpLinie({s.x + HpglImpProzentX(hpglP.tp), s.y}, {s.x - HpglImpProzentX(hpglP.tn), s.y});
+        hpglPosition(s);
     } else if (!std::strcmp(m, "EW") || !std::strcmp(m, "WG")) {
         const double r = HpglImpZahl(&par);
         const int a = HpglImpInt(&par), s = HpglImpInt(&par);

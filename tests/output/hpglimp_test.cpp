@@ -311,6 +311,10 @@ TEST_F(HpglImp, ArcsRectanglesAndTheWindow)
     o = objekte(importieren("PA-4000,2000;PD8000,2000;PU-2000,3600;PD400,6000;"));
     ASSERT_EQ(o.size(), 1u);
     EXPECT_EQ(o[0], zl(100, 0) + " @ 0.00 50.00");
+    // After a tick the next circle is at the pen, not at the tick's end.
+    o = objekte(importieren("PA400,400;XT;YT;CI40;"));
+    ASSERT_EQ(o.size(), 3u);
+    EXPECT_EQ(o[2], befText(67, {}, {1, 1}) + " @ 10.00 10.00");
     // More than a full turn is one full turn.
     o = objekte(importieren("PA800,400;AA400,400,1000000;"));
     ASSERT_EQ(o.size(), 1u);
