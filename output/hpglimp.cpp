@@ -746,9 +746,10 @@ void hpglZeichen(char c)
             hpglL.labelModus = 0;
         }
     }
-    // A quoted text (CO "...") belongs to its command: its letters start no
-    // command and its ';' ends none.
-    if (!hpglL.labelModus && (hpglL.zitat || (c == '"' && hpglL.laenge >= 2))) {
+    // The quoted text of a comment (CO "...") belongs to it: its letters
+    // start no command and its ';' ends none.
+    const bool kommentar = hpglL.laenge >= 2 && !std::strncmp(hpglL.puffer, "CO", 2);
+    if (!hpglL.labelModus && (hpglL.zitat || (c == '"' && kommentar))) {
         if (c == '"') hpglL.zitat = !hpglL.zitat;
         if (hpglL.laenge < HPGLPUFFERSUP) {
             hpglL.puffer[hpglL.laenge++] = c;
