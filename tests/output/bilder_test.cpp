@@ -3,7 +3,8 @@
 // round-trip through the raster image library, placeable metafile files, and
 // unreadable or hostile files. Raster fixtures in tests/data/output/bilder
 // (made with ImageMagick): "ecke" is 40 x 20, green with a red 10 x 10 square
-// in its top-left corner. Metafiles with the same picture (400 x 200 units)
+// in its top-left corner; "kaputt.png" is it cut after 60 bytes (header
+// whole, pixels missing), "kopf.png" cut inside the header. Metafiles with the same picture (400 x 200 units)
 // are recorded by the platform's own recorder into a temporary folder.
 #include "output/bilder.h"
 
@@ -178,7 +179,7 @@ TEST(BildEinpassen, FitsCentredAndOrdersCorners)
         {{0, 0, 200, 100}, 5, 100, {50, 0, 150, 100}},      // aspect below 0.1: square
         {{0, 0, 200, 100}, 40, 0, {50, 0, 150, 100}},       // no height: square
         {{0, 0, 200, 100}, 2, 1, {0, 0, 200, 100}},         // same aspect: unchanged
-        {{0, 0, 200, 0}, 400, 100, {0, 0, 200, 0}},         // empty box: stays
+        {{0, 0, 200, 0}, 400, 100, {0, -25, 200, 25}},      // no height: box aspect 1
         {{0, 0, 10, 10}, 3, 1, {0, 3, 10, 7}},              // margin cut to whole pixels
     };
     for (const Fall& f : faelle) {
@@ -208,7 +209,8 @@ TEST_F(BilderTest, RasterSizesByKind)
         int art, rc, w, h;
     } faelle[] = {
         {"ecke.png", BILD_PNG, 0, 40, 20},  {"ecke.bmp", BILD_BMP, 0, 40, 20},
-        {"ecke.jpg", BILD_JPG, 0, 40, 20},  {"kaputt.png", BILD_PNG, -1, 0, 0},
+        {"ecke.jpg", BILD_JPG, 0, 40, 20},  {"kaputt.png", BILD_PNG, 0, 40, 20},  // data cut, header whole
+        {"kopf.png", BILD_PNG, -1, 0, 0},
         {"text.jpg", BILD_JPG, -1, 0, 0},   {"fehlt.bmp", BILD_BMP, -1, 0, 0},
         {"ecke.png", BILD_JPG, -1, 0, 0},   {"ecke.png", 7, -1, 0, 0},
     };
