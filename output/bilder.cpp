@@ -114,7 +114,7 @@ using BldLaden = int (*)(const char*, imgdes*);
 int bldRasterZeichnen(HDC dc, const char* datei, const int box[4], int drehung, BldInfo info, BldLaden laden)
 {
     imginfo i;
-    if (!datei || info(datei, &i) != 0) return -1;
+    if (!dc || !datei || info(datei, &i) != 0) return -1;
     imgdes bild;
     if (allocimage(&bild, i.width, i.height, i.bpp) != 0) return -1;
     if (laden(datei, &bild) != 0) {

@@ -366,9 +366,13 @@ TEST_F(BilderTest, UnreadableAndHostileFilesDrawNothing)
     bytesSchreiben(pfad("gross.wmf"), gross);
     bytesSchreiben(pfad("text.emf"), {'E', 'M', 'F', ' ', 0, 0});
     bytesSchreiben(pfad("kaputt.bmp"), {'B', 'M', 0xFF, 0xFF, 0xFF, 0x7F});
+    // A whole BMP header claiming 60000 x 60000 pixels: more than an image may hold.
+    std::vector<uint8_t> riesig = bytesLesen(fixture("ecke.bmp"));
+    riesig[18] = 0x60, riesig[19] = 0xEA, riesig[22] = 0x60, riesig[23] = 0xEA;
+    bytesSchreiben(pfad("riesig.bmp"), riesig);
     for (const std::string& n : {pfad("bare.wmf"), pfad("kaputt.wmf"), pfad("gross.wmf"), pfad("text.emf"),
                                  pfad("fehlt.emf"), fixture("kaputt.png"), fixture("text.jpg"), pfad("kaputt.bmp"),
-                                 pfad("fehlt.png")}) {
+                                 pfad("riesig.bmp"), pfad("fehlt.png")}) {
         BildZeichnen(0, 0, 100, 100, 900, n.c_str());
         EXPECT_TRUE(leer()) << n;
     }
@@ -376,6 +380,8 @@ TEST_F(BilderTest, UnreadableAndHostileFilesDrawNothing)
     EXPECT_EQ(RasterPngZeichnen(dc_, fixture("kaputt.png").c_str(), box, 0), -1);
     EXPECT_EQ(RasterJpgZeichnen(dc_, fixture("text.jpg").c_str(), box, 0), -1);
     EXPECT_EQ(RasterBmpZeichnen(dc_, pfad("fehlt.bmp").c_str(), box, 0), -1);
+    EXPECT_EQ(RasterBmpZeichnen(dc_, pfad("riesig.bmp").c_str(), box, 0), -1);
+    EXPECT_EQ(RasterBmpZeichnen(0, fixture("ecke.bmp").c_str(), box, 0), -1);
     EXPECT_EQ(RasterBmpZeichnen(dc_, fixture("ecke.bmp").c_str(), box, 0), 0);
 }
 
