@@ -4,7 +4,6 @@
 #include "winlib/toolbar.h"
 
 #include "config/datwache.h"
-#include "platform/rasterbib.h"
 #include "platform/fenster.h"
 #include "platform/eingabe.h"
 #include "platform/nachricht.h"
@@ -118,9 +117,14 @@ int PhToolbarBibAn()
     return phToolbarBib;
 }
 
-// The raster image library is the platform's own; loading it is all there is.
-void BildBibLaden() { rasterbibLaden(); }
-void BildBibFrei() { rasterbibFreigeben(); }
+// ---- bilder
+namespace {
+HDC phGdiDC = 0;
+}
+HDC GdiDC() { return phGdiDC; }
+void PhGdiDCSetzen(HDC dc) { phGdiDC = dc; }
+// ---- end bilder
+
 void AnsichtKlasseAnmelden() {}
 void AnsichtKlasseAbmelden() {}
 // The font metrics measure on a screen-compatible context until the devices exist.

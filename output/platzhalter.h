@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "output/bilder.h"
 #include "platform/windef.h"
 
 // Fonts (schrift): the real SchriftSetzen lives in output/schrift; included
@@ -25,8 +26,6 @@ void ToolbarBibLaden();
 void ToolbarBibFrei();
 int PhToolbarBibAn();
 // No effect.
-void BildBibLaden();
-void BildBibFrei();
 void AnsichtKlasseAnmelden();
 void AnsichtKlasseAbmelden();
 void AusgabeInit();
@@ -44,6 +43,14 @@ HWND PhSeiteOeffnen(HWND* seite, const char* vorlage, const char* titel);
 HWND PhSeite(HWND* seite);
 // Posts WM_COMMAND id to the page when it is open.
 void PhSeitePost(HWND* seite, int id);
+
+// ---- bilder: the pictures module's needs (BildBibLaden / BildBibFrei are
+// in output/bilder.h, included here for the callers of the old stand-ins).
+// The device context of the GDI drawing layer's current target; 0 when none.
+// The stand-in gives the one set by PhGdiDCSetzen.
+HDC GdiDC();
+void PhGdiDCSetzen(HDC dc);
+// ---- end bilder
 
 // Recorded calls of the stand-ins with an effect or an argument (tests).
 std::vector<std::string>& PhAusgabeAufrufe();
