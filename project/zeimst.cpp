@@ -117,6 +117,9 @@ int MstEntfernen(const char* zeichnung, int aufloesen)
     if (ZeiKopfLesen(pfad.c_str(), &k) != 0) return ERROR;
     STT s;
     SttInit(&s, GrundEinst());
+    // Settings never read leave the scale at 0, which would flatten every
+    // coordinate; the state's own range rule makes that 1.
+    if (!(s.mass >= 1e-5 && s.mass <= 10000)) s.mass = s.msm = s.msf = 1.0;
     char tmp[ZEIPFADSUP + 1];
     PfadTmp(tmp, sizeof tmp, pfad.c_str());
     ZeiDatei t;

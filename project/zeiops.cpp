@@ -209,6 +209,7 @@ char zoKopie[5][ZEITITELSUP + 1];
 // A letter follows a digit somewhere in the text.
 bool zoBuchstabeNachZiffer(const char* t)
 {
+    if (t[0] == '\0') return false;
     for (size_t i = 1; t[i] != '\0'; ++i) {
         const unsigned char c = static_cast<unsigned char>(t[i]);
         const unsigned char v = static_cast<unsigned char>(t[i - 1]);
@@ -607,9 +608,13 @@ int ZeiIdxSetzen(const char* index, const char* datum, const char* zeit)
     strkopie(idx, index, ZEIKURZSUP);
     strkopie(dt, datum, ZODATUMSUP);
     strkopie(zt, zeit, ZOZEITSUP);
+    // Day.month.year and hours:minutes (datzeitlesen reads ISO dates).
     DATZEIT stempel{};
-    datzeitlesen(&stempel, dt, zt);
-    stempel.sekunde = 0;
+    datlesen(&stempel.datum, dt);
+    UHRZEIT uhr;
+    uhrzeitlesen(&uhr, zt);
+    stempel.stunde = uhr.stunde;
+    stempel.minute = uhr.minute;
 
     std::vector<ZoKopf> alte;
     for (const std::string& n : zoMarkierte()) {
