@@ -4,7 +4,9 @@
 // Every rename or deletion keeps the equipment data (placed components,
 // unassigned placements) and the translated title lines in step; every run
 // that changed files ends with DatAenderungMelden and the broadcast of 2998
-// with argument 9. Prefixes `Zei`, `Mst`, `Zo` (hooks). Calls equipment
+// with argument 9. The seven dialogs that run them are in zeiopsdlg.cpp,
+// the scale removal in zeimst.cpp. Prefixes `Zei`, `Mst`, `Zo` (hooks),
+// `Zd` (dialogs). Calls equipment
 // (store, Btl, Wse, Fstx, header cache), model (drawing files, walker,
 // state), config (paths, defaults, language, texts), winlib (boxes, page
 // services), support and platform (renames).
@@ -18,6 +20,7 @@
 #include <cstddef>
 
 #include "model/zeichnun.h"
+#include "platform/windef.h"
 #include "project/pvwliste.h"
 
 inline constexpr int ZOFELDSUP = 40;      // characters of a name, field or page field
@@ -122,3 +125,15 @@ int ZeiTexteSetzen(int modus, const ZeiTextEingabe* e);
 // scale around them, or resolved into their elements). 0, or -1.
 int MstEntfernen(const char* zeichnung, int aufloesen);
 int ZeiMstEntfernen(int aufloesen);
+
+// ---- the dialogs (zeiopsdlg.cpp) ---------------------------------------------------
+// Openers called by the project page; each gives the dialog window, or 0.
+// New drawing: on closing after a drawing was made, 1801 goes to the main
+// window (the page then asks ZeiNeuPfade).
+HWND ZeiAnlegenOeffnen(const char* cursorName, const char* stamm, const char* ext);
+HWND ZeiEigenOeffnen(const char* datei);
+HWND ZeiUmnrOeffnen(const char* cursorName);
+HWND ZeiLoeschenOeffnen(int anzahl);
+HWND ZeiIdxOeffnen(int anzahl);
+HWND ZeiTxtOeffnen(int anzahl);
+HWND ZeiMstOeffnen(int anzahl);
