@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "config/datwache.h"
+#include "controls/ctlkern.h"
 #include "config/vorgaben.h"
 #include "equipment/bm.h"
 #include "equipment/fstx.h"
@@ -18,7 +19,19 @@
 #include "project/zeiops.h"
 #include "support/dosdatei.h"
 #include "tests/equipment/projtest.h"
+#include "platform/dateidialog.h"
+#include "platform/dialog.h"
+#include "platform/eingabe.h"
+#include "platform/fenster.h"
+#include "platform/nachricht.h"
+#include "platform/nachrichtbox.h"
+#include "platform/profil.h"
+#include "platform/ressource.h"
+#include "platform/winconst.h"
+#include "winlib/anwdaten.h"
+#include "winlib/dialog.h"
 #include "winlib/seitendienst.h"
+#include "winlib/winbib.h"
 
 using namespace projtest;
 
@@ -595,6 +608,220 @@ TEST_F(ZeiOpsTest, ScaleRemovalThatCannotWriteLeavesTheDrawing)
     plFehlerAllesAus();
     EXPECT_EQ(lesen(pfad("Plan.001")), vorher);
     EXPECT_EQ(meldungen().size(), 1u);
+}
+
+// ---- the dialogs ------------------------------------------------------------------------------
+
+std::vector<std::string>& hauptPosts()
+{
+    static std::vector<std::string> v;
+    return v;
+}
+
+LRESULT CALLBACK zdHauptProz(HWND h, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProc(h, m, wp, lp); }
+
+// The dialogs from the program's own templates on the headless window
+// system, with a main window and the frame's loop body.
+class ZeiDlgTest : public ZeiOpsTest {
+protected:
+    void SetUp() override
+    {
+        ZeiOpsTest::SetUp();
+        setenv("XDG_CONFIG_HOME", ordner.c_str(), 1);
+        plIniCacheLeeren();
+        plFensterSystemEnde();
+        plNachrichtBoxSkriptLeeren();
+        plDateiDialogSkriptLeeren();
+        anwZuruecksetzen();
+        anwDaten()->instanz = LoadLibrary("velmo");
+        ASSERT_NE(anwDaten()->instanz, 0u);
+        WNDCLASSEX wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = zdHauptProz;
+        wc.lpszClassName = "VelmoZeiOpsHaupt";
+        ASSERT_NE(RegisterClassEx(&wc), 0);
+        HWND haupt = CreateWindowEx(0, "VelmoZeiOpsHaupt", "Velmo", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 800, 600,
+                                    0, 0, 0, nullptr);
+        ASSERT_NE(haupt, 0u);
+        anwDaten()->hauptfenster = haupt;
+        anwLaufZustandSetzen(2);
+        ASSERT_EQ(wiDlgInit(), 0);
+        ASSERT_EQ(ctlKlassenAnmelden(), 0);
+        hauptPosts().clear();
+        WiSeitenDienst d{};
+        d.verteilen = [](int id, LPARAM lp) { verteilt().push_back(std::to_string(id) + "/" + std::to_string(lp)); };
+        d.hauptPost = [](int id, LPARAM) { hauptPosts().push_back(std::to_string(id)); };
+        wiSeitenDienstSetzen(d);
+    }
+    void TearDown() override
+    {
+        wiDlgAlleSchliessen();
+        ctlKlassenAbmelden();
+        wiDlgFrei();
+        wiBibEnde();
+        plFensterSystemEnde();
+        FreeLibrary(anwDaten()->instanz);
+        anwZuruecksetzen();
+        plIniCacheLeeren();
+        unsetenv("XDG_CONFIG_HOME");
+        ZeiOpsTest::TearDown();
+    }
+    static void pumpe()
+    {
+        MSG m;
+        for (int runde = 0; runde < 10000 && PeekMessage(&m, 0, 0, 0, PM_REMOVE); ++runde) {
+            if (m.message == WM_QUIT) break;
+            if (wiDlgNachricht(&m)) continue;
+            TranslateMessage(&m);
+            DispatchMessage(&m);
+        }
+    }
+    static void befehl(HWND dlg, int id)
+    {
+        SendMessage(dlg, WM_COMMAND, static_cast<WPARAM>(id), 0);
+        pumpe();
+    }
+    static std::string text(HWND dlg, int id)
+    {
+        char t[300] = "";
+        GetDlgItemText(dlg, id, t, sizeof t);
+        return t;
+    }
+    static bool offen(const char* name) { return wiDlgSuchen(name) != 0; }
+};
+
+TEST_F(ZeiDlgTest, NewDrawingDialogCreatesAndTellsThePage)
+{
+    HWND dlg = ZeiAnlegenOeffnen("", "Plan", "E.001");
+    ASSERT_NE(dlg, 0u);
+    pumpe();
+    EXPECT_EQ(text(dlg, 3000), "Plan");
+    EXPECT_EQ(text(dlg, 3011), "E");
+    EXPECT_EQ(text(dlg, 3010), "001");
+    EXPECT_EQ(GetFocus(), GetDlgItem(dlg, 3020));  // name and page given
+    EXPECT_EQ(IsWindowVisible(GetDlgItem(dlg, 2990)), FALSE);  // no speller
+
+    SetDlgItemText(dlg, 3011, "E.1");
+    befehl(dlg, 2500);
+    EXPECT_EQ(meldungen(), V{TextNr(405)});
+    EXPECT_TRUE(offen("ZeiAnlegen"));
+
+    SetDlgItemText(dlg, 3011, "E");
+    SetDlgItemText(dlg, 3050, "a");
+    SetDlgItemText(dlg, 3022, "Dritter");
+    befehl(dlg, 1);  // Enter acts like 2500
+    EXPECT_FALSE(offen("ZeiAnlegen"));
+    EXPECT_EQ(zeichnungen(), V{"Plan.E.001"});
+    EXPECT_STREQ(kopf("Plan.E.001").titel[2], "Dritter");
+    EXPECT_STREQ(kopf("Plan.E.001").kurz, "a");
+    EXPECT_EQ(hauptPosts(), V{"1801"});
+    char p[PVWNAMESUP + 1], v[ZOVORLAGESUP + 1];
+    EXPECT_EQ(ZeiNeuPfade(p, v), 1);
+    EXPECT_STREQ(p, "Plan.E.001");
+}
+
+TEST_F(ZeiDlgTest, NewDrawingDialogClosedWithoutCreatingPostsNothing)
+{
+    HWND dlg = ZeiAnlegenOeffnen("", "", "");
+    ASSERT_NE(dlg, 0u);
+    pumpe();
+    EXPECT_EQ(GetFocus(), GetDlgItem(dlg, 3000));
+    befehl(dlg, 2501);
+    EXPECT_FALSE(offen("ZeiAnlegen"));
+    EXPECT_TRUE(hauptPosts().empty());
+}
+
+TEST_F(ZeiDlgTest, PropertiesDialogShowsAndSavesTheHeader)
+{
+    zeichnung("Plan.001", "a", "Titel");
+    HWND dlg = ZeiEigenOeffnen("Plan.001");
+    ASSERT_NE(dlg, 0u);
+    pumpe();
+    EXPECT_EQ(text(dlg, 3000), "Plan");
+    EXPECT_EQ(text(dlg, 3001), "001");
+    EXPECT_EQ(text(dlg, 3010), "Titel");
+    EXPECT_EQ(text(dlg, 3030), "a");
+    EXPECT_EQ(text(dlg, 3040), std::to_string(kopf("Plan.001").version));
+    EXPECT_EQ(GetFocus(), GetDlgItem(dlg, 3030));
+
+    befehl(dlg, 2520);  // copy, change, paste back
+    SetDlgItemText(dlg, 3010, "anders");
+    befehl(dlg, 2521);
+    EXPECT_EQ(text(dlg, 3010), "Titel");
+
+    SetDlgItemText(dlg, 3001, "004");
+    SetDlgItemText(dlg, 3030, "b");
+    befehl(dlg, 2500);
+    EXPECT_FALSE(offen("ZeiEigen"));
+    EXPECT_EQ(zeichnungen(), V{"Plan.004"});
+    EXPECT_STREQ(kopf("Plan.004").kurz, "b");
+    EXPECT_EQ(abschnitt("Wse")[0], "KLEMME|12.00000|34.00000|004");
+}
+
+TEST_F(ZeiDlgTest, RenumberDialogStaysOpenOnARefusal)
+{
+    for (const char* n : {"Plan.001", "Plan.002", "Plan.003"}) zeichnung(n);
+    liste({"Plan.002", "Plan.003"});
+    HWND dlg = ZeiUmnrOeffnen("Plan.001");
+    ASSERT_NE(dlg, 0u);
+    pumpe();
+    EXPECT_EQ(text(dlg, 3000), "Plan");
+    EXPECT_EQ(text(dlg, 3010), "Plan.002");
+    EXPECT_EQ(text(dlg, 3020), "Plan.003");
+    EXPECT_EQ(GetFocus(), GetDlgItem(dlg, 3030));
+    SetDlgItemText(dlg, 3030, "12b");
+    befehl(dlg, 2500);
+    EXPECT_EQ(meldungen(), V{TextNr(407)});
+    EXPECT_TRUE(offen("ZeiUmnr"));
+    SetDlgItemText(dlg, 3030, "010");
+    befehl(dlg, 2500);
+    EXPECT_FALSE(offen("ZeiUmnr"));
+    EXPECT_EQ(zeichnungen(), (V{"Plan.001", "Plan.010", "Plan.011"}));
+}
+
+TEST_F(ZeiDlgTest, CountDialogsRunOnTheMarkedDrawings)
+{
+    zeichnung("Plan.001", "a");
+    zeichnung("Plan.002", "b", "", {satz(11, {2.0}), satz(BEF_ZL, {1, 2})});
+    liste({"Plan.002"});
+
+    HWND dlg = ZeiIdxOeffnen(1);
+    ASSERT_NE(dlg, 0u);
+    EXPECT_EQ(text(dlg, 3000), "1");
+    EXPECT_EQ(text(dlg, 3020), "00.00.0000");
+    EXPECT_EQ(text(dlg, 3030), "00:00");
+    SetDlgItemText(dlg, 3010, "Z");
+    befehl(dlg, 2500);
+    EXPECT_FALSE(offen("ZeiIdxset"));
+    EXPECT_STREQ(kopf("Plan.002").kurz, "Z");
+
+    dlg = ZeiMstOeffnen(1);
+    ASSERT_NE(dlg, 0u);
+    befehl(dlg, 2500);
+    EXPECT_FALSE(offen("ZeiMstEntf"));
+    for (const BEF& b : saetze(pfad("Plan.002"))) EXPECT_NE(b.code, 11);
+
+    dlg = ZeiTxtOeffnen(1);
+    ASSERT_NE(dlg, 0u);
+    SetDlgItemText(dlg, 3010, "Kurz");
+    SendMessage(GetDlgItem(dlg, 3020), BM_SETCHECK, BST_CHECKED, 0);
+    befehl(dlg, 2500);  // "Nicht übernehmen": the dialog stays
+    EXPECT_TRUE(offen("ZeiTxtset"));
+    SendMessage(GetDlgItem(dlg, 3120), BM_SETCHECK, BST_UNCHECKED, 0);
+    SendMessage(GetDlgItem(dlg, 3122), BM_SETCHECK, BST_CHECKED, 0);
+    befehl(dlg, 2500);
+    EXPECT_FALSE(offen("ZeiTxtset"));
+    EXPECT_STREQ(kopf("Plan.002").titel[0], "Kurz");
+    EXPECT_STREQ(kopf("Plan.001").titel[0], "");
+
+    dlg = ZeiLoeschenOeffnen(1);
+    ASSERT_NE(dlg, 0u);
+    befehl(dlg, 2501);
+    EXPECT_EQ(zeichnungen(), (V{"Plan.001", "Plan.002"}));
+    dlg = ZeiLoeschenOeffnen(1);
+    befehl(dlg, 2500);
+    EXPECT_FALSE(offen("ZeiLoesch"));
+    EXPECT_EQ(zeichnungen(), V{"Plan.001"});
 }
 
 }  // namespace
