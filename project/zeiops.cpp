@@ -284,8 +284,9 @@ int ZeiAnlegen(const ZeiNeuEingabe* e, int anlegen)
         [](int verz, const char* pfad, void* u) -> int {
             auto* s = static_cast<Sammler*>(u);
             if (verz) return 1;
-            char n[ZEIPFADSUP + 1];
-            strkopie(n, pfadkurz(pfad), ZEIPFADSUP);
+            const char* n = pfad;
+            for (const char* q = pfad; *q; ++q)
+                if (*q == '/' || *q == '\\') n = q + 1;
             const std::string x = zoExt(n);
             if (strvgl(x.c_str(), s->ext.c_str()) == 0) s->gleich = true;
             if (x.size() != s->ext.size()) s->andereLaenge = true;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "config/datwache.h"
+#include "config/reaktion.h"
 #include "controls/ctlkern.h"
 #include "config/vorgaben.h"
 #include "equipment/bm.h"
@@ -608,6 +609,51 @@ TEST_F(ZeiOpsTest, ScaleRemovalThatCannotWriteLeavesTheDrawing)
     plFehlerAllesAus();
     EXPECT_EQ(lesen(pfad("Plan.001")), vorher);
     EXPECT_EQ(meldungen().size(), 1u);
+}
+
+TEST_F(ZeiOpsTest, ScaleRemovalWrapsComponentPlacementsInTheScale)
+{
+    zeichnung("Plan.001", "", "", {satz(11, {2.0}), satz(80, {}, "KASTEN"), satz(BEF_ZL, {1, 1})});
+    ASSERT_EQ(MstEntfernen("Plan.001", 0), 0);
+    std::vector<std::string> codes;
+    for (const BEF& b : saetze(pfad("Plan.001"))) {
+        if (b.code == BEF_ZAT || b.code == BEF_ZTX || b.code == 27 || b.code == 30 || b.code == 33) continue;
+        codes.push_back(std::to_string(b.code) + (b.code == 11 ? "(" + std::to_string(b.darg[0]) + ")" : ""));
+    }
+    EXPECT_EQ(codes, (V{"11(2.000000)", "80", "11(0.500000)", "40"}));
+
+    // Resolved: the placement itself is not written.
+    zeichnung("Plan.002", "", "", {satz(80, {}, "KASTEN")});
+    ASSERT_EQ(MstEntfernen("Plan.002", 1), 0);
+    for (const BEF& b : saetze(pfad("Plan.002"))) EXPECT_NE(b.code, 80);
+}
+
+TEST_F(ZeiOpsTest, InAnotherLanguageTitleLinesGoToTheTranslations)
+{
+    zeichnung("Plan.001", "", "Deutsch");
+    SprSetzen(1);
+    ASSERT_EQ(SprNummer(), 1);
+    ZeiEigenEingabe e;
+    ASSERT_EQ(ZeiEigenLesen("Plan.001", &e), 0);
+    EXPECT_STREQ(e.titel[0], "Deutsch");  // no translation yet
+    std::strcpy(e.titel[0], "English");
+    ASSERT_EQ(ZeiEigenSpeichern("Plan.001", &e), 0);
+    EXPECT_STREQ(kopf("Plan.001").titel[0], "Deutsch");
+    EXPECT_EQ(titelEn("Plan.001", 0), "English");
+    ASSERT_EQ(ZeiEigenLesen("Plan.001", &e), 0);
+    EXPECT_STREQ(e.titel[0], "English");
+
+    // Texts merge into the translations whatever the check boxes.
+    liste({"Plan.001"});
+    ZeiTextEingabe t{};
+    std::strcpy(t.titel[1], "Second");
+    t.bauwerkAn = 1;
+    std::strcpy(t.bauwerk, "Werk");
+    ASSERT_EQ(ZeiTexteSetzen(2, &t), 1);
+    EXPECT_EQ(titelEn("Plan.001", 1), "Second");
+    EXPECT_EQ(titelEn("Plan.001", 0), "English");  // an empty field takes nothing in mode 2
+    EXPECT_STREQ(kopf("Plan.001").titel[1], "");
+    EXPECT_STREQ(kopf("Plan.001").text10, "");
 }
 
 // ---- the dialogs ------------------------------------------------------------------------------
