@@ -574,7 +574,7 @@ int ZeiLoeschen()
     for (auto it = namen.rbegin(); it != namen.rend(); ++it) {
         const std::string tmp = *it + ".~lo";
         if (plDsUmbenennen(zoPfad(it->c_str()).c_str(), zoPfad(tmp.c_str()).c_str()) != 0) {
-            zoFehler("Die Zeichnung %s kann nicht gelöscht werden.", it->c_str());
+            zoFehler("Die Zeichnung %s kann nicht gel\xF6scht werden.", it->c_str());
             zoZurueck(beiseite);
             return ERROR;
         }

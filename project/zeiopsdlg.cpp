@@ -136,8 +136,8 @@ void zdNeuVorlage()
     if (l > 0 && pfad[l - 1] != '/' && pfad[l - 1] != '\\') std::snprintf(pfad + l, sizeof pfad - l, "/");
     l = std::strlen(pfad);
     std::snprintf(pfad + l, sizeof pfad - l, "*.*");
-    // The text of number 31 names another dialog here; the title is the Part's own.
-    if (wiDateiWahl(pfad, "Vorlage auswählen", TextNr(30))) wiTextSetzen(3030, pfad);
+    // Number 31 of the string table is another dialog's title; this one is fixed.
+    if (wiDateiWahl(pfad, "Vorlage ausw\xE4hlen", TextNr(30))) wiTextSetzen(3030, pfad);
 }
 
 int zdNeuInit(int, const char* const*)
