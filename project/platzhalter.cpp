@@ -58,3 +58,20 @@ void PvwSichern() {}
 void PvwCheckliste(int) {}
 void SpellEinstLesen() {}
 void SpellEnde() {}
+
+// ---- zeiops: spell-check registry stand-ins ----
+#include "platform/nachricht.h"
+#include "platform/winconst.h"
+#include "winlib/dialog.h"
+
+int RsStarten() { return 0; }
+int RsSofort() { return 0; }
+void RsFeldAnmelden(int, const char*, int) {}
+void RsFelderAbmelden() {}
+int RsNachricht(UINT, WPARAM, LPARAM) { return 0; }
+int RsPruefen(int, int folge)
+{
+    if (folge != 0) PostMessage(wiDlgFenster(), WM_COMMAND, static_cast<WPARAM>(folge), 0);
+    return 0;
+}
+// ---- end zeiops ----

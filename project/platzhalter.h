@@ -54,3 +54,14 @@ void SpellEnde();
 
 // Recorded calls of the stand-ins with an effect (tests).
 std::vector<std::string>& PhProjektAufrufe();
+
+// ---- zeiops: the spell-check registry of the dialogs, until it lands ----
+// The speller is never ready: nothing registers, and RsPruefen posts the
+// follow-up command (when given) to the current dialog at once, 0.
+int RsStarten();
+int RsSofort();
+void RsFeldAnmelden(int id, const char* name, int art);
+void RsFelderAbmelden();
+int RsNachricht(UINT nachricht, WPARAM wp, LPARAM lp);
+int RsPruefen(int alle, int folge);
+// ---- end zeiops ----
