@@ -49,9 +49,6 @@ void PvwOrdnerSichern() {}
 void PvwOrdnerMerken(const char*) {}
 void PvwLetzteOrdnerMenu() {}
 void PvwChkLstMenu() {}
-void PvwInhaltSchreiben() {}
-void PvwUntertitelSchreiben() {}
-void PvwInhaltEinstLesen() {}
 void PvwTitelCacheSchliessen() {}
 void PvwTitelVorbereiten() {}
 void PvwZeiWaehlen(const char*) {}

@@ -12,6 +12,8 @@
 #include "platform/windef.h"
 // The drawing list is real; its callers reach it through this header too.
 #include "project/pvwliste.h"
+// inhalt: the table of contents and subtitle list writers are real too.
+#include "project/inhalt.h"
 
 void PvwOeffnen();
 void PvwBefehl(int id);
@@ -34,9 +36,6 @@ void PvwOrdnerSichern();
 void PvwOrdnerMerken(const char* ordner);
 void PvwLetzteOrdnerMenu();
 void PvwChkLstMenu();
-void PvwInhaltSchreiben();
-void PvwUntertitelSchreiben();
-void PvwInhaltEinstLesen();
 void PvwTitelCacheSchliessen();
 void PvwTitelVorbereiten();
 void PvwZeiWaehlen(const char* pfad);
