@@ -40,9 +40,6 @@ void BauteilDokuOeffnen() {}
 void InfoOeffnen() {}
 void InternetOeffnen() {}
 void PvwChkLstMenu() {}
-void PvwInhaltSchreiben() {}
-void PvwUntertitelSchreiben() {}
-void PvwInhaltEinstLesen() {}
 void PvwTitelCacheSchliessen() {}
 void PvwTitelVorbereiten() {}
 void PvwZeiWaehlen(const char*) {}

@@ -12,9 +12,11 @@
 #include "platform/windef.h"
 // The drawing list is real; its callers reach it through this header too.
 #include "project/pvwliste.h"
-// Recent folders and short texts by language (dirhist, zeitxt) are real;
-// the frame reaches their Pvw... names through this header.
+// Recent folders, short texts by language (dirhist, zeitxt) and the table of
+// contents and subtitle list writers (inhalt) are real; the frame reaches
+// their Pvw... names through this header.
 #include "project/dirhist.h"
+#include "project/inhalt.h"
 #include "project/zeitxt.h"
 
 void PvwOeffnen();
@@ -33,9 +35,6 @@ void BauteilDokuOeffnen();
 void InfoOeffnen();
 void InternetOeffnen();
 void PvwChkLstMenu();
-void PvwInhaltSchreiben();
-void PvwUntertitelSchreiben();
-void PvwInhaltEinstLesen();
 void PvwTitelCacheSchliessen();
 void PvwTitelVorbereiten();
 void PvwZeiWaehlen(const char* pfad);
