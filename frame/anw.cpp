@@ -28,6 +28,7 @@
 #include "frame/modstart.h"
 #include "output/platzhalter.h"
 #include "project/platzhalter.h"
+#include "project/zeiops.h"
 #include "editor/platzhalter.h"
 #include "frame/funkwahl.h"
 #include "frame/modus.h"
@@ -540,6 +541,7 @@ int AnwInit()
     wiSeitenDienstSetzen({SeiteAnmelden, SeiteAbmelden, ModusSetzen, BefehlVerteilen, HauptPost});
     IniUebernehmen(plOrtDaten().c_str());        // 3
     DdeUmschaltenSetzen(UmschaltenAuf);
+    ZoHakenSetzen({nullptr, nullptr, DdeDateiMelden});  // drawing operations tell the siblings
     ModNachEinstellungenSetzen(NachEinstellungen);
     ModuleStarten();                             // 4
     wiMenuTexteInit();                           // 5
