@@ -25,6 +25,7 @@
 #include "project/pvwliste.h"
 #include "support/datum.h"
 #include "support/texte.h"
+#include "winlib/anwdaten.h"
 #include "winlib/dialog.h"
 #include "winlib/dlgitem.h"
 #include "winlib/seitendienst.h"
@@ -83,7 +84,9 @@ void PvwOeffnen()
         return;
     }
     pvwSeite.fenster = 0;
-    wiDlgOeffnen("PROVERW", PvwInit, PvwExit, PvwKommando);
+    // A child page of the main window; the frame's page table places it.
+    HWND s = wiDlgEinbetten(anwHauptfenster(), "PROVERW", PvwInit, PvwExit, PvwKommando, nullptr, 0);
+    if (s != 0) ShowWindow(s, SW_SHOW);
 }
 
 HWND PvwFenster() { return pvwSeite.fenster != 0 && IsWindow(pvwSeite.fenster) ? pvwSeite.fenster : 0; }
@@ -102,8 +105,16 @@ void PvwListeNeu()
 void PvwZeiWaehlen(const char* pfad)
 {
     char name[PVWNAMESUP + 1] = "";
-    ZeiNameOhnePfad(pfad != nullptr ? pfad : "", name, sizeof name);
+    pvwDateiTeil(pfad, name, sizeof name);
     if (HWND f = PvwFenster()) PostMessage(f, WM_COMMAND, 2591, static_cast<LPARAM>(PvwZeiSuchen(name)));
+}
+
+void pvwDateiTeil(const char* pfad, char* name, size_t kap)
+{
+    const char* p = pfad != nullptr ? pfad : "";
+    for (const char* q = p; *q; ++q)
+        if (*q == '/' || *q == '\\') p = q + 1;
+    std::snprintf(name, kap, "%s", p);
 }
 
 int PvwMarkUebernehmen()
@@ -161,13 +172,17 @@ namespace {
 void pvwGroesse()
 {
     HWND f = pvwSeite.fenster;
-    wiItemsRechtsAn(2, PVWSORT, PVWSORTTEXT, 0);
-    // Only the toolbar buttons that end left of the combo stay visible.
+    // The combo 2 units from the right edge, its label ending 2 units left
+    // of it; only the toolbar buttons that end left of the combo stay.
+    int links = wiItemsRechtsAn(2, PVWSORT, 0);
+    HWND label = GetDlgItem(f, PVWSORTTEXT);
     RECT r;
-    GetWindowRect(GetDlgItem(f, PVWSORT), &r);
+    GetWindowRect(label, &r);
     POINT p{r.left, r.top};
     ScreenToClient(f, &p);
-    wiTbarBreite(f, p.x);
+    const int b = r.right - r.left;
+    MoveWindow(label, links - wiDlgEinheit(2) - b, p.y, b, r.bottom - r.top, TRUE);
+    wiTbarBreite(f, links);
     wiRollbalkenLayout(2, 2, PVWLISTE, PVWROLLEN, 0, 0);
     if (pvwSeite.bereit) {
         LisGroesseNeu(PVWLISTE);

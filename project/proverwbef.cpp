@@ -305,7 +305,7 @@ void pvwNachNeu()
     char pfad[MAX_PATH + 1] = "", vorlage[MAX_PATH + 1] = "";
     ZeiNeuPfade(pfad, sizeof pfad, vorlage, sizeof vorlage);
     char name[PVWNAMESUP + 1] = "";
-    ZeiNameOhnePfad(pfad, name, sizeof name);
+    pvwDateiTeil(pfad, name, sizeof name);
     if (vorlage[0] == '\0') {
         LisAktSetzen(PVWLISTE, PvwZeiSuchen(name));
         PvwMarkUebernehmen();

@@ -3,6 +3,8 @@
 // includes this. Prefix `Pvw` / `pvw`.
 #pragma once
 
+#include <cstddef>
+
 #include "platform/windef.h"
 #include "project/proverw.h"
 
@@ -15,6 +17,9 @@ extern PvwSeite pvwSeite;
 
 // The frame's services with the stand-ins in place of null members.
 const PvwRahmenDienst& pvwRahmen();
+
+// The file-name part of a path (after the last '/' or '\\'), cut to `kap`.
+void pvwDateiTeil(const char* pfad, char* name, size_t kap);
 
 // One WM_COMMAND of the page: id, notification, lParam.
 void PvwBefehlAusfuehren(int id, int meldung, LPARAM lp);
