@@ -146,7 +146,8 @@ int PvwInit(int, const char* const*)
     LisDlgSchrift("2");
     wiComboLeeren(PVWSORT);
     for (int i = 0; i < 3; ++i) wiComboAnhaengen(PVWSORT, pvwSortText(i));
-    wiComboWahlSetzen(PVWSORT, 0);
+    // The sort mode outlives the page: the combo shows the one in force.
+    wiComboWahlSetzen(PVWSORT, PvwSortModus());
     wiSeiteAnmelden(f);
     LisAnlegen(PVWLISTE, PvwZeileHoehe, PvwZeileMalen, PvwListenEreignis);
     if (ApOFStilNicht1()) LisOhneFokus(PVWLISTE);

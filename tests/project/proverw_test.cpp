@@ -363,6 +363,14 @@ TEST_F(Seite, OpensOverTheFolderRegistersAndShowsEveryRow)
     pumpen();
     EXPECT_EQ(PvwFenster(), 0u);
     EXPECT_NE(wege().find("abmelden"), std::string::npos);
+    // Opened again while the list is sorted by date, the combo says so.
+    PvwSortSetzen(PVW_SORT_DATUM);
+    PvwOeffnen();
+    pumpen();
+    ASSERT_NE(PvwFenster(), 0u);
+    EXPECT_EQ(SendDlgItemMessage(PvwFenster(), PVWSORT, CB_GETCURSEL, 0, 0), 1);
+    PostMessage(PvwFenster(), WM_CLOSE, 0, 0);
+    pumpen();
     PvwBefehl(1840);  // closed: nothing is posted
     pumpen();
 }
@@ -427,6 +435,14 @@ TEST_F(Seite, ClicksAndKeysMoveTheCursorAndMark)
     befehl(1900, 116);
     befehl(1900, 117);
     EXPECT_EQ(wege(), "haupt 1505 0");
+
+    // Enter and Escape on the sort combo only move the focus to the list.
+    for (int id : {1, 2}) {
+        SetFocus(GetDlgItem(PvwFenster(), PVWSORT));
+        befehl(id);
+        EXPECT_EQ(GetFocus(), GetDlgItem(PvwFenster(), PVWLISTE)) << id;
+        EXPECT_EQ(wege(), "") << id;
+    }
 }
 
 TEST_F(Seite, CommandTable)
