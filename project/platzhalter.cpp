@@ -1,33 +1,23 @@
 // Stand-ins of the project manager's services (see platzhalter.h).
 #include "project/platzhalter.h"
 
-#include "output/platzhalter.h"
+#include <cstdio>
+#include <filesystem>
+
+#include "config/datwache.h"
+#include "config/verzeich.h"
+#include "platform/shell.h"
 #include "support/texte.h"
+#include "winlib/meldung.h"
+#include "winlib/seitendienst.h"
 
 namespace {
 std::vector<std::string> phAufrufe;
 char phHilfe[21] = "";
-HWND phSeite = 0;
 }  // namespace
 
 std::vector<std::string>& PhProjektAufrufe() { return phAufrufe; }
 
-void PvwOeffnen()
-{
-    phAufrufe.push_back("PvwOeffnen()");
-    PhSeiteOeffnen(&phSeite, "PROVERW", nullptr);
-}
-void PvwBefehl(int id)
-{
-    phAufrufe.push_back("PvwBefehl(" + std::to_string(id) + ")");
-    PhSeitePost(&phSeite, id);
-}
-void PvwListeNeu()
-{
-    phAufrufe.push_back("PvwListeNeu()");
-    PhSeitePost(&phSeite, 2590);
-}
-HWND PvwDlgFenster() { return PhSeite(&phSeite); }
 void HilfeSchluesselSetzen(const char* schluessel) { strkopie(phHilfe, schluessel ? schluessel : "", 20); }
 const char* PhHilfeSchluessel() { return phHilfe; }
 
@@ -42,7 +32,6 @@ void InternetOeffnen() {}
 void PvwChkLstMenu() {}
 void PvwTitelCacheSchliessen() {}
 void PvwTitelVorbereiten() {}
-void PvwZeiWaehlen(const char*) {}
 void PvwTitelDialog() {}
 void PvwUntertitelDialog(const char*) {}
 void PvwUntertitelImport() {}
@@ -72,3 +61,37 @@ int RsPruefen(int, int folge)
     return 0;
 }
 // ---- end zeiops ----
+// ---- Called by the project manager page (proverw) ------------------------------------------------
+namespace {
+int phDruckAbbruch = 0, phDruckDuplex = 0;
+std::string phText(const char* t) { return t != nullptr ? t : ""; }
+}  // namespace
+
+void ImpDlgOeffnen(int art, const char* quelle, const char* stamm, const char* endung)
+{
+    phAufrufe.push_back("ImpDlgOeffnen(" + std::to_string(art) + "," + phText(quelle) + "," + phText(stamm) + "," +
+                        phText(endung) + ")");
+}
+void ExportOeffnen() { phAufrufe.push_back("ExportOeffnen()"); }
+int DruckStart()
+{
+    phAufrufe.push_back("DruckStart()");
+    return phDruckAbbruch ? 0 : 1;
+}
+int DruckSatzAnzahl() { return 1; }
+int DruckDuplex() { return phDruckDuplex; }
+int ZeichnungDrucken(const char* datei)
+{
+    std::string d = phText(datei);
+    size_t s = d.find_last_of("/\\");
+    phAufrufe.push_back("ZeichnungDrucken(" + (s == std::string::npos ? d : d.substr(s + 1)) + ")");
+    return 0;
+}
+int DruckLeerseite()
+{
+    phAufrufe.push_back("DruckLeerseite()");
+    return 0;
+}
+void DruckEnde() { phAufrufe.push_back("DruckEnde()"); }
+void PhDruckAbbruch(int abbruch) { phDruckAbbruch = abbruch; }
+void PhDruckDuplex(int duplex) { phDruckDuplex = duplex; }

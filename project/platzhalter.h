@@ -1,16 +1,18 @@
-// Stand-ins for the project manager's services that the frame calls, under
-// their real names; each does the least its callers need and is deleted
-// when the project manager lands. The project page is the empty template
-// "PROVERW" (see PhSeiteOeffnen). Prefix none (the
-// services' names), `Ph` for test accessors. Calls output (PhSeiteOeffnen),
-// platform.
+// Stand-ins for the project manager's services that the frame calls, and
+// for the services of not yet built modules that the project manager page
+// calls, under their real names; each does the least its callers need and
+// is deleted when its module lands. Prefix none (the services' names), `Ph`
+// for test accessors. Calls config, winlib (message boxes), platform.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
 #include "platform/windef.h"
-// The drawing list is real; its callers reach it through this header too.
+// The drawing list and the page are real; their callers reach them through
+// this header too.
+#include "project/proverw.h"
 #include "project/pvwliste.h"
 // Recent folders, short texts by language (dirhist, zeitxt) and the table of
 // contents and subtitle list writers (inhalt) are real; the frame reaches
@@ -19,10 +21,6 @@
 #include "project/inhalt.h"
 #include "project/zeitxt.h"
 
-void PvwOeffnen();
-void PvwBefehl(int id);
-void PvwListeNeu();
-HWND PvwDlgFenster();
 void HilfeSchluesselSetzen(const char* schluessel);
 const char* PhHilfeSchluessel();
 // No effect.
@@ -37,7 +35,6 @@ void InternetOeffnen();
 void PvwChkLstMenu();
 void PvwTitelCacheSchliessen();
 void PvwTitelVorbereiten();
-void PvwZeiWaehlen(const char* pfad);
 void PvwTitelDialog();
 void PvwUntertitelDialog(const char* zeichnung);
 void PvwUntertitelImport();
@@ -50,6 +47,21 @@ void PvwSichern();
 void PvwCheckliste(int n);
 void SpellEinstLesen();
 void SpellEnde();
+
+// ---- Called by the project manager page (proverw) ------------------------------------------------
+// Import dialog of kind 0 DXF, 1 HPGL, 2 text; export dialog.
+void ImpDlgOeffnen(int art, const char* quelle, const char* stamm, const char* endung);
+void ExportOeffnen();
+// Printing: a job is opened unless PhDruckAbbruch(1) was set; each drawing
+// printed is recorded; one pass, no duplex unless PhDruckDuplex(1).
+int DruckStart();
+int DruckSatzAnzahl();
+int DruckDuplex();
+int ZeichnungDrucken(const char* datei);
+int DruckLeerseite();
+void DruckEnde();
+void PhDruckAbbruch(int abbruch);
+void PhDruckDuplex(int duplex);
 
 // Recorded calls of the stand-ins with an effect (tests).
 std::vector<std::string>& PhProjektAufrufe();

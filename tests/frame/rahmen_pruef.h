@@ -36,6 +36,10 @@ inline std::string rahmenGepostet()
     std::string s;
     MSG m;
     while (PeekMessage(&m, 0, 0, 0, PM_REMOVE)) {
+        if (m.message == WM_PAINT) {
+            DispatchMessage(&m);  // a paint stays queued until it is handled
+            continue;
+        }
         if (m.message != WM_COMMAND) continue;
         std::string wer = "?";
         if (m.hwnd == anwHauptfenster()) wer = "Haupt";
