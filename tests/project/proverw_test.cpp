@@ -703,6 +703,7 @@ TEST_F(Seite, AfterANewDrawingTheCursorOrTheEditorFollows)
     EXPECT_EQ(liste(LisAkt), PvwZeiSuchen("Plan.007"));
     wege();
     anlegen("008", "/vorlagen/Deckblatt.001");
+    wege();  // the creation's own broadcast
     befehl(1801);
     EXPECT_EQ(wege(), "editor Plan.008; vorlage Deckblatt.001");
 }
