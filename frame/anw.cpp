@@ -28,6 +28,7 @@
 #include "frame/modstart.h"
 #include "output/platzhalter.h"
 #include "project/platzhalter.h"
+#include "project/proverw.h"
 #include "project/zeiops.h"
 #include "editor/platzhalter.h"
 #include "frame/funkwahl.h"
@@ -542,6 +543,8 @@ int AnwInit()
     IniUebernehmen(plOrtDaten().c_str());        // 3
     DdeUmschaltenSetzen(UmschaltenAuf);
     ZoHakenSetzen({nullptr, nullptr, DdeDateiMelden});  // drawing operations tell the siblings
+    PvwRahmenSetzen({BefehlNachSchliessen, EditorMitDatei, AnzeigeMitDatei, DdeDateiMelden, DdeKlient, nullptr,
+                     nullptr});  // the project page reaches the frame
     ModNachEinstellungenSetzen(NachEinstellungen);
     ModuleStarten();                             // 4
     wiMenuTexteInit();                           // 5
