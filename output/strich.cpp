@@ -61,6 +61,63 @@ bool strHolen(STRICHSEG* s, Farbe farbe)
 
 int strVorzeichen(long v) { return v < 0 ? -1 : 1; }
 
+// The step along the major axis towards the target (`rest` away) for a
+// segment reaching `q`: the whole rest when the segment ends near the target
+// or past it, else the segment. A segment cut off at the target keeps what
+// is left in `segRest`. True when the segment is used up. Shared by both
+// walkers: long on pixels, double in world units.
+template <typename T>
+bool strSchritt(T rest, T q, T nahe, T restMin, T* segRest, T* schritt)
+{
+    if (std::abs(rest - q) <= nahe) {
+        *schritt = rest;
+        return true;
+    }
+    if (std::abs(q) < std::abs(rest)) {
+        *schritt = q;
+        return true;
+    }
+    *schritt = rest;
+    *segRest = (std::abs(q) - std::abs(rest)) * *segRest / std::abs(q);
+    return *segRest < restMin;
+}
+
+// The end of a step from (x, y) along the line from (sx, sy) by (dx, dy):
+// the major coordinate moves by `schritt`, the minor one follows the line
+// (`runden` gives the pixels' rounding); an end near the target snaps to it.
+template <typename P, typename D, typename Runden>
+void strEndpunkt(bool xHaupt, P x, P y, P sx, P sy, D dx, D dy, D schritt, P tx, P ty, P nahe, Runden runden,
+                 P* ex, P* ey)
+{
+    if (xHaupt) {
+        *ex = static_cast<P>(x + schritt);
+        *ey = static_cast<P>(sy + runden(static_cast<double>(*ex - sx) * dy / dx));
+    } else {
+        *ey = static_cast<P>(y + schritt);
+        *ex = static_cast<P>(sx + runden(static_cast<double>(*ey - sy) * dx / dy));
+    }
+    if (std::abs(*ex - tx) <= nahe && std::abs(*ey - ty) <= nahe) {
+        *ex = tx;
+        *ey = ty;
+    }
+}
+
+// The end-stroke offset for the direction (vx, vy): the whole offset when it
+// is near or the cap (from `kappe`) would reach past it.
+template <typename T, typename Kappe>
+void strKappeBegrenzt(T vx, T vy, T nahe, Kappe kappe, T* sx, T* sy)
+{
+    *sx = vx;
+    *sy = vy;
+    if (std::abs(vx) > nahe || std::abs(vy) > nahe) {
+        kappe(vx, vy, sx, sy);
+        if (std::abs(*sx) > std::abs(vx) || std::abs(*sy) > std::abs(vy)) {
+            *sx = vx;
+            *sy = vy;
+        }
+    }
+}
+
 // ---- pixels ----
 
 struct PixZustand {
@@ -107,6 +164,8 @@ void pixKappe(long vx, long vy, long k, long* sx, long* sy)
         *sx = std::lround(static_cast<double>(k) * vx / std::labs(vy));
     }
 }
+
+void pixKappeAktuell(long vx, long vy, long* sx, long* sy) { pixKappe(vx, vy, StrichKappe(), sx, sy); }
 
 // ---- world units ----
 
@@ -157,6 +216,11 @@ void weltKappe(double vx, double vy, double k, double* sx, double* sy)
         *sy = (vy < 0 ? -k : k);
         *sx = k * vx / std::fabs(vy);
     }
+}
+
+void weltKappeAktuell(double vx, double vy, double* sx, double* sy)
+{
+    weltKappe(vx, vy, StrichKappeWelt(), sx, sy);
 }
 
 }  // namespace
@@ -275,28 +339,10 @@ void PixStrichLinie(int tx, int ty)
         const long rest = xHaupt ? tx - pix.x : ty - pix.y;
         const long q = std::lround(pix.rest * anteil);
         long schritt;
-        bool naechstes = true;
-        if (std::labs(rest - q) <= STRNAHE) {
-            schritt = rest;
-        } else if (std::labs(q) < std::labs(rest)) {
-            schritt = q;
-        } else {
-            schritt = rest;
-            pix.rest = (std::labs(q) - std::labs(rest)) * pix.rest / std::labs(q);
-            naechstes = pix.rest < STRREST;
-        }
+        const bool naechstes = strSchritt<long>(rest, q, STRNAHE, STRREST, &pix.rest, &schritt);
         int ex, ey;
-        if (xHaupt) {
-            ex = static_cast<int>(pix.x + schritt);
-            ey = static_cast<int>(sy + std::lround(static_cast<double>(ex - sx) * dy / dx));
-        } else {
-            ey = static_cast<int>(pix.y + schritt);
-            ex = static_cast<int>(sx + std::lround(static_cast<double>(ey - sy) * dx / dy));
-        }
-        if (std::abs(ex - tx) <= STRNAHE && std::abs(ey - ty) <= STRNAHE) {
-            ex = tx;
-            ey = ty;
-        }
+        strEndpunkt<int, long>(xHaupt, pix.x, pix.y, sx, sy, dx, dy, schritt, tx, ty, STRNAHE,
+                               [](double v) { return std::lround(v); }, &ex, &ey);
         if (pix.seg.art == 'A') {
             pixBewegen(ex, ey);
         } else {
@@ -324,15 +370,8 @@ void PixStrichAnfang(int tx, int ty)
         pix.letzte = 'P';
         return;
     }
-    const long vx = tx - pix.x, vy = ty - pix.y;
-    long sx = vx, sy = vy;
-    if (std::labs(vx) > STRNAHE || std::labs(vy) > STRNAHE) {
-        pixKappe(vx, vy, StrichKappe(), &sx, &sy);
-        if (std::labs(sx) > std::labs(vx) || std::labs(sy) > std::labs(vy)) {
-            sx = vx;
-            sy = vy;
-        }
-    }
+    long sx, sy;
+    strKappeBegrenzt<long>(tx - pix.x, ty - pix.y, STRNAHE, pixKappeAktuell, &sx, &sy);
     pixZiehen(static_cast<int>(pix.x + sx), static_cast<int>(pix.y + sy));
     pixBewegen(pix.x, pix.y);
     pix.lx = static_cast<int>(pix.x + sx);
@@ -344,16 +383,9 @@ void PixStrichEnde()
 {
     if (pix.letzte != 'S') {
         if (StrichHatStrich()) {
-            const long vx = pix.lx - pix.x, vy = pix.ly - pix.y;
-            long sx = vx, sy = vy;
-            if (std::labs(vx) > STRNAHE || std::labs(vy) > STRNAHE) {
-                pixKappe(vx, vy, StrichKappe(), &sx, &sy);
-                // Past the last stroke's end the whole offset is enough.
-                if (std::labs(sx) > std::labs(vx) || std::labs(sy) > std::labs(vy)) {
-                    sx = vx;
-                    sy = vy;
-                }
-            }
+            // Past the last stroke's end the whole offset is enough.
+            long sx, sy;
+            strKappeBegrenzt<long>(pix.lx - pix.x, pix.ly - pix.y, STRNAHE, pixKappeAktuell, &sx, &sy);
             pixBewegen(static_cast<int>(pix.x + sx), static_cast<int>(pix.y + sy));
             pixZiehen(pix.x, pix.y);
             pix.lx = pix.x;
@@ -432,28 +464,10 @@ void WeltStrichLinie(double tx, double ty)
         }
         const double q = welt.rest * anteil;
         double schritt;
-        bool naechstes = true;
-        if (std::fabs(rest - q) <= nahe) {
-            schritt = rest;
-        } else if (std::fabs(q) < std::fabs(rest)) {
-            schritt = q;
-        } else {
-            schritt = rest;
-            welt.rest = (std::fabs(q) - std::fabs(rest)) * welt.rest / std::fabs(q);
-            naechstes = welt.rest < restMin;
-        }
+        const bool naechstes = strSchritt(rest, q, nahe, restMin, &welt.rest, &schritt);
         double ex, ey;
-        if (xHaupt) {
-            ex = welt.x + schritt;
-            ey = sy + (ex - sx) * dy / dx;
-        } else {
-            ey = welt.y + schritt;
-            ex = sx + (ey - sy) * dx / dy;
-        }
-        if (std::fabs(ex - tx) <= nahe && std::fabs(ey - ty) <= nahe) {
-            ex = tx;
-            ey = ty;
-        }
+        strEndpunkt<double, double>(xHaupt, welt.x, welt.y, sx, sy, dx, dy, schritt, tx, ty, nahe,
+                                    [](double v) { return v; }, &ex, &ey);
         if (welt.seg.art != 'A') {
             weltLinie(welt.x, welt.y, ex, ey);
             welt.lx = ex;
@@ -476,16 +490,8 @@ void WeltStrichAnfang(double tx, double ty)
         welt.letzte = 'P';
         return;
     }
-    const double nahe = weltEinheiten(STRNAHE);
-    const double vx = tx - welt.x, vy = ty - welt.y;
-    double sx = vx, sy = vy;
-    if (std::fabs(vx) > nahe || std::fabs(vy) > nahe) {
-        weltKappe(vx, vy, StrichKappeWelt(), &sx, &sy);
-        if (std::fabs(sx) > std::fabs(vx) || std::fabs(sy) > std::fabs(vy)) {
-            sx = vx;
-            sy = vy;
-        }
-    }
+    double sx, sy;
+    strKappeBegrenzt(tx - welt.x, ty - welt.y, weltEinheiten(STRNAHE), weltKappeAktuell, &sx, &sy);
     weltLinie(welt.x, welt.y, welt.x + sx, welt.y + sy);
     welt.lx = welt.x + sx;
     welt.ly = welt.y + sy;
@@ -496,16 +502,9 @@ void WeltStrichEnde()
 {
     if (welt.letzte != 'S') {
         if (StrichHatStrich()) {
-            const double nahe = weltEinheiten(STRNAHE);
-            const double vx = welt.lx - welt.x, vy = welt.ly - welt.y;
-            double sx = vx, sy = vy;
-            if (std::fabs(vx) > nahe || std::fabs(vy) > nahe) {
-                weltKappe(vx, vy, StrichKappeWelt(), &sx, &sy);
-                if (std::fabs(sx) > std::fabs(vx) || std::fabs(sy) > std::fabs(vy)) {
-                    sx = vx;
-                    sy = vy;
-                }
-            }
+            double sx, sy;
+            strKappeBegrenzt(welt.lx - welt.x, welt.ly - welt.y, weltEinheiten(STRNAHE), weltKappeAktuell, &sx,
+                             &sy);
             weltLinie(welt.x + sx, welt.y + sy, welt.x, welt.y);
             welt.lx = welt.x;
             welt.ly = welt.y;

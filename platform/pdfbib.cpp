@@ -101,6 +101,31 @@ PdfbibSeite* pdfbibZeichenSeite(PdfbibInstanz* in)
     return &s;
 }
 
+// The selected document of the instance `inst` (null with `in` null when the
+// instance is unknown, else with the error set).
+PdfbibDokument* pdfbibInstDok(int inst, PdfbibInstanz*& in)
+{
+    in = pdfbibInst(inst);
+    return in ? pdfbibGewaehlt(in) : nullptr;
+}
+
+bool pdfbibSeiteDa(const PdfbibDokument* d, int seite)
+{
+    return seite >= 1 && seite <= static_cast<int>(d->seiten.size());
+}
+
+// Sets a drawing or text setting of the instance once its value passed the
+// caller's check.
+template <typename T>
+int pdfbibWertSetzen(int inst, T PdfbibInstanz::*feld, T wert, bool gueltig)
+{
+    PdfbibInstanz* in = pdfbibInst(inst);
+    if (!in) return 0;
+    if (!gueltig) return pdfbibFehler(in, DPL_E_ARGUMENT);
+    in->*feld = wert;
+    return 1;
+}
+
 // A wide argument read up to DPL_TEXTSUP characters.
 std::wstring pdfbibArg(const wchar_t* w)
 {
@@ -350,9 +375,8 @@ int DPLRemoveDocument(int inst, int doc)
 
 int DPLSaveToFile(int inst, const wchar_t* path)
 {
-    PdfbibInstanz* in = pdfbibInst(inst);
-    if (!in) return 0;
-    PdfbibDokument* d = pdfbibGewaehlt(in);
+    PdfbibInstanz* in = nullptr;
+    PdfbibDokument* d = pdfbibInstDok(inst, in);
     if (!d) return 0;
     std::string pfad;
     if (!pdfbibPfad(path, pfad)) return pdfbibFehler(in, DPL_E_DATEI);
@@ -365,9 +389,8 @@ int DPLSaveToFile(int inst, const wchar_t* path)
 
 int DPLSetPageMode(int inst, int mode)
 {
-    PdfbibInstanz* in = pdfbibInst(inst);
-    if (!in) return 0;
-    PdfbibDokument* d = pdfbibGewaehlt(in);
+    PdfbibInstanz* in = nullptr;
+    PdfbibDokument* d = pdfbibInstDok(inst, in);
     if (!d) return 0;
     if (mode < 0 || mode > 3) return pdfbibFehler(in, DPL_E_ARGUMENT);
     d->seitenModus = mode;
@@ -376,18 +399,16 @@ int DPLSetPageMode(int inst, int mode)
 
 int DPLPageCount(int inst)
 {
-    PdfbibInstanz* in = pdfbibInst(inst);
-    if (!in) return 0;
-    PdfbibDokument* d = pdfbibGewaehlt(in);
+    PdfbibInstanz* in = nullptr;
+    PdfbibDokument* d = pdfbibInstDok(inst, in);
     return d ? static_cast<int>(d->seiten.size()) : 0;
 }
 
 // ---- Pages ---------------------------------------------------------------------------------
 int DPLNewPage(int inst)
 {
-    PdfbibInstanz* in = pdfbibInst(inst);
-    if (!in) return 0;
-    PdfbibDokument* d = pdfbibGewaehlt(in);
+    PdfbibInstanz* in = nullptr;
+    PdfbibDokument* d = pdfbibInstDok(inst, in);
     if (!d) return 0;
     const PdfbibSeite& alt = d->seiten[static_cast<size_t>(d->seite - 1)];
     PdfbibSeite neu;
@@ -400,20 +421,18 @@ int DPLNewPage(int inst)
 
 int DPLSelectPage(int inst, int page)
 {
-    PdfbibInstanz* in = pdfbibInst(inst);
-    if (!in) return 0;
-    PdfbibDokument* d = pdfbibGewaehlt(in);
+    PdfbibInstanz* in = nullptr;
+    PdfbibDokument* d = pdfbibInstDok(inst, in);
     if (!d) return 0;
-    if (page < 1 || page > static_cast<int>(d->seiten.size())) return pdfbibFehler(in, DPL_E_SEITE);
+    if (!pdfbibSeiteDa(d, page)) return pdfbibFehler(in, DPL_E_SEITE);
     d->seite = page;
     return 1;
 }
 
 int DPLSelectedPage(int inst)
 {
-    PdfbibInstanz* in = pdfbibInst(inst);
-    if (!in) return 0;
-    PdfbibDokument* d = pdfbibGewaehlt(in);
+    PdfbibInstanz* in = nullptr;
+    PdfbibDokument* d = pdfbibInstDok(inst, in);
     return d ? d->seite : 0;
 }
 
@@ -458,11 +477,10 @@ double DPLPageHeight(int inst)
 
 int DPLRenderPageToDC(int inst, int dpi, int page, HDC hdc)
 {
-    PdfbibInstanz* in = pdfbibInst(inst);
-    if (!in) return 0;
-    PdfbibDokument* d = pdfbibGewaehlt(in);
+    PdfbibInstanz* in = nullptr;
+    PdfbibDokument* d = pdfbibInstDok(inst, in);
     if (!d) return 0;
-    if (page < 1 || page > static_cast<int>(d->seiten.size())) return pdfbibFehler(in, DPL_E_SEITE);
+    if (!pdfbibSeiteDa(d, page)) return pdfbibFehler(in, DPL_E_SEITE);
     if (dpi < 1 || dpi > 4800) return pdfbibFehler(in, DPL_E_ARGUMENT);
     RECT clip{};
     if (GetClipBox(hdc, &clip) == RGN_ERROR) return pdfbibFehler(in, DPL_E_GERAET);
@@ -507,11 +525,7 @@ int DPLRenderPageToDC(int inst, int dpi, int page, HDC hdc)
 // ---- Drawing state -------------------------------------------------------------------------------
 int DPLSetLineWidth(int inst, double width)
 {
-    PdfbibInstanz* in = pdfbibInst(inst);
-    if (!in) return 0;
-    if (!(width >= 0) || width > 1000) return pdfbibFehler(in, DPL_E_ARGUMENT);
-    in->breite = width;
-    return 1;
+    return pdfbibWertSetzen(inst, &PdfbibInstanz::breite, width, width >= 0 && width <= 1000);
 }
 
 int DPLSetLineColor(int inst, double r, double g, double b)
@@ -694,29 +708,17 @@ int DPLSelectFont(int inst, int font)
 
 int DPLSetTextSize(int inst, double points)
 {
-    PdfbibInstanz* in = pdfbibInst(inst);
-    if (!in) return 0;
-    if (!(points > 0) || points > 10000) return pdfbibFehler(in, DPL_E_ARGUMENT);
-    in->groesse = points;
-    return 1;
+    return pdfbibWertSetzen(inst, &PdfbibInstanz::groesse, points, points > 0 && points <= 10000);
 }
 
 int DPLSetTextScaling(int inst, double percent)
 {
-    PdfbibInstanz* in = pdfbibInst(inst);
-    if (!in) return 0;
-    if (!(percent > 0) || percent > 100000) return pdfbibFehler(in, DPL_E_ARGUMENT);
-    in->skala = percent;
-    return 1;
+    return pdfbibWertSetzen(inst, &PdfbibInstanz::skala, percent, percent > 0 && percent <= 100000);
 }
 
 int DPLSetTextAlign(int inst, int align)
 {
-    PdfbibInstanz* in = pdfbibInst(inst);
-    if (!in) return 0;
-    if (align < 0 || align > 2) return pdfbibFehler(in, DPL_E_ARGUMENT);
-    in->ausrichtung = align;
-    return 1;
+    return pdfbibWertSetzen(inst, &PdfbibInstanz::ausrichtung, align, align >= 0 && align <= 2);
 }
 
 double DPLGetTextAscent(int inst)
@@ -797,11 +799,10 @@ int DPLReleaseImage(int inst, int image)
 int DPLNewDestination(int inst, int page, int zoom, int art, double left, double top, double /*right*/,
                       double /*bottom*/)
 {
-    PdfbibInstanz* in = pdfbibInst(inst);
-    if (!in) return 0;
-    PdfbibDokument* d = pdfbibGewaehlt(in);
+    PdfbibInstanz* in = nullptr;
+    PdfbibDokument* d = pdfbibInstDok(inst, in);
     if (!d) return 0;
-    if (page < 1 || page > static_cast<int>(d->seiten.size())) return pdfbibFehler(in, DPL_E_SEITE);
+    if (!pdfbibSeiteDa(d, page)) return pdfbibFehler(in, DPL_E_SEITE);
     PdfbibZiel z;
     z.id = in->naechsteId++;
     z.seite = page;
@@ -816,9 +817,8 @@ int DPLNewDestination(int inst, int page, int zoom, int art, double left, double
 
 int DPLAddLinkToDestination(int inst, double left, double top, double width, double height, int dest, int border)
 {
-    PdfbibInstanz* in = pdfbibInst(inst);
-    if (!in) return 0;
-    PdfbibDokument* d = pdfbibGewaehlt(in);
+    PdfbibInstanz* in = nullptr;
+    PdfbibDokument* d = pdfbibInstDok(inst, in);
     if (!d) return 0;
     bool da = std::any_of(d->ziele.begin(), d->ziele.end(), [dest](const PdfbibZiel& z) { return z.id == dest; });
     if (!da) return pdfbibFehler(in, DPL_E_ZIEL);
@@ -838,9 +838,8 @@ int DPLAddLinkToDestination(int inst, double left, double top, double width, dou
 
 int DPLSetAnnotBorderColor(int inst, int annot, double r, double g, double b)
 {
-    PdfbibInstanz* in = pdfbibInst(inst);
-    if (!in) return 0;
-    PdfbibDokument* d = pdfbibGewaehlt(in);
+    PdfbibInstanz* in = nullptr;
+    PdfbibDokument* d = pdfbibInstDok(inst, in);
     if (!d) return 0;
     PdfbibSeite& s = d->seiten[static_cast<size_t>(d->seite - 1)];
     if (annot < 1 || annot > static_cast<int>(s.links.size())) return pdfbibFehler(in, DPL_E_ZIEL);
@@ -849,12 +848,11 @@ int DPLSetAnnotBorderColor(int inst, int annot, double r, double g, double b)
 
 int DPLNewOutline(int inst, int parent, const wchar_t* title, int page, double y)
 {
-    PdfbibInstanz* in = pdfbibInst(inst);
-    if (!in) return 0;
-    PdfbibDokument* d = pdfbibGewaehlt(in);
+    PdfbibInstanz* in = nullptr;
+    PdfbibDokument* d = pdfbibInstDok(inst, in);
     if (!d) return 0;
     if (parent != 0 && !pdfbibGliederungSuchen(d, parent)) return pdfbibFehler(in, DPL_E_ZIEL);
-    if (page < 1 || page > static_cast<int>(d->seiten.size())) return pdfbibFehler(in, DPL_E_SEITE);
+    if (!pdfbibSeiteDa(d, page)) return pdfbibFehler(in, DPL_E_SEITE);
     PdfbibGliederung g;
     g.id = in->naechsteId++;
     g.eltern = parent;
@@ -868,9 +866,8 @@ int DPLNewOutline(int inst, int parent, const wchar_t* title, int page, double y
 
 int DPLSetOutlineStyle(int inst, int outline, int style, int open)
 {
-    PdfbibInstanz* in = pdfbibInst(inst);
-    if (!in) return 0;
-    PdfbibDokument* d = pdfbibGewaehlt(in);
+    PdfbibInstanz* in = nullptr;
+    PdfbibDokument* d = pdfbibInstDok(inst, in);
     if (!d) return 0;
     PdfbibGliederung* g = pdfbibGliederungSuchen(d, outline);
     if (!g) return pdfbibFehler(in, DPL_E_ZIEL);
@@ -882,17 +879,15 @@ int DPLSetOutlineStyle(int inst, int outline, int style, int open)
 
 int DPLOutlineCount(int inst)
 {
-    PdfbibInstanz* in = pdfbibInst(inst);
-    if (!in) return 0;
-    PdfbibDokument* d = pdfbibGewaehlt(in);
+    PdfbibInstanz* in = nullptr;
+    PdfbibDokument* d = pdfbibInstDok(inst, in);
     return d ? static_cast<int>(d->gliederung.size()) : 0;
 }
 
 int DPLGetOutlineID(int inst, int index)
 {
-    PdfbibInstanz* in = pdfbibInst(inst);
-    if (!in) return 0;
-    PdfbibDokument* d = pdfbibGewaehlt(in);
+    PdfbibInstanz* in = nullptr;
+    PdfbibDokument* d = pdfbibInstDok(inst, in);
     if (!d) return 0;
     if (index < 1 || index > static_cast<int>(d->gliederung.size())) return pdfbibFehler(in, DPL_E_ZIEL);
     return d->gliederung[static_cast<size_t>(index - 1)].id;
@@ -914,9 +909,8 @@ const wchar_t* DPLOutlineTitle(int inst, int outline)
 
 int DPLGetOutlinePage(int inst, int outline)
 {
-    PdfbibInstanz* in = pdfbibInst(inst);
-    if (!in) return 0;
-    PdfbibDokument* d = pdfbibGewaehlt(in);
+    PdfbibInstanz* in = nullptr;
+    PdfbibDokument* d = pdfbibInstDok(inst, in);
     if (!d) return 0;
     PdfbibGliederung* g = pdfbibGliederungSuchen(d, outline);
     if (!g) return pdfbibFehler(in, DPL_E_ZIEL);
