@@ -9,14 +9,11 @@
 #include "output/bilder.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -26,46 +23,15 @@
 #include "platform/globalmem.h"
 #include "platform/metafile.h"
 #include "platform/metafile_format.h"
+#include "tests/platform/bildpruef.h"
 
 namespace {
+
+using namespace bildpruef;
 
 const COLORREF ROT = RGB(255, 0, 0), GRUEN = RGB(0, 255, 0), WEISS = RGB(255, 255, 255);
 
 std::string fixture(const std::string& name) { return std::string(VELMO_TEST_DATA) + "/output/bilder/" + name; }
-
-std::vector<uint8_t> bytesLesen(const std::string& pfad)
-{
-    std::ifstream f(pfad, std::ios::binary);
-    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
-}
-
-void bytesSchreiben(const std::string& pfad, const std::vector<uint8_t>& d)
-{
-    std::ofstream f(pfad, std::ios::binary | std::ios::trunc);
-    f.write(reinterpret_cast<const char*>(d.data()), static_cast<std::streamsize>(d.size()));
-}
-
-bool gibtEs(const std::string& pfad)
-{
-    struct stat st;
-    return stat(pfad.c_str(), &st) == 0;
-}
-
-COLORREF pixel(const imgdes& img, int x, int y)
-{
-    const uint8_t* z = img.ibuff + static_cast<size_t>(img.bmh->biHeight - 1 - y) * img.buffwidth;
-    if (img.bits == 8) {
-        const RGBQUAD& f = img.palette[z[x]];
-        return RGB(f.rgbRed, f.rgbGreen, f.rgbBlue);
-    }
-    return RGB(z[3 * x + 2], z[3 * x + 1], z[3 * x]);
-}
-
-bool nahe(COLORREF a, COLORREF b, int abstand = 40)
-{
-    return std::abs(GetRValue(a) - GetRValue(b)) <= abstand && std::abs(GetGValue(a) - GetGValue(b)) <= abstand &&
-           std::abs(GetBValue(a) - GetBValue(b)) <= abstand;
-}
 
 // The picture of the fixtures as Windows metafile bits, 400 x 200 units.
 std::vector<uint8_t> wmfBits()

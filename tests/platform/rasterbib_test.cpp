@@ -7,45 +7,27 @@
 
 #include <dirent.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "platform/fehlersim.h"
 #include "platform/gdi.h"
+#include "tests/platform/bildpruef.h"
 
 namespace {
+
+using namespace bildpruef;
 
 const COLORREF kMuster[2][4] = {{RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(255, 255, 255)},
                                 {RGB(0, 0, 0), RGB(255, 255, 0), RGB(255, 0, 0), RGB(0, 255, 0)}};
 
 std::string fixture(const std::string& name) { return std::string(VELMO_TEST_DATA) + "/platform/raster/" + name; }
-
-std::vector<uint8_t> bytesLesen(const std::string& pfad)
-{
-    std::ifstream f(pfad, std::ios::binary);
-    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
-}
-
-void bytesSchreiben(const std::string& pfad, const std::vector<uint8_t>& d)
-{
-    std::ofstream f(pfad, std::ios::binary | std::ios::trunc);
-    f.write(reinterpret_cast<const char*>(d.data()), static_cast<std::streamsize>(d.size()));
-}
-
-bool gibtEs(const std::string& pfad)
-{
-    struct stat st;
-    return stat(pfad.c_str(), &st) == 0;
-}
 
 int eintraege(const std::string& ordner)
 {
@@ -57,27 +39,10 @@ int eintraege(const std::string& ordner)
     return n;
 }
 
-// Pixel (x, y from the top) of an image, through the palette for 8 bits.
-COLORREF pixel(const imgdes& img, int x, int y)
-{
-    const uint8_t* z = img.ibuff + static_cast<size_t>(img.bmh->biHeight - 1 - y) * img.buffwidth;
-    if (img.bits == 8) {
-        const RGBQUAD& f = img.palette[z[x]];
-        return RGB(f.rgbRed, f.rgbGreen, f.rgbBlue);
-    }
-    return RGB(z[3 * x + 2], z[3 * x + 1], z[3 * x]);
-}
-
 void setzen(imgdes& img, int x, int y, COLORREF c)
 {
     uint8_t* z = img.ibuff + static_cast<size_t>(img.bmh->biHeight - 1 - y) * img.buffwidth + 3 * x;
     z[0] = GetBValue(c), z[1] = GetGValue(c), z[2] = GetRValue(c);
-}
-
-bool nahe(COLORREF a, COLORREF b, int abstand)
-{
-    return std::abs(GetRValue(a) - GetRValue(b)) <= abstand && std::abs(GetGValue(a) - GetGValue(b)) <= abstand &&
-           std::abs(GetBValue(a) - GetBValue(b)) <= abstand;
 }
 
 using InfoFn = int (*)(const char*, imginfo*);

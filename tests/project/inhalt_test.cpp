@@ -21,8 +21,10 @@
 #include "support/basis.h"
 #include "support/dosdatei.h"
 #include "tests/equipment/projtest.h"
+#include "tests/project/projpruef.h"
 
 using namespace projtest;
+using namespace projpruef;
 
 namespace {
 
@@ -72,11 +74,11 @@ const char* const standardVorgaben =
     "IVUTtext0 1 36 4\n"
     "IVUTtext4 2 20 4\n";
 
-class InhaltTest : public ProjTest {
+class InhaltTest : public VorgabenTest {
 protected:
     void SetUp() override
     {
-        ProjTest::SetUp();
+        VorgabenTest::SetUp();
         PvwListeZuruecksetzen();
         IvEinstellungenVergessen();
         vorgaben(standardVorgaben);
@@ -87,62 +89,26 @@ protected:
         PvwListeZuruecksetzen();
         IvEinstellungenVergessen();
         plUhrFreigeben();
-        VgbSetSetzen("", "");
-        VgbFehlMeldung(1);
-        fs::remove(vgbPfad_);
-        ProjTest::TearDown();
+        VorgabenTest::TearDown();
     }
 
     void vorgaben(const std::string& zeilen)
     {
-        const std::string p = (ordner.parent_path() / (ordner.filename().string() + ".vgb")).string();
-        schreiben(p, "Name Test\n" + zeilen);
-        vgbPfad_ = p;
-        VgbFehlMeldung(0);
-        VgbSetSetzen("Test", p.c_str());
+        VorgabenTest::vorgaben(zeilen);
         IvEinstellungenLesen();
-    }
-
-    void stempel(const std::string& p, int tag)
-    {
-        DATZEIT z{};
-        z.datum = {121, 3, static_cast<uint8_t>(tag)};
-        z.stunde = 8;
-        ASSERT_EQ(dateizeitsetzen(p.c_str(), &z), 0);
-    }
-
-    void ztx(ZeiDatei* d, int nr, const char* text)
-    {
-        if (!text[0]) return;
-        BEF b{};
-        b.code = BEF_ZTX;
-        b.iarg[0] = nr;
-        BefTextSetzen(&b, text);
-        ASSERT_EQ(ZeiBefSchreiben(d, &b), 0);
     }
 
     void zeichnung(const Zeichnung& z, const std::string& ordnerPfad = "")
     {
         const std::string p = ordnerPfad.empty() ? pfad(z.name) : ordnerPfad + "/" + z.name;
-        ZeiDatei d;
-        ASSERT_EQ(ZeiDateiAnlegen(&d, p.c_str()), 0);
-        ZeiFormatSetzen(&d, BEF_ZA3);
-        BEF b{};
-        b.code = BEF_ZAT;
-        char w[BEFTEXTSUP + 1];
-        ZatBauen(w, z.index, z.titel0, z.titel1);
-        BefTextSetzen(&b, w);
-        ASSERT_EQ(ZeiBefSchreiben(&d, &b), 0);
-        ztx(&d, 2, z.kurz2);
-        ztx(&d, 10, z.bauwerk);
-        ASSERT_EQ(ZeiDateiSchliessen(&d), 0);
-        stempel(p, z.tag);
+        zeichnungSchreiben(p, BEF_ZA3, z.index, z.titel0, z.titel1, {{2, z.kurz2}, {10, z.bauwerk}});
+        maerzStempel(p, z.tag);
     }
 
     void datei(const std::string& name, int tag)
     {
         schreiben(pfad(name), "%PDF");
-        stempel(pfad(name), tag);
+        maerzStempel(pfad(name), tag);
     }
 
     // Subtitles from 005 (all texts) and 012 (no plant); the project title
@@ -170,7 +136,6 @@ protected:
         untertitel();
     }
 
-    std::string vgbPfad_;
 };
 
 std::string goldenPfad(const std::string& name)

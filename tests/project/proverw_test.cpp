@@ -33,12 +33,14 @@
 #include "project/pvwliste.h"
 #include "support/dosdatei.h"
 #include "tests/equipment/projtest.h"
+#include "tests/project/projpruef.h"
 #include "winlib/anwdaten.h"
 #include "winlib/dialog.h"
 #include "winlib/seitendienst.h"
 #include "winlib/winbib.h"
 
 using namespace projtest;
+using namespace projpruef;
 
 namespace {
 
@@ -84,16 +86,15 @@ struct Zeichnung {
     int format;
 };
 
-class Seite : public ProjTest {
+class Seite : public VorgabenTest {
 protected:
     HWND haupt = 0, beobachter = 0;
-    std::string vgbPfad;
     int ddeAntwort = 0;
     static Seite* aktiv;
 
     void SetUp() override
     {
-        ProjTest::SetUp();
+        VorgabenTest::SetUp();
         aktiv = this;
         PvwListeZuruecksetzen();
         protokoll.clear();
@@ -146,10 +147,7 @@ protected:
         });
         PhDruckAbbruch(0);
         PhDruckDuplex(0);
-        vgbPfad = (ordner.parent_path() / (ordner.filename().string() + ".vgb")).string();
-        schreiben(vgbPfad, "Name Test\nBMnorm 0\nSprPrj 0\n");
-        VgbFehlMeldung(0);
-        VgbSetSetzen("Test", vgbPfad.c_str());
+        vorgaben("BMnorm 0\nSprPrj 0\n");
     }
 
     void TearDown() override
@@ -166,11 +164,8 @@ protected:
         plUhrFreigeben();
         plNachrichtBoxSkriptLeeren();
         PvwListeZuruecksetzen();
-        VgbSetSetzen("", "");
-        VgbFehlMeldung(1);
-        fs::remove(vgbPfad);
         aktiv = nullptr;
-        ProjTest::TearDown();
+        VorgabenTest::TearDown();
     }
 
     // The file-name part of a path (the temporary folder differs per run).
@@ -193,16 +188,7 @@ protected:
 
     void zeichnung(const Zeichnung& z)
     {
-        ZeiDatei d;
-        ASSERT_EQ(ZeiDateiAnlegen(&d, pfad(z.name).c_str()), 0);
-        ZeiFormatSetzen(&d, z.format);
-        BEF b{};
-        b.code = BEF_ZAT;
-        char w[BEFTEXTSUP + 1];
-        ZatBauen(w, z.index, z.titel0, z.titel1);
-        BefTextSetzen(&b, w);
-        ASSERT_EQ(ZeiBefSchreiben(&d, &b), 0);
-        ASSERT_EQ(ZeiDateiSchliessen(&d), 0);
+        zeichnungSchreiben(pfad(z.name), z.format, z.index, z.titel0, z.titel1);
     }
 
     // Three drawings and a PDF file.

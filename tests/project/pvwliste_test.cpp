@@ -14,8 +14,10 @@
 #include "project/pvwliste.h"
 #include "support/dosdatei.h"
 #include "tests/equipment/projtest.h"
+#include "tests/project/projpruef.h"
 
 using namespace projtest;
+using namespace projpruef;
 
 namespace {
 
@@ -28,64 +30,30 @@ struct Zeichnung {
     int stunde;
 };
 
-class PvwListeTest : public ProjTest {
+class PvwListeTest : public VorgabenTest {
 protected:
     void SetUp() override
     {
-        ProjTest::SetUp();
+        VorgabenTest::SetUp();
         PvwListeZuruecksetzen();
         vorgaben("IVpdfTitel PDF-Dateien\n");
     }
     void TearDown() override
     {
         PvwListeZuruecksetzen();
-        VgbSetSetzen("", "");
-        VgbFehlMeldung(1);
-        fs::remove(vgbPfad_);
-        ProjTest::TearDown();
-    }
-
-    void vorgaben(const std::string& zeilen)
-    {
-        const std::string p = (ordner.parent_path() / (ordner.filename().string() + ".vgb")).string();
-        schreiben(p, "Name Test\n" + zeilen);
-        vgbPfad_ = p;
-        VgbFehlMeldung(0);
-        VgbSetSetzen("Test", p.c_str());
-    }
-
-    void stempel(const std::string& p, int tag, int stunde)
-    {
-        DATZEIT z{};
-        z.datum = {121, 3, static_cast<uint8_t>(tag)};
-        z.stunde = static_cast<uint8_t>(stunde);
-        ASSERT_EQ(dateizeitsetzen(p.c_str(), &z), 0);
+        VorgabenTest::TearDown();
     }
 
     void zeichnung(const Zeichnung& z, int format = BEF_ZA3)
     {
-        ZeiDatei d;
-        ASSERT_EQ(ZeiDateiAnlegen(&d, pfad(z.name).c_str()), 0);
-        ZeiFormatSetzen(&d, format);
-        BEF b{};
-        b.code = BEF_ZAT;
-        char w[BEFTEXTSUP + 1];
-        ZatBauen(w, z.index, z.titel0, z.titel1);
-        BefTextSetzen(&b, w);
-        ASSERT_EQ(ZeiBefSchreiben(&d, &b), 0);
-        b = BEF{};
-        b.code = BEF_ZTX;
-        b.iarg[0] = 10;
-        BefTextSetzen(&b, "Bau");
-        ASSERT_EQ(ZeiBefSchreiben(&d, &b), 0);
-        ASSERT_EQ(ZeiDateiSchliessen(&d), 0);
-        stempel(pfad(z.name), z.tag, z.stunde);
+        zeichnungSchreiben(pfad(z.name), format, z.index, z.titel0, z.titel1, {{10, "Bau"}});
+        maerzStempel(pfad(z.name), z.tag, z.stunde);
     }
 
     void datei(const std::string& name, const std::string& inhalt = "", int tag = 1)
     {
         schreiben(pfad(name), inhalt);
-        stempel(pfad(name), tag, 8);
+        maerzStempel(pfad(name), tag, 8);
     }
 
     // Subtitle ranges from the drawings with the keys 005 and 012.
@@ -117,7 +85,6 @@ protected:
         untertitel();
     }
 
-    std::string vgbPfad_;
 };
 
 // The list as "name" for drawings and PDF files, "#key" for headings.

@@ -1,0 +1,86 @@
+// Shared helpers of the project page tests (drawing list, contents, project
+// manager): drawings with a title record and text records written by the
+// drawing-file writer, file stamps in March 2021, and a fixture base whose
+// settings set "Test" comes from a file of its own next to the project
+// folder. Header-only, namespace projpruef; builds on tests/equipment/projtest.h.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+
+#include "config/vorgaben.h"
+#include "model/befehl.h"
+#include "model/zeichnun.h"
+#include "support/datum.h"
+#include "support/dosdatei.h"
+#include "tests/equipment/projtest.h"
+
+namespace projpruef {
+
+// Gives the file the stamp 2021-03-<tag>, <stunde> o'clock.
+inline void maerzStempel(const std::string& pfad, int tag, int stunde = 8)
+{
+    DATZEIT z{};
+    z.datum = {121, 3, static_cast<uint8_t>(tag)};
+    z.stunde = static_cast<uint8_t>(stunde);
+    ASSERT_EQ(dateizeitsetzen(pfad.c_str(), &z), 0);
+}
+
+// A text record of the drawing ('z' record `nr`); an empty text writes none.
+struct ZeiText {
+    int nr;
+    const char* text;
+};
+
+// Writes a drawing of `format` with its title record ('w': index and the two
+// title lines) followed by the given text records.
+inline void zeichnungSchreiben(const std::string& pfad, int format, const char* index, const char* titel0,
+                               const char* titel1, std::initializer_list<ZeiText> texte = {})
+{
+    ZeiDatei d;
+    ASSERT_EQ(ZeiDateiAnlegen(&d, pfad.c_str()), 0);
+    ZeiFormatSetzen(&d, format);
+    BEF b{};
+    b.code = BEF_ZAT;
+    char w[BEFTEXTSUP + 1];
+    ZatBauen(w, index, titel0, titel1);
+    BefTextSetzen(&b, w);
+    ASSERT_EQ(ZeiBefSchreiben(&d, &b), 0);
+    for (const ZeiText& t : texte) {
+        if (!t.text[0]) continue;
+        b = BEF{};
+        b.code = BEF_ZTX;
+        b.iarg[0] = t.nr;
+        BefTextSetzen(&b, t.text);
+        ASSERT_EQ(ZeiBefSchreiben(&d, &b), 0);
+    }
+    ASSERT_EQ(ZeiDateiSchliessen(&d), 0);
+}
+
+// A project folder whose settings set "Test" is read from "<folder>.vgb".
+class VorgabenTest : public projtest::ProjTest {
+protected:
+    void TearDown() override
+    {
+        VgbSetSetzen("", "");
+        VgbFehlMeldung(1);
+        projtest::fs::remove(vgbPfad);
+        ProjTest::TearDown();
+    }
+
+    // Writes the settings file with the given lines and makes it the set.
+    void vorgaben(const std::string& zeilen)
+    {
+        vgbPfad = (ordner.parent_path() / (ordner.filename().string() + ".vgb")).string();
+        projtest::schreiben(vgbPfad, "Name Test\n" + zeilen);
+        VgbFehlMeldung(0);
+        VgbSetSetzen("Test", vgbPfad.c_str());
+    }
+
+    std::string vgbPfad;
+};
+
+}  // namespace projpruef
