@@ -62,6 +62,18 @@ void undoPlatzMachen()
     }
 }
 
+// Appends a record, making room by dropping the oldest generations first;
+// with no room left the journal is marked overflowed.
+void undoAnhaengen(const CHGSATZ& c)
+{
+    undoPlatzMachen();
+    if (!saplatz(&ChgListe)) {
+        undoUeberlauf = true;
+        return;
+    }
+    saanhaengen(&ChgListe, &c);
+}
+
 void undoRueckgaengigVerwerfen()
 {
     for (int p = undoPos; p > 0; --p) {
@@ -127,19 +139,14 @@ int undoZustand(uint32_t art, uint32_t vorher, uint32_t g, int alt, int neu)
     if (gefunden >= 0) {
         undoSatz(gefunden)->neuwert = neu;
     } else {
-        undoPlatzMachen();
-        if (!saplatz(&ChgListe)) {
-            undoUeberlauf = true;
-        } else {
-            CHGSATZ c;
-            std::memset(&c, 0, sizeof c);
-            c.art = art;
-            c.stempel = vorher;
-            c.generation = g;
-            c.altwert = alt;
-            c.neuwert = neu;
-            saanhaengen(&ChgListe, &c);
-        }
+        CHGSATZ c;
+        std::memset(&c, 0, sizeof c);
+        c.art = art;
+        c.stempel = vorher;
+        c.generation = g;
+        c.altwert = alt;
+        c.neuwert = neu;
+        undoAnhaengen(c);
     }
     undoRueckgaengigVerwerfen();
     undoGenEintragen(g);
@@ -252,22 +259,17 @@ void UndoObjekt(uint32_t art, uint32_t stempel, uint32_t g, int id, const BEF* a
             std::memset(&c->neustt, 0, sizeof c->neustt);
         }
     } else {
-        undoPlatzMachen();
-        if (!saplatz(&ChgListe)) {
-            undoUeberlauf = true;
-        } else {
-            CHGSATZ c;
-            std::memset(&c, 0, sizeof c);
-            c.art = art;
-            c.stempel = stempel;
-            c.generation = g;
-            c.id = id;
-            if (ab) c.altbef = *ab;
-            if (as) c.altstt = *as;
-            if (nb) c.neubef = *nb;
-            if (ns) c.neustt = *ns;
-            saanhaengen(&ChgListe, &c);
-        }
+        CHGSATZ c;
+        std::memset(&c, 0, sizeof c);
+        c.art = art;
+        c.stempel = stempel;
+        c.generation = g;
+        c.id = id;
+        if (ab) c.altbef = *ab;
+        if (as) c.altstt = *as;
+        if (nb) c.neubef = *nb;
+        if (ns) c.neustt = *ns;
+        undoAnhaengen(c);
     }
     if (art == UNDO_DEL) undoNeuVerschluesseln(id, undoNeuerProxy());
     undoRueckgaengigVerwerfen();
