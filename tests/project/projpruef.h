@@ -16,6 +16,8 @@
 #include "model/zeichnun.h"
 #include "support/datum.h"
 #include "support/dosdatei.h"
+#include "platform/nachricht.h"
+#include "winlib/dialog.h"
 #include "tests/equipment/projtest.h"
 
 namespace projpruef {
@@ -82,5 +84,18 @@ protected:
 
     std::string vgbPfad;
 };
+
+// The frame's loop body for the page and dialog tests: the modeless filter
+// first, until nothing is left (or a quit arrives).
+inline void dlgPumpen()
+{
+    MSG m;
+    for (int runde = 0; runde < 10000 && PeekMessage(&m, 0, 0, 0, PM_REMOVE); ++runde) {
+        if (m.message == WM_QUIT) break;
+        if (wiDlgNachricht(&m)) continue;
+        TranslateMessage(&m);
+        DispatchMessage(&m);
+    }
+}
 
 }  // namespace projpruef

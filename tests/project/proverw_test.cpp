@@ -176,15 +176,7 @@ protected:
         return i == std::string::npos ? s : s.substr(i + 1);
     }
 
-    static void pumpen()
-    {
-        MSG m;
-        for (int n = 0; n < 10000 && PeekMessage(&m, 0, 0, 0, PM_REMOVE); ++n) {
-            if (wiDlgNachricht(&m)) continue;
-            TranslateMessage(&m);
-            DispatchMessage(&m);
-        }
-    }
+    static void pumpen() { projpruef::dlgPumpen(); }
 
     void zeichnung(const Zeichnung& z)
     {

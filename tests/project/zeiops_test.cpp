@@ -20,6 +20,7 @@
 #include "project/zeiops.h"
 #include "support/dosdatei.h"
 #include "tests/equipment/projtest.h"
+#include "tests/project/projpruef.h"
 #include "platform/dateidialog.h"
 #include "platform/dialog.h"
 #include "platform/eingabe.h"
@@ -712,16 +713,7 @@ protected:
         unsetenv("XDG_CONFIG_HOME");
         ZeiOpsTest::TearDown();
     }
-    static void pumpe()
-    {
-        MSG m;
-        for (int runde = 0; runde < 10000 && PeekMessage(&m, 0, 0, 0, PM_REMOVE); ++runde) {
-            if (m.message == WM_QUIT) break;
-            if (wiDlgNachricht(&m)) continue;
-            TranslateMessage(&m);
-            DispatchMessage(&m);
-        }
-    }
+    static void pumpe() { projpruef::dlgPumpen(); }
     static void befehl(HWND dlg, int id)
     {
         SendMessage(dlg, WM_COMMAND, static_cast<WPARAM>(id), 0);

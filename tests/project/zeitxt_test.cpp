@@ -27,6 +27,7 @@
 #include "project/zeitxt.h"
 #include "support/texte.h"
 #include "tests/equipment/projtest.h"
+#include "tests/project/projpruef.h"
 
 using namespace projtest;
 
@@ -286,15 +287,7 @@ protected:
         ZeiTxtTest::TearDown();
     }
 
-    static void pumpe()
-    {
-        MSG m;
-        for (int runde = 0; runde < 10000 && PeekMessage(&m, 0, 0, 0, PM_REMOVE); ++runde) {
-            if (wiDlgNachricht(&m)) continue;
-            TranslateMessage(&m);
-            DispatchMessage(&m);
-        }
-    }
+    static void pumpe() { projpruef::dlgPumpen(); }
 
     static std::vector<std::string> sprachen(HWND dlg)
     {
