@@ -8,8 +8,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <set>
 #include <string>
 #include <sys/stat.h>
+#include <utility>
 #include <vector>
 
 #include "config/inidatei.h"
@@ -17,6 +19,7 @@
 #include "config/reaktion.h"
 #include "config/verzeich.h"
 #include "platform/dateisys.h"
+#include "platform/nachricht.h"
 #include "platform/orte.h"
 #include "support/basis.h"
 #include "support/speicher.h"
@@ -30,14 +33,21 @@ int vgbAnzahl = 0;
 int vgbReferenzen = 0;
 int vgbGeaendert = 0;
 int vgbZaehler = 0;
-bool vgbVerloren = false;  // reading dropped entry lines
+bool vgbKurz = false;      // reading the set file failed part way
+bool vgbSatzFehlt = false;  // the current set file could not be opened
+// Comment and empty lines of the set file, each with the index of the entry
+// it stood before, so a rewrite keeps them in place.
+std::vector<std::pair<int, std::string>> vgbKommentare;
+// Keys missed in a set that could not be found, reported once together.
+std::set<std::string> vgbFehlend;
+UINT_PTR vgbFehlendTimer = 0;
 char* vgbErsatz = nullptr;
 bool vgbErsatzGeladen = false;
 char vgbPraefix[VGBPRAEFIXSUP + 1] = "";
 int vgbMeldung = 1;
 std::string vgbName = "Standard";
 std::string vgbPfad;
-vorgabe vgbApEintrag;  // entry 0 while the store is closed
+vorgabe vgbApEintrag;  // entry 0 while the store is closed: the value of the last read then
 
 constexpr int VGBBELEGT = VORSUP - 1;
 constexpr int PFADSUP2 = 512;  // room for a set path of VERSUP + name
@@ -157,6 +167,62 @@ bool vgbDa(const std::string& pfad)
     return plDsStat(pfad.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+std::string vgbOrdnerVon(const std::string& pfad)
+{
+    size_t s = pfad.find_last_of("/\\");
+    return s == std::string::npos ? std::string() : pfad.substr(0, s + 1);
+}
+
+std::string vgbMitTrenner(std::string o)
+{
+    if (!o.empty() && o.back() != '/' && o.back() != '\\') o += '/';
+    return o;
+}
+
+// The application-data folder with a trailing separator.
+std::string vgbAnwendung()
+{
+    return vgbMitTrenner(plOrtAnwendung());
+}
+
+// Where a changed set goes: the shipped sets in the program folder (kind 0,
+// the shipped-data folder, the executable's folder) are only read, so a
+// changed one is written to the application-data folder under its file
+// name, where the lookup finds it before the program folder.
+std::string vgbSchreibZiel()
+{
+    const std::string ordner = vgbOrdnerVon(vgbPfad);
+    bool nurLesen = ordner.empty();
+    for (const std::string& o : {std::string(VerZeiger(0)), vgbMitTrenner(plOrtDaten()), vgbMitTrenner(plOrtProgramm())}) {
+        if (!o.empty() && PfadGleich(o.c_str(), ordner.c_str())) nurLesen = true;
+    }
+    if (!nurLesen) return vgbPfad;
+    std::string datei = vgbPfad.substr(ordner.size());
+    if (datei.empty()) datei = vgbName + ".vgb";
+    return vgbAnwendung() + datei;
+}
+
+// The set named in messages: its path, else its name.
+const std::string& vgbSatzText()
+{
+    return vgbPfad.empty() ? vgbName : vgbPfad;
+}
+
+void vgbFehlendTakt(HWND, UINT, UINT_PTR, DWORD)
+{
+    VgbFehlendeMelden();
+}
+
+// A key missed in a set that could not be found: counted, and reported
+// with the others once the reading in progress is over (the timer fires
+// when the loop is idle again, after a command over the local socket has
+// been answered).
+void vgbFehlendMerken(const std::string& schluessel)
+{
+    vgbFehlend.insert(schluessel);
+    vgbFehlendTimer = SetTimer(0, vgbFehlendTimer, 1, vgbFehlendTakt);
+}
+
 }  // namespace
 
 int VgbOeffnen()
@@ -170,21 +236,27 @@ int VgbOeffnen()
     if (!vgbErsatz) wiAssert("vorgaben", __LINE__, "(erstxt=fmalloc(1,32001)) != NULL");
     vgbGeaendert = 0;
     vgbErsatzGeladen = false;
-    vgbVerloren = false;
+    vgbKurz = false;
+    vgbSatzFehlt = true;
+    vgbKommentare.clear();
     vgbMarke(vgbListe[0]);
     vgbAnzahl = 1;
     if (vgbPfad.empty()) return 0;
     bool da = false;
     bool fehler = false;
     std::string t = vgbDateiLesen(vgbPfad, static_cast<size_t>(-1), &da, &fehler);
-    if (fehler) vgbVerloren = true;  // a part is missing: never written back
-    for (const auto& z : vgbZeilen(t)) {
+    vgbSatzFehlt = !da;
+    vgbKurz = fehler;  // a part is missing: never written back
+    // Entry lines past the store's capacity are not kept (and a rewrite
+    // leaves them out); comments are kept in place for a rewrite.
+    for (auto& z : vgbZeilen(t)) {
         std::string s, w;
-        if (!vgbZeileZerlegen(z, s, w)) continue;
-        if (vgbAnhaengen(s, w) < 0) {
-            vgbVerloren = true;
-            break;
+        if (!vgbZeileZerlegen(z, s, w)) {
+            while (!z.empty() && (z.back() == '\r' || istweiss(static_cast<unsigned char>(z.back())))) z.pop_back();
+            vgbKommentare.emplace_back(vgbAnzahl, z);
+            continue;
         }
+        if (vgbAnhaengen(s, w) < 0) break;
     }
     return 0;
 }
@@ -200,14 +272,31 @@ void VgbSchliessen()
     vgbAnzahl = 0;
     vgbGeaendert = 0;
     vgbErsatzGeladen = false;
+    vgbKommentare.clear();
 }
 
 int VgbSchreiben()
 {
     if (!vgbGeaendert || !vgbListe) return 0;
-    if (vgbVerloren || vgbPfad.empty()) return -1;
+    if (vgbKurz) {
+        char text[PFADSUP2 + 100];
+        std::snprintf(text, sizeof text,
+                      "Der Vorgabensatz %s konnte nicht vollst\xe4ndig gelesen werden und wird nicht \xfc"
+                      "berschrieben.",
+                      vgbPfad.c_str());
+        konfHaken().warnung(text);
+        return -1;
+    }
     std::string inhalt;
+    size_t k = 0;
+    auto kommentareBis = [&](int index) {
+        for (; k < vgbKommentare.size() && vgbKommentare[k].first <= index; ++k) {
+            inhalt += vgbKommentare[k].second;
+            inhalt += "\r\n";
+        }
+    };
     for (int i = 0; i < vgbAnzahl; ++i) {
+        kommentareBis(i);
         const vorgabe& e = vgbListe[i];
         if (std::strncmp(e.schluessel, "__", 2) == 0) continue;
         char zeile[160];
@@ -216,7 +305,15 @@ int VgbSchreiben()
         inhalt += zeile;
         inhalt += "\r\n";
     }
-    if (plDsDateiErsetzen(vgbPfad.c_str(), inhalt.data(), inhalt.size()) != 0) return -1;
+    kommentareBis(VORSUP);
+    const std::string ziel = vgbSchreibZiel();
+    if (plDsDateiErsetzen(ziel.c_str(), inhalt.data(), inhalt.size()) != 0) {
+        char text[PFADSUP2 + 100];
+        std::snprintf(text, sizeof text, "Der Vorgabensatz %s konnte nicht geschrieben werden.", ziel.c_str());
+        konfHaken().warnung(text);
+        return -1;
+    }
+    vgbPfad = ziel;
     ++vgbZaehler;
     vgbGeaendert = 0;
     return 0;
@@ -239,11 +336,16 @@ int VgbSuchen(const char* schluessel)
         strkopie(e.wert, wert, VGBWERTSUP);
         return 0;
     }
-    std::string k = std::string(vgbPraefix) + schluessel;
     if (!vgbListe) {
-        if (vgbMeldung) konfHaken().warnung(("Vorgabe " + std::string(vgbPraefix) + schluessel + " fehlt.").c_str());
-        return -1;
+        // A reader that did not open the store: the set is loaded for this
+        // one lookup and the value kept in entry 0's stand-in.
+        VgbOeffnen();
+        int i = VgbSuchen(schluessel);
+        if (i >= 0) strkopie(vgbApEintrag.wert, vgbListe[i].wert, VGBWERTSUP);
+        VgbSchliessen();
+        return i >= 0 ? 0 : -1;
     }
+    std::string k = std::string(vgbPraefix) + schluessel;
     int i = vgbSucheExakt(k.c_str());
     if (i >= 0) return i;
     i = vgbAusErsatz(k);
@@ -258,12 +360,33 @@ int VgbSuchen(const char* schluessel)
         vgbListe[vgbAnzahl].wert[0] = '\0';
         return vgbAnzahl;
     }
-    if (vgbMeldung) {
+    if (vgbMeldung && vgbSatzFehlt) {
+        vgbFehlendMerken(std::string(vgbPraefix) + schluessel);
+    } else if (vgbMeldung) {
         char text[200];
         std::snprintf(text, sizeof text, "Vorgabe %s%s fehlt.", vgbPraefix, schluessel);
         konfHaken().warnung(text);
     }
     return -1;
+}
+
+void VgbFehlendeMelden()
+{
+    if (vgbFehlendTimer != 0) {
+        KillTimer(0, vgbFehlendTimer);
+        vgbFehlendTimer = 0;
+    }
+    if (vgbFehlend.empty()) return;
+    const size_t n = vgbFehlend.size();
+    vgbFehlend.clear();
+    char text[PFADSUP2 + 120];
+    if (n == 1) {
+        std::snprintf(text, sizeof text, "Der Vorgabensatz %s wurde nicht gefunden; 1 Vorgabe fehlt.", vgbSatzText().c_str());
+    } else {
+        std::snprintf(text, sizeof text, "Der Vorgabensatz %s wurde nicht gefunden; %zu Vorgaben fehlen.",
+                      vgbSatzText().c_str(), n);
+    }
+    konfHaken().warnung(text);
 }
 
 const char* VgbZeiger(const char* schluessel)
@@ -401,11 +524,19 @@ int VgbSetSuchen(const char* name, char* puffer, size_t groesse)
         PfadSuchenAufwaerts(p, sizeof p, name, "vgb");
         if (vgbDa(p)) return treffer();
     }
-    // 3. the workstation sets folder, 4. the program folder
-    for (int art : {8, 0}) {
-        PfadBilden(art, name, "vgb", p, sizeof p);
-        if (!strleer(VerZeiger(art)) && vgbDa(p)) return treffer();
+    // 3. the workstation sets folder
+    PfadBilden(8, name, "vgb", p, sizeof p);
+    if (!strleer(VerZeiger(8)) && vgbDa(p)) return treffer();
+    // the application-data folder, where changed sets of the program folder
+    // are written (VgbSchreiben)
+    std::string a = vgbAnwendung() + name + ".vgb";
+    if (!PfadHatOrdner(name) && vgbDa(a)) {
+        strkopie(p, a.c_str(), PFADSUP2 - 1);
+        return treffer();
     }
+    // 4. the program folder
+    PfadBilden(0, name, "vgb", p, sizeof p);
+    if (!strleer(VerZeiger(0)) && vgbDa(p)) return treffer();
     strkopie(puffer, groesse, p, PFADSUP2);
     return -1;
 }
@@ -594,5 +725,11 @@ void VgbSetsAuflisten(VgbSetRueckruf rueckruf, void* benutzer)
     if (!vorgaben.empty() && !vgbGleicherOrdner(vorgaben, projekt) && !vgbGleicherOrdner(vorgaben, bauteile) &&
         !vgbGleicherOrdner(vorgaben, programm) && !schon(vorgaben)) {
         liste(vorgaben, TextNr(162));
+    }
+    // The changed sets of the program folder, written here (VgbSchreiben).
+    const std::string anwendung = vgbAnwendung();
+    if (!vgbGleicherOrdner(anwendung, projekt) && !vgbGleicherOrdner(anwendung, bauteile) &&
+        !vgbGleicherOrdner(anwendung, programm) && !vgbGleicherOrdner(anwendung, vorgaben) && !schon(anwendung)) {
+        liste(anwendung, TextNr(162));
     }
 }

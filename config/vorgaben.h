@@ -7,9 +7,20 @@
 //
 // Store: VORSUP entries, allocated on the first open and freed on the last
 // close; entry 0 is the marker "__INI___"/"__TXT___" and carries the value of
-// the last "AP-" key read; at most VORSUP - 1 entries are in use. A set file
-// with more entry lines than fit is marked: VgbSchreiben then refuses to
-// rewrite (and so to shorten) it.
+// the last "AP-" key read; at most VORSUP - 1 entries are in use (further
+// entry lines of a set file are not kept, and a rewrite leaves them out).
+// A set file that could not be read to its end is never rewritten. A
+// rewrite keeps the file's comment and empty lines in place.
+//
+// A lookup while no reader holds the store open loads the current set for
+// that one lookup. Keys missed in a set file that cannot be found are not
+// reported one by one: they are counted and one message names the set and
+// their number when the message loop is idle again (VgbFehlendeMelden).
+//
+// Sets are looked up in the project folder, upward from it, in the
+// workstation sets folder, in the application-data folder and in the
+// program folder. The program folder is only read: a changed set found
+// there is written to the application-data folder.
 #pragma once
 
 #include <cstddef>
@@ -29,11 +40,16 @@ struct vorgabe {
 
 int VgbOeffnen();
 void VgbSchliessen();
-// 0 written or nothing to write; -1 when the set could not be written (the
-// old file, the changed flag and the write counter stay) or when reading it
-// dropped lines.
+// 0 written or nothing to write; -1 with a message naming the file when
+// the set could not be written (the old file, the changed flag and the
+// write counter stay) or when it was not read to its end. A set of the
+// program folder is written to the application-data folder, which becomes
+// the current set's path.
 int VgbSchreiben();
 int VgbSuchen(const char* schluessel);
+// The one message for the keys missed in a set that could not be found,
+// when any were missed since the last one (a timer calls it; tests too).
+void VgbFehlendeMelden();
 int VgbInt(const char* schluessel);
 double VgbZehntel(const char* schluessel);
 double VgbDouble(const char* schluessel);
@@ -55,8 +71,9 @@ void VgbSetName(char* puffer, size_t groesse);
 void VgbSetPfad(char* puffer, size_t groesse);
 const char* VgbSetNameZeiger();
 const char* VgbSetPfadZeiger();
-// Lookup of N.vgb (project folder, upward search, sets folder, program
-// folder); 0 found, -1 not; the path (last tried when not found) in puffer.
+// Lookup of N.vgb (project folder, upward search, sets folder,
+// application-data folder, program folder); 0 found, -1 not; the path (last
+// tried when not found) in puffer.
 int VgbSetSuchen(const char* name, char* puffer, size_t groesse);
 // Makes the set current; when it is not found, "Standard" is looked up in
 // its place (the name stays the requested one) and the result is -1.

@@ -4,14 +4,14 @@
 // `vgbd`). May call every lower folder and modus.h (NachEinstellungen,
 // BefehlVerteilen).
 //
-// VorEditGB keeps the first value of every key it changed, so Cancel can
-// put each one back, in the set and in the ini file ("AP-" keys).
+// VorEditGB stores every change at once ("AP-" keys straight into the ini
+// file); OK writes the set, Cancel only closes, and the changes of the set
+// go with the store when the dialog was its last user.
 #include "frame/vgbdlg.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -195,8 +195,7 @@ struct VgbdEdit {
     std::string gruppe;
     VgbDb db;
     std::vector<const VgbDbSchluessel*> zeilen;
-    std::map<std::string, std::string> alt;   // first value of each changed key
-    bool fuellen = false;                     // the dialog sets edit 3000 itself
+    bool fuellen = false;  // the dialog sets edit 3000 itself
 };
 VgbdEdit vgbdE;
 
@@ -243,7 +242,6 @@ void vgbdSpeichern()
     wiTextHolen(3000, wert, 200);
     std::string s = vgbdTrim(schl), w = vgbdTrim(wert);
     if (s.empty()) return;
-    if (vgbdE.alt.find(s) == vgbdE.alt.end()) vgbdE.alt[s] = vgbdWert(s);
     VgbSetzen(s.c_str(), w.c_str());
 }
 
@@ -258,7 +256,6 @@ int vgbdEditInit(int, const char* const*)
     PfadProgramm(pfad, sizeof pfad, "Vorgaben.txt");
     vgbdE.db = VgbDb{};
     vgbdE.zeilen.clear();
-    vgbdE.alt.clear();
     if (VgbDbLaden(pfad, vgbdE.db) < 0) {
         wiMeldung("Datei %s fehlt.", pfad);
         return 0;
@@ -295,21 +292,14 @@ int vgbdEditBefehl(UINT nachricht, WPARAM wp, LPARAM)
     case 3010: if (code == LBN_SELCHANGE) vgbdZeileZeigen(); break;
     case 3000: if (code == EN_CHANGE && !vgbdE.fuellen) vgbdSpeichern(); break;
     case 1: case 2900:
-        // A set that cannot be written stays open with its edits.
-        if (VgbSchreiben() < 0) {
-            wiMeldung("Der Vorgabensatz %s konnte nicht geschrieben werden.", VgbSetPfadZeiger());
-            break;
-        }
-        vgbdE.alt.clear();
+        // A set that cannot be written (VgbSchreiben said why) stays open
+        // with its edits.
+        if (VgbSchreiben() < 0) break;
         DatWechselZaehlen();
         OrdnerEinstLaden();
         wiDlgSchliessen();
         break;
-    case 2: case 2910:
-        for (const auto& [schl, wert] : vgbdE.alt) VgbSetzen(schl.c_str(), wert.c_str());
-        vgbdE.alt.clear();
-        wiDlgSchliessen();
-        break;
+    case 2: case 2910: wiDlgSchliessen(); break;
     default: break;
     }
     return 0;

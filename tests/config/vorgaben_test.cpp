@@ -10,6 +10,24 @@ namespace {
 
 using konftest::fake;
 
+struct Gelistet {
+    std::vector<std::string> pfade;
+    std::vector<std::string> anzeigen;
+};
+
+void merken(const char* pfad, const char* anzeige, void* b)
+{
+    static_cast<Gelistet*>(b)->pfade.push_back(pfad);
+    static_cast<Gelistet*>(b)->anzeigen.push_back(anzeige);
+}
+
+std::string spalten80(const std::string& s)
+{
+    std::string r = s.substr(0, 80);
+    r.resize(80, ' ');
+    return r;
+}
+
 class Vorgaben : public konftest::KonfTest {
 protected:
     void SetUp() override
@@ -116,7 +134,8 @@ TEST_F(Vorgaben, ApKeysMoveFromZavikToArbPlatz)
 
 TEST_F(Vorgaben, WrittenSetMatchesTheGoldenFile)
 {
-    oeffnen("Name  Testsatz\n; weg\n__Intern  x\nBreite 10\nLeer\n");
+    // comment and empty lines stay in place; new keys go to the end
+    oeffnen("; Kopf\nName  Testsatz\n; bleibt   \n__Intern  x\n\nBreite 10\nLeer\n; Ende\n");
     VgbSetzen("Breite", "25");
     VgbSetzen("Neu", "mit  innen   ");
     VgbSetzen("__Neu", "nie");
@@ -140,18 +159,21 @@ TEST_F(Vorgaben, FailedWriteKeepsTheOldFileAndTheChange)
     int z = VgbSchreibZaehler();
     for (PlFehlerArt art : {PlFehlerArt::Oeffnen, PlFehlerArt::Schreiben, PlFehlerArt::Umbenennen}) {
         PlFehlerScope scope;
+        fake().warnungen.clear();
         plFehlerSetzen(art, 1, true);
         EXPECT_EQ(VgbSchreiben(), -1);
         plFehlerAllesAus();
         EXPECT_EQ(lesen("prj/Standard.vgb"), alt);
         EXPECT_EQ(VgbSchreibZaehler(), z);
+        EXPECT_EQ(fake().warnungen, std::vector<std::string>{"Der Vorgabensatz " + pfad("prj/Standard.vgb") +
+                                                             " konnte nicht geschrieben werden."});
     }
     EXPECT_EQ(VgbSchreiben(), 0);  // still marked changed
     EXPECT_EQ(lesen("prj/Standard.vgb"), "Breite          20\r\n");
     VgbSchliessen();
 }
 
-TEST_F(Vorgaben, SetThatLostLinesIsNotWritten)
+TEST_F(Vorgaben, LongSetKeepsAndWritesItsFirst2998Entries)
 {
     std::string inhalt;
     for (int i = 0; i < 3000; ++i) inhalt += "K" + std::to_string(i) + "x " + std::to_string(i) + "\n";
@@ -164,12 +186,17 @@ TEST_F(Vorgaben, SetThatLostLinesIsNotWritten)
     EXPECT_EQ(VgbSuchen("Mehr"), -1);
     VgbFehlMeldung(1);
     VgbSetzen("K1x", "neu");
-    EXPECT_EQ(VgbSchreiben(), -1);
-    EXPECT_EQ(lesen("prj/Standard.vgb"), inhalt);
+    EXPECT_EQ(VgbSchreiben(), 0) << "such a set stays editable";
+    const std::string neu = lesen("prj/Standard.vgb");
+    EXPECT_EQ(std::count(neu.begin(), neu.end(), '\n'), 2998);
+    EXPECT_NE(neu.find("\r\nK1x             neu\r\n"), std::string::npos);
+    EXPECT_NE(neu.find("\r\nK2997x          2997\r\n"), std::string::npos);
+    EXPECT_EQ(neu.find("K2998x"), std::string::npos);
+    EXPECT_TRUE(fake().warnungen.empty());
     VgbSchliessen();
 }
 
-TEST_F(Vorgaben, SetThatCouldNotBeReadIsNotWritten)
+TEST_F(Vorgaben, SetThatCouldNotBeReadIsNotWrittenAndSaysSo)
 {
     datei("prj/Standard.vgb", "Breite 10\nHoehe 5\n");
     ASSERT_EQ(VgbSetWaehlen("Standard"), 0);
@@ -181,7 +208,91 @@ TEST_F(Vorgaben, SetThatCouldNotBeReadIsNotWritten)
     VgbSetzen("Breite", "20");
     EXPECT_EQ(VgbSchreiben(), -1);
     EXPECT_EQ(lesen("prj/Standard.vgb"), "Breite 10\nHoehe 5\n");
+    EXPECT_EQ(fake().warnungen,
+              std::vector<std::string>{"Der Vorgabensatz " + pfad("prj/Standard.vgb") +
+                                       " konnte nicht vollst\xe4ndig gelesen werden und wird nicht \xfc"
+                                       "berschrieben."});
     VgbSchliessen();
+}
+
+TEST_F(Vorgaben, ChangedSetOfTheProgramFolderGoesToTheApplicationDataFolder)
+{
+    VerSetzen(0, pfad("prog").c_str());
+    const std::string geliefert = "; Standardvorgaben\r\nName            Standard\r\nZvX             0\r\n";
+    datei("prog/Standard.vgb", geliefert);
+    ASSERT_EQ(VgbSetWaehlen("Standard"), 0);
+    ASSERT_EQ(std::string(VgbSetPfadZeiger()), pfad("prog/Standard.vgb"));
+    VgbOeffnen();
+    VgbSetzen("ZvX", "4");
+    const int z = VgbSchreibZaehler();
+    EXPECT_EQ(VgbSchreiben(), 0);
+    EXPECT_EQ(VgbSchreibZaehler(), z + 1);
+    VgbSchliessen();
+    EXPECT_EQ(lesen("prog/Standard.vgb"), geliefert) << "the program folder is only read";
+    EXPECT_EQ(lesen("cfg/Velmo/Standard.vgb"), "; Standardvorgaben\r\nName            Standard\r\nZvX             4\r\n");
+    EXPECT_EQ(std::string(VgbSetPfadZeiger()), pfad("cfg/Velmo/Standard.vgb"));
+    // looked up again, the changed copy is found before the shipped one
+    VgbSetNeuSuchen();
+    EXPECT_EQ(std::string(VgbSetPfadZeiger()), pfad("cfg/Velmo/Standard.vgb"));
+    EXPECT_EQ(VgbInt("ZvX"), 4);
+    Gelistet g;
+    VgbSetsAuflisten(merken, &g);
+    const std::vector<std::string> pfade = {pfad("prog/Standard.vgb"), pfad("cfg/Velmo/Standard.vgb")};
+    EXPECT_EQ(g.pfade, pfade);
+    EXPECT_EQ(g.anzeigen.back(), spalten80("Standard (Vorgaben)"));
+    // a set of another folder is written where it lies
+    datei("prj/P.vgb", "ZvX 1\n");
+    ASSERT_EQ(VgbSetWaehlen("P"), 0);
+    VgbOeffnen();
+    VgbSetzen("ZvX", "2");
+    EXPECT_EQ(VgbSchreiben(), 0);
+    VgbSchliessen();
+    EXPECT_EQ(lesen("prj/P.vgb"), "ZvX             2\r\n");
+    EXPECT_FALSE(std::filesystem::exists(pfad("cfg/Velmo/P.vgb")));
+}
+
+TEST_F(Vorgaben, ReadWithoutAnOpenStoreLoadsTheSet)
+{
+    datei("prj/Standard.vgb", "Breite 25\nChkLstBz0 null\n");
+    ASSERT_EQ(VgbSetWaehlen("Standard"), 0);
+    EXPECT_EQ(VgbInt("Breite"), 25);
+    EXPECT_STREQ(VgbZeiger("ChkLstBz4"), "null");
+    char b[41];
+    EXPECT_EQ(VgbText40("Breite", b), 0);
+    EXPECT_STREQ(b, "25");
+    EXPECT_TRUE(fake().warnungen.empty());
+    EXPECT_EQ(VgbSuchen("Fehlt"), -1);
+    EXPECT_EQ(fake().warnungen, std::vector<std::string>{"Vorgabe Fehlt fehlt."});
+    EXPECT_EQ(VgbAnzahl(), 0) << "closed again";
+}
+
+TEST_F(Vorgaben, SetThatCannotBeFoundGivesOneMessageWithTheCount)
+{
+    const std::string weg = pfad("x/Fehlt.vgb");
+    VgbGruppenDatei(weg.c_str());
+    for (int leser = 0; leser < 3; ++leser) {  // three readers, each opening and closing
+        VgbOeffnen();
+        EXPECT_EQ(VgbInt("Breite"), 0);
+        VgbZeiger("Hoehe");
+        VgbPraefix("DI");
+        VgbInt("JusX");
+        VgbPraefix("");
+        VgbFehlMeldung(0);
+        VgbInt("Still");  // the switch off: not counted
+        VgbFehlMeldung(1);
+        VgbSchliessen();
+    }
+    EXPECT_TRUE(fake().warnungen.empty()) << "nothing one by one";
+    VgbFehlendeMelden();
+    EXPECT_EQ(fake().warnungen,
+              std::vector<std::string>{"Der Vorgabensatz " + weg + " wurde nicht gefunden; 3 Vorgaben fehlen."});
+    VgbFehlendeMelden();
+    EXPECT_EQ(fake().warnungen.size(), 1u) << "reported once";
+    fake().warnungen.clear();
+    VgbInt("Breite");  // a later read: a message of its own
+    VgbFehlendeMelden();
+    EXPECT_EQ(fake().warnungen,
+              std::vector<std::string>{"Der Vorgabensatz " + weg + " wurde nicht gefunden; 1 Vorgabe fehlt."});
 }
 
 TEST_F(Vorgaben, SetLookupOrderAndFallbackToStandard)
@@ -196,6 +307,9 @@ TEST_F(Vorgaben, SetLookupOrderAndFallbackToStandard)
     datei("a/Oben.vgb", "");
     datei("sets/Oben.vgb", "");
     datei("sets/S.vgb", "");
+    datei("cfg/Velmo/S.vgb", "");
+    datei("cfg/Velmo/A.vgb", "");
+    datei("prog/A.vgb", "");
     datei("prog/S.vgb", "");
     datei("prog/G.vgb", "");
     datei("prog/Standard.vgb", "");
@@ -208,6 +322,7 @@ TEST_F(Vorgaben, SetLookupOrderAndFallbackToStandard)
         {"P", 0, "a/b/prj2/P.vgb"},
         {"Oben", 0, "a/Oben.vgb"},  // upward search before the sets folder
         {"S", 0, "sets/S.vgb"},
+        {"A", 0, "cfg/Velmo/A.vgb"},  // the application-data folder before the program folder
         {"G", 0, "prog/G.vgb"},
         {"Unbekannt", -1, "prog/Standard.vgb"},
     };
@@ -258,24 +373,6 @@ TEST_F(Vorgaben, StartReadsTheSetsFolderFromTheIniFile)
     EXPECT_EQ(std::string(VerZeiger(8)), pfad("sets") + "/");
     EXPECT_STREQ(VgbSetNameZeiger(), "Standard");
     EXPECT_EQ(std::string(VgbSetPfadZeiger()), pfad("sets/Standard.vgb"));
-}
-
-struct Gelistet {
-    std::vector<std::string> pfade;
-    std::vector<std::string> anzeigen;
-};
-
-void merken(const char* pfad, const char* anzeige, void* b)
-{
-    static_cast<Gelistet*>(b)->pfade.push_back(pfad);
-    static_cast<Gelistet*>(b)->anzeigen.push_back(anzeige);
-}
-
-std::string spalten80(const std::string& s)
-{
-    std::string r = s.substr(0, 80);
-    r.resize(80, ' ');
-    return r;
 }
 
 TEST_F(Vorgaben, ListingOrderCaptionsAndSkips)

@@ -420,13 +420,14 @@ std::string iniWert(const std::string& ini, const char* abschnitt, const char* s
 
 }  // namespace
 
-TEST_F(Rahmen, SettingsPageStoresAtOnceAndCancelRestores)
+TEST_F(Rahmen, SettingsPageStoresAtOnceAndCancelOnlyCloses)
 {
+    const fs::path satz = wurzel / "arbeit" / "Projekt" / "Standard.vgb";
     {
-        std::ofstream(wurzel / "arbeit" / "Projekt" / "Standard.vgb") << "Name Projektsatz\r\nZvX 5\r\n";
+        std::ofstream(satz) << "Name Projektsatz\r\nZvX 5\r\n";
     }
     starten();
-    VgbOeffnen();  // keep the store open, so the edits stay visible after the dialog
+    VgbOeffnen();  // a second user of the store, so the edits stay visible after the dialog
     const std::string ini = rahmenIniPfad();
     WritePrivateProfileString("ArbPlatz", "ZvMenuStil", "1", ini.c_str());
 
@@ -440,10 +441,22 @@ TEST_F(Rahmen, SettingsPageStoresAtOnceAndCancelRestores)
     EXPECT_STREQ(wert, "5");
     eingeben(dlg, " 7 ");
     EXPECT_EQ(VgbInt("ZvX"), 7) << "stored at once, trimmed";
-    eingeben(dlg, "8");
+    ASSERT_TRUE(zeileWaehlen(dlg, "ZvY"));  // described, but missing in this set
+    eingeben(dlg, "3");
     SendMessage(dlg, WM_COMMAND, 2910, 0);
     plHeadlessPumpen();
-    EXPECT_EQ(VgbInt("ZvX"), 5) << "Cancel restores the first value in the set";
+    EXPECT_EQ(wiDlgSuchen("VorEditGB"), 0u);
+    EXPECT_STREQ(VgbZeiger("ZvX"), "7") << "Cancel puts nothing back";
+    EXPECT_STREQ(VgbZeiger("ZvY"), "3");
+    VgbSchliessen();  // the last user: the unwritten edits go with the store
+    VgbOeffnen();
+    EXPECT_EQ(VgbInt("ZvX"), 5);
+    VgbFehlMeldung(0);
+    EXPECT_EQ(VgbSuchen("ZvY"), -1) << "a missing key stays missing";
+    VgbFehlMeldung(1);
+    std::ifstream f(satz, std::ios::binary);
+    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>()),
+              "Name Projektsatz\r\nZvX 5\r\n");
 
     VgbGruppeEditieren("APlatz");
     plHeadlessPumpen();
@@ -454,7 +467,7 @@ TEST_F(Rahmen, SettingsPageStoresAtOnceAndCancelRestores)
     EXPECT_EQ(iniWert(ini, "ArbPlatz", "ZvMenuStil"), "2") << "an \"AP-\" key goes to the ini file at once";
     SendMessage(dlg, WM_COMMAND, 2910, 0);
     plHeadlessPumpen();
-    EXPECT_EQ(iniWert(ini, "ArbPlatz", "ZvMenuStil"), "1") << "Cancel restores the ini file too";
+    EXPECT_EQ(iniWert(ini, "ArbPlatz", "ZvMenuStil"), "2") << "and stays there after Cancel";
     VgbSchliessen();
 }
 
