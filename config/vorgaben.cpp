@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <map>
 #include <set>
 #include <string>
 #include <sys/stat.h>
@@ -34,12 +35,14 @@ int vgbReferenzen = 0;
 int vgbGeaendert = 0;
 int vgbZaehler = 0;
 bool vgbKurz = false;      // reading the set file failed part way
-bool vgbSatzFehlt = false;  // the current set file could not be opened
+bool vgbSatzFehlt = false;  // the set file of the open store could not be opened
+std::string vgbGeladen;     // the store's set in messages: its path, else its name
 // Comment and empty lines of the set file, each with the index of the entry
 // it stood before, so a rewrite keeps them in place.
 std::vector<std::pair<int, std::string>> vgbKommentare;
-// Keys missed in a set that could not be found, reported once together.
-std::set<std::string> vgbFehlend;
+// Keys missed in sets that could not be found, by the set, reported once
+// per set.
+std::map<std::string, std::set<std::string>> vgbFehlend;
 UINT_PTR vgbFehlendTimer = 0;
 char* vgbErsatz = nullptr;
 bool vgbErsatzGeladen = false;
@@ -202,11 +205,6 @@ std::string vgbSchreibZiel()
     return vgbAnwendung() + datei;
 }
 
-// The set named in messages: its path, else its name.
-const std::string& vgbSatzText()
-{
-    return vgbPfad.empty() ? vgbName : vgbPfad;
-}
 
 void vgbFehlendTakt(HWND, UINT, UINT_PTR, DWORD)
 {
@@ -219,7 +217,7 @@ void vgbFehlendTakt(HWND, UINT, UINT_PTR, DWORD)
 // been answered).
 void vgbFehlendMerken(const std::string& schluessel)
 {
-    vgbFehlend.insert(schluessel);
+    vgbFehlend[vgbGeladen].insert(schluessel);
     vgbFehlendTimer = SetTimer(0, vgbFehlendTimer, 1, vgbFehlendTakt);
 }
 
@@ -241,6 +239,7 @@ int VgbOeffnen()
     vgbKommentare.clear();
     vgbMarke(vgbListe[0]);
     vgbAnzahl = 1;
+    vgbGeladen = vgbPfad.empty() ? vgbName : vgbPfad;
     if (vgbPfad.empty()) return 0;
     bool da = false;
     bool fehler = false;
@@ -376,17 +375,20 @@ void VgbFehlendeMelden()
         KillTimer(0, vgbFehlendTimer);
         vgbFehlendTimer = 0;
     }
-    if (vgbFehlend.empty()) return;
-    const size_t n = vgbFehlend.size();
+    // Taken first: a message box runs a loop, in which further keys may be
+    // missed and counted for the next report.
+    const auto fehlend = std::move(vgbFehlend);
     vgbFehlend.clear();
-    char text[PFADSUP2 + 120];
-    if (n == 1) {
-        std::snprintf(text, sizeof text, "Der Vorgabensatz %s wurde nicht gefunden; 1 Vorgabe fehlt.", vgbSatzText().c_str());
-    } else {
-        std::snprintf(text, sizeof text, "Der Vorgabensatz %s wurde nicht gefunden; %zu Vorgaben fehlen.",
-                      vgbSatzText().c_str(), n);
+    for (const auto& [satz, schluessel] : fehlend) {
+        char text[PFADSUP2 + 120];
+        if (schluessel.size() == 1) {
+            std::snprintf(text, sizeof text, "Der Vorgabensatz %s wurde nicht gefunden; 1 Vorgabe fehlt.", satz.c_str());
+        } else {
+            std::snprintf(text, sizeof text, "Der Vorgabensatz %s wurde nicht gefunden; %zu Vorgaben fehlen.",
+                          satz.c_str(), schluessel.size());
+        }
+        konfHaken().warnung(text);
     }
-    konfHaken().warnung(text);
 }
 
 const char* VgbZeiger(const char* schluessel)

@@ -149,3 +149,121 @@ TEST_F(VgbRahmen, NewDrawingDialogReadsItsFormatWithoutAMissingKeyMessage)
     SendMessage(dlg, WM_COMMAND, 2501, 0);
     plHeadlessPumpen();
 }
+
+namespace {
+
+// Selects the row of `schluessel` in list 3010 of the settings page.
+bool zeileWaehlen(HWND dlg, const char* schluessel)
+{
+    HWND liste = GetDlgItem(dlg, 3010);
+    int n = static_cast<int>(SendMessage(liste, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < n; ++i) {
+        char t[400] = "";
+        SendMessage(liste, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(t));
+        if (std::string(t).size() > 80 && std::string(t).substr(80) == schluessel) {
+            SendMessage(liste, LB_SETCURSEL, static_cast<WPARAM>(i), 0);
+            SendMessage(dlg, WM_COMMAND, MAKEWPARAM(3010, LBN_SELCHANGE), static_cast<LPARAM>(liste));
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string lesen(const fs::path& p)
+{
+    std::ifstream f(p, std::ios::binary);
+    std::stringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+}  // namespace
+
+TEST_F(VgbRahmen, SettingsPageOkWritesAShippedSetToTheApplicationDataFolder)
+{
+    // A program folder of its own, so nothing can touch the checkout's data.
+    const fs::path prog = wurzel / "prog";
+    fs::create_directories(prog);
+    fs::copy_file(fs::path(VELMO_SOURCE_DIR) / "data" / "Standard.vgb", prog / "Standard.vgb");
+    fs::copy_file(fs::path(VELMO_SOURCE_DIR) / "data" / "Vorgaben.txt", prog / "Vorgaben.txt");
+    const std::string geliefert = lesen(prog / "Standard.vgb");
+    ASSERT_EQ(geliefert.rfind(";", 0), 0u) << "the shipped set opens with a comment line";
+    starten();
+    VerSetzen(0, prog.c_str());
+    ASSERT_EQ(VgbSetWaehlen("Standard"), 0);
+    ASSERT_EQ(fs::path(VgbSetPfadZeiger()), prog / "Standard.vgb");
+
+    VgbGruppeEditieren("Zavik");
+    plHeadlessPumpen();
+    HWND dlg = wiDlgSuchen("VorEditGB");
+    ASSERT_NE(dlg, 0u);
+    // The page with a described key and its info lines, for a look.
+    ASSERT_TRUE(zeileWaehlen(dlg, "ZvIniPfad"));
+    InvalidateRect(dlg, nullptr, TRUE);
+    plHeadlessPumpen();
+    const fs::path bild = fs::read_symlink("/proc/self/exe").parent_path() / "frame_voreditgb.png";
+    EXPECT_EQ(plHeadlessPng(dlg, bild.c_str()), 0);
+    ASSERT_TRUE(zeileWaehlen(dlg, "ZvX"));
+    SetDlgItemText(dlg, 3000, "17");
+    SendMessage(dlg, WM_COMMAND, MAKEWPARAM(3000, EN_CHANGE), 0);
+    SendMessage(dlg, WM_COMMAND, 2900, 0);
+    plHeadlessPumpen();
+    EXPECT_EQ(wiDlgSuchen("VorEditGB"), 0u);
+
+    EXPECT_EQ(lesen(prog / "Standard.vgb"), geliefert) << "the program folder is only read";
+    const fs::path kopie = wurzel / "konfig" / "Velmo" / "Standard.vgb";
+    const std::string neu = lesen(kopie);
+    EXPECT_EQ(neu.substr(0, neu.find('\n') + 1), geliefert.substr(0, geliefert.find('\n') + 1)) << "comment kept";
+    EXPECT_NE(neu.find("\r\nZvX             17\r\n"), std::string::npos);
+    EXPECT_EQ(fs::path(VgbSetPfadZeiger()), kopie);
+    EXPECT_EQ(VgbInt("ZvX"), 17) << "the settings read again come from the copy";
+    EXPECT_EQ(meldungenMit("fehlt"), std::vector<std::string>{});
+}
+
+TEST_F(VgbRahmen, SetMissingOnTheCommandLineGivesOneMessage)
+{
+    const std::string weg = (wurzel / "nirgends" / "Weg.vgb").string();
+    starten({"-W=1", "-GD=" + weg, "Projekt"});
+    plHeadlessZeitVor(10);
+    EXPECT_EQ(meldungenMit("Vorgabe "), std::vector<std::string>{}) << "no message per key";
+    const auto satz = meldungenMit("Vorgabensatz");
+    ASSERT_EQ(satz.size(), 1u);
+    EXPECT_EQ(satz[0].rfind("Der Vorgabensatz " + weg + " wurde nicht gefunden; ", 0), 0u) << satz[0];
+    EXPECT_GT(std::atoi(satz[0].c_str() + satz[0].find("; ") + 2), 1) << satz[0];
+}
+
+TEST_F(VgbRahmen, SetMissingInAnOptionOverTheSocketIsAnsweredAndReportedOnce)
+{
+    starten();
+    plHeadlessZeitVor(10);
+    plNachrichtBoxFragenLeeren();
+    const std::string weg = (wurzel / "nirgends" / "Weg.vgb").string();
+    const std::string text = "-GD=" + weg;
+    pid_t p = fork();
+    if (p == 0) {
+        setenv("VELMO_VGB_TEXT", text.c_str(), 1);
+        setenv("VELMO_VGB_DIENST", anwDaten()->klassenName, 1);
+        setenv("VELMO_BACKEND", "headless", 1);
+        execl("/proc/self/exe", "frame_tests", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    ASSERT_GT(p, 0);
+    int status = 0;
+    auto ende = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (waitpid(p, &status, WNOHANG) != p) {
+        plLokalPollen(20);
+        plHeadlessPumpen();
+        if (std::chrono::steady_clock::now() > ende) {
+            kill(p, SIGKILL);
+            waitpid(p, &status, 0);
+            FAIL() << "the sender did not finish";
+        }
+    }
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the option was answered";
+    EXPECT_EQ(std::string(VgbSetPfadZeiger()), weg);
+    plHeadlessZeitVor(10);
+    EXPECT_EQ(meldungenMit("Vorgabe "), std::vector<std::string>{}) << "no message per key";
+    const auto satz = meldungenMit("Vorgabensatz");
+    ASSERT_EQ(satz.size(), 1u);
+    EXPECT_EQ(satz[0].rfind("Der Vorgabensatz " + weg + " wurde nicht gefunden; ", 0), 0u) << satz[0];
+}
