@@ -205,7 +205,6 @@ std::string vgbSchreibZiel()
     return vgbAnwendung() + datei;
 }
 
-
 void vgbFehlendTakt(HWND, UINT, UINT_PTR, DWORD)
 {
     VgbFehlendeMelden();
