@@ -28,6 +28,7 @@ int BmDienstGesHolen(uint32_t id, ModGeraet* m)
     m->art = g.n1;
     strkopie(m->kg, g.kg, MODTEXTSUP);
     strkopie(m->kz, g.kz, MODTEXTSUP);
+    strkopie(m->artnr, g.lt, GESTTSUP);  // the stock article: "@L" and "@Y...L" look it up
     return 0;
 }
 

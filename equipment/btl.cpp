@@ -310,8 +310,8 @@ int BtlAbschnittLesen(BDAT* d)
     static char zeile[BMZEILESUP];
     bool vorherNull = false;
     while (bdgets(d, zeile, BMZEILESUP - 1) >= 0) {
+        strtrim(zeile);  // an indented header ends the section too
         if (zeile[0] == ')') break;
-        strtrim(zeile);
         if (zeile[0] == 0 || zeile[0] == ';') continue;
         if (!btlInit) continue;
         appbteil b;

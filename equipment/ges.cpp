@@ -99,8 +99,8 @@ int GesAbschnittLesen(BDAT* d)
     gesListe.clear();
     static char zeile[BMZEILESUP];
     while (bdgets(d, zeile, BMZEILESUP - 1) >= 0) {
+        strtrim(zeile);  // an indented header ends the section too
         if (zeile[0] == ')') break;
-        strtrim(zeile);
         if (zeile[0] == 0 || zeile[0] == ';') continue;
         if (!gesInit) continue;
         appgeraet g;

@@ -245,7 +245,7 @@ void befNeuZeichnenLauf()
     if (alles) {
         ZeiNeuZeichnen();
     } else if (hat) {
-        ZeiBereichNeuZeichnen(bereich[0] - 5, bereich[1] - 5, bereich[2] + 5, bereich[3] + 5);
+        ZeiBereichNeuZeichnen(bereich[0], bereich[1], bereich[2], bereich[3]);
     }
     if (EditorZustandOffen()) EditorZustandAuffrischen();
     ZeichnungGeaendertMelden();
@@ -264,6 +264,20 @@ void befZeile(const char* mnemonik, int i, const char* text)
     b.iarg[0] = i;
     if (text) BefTextSetzen(&b, text);
     BefEinreihen(&b);
+}
+
+// Save as, once the question was answered.
+void befSpeichernUnter()
+{
+    if (!DateiZugriffErlaubt()) {
+        StatusMeldung(TextNr(306));
+        return;
+    }
+    const char* name = EditorZeiName();
+    char pfad[BEFTEXTSUP + 1];
+    int ok;
+    befDateiDialog(1, 32, name[0] ? name : TextNr(15), pfad, sizeof pfad, &ok);
+    if (ok) befZeile("SZ", 0, pfad);
 }
 
 }  // namespace
@@ -599,31 +613,30 @@ void BefDateiEinfuegen()
 void BefDateiSpeichernUnter()
 {
     if (!ZeiFrageSpeichern()) return;
-    if (!DateiZugriffErlaubt()) {
-        StatusMeldung(TextNr(306));
-        return;
-    }
-    const char* name = EditorZeiName();
-    char pfad[BEFTEXTSUP + 1];
-    int ok;
-    befDateiDialog(1, 32, name[0] ? name : TextNr(15), pfad, sizeof pfad, &ok);
-    if (ok) befZeile("SZ", 0, pfad);
+    befSpeichernUnter();
 }
 
 void BefDateiSpeichern()
 {
+    if (!ZeiFrageSpeichern()) return;
     const char* name = EditorZeiName();
     if (!name[0]) {
-        BefDateiSpeichernUnter();
+        befSpeichernUnter();
         return;
     }
     befZeile("SZ", 0, name);
 }
 
-void BefDateiExport() { befZeile("EXP", -1, ""); }
+void BefDateiExport()
+{
+    if (!ZeiFrageSpeichern()) return;
+    befZeile("EXP", -1, "");
+}
 
 void BefDateiDrucken()
 {
+    // Saving when asked leaves the drawing unchanged, so it prints at once.
+    if (!ZeiFrageSpeichern()) return;
     if (EditorZeiName()[0] && !TzIstGeaendert()) {
         BefEinreihenCode(befCode("DRU"));
     } else {
@@ -689,9 +702,13 @@ void BefListeDump(const BEFLST* bl)
 
 double RasterRunden(double ursprung, double schritt, double wert)
 {
-    // Integers of thousandths; floor division, so that values below the
-    // origin snap to the nearest grid line as the others do.
-    auto tausendstel = [](double v) { return static_cast<long long>(std::trunc(v * 1000 + 0.5)); };
+    // Integers of thousandths, each the nearest one; floor division, so that
+    // values below the origin snap to the nearest grid line as the others do
+    // (cutting toward zero would move them up to the next line at or above).
+    constexpr double grenze = 1e12;  // far beyond any drawing; thousandths stay exact
+    if (!(std::fabs(ursprung) < grenze && std::fabs(schritt) < grenze && std::fabs(wert) < grenze)) return wert;
+    if (std::fabs(schritt) < 0.0005) return wert;  // no grid
+    auto tausendstel = [](double v) { return static_cast<long long>(std::floor(v * 1000 + 0.5)); };
     long long o = tausendstel(ursprung), s = tausendstel(schritt), v = tausendstel(wert);
     if (s == 0) return wert;
     long long z = v - o + s / 2;
@@ -704,8 +721,15 @@ double RasterRunden(double ursprung, double schritt, double wert)
 
 void ZeiBereichNeuZeichnen(double x1, double y1, double x2, double y2)
 {
-    int a = WeltZuPixelX(x1), b = WeltZuPixelY(y1), c = WeltZuPixelX(x2), d = WeltZuPixelY(y2);
-    AnsichtBereichNeuZeichnen(a < c ? a : c, b < d ? b : d, a < c ? c : a, b < d ? d : b);
+    // 5 units for what extents leave out (pen widths, marks), then 4 pixels
+    // for the rounding to pixels, which no unit margin covers at every scale.
+    constexpr double randEinheiten = 5;
+    constexpr int randPixel = 4;
+    const double lx = std::fmin(x1, x2) - randEinheiten, rx = std::fmax(x1, x2) + randEinheiten;
+    const double uy = std::fmin(y1, y2) - randEinheiten, oy = std::fmax(y1, y2) + randEinheiten;
+    int a = WeltZuPixelX(lx), b = WeltZuPixelY(uy), c = WeltZuPixelX(rx), d = WeltZuPixelY(oy);
+    AnsichtBereichNeuZeichnen((a < c ? a : c) - randPixel, (b < d ? b : d) - randPixel, (a < c ? c : a) + randPixel,
+                              (b < d ? d : b) + randPixel);
 }
 
 void ZeiNeuZeichnen() { AnsichtNeuZeichnen(); }

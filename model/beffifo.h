@@ -86,7 +86,8 @@ void BefListeDump(const BEFLST* bl);
 // Grid snap.
 double RasterRunden(double ursprung, double schritt, double wert);
 
-// Editor view.
+// Editor view. ZeiBereichNeuZeichnen invalidates the area widened by 5
+// drawing units and then by 4 pixels on every side.
 void ZeiBereichNeuZeichnen(double x1, double y1, double x2, double y2);
 void ZeiNeuZeichnen();
 void ZeiAnsichtGanz();

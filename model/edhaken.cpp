@@ -63,7 +63,7 @@ EdHaken ehStandard()
     h.AnsichtAusgabeSperren = [](int) {};
     h.AnsichtAusgabeFreigeben = [](int) {};
     h.AnsichtBereichNeuZeichnen = [](int x1, int y1, int x2, int y2) {
-        ehProt.bereiche.push_back({x1 - 4, y1 - 4, x2 + 4, y2 + 4});
+        ehProt.bereiche.push_back({x1, y1, x2, y2});
     };
     h.AnsichtNeuZeichnen = [] { ++ehProt.neuZeichnen; };
     h.AnsichtPunktImFenster = [](double, double) { return 1; };

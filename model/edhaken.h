@@ -41,7 +41,9 @@ struct EdHaken {
     // Screen view.
     void (*AnsichtAusgabeSperren)(int f) = nullptr;
     void (*AnsichtAusgabeFreigeben)(int f) = nullptr;
-    void (*AnsichtBereichNeuZeichnen)(int x1, int y1, int x2, int y2) = nullptr;  // pixels
+    // Pixels, ordered and already widened by ZeiBereichNeuZeichnen: the view
+    // invalidates the rectangle as given.
+    void (*AnsichtBereichNeuZeichnen)(int x1, int y1, int x2, int y2) = nullptr;
     void (*AnsichtNeuZeichnen)() = nullptr;
     int (*AnsichtPunktImFenster)(double x, double y) = nullptr;
     int (*AnsichtPunktSichtbar)(double x, double y) = nullptr;

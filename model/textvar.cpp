@@ -141,8 +141,11 @@ std::string tvVariable(const char* t, double x, double y, int* laenge)
     *laenge = 2;
     switch (c1) {
     case 'Y': {
+        if (IstYRefArtikel(t)) {
+            *laenge = 7;  // "@Y", the id and 'L': what follows is text again
+            return "";
+        }
         *laenge = YRefLaenge(t);
-        if (IstYRefArtikel(t)) return "";
         char ref[BEFTEXTSUP + 1];
         strkopie(ref, t, *laenge);
         if (tvTiefe <= TEXTVARTIEFESUP) YRefAufloesen(ref, sizeof ref);
@@ -480,10 +483,13 @@ int QvwGleicheSeite(const char* a, const char* b)
         int na = modAtoi(a), nb = modAtoi(b);
         return e->spblatt == 0 ? na == nb : na / e->spblatt == nb / e->spblatt;
     }
-    const char* sa = std::strchr(a, '-');
-    const char* sb = std::strchr(b, '-');
-    if (!sa || !sb) return 0;
-    return std::string(a, sa) == std::string(b, sb) ? 1 : 0;
+    // The numbers before the first '-' ("007-3" and "7-3" lie on one page);
+    // 0 when that part holds no number.
+    auto seite = [](const char* t) {
+        const char* s = std::strchr(t, '-');
+        return modAtoi(std::string(t, s ? s : t + std::strlen(t)).c_str());
+    };
+    return seite(a) == seite(b) ? 1 : 0;
 }
 
 void ZeiStammVorsetzen(char* text, size_t kap, const char* name)

@@ -8,6 +8,9 @@
 #include "equipment/btl.h"
 #include "equipment/fstx.h"
 #include "equipment/ges.h"
+#include "equipment/ngestext.h"
+#include "equipment/nzustext.h"
+#include "equipment/wse.h"
 #include "model/textvar.h"
 
 using namespace bmtest;
@@ -60,6 +63,32 @@ TEST_F(Bm, SectionsAreTakenByPositionWhateverTheirNames)
     EXPECT_DOUBLE_EQ(b.y, -90.25);
     ASSERT_EQ(BMDateiSchreiben(), 0);
     EXPECT_EQ(lesen(pfad("BMittel.zvk")), lesen(fixture("BMittel.zvk")));
+}
+
+TEST_F(Bm, AnIndentedSectionHeaderEndsTheSectionBeforeIt)
+{
+    // Each header in turn indented: the reader of the section before it must
+    // stop there, or the following sections are read as its records and the
+    // write-back loses them.
+    const std::string gold = lesen(fixture("BMittel.zvk"));
+    for (const char* kopf : {")S Btl", ")S Gtx", ")S Ztx", ")S Wse", ")S Vgb", ")E"}) {
+        std::string t = gold;
+        const size_t p = t.find(std::string("\n") + kopf + "\n");
+        ASSERT_NE(p, std::string::npos) << kopf;
+        t.insert(p + 1, " \t ");
+        schreiben(pfad("BMittel.zvk"), t);
+        BMZuruecksetzen();
+        BMStart();
+        EXPECT_EQ(ids(), (std::vector<uint32_t>{1, 2, 10})) << kopf;
+        EXPECT_EQ(BtlAnzahl(), 6) << kopf;
+        EXPECT_EQ(GtxAnzahl(0, nullptr, -1), 1) << kopf;
+        char z[80];
+        ZtxTextHolen(1, "U", 1, 1, z, sizeof z);
+        EXPECT_STREQ(z, "Z-Text") << kopf;
+        EXPECT_EQ(WseAnzahl(), 1) << kopf;
+        ASSERT_EQ(BMDateiSchreiben(), 0);
+        EXPECT_EQ(lesen(pfad("BMittel.zvk")), gold) << kopf;
+    }
 }
 
 TEST_F(Bm, LongItemLineKeepsEveryFieldAndALineWithoutSeparatorIsIdZero)

@@ -7,6 +7,8 @@
 #include "config/reaktion.h"
 #include "equipment/btl.h"
 #include "equipment/fstx.h"
+#include "equipment/ges.h"
+#include "equipment/lagerart.h"
 #include "equipment/nartikel.h"
 #include "equipment/ngestext.h"
 #include "equipment/nzustext.h"
@@ -191,6 +193,37 @@ TEST_F(Texte, PostProcessingTable)
     std::strcpy(r, "@Q");
     EXPECT_EQ(ArtKuerzelErsetzen(r, sizeof r, 1, "H", 0, 0, 0), 0);
     EXPECT_STREQ(r, "@Q");
+}
+
+TEST_F(Texte, ArticleFieldsOfAnItemComeThroughTheEquipmentServices)
+{
+    // The item's stock article names the article; the texts are resolved by
+    // the services the store registers, as in the program.
+    vorgaben("BMuse 1\nLaDatei art.zvk\n");
+    schreiben(pfad("art.zvk"), "zvkL\n)S Art\nA-17\x1cSch\xFCtz\x1c" "230 V\n)S Stl\n)E\n");
+    LagerLaden();
+    appgeraet g;
+    ASSERT_EQ(GesHolen(1, &g), 0);
+    std::strcpy(g.lt, "A-17");
+    ASSERT_EQ(GesAendern(1, &g), 0);
+    struct Fall {
+        const char* ein;
+        const char* aus;
+    } faelle[] = {{"@L1", "A-17"}, {"@L2", "Sch\xFCtz"}, {"@L3", "230 V"}, {"@L4", ""}};
+    for (const Fall& f : faelle) {
+        char t[200];
+        std::strcpy(t, f.ein);
+        GtxNachbearbeiten(t, sizeof t, 1, "H", 0);  // "@L2" -> "@Y0001L2" -> the field
+        EXPECT_STREQ(t, f.aus) << f.ein;
+        std::strcpy(t, f.ein);
+        LRefAufloesen(1, t, sizeof t);
+        EXPECT_STREQ(t, f.aus) << f.ein;
+    }
+    // An item without an article gives empty texts.
+    char t[200] = "@L2";
+    LRefAufloesen(2, t, sizeof t);
+    EXPECT_STREQ(t, "");
+    LagerFrei();
 }
 
 TEST_F(Texte, SnapshotsRestoreTextsAndPlacements)

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstring>
+
 #include "config/reaktion.h"
 #include "platform/orte.h"
 #include "support/basis.h"
@@ -111,19 +114,29 @@ TEST_F(Queue, SuspendedUndoMakesOneGroup)
     EXPECT_EQ(texte(), (std::vector<std::string>{"vorher"}));
 }
 
+std::vector<std::string> gefragt;
+
 TEST_F(Queue, ADuplicateComponentIsRefusedWithText86)
 {
-    befehle({tzRec(BA, {100, 100}), tzRec(TZ_ZB, {}, "LAMPE")});
-    ASSERT_EQ(TzAnzahl(), 1);
-    EdProtokollHolen().status.clear();
+    // Only the queue's side: it asks the view's search with the record and
+    // the state before it, and refuses with text 86 when the answer is yes.
+    // Whether a placement is near enough is the view's search, tested where
+    // it is built.
+    gefragt.clear();
+    EdHaken h;
+    h.BtlPosVorhanden = [](const BEF* b, const STT* s) {
+        gefragt.push_back(std::string(b->text) + " " + std::to_string(static_cast<int>(s->x * 10)));
+        return std::strcmp(b->text, "LAMPE") == 0 ? 1 : 0;
+    };
+    EdHakenSetzen(h);
     befehle({tzRec(BA, {100.3, 99.8}), tzRec(TZ_ZB, {}, "LAMPE")});
-    EXPECT_EQ(TzAnzahl(), 1);
+    EXPECT_EQ(TzAnzahl(), 0);
     ASSERT_EQ(EdProtokollHolen().status.size(), 1u);
     EXPECT_EQ(EdProtokollHolen().status[0], "Bauteil LAMPE an Position x=100.3, y=99.8 bereits vorhanden.");
-    befehle({tzRec(BA, {101, 100}), tzRec(TZ_ZB, {}, "LAMPE")});  // 1.0 away
-    EXPECT_EQ(TzAnzahl(), 2);
     befehle({tzRec(BA, {100, 100}), tzRec(TZ_ZB, {}, "DOSE")});
-    EXPECT_EQ(TzAnzahl(), 3);
+    EXPECT_EQ(TzAnzahl(), 1);
+    EXPECT_EQ(EdProtokollHolen().status.size(), 1u);
+    EXPECT_EQ(gefragt, (std::vector<std::string>{"LAMPE 1003", "DOSE 1000"}));
 }
 
 TEST_F(Queue, GenerationsRunFrom1To10000)
@@ -166,28 +179,40 @@ TEST(RasterRunden, SnapsToTheNearestGridLine)
         {0, 2.5, 3.8, 5.0},   {0, 2.5, 1.2, 0.0},   {0, 2.5, -3.8, -5.0}, {0, 2.5, -2.0, -2.5},
         {0, 2.5, -1.2, 0.0},  {0, 2.5, -1.25, 0.0}, {0, 2.5, 1.25, 2.5},  {1, 2, 0.2, 1.0},
         {1, 2, -0.2, -1.0},   {0.5, 1, 3.1, 3.5},   {0, 0.0001, 3.3, 3.3}, {0, 0, -7.77, -7.77},
+        // Below zero the nearest line too, to the thousandth: -1.2506 is
+        // -1.251, nearer to -2.5 than to 0.
+        {0, 2.5, -1.2506, -2.5}, {0, 2.5, -1.2494, 0.0}, {-10, 4, -13.9, -14.0}, {0, 1, 1e300, 1e300},
     };
     for (const auto& f : faelle) EXPECT_DOUBLE_EQ(RasterRunden(f.o, f.s, f.v), f.soll) << f.o << " " << f.s << " " << f.v;
 }
 
 TEST_F(Queue, TheRunRepaintsOldAndNewPlaceOfAChangedObject)
 {
-    befehle({tzRec(BA, {10, 10}), tzRec(TZ_TEXT, {}, "A")});
+    befehle({tzRec(BA, {10, 10}), tzRec(TZ_ZL, {20, 5})});  // (10, 10)..(30, 15)
     EdProtokollHolen().bereiche.clear();
+    EdProtokollHolen().geaendertGemeldet = 0;
     lauf([&] {
-        BEF b = tzRec(TZ_TEXT, {}, "A");
-        STT s = tzStt(200, 150);
+        BEF b = tzRec(TZ_ZL, {10, 10});
+        STT s = tzStt(200, 150);  // (200, 150)..(210, 160)
         TzErsetzen(0, &b, &s);
     });
+    // Both places (a line's extent reaches half a unit past its ends:
+    // (9.5, 9.5)..(210.5, 160.5)), widened by 5 units, then by 4 pixels of the
+    // view; the stand-in view's pixels are x rounded, y negated and rounded.
     ASSERT_EQ(EdProtokollHolen().bereiche.size(), 1u);
-    const auto& r = EdProtokollHolen().bereiche[0];
-    // Pixels of the stand-in view: x as is, y negated; 5 units and 4 pixels.
-    EXPECT_LE(r[0], 10 - 5 - 4);
-    EXPECT_GE(r[2], 200 + 5 + 4);
-    EXPECT_LE(r[1], -150 - 5 - 4);
-    EXPECT_GE(r[3], -10 + 5 + 4);
+    EXPECT_EQ(EdProtokollHolen().bereiche[0], (std::vector<int>{5 - 4, -165 - 4, 216 + 4, -4 + 4}));
     EXPECT_EQ(EdProtokollHolen().neuZeichnen, 0);
-    EXPECT_GE(EdProtokollHolen().geaendertGemeldet, 1);
+    EXPECT_EQ(EdProtokollHolen().geaendertGemeldet, 1);
+
+    // Another view scale: the 4 pixels stay 4 pixels.
+    EdHaken h;
+    h.WeltZuPixelX = [](double x) { return static_cast<int>(std::lround(x * 2)); };
+    h.WeltZuPixelY = [](double y) { return static_cast<int>(std::lround(-y * 2)); };
+    EdHakenSetzen(h);
+    EdProtokollHolen().bereiche.clear();
+    ZeiBereichNeuZeichnen(30, 40, 10, 20);
+    ASSERT_EQ(EdProtokollHolen().bereiche.size(), 1u);
+    EXPECT_EQ(EdProtokollHolen().bereiche[0], (std::vector<int>{10 - 4, -90 - 4, 70 + 4, -30 + 4}));
 }
 
 TEST_F(Queue, FileCommandsAppendTheirRecords)
@@ -214,6 +239,7 @@ TEST_F(Queue, FileCommandsAppendTheirRecords)
     BefDateiDrucken();  // named and unchanged
     EXPECT_EQ(codes(), (std::vector<std::string>{"DRU#0"}));
     TzGeaendertSetzen();
+    EdProtokollHolen().frageSpeichern = 1;  // "No": the drawing stays changed
     BefDateiDrucken();
     EXPECT_TRUE(codes().empty());
     EXPECT_EQ(EdProtokollHolen().meldungen, (std::vector<int>{91}));
@@ -226,11 +252,16 @@ TEST_F(Queue, FileCommandsAppendTheirRecords)
     ASSERT_EQ(EdProtokollHolen().status.size(), 1u);
     EXPECT_EQ(EdProtokollHolen().status[0], "Verwenden Sie bitte die Projektverwaltung.");
     EXPECT_EQ(EdProtokollHolen().pvw, (std::vector<int>{1800}));
-    // Cancelled by the save question: nothing at all.
+    // Cancelled by the save question: nothing at all, whichever command.
     EdProtokollHolen().zugriff = 1;
     EdProtokollHolen().frageSpeichern = 0;
-    BefDateiOeffnenName("A.ZEI");
-    EXPECT_TRUE(codes().empty());
+    EdProtokollHolen().meldungen.clear();
+    for (void (*befehl)() : {+[] { BefDateiOeffnenName("A.ZEI"); }, BefDateiSpeichern, BefDateiSpeichernUnter,
+                             BefDateiExport, BefDateiDrucken}) {
+        befehl();
+        EXPECT_TRUE(codes().empty());
+    }
+    EXPECT_TRUE(EdProtokollHolen().meldungen.empty());
 
     // The file dialog names its title; a chosen file becomes the record.
     EdProtokollHolen().frageSpeichern = 1;
@@ -245,6 +276,25 @@ TEST_F(Queue, FileCommandsAppendTheirRecords)
     BefDateiEinfuegen();
     EXPECT_EQ(titel, "Zeichnung einf\xFCgen");
     EXPECT_EQ(codes(), (std::vector<std::string>{"ZZ \"/x/Neu.ZEI\"#0"}));
+}
+
+TEST_F(Queue, PrintingAChangedDrawingOffersToSaveFirst)
+{
+    // "Yes" to the question saves the drawing; then it prints.
+    EdHaken h;
+    h.ZeiFrageSpeichern = [] {
+        TzGeaendertReset();
+        return 1;
+    };
+    EdHakenSetzen(h);
+    EdProtokollHolen().zeiName = "C.ZEI";
+    TzGeaendertSetzen();
+    BefDateiDrucken();
+    ASSERT_EQ(BefAnzahl(), 1);
+    BEF b;
+    BefVorne(&b);
+    EXPECT_EQ(BefName(b.code), std::string("DRU"));
+    EXPECT_TRUE(EdProtokollHolen().meldungen.empty());
 }
 
 std::vector<std::string> spur;

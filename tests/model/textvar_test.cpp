@@ -195,7 +195,9 @@ TEST_F(TextVar, VariablesOfTheCurrentDrawing)
         {"@TUT|@TU2|@TUK|@TUK2", "Eigene|U2|EK1|EK2"},
         {"@C1ABCDx", "Code@C1ABCDx"},
         {"(@Y0001K)", "(-K1)"},
-        {"(@Y0001LX)", "()"},      // an article reference is removed
+        {"(@Y0001L)", "()"},       // an article reference is removed: 7 characters
+        {"(@Y0001LX)", "(X)"},
+        {"@Y0001Lampe @N", "ampe 02"},
         {"@Y0001U", "@Y0001U"},    // refers to itself: ends, stays as text
     };
     for (const Fall& f : faelle) EXPECT_EQ(ersetzt(f.ein), f.aus) << f.ein;
@@ -333,8 +335,14 @@ TEST_F(TextVar, PathNumbersAndPositionTexts)
     EXPECT_STREQ(p, "B-3-3");
     QvwVerweisText(p, sizeof p, "a.03", 25, 0);  // the current stem, ignoring case
     EXPECT_STREQ(p, "3-3");
-    EXPECT_EQ(QvwGleicheSeite("3-1", "3-9"), 1);
-    EXPECT_EQ(QvwGleicheSeite("3-1", "4-1"), 0);
+    // Pages compare as numbers before the first '-'.
+    struct Seite {
+        const char* a;
+        const char* b;
+        int gleich;
+    } seiten[] = {{"3-1", "3-9", 1}, {"3-1", "4-1", 0}, {"007-3", "7-3", 1}, {"007-3", "070-3", 0},
+                  {"A-3", "-4", 1},  {"12", "12-4", 1}, {"12", "13", 0}};
+    for (const Seite& f : seiten) EXPECT_EQ(QvwGleicheSeite(f.a, f.b), f.gleich) << f.a << " " << f.b;
 }
 
 TEST_F(TextVar, ZeroPathWidthAndPagesPerSheet)
