@@ -117,14 +117,6 @@ int PhToolbarBibAn()
     return phToolbarBib;
 }
 
-// ---- bilder
-namespace {
-HDC phGdiDC = 0;
-}
-HDC GdiDC() { return phGdiDC; }
-void PhGdiDCSetzen(HDC dc) { phGdiDC = dc; }
-// ---- end bilder
-
 void AnsichtKlasseAnmelden() {}
 void AnsichtKlasseAbmelden() {}
 // The font metrics measure on a screen-compatible context until the devices exist.
