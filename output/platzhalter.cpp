@@ -122,7 +122,6 @@ void AnsichtKlasseAbmelden() {}
 // The font metrics measure on a screen-compatible context until the devices exist.
 void AusgabeInit() { GdiSchriftMetrikStart(0); }
 void AusgabeEnde() { SchriftEnde(); }
-void RenderMerkerLoeschen() {}
 
 void DxfExport(const char* dxf, const char* zeichnung)
 {

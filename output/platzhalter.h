@@ -14,8 +14,9 @@
 // Fonts (schrift): the real SchriftSetzen lives in output/schrift; included
 // here so that callers of the former stand-in keep compiling.
 #include "output/schrift.h"
-// The drawing layer's target: the real one, for the callers of the former
-// stand-in.
+// The renderer's flag and the drawing layer's target: the real ones, for
+// the callers of the former stand-ins.
+#include "output/element.h"
 #include "output/gdi.h"
 
 // The viewer page.
@@ -33,7 +34,6 @@ void AnsichtKlasseAnmelden();
 void AnsichtKlasseAbmelden();
 void AusgabeInit();
 void AusgabeEnde();
-void RenderMerkerLoeschen();
 void DxfExport(const char* dxf, const char* zeichnung);
 void DxfImport(const char* dxf, const char* zeichnung);
 
