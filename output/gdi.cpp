@@ -761,6 +761,7 @@ void GdiTextGroesse(const char* text, double* breite, double* hoehe)
         *hoehe = std::fabs(gdiF.hoehe);
         return;
     }
+    gdiFontMachen();  // chosen before this target began: made on first use
     const SCHRIFTMETRIK* m = SchriftMetrikSatz(gdiF.messFont);
     long summe = 0;
     for (int i = 0; i < n && i < SCHRIFTTEXTSUP; ++i) summe += m->breite[static_cast<unsigned char>(text[i])];
@@ -787,6 +788,7 @@ void GdiTextStueck(double x, double y, int index, const char* text)
     const int px = WeltZuPixelX(x), py = WeltZuPixelY(y);
     if (!PixelNahe(px, py)) return;
     if (gdiS.breite > 0) gdiStiftAktualisieren();
+    if (gdiF.lesbar) gdiFontMachen();
     SetBkMode(gdiZ.dc, TRANSPARENT);
     SetTextAlign(gdiZ.dc, TA_BASELINE | TA_LEFT);
     const int n = static_cast<int>(std::min<size_t>(std::strlen(text), GDITEXTSUP));

@@ -407,6 +407,18 @@ TEST_F(GdiText, InkOfTextsAtThreeAngles)
     }
 }
 
+TEST_F(GdiText, AFontChosenBeforeTheTargetIsMadeOnFirstUse)
+{
+    AbbildungSetzenFrei(0, 0, 100, 30, 200, 60, 0, 0, 100, 50, 50);
+    GdiSchriftSetzen(1, 0, 8, 1);
+    Bitmap b(200, 60);
+    VISTIFT s = stift(0, 0, 0);
+    GdiStiftSetzen(&s, 7, 100);
+    GdiTextZeile(5, 10, "Velmo", 0);
+    RECT r = b.ende().tinte();
+    EXPECT_NEAR(r.bottom - r.top, 16, 2) << "letters of the font chosen, not the stock font";
+}
+
 TEST_F(GdiText, StandardTextPiecesKeepTheirColumns)
 {
     // Pieces after two blanks start at their own column: the same ink as
