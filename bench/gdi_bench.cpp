@@ -1,14 +1,18 @@
 // Benchmark of the GDI layer against plain Cairo: 100,000 lines and 10,000
 // text runs into a 2000x1400 memory DC, and the same drawing through Cairo
 // and Pango calls on an image surface of the same size, in one run. Prints
-// the times and the ratio (the layer should stay within 1.5x). Built with
-// -DVELMO_BENCH=ON, not run by CTest.
+// the times and the ratio (the layer should stay within 1.5x). Then blits of
+// a 1920x1080 surface (SRCCOPY unscaled and scaled by 1.5, PATINVERT,
+// SRCINVERT) as ratios to a memcpy of the same pixels (unscaled SRCCOPY
+// should stay within 1.5x). Built with -DVELMO_BENCH=ON, not run by CTest.
 #include <cairo.h>
 #include <pango/pangocairo.h>
 
 #include <chrono>
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "platform/gdi.h"
@@ -108,6 +112,65 @@ void cairoLauf(const std::vector<Strich>& striche, const std::vector<Lauf>& laeu
     cairo_surface_destroy(s);
 }
 
+constexpr int BLITW = 1920, BLITH = 1080, BLITLAEUFE = 20;
+
+// The best of BLITLAEUFE runs of `tun`, in seconds.
+template <typename F>
+double bestzeit(F tun)
+{
+    double best = 1e9;
+    for (int i = 0; i < BLITLAEUFE; ++i) {
+        auto t0 = std::chrono::steady_clock::now();
+        tun();
+        best = std::min(best, sekunden(t0));
+    }
+    return best;
+}
+
+void blitLauf()
+{
+    std::vector<uint32_t> a(static_cast<size_t>(BLITW) * BLITH, 0x123456u), b(a.size());
+    const double mc = bestzeit([&] {
+        std::memcpy(b.data(), a.data(), a.size() * sizeof(uint32_t));
+        __asm__ __volatile__("" : : "r"(b.data()) : "memory");
+    });
+    auto speicher = [](int w, int h, HBITMAP* bm) {
+        HDC dc = CreateCompatibleDC(0);
+        *bm = CreateBitmap(w, h, 1, 32, nullptr);
+        SelectObject(dc, *bm);
+        RECT rc{0, 0, w, h};
+        FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
+        return dc;
+    };
+    HBITMAP qbm, zbm;
+    HDC q = speicher(BLITW, BLITH, &qbm), z = speicher(BLITW * 3 / 2, BLITH * 3 / 2, &zbm);
+    HBRUSH pinsel = CreateSolidBrush(RGB(0x5A, 0xA5, 0x0F));
+    SelectObject(z, pinsel);
+    struct Fall {
+        const char* name;
+        double pixel;  // pixels written
+        double zeit;
+    } faelle[] = {
+        {"SRCCOPY unscaled", double(BLITW) * BLITH,
+         bestzeit([&] { BitBlt(z, 0, 0, BLITW, BLITH, q, 0, 0, SRCCOPY); })},
+        {"SRCCOPY scaled 1.5", 2.25 * BLITW * BLITH,
+         bestzeit([&] { StretchBlt(z, 0, 0, BLITW * 3 / 2, BLITH * 3 / 2, q, 0, 0, BLITW, BLITH, SRCCOPY); })},
+        {"PATINVERT", double(BLITW) * BLITH, bestzeit([&] { PatBlt(z, 0, 0, BLITW, BLITH, PATINVERT); })},
+        {"SRCINVERT unscaled", double(BLITW) * BLITH,
+         bestzeit([&] { BitBlt(z, 0, 0, BLITW, BLITH, q, 0, 0, SRCINVERT); })},
+    };
+    std::printf("memcpy of %dx%d pixels: %8.5f s\n", BLITW, BLITH, mc);
+    for (const Fall& f : faelle)
+        std::printf("blit %-20s: %8.5f s, ratio to memcpy per pixel %.2f%s\n", f.name, f.zeit,
+                    f.zeit / (mc * f.pixel / (double(BLITW) * BLITH)),
+                    f.name == faelle[0].name ? " (target within 1.50)" : "");
+    DeleteDC(q);
+    DeleteDC(z);
+    DeleteObject(qbm);
+    DeleteObject(zbm);
+    DeleteObject(pinsel);
+}
+
 }  // namespace
 
 int main()
@@ -132,5 +195,6 @@ int main()
     double r = (gl + gt) / (cl + ct);
     std::printf("total        : GDI layer %8.3f s, plain Cairo %8.3f s, ratio %.2f (target within 1.50)\n", gl + gt,
                 cl + ct, r);
+    blitLauf();
     return 0;
 }

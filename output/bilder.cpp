@@ -17,7 +17,7 @@
 #include <utility>
 #include <vector>
 
-#include "output/platzhalter.h"
+#include "output/gdi.h"
 #include "platform/dateisys.h"
 #include "platform/fenster.h"
 #include "platform/gdi.h"

@@ -117,20 +117,11 @@ int PhToolbarBibAn()
     return phToolbarBib;
 }
 
-// ---- bilder
-namespace {
-HDC phGdiDC = 0;
-}
-HDC GdiDC() { return phGdiDC; }
-void PhGdiDCSetzen(HDC dc) { phGdiDC = dc; }
-// ---- end bilder
-
 void AnsichtKlasseAnmelden() {}
 void AnsichtKlasseAbmelden() {}
 // The font metrics measure on a screen-compatible context until the devices exist.
 void AusgabeInit() { GdiSchriftMetrikStart(0); }
 void AusgabeEnde() { SchriftEnde(); }
-void RenderMerkerLoeschen() {}
 
 void DxfExport(const char* dxf, const char* zeichnung)
 {

@@ -14,6 +14,10 @@
 // Fonts (schrift): the real SchriftSetzen lives in output/schrift; included
 // here so that callers of the former stand-in keep compiling.
 #include "output/schrift.h"
+// The renderer's flag and the drawing layer's target: the real ones, for
+// the callers of the former stand-ins.
+#include "output/element.h"
+#include "output/gdi.h"
 
 // The viewer page.
 void ShowZeiAnzeigen(const char* pfad);
@@ -30,7 +34,6 @@ void AnsichtKlasseAnmelden();
 void AnsichtKlasseAbmelden();
 void AusgabeInit();
 void AusgabeEnde();
-void RenderMerkerLoeschen();
 void DxfExport(const char* dxf, const char* zeichnung);
 void DxfImport(const char* dxf, const char* zeichnung);
 
@@ -44,13 +47,8 @@ HWND PhSeite(HWND* seite);
 // Posts WM_COMMAND id to the page when it is open.
 void PhSeitePost(HWND* seite, int id);
 
-// ---- bilder: the pictures module's needs (BildBibLaden / BildBibFrei are
-// in output/bilder.h, included here for the callers of the old stand-ins).
-// The device context of the GDI drawing layer's current target; 0 when none.
-// The stand-in gives the one set by PhGdiDCSetzen.
-HDC GdiDC();
-void PhGdiDCSetzen(HDC dc);
-// ---- end bilder
+// BildBibLaden / BildBibFrei are in output/bilder.h, included above for the
+// callers of the old stand-ins.
 
 // Recorded calls of the stand-ins with an effect or an argument (tests).
 std::vector<std::string>& PhAusgabeAufrufe();

@@ -300,6 +300,33 @@ double StrichKappeWelt()
 void StrichMaxSetzen(int n) { strZ.max = n > 0 ? n : 0; }
 int StrichMax() { return strZ.max; }
 
+namespace {
+// One saved copy of the whole dash state (pattern, both walkers).
+struct StrSicherung {
+    StrZustand z;
+    PixZustand p;
+    WeltZustand w;
+    bool gesetzt = false;
+} strGesichert;
+}  // namespace
+
+void StrichZustandSichern()
+{
+    strGesichert.z = strZ;
+    strGesichert.p = pix;
+    strGesichert.w = welt;
+    strGesichert.gesetzt = true;
+}
+
+void StrichZustandWieder()
+{
+    if (!strGesichert.gesetzt) return;
+    strZ = strGesichert.z;
+    pix = strGesichert.p;
+    welt = strGesichert.w;
+    strGesichert.gesetzt = false;
+}
+
 void StrichFarbModus(int modus)
 {
     strZ.farbModus = modus == 2 ? 2 : 1;

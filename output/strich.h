@@ -44,6 +44,12 @@ double StrichKappeWelt();
 // Largest gap of patterns without strokes on a window (0 or less: none).
 void StrichMaxSetzen(int n);
 int StrichMax();
+// Saves the whole dash state (pattern, position in it, both walkers) and
+// puts it back, one level: a paint that runs inside a dashed walk (message
+// pumping) leaves the rest of that walk as it would have been. `Wieder`
+// without a saved state does nothing.
+void StrichZustandSichern();
+void StrichZustandWieder();
 // Colour alternation mode before a primitive: 2 two-colour pen, else 1.
 void StrichFarbModus(int modus);
 

@@ -494,6 +494,71 @@ uint32_t gdiAbtasten(const uint32_t* d, int ds, int w, int h, int x0, int x1, in
     return v;
 }
 
+bool gdiBltSchnell = true;  // the fast paths below (off only to compare with the general loop)
+
+// Fast paths of `gdiBltRaster` for the common blits: unscaled copies and
+// bitwise combinations of a source row by row, and fills or inversions with
+// a solid brush. Each gives exactly the pixels of the general loop (same
+// order of reads and writes, so an overlapping blit on one surface matches
+// too); it answers false when the blit is not one of its cases.
+bool gdiBltSchnellQuelle(const GdiZiel& z, const cairo_region_t* r, int x, int y, const GdiBltQuelle* q,
+                         double sx, double sy, DWORD rop)
+{
+    if (rop != SRCCOPY && rop != SRCINVERT && rop != SRCAND && rop != SRCPAINT) return false;
+    cairo_surface_flush(q->s);
+    const auto* qd = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(q->s));
+    const int qs = cairo_image_surface_get_stride(q->s) / 4;
+    const int qw = cairo_image_surface_get_width(q->s), qh = cairo_image_surface_get_height(q->s);
+    // Unscaled, the general loop samples at floor(s + r + 0.5 + o): a whole
+    // offset from the target pixel.
+    const long vx = static_cast<long>(std::floor(sx + 0.5)) + q->ox - x;
+    const long vy = static_cast<long>(std::floor(sy + 0.5)) + q->oy - y;
+    const int n = cairo_region_num_rectangles(r);
+    for (int i = 0; i < n; ++i) {
+        cairo_rectangle_int_t k;
+        cairo_region_get_rectangle(r, i, &k);
+        // Target columns whose source lies inside the source surface.
+        const long tx0 = std::max<long>({k.x, 0, -vx}), tx1 = std::min<long>({k.x + k.width, z.w, qw - vx});
+        if (tx1 <= tx0) continue;
+        for (long ty = std::max(k.y, 0); ty < std::min(k.y + k.height, z.h); ++ty) {
+            const long qy = ty + vy;
+            if (qy < 0 || qy >= qh) continue;
+            uint32_t* d = z.daten + ty * z.stride;
+            const uint32_t* s = qd + qy * qs + vx;
+            switch (rop) {
+            case SRCCOPY: for (long tx = tx0; tx < tx1; ++tx) d[tx] = s[tx] | 0xFF000000u; break;
+            case SRCINVERT: for (long tx = tx0; tx < tx1; ++tx) d[tx] = (s[tx] ^ d[tx]) | 0xFF000000u; break;
+            case SRCAND: for (long tx = tx0; tx < tx1; ++tx) d[tx] = (s[tx] & d[tx]) | 0xFF000000u; break;
+            default: for (long tx = tx0; tx < tx1; ++tx) d[tx] = (s[tx] | d[tx]) | 0xFF000000u; break;
+            }
+        }
+    }
+    return true;
+}
+
+bool gdiBltSchnellMuster(const GdiZiel& z, const cairo_region_t* r, const GdiMuster& m, bool mitMuster, DWORD rop)
+{
+    if (rop != PATCOPY && rop != PATINVERT && rop != BLACKNESS && rop != WHITENESS && rop != DSTINVERT) return false;
+    if (mitMuster && m.art != GdiMuster::Farbe) return false;
+    const uint32_t p = m.farbe;
+    const uint32_t fest = rop == PATCOPY ? p | 0xFF000000u : rop == BLACKNESS ? 0xFF000000u : 0xFFFFFFFFu;
+    const int n = cairo_region_num_rectangles(r);
+    for (int i = 0; i < n; ++i) {
+        cairo_rectangle_int_t k;
+        cairo_region_get_rectangle(r, i, &k);
+        const int tx0 = std::max(k.x, 0), tx1 = std::min(k.x + k.width, z.w);
+        for (int ty = std::max(k.y, 0); ty < std::min(k.y + k.height, z.h); ++ty) {
+            uint32_t* d = z.daten + static_cast<long>(ty) * z.stride;
+            switch (rop) {
+            case DSTINVERT: for (int tx = tx0; tx < tx1; ++tx) d[tx] = ~d[tx] | 0xFF000000u; break;
+            case PATINVERT: for (int tx = tx0; tx < tx1; ++tx) d[tx] = (p ^ d[tx]) | 0xFF000000u; break;
+            default: std::fill(d + tx0, d + std::max(tx0, tx1), fest); break;
+            }
+        }
+    }
+    return true;
+}
+
 // The raster blit: target box (surface pixels, may be mirrored by negative
 // sizes), optional source box in source surface pixels, the ternary
 // operation, and the DC's brush as pattern.
@@ -525,6 +590,18 @@ void gdiBltRaster(GdiDc* dc, int x, int y, int w, int h, const GdiBltQuelle* q, 
         qd = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(q->s));
         qs = cairo_image_surface_get_stride(q->s) / 4;
         qw = cairo_image_surface_get_width(q->s), qh = cairo_image_surface_get_height(q->s);
+    }
+    if (gdiBltSchnell && !mono && !spiegelX && !spiegelY) {
+        bool erledigt = false;
+        if (mitQuelle && !mitMuster && !q->monoNachFarbe && !q->farbeNachMono && sw == w && sh == h)
+            erledigt = gdiBltSchnellQuelle(z, r, x, y, q, sx, sy, rop);
+        else if (!mitQuelle)
+            erledigt = gdiBltSchnellMuster(z, r, m, mitMuster, rop);
+        if (erledigt) {
+            cairo_surface_mark_dirty(dc->flaeche);
+            cairo_region_destroy(r);
+            return;
+        }
     }
     int modus = dc->z.dehnModus;
     if (mitQuelle && (q->monoNachFarbe || q->farbeNachMono) && modus == HALFTONE) modus = COLORONCOLOR;
@@ -702,6 +779,8 @@ BOOL gdiBlt(GdiDc* dc, int x, int y, int w, int h, GdiDc* src, int xs, int ys, i
 }
 
 }  // namespace
+
+void gdiBltSchnellSetzen(bool an) { gdiBltSchnell = an; }
 
 BOOL BitBlt(HDC hdc, int x, int y, int w, int h, HDC src, int xs, int ys, DWORD rop)
 {

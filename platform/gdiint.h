@@ -171,5 +171,9 @@ int gdiDcArt(HDC hdc);
 // Sans, ...); an unknown face goes by pitch and family.
 void gdiSchriftLoesen(const LOGFONT& lf, std::string& familie);
 
+// Switches the fast paths of raster blits (on at start); the general loop
+// gives the same pixels, so tests compare the two.
+void gdiBltSchnellSetzen(bool an);
+
 // Frees every GDI object and DC (end of program or of a test).
 void gdiAllesFreigeben();

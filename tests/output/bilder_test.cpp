@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "output/platzhalter.h"
+#include "output/gdi.h"
 #include "platform/fehlersim.h"
 #include "platform/gdi.h"
 #include "platform/globalmem.h"
@@ -68,18 +68,14 @@ protected:
         char muster[] = "/tmp/bilder_testXXXXXX";
         ASSERT_NE(mkdtemp(muster), nullptr);
         ordner_ = muster;
-        ASSERT_EQ(allocimage(&ziel_, 100, 100, 24), 0);
-        dc_ = CreateCompatibleDC(0);
-        alt_ = SelectObject(dc_, ziel_.hBitmap);
+        // Pictures reach the drawing layer's current target: a real bitmap one.
+        ASSERT_EQ(GdiBitmapBeginn(100, 100, nullptr), 0);
+        dc_ = GdiDC();
         leeren();
-        PhGdiDCSetzen(dc_);
     }
     void TearDown() override
     {
-        PhGdiDCSetzen(0);
-        SelectObject(dc_, alt_);
-        DeleteDC(dc_);
-        freeimage(&ziel_);
+        DeleteObject(GdiBitmapEnde());
         EXPECT_EQ(rasterbibLebend(), 0) << "an image was not freed";
         BildBibFreigeben();
         std::string befehl = "rm -rf '" + ordner_ + "'";
@@ -95,14 +91,14 @@ protected:
     COLORREF an(int x, int y)
     {
         GdiFlush();
-        return pixel(ziel_, x, y);
+        return GetPixel(dc_, x, y);
     }
     bool leer()
     {
         GdiFlush();
         for (int y = 0; y < 100; y += 3)
             for (int x = 0; x < 100; x += 3)
-                if (pixel(ziel_, x, y) != WEISS) return false;
+                if (GetPixel(dc_, x, y) != WEISS) return false;
         return true;
     }
     std::string wmfDatei(const std::string& name)
@@ -127,9 +123,7 @@ protected:
     }
 
     std::string ordner_;
-    imgdes ziel_;
     HDC dc_ = 0;
-    HGDIOBJ alt_ = 0;
 };
 
 // ---- Aspect fit ----------------------------------------------------------------------------------

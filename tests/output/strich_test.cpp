@@ -176,6 +176,43 @@ TEST_F(Pixel, ADashedLineEndsWithAShortStrokeInEitherDirection)
     EXPECT_EQ(alle(), "B30,0 Z25,0 B20,0 Z15,0 B10,0 Z5,0 B0,0 B2,0 Z0,0 ");
 }
 
+TEST_F(Pixel, AnInterruptingWalkBetweenSaveAndRestoreLeavesNoTrace)
+{
+    // A dashed two-colour polyline in two pieces.
+    auto erste = [] {
+        StrichFarbModus(2);
+        StrichMuster(5, 230);
+        PixStrichStart(0, 0);
+        PixStrichLinie(41, 7);
+    };
+    auto rest = [] {
+        PixStrichLinie(90, -13);
+        PixStrichEnde();
+    };
+    erste();
+    rest();
+    const std::string ohne = alle();
+    // The same, with another walk of another pattern between the pieces;
+    // its own calls are taken out before comparing.
+    aufrufe.clear();
+    erste();
+    const long ersteAnzahl = static_cast<long>(aufrufe.size());
+    StrichZustandSichern();
+    StrichFarbModus(1);
+    StrichMuster(1, 60);
+    StrichUmgebung(40, 0);
+    PixStrichStrecke(200, 200, 260, 230);
+    const long stoerung = static_cast<long>(aufrufe.size());
+    StrichZustandWieder();
+    rest();
+    aufrufe.erase(aufrufe.begin() + ersteAnzahl, aufrufe.begin() + stoerung);
+    EXPECT_EQ(alle(), ohne);
+    // A restore without a saved state changes nothing.
+    StrichMuster(2, 100);
+    StrichZustandWieder();
+    EXPECT_EQ(StrichTerm(), 100);
+}
+
 TEST_F(Pixel, ASolidLineIsOneStroke)
 {
     StrichMuster(7, 1000);
