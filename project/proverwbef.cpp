@@ -22,6 +22,7 @@
 #include "project/platzhalter.h"
 #include "project/proverwint.h"
 #include "project/pvwliste.h"
+#include "support/dosdatei.h"
 #include "support/texte.h"
 #include "support/vergleich.h"
 #include "winlib/dateiwahl.h"
@@ -194,6 +195,12 @@ void PvwZeiAnsehen(const char* name, int art)
     if (r.ddeAusfuehren("ZVKView", "option", sprache.c_str()) != 0) {
         char programm[MAX_PATH + 1];
         PfadProgramm(programm, sizeof programm, "view.exe");
+        // Without the viewer program the user is told, as for every program
+        // the frame starts, instead of nothing happening.
+        if (dosattrib(programm) == DOSATTR_FEHLT) {
+            wiHinweis("Programmdatei %s nicht vorhanden.", programm);
+            return;
+        }
         const std::string zeile = std::string(programm) + " " + option + " \"" + pfad + "\"";
         wiProgrammStarten(zeile.c_str());
         return;

@@ -447,9 +447,9 @@ TEST_F(Seite, CommandTable)
         const char* meldung;  // warning box
     } faelle[] = {
         {1500, 0, false, "", "auswerten", ""},
-        {1510, 0, false, "ExportOeffnen()", "", ""},
+        {1510, 0, false, "ExportOeffnen()", "", "Der Export von Zeichnungen ist noch nicht verf\xFCgbar."},
         {1610, 0, false, "", "melden '' 4; auswerten", ""},
-        {1611, 0, false, "ExportOeffnen()", "melden '' 4", ""},
+        {1611, 0, false, "ExportOeffnen()", "melden '' 4", "Der Export von Zeichnungen ist noch nicht verf\xFCgbar."},
         {1800, 0, false, "ZeiAnlegen", "", ""},
         {2500, 2, false, "ZeiAnlegen", "", ""},
         {1810, 1, false, "", "editor Plan.002", ""},
@@ -457,8 +457,8 @@ TEST_F(Seite, CommandTable)
         {1820, 0, false, "", "dde ZVKView option -s=0; dde ZVKView option -gd=Test; dde ZVKView system Plan.001", ""},
         {1821, 2, false, "", "anzeige Plan.005", ""},
         {1821, 3, false, "", "start Liste.pdf", ""},
-        {1830, 0, false, "DruckStart() ZeichnungDrucken(Plan.001) DruckEnde()", "", ""},
-        {2503, 1, false, "DruckStart() ZeichnungDrucken(Plan.002) DruckEnde()", "", ""},
+        {1830, 0, false, "DruckStart() ZeichnungDrucken(Plan.001) DruckEnde()", "", "Das Drucken ist noch nicht verf\xFCgbar."},
+        {2503, 1, false, "DruckStart() ZeichnungDrucken(Plan.002) DruckEnde()", "", "Das Drucken ist noch nicht verf\xFCgbar."},
         {1840, 3, false, "", "", "Es sind keine Zeichnungen markiert."},
         {1850, 1, false, "ZeiEigen", "", ""},
         {1850, 3, false, "", "", ""},
@@ -644,9 +644,9 @@ TEST_F(Seite, ImportChoosesTheDialogByExtension)
         const char* aufruf;
         const char* meldung;
     } faelle[] = {
-        {"a.DXF", "ImpDlgOeffnen(0,a.DXF,Plan,003)", ""},
-        {"b.hpgl", "ImpDlgOeffnen(1,b.hpgl,Plan,003)", ""},
-        {"c.txt", "ImpDlgOeffnen(2,c.txt,Plan,003)", ""},
+        {"a.DXF", "ImpDlgOeffnen(0,a.DXF,Plan,003)", "Der Import von Zeichnungen ist noch nicht verf\xFCgbar."},
+        {"b.hpgl", "ImpDlgOeffnen(1,b.hpgl,Plan,003)", "Der Import von Zeichnungen ist noch nicht verf\xFCgbar."},
+        {"c.txt", "ImpDlgOeffnen(2,c.txt,Plan,003)", "Der Import von Zeichnungen ist noch nicht verf\xFCgbar."},
         {"d.svg", "", "Unbekannter Zusatz: svg"},
         {"", "", ""},
     };
