@@ -31,6 +31,7 @@
 #include "platform/nachrichtbox.h"
 #include "platform/orte.h"
 #include "platform/ressource.h"
+#include "platform/zeichen.h"
 #include "platform/winconst.h"
 #include "project/platzhalter.h"
 #include "tests/frame/rahmen_pruef.h"
@@ -403,6 +404,91 @@ TEST_F(Menue, EveryShortcutLabelIsTheAcceleratorOfItsMode)
     EXPECT_NE(wiDlgSuchen("ZeiLoesch"), 0u) << "Delete on the list opens the delete dialog";
 }
 
+namespace {
+
+// Names of the open dialogs of the dialog library.
+std::set<std::string> offeneDialoge()
+{
+    std::set<std::string> d;
+    for (int slot = 0; slot < DLGSUP; ++slot) {
+        HWND f = 0;
+        char name[100] = "", titel[200] = "";
+        if (wiDlgSlotInfo(slot, &f, name, titel) && f != 0 && IsWindow(f)) d.insert(name);
+    }
+    return d;
+}
+
+void dialogSchliessen(const std::string& name)
+{
+    for (int slot = 0; slot < DLGSUP; ++slot) {
+        HWND f = 0;
+        char n[100] = "", titel[200] = "";
+        if (wiDlgSlotInfo(slot, &f, n, titel) && f != 0 && name == n) wiDlgSlotSchliessen(slot);
+    }
+}
+
+// Position of the command in the popup, counted as the arrow keys step:
+// separators are skipped, greyed items are not.
+int schritte(HMENU popup, int id)
+{
+    int k = 0;
+    for (int i = 0; i < GetMenuItemCount(popup); ++i) {
+        if (static_cast<int>(GetMenuItemID(popup, i)) == id) return k;
+        if (!(GetMenuState(popup, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR)) ++k;
+    }
+    return -1;
+}
+
+// Queues the keys that open the bar's popup by its mnemonic (its first item
+// selected) and step down to the command; Enter chooses it.
+bool perTastatur(int id)
+{
+    HMENU leiste = anwDaten()->menue;
+    for (int p = 0; p < GetMenuItemCount(leiste); ++p) {
+        HMENU popup = GetSubMenu(leiste, p);
+        int k = popup != 0 ? schritte(popup, id) : -1;
+        if (k < 0) continue;
+        std::string titel = menueText(leiste, p);
+        size_t und = titel.find('&');
+        if (und == std::string::npos) return false;
+        plHeadlessTasteRunter(VK_MENU);
+        plHeadlessTaste(static_cast<UINT>(plZeichenGross(static_cast<unsigned char>(titel[und + 1]))));
+        plHeadlessTasteHoch(VK_MENU);
+        for (int i = 0; i < k; ++i) plHeadlessTaste(VK_DOWN);
+        plHeadlessTaste(VK_RETURN);
+        plHeadlessPumpen();
+        return true;
+    }
+    return false;
+}
+
+// Queues the steps down to the command in the page's context menu `name`
+// and Enter, then opens the menu: on the cursor row by the Applications
+// key, on the background by a right click below the last row.
+bool perKontextmenue(HWND seite, const char* name, int id)
+{
+    HMENU menue = LoadMenu(GetModuleHandle(nullptr), name);
+    int k = menue != 0 ? schritte(GetSubMenu(menue, 0), id) : -1;
+    DestroyMenu(menue);
+    if (k < 0) return false;
+    HWND liste = GetDlgItem(seite, 3000);
+    SetFocus(liste);
+    if (std::string(name) == "PROVERW_RM") {
+        plHeadlessTaste(VK_APPS);
+    } else {
+        RECT r;
+        GetWindowRect(liste, &r);
+        plHeadlessZeitVor(1000);  // two clicks in a row are not a double click
+        plHeadlessKlick(r.left + 40, r.bottom - 8, 1);
+    }
+    for (int i = 0; i <= k; ++i) plHeadlessTaste(VK_DOWN);
+    plHeadlessTaste(VK_RETURN);
+    plHeadlessPumpen();
+    return true;
+}
+
+}  // namespace
+
 TEST_F(Menue, StatusBarCountsDrawingsNotHeadings)
 {
     projpruef::zeichnungSchreiben((projekt / "Plan.001").string(), BEF_ZA3, "", "Deckblatt", "");
@@ -442,4 +528,135 @@ TEST_F(Menue, StartFolderThatDoesNotExistIsReported)
         EXPECT_EQ(anwLauf(), 0);
         anwSchluss();
     }
+}
+
+// Every item of the project page's menu bar, chosen with the keyboard as a
+// user does, opens its dialog, does what it stands for, or says in one line
+// that it is not there yet: none does nothing.
+TEST_F(Menue, EveryProjectMenuItemOpensItsDialogOrSaysSo)
+{
+    zweiZeichnungen();
+    starten();
+    HWND seite = rahmenSeite(MODUS_PVW);
+    ASSERT_NE(seite, 0u);
+    SendMessage(seite, WM_COMMAND, 2591, 1);  // the cursor on the first drawing, below its heading
+    const std::string nv = " ist noch nicht verf\xFCgbar.";
+    char ansicht[MAX_PATH + 1] = "";
+    PfadProgramm(ansicht, sizeof ansicht, "view.exe");
+    struct Fall {
+        const char* menue;  // nullptr: the menu bar
+        int id;
+        std::string erwartet;  // "Dialog <name>", "Meldung <text>", "Modus <n>", or the effect named below
+    } faelle[] = {
+        {nullptr, 1500, "Meldung Die Projektliste" + nv},
+        {nullptr, 1502, "Meldung Die Liste der letzten Projekte" + nv + " Einen Projektordner \xF6" "ffnen Sie mit \"Projekt > Projektordner \xF6" "ffnen...\"."},
+        {nullptr, 1503, "Meldung Neue Projekte k\xF6nnen noch nicht angelegt werden."},
+        {nullptr, 1506, "Meldung Das Sichern von Projekten" + nv},
+        {nullptr, 1507, "Meldung Sperrdatei gel\xF6scht."},
+        {nullptr, 1508, "Meldung Freigabedatei angelegt."},
+        {nullptr, 1509, "Meldung Freigabedatei gel\xF6scht."},
+        {nullptr, 1800, "Dialog ZeiAnlegen"},
+        {nullptr, 1810, "Modus 1531"},
+        {nullptr, 1820, "Meldung Programmdatei " + std::string(ansicht) + " nicht vorhanden."},
+        {nullptr, 1830, "Meldung Das Drucken" + nv},
+        {nullptr, 1840, "Dialog ZeiLoesch"},
+        {nullptr, 1850, "Dialog ZeiEigen"},
+        {nullptr, 1611, "Meldung Der Export von Zeichnungen" + nv},
+        {nullptr, 1860, "Dialog ZeiIdxset"},
+        {nullptr, 1862, "Dialog ZeiTxtset"},
+        {nullptr, 1870, "Dialog ZeiMstEntf"},
+        {nullptr, 1880, "Dialog ZeiUmnr"},
+        {nullptr, 1510, "Meldung Der Projekttitel kann noch nicht bearbeitet werden."},
+        {nullptr, 1511, "Meldung Die Untertitel k\xF6nnen noch nicht bearbeitet werden."},
+        {nullptr, 1530, "Dialog ZeiTxtImp"},
+        {nullptr, 1531, "Dialog ZeiTxtExp"},
+        {nullptr, 1520, "Meldung Das Datei-Update" + nv},
+        {nullptr, 1210, "Meldung Das Einfrieren der Kennungen" + nv},
+        {nullptr, 1250, "Meldung Die Pr\xFC" "fung der Betriebsmittel" + nv},
+        {nullptr, 1260, "Meldung Das Verschmelzen von Betriebsmitteln" + nv},
+        {nullptr, 1590, "Meldung Die Checklisten sind noch nicht verf\xFCgbar."},
+        {nullptr, 1700, "Dialog VorListeGB"},
+        {nullptr, 1710, "Dialog VorEditGB"},
+        {nullptr, 1711, "Dialog VorEditGB"},
+        {nullptr, 1712, "Dialog VorEditGB"},
+        {nullptr, 1713, "Dialog VorEditGB"},
+        {nullptr, 1714, "Dialog VorEditGB"},
+        {nullptr, 1715, "Dialog VorEditGB"},
+        {nullptr, 1716, "Dialog VorEditGB"},
+        {nullptr, 1717, "Dialog VorEditGB"},
+        {nullptr, 1718, "Dialog VorEditGB"},
+        {nullptr, 1719, "Dialog VorEditGB"},
+        {nullptr, 1994, "Meldung Das Handbuch" + nv},
+        {nullptr, 1993, "Meldung Die Bauteil-Dokumentation" + nv},
+        {nullptr, 1996, "Meldung Die Internetseite von Velmo" + nv},
+        {nullptr, 1995, "Meldung Die Programminformation" + nv},
+        {"PROVERW_RM", 1800, "Dialog ZeiAnlegen"},
+        {"PROVERW_RM", 1810, "Modus 1531"},
+        {"PROVERW_RM", 1820, "Meldung Programmdatei " + std::string(ansicht) + " nicht vorhanden."},
+        {"PROVERW_RM", 1850, "Dialog ZeiEigen"},
+        {"PROVERW_RM", 1830, "Meldung Das Drucken" + nv},
+        {"PROVERW_RM", 1611, "Meldung Der Export von Zeichnungen" + nv},
+        {"PROVERW_RM", 1851, "Meldung Der Projekttitel kann noch nicht bearbeitet werden."},
+        {"PROVERW_RM", 1852, "Meldung Die Untertitel k\xF6nnen noch nicht bearbeitet werden."},
+        {"PROVERW_RM", 1862, "Dialog ZeiTxtset"},
+        {"PROVERW_RM", 1860, "Dialog ZeiIdxset"},
+        {"PROVERW_RM", 1880, "Dialog ZeiUmnr"},
+        {"PROVERW_RM", 1870, "Dialog ZeiMstEntf"},
+        {"PROVERW_RM", 1840, "Dialog ZeiLoesch"},
+        {"PROVERW_RM", 1890, "Markiert 3"},
+        {"PROVERW_HGRM", 1800, "Dialog ZeiAnlegen"},
+        {"PROVERW_HGRM", 1851, "Meldung Der Projekttitel kann noch nicht bearbeitet werden."},
+        {"PROVERW_HGRM", 1852, "Meldung Die Untertitel k\xF6nnen noch nicht bearbeitet werden."},
+    };
+    for (const Fall& f : faelle) {
+        std::set<std::string> vorher = offeneDialoge();
+        plNachrichtBoxFragenLeeren();
+        if (f.menue == nullptr) ASSERT_TRUE(perTastatur(f.id)) << f.id;
+        else ASSERT_TRUE(perKontextmenue(seite, f.menue, f.id)) << f.menue << " " << f.id;
+        std::string ist;
+        for (const std::string& d : offeneDialoge()) {
+            if (!vorher.count(d)) ist += (ist.empty() ? "" : "; ") + ("Dialog " + d);
+        }
+        for (const plNachrichtBoxFrage& b : plNachrichtBoxFragen()) {
+            // Missing defaults keys are the defaults set's matter, not the menu's.
+            if (b.text.rfind("Vorgabe ", 0) == 0) continue;
+            ist += (ist.empty() ? "" : "; ") + ("Meldung " + b.text);
+        }
+        ASSERT_TRUE(wiDlgBetreten(seite));
+        if (LisMarkiertAnzahl(3000) == PvwAnzahl() && PvwAnzahl() > 1)
+            ist += (ist.empty() ? "" : "; ") + ("Markiert " + std::to_string(PvwAnzahl()));
+        wiDlgVerlassen();
+        if (Modus() != MODUS_PVW) ist += (ist.empty() ? "" : "; ") + ("Modus " + std::to_string(Modus()));
+        EXPECT_EQ(ist, f.erwartet) << (f.menue ? f.menue : "ANW_MENU") << " " << f.id;
+        for (const std::string& d : offeneDialoge()) {
+            if (!vorher.count(d)) dialogSchliessen(d);
+        }
+        if (Modus() != MODUS_PVW) ModusUmschalten(MODUS_PVW);
+        SendMessage(seite, WM_COMMAND, 2590, 0);  // marks cleared
+        SendMessage(seite, WM_COMMAND, 2591, 1);
+        plHeadlessPumpen();
+    }
+
+    // "Aktualisieren" reads the folder again and writes its table of contents.
+    fs::remove(projekt / "Inhalt.txt");
+    plNachrichtBoxFragenLeeren();
+    ASSERT_TRUE(perTastatur(1505));
+    EXPECT_TRUE(fs::exists(projekt / "Inhalt.txt"));
+    EXPECT_TRUE(plNachrichtBoxFragen().empty());
+
+    // "Projektordner \xF6ffnen..." switches to the folder chosen.
+    plDateiDialogAntwort((wurzel / "arbeit" / "Anderes").c_str());
+    ASSERT_TRUE(perTastatur(1501));
+    char verz[MAX_PATH + 1] = "";
+    VerHolen(1, verz, sizeof verz);
+    EXPECT_EQ((fs::path(verz) / "").lexically_normal(), (wurzel / "arbeit" / "Anderes" / "").lexically_normal());
+    ASSERT_FALSE(plDateiDialogFragen().empty());
+    EXPECT_EQ(plDateiDialogFragen().back().art, 2) << "a folder choice";
+    EXPECT_EQ(plDateiDialogFragen().back().titel, "Projektordner \xF6" "ffnen");
+    EXPECT_EQ((fs::path(plDateiDialogFragen().back().ordner) / "").lexically_normal(), (projekt / "").lexically_normal())
+        << "it starts at the project folder";
+
+    // "Beenden" ends the program.
+    ASSERT_TRUE(perTastatur(1998));
+    EXPECT_FALSE(IsWindow(anwHauptfenster()));
 }
