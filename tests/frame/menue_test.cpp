@@ -660,3 +660,55 @@ TEST_F(Menue, EveryProjectMenuItemOpensItsDialogOrSaysSo)
     ASSERT_TRUE(perTastatur(1998));
     EXPECT_FALSE(IsWindow(anwHauptfenster()));
 }
+
+namespace {
+
+std::string bildDatei;
+
+LRESULT bildProc(HWND h, UINT m, WPARAM wp, LPARAM lp)
+{
+    if (m == WM_INITMENUPOPUP) PostMessage(h, WM_USER + 1, 0, 0);
+    if (m == WM_USER + 1) {
+        UpdateWindow(plMenuePopupFenster(0));
+        EXPECT_EQ(plHeadlessPng(plMenuePopupFenster(0), bildDatei.c_str()), 0);
+        plHeadlessTaste(VK_ESCAPE);
+    }
+    return DefWindowProc(h, m, wp, lp);
+}
+
+void boxBild(HWND box)
+{
+    UpdateWindow(box);
+    EXPECT_EQ(plHeadlessPng(box, bildDatei.c_str()), 0);
+}
+
+}  // namespace
+
+// Pictures of the "Zeichnung" popup, the page's context menu and a box of a
+// command not built yet, next to the test program for a look.
+TEST_F(Menue, PicturesOfPopupsAndBoxes)
+{
+    starten();
+    const fs::path neben = fs::read_symlink("/proc/self/exe").parent_path();
+    WNDCLASS wc{};
+    wc.lpfnWndProc = bildProc;
+    wc.hbrBackground = static_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = "MenueBild";
+    ASSERT_NE(RegisterClass(&wc), 0);
+    HWND h = CreateWindow("MenueBild", "Bild", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 600, 500, 0, 0, 0, nullptr);
+    ASSERT_NE(h, 0u);
+    for (auto [name, pos] : {std::pair<const char*, int>{"ANW_MENU", 1}, {"PROVERW_RM", 0}}) {
+        bildDatei = (neben / ("frame_menue_" + std::string(name) + ".png")).string();
+        fs::remove(bildDatei);
+        HMENU m = LoadMenu(GetModuleHandle(nullptr), name);
+        TrackPopupMenu(GetSubMenu(m, pos), TPM_RETURNCMD, 100, 80, 0, h, nullptr);
+        DestroyMenu(m);
+        EXPECT_TRUE(fs::exists(bildDatei)) << name;
+    }
+    DestroyWindow(h);
+    bildDatei = (neben / "frame_menue_meldung.png").string();
+    plNachrichtBoxBeobachter(boxBild);
+    AnwBefehl(WM_COMMAND, 1502, 0);  // the longest of these lines
+    plNachrichtBoxBeobachter(nullptr);
+    EXPECT_TRUE(fs::exists(bildDatei));
+}
