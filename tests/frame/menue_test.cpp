@@ -688,8 +688,10 @@ void boxBild(HWND box)
 // command not built yet, next to the test program for a look.
 TEST_F(Menue, PicturesOfPopupsAndBoxes)
 {
+    zweiZeichnungen();
     starten();
     const fs::path neben = fs::read_symlink("/proc/self/exe").parent_path();
+    EXPECT_EQ(plHeadlessPng(anwHauptfenster(), (neben / "frame_menue_projekt.png").c_str()), 0);
     WNDCLASS wc{};
     wc.lpfnWndProc = bildProc;
     wc.hbrBackground = static_cast<HBRUSH>(COLOR_WINDOW + 1);
@@ -711,4 +713,8 @@ TEST_F(Menue, PicturesOfPopupsAndBoxes)
     AnwBefehl(WM_COMMAND, 1502, 0);  // the longest of these lines
     plNachrichtBoxBeobachter(nullptr);
     EXPECT_TRUE(fs::exists(bildDatei));
+    // The editor's page while the editor is not there.
+    ModusUmschalten(MODUS_EDIT);
+    plHeadlessPumpen();
+    EXPECT_EQ(plHeadlessPng(anwHauptfenster(), (neben / "frame_menue_editor.png").c_str()), 0);
 }
