@@ -280,132 +280,6 @@ std::string kuerzel(const std::string& text)
 
 bool istSeitenMenue(const std::string& name) { return name.rfind("PROVERW", 0) == 0; }
 
-}  // namespace
-
-TEST_F(Menue, EveryMenuHoldsItsItemsWithTheirCommands)
-{
-    for (const MenueSoll& soll : menueSoll()) {
-        HMENU m = LoadMenu(GetModuleHandle(nullptr), soll.name);
-        ASSERT_NE(m, 0u) << soll.name;
-        ASSERT_EQ(GetMenuItemCount(m), static_cast<int>(soll.popups.size())) << soll.name;
-        for (size_t p = 0; p < soll.popups.size(); ++p) {
-            const Popup& pop = soll.popups[p];
-            EXPECT_EQ(menueText(m, static_cast<int>(p)), pop.titel) << soll.name;
-            HMENU unter = GetSubMenu(m, static_cast<int>(p));
-            ASSERT_NE(unter, 0u) << soll.name << " " << pop.titel;
-            ASSERT_EQ(GetMenuItemCount(unter), static_cast<int>(pop.punkte.size())) << soll.name << " " << pop.titel;
-            for (size_t i = 0; i < pop.punkte.size(); ++i) {
-                const Punkt& pk = pop.punkte[i];
-                int pos = static_cast<int>(i);
-                if (pk.id == 0) {
-                    EXPECT_NE(GetMenuState(unter, static_cast<UINT>(pos), MF_BYPOSITION) & MF_SEPARATOR, 0u)
-                        << soll.name << " " << pop.titel << " #" << i;
-                    continue;
-                }
-                EXPECT_EQ(menueText(unter, pos), pk.text) << soll.name << " " << pop.titel << " #" << i;
-                EXPECT_EQ(static_cast<int>(GetMenuItemID(unter, pos)), pk.id) << soll.name << " " << pk.text;
-            }
-        }
-        DestroyMenu(m);
-    }
-}
-
-// A label "^X" promises that Ctrl+X does what the item does: the
-// accelerator of the table in force reaches the item's command, posted to
-// the page or to the main window as the item's own route posts it. "^A" and
-// "Del" belong to the drawing list itself.
-TEST_F(Menue, EveryShortcutLabelIsTheAcceleratorOfItsMode)
-{
-    zweiZeichnungen();
-    starten();
-    HWND seite = rahmenSeite(MODUS_PVW);
-    ASSERT_NE(seite, 0u);
-    std::set<std::string> gesehen;
-    for (const MenueSoll& soll : menueSoll()) {
-        HACCEL tabelle = LoadAccelerators(GetModuleHandle(nullptr), soll.accel);
-        ASSERT_NE(tabelle, 0u) << soll.accel;
-        ACCEL eintraege[40];
-        int n = CopyAcceleratorTable(tabelle, eintraege, 40);
-        // The labels of the menu as loaded, not of the table above.
-        HMENU menue = LoadMenu(GetModuleHandle(nullptr), soll.name);
-        ASSERT_NE(menue, 0u) << soll.name;
-        std::vector<std::pair<std::string, int>> punkte;
-        for (int p = 0; p < GetMenuItemCount(menue); ++p) {
-            HMENU unter = GetSubMenu(menue, p);
-            for (int i = 0; unter != 0 && i < GetMenuItemCount(unter); ++i)
-                punkte.emplace_back(menueText(unter, i), static_cast<int>(GetMenuItemID(unter, i)));
-        }
-        DestroyMenu(menue);
-        for (const auto& [text, punktId] : punkte) {
-            {
-                const Punkt pk{text.c_str(), punktId};
-                std::string k = kuerzel(pk.text);
-                if (k.empty()) continue;
-                gesehen.insert(k);
-                if (k == "^A" || k == "Del") {
-                    EXPECT_TRUE(istSeitenMenue(soll.name)) << soll.name << " " << pk.text << ": only the list has it";
-                    continue;
-                }
-                ASSERT_EQ(k.size(), 2u) << pk.text;
-                ASSERT_EQ(k[0], '^') << pk.text;
-                int befehl = -1;
-                for (int i = 0; i < n; ++i) {
-                    if (!(eintraege[i].fVirt & FVIRTKEY) && eintraege[i].key == k[1] - '@') befehl = eintraege[i].cmd;
-                }
-                ASSERT_GE(befehl, 0) << soll.name << " " << pk.text << ": no Ctrl+" << k[1] << " in " << soll.accel;
-                // The page's menus are used while the list has the focus.
-                if (istSeitenMenue(soll.name)) SetFocus(GetDlgItem(seite, 3000));
-                else SetFocus(anwHauptfenster());
-                rahmenGepostet();
-                AnwBefehl(WM_COMMAND, static_cast<WPARAM>(befehl), 0);
-                std::string perTaste = rahmenGepostet();
-                // The item's command itself, or what its own route posts: the
-                // page's answer to a page item, the dispatcher's forward of a
-                // main-menu item.
-                std::string perPunkt;
-                const std::string id = std::to_string(pk.id);
-                if (perTaste == "ProVerw " + id || perTaste == "Haupt " + id) {
-                    perPunkt = perTaste;
-                } else if (istSeitenMenue(soll.name)) {
-                    SendMessage(seite, WM_COMMAND, static_cast<WPARAM>(pk.id), 0);
-                    perPunkt = rahmenGepostet();
-                } else {
-                    AnwBefehl(WM_COMMAND, static_cast<WPARAM>(pk.id), 0);
-                    perPunkt = rahmenGepostet();
-                }
-                EXPECT_EQ(perTaste, perPunkt) << soll.name << " " << pk.text << " (Ctrl+" << k[1] << " -> " << befehl
-                                              << ")";
-                // Whatever the item opened is closed again.
-                for (int slot = 0; slot < DLGSUP; ++slot) {
-                    HWND f = 0;
-                    char name[100] = "", titel[100] = "";
-                    if (wiDlgSlotInfo(slot, &f, name, titel) && f != 0 && f != seite && rahmenSeite(MODUS_PVW) == seite &&
-                        std::string(name) != "FUNKWAHL" && std::string(name) != "PROVERW")
-                        SendMessage(f, WM_CLOSE, 0, 0);
-                }
-                plHeadlessPumpen();
-            }
-        }
-    }
-    EXPECT_EQ(gesehen, (std::set<std::string>{"^N", "^B", "^O", "^P", "^E", "^A", "^T", "^U", "Del"}));
-
-    // "^A" and "Del" on the list: Ctrl+A marks every row, Delete asks to
-    // delete the marked drawings.
-    SetFocus(GetDlgItem(seite, 3000));
-    plHeadlessTasteRunter(VK_CONTROL);
-    plHeadlessTaste('A');
-    plHeadlessTasteHoch(VK_CONTROL);
-    plHeadlessPumpen();
-    ASSERT_TRUE(wiDlgBetreten(seite));
-    EXPECT_EQ(LisMarkiertAnzahl(3000), PvwAnzahl());
-    wiDlgVerlassen();
-    plHeadlessTaste(VK_DELETE);
-    plHeadlessPumpen();
-    EXPECT_NE(wiDlgSuchen("ZeiLoesch"), 0u) << "Delete on the list opens the delete dialog";
-}
-
-namespace {
-
 // Names of the open dialogs of the dialog library.
 std::set<std::string> offeneDialoge()
 {
@@ -462,9 +336,9 @@ bool perTastatur(int id)
     return false;
 }
 
-// Queues the steps down to the command in the page's context menu `name`
-// and Enter, then opens the menu: on the cursor row by the Applications
-// key, on the background by a right click below the last row.
+// Queues what opens the page's context menu `name` (on the cursor row the
+// Applications key, on the background a right click below the last row),
+// the steps down to the command and Enter; nothing is selected at first.
 bool perKontextmenue(HWND seite, const char* name, int id)
 {
     HMENU menue = LoadMenu(GetModuleHandle(nullptr), name);
@@ -488,6 +362,115 @@ bool perKontextmenue(HWND seite, const char* name, int id)
 }
 
 }  // namespace
+
+TEST_F(Menue, EveryMenuHoldsItsItemsWithTheirCommands)
+{
+    for (const MenueSoll& soll : menueSoll()) {
+        HMENU m = LoadMenu(GetModuleHandle(nullptr), soll.name);
+        ASSERT_NE(m, 0u) << soll.name;
+        ASSERT_EQ(GetMenuItemCount(m), static_cast<int>(soll.popups.size())) << soll.name;
+        for (size_t p = 0; p < soll.popups.size(); ++p) {
+            const Popup& pop = soll.popups[p];
+            EXPECT_EQ(menueText(m, static_cast<int>(p)), pop.titel) << soll.name;
+            HMENU unter = GetSubMenu(m, static_cast<int>(p));
+            ASSERT_NE(unter, 0u) << soll.name << " " << pop.titel;
+            ASSERT_EQ(GetMenuItemCount(unter), static_cast<int>(pop.punkte.size())) << soll.name << " " << pop.titel;
+            for (size_t i = 0; i < pop.punkte.size(); ++i) {
+                const Punkt& pk = pop.punkte[i];
+                int pos = static_cast<int>(i);
+                if (pk.id == 0) {
+                    EXPECT_NE(GetMenuState(unter, static_cast<UINT>(pos), MF_BYPOSITION) & MF_SEPARATOR, 0u)
+                        << soll.name << " " << pop.titel << " #" << i;
+                    continue;
+                }
+                EXPECT_EQ(menueText(unter, pos), pk.text) << soll.name << " " << pop.titel << " #" << i;
+                EXPECT_EQ(static_cast<int>(GetMenuItemID(unter, pos)), pk.id) << soll.name << " " << pk.text;
+            }
+        }
+        DestroyMenu(m);
+    }
+}
+
+// A label "^X" promises that Ctrl+X does what the item does: the
+// accelerator of the table in force reaches the item's command, posted to
+// the page or to the main window as the item's own route posts it. "^A" and
+// "Del" belong to the drawing list itself.
+TEST_F(Menue, EveryShortcutLabelIsTheAcceleratorOfItsMode)
+{
+    zweiZeichnungen();
+    starten();
+    HWND seite = rahmenSeite(MODUS_PVW);
+    ASSERT_NE(seite, 0u);
+    std::set<std::string> gesehen;
+    for (const MenueSoll& soll : menueSoll()) {
+        HACCEL tabelle = LoadAccelerators(GetModuleHandle(nullptr), soll.accel);
+        ASSERT_NE(tabelle, 0u) << soll.accel;
+        ACCEL eintraege[40];
+        int n = CopyAcceleratorTable(tabelle, eintraege, 40);
+        // The labels of the menu as loaded, not of the table above.
+        HMENU menue = LoadMenu(GetModuleHandle(nullptr), soll.name);
+        ASSERT_NE(menue, 0u) << soll.name;
+        std::vector<std::pair<std::string, int>> punkte;
+        for (int p = 0; p < GetMenuItemCount(menue); ++p) {
+            HMENU unter = GetSubMenu(menue, p);
+            for (int i = 0; unter != 0 && i < GetMenuItemCount(unter); ++i)
+                punkte.emplace_back(menueText(unter, i), static_cast<int>(GetMenuItemID(unter, i)));
+        }
+        DestroyMenu(menue);
+        for (const auto& [text, id] : punkte) {
+            std::string k = kuerzel(text);
+            if (k.empty()) continue;
+            gesehen.insert(k);
+            if (k == "^A" || k == "Del") {
+                EXPECT_TRUE(istSeitenMenue(soll.name)) << soll.name << " " << text << ": only the list has it";
+                continue;
+            }
+            ASSERT_EQ(k.size(), 2u) << text;
+            ASSERT_EQ(k[0], '^') << text;
+            int befehl = -1;
+            for (int i = 0; i < n; ++i) {
+                if (!(eintraege[i].fVirt & FVIRTKEY) && eintraege[i].key == k[1] - '@') befehl = eintraege[i].cmd;
+            }
+            ASSERT_GE(befehl, 0) << soll.name << " " << text << ": no Ctrl+" << k[1] << " in " << soll.accel;
+            // The page's menus are used while the list has the focus.
+            SetFocus(istSeitenMenue(soll.name) ? GetDlgItem(seite, 3000) : anwHauptfenster());
+            const std::set<std::string> vorher = offeneDialoge();
+            rahmenGepostet();
+            AnwBefehl(WM_COMMAND, static_cast<WPARAM>(befehl), 0);
+            const std::string perTaste = rahmenGepostet();
+            // The item's command itself, or what its own route posts: the
+            // page's answer to a page item, the dispatcher's forward of a
+            // main-menu item.
+            std::string perPunkt = perTaste;
+            const std::string nr = std::to_string(id);
+            if (perTaste != "ProVerw " + nr && perTaste != "Haupt " + nr) {
+                if (istSeitenMenue(soll.name)) SendMessage(seite, WM_COMMAND, static_cast<WPARAM>(id), 0);
+                else AnwBefehl(WM_COMMAND, static_cast<WPARAM>(id), 0);
+                perPunkt = rahmenGepostet();
+            }
+            EXPECT_EQ(perTaste, perPunkt) << soll.name << " " << text << " (Ctrl+" << k[1] << " -> " << befehl << ")";
+            for (const std::string& d : offeneDialoge()) {
+                if (!vorher.count(d)) dialogSchliessen(d);
+            }
+            plHeadlessPumpen();
+        }
+    }
+    EXPECT_EQ(gesehen, (std::set<std::string>{"^N", "^B", "^O", "^P", "^E", "^A", "^T", "^U", "Del"}));
+
+    // "^A" and "Del" on the list: Ctrl+A marks every row, Delete asks to
+    // delete the marked drawings.
+    SetFocus(GetDlgItem(seite, 3000));
+    plHeadlessTasteRunter(VK_CONTROL);
+    plHeadlessTaste('A');
+    plHeadlessTasteHoch(VK_CONTROL);
+    plHeadlessPumpen();
+    ASSERT_TRUE(wiDlgBetreten(seite));
+    EXPECT_EQ(LisMarkiertAnzahl(3000), PvwAnzahl());
+    wiDlgVerlassen();
+    plHeadlessTaste(VK_DELETE);
+    plHeadlessPumpen();
+    EXPECT_NE(wiDlgSuchen("ZeiLoesch"), 0u) << "Delete on the list opens the delete dialog";
+}
 
 TEST_F(Menue, StatusBarCountsDrawingsNotHeadings)
 {
@@ -546,10 +529,12 @@ TEST_F(Menue, EveryProjectMenuItemOpensItsDialogOrSaysSo)
     struct Fall {
         const char* menue;  // nullptr: the menu bar
         int id;
-        std::string erwartet;  // "Dialog <name>", "Meldung <text>", "Modus <n>", or the effect named below
+        std::string erwartet;  // "Dialog <name>", "Meldung <text>", "Modus <n>", "Markiert <rows>"
     } faelle[] = {
         {nullptr, 1500, "Meldung Die Projektliste" + nv},
-        {nullptr, 1502, "Meldung Die Liste der letzten Projekte" + nv + " Einen Projektordner \xF6" "ffnen Sie mit \"Projekt > Projektordner \xF6" "ffnen...\"."},
+        {nullptr, 1502,
+         "Meldung Die Liste der letzten Projekte" + nv +
+             " Einen Projektordner \xF6" "ffnen Sie mit \"Projekt > Projektordner \xF6" "ffnen...\"."},
         {nullptr, 1503, "Meldung Neue Projekte k\xF6nnen noch nicht angelegt werden."},
         {nullptr, 1506, "Meldung Das Sichern von Projekten" + nv},
         {nullptr, 1507, "Meldung Sperrdatei gel\xF6scht."},
@@ -653,7 +638,8 @@ TEST_F(Menue, EveryProjectMenuItemOpensItsDialogOrSaysSo)
     ASSERT_FALSE(plDateiDialogFragen().empty());
     EXPECT_EQ(plDateiDialogFragen().back().art, 2) << "a folder choice";
     EXPECT_EQ(plDateiDialogFragen().back().titel, "Projektordner \xF6" "ffnen");
-    EXPECT_EQ((fs::path(plDateiDialogFragen().back().ordner) / "").lexically_normal(), (projekt / "").lexically_normal())
+    EXPECT_EQ((fs::path(plDateiDialogFragen().back().ordner) / "").lexically_normal(),
+              (projekt / "").lexically_normal())
         << "it starts at the project folder";
 
     // "Beenden" ends the program.

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "config/verzeich.h"
 #include "config/vorgaben.h"
 #include "controls/ctlkern.h"
 #include "controls/lisanzeige.h"
@@ -457,8 +458,10 @@ TEST_F(Seite, CommandTable)
         {1820, 0, false, "", "dde ZVKView option -s=0; dde ZVKView option -gd=Test; dde ZVKView system Plan.001", ""},
         {1821, 2, false, "", "anzeige Plan.005", ""},
         {1821, 3, false, "", "start Liste.pdf", ""},
-        {1830, 0, false, "DruckStart() ZeichnungDrucken(Plan.001) DruckEnde()", "", "Das Drucken ist noch nicht verf\xFCgbar."},
-        {2503, 1, false, "DruckStart() ZeichnungDrucken(Plan.002) DruckEnde()", "", "Das Drucken ist noch nicht verf\xFCgbar."},
+        {1830, 0, false, "DruckStart() ZeichnungDrucken(Plan.001) DruckEnde()", "",
+         "Das Drucken ist noch nicht verf\xFCgbar."},
+        {2503, 1, false, "DruckStart() ZeichnungDrucken(Plan.002) DruckEnde()", "",
+         "Das Drucken ist noch nicht verf\xFCgbar."},
         {1840, 3, false, "", "", "Es sind keine Zeichnungen markiert."},
         {1850, 1, false, "ZeiEigen", "", ""},
         {1850, 3, false, "", "", ""},
@@ -684,6 +687,25 @@ TEST_F(Seite, AfterANewDrawingTheCursorOrTheEditorFollows)
     wege();  // the creation's own broadcast
     befehl(1801);
     EXPECT_EQ(wege(), "editor Plan.008; vorlage Deckblatt.001");
+}
+
+TEST_F(Seite, ViewingWithoutViewerProgramSaysSo)
+{
+    standard();
+    ASSERT_NE(offen(), 0u);
+    cursor(0);
+    ddeAntwort = -1;  // no viewer running
+    // The program folder is one of the test's own, without the viewer.
+    const std::string altProg = VerZeiger(0);
+    VerSetzen(0, ordner.string().c_str());
+    char programm[MAX_PATH + 1] = "";
+    PfadProgramm(programm, sizeof programm, "view.exe");
+    // The viewer program is missing: the user is told, nothing is started.
+    wege();
+    befehl(1820);
+    EXPECT_EQ(meldung(), "Programmdatei " + std::string(programm) + " nicht vorhanden.");
+    EXPECT_EQ(wege(), "dde ZVKView option -s=0");
+    VerSetzen(0, altProg.c_str());
 }
 
 TEST_F(Seite, PrintingPdfOnlyStartsTheJobAndCancelStops)
