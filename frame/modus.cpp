@@ -45,6 +45,7 @@
 #include "platform/nachricht.h"
 #include "platform/winconst.h"
 #include "support/dosdatei.h"
+#include "support/texte.h"
 #include "winlib/anwdaten.h"
 #include "winlib/dateiwahl.h"
 #include "winlib/dialog.h"
@@ -530,8 +531,9 @@ void modusOrdnerWahl(int id, int quelle)
 // opened through the folder switch of command 1630.
 void modusOrdnerOeffnen()
 {
-    char pfad[WIDATEISUP + 1];
-    std::snprintf(pfad, sizeof pfad, "%s", modusOrdnerText().c_str());
+    char pfad[WIDATEISUP + 1] = "";
+    VerHolen(1, pfad, sizeof pfad);
+    for (char* ende = strende(pfad); ende > pfad && (ende[-1] == '/' || ende[-1] == '\\'); --ende) ende[-1] = '\0';
     if (!wiOrdnerWahl(pfad, TextNr(146)) || pfad[0] == '\0') return;
     DirAktuellMelden(pfad);
     std::string p = pfad;
