@@ -39,7 +39,8 @@ int pvwKeinRahmen(HWND, int) { return 0; }
 void pvwNichtsPfad(const char*) {}
 void pvwNichtsMelden(const char*, int) {}
 int pvwKeinDde(const char*, const char*, const char*) { return -1; }
-void pvwKeineAuswertung(int, int) {}
+// The evaluation dialog (which also exports) is not built yet: said so.
+void pvwKeineAuswertung(int, int) { wiInfo("Auswertungen und Export sind noch nicht verf\xFCgbar."); }
 
 const PvwRahmenDienst pvwStandard = {pvwKeinRahmen,  pvwNichtsPfad,      pvwNichtsPfad,
                                      pvwNichtsMelden, pvwKeinDde,        pvwKeineAuswertung,
