@@ -391,6 +391,34 @@ TEST_F(Menue, EveryMenuHoldsItsItemsWithTheirCommands)
     }
 }
 
+TEST_F(Menue, AcceleratorTablesOfTheModes)
+{
+    // "^X" is Ctrl+X, "F1" the function key.
+    const std::vector<std::pair<const char*, std::vector<std::pair<std::string, int>>>> soll = {
+        {"ANW_ACCEL",
+         {{"^N", 1835}, {"^B", 1836}, {"^O", 1837}, {"^P", 1831}, {"^E", 1833}, {"^T", 1838}, {"^U", 1839},
+          {"F1", 1992}}},
+        {"EDT_ACCEL", {{"^N", 1825}, {"^O", 1827}, {"^P", 1832}, {"^E", 1834}, {"F1", 1992}}},
+        {"ANZ_ACCEL", {{"^P", 1829}, {"F1", 1992}}},
+        {"SON_ACCEL", {{"F1", 1992}}},
+    };
+    for (const auto& [name, eintraege] : soll) {
+        HACCEL h = LoadAccelerators(GetModuleHandle(nullptr), name);
+        ASSERT_NE(h, 0u) << name;
+        ACCEL a[40];
+        int n = CopyAcceleratorTable(h, a, 40);
+        std::vector<std::pair<std::string, int>> ist;
+        for (int i = 0; i < n; ++i) {
+            const bool virt = (a[i].fVirt & FVIRTKEY) != 0;
+            std::string taste = "?" + std::to_string(a[i].key);
+            if (virt && a[i].key == VK_F1 && !(a[i].fVirt & (FCONTROL | FSHIFT | FALT))) taste = "F1";
+            if (!virt && a[i].key >= 1 && a[i].key <= 26) taste = std::string("^") + char('@' + a[i].key);
+            ist.emplace_back(taste, a[i].cmd);
+        }
+        EXPECT_EQ(ist, eintraege) << name;
+    }
+}
+
 // A label "^X" promises that Ctrl+X does what the item does: the
 // accelerator of the table in force reaches the item's command, posted to
 // the page or to the main window as the item's own route posts it. "^A" and
