@@ -37,13 +37,17 @@
 #include "config/sperre.h"
 #include "frame/funkwahl.h"
 #include "frame/vgbdlg.h"
+#include "platform/cp1252.h"
 #include "platform/ctl_status.h"
 #include "platform/eingabe.h"
 #include "platform/fenster.h"
 #include "platform/shell.h"
 #include "platform/nachricht.h"
 #include "platform/winconst.h"
+#include "support/dosdatei.h"
+#include "support/texte.h"
 #include "winlib/anwdaten.h"
+#include "winlib/dateiwahl.h"
 #include "winlib/dialog.h"
 #include "winlib/meldung.h"
 #include "winlib/winbib.h"
@@ -237,7 +241,8 @@ void ModusAnwenden(int erzwingen)
     if (mz.seite == MODUS_AUS) {
         AuswertStatus(puffer);
     } else {
-        std::snprintf(puffer, sizeof puffer, TextNr(430), PvwAnzahl());
+        // Drawings only: subtitle headings and PDF files are rows, not pages.
+        std::snprintf(puffer, sizeof puffer, TextNr(430), PvwZeiAnzahl());
     }
     modusStatus(3, puffer, erzwingen);
 }
@@ -467,6 +472,22 @@ void NachEinstellungen()
 // ---- The start command and the command table --------------------------------------------------------------
 namespace {
 
+// A start folder that does not exist is said so and the current folder
+// stays: the switch would take its directory part and quietly open the
+// parent. A box for a user, a line on stderr for a run without one.
+bool modusStartOrdnerDa(const char* pfad)
+{
+    if (dosattrib(pfad) != DOSATTR_FEHLT) return true;
+    char text[WIMELDUNGSUP + 1];
+    std::snprintf(text, sizeof text, TextNr(147), pfad);
+    if (anwNichtInteraktiv() == 0) {
+        wiMeldung("%s", text);
+    } else {
+        std::fprintf(stderr, "%s\n", plCpNachUtf8(text).c_str());
+    }
+    return false;
+}
+
 void modusStart()
 {
     FunkOeffnen();
@@ -475,7 +496,7 @@ void modusStart()
     SeitenPlatzieren();
     if (anwStartArgument()[0] == '\0') {
         if (anwNichtInteraktiv() == 0) HauptPost(1502, 0);
-    } else {
+    } else if (modusStartOrdnerDa(anwStartArgument())) {
         VerUmschalten(anwStartArgument());
     }
     anwBeschaeftigt();
@@ -505,6 +526,22 @@ void modusOrdnerWahl(int id, int quelle)
     (void)id;
 }
 
+// Main command 1501: the folder browser, starting at the project folder;
+// the chosen folder goes to the recent folders and its "Projekt.zvk" is
+// opened through the folder switch of command 1630.
+void modusOrdnerOeffnen()
+{
+    char pfad[WIDATEISUP + 1] = "";
+    VerHolen(1, pfad, sizeof pfad);
+    for (char* ende = strende(pfad); ende > pfad && (ende[-1] == '/' || ende[-1] == '\\'); --ende) ende[-1] = '\0';
+    if (!wiOrdnerWahl(pfad, TextNr(146)) || pfad[0] == '\0') return;
+    DirAktuellMelden(pfad);
+    std::string p = pfad;
+    while (!p.empty() && (p.back() == '/' || p.back() == '\\')) p.pop_back();
+    p += "/Projekt.zvk";
+    OrdnerOeffnenPost(p.c_str());
+}
+
 void modusInfo(int fehler, int textFehler, int textGut)
 {
     wiInfo(TextNr(fehler ? textFehler : textGut));
@@ -531,7 +568,7 @@ void AnwBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
     HWND pvw = PvwDlgFenster();
     switch (n) {
     case 1500: PvwProjektliste(); return;
-    case 1501: PvwOrdnerWahl(); return;
+    case 1501: modusOrdnerOeffnen(); return;
     case 1502: PvwStartDialog(); return;
     case 1503: PvwNeuesProjekt(); return;
     case 1505: Aktualisieren(); return;

@@ -2,7 +2,8 @@
 // frame calls, under their real names; each does the least its callers
 // need and is deleted when the lists land. Their pages are the empty
 // templates "BMLBEARB_INT" and "AUSWERTNEU". Prefix none (the services'
-// names), `Ph` for test accessors. Calls output (PhSeiteOeffnen).
+// names), `Ph` for test accessors. Calls output (PhSeiteOeffnen) and winlib
+// (message boxes).
 #pragma once
 
 #include <string>

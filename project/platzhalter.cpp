@@ -21,27 +21,31 @@ std::vector<std::string>& PhProjektAufrufe() { return phAufrufe; }
 void HilfeSchluesselSetzen(const char* schluessel) { strkopie(phHilfe, schluessel ? schluessel : "", 20); }
 const char* PhHilfeSchluessel() { return phHilfe; }
 
+// A command whose dialog is not built yet says so instead of doing nothing.
 void HandbuchInit() {}
 void HandbuchEnde() {}
-void HilfeKontext() {}
-void HilfePdfOeffnen() {}
-void HandbuchOeffnen() {}
-void BauteilDokuOeffnen() {}
-void InfoOeffnen() {}
-void InternetOeffnen() {}
+void HilfeKontext() { wiInfo("Die Hilfe ist noch nicht verf\xFCgbar."); }
+void HilfePdfOeffnen() { wiInfo("Das Handbuch ist noch nicht verf\xFCgbar."); }
+void HandbuchOeffnen() { wiInfo("Das Handbuch ist noch nicht verf\xFCgbar."); }
+void BauteilDokuOeffnen() { wiInfo("Die Bauteil-Dokumentation ist noch nicht verf\xFCgbar."); }
+void InfoOeffnen() { wiInfo("Die Programminformation ist noch nicht verf\xFCgbar."); }
+void InternetOeffnen() { wiInfo("Die Internetseite von Velmo ist noch nicht verf\xFCgbar."); }
 void PvwChkLstMenu() {}
 void PvwTitelCacheSchliessen() {}
 void PvwTitelVorbereiten() {}
-void PvwTitelDialog() {}
-void PvwUntertitelDialog(const char*) {}
-void PvwUntertitelImport() {}
-void PvwDateiUpdate() {}
-void PvwProjektliste() {}
-void PvwOrdnerWahl() {}
-void PvwStartDialog() {}
-void PvwNeuesProjekt() {}
-void PvwSichern() {}
-void PvwCheckliste(int) {}
+void PvwTitelDialog() { wiInfo("Der Projekttitel kann noch nicht bearbeitet werden."); }
+void PvwUntertitelDialog(const char*) { wiInfo("Die Untertitel k\xF6nnen noch nicht bearbeitet werden."); }
+void PvwUntertitelImport() { wiInfo("Der Import von Untertiteln ist noch nicht verf\xFCgbar."); }
+void PvwDateiUpdate() { wiInfo("Das Datei-Update ist noch nicht verf\xFCgbar."); }
+void PvwProjektliste() { wiInfo("Die Projektliste ist noch nicht verf\xFCgbar."); }
+void PvwStartDialog()
+{
+    wiInfo("Die Liste der letzten Projekte ist noch nicht verf\xFCgbar. Einen Projektordner \xF6""ffnen Sie mit "
+           "\"Projekt > Projektordner \xF6""ffnen...\".");
+}
+void PvwNeuesProjekt() { wiInfo("Neue Projekte k\xF6nnen noch nicht angelegt werden."); }
+void PvwSichern() { wiInfo("Das Sichern von Projekten ist noch nicht verf\xFCgbar."); }
+void PvwCheckliste(int) { wiInfo("Die Checklisten sind noch nicht verf\xFCgbar."); }
 void SpellEinstLesen() {}
 void SpellEnde() {}
 
@@ -69,12 +73,18 @@ std::string phText(const char* t) { return t != nullptr ? t : ""; }
 
 void ImpDlgOeffnen(int art, const char* quelle, const char* stamm, const char* endung)
 {
+    wiInfo("Der Import von Zeichnungen ist noch nicht verf\xFCgbar.");
     phAufrufe.push_back("ImpDlgOeffnen(" + std::to_string(art) + "," + phText(quelle) + "," + phText(stamm) + "," +
                         phText(endung) + ")");
 }
-void ExportOeffnen() { phAufrufe.push_back("ExportOeffnen()"); }
+void ExportOeffnen()
+{
+    wiInfo("Der Export von Zeichnungen ist noch nicht verf\xFCgbar.");
+    phAufrufe.push_back("ExportOeffnen()");
+}
 int DruckStart()
 {
+    wiInfo("Das Drucken ist noch nicht verf\xFCgbar.");
     phAufrufe.push_back("DruckStart()");
     return phDruckAbbruch ? 0 : 1;
 }

@@ -23,7 +23,9 @@
 
 void HilfeSchluesselSetzen(const char* schluessel);
 const char* PhHilfeSchluessel();
-// No effect.
+// The commands among these (help, dialogs of the project menu) show one
+// information box saying that they are not available yet; the rest have no
+// effect.
 void HandbuchInit();
 void HandbuchEnde();
 void HilfeKontext();
@@ -40,7 +42,6 @@ void PvwUntertitelDialog(const char* zeichnung);
 void PvwUntertitelImport();
 void PvwDateiUpdate();
 void PvwProjektliste();
-void PvwOrdnerWahl();
 void PvwStartDialog();
 void PvwNeuesProjekt();
 void PvwSichern();
@@ -49,7 +50,8 @@ void SpellEinstLesen();
 void SpellEnde();
 
 // ---- Called by the project manager page (proverw) ------------------------------------------------
-// Import dialog of kind 0 DXF, 1 HPGL, 2 text; export dialog.
+// Import dialog of kind 0 DXF, 1 HPGL, 2 text; export dialog; printing:
+// each says first that it is not available yet.
 void ImpDlgOeffnen(int art, const char* quelle, const char* stamm, const char* endung);
 void ExportOeffnen();
 // Printing: a job is opened unless PhDruckAbbruch(1) was set; each drawing

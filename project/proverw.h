@@ -29,7 +29,8 @@ inline constexpr int PVWENDUNGSUP = 40;     // characters of a proposed extensio
 
 // The frame's services that the page calls; frame/ installs them at start.
 // A null member keeps the stand-in: nachSchliessen 0 (no separate frame),
-// ddeAusfuehren -1 (no viewer running), the others do nothing.
+// ddeAusfuehren -1 (no viewer running), auswertDlgOeffnen says that the
+// evaluation dialog is not there yet, the others do nothing.
 struct PvwRahmenDienst {
     int (*nachSchliessen)(HWND fenster, int id);   // BefehlNachSchliessen
     void (*editorOeffnen)(const char* pfad);       // EdtModusOeffnen

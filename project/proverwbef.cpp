@@ -22,6 +22,7 @@
 #include "project/platzhalter.h"
 #include "project/proverwint.h"
 #include "project/pvwliste.h"
+#include "support/dosdatei.h"
 #include "support/texte.h"
 #include "support/vergleich.h"
 #include "winlib/dateiwahl.h"
@@ -38,7 +39,8 @@ int pvwKeinRahmen(HWND, int) { return 0; }
 void pvwNichtsPfad(const char*) {}
 void pvwNichtsMelden(const char*, int) {}
 int pvwKeinDde(const char*, const char*, const char*) { return -1; }
-void pvwKeineAuswertung(int, int) {}
+// The evaluation dialog (which also exports) is not built yet: said so.
+void pvwKeineAuswertung(int, int) { wiInfo("Auswertungen und Export sind noch nicht verf\xFCgbar."); }
 
 const PvwRahmenDienst pvwStandard = {pvwKeinRahmen,  pvwNichtsPfad,      pvwNichtsPfad,
                                      pvwNichtsMelden, pvwKeinDde,        pvwKeineAuswertung,
@@ -194,6 +196,12 @@ void PvwZeiAnsehen(const char* name, int art)
     if (r.ddeAusfuehren("ZVKView", "option", sprache.c_str()) != 0) {
         char programm[MAX_PATH + 1];
         PfadProgramm(programm, sizeof programm, "view.exe");
+        // Without the viewer program the user is told, as for every program
+        // the frame starts, instead of nothing happening.
+        if (dosattrib(programm) == DOSATTR_FEHLT) {
+            wiHinweis("Programmdatei %s nicht vorhanden.", programm);
+            return;
+        }
         const std::string zeile = std::string(programm) + " " + option + " \"" + pfad + "\"";
         wiProgrammStarten(zeile.c_str());
         return;

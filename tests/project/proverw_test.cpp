@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "config/verzeich.h"
 #include "config/vorgaben.h"
 #include "controls/ctlkern.h"
 #include "controls/lisanzeige.h"
@@ -447,9 +448,9 @@ TEST_F(Seite, CommandTable)
         const char* meldung;  // warning box
     } faelle[] = {
         {1500, 0, false, "", "auswerten", ""},
-        {1510, 0, false, "ExportOeffnen()", "", ""},
+        {1510, 0, false, "ExportOeffnen()", "", "Der Export von Zeichnungen ist noch nicht verf\xFCgbar."},
         {1610, 0, false, "", "melden '' 4; auswerten", ""},
-        {1611, 0, false, "ExportOeffnen()", "melden '' 4", ""},
+        {1611, 0, false, "ExportOeffnen()", "melden '' 4", "Der Export von Zeichnungen ist noch nicht verf\xFCgbar."},
         {1800, 0, false, "ZeiAnlegen", "", ""},
         {2500, 2, false, "ZeiAnlegen", "", ""},
         {1810, 1, false, "", "editor Plan.002", ""},
@@ -457,8 +458,10 @@ TEST_F(Seite, CommandTable)
         {1820, 0, false, "", "dde ZVKView option -s=0; dde ZVKView option -gd=Test; dde ZVKView system Plan.001", ""},
         {1821, 2, false, "", "anzeige Plan.005", ""},
         {1821, 3, false, "", "start Liste.pdf", ""},
-        {1830, 0, false, "DruckStart() ZeichnungDrucken(Plan.001) DruckEnde()", "", ""},
-        {2503, 1, false, "DruckStart() ZeichnungDrucken(Plan.002) DruckEnde()", "", ""},
+        {1830, 0, false, "DruckStart() ZeichnungDrucken(Plan.001) DruckEnde()", "",
+         "Das Drucken ist noch nicht verf\xFCgbar."},
+        {2503, 1, false, "DruckStart() ZeichnungDrucken(Plan.002) DruckEnde()", "",
+         "Das Drucken ist noch nicht verf\xFCgbar."},
         {1840, 3, false, "", "", "Es sind keine Zeichnungen markiert."},
         {1850, 1, false, "ZeiEigen", "", ""},
         {1850, 3, false, "", "", ""},
@@ -644,9 +647,9 @@ TEST_F(Seite, ImportChoosesTheDialogByExtension)
         const char* aufruf;
         const char* meldung;
     } faelle[] = {
-        {"a.DXF", "ImpDlgOeffnen(0,a.DXF,Plan,003)", ""},
-        {"b.hpgl", "ImpDlgOeffnen(1,b.hpgl,Plan,003)", ""},
-        {"c.txt", "ImpDlgOeffnen(2,c.txt,Plan,003)", ""},
+        {"a.DXF", "ImpDlgOeffnen(0,a.DXF,Plan,003)", "Der Import von Zeichnungen ist noch nicht verf\xFCgbar."},
+        {"b.hpgl", "ImpDlgOeffnen(1,b.hpgl,Plan,003)", "Der Import von Zeichnungen ist noch nicht verf\xFCgbar."},
+        {"c.txt", "ImpDlgOeffnen(2,c.txt,Plan,003)", "Der Import von Zeichnungen ist noch nicht verf\xFCgbar."},
         {"d.svg", "", "Unbekannter Zusatz: svg"},
         {"", "", ""},
     };
@@ -684,6 +687,25 @@ TEST_F(Seite, AfterANewDrawingTheCursorOrTheEditorFollows)
     wege();  // the creation's own broadcast
     befehl(1801);
     EXPECT_EQ(wege(), "editor Plan.008; vorlage Deckblatt.001");
+}
+
+TEST_F(Seite, ViewingWithoutViewerProgramSaysSo)
+{
+    standard();
+    ASSERT_NE(offen(), 0u);
+    cursor(0);
+    ddeAntwort = -1;  // no viewer running
+    // The program folder is one of the test's own, without the viewer.
+    const std::string altProg = VerZeiger(0);
+    VerSetzen(0, ordner.string().c_str());
+    char programm[MAX_PATH + 1] = "";
+    PfadProgramm(programm, sizeof programm, "view.exe");
+    // The viewer program is missing: the user is told, nothing is started.
+    wege();
+    befehl(1820);
+    EXPECT_EQ(meldung(), "Programmdatei " + std::string(programm) + " nicht vorhanden.");
+    EXPECT_EQ(wege(), "dde ZVKView option -s=0");
+    VerSetzen(0, altProg.c_str());
 }
 
 TEST_F(Seite, PrintingPdfOnlyStartsTheJobAndCancelStops)
