@@ -445,12 +445,12 @@ int wiPixelEinheit(int n) { return static_cast<int>(std::lround(n / wiDlgFaktor(
 int wiGrosseSchrift() { return wiDlgEinheit(10) > 22 ? 1 : 0; }
 
 // ---- Status bar ---------------------------------------------------------------------------------
-HWND wiStatusLeiste(const char* spec)
+HWND wiStatusLeiste(const char* breiten)
 {
     int kanten[WISTATUSTEILESUP + 1];
     int n = 0;
     long summe = 0;
-    const char* p = spec ? spec : "";
+    const char* p = breiten ? breiten : "";
     while (n < WISTATUSTEILESUP) {
         char* ende = nullptr;
         long w = std::strtol(p, &ende, 10);
