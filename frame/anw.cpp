@@ -37,6 +37,7 @@
 #include "platform/bildlader.h"
 #include "platform/ctl_tooltip.h"
 #include "platform/dialog.h"
+#include "platform/eingabe.h"
 #include "platform/fenster.h"
 #include "platform/gdi.h"
 #include "platform/lokalbefehl.h"
@@ -236,11 +237,16 @@ int anwAboutInit(int, const char* const*)
     return 0;
 }
 
+// Application-modal: every other window is disabled until OK, Esc or the
+// close button ends it, so it must be seen whatever its template says.
 void anwAbout()
 {
     HWND dlg = wiDlgErzeugen("ANW_ABOUT", anwAboutInit, nullptr, anwAboutBefehl, 0, 0, nullptr, 0, 2, 0, 0,
                              nullptr);
-    (void)dlg;
+    if (dlg && IsWindow(dlg)) {
+        ShowWindow(dlg, SW_SHOW);
+        SetForegroundWindow(dlg);
+    }
 }
 
 }  // namespace
@@ -557,9 +563,9 @@ int AnwInit()
     HandbuchInit();
     AnsichtKlasseAnmelden();
     AusgabeInit();
-    char spec[100];                              // 10
-    std::snprintf(spec, sizeof spec, TextNr(2), FUNKBREITE_DE);
-    wiStatusLeiste(spec);
+    char breiten[100];                           // 10
+    std::snprintf(breiten, sizeof breiten, TextNr(2), FUNKBREITE_DE);
+    wiStatusLeiste(breiten);
     PvwOrdnerLaden();                            // 11
     EdtLetzteLaden();
     char datei[MAX_PATH + 1];                    // 12
