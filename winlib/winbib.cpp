@@ -543,6 +543,9 @@ void wiTooltip(HWND fenster, HWND steuer, const char* text)
     // for a dialog would otherwise fill the table with dead buttons.
     for (WbTool& t : wbTools)
         if (t.steuer && !IsWindow(t.steuer)) wbToolLoeschen(t);
+    // A control has one tooltip: setting it again replaces the text.
+    for (WbTool& t : wbTools)
+        if (t.steuer == steuer) wbToolLoeschen(t);
     for (WbTool& t : wbTools) {
         if (t.steuer) continue;
         t.fenster = fenster;

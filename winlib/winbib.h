@@ -87,6 +87,7 @@ inline constexpr int WITOOLTEXTSUP = 40;
 int wiTooltipsInit();
 void wiTooltipsEnde();
 HWND wiTooltipFenster();
+// One tool per control: a second call for the same control replaces it.
 void wiTooltip(HWND fenster, HWND steuer, const char* text);
 void wiDlgTooltip(int id, const char* text);
 void wiTooltipsWeg(HWND fenster);
