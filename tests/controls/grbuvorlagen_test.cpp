@@ -135,7 +135,8 @@ protected:
     }
 
     // Pixels of the button that differ from a bare button of the same text,
-    // style and size that nobody set up.
+    // style and size that nobody set up; the outer two pixels (frame and
+    // focus rectangle) left out.
     int bildPunkte(HWND knopf, const std::string& text)
     {
         RECT r;
@@ -147,8 +148,8 @@ protected:
         UpdateWindow(bar);
         grbuPumpen();
         int n = 0;
-        for (int y = 0; y < r.bottom; ++y)
-            for (int x = 0; x < r.right; ++x) n += plFensterPixel(knopf, x, y) != plFensterPixel(bar, x, y);
+        for (int y = 2; y < r.bottom - 2; ++y)
+            for (int x = 2; x < r.right - 2; ++x) n += plFensterPixel(knopf, x, y) != plFensterPixel(bar, x, y);
         DestroyWindow(bar);
         return n;
     }
