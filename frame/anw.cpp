@@ -35,8 +35,10 @@
 #include "frame/modus.h"
 #include "platform/accel.h"
 #include "platform/bildlader.h"
+#include "platform/cp1252.h"
 #include "platform/ctl_tooltip.h"
 #include "platform/dialog.h"
+#include "platform/eingabe.h"
 #include "platform/fenster.h"
 #include "platform/gdi.h"
 #include "platform/lokalbefehl.h"
@@ -63,7 +65,8 @@ LRESULT anwHakenWert = 0;
 DWORD anwDdeInst = 0;
 HSZ anwDienst = 0;
 int anwWFlag = 0;
-char anwStartArg[MAX_PATH + 1] = "";
+int anwCode = 0;  // exit code of a start that ended before the loop
+char anwStartArg[ANWPFADSUP + 1] = "";
 std::string anwKommando;
 
 template <size_t N> void anwKopieren(char (&ziel)[N], const char* text)
@@ -236,11 +239,16 @@ int anwAboutInit(int, const char* const*)
     return 0;
 }
 
+// Application-modal: every other window is disabled until OK, Esc or the
+// close button ends it, so it must be seen whatever its template says.
 void anwAbout()
 {
     HWND dlg = wiDlgErzeugen("ANW_ABOUT", anwAboutInit, nullptr, anwAboutBefehl, 0, 0, nullptr, 0, 2, 0, 0,
                              nullptr);
-    (void)dlg;
+    if (dlg && IsWindow(dlg)) {
+        ShowWindow(dlg, SW_SHOW);
+        SetForegroundWindow(dlg);
+    }
 }
 
 }  // namespace
@@ -403,6 +411,7 @@ int anwStart(HINSTANCE instanz, const char* kommandozeile, int zeigen)
     a->instanz = instanz;
     anwBehandelt = 0;
     anwWFlag = 0;
+    anwCode = 0;
     ModusZuruecksetzen();
     anwStartArg[0] = '\0';
     // 2
@@ -499,34 +508,41 @@ void anwSchluss()
     anwLaufZustandSetzen(9);
 }
 
+int anwStartCode()
+{
+    return anwCode;
+}
+
 int WinMain(HINSTANCE instanz, HINSTANCE, const char* kommandozeile, int zeigen)
 {
-    if (anwStart(instanz, kommandozeile, zeigen) < 0) return 0;
+    if (anwStart(instanz, kommandozeile, zeigen) < 0) return anwCode;
     int code = anwLauf();
     anwSchluss();
     return code;
 }
 
 
-namespace {
-
-// AnwInit step 12: switches by their first three characters, ignoring case.
-void anwArgumente(char* befehlsdatei, size_t groesse)
+void anwSchalterLesen(AnwSchalter* s)
 {
-    befehlsdatei[0] = '\0';
+    s->wFlag = 0;
+    s->befehlsdatei[0] = '\0';
+    s->start[0] = '\0';
     for (int i = 1; i < wiArgumentAnzahl(); ++i) {
         const char* w = wiArgument(i);
         if (w == nullptr) continue;
         if (w[0] == '-') {
-            if (anwGleich(w, "-W=", 3)) anwWFlag = anwDezimal(w + 3);
-            else if (anwGleich(w, "-A=", 3)) std::snprintf(befehlsdatei, groesse, "%s", w + 3);
+            if (anwGleich(w, "-W=", 3)) s->wFlag = anwDezimal(w + 3);
+            else if (anwGleich(w, "-A=", 3)) anwKopieren(s->befehlsdatei, w + 3);
             continue;
         }
-        anwKopieren(anwStartArg, w);
+        anwKopieren(s->start, w);
     }
 }
 
-}  // namespace
+bool anwOhneBenutzer(const AnwSchalter& s)
+{
+    return s.wFlag != 0 || s.befehlsdatei[0] != '\0';
+}
 
 int AnwInit()
 {
@@ -557,16 +573,26 @@ int AnwInit()
     HandbuchInit();
     AnsichtKlasseAnmelden();
     AusgabeInit();
-    char spec[100];                              // 10
-    std::snprintf(spec, sizeof spec, TextNr(2), FUNKBREITE_DE);
-    wiStatusLeiste(spec);
+    char breiten[100];                           // 10
+    std::snprintf(breiten, sizeof breiten, TextNr(2), FUNKBREITE_DE);
+    wiStatusLeiste(breiten);
     PvwOrdnerLaden();                            // 11
     EdtLetzteLaden();
-    char datei[MAX_PATH + 1];                    // 12
-    anwArgumente(datei, sizeof datei);
-    if (datei[0]) {                              // 13
+    AnwSchalter schalter;                        // 12
+    anwSchalterLesen(&schalter);
+    anwWFlag = schalter.wFlag;
+    anwKopieren(anwStartArg, schalter.start);
+    if (schalter.befehlsdatei[0]) {              // 13
         anwWFlag = 1;
-        BefehlsdateiOeffnen(datei);
+        if (BefehlsdateiOeffnen(schalter.befehlsdatei) < 0) {
+            // Nobody would ever end a run that waits for commands that
+            // cannot come: say so and end with 1.
+            std::fprintf(stderr, "velmo: die Befehlsdatei %s ist nicht vorhanden oder nicht lesbar.\n",
+                         plCpNachUtf8(schalter.befehlsdatei).c_str());
+            AnwEnde();
+            anwCode = 1;
+            return -1;
+        }
     }
     SetTimer(hw, 1, 1, nullptr);                 // 14
     PostMessage(hw, WM_COMMAND, 5000, 0);        // 15

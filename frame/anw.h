@@ -17,6 +17,7 @@
 
 inline constexpr int ANWSCHRIFTSUP = 40;   // characters of the font name
 inline constexpr int ANWWPSUP = 31;        // characters of WPFile / WPSection
+inline constexpr int ANWPFADSUP = 260;     // characters of a start argument
 
 // Settings of the frame, read from "ANW_CONFIG".
 struct AnwKonfig {
@@ -62,3 +63,22 @@ void anwDlgStil(int anzahl, const char* const* texte);
 // Start arguments read by AnwInit step 12.
 int anwNichtInteraktiv();          // the -W= value (1 with -A=)
 const char* anwStartArgument();    // "" when none
+
+// The switches of the argument words (wiArgument), read without effect:
+// each word after the program name beginning with '-' is matched by its
+// first three characters ignoring case ("-W=" decimal, "-X=" ignored, "-A="
+// the command file); any other word is the start folder or file (the last
+// one wins).
+struct AnwSchalter {
+    int wFlag;
+    char befehlsdatei[ANWPFADSUP + 1];
+    char start[ANWPFADSUP + 1];
+};
+void anwSchalterLesen(AnwSchalter* s);
+// No user waits for this start: a -W= value other than 0 or a command file.
+bool anwOhneBenutzer(const AnwSchalter& s);
+
+// The exit code of a start that ended before the loop: 0 (a second
+// instance, a failed registration), 1 when the named command file could not
+// be opened - a batch run must not look successful.
+int anwStartCode();

@@ -2,8 +2,8 @@
 // registration of every hook and stand-in of the lower layers, the
 // forwarding of the application's activation to the watched-file check,
 // the folder-dependent reload sequence and three row helpers of the
-// defaults-set chooser. Prefix `Mod` for its own helpers; the Part's names
-// otherwise. Calls every lower folder.
+// defaults-set chooser. Prefix `Mod` for its own helpers; the functions
+// other modules call keep their established names. Calls every lower folder.
 //
 // Rows run in table order; each marks itself started. ModuleBeenden ends the
 // started rows in reverse order; a row that never started is not ended.

@@ -18,6 +18,7 @@ const plBackend* backendListe[PL_BACKENDSUP] = {};
 int backendAnzahl = 0;
 const plBackend* backendAktiv = nullptr;
 int backendErgebnis = 1;  // 1: not chosen yet
+int backendAnzeigePflicht = 0;
 
 const plBackend* backendFinden(const char* name)
 {
@@ -34,7 +35,24 @@ bool backendAnzeigeDa()
     return (x && *x) || (w && *w);
 }
 
+// No display the program can use, while a user waits for its windows.
+void backendOhneAnzeigeMelden(bool gesetzt)
+{
+    if (!gesetzt)
+        std::fprintf(stderr, "velmo: keine Anzeige: weder DISPLAY noch WAYLAND_DISPLAY ist gesetzt.\n");
+    else if (!backendFinden("gtk"))
+        std::fprintf(stderr, "velmo: dieses Programm wurde ohne Desktop-Oberflaeche gebaut.\n");
+    std::fprintf(stderr,
+                 "velmo: ohne Anzeige laeuft Velmo nur ohne Benutzer: mit einer Befehlsdatei (-A=<Datei>), "
+                 "mit -W=1 oder mit VELMO_BACKEND=headless.\n");
+}
+
 }  // namespace
+
+void plBackendAnzeigeVerlangen(int ja)
+{
+    backendAnzeigePflicht = ja ? 1 : 0;
+}
 
 int plBackendRegistrieren(const plBackend* be)
 {
@@ -62,6 +80,10 @@ int plBackendWaehlen()
         if (be != plHeadlessBackend()) {
             if (be->start && be->start() != 0) be = plHeadlessBackend();
             else gestartet = true;
+        }
+        if (be == plHeadlessBackend() && backendAnzeigePflicht) {
+            backendOhneAnzeigeMelden(backendAnzeigeDa());
+            be = nullptr;
         }
     }
     if (be && !gestartet && be->start && be->start() != 0) be = nullptr;

@@ -6,9 +6,11 @@
 // headers. May call: nothing of the layer but eingabe.h (to queue input).
 //
 // Selection (plBackendWaehlen): VELMO_BACKEND names the backend; unset or
-// empty means `gtk` when a display is there (DISPLAY or WAYLAND_DISPLAY set)
-// and a `gtk` backend is registered, else `headless`. An unknown name is an
-// error (message on stderr, -1), never a silent fallback.
+// empty means `gtk` when a display is there (DISPLAY or WAYLAND_DISPLAY set
+// and openable) and a `gtk` backend is registered, else `headless` - unless
+// a user waits for windows (plBackendAnzeigeVerlangen), when no usable
+// display is an error: an invisible run would never end. An unknown name is
+// an error (message on stderr, -1), never a silent fallback.
 #pragma once
 
 #include <cairo.h>
@@ -92,6 +94,10 @@ struct plBackend {
     int (*druckDialog)(plDruckDialogAuftrag* auftrag, cairo_surface_t** flaeche);
 };
 
+// 1: the program was started for a user (before plBackendWaehlen; default
+// 0). Without VELMO_BACKEND the choice then ends with a message on stderr
+// and -1 where it would fall back to `headless`.
+void plBackendAnzeigeVerlangen(int ja);
 // Registers a backend under its name (before plBackendWaehlen). 0 or -1.
 int plBackendRegistrieren(const plBackend* be);
 // Chooses the backend once (see above) and starts it. 0 or -1; later calls

@@ -35,16 +35,15 @@ namespace {
 
 void zdText(int id, char* puffer, int n) { wiTextHolen(id, puffer, n); }
 
-void zdOeffnen(const char* name, const int* knoepfe, int anzahl)
+// The graphic buttons were set up from their texts by the dialog manager.
+void zdOeffnen(const char* name)
 {
-    for (int i = 0; i < anzahl; ++i) wiGrbuEinrichten(knoepfe[i], 0);
     wiDlgPosLaden(name);
 }
 
 void zdSchliessenGemeinsam(const char* name)
 {
     wiDlgPosSichern(name);
-    wiTooltipsLoeschen();
 }
 
 // The short-text fields join the spell check when it starts; else 2990 goes.
@@ -142,8 +141,7 @@ void zdNeuVorlage()
 
 int zdNeuInit(int, const char* const*)
 {
-    static const int knoepfe[] = {2500, 2501, 2502, 2990};
-    zdOeffnen("ZeiAnlegen", knoepfe, 4);
+    zdOeffnen("ZeiAnlegen");
     const ZeiNeuEingabe& e = zdNeu.e;
     wiTextSetzen(3000, e.name);
     wiTextSetzen(3010, e.seite);
@@ -225,8 +223,7 @@ void zdEigenLauf()
 
 int zdEigenInit(int, const char* const*)
 {
-    static const int knoepfe[] = {2500, 2501, 2520, 2521, 2990};
-    zdOeffnen("ZeiEigen", knoepfe, 5);
+    zdOeffnen("ZeiEigen");
     const ZeiEigenEingabe& e = zdEigen.e;
     wiTextSetzen(3000, e.name);
     wiTextSetzen(3001, e.seite);
@@ -284,8 +281,7 @@ ZdUmnr zdUmnr;
 
 int zdUmnrInit(int, const char* const*)
 {
-    static const int knoepfe[] = {2500, 2501};
-    zdOeffnen("ZeiUmnr", knoepfe, 2);
+    zdOeffnen("ZeiUmnr");
     wiTextSetzen(3000, zdUmnr.name);
     wiTextSetzen(3010, zdUmnr.von);
     wiTextSetzen(3020, zdUmnr.bis);
@@ -333,8 +329,7 @@ int zdAnzahl = 0;
 
 int zdLoeschInit(int, const char* const*)
 {
-    static const int knoepfe[] = {2500, 2501};
-    zdOeffnen("ZeiLoesch", knoepfe, 2);
+    zdOeffnen("ZeiLoesch");
     zdAnzahlZeigen(zdAnzahl);
     return 0;
 }
@@ -355,8 +350,7 @@ int zdLoeschBefehl(UINT nachricht, WPARAM wp, LPARAM)
 
 int zdIdxInit(int, const char* const*)
 {
-    static const int knoepfe[] = {2500, 2501};
-    zdOeffnen("ZeiIdxset", knoepfe, 2);
+    zdOeffnen("ZeiIdxset");
     zdAnzahlZeigen(zdAnzahl);
     wiTextSetzen(3010, "");
     wiTextSetzen(3020, "00.00.0000");
@@ -385,8 +379,7 @@ int zdIdxBefehl(UINT nachricht, WPARAM wp, LPARAM)
 
 int zdMstInit(int, const char* const*)
 {
-    static const int knoepfe[] = {2500, 2501};
-    zdOeffnen("ZeiMstEntf", knoepfe, 2);
+    zdOeffnen("ZeiMstEntf");
     zdAnzahlZeigen(zdAnzahl);
     wiKnopfSetzen(3010, 0);
     return 0;
@@ -425,8 +418,7 @@ void zdTxtLauf()
 
 int zdTxtInit(int, const char* const*)
 {
-    static const int knoepfe[] = {2500, 2501, 2990};
-    zdOeffnen("ZeiTxtset", knoepfe, 3);
+    zdOeffnen("ZeiTxtset");
     zdAnzahlZeigen(zdAnzahl);
     wiRadioSetzen(3120, 0, 4);
     ZeiTextEingabe e;

@@ -1,6 +1,6 @@
 // Dialog manager; see dialog.h. Prefix `wiDlg`, file helpers `dlg`. Calls
 // platform/ (dialogs, windows, focus, menus), support/ (memory, copies), the
-// frame record and the message boxes.
+// frame record, the message boxes and the graphic-button set-up (wiwerk).
 //
 // Invariants:
 //  1. A slot is free when its window is 0; the next opening zero-fills it.
@@ -15,6 +15,9 @@
 //     the step from below 4 to 4, so at most once.
 //  4. The command callback never sees WM_CLOSE, and is cleared first when a
 //     slot closes, so no message reaches it during or after its exit.
+//  5. Every `ORVAGRBU` child carries the picture and tooltip of its text
+//     before the init callback runs (dlgInitialisieren); the tooltips of a
+//     dialog go with it (dlgSchliessen).
 #include "winlib/dialog.h"
 
 #include <array>
@@ -39,6 +42,7 @@
 #include "winlib/dateiwahl.h"
 #include "winlib/meldung.h"
 #include "winlib/winbib.h"
+#include "winlib/wiwerk.h"
 
 namespace {
 
@@ -140,6 +144,9 @@ void dlgInitialisieren(int s)
     dlgbox& b = box[s];
     if (b.zustand != 0) return;
     b.zustand = 1;
+    // Graphic buttons get their pictures and tooltips here, for every
+    // dialog alike; an init callback may still change them.
+    wiGrbuAlleEinrichten();
     if (dlgVorInit) dlgVorInit(b.anzahl, b.texte);
     if (b.init) b.init(b.anzahl, b.texte);
     if (dlgOffen(s) && dlgNachInit) dlgNachInit(b.anzahl, b.texte);
@@ -269,6 +276,7 @@ void dlgSchliessen(int s, int tiefe)
         }
     // An owned dialog with a parent window of its own does not go with its
     // owning dialog's window; it is destroyed with its slot.
+    wiTooltipsWeg(h);
     if ((tiefe == 0 || b.eltern) && IsWindow(h)) DestroyWindow(h);
     if (b.eigeneDaten) ffree(b.daten);
     if (b.anker) *b.anker = nullptr;

@@ -4,7 +4,8 @@
 // stack `idxtop`, the dialog hooks of the frame, the dialog popup menus and
 // the drag protocol between dialogs. Prefix `wiDlg` (drag: `wiZieh`). May
 // call platform/, support/, config/ and the frame record (anwdaten.h), the
-// message boxes (meldung.h).
+// message boxes (meldung.h) and the set-up of graphic buttons (wiwerk.h),
+// which every dialog gets before its init callback.
 //
 // Every item operation of the window library acts on the current dialog, the
 // top of the stack; with none current it is the main window ("Main").

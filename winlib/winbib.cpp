@@ -445,12 +445,12 @@ int wiPixelEinheit(int n) { return static_cast<int>(std::lround(n / wiDlgFaktor(
 int wiGrosseSchrift() { return wiDlgEinheit(10) > 22 ? 1 : 0; }
 
 // ---- Status bar ---------------------------------------------------------------------------------
-HWND wiStatusLeiste(const char* spec)
+HWND wiStatusLeiste(const char* breiten)
 {
     int kanten[WISTATUSTEILESUP + 1];
     int n = 0;
     long summe = 0;
-    const char* p = spec ? spec : "";
+    const char* p = breiten ? breiten : "";
     while (n < WISTATUSTEILESUP) {
         char* ende = nullptr;
         long w = std::strtol(p, &ende, 10);
@@ -543,6 +543,9 @@ void wiTooltip(HWND fenster, HWND steuer, const char* text)
     // for a dialog would otherwise fill the table with dead buttons.
     for (WbTool& t : wbTools)
         if (t.steuer && !IsWindow(t.steuer)) wbToolLoeschen(t);
+    // A control has one tooltip: setting it again replaces the text.
+    for (WbTool& t : wbTools)
+        if (t.steuer == steuer) wbToolLoeschen(t);
     for (WbTool& t : wbTools) {
         if (t.steuer) continue;
         t.fenster = fenster;

@@ -70,8 +70,10 @@ int wiGrosseSchrift();
 
 // ---- Status bar ------------------------------------------------------------------------------
 inline constexpr int WISTATUSID = 3000;
-inline constexpr int WISTATUSTEILESUP = 10;  // widths in the spec
-HWND wiStatusLeiste(const char* spec);
+inline constexpr int WISTATUSTEILESUP = 10;  // parts of the bar at most
+// `breiten`: the parts' widths in dialog units, decimals separated by blanks
+// ("48 72 60"); one more part behind them fills the rest of the bar.
+HWND wiStatusLeiste(const char* breiten);
 HWND wiStatusFenster();
 void wiStatusWeg();
 void wiStatusText(int teil, const char* text);
@@ -85,6 +87,7 @@ inline constexpr int WITOOLTEXTSUP = 40;
 int wiTooltipsInit();
 void wiTooltipsEnde();
 HWND wiTooltipFenster();
+// One tool per control: a second call for the same control replaces it.
 void wiTooltip(HWND fenster, HWND steuer, const char* text);
 void wiDlgTooltip(int id, const char* text);
 void wiTooltipsWeg(HWND fenster);

@@ -25,6 +25,7 @@
 #include "platform/lokalbefehl.h"
 #include "platform/menue.h"
 #include "platform/nachricht.h"
+#include "platform/ressource.h"
 #include "platform/shell.h"
 #include "platform/systemwerte.h"
 #include "support/basis.h"
@@ -440,28 +441,77 @@ void wiDebugZeile(const char* format, ...)
 }
 
 // ---- Buttons and tooltips ------------------------------------------------------------------------
+namespace {
+
+// The creation text of control `id`: its line in the current dialog's
+// template, else the control's text. A graphic button answers its label,
+// not the text it was created with, once it holds one.
+void wkAnlageText(HWND dlg, int id, char* text, size_t groesse)
+{
+    char name[DLGNAMESUP + 1];
+    wiDlgName(name);
+    if (const RcDialog* d = wiDlgIndex() >= 0 ? rcDialog(wiDlgModul(name), name) : nullptr) {
+        for (const RcDlgElement& e : d->elemente)
+            if (e.id == id) {
+                strkopie(text, groesse, e.text.c_str(), static_cast<int>(groesse) - 1);
+                return;
+            }
+    }
+    text[0] = '\0';
+    GetDlgItemText(dlg, id, text, static_cast<int>(groesse));
+}
+
+// One button of the current dialog from its text "NAME label" or
+// "NAME;label": the picture named by the first word (which ends at a blank,
+// a tab or the ';' the templates write), the rest as tooltip - cut at ';',
+// the first '&' and the first '!' removed.
+void wkGrbuEinrichten(HWND dlg, int id)
+{
+    char text[WIGRBUTEXTSUP + 1] = "";
+    wkAnlageText(dlg, id, text, sizeof text);
+    const char* p = text;
+    while (istweiss(static_cast<unsigned char>(*p))) ++p;
+    size_t n = 0;
+    while (p[n] != '\0' && p[n] != ';' && !istweiss(static_cast<unsigned char>(p[n]))) ++n;
+    char bild[WIGRBUTEXTSUP + 1];
+    strkopie(bild, sizeof bild, p, static_cast<int>(n));
+    wiItemBitmapLaden(id, bild);
+    char rest[WIGRBUTEXTSUP + 1];
+    strkopie(rest, sizeof rest, p[n] != '\0' ? p + n + 1 : "", WIGRBUTEXTSUP);
+    strtrim(rest);
+    int k = zeichenpos(rest, ';');
+    if (k >= 0) rest[k] = '\0';
+    k = zeichenpos(rest, '&');
+    if (k >= 0) strloeschen(rest, k, 1);
+    k = zeichenpos(rest, '!');
+    if (k >= 0) strloeschen(rest, k, 1);
+    if (*rest) wiDlgTooltip(id, TextRing(nullptr, id, rest));
+}
+
+}  // namespace
+
 void wiGrbuEinrichten(int id, ...)
 {
     va_list ap;
     va_start(ap, id);
     HWND dlg = wiDlgFenster();
-    for (int i = id; i >= WIGRBUERSTES && i <= WIGRBULETZTES; i = va_arg(ap, int)) {
-        char text[WIGRBUTEXTSUP + 1] = "";
-        GetDlgItemText(dlg, i, text, sizeof text);
-        char* rest = text;
-        char bild[WIGRBUTEXTSUP + 1];
-        wortab(bild, rest);
-        wiItemBitmapLaden(i, bild);
-        strtrim(rest);
-        int p = zeichenpos(rest, ';');
-        if (p >= 0) rest[p] = '\0';
-        p = zeichenpos(rest, '&');
-        if (p >= 0) strloeschen(rest, p, 1);
-        p = zeichenpos(rest, '!');
-        if (p >= 0) strloeschen(rest, p, 1);
-        if (*rest) wiDlgTooltip(i, TextRing(nullptr, i, rest));
-    }
+    for (int i = id; i >= WIGRBUERSTES && i <= WIGRBULETZTES; i = va_arg(ap, int)) wkGrbuEinrichten(dlg, i);
     va_end(ap);
+}
+
+int wiGrbuAlleEinrichten()
+{
+    HWND dlg = wiDlgFenster();
+    int n = 0;
+    for (HWND k = GetWindow(dlg, GW_CHILD); k; k = GetWindow(k, GW_HWNDNEXT)) {
+        char klasse[81] = "";
+        GetClassName(k, klasse, sizeof klasse);
+        int id = GetDlgCtrlID(k);
+        if (id < 1 || strvgl(klasse, "ORVAGRBU") != 0) continue;
+        wkGrbuEinrichten(dlg, id);
+        ++n;
+    }
+    return n;
 }
 
 void wiTooltipsLoeschen() { wiDlgTooltipsWeg(); }

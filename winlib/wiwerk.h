@@ -65,7 +65,14 @@ void wiDebugZeile(const char* format, ...) __attribute__((format(printf, 1, 2)))
 
 // ---- Buttons and tooltips ---------------------------------------------------------------------
 inline constexpr int WIGRBUTEXTSUP = 200;
+// Reads each button's creation text from its line in the current dialog's
+// template (a graphic button answers its label instead), else from the
+// control itself.
 void wiGrbuEinrichten(int id, ...);
+// The same for every `ORVAGRBU` child of the current dialog, whatever its
+// id; the dialog manager runs it for each dialog before its init callback,
+// so no dialog has to list its buttons. The number of buttons set up.
+int wiGrbuAlleEinrichten();
 void wiTooltipsLoeschen();
 void wiKnopfFreiBild(int id, int frei, const char* bildAus, const char* bildAn);
 int wiGrbuAusloesen();

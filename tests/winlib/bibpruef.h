@@ -141,9 +141,17 @@ protected:
         std::filesystem::remove_all(ordner);
         unsetenv("XDG_CONFIG_HOME");
     }
+    // Opens a dialog of the test module. The dialog manager sets its graphic
+    // buttons up on the way; the cases here look only at what they send
+    // themselves, so those pictures and tooltips are forgotten.
     static HWND oeffnen(const char* name)
     {
-        return wiDlgErzeugen(name, init0, exit0, befehl0, 0, 0, nullptr, 0, 0, 0, 0, nullptr);
+        HWND dlg = wiDlgErzeugen(name, init0, exit0, befehl0, 0, 0, nullptr, 0, 0, 0, 0, nullptr);
+        if (dlg) {
+            for (HWND k = GetWindow(dlg, GW_CHILD); k; k = GetWindow(k, GW_HWNDNEXT)) bilder.erase(k);
+            wiTooltipsWeg(dlg);
+        }
+        return dlg;
     }
     // A control's rectangle in the dialog's client coordinates.
     static RECT rechteck(HWND dlg, int id)
