@@ -103,8 +103,6 @@ void vgbdSprachen()
 int vgbdWahlInit(int, const char* const*)
 {
     vgbdW = VgbdWahl{};
-    wiItemBitmapBefehl(2500, "BUTTOK");
-    wiItemBitmapBefehl(2501, "BUTTESC");
     wiDlgPosLaden("VorListeGB");
     vgbdSprachen();
     wiComboLeeren(3200);
