@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include <cmath>
+#include <cstring>
+#include <sstream>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -15,10 +17,13 @@
 #include "equipment/chk.h"
 #include "equipment/fstx.h"
 #include "equipment/ges.h"
+#include "equipment/nartikel.h"
 #include "equipment/nhuliste.h"
 #include "equipment/utitel.h"
 #include "model/befehl.h"
+#include "model/textvar.h"
 #include "model/zeichnun.h"
+#include "support/texte.h"
 #include "tests/equipment/bmtest.h"
 
 namespace fs = std::filesystem;
@@ -132,6 +137,47 @@ TEST_F(DemoDatenTest, EveryItemHasItsIdentifierAndEveryPlacementStandsInItsDrawi
         EXPECT_TRUE(gefunden);
     }
     EXPECT_GE(z.klemmen, 50);
+}
+
+// Every text of every component that holds a placeholder or a text
+// variable resolves to a text without '@' once the component is placed for
+// one item of the demo (-K11, which has main and sub components, texts and a
+// placement) on one of its sheets; the identifier placeholder gives -K11.
+TEST_F(DemoDatenTest, EveryComponentPlaceholderResolvesAgainstOneItem)
+{
+    BMDateiLesen();
+    uint32_t id = 0;
+    GesDurchlaufen(
+        [](const appgeraet* g, void* b) {
+            if (std::string(g->ft) == "-K11") *static_cast<uint32_t*>(b) = g->id;
+        },
+        &id);
+    ASSERT_NE(id, 0u);
+    ZeiAktSetzen(pfad("HV1.10").c_str());
+    int texte = 0;
+    for (auto& e : fs::directory_iterator(fs::path(VELMO_SOURCE_DIR) / "demo" / "quellen" / "bauteile")) {
+        std::istringstream zeilen(eqtest::lesen(e.path().string()));
+        std::string zeile;
+        while (std::getline(zeilen, zeile)) {
+            BEF b;
+            if (TextZuBef(&b, zeile.c_str()) != 0 || !BefIstText(b.code) || !std::strchr(b.text, '@')) continue;
+            SCOPED_TRACE(e.path().stem().string() + ": " + b.text);
+            std::string t = b.text;
+            if (PlatzhalterText(t.c_str(), 1)) {
+                EXPECT_EQ(ArtKuerzelErsetzen(t, id, "H", 0, 1, 0), 1);
+            }
+            char wert[BEFTEXTSUP + 1];
+            strkopie(wert, t.c_str(), BEFTEXTSUP);
+            TextVarErsetzen(wert, 100.0, 100.0);
+            EXPECT_EQ(std::strchr(wert, '@'), nullptr) << wert;
+            if (std::string(b.text) == "@BK") {
+                EXPECT_STREQ(wert, "-K11");
+            }
+            ++texte;
+        }
+    }
+    EXPECT_GT(texte, 50);
+    ZeiAktVergessen();
 }
 
 }  // namespace
