@@ -58,7 +58,7 @@ double programmLauf(const fs::path& wurzel, const std::string& programm, const c
 {
     std::ofstream(wurzel / "lauf.txt") << befehle;
     const std::string befehl = "cd '" + wurzel.string() + "' && XDG_CONFIG_HOME='" + wurzel.string() +
-                               "/cfg' VELMO_BACKEND=headless '" + programm + "' -W=1 -A=lauf.txt >/dev/null 2>&1";
+                               "/cfg' XDG_RUNTIME_DIR='" + wurzel.string() + "' VELMO_BACKEND=headless '" + programm + "' -W=1 -A=lauf.txt >/dev/null 2>&1";
     auto t0 = Uhr::now();
     if (std::system(befehl.c_str()) != 0) return -1;
     return sekundenSeit(t0);

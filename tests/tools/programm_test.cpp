@@ -25,12 +25,13 @@ std::string lesen(const fs::path& p)
     return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
 }
 
-// Runs the program in the copy's folder with an application-data folder of
-// its own; the exit status.
+// Runs the program in the copy's folder with an application-data folder and
+// a folder for the single-instance socket of its own (a Velmo started by
+// another test would otherwise take the command file over); the exit status.
 int velmoStarten(const DemoKopie& k, const std::string& argumente)
 {
     const std::string befehl = "cd '" + k.wurzel() + "' && XDG_CONFIG_HOME='" + k.wurzel() +
-                               "/cfg' VELMO_BACKEND=headless '" VELMO_PROGRAMM "' " + argumente +
+                               "/cfg' XDG_RUNTIME_DIR='" + k.wurzel() + "' VELMO_BACKEND=headless '" VELMO_PROGRAMM "' " + argumente +
                                " >'" + k.wurzel() + "/ausgabe.txt' 2>&1";
     return std::system(befehl.c_str());
 }
