@@ -90,6 +90,7 @@ int DemoBibliothek(const std::string& quellen, const std::string& datei)
     fs::remove(zwischen, f);
     BauBibZu(&h);
     BauBibSchliessen();
+    if (r != 0) fs::remove(bib, f);  // no half library stays behind
     return r;
 }
 

@@ -12,6 +12,7 @@
 #include <iterator>
 #include <map>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -113,6 +114,52 @@ TEST_F(DemoTest, TextFormOfEveryDrawingAndComponentGivesBackItsSource)
         ASSERT_EQ(BauNachZeichnung(&h, zeichnung.c_str()), 0);
         ASSERT_EQ(ZeiAlsText(zeichnung.c_str(), text.c_str()), 0);
         EXPECT_EQ(lesen(text), lesen(e.path()));
+    }
+}
+
+// The demo's defaults set replaces the shipped one while the demo is open:
+// it must carry every key the shipped set has, or the demo reads 0 where the
+// program expects a value.
+TEST(DemoVorgabenTest, ProjectDefaultsSetHasEveryKeyOfTheShippedSet)
+{
+    auto schluessel = [](const std::string& text) {
+        std::set<std::string> k;
+        std::istringstream s(text);
+        std::string zeile;
+        while (std::getline(s, zeile)) {
+            std::istringstream w(zeile);
+            std::string wort;
+            if (w >> wort && wort[0] != ';') k.insert(wort);
+        }
+        return k;
+    };
+    const auto demo = schluessel(lesen(QUELLE / "demo" / "Projekt" / "Standard.vgb"));
+    for (const std::string& k : schluessel(lesen(QUELLE / "data" / "Standard.vgb"))) {
+        EXPECT_TRUE(demo.count(k)) << "key missing in demo/quellen/projekt/Standard.vgb: " << k;
+    }
+}
+
+// A broken source stops the generator with -1 and leaves no library: a
+// component without its format record, a name the library refuses, and two
+// sources of one name.
+TEST_F(DemoTest, BrokenComponentSourceLeavesNoLibrary)
+{
+    const std::string gut = lesen(QUELLEN / "bauteile" / "M1.txt");
+    const std::string ohneFormat = gut.substr(0, gut.rfind("ZA3"));
+    struct Fall {
+        const char* name;
+        std::string inhalt;
+    } faelle[] = {{"OHNE", ohneFormat}, {"M 1", gut}, {"m1", gut}};
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        const fs::path q = tmp_ / "quellen";
+        fs::remove_all(q);
+        fs::create_directories(q / "bauteile");
+        std::ofstream(q / "bauteile" / "M1.txt", std::ios::binary) << gut;
+        std::ofstream(q / "bauteile" / (std::string(fall.name) + ".txt"), std::ios::binary) << fall.inhalt;
+        const std::string bib = (tmp_ / "BAUTEILE.STD").string();
+        EXPECT_EQ(DemoBibliothek(q.string(), bib), -1);
+        EXPECT_FALSE(fs::exists(bib));
     }
 }
 
