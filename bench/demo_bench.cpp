@@ -66,6 +66,7 @@ double programmLauf(const fs::path& wurzel, const std::string& programm, const c
 
 void messen(const std::string& quellen, const std::string& programm, int blaetter, int geraete)
 {
+    const fs::path ordner = fs::current_path();
     const fs::path wurzel = fs::path(plOrtTemp()) / ("velmo-bench-" + std::to_string(::getpid()) + "-" +
                                                      std::to_string(blaetter));
     fs::remove_all(wurzel);
@@ -123,6 +124,7 @@ void messen(const std::string& quellen, const std::string& programm, int blaette
     } else {
         std::printf("  Programm ohne Fenster: nicht gelaufen (%s)\n", programm.c_str());
     }
+    fs::current_path(ordner);  // switching folders made the project current
     fs::remove_all(wurzel);
 }
 

@@ -220,7 +220,10 @@ int DemoGross(const std::string& quellen, int blaetter, int geraete, const std::
     if (DemoBibliothek(quellen, (wurzel / (std::string("BAUTEILE.") + DEMOBIBSUFFIX)).string()) != 0) return -1;
     fs::copy_file(fs::path(quellen) / "projekt" / "Standard.vgb", projekt / "Standard.vgb",
                   fs::copy_options::overwrite_existing, f);
-    if (f) return -1;
+    if (f) {
+        std::fprintf(stderr, "velmo_demo: Vorgaben nicht kopiert: %s\n", f.message().c_str());
+        return -1;
+    }
     // The store reads its settings from the project's defaults set; the
     // ini file of this run stays beside the project and goes at the end.
     const fs::path ini = wurzel / "velmo_demo.ini";

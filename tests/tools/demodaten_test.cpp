@@ -180,4 +180,41 @@ TEST_F(DemoDatenTest, EveryComponentPlaceholderResolvesAgainstOneItem)
     ZeiAktVergessen();
 }
 
+// Every text of every demo sheet, references to the equipment data and
+// check list included, resolves to a text without '@' on its own sheet.
+TEST_F(DemoDatenTest, EveryTextOfEverySheetResolves)
+{
+    BMDateiLesen();
+    int texte = 0;
+    for (auto& e : fs::directory_iterator(wurzel_ / "projekt")) {
+        const std::string name = e.path().filename().string();
+        if (name.rfind("HV1.", 0) != 0) continue;
+        ZeiAktSetzen(e.path().c_str());
+        ZeiDatei d;
+        ASSERT_EQ(ZeiDateiLesend(&d, e.path().c_str()), 0);
+        BEF r;
+        double x = 0, y = 0;
+        while (ZeiBefLesen(&d, &r) == 0) {
+            if (r.code == BefCode("_BA")) {
+                x = r.darg[0];
+                y = r.darg[1];
+            } else if (r.code == BefCode("ZL")) {
+                x += r.darg[0];
+                y += r.darg[1];
+            }
+            if (!BefIstText(r.code) || !std::strchr(r.text, '@')) continue;
+            SCOPED_TRACE(name + ": " + r.text);
+            char wert[BEFTEXTSUP + 1];
+            strkopie(wert, r.text, BEFTEXTSUP);
+            TextVarErsetzen(wert, x, y);
+            EXPECT_EQ(std::strchr(wert, '@'), nullptr) << wert;
+            EXPECT_STRNE(wert, "") << "resolves to nothing";
+            ++texte;
+        }
+        bdclose(&d.datei);
+    }
+    EXPECT_GT(texte, 150);
+    ZeiAktVergessen();
+}
+
 }  // namespace
