@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "config/verzeich.h"
 #include "model/bauteil.h"
 #include "model/befehl.h"
 #include "model/zeichnun.h"
@@ -234,6 +235,36 @@ TEST(DemoBibliothekTest, LibraryChecksCleanWithUniqueNamedComponentsThatHaveConn
         EXPECT_NEAR(i.x, 0.0, 1e-9);
         EXPECT_NEAR(i.y, 0.0, 1e-9);
     }
+}
+
+// The component folder of the demo's defaults set makes the library "STD"
+// found from the project folder upwards, so a working copy finds the copy
+// beside it; without one the shipped library (directory kind 0) is taken.
+TEST(DemoKopieTest, DemoDefaultsSetFindsTheLibraryBesideTheCopyElseTheShippedOne)
+{
+    std::string wert;
+    std::istringstream s(lesen(QUELLE / "demo" / "Projekt" / "Standard.vgb"));
+    std::string zeile;
+    while (std::getline(s, zeile)) {
+        std::istringstream w(zeile);
+        std::string k;
+        if (w >> k && k == "ZvBPfad") w >> wert;
+    }
+    ASSERT_FALSE(wert.empty());
+    DemoKopie mit, ohne;
+    fs::remove(ohne.bibliothek());
+    VerSetzen(0, (QUELLE / "data").c_str());
+    VerSetzen(2, wert.c_str());
+    char pfad[BAUPFADSUP + 1];
+    VerSetzen(1, mit.projekt().c_str());
+    ASSERT_EQ(BauPfad(DEMOBIBSUFFIX, pfad, sizeof pfad), 0);
+    EXPECT_EQ(fs::path(pfad), fs::path(mit.bibliothek()));
+    VerSetzen(1, ohne.projekt().c_str());
+    ASSERT_EQ(BauPfad(DEMOBIBSUFFIX, pfad, sizeof pfad), 0);
+    EXPECT_EQ(fs::path(pfad), QUELLE / "data" / "BAUTEILE.STD");
+    VerSetzen(0, "");
+    VerSetzen(1, "");
+    VerSetzen(2, "");
 }
 
 TEST(DemoKopieTest, WorkingCopyHoldsProjectLibraryAndCommandFileAndGoesAway)
