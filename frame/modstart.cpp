@@ -22,6 +22,7 @@
 #include "model/masslin.h"
 #include "model/stndtext.h"
 #include "model/textvar.h"
+#include "output/linien.h"
 #include "output/platzhalter.h"
 #include "output/schrift.h"
 #include "output/stil.h"
@@ -70,6 +71,7 @@ void modHaken()
 {
     wiBibInit();
     StilDiensteEintragen();  // colour names and the dash limit, before the first settings read
+    LinienHakenEintragen();
     OrdnerEinstFolgeSetzen(ModOrdnerEinstFolge);
 }
 
