@@ -26,6 +26,7 @@
 #include "output/platzhalter.h"
 #include "output/schrift.h"
 #include "output/stil.h"
+#include "output/tbar.h"
 #include "platform/ablegen.h"
 #include "platform/dialog.h"
 #include "platform/winconst.h"
@@ -72,6 +73,7 @@ void modHaken()
     wiBibInit();
     StilDiensteEintragen();  // colour names and the dash limit, before the first settings read
     LinienHakenEintragen();
+    TbarHakenEintragen();
     OrdnerEinstFolgeSetzen(ModOrdnerEinstFolge);
 }
 
