@@ -23,9 +23,11 @@
 #include "model/stndtext.h"
 #include "model/textvar.h"
 #include "output/element.h"
+#include "output/linien.h"
 #include "output/platzhalter.h"
 #include "output/schrift.h"
 #include "output/stil.h"
+#include "output/tbar.h"
 #include "platform/ablegen.h"
 #include "platform/dialog.h"
 #include "platform/winconst.h"
@@ -72,6 +74,8 @@ void modHaken()
     wiBibInit();
     StilDiensteEintragen();  // colour names and the dash limit, before the first settings read
     ElemDiensteEintragen();  // the background drawing of the drawing store
+    LinienHakenEintragen();
+    TbarHakenEintragen();
     OrdnerEinstFolgeSetzen(ModOrdnerEinstFolge);
 }
 

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
-#include <cstring>
 
 #include "model/geometri.h"
 #include "model/tempzeic.h"
@@ -22,20 +21,6 @@ STT* ehZustand()
         ehSttBereit = true;
     }
     return &ehStt;
-}
-
-// Placement of the same code and name within 0.5, searched in +-20.
-int ehBtlPos(const BEF* b, const STT* s)
-{
-    double r[4] = {s->x - 20, s->y - 20, s->x + 20, s->y + 20};
-    int da = 0;
-    TzBereichDurchlaufen(r, [&](int, const STT* os, const BEF* ob) {
-        if (da || ob->code != b->code || std::strcmp(ob->text, b->text) != 0) return;
-        if (std::fabs(os->x - s->x) >= 0.5 || std::fabs(os->y - s->y) >= 0.5) return;
-        if (b->code == 81 && ob->iarg[0] != b->iarg[0]) return;
-        da = 1;
-    });
-    return da;
 }
 
 void ehMarkierungAufheben()
@@ -77,7 +62,7 @@ EdHaken ehStandard()
     h.CursorMarkeSetzen = [](double, double) {};
     h.RasterPunktZeichnen = [](double, double, int) {};
     h.HintergrundZeichnen = [] {};
-    h.BtlPosVorhanden = ehBtlPos;
+    h.BtlPosVorhanden = [](const BEF*, const STT*) { return 0; };
     h.BefAusdehnung = BefAusdehnungRoh;
     h.BauDefObjMerken = [](int) {};
     h.ObjPrimitivHook = [](int, const BEF*, const STT*) {};

@@ -5,13 +5,14 @@
 // higher layers install their own at start-up (EdHakenSetzen; null entries
 // keep what was installed). Prefix `EdHaken`; the calls keep the names the
 // neighbouring layers give them. Calls the store (for the stand-ins of
-// BtlPosVorhanden, ObjektErsetzen and MarkierungAufheben), the graphic
-// state and the geometry.
+// ObjektErsetzen and MarkierungAufheben), the graphic state and the
+// geometry.
 //
 // Stand-ins: extents are BefAusdehnungRoh; the editor holds one graphic
 // state to which EditorBefehlAnwenden applies SttAnwenden; every permission
-// answers 1; no message box is open; the drawing name is empty; painters,
-// posts, repaints and status texts are recorded in EdProtokoll for tests.
+// answers 1; no placement stands already (output registers the real test);
+// no message box is open; the drawing name is empty; painters, posts,
+// repaints and status texts are recorded in EdProtokoll for tests.
 #pragma once
 
 #include <cstdint>

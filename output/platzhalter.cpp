@@ -18,7 +18,6 @@ namespace {
 std::vector<std::string> phAufrufe;
 std::string phShowTitel;
 HWND phShowSeite = 0;
-int phToolbarBib = 0;
 
 int phInit(int, const char* const*) { return 0; }
 int phExit() { return 0; }
@@ -95,27 +94,6 @@ void ShowAktivieren()
     DatNeuPruefen(1);
 }
 
-void ToolbarBibLaden()
-{
-    if (phToolbarBib) {
-        return;
-    }
-    TbarGroesseSetzen();
-    wiTbarTabelleLeeren();
-    wiTbarTabelleFrei(1);
-    phToolbarBib = 1;
-}
-
-void ToolbarBibFrei()
-{
-    wiTbarTabelleFrei(0);
-    phToolbarBib = 0;
-}
-
-int PhToolbarBibAn()
-{
-    return phToolbarBib;
-}
 
 void AnsichtKlasseAnmelden() {}
 void AnsichtKlasseAbmelden() {}

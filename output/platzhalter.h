@@ -25,10 +25,9 @@ HWND ShowOffen();
 void ShowTitel(char* puffer);
 void ShowBefehlSenden(int id);
 void ShowAktivieren();
-// The shared toolbar table: sizes set, emptied and enabled / disabled.
-void ToolbarBibLaden();
-void ToolbarBibFrei();
-int PhToolbarBibAn();
+// The toolbar image module (ToolbarBibLaden / ToolbarBibFrei), included
+// here for the callers of the former stand-ins.
+#include "output/tbar.h"
 // No effect.
 void AnsichtKlasseAnmelden();
 void AnsichtKlasseAbmelden();

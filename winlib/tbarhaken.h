@@ -1,16 +1,16 @@
-// Upward calls of the window library to the toolbar image module and the
-// drawing store, as one hook table with stand-ins. Prefix `Tbar` (the names
-// the callers use) and `wiTbarHaken`. The stand-ins do what the callers
-// expect of the image module: sizes by the workstation bitmap style, '.'
-// names as program bitmaps through wiFensterBitmapLaden, other names from a
-// loaded toolbar image module (none: nothing), no module handle, and no
-// marked objects. The image module and the drawing store register over them
-// at start-up. May call: winlib/wibild.h, config/apstil.h.
+// Upward calls of the window library to the toolbar image module (output/
+// tbar) and the drawing store, as one hook table, and the button sizes that
+// module sets and the builders read. Prefix `Tbar` (the names the callers
+// use) and `wiTbarHaken`. Until the image module registers, the table
+// answers as with no module: sizes as before set-up, no faces, no module
+// handle (unless set for tests of the layers below), and the store's mark
+// count. May call config/apstil.h and the drawing store of model/.
 #pragma once
 
 #include "platform/windef.h"
 
-// The four toolbar sizes in dialog units.
+// The four toolbar sizes in dialog units: large button height and width,
+// small button width and height.
 struct TbarGroessen {
     int leisteX;
     int leisteY;
@@ -27,8 +27,10 @@ struct WiTbarHaken {
     int (*markAnzahl)();                            // marked objects of the drawing store
 };
 
-// Installs the members that are not NULL; NULL members get the stand-in.
+// Installs the members that are not NULL; NULL members keep the answer of
+// no module.
 void wiTbarHakenSetzen(const WiTbarHaken& haken);
+// Back to no module: hooks, sizes and the test handle.
 void wiTbarHakenZuruecksetzen();
 
 void TbarGroesseSetzen();
@@ -38,11 +40,8 @@ int TbarKnopfHoehe();
 HMODULE TbarBildModul();
 int wiTbarMarkAnzahl();
 
-// The sizes the stand-in of TbarGroesseSetzen set (and any module may set):
-// bitmap style 2 or 5: 16, 16, 14, 14; 3 or 6: 14, 14, 12, 12; else 18, 18,
-// 16, 16. Before the first setting the button height is 12.
+// The sizes in force; 12, 12, 10, 10 before the image module sets them.
 TbarGroessen& TbarGroesse();
-// The stand-in's image module (0: none), set by whoever loads one.
+// The handle TbarBildModul answers while no image module is registered
+// (tests of the lists, which live below it).
 void TbarBildModulSetzen(HMODULE modul);
-// The workstation bitmap style the stand-in of TbarGroesseSetzen reads.
-void TbarBildStilSetzen(int stil);

@@ -1,5 +1,5 @@
-// Tests of the toolbar hook table: the stand-ins' sizes by bitmap style,
-// bitmaps by name, the marked count, and registered hooks taking over.
+// Tests of the toolbar hook table: the answers with no image module, and
+// registered hooks taking over member by member.
 #include "tests/winlib/bibpruef.h"
 #include "platform/menue.h"
 #include "platform/systemwerte.h"
@@ -11,56 +11,51 @@ namespace {
 
 class Haken : public Fixture {};
 
-TEST_F(Haken, StandInSizesFollowTheBitmapStyle)
+TEST_F(Haken, WithoutAnImageModuleSizesStayAsBeforeSetUpAndNoFaceArrives)
 {
-    EXPECT_EQ(TbarKnopfHoehe(), 12);  // before the toolbar is set up
-    struct {
-        int stil;
-        TbarGroessen soll;
-    } faelle[] = {{0, {18, 18, 16, 16}}, {2, {16, 16, 14, 14}}, {5, {16, 16, 14, 14}},
-                  {3, {14, 14, 12, 12}}, {6, {14, 14, 12, 12}}, {4, {18, 18, 16, 16}}};
-    for (const auto& f : faelle) {
-        TbarBildStilSetzen(f.stil);
-        TbarGroesseSetzen();
-        const TbarGroessen& g = TbarGroesse();
-        EXPECT_EQ(g.leisteX, f.soll.leisteX) << f.stil;
-        EXPECT_EQ(g.leisteY, f.soll.leisteY) << f.stil;
-        EXPECT_EQ(g.knopfB, f.soll.knopfB) << f.stil;
-        EXPECT_EQ(g.knopfH, f.soll.knopfH) << f.stil;
-        EXPECT_EQ(TbarKnopfHoehe(), f.soll.leisteY) << f.stil;
-    }
+    TbarGroesse().knopfB = 30;  // a build's "X*"
+    TbarGroesseSetzen();        // the next build starts again from the sizes before set-up
+    const TbarGroessen& g = TbarGroesse();
+    EXPECT_EQ(g.leisteX, 12);
+    EXPECT_EQ(g.leisteY, 12);
+    EXPECT_EQ(g.knopfB, 10);
+    EXPECT_EQ(g.knopfH, 10);
+    EXPECT_EQ(TbarKnopfHoehe(), 12);
     EXPECT_EQ(TbarBildModul(), 0u);
     EXPECT_EQ(wiTbarMarkAnzahl(), 0);
-}
-
-TEST_F(Haken, BitmapsByNameAndRegisteredHooks)
-{
     HWND dlg = oeffnen("bibprobe");
     ASSERT_NE(dlg, 0u);
     HWND knopf = GetDlgItem(dlg, 1001);
-    TbarBildSetzen(knopf, ".gemischt");  // a program bitmap, button-face copy
-    TbarBildSetzen(knopf, "gemischt");   // no image module loaded: nothing
-    ASSERT_EQ(bibpruef::bilder[knopf].size(), 1u);
-    EXPECT_EQ(bibpruef::bilder[knopf][0].breite, 4);
-    EXPECT_EQ(bibpruef::bilder[knopf][0].erstes, GetSysColor(COLOR_BTNFACE));
+    TbarBildSetzen(knopf, ".gemischt");
+    TbarBildSetzen(knopf, "gemischt");
+    EXPECT_TRUE(bibpruef::bilder[knopf].empty());
     TbarBildModulSetzen(anwInstanz());
-    TbarBildSetzen(knopf, "gemischt");  // from the image module
-    EXPECT_EQ(bibpruef::bilder[knopf].size(), 2u);
     EXPECT_EQ(TbarBildModul(), anwInstanz());
+}
 
+TEST_F(Haken, RegisteredHooksTakeOverAndResetRestoresNoModule)
+{
     static int markiert = 0;
+    static int gesetzt = 0;
     WiTbarHaken h{};
     h.markAnzahl = [] { return markiert; };
     h.knopfHoehe = [] { return 26; };
+    h.groesseSetzen = [] { ++gesetzt; };
     wiTbarHakenSetzen(h);
     markiert = 3;
     EXPECT_EQ(wiTbarMarkAnzahl(), 3);
     EXPECT_EQ(TbarKnopfHoehe(), 26);
     EXPECT_EQ(wiTbarVersatz(), 12);
-    TbarGroesseSetzen();  // not registered: still the stand-in
-    EXPECT_EQ(TbarGroesse().knopfH, 16);
+    TbarGroesseSetzen();
+    EXPECT_EQ(gesetzt, 1);
+    WiTbarHaken nur{};
+    nur.bildModul = [] { return static_cast<HMODULE>(7); };
+    wiTbarHakenSetzen(nur);  // members left NULL go back to no module
+    EXPECT_EQ(TbarBildModul(), 7u);
+    EXPECT_EQ(TbarKnopfHoehe(), 12);
     wiTbarHakenZuruecksetzen();
     EXPECT_EQ(wiTbarMarkAnzahl(), 0);
+    EXPECT_EQ(TbarBildModul(), 0u);
 }
 
 TEST_F(Haken, DialogMenuBarIsSetChangedAndRemoved)

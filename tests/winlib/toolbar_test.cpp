@@ -29,8 +29,8 @@ protected:
         WiTbarHaken h{};
         h.bildSetzen = [](HWND k, const char* name) { tbBilder[k].push_back(name); };
         h.markAnzahl = [] { return tbMarkiert; };
+        h.groesseSetzen = [] { TbarGroesse() = {18, 18, 16, 16}; };  // buttons 16 x 16 dialog units
         wiTbarHakenSetzen(h);
-        TbarBildStilSetzen(0);  // buttons 16 x 16 dialog units
         wiTbarTabelleFrei(1);
         wiTbarTabelleLeeren();
         dlg = oeffnen("bibprobe");

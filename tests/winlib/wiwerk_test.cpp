@@ -40,7 +40,7 @@ TEST_F(Werk, MovingDownKeepsTheBottomOfTallControls)
     EXPECT_EQ(rechteck(dlg, 2004).top, feld.top);  // behind the end of the list
 
     // First id 0: every child, here up by the toolbar offset of the hooks.
-    TbarGroesseSetzen();  // 18 units high: offset 4
+    TbarGroesse().leisteX = 18;  // buttons 18 units high: offset 4
     EXPECT_EQ(wiTbarVersatz(), 4);
     RECT ok2 = rechteck(dlg, IDOK);
     wiItemsUnterTbar(0);
