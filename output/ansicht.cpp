@@ -202,6 +202,7 @@ int AnsichtAnbinden()
     ans.ecke = GetDlgItem(dlg, ANSICHT_ECKE);
     ans.ziehen = 0;
     ans.tasteUnten = 0;
+    ans.mausVerfolgen = GetFocus() == f;  // a focus taken before the view was attached
     ans.timer = 0;
     ans.nachMalen = ans.nachEinpassen = 0;
     ansMessen();

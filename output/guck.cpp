@@ -218,6 +218,8 @@ void guckMalen(HWND fenster, GuckSatz* s)
 
 LRESULT guckErzeugen(HWND fenster, const CREATESTRUCT* cs)
 {
+    // Loaded again here when the registration came before the display did.
+    if (guckCaret == 0) guckCaret = LoadBitmap(guckInstanz(), "CARET");
     const LONG id = guckAnlegen(fenster);
     if (id == 0) return -1;
     SetWindowLong(fenster, 0, id);
