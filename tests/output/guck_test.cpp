@@ -58,6 +58,18 @@ TEST_F(Guck, LosingTheFocusKeepsTheCursorInvertedInPlace)
     ap::pumpen();
     EXPECT_EQ(stand(view).bitmapGezeigt, 0);
     EXPECT_EQ(ap::unterschiede(ap::fensterPixel(view), mitCaret), 0);
+
+    // Around a popup menu the bitmap stands in for the caret, and back.
+    AnsichtCaretModus(1);
+    s = stand(view);
+    EXPECT_EQ(s.caretGezeigt, 0);
+    EXPECT_EQ(s.bitmapGezeigt, 1);
+    EXPECT_EQ(ap::unterschiede(ap::fensterPixel(view), mitCaret), 0);
+    AnsichtCaretModus(0);
+    s = stand(view);
+    EXPECT_EQ(s.caretGezeigt, 1);
+    EXPECT_EQ(s.bitmapGezeigt, 0);
+    EXPECT_EQ(ap::unterschiede(ap::fensterPixel(view), mitCaret), 0);
 }
 
 TEST_F(Guck, PaintsUnderTheBitmapCursorLeaveNoInvertedRemains)
