@@ -46,6 +46,15 @@ HINSTANCE guckInstanz()
     return i != 0 ? i : GetModuleHandle(nullptr);
 }
 
+// The "CARET" bitmap, loaded when it is missing or its handle went with a
+// restarted window system.
+void guckCaretLaden()
+{
+    BITMAP bm{};
+    if (guckCaret != 0 && GetObject(guckCaret, sizeof bm, &bm)) return;
+    guckCaret = LoadBitmap(guckInstanz(), "CARET");
+}
+
 // The record of a view window through the id in its extra bytes.
 GuckSatz* guckSatz(HWND fenster)
 {
@@ -219,7 +228,7 @@ void guckMalen(HWND fenster, GuckSatz* s)
 LRESULT guckErzeugen(HWND fenster, const CREATESTRUCT* cs)
 {
     // Loaded again here when the registration came before the display did.
-    if (guckCaret == 0) guckCaret = LoadBitmap(guckInstanz(), "CARET");
+    guckCaretLaden();
     const LONG id = guckAnlegen(fenster);
     if (id == 0) return -1;
     SetWindowLong(fenster, 0, id);
@@ -322,7 +331,7 @@ int GuckRegistrieren()
     wc.hbrBackground = static_cast<HBRUSH>(COLOR_WINDOW + 1);
     wc.lpszClassName = GUCKKLASSE;
     if (RegisterClass(&wc) == 0) return -1;
-    if (guckCaret == 0) guckCaret = LoadBitmap(guckInstanz(), "CARET");
+    guckCaretLaden();
     guckAngemeldet = true;
     return 0;
 }
