@@ -889,7 +889,8 @@ void AnsichtSichtbarHolen(double* x1, double* y1, double* x2, double* y2)
 
 void RasterPunktZeichnen(double x, double y, int stift)
 {
-    int rgb[3] = {0, 0, 0};
+    // Pen 0 (the drawing window's grid): a grey mark that never reads as ink.
+    int rgb[3] = {128, 128, 128};
     if (stift > 0) {
         const VISTIFT* s = &ViEinst()->stift[std::clamp(stift, 1, VISTIFTSUP) - 1];
         rgb[0] = s->r, rgb[1] = s->g, rgb[2] = s->b;

@@ -153,6 +153,7 @@ void CursorMarkeSetzen(double x, double y);
 void AnsichtBereichNeuZeichnen(int x1, int y1, int x2, int y2);
 int AnsichtPunktImFenster(double x, double y);
 void AnsichtSichtbarHolen(double* x1, double* y1, double* x2, double* y2);
+// One grid mark: a pixel in the pen's colour (pen 0: grey).
 void RasterPunktZeichnen(double x, double y, int stift);
 void AnsichtAusgabeSperren(int flag);
 void AnsichtAusgabeFreigeben(int flag);

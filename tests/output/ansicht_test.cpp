@@ -13,6 +13,7 @@
 #include <string>
 
 #include "model/einstell.h"
+#include "model/beffifo.h"
 #include "model/edhaken.h"
 #include "model/zeichnun.h"
 #include "model/zeilauf.h"
@@ -67,7 +68,8 @@ TEST_F(Ansicht, CommandTexts)
         {". 400 10 120", {400, 10, 100}}, {". 5 -3 50", {25, 0, 50}},
         {"= 20 20 70 120", {297, 21, 23}},  // 50 x 100: min(420, 297); centre 45/210, 70/297
         {"= 20 20 22 21", {3200, 10, 6}},   // below 5 units
-        {"*", {3200, 10, 6}},       {"Q", {3200, 10, 6}},         {"", {3200, 10, 6}},
+        {"+", {3200, 10, 6}},       {"*", {3200, 10, 6}},         {"Q", {3200, 10, 6}},
+        {"", {3200, 10, 6}},        {". 25 10 6", {25, 10, 6}},   {"-", {25, 10, 6}},
     };
     AnsichtStart();
     for (const Fall& f : faelle) {
@@ -446,6 +448,7 @@ struct Blatt : ap::Fixture {
     StOrdner ordner;
     std::string pfad;
     VIEINST altStifte;
+    EDEINST altEd;
     static inline std::string zeichnung;
 
     void SetUp() override
@@ -476,7 +479,13 @@ struct Blatt : ap::Fixture {
         ASSERT_GE(ZeiAusText(pfad.c_str(), stFixture("ansicht/blatt.txt").c_str()), 0);
         zeichnung = pfad;
         BildBibLaden();
+        // The drawing window's paint (its grid of 10 units) under the drawing.
+        altEd = *EdEinst();
+        EdEinst()->rp0x = EdEinst()->rp0y = 0;
+        EdEinst()->rpswx = EdEinst()->rpswy = 10;
+        AnsichtDiensteEintragen();
         ap::malen = [] {
+            ZeiFensterZeichnen();
             STT s;
             SttInit(&s, nullptr);
             ZeiDurchlaufen(zeichnung.c_str(), &s, ElemRueckruf);
@@ -485,6 +494,8 @@ struct Blatt : ap::Fixture {
     void TearDown() override
     {
         *ViEinst() = altStifte;
+        *EdEinst() = altEd;
+        EdHakenStandard();
         ap::Fixture::TearDown();
     }
     std::string png(const char* name)
@@ -504,7 +515,8 @@ TEST_F(Blatt, EveryKindOfElementAtOneAndFourTimes)
     // Pens of the line types, the two-colour pen, the pictures' colours.
     for (COLORREF c : {RGB(200, 0, 0), RGB(0, 0, 200), RGB(0, 140, 0), RGB(160, 0, 160), RGB(255, 200, 0)})
         EXPECT_GT(p.anzahl(c), 10) << std::hex << c;
-    EXPECT_GT(p.anzahl(RGB(0, 0, 0)), 800);  // texts and the frame
+    EXPECT_GT(p.anzahl(RGB(0, 0, 0)), 800);      // texts and the frame
+    EXPECT_GT(p.anzahl(RGB(128, 128, 128)), 400);  // grid marks
     png("velmo-ansicht-blatt-100.png");
 
     // 400 % on the texts and the arcs.
@@ -513,6 +525,13 @@ TEST_F(Blatt, EveryKindOfElementAtOneAndFourTimes)
     p = ap::fensterPixel(view);
     EXPECT_GT(p.anzahl(RGB(0, 0, 0)), 1500);
     png("velmo-ansicht-blatt-400.png");
+    // The line types and the arcs at 400 %.
+    AnsichtZoomSetzen3(400, 25, 85);
+    ap::pumpen();
+    png("velmo-ansicht-linien-400.png");
+    AnsichtZoomSetzen3(400, 45, 35);
+    ap::pumpen();
+    png("velmo-ansicht-boegen-400.png");
 }
 
 }  // namespace

@@ -181,6 +181,13 @@ TEST_F(Guck, InputGoesToTheDialogAndClicksTakeTheFocus)
     ap::pumpen();
     // The mouse move of the click is not taken: no button held by the view.
     EXPECT_EQ(gesehen, (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_KEYDOWN, WM_CHAR, WM_MOUSEWHEEL}));
+    // Moves are taken while the handler reports its button held.
+    AnsichtTasteUnten(1);
+    p = bei(60, 60);
+    plHeadlessMausBewegen(p.x, p.y);
+    ap::pumpen();
+    EXPECT_EQ(gesehen.back(), static_cast<UINT>(WM_MOUSEMOVE));
+    AnsichtTasteUnten(0);
     EXPECT_EQ(SendMessage(view, WM_GETDLGCODE, 0, 0), 129);
 }
 
