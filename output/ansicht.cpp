@@ -523,7 +523,8 @@ void AnsichtFadenkreuzZeigen(int an)
 
 int AnsichtPunktSichtbar(double x, double y)
 {
-    if (!ans.fenster) return 0;
+    // Without a view there is nothing to scroll to: every point counts as shown.
+    if (!ans.fenster) return 1;
     return ans.abb.x0 <= x && x <= ans.abb.x1 && ans.abb.y0 <= y && y <= ans.abb.y1;
 }
 

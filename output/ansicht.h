@@ -104,6 +104,7 @@ void AnsichtFadenkreuz(int an);
 void AnsichtFadenkreuzZeigen(int an);
 
 // ---- Queries --------------------------------------------------------------------------------------
+// Within the visible world rectangle; 1 without a view (nothing to scroll).
 int AnsichtPunktSichtbar(double x, double y);
 int AnsichtPunktImBlatt(double x, double y);
 // The cursor point.
