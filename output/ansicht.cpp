@@ -588,15 +588,19 @@ void AnsichtDCFreigeben(HDC dc)
     ReleaseDC(ans.fenster, dc);
 }
 
-void AnsichtMalen(HWND fenster, HDC dc)
+int AnsichtMalenAufschieben(HWND fenster)
 {
-    if (fenster == 0 || fenster != ans.fenster) return;
+    if (fenster == 0 || fenster != ans.fenster) return 0;
     // A printer, bitmap or metafile target (or a direct drawing) holds the
     // drawing layer: paint once it has ended.
-    if (ansFremdesZiel() || ans.eigenesZiel || ans.malt) {
-        ansNachholen(1, 0);
-        return;
-    }
+    if (!ansFremdesZiel() && !ans.eigenesZiel && !ans.malt) return 0;
+    ansNachholen(1, 0);
+    return 1;
+}
+
+void AnsichtMalen(HWND fenster, HDC dc)
+{
+    if (fenster == 0 || fenster != ans.fenster || AnsichtMalenAufschieben(fenster)) return;
     StrichZustandSichern();
     if (GdiFensterBeginn(dc) != 0) {
         StrichZustandWieder();

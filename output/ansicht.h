@@ -120,6 +120,9 @@ void AnsichtRechteckNeu(int x1, int y1, int x2, int y2);
 // view is attached, a paint runs or another target is current.
 HDC AnsichtDCHolen();
 void AnsichtDCFreigeben(HDC dc);
+// 1 when the view window's paint must wait for another drawing target to
+// end (the view then paints again by itself); 0 to paint now.
+int AnsichtMalenAufschieben(HWND fenster);
 // The view window's paint into its paint DC.
 void AnsichtMalen(HWND fenster, HDC dc);
 void AnsichtRahmenMalen();

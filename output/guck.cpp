@@ -204,7 +204,9 @@ void guckRahmen(HDC dc, const GuckSatz* s)
 
 void guckMalen(HWND fenster, GuckSatz* s)
 {
-    if (guckGesperrt) {
+    // Suppressed, or the view waits for another target: what the window
+    // shows stays as it is until the view paints again.
+    if (guckGesperrt || AnsichtMalenAufschieben(fenster)) {
         ValidateRect(fenster, nullptr);
         return;
     }

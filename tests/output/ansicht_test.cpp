@@ -391,8 +391,10 @@ TEST_F(Ansicht, ABitmapTargetHoldsThePaintBackUntilItEnds)
     const GdiBildPixel ruhig = bild(false);
     ap::pumpen();
     const int gemalt = ap::malZaehler;
+    const GdiBildPixel fenster = ap::fensterPixel(view);
     const GdiBildPixel gestoert = bild(true);
     EXPECT_EQ(ap::malZaehler, gemalt);  // nothing painted meanwhile
+    EXPECT_EQ(ap::unterschiede(ap::fensterPixel(view), fenster), 0);  // not even the background
     EXPECT_EQ(ap::unterschiede(gestoert, ruhig), 0);
     EXPECT_EQ(zoom()[0], 200);
     // Afterwards the view refits and paints.
