@@ -302,6 +302,7 @@ void AnsichtWeltSetzen(double x0, double y0, double x1, double y1)
 
 void AnsichtBlattSetzen(double w, double h) { AnsichtWeltSetzen(0, 0, w, h); }
 void AnsichtA4() { AnsichtBlattSetzen(210, 297); }
+// A3 lies landscape, as drawings on it are laid out.
 void AnsichtA3() { AnsichtBlattSetzen(420, 297); }
 
 void AnsichtStart()
