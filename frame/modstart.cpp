@@ -22,7 +22,6 @@
 #include "model/masslin.h"
 #include "model/stndtext.h"
 #include "model/textvar.h"
-#include "output/element.h"
 #include "output/linien.h"
 #include "output/platzhalter.h"
 #include "output/schrift.h"
@@ -73,7 +72,6 @@ void modHaken()
 {
     wiBibInit();
     StilDiensteEintragen();  // colour names and the dash limit, before the first settings read
-    ElemDiensteEintragen();  // the background drawing of the drawing store
     LinienHakenEintragen();
     TbarHakenEintragen();
     OrdnerEinstFolgeSetzen(ModOrdnerEinstFolge);

@@ -18,6 +18,8 @@
 // the callers of the former stand-ins.
 #include "output/element.h"
 #include "output/gdi.h"
+// The view class and the output devices' start and end: the real ones.
+#include "output/ansicht.h"
 
 // The viewer page.
 void ShowZeiAnzeigen(const char* pfad);
@@ -28,11 +30,6 @@ void ShowAktivieren();
 // The toolbar image module (ToolbarBibLaden / ToolbarBibFrei), included
 // here for the callers of the former stand-ins.
 #include "output/tbar.h"
-// No effect.
-void AnsichtKlasseAnmelden();
-void AnsichtKlasseAbmelden();
-void AusgabeInit();
-void AusgabeEnde();
 void DxfExport(const char* dxf, const char* zeichnung);
 void DxfImport(const char* dxf, const char* zeichnung);
 
