@@ -113,6 +113,9 @@ TEST_F(Plot, MovesPensAndLineTypesAreWrittenOnlyWhenTheyChange)
                          "ZL 20,0000 0,0000\nSA 7\nZL 20,0000 0,0000\nZL 20,0000 0,0000\n")),
               "PU;SP8;VS10;\r\nLT2,40.0;\r\nPU;PA0,0;\r\nPD;PA40,0;\r\nPU;SP2;\r\nPD;PA80,0;\r\n"
               "LT2,10.0;\r\nPD;PA120,0;\r\nLT;\r\nPD;PA160,0;\r\nPD;PA200,0;\r\n");
+    // Pen 0 in the state selects pen 1.
+    EXPECT_EQ(mitte(plot("ST 3\nZL 1,0000 0,0000\nST 0\nZL 1,0000 0,0000\n")),
+              "PU;SP3;\r\nLT;\r\nPU;PA0,0;\r\nPD;PA40,0;\r\nPU;SP1;\r\nPD;PA80,0;\r\n");
 }
 
 TEST_F(Plot, SettingsAreReadUnderThePlotterAndSheetPrefixes)

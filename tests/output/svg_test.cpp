@@ -30,6 +30,8 @@ struct Svg : AusgabeTest {
     {
         const std::string z = zeichnung("klein", "VER 10\n" + zeilen + format + "\n");
         EXPECT_EQ(SvgExport(z.c_str(), pfad("klein.svg").c_str()), 0);
+        // Every document the tests write is well-formed and renders.
+        draussen(pfad("klein.svg"));
         return stLesen(pfad("klein.svg"));
     }
 
