@@ -2,7 +2,8 @@
 // placement, so the primitives here work on placed sheet millimetres; the
 // state cache leaves out pen moves, pen selections, line types and label
 // sizes that would repeat what the plotter already has. Every command text
-// goes through `raus`; a failed write anywhere drops the whole output.
+// goes through one output function (`hpglRaus`); a failed write anywhere
+// drops the whole output.
 #include "output/plotdriv.h"
 
 #include <algorithm>
@@ -36,7 +37,7 @@ namespace {
 constexpr char ETX = 3;
 constexpr int PLOTLABELSUP = 2048;  // bytes of one converted label
 
-struct PlotZustand {
+struct HpglZustand {
     BDAT datei;
     int fehler = 0;
     int walkFehler = 0;   // the drawing could not be walked
@@ -57,16 +58,16 @@ struct PlotZustand {
     double sHoehe = 0, sFaktor = 0;
 };
 
-PlotZustand pl;
+HpglZustand pl;
 
-void raus(const std::string& t)
+void hpglRaus(const std::string& t)
 {
     if (t.empty()) return;
     if (bdwrite(&pl.datei, t.data(), static_cast<int32_t>(t.size())) < 0) pl.fehler = 1;
     if ((t.back() == ';' || t.back() == ETX) && bdwrite(&pl.datei, "\r\n", 2) < 0) pl.fehler = 1;
 }
 
-void zustandLoeschen()
+void hpglZustandLoeschen()
 {
     pl.posBekannt = false;
     pl.aktStift = -1;
@@ -75,9 +76,9 @@ void zustandLoeschen()
     pl.schriftBekannt = false;
 }
 
-int einheit(double mm) { return static_cast<int>(40.0 * mm); }
+int hpglEinheit(double mm) { return static_cast<int>(40.0 * mm); }
 
-std::string fest(double v, int stellen)
+std::string hpglFest(double v, int stellen)
 {
     char t[64];
     auto r = std::to_chars(t, t + sizeof t - 1, v, std::chars_format::fixed, stellen);
@@ -87,70 +88,70 @@ std::string fest(double v, int stellen)
 
 // ---- primitives on placed millimetres ----
 
-void bewegen(double x, double y, const char* art)
+void hpglBewegen(double x, double y, const char* art)
 {
     if (pl.posBekannt && pl.px == x && pl.py == y) return;
     pl.posBekannt = true;
     pl.px = x;
     pl.py = y;
-    raus(std::string(art) + ";PA" + std::to_string(einheit(x)) + "," + std::to_string(einheit(y)) + ";");
+    hpglRaus(std::string(art) + ";PA" + std::to_string(hpglEinheit(x)) + "," + std::to_string(hpglEinheit(y)) + ";");
 }
 
-void pu(double x, double y) { bewegen(x, y, "PU"); }
-void pd(double x, double y) { bewegen(x, y, "PD"); }
+void hpglPu(double x, double y) { hpglBewegen(x, y, "PU"); }
+void hpglPd(double x, double y) { hpglBewegen(x, y, "PD"); }
 
-void stiftWaehlen(int n)
+void hpglStift(int n)
 {
     n = std::clamp(n, 1, 8);
     if (n == pl.aktStift) return;
     pl.aktStift = n;
-    raus(pl.p.stift[n]);
+    hpglRaus(pl.p.stift[n]);
 }
 
-void linienart(int typ, double laenge)
+void hpglLinienart(int typ, double laenge)
 {
     typ = std::clamp(typ, 1, 7);
     if (laenge < 0.1) laenge = 10.0;
     if (typ == pl.ltArt && laenge == pl.ltLaenge) return;
     pl.ltArt = typ;
     pl.ltLaenge = laenge;
-    if (typ == 7) raus("LT;");
-    else raus("LT" + std::to_string(typ) + "," + fest(JusMass(&pl.p.jus, laenge), 1) + ";");
+    if (typ == 7) hpglRaus("LT;");
+    else hpglRaus("LT" + std::to_string(typ) + "," + hpglFest(JusMass(&pl.p.jus, laenge), 1) + ";");
 }
 
-void schrift(int winkel, double hoehe, double faktor)
+void hpglSchrift(int winkel, double hoehe, double faktor)
 {
     if (pl.schriftBekannt && winkel == pl.sWinkel && hoehe == pl.sHoehe && faktor == pl.sFaktor) return;
     pl.schriftBekannt = true;
     pl.sWinkel = winkel;
     pl.sHoehe = hoehe;
     pl.sFaktor = faktor;
-    raus("DI" + std::to_string(ICos(100, winkel)) + "," + std::to_string(ISin(100, winkel)) + ";SI" +
-         fest(2 * hoehe * faktor / 3 / 10, 3) + "," + fest(hoehe / 10, 3) + ";");
+    hpglRaus("DI" + std::to_string(ICos(100, winkel)) + "," + std::to_string(ISin(100, winkel)) + ";SI" +
+         hpglFest(2 * hoehe * faktor / 3 / 10, 3) + "," + hpglFest(hoehe / 10, 3) + ";");
 }
 
-void label(const char* text)
+void hpglText(const char* text)
 {
     char t[PLOTLABELSUP];
     HpglTextUmsetzen(text, pl.p.kum, t, sizeof t);
-    raus(std::string("PU;LB") + t + ETX);
+    hpglRaus(std::string("PU;LB") + t + ETX);
     pl.posBekannt = false;
 }
 
-void kreis(double r) { raus("PU;CI" + std::to_string(einheit(r)) + ";"); }
+void hpglKreis(double r) { hpglRaus("PU;CI" + std::to_string(hpglEinheit(r)) + ";"); }
 
-void bogenBefehl(double dx, double dy, int spanne)
+void hpglBogenBefehl(double dx, double dy, int spanne)
 {
-    raus("PD;AR" + std::to_string(einheit(dx)) + "," + std::to_string(einheit(dy)) + "," +
+    hpglRaus("PD;AR" + std::to_string(hpglEinheit(dx)) + "," + std::to_string(hpglEinheit(dy)) + "," +
          std::to_string(spanne / 10) + "." + std::to_string(spanne % 10) + ";PU;");
     // The pen stands at the arc's end now.
     pl.posBekannt = false;
 }
 
 // Degrees per polyline step for radii summing to s.
-int schrittGrad(double s) { return s > 400 ? 1 : s > 200 ? 2 : s > 100 ? 3 : 5; }
+int hpglSchritt(double s) { return s > 400 ? 1 : s > 200 ? 2 : s > 100 ? 3 : 5; }
 
-void ellipsenPunkt(double cx, double cy, double rx, double ry, int t, int zehntel, double* x, double* y)
+void hpglEllipsenPunkt(double cx, double cy, double rx, double ry, int t, int zehntel, double* x, double* y)
 {
     double dx = rx * CosZehntel(zehntel), dy = ry * SinZehntel(zehntel);
     Drehen(t, &dx, &dy);
@@ -158,66 +159,66 @@ void ellipsenPunkt(double cx, double cy, double rx, double ry, int t, int zehnte
     *y = cy + dy;
 }
 
-double abstand(double a) { return a < 0.1 ? 1.0 : a; }
+double hpglAbstand(double a) { return a < 0.1 ? 1.0 : a; }
 
-void ellipse(double cx, double cy, double rx, double ry, int t, int gefuellt, double sa)
+void hpglEllipse(double cx, double cy, double rx, double ry, int t, int gefuellt, double sa)
 {
-    sa = abstand(sa);
-    pu(cx, cy);
+    sa = hpglAbstand(sa);
+    hpglPu(cx, cy);
     for (;;) {
         if (pl.p.kkr && rx == ry) {
-            kreis(rx);
+            hpglKreis(rx);
         } else {
-            const int schritt = schrittGrad(rx + ry) * 10;
+            const int schritt = hpglSchritt(rx + ry) * 10;
             for (int phi = 0; phi <= 3600; phi += schritt) {
                 double x, y;
-                ellipsenPunkt(cx, cy, rx, ry, t, phi, &x, &y);
-                if (phi == 0) pu(x, y);
-                else pd(x, y);
+                hpglEllipsenPunkt(cx, cy, rx, ry, t, phi, &x, &y);
+                if (phi == 0) hpglPu(x, y);
+                else hpglPd(x, y);
             }
         }
         rx -= sa;
         ry -= sa;
         if (!gefuellt || rx <= 0 || ry <= 0) break;
     }
-    pu(cx, cy);
+    hpglPu(cx, cy);
 }
 
-void bogen(double cx, double cy, double rx, double ry, int t, int modus, int anfang, int ende)
+void hpglBogen(double cx, double cy, double rx, double ry, int t, int modus, int anfang, int ende)
 {
     if (modus != 0) std::swap(anfang, ende);
     // Equal ends are a whole turn, as the screen and the SVG export draw it.
     if (ende <= anfang) ende += 3600;
     if (pl.p.kkr && t == 0 && rx == ry) {
         const double ox = rx * CosZehntel(anfang), oy = ry * SinZehntel(anfang);
-        pu(cx + ox, cy + oy);
-        bogenBefehl(-ox, -oy, ende - anfang);
-        pu(cx, cy);
+        hpglPu(cx + ox, cy + oy);
+        hpglBogenBefehl(-ox, -oy, ende - anfang);
+        hpglPu(cx, cy);
         return;
     }
-    const int schritt = schrittGrad(rx + ry) * 10;
+    const int schritt = hpglSchritt(rx + ry) * 10;
     double x, y;
     bool erster = true;
     for (int phi = anfang; phi < ende; phi += schritt) {
-        ellipsenPunkt(cx, cy, rx, ry, t, phi, &x, &y);
-        if (erster) pu(x, y);
-        else pd(x, y);
+        hpglEllipsenPunkt(cx, cy, rx, ry, t, phi, &x, &y);
+        if (erster) hpglPu(x, y);
+        else hpglPd(x, y);
         erster = false;
     }
-    ellipsenPunkt(cx, cy, rx, ry, t, ende, &x, &y);
-    if (erster) pu(x, y);
-    else pd(x, y);
-    pu(cx, cy);
+    hpglEllipsenPunkt(cx, cy, rx, ry, t, ende, &x, &y);
+    if (erster) hpglPu(x, y);
+    else hpglPd(x, y);
+    hpglPu(cx, cy);
 }
 
-void rechteck(double x1, double y1, double x2, double y2, int gefuellt, double sa)
+void hpglRechteck(double x1, double y1, double x2, double y2, int gefuellt, double sa)
 {
-    sa = abstand(sa);
-    pu(x1, y1);
-    pd(x2, y1);
-    pd(x2, y2);
-    pd(x1, y2);
-    pd(x1, y1);
+    sa = hpglAbstand(sa);
+    hpglPu(x1, y1);
+    hpglPd(x2, y1);
+    hpglPd(x2, y2);
+    hpglPd(x1, y2);
+    hpglPd(x1, y1);
     if (gefuellt) {
         const double oben = std::max(y1, y2), unten = std::min(y1, y2);
         const int n = static_cast<int>((oben - unten) / sa);
@@ -225,174 +226,177 @@ void rechteck(double x1, double y1, double x2, double y2, int gefuellt, double s
         for (int k = 1; k <= n; ++k) {
             const double y = oben - k * schritt;
             const double a = k % 2 ? x1 : x2, b = k % 2 ? x2 : x1;
-            if (k == 1) pu(a, y);
-            else pd(a, y);
-            pd(b, y);
+            if (k == 1) hpglPu(a, y);
+            else hpglPd(a, y);
+            hpglPd(b, y);
         }
     }
-    pu(x1, y1);
+    hpglPu(x1, y1);
 }
 
-void polygon(const double* p, int n, int gefuellt, double sa)
+void hpglPolygon(const double* p, int n, int gefuellt, double sa)
 {
     if (n < 1) return;
-    sa = abstand(sa);
-    pu(p[0], p[1]);
-    for (int i = 1; i < n; ++i) pd(p[2 * i], p[2 * i + 1]);
-    pd(p[0], p[1]);
+    sa = hpglAbstand(sa);
+    hpglPu(p[0], p[1]);
+    for (int i = 1; i < n; ++i) hpglPd(p[2 * i], p[2 * i + 1]);
+    hpglPd(p[0], p[1]);
     if (!gefuellt || n != 4) return;
     const double ux = p[2] - p[0], uy = p[3] - p[1];
     const int m = static_cast<int>(std::hypot(ux, uy) / sa + 1);
-    pu(p[0], p[1]);
+    hpglPu(p[0], p[1]);
     for (int i = 1; i < m; ++i) {
         const double f = static_cast<double>(i) / m;
         const double ax = p[0] + f * ux, ay = p[1] + f * uy, bx = p[6] + f * ux, by = p[7] + f * uy;
         if (i % 2) {
-            pd(ax, ay);
-            pd(bx, by);
+            hpglPd(ax, ay);
+            hpglPd(bx, by);
         } else {
-            pd(bx, by);
-            pd(ax, ay);
+            hpglPd(bx, by);
+            hpglPd(ax, ay);
         }
     }
-    pu(p[0], p[1]);
+    hpglPu(p[0], p[1]);
 }
 
-void dreieck(const double* p, int gefuellt, double sa)
+void hpglDreieck(const double* p, int gefuellt, double sa)
 {
-    sa = abstand(sa);
-    pu(p[0], p[1]);
-    pd(p[2], p[3]);
-    pd(p[4], p[5]);
-    pd(p[0], p[1]);
+    sa = hpglAbstand(sa);
+    hpglPu(p[0], p[1]);
+    hpglPd(p[2], p[3]);
+    hpglPd(p[4], p[5]);
+    hpglPd(p[0], p[1]);
     if (!gefuellt) return;
     const double mx = (p[2] + p[4]) / 2, my = (p[3] + p[5]) / 2;
     const int m = static_cast<int>(std::hypot(mx - p[0], my - p[1]) / sa + 1);
     const double ux = (p[2] - p[0]) / m, uy = (p[3] - p[1]) / m, vx = (p[4] - p[0]) / m, vy = (p[5] - p[1]) / m;
-    pu(p[0], p[1]);
+    hpglPu(p[0], p[1]);
     for (int i = 1; i < m; ++i) {
         if (i % 2) {
-            pd(p[0] + i * ux, p[1] + i * uy);
-            pd(p[0] + i * vx, p[1] + i * vy);
+            hpglPd(p[0] + i * ux, p[1] + i * uy);
+            hpglPd(p[0] + i * vx, p[1] + i * vy);
         } else {
-            pd(p[0] + i * vx, p[1] + i * vy);
-            pd(p[0] + i * ux, p[1] + i * uy);
+            hpglPd(p[0] + i * vx, p[1] + i * vy);
+            hpglPd(p[0] + i * ux, p[1] + i * uy);
         }
     }
-    pu(p[0], p[1]);
+    hpglPu(p[0], p[1]);
 }
 
 // Hatch spacing of the element's pen: the settings hold pens 1..8, higher
 // pens plot with pen 8 and hatch with its spacing.
-double stiftAbstand() { return JusMass(&pl.p.jus, pl.w.sa[std::clamp(pl.stift, 1, 8) - 1]); }
+double hpglStiftAbstand() { return JusMass(&pl.p.jus, pl.w.sa[std::clamp(pl.stift, 1, 8) - 1]); }
 
 // ---- the device over the renderer core ----
 
-int hpStift(void*, int n, const STT* s)
+int hpglElemStift(void*, int n, const STT* s)
 {
     n = std::clamp(n, 1, PLOTPENSUP);
     pl.benutzt[n] = 1;
     if (pl.passStift != 0 && pl.passStift != n) return 0;
     pl.stift = n;
-    stiftWaehlen(n);
-    linienart(s->sa, 10 * s->sl * s->mass);
+    hpglStift(n);
+    hpglLinienart(s->sa, 10 * s->sl * s->mass);
     double x = s->x, y = s->y;
     JusPunkt(&pl.p.jus, &x, &y);
-    pu(x, y);
+    hpglPu(x, y);
     return 1;
 }
 
-void hpLinie(void*, double x1, double y1, double x2, double y2)
+void hpglElemLinie(void*, double x1, double y1, double x2, double y2)
 {
-    pu(x1, y1);
-    pd(x2, y2);
+    hpglPu(x1, y1);
+    hpglPd(x2, y2);
 }
 
-void hpRechteck(void*, double x1, double y1, double x2, double y2, int f)
+void hpglElemRechteck(void*, double x1, double y1, double x2, double y2, int f)
 {
-    rechteck(x1, y1, x2, y2, f, stiftAbstand());
+    hpglRechteck(x1, y1, x2, y2, f, hpglStiftAbstand());
 }
 
-void hpPolygon(void*, const double* p, int n, int f)
+void hpglElemPolygon(void*, const double* p, int n, int f)
 {
-    if (n == 3) dreieck(p, f, stiftAbstand());
-    else polygon(p, n, f, stiftAbstand());
+    if (n == 3) hpglDreieck(p, f, hpglStiftAbstand());
+    else hpglPolygon(p, n, f, hpglStiftAbstand());
 }
 
-void hpEllipse(void*, double x1, double y1, double x2, double y2, int f)
+void hpglElemEllipse(void*, double x1, double y1, double x2, double y2, int f)
 {
-    ellipse((x1 + x2) / 2, (y1 + y2) / 2, std::fabs(x2 - x1) / 2, std::fabs(y2 - y1) / 2, 0, f, stiftAbstand());
+    hpglEllipse((x1 + x2) / 2, (y1 + y2) / 2, std::fabs(x2 - x1) / 2, std::fabs(y2 - y1) / 2, 0, f, hpglStiftAbstand());
 }
 
-void hpEllipseGedreht(void*, double cx, double cy, double rx, double ry, int t, int f)
+void hpglElemEllipseGedreht(void*, double cx, double cy, double rx, double ry, int t, int f)
 {
-    ellipse(cx, cy, std::fabs(rx), std::fabs(ry), t, f, stiftAbstand());
+    hpglEllipse(cx, cy, std::fabs(rx), std::fabs(ry), t, f, hpglStiftAbstand());
 }
 
-void hpBogen(void*, double cx, double cy, double rx, double ry, int t, int m, int a0, int a1)
+void hpglElemBogen(void*, double cx, double cy, double rx, double ry, int t, int m, int a0, int a1)
 {
-    bogen(cx, cy, rx, ry, t, m, a0, a1);
+    hpglBogen(cx, cy, rx, ry, t, m, a0, a1);
 }
 
-void hpSchrift(void*, int, int winkel, double hoehe, double faktor)
+void hpglElemSchrift(void*, int, int winkel, double hoehe, double faktor)
 {
-    stiftWaehlen(pl.stift);
-    linienart(7, 10.0);
-    schrift(winkel, hoehe, faktor);
+    hpglStift(pl.stift);
+    hpglLinienart(7, 10.0);
+    hpglSchrift(winkel, hoehe, faktor);
 }
 
-void hpTextZeile(void*, double x, double y, const char* t, int)
+void hpglElemTextZeile(void*, double x, double y, const char* t, int)
 {
-    pu(x, y);
-    label(t);
+    hpglPu(x, y);
+    hpglText(t);
 }
 
-int hpBild(void*, double, double, double, double, int, const char*) { return 0; }
+int hpglElemBild(void*, double, double, double, double, int, const char*) { return 0; }
 
-ELEMGERAET plGeraet = {nullptr,    hpStift,      hpLinie,        hpRechteck,
-                       hpPolygon,  hpEllipse,    hpEllipseGedreht, hpBogen,
-                       hpSchrift,  nullptr,      nullptr,        hpTextZeile,
-                       nullptr,    hpBild,       ELEM_PLATZ_JUS, nullptr,
-                       0,          1,            {}};
+// Members in the order of ELEMGERAET: no too-small test and no measuring
+// (labels take length x height x width factor), the plotter's placement,
+// layer switching honoured.
+ELEMGERAET hpglGeraet = {nullptr,          hpglElemStift,   hpglElemLinie,          hpglElemRechteck,
+                         hpglElemPolygon,  hpglElemEllipse, hpglElemEllipseGedreht, hpglElemBogen,
+                         hpglElemSchrift,  nullptr,         nullptr,                hpglElemTextZeile,
+                         nullptr,          hpglElemBild,    ELEM_PLATZ_JUS,         nullptr,
+                         0,                1,               {}};
 
 // ---- sheet ----
 
-void blattBeginnen(int passStift)
+void hpglBlattBeginnen(int passStift)
 {
     pl.passStift = passStift;
-    ElemLayerAnfang(&plGeraet);
-    if (pl.w.aseq[0]) raus(pl.w.aseq);
-    if (pl.w.euas) raus("\x1b.Y");
-    raus("IN;IP0,0,1,4000;");
-    zustandLoeschen();
+    ElemLayerAnfang(&hpglGeraet);
+    if (pl.w.aseq[0]) hpglRaus(pl.w.aseq);
+    if (pl.w.euas) hpglRaus("\x1b.Y");
+    hpglRaus("IN;IP0,0,1,4000;");
+    hpglZustandLoeschen();
     pl.abbruch = 0;
 }
 
-void blattEnde(int istA4)
+void hpglBlattEnde(int istA4)
 {
     double x = pl.p.rlx, y = pl.p.rly;
     JusPunkt(&pl.p.jus, &x, &y);
-    pu(x, y);
-    if (pl.p.kvs) raus(istA4 ? pl.p.va4 : pl.p.va3);
-    pu(x, y);
-    zustandLoeschen();
-    if (pl.w.euas) raus("\x1b.Z");
-    if (pl.w.eseq[0]) raus(pl.w.eseq);
+    hpglPu(x, y);
+    if (pl.p.kvs) hpglRaus(istA4 ? pl.p.va4 : pl.p.va3);
+    hpglPu(x, y);
+    hpglZustandLoeschen();
+    if (pl.w.euas) hpglRaus("\x1b.Z");
+    if (pl.w.eseq[0]) hpglRaus(pl.w.eseq);
 }
 
 // One walk; a drawing that cannot be read makes the whole plot fail.
-void durchlaufen(const char* zeichnung)
+void hpglDurchlaufen(const char* zeichnung)
 {
     // Every pass starts from the layers shown, not from where the last
     // pass's layer switches left them.
-    ElemLayerAnfang(&plGeraet);
+    ElemLayerAnfang(&hpglGeraet);
     STT s;
     SttInit(&s, nullptr);
     if (ZeiDurchlaufen(zeichnung, &s, HpglRueckruf) < 0) pl.walkFehler = 1;
 }
 
 // Table A: OEM code and its byte in character set 7.
-const uint8_t tabA[][2] = {{0x80, 0x34}, {0x81, 0x4F}, {0x82, 0x45}, {0x83, 0x40}, {0x84, 0x4C}, {0x85, 0x48},
+const uint8_t hpglTabA[][2] = {{0x80, 0x34}, {0x81, 0x4F}, {0x82, 0x45}, {0x83, 0x40}, {0x84, 0x4C}, {0x85, 0x48},
                            {0x86, 0x54}, {0x87, 0x35}, {0x88, 0x41}, {0x89, 0x4D}, {0x8A, 0x49}, {0x8B, 0x5D},
                            {0x8C, 0x51}, {0x8D, 0x59}, {0x8E, 0x58}, {0x8F, 0x50}, {0x90, 0x5C}, {0x91, 0x53},
                            {0x93, 0x42}, {0x94, 0x4E}, {0x95, 0x4A}, {0x96, 0x43}, {0x97, 0x4B}, {0x98, 0x6F},
@@ -400,7 +404,7 @@ const uint8_t tabA[][2] = {{0x80, 0x34}, {0x81, 0x4F}, {0x82, 0x45}, {0x83, 0x40
                            {0xA1, 0x55}, {0xA2, 0x46}, {0xA3, 0x47}, {0xA4, 0x37}, {0xA5, 0x36}, {0xB0, 0x33}};
 
 // Table B: OEM code and one or two bytes in character set 2.
-const uint8_t tabB[][3] = {
+const uint8_t hpglTabB[][3] = {
     {0x80, 0x5C, 0},    {0x81, 0x75, 0x7D}, {0x82, 0x65, 0x27}, {0x83, 0x61, 0x5E}, {0x84, 0x61, 0x7D},
     {0x85, 0x61, 0x60}, {0x86, 0x61, 0x7C}, {0x87, 0x5C, 0},    {0x88, 0x65, 0x5E}, {0x89, 0x65, 0x7D},
     {0x8A, 0x65, 0x60}, {0x8B, 0x69, 0x7B}, {0x8C, 0x69, 0x5E}, {0x8D, 0x69, 0x60}, {0x8E, 0x41, 0x7B},
@@ -424,8 +428,8 @@ void HpglTextUmsetzen(const char* text, int kum, char* aus, int kap)
         } else if (kum == 2) {
             r += static_cast<char>(o);
         } else if (kum == 1) {
-            const auto* e = std::find_if(std::begin(tabA), std::end(tabA), [o](const uint8_t* z) { return z[0] == o; });
-            if (e != std::end(tabA)) {
+            const auto* e = std::find_if(std::begin(hpglTabA), std::end(hpglTabA), [o](const uint8_t* z) { return z[0] == o; });
+            if (e != std::end(hpglTabA)) {
                 r += "\x03" "CS7;LB";
                 r += static_cast<char>((*e)[1]);
                 r += "\x03" "CS0;LB";
@@ -433,8 +437,8 @@ void HpglTextUmsetzen(const char* text, int kum, char* aus, int kap)
                 r += static_cast<char>(o);
             }
         } else {
-            const auto* e = std::find_if(std::begin(tabB), std::end(tabB), [o](const uint8_t* z) { return z[0] == o; });
-            if (e != std::end(tabB)) {
+            const auto* e = std::find_if(std::begin(hpglTabB), std::end(hpglTabB), [o](const uint8_t* z) { return z[0] == o; });
+            if (e != std::end(hpglTabB)) {
                 r += "\x03" "CS2;LB";
                 r += static_cast<char>((*e)[1]);
                 if ((*e)[2]) r += static_cast<char>((*e)[2]);
@@ -515,8 +519,8 @@ int HpglRueckruf(const BEF* b, const STT* s)
         pl.abbruch = 1;
         return 0;
     }
-    if (ElemLayerSchalten(&plGeraet, b)) return 0;
-    if (ElemLayerAn(&plGeraet, s)) ElemZeichnen(&plGeraet, b, s);
+    if (ElemLayerSchalten(&hpglGeraet, b)) return 0;
+    if (ElemLayerAn(&hpglGeraet, s)) ElemZeichnen(&hpglGeraet, b, s);
     return 0;
 }
 
@@ -536,22 +540,22 @@ int HpglPlot(const char* zeichnung, const char* ausgabe)
     }
     pl.fehler = 0;
     pl.walkFehler = 0;
-    plGeraet.jus = &pl.p.jus;
-    plGeraet.textAus = 0;
+    hpglGeraet.jus = &pl.p.jus;
+    hpglGeraet.textAus = 0;
     ZeiAktSetzen(zeichnung);
     if (!pl.w.sez) {
-        blattBeginnen(0);
-        durchlaufen(zeichnung);
+        hpglBlattBeginnen(0);
+        hpglDurchlaufen(zeichnung);
     } else {
         int p = HpglNaechsterStift(0);
-        blattBeginnen(p);
+        hpglBlattBeginnen(p);
         while (p >= 1 && p <= PLOTPENSUP) {
-            durchlaufen(zeichnung);
-            zustandLoeschen();
+            hpglDurchlaufen(zeichnung);
+            hpglZustandLoeschen();
             p = HpglNaechsterStift(p);
         }
     }
-    blattEnde(istA4);
+    hpglBlattEnde(istA4);
     BauBibSchliessen();
     StndTextSchliessen();
     if (pl.fehler || pl.walkFehler) pl.datei.fehler = 1;
