@@ -36,6 +36,11 @@ namespace {
 
 constexpr char ETX = 3;
 constexpr int PLOTLABELSUP = 2048;  // bytes of one converted label
+// Hatch lines of one shape and rings of one filled ellipse: a sheet of
+// 1189 x 841 mm at the finest spacing (0.1 mm) needs 11,890 lines and
+// 6,000 rings; a shape far beyond the sheet must not write without end.
+constexpr int PLOTSCHRAFFURSUP = 12000;
+constexpr int PLOTRINGSUP = 6000;
 
 struct HpglZustand {
     BDAT datei;
@@ -76,7 +81,22 @@ void hpglZustandLoeschen()
     pl.schriftBekannt = false;
 }
 
-int hpglEinheit(double mm) { return static_cast<int>(40.0 * mm); }
+// Plotter units of a length (truncated); values beyond the integer range
+// are held at its ends, and a value that is not a number is 0.
+int hpglEinheit(double mm)
+{
+    const double u = 40.0 * mm;
+    if (u >= 2147483647.0) return 2147483647;
+    if (u <= -2147483647.0) return -2147483647;
+    return u == u ? static_cast<int>(u) : 0;
+}
+
+// The integer part of a count of hatch lines, within 0..PLOTSCHRAFFURSUP.
+int hpglAnzahl(double v)
+{
+    if (!(v >= 0)) return 0;
+    return v >= PLOTSCHRAFFURSUP ? PLOTSCHRAFFURSUP : static_cast<int>(v);
+}
 
 std::string hpglFest(double v, int stellen)
 {
@@ -159,13 +179,13 @@ void hpglEllipsenPunkt(double cx, double cy, double rx, double ry, int t, int ze
     *y = cy + dy;
 }
 
-double hpglAbstand(double a) { return a < 0.1 ? 1.0 : a; }
+double hpglAbstand(double a) { return a >= 0.1 ? a : 1.0; }
 
 void hpglEllipse(double cx, double cy, double rx, double ry, int t, int gefuellt, double sa)
 {
     sa = hpglAbstand(sa);
     hpglPu(cx, cy);
-    for (;;) {
+    for (int ring = 0; ring < PLOTRINGSUP; ++ring) {
         if (pl.p.kkr && rx == ry) {
             hpglKreis(rx);
         } else {
@@ -179,7 +199,7 @@ void hpglEllipse(double cx, double cy, double rx, double ry, int t, int gefuellt
         }
         rx -= sa;
         ry -= sa;
-        if (!gefuellt || rx <= 0 || ry <= 0) break;
+        if (!gefuellt || !(rx > 0 && ry > 0)) break;
     }
     hpglPu(cx, cy);
 }
@@ -187,7 +207,10 @@ void hpglEllipse(double cx, double cy, double rx, double ry, int t, int gefuellt
 void hpglBogen(double cx, double cy, double rx, double ry, int t, int modus, int anfang, int ende)
 {
     if (modus != 0) std::swap(anfang, ende);
-    // Equal ends are a whole turn, as the screen and the SVG export draw it.
+    // Angles of any size come to 0..3599, so an arc is at most one turn;
+    // equal ends are a whole turn, as the screen and the SVG export draw it.
+    anfang = (anfang % 3600 + 3600) % 3600;
+    ende = (ende % 3600 + 3600) % 3600;
     if (ende <= anfang) ende += 3600;
     if (pl.p.kkr && t == 0 && rx == ry) {
         const double ox = rx * CosZehntel(anfang), oy = ry * SinZehntel(anfang);
@@ -221,7 +244,7 @@ void hpglRechteck(double x1, double y1, double x2, double y2, int gefuellt, doub
     hpglPd(x1, y1);
     if (gefuellt) {
         const double oben = std::max(y1, y2), unten = std::min(y1, y2);
-        const int n = static_cast<int>((oben - unten) / sa);
+        const int n = hpglAnzahl((oben - unten) / sa);
         const double schritt = (oben - unten) / (n + 1);
         for (int k = 1; k <= n; ++k) {
             const double y = oben - k * schritt;
@@ -243,7 +266,7 @@ void hpglPolygon(const double* p, int n, int gefuellt, double sa)
     hpglPd(p[0], p[1]);
     if (!gefuellt || n != 4) return;
     const double ux = p[2] - p[0], uy = p[3] - p[1];
-    const int m = static_cast<int>(std::hypot(ux, uy) / sa + 1);
+    const int m = hpglAnzahl(std::hypot(ux, uy) / sa) + 1;
     hpglPu(p[0], p[1]);
     for (int i = 1; i < m; ++i) {
         const double f = static_cast<double>(i) / m;
@@ -268,7 +291,7 @@ void hpglDreieck(const double* p, int gefuellt, double sa)
     hpglPd(p[0], p[1]);
     if (!gefuellt) return;
     const double mx = (p[2] + p[4]) / 2, my = (p[3] + p[5]) / 2;
-    const int m = static_cast<int>(std::hypot(mx - p[0], my - p[1]) / sa + 1);
+    const int m = hpglAnzahl(std::hypot(mx - p[0], my - p[1]) / sa) + 1;
     const double ux = (p[2] - p[0]) / m, uy = (p[3] - p[1]) / m, vx = (p[4] - p[0]) / m, vy = (p[5] - p[1]) / m;
     hpglPu(p[0], p[1]);
     for (int i = 1; i < m; ++i) {

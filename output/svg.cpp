@@ -189,6 +189,8 @@ void svgBogenPunkt(double cx, double cy, double rx, double ry, int t, int a, dou
 void svgBogen(void*, double cx, double cy, double rx, double ry, int t, int modus, int anfang, int ende)
 {
     if (modus != 0) std::swap(anfang, ende);
+    anfang = (anfang % 3600 + 3600) % 3600;
+    ende = (ende % 3600 + 3600) % 3600;
     int spanne = ((ende - anfang) % 3600 + 3600) % 3600;
     if (spanne == 0) spanne = 3600;
     const std::string radien = svgZahlText(rx) + "," + svgZahlText(ry) + " " + std::to_string(360 - t / 10);

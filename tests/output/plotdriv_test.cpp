@@ -198,6 +198,20 @@ TEST_F(Plot, FilledShapesAreHatchedWithTheirPensSpacing)
     EXPECT_NE(m.find("PU;PA20,0;"), std::string::npos) << m;   // the point's ring of 0.5 mm
 }
 
+TEST_F(Plot, HugeShapesAndAnglesStayBounded)
+{
+    // Far beyond the sheet: the hatch lines, rings and arc steps are capped,
+    // plotter units held at the integer range.
+    satz({{"PlXkkr", "1"}});
+    const std::string p = plot("RTK 1 10,0000 1000000,0000\nKRE 1 100000,0000 100000,0000\n"
+                               "TKR 0,0 200000000,0 1,0000 1,0000\nTKR -5000,0 5000,0 2,0000 3,0000\n"
+                               "BW 1000000000,0000 0,0000\nZL 1,0000 0,0000\n");
+    EXPECT_LT(p.size(), 1000000u);
+    EXPECT_EQ(anzahl(p, "PU;CI"), 6000);
+    EXPECT_NE(p.find("PU;PA2147483647,0;"), std::string::npos);
+    EXPECT_EQ(anzahl(p, "AR"), 1);
+}
+
 TEST_F(Plot, LabelsConvertNationalCharacters)
 {
     struct Fall {
