@@ -507,6 +507,17 @@ void hpglDiagonale()
     hpglP.diagonale = std::hypot(hpglP.p2.x - hpglP.p1.x, hpglP.p2.y - hpglP.p1.y);
 }
 
+// The character cell of a plotter after IN: 0.75 % of the default P1-P2
+// width and 1.5 % of its height.
+void hpglStandardSchrift()
+{
+    const double w = std::fabs(1043.0 - 43.0) * 0.75 / 10;
+    const double h = std::fabs(740.0 - 20.0) * 1.5 / 10;
+    hpglP.zeichenhoehe = h * 10;
+    hpglReal(30, JusMass(&hpglTrafo, hpglP.zeichenhoehe));
+    hpglReal(32, w * 1.5 / h);
+}
+
 void HpglImpInit()
 {
     hpglP.stift = {0, 0};
@@ -524,11 +535,7 @@ void HpglImpInit()
     hpglReal(27, JusMass(&hpglTrafo, 4 * hpglP.diagonale / 100));
     hpglP.richtung = 0;
     hpglInt(31, JusWinkel(&hpglTrafo, 0));
-    const double w = std::fabs(hpglP.p2.x - hpglP.p1.x) * 0.75 / 10;
-    const double h = std::fabs(hpglP.p2.y - hpglP.p1.y) * 1.5 / 10;
-    hpglP.zeichenhoehe = h * 10;
-    hpglReal(30, JusMass(&hpglTrafo, hpglP.zeichenhoehe));
-    hpglReal(32, w * 1.5 / h);
+    hpglStandardSchrift();
     HpglImpTextReset();
 }
 
@@ -646,6 +653,9 @@ void HpglImpBefehl(const char* befehl)
         }
     } else if (!std::strcmp(m, "SM")) {
         hpglP.symbol = *par;
+    } else if ((!std::strcmp(m, "SI") || !std::strcmp(m, "SR")) && ohne) {
+        // Without parameters both go back to the default cell.
+        hpglStandardSchrift();
     } else if (!std::strcmp(m, "SI")) {
         const double w = HpglImpZahl(&par), h = HpglImpZahl(&par);
         hpglSchrift(w, h, h * 10);
@@ -816,7 +826,15 @@ int HpglImpZeichnungAnlegen(const char* zeichnung, const STT* s)
     hpglGeschrieben = *s;
     hpglOffen = 1;
     hpglFehler = 0;
-    return 0;
+    // Positions are written absolute but sizes in millimetres, which every
+    // walk multiplies by the scale it starts with ("ZvMS"): an absolute scale
+    // of 1 first keeps both in the same unit whatever that setting is.
+    BEF ms = hpglNeu(13);
+    ms.darg[0] = 1.0;
+    hpglSchreiben(&ms);
+    SttAnwenden(&ms, &hpglAktuell);
+    SttAnwenden(&ms, &hpglGeschrieben);
+    return hpglFehler ? ERROR : 0;
 }
 
 }  // namespace

@@ -117,6 +117,9 @@ void wiLangEnde()
     if (langMerk && IsWindow(langMerk)) EnableWindow(langMerk, TRUE);
     langMerk = 0;
     if (!langAbgebrochen && h && IsWindow(h)) DestroyWindow(h);
+    // A cancel belongs to its dialog: a later pump without one must not
+    // find it still set and stop a run that nobody cancelled.
+    langAbgebrochen = 0;
 }
 
 HWND wiLangFenster() { return langFenster; }

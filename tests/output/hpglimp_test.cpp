@@ -26,6 +26,7 @@
 #include "model/einstell.h"
 #include "model/justage.h"
 #include "model/zeichnun.h"
+#include "model/zeilauf.h"
 #include "model/zustand.h"
 #include "output/hpglimp.h"
 #include "platform/fehlersim.h"
@@ -409,6 +410,83 @@ TEST_F(HpglImp, FailuresWarnAndLeaveNoDrawing)
     ASSERT_EQ(ZeiDateiLesend(&z, pfad("neu.zvk").c_str()), 0);
     EXPECT_EQ(ZeiFormat(&z), 116);
     bdclose(&z.datei);
+}
+
+TEST_F(HpglImp, SizeCommandsWithoutParametersRestoreTheDefaultCell)
+{
+    // The cell after IN (from the default P1-P2, held at the largest size),
+    // not the smallest size that a cell of 0 x 0 would give.
+    const STT vorher = zustandBei(importieren("IN;LBx\003PU;"), 50);
+    EXPECT_DOUBLE_EQ(vorher.tg, 100.0);
+    for (const char* plot : {"SI0.5,0.7;SI;LBx\003PU;", "SR1,2;SR;LBx\003PU;", "SI0.5,0.7;SR;LBx\003PU;"}) {
+        const STT s = zustandBei(importieren(plot), 50);
+        EXPECT_DOUBLE_EQ(s.tg, vorher.tg) << plot;
+        EXPECT_DOUBLE_EQ(s.tv, vorher.tv) << plot;
+    }
+}
+
+// Every object of a walk: code, scale, position and its first two doubles.
+struct Gesehen {
+    int code;
+    double mass, x, y, d0, d1;
+};
+std::vector<Gesehen>* hiGesehen = nullptr;
+
+int hiSehen(const BEF* b, const STT* s)
+{
+    if (BefIstObjekt(b->code)) hiGesehen->push_back({b->code, s->mass, s->x, s->y, b->darg[0], b->darg[1]});
+    return 0;
+}
+
+TEST_F(HpglImp, SizesMatchPositionsWhateverTheStartScale)
+{
+    for (const char* ms : {"25", "0", "10"}) {
+        std::string satz = lesen(daten("Hpgl.vgb"));
+        satz.replace(satz.find("ZvMS     10"), 11, std::string("ZvMS     ") + ms);
+        schreiben(pfad("Hpgl.vgb"), satz);
+        VgbSetSetzen("Hpgl", pfad("Hpgl.vgb").c_str());
+        GrundEinstLesen(nullptr);
+        const std::string z = importieren("IN;PA400,400;PD800,400;PU;PA1200,400;CI200;");
+        std::vector<Gesehen> g;
+        hiGesehen = &g;
+        STT s;
+        std::memset(&s, 0, sizeof s);
+        SttInit(&s, nullptr);
+        EXPECT_EQ(ZeiDurchlaufen(z.c_str(), &s, hiSehen), 0);
+        hiGesehen = nullptr;
+        ASSERT_EQ(g.size(), 2u) << ms;
+        // A line of 10 mm from (10, 10) and a circle of radius 5 at (30, 10).
+        EXPECT_EQ(g[0].code, BEF_ZL);
+        EXPECT_DOUBLE_EQ(g[0].mass, 1.0) << ms;
+        EXPECT_DOUBLE_EQ(g[0].x, 10.0) << ms;
+        EXPECT_DOUBLE_EQ(g[0].x + g[0].mass * g[0].d0, 20.0) << ms;
+        EXPECT_EQ(g[1].code, BEF_KRE);
+        EXPECT_DOUBLE_EQ(g[1].x, 30.0) << ms;
+        EXPECT_DOUBLE_EQ(g[1].mass * g[1].d0, 5.0) << ms;
+        // The scale is the drawing's first record.
+        ZeiDatei d;
+        ASSERT_EQ(ZeiDateiLesend(&d, z.c_str()), 0);
+        BEF b;
+        ASSERT_EQ(ZeiBefLesen(&d, &b), 0);
+        while (b.code == BEF_VER) ASSERT_EQ(ZeiBefLesen(&d, &b), 0);
+        EXPECT_EQ(BefZuText(&b), "MS 1,0000");
+        bdclose(&d.datei);
+    }
+}
+
+TEST_F(HpglImp, TheShippedSetHoldsEveryKey)
+{
+    VgbSetSetzen("Standard", (std::string(VELMO_SOURCE_DIR) + "/data/Standard.vgb").c_str());
+    VgbFehlMeldung(1);
+    plNachrichtBoxFragenLeeren();
+    JusTrafo t;
+    double f[4];
+    HpglImpEinstLesen(&t, f);
+    VgbFehlendeMelden();
+    EXPECT_TRUE(warnungen().empty()) << warnungen()[0];
+    EXPECT_EQ(t.mass, 1.0);
+    EXPECT_EQ(f[2], 1189.0);
+    EXPECT_EQ(f[3], 841.0);
 }
 
 }  // namespace

@@ -93,6 +93,7 @@ TEST_F(LangTest, CancelMakesThePumpAnswer0)
     wiLangEnde();
     EXPECT_TRUE(IsWindowEnabled(haupt));
     EXPECT_EQ(wiLangTiefe(), 0);
+    EXPECT_EQ(wiLangPumpe(), 1) << "the cancel ended with its dialog";
 }
 
 }  // namespace

@@ -1,0 +1,595 @@
+// HPGL plot output (see plotdriv.h). The renderer core applies the plotter
+// placement, so the primitives here work on placed sheet millimetres; the
+// state cache leaves out pen moves, pen selections, line types and label
+// sizes that would repeat what the plotter already has. Every command text
+// goes through one output function (`hpglRaus`); a failed write anywhere
+// drops the whole output.
+#include "output/plotdriv.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "config/reaktion.h"
+#include "config/vorgaben.h"
+#include "model/bauteil.h"
+#include "model/befehl.h"
+#include "model/geometri.h"
+#include "model/stndtext.h"
+#include "model/textvar.h"
+#include "model/zeichnun.h"
+#include "model/zeilauf.h"
+#include "model/zustand.h"
+#include "output/element.h"
+#include "support/basis.h"
+#include "support/bdatei.h"
+#include "support/pfade.h"
+#include "support/texte.h"
+#include "winlib/langdlg.h"
+#include "winlib/meldung.h"
+
+namespace {
+
+constexpr char ETX = 3;
+constexpr int PLOTLABELSUP = 2048;  // bytes of one converted label
+// Hatch lines of one shape and rings of one filled ellipse: a sheet of
+// 1189 x 841 mm at the finest spacing (0.1 mm) needs 11,890 lines and
+// 6,000 rings; a shape far beyond the sheet must not write without end.
+constexpr int PLOTSCHRAFFURSUP = 12000;
+constexpr int PLOTRINGSUP = 6000;
+
+struct HpglZustand {
+    BDAT datei;
+    int fehler = 0;
+    int walkFehler = 0;   // the drawing could not be walked
+    PlotterSatz p{};
+    PlotterWerte w{};
+    uint8_t benutzt[PLOTPENSUP + 1] = {};
+    int passStift = 0;
+    int abbruch = 0;
+    int stift = 1;        // pen of the element being drawn (hatch spacing)
+    // state cache
+    bool posBekannt = false;
+    double px = 0, py = 0;
+    int aktStift = -1;
+    int ltArt = -1;
+    double ltLaenge = -1;
+    bool schriftBekannt = false;
+    int sWinkel = 0;
+    double sHoehe = 0, sFaktor = 0;
+};
+
+HpglZustand pl;
+
+void hpglRaus(const std::string& t)
+{
+    if (t.empty()) return;
+    if (bdwrite(&pl.datei, t.data(), static_cast<int32_t>(t.size())) < 0) pl.fehler = 1;
+    if ((t.back() == ';' || t.back() == ETX) && bdwrite(&pl.datei, "\r\n", 2) < 0) pl.fehler = 1;
+}
+
+void hpglZustandLoeschen()
+{
+    pl.posBekannt = false;
+    pl.aktStift = -1;
+    pl.ltArt = -1;
+    pl.ltLaenge = -1;
+    pl.schriftBekannt = false;
+}
+
+// Plotter units of a length (truncated); values beyond the integer range
+// are held at its ends, and a value that is not a number is 0.
+int hpglEinheit(double mm)
+{
+    const double u = 40.0 * mm;
+    if (u >= 2147483647.0) return 2147483647;
+    if (u <= -2147483647.0) return -2147483647;
+    return u == u ? static_cast<int>(u) : 0;
+}
+
+// The integer part of a count of hatch lines, within 0..PLOTSCHRAFFURSUP.
+int hpglAnzahl(double v)
+{
+    if (!(v >= 0)) return 0;
+    return v >= PLOTSCHRAFFURSUP ? PLOTSCHRAFFURSUP : static_cast<int>(v);
+}
+
+std::string hpglFest(double v, int stellen)
+{
+    char t[64];
+    auto r = std::to_chars(t, t + sizeof t - 1, v, std::chars_format::fixed, stellen);
+    *r.ptr = '\0';
+    return t;
+}
+
+// ---- primitives on placed millimetres ----
+
+void hpglBewegen(double x, double y, const char* art)
+{
+    if (pl.posBekannt && pl.px == x && pl.py == y) return;
+    pl.posBekannt = true;
+    pl.px = x;
+    pl.py = y;
+    hpglRaus(std::string(art) + ";PA" + std::to_string(hpglEinheit(x)) + "," + std::to_string(hpglEinheit(y)) + ";");
+}
+
+void hpglPu(double x, double y) { hpglBewegen(x, y, "PU"); }
+void hpglPd(double x, double y) { hpglBewegen(x, y, "PD"); }
+
+void hpglStift(int n)
+{
+    n = std::clamp(n, 1, 8);
+    if (n == pl.aktStift) return;
+    pl.aktStift = n;
+    hpglRaus(pl.p.stift[n]);
+}
+
+void hpglLinienart(int typ, double laenge)
+{
+    typ = std::clamp(typ, 1, 7);
+    if (laenge < 0.1) laenge = 10.0;
+    if (typ == pl.ltArt && laenge == pl.ltLaenge) return;
+    pl.ltArt = typ;
+    pl.ltLaenge = laenge;
+    if (typ == 7) hpglRaus("LT;");
+    else hpglRaus("LT" + std::to_string(typ) + "," + hpglFest(JusMass(&pl.p.jus, laenge), 1) + ";");
+}
+
+void hpglSchrift(int winkel, double hoehe, double faktor)
+{
+    if (pl.schriftBekannt && winkel == pl.sWinkel && hoehe == pl.sHoehe && faktor == pl.sFaktor) return;
+    pl.schriftBekannt = true;
+    pl.sWinkel = winkel;
+    pl.sHoehe = hoehe;
+    pl.sFaktor = faktor;
+    hpglRaus("DI" + std::to_string(ICos(100, winkel)) + "," + std::to_string(ISin(100, winkel)) + ";SI" +
+         hpglFest(2 * hoehe * faktor / 3 / 10, 3) + "," + hpglFest(hoehe / 10, 3) + ";");
+}
+
+void hpglText(const char* text)
+{
+    char t[PLOTLABELSUP];
+    HpglTextUmsetzen(text, pl.p.kum, t, sizeof t);
+    hpglRaus(std::string("PU;LB") + t + ETX);
+    pl.posBekannt = false;
+}
+
+void hpglKreis(double r) { hpglRaus("PU;CI" + std::to_string(hpglEinheit(r)) + ";"); }
+
+void hpglBogenBefehl(double dx, double dy, int spanne)
+{
+    hpglRaus("PD;AR" + std::to_string(hpglEinheit(dx)) + "," + std::to_string(hpglEinheit(dy)) + "," +
+         std::to_string(spanne / 10) + "." + std::to_string(spanne % 10) + ";PU;");
+    // The pen stands at the arc's end now.
+    pl.posBekannt = false;
+}
+
+// Degrees per polyline step for radii summing to s.
+int hpglSchritt(double s) { return s > 400 ? 1 : s > 200 ? 2 : s > 100 ? 3 : 5; }
+
+void hpglEllipsenPunkt(double cx, double cy, double rx, double ry, int t, int zehntel, double* x, double* y)
+{
+    double dx = rx * CosZehntel(zehntel), dy = ry * SinZehntel(zehntel);
+    Drehen(t, &dx, &dy);
+    *x = cx + dx;
+    *y = cy + dy;
+}
+
+double hpglAbstand(double a) { return a >= 0.1 ? a : 1.0; }
+
+void hpglEllipse(double cx, double cy, double rx, double ry, int t, int gefuellt, double sa)
+{
+    sa = hpglAbstand(sa);
+    hpglPu(cx, cy);
+    for (int ring = 0; ring < PLOTRINGSUP; ++ring) {
+        if (pl.p.kkr && rx == ry) {
+            hpglKreis(rx);
+        } else {
+            const int schritt = hpglSchritt(rx + ry) * 10;
+            for (int phi = 0; phi <= 3600; phi += schritt) {
+                double x, y;
+                hpglEllipsenPunkt(cx, cy, rx, ry, t, phi, &x, &y);
+                if (phi == 0) hpglPu(x, y);
+                else hpglPd(x, y);
+            }
+        }
+        rx -= sa;
+        ry -= sa;
+        if (!gefuellt || !(rx > 0 && ry > 0)) break;
+    }
+    hpglPu(cx, cy);
+}
+
+void hpglBogen(double cx, double cy, double rx, double ry, int t, int modus, int anfang, int ende)
+{
+    if (modus != 0) std::swap(anfang, ende);
+    // Angles of any size come to 0..3599, so an arc is at most one turn;
+    // equal ends are a whole turn, as the screen and the SVG export draw it.
+    anfang = (anfang % 3600 + 3600) % 3600;
+    ende = (ende % 3600 + 3600) % 3600;
+    if (ende <= anfang) ende += 3600;
+    if (pl.p.kkr && t == 0 && rx == ry) {
+        const double ox = rx * CosZehntel(anfang), oy = ry * SinZehntel(anfang);
+        hpglPu(cx + ox, cy + oy);
+        hpglBogenBefehl(-ox, -oy, ende - anfang);
+        hpglPu(cx, cy);
+        return;
+    }
+    const int schritt = hpglSchritt(rx + ry) * 10;
+    double x, y;
+    bool erster = true;
+    for (int phi = anfang; phi < ende; phi += schritt) {
+        hpglEllipsenPunkt(cx, cy, rx, ry, t, phi, &x, &y);
+        if (erster) hpglPu(x, y);
+        else hpglPd(x, y);
+        erster = false;
+    }
+    hpglEllipsenPunkt(cx, cy, rx, ry, t, ende, &x, &y);
+    if (erster) hpglPu(x, y);
+    else hpglPd(x, y);
+    hpglPu(cx, cy);
+}
+
+void hpglRechteck(double x1, double y1, double x2, double y2, int gefuellt, double sa)
+{
+    sa = hpglAbstand(sa);
+    hpglPu(x1, y1);
+    hpglPd(x2, y1);
+    hpglPd(x2, y2);
+    hpglPd(x1, y2);
+    hpglPd(x1, y1);
+    if (gefuellt) {
+        const double oben = std::max(y1, y2), unten = std::min(y1, y2);
+        const int n = hpglAnzahl((oben - unten) / sa);
+        const double schritt = (oben - unten) / (n + 1);
+        for (int k = 1; k <= n; ++k) {
+            const double y = oben - k * schritt;
+            const double a = k % 2 ? x1 : x2, b = k % 2 ? x2 : x1;
+            if (k == 1) hpglPu(a, y);
+            else hpglPd(a, y);
+            hpglPd(b, y);
+        }
+    }
+    hpglPu(x1, y1);
+}
+
+void hpglPolygon(const double* p, int n, int gefuellt, double sa)
+{
+    if (n < 1) return;
+    sa = hpglAbstand(sa);
+    hpglPu(p[0], p[1]);
+    for (int i = 1; i < n; ++i) hpglPd(p[2 * i], p[2 * i + 1]);
+    hpglPd(p[0], p[1]);
+    if (!gefuellt || n != 4) return;
+    const double ux = p[2] - p[0], uy = p[3] - p[1];
+    const int m = hpglAnzahl(std::hypot(ux, uy) / sa) + 1;
+    hpglPu(p[0], p[1]);
+    for (int i = 1; i < m; ++i) {
+        const double f = static_cast<double>(i) / m;
+        const double ax = p[0] + f * ux, ay = p[1] + f * uy, bx = p[6] + f * ux, by = p[7] + f * uy;
+        if (i % 2) {
+            hpglPd(ax, ay);
+            hpglPd(bx, by);
+        } else {
+            hpglPd(bx, by);
+            hpglPd(ax, ay);
+        }
+    }
+    hpglPu(p[0], p[1]);
+}
+
+void hpglDreieck(const double* p, int gefuellt, double sa)
+{
+    sa = hpglAbstand(sa);
+    hpglPu(p[0], p[1]);
+    hpglPd(p[2], p[3]);
+    hpglPd(p[4], p[5]);
+    hpglPd(p[0], p[1]);
+    if (!gefuellt) return;
+    const double mx = (p[2] + p[4]) / 2, my = (p[3] + p[5]) / 2;
+    const int m = hpglAnzahl(std::hypot(mx - p[0], my - p[1]) / sa) + 1;
+    const double ux = (p[2] - p[0]) / m, uy = (p[3] - p[1]) / m, vx = (p[4] - p[0]) / m, vy = (p[5] - p[1]) / m;
+    hpglPu(p[0], p[1]);
+    for (int i = 1; i < m; ++i) {
+        if (i % 2) {
+            hpglPd(p[0] + i * ux, p[1] + i * uy);
+            hpglPd(p[0] + i * vx, p[1] + i * vy);
+        } else {
+            hpglPd(p[0] + i * vx, p[1] + i * vy);
+            hpglPd(p[0] + i * ux, p[1] + i * uy);
+        }
+    }
+    hpglPu(p[0], p[1]);
+}
+
+// Hatch spacing of the element's pen: the settings hold pens 1..8, higher
+// pens plot with pen 8 and hatch with its spacing.
+double hpglStiftAbstand() { return JusMass(&pl.p.jus, pl.w.sa[std::clamp(pl.stift, 1, 8) - 1]); }
+
+// ---- the device over the renderer core ----
+
+int hpglElemStift(void*, int n, const STT* s)
+{
+    n = std::clamp(n, 1, PLOTPENSUP);
+    pl.benutzt[n] = 1;
+    if (pl.passStift != 0 && pl.passStift != n) return 0;
+    pl.stift = n;
+    hpglStift(n);
+    hpglLinienart(s->sa, 10 * s->sl * s->mass);
+    double x = s->x, y = s->y;
+    JusPunkt(&pl.p.jus, &x, &y);
+    hpglPu(x, y);
+    return 1;
+}
+
+void hpglElemLinie(void*, double x1, double y1, double x2, double y2)
+{
+    hpglPu(x1, y1);
+    hpglPd(x2, y2);
+}
+
+void hpglElemRechteck(void*, double x1, double y1, double x2, double y2, int f)
+{
+    hpglRechteck(x1, y1, x2, y2, f, hpglStiftAbstand());
+}
+
+void hpglElemPolygon(void*, const double* p, int n, int f)
+{
+    if (n == 3) hpglDreieck(p, f, hpglStiftAbstand());
+    else hpglPolygon(p, n, f, hpglStiftAbstand());
+}
+
+void hpglElemEllipse(void*, double x1, double y1, double x2, double y2, int f)
+{
+    hpglEllipse((x1 + x2) / 2, (y1 + y2) / 2, std::fabs(x2 - x1) / 2, std::fabs(y2 - y1) / 2, 0, f, hpglStiftAbstand());
+}
+
+void hpglElemEllipseGedreht(void*, double cx, double cy, double rx, double ry, int t, int f)
+{
+    hpglEllipse(cx, cy, std::fabs(rx), std::fabs(ry), t, f, hpglStiftAbstand());
+}
+
+void hpglElemBogen(void*, double cx, double cy, double rx, double ry, int t, int m, int a0, int a1)
+{
+    hpglBogen(cx, cy, rx, ry, t, m, a0, a1);
+}
+
+void hpglElemSchrift(void*, int, int winkel, double hoehe, double faktor)
+{
+    hpglStift(pl.stift);
+    hpglLinienart(7, 10.0);
+    hpglSchrift(winkel, hoehe, faktor);
+}
+
+void hpglElemTextZeile(void*, double x, double y, const char* t, int)
+{
+    hpglPu(x, y);
+    hpglText(t);
+}
+
+int hpglElemBild(void*, double, double, double, double, int, const char*) { return 0; }
+
+// Members in the order of ELEMGERAET: no too-small test and no measuring
+// (labels take length x height x width factor), the plotter's placement,
+// layer switching honoured.
+ELEMGERAET hpglGeraet = {nullptr,          hpglElemStift,   hpglElemLinie,          hpglElemRechteck,
+                         hpglElemPolygon,  hpglElemEllipse, hpglElemEllipseGedreht, hpglElemBogen,
+                         hpglElemSchrift,  nullptr,         nullptr,                hpglElemTextZeile,
+                         nullptr,          hpglElemBild,    ELEM_PLATZ_JUS,         nullptr,
+                         0,                1,               {}};
+
+// ---- sheet ----
+
+void hpglBlattBeginnen(int passStift)
+{
+    pl.passStift = passStift;
+    ElemLayerAnfang(&hpglGeraet);
+    if (pl.w.aseq[0]) hpglRaus(pl.w.aseq);
+    if (pl.w.euas) hpglRaus("\x1b.Y");
+    hpglRaus("IN;IP0,0,1,4000;");
+    hpglZustandLoeschen();
+    pl.abbruch = 0;
+}
+
+void hpglBlattEnde(int istA4)
+{
+    double x = pl.p.rlx, y = pl.p.rly;
+    JusPunkt(&pl.p.jus, &x, &y);
+    hpglPu(x, y);
+    if (pl.p.kvs) hpglRaus(istA4 ? pl.p.va4 : pl.p.va3);
+    hpglPu(x, y);
+    hpglZustandLoeschen();
+    if (pl.w.euas) hpglRaus("\x1b.Z");
+    if (pl.w.eseq[0]) hpglRaus(pl.w.eseq);
+}
+
+// One walk; a drawing that cannot be read makes the whole plot fail.
+void hpglDurchlaufen(const char* zeichnung)
+{
+    // Every pass starts from the layers shown, not from where the last
+    // pass's layer switches left them.
+    ElemLayerAnfang(&hpglGeraet);
+    STT s;
+    SttInit(&s, nullptr);
+    if (ZeiDurchlaufen(zeichnung, &s, HpglRueckruf) < 0) pl.walkFehler = 1;
+}
+
+// Table A: OEM code and its byte in character set 7.
+const uint8_t hpglTabA[][2] = {{0x80, 0x34}, {0x81, 0x4F}, {0x82, 0x45}, {0x83, 0x40}, {0x84, 0x4C}, {0x85, 0x48},
+                           {0x86, 0x54}, {0x87, 0x35}, {0x88, 0x41}, {0x89, 0x4D}, {0x8A, 0x49}, {0x8B, 0x5D},
+                           {0x8C, 0x51}, {0x8D, 0x59}, {0x8E, 0x58}, {0x8F, 0x50}, {0x90, 0x5C}, {0x91, 0x53},
+                           {0x93, 0x42}, {0x94, 0x4E}, {0x95, 0x4A}, {0x96, 0x43}, {0x97, 0x4B}, {0x98, 0x6F},
+                           {0x99, 0x5A}, {0x9A, 0x5B}, {0x9B, 0x3F}, {0x9C, 0x2F}, {0x9D, 0x3C}, {0xA0, 0x44},
+                           {0xA1, 0x55}, {0xA2, 0x46}, {0xA3, 0x47}, {0xA4, 0x37}, {0xA5, 0x36}, {0xB0, 0x33}};
+
+// Table B: OEM code and one or two bytes in character set 2.
+const uint8_t hpglTabB[][3] = {
+    {0x80, 0x5C, 0},    {0x81, 0x75, 0x7D}, {0x82, 0x65, 0x27}, {0x83, 0x61, 0x5E}, {0x84, 0x61, 0x7D},
+    {0x85, 0x61, 0x60}, {0x86, 0x61, 0x7C}, {0x87, 0x5C, 0},    {0x88, 0x65, 0x5E}, {0x89, 0x65, 0x7D},
+    {0x8A, 0x65, 0x60}, {0x8B, 0x69, 0x7B}, {0x8C, 0x69, 0x5E}, {0x8D, 0x69, 0x60}, {0x8E, 0x41, 0x7B},
+    {0x8F, 0x41, 0x7C}, {0x90, 0x45, 0x27}, {0x91, 0x41, 0},    {0x92, 0x46, 0},    {0x93, 0x6F, 0x5E},
+    {0x94, 0x6F, 0x7D}, {0x95, 0x6F, 0x60}, {0x96, 0x75, 0x5E}, {0x97, 0x75, 0x60}, {0x98, 0x79, 0x7D},
+    {0x99, 0x4F, 0x7B}, {0x9A, 0x55, 0x7B}, {0x9B, 0x20, 0},    {0x9C, 0x23, 0},    {0x9D, 0x20, 0},
+    {0xA0, 0x61, 0x27}, {0xA1, 0x69, 0x27}, {0xA2, 0x6F, 0x27}, {0xA3, 0x75, 0x27}, {0xA4, 0x20, 0},
+    {0xA5, 0x20, 0},    {0xE1, 0x20, 0},    {0xB0, 0x20, 0x7C}};
+
+}  // namespace
+
+void HpglTextUmsetzen(const char* text, int kum, char* aus, int kap)
+{
+    if (kap <= 0) return;
+    std::string r;
+    for (const unsigned char* q = reinterpret_cast<const unsigned char*>(text); *q; ++q) {
+        const unsigned char c = *q;
+        const unsigned char o = c >= 192 ? ZeichenAnsiOem(c) : c;
+        if (kum == 3) {
+            r += static_cast<char>(c);
+        } else if (kum == 2) {
+            r += static_cast<char>(o);
+        } else if (kum == 1) {
+            const auto* e = std::find_if(std::begin(hpglTabA), std::end(hpglTabA), [o](const uint8_t* z) { return z[0] == o; });
+            if (e != std::end(hpglTabA)) {
+                r += "\x03" "CS7;LB";
+                r += static_cast<char>((*e)[1]);
+                r += "\x03" "CS0;LB";
+            } else {
+                r += static_cast<char>(o);
+            }
+        } else {
+            const auto* e = std::find_if(std::begin(hpglTabB), std::end(hpglTabB), [o](const uint8_t* z) { return z[0] == o; });
+            if (e != std::end(hpglTabB)) {
+                r += "\x03" "CS2;LB";
+                r += static_cast<char>((*e)[1]);
+                if ((*e)[2]) r += static_cast<char>((*e)[2]);
+                r += "\x03" "CS0;LB";
+            } else {
+                r += static_cast<char>(o);
+            }
+        }
+    }
+    strkopie(aus, static_cast<size_t>(kap), r.c_str(), std::min(static_cast<int>(r.size()), kap - 1));
+}
+
+void HpglEinstellungen(int istA4, PlotterSatz* p, PlotterWerte* w)
+{
+    *p = PlotterSatz{};
+    *w = PlotterWerte{};
+    VgbOeffnen();
+    VgbPraefix("PlX");
+    VgbText40("Name", p->name);
+    p->kvs = static_cast<uint8_t>(VgbInt("kvs") != 0);
+    p->kum = static_cast<uint8_t>(std::clamp(VgbInt("kum"), 0, 255));
+    p->kkr = static_cast<uint8_t>(VgbInt("kkr") != 0);
+    for (int n = 0; n < 8; ++n) {
+        char k[16];
+        std::snprintf(k, sizeof k, "sa%d", n);
+        w->sa[n] = VgbZehntel(k);
+    }
+    char t[PLOTTEXTSUP + 1];
+    VgbText40("VA3", t);
+    std::snprintf(p->va3, sizeof p->va3, "PU;%s", t);
+    VgbText40("VA4", t);
+    std::snprintf(p->va4, sizeof p->va4, "PU;%s", t);
+    w->sez = VgbInt("sez");
+    VgbText40("aseq", w->aseq);
+    VgbText40("eseq", w->eseq);
+    w->euas = VgbInt("euas");
+    VgbPraefix(istA4 ? "PlA4" : "PlA3");
+    JusLesen(&p->jus);
+    p->rlx = VgbZehntel("RlX");
+    p->rly = VgbZehntel("RlY");
+    for (int n = 1; n <= PLOTSTIFTSUP; ++n) {
+        char k[16];
+        std::snprintf(k, sizeof k, "St%d", n - 1);
+        VgbText40(k, t);
+        if (t[0] >= '0' && t[0] <= '9') std::snprintf(p->stift[n], sizeof p->stift[n], "PU;SP%d;", std::atoi(t));
+        else if (t[0] != '\0') strkopie(p->stift[n], sizeof p->stift[n], t, PLOTTEXTSUP);
+        else if (n > 1) strkopie(p->stift[n], sizeof p->stift[n], p->stift[1], PLOTTEXTSUP);
+    }
+    strkopie(p->stift[0], sizeof p->stift[0], p->stift[1], PLOTTEXTSUP);
+    VgbPraefix("");
+    VgbSchliessen();
+    if (TestOption('I')) {
+        wiDebug("plotter %s kvs %d kum %d kkr %d sez %d euas %d\n", p->name, p->kvs, p->kum, p->kkr, w->sez, w->euas);
+        wiDebug("parken %.1f %.1f va3 %s va4 %s aseq %s eseq %s\n", p->rlx, p->rly, p->va3, p->va4, w->aseq, w->eseq);
+        for (int n = 1; n <= 8; ++n) wiDebug("stift %d %s sa %.1f\n", n, p->stift[n], w->sa[n - 1]);
+    }
+}
+
+int HpglNaechsterStift(int p)
+{
+    if (p == 0) {
+        std::fill(std::begin(pl.benutzt), std::end(pl.benutzt), 0);
+        pl.benutzt[1] = 1;
+    }
+    for (int q = std::max(p, 0) + 1; q <= PLOTPENSUP; ++q) {
+        if (pl.benutzt[q]) {
+            pl.passStift = q;
+            return q;
+        }
+    }
+    return 0;
+}
+
+int HpglRueckruf(const BEF* b, const STT* s)
+{
+    if (pl.abbruch) return 0;
+    if (!wiLangPumpe()) {
+        pl.abbruch = 1;
+        return 0;
+    }
+    if (ElemLayerSchalten(&hpglGeraet, b)) return 0;
+    if (ElemLayerAn(&hpglGeraet, s)) ElemZeichnen(&hpglGeraet, b, s);
+    return 0;
+}
+
+int HpglPlot(const char* zeichnung, const char* ausgabe)
+{
+    ZeiDatei z;
+    if (ZeiDateiLesend(&z, zeichnung) != 0) {
+        wiMeldung("Kann Zeichnung %s nicht \xf6" "ffnen.", zeichnung);
+        return -1;
+    }
+    const int istA4 = ZeiFormat(&z) == BEF_ZA4;
+    HpglEinstellungen(istA4, &pl.p, &pl.w);
+    ZeiDateiSchliessen(&z);
+    if (bdmake(&pl.datei, ausgabe) < 0) {
+        wiMeldung("Kann Ausgabedatei %s nicht anlegen.", ausgabe);
+        return -1;
+    }
+    pl.fehler = 0;
+    pl.walkFehler = 0;
+    hpglGeraet.jus = &pl.p.jus;
+    hpglGeraet.textAus = 0;
+    ZeiAktSetzen(zeichnung);
+    if (!pl.w.sez) {
+        hpglBlattBeginnen(0);
+        hpglDurchlaufen(zeichnung);
+    } else {
+        int p = HpglNaechsterStift(0);
+        hpglBlattBeginnen(p);
+        while (p >= 1 && p <= PLOTPENSUP) {
+            hpglDurchlaufen(zeichnung);
+            hpglZustandLoeschen();
+            p = HpglNaechsterStift(p);
+        }
+    }
+    hpglBlattEnde(istA4);
+    BauBibSchliessen();
+    StndTextSchliessen();
+    if (pl.fehler || pl.walkFehler) pl.datei.fehler = 1;
+    const int zu = bdclose(&pl.datei);
+    if (pl.walkFehler) {
+        wiMeldung("Kann Zeichnung %s nicht \xf6" "ffnen.", zeichnung);
+        return -1;
+    }
+    if (zu < 0) {
+        wiMeldung("Kann Ausgabedatei %s nicht anlegen.", ausgabe);
+        return -1;
+    }
+    return 0;
+}

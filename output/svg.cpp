@@ -1,0 +1,387 @@
+// SVG export (see svg.h). The renderer core works out the geometry and
+// applies the placement of the style set; the primitives here only write.
+// Every line goes out with LF whatever the process's line-end mode, and a
+// failed write anywhere drops the whole output.
+#include "output/svg.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "model/bauteil.h"
+#include "model/befehl.h"
+#include "model/geometri.h"
+#include "model/stndtext.h"
+#include "model/textvar.h"
+#include "model/zeichnun.h"
+#include "model/zeilauf.h"
+#include "model/zustand.h"
+#include "output/element.h"
+#include "output/schrift.h"
+#include "output/stil.h"
+#include "output/strich.h"
+#include "platform/cp1252.h"
+#include "support/bdatei.h"
+#include "support/pfade.h"
+#include "support/texte.h"
+#include "winlib/langdlg.h"
+#include "winlib/meldung.h"
+#include "winlib/wiwerk.h"
+
+namespace {
+
+constexpr int SVGTEXTSUP = 1024;   // characters of one text piece
+
+struct SvgZustand {
+    BDAT datei;
+    int fehler = 0;         // a write failed: the output is dropped
+    double hoehe = 297;     // sheet height H
+    VISTIFT stift{};        // current pen
+    int linienart = 7;
+    std::string strich;     // dash attribute, empty when solid
+    char font[SCHRIFTNAMESUP + 1] = {};
+    int winkel = 0;         // text angle in tenths
+    double groesse = 0;     // text size in mm
+    double faktor = 1;      // width factor
+    int abbruch = 0;
+};
+
+SvgZustand svg;
+
+// ---- numbers and texts ----
+
+std::string svgZahlText(double v)
+{
+    char t[40];
+    SvgZahl(v, t, sizeof t);
+    return t;
+}
+
+std::string svgZahl1(double v)
+{
+    char t[64];
+    auto r = std::to_chars(t, t + sizeof t - 1, v, std::chars_format::fixed, 1);
+    *r.ptr = '\0';
+    return t;
+}
+
+std::string svgXml(const char* t, int attribut)
+{
+    std::vector<char> puffer(std::strlen(t) * 8 + 1);
+    SvgText(t, attribut, puffer.data(), puffer.size());
+    return puffer.data();
+}
+
+void svgZeile(const std::string& z)
+{
+    if (bdputsmodus(&svg.datei, z.c_str(), 0) < 0) svg.fehler = 1;
+}
+
+double svgY(double y) { return svg.hoehe - y; }
+
+// ---- styles ----
+
+std::string svgFarbe()
+{
+    char t[48];
+    std::snprintf(t, sizeof t, "rgb(%d,%d,%d)", svg.stift.r, svg.stift.g, svg.stift.b);
+    return t;
+}
+
+double svgStrichBreite() { return svg.stift.breite * 0.1; }
+
+std::string svgStilFlaeche(int gefuellt)
+{
+    const std::string f = svgFarbe();
+    return "fill=\"" + (gefuellt ? f : std::string("none")) + "\" stroke=\"" + f + "\" stroke-width=\"" +
+           svgZahlText(svgStrichBreite()) + "\"";
+}
+
+std::string svgStilStrich()
+{
+    return "stroke=\"" + svgFarbe() + "\" stroke-width=\"" + svgZahlText(svgStrichBreite()) + "\" " + svg.strich;
+}
+
+std::string svgStilFuellung() { return "fill=\"" + svgFarbe() + "\""; }
+
+// The dash values of a line type for one period k: strokes and gaps of the
+// pattern at a period of 100 units, scaled to k; a dot is the pen's width.
+void svgStiftSetzen(const VISTIFT& pen, int linienart, double k)
+{
+    svg.stift = pen;
+    svg.linienart = linienart;
+    svg.strich.clear();
+    if (linienart == 7) return;
+    StrichMuster(linienart, 1000);
+    std::string werte;
+    while (StrichArt() != 0) {
+        STRICHSEG seg;
+        StrichNaechstes(&seg);
+        const double w = seg.art == 'P' ? pen.breite * 0.1 : seg.laenge * k / 100.0;
+        if (!werte.empty()) werte += ',';
+        werte += svgZahlText(w);
+    }
+    svg.strich = "stroke-dasharray=\"" + werte + "\"";
+}
+
+// ---- primitives ----
+
+int svgElemStift(void*, int stil, const STT* s)
+{
+    VISTIFT pen;
+    StilHolen(stil - 1, &pen);
+    svgStiftSetzen(pen, s->sa, JusMass(&StilSatz()->jus, 10 * s->sl * s->mass));
+    return 1;
+}
+
+void svgLinie(void*, double x1, double y1, double x2, double y2)
+{
+    svgZeile("  <line " + svgStilStrich() + " x1=\"" + svgZahlText(x1) + "\" y1=\"" + svgZahlText(svgY(y1)) + "\" x2=\"" + svgZahlText(x2) +
+          "\" y2=\"" + svgZahlText(svgY(y2)) + "\"/>");
+}
+
+void svgRechteck(void*, double x1, double y1, double x2, double y2, int gefuellt)
+{
+    svgZeile("  <rect " + svgStilFlaeche(gefuellt) + " x=\"" + svgZahlText(std::fmin(x1, x2)) + "\" y=\"" +
+          svgZahlText(std::fmin(svgY(y1), svgY(y2))) + "\" width=\"" + svgZahlText(std::fabs(x2 - x1)) + "\" height=\"" +
+          svgZahlText(std::fabs(y2 - y1)) + "\"/>");
+}
+
+void svgPolygon(void*, const double* p, int n, int gefuellt)
+{
+    std::string z = "  <polygon " + svgStilFlaeche(gefuellt) + " points=\"";
+    for (int i = 0; i < n; ++i) z += " " + svgZahlText(p[2 * i]) + "," + svgZahlText(svgY(p[2 * i + 1]));
+    svgZeile(z + "\"/>");
+}
+
+void svgEllipse(void*, double x1, double y1, double x2, double y2, int gefuellt)
+{
+    svgZeile("  <ellipse " + svgStilFlaeche(gefuellt) + " cx=\"" + svgZahlText((x1 + x2) / 2) + "\" cy=\"" +
+          svgZahlText(svg.hoehe - (y1 + y2) / 2) + "\" rx=\"" + svgZahlText(std::fabs(x2 - x1) / 2) + "\" ry=\"" +
+          svgZahlText(std::fabs(y2 - y1) / 2) + "\"/>");
+}
+
+std::string svgDrehung(int t, double x, double y)
+{
+    return "transform=\"rotate(" + std::to_string(360 - t / 10) + " " + svgZahlText(x) + " " + svgZahlText(svgY(y)) + ")\"";
+}
+
+void svgEllipseGedreht(void*, double cx, double cy, double rx, double ry, int t, int gefuellt)
+{
+    svgZeile("  <ellipse " + svgStilFlaeche(gefuellt) + " " + svgDrehung(t, cx, cy) + " cx=\"" + svgZahlText(cx) + "\" cy=\"" +
+          svgZahlText(svgY(cy)) + "\" rx=\"" + svgZahlText(std::fabs(rx)) + "\" ry=\"" + svgZahlText(std::fabs(ry)) + "\"/>");
+}
+
+// The point of an ellipse of radii (rx, ry), turned by t, at angle a.
+void svgBogenPunkt(double cx, double cy, double rx, double ry, int t, int a, double* x, double* y)
+{
+    double dx = rx * CosZehntel(a), dy = ry * SinZehntel(a);
+    Drehen(t, &dx, &dy);
+    *x = cx + dx;
+    *y = cy + dy;
+}
+
+void svgBogen(void*, double cx, double cy, double rx, double ry, int t, int modus, int anfang, int ende)
+{
+    if (modus != 0) std::swap(anfang, ende);
+    anfang = (anfang % 3600 + 3600) % 3600;
+    ende = (ende % 3600 + 3600) % 3600;
+    int spanne = ((ende - anfang) % 3600 + 3600) % 3600;
+    if (spanne == 0) spanne = 3600;
+    const std::string radien = svgZahlText(rx) + "," + svgZahlText(ry) + " " + std::to_string(360 - t / 10);
+    double x0, y0, x1, y1;
+    svgBogenPunkt(cx, cy, rx, ry, t, anfang, &x0, &y0);
+    std::string d = "M" + svgZahlText(x0) + "," + svgZahlText(svgY(y0));
+    if (spanne == 3600) {
+        // An arc whose end is its start draws nothing in SVG: two halves.
+        double xm, ym;
+        svgBogenPunkt(cx, cy, rx, ry, t, anfang + 1800, &xm, &ym);
+        d += " A" + radien + " 0 0," + svgZahlText(xm) + "," + svgZahlText(svgY(ym));
+        x1 = x0;
+        y1 = y0;
+        d += " A" + radien + " 0 0," + svgZahlText(x1) + "," + svgZahlText(svgY(y1));
+    } else {
+        svgBogenPunkt(cx, cy, rx, ry, t, ende, &x1, &y1);
+        d += " A" + radien + " " + (spanne > 1799 ? "1" : "0") + " 0," + svgZahlText(x1) + "," + svgZahlText(svgY(y1));
+    }
+    svgZeile("  <path " + svgStilStrich() + " fill=\"none\" d=\"" + d + "\"/>");
+}
+
+void svgSchrift(void*, int font, int winkel, double hoehe, double faktor)
+{
+    SchriftName(font, svg.font, sizeof svg.font);
+    svg.winkel = winkel;
+    svg.groesse = hoehe;
+    svg.faktor = faktor;
+}
+
+void svgTextSchreiben(double x, double y, int spalte, const char* stueck)
+{
+    const double d = spalte * svg.groesse * svg.faktor;
+    const int t = svg.winkel;
+    // Along the text's own direction, whatever its angle.
+    const double ax = x + d * CosZehntel(t), ay = y + d * SinZehntel(t);
+    const double l = static_cast<double>(std::strlen(stueck)) * svg.groesse * svg.faktor;
+    std::string z = "  <text " + svgStilFuellung() + " font-family=\"" + svgXml(svg.font, 1) + "\" font-size=\"" +
+                    svgZahlText(svg.groesse) + "\" ";
+    if (t != 0) z += svgDrehung(t, ax, ay) + " ";
+    z += "x=\"" + svgZahlText(ax) + "\" y=\"" + svgZahlText(svgY(ay)) + "\" textLength=\"" + svgZahlText(l) + "\">" + svgXml(stueck, 0) +
+         "</text>";
+    svgZeile(z);
+}
+
+void svgTextZeile(void*, double x, double y, const char* t, int stdtext)
+{
+    if (!stdtext) {
+        svgTextSchreiben(x, y, 0, t);
+        return;
+    }
+    // Standard texts: the pieces between tabs or runs of blanks, each at its
+    // own column.
+    int ab = 0;
+    const int n = static_cast<int>(std::strlen(t));
+    while (ab < n) {
+        char stueck[SVGTEXTSUP];
+        int anfang = 0, ende = 0;
+        StrAbschnitt(t + ab, stueck, sizeof stueck, &anfang, &ende);
+        if (ende <= anfang) break;
+        svgTextSchreiben(x, y, ab + anfang, stueck);
+        ab += ende;
+    }
+}
+
+int svgBild(void*, double x1, double y1, double x2, double y2, int, const char* datei)
+{
+    svgZeile("  <image x=\"" + svgZahlText(std::fmin(x1, x2)) + "\" y=\"" + svgZahlText(std::fmin(svgY(y1), svgY(y2))) + "\" width=\"" +
+          svgZahlText(std::fabs(x2 - x1)) + "\" height=\"" + svgZahlText(std::fabs(y2 - y1)) + "\"");
+    std::string name = datei + pfadlang(datei);
+    const size_t punkt = name.rfind('.');
+    if (punkt != std::string::npos) {
+        std::string ext = name.substr(punkt + 1);
+        for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (ext == "emf" || ext == "wmf" || ext == "bmp") name = name.substr(0, punkt + 1) + "png";
+    }
+    svgZeile("  xlink:href=\"" + svgXml(name.c_str(), 1) + "\"/>");
+    return 0;
+}
+
+// Members in the order of ELEMGERAET: no too-small test and no measuring
+// (texts take length x height x width factor), the style set's placement,
+// layer switching honoured.
+ELEMGERAET svgGeraet = {nullptr,   svgElemStift,   svgLinie,      svgRechteck, svgPolygon,
+                        svgEllipse, svgEllipseGedreht, svgBogen,  svgSchrift,  nullptr,
+                        nullptr,   svgTextZeile,   nullptr,       svgBild,     ELEM_PLATZ_JUS,
+                        nullptr,   0,              1,             {}};
+
+void svgKopfSchreiben(double w, double h)
+{
+    svgZeile("<?xml version=\"1.0\" encoding=\"iso-8859-1\" standalone=\"no\"?>");
+    svgZeile("<!DOCTYPE svg PUBLIC \"-//W3C//DTD SVG 1.0//EN\" "
+          "\"http://www.w3.org/TR/2001/REC-SVG-20010904/DTD/svg10.dtd\">");
+    svgZeile("<svg width=\"" + svgZahl1(w) + "mm\" height=\"" + svgZahl1(h) + "mm\"");
+    svgZeile("     viewBox=\"0 0 " + svgZahl1(w) + " " + svgZahl1(h) + "\"");
+    // The picture references need the xlink namespace, or readers refuse the file.
+    svgZeile("     xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\">");
+}
+
+void svgBlattBeginnen(int istA4)
+{
+    const double w = istA4 ? 210 : 297, h = istA4 ? 297 : 210;
+    StilLaden(istA4 ? "SvgA4" : "SvgA3");
+    svgGeraet.jus = &StilSatz()->jus;
+    svgGeraet.textAus = 0;
+    ElemLayerAnfang(&svgGeraet);
+    svg.hoehe = h;
+    svg.abbruch = 0;
+    svg.stift = VISTIFT{};
+    svg.stift.breite = 1;
+    svg.strich.clear();
+    svgKopfSchreiben(w, h);
+}
+
+void svgWarnen(const char* format, const char* pfad) { wiMeldung(format, pfad); }
+
+}  // namespace
+
+void SvgZahl(double v, char* aus, size_t kap)
+{
+    if (kap == 0) return;
+    if (!std::isfinite(v)) v = 0;
+    char t[64];
+    auto r = std::to_chars(t, t + sizeof t - 1, v, std::chars_format::general, 4);
+    *r.ptr = '\0';
+    strkopie(aus, kap, t, static_cast<int>(kap - 1));
+}
+
+void SvgText(const char* t, int attribut, char* aus, size_t kap)
+{
+    if (kap == 0) return;
+    std::string r;
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(t); *p; ++p) {
+        const unsigned char c = *p;
+        if (c == '&') r += "&amp;";
+        else if (c == '<') r += "&lt;";
+        else if (c == '>' && !attribut) r += "&gt;";
+        else if (c == '"' && attribut) r += "&quot;";
+        else if (c < 0x20 && c != '\t') r += '?';
+        else if (c >= 0x80 && c <= 0x9F) {
+            const char32_t u = plCpUnicode(c);
+            if (u >= 0x80 && u <= 0x9F) r += '?';  // a byte the code page leaves undefined
+            else r += "&#" + std::to_string(static_cast<unsigned long>(u)) + ";";
+        } else r += static_cast<char>(c);
+    }
+    strkopie(aus, kap, r.c_str(), static_cast<int>(std::min(r.size(), kap - 1)));
+}
+
+int SvgRueckruf(const BEF* b, const STT* s)
+{
+    if (svg.abbruch) return 0;
+    if (!wiLangPumpe()) {
+        svg.abbruch = 1;
+        return 0;
+    }
+    if (ElemLayerSchalten(&svgGeraet, b)) return 0;
+    if (ElemLayerAn(&svgGeraet, s)) ElemZeichnen(&svgGeraet, b, s);
+    return 0;
+}
+
+int SvgExport(const char* zeichnung, const char* ausgabe)
+{
+    ZeiDatei z;
+    if (ZeiDateiLesend(&z, zeichnung) != 0) {
+        svgWarnen("Kann Zeichnung %s nicht \xf6" "ffnen.", zeichnung);
+        return -1;
+    }
+    const int istA4 = ZeiFormat(&z) == BEF_ZA4;
+    ZeiDateiSchliessen(&z);
+    if (bdmake(&svg.datei, ausgabe) < 0) {
+        svgWarnen("Kann Ausgabedatei %s nicht anlegen.", ausgabe);
+        return -1;
+    }
+    svg.fehler = 0;
+    ZeiAktSetzen(zeichnung);
+    svgBlattBeginnen(istA4);
+    STT s;
+    SttInit(&s, nullptr);
+    const int gelaufen = ZeiDurchlaufen(zeichnung, &s, SvgRueckruf);
+    svgZeile("</svg>");
+    BauBibSchliessen();
+    StndTextSchliessen();
+    // A failed write or walk leaves nothing: the temporary file is dropped.
+    if (svg.fehler || gelaufen < 0) svg.datei.fehler = 1;
+    const int zu = bdclose(&svg.datei);
+    if (gelaufen < 0) {
+        svgWarnen("Kann Zeichnung %s nicht \xf6" "ffnen.", zeichnung);
+        return -1;
+    }
+    if (zu < 0) {
+        svgWarnen("Kann Ausgabedatei %s nicht anlegen.", ausgabe);
+        return -1;
+    }
+    return 0;
+}
