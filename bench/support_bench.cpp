@@ -5,7 +5,7 @@
 //  2. the external sort of 1,000,000 records of 40 bytes vs std::sort in
 //     memory plus one write and one read of the sorted records through std
 //     streams (target: within 10x).
-// Built with -DVELMO_BENCH=ON (scripts/run does), never run by CTest. Files
+// Built with -DVELMO_BENCH=ON (scripts/test builds, scripts/bench runs). Files
 // go to the process's temporary folder. Calls platform/orte and support/.
 #include <algorithm>
 #include <chrono>

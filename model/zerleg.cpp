@@ -28,9 +28,9 @@ void zerFehltMerken(const char* bd, const char* name)
 {
     if (zerFehlt[0] != '\0') return;
     if (bd[0] == '\0' || bd[0] == ' ')
-        std::snprintf(zerFehlt, sizeof zerFehlt, "%s", name);
-    else
-        std::snprintf(zerFehlt, sizeof zerFehlt, "%s - %s", bd, name);
+        std::snprintf(zerFehlt, sizeof zerFehlt, "%.*s", ZERFEHLSUP, name);
+    else if (std::snprintf(zerFehlt, sizeof zerFehlt, "%s - %s", bd, name) < 0)  // cut at ZERFEHLSUP
+        zerFehlt[0] = '\0';
 }
 
 // A `_RIC` record to the callback and the state.

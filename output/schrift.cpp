@@ -138,7 +138,7 @@ int SchriftSchreiben()
     bool ok = true;
     for (int i = 0; i < SCHRIFTSUP; ++i) {
         char zeile[SCHRIFTNAMESUP + 32];
-        std::snprintf(zeile, sizeof zeile, "%d %d %s", i, schTabelle[i].art, schTabelle[i].name);
+        std::snprintf(zeile, sizeof zeile, "%d %d %.*s", i, schTabelle[i].art, SCHRIFTNAMESUP, schTabelle[i].name);
         ok = bdputsmodus(&d, zeile, 1) == 0 && ok;
     }
     if (!ok) {

@@ -102,7 +102,7 @@ struct plLeSchreiber {
         const uint8_t* b = static_cast<const uint8_t*>(p);
         daten.insert(daten.end(), b, b + n);
     }
-    void nullen(size_t n) { daten.insert(daten.end(), n, 0); }
+    void nullen(size_t n) { daten.resize(daten.size() + n); }
     // Overwrites at `pos` (which the caller wrote before).
     void u16An(size_t pos, uint16_t v)
     {

@@ -105,7 +105,7 @@ std::string plCpAusUtf8(std::string_view utf8, int* ersetzt)
     if (!plCpUtf8Gueltig(utf8)) return std::string(utf8);
     std::string out;
     out.reserve(utf8.size());
-    char32_t c;
+    char32_t c = 0;
     for (size_t i = 0; i < utf8.size();) {
         i += cpUtf8Lesen(utf8, i, &c);
         const int b = plCpByte(c);

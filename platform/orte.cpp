@@ -12,6 +12,12 @@
 
 #include "platform/cp1252.h"
 
+// The build sets this for this file only; a build without it has no
+// source-tree fallback.
+#ifndef VELMO_QUELL_DATEN
+#define VELMO_QUELL_DATEN ""
+#endif
+
 namespace {
 
 std::vector<std::string> ortArgumente;
@@ -21,12 +27,6 @@ bool ortIstOrdner(const std::string& echt)
 {
     struct stat st;
     return stat(echt.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
-bool ortIstDatei(const std::string& echt)
-{
-    struct stat st;
-    return stat(echt.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 std::string ortElternordner(const std::string& p)
@@ -75,23 +75,17 @@ std::string plOrtProgramm()
     return plCpAusUtf8Melden(ordner, "Programmordner");
 }
 
-std::string plOrtDatenVon(const std::string& programmOrdner)
+std::string plOrtDatenVon(const std::string& programmOrdner, const std::string& quellDaten)
 {
-    const std::string prog = plCpNachUtf8(programmOrdner);
-    const std::string share = prog + "/../share/velmo";
-    if (ortIstOrdner(share)) return programmOrdner + "/../share/velmo";
-    for (std::string p = prog; !p.empty(); p = ortElternordner(p)) {
-        if (ortIstDatei(p + "/CMakeLists.txt") && ortIstOrdner(p + "/data")) {
-            return plCpAusUtf8Melden(p == "/" ? "/data" : p + "/data", "Datenordner");
-        }
-        if (p == "/") break;
-    }
-    return programmOrdner + "/../share/velmo";
+    const std::string share = programmOrdner + "/../share/velmo";
+    if (ortIstOrdner(plCpNachUtf8(share))) return share;
+    if (!quellDaten.empty() && ortIstOrdner(plCpNachUtf8(quellDaten))) return quellDaten;
+    return share;
 }
 
 std::string plOrtDaten()
 {
-    return plOrtDatenVon(plOrtProgramm());
+    return plOrtDatenVon(plOrtProgramm(), plCpAusUtf8Melden(VELMO_QUELL_DATEN, "Datenordner"));
 }
 
 std::string plOrtAnwendung()

@@ -11,13 +11,14 @@
 // Folder of the executable, without a trailing '/'.
 std::string plOrtProgramm();
 
-// Shipped data: "<program folder>/../share/velmo" when that is a folder,
-// else the "data" folder of the source tree the program was built in (found
-// by walking up from the program folder to a folder holding CMakeLists.txt
-// and data/); when neither exists, the first form.
+// Shipped data: "<program folder>/../share/velmo" when that is a folder (an
+// installed program), else the "data" folder of the source tree the program
+// was configured from, so a build tree finds it wherever it lies; when
+// neither exists, the first form.
 std::string plOrtDaten();
-// The same rule from a given program folder (code page 1252).
-std::string plOrtDatenVon(const std::string& programmOrdner);
+// The same rule from a given program folder and source-tree data folder
+// (code page 1252).
+std::string plOrtDatenVon(const std::string& programmOrdner, const std::string& quellDaten);
 
 // "$XDG_CONFIG_HOME/Velmo", else "~/.config/Velmo"; made (mode 0700) when
 // missing. Read again on every call, so tests may move it.

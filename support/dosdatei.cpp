@@ -337,7 +337,7 @@ void verzLesen(const char* muster, Fn fn)
 {
     if (!muster) return;
     const int n = pfadlang(muster);
-    std::string verz, vorsatz;
+    std::string verz, vorsatz = "./";
     if (n == 0) {
         verz = ".";
         vorsatz = "./";

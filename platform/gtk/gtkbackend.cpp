@@ -7,12 +7,20 @@
 
 #include <algorithm>
 #include <atomic>
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <sys/stat.h>
 
 #include "platform/eingabe.h"
 #include "platform/gtk/gtkint.h"
 #include "platform/uhr.h"
+
+#if defined(__SANITIZE_ADDRESS__) && __has_include(<sanitizer/lsan_interface.h>)
+#include <sanitizer/lsan_interface.h>
+#define GK_LSAN 1
+#endif
 
 namespace {
 
@@ -30,6 +38,38 @@ bool gkAnzeigeGesetzt()
     return (x && *x) || (w && *w);
 }
 
+// GTK's own texts (file chooser, print dialog) in German like the rest of
+// the program, when a German UTF-8 locale is installed. Only messages and
+// the character set change (UTF-8, so GLib's own messages on stderr keep
+// their umlauts); numbers stay in "C".
+void gkDeutscheTexte()
+{
+    for (const char* l : {"de_DE.UTF-8", "de_DE.utf8", "de_AT.UTF-8", "de_CH.UTF-8"}) {
+        if (std::setlocale(LC_MESSAGES, l)) {
+            std::setlocale(LC_CTYPE, l);
+            // LANGUAGE would override the messages locale for gettext.
+            const char* sprachen = std::getenv("LANGUAGE");
+            if (sprachen && std::string(sprachen).rfind("de", 0) != 0) setenv("LANGUAGE", "de", 1);
+            return;
+        }
+    }
+}
+
+// Without a session bus (a bare X server, Xvfb, CI) the settings daemon and
+// the accessibility bus cannot be reached and GTK would say so on stderr
+// ("dbus-launch" not found): keep settings in memory and leave the bridge
+// off. A desktop session keeps GTK's normal behaviour.
+void gkOhneSitzungsbus()
+{
+    const char* bus = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+    if (bus && *bus) return;
+    const char* lauf = std::getenv("XDG_RUNTIME_DIR");
+    struct stat st;
+    if (lauf && *lauf && stat((std::string(lauf) + "/bus").c_str(), &st) == 0 && S_ISSOCK(st.st_mode)) return;
+    setenv("GSETTINGS_BACKEND", "memory", 0);
+    setenv("NO_AT_BRIDGE", "1", 0);
+}
+
 int gkStart()
 {
     if (!gkAnzeigeGesetzt()) {
@@ -42,7 +82,20 @@ int gkStart()
         // Numbers are formatted by the program independently of the locale,
         // but no library below should see a comma locale either.
         gtk_disable_setlocale();
-        if (!gtk_init_check(nullptr, nullptr)) {
+        gkDeutscheTexte();
+        gkOhneSitzungsbus();
+#ifdef GK_LSAN
+        // GTK's start keeps blocks of the system libraries for the life of
+        // the process (the accessibility bridge's bus connection in libdbus
+        // and GLib); a sanitizer build ignores what is allocated in there,
+        // and only there.
+        __lsan_disable();
+#endif
+        const gboolean gestartet = gtk_init_check(nullptr, nullptr);
+#ifdef GK_LSAN
+        __lsan_enable();
+#endif
+        if (!gestartet) {
             const char* x = std::getenv("DISPLAY");
             const char* w = std::getenv("WAYLAND_DISPLAY");
             std::fprintf(stderr, "velmo: die Anzeige %s laesst sich nicht oeffnen (ohne Anzeige: VELMO_BACKEND=headless)\n",

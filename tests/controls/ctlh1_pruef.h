@@ -21,6 +21,7 @@
 #include "platform/systemwerte.h"
 #include "platform/uhr.h"
 #include "platform/winconst.h"
+#include "tests/platform/golden_pruef.h"
 
 namespace h1 {
 
@@ -178,8 +179,7 @@ inline ::testing::AssertionResult golden(HWND w, const std::string& name)
     std::string pfad = std::string(VELMO_TEST_DATA) + "/controls/" + name + ".png";
     UpdateWindow(w);
     pumpen();
-    const char* schreiben = std::getenv("VELMO_GOLDEN_SCHREIBEN");
-    if (schreiben && *schreiben == '1') {
+    if (golden::neuSchreiben()) {
         plFensterPng(w, pfad.c_str());
         return ::testing::AssertionSuccess() << "rewritten";
     }

@@ -66,7 +66,7 @@ TEST_F(Journal, SeveralChangesOfOneObjectLeaveOneRecord)
     }
     EXPECT_EQ(chg, 1);
     UndoSchritt();
-    double x, y;
+    double x = 0, y = 0;
     punkt(0, &x, &y);
     EXPECT_EQ(x, 10);
     RedoSchritt();

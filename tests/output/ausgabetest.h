@@ -20,6 +20,7 @@
 #include "platform/fehlersim.h"
 #include "platform/nachrichtbox.h"
 #include "stiltest.h"
+#include "tests/platform/golden_pruef.h"
 
 inline std::string agDaten(const std::string& name)
 {
@@ -90,9 +91,7 @@ struct AusgabeTest : ::testing::Test {
 // Compares a file's bytes with a golden file of the fixture folder.
 inline void agGolden(const std::string& ist, const std::string& name)
 {
-    const std::string golden = agDaten(name);
-    if (const char* s = std::getenv("VELMO_GOLDEN_SCHREIBEN"); s && std::string(s) == "1") stSchreiben(golden, ist);
-    EXPECT_EQ(ist, stLesen(golden)) << name;
+    EXPECT_TRUE(golden::text(agDaten(name), ist)) << name;
 }
 
 // Runs a shell command; its exit code.

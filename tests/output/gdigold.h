@@ -1,8 +1,7 @@
 // Helpers of the drawing-layer tests: the pixels of a bitmap, their ink box,
 // and the comparison with a golden PNG in tests/data/output/gdi/<name>.png.
 // VELMO_GOLDEN_SCHREIBEN=1 rewrites the golden (look at it before checking
-// it in). `gdiGoldSchreiben`/`gdiGoldLesen` are the one place to switch to
-// a shared golden helper.
+// it in), by the goldens' one rule in tests/platform/golden_pruef.h.
 #pragma once
 
 #include <cairo.h>
@@ -14,6 +13,7 @@
 #include <vector>
 
 #include "platform/gdi.h"
+#include "tests/platform/golden_pruef.h"
 
 // The pixels of a bitmap, top row first, 0x00RRGGBB.
 struct GdiBildPixel {
@@ -104,8 +104,7 @@ inline bool gdiGoldLesen(const std::string& pfad, GdiBildPixel* b)
 inline ::testing::AssertionResult gdiGolden(const GdiBildPixel& ist, const std::string& name)
 {
     const std::string pfad = gdiGoldPfad(name);
-    const char* schreiben = std::getenv("VELMO_GOLDEN_SCHREIBEN");
-    if (schreiben && *schreiben == '1') {
+    if (golden::neuSchreiben()) {
         if (!gdiGoldSchreiben(ist, pfad)) return ::testing::AssertionFailure() << "cannot write " << pfad;
         return ::testing::AssertionSuccess();
     }

@@ -31,6 +31,7 @@
 #include "output/hpglimp.h"
 #include "platform/fehlersim.h"
 #include "platform/nachrichtbox.h"
+#include "tests/platform/golden_pruef.h"
 #include "winlib/langdlg.h"
 
 namespace {
@@ -181,9 +182,7 @@ TEST_F(HpglImp, FixturesGiveTheGoldenRecords)
 {
     for (const char* name : {"linien", "boegen", "texte"}) {
         std::string ist = alsText(importieren(lesen(daten(std::string(name) + ".plt"))));
-        const std::string golden = daten(std::string(name) + ".txt");
-        if (std::getenv("VELMO_HPGL_GOLDEN")) schreiben(golden, ist);
-        EXPECT_EQ(ist, lesen(golden)) << name;
+        EXPECT_TRUE(golden::text(daten(std::string(name) + ".txt"), ist)) << name;
         EXPECT_TRUE(warnungen().empty()) << name;
     }
 }

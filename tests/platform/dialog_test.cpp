@@ -24,6 +24,7 @@
 #include "platform/ressource.h"
 #include "platform/stil3d.h"
 #include "platform/systemwerte.h"
+#include "tests/platform/golden_pruef.h"
 
 namespace {
 
@@ -546,20 +547,20 @@ TEST_F(DialogTest, ItemFunctions)
 ::testing::AssertionResult goldenGleich(const std::string& ist, const std::string& name,
                                         const std::vector<RECT>& aus)
 {
-    std::string golden = std::string(VELMO_TEST_DATA) + "/platform/" + name + ".png";
+    std::string soll = std::string(VELMO_TEST_DATA) + "/platform/" + name + ".png";
     cairo_surface_t* a = cairo_image_surface_create_from_png(ist.c_str());
-    if (std::getenv("VELMO_GOLDEN_SCHREIBEN")) cairo_surface_write_to_png(a, golden.c_str());
-    cairo_surface_t* b = cairo_image_surface_create_from_png(golden.c_str());
+    if (golden::neuSchreiben()) cairo_surface_write_to_png(a, soll.c_str());
+    cairo_surface_t* b = cairo_image_surface_create_from_png(soll.c_str());
     auto ende = [&](::testing::AssertionResult r) {
         cairo_surface_destroy(a);
         cairo_surface_destroy(b);
         return r;
     };
     if (cairo_surface_status(b) != CAIRO_STATUS_SUCCESS)
-        return ende(::testing::AssertionFailure() << "golden missing: " << golden);
+        return ende(::testing::AssertionFailure() << "golden missing: " << soll);
     int w = cairo_image_surface_get_width(a), h = cairo_image_surface_get_height(a);
     if (w != cairo_image_surface_get_width(b) || h != cairo_image_surface_get_height(b))
-        return ende(::testing::AssertionFailure() << "size differs from " << golden);
+        return ende(::testing::AssertionFailure() << "size differs from " << soll);
     cairo_surface_flush(a);
     cairo_surface_flush(b);
     int abweichend = 0;

@@ -13,6 +13,7 @@
 
 #include "platform/gdi.h"
 #include "platform/gdiint.h"
+#include "tests/platform/golden_pruef.h"
 
 struct GdiLeinwand {
     cairo_surface_t* s = nullptr;
@@ -65,8 +66,7 @@ inline RECT gdiTestTinte(cairo_surface_t* s, COLORREF grund = RGB(255, 255, 255)
 inline ::testing::AssertionResult gdiTestGolden(cairo_surface_t* s, const std::string& name)
 {
     std::string pfad = std::string(VELMO_TEST_DATA) + "/platform/gdi_" + name + ".png";
-    const char* schreiben = std::getenv("VELMO_GOLDEN_SCHREIBEN");
-    if (schreiben && *schreiben == '1') {
+    if (golden::neuSchreiben()) {
         cairo_surface_write_to_png(s, pfad.c_str());
         return ::testing::AssertionSuccess() << "rewritten";
     }

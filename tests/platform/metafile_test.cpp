@@ -453,12 +453,12 @@ TEST_F(Metafile, InconsistentMetafilesAreRefusedWithAReason)
     std::vector<uint8_t> e = emfBits(szeneEmf());
     auto wmfMit = [&](size_t pos, std::vector<uint8_t> neu) {
         std::vector<uint8_t> v = w;
-        std::copy(neu.begin(), neu.end(), v.begin() + static_cast<long>(pos));
+        for (size_t k = 0; k < neu.size(); ++k) v.at(pos + k) = neu[k];
         return v;
     };
     auto emfMit = [&](size_t pos, std::vector<uint8_t> neu) {
         std::vector<uint8_t> v = e;
-        std::copy(neu.begin(), neu.end(), v.begin() + static_cast<long>(pos));
+        for (size_t k = 0; k < neu.size(); ++k) v.at(pos + k) = neu[k];
         return v;
     };
     struct Fall {

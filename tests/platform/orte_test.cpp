@@ -55,14 +55,19 @@ protected:
 
 TEST_F(Orte, ShippedDataFromInstallationElseSourceTree)
 {
-    for (const char* v : {"inst", "inst/bin", "inst/share", "inst/share/velmo", "src", "src/data", "src/build",
-                          "src/build/a1", "leer", "leer/bin"})
+    for (const char* v : {"inst", "inst/bin", "inst/share", "inst/share/velmo", "src", "src/data", "irgendwo",
+                          "irgendwo/bau"})
         mk(v);
-    std::ofstream(ordner + "/src/CMakeLists.txt") << "#";
-    EXPECT_EQ(plOrtDatenVon(ordner + "/inst/bin"), ordner + "/inst/bin/../share/velmo");
-    EXPECT_EQ(plOrtDatenVon(ordner + "/src/build/a1"), ordner + "/src/data");
-    EXPECT_EQ(plOrtDatenVon(ordner + "/src"), ordner + "/src/data");
-    EXPECT_EQ(plOrtDatenVon(ordner + "/leer/bin"), ordner + "/leer/bin/../share/velmo");
+    const std::string quelle = ordner + "/src/data";
+    // Installed: the share folder wins over the source tree.
+    EXPECT_EQ(plOrtDatenVon(ordner + "/inst/bin", quelle), ordner + "/inst/bin/../share/velmo");
+    // A build tree anywhere, not below the source tree, still finds its data.
+    EXPECT_EQ(plOrtDatenVon(ordner + "/irgendwo/bau", quelle), quelle);
+    // Neither: the installed form, so the messages name where data belongs.
+    EXPECT_EQ(plOrtDatenVon(ordner + "/irgendwo/bau", ordner + "/weg/data"), ordner + "/irgendwo/bau/../share/velmo");
+    EXPECT_EQ(plOrtDatenVon(ordner + "/irgendwo/bau", ""), ordner + "/irgendwo/bau/../share/velmo");
+    // This build's own data is the checkout's, wherever the build folder lies.
+    EXPECT_EQ(plOrtDaten(), std::string(VELMO_SOURCE_DIR) + "/data");
 }
 
 TEST_F(Orte, ApplicationDataFollowsXdgElseHome)

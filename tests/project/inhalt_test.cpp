@@ -21,6 +21,7 @@
 #include "support/basis.h"
 #include "support/dosdatei.h"
 #include "tests/equipment/projtest.h"
+#include "tests/platform/golden_pruef.h"
 #include "tests/project/projpruef.h"
 
 using namespace projtest;
@@ -145,8 +146,7 @@ std::string goldenPfad(const std::string& name)
 
 void golden(const std::string& name, const std::string& ist)
 {
-    if (std::getenv("VELMO_GOLDEN_SCHREIBEN") != nullptr) schreiben(goldenPfad(name), ist);
-    EXPECT_EQ(ist, lesen(goldenPfad(name))) << name;
+    EXPECT_TRUE(golden::text(goldenPfad(name), ist));
 }
 
 // The list as names ("#key" for headings, "#PDF" for the PDF heading).
