@@ -122,13 +122,3 @@ void AnsichtKlasseAbmelden() {}
 // The font metrics measure on a screen-compatible context until the devices exist.
 void AusgabeInit() { GdiSchriftMetrikStart(0); }
 void AusgabeEnde() { SchriftEnde(); }
-
-void DxfExport(const char* dxf, const char* zeichnung)
-{
-    phAufrufe.push_back(std::string("DxfExport(") + dxf + "," + zeichnung + ")");
-}
-
-void DxfImport(const char* dxf, const char* zeichnung)
-{
-    phAufrufe.push_back(std::string("DxfImport(") + dxf + "," + zeichnung + ")");
-}

@@ -18,6 +18,9 @@
 // the callers of the former stand-ins.
 #include "output/element.h"
 #include "output/gdi.h"
+// The DXF export and import: the real ones, for the command-file words.
+#include "output/dxfexp.h"
+#include "output/dxfimp.h"
 
 // The viewer page.
 void ShowZeiAnzeigen(const char* pfad);
@@ -34,8 +37,6 @@ void AnsichtKlasseAnmelden();
 void AnsichtKlasseAbmelden();
 void AusgabeInit();
 void AusgabeEnde();
-void DxfExport(const char* dxf, const char* zeichnung);
-void DxfImport(const char* dxf, const char* zeichnung);
 
 // An empty page of a mode until its module lands: the template as a
 // modeless child of the main window, registered in the frame's page table
