@@ -179,20 +179,25 @@ bool dxfPaar(DxfCursor* c, int* code, std::string_view* wert)
 
 void dxfAus(const std::string& zeile) { dxfL->fn(zeile.c_str()); }
 
+// A coordinate as the text form carries it (four decimals).
+double dxfRund(double v) { return std::round(v * 10000) / 10000; }
+
 std::string dxfPunkt(double x, double y)
 {
     JusPunkt(&dxfJus, &x, &y);
-    return dxfF(x) + " " + dxfF(y);
+    return dxfF(dxfRund(x)) + " " + dxfF(dxfRund(y));
 }
 
 void dxfBa(double x, double y) { dxfAus("_BA " + dxfPunkt(x, y)); }
 
-// ZL from a to b, both through the placement.
+// ZL from a to b, both through the placement. The vector is taken between
+// the points as "_BA" writes them, so that a chain of segments ends where
+// the next one starts and no rounding adds up along it.
 void dxfZl(double ax, double ay, double bx, double by)
 {
     JusPunkt(&dxfJus, &ax, &ay);
     JusPunkt(&dxfJus, &bx, &by);
-    dxfAus("ZL " + dxfF(bx - ax) + " " + dxfF(by - ay));
+    dxfAus("ZL " + dxfF(dxfRund(bx) - dxfRund(ax)) + " " + dxfF(dxfRund(by) - dxfRund(ay)));
 }
 
 void dxfTkr(double cx, double cy, int a, int b, double r)
