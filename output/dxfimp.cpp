@@ -58,6 +58,14 @@ std::string_view dxfTrim(std::string_view s)
     return s;
 }
 
+// A value into a field of kap bytes: cut, NUL-terminated.
+void dxfFeld(char* ziel, size_t kap, std::string_view w)
+{
+    const size_t n = std::min(w.size(), kap - 1);
+    if (n > 0) std::memcpy(ziel, w.data(), n);
+    ziel[n] = '\0';
+}
+
 double dxfZahl(std::string_view s)
 {
     s = dxfTrim(s);
@@ -165,7 +173,7 @@ bool dxfPaar(DxfCursor* c, int* code, std::string_view* wert)
     };
     std::string_view k, w;
     if (!zeile(&k)) return false;
-    if (!zeile(&w)) w = std::string_view();
+    if (!zeile(&w)) w = std::string_view("", 0);  // a code line at the very end
     k = dxfTrim(k);
     int v = 0;
     auto r = std::from_chars(k.data(), k.data() + k.size(), v);
@@ -285,7 +293,7 @@ void DxfBlockLesen(const std::string& name)
             if (code == 10) L.rec[stufe - 1].basisX = dxfZahl(w);
             if (code == 20) L.rec[stufe - 1].basisY = dxfZahl(w);
             if (code == 0) {
-                strkopie(e.typ, w.data(), static_cast<int>(std::min<size_t>(w.size(), DXFTYPSUP)));
+                dxfFeld(e.typ, sizeof e.typ, w);
                 typDa = true;
             }
             continue;
@@ -464,6 +472,7 @@ void DxfElementAusgeben(int n)
 
 void dxfNameSetzen(std::string* ziel, std::string_view w) { *ziel = std::string(w); }
 
+
 int DxfGruppe(int stufe, int code, std::string_view wert)
 {
     DxfLauf& L = *dxfL;
@@ -475,7 +484,7 @@ int DxfGruppe(int stufe, int code, std::string_view wert)
     else if (code == 50 || code == 51) e.winkel[code - 50] = dxfZahl(wert);
     else if (code == 66) e.folge = dxfGanz(wert);
     else if (code == 70) e.flags = dxfGanz(wert);
-    else if (code == 1) strkopie(e.text, wert.data(), static_cast<int>(std::min<size_t>(wert.size(), DXFIMPTEXTSUP)));
+    else if (code == 1) dxfFeld(e.text, sizeof e.text, wert);
     else if (code == 2) dxfNameSetzen(&e.block, wert);
     else if (code == 6) {
         if (wert != "BYBLOCK" && wert != "BYLAYER") {
@@ -500,7 +509,7 @@ int DxfGruppe(int stufe, int code, std::string_view wert)
     } else if (code == 0) {
         if (stufe == 0 && !L.begonnen) {
             L.begonnen = true;
-            strkopie(e.typ, wert.data(), static_cast<int>(std::min<size_t>(wert.size(), DXFTYPSUP)));
+            dxfFeld(e.typ, sizeof e.typ, wert);
             return 0;
         }
         if (std::strcmp(e.typ, "INSERT") == 0 || std::strcmp(e.typ, "DIMENSION") == 0) {
@@ -523,7 +532,7 @@ int DxfGruppe(int stufe, int code, std::string_view wert)
             L.entities = false;
             return 0;
         }
-        strkopie(e.typ, wert.data(), static_cast<int>(std::min<size_t>(wert.size(), DXFTYPSUP)));
+        dxfFeld(e.typ, sizeof e.typ, wert);
     }
     return 0;
 }
