@@ -184,19 +184,71 @@ bool dxfPaar(DxfCursor* c, int* code, std::string_view* wert)
 }
 
 // ---- lines ----
+//
+// Every generated line goes to the line callback. Lines, positions, arcs and
+// circles, the bulk of a file, skip their text form when the callback is
+// the import's own: their record is built as TextZuBef would build it from
+// the line (each number passes through the same four-decimal text), and
+// handed on directly. DxfDirektPruefen compares both ways for the tests.
+
+void dxfBefUebernehmen(const BEF* b);
+
+int dxfPruefen = 0;
+long dxfAbweichungen = 0;
+
+bool dxfDirekt() { return dxfL->fn == DxfZeileUebernehmen; }
 
 void dxfAus(const std::string& zeile) { dxfL->fn(zeile.c_str()); }
+
+// A number as the text form carries it: its text and its value read back.
+double dxfZahl4(double v, std::string* text)
+{
+    *text = dxfF(v);
+    double r = 0;
+    std::from_chars(text->data(), text->data() + text->size(), r);
+    return r;
+}
+
+// Hands a built record on; the line is made only when it is needed.
+void dxfHeiss(const BEF& b, const std::string& zeile)
+{
+    if (dxfPruefen) {
+        BEF t;
+        TextZuBef(&t, zeile.c_str());
+        if (std::memcmp(&t, &b, sizeof t) != 0) ++dxfAbweichungen;
+    }
+    dxfBefUebernehmen(&b);
+}
+
+BEF dxfLeer(int code)
+{
+    BEF b;
+    std::memset(&b, 0, sizeof b);
+    b.code = static_cast<uint8_t>(code);
+    return b;
+}
 
 // A coordinate as the text form carries it (four decimals).
 double dxfRund(double v) { return std::round(v * 10000) / 10000; }
 
-std::string dxfPunkt(double x, double y)
+void dxfZwei(int code, const char* name, double x, double y)
 {
-    JusPunkt(&dxfJus, &x, &y);
-    return dxfF(dxfRund(x)) + " " + dxfF(dxfRund(y));
+    std::string tx, ty;
+    BEF b = dxfLeer(code);
+    b.darg[0] = dxfZahl4(x, &tx);
+    b.darg[1] = dxfZahl4(y, &ty);
+    if (dxfDirekt()) {
+        dxfHeiss(b, dxfPruefen ? std::string(name) + " " + tx + " " + ty : std::string());
+    } else {
+        dxfAus(std::string(name) + " " + tx + " " + ty);
+    }
 }
 
-void dxfBa(double x, double y) { dxfAus("_BA " + dxfPunkt(x, y)); }
+void dxfBa(double x, double y)
+{
+    JusPunkt(&dxfJus, &x, &y);
+    dxfZwei(21, "_BA", dxfRund(x), dxfRund(y));
+}
 
 // ZL from a to b, both through the placement. The vector is taken between
 // the points as "_BA" writes them, so that a chain of segments ends where
@@ -205,15 +257,34 @@ void dxfZl(double ax, double ay, double bx, double by)
 {
     JusPunkt(&dxfJus, &ax, &ay);
     JusPunkt(&dxfJus, &bx, &by);
-    dxfAus("ZL " + dxfF(dxfRund(bx) - dxfRund(ax)) + " " + dxfF(dxfRund(by) - dxfRund(ay)));
+    dxfZwei(BEF_ZL, "ZL", dxfRund(bx) - dxfRund(ax), dxfRund(by) - dxfRund(ay));
+}
+
+// "TKR a b r r" (whole degrees) or "KRE 0 r r".
+void dxfRund2(int code, int a, int e, double r)
+{
+    std::string tr;
+    BEF b = dxfLeer(code);
+    b.darg[0] = b.darg[1] = dxfZahl4(r, &tr);
+    std::string zeile;
+    if (code == 64) {
+        b.iarg[0] = a * 10;
+        b.iarg[1] = e * 10;
+        if (!dxfDirekt() || dxfPruefen) zeile = "TKR " + std::to_string(a) + " " + std::to_string(e) + " " + tr + " " + tr;
+    } else if (!dxfDirekt() || dxfPruefen) {
+        zeile = "KRE 0 " + tr + " " + tr;
+    }
+    if (dxfDirekt()) {
+        dxfHeiss(b, zeile);
+    } else {
+        dxfAus(zeile);
+    }
 }
 
 void dxfTkr(double cx, double cy, int a, int b, double r)
 {
     dxfBa(cx, cy);
-    const std::string rr = dxfF(JusMass(&dxfJus, std::fabs(r)));
-    dxfAus("TKR " + std::to_string(JusWinkel(&dxfJus, a) / 10) + " " + std::to_string(JusWinkel(&dxfJus, b) / 10) +
-           " " + rr + " " + rr);
+    dxfRund2(64, JusWinkel(&dxfJus, a) / 10, JusWinkel(&dxfJus, b) / 10, JusMass(&dxfJus, std::fabs(r)));
 }
 
 // ---- tables ----
@@ -450,8 +521,7 @@ void DxfElementAusgeben(int n)
         dxfZl(x1, y1, e.p[1][0], e.p[1][1]);
     } else if (typ == "CIRCLE") {
         dxfBa(x1, y1);
-        const std::string r = dxfF(JusMass(&dxfJus, std::fabs(e.w[0])));
-        dxfAus("KRE 0 " + r + " " + r);
+        dxfRund2(67, 0, 0, JusMass(&dxfJus, std::fabs(e.w[0])));
     } else if (typ == "ARC") {
         dxfTkr(x1, y1, dxfZehntel(e.winkel[0]), dxfZehntel(e.winkel[1]), e.w[0]);
     } else if (typ == "TEXT" || (typ == "ATTRIB" && !(e.flags & 1)) ||
@@ -715,6 +785,25 @@ bool dxfEntartet(const BEF* b)
 
 }  // namespace
 
+namespace {
+
+void dxfBefUebernehmen(const BEF* b)
+{
+    if (dxfEntartet(b)) return;
+    for (double d : b->darg) {
+        if (!std::isfinite(d)) return;
+    }
+    if (BefIstObjekt(b->code)) {
+        SttDifferenz(&dxfGeschrieben, &dxfAktuell, DxfZustandSchreiben);
+        dxfGeschrieben = dxfAktuell;
+        dxfBefSchreiben(b);
+    }
+    SttAnwenden(b, &dxfAktuell);
+    if (b->code == BEF_ZL) dxfGeschrieben = dxfAktuell;
+}
+
+}  // namespace
+
 void DxfZeileUebernehmen(const char* zeile)
 {
     BEF b;
@@ -722,18 +811,16 @@ void DxfZeileUebernehmen(const char* zeile)
         wiMeldung(">%s< nicht verstanden.", zeile);
         return;
     }
-    if (dxfEntartet(&b)) return;
-    for (double d : b.darg) {
-        if (!std::isfinite(d)) return;
-    }
-    if (BefIstObjekt(b.code)) {
-        SttDifferenz(&dxfGeschrieben, &dxfAktuell, DxfZustandSchreiben);
-        dxfGeschrieben = dxfAktuell;
-        dxfBefSchreiben(&b);
-    }
-    SttAnwenden(&b, &dxfAktuell);
-    if (b.code == BEF_ZL) dxfGeschrieben = dxfAktuell;
+    dxfBefUebernehmen(&b);
 }
+
+void DxfDirektPruefen(int an)
+{
+    dxfPruefen = an;
+    dxfAbweichungen = 0;
+}
+
+long DxfDirektAbweichungen() { return dxfAbweichungen; }
 
 namespace {
 

@@ -35,3 +35,8 @@ using DxfZeileFn = void (*)(const char* zeile);
 int DxfLesen(const char* dxf, DxfZeileFn fn);
 // The line callback of DxfImport.
 void DxfZeileUebernehmen(const char* zeile);
+
+// Tests: with the check on, every record the import builds directly is
+// compared with TextZuBef of its line; the number of differences.
+void DxfDirektPruefen(int an);
+long DxfDirektAbweichungen();

@@ -271,6 +271,23 @@ TEST_F(DxfImp, AnExportedDrawingImportsBackToItsLinesArcsAndCircles)
     for (const std::string& g : vorher) EXPECT_TRUE(enthaelt(nachher, g)) << g << "\n" << ::testing::PrintToString(nachher);
 }
 
+TEST_F(DxfImp, RecordsBuiltDirectlyEqualTheParsedLines)
+{
+    std::vector<std::string> dateien = {daten("alle.dxf")};
+    for (const auto& e : fs::directory_iterator(std::string(VELMO_SOURCE_DIR) + "/tests/fuzz/corpus/dxf_import")) {
+        dateien.push_back(e.path().string());
+    }
+    DxfDirektPruefen(1);
+    for (const std::string& d : dateien) {
+        SCOPED_TRACE(d);
+        EXPECT_EQ(DxfImport(d.c_str(), pfad("neu.zvk").c_str()), 0);
+        EXPECT_GT(objekte(pfad("neu.zvk")).size(), 0u);
+    }
+    const long abweichungen = DxfDirektAbweichungen();
+    DxfDirektPruefen(0);
+    EXPECT_EQ(abweichungen, 0);
+}
+
 TEST_F(DxfImp, ProgressRisesInTenPercentStepsAndTheDialogCloses)
 {
     std::string e;
