@@ -244,6 +244,24 @@ void dxfZwei(int code, const char* name, double x, double y)
     }
 }
 
+// "TR n" (whole degrees, a record in tenths), "TG h", "TV w".
+void dxfEins(int code, const char* name, int n, double v)
+{
+    BEF b = dxfLeer(code);
+    std::string t;
+    if (code == 31) {
+        b.iarg[0] = n * 10;
+        t = std::to_string(n);
+    } else {
+        b.darg[0] = dxfZahl4(v, &t);
+    }
+    if (dxfDirekt()) {
+        dxfHeiss(b, dxfPruefen ? std::string(name) + " " + t : std::string());
+    } else {
+        dxfAus(std::string(name) + " " + t);
+    }
+}
+
 void dxfBa(double x, double y)
 {
     JusPunkt(&dxfJus, &x, &y);
@@ -479,9 +497,9 @@ void dxfText(const DxfElement& e)
     }
     if (t.size() > static_cast<size_t>(DXFTEXTZEIGSUP)) t.resize(DXFTEXTZEIGSUP);
     dxfBa(e.p[0][0], e.p[0][1]);
-    dxfAus("TR " + std::to_string(JusWinkel(&dxfJus, dxfZehntel(e.winkel[0])) / 10));
-    dxfAus("TG " + dxfF(JusMass(&dxfJus, std::fabs(e.w[0]))));
-    dxfAus("TV " + dxfF(e.w[1] == 0 ? 1.0 : e.w[1]));
+    dxfEins(31, "TR", JusWinkel(&dxfJus, dxfZehntel(e.winkel[0])) / 10, 0);
+    dxfEins(30, "TG", 0, JusMass(&dxfJus, std::fabs(e.w[0])));
+    dxfEins(32, "TV", 0, e.w[1] == 0 ? 1.0 : e.w[1]);
     dxfAus("TFA \"" + t + "\"");
 }
 
