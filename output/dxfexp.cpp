@@ -653,7 +653,7 @@ int DxfExportEnde(bool ok)
 int DxfExport(const char* dxf, const char* zeichnung, const char* aktuell)
 {
     if (ZeiDateiPruefen(zeichnung) != 0) {
-        wiMeldung("Kann Zeichnung %s nicht öffnen.", zeichnung);
+        wiMeldung("Kann Zeichnung %s nicht \xf6" "ffnen.", zeichnung);
         return ERROR;
     }
     ZeiAktSetzen(aktuell ? aktuell : zeichnung);

@@ -164,7 +164,7 @@ TEST_F(DxfExp, FailuresWarnAndLeaveNoDxfFile)
 {
     const std::string zei = zeichnung("t.zvk", "ZL 10 0\r\nBW 0 0\r\nTFA \"x\"\r\n");
     EXPECT_EQ(DxfExport(pfad("t.dxf").c_str(), pfad("fehlt.zvk").c_str()), -1);
-    EXPECT_EQ(warnungen(), std::vector<std::string>{"Kann Zeichnung " + pfad("fehlt.zvk") + " nicht öffnen."});
+    EXPECT_EQ(warnungen(), std::vector<std::string>{"Kann Zeichnung " + pfad("fehlt.zvk") + " nicht \xf6" "ffnen."});
 
     fs::remove(ordner / "prog" / "dxfconfig.txt");
     plNachrichtBoxFragenLeeren();
