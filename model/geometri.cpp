@@ -572,3 +572,28 @@ int BefUntAusdehnung(const BEF* b, const STT* s, double box[4], STT* nachher)
     geoAusdehnung(GeoArt::Unt, b, s, box, nachher);
     return geoAus.unt;
 }
+
+// ---- plane lines ----
+
+void Mittelsenkrechte(GeoGerade* aus, GeoPunkt p1, GeoPunkt p2)
+{
+    const double mx = (p1.x + p2.x) / 2, my = (p1.y + p2.y) / 2;
+    // Direction (y1 - y2, x2 - x1); the line's normal is the segment p1 p2.
+    aus->a = p2.x - p1.x;
+    aus->b = p2.y - p1.y;
+    aus->c = -(aus->a * mx + aus->b * my);
+}
+
+int GeradenSchnitt(GeoPunkt* aus, const GeoGerade* l1, const GeoGerade* l2)
+{
+    const double det = l1->a * l2->b - l2->a * l1->b;
+    // Parallel within rounding: the determinant vanishes against its terms.
+    const double groesse = std::fabs(l1->a * l2->b) + std::fabs(l2->a * l1->b);
+    if (!(std::fabs(det) > 1e-12 * groesse)) return -1;
+    const double x = (l1->b * l2->c - l2->b * l1->c) / det;
+    const double y = (l2->a * l1->c - l1->a * l2->c) / det;
+    if (!std::isfinite(x) || !std::isfinite(y)) return -1;
+    aus->x = x;
+    aus->y = y;
+    return 0;
+}

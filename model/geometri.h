@@ -29,6 +29,18 @@ double VektorLaenge(double x, double y);
 int VektorWinkel(double x, double y);
 int Quadrant(double x, double y);
 
+// Plane lines a x + b y + c = 0, and the circle through three points as the
+// meeting point of two perpendicular bisectors.
+struct GeoGerade {
+    double a, b, c;
+};
+// The perpendicular bisector of p1 p2: the line through their middle m and
+// m + (y1 - y2, x2 - x1).
+void Mittelsenkrechte(GeoGerade* aus, GeoPunkt p1, GeoPunkt p2);
+// The meeting point of two lines; 0, or -1 (aus untouched) when they are
+// parallel or the point is not finite.
+int GeradenSchnitt(GeoPunkt* aus, const GeoGerade* l1, const GeoGerade* l2);
+
 // State transform.
 void SttPunkt(const STT* s, double x, double y, double* X, double* Y);
 void SttPunktZurueck(const STT* s, double X, double Y, double* x, double* y);

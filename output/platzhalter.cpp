@@ -94,13 +94,3 @@ void ShowAktivieren()
     DatNeuPruefen(1);
 }
 
-
-void DxfExport(const char* dxf, const char* zeichnung)
-{
-    phAufrufe.push_back(std::string("DxfExport(") + dxf + "," + zeichnung + ")");
-}
-
-void DxfImport(const char* dxf, const char* zeichnung)
-{
-    phAufrufe.push_back(std::string("DxfImport(") + dxf + "," + zeichnung + ")");
-}

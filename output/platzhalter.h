@@ -20,6 +20,9 @@
 #include "output/gdi.h"
 // The view class and the output devices' start and end: the real ones.
 #include "output/ansicht.h"
+// The DXF export and import: the real ones, for the command-file words.
+#include "output/dxfexp.h"
+#include "output/dxfimp.h"
 
 // The viewer page.
 void ShowZeiAnzeigen(const char* pfad);
@@ -30,8 +33,6 @@ void ShowAktivieren();
 // The toolbar image module (ToolbarBibLaden / ToolbarBibFrei), included
 // here for the callers of the former stand-ins.
 #include "output/tbar.h"
-void DxfExport(const char* dxf, const char* zeichnung);
-void DxfImport(const char* dxf, const char* zeichnung);
 
 // An empty page of a mode until its module lands: the template as a
 // modeless child of the main window, registered in the frame's page table

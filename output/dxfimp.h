@@ -1,0 +1,42 @@
+// DXF import: an ASCII DXF file becomes a new drawing. Every entity is
+// translated into lines of the drawing text language ("_BA", "ZL", "TKR",
+// "TFA", ...), each parsed by TextZuBef and written the way drawing files
+// store states: only the differences of the graphic state go out, just
+// before the next drawing object. Colours, line types and text styles map
+// to pen styles, layers, line types and fonts through "dxfconfig.txt";
+// names missing there or in the DXF tables go to "dxflog.txt" beside the
+// DXF file. Blocks are expanded where they are inserted, up to 5 levels.
+// Prefix `Dxf` (entry `DxfImport`). Calls the model (records, states,
+// placement, geometry, drawing files), config (defaults set), support and
+// winlib (progress dialog, warnings).
+#pragma once
+
+struct JusTrafo;
+
+inline constexpr int DXFTIEFESUP = 5;        // block levels below the ENTITIES section
+inline constexpr int DXFIMPTEXTSUP = 255;    // characters of an entity's text
+inline constexpr int DXFTEXTZEIGSUP = 60;    // characters of an imported text
+inline constexpr int DXFTYPSUP = 32;         // characters of an entity type
+
+// Imports the DXF file into the drawing (placement from the defaults keys
+// "DIJusR", "DIJusX", "DIJusY", "DIJusS"). 0, or -1 after a warning: the DXF
+// file cannot be read, the configuration is missing, or the drawing cannot
+// be written; the drawing is then left as it was.
+int DxfImport(const char* dxf, const char* zeichnung);
+
+// The placement of the next import runs (DxfImport sets it from the keys).
+void DxfPlatzierungSetzen(const JusTrafo* t);
+
+// One generated line of the text language: parsed and written to the
+// drawing of the running import.
+using DxfZeileFn = void (*)(const char* zeile);
+// The parser: reads the DXF file and hands every generated line to fn.
+// 0, or -1 after a warning when the file cannot be read.
+int DxfLesen(const char* dxf, DxfZeileFn fn);
+// The line callback of DxfImport.
+void DxfZeileUebernehmen(const char* zeile);
+
+// Tests: with the check on, every record the import builds directly is
+// compared with TextZuBef of its line; the number of differences.
+void DxfDirektPruefen(int an);
+long DxfDirektAbweichungen();

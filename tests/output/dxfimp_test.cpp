@@ -1,0 +1,343 @@
+// DXF import: hand-written DXF files for the edge cases of sections,
+// tables, blocks, polylines, texts and points, checked on the generated
+// lines and on the drawing; hostile numbers, frozen layers, many and long
+// names; the drawing scale under other start scales; a round trip through
+// the export; the progress texts; failures that leave the target as it was.
+#include "output/dxfimp.h"
+
+#include <cmath>
+#include <cstdio>
+#include <map>
+
+#include "dxftest.h"
+#include "model/befehl.h"
+#include "model/zeilauf.h"
+#include "model/zustand.h"
+#include "output/dxfexp.h"
+#include "output/dxfkonf.h"
+#include "platform/dialog.h"
+#include "winlib/anwdaten.h"
+#include "winlib/langdlg.h"
+
+namespace {
+
+using namespace dxftest;
+
+std::vector<std::string> dxfZeilen;
+void dxfMerken(const char* z) { dxfZeilen.push_back(z); }
+
+// A DXF file of pairs written "code|value|code|value|..." ('|' separates).
+std::string paare(const std::string& t)
+{
+    std::string aus;
+    size_t p = 0;
+    while (p <= t.size()) {
+        size_t e = t.find('|', p);
+        if (e == std::string::npos) e = t.size();
+        aus += t.substr(p, e - p) + "\r\n";
+        p = e + 1;
+    }
+    return aus;
+}
+
+std::string entities(const std::string& e) { return paare("0|SECTION|2|ENTITIES|" + e + "|0|ENDSEC|0|EOF"); }
+
+class DxfImp : public DxfOrdner {
+protected:
+    // The lines generated from a DXF text.
+    std::vector<std::string> zeilen(const std::string& dxf)
+    {
+        schreiben(pfad("ein.dxf"), dxf);
+        dxfZeilen.clear();
+        EXPECT_EQ(DxfImpKonfig(), 0);
+        EXPECT_EQ(DxfLesen(pfad("ein.dxf").c_str(), dxfMerken), 0);
+        return dxfZeilen;
+    }
+
+    // Imports a DXF text; the drawing's path.
+    std::string importieren(const std::string& dxf)
+    {
+        schreiben(pfad("ein.dxf"), dxf);
+        EXPECT_EQ(DxfImport(pfad("ein.dxf").c_str(), pfad("neu.zvk").c_str()), 0);
+        EXPECT_EQ(wiLangTiefe(), 0);
+        return pfad("neu.zvk");
+    }
+
+    // The drawing objects with their absolute positions, from a fresh state;
+    // every double of every record is finite, and the scale at each object.
+    std::vector<std::string> objekte(const std::string& zei, std::vector<double>* masse = nullptr)
+    {
+        std::vector<std::string> aus;
+        ZeiDatei z;
+        if (ZeiDateiLesend(&z, zei.c_str()) != 0) {
+            ADD_FAILURE() << "cannot read " << zei;
+            return aus;
+        }
+        STT s;
+        std::memset(&s, 0, sizeof s);
+        SttInit(&s, nullptr);
+        BEF b;
+        while (ZeiBefLesen(&z, &b) == 0) {
+            for (double d : b.darg) EXPECT_TRUE(std::isfinite(d)) << BefZuText(&b);
+            if (BefIstObjekt(b.code)) {
+                char p[80];
+                std::snprintf(p, sizeof p, " @ %.2f %.2f", s.x, s.y);
+                aus.push_back(BefZuText(&b) + p);
+                if (masse) masse->push_back(s.mass);
+            }
+            SttAnwenden(&b, &s);
+        }
+        bdclose(&z.datei);
+        return aus;
+    }
+};
+
+bool enthaelt(const std::vector<std::string>& v, const std::string& z) { return std::find(v.begin(), v.end(), z) != v.end(); }
+
+int zaehlen(const std::vector<std::string>& v, const std::string& anfang)
+{
+    return static_cast<int>(std::count_if(v.begin(), v.end(), [&](const std::string& z) { return z.rfind(anfang, 0) == 0; }));
+}
+
+const std::string LINIE = "0|LINE|8|0|10|0|20|0|11|10|21|0";
+
+TEST_F(DxfImp, EdgeCasesOnTheGeneratedLines)
+{
+    // Without HEADER or TABLES: CONTINUOUS, STANDARD and colour 0, and the
+    // mapping lines only once for entities alike.
+    EXPECT_EQ(zeilen(entities(LINIE + "|" + LINIE)),
+              (std::vector<std::string>{"SA 7", "TS  0", "_BA 0.0000 0.0000", "ZL 10.0000 0.0000", "_BA 0.0000 0.0000",
+                                        "ZL 10.0000 0.0000"}));
+    // A colour of its own, then another line type: only what changes.
+    EXPECT_EQ(zeilen(entities("0|LINE|8|0|62|1|10|0|20|0|11|10|21|0|0|LINE|8|0|62|1|6|DASHED|10|0|20|0|11|10|21|0")),
+              (std::vector<std::string>{"ST 2", "LAY 3", "SA 7", "TS  0", "_BA 0.0000 0.0000", "ZL 10.0000 0.0000",
+                                        "SA 1", "_BA 0.0000 0.0000", "ZL 10.0000 0.0000"}));
+
+    const std::string bloecke =
+        "0|SECTION|2|BLOCKS|"
+        "0|BLOCK|8|0|2|B|70|0|10|0|20|0|30|0|3|B|0|ARC|8|0|10|0|20|0|40|5|50|0|51|90|0|ENDBLK|8|0|"
+        "0|BLOCK|8|0|2|SELBST|70|0|10|0|20|0|0|INSERT|8|0|2|SELBST|10|1|20|0|0|LINE|8|0|10|0|20|0|11|10|21|0|"
+        "0|ENDBLK|8|0|"
+        "0|BLOCK|8|0|2|A|70|0|10|0|20|0|0|ATTDEF|8|0|10|0|20|0|40|2|1|versteckt|70|0|0|ENDBLK|8|0|"
+        "0|ENDSEC|";
+    // Mirrored: the arc 0..90 becomes 90..180.
+    std::vector<std::string> z =
+        zeilen(paare(bloecke + "0|SECTION|2|ENTITIES|0|INSERT|8|0|2|B|10|50|20|50|41|-1|42|1|0|ENDSEC|0|EOF"));
+    EXPECT_TRUE(enthaelt(z, "TKR 90 180 5.0000 5.0000")) << ::testing::PrintToString(z);
+    EXPECT_TRUE(enthaelt(z, "_BA 50.0000 50.0000"));
+    // A block inserting itself nests five levels; the line after it is at
+    // level 0 again (untransformed).
+    z = zeilen(paare(bloecke + "0|SECTION|2|ENTITIES|0|INSERT|8|0|2|SELBST|10|0|20|0|" + LINIE +
+                     "|0|ENDSEC|0|EOF"));
+    EXPECT_EQ(zaehlen(z, "ZL"), 6) << ::testing::PrintToString(z);
+    EXPECT_EQ(z[z.size() - 2], "_BA 0.0000 0.0000");
+    EXPECT_TRUE(enthaelt(z, "_BA 4.0000 0.0000"));  // the fifth level, moved by four inner inserts
+    EXPECT_FALSE(enthaelt(z, "_BA 5.0000 0.0000"));
+    // An ATTDEF inside a block is not imported, an ATTRIB with flags 1 neither.
+    z = zeilen(paare(bloecke + "0|SECTION|2|ENTITIES|0|INSERT|8|0|2|A|10|0|20|0|"
+                               "0|ATTRIB|8|0|10|0|20|0|40|2|1|unsichtbar|70|1|0|ATTRIB|8|0|10|0|20|0|40|2|1|da|70|0|"
+                               "0|ENDSEC|0|EOF"));
+    EXPECT_EQ(zaehlen(z, "TFA"), 1);
+    EXPECT_TRUE(enthaelt(z, "TFA \"da\""));
+
+    // Two vertices with bulge 1 (or -1), closed: two half circles.
+    for (const char* b : {"1", "-1"}) {
+        z = zeilen(entities("0|POLYLINE|8|0|66|1|70|1|0|VERTEX|8|0|10|0|20|0|42|" + std::string(b) +
+                            "|0|VERTEX|8|0|10|10|20|0|42|" + b + "|0|SEQEND|8|0"));
+        EXPECT_EQ(zaehlen(z, "TKR"), 2) << b;
+        EXPECT_EQ(zaehlen(z, "_BA 5.0000 0.0000"), 2) << b;
+        if (std::string(b) == "1") {
+            EXPECT_TRUE(enthaelt(z, "TKR 180 0 5.0000 5.0000") && enthaelt(z, "TKR 0 180 5.0000 5.0000"))
+                << ::testing::PrintToString(z);
+        } else {
+            EXPECT_TRUE(enthaelt(z, "TKR 0 180 5.0000 5.0000") && enthaelt(z, "TKR 180 0 5.0000 5.0000"))
+                << ::testing::PrintToString(z);
+        }
+    }
+
+    // Texts: %%c, 70 characters cut to 60, double quotes become blanks.
+    z = zeilen(entities("0|TEXT|8|0|10|1|20|2|40|3.5|1|%%c 20 \"mm\"|0|TEXT|8|0|10|1|20|2|40|3.5|1|" + std::string(70, 'x')));
+    EXPECT_TRUE(enthaelt(z, "TFA \"\xF8 20  mm \"")) << ::testing::PrintToString(z);
+    EXPECT_TRUE(enthaelt(z, "TFA \"" + std::string(60, 'x') + "\""));
+    EXPECT_TRUE(enthaelt(z, "TG 3.5000") && enthaelt(z, "TV 1.0000") && enthaelt(z, "TR 0"));
+
+    // A POINT with $PDMODE 3; a section after ENTITIES adds nothing.
+    z = zeilen(paare("0|SECTION|2|HEADER|9|$PDMODE|70|3|0|ENDSEC|0|SECTION|2|ENTITIES|0|POINT|8|0|10|4|20|5|"
+                     "0|ENDSEC|0|SECTION|2|OBJECTS|0|LINE|8|0|10|0|20|0|11|10|21|0|0|ENDSEC|0|EOF"));
+    EXPECT_EQ(z, (std::vector<std::string>{"SA 7", "TS  0", "_BA 4.0000 5.0000", "ZB \"PUNKT3\""}));
+}
+
+TEST_F(DxfImp, EdgeCasesOnTheDrawing)
+{
+    // A line below 0.1 in both directions and an arc with equal angles are
+    // dropped; a line starting where the last ended needs no move.
+    const std::string zei = importieren(
+        entities("0|LINE|8|0|10|0|20|0|11|0.05|21|0.05|0|ARC|8|0|10|0|20|0|40|5|50|30|51|30|"
+                 "0|LINE|8|0|10|0|20|0|11|10|21|0|0|LINE|8|0|10|10|20|0|11|10|21|10|"
+                 "0|CIRCLE|8|0|62|1|10|20|20|20|40|3|0|TEXT|8|0|10|30|20|30|40|2.5|50|90|1|Text"));
+    golden("kanten.txt", alsText(zei));
+    const std::string text = alsText(zei);
+    EXPECT_EQ(text.find("TKR"), std::string::npos);
+    EXPECT_NE(text.find("ZL 10,0000 0,0000\r\nZL 0,0000 10,0000\r\n"), std::string::npos);
+    EXPECT_EQ(objekte(zei).size(), 4u);
+}
+
+TEST_F(DxfImp, HostileInputStaysFiniteAndBounded)
+{
+    // Not finite numbers read as 0; a bulge between coinciding vertices
+    // writes nothing.
+    const std::string zei = importieren(
+        entities("0|LINE|8|0|10|nan|20|1e999|11|10|21|-inf|0|CIRCLE|8|0|10|1e999|20|0|40|1e308|"
+                 "0|ARC|8|0|10|0|20|0|40|5|50|nan|51|1e999|"
+                 "0|POLYLINE|8|0|66|1|70|1|0|VERTEX|8|0|10|3|20|3|42|1|0|VERTEX|8|0|10|3|20|3|42|1|0|SEQEND|8|0"));
+    const std::vector<std::string> o = objekte(zei);
+    EXPECT_EQ(zaehlen(o, "TKR"), 0) << ::testing::PrintToString(o);
+    EXPECT_EQ(o.size(), 2u) << ::testing::PrintToString(o);
+
+    // Frozen layers (flags 1, without bit 64 too) are skipped; 600 layers
+    // and a name of 300 characters are all found.
+    std::string tab = "0|SECTION|2|TABLES|0|TABLE|2|LAYER|70|600|";
+    for (int i = 0; i < 600; ++i) tab += "0|LAYER|2|L" + std::to_string(i) + "|70|0|62|7|6|CONTINUOUS|";
+    const std::string lang(300, 'n');
+    tab += "0|LAYER|2|" + lang + "|70|0|62|2|6|DASHED|0|LAYER|2|EIS|70|1|62|1|6|CONTINUOUS|0|LAYER|2|EIS64|70|65|62|1|";
+    tab += "0|ENDTAB|0|ENDSEC|";
+    const std::string flach = "|10|0|20|0|11|10|21|0";
+    fs::remove(pfad("dxflog.txt"));
+    std::vector<std::string> z = zeilen(paare(tab + "0|SECTION|2|ENTITIES|0|LINE|8|EIS" + flach + "|0|LINE|8|EIS64" +
+                                              flach + "|0|LINE|8|L599|62|5" + flach + "|0|LINE|8|" + lang + flach +
+                                              "|0|ENDSEC|0|EOF"));
+    EXPECT_EQ(zaehlen(z, "ZL"), 2) << ::testing::PrintToString(z);
+    EXPECT_TRUE(enthaelt(z, "ST 6"));  // colour 5 of the entity on L599
+    EXPECT_TRUE(enthaelt(z, "ST 4") && enthaelt(z, "SA 1"));  // colour and line type of the long name's layer
+    EXPECT_EQ(lesen(pfad("dxflog.txt")).find("Layer"), std::string::npos) << lesen(pfad("dxflog.txt"));
+
+    // A line that does not parse warns and the run goes on.
+    DxfZeileUebernehmen("XYZ 1 2");
+    EXPECT_EQ(warnungen(), std::vector<std::string>{">XYZ 1 2< nicht verstanden."});
+}
+
+TEST_F(DxfImp, TheDrawingHasScaleOneWhateverItStartsAt)
+{
+    for (int zvms : {25, 0}) {
+        SCOPED_TRACE(zvms);
+        GrundEinst()->zvms = zvms;
+        const std::string zei = importieren(entities("0|LINE|8|0|10|10|20|10|11|30|21|10|0|CIRCLE|8|0|10|50|20|50|40|5"));
+        std::vector<double> masse;
+        EXPECT_EQ(objekte(zei, &masse),
+                  (std::vector<std::string>{"ZL 20,0000 0,0000 @ 10.00 10.00", "KRE 0 5,0000 5,0000 @ 50.00 50.00"}));
+        for (double m : masse) EXPECT_EQ(m, 1.0);
+    }
+}
+
+// Lines, arcs and circles of a drawing in absolute coordinates, as the
+// renderer sees them: "L x1 y1 x2 y2", "A cx cy r a b", "C cx cy r".
+std::vector<std::string> dxfGeo;
+int dxfGeoMerken(const BEF* b, const STT* s)
+{
+    char t[160];
+    const double m = s->mass;
+    if (b->code == 40) {
+        std::snprintf(t, sizeof t, "L %.4f %.4f %.4f %.4f", s->x, s->y, s->x + b->darg[0] * m, s->y + b->darg[1] * m);
+    } else if (b->code == 64 && b->darg[0] == b->darg[1]) {
+        std::snprintf(t, sizeof t, "A %.4f %.4f %.4f %d %d", s->x, s->y, b->darg[0] * m, b->iarg[0] / 10,
+                      b->iarg[1] / 10);
+    } else if (b->code == 67 && b->darg[0] == b->darg[1] && b->iarg[0] == 0) {
+        std::snprintf(t, sizeof t, "C %.4f %.4f %.4f", s->x, s->y, b->darg[0] * m);
+    } else {
+        return 0;
+    }
+    dxfGeo.push_back(t);
+    return 0;
+}
+
+std::vector<std::string> geometrie(const std::string& zei)
+{
+    dxfGeo.clear();
+    STT s;
+    std::memset(&s, 0, sizeof s);
+    SttInit(&s, nullptr);
+    EXPECT_EQ(ZeiDurchlaufen(zei.c_str(), &s, dxfGeoMerken), 0);
+    return dxfGeo;
+}
+
+TEST_F(DxfImp, AnExportedDrawingImportsBackToItsLinesArcsAndCircles)
+{
+    ASSERT_GE(ZeiAusText(pfad("alle.zvk").c_str(), daten("alle.txt").c_str()), 0);
+    ASSERT_EQ(DxfExport(pfad("alle.dxf").c_str(), pfad("alle.zvk").c_str()), 0);
+    ASSERT_EQ(DxfImport(pfad("alle.dxf").c_str(), pfad("neu.zvk").c_str()), 0);
+    const std::vector<std::string> vorher = geometrie(pfad("alle.zvk"));
+    const std::vector<std::string> nachher = geometrie(pfad("neu.zvk"));
+    ASSERT_GE(vorher.size(), 6u);
+    for (const std::string& g : vorher) EXPECT_TRUE(enthaelt(nachher, g)) << g << "\n" << ::testing::PrintToString(nachher);
+}
+
+TEST_F(DxfImp, RecordsBuiltDirectlyEqualTheParsedLines)
+{
+    std::vector<std::string> dateien = {daten("alle.dxf")};
+    for (const auto& e : fs::directory_iterator(std::string(VELMO_SOURCE_DIR) + "/tests/fuzz/corpus/dxf_import")) {
+        dateien.push_back(e.path().string());
+    }
+    DxfDirektPruefen(1);
+    for (const std::string& quelle : dateien) {
+        SCOPED_TRACE(quelle);
+        // Imported from a copy: the log goes beside the DXF file.
+        const std::string d = pfad("ein.dxf");
+        fs::copy_file(quelle, d, fs::copy_options::overwrite_existing);
+        EXPECT_EQ(DxfImport(d.c_str(), pfad("neu.zvk").c_str()), 0);
+        EXPECT_GT(objekte(pfad("neu.zvk")).size(), 0u);
+    }
+    const long abweichungen = DxfDirektAbweichungen();
+    DxfDirektPruefen(0);
+    EXPECT_EQ(abweichungen, 0);
+}
+
+TEST_F(DxfImp, ProgressRisesInTenPercentStepsAndTheDialogCloses)
+{
+    std::string e;
+    for (int i = 0; e.size() < 2000000; ++i) e += LINIE + "|";
+    schreiben(pfad("gross.dxf"), entities(e.substr(0, e.size() - 1)));
+    static std::vector<std::string> texte;
+    texte.clear();
+    anwDaten()->instanz = GetModuleHandle(nullptr);
+    EXPECT_EQ(DxfImpKonfig(), 0);
+    EXPECT_EQ(DxfLesen(pfad("gross.dxf").c_str(),
+                       [](const char*) {
+                           char t[64] = "";
+                           GetDlgItemText(wiLangFenster(), 4001, t, sizeof t);
+                           if (texte.empty() || texte.back() != t) texte.push_back(t);
+                       }),
+              0);
+    EXPECT_EQ(texte, (std::vector<std::string>{"0 %", "10 %", "20 %", "30 %", "40 %", "50 %", "60 %", "70 %", "80 %",
+                                               "90 %"}));
+    EXPECT_EQ(wiLangTiefe(), 0);
+}
+
+TEST_F(DxfImp, FailuresWarnAndLeaveTheTargetAsItWas)
+{
+    schreiben(pfad("neu.zvk"), "alt");
+    EXPECT_EQ(DxfImport(pfad("fehlt.dxf").c_str(), pfad("neu.zvk").c_str()), -1);
+    EXPECT_EQ(warnungen(), std::vector<std::string>{"DXF-Datei " + pfad("fehlt.dxf") + " nicht gefunden."});
+    EXPECT_EQ(lesen(pfad("neu.zvk")), "alt");
+
+    schreiben(pfad("ein.dxf"), entities(LINIE));
+    fs::remove(ordner / "prog" / "dxfconfig.txt");
+    plNachrichtBoxFragenLeeren();
+    EXPECT_EQ(DxfImport(pfad("ein.dxf").c_str(), pfad("neu.zvk").c_str()), -1);
+    ASSERT_EQ(warnungen().size(), 1u);
+    EXPECT_NE(warnungen()[0].find("dxfconfig.txt"), std::string::npos);
+    EXPECT_EQ(lesen(pfad("neu.zvk")), "alt");
+    fs::copy_file(daten("dxfconfig.txt"), ordner / "prog" / "dxfconfig.txt");
+
+    for (PlFehlerArt art : {PlFehlerArt::Schreiben, PlFehlerArt::Umbenennen}) {
+        plNachrichtBoxFragenLeeren();
+        plFehlerSetzen(art, 1, true);
+        EXPECT_EQ(DxfImport(pfad("ein.dxf").c_str(), pfad("neu.zvk").c_str()), -1);
+        plFehlerAllesAus();
+        EXPECT_EQ(warnungen(), std::vector<std::string>{"Kann " + pfad("neu.zvk") + " nicht anlegen"});
+        EXPECT_EQ(lesen(pfad("neu.zvk")), "alt");
+        EXPECT_EQ(wiLangTiefe(), 0);
+    }
+    EXPECT_EQ(dateien(), (std::vector<std::string>{"ein.dxf", "neu.zvk"}));
+}
+
+}  // namespace
