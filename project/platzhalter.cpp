@@ -43,8 +43,6 @@ void PvwStartDialog()
     wiInfo("Die Liste der letzten Projekte ist noch nicht verf\xFCgbar. Einen Projektordner \xF6""ffnen Sie mit "
            "\"Projekt > Projektordner \xF6""ffnen...\".");
 }
-void PvwNeuesProjekt() { wiInfo("Neue Projekte k\xF6nnen noch nicht angelegt werden."); }
-void PvwSichern() { wiInfo("Das Sichern von Projekten ist noch nicht verf\xFCgbar."); }
 void PvwCheckliste(int) { wiInfo("Die Checklisten sind noch nicht verf\xFCgbar."); }
 void SpellEinstLesen() {}
 void SpellEnde() {}

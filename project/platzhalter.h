@@ -20,6 +20,10 @@
 #include "project/dirhist.h"
 #include "project/inhalt.h"
 #include "project/zeitxt.h"
+// New projects and backups (projneu) and the folder tree's services (wrz)
+// are real.
+#include "project/projneu.h"
+#include "project/wrz.h"
 
 void HilfeSchluesselSetzen(const char* schluessel);
 const char* PhHilfeSchluessel();
@@ -43,8 +47,6 @@ void PvwUntertitelImport();
 void PvwDateiUpdate();
 void PvwProjektliste();
 void PvwStartDialog();
-void PvwNeuesProjekt();
-void PvwSichern();
 void PvwCheckliste(int n);
 void SpellEinstLesen();
 void SpellEnde();

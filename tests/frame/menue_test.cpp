@@ -563,8 +563,8 @@ TEST_F(Menue, EveryProjectMenuItemOpensItsDialogOrSaysSo)
         {nullptr, 1502,
          "Meldung Die Liste der letzten Projekte" + nv +
              " Einen Projektordner \xF6" "ffnen Sie mit \"Projekt > Projektordner \xF6" "ffnen...\"."},
-        {nullptr, 1503, "Meldung Neue Projekte k\xF6nnen noch nicht angelegt werden."},
-        {nullptr, 1506, "Meldung Das Sichern von Projekten" + nv},
+        {nullptr, 1503, "Dialog PVWVERZANLEGEN"},
+        {nullptr, 1506, "Dialog PVWPROSICHERN"},
         {nullptr, 1507, "Meldung Sperrdatei gel\xF6scht."},
         {nullptr, 1508, "Meldung Freigabedatei angelegt."},
         {nullptr, 1509, "Meldung Freigabedatei gel\xF6scht."},
