@@ -45,7 +45,6 @@ void PvwTitelDialog();
 void PvwUntertitelDialog(const char* zeichnung);
 void PvwUntertitelImport();
 void PvwDateiUpdate();
-void PvwProjektliste();
 void PvwStartDialog();
 void PvwCheckliste(int n);
 void SpellEinstLesen();

@@ -8,6 +8,8 @@
 
 #include <cstddef>
 
+#include "platform/windef.h"
+
 // 1 when the path names an existing folder. Only its status is read: no
 // probe file is made, so a user's file is never touched and a folder that
 // cannot be written to still counts as present.
@@ -27,8 +29,14 @@ int WrzDarfLoeschen(const char* pfad);
 void ProjektOrdnerWaehlen();
 const char* WrzLetzteWahl();
 
-// The frame's name.
+// Main command 1500: opens the tree dialog "PVWVERZEICHNIS", or brings it
+// to front; its window while open (else 0).
+void ProjektlisteOeffnen();
+HWND WrzDlgFenster();
+
+// The frame's names.
 void PvwOrdnerWahl();
+void PvwProjektliste();
 
 // ---- the tree ---------------------------------------------------------------
 inline constexpr int WRZWURZELSUP = 10;   // root slots

@@ -559,7 +559,7 @@ TEST_F(Menue, EveryProjectMenuItemOpensItsDialogOrSaysSo)
         int id;
         std::string erwartet;  // "Dialog <name>", "Meldung <text>", "Modus <n>", "Markiert <rows>"
     } faelle[] = {
-        {nullptr, 1500, "Meldung Die Projektliste" + nv},
+        {nullptr, 1500, "Dialog PVWVERZEICHNIS"},
         {nullptr, 1502,
          "Meldung Die Liste der letzten Projekte" + nv +
              " Einen Projektordner \xF6" "ffnen Sie mit \"Projekt > Projektordner \xF6" "ffnen...\"."},
