@@ -36,7 +36,6 @@ void PvwTitelVorbereiten() {}
 void PvwTitelDialog() { wiInfo("Der Projekttitel kann noch nicht bearbeitet werden."); }
 void PvwUntertitelDialog(const char*) { wiInfo("Die Untertitel k\xF6nnen noch nicht bearbeitet werden."); }
 void PvwUntertitelImport() { wiInfo("Der Import von Untertiteln ist noch nicht verf\xFCgbar."); }
-void PvwDateiUpdate() { wiInfo("Das Datei-Update ist noch nicht verf\xFCgbar."); }
 void PvwStartDialog()
 {
     wiInfo("Die Liste der letzten Projekte ist noch nicht verf\xFCgbar. Einen Projektordner \xF6""ffnen Sie mit "

@@ -24,6 +24,7 @@
 // are real.
 #include "project/projneu.h"
 #include "project/wrz.h"
+#include "project/zv5.h"
 
 void HilfeSchluesselSetzen(const char* schluessel);
 const char* PhHilfeSchluessel();
@@ -44,7 +45,6 @@ void PvwTitelVorbereiten();
 void PvwTitelDialog();
 void PvwUntertitelDialog(const char* zeichnung);
 void PvwUntertitelImport();
-void PvwDateiUpdate();
 void PvwStartDialog();
 void PvwCheckliste(int n);
 void SpellEinstLesen();

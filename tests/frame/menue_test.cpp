@@ -583,7 +583,7 @@ TEST_F(Menue, EveryProjectMenuItemOpensItsDialogOrSaysSo)
         {nullptr, 1511, "Meldung Die Untertitel k\xF6nnen noch nicht bearbeitet werden."},
         {nullptr, 1530, "Dialog ZeiTxtImp"},
         {nullptr, 1531, "Dialog ZeiTxtExp"},
-        {nullptr, 1520, "Meldung Das Datei-Update" + nv},
+        {nullptr, 1520, "Dialog ZV5Import"},
         {nullptr, 1210, "Meldung Das Einfrieren der Kennungen" + nv},
         {nullptr, 1250, "Meldung Die Pr\xFC" "fung der Betriebsmittel" + nv},
         {nullptr, 1260, "Meldung Das Verschmelzen von Betriebsmitteln" + nv},
