@@ -134,6 +134,27 @@ TEST_F(Zv5Test, ConvertsOldFilesAndPassesOverTheRest)
     EXPECT_EQ(stand(), nachher);
 }
 
+TEST_F(Zv5Test, Version2PairsAndVersion7ListsAreConverted)
+{
+    for (const char* n : {"BAUTEILB.AL2", "BAUTEILN.AL2"}) mtSchreiben(alt + "/" + n, mtLesen(mtFixture(n)));
+    for (const char* n : {"BMHAUPT.ZVK", "BMUNTER.ZVK", "BMOHNEH.ZVK"})
+        mtSchreiben(alt + "/" + n, mtLesen(std::string(VELMO_TEST_DATA) + "/equipment/zv7/" + n));
+    Zv5Zaehler z{};
+    ASSERT_EQ(Zv5Konvertieren(alt.c_str(), &z), 0);
+    EXPECT_EQ(z.bib3, 1);
+    EXPECT_EQ(z.bib5, 1);   // the pair's new library is brought up to date as well
+    EXPECT_EQ(z.bm, 1);
+    const auto jetzt = stand();
+    for (const char* n : {"BAUTEILB.AL2", "BAUTEILN.AL2", "BMHAUPT.ZVK", "BMUNTER.ZVK", "BMOHNEH.ZVK"})
+        EXPECT_EQ(jetzt.count(n), 0u) << n;
+    EXPECT_EQ(jetzt.count("BMittel.zvk"), 1u);
+    BauBibHandle h;
+    ASSERT_EQ(BauBibOeffnen(&h, (alt + "/BAUTEILE.AL2").c_str()), 0);
+    EXPECT_EQ(h.anzahl, 2);
+    EXPECT_GE(h.version, 6);
+    BauBibZu(&h);
+}
+
 // Nothing lost: the update with each kind of call failing at call k until
 // it completes; every file holds its old bytes or its complete new form,
 // and no temporary is left.
