@@ -26,6 +26,7 @@
 #include "platform/nachricht.h"
 #include "platform/winconst.h"
 #include "platform/dialog.h"
+#include "platform/dateisys.h"
 #include "platform/eingabe.h"
 #include "project/dirhist.h"
 #include "project/proverw.h"
@@ -533,6 +534,85 @@ int wdKopieBefehl(UINT nachricht, WPARAM wp, LPARAM)
     return 0;
 }
 
+// ---- file dialog (2551 take over under a new name, 2552 rename) -------------------------------
+
+constexpr int WDDATEINAMESUP = 60;
+int wdDateiModus = 0;
+
+int wdDateiInit(int, const char* const*)
+{
+    wiDlgModal();
+    wiDlgZentrieren();
+    const WrzEintrag* e = WrzEintragAdr(wd.eintrag);
+    const std::string p = e != nullptr ? e->pfad : "";
+    wiTextSetzen(3010, pfadkurz(wdEltern(p).c_str()));
+    wiTextSetzen(3011, wdName(p).c_str());
+    if (wdDateiModus == 1) wiTextSetzen(3020, pfadkurz(wdAktuell().c_str()));
+    wiTextSetzen(3021, wdName(p).c_str());
+    wiItemFokus(3021);
+    return 0;
+}
+
+void wdDateiLauf()
+{
+    const WrzEintrag* e = WrzEintragAdr(wd.eintrag);
+    if (e == nullptr) return;
+    char n[WDDATEINAMESUP + 1] = "";
+    wiTextHolen(3021, n, WDDATEINAMESUP);
+    strtrim(n);
+    const std::string alt = e->pfad;
+    if (n[0] == '\0' || wdName(alt) == n) return;
+    if (std::strpbrk(n, "/\\:") != nullptr || std::strcmp(n, "..") == 0 || std::strcmp(n, ".") == 0) {
+        wiInfo("Der Dateiname darf keinen Pfad enthalten.");
+        return;
+    }
+    const std::string ziel = (wdDateiModus == 1 ? wdAktuell() : wdEltern(alt)) + "/" + n;
+    if (dosattrib(ziel.c_str()) != DOSATTR_FEHLT) {
+        wiHinweis("Es gibt bereits eine Datei mit dem Namen: %s", n);
+        return;
+    }
+    if (wdDateiModus == 1) {
+        if (dateikopieren(alt.c_str(), ziel.c_str()) != 0) {
+            wiHinweis("Kopierfehler: %s", alt.c_str());
+            return;
+        }
+        wiDlgSchliessen();
+        return;
+    }
+    if (plDsUmbenennen(alt.c_str(), ziel.c_str()) != 0) {
+        wiHinweis("Die Datei %s kann nicht umbenannt werden.", alt.c_str());
+        return;
+    }
+    strkopie(WrzEintragAdr(wd.eintrag)->pfad, ziel.c_str(), WRZPFADSUP);
+    WrzSortieren();
+    int neu = 0;
+    for (int i = 0; i < WrzAnzahl(); ++i)
+        if (ziel == WrzEintragAdr(i)->pfad) neu = i;
+    wiDlgSchliessen();
+    wdPost(2515, neu);
+}
+
+int wdDateiBefehl(UINT nachricht, WPARAM wp, LPARAM)
+{
+    if (nachricht != WM_COMMAND) return 0;
+    switch (wdBefehlsId(wp, wdDateiModus == 1 ? 2511 : 2512)) {
+    case 2511: case 2512: wdDateiLauf(); break;
+    case 2: case 2501: wiDlgSchliessen(); break;
+    default: break;
+    }
+    return 0;
+}
+
+void wdDateiDlg(int modus)
+{
+    const int i = wdCursorEintrag();
+    const WrzEintrag* e = WrzEintragAdr(i);
+    if (e == nullptr || e->art != 0) return;
+    wd.eintrag = i;
+    wdDateiModus = modus;
+    wiDlgOeffnen(modus == 1 ? "PVWNZDUEBER" : "PVWNZDUBENENN", wdDateiInit, wdNeuExit, wdDateiBefehl);
+}
+
 // A folder command is first offered to a frame that must close; it then
 // takes the command over.
 bool wdGenommen(int id) { return pvwRahmen().nachSchliessen(wd.fenster, id) != 0; }
@@ -597,6 +677,8 @@ int wdInit(int, const char* const*)
     WrzAuswahlSetzen(akt.c_str());
     if (!wd.reaktion) {
         ReaktionAnmelden(wdReaktion, 0, "Projektliste");
+        // The tree's entries live until the program ends.
+        AufwischenAnmelden([](int32_t, const char*) { WrzLeeren(); }, 0, "Projektliste");
         wd.reaktion = 1;
     }
     WrzWurzelnLesen();
@@ -665,6 +747,10 @@ int wdBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
     case 2550:
         if (!wdGenommen(2550)) wdUebernehmen();
         break;
+    case 2551:
+        if (!wdGenommen(2551)) wdDateiDlg(1);
+        break;
+    case 2552: wdDateiDlg(2); break;
     case 2553: wdDateienLoeschen(); break;
     default: break;
     }

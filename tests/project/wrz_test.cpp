@@ -398,4 +398,70 @@ TEST_F(WrzDlgTest, TreeOpensOnTheCurrentFolderAndOpensTheChosenOne)
     EXPECT_EQ(std::string(o), wurzel + "/Halle 2");
 }
 
+TEST_F(WrzDlgTest, FileAndFolderDialogs)
+{
+    for (const char* o : {"Halle 1", "Werk"}) ordner(o);
+    datei("Werk/x.txt", "x");
+    datei("Werk/y.txt", "y");
+    ProfilSchreiben("DirHistory", "WrzDir0", wurzel.c_str());
+    VerSetzen(1, (wurzel + "/Halle 1").c_str());
+    ProjektlisteOeffnen();
+    HWND dlg = WrzDlgFenster();
+    ASSERT_NE(dlg, 0u);
+    projpruef::dlgPumpen();
+    SendMessage(dlg, WM_COMMAND, 2520, eintrag("Werk"));
+    projpruef::dlgPumpen();
+    const char* bilder = std::getenv("VELMO_TEST_BILDER");
+    auto zeige = [&](const char* name) {
+        HWND f = wiDlgSuchen(name);
+        ASSERT_NE(f, 0u) << name;
+        projpruef::dlgPumpen();
+        if (bilder != nullptr) {
+            EXPECT_EQ(plHeadlessPng(f, (std::string(bilder) + "/" + name + ".png").c_str()), 0);
+        }
+    };
+    auto cursor = [&](const std::string& rel) {
+        ASSERT_GE(wiDlgBetreten(dlg), 0);
+        LisAktSetzen(3000, WrzEintragZeile(eintrag(rel)));
+        wiDlgVerlassen();
+    };
+
+    // Rename a file: an existing name is refused, the dialog stays.
+    cursor("Werk/x.txt");
+    SendMessage(dlg, WM_COMMAND, 2552, 0);
+    zeige("PVWNZDUBENENN");
+    HWND f = wiDlgSuchen("PVWNZDUBENENN");
+    SetDlgItemText(f, 3021, "y.txt");
+    SendMessage(f, WM_COMMAND, 2512, 0);
+    projpruef::dlgPumpen();
+    EXPECT_NE(wiDlgSuchen("PVWNZDUBENENN"), 0u);
+    SetDlgItemText(f, 3021, "z.txt");
+    SendMessage(f, WM_COMMAND, 2512, 0);
+    projpruef::dlgPumpen();
+    EXPECT_EQ(wiDlgSuchen("PVWNZDUBENENN"), 0u);
+    EXPECT_EQ(lesen(wurzel + "/Werk/z.txt"), "x");
+    EXPECT_NE(eintrag("Werk/z.txt"), -1);
+
+    // Take it over under a new name into the current project folder.
+    cursor("Werk/z.txt");
+    SendMessage(dlg, WM_COMMAND, 2551, 0);
+    zeige("PVWNZDUEBER");
+    f = wiDlgSuchen("PVWNZDUEBER");
+    SetDlgItemText(f, 3021, "Kopie.txt");
+    SendMessage(f, WM_COMMAND, 1, 0);
+    projpruef::dlgPumpen();
+    EXPECT_EQ(lesen(wurzel + "/Halle 1/Kopie.txt"), "x");
+
+    // The folder dialogs, each closed again.
+    cursor("Werk");
+    for (const auto& [id, name] : std::vector<std::pair<int, const char*>>{
+             {2530, "PVWVERZNEU"}, {2531, "PVWVERZREN"}, {2533, "PVWVERZCOPY"}, {2534, "PVWVERZMOVE"}}) {
+        SendMessage(dlg, WM_COMMAND, static_cast<WPARAM>(id), 0);
+        zeige(name);
+        SendMessage(wiDlgSuchen(name), WM_COMMAND, 2501, 0);
+        projpruef::dlgPumpen();
+        EXPECT_EQ(wiDlgSuchen(name), 0u) << name;
+    }
+}
+
 }  // namespace
