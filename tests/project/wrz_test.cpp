@@ -320,6 +320,44 @@ TEST_F(WrzTest, MoveLosesNothingUnderInjectedFailures)
     }
 }
 
+// Nothing lost: a folder rename with its renamed files, failing at call k
+// of each kind until it completes: the folder is under one of its names
+// with both files' bytes, and a failure of the folder's own rename says so.
+TEST_F(WrzTest, RenameLosesNothingUnderInjectedFailures)
+{
+    ordner("Da");
+    for (PlFehlerArt art : {PlFehlerArt::Oeffnen, PlFehlerArt::Umbenennen}) {
+        for (int k = 1; k < 20; ++k) {
+            fs::remove_all(wurzel);
+            ordner("Da");
+            datei("Anlage/Anlage.pdf", "p");
+            datei("Anlage/Notiz.txt", "n");
+            WrzLeeren();
+            baum("Da");
+            WrzAufklappen(eintrag("Anlage"));
+            plNachrichtBoxFragenLeeren();
+            int r;
+            {
+                PlFehlerScope s;
+                plFehlerSetzen(art, k);
+                r = WrzUmbenennen(eintrag("Anlage"), "Halle");
+                if (plFehlerAusgeloest(art) == 0) {
+                    EXPECT_EQ(r, 0);
+                    break;
+                }
+            }
+            const std::string o = fs::exists(wurzel + "/Halle") ? wurzel + "/Halle" : wurzel + "/Anlage";
+            const bool pdf = (fs::exists(o + "/Halle.pdf") && lesen(o + "/Halle.pdf") == "p") ||
+                             (fs::exists(o + "/Anlage.pdf") && lesen(o + "/Anlage.pdf") == "p");
+            EXPECT_TRUE(pdf) << static_cast<int>(art) << "/" << k;
+            EXPECT_EQ(lesen(o + "/Notiz.txt"), "n") << static_cast<int>(art) << "/" << k;
+            if (r != 0) {
+                EXPECT_FALSE(boxTexte().empty()) << static_cast<int>(art) << "/" << k;
+            }
+        }
+    }
+}
+
 // ---- the dialog --------------------------------------------------------------------------
 
 LRESULT CALLBACK wrzHauptProz(HWND h, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProc(h, m, wp, lp); }
