@@ -106,6 +106,10 @@ TEST_F(VerzKopieTest, MergeRenumbersSourceItemsAndRewritesReferences)
               "zvkA\n)S Ges\n0001\x1c" "0\x1cQ1\n0005\x1c" "0\x1cQ5\n)S Btl\n0005\x1c" "B5\n0007\x1c" "B7\n)S Gtx\n"
               "0001\x1cG1\n)S Ztx\n)S Wse\nW-quelle\n)S Vgb\nQuelle 1\n)E\n");
     zeichnung(quelle / "ANL1.001", {"K @Y0005B1", "@Yes", "@Y00G1", "@Y0009B", "X @Y0001"});
+    // Project texts in both: the source's item texts follow the new numbers.
+    schreiben((ziel / "Texte.zvk").string(), "zvkT\n)S FSText\n" + felder({"S", "001-1", "2", "ziel"}) + "\n)E\n");
+    schreiben((quelle / "Texte.zvk").string(),
+              "zvkT\n)S FSText\n" + felder({"G", "0005-H-0-1", "2", "quelle"}) + "\n)E\n");
     std::string m;
     ASSERT_EQ(kopieren({"ANL1.001", "BMittel.zvk"}, &m), 0) << m;
     EXPECT_EQ(m, "");
@@ -115,6 +119,9 @@ TEST_F(VerzKopieTest, MergeRenumbersSourceItemsAndRewritesReferences)
     EXPECT_EQ(lesen((ziel / "BMittel.BAK").string()), zielBm);
     EXPECT_EQ(texte(ziel / "ANL2.001"), (V{"K @Y002CB1", "@Yes", "@Y00G1", "@Y0009B", "X @Y002B"}));
     EXPECT_EQ(BmtNeu(5), 0u);   // the map lives for one copy
+    const std::string texte = lesen((ziel / "Texte.zvk").string());
+    EXPECT_NE(texte.find(felder({"G", "002C-H-0-1", "2", "quelle"})), std::string::npos) << texte;
+    EXPECT_NE(texte.find(felder({"S", "001-1", "2", "ziel"})), std::string::npos) << texte;
 }
 
 TEST_F(VerzKopieTest, EquipmentOnlyInTheTargetStaysAndReferencesAreKept)
