@@ -345,6 +345,7 @@ void UmschaltenAuf(const char* pfad)
 {
     if (!VerUmschalten(pfad)) return;
     PvwTitelCacheSchliessen();
+    ProjektTitelSchreiben();
     anwBeschaeftigt();
     PvwVerzLesen();
     PvwInhaltSchreiben();
@@ -526,22 +527,6 @@ void modusOrdnerWahl(int id, int quelle)
     (void)id;
 }
 
-// Main command 1501: the folder browser, starting at the project folder;
-// the chosen folder goes to the recent folders and its "Projekt.zvk" is
-// opened through the folder switch of command 1630.
-void modusOrdnerOeffnen()
-{
-    char pfad[WIDATEISUP + 1] = "";
-    VerHolen(1, pfad, sizeof pfad);
-    for (char* ende = strende(pfad); ende > pfad && (ende[-1] == '/' || ende[-1] == '\\'); --ende) ende[-1] = '\0';
-    if (!wiOrdnerWahl(pfad, TextNr(146)) || pfad[0] == '\0') return;
-    DirAktuellMelden(pfad);
-    std::string p = pfad;
-    while (!p.empty() && (p.back() == '/' || p.back() == '\\')) p.pop_back();
-    p += "/Projekt.zvk";
-    OrdnerOeffnenPost(p.c_str());
-}
-
 void modusInfo(int fehler, int textFehler, int textGut)
 {
     wiInfo(TextNr(fehler ? textFehler : textGut));
@@ -568,7 +553,7 @@ void AnwBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
     HWND pvw = PvwDlgFenster();
     switch (n) {
     case 1500: PvwProjektliste(); return;
-    case 1501: modusOrdnerOeffnen(); return;
+    case 1501: ProjektOrdnerWaehlen(); return;
     case 1502: PvwStartDialog(); return;
     case 1503: PvwNeuesProjekt(); return;
     case 1505: Aktualisieren(); return;

@@ -36,15 +36,11 @@ void PvwTitelVorbereiten() {}
 void PvwTitelDialog() { wiInfo("Der Projekttitel kann noch nicht bearbeitet werden."); }
 void PvwUntertitelDialog(const char*) { wiInfo("Die Untertitel k\xF6nnen noch nicht bearbeitet werden."); }
 void PvwUntertitelImport() { wiInfo("Der Import von Untertiteln ist noch nicht verf\xFCgbar."); }
-void PvwDateiUpdate() { wiInfo("Das Datei-Update ist noch nicht verf\xFCgbar."); }
-void PvwProjektliste() { wiInfo("Die Projektliste ist noch nicht verf\xFCgbar."); }
 void PvwStartDialog()
 {
     wiInfo("Die Liste der letzten Projekte ist noch nicht verf\xFCgbar. Einen Projektordner \xF6""ffnen Sie mit "
            "\"Projekt > Projektordner \xF6""ffnen...\".");
 }
-void PvwNeuesProjekt() { wiInfo("Neue Projekte k\xF6nnen noch nicht angelegt werden."); }
-void PvwSichern() { wiInfo("Das Sichern von Projekten ist noch nicht verf\xFCgbar."); }
 void PvwCheckliste(int) { wiInfo("Die Checklisten sind noch nicht verf\xFCgbar."); }
 void SpellEinstLesen() {}
 void SpellEnde() {}

@@ -20,6 +20,11 @@
 #include "project/dirhist.h"
 #include "project/inhalt.h"
 #include "project/zeitxt.h"
+// New projects and backups (projneu) and the folder tree's services (wrz)
+// are real.
+#include "project/projneu.h"
+#include "project/wrz.h"
+#include "project/zv5.h"
 
 void HilfeSchluesselSetzen(const char* schluessel);
 const char* PhHilfeSchluessel();
@@ -40,11 +45,7 @@ void PvwTitelVorbereiten();
 void PvwTitelDialog();
 void PvwUntertitelDialog(const char* zeichnung);
 void PvwUntertitelImport();
-void PvwDateiUpdate();
-void PvwProjektliste();
 void PvwStartDialog();
-void PvwNeuesProjekt();
-void PvwSichern();
 void PvwCheckliste(int n);
 void SpellEinstLesen();
 void SpellEnde();

@@ -13,9 +13,7 @@ fehler() { echo "installation_test: $*" >&2; exit 1; }
 
 cmake --install "$build" --prefix "$tmp/prefix" >/dev/null
 [ -x "$tmp/prefix/bin/velmo" ] || fehler "bin/velmo is missing"
-for f in "$quelle"/data/*; do
-  cmp -s "$f" "$tmp/prefix/share/velmo/${f##*/}" || fehler "share/velmo/${f##*/} differs from data/ or is missing"
-done
+diff -r "$quelle/data" "$tmp/prefix/share/velmo" >&2 || fehler "share/velmo differs from data/"
 
 mkdir -p "$tmp/arbeit" "$tmp/konfig" "$tmp/heim"
 cp -r "$quelle/demo" "$tmp/arbeit/demo"

@@ -559,12 +559,12 @@ TEST_F(Menue, EveryProjectMenuItemOpensItsDialogOrSaysSo)
         int id;
         std::string erwartet;  // "Dialog <name>", "Meldung <text>", "Modus <n>", "Markiert <rows>"
     } faelle[] = {
-        {nullptr, 1500, "Meldung Die Projektliste" + nv},
+        {nullptr, 1500, "Dialog PVWVERZEICHNIS"},
         {nullptr, 1502,
          "Meldung Die Liste der letzten Projekte" + nv +
              " Einen Projektordner \xF6" "ffnen Sie mit \"Projekt > Projektordner \xF6" "ffnen...\"."},
-        {nullptr, 1503, "Meldung Neue Projekte k\xF6nnen noch nicht angelegt werden."},
-        {nullptr, 1506, "Meldung Das Sichern von Projekten" + nv},
+        {nullptr, 1503, "Dialog PVWVERZANLEGEN"},
+        {nullptr, 1506, "Dialog PVWPROSICHERN"},
         {nullptr, 1507, "Meldung Sperrdatei gel\xF6scht."},
         {nullptr, 1508, "Meldung Freigabedatei angelegt."},
         {nullptr, 1509, "Meldung Freigabedatei gel\xF6scht."},
@@ -583,7 +583,7 @@ TEST_F(Menue, EveryProjectMenuItemOpensItsDialogOrSaysSo)
         {nullptr, 1511, "Meldung Die Untertitel k\xF6nnen noch nicht bearbeitet werden."},
         {nullptr, 1530, "Dialog ZeiTxtImp"},
         {nullptr, 1531, "Dialog ZeiTxtExp"},
-        {nullptr, 1520, "Meldung Das Datei-Update" + nv},
+        {nullptr, 1520, "Dialog ZV5Import"},
         {nullptr, 1210, "Meldung Das Einfrieren der Kennungen" + nv},
         {nullptr, 1250, "Meldung Die Pr\xFC" "fung der Betriebsmittel" + nv},
         {nullptr, 1260, "Meldung Das Verschmelzen von Betriebsmitteln" + nv},

@@ -1,0 +1,153 @@
+// Benchmark of the project page on folders of 100 and 1,000 drawings (each
+// with a header: index and two title lines), 10 PDF files and 50 subtitles. For each
+// size, one run measures (best of three, each against the same baseline):
+//  1. the baseline: listing the folder and reading the first 512 bytes of
+//     every file;
+//  2. the scan (PvwVerzLesen: every drawing's header);
+//  3. sorting to date, to index and back to the number;
+//  4. the full refresh: scan plus both contents writers.
+// Targets: the scan within 3x and the full refresh within 5x of the
+// baseline; beyond that, the profile. Measured on the sanitizer test build
+// of this tree (Debug, -O1, ASan/UBSan; a shared 8-core machine under load):
+//   100 drawings:   scan 3.6x, full refresh 4.1x; date sort 1.4x, index 2.3x
+//   1,000 drawings: scan 5.3x, full refresh 5.5x; date sort 1.8x, index 3.6x
+// The scan misses its target. Profile (perf, both sizes): 17% of all
+// samples are tauschmem under shellsort, called by PvwVerzLesen and
+// PvwSortSetzen: the sort swaps whole list records (each several hundred
+// bytes) instead of an index; then the drawing-name comparison (znExtPunkt,
+// znGross, strvglzahl, about 10%) and the per-file header reads. Sorting an
+// array of record indexes (or pointers) and comparing precomputed keys is
+// the change to make in pvwliste.cpp; a Release build is to be measured
+// again before and after it.
+// Built with -DVELMO_BENCH=ON, never run by CTest. Folders go to the
+// process's temporary folder and are removed. Calls project/, equipment/,
+// model/, config/.
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "config/inidatei.h"
+#include "config/verordner.h"
+#include "config/verzeich.h"
+#include "equipment/utitel.h"
+#include "model/befehl.h"
+#include "model/zeichnun.h"
+#include "platform/orte.h"
+#include "project/inhalt.h"
+#include "project/pvwliste.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Uhr = std::chrono::steady_clock;
+
+double bestVon3(const std::function<void()>& f)
+{
+    double best = 1e9;
+    for (int i = 0; i < 3; ++i) {
+        const auto t0 = Uhr::now();
+        f();
+        best = std::min(best, std::chrono::duration<double>(Uhr::now() - t0).count());
+    }
+    return best;
+}
+
+long grundlinie(const fs::path& ordner)
+{
+    long n = 0;
+    char puffer[512];
+    for (auto& e : fs::directory_iterator(ordner)) {
+        if (!e.is_regular_file()) continue;
+        std::ifstream f(e.path(), std::ios::binary);
+        f.read(puffer, sizeof puffer);
+        n += f.gcount();
+    }
+    return n;
+}
+
+bool erzeugen(const fs::path& ordner, int zeichnungen)
+{
+    fs::create_directories(ordner);
+    VerSetzen(1, ordner.string().c_str());
+    for (int i = 1; i <= zeichnungen; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "P%02d.%03d", (i - 1) / 50 + 1, (i - 1) % 50 + 1);
+        ZeiDatei d;
+        if (ZeiDateiAnlegen(&d, (ordner / name).string().c_str()) != 0) return false;
+        ZeiFormatSetzen(&d, BEF_ZA3);
+        BEF b{};
+        b.code = BEF_ZAT;
+        char w[BEFTEXTSUP + 1];
+        char titel[40];
+        std::snprintf(titel, sizeof titel, "Blatt %d", i);
+        ZatBauen(w, i % 3 ? "a" : "b", titel, "Verteilung");
+        BefTextSetzen(&b, w);
+        if (ZeiBefSchreiben(&d, &b) != 0 || ZeiDateiSchliessen(&d) != 0) return false;
+    }
+    for (int i = 1; i <= 10; ++i) std::ofstream(ordner / ("Liste" + std::to_string(i) + ".pdf")) << "%PDF-1.4\n%%EOF\n";
+    UtitelInit();
+    for (int i = 1; i <= 50; ++i) {
+        projekttext t;
+        UtitelLeerText(&t);
+        std::snprintf(t.kenn, sizeof t.kenn, "P%02d", i);
+        std::snprintf(t.titel, sizeof t.titel, "Abschnitt %d", i);
+        if (UtitelBereichSetzen(&t) != 0) return false;
+    }
+    const bool gut = UtitelBeenden(1) == 0;
+    UtitelFrei();
+    return gut;
+}
+
+void messen(int zeichnungen)
+{
+    const fs::path wurzel =
+        fs::path(plOrtTemp()) / ("velmo-projbench-" + std::to_string(::getpid()) + "-" + std::to_string(zeichnungen));
+    const fs::path ordner = wurzel / "Projekt";
+    fs::remove_all(wurzel);
+    IniPfadSetzen((wurzel / "bench.ini").string().c_str());
+    if (!erzeugen(ordner, zeichnungen)) {
+        std::fprintf(stderr, "Projekt mit %d Zeichnungen nicht erzeugt\n", zeichnungen);
+        return;
+    }
+    UtitelInit();
+    VerUmschalten(ordner.string().c_str());
+    long bytes = 0;
+    const double basis = bestVon3([&] { bytes = grundlinie(ordner); });
+    const double scan = bestVon3([] { PvwVerzLesen(); });
+    const int zeilen = PvwAnzahl();
+    const double datum = bestVon3([] { PvwSortSetzen(1); PvwSortSetzen(0); });
+    const double index = bestVon3([] { PvwSortSetzen(2); PvwSortSetzen(0); });
+    const double voll = bestVon3([] {
+        PvwVerzLesen();
+        PvwInhaltSchreiben();
+        PvwUntertitelSchreiben();
+    });
+    std::printf("%d Zeichnungen, 10 PDF, 50 Untertitel (%d Listenzeilen, %ld Bytes Grundlinie)\n", zeichnungen, zeilen,
+                bytes);
+    std::printf("  Grundlinie: Liste + 512 Bytes je Datei %8.4f s  1.00x\n", basis);
+    std::printf("  PvwVerzLesen                           %8.4f s  %5.1fx (Ziel 3x)\n", scan, scan / basis);
+    std::printf("  nach Datum und zurück                  %8.4f s  %5.1fx\n", datum, datum / basis);
+    std::printf("  nach Index und zurück                  %8.4f s  %5.1fx\n", index, index / basis);
+    std::printf("  Lesen + Inhalt + Untertitel            %8.4f s  %5.1fx (Ziel 5x)\n", voll, voll / basis);
+    UtitelFrei();
+    fs::current_path(plOrtTemp());
+    IniPfadSetzen("");
+    fs::remove_all(wurzel);
+}
+
+}  // namespace
+
+int main()
+{
+    messen(100);
+    messen(1000);
+    return 0;
+}

@@ -1,0 +1,157 @@
+// A new user's first project, in this process through the frame's start on
+// the headless backend with a fresh configuration and home folder: a new
+// project folder from the shipped sample with a title, the page and the
+// caption after the switch, a backup of it, and the folder tree on it.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <set>
+#include <string>
+
+#include "config/verzeich.h"
+#include "controls/lisanzeige.h"
+#include "equipment/platzhalter.h"
+#include "frame/anw.h"
+#include "platform/dateidialog.h"
+#include "platform/dialog.h"
+#include "platform/fenster.h"
+#include "platform/headless.h"
+#include "platform/nachricht.h"
+#include "platform/nachrichtbox.h"
+#include "platform/orte.h"
+#include "platform/winconst.h"
+#include "project/platzhalter.h"
+#include "winlib/anwdaten.h"
+#include "winlib/dialog.h"
+#include "winlib/winbib.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class NeuerNutzer : public ::testing::Test {
+protected:
+    fs::path wurzel, vorher;
+    std::vector<std::string> args;
+    std::vector<const char*> argv;
+    std::string altHome;
+
+    void SetUp() override
+    {
+        char muster[] = "/tmp/velmo-neu-XXXXXX";
+        ASSERT_NE(mkdtemp(muster), nullptr);
+        wurzel = muster;
+        for (const char* o : {"laufzeit", "konfig", "home", "arbeit/Erstes"}) fs::create_directories(wurzel / o);
+        fs::permissions(wurzel / "laufzeit", fs::perms::owner_all);
+        setenv("XDG_RUNTIME_DIR", (wurzel / "laufzeit").c_str(), 1);
+        setenv("XDG_CONFIG_HOME", (wurzel / "konfig").c_str(), 1);
+        altHome = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
+        setenv("HOME", (wurzel / "home").c_str(), 1);
+        unsetenv("USERPROFILE");
+        vorher = fs::current_path();
+        fs::current_path(wurzel / "arbeit");
+        plNachrichtBoxSkriptLeeren();
+        plNachrichtBoxFragenLeeren();
+        plDateiDialogSkriptLeeren();
+        args = {"velmo", "-W=1", "Erstes"};
+        for (const std::string& a : args) argv.push_back(a.c_str());
+        plOrtArgumenteSetzen(static_cast<int>(argv.size()), argv.data());
+        plFensterSystemEnde();
+        ASSERT_EQ(plFensterSystemStart(), 0);
+        ASSERT_EQ(anwStart(GetModuleHandle(nullptr), wiKommandozeile(), SW_SHOWDEFAULT), 0);
+        ASSERT_EQ(anwLaufZustand(), 2);
+        PhAppAktivSetzen(1);
+        plHeadlessPumpen();
+    }
+    void TearDown() override
+    {
+        if (anwLaufZustand() == 2) {
+            PostMessage(anwHauptfenster(), WM_CLOSE, 0, 0);
+            EXPECT_EQ(anwLauf(), 0);
+            anwSchluss();
+        }
+        plFensterSystemEnde();
+        fs::current_path(vorher);
+        setenv("HOME", altHome.c_str(), 1);
+        fs::remove_all(wurzel);
+    }
+    static void befehl(HWND f, int id)
+    {
+        SendMessage(f, WM_COMMAND, static_cast<WPARAM>(id), 0);
+        plHeadlessPumpen();
+    }
+    static std::set<std::string> namen(const fs::path& o)
+    {
+        std::set<std::string> n;
+        for (const auto& e : fs::directory_iterator(o)) n.insert(e.path().filename().string() + (e.is_directory() ? "/" : ""));
+        return n;
+    }
+};
+
+}  // namespace
+
+TEST_F(NeuerNutzer, NewProjectFromTheSampleThenBackupAndTree)
+{
+    const fs::path zavik = wurzel / "home" / "Zavik";
+    fs::create_directories(zavik);
+    befehl(anwHauptfenster(), 1503);
+    HWND dlg = wiDlgSuchen("PVWVERZANLEGEN");
+    ASSERT_NE(dlg, 0u);
+    char v[300] = "";
+    GetDlgItemText(dlg, 3100, v, sizeof v);
+    EXPECT_EQ(fs::path(v).filename(), "Muster") << v;   // the shipped sample is proposed
+    plDateiDialogAntwort(zavik.c_str());
+    befehl(dlg, 2510);
+    SetDlgItemText(dlg, 3010, "Anlage1");
+    SetDlgItemText(dlg, 3020, "Halle 3");
+    befehl(dlg, 2500);
+    EXPECT_EQ(wiDlgSuchen("PVWVERZANLEGEN"), 0u);
+    plHeadlessPumpen();
+
+    const fs::path neu = zavik / "Anlage1";
+    char akt[VERSUP + 1] = "";
+    VerHolen(1, akt, sizeof akt);
+    EXPECT_EQ(fs::path(akt), fs::path(neu.string() + "/"));
+    EXPECT_EQ(namen(neu), (std::set<std::string>{"Anlage1.01", "Inhalt.txt", "Projekt.zvk"}));
+    ASSERT_GE(PvwAnzahl(), 1);
+    bool gelistet = false;
+    for (int i = 0; i < PvwAnzahl(); ++i) {
+        char n[PVWNAMESUP + 1] = "";
+        if (PvwZeiName(i, n) && std::string(n) == "Anlage1.01") gelistet = true;
+    }
+    EXPECT_TRUE(gelistet);
+    char titel[UTTEXTSUP + 1], anlage[UTTEXTSUP + 1], ort[UTTEXTSUP + 1];
+    ASSERT_EQ(UtitelFremdLesen((neu / "Projekt.zvk").c_str(), titel, anlage, ort), 1);
+    EXPECT_STREQ(titel, "Halle 3");
+    char caption[300] = "";
+    GetWindowText(anwHauptfenster(), caption, sizeof caption);
+    EXPECT_NE(std::string(caption).find("Halle 3"), std::string::npos) << caption;
+
+    // 1506: every file into "Sicherung", no subfolder.
+    fs::create_directories(neu / "Unter");
+    befehl(anwHauptfenster(), 1506);
+    HWND sich = wiDlgSuchen("PVWPROSICHERN");
+    ASSERT_NE(sich, 0u);
+    char s[100] = "";
+    GetDlgItemText(sich, 3010, s, sizeof s);
+    EXPECT_STREQ(s, "Sicherung");
+    befehl(sich, 2500);
+    EXPECT_EQ(namen(neu / "Sicherung"), (std::set<std::string>{"Anlage1.01", "Inhalt.txt", "Projekt.zvk"}));
+
+    // 1500: the tree's cursor is on the new folder.
+    befehl(anwHauptfenster(), 1500);
+    HWND baum = WrzDlgFenster();
+    ASSERT_NE(baum, 0u);
+    plHeadlessPumpen();
+    ASSERT_GE(wiDlgBetreten(baum), 0);
+    const WrzEintrag* e = WrzEintragAdr(WrzZeileEintrag(LisAkt(3000)));
+    wiDlgVerlassen();
+    ASSERT_NE(e, nullptr);
+    EXPECT_EQ(fs::path(e->pfad), neu);
+    fs::path bild = fs::read_symlink("/proc/self/exe").parent_path() / "projordner_baum.png";
+    EXPECT_EQ(plHeadlessPng(baum, bild.c_str()), 0);
+    befehl(baum, 2501);
+}
