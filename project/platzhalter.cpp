@@ -30,12 +30,6 @@ void HandbuchOeffnen() { wiInfo("Das Handbuch ist noch nicht verf\xFCgbar."); }
 void BauteilDokuOeffnen() { wiInfo("Die Bauteil-Dokumentation ist noch nicht verf\xFCgbar."); }
 void InfoOeffnen() { wiInfo("Die Programminformation ist noch nicht verf\xFCgbar."); }
 void InternetOeffnen() { wiInfo("Die Internetseite von Velmo ist noch nicht verf\xFCgbar."); }
-void PvwChkLstMenu() {}
-void PvwTitelCacheSchliessen() {}
-void PvwTitelVorbereiten() {}
-void PvwTitelDialog() { wiInfo("Der Projekttitel kann noch nicht bearbeitet werden."); }
-void PvwUntertitelDialog(const char*) { wiInfo("Die Untertitel k\xF6nnen noch nicht bearbeitet werden."); }
-void PvwUntertitelImport() { wiInfo("Der Import von Untertiteln ist noch nicht verf\xFCgbar."); }
 void PvwDateiUpdate() { wiInfo("Das Datei-Update ist noch nicht verf\xFCgbar."); }
 void PvwProjektliste() { wiInfo("Die Projektliste ist noch nicht verf\xFCgbar."); }
 void PvwStartDialog()
@@ -45,7 +39,6 @@ void PvwStartDialog()
 }
 void PvwNeuesProjekt() { wiInfo("Neue Projekte k\xF6nnen noch nicht angelegt werden."); }
 void PvwSichern() { wiInfo("Das Sichern von Projekten ist noch nicht verf\xFCgbar."); }
-void PvwCheckliste(int) { wiInfo("Die Checklisten sind noch nicht verf\xFCgbar."); }
 void SpellEinstLesen() {}
 void SpellEnde() {}
 
@@ -58,6 +51,9 @@ int RsStarten() { return 0; }
 int RsSofort() { return 0; }
 void RsFeldAnmelden(int, const char*, int) {}
 void RsFelderAbmelden() {}
+void RsRasterAnmelden(int, int, RsZelleHolenFn, RsZelleSetzenFn, void (*)()) {}
+int RsPruefenAktiv() { return 0; }
+int RsUnbekannteDa(int) { return 0; }
 int RsNachricht(UINT, WPARAM, LPARAM) { return 0; }
 int RsPruefen(int, int folge)
 {

@@ -20,6 +20,9 @@
 #include "project/dirhist.h"
 #include "project/inhalt.h"
 #include "project/zeitxt.h"
+// The check lists and the title dialogs are real.
+#include "project/chkdlg.h"
+#include "project/titeldlg.h"
 
 void HilfeSchluesselSetzen(const char* schluessel);
 const char* PhHilfeSchluessel();
@@ -34,18 +37,11 @@ void HandbuchOeffnen();
 void BauteilDokuOeffnen();
 void InfoOeffnen();
 void InternetOeffnen();
-void PvwChkLstMenu();
-void PvwTitelCacheSchliessen();
-void PvwTitelVorbereiten();
-void PvwTitelDialog();
-void PvwUntertitelDialog(const char* zeichnung);
-void PvwUntertitelImport();
 void PvwDateiUpdate();
 void PvwProjektliste();
 void PvwStartDialog();
 void PvwNeuesProjekt();
 void PvwSichern();
-void PvwCheckliste(int n);
 void SpellEinstLesen();
 void SpellEnde();
 
@@ -78,3 +74,13 @@ void RsFelderAbmelden();
 int RsNachricht(UINT nachricht, WPARAM wp, LPARAM lp);
 int RsPruefen(int alle, int folge);
 // ---- end zeiops ----
+// ---- chkdlg: the grid fields of the spell-check registry ----
+// A grid of rows x columns cells read and written through the callbacks;
+// the third function is only kept. Nothing registers while the speller
+// is not ready: no field is ever active, no word unknown.
+using RsZelleHolenFn = void (*)(int zeile, int spalte, char* text, int groesse);
+using RsZelleSetzenFn = void (*)(int zeile, int spalte, const char* text);
+void RsRasterAnmelden(int zeilen, int spalten, RsZelleHolenFn holen, RsZelleSetzenFn setzen, void (*dritte)());
+int RsPruefenAktiv();
+int RsUnbekannteDa(int alle);
+// ---- end chkdlg ----
