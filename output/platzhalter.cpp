@@ -128,6 +128,8 @@ void DxfExport(const char* dxf, const char* zeichnung)
     phAufrufe.push_back(std::string("DxfExport(") + dxf + "," + zeichnung + ")");
 }
 
+void DxfPlatzierungSetzen(const JusTrafo*) {}
+
 void DxfImport(const char* dxf, const char* zeichnung)
 {
     phAufrufe.push_back(std::string("DxfImport(") + dxf + "," + zeichnung + ")");

@@ -36,6 +36,8 @@ void AusgabeInit();
 void AusgabeEnde();
 void DxfExport(const char* dxf, const char* zeichnung);
 void DxfImport(const char* dxf, const char* zeichnung);
+struct JusTrafo;
+void DxfPlatzierungSetzen(const JusTrafo* trafo);  // no effect
 
 // An empty page of a mode until its module lands: the template as a
 // modeless child of the main window, registered in the frame's page table

@@ -67,12 +67,6 @@ int phDruckAbbruch = 0, phDruckDuplex = 0;
 std::string phText(const char* t) { return t != nullptr ? t : ""; }
 }  // namespace
 
-void ImpDlgOeffnen(int art, const char* quelle, const char* stamm, const char* endung)
-{
-    wiInfo("Der Import von Zeichnungen ist noch nicht verf\xFCgbar.");
-    phAufrufe.push_back("ImpDlgOeffnen(" + std::to_string(art) + "," + phText(quelle) + "," + phText(stamm) + "," +
-                        phText(endung) + ")");
-}
 void ExportOeffnen()
 {
     wiInfo("Der Export von Zeichnungen ist noch nicht verf\xFCgbar.");

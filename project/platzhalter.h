@@ -20,9 +20,10 @@
 #include "project/dirhist.h"
 #include "project/inhalt.h"
 #include "project/zeitxt.h"
-// The check lists and the title dialogs are real.
+// The check lists, the title and the import dialogs are real.
 #include "project/chkdlg.h"
 #include "project/titeldlg.h"
+#include "project/impdlg.h"
 
 void HilfeSchluesselSetzen(const char* schluessel);
 const char* PhHilfeSchluessel();
@@ -46,9 +47,7 @@ void SpellEinstLesen();
 void SpellEnde();
 
 // ---- Called by the project manager page (proverw) ------------------------------------------------
-// Import dialog of kind 0 DXF, 1 HPGL, 2 text; export dialog; printing:
-// each says first that it is not available yet.
-void ImpDlgOeffnen(int art, const char* quelle, const char* stamm, const char* endung);
+// Export dialog; printing: each says first that it is not available yet.
 void ExportOeffnen();
 // Printing: a job is opened unless PhDruckAbbruch(1) was set; each drawing
 // printed is recorded; one pass, no duplex unless PhDruckDuplex(1).
