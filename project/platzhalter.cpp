@@ -32,11 +32,6 @@ void InfoOeffnen() { wiInfo("Die Programminformation ist noch nicht verf\xFCgbar
 void InternetOeffnen() { wiInfo("Die Internetseite von Velmo ist noch nicht verf\xFCgbar."); }
 void PvwDateiUpdate() { wiInfo("Das Datei-Update ist noch nicht verf\xFCgbar."); }
 void PvwProjektliste() { wiInfo("Die Projektliste ist noch nicht verf\xFCgbar."); }
-void PvwStartDialog()
-{
-    wiInfo("Die Liste der letzten Projekte ist noch nicht verf\xFCgbar. Einen Projektordner \xF6""ffnen Sie mit "
-           "\"Projekt > Projektordner \xF6""ffnen...\".");
-}
 void PvwNeuesProjekt() { wiInfo("Neue Projekte k\xF6nnen noch nicht angelegt werden."); }
 void PvwSichern() { wiInfo("Das Sichern von Projekten ist noch nicht verf\xFCgbar."); }
 void SpellEinstLesen() {}

@@ -20,10 +20,12 @@
 #include "project/dirhist.h"
 #include "project/inhalt.h"
 #include "project/zeitxt.h"
-// The check lists, the title and the import dialogs are real.
+// The check lists, the title and import dialogs and the start-up screen
+// are real.
 #include "project/chkdlg.h"
 #include "project/titeldlg.h"
 #include "project/impdlg.h"
+#include "project/startbild.h"
 
 void HilfeSchluesselSetzen(const char* schluessel);
 const char* PhHilfeSchluessel();
@@ -40,7 +42,6 @@ void InfoOeffnen();
 void InternetOeffnen();
 void PvwDateiUpdate();
 void PvwProjektliste();
-void PvwStartDialog();
 void PvwNeuesProjekt();
 void PvwSichern();
 void SpellEinstLesen();

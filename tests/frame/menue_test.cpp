@@ -560,9 +560,7 @@ TEST_F(Menue, EveryProjectMenuItemOpensItsDialogOrSaysSo)
         std::string erwartet;  // "Dialog <name>", "Meldung <text>", "Modus <n>", "Markiert <rows>"
     } faelle[] = {
         {nullptr, 1500, "Meldung Die Projektliste" + nv},
-        {nullptr, 1502,
-         "Meldung Die Liste der letzten Projekte" + nv +
-             " Einen Projektordner \xF6" "ffnen Sie mit \"Projekt > Projektordner \xF6" "ffnen...\"."},
+        {nullptr, 1502, "Dialog PVWSTARTUP"},
         {nullptr, 1503, "Meldung Neue Projekte k\xF6nnen noch nicht angelegt werden."},
         {nullptr, 1506, "Meldung Das Sichern von Projekten" + nv},
         {nullptr, 1507, "Meldung Sperrdatei gel\xF6scht."},
