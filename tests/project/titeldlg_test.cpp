@@ -180,17 +180,38 @@ TEST_F(TitelDlgTest, ProjectTitleThatCannotBeWrittenSaysSoAndStaysOpen)
     dlg = PtDlgOeffnen();
     projpruef::dlgPumpen();
     setzen(dlg, 3000, "Neu");
-    for (PlFehlerArt art : {PlFehlerArt::Oeffnen, PlFehlerArt::Schreiben, PlFehlerArt::Umbenennen}) {
-        plNachrichtBoxFragenLeeren();
-        plFehlerSetzen(art, 1);
-        befehl(dlg, 2500);
-        plFehlerAllesAus();
-        EXPECT_NE(wiDlgSuchen("PTITEL"), 0u);
-        ASSERT_EQ(boxen().size(), 1u);
-        EXPECT_EQ(boxen()[0].rfind("Kann ", 0), 0u) << boxen()[0];
-        EXPECT_EQ(lesen(projektDatei()), vorher);
-        for (const std::string& n : namen()) EXPECT_EQ(n.find(".tmp"), std::string::npos) << n;
+    // A failure at call k of each kind: message, dialog open, old file and no
+    // temporary, until the save runs through and closes the dialog.
+    for (PlFehlerArt art : {PlFehlerArt::Oeffnen, PlFehlerArt::Schreiben, PlFehlerArt::Umbenennen,
+                            PlFehlerArt::Schliessen}) {
+        for (int k = 1; k < 20; ++k) {
+            if (!wiDlgSuchen("PTITEL")) {
+                dlg = PtDlgOeffnen();
+                projpruef::dlgPumpen();
+                setzen(dlg, 3000, "Neu");
+            }
+            plNachrichtBoxFragenLeeren();
+            plFehlerSetzen(art, k);
+            befehl(dlg, 2500);
+            const bool ausgeloest = plFehlerAusgeloest(art) > 0;
+            plFehlerAllesAus();
+            for (const std::string& n : namen()) EXPECT_EQ(n.find(".tmp"), std::string::npos) << n;
+            if (!wiDlgSuchen("PTITEL")) {
+                EXPECT_TRUE(boxen().empty()) << k;
+                EXPECT_NE(lesen(projektDatei()).find("Neu"), std::string::npos) << k;
+                schreiben(projektDatei(), vorher);
+                UtitelNeuLaden();
+                if (!ausgeloest) break;
+                continue;
+            }
+            ASSERT_EQ(boxen().size(), 1u) << k;
+            EXPECT_EQ(boxen()[0].rfind("Kann ", 0), 0u) << boxen()[0];
+            EXPECT_EQ(lesen(projektDatei()), vorher) << static_cast<int>(art) << " " << k;
+        }
     }
+    dlg = PtDlgOeffnen();
+    projpruef::dlgPumpen();
+    setzen(dlg, 3000, "Neu");
     befehl(dlg, 2500);
     EXPECT_EQ(wiDlgSuchen("PTITEL"), 0u);
     UtitelNeuLaden();
