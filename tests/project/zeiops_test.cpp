@@ -869,6 +869,78 @@ TEST_F(ZeiDlgTest, CountDialogsRunOnTheMarkedDrawings)
 }
 
 
+
+// Nothing lost: a rename and a deletion with a failure at call k of each
+// kind end in the old state (and a message, from the page or the equipment
+// writer) or the complete new one.
+TEST_F(ZeiOpsTest, RenameAndDeleteUnderFailuresEndWholeOneWayOrTheOther)
+{
+    zeichnung("Plan.001", "a", "Alt");
+    zeichnung("Plan.002", "b");
+    const std::string btl = lesen(pfad("BMittel.zvk"));
+    const std::string z1 = lesen(pfad("Plan.001")), z2 = lesen(pfad("Plan.002"));
+    auto zurueck = [&] {
+        for (const std::string& n : namen())
+            if (n != "BMittel.zvk") fs::remove(pfad(n));
+        schreiben(pfad("Plan.001"), z1);
+        schreiben(pfad("Plan.002"), z2);
+        schreiben(pfad("BMittel.zvk"), btl);
+        BMListenVerwerfen();
+        DatAenderungenLoeschen();
+    };
+    for (PlFehlerArt art : {PlFehlerArt::Oeffnen, PlFehlerArt::Lesen, PlFehlerArt::Schreiben,
+                            PlFehlerArt::Umbenennen, PlFehlerArt::Schliessen}) {
+        for (int k = 1; k < 60; ++k) {
+            zurueck();
+            meldungen().clear();
+            warnungen().clear();
+            ZeiEigenEingabe e;
+            ASSERT_EQ(ZeiEigenLesen("Plan.001", &e), 0);
+            std::strcpy(e.seite, "007");
+            std::strcpy(e.index, "z");
+            plFehlerSetzen(art, k);
+            const int r = ZeiEigenSpeichern("Plan.001", &e);
+            const bool ausgeloest = plFehlerAusgeloest(art) > 0;
+            plFehlerAllesAus();
+            BMListenVerwerfen();
+            for (const std::string& n : namen()) {
+                EXPECT_EQ(n.find(".~lo"), std::string::npos) << n;
+                EXPECT_EQ(n.find(".TMP"), std::string::npos) << n;
+            }
+            if (r == 0) {
+                EXPECT_EQ(zeichnungen(), (V{"Plan.002", "Plan.007"})) << static_cast<int>(art) << " " << k;
+                EXPECT_STREQ(kopf("Plan.007").kurz, "z");
+                if (!ausgeloest) break;
+                continue;
+            }
+            EXPECT_FALSE(meldungen().empty() && warnungen().empty()) << static_cast<int>(art) << " " << k;
+            EXPECT_EQ(zeichnungen(), (V{"Plan.001", "Plan.002"})) << static_cast<int>(art) << " " << k;
+            EXPECT_STREQ(kopf("Plan.001").kurz, "a") << static_cast<int>(art) << " " << k;
+            EXPECT_EQ(lesen(pfad("BMittel.zvk")), btl) << static_cast<int>(art) << " " << k;
+        }
+        for (int k = 1; k < 60; ++k) {
+            zurueck();
+            meldungen().clear();
+            warnungen().clear();
+            liste({"Plan.002"});
+            plFehlerSetzen(art, k);
+            const int r = ZeiLoeschen();
+            const bool ausgeloest = plFehlerAusgeloest(art) > 0;
+            plFehlerAllesAus();
+            BMListenVerwerfen();
+            for (const std::string& n : namen()) EXPECT_EQ(n.find(".~lo"), std::string::npos) << n;
+            if (r == 0) {
+                EXPECT_EQ(zeichnungen(), V{"Plan.001"}) << static_cast<int>(art) << " " << k;
+                if (!ausgeloest) break;
+                continue;
+            }
+            EXPECT_FALSE(meldungen().empty() && warnungen().empty()) << static_cast<int>(art) << " " << k;
+            EXPECT_EQ(zeichnungen(), (V{"Plan.001", "Plan.002"})) << static_cast<int>(art) << " " << k;
+            EXPECT_EQ(lesen(pfad("BMittel.zvk")), btl) << static_cast<int>(art) << " " << k;
+        }
+    }
+}
+
 // ---- names, dates and temporary files ----------------------------------------------------------
 
 TEST_F(ZeiOpsTest, FolderPartsInNameFieldOrPageAreRefusedEverywhere)
