@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "frame/vgbdlg.h"
 #include "config/apstil.h"
 #include "config/datwache.h"
 #include "config/inidatei.h"
@@ -30,6 +31,7 @@
 #include "platform/ablegen.h"
 #include "platform/dialog.h"
 #include "platform/winconst.h"
+#include "project/impdlg.h"
 #include "support/dosdatei.h"
 #include "support/pfade.h"
 #include "support/texte.h"
@@ -74,6 +76,7 @@ void modHaken()
     StilDiensteEintragen();  // colour names and the dash limit, before the first settings read
     LinienHakenEintragen();
     TbarHakenEintragen();
+    ImpVgbGruppeHakenSetzen(VgbGruppeEditieren);  // "Einstellen..." of the import dialogs
     OrdnerEinstFolgeSetzen(ModOrdnerEinstFolge);
 }
 

@@ -30,18 +30,6 @@ void HandbuchOeffnen() { wiInfo("Das Handbuch ist noch nicht verf\xFCgbar."); }
 void BauteilDokuOeffnen() { wiInfo("Die Bauteil-Dokumentation ist noch nicht verf\xFCgbar."); }
 void InfoOeffnen() { wiInfo("Die Programminformation ist noch nicht verf\xFCgbar."); }
 void InternetOeffnen() { wiInfo("Die Internetseite von Velmo ist noch nicht verf\xFCgbar."); }
-void PvwChkLstMenu() {}
-void PvwTitelCacheSchliessen() {}
-void PvwTitelVorbereiten() {}
-void PvwTitelDialog() { wiInfo("Der Projekttitel kann noch nicht bearbeitet werden."); }
-void PvwUntertitelDialog(const char*) { wiInfo("Die Untertitel k\xF6nnen noch nicht bearbeitet werden."); }
-void PvwUntertitelImport() { wiInfo("Der Import von Untertiteln ist noch nicht verf\xFCgbar."); }
-void PvwStartDialog()
-{
-    wiInfo("Die Liste der letzten Projekte ist noch nicht verf\xFCgbar. Einen Projektordner \xF6""ffnen Sie mit "
-           "\"Projekt > Projektordner \xF6""ffnen...\".");
-}
-void PvwCheckliste(int) { wiInfo("Die Checklisten sind noch nicht verf\xFCgbar."); }
 void SpellEinstLesen() {}
 void SpellEnde() {}
 
@@ -54,6 +42,9 @@ int RsStarten() { return 0; }
 int RsSofort() { return 0; }
 void RsFeldAnmelden(int, const char*, int) {}
 void RsFelderAbmelden() {}
+void RsRasterAnmelden(int, int, RsZelleHolenFn, RsZelleSetzenFn, void (*)()) {}
+int RsPruefenAktiv() { return 0; }
+int RsUnbekannteDa(int) { return 0; }
 int RsNachricht(UINT, WPARAM, LPARAM) { return 0; }
 int RsPruefen(int, int folge)
 {
@@ -67,12 +58,6 @@ int phDruckAbbruch = 0, phDruckDuplex = 0;
 std::string phText(const char* t) { return t != nullptr ? t : ""; }
 }  // namespace
 
-void ImpDlgOeffnen(int art, const char* quelle, const char* stamm, const char* endung)
-{
-    wiInfo("Der Import von Zeichnungen ist noch nicht verf\xFCgbar.");
-    phAufrufe.push_back("ImpDlgOeffnen(" + std::to_string(art) + "," + phText(quelle) + "," + phText(stamm) + "," +
-                        phText(endung) + ")");
-}
 void ExportOeffnen()
 {
     wiInfo("Der Export von Zeichnungen ist noch nicht verf\xFCgbar.");

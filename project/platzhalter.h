@@ -20,11 +20,15 @@
 #include "project/dirhist.h"
 #include "project/inhalt.h"
 #include "project/zeitxt.h"
-// New projects and backups (projneu) and the folder tree's services (wrz)
-// are real.
+// New projects and backups, the folder tree, the file update, the check
+// lists, the title and import dialogs and the start-up screen are real.
 #include "project/projneu.h"
 #include "project/wrz.h"
 #include "project/zv5.h"
+#include "project/chkdlg.h"
+#include "project/titeldlg.h"
+#include "project/impdlg.h"
+#include "project/startbild.h"
 
 void HilfeSchluesselSetzen(const char* schluessel);
 const char* PhHilfeSchluessel();
@@ -39,21 +43,11 @@ void HandbuchOeffnen();
 void BauteilDokuOeffnen();
 void InfoOeffnen();
 void InternetOeffnen();
-void PvwChkLstMenu();
-void PvwTitelCacheSchliessen();
-void PvwTitelVorbereiten();
-void PvwTitelDialog();
-void PvwUntertitelDialog(const char* zeichnung);
-void PvwUntertitelImport();
-void PvwStartDialog();
-void PvwCheckliste(int n);
 void SpellEinstLesen();
 void SpellEnde();
 
 // ---- Called by the project manager page (proverw) ------------------------------------------------
-// Import dialog of kind 0 DXF, 1 HPGL, 2 text; export dialog; printing:
-// each says first that it is not available yet.
-void ImpDlgOeffnen(int art, const char* quelle, const char* stamm, const char* endung);
+// Export dialog; printing: each says first that it is not available yet.
 void ExportOeffnen();
 // Printing: a job is opened unless PhDruckAbbruch(1) was set; each drawing
 // printed is recorded; one pass, no duplex unless PhDruckDuplex(1).
@@ -79,3 +73,13 @@ void RsFelderAbmelden();
 int RsNachricht(UINT nachricht, WPARAM wp, LPARAM lp);
 int RsPruefen(int alle, int folge);
 // ---- end zeiops ----
+// ---- chkdlg: the grid fields of the spell-check registry ----
+// A grid of rows x columns cells read and written through the callbacks;
+// the third function is only kept. Nothing registers while the speller
+// is not ready: no field is ever active, no word unknown.
+using RsZelleHolenFn = void (*)(int zeile, int spalte, char* text, int groesse);
+using RsZelleSetzenFn = void (*)(int zeile, int spalte, const char* text);
+void RsRasterAnmelden(int zeilen, int spalten, RsZelleHolenFn holen, RsZelleSetzenFn setzen, void (*dritte)());
+int RsPruefenAktiv();
+int RsUnbekannteDa(int alle);
+// ---- end chkdlg ----

@@ -196,10 +196,10 @@ void PvwZeiAnsehen(const char* name, int art)
     if (r.ddeAusfuehren("ZVKView", "option", sprache.c_str()) != 0) {
         char programm[MAX_PATH + 1];
         PfadProgramm(programm, sizeof programm, "view.exe");
-        // Without the viewer program the user is told, as for every program
-        // the frame starts, instead of nothing happening.
+        // Without the viewer program the drawing is shown in the program's
+        // own viewer mode.
         if (dosattrib(programm) == DOSATTR_FEHLT) {
-            wiHinweis("Programmdatei %s nicht vorhanden.", programm);
+            PvwZeiAnsehenIntern(name, art);
             return;
         }
         const std::string zeile = std::string(programm) + " " + option + " \"" + pfad + "\"";
@@ -217,6 +217,45 @@ void PvwZeiAnsehen(const char* name, int art)
 
 void PvwVorlageLaden(const char* pfad) { pvwRahmen().vorlageEinreihen(pfad != nullptr ? pfad : ""); }
 
+namespace {
+
+// The print spooler's "lp" in PATH, or "".
+std::string pvwLp()
+{
+    char pfade[4096] = "";
+    const DWORD n = GetEnvironmentVariable("PATH", pfade, sizeof pfade);
+    if (n == 0 || n >= sizeof pfade) return "";
+    std::string alle = pfade;
+    size_t a = 0;
+    while (a <= alle.size()) {
+        size_t e = alle.find(':', a);
+        if (e == std::string::npos) e = alle.size();
+        std::string d = alle.substr(a, e - a);
+        if (!d.empty()) {
+            const std::string p = d + (d.back() == '/' ? "" : "/") + "lp";
+            const int attr = dosattrib(p.c_str());
+            if (attr != DOSATTR_FEHLT && (attr & DOSATTR_VERZEICHNIS) == 0) return p;
+        }
+        a = e + 1;
+    }
+    return "";
+}
+
+// A PDF file goes to the default printer through the spooler: a viewer
+// program cannot be told to print.
+void pvwPdfDrucken(const std::string& pfad)
+{
+    const std::string lp = pvwLp();
+    if (lp.empty()) {
+        wiMeldung("Kein Programm f\xFCr %s", pfad.c_str());
+        return;
+    }
+    const std::string zeile = "\"" + lp + "\" -- \"" + pfad + "\"";
+    if (WinExec(zeile.c_str(), SW_HIDE) <= 32) wiMeldung("Die Datei %s konnte nicht gedruckt werden.", pfad.c_str());
+}
+
+}  // namespace
+
 void PvwDrucken()
 {
     if (!DruckStart()) return;
@@ -232,16 +271,7 @@ void PvwDrucken()
         for (int i = 0; i < PvwAnzahl(); ++i) {
             const PvwEintrag* e = PvwEintragAdr(i);
             if (e->art != PVW_PDF || !e->markiert) continue;
-            const std::string pfad = pvwPfad(e->name);
-            char programm[MAX_PATH + 1];
-            if (wiProgrammFinden(pfad.c_str(), programm) > 32) {
-                std::string ordner = pfad;
-                size_t s = ordner.find_last_of("/\\");
-                ordner = s == std::string::npos ? "" : ordner.substr(0, s);
-                wiShellStarten(programm, ("/p " + pfad).c_str(), ordner.empty() ? nullptr : ordner.c_str());
-            } else {
-                wiMeldung("Kein Programm für %s", pfad.c_str());
-            }
+            pvwPdfDrucken(pvwPfad(e->name));
         }
     }
     DruckEnde();

@@ -18,6 +18,7 @@
 #include "project/zeiopsint.h"
 #include "support/basis.h"
 #include "support/dosdatei.h"
+#include "support/fileload.h"
 
 namespace {
 
@@ -110,6 +111,20 @@ int MstBefehl(const BEF* b, const STT* stt)
 
 }  // namespace
 
+namespace {
+
+bool mstKopfGleich(const ZeiKopf& a, const ZeiKopf& b)
+{
+    if (a.format != b.format || std::strcmp(a.kurz, b.kurz) != 0 || std::strcmp(a.text10, b.text10) != 0 ||
+        std::strcmp(a.text11, b.text11) != 0)
+        return false;
+    for (int i = 0; i < 5; ++i)
+        if (std::strcmp(a.titel[i], b.titel[i]) != 0) return false;
+    return true;
+}
+
+}  // namespace
+
 int MstEntfernen(const char* zeichnung, int aufloesen)
 {
     const std::string pfad = ZoPfad(zeichnung);
@@ -120,10 +135,12 @@ int MstEntfernen(const char* zeichnung, int aufloesen)
     // Settings never read leave the scale at 0, which would flatten every
     // coordinate; the state's own range rule makes that 1.
     if (!(s.mass >= 1e-5 && s.mass <= 10000)) s.mass = s.msm = s.msf = 1.0;
+    // A free temporary name: "<stem>.tmp" beside the drawing may be a
+    // user's file.
     char tmp[ZEIPFADSUP + 1];
-    PfadTmp(tmp, sizeof tmp, pfad.c_str());
+    if (tempname(tmp) != 0) return ZoFehler("Die Zeichnung %s kann nicht geschrieben werden.", zeichnung), ERROR;
     ZeiDatei t;
-    if (ZeiDateiAnlegen(&t, tmp) != 0) return ERROR;
+    if (ZeiDateiAnlegen(&t, tmp) != 0) return ZoFehler("Die Zeichnung %s kann nicht geschrieben werden.", zeichnung), ERROR;
     ZeiFormatSetzen(&t, k.format);
 
     mst = MstLauf{};
@@ -141,9 +158,14 @@ int MstEntfernen(const char* zeichnung, int aufloesen)
         ZeiDateiVerwerfen(&t);
         return ZoFehler("Die Zeichnung %s kann nicht geschrieben werden.", zeichnung), ERROR;
     }
-    if (ZeiDateiSchliessen(&t) != 0 || dateikopieren(tmp, pfad.c_str()) != 0)
-        return ZoFehler("Die Zeichnung %s kann nicht geschrieben werden.", zeichnung), ERROR;
-    ZeiKopfSchreiben(pfad.c_str(), &k);
+    const bool kopiert = ZeiDateiSchliessen(&t) == 0 && dateikopieren(tmp, pfad.c_str()) == 0;
+    if (dosattrib(tmp) != DOSATTR_FEHLT) dateiloeschen(tmp);
+    if (!kopiert) return ZoFehler("Die Zeichnung %s kann nicht geschrieben werden.", zeichnung), ERROR;
+    // The pass copies the header records; the header is rewritten only when
+    // it did not come through (the header writer's own temporary and backup
+    // names would meet a user's "<stem>.tmp" or "<stem>.BAK").
+    ZeiKopf neu{};
+    if (ZeiKopfLesen(pfad.c_str(), &neu) != 0 || !mstKopfGleich(neu, k)) ZeiKopfSchreiben(pfad.c_str(), &k);
     ZeiKopfMerken(zeichnung, &k);
     BauBibSchliessen();
     return 0;

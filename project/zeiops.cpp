@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,22 @@ ZoHaken zoHaken{zoInfoStandard, zoFrageStandard, zoDdeStandard};
 
 void zoInfo(int nr) { zoHaken.info(TextNr(nr)); }
 void zoInfoText(const char* text) { zoHaken.info(text); }
+
+// '/', '\' and ':' would put a drawing outside the project folder (a path
+// keeps its folder part); the first one found is named.
+bool zoTrennerFrei(std::initializer_list<const char*> felder)
+{
+    for (const char* f : felder) {
+        for (char c : {'/', '\\', ':'}) {
+            if (!std::strchr(f, c)) continue;
+            char t[80];
+            std::snprintf(t, sizeof t, "Der Name darf kein \"%c\" enthalten.", c);
+            zoInfoText(t);
+            return false;
+        }
+    }
+    return true;
+}
 
 void zoFehler(const char* format, const char* name) { ZoFehler(format, name); }
 
@@ -268,6 +285,7 @@ int ZeiAnlegen(const ZeiNeuEingabe* e, int anlegen)
 {
     if (std::strchr(e->name, '.')) return zoInfo(404), ERROR;
     if (std::strchr(e->seite, '.') || std::strchr(e->feld, '.')) return zoInfo(405), ERROR;
+    if (!zoTrennerFrei({e->name, e->feld, e->seite})) return ERROR;
     const std::string ext = zoExtBauen(e->feld, e->seite);
     if (ext.empty()) return zoInfo(406), ERROR;
     const std::string datei = std::string(e->name) + "." + ext;
@@ -389,6 +407,7 @@ void ZeiEigenEinfuegen(ZeiEigenEingabe* e)
 
 int ZeiEigenSpeichern(const char* datei, const ZeiEigenEingabe* e)
 {
+    if (!zoTrennerFrei({e->name, e->feld, e->seite})) return ERROR;
     ZeiKopf alt;
     if (ZeiKopfLesen(zoPfad(datei).c_str(), &alt) != 0) return zoFehler("Die Zeichnung %s kann nicht gelesen werden.", datei), ERROR;
     const std::string neu = std::string(e->name) + "." + zoExtBauen(e->feld, e->seite);
@@ -459,6 +478,7 @@ int ZeiUmnrPruefen(const char* nameNeu, const char* von, const char* bis, const 
         zoInfo(407);
         fehler = 1;
     }
+    if (!zoTrennerFrei({nameNeu, feldNeu, seiteNeu})) fehler = 1;
     return fehler ? ERROR : 0;
 }
 
@@ -603,19 +623,66 @@ int ZeiLoeschen()
 
 // ---- index and date ---------------------------------------------------------------------------
 
+namespace {
+
+// Numbers separated by `trenner`, nothing else but blanks; false otherwise.
+bool zoZahlen(const char* text, char trenner, int* zahlen, int anzahl)
+{
+    const char* p = text;
+    while (*p == ' ') ++p;
+    for (int i = 0; i < anzahl; ++i) {
+        if (i > 0 && *p++ != trenner) return false;
+        if (!(*p >= '0' && *p <= '9')) return false;
+        long n = 0;
+        while (*p >= '0' && *p <= '9' && n < 100000) n = n * 10 + (*p++ - '0');
+        zahlen[i] = static_cast<int>(n);
+    }
+    while (*p == ' ') ++p;
+    return *p == '\0';
+}
+
+bool zoDatumLesen(const char* text, DATUM* d)
+{
+    *d = DATUM{};
+    if (strleer(text)) return true;
+    int z[3];
+    if (!zoZahlen(text, '.', z, 3)) return false;
+    if (z[0] == 0 && z[1] == 0 && z[2] == 0) return true;
+    int jahr = z[2] < 100 ? z[2] + 2000 : z[2];
+    static const int tage[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (jahr < 1900 || jahr > 2155 || z[1] < 1 || z[1] > 12 || z[0] < 1) return false;
+    const int imMonat = tage[z[1] - 1] + (z[1] == 2 && datschaltjahr(jahr) ? 1 : 0);
+    if (z[0] > imMonat) return false;
+    d->jahr = static_cast<uint8_t>(jahr - 1900);
+    d->monat = static_cast<uint8_t>(z[1]);
+    d->tag = static_cast<uint8_t>(z[0]);
+    return true;
+}
+
+bool zoZeitLesen(const char* text, uint8_t* stunde, uint8_t* minute)
+{
+    *stunde = *minute = 0;
+    if (strleer(text)) return true;
+    int z[2];
+    if (!zoZahlen(text, ':', z, 2) || z[0] > 23 || z[1] > 59) return false;
+    *stunde = static_cast<uint8_t>(z[0]);
+    *minute = static_cast<uint8_t>(z[1]);
+    return true;
+}
+
+}  // namespace
+
 int ZeiIdxSetzen(const char* index, const char* datum, const char* zeit)
 {
     char idx[ZEIKURZSUP + 1], dt[ZODATUMSUP + 1], zt[ZOZEITSUP + 1];
     strkopie(idx, index, ZEIKURZSUP);
     strkopie(dt, datum, ZODATUMSUP);
     strkopie(zt, zeit, ZOZEITSUP);
-    // Day.month.year and hours:minutes (datzeitlesen reads ISO dates).
+    // Day.month.year and hours:minutes; "00.00.0000" (or nothing) is no
+    // date. An impossible date or time is refused before anything changes.
     DATZEIT stempel{};
-    datlesen(&stempel.datum, dt);
-    UHRZEIT uhr;
-    uhrzeitlesen(&uhr, zt);
-    stempel.stunde = uhr.stunde;
-    stempel.minute = uhr.minute;
+    if (!zoDatumLesen(dt, &stempel.datum)) return zoFehler("Ung\xFCltiges Datum: %s", dt), ERROR;
+    if (!zoZeitLesen(zt, &stempel.stunde, &stempel.minute)) return zoFehler("Ung\xFCltige Uhrzeit: %s", zt), ERROR;
 
     std::vector<ZoKopf> alte;
     for (const std::string& n : zoMarkierte()) {

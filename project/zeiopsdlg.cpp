@@ -367,8 +367,8 @@ int zdIdxBefehl(UINT nachricht, WPARAM wp, LPARAM)
         zdText(3010, index, ZEIKURZSUP);
         zdText(3020, datum, ZODATUMSUP);
         zdText(3030, zeit, ZOZEITSUP);
-        ZeiIdxSetzen(index, datum, zeit);
-        wiDlgSchliessen();
+        // A refused date or time keeps the dialog open for correcting it.
+        if (ZeiIdxSetzen(index, datum, zeit) == 0) wiDlgSchliessen();
         break;
     }
     case 2: case 2501: wiDlgSchliessen(); break;

@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "config/datwache.h"
@@ -58,8 +59,19 @@ bool zeiTxtZerlegen(const char* zeile, ZeiTxtZeile* z)
     const char* p = zeile;
     while (zeiTxtWeiss(*p)) ++p;
     const char* a = p;
-    while (*p && !zeiTxtWeiss(*p)) ++p;
-    size_t nl = static_cast<size_t>(p - a);
+    size_t nl = 0;
+    if (*p == '"') {
+        // A name with blanks is written quoted.
+        a = ++p;
+        while (*p && *p != '"') ++p;
+        if (*p != '"') return false;
+        nl = static_cast<size_t>(p - a);
+        ++p;
+        if (*p && !zeiTxtWeiss(*p)) return false;
+    } else {
+        while (*p && !zeiTxtWeiss(*p)) ++p;
+        nl = static_cast<size_t>(p - a);
+    }
     if (nl == 0 || nl > static_cast<size_t>(PVWNAMESUP)) return false;
     std::memcpy(z->name, a, nl);
     z->name[nl] = '\0';
@@ -111,7 +123,10 @@ int ZeiTxtExportieren(int sprache, const char* datei)
             char t[FSTXTEXTSUP + 1];
             FstxTitelTextSprache(name, n, sprache, t);
             char zeile[PVWNAMESUP + FSTXTEXTSUP + 32];
-            std::snprintf(zeile, sizeof zeile, "%-23s %-3d %s", name, n, t[0] ? t : k.titel[n]);
+            // A name with blanks is quoted so that it reads back whole.
+            const bool quote = std::strpbrk(name, " \t") != nullptr;
+            const std::string feld = quote ? "\"" + std::string(name) + "\"" : std::string(name);
+            std::snprintf(zeile, sizeof zeile, "%-23s %-3d %s", feld.c_str(), n, t[0] ? t : k.titel[n]);
             if (bdputsmodus(&d, zeile, 0) != 0) ok = false;
         }
     }

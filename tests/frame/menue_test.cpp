@@ -552,17 +552,14 @@ TEST_F(Menue, EveryProjectMenuItemOpensItsDialogOrSaysSo)
     ASSERT_NE(seite, 0u);
     SendMessage(seite, WM_COMMAND, 2591, 1);  // the cursor on the first drawing, below its heading
     const std::string nv = " ist noch nicht verf\xFCgbar.";
-    char ansicht[MAX_PATH + 1] = "";
-    PfadProgramm(ansicht, sizeof ansicht, "view.exe");
+    // Without the viewer program "Ansehen" opens the viewer mode (1534).
     struct Fall {
         const char* menue;  // nullptr: the menu bar
         int id;
         std::string erwartet;  // "Dialog <name>", "Meldung <text>", "Modus <n>", "Markiert <rows>"
     } faelle[] = {
         {nullptr, 1500, "Dialog PVWVERZEICHNIS"},
-        {nullptr, 1502,
-         "Meldung Die Liste der letzten Projekte" + nv +
-             " Einen Projektordner \xF6" "ffnen Sie mit \"Projekt > Projektordner \xF6" "ffnen...\"."},
+        {nullptr, 1502, "Dialog PVWSTARTUP"},
         {nullptr, 1503, "Dialog PVWVERZANLEGEN"},
         {nullptr, 1506, "Dialog PVWPROSICHERN"},
         {nullptr, 1507, "Meldung Sperrdatei gel\xF6scht."},
@@ -570,7 +567,7 @@ TEST_F(Menue, EveryProjectMenuItemOpensItsDialogOrSaysSo)
         {nullptr, 1509, "Meldung Freigabedatei gel\xF6scht."},
         {nullptr, 1800, "Dialog ZeiAnlegen"},
         {nullptr, 1810, "Modus 1531"},
-        {nullptr, 1820, "Meldung Programmdatei " + std::string(ansicht) + " nicht vorhanden."},
+        {nullptr, 1820, "Modus 1534"},
         {nullptr, 1830, "Meldung Das Drucken" + nv},
         {nullptr, 1840, "Dialog ZeiLoesch"},
         {nullptr, 1850, "Dialog ZeiEigen"},
@@ -579,15 +576,15 @@ TEST_F(Menue, EveryProjectMenuItemOpensItsDialogOrSaysSo)
         {nullptr, 1862, "Dialog ZeiTxtset"},
         {nullptr, 1870, "Dialog ZeiMstEntf"},
         {nullptr, 1880, "Dialog ZeiUmnr"},
-        {nullptr, 1510, "Meldung Der Projekttitel kann noch nicht bearbeitet werden."},
-        {nullptr, 1511, "Meldung Die Untertitel k\xF6nnen noch nicht bearbeitet werden."},
+        {nullptr, 1510, "Dialog PTITEL"},
+        {nullptr, 1511, "Dialog UTITEL"},
         {nullptr, 1530, "Dialog ZeiTxtImp"},
         {nullptr, 1531, "Dialog ZeiTxtExp"},
         {nullptr, 1520, "Dialog ZV5Import"},
         {nullptr, 1210, "Meldung Das Einfrieren der Kennungen" + nv},
         {nullptr, 1250, "Meldung Die Pr\xFC" "fung der Betriebsmittel" + nv},
         {nullptr, 1260, "Meldung Das Verschmelzen von Betriebsmitteln" + nv},
-        {nullptr, 1590, "Meldung Die Checklisten sind noch nicht verf\xFCgbar."},
+        {nullptr, 1590, "Dialog CHKListen"},
         {nullptr, 1700, "Dialog VorListeGB"},
         {nullptr, 1710, "Dialog VorEditGB"},
         {nullptr, 1711, "Dialog VorEditGB"},
@@ -605,12 +602,12 @@ TEST_F(Menue, EveryProjectMenuItemOpensItsDialogOrSaysSo)
         {nullptr, 1995, "Meldung Die Programminformation" + nv},
         {"PROVERW_RM", 1800, "Dialog ZeiAnlegen"},
         {"PROVERW_RM", 1810, "Modus 1531"},
-        {"PROVERW_RM", 1820, "Meldung Programmdatei " + std::string(ansicht) + " nicht vorhanden."},
+        {"PROVERW_RM", 1820, "Modus 1534"},
         {"PROVERW_RM", 1850, "Dialog ZeiEigen"},
         {"PROVERW_RM", 1830, "Meldung Das Drucken" + nv},
         {"PROVERW_RM", 1611, "Meldung Der Export von Zeichnungen" + nv},
-        {"PROVERW_RM", 1851, "Meldung Der Projekttitel kann noch nicht bearbeitet werden."},
-        {"PROVERW_RM", 1852, "Meldung Die Untertitel k\xF6nnen noch nicht bearbeitet werden."},
+        {"PROVERW_RM", 1851, "Dialog PTITEL"},
+        {"PROVERW_RM", 1852, "Dialog UTITEL"},
         {"PROVERW_RM", 1862, "Dialog ZeiTxtset"},
         {"PROVERW_RM", 1860, "Dialog ZeiIdxset"},
         {"PROVERW_RM", 1880, "Dialog ZeiUmnr"},
@@ -618,8 +615,8 @@ TEST_F(Menue, EveryProjectMenuItemOpensItsDialogOrSaysSo)
         {"PROVERW_RM", 1840, "Dialog ZeiLoesch"},
         {"PROVERW_RM", 1890, "Markiert 3"},
         {"PROVERW_HGRM", 1800, "Dialog ZeiAnlegen"},
-        {"PROVERW_HGRM", 1851, "Meldung Der Projekttitel kann noch nicht bearbeitet werden."},
-        {"PROVERW_HGRM", 1852, "Meldung Die Untertitel k\xF6nnen noch nicht bearbeitet werden."},
+        {"PROVERW_HGRM", 1851, "Dialog PTITEL"},
+        {"PROVERW_HGRM", 1852, "Dialog UTITEL"},
     };
     for (const Fall& f : faelle) {
         std::set<std::string> vorher = offeneDialoge();

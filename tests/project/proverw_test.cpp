@@ -644,12 +644,12 @@ TEST_F(Seite, ImportChoosesTheDialogByExtension)
     cursor(1);
     struct {
         const char* datei;
-        const char* aufruf;
+        const char* dialog;
         const char* meldung;
     } faelle[] = {
-        {"a.DXF", "ImpDlgOeffnen(0,a.DXF,Plan,003)", "Der Import von Zeichnungen ist noch nicht verf\xFCgbar."},
-        {"b.hpgl", "ImpDlgOeffnen(1,b.hpgl,Plan,003)", "Der Import von Zeichnungen ist noch nicht verf\xFCgbar."},
-        {"c.txt", "ImpDlgOeffnen(2,c.txt,Plan,003)", "Der Import von Zeichnungen ist noch nicht verf\xFCgbar."},
+        {"a.DXF", "DXFImport", ""},
+        {"b.hpgl", "HPGLImport", ""},
+        {"c.txt", "TXTImport", ""},
         {"d.svg", "", "Unbekannter Zusatz: svg"},
         {"", "", ""},
     };
@@ -657,11 +657,20 @@ TEST_F(Seite, ImportChoosesTheDialogByExtension)
         if (f.datei[0]) schreiben(pfad(f.datei), "x");
         plDateiDialogAntwort(f.datei[0] ? pfad(f.datei).c_str() : "");
         befehl(1600);
-        std::string a = aufrufe();
-        const std::string o = ordner.string() + "/";
-        if (a.find(o) != std::string::npos) a.erase(a.find(o), o.size());
-        EXPECT_EQ(a, f.aufruf) << f.datei;
         EXPECT_EQ(meldung(), f.meldung) << f.datei;
+        if (!f.dialog[0]) continue;
+        HWND d = wiDlgSuchen(f.dialog);
+        ASSERT_NE(d, 0u) << f.datei;
+        char t[300] = "";
+        GetDlgItemText(d, 3302, t, sizeof t);
+        EXPECT_STREQ(t, f.datei);
+        GetDlgItemText(d, 3200, t, sizeof t);
+        EXPECT_STREQ(t, "Plan");
+        GetDlgItemText(d, 3210, t, sizeof t);
+        EXPECT_STREQ(t, "003");
+        SendMessage(d, WM_COMMAND, 2501, 0);
+        projpruef::dlgPumpen();
+        EXPECT_EQ(wiDlgSuchen(f.dialog), 0u);
     }
     ASSERT_FALSE(plDateiDialogFragen().empty());
     EXPECT_EQ(plDateiDialogFragen().front().titel, "Zeichnung importieren");
@@ -689,7 +698,7 @@ TEST_F(Seite, AfterANewDrawingTheCursorOrTheEditorFollows)
     EXPECT_EQ(wege(), "editor Plan.008; vorlage Deckblatt.001");
 }
 
-TEST_F(Seite, ViewingWithoutViewerProgramSaysSo)
+TEST_F(Seite, ViewingWithoutViewerProgramOpensTheViewerMode)
 {
     standard();
     ASSERT_NE(offen(), 0u);
@@ -698,26 +707,38 @@ TEST_F(Seite, ViewingWithoutViewerProgramSaysSo)
     // The program folder is one of the test's own, without the viewer.
     const std::string altProg = VerZeiger(0);
     VerSetzen(0, ordner.string().c_str());
-    char programm[MAX_PATH + 1] = "";
-    PfadProgramm(programm, sizeof programm, "view.exe");
-    // The viewer program is missing: the user is told, nothing is started.
     wege();
     befehl(1820);
-    EXPECT_EQ(meldung(), "Programmdatei " + std::string(programm) + " nicht vorhanden.");
-    EXPECT_EQ(wege(), "dde ZVKView option -s=0");
+    EXPECT_EQ(meldung(), "");
+    EXPECT_EQ(wege(), "dde ZVKView option -s=0; anzeige Plan.001");
     VerSetzen(0, altProg.c_str());
 }
 
-TEST_F(Seite, PrintingPdfOnlyStartsTheJobAndCancelStops)
+TEST_F(Seite, PrintingPdfGoesToTheSpoolerAndCancelStops)
 {
     standard();
     ASSERT_NE(offen(), 0u);
+    // No spooler in PATH: the user is told.
+    const char* altPfad = std::getenv("PATH");
+    const std::string pfadVorher = altPfad ? altPfad : "";
+    const fs::path bin = ordner.parent_path() / (ordner.filename().string() + "-bin");
+    fs::create_directories(bin);
+    setenv("PATH", bin.c_str(), 1);
     klick(3);
+    wege();
     befehl(1830);
-    std::string a = aufrufe();
-    EXPECT_EQ(a, "DruckStart() DruckEnde()");
-    // Without an associated program the user is told.
-    EXPECT_NE(meldung().find("Liste.pdf"), std::string::npos);
+    EXPECT_EQ(aufrufe(), "DruckStart() DruckEnde()");
+    EXPECT_EQ(meldung(), "Kein Programm f\xFCr " + pfad("Liste.pdf"));
+    EXPECT_EQ(wege(), "");
+    // A spooler: the marked PDF file reaches it as its last word.
+    schreiben((bin / "lp").string(), "#!/bin/sh\nexit 0\n");
+    fs::permissions(bin / "lp", fs::perms::owner_all);
+    befehl(1830);
+    EXPECT_EQ(aufrufe(), "DruckStart() DruckEnde()");
+    EXPECT_EQ(meldung(), "Das Drucken ist noch nicht verf\xFCgbar.");  // the job's stand-in, nothing else
+    EXPECT_EQ(wege(), "start Liste.pdf");
+    setenv("PATH", pfadVorher.c_str(), 1);
+    fs::remove_all(bin);
     // Odd count with duplex: one empty page.
     klick(0);
     PhDruckDuplex(1);

@@ -18,6 +18,7 @@
 #include "model/befehl.h"
 #include "project/pvwliste.h"
 #include "project/zeiops.h"
+#include "support/basis.h"
 #include "support/dosdatei.h"
 #include "tests/equipment/projtest.h"
 #include "tests/project/projpruef.h"
@@ -829,6 +830,11 @@ TEST_F(ZeiDlgTest, CountDialogsRunOnTheMarkedDrawings)
     EXPECT_EQ(text(dlg, 3020), "00.00.0000");
     EXPECT_EQ(text(dlg, 3030), "00:00");
     SetDlgItemText(dlg, 3010, "Z");
+    SetDlgItemText(dlg, 3020, "31.02.2024");
+    befehl(dlg, 2500);
+    EXPECT_TRUE(offen("ZeiIdxset"));  // an impossible date: open for correcting
+    EXPECT_STREQ(kopf("Plan.002").kurz, "b");
+    SetDlgItemText(dlg, 3020, "00.00.0000");
     befehl(dlg, 2500);
     EXPECT_FALSE(offen("ZeiIdxset"));
     EXPECT_STREQ(kopf("Plan.002").kurz, "Z");
@@ -860,6 +866,157 @@ TEST_F(ZeiDlgTest, CountDialogsRunOnTheMarkedDrawings)
     befehl(dlg, 2500);
     EXPECT_FALSE(offen("ZeiLoesch"));
     EXPECT_EQ(zeichnungen(), V{"Plan.001"});
+}
+
+
+
+// Nothing lost: a rename and a deletion with a failure at call k of each
+// kind end in the old state (and a message, from the page or the equipment
+// writer) or the complete new one.
+TEST_F(ZeiOpsTest, RenameAndDeleteUnderFailuresEndWholeOneWayOrTheOther)
+{
+    zeichnung("Plan.001", "a", "Alt");
+    zeichnung("Plan.002", "b");
+    const std::string btl = lesen(pfad("BMittel.zvk"));
+    const std::string z1 = lesen(pfad("Plan.001")), z2 = lesen(pfad("Plan.002"));
+    auto zurueck = [&] {
+        for (const std::string& n : namen())
+            if (n != "BMittel.zvk") fs::remove(pfad(n));
+        schreiben(pfad("Plan.001"), z1);
+        schreiben(pfad("Plan.002"), z2);
+        schreiben(pfad("BMittel.zvk"), btl);
+        BMListenVerwerfen();
+        DatAenderungenLoeschen();
+    };
+    for (PlFehlerArt art : {PlFehlerArt::Oeffnen, PlFehlerArt::Lesen, PlFehlerArt::Schreiben,
+                            PlFehlerArt::Umbenennen, PlFehlerArt::Schliessen}) {
+        for (int k = 1; k < 60; ++k) {
+            zurueck();
+            meldungen().clear();
+            warnungen().clear();
+            ZeiEigenEingabe e;
+            ASSERT_EQ(ZeiEigenLesen("Plan.001", &e), 0);
+            std::strcpy(e.seite, "007");
+            std::strcpy(e.index, "z");
+            plFehlerSetzen(art, k);
+            const int r = ZeiEigenSpeichern("Plan.001", &e);
+            const bool ausgeloest = plFehlerAusgeloest(art) > 0;
+            plFehlerAllesAus();
+            BMListenVerwerfen();
+            for (const std::string& n : namen()) {
+                EXPECT_EQ(n.find(".~lo"), std::string::npos) << n;
+                EXPECT_EQ(n.find(".TMP"), std::string::npos) << n;
+            }
+            if (r == 0) {
+                EXPECT_EQ(zeichnungen(), (V{"Plan.002", "Plan.007"})) << static_cast<int>(art) << " " << k;
+                EXPECT_STREQ(kopf("Plan.007").kurz, "z");
+                if (!ausgeloest) break;
+                continue;
+            }
+            EXPECT_FALSE(meldungen().empty() && warnungen().empty()) << static_cast<int>(art) << " " << k;
+            EXPECT_EQ(zeichnungen(), (V{"Plan.001", "Plan.002"})) << static_cast<int>(art) << " " << k;
+            EXPECT_STREQ(kopf("Plan.001").kurz, "a") << static_cast<int>(art) << " " << k;
+            EXPECT_EQ(lesen(pfad("BMittel.zvk")), btl) << static_cast<int>(art) << " " << k;
+        }
+        for (int k = 1; k < 60; ++k) {
+            zurueck();
+            meldungen().clear();
+            warnungen().clear();
+            liste({"Plan.002"});
+            plFehlerSetzen(art, k);
+            const int r = ZeiLoeschen();
+            const bool ausgeloest = plFehlerAusgeloest(art) > 0;
+            plFehlerAllesAus();
+            BMListenVerwerfen();
+            for (const std::string& n : namen()) EXPECT_EQ(n.find(".~lo"), std::string::npos) << n;
+            if (r == 0) {
+                EXPECT_EQ(zeichnungen(), V{"Plan.001"}) << static_cast<int>(art) << " " << k;
+                if (!ausgeloest) break;
+                continue;
+            }
+            EXPECT_FALSE(meldungen().empty() && warnungen().empty()) << static_cast<int>(art) << " " << k;
+            EXPECT_EQ(zeichnungen(), (V{"Plan.001", "Plan.002"})) << static_cast<int>(art) << " " << k;
+            EXPECT_EQ(lesen(pfad("BMittel.zvk")), btl) << static_cast<int>(art) << " " << k;
+        }
+    }
+}
+
+// ---- names, dates and temporary files ----------------------------------------------------------
+
+TEST_F(ZeiOpsTest, FolderPartsInNameFieldOrPageAreRefusedEverywhere)
+{
+    zeichnung("Plan.001", "a");
+    const auto vorher = namen();
+    struct {
+        const char* feld;  // "name", "feld" or "seite"
+        const char* wert;
+        char zeichen;
+    } faelle[] = {
+        {"name", "sub/x", '/'}, {"name", "a\\b", '\\'}, {"name", "c:d", ':'},
+        {"feld", "sub/x", '/'}, {"seite", "a\\b", '\\'}, {"seite", "c:d", ':'},
+    };
+    for (const auto& f : faelle) {
+        const std::string erwartet = std::string("Der Name darf kein \"") + f.zeichen + "\" enthalten.";
+        auto setzen = [&](char* name, char* feld, char* seite) {
+            std::strcpy(name, "Neu");
+            std::strcpy(feld, "");
+            std::strcpy(seite, "005");
+            char* ziel = std::strcmp(f.feld, "name") == 0 ? name : std::strcmp(f.feld, "feld") == 0 ? feld : seite;
+            std::strcpy(ziel, f.wert);
+        };
+        meldungen().clear();
+        ZeiNeuEingabe n{};
+        setzen(n.name, n.feld, n.seite);
+        EXPECT_EQ(ZeiAnlegen(&n, 1), ERROR) << f.wert;
+        ZeiEigenEingabe e{};
+        ASSERT_EQ(ZeiEigenLesen("Plan.001", &e), 0);
+        setzen(e.name, e.feld, e.seite);
+        EXPECT_EQ(ZeiEigenSpeichern("Plan.001", &e), ERROR) << f.wert;
+        ZeiNeuEingabe u{};
+        setzen(u.name, u.feld, u.seite);
+        EXPECT_EQ(ZeiUmnrPruefen(u.name, "Plan.001", "Plan.001", u.seite, u.feld), ERROR) << f.wert;
+        EXPECT_EQ(meldungen(), (V{erwartet, erwartet, erwartet})) << f.wert;
+        EXPECT_EQ(namen(), vorher) << f.wert;
+    }
+}
+
+TEST_F(ZeiOpsTest, ImpossibleDatesAndTimesAreRefusedBeforeAnythingChanges)
+{
+    zeichnung("Plan.001", "a");
+    liste({"Plan.001"});
+    DATZEIT vorher;
+    ASSERT_EQ(dateizeit(pfad("Plan.001").c_str(), &vorher), 0);
+    struct {
+        const char* datum;
+        const char* zeit;
+        int ergebnis;
+    } faelle[] = {
+        {"31.02.2024", "10:00", ERROR}, {"29.02.2023", "", ERROR}, {"01.13.2024", "", ERROR},
+        {"1.1.2024x", "", ERROR},       {"01.01.2024", "24:00", ERROR}, {"01.01.2024", "12:60", ERROR},
+        {"00.00.0000", "00:00", 0},     {"29.02.2024", "23:59", 0},
+    };
+    for (const auto& f : faelle) {
+        meldungen().clear();
+        EXPECT_EQ(ZeiIdxSetzen("X", f.datum, f.zeit), f.ergebnis) << f.datum << " " << f.zeit;
+        if (f.ergebnis == 0) continue;
+        EXPECT_EQ(meldungen().size(), 1u) << f.datum;
+        EXPECT_STREQ(kopf("Plan.001").kurz, "a") << f.datum;
+    }
+    DATZEIT z;
+    ASSERT_EQ(dateizeit(pfad("Plan.001").c_str(), &z), 0);
+    EXPECT_EQ(z.datum.tag, 29);
+    EXPECT_EQ(z.datum.monat, 2);
+    EXPECT_EQ(z.stunde, 23);
+}
+
+TEST_F(ZeiOpsTest, ScaleRemovalLeavesAUsersTmpFileAlone)
+{
+    zeichnung("Plan.001", "", "", {satz(11, {2.0}), satz(BEF_ZL, {10, 20})});
+    schreiben(pfad("Plan.tmp"), "meine Notizen");
+    liste({"Plan.001"});
+    ASSERT_EQ(ZeiMstEntfernen(0), 0);
+    EXPECT_EQ(lesen(pfad("Plan.tmp")), "meine Notizen");
+    for (const BEF& b : saetze(pfad("Plan.001"))) EXPECT_NE(b.code, 11);
 }
 
 }  // namespace

@@ -362,4 +362,19 @@ TEST_F(ZeiTxtDlgTest, ImportDialogStartsAtTheDefaultModeAndRunsOnlyOnYes)
     EXPECT_EQ(uebersetzt("Plan.001", 1, 2), "Nord");
 }
 
+
+TEST_F(ZeiTxtTest, NamesWithBlanksAreQuotedAndReadBackWhole)
+{
+    zeichnung("Halle 3.001", {"Eingang", "", "", "", ""});
+    PvwVerzLesen();
+    ASSERT_EQ(ZeiTxtExportieren(0, "Aus.txt"), 1);
+    const std::string aus = lesen(pfad("Aus.txt"));
+    EXPECT_NE(aus.find("\"Halle 3.001\"           0   Eingang"), std::string::npos) << aus;
+    zeichnung("Halle 3.001", {"", "", "", "", ""});
+    EXPECT_EQ(ZeiTxtImportieren(0, "Aus.txt", ZEITXT_ERGAENZEN), 1);
+    EXPECT_EQ(kopf("Halle 3.001"), (Texte{"Eingang", "", "", "", ""}));
+    // An unclosed quote is no line.
+    schreiben(pfad("Kaputt2.txt"), "\"Halle 3.001 0 Falsch\n");
+    EXPECT_EQ(ZeiTxtImportieren(0, "Kaputt2.txt", ZEITXT_AUCH_LEER), 0);
+}
 }  // namespace

@@ -1,0 +1,204 @@
+// Start-up screen: the recent list from the recent folders with their titles
+// (an unreadable project file gives empty titles and the short row), the
+// program folder's "Muster" when there is none, "<WWW>" by country, the
+// picture buttons' commands, opening a listed folder, and both layouts on
+// the headless window system (pictures of both).
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "config/apstil.h"
+#include "config/inidatei.h"
+#include "controls/ctlkern.h"
+#include "controls/lisanzeige.h"
+#include "platform/dialog.h"
+#include "platform/fenster.h"
+#include "platform/headless.h"
+#include "platform/nachricht.h"
+#include "platform/nachrichtbox.h"
+#include "platform/profil.h"
+#include "platform/ressource.h"
+#include "platform/winconst.h"
+#include "project/dirhist.h"
+#include "project/startbild.h"
+#include "tests/equipment/projtest.h"
+#include "tests/project/projpruef.h"
+#include "winlib/anwdaten.h"
+#include "winlib/dialog.h"
+#include "winlib/seitendienst.h"
+#include "winlib/winbib.h"
+
+using namespace projtest;
+
+namespace {
+
+using V = std::vector<std::string>;
+
+V& hauptPosts()
+{
+    static V v;
+    return v;
+}
+
+LRESULT CALLBACK sbHauptProz(HWND h, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProc(h, m, wp, lp); }
+
+class StartTest : public projpruef::VorgabenTest {
+protected:
+    fs::path programm;
+    void SetUp() override
+    {
+        VorgabenTest::SetUp();
+        vorgaben("");
+        programm = ordner / "programm";
+        fs::create_directories(programm / "Muster");
+        VerSetzen(0, programm.string().c_str());
+        DirZuruecksetzen();
+        setenv("XDG_CONFIG_HOME", (ordner / "konf").c_str(), 1);
+        plIniCacheLeeren();
+        plFensterSystemEnde();
+        plNachrichtBoxSkriptLeeren();
+        anwZuruecksetzen();
+        anwDaten()->instanz = LoadLibrary("velmo");
+        ASSERT_NE(anwDaten()->instanz, 0u);
+        WNDCLASSEX wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = sbHauptProz;
+        wc.lpszClassName = "VelmoStartHaupt";
+        ASSERT_NE(RegisterClassEx(&wc), 0);
+        anwDaten()->hauptfenster = CreateWindowEx(0, "VelmoStartHaupt", "Velmo", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
+                                                  0, 900, 700, 0, 0, 0, nullptr);
+        anwLaufZustandSetzen(2);
+        ASSERT_EQ(wiDlgInit(), 0);
+        ASSERT_EQ(ctlKlassenAnmelden(), 0);
+        hauptPosts().clear();
+        WiSeitenDienst d{};
+        d.hauptPost = [](int id, LPARAM) { hauptPosts().push_back(std::to_string(id)); };
+        wiSeitenDienstSetzen(d);
+    }
+    void TearDown() override
+    {
+        wiDlgAlleSchliessen();
+        ctlKlassenAbmelden();
+        wiDlgFrei();
+        wiBibEnde();
+        plFensterSystemEnde();
+        FreeLibrary(anwDaten()->instanz);
+        anwZuruecksetzen();
+        plIniCacheLeeren();
+        unsetenv("XDG_CONFIG_HOME");
+        wiSeitenDienstZuruecksetzen();
+        DirZuruecksetzen();
+        VerSetzen(0, "");
+        VorgabenTest::TearDown();
+    }
+    // Two recent folders: "Nord" with the titles of the fixture's project
+    // file, "Leer" without one.
+    void zweiOrdner()
+    {
+        fs::create_directories(ordner / "Nord");
+        fs::create_directories(ordner / "Leer");
+        kopieren("titel/Projekt.zvk", "Nord/Projekt.zvk");
+        DirMerken((ordner / "Leer").c_str());
+        DirMerken((ordner / "Nord").c_str());
+    }
+    static void befehl(HWND dlg, int id, LPARAM lp = 0)
+    {
+        SendMessage(dlg, WM_COMMAND, static_cast<WPARAM>(id), lp);
+        projpruef::dlgPumpen();
+    }
+    void bild(HWND dlg, const char* name)
+    {
+        projpruef::dlgPumpen();
+        EXPECT_EQ(plHeadlessPng(dlg, (std::string(::testing::TempDir()) + name).c_str()), 0);
+    }
+};
+
+TEST_F(StartTest, RecentListWithTitlesOrTheSample)
+{
+    std::vector<StartEintrag> l = StartListe();
+    ASSERT_EQ(l.size(), 1u);
+    EXPECT_EQ(l[0].pfad, (programm / "Muster").string());
+    EXPECT_EQ(StartZeilenHoehe(&l[0]), 6);
+
+    zweiOrdner();
+    l = StartListe();
+    ASSERT_EQ(l.size(), 2u);
+    EXPECT_EQ(l[0].pfad, (ordner / "Nord").string());
+    EXPECT_EQ(l[0].titel[0], "Schaltanlage Nord");
+    EXPECT_EQ(l[0].titel[1], "Werk 2");
+    EXPECT_EQ(StartZeilenHoehe(&l[0]), 8);
+    EXPECT_EQ(l[1].titel[0], "");
+    EXPECT_EQ(StartZeilenHoehe(&l[1]), 6);  // no readable project file
+
+    EXPECT_EQ(StartWww("a <WWW> b").find("<WWW>"), std::string::npos);
+    EXPECT_EQ(StartWww("ohne"), "ohne");
+}
+
+TEST_F(StartTest, ChoosingARecentFolderPostsItsOpening)
+{
+    zweiOrdner();
+    HWND dlg = StartBild();
+    ASSERT_NE(dlg, 0u);
+    projpruef::dlgPumpen();
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(dlg, 3240)));
+    bild(dlg, "startbild.png");
+    wiDlgBetreten(dlg);
+    EXPECT_EQ(LisAnzahl(3000), 2);
+    LisAktSetzen(3000, 1);
+    wiDlgVerlassen();
+    befehl(dlg, 2500);
+    EXPECT_EQ(wiDlgSuchen("PVWSTARTUP"), 0u);
+    EXPECT_EQ(hauptPosts(), V{"1680"});
+    char p[DIRPFADSUP + 1];
+    ASSERT_EQ(DirNachId(1680, p, sizeof p), 1);
+    EXPECT_EQ(std::string(p), (ordner / "Leer").string());
+}
+
+TEST_F(StartTest, PictureButtonsPostTheirCommands)
+{
+    struct {
+        int knopf;
+        const char* befehl;
+        bool offen;
+    } faelle[] = {{3200, "1503", false}, {3210, "1994", true}, {3220, "1996", true},
+                  {3230, "1500", false}, {3240, "1993", true}};
+    for (const auto& f : faelle) {
+        hauptPosts().clear();
+        HWND dlg = StartBild();
+        ASSERT_NE(dlg, 0u);
+        projpruef::dlgPumpen();
+        befehl(dlg, f.knopf, 0x31000a);  // a click
+        EXPECT_EQ(hauptPosts(), V{f.befehl}) << f.knopf;
+        EXPECT_EQ(wiDlgSuchen("PVWSTARTUP") != 0, f.offen) << f.knopf;
+        if (f.offen) befehl(dlg, 2);
+    }
+    HWND dlg = StartBild();
+    projpruef::dlgPumpen();
+    hauptPosts().clear();
+    befehl(dlg, 2503);
+    EXPECT_EQ(hauptPosts(), V{"1501"});
+}
+
+TEST_F(StartTest, SurfaceStyleOneHasThreeButtonsAndTheSample)
+{
+    ProfilSchreiben("ArbPlatz", "OFStil", "1");
+    ApStileLaden();
+    ASSERT_EQ(ApOFStil1(), 1);
+    HWND dlg = StartBild();
+    ASSERT_NE(dlg, 0u);
+    projpruef::dlgPumpen();
+    EXPECT_NE(wiDlgSuchen("PVWSTARTUP1"), 0u);
+    EXPECT_EQ(GetDlgItem(dlg, 3240), 0u);
+    bild(dlg, "startbild1.png");
+    // The only entry is the sample; Enter on the list opens it.
+    befehl(dlg, 2500);
+    EXPECT_EQ(hauptPosts(), V{"1680"});
+    char p[DIRPFADSUP + 1];
+    ASSERT_EQ(DirNachId(1680, p, sizeof p), 1);
+    EXPECT_EQ(std::string(p), (programm / "Muster").string());
+    ProfilSchreiben("ArbPlatz", "OFStil", "0");
+    ApStileLaden();
+}
+
+}  // namespace
