@@ -21,12 +21,8 @@
 // The view class and the output devices' start and end: the real ones.
 #include "output/ansicht.h"
 
-// The viewer page.
-void ShowZeiAnzeigen(const char* pfad);
-HWND ShowOffen();
-void ShowTitel(char* puffer);
-void ShowBefehlSenden(int id);
-void ShowAktivieren();
+// The viewer page: the real one, for the callers of the former stand-ins.
+#include "output/show.h"
 // The toolbar image module (ToolbarBibLaden / ToolbarBibFrei), included
 // here for the callers of the former stand-ins.
 #include "output/tbar.h"
