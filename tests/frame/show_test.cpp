@@ -16,6 +16,8 @@
 #include "config/inidatei.h"
 #include "equipment/btl.h"
 #include "frame/anw.h"
+#include "model/beffifo.h"
+#include "model/einstell.h"
 #include "model/zeichnun.h"
 #include "output/gdi.h"
 #include "project/platzhalter.h"
@@ -238,6 +240,23 @@ TEST_F(Show, AClickNearALinkMarkOpensTheDrawingHoldingItsComponent)
     klicken(mx - 1.5, my);
     EXPECT_EQ(gezeigt(), "HV1.10");
     EXPECT_TRUE(plNachrichtBoxFragen().empty());
+
+    // With Shift the released point goes to the grid; without, it stays.
+    // (The demo's set has no grid: one is set as the editor settings would.)
+    EDEINST* e = EdEinst();
+    e->rp0x = 1.0, e->rp0y = 2.0, e->rpswx = 5.0, e->rpswy = 2.5;
+    AnsichtKreuzWelt(100, 150);
+    AnsichtZoomBefehl("C3");
+    plHeadlessPumpen();
+    const double px = 100 + 0.3 * e->rpswx, py = 150 + 0.3 * e->rpswy;
+    klicken(px, py, true);
+    double x = 0, y = 0;
+    AnsichtMitteHolen(&x, &y);
+    EXPECT_DOUBLE_EQ(x, RasterRunden(e->rp0x, e->rpswx, PixelZuWeltX(WeltZuPixelX(px))));
+    EXPECT_DOUBLE_EQ(y, RasterRunden(e->rp0y, e->rpswy, PixelZuWeltY(WeltZuPixelY(py))));
+    klicken(px, py);
+    AnsichtMitteHolen(&x, &y);
+    EXPECT_NEAR(x, px, 0.2);
 }
 
 TEST_F(Show, UnplacedTargetsGetNoMarkAndMissingComponentsAreReported)
