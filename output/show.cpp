@@ -78,13 +78,11 @@ ShowDienste shwDienste = shwStandard;
 
 // ---- Links ------------------------------------------------------------------------------------
 
-// The text alignment of a text record: standard-text mode, horizontal,
-// vertical, as the renderer's switch passes them.
-void shwAusrichtung(int code, int* a, int* bx, int* c)
+// The text alignment of a text record, horizontal and vertical, as the
+// renderer's switch passes them.
+void shwAusrichtung(int code, int* bx, int* c)
 {
-    const int n = code >= 50 && code <= 57 ? code - 50 : 0;
-    *a = n >= 4 ? 1 : 0;
-    const int k = n % 4;
+    const int k = (code >= 50 && code <= 57 ? code - 50 : 0) % 4;
     *bx = k == 3 ? 1 : k;
     *c = k == 3 ? 1 : 0;
 }
@@ -93,8 +91,8 @@ void shwAusrichtung(int code, int* a, int* bx, int* c)
 // lays the box out (font already selected, lines already split).
 void shwEcken(const STT* s, double ecken[4][2])
 {
-    int a = 0, bx = 0, c = 0;
-    shwAusrichtung(shw.text.code, &a, &bx, &c);
+    int bx = 0, c = 0;
+    shwAusrichtung(shw.text.code, &bx, &c);
     const int n = StndTextAnzahl(), m = StndTextLaenge();
     std::string mess = n <= 1 ? std::string(StndTextZeile(0)) : std::string(static_cast<size_t>(std::min(ELEMMESSSUP, m)), 'n');
     double w = 0, h = 0;

@@ -211,6 +211,15 @@ TEST_F(Show, TheCursorKeysFollowTheKeyOption)
         if (f.zoom == 200) {
             EXPECT_EQ(cx, static_cast<int>(100 * 300 / 420.0)) << "zoomed around the cursor";
             EXPECT_EQ(x, x0);
+            // The corner button brings the whole sheet back.
+            HWND ecke = GetDlgItem(ShowFenster(), ANSICHT_ECKE);
+            RECT r;
+            GetClientRect(ecke, &r);
+            const POINT p = plHeadlessPunkt(ecke, r.right / 2, r.bottom / 2);
+            plHeadlessKlick(p.x, p.y);
+            plHeadlessPumpen();
+            AnsichtZoomHolen(&zoom, &cx, &cy);
+            EXPECT_EQ(std::vector<int>({zoom, cx, cy}), std::vector<int>({100, 50, 50}));
         } else {
             EXPECT_LT(x, x0) << "without the option End steps the cursor";
             EXPECT_LT(y, y0);
