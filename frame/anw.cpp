@@ -561,6 +561,8 @@ int AnwInit()
     ZoHakenSetzen({nullptr, nullptr, DdeDateiMelden});  // drawing operations tell the siblings
     PvwRahmenSetzen({BefehlNachSchliessen, EditorMitDatei, AnzeigeMitDatei, DdeDateiMelden, DdeKlient, nullptr,
                      nullptr});  // the project page reaches the frame
+    // The viewer selects its drawing in the project page and prints.
+    ShowDiensteSetzen({PvwZeiWaehlen, nullptr, DruckStart, ZeichnungDrucken, DruckEnde});
     ModNachEinstellungenSetzen(NachEinstellungen);
     ModuleStarten();                             // 4
     wiMenuTexteInit();                           // 5
@@ -620,6 +622,7 @@ void AnwEnde()
     ToolbarBibFrei();
     wiDlgAktivHaken(nullptr);
     wiSeitenDienstZuruecksetzen();
+    ShowDiensteZuruecksetzen();
     Aufwischen();
     ctlKlassenAbmelden();
 }

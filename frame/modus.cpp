@@ -130,7 +130,7 @@ std::string modusTitel()
         return puffer;
     }
     if (mz.seite == MODUS_ANZ) {
-        ShowTitel(puffer);
+        if (ShowFenster()) GetWindowText(ShowFenster(), puffer, sizeof puffer);
         return puffer;
     }
     std::snprintf(puffer, sizeof puffer, TextNr(1), modusOrdnerText().c_str());
@@ -164,7 +164,7 @@ const char* modusHilfe(int modus)
     }
 }
 
-const char* const modusMenues[4] = {"ANW_MENU", "EDT_MENU", "SON_MENU", "ANZ_MENU"};
+const char* const modusMenues[4] = {"ANW_MENU", "EDT_MENU", "SON_MENU", "SHOW_MENU"};
 
 }  // namespace
 
@@ -286,7 +286,7 @@ void ModusUmschalten(int modus)
     case MODUS_ANZ:
         SeitenVerbergen();
         mz.seite = MODUS_ANZ;
-        if (ShowOffen()) ShowAktivieren();
+        if (ShowFenster()) ShowAktivieren();
         else ShowZeiAnzeigen(PvwAktZeichnung());
         break;
     default: break;

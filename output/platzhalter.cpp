@@ -1,14 +1,12 @@
 // Stand-ins of the rendering, output and interchange services (see
-// platzhalter.h). The viewer page is the empty template "SHOWZEICH".
+// platzhalter.h).
 #include "output/platzhalter.h"
 #include "winlib/toolbar.h"
 
-#include "config/datwache.h"
 #include "platform/fenster.h"
 #include "platform/eingabe.h"
 #include "platform/nachricht.h"
 #include "platform/winconst.h"
-#include "support/texte.h"
 #include "winlib/anwdaten.h"
 #include "winlib/dialog.h"
 #include "winlib/seitendienst.h"
@@ -16,8 +14,6 @@
 
 namespace {
 std::vector<std::string> phAufrufe;
-std::string phShowTitel;
-HWND phShowSeite = 0;
 
 int phInit(int, const char* const*) { return 0; }
 int phExit() { return 0; }
@@ -58,39 +54,5 @@ void PhSeitePost(HWND* seite, int id)
 std::vector<std::string>& PhAusgabeAufrufe()
 {
     return phAufrufe;
-}
-
-void ShowZeiAnzeigen(const char* pfad)
-{
-    phShowTitel = pfad != nullptr ? pfad : "";
-    phAufrufe.push_back("ShowZeiAnzeigen(" + phShowTitel + ")");
-    PhSeiteOeffnen(&phShowSeite, "SHOWZEICH", phShowTitel.c_str());
-}
-
-HWND ShowOffen()
-{
-    return PhSeite(&phShowSeite);
-}
-
-void ShowTitel(char* puffer)
-{
-    // Callers pass buffers of at least 100 characters.
-    strkopie(puffer, 100, ShowOffen() ? phShowTitel.c_str() : "", 99);
-}
-
-void ShowBefehlSenden(int id)
-{
-    phAufrufe.push_back("ShowBefehlSenden(" + std::to_string(id) + ")");
-    PhSeitePost(&phShowSeite, id);
-}
-
-void ShowAktivieren()
-{
-    phAufrufe.push_back("ShowAktivieren()");
-    if (ShowOffen()) {
-        ShowWindow(phShowSeite, SW_SHOW);
-        SetActiveWindow(phShowSeite);
-    }
-    DatNeuPruefen(1);
 }
 

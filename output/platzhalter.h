@@ -24,12 +24,8 @@
 #include "output/dxfexp.h"
 #include "output/dxfimp.h"
 
-// The viewer page.
-void ShowZeiAnzeigen(const char* pfad);
-HWND ShowOffen();
-void ShowTitel(char* puffer);
-void ShowBefehlSenden(int id);
-void ShowAktivieren();
+// The viewer page: the real one, for the callers of the former stand-ins.
+#include "output/show.h"
 // The toolbar image module (ToolbarBibLaden / ToolbarBibFrei), included
 // here for the callers of the former stand-ins.
 #include "output/tbar.h"
