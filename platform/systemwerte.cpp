@@ -50,8 +50,6 @@ struct SystemMetrik {
 };
 
 const SystemMetrik systemMetriken[] = {
-    {SM_CXSCREEN, PL_BILDSCHIRM_BREITE},
-    {SM_CYSCREEN, PL_BILDSCHIRM_HOEHE},
     {SM_CXVSCROLL, 17},
     {SM_CYHSCROLL, 17},
     {SM_CYCAPTION, 19},
@@ -66,8 +64,6 @@ const SystemMetrik systemMetriken[] = {
     {SM_CXCURSOR, 32},
     {SM_CYCURSOR, 32},
     {SM_CYMENU, 19},
-    {SM_CXFULLSCREEN, PL_BILDSCHIRM_BREITE},
-    {SM_CYFULLSCREEN, PL_BILDSCHIRM_HOEHE - PL_TASKLEISTE_HOEHE - 19},
     {SM_MOUSEPRESENT, 1},
     {SM_CYVSCROLL, 17},
     {SM_CXHSCROLL, 17},
@@ -90,16 +86,10 @@ const SystemMetrik systemMetriken[] = {
     {SM_CYSMCAPTION, 15},
     {SM_CXMENUSIZE, 18},
     {SM_CYMENUSIZE, 18},
-    {SM_CXMAXTRACK, PL_BILDSCHIRM_BREITE + 12},
-    {SM_CYMAXTRACK, PL_BILDSCHIRM_HOEHE + 12},
-    {SM_CXMAXIMIZED, PL_BILDSCHIRM_BREITE + 8},
-    {SM_CYMAXIMIZED, PL_BILDSCHIRM_HOEHE - PL_TASKLEISTE_HOEHE + 8},
     {SM_CXDRAG, 4},
     {SM_CYDRAG, 4},
     {SM_CXMENUCHECK, 13},
     {SM_CYMENUCHECK, 13},
-    {SM_CXVIRTUALSCREEN, PL_BILDSCHIRM_BREITE},
-    {SM_CYVIRTUALSCREEN, PL_BILDSCHIRM_HOEHE},
 };
 
 }  // namespace
@@ -122,6 +112,23 @@ HBRUSH GetSysColorBrush(int index)
 
 int GetSystemMetrics(int index)
 {
+    // The screen's own size (the display the backend found): a window sized
+    // from these fits on a smaller screen than the nominal one.
+    const GdiGeraet& g = gdiBildschirm();
+    const int b = g.horzres, h = g.vertres;
+    switch (index) {
+    case SM_CXSCREEN:
+    case SM_CXFULLSCREEN:
+    case SM_CXVIRTUALSCREEN: return b;
+    case SM_CYSCREEN:
+    case SM_CYVIRTUALSCREEN: return h;
+    case SM_CYFULLSCREEN: return h - PL_TASKLEISTE_HOEHE - 19;
+    case SM_CXMAXTRACK: return b + 12;
+    case SM_CYMAXTRACK: return h + 12;
+    case SM_CXMAXIMIZED: return b + 8;
+    case SM_CYMAXIMIZED: return h - PL_TASKLEISTE_HOEHE + 8;
+    default: break;
+    }
     for (const SystemMetrik& m : systemMetriken)
         if (m.index == index) return m.wert;
     return 0;
@@ -132,7 +139,7 @@ BOOL SystemParametersInfo(UINT action, UINT, LPVOID pv, UINT)
     switch (action) {
     case SPI_GETWORKAREA:
         if (!pv) return FALSE;
-        *static_cast<RECT*>(pv) = RECT{0, 0, PL_BILDSCHIRM_BREITE, PL_BILDSCHIRM_HOEHE - PL_TASKLEISTE_HOEHE};
+        *static_cast<RECT*>(pv) = RECT{0, 0, gdiBildschirm().horzres, gdiBildschirm().vertres - PL_TASKLEISTE_HOEHE};
         return TRUE;
     case SPI_GETWHEELSCROLLLINES:
         if (!pv) return FALSE;

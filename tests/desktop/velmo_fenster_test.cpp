@@ -9,6 +9,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "platform/lokalbefehl.h"
@@ -77,6 +78,21 @@ TEST(VelmoFenster, MainWindowOnTheDesktopAndLocalExit)
     ASSERT_EQ(befehl("timeout 20 xdotool search --sync --onlyvisible --name '^Velmo - ' >/dev/null"), 0)
         << "the main window with the caption of the project folder";
     usleep(500000);
+    // The first start sizes the window from the real screen (1280 x 1024
+    // here), not from a nominal one: the whole window is on the screen.
+    std::string mass = (wurzel / "mass.txt").string();
+    ASSERT_EQ(befehl("xdotool search --onlyvisible --name '^Velmo - ' getwindowgeometry --shell > '" + mass + "'"), 0);
+    {
+        std::ifstream ein(mass);
+        std::string zeile;
+        int x = -1, breite = -1;
+        while (std::getline(ein, zeile)) {
+            if (zeile.rfind("X=", 0) == 0) x = std::stoi(zeile.substr(2));
+            if (zeile.rfind("WIDTH=", 0) == 0) breite = std::stoi(zeile.substr(6));
+        }
+        EXPECT_GT(breite, 0);
+        EXPECT_LE(x + breite, 1280) << "x " << x << " width " << breite;
+    }
     std::string bild = (wurzel / "haupt.png").string();
     ASSERT_EQ(befehl("import -window root '" + bild + "'"), 0);
     EXPECT_GT(fs::file_size(bild), 1000u);
