@@ -50,20 +50,12 @@ void SpellEinstLesen();
 void SpellEnde();
 
 // ---- Called by the project manager page (proverw) ------------------------------------------------
-// Import dialog of kind 0 DXF, 1 HPGL, 2 text; export dialog; printing:
-// each says first that it is not available yet.
+// Import dialog of kind 0 DXF, 1 HPGL, 2 text; export dialog: each says
+// first that it is not available yet.
 void ImpDlgOeffnen(int art, const char* quelle, const char* stamm, const char* endung);
 void ExportOeffnen();
-// Printing: a job is opened unless PhDruckAbbruch(1) was set; each drawing
-// printed is recorded; one pass, no duplex unless PhDruckDuplex(1).
-int DruckStart();
-int DruckSatzAnzahl();
-int DruckDuplex();
-int ZeichnungDrucken(const char* datei);
-int DruckLeerseite();
-void DruckEnde();
-void PhDruckAbbruch(int abbruch);
-void PhDruckDuplex(int duplex);
+// Printing is real; the page reaches it through this header.
+#include "output/druck.h"
 
 // Recorded calls of the stand-ins with an effect (tests).
 std::vector<std::string>& PhProjektAufrufe();
