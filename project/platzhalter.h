@@ -47,18 +47,10 @@ void SpellEinstLesen();
 void SpellEnde();
 
 // ---- Called by the project manager page (proverw) ------------------------------------------------
-// Export dialog; printing: each says first that it is not available yet.
+// Export dialog: says first that it is not available yet.
 void ExportOeffnen();
-// Printing: a job is opened unless PhDruckAbbruch(1) was set; each drawing
-// printed is recorded; one pass, no duplex unless PhDruckDuplex(1).
-int DruckStart();
-int DruckSatzAnzahl();
-int DruckDuplex();
-int ZeichnungDrucken(const char* datei);
-int DruckLeerseite();
-void DruckEnde();
-void PhDruckAbbruch(int abbruch);
-void PhDruckDuplex(int duplex);
+// Printing is real; the page reaches it through this header.
+#include "output/druck.h"
 
 // Recorded calls of the stand-ins with an effect (tests).
 std::vector<std::string>& PhProjektAufrufe();

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "model/befehl.h"
 #include "platform/dateidialog.h"
 #include "platform/dialog.h"
+#include "platform/drucker.h"
 #include "platform/eingabe.h"
 #include "platform/fenster.h"
 #include "platform/headless.h"
@@ -24,6 +26,7 @@
 #include "platform/menue.h"
 #include "platform/nachricht.h"
 #include "platform/nachrichtbox.h"
+#include "platform/pdfbib.h"
 #include "platform/ressource.h"
 #include "platform/shell.h"
 #include "platform/uhr.h"
@@ -146,9 +149,8 @@ protected:
             rec("start " + name(w.empty() ? "" : w.back().c_str()));
             return 0;
         });
-        PhDruckAbbruch(0);
-        PhDruckDuplex(0);
-        vorgaben("BMnorm 0\nSprPrj 0\n");
+        plDruckDialogSkriptLeeren();
+        vorgaben("BMnorm 0\nSprPrj 0\nEda3a4 0\nDrA3BlOri 0\n");
     }
 
     void TearDown() override
@@ -191,6 +193,32 @@ protected:
         zeichnung({"Plan.002", "", "Einspeisung", "Haupt", BEF_ZA3});
         zeichnung({"Plan.005", "b", "Motor", "", BEF_ZA3});
         schreiben(pfad("Liste.pdf"), "%PDF-1.4");
+    }
+
+    // The next print dialog answers: the file printer writing `datei` in
+    // the temporary folder.
+    void druckerAntwort(const std::string& datei, int duplex = DMDUP_SIMPLEX)
+    {
+        plDruckEinstellung e;
+        e.datei = druckPfad(datei);
+        e.duplex = duplex;
+        plDruckDialogAntwort(e);
+    }
+    static std::string druckPfad(const std::string& datei)
+    {
+        return (std::filesystem::temp_directory_path() / ("velmo-druck-" + std::to_string(::getpid()) + "-" + datei))
+            .string();
+    }
+    // Pages of a printed file (removed after), -1 when there is none.
+    static int seiten(const std::string& datei)
+    {
+        const std::string p = druckPfad(datei);
+        if (!std::filesystem::exists(p)) return -1;
+        const int inst = DPLCreateLibrary();
+        const int n = DPLLoadFromFile(inst, pdfbibBreit(p).c_str(), L"") ? DPLPageCount(inst) : -2;
+        DPLReleaseLibrary(inst);
+        std::filesystem::remove(p);
+        return n;
     }
 
     // Subtitles from the drawings 002 and 005 on.
@@ -458,10 +486,8 @@ TEST_F(Seite, CommandTable)
         {1820, 0, false, "", "dde ZVKView option -s=0; dde ZVKView option -gd=Test; dde ZVKView system Plan.001", ""},
         {1821, 2, false, "", "anzeige Plan.005", ""},
         {1821, 3, false, "", "start Liste.pdf", ""},
-        {1830, 0, false, "DruckStart() ZeichnungDrucken(Plan.001) DruckEnde()", "",
-         "Das Drucken ist noch nicht verf\xFCgbar."},
-        {2503, 1, false, "DruckStart() ZeichnungDrucken(Plan.002) DruckEnde()", "",
-         "Das Drucken ist noch nicht verf\xFCgbar."},
+        {1830, 0, false, "", "", ""},   // printed to the file printer: see below
+        {2503, 1, false, "", "", ""},
         {1840, 3, false, "", "", "Es sind keine Zeichnungen markiert."},
         {1850, 1, false, "ZeiEigen", "", ""},
         {1850, 3, false, "", "", ""},
@@ -482,7 +508,11 @@ TEST_F(Seite, CommandTable)
         aufrufe();
         wege();
         plNachrichtBoxFragenLeeren();
+        if (f.id == 1830 || f.id == 2503) druckerAntwort("tabelle.pdf");
         befehl(f.id);
+        if (f.id == 1830 || f.id == 2503) {
+            EXPECT_EQ(seiten("tabelle.pdf"), 1) << f.id;
+        }
         std::string w = wege();
         EXPECT_EQ(aufrufe(), f.aufrufe) << f.id << " row " << f.zeile;
         EXPECT_EQ(w, f.wege) << f.id << " row " << f.zeile;
@@ -718,7 +748,9 @@ TEST_F(Seite, PrintingPdfGoesToTheSpoolerAndCancelStops)
 {
     standard();
     ASSERT_NE(offen(), 0u);
-    // No spooler in PATH: the user is told.
+    // Only the PDF row: the job opens and closes with no drawing in it (a
+    // document needs a page: the file printer writes one blank). No spooler
+    // in PATH: the user is told.
     const char* altPfad = std::getenv("PATH");
     const std::string pfadVorher = altPfad ? altPfad : "";
     const fs::path bin = ordner.parent_path() / (ordner.filename().string() + "-bin");
@@ -726,27 +758,30 @@ TEST_F(Seite, PrintingPdfGoesToTheSpoolerAndCancelStops)
     setenv("PATH", bin.c_str(), 1);
     klick(3);
     wege();
+    druckerAntwort("leer.pdf");
     befehl(1830);
-    EXPECT_EQ(aufrufe(), "DruckStart() DruckEnde()");
+    EXPECT_EQ(seiten("leer.pdf"), 1);
     EXPECT_EQ(meldung(), "Kein Programm f\xFCr " + pfad("Liste.pdf"));
     EXPECT_EQ(wege(), "");
     // A spooler: the marked PDF file reaches it as its last word.
     schreiben((bin / "lp").string(), "#!/bin/sh\nexit 0\n");
     fs::permissions(bin / "lp", fs::perms::owner_all);
+    druckerAntwort("leer2.pdf");
     befehl(1830);
-    EXPECT_EQ(aufrufe(), "DruckStart() DruckEnde()");
-    EXPECT_EQ(meldung(), "Das Drucken ist noch nicht verf\xFCgbar.");  // the job's stand-in, nothing else
     EXPECT_EQ(wege(), "start Liste.pdf");
     setenv("PATH", pfadVorher.c_str(), 1);
     fs::remove_all(bin);
-    // Odd count with duplex: one empty page.
+    // Odd count with duplex: one empty page after the drawing.
     klick(0);
-    PhDruckDuplex(1);
+    druckerAntwort("duplex.pdf", DMDUP_VERTICAL);
     befehl(1830);
-    EXPECT_EQ(aufrufe(), "DruckStart() ZeichnungDrucken(Plan.001) DruckLeerseite() DruckEnde()");
-    PhDruckAbbruch(1);
+    EXPECT_EQ(seiten("duplex.pdf"), 2);
+    druckerAntwort("einfach.pdf");
     befehl(1830);
-    EXPECT_EQ(aufrufe(), "DruckStart()");
+    EXPECT_EQ(seiten("einfach.pdf"), 1);
+    // The print dialog cancelled: no job, no file.
+    befehl(1830);
+    EXPECT_EQ(seiten("abbruch.pdf"), -1);
 }
 
 TEST(ZeiNrErhoehen, Cases)
