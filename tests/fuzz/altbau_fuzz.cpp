@@ -12,7 +12,7 @@ void bibLesen(const std::string& bib)
 {
     AltBibHandle info;
     if (AltBibInfo(&info, bib.c_str()) != 0) return;
-    for (int i = 0; i < info.anzahl && i < ALTANZAHL3; ++i) {
+    for (int i = 0; i < info.anzahl && i < 256; ++i) {
         char name[ALTNAMSUP + 1];
         AltBauName(bib.c_str(), i, name, sizeof name);
         AltBauHandle h;

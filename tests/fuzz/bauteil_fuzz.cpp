@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* d, size_t n)
     if (BauLaden(bib.c_str()) == 0) BauVorhanden("M1");
     BauBibHandle h;
     if (BauBibOeffnen(&h, bib.c_str()) == 0) {
-        for (int i = 0; i < h.anzahl && i < BTLSUP; ++i) {
+        for (int i = 0; i < h.anzahl && i < 256; ++i) {
             char name[BAUNAMSUP + 1];
             BauNameHolen(&h, i, name, sizeof name);
             BauHandle k;

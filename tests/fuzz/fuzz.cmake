@@ -53,4 +53,13 @@ ${tabelle}};
     set_tests_properties(fuzz.${t} PROPERTIES LABELS fuzz TIMEOUT 120 WORKING_DIRECTORY ${PROJECT_BINARY_DIR}
       ENVIRONMENT "VELMO_BACKEND=headless")
   endforeach()
+
+  # A project folder of damaged files opened by the real program.
+  add_executable(fuzz_projekt_tests ${VELMO_FUZZ_DIR}/projekt_test.cpp)
+  target_link_libraries(fuzz_projekt_tests PRIVATE GTest::gtest GTest::gtest_main)
+  target_compile_definitions(fuzz_projekt_tests PRIVATE VELMO_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+    VELMO_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data")
+  add_dependencies(fuzz_projekt_tests velmo)
+  add_test(NAME fuzz.projekt COMMAND fuzz_projekt_tests)
+  set_tests_properties(fuzz.projekt PROPERTIES LABELS fuzz TIMEOUT 120 WORKING_DIRECTORY ${PROJECT_BINARY_DIR})
 endif()

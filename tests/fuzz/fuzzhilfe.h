@@ -21,9 +21,13 @@ struct Ordner {
     Ordner()
     {
         setenv("VELMO_BACKEND", "headless", 1);
-        char muster[] = "/tmp/velmo-fuzz-XXXXXX";
-        if (!mkdtemp(muster)) std::abort();
-        pfad = muster;
+        // In memory where there is such a folder: the writers sync every file.
+        char muster[] = "/dev/shm/velmo-fuzz-XXXXXX";
+        char ersatz[] = "/tmp/velmo-fuzz-XXXXXX";
+        char* gemacht = mkdtemp(muster);
+        if (!gemacht) gemacht = mkdtemp(ersatz);
+        if (!gemacht) std::abort();
+        pfad = gemacht;
         for (const char* u : {"/konfig", "/lauf", "/arbeit"}) mkdir((pfad + u).c_str(), 0700);
         setenv("XDG_CONFIG_HOME", (pfad + "/konfig").c_str(), 1);
         setenv("XDG_RUNTIME_DIR", (pfad + "/lauf").c_str(), 1);
