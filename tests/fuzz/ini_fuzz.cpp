@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* d, size_t n)
     }
     IniPfadSetzen(p.c_str());
     char wert[80];
-    ProfilLesen("Zavik", "Sprache", wert, sizeof wert);
+    ProfilLesen("Zavik", "Sprache", wert, sizeof wert - 1);  // n characters, n + 1 bytes
     ProfilZahlLesen("Zavik", "Sprache");
     plIniCacheLeeren();
     fz::leeren();

@@ -6,6 +6,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -13,6 +14,7 @@
 #include "output/platzhalter.h"
 #include "platform/lokalbefehl.h"
 #include "platform/winconst.h"
+#include "winlib/anwdaten.h"
 #include "tests/fuzz/fuzzhilfe.h"
 
 namespace {
@@ -26,6 +28,7 @@ std::string einrichten()
     fz::ordner();
     if (chdir((fz::ordner() + "/arbeit").c_str()) != 0) std::abort();
     DdeUmschaltenSetzen([](const char*) {});
+    std::snprintf(anwDaten()->klassenName, ANWKLASSESUP + 1, "%s", DIENST);  // the name the server answers to
     DWORD inst = 0;
     if (DdeInitialize(&inst, DdeServerRueckruf, APPCLASS_STANDARD, 0) != DMLERR_NO_ERROR) std::abort();
     DdeInstanzSetzen(inst);
