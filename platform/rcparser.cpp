@@ -382,6 +382,14 @@ private:
     long long primaer(Lauf& l)
     {
         const RcToken& t = l.nehmen();
+        // Brackets and signs nest by recursion: bounded, so that a damaged
+        // script cannot exhaust the stack.
+        if (ausdruckTiefe_ >= AUSDRUCKTIEFESUP) fehler(l, t, "Ausdruck zu tief verschachtelt");
+        ++ausdruckTiefe_;
+        struct Zurueck {
+            int& n;
+            ~Zurueck() { --n; }
+        } zurueck{ausdruckTiefe_};
         if (t.art == RcTokArt::Zahl) return t.zahl;
         if (istZeichen(t, '-')) return -primaer(l);
         if (istZeichen(t, '~')) return ~primaer(l) & 0xFFFFFFFFll;
@@ -795,6 +803,8 @@ private:
     std::vector<std::string>* gelesen_;
     std::map<std::string, long long> defines_;
     int tiefe_ = 0;
+    static constexpr int AUSDRUCKTIEFESUP = 200;  // nesting of an expression
+    int ausdruckTiefe_ = 0;
 };
 
 }  // namespace
