@@ -696,8 +696,11 @@ private:
         return f;
     }
 
-    void menuePunkte(Lauf& l, std::vector<RcMenuePunkt>& punkte)
+    void menuePunkte(Lauf& l, std::vector<RcMenuePunkt>& punkte, int tiefe = 0)
     {
+        // Submenus nest by recursion (here, in the menus built from them
+        // and in their release): bounded like the expressions.
+        if (tiefe >= MENUETIEFESUP) fehler(l, l.ansehen(), "Menü zu tief verschachtelt");
         erwarteBegin(l);
         while (true) {
             const RcToken& t = l.nehmen();
@@ -706,7 +709,7 @@ private:
             if (istWort(t, "POPUP")) {
                 p.text = textToken(l, "Text des Menüs");
                 p.flags = MF_POPUP | menueOptionen(l, t.zeile);
-                menuePunkte(l, p.unter);
+                menuePunkte(l, p.unter, tiefe + 1);
             } else if (istWort(t, "MENUITEM")) {
                 if (istWort(l.ansehen(), "SEPARATOR")) {
                     l.nehmen();
@@ -804,6 +807,7 @@ private:
     std::map<std::string, long long> defines_;
     int tiefe_ = 0;
     static constexpr int AUSDRUCKTIEFESUP = 200;  // nesting of an expression
+    static constexpr int MENUETIEFESUP = 32;       // nesting of submenus
     int ausdruckTiefe_ = 0;
 };
 
