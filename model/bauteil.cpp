@@ -653,7 +653,7 @@ int BauBibOeffnen(BauBibHandle* h, const char* bib)
     h->version = BauVersion(h->bib);
     if (h->version <= 5 || BauLaden(h->bib) != 0) return ERROR;
     h->anzahl = bauKopf.anzahl;
-    h->kbyte = (bauKopf.laenge + 512) / 1024;
+    h->kbyte = static_cast<int32_t>((static_cast<int64_t>(bauKopf.laenge) + 512) / 1024);
     return 0;
 }
 
@@ -726,7 +726,7 @@ int BauAufnehmen(BauBibHandle* h, const char* name, const char* zeichnung)
     if (BauLaden(pfad) != 0) return ERROR;
     if (r != 0) return ERROR;
     h->anzahl = bauKopf.anzahl;
-    h->kbyte = (bauKopf.laenge + 512) / 1024;
+    h->kbyte = static_cast<int32_t>((static_cast<int64_t>(bauKopf.laenge) + 512) / 1024);
     return 0;
 }
 

@@ -33,10 +33,11 @@
 #include "platform/pdfbibint.h"
 
 namespace pdfbibQpdf {
-// A loaded file: its bytes (qpdf and poppler read them in place), the qpdf
+// A loaded file: its bytes (qpdf reads them in place, poppler its copy), the qpdf
 // document with its pages, and the poppler document for rendering.
 struct Quelle {
     std::string daten;
+    std::string kopie;  // what poppler reads: qpdf's copy of `daten`
     std::unique_ptr<QPDF> qpdf;
     std::vector<QPDFObjectHandle> seiten;
     GBytes* bytes = nullptr;
@@ -362,8 +363,22 @@ int pdfbibPdfLaden(std::string daten, const std::string& passwortUtf8, PdfbibDok
         return DPL_E_FORMAT;
     }
     if (q->seiten.empty()) return DPL_E_FORMAT;
-    q->bytes = g_bytes_new_static(q->daten.data(), q->daten.size());
-    q->poppler = pdfbibPopplerAus(q->bytes, passwortUtf8.c_str());
+    // Poppler reads qpdf's copy of the file, objects numbered afresh and not
+    // encrypted: poppler sizes its table by the largest object number it
+    // meets, so a damaged file's "10000002 0 obj" would have it reserve
+    // hundreds of megabytes the file never held.
+    try {
+        QPDFWriter w(*q->qpdf);
+        w.setOutputMemory();
+        w.setPreserveEncryption(false);
+        w.write();
+        std::shared_ptr<Buffer> b = w.getBufferSharedPointer();
+        q->kopie.assign(reinterpret_cast<const char*>(b->getBuffer()), b->getSize());
+    } catch (const std::exception&) {
+        return DPL_E_FORMAT;
+    }
+    q->bytes = g_bytes_new_static(q->kopie.data(), q->kopie.size());
+    q->poppler = pdfbibPopplerAus(q->bytes, nullptr);
     if (!q->poppler || poppler_document_get_n_pages(q->poppler) != static_cast<int>(q->seiten.size()))
         return DPL_E_FORMAT;
     doc.seiten.clear();

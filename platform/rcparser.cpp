@@ -382,6 +382,14 @@ private:
     long long primaer(Lauf& l)
     {
         const RcToken& t = l.nehmen();
+        // Brackets and signs nest by recursion: bounded, so that a damaged
+        // script cannot exhaust the stack.
+        if (ausdruckTiefe_ >= AUSDRUCKTIEFESUP) fehler(l, t, "Ausdruck zu tief verschachtelt");
+        ++ausdruckTiefe_;
+        struct Zurueck {
+            int& n;
+            ~Zurueck() { --n; }
+        } zurueck{ausdruckTiefe_};
         if (t.art == RcTokArt::Zahl) return t.zahl;
         if (istZeichen(t, '-')) return -primaer(l);
         if (istZeichen(t, '~')) return ~primaer(l) & 0xFFFFFFFFll;
@@ -688,8 +696,11 @@ private:
         return f;
     }
 
-    void menuePunkte(Lauf& l, std::vector<RcMenuePunkt>& punkte)
+    void menuePunkte(Lauf& l, std::vector<RcMenuePunkt>& punkte, int tiefe = 0)
     {
+        // Submenus nest by recursion (here, in the menus built from them
+        // and in their release): bounded like the expressions.
+        if (tiefe >= MENUETIEFESUP) fehler(l, l.ansehen(), "Menü zu tief verschachtelt");
         erwarteBegin(l);
         while (true) {
             const RcToken& t = l.nehmen();
@@ -698,7 +709,7 @@ private:
             if (istWort(t, "POPUP")) {
                 p.text = textToken(l, "Text des Menüs");
                 p.flags = MF_POPUP | menueOptionen(l, t.zeile);
-                menuePunkte(l, p.unter);
+                menuePunkte(l, p.unter, tiefe + 1);
             } else if (istWort(t, "MENUITEM")) {
                 if (istWort(l.ansehen(), "SEPARATOR")) {
                     l.nehmen();
@@ -795,6 +806,9 @@ private:
     std::vector<std::string>* gelesen_;
     std::map<std::string, long long> defines_;
     int tiefe_ = 0;
+    static constexpr int AUSDRUCKTIEFESUP = 200;  // nesting of an expression
+    static constexpr int MENUETIEFESUP = 32;       // nesting of submenus
+    int ausdruckTiefe_ = 0;
 };
 
 }  // namespace

@@ -1,0 +1,41 @@
+// The frame's command file: run line by line to its end, as timer 1 does;
+// the execute strings of the local commands through the same words.
+#include <unistd.h>
+
+#include <string>
+
+#include "frame/dde.h"
+#include "output/platzhalter.h"
+#include "tests/fuzz/fuzzhilfe.h"
+
+namespace {
+
+void einrichten()
+{
+    static bool fertig = false;
+    if (fertig) return;
+    fertig = true;
+    fz::ordner();
+    if (chdir((fz::ordner() + "/arbeit").c_str()) != 0) std::abort();
+    DdeUmschaltenSetzen([](const char*) {});  // the input must not move the program elsewhere
+    LogZuruecksetzen();
+    LogPfad();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* d, size_t n)
+{
+    einrichten();
+    std::string p = fz::datei("start.txt", d, n);
+    if (BefehlsdateiOeffnen(p.c_str()) >= 0) {
+        for (int i = 0; i < 100000 && BefehlsdateiLaeuft(); ++i) BefehlsdateiSchritt();
+        BefehlsdateiSchliessen();
+    }
+    std::string s(reinterpret_cast<const char*>(d), n);
+    std::string zeile = s.substr(0, s.find('\n'));
+    DdeAusfuehren("system", zeile.c_str());
+    PhAusgabeAufrufe().clear();
+    fz::leeren();
+    return 0;
+}

@@ -1,0 +1,86 @@
+// Shared set-up of the fuzz targets: the environment the program runs in
+// headless (message boxes answered by the backend's script queue), one
+// private folder per process for the files a reader expects, removed at the
+// end.
+#pragma once
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+namespace fz {
+
+struct Ordner {
+    std::string pfad;
+    Ordner()
+    {
+        setenv("VELMO_BACKEND", "headless", 1);
+        // In memory where there is such a folder: the writers sync every file.
+        char muster[] = "/dev/shm/velmo-fuzz-XXXXXX";
+        char ersatz[] = "/tmp/velmo-fuzz-XXXXXX";
+        char* gemacht = mkdtemp(muster);
+        if (!gemacht) gemacht = mkdtemp(ersatz);
+        if (!gemacht) std::abort();
+        pfad = gemacht;
+        for (const char* u : {"/konfig", "/lauf", "/arbeit"}) mkdir((pfad + u).c_str(), 0700);
+        setenv("XDG_CONFIG_HOME", (pfad + "/konfig").c_str(), 1);
+        setenv("XDG_RUNTIME_DIR", (pfad + "/lauf").c_str(), 1);
+    }
+    ~Ordner()
+    {
+        std::error_code f;
+        std::filesystem::remove_all(pfad, f);
+    }
+};
+
+// The private folder; its first use sets the environment up.
+inline const std::string& ordner()
+{
+    static Ordner o;
+    return o.pfad;
+}
+
+// A path in the working subfolder.
+inline std::string pfad(const std::string& name) { return ordner() + "/arbeit/" + name; }
+
+// Writes the input to NAME in the working subfolder and returns its path.
+inline std::string datei(const std::string& name, const uint8_t* daten, size_t n)
+{
+    std::string p = pfad(name);
+    FILE* f = std::fopen(p.c_str(), "wb");
+    if (!f) std::abort();
+    if (n && std::fwrite(daten, 1, n, f) != n) std::abort();
+    std::fclose(f);
+    return p;
+}
+
+// Empties the working subfolder (what one input left must not reach the next).
+inline void leeren()
+{
+    std::error_code f;
+    std::filesystem::path a = ordner() + "/arbeit";
+    for (auto& e : std::filesystem::directory_iterator(a, f)) std::filesystem::remove_all(e.path(), f);
+}
+
+// Splits the input at the first occurrence of a separator line "\n--\n"
+// (for targets that need two inputs); the second part is empty without one.
+inline void teilen(const uint8_t* d, size_t n, std::string& a, std::string& b)
+{
+    std::string s(reinterpret_cast<const char*>(d), n);
+    size_t p = s.find("\n--\n");
+    if (p == std::string::npos) {
+        a = s;
+        b.clear();
+    } else {
+        a = s.substr(0, p + 1);
+        b = s.substr(p + 4);
+    }
+}
+
+}  // namespace fz
