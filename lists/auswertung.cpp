@@ -77,7 +77,6 @@ void awNamenLaden()
     if (stand == awNamenStand) return;
     awNamenStand = stand;
     VgbOeffnen();
-    VgbFehlMeldung(0);
     for (int i = 0; i < AwAnzahl(); ++i) {
         VgbPraefix(awKatalog[i].praefix);
         char w[VGBWERTSUP + 1];
@@ -85,7 +84,6 @@ void awNamenLaden()
         awKopie(awKatalog[i].anzeige, sizeof awKatalog[i].anzeige, awTrimmen(w));
     }
     VgbPraefix("");
-    VgbFehlMeldung(1);
     VgbSchliessen();
 }
 
