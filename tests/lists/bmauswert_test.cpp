@@ -13,6 +13,7 @@
 #include "config/vorgaben.h"
 #include "equipment/bm.h"
 #include "equipment/ges.h"
+#include "equipment/ngestext.h"
 #include "lists/auswertung.h"
 #include "lists/awformat.h"
 #include "lists/bmauswert.h"
@@ -98,6 +99,8 @@ TEST_F(BmAuswertTest, OneRecordPerItemInIdentifierOrderAndTheFilters)
 
 TEST_F(BmAuswertTest, TheArticleListAddsTheArticleColumnAndAFailedResultWarns)
 {
+    std::ofstream(fs::path(demo_.projekt()) / "Liste.vgb", std::ios::binary | std::ios::app)
+        << "bmlzustxt0 @BT2 H 50\nbmlzustxt1 T1 U 60\n";
     BMDateiAktuell(0);
     appgeraet g;
     ASSERT_EQ(GesHolen(1, &g), 0);
@@ -106,7 +109,12 @@ TEST_F(BmAuswertTest, TheArticleListAddsTheArticleColumnAndAFailedResultWarns)
     ASSERT_EQ(AwBetriebsmittelListe(1), 0);
     std::string s = ergebnis();
     size_t a = s.find("\r\n-W1 ") + 2;
-    EXPECT_EQ(s.substr(a, s.find("\r\n", a) - a), "-W1      3-0       5x16 mm\xB2            ART-1");
+    // Column 0 of the additional texts is equipment text 2 at column 50;
+    // column 1 is for sub components only.
+    char t2[81];
+    GtxHauptText(1, 2, t2, sizeof t2);
+    ASSERT_NE(t2[0], '\0');
+    EXPECT_EQ(s.substr(a, s.find("\r\n", a) - a), "-W1      3-0       5x16 mm\xB2            ART-1     " + std::string(t2));
     AwOptionen().datei = (fs::path(demo_.wurzel()) / "fehlt" / "x.txt").string();
     EXPECT_EQ(AwBetriebsmittelListe(1), -1);
 }
