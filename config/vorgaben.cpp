@@ -477,6 +477,18 @@ int VgbSchreibZaehler()
     return vgbZaehler;
 }
 
+int VgbAenderZaehler()
+{
+    static std::string zuletzt;
+    static int gewechselt = 0;
+    const std::string& jetzt = vgbPfad.empty() ? vgbName : vgbPfad;
+    if (jetzt != zuletzt) {
+        zuletzt = jetzt;
+        ++gewechselt;
+    }
+    return gewechselt + vgbZaehler;
+}
+
 int VgbAnzahl()
 {
     return vgbAnzahl;

@@ -63,6 +63,9 @@ void VgbSetzen(const char* schluessel, const char* wert);
 const char* VgbPraefix(const char* praefix);
 void VgbFehlMeldung(int ein);
 int VgbSchreibZaehler();
+// Moves whenever another set is chosen or the set is written: who keeps
+// values read from the set compares it with the value seen at the load.
+int VgbAenderZaehler();
 // The store's entry count and entry i (tests, the settings page).
 int VgbAnzahl();
 const vorgabe* VgbEintrag(int i);

@@ -289,6 +289,26 @@ void ArtVerweisText(std::string& aus, uint32_t id, const char* feld, int nr, con
     if (nr2 > 0) BmhInt(aus, nr2);
 }
 
+int YRefPruefen(char* text, size_t kap, uint32_t id, const char* code, int nr, int etikett)
+{
+    if (text == nullptr) return 0;
+    if (etikett && std::strncmp(text, "@Q", 2) == 0) {
+        std::string r;
+        ArtVerweisText(r, id, "B", 0, nullptr, 0);
+        if (kap > 0) strkopie(text, kap, r.c_str(), static_cast<int>(kap - 1));
+        return 1;
+    }
+    YREF y{};
+    if (YRefZerlegen(text, &y) != 0 || y.id != id) return 0;
+    if (y.art[0] != '\0') {
+        const char* a = y.art[0] == 'U' ? y.art + 1 : y.art;
+        const char* c = code == nullptr ? "" : (code[0] == 'U' ? code + 1 : code);
+        if (std::strcmp(a, c) != 0) return 0;
+    }
+    if (y.nr > 0 && y.nr != nr) return 0;
+    return 1;
+}
+
 void ArtVerweisFeldSetzen(char* verweis, size_t kap, const char* text)
 {
     if (verweis == nullptr || kap <= 6 || std::strlen(verweis) < 6) return;

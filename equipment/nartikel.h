@@ -61,6 +61,12 @@ int ArtKuerzelParsen(std::string& token, uint32_t id, const char* sub, int nr, i
 int ArtKuerzelErsetzen(std::string& text, uint32_t id, const char* sub, int nr, int q, int bk);
 // The same on a bounded text: the result is cut to kap - 1.
 int ArtKuerzelErsetzen(char* text, size_t kap, uint32_t id, const char* sub, int nr, int q, int bk);
+// 1 when the reference text applies to item id and its component (code,
+// number): the reference's id is the item's, and sub letters and a second
+// number, where the reference has them, are the component's (a leading 'U'
+// ignored on both). With the label mode a text beginning "@Q" applies and
+// becomes the item's reference of field "B" in place (cut to kap - 1).
+int YRefPruefen(char* text, size_t kap, uint32_t id, const char* code, int nr, int etikett);
 
 // One row per item for sorted evaluations.
 struct bmzeile {
