@@ -19,11 +19,6 @@ std::vector<std::string>& PhProjektAufrufe() { return phAufrufe; }
 
 const char* PhHilfeSchluessel() { return HilfeSchluessel(); }
 
-// A command whose dialog is not built yet says so instead of doing nothing.
-void HandbuchInit() {}
-void HandbuchEnde() {}
-void HilfeKontext() { wiInfo("Die Hilfe ist noch nicht verf\xFCgbar."); }
-
 // ---- Called by the project manager page (proverw) ------------------------------------------------
 namespace {
 int phDruckAbbruch = 0, phDruckDuplex = 0;

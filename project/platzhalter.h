@@ -37,11 +37,8 @@
 
 // The frame's tests read the mode's help key under this name.
 const char* PhHilfeSchluessel();
-// Until the manual viewer lands: context help says it is not available
-// yet; the viewer's start and end do nothing.
-void HandbuchInit();
-void HandbuchEnde();
-void HilfeKontext();
+// The manual viewer and context help are real.
+#include "project/hbview.h"
 
 // ---- Called by the project manager page (proverw) ------------------------------------------------
 // Export dialog; printing: each says first that it is not available yet.
