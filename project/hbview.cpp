@@ -24,6 +24,7 @@
 #include "winlib/meldung.h"
 #include "winlib/seitendienst.h"
 #include "winlib/winbib.h"
+#include "winlib/wiwerk.h"
 
 namespace {
 
@@ -56,6 +57,21 @@ void hAnteilNeu()
 
 // The whole page is the range; the thumb is the visible share.
 void hScrollSetzen() { wiScrollSetzen(3920, hz.scroll, 0, 100, hz.anteil); }
+
+// The buttons keep to the right edge; header, page area and scroll bar
+// follow the dialog's size.
+void hLayout()
+{
+    wiItemsRechtsAn(2, 2511, 0);
+    wiItemsRechtsAn(70, 2510, 0);
+    wiItemsRechtsBis(2, 5000, 0);
+    wiItemsRechtsBis(10, 3910, 0);
+    wiItemsRechtsAn(2, 3920, 0);
+    wiItemsUntenBis(14, 3910, 3920, 0);
+    if (!hz.fenster) return;
+    InvalidateRect(hz.fenster, nullptr, TRUE);
+    for (int id : {2510, 2511, 3920}) InvalidateRect(GetDlgItem(hz.fenster, id), nullptr, TRUE);
+}
 
 void hSeitenText()
 {
@@ -141,6 +157,7 @@ int hBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
         return 0;
     }
     if (nachricht == WM_SIZE) {
+        hLayout();
         hAnteilNeu();
         hScrollSetzen();
         return 0;

@@ -171,6 +171,20 @@ TEST_F(HbViewTest, ATopicShowsItsPagesAndSteppingStaysWithinThem)
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dlg(), 2521)));
     EXPECT_EQ(plHeadlessPng(dlg(), (std::string(::testing::TempDir()) + "pdfhilfe.png").c_str()), 0);
 
+    // A larger window gives a wider page area, so less of the page fits.
+    RECT vor{}, nach{};
+    GetClientRect(GetDlgItem(dlg(), 3910), &vor);
+    SetWindowPos(dlg(), 0, 0, 0, 900, 500, SWP_NOMOVE | SWP_NOZORDER);
+    projpruef::dlgPumpen();
+    GetClientRect(GetDlgItem(dlg(), 3910), &nach);
+    EXPECT_GT(nach.right, vor.right);
+    RECT s{}, d{};
+    GetWindowRect(GetDlgItem(dlg(), 3920), &s);
+    GetWindowRect(dlg(), &d);
+    EXPECT_GT(s.left, d.left + 800) << "the scroll bar keeps to the right edge";
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(dlg(), 3920)));
+    EXPECT_EQ(plHeadlessPng(dlg(), (std::string(::testing::TempDir()) + "pdfhilfe_breit.png").c_str()), 0);
+
     SendMessage(dlg(), WM_VSCROLL, SB_PAGEDOWN, static_cast<LPARAM>(GetDlgItem(dlg(), 3920)));
     projpruef::dlgPumpen();
     EXPECT_GT(HilfeScrollPosition(), 0);
