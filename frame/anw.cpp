@@ -562,7 +562,7 @@ int AnwInit()
     PvwRahmenSetzen({BefehlNachSchliessen, EditorMitDatei, AnzeigeMitDatei, DdeDateiMelden, DdeKlient, nullptr,
                      nullptr});  // the project page reaches the frame
     // The viewer selects its drawing in the project page and prints.
-    ShowDiensteSetzen({PvwZeiWaehlen, nullptr, DruckStart, ZeichnungDrucken, DruckEnde});
+    ShowDiensteSetzen({PvwZeiWaehlen, LayerAnzeigeDlg, DruckStart, ZeichnungDrucken, DruckEnde});
     ModNachEinstellungenSetzen(NachEinstellungen);
     ModuleStarten();                             // 4
     wiMenuTexteInit();                           // 5

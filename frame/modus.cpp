@@ -604,6 +604,7 @@ void AnwBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
     case 1995: InfoOeffnen(); return;
     case 1996: InternetOeffnen(); return;
     case 5000: modusStart(); return;
+    case 5002: ShowBefehlSenden(5002); return;  // the viewer again after a layer change
     default: break;
     }
     if ((n >= 1550 && n <= 1554) || (n >= 1560 && n <= 1562) || (n >= 1565 && n <= 1572) || n == 1575 ||

@@ -29,22 +29,16 @@
 #include "project/titeldlg.h"
 #include "project/impdlg.h"
 #include "project/startbild.h"
+// The spell check of the dialogs is real.
+#include "project/rschreib.h"
 
-void HilfeSchluesselSetzen(const char* schluessel);
+// Help paths, program information, web pages and the layer choice are real.
+#include "project/hilfe.h"
+
+// The frame's tests read the mode's help key under this name.
 const char* PhHilfeSchluessel();
-// The commands among these (help, dialogs of the project menu) show one
-// information box saying that they are not available yet; the rest have no
-// effect.
-void HandbuchInit();
-void HandbuchEnde();
-void HilfeKontext();
-void HilfePdfOeffnen();
-void HandbuchOeffnen();
-void BauteilDokuOeffnen();
-void InfoOeffnen();
-void InternetOeffnen();
-void SpellEinstLesen();
-void SpellEnde();
+// The manual viewer and context help are real.
+#include "project/hbview.h"
 
 // ---- Called by the project manager page (proverw) ------------------------------------------------
 // Export dialog: says first that it is not available yet.
@@ -55,23 +49,3 @@ void ExportOeffnen();
 // Recorded calls of the stand-ins with an effect (tests).
 std::vector<std::string>& PhProjektAufrufe();
 
-// ---- zeiops: the spell-check registry of the dialogs, until it lands ----
-// The speller is never ready: nothing registers, and RsPruefen posts the
-// follow-up command (when given) to the current dialog at once, 0.
-int RsStarten();
-int RsSofort();
-void RsFeldAnmelden(int id, const char* name, int art);
-void RsFelderAbmelden();
-int RsNachricht(UINT nachricht, WPARAM wp, LPARAM lp);
-int RsPruefen(int alle, int folge);
-// ---- end zeiops ----
-// ---- chkdlg: the grid fields of the spell-check registry ----
-// A grid of rows x columns cells read and written through the callbacks;
-// the third function is only kept. Nothing registers while the speller
-// is not ready: no field is ever active, no word unknown.
-using RsZelleHolenFn = void (*)(int zeile, int spalte, char* text, int groesse);
-using RsZelleSetzenFn = void (*)(int zeile, int spalte, const char* text);
-void RsRasterAnmelden(int zeilen, int spalten, RsZelleHolenFn holen, RsZelleSetzenFn setzen, void (*dritte)());
-int RsPruefenAktiv();
-int RsUnbekannteDa(int alle);
-// ---- end chkdlg ----
