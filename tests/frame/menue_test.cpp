@@ -731,8 +731,9 @@ TEST_F(Menue, PicturesOfPopupsAndBoxes)
     }
     DestroyWindow(h);
     bildDatei = (neben / "frame_menue_meldung.png").string();
+    fs::remove(bildDatei);
     plNachrichtBoxBeobachter(boxBild);
-    AnwBefehl(WM_COMMAND, 1502, 0);  // the longest of these lines
+    AnwBefehl(WM_COMMAND, 1610, 0);  // a command not built yet says so
     plNachrichtBoxBeobachter(nullptr);
     EXPECT_TRUE(fs::exists(bildDatei));
     // The editor's page while the editor is not there.

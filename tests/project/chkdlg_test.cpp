@@ -222,8 +222,6 @@ TEST_F(ChkTest, EntrySaveThatCannotWriteKeepsTheOldFileAndSaysSo)
 
 // ---- the dialog -------------------------------------------------------------------------------
 
-LRESULT CALLBACK chkHauptProz(HWND h, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProc(h, m, wp, lp); }
-
 std::vector<std::string>& verteilt()
 {
     static std::vector<std::string> v;
@@ -235,23 +233,8 @@ protected:
     void SetUp() override
     {
         ChkTest::SetUp();
-        setenv("XDG_CONFIG_HOME", ordner.c_str(), 1);
-        plIniCacheLeeren();
-        plFensterSystemEnde();
-        anwZuruecksetzen();
-        anwDaten()->instanz = LoadLibrary("velmo");
-        ASSERT_NE(anwDaten()->instanz, 0u);
-        WNDCLASSEX wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = chkHauptProz;
-        wc.lpszClassName = "VelmoChkHaupt";
-        ASSERT_NE(RegisterClassEx(&wc), 0);
-        HWND haupt = CreateWindowEx(0, "VelmoChkHaupt", "Velmo", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 900, 650, 0,
-                                    0, 0, nullptr);
-        anwDaten()->hauptfenster = haupt;
-        anwLaufZustandSetzen(2);
-        ASSERT_EQ(wiDlgInit(), 0);
-        ASSERT_EQ(ctlKlassenAnmelden(), 0);
+        projpruef::dialogWirt(ordner.string(), 900, 650);
+        if (HasFatalFailure()) return;
         verteilt().clear();
         wiIniDatei("velmo.ini");
         WiSeitenDienst d{};

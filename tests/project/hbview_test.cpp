@@ -33,8 +33,6 @@ namespace {
 
 using V = std::vector<std::string>;
 
-LRESULT CALLBACK hvHauptProz(HWND h, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProc(h, m, wp, lp); }
-
 std::string lesen(const std::string& p)
 {
     std::ifstream f(p, std::ios::binary);
@@ -48,24 +46,8 @@ protected:
     void SetUp() override
     {
         VorgabenTest::SetUp();
-        setenv("XDG_CONFIG_HOME", ordner.c_str(), 1);
-        plIniCacheLeeren();
-        plFensterSystemEnde();
-        plNachrichtBoxSkriptLeeren();
-        plNachrichtBoxFragenLeeren();
-        anwZuruecksetzen();
-        anwDaten()->instanz = LoadLibrary("velmo");
-        ASSERT_NE(anwDaten()->instanz, 0u);
-        WNDCLASSEX wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = hvHauptProz;
-        wc.lpszClassName = "VelmoHbHaupt";
-        ASSERT_NE(RegisterClassEx(&wc), 0);
-        anwDaten()->hauptfenster = CreateWindowEx(0, "VelmoHbHaupt", "Velmo", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                                                  1100, 700, 0, 0, 0, nullptr);
-        anwLaufZustandSetzen(2);
-        ASSERT_EQ(wiDlgInit(), 0);
-        ASSERT_EQ(ctlKlassenAnmelden(), 0);
+        projpruef::dialogWirt(ordner.string(), 1100, 700);
+        if (HasFatalFailure()) return;
         HilfeStart();
         vorgaben("ZvHlpPfad " + ordner.string() + "\n");
     }

@@ -214,29 +214,13 @@ TEST_F(ImpTest, AnImportWithoutAReadableDrawingLeavesNothing)
 
 // ---- the dialogs ------------------------------------------------------------------------------
 
-LRESULT CALLBACK impHauptProz(HWND h, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProc(h, m, wp, lp); }
-
 class ImpDlgTest : public ImpTest {
 protected:
     void SetUp() override
     {
         ImpTest::SetUp();
-        setenv("XDG_CONFIG_HOME", ordner.c_str(), 1);
-        plIniCacheLeeren();
-        plFensterSystemEnde();
-        anwZuruecksetzen();
-        anwDaten()->instanz = LoadLibrary("velmo");
-        ASSERT_NE(anwDaten()->instanz, 0u);
-        WNDCLASSEX wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = impHauptProz;
-        wc.lpszClassName = "VelmoImpHaupt";
-        ASSERT_NE(RegisterClassEx(&wc), 0);
-        anwDaten()->hauptfenster = CreateWindowEx(0, "VelmoImpHaupt", "Velmo", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                                                  800, 600, 0, 0, 0, nullptr);
-        anwLaufZustandSetzen(2);
-        ASSERT_EQ(wiDlgInit(), 0);
-        ASSERT_EQ(ctlKlassenAnmelden(), 0);
+        projpruef::dialogWirt(ordner.string(), 800, 600);
+        if (HasFatalFailure()) return;
     }
     void TearDown() override
     {

@@ -16,7 +16,14 @@
 #include "model/zeichnun.h"
 #include "support/datum.h"
 #include "support/dosdatei.h"
+#include "controls/ctlkern.h"
+#include "platform/fenster.h"
 #include "platform/nachricht.h"
+#include "platform/nachrichtbox.h"
+#include "platform/profil.h"
+#include "platform/ressource.h"
+#include "platform/winconst.h"
+#include "winlib/anwdaten.h"
 #include "winlib/dialog.h"
 #include "tests/equipment/projtest.h"
 
@@ -84,6 +91,33 @@ protected:
 
     std::string vgbPfad;
 };
+
+// The host of the dialog tests: a fresh window system with a plain main
+// window of the given size over the program's resources, application data
+// in `konfig`, no scripted or recorded boxes, the dialog library and the
+// control classes started and the frame running.
+inline LRESULT CALLBACK wirtProz(HWND h, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProc(h, m, wp, lp); }
+inline void dialogWirt(const std::string& konfig, int breite, int hoehe)
+{
+    setenv("XDG_CONFIG_HOME", konfig.c_str(), 1);
+    plIniCacheLeeren();
+    plFensterSystemEnde();
+    plNachrichtBoxSkriptLeeren();
+    plNachrichtBoxFragenLeeren();
+    anwZuruecksetzen();
+    anwDaten()->instanz = LoadLibrary("velmo");
+    ASSERT_NE(anwDaten()->instanz, 0u);
+    WNDCLASSEX wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = wirtProz;
+    wc.lpszClassName = "VelmoTestHaupt";
+    ASSERT_NE(RegisterClassEx(&wc), 0);
+    anwDaten()->hauptfenster = CreateWindowEx(0, "VelmoTestHaupt", "Velmo", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                              breite, hoehe, 0, 0, 0, nullptr);
+    anwLaufZustandSetzen(2);
+    ASSERT_EQ(wiDlgInit(), 0);
+    ASSERT_EQ(ctlKlassenAnmelden(), 0);
+}
 
 // The frame's loop body for the page and dialog tests: the modeless filter
 // first, until nothing is left (or a quit arrives).

@@ -100,31 +100,13 @@ int tdBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
 // A second dialog beside the first needs a callback of its own.
 int tdBefehl2(UINT nachricht, WPARAM wp, LPARAM lp) { return tdBefehl(nachricht, wp, lp); }
 
-LRESULT CALLBACK rsHauptProz(HWND h, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProc(h, m, wp, lp); }
-
 class RsTest : public projpruef::VorgabenTest {
 protected:
     void SetUp() override
     {
         VorgabenTest::SetUp();
-        setenv("XDG_CONFIG_HOME", ordner.c_str(), 1);
-        plIniCacheLeeren();
-        plFensterSystemEnde();
-        plNachrichtBoxSkriptLeeren();
-        plNachrichtBoxFragenLeeren();
-        anwZuruecksetzen();
-        anwDaten()->instanz = LoadLibrary("velmo");
-        ASSERT_NE(anwDaten()->instanz, 0u);
-        WNDCLASSEX wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = rsHauptProz;
-        wc.lpszClassName = "VelmoRsHaupt";
-        ASSERT_NE(RegisterClassEx(&wc), 0);
-        anwDaten()->hauptfenster = CreateWindowEx(0, "VelmoRsHaupt", "Velmo", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                                                  1100, 700, 0, 0, 0, nullptr);
-        anwLaufZustandSetzen(2);
-        ASSERT_EQ(wiDlgInit(), 0);
-        ASSERT_EQ(ctlKlassenAnmelden(), 0);
+        projpruef::dialogWirt(ordner.string(), 1100, 700);
+        if (HasFatalFailure()) return;
         RsTestZuruecksetzen();
         fake = Fake{};
         befehle().clear();

@@ -41,8 +41,6 @@ V& hauptPosts()
     return v;
 }
 
-LRESULT CALLBACK sbHauptProz(HWND h, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProc(h, m, wp, lp); }
-
 class StartTest : public projpruef::VorgabenTest {
 protected:
     fs::path programm;
@@ -54,23 +52,8 @@ protected:
         fs::create_directories(programm / "Muster");
         VerSetzen(0, programm.string().c_str());
         DirZuruecksetzen();
-        setenv("XDG_CONFIG_HOME", (ordner / "konf").c_str(), 1);
-        plIniCacheLeeren();
-        plFensterSystemEnde();
-        plNachrichtBoxSkriptLeeren();
-        anwZuruecksetzen();
-        anwDaten()->instanz = LoadLibrary("velmo");
-        ASSERT_NE(anwDaten()->instanz, 0u);
-        WNDCLASSEX wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = sbHauptProz;
-        wc.lpszClassName = "VelmoStartHaupt";
-        ASSERT_NE(RegisterClassEx(&wc), 0);
-        anwDaten()->hauptfenster = CreateWindowEx(0, "VelmoStartHaupt", "Velmo", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
-                                                  0, 900, 700, 0, 0, 0, nullptr);
-        anwLaufZustandSetzen(2);
-        ASSERT_EQ(wiDlgInit(), 0);
-        ASSERT_EQ(ctlKlassenAnmelden(), 0);
+        projpruef::dialogWirt((ordner / "konf").string(), 900, 700);
+        if (HasFatalFailure()) return;
         hauptPosts().clear();
         WiSeitenDienst d{};
         d.hauptPost = [](int id, LPARAM) { hauptPosts().push_back(std::to_string(id)); };

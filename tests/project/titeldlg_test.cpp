@@ -35,8 +35,6 @@ namespace {
 
 using V = std::vector<std::string>;
 
-LRESULT CALLBACK tdHauptProz(HWND h, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProc(h, m, wp, lp); }
-
 V& hauptPosts()
 {
     static V v;
@@ -49,24 +47,8 @@ protected:
     {
         VorgabenTest::SetUp();
         vorgaben("PTText0 Bauherr\nPTText59 Letzte\nPTUnter0 Zeile eins\n");
-        setenv("XDG_CONFIG_HOME", ordner.c_str(), 1);
-        plIniCacheLeeren();
-        plFensterSystemEnde();
-        plNachrichtBoxSkriptLeeren();
-        plNachrichtBoxFragenLeeren();
-        anwZuruecksetzen();
-        anwDaten()->instanz = LoadLibrary("velmo");
-        ASSERT_NE(anwDaten()->instanz, 0u);
-        WNDCLASSEX wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = tdHauptProz;
-        wc.lpszClassName = "VelmoTitelHaupt";
-        ASSERT_NE(RegisterClassEx(&wc), 0);
-        anwDaten()->hauptfenster = CreateWindowEx(0, "VelmoTitelHaupt", "Velmo", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                                                  1100, 700, 0, 0, 0, nullptr);
-        anwLaufZustandSetzen(2);
-        ASSERT_EQ(wiDlgInit(), 0);
-        ASSERT_EQ(ctlKlassenAnmelden(), 0);
+        projpruef::dialogWirt(ordner.string(), 1100, 700);
+        if (HasFatalFailure()) return;
         hauptPosts().clear();
         WiSeitenDienst d{};
         d.hauptPost = [](int id, LPARAM) { hauptPosts().push_back(std::to_string(id)); };
