@@ -1,6 +1,8 @@
 // Stand-ins of the drawing editor's services (see platzhalter.h).
 #include "editor/platzhalter.h"
 
+#include "model/beffifo.h"
+#include "model/tempzeic.h"
 #include "output/platzhalter.h"
 #include "platform/eingabe.h"
 #include "platform/fenster.h"
@@ -49,3 +51,60 @@ void EdtLetzteDateienMenu() {}
 void EdtNachEinstellungen() {}
 void EddbAnmelden() {}
 void EddbAbmelden() {}
+
+namespace {
+int phBaubf = 0;
+std::vector<BEF> phBaubfSaetze;
+int phSpeichern = 0;
+void phMerken(const std::string& s) { phAufrufe.push_back(s); }
+std::string phText(const char* t) { return t != nullptr ? t : ""; }
+}  // namespace
+
+int BaubfAktiv() { return phBaubf; }
+void BaubfAbsetzen()
+{
+    phMerken("BaubfAbsetzen()");
+    phBaubf = 0;
+    for (const BEF& b : phBaubfSaetze) BefEinreihen(&b);
+    phBaubfSaetze.clear();
+}
+void BaubfAbbrechen()
+{
+    phMerken("BaubfAbbrechen()");
+    phBaubf = 0;
+    phBaubfSaetze.clear();
+}
+std::vector<BEF>& PhBaubfSaetze() { return phBaubfSaetze; }
+void PhBaubfSetzen(int aktiv) { phBaubf = aktiv; }
+
+void ZeiNeu() { phMerken("ZeiNeu()"); }
+void ZeiNeuNachFrage() { phMerken("ZeiNeuNachFrage()"); }
+void ZeiLadenNachFrage(const char* name, int alsAktuell)
+{
+    phMerken("ZeiLadenNachFrage(" + phText(name) + "," + std::to_string(alsAktuell) + ")");
+}
+void ZeiVorlageLaden(const char* name) { phMerken("ZeiVorlageLaden(" + phText(name) + ")"); }
+int ZeiSpeichernUnter(const char* name)
+{
+    phMerken("ZeiSpeichernUnter(" + phText(name) + ")");
+    if (phSpeichern == 0) TzGeaendertReset();
+    return phSpeichern;
+}
+void ZeiOeffnenNachFrage(const char* name) { phMerken("ZeiOeffnenNachFrage(" + phText(name) + ")"); }
+void ZeiFrageJaNein() { phMerken("ZeiFrageJaNein()"); }
+void ZeiDrucken() { phMerken("ZeiDrucken()"); }
+int& PhSpeichernErgebnis() { return phSpeichern; }
+
+void MarkVerschieben(double dx, double dy)
+{
+    for (int id = TzNaechstes(-1); id < TZENDE; id = TzNaechstes(id)) {
+        if (!TzIstMarkiert(id)) continue;
+        BEF b;
+        STT s;
+        if (TzObjHolen(id, &b, &s) != 0) continue;
+        s.x += dx;
+        s.y += dy;
+        TzErsetzen(id, &b, &s);
+    }
+}
+void BauDefBeenden() { phMerken("BauDefBeenden()"); }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "model/befehl.h"
 #include "platform/windef.h"
 
 void EdtZeiOeffnen(const char* pfad);
@@ -30,3 +31,30 @@ void EddbAnmelden();
 void EddbAbmelden();
 
 std::vector<std::string>& PhEditorAufrufe();
+
+// The element under construction (arrives with element construction): none
+// unless a test sets one; committing queues the test's records.
+int BaubfAktiv();
+void BaubfAbsetzen();
+void BaubfAbbrechen();
+std::vector<BEF>& PhBaubfSaetze();  // records BaubfAbsetzen queues
+void PhBaubfSetzen(int aktiv);
+
+// Document operations (arrive with the editor document): recorded calls;
+// ZeiSpeichernUnter answers PhSpeichernErgebnis (0 or -1), ZeiDrucken prints
+// nothing.
+void ZeiNeu();
+void ZeiNeuNachFrage();
+void ZeiLadenNachFrage(const char* name, int alsAktuell);
+void ZeiVorlageLaden(const char* name);
+int ZeiSpeichernUnter(const char* name);
+void ZeiOeffnenNachFrage(const char* name);
+void ZeiFrageJaNein();
+void ZeiDrucken();
+int& PhSpeichernErgebnis();
+
+// Picking and marking (arrive with picking): moves the marked objects'
+// positions through the store.
+void MarkVerschieben(double dx, double dy);
+// Component definition (arrives with the macros): recorded.
+void BauDefBeenden();
