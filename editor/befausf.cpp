@@ -7,6 +7,7 @@
 
 #include "editor/edtaufrufe.h"
 #include "editor/platzhalter.h"
+#include "editor/zeidok.h"
 #include "model/bauteil.h"
 #include "model/beffifo.h"
 #include "model/edhaken.h"

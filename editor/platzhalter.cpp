@@ -55,9 +55,7 @@ void EddbAbmelden() {}
 namespace {
 int phBaubf = 0;
 std::vector<BEF> phBaubfSaetze;
-int phSpeichern = 0;
 void phMerken(const std::string& s) { phAufrufe.push_back(s); }
-std::string phText(const char* t) { return t != nullptr ? t : ""; }
 }  // namespace
 
 int BaubfAktiv() { return phBaubf; }
@@ -77,23 +75,6 @@ void BaubfAbbrechen()
 std::vector<BEF>& PhBaubfSaetze() { return phBaubfSaetze; }
 void PhBaubfSetzen(int aktiv) { phBaubf = aktiv; }
 
-void ZeiNeu() { phMerken("ZeiNeu()"); }
-void ZeiNeuNachFrage() { phMerken("ZeiNeuNachFrage()"); }
-void ZeiLadenNachFrage(const char* name, int alsAktuell)
-{
-    phMerken("ZeiLadenNachFrage(" + phText(name) + "," + std::to_string(alsAktuell) + ")");
-}
-void ZeiVorlageLaden(const char* name) { phMerken("ZeiVorlageLaden(" + phText(name) + ")"); }
-int ZeiSpeichernUnter(const char* name)
-{
-    phMerken("ZeiSpeichernUnter(" + phText(name) + ")");
-    if (phSpeichern == 0) TzGeaendertReset();
-    return phSpeichern;
-}
-void ZeiOeffnenNachFrage(const char* name) { phMerken("ZeiOeffnenNachFrage(" + phText(name) + ")"); }
-void ZeiFrageJaNein() { phMerken("ZeiFrageJaNein()"); }
-void ZeiDrucken() { phMerken("ZeiDrucken()"); }
-int& PhSpeichernErgebnis() { return phSpeichern; }
 
 void MarkVerschieben(double dx, double dy)
 {

@@ -40,19 +40,6 @@ void BaubfAbbrechen();
 std::vector<BEF>& PhBaubfSaetze();  // records BaubfAbsetzen queues
 void PhBaubfSetzen(int aktiv);
 
-// Document operations (arrive with the editor document): recorded calls;
-// ZeiSpeichernUnter answers PhSpeichernErgebnis (0 or -1), ZeiDrucken prints
-// nothing.
-void ZeiNeu();
-void ZeiNeuNachFrage();
-void ZeiLadenNachFrage(const char* name, int alsAktuell);
-void ZeiVorlageLaden(const char* name);
-int ZeiSpeichernUnter(const char* name);
-void ZeiOeffnenNachFrage(const char* name);
-void ZeiFrageJaNein();
-void ZeiDrucken();
-int& PhSpeichernErgebnis();
-
 // Picking and marking (arrive with picking): moves the marked objects'
 // positions through the store.
 void MarkVerschieben(double dx, double dy);

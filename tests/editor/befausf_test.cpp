@@ -6,6 +6,9 @@
 
 #include "editor/edtaufrufe.h"
 #include "editor/platzhalter.h"
+#include "editor/zeidok.h"
+#include "project/platzhalter.h"
+#include "tests/editor/edtest.h"
 #include "model/geometri.h"
 #include "tests/model/tztest.h"
 
@@ -26,8 +29,10 @@ struct BefAusfTest : TzTest {
         PhEditorAufrufe().clear();
         PhBaubfSetzen(0);
         PhBaubfSaetze().clear();
-        PhSpeichernErgebnis() = 0;
         EdtAufrufeStandard();
+        ZeiHakenSetzen();
+        ZeiNeu();
+        PhProjektAufrufe().clear();
     }
     std::vector<std::string> aufrufe(const char* praefix)
     {
@@ -87,45 +92,62 @@ TEST_F(BefAusfTest, FileCommandWhileALineIsBuiltCommitsTheLineFirst)
 {
     PhBaubfSetzen(1);
     PhBaubfSaetze().push_back(tzRec(TZ_ZL, {10, 0}));
-    laufe({tzRec(SZ, {}, "Plan.001")});
+    EdOrdner o;
+    std::string pfad = o.pfad("Plan.001");
+    laufe({tzRec(SZ, {}, pfad.c_str())});
     EXPECT_EQ(TzAnzahl(), 1);
-    std::vector<std::string> erwartet = {"BaubfAbsetzen()", "ZeiSpeichernUnter(Plan.001)"};
+    std::vector<std::string> erwartet = {"BaubfAbsetzen()"};
     EXPECT_EQ(PhEditorAufrufe(), erwartet);
+    // The line reached the file: the save ran after the commit.
+    EXPECT_EQ(TzIstGeaendert(), 0);
+    ZeiNeu();
+    ASSERT_EQ(ZeiLaden(pfad.c_str(), 1, 0), 0);
+    EXPECT_EQ(TzAnzahl(), 1);
 }
 
 TEST_F(BefAusfTest, PrintSavesAChangedDrawingFirstAndPrintsOnlyWhenTheSaveWorked)
 {
+    EdOrdner o;
+    std::string pfad = o.pfad("Plan.001");
+    linie(0, 0, 10, 0);
+    ASSERT_EQ(ZeiSpeichern(pfad.c_str()), 0);
     struct Fall {
         const char* name;
         bool geaendert;
         int arg;
-        int speichern;
-        int saves, drucke;
+        bool speichernScheitert;
+        int drucke;
     } faelle[] = {
-        {"unchanged", false, 0, 0, 0, 1},
-        {"changed, second pass", true, 2, 0, 0, 0},
-        {"changed, save works", true, 0, 0, 1, 1},
-        {"changed, save fails", true, 0, -1, 1, 0},
+        {"unchanged", false, 0, false, 1},
+        {"changed, second pass", true, 2, false, 0},
+        {"changed, save works", true, 0, false, 1},
+        {"changed, save fails", true, 0, true, 0},
     };
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.name);
-        PhEditorAufrufe().clear();
-        PhSpeichernErgebnis() = f.speichern;
-        EdProtokollHolen().zeiName = "Plan.001";
+        PhProjektAufrufe().clear();
         TzGeaendertReset();
         if (f.geaendert) TzGeaendertSetzen();
-        laufe({tzRec(DRU, {}, nullptr, {f.arg})});
-        EXPECT_EQ(aufrufe("ZeiSpeichernUnter(Plan.001)").size(), static_cast<size_t>(f.saves));
-        EXPECT_EQ(aufrufe("ZeiDrucken").size(), static_cast<size_t>(f.drucke));
+        {
+            PlFehlerScope fs;
+            if (f.speichernScheitert) plFehlerSetzen(PlFehlerArt::Schreiben, 1, true);
+            laufe({tzRec(DRU, {}, nullptr, {f.arg})});
+        }
+        size_t n = std::count(PhProjektAufrufe().begin(), PhProjektAufrufe().end(), "ZeichnungDrucken(Plan.001)");
+        EXPECT_EQ(n, static_cast<size_t>(f.drucke));
+        EXPECT_EQ(TzIstGeaendert(), f.geaendert && f.drucke == 0 ? 1 : 0);
+        EXPECT_STREQ(ZeiName(), pfad.c_str());
     }
 
-    // With an element under construction: committed, then the print runs.
-    PhEditorAufrufe().clear();
+    // With an element under construction: committed, then the print runs
+    // (after saving the line the commit added).
+    PhProjektAufrufe().clear();
     TzGeaendertReset();
     PhBaubfSetzen(1);
+    PhBaubfSaetze().push_back(tzRec(TZ_ZL, {0, 5}));
     laufe({tzRec(DRU)});
     EXPECT_EQ(aufrufe("BaubfAbsetzen").size(), 1u);
-    EXPECT_EQ(aufrufe("ZeiDrucken").size(), 1u);
+    EXPECT_EQ(std::count(PhProjektAufrufe().begin(), PhProjektAufrufe().end(), "ZeichnungDrucken(Plan.001)"), 1);
 }
 
 TEST_F(BefAusfTest, GridStepsStayPositiveAndDoubleOrHalveByTheirRules)
