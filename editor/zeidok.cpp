@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "config/inidatei.h"
+#include "config/sperre.h"
 #include "config/verzeich.h"
 #include "editor/befausf.h"
 #include "editor/platzhalter.h"
@@ -71,6 +72,22 @@ int zdJaSpeichern()
     return ZeiSpeichernUnter(pfad);
 }
 
+// The project lock; true when another user holds it (the message shown).
+bool zdSperreFehlt()
+{
+    PrjSperreSchalten(EdEinst()->sperre);
+    if (PrjSperren() == 0) return false;
+    char z1[PRJSPERRZEILESUP + 1], z2[PRJSPERRZEILESUP + 1];
+    PrjSperreLesen(z1, z2);
+    wiMeldung("Das Projekt ist bereits durch einen anderen Benutzer ge\xF6" "ffnet\nund zur Bearbeitung "
+              "gesperrt!\n\nBenutzer: %s\nDatum: %s",
+              z1, z2);
+    // Closing the page without asking would lose a changed drawing: then
+    // the page stays and only this load is refused.
+    if (!TzIstGeaendert()) EdtBefehlPosten(1099);
+    return true;
+}
+
 }  // namespace
 
 void ZeiLeeren()
@@ -100,6 +117,7 @@ int ZeiLaden(const char* name, int alsAktuell, int vorlage)
 {
     char pfad[ZEINAMSUP + 1];
     ZeiPfadBilden(name, pfad, sizeof pfad);
+    if (zdSperreFehlt()) return -1;
     STT* akt = BefAktZustand();
     STT aus;
     if (TzLaden(pfad, akt, &aus, alsAktuell, vorlage, !vorlage) != 0) {

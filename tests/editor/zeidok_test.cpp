@@ -2,6 +2,9 @@
 #include "editor/zeidok.h"
 
 #include "config/inidatei.h"
+#include "editor/platzhalter.h"
+#include "model/einstell.h"
+#include <fstream>
 #include "editor/befausf.h"
 #include "platform/dateidialog.h"
 #include "platform/menue.h"
@@ -18,6 +21,7 @@ struct ZeiDokTest : TzTest {
     {
         TzTest::SetUp();
         ZeiHakenSetzen();
+        EdEinst()->sperre = 0;  // no lock files in the test's working folder
         ZeiNeu();
         plNachrichtBoxSkriptLeeren();
         plNachrichtBoxFragenLeeren();
@@ -118,6 +122,33 @@ TEST_F(ZeiDokTest, SaveQuestionAnswers)
         EXPECT_EQ(BefAnzahl(), f.queue);
         BefLeeren();
     }
+}
+
+TEST_F(ZeiDokTest, AForeignLockRefusesTheLoadAndClosesThePageOnlyWhenNothingIsLost)
+{
+    std::string p = gespeichert("Plan.001");
+    std::filesystem::path alt = std::filesystem::current_path();
+    std::filesystem::current_path(o.p);
+    std::ofstream(o.pfad("Velmo.lock")) << "anderer\n01.01.2026\n";
+    EdEinst()->sperre = 1;
+    for (int geaendert : {1, 0}) {
+        SCOPED_TRACE(geaendert);
+        PhEditorAufrufe().clear();
+        plNachrichtBoxFragenLeeren();
+        ZeiNeu();
+        linie(0, 0, 5, 5);
+        if (!geaendert) TzGeaendertReset();
+        EXPECT_EQ(ZeiLaden(p.c_str(), 0, 0), -1);  // an insert
+        EXPECT_EQ(TzAnzahl(), 1);
+        EXPECT_EQ(TzIstGeaendert(), geaendert);
+        ASSERT_EQ(plNachrichtBoxFragen().size(), 1u);
+        EXPECT_NE(plNachrichtBoxFragen()[0].text.find("Benutzer: anderer"), std::string::npos);
+        std::vector<std::string> erwartet;
+        if (!geaendert) erwartet.push_back("EdtBefehlPosten(1099)");
+        EXPECT_EQ(PhEditorAufrufe(), erwartet);
+    }
+    EdEinst()->sperre = 0;
+    std::filesystem::current_path(alt);
 }
 
 TEST_F(ZeiDokTest, RecentFiles)
