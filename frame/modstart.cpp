@@ -15,6 +15,8 @@
 #include "equipment/app.h"
 #include "equipment/bm.h"
 #include "equipment/chk.h"
+#include "editor/befausf.h"
+#include "editor/zeidok.h"
 #include "equipment/platzhalter.h"
 #include "equipment/projdienst.h"
 #include "equipment/utitel.h"
@@ -91,6 +93,15 @@ void modApp()
     AppInit();
     AppHakenEintragen();
 }
+// The editor's entries in the drawing store's hooks and its recent files,
+// which live for the whole run.
+void modEditor()
+{
+    BefAusfInit();
+    BefAusfHakenSetzen();
+    ZeiHakenSetzen();
+    DateiHistorieLaden();
+}
 void modAblegen() { DragAcceptFiles(anwHauptfenster(), TRUE); }
 void modAblegenEnde() { DragAcceptFiles(anwHauptfenster(), FALSE); }
 void modOrdnerEinst() { OrdnerEinstLaden(); }
@@ -125,6 +136,7 @@ ModZeile modTabelle[] = {
     {"OrdnerEinstLaden", modOrdnerEinst, nullptr, false},
     {"BMNormOption", BMNormOption, nullptr, false},
     {"DragAcceptFiles", modAblegen, modAblegenEnde, false},
+    {"EdtBefehlHaken", modEditor, DateiHistorieSichern, false},
 };
 
 // The selected chooser row's path: its text after the 80 columns, trimmed.
