@@ -7,6 +7,7 @@
 
 #include "editor/edtaufrufe.h"
 #include "editor/platzhalter.h"
+#include "editor/posring.h"
 #include "editor/zeidok.h"
 #include "model/bauteil.h"
 #include "model/beffifo.h"
@@ -216,6 +217,11 @@ void BefAusfInit()
     befRaster.kay = e->kay;
     befRaster.x0 = e->rp0x;
     befRaster.y0 = e->rp0y;
+    BefZustandInit();
+}
+
+void BefZustandInit()
+{
     SttInit(&befAkt, nullptr);
     befVor = befStart = befAkt;
 }
@@ -234,6 +240,7 @@ void BefAusfHakenSetzen()
     h.EditorBefehlAnwenden = BefAusfuehren;
     h.EditorZustand = BefAktZustand;
     h.EditorZustandSetzen = ZustandSetzen;
+    h.LetztePunkteMerken = PosRingMerken;
     // The run loop passes the position after the record; the settings walk
     // needs the state before it, which BefAusfuehren kept.
     h.EditorZustandNachfuehren = [](const BEF* b, double, double) { EinstellungAufMarkierte(b, &befVor); };
@@ -536,9 +543,15 @@ int BefRaster(const BEF* b)
         befSofortBA(RasterRunden(0, befRaster.swx, (x1 + x2) / 2), RasterRunden(0, befRaster.swy, (y1 + y2) / 2));
         return 1;
     }
+    case C_CPV:
+        PosRingVor();
+        return 1;
+    case C_CPR:
+        PosRingZurueck();
+        return 1;
     default:
-        // The view ring and the searches arrive with their modules.
-        return b->code >= C_CPV && b->code <= C_CPR ? 1 : (b->code >= C_SUT && b->code <= C_SUQ) ? 1 : 0;
+        // The searches arrive with their modules.
+        return b->code >= C_SUT && b->code <= C_SUQ ? 1 : 0;
     }
 }
 
@@ -720,6 +733,10 @@ void ObjDrehen(BEF* b, STT* s, int a, double px, double py)
         while (i[0] > 3599) {
             i[0] -= 3600;
             i[1] -= 3600;
+        }
+        while (i[0] < 0) {  // a negative turn
+            i[0] += 3600;
+            i[1] += 3600;
         }
     } else if (c == C_KRE) {
         if (b->darg[0] != b->darg[1]) i[1] = WinkelNormal(i[1] + a);

@@ -10,6 +10,7 @@
 #include "config/verzeich.h"
 #include "editor/befausf.h"
 #include "editor/platzhalter.h"
+#include "editor/posring.h"
 #include "model/beffifo.h"
 #include "model/edhaken.h"
 #include "model/einstell.h"
@@ -93,7 +94,8 @@ bool zdSperreFehlt()
 void ZeiLeeren()
 {
     TzLeeren();
-    BefAusfInit();
+    BefZustandInit();
+    PosRingLeeren();
     zdName.clear();
     zdFormat = EdEinst()->a3a4 == 't' ? 116 : 117;
 }

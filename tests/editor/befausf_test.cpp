@@ -258,6 +258,8 @@ TEST_F(BefAusfTest, RotationRulesPerElement)
          tzRec(67, {5, 5}, nullptr, {0, 0}), 0, 0},
         {"component becomes ZBW", tzRec(TZ_ZB, {}, "M1"), 0, 0, 900, tzRec(81, {}, "M1", {900}), 0, 0},
         {"ZBW back to ZB", tzRec(81, {}, "M1", {2700}), 0, 0, 900, tzRec(TZ_ZB, {}, "M1"), 0, 0},
+        {"negative turn keeps angles in range", tzRec(TKR, {5, 5}, nullptr, {300, 800}), 0, 0, -900,
+         tzRec(TKR, {5, 5}, nullptr, {3000, 3500}), 0, 0},
         {"line vector turns", tzRec(TZ_ZL, {10, 0}), 0, 0, 900, tzRec(TZ_ZL, {0, 10}), 0, 0},
         {"angle 0 changes nothing", tzRec(TKR, {10, 5}, nullptr, {0, 900}), 3, 4, 0,
          tzRec(TKR, {10, 5}, nullptr, {0, 900}), 3, 4},
