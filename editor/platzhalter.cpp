@@ -45,9 +45,6 @@ int EdtRahmenBefehl(int, LPARAM) { return 0; }
 LRESULT EdtBefehl(UINT, WPARAM, LPARAM) { return 0; }
 void EdtDeaktiviert() {}
 void EdtPost(int, LPARAM) {}
-void EdtLetzteLaden() {}
-void EdtLetzteSichern() {}
-void EdtLetzteDateienMenu() {}
 void EdtNachEinstellungen() {}
 void EddbAnmelden() {}
 void EddbAbmelden() {}

@@ -93,14 +93,12 @@ void modApp()
     AppInit();
     AppHakenEintragen();
 }
-// The editor's entries in the drawing store's hooks and its recent files,
-// which live for the whole run.
+// The editor's entries in the drawing store's hooks.
 void modEditor()
 {
     BefAusfInit();
     BefAusfHakenSetzen();
     ZeiHakenSetzen();
-    DateiHistorieLaden();
 }
 void modAblegen() { DragAcceptFiles(anwHauptfenster(), TRUE); }
 void modAblegenEnde() { DragAcceptFiles(anwHauptfenster(), FALSE); }
@@ -136,7 +134,7 @@ ModZeile modTabelle[] = {
     {"OrdnerEinstLaden", modOrdnerEinst, nullptr, false},
     {"BMNormOption", BMNormOption, nullptr, false},
     {"DragAcceptFiles", modAblegen, modAblegenEnde, false},
-    {"EdtBefehlHaken", modEditor, DateiHistorieSichern, false},
+    {"EdtBefehlHaken", modEditor, nullptr, false},
 };
 
 // The selected chooser row's path: its text after the 80 columns, trimmed.

@@ -84,7 +84,7 @@ TEST_F(ModStart, ModulesStartInTheirOrderAndEndInReverse)
 
     ModProtokoll().clear();
     ModuleBeenden();
-    EXPECT_EQ(ModProtokoll(), (std::vector<std::string>{"-EdtBefehlHaken", "-DragAcceptFiles", "-PruefPoolInit", "-LagerInit",
+    EXPECT_EQ(ModProtokoll(), (std::vector<std::string>{"-DragAcceptFiles", "-PruefPoolInit", "-LagerInit",
                                                         "-KopfPoolInit", "-AppInit", "-ProjModuleStarten", "-BMStart",
                                                         "-StndTextInit", "-BauInit", "-Haken"}));
     ModProtokoll().clear();
