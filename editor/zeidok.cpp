@@ -9,6 +9,7 @@
 #include "config/sperre.h"
 #include "config/verzeich.h"
 #include "editor/befausf.h"
+#include "editor/edmeld.h"
 #include "editor/platzhalter.h"
 #include "editor/posring.h"
 #include "model/beffifo.h"
@@ -16,6 +17,7 @@
 #include "model/einstell.h"
 #include "model/tempzeic.h"
 #include "platform/menue.h"
+#include "platform/winconst.h"
 #include "project/platzhalter.h"
 #include "support/texte.h"
 #include "winlib/dateiwahl.h"
@@ -179,12 +181,14 @@ int ZeiFrage(int abbruch)
 {
     for (;;) {
         if (!TzIstGeaendert()) return 1;
-        int a = abbruch ? wiFrageAbbruch(ZD_FRAGE, 1) : wiFrage(ZD_FRAGE);
-        if (a == 0) {
+        // The queue waits while the box is open.
+        int a = EdFrage(ZD_FRAGE, abbruch ? MB_YESNOCANCEL : MB_YESNO);
+        if (a == IDNO) {
             TzGeaendertReset();
             return 1;
         }
-        if (a == 2) {
+        if (a != IDYES) {
+            if (!abbruch) continue;  // a yes/no question cannot be cancelled
             BefLeeren();
             return 0;
         }

@@ -16,6 +16,7 @@
 #include "equipment/bm.h"
 #include "equipment/chk.h"
 #include "editor/befausf.h"
+#include "editor/edmeld.h"
 #include "editor/zeidok.h"
 #include "equipment/platzhalter.h"
 #include "equipment/projdienst.h"
@@ -99,6 +100,7 @@ void modEditor()
     BefAusfInit();
     BefAusfHakenSetzen();
     ZeiHakenSetzen();
+    EdMeldHakenSetzen();
 }
 void modAblegen() { DragAcceptFiles(anwHauptfenster(), TRUE); }
 void modAblegenEnde() { DragAcceptFiles(anwHauptfenster(), FALSE); }
