@@ -20,6 +20,7 @@
 #include "output/ansicht.h"
 #include "platform/dateisys.h"
 #include "support/texte.h"
+#include "winlib/seitendienst.h"
 #include "support/vergleich.h"
 #include <sys/stat.h>
 
@@ -241,6 +242,9 @@ void BefAusfHakenSetzen()
     h.EditorZustand = BefAktZustand;
     h.EditorZustandSetzen = ZustandSetzen;
     h.LetztePunkteMerken = PosRingMerken;
+    h.EditorTextSchalter = [] { return befFlags.vrb; };
+    // Every page refreshes its view of the drawing (the mode display).
+    h.ZeichnungGeaendertMelden = [] { wiSeiteVerteilen(2999, 0); };
     // The run loop passes the position after the record; the settings walk
     // needs the state before it, which BefAusfuehren kept.
     h.EditorZustandNachfuehren = [](const BEF* b, double, double) { EinstellungAufMarkierte(b, &befVor); };

@@ -307,6 +307,16 @@ TEST_F(BefAusfTest, DialogTextsReachTheCallTableIgnoringCase)
     EXPECT_EQ(EdtAufrufProtokoll(), erwartet);
 }
 
+TEST_F(BefAusfTest, StepAfterTextFollowsItsSwitch)
+{
+    for (int an : {0, 1}) {
+        BefFlags()->vrb = an;
+        EXPECT_EQ(modh::EditorTextSchalter(), an);
+    }
+    laufe({tzRec(121)});  // VRA toggles it
+    EXPECT_EQ(modh::EditorTextSchalter(), 0);
+}
+
 TEST_F(BefAusfTest, BuildersQueueDisplacementsInDrawingUnits)
 {
     STT s = tzStt(10, 10);
