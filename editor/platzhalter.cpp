@@ -1,6 +1,8 @@
 // Stand-ins of the drawing editor's services (see platzhalter.h).
 #include "editor/platzhalter.h"
 
+#include "model/beffifo.h"
+#include "model/tempzeic.h"
 #include "output/platzhalter.h"
 #include "platform/eingabe.h"
 #include "platform/fenster.h"
@@ -43,9 +45,44 @@ int EdtRahmenBefehl(int, LPARAM) { return 0; }
 LRESULT EdtBefehl(UINT, WPARAM, LPARAM) { return 0; }
 void EdtDeaktiviert() {}
 void EdtPost(int, LPARAM) {}
-void EdtLetzteLaden() {}
-void EdtLetzteSichern() {}
-void EdtLetzteDateienMenu() {}
 void EdtNachEinstellungen() {}
 void EddbAnmelden() {}
 void EddbAbmelden() {}
+
+namespace {
+int phBaubf = 0;
+std::vector<BEF> phBaubfSaetze;
+void phMerken(const std::string& s) { phAufrufe.push_back(s); }
+}  // namespace
+
+int BaubfAktiv() { return phBaubf; }
+void BaubfAbsetzen()
+{
+    phMerken("BaubfAbsetzen()");
+    phBaubf = 0;
+    for (const BEF& b : phBaubfSaetze) BefEinreihen(&b);
+    phBaubfSaetze.clear();
+}
+void BaubfAbbrechen()
+{
+    phMerken("BaubfAbbrechen()");
+    phBaubf = 0;
+    phBaubfSaetze.clear();
+}
+std::vector<BEF>& PhBaubfSaetze() { return phBaubfSaetze; }
+void PhBaubfSetzen(int aktiv) { phBaubf = aktiv; }
+
+
+void MarkVerschieben(double dx, double dy)
+{
+    for (int id = TzNaechstes(-1); id < TZENDE; id = TzNaechstes(id)) {
+        if (!TzIstMarkiert(id)) continue;
+        BEF b;
+        STT s;
+        if (TzObjHolen(id, &b, &s) != 0) continue;
+        s.x += dx;
+        s.y += dy;
+        TzErsetzen(id, &b, &s);
+    }
+}
+void BauDefBeenden() { phMerken("BauDefBeenden()"); }

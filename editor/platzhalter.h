@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "model/befehl.h"
 #include "platform/windef.h"
 
 void EdtZeiOeffnen(const char* pfad);
@@ -22,11 +23,22 @@ int EdtRahmenBefehl(int id, LPARAM lp);
 LRESULT EdtBefehl(UINT nachricht, WPARAM wp, LPARAM lp);
 void EdtDeaktiviert();
 void EdtPost(int id, LPARAM lp);
-void EdtLetzteLaden();
-void EdtLetzteSichern();
-void EdtLetzteDateienMenu();
 void EdtNachEinstellungen();
 void EddbAnmelden();
 void EddbAbmelden();
 
 std::vector<std::string>& PhEditorAufrufe();
+
+// The element under construction (arrives with element construction): none
+// unless a test sets one; committing queues the test's records.
+int BaubfAktiv();
+void BaubfAbsetzen();
+void BaubfAbbrechen();
+std::vector<BEF>& PhBaubfSaetze();  // records BaubfAbsetzen queues
+void PhBaubfSetzen(int aktiv);
+
+// Picking and marking (arrive with picking): moves the marked objects'
+// positions through the store.
+void MarkVerschieben(double dx, double dy);
+// Component definition (arrives with the macros): recorded.
+void BauDefBeenden();

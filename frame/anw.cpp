@@ -31,6 +31,7 @@
 #include "project/proverw.h"
 #include "project/zeiops.h"
 #include "editor/platzhalter.h"
+#include "editor/zeidok.h"
 #include "frame/funkwahl.h"
 #include "frame/modus.h"
 #include "platform/accel.h"
@@ -579,7 +580,7 @@ int AnwInit()
     std::snprintf(breiten, sizeof breiten, TextNr(2), FUNKBREITE_DE);
     wiStatusLeiste(breiten);
     PvwOrdnerLaden();                            // 11
-    EdtLetzteLaden();
+    DateiHistorieLaden();
     AnwSchalter schalter;                        // 12
     anwSchalterLesen(&schalter);
     anwWFlag = schalter.wFlag;
@@ -605,7 +606,7 @@ void AnwEnde()
 {
     HWND hw = anwHauptfenster();
     KillTimer(hw, 1);
-    EdtLetzteSichern();
+    DateiHistorieSichern();
     PvwOrdnerSichern();
     HandbuchEnde();
     BildBibFrei();

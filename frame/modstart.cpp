@@ -15,6 +15,9 @@
 #include "equipment/app.h"
 #include "equipment/bm.h"
 #include "equipment/chk.h"
+#include "editor/befausf.h"
+#include "editor/edmeld.h"
+#include "editor/zeidok.h"
 #include "equipment/platzhalter.h"
 #include "equipment/projdienst.h"
 #include "equipment/utitel.h"
@@ -91,6 +94,14 @@ void modApp()
     AppInit();
     AppHakenEintragen();
 }
+// The editor's entries in the drawing store's hooks.
+void modEditor()
+{
+    BefAusfInit();
+    BefAusfHakenSetzen();
+    ZeiHakenSetzen();
+    EdMeldHakenSetzen();
+}
 void modAblegen() { DragAcceptFiles(anwHauptfenster(), TRUE); }
 void modAblegenEnde() { DragAcceptFiles(anwHauptfenster(), FALSE); }
 void modOrdnerEinst() { OrdnerEinstLaden(); }
@@ -125,6 +136,7 @@ ModZeile modTabelle[] = {
     {"OrdnerEinstLaden", modOrdnerEinst, nullptr, false},
     {"BMNormOption", BMNormOption, nullptr, false},
     {"DragAcceptFiles", modAblegen, modAblegenEnde, false},
+    {"EdtBefehlHaken", modEditor, nullptr, false},
 };
 
 // The selected chooser row's path: its text after the 80 columns, trimmed.

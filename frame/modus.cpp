@@ -33,6 +33,8 @@
 #include "output/platzhalter.h"
 #include "project/platzhalter.h"
 #include "editor/platzhalter.h"
+#include "editor/zeidok.h"
+#include "platform/menue.h"
 #include "lists/platzhalter.h"
 #include "config/sperre.h"
 #include "frame/funkwahl.h"
@@ -224,7 +226,7 @@ void ModusAnwenden(int erzwingen)
             PvwLetzteOrdnerMenu();
             PvwChkLstMenu();
         } else if (mz.art == 1) {
-            EdtLetzteDateienMenu();
+            DateiHistorieMenue(GetSubMenu(GetMenu(anwHauptfenster()), 0));
         } else {
             PvwLetzteOrdnerMenu();
         }

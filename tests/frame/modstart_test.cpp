@@ -72,7 +72,7 @@ TEST_F(ModStart, ModulesStartInTheirOrderAndEndInReverse)
         "TestOptionLesen", "VerStart", "VgbStart", "VerOption", "VgbKommandozeile", "SprOption", "ZvIniPfad",
         "IniFuerFenster", "Haken", "BauInit", "StndTextInit", "BMStart", "ProjModuleStarten", "AppInit",
         "KopfPoolInit", "LagerInit", "PruefPoolInit", "OrdnerWacheAnlegen", "OrdnerEinstLaden", "OrdnerEinst", "BMNormOption",
-        "DragAcceptFiles",
+        "DragAcceptFiles", "EdtBefehlHaken",
     };
     EXPECT_EQ(ModProtokoll(), start);
     EXPECT_EQ(modNachEinst, 1);

@@ -1,0 +1,151 @@
+// Benchmark of the editor's command execution against the store's own
+// insert walk, one run, times and ratios printed: 100,000 records (lines,
+// texts, circles and references to a fixture component, in runs around one
+// point as an editor draws) are
+//  0. inserted by a TzEinfuegen loop under a running state (the baseline),
+//  1. queued in batches of 500 and drained batch by batch through the run
+//     loop and the editor's execution (BefAbarbeiten, as the page's 2501
+//     handler does: element check, execution root with its dispatchers,
+//     settings walk, insertion with its journal).
+// Target: 1 within 3 times the baseline. Built with -DVELMO_BENCH=ON, never
+// run by CTest. Files go to the process's temporary folder. Calls the
+// editor's command execution, the store, the queue and the component
+// library.
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "config/verzeich.h"
+#include "editor/befausf.h"
+#include "model/bauteil.h"
+#include "model/beffifo.h"
+#include "model/edhaken.h"
+#include "model/einstell.h"
+#include "model/tempzeic.h"
+#include "model/zerleg.h"
+#include "platform/orte.h"
+
+namespace {
+
+using Uhr = std::chrono::steady_clock;
+
+double sekundenSeit(Uhr::time_point t0) { return std::chrono::duration<double>(Uhr::now() - t0).count(); }
+
+BEF rec(int code, double a, double b, const char* text)
+{
+    BEF x;
+    std::memset(&x, 0, sizeof x);
+    x.code = static_cast<uint8_t>(code);
+    x.darg[0] = a;
+    x.darg[1] = b;
+    if (text) BefTextSetzen(&x, text);
+    return x;
+}
+
+STT startZustand()
+{
+    STT s;
+    SttInit(&s, nullptr);
+    s.mass = s.msm = s.msf = 1.0;
+    s.layer = 1;
+    s.st = 1;
+    s.sl = 1.0;
+    s.tg = 2.5;
+    s.tv = s.th = 1.0;
+    std::snprintf(s.bd, sizeof s.bd, "TST");
+    return s;
+}
+
+// 100,000 element records, each run of 50 starting with a `_BA`.
+std::vector<BEF> saetze()
+{
+    std::vector<BEF> v;
+    unsigned zufall = 12345;
+    int elemente = 0;
+    while (elemente < 100000) {
+        if (elemente % 50 == 0) {
+            zufall = zufall * 1103515245u + 12345u;
+            v.push_back(rec(21, 10 + (zufall >> 8) % 380, 10 + (zufall >> 18) % 380, nullptr));
+        }
+        switch (elemente % 4) {
+        case 0: v.push_back(rec(40, 1.5, 0.5, nullptr)); break;
+        case 1: v.push_back(rec(50, 0, 0, "Beschriftung 1")); break;
+        case 2: v.push_back(rec(67, 2, 2, nullptr)); break;
+        default: v.push_back(rec(80, 0, 0, "M1")); break;
+        }
+        ++elemente;
+    }
+    return v;
+}
+
+void neu()
+{
+    TzEnde();
+    TzInit();
+    BefZuruecksetzen();
+    BefAusfInit();
+    BefAusfHakenSetzen();
+    STT s = startZustand();
+    ZustandSetzen(&s);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    std::string ordner = plOrtTemp();
+    std::string daten = std::string(__FILE__);
+    daten = daten.substr(0, daten.find_last_of('/') + 1) + "../tests/data/model";
+    std::string quelle = std::string(argc > 1 ? argv[1] : daten.c_str()) + "/BAUTEILE.L6";
+    {
+        std::ifstream ein(quelle, std::ios::binary);
+        std::ofstream aus(ordner + "/BAUTEILE.TST", std::ios::binary);
+        aus << ein.rdbuf();
+        if (!ein) {
+            std::fprintf(stderr, "Bauteildatei %s fehlt\n", quelle.c_str());
+            return 1;
+        }
+    }
+    VerSetzen(1, ordner.c_str());
+    VerSetzen(2, ordner.c_str());
+    BauInit();
+    BauCacheSetzen(1);
+    VIEINST* v = ViEinst();
+    v->flux = 0;
+    v->fluy = 0;
+    v->frox = 400;
+    v->froy = 400;
+    BefQueueInit();
+    const std::vector<BEF> alle = saetze();
+
+    neu();
+    auto t0 = Uhr::now();
+    STT s = startZustand();
+    for (const BEF& b : alle) {
+        if (BefIstObjekt(b.code)) TzEinfuegen(&b, &s);
+        BefZerlegen(&b, &s, nullptr);
+    }
+    double basis = sekundenSeit(t0);
+    int n0 = TzAnzahl();
+
+    neu();
+    t0 = Uhr::now();
+    for (size_t i = 0; i < alle.size(); i += 500) {
+        BefehlAbarbStart();
+        for (size_t k = i; k < alle.size() && k < i + 500; ++k) BefEinreihen(&alle[k]);
+        BefAbarbeiten();
+        BefehlAbarbStop();
+    }
+    double ausf = sekundenSeit(t0);
+    int n1 = TzAnzahl();
+
+    std::printf("Editor command execution, %zu records (%d / %d objects)\n", alle.size(), n0, n1);
+    std::printf("  TzEinfuegen loop (baseline)          %8.3f s\n", basis);
+    std::printf("  queued by 500, drained               %8.3f s  %5.2fx\n", ausf, ausf / basis);
+    TzEnde();
+    BauEnde();
+    return 0;
+}

@@ -1,0 +1,91 @@
+// The editor's table of calls into dialogs and lists; see edtaufrufe.h.
+#include "editor/edtaufrufe.h"
+
+namespace {
+
+std::vector<std::string> eaProt;
+EdtAufrufe eaTabelle;
+
+void eaMerken(const char* name, const std::string& arg) { eaProt.push_back(std::string(name) + "(" + arg + ")"); }
+std::string eaText(const char* t) { return t != nullptr ? t : ""; }
+
+EdtAufrufe eaStandard()
+{
+    EdtAufrufe a;
+    a.DBDialogOeffnen = [](int n) { eaMerken("DBDialogOeffnen", std::to_string(n)); };
+    a.TextDialogMitText = [](const char* t) { eaMerken("TextDialogMitText", eaText(t)); };
+    a.DB1231Oeffnen = [] { eaMerken("DB1231Oeffnen", ""); };
+    a.DB1351Oeffnen = [] { eaMerken("DB1351Oeffnen", ""); };
+    a.DB1354Oeffnen = [] { eaMerken("DB1354Oeffnen", ""); };
+    a.DB1354Weiter = [](int id) { eaMerken("DB1354Weiter", std::to_string(id)); };
+    a.AppKennungAnlegen = [](const char* k) {
+        eaMerken("AppKennungAnlegen", eaText(k));
+        return 0;
+    };
+    a.AppTextAnlegen = [](const char* t) {
+        eaMerken("AppTextAnlegen", eaText(t));
+        return 0;
+    };
+    a.BauDateiPruefen = [](const char* p) {
+        eaMerken("BauDateiPruefen", eaText(p));
+        return 0;
+    };
+    a.TextDateiPruefen = [](const char* p) {
+        eaMerken("TextDateiPruefen", eaText(p));
+        return 0;
+    };
+    a.BmlUmschalten = [] { eaMerken("BmlUmschalten", ""); };
+    a.BmlGeheZu = [](const char* k) { eaMerken("BmlGeheZu", eaText(k)); };
+    a.BmlEditorAuswahl = [] { eaMerken("BmlEditorAuswahl", ""); };
+    return a;
+}
+
+template <typename F>
+void eaUebernehmen(F& ziel, F quelle)
+{
+    if (quelle != nullptr) ziel = quelle;
+}
+
+bool eaBereit = false;
+void eaSicherstellen()
+{
+    if (!eaBereit) {
+        eaTabelle = eaStandard();
+        eaBereit = true;
+    }
+}
+
+}  // namespace
+
+const EdtAufrufe& EdtAufrufTabelle()
+{
+    eaSicherstellen();
+    return eaTabelle;
+}
+
+void EdtAufrufeSetzen(const EdtAufrufe& a)
+{
+    eaSicherstellen();
+    eaUebernehmen(eaTabelle.DBDialogOeffnen, a.DBDialogOeffnen);
+    eaUebernehmen(eaTabelle.TextDialogMitText, a.TextDialogMitText);
+    eaUebernehmen(eaTabelle.DB1231Oeffnen, a.DB1231Oeffnen);
+    eaUebernehmen(eaTabelle.DB1351Oeffnen, a.DB1351Oeffnen);
+    eaUebernehmen(eaTabelle.DB1354Oeffnen, a.DB1354Oeffnen);
+    eaUebernehmen(eaTabelle.DB1354Weiter, a.DB1354Weiter);
+    eaUebernehmen(eaTabelle.AppKennungAnlegen, a.AppKennungAnlegen);
+    eaUebernehmen(eaTabelle.AppTextAnlegen, a.AppTextAnlegen);
+    eaUebernehmen(eaTabelle.BauDateiPruefen, a.BauDateiPruefen);
+    eaUebernehmen(eaTabelle.TextDateiPruefen, a.TextDateiPruefen);
+    eaUebernehmen(eaTabelle.BmlUmschalten, a.BmlUmschalten);
+    eaUebernehmen(eaTabelle.BmlGeheZu, a.BmlGeheZu);
+    eaUebernehmen(eaTabelle.BmlEditorAuswahl, a.BmlEditorAuswahl);
+}
+
+void EdtAufrufeStandard()
+{
+    eaTabelle = eaStandard();
+    eaBereit = true;
+    eaProt.clear();
+}
+
+std::vector<std::string>& EdtAufrufProtokoll() { return eaProt; }

@@ -1,0 +1,36 @@
+// Calls of the drawing editor up into the editor dialogs and the equipment
+// lists: one table of function pointers, never null. Every entry starts as a
+// default that records its call in EdtAufrufProtokoll and does nothing else;
+// the dialog and list modules install their own at start-up
+// (EdtAufrufeSetzen; null entries keep what was installed). Prefix
+// `EdtAufruf`; the entries keep the names of the functions they stand for.
+// Calls nothing.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct EdtAufrufe {
+    void (*DBDialogOeffnen)(int n) = nullptr;
+    void (*TextDialogMitText)(const char* text) = nullptr;
+    void (*DB1231Oeffnen)() = nullptr;
+    void (*DB1351Oeffnen)() = nullptr;
+    void (*DB1354Oeffnen)() = nullptr;
+    void (*DB1354Weiter)(int id) = nullptr;  // as the open labelling dialog's button id
+    int (*AppKennungAnlegen)(const char* kennung) = nullptr;  // 0 or -1
+    int (*AppTextAnlegen)(const char* text) = nullptr;        // 0 or -1
+    int (*BauDateiPruefen)(const char* pfad) = nullptr;       // 0 or -1
+    int (*TextDateiPruefen)(const char* pfad) = nullptr;      // 0 or -1
+    void (*BmlUmschalten)() = nullptr;
+    void (*BmlGeheZu)(const char* kennung) = nullptr;
+    void (*BmlEditorAuswahl)() = nullptr;
+};
+
+// The table in force (every entry set).
+const EdtAufrufe& EdtAufrufTabelle();
+// Installs the non-null entries of a.
+void EdtAufrufeSetzen(const EdtAufrufe& a);
+// Back to the recording defaults and an empty record (tests).
+void EdtAufrufeStandard();
+// What the defaults were handed, one line per call: "name(argument)".
+std::vector<std::string>& EdtAufrufProtokoll();

@@ -1,0 +1,295 @@
+// The editor document and the recent files; see zeidok.h.
+#include "editor/zeidok.h"
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "config/inidatei.h"
+#include "config/sperre.h"
+#include "config/verzeich.h"
+#include "editor/befausf.h"
+#include "editor/edmeld.h"
+#include "editor/platzhalter.h"
+#include "editor/posring.h"
+#include "model/beffifo.h"
+#include "model/edhaken.h"
+#include "model/einstell.h"
+#include "model/tempzeic.h"
+#include "platform/menue.h"
+#include "platform/winconst.h"
+#include "project/platzhalter.h"
+#include "support/texte.h"
+#include "winlib/dateiwahl.h"
+#include "winlib/meldung.h"
+#include "winlib/seitendienst.h"
+
+namespace {
+
+constexpr char ZD_NAMENLOS[] = "NAMENLOS";
+constexpr char ZD_FRAGE[] = "\xC4nderungen speichern?";
+constexpr char ZD_FILTER[] = "Alle Dateien|*.*||";
+
+std::string zdName;
+int zdProjekt = 0;
+int zdFormat = 117;
+std::vector<std::string> zdHist;
+
+bool zdTrenner(char c) { return c == '/' || c == '\\'; }
+
+// The file part of a path.
+const char* zdDateiTeil(const char* p)
+{
+    const char* t = p;
+    for (const char* q = p; *q; ++q) {
+        if (zdTrenner(*q)) t = q + 1;
+    }
+    return t;
+}
+
+bool zdGleich(const std::string& a, const std::string& b)
+{
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (a[i] == b[i] || (zdTrenner(a[i]) && zdTrenner(b[i]))) continue;
+        return false;
+    }
+    return true;
+}
+
+std::string zdSchraegstriche(std::string s)
+{
+    for (char& c : s) {
+        if (c == '\\') c = '/';
+    }
+    return s;
+}
+
+// Yes with a name: saved under it; without one: a save dialog. 0 when saved.
+int zdJaSpeichern()
+{
+    if (!zdName.empty()) return ZeiSpeichernUnter(zdName.c_str());
+    char pfad[WIDATEISUP + 1];
+    strkopie(pfad, sizeof pfad, ZD_NAMENLOS, WIDATEISUP);
+    if (!wiDateiSpeichern(pfad, "Zeichnung speichern", ZD_FILTER)) return -1;
+    return ZeiSpeichernUnter(pfad);
+}
+
+// The project lock; true when another user holds it (the message shown).
+bool zdSperreFehlt()
+{
+    PrjSperreSchalten(EdEinst()->sperre);
+    if (PrjSperren() == 0) return false;
+    char z1[PRJSPERRZEILESUP + 1], z2[PRJSPERRZEILESUP + 1];
+    PrjSperreLesen(z1, z2);
+    wiMeldung("Das Projekt ist bereits durch einen anderen Benutzer ge\xF6" "ffnet\nund zur Bearbeitung "
+              "gesperrt!\n\nBenutzer: %s\nDatum: %s",
+              z1, z2);
+    // Closing the page without asking would lose a changed drawing: then
+    // the page stays and only this load is refused.
+    if (!TzIstGeaendert()) EdtBefehlPosten(1099);
+    return true;
+}
+
+}  // namespace
+
+void ZeiLeeren()
+{
+    TzLeeren();
+    BefZustandInit();
+    PosRingLeeren();
+    zdName.clear();
+    zdFormat = EdEinst()->a3a4 == 't' ? 116 : 117;
+}
+
+void ZeiNeu()
+{
+    ZeiLeeren();
+    zdProjekt = 0;
+}
+
+int ZeiNeuNachFrage()
+{
+    if (!ZeiFrage(1)) return 0;
+    ZeiNeu();
+    return 1;
+}
+
+void ZeiPfadBilden(const char* name, char* pfad, size_t kap) { strkopie(pfad, kap, name, static_cast<int>(kap) - 1); }
+
+int ZeiLaden(const char* name, int alsAktuell, int vorlage)
+{
+    char pfad[ZEINAMSUP + 1];
+    ZeiPfadBilden(name, pfad, sizeof pfad);
+    if (zdSperreFehlt()) return -1;
+    STT* akt = BefAktZustand();
+    STT aus;
+    if (TzLaden(pfad, akt, &aus, alsAktuell, vorlage, !vorlage) != 0) {
+        // The drawing stays as it was: an unreadable file must not become
+        // the name a later save would overwrite.
+        modh::StatusTextf("Kann Zeichnung %s nicht lesen.", pfad);
+        return -1;
+    }
+    ZustandSetzen(&aus);
+    if (zdName.empty() && alsAktuell) {
+        zdName = zdSchraegstriche(name);
+        ZeiAktuellMerken();
+        TzGeaendertReset();
+        ZeiAnsichtGanz();
+    }
+    return 0;
+}
+
+void ZeiLadenNachFrage(const char* name, int alsAktuell)
+{
+    if (alsAktuell) {
+        if (!ZeiFrage(1)) return;
+        if (ZeiLaden(name, 1, 0) == 0) zdProjekt = 0;
+    } else {
+        ZeiLaden(name, 0, 0);
+    }
+}
+
+void ZeiVorlageLaden(const char* name)
+{
+    if (!ZeiFrage(1)) return;
+    ZeiLaden(name, 0, 1);
+}
+
+void ZeiOeffnenNachFrage(const char* name)
+{
+    if (!ZeiFrage(1)) return;
+    ZeiLeeren();
+    if (ZeiLaden(name, 1, 0) == 0) zdProjekt = 1;
+}
+
+int ZeiSpeichern(const char* name)
+{
+    char pfad[ZEINAMSUP + 1];
+    ZeiPfadBilden(name, pfad, sizeof pfad);
+    if (TzSpeichern(pfad, BefStartZustand(), BefAktZustand(), 1) != 0) return -1;
+    zdName = zdSchraegstriche(name);
+    ZeiAktuellMerken();
+    TzGeaendertReset();
+    wiSeiteVerteilen(2998, 9);
+    return 0;
+}
+
+int ZeiSpeichernUnter(const char* name) { return ZeiSpeichern(name); }
+
+int ZeiFrage(int abbruch)
+{
+    for (;;) {
+        if (!TzIstGeaendert()) return 1;
+        // The queue waits while the box is open.
+        int a = EdFrage(ZD_FRAGE, abbruch ? MB_YESNOCANCEL : MB_YESNO);
+        if (a == IDNO) {
+            TzGeaendertReset();
+            return 1;
+        }
+        if (a != IDYES) {
+            if (!abbruch) continue;  // a yes/no question cannot be cancelled
+            BefLeeren();
+            return 0;
+        }
+        if (zdJaSpeichern() == 0) return 1;
+        // Yes, but nothing was saved: the caller would discard the drawing.
+        if (abbruch) {
+            BefLeeren();
+            return 0;
+        }
+    }
+}
+
+int ZeiFrageSpeichern() { return ZeiFrage(1); }
+int ZeiFrageSpeichernOhneAbbruch() { return ZeiFrage(0); }
+void ZeiFrageJaNein() { ZeiFrage(0); }
+int ZeiIstGeaendert() { return TzIstGeaendert(); }
+void EdtFormatSetzen(int format)
+{
+    if (format == 116 || format == 117) zdFormat = format;
+}
+int EdtFormat() { return zdFormat; }
+const char* ZeiName() { return zdName.c_str(); }
+int ZeiProjektZeichnung() { return zdProjekt; }
+void ZeiProjektZeichnungSetzen(int flag) { zdProjekt = flag ? 1 : 0; }
+
+void ZeiDrucken()
+{
+    if (!DruckStart()) return;
+    int paesse = DruckSatzAnzahl() > 0 ? DruckSatzAnzahl() : 1;
+    bool ok = true;
+    for (int i = 0; i < paesse && ok; ++i) ok = ZeichnungDrucken(zdDateiTeil(zdName.c_str())) == 0;
+    DruckEnde();
+    if (!ok) wiMeldung("Fehler bei der Verarbeitung von %s", zdName.c_str());
+}
+
+// ---- recent files
+
+void DateiHistorieLaden()
+{
+    zdHist.clear();
+    for (int n = ZEIHISTSUP - 1; n >= 0; --n) {
+        char schluessel[32], wert[ZEINAMSUP + 1];
+        snprintf(schluessel, sizeof schluessel, "FileHistory%d", n);
+        ProfilLesen("ZVKEdit", schluessel, wert, ZEINAMSUP);
+        PfadPlatzhalter(wert);
+        if (wert[0]) DateiHistorieMerken(wert);
+    }
+}
+
+void DateiHistorieMerken(const char* name)
+{
+    if (name == nullptr || name[0] == 0) return;
+    const char* datei = zdDateiTeil(name);
+    if (datei[0] == 0 || std::strcmp(datei, ZD_NAMENLOS) == 0) return;
+    std::string neu = zdSchraegstriche(name);
+    for (size_t i = 0; i < zdHist.size(); ++i) {
+        if (zdGleich(zdHist[i], neu)) {
+            zdHist.erase(zdHist.begin() + static_cast<long>(i));
+            break;
+        }
+    }
+    zdHist.insert(zdHist.begin(), neu);
+    if (zdHist.size() > ZEIHISTSUP) zdHist.resize(ZEIHISTSUP);
+}
+
+void DateiHistorieSichern()
+{
+    for (size_t n = 0; n < ZEIHISTSUP; ++n) {
+        char schluessel[32];
+        snprintf(schluessel, sizeof schluessel, "FileHistory%zu", n);
+        ProfilSchreiben("ZVKEdit", schluessel, n < zdHist.size() ? zdHist[n].c_str() : "");
+    }
+}
+
+void DateiHistorieMenue(HMENU menu)
+{
+    if (menu == 0) return;
+    for (int i = 0; i < ZEIHISTSUP; ++i) RemoveMenu(menu, ZEIHISTID + i, MF_BYCOMMAND);
+    for (size_t i = 0; i < zdHist.size(); ++i) {
+        char text[ZEINAMSUP + 16];
+        snprintf(text, sizeof text, "&%zu %s", i, zdHist[i].c_str());
+        AppendMenu(menu, MF_STRING, ZEIHISTID + i, text);
+    }
+}
+
+void DateiHistorieName(int id, char* aus, size_t kap)
+{
+    int i = id - ZEIHISTID;
+    const char* n = i >= 0 && i < static_cast<int>(zdHist.size()) ? zdHist[static_cast<size_t>(i)].c_str() : "";
+    strkopie(aus, kap, n, static_cast<int>(kap) - 1);
+}
+
+int DateiHistorieAnzahl() { return static_cast<int>(zdHist.size()); }
+
+void ZeiAktuellMerken() { DateiHistorieMerken(zdName.c_str()); }
+
+void ZeiHakenSetzen()
+{
+    EdHaken h;
+    h.EditorZeiName = ZeiName;
+    h.ZeiFrageSpeichern = ZeiFrageSpeichern;
+    h.ZuletztGeoeffnet = [](int n, char* aus, size_t kap) { DateiHistorieName(ZEIHISTID + n, aus, kap); };
+    EdHakenSetzen(h);
+}
