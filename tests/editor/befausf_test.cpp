@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 
 #include "editor/edtaufrufe.h"
 #include "editor/platzhalter.h"
@@ -10,6 +11,7 @@
 #include "project/platzhalter.h"
 #include "tests/editor/edtest.h"
 #include "model/geometri.h"
+#include "platform/dateidialog.h"
 #include "tests/model/tztest.h"
 
 namespace {
@@ -123,31 +125,41 @@ TEST_F(BefAusfTest, PrintSavesAChangedDrawingFirstAndPrintsOnlyWhenTheSaveWorked
         {"changed, save works", true, 0, false, 1},
         {"changed, save fails", true, 0, true, 0},
     };
+    // The print dialog answers with the file printer: a printed drawing is
+    // a file.
+    int fall = 0;
+    auto druckDatei = [&](int i) { return o.pfad(("druck" + std::to_string(i) + ".pdf").c_str()); };
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.name);
-        PhProjektAufrufe().clear();
         TzGeaendertReset();
         if (f.geaendert) TzGeaendertSetzen();
+        plDruckDialogSkriptLeeren();
+        plDruckEinstellung e;
+        e.datei = druckDatei(++fall);
+        plDruckDialogAntwort(e);
         {
             PlFehlerScope fs;
             if (f.speichernScheitert) plFehlerSetzen(PlFehlerArt::Schreiben, 1, true);
             laufe({tzRec(DRU, {}, nullptr, {f.arg})});
         }
-        size_t n = std::count(PhProjektAufrufe().begin(), PhProjektAufrufe().end(), "ZeichnungDrucken(Plan.001)");
-        EXPECT_EQ(n, static_cast<size_t>(f.drucke));
+        plDruckDialogSkriptLeeren();
+        EXPECT_EQ(std::filesystem::exists(e.datei) ? 1 : 0, f.drucke);
         EXPECT_EQ(TzIstGeaendert(), f.geaendert && f.drucke == 0 ? 1 : 0);
         EXPECT_STREQ(ZeiName(), pfad.c_str());
     }
 
     // With an element under construction: committed, then the print runs
     // (after saving the line the commit added).
-    PhProjektAufrufe().clear();
     TzGeaendertReset();
     PhBaubfSetzen(1);
     PhBaubfSaetze().push_back(tzRec(TZ_ZL, {0, 5}));
+    plDruckEinstellung e;
+    e.datei = druckDatei(++fall);
+    plDruckDialogAntwort(e);
     laufe({tzRec(DRU)});
+    plDruckDialogSkriptLeeren();
     EXPECT_EQ(aufrufe("BaubfAbsetzen").size(), 1u);
-    EXPECT_EQ(std::count(PhProjektAufrufe().begin(), PhProjektAufrufe().end(), "ZeichnungDrucken(Plan.001)"), 1);
+    EXPECT_TRUE(std::filesystem::exists(e.datei));
 }
 
 TEST_F(BefAusfTest, GridStepsStayPositiveAndDoubleOrHalveByTheirRules)

@@ -733,7 +733,8 @@ TEST_F(Menue, PicturesOfPopupsAndBoxes)
     bildDatei = (neben / "frame_menue_meldung.png").string();
     fs::remove(bildDatei);
     plNachrichtBoxBeobachter(boxBild);
-    AnwBefehl(WM_COMMAND, 1610, 0);  // a command not built yet says so
+    AnwBefehl(WM_COMMAND, 1210, 0);  // a command not built yet says so
+    plHeadlessPumpen();
     plNachrichtBoxBeobachter(nullptr);
     EXPECT_TRUE(fs::exists(bildDatei));
     // The editor's page while the editor is not there.
