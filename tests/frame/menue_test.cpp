@@ -69,15 +69,8 @@ protected:
 
     void starten(std::vector<std::string> woerter = {"-W=1", "Projekt"})
     {
-        args = {"velmo"};
-        args.insert(args.end(), woerter.begin(), woerter.end());
-        argv.clear();
-        for (const std::string& a : args) argv.push_back(a.c_str());
-        plOrtArgumenteSetzen(static_cast<int>(argv.size()), argv.data());
-        plFensterSystemEnde();
-        ASSERT_EQ(plFensterSystemStart(), 0);
-        ASSERT_EQ(anwStart(GetModuleHandle(nullptr), wiKommandozeile(), SW_SHOWDEFAULT), 0);
-        ASSERT_EQ(anwLaufZustand(), 2);
+        rahmenStarten(args, argv, woerter);
+        if (HasFatalFailure()) return;
         plHeadlessPumpen();
     }
 

@@ -3,18 +3,40 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "config/inidatei.h"
 #include "editor/platzhalter.h"
 #include "lists/platzhalter.h"
 #include "output/platzhalter.h"
 #include "project/platzhalter.h"
+#include "frame/anw.h"
 #include "frame/modus.h"
+#include "platform/fenster.h"
+#include "platform/orte.h"
 #include "platform/nachricht.h"
 #include "platform/nachrichtbox.h"
 #include "platform/winconst.h"
 #include "winlib/anwdaten.h"
 #include "winlib/dialog.h"
+#include "winlib/winbib.h"
+
+// Starts the frame in-process on a fresh headless window system, as `velmo`
+// with the command-line words `woerter`; `args` and `argv` keep the words
+// alive for the frame's accessors.
+inline void rahmenStarten(std::vector<std::string>& args, std::vector<const char*>& argv,
+                          const std::vector<std::string>& woerter)
+{
+    args = {"velmo"};
+    args.insert(args.end(), woerter.begin(), woerter.end());
+    argv.clear();
+    for (const std::string& a : args) argv.push_back(a.c_str());
+    plOrtArgumenteSetzen(static_cast<int>(argv.size()), argv.data());
+    plFensterSystemEnde();
+    ASSERT_EQ(plFensterSystemStart(), 0);
+    ASSERT_EQ(anwStart(GetModuleHandle(nullptr), wiKommandozeile(), SW_SHOWDEFAULT), 0);
+    ASSERT_EQ(anwLaufZustand(), 2);
+}
 
 // The page of a mode, by the name of its template (0 when not open).
 inline HWND rahmenSeite(int modus)

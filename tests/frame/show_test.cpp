@@ -62,13 +62,8 @@ protected:
         setenv("XDG_CONFIG_HOME", (w / "konfig").c_str(), 1);
         vorher = fs::current_path();
         fs::current_path(w);
-        args = {"velmo", "-W=1", "Projekt"};
-        for (const std::string& a : args) argv.push_back(a.c_str());
-        plOrtArgumenteSetzen(static_cast<int>(argv.size()), argv.data());
-        plFensterSystemEnde();
-        ASSERT_EQ(plFensterSystemStart(), 0);
-        ASSERT_EQ(anwStart(GetModuleHandle(nullptr), wiKommandozeile(), SW_SHOWDEFAULT), 0);
-        ASSERT_EQ(anwLaufZustand(), 2);
+        rahmenStarten(args, argv, {"-W=1", "Projekt"});
+        if (HasFatalFailure()) return;
         plHeadlessPumpen();
         plNachrichtBoxFragenLeeren();
     }
