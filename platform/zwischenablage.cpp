@@ -29,6 +29,7 @@ inline constexpr size_t PL_CLIP_NAMENSUP = 0x3FFF;
 struct plClipEintrag {
     UINT format;
     HANDLE daten;
+    bool aussen = false;  // read from another program: valid until the clipboard closes
 };
 
 struct plClipZustand {
@@ -140,6 +141,16 @@ BOOL OpenClipboard(HWND owner)
     z.offen = true;
     z.oeffner = owner;
     z.geaendert = false;
+    // What was read from another program may have been replaced there since:
+    // each opening reads it afresh.
+    for (auto it = z.eintraege.begin(); it != z.eintraege.end();) {
+        if (it->aussen) {
+            clipFreigeben(*it);
+            it = z.eintraege.erase(it);
+        } else {
+            ++it;
+        }
+    }
     return TRUE;
 }
 
@@ -210,7 +221,7 @@ HANDLE GetClipboardData(UINT format)
     if (format == CF_TEXT && (fremd.empty() || fremd.back() != 0)) fremd.push_back(0);
     HGLOBAL h = plGlobalAus(fremd.data(), fremd.size());
     if (!h) return 0;
-    z.eintraege.push_back(plClipEintrag{format, h});
+    z.eintraege.push_back(plClipEintrag{format, h, true});
     return h;
 }
 

@@ -25,6 +25,7 @@
 #include <string>
 #include <vector>
 
+#include "output/clip.h"
 #include "platform/ablegen.h"
 #include "platform/bild.h"
 #include "platform/backend.h"
@@ -302,6 +303,46 @@ TEST_F(Desktop, ClipboardRoundTripsThroughTheXServer)
     EXPECT_STREQ(static_cast<const char*>(GlobalLock(g)), "Ma\xDF" "e: 5 \x80 ? x\r\nZeile 2");
     GlobalUnlock(g);
     CloseClipboard();
+}
+
+// The drawing clipboard formats between two programs: what this program
+// copies, another one (xclip) reads from the X clipboard byte for byte;
+// a status block another program puts there is read back, and a foreign
+// block shorter than its layout counts as absent.
+TEST_F(Desktop, DrawingBlocksTravelBetweenProgramsThroughTheXServer)
+{
+    const unsigned char zeichnung[] = {5, 0, 0, 0, 'Z', 'E', 'I', 0, 0xFF};
+    ASSERT_TRUE(ClipStatusBeginnen("/projekt/Anlage", 12.5, -7.25));
+    EXPECT_TRUE(ClipZeichnungDazu(zeichnung, sizeof zeichnung));
+    ClipSchliessen();
+    std::string status, daten;
+    ASSERT_EQ(ausfuehren("xclip -selection clipboard -o -t application/x-velmo-ZavikStatus", &status), 0);
+    ASSERT_EQ(status.size(), 224u);
+    EXPECT_EQ(std::string(status.c_str()), "/projekt/Anlage");
+    double x = 0, y = 0;
+    std::memcpy(&x, status.data() + 208, sizeof x);
+    std::memcpy(&y, status.data() + 216, sizeof y);
+    EXPECT_EQ(x, 12.5);
+    EXPECT_EQ(y, -7.25);
+    ASSERT_EQ(ausfuehren("xclip -selection clipboard -o -t application/x-velmo-ZavikZeichnung", &daten), 0);
+    EXPECT_EQ(daten, std::string(reinterpret_cast<const char*>(zeichnung), sizeof zeichnung));
+
+    std::string fremd(224, '\0');
+    std::memcpy(&fremd[0], "/anderes", 8);
+    const double fx = 3, fy = 4;
+    std::memcpy(&fremd[208], &fx, sizeof fx);
+    std::memcpy(&fremd[216], &fy, sizeof fy);
+    ASSERT_TRUE(xclipNimmt("application/x-velmo-ZavikStatus", fremd));
+    pumpen(100);
+    char text[CLIP_STATUS_TEXTSUP] = "";
+    double gx = 0, gy = 0;
+    ASSERT_EQ(ClipStatusHolen(text, &gx, &gy), 1);
+    EXPECT_STREQ(text, "/anderes");
+    EXPECT_EQ(gx, 3);
+    EXPECT_EQ(gy, 4);
+    ASSERT_TRUE(xclipNimmt("application/x-velmo-ZavikStatus", std::string(100, 'a')));
+    pumpen(100);
+    EXPECT_EQ(ClipStatusHolen(text, &gx, &gy), 0) << "a foreign block read before must not stand in for the new one";
 }
 
 // File lists travel as text/uri-list, both ways, names in code page 1252
