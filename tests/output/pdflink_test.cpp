@@ -91,10 +91,10 @@ struct PdfLinks : bmtest::BmTest {
     }
     // Five A4 drawings "Anlage.001" ..; page 2 holds two texts naming item
     // 1, page 3 one naming item 2 (placed on page 3 itself).
-    void exportieren(const std::vector<std::pair<std::string, std::string>>& anhang = {})
+    void exportieren(const std::vector<std::pair<std::string, std::string>>& anhang = {}, const char* seite4 = "")
     {
         const char* inhalt[5] = {"", "BW 20,0000 200,0000\nTFA \"@Y0001B\"\nBW 0,0000 20,0000\nTFA \"@Y0001K\"\n",
-                                 "BW 20,0000 100,0000\nTFA \"@Y0002B\"\n", "", ""};
+                                 "BW 20,0000 100,0000\nTFA \"@Y0002B\"\n", seite4, ""};
         ASSERT_EQ(PdfExportStart(pfad("aus.pdf").c_str()), 1);
         for (int i = 0; i < 5; ++i) {
             const std::string txt = pfad("a" + std::to_string(i) + ".txt");
@@ -192,6 +192,28 @@ TEST_F(PdfLinks, SubComponentsFirstThenTextsNumberedPerPage)
     for (int i = 0; i < 4; ++i) EXPECT_NEAR(r[i], soll[i], 1.0) << datei[0];
     for (const std::string& l : datei) EXPECT_NE(l.find("C 1.0 0.5 0.0 -> 5"), std::string::npos) << l;
     EXPECT_TRUE(dateiLinks(pfad("aus.pdf"), 3).empty());
+}
+
+// References that lead nowhere make no link and no message: a page
+// reference to a component that is not placed, an item that does not
+// exist. A page reference to a placed main component links to its page.
+TEST_F(PdfLinks, ReferencesWithoutATargetMakeNoLink)
+{
+    ASSERT_EQ(GesAnlegen(0, "Taster"), 3u);
+    appbteil b{};
+    b.id = 3;
+    std::strcpy(b.cd, "H");
+    std::strcpy(b.bl, "KON");
+    ASSERT_EQ(BtlEintragAnhaengen(&b), 0);  // not placed
+    exportieren({}, "BW 20,0000 200,0000\nTFA \"@Y0003P\"\nBW 0,0000 20,0000\nTFA \"@Y0009B\"\n"
+                    "BW 0,0000 20,0000\nTFA \"@Y0002P\"\n");
+    EXPECT_TRUE(warnungen().empty());
+    const auto links = mit("DPLAddLinkToDestination 4 ");
+    ASSERT_EQ(links.size(), 1u) << alle(protokoll);
+    EXPECT_NE(links[0].find("-> 3 (1)"), std::string::npos) << links[0];
+    const auto datei = dateiLinks(pfad("aus.pdf"), 4);
+    ASSERT_EQ(datei.size(), 1u);
+    EXPECT_NE(datei[0].find("-> 3"), std::string::npos) << datei[0];
 }
 
 TEST_F(PdfLinks, LinksWithinAPageOnlyWhenAsked)
