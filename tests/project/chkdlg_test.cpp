@@ -247,14 +247,7 @@ protected:
     void TearDown() override
     {
         wiDlgAlleSchliessen();
-        ctlKlassenAbmelden();
-        wiDlgFrei();
-        wiBibEnde();
-        plFensterSystemEnde();
-        FreeLibrary(anwDaten()->instanz);
-        anwZuruecksetzen();
-        plIniCacheLeeren();
-        unsetenv("XDG_CONFIG_HOME");
+        projpruef::dialogWirtEnde();
         wiSeitenDienstZuruecksetzen();
         ChkTest::TearDown();
     }

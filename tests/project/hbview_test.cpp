@@ -55,14 +55,7 @@ protected:
     {
         wiDlgAlleSchliessen();
         HilfeEnde();
-        ctlKlassenAbmelden();
-        wiDlgFrei();
-        wiBibEnde();
-        plFensterSystemEnde();
-        FreeLibrary(anwDaten()->instanz);
-        anwZuruecksetzen();
-        plIniCacheLeeren();
-        unsetenv("XDG_CONFIG_HOME");
+        projpruef::dialogWirtEnde();
         VorgabenTest::TearDown();
     }
     // 45 pages, each with its number drawn; a nested outline whose last

@@ -225,14 +225,7 @@ protected:
     void TearDown() override
     {
         wiDlgAlleSchliessen();
-        ctlKlassenAbmelden();
-        wiDlgFrei();
-        wiBibEnde();
-        plFensterSystemEnde();
-        FreeLibrary(anwDaten()->instanz);
-        anwZuruecksetzen();
-        plIniCacheLeeren();
-        unsetenv("XDG_CONFIG_HOME");
+        projpruef::dialogWirtEnde();
         ImpTest::TearDown();
     }
     static std::string text(HWND dlg, int id)

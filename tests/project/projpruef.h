@@ -25,6 +25,7 @@
 #include "platform/winconst.h"
 #include "winlib/anwdaten.h"
 #include "winlib/dialog.h"
+#include "winlib/winbib.h"
 #include "tests/equipment/projtest.h"
 
 namespace projpruef {
@@ -117,6 +118,19 @@ inline void dialogWirt(const std::string& konfig, int breite, int hoehe)
     anwLaufZustandSetzen(2);
     ASSERT_EQ(wiDlgInit(), 0);
     ASSERT_EQ(ctlKlassenAnmelden(), 0);
+}
+
+// Ends what `dialogWirt` started, in reverse.
+inline void dialogWirtEnde()
+{
+    ctlKlassenAbmelden();
+    wiDlgFrei();
+    wiBibEnde();
+    plFensterSystemEnde();
+    FreeLibrary(anwDaten()->instanz);
+    anwZuruecksetzen();
+    plIniCacheLeeren();
+    unsetenv("XDG_CONFIG_HOME");
 }
 
 // The frame's loop body for the page and dialog tests: the modeless filter

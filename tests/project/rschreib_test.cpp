@@ -120,14 +120,7 @@ protected:
         wiDlgAlleSchliessen();
         RswSchliessen();
         RsTestZuruecksetzen();
-        ctlKlassenAbmelden();
-        wiDlgFrei();
-        wiBibEnde();
-        plFensterSystemEnde();
-        FreeLibrary(anwDaten()->instanz);
-        anwZuruecksetzen();
-        plIniCacheLeeren();
-        unsetenv("XDG_CONFIG_HOME");
+        projpruef::dialogWirtEnde();
         VorgabenTest::TearDown();
     }
     // A dialog with the five short-text fields 3010..3014 registered (3010

@@ -57,14 +57,7 @@ protected:
     void TearDown() override
     {
         wiDlgAlleSchliessen();
-        ctlKlassenAbmelden();
-        wiDlgFrei();
-        wiBibEnde();
-        plFensterSystemEnde();
-        FreeLibrary(anwDaten()->instanz);
-        anwZuruecksetzen();
-        plIniCacheLeeren();
-        unsetenv("XDG_CONFIG_HOME");
+        projpruef::dialogWirtEnde();
         wiSeitenDienstZuruecksetzen();
         VorgabenTest::TearDown();
     }
