@@ -27,6 +27,7 @@
 #include "model/tempzeic.h"
 #include "model/zerleg.h"
 #include "platform/orte.h"
+#include "bench/modellbank.h"
 
 namespace {
 
@@ -96,29 +97,9 @@ void neu()
 
 int main(int argc, char** argv)
 {
-    std::string ordner = plOrtTemp();
-    std::string daten = std::string(__FILE__);
-    daten = daten.substr(0, daten.find_last_of('/') + 1) + "../tests/data/model";
-    std::string quelle = std::string(argc > 1 ? argv[1] : daten.c_str()) + "/BAUTEILE.L6";
-    {
-        std::ifstream ein(quelle, std::ios::binary);
-        std::ofstream aus(ordner + "/BAUTEILE.TST", std::ios::binary);
-        aus << ein.rdbuf();
-        if (!ein) {
-            std::fprintf(stderr, "Bauteildatei %s fehlt\n", quelle.c_str());
-            return 1;
-        }
-    }
-    VerSetzen(1, ordner.c_str());
-    VerSetzen(2, ordner.c_str());
-    BauInit();
-    BauCacheSetzen(1);
-    VIEINST* v = ViEinst();
-    v->flux = 0;
-    v->fluy = 0;
-    v->frox = 400;
-    v->froy = 400;
-    BefQueueInit();
+    // The fixture component "M1" of the model tests as library "TST".
+    const std::string ordner = modellBankAnlegen(argc, argv);
+    if (ordner.empty()) return 1;
     const std::vector<BEF> alle = saetze();
 
     neu();

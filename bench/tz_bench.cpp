@@ -29,6 +29,7 @@
 #include "model/tempzeic.h"
 #include "model/zeichnun.h"
 #include "platform/orte.h"
+#include "bench/modellbank.h"
 
 using namespace modh;  // the model's calls through its service tables
 
@@ -145,30 +146,9 @@ void lauf(const std::string& ordner, const std::string& zeichnung, int zeiRam, c
 
 int main(int argc, char** argv)
 {
-    std::string ordner = plOrtTemp();
     // The fixture component "M1" of the model tests as library "TST".
-    std::string daten = std::string(__FILE__);
-    daten = daten.substr(0, daten.find_last_of('/') + 1) + "../tests/data/model";
-    std::string quelle = std::string(argc > 1 ? argv[1] : daten.c_str()) + "/BAUTEILE.L6";
-    {
-        std::ifstream ein(quelle, std::ios::binary);
-        std::ofstream aus(ordner + "/BAUTEILE.TST", std::ios::binary);
-        aus << ein.rdbuf();
-        if (!ein) {
-            std::fprintf(stderr, "Bauteildatei %s fehlt\n", quelle.c_str());
-            return 1;
-        }
-    }
-    VerSetzen(1, ordner.c_str());
-    VerSetzen(2, ordner.c_str());
-    BauInit();
-    BauCacheSetzen(1);
-    VIEINST* v = ViEinst();
-    v->flux = 0;
-    v->fluy = 0;
-    v->frox = 400;
-    v->froy = 400;
-    BefQueueInit();
+    const std::string ordner = modellBankAnlegen(argc, argv);
+    if (ordner.empty()) return 1;
     std::string zeichnung = ordner + "/gross.ZEI";
     std::string ohne = ordner + "/ohne.ZEI";
     if (erzeugen(zeichnung, true) != 0 || erzeugen(ohne, false) != 0) {
