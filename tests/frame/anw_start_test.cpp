@@ -20,6 +20,7 @@
 #include "platform/lokalbefehl.h"
 #include "platform/orte.h"
 #include "platform/winconst.h"
+#include "tests/frame/rahmen_pruef.h"
 
 namespace fs = std::filesystem;
 
@@ -31,12 +32,8 @@ protected:
 
     void SetUp() override
     {
-        char muster[] = "/tmp/velmo-anwstart-XXXXXX";
-        ASSERT_NE(mkdtemp(muster), nullptr);
-        wurzel = muster;
-        fs::create_directories(wurzel / "laufzeit");
-        fs::permissions(wurzel / "laufzeit", fs::perms::owner_all);
-        fs::create_directories(wurzel / "konfig");
+        wurzel = rahmenWurzel("anwstart");
+        ASSERT_FALSE(wurzel.empty());
         fs::create_directories(wurzel / "arbeit" / "Projekt");
         ASSERT_TRUE(fs::exists(programm())) << "build the program first: " << programm();
     }

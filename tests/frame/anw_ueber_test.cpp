@@ -25,6 +25,7 @@
 #include "winlib/anwdaten.h"
 #include "winlib/dialog.h"
 #include "winlib/winbib.h"
+#include "tests/frame/rahmen_pruef.h"
 
 namespace fs = std::filesystem;
 
@@ -37,12 +38,8 @@ protected:
 
     void SetUp() override
     {
-        char muster[] = "/tmp/velmo-ueber-XXXXXX";
-        ASSERT_NE(mkdtemp(muster), nullptr);
-        wurzel = muster;
-        fs::create_directories(wurzel / "laufzeit");
-        fs::permissions(wurzel / "laufzeit", fs::perms::owner_all);
-        fs::create_directories(wurzel / "konfig");
+        wurzel = rahmenWurzel("ueber");
+        ASSERT_FALSE(wurzel.empty());
         fs::create_directories(wurzel / "arbeit" / "Projekt");
         setenv("XDG_RUNTIME_DIR", (wurzel / "laufzeit").c_str(), 1);
         setenv("XDG_CONFIG_HOME", (wurzel / "konfig").c_str(), 1);

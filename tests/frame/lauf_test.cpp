@@ -18,6 +18,7 @@
 
 #include "platform/lokalbefehl.h"
 #include "platform/winconst.h"
+#include "tests/frame/rahmen_pruef.h"
 
 namespace fs = std::filesystem;
 
@@ -34,12 +35,8 @@ protected:
 
     void SetUp() override
     {
-        char muster[] = "/tmp/velmo-lauf-XXXXXX";
-        ASSERT_NE(mkdtemp(muster), nullptr);
-        wurzel = muster;
-        fs::create_directories(wurzel / "laufzeit");
-        fs::permissions(wurzel / "laufzeit", fs::perms::owner_all);
-        fs::create_directories(wurzel / "konfig");
+        wurzel = rahmenWurzel("lauf");
+        ASSERT_FALSE(wurzel.empty());
         fs::create_directories(wurzel / "arbeit" / "Projekt A");
         ASSERT_TRUE(fs::exists(velmoProgramm())) << "build the program first: " << velmoProgramm();
     }

@@ -52,13 +52,9 @@ protected:
 
     void SetUp() override
     {
-        char muster[] = "/tmp/velmo-menue-XXXXXX";
-        ASSERT_NE(mkdtemp(muster), nullptr);
-        wurzel = muster;
+        wurzel = rahmenWurzel("menue");
+        ASSERT_FALSE(wurzel.empty());
         projekt = wurzel / "arbeit" / "Projekt";
-        fs::create_directories(wurzel / "laufzeit");
-        fs::permissions(wurzel / "laufzeit", fs::perms::owner_all);
-        fs::create_directories(wurzel / "konfig");
         fs::create_directories(projekt);
         fs::create_directories(wurzel / "arbeit" / "Anderes");
         setenv("XDG_RUNTIME_DIR", (wurzel / "laufzeit").c_str(), 1);

@@ -2,6 +2,8 @@
 // command left in the queue, the last message box and the program folder.
 #pragma once
 
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -14,12 +16,26 @@
 #include "frame/modus.h"
 #include "platform/fenster.h"
 #include "platform/orte.h"
+#include "platform/ressource.h"
 #include "platform/nachricht.h"
 #include "platform/nachrichtbox.h"
 #include "platform/winconst.h"
 #include "winlib/anwdaten.h"
 #include "winlib/dialog.h"
 #include "winlib/winbib.h"
+
+// A fresh folder "/tmp/velmo-<name>-XXXXXX" holding a private runtime
+// folder "laufzeit" and a "konfig" folder; empty when it cannot be made.
+inline std::filesystem::path rahmenWurzel(const std::string& name)
+{
+    std::string muster = "/tmp/velmo-" + name + "-XXXXXX";
+    if (mkdtemp(muster.data()) == nullptr) return {};
+    const std::filesystem::path w = muster;
+    std::filesystem::create_directories(w / "laufzeit");
+    std::filesystem::permissions(w / "laufzeit", std::filesystem::perms::owner_all);
+    std::filesystem::create_directories(w / "konfig");
+    return w;
+}
 
 // Starts the frame in-process on a fresh headless window system, as `velmo`
 // with the command-line words `woerter`; `args` and `argv` keep the words

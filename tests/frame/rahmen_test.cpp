@@ -52,12 +52,8 @@ protected:
 
     void SetUp() override
     {
-        char muster[] = "/tmp/velmo-rahmen-XXXXXX";
-        ASSERT_NE(mkdtemp(muster), nullptr);
-        wurzel = muster;
-        fs::create_directories(wurzel / "laufzeit");
-        fs::permissions(wurzel / "laufzeit", fs::perms::owner_all);
-        fs::create_directories(wurzel / "konfig");
+        wurzel = rahmenWurzel("rahmen");
+        ASSERT_FALSE(wurzel.empty());
         fs::create_directories(wurzel / "arbeit" / "Projekt");
         fs::create_directories(wurzel / "arbeit" / "Anderes");
         setenv("XDG_RUNTIME_DIR", (wurzel / "laufzeit").c_str(), 1);

@@ -76,12 +76,8 @@ protected:
     void SetUp() override
     {
         (void)vgbSender;
-        char muster[] = "/tmp/velmo-vgbdlg-XXXXXX";
-        ASSERT_NE(mkdtemp(muster), nullptr);
-        wurzel = muster;
-        fs::create_directories(wurzel / "laufzeit");
-        fs::permissions(wurzel / "laufzeit", fs::perms::owner_all);
-        fs::create_directories(wurzel / "konfig");
+        wurzel = rahmenWurzel("vgbdlg");
+        ASSERT_FALSE(wurzel.empty());
         fs::create_directories(wurzel / "arbeit" / "Projekt");
         setenv("XDG_RUNTIME_DIR", (wurzel / "laufzeit").c_str(), 1);
         setenv("XDG_CONFIG_HOME", (wurzel / "konfig").c_str(), 1);
