@@ -13,6 +13,7 @@
 // widths are whole pixels as on Windows; printer DCs use unhinted outlines.
 // Text is code page 1252 and becomes UTF-8 only for Pango.
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <climits>
 #include <cmath>
@@ -35,7 +36,7 @@ struct GdiMetrik {
     int ascent = 0, descent = 0;  // device pixels (rounded up for raster)
     double asc = 0, desc = 0;     // exact
     int internLeading = 0, externLeading = 0;
-    double avg = 0, max = 0;
+    double avg = 0;
 };
 std::map<std::string, GdiMetrik> gdiMetriken;
 std::map<std::string, double> gdiZellVerhaeltnis;  // em / cell per face+style
@@ -95,6 +96,37 @@ void gdiNachUtf8(const char* t, size_t n, std::string& aus, std::vector<int>* st
     if (start) start->push_back(static_cast<int>(aus.size()));
 }
 
+// Logical widths (Pango units, unstretched) of the printable characters
+// of the code page (32..126, 160..255; the others stay -1), each as if laid
+// out alone: one layout holds one paragraph per character, and Pango shapes
+// every paragraph by itself, so no kerning or ligature joins two of them.
+// One layout in place of 190 keeps font start-up cheap.
+void gdiEinzelBreiten(PangoContext* k, const PangoFontDescription* d, std::array<int, 256>& breite)
+{
+    breite.fill(-1);
+    std::string text, u;
+    std::vector<int> zeichen;
+    for (int c = 32; c < 256; ++c) {
+        if (c >= 127 && c < 160) continue;
+        char ch = static_cast<char>(c);
+        gdiNachUtf8(&ch, 1, u, nullptr);
+        text += u;
+        text += '\n';
+        zeichen.push_back(c);
+    }
+    PangoLayout* l = pango_layout_new(k);
+    pango_layout_set_font_description(l, d);
+    pango_layout_set_text(l, text.c_str(), static_cast<int>(text.size()));
+    if (pango_layout_get_line_count(l) >= static_cast<int>(zeichen.size())) {
+        for (size_t i = 0; i < zeichen.size(); ++i) {
+            PangoRectangle log;
+            pango_layout_line_get_extents(pango_layout_get_line_readonly(l, static_cast<int>(i)), nullptr, &log);
+            breite[static_cast<size_t>(zeichen[i])] = log.width;
+        }
+    }
+    g_object_unref(l);
+}
+
 }  // namespace
 
 PangoContext* gdiPangoKontext(bool raster)
@@ -116,6 +148,7 @@ PangoContext* gdiPangoKontext(bool raster)
         cairo_font_options_destroy(o);
         pango_cairo_context_set_resolution(k, 72);
         pango_context_set_round_glyph_positions(k, raster);
+        pango_context_set_language(k, pango_language_from_string("de"));
     }
     return k;
 }
@@ -187,6 +220,11 @@ struct GdiSchriftLage {
     double skalaX = 1;
     LOGFONT lf{};            // what it was made from (the cache's key with the scales)
     uint64_t nummer = 0;     // unique per entry, so a DC's layout knows its font
+    // Single characters, filled on first use (gdiEinzel): the sizes the
+    // cell search tries and drops never pay for them.
+    mutable bool einzelDa = false;
+    mutable std::array<int, 256> einzel{};  // Pango units, unstretched; -1 not printable
+    mutable double max = 0;                 // widest printable character, whole pixels up
     ~GdiSchriftLage()
     {
         if (desc) pango_font_description_free(desc);
@@ -206,6 +244,24 @@ PangoFontDescription* gdiBeschreibung(const LOGFONT& lf, double em)
     return d;
 }
 
+// Ascent, descent and line height (Pango units) from the face's own
+// extents, as pango_font_get_metrics gives them (hinted metrics whole
+// pixels up) without its sample layout: that layout runs in a context of
+// its own and costs two further fontconfig match and sort threads per size.
+void gdiFlaechenMetrik(PangoFont* f, bool raster, int& asc, int& desc, int& hoehe)
+{
+    hb_font_extents_t e{};
+    hb_font_get_extents_for_direction(pango_font_get_hb_font(f), HB_DIRECTION_LTR, &e);
+    asc = e.ascender;
+    desc = -e.descender;
+    hoehe = e.ascender - e.descender + e.line_gap;
+    if (raster) {
+        asc = PANGO_UNITS_CEIL(asc);
+        desc = PANGO_UNITS_CEIL(desc);
+        hoehe = PANGO_UNITS_CEIL(hoehe);
+    }
+}
+
 GdiMetrik gdiMetrikHolen(PangoFontDescription* d, bool raster)
 {
     char* s = pango_font_description_to_string(d);
@@ -215,42 +271,33 @@ GdiMetrik gdiMetrikHolen(PangoFontDescription* d, bool raster)
     if (it != gdiMetriken.end()) return it->second;
     PangoContext* k = gdiPangoKontext(raster);
     GdiMetrik m;
-    PangoFont* f = pango_font_map_load_font(gdiFontMap, k, d);
+    // The face comes from laying out the probe text, not from
+    // pango_font_map_load_font: the two ask fontconfig with different
+    // patterns, and each new pattern sorts the installed fonts on two
+    // threads of its own. One layout per size keeps it to one pattern.
+    PangoLayout* l = pango_layout_new(k);
+    pango_layout_set_font_description(l, d);
+    // The average width as Windows reports it (tmAveCharWidth): of the
+    // lower-case letters and the blank. lfWidth asks for this width.
+    const char* probe = "abcdefghijklmnopqrstuvwxyz ";
+    pango_layout_set_text(l, probe, -1);
+    PangoRectangle log;
+    pango_layout_get_extents(l, nullptr, &log);
+    PangoLayoutLine* zeile = pango_layout_get_line_readonly(l, 0);
+    PangoFont* f = zeile && zeile->runs ? static_cast<PangoGlyphItem*>(zeile->runs->data)->item->analysis.font : nullptr;
     if (f) {
-        PangoFontMetrics* fm = pango_font_get_metrics(f, nullptr);
-        m.asc = pango_font_metrics_get_ascent(fm) / double(PANGO_SCALE);
-        m.desc = pango_font_metrics_get_descent(fm) / double(PANGO_SCALE);
-        int hoehe = pango_font_metrics_get_height(fm);
-        pango_font_metrics_unref(fm);
+        m.avg = log.width / double(PANGO_SCALE) / 27.0;
+        int asc, desc, hoehe;
+        gdiFlaechenMetrik(f, raster, asc, desc, hoehe);
+        m.asc = asc / double(PANGO_SCALE);
+        m.desc = desc / double(PANGO_SCALE);
         double em = pango_font_description_get_size(d) / double(PANGO_SCALE);
         m.ascent = static_cast<int>(std::ceil(m.asc - 0.01));
         m.descent = static_cast<int>(std::ceil(m.desc - 0.01));
         m.internLeading = std::max(0, m.ascent + m.descent - static_cast<int>(std::lround(em)));
         m.externLeading = std::max(0, static_cast<int>(std::lround(hoehe / double(PANGO_SCALE))) - m.ascent - m.descent);
-        // The widest character of the code page's printable range.
-        PangoLayout* l = pango_layout_new(k);
-        pango_layout_set_font_description(l, d);
-        std::string u;
-        m.max = 0;
-        for (int c = 32; c < 256; ++c) {
-            if (c >= 127 && c < 160) continue;
-            char ch = static_cast<char>(c);
-            gdiNachUtf8(&ch, 1, u, nullptr);
-            pango_layout_set_text(l, u.c_str(), static_cast<int>(u.size()));
-            int w, h;
-            pango_layout_get_pixel_size(l, &w, &h);
-            m.max = std::max(m.max, double(w));
-        }
-        // The average width as Windows reports it (tmAveCharWidth): of the
-        // lower-case letters and the blank. lfWidth asks for this width.
-        const char* probe = "abcdefghijklmnopqrstuvwxyz ";
-        pango_layout_set_text(l, probe, -1);
-        PangoRectangle log;
-        pango_layout_get_extents(l, nullptr, &log);
-        m.avg = log.width / double(PANGO_SCALE) / 27.0;
-        g_object_unref(l);
-        g_object_unref(f);
     }
+    g_object_unref(l);
     gdiMetriken.emplace(key, m);
     return m;
 }
@@ -320,6 +367,18 @@ const GdiSchriftLage& gdiLage(GdiDc* dc)
     s.winkel = lf.lfEscapement / 1800.0 * M_PI;
     s.unterstrichen = lf.lfUnderline != 0;
     s.durchgestrichen = lf.lfStrikeOut != 0;
+    return s;
+}
+
+const GdiSchriftLage& gdiEinzel(const GdiSchriftLage& s)
+{
+    if (!s.einzelDa) {
+        s.einzelDa = true;
+        gdiEinzelBreiten(gdiPangoKontext(s.raster), s.desc, s.einzel);
+        s.max = 0;
+        for (int w : s.einzel)
+            if (w > 0) s.max = std::max(s.max, double(PANGO_PIXELS_CEIL(w)));
+    }
     return s;
 }
 
@@ -551,6 +610,14 @@ struct GdiMessen {
     int zelle() const { return s.raster ? s.m.ascent + s.m.descent : static_cast<int>(std::ceil(s.m.asc + s.m.desc)); }
 };
 
+// Width of one character (device pixels, stretched) from the font's table
+// where it has one, else laid out.
+double gdiZeichenBreite(GdiMessen& m, char c, const std::string& u)
+{
+    int w = gdiEinzel(m.s).einzel[static_cast<unsigned char>(c)];
+    return w >= 0 ? w / double(PANGO_SCALE) * m.s.dehnung : gdiBreite(m.l, u, m.s);
+}
+
 }  // namespace
 
 BOOL GetTextExtentPoint32(HDC hdc, LPCSTR text, int n, LPSIZE sz)
@@ -560,7 +627,7 @@ BOOL GetTextExtentPoint32(HDC hdc, LPCSTR text, int n, LPSIZE sz)
     GdiMessen m(dc);
     std::string u;
     gdiNachUtf8(text ? text : "", static_cast<size_t>(n), u, nullptr);
-    double w = n > 0 ? gdiBreite(m.l, u, m.s) : 0;
+    double w = n == 1 ? gdiZeichenBreite(m, text[0], u) : n > 0 ? gdiBreite(m.l, u, m.s) : 0;
     if (m.s.raster) w = std::round(w);
     w += dc->z.zeichenAbstand * m.s.skalaX * n;
     sz->cx = static_cast<LONG>(std::lround(m.lx(w)));
@@ -611,7 +678,7 @@ BOOL GetTextMetrics(HDC hdc, TEXTMETRIC* tm)
     tm->tmExternalLeading = ly(m.s.m.externLeading);
     double avg = m.s.m.avg * m.s.dehnung;
     tm->tmAveCharWidth = std::max<LONG>(1, lx(m.s.raster ? std::round(avg) : avg));
-    tm->tmMaxCharWidth = std::max<LONG>(tm->tmAveCharWidth, lx(m.s.m.max * m.s.dehnung));
+    tm->tmMaxCharWidth = std::max<LONG>(tm->tmAveCharWidth, lx(gdiEinzel(m.s).max * m.s.dehnung));
     tm->tmWeight = lf.lfWeight == 0 ? FW_NORMAL : lf.lfWeight;
     tm->tmOverhang = 0;
     tm->tmDigitizedAspectX = tm->tmDigitizedAspectY = 96;
@@ -641,7 +708,7 @@ BOOL GetCharWidth32(HDC hdc, UINT first, UINT last, int* widths)
     for (UINT c = first; c <= last; ++c) {
         char ch = static_cast<char>(c);
         gdiNachUtf8(&ch, 1, u, nullptr);
-        double w = gdiBreite(m.l, u, m.s);
+        double w = gdiZeichenBreite(m, ch, u);
         if (m.s.raster) w = std::round(w);
         widths[c - first] = static_cast<int>(std::lround(m.lx(w)));
     }

@@ -3,12 +3,14 @@
 // metrics and ink bounds, not pictures: where the text sits relative to its
 // reference point for each alignment, heights, widths and line layout.
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include <fontconfig/fontconfig.h>
 
+#include "platform/gdiimpl.h"
 #include "tests/platform/gdi_pruef.h"
 
 namespace {
@@ -384,3 +386,86 @@ TEST(GdiText, WorldTransformScalesAndTurnsText)
 }
 
 }  // namespace
+
+// Font start-up measures without Pango's own metrics call and without a
+// layout per character; the figures must stay those Pango gives. Raster
+// (memory bitmap) and vector (printer) DCs, cell and character heights.
+TEST(GdiText, FastMetricsAndCharacterWidthsEqualPangosOwn)
+{
+    GdiLeinwand l(8, 8);
+    cairo_surface_t* pdf = cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, nullptr);
+    GdiGeraet drucker;
+    drucker.technik = DT_RASPRINTER;
+    drucker.logpixelsx = drucker.logpixelsy = 600;
+    HDC vektor = gdiDcVektorErzeugen(pdf, drucker);
+    ASSERT_NE(vektor, 0u);
+    const struct {
+        const char* face;
+        int hoehe, gewicht;
+        bool kursiv;
+    } faelle[] = {
+        {"Arial", -11, FW_NORMAL, false},     {"Arial", 128, FW_NORMAL, false},
+        {"Times New Roman", 128, FW_NORMAL, false}, {"Courier New", 13, FW_BOLD, false},
+        {"DejaVu Sans", -7, FW_NORMAL, true},  {"Liberation Mono", -40, FW_NORMAL, false},
+    };
+    for (HDC dc : {l.dc, vektor}) {
+        const bool raster = dc == l.dc;
+        for (const auto& f : faelle) {
+            SCOPED_TRACE(std::string(f.face) + " " + std::to_string(f.hoehe) + (raster ? " raster" : " vector"));
+            HFONT h = CreateFont(f.hoehe, 0, 0, 0, f.gewicht, f.kursiv, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, f.face);
+            HGDIOBJ alt = SelectObject(dc, h);
+            int schnell[256];
+            ASSERT_TRUE(GetCharWidth32(dc, 0, 255, schnell));
+            int breitest = 0;
+            for (int c = 32; c < 256; ++c) {
+                char z = static_cast<char>(c);
+                SIZE langsam{}, einzeln{};
+                int passt = 0;
+                // The run measure lays the character out on its own.
+                ASSERT_TRUE(GetTextExtentExPoint(dc, &z, 1, -1, &passt, nullptr, &langsam));
+                ASSERT_TRUE(GetTextExtentPoint32(dc, &z, 1, &einzeln));
+                EXPECT_EQ(schnell[c], langsam.cx) << c;
+                EXPECT_EQ(einzeln.cx, langsam.cx) << c;
+                if (c < 127 || c >= 160) breitest = std::max(breitest, static_cast<int>(langsam.cx));
+            }
+            TEXTMETRIC tm;
+            ASSERT_TRUE(GetTextMetrics(dc, &tm));
+            if (raster) EXPECT_GE(tm.tmMaxCharWidth, breitest);
+            else EXPECT_GT(tm.tmMaxCharWidth, 0);
+            // Ascent, descent and leading against pango_font_get_metrics of
+            // the face at the size the DC chose.
+            LOGFONT lf{};
+            GetObject(h, sizeof lf, &lf);
+            std::string familie;
+            gdiSchriftLoesen(lf, familie);
+            PangoFontDescription* d = pango_font_description_new();
+            pango_font_description_set_family(d, familie.c_str());
+            pango_font_description_set_weight(d, static_cast<PangoWeight>(f.gewicht));
+            pango_font_description_set_style(d, f.kursiv ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
+            if (!raster) {  // (vector sizes are scaled to the device; their figures are Pango's unrounded)
+                pango_font_description_free(d);
+                SelectObject(dc, alt);
+                DeleteObject(h);
+                continue;
+            }
+            pango_font_description_set_absolute_size(d, (tm.tmHeight - tm.tmInternalLeading) * PANGO_SCALE);
+            PangoFont* pf = pango_font_map_load_font(pango_context_get_font_map(gdiPangoKontext(raster)),
+                                                     gdiPangoKontext(raster), d);
+            ASSERT_NE(pf, nullptr);
+            PangoFontMetrics* pm = pango_font_get_metrics(pf, nullptr);
+            const double asc = pango_font_metrics_get_ascent(pm) / double(PANGO_SCALE);
+            const double desc = pango_font_metrics_get_descent(pm) / double(PANGO_SCALE);
+            EXPECT_EQ(tm.tmAscent, static_cast<LONG>(std::ceil(asc - 0.01)));
+            EXPECT_EQ(tm.tmDescent, static_cast<LONG>(std::ceil(desc - 0.01)));
+            const int hoehe = PANGO_PIXELS(pango_font_metrics_get_height(pm));
+            EXPECT_EQ(tm.tmExternalLeading, std::max(0, hoehe - tm.tmAscent - tm.tmDescent));
+            pango_font_metrics_unref(pm);
+            g_object_unref(pf);
+            pango_font_description_free(d);
+            SelectObject(dc, alt);
+            DeleteObject(h);
+        }
+    }
+    DeleteDC(vektor);
+    cairo_surface_destroy(pdf);
+}
