@@ -148,7 +148,6 @@ PangoContext* gdiPangoKontext(bool raster)
         cairo_font_options_destroy(o);
         pango_cairo_context_set_resolution(k, 72);
         pango_context_set_round_glyph_positions(k, raster);
-        pango_context_set_language(k, pango_language_from_string("de"));
     }
     return k;
 }
