@@ -461,24 +461,11 @@ struct Blatt : ap::Fixture {
                                    stift(0, 140, 0, 3), stift(160, 0, 160, 1), stift(0, 120, 160, 2),
                                    stift(90, 90, 90, 1), {0, 0, 0, 2, 1, 255, 200, 0}};
         for (int i = 0; i < 8; ++i) ViEinst()->stift[i] = stifte[i];
-        std::filesystem::copy_file(stFixture("bilder/ecke.png"), ordner.projekt / "ecke.png");
-        // A metafile picture made by the drawing layer and the picture writer.
-        ASSERT_EQ(GdiWmfBeginn(600, 400), 0);
-        AbbildungSichern();
-        AbbildungSetzenFrei(0, 0, 60, 40, 600, 400, 0, 0, 100, 50, 50);
-        const VISTIFT gruen = stift(0, 150, 0, 8), blau = stift(0, 0, 220, 4);
-        GdiStiftSetzen(&gruen, 7, 100);
-        GdiEllipse(5, 5, 55, 35, 0);
-        GdiStiftSetzen(&blau, 7, 100);
-        GdiLinie(5, 5, 55, 35);
-        GdiLinie(5, 35, 55, 5);
-        HGLOBAL b = GdiWmfEnde();
-        AbbildungWieder();
-        ASSERT_NE(b, 0u);
-        ASSERT_EQ(MetaDateiSchreibenBox((ordner.projekt / "bild.wmf").c_str(), b, 600, 400, 1440), 0);
-        BildSpeicherFrei(b);
-        pfad = (ordner.projekt / "BLATT.001").string();
-        ASSERT_GE(ZeiAusText(pfad.c_str(), stFixture("ansicht/blatt.txt").c_str()), 0);
+        // The demo's sheet of every element kind, with its PNG and WMF
+        // pictures beside it in the project folder.
+        const std::filesystem::path demo = std::filesystem::path(VELMO_SOURCE_DIR) / "demo" / "Projekt";
+        for (const char* n : {"HV1.15", "ecke.png", "bild.wmf"}) std::filesystem::copy_file(demo / n, ordner.projekt / n);
+        pfad = (ordner.projekt / "HV1.15").string();
         zeichnung = pfad;
         BildBibLaden();
         // The drawing window's paint (its grid of 10 units) under the drawing.
