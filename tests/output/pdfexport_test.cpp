@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "ausgabetest.h"
+#include "output/farbe.h"
 #include "output/pdfbind.h"
 #include "platform/gdi.h"
 #include "platform/pdfbib.h"
@@ -350,3 +351,42 @@ TEST_F(PdfExportTest, FailuresWarnReturnMinusOneAndKeepTheOldFile)
 }
 
 }  // namespace
+
+// The two-colour pen ("50 rot hellblau"): the line is drawn solid, in pieces
+// of the dash period that alternate between the two colours (the second
+// first, as on the screen) and join end to end; the next pen has its own.
+TEST_F(PdfExportTest, TwoColourPenAlternatesItsColoursAlongASolidLine)
+{
+    std::filesystem::copy_file(stFixture("rgb.txt"), StOrdner::anwendung("rgb.txt"));
+    RgbVergessen();
+    satzMit({{"PaA4StDef1", "50 rot hellblau"}, {"PaA4StDef2", "35 blau"}});
+    const auto p = export_({"ST 2\nSA 7\nSL 1,0000\nZL 100,0000 0,0000\nST 3\nZL 0,0000 10,0000\nZA4\n"});
+    RgbVergessen();
+    std::vector<std::string> farben;
+    double bis = 0;
+    size_t stueck = 0;
+    std::string farbe;
+    for (const std::string& z : p) {
+        if (z.rfind("DPLSetLineColor", 0) == 0) farbe = z.substr(16);
+        if (z.rfind("DPLSetLineDashEx", 0) == 0) {
+            EXPECT_EQ(z, "DPLSetLineDashEx \"\"") << alle(p);
+        }
+        double x0, y0, x1, y1;
+        if (z.rfind("DPLDrawLine", 0) != 0 || std::sscanf(z.c_str(), "DPLDrawLine %lf %lf %lf %lf", &x0, &y0, &x1, &y1) != 4)
+            continue;
+        if (y0 != 0 || y1 != 0) {  // the next pen's line
+            EXPECT_EQ(farbe, "0 0 255") << alle(p);
+            break;
+        }
+        EXPECT_NEAR(x0, bis, 1.0) << z;  // no gap
+        EXPECT_GT(x1, x0);
+        bis = x1;
+        farben.push_back(farbe);
+        ++stueck;
+    }
+    EXPECT_NEAR(bis, 283.46, 0.1);  // 100 mm in points, to the end
+    ASSERT_GE(stueck, 4u) << alle(p);
+    for (size_t i = 0; i < farben.size(); ++i)
+        EXPECT_EQ(farben[i], i % 2 == 0 ? "128 192 255" : "255 0 0") << i << "\n" << alle(p);
+    EXPECT_EQ(mit(p, "DPLSetLineWidth")[0], "DPLSetLineWidth 1.42");
+}

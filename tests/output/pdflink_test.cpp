@@ -195,14 +195,17 @@ TEST_F(PdfLinks, SubComponentsFirstThenTextsNumberedPerPage)
 }
 
 // References that lead nowhere make no link and no message: a page
-// reference to a component that is not placed, an item that does not
-// exist. A page reference to a placed main component links to its page.
+// reference to a component that is not placed (its first line shows "-",
+// though the component still names the drawing it was taken from), an item
+// that does not exist. A page reference to a placed main component links to
+// its page.
 TEST_F(PdfLinks, ReferencesWithoutATargetMakeNoLink)
 {
     ASSERT_EQ(GesAnlegen(0, "Taster"), 3u);
     appbteil b{};
     b.id = 3;
     std::strcpy(b.cd, "H");
+    std::strcpy(b.ze, "003");
     std::strcpy(b.bl, "KON");
     ASSERT_EQ(BtlEintragAnhaengen(&b), 0);  // not placed
     exportieren({}, "BW 20,0000 200,0000\nTFA \"@Y0003P\"\nBW 0,0000 20,0000\nTFA \"@Y0009B\"\n"
