@@ -186,9 +186,11 @@ int pdfbibCairoSchreiben(const PdfbibDokument& doc, std::string& roh)
         cairo_save(cr);
         cairo_translate(cr, 0, s.hoehe);
         cairo_scale(cr, 1, -1);  // PDF space: y up from the lower left corner
-        for (const PdfbibOp& op : s.ops) {
-            if (op.art == PdfbibOpArt::Text) pdfbibTextMalen(cr, op);
-            else pdfbibOpMalen(cr, op);
+        for (size_t k = 0; k < s.ops.size();) {
+            const PdfbibOp& op = s.ops[k];
+            if (op.art == PdfbibOpArt::Text) pdfbibTextMalen(cr, op), ++k;
+            else if (op.art == PdfbibOpArt::Linie) k = pdfbibLinienMalen(cr, s.ops, k);
+            else pdfbibOpMalen(cr, op), ++k;
         }
         cairo_restore(cr);
         bool ziele = std::any_of(doc.ziele.begin(), doc.ziele.end(),
@@ -282,6 +284,32 @@ PopplerDocument* pdfbibPopplerAus(GBytes* bytes, const char* passwort)
 }
 
 }  // namespace
+
+// A run of lines drawn alike (width, dash, colour) from ops[k] on, as one
+// path of one stroke: every line is its own subpath, so each starts its
+// dash pattern afresh as a stroke of its own would, and the colours are
+// opaque. Fewer strokes make the file smaller and Cairo's page analysis
+// (a region grown by every operation) faster. Gives the index after the run.
+size_t pdfbibLinienMalen(cairo_t* cr, const std::vector<PdfbibOp>& ops, size_t k)
+{
+    const PdfbibOp& a = ops[k];
+    auto gleich = [&a](const PdfbibOp& o) {
+        return o.art == PdfbibOpArt::Linie && o.breite == a.breite && o.strich == a.strich && o.linie.r == a.linie.r &&
+               o.linie.g == a.linie.g && o.linie.b == a.linie.b;
+    };
+    cairo_save(cr);
+    cairo_set_line_width(cr, a.breite);
+    cairo_set_dash(cr, a.strich.data(), static_cast<int>(a.strich.size()), 0);
+    cairo_set_source_rgb(cr, a.linie.r, a.linie.g, a.linie.b);
+    for (; k < ops.size() && gleich(ops[k]); ++k) {
+        const std::vector<double>& p = ops[k].p;
+        cairo_move_to(cr, p[0], p[1]);
+        cairo_line_to(cr, p[2], p[3]);
+    }
+    cairo_stroke(cr);
+    cairo_restore(cr);
+    return k;
+}
 
 void pdfbibOpMalen(cairo_t* cr, const PdfbibOp& op)
 {

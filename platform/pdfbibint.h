@@ -132,3 +132,6 @@ int pdfbibPdfErzeugen(const PdfbibDokument& doc, std::string& aus);
 int pdfbibSeiteRendern(const PdfbibDokument& doc, int seite, double dpi, cairo_t* cr);
 // Draws one recorded shape or image op; `cr` is in PDF space (y up).
 void pdfbibOpMalen(cairo_t* cr, const PdfbibOp& op);
+// Draws the run of lines drawn alike from ops[k] on as one stroke; gives the
+// index after the run.
+size_t pdfbibLinienMalen(cairo_t* cr, const std::vector<PdfbibOp>& ops, size_t k);

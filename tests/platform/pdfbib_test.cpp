@@ -284,6 +284,62 @@ TEST_F(Pdf, ShapesAndImagesLandWhereTheCoordinatesSay)
             << grad;
 }
 
+// Stroke operators ("S") in the content of page `seite` (from 1).
+int striche(const std::string& pfad, int seite)
+{
+    struct Zaehler : QPDFObjectHandle::ParserCallbacks {
+        int n = 0;
+        void handleObject(QPDFObjectHandle o) override { n += o.isOperator() && o.getOperatorValue() == "S"; }
+        void handleEOF() override {}
+    } z;
+    QPDF q;
+    q.processFile(pfad.c_str());
+    QPDFObjectHandle s = q.getAllPages()[static_cast<size_t>(seite - 1)];
+    s.parsePageContents(&z);
+    return z.n;
+}
+
+// Lines drawn alike in a row become one stroke of several subpaths; each
+// line still starts its dash pattern afresh (the lines start at different
+// x, so a pattern running on from one to the next shows), and the page
+// looks as when every line is a stroke of its own: page 1 draws the black
+// lines in a row, then the red ones; page 2 the same lines taking turns.
+TEST_F(Pdf, LinesDrawnAlikeInARowAreOneStrokeThatLooksTheSame)
+{
+    ASSERT_GT(DPLNewDocument(bib), 0);
+    ASSERT_EQ(DPLSetPageSize(bib, L"A5"), 1);
+    DPLSetLineWidth(bib, 2);
+    DPLSetLineDashEx(bib, L"6.00 3.00");
+    auto linie = [&](int i, bool rot) {
+        DPLSetLineColor(bib, rot ? 1 : 0, 0, 0);
+        const double y = (rot ? 300 : 500) - 10 * i;
+        return DPLDrawLine(bib, 20 + 1.5 * i, y, 300, y);
+    };
+    for (bool rot : {false, true})
+        for (int i = 0; i < 6; ++i) ASSERT_EQ(linie(i, rot), 1);
+    ASSERT_EQ(DPLSelectPage(bib, DPLNewPage(bib)), 1);
+    for (int i = 0; i < 6; ++i) {
+        ASSERT_EQ(linie(i, false), 1);
+        ASSERT_EQ(linie(i, true), 1);
+    }
+    const std::string ziel = p("linien.pdf");
+    ASSERT_EQ(speichern(ziel), 1) << DPLLastErrorCode(bib);
+    EXPECT_EQ(striche(ziel, 1), 2);
+    EXPECT_EQ(striche(ziel, 2), 12);
+    PdfBildschirm eins(420, 596), zwei(420, 596);
+    ASSERT_EQ(DPLRenderPageToDC(bib, 72, 1, eins.dc), 1);
+    ASSERT_EQ(DPLRenderPageToDC(bib, 72, 2, zwei.dc), 1);
+    int anders = 0, tinte = 0;
+    for (int y = 0; y < 596; ++y)
+        for (int x = 0; x < 420; ++x) {
+            const COLORREF a = GetPixel(eins.dc, x, y);
+            anders += a != GetPixel(zwei.dc, x, y);
+            tinte += a != RGB(255, 255, 255);
+        }
+    EXPECT_EQ(anders, 0);
+    EXPECT_GT(tinte, 2000);
+}
+
 TEST_F(Pdf, RenderFollowsTheViewportAndStaysInsideTheClip)
 {
     ASSERT_GT(DPLNewDocument(bib), 0);
