@@ -317,6 +317,59 @@ TEST_F(PdfExportTest, OutsideReadersTakeTheFileAndTextsKeepTheirLetters)
     EXPECT_NE(text.find("Drei"), std::string::npos) << text;
 }
 
+// A real export of an A4 and an A3 drawing with two appended files, each
+// the export of one drawing of its own (an A4 drawing on landscape paper,
+// an A3 one on landscape A3), read by outside readers and loaded back.
+TEST_F(PdfExportTest, OutsideReadersTakeEveryPaperAndTheAppendedFiles)
+{
+    ASSERT_TRUE(agProgrammDa("qpdf") && agProgrammDa("pdfinfo") && agProgrammDa("pdftotext"));
+    satzMit({{"PaA4BlOri", "1"}});
+    export_({"TG 5,0000\nBW 20,0000 150,0000\nTFA \"Quer \xe4\"\nZA4\n"}, "quer.pdf");
+    satzMit({{"PaA3BlOri", "3"}});
+    export_({"TG 5,0000\nBW 20,0000 150,0000\nTFA \"Anhang A3\"\nZA3\n"}, "anhang.pdf");
+    satzMit({{"PaA4BlOri", "0"}, {"PaA3BlOri", "2"}});
+    ASSERT_EQ(PdfExportStart(pfad("aus.pdf").c_str()), 1);
+    const char* blaetter[2] = {"TG 5,0000\nBW 20,0000 250,0000\nTFA \"Hoch \xdf \x80\"\nZA4\n",
+                               "TG 5,0000\nBW 20,0000 350,0000\nTFA \"Gro\xdf A3\"\nZA3\n"};
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_EQ(PdfSeite(zeichnung("s" + std::to_string(i), std::string("VER 10\n") + blaetter[i]).c_str()), 0);
+        PdfGliederung(0, i + 1, i == 0 ? "Hoch" : "Gross");
+    }
+    PdfAnhaengen(pfad("quer.pdf").c_str(), "Quer");
+    PdfAnhaengen(pfad("anhang.pdf").c_str(), "Anhang");
+    ASSERT_EQ(PdfExportEnde(), 0);
+    EXPECT_TRUE(warnungen().empty());
+
+    EXPECT_EQ(agAufruf("qpdf --check '" + pfad("aus.pdf") + "'"), 0);
+    ASSERT_EQ(agAufruf("{ pdfinfo -f 1 -l 4 '" + pfad("aus.pdf") + "' > '" + pfad("info.txt") + "'; }"), 0);
+    const std::string info = stLesen(pfad("info.txt"));
+    EXPECT_NE(info.find("Pages:           4"), std::string::npos) << info;
+    for (const char* groesse : {"Page    1 size:  595.3 x 841.9", "Page    2 size:  841.9 x 1190.6",
+                                "Page    3 size:  841.9 x 595.3", "Page    4 size:  1190.6 x 841.9"})
+        EXPECT_NE(info.find(groesse), std::string::npos) << groesse << "\n" << info;
+    ASSERT_EQ(agAufruf("pdftotext '" + pfad("aus.pdf") + "' '" + pfad("aus.txt") + "'"), 0);
+    const std::string text = stLesen(pfad("aus.txt"));
+    size_t vorher = 0;
+    for (const char* t : {"Hoch \xc3\x9f \xe2\x82\xac", "Gro\xc3\x9f A3", "Quer \xc3\xa4", "Anhang A3"}) {
+        const size_t da = text.find(t);
+        ASSERT_NE(da, std::string::npos) << t << "\n" << text;
+        EXPECT_GE(da, vorher) << t;  // page order
+        vorher = da;
+    }
+    // The layer reads it back: four pages, a bookmark for each sheet and
+    // each appended file.
+    const int inst = PdfLibHolen();
+    ASSERT_GT(DPLLoadFromFile(inst, pdfbibBreit(pfad("aus.pdf")).c_str(), L""), 0);
+    EXPECT_EQ(DPLPageCount(inst), 4);
+    std::vector<std::string> titel;
+    for (int i = 1; i <= DPLOutlineCount(inst); ++i) {
+        const int id = DPLGetOutlineID(inst, i);
+        titel.push_back(pdfbibSchmal(DPLOutlineTitle(inst, id), 100) + "@" + std::to_string(DPLGetOutlinePage(inst, id)));
+    }
+    EXPECT_EQ(titel, (std::vector<std::string>{"Hoch@1", "Gross@2", "Quer@3", "Anhang@4"}));
+    PdfLibFreigeben();
+}
+
 TEST_F(PdfExportTest, FailuresWarnReturnMinusOneAndKeepTheOldFile)
 {
     stSchreiben(pfad("alt.pdf"), "alt");
