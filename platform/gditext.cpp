@@ -176,7 +176,7 @@ void gdiSchriftLoesen(const LOGFONT& lf, std::string& familie)
         {"ms serif", "Liberation Serif"},      {"courier new", "Liberation Mono"},
         {"courier", "Liberation Mono"},        {"ms sans serif", "DejaVu Sans"},
         {"microsoft sans serif", "DejaVu Sans"}, {"ms shell dlg", "DejaVu Sans"},
-        {"ms shell dlg 2", "DejaVu Sans"},     {"system", "DejaVu Sans"},
+        {"ms shell dlg 2", "DejaVu Sans"},     {"system", "Liberation Sans Narrow"},
         {"tahoma", "DejaVu Sans"},             {"verdana", "DejaVu Sans"},
         {"segoe ui", "DejaVu Sans"},           {"small fonts", "DejaVu Sans"},
         {"terminal", "DejaVu Sans Mono"},      {"fixedsys", "DejaVu Sans Mono"},

@@ -40,7 +40,7 @@ TEST(GdiText, WindowsFacesResolveToTheirStandIns)
     } faelle[] = {
         {"Arial", 0, "Liberation Sans"},          {"Times New Roman", 0, "Liberation Serif"},
         {"Courier New", 0, "Liberation Mono"},    {"MS Sans Serif", 0, "DejaVu Sans"},
-        {"System", 0, "DejaVu Sans"},             {"DejaVu Sans Mono", 0, "DejaVu Sans Mono"},
+        {"System", 0, "Liberation Sans Narrow"},           {"DejaVu Sans Mono", 0, "DejaVu Sans Mono"},
         {"Gibt Es Nicht", FF_ROMAN, "Liberation Serif"}, {"", FIXED_PITCH, "Liberation Mono"},
     };
     for (const Fall& f : faelle) {
