@@ -238,11 +238,13 @@ int BautUmbenennen(const char* bib, int index, const char* alt, const char* neu)
 int BautVerwendeteSammeln(const char* bib)
 {
     std::vector<std::string> roh;
+    char ordner[VERSUP + 1] = {};
+    VerHolen(1, ordner);
     for (int i = 0; i < PvwAnzahl() && static_cast<int>(roh.size()) < BAUTVERWROH; ++i) {
         char name[PVWNAMESUP + 1];
         if (!PvwZeiName(i, name)) continue;
         ZeiDatei z;
-        if (ZeiDateiLesend(&z, name) != 0) continue;
+        if (ZeiDateiLesend(&z, (std::string(ordner) + name).c_str()) != 0) continue;
         STT s;
         SttInit(&s, nullptr);
         BEF b;

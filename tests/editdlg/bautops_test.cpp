@@ -10,6 +10,7 @@
 #include "config/reaktion.h"
 #include "editdlg/bautwork.h"
 #include "editdlg/mischen.h"
+#include "project/pvwliste.h"
 #include "support/fileload.h"
 #include "tests/editdlg/bautpruef.h"
 #include "tests/platform/golden_pruef.h"
@@ -181,6 +182,40 @@ TEST_F(Baut, LanguageRenameCountsAndReplacesOnlyWhenChanged)
     EXPECT_EQ(n, 0);
     EXPECT_EQ(mtLesen(bib), nachher);
     EXPECT_EQ(dateien(), (std::vector<std::string>{"BAUTEILE.L10", "TEIL.001", "programm"}));
+}
+
+// Three drawings, each switching libraries: only calls made while the
+// given library is in force count, sorted, once each.
+TEST_F(Baut, UsedComponentsOfTheProjectDrawings)
+{
+    std::filesystem::create_directories(o.pfad / "projekt");
+    const auto zeichnen = [&](const char* name, const std::vector<std::pair<int, const char*>>& saetze) {
+        ZeiDatei z;
+        ASSERT_EQ(ZeiDateiAnlegen(&z, (o / "projekt/" + name).c_str()), 0);
+        for (const auto& [code, text] : saetze) {
+            BEF b{};
+            b.code = static_cast<uint8_t>(code);
+            BefTextSetzen(&b, text);
+            ZeiBefSchreiben(&z, &b);
+        }
+        ASSERT_EQ(ZeiDateiSchliessen(&z), 0);
+    };
+    constexpr int BD = 35, ZB = 80, ZBW = 81;
+    zeichnen("A.001", {{BD, "L10"}, {ZB, "K2"}, {ZB, "M1"}, {BD, "XYZ"}, {ZB, "FREMD"}});
+    zeichnen("B.001", {{BD, "l10"}, {ZBW, "K1"}, {ZB, "M1"}});
+    zeichnen("C.001", {{ZB, "OHNE"}});
+    VerSetzen(1, (o / "projekt/").c_str());
+    PvwVerzLesen();
+    ASSERT_EQ(PvwAnzahl(), 3);
+    EXPECT_EQ(BautVerwendeteSammeln("L10"), 3);
+    std::vector<std::string> namen;
+    char n[BAUNAMSUP + 1];
+    for (int i = 0; BautVerwendeteHolen(i, n, sizeof n) == 0; ++i) namen.emplace_back(n);
+    EXPECT_EQ(namen, (std::vector<std::string>{"K1", "K2", "M1"}));
+    EXPECT_EQ(BautVerwendeteHolen(3, n, sizeof n), -1);
+    EXPECT_STREQ(n, "");
+    VerSetzen(1, "");
+    PvwVerzLesen();
 }
 
 // Every rewrite, with the k-th call of each kind failing until it completes:
