@@ -47,6 +47,14 @@ std::vector<std::string> bautVerwendet;
 
 }  // namespace
 
+int BautBauteilDa(const char* bib, const char* name)
+{
+    BauHandle h;
+    if (!name || !name[0] || BauOpen(&h, bib, name) != 0) return 0;
+    BauClose(&h);
+    return 1;
+}
+
 int BautNameGueltig(const char* pfad)
 {
     return pfad && strnvgl(BautDateiTeil(pfad), "BAUTEILE", 8) == 0 ? 1 : 0;

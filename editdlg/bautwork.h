@@ -31,6 +31,9 @@ HWND BautFenster();
 int BautVerwendeteSammeln(const char* bib);
 int BautVerwendeteHolen(int i, char* aus, size_t kap);
 
+// 1 when library `bib` (short name or path) holds component `name`.
+int BautBauteilDa(const char* bib, const char* name);
+
 // ---- Library operations (0 or -1; messages shown here) -----------------------
 // 1 when the file name begins with "BAUTEILE" (ignoring case).
 int BautNameGueltig(const char* pfad);
