@@ -5,6 +5,7 @@
 
 #include "config/haken.h"
 #include "config/reaktion.h"
+#include "editdlg/bmtexte.h"
 #include "editdlg/zuordint.h"
 #include "editdlg/zuordnung.h"
 #include "editor/befausf.h"
@@ -250,5 +251,10 @@ void ZuordnungHakenSetzen()
     h.DB1352Umbenennen = UbzSymbolUmbenannt;
     h.DB1352Packen = UbzPacken;
     h.DB1352Entpacken = UbzEntpacken;
+    h.DB1354Anlegen = AppTextAnlegen;
+    h.DB1354Packen = AppTextPacken;
+    h.DB1354Entpacken = AppTextEntpacken;
+    h.DB1361Packen = AppKennungPacken;
+    h.DB1361Entpacken = AppKennungEntpacken;
     AppHakenSetzen(h);
 }

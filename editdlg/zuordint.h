@@ -3,7 +3,7 @@
 // `stt`), and the pack layout of their undo snapshots.
 //
 // Invariants:
-//  1. 0 <= anzahl <= APPSUP; rows 0..anzahl-1 are the queue in arrival order.
+//  1. 0 <= anzahl <= SUP (APPSUP unless given); rows 0..anzahl-1 are the queue in arrival order.
 //  2. `aktuell` is meaningful only while `geladen` is 1; it is never also
 //     in the queue.
 //  3. A snapshot is a u32 count (queued rows + 1 with a loaded row), then
@@ -18,7 +18,7 @@
 #include "support/basis.h"
 #include "support/speicher.h"
 
-template <typename Zeile>
+template <typename Zeile, int SUP = APPSUP>
 struct ZuoSchlange {
     Zeile* zeilen = nullptr;
     int anzahl = 0;
@@ -29,7 +29,7 @@ struct ZuoSchlange {
     void anlegen(const char* assertText)
     {
         if (zeilen) return;
-        zeilen = static_cast<Zeile*>(fmalloc(APPSUP, sizeof(Zeile)));
+        zeilen = static_cast<Zeile*>(fmalloc(SUP, sizeof(Zeile)));
         if (!zeilen) wiAssert(modul, __LINE__, assertText);
     }
     void frei()
@@ -39,7 +39,7 @@ struct ZuoSchlange {
         anzahl = 0;
         geladen = 0;
     }
-    bool voll() const { return anzahl >= APPSUP; }
+    bool voll() const { return anzahl >= SUP; }
     void anhaengen(const Zeile& z)
     {
         if (!voll()) zeilen[anzahl++] = z;
@@ -113,7 +113,7 @@ struct ZuoSchlange {
         if (!puffer) return;
         uint32_t n = 0;
         std::memcpy(&n, puffer, 4);
-        if (n > static_cast<uint32_t>(APPSUP + 1)) n = APPSUP + 1;
+        if (n > static_cast<uint32_t>(SUP + 1)) n = SUP + 1;
         const auto* p = static_cast<const unsigned char*>(puffer) + 4;
         if (n == 0) return;
         std::memcpy(&aktuell, p, sizeof(Zeile));
