@@ -175,6 +175,27 @@ TEST_F(BautFensterTest, MarkDeleteRenameExportImportAndDrop)
     EXPECT_TRUE(b.meldungen().empty());
 }
 
+// An old library asks before it is converted; "no" lists nothing and every
+// change is refused, "yes" converts it in place.
+TEST_F(BautFensterTest, OldLibraryIsConvertedOnlyWhenTheUserAgrees)
+{
+    const std::string alt = b.kopie("BAUTEILE.AL3", "BAUTEILE.AL3");
+    const std::string vorher = mtLesen(alt);
+    plNachrichtBoxAntwort(IDNO);
+    oeffnen(alt);
+    EXPECT_EQ(b.meldungen().at(0).substr(0, 12), "Alte Version");
+    EXPECT_TRUE(liste().empty());
+    befehl(1101);
+    EXPECT_EQ(b.meldungen(), std::vector<std::string>{"Alte Version\nVer\xE4nderungen sind nicht m\xF6glich."});
+    EXPECT_EQ(mtLesen(alt), vorher);
+
+    plNachrichtBoxAntwort(IDYES);
+    oeffnen(alt);
+    EXPECT_EQ(liste(), (std::vector<std::string>{" K1", " MOTOR"}));
+    EXPECT_EQ(feld(BautFenster(), 3202), "Version 6");
+    EXPECT_EQ(b.meldungen().back(), "Die Bauteildatei ist umgewandelt.");
+}
+
 TEST_F(BautFensterTest, GuardsAndRefusals)
 {
     oeffnen(b.o / "TEILE.L10");  // not a library name
