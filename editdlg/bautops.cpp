@@ -45,6 +45,17 @@ const char* BautDateiTeil(const char* pfad)
 
 std::vector<std::string> bautVerwendet;
 
+// Writes a text file and says so (message `gut`), or that it failed.
+int BautTextAus(const char* datei, const std::string& text, int gut)
+{
+    if (dateischreiben(datei, text.data(), static_cast<long>(text.size())) != 0) {
+        BautMeldung(25);
+        return -1;
+    }
+    BautMeldung(gut);
+    return 0;
+}
+
 }  // namespace
 
 int BautBauteilDa(const char* bib, const char* name)
@@ -130,12 +141,7 @@ int BautNamenAusgeben(const char* bib, const char* datei)
         text += "\r\n";
     }
     BauBibZu(&h);
-    if (dateischreiben(datei, text.data(), static_cast<long>(text.size())) != 0) {
-        BautMeldung(25);
-        return -1;
-    }
-    BautMeldung(22);
-    return 0;
+    return BautTextAus(datei, text, 22);
 }
 
 int BautTextExport(const char* bib, const char* name, const char* datei)
@@ -154,12 +160,7 @@ int BautTextExport(const char* bib, const char* name, const char* datei)
     b = BEF{};
     b.code = 't';
     text += BefZuText(&b) + "\r\n";
-    if (dateischreiben(datei, text.data(), static_cast<long>(text.size())) != 0) {
-        BautMeldung(25);
-        return -1;
-    }
-    BautMeldung(26);
-    return 0;
+    return BautTextAus(datei, text, 26);
 }
 
 int BautZeichnungExport(const char* bib, const char* name, const char* datei)

@@ -266,6 +266,7 @@ int umbInit(int, const char* const*)
     return 0;
 }
 
+// Closing the rename or delete dialog refreshes the browser.
 int umbExit()
 {
     bt.umbenennen.clear();
@@ -320,16 +321,6 @@ int loeBefehl(UINT n, WPARAM wp, LPARAM)
         MischLoeschen(bib.c_str(), weg);
     } else if (id == 2) {
         wiDlgSchliessen();
-    }
-    return 0;
-}
-
-int loeExit()
-{
-    bt.umbenennen.clear();
-    if (bt.fenster && wiDlgBetreten(bt.fenster) >= 0) {
-        BautAuffrischen();
-        wiDlgVerlassen();
     }
     return 0;
 }
@@ -535,7 +526,7 @@ void BautBefehl(int id)
         if (id == 1100)
             BautUnter("UMBENENNEN", umbInit, umbExit, umbBefehl);
         else
-            BautUnter("LOESCHEN", loeInit, loeExit, loeBefehl);
+            BautUnter("LOESCHEN", loeInit, umbExit, loeBefehl);
         break;
     case 1110: BautTextWahl(); break;
     case 1120: BautImportWahl(); break;

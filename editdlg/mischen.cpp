@@ -136,6 +136,20 @@ int MischTmpAnlegen(const char* bib, int version, char* tmp, size_t kap)
     return 0;
 }
 
+// A new empty library of the version of `bib` under a free temporary name.
+int MischTmpWie(const char* bib, char* tmp, size_t kap)
+{
+    if (kap > 0) tmp[0] = 0;
+    BauBibHandle h;
+    if (BauBibOeffnen(&h, bib) != 0) {
+        BautMeldung(13);
+        return ERROR;
+    }
+    const int version = h.version;
+    BauBibZu(&h);
+    return MischTmpAnlegen(bib, version, tmp, kap);
+}
+
 // The temporary library over the library; on failure it is removed.
 int MischErsetzen(const char* tmp, const char* bib)
 {
@@ -260,17 +274,10 @@ int MischEinfuegen(const char* bib, const char* quelle, int* gleichnamig)
 
 int MischLoeschen(const char* bib, const std::vector<std::string>& namen)
 {
-    BauBibHandle h;
-    if (BauBibOeffnen(&h, bib) != 0) {
-        BautMeldung(13);
-        return ERROR;
-    }
-    const int version = h.version;
-    BauBibZu(&h);
     std::vector<std::string> weg = namen;
     std::sort(weg.begin(), weg.end());
     char tmp[BAUPFADSUP + 1];
-    if (MischTmpAnlegen(bib, version, tmp, sizeof tmp) != 0) return ERROR;
+    if (MischTmpWie(bib, tmp, sizeof tmp) != 0) return ERROR;
     const auto behalten = [](const char* name, void* u) {
         const auto* w = static_cast<const std::vector<std::string>*>(u);
         return std::binary_search(w->begin(), w->end(), std::string(name)) ? 0 : 1;
@@ -296,15 +303,8 @@ int MischSprache(const char* bib, int* anzahl)
         BautMeldung(18);
         return ERROR;
     }
-    BauBibHandle h;
-    if (BauBibOeffnen(&h, bib) != 0) {
-        BautMeldung(13);
-        return ERROR;
-    }
-    const int version = h.version;
-    BauBibZu(&h);
     char tmp[BAUPFADSUP + 1];
-    if (MischTmpAnlegen(bib, version, tmp, sizeof tmp) != 0) return ERROR;
+    if (MischTmpWie(bib, tmp, sizeof tmp) != 0) return ERROR;
     mischSprachAnzahl = 0;
     if (MischKopieren(bib, tmp, nullptr, nullptr, MischSprachBef) < 0) return MischVerwerfen(tmp);
     const int n = mischSprachAnzahl;

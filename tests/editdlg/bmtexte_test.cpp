@@ -17,9 +17,13 @@
 #include "equipment/nzustext.h"
 #include "model/beffifo.h"
 #include "model/tempzeic.h"
+#include "tests/editdlg/zuopruef.h"
 #include "tests/equipment/kennung_test.h"
 
 namespace {
+
+using zuopruef::aufrufe;
+using zuopruef::bei;
 
 struct BmTexte : kenntest::KennTest {
     void SetUp() override
@@ -42,32 +46,12 @@ struct BmTexte : kenntest::KennTest {
         AppAktivSetzen(0);
         KennTest::TearDown();
     }
-    static BEF text(const char* t, int code = 50)
-    {
-        BEF b{};
-        b.code = static_cast<uint8_t>(code);
-        BefTextSetzen(&b, t);
-        return b;
-    }
-    static STT bei(double x, double y)
-    {
-        STT s{};
-        SttInit(&s, nullptr);
-        s.x = x;
-        s.y = y;
-        return s;
-    }
+    static BEF text(const char* t, int code = 50) { return zuopruef::satz(code, t); }
     void label(uint32_t id, const char* code, int nr, const char* t, double x, double y)
     {
         const BEF b = text(t);
         const STT s = bei(x, y);
         AppTextAnlegen(id, code, nr, &b, &s);
-    }
-    static int aufrufe(const std::string& wie)
-    {
-        int n = 0;
-        for (const std::string& a : PhEditorAufrufe()) n += a == wie;
-        return n;
     }
     static std::string vorschlag()
     {

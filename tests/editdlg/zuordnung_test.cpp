@@ -16,9 +16,12 @@
 #include "equipment/wse.h"
 #include "model/beffifo.h"
 #include "tests/equipment/kennung_test.h"
-#include "tests/model/modelltest.h"
+#include "tests/editdlg/zuopruef.h"
 
 namespace {
+
+using zuopruef::aufrufe;
+using zuopruef::bei;
 
 struct Zuordnung : kenntest::KennTest {
     void SetUp() override
@@ -41,21 +44,7 @@ struct Zuordnung : kenntest::KennTest {
         AppAktivSetzen(0);
         KennTest::TearDown();
     }
-    static BEF zb(const char* name)
-    {
-        BEF b{};
-        b.code = 80;
-        BefTextSetzen(&b, name);
-        return b;
-    }
-    static STT bei(double x, double y)
-    {
-        STT s{};
-        SttInit(&s, nullptr);
-        s.x = x;
-        s.y = y;
-        return s;
-    }
+    static BEF zb(const char* name) { return zuopruef::satz(80, name); }
     void setzen(const char* name, double x, double y, bool haupt = true)
     {
         const BEF b = zb(name);
@@ -64,12 +53,6 @@ struct Zuordnung : kenntest::KennTest {
             HbzNeuesSymbol(&b, &s);
         else
             UbzNeuesSymbol(&b, &s);
-    }
-    static int aufrufe(const std::string& wie)
-    {
-        int n = 0;
-        for (const std::string& a : PhEditorAufrufe()) n += a == wie;
-        return n;
     }
     static std::string aktuell()
     {
