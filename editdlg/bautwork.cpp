@@ -60,19 +60,8 @@ BautZustand bt;
 
 void BautPfadAbsolut(const char* ein, char* aus, size_t kap)
 {
-    char p[BAUPFADSUP + 1];
-    strkopie(p, ein, BAUPFADSUP);
-    zeichentausch(p, '\\', '/');
-    if (p[0] == '/' || !p[0]) {
-        strkopie(aus, kap, p, BAUPFADSUP);
-        return;
-    }
-    char cwd[BAUPFADSUP + 1];
-    dosgetcwd(cwd);
-    std::string s = cwd;
-    if (!s.empty() && s.back() != '/') s += '/';
-    s += p;
-    strkopie(aus, kap, s.c_str(), BAUPFADSUP);
+    strkopie(aus, kap, ein, BAUPFADSUP);
+    if (aus[0]) PfadAbsolut(aus, kap);
 }
 
 void BautListeFuellen()
