@@ -53,6 +53,7 @@ struct BautZustand {
     int kbyte = 0;
     std::vector<std::string> namen;
     std::vector<std::string> umbenennen;  // marked names still to rename
+    std::string tippen;                   // type-ahead text of the list
     TbarDlgTabelle tbar{};
     TbarDlgTabelle auswahl{};
 };
@@ -146,6 +147,7 @@ void BautLaden(const char* pfad)
             if (ordner[0]) doschdir(ordner);
         }
     }
+    bt.tippen.clear();
     BautAuffrischen();
     wiItemFokus(BT_LISTE);
 }
@@ -564,8 +566,28 @@ int BautExit()
     return 0;
 }
 
+// Letters and digits typed in the list build the search text (also shown
+// in the search field); Backspace takes one back; other keys end it.
+int BautTippen(WPARAM wp)
+{
+    const int vk = LOWORD(wp);
+    const bool zeichen = (vk >= '0' && vk <= '9') || (vk >= 'A' && vk <= 'Z');
+    if (vk == VK_BACK && !bt.tippen.empty()) {
+        bt.tippen.pop_back();
+    } else if (zeichen && bt.tippen.size() < BAUNAMSUP) {
+        bt.tippen += static_cast<char>(vk);
+    } else {
+        bt.tippen.clear();
+        return -1;
+    }
+    wiTextSetzen(BT_SUCHE, bt.tippen.c_str());
+    BautSuchen(bt.tippen.c_str());
+    return -2;
+}
+
 int BautNachricht(UINT n, WPARAM wp, LPARAM lp)
 {
+    if (n == WM_VKEYTOITEM) return BautTippen(wp);
     if (n == WM_DROPFILES) {
         HDROP drop = static_cast<HDROP>(wp);
         char p[BAUPFADSUP + 1] = "";

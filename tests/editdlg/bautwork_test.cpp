@@ -112,6 +112,33 @@ TEST_F(BautFensterTest, OpensTheLibraryAndShowsItsFields)
     EXPECT_EQ(feld(f, 3203), bib);
 }
 
+// The search button and typing in the list find the first name beginning
+// with the text; Backspace takes a letter back.
+TEST_F(BautFensterTest, SearchFieldAndTypingInTheList)
+{
+    b.dazu(bib, {"K10", "M2"});  // K1 K10 K2 M1 M2
+    oeffnen(bib);
+    wiDlgBetreten(BautFenster());
+    wiTextSetzen(3010, " m2 ");
+    wiDlgVerlassen();
+    befehl(2510);
+    EXPECT_EQ(markiert(), std::vector<int>{4});
+    wiDlgBetreten(BautFenster());
+    SetFocus(wiItem(3100));
+    wiDlgVerlassen();
+    const struct {
+        UINT taste;
+        std::vector<int> markiert;
+        std::string feld;
+    } faelle[] = {{'K', {0}, "K"}, {'2', {2}, "K2"}, {VK_BACK, {0}, "K"}, {'1', {0}, "K1"}, {'0', {1}, "K10"}};
+    for (const auto& f : faelle) {
+        plHeadlessTaste(f.taste);
+        dlgpruef::pumpe();
+        EXPECT_EQ(markiert(), f.markiert) << f.feld;
+        EXPECT_EQ(feld(BautFenster(), 3010), f.feld);
+    }
+}
+
 TEST_F(BautFensterTest, MarkDeleteRenameExportImportAndDrop)
 {
     oeffnen(bib);
