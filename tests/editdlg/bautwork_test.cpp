@@ -7,6 +7,8 @@
 
 #include "controls/ctlkern.h"
 #include "editdlg/bautwork.h"
+#include "output/tbar.h"
+#include "winlib/tbarhaken.h"
 #include "platform/ablegen.h"
 #include "platform/dateidialog.h"
 #include "platform/headless.h"
@@ -110,6 +112,23 @@ TEST_F(BautFensterTest, OpensTheLibraryAndShowsItsFields)
     EXPECT_EQ(feld(f, 3200), "3 Stk");
     EXPECT_EQ(feld(f, 3202), "Version 10");
     EXPECT_EQ(feld(f, 3203), bib);
+}
+
+// The toolbar of section "Bauteil" of the shipped "Toolbar.txt": every
+// operation without a menu gets its button.
+TEST_F(BautFensterTest, ToolbarCarriesEveryOperation)
+{
+    VerSetzen(0, VELMO_SOURCE_DIR "/data/");
+    TbarHakenEintragen();
+    ToolbarBibLaden();
+    HWND f = oeffnen(bib);
+    for (int id : {1000, 1001, 1002, 1020, 1021, 1022, 1100, 1101, 1110, 1120, 1121, 1130}) {
+        HWND k = GetDlgItem(f, id);
+        EXPECT_TRUE(k != 0 && IsWindowVisible(k)) << id;
+    }
+    wiDlgSchliessen();
+    ToolbarBibFrei();
+    wiTbarHakenZuruecksetzen();
 }
 
 // The search button and typing in the list find the first name beginning
