@@ -6,6 +6,7 @@
 // recording stand-ins.
 #include <cstddef>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,9 @@
 #include "editor/platzhalter.h"
 #include "equipment/apphaken.h"
 #include "equipment/wse.h"
+#include "editor/befausf.h"
 #include "model/beffifo.h"
+#include "tests/model/modelltest.h"
 #include "tests/equipment/kennung_test.h"
 #include "tests/editdlg/zuopruef.h"
 
@@ -257,6 +260,53 @@ TEST_F(Zuordnung, AtTheItemLimitNothingIsAttached)
     EXPECT_EQ(BtlAnzahl(), eintraege);
     EXPECT_STREQ(StatusLetzterText(), "Maximale Anzahl der Betriebsmittel erreicht.");
     EXPECT_EQ(aufrufe("TexteEinfuegen(0,10000,H,0)"), 0);
+}
+
+// The main-component list's insertion: the symbol queued as ZB, and its
+// placement creates the item with the list's texts without asking.
+TEST_F(Zuordnung, PendingInsertionIsPlacedWithoutAsking)
+{
+    std::filesystem::copy_file(mtFixture("BAUTEILE.L10"), std::string(VerZeiger(2)) + "BAUTEILE.L10");
+    BefQueueInit();
+    BefLeeren();
+    BefZustandInit();
+    std::strcpy(BefAktZustand()->bd, "L10");
+    HbzImmerFragenSetzen(1);
+    AppDefTexte t{};
+    std::strcpy(t.haupt[1], "aus der Liste");
+    std::strcpy(t.dispo, "DISP");
+    ASSERT_EQ(HbzPlatzieren(0, 900, &t), 0);
+    ASSERT_EQ(BefAnzahl(), 1);
+    BEF q;
+    BefVorne(&q);
+    BefEntfernen();
+    EXPECT_EQ(q.code, 81);  // ZBW with the angle
+    EXPECT_EQ(q.iarg[0], 900);
+    EXPECT_STREQ(q.text, "M1");
+    EXPECT_EQ(HbzNameVorgemerkt("M1"), 1);
+    EXPECT_EQ(HbzNameVorgemerkt("M2"), 0);
+    setzen("M1", 10, 10);
+    ASSERT_EQ(GesAnzahl(), 1);
+    char text[60];
+    GtxHauptTextRoh(1, 1, text, sizeof text);
+    EXPECT_STREQ(text, "aus der Liste");
+    appbteil e;
+    ASSERT_EQ(BtlSuchen(1, "D", 0, &e), 1);
+    EXPECT_STREQ(e.bl, "DISP");
+    EXPECT_EQ(HbzNameVorgemerkt("M1"), 0);  // used up
+    EXPECT_EQ(aufrufe("EdtBefehlPosten(1350)"), 0);
+
+    // The sub-component twin: the entry is placed without a queue row.
+    eintrag(1, "U", "M1", "", 0, 0, 0);
+    ASSERT_EQ(UbzPlatzieren(1, "M1", "U", 0), 0);
+    BefLeeren();
+    EXPECT_EQ(UbzNameVorgemerkt("M1"), 1);
+    setzen("M1", 30, 10, false);
+    ASSERT_EQ(BtlSuchen(1, "U", 0, &e), 1);
+    EXPECT_EQ(e.platziert, 1);
+    EXPECT_EQ(e.x, 30);
+    EXPECT_EQ(UbzGeladen(), 0);
+    EXPECT_EQ(UbzNameVorgemerkt("M1"), 0);
 }
 
 TEST_F(Zuordnung, PendingInsertionOfAMissingComponentIsRefused)
