@@ -1,4 +1,4 @@
-// Shared inside editdlg's library browser files only: a message box of a
+// Shared inside editdlg's library browser files only: an information box of a
 // browser text (TextNr3000 n, formatted with the arguments).
 #pragma once
 

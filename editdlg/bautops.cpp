@@ -30,7 +30,7 @@ void BautMeldung(int n, ...)
     va_start(a, n);
     std::vsnprintf(text, sizeof text, format, a);
     va_end(a);
-    wiMeldung("%s", text);
+    wiHinweis("%s", text);
 }
 
 namespace {

@@ -335,7 +335,7 @@ int MischUmwandeln(const char* bib)
     int fehler = 0;
     const int r = TraBibKopieren(bib, tmp, ordner, MischTraMelden, &fehler);
     if (r < 0 || fehler > 0) {
-        wiMeldung("%s", mischTraMeldung.empty() ? TextNr3000(13) : mischTraMeldung.c_str());
+        wiHinweis("%s", mischTraMeldung.empty() ? TextNr3000(13) : mischTraMeldung.c_str());
         return MischVerwerfen(tmp);
     }
     if (MischErsetzen(tmp, bib) != 0) return ERROR;
