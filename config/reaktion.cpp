@@ -304,6 +304,20 @@ int SprTextNeutral(int code, char* text, size_t groesse)
     return 1;
 }
 
+int SprDateiUmbenennen(int code, char* text, size_t groesse)
+{
+    if (!text || groesse == 0) return 0;
+    // Renamed in a copy with room for the inserted "0": a name that would
+    // no longer fit the record stays as it is rather than lose its end.
+    std::string neu(std::strlen(text) + 2, '\0');
+    std::memcpy(neu.data(), text, neu.size() - 2);
+    SprTextNeutral(code, neu.data(), neu.size());
+    neu.resize(std::strlen(neu.c_str()));
+    if (neu == text || neu.size() >= groesse) return 0;
+    std::memcpy(text, neu.c_str(), neu.size() + 1);
+    return 1;
+}
+
 int BMNorm()
 {
     return normExplizit >= 0 ? normExplizit : normVorgabe;

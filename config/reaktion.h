@@ -38,6 +38,10 @@ void SprMuster(char* puffer, size_t groesse);
 // "SprTD", counted in the file-name part, becomes '0'; a '.' there gets a
 // "0" before it); 1. Else 0, nothing changed.
 int SprTextNeutral(int code, char* text, size_t groesse);
+// The same for the language rename of a component library: 1 only when the
+// text changed (a name that already is the language-0 name counts 0), so
+// the caller can count the commands it rewrote.
+int SprDateiUmbenennen(int code, char* text, size_t groesse);
 
 inline constexpr int BMNORMNAMESUP = 20;
 int BMNorm();

@@ -86,3 +86,8 @@ void MarkVerschieben(double dx, double dy)
     }
 }
 void BauDefBeenden() { phMerken("BauDefBeenden()"); }
+
+void TexteEinfuegen(int art, const BEF*, const STT*, uint32_t id, const char* code, int nr)
+{
+    phMerken("TexteEinfuegen(" + std::to_string(art) + "," + std::to_string(id) + "," + code + "," + std::to_string(nr) + ")");
+}

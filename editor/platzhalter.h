@@ -5,6 +5,7 @@
 // accessors. Calls output (PhSeiteOeffnen), platform, support.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -42,3 +43,8 @@ void PhBaubfSetzen(int aktiv);
 void MarkVerschieben(double dx, double dy);
 // Component definition (arrives with the macros): recorded.
 void BauDefBeenden();
+
+// Generated equipment texts (arrive with the text generator): recorded as
+// "TexteEinfuegen(art,id,code,nr)".
+struct STT;
+void TexteEinfuegen(int art, const BEF* b, const STT* s, uint32_t id, const char* code, int nr);

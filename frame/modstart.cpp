@@ -18,6 +18,7 @@
 #include "editor/befausf.h"
 #include "editor/edmeld.h"
 #include "editor/zeidok.h"
+#include "editdlg/eddlg.h"
 #include "equipment/platzhalter.h"
 #include "equipment/projdienst.h"
 #include "equipment/utitel.h"
@@ -93,6 +94,8 @@ void modApp()
 {
     AppInit();
     AppHakenEintragen();
+    // Assignment, labels and identifiers of placed components.
+    EdDlgHakenSetzen();
 }
 // The editor's entries in the drawing store's hooks.
 void modEditor()

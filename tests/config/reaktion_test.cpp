@@ -234,4 +234,32 @@ TEST_F(Reaktion, TextNeutral)
     }
 }
 
+TEST_F(Reaktion, LanguageRenameCountsOnlyChangedTexts)
+{
+    datei("prj/Standard.vgb", "SprTD SPRACHE?.TXT\n");
+    VgbSetWaehlen("Standard");
+    SprLaden();
+    struct Fall {
+        int code;
+        const char* text;
+        size_t groesse;
+        int geaendert;
+        const char* danach;
+    };
+    const Fall faelle[] = {
+        {'$', "SPRACHE3.TXT", 80, 1, "SPRACHE0.TXT"},
+        {'$', "SPRACHE0.TXT", 80, 0, "SPRACHE0.TXT"},      // already the language-0 name
+        {'$', "sprache.txt", 80, 1, "sprache0.txt"},
+        {'$', "sprache.txt", 12, 0, "sprache.txt"},        // no room for the "0": unchanged
+        {'$', "ANDERS.TXT", 80, 0, "ANDERS.TXT"},
+        {'T', "SPRACHE3.TXT", 80, 0, "SPRACHE3.TXT"},
+    };
+    for (const auto& f : faelle) {
+        char t[80];
+        std::snprintf(t, sizeof t, "%s", f.text);
+        EXPECT_EQ(SprDateiUmbenennen(f.code, t, f.groesse), f.geaendert) << f.text;
+        EXPECT_STREQ(t, f.danach) << f.text;
+    }
+}
+
 }  // namespace
