@@ -50,28 +50,8 @@ void EddbAnmelden() {}
 void EddbAbmelden() {}
 
 namespace {
-int phBaubf = 0;
-std::vector<BEF> phBaubfSaetze;
 void phMerken(const std::string& s) { phAufrufe.push_back(s); }
 }  // namespace
-
-int BaubfAktiv() { return phBaubf; }
-void BaubfAbsetzen()
-{
-    phMerken("BaubfAbsetzen()");
-    phBaubf = 0;
-    for (const BEF& b : phBaubfSaetze) BefEinreihen(&b);
-    phBaubfSaetze.clear();
-}
-void BaubfAbbrechen()
-{
-    phMerken("BaubfAbbrechen()");
-    phBaubf = 0;
-    phBaubfSaetze.clear();
-}
-std::vector<BEF>& PhBaubfSaetze() { return phBaubfSaetze; }
-void PhBaubfSetzen(int aktiv) { phBaubf = aktiv; }
-
 
 void MarkVerschieben(double dx, double dy)
 {
@@ -86,3 +66,6 @@ void MarkVerschieben(double dx, double dy)
     }
 }
 void BauDefBeenden() { phMerken("BauDefBeenden()"); }
+
+void BaubfZeichnen(const BEF* b, const STT*) { phMerken("BaubfZeichnen(" + std::to_string(b->code) + ")"); }
+void PunktMarkeZeichnen(double, double, int groesse) { phMerken("PunktMarkeZeichnen(" + std::to_string(groesse) + ")"); }

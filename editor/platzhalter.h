@@ -29,16 +29,17 @@ void EddbAbmelden();
 
 std::vector<std::string>& PhEditorAufrufe();
 
-// The element under construction (arrives with element construction): none
-// unless a test sets one; committing queues the test's records.
-int BaubfAktiv();
-void BaubfAbsetzen();
-void BaubfAbbrechen();
-std::vector<BEF>& PhBaubfSaetze();  // records BaubfAbsetzen queues
-void PhBaubfSetzen(int aktiv);
+// The element under construction lives in editor/baubf.h; its callers
+// here still find it through this header.
+#include "editor/baubf.h"
 
 // Picking and marking (arrive with picking): moves the marked objects'
 // positions through the store.
 void MarkVerschieben(double dx, double dy);
 // Component definition (arrives with the macros): recorded.
 void BauDefBeenden();
+
+// Editor screen drawing (arrives with the editor page): the element under
+// construction and a point mark of the given size in pixels, recorded.
+void BaubfZeichnen(const BEF* b, const STT* s);
+void PunktMarkeZeichnen(double x, double y, int groesse);

@@ -15,6 +15,7 @@
 #include "equipment/app.h"
 #include "equipment/bm.h"
 #include "equipment/chk.h"
+#include "editor/baubf.h"
 #include "editor/befausf.h"
 #include "editor/edmeld.h"
 #include "editor/zeidok.h"
@@ -101,6 +102,7 @@ void modEditor()
     BefAusfHakenSetzen();
     ZeiHakenSetzen();
     EdMeldHakenSetzen();
+    BaubfHakenSetzen();
 }
 void modAblegen() { DragAcceptFiles(anwHauptfenster(), TRUE); }
 void modAblegenEnde() { DragAcceptFiles(anwHauptfenster(), FALSE); }
