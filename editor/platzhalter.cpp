@@ -53,19 +53,12 @@ namespace {
 void phMerken(const std::string& s) { phAufrufe.push_back(s); }
 }  // namespace
 
-void MarkVerschieben(double dx, double dy)
-{
-    for (int id = TzNaechstes(-1); id < TZENDE; id = TzNaechstes(id)) {
-        if (!TzIstMarkiert(id)) continue;
-        BEF b;
-        STT s;
-        if (TzObjHolen(id, &b, &s) != 0) continue;
-        s.x += dx;
-        s.y += dy;
-        TzErsetzen(id, &b, &s);
-    }
-}
 void BauDefBeenden() { phMerken("BauDefBeenden()"); }
 
 void BaubfZeichnen(const BEF* b, const STT*) { phMerken("BaubfZeichnen(" + std::to_string(b->code) + ")"); }
 void PunktMarkeZeichnen(double, double, int groesse) { phMerken("PunktMarkeZeichnen(" + std::to_string(groesse) + ")"); }
+void PhantomMerken(const BEF* b, const STT*) { phMerken("PhantomMerken(" + std::to_string(b->code) + ")"); }
+void AnhangVerschieben(int obj, int phase, double, double, double, double, const double*)
+{
+    phMerken("AnhangVerschieben(" + std::to_string(obj) + "," + std::to_string(phase) + ")");
+}

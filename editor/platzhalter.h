@@ -33,9 +33,9 @@ std::vector<std::string>& PhEditorAufrufe();
 // here still find it through this header.
 #include "editor/baubf.h"
 
-// Picking and marking (arrive with picking): moves the marked objects'
-// positions through the store.
-void MarkVerschieben(double dx, double dy);
+// Picking and marking live in editor/objwahl.h.
+#include "editor/objwahl.h"
+
 // Component definition (arrives with the macros): recorded.
 void BauDefBeenden();
 
@@ -43,3 +43,8 @@ void BauDefBeenden();
 // construction and a point mark of the given size in pixels, recorded.
 void BaubfZeichnen(const BEF* b, const STT* s);
 void PunktMarkeZeichnen(double x, double y, int groesse);
+
+// Deleted-object phantoms and attached lines (arrive with the edit tools):
+// recorded.
+void PhantomMerken(const BEF* b, const STT* s);
+void AnhangVerschieben(int obj, int phase, double x0, double y0, double x1, double y1, const double box[4]);

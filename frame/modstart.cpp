@@ -18,6 +18,7 @@
 #include "editor/baubf.h"
 #include "editor/befausf.h"
 #include "editor/edmeld.h"
+#include "editor/objwahl.h"
 #include "editor/zeidok.h"
 #include "equipment/platzhalter.h"
 #include "equipment/projdienst.h"
@@ -103,6 +104,7 @@ void modEditor()
     ZeiHakenSetzen();
     EdMeldHakenSetzen();
     BaubfHakenSetzen();
+    ObjHakenSetzen();
 }
 void modAblegen() { DragAcceptFiles(anwHauptfenster(), TRUE); }
 void modAblegenEnde() { DragAcceptFiles(anwHauptfenster(), FALSE); }
