@@ -1,0 +1,770 @@
+// Element clipboard and picture export; see elclip.h.
+#include "editor/elclip.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include "config/reaktion.h"
+#include "editor/baubf.h"
+#include "editor/befausf.h"
+#include "editor/edmeld.h"
+#include "editor/objwahl.h"
+#include "equipment/btl.h"
+#include "equipment/fstx.h"
+#include "equipment/ges.h"
+#include "equipment/ngestext.h"
+#include "equipment/nzustext.h"
+#include "model/beffifo.h"
+#include "model/edhaken.h"
+#include "model/einstell.h"
+#include "model/geometri.h"
+#include "model/tempzeic.h"
+#include "model/textvar.h"
+#include "model/zeichnun.h"
+#include "model/zerleg.h"
+#include "output/bilder.h"
+#include "output/clip.h"
+#include "output/element.h"
+#include "output/gdi.h"
+#include "platform/dateisys.h"
+#include "platform/gdi.h"
+#include "platform/metafile.h"
+#include "platform/orte.h"
+#include "platform/globalmem.h"
+#include "support/bdatei.h"
+#include "support/dosdatei.h"
+#include "support/speicher.h"
+#include "support/texte.h"
+#include "support/vergleich.h"
+
+namespace {
+
+constexpr int E_BMC = 78;
+constexpr int E_VER = 118;
+
+void elSchreibfehler(const char* pfad) { StatusTextf("Schreibfehler: %s", pfad); }
+
+bool elIstText(int c) { return BefIstText(c) != 0; }
+
+// Each object to write, in drawing order.
+template <class F> void elObjekte(int nurMarkiert, F f)
+{
+    for (int id = TzNaechstes(-1); id < TZENDE; id = TzNaechstes(id)) {
+        if (nurMarkiert && !TzIstMarkiert(id)) continue;
+        BEF b;
+        STT s;
+        if (TzObjHolen(id, &b, &s) != 0) continue;
+        f(id, b, s);
+    }
+}
+
+// ---- drawing-file writer
+
+ZeiDatei* elZiel = nullptr;
+bool elFehler = false;
+
+int elSchreiben(const BEF* b)
+{
+    if (ZeiBefSchreiben(elZiel, b) < 0) elFehler = true;
+    return 0;
+}
+
+void elBmc(int sub, int i1, int i2, const char* text, double x, double y)
+{
+    if (text != nullptr && strleer(text)) return;  // blank records are not written
+    BEF b;
+    std::memset(&b, 0, sizeof b);
+    b.code = E_BMC;
+    b.iarg[0] = sub;
+    b.iarg[1] = i1;
+    b.iarg[2] = i2;
+    b.darg[0] = x;
+    b.darg[1] = y;
+    BefTextSetzen(&b, text != nullptr ? text : "");
+    elSchreiben(&b);
+}
+
+struct ElFstx {
+    int sub;
+    double x, y;
+};
+
+// The `_BMC` block of a placed component: item, entry, "D"/"P" names,
+// attached and generated texts, translations, closed by sub-kind 9.
+void elBauteilBlock(const BEF* b, const STT* s, int kopie)
+{
+    appbteil bt;
+    if (!BtlAnPositionSuchen(b->text, modh::EditorZeiName(), s->x, s->y, &bt) || bt.id == 0) return;
+    appgeraet g;
+    if (GesHolen(bt.id, &g) != 0) return;
+    char zeile[400];
+    GesZeileFormat(zeile, sizeof zeile, &g);
+    elBmc(0, static_cast<int>(g.id), g.n1, zeile, s->x, s->y);
+    BtlZeileFormat(zeile, sizeof zeile, &bt);
+    elBmc(1, 0, 0, zeile, s->x, s->y);
+    if (std::strcmp(bt.cd, "H") == 0) {
+        appbteil n;
+        if (BtlSuchen(bt.id, "D", 0, &n) == 0) elBmc(8, 0, 0, n.bl, s->x, s->y);
+        if (BtlSuchen(bt.id, "P", 0, &n) == 0) elBmc(8, 1, 0, n.bl, s->x, s->y);
+    }
+    struct Ort {
+        double x, y;
+    } ort{s->x, s->y};
+    GtxDurchlaufen(bt.id, bt.cd, bt.nr, 0, [](const appgtext* t, void* u) {
+        auto* o = static_cast<Ort*>(u);
+        elBmc(3, t->zeile, 0, t->text, o->x, o->y);
+    }, &ort);
+    ZtxDurchlaufen(bt.id, bt.cd, bt.nr, 0, [](const appztext* t, void* u) {
+        auto* o = static_cast<Ort*>(u);
+        elBmc(4, t->zeile, 0, t->text, o->x, o->y);
+    }, &ort);
+    ElFstx f{10, s->x, s->y};
+    auto fstx = [](const char* kenn, int sprache, const char* text, void* u) {
+        auto* e = static_cast<ElFstx*>(u);
+        std::string t = std::string(kenn) + "|" + text;
+        elBmc(e->sub, FstxSchluesselNr(kenn), sprache, t.c_str(), e->x, e->y);
+    };
+    FstxGDurchlaufen(bt.id, bt.cd, bt.nr, fstx, &f);
+    f.sub = 11;
+    FstxZDurchlaufen(bt.id, bt.cd, bt.nr, fstx, &f);
+    elBmc(9, kopie, 0, b->text, s->x, s->y);
+}
+
+// ---- picture
+
+int elZeichnen(const BEF* b, const STT* s) { return ElemRueckruf(b, s); }
+
+void elObjekteZeichnen(int nurMarkiert)
+{
+    elObjekte(nurMarkiert, [](int, const BEF& b, const STT& s) {
+        BEF k = b;
+        STT t = s;
+        BefZerlegen(&k, &t, elZeichnen);
+    });
+}
+
+int elAbbilden(const double r[4], int w, int h)
+{
+    return AbbildungSetzenFrei(r[0], r[1], r[2], r[3], w, h, 0, 0, 100.0, 50.0, 50.0);
+}
+
+// A metafile of the objects drawn at w x h (the caller frees it).
+HMETAFILE elMetafile(int nurMarkiert, const double r[4], int w, int h)
+{
+    if (GdiWmfBeginn(w, h) != 0) return 0;
+    AbbildungSichern();
+    elAbbilden(r, w, h);
+    elObjekteZeichnen(nurMarkiert);
+    AbbildungWieder();
+    HGLOBAL block = GdiWmfEnde();
+    if (block == 0) return 0;
+    HMETAFILE mf = SetMetaFileBitsEx(static_cast<UINT>(GlobalSize(block)), static_cast<const BYTE*>(GlobalLock(block)));
+    GlobalUnlock(block);
+    GlobalFree(block);
+    return mf;
+}
+
+// A placeable Windows metafile holding the picture as one StretchDIBits
+// record at the chosen resolution.
+int elWmfBild(const char* pfad, int nurMarkiert, int dpi, double rand)
+{
+    int w = 0, h = 0;
+    HBITMAP bild = BildErzeugen(nurMarkiert, dpi, rand, &w, &h);
+    if (bild == 0) return -1;
+    BITMAPINFO bi;
+    std::memset(&bi, 0, sizeof bi);
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    bi.bmiHeader.biCompression = BI_RGB;
+    const size_t zeile = (static_cast<size_t>(w) * 3 + 3) & ~size_t{3};
+    std::vector<unsigned char> bits(zeile * static_cast<size_t>(h));
+    HDC dc = CreateCompatibleDC(0);
+    int ok = GetDIBits(dc, bild, 0, static_cast<UINT>(h), bits.data(), &bi, DIB_RGB_COLORS);
+    DeleteDC(dc);
+    DeleteObject(bild);
+    if (ok == 0) return -1;
+    HDC mdc = CreateMetaFile(nullptr);
+    if (mdc == 0) return -1;
+    SetMapMode(mdc, MM_ANISOTROPIC);
+    SetWindowExtEx(mdc, w, h, nullptr);
+    StretchDIBits(mdc, 0, 0, w, h, 0, 0, w, h, bits.data(), &bi, DIB_RGB_COLORS, SRCCOPY);
+    HMETAFILE mf = CloseMetaFile(mdc);
+    if (mf == 0) return -1;
+    UINT n = GetMetaFileBitsEx(mf, 0, nullptr);
+    HGLOBAL block = n > 0 ? GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, n) : 0;
+    int e = -1;
+    if (block != 0 && GetMetaFileBitsEx(mf, n, GlobalLock(block)) == n) {
+        GlobalUnlock(block);
+        e = MetaDateiSchreibenBox(pfad, block, w, h, dpi);
+    }
+    if (block != 0) GlobalFree(block);
+    DeleteMetaFile(mf);
+    return e;
+}
+
+// ---- paste
+
+struct ElEintrag {
+    int art;
+    int nummer;
+    BEF bef;
+    STT stt;
+    appgeraet geraet;
+    appbteil bteil;
+    appbteil platziert;
+    int objekt;
+    char namen[2][BTLTEXTSUP + 1];
+    int ergebnis;
+};
+
+struct ElPaste {
+    std::vector<ElEintrag> tafel;
+    std::vector<uint32_t> erledigt;
+};
+
+void elErledigt(ElPaste& p, uint32_t id)
+{
+    if (id == 0 || p.erledigt.size() >= ELERLEDIGTSUP) return;
+    if (std::find(p.erledigt.begin(), p.erledigt.end(), id) == p.erledigt.end()) p.erledigt.push_back(id);
+}
+
+void elEintragen(ElPaste& p, const ElEintrag& e)
+{
+    if (static_cast<int>(p.tafel.size()) < ELGMSUP) p.tafel.push_back(e);
+}
+
+// The item ids of the collected sub-kind-0 records become handled items.
+void elSammelErledigt(ElPaste& p, const BEFLST* l)
+{
+    for (int k = 0; k < l->anzahl; ++k) {
+        if (l->bef[k].iarg[0] == 0) elErledigt(p, static_cast<uint32_t>(l->bef[k].iarg[1]));
+    }
+}
+
+// Removes the "@Y" references to handled items; an emptied text deletes
+// its object.
+void elVerweiseAnpassen(const ElPaste& p, int objekt)
+{
+    BEF b;
+    STT s;
+    if (TzObjHolen(objekt, &b, &s) != 0) return;
+    std::string aus;
+    const char* t = b.text;
+    while (*t) {
+        const char* at = std::strstr(t, "@Y");
+        if (at == nullptr) {
+            aus += t;
+            break;
+        }
+        aus.append(t, static_cast<size_t>(at - t));
+        int l = YRefLaenge(at);
+        if (l <= 0) {
+            aus += "@Y";
+            t = at + 2;
+            continue;
+        }
+        YREF r;
+        bool weg = YRefZerlegen(at, &r) == 0 &&
+                   std::find(p.erledigt.begin(), p.erledigt.end(), r.id) != p.erledigt.end();
+        if (!weg) aus.append(at, static_cast<size_t>(l));
+        t = at + l;
+    }
+    while (!aus.empty() && aus.back() == ' ') aus.pop_back();
+    if (aus == b.text) return;
+    if (aus.empty()) {
+        TzLoeschen(objekt);
+        return;
+    }
+    BefTextSetzen(&b, aus.c_str());
+    TzErsetzen(objekt, &b, &s);
+}
+
+// One component record of the transfer file.
+void elBauteil(ElPaste& p, BEFLST* gesammelt, const BEF* b, const STT* s)
+{
+    if (modh::BtlPosVorhanden(b, s)) {
+        elSammelErledigt(p, gesammelt);
+        StatusTextf(TextNr1000(86), b->text, s->x, s->y);
+    } else {
+        bool mitDaten = gesammelt->anzahl > 0;
+        const BEFFLAGS* f = BefFlags();
+        for (int k = 0; k < gesammelt->anzahl && mitDaten; ++k) {
+            const BEF& r = gesammelt->bef[k];
+            if (r.iarg[0] == 0 && (r.iarg[2] < 0 || r.iarg[2] >= BEFBMKSUP || !f->bmk[r.iarg[2]])) mitDaten = false;
+        }
+        if (mitDaten) {
+            // The equipment records are kept as pasted: the component is
+            // inserted without the equipment hooks, its entries enter the
+            // work table.
+            for (int k = 0; k < gesammelt->anzahl; ++k) {
+                const BEF& r = gesammelt->bef[k];
+                ElEintrag e{};
+                e.bef = r;
+                e.stt = gesammelt->stt[k];
+                e.nummer = r.iarg[1];
+                switch (r.iarg[0]) {
+                case 0:
+                    GesZeileParsen(&e.geraet, r.text);
+                    e.art = 0;
+                    elEintragen(p, e);
+                    break;
+                case 3: case 4: case 5: case 10: case 11:
+                    e.art = r.iarg[0];
+                    elEintragen(p, e);
+                    break;
+                default:
+                    break;
+                }
+            }
+            TzEinfuegenRoh(b, s);
+        } else {
+            elSammelErledigt(p, gesammelt);
+            TzEinfuegen(b, s);
+        }
+    }
+    BefListeLeeren(gesammelt);
+}
+
+// Appends the whole file to `aus`; false when it cannot be read.
+bool elDateiLesen(const char* pfad, std::vector<char>* aus)
+{
+    int fd = plDsOeffnen(pfad, O_RDONLY);
+    if (fd < 0) return false;
+    char puffer[4096];
+    ssize_t n;
+    while ((n = plDsLesen(fd, puffer, sizeof puffer)) > 0) aus->insert(aus->end(), puffer, puffer + n);
+    plDsSchliessen(fd);
+    return n == 0;
+}
+
+}  // namespace
+
+// ---- export kinds and writers
+
+int ExportArt(const char* pfad)
+{
+    static const char* const endungen[] = {"zvk", "txt", "wmf", "png", "bmp", "emf", "jpg"};
+    const char* punkt = pfad != nullptr ? std::strrchr(pfad, '.') : nullptr;
+    if (punkt == nullptr || std::strchr(punkt, '/') != nullptr) return 0;
+    for (int k = 0; k < 7; ++k) {
+        const char* a = punkt + 1;
+        const char* e = endungen[k];
+        while (*a && *e && zklein(static_cast<unsigned char>(*a)) == static_cast<unsigned char>(*e)) ++a, ++e;
+        if (*a == 0 && *e == 0) return k + 1;
+    }
+    return 0;
+}
+
+int ZeiDateiSchreiben(const char* pfad, int nurMarkiert, int mitGeraet, int kopie)
+{
+    ZeiDatei z;
+    if (ZeiDateiAnlegen(&z, pfad) != 0) {
+        elSchreibfehler(pfad);
+        return -1;
+    }
+    STT geschrieben = *BefStartZustand();
+    if (nurMarkiert) {
+        geschrieben.x = BefAktZustand()->x;
+        geschrieben.y = BefAktZustand()->y;
+    }
+    elZiel = &z;
+    elFehler = false;
+    elObjekte(nurMarkiert, [&](int, const BEF& b, const STT& s) {
+        if (elFehler) return;
+        SttDifferenz(&geschrieben, &s, elSchreiben);
+        geschrieben = s;
+        if (mitGeraet && BefIstZB(b.code)) elBauteilBlock(&b, &s, kopie);
+        elSchreiben(&b);
+        SttAnwenden(&b, &geschrieben);
+    });
+    elZiel = nullptr;
+    ZeiFormatSetzen(&z, BefFlags()->papier);
+    if (elFehler) {
+        ZeiDateiVerwerfen(&z);
+        elSchreibfehler(pfad);
+        return -1;
+    }
+    if (ZeiDateiSchliessen(&z) != 0) {
+        elSchreibfehler(pfad);
+        return -1;
+    }
+    return 0;
+}
+
+int MarkDateiSchreiben(const char* pfad)
+{
+    if (TzMarkAnzahl() == 0) return -1;
+    struct stat st;
+    if (plDsStat(pfad, &st) == 0 && !JaNeinFrage(44)) return -1;
+    return ZeiDateiSchreiben(pfad, 1, 0, 0);
+}
+
+int ZeiTextSchreiben(const char* pfad, int nurMarkiert)
+{
+    BDAT d;
+    if (bdmake(&d, pfad) < 0) {
+        StatusHinweisNr(230);
+        return -1;
+    }
+    bool ok = true;
+    auto zeile = [&](const BEF* b) { ok = ok && bdputs(&d, (BefZuText(b) + "\n").c_str()) >= 0; };
+    BEF v;
+    std::memset(&v, 0, sizeof v);
+    v.code = E_VER;
+    v.iarg[0] = ZEIVERSION;
+    zeile(&v);
+    STT geschrieben = *BefStartZustand();
+    static std::vector<BEF>* sammel = nullptr;
+    std::vector<BEF> zustand;
+    elObjekte(nurMarkiert, [&](int, const BEF& b, const STT& s) {
+        zustand.clear();
+        sammel = &zustand;
+        SttDifferenz(&geschrieben, &s, [](const BEF* r) {
+            sammel->push_back(*r);
+            return 0;
+        });
+        sammel = nullptr;
+        for (const BEF& r : zustand) zeile(&r);
+        geschrieben = s;
+        zeile(&b);
+        SttAnwenden(&b, &geschrieben);
+    });
+    std::memset(&v, 0, sizeof v);
+    v.code = static_cast<uint8_t>(BefFlags()->papier);
+    zeile(&v);
+    if (bdclose(&d) != 0 || !ok) {
+        StatusHinweisNr(230);
+        plDsLoeschen(pfad);
+        return -1;
+    }
+    return 0;
+}
+
+int TextInDatei(const char* pfad)
+{
+    std::unique_ptr<char, void (*)(void*)> text(ClipTextNeu(), ffree);
+    BDAT d;
+    if (bdmake(&d, pfad) < 0) {
+        elSchreibfehler(pfad);
+        return -1;
+    }
+    bool ok = true;
+    const char* t = text ? text.get() : "";
+    while (*t) {
+        const char* ende = std::strpbrk(t, "\r\n");
+        size_t l = ende ? static_cast<size_t>(ende - t) : std::strlen(t);
+        std::string z(t, std::min<size_t>(l, ELTEXTZEILESUP));
+        if (z.find("@Y") == std::string::npos) ok = ok && bdputsmodus(&d, z.c_str(), 1) >= 0;
+        t += l;
+        if (*t == '\r' && t[1] == '\n') t += 2;
+        else if (*t) ++t;
+    }
+    if (bdclose(&d) != 0 || !ok) {
+        elSchreibfehler(pfad);
+        return -1;
+    }
+    return 0;
+}
+
+// ---- pictures
+
+int BildPixel(double seite, int dpi) { return static_cast<int>(seite * (dpi / 25.4)); }
+
+void BildClipGroesse(int* breite, int* hoehe)
+{
+    const int gross = std::max(*breite, *hoehe);
+    if (gross <= ELCLIPBILDSUP) return;
+    *breite = static_cast<int>(static_cast<long long>(*breite) * ELCLIPBILDSUP / gross);
+    *hoehe = static_cast<int>(static_cast<long long>(*hoehe) * ELCLIPBILDSUP / gross);
+}
+
+int BildRechteck(int nurMarkiert, double rand, double r[4])
+{
+    if (nurMarkiert) {
+        r[0] = r[1] = 10000;
+        r[2] = r[3] = -10000;
+        int n = 0;
+        elObjekte(1, [&](int, const BEF& b, const STT& s) {
+            double box[4];
+            BefAusdehnungEng(&b, &s, box, nullptr);
+            r[0] = std::min(r[0], box[0]);
+            r[1] = std::min(r[1], box[1]);
+            r[2] = std::max(r[2], box[2]);
+            r[3] = std::max(r[3], box[3]);
+            ++n;
+        });
+        if (n == 0) return -1;
+    } else {
+        const VIEINST* v = ViEinst();
+        r[0] = v->flux;
+        r[1] = v->fluy;
+        r[2] = v->frox;
+        r[3] = v->froy;
+    }
+    r[0] -= rand;
+    r[1] -= rand;
+    r[2] += rand;
+    r[3] += rand;
+    return r[2] > r[0] && r[3] > r[1] ? 0 : -1;
+}
+
+HBITMAP BildErzeugen(int nurMarkiert, int dpi, double rand, int* breite, int* hoehe)
+{
+    double r[4];
+    *breite = *hoehe = 0;
+    if (BildRechteck(nurMarkiert, rand, r) != 0) return 0;
+    const int w = BildPixel(r[2] - r[0], dpi), h = BildPixel(r[3] - r[1], dpi);
+    if (w <= 0 || h <= 0 || GdiBitmapBeginn(w, h, nullptr) != 0) return 0;
+    AbbildungSichern();
+    elAbbilden(r, w, h);
+    elObjekteZeichnen(nurMarkiert);
+    AbbildungWieder();
+    HBITMAP bild = GdiBitmapEnde();
+    if (bild != 0) {
+        *breite = w;
+        *hoehe = h;
+    }
+    return bild;
+}
+
+HENHMETAFILE EmfErzeugen(const char* pfad, int nurMarkiert, int dpi, double rand, int* breite, int* hoehe)
+{
+    double r[4];
+    *breite = *hoehe = 0;
+    if (BildRechteck(nurMarkiert, rand, r) != 0) return 0;
+    const int w = BildPixel(r[2] - r[0], dpi), h = BildPixel(r[3] - r[1], dpi);
+    if (w <= 0 || h <= 0 || GdiEmfBeginn(pfad, r[0], r[2], r[1], r[3]) != 0) return 0;
+    AbbildungSichern();
+    elAbbilden(r, w, h);
+    elObjekteZeichnen(nurMarkiert);
+    AbbildungWieder();
+    HENHMETAFILE mf = GdiEmfEnde();
+    if (mf != 0) {
+        *breite = w;
+        *hoehe = h;
+    }
+    return mf;
+}
+
+int BildExport(int art, const char* pfad, int nurMarkiert, int zwischenablage, int dpi, double rand)
+{
+    if (TzAnzahl() == 0 || (nurMarkiert && TzMarkAnzahl() == 0)) return -1;
+    if (zwischenablage) {
+        if (art == EXP_ZVK) art = EXP_TXT;
+        if (art == EXP_PNG || art == EXP_JPG) art = EXP_BMP;
+    }
+    int w = 0, h = 0;
+    if (zwischenablage) {
+        switch (art) {
+        case EXP_TXT: {
+            std::string tmp = plOrtTemp() + "/velm.txt";
+            if (ZeiTextSchreiben(tmp.c_str(), nurMarkiert) != 0) return -1;
+            std::string text;
+            BDAT d;
+            if (bdopenlesen(&d, tmp.c_str()) >= 0) {
+                char z[ZEIZEILESUP + 1];
+                while (bdgets(&d, z, ZEIZEILESUP) >= 0) text += std::string(z) + "\r\n";
+                bdclose(&d);
+            }
+            plDsLoeschen(tmp.c_str());
+            return ClipTextSetzen(text.c_str()) ? 0 : -1;
+        }
+        case EXP_BMP: {
+            double r[4];
+            if (BildRechteck(nurMarkiert, rand, r) != 0) return -1;
+            w = BildPixel(r[2] - r[0], dpi);
+            h = BildPixel(r[3] - r[1], dpi);
+            BildClipGroesse(&w, &h);
+            // Drawn at the reduced size straight away.
+            const double d = w > 0 ? dpi * static_cast<double>(w) / BildPixel(r[2] - r[0], dpi) : dpi;
+            HBITMAP bild = BildErzeugen(nurMarkiert, static_cast<int>(d), rand, &w, &h);
+            if (bild == 0) return -1;
+            if (!ClipBitmapSetzen(bild)) {
+                DeleteObject(bild);
+                return -1;
+            }
+            return 0;
+        }
+        case EXP_EMF: {
+            HENHMETAFILE mf = EmfErzeugen(nullptr, nurMarkiert, dpi, rand, &w, &h);
+            if (mf == 0) return -1;
+            if (!ClipEmfSetzen(mf)) {
+                DeleteEnhMetaFile(mf);
+                return -1;
+            }
+            return 0;
+        }
+        case EXP_WMF: {
+            double r[4];
+            if (BildRechteck(nurMarkiert, rand, r) != 0) return -1;
+            w = BildPixel(r[2] - r[0], dpi);
+            h = BildPixel(r[3] - r[1], dpi);
+            if (GdiWmfBeginn(w, h) != 0) return -1;
+            AbbildungSichern();
+            elAbbilden(r, w, h);
+            elObjekteZeichnen(nurMarkiert);
+            AbbildungWieder();
+            HGLOBAL block = GdiWmfEnde();
+            if (block == 0) return -1;
+            BOOL ok = ClipMetaSetzen(GlobalLock(block), GlobalSize(block), w, h, dpi);
+            GlobalUnlock(block);
+            GlobalFree(block);
+            return ok ? 0 : -1;
+        }
+        default:
+            return -1;
+        }
+    }
+    switch (art) {
+    case EXP_ZVK: return ZeiDateiSchreiben(pfad, nurMarkiert, 0, 0);
+    case EXP_TXT: return ZeiTextSchreiben(pfad, nurMarkiert);
+    case EXP_WMF:
+        if (elWmfBild(pfad, nurMarkiert, dpi, rand) != 0) {
+            elSchreibfehler(pfad);
+            return -1;
+        }
+        return 0;
+    case EXP_PNG: case EXP_BMP: case EXP_JPG: {
+        double r[4];
+        if (BildRechteck(nurMarkiert, rand, r) != 0) return -1;
+        w = BildPixel(r[2] - r[0], dpi);
+        h = BildPixel(r[3] - r[1], dpi);
+        HMETAFILE mf = w > 0 && h > 0 ? elMetafile(nurMarkiert, r, w, h) : 0;
+        const int bildArt = art == EXP_PNG ? BILD_PNG : art == EXP_BMP ? BILD_BMP : BILD_JPG;
+        int e = mf != 0 ? MetaBildSpeichern(pfad, mf, bildArt, w, h) : -1;
+        if (mf != 0) DeleteMetaFile(mf);
+        if (e != 0) {
+            elSchreibfehler(pfad);
+            return -1;
+        }
+        return 0;
+    }
+    case EXP_EMF: {
+        HENHMETAFILE mf = EmfErzeugen(pfad, nurMarkiert, dpi, rand, &w, &h);
+        if (mf == 0) {
+            plDsLoeschen(pfad);
+            elSchreibfehler(pfad);
+            return -1;
+        }
+        DeleteEnhMetaFile(mf);
+        return 0;
+    }
+    default:
+        return -1;
+    }
+}
+
+// ---- copy and paste
+
+std::string ElTransferPfad(int n) { return plOrtTemp() + (n == 1 ? "/velm.001" : "/velm.002"); }
+
+void ElKopieren(int modus, char* pfadAus, size_t kap)
+{
+    if (TzAnzahl() == 0 || TzMarkAnzahl() == 0) return;
+    const STT* akt = BefAktZustand();
+    if (!ClipStatusBeginnen(modh::EditorZeiName(), akt->x, akt->y)) return;
+    // Text form.
+    std::string tmp = plOrtTemp() + "/velm.txt";
+    if (ZeiTextSchreiben(tmp.c_str(), 1) == 0) {
+        std::string text;
+        BDAT d;
+        if (bdopenlesen(&d, tmp.c_str()) >= 0) {
+            char z[ZEIZEILESUP + 1];
+            while (bdgets(&d, z, ZEIZEILESUP) >= 0) text += std::string(z) + "\r\n";
+            bdclose(&d);
+        }
+        ClipTextDazu(text.c_str());
+    }
+    plDsLoeschen(tmp.c_str());
+    // Bitmap.
+    int w, h;
+    HBITMAP bild = BildErzeugen(1, ELKOPIERDPI, 0, &w, &h);
+    if (bild != 0 && !ClipBitmapDazu(bild)) DeleteObject(bild);
+    // Private form.
+    const std::string pfad = ElTransferPfad(1);
+    plDsLoeschen(pfad.c_str());
+    if (ZeiDateiSchreiben(pfad.c_str(), 1, 1, modus) == 0) {
+        std::vector<char> block(4);
+        const bool ok = elDateiLesen(pfad.c_str(), &block);
+        if (ok) {
+            const uint32_t l = static_cast<uint32_t>(block.size() - 4);
+            for (int k = 0; k < 4; ++k) block[static_cast<size_t>(k)] = static_cast<char>((l >> (8 * k)) & 0xFF);
+            ClipZeichnungDazu(block.data(), block.size());
+        } else {
+            elSchreibfehler(pfad.c_str());
+        }
+        if (pfadAus != nullptr) strkopie(pfadAus, kap, pfad.c_str(), static_cast<int>(kap) - 1);
+    }
+    ClipSchliessen();
+}
+
+void ElEinfuegen(int ausDatei, const char* pfad)
+{
+    const std::string transfer = ElTransferPfad(2);
+    if (ausDatei && pfad != nullptr && pfad[0] != 0) {
+        if (dateikopieren(pfad, transfer.c_str()) != 0) {
+            elSchreibfehler(transfer.c_str());
+            return;
+        }
+    } else {
+        char* block = nullptr;
+        if (!ClipZeichnungHolen(&block) || block == nullptr) {
+            StatusMeldung("Kann Zwischenablage nicht lesen");
+            return;
+        }
+        uint32_t l = 0;
+        for (int k = 0; k < 4; ++k) l |= static_cast<uint32_t>(static_cast<unsigned char>(block[k])) << (8 * k);
+        const bool ok = plDsDateiErsetzen(transfer.c_str(), block + 4, l) == 0;
+        ffree(block);
+        if (!ok) {
+            elSchreibfehler(transfer.c_str());
+            return;
+        }
+    }
+    ZeiDatei z;
+    if (ZeiDateiLesend(&z, transfer.c_str()) != 0) {
+        StatusTextf("Lesefehler: %s", transfer.c_str());
+        return;
+    }
+    ElPaste p;
+    BEFLST* gesammelt = nullptr;
+    BefListeAnlegen(&gesammelt);
+    STT lauf = *BefAktZustand();
+    BEF b;
+    while (ZeiBefLesen(&z, &b) == 0) {
+        if (b.code == E_BMC) {
+            STT s = lauf;
+            s.x = b.darg[0];
+            s.y = b.darg[1];
+            if (gesammelt != nullptr) BefListeAnhaengen(gesammelt, &b, &s);
+        } else if (BefIstZB(b.code)) {
+            if (gesammelt != nullptr) elBauteil(p, gesammelt, &b, &lauf);
+        } else if (elIstText(b.code) && std::strstr(b.text, "@Y") != nullptr) {
+            int id = TzEinfuegenRoh(&b, &lauf);
+            ElEintrag e{};
+            e.art = 2;
+            e.bef = b;
+            e.stt = lauf;
+            e.objekt = id;
+            elEintragen(p, e);
+        } else if (BefIstObjekt(b.code)) {
+            TzEinfuegen(&b, &lauf);
+        }
+        BefZerlegen(&b, &lauf, nullptr);
+    }
+    ZeiDateiVerwerfen(&z);
+    BefListeFrei(&gesammelt);
+    for (const ElEintrag& e : p.tafel) {
+        if (e.art == 2 && e.objekt >= 0 && !p.erledigt.empty()) elVerweiseAnpassen(p, e.objekt);
+    }
+}
