@@ -62,3 +62,8 @@ void AnhangVerschieben(int obj, int phase, double, double, double, double, const
 {
     phMerken("AnhangVerschieben(" + std::to_string(obj) + "," + std::to_string(phase) + ")");
 }
+void BefehlsTextAusfuehren(const char* text) { phMerken(std::string("BefehlsTextAusfuehren(") + text + ")"); }
+void KontextMenueZeigen(int x, int y)
+{
+    phMerken("KontextMenueZeigen(" + std::to_string(x) + "," + std::to_string(y) + ")");
+}

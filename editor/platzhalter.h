@@ -48,3 +48,8 @@ void PunktMarkeZeichnen(double x, double y, int groesse);
 // recorded.
 void PhantomMerken(const BEF* b, const STT* s);
 void AnhangVerschieben(int obj, int phase, double x0, double y0, double x1, double y1, const double box[4]);
+
+// Command strings and the context menu (arrive with the drag buttons and
+// command strings): recorded.
+void BefehlsTextAusfuehren(const char* text);
+void KontextMenueZeigen(int x, int y);

@@ -49,7 +49,9 @@ struct BauTest : TzTest {
         // `BW` and `_BA` carry their mark flag outside the table's columns.
         const int ni = (b.code == 20 || b.code == 21) ? 1 : BefAnzInt(b.code);
         for (int i = 0; i < ni; ++i) t += " " + std::to_string(b.iarg[i]);
-        for (int i = 0; i < BefAnzReal(b.code); ++i) {
+        // The pick commands carry their point outside the table's columns.
+        const int nr = (b.code == 185 || b.code == 186) ? 2 : BefAnzReal(b.code);
+        for (int i = 0; i < nr; ++i) {
             std::snprintf(z, sizeof z, " %g", b.darg[i]);
             t += z;
         }
