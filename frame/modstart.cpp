@@ -15,6 +15,7 @@
 #include "equipment/app.h"
 #include "equipment/bm.h"
 #include "equipment/chk.h"
+#include "editor/bauausf.h"
 #include "editor/baubf.h"
 #include "editor/befausf.h"
 #include "editor/edmeld.h"
@@ -105,6 +106,7 @@ void modEditor()
     EdMeldHakenSetzen();
     BaubfHakenSetzen();
     ObjHakenSetzen();
+    BauAusfHakenSetzen();
 }
 void modAblegen() { DragAcceptFiles(anwHauptfenster(), TRUE); }
 void modAblegenEnde() { DragAcceptFiles(anwHauptfenster(), FALSE); }
