@@ -13,7 +13,7 @@ namespace {
 enum : int {
     A_MLE = 73, A_MLG = 74, A_BEA = 158, A_BST = 159, A_SUB = 164, A_SUP = 166, A_SUV = 167, A_VRV = 168,
     A_VRR = 169, A_ATV = 171, A_ATR = 172, A_QTS = 173, A_SUE = 185, A_SUA = 186, A_ELV = 187, A_ELR = 188,
-    A_BER = 189, A_ELM = 190, A_LME = 191, A_ZAK = 193, A_ZAE = 194, A_ZAA = 196,
+    A_BER = 189, A_ELM = 190, A_LME = 191, A_ZAK = 193, A_ZAE = 194, A_ZAA = 196, A_REC = 160, A_EXP = 192,
 };
 
 // "Then edit": with edit-after-pick on, the cursor object is taken into
@@ -115,6 +115,20 @@ void BauAusfBefehl(const BEF* b)
         MarkUmkehren();
         BaubfAbbrechen();
         ElEinfuegen(0, nullptr);
+        break;
+    case A_EXP: {
+        // The dispatcher committed a running element and queued the record
+        // again; the dialog arrives with the editor utilities.
+        if (BaubfAktiv() || b->text[0] == 0 || b->iarg[0] < 0) break;
+        const int art = b->iarg[0] == 0 ? ExportArt(b->text) : b->iarg[0];
+        if (art == 0) break;
+        const int markiert = TzMarkAnzahl() > 0;
+        BildExport(art, b->text, markiert, 0, 300, 0);
+        if (markiert) MarkUmkehren();
+        break;
+    }
+    case A_REC:
+        if (!BaubfAktiv() && b->iarg[0] == 2) TextInDatei(b->text);
         break;
     case A_ZAA:
         if (TzMarkAnzahl() == 0) break;

@@ -117,11 +117,12 @@ void elBauteilBlock(const BEF* b, const STT* s, int kopie)
     struct Ort {
         double x, y;
     } ort{s->x, s->y};
-    GtxDurchlaufen(bt.id, bt.cd, bt.nr, 0, [](const appgtext* t, void* u) {
+    // Attached texts (section Ztx), then generated texts (section Gtx).
+    ZtxDurchlaufen(bt.id, bt.cd, bt.nr, 0, [](const appztext* t, void* u) {
         auto* o = static_cast<Ort*>(u);
         elBmc(3, t->zeile, 0, t->text, o->x, o->y);
     }, &ort);
-    ZtxDurchlaufen(bt.id, bt.cd, bt.nr, 0, [](const appztext* t, void* u) {
+    GtxDurchlaufen(bt.id, bt.cd, bt.nr, 0, [](const appgtext* t, void* u) {
         auto* o = static_cast<Ort*>(u);
         elBmc(4, t->zeile, 0, t->text, o->x, o->y);
     }, &ort);
@@ -214,17 +215,12 @@ int elWmfBild(const char* pfad, int nurMarkiert, int dpi, double rand)
 
 // ---- paste
 
+// A work-table entry: a pasted text with an "@Y" reference (kind 2).
 struct ElEintrag {
     int art;
-    int nummer;
     BEF bef;
     STT stt;
-    appgeraet geraet;
-    appbteil bteil;
-    appbteil platziert;
     int objekt;
-    char namen[2][BTLTEXTSUP + 1];
-    int ergebnis;
 };
 
 struct ElPaste {
@@ -303,30 +299,10 @@ void elBauteil(ElPaste& p, BEFLST* gesammelt, const BEF* b, const STT* s)
             if (r.iarg[0] == 0 && (r.iarg[2] < 0 || r.iarg[2] >= BEFBMKSUP || !f->bmk[r.iarg[2]])) mitDaten = false;
         }
         if (mitDaten) {
-            // The equipment records are kept as pasted: the component is
-            // inserted without the equipment hooks, its entries enter the
-            // work table.
-            for (int k = 0; k < gesammelt->anzahl; ++k) {
-                const BEF& r = gesammelt->bef[k];
-                ElEintrag e{};
-                e.bef = r;
-                e.stt = gesammelt->stt[k];
-                e.nummer = r.iarg[1];
-                switch (r.iarg[0]) {
-                case 0:
-                    GesZeileParsen(&e.geraet, r.text);
-                    e.art = 0;
-                    elEintragen(p, e);
-                    break;
-                case 3: case 4: case 5: case 10: case 11:
-                    e.art = r.iarg[0];
-                    elEintragen(p, e);
-                    break;
-                default:
-                    break;
-                }
-            }
-            TzEinfuegenRoh(b, s);
+            // Re-creating the items from the pasted records is not built
+            // yet: the component goes in with the equipment hooks, which
+            // queue it for assignment, and the references to its items stay.
+            TzEinfuegen(b, s);
         } else {
             elSammelErledigt(p, gesammelt);
             TzEinfuegen(b, s);

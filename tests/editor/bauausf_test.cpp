@@ -2,11 +2,16 @@
 // input drawn through the real queue, executor, store and journal.
 #include "editor/bauausf.h"
 
+#include "editor/edmeld.h"
+#include "editor/elclip.h"
 #include "editor/knopf.h"
 #include "editor/objwahl.h"
+#include "output/clip.h"
 #include "output/gdi.h"
+#include "platform/rasterbib.h"
 #include "platform/winconst.h"
 #include "tests/editor/bautest.h"
+#include "tests/editor/edtest.h"
 
 namespace {
 
@@ -15,11 +20,19 @@ struct BauAusfTest : BauTest {
     {
         BauTest::SetUp();
         BauAusfHakenSetzen();
+        EdMeldHakenSetzen();
+        ClipFormateAnmelden();
+        rasterbibLaden();
         KnopfZuruecksetzen();
         ObjZuruecksetzen();
         AbbildungSetzenFrei(0, 0, 400, 400, 400, 400, 0, 0, 100, 50, 50);
         BEFRASTER* r = BefRasterWerte();
         r->swx = r->swy = 1.0;
+    }
+    void TearDown() override
+    {
+        rasterbibFreigeben();
+        BauTest::TearDown();
     }
     // A click at pixel (x, y) with the key flags, run as the page runs it.
     void klick(int x, int y, WPARAM flags, UINT runter = WM_LBUTTONDOWN, UINT hoch = WM_LBUTTONUP)
@@ -97,6 +110,26 @@ TEST_F(BauAusfTest, ARightRectangleMarksAndADragByTheInsertionPointMovesInOneUnd
     // One undo puts it back where it was.
     befehl(tzRec(162));
     EXPECT_EQ(objekte(), std::vector<std::string>{"@100,100 ZL 0 20"});
+}
+
+TEST_F(BauAusfTest, ExportAndClipboardTextCommandsWriteTheirFiles)
+{
+    EdOrdner o;
+    int a = linie(10, 10, 30, 20);
+    linie(100, 100, 5, 5);  // not marked: not in the picture
+    TzMarkSetzen(a, 1);
+    const std::string png = o.pfad("bild.PNG"), txt = o.pfad("ablage.txt"), fehl = o.pfad("ordner/fehlt.txt");
+    befehl(tzRec(192, {}, png.c_str(), {0}));
+    imginfo i;
+    ASSERT_EQ(pnginfo(png.c_str(), &i), 0);
+    EXPECT_EQ(i.width, BildPixel(30 + 0.0, 300));
+    EXPECT_EQ(TzMarkHolen(a), 2) << "unmarked, remembered";
+    ClipTextSetzen("eins");
+    befehl(tzRec(160, {}, txt.c_str(), {2}));
+    EXPECT_TRUE(std::filesystem::exists(txt));
+    // A typed REC 2 with a path that cannot be made reports and goes on.
+    befehl(tzRec(160, {}, fehl.c_str(), {2}));
+    EXPECT_EQ(std::string(StatusLetzterText()), "Schreibfehler: " + fehl);
 }
 
 }  // namespace
