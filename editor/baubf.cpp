@@ -99,6 +99,21 @@ void bauVersatz(double* dx, double* dy)
     *dy = bz.baups.y - s.y;
 }
 
+// Each group object with its state moved by the re-edit's displacement.
+template <class F> void bauGruppeVersetzt(F f)
+{
+    double dx, dy;
+    bauVersatz(&dx, &dy);
+    bauGruppe([&](int id) {
+        BEF b;
+        STT s;
+        if (TzObjHolen(id, &b, &s) != 0) return;
+        s.x += dx;
+        s.y += dy;
+        f(id, &b, &s);
+    });
+}
+
 void bauLeeren()
 {
     std::memset(&bz.baubf, 0, sizeof bz.baubf);
@@ -396,16 +411,7 @@ void BaubfAbsetzen()
         StartpunktSetzen(x, y);
     }
     if (bz.bauoi >= 0 && bz.bauzol != 0) {
-        double dx, dy;
-        bauVersatz(&dx, &dy);
-        bauGruppe([&](int id) {
-            BEF b;
-            STT s;
-            if (TzObjHolen(id, &b, &s) != 0) return;
-            s.x += dx;
-            s.y += dy;
-            TzErsetzen(id, &b, &s);
-        });
+        bauGruppeVersetzt([](int id, const BEF* b, const STT* s) { TzErsetzen(id, b, s); });
     }
     bauLeeren();
 }
@@ -555,16 +561,7 @@ void BaubfZeigen()
     if (!bz.hatwas) return;
     BaubfZeichnen(&bz.baubf, &bz.baups);
     if (bz.bauoi >= 0 && bz.bauzol != 0) {
-        double dx, dy;
-        bauVersatz(&dx, &dy);
-        bauGruppe([&](int id) {
-            BEF b;
-            STT s;
-            if (TzObjHolen(id, &b, &s) != 0) return;
-            s.x += dx;
-            s.y += dy;
-            BaubfZeichnen(&b, &s);
-        });
+        bauGruppeVersetzt([](int, const BEF* b, const STT* s) { BaubfZeichnen(b, s); });
     }
     const int n = BaubfGriffAnzahl(bz.baubf.code);
     for (int k = 0; k < n; ++k) {

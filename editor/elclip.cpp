@@ -156,14 +156,21 @@ int elAbbilden(const double r[4], int w, int h)
     return AbbildungSetzenFrei(r[0], r[1], r[2], r[3], w, h, 0, 0, 100.0, 50.0, 50.0);
 }
 
-// A metafile of the objects drawn at w x h (the caller frees it).
-HMETAFILE elMetafile(int nurMarkiert, const double r[4], int w, int h)
+// The objects drawn into the current target, the world rectangle r onto
+// w x h pixels; the mapping in force before stays.
+void elZeichnenIn(int nurMarkiert, const double r[4], int w, int h)
 {
-    if (GdiWmfBeginn(w, h) != 0) return 0;
     AbbildungSichern();
     elAbbilden(r, w, h);
     elObjekteZeichnen(nurMarkiert);
     AbbildungWieder();
+}
+
+// A metafile of the objects drawn at w x h (the caller frees it).
+HMETAFILE elMetafile(int nurMarkiert, const double r[4], int w, int h)
+{
+    if (GdiWmfBeginn(w, h) != 0) return 0;
+    elZeichnenIn(nurMarkiert, r, w, h);
     HGLOBAL block = GdiWmfEnde();
     if (block == 0) return 0;
     HMETAFILE mf = SetMetaFileBitsEx(static_cast<UINT>(GlobalSize(block)), static_cast<const BYTE*>(GlobalLock(block)));
@@ -321,6 +328,22 @@ bool elDateiLesen(const char* pfad, std::vector<char>* aus)
     while ((n = plDsLesen(fd, puffer, sizeof puffer)) > 0) aus->insert(aus->end(), puffer, puffer + n);
     plDsSchliessen(fd);
     return n == 0;
+}
+
+// The text form of the objects with CR LF line ends, through a temporary
+// file; 0, or -1 when it could not be written.
+int elTextForm(int nurMarkiert, std::string* text)
+{
+    const std::string tmp = plOrtTemp() + "/velm.txt";
+    int e = ZeiTextSchreiben(tmp.c_str(), nurMarkiert);
+    BDAT d;
+    if (e == 0 && bdopenlesen(&d, tmp.c_str()) >= 0) {
+        char z[ZEIZEILESUP + 1];
+        while (bdgets(&d, z, ZEIZEILESUP) >= 0) *text += std::string(z) + "\r\n";
+        bdclose(&d);
+    }
+    plDsLoeschen(tmp.c_str());
+    return e;
 }
 
 }  // namespace
@@ -501,10 +524,7 @@ HBITMAP BildErzeugen(int nurMarkiert, int dpi, double rand, int* breite, int* ho
     if (BildRechteck(nurMarkiert, rand, r) != 0) return 0;
     const int w = BildPixel(r[2] - r[0], dpi), h = BildPixel(r[3] - r[1], dpi);
     if (w <= 0 || h <= 0 || GdiBitmapBeginn(w, h, nullptr) != 0) return 0;
-    AbbildungSichern();
-    elAbbilden(r, w, h);
-    elObjekteZeichnen(nurMarkiert);
-    AbbildungWieder();
+    elZeichnenIn(nurMarkiert, r, w, h);
     HBITMAP bild = GdiBitmapEnde();
     if (bild != 0) {
         *breite = w;
@@ -520,10 +540,7 @@ HENHMETAFILE EmfErzeugen(const char* pfad, int nurMarkiert, int dpi, double rand
     if (BildRechteck(nurMarkiert, rand, r) != 0) return 0;
     const int w = BildPixel(r[2] - r[0], dpi), h = BildPixel(r[3] - r[1], dpi);
     if (w <= 0 || h <= 0 || GdiEmfBeginn(pfad, r[0], r[2], r[1], r[3]) != 0) return 0;
-    AbbildungSichern();
-    elAbbilden(r, w, h);
-    elObjekteZeichnen(nurMarkiert);
-    AbbildungWieder();
+    elZeichnenIn(nurMarkiert, r, w, h);
     HENHMETAFILE mf = GdiEmfEnde();
     if (mf != 0) {
         *breite = w;
@@ -543,16 +560,8 @@ int BildExport(int art, const char* pfad, int nurMarkiert, int zwischenablage, i
     if (zwischenablage) {
         switch (art) {
         case EXP_TXT: {
-            std::string tmp = plOrtTemp() + "/velm.txt";
-            if (ZeiTextSchreiben(tmp.c_str(), nurMarkiert) != 0) return -1;
             std::string text;
-            BDAT d;
-            if (bdopenlesen(&d, tmp.c_str()) >= 0) {
-                char z[ZEIZEILESUP + 1];
-                while (bdgets(&d, z, ZEIZEILESUP) >= 0) text += std::string(z) + "\r\n";
-                bdclose(&d);
-            }
-            plDsLoeschen(tmp.c_str());
+            if (elTextForm(nurMarkiert, &text) != 0) return -1;
             return ClipTextSetzen(text.c_str()) ? 0 : -1;
         }
         case EXP_BMP: {
@@ -586,10 +595,7 @@ int BildExport(int art, const char* pfad, int nurMarkiert, int zwischenablage, i
             w = BildPixel(r[2] - r[0], dpi);
             h = BildPixel(r[3] - r[1], dpi);
             if (GdiWmfBeginn(w, h) != 0) return -1;
-            AbbildungSichern();
-            elAbbilden(r, w, h);
-            elObjekteZeichnen(nurMarkiert);
-            AbbildungWieder();
+            elZeichnenIn(nurMarkiert, r, w, h);
             HGLOBAL block = GdiWmfEnde();
             if (block == 0) return -1;
             BOOL ok = ClipMetaSetzen(GlobalLock(block), GlobalSize(block), w, h, dpi);
@@ -650,18 +656,8 @@ void ElKopieren(int modus, char* pfadAus, size_t kap)
     const STT* akt = BefAktZustand();
     if (!ClipStatusBeginnen(modh::EditorZeiName(), akt->x, akt->y)) return;
     // Text form.
-    std::string tmp = plOrtTemp() + "/velm.txt";
-    if (ZeiTextSchreiben(tmp.c_str(), 1) == 0) {
-        std::string text;
-        BDAT d;
-        if (bdopenlesen(&d, tmp.c_str()) >= 0) {
-            char z[ZEIZEILESUP + 1];
-            while (bdgets(&d, z, ZEIZEILESUP) >= 0) text += std::string(z) + "\r\n";
-            bdclose(&d);
-        }
-        ClipTextDazu(text.c_str());
-    }
-    plDsLoeschen(tmp.c_str());
+    std::string text;
+    if (elTextForm(1, &text) == 0) ClipTextDazu(text.c_str());
     // Bitmap.
     int w, h;
     HBITMAP bild = BildErzeugen(1, ELKOPIERDPI, 0, &w, &h);

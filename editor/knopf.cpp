@@ -54,6 +54,12 @@ int knoY(LPARAM lp) { return static_cast<short>(HIWORD(lp)); }
 double knoWeltX(int px) { return PixelZuWeltX(px); }
 double knoWeltY(int py) { return PixelZuWeltY(py); }
 
+void knoDruck(int x, int y)
+{
+    mz.px = mz.cx = x;
+    mz.py = mz.cy = y;
+}
+
 bool knoLinienModus() { return BefFlags()->czl != 0; }
 
 void knoUdb(int an) { BefEinreihenInt(K_UDB, an); }
@@ -490,19 +496,16 @@ void MausMeldung(UINT nachricht, WPARAM flags, LPARAM xy)
     case WM_LBUTTONDOWN:
         mz.art = shift ? (BaubfAktiv() ? 1 : 3) : 1;
         mz.zustand = 1;
-        mz.px = mz.cx = x;
-        mz.py = mz.cy = y;
+        knoDruck(x, y);
         break;
     case WM_RBUTTONDOWN:
         mz.rechts = 1;
         mz.zustand = 1;
-        mz.px = mz.cx = x;
-        mz.py = mz.cy = y;
+        knoDruck(x, y);
         break;
     case WM_MBUTTONDOWN:
         mz.mitte = 1;
-        mz.px = mz.cx = x;
-        mz.py = mz.cy = y;
+        knoDruck(x, y);
         break;
     case WM_MOUSEMOVE:
         mz.cx = x;
