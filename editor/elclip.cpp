@@ -16,7 +16,10 @@
 #include "editor/befausf.h"
 #include "editor/edmeld.h"
 #include "editor/objwahl.h"
+#include "equipment/app.h"
 #include "equipment/btl.h"
+#include "equipment/btlredef.h"
+#include "equipment/definier.h"
 #include "equipment/fstx.h"
 #include "equipment/ges.h"
 #include "equipment/ngestext.h"
@@ -111,18 +114,19 @@ void elBauteilBlock(const BEF* b, const STT* s, int kopie)
     elBmc(1, 0, 0, zeile, s->x, s->y);
     if (std::strcmp(bt.cd, "H") == 0) {
         appbteil n;
-        if (BtlSuchen(bt.id, "D", 0, &n) == 0) elBmc(8, 0, 0, n.bl, s->x, s->y);
-        if (BtlSuchen(bt.id, "P", 0, &n) == 0) elBmc(8, 1, 0, n.bl, s->x, s->y);
+        if (BtlSuchen(bt.id, "D", 0, &n) == 1) elBmc(8, 0, 0, n.bl, s->x, s->y);
+        if (BtlSuchen(bt.id, "P", 0, &n) == 1) elBmc(8, 1, 0, n.bl, s->x, s->y);
     }
     struct Ort {
         double x, y;
     } ort{s->x, s->y};
-    // Attached texts (section Ztx), then generated texts (section Gtx).
-    ZtxDurchlaufen(bt.id, bt.cd, bt.nr, 0, [](const appztext* t, void* u) {
+    // Sub-kind 3 from section Gtx and 4 from section Ztx, as the paste sets
+    // them back (GtxTextSetzenBasis, ZtxTextSetzen).
+    GtxDurchlaufen(bt.id, bt.cd, bt.nr, 0, [](const appgtext* t, void* u) {
         auto* o = static_cast<Ort*>(u);
         elBmc(3, t->zeile, 0, t->text, o->x, o->y);
     }, &ort);
-    GtxDurchlaufen(bt.id, bt.cd, bt.nr, 0, [](const appgtext* t, void* u) {
+    ZtxDurchlaufen(bt.id, bt.cd, bt.nr, 0, [](const appztext* t, void* u) {
         auto* o = static_cast<Ort*>(u);
         elBmc(4, t->zeile, 0, t->text, o->x, o->y);
     }, &ort);
@@ -222,17 +226,24 @@ int elWmfBild(const char* pfad, int nurMarkiert, int dpi, double rand)
 
 // ---- paste
 
-// A work-table entry: a pasted text with an "@Y" reference (kind 2).
+// An entry of the paste work table.
 struct ElEintrag {
-    int art;
+    int art;      // 0 main, 1 sub component, 2 "@Y" text, 3/4/5/10/11 texts, 101 not placed
+    int nummer;   // integer 1 of the `_BMC` record (0 for kinds 0..2)
     BEF bef;
     STT stt;
-    int objekt;
+    appgeraet geraet;    // the item as pasted
+    appbteil bteil;      // the component entry as pasted
+    appbteil platziert;  // the entry as placed
+    int objekt;          // the inserted text (kind 2)
+    char namen[2][BTLTEXTSUP + 1];  // "D" and "P" (kind 0)
+    int ergebnis;        // of the item matching (kind 0)
 };
 
 struct ElPaste {
     std::vector<ElEintrag> tafel;
     std::vector<uint32_t> erledigt;
+    std::string fehlend;  // missing definitions
 };
 
 void elErledigt(ElPaste& p, uint32_t id)
@@ -241,9 +252,19 @@ void elErledigt(ElPaste& p, uint32_t id)
     if (std::find(p.erledigt.begin(), p.erledigt.end(), id) == p.erledigt.end()) p.erledigt.push_back(id);
 }
 
+bool elIstErledigt(const ElPaste& p, uint32_t id)
+{
+    return std::find(p.erledigt.begin(), p.erledigt.end(), id) != p.erledigt.end();
+}
+
 void elEintragen(ElPaste& p, const ElEintrag& e)
 {
     if (static_cast<int>(p.tafel.size()) < ELGMSUP) p.tafel.push_back(e);
+}
+
+bool elBmk(int typ)
+{
+    return typ >= 0 && typ < BEFBMKSUP && BefFlags()->bmk[typ] != 0;
 }
 
 // The item ids of the collected sub-kind-0 records become handled items.
@@ -254,9 +275,10 @@ void elSammelErledigt(ElPaste& p, const BEFLST* l)
     }
 }
 
-// Removes the "@Y" references to handled items; an emptied text deletes
-// its object.
-void elVerweiseAnpassen(const ElPaste& p, int objekt)
+// The "@Y" references of a pasted text: those to handled items removed,
+// the others rewritten through the redefinition's change list; an emptied
+// text deletes its object.
+void elVerweiseAnpassen(const ElPaste& p, int objekt, bool umschreiben)
 {
     BEF b;
     STT s;
@@ -276,10 +298,15 @@ void elVerweiseAnpassen(const ElPaste& p, int objekt)
             t = at + 2;
             continue;
         }
+        const std::string ref(at, static_cast<size_t>(l));
         YREF r;
-        bool weg = YRefZerlegen(at, &r) == 0 &&
-                   std::find(p.erledigt.begin(), p.erledigt.end(), r.id) != p.erledigt.end();
-        if (!weg) aus.append(at, static_cast<size_t>(l));
+        if (YRefZerlegen(ref.c_str(), &r) == 0 && elIstErledigt(p, r.id)) {
+            // removed
+        } else {
+            std::string neu;
+            if (umschreiben && RedefVerweiseAnpassen(ref.c_str(), neu, 1) == 1) aus += neu;
+            else aus += ref;
+        }
         t = at + l;
     }
     while (!aus.empty() && aus.back() == ' ') aus.pop_back();
@@ -292,30 +319,252 @@ void elVerweiseAnpassen(const ElPaste& p, int objekt)
     TzErsetzen(objekt, &b, &s);
 }
 
+// Reads the first block of the collected list for a placed part: true when
+// it closes with sub-kind 9 and the part's text, and then it is taken into
+// the table and removed from the list.
+bool elBlockNehmen(ElPaste& p, BEFLST* l, const BEF* teil, const STT* ts)
+{
+    int n = 1;
+    while (n < l->anzahl && l->bef[n].iarg[0] != 0) ++n;
+    const BEF& letzt = l->bef[n - 1];
+    if (l->anzahl == 0 || letzt.iarg[0] != 9 || std::strcmp(letzt.text, teil->text) != 0) return false;
+    ElEintrag kopf{};
+    kopf.bef = *teil;
+    kopf.stt = *ts;
+    std::vector<ElEintrag> texte;
+    for (int k = 0; k < n; ++k) {
+        const BEF& r = l->bef[k];
+        switch (r.iarg[0]) {
+        case 0: GesZeileParsen(&kopf.geraet, r.text); break;
+        case 1: BtlZeileParsen(&kopf.bteil, r.text); break;
+        case 8: strkopie(kopf.namen[r.iarg[1] == 0 ? 0 : 1], BTLTEXTSUP + 1, r.text, BTLTEXTSUP); break;
+        case 3: case 4: case 5: case 10: case 11: {
+            ElEintrag e{};
+            e.art = r.iarg[0];
+            e.nummer = r.iarg[1];
+            e.bef = r;
+            e.stt = *ts;
+            texte.push_back(e);
+            break;
+        }
+        default: break;
+        }
+    }
+    BefListeVorneWeg(l, n);
+    if (!elBmk(kopf.geraet.n1)) return true;
+    kopf.art = std::strcmp(kopf.bteil.cd, "H") == 0 ? 0 : 1;
+    kopf.platziert = kopf.bteil;
+    elEintragen(p, kopf);
+    for (ElEintrag& e : texte) {
+        e.geraet = kopf.geraet;
+        e.bteil = e.platziert = kopf.bteil;
+        elEintragen(p, e);
+    }
+    return true;
+}
+
 // One component record of the transfer file.
-void elBauteil(ElPaste& p, BEFLST* gesammelt, const BEF* b, const STT* s)
+void elBauteil(ElPaste& p, BEFLST* gesammelt, BEFLST* teile, const BEF* b, const STT* s)
 {
     if (modh::BtlPosVorhanden(b, s)) {
         elSammelErledigt(p, gesammelt);
         StatusTextf(TextNr1000(86), b->text, s->x, s->y);
     } else {
         bool mitDaten = gesammelt->anzahl > 0;
-        const BEFFLAGS* f = BefFlags();
         for (int k = 0; k < gesammelt->anzahl && mitDaten; ++k) {
             const BEF& r = gesammelt->bef[k];
-            if (r.iarg[0] == 0 && (r.iarg[2] < 0 || r.iarg[2] >= BEFBMKSUP || !f->bmk[r.iarg[2]])) mitDaten = false;
+            if (r.iarg[0] == 0 && !elBmk(r.iarg[2])) mitDaten = false;
         }
         if (mitDaten) {
-            // Re-creating the items from the pasted records is not built
-            // yet: the component goes in with the equipment hooks, which
-            // queue it for assignment, and the references to its items stay.
-            TzEinfuegen(b, s);
+            BefListeAusBef(teile, b, s, 0);
+            for (int k = 0; k < teile->anzahl; ++k) elBlockNehmen(p, gesammelt, &teile->bef[k], &teile->stt[k]);
+            TzEinfuegenRoh(b, s);
         } else {
             elSammelErledigt(p, gesammelt);
             TzEinfuegen(b, s);
         }
     }
     BefListeLeeren(gesammelt);
+}
+
+bool elVor(const ElEintrag& a, const ElEintrag& b)
+{
+    if (a.bteil.id != b.bteil.id) return a.bteil.id < b.bteil.id;
+    if (a.art != b.art) return a.art < b.art;
+    const int c = std::strcmp(a.bteil.cd, b.bteil.cd);
+    if (c != 0) return c < 0;
+    if (a.bteil.nr != b.bteil.nr) return a.bteil.nr < b.bteil.nr;
+    return a.nummer < b.nummer;
+}
+
+// A new item (results 0 from a definition, 1 and 2) takes the pasted
+// identifiers and texts and its "H" entry becomes the placed copy.
+void elNeuesGeraet(uint32_t id, ElEintrag& e)
+{
+    appgeraet g;
+    if (GesHolen(id, &g) != 0) return;
+    std::memcpy(g.kg, e.geraet.kg, sizeof g.kg);
+    std::memcpy(g.kz, e.geraet.kz, sizeof g.kz);
+    g.ft[0] = 0;
+    std::memcpy(g.t6, e.geraet.t6, sizeof g.t6);
+    std::memcpy(g.t7, e.geraet.t7, sizeof g.t7);
+    g.n2 = e.geraet.n2;
+    GesAendern(id, &g);
+    AppListenSortieren();
+    AppGeaendert(id, 2);
+    BtlSuchen(id, "H", 0, &e.platziert);
+}
+
+// Item matching of a kind-0 entry; sets its result and placed copy.
+void elGeraetZuordnen(ElPaste& p, ElEintrag& e)
+{
+    const char* zei = modh::EditorZeiName();
+    const double x = e.stt.x, y = e.stt.y;
+    e.ergebnis = 0;
+    appgeraet alt;
+    const bool gibt = GesHolen(e.bteil.id, &alt) == 0;
+    if (gibt && GesVergleich(&alt, &e.geraet) == 0) {
+        appbteil h;
+        if (BtlSuchen(e.bteil.id, "H", 0, &h) == 1 && h.platziert == 0) {
+            BtlPlatzieren(e.bteil.id, "H", zei, x, y);
+            BtlSuchen(e.bteil.id, "H", 0, &e.platziert);
+            AppGeaendert(e.bteil.id, 2);
+            return;
+        }
+    }
+    uint32_t neu = 0;
+    const int def = DefTypSuchen(e.geraet.tt);
+    if (def >= 0) {
+        neu = GesAnlegen(def, e.geraet.lt);
+        if (neu == 0) return;
+        BtlHauptAnlegen(neu, def, zei, x, y, e.namen[0], e.namen[1]);
+        appbteil h;
+        if (BtlSuchen(neu, "H", 0, &h) == 1) {
+            std::memcpy(h.bl, e.bteil.bl, sizeof h.bl);
+            BtlEintragAendern(neu, "H", 0, &h);
+        }
+    } else {
+        if (p.fehlend.size() < 80) p.fehlend += (p.fehlend.empty() ? "" : ", ") + std::string(e.geraet.tt);
+        if (gibt) {
+            neu = GesKopieren(e.bteil.id, e.geraet.lt);
+            if (neu == 0) return;
+            BtlHauptKopieren(neu, e.bteil.id, zei, x, y, e.namen[0], e.namen[1]);
+            e.ergebnis = 1;
+        } else {
+            neu = GesAusSatz(&e.geraet);
+            if (neu == 0) return;
+            appbteil h = e.bteil;
+            h.id = neu;
+            h.platziert = 1;
+            h.x = x;
+            h.y = y;
+            char key[BTLTEXTSUP + 1];
+            ZeiExtHolen(zei, key, sizeof key);
+            std::memcpy(h.ze, key, sizeof key);
+            BtlEintragAnhaengen(&h);
+            if (!strleer(e.namen[0])) BtlZusatzAnlegen(neu, "D", "D", e.namen[0]);
+            if (!strleer(e.namen[1])) BtlZusatzAnlegen(neu, "P", "P", e.namen[1]);
+            e.ergebnis = 2;
+        }
+    }
+    elNeuesGeraet(neu, e);
+}
+
+// A sub component offered to the redefinition; false when not taken.
+bool elUnterPlatzieren(ElPaste& p, ElEintrag& e)
+{
+    appbteil r = e.bteil;
+    r.x = e.stt.x;
+    r.y = e.stt.y;
+    ZeiExtHolen(modh::EditorZeiName(), r.ze, sizeof r.ze);
+    if (RedefZuordnen(&r, 1) == 0) {
+        e.platziert = r;
+        RedefAenderungAnwenden(&e.platziert.id, e.platziert.cd, sizeof e.platziert.cd, &e.platziert.nr);
+        AppListenSortieren();
+        AppGeaendert(e.platziert.id, 2);
+        return true;
+    }
+    for (ElEintrag& t : p.tafel) {
+        if ((t.art == 3 || t.art == 4 || t.art == 10 || t.art == 11) && t.bteil.id == e.bteil.id &&
+            std::strcmp(t.bteil.cd, e.bteil.cd) == 0 && t.bteil.nr == e.bteil.nr)
+            t.bef.text[0] = 0;
+    }
+    modh::AppObjektNeu(&e.bef, &e.stt);
+    return false;
+}
+
+// Text of a translation record: behind the first bar (from the second
+// character on), else the whole text.
+const char* elNachStrich(const char* t)
+{
+    const char* s = t[0] != 0 ? std::strchr(t + 1, '|') : nullptr;
+    return s != nullptr ? s + 1 : t;
+}
+
+void elTextSetzen(ElEintrag& e)
+{
+    if (strleer(e.bef.text)) return;
+    uint32_t id = e.platziert.id;
+    char cd[sizeof e.platziert.cd];
+    std::memcpy(cd, e.platziert.cd, sizeof cd);
+    int32_t nr = e.platziert.nr;
+    RedefAenderungAnwenden(&id, cd, sizeof cd, &nr);
+    const bool erlaubt = std::strcmp(cd, "H") == 0 || e.geraet.n1 != 3;
+    switch (e.art) {
+    case 3:
+        if (erlaubt) GtxTextSetzenBasis(id, cd, nr, e.nummer, e.bef.text);
+        break;
+    case 4: ZtxTextSetzen(id, cd, nr, e.nummer, e.bef.text); break;
+    case 5: GtxTextSetzenBasis(id, cd, e.bef.iarg[2], e.nummer, e.bef.text); break;
+    case 10:
+        if (erlaubt) FstxGTextSetzenSprache(id, cd, nr, e.nummer, e.bef.iarg[2], elNachStrich(e.bef.text));
+        break;
+    case 11:
+        if (erlaubt) FstxZTextSetzenSprache(id, cd, nr, e.nummer, e.bef.iarg[2], elNachStrich(e.bef.text));
+        break;
+    default: break;
+    }
+}
+
+// Step after the file: matching, the groups of equal pasted item id, each
+// inside one redefinition, and the closing message.
+void elTafelAbarbeiten(ElPaste& p)
+{
+    std::stable_sort(p.tafel.begin(), p.tafel.end(), elVor);
+    for (ElEintrag& e : p.tafel) {
+        if (e.art == 0) elGeraetZuordnen(p, e);
+    }
+    // Texts take the placed key of their component.
+    for (ElEintrag& t : p.tafel) {
+        if (t.art < 3) continue;
+        for (const ElEintrag& k : p.tafel) {
+            if ((k.art == 0 || k.art == 1) && k.bteil.id == t.bteil.id && std::strcmp(k.bteil.cd, t.bteil.cd) == 0 &&
+                k.bteil.nr == t.bteil.nr) {
+                if (k.art == 0) t.platziert = k.platziert;
+                break;
+            }
+        }
+    }
+    for (size_t a = 0; a < p.tafel.size();) {
+        size_t b = a;
+        while (b < p.tafel.size() && p.tafel[b].bteil.id == p.tafel[a].bteil.id) ++b;
+        ElEintrag& erst = p.tafel[a];
+        RedefStart(erst.platziert.id, erst.art == 0 ? erst.ergebnis : 0);
+        if (erst.art == 0) RedefAenderungMerken(&erst.platziert, &erst.bteil);
+        for (size_t k = a; k < b; ++k) {
+            ElEintrag& e = p.tafel[k];
+            if (e.art == 1) {
+                if (!elUnterPlatzieren(p, e)) e.art = 101;
+            } else if (e.art == 2) {
+                if (e.objekt >= 0) elVerweiseAnpassen(p, e.objekt, true);
+            } else if (e.art >= 3) {
+                elTextSetzen(e);
+            }
+        }
+        RedefEnde();
+        a = b;
+    }
+    if (!p.fehlend.empty()) StatusTextf(TextNr1000(59), p.fehlend.c_str());
 }
 
 // Appends the whole file to `aus`; false when it cannot be read.
@@ -710,7 +959,9 @@ void ElEinfuegen(int ausDatei, const char* pfad)
     }
     ElPaste p;
     BEFLST* gesammelt = nullptr;
+    BEFLST* teile = nullptr;
     BefListeAnlegen(&gesammelt);
+    BefListeAnlegen(&teile);
     STT lauf = *BefAktZustand();
     BEF b;
     while (ZeiBefLesen(&z, &b) == 0) {
@@ -720,7 +971,7 @@ void ElEinfuegen(int ausDatei, const char* pfad)
             s.y = b.darg[1];
             if (gesammelt != nullptr) BefListeAnhaengen(gesammelt, &b, &s);
         } else if (BefIstZB(b.code)) {
-            if (gesammelt != nullptr) elBauteil(p, gesammelt, &b, &lauf);
+            if (gesammelt != nullptr && teile != nullptr) elBauteil(p, gesammelt, teile, &b, &lauf);
         } else if (elIstText(b.code) && std::strstr(b.text, "@Y") != nullptr) {
             int id = TzEinfuegenRoh(&b, &lauf);
             ElEintrag e{};
@@ -728,6 +979,13 @@ void ElEinfuegen(int ausDatei, const char* pfad)
             e.bef = b;
             e.stt = lauf;
             e.objekt = id;
+            const char* at = std::strstr(b.text, "@Y");
+            YREF r;
+            if (YRefZerlegen(at, &r) == 0) {
+                e.bteil.id = r.id;
+                strkopie(e.bteil.cd, sizeof e.bteil.cd, r.art, sizeof e.bteil.cd - 1);
+                e.bteil.nr = r.nr;
+            }
             elEintragen(p, e);
         } else if (BefIstObjekt(b.code)) {
             TzEinfuegen(&b, &lauf);
@@ -736,7 +994,6 @@ void ElEinfuegen(int ausDatei, const char* pfad)
     }
     ZeiDateiVerwerfen(&z);
     BefListeFrei(&gesammelt);
-    for (const ElEintrag& e : p.tafel) {
-        if (e.art == 2 && e.objekt >= 0 && !p.erledigt.empty()) elVerweiseAnpassen(p, e.objekt);
-    }
+    BefListeFrei(&teile);
+    if (!p.tafel.empty()) elTafelAbarbeiten(p);
 }

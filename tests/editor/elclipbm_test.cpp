@@ -13,6 +13,8 @@
 #include "model/einstell.h"
 #include "model/tempzeic.h"
 #include "model/zeichnun.h"
+#include "config/reaktion.h"
+#include "editor/edmeld.h"
 #include "tests/equipment/bmtest.h"
 
 namespace {
@@ -63,6 +65,11 @@ TEST_F(ElClipBm, TheTransferFileOfAnEquippedComponentHoldsItsEquipmentBlock)
     b.y = 50;
     ASSERT_EQ(BtlEintragAnhaengen(&b), 0);
     ZtxTextSetzen(1, "H", 0, 2, "Decke");
+    appbteil d{};
+    d.id = 1;
+    std::strcpy(d.cd, "D");
+    std::strcpy(d.bl, "UV1");
+    ASSERT_EQ(BtlEintragAnhaengen(&d), 0);
 
     BEF zb{};
     zb.code = 80;
@@ -79,6 +86,101 @@ TEST_F(ElClipBm, TheTransferFileOfAnEquippedComponentHoldsItsEquipmentBlock)
     ASSERT_EQ(ZeiAlsText(zvk.c_str(), txt.c_str()), 0);
     if (std::getenv("VELMO_GOLDEN_SCHREIBEN")) bmtest::schreiben(std::string(VELMO_TEST_DATA) + "/editor/transfer.txt", bmtest::lesen(txt));
     EXPECT_EQ(bmtest::lesen(txt), bmtest::lesen(std::string(VELMO_TEST_DATA) + "/editor/transfer.txt"));
+}
+
+// An item of type "LAMPE" from the definition with its main entry placed
+// under the marked component "M1" at (100, 50), copied at (90, 40) into a
+// transfer file; then the drawing is emptied and the position is (200, 100).
+struct ElClipPaste : ElClipBm {
+    std::string transfer;
+    void SetUp() override
+    {
+        ElClipBm::SetUp();
+        for (int32_t& f : BefFlags()->bmk) f = 1;
+        PhDefinitionenSetzen({{"M1", "LAMPE", "-E", "", "Leuchte", 0, 0, {}}});
+        ASSERT_EQ(GesAnlegen(0, "Flur"), 1u);
+        appgeraet g;
+        ASSERT_EQ(GesHolen(1, &g), 0);
+        std::snprintf(g.kg, sizeof g.kg, "-E1");
+        ASSERT_EQ(GesAendern(1, &g), 0);
+        appbteil b{};
+        b.id = 1;
+        std::strcpy(b.cd, "H");
+        std::strcpy(b.bl, "M1");
+        std::strcpy(b.ze, "005");
+        b.platziert = 1;
+        b.x = 100;
+        b.y = 50;
+        ASSERT_EQ(BtlEintragAnhaengen(&b), 0);
+        BEF zb{};
+        zb.code = 80;
+        BefTextSetzen(&zb, "M1");
+        STT s = *BefAktZustand();
+        s.x = 100;
+        s.y = 50;
+        TzMarkSetzen(TzEinfuegenRoh(&zb, &s), 1);
+        BefAktZustand()->x = 90;
+        BefAktZustand()->y = 40;
+        transfer = pfad("velm.001");
+        ASSERT_EQ(ZeiDateiSchreiben(transfer.c_str(), 1, 1, 0), 0);
+        TzLeeren();
+        BefAktZustand()->x = 200;
+        BefAktZustand()->y = 100;
+    }
+    appbteil haupt(uint32_t id)
+    {
+        appbteil h{};
+        EXPECT_EQ(BtlSuchen(id, "H", 0, &h), 1) << id;
+        return h;
+    }
+};
+
+TEST_F(ElClipPaste, AnUnplacedMainEntryIsPlacedAgainWithoutANewItem)
+{
+    appbteil h = haupt(1);
+    h.platziert = 0;
+    ASSERT_EQ(BtlEintragAendern(1, "H", 0, &h), 1);
+    ElEinfuegen(1, transfer.c_str());
+    EXPECT_EQ(TzAnzahl(), 1);
+    EXPECT_EQ(GesAnzahl(), 1);
+    h = haupt(1);
+    EXPECT_EQ(h.platziert, 1);
+    EXPECT_EQ(h.x, 210);
+    EXPECT_EQ(h.y, 110);
+}
+
+TEST_F(ElClipPaste, APlacedItemGivesANewItemFromItsDefinition)
+{
+    ElEinfuegen(1, transfer.c_str());
+    ASSERT_EQ(GesAnzahl(), 2);
+    appgeraet g;
+    ASSERT_EQ(GesHolen(2, &g), 0);
+    EXPECT_STREQ(g.tt, "LAMPE");
+    EXPECT_STREQ(g.lt, "Flur");
+    EXPECT_STREQ(g.kg, "-E1") << "the pasted identifier";
+    appbteil h = haupt(2);
+    EXPECT_EQ(h.x, 210);
+    EXPECT_STREQ(h.bl, "M1");
+    EXPECT_EQ(haupt(1).x, 100) << "the original stays";
+}
+
+TEST_F(ElClipPaste, AnUnknownTypeCopiesTheItemAndNamesTheMissingDefinition)
+{
+    PhDefinitionenSetzen({});
+    ElEinfuegen(1, transfer.c_str());
+    ASSERT_EQ(GesAnzahl(), 2);
+    EXPECT_EQ(haupt(2).x, 210);
+    char t[200];
+    std::snprintf(t, sizeof t, TextNr(59 + 1000), "LAMPE");
+    EXPECT_STREQ(StatusLetzterText(), t);
+}
+
+TEST_F(ElClipPaste, ATypeWhoseFlagIsOffPastesAPlainComponent)
+{
+    BefFlags()->bmk[0] = 0;
+    ElEinfuegen(1, transfer.c_str());
+    EXPECT_EQ(TzAnzahl(), 1);
+    EXPECT_EQ(GesAnzahl(), 1);
 }
 
 }  // namespace
