@@ -48,6 +48,7 @@ MausZ mz;
 std::unique_ptr<knopf[]> knolis;
 int knoAnzahl = 0;
 int ed45 = 0;
+std::string knoPfad;  // the key file read last
 
 int knoX(LPARAM lp) { return static_cast<short>(LOWORD(lp)); }
 int knoY(LPARAM lp) { return static_cast<short>(HIWORD(lp)); }
@@ -368,6 +369,7 @@ int KnopfDateiLesen(const char* pfad)
 {
     if (!knolis) knolis = std::make_unique<knopf[]>(KNOSUP);
     knoAnzahl = 0;
+    knoPfad = pfad != nullptr ? pfad : "";
     BDAT d;
     if (bdopenlesen(&d, pfad) < 0) return 0;
     char z[KNOZEILESUP + 1];
@@ -395,6 +397,28 @@ int KnopfInit()
     if (bdopenlesen(&d, p.c_str()) < 0) p = plOrtDaten() + "/EditKey.txt";
     else bdclose(&d);
     return KnopfDateiLesen(p.c_str());
+}
+
+std::vector<std::string> KnopfDateiZeilen()
+{
+    std::vector<std::string> v;
+    BDAT d;
+    if (knoPfad.empty() || bdopenlesen(&d, knoPfad.c_str()) < 0) return v;
+    char z[KNOZEILESUP + 1];
+    while (static_cast<int>(v.size()) < KNOSUP && bdgets(&d, z, KNOZEILESUP) >= 0) {
+        zeilenendeweg(z);
+        v.push_back(z);
+    }
+    bdclose(&d);
+    return v;
+}
+
+void KnopfDateiZeigen(HWND liste)
+{
+    SendMessage(liste, LB_RESETCONTENT, 0, 0);
+    for (const std::string& z : KnopfDateiZeilen()) {
+        SendMessage(liste, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(z.c_str()));
+    }
 }
 
 void KnopfFrei()

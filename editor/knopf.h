@@ -60,6 +60,10 @@ int KnopfZeileAusfuehren(int n);
 std::vector<std::string> KnopfHilfeZeilen();
 void KnopfHilfeFuellen(HWND liste);
 void KnopfHilfeAusfuehren(const char* zeile);
+// The first KNOSUP lines of the key file as they stand; choosing line n
+// runs KnopfZeileAusfuehren(n).
+std::vector<std::string> KnopfDateiZeilen();
+void KnopfDateiZeigen(HWND liste);
 
 void PunktRasten(double* x, double* y, int shift, int control);
 

@@ -309,6 +309,10 @@ TEST_F(KnopfTest, KeyFileParsesKeysModifiersHintsAndLimits)
     }
     EXPECT_STREQ(KnopfEintrag(0)->hinweis, "Linie rechts");
     EXPECT_EQ(std::string(KnopfEintrag(3)->hinweis), std::string(60, 'h'));
+    std::vector<std::string> zeilen = KnopfDateiZeilen();
+    ASSERT_EQ(zeilen.size(), 100u) << "the first 100 lines as they stand";
+    EXPECT_EQ(zeilen[0], "; comment");
+    EXPECT_EQ(zeilen[2], "SCF5 ZL 10 0 > Linie rechts");
     EXPECT_EQ(KnopfDateiLesen(o.pfad("fehlt.txt").c_str()), 0);
 }
 
