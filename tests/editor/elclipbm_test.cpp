@@ -46,59 +46,12 @@ struct ElClipBm : bmtest::BmTest {
         EdHakenStandard();
         BmTest::TearDown();
     }
-};
-
-TEST_F(ElClipBm, TheTransferFileOfAnEquippedComponentHoldsItsEquipmentBlock)
-{
-    ASSERT_EQ(GesAnlegen(0, "Lampe"), 1u);
-    appgeraet g;
-    ASSERT_EQ(GesHolen(1, &g), 0);
-    std::snprintf(g.kg, sizeof g.kg, "-E1");
-    ASSERT_EQ(GesAendern(1, &g), 0);
-    appbteil b{};
-    b.id = 1;
-    std::strcpy(b.cd, "H");
-    std::strcpy(b.bl, "M1");
-    std::strcpy(b.ze, "005");
-    b.platziert = 1;
-    b.x = 100;
-    b.y = 50;
-    ASSERT_EQ(BtlEintragAnhaengen(&b), 0);
-    ZtxTextSetzen(1, "H", 0, 2, "Decke");
-    appbteil d{};
-    d.id = 1;
-    std::strcpy(d.cd, "D");
-    std::strcpy(d.bl, "UV1");
-    ASSERT_EQ(BtlEintragAnhaengen(&d), 0);
-
-    BEF zb{};
-    zb.code = 80;
-    BefTextSetzen(&zb, "M1");
-    STT s = *BefAktZustand();
-    s.x = 100;
-    s.y = 50;
-    int id = TzEinfuegenRoh(&zb, &s);
-    TzMarkSetzen(id, 1);
-    BefAktZustand()->x = 90;
-    BefAktZustand()->y = 40;
-    const std::string zvk = pfad("velm.zvk"), txt = pfad("velm.txt");
-    ASSERT_EQ(ZeiDateiSchreiben(zvk.c_str(), 1, 1, 0), 0);
-    ASSERT_EQ(ZeiAlsText(zvk.c_str(), txt.c_str()), 0);
-    if (std::getenv("VELMO_GOLDEN_SCHREIBEN")) bmtest::schreiben(std::string(VELMO_TEST_DATA) + "/editor/transfer.txt", bmtest::lesen(txt));
-    EXPECT_EQ(bmtest::lesen(txt), bmtest::lesen(std::string(VELMO_TEST_DATA) + "/editor/transfer.txt"));
-}
-
-// An item of type "LAMPE" from the definition with its main entry placed
-// under the marked component "M1" at (100, 50), copied at (90, 40) into a
-// transfer file; then the drawing is emptied and the position is (200, 100).
-struct ElClipPaste : ElClipBm {
-    std::string transfer;
-    void SetUp() override
+    // Item 1 (text lt, identifier "-E1") with its main entry placed under
+    // the marked component "M1" at (100, 50) of this drawing; the position
+    // is (90, 40), where the copy is made.
+    void bauteilMitGeraet(const char* lt)
     {
-        ElClipBm::SetUp();
-        for (int32_t& f : BefFlags()->bmk) f = 1;
-        PhDefinitionenSetzen({{"M1", "LAMPE", "-E", "", "Leuchte", 0, 0, {}}});
-        ASSERT_EQ(GesAnlegen(0, "Flur"), 1u);
+        ASSERT_EQ(GesAnlegen(0, lt), 1u);
         appgeraet g;
         ASSERT_EQ(GesHolen(1, &g), 0);
         std::snprintf(g.kg, sizeof g.kg, "-E1");
@@ -121,6 +74,36 @@ struct ElClipPaste : ElClipBm {
         TzMarkSetzen(TzEinfuegenRoh(&zb, &s), 1);
         BefAktZustand()->x = 90;
         BefAktZustand()->y = 40;
+    }
+};
+
+TEST_F(ElClipBm, TheTransferFileOfAnEquippedComponentHoldsItsEquipmentBlock)
+{
+    bauteilMitGeraet("Lampe");
+    ZtxTextSetzen(1, "H", 0, 2, "Decke");
+    appbteil d{};
+    d.id = 1;
+    std::strcpy(d.cd, "D");
+    std::strcpy(d.bl, "UV1");
+    ASSERT_EQ(BtlEintragAnhaengen(&d), 0);
+    const std::string zvk = pfad("velm.zvk"), txt = pfad("velm.txt");
+    ASSERT_EQ(ZeiDateiSchreiben(zvk.c_str(), 1, 1, 0), 0);
+    ASSERT_EQ(ZeiAlsText(zvk.c_str(), txt.c_str()), 0);
+    if (std::getenv("VELMO_GOLDEN_SCHREIBEN")) bmtest::schreiben(std::string(VELMO_TEST_DATA) + "/editor/transfer.txt", bmtest::lesen(txt));
+    EXPECT_EQ(bmtest::lesen(txt), bmtest::lesen(std::string(VELMO_TEST_DATA) + "/editor/transfer.txt"));
+}
+
+// The component with an item of type "LAMPE" from the definition, copied
+// into a transfer file; then the drawing is emptied and the position is
+// (200, 100).
+struct ElClipPaste : ElClipBm {
+    std::string transfer;
+    void SetUp() override
+    {
+        ElClipBm::SetUp();
+        for (int32_t& f : BefFlags()->bmk) f = 1;
+        PhDefinitionenSetzen({{"M1", "LAMPE", "-E", "", "Leuchte", 0, 0, {}}});
+        bauteilMitGeraet("Flur");
         transfer = pfad("velm.001");
         ASSERT_EQ(ZeiDateiSchreiben(transfer.c_str(), 1, 1, 0), 0);
         TzLeeren();
