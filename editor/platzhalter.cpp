@@ -50,44 +50,24 @@ void EddbAnmelden() {}
 void EddbAbmelden() {}
 
 namespace {
-int phBaubf = 0;
-std::vector<BEF> phBaubfSaetze;
 void phMerken(const std::string& s) { phAufrufe.push_back(s); }
 }  // namespace
 
-int BaubfAktiv() { return phBaubf; }
-void BaubfAbsetzen()
-{
-    phMerken("BaubfAbsetzen()");
-    phBaubf = 0;
-    for (const BEF& b : phBaubfSaetze) BefEinreihen(&b);
-    phBaubfSaetze.clear();
-}
-void BaubfAbbrechen()
-{
-    phMerken("BaubfAbbrechen()");
-    phBaubf = 0;
-    phBaubfSaetze.clear();
-}
-std::vector<BEF>& PhBaubfSaetze() { return phBaubfSaetze; }
-void PhBaubfSetzen(int aktiv) { phBaubf = aktiv; }
-
-
-void MarkVerschieben(double dx, double dy)
-{
-    for (int id = TzNaechstes(-1); id < TZENDE; id = TzNaechstes(id)) {
-        if (!TzIstMarkiert(id)) continue;
-        BEF b;
-        STT s;
-        if (TzObjHolen(id, &b, &s) != 0) continue;
-        s.x += dx;
-        s.y += dy;
-        TzErsetzen(id, &b, &s);
-    }
-}
 void BauDefBeenden() { phMerken("BauDefBeenden()"); }
 
 void TexteEinfuegen(int art, const BEF*, const STT*, uint32_t id, const char* code, int nr)
 {
     phMerken("TexteEinfuegen(" + std::to_string(art) + "," + std::to_string(id) + "," + code + "," + std::to_string(nr) + ")");
+}
+void BaubfZeichnen(const BEF* b, const STT*) { phMerken("BaubfZeichnen(" + std::to_string(b->code) + ")"); }
+void PunktMarkeZeichnen(double, double, int groesse) { phMerken("PunktMarkeZeichnen(" + std::to_string(groesse) + ")"); }
+void PhantomMerken(const BEF* b, const STT*) { phMerken("PhantomMerken(" + std::to_string(b->code) + ")"); }
+void AnhangVerschieben(int obj, int phase, double, double, double, double, const double*)
+{
+    phMerken("AnhangVerschieben(" + std::to_string(obj) + "," + std::to_string(phase) + ")");
+}
+void BefehlsTextAusfuehren(const char* text) { phMerken(std::string("BefehlsTextAusfuehren(") + text + ")"); }
+void KontextMenueZeigen(int x, int y)
+{
+    phMerken("KontextMenueZeigen(" + std::to_string(x) + "," + std::to_string(y) + ")");
 }

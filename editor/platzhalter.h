@@ -30,17 +30,13 @@ void EddbAbmelden();
 
 std::vector<std::string>& PhEditorAufrufe();
 
-// The element under construction (arrives with element construction): none
-// unless a test sets one; committing queues the test's records.
-int BaubfAktiv();
-void BaubfAbsetzen();
-void BaubfAbbrechen();
-std::vector<BEF>& PhBaubfSaetze();  // records BaubfAbsetzen queues
-void PhBaubfSetzen(int aktiv);
+// The element under construction lives in editor/baubf.h; its callers
+// here still find it through this header.
+#include "editor/baubf.h"
 
-// Picking and marking (arrive with picking): moves the marked objects'
-// positions through the store.
-void MarkVerschieben(double dx, double dy);
+// Picking and marking live in editor/objwahl.h.
+#include "editor/objwahl.h"
+
 // Component definition (arrives with the macros): recorded.
 void BauDefBeenden();
 
@@ -48,3 +44,18 @@ void BauDefBeenden();
 // "TexteEinfuegen(art,id,code,nr)".
 struct STT;
 void TexteEinfuegen(int art, const BEF* b, const STT* s, uint32_t id, const char* code, int nr);
+
+// Editor screen drawing (arrives with the editor page): the element under
+// construction and a point mark of the given size in pixels, recorded.
+void BaubfZeichnen(const BEF* b, const STT* s);
+void PunktMarkeZeichnen(double x, double y, int groesse);
+
+// Deleted-object phantoms and attached lines (arrive with the edit tools):
+// recorded.
+void PhantomMerken(const BEF* b, const STT* s);
+void AnhangVerschieben(int obj, int phase, double x0, double y0, double x1, double y1, const double box[4]);
+
+// Command strings and the context menu (arrive with the drag buttons and
+// command strings): recorded.
+void BefehlsTextAusfuehren(const char* text);
+void KontextMenueZeigen(int x, int y);

@@ -15,8 +15,11 @@
 #include "equipment/app.h"
 #include "equipment/bm.h"
 #include "equipment/chk.h"
+#include "editor/bauausf.h"
+#include "editor/baubf.h"
 #include "editor/befausf.h"
 #include "editor/edmeld.h"
+#include "editor/objwahl.h"
 #include "editor/zeidok.h"
 #include "editdlg/eddlg.h"
 #include "equipment/platzhalter.h"
@@ -104,6 +107,9 @@ void modEditor()
     BefAusfHakenSetzen();
     ZeiHakenSetzen();
     EdMeldHakenSetzen();
+    BaubfHakenSetzen();
+    ObjHakenSetzen();
+    BauAusfHakenSetzen();
 }
 void modAblegen() { DragAcceptFiles(anwHauptfenster(), TRUE); }
 void modAblegenEnde() { DragAcceptFiles(anwHauptfenster(), FALSE); }

@@ -29,8 +29,7 @@ struct BefAusfTest : TzTest {
         ZustandSetzen(&s);
         BefStartZustandSetzen(&s);
         PhEditorAufrufe().clear();
-        PhBaubfSetzen(0);
-        PhBaubfSaetze().clear();
+        BaubfZuruecksetzen();
         EdtAufrufeStandard();
         ZeiHakenSetzen();
         ZeiNeu();
@@ -45,6 +44,14 @@ struct BefAusfTest : TzTest {
         return v;
     }
     void laufe(const std::vector<BEF>& v) { lauf([&] { befehle(v); }); }
+    // A line of vector (dx, dy) under construction at (0, 0).
+    void baueLinie(double dx, double dy)
+    {
+        BaubfStartenBei(TZ_ZL, 0, 0);
+        BEF l = tzRec(TZ_ZL, {dx, dy});
+        BaubfKopieren(&l);
+        BefLeeren();
+    }
 };
 
 TEST_F(BefAusfTest, ElementCheckRefusesDegenerateRecordsAndMissingComponents)
@@ -92,14 +99,12 @@ TEST_F(BefAusfTest, NoCodeBelongsToTwoDispatchers)
 
 TEST_F(BefAusfTest, FileCommandWhileALineIsBuiltCommitsTheLineFirst)
 {
-    PhBaubfSetzen(1);
-    PhBaubfSaetze().push_back(tzRec(TZ_ZL, {10, 0}));
+    baueLinie(10, 0);
     EdOrdner o;
     std::string pfad = o.pfad("Plan.001");
     laufe({tzRec(SZ, {}, pfad.c_str())});
     EXPECT_EQ(TzAnzahl(), 1);
-    std::vector<std::string> erwartet = {"BaubfAbsetzen()"};
-    EXPECT_EQ(PhEditorAufrufe(), erwartet);
+    EXPECT_EQ(BaubfAktiv(), 0);
     // The line reached the file: the save ran after the commit.
     EXPECT_EQ(TzIstGeaendert(), 0);
     ZeiNeu();
@@ -151,14 +156,14 @@ TEST_F(BefAusfTest, PrintSavesAChangedDrawingFirstAndPrintsOnlyWhenTheSaveWorked
     // With an element under construction: committed, then the print runs
     // (after saving the line the commit added).
     TzGeaendertReset();
-    PhBaubfSetzen(1);
-    PhBaubfSaetze().push_back(tzRec(TZ_ZL, {0, 5}));
+    baueLinie(0, 5);
     plDruckEinstellung e;
     e.datei = druckDatei(++fall);
     plDruckDialogAntwort(e);
     laufe({tzRec(DRU)});
     plDruckDialogSkriptLeeren();
-    EXPECT_EQ(aufrufe("BaubfAbsetzen").size(), 1u);
+    EXPECT_EQ(BaubfAktiv(), 0);
+    EXPECT_EQ(TzAnzahl(), 2);
     EXPECT_TRUE(std::filesystem::exists(e.datei));
 }
 
