@@ -1,7 +1,9 @@
 // Stand-ins of the drawing editor's services (see platzhalter.h).
 #include "editor/platzhalter.h"
 
+#include "editor/zeidok.h"
 #include "model/beffifo.h"
+#include "model/textvar.h"
 #include "model/tempzeic.h"
 #include "output/platzhalter.h"
 #include "platform/eingabe.h"
@@ -86,3 +88,9 @@ void MarkVerschieben(double dx, double dy)
     }
 }
 void BauDefBeenden() { phMerken("BauDefBeenden()"); }
+
+void EdtZeiKontext()
+{
+    phAufrufe.push_back("EdtZeiKontext()");
+    if (ZeiName()[0] != '\0') ZeiAktSetzen(ZeiName());
+}

@@ -26,6 +26,9 @@ void EdtPost(int id, LPARAM lp);
 void EdtNachEinstellungen();
 void EddbAnmelden();
 void EddbAbmelden();
+// The drawing context back to the editor after an evaluation (arrives with
+// the editor's drawing context): the editor's drawing becomes current again.
+void EdtZeiKontext();
 
 std::vector<std::string>& PhEditorAufrufe();
 

@@ -261,14 +261,17 @@ void AwOptionenLaden(awoptionen& o, const char* praefix, int typ)
         AwArtenSetzen(o, text("Typen").c_str());
         AwKennungenSetzen(o, text("bmkenn").c_str());
     }
-    o.sortiert = AwSortCode(text(typ == 5 || typ == 6 ? "sortKLM" : "sortBPK").c_str());
-    if (typ != 9) o.feld = VgbInt("feld") != 0;
+    if (typ == 5 || typ == 6) o.sortiert = AwSortCode(text("sortKLM").c_str());
+    else if (typ != 4) o.sortiert = AwSortCode(text("sortBPK").c_str());
+    else o.sortiert = 0;
+    if (typ <= 8) o.feld = VgbInt("feld") != 0;
     if (typ != 4) {
         o.bauwerk = text("bauwerk");
         o.objekt = text("objekt");
         o.extatt = std::clamp(VgbInt("extatt"), 0, 2);
     }
-    o.auf1sei = (typ == 7 || typ == 8) ? 1 : VgbInt("auf1sei") != 0;
+    if (typ == 7 || typ == 8) o.auf1sei = 1;
+    else if (typ == 1 || typ == 5 || typ == 6 || typ == 9) o.auf1sei = VgbInt("auf1sei") != 0;
     if (typ == 1 || typ == 9) {
         o.fehler = text("fehler");
         o.abstand = VgbInt("abstand");

@@ -319,6 +319,11 @@ void AwfBlock(int ein)
     awBlockZeilen.clear();
 }
 
+void AwfNeueSeite()
+{
+    if (awfPaging() && awZaehler % awProSeite != 0) awZaehler += awProSeite - awZaehler % awProSeite;
+}
+
 int AwfNaechsteSpalte(int c)
 {
     int beste = 0;

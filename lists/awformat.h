@@ -56,6 +56,8 @@ void AwfSatzAus();
 void AwfZeile(const char* text);
 void AwfLeerzeilen(int n);
 void AwfBlock(int ein);
+// With paging: the next line opens a page (unless it does already).
+void AwfNeueSeite();
 // The smallest column start above c among all slots (below 10000); 0 none.
 int AwfNaechsteSpalte(int c);
 
