@@ -8,6 +8,7 @@
 
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -19,7 +20,12 @@
 #include "config/verzeich.h"
 #include "config/vorgaben.h"
 #include "equipment/bm.h"
+#include "equipment/btl.h"
+#include "equipment/ges.h"
+#include "equipment/ngestext.h"
+#include "equipment/nzustext.h"
 #include "lists/auswertung.h"
+#include "lists/awlauf.h"
 #include "project/pvwliste.h"
 #include "tests/tools/demokopie.h"
 
@@ -83,6 +89,62 @@ protected:
         if (!da) aus += schluessel + " " + wert + "\r\n";
         std::ofstream(demo_.datei("Standard.vgb"), std::ios::binary | std::ios::trunc) << aus;
     }
+    // Fixture items beside the demo's: kind index (0 standard, 1 potential,
+    // 2 terminal, 3 PLC, 4 cable, 5 KNX), fixed identifier, article number.
+    uint32_t geraet(int art, const char* kennung, const char* artikel = "")
+    {
+        appgeraet g{};
+        g.id = naechsteId_++;
+        g.n1 = art;
+        std::snprintf(g.tt, sizeof g.tt, "Test");
+        std::snprintf(g.ft, sizeof g.ft, "%s", kennung);
+        std::snprintf(g.lt, sizeof g.lt, "%s", artikel);
+        EXPECT_EQ(GesEinfuegen(&g), 0);
+        return g.id;
+    }
+    // A placed component of an item (unplaced when ze is empty).
+    void bauteil(uint32_t id, const char* cd, int nr, const char* ze, double x, double y, const char* bs = "")
+    {
+        appbteil b{};
+        b.id = id;
+        std::snprintf(b.cd, sizeof b.cd, "%s", cd);
+        b.nr = nr;
+        std::snprintf(b.tt, sizeof b.tt, "Test");
+        std::snprintf(b.bl, sizeof b.bl, "KLEMME");
+        std::snprintf(b.bs, sizeof b.bs, "%s", bs);
+        b.platziert = ze[0] ? 1 : 0;
+        b.x = x;
+        b.y = y;
+        std::snprintf(b.ze, sizeof b.ze, "%s", ze);
+        EXPECT_EQ(BtlEintragAnhaengen(&b), 0);
+    }
+    // Writes the fixture to the equipment file (a run reads it from there).
+    void sichern() { ASSERT_EQ(BMDateiSchreiben(), 0); }
+    // The lines of a result file (CR LF ends).
+    std::vector<std::string> zeilen(const std::string& name)
+    {
+        std::vector<std::string> r;
+        std::string s = lesen(demo_.datei(name));
+        for (size_t a = 0; a < s.size();) {
+            size_t e = s.find("\r\n", a);
+            if (e == std::string::npos) e = s.size();
+            r.push_back(s.substr(a, e - a));
+            a = e + 2;
+        }
+        return r;
+    }
+    // Runs catalogue entry `praefix` without dialog.
+    int lauf(const char* praefix, int nurMarkiert = 0)
+    {
+        char p[21];
+        for (int i = 0; i < AwAnzahl(); ++i) {
+            AwEintrag(i, nullptr, nullptr, p, nullptr, nullptr);
+            if (std::string(p) == praefix) return AwLaufen(i, nurMarkiert);
+        }
+        ADD_FAILURE() << "no entry " << praefix;
+        return -1;
+    }
+    uint32_t naechsteId_ = 0x7000;
     std::vector<std::string>& meldungen_ = awMeldungen();
     DemoKopie demo_;
     std::filesystem::path alt_;
