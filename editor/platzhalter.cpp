@@ -94,3 +94,5 @@ void EdtZeiKontext()
     phAufrufe.push_back("EdtZeiKontext()");
     if (ZeiName()[0] != '\0') ZeiAktSetzen(ZeiName());
 }
+void TextAnzeigen(const char* pfad) { phAufrufe.push_back(std::string("TextAnzeigen(") + (pfad ? pfad : "") + ")"); }
+void TextDateiExtern(const char* pfad) { phAufrufe.push_back(std::string("TextDateiExtern(") + (pfad ? pfad : "") + ")"); }

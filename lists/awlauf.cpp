@@ -11,6 +11,7 @@
 #include "editor/zeidok.h"
 #include "equipment/bm.h"
 #include "equipment/definfo.h"
+#include "lists/attauswert.h"
 #include "lists/auswertung.h"
 #include "lists/bmauswert.h"
 #include "lists/klemmkabel.h"
@@ -34,6 +35,7 @@ int AwTreiber()
     const awoptionen& o = AwOptionen();
     switch (o.typ) {
     case 0: return AwBetriebsmittelListe(0);
+    case 1: return AwArtikelListe();
     case 3: return AwBetriebsmittelListe(1);
     case 4: return AwPotentialListe();
     case 5: return KlkListe(0);
@@ -44,6 +46,7 @@ int AwTreiber()
             return -1;
         }
         return 0;
+    case 9: return AwAttributListe();
     default: return 0;
     }
 }

@@ -26,6 +26,9 @@
 #include "equipment/nzustext.h"
 #include "lists/auswertung.h"
 #include "lists/awlauf.h"
+#include "model/befehl.h"
+#include "model/zeichnun.h"
+#include "platform/nachrichtbox.h"
 #include "project/pvwliste.h"
 #include "tests/tools/demokopie.h"
 
@@ -59,6 +62,7 @@ protected:
         PvwVerzLesen();
         AwKatalogAusDatei(VELMO_SOURCE_DIR "/data/auswertungen.txt");
         AwOptionen() = awoptionen{};
+        plNachrichtBoxFragenLeeren();
     }
     void TearDown() override
     {
@@ -143,6 +147,38 @@ protected:
         }
         ADD_FAILURE() << "no entry " << praefix;
         return -1;
+    }
+    // The texts of the message boxes shown since the last call.
+    std::vector<std::string> boxen()
+    {
+        std::vector<std::string> r;
+        for (const auto& f : plNachrichtBoxFragen()) r.push_back(f.text);
+        plNachrichtBoxFragenLeeren();
+        return r;
+    }
+    struct Text {
+        double x, y;
+        std::string text;
+    };
+    // A drawing of the project folder holding these texts, listed in the
+    // project list.
+    void zeichnung(const std::string& name, const std::vector<Text>& texte)
+    {
+        ZeiDatei z;
+        ASSERT_EQ(ZeiDateiAnlegen(&z, demo_.datei(name).c_str()), 0);
+        for (const Text& t : texte) {
+            BEF b{};
+            b.code = static_cast<uint8_t>(BefCode("_BA"));
+            b.darg[0] = t.x;
+            b.darg[1] = t.y;
+            ZeiBefSchreiben(&z, &b);
+            b = BEF{};
+            b.code = static_cast<uint8_t>(BefCode("TFA"));
+            std::snprintf(b.text, sizeof b.text, "%s", t.text.c_str());
+            ZeiBefSchreiben(&z, &b);
+        }
+        ASSERT_EQ(ZeiDateiSchliessen(&z), 0);
+        PvwVerzLesen();
     }
     uint32_t naechsteId_ = 0x7000;
     std::vector<std::string>& meldungen_ = awMeldungen();
