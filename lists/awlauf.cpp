@@ -14,6 +14,7 @@
 #include "lists/attauswert.h"
 #include "lists/auswertung.h"
 #include "lists/bmauswert.h"
+#include "lists/eibauswert.h"
 #include "lists/klemmkabel.h"
 #include "model/textvar.h"
 #include "platform/dateisys.h"
@@ -46,6 +47,8 @@ int AwTreiber()
             return -1;
         }
         return 0;
+    case 7: return EibAuswertung(0);
+    case 8: return EibAuswertung(1);
     case 9: return AwAttributListe();
     default: return 0;
     }
