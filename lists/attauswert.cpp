@@ -336,7 +336,11 @@ int AwArtikelListe()
     AwArtLauf l;
     l.feld = o.feld != 0;
     if (!awArtStart(l)) return -1;
-    BMSortiertDurchlaufen(awArtFilter, awArtZeile, o.sortiert, &l);
+    if (AwSortiertDurchlaufen(awArtFilter, awArtZeile, o.sortiert, &l) != 0) {
+        AwfVerwerfen();
+        VgbPraefix("");
+        return -1;
+    }
     awArtikelAus(l);
     return awArtEnde(l);
 }

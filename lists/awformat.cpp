@@ -208,6 +208,19 @@ int AwfStart(const char* praefix, const char* datei)
 
 bool AwfLaeuft() { return awLaeuft; }
 
+void AwfVerwerfen()
+{
+    if (!awLaeuft) return;
+    awLaeuft = false;
+    awDatei.fehler = 1;
+    bdclose(&awDatei);
+    awZeilen.clear();
+    awBlockZeilen.clear();
+    awBlockAn = false;
+    awSatz.clear();
+    awCsvFelder.clear();
+}
+
 int AwfEnde()
 {
     if (!awLaeuft) return 0;

@@ -48,6 +48,8 @@ int AwfStart(const char* praefix, const char* datei);
 // file stays). Does nothing without a run.
 int AwfEnde();
 bool AwfLaeuft();
+// Ends a run without touching the result file (the previous one stays).
+void AwfVerwerfen();
 
 void AwfSatzLeeren();
 // Places one field; `unter` 0 for a main component, 1 for a sub component.

@@ -16,6 +16,7 @@
 #include "lists/bmauswert.h"
 #include "lists/eibauswert.h"
 #include "lists/klemmkabel.h"
+#include "lists/schilder.h"
 #include "model/textvar.h"
 #include "platform/dateisys.h"
 #include "platform/orte.h"
@@ -46,7 +47,7 @@ int AwTreiber()
             wiHinweis("Sie m\xFCssen ein Bauteil angeben.");
             return -1;
         }
-        return 0;
+        return SchildAuswertung();
     case 7: return EibAuswertung(0);
     case 8: return EibAuswertung(1);
     case 9: return AwAttributListe();

@@ -20,6 +20,7 @@
 #include "model/zeichnun.h"
 #include "project/pvwliste.h"
 #include "support/vergleich.h"
+#include "winlib/meldung.h"
 #include "support/texte.h"
 
 namespace {
@@ -198,7 +199,11 @@ int AwBetriebsmittelListe(int mitArtikel)
     AwZusatzLesen(10);
     if (mitArtikel) AwfSlotLesen(0, "artik");
     AwBmLauf l{mitArtikel};
-    BMSortiertDurchlaufen(awBmFilter, awBmZeile, o.sortiert, &l);
+    if (AwSortiertDurchlaufen(awBmFilter, awBmZeile, o.sortiert, &l) != 0) {
+        AwfVerwerfen();
+        VgbPraefix("");
+        return -1;
+    }
     int r = AwfEnde();
     VgbPraefix("");
     return r;
@@ -223,6 +228,13 @@ bool AwMarkiert(const char* schluessel)
                               [](const std::string& a, const std::string& b) { return strvgl(a.c_str(), b.c_str()) < 0; });
 }
 
+int AwSortiertDurchlaufen(int (*filter)(const bmzeile*, void*), void (*aus)(const bmzeile*, void*), int code, void* benutzer)
+{
+    if (BMSortiertDurchlaufen(filter, aus, code, benutzer) == 0) return 0;
+    wiHinweis("Die Betriebsmittel konnten nicht sortiert werden.");
+    return -1;
+}
+
 bool AwZeileFilter(const bmzeile* z)
 {
     if (AwOptionen().nurMarkiert && !AwMarkiert(z->h.ze)) return false;
@@ -241,7 +253,11 @@ int AwPotentialListe()
     AwPotLauf l{std::max(0, std::atoi(w)), std::max(1, VgbInt("breit")), std::max(1, VgbInt("anzahl")), "", 0};
     if (l.einzug > ZEILNG) l.einzug = ZEILNG;
     l.zeile.assign(static_cast<size_t>(l.einzug), ' ');
-    BMSortiertDurchlaufen(awPotFilter, awPotZeile, 0, &l);
+    if (AwSortiertDurchlaufen(awPotFilter, awPotZeile, 0, &l) != 0) {
+        AwfVerwerfen();
+        VgbPraefix("");
+        return -1;
+    }
     int r = AwfEnde();
     VgbPraefix("");
     return r;

@@ -36,3 +36,6 @@ void AwMarkListe();
 bool AwMarkiert(const char* schluessel);
 // The only-marked test and the item filter of a row on the current options.
 bool AwZeileFilter(const bmzeile* z);
+// The sorted walk of the equipment rows; a walk that failed (its sort
+// could not write or read) says so: -1 after the message.
+int AwSortiertDurchlaufen(int (*filter)(const bmzeile*, void*), void (*aus)(const bmzeile*, void*), int code, void* benutzer);

@@ -217,7 +217,11 @@ int EibAuswertung(int variante)
         wiHinweis("Kann Ausgabedatei %s nicht anlegen.", o.datei.c_str());
         return -1;
     }
-    BMSortiertDurchlaufen(eibFilter, eibZeile, o.sortiert, &l);
+    if (AwSortiertDurchlaufen(eibFilter, eibZeile, o.sortiert, &l) != 0) {
+        l.aus.fehler = 1;
+        bdclose(&l.aus);
+        return -1;
+    }
     const int k1 = BmlSortModus1(o.sortiert), k2 = BmlSortModus2(o.sortiert);
     std::stable_sort(l.liste.begin(), l.liste.end(), [&](const nsowrk& a, const nsowrk& b) {
         int c = eibSchluessel(k1, a, b);

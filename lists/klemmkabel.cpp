@@ -204,7 +204,11 @@ int KlkListe(int art)
         }
         VgbPraefix(o.praefix.c_str());
     }
-    BMSortiertDurchlaufen(klkFilter, klkZeile, o.sortiert, &l);
+    if (AwSortiertDurchlaufen(klkFilter, klkZeile, o.sortiert, &l) != 0) {
+        AwfVerwerfen();
+        VgbPraefix("");
+        return -1;
+    }
     int r = AwfEnde();
     VgbPraefix("");
     return r;

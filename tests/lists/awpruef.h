@@ -55,6 +55,7 @@ protected:
         alt_ = std::filesystem::current_path();
         std::filesystem::current_path(demo_.projekt());
         VerSetzen(1, demo_.projekt().c_str());
+        VerSetzen(2, demo_.wurzel().c_str());
         VgbFehlMeldung(1);
         VgbSetSetzen("Standard", demo_.datei("Standard.vgb").c_str());
         BMZuruecksetzen();
@@ -69,6 +70,7 @@ protected:
         BMZuruecksetzen();
         std::filesystem::current_path(alt_);
         VerSetzen(1, "");
+        VerSetzen(2, "");
         AwOptionen() = awoptionen{};
         konfHakenZuruecksetzen();
         VgbSetSetzen("", "");
