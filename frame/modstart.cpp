@@ -34,6 +34,7 @@
 #include "platform/ablegen.h"
 #include "platform/dialog.h"
 #include "platform/winconst.h"
+#include "lists/auswertdlg.h"
 #include "project/impdlg.h"
 #include "support/dosdatei.h"
 #include "support/pfade.h"
@@ -80,6 +81,7 @@ void modHaken()
     LinienHakenEintragen();
     TbarHakenEintragen();
     ImpVgbGruppeHakenSetzen(VgbGruppeEditieren);  // "Einstellen..." of the import dialogs
+    AwDefGruppeHakenSetzen(VgbGruppeEditieren);   // "Einstellen..." of the evaluation dialog
     OrdnerEinstFolgeSetzen(ModOrdnerEinstFolge);
 }
 

@@ -177,6 +177,14 @@ std::vector<std::string> AwListe()
     return r;
 }
 
+const char* AwListenText(int n)
+{
+    static std::string t;
+    std::vector<std::string> l = AwListe();
+    t = n >= 0 && n < static_cast<int>(l.size()) ? awTrimmen(l[static_cast<size_t>(n)].substr(0, AWNAMESUP)) : "";
+    return t.c_str();
+}
+
 int AwListenIndex(const char* zeile)
 {
     if (zeile == nullptr || std::strlen(zeile) <= static_cast<size_t>(AWNAMESUP)) return -1;

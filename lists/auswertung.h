@@ -70,6 +70,9 @@ const char* AwName(int index);
 int AwAnzeigeName(int index, char* puffer);
 // The listed lines (shown name or name padded to 80, then the index).
 std::vector<std::string> AwListe();
+// The text of listed line n as lists show it: its first 80 characters,
+// trailing blanks removed ("" past the end).
+const char* AwListenText(int n);
 // The entry index a listed line stands for (from character 81); -1 none.
 int AwListenIndex(const char* zeile);
 

@@ -61,7 +61,7 @@ inline HWND rahmenSeite(int modus)
     case MODUS_PVW: return wiDlgSuchen("PROVERW");
     case MODUS_EDIT: return wiDlgSuchen("EDITMAIN");
     case MODUS_BML: return wiDlgSuchen("BMLBEARB_INT");
-    case MODUS_AUS: return wiDlgSuchen("AUSWERTNEU");
+    case MODUS_AUS: return wiDlgSuchen("AUSWERTNEU") ? wiDlgSuchen("AUSWERTNEU") : wiDlgSuchen("AUSWERTALT");
     case MODUS_ANZ: return wiDlgSuchen("SHOWZEICH");
     default: return 0;
     }
