@@ -178,12 +178,12 @@ std::string awsSchilderListe()
     std::sort(s.namen.begin(), s.namen.end(), [](const std::string& a, const std::string& b) { return ZeiNameVergleich(a.c_str(), b.c_str()) < 0; });
     std::string r;
     for (const std::string& p : s.namen) {
-        char name[WIDATEISUP + 1];
-        ZeiNameOhnePfad(p.c_str(), name);
+        size_t schnitt = p.find_last_of("/\\");
+        std::string name = schnitt == std::string::npos ? p : p.substr(schnitt + 1);
         ZeiKopf k{};
         if (ZeiKopfLesen(p.c_str(), &k) != 0) k.titel[0][0] = '\0';
         char z[WIDATEISUP + ZEITITELSUP + 4];
-        std::snprintf(z, sizeof z, "%-20.20s%s\r\n", name, k.titel[0]);
+        std::snprintf(z, sizeof z, "%-20.20s%s\r\n", name.c_str(), k.titel[0]);
         r += z;
     }
     return r;

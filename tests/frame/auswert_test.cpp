@@ -237,4 +237,28 @@ TEST_F(Auswert, TheDefinitionDialogStartsWithItsUnsavedValues)
     EXPECT_EQ(wiDlgSuchen("AUSWERTEN"), 0u) << "closed: Schliessen is checked";
 }
 
+TEST_F(Auswert, TheWholeResultAsCsvAndTheLabelSheetsListedWithoutTheirBackups)
+{
+    ProfilZahlSchreiben("ArbPlatz", "ExpCsvTab", 0);
+    ProfilZahlSchreiben("ArbPlatz", "ExpCsvTxt", 0);
+    const std::string csv = demo.datei("Ganz.csv");
+    plDateiDialogAntwort(csv.c_str());
+    befehl(seite(), 2557);
+    ASSERT_TRUE(fs::exists(csv));
+    const size_t n = dateiZeilen("Betriebsmittel.txt");
+    ASSERT_GT(n, 50u);
+    EXPECT_EQ(dateiZeilen("Ganz.csv"), n) << "one CSV row per record";
+    EXPECT_EQ(lesen(csv).substr(0, 9), "-A1;11-0;");
+
+    AuswertTitelZeigen("Schilder");
+    plHeadlessPumpen();
+    EXPECT_EQ(status(3), "Schilder");
+    EXPECT_EQ(zeilen(), 1) << "no sheet: one row saying so";
+    fs::copy_file(demo.datei("HV1.01"), demo.datei("Schild.1"));
+    fs::copy_file(demo.datei("HV1.01"), demo.datei("Schild.BAK"));
+    befehl(seite(), 2590);
+    EXPECT_EQ(zeilen(), 1);
+    EXPECT_EQ(lesen(demo.datei("Schild.tmp")).substr(0, 20), "Schild.1            ");
+}
+
 }  // namespace
