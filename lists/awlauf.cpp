@@ -60,7 +60,11 @@ int AwAusfuehren(const char* programm)
     const awoptionen& o = AwOptionen();
     DefTextTabLaden(o.extxwie, o.extxdat.c_str());
     BMListenVerwerfen();
+    // The set stays open for the run: its keys are read without parsing it
+    // again for each.
+    VgbOeffnen();
     AwTreiber();
+    VgbSchliessen();
     DefTextTabFrei();
     EdtZeiKontext();
     if (programm == nullptr || programm[0] == '\0') return 0;
