@@ -110,7 +110,7 @@ void awDefWerteZeigen()
     wiRadioSetzen(3420, o.extatt, 3);
     wiKnopfSetzen(3330, AwNurMarkVorgabe());
     wiKnopfSetzen(3360, o.feld);
-    wiKnopfSetzen(3320, o.auf1sei);
+    wiKnopfSetzen(3320, awDefTyp({7, 8}) ? o.nurUnter : o.auf1sei);
     wiKnopfSetzen(3340, o.aufloe);
     wiKnopfSetzen(3350, o.zusfas);
     wiComboSetzen(3200, o.bauteil.c_str());
@@ -150,7 +150,7 @@ void awDefWerteLesen(awoptionen& o)
     o.nurMarkiert = wiKnopf(3330);
     o.feld = def.typ == 9 ? 0 : wiKnopf(3360);
     if (awDefTyp({1, 5, 6, 9})) o.auf1sei = wiKnopf(3320);
-    if (awDefTyp({7, 8})) o.auf1sei = wiKnopf(3320);
+    if (awDefTyp({7, 8})) o.nurUnter = wiKnopf(3320);
     if (awDefTyp({1, 9})) {
         o.aufloe = wiKnopf(3340);
         o.zusfas = wiKnopf(3350);

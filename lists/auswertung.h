@@ -53,6 +53,7 @@ struct awoptionen {
     int a3a4 = 0;
     std::string bauteil;
     int nurMarkiert = 0;
+    int nurUnter = 0;  // KNX: only placed sub components (the dialog's choice)
 };
 
 // Reads the catalogue of the program folder once; AwKatalogAusDatei reads a

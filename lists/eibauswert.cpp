@@ -127,7 +127,7 @@ void eibBauteil(const appbteil* b, void* p)
     const awoptionen& o = AwOptionen();
     if (!b->platziert) return;
     const bool haupt = BtlIstHaupt(b->cd);
-    if (o.auf1sei ? haupt : (haupt && BtlUnterAnzahl(b->id) > 0)) return;
+    if (o.nurUnter ? haupt : (haupt && BtlUnterAnzahl(b->id) > 0)) return;
     if (l->variante == 0 && GtxAnzahl(b->id, b->cd, b->nr) == 0) return;
     nsowrk w{};
     w.index = static_cast<uint32_t>(l->liste.size());

@@ -23,7 +23,9 @@
 #include "frame/anw.h"
 #include "frame/modus.h"
 #include "lists/auswertseite.h"
+#include "lists/auswertung.h"
 #include "model/tempzeic.h"
+#include "model/zeichnun.h"
 #include "platform/dateidialog.h"
 #include "platform/dialog.h"
 #include "platform/eingabe.h"
@@ -33,6 +35,7 @@
 #include "platform/nachrichtbox.h"
 #include "platform/winconst.h"
 #include "tests/frame/rahmen_pruef.h"
+#include "tests/platform/golden_pruef.h"
 #include "tests/tools/demokopie.h"
 #include "winlib/anwdaten.h"
 #include "winlib/dialog.h"
@@ -259,6 +262,52 @@ TEST_F(Auswert, TheWholeResultAsCsvAndTheLabelSheetsListedWithoutTheirBackups)
     befehl(seite(), 2590);
     EXPECT_EQ(zeilen(), 1);
     EXPECT_EQ(lesen(demo.datei("Schild.tmp")).substr(0, 20), "Schild.1            ");
+}
+
+// Every catalogue entry run through the page on the demo, and the CSV
+// export of every text type: results, CSV files, the missing-article file
+// and the label sheets (as text) equal the expected files, and Python's csv
+// module reads each CSV with its separator.
+TEST_F(Auswert, EveryCatalogueEntryRunFromThePageGivesItsExpectedFiles)
+{
+    ProfilZahlSchreiben("ArbPlatz", "ExpCsvTab", 0);
+    ProfilZahlSchreiben("ArbPlatz", "ExpCsvTxt", 1);
+    const std::string soll = std::string(VELMO_TEST_DATA) + "/lists/demo/";
+    const std::string py = demo.wurzel() + "/zellenzahl.py";
+    std::ofstream(py) << "import csv,sys\n"
+                         "rows=list(csv.reader(open(sys.argv[1],encoding='cp1252',newline=''),delimiter=';'))\n"
+                         "lines=open(sys.argv[1],'rb').read().count(b'\\n')\n"
+                         "sys.exit(0 if len(rows)==lines else 1)\n";
+    for (int i = 0; i < AwAnzahl(); ++i) {
+        const std::string name = AwName(i);
+        SCOPED_TRACE(name);
+        AuswertTitelZeigen(name.c_str());
+        plHeadlessPumpen();
+        befehl(seite(), 2510);
+        const int typ = AwTyp(i);
+        awoptionen o;
+        char praefix[21];
+        AwEintrag(i, nullptr, nullptr, praefix, nullptr, nullptr);
+        AwOptionenLaden(o, praefix, typ);
+        if (typ == 2) {
+            for (int n = 1; fs::exists(demo.datei("Schild." + std::to_string(n))); ++n) {
+                const std::string blatt = "Schild." + std::to_string(n);
+                ASSERT_EQ(ZeiAlsText(demo.datei(blatt).c_str(), (demo.wurzel() + "/blatt.txt").c_str()), 0);
+                EXPECT_TRUE(golden::text(soll + blatt + ".txt", lesen(demo.wurzel() + "/blatt.txt")));
+            }
+            continue;
+        }
+        EXPECT_TRUE(golden::text(soll + o.datei, lesen(demo.datei(o.datei))));
+        if (typ == 2 || typ == 7 || typ == 8) continue;
+        const std::string csv = demo.datei(o.datei + ".csv");
+        plDateiDialogAntwort(csv.c_str());
+        befehl(seite(), 2557);
+        EXPECT_TRUE(golden::text(soll + o.datei + ".csv", lesen(csv)));
+        EXPECT_EQ(std::system(("python3 " + py + " " + csv).c_str()), 0) << csv;
+    }
+    if (fs::exists(demo.datei("LagerArtikelFehlt.txt"))) {
+        EXPECT_TRUE(golden::text(soll + "LagerArtikelFehlt.txt", lesen(demo.datei("LagerArtikelFehlt.txt"))));
+    }
 }
 
 }  // namespace

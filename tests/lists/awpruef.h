@@ -105,6 +105,7 @@ protected:
         std::snprintf(g.tt, sizeof g.tt, "Test");
         std::snprintf(g.ft, sizeof g.ft, "%s", kennung);
         std::snprintf(g.lt, sizeof g.lt, "%s", artikel);
+        std::snprintf(g.t6, sizeof g.t6, "%s", bauwerk_.c_str());
         EXPECT_EQ(GesEinfuegen(&g), 0);
         return g.id;
     }
@@ -183,6 +184,7 @@ protected:
         PvwVerzLesen();
     }
     uint32_t naechsteId_ = 0x7000;
+    std::string bauwerk_;  // the building of fixture items
     std::vector<std::string>& meldungen_ = awMeldungen();
     DemoKopie demo_;
     std::filesystem::path alt_;

@@ -15,6 +15,14 @@ namespace {
 
 class EibAuswertTest : public AwDemoTest {
 protected:
+    // The fixture's items stand in a building of their own, apart from the
+    // demo's KNX sensors.
+    void SetUp() override
+    {
+        AwDemoTest::SetUp();
+        bauwerk_ = "Test";
+        for (const char* p : {"LKnx", "LBus"}) vorgabe(std::string(p) + "bauwerk", "Test");
+    }
     void format(const std::string& text) { std::ofstream(demo_.datei("KnxFormat.txt"), std::ios::binary) << text; }
     // A KNX item whose main component has two subs; each sub carries a
     // generated text (variant 0 takes only components that have some).

@@ -15,6 +15,14 @@ namespace {
 
 class KlemmKabelTest : public AwDemoTest {
 protected:
+    // The fixture's items stand in a building of their own, so the lists
+    // hold them and none of the demo's strips and cables.
+    void SetUp() override
+    {
+        AwDemoTest::SetUp();
+        bauwerk_ = "Test";
+        for (const char* p : {"LKlm", "LKab"}) vorgabe(std::string(p) + "bauwerk", "Test");
+    }
     // A strip with its main component and terminals "1".."n" attached to it.
     uint32_t leiste(const char* kennung, int n, double x = 50.0)
     {

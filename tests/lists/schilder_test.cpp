@@ -31,8 +31,9 @@ protected:
             t.push_back({10.0 + 30 * s, 2, "@ bleibt&"});
         }
         zeichnung("schild.zei", t);
-        ASSERT_EQ(schildBauteilAufnehmen(demo_.bibliothek().c_str(), "SCHILD3", demo_.datei("schild.zei").c_str()), 0);
+        ASSERT_EQ(schildBauteilAufnehmen(demo_.bibliothek().c_str(), "SCHILDT", demo_.datei("schild.zei").c_str()), 0);
         vorgabe("LSldbmkenn", "=S");
+        vorgabe("LSldbauteil", "SCHILDT");
     }
     void etiketten(int n)
     {
