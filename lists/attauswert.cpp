@@ -336,11 +336,7 @@ int AwArtikelListe()
     AwArtLauf l;
     l.feld = o.feld != 0;
     if (!awArtStart(l)) return -1;
-    if (AwSortiertDurchlaufen(awArtFilter, awArtZeile, o.sortiert, &l) != 0) {
-        AwfVerwerfen();
-        VgbPraefix("");
-        return -1;
-    }
+    if (AwSortiertDurchlaufen(awArtFilter, awArtZeile, o.sortiert, &l) != 0) return AwLaufEnde(-1);
     awArtikelAus(l);
     return awArtEnde(l);
 }

@@ -16,6 +16,7 @@
 #include "lists/auswertung.h"
 #include "lists/awformat.h"
 #include "equipment/btl.h"
+#include "model/befehl.h"
 #include "model/textvar.h"
 #include "model/zeichnun.h"
 #include "project/pvwliste.h"
@@ -199,14 +200,7 @@ int AwBetriebsmittelListe(int mitArtikel)
     AwZusatzLesen(10);
     if (mitArtikel) AwfSlotLesen(0, "artik");
     AwBmLauf l{mitArtikel};
-    if (AwSortiertDurchlaufen(awBmFilter, awBmZeile, o.sortiert, &l) != 0) {
-        AwfVerwerfen();
-        VgbPraefix("");
-        return -1;
-    }
-    int r = AwfEnde();
-    VgbPraefix("");
-    return r;
+    return AwLaufEnde(AwSortiertDurchlaufen(awBmFilter, awBmZeile, o.sortiert, &l));
 }
 
 void AwMarkListe()
@@ -235,6 +229,36 @@ int AwSortiertDurchlaufen(int (*filter)(const bmzeile*, void*), void (*aus)(cons
     return -1;
 }
 
+int AwLaufEnde(int walk)
+{
+    int r = -1;
+    if (walk != 0) AwfVerwerfen();
+    else r = AwfEnde();
+    VgbPraefix("");
+    return r;
+}
+
+int AwVerweisAufloesen(std::string& t, size_t p, size_t* ende, uint32_t id, const char* code, int nr, int etikett,
+                       size_t mindestens)
+{
+    size_t e = p + 1;
+    while (e < t.size() && YRefZeichen(static_cast<unsigned char>(t[e]))) ++e;
+    *ende = e;
+    if (e - p - 1 < mindestens) {
+        *ende = p + 1;
+        return 0;
+    }
+    char ref[BEFTEXTSUP + 1];
+    strkopie(ref, sizeof ref, t.substr(p, e - p).c_str(), BEFTEXTSUP);
+    if (!YRefPruefen(ref, sizeof ref, id, code, nr, etikett)) return 0;
+    YRefKontextSetzen(AwOptionen().feld, AwOptionen().feld);
+    YRefAufloesen(ref, sizeof ref);
+    YRefKontextSetzen(0, 0);
+    t.replace(p, e - p, ref);
+    *ende = p + std::strlen(ref);
+    return 1;
+}
+
 bool AwZeileFilter(const bmzeile* z)
 {
     if (AwOptionen().nurMarkiert && !AwMarkiert(z->h.ze)) return false;
@@ -253,12 +277,5 @@ int AwPotentialListe()
     AwPotLauf l{std::max(0, std::atoi(w)), std::max(1, VgbInt("breit")), std::max(1, VgbInt("anzahl")), "", 0};
     if (l.einzug > ZEILNG) l.einzug = ZEILNG;
     l.zeile.assign(static_cast<size_t>(l.einzug), ' ');
-    if (AwSortiertDurchlaufen(awPotFilter, awPotZeile, 0, &l) != 0) {
-        AwfVerwerfen();
-        VgbPraefix("");
-        return -1;
-    }
-    int r = AwfEnde();
-    VgbPraefix("");
-    return r;
+    return AwLaufEnde(AwSortiertDurchlaufen(awPotFilter, awPotZeile, 0, &l));
 }

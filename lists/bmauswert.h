@@ -6,6 +6,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <string>
 
 struct bmzeile;
 
@@ -36,6 +38,17 @@ void AwMarkListe();
 bool AwMarkiert(const char* schluessel);
 // The only-marked test and the item filter of a row on the current options.
 bool AwZeileFilter(const bmzeile* z);
+// Ends a formatter run after its walk: a failed walk drops the result (the
+// previous file stays), else the result is written; the key prefix is
+// reset. 0, or -1 as AwfEnde.
+int AwLaufEnde(int walk);
+// The reference at t[p] ("@" and its run of reference characters, at least
+// `mindestens` of them): when the reference test accepts it for the
+// component (id, code, number; `etikett` the label mode), it is resolved
+// with the field option as context and put in its place. The index behind
+// the reference or its value into *ende; 1 when it was resolved.
+int AwVerweisAufloesen(std::string& t, size_t p, size_t* ende, uint32_t id, const char* code, int nr, int etikett,
+                       size_t mindestens);
 // The sorted walk of the equipment rows; a walk that failed (its sort
 // could not write or read) says so: -1 after the message.
 int AwSortiertDurchlaufen(int (*filter)(const bmzeile*, void*), void (*aus)(const bmzeile*, void*), int code, void* benutzer);

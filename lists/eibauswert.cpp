@@ -85,23 +85,8 @@ std::string eibVerweise(const std::string& zeile, const appbteil& b)
             ++p;
             continue;
         }
-        size_t e = p + 1;
-        while (e < t.size() && YRefZeichen(static_cast<unsigned char>(t[e]))) ++e;
-        if (e - p < 3) {
-            ++p;
-            continue;
-        }
-        char ref[BEFTEXTSUP + 1];
-        strkopie(ref, sizeof ref, t.substr(p, e - p).c_str(), BEFTEXTSUP);
-        if (!YRefPruefen(ref, sizeof ref, b.id, b.cd, b.nr, 0)) {
-            p = e;
-            continue;
-        }
-        YRefKontextSetzen(AwOptionen().feld, AwOptionen().feld);
-        YRefAufloesen(ref, sizeof ref);
-        YRefKontextSetzen(0, 0);
-        t.replace(p, e - p, ref);
-        p += std::strlen(ref);
+        // A reference of more than one character.
+        AwVerweisAufloesen(t, p, &p, b.id, b.cd, b.nr, 0, 2);
     }
     return t;
 }

@@ -204,12 +204,5 @@ int KlkListe(int art)
         }
         VgbPraefix(o.praefix.c_str());
     }
-    if (AwSortiertDurchlaufen(klkFilter, klkZeile, o.sortiert, &l) != 0) {
-        AwfVerwerfen();
-        VgbPraefix("");
-        return -1;
-    }
-    int r = AwfEnde();
-    VgbPraefix("");
-    return r;
+    return AwLaufEnde(AwSortiertDurchlaufen(klkFilter, klkZeile, o.sortiert, &l));
 }

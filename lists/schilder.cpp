@@ -149,27 +149,14 @@ bool schildText(SchildLauf& l, const bmzeile* z, BEF& b, bool& gefuellt)
             ++p;
             continue;
         }
-        size_t e = p + 1;
-        while (e < t.size() && YRefZeichen(static_cast<unsigned char>(t[e]))) ++e;
-        if (e == p + 1) {
-            ++p;
-            continue;
-        }
-        char ref[BEFTEXTSUP + 1];
-        strkopie(ref, sizeof ref, t.substr(p, e - p).c_str(), BEFTEXTSUP);
-        if (!YRefPruefen(ref, sizeof ref, z->g.id, z->h.cd, z->h.nr, 1)) {
-            p = e;
-            continue;
-        }
-        YRefKontextSetzen(AwOptionen().feld, AwOptionen().feld);
-        YRefAufloesen(ref, sizeof ref);
-        YRefKontextSetzen(0, 0);
-        t.replace(p, e - p, ref);
-        p += std::strlen(ref);
+        // A lone "@" passes as a character.
+        const size_t anfang = p;
+        if (!AwVerweisAufloesen(t, anfang, &p, z->g.id, z->h.cd, z->h.nr, 1, 1)) continue;
+        const std::string wert = t.substr(anfang, p - anfang);
         aufgeloest = true;
         if (!gefuellt) {
-            l.letzter = ref;
-            if (l.erster.empty()) l.erster = ref;
+            l.letzter = wert;
+            if (l.erster.empty()) l.erster = wert;
             gefuellt = true;
             l.begonnen = true;
         }

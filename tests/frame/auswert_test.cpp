@@ -61,31 +61,14 @@ protected:
 
     void SetUp() override
     {
-        const fs::path w = demo.wurzel();
-        fs::create_directories(w / "laufzeit");
-        fs::permissions(w / "laufzeit", fs::perms::owner_all);
-        fs::create_directories(w / "konfig");
-        setenv("XDG_RUNTIME_DIR", (w / "laufzeit").c_str(), 1);
-        setenv("XDG_CONFIG_HOME", (w / "konfig").c_str(), 1);
-        vorher = fs::current_path();
-        fs::current_path(w);
-        rahmenStarten(args, argv, {"-W=1", "Projekt"});
+        rahmenDemoStarten(demo.wurzel(), vorher, args, argv);
         if (HasFatalFailure()) return;
         plHeadlessPumpen();
         ModusUmschalten(MODUS_AUS);
         plHeadlessPumpen();
         plNachrichtBoxFragenLeeren();
     }
-    void TearDown() override
-    {
-        if (anwLaufZustand() == 2) {
-            PostMessage(anwHauptfenster(), WM_CLOSE, 0, 0);
-            EXPECT_EQ(anwLauf(), 0);
-            anwSchluss();
-        }
-        plFensterSystemEnde();
-        fs::current_path(vorher);
-    }
+    void TearDown() override { rahmenBeenden(vorher); }
     static HWND seite() { return rahmenSeite(MODUS_AUS); }
     static void befehl(HWND f, int id)
     {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "equipment/ges.h"
 #include "equipment/nartikel.h"
 #include "lists/attauswert.h"
+#include "platform/fehlersim.h"
 #include "tests/lists/awpruef.h"
 
 namespace {
@@ -111,6 +113,48 @@ TEST_F(AttAuswertTest, MergingKeepsBuildingsApartUnderTheBuildingKeyAndLongLists
         EXPECT_TRUE(alle.find(k + ",") != std::string::npos || alle.find(k + " ") != std::string::npos) << k;
     }
     EXPECT_EQ(z[z.size() - 2].substr(0, 4), "2   ");
+}
+
+TEST_F(AttAuswertTest, AFailureAtAnyWriteKeepsTheResultAndTheMissingArticlesOldOrNew)
+{
+    artikelGeraet("=Z1", "ART-X");
+    artikelGeraet("=Z2", "ART-A");
+    sichern();
+    const std::vector<std::string> namen = {"Artikel.txt", "LagerArtikelFehlt.txt"};
+    auto dateien = [&] {
+        std::vector<std::string> r;
+        for (const auto& n : namen) r.push_back(lesen(demo_.datei(n)));
+        return r;
+    };
+    for (const auto& n : namen) std::ofstream(demo_.datei(n), std::ios::binary) << "alt\r\n";
+    const std::vector<std::string> alt = dateien();
+    ASSERT_EQ(lauf("LArt"), 0);
+    const std::vector<std::string> neu = dateien();
+    ASSERT_NE(alt[0], neu[0]);
+    ASSERT_NE(alt[1], neu[1]);
+    // Writes and renames fail in turn (the inputs are read before).
+    for (PlFehlerArt art : {PlFehlerArt::Schreiben, PlFehlerArt::Umbenennen}) {
+        for (int k = 1;; ++k) {
+            SCOPED_TRACE(std::to_string(static_cast<int>(art)) + "/" + std::to_string(k));
+            for (size_t i = 0; i < namen.size(); ++i)
+                std::ofstream(demo_.datei(namen[i]), std::ios::binary | std::ios::trunc) << alt[i];
+            boxen();
+            meldungen_.clear();
+            plFehlerSetzen(art, k);
+            lauf("LArt");
+            const bool ausgeloest = plFehlerAusgeloest(art) > 0;
+            plFehlerAllesAus();
+            const std::vector<std::string> jetzt = dateien();
+            for (size_t i = 0; i < namen.size(); ++i) EXPECT_TRUE(jetzt[i] == alt[i] || jetzt[i] == neu[i]) << namen[i];
+            for (const auto& e : std::filesystem::directory_iterator(demo_.projekt()))
+                EXPECT_EQ(e.path().extension().string().find("tmp"), std::string::npos) << e.path();
+            if (!ausgeloest) break;
+            // A file left as it was is reported.
+            if (jetzt != neu) {
+                EXPECT_GT(boxen().size() + meldungen_.size(), 0u);
+            }
+        }
+    }
 }
 
 TEST_F(AttAuswertTest, WrappingCutsAfterACommaElseAtABlankElseAtTheWidth)
