@@ -35,6 +35,7 @@
 #include "platform/dialog.h"
 #include "platform/winconst.h"
 #include "lists/auswertdlg.h"
+#include "lists/auswertung.h"
 #include "project/impdlg.h"
 #include "support/dosdatei.h"
 #include "support/pfade.h"
@@ -82,6 +83,7 @@ void modHaken()
     TbarHakenEintragen();
     ImpVgbGruppeHakenSetzen(VgbGruppeEditieren);  // "Einstellen..." of the import dialogs
     AwDefGruppeHakenSetzen(VgbGruppeEditieren);   // "Einstellen..." of the evaluation dialog
+    AwSortHakenEintragen();  // the sorted walk decodes the evaluations' sort code
     OrdnerEinstFolgeSetzen(ModOrdnerEinstFolge);
 }
 

@@ -11,6 +11,7 @@
 
 #include "config/verzeich.h"
 #include "config/vorgaben.h"
+#include "equipment/nartikel.h"
 
 namespace {
 
@@ -206,6 +207,12 @@ int AwSortCode(const char* text)
     int ordnung = std::clamp(dritt < 0 ? 0 : dritt, 0, 3);
     return primaer * 100 + sekundaer * 10 + ordnung;
 }
+
+int AwSortModus1(int code) { return std::clamp(code / 100, 1, 8); }
+
+int AwSortModus2(int code) { return std::clamp((code / 10) % 10, 0, 8); }
+
+void AwSortHakenEintragen() { BmlSortHakenSetzen(AwSortModus1, AwSortModus2); }
 
 void AwArtenSetzen(awoptionen& o, const char* typen)
 {

@@ -1,7 +1,7 @@
 // The evaluation catalogue ("auswertungen.txt" of the program folder), its
 // listing rule, the sort code of the option keys and the item filters the
-// generators apply. Prefix `Aw`. Calls config (defaults keys, folders) and
-// support (texts).
+// generators apply. Prefix `Aw`. Calls config (defaults keys, folders),
+// support (texts) and equipment (the sort decoding it registers).
 //
 // The catalogue is read once and kept; the shown names (key "%sName" under
 // each entry's prefix) are read again whenever VgbAenderZaehler moved.
@@ -79,6 +79,12 @@ int AwListenIndex(const char* zeile);
 
 // The integer of a sort text (primary x 100 + secondary x 10 + order).
 int AwSortCode(const char* text);
+// The primary (1..8) and secondary (0..8, 0 none) key of a sort code; the
+// equipment store's sorted walk asks them (registered at start).
+int AwSortModus1(int code);
+int AwSortModus2(int code);
+// Registers the two with the equipment store (BmlSortHakenSetzen).
+void AwSortHakenEintragen();
 // The kind flags of a `Typen` text, the patterns and flags of a `bmkenn` text.
 void AwArtenSetzen(awoptionen& o, const char* typen);
 void AwKennungenSetzen(awoptionen& o, const char* bmkenn);
