@@ -1,7 +1,9 @@
 // Stand-ins of the drawing editor's services (see platzhalter.h).
 #include "editor/platzhalter.h"
 
+#include "editor/zeidok.h"
 #include "model/beffifo.h"
+#include "model/textvar.h"
 #include "model/tempzeic.h"
 #include "output/platzhalter.h"
 #include "platform/eingabe.h"
@@ -71,3 +73,10 @@ void KontextMenueZeigen(int x, int y)
 {
     phMerken("KontextMenueZeigen(" + std::to_string(x) + "," + std::to_string(y) + ")");
 }
+void EdtZeiKontext()
+{
+    phAufrufe.push_back("EdtZeiKontext()");
+    if (ZeiName()[0] != '\0') ZeiAktSetzen(ZeiName());
+}
+void TextAnzeigen(const char* pfad) { phAufrufe.push_back(std::string("TextAnzeigen(") + (pfad ? pfad : "") + ")"); }
+void TextDateiExtern(const char* pfad) { phAufrufe.push_back(std::string("TextDateiExtern(") + (pfad ? pfad : "") + ")"); }

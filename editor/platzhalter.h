@@ -27,6 +27,13 @@ void EdtPost(int id, LPARAM lp);
 void EdtNachEinstellungen();
 void EddbAnmelden();
 void EddbAbmelden();
+// The drawing context back to the editor after an evaluation (arrives with
+// the editor's drawing context): the editor's drawing becomes current again.
+void EdtZeiKontext();
+// The text-file viewer and the external text editor (arrive with the
+// master data): recorded with the path.
+void TextAnzeigen(const char* pfad);
+void TextDateiExtern(const char* pfad);
 
 std::vector<std::string>& PhEditorAufrufe();
 

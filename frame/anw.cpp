@@ -27,6 +27,7 @@
 #include "frame/dde.h"
 #include "frame/modstart.h"
 #include "output/platzhalter.h"
+#include "lists/auswertdlg.h"
 #include "project/platzhalter.h"
 #include "project/proverw.h"
 #include "project/zeiops.h"
@@ -560,7 +561,7 @@ int AnwInit()
     IniUebernehmen(plOrtDaten().c_str());        // 3
     DdeUmschaltenSetzen(UmschaltenAuf);
     ZoHakenSetzen({nullptr, nullptr, DdeDateiMelden});  // drawing operations tell the siblings
-    PvwRahmenSetzen({BefehlNachSchliessen, EditorMitDatei, AnzeigeMitDatei, DdeDateiMelden, DdeKlient, nullptr,
+    PvwRahmenSetzen({BefehlNachSchliessen, EditorMitDatei, AnzeigeMitDatei, DdeDateiMelden, DdeKlient, AwDefOeffnen,
                      nullptr});  // the project page reaches the frame
     // The viewer selects its drawing in the project page and prints.
     ShowDiensteSetzen({PvwZeiWaehlen, LayerAnzeigeDlg, DruckStart, ZeichnungDrucken, DruckEnde});

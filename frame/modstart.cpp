@@ -38,6 +38,8 @@
 #include "platform/ablegen.h"
 #include "platform/dialog.h"
 #include "platform/winconst.h"
+#include "lists/auswertdlg.h"
+#include "lists/auswertung.h"
 #include "project/impdlg.h"
 #include "support/dosdatei.h"
 #include "support/pfade.h"
@@ -84,6 +86,8 @@ void modHaken()
     LinienHakenEintragen();
     TbarHakenEintragen();
     ImpVgbGruppeHakenSetzen(VgbGruppeEditieren);  // "Einstellen..." of the import dialogs
+    AwDefGruppeHakenSetzen(VgbGruppeEditieren);   // "Einstellen..." of the evaluation dialog
+    AwSortHakenEintragen();  // the sorted walk decodes the evaluations' sort code
     OrdnerEinstFolgeSetzen(ModOrdnerEinstFolge);
 }
 

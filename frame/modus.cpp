@@ -36,6 +36,7 @@
 #include "editor/zeidok.h"
 #include "platform/menue.h"
 #include "lists/platzhalter.h"
+#include "lists/auswertseite.h"
 #include "config/sperre.h"
 #include "frame/funkwahl.h"
 #include "frame/vgbdlg.h"

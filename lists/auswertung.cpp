@@ -11,6 +11,7 @@
 
 #include "config/verzeich.h"
 #include "config/vorgaben.h"
+#include "equipment/nartikel.h"
 
 namespace {
 
@@ -177,6 +178,14 @@ std::vector<std::string> AwListe()
     return r;
 }
 
+const char* AwListenText(int n)
+{
+    static std::string t;
+    std::vector<std::string> l = AwListe();
+    t = n >= 0 && n < static_cast<int>(l.size()) ? awTrimmen(l[static_cast<size_t>(n)].substr(0, AWNAMESUP)) : "";
+    return t.c_str();
+}
+
 int AwListenIndex(const char* zeile)
 {
     if (zeile == nullptr || std::strlen(zeile) <= static_cast<size_t>(AWNAMESUP)) return -1;
@@ -198,6 +207,12 @@ int AwSortCode(const char* text)
     int ordnung = std::clamp(dritt < 0 ? 0 : dritt, 0, 3);
     return primaer * 100 + sekundaer * 10 + ordnung;
 }
+
+int AwSortModus1(int code) { return std::clamp(code / 100, 1, 8); }
+
+int AwSortModus2(int code) { return std::clamp((code / 10) % 10, 0, 8); }
+
+void AwSortHakenEintragen() { BmlSortHakenSetzen(AwSortModus1, AwSortModus2); }
 
 void AwArtenSetzen(awoptionen& o, const char* typen)
 {
@@ -261,14 +276,17 @@ void AwOptionenLaden(awoptionen& o, const char* praefix, int typ)
         AwArtenSetzen(o, text("Typen").c_str());
         AwKennungenSetzen(o, text("bmkenn").c_str());
     }
-    o.sortiert = AwSortCode(text(typ == 5 || typ == 6 ? "sortKLM" : "sortBPK").c_str());
-    if (typ != 9) o.feld = VgbInt("feld") != 0;
+    if (typ == 5 || typ == 6) o.sortiert = AwSortCode(text("sortKLM").c_str());
+    else if (typ != 4) o.sortiert = AwSortCode(text("sortBPK").c_str());
+    else o.sortiert = 0;
+    if (typ <= 8) o.feld = VgbInt("feld") != 0;
     if (typ != 4) {
         o.bauwerk = text("bauwerk");
         o.objekt = text("objekt");
         o.extatt = std::clamp(VgbInt("extatt"), 0, 2);
     }
-    o.auf1sei = (typ == 7 || typ == 8) ? 1 : VgbInt("auf1sei") != 0;
+    if (typ == 7 || typ == 8) o.auf1sei = 1;
+    else if (typ == 1 || typ == 5 || typ == 6 || typ == 9) o.auf1sei = VgbInt("auf1sei") != 0;
     if (typ == 1 || typ == 9) {
         o.fehler = text("fehler");
         o.abstand = VgbInt("abstand");

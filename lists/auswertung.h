@@ -1,7 +1,7 @@
 // The evaluation catalogue ("auswertungen.txt" of the program folder), its
 // listing rule, the sort code of the option keys and the item filters the
-// generators apply. Prefix `Aw`. Calls config (defaults keys, folders) and
-// support (texts).
+// generators apply. Prefix `Aw`. Calls config (defaults keys, folders),
+// support (texts) and equipment (the sort decoding it registers).
 //
 // The catalogue is read once and kept; the shown names (key "%sName" under
 // each entry's prefix) are read again whenever VgbAenderZaehler moved.
@@ -53,6 +53,7 @@ struct awoptionen {
     int a3a4 = 0;
     std::string bauteil;
     int nurMarkiert = 0;
+    int nurUnter = 0;  // KNX: only placed sub components (the dialog's choice)
 };
 
 // Reads the catalogue of the program folder once; AwKatalogAusDatei reads a
@@ -70,11 +71,20 @@ const char* AwName(int index);
 int AwAnzeigeName(int index, char* puffer);
 // The listed lines (shown name or name padded to 80, then the index).
 std::vector<std::string> AwListe();
+// The text of listed line n as lists show it: its first 80 characters,
+// trailing blanks removed ("" past the end).
+const char* AwListenText(int n);
 // The entry index a listed line stands for (from character 81); -1 none.
 int AwListenIndex(const char* zeile);
 
 // The integer of a sort text (primary x 100 + secondary x 10 + order).
 int AwSortCode(const char* text);
+// The primary (1..8) and secondary (0..8, 0 none) key of a sort code; the
+// equipment store's sorted walk asks them (registered at start).
+int AwSortModus1(int code);
+int AwSortModus2(int code);
+// Registers the two with the equipment store (BmlSortHakenSetzen).
+void AwSortHakenEintragen();
 // The kind flags of a `Typen` text, the patterns and flags of a `bmkenn` text.
 void AwArtenSetzen(awoptionen& o, const char* typen);
 void AwKennungenSetzen(awoptionen& o, const char* bmkenn);

@@ -43,6 +43,7 @@ bool awBlockAn = false;
 std::vector<std::string> awBlockZeilen;
 std::deque<std::string> awZeilen;
 std::vector<std::string> awSatz;
+size_t awSatzBenutzt = 0;  // lines of awSatz a field touched since the last clear
 awspalte awSlots[AWF_SLOTANZ];
 int awBreite = 0;
 
@@ -208,6 +209,19 @@ int AwfStart(const char* praefix, const char* datei)
 
 bool AwfLaeuft() { return awLaeuft; }
 
+void AwfVerwerfen()
+{
+    if (!awLaeuft) return;
+    awLaeuft = false;
+    awDatei.fehler = 1;
+    bdclose(&awDatei);
+    awZeilen.clear();
+    awBlockZeilen.clear();
+    awBlockAn = false;
+    awSatz.clear();
+    awCsvFelder.clear();
+}
+
 int AwfEnde()
 {
     if (!awLaeuft) return 0;
@@ -231,9 +245,16 @@ int AwfEnde()
     return 0;
 }
 
+// Only the lines a field touched are blanked again: a record costs what
+// it placed, not the whole grid.
 void AwfSatzLeeren()
 {
-    awSatz.assign(ZEISUP, std::string(ZEILNG, ' '));
+    if (awSatz.size() < static_cast<size_t>(ZEISUP)) {
+        awSatz.assign(ZEISUP, std::string(ZEILNG, ' '));
+    } else {
+        for (size_t i = 0; i < awSatzBenutzt && i < awSatz.size(); ++i) awSatz[i].assign(ZEILNG, ' ');
+    }
+    awSatzBenutzt = 0;
 }
 
 void AwfFeld(const char* text, const awspalte* sp, int zusatz, int unter)
@@ -249,6 +270,7 @@ void AwfFeld(const char* text, const awspalte* sp, int zusatz, int unter)
     awCsvFelder.push_back({static_cast<int>(zeile), sp->spalte, t.substr(0, AWCSVFELDSUP)});
     if (sp->spalte > ZEILNG) return;
     std::string& z = awSatz[static_cast<size_t>(zeile)];
+    awSatzBenutzt = std::max(awSatzBenutzt, static_cast<size_t>(zeile) + 1);
     size_t p = static_cast<size_t>(sp->spalte - 1);
     // A TAB marks a field that begins right after other text; it only ever
     // takes the place of a blank, so abutting fields keep every character.
@@ -258,12 +280,11 @@ void AwfFeld(const char* text, const awspalte* sp, int zusatz, int unter)
 
 void AwfSatzAus()
 {
-    size_t letzte = 0;
-    for (auto& z : awSatz) z.resize(awfInhaltLaenge(z));
-    for (size_t i = 0; i < awSatz.size(); ++i)
-        if (!awSatz[i].empty()) letzte = i + 1;
-    for (size_t i = 0; i < letzte; ++i)
-        if (!awSatz[i].empty()) AwfZeile(awSatz[i].c_str());
+    for (size_t i = 0; i < awSatzBenutzt && i < awSatz.size(); ++i) {
+        std::string& z = awSatz[i];
+        z.resize(awfInhaltLaenge(z));
+        if (!z.empty()) AwfZeile(z.c_str());
+    }
     awfCsvZeileAus();
     AwfSatzLeeren();
 }
@@ -317,6 +338,11 @@ void AwfBlock(int ein)
     }
     awBlockAn = ein != 0;
     awBlockZeilen.clear();
+}
+
+void AwfNeueSeite()
+{
+    if (awfPaging() && awZaehler % awProSeite != 0) awZaehler += awProSeite - awZaehler % awProSeite;
 }
 
 int AwfNaechsteSpalte(int c)

@@ -48,6 +48,8 @@ int AwfStart(const char* praefix, const char* datei);
 // file stays). Does nothing without a run.
 int AwfEnde();
 bool AwfLaeuft();
+// Ends a run without touching the result file (the previous one stays).
+void AwfVerwerfen();
 
 void AwfSatzLeeren();
 // Places one field; `unter` 0 for a main component, 1 for a sub component.
@@ -56,6 +58,8 @@ void AwfSatzAus();
 void AwfZeile(const char* text);
 void AwfLeerzeilen(int n);
 void AwfBlock(int ein);
+// With paging: the next line opens a page (unless it does already).
+void AwfNeueSeite();
 // The smallest column start above c among all slots (below 10000); 0 none.
 int AwfNaechsteSpalte(int c);
 

@@ -8,7 +8,6 @@
 namespace {
 std::vector<std::string> phAufrufe;
 HWND phBml = 0;
-HWND phAuswert = 0;
 }
 
 std::vector<std::string>& PhListenAufrufe() { return phAufrufe; }
@@ -17,25 +16,6 @@ void BmlBearbOeffnen()
 {
     phAufrufe.push_back("BmlBearbOeffnen()");
     PhSeiteOeffnen(&phBml, "BMLBEARB_INT", nullptr);
-}
-void AuswertOeffnen()
-{
-    phAufrufe.push_back("AuswertOeffnen()");
-    PhSeiteOeffnen(&phAuswert, "AUSWERTNEU", nullptr);
-}
-void AuswertNeu()
-{
-    phAufrufe.push_back("AuswertNeu()");
-    PhSeitePost(&phAuswert, 2590);
-}
-void AuswertNamenNeu()
-{
-    phAufrufe.push_back("AuswertNamenNeu()");
-    PhSeitePost(&phAuswert, 2590);
-}
-void AuswertStatus(char* puffer)
-{
-    if (puffer != nullptr) puffer[0] = '\0';
 }
 int BmlIstExtern() { return 0; }
 int BmlRahmenBefehl(int, LPARAM) { return 0; }

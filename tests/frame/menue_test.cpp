@@ -560,7 +560,7 @@ TEST_F(Menue, EveryProjectMenuItemOpensItsDialogOrSaysSo)
         {nullptr, 1830, "Druckdialog"},
         {nullptr, 1840, "Dialog ZeiLoesch"},
         {nullptr, 1850, "Dialog ZeiEigen"},
-        {nullptr, 1610, "Meldung Auswertungen und Export sind noch nicht verf\xFCgbar."},
+        {nullptr, 1610, "Meldung Betriebsmittel in den Vorgaben abgeschaltet."},
         {nullptr, 1860, "Dialog ZeiIdxset"},
         {nullptr, 1862, "Dialog ZeiTxtset"},
         {nullptr, 1870, "Dialog ZeiMstEntf"},

@@ -54,6 +54,35 @@ inline void rahmenStarten(std::vector<std::string>& args, std::vector<const char
     ASSERT_EQ(anwLaufZustand(), 2);
 }
 
+// Starts the frame on the project "Projekt" of the folder `wurzel` (a
+// working copy of the demo), headless, with private runtime and
+// configuration folders inside it, the folder as working folder; `vorher`
+// keeps the folder to go back to.
+inline void rahmenDemoStarten(const std::filesystem::path& wurzel, std::filesystem::path& vorher,
+                              std::vector<std::string>& args, std::vector<const char*>& argv)
+{
+    std::filesystem::create_directories(wurzel / "laufzeit");
+    std::filesystem::permissions(wurzel / "laufzeit", std::filesystem::perms::owner_all);
+    std::filesystem::create_directories(wurzel / "konfig");
+    setenv("XDG_RUNTIME_DIR", (wurzel / "laufzeit").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (wurzel / "konfig").c_str(), 1);
+    vorher = std::filesystem::current_path();
+    std::filesystem::current_path(wurzel);
+    rahmenStarten(args, argv, {"-W=1", "Projekt"});
+}
+
+// Closes a started frame, ends the window system and goes back to `vorher`.
+inline void rahmenBeenden(const std::filesystem::path& vorher)
+{
+    if (anwLaufZustand() == 2) {
+        PostMessage(anwHauptfenster(), WM_CLOSE, 0, 0);
+        EXPECT_EQ(anwLauf(), 0);
+        anwSchluss();
+    }
+    plFensterSystemEnde();
+    std::filesystem::current_path(vorher);
+}
+
 // The page of a mode, by the name of its template (0 when not open).
 inline HWND rahmenSeite(int modus)
 {
@@ -61,7 +90,7 @@ inline HWND rahmenSeite(int modus)
     case MODUS_PVW: return wiDlgSuchen("PROVERW");
     case MODUS_EDIT: return wiDlgSuchen("EDITMAIN");
     case MODUS_BML: return wiDlgSuchen("BMLBEARB_INT");
-    case MODUS_AUS: return wiDlgSuchen("AUSWERTNEU");
+    case MODUS_AUS: return wiDlgSuchen("AUSWERTNEU") ? wiDlgSuchen("AUSWERTNEU") : wiDlgSuchen("AUSWERTALT");
     case MODUS_ANZ: return wiDlgSuchen("SHOWZEICH");
     default: return 0;
     }

@@ -189,7 +189,7 @@ TEST_F(Rahmen, EachModeAppliesPageMenuAccelHelpAndStatus)
         }
         // The editor and the viewer give their own document title.
         EXPECT_EQ(titel().rfind("Velmo - ", 0) == 0, f.seite != MODUS_EDIT && f.seite != MODUS_ANZ) << titel();
-        EXPECT_EQ(status(3), f.seite == MODUS_AUS ? "" : "0 Seiten") << "the evaluation's own status text";
+        EXPECT_EQ(status(3), f.seite == MODUS_AUS ? "Betriebsmittelliste" : "0 Seiten") << "the evaluation's shown title";
     }
 }
 

@@ -188,6 +188,8 @@ TEST_F(AuswertungTest, OptionsLoadFromTheEntrysPrefixPerType)
     EXPECT_EQ(o.aus[0], "X");
     EXPECT_EQ(o.arten[4], 1);
     EXPECT_EQ(o.arten[0], 0);
+    EXPECT_EQ(o.auf1sei, 0);  // the equipment list keeps no blocks
+    AwOptionenLaden(o, "bml", 1);
     EXPECT_EQ(o.auf1sei, 1);
     AwOptionenLaden(o, "knx", 7);
     EXPECT_EQ(o.auf1sei, 1);  // always on for the KNX lists

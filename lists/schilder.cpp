@@ -1,0 +1,238 @@
+// Label sheets (see schilder.h).
+//
+// Invariants of a run:
+//  1. At most one sheet is open, and the component is open with it.
+//  2. The pending record is the "@Q" text that begins the next slot; it
+//     passes from the item that met it to the next item.
+//  3. A sheet is kept only when some item began its label on it; a sheet
+//     that received only the frame of a wrap is dropped and not counted.
+#include "lists/schilder.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "config/datwache.h"
+#include "equipment/nartikel.h"
+#include "lists/auswertung.h"
+#include "lists/bmauswert.h"
+#include "lists/schildbau.h"
+#include "model/befehl.h"
+#include "model/einstell.h"
+#include "model/textvar.h"
+#include "model/zeichnun.h"
+#include "support/basis.h"
+#include "support/dosdatei.h"
+#include "support/fileload.h"
+#include "support/pfade.h"
+#include "support/speicher.h"
+#include "support/texte.h"
+#include "winlib/meldung.h"
+#include "winlib/seitendienst.h"
+
+namespace {
+
+constexpr int SCHILDSCHRITTE = 80;  // steps scanned in a label text
+constexpr int PFADSCHILDSUP = 260;  // characters of a sheet path
+
+struct SchildLauf {
+    std::string stamm;
+    std::string bib;
+    int a4 = 0;
+    int geschrieben = 0;
+    int aufBlatt = 0;
+    bool ausstehend = false;
+    BEF ausstehendBef{};
+    std::string erster, letzter;
+    ZeiDatei zei{};
+    std::string blatt;
+    char entwurf[PFADSCHILDSUP];  // the scratch file of the open sheet
+    bool offen = false;
+    bool begonnen = false;  // an item began its label on the open sheet
+    bool ende = false;      // a sheet could not be made: the run ends
+    int ergebnis = 0;
+};
+
+std::string schildKurz(const std::string& t, size_t n)
+{
+    if (t.size() <= n) return t;
+    wiDebug("Schildtext gek\xFCrzt: %s\n", t.c_str());
+    return t.substr(0, n);
+}
+
+// The scratch file and the backup the header rewrite leaves beside it.
+void schildEntwurfWeg(SchildLauf& l)
+{
+    char bak[PFADSCHILDSUP];
+    strkopie(bak, sizeof bak, l.entwurf, PFADSCHILDSUP - 1);
+    ZeiExtSetzen(bak, "BAK");
+    dateiloeschen(l.entwurf);
+    dateiloeschen(bak);
+}
+
+void schildFehler(SchildLauf& l)
+{
+    wiHinweis("Kann Zeichnung %s nicht anlegen.", l.blatt.c_str());
+    l.ende = true;
+    l.ergebnis = -1;
+}
+
+// A sheet is made under a scratch name, gets its header there and then
+// replaces the sheet of its name in one step: a failure anywhere leaves
+// the previous sheet as it was.
+void schildBlattZu(SchildLauf& l)
+{
+    if (!l.offen) return;
+    l.offen = false;
+    l.aufBlatt = 0;
+    SchildBauZu();
+    if (!l.begonnen) {
+        ZeiDateiVerwerfen(&l.zei);
+        schildEntwurfWeg(l);
+        return;
+    }
+    ZeiKopf k{};
+    k.format = l.a4 ? 117 : 116;
+    std::string titel = schildKurz(l.erster, SCHILDTEXTSUP) + " - " + schildKurz(l.letzter, SCHILDTEXTSUP);
+    strkopie(k.titel[0], sizeof k.titel[0], titel.c_str(), ZEITITELSUP);
+    char* block = nullptr;
+    long laenge = 0;
+    bool gut = ZeiDateiSchliessen(&l.zei) == 0 && ZeiKopfSchreiben(l.entwurf, &k) == 1 &&
+               dateiladen(l.entwurf, &block, &laenge) == 0 && dateischreiben(l.blatt.c_str(), block, laenge) == 0;
+    ffree(block);
+    schildEntwurfWeg(l);
+    if (!gut) {
+        schildFehler(l);
+        return;
+    }
+    ++l.geschrieben;
+}
+
+bool schildBlattAuf(SchildLauf& l)
+{
+    l.blatt = l.stamm + "." + std::to_string(l.geschrieben + 1);
+    // The scratch name leaves ".TMP" to the header rewrite.
+    if (tempname(l.entwurf) != 0) {
+        schildFehler(l);
+        return false;
+    }
+    ZeiExtSetzen(l.entwurf, "ZEI");
+    if (ZeiDateiAnlegen(&l.zei, l.entwurf) != 0) {
+        schildFehler(l);
+        return false;
+    }
+    ZeiFormatSetzen(&l.zei, l.a4 ? 117 : 116);
+    if (SchildBauOeffnen(l.bib.c_str(), AwOptionen().bauteil.c_str()) != 0) {
+        ZeiDateiVerwerfen(&l.zei);
+        schildEntwurfWeg(l);
+        wiHinweis("Kann Bauteil %s\nin Bauteildatei Bauteile.%s nicht finden.", AwOptionen().bauteil.c_str(), l.bib.c_str());
+        l.ende = true;
+        l.ergebnis = -1;
+        return false;
+    }
+    l.offen = true;
+    l.begonnen = false;
+    l.erster.clear();
+    l.letzter.clear();
+    return true;
+}
+
+// Resolves the references of a label text that apply to the item; true
+// when one did.
+bool schildText(SchildLauf& l, const bmzeile* z, BEF& b, bool& gefuellt)
+{
+    std::string t = b.text;
+    bool aufgeloest = false;
+    size_t p = 0;
+    for (int schritt = 0; schritt < SCHILDSCHRITTE && p < t.size(); ++schritt) {
+        if (t[p] != '@') {
+            ++p;
+            continue;
+        }
+        // A lone "@" passes as a character.
+        const size_t anfang = p;
+        if (!AwVerweisAufloesen(t, anfang, &p, z->g.id, z->h.cd, z->h.nr, 1, 1)) continue;
+        const std::string wert = t.substr(anfang, p - anfang);
+        aufgeloest = true;
+        if (!gefuellt) {
+            l.letzter = wert;
+            if (l.erster.empty()) l.erster = wert;
+            gefuellt = true;
+            l.begonnen = true;
+        }
+    }
+    if (aufgeloest && !t.empty() && t.back() == '&') t.pop_back();
+    strkopie(b.text, sizeof b.text, schildKurz(t, BEFTEXTSUP).c_str(), BEFTEXTSUP);
+    return aufgeloest;
+}
+
+// Fills the next slot with an item; the item ends at the next slot's "@Q"
+// text or, after one wrap, at the component's end.
+void schildEtikett(const bmzeile* z, void* p)
+{
+    auto& l = *static_cast<SchildLauf*>(p);
+    if (l.ende || !AwOrtFilter(z->t6, z->t7, z->g.n2)) return;
+    if (!l.offen && !schildBlattAuf(l)) return;
+    bool umgebrochen = false, gefuellt = false;
+    for (;;) {
+        BEF b;
+        if (l.ausstehend) {
+            b = l.ausstehendBef;
+            l.ausstehend = false;
+        } else if (SchildBauLesen(&b) != 0) {
+            if (umgebrochen) break;
+            schildBlattZu(l);
+            if (l.ende || !schildBlattAuf(l)) return;
+            umgebrochen = true;
+            continue;
+        }
+        if (!BefIstText(b.code)) {
+            ZeiBefSchreiben(&l.zei, &b);
+            continue;
+        }
+        if (gefuellt && std::strstr(b.text, "@Q")) {
+            l.ausstehendBef = b;
+            l.ausstehend = true;
+            break;
+        }
+        schildText(l, z, b, gefuellt);
+        ZeiBefSchreiben(&l.zei, &b);
+    }
+    ++l.aufBlatt;
+}
+
+int schildFilter(const bmzeile* z, void*) { return AwZeileFilter(z) ? 1 : 0; }
+
+}  // namespace
+
+int SchildAuswertung()
+{
+    const awoptionen& o = AwOptionen();
+    SchildLauf l;
+    char stamm[PFADSCHILDSUP];
+    strkopie(stamm, sizeof stamm, o.datei.c_str(), static_cast<int>(sizeof stamm - 1));
+    endungweg(stamm);
+    l.stamm = stamm;
+    l.bib = GrundEinst()->zvbd;
+    l.a4 = o.a3a4;
+    if (SchildBauOeffnen(l.bib.c_str(), o.bauteil.c_str()) != 0) {
+        wiHinweis("Kann Bauteil %s\nin Bauteildatei Bauteile.%s nicht finden.", o.bauteil.c_str(), l.bib.c_str());
+        l.ergebnis = -1;
+    } else {
+        SchildBauZu();
+        if (o.nurMarkiert) AwMarkListe();
+        if (AwSortiertDurchlaufen(schildFilter, schildEtikett, o.sortiert, &l) != 0) l.ergebnis = -1;
+        else if (l.offen && l.aufBlatt > 0) schildBlattZu(l);
+        if (l.offen) {
+            SchildBauZu();
+            ZeiDateiVerwerfen(&l.zei);
+            schildEntwurfWeg(l);
+            l.offen = false;
+        }
+        SchildBibZu();
+    }
+    wiHinweis("%d Zeichnungen gespeichert.", l.geschrieben);
+    DatAenderungMelden();
+    wiSeiteVerteilen(2998, 9);
+    return l.ergebnis;
+}

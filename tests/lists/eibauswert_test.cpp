@@ -1,0 +1,83 @@
+// The KNX evaluation on fixture items beside the demo's: the section
+// sequence over items and drawings, references of the current component
+// resolved, lines of any length, the filter variant, a missing format file.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "equipment/ngestext.h"
+#include "lists/eibauswert.h"
+#include "tests/lists/awpruef.h"
+
+namespace {
+
+class EibAuswertTest : public AwDemoTest {
+protected:
+    // The fixture's items stand in a building of their own, apart from the
+    // demo's KNX sensors.
+    void SetUp() override
+    {
+        AwDemoTest::SetUp();
+        bauwerk_ = "Test";
+        for (const char* p : {"LKnx", "LBus"}) vorgabe(std::string(p) + "bauwerk", "Test");
+    }
+    void format(const std::string& text) { std::ofstream(demo_.datei("KnxFormat.txt"), std::ios::binary) << text; }
+    // A KNX item whose main component has two subs; each sub carries a
+    // generated text (variant 0 takes only components that have some).
+    uint32_t knx(const char* kennung, const char* ze1, const char* ze2, int art = 5)
+    {
+        uint32_t id = geraet(art, kennung);
+        bauteil(id, "H", 0, ze1, 10.0, 10.0);
+        bauteil(id, "U", 1, ze1, 20.0, 10.0);
+        bauteil(id, "U", 2, ze2, 30.0, 10.0);
+        for (int nr = 1; nr <= 2; ++nr) GtxTextSetzen(id, "U", nr, 1, "Aktor");
+        return id;
+    }
+};
+
+TEST_F(EibAuswertTest, SectionsFollowTheChangesOfItemAndDrawing)
+{
+    format(")S Start\r\nBeginn\r\n)S Wechsel\r\nWechsel\r\n)S NeueSeite\r\nSeite\r\n)S Hauptbauteil\r\nGeraet\r\n"
+           ")S Unterbauteil\r\nU @Y7000B @Y7001B\r\n)S Stop\r\nEnde\r\n)S Start\r\nzweimal\r\n");
+    knx("=E1", "03", "03");
+    knx("=E2", "03", "04");
+    uint32_t ohne = geraet(5, "=E3");  // no generated texts: not listed by variant 0
+    bauteil(ohne, "H", 0, "03", 50.0, 10.0);
+    sichern();
+    ASSERT_EQ(lauf("LKnx"), 0);
+    EXPECT_EQ(zeilen("Knx.txt"), (std::vector<std::string>{"Beginn", "Wechsel", "U =E1 =E2", "U =E1 =E2", "Geraet",
+                                                           "U =E1 =E2", "Seite", "U =E1 =E2", "Ende"}));
+    EXPECT_EQ(boxen(), std::vector<std::string>{});
+}
+
+TEST_F(EibAuswertTest, TheFilterVariantTakesItemsByIdentifierAndLongLinesStayWhole)
+{
+    const std::string lang(490, 'x');
+    format(")S Unterbauteil\r\n" + lang + "@Y7000B|\r\n");
+    knx("=E1", "03", "03", 0);  // a standard item: only the filter variant takes it
+    uint32_t id = geraet(0, "=F1");
+    bauteil(id, "H", 0, "03", 10.0, 20.0);
+    sichern();
+    vorgabe("LBusbmkenn", "=E");
+    ASSERT_EQ(lauf("LBus"), 0);
+    EXPECT_EQ(zeilen("KnxBm.txt"), (std::vector<std::string>{lang + "=E1|", lang + "=E1|"}));
+    format(")S Unterbauteil\r\n@Y7000B " + lang + "|\r\n");
+    ASSERT_EQ(lauf("LBus"), 0);
+    EXPECT_EQ(zeilen("KnxBm.txt"), (std::vector<std::string>{"=E1 " + lang + "|", "=E1 " + lang + "|"}));
+    ASSERT_EQ(lauf("LKnx"), 0);
+    EXPECT_EQ(zeilen("Knx.txt"), std::vector<std::string>{});
+}
+
+TEST_F(EibAuswertTest, AMissingFormatFileWritesNoResult)
+{
+    knx("=E1", "03", "03");
+    sichern();
+    vorgabe("LKnxformat", "fehlt.txt");
+    ASSERT_EQ(lauf("LKnx"), 0);
+    EXPECT_EQ(boxen(), std::vector<std::string>{"Kann Formatdatei fehlt.txt nicht lesen."});
+    EXPECT_FALSE(std::filesystem::exists(demo_.datei("Knx.txt")));
+}
+
+}  // namespace

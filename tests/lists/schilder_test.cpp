@@ -1,0 +1,158 @@
+// Label sheets on a three-slot component added to the demo's library and
+// fixture items: sheets filled slot by slot, titles, the count shown, the
+// '&' rule, references that do not apply, the A4 format, no item, a
+// missing component.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "model/einstell.h"
+#include "lists/schilder.h"
+#include "tests/lists/awpruef.h"
+#include "tests/lists/schildbib.h"
+#include "platform/fehlersim.h"
+#include "model/zeichnun.h"
+
+namespace {
+
+class SchilderTest : public AwDemoTest {
+protected:
+    void SetUp() override
+    {
+        AwDemoTest::SetUp();
+        std::snprintf(GrundEinst()->zvbd, sizeof GrundEinst()->zvbd, "STD");
+        // The frame, then three slots: each begins with its "@Q" text.
+        std::vector<Text> t = {{0, 0, "Rahmen"}};
+        for (int s = 0; s < 3; ++s) {
+            t.push_back({10.0 + 30 * s, 10, "K=@Q&"});
+            t.push_back({10.0 + 30 * s, 2, "@ bleibt&"});
+        }
+        zeichnung("schild.zei", t);
+        ASSERT_EQ(schildBauteilAufnehmen(demo_.bibliothek().c_str(), "SCHILDT", demo_.datei("schild.zei").c_str()), 0);
+        vorgabe("LSldbmkenn", "=S");
+        vorgabe("LSldbauteil", "SCHILDT");
+    }
+    void etiketten(int n)
+    {
+        for (int i = 1; i <= n; ++i) {
+            uint32_t id = geraet(0, ("=S" + std::to_string(i)).c_str());
+            bauteil(id, "H", 0, "03", 10.0 * i, 10.0);
+        }
+        sichern();
+    }
+    // The texts of a sheet as the text form writes them, and its title line.
+    std::vector<std::string> texte(const std::string& blatt)
+    {
+        std::string txt = demo_.datei("blatt.txt");
+        EXPECT_EQ(ZeiAlsText(demo_.datei(blatt).c_str(), txt.c_str()), 0);
+        std::vector<std::string> r;
+        std::istringstream ein(lesen(txt));
+        for (std::string z; std::getline(ein, z);) {
+            if (!z.empty() && z.back() == '\r') z.pop_back();
+            if (z.rfind("TFA ", 0) == 0 || z.rfind("ZAT ", 0) == 0 || z.rfind("ZTX ", 0) == 0 || z.rfind("VER", 0) == 0 ||
+                z.rfind("FOR", 0) == 0)
+                r.push_back(z);
+        }
+        return r;
+    }
+};
+
+TEST_F(SchilderTest, SevenItemsOnThreeSlotsGiveThreeSheetsFilledSlotBySlot)
+{
+    etiketten(7);
+    ASSERT_EQ(lauf("LSld"), 0);
+    EXPECT_EQ(boxen(), std::vector<std::string>{"3 Zeichnungen gespeichert."});
+    // A resolved text loses its '&'; a lone '@' and a text without
+    // references stay as written.
+    std::vector<std::string> slot;
+    std::vector<std::string> s1 = {"VER 10", "ZAT \"\" \"=S1 - =S3\" \"\"", "TFA \"Rahmen\""};
+    for (int i = 1; i <= 3; ++i) {
+        s1.push_back("TFA \"K==S" + std::to_string(i) + "\"");
+        s1.push_back("TFA \"@ bleibt&\"");
+    }
+    EXPECT_EQ(texte("Schild.1"), s1);
+    EXPECT_EQ(texte("Schild.2")[1], "ZAT \"\" \"=S4 - =S6\" \"\"");
+    // The last sheet holds the seventh item in its first slot only.
+    EXPECT_EQ(texte("Schild.3"), (std::vector<std::string>{"VER 10", "ZAT \"\" \"=S7 - =S7\" \"\"", "TFA \"Rahmen\"",
+                                                          "TFA \"K==S7\"", "TFA \"@ bleibt&\""}));
+    EXPECT_FALSE(std::filesystem::exists(demo_.datei("Schild.4")));
+    ZeiKopf k;
+    ASSERT_EQ(ZeiKopfLesen(demo_.datei("Schild.1").c_str(), &k), 0);
+    EXPECT_EQ(k.format, 116);
+    vorgabe("LSlda3a4", "1");
+    ASSERT_EQ(lauf("LSld"), 0);
+    ASSERT_EQ(ZeiKopfLesen(demo_.datei("Schild.1").c_str(), &k), 0);
+    EXPECT_EQ(k.format, 117);
+}
+
+TEST_F(SchilderTest, SixItemsGiveTwoSheetsAndNoItemNone)
+{
+    // The sixth item's wrap reaches a third sheet on which no label begins:
+    // it is dropped, not counted.
+    etiketten(6);
+    ASSERT_EQ(lauf("LSld"), 0);
+    EXPECT_EQ(boxen(), std::vector<std::string>{"2 Zeichnungen gespeichert."});
+    EXPECT_TRUE(std::filesystem::exists(demo_.datei("Schild.2")));
+    EXPECT_FALSE(std::filesystem::exists(demo_.datei("Schild.3")));
+    vorgabe("LSldbmkenn", "=X");
+    ASSERT_EQ(lauf("LSld"), 0);
+    EXPECT_EQ(boxen(), std::vector<std::string>{"0 Zeichnungen gespeichert."});
+}
+
+TEST_F(SchilderTest, AMissingComponentOrASheetThatCannotBeMadeEndsTheRun)
+{
+    etiketten(7);
+    vorgabe("LSldbauteil", "FEHLT");
+    ASSERT_EQ(lauf("LSld"), 0);
+    EXPECT_EQ(boxen(), (std::vector<std::string>{"Kann Bauteil FEHLT\nin Bauteildatei Bauteile.STD nicht finden.",
+                                                 "0 Zeichnungen gespeichert."}));
+    vorgabe("LSldbauteil", "");
+    ASSERT_EQ(lauf("LSld"), 0);
+    EXPECT_EQ(boxen(), std::vector<std::string>{"Sie m\xFCssen ein Bauteil angeben."});
+}
+
+TEST_F(SchilderTest, AFailureAtAnyWriteOrRenameLeavesEachSheetOldOrNewAndNoTemporaryFile)
+{
+    etiketten(7);
+    auto blaetter = [&] {
+        std::vector<std::string> r;
+        for (int i = 1; i <= 3; ++i) r.push_back(lesen(demo_.datei("Schild." + std::to_string(i))));
+        return r;
+    };
+    auto zurueck = [&](const std::vector<std::string>& b) {
+        for (int i = 1; i <= 3; ++i)
+            std::ofstream(demo_.datei("Schild." + std::to_string(i)), std::ios::binary | std::ios::trunc) << b[i - 1];
+    };
+    ASSERT_EQ(lauf("LSld"), 0);
+    const std::vector<std::string> alt = blaetter();
+    vorgabe("LSlda3a4", "1");
+    ASSERT_EQ(lauf("LSld"), 0);
+    const std::vector<std::string> neu = blaetter();
+    ASSERT_NE(alt, neu);
+    for (PlFehlerArt art : {PlFehlerArt::Schreiben, PlFehlerArt::Umbenennen}) {
+        for (int k = 1;; ++k) {
+            SCOPED_TRACE(k);
+            zurueck(alt);
+            boxen();
+            plFehlerSetzen(art, k);
+            lauf("LSld");
+            const bool ausgeloest = plFehlerAusgeloest(art) > 0;
+            plFehlerAllesAus();
+            std::vector<std::string> jetzt = blaetter();
+            for (int i = 0; i < 3; ++i) EXPECT_TRUE(jetzt[i] == alt[i] || jetzt[i] == neu[i]) << "Schild." << i + 1;
+            for (const auto& e : std::filesystem::directory_iterator(demo_.projekt()))
+                EXPECT_EQ(e.path().extension().string().find("tmp"), std::string::npos) << e.path();
+            if (!ausgeloest) break;
+            std::vector<std::string> b = boxen();
+            // A run that did not write every sheet anew said why before the count.
+            if (jetzt != neu) {
+                EXPECT_GE(b.size(), 2u);
+            }
+        }
+    }
+}
+
+}  // namespace
