@@ -6,6 +6,7 @@
 #include <string>
 
 #include "editor/edtaufrufe.h"
+#include "editor/edtseite.h"
 #include "editor/platzhalter.h"
 #include "editor/posring.h"
 #include "editor/zeidok.h"

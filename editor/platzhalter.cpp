@@ -3,49 +3,22 @@
 
 #include "model/beffifo.h"
 #include "model/tempzeic.h"
-#include "output/platzhalter.h"
+#include "model/befehl.h"
+#include "platform/dialog.h"
 #include "platform/eingabe.h"
 #include "platform/fenster.h"
 #include "platform/winconst.h"
+#include "platform/nachrichtbox.h"
 #include "support/texte.h"
+#include "winlib/dialog.h"
 
 namespace {
 std::vector<std::string> phAufrufe;
-std::string phTitel;
-HWND phSeite = 0;
+HWND phEingabe = 0;
 }  // namespace
 
 std::vector<std::string>& PhEditorAufrufe() { return phAufrufe; }
 
-void EdtZeiOeffnen(const char* pfad)
-{
-    phTitel = pfad != nullptr ? pfad : "";
-    phAufrufe.push_back("EdtZeiOeffnen(" + phTitel + ")");
-    PhSeiteOeffnen(&phSeite, "EDITMAIN", phTitel.c_str());
-}
-HWND EdtFenster() { return PhSeite(&phSeite); }
-void EdtAktivieren()
-{
-    phAufrufe.push_back("EdtAktivieren()");
-    if (EdtFenster()) {
-        ShowWindow(phSeite, SW_SHOW);
-        SetActiveWindow(phSeite);
-    }
-}
-// Callers pass buffers of at least 100 characters.
-void EdtTitel(char* puffer) { strkopie(puffer, 100, phTitel.c_str(), 99); }
-void EdtTitelPruefen(char* puffer) { EdtTitel(puffer); }
-void EdtBefehlPosten(int id)
-{
-    phAufrufe.push_back("EdtBefehlPosten(" + std::to_string(id) + ")");
-    PhSeitePost(&phSeite, id);
-}
-int EdtIstExtern() { return 0; }
-int EdtRahmenBefehl(int, LPARAM) { return 0; }
-LRESULT EdtBefehl(UINT, WPARAM, LPARAM) { return 0; }
-void EdtDeaktiviert() {}
-void EdtPost(int, LPARAM) {}
-void EdtNachEinstellungen() {}
 void EddbAnmelden() {}
 void EddbAbmelden() {}
 
@@ -86,3 +59,32 @@ void MarkVerschieben(double dx, double dy)
     }
 }
 void BauDefBeenden() { phMerken("BauDefBeenden()"); }
+
+void EingabeStarten(int, int eingabe)
+{
+    phEingabe = GetDlgItem(wiDlgFenster(), eingabe);
+    if (phEingabe) SetWindowText(phEingabe, "");
+}
+
+int EingabeKommando(UINT nachricht, WPARAM wp, LPARAM)
+{
+    if (nachricht != WM_COMMAND || LOWORD(wp) != 1 || !phEingabe || !IsWindow(phEingabe)) return 0;
+    if (GetFocus() != phEingabe && !IsChild(phEingabe, GetFocus())) return 0;
+    char zeile[180] = "";
+    GetWindowText(phEingabe, zeile, sizeof zeile);
+    strtrim(zeile);
+    if (zeile[0] == '\0') return 1;
+    BEF b;
+    if (TextZuBef(&b, zeile) != 0) {
+        MessageBeep(0);
+        return 1;
+    }
+    SetWindowText(phEingabe, "");
+    BefEinreihen(&b);
+    return 1;
+}
+
+void LeisteLaden(const char* datei, const char* abschnitt, int art)
+{
+    phMerken(std::string("LeisteLaden(") + datei + "," + abschnitt + "," + std::to_string(art) + ")");
+}

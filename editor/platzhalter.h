@@ -1,8 +1,7 @@
-// Stand-ins for the drawing editor's services that the frame calls, under
-// their real names; each does the least its callers need and is deleted
-// when the editor lands. The editor page is the empty template "EDITMAIN"
-// titled with the drawing's path. Prefix none (the services' names), `Ph` for test
-// accessors. Calls output (PhSeiteOeffnen), platform, support.
+// Stand-ins of the editor's later modules under their real names; each
+// does the least its callers need and is deleted when its module lands.
+// Prefix none (the services' names), `Ph` for test accessors. Calls the
+// queue and store of model/, platform, support.
 #pragma once
 
 #include <string>
@@ -11,23 +10,19 @@
 #include "model/befehl.h"
 #include "platform/windef.h"
 
-void EdtZeiOeffnen(const char* pfad);
-HWND EdtFenster();
-void EdtAktivieren();
-void EdtTitel(char* puffer);
-void EdtTitelPruefen(char* puffer);
-void EdtBefehlPosten(int id);
-int EdtIstExtern();
-int EdtRahmenBefehl(int id, LPARAM lp);
-// No effect.
-LRESULT EdtBefehl(UINT nachricht, WPARAM wp, LPARAM lp);
-void EdtDeaktiviert();
-void EdtPost(int id, LPARAM lp);
-void EdtNachEinstellungen();
 void EddbAnmelden();
 void EddbAbmelden();
 
 std::vector<std::string>& PhEditorAufrufe();
+
+// The input line (arrives with the input line and histories): Enter in the
+// input field queues its line (TextZuBef); a line that is no command beeps
+// and stays in the field.
+void EingabeStarten(int prompt, int eingabe);
+// 1 when the message was the input line's.
+int EingabeKommando(UINT nachricht, WPARAM wp, LPARAM lp);
+// Toolbars of the page (arrive with the status fields and bars): recorded.
+void LeisteLaden(const char* datei, const char* abschnitt, int art);
 
 // The element under construction (arrives with element construction): none
 // unless a test sets one; committing queues the test's records.

@@ -10,6 +10,7 @@
 #include "config/verzeich.h"
 #include "editor/befausf.h"
 #include "editor/edmeld.h"
+#include "editor/edtseite.h"
 #include "editor/platzhalter.h"
 #include "editor/posring.h"
 #include "model/beffifo.h"

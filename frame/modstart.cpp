@@ -17,6 +17,7 @@
 #include "equipment/chk.h"
 #include "editor/befausf.h"
 #include "editor/edmeld.h"
+#include "editor/edtseite.h"
 #include "editor/zeidok.h"
 #include "equipment/platzhalter.h"
 #include "equipment/projdienst.h"
@@ -101,6 +102,7 @@ void modEditor()
     BefAusfHakenSetzen();
     ZeiHakenSetzen();
     EdMeldHakenSetzen();
+    EdtHakenSetzen();
 }
 void modAblegen() { DragAcceptFiles(anwHauptfenster(), TRUE); }
 void modAblegenEnde() { DragAcceptFiles(anwHauptfenster(), FALSE); }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "config/inidatei.h"
+#include "editor/edtseite.h"
 #include "editor/platzhalter.h"
 #include "lists/platzhalter.h"
 #include "output/platzhalter.h"
