@@ -205,6 +205,7 @@ void BefAusfInit()
     befFlags.ts = e->ts;
     befFlags.ta = e->ta;
     befFlags.tm = e->tm;
+    befFlags.tda = e->ts;
     befFlags.el1 = 1;
     befFlags.vrb = e->vorvrb;
     befFlags.beweg = e->elembeweg;
@@ -220,6 +221,16 @@ void BefAusfInit()
     befRaster.x0 = e->rp0x;
     befRaster.y0 = e->rp0y;
     BefZustandInit();
+}
+
+void BefAnzeigeEinstellen()
+{
+    const EDEINST* e = EdEinst();
+    befFlags.hza = e->hza;
+    befFlags.ts = e->ts;
+    befFlags.ta = e->ta;
+    befFlags.tm = e->tm;
+    befFlags.tda = e->ts;
 }
 
 void BefZustandInit()

@@ -15,6 +15,7 @@
 #include "editor/befausf.h"
 #include "editor/edmeld.h"
 #include "editor/edtaufrufe.h"
+#include "editor/edzeich.h"
 #include "editor/platzhalter.h"
 #include "editor/zeidok.h"
 #include "model/beffifo.h"
@@ -25,7 +26,6 @@
 #include "model/textvar.h"
 #include "model/zeichnun.h"
 #include "output/ansicht.h"
-#include "output/element.h"
 #include "platform/ablegen.h"
 #include "platform/dialog.h"
 #include "platform/ressource.h"
@@ -135,9 +135,6 @@ void edsLayout()
 // The drawing window's paint: the grid, the drawing, the overlays.
 void edsMalen() { ZeiFensterZeichnen(); }
 
-// Objects go to the screen device of the renderer (the view's GDI target).
-void edsObjZeichnen(const BEF* b, const STT* s, int) { ElemZeichnen(ElemBildschirm(), b, s); }
-
 BOOL edsStatischeSchrift(HWND kind, LPARAM)
 {
     char klasse[32] = "";
@@ -191,6 +188,8 @@ void edsFensterEnde()
 int edsEinstellungen()
 {
     EdEinstLesen(nullptr);
+    EdzEinstLesen();
+    BefAnzeigeEinstellen();
     return 0;
 }
 
@@ -503,7 +502,8 @@ void EdtEinstellungenNeu()
         }
     }
     EdEinstLesen(nullptr);
-    BefAusfInit();
+    EdzEinstLesen();
+    BefAnzeigeEinstellen();
     if (EdtFenster() && AnsichtFenster() == GetDlgItem(eds.fenster, ANSICHT_FENSTER)) {
         const VIEINST* v = ViEinst();
         AnsichtHintergrund(v->bgrgb[0], v->bgrgb[1], v->bgrgb[2]);
@@ -807,10 +807,10 @@ void EdtHakenSetzen()
     h.EditorSeiteWecken = EdtAbarbeitenPosten;
     h.MarkierungAufheben = EdtAllesDemarkieren;
     h.CursorObjMarkiert = CursorObjMarkiert;
-    h.ObjZeichnen = edsObjZeichnen;
     h.DateiZugriffErlaubt = []() -> int { return !(ZeiProjektZeichnung() && modh::BmEinst()->bmuse); };
     h.StatusNachOeffnen = edsGrundBBW;
     EdHakenSetzen(h);
+    EdzHakenSetzen();
 }
 
 int EdtModulAnzahl()

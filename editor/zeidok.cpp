@@ -17,6 +17,9 @@
 #include "model/edhaken.h"
 #include "model/einstell.h"
 #include "model/tempzeic.h"
+#include "model/textvar.h"
+#include "model/zeichnun.h"
+#include "output/ansicht.h"
 #include "platform/menue.h"
 #include "platform/winconst.h"
 #include "project/platzhalter.h"
@@ -66,6 +69,13 @@ std::string zdSchraegstriche(std::string s)
     return s;
 }
 
+// The view's sheet of the paper format (A3 lies landscape).
+void zdBlatt()
+{
+    if (zdFormat == 117) AnsichtA4();
+    else AnsichtA3();
+}
+
 // Yes with a name: saved under it; without one: a save dialog. 0 when saved.
 int zdJaSpeichern()
 {
@@ -92,6 +102,17 @@ bool zdSperreFehlt()
     return true;
 }
 
+// The paper format from the file's header byte; the view's sheet follows it.
+void zdFormatLesen(const char* pfad)
+{
+    ZeiDatei z;
+    if (ZeiDateiLesend(&z, pfad) == 0) {
+        zdFormat = ZeiFormat(&z) == BEF_ZA4 ? 117 : 116;
+        ZeiDateiSchliessen(&z);
+    }
+    zdBlatt();
+}
+
 }  // namespace
 
 void ZeiLeeren()
@@ -101,6 +122,7 @@ void ZeiLeeren()
     PosRingLeeren();
     zdName.clear();
     zdFormat = EdEinst()->a3a4 == 't' ? 116 : 117;
+    zdBlatt();
 }
 
 void ZeiNeu()
@@ -134,6 +156,8 @@ int ZeiLaden(const char* name, int alsAktuell, int vorlage)
     ZustandSetzen(&aus);
     if (zdName.empty() && alsAktuell) {
         zdName = zdSchraegstriche(name);
+        ZeiAktSetzen(zdName.c_str());  // the texts' variables read this drawing
+        zdFormatLesen(pfad);
         ZeiAktuellMerken();
         TzGeaendertReset();
         ZeiAnsichtGanz();
@@ -208,7 +232,9 @@ void ZeiFrageJaNein() { ZeiFrage(0); }
 int ZeiIstGeaendert() { return TzIstGeaendert(); }
 void EdtFormatSetzen(int format)
 {
-    if (format == 116 || format == 117) zdFormat = format;
+    if (format != 116 && format != 117) return;
+    zdFormat = format;
+    zdBlatt();
 }
 int EdtFormat() { return zdFormat; }
 const char* ZeiName() { return zdName.c_str(); }

@@ -737,6 +737,8 @@ void ZeiNeuZeichnen() { AnsichtNeuZeichnen(); }
 void ZeiAnsichtGanz()
 {
     const VIEINST* v = ViEinst();
+    // No drawing area set: the view keeps its sheet rather than zoom onto a point.
+    if (v->frox <= v->flux || v->froy <= v->fluy) return;
     AnsichtFenster(v->flux, v->fluy, v->frox, v->froy);
 }
 
