@@ -7,11 +7,13 @@
 
 #include "editor/edtaufrufe.h"
 #include "editor/edtseite.h"
+#include "editor/macro.h"
 #include "editor/platzhalter.h"
 #include "editor/posring.h"
 #include "editor/zeidok.h"
 #include "model/bauteil.h"
 #include "model/beffifo.h"
+#include "output/clip.h"
 #include "model/edhaken.h"
 #include "model/einstell.h"
 #include "model/geometri.h"
@@ -79,6 +81,19 @@ bool befErstAbsetzen(const BEF* b)
     BaubfAbsetzen();
     BefEinreihen(b);
     return true;
+}
+
+// MAC: a file that cannot be read says so; one with "Input" lines asks for
+// its values first.
+void befMakroStarten(const char* name)
+{
+    const int mit = MakroMitEingabe(name);
+    if (mit < 0) {
+        modh::StatusTextf("Kann Macro-Datei nicht lesen.");
+        return;
+    }
+    if (mit == 1) MakroEingabeDialog(name);
+    else MakroStarten(name, 0);
 }
 
 int befUmschalten(int32_t* f)
@@ -407,7 +422,8 @@ int BefOptionen(const BEF* b)
         if (i[0] >= 0 && i[0] < BEFBMKSUP) befUmschalten(&befFlags.bmk[i[0]]);
         return 1;
     case C_DIR:
-        // Folder change arrives with the editor document.
+        BauDefBeenden();
+        // The folder change itself arrives with the editor document.
         return 1;
     case C_HZ: {
         befFlags.hza = 1;
@@ -642,14 +658,30 @@ int BefMakro(const BEF* b)
 {
     switch (b->code) {
     case C_SB:
+        if (befErstAbsetzen(b)) return 1;
+        BauDefStart(b->text);
+        return 1;
     case C_EB:
+        if (befErstAbsetzen(b)) return 1;
+        BauDefEnde();
+        return 1;
     case C_REC:
-        // Component definition and macro recording arrive with the macros.
-        befErstAbsetzen(b);
+        if (befErstAbsetzen(b)) return 1;
+        switch (b->iarg[0]) {
+        case 0: MakroAufnahmeStart(b->text); break;
+        case 1: MakroAufnahmeEnde(); break;
+        case -1: MakroAufnahmeVerwerfen(); break;
+        default: break;
+        }
         return 1;
     case C_LB:
+        BauDefAbbrechen();
+        return 1;
     case C_MAC:
+        befMakroStarten(b->text);
+        return 1;
     case C_WH:
+        Wiederholen();
         return 1;
     case C_UDO:
         if (BaubfAktiv()) BaubfAbbrechen();
@@ -680,6 +712,11 @@ int BefBearbeiten(const BEF* b)
         }
     }
     switch (c) {
+    case C_ZAE:
+        // Clipboard text without a drawing block runs as a macro; pasting
+        // drawings arrives with the clipboard of the elements.
+        if (!ClipStatusHolen(nullptr, nullptr, nullptr)) ClipboardMakro();
+        return 1;
     case C_MFO:
         if (b->iarg[0] == 0) LinienVerbindenEin();
         else LinienVerbindenAus();

@@ -16,6 +16,7 @@
 #include "editor/edmeld.h"
 #include "editor/edtaufrufe.h"
 #include "editor/edzeich.h"
+#include "editor/macro.h"
 #include "editor/platzhalter.h"
 #include "editor/zeidok.h"
 #include "model/beffifo.h"
@@ -542,7 +543,7 @@ int EdtBauAbsetzen()
 
 void EdtMausBewegt() {}
 
-void EdtQueueLeer() { BauDefBeenden(); }
+void EdtQueueLeer() { BauDefPruefen(); }
 
 int ObjMarkieren(int id, int modus, int ansicht)
 {
@@ -811,6 +812,7 @@ void EdtHakenSetzen()
     h.StatusNachOeffnen = edsGrundBBW;
     EdHakenSetzen(h);
     EdzHakenSetzen();
+    MakroHakenSetzen();
 }
 
 int EdtModulAnzahl()

@@ -1,6 +1,8 @@
 // Stand-ins of the drawing editor's services (see platzhalter.h).
 #include "editor/platzhalter.h"
 
+#include "editor/macro.h"
+
 #include "model/beffifo.h"
 #include "model/tempzeic.h"
 #include "model/befehl.h"
@@ -58,7 +60,11 @@ void MarkVerschieben(double dx, double dy)
         TzErsetzen(id, &b, &s);
     }
 }
-void BauDefBeenden() { phMerken("BauDefBeenden()"); }
+void MakroEingabeDialog(const char* name)
+{
+    phMerken(std::string("MakroEingabeDialog(") + name + ")");
+    MakroStarten(name, 0);
+}
 
 void EingabeStarten(int, int eingabe)
 {

@@ -35,5 +35,6 @@ void PhBaubfSetzen(int aktiv);
 // Picking and marking (arrive with picking): moves the marked objects'
 // positions through the store.
 void MarkVerschieben(double dx, double dy);
-// Component definition (arrives with the macros): recorded.
-void BauDefBeenden();
+// The value dialog of macros with "Input" lines (arrives with the editor's
+// small dialogs): recorded, the macro runs without values.
+void MakroEingabeDialog(const char* name);

@@ -11,6 +11,7 @@
 #include "editor/befausf.h"
 #include "editor/edmeld.h"
 #include "editor/edtseite.h"
+#include "editor/macro.h"
 #include "editor/platzhalter.h"
 #include "editor/posring.h"
 #include "model/beffifo.h"
@@ -120,6 +121,7 @@ void ZeiLeeren()
     TzLeeren();
     BefZustandInit();
     PosRingLeeren();
+    WiederholLeeren();
     zdName.clear();
     zdFormat = EdEinst()->a3a4 == 't' ? 116 : 117;
     zdBlatt();
