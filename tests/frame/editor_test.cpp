@@ -4,19 +4,28 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "editor/edmeld.h"
 #include "editor/edtseite.h"
 #include "editor/zeidok.h"
 #include "frame/anw.h"
 #include "frame/modus.h"
+#include "platform/accel.h"
+#include "winlib/anwdaten.h"
+#include "winlib/dialog.h"
 #include "model/tempzeic.h"
+#include "model/zeichnun.h"
+#include "project/pvwliste.h"
 #include "platform/dialog.h"
 #include "platform/fenster.h"
 #include "platform/headless.h"
+#include "platform/eingabe.h"
 #include "platform/nachrichtbox.h"
+#include "platform/nachricht.h"
 #include "tests/frame/rahmen_pruef.h"
 #include "tests/tools/demokopie.h"
 
@@ -78,6 +87,111 @@ TEST_F(Editor, ADemoSheetOpensAndIsDrawn)
         for (int x = 0; x < r.right; x += 2) anders += plFensterPixel(v, x, y) != grund;
     EXPECT_GT(anders, 500);
     const fs::path bild = fs::read_symlink("/proc/self/exe").parent_path() / "frame_editor_demo.png";
+    EXPECT_EQ(plHeadlessPng(anwHauptfenster(), bild.c_str()), 0);
+}
+
+// A user's way through the editor, by keys and the input line only: the
+// command file's open selects a sheet, Ctrl+B edits it, typed commands draw,
+// undo and redo, a missing component is said so, Ctrl+S saves, and the
+// recent-file item opens it again, dropping a change the user declines.
+class EditorLauf : public Editor {
+protected:
+    void SetUp() override
+    {
+        std::ofstream(fs::path(demo.wurzel()) / "befehle.txt") << "open " + demo.projekt() + "/HV1.08\n";
+        const fs::path w = demo.wurzel();
+        fs::create_directories(w / "laufzeit");
+        fs::permissions(w / "laufzeit", fs::perms::owner_all);
+        fs::create_directories(w / "konfig");
+        setenv("XDG_RUNTIME_DIR", (w / "laufzeit").c_str(), 1);
+        setenv("XDG_CONFIG_HOME", (w / "konfig").c_str(), 1);
+        vorher = fs::current_path();
+        fs::current_path(w);
+        rahmenStarten(args, argv, {"-W=1", "-A=befehle.txt", "Projekt"});
+        if (HasFatalFailure()) return;
+        plNachrichtBoxFragenLeeren();
+    }
+    // The frame's own loop body: accelerators, then the dialogs' keyboard
+    // interface, then dispatch, until nothing is waiting.
+    void schleife()
+    {
+        MSG m;
+        for (int i = 0; i < 100000 && PeekMessage(&m, 0, 0, 0, PM_REMOVE); ++i) {
+            if (TranslateAccelerator(anwHauptfenster(), anwDaten()->accel, &m)) continue;
+            if (wiDlgNachricht(&m)) continue;
+            TranslateMessage(&m);
+            DispatchMessage(&m);
+        }
+    }
+    void tippen(const char* zeile)
+    {
+        HWND feld = GetDlgItem(EdtFenster(), 5020);
+        SetFocus(feld);
+        SetWindowText(feld, "");  // a status text may stand there
+        plHeadlessText(zeile);
+        plHeadlessTaste(VK_RETURN);
+        schleife();
+    }
+    void strg(UINT taste)
+    {
+        plHeadlessTasteRunter(VK_CONTROL);
+        plHeadlessTaste(taste);
+        plHeadlessTasteHoch(VK_CONTROL);
+        schleife();
+    }
+};
+
+TEST_F(EditorLauf, OpenDrawUndoRedoSaveAndReopen)
+{
+    for (int i = 0; i < 50 && std::string(PvwAktZeichnung()).find("HV1.08") == std::string::npos; ++i) {
+        plHeadlessZeitVor(500);
+        plHeadlessPumpen();
+    }
+    ASSERT_NE(std::string(PvwAktZeichnung()).find("HV1.08"), std::string::npos) << PvwAktZeichnung();
+    SetFocus(GetDlgItem(rahmenSeite(MODUS_PVW), 3000));  // the drawing list of the project page
+    strg('B');
+    ASSERT_NE(EdtFenster(), 0u);
+    EXPECT_EQ(Modus(), MODUS_EDIT);
+    const std::string plan = std::string(ZeiName());
+    ASSERT_NE(plan.find("HV1.08"), std::string::npos) << plan;
+    const int anfang = TzAnzahl();
+    ASSERT_GT(anfang, 0);
+
+    tippen("ZL 20 0");
+    EXPECT_EQ(TzAnzahl(), anfang + 1);
+    EXPECT_TRUE(ZeiIstGeaendert());
+    tippen("UDO");
+    EXPECT_EQ(TzAnzahl(), anfang);
+    tippen("RDO");
+    EXPECT_EQ(TzAnzahl(), anfang + 1);
+    tippen("ZB XX");
+    EXPECT_STREQ(StatusLetzterText(), "Bauteil XX nicht gefunden.");
+    EXPECT_EQ(TzAnzahl(), anfang + 1);
+    tippen("NIX 1");  // no command: it stays in the field
+    char feld[200] = "";
+    GetWindowText(GetDlgItem(EdtFenster(), 5020), feld, sizeof feld);
+    EXPECT_STREQ(feld, "NIX 1");
+
+    // Save: the editor asks first, then writes under the drawing's name.
+    plNachrichtBoxAntwort(IDYES);
+    strg('S');
+    EXPECT_FALSE(ZeiIstGeaendert());
+    ZeiKopf k{};
+    EXPECT_EQ(ZeiKopfLesen(plan.c_str(), &k), 0);
+
+    // A further line, not saved: the recent-file item asks, No drops the
+    // change and brings the saved sheet back.
+    tippen("ZL 5 5");
+    EXPECT_EQ(TzAnzahl(), anfang + 2);
+    plNachrichtBoxFragenLeeren();
+    plNachrichtBoxAntwort(IDNO);
+    SendMessage(anwHauptfenster(), WM_COMMAND, ZEIHISTID, 0);
+    schleife();
+    EXPECT_EQ(plNachrichtBoxFragen().size(), 1u);
+    EXPECT_EQ(std::string(ZeiName()), plan);
+    EXPECT_EQ(TzAnzahl(), anfang + 1) << "the saved line came back, the unsaved one did not";
+    EXPECT_FALSE(ZeiIstGeaendert());
+    const fs::path bild = fs::read_symlink("/proc/self/exe").parent_path() / "frame_editor_lauf.png";
     EXPECT_EQ(plHeadlessPng(anwHauptfenster(), bild.c_str()), 0);
 }
 
