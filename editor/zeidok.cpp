@@ -10,6 +10,7 @@
 #include "config/verzeich.h"
 #include "editor/befausf.h"
 #include "editor/edmeld.h"
+#include "editor/edkopf.h"
 #include "editor/edtseite.h"
 #include "editor/macro.h"
 #include "editor/platzhalter.h"
@@ -122,6 +123,7 @@ void ZeiLeeren()
     BefZustandInit();
     PosRingLeeren();
     WiederholLeeren();
+    ZeiKopfLeeren();
     zdName.clear();
     zdFormat = EdEinst()->a3a4 == 't' ? 116 : 117;
     zdBlatt();
@@ -321,4 +323,5 @@ void ZeiHakenSetzen()
     h.ZeiFrageSpeichern = ZeiFrageSpeichern;
     h.ZuletztGeoeffnet = [](int n, char* aus, size_t kap) { DateiHistorieName(ZEIHISTID + n, aus, kap); };
     EdHakenSetzen(h);
+    ZeiKopfHakenSetzen();
 }
