@@ -92,7 +92,8 @@ TEST_F(Editor, ADemoSheetOpensAndIsDrawn)
 
 // A user's way through the editor, by keys and the input line only: the
 // command file's open selects a sheet, Ctrl+B edits it, typed commands draw,
-// undo and redo, a missing component is said so, Ctrl+S saves, and the
+// undo and redo, the demo macro runs, a missing component is said so,
+// Ctrl+S saves, and the
 // recent-file item opens it again, dropping a change the user declines.
 class EditorLauf : public Editor {
 protected:
@@ -164,9 +165,13 @@ TEST_F(EditorLauf, OpenDrawUndoRedoSaveAndReopen)
     EXPECT_EQ(TzAnzahl(), anfang);
     tippen("RDO");
     EXPECT_EQ(TzAnzahl(), anfang + 1);
+    // The demo macro beside the library: lines, texts, a component, a loop.
+    fs::copy_file(fs::path(VELMO_TEST_DATA) / "editor" / "Demo.mac", fs::path(demo.wurzel()) / "Demo.mac");
+    tippen("MAC Demo");
+    EXPECT_EQ(TzAnzahl(), anfang + 1 + 8) << StatusLetzterText();
     tippen("ZB XX");
     EXPECT_STREQ(StatusLetzterText(), "Bauteil XX nicht gefunden.");
-    EXPECT_EQ(TzAnzahl(), anfang + 1);
+    EXPECT_EQ(TzAnzahl(), anfang + 9);
     tippen("NIX 1");  // no command: it stays in the field
     char feld[200] = "";
     GetWindowText(GetDlgItem(EdtFenster(), 5020), feld, sizeof feld);
@@ -182,14 +187,14 @@ TEST_F(EditorLauf, OpenDrawUndoRedoSaveAndReopen)
     // A further line, not saved: the recent-file item asks, No drops the
     // change and brings the saved sheet back.
     tippen("ZL 5 5");
-    EXPECT_EQ(TzAnzahl(), anfang + 2);
+    EXPECT_EQ(TzAnzahl(), anfang + 10);
     plNachrichtBoxFragenLeeren();
     plNachrichtBoxAntwort(IDNO);
     SendMessage(anwHauptfenster(), WM_COMMAND, ZEIHISTID, 0);
     schleife();
     EXPECT_EQ(plNachrichtBoxFragen().size(), 1u);
     EXPECT_EQ(std::string(ZeiName()), plan);
-    EXPECT_EQ(TzAnzahl(), anfang + 1) << "the saved line came back, the unsaved one did not";
+    EXPECT_EQ(TzAnzahl(), anfang + 9) << "the saved objects came back, the unsaved line did not";
     EXPECT_FALSE(ZeiIstGeaendert());
     const fs::path bild = fs::read_symlink("/proc/self/exe").parent_path() / "frame_editor_lauf.png";
     EXPECT_EQ(plHeadlessPng(anwHauptfenster(), bild.c_str()), 0);
