@@ -71,6 +71,7 @@ struct EdsZustand {
     int letzterModus = -1;
     int letzterTbarStil = -1;
     int letzterMenueStil = -1;
+    int letzterHistStand = -1;
 };
 
 EdsZustand eds;
@@ -776,6 +777,17 @@ void EdtTitelMenueAktualisieren(int erzwingen)
         eds.letzterModus = modus;
         eds.letzterMenueStil = menueStil;
     }
+    // Docked, the main window carries the editor's menu: its recent files
+    // follow the list.
+    if (f && modus == 0 && eds.letzterHistStand != DateiHistorieStand()) {
+        HMENU datei = GetSubMenu(GetMenu(anwHauptfenster()), 0);
+        bool editorMenue = false;
+        for (int p = 0; datei && p < GetMenuItemCount(datei); ++p) editorMenue = editorMenue || GetMenuItemID(datei, p) == 1004;
+        if (editorMenue) {
+            DateiHistorieMenue(datei);
+            eds.letzterHistStand = DateiHistorieStand();
+        }
+    }
     // A new start-toolbar style needs a new page: it is built at the next opening.
     const int tbarStil = ApTbarStil1();
     if (f && eds.letzterTbarStil >= 0 && eds.letzterTbarStil != tbarStil) PostMessage(f, WM_CLOSE, 0, 0);
@@ -810,6 +822,7 @@ void EdtHakenSetzen()
     h.CursorObjMarkiert = CursorObjMarkiert;
     h.DateiZugriffErlaubt = []() -> int { return !(ZeiProjektZeichnung() && modh::BmEinst()->bmuse); };
     h.StatusNachOeffnen = edsGrundBBW;
+    h.PvwBefehl = [](int id) { ::PvwBefehl(id); };  // the project page's commands (1800: new drawing)
     EdHakenSetzen(h);
     EdzHakenSetzen();
     MakroHakenSetzen();

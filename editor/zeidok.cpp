@@ -40,6 +40,7 @@ std::string zdName;
 int zdProjekt = 0;
 int zdFormat = 117;
 std::vector<std::string> zdHist;
+int zdHistStand = 0;  // moves with every change of the recent files
 
 bool zdTrenner(char c) { return c == '/' || c == '\\'; }
 
@@ -283,6 +284,7 @@ void DateiHistorieMerken(const char* name)
     }
     zdHist.insert(zdHist.begin(), neu);
     if (zdHist.size() > ZEIHISTSUP) zdHist.resize(ZEIHISTSUP);
+    ++zdHistStand;
 }
 
 void DateiHistorieSichern()
@@ -298,10 +300,14 @@ void DateiHistorieMenue(HMENU menu)
 {
     if (menu == 0) return;
     for (int i = 0; i < ZEIHISTSUP; ++i) RemoveMenu(menu, ZEIHISTID + i, MF_BYCOMMAND);
+    // Above "Beenden" when the menu has it, else at its end.
+    bool beenden = false;
+    for (int p = 0; p < GetMenuItemCount(menu); ++p) beenden = beenden || GetMenuItemID(menu, p) == 1998;
     for (size_t i = 0; i < zdHist.size(); ++i) {
         char text[ZEINAMSUP + 16];
         snprintf(text, sizeof text, "&%zu %s", i, zdHist[i].c_str());
-        AppendMenu(menu, MF_STRING, ZEIHISTID + i, text);
+        if (beenden) InsertMenu(menu, 1998, MF_BYCOMMAND | MF_STRING, ZEIHISTID + i, text);
+        else AppendMenu(menu, MF_STRING, ZEIHISTID + i, text);
     }
 }
 
@@ -313,6 +319,7 @@ void DateiHistorieName(int id, char* aus, size_t kap)
 }
 
 int DateiHistorieAnzahl() { return static_cast<int>(zdHist.size()); }
+int DateiHistorieStand() { return zdHistStand; }
 
 void ZeiAktuellMerken() { DateiHistorieMerken(zdName.c_str()); }
 

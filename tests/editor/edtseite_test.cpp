@@ -347,6 +347,15 @@ TEST_F(EdtSeite, EditorHooksAreThePagesOwn)
     EDT_EIGEN(ZeiFrageSpeichern);
     EDT_EIGEN(ObjZeichnen);
     EDT_EIGEN(LetztePunkteMerken);
+    EDT_EIGEN(LetztesElementMerken);
+    EDT_EIGEN(MakroAufzeichnen);
+    EDT_EIGEN(BauDefObjMerken);
+    EDT_EIGEN(BefAusdehnung);
+    EDT_EIGEN(KopfSammelnAnfang);
+    EDT_EIGEN(KopfSatz);
+    EDT_EIGEN(KopfSammelnEnde);
+    EDT_EIGEN(KopfSchreiben);
+    EDT_EIGEN(PvwBefehl);
 #undef EDT_EIGEN
 }
 

@@ -180,6 +180,15 @@ TEST_F(ZeiDokTest, RecentFiles)
     GetMenuString(m, 1050, text, sizeof text, MF_BYCOMMAND);
     EXPECT_STREQ(text, "&0 a/Plan.007");
     DestroyMenu(m);
+    // Above "Beenden" when the menu has it.
+    m = CreatePopupMenu();
+    AppendMenu(m, MF_STRING, 1004, "&Speichern");
+    AppendMenu(m, MF_STRING, 1998, "&Beenden");
+    DateiHistorieMenue(m);
+    ASSERT_EQ(GetMenuItemCount(m), ZEIHISTSUP + 2);
+    EXPECT_EQ(static_cast<int>(GetMenuItemID(m, 1)), 1050);
+    EXPECT_EQ(static_cast<int>(GetMenuItemID(m, ZEIHISTSUP + 1)), 1998);
+    DestroyMenu(m);
 }
 
 }  // namespace

@@ -23,6 +23,7 @@
 #include "platform/dialog.h"
 #include "platform/fenster.h"
 #include "platform/headless.h"
+#include "platform/menue.h"
 #include "platform/eingabe.h"
 #include "platform/nachrichtbox.h"
 #include "platform/nachricht.h"
@@ -32,6 +33,20 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+std::string popupBild;
+
+// Saves the picture of the popup menu that opens over this window.
+LRESULT CALLBACK popupProc(HWND h, UINT m, WPARAM wp, LPARAM lp)
+{
+    if (m == WM_INITMENUPOPUP) PostMessage(h, WM_USER + 1, 0, 0);
+    if (m == WM_USER + 1) {
+        UpdateWindow(plMenuePopupFenster(0));
+        EXPECT_EQ(plHeadlessPng(plMenuePopupFenster(0), popupBild.c_str()), 0);
+        plHeadlessTaste(VK_ESCAPE);
+    }
+    return DefWindowProc(h, m, wp, lp);
+}
 
 class Editor : public ::testing::Test {
 protected:
@@ -196,8 +211,27 @@ TEST_F(EditorLauf, OpenDrawUndoRedoSaveAndReopen)
     EXPECT_EQ(std::string(ZeiName()), plan);
     EXPECT_EQ(TzAnzahl(), anfang + 9) << "the saved objects came back, the unsaved line did not";
     EXPECT_FALSE(ZeiIstGeaendert());
-    const fs::path bild = fs::read_symlink("/proc/self/exe").parent_path() / "frame_editor_lauf.png";
-    EXPECT_EQ(plHeadlessPng(anwHauptfenster(), bild.c_str()), 0);
+    const fs::path neben = fs::read_symlink("/proc/self/exe").parent_path();
+    EXPECT_EQ(plHeadlessPng(anwHauptfenster(), (neben / "frame_editor_lauf.png").c_str()), 0);
+
+    // The file menu lists the sheet among the recent drawings, above "Beenden".
+    HMENU datei = GetSubMenu(GetMenu(anwHauptfenster()), 0);
+    int zuletzt = -1, beenden = -1;
+    for (int p = 0; p < GetMenuItemCount(datei); ++p) {
+        if (static_cast<int>(GetMenuItemID(datei, p)) == ZEIHISTID) zuletzt = p;
+        if (GetMenuItemID(datei, p) == 1998) beenden = p;
+    }
+    EXPECT_GE(zuletzt, 0);
+    EXPECT_LT(zuletzt, beenden);
+    WNDCLASS wc{};
+    wc.lpfnWndProc = popupProc;
+    wc.lpszClassName = "EditorMenueBild";
+    ASSERT_NE(RegisterClass(&wc), 0);
+    HWND h = CreateWindow("EditorMenueBild", "Bild", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 600, 500, 0, 0, 0, nullptr);
+    popupBild = (neben / "frame_editor_datei.png").string();
+    TrackPopupMenu(datei, TPM_RETURNCMD, 100, 80, 0, h, nullptr);
+    DestroyWindow(h);
+    EXPECT_TRUE(fs::exists(popupBild));
 }
 
 }  // namespace
