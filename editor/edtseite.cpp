@@ -145,6 +145,13 @@ BOOL edsStatischeSchrift(HWND kind, LPARAM)
     return TRUE;
 }
 
+// The free window keeps the page's WS_CLIPCHILDREN: its background must not
+// paint over the controls.
+void edsKinderSchuetzen(HWND f)
+{
+    SetWindowLong(f, GWL_STYLE, GetWindowLong(f, GWL_STYLE) | static_cast<LONG>(WS_CLIPCHILDREN));
+}
+
 // ---- The module table ------------------------------------------------------------------------------
 
 int edsSeite()
@@ -169,6 +176,7 @@ int edsFenster()
 {
     if (eds.extern_ == 1) {
         wiDlgAbdocken(eds.fenster);
+        edsKinderSchuetzen(eds.fenster);
         wiPlatzLaden(eds.fenster, EDS_NAME, "DBPosition", 0);
         SetWindowText(eds.fenster, "Editor");
     } else {
@@ -210,7 +218,9 @@ int edsAnsicht()
     AnsichtBlattSetzen(210, 297);
     const VIEINST* v = ViEinst();
     AnsichtHintergrund(v->bgrgb[0], v->bgrgb[1], v->bgrgb[2]);
-    AnsichtGroesseSperren(eds.extern_ != 1);
+    // The page lays its controls out in both window modes; the view moving
+    // them by the size change as well would push them twice.
+    AnsichtGroesseSperren(1);
     AnsichtNeuZeichnen();
     AnsichtZiehenVerfolgen(1);
     return 0;
@@ -330,20 +340,23 @@ void edsFensterArtWechseln()
         wiPlatzSichern(f, EDS_NAME, "DBPosition");
         wiDlgAndocken(f);
         wiSeiteAnmelden(f);
-        AnsichtGroesseSperren(1);
         PostMessage(f, WM_COMMAND, 2595, 0);
     } else {
         wiSeiteAbmelden(f);
         wiDlgAbdocken(f);
+        edsKinderSchuetzen(f);
         wiPlatzLaden(f, EDS_NAME, "DBPosition", 0);
         eds.extern_ = 1;
         SetWindowText(f, "Editor");
-        AnsichtGroesseSperren(0);
         ShowWindow(f, SW_SHOW);
         PostMessage(f, WM_COMMAND, 2596, 0);
     }
     edsKnopfFlaeche();
     EdtTitelMenueAktualisieren(1);
+    edsLayout();
+    AnsichtNeuMessen();
+    // The window moved to another parent: every control paints anew there.
+    RedrawWindow(f, nullptr, 0, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 // ---- Commands --------------------------------------------------------------------------------------
@@ -798,10 +811,11 @@ const char* ZeiTitel()
 {
     static std::string titel;
     titel = anwTitel();
+    if (!titel.empty()) titel += " - ";
     const char* name = ZeiName();
     std::string n = name[0] != '\0' ? std::string(name) : edsProjektOrdner() + "NAMENLOS";
     if (n.size() > 80) n = "..." + n.substr(n.size() - 77);
-    titel += " - " + n + (EdtFormat() == 117 ? " (A4)" : " (A3)");
+    titel += n + (EdtFormat() == 117 ? " (A4)" : " (A3)");
     if (SprNummer() != 0) {
         char spr[100] = "";
         SprName(spr, sizeof spr);

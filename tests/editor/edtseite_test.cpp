@@ -28,6 +28,7 @@
 #include "platform/dialog.h"
 #include "platform/headless.h"
 #include "platform/nachrichtbox.h"
+#include "platform/systemwerte.h"
 #include "tests/editor/edtest.h"
 #include "tests/project/projpruef.h"
 #include "winlib/seitendienst.h"
@@ -170,6 +171,12 @@ TEST_F(EdtSeite, DockingSwitchesTheShellBetweenEditorAndProjectManager)
     char titel[100] = "";
     GetWindowText(f, titel, sizeof titel);
     EXPECT_NE(std::string(titel).find("NAMENLOS"), std::string::npos) << titel;
+    // The separate window, kept beside the test program for a look.
+    const std::filesystem::path bild = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "editor_separat.png";
+    EXPECT_EQ(plHeadlessPng(f, bild.c_str()), 0);
+    // The scroll bars paint in the free window too (the page keeps clipping its children).
+    const COLORREF grund = plFensterPixel(GetDlgItem(f, 5001), 1, 1);
+    EXPECT_NE(grund, GetSysColor(COLOR_BTNFACE)) << "the vertical scroll bar's shaft, not the page's face";
 
     dienst.clear();
     SendMessage(f, WM_COMMAND, 2980, 0);
@@ -279,6 +286,38 @@ TEST_F(EdtSeite, AForeignLockClosesThePageOnlyWhenNothingIsLost)
         }
     }
     std::filesystem::current_path(alt);
+}
+
+// While a question box of a record is open, a posted 2501 drains nothing;
+// closing the box posts the drain that takes the waiting records.
+int waehrendBox = -1;
+void boxOffen(HWND)
+{
+    PostMessage(EdtFenster(), WM_COMMAND, 2501, 0);
+    projpruef::dlgPumpen();
+    waehrendBox = BefAnzahl();
+}
+
+TEST_F(EdtSeite, ADrainWaitsWhileABoxIsOpen)
+{
+    oeffnen();
+    pumpen();
+    BEF b{};
+    b.code = 40;
+    b.darg[0] = 10;
+    STT s = *BefAktZustand();
+    TzEinfuegen(&b, &s);  // changed: the next file command asks
+    queue();
+    BefEinreihenXY(40, 5, 0);
+    BefEinreihenXY(40, 0, 5);
+    plNachrichtBoxBeobachter(boxOffen);
+    plNachrichtBoxAntwort(IDNO);
+    waehrendBox = -1;
+    EdtMenueBefehl(1004);  // save asks first
+    plNachrichtBoxBeobachter(nullptr);
+    EXPECT_EQ(waehrendBox, 2) << "nothing drained while the box was open";
+    pumpen();
+    EXPECT_EQ(BefAnzahl(), 0) << "the box's closing drained the queue";
 }
 
 TEST_F(EdtSeite, MenuItemsQueueTheirRecords)
