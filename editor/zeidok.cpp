@@ -22,6 +22,7 @@
 #include "model/textvar.h"
 #include "model/zeichnun.h"
 #include "output/ansicht.h"
+#include "output/guck.h"
 #include "platform/menue.h"
 #include "platform/winconst.h"
 #include "project/platzhalter.h"
@@ -248,11 +249,18 @@ void ZeiProjektZeichnungSetzen(int flag) { zdProjekt = flag ? 1 : 0; }
 
 void ZeiDrucken()
 {
-    if (!DruckStart()) return;
-    int paesse = DruckSatzAnzahl() > 0 ? DruckSatzAnzahl() : 1;
+    // Messages arriving while the job runs reach only the page's own cases,
+    // and the drawing window does not paint into the job.
+    EdtHandlerSperren(1);
+    GuckMalenSperren(1);
     bool ok = true;
-    for (int i = 0; i < paesse && ok; ++i) ok = ZeichnungDrucken(zdDateiTeil(zdName.c_str())) == 0;
-    DruckEnde();
+    if (DruckStart()) {
+        int paesse = DruckSatzAnzahl() > 0 ? DruckSatzAnzahl() : 1;
+        for (int i = 0; i < paesse && ok; ++i) ok = ZeichnungDrucken(zdDateiTeil(zdName.c_str())) == 0;
+        DruckEnde();
+    }
+    GuckMalenSperren(0);
+    EdtHandlerSperren(0);
     if (!ok) wiMeldung("Fehler bei der Verarbeitung von %s", zdName.c_str());
 }
 
