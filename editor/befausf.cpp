@@ -216,11 +216,7 @@ void BefAusfInit()
     std::memset(&befFlags, 0, sizeof befFlags);
     std::memset(&befRaster, 0, sizeof befRaster);
     const EDEINST* e = EdEinst();
-    befFlags.hza = e->hza;
-    befFlags.ts = e->ts;
-    befFlags.ta = e->ta;
-    befFlags.tm = e->tm;
-    befFlags.tda = e->ts;
+    BefAnzeigeEinstellen();
     befFlags.el1 = 1;
     befFlags.vrb = e->vorvrb;
     befFlags.beweg = e->elembeweg;

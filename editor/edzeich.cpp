@@ -345,15 +345,22 @@ int ElementPruefenZeichnen(const BEF* b, const STT* s)
     return 0;
 }
 
-void ObjZeichnen(const BEF* b, const STT* s, int markiert)
+// Steps 1-5 of ObjZeichnen under the object's colour override.
+static void edzObjektFarbig(const BEF* b, const STT* s, int markiert, int einfach)
 {
-    EdzDC dc;
     const EDEINST* e = EdEinst();
     const bool farbe = markiert || (BefIstZB(b->code) && e->baufar);
     if (markiert) edzFarbe(e->aktrgb);
     else if (farbe) edzFarbe(e->baurgb);
-    edzObjekt(b, s, markiert, 0);
+    edzObjekt(b, s, markiert, einfach);
     if (farbe) edzFarbeAus();
+}
+
+void ObjZeichnen(const BEF* b, const STT* s, int markiert)
+{
+    EdzDC dc;
+    const EDEINST* e = EdEinst();
+    edzObjektFarbig(b, s, markiert, 0);
     if (markiert && edzPlatzierbar(b) && edzLayerAn(s)) {
         edzFarbe(e->bstrgb);
         ElemStift(edzG(), s, 0);
@@ -365,12 +372,7 @@ void ObjZeichnen(const BEF* b, const STT* s, int markiert)
 void ObjZeichnenEinfach(const BEF* b, const STT* s, int markiert)
 {
     EdzDC dc;
-    const EDEINST* e = EdEinst();
-    const bool farbe = markiert || (BefIstZB(b->code) && e->baufar);
-    if (markiert) edzFarbe(e->aktrgb);
-    else if (farbe) edzFarbe(e->baurgb);
-    edzObjekt(b, s, markiert, 1);
-    if (farbe) edzFarbeAus();
+    edzObjektFarbig(b, s, markiert, 1);
 }
 
 void BaubfZeichnen(const BEF* b, const STT* s)

@@ -107,6 +107,15 @@ struct EdtSeite : ::testing::Test {
         }
         return v;
     }
+    // A line straight into the store: the drawing is changed.
+    void aendern()
+    {
+        BEF b{};
+        b.code = 40;
+        b.darg[0] = 10;
+        STT s = *BefAktZustand();
+        TzEinfuegen(&b, &s);
+    }
     // Opens the page with a name and keeps the queue from draining.
     void oeffnen(const char* name = "")
     {
@@ -204,11 +213,7 @@ TEST_F(EdtSeite, FollowUpCommandArrivesAfterTheExitQuestion)
     EXPECT_EQ(EdtSchliessenDann(ziel, 4711), 0) << "nothing while closed";
 
     oeffnen();
-    BEF b{};
-    b.code = 40;
-    b.darg[0] = 10;
-    STT s = *BefAktZustand();
-    TzEinfuegen(&b, &s);
+    aendern();
     ASSERT_TRUE(ZeiIstGeaendert());
     plNachrichtBoxAntwort(IDNO);
     EXPECT_EQ(EdtSchliessenDann(ziel, 4711), 1);
@@ -264,11 +269,7 @@ TEST_F(EdtSeite, AForeignLockClosesThePageOnlyWhenNothingIsLost)
         pumpen();
         EdEinst()->sperre = 1;
         plNachrichtBoxFragenLeeren();
-        BEF b{};
-        b.code = 40;
-        b.darg[0] = 10;
-        STT s = *BefAktZustand();
-        TzEinfuegen(&b, &s);
+        aendern();
         if (!geaendert) TzGeaendertReset();
         EXPECT_EQ(ZeiLaden(o.pfad("Plan.001").c_str(), 0, 0), -1);
         pumpen();
@@ -302,11 +303,7 @@ TEST_F(EdtSeite, ADrainWaitsWhileABoxIsOpen)
 {
     oeffnen();
     pumpen();
-    BEF b{};
-    b.code = 40;
-    b.darg[0] = 10;
-    STT s = *BefAktZustand();
-    TzEinfuegen(&b, &s);  // changed: the next file command asks
+    aendern();  // the next file command asks
     queue();
     BefEinreihenXY(40, 5, 0);
     BefEinreihenXY(40, 0, 5);

@@ -55,6 +55,9 @@ protected:
     std::vector<std::string> args;
     std::vector<const char*> argv;
 
+    // The command-line words of the start.
+    virtual std::vector<std::string> woerter() { return {"-W=1", "Projekt"}; }
+
     void SetUp() override
     {
         const fs::path w = demo.wurzel();
@@ -65,7 +68,7 @@ protected:
         setenv("XDG_CONFIG_HOME", (w / "konfig").c_str(), 1);
         vorher = fs::current_path();
         fs::current_path(w);
-        rahmenStarten(args, argv, {"-W=1", "Projekt"});
+        rahmenStarten(args, argv, woerter());
         if (HasFatalFailure()) return;
         plHeadlessPumpen();
         plNachrichtBoxFragenLeeren();
@@ -108,24 +111,14 @@ TEST_F(Editor, ADemoSheetOpensAndIsDrawn)
 // A user's way through the editor, by keys and the input line only: the
 // command file's open selects a sheet, Ctrl+B edits it, typed commands draw,
 // undo and redo, the demo macro runs, a missing component is said so,
-// Ctrl+S saves, and the
-// recent-file item opens it again, dropping a change the user declines.
+// Ctrl+S saves, and the recent-file item opens it again, dropping a change
+// the user declines.
 class EditorLauf : public Editor {
 protected:
-    void SetUp() override
+    std::vector<std::string> woerter() override
     {
         std::ofstream(fs::path(demo.wurzel()) / "befehle.txt") << "open " + demo.projekt() + "/HV1.08\n";
-        const fs::path w = demo.wurzel();
-        fs::create_directories(w / "laufzeit");
-        fs::permissions(w / "laufzeit", fs::perms::owner_all);
-        fs::create_directories(w / "konfig");
-        setenv("XDG_RUNTIME_DIR", (w / "laufzeit").c_str(), 1);
-        setenv("XDG_CONFIG_HOME", (w / "konfig").c_str(), 1);
-        vorher = fs::current_path();
-        fs::current_path(w);
-        rahmenStarten(args, argv, {"-W=1", "-A=befehle.txt", "Projekt"});
-        if (HasFatalFailure()) return;
-        plNachrichtBoxFragenLeeren();
+        return {"-W=1", "-A=befehle.txt", "Projekt"};
     }
     // The frame's own loop body: accelerators, then the dialogs' keyboard
     // interface, then dispatch, until nothing is waiting.
