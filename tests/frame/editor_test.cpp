@@ -60,14 +60,9 @@ protected:
 
     void SetUp() override
     {
-        const fs::path w = demo.wurzel();
-        fs::create_directories(w / "laufzeit");
-        fs::permissions(w / "laufzeit", fs::perms::owner_all);
-        fs::create_directories(w / "konfig");
-        setenv("XDG_RUNTIME_DIR", (w / "laufzeit").c_str(), 1);
-        setenv("XDG_CONFIG_HOME", (w / "konfig").c_str(), 1);
+        rahmenUmgebung(demo.wurzel());
         vorher = fs::current_path();
-        fs::current_path(w);
+        fs::current_path(demo.wurzel());
         rahmenStarten(args, argv, woerter());
         if (HasFatalFailure()) return;
         plHeadlessPumpen();
@@ -76,12 +71,7 @@ protected:
 
     void TearDown() override
     {
-        if (anwLaufZustand() == 2) {
-            PostMessage(anwHauptfenster(), WM_CLOSE, 0, 0);
-            EXPECT_EQ(anwLauf(), 0);
-            anwSchluss();
-        }
-        plFensterSystemEnde();
+        rahmenBeenden();
         fs::current_path(vorher);
     }
 };

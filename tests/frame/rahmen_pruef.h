@@ -55,6 +55,29 @@ inline void rahmenStarten(std::vector<std::string>& args, std::vector<const char
     ASSERT_EQ(anwLaufZustand(), 2);
 }
 
+// Gives the folder `w` the private runtime and configuration folders of a
+// start (as rahmenWurzel makes them) and points the environment at them.
+inline void rahmenUmgebung(const std::filesystem::path& w)
+{
+    std::filesystem::create_directories(w / "laufzeit");
+    std::filesystem::permissions(w / "laufzeit", std::filesystem::perms::owner_all);
+    std::filesystem::create_directories(w / "konfig");
+    setenv("XDG_RUNTIME_DIR", (w / "laufzeit").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (w / "konfig").c_str(), 1);
+}
+
+// Ends a frame started by rahmenStarten as a user's close does: the loop
+// returns 0; then the window system goes.
+inline void rahmenBeenden()
+{
+    if (anwLaufZustand() == 2) {
+        PostMessage(anwHauptfenster(), WM_CLOSE, 0, 0);
+        EXPECT_EQ(anwLauf(), 0);
+        anwSchluss();
+    }
+    plFensterSystemEnde();
+}
+
 // The page of a mode, by the name of its template (0 when not open).
 inline HWND rahmenSeite(int modus)
 {
