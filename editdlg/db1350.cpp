@@ -9,6 +9,7 @@
 #include "config/reaktion.h"
 #include "editdlg/zuordint.h"
 #include "editdlg/zuordnung.h"
+#include "editor/edtseite.h"
 #include "editor/befausf.h"
 #include "editor/edmeld.h"
 #include "editor/platzhalter.h"

@@ -8,6 +8,7 @@
 #include "editdlg/bmtexte.h"
 #include "editdlg/zuordint.h"
 #include "editdlg/zuordnung.h"
+#include "editor/edtseite.h"
 #include "editor/befausf.h"
 #include "editor/edmeld.h"
 #include "editor/platzhalter.h"

@@ -7,6 +7,7 @@
 #include "config/reaktion.h"
 #include "editdlg/bmtexte.h"
 #include "editdlg/zuordint.h"
+#include "editor/edtseite.h"
 #include "editor/befausf.h"
 #include "editor/edmeld.h"
 #include "editor/platzhalter.h"

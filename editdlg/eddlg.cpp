@@ -4,6 +4,7 @@
 
 #include "config/verzeich.h"
 #include "editdlg/zuordnung.h"
+#include "editor/edtseite.h"
 #include "editor/edtaufrufe.h"
 #include "editor/platzhalter.h"
 #include "model/bauteil.h"

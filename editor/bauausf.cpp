@@ -7,6 +7,7 @@
 #include "editor/objwahl.h"
 #include "model/edhaken.h"
 #include "model/tempzeic.h"
+#include "output/clip.h"
 
 namespace {
 
@@ -112,6 +113,8 @@ void BauAusfBefehl(const BEF* b)
         BaubfAbbrechen();
         break;
     case A_ZAE:
+        // Clipboard text without a drawing block ran as a macro already.
+        if (!ClipStatusHolen(nullptr, nullptr, nullptr)) break;
         MarkUmkehren();
         BaubfAbbrechen();
         ElEinfuegen(0, nullptr);

@@ -9,6 +9,7 @@
 #include "config/reaktion.h"
 #include "editor/befausf.h"
 #include "editor/edmeld.h"
+#include "editor/edzeich.h"
 #include "editor/platzhalter.h"
 #include "model/beffifo.h"
 #include "model/dienste.h"

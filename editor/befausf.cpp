@@ -6,11 +6,14 @@
 #include <string>
 
 #include "editor/edtaufrufe.h"
+#include "editor/edtseite.h"
+#include "editor/macro.h"
 #include "editor/platzhalter.h"
 #include "editor/posring.h"
 #include "editor/zeidok.h"
 #include "model/bauteil.h"
 #include "model/beffifo.h"
+#include "output/clip.h"
 #include "model/edhaken.h"
 #include "model/einstell.h"
 #include "model/geometri.h"
@@ -78,6 +81,19 @@ bool befErstAbsetzen(const BEF* b)
     BaubfAbsetzen();
     BefEinreihen(b);
     return true;
+}
+
+// MAC: a file that cannot be read says so; one with "Input" lines asks for
+// its values first.
+void befMakroStarten(const char* name)
+{
+    const int mit = MakroMitEingabe(name);
+    if (mit < 0) {
+        modh::StatusTextf("Kann Macro-Datei nicht lesen.");
+        return;
+    }
+    if (mit == 1) MakroEingabeDialog(name);
+    else MakroStarten(name, 0);
 }
 
 int befUmschalten(int32_t* f)
@@ -200,10 +216,7 @@ void BefAusfInit()
     std::memset(&befFlags, 0, sizeof befFlags);
     std::memset(&befRaster, 0, sizeof befRaster);
     const EDEINST* e = EdEinst();
-    befFlags.hza = e->hza;
-    befFlags.ts = e->ts;
-    befFlags.ta = e->ta;
-    befFlags.tm = e->tm;
+    BefAnzeigeEinstellen();
     befFlags.el1 = 1;
     befFlags.vrb = e->vorvrb;
     befFlags.beweg = e->elembeweg;
@@ -219,6 +232,16 @@ void BefAusfInit()
     befRaster.x0 = e->rp0x;
     befRaster.y0 = e->rp0y;
     BefZustandInit();
+}
+
+void BefAnzeigeEinstellen()
+{
+    const EDEINST* e = EdEinst();
+    befFlags.hza = e->hza;
+    befFlags.ts = e->ts;
+    befFlags.ta = e->ta;
+    befFlags.tm = e->tm;
+    befFlags.tda = e->ts;
 }
 
 void BefZustandInit()
@@ -395,7 +418,8 @@ int BefOptionen(const BEF* b)
         if (i[0] >= 0 && i[0] < BEFBMKSUP) befUmschalten(&befFlags.bmk[i[0]]);
         return 1;
     case C_DIR:
-        // Folder change arrives with the editor document.
+        BauDefBeenden();
+        // The folder change itself arrives with the editor document.
         return 1;
     case C_HZ: {
         befFlags.hza = 1;
@@ -630,14 +654,30 @@ int BefMakro(const BEF* b)
 {
     switch (b->code) {
     case C_SB:
+        if (befErstAbsetzen(b)) return 1;
+        BauDefStart(b->text);
+        return 1;
     case C_EB:
+        if (befErstAbsetzen(b)) return 1;
+        BauDefEnde();
+        return 1;
     case C_REC:
-        // Component definition and macro recording arrive with the macros.
-        befErstAbsetzen(b);
+        if (befErstAbsetzen(b)) return 1;
+        switch (b->iarg[0]) {
+        case 0: MakroAufnahmeStart(b->text); break;
+        case 1: MakroAufnahmeEnde(); break;
+        case -1: MakroAufnahmeVerwerfen(); break;
+        default: break;
+        }
         return 1;
     case C_LB:
+        BauDefAbbrechen();
+        return 1;
     case C_MAC:
+        befMakroStarten(b->text);
+        return 1;
     case C_WH:
+        Wiederholen();
         return 1;
     case C_UDO:
         if (BaubfAktiv()) BaubfAbbrechen();
@@ -668,6 +708,11 @@ int BefBearbeiten(const BEF* b)
         }
     }
     switch (c) {
+    case C_ZAE:
+        // Clipboard text without a drawing block runs as a macro; pasting
+        // drawings arrives with the clipboard of the elements.
+        if (!ClipStatusHolen(nullptr, nullptr, nullptr)) ClipboardMakro();
+        return 1;
     case C_MFO:
         if (b->iarg[0] == 0) LinienVerbindenEin();
         else LinienVerbindenAus();

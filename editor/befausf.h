@@ -50,6 +50,8 @@ struct BEFRASTER {
 // Start of the editor: flags and grid from the editor settings, the current
 // and start state from the basic settings.
 void BefAusfInit();
+// The display flags (texts, background drawing) from the editor settings.
+void BefAnzeigeEinstellen();
 // Current, previous and start state from the basic settings (new drawing).
 void BefZustandInit();
 // The start state becomes s (the document's initialisation).

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "config/reaktion.h"
+#include "editor/edtseite.h"
 #include "editor/platzhalter.h"
 #include "model/edhaken.h"
 #include "platform/dialog.h"

@@ -1,8 +1,7 @@
-// Stand-ins for the drawing editor's services that the frame calls, under
-// their real names; each does the least its callers need and is deleted
-// when the editor lands. The editor page is the empty template "EDITMAIN"
-// titled with the drawing's path. Prefix none (the services' names), `Ph` for test
-// accessors. Calls output (PhSeiteOeffnen), platform, support.
+// Stand-ins of the editor's later modules under their real names; each
+// does the least its callers need and is deleted when its module lands.
+// Prefix none (the services' names), `Ph` for test accessors. Calls the
+// queue and store of model/, platform, support.
 #pragma once
 
 #include <cstdint>
@@ -12,24 +11,8 @@
 #include "model/befehl.h"
 #include "platform/windef.h"
 
-void EdtZeiOeffnen(const char* pfad);
-HWND EdtFenster();
-void EdtAktivieren();
-void EdtTitel(char* puffer);
-void EdtTitelPruefen(char* puffer);
-void EdtBefehlPosten(int id);
-int EdtIstExtern();
-int EdtRahmenBefehl(int id, LPARAM lp);
-// No effect.
-LRESULT EdtBefehl(UINT nachricht, WPARAM wp, LPARAM lp);
-void EdtDeaktiviert();
-void EdtPost(int id, LPARAM lp);
-void EdtNachEinstellungen();
 void EddbAnmelden();
 void EddbAbmelden();
-// The drawing context back to the editor after an evaluation (arrives with
-// the editor's drawing context): the editor's drawing becomes current again.
-void EdtZeiKontext();
 // The text-file viewer and the external text editor (arrive with the
 // master data): recorded with the path.
 void TextAnzeigen(const char* pfad);
@@ -44,17 +27,13 @@ std::vector<std::string>& PhEditorAufrufe();
 // Picking and marking live in editor/objwahl.h.
 #include "editor/objwahl.h"
 
-// Component definition (arrives with the macros): recorded.
-void BauDefBeenden();
-
 // Generated equipment texts (arrive with the text generator): recorded as
 // "TexteEinfuegen(art,id,code,nr)".
 struct STT;
 void TexteEinfuegen(int art, const BEF* b, const STT* s, uint32_t id, const char* code, int nr);
 
-// Editor screen drawing (arrives with the editor page): the element under
-// construction and a point mark of the given size in pixels, recorded.
-void BaubfZeichnen(const BEF* b, const STT* s);
+// A point mark of the given size in pixels (arrives with the edit tools):
+// recorded.
 void PunktMarkeZeichnen(double x, double y, int groesse);
 
 // Deleted-object phantoms and attached lines (arrive with the edit tools):
@@ -66,3 +45,16 @@ void AnhangVerschieben(int obj, int phase, double x0, double y0, double x1, doub
 // command strings): recorded.
 void BefehlsTextAusfuehren(const char* text);
 void KontextMenueZeigen(int x, int y);
+
+// The input line (arrives with the input line and histories): Enter in the
+// input field queues its line (TextZuBef); a line that is no command beeps
+// and stays in the field.
+void EingabeStarten(int prompt, int eingabe);
+// 1 when the message was the input line's.
+int EingabeKommando(UINT nachricht, WPARAM wp, LPARAM lp);
+// Toolbars of the page (arrive with the status fields and bars): recorded.
+void LeisteLaden(const char* datei, const char* abschnitt, int art);
+
+// The value dialog of macros with "Input" lines (arrives with the editor's
+// small dialogs): recorded, the macro runs without values.
+void MakroEingabeDialog(const char* name);

@@ -10,12 +10,19 @@
 #include "config/verzeich.h"
 #include "editor/befausf.h"
 #include "editor/edmeld.h"
+#include "editor/edkopf.h"
+#include "editor/edtseite.h"
+#include "editor/macro.h"
 #include "editor/platzhalter.h"
 #include "editor/posring.h"
 #include "model/beffifo.h"
 #include "model/edhaken.h"
 #include "model/einstell.h"
 #include "model/tempzeic.h"
+#include "model/textvar.h"
+#include "model/zeichnun.h"
+#include "output/ansicht.h"
+#include "output/guck.h"
 #include "platform/menue.h"
 #include "platform/winconst.h"
 #include "project/platzhalter.h"
@@ -34,6 +41,7 @@ std::string zdName;
 int zdProjekt = 0;
 int zdFormat = 117;
 std::vector<std::string> zdHist;
+int zdHistStand = 0;  // moves with every change of the recent files
 
 bool zdTrenner(char c) { return c == '/' || c == '\\'; }
 
@@ -65,6 +73,13 @@ std::string zdSchraegstriche(std::string s)
     return s;
 }
 
+// The view's sheet of the paper format (A3 lies landscape).
+void zdBlatt()
+{
+    if (zdFormat == 117) AnsichtA4();
+    else AnsichtA3();
+}
+
 // Yes with a name: saved under it; without one: a save dialog. 0 when saved.
 int zdJaSpeichern()
 {
@@ -91,6 +106,17 @@ bool zdSperreFehlt()
     return true;
 }
 
+// The paper format from the file's header byte; the view's sheet follows it.
+void zdFormatLesen(const char* pfad)
+{
+    ZeiDatei z;
+    if (ZeiDateiLesend(&z, pfad) == 0) {
+        zdFormat = ZeiFormat(&z) == BEF_ZA4 ? 117 : 116;
+        ZeiDateiSchliessen(&z);
+    }
+    zdBlatt();
+}
+
 }  // namespace
 
 void ZeiLeeren()
@@ -98,8 +124,11 @@ void ZeiLeeren()
     TzLeeren();
     BefZustandInit();
     PosRingLeeren();
+    WiederholLeeren();
+    ZeiKopfLeeren();
     zdName.clear();
     zdFormat = EdEinst()->a3a4 == 't' ? 116 : 117;
+    zdBlatt();
 }
 
 void ZeiNeu()
@@ -133,6 +162,8 @@ int ZeiLaden(const char* name, int alsAktuell, int vorlage)
     ZustandSetzen(&aus);
     if (zdName.empty() && alsAktuell) {
         zdName = zdSchraegstriche(name);
+        ZeiAktSetzen(zdName.c_str());  // the texts' variables read this drawing
+        zdFormatLesen(pfad);
         ZeiAktuellMerken();
         TzGeaendertReset();
         ZeiAnsichtGanz();
@@ -207,7 +238,9 @@ void ZeiFrageJaNein() { ZeiFrage(0); }
 int ZeiIstGeaendert() { return TzIstGeaendert(); }
 void EdtFormatSetzen(int format)
 {
-    if (format == 116 || format == 117) zdFormat = format;
+    if (format != 116 && format != 117) return;
+    zdFormat = format;
+    zdBlatt();
 }
 int EdtFormat() { return zdFormat; }
 const char* ZeiName() { return zdName.c_str(); }
@@ -216,11 +249,18 @@ void ZeiProjektZeichnungSetzen(int flag) { zdProjekt = flag ? 1 : 0; }
 
 void ZeiDrucken()
 {
-    if (!DruckStart()) return;
-    int paesse = DruckSatzAnzahl() > 0 ? DruckSatzAnzahl() : 1;
+    // Messages arriving while the job runs reach only the page's own cases,
+    // and the drawing window does not paint into the job.
+    EdtHandlerSperren(1);
+    GuckMalenSperren(1);
     bool ok = true;
-    for (int i = 0; i < paesse && ok; ++i) ok = ZeichnungDrucken(zdDateiTeil(zdName.c_str())) == 0;
-    DruckEnde();
+    if (DruckStart()) {
+        int paesse = DruckSatzAnzahl() > 0 ? DruckSatzAnzahl() : 1;
+        for (int i = 0; i < paesse && ok; ++i) ok = ZeichnungDrucken(zdDateiTeil(zdName.c_str())) == 0;
+        DruckEnde();
+    }
+    GuckMalenSperren(0);
+    EdtHandlerSperren(0);
     if (!ok) wiMeldung("Fehler bei der Verarbeitung von %s", zdName.c_str());
 }
 
@@ -252,6 +292,7 @@ void DateiHistorieMerken(const char* name)
     }
     zdHist.insert(zdHist.begin(), neu);
     if (zdHist.size() > ZEIHISTSUP) zdHist.resize(ZEIHISTSUP);
+    ++zdHistStand;
 }
 
 void DateiHistorieSichern()
@@ -267,10 +308,14 @@ void DateiHistorieMenue(HMENU menu)
 {
     if (menu == 0) return;
     for (int i = 0; i < ZEIHISTSUP; ++i) RemoveMenu(menu, ZEIHISTID + i, MF_BYCOMMAND);
+    // Above "Beenden" when the menu has it, else at its end.
+    bool beenden = false;
+    for (int p = 0; p < GetMenuItemCount(menu); ++p) beenden = beenden || GetMenuItemID(menu, p) == 1998;
     for (size_t i = 0; i < zdHist.size(); ++i) {
         char text[ZEINAMSUP + 16];
         snprintf(text, sizeof text, "&%zu %s", i, zdHist[i].c_str());
-        AppendMenu(menu, MF_STRING, ZEIHISTID + i, text);
+        if (beenden) InsertMenu(menu, 1998, MF_BYCOMMAND | MF_STRING, ZEIHISTID + i, text);
+        else AppendMenu(menu, MF_STRING, ZEIHISTID + i, text);
     }
 }
 
@@ -282,6 +327,7 @@ void DateiHistorieName(int id, char* aus, size_t kap)
 }
 
 int DateiHistorieAnzahl() { return static_cast<int>(zdHist.size()); }
+int DateiHistorieStand() { return zdHistStand; }
 
 void ZeiAktuellMerken() { DateiHistorieMerken(zdName.c_str()); }
 
@@ -292,4 +338,5 @@ void ZeiHakenSetzen()
     h.ZeiFrageSpeichern = ZeiFrageSpeichern;
     h.ZuletztGeoeffnet = [](int n, char* aus, size_t kap) { DateiHistorieName(ZEIHISTID + n, aus, kap); };
     EdHakenSetzen(h);
+    ZeiKopfHakenSetzen();
 }

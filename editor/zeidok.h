@@ -53,6 +53,8 @@ void DateiHistorieSichern();
 void DateiHistorieMenue(HMENU menu);
 void DateiHistorieName(int id, char* aus, size_t kap);
 int DateiHistorieAnzahl();
+// Moves with every change of the list (menus refresh when it moved).
+int DateiHistorieStand();
 void ZeiAktuellMerken();
 
 // Installs the name, the save question and the recent files into the

@@ -31,6 +31,7 @@
 #include "project/platzhalter.h"
 #include "project/proverw.h"
 #include "project/zeiops.h"
+#include "editor/edtseite.h"
 #include "editor/platzhalter.h"
 #include "editor/zeidok.h"
 #include "frame/funkwahl.h"
@@ -557,12 +558,13 @@ int AnwInit()
     }
     LogPfad();
     wiDlgAktivHaken(DlgSchliessHaken);           // 2
-    wiSeitenDienstSetzen({SeiteAnmelden, SeiteAbmelden, ModusSetzen, BefehlVerteilen, HauptPost});
+    wiSeitenDienstSetzen({SeiteAnmelden, SeiteAbmelden, ModusSetzen, BefehlVerteilen, HauptPost, ModusUmschalten, Modus,
+                          UmschaltenAuf});
     IniUebernehmen(plOrtDaten().c_str());        // 3
     DdeUmschaltenSetzen(UmschaltenAuf);
     ZoHakenSetzen({nullptr, nullptr, DdeDateiMelden});  // drawing operations tell the siblings
     PvwRahmenSetzen({BefehlNachSchliessen, EditorMitDatei, AnzeigeMitDatei, DdeDateiMelden, DdeKlient, AwDefOeffnen,
-                     nullptr});  // the project page reaches the frame
+                     EdtZeiLaden});  // the project page reaches the frame
     // The viewer selects its drawing in the project page and prints.
     ShowDiensteSetzen({PvwZeiWaehlen, LayerAnzeigeDlg, DruckStart, ZeichnungDrucken, DruckEnde});
     ModNachEinstellungenSetzen(NachEinstellungen);

@@ -19,6 +19,7 @@
 #include "editor/baubf.h"
 #include "editor/befausf.h"
 #include "editor/edmeld.h"
+#include "editor/edtseite.h"
 #include "editor/objwahl.h"
 #include "editor/zeidok.h"
 #include "editdlg/eddlg.h"
@@ -111,6 +112,7 @@ void modEditor()
     BefAusfHakenSetzen();
     ZeiHakenSetzen();
     EdMeldHakenSetzen();
+    EdtHakenSetzen();
     BaubfHakenSetzen();
     ObjHakenSetzen();
     BauAusfHakenSetzen();

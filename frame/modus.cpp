@@ -32,6 +32,7 @@
 #include "frame/modstart.h"
 #include "output/platzhalter.h"
 #include "project/platzhalter.h"
+#include "editor/edtseite.h"
 #include "editor/platzhalter.h"
 #include "editor/zeidok.h"
 #include "platform/menue.h"
@@ -129,8 +130,8 @@ std::string modusTitel()
 {
     char puffer[300] = "";
     if (!EdtIstExtern() && mz.seite == MODUS_EDIT) {
-        EdtTitelPruefen(puffer);
-        return puffer;
+        EdtTitelMenueAktualisieren(0);
+        return ZeiTitel();
     }
     if (mz.seite == MODUS_ANZ) {
         if (ShowFenster()) GetWindowText(ShowFenster(), puffer, sizeof puffer);
@@ -315,7 +316,7 @@ void ModusAktiviert(int modus)
 
 void ModusDeaktiviert(int modus)
 {
-    if (modus == MODUS_EDIT) EdtDeaktiviert();
+    if (modus == MODUS_EDIT) EdtAktivierungMelden();
     ModusSetzen(modus);
 }
 
@@ -339,7 +340,7 @@ void AnzeigeMitDatei(const char* pfad)
 
 int BefehlNachSchliessen(HWND, int id)
 {
-    if (EdtRahmenBefehl(id, 0)) return 1;
+    if (EdtSchliessenDann(anwHauptfenster(), id)) return 1;
     if (BmlRahmenBefehl(id, 0)) return 1;
     return 0;
 }
@@ -392,7 +393,7 @@ void BefehlVerteilen(int id, LPARAM lp)
     if (id == 2998) DatNeuPruefen(1);
     HauptPost(id, lp);
     SeitenPost(id, lp);
-    if (EdtIstExtern()) EdtPost(id, lp);
+    if (EdtIstExtern()) EdtKommandoPosten(id, lp);
     if (BmlIstExtern()) BmlPost(id, lp);
 }
 
@@ -470,7 +471,7 @@ void NachEinstellungen()
     ToolbarBibFrei();
     ToolbarBibLaden();
     ApStileLaden();
-    EdtNachEinstellungen();
+    EdtEinstellungenNeu();
 }
 
 // ---- The start command and the command table --------------------------------------------------------------
@@ -658,7 +659,7 @@ void AnwNachricht(UINT nachricht, WPARAM wp, LPARAM lp)
         break;
     case WM_COMMAND: {
         int n = LOWORD(wp);
-        if (mz.art == 1 && n < 1500) (void)EdtBefehl(nachricht, wp, lp);
+        if (mz.art == 1 && n < 1500) (void)EdtMenueBefehl(n);
         else if (mz.art == 3 && n < 1500) ShowBefehlSenden(n);
         else AnwBefehl(nachricht, wp, lp);
         if (n == 2998) {

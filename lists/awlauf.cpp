@@ -7,6 +7,7 @@
 
 #include "config/verzeich.h"
 #include "config/vorgaben.h"
+#include "editor/edtseite.h"
 #include "editor/platzhalter.h"
 #include "editor/zeidok.h"
 #include "equipment/bm.h"

@@ -34,6 +34,7 @@ namespace {
 constexpr int BEF_UDB = 199;
 
 BEF* beffifo = nullptr;
+int befKopf = 0;  // index of the oldest record: taking one is O(1)
 int befAnzahl = 0;
 
 // Processing state.
@@ -105,6 +106,7 @@ int befLinieVerbinden(const BEF* b, const STT* vor)
 // Component replacement of a marked reference; 1 when it replaced.
 int befBauteilErsetzen(const BEF* b, const STT* vor)
 {
+    if (TzMarkAnzahl() == 0) return 0;  // nothing marked: no walk over the drawing
     int ziel = -1;
     for (int id = TzNaechstes(-1); id < TZENDE; id = TzNaechstes(id)) {
         if (TzMarkHolen(id) == 0) continue;
@@ -288,14 +290,25 @@ void BefQueueInit()
 {
     if (!beffifo) beffifo = static_cast<BEF*>(fmalloc(BEFSUP, sizeof(BEF)));
     if (!beffifo) wiAssert("beffifo", __LINE__, "(beffifo=fmalloc(BEFSUP,sizeof(BEF))) != NULL");
-    befAnzahl = 0;
+    befKopf = befAnzahl = 0;
 }
 
 void BefQueueFrei()
 {
     if (beffifo) ffree(beffifo);
     beffifo = nullptr;
-    befAnzahl = 0;
+    befKopf = befAnzahl = 0;
+}
+
+// Appends behind the newest record; the records move to the front only
+// when the end of the block is reached, so each moves once per pass.
+static void befAnhaengen(const BEF* b)
+{
+    if (befKopf + befAnzahl >= BEFSUP) {
+        std::memmove(beffifo, beffifo + befKopf, static_cast<size_t>(befAnzahl) * sizeof(BEF));
+        befKopf = 0;
+    }
+    beffifo[befKopf + befAnzahl++] = *b;
 }
 
 void BefEinreihenStill(const BEF* b)
@@ -305,7 +318,7 @@ void BefEinreihenStill(const BEF* b)
         befSpur("bf!  %s\n", b);  // dropped: the queue is full
         return;
     }
-    beffifo[befAnzahl++] = *b;
+    befAnhaengen(b);
     befSpur("bf+  %s\n", b);
 }
 
@@ -316,7 +329,7 @@ void BefEinreihen(const BEF* b)
         befSpur("bf!  %s\n", b);
         return;
     }
-    beffifo[befAnzahl++] = *b;
+    befAnhaengen(b);
     befSpur("bf++ %s\n", b);
     if (befAnzahl == 1) EditorSeiteWecken();
 }
@@ -327,19 +340,19 @@ void BefVorne(BEF* b)
         std::memset(b, 0, sizeof *b);
         return;
     }
-    *b = beffifo[0];
+    *b = beffifo[befKopf];
     befSpur("bf-  %s\n", b);
 }
 
 void BefEntfernen()
 {
     if (!beffifo || befAnzahl == 0) return;
-    std::memmove(beffifo, beffifo + 1, static_cast<size_t>(befAnzahl - 1) * sizeof(BEF));
-    --befAnzahl;
+    ++befKopf;
+    if (--befAnzahl == 0) befKopf = 0;
     befSpur("bf--\n", nullptr);
 }
 
-void BefLeeren() { befAnzahl = 0; }
+void BefLeeren() { befKopf = befAnzahl = 0; }
 int BefAnzahl() { return befAnzahl; }
 
 // ---- builders
@@ -506,7 +519,7 @@ void LinienVerbindenEin() { befLinienVerbinden = 1; }
 
 void BefZuruecksetzen()
 {
-    befAnzahl = 0;
+    befKopf = befAnzahl = 0;
     befTiefe = 0;
     befUndoAus = 0;
     befLaufNeutral = -1;
@@ -737,6 +750,8 @@ void ZeiNeuZeichnen() { AnsichtNeuZeichnen(); }
 void ZeiAnsichtGanz()
 {
     const VIEINST* v = ViEinst();
+    // No drawing area set: the view keeps its sheet rather than zoom onto a point.
+    if (v->frox <= v->flux || v->froy <= v->fluy) return;
     AnsichtFenster(v->flux, v->fluy, v->frox, v->froy);
 }
 

@@ -17,8 +17,12 @@ void wiSeitePostHaupt(int id, LPARAM lp)
     if (anwHauptfenster()) PostMessage(anwHauptfenster(), WM_COMMAND, static_cast<WPARAM>(id), lp);
 }
 
-const WiSeitenDienst wiSeiteErsatz = {wiSeiteNichts, wiSeiteNichts, wiSeiteModusNichts, wiSeitePostNichts,
-                                      wiSeitePostHaupt};
+int wiSeiteKeinModus() { return 0; }
+void wiSeitePfadNichts(const char*) {}
+
+const WiSeitenDienst wiSeiteErsatz = {wiSeiteNichts,      wiSeiteNichts,    wiSeiteModusNichts,
+                                      wiSeitePostNichts,  wiSeitePostHaupt, wiSeiteModusNichts,
+                                      wiSeiteKeinModus,   wiSeitePfadNichts};
 WiSeitenDienst wiSeiteTab = wiSeiteErsatz;
 
 }  // namespace
@@ -30,6 +34,9 @@ void wiSeitenDienstSetzen(const WiSeitenDienst& d)
     wiSeiteTab.modusSetzen = d.modusSetzen ? d.modusSetzen : wiSeiteErsatz.modusSetzen;
     wiSeiteTab.verteilen = d.verteilen ? d.verteilen : wiSeiteErsatz.verteilen;
     wiSeiteTab.hauptPost = d.hauptPost ? d.hauptPost : wiSeiteErsatz.hauptPost;
+    wiSeiteTab.modusUmschalten = d.modusUmschalten ? d.modusUmschalten : wiSeiteErsatz.modusUmschalten;
+    wiSeiteTab.modus = d.modus ? d.modus : wiSeiteErsatz.modus;
+    wiSeiteTab.umschaltenAuf = d.umschaltenAuf ? d.umschaltenAuf : wiSeiteErsatz.umschaltenAuf;
 }
 
 void wiSeitenDienstZuruecksetzen() { wiSeiteTab = wiSeiteErsatz; }
@@ -39,3 +46,6 @@ void wiSeiteAbmelden(HWND seite) { wiSeiteTab.abmelden(seite); }
 void wiSeiteModus(int modus) { wiSeiteTab.modusSetzen(modus); }
 void wiSeiteVerteilen(int id, LPARAM lp) { wiSeiteTab.verteilen(id, lp); }
 void wiSeiteHauptPost(int id, LPARAM lp) { wiSeiteTab.hauptPost(id, lp); }
+void wiSeiteUmschalten(int modus) { wiSeiteTab.modusUmschalten(modus); }
+int wiSeiteModusHolen() { return wiSeiteTab.modus(); }
+void wiSeiteUmschaltenAuf(const char* pfad) { wiSeiteTab.umschaltenAuf(pfad); }

@@ -17,6 +17,9 @@ struct WiSeitenDienst {
     void (*modusSetzen)(int modus);         // ModusSetzen
     void (*verteilen)(int id, LPARAM lp);   // BefehlVerteilen
     void (*hauptPost)(int id, LPARAM lp);   // HauptPost
+    void (*modusUmschalten)(int modus);     // ModusUmschalten
+    int (*modus)();                         // Modus
+    void (*umschaltenAuf)(const char* pfad);  // UmschaltenAuf
 };
 
 void wiSeitenDienstSetzen(const WiSeitenDienst& dienst);
@@ -28,3 +31,8 @@ void wiSeiteAbmelden(HWND seite);
 void wiSeiteModus(int modus);
 void wiSeiteVerteilen(int id, LPARAM lp);
 void wiSeiteHauptPost(int id, LPARAM lp);
+// Switches the shell to a mode (stand-in: nothing); the current mode
+// (stand-in: 0); the shell follows a drawing's folder (stand-in: nothing).
+void wiSeiteUmschalten(int modus);
+int wiSeiteModusHolen();
+void wiSeiteUmschaltenAuf(const char* pfad);

@@ -66,7 +66,11 @@ std::vector<Vorlage> vorlagenMitKnoepfen()
             if (!e.dialog) continue;
             bool knopf = std::any_of(e.dialog->elemente.begin(), e.dialog->elemente.end(),
                                      [](const RcDlgElement& el) { return strcasecmp(el.klasse.c_str(), "ORVAGRBU") == 0; });
-            if (knopf) v.push_back({name, *e.dialog});
+            // The drawing view's class is registered by output/, above this
+            // layer: pages with a view test their buttons in their own folder.
+            bool ansicht = std::any_of(e.dialog->elemente.begin(), e.dialog->elemente.end(),
+                                       [](const RcDlgElement& el) { return strcasecmp(el.klasse.c_str(), "ORVAGUCK") == 0; });
+            if (knopf && !ansicht) v.push_back({name, *e.dialog});
         }
     }
     return v;

@@ -10,6 +10,7 @@
 
 #include "editdlg/bmtexte.h"
 #include "editdlg/zuordnung.h"
+#include "editor/edtseite.h"
 #include "editor/befausf.h"
 #include "editor/edmeld.h"
 #include "editor/platzhalter.h"
@@ -30,6 +31,7 @@ struct BmTexte : kenntest::KennTest {
     {
         KennTest::SetUp();
         starten("BMnorm 1\n");
+        zuopruef::editorBereit();
         AppAktivSetzen(1);
         BmTexteZuruecksetzen();
         BefQueueInit();
@@ -37,6 +39,7 @@ struct BmTexte : kenntest::KennTest {
         TzInit();
         BefZustandInit();
         PhEditorAufrufe().clear();
+        zuopruef::editorBereit();
     }
     void TearDown() override
     {

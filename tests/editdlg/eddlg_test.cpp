@@ -7,6 +7,7 @@
 #include "config/verzeich.h"
 #include "editdlg/eddlg.h"
 #include "editdlg/zuordnung.h"
+#include "editor/edtseite.h"
 #include "editor/edtaufrufe.h"
 #include "editor/platzhalter.h"
 #include "equipment/apphaken.h"
@@ -53,7 +54,7 @@ TEST_F(EdDlg, FileChecksPostTheFileDialogForMissingFiles)
         {TextDateiPruefen, "", 1},
     };
     for (const auto& f : faelle) {
-        PhEditorAufrufe().clear();
+        zuopruef::editorBereit();
         EXPECT_EQ(f.pruefen(f.name.c_str()), f.ergebnis) << f.name;
         EXPECT_EQ(zuopruef::aufrufe("EdtBefehlPosten(1103)"), f.ergebnis) << f.name;
     }

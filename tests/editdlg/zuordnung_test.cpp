@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "editdlg/zuordnung.h"
+#include "editor/edtseite.h"
 #include "editor/edmeld.h"
 #include "editor/platzhalter.h"
 #include "equipment/apphaken.h"
@@ -31,6 +32,7 @@ struct Zuordnung : kenntest::KennTest {
     {
         KennTest::SetUp();
         starten("");
+        zuopruef::editorBereit();
         PhDefinition mot{"M1", "Motor", "-M", "", "Mot", 0, 0, {}};
         PhDefinition s1{"SCH", "Schuetz A", "-K", "", "S1", 0, 0, {}};
         PhDefinition s2{"SCH", "Schuetz B", "-K", "", "S2", 0, 0, {}};
@@ -39,6 +41,7 @@ struct Zuordnung : kenntest::KennTest {
         ZuordnungZuruecksetzen();
         ZuordnungHakenSetzen();
         PhEditorAufrufe().clear();
+        zuopruef::editorBereit();
     }
     void TearDown() override
     {
@@ -200,6 +203,7 @@ TEST_F(Zuordnung, UndoSnapshotLayoutAndRestore)
     std::memcpy(nurQueue.data(), &eins, 4);
     std::memcpy(nurQueue.data() + 4, snap.data() + 4 + zeile, zeile);
     PhEditorAufrufe().clear();
+    zuopruef::editorBereit();
     HbzEntpacken(nurQueue.data());
     EXPECT_EQ(aktuell(), "SCH@20,20");
     EXPECT_EQ(aufrufe("EdtBefehlPosten(1350)"), 1);
@@ -216,6 +220,7 @@ TEST_F(Zuordnung, SubRowsWaitForMainRowsSkipAndCloseRegisterThem)
 {
     setzen("SCH", 1, 1);  // a main row waits
     PhEditorAufrufe().clear();
+    zuopruef::editorBereit();
     setzen("KONTAKT", 5, 5, false);
     EXPECT_EQ(aufrufe("EdtBefehlPosten(1352)"), 0);
     EXPECT_EQ(aufrufe("EdtBefehlPosten(1350)"), 1);

@@ -188,7 +188,30 @@ const std::vector<MenueSoll>& menueSoll()
             {"\xDC" "&ber Velmo...", 1999}}}}},
         {"EDT_MENU",
          "EDT_ACCEL",
-         {{"&Datei", {{"&Beenden", 1998}}},
+         {{"&Datei",
+           {{"&Anlegen ...\t^N", 1000},
+            {"Aus &Vorlage...", 1001},
+            {"\xD6" "&ffnen...\t^O", 1002},
+            {"E&inf\xFC" "gen...", 1003},
+            TRENNER,
+            {"&Speichern\t^S", 1004},
+            {"Speichern &unter...", 1005},
+            {"&Exportieren...\t^E", 1006},
+            TRENNER,
+            {"&Drucken...\t^P", 1020},
+            TRENNER,
+            {"&Beenden", 1998}}},
+          {"&Bearbeiten",
+           {{"&L\xF6" "schen", 1320},
+            {"Markierung entfernen", 1323},
+            {"Alles markieren", 1324},
+            TRENNER,
+            {"&Kopieren", 1330},
+            {"&Einf\xFC" "gen", 1331},
+            {"&Ausschneiden", 1332},
+            TRENNER,
+            {"&Gruppe", -1},
+            {"&Mehrfachlinien", -1}}},
           {"&Vorgaben",
            {{"&Umschalten...", 1700},
             TRENNER,
@@ -387,7 +410,7 @@ TEST_F(Menue, AcceleratorTablesOfTheModes)
         {"ANW_ACCEL",
          {{"^N", 1835}, {"^B", 1836}, {"^O", 1837}, {"^P", 1831}, {"^E", 1833}, {"^T", 1838}, {"^U", 1839},
           {"F1", 1992}}},
-        {"EDT_ACCEL", {{"^N", 1825}, {"^O", 1827}, {"^P", 1832}, {"^E", 1834}, {"F1", 1992}}},
+        {"EDT_ACCEL", {{"^N", 1825}, {"^O", 1827}, {"^P", 1832}, {"^E", 1834}, {"^S", 1004}, {"F1", 1992}}},
         {"ANZ_ACCEL", {{"^P", 1829}, {"F1", 1992}}},
         {"SON_ACCEL", {{"F1", 1992}}},
     };
@@ -472,7 +495,7 @@ TEST_F(Menue, EveryShortcutLabelIsTheAcceleratorOfItsMode)
             plHeadlessPumpen();
         }
     }
-    EXPECT_EQ(gesehen, (std::set<std::string>{"^N", "^B", "^O", "^P", "^E", "^A", "^T", "^U", "Del"}));
+    EXPECT_EQ(gesehen, (std::set<std::string>{"^N", "^B", "^O", "^P", "^E", "^S", "^A", "^T", "^U", "Del"}));
 
     // "^A" and "Del" on the list: Ctrl+A marks every row, Delete asks to
     // delete the marked drawings.

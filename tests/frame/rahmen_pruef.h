@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "config/inidatei.h"
+#include "editor/edtseite.h"
 #include "editor/platzhalter.h"
 #include "lists/platzhalter.h"
 #include "output/platzhalter.h"
@@ -54,6 +55,17 @@ inline void rahmenStarten(std::vector<std::string>& args, std::vector<const char
     ASSERT_EQ(anwLaufZustand(), 2);
 }
 
+// Gives the folder `w` the private runtime and configuration folders of a
+// start (as rahmenWurzel makes them) and points the environment at them.
+inline void rahmenUmgebung(const std::filesystem::path& w)
+{
+    std::filesystem::create_directories(w / "laufzeit");
+    std::filesystem::permissions(w / "laufzeit", std::filesystem::perms::owner_all);
+    std::filesystem::create_directories(w / "konfig");
+    setenv("XDG_RUNTIME_DIR", (w / "laufzeit").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (w / "konfig").c_str(), 1);
+}
+
 // Starts the frame on the project "Projekt" of the folder `wurzel` (a
 // working copy of the demo), headless, with private runtime and
 // configuration folders inside it, the folder as working folder; `vorher`
@@ -61,18 +73,15 @@ inline void rahmenStarten(std::vector<std::string>& args, std::vector<const char
 inline void rahmenDemoStarten(const std::filesystem::path& wurzel, std::filesystem::path& vorher,
                               std::vector<std::string>& args, std::vector<const char*>& argv)
 {
-    std::filesystem::create_directories(wurzel / "laufzeit");
-    std::filesystem::permissions(wurzel / "laufzeit", std::filesystem::perms::owner_all);
-    std::filesystem::create_directories(wurzel / "konfig");
-    setenv("XDG_RUNTIME_DIR", (wurzel / "laufzeit").c_str(), 1);
-    setenv("XDG_CONFIG_HOME", (wurzel / "konfig").c_str(), 1);
+    rahmenUmgebung(wurzel);
     vorher = std::filesystem::current_path();
     std::filesystem::current_path(wurzel);
     rahmenStarten(args, argv, {"-W=1", "Projekt"});
 }
 
-// Closes a started frame, ends the window system and goes back to `vorher`.
-inline void rahmenBeenden(const std::filesystem::path& vorher)
+// Ends a frame started by rahmenStarten as a user's close does: the loop
+// returns 0; then the window system goes.
+inline void rahmenBeenden()
 {
     if (anwLaufZustand() == 2) {
         PostMessage(anwHauptfenster(), WM_CLOSE, 0, 0);
@@ -80,6 +89,12 @@ inline void rahmenBeenden(const std::filesystem::path& vorher)
         anwSchluss();
     }
     plFensterSystemEnde();
+}
+
+// The same, and back to the folder `vorher`.
+inline void rahmenBeenden(const std::filesystem::path& vorher)
+{
+    rahmenBeenden();
     std::filesystem::current_path(vorher);
 }
 

@@ -158,7 +158,7 @@ TEST_F(Rahmen, EachModeAppliesPageMenuAccelHelpAndStatus)
         const char* hilfe;
         const char* geoeffnet;  // the stand-in that opened the page
     } faelle[] = {
-        {MODUS_EDIT, MODUS_EDIT, 3, "EDT_ACCEL", "Zavik-EDIT", "EdtZeiOeffnen()"},
+        {MODUS_EDIT, MODUS_EDIT, 4, "EDT_ACCEL", "Zavik-EDIT", ""},  // the real editor records nothing
         {MODUS_BML, MODUS_BML, 5, "SON_ACCEL", "Zavik-BML", "BmlBearbOeffnen()"},
         {MODUS_AUS, MODUS_AUS, 5, "SON_ACCEL", "Zavik-AUS", "AuswertOeffnen()"},
         {MODUS_ANZ, MODUS_ANZ, 3, "ANZ_ACCEL", "Zavik-ANZ", ""},  // the real viewer records nothing

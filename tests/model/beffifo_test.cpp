@@ -51,6 +51,32 @@ TEST_F(Queue, AppendsWakeTheEditorOnceAndTheQueueHolds500)
     EXPECT_EQ(std::string(b.text).size(), 200u);
 }
 
+// Taking from the front while appending at the back walks the records
+// through the whole block many times: order, count and the limit hold.
+TEST_F(Queue, TakingAndAppendingKeepTheOrderAcrossTheBlock)
+{
+    int naechste = 0, erwartet = 0;
+    for (int runde = 0; runde < 7; ++runde) {
+        while (BefAnzahl() < BEFSUP - runde * 25) BefEinreihenInt(BW, naechste++);
+        for (int k = 0; k < 300; ++k) {
+            BEF b;
+            BefVorne(&b);
+            ASSERT_EQ(b.iarg[0], erwartet++);
+            BefEntfernen();
+        }
+    }
+    // Full again after many passes: a further record is dropped, the front stays.
+    while (BefAnzahl() < BEFSUP) BefEinreihenInt(BW, naechste++);
+    BefEinreihenInt(BW, -1);
+    EXPECT_EQ(BefAnzahl(), BEFSUP);
+    BEF b;
+    BefVorne(&b);
+    EXPECT_EQ(b.iarg[0], erwartet);
+    for (int k = 0; k < BEFSUP - 1; ++k) BefEntfernen();
+    BefVorne(&b);
+    EXPECT_EQ(b.iarg[0], naechste - 1);
+}
+
 TEST_F(Queue, NeutralRunsLeaveTheGroupOpenUntilTheNextNonNeutralCommand)
 {
     int g = BefGeneration();

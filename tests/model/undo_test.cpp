@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "tests/model/tztest.h"
 
 namespace {
@@ -123,6 +125,34 @@ TEST_F(Journal, NineteenCommandsAllowEighteenUndos)
     EXPECT_EQ(UndoPosition(), 18);
     for (int i = 0; i < 18; ++i) RedoSchritt();
     EXPECT_EQ(TzAnzahl(), 19);
+}
+
+// Old generations of many records drop out between small ones; the
+// generations kept still undo and redo exactly their own objects.
+TEST_F(Journal, LargeGenerationsDropOutAndTheRestStillUndo)
+{
+    std::vector<int> groesse;
+    for (int i = 0; i < 25; ++i) {
+        const int n = i % 3 == 0 ? 40 : 1 + i % 2;
+        std::vector<BEF> v;
+        for (int k = 0; k < n; ++k) {
+            v.push_back(tzRec(21, {10.0 + k, 10.0 + i}));
+            v.push_back(tzRec(TZ_TEXT, {}, "T"));
+        }
+        befehle(v);
+        groesse.push_back(n);
+    }
+    int alle = 0;
+    for (int n : groesse) alle += n;
+    ASSERT_EQ(TzAnzahl(), alle);
+    int rest = alle;
+    for (int i = 0; i < 18; ++i) {
+        UndoSchritt();
+        rest -= groesse[groesse.size() - 1 - static_cast<size_t>(i)];
+        ASSERT_EQ(TzAnzahl(), rest) << i;
+    }
+    for (int i = 0; i < 18; ++i) RedoSchritt();
+    EXPECT_EQ(TzAnzahl(), alle);
 }
 
 TEST_F(Journal, ANewChangeAfterUndosDropsRedo)

@@ -1,0 +1,398 @@
+// The editor page on a test main window: its start and end, the pending
+// drawing name, docking, the follow-up command after the exit question,
+// dropped files, the toolbar-style close, the menu table and the editor's
+// hooks.
+#include "editor/edtseite.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "config/apstil.h"
+#include "config/inidatei.h"
+#include "config/vorgaben.h"
+#include "editor/befausf.h"
+#include "editor/edmeld.h"
+#include "editor/edtaufrufe.h"
+#include "editor/zeidok.h"
+#include "model/beffifo.h"
+#include "model/edhaken.h"
+#include "model/einstell.h"
+#include "model/tempzeic.h"
+#include "output/ansicht.h"
+#include "output/guck.h"
+#include "platform/ablegen.h"
+#include "platform/dialog.h"
+#include "platform/headless.h"
+#include "platform/nachrichtbox.h"
+#include "platform/systemwerte.h"
+#include "tests/editor/edtest.h"
+#include "tests/project/projpruef.h"
+#include "winlib/seitendienst.h"
+
+namespace {
+
+std::vector<std::string> dienst;  // what the page asked of the shell
+int shellModus = 0;
+std::vector<int> folge;           // commands the follow-up window got
+size_t fragenBeiFolge = 0;        // boxes asked when the follow-up arrived
+
+LRESULT CALLBACK folgeProz(HWND h, UINT m, WPARAM wp, LPARAM lp)
+{
+    if (m == WM_COMMAND) {
+        folge.push_back(LOWORD(wp));
+        fragenBeiFolge = plNachrichtBoxFragen().size();
+    }
+    return DefWindowProc(h, m, wp, lp);
+}
+
+struct EdtSeite : ::testing::Test {
+    EdOrdner o;
+
+    void SetUp() override
+    {
+        projpruef::dialogWirt(o.pfad("konfig"), 1000, 750);
+        IniPfadSetzen(o.pfad("Velmo.ini").c_str());
+        ASSERT_EQ(GuckRegistrieren(), 0);
+        VgbSetzen("EdSperre", "0");  // no lock files in the working folder
+        dienst.clear();
+        folge.clear();
+        shellModus = EDTMODUS;
+        WiSeitenDienst d{};
+        d.anmelden = [](HWND) { dienst.push_back("anmelden"); };
+        d.abmelden = [](HWND) { dienst.push_back("abmelden"); };
+        d.modusSetzen = [](int m) { shellModus = m; };
+        d.modusUmschalten = [](int m) {
+            shellModus = m;
+            dienst.push_back("umschalten " + std::to_string(m));
+        };
+        d.modus = [] { return shellModus; };
+        wiSeitenDienstSetzen(d);
+        EdHakenStandard();
+        BefZuruecksetzen();
+        BefAusfInit();
+        BefAusfHakenSetzen();
+        ZeiHakenSetzen();
+        EdMeldHakenSetzen();
+        EdtHakenSetzen();
+        ApStileLaden();
+    }
+    void TearDown() override
+    {
+        if (EdtFenster()) {
+            EdtMenueBefehl(1099);
+            pumpen();
+            EXPECT_EQ(EdtFenster(), 0u);
+        }
+        GuckAbmelden();
+        projpruef::dialogWirtEnde();
+        wiSeitenDienstZuruecksetzen();
+        IniPfadSetzen("");
+        EdHakenStandard();
+        EdtAufrufeStandard();
+    }
+    void pumpen() { projpruef::dlgPumpen(); }
+    // The queue's records as "code text", without running them.
+    std::vector<std::string> queue()
+    {
+        std::vector<std::string> v;
+        while (BefAnzahl() > 0) {
+            BEF b;
+            BefVorne(&b);
+            BefEntfernen();
+            v.push_back(std::to_string(b.code) + (b.text[0] ? std::string(" ") + b.text : ""));
+        }
+        return v;
+    }
+    // A line straight into the store: the drawing is changed.
+    void aendern()
+    {
+        BEF b{};
+        b.code = 40;
+        b.darg[0] = 10;
+        STT s = *BefAktZustand();
+        TzEinfuegen(&b, &s);
+    }
+    // Opens the page with a name and keeps the queue from draining.
+    void oeffnen(const char* name = "")
+    {
+        EdtZeiOeffnen(name);
+        ASSERT_NE(EdtFenster(), 0u);
+    }
+};
+
+std::string zo(const std::string& name) { return std::to_string(BefCode("ZO")) + " " + name; }
+
+TEST_F(EdtSeite, ANameGivenWhileClosedIsQueuedAfterEveryModuleStarted)
+{
+    // Opening runs EdtInit inside; the drain is only posted, so the queue
+    // shows what the page queued.
+    oeffnen("/tmp/Plan.001");
+    EXPECT_EQ(EdtModulAnzahl(), [] {
+        int n = 0;
+        while (EdtModulName(n)[0] != '\0') ++n;
+        return n;
+    }());
+    EXPECT_STREQ(EdtModulName(0), "Seite");
+    EXPECT_EQ(queue(), std::vector<std::string>{zo("/tmp/Plan.001")});
+    EXPECT_STREQ(EdtWartenderName(), "");
+    EXPECT_EQ(shellModus, EDTMODUS);
+    EXPECT_EQ(dienst, std::vector<std::string>{"anmelden"});
+
+    // While open the name is queued at once; a blank one queues nothing.
+    EdtZeiOeffnen("  /tmp/Zwei.001 ");
+    EdtZeiOeffnen("   ");
+    EXPECT_EQ(queue(), std::vector<std::string>{zo("/tmp/Zwei.001")});
+}
+
+// The button's picture: its pixels in the arrow's red.
+std::vector<std::pair<int, int>> rotePunkte(HWND knopf)
+{
+    UpdateWindow(knopf);
+    RECT r;
+    GetClientRect(knopf, &r);
+    std::vector<std::pair<int, int>> v;
+    for (int y = 0; y < r.bottom; ++y)
+        for (int x = 0; x < r.right; ++x)
+            if (plFensterPixel(knopf, x, y) == RGB(192, 0, 0)) v.emplace_back(x, y);
+    return v;
+}
+
+TEST_F(EdtSeite, DockingSwitchesTheShellBetweenEditorAndProjectManager)
+{
+    oeffnen();
+    HWND f = EdtFenster();
+    pumpen();
+    const auto raus = rotePunkte(GetDlgItem(f, 2980));
+    EXPECT_GT(raus.size(), 10u) << "the button shows its picture";
+    dienst.clear();
+    SendMessage(f, WM_COMMAND, 2980, 0);
+    pumpen();
+    const auto rein = rotePunkte(GetDlgItem(f, 2980));
+    EXPECT_GT(rein.size(), 10u);
+    EXPECT_NE(rein, raus) << "the other picture once separate";
+    EXPECT_TRUE(EdtIstExtern());
+    EXPECT_EQ(GetParent(f), 0u) << "a top-level window";
+    EXPECT_EQ(dienst, (std::vector<std::string>{"abmelden", "umschalten 1530"}));
+    char titel[100] = "";
+    GetWindowText(f, titel, sizeof titel);
+    EXPECT_NE(std::string(titel).find("NAMENLOS"), std::string::npos) << titel;
+    // The separate window, kept beside the test program for a look.
+    const std::filesystem::path bild = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "editor_separat.png";
+    EXPECT_EQ(plHeadlessPng(f, bild.c_str()), 0);
+    // The scroll bars paint in the free window too (the page keeps clipping its children).
+    const COLORREF grund = plFensterPixel(GetDlgItem(f, 5001), 1, 1);
+    EXPECT_NE(grund, GetSysColor(COLOR_BTNFACE)) << "the vertical scroll bar's shaft, not the page's face";
+
+    dienst.clear();
+    SendMessage(f, WM_COMMAND, 2980, 0);
+    pumpen();
+    EXPECT_FALSE(EdtIstExtern());
+    EXPECT_EQ(GetParent(f), anwHauptfenster());
+    EXPECT_EQ(dienst, (std::vector<std::string>{"anmelden", "umschalten 1531"}));
+
+    // The setting survives the page in the ini file.
+    SendMessage(f, WM_COMMAND, 2980, 0);
+    pumpen();
+    EdtMenueBefehl(1099);
+    pumpen();
+    EXPECT_EQ(ProfilZahlLesen("ArbPlatz", "EdtExtern"), 1);
+}
+
+TEST_F(EdtSeite, FollowUpCommandArrivesAfterTheExitQuestion)
+{
+    WNDCLASSEX wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = folgeProz;
+    wc.lpszClassName = "EdtFolge";
+    ASSERT_NE(RegisterClassEx(&wc), 0);
+    HWND ziel = CreateWindowEx(0, "EdtFolge", "", 0, 0, 0, 10, 10, 0, 0, 0, nullptr);
+    EXPECT_EQ(EdtSchliessenDann(ziel, 4711), 0) << "nothing while closed";
+
+    oeffnen();
+    aendern();
+    ASSERT_TRUE(ZeiIstGeaendert());
+    plNachrichtBoxAntwort(IDNO);
+    EXPECT_EQ(EdtSchliessenDann(ziel, 4711), 1);
+    pumpen();
+    EXPECT_EQ(EdtFenster(), 0u);
+    EXPECT_EQ(folge, std::vector<int>{4711});
+    EXPECT_EQ(fragenBeiFolge, 1u) << "the question came first";
+    EXPECT_EQ(EdtLaeuft(), 0);
+    DestroyWindow(ziel);
+}
+
+TEST_F(EdtSeite, OfSeveralDroppedFilesTheLastOpens)
+{
+    oeffnen();
+    HWND f = EdtFenster();
+    RECT r;
+    GetWindowRect(GetDlgItem(f, 5000), &r);
+    DragAcceptFiles(f, TRUE);
+    ASSERT_EQ(plAblegenDateien(r.left + 20, r.top + 20, {"/tmp/a.001", "/tmp/b.001", "/tmp/c.001"}), f);
+    MSG m;
+    while (PeekMessage(&m, 0, 0, 0, PM_REMOVE)) {
+        if (m.message == WM_COMMAND && LOWORD(m.wParam) == 2501) continue;  // keep the queue
+        DispatchMessage(&m);
+    }
+    const std::vector<std::string> q = queue();
+    ASSERT_FALSE(q.empty());
+    EXPECT_EQ(q.size(), 2u);
+    EXPECT_EQ(q.back(), std::to_string(BefCode("ZZ")) + " /tmp/c.001");
+}
+
+TEST_F(EdtSeite, ANewStartToolbarStyleClosesThePage)
+{
+    oeffnen();
+    pumpen();
+    ASSERT_NE(EdtFenster(), 0u);
+    VgbSetzen("AP-ZvTbarStil", ApTbarStil1() ? "0" : "1");
+    ApStileLaden();
+    EdtTitelMenueAktualisieren(0);
+    pumpen();
+    EXPECT_EQ(EdtFenster(), 0u);
+}
+
+// A foreign project lock refuses an insert; the page closes without asking
+// only when no change would be lost.
+TEST_F(EdtSeite, AForeignLockClosesThePageOnlyWhenNothingIsLost)
+{
+    const std::filesystem::path alt = std::filesystem::current_path();
+    std::filesystem::current_path(o.p);
+    std::ofstream(o.pfad("Velmo.lock")) << "anderer\n01.01.2026\n";
+    for (int geaendert : {1, 0}) {
+        SCOPED_TRACE(geaendert);
+        oeffnen();
+        pumpen();
+        EdEinst()->sperre = 1;
+        plNachrichtBoxFragenLeeren();
+        aendern();
+        if (!geaendert) TzGeaendertReset();
+        EXPECT_EQ(ZeiLaden(o.pfad("Plan.001").c_str(), 0, 0), -1);
+        pumpen();
+        ASSERT_EQ(plNachrichtBoxFragen().size(), 1u) << "the lock message and no save question";
+        EXPECT_NE(plNachrichtBoxFragen()[0].text.find("Benutzer: anderer"), std::string::npos);
+        EXPECT_EQ(EdtFenster() != 0, geaendert != 0);
+        if (geaendert) {
+            EXPECT_EQ(TzAnzahl(), 1);
+            EXPECT_TRUE(ZeiIstGeaendert());
+        }
+        EdEinst()->sperre = 0;
+        if (EdtFenster()) {
+            EdtMenueBefehl(1099);
+            pumpen();
+        }
+    }
+    std::filesystem::current_path(alt);
+}
+
+// While a question box of a record is open, a posted 2501 drains nothing;
+// closing the box posts the drain that takes the waiting records.
+int waehrendBox = -1;
+void boxOffen(HWND)
+{
+    PostMessage(EdtFenster(), WM_COMMAND, 2501, 0);
+    projpruef::dlgPumpen();
+    waehrendBox = BefAnzahl();
+}
+
+TEST_F(EdtSeite, ADrainWaitsWhileABoxIsOpen)
+{
+    oeffnen();
+    pumpen();
+    aendern();  // the next file command asks
+    queue();
+    BefEinreihenXY(40, 5, 0);
+    BefEinreihenXY(40, 0, 5);
+    plNachrichtBoxBeobachter(boxOffen);
+    plNachrichtBoxAntwort(IDNO);
+    waehrendBox = -1;
+    EdtMenueBefehl(1004);  // save asks first
+    plNachrichtBoxBeobachter(nullptr);
+    EXPECT_EQ(waehrendBox, 2) << "nothing drained while the box was open";
+    pumpen();
+    EXPECT_EQ(BefAnzahl(), 0) << "the box's closing drained the queue";
+}
+
+TEST_F(EdtSeite, MenuItemsQueueTheirRecords)
+{
+    oeffnen();
+    pumpen();
+    queue();
+    struct Fall {
+        int id;
+        const char* code;
+        int zahl;  // the first integer
+    } faelle[] = {
+        {1006, "EXP", -1}, {1320, "LME", 0},  {1323, "ELM", 1}, {1324, "ELM", 2},  {1326, "BEA", 2},
+        {1340, "MFL", 5},  {1346, "MFL", 6},  {1401, "LER", -1}, {1412, "SUE", 50}, {1416, "SUE", 0},
+        {1402, "_MLG", 0},
+    };
+    for (const Fall& f : faelle) {
+        ASSERT_EQ(EdtMenueBefehl(f.id), 1) << f.id;
+        ASSERT_EQ(BefAnzahl(), 1) << f.id;
+        BEF b;
+        BefVorne(&b);
+        BefEntfernen();
+        EXPECT_EQ(b.code, BefCode(f.code)) << f.id;
+        EXPECT_EQ(b.iarg[0], f.zahl) << f.id;
+    }
+    // Every id in the dialogs' range goes to the opener first.
+    EdtAufrufProtokoll().clear();
+    EdtMenueBefehl(1320);
+    EdtMenueBefehl(1010);
+    EXPECT_EQ(EdtAufrufProtokoll(), (std::vector<std::string>{"DBDialogOeffnen(1320)", "DBDialogOeffnen(1010)"}));
+    EXPECT_EQ(EdtMenueBefehl(1500), 0);
+    queue();
+}
+
+TEST_F(EdtSeite, EditorHooksAreThePagesOwn)
+{
+    EdHakenStandard();
+    const EdHaken standard = EdHakenTabelle();
+    BefAusfHakenSetzen();
+    ZeiHakenSetzen();
+    EdMeldHakenSetzen();
+    EdtHakenSetzen();
+    const EdHaken& h = EdHakenTabelle();
+#define EDT_EIGEN(m) EXPECT_NE(reinterpret_cast<void*>(h.m), reinterpret_cast<void*>(standard.m)) << #m
+    EDT_EIGEN(BefehlErlaubt);
+    EDT_EIGEN(EditorBefehlAnwenden);
+    EDT_EIGEN(EditorZustand);
+    EDT_EIGEN(EditorZustandNachfuehren);
+    EDT_EIGEN(EditorZustandSetzen);
+    EDT_EIGEN(EditorBefehlEnde);
+    EDT_EIGEN(EditorZustandOffen);
+    EDT_EIGEN(EditorZustandAuffrischen);
+    EDT_EIGEN(EditorUeberlagerung);
+    EDT_EIGEN(EditorSeiteWecken);
+    EDT_EIGEN(EditorTextSchalter);
+    EDT_EIGEN(EditorZeiName);
+    EDT_EIGEN(MarkierungAufheben);
+    EDT_EIGEN(ZuletztGeoeffnet);
+    EDT_EIGEN(ZeichnungGeaendertMelden);
+    EDT_EIGEN(DateiZugriffErlaubt);
+    EDT_EIGEN(StatusNachOeffnen);
+    EDT_EIGEN(MeldungNr);
+    EDT_EIGEN(MeldungOffen);
+    EDT_EIGEN(StatusMeldung);
+    EDT_EIGEN(StatusText);
+    EDT_EIGEN(ZeiFrageSpeichern);
+    EDT_EIGEN(ObjZeichnen);
+    EDT_EIGEN(LetztePunkteMerken);
+    EDT_EIGEN(LetztesElementMerken);
+    EDT_EIGEN(MakroAufzeichnen);
+    EDT_EIGEN(BauDefObjMerken);
+    EDT_EIGEN(BefAusdehnung);
+    EDT_EIGEN(KopfSammelnAnfang);
+    EDT_EIGEN(KopfSatz);
+    EDT_EIGEN(KopfSammelnEnde);
+    EDT_EIGEN(KopfSchreiben);
+    EDT_EIGEN(PvwBefehl);
+#undef EDT_EIGEN
+}
+
+}  // namespace

@@ -1,0 +1,289 @@
+// Macros on the real store and queue: the evaluator, the interpreter on a
+// recording immediate execution, the recorder and its replay, nested CALLs,
+// the clipboard macro and the component definition with its refusals.
+#include "editor/macro.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "config/verzeich.h"
+#include "editor/befausf.h"
+#include "editor/edmeld.h"
+#include "model/bauteil.h"
+#include "output/clip.h"
+#include "platform/zwischenablage.h"
+#include "tests/editor/edtest.h"
+#include "tests/model/tztest.h"
+
+namespace {
+
+constexpr int BW = 20;  // relative move
+
+std::vector<std::string> gelaufen;  // what the macros ran, in text form
+
+void sofortMerken(const BEF* b) { gelaufen.push_back(BefZuText(b)); }
+
+std::string alsText(const char* zeile)
+{
+    BEF b;
+    EXPECT_EQ(TextZuBef(&b, zeile), 0) << zeile;
+    return BefZuText(&b);
+}
+
+struct Makro : TzTest {
+    EdOrdner o;
+    void SetUp() override
+    {
+        TzTest::SetUp();
+        // The fixture library of the model tests as library "TST" here.
+        std::filesystem::copy_file(std::string(VELMO_TEST_DATA) + "/model/BAUTEILE.L6", o.pfad("BAUTEILE.TST"));
+        VerSetzen(1, o.p.c_str());
+        VerSetzen(2, o.p.c_str());
+        BauInit();
+        STT s = tzStart();
+        std::snprintf(s.bd, sizeof s.bd, "TST");
+        BefAusfInit();
+        *BefAktZustand() = s;
+        EditorZustandSetzen(&s);
+        BefAusfHakenSetzen();
+        MakroHakenSetzen();
+        EdMeldHakenSetzen();
+        gelaufen.clear();
+        MakroSofortSetzen(sofortMerken);
+        for (int i = 0; i < MAKROVARSUP; ++i) MakroVariableSetzen(i, 0);
+    }
+    void TearDown() override
+    {
+        MakroSofortSetzen(nullptr);
+        BauDefAbbrechen();
+        MakroAufnahmeVerwerfen();
+        BauEnde();
+        TzTest::TearDown();
+    }
+    std::string datei(const char* name, const std::string& inhalt)
+    {
+        std::ofstream(o.pfad(name), std::ios::binary) << inhalt;
+        return o.pfad(name);
+    }
+};
+
+TEST_F(Makro, Evaluator)
+{
+    MakroVariableSetzen(1, 2.0001);
+    struct Fall {
+        const char* ausdruck;
+        double wert;
+    } faelle[] = {
+        {"1+2*3", 7},        {"(1+2)*3", 9},     {"7-2-1", 4},      {"8/2/2", 2},      {"2*3+1", 7},
+        {"1+2=3", 1},        {"1=1&0", 0},       {"0|1", 1},        {"0|0", 0},        {"3<4", 1},
+        {"3>4", 0},          {"4\xF2" "4", 1},  {"5\xF3" "4", 0},  {"!0", 1},         {"!5", 0},
+        {"-3+1", -2},        {"5/0", 0},         {"$1=2", 0},       {"$1>2", 1},       {"$7", 0},
+        {"RN5(0.12)", 0.1},  {"RND(2.6)", 3},    {"ABS(-4)", 4},    {"SIN(90)", 1},    {"ATN(1)", 45},
+        {"1 + 2", 1},        {"[1 + 2]", 3},     {"{2*(1+1)}", 4},  {"$Q", 0},
+    };
+    for (const Fall& f : faelle) EXPECT_NEAR(MakroAusdruck(f.ausdruck), f.wert, 1e-6) << f.ausdruck;
+}
+
+TEST_F(Makro, InterpreterRunsConditionsLoopsAndCommandLines)
+{
+    const std::string p = datei("probe.mac",
+                                "// comment line\n"
+                                "$1 = 2\n"
+                                "IF $1=2\n"
+                                "ZL 1 0\n"
+                                "ELSE\n"
+                                "ZL 2 0\n"
+                                "END\n"
+                                "$1 = 2.0001\n"
+                                "IF $1=2\n"
+                                "ZL 3 0\n"
+                                "END\n"
+                                "FOR $2 = 3 TO 1 STEP -1\n"
+                                "ZL $2 0\n"
+                                "END\n"
+                                "FOR $3 = 1 TO 3\n"
+                                "ZL 0 $3  // a trailing comment\n"
+                                "END\n"
+                                "$4 = 0\n"
+                                "WHILE $4<2\n"
+                                "ZL 9 9\n"
+                                "$4 = $4+1\n"
+                                "END\n"
+                                "ZL 1,5 0\n"
+                                "TFA \"1,5\"\n"
+                                "CALL fehlt.mac\n"
+                                "NIX 1 2\n"
+                                "ZL [$4 * 2] 7\n");  // a bracketed value stays bracketed
+    ASSERT_EQ(MakroDateiAusfuehren(p.c_str(), 0), 0);
+    const std::vector<std::string> soll = {
+        alsText("ZL 1 0"), alsText("ZL 3 0"), alsText("ZL 2 0"), alsText("ZL 1 0"), alsText("ZL 0 1"), alsText("ZL 0 2"),
+        alsText("ZL 0 3"), alsText("ZL 9 9"), alsText("ZL 9 9"), alsText("ZL 1.5 0"), alsText("TFA \"1,5\""), alsText("ZL [4] 7"),
+    };
+    EXPECT_EQ(gelaufen, soll);
+    EXPECT_EQ(MakroDateiAusfuehren(o.pfad("fehlt.mac").c_str(), 0), -1);
+}
+
+TEST_F(Makro, LongLinesAreCutAt78Characters)
+{
+    // The rest of a long line is dropped, not read as a line of its own.
+    const std::string p = datei("lang.mac", "ZL 1 0 " + std::string(90, ' ') + "ZL 5 5\nZL 2 0\n");
+    MakroDateiAusfuehren(p.c_str(), 0);
+    EXPECT_EQ(gelaufen, (std::vector<std::string>{alsText("ZL 1 0"), alsText("ZL 2 0")}));
+}
+
+TEST_F(Makro, ASelfCallingMacroStopsAtDepth16)
+{
+    const std::string p = o.pfad("selbst.mac");
+    datei("selbst.mac", "ZL 1 0\nCALL " + p + "\n");
+    MakroDateiAusfuehren(p.c_str(), 0);
+    EXPECT_EQ(gelaufen.size(), static_cast<size_t>(MAKROTIEFESUP));
+    EXPECT_NE(std::string(StatusLetzterText()).find("16"), std::string::npos) << StatusLetzterText();
+}
+
+TEST_F(Makro, RecorderSumsMovesAndFlushesThemBeforeScaleChanges)
+{
+    MakroAufnahmeStart("aufnahme");
+    ASSERT_TRUE(MakroNimmtAuf());
+    const std::vector<BEF> satz = {
+        tzRec(BW, {1, 0}), tzRec(BW, {2, 3}), tzRec(25, {}, nullptr, {2}),  // ST does not flush
+        tzRec(BefCode("MS"), {2}),                                           // MS does
+        tzRec(BW, {1, 1}), tzRec(BW, {-1, -1}),                              // sums to nothing
+        tzRec(TZ_ZL, {5, 0}), tzRec(BW, {4, 0}),
+    };
+    for (const BEF& b : satz) MakroAufnehmen(&b);
+    MakroAufnahmeEnde();
+    std::ifstream ein(MakroPfad("aufnahme"), std::ios::binary);
+    const std::string inhalt((std::istreambuf_iterator<char>(ein)), std::istreambuf_iterator<char>());
+    std::string soll = alsText("VER 10") + "\n" + alsText("ST 2") + "\n" + alsText("BW 3 3") + "\n" + alsText("MS 2") + "\n" +
+                       alsText("ZL 5 0") + "\n" + alsText("BW 4 0") + "\n";
+    EXPECT_EQ(inhalt, soll);
+}
+
+TEST_F(Makro, ARecordedDrawingReplaysToTheSameObjects)
+{
+    MakroSofortSetzen(nullptr);  // the real immediate execution
+    MakroAufnahmeStart("zeichnen");
+    const std::vector<BEF> satz = {tzRec(BW, {10, 10}), tzRec(TZ_ZL, {5, 0}), tzRec(BW, {0, 5}), tzRec(TZ_ZL, {0, 5})};
+    for (const BEF& b : satz) {
+        MakroAufnehmen(&b);
+        BefSofort(&b);
+    }
+    MakroAufnahmeEnde();
+    auto objekte = [] {
+        std::vector<std::string> v;
+        for (int id = TzNaechstes(-1); id < TZENDE; id = TzNaechstes(id)) {
+            BEF b;
+            STT s;
+            TzObjHolen(id, &b, &s);
+            v.push_back(BefZuText(&b) + " @ " + std::to_string(s.x) + "," + std::to_string(s.y));
+        }
+        return v;
+    };
+    const std::vector<std::string> vorher = objekte();
+    ASSERT_EQ(vorher.size(), 2u);
+    TzLeeren();
+    STT s = tzStart();
+    std::snprintf(s.bd, sizeof s.bd, "TST");
+    *BefAktZustand() = s;
+    ASSERT_EQ(MakroStarten("zeichnen", 0), 0);
+    EXPECT_EQ(objekte(), vorher);
+}
+
+TEST_F(Makro, ClipboardTextRunsUpToTheLastCompleteLineBefore64000)
+{
+    plClipEnde();
+    std::string zeilen;
+    while (zeilen.size() < MAKROCLIPSUP + 1) zeilen += "ZL 1 0\n";
+    zeilen.resize(MAKROCLIPSUP + 1);  // 9143 lines of 7 characters
+    ASSERT_TRUE(ClipTextSetzen(zeilen.c_str()));
+    ClipboardMakro();
+    EXPECT_EQ(gelaufen.size(), 9142u);
+    plClipEnde();
+}
+
+TEST_F(Makro, ComponentDefinitionAddsTheObjectsToTheLibrary)
+{
+    MakroSofortSetzen(nullptr);
+    BauDefStart(" neu1 ");
+    ASSERT_TRUE(BauDefLaeuft());
+    for (const BEF& b : {tzRec(BW, {2, 2}), tzRec(TZ_ZL, {5, 0}), tzRec(TZ_ZL, {0, 5})}) BefSofort(&b);
+    BauDefEnde();
+    EXPECT_FALSE(BauDefLaeuft());
+    ASSERT_EQ(BauLaden(o.pfad("BAUTEILE.TST").c_str()), 0);
+    EXPECT_TRUE(BauVorhanden("NEU1"));
+    BauHandle h;
+    ASSERT_EQ(BauOpen(&h, o.pfad("BAUTEILE.TST").c_str(), "NEU1"), 0);
+    std::vector<int> codes;
+    BEF b;
+    while (BauRead(&h, &b) == 0) codes.push_back(b.code);
+    BauClose(&h);
+    EXPECT_EQ(std::count(codes.begin(), codes.end(), TZ_ZL), 2) << "both lines, in the component";
+}
+
+// A failing write of the component's drawing or of the library keeps the
+// library as it was and names the component.
+TEST_F(Makro, AFailedComponentWriteLeavesTheLibraryAlone)
+{
+    MakroSofortSetzen(nullptr);
+    for (PlFehlerArt art : {PlFehlerArt::Oeffnen, PlFehlerArt::Schreiben, PlFehlerArt::Umbenennen}) {
+        SCOPED_TRACE(static_cast<int>(art));
+        std::ifstream vorher(o.pfad("BAUTEILE.TST"), std::ios::binary);
+        const std::string alt((std::istreambuf_iterator<char>(vorher)), std::istreambuf_iterator<char>());
+        BauDefStart("KAPUTT");
+        ASSERT_TRUE(BauDefLaeuft());
+        BEF zl = tzRec(TZ_ZL, {5, 0});
+        BefSofort(&zl);
+        {
+            PlFehlerScope f;
+            plFehlerSetzen(art, 1, true);
+            BauDefEnde();
+        }
+        EXPECT_FALSE(BauDefLaeuft());
+        EXPECT_NE(std::string(StatusLetzterText()).find("KAPUTT"), std::string::npos) << StatusLetzterText();
+        std::ifstream nachher(o.pfad("BAUTEILE.TST"), std::ios::binary);
+        const std::string neu((std::istreambuf_iterator<char>(nachher)), std::istreambuf_iterator<char>());
+        EXPECT_EQ(neu, alt);
+    }
+}
+
+TEST_F(Makro, ComponentDefinitionRefusals)
+{
+    struct Fall {
+        const char* name;
+        const char* bd;
+        bool markiert;
+        const char* text;
+    } faelle[] = {
+        {"", "TST", false, "Bauteildefinition ohne Namen nicht m\xF6glich."},
+        {"A/B", "TST", false, "Ung\xFCltiger Bauteilname: A/B"},
+        {"zl", "TST", false, "ZL ist die Abk\xFCrzung eines Befehls."},
+        {"M1", "TST", false, "Es gibt bereits ein Bauteil namens M1."},
+        {"NEU", "XYZ", false, "Bauteildatei XYZ nicht vorhanden"},
+        {"NEU", "TST", true, "Im Moment sind noch Elemente markiert."},
+    };
+    for (const Fall& f : faelle) {
+        std::snprintf(BefAktZustand()->bd, sizeof BefAktZustand()->bd, "%s", f.bd);
+        const int id = f.markiert ? linie(0, 0, 5, 0) : -1;
+        if (id >= 0) TzMarkSetzen(id, 1);
+        BauDefStart(f.name);
+        EXPECT_FALSE(BauDefLaeuft()) << f.name;
+        EXPECT_STREQ(StatusLetzterText(), f.text) << f.name;
+        if (id >= 0) TzMarkSetzen(id, 0);
+    }
+    std::snprintf(BefAktZustand()->bd, sizeof BefAktZustand()->bd, "TST");
+    BauDefStart("NEU");
+    ASSERT_TRUE(BauDefLaeuft());
+    BauDefStart("NOCH");
+    EXPECT_STREQ(StatusLetzterText(), "Im Moment wird bereits Bauteil NEU gespeichert.");
+    BauDefBeenden();
+    EXPECT_STREQ(StatusLetzterText(), "Bauteildefinition abgebrochen.");
+}
+
+}  // namespace

@@ -1,0 +1,220 @@
+// The editor page in the running frame on the headless backend over a
+// working copy of the demo project: a demo sheet opened in the editor and
+// drawn, the picture kept beside the test program for a look.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "editor/edmeld.h"
+#include "editor/edtseite.h"
+#include "editor/zeidok.h"
+#include "frame/anw.h"
+#include "frame/modus.h"
+#include "platform/accel.h"
+#include "winlib/anwdaten.h"
+#include "winlib/dialog.h"
+#include "model/tempzeic.h"
+#include "model/zeichnun.h"
+#include "project/pvwliste.h"
+#include "platform/dialog.h"
+#include "platform/fenster.h"
+#include "platform/headless.h"
+#include "platform/menue.h"
+#include "platform/eingabe.h"
+#include "platform/nachrichtbox.h"
+#include "platform/nachricht.h"
+#include "tests/frame/rahmen_pruef.h"
+#include "tests/tools/demokopie.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string popupBild;
+
+// Saves the picture of the popup menu that opens over this window.
+LRESULT CALLBACK popupProc(HWND h, UINT m, WPARAM wp, LPARAM lp)
+{
+    if (m == WM_INITMENUPOPUP) PostMessage(h, WM_USER + 1, 0, 0);
+    if (m == WM_USER + 1) {
+        UpdateWindow(plMenuePopupFenster(0));
+        EXPECT_EQ(plHeadlessPng(plMenuePopupFenster(0), popupBild.c_str()), 0);
+        plHeadlessTaste(VK_ESCAPE);
+    }
+    return DefWindowProc(h, m, wp, lp);
+}
+
+class Editor : public ::testing::Test {
+protected:
+    DemoKopie demo;
+    fs::path vorher;
+    std::vector<std::string> args;
+    std::vector<const char*> argv;
+
+    // The command-line words of the start.
+    virtual std::vector<std::string> woerter() { return {"-W=1", "Projekt"}; }
+
+    void SetUp() override
+    {
+        rahmenUmgebung(demo.wurzel());
+        vorher = fs::current_path();
+        fs::current_path(demo.wurzel());
+        rahmenStarten(args, argv, woerter());
+        if (HasFatalFailure()) return;
+        plHeadlessPumpen();
+        plNachrichtBoxFragenLeeren();
+    }
+
+    void TearDown() override
+    {
+        rahmenBeenden();
+        fs::current_path(vorher);
+    }
+};
+
+TEST_F(Editor, ADemoSheetOpensAndIsDrawn)
+{
+    const std::string plan = demo.projekt() + "/HV1.08";
+    EditorMitDatei(plan.c_str());
+    plHeadlessPumpen();
+    ASSERT_NE(EdtFenster(), 0u);
+    EXPECT_EQ(Modus(), MODUS_EDIT);
+    EXPECT_GT(TzAnzahl(), 0) << "the sheet's objects are in the store";
+    EXPECT_NE(std::string(ZeiName()).find("HV1.08"), std::string::npos) << ZeiName();
+    // The view shows more than its background.
+    HWND v = GetDlgItem(EdtFenster(), 5000);
+    RECT r;
+    GetClientRect(v, &r);
+    const COLORREF grund = plFensterPixel(v, 1, 1);
+    int anders = 0;
+    for (int y = 0; y < r.bottom; y += 2)
+        for (int x = 0; x < r.right; x += 2) anders += plFensterPixel(v, x, y) != grund;
+    EXPECT_GT(anders, 500);
+    const fs::path bild = fs::read_symlink("/proc/self/exe").parent_path() / "frame_editor_demo.png";
+    EXPECT_EQ(plHeadlessPng(anwHauptfenster(), bild.c_str()), 0);
+}
+
+// A user's way through the editor, by keys and the input line only: the
+// command file's open selects a sheet, Ctrl+B edits it, typed commands draw,
+// undo and redo, the demo macro runs, a missing component is said so,
+// Ctrl+S saves, and the recent-file item opens it again, dropping a change
+// the user declines.
+class EditorLauf : public Editor {
+protected:
+    std::vector<std::string> woerter() override
+    {
+        std::ofstream(fs::path(demo.wurzel()) / "befehle.txt") << "open " + demo.projekt() + "/HV1.08\n";
+        return {"-W=1", "-A=befehle.txt", "Projekt"};
+    }
+    // The frame's own loop body: accelerators, then the dialogs' keyboard
+    // interface, then dispatch, until nothing is waiting.
+    void schleife()
+    {
+        MSG m;
+        for (int i = 0; i < 100000 && PeekMessage(&m, 0, 0, 0, PM_REMOVE); ++i) {
+            if (TranslateAccelerator(anwHauptfenster(), anwDaten()->accel, &m)) continue;
+            if (wiDlgNachricht(&m)) continue;
+            TranslateMessage(&m);
+            DispatchMessage(&m);
+        }
+    }
+    void tippen(const char* zeile)
+    {
+        HWND feld = GetDlgItem(EdtFenster(), 5020);
+        SetFocus(feld);
+        SetWindowText(feld, "");  // a status text may stand there
+        plHeadlessText(zeile);
+        plHeadlessTaste(VK_RETURN);
+        schleife();
+    }
+    void strg(UINT taste)
+    {
+        plHeadlessTasteRunter(VK_CONTROL);
+        plHeadlessTaste(taste);
+        plHeadlessTasteHoch(VK_CONTROL);
+        schleife();
+    }
+};
+
+TEST_F(EditorLauf, OpenDrawUndoRedoSaveAndReopen)
+{
+    for (int i = 0; i < 50 && std::string(PvwAktZeichnung()).find("HV1.08") == std::string::npos; ++i) {
+        plHeadlessZeitVor(500);
+        plHeadlessPumpen();
+    }
+    ASSERT_NE(std::string(PvwAktZeichnung()).find("HV1.08"), std::string::npos) << PvwAktZeichnung();
+    SetFocus(GetDlgItem(rahmenSeite(MODUS_PVW), 3000));  // the drawing list of the project page
+    strg('B');
+    ASSERT_NE(EdtFenster(), 0u);
+    EXPECT_EQ(Modus(), MODUS_EDIT);
+    const std::string plan = std::string(ZeiName());
+    ASSERT_NE(plan.find("HV1.08"), std::string::npos) << plan;
+    const int anfang = TzAnzahl();
+    ASSERT_GT(anfang, 0);
+
+    tippen("ZL 20 0");
+    EXPECT_EQ(TzAnzahl(), anfang + 1);
+    EXPECT_TRUE(ZeiIstGeaendert());
+    tippen("UDO");
+    EXPECT_EQ(TzAnzahl(), anfang);
+    tippen("RDO");
+    EXPECT_EQ(TzAnzahl(), anfang + 1);
+    // The demo macro beside the library: lines, texts, a component, a loop.
+    fs::copy_file(fs::path(VELMO_TEST_DATA) / "editor" / "Demo.mac", fs::path(demo.wurzel()) / "Demo.mac");
+    tippen("MAC Demo");
+    EXPECT_EQ(TzAnzahl(), anfang + 1 + 8) << StatusLetzterText();
+    tippen("ZB XX");
+    EXPECT_STREQ(StatusLetzterText(), "Bauteil XX nicht gefunden.");
+    EXPECT_EQ(TzAnzahl(), anfang + 9);
+    tippen("NIX 1");  // no command: it stays in the field
+    char feld[200] = "";
+    GetWindowText(GetDlgItem(EdtFenster(), 5020), feld, sizeof feld);
+    EXPECT_STREQ(feld, "NIX 1");
+
+    // Save: the editor asks first, then writes under the drawing's name.
+    plNachrichtBoxAntwort(IDYES);
+    strg('S');
+    EXPECT_FALSE(ZeiIstGeaendert());
+    ZeiKopf k{};
+    EXPECT_EQ(ZeiKopfLesen(plan.c_str(), &k), 0);
+
+    // A further line, not saved: the recent-file item asks, No drops the
+    // change and brings the saved sheet back.
+    tippen("ZL 5 5");
+    EXPECT_EQ(TzAnzahl(), anfang + 10);
+    plNachrichtBoxFragenLeeren();
+    plNachrichtBoxAntwort(IDNO);
+    SendMessage(anwHauptfenster(), WM_COMMAND, ZEIHISTID, 0);
+    schleife();
+    EXPECT_EQ(plNachrichtBoxFragen().size(), 1u);
+    EXPECT_EQ(std::string(ZeiName()), plan);
+    EXPECT_EQ(TzAnzahl(), anfang + 9) << "the saved objects came back, the unsaved line did not";
+    EXPECT_FALSE(ZeiIstGeaendert());
+    const fs::path neben = fs::read_symlink("/proc/self/exe").parent_path();
+    EXPECT_EQ(plHeadlessPng(anwHauptfenster(), (neben / "frame_editor_lauf.png").c_str()), 0);
+
+    // The file menu lists the sheet among the recent drawings, above "Beenden".
+    HMENU datei = GetSubMenu(GetMenu(anwHauptfenster()), 0);
+    int zuletzt = -1, beenden = -1;
+    for (int p = 0; p < GetMenuItemCount(datei); ++p) {
+        if (static_cast<int>(GetMenuItemID(datei, p)) == ZEIHISTID) zuletzt = p;
+        if (GetMenuItemID(datei, p) == 1998) beenden = p;
+    }
+    EXPECT_GE(zuletzt, 0);
+    EXPECT_LT(zuletzt, beenden);
+    WNDCLASS wc{};
+    wc.lpfnWndProc = popupProc;
+    wc.lpszClassName = "EditorMenueBild";
+    ASSERT_NE(RegisterClass(&wc), 0);
+    HWND h = CreateWindow("EditorMenueBild", "Bild", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 600, 500, 0, 0, 0, nullptr);
+    popupBild = (neben / "frame_editor_datei.png").string();
+    TrackPopupMenu(datei, TPM_RETURNCMD, 100, 80, 0, h, nullptr);
+    DestroyWindow(h);
+    EXPECT_TRUE(fs::exists(popupBild));
+}
+
+}  // namespace
