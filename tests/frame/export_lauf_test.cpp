@@ -1,0 +1,357 @@
+// The batch export tried as a new user would: the real frame started on the
+// headless backend over a working copy of the demo project with a two-page
+// data sheet beside the drawings; every entry marked (Ctrl+A), the export
+// dialog opened (Ctrl+E) and driven by clicks and keys. The PDF run is read
+// back by qpdf (check, pages, outline); the SVG and TXT runs with the index
+// by the folder's files and xmllint.
+#define POINTERHOLDER_TRANSITION 4
+#include <gtest/gtest.h>
+
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFOutlineDocumentHelper.hh>
+#include <qpdf/QPDFPageDocumentHelper.hh>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "frame/anw.h"
+#include "platform/accel.h"
+#include "platform/dateidialog.h"
+#include "platform/dialog.h"
+#include "platform/eingabe.h"
+#include "platform/fenster.h"
+#include "platform/headless.h"
+#include "platform/nachricht.h"
+#include "platform/nachrichtbox.h"
+#include "platform/pdfbib.h"
+#include "platform/shell.h"
+#include "platform/winconst.h"
+#include "project/pvwliste.h"
+#include "support/datum.h"
+#include "tests/frame/rahmen_pruef.h"
+#include "tests/tools/demokopie.h"
+#include "winlib/anwdaten.h"
+#include "winlib/dialog.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<std::string>& gestartet()
+{
+    static std::vector<std::string> g;
+    return g;
+}
+
+std::string lesen(const fs::path& p)
+{
+    std::ifstream f(p, std::ios::binary);
+    std::stringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+// A two-page PDF made by the platform's PDF library.
+void datenblatt(const fs::path& p)
+{
+    const int b = DPLCreateLibrary();
+    ASSERT_GT(b, 0);
+    ASSERT_GT(DPLNewDocument(b), 0);
+    ASSERT_GT(DPLNewPage(b), 0);
+    ASSERT_EQ(DPLSaveToFile(b, pdfbibBreit(p.string()).c_str()), 1);
+    DPLReleaseLibrary(b);
+}
+
+std::string prozentDekodiert(const std::string& s)
+{
+    std::string r;
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '%' && i + 2 < s.size()) {
+            r += static_cast<char>(std::stoi(s.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else {
+            r += s[i];
+        }
+    }
+    return r;
+}
+
+std::vector<std::string> hrefs(const std::string& html)
+{
+    std::vector<std::string> h;
+    for (size_t p = html.find("href=\""); p != std::string::npos; p = html.find("href=\"", p + 1)) {
+        const size_t a = p + 6;
+        h.push_back(html.substr(a, html.find('"', a) - a));
+    }
+    return h;
+}
+
+// The frame's loop body: accelerators, then the modeless dialogs' keys.
+void pumpen()
+{
+    MSG m;
+    for (int n = 0; n < 100000 && PeekMessage(&m, 0, 0, 0, PM_REMOVE); ++n) {
+        if (m.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(m.wParam));
+            break;
+        }
+        if (TranslateAccelerator(anwHauptfenster(), anwDaten()->accel, &m)) continue;
+        if (wiDlgNachricht(&m)) continue;
+        TranslateMessage(&m);
+        DispatchMessage(&m);
+    }
+}
+
+class ExportLauf : public ::testing::Test {
+protected:
+    DemoKopie demo;
+    fs::path vorher;
+    std::vector<std::string> args;
+    std::vector<const char*> argv;
+
+    void SetUp() override
+    {
+        const fs::path w = demo.wurzel();
+        fs::create_directories(w / "laufzeit");
+        fs::permissions(w / "laufzeit", fs::perms::owner_all);
+        fs::create_directories(w / "konfig");
+        setenv("XDG_RUNTIME_DIR", (w / "laufzeit").c_str(), 1);
+        setenv("XDG_CONFIG_HOME", (w / "konfig").c_str(), 1);
+        datenblatt(w / "Projekt" / "Datenblatt.pdf");
+        vorher = fs::current_path();
+        fs::current_path(w);
+        gestartet().clear();
+        plShellStarterSetzen([](const std::vector<std::string>& woerter, const std::string&) {
+            std::string z;
+            for (const std::string& x : woerter) z += (z.empty() ? "" : " ") + x;
+            gestartet().push_back(z);
+            return 0;
+        });
+        rahmenStarten(args, argv, {"-W=1", "Projekt"});
+        if (HasFatalFailure()) return;
+        pumpen();
+        plNachrichtBoxFragenLeeren();
+    }
+
+    void TearDown() override
+    {
+        if (anwLaufZustand() == 2) {
+            PostMessage(anwHauptfenster(), WM_CLOSE, 0, 0);
+            EXPECT_EQ(anwLauf(), 0);
+            anwSchluss();
+        }
+        plShellStarterSetzen(nullptr);
+        plDateiDialogSkriptLeeren();
+        plFensterSystemEnde();
+        fs::current_path(vorher);
+    }
+
+    static void strg(UINT taste)
+    {
+        plHeadlessTasteRunter(VK_CONTROL);
+        plHeadlessTaste(taste);
+        plHeadlessTasteHoch(VK_CONTROL);
+        pumpen();
+    }
+
+    // A click into the drawing list, then Ctrl+A marks every row.
+    static void allesMarkieren()
+    {
+        HWND liste = GetDlgItem(rahmenSeite(MODUS_PVW), 3000);
+        ASSERT_NE(liste, 0u);
+        const POINT p = plHeadlessPunkt(liste, 20, 5);
+        plHeadlessKlick(p.x, p.y);
+        pumpen();
+        strg('A');
+    }
+
+    static void klick(HWND dlg, int id)
+    {
+        HWND k = GetDlgItem(dlg, id);
+        ASSERT_NE(k, 0u) << id;
+        const POINT p = plHeadlessPunkt(k, 4, 4);
+        plHeadlessKlick(p.x, p.y);
+        pumpen();
+    }
+
+    // Ctrl+E on the project page; the dialog is up afterwards.
+    static HWND exportDialog()
+    {
+        strg('E');
+        return wiDlgSuchen("Export");
+    }
+
+    // The target folder chosen with "Wählen..." next to it (the chooser
+    // takes an existing folder).
+    static void zielWaehlen(HWND dlg, const fs::path& ziel)
+    {
+        fs::create_directories(ziel);
+        plDateiDialogAntwort(ziel.string().c_str());
+        klick(dlg, 2510);
+        EXPECT_EQ(feld(dlg, 3010), ziel.string() + "/");
+    }
+
+    // The kind picked from the open combo list with the arrow keys.
+    static void artWaehlen(HWND dlg, int schritte)
+    {
+        klick(dlg, 3030);
+        for (int i = 0; i < schritte; ++i) {
+            plHeadlessTaste(VK_DOWN);
+            pumpen();
+        }
+        plHeadlessTaste(VK_RETURN);
+        pumpen();
+    }
+
+    // A click into a field, its text erased with Backspace and new text typed.
+    static void tippen(HWND dlg, int id, const char* text)
+    {
+        klick(dlg, id);
+        plHeadlessTaste(VK_END);
+        for (int i = 0; i < 30; ++i) plHeadlessTaste(VK_BACK);
+        plHeadlessText(text);
+        pumpen();
+    }
+
+    static std::string feld(HWND dlg, int id)
+    {
+        char t[300] = "";
+        GetDlgItemText(dlg, id, t, sizeof t);
+        return t;
+    }
+};
+
+TEST_F(ExportLauf, PdfOfEveryMarkedEntry)
+{
+    allesMarkieren();
+    const int zeichnungen = PvwZeiAnzahl();
+    ASSERT_EQ(zeichnungen, 14);
+    HWND dlg = exportDialog();
+    ASSERT_NE(dlg, 0u);
+    EXPECT_EQ(std::atoi(feld(dlg, 3000).c_str()), zeichnungen) << feld(dlg, 3000);
+    EXPECT_EQ(feld(dlg, 3020), "@ZO.pdf");
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(dlg, 3050)));
+    EXPECT_EQ(SendMessage(GetDlgItem(dlg, 3052), BM_GETCHECK, 0, 0), BST_CHECKED);
+
+    EXPECT_EQ(plHeadlessPng(dlg, (std::string(::testing::TempDir()) + "export.png").c_str()), 0);
+    const fs::path ziel = fs::path(demo.wurzel()) / "Ausgabe";
+    zielWaehlen(dlg, ziel);
+    tippen(dlg, 3020, "Mappe.pdf");
+    EXPECT_EQ(feld(dlg, 3020), "Mappe.pdf");
+    klick(dlg, 2500);
+    EXPECT_EQ(wiDlgSuchen("Export"), 0u) << "the dialog closes after the run";
+    const fs::path pdf = ziel / "Mappe.pdf";
+    ASSERT_TRUE(fs::exists(pdf));
+    EXPECT_EQ(plNachrichtBoxFragen().size(), 0u) << (plNachrichtBoxFragen().empty() ? "" : plNachrichtBoxFragen()[0].text);
+    // "Erzeugte Datei öffnen" handed the document to the desktop.
+    ASSERT_EQ(gestartet().size(), 1u);
+    EXPECT_EQ(gestartet()[0], "xdg-open " + pdf.string());
+
+    EXPECT_EQ(std::system(("qpdf --check '" + pdf.string() + "' > /dev/null").c_str()), 0);
+    QPDF q;
+    q.processFile(pdf.string().c_str());
+    EXPECT_EQ(QPDFPageDocumentHelper(q).getAllPages().size(), static_cast<size_t>(zeichnungen + 2));
+    // The subtitles in list order, each with its drawings; the data sheet
+    // below the last one.
+    std::vector<std::string> oben, unten;
+    QPDFOutlineDocumentHelper o(q);
+    for (auto& t : o.getTopLevelOutlines()) {
+        oben.push_back(t.getTitle());
+        for (auto& k : t.getKids()) unten.push_back(t.getTitle() + " / " + k.getTitle());
+    }
+    const std::vector<std::string> soll = {"Allgemeines ", "Energieversorgung ", "Antriebe ", "Steuerung ", "SPS ",
+                                           "Dokumentation "};
+    ASSERT_EQ(oben.size(), soll.size());
+    for (size_t i = 0; i < soll.size(); ++i) EXPECT_EQ(oben[i].rfind(soll[i], 0), 0u) << oben[i];
+    ASSERT_EQ(unten.size(), static_cast<size_t>(zeichnungen + 1));
+    EXPECT_EQ(unten.front().rfind(oben[0] + " / 01  ", 0), 0u) << unten.front();
+    EXPECT_EQ(unten[2].rfind(oben[1] + " / 03  ", 0), 0u) << unten[2];
+    EXPECT_EQ(unten[zeichnungen - 1].rfind(oben[5] + " / 14  ", 0), 0u) << unten[zeichnungen - 1];
+    EXPECT_EQ(unten.back().rfind(oben[5] + " / ", 0), 0u) << unten.back();
+    EXPECT_NE(unten.back().find("Datenblatt"), std::string::npos) << unten.back();
+}
+
+TEST_F(ExportLauf, SvgAndTextWithIndex)
+{
+    allesMarkieren();
+    const fs::path ziel = fs::path(demo.wurzel()) / "Web";
+    std::string ersteSeite;
+    std::vector<std::string> ersteDateien;
+    for (int lauf = 0; lauf < 2; ++lauf) {
+        HWND dlg = exportDialog();
+        ASSERT_NE(dlg, 0u);
+        artWaehlen(dlg, 4);
+        ASSERT_EQ(feld(dlg, 3020), "@Z.svg") << "SVG chosen";
+        EXPECT_TRUE(IsWindowVisible(GetDlgItem(dlg, 3050)));
+        EXPECT_NE(SendMessage(GetDlgItem(dlg, 3052), BM_GETCHECK, 0, 0), BST_CHECKED);
+        klick(dlg, 3050);
+        EXPECT_EQ(SendMessage(GetDlgItem(dlg, 3050), BM_GETCHECK, 0, 0), BST_CHECKED);
+        zielWaehlen(dlg, ziel);
+        EXPECT_EQ(plHeadlessPng(dlg, (std::string(::testing::TempDir()) + "export_svg.png").c_str()), 0);
+        klick(dlg, 2500);
+        EXPECT_EQ(wiDlgSuchen("Export"), 0u);
+        EXPECT_TRUE(gestartet().empty()) << gestartet()[0];
+
+        std::vector<std::string> dateien;
+        for (const auto& e : fs::directory_iterator(ziel)) dateien.push_back(e.path().filename().string());
+        std::sort(dateien.begin(), dateien.end());
+        const std::string html = lesen(ziel / "Inhalt.html");
+        if (lauf == 1) {
+            // The second run overwrote and ended the same.
+            EXPECT_EQ(dateien, ersteDateien);
+            EXPECT_EQ(html, ersteSeite);
+            break;
+        }
+        ersteDateien = dateien;
+        ersteSeite = html;
+        for (int i = 1; i <= 14; ++i) {
+            const std::string n = std::string("HV1.") + (i < 10 ? "0" : "") + std::to_string(i) + ".svg";
+            EXPECT_TRUE(fs::exists(ziel / n)) << n;
+        }
+        EXPECT_EQ(std::system(("xmllint --html --noout '" + (ziel / "Inhalt.html").string() + "'").c_str()), 0);
+        // Every link names a written file, in list order.
+        const std::vector<std::string> h = hrefs(html);
+        ASSERT_EQ(h.size(), 14u);
+        for (size_t i = 0; i < h.size(); ++i) {
+            EXPECT_TRUE(fs::exists(ziel / prozentDekodiert(h[i]))) << h[i];
+            if (i > 0) {
+                EXPECT_LT(h[i - 1], h[i]);
+            }
+        }
+        // Each subtitle heads its first drawing.
+        const char* const unter[][2] = {{"Allgemeines", "HV1.01"}, {"Energieversorgung", "HV1.03"},
+                                        {"Antriebe", "HV1.07"},    {"Steuerung", "HV1.09"},
+                                        {"SPS", "HV1.11"},         {"Dokumentation", "HV1.13"}};
+        size_t vorige = 0;
+        for (const auto& u : unter) {
+            const size_t k = html.find(std::string("<h2>\n") + u[0] + "\n");
+            const size_t z = html.find(std::string("href=\"") + u[1] + ".svg\"");
+            EXPECT_TRUE(vorige <= k && k < z) << u[0];
+            vorige = z;
+        }
+        char heute[16];
+        dattextheute(heute, sizeof heute);
+        EXPECT_NE(html.find(std::string(heute) + "<p>"), std::string::npos) << heute;
+    }
+
+    // Text form with the index into another folder.
+    HWND dlg = exportDialog();
+    ASSERT_NE(dlg, 0u);
+    artWaehlen(dlg, 3);
+    ASSERT_EQ(feld(dlg, 3020), "@Z.txt");
+    klick(dlg, 3050);
+    const fs::path text = fs::path(demo.wurzel()) / "Text";
+    zielWaehlen(dlg, text);
+    klick(dlg, 2500);
+    int txt = 0;
+    for (const auto& e : fs::directory_iterator(text)) txt += e.path().extension() == ".txt" ? 1 : 0;
+    EXPECT_EQ(txt, 14);
+    EXPECT_EQ(hrefs(lesen(text / "Inhalt.html")).size(), 14u);
+}
+
+}  // namespace
