@@ -1,9 +1,11 @@
-// The batch export tried as a new user would: the real frame started on the
-// headless backend over a working copy of the demo project with a two-page
-// data sheet beside the drawings; every entry marked (Ctrl+A), the export
-// dialog opened (Ctrl+E) and driven by clicks and keys. The PDF run is read
-// back by qpdf (check, pages, outline); the SVG and TXT runs with the index
-// by the folder's files and xmllint.
+// The project page's dialogs tried as a new user would: the real frame
+// started on the headless backend over a working copy of the demo project
+// (with a two-page data sheet beside the drawings), driven by keys and
+// clicks. The batch export: every entry marked (Ctrl+A), the export dialog
+// opened (Ctrl+E); the PDF run is read back by qpdf (check, pages, outline),
+// the SVG and TXT runs with the index by the folder's files and xmllint.
+// The spell check of the properties dialog over two runs, the manual at the
+// page's topic (F1) and the program information from the menu.
 #define POINTERHOLDER_TRANSITION 4
 #include <gtest/gtest.h>
 
@@ -31,6 +33,8 @@
 #include "platform/pdfbib.h"
 #include "platform/shell.h"
 #include "platform/winconst.h"
+#include "model/zeichnun.h"
+#include "project/hbview.h"
 #include "project/pvwliste.h"
 #include "support/datum.h"
 #include "tests/frame/rahmen_pruef.h"
@@ -107,7 +111,7 @@ void pumpen()
     }
 }
 
-class ExportLauf : public ::testing::Test {
+class ProjektLauf : public ::testing::Test {
 protected:
     DemoKopie demo;
     fs::path vorher;
@@ -126,6 +130,11 @@ protected:
         vorher = fs::current_path();
         fs::current_path(w);
         gestartet().clear();
+    }
+
+    void starten()
+    {
+        fs::current_path(demo.wurzel());  // a run leaves the project folder as the working folder
         plShellStarterSetzen([](const std::vector<std::string>& woerter, const std::string&) {
             std::string z;
             for (const std::string& x : woerter) z += (z.empty() ? "" : " ") + x;
@@ -138,13 +147,31 @@ protected:
         plNachrichtBoxFragenLeeren();
     }
 
-    void TearDown() override
+    // Closes the program as the user does (its end writes the word lists).
+    void beenden()
     {
         if (anwLaufZustand() == 2) {
             PostMessage(anwHauptfenster(), WM_CLOSE, 0, 0);
             EXPECT_EQ(anwLauf(), 0);
             anwSchluss();
         }
+    }
+
+    // A key of the project's defaults set, before the start.
+    void vorgabe(const std::string& schluessel, const std::string& wert)
+    {
+        const fs::path p = fs::path(demo.wurzel()) / "Projekt" / "Standard.vgb";
+        std::string t = lesen(p);
+        const size_t a = t.find("\r\n" + schluessel + " ");
+        ASSERT_NE(a, std::string::npos) << schluessel;
+        const size_t e = t.find("\r\n", a + 2);
+        t.replace(a + 2, e - a - 2, schluessel + std::string(16 - schluessel.size(), ' ') + wert);
+        std::ofstream(p, std::ios::binary) << t;
+    }
+
+    void TearDown() override
+    {
+        beenden();
         plShellStarterSetzen(nullptr);
         plDateiDialogSkriptLeeren();
         plFensterSystemEnde();
@@ -226,8 +253,9 @@ protected:
     }
 };
 
-TEST_F(ExportLauf, PdfOfEveryMarkedEntry)
+TEST_F(ProjektLauf, ExportPdfOfEveryMarkedEntry)
 {
+    starten();
     allesMarkieren();
     const int zeichnungen = PvwZeiAnzahl();
     ASSERT_EQ(zeichnungen, 14);
@@ -276,8 +304,9 @@ TEST_F(ExportLauf, PdfOfEveryMarkedEntry)
     EXPECT_NE(unten.back().find("Datenblatt"), std::string::npos) << unten.back();
 }
 
-TEST_F(ExportLauf, SvgAndTextWithIndex)
+TEST_F(ProjektLauf, ExportSvgAndTextWithIndex)
 {
+    starten();
     allesMarkieren();
     const fs::path ziel = fs::path(demo.wurzel()) / "Web";
     std::string ersteSeite;
@@ -355,3 +384,133 @@ TEST_F(ExportLauf, SvgAndTextWithIndex)
 }
 
 }  // namespace
+
+namespace {
+
+// The cursor row set to a drawing: a click into the list, then the arrow
+// keys until the row is reached.
+void zeileWaehlen(const char* name)
+{
+    HWND liste = GetDlgItem(rahmenSeite(MODUS_PVW), 3000);
+    ASSERT_NE(liste, 0u);
+    const POINT p = plHeadlessPunkt(liste, 20, 5);
+    plHeadlessKlick(p.x, p.y);
+    pumpen();
+    plHeadlessTaste(VK_HOME);
+    pumpen();
+    for (int i = 0; i < 30 && std::string(PvwCursorName()) != name; ++i) {
+        plHeadlessTaste(VK_DOWN);
+        pumpen();
+    }
+    ASSERT_STREQ(PvwCursorName(), name);
+}
+
+// "Eigenschaften..." from the row's context menu (Applications key, four
+// steps down, Enter).
+HWND eigenschaften()
+{
+    plHeadlessTaste(VK_APPS);
+    for (int i = 0; i < 4; ++i) plHeadlessTaste(VK_DOWN);
+    plHeadlessTaste(VK_RETURN);
+    pumpen();
+    return wiDlgSuchen("ZeiEigen");
+}
+
+std::vector<std::string> vorschlaege(HWND rs)
+{
+    std::vector<std::string> v;
+    const int n = static_cast<int>(SendDlgItemMessage(rs, 3100, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < n; ++i) {
+        char t[200] = "";
+        SendDlgItemMessage(rs, 3100, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(t));
+        v.push_back(t);
+    }
+    return v;
+}
+
+}  // namespace
+
+TEST_F(ProjektLauf, SpellCheckOfThePropertiesOverTwoRuns)
+{
+    vorgabe("SpllUse", "1");
+    vorgabe("SpllSofort", "1");
+    starten();
+    zeileWaehlen("HV1.01");
+    HWND dlg = eigenschaften();
+    ASSERT_NE(dlg, 0u);
+    tippen(dlg, 3010, "Schaltschrnak");
+    plHeadlessTaste(VK_RETURN);
+    pumpen();
+    HWND rs = wiDlgSuchen("RSCHREIB");
+    ASSERT_NE(rs, 0u) << "Enter checks the typed text first";
+    EXPECT_EQ(feld(rs, 3020), "Schaltschrnak");
+    const std::vector<std::string> v = vorschlaege(rs);
+    const auto gut = std::find(v.begin(), v.end(), "Schaltschrank");
+    ASSERT_NE(gut, v.end());
+    EXPECT_EQ(plHeadlessPng(rs, (std::string(::testing::TempDir()) + "rschreib_lauf.png").c_str()), 0);
+    // The suggestion clicked, then Enter replaces.
+    RECT r{};
+    SendDlgItemMessage(rs, 3100, LB_GETITEMRECT, static_cast<WPARAM>(gut - v.begin()), reinterpret_cast<LPARAM>(&r));
+    const POINT p = plHeadlessPunkt(GetDlgItem(rs, 3100), r.left + 5, r.top + 2);
+    plHeadlessKlick(p.x, p.y);
+    pumpen();
+    EXPECT_EQ(feld(rs, 3010), "Schaltschrank");
+    plHeadlessTaste(VK_RETURN);
+    pumpen();
+    EXPECT_EQ(wiDlgSuchen("RSCHREIB"), 0u);
+    EXPECT_EQ(wiDlgSuchen("ZeiEigen"), 0u) << "the properties were saved after the check";
+    ZeiKopf k{};
+    ASSERT_EQ(ZeiKopfLesen((fs::path(demo.wurzel()) / "Projekt" / "HV1.01").c_str(), &k), 0);
+    EXPECT_STREQ(k.titel[0], "Schaltschrank");
+    beenden();
+    EXPECT_NE(lesen(fs::path(demo.wurzel()) / "konfig" / "Velmo" / "ersetzen.spell").find("Schaltschrnak\tSchaltschrank"),
+              std::string::npos);
+
+    // The next run proposes the replacement at once.
+    starten();
+    zeileWaehlen("HV1.02");
+    dlg = eigenschaften();
+    ASSERT_NE(dlg, 0u);
+    tippen(dlg, 3010, "Schaltschrnak");
+    plHeadlessTaste(VK_RETURN);
+    pumpen();
+    rs = wiDlgSuchen("RSCHREIB");
+    ASSERT_NE(rs, 0u);
+    EXPECT_EQ(feld(rs, 3010), "Schaltschrank");
+}
+
+TEST_F(ProjektLauf, ManualAtThePagesTopicAndProgramInformation)
+{
+    starten();
+    zeileWaehlen("HV1.01");
+    plHeadlessTaste(VK_F1);
+    pumpen();
+    HWND h = wiDlgSuchen("PDFHilfe");
+    ASSERT_NE(h, 0u);
+    EXPECT_TRUE(plNachrichtBoxFragen().empty()) << plNachrichtBoxFragen()[0].text;
+    // The page's topic "PROVERW" names the bookmark "Projektverwaltung".
+    int seite = -1;
+    for (const HilfeLesezeichen& l : HilfeGliederung())
+        if (l.titel == "Projektverwaltung") seite = l.seite;
+    EXPECT_GT(seite, 0);
+    EXPECT_EQ(HilfeAktuelleSeite(), seite);
+    EXPECT_EQ(feld(h, 5000), "Projektverwaltung");
+    EXPECT_EQ(plHeadlessPng(h, (std::string(::testing::TempDir()) + "pdfhilfe_lauf.png").c_str()), 0);
+    plHeadlessTaste(VK_ESCAPE);
+    pumpen();
+    EXPECT_EQ(wiDlgSuchen("PDFHilfe"), 0u);
+
+    // "Information..." of the Help menu: Alt+H, three steps down, Enter; a
+    // click on the picture closes it.
+    plHeadlessTasteRunter(VK_MENU);
+    plHeadlessTaste('H');
+    plHeadlessTasteHoch(VK_MENU);
+    for (int i = 0; i < 3; ++i) plHeadlessTaste(VK_DOWN);
+    plHeadlessTaste(VK_RETURN);
+    pumpen();
+    HWND info = wiDlgSuchen("ZvCopy");
+    ASSERT_NE(info, 0u);
+    EXPECT_EQ(plHeadlessPng(info, (std::string(::testing::TempDir()) + "zvcopy_lauf.png").c_str()), 0);
+    klick(info, 4000);
+    EXPECT_EQ(wiDlgSuchen("ZvCopy"), 0u);
+}
