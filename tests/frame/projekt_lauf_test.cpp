@@ -342,6 +342,9 @@ TEST_F(ProjektLauf, ExportSvgAndTextWithIndex)
             const std::string n = std::string("HV1.") + (i < 10 ? "0" : "") + std::to_string(i) + ".svg";
             EXPECT_TRUE(fs::exists(ziel / n)) << n;
         }
+        // An outside reader takes the drawings.
+        for (const char* n : {"HV1.01.svg", "HV1.07.svg", "HV1.14.svg"})
+            EXPECT_EQ(std::system(("rsvg-convert '" + (ziel / n).string() + "' > /dev/null").c_str()), 0) << n;
         EXPECT_EQ(std::system(("xmllint --html --noout '" + (ziel / "Inhalt.html").string() + "'").c_str()), 0);
         // Every link names a written file, in list order.
         const std::vector<std::string> h = hrefs(html);
@@ -482,6 +485,11 @@ TEST_F(ProjektLauf, SpellCheckOfThePropertiesOverTwoRuns)
 TEST_F(ProjektLauf, ManualAtThePagesTopicAndProgramInformation)
 {
     starten();
+    // The page's buttons for new, edit, view, print and delete are there.
+    for (int id = 2500; id <= 2504; ++id) {
+        HWND k = GetDlgItem(rahmenSeite(MODUS_PVW), id);
+        EXPECT_TRUE(k != 0 && IsWindowVisible(k)) << id;
+    }
     zeileWaehlen("HV1.01");
     plHeadlessTaste(VK_F1);
     pumpen();
