@@ -22,7 +22,6 @@
 #include <vector>
 
 #include "frame/anw.h"
-#include "platform/accel.h"
 #include "platform/dateidialog.h"
 #include "platform/dialog.h"
 #include "platform/eingabe.h"
@@ -95,21 +94,7 @@ std::vector<std::string> hrefs(const std::string& html)
     return h;
 }
 
-// The frame's loop body: accelerators, then the modeless dialogs' keys.
-void pumpen()
-{
-    MSG m;
-    for (int n = 0; n < 100000 && PeekMessage(&m, 0, 0, 0, PM_REMOVE); ++n) {
-        if (m.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(m.wParam));
-            break;
-        }
-        if (TranslateAccelerator(anwHauptfenster(), anwDaten()->accel, &m)) continue;
-        if (wiDlgNachricht(&m)) continue;
-        TranslateMessage(&m);
-        DispatchMessage(&m);
-    }
-}
+void pumpen() { rahmenPumpen(); }
 
 class ProjektLauf : public ::testing::Test {
 protected:
@@ -121,11 +106,7 @@ protected:
     void SetUp() override
     {
         const fs::path w = demo.wurzel();
-        fs::create_directories(w / "laufzeit");
-        fs::permissions(w / "laufzeit", fs::perms::owner_all);
-        fs::create_directories(w / "konfig");
-        setenv("XDG_RUNTIME_DIR", (w / "laufzeit").c_str(), 1);
-        setenv("XDG_CONFIG_HOME", (w / "konfig").c_str(), 1);
+        rahmenOrdnerEinrichten(w);
         datenblatt(w / "Projekt" / "Datenblatt.pdf");
         vorher = fs::current_path();
         fs::current_path(w);
