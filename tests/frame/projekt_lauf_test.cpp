@@ -17,13 +17,16 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "controls/lisanzeige.h"
 #include "frame/anw.h"
 #include "platform/dateidialog.h"
 #include "platform/dialog.h"
+#include "platform/drucker.h"
 #include "platform/eingabe.h"
 #include "platform/fenster.h"
 #include "platform/headless.h"
@@ -40,6 +43,7 @@
 #include "tests/tools/demokopie.h"
 #include "winlib/anwdaten.h"
 #include "winlib/dialog.h"
+#include "winlib/langdlg.h"
 
 namespace fs = std::filesystem;
 
@@ -371,22 +375,34 @@ TEST_F(ProjektLauf, ExportSvgAndTextWithIndex)
 
 namespace {
 
-// The cursor row set to a drawing: a click into the list, then the arrow
+// The entry name of the page's cursor row ("" when none).
+std::string cursorEintrag()
+{
+    HWND seite = rahmenSeite(MODUS_PVW);
+    if (wiDlgBetreten(seite) < 0) return "";
+    const int zeile = LisAkt(3000);
+    wiDlgVerlassen();
+    char n[PVWNAMESUP + 1] = "";
+    return PvwEintragName(zeile, n) > 0 ? fs::path(n).filename().string() : "";  // a PDF row names its path
+}
+
+// The cursor row set to an entry: a click into the list, then the arrow
 // keys until the row is reached.
 void zeileWaehlen(const char* name)
 {
     HWND liste = GetDlgItem(rahmenSeite(MODUS_PVW), 3000);
     ASSERT_NE(liste, 0u);
     const POINT p = plHeadlessPunkt(liste, 20, 5);
+    plHeadlessZeitVor(1000);  // not the second click of a double click
     plHeadlessKlick(p.x, p.y);
     pumpen();
     plHeadlessTaste(VK_HOME);
     pumpen();
-    for (int i = 0; i < 30 && std::string(PvwCursorName()) != name; ++i) {
+    for (int i = 0; i < 40 && cursorEintrag() != name; ++i) {
         plHeadlessTaste(VK_DOWN);
         pumpen();
     }
-    ASSERT_STREQ(PvwCursorName(), name);
+    ASSERT_EQ(cursorEintrag(), name);
 }
 
 // "Eigenschaften..." from the row's context menu (Applications key, four
@@ -502,4 +518,62 @@ TEST_F(ProjektLauf, ManualAtThePagesTopicAndProgramInformation)
     EXPECT_EQ(plHeadlessPng(info, (std::string(::testing::TempDir()) + "zvcopy_lauf.png").c_str()), 0);
     klick(info, 4000);
     EXPECT_EQ(wiDlgSuchen("ZvCopy"), 0u);
+}
+
+// A drawing made with Ctrl+N and Enter after the cursor row and deleted
+// again with Del leaves the project's files as they were; the marked data
+// sheet goes to the print spooler (Ctrl+P); Ctrl+O without a viewer
+// program shows the drawing in the viewer mode.
+TEST_F(ProjektLauf, NewDeletePrintAndViewFromThePage)
+{
+    starten();
+    const fs::path projekt = fs::path(demo.wurzel()) / "Projekt";
+    // Every file of the project with its bytes.
+    auto stand = [&] {
+        std::map<std::string, std::string> m;
+        for (const auto& d : fs::directory_iterator(projekt)) m[d.path().filename().string()] = lesen(d.path());
+        return m;
+    };
+    const auto vorher = stand();
+    ASSERT_TRUE(vorher.count("BMittel.zvk"));
+
+    zeileWaehlen("HV1.14");
+    strg('N');
+    HWND dlg = wiDlgSuchen("ZeiAnlegen");
+    ASSERT_NE(dlg, 0u);
+    EXPECT_EQ(feld(dlg, 3010), "15") << "the next number is proposed";
+    plHeadlessTaste(VK_RETURN);
+    pumpen();
+    EXPECT_EQ(wiDlgSuchen("ZeiAnlegen"), 0u);
+    EXPECT_TRUE(fs::exists(projekt / "HV1.15"));
+    EXPECT_STREQ(PvwCursorName(), "HV1.15");
+    plHeadlessTaste(VK_DELETE);
+    pumpen();
+    HWND loeschen = wiDlgSuchen("ZeiLoesch");
+    ASSERT_NE(loeschen, 0u);
+    klick(loeschen, 2500);
+    EXPECT_FALSE(fs::exists(projekt / "HV1.15"));
+    const auto nachher = stand();
+    for (const auto& [n, t] : vorher) {
+        ASSERT_TRUE(nachher.count(n)) << n;
+        EXPECT_TRUE(nachher.at(n) == t) << n;
+    }
+    // The refresh writes the table of contents; nothing else is new.
+    for (const auto& [n, t] : nachher) EXPECT_TRUE(vorher.count(n) || n == "Inhalt.txt") << "left: " << n;
+
+    // The data sheet's row alone, printed: the print dialog answered with a
+    // file printer, the PDF file handed to the spooler (the recording
+    // starter stands for starting programs).
+    zeileWaehlen("Datenblatt.pdf");
+    plDruckEinstellung e;
+    e.datei = (fs::path(demo.wurzel()) / "druck.pdf").string();
+    plDruckDialogAntwort(e);
+    strg('P');
+    ASSERT_EQ(gestartet().size(), 1u);
+    EXPECT_EQ(fs::path(gestartet()[0].substr(0, gestartet()[0].find(' '))).filename(), "lp") << gestartet()[0];
+    EXPECT_NE(gestartet()[0].find((projekt / "Datenblatt.pdf").string()), std::string::npos) << gestartet()[0];
+
+    zeileWaehlen("HV1.03");
+    strg('O');
+    EXPECT_EQ(ModusSeite(), MODUS_ANZ) << "no viewer program: the viewer mode";
 }
