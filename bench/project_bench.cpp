@@ -8,17 +8,22 @@
 //  4. the full refresh: scan plus both contents writers.
 // Targets: the scan within 3x and the full refresh within 5x of the
 // baseline; beyond that, the profile. Measured on the sanitizer test build
-// of this tree (Debug, -O1, ASan/UBSan; a shared 8-core machine under load):
-//   100 drawings:   scan 3.6x, full refresh 4.1x; date sort 1.4x, index 2.3x
-//   1,000 drawings: scan 5.3x, full refresh 5.5x; date sort 1.8x, index 3.6x
-// The scan misses its target. Profile (perf, both sizes): 17% of all
-// samples are tauschmem under shellsort, called by PvwVerzLesen and
-// PvwSortSetzen: the sort swaps whole list records (each several hundred
-// bytes) instead of an index; then the drawing-name comparison (znExtPunkt,
-// znGross, strvglzahl, about 10%) and the per-file header reads. Sorting an
-// array of record indexes (or pointers) and comparing precomputed keys is
-// the change to make in pvwliste.cpp; a Release build is to be measured
-// again before and after it.
+// of this tree (Debug, -O1, ASan/UBSan; a shared 8-core machine under heavy
+// load, so single runs scatter by 2x; three runs each):
+//   before, sorting whole records:  1,000 drawings: scan 0.094-0.096 s
+//     (3.8-5.4x), full refresh 0.090-0.099 s (3.9-5.2x)
+//   sorting record numbers:         1,000 drawings: scan 0.061-0.071 s
+//     (3.6-4.1x), full refresh 0.069-0.075 s (3.8-4.4x); 100 drawings:
+//     scan 3.2-4.8x, full refresh 4.5-4.9x; date and index sorts 1.5-2.0x
+// The full refresh keeps its target; the scan still misses it. Profile
+// (perf, both sizes, after the change): half of the scan is the headings
+// (PvwUntertitelEinfuegen), nearly all of it UtitelPfadText, which for
+// every drawing walks the subtitle list from its start and compares names
+// (ZeiDateiVergleich with znGross and znExtPunkt, about 20% of all
+// samples); then the folder listing and the header reads. The change to
+// make is in equipment/utitel: a lookup that continues from the previous
+// drawing's subtitle for drawings in number order (or a search over the
+// sorted ranges), so the headings cost one pass.
 // Built with -DVELMO_BENCH=ON, never run by CTest. Folders go to the
 // process's temporary folder and are removed. Calls project/, equipment/,
 // model/, config/.

@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <langinfo.h>
 #include <locale.h>
+#include <strings.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -220,6 +221,11 @@ std::vector<std::string> plShellWoerter(const char* zeile)
 HINSTANCE ShellExecute(HWND, LPCSTR verb, LPCSTR file, LPCSTR params, LPCSTR dir, int)
 {
     if (!file || !*file) return SE_ERR_FNF;
+    // A web address names no file: the desktop's opener takes it as it is.
+    if (strncasecmp(file, "http://", 7) == 0 || strncasecmp(file, "https://", 8) == 0) {
+        std::vector<std::string> woerter = {"xdg-open", plCpNachUtf8(file)};
+        return shellStarten(woerter, std::string()) != 0 ? SE_ERR_NOASSOC : 33;
+    }
     std::string echt = shellEcht(file);
     struct stat st;
     if (echt.empty() || stat(echt.c_str(), &st) != 0) {

@@ -8,6 +8,7 @@
 
 #include "config/apstil.h"
 #include "controls/elseite.h"
+#include "output/pdfbind.h"
 #include "platform/dialog.h"
 #include "platform/eingabe.h"
 #include "platform/fenster.h"
@@ -63,11 +64,18 @@ void hScrollSetzen() { wiScrollSetzen(3920, hz.scroll, 0, 100, hz.anteil); }
 void hLayout()
 {
     wiItemsRechtsAn(2, 2511, 0);
-    wiItemsRechtsAn(70, 2510, 0);
+    wiItemsRechtsAn(20, 2510, 0);
     wiItemsRechtsBis(2, 5000, 0);
     wiItemsRechtsBis(10, 3910, 0);
     wiItemsRechtsAn(2, 3920, 0);
     wiItemsUntenBis(14, 3910, 3920, 0);
+}
+
+// After a resize everything is painted anew. The scroll bar redraws itself
+// at once when it is set, which takes its pending paint; so the dialog is
+// invalidated only after that, or its background would cover the bar.
+void hAllesNeu()
+{
     if (!hz.fenster) return;
     InvalidateRect(hz.fenster, nullptr, TRUE);
     for (int id : {2510, 2511, 3920}) InvalidateRect(GetDlgItem(hz.fenster, id), nullptr, TRUE);
@@ -87,10 +95,11 @@ void hNeuZeichnen()
     if (bereich) InvalidateRect(bereich, nullptr, FALSE);
 }
 
+// A disabled step button shows its picture greyed.
 void hKnoepfe()
 {
-    wiItemFrei(2520, hz.aktuell > hz.erste ? 1 : 0);
-    wiItemFrei(2521, hz.aktuell < hz.erste + hz.anzahl - 1 ? 1 : 0);
+    wiKnopfFreiBild(2520, hz.aktuell > hz.erste ? 1 : 0, "BMPPGPREVAUS", "BMPPGPREV");
+    wiKnopfFreiBild(2521, hz.aktuell < hz.erste + hz.anzahl - 1 ? 1 : 0, "BMPPGNEXTAUS", "BMPPGNEXT");
 }
 
 // A page change starts at the top of the page.
@@ -160,6 +169,7 @@ int hBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
         hLayout();
         hAnteilNeu();
         hScrollSetzen();
+        hAllesNeu();
         return 0;
     }
     if (nachricht != WM_COMMAND) return 0;
@@ -206,7 +216,7 @@ void HilfeStart()
 void HilfeEnde()
 {
     hz.gliederung.clear();
-    if (hz.bibliothek) DPLReleaseLibrary(hz.bibliothek);
+    if (hz.bibliothek) PdfLibFreigeben();
     hz = HilfeZustand{};
 }
 
@@ -217,7 +227,7 @@ void HandbuchGliederungLaden(const char* pfad)
 {
     if (hz.geladen) return;
     hz.geladen = true;
-    if (!hz.bibliothek) hz.bibliothek = DPLCreateLibrary();
+    if (!hz.bibliothek) hz.bibliothek = PdfLibHolen();
     int b = hz.bibliothek;
     if (!b) return;
     std::wstring w = pdfbibBreit(pfad ? pfad : "", 200);

@@ -170,9 +170,7 @@ void InternetOeffnen()
 {
     std::string adresse = StartWww("<WWW>");
     if (adresse.rfind("http", 0) != 0) adresse = "https://" + adresse;
-    // The shell opens documents by path only; the desktop's opener takes
-    // the address.
-    wiShellStarten("xdg-open", adresse.c_str(), nullptr);
+    wiShellOeffnen(adresse.c_str());
 }
 
 void LayerAnzeigeDlg() { wiDlgOeffnen("LayerShow", lsInit, lsExit, lsBefehl); }

@@ -132,6 +132,8 @@ void ImpVgbGruppeHakenSetzen(void (*haken)(const char* gruppe))
     if (haken) idVgbHaken = haken;
 }
 
+void ImpVgbGruppeEditieren(const char* gruppe) { idVgbHaken(gruppe); }
+
 // ---- the dialogs ------------------------------------------------------------------------------
 
 namespace {

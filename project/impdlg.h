@@ -45,3 +45,6 @@ HWND ImpDlgOeffnen(int art, const char* quelle, const char* stamm, const char* e
 
 // The defaults editor for a group ("DXFImp", "HPGL"); the frame installs it.
 void ImpVgbGruppeHakenSetzen(void (*haken)(const char* gruppe));
+// Opens the defaults editor the frame installed for a group (also the
+// export dialog's "Einstellen...").
+void ImpVgbGruppeEditieren(const char* gruppe);

@@ -7,6 +7,7 @@
 #include "project/inhalt.h"
 
 #include <charconv>
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -16,6 +17,7 @@
 #include "equipment/fstx.h"
 #include "equipment/utitel.h"
 #include "model/zeichnun.h"
+#include "platform/cp1252.h"
 #include "project/pvwliste.h"
 #include "support/basis.h"
 #include "support/bdatei.h"
@@ -355,6 +357,21 @@ void htmlZeile(const std::string& z)
     if (bdputsmodus(&html.d, z.c_str(), 0) != 0) html.fehler = true;
 }
 
+// A link to a file name: the name's UTF-8 form with every byte outside the
+// unreserved characters percent-encoded, so '#', '%', '?' and blanks stay
+// part of the name.
+std::string htmlHref(const char* name)
+{
+    static const char hex[] = "0123456789ABCDEF";
+    std::string s;
+    for (unsigned char c : plCpNachUtf8(name)) {
+        if (std::isalnum(c) && c < 0x80) s += static_cast<char>(c);
+        else if (c == '-' || c == '.' || c == '_' || c == '~') s += static_cast<char>(c);
+        else s += {'%', hex[c >> 4], hex[c & 15]};
+    }
+    return s;
+}
+
 const char* htmlOhneOrdner(const char* pfad)
 {
     const char* p = pfad;
@@ -543,9 +560,9 @@ int HtmlIndexZeile(const char* zeichnung, const char* datei)
     }
     ZeiKopf kopf;
     if (ZeiKopfLesen(zeichnung, &kopf) != 0) std::memset(&kopf, 0, sizeof kopf);
-    const std::string name = htmlText(htmlOhneOrdner(datei));
+    const char* name = htmlOhneOrdner(datei);
     htmlZeile("<tr>");
-    htmlZeile("  <td><a href=\"" + name + "\">" + name + "</a>&nbsp;&nbsp;</td>");
+    htmlZeile("  <td><a href=\"" + htmlHref(name) + "\">" + htmlText(name) + "</a>&nbsp;&nbsp;</td>");
     htmlZeile("  <td>" + htmlText(kopf.titel[0]) + " &nbsp;&nbsp;</td>");
     htmlZeile("  <td>" + htmlText(kopf.titel[1]) + "</td>");
     htmlZeile("</tr>");

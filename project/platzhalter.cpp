@@ -18,11 +18,3 @@ std::vector<std::string> phAufrufe;
 std::vector<std::string>& PhProjektAufrufe() { return phAufrufe; }
 
 const char* PhHilfeSchluessel() { return HilfeSchluessel(); }
-
-// ---- Called by the project manager page (proverw) ------------------------------------------------
-
-void ExportOeffnen()
-{
-    wiInfo("Der Export von Zeichnungen ist noch nicht verf\xFCgbar.");
-    phAufrufe.push_back("ExportOeffnen()");
-}

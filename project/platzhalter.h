@@ -41,8 +41,8 @@ const char* PhHilfeSchluessel();
 #include "project/hbview.h"
 
 // ---- Called by the project manager page (proverw) ------------------------------------------------
-// Export dialog: says first that it is not available yet.
-void ExportOeffnen();
+// The batch export is real.
+#include "project/export.h"
 // Printing is real; the page reaches it through this header.
 #include "output/druck.h"
 

@@ -146,6 +146,25 @@ void pvwAnfuegen(char* ziel, size_t kap, const char* text)
 
 }  // namespace
 
+// The list in the sort's order. The sort runs over record numbers and the
+// records move once at the end: a record is large, and swapping whole ones
+// made most of a folder scan's time. The same comparisons in the same order
+// give the same order as sorting the records themselves.
+static void pvwSortieren()
+{
+    static int32_t nummern[PVWSUP];
+    for (int32_t i = 0; i < pvwAnzahl; ++i) nummern[i] = i;
+    shellsortu(nummern, pvwAnzahl, sizeof nummern[0],
+               [](const void* a, const void* b, void*) {
+                   return PvwVergleich(&pvwListe[*static_cast<const int32_t*>(a)],
+                                       &pvwListe[*static_cast<const int32_t*>(b)]);
+               },
+               nullptr);
+    static PvwEintrag sortiert[PVWSUP];
+    for (int32_t i = 0; i < pvwAnzahl; ++i) sortiert[i] = pvwListe[nummern[i]];
+    std::memcpy(pvwListe, sortiert, sizeof(PvwEintrag) * static_cast<size_t>(pvwAnzahl));
+}
+
 void PvwVerzLesen()
 {
     std::memset(pvwListe, 0, sizeof(PvwEintrag) * static_cast<size_t>(pvwAnzahl > 0 ? pvwAnzahl : 1));
@@ -170,7 +189,7 @@ void PvwVerzLesen()
         std::snprintf(muster, sizeof muster, "%s*.pdf", ordner);
     verzlesendaten(muster, pvwPdfAufnehmen, nullptr);
 
-    shellsort(pvwListe, pvwAnzahl, sizeof(PvwEintrag), PvwVergleich);
+    pvwSortieren();
     if (pvwSortModus == PVW_SORT_NUMMER) PvwUntertitelEinfuegen();
 }
 
@@ -272,7 +291,7 @@ void PvwSortSetzen(int modus)
     if (modus < PVW_SORT_NUMMER || modus > PVW_SORT_INDEX || modus == pvwSortModus) return;
     if (pvwSortModus == PVW_SORT_NUMMER) PvwUntertitelEntfernen();
     pvwSortModus = modus;
-    shellsort(pvwListe, pvwAnzahl, sizeof(PvwEintrag), PvwVergleich);
+    pvwSortieren();
     if (modus == PVW_SORT_NUMMER) PvwUntertitelEinfuegen();
 }
 

@@ -97,6 +97,11 @@ int WrzEintragZeile(int eintrag);     // row of an entry, -1 when not shown
 // when none.
 int WrzAktZeile();
 int WrzAuswahlZeile();
+// A file taken over into the current folder: when the deepest entry whose
+// path is the current folder or above it is a folder already read, a file
+// entry one level deeper goes right after it and the rows are rebuilt.
+// Its index, or -1 when nothing was inserted.
+int WrzDateiEinfuegen(const char* pfad);
 // The first row after `ab` whose path or text holds the text (case
 // ignored); -1 when none (no wrap-around).
 int WrzSuchen(int ab, const char* text);

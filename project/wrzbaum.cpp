@@ -416,6 +416,27 @@ int WrzEintragZeile(int eintrag)
 }
 
 int WrzAktZeile() { return wzZeileZuPfad(wz.aktuell, true); }
+
+int WrzDateiEinfuegen(const char* pfad)
+{
+    // The deepest folder whose path is the current folder or above it.
+    const std::string akt = wzNormal(wz.aktuell);
+    int ordner = -1;
+    for (int i = 0; i < WrzAnzahl(); ++i) {
+        const WrzEintrag& e = wz.eintraege[static_cast<size_t>(i)];
+        if (e.art == 0 || !wzIstOderUnter(akt, wzNormal(e.pfad))) continue;
+        if (ordner < 0 || e.ebene > wz.eintraege[static_cast<size_t>(ordner)].ebene) ordner = i;
+    }
+    if (ordner < 0 || wz.eintraege[static_cast<size_t>(ordner)].art != 1) return -1;
+    const WrzEintrag& o = wz.eintraege[static_cast<size_t>(ordner)];
+    // Shown with its folder: the folder is open now, whatever it was.
+    WrzEintrag neu = wzNeu(o.wurzel, o.ebene + 1, 0, wzNormal(pfad));
+    neu.sichtbar = o.sichtbar;
+    wz.eintraege.insert(wz.eintraege.begin() + ordner + 1, neu);
+    WrzFiltern();
+    WrzZeilenBilden();
+    return ordner + 1;
+}
 int WrzAuswahlZeile() { return wzZeileZuPfad(wz.auswahl, false); }
 
 int WrzSuchen(int ab, const char* text)

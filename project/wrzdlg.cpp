@@ -177,7 +177,12 @@ int wdEreignis(int ereignis, int zeile)
     const WrzEintrag* e = WrzEintragAdr(i);
     switch (ereignis) {
     case LISCURSOR:
-        if (e != nullptr && e->art != 0) WrzAuswahlSetzen(e->pfad);
+        if (e != nullptr && e->art != 0) {
+            WrzAuswahlSetzen(e->pfad);
+            // A click on the folder's picture opens or closes it.
+            int spalte = 0, z = 0;
+            if (LisKlickZelle(WDLISTE, &spalte, &z) && spalte < e->ebene * 2 + 2) wdUmschalten(i);
+        }
         break;
     case LISLEER:
         if (e != nullptr && e->art != 0) {
@@ -576,7 +581,9 @@ void wdDateiLauf()
             wiHinweis("Kopierfehler: %s", alt.c_str());
             return;
         }
+        const int neu = WrzDateiEinfuegen(ziel.c_str());
         wiDlgSchliessen();
+        if (neu >= 0) wdPost(2515, neu);
         return;
     }
     if (plDsUmbenennen(alt.c_str(), ziel.c_str()) != 0) {

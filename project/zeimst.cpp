@@ -129,7 +129,7 @@ int MstEntfernen(const char* zeichnung, int aufloesen)
 {
     const std::string pfad = ZoPfad(zeichnung);
     ZeiKopf k;
-    if (ZeiKopfLesen(pfad.c_str(), &k) != 0) return ERROR;
+    if (ZeiKopfLesen(pfad.c_str(), &k) != 0) return ZoFehler("Die Zeichnung %s kann nicht gelesen werden.", zeichnung), ERROR;
     STT s;
     SttInit(&s, GrundEinst());
     // Settings never read leave the scale at 0, which would flatten every

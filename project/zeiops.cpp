@@ -672,6 +672,15 @@ bool zoZeitLesen(const char* text, uint8_t* stunde, uint8_t* minute)
 
 }  // namespace
 
+// A marked drawing whose header cannot be read is passed over, but said:
+// the run then ends as a failure instead of reporting every drawing done.
+static bool zoKopfGelesen(const std::string& n, ZeiKopf* k)
+{
+    if (ZeiKopfLesen(zoPfad(n.c_str()).c_str(), k) == 0) return true;
+    zoFehler("Die Zeichnung %s kann nicht gelesen werden.", n.c_str());
+    return false;
+}
+
 int ZeiIdxSetzen(const char* index, const char* datum, const char* zeit)
 {
     char idx[ZEIKURZSUP + 1], dt[ZODATUMSUP + 1], zt[ZOZEITSUP + 1];
@@ -685,9 +694,13 @@ int ZeiIdxSetzen(const char* index, const char* datum, const char* zeit)
     if (!zoZeitLesen(zt, &stempel.stunde, &stempel.minute)) return zoFehler("Ung\xFCltige Uhrzeit: %s", zt), ERROR;
 
     std::vector<ZoKopf> alte;
+    bool uebergangen = false;
     for (const std::string& n : zoMarkierte()) {
         ZeiKopf k;
-        if (ZeiKopfLesen(zoPfad(n.c_str()).c_str(), &k) != 0) continue;
+        if (!zoKopfGelesen(n, &k)) {
+            uebergangen = true;
+            continue;
+        }
         ZeiKopf neu = k;
         strkopie(neu.kurz, idx, ZEIKURZSUP);
         if (zoKopfSchreiben(n, neu, k, &alte) < 0) {
@@ -698,7 +711,7 @@ int ZeiIdxSetzen(const char* index, const char* datum, const char* zeit)
         if (stempel.datum.jahr != 0) dateizeitsetzen(zoPfad(n.c_str()).c_str(), &stempel);
     }
     zoGeaendert();
-    return 0;
+    return uebergangen ? ERROR : 0;
 }
 
 // ---- texts -------------------------------------------------------------------------------------
@@ -743,9 +756,13 @@ int ZeiTexteSetzen(int modus, const ZeiTextEingabe* e)
     if (!an) return 0;
 
     std::vector<ZoKopf> alte;
+    bool uebergangen = false;
     for (const std::string& n : zoMarkierte()) {
         ZeiKopf k;
-        if (ZeiKopfLesen(zoPfad(n.c_str()).c_str(), &k) != 0) continue;
+        if (!zoKopfGelesen(n, &k)) {
+            uebergangen = true;
+            continue;
+        }
         if (zoSprache() != 0) {
             for (int i = 0; i < 5; ++i) {
                 char t[FSTXTEXTSUP + 1];
@@ -770,6 +787,6 @@ int ZeiTexteSetzen(int modus, const ZeiTextEingabe* e)
         return ERROR;
     }
     zoGeaendert();
-    return 1;
+    return uebergangen ? ERROR : 1;
 }
 

@@ -100,7 +100,8 @@ void ZeiNrVerschieben(char* aus, size_t kap, const char* ext, const char* praefi
 
 // ---- delete, index and date, texts, scale --------------------------------------
 // Each works on the marked drawings of the list; 0, or -1 when a step failed
-// (reported; see the file comment).
+// (reported; see the file comment). Index and texts pass over a drawing
+// whose header cannot be read, say so and end with -1.
 int ZeiLoeschen();
 int ZeiIdxSetzen(const char* index, const char* datum, const char* zeit);
 

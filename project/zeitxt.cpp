@@ -3,6 +3,8 @@
 // winlib and the drawing list.
 #include "project/zeitxt.h"
 
+#include <fcntl.h>
+
 #include <charconv>
 #include <cstdio>
 #include <cstring>
@@ -16,6 +18,7 @@
 #include "config/vorgaben.h"
 #include "equipment/fstx.h"
 #include "model/zeichnun.h"
+#include "platform/dateisys.h"
 #include "platform/winconst.h"
 #include "project/pvwliste.h"
 #include "support/bdatei.h"
@@ -31,6 +34,28 @@
 namespace {
 
 constexpr int ZEITXTTEXTSUP = FSTXTEXTSUP;   // widest text a line carries
+
+// The whole import file, every read checked: a read that fails part way
+// would look like the end of the file to a line reader. Files past 2 GB
+// are refused.
+bool zeiTxtDateiLesen(const char* pfad, std::string* inhalt)
+{
+    const int fd = plDsOeffnen(pfad, O_RDONLY);
+    if (fd < 0) return false;
+    bool ok = true;
+    char b[4096];
+    for (;;) {
+        const ssize_t n = plDsLesen(fd, b, sizeof b);
+        if (n < 0 || inhalt->size() > 0x7FFFFFF0u) {
+            ok = false;
+            break;
+        }
+        if (n == 0) break;
+        inhalt->append(b, static_cast<size_t>(n));
+    }
+    if (plDsSchliessen(fd) != 0) ok = false;
+    return ok;
+}
 
 void zeiTxtWarnung(int nr, const char* pfad)
 {
@@ -118,7 +143,16 @@ int ZeiTxtExportieren(int sprache, const char* datei)
         char name[PVWNAMESUP + 1];
         if (!PvwZeiName(i, name)) continue;
         ZeiKopf k;
-        ZeiKopfLesen(name, &k);   // an unreadable drawing gives an empty header
+        // An unreadable drawing would be exported with empty texts: the
+        // run fails and the old file stays.
+        if (ZeiKopfLesen(name, &k) != 0) {
+            char p[ZEIPFADSUP + 1];
+            PfadProjekt(p, sizeof p, name);
+            zeiTxtWarnung(250, p);
+            d.fehler = 1;
+            ok = false;
+            break;
+        }
         for (int n = 0; n < 5; ++n) {
             char t[FSTXTEXTSUP + 1];
             FstxTitelTextSprache(name, n, sprache, t);
@@ -130,9 +164,10 @@ int ZeiTxtExportieren(int sprache, const char* datei)
             if (bdputsmodus(&d, zeile, 0) != 0) ok = false;
         }
     }
+    const bool gelesen = ok;
     if (bdclose(&d) != 0) ok = false;
     wiLangEnde();
-    if (!ok) zeiTxtWarnung(243, pfad);
+    if (!ok && gelesen) zeiTxtWarnung(243, pfad);
     return ok ? 1 : -1;
 }
 
@@ -140,11 +175,13 @@ int ZeiTxtImportieren(int sprache, const char* datei, int modus)
 {
     char pfad[WIDATEISUP + 1];
     PfadProjekt(pfad, sizeof pfad, datei != nullptr ? datei : "");
-    BDAT d;
-    if (bdopenlesen(&d, pfad) < 0) {
+    std::string inhalt;
+    if (!zeiTxtDateiLesen(pfad, &inhalt)) {
         zeiTxtWarnung(108, nullptr);
         return -1;
     }
+    BDAT d;
+    bdopenram(&d, inhalt.data(), static_cast<int32_t>(inhalt.size()));
     wiLangStart(TextNr(78));
     int genommen = 0;
     bool koepfe = false, fehler = false;
@@ -154,12 +191,20 @@ int ZeiTxtImportieren(int sprache, const char* datei, int modus)
         if (!zeiTxtZerlegen(zeile, &z)) continue;
         if (sprache == 0) {
             ZeiKopf k;
-            bool lesbar = ZeiKopfLesen(z.name, &k) == 0;
+            // A line of an unknown drawing is passed over; a drawing that
+            // is there but cannot be read is passed over and said, so that
+            // no empty header takes the place of the unread one.
+            if (ZeiKopfLesen(z.name, &k) != 0) {
+                char p[ZEIPFADSUP + 1];
+                PfadProjekt(p, sizeof p, z.name);
+                if (dateiexist(p)) {
+                    zeiTxtWarnung(250, p);
+                    fehler = true;
+                }
+                continue;
+            }
             z.text[ZEITITELSUP] = '\0';   // the header's field width
             if (!zeiTxtNehmen(modus, k.titel[z.nr], z.text)) continue;
-            // Rewriting an unreadable drawing would put an empty header in
-            // place of one that could not be read.
-            if (!lesbar) continue;
             strkopie(k.titel[z.nr], z.text, ZEITITELSUP);
             if (ZeiKopfSchreiben(z.name, &k) != 1) {
                 char p[ZEIPFADSUP + 1];
@@ -183,7 +228,12 @@ int ZeiTxtImportieren(int sprache, const char* datei, int modus)
     }
     bdclose(&d);
     if (genommen > 0) {
-        if (FstxBeenden(1) != 0) fehler = true;
+        if (FstxBeenden(1) != 0) {
+            char p[WIDATEISUP + 1];
+            PfadProjekt(p, sizeof p, "Texte.zvk");
+            zeiTxtWarnung(243, p);
+            fehler = true;
+        }
         DatAenderungMelden();
         wiSeiteVerteilen(2998, koepfe ? 9 : 2);
     }

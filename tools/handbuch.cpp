@@ -55,6 +55,25 @@ const std::vector<HbSeite> HB_SEITEN = {
      {"Version, Jahre und Hersteller des Programms."}},
 };
 
+// The viewer shows 170 mm of the page's width from its left edge: lines are
+// broken at blanks so that they end well within it (11 points of the fixed
+// font are 6.6 points a character; 60 points margin).
+constexpr size_t HB_ZEILENBREITE = 58;
+
+std::vector<std::string> hbUmbrechen(const std::string& text)
+{
+    std::vector<std::string> zeilen;
+    std::string rest = text;
+    while (rest.size() > HB_ZEILENBREITE) {
+        size_t b = rest.rfind(' ', HB_ZEILENBREITE);
+        if (b == std::string::npos || b == 0) b = HB_ZEILENBREITE;
+        zeilen.push_back(rest.substr(0, b));
+        rest = rest.substr(rest[b] == ' ' ? b + 1 : b);
+    }
+    zeilen.push_back(rest);
+    return zeilen;
+}
+
 }  // namespace
 
 int HbHandbuchSchreiben(const std::string& pdf, const std::string& index)
@@ -77,8 +96,10 @@ int HbHandbuchSchreiben(const std::string& pdf, const std::string& index)
         DPLSetTextSize(b, 11);
         double y = h - 110;
         for (const char* z : s.zeilen) {
-            DPLDrawText(b, 60, y, pdfbibBreit(z).c_str());
-            y -= 18;
+            for (const std::string& teil : hbUmbrechen(z)) {
+                DPLDrawText(b, 60, y, pdfbibBreit(teil).c_str());
+                y -= 18;
+            }
         }
         ok = ok && DPLNewOutline(b, 0, pdfbibBreit(s.titel).c_str(), seite, h) > 0;
         for (const char* t : s.themen) idx << t << " 1 " << s.titel << "\n";

@@ -619,7 +619,7 @@ TEST_F(Menue, EveryProjectMenuItemOpensItsDialogOrSaysSo)
         {"PROVERW_RM", 1820, "Modus 1534"},
         {"PROVERW_RM", 1850, "Dialog ZeiEigen"},
         {"PROVERW_RM", 1830, "Druckdialog"},
-        {"PROVERW_RM", 1611, "Meldung Der Export von Zeichnungen" + nv},
+        {"PROVERW_RM", 1611, "Dialog Export"},
         {"PROVERW_RM", 1851, "Dialog PTITEL"},
         {"PROVERW_RM", 1852, "Dialog UTITEL"},
         {"PROVERW_RM", 1862, "Dialog ZeiTxtset"},

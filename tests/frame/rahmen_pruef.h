@@ -15,6 +15,7 @@
 #include "project/platzhalter.h"
 #include "frame/anw.h"
 #include "frame/modus.h"
+#include "platform/accel.h"
 #include "platform/fenster.h"
 #include "platform/orte.h"
 #include "platform/ressource.h"
@@ -36,6 +37,34 @@ inline std::filesystem::path rahmenWurzel(const std::string& name)
     std::filesystem::permissions(w / "laufzeit", std::filesystem::perms::owner_all);
     std::filesystem::create_directories(w / "konfig");
     return w;
+}
+
+// A folder (a working copy of the demo) as the frame's world: its own
+// runtime folder "laufzeit" and configuration folder "konfig" below it.
+inline void rahmenOrdnerEinrichten(const std::filesystem::path& w)
+{
+    std::filesystem::create_directories(w / "laufzeit");
+    std::filesystem::permissions(w / "laufzeit", std::filesystem::perms::owner_all);
+    std::filesystem::create_directories(w / "konfig");
+    setenv("XDG_RUNTIME_DIR", (w / "laufzeit").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (w / "konfig").c_str(), 1);
+}
+
+// The body of the frame's loop (accelerators, then the modeless dialogs'
+// keyboard filter) until nothing is left: keys reach the program as in a run.
+inline void rahmenPumpen()
+{
+    MSG m;
+    for (int runde = 0; runde < 100000 && PeekMessage(&m, 0, 0, 0, PM_REMOVE); ++runde) {
+        if (m.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(m.wParam));
+            break;
+        }
+        if (TranslateAccelerator(anwHauptfenster(), anwDaten()->accel, &m)) continue;
+        if (wiDlgNachricht(&m)) continue;
+        TranslateMessage(&m);
+        DispatchMessage(&m);
+    }
 }
 
 // Starts the frame in-process on a fresh headless window system, as `velmo`

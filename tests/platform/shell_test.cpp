@@ -83,6 +83,10 @@ TEST_F(ShellTest, ShellExecuteOpensDocumentsAndStartsPrograms)
         {"a program is started with its parameters", sh, "-a \"zwei Worte\"", "/tmp", 33,
          {sh, "-a", "zwei Worte"}, "/tmp"},
         {"a missing file", ordner + "/fehlt.pdf", nullptr, nullptr, SE_ERR_FNF, {}, ""},
+        {"a web address goes to xdg-open as it is", "https://example.org/a?b=1#c", nullptr, nullptr, 33,
+         {"xdg-open", "https://example.org/a?b=1#c"}, ""},
+        {"so does a plain http one, any case", "HTTP://example.org/", nullptr, nullptr, 33,
+         {"xdg-open", "HTTP://example.org/"}, ""},
     };
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.was);

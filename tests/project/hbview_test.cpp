@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -20,6 +21,7 @@
 #include "platform/pdfbib.h"
 #include "platform/profil.h"
 #include "platform/ressource.h"
+#include "platform/systemwerte.h"
 #include "platform/winconst.h"
 #include "project/hilfe.h"
 #include "tests/project/projpruef.h"
@@ -145,6 +147,13 @@ TEST_F(HbViewTest, ATopicShowsItsPagesAndSteppingStaysWithinThem)
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dlg(), 2520)));
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dlg(), 2521)));
     EXPECT_EQ(plHeadlessPng(dlg(), (std::string(::testing::TempDir()) + "pdfhilfe.png").c_str()), 0);
+    // The four buttons are pictures with their tooltips.
+    const char* const tipps[][2] = {{"2520", "Vorherige Seite anzeigen"}, {"2521", "N\xE4" "chste Seite anzeigen"},
+                                    {"2510", "Handbuch"}, {"2511", "Bauteil-Dokumentation"}};
+    for (const auto& t : tipps) {
+        const char* tipp = wiTooltipText(GetDlgItem(dlg(), std::atoi(t[0])));
+        EXPECT_STREQ(tipp ? tipp : "", t[1]) << t[0];
+    }
 
     // A larger window gives a wider page area, so less of the page fits.
     RECT vor{}, nach{};
@@ -159,6 +168,17 @@ TEST_F(HbViewTest, ATopicShowsItsPagesAndSteppingStaysWithinThem)
     EXPECT_GT(s.left, d.left + 800) << "the scroll bar keeps to the right edge";
     EXPECT_TRUE(IsWindowVisible(GetDlgItem(dlg(), 3920)));
     EXPECT_EQ(plHeadlessPng(dlg(), (std::string(::testing::TempDir()) + "pdfhilfe_breit.png").c_str()), 0);
+    // The moved bar is painted, not covered by the dialog's background:
+    // its arrows and hatched track differ from the button face.
+    {
+        HWND sb = GetDlgItem(dlg(), 3920);
+        RECT c{};
+        GetClientRect(sb, &c);
+        int anders = 0;
+        for (int y = 0; y < c.bottom; ++y)
+            for (int x = 0; x < c.right; ++x) anders += plFensterPixel(sb, x, y) != GetSysColor(COLOR_BTNFACE);
+        EXPECT_GT(anders, c.bottom * c.right / 4);
+    }
 
     SendMessage(dlg(), WM_VSCROLL, SB_PAGEDOWN, static_cast<LPARAM>(GetDlgItem(dlg(), 3920)));
     projpruef::dlgPumpen();

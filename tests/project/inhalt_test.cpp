@@ -412,6 +412,7 @@ TEST_F(InhaltTest, GoldenHtmlIndex)
         {"Plan.001", "Plan_001.pdf"},  // before the first subtitle: no heading
         {"Plan.005", "Plan_005.pdf"},  // "Steuerung" starts
         {"Plan.010", "Plan_010.pdf"},  // same subtitle: same table
+        {"Plan.010", "Plan #2 \xDC?%.svg"},  // the link percent-encoded from UTF-8, the text as it is
         {"Plan.012", "x/Plan \"012\".svg"},  // "Antriebe"; folder dropped, name escaped
         {"Plan.030", "Plan_030.svg"},
         {"Plan.099", "fehlt.svg"},  // header unreadable: empty texts

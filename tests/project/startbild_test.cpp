@@ -23,6 +23,7 @@
 #include "project/dirhist.h"
 #include "project/startbild.h"
 #include "tests/equipment/projtest.h"
+#include "tests/output/gdigold.h"
 #include "tests/project/projpruef.h"
 #include "winlib/anwdaten.h"
 #include "winlib/dialog.h"
@@ -175,6 +176,60 @@ TEST_F(StartTest, SurfaceStyleOneHasThreeButtonsAndTheSample)
     EXPECT_EQ(std::string(p), (programm / "Muster").string());
     ProfilSchreiben("ArbPlatz", "OFStil", "0");
     ApStileLaden();
+}
+
+// The two layouts against golden pictures in tests/data/project/startbild
+// (VELMO_GOLDEN_SCHREIBEN=1 rewrites them; look before checking in). The
+// folders shown get fixed names, so that the pictures do not depend on the
+// test's temporary folder.
+TEST_F(StartTest, BothLayoutsLookAsTheirGoldenPictures)
+{
+    const fs::path fest = "/tmp/velmo-startbild-golden";
+    fs::remove_all(fest);
+    fs::create_directories(fest / "programm" / "Muster");
+    fs::create_directories(fest / "Nord");
+    fs::create_directories(fest / "Leer");
+    fs::copy_file(std::string(VELMO_TEST_DATA) + "/equipment/titel/Projekt.zvk", fest / "Nord" / "Projekt.zvk");
+    VerSetzen(0, (fest / "programm").c_str());
+    auto vergleichen = [&](HWND dlg, const std::string& name) {
+        projpruef::dlgPumpen();
+        const std::string ist = (fest / (name + ".png")).string();
+        ASSERT_EQ(plHeadlessPng(dlg, ist.c_str()), 0);
+        GdiBildPixel a, b;
+        ASSERT_TRUE(gdiGoldLesen(ist, &a));
+        const std::string soll = std::string(VELMO_TEST_DATA) + "/project/startbild/" + name + ".png";
+        if (golden::neuSchreiben()) {
+            ASSERT_TRUE(gdiGoldSchreiben(a, soll));
+        }
+        ASSERT_TRUE(gdiGoldLesen(soll, &b)) << "golden missing: " << soll;
+        ASSERT_EQ(a.w, b.w) << name;
+        ASSERT_EQ(a.h, b.h) << name;
+        int anders = 0;
+        for (size_t i = 0; i < a.p.size(); ++i) anders += a.p[i] != b.p[i];
+        EXPECT_EQ(anders, 0) << name << " differs from " << soll << "; this run: " << ist;
+    };
+    // Style 0: five picture buttons, two recent folders.
+    DirMerken((fest / "Leer").c_str());
+    DirMerken((fest / "Nord").c_str());
+    HWND dlg = StartBild();
+    ASSERT_NE(dlg, 0u);
+    vergleichen(dlg, "stil0");
+    befehl(dlg, 2);
+    // Style 1: three buttons, the sample alone, the buttons below the list.
+    DirZuruecksetzen();
+    char ini[300] = "";
+    IniPfad(ini, sizeof ini);
+    fs::create_directories(fs::path(ini).parent_path());  // an earlier test may have removed it
+    ASSERT_NE(ProfilSchreiben("ArbPlatz", "OFStil", "1"), -1);
+    ApStileLaden();
+    ASSERT_EQ(ApOFStil1(), 1);
+    dlg = StartBild();
+    ASSERT_NE(dlg, 0u);
+    vergleichen(dlg, "stil1");
+    befehl(dlg, 2);
+    ProfilSchreiben("ArbPlatz", "OFStil", "0");
+    ApStileLaden();
+    fs::remove_all(fest);
 }
 
 }  // namespace

@@ -480,7 +480,11 @@ TEST_F(WrzDlgTest, FileAndFolderDialogs)
     EXPECT_EQ(lesen(wurzel + "/Werk/z.txt"), "x");
     EXPECT_NE(eintrag("Werk/z.txt"), -1);
 
-    // Take it over under a new name into the current project folder.
+    // Take it over under a new name into the current project folder, which
+    // is read (opened) first.
+    SendMessage(dlg, WM_COMMAND, 2520, eintrag("Halle 1"));
+    projpruef::dlgPumpen();
+    ASSERT_EQ(WrzEintragAdr(eintrag("Halle 1"))->art, 1);
     cursor("Werk/z.txt");
     SendMessage(dlg, WM_COMMAND, 2551, 0);
     zeige("PVWNZDUEBER");
@@ -489,6 +493,13 @@ TEST_F(WrzDlgTest, FileAndFolderDialogs)
     SendMessage(f, WM_COMMAND, 1, 0);
     projpruef::dlgPumpen();
     EXPECT_EQ(lesen(wurzel + "/Halle 1/Kopie.txt"), "x");
+    // The read current folder shows it at once, right below it, with the cursor on it.
+    const int kopie = eintrag("Halle 1/Kopie.txt");
+    ASSERT_EQ(kopie, eintrag("Halle 1") + 1);
+    EXPECT_EQ(WrzEintragAdr(kopie)->ebene, 2);
+    ASSERT_GE(wiDlgBetreten(dlg), 0);
+    EXPECT_EQ(WrzZeileEintrag(LisAkt(3000)), kopie);
+    wiDlgVerlassen();
 
     // The folder dialogs, each closed again.
     cursor("Werk");
@@ -500,6 +511,41 @@ TEST_F(WrzDlgTest, FileAndFolderDialogs)
         projpruef::dlgPumpen();
         EXPECT_EQ(wiDlgSuchen(name), 0u) << name;
     }
+}
+
+// A click on a folder's picture opens or closes it; a click on its name
+// only moves the cursor there.
+TEST_F(WrzDlgTest, AClickOnAFolderPictureTogglesIt)
+{
+    for (const char* o : {"Halle/Teil", "Werk/Teil"}) ordner(o);
+    ProfilSchreiben("DirHistory", "WrzDir0", wurzel.c_str());
+    VerSetzen(1, wurzel.c_str());
+    ProjektlisteOeffnen();
+    HWND dlg = WrzDlgFenster();
+    ASSERT_NE(dlg, 0u);
+    projpruef::dlgPumpen();
+    ASSERT_EQ(zeilen(), (V{"", "Halle", "Werk"}));
+    HWND liste = GetDlgItem(dlg, 3000);
+    RECT r{};
+    GetClientRect(liste, &r);
+    ASSERT_GE(wiDlgBetreten(dlg), 0);
+    const int halb = r.bottom / LisSeite(3000);  // pixels of a half-line; an entry is two
+    wiDlgVerlassen();
+    auto klick = [&](const std::string& rel, int spalte) {
+        const int zeile = WrzEintragZeile(eintrag(rel));
+        const POINT p = plHeadlessPunkt(liste, spalte * wiDlgEinheit(4) + 3, 2 * zeile * halb + halb);
+        plHeadlessZeitVor(1000);  // never a double click
+        plHeadlessKlick(p.x, p.y);
+        projpruef::dlgPumpen();
+    };
+    EXPECT_EQ(WrzZustand(eintrag("Halle")), 1);
+    klick("Halle", 5);  // the name, behind the picture
+    EXPECT_EQ(WrzZustand(eintrag("Halle")), 1);
+    EXPECT_EQ(std::string(WrzAuswahl()), wurzel + "/Halle");
+    klick("Werk", 2);  // the picture of a level-1 folder
+    EXPECT_EQ(WrzZustand(eintrag("Werk")), 2);
+    EXPECT_EQ(zeilen(), (V{"", "Halle", "Werk", "Werk/Teil"}));
+    EXPECT_EQ(std::string(WrzAuswahl()), wurzel + "/Werk");
 }
 
 }  // namespace

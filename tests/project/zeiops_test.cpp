@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <map>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -937,6 +939,123 @@ TEST_F(ZeiOpsTest, RenameAndDeleteUnderFailuresEndWholeOneWayOrTheOther)
             EXPECT_FALSE(meldungen().empty() && warnungen().empty()) << static_cast<int>(art) << " " << k;
             EXPECT_EQ(zeichnungen(), (V{"Plan.001", "Plan.002"})) << static_cast<int>(art) << " " << k;
             EXPECT_EQ(lesen(pfad("BMittel.zvk")), btl) << static_cast<int>(art) << " " << k;
+        }
+    }
+}
+
+// Nothing lost, for the other operations: create, renumber, index and date,
+// texts and scale removal, each with a failure at call k of each kind until
+// it completes. After each: the old bytes with a message, or the complete
+// new form (scale removal: per drawing), the equipment file old or moved
+// with the drawings, and no temporary file.
+TEST_F(ZeiOpsTest, CreateRenumberIndexTextsAndScaleUnderFailuresLoseNothing)
+{
+    zeichnung("Plan.001", "a", "Alt", {satz(11, {2.0}), satz(BEF_ZL, {10, 20})});
+    zeichnung("Plan.002", "b", "", {satz(11, {2.0}), satz(BEF_ZL, {10, 20})});
+    std::map<std::string, std::string> alt;
+    for (const std::string& n : namen()) alt[n] = lesen(pfad(n));
+    auto zurueck = [&] {
+        for (const std::string& n : namen()) fs::remove(pfad(n));
+        for (const auto& [n, t] : alt) schreiben(pfad(n), t);
+        BMListenVerwerfen();
+        DatAenderungenLoeschen();
+        PvwListeZuruecksetzen();
+    };
+    auto wieVorher = [&](const std::string& n) { return fs::exists(pfad(n)) && lesen(pfad(n)) == alt[n]; };
+    auto umgerechnet = [&](const std::string& n) {
+        for (const BEF& b : saetze(pfad(n)))
+            if (b.code == 11 || (b.code == BEF_ZL && b.darg[0] != 20)) return false;
+        return true;
+    };
+    auto indexNeu = [&](const char* n) { return std::strcmp(kopf(n).kurz, "X") == 0; };
+    auto textNeu = [&](const char* n) { return std::strcmp(kopf(n).titel[1], "Neu") == 0; };
+    struct Op {
+        const char* name;
+        V markiert;  // the list is read and marked before the fault is armed
+        std::function<int()> lauf;
+        std::function<bool()> neu;      // the complete new form
+        std::function<bool()> ganz;     // after a failure: every drawing whole
+    };
+    const std::vector<Op> ops = {
+        {"create",
+         {},
+         [] {
+             ZeiNeuEingabe e;
+             ZeiNeuVorbereiten(&e, "Plan.001", "Plan", "003");
+             std::strcpy(e.index, "n");
+             return ZeiAnlegen(&e, 1);
+         },
+         [&] { return zeichnungen() == V{"Plan.001", "Plan.002", "Plan.003"} && std::strcmp(kopf("Plan.003").kurz, "n") == 0; },
+         [&] { return zeichnungen() == V{"Plan.001", "Plan.002"} && wieVorher("Plan.001") && wieVorher("Plan.002"); }},
+        {"renumber",
+         {},
+         [&] {
+             return ZeiUmnummerieren("Plan.001", "Plan.002", "Plan", "005", "");
+         },
+         [&] { return zeichnungen() == V{"Plan.005", "Plan.006"} && std::strcmp(kopf("Plan.005").kurz, "a") == 0; },
+         [&] {
+             return zeichnungen() == V{"Plan.001", "Plan.002"} && wieVorher("Plan.001") && wieVorher("Plan.002") &&
+                    wieVorher("BMittel.zvk");
+         }},
+        {"index",
+         {"Plan.001", "Plan.002"},
+         [&] {
+             return ZeiIdxSetzen("X", "24.12.2021", "10:30");
+         },
+         [&] { return indexNeu("Plan.001") && indexNeu("Plan.002"); },
+         // An unreadable drawing is passed over: each whole, old or new.
+         [&] { return (wieVorher("Plan.001") || indexNeu("Plan.001")) && (wieVorher("Plan.002") || indexNeu("Plan.002")); }},
+        {"texts",
+         {"Plan.001", "Plan.002"},
+         [&] {
+             ZeiTextEingabe e;
+             ZeiTexteVorbereiten(&e);
+             std::strcpy(e.titel[1], "Neu");
+             e.titelAn[1] = 1;
+             return ZeiTexteSetzen(3, &e) < 0 ? -1 : 0;
+         },
+         [&] { return textNeu("Plan.001") && textNeu("Plan.002"); },
+         [&] { return (wieVorher("Plan.001") || textNeu("Plan.001")) && (wieVorher("Plan.002") || textNeu("Plan.002")); }},
+        {"scale",
+         {"Plan.001", "Plan.002"},
+         [&] {
+             return ZeiMstEntfernen(0);
+         },
+         [&] { return umgerechnet("Plan.001") && umgerechnet("Plan.002"); },
+         [&] {
+             return (wieVorher("Plan.001") || umgerechnet("Plan.001")) && (wieVorher("Plan.002") || umgerechnet("Plan.002"));
+         }},
+    };
+    for (const Op& op : ops) {
+        for (PlFehlerArt art : {PlFehlerArt::Oeffnen, PlFehlerArt::Lesen, PlFehlerArt::Schreiben,
+                                PlFehlerArt::Umbenennen, PlFehlerArt::Schliessen}) {
+            for (int k = 1;; ++k) {
+                ASSERT_LT(k, 80) << op.name << " never completes";
+                zurueck();
+                meldungen().clear();
+                warnungen().clear();
+                liste(op.markiert);
+                plFehlerSetzen(art, k);
+                const int r = op.lauf();
+                const bool ausgeloest = plFehlerAusgeloest(art) > 0;
+                plFehlerAllesAus();
+                BMListenVerwerfen();
+                const std::string wo = std::string(op.name) + " kind " + std::to_string(static_cast<int>(art)) + " call " +
+                                       std::to_string(k);
+                for (const std::string& n : namen()) {
+                    std::string klein = n;
+                    for (char& c : klein) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+                    EXPECT_EQ(klein.find(".~lo"), std::string::npos) << n << " " << wo;
+                    EXPECT_FALSE(klein.size() > 4 && klein.compare(klein.size() - 4, 4, ".tmp") == 0) << n << " " << wo;
+                }
+                if (r == 0) {
+                    EXPECT_TRUE(op.neu()) << wo;
+                    if (!ausgeloest) break;
+                    continue;
+                }
+                EXPECT_FALSE(meldungen().empty() && warnungen().empty()) << wo;
+                EXPECT_TRUE(op.ganz()) << wo;
+            }
         }
     }
 }
