@@ -36,6 +36,8 @@
 #include "editor/zeidok.h"
 #include "platform/menue.h"
 #include "lists/platzhalter.h"
+#include "lists/bmmerge.h"
+#include "lists/stammdat.h"
 #include "config/sperre.h"
 #include "frame/funkwahl.h"
 #include "frame/vgbdlg.h"
@@ -579,9 +581,9 @@ void AnwBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
     case 1520: PvwDateiUpdate(); return;
     case 1530: PvwKurztexteImport(); return;
     case 1531: PvwKurztexteExport(); return;
-    case 1210: BmEinfrieren(); return;
-    case 1250: BmPruefen(); return;
-    case 1260: BmVerschmelzen(); return;
+    case 1210: BmEinfrierenOeffnen(); return;
+    case 1250: BmPruefenOeffnen(); return;
+    case 1260: BmMergeOeffnen(); return;
     case 1630: if (!BefehlNachSchliessen(hw, n)) UmschaltenAuf(mz.oeffnenPfad); return;
     case 1700: VgbWahlDialog(); return;
     case 1825: EdtBefehlPosten(1000); return;
@@ -611,7 +613,7 @@ void AnwBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
     }
     if ((n >= 1550 && n <= 1554) || (n >= 1560 && n <= 1562) || (n >= 1565 && n <= 1572) || n == 1575 ||
         n == 1576 || (n >= 1580 && n <= 1582)) {
-        StammdatenOeffnen(n);
+        StammDaten(n);
     } else if (n >= 1590 && n <= 1594) {
         PvwCheckliste(n - 1590);
     } else if (n == 1600 || n == 1610 || n == 1611 || n == 1800 || n == 1801 || n == 1810 || n == 1820 ||

@@ -20,9 +20,5 @@ int BmlIstExtern();
 int BmlRahmenBefehl(int id, LPARAM lp);
 // No effect.
 void BmlPost(int id, LPARAM lp);
-void BmEinfrieren();
-void BmPruefen();
-void BmVerschmelzen();
-void StammdatenOeffnen(int id);
 
 std::vector<std::string>& PhListenAufrufe();

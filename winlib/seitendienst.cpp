@@ -17,8 +17,10 @@ void wiSeitePostHaupt(int id, LPARAM lp)
     if (anwHauptfenster()) PostMessage(anwHauptfenster(), WM_COMMAND, static_cast<WPARAM>(id), lp);
 }
 
+void wiSeiteGruppeNichts(const char*) {}
+
 const WiSeitenDienst wiSeiteErsatz = {wiSeiteNichts, wiSeiteNichts, wiSeiteModusNichts, wiSeitePostNichts,
-                                      wiSeitePostHaupt};
+                                      wiSeitePostHaupt, wiSeiteGruppeNichts};
 WiSeitenDienst wiSeiteTab = wiSeiteErsatz;
 
 }  // namespace
@@ -30,6 +32,7 @@ void wiSeitenDienstSetzen(const WiSeitenDienst& d)
     wiSeiteTab.modusSetzen = d.modusSetzen ? d.modusSetzen : wiSeiteErsatz.modusSetzen;
     wiSeiteTab.verteilen = d.verteilen ? d.verteilen : wiSeiteErsatz.verteilen;
     wiSeiteTab.hauptPost = d.hauptPost ? d.hauptPost : wiSeiteErsatz.hauptPost;
+    wiSeiteTab.gruppeEditieren = d.gruppeEditieren ? d.gruppeEditieren : wiSeiteErsatz.gruppeEditieren;
 }
 
 void wiSeitenDienstZuruecksetzen() { wiSeiteTab = wiSeiteErsatz; }
@@ -39,3 +42,4 @@ void wiSeiteAbmelden(HWND seite) { wiSeiteTab.abmelden(seite); }
 void wiSeiteModus(int modus) { wiSeiteTab.modusSetzen(modus); }
 void wiSeiteVerteilen(int id, LPARAM lp) { wiSeiteTab.verteilen(id, lp); }
 void wiSeiteHauptPost(int id, LPARAM lp) { wiSeiteTab.hauptPost(id, lp); }
+void wiSeiteGruppeEditieren(const char* gruppe) { wiSeiteTab.gruppeEditieren(gruppe); }

@@ -17,6 +17,7 @@ struct WiSeitenDienst {
     void (*modusSetzen)(int modus);         // ModusSetzen
     void (*verteilen)(int id, LPARAM lp);   // BefehlVerteilen
     void (*hauptPost)(int id, LPARAM lp);   // HauptPost
+    void (*gruppeEditieren)(const char* gruppe);  // VgbGruppeEditieren
 };
 
 void wiSeitenDienstSetzen(const WiSeitenDienst& dienst);
@@ -28,3 +29,5 @@ void wiSeiteAbmelden(HWND seite);
 void wiSeiteModus(int modus);
 void wiSeiteVerteilen(int id, LPARAM lp);
 void wiSeiteHauptPost(int id, LPARAM lp);
+// The settings page of one defaults group (the "Einstellen" buttons).
+void wiSeiteGruppeEditieren(const char* gruppe);
