@@ -1,6 +1,7 @@
 // Stand-ins of the drawing editor's services (see platzhalter.h).
 #include "editor/platzhalter.h"
 
+#include "equipment/btl.h"
 #include "model/beffifo.h"
 #include "model/tempzeic.h"
 #include "output/platzhalter.h"
@@ -86,3 +87,5 @@ void MarkVerschieben(double dx, double dy)
     }
 }
 void BauDefBeenden() { phMerken("BauDefBeenden()"); }
+void EdtFokus() { phMerken("EdtFokus()"); }
+void UbzPlatzieren(const appbteil* b) { phMerken(std::string("UbzPlatzieren(") + (b ? b->bl : "") + ")"); }

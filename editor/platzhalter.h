@@ -42,3 +42,9 @@ void PhBaubfSetzen(int aktiv);
 void MarkVerschieben(double dx, double dy);
 // Component definition (arrives with the macros): recorded.
 void BauDefBeenden();
+
+// The equipment list page's calls into the editor (arrive with the editor
+// page and the component assignment): recorded.
+struct appbteil;
+void EdtFokus();
+void UbzPlatzieren(const appbteil* b);

@@ -557,7 +557,8 @@ int AnwInit()
     }
     LogPfad();
     wiDlgAktivHaken(DlgSchliessHaken);           // 2
-    wiSeitenDienstSetzen({SeiteAnmelden, SeiteAbmelden, ModusSetzen, BefehlVerteilen, HauptPost, VgbGruppeEditieren});
+    wiSeitenDienstSetzen({SeiteAnmelden, SeiteAbmelden, ModusSetzen, BefehlVerteilen, HauptPost, VgbGruppeEditieren,
+                          ModusUmschalten});
     IniUebernehmen(plOrtDaten().c_str());        // 3
     DdeUmschaltenSetzen(UmschaltenAuf);
     ZoHakenSetzen({nullptr, nullptr, DdeDateiMelden});  // drawing operations tell the siblings

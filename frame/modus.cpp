@@ -36,6 +36,7 @@
 #include "editor/zeidok.h"
 #include "platform/menue.h"
 #include "lists/platzhalter.h"
+#include "lists/bmlbearb.h"
 #include "lists/bmmerge.h"
 #include "lists/stammdat.h"
 #include "config/sperre.h"
@@ -341,7 +342,7 @@ void AnzeigeMitDatei(const char* pfad)
 int BefehlNachSchliessen(HWND, int id)
 {
     if (EdtRahmenBefehl(id, 0)) return 1;
-    if (BmlRahmenBefehl(id, 0)) return 1;
+    if (BmlSchliessenDann(anwHauptfenster(), id)) return 1;
     return 0;
 }
 
@@ -394,7 +395,7 @@ void BefehlVerteilen(int id, LPARAM lp)
     HauptPost(id, lp);
     SeitenPost(id, lp);
     if (EdtIstExtern()) EdtPost(id, lp);
-    if (BmlIstExtern()) BmlPost(id, lp);
+    if (BmlIstExtern()) BmlNachricht(id, lp);
 }
 
 int BefehlVorgemerkt() { return mz.vorgemerkt; }

@@ -3,21 +3,14 @@
 #include "lists/platzhalter.h"
 
 #include "output/platzhalter.h"
-#include "winlib/meldung.h"
 
 namespace {
 std::vector<std::string> phAufrufe;
-HWND phBml = 0;
 HWND phAuswert = 0;
 }
 
 std::vector<std::string>& PhListenAufrufe() { return phAufrufe; }
 
-void BmlBearbOeffnen()
-{
-    phAufrufe.push_back("BmlBearbOeffnen()");
-    PhSeiteOeffnen(&phBml, "BMLBEARB_INT", nullptr);
-}
 void AuswertOeffnen()
 {
     phAufrufe.push_back("AuswertOeffnen()");
@@ -37,6 +30,3 @@ void AuswertStatus(char* puffer)
 {
     if (puffer != nullptr) puffer[0] = '\0';
 }
-int BmlIstExtern() { return 0; }
-int BmlRahmenBefehl(int, LPARAM) { return 0; }
-void BmlPost(int, LPARAM) {}

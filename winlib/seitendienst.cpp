@@ -20,7 +20,7 @@ void wiSeitePostHaupt(int id, LPARAM lp)
 void wiSeiteGruppeNichts(const char*) {}
 
 const WiSeitenDienst wiSeiteErsatz = {wiSeiteNichts, wiSeiteNichts, wiSeiteModusNichts, wiSeitePostNichts,
-                                      wiSeitePostHaupt, wiSeiteGruppeNichts};
+                                      wiSeitePostHaupt, wiSeiteGruppeNichts, wiSeiteModusNichts};
 WiSeitenDienst wiSeiteTab = wiSeiteErsatz;
 
 }  // namespace
@@ -33,6 +33,7 @@ void wiSeitenDienstSetzen(const WiSeitenDienst& d)
     wiSeiteTab.verteilen = d.verteilen ? d.verteilen : wiSeiteErsatz.verteilen;
     wiSeiteTab.hauptPost = d.hauptPost ? d.hauptPost : wiSeiteErsatz.hauptPost;
     wiSeiteTab.gruppeEditieren = d.gruppeEditieren ? d.gruppeEditieren : wiSeiteErsatz.gruppeEditieren;
+    wiSeiteTab.umschalten = d.umschalten ? d.umschalten : wiSeiteErsatz.umschalten;
 }
 
 void wiSeitenDienstZuruecksetzen() { wiSeiteTab = wiSeiteErsatz; }
@@ -43,3 +44,4 @@ void wiSeiteModus(int modus) { wiSeiteTab.modusSetzen(modus); }
 void wiSeiteVerteilen(int id, LPARAM lp) { wiSeiteTab.verteilen(id, lp); }
 void wiSeiteHauptPost(int id, LPARAM lp) { wiSeiteTab.hauptPost(id, lp); }
 void wiSeiteGruppeEditieren(const char* gruppe) { wiSeiteTab.gruppeEditieren(gruppe); }
+void wiSeiteUmschalten(int modus) { wiSeiteTab.umschalten(modus); }

@@ -18,6 +18,7 @@ struct WiSeitenDienst {
     void (*verteilen)(int id, LPARAM lp);   // BefehlVerteilen
     void (*hauptPost)(int id, LPARAM lp);   // HauptPost
     void (*gruppeEditieren)(const char* gruppe);  // VgbGruppeEditieren
+    void (*umschalten)(int modus);          // ModusUmschalten
 };
 
 void wiSeitenDienstSetzen(const WiSeitenDienst& dienst);
@@ -31,3 +32,5 @@ void wiSeiteVerteilen(int id, LPARAM lp);
 void wiSeiteHauptPost(int id, LPARAM lp);
 // The settings page of one defaults group (the "Einstellen" buttons).
 void wiSeiteGruppeEditieren(const char* gruppe);
+// Switches the application to a mode (its page opened or raised).
+void wiSeiteUmschalten(int modus);
