@@ -9,6 +9,7 @@
 #include "config/reaktion.h"
 #include "config/verzeich.h"
 #include "editdlg/platzhalter.h"
+#include "lists/bmtexttausch.h"
 #include "lists/ersatzbtl.h"
 #include "lists/spsinfo.h"
 #include "lists/stammlist.h"
@@ -227,6 +228,8 @@ void StammDaten(int id)
         }
         return;
     }
+    case 1566: AppExtTxtExpOeffnen(); return;
+    case 1569: AppExtTxtImpOeffnen(); return;
     case 1570: sdBibliothek(); return;
     case 1571: sdBauteilDatei("BAUTEILK", true, pfad, sizeof pfad); BtlFensterOeffnen(pfad); return;
     case 1572: sdBauteilDatei("BAUTEILA", false, pfad, sizeof pfad); ErsatzBtlOeffnen(pfad); return;
@@ -235,5 +238,5 @@ void StammDaten(int id)
     case 1582: SpsTextDateiZeigen(1); return;
     default: break;
     }
-    if ((id >= 1566 && id <= 1569) || id == 1575 || id == 1576) sdNichtDa();
+    if (id == 1567 || id == 1568 || id == 1575 || id == 1576) sdNichtDa();
 }
