@@ -94,7 +94,10 @@ int bmlIntExt()
 }
 
 struct BmlLauf {
+    int typFilter;
     int intext;
+    const char* filter;
+    int alleTexte;
     std::vector<std::string>* zeilen;
     std::vector<uint32_t>* ids;
 };
@@ -104,7 +107,8 @@ int bmlZeileDazu(const hbkzeile* z, void*)
 {
     std::string s;
     HulZeileFormatieren(&z->geraet, s, 0, ElzPfadModus(), nullptr);
-    if (bz.filter[0] && !BmlZeilePasst(s, bz.filter, bz.alleTexte)) return 1;
+    if (bmlLauf->filter && bmlLauf->filter[0] && !BmlZeilePasst(s, bmlLauf->filter, bmlLauf->alleTexte)) return 1;
+    if (static_cast<int>(bmlLauf->ids->size()) >= BMLIDSUP) return 1;
     bmlLauf->zeilen->push_back(s);
     bmlLauf->ids->push_back(z->geraet.id);
     return 1;
@@ -136,30 +140,9 @@ void bmlAufbauen()
     bz.typFilter = bmlTypFilterLesen();
     const bool filterNeu = bz.typFilter != bz.letzterTypFilter;
     bz.letzterTypFilter = bz.typFilter;
-    const int intext = bmlIntExt();
-    BMDateiAktuell(0);
     std::vector<std::string> zeilen;
     std::vector<uint32_t> ids;
-    BmlLauf lauf{intext, &zeilen, &ids};
-    bmlLauf = &lauf;
-    HbkIndexAufbauen();
-    if (HbkListeSortieren(wiRadio(3130, 3)) == 0) {
-        GesDurchlaufen(
-            [](const appgeraet* g, void*) {
-                if (!BmTypPasst(bz.typFilter, g)) return;
-                const int in = bmlLauf->intext;
-                if ((in == 1 && g->n2 != 0) || (in == 2 && g->n2 == 0)) return;
-                HbkListeDazu(g);
-            },
-            nullptr);
-        HbkListeDurchlaufen(bmlZeileDazu, nullptr);
-    }
-    HbkIndexFrei();
-    bmlLauf = nullptr;
-    if (static_cast<int>(ids.size()) > BMLIDSUP) {
-        ids.resize(BMLIDSUP);
-        zeilen.resize(BMLIDSUP);
-    }
+    BmlZeilenBauen(bz.typFilter, bmlIntExt(), bz.filter, bz.alleTexte, wiRadio(3130, 3), zeilen, ids);
     bz.zeilen = std::move(zeilen);
     bz.ids = std::move(ids);
     bmlListeFuellen();
@@ -718,6 +701,30 @@ int bmlBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
 }  // namespace
 
 // ---- rules --------------------------------------------------------------------------------------
+
+void BmlZeilenBauen(int typFilter, int intext, const char* filter, int alleTexte, int sortierung,
+                    std::vector<std::string>& zeilen, std::vector<uint32_t>& ids)
+{
+    zeilen.clear();
+    ids.clear();
+    BMDateiAktuell(0);
+    BmlLauf lauf{typFilter, intext, filter, alleTexte, &zeilen, &ids};
+    bmlLauf = &lauf;
+    HbkIndexAufbauen();
+    if (HbkListeSortieren(sortierung) == 0) {
+        GesDurchlaufen(
+            [](const appgeraet* g, void*) {
+                if (!BmTypPasst(bmlLauf->typFilter, g)) return;
+                const int in = bmlLauf->intext;
+                if ((in == 1 && g->n2 != 0) || (in == 2 && g->n2 == 0)) return;
+                HbkListeDazu(g);
+            },
+            nullptr);
+        HbkListeDurchlaufen(bmlZeileDazu, nullptr);
+    }
+    HbkIndexFrei();
+    bmlLauf = nullptr;
+}
 
 int BmlTypAusEinstellung(int wert) { return wert == 0 ? 1 : wert == 1 ? 0 : std::clamp(wert, 0, 7); }
 

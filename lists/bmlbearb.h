@@ -47,6 +47,11 @@ HWND BmlFenster();
 int BmlSchliessenDann(HWND fenster, int befehl);
 
 // ---- rules of the item list (tests) ----------------------------------------------------
+// The item-list rows of the store: type filter 0..7, internal/external mode
+// (0 both, 1 internal, 2 external), filter text, "Alle Texte", sort mode
+// 0..2; whole rows (id at column 80) and their ids, at most BMLIDSUP.
+void BmlZeilenBauen(int typFilter, int intext, const char* filter, int alleTexte, int sortierung,
+                    std::vector<std::string>& zeilen, std::vector<uint32_t>& ids);
 // The type filter index of the editor setting "EdBmList".
 int BmlTypAusEinstellung(int wert);
 // The row stays under the filter text: within its first 80 characters, else
