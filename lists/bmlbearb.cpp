@@ -329,6 +329,20 @@ std::string bmlPos(const appbteil& b)
     return pos;
 }
 
+// Rows beyond APPSUP are shown without a row record.
+void bmlZeileMerken(uint32_t id, const char* cd, int nr, int zeile, int platziert, int art)
+{
+    if (static_cast<int>(bz.bauteile.size()) >= APPSUP) return;
+    apparat a{};
+    a.id = id;
+    strkopie(a.cd, cd, 3);
+    a.nr = nr;
+    a.zeile = zeile;
+    a.platziert = platziert;
+    a.art = art;
+    bz.bauteile.push_back(a);
+}
+
 void bmlBauteileAufbauen()
 {
     const int alt = wiListeWahl(BML_BAUTEILE);
@@ -365,15 +379,7 @@ void bmlBauteileAufbauen()
             if (haupt) wiTextSetzen(3030, pos.c_str());
             // The plain list box shows the row up to the owner-drawn list's instruction.
             wiListeAnhaengen(BML_BAUTEILE, s.substr(0, s.find('\x03')).c_str());
-            if (static_cast<int>(bz.bauteile.size()) < APPSUP) {
-                apparat a{};
-                a.id = b.id;
-                strkopie(a.cd, b.cd, 3);
-                a.nr = b.nr;
-                a.platziert = b.platziert;
-                a.art = haupt ? 0 : 1;
-                bz.bauteile.push_back(a);
-            }
+            bmlZeileMerken(b.id, b.cd, b.nr, 0, b.platziert, haupt ? 0 : 1);
             std::vector<appztext> texte;
             ZtxDurchlaufen(
                 b.id, b.cd, b.nr, 1,
@@ -381,15 +387,7 @@ void bmlBauteileAufbauen()
             for (const appztext& t : texte) {
                 std::snprintf(z, sizeof z, "%-4.2s%-12.10s%-12.10s", "\xB7", "", t.text);
                 wiListeAnhaengen(BML_BAUTEILE, z);
-                if (static_cast<int>(bz.bauteile.size()) < APPSUP) {
-                    apparat a{};
-                    a.id = t.id;
-                    strkopie(a.cd, t.code, 3);
-                    a.nr = t.nr;
-                    a.zeile = t.zeile;
-                    a.art = 2;
-                    bz.bauteile.push_back(a);
-                }
+                bmlZeileMerken(t.id, t.code, t.nr, t.zeile, 0, 2);
             }
         }
     }
