@@ -9,6 +9,7 @@
 #include "config/reaktion.h"
 #include "config/verzeich.h"
 #include "editdlg/platzhalter.h"
+#include "lists/artliste.h"
 #include "lists/bmtexttausch.h"
 #include "lists/ersatzbtl.h"
 #include "lists/spsinfo.h"
@@ -229,6 +230,8 @@ void StammDaten(int id)
         return;
     }
     case 1566: AppExtTxtExpOeffnen(); return;
+    case 1567: AppArtListeOeffnen(); return;
+    case 1568: AppStkListeOeffnen(); return;
     case 1569: AppExtTxtImpOeffnen(); return;
     case 1570: sdBibliothek(); return;
     case 1571: sdBauteilDatei("BAUTEILK", true, pfad, sizeof pfad); BtlFensterOeffnen(pfad); return;
@@ -238,5 +241,5 @@ void StammDaten(int id)
     case 1582: SpsTextDateiZeigen(1); return;
     default: break;
     }
-    if (id == 1567 || id == 1568 || id == 1575 || id == 1576) sdNichtDa();
+    if (id == 1575 || id == 1576) sdNichtDa();
 }

@@ -615,8 +615,8 @@ TEST_F(Menue, EveryProjectMenuItemOpensItsDialogOrSaysSo)
         {nullptr, 1562, "Meldung Kein Ordner f\xFCr zentrale Textdateien angegeben."},
         {nullptr, 1565, "Dialog STDTEXTL"},
         {nullptr, 1566, "Dialog AppExtTxtExp"},
-        {nullptr, 1567, "Meldung Diese Stammdaten sind noch nicht verf\xFCgbar."},
-        {nullptr, 1568, "Meldung Diese Stammdaten sind noch nicht verf\xFCgbar."},
+        {nullptr, 1567, "Dialog AppArtListe"},
+        {nullptr, 1568, "Dialog AppStkListe"},
         {nullptr, 1569, "Dialog AppExtTxtImp"},
         {nullptr, 1570, ""},  // the library browser's stand-in records only
         {nullptr, 1571, "Dialog BTLFenster"},
