@@ -10,6 +10,7 @@
 #include "config/verzeich.h"
 #include "editdlg/platzhalter.h"
 #include "lists/artliste.h"
+#include "lists/bmliste.h"
 #include "lists/bmtexttausch.h"
 #include "lists/ersatzbtl.h"
 #include "lists/spsinfo.h"
@@ -44,8 +45,6 @@ STT sdZustand()
     SttInit(&s, &g);
     return s;
 }
-
-void sdNichtDa() { wiInfo("Diese Stammdaten sind noch nicht verf\xFCgbar."); }
 
 // The language's standard text file: made from the language-neutral one,
 // else from the graphic state's, when absent.
@@ -236,10 +235,11 @@ void StammDaten(int id)
     case 1570: sdBibliothek(); return;
     case 1571: sdBauteilDatei("BAUTEILK", true, pfad, sizeof pfad); BtlFensterOeffnen(pfad); return;
     case 1572: sdBauteilDatei("BAUTEILA", false, pfad, sizeof pfad); ErsatzBtlOeffnen(pfad); return;
+    case 1575: BmListeOeffnen(0); return;
+    case 1576: BmListeOeffnen(1); return;
     case 1580: SpsInfoOeffnen(); return;
     case 1581: SpsTextDateiZeigen(0); return;
     case 1582: SpsTextDateiZeigen(1); return;
     default: break;
     }
-    if (id == 1575 || id == 1576) sdNichtDa();
 }

@@ -621,8 +621,8 @@ TEST_F(Menue, EveryProjectMenuItemOpensItsDialogOrSaysSo)
         {nullptr, 1570, ""},  // the library browser's stand-in records only
         {nullptr, 1571, "Dialog BTLFenster"},
         {nullptr, 1572, "Dialog ErsatzBTL"},
-        {nullptr, 1575, "Meldung Diese Stammdaten sind noch nicht verf\xFCgbar."},
-        {nullptr, 1576, "Meldung Diese Stammdaten sind noch nicht verf\xFCgbar."},
+        {nullptr, 1575, "Meldung Betriebsmittel in den Vorgaben abgeschaltet."},
+        {nullptr, 1576, "Meldung Betriebsmittel in den Vorgaben abgeschaltet."},
         {nullptr, 1580, "Dialog SPSInfoListe"},
         {nullptr, 1581, "Meldung Diese Infodatei ist nicht definiert."},
         {nullptr, 1582, "Meldung Diese Infodatei ist nicht definiert."},
