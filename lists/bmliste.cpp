@@ -1,6 +1,8 @@
 // The equipment master list window (see bmliste.h).
 #include "lists/bmliste.h"
 
+#include "lists/stammlist.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -288,7 +290,7 @@ int bdInit(int, const char* const*)
     wiItemZeigen(2990, 0);
     wiComboLeeren(3080);
     for (int i = 0; i < 6; ++i) wiComboAnhaengen(3080, bdTxt(120 + i));
-    for (int id : {2515, 2520, 2521, 2522, 2523}) wiItemFrei(id, 0);  // their dialogs come with the editor dialogs
+    for (int id : {2520, 2521, 2522, 2523}) wiItemFrei(id, 0);  // their choosers come with the editor dialogs
     bdAufbauen(-1);
     return 0;
 }
@@ -425,6 +427,16 @@ int bdBefehl(UINT nachricht, WPARAM wp, LPARAM)
             bdPanelZeigen();
         }
         break;
+    case 2515:
+        if (bdz.def < 0) break;
+        if (bdz.zeile > 0) BmTexteOeffnen(bdz.def, ("U" + bdFeld(3060, 10)).c_str());
+        else BmTexteOeffnen(bdz.def, "");
+        break;
+    case 2516: {
+        const BdFelder f = bdGespeichert();
+        for (int i = 0; i < 5; ++i) wiTextSetzen(3020 + i, f.texte[i].c_str());
+        break;
+    }
     case 2600: wiItemFokus(3100); break;
     case 2: wiDlgSchliessen(); break;
     default: break;

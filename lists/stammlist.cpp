@@ -11,6 +11,7 @@
 #include "controls/elzeile.h"
 #include "controls/lisanzeige.h"
 #include "editdlg/platzhalter.h"
+#include "equipment/definier.h"
 #include "equipment/lagerart.h"
 #include "model/einstell.h"
 #include "output/farbe.h"
@@ -489,7 +490,129 @@ int layBefehl(UINT nachricht, WPARAM wp, LPARAM)
     return 0;
 }
 
+// ---- equipment short texts ----------------------------------------------------------------
+
+struct BtZustand {
+    HWND fenster = 0;
+    HWND besitzer = 0;
+    int def = -1;
+    std::string code;
+    int geaendert = 0;
+};
+BtZustand btz;
+
+void btLaden()
+{
+    DEFTEXTE t;
+    if (btz.code.empty()) DefTexteHolen(btz.def, t);
+    else DefUnterTexteHolen(btz.def, btz.code.c_str(), t);
+    char name[DEFNAMESUP + 1] = "";
+    if (btz.code.empty()) {
+        char typ[DEFNAMESUP + 1], k1[DEFTEXTSUP + 1], k2[DEFTEXTSUP + 1], kurz[DEFNAMESUP + 1];
+        DefFelderHolen(btz.def, name, typ, k1, k2, kurz);
+    } else {
+        char typ[DEFNAMESUP + 1], kurz[DEFNAMESUP + 1];
+        int anzahl = 0;
+        DefUnterFelder(btz.def, btz.code.c_str(), name, typ, &anzahl, kurz);
+    }
+    wiTextSetzen(3900, name);
+    wiTextSetzen(3910, btz.code.c_str());
+    for (int i = 0; i < DEFTEXTEANZ; ++i) wiTextSetzen(3000 + 10 * i, t[i]);
+    btz.geaendert = 0;
+}
+
+int btSpeichern()
+{
+    std::vector<std::string> texte(DEFTEXTEANZ);
+    const char* zeiger[DEFTEXTEANZ];
+    for (int i = 0; i < DEFTEXTEANZ; ++i) {
+        char t[DEFTEXTSUP + 1];
+        wiTextHolen(3000 + 10 * i, t, DEFTEXTSUP);
+        strtrim(t);
+        texte[static_cast<size_t>(i)] = t;
+        zeiger[i] = texte[static_cast<size_t>(i)].c_str();
+    }
+    const int r = btz.code.empty() ? DefTexteSetzen(btz.def, zeiger) : DefUnterTexteSetzen(btz.def, btz.code.c_str(), zeiger);
+    if (r != 0) {
+        slWarnung(DefBearbeitungsPfad());
+        return -1;
+    }
+    btz.geaendert = 0;
+    if (btz.besitzer) PostMessage(btz.besitzer, WM_COMMAND, 2516, 0);
+    return 0;
+}
+
+int btInit(int, const char* const*)
+{
+    btz.fenster = wiDlgFenster();
+    wiDlgPosLadenAkt();
+    wiKnopfSetzen(2504, 1);
+    wiItemZeigen(2990, 0);
+    for (int id : {2510, 2511}) wiItemFrei(id, 0);  // the clipboard format comes with the editor dialogs
+    btLaden();
+    return 0;
+}
+
+int btExit()
+{
+    if (btz.geaendert && wiFrage(TextNr(39)) == 1) btSpeichern();
+    wiDlgPosSichernAkt();
+    wiTooltipsLoeschen();
+    btz.fenster = 0;
+    return 0;
+}
+
+int btBefehl(UINT nachricht, WPARAM wp, LPARAM)
+{
+    if (nachricht != WM_COMMAND) return 0;
+    const int id = LOWORD(wp);
+    if (id >= 3000 && id < 3000 + 10 * DEFTEXTEANZ && id % 10 == 0) {
+        if (wiEditGeaendert(id, wp)) btz.geaendert = 1;
+        return 0;
+    }
+    switch (id) {
+    case 1:
+        if (wiGrbuAusloesen()) break;
+        [[fallthrough]];
+    case 2500: case 2509:
+        if (btSpeichern() == 0 && wiKnopf(2504)) wiDlgSchliessen();
+        break;
+    case 2512:
+        for (int i = 0; i < DEFTEXTEANZ; ++i) wiTextSetzen(3000 + 10 * i, "");
+        btz.geaendert = 1;
+        break;
+    case 2531:
+        if (btz.geaendert && wiFrage(TextNr(39)) == 1) btSpeichern();
+        [[fallthrough]];
+    case 2530: btLaden(); break;
+    case 2: case 2501: btz.geaendert = 0; wiDlgSchliessen(); break;
+    default: break;
+    }
+    return 0;
+}
+
 }  // namespace
+
+void BmTexteOeffnen(int n, const char* code)
+{
+    btz.def = n;
+    btz.code = code ? code : "";
+    if (btz.fenster && IsWindow(btz.fenster)) {
+        PostMessage(btz.fenster, WM_COMMAND, 2530, 0);
+        SetActiveWindow(btz.fenster);
+        return;
+    }
+    btz.besitzer = wiDlgFenster();
+    wiDlgOeffnen("BMTexte", btInit, btExit, btBefehl);
+}
+
+void BmTexteWechseln(int n, const char* code)
+{
+    if (!btz.fenster || !IsWindow(btz.fenster)) return;
+    btz.def = n;
+    btz.code = code ? code : "";
+    PostMessage(btz.fenster, WM_COMMAND, btz.geaendert ? 2531 : 2530, 0);
+}
 
 int StdTextSuchen(const std::vector<std::string>& zeilen, int ab, const char* text)
 {

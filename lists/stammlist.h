@@ -22,6 +22,11 @@ void FarbListeOeffnen(const char* datei);
 void SchriftenOeffnen();
 void StifteOeffnen();
 void LayerOeffnen();
+// The forty short texts of definition n, or of its sub component `code`
+// (empty: the definition's own); an open window switches to them.
+void BmTexteOeffnen(int n, const char* code);
+// Switches an open window (asking to save changed texts first).
+void BmTexteWechseln(int n, const char* code);
 
 // The viewer's search: from the line after `ab`, the first line containing
 // the text (ignoring case), no wrap-around; -1 none.

@@ -10,6 +10,7 @@
 #include "equipment/bm.h"
 #include "equipment/definier.h"
 #include "lists/bmliste.h"
+#include "lists/stammlist.h"
 #include "platform/headless.h"
 #include "tests/equipment/bmtest.h"
 #include "tests/project/projpruef.h"
@@ -75,6 +76,23 @@ TEST_F(BmListe, FilterSaveAndDelete)
         t1[DEFTEXTSUP + 1];
     DefFelderHolen(0, b, t, k1, k2, kurz, t1);
     EXPECT_EQ(std::string(t1), vierzig) << "a 40-character text survives a save";
+
+    // The short texts of the definition: the window saves all forty.
+    SendMessage(d, WM_COMMAND, 2515, 0);
+    projpruef::dlgPumpen();
+    HWND tx = wiDlgSuchen("BMTexte");
+    ASSERT_NE(tx, 0u);
+    if (const char* z = std::getenv("VELMO_BILDER")) plHeadlessPng(tx, (std::string(z) + "/BMTexte.png").c_str());
+    ASSERT_TRUE(wiDlgBetreten(tx));
+    EXPECT_EQ(std::string(wiTextRing(3000)), vierzig);
+    wiTextSetzen(3390, "Letzter");
+    wiDlgVerlassen();
+    SendMessage(tx, WM_COMMAND, 2500, 0);
+    projpruef::dlgPumpen();
+    EXPECT_EQ(wiDlgSuchen("BMTexte"), 0u);
+    DEFTEXTE alle;
+    DefTexteHolen(0, alle);
+    EXPECT_STREQ(alle[39], "Letzter");
 
     // Deleting the last row selects the one before it.
     ASSERT_TRUE(wiDlgBetreten(d));
