@@ -1,6 +1,8 @@
 // The article and sub-article lists (see artliste.h).
 #include "lists/artliste.h"
 
+#include "lists/listdlg.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -236,44 +238,13 @@ int alBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
     LisNachricht(AL_LISTE, nachricht, wp, lp);
     if (nachricht != WM_COMMAND) return 0;
     const int id = LOWORD(wp);
-    if (id >= 2550 && id <= 2559) {
-        ElzBefehl(AL_LISTE, id);
-        ElzGeaendertSetzen(AL_LISTE, 1);
+    if (id == 2530 || (id == 1 && !LisEditFokus(AL_LISTE) && wiFokusId() == 3010)) {
+        alSuchen();
         return 0;
     }
-    switch (id) {
-    case 1:
-        if (LisEditFokus(AL_LISTE) || wiGrbuAusloesen()) break;
-        if (wiFokusId() == 3010) {
-            alSuchen();
-            break;
-        }
-        ElzBefehl(AL_LISTE, 2555);
-        ElzGeaendertSetzen(AL_LISTE, 1);
-        LisEditStart(AL_LISTE, LisAkt(AL_LISTE), 1, 1, alZelleText, alZelleSpeichern);
-        break;
-    case 2:
-        if (LisEditAbbruch(AL_LISTE)) break;
-        wiDlgSchliessen();
-        break;
-    case 2500:
-        if (alSpeichern() == 0) wiDlgSchliessen();
-        break;
-    case 2501:
-        ElzGeaendertSetzen(AL_LISTE, 0);
-        wiDlgSchliessen();
-        break;
-    case 2510: alEinzOeffnen(LisAkt(AL_LISTE)); break;
-    case 2511:
-        ElzGeaendertSetzen(AL_LISTE, 1);
-        wiItemAuffrischen(AL_LISTE);
-        break;
-    case 2520:
-        if (alz.art->artikelArt) wiSeiteGruppeEditieren("Lager");
-        break;
-    case 2530: alSuchen(); break;
-    default: break;
-    }
+    const LsdRuf ruf{AL_LISTE, alSpeichern, alEinzOeffnen, alZelleText, alZelleSpeichern};
+    if (LsdBefehl(ruf, id)) return 0;
+    if (id == 2520 && alz.art->artikelArt) wiSeiteGruppeEditieren("Lager");
     return 0;
 }
 

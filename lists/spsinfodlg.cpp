@@ -12,6 +12,7 @@
 #include "controls/elzeile.h"
 #include "controls/lisanzeige.h"
 #include "editdlg/platzhalter.h"
+#include "lists/listdlg.h"
 #include "lists/spsinfo.h"
 #include "platform/eingabe.h"
 #include "platform/fenster.h"
@@ -172,38 +173,9 @@ int slBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
     LisNachricht(SPS_LISTE, nachricht, wp, lp);
     if (nachricht != WM_COMMAND) return 0;
     const int id = LOWORD(wp);
-    if (id >= 2550 && id <= 2559) {
-        ElzBefehl(SPS_LISTE, id);
-        ElzGeaendertSetzen(SPS_LISTE, 1);
-        return 0;
-    }
-    switch (id) {
-    case 1:
-        if (LisEditFokus(SPS_LISTE)) break;
-        if (wiGrbuAusloesen()) break;
-        ElzBefehl(SPS_LISTE, 2555);
-        ElzGeaendertSetzen(SPS_LISTE, 1);
-        LisEditStart(SPS_LISTE, LisAkt(SPS_LISTE), 1, 1, slZelleText, slZelleSpeichern);
-        break;
-    case 2:
-        if (LisEditAbbruch(SPS_LISTE)) break;
-        wiDlgSchliessen();
-        break;
-    case 2500:
-        if (slSpeichern() == 0) wiDlgSchliessen();
-        break;
-    case 2501:
-        ElzGeaendertSetzen(SPS_LISTE, 0);
-        wiDlgSchliessen();
-        break;
-    case 2510: slEinzOeffnen(LisAkt(SPS_LISTE)); break;
-    case 2511:
-        ElzGeaendertSetzen(SPS_LISTE, 1);
-        wiItemAuffrischen(SPS_LISTE);
-        break;
-    case 2520: wiSeiteGruppeEditieren("SPSInfo"); break;
-    default: break;
-    }
+    const LsdRuf ruf{SPS_LISTE, slSpeichern, slEinzOeffnen, slZelleText, slZelleSpeichern};
+    if (LsdBefehl(ruf, id)) return 0;
+    if (id == 2520) wiSeiteGruppeEditieren("SPSInfo");
     return 0;
 }
 

@@ -1,6 +1,8 @@
 // The small master-data windows (see stammlist.h).
 #include "lists/stammlist.h"
 
+#include "lists/listdlg.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -267,33 +269,7 @@ int flExit()
 int flBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
 {
     LisNachricht(FL_LISTE, nachricht, wp, lp);
-    if (nachricht != WM_COMMAND) return 0;
-    const int id = LOWORD(wp);
-    if (id >= 2550 && id <= 2559) {
-        ElzBefehl(FL_LISTE, id);
-        ElzGeaendertSetzen(FL_LISTE, 1);
-        return 0;
-    }
-    switch (id) {
-    case 1:
-        if (LisEditFokus(FL_LISTE) || wiGrbuAusloesen()) break;
-        ElzBefehl(FL_LISTE, 2555);
-        ElzGeaendertSetzen(FL_LISTE, 1);
-        flEditieren(LisAkt(FL_LISTE), 1);
-        break;
-    case 2:
-        if (LisEditAbbruch(FL_LISTE)) break;
-        wiDlgSchliessen();
-        break;
-    case 2500:
-        if (flSpeichern() == 0) wiDlgSchliessen();
-        break;
-    case 2501:
-        ElzGeaendertSetzen(FL_LISTE, 0);
-        wiDlgSchliessen();
-        break;
-    default: break;
-    }
+    if (nachricht == WM_COMMAND) LsdBefehl({FL_LISTE, flSpeichern, nullptr, flZelleText, flZelleSpeichern}, LOWORD(wp));
     return 0;
 }
 
