@@ -2,6 +2,7 @@
 #include "editor/platzhalter.h"
 
 #include "editor/macro.h"
+#include "equipment/btl.h"
 #include "model/beffifo.h"
 #include "model/textvar.h"
 #include "model/tempzeic.h"
@@ -80,3 +81,4 @@ void LeisteLaden(const char* datei, const char* abschnitt, int art)
 {
     phMerken(std::string("LeisteLaden(") + datei + "," + abschnitt + "," + std::to_string(art) + ")");
 }
+void UbzPlatzieren(const appbteil* b) { phMerken(std::string("UbzPlatzieren(") + (b ? b->bl : "") + ")"); }

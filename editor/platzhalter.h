@@ -58,3 +58,8 @@ void LeisteLaden(const char* datei, const char* abschnitt, int art);
 // The value dialog of macros with "Input" lines (arrives with the editor's
 // small dialogs): recorded, the macro runs without values.
 void MakroEingabeDialog(const char* name);
+
+// The equipment list page's placing of a component (arrives with the
+// component assignment): recorded.
+struct appbteil;
+void UbzPlatzieren(const appbteil* b);

@@ -36,6 +36,7 @@
 #include "editor/zeidok.h"
 #include "frame/funkwahl.h"
 #include "frame/modus.h"
+#include "frame/vgbdlg.h"
 #include "platform/accel.h"
 #include "platform/bildlader.h"
 #include "platform/cp1252.h"
@@ -559,7 +560,7 @@ int AnwInit()
     LogPfad();
     wiDlgAktivHaken(DlgSchliessHaken);           // 2
     wiSeitenDienstSetzen({SeiteAnmelden, SeiteAbmelden, ModusSetzen, BefehlVerteilen, HauptPost, ModusUmschalten, Modus,
-                          UmschaltenAuf});
+                          UmschaltenAuf, VgbGruppeEditieren});
     IniUebernehmen(plOrtDaten().c_str());        // 3
     DdeUmschaltenSetzen(UmschaltenAuf);
     ZoHakenSetzen({nullptr, nullptr, DdeDateiMelden});  // drawing operations tell the siblings

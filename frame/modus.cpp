@@ -38,6 +38,9 @@
 #include "platform/menue.h"
 #include "lists/platzhalter.h"
 #include "lists/auswertseite.h"
+#include "lists/bmlbearb.h"
+#include "lists/bmmerge.h"
+#include "lists/stammdat.h"
 #include "config/sperre.h"
 #include "frame/funkwahl.h"
 #include "frame/vgbdlg.h"
@@ -341,7 +344,7 @@ void AnzeigeMitDatei(const char* pfad)
 int BefehlNachSchliessen(HWND, int id)
 {
     if (EdtSchliessenDann(anwHauptfenster(), id)) return 1;
-    if (BmlRahmenBefehl(id, 0)) return 1;
+    if (BmlSchliessenDann(anwHauptfenster(), id)) return 1;
     return 0;
 }
 
@@ -394,7 +397,7 @@ void BefehlVerteilen(int id, LPARAM lp)
     HauptPost(id, lp);
     SeitenPost(id, lp);
     if (EdtIstExtern()) EdtKommandoPosten(id, lp);
-    if (BmlIstExtern()) BmlPost(id, lp);
+    if (BmlIstExtern()) BmlNachricht(id, lp);
 }
 
 int BefehlVorgemerkt() { return mz.vorgemerkt; }
@@ -581,9 +584,9 @@ void AnwBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
     case 1520: PvwDateiUpdate(); return;
     case 1530: PvwKurztexteImport(); return;
     case 1531: PvwKurztexteExport(); return;
-    case 1210: BmEinfrieren(); return;
-    case 1250: BmPruefen(); return;
-    case 1260: BmVerschmelzen(); return;
+    case 1210: BmEinfrierenOeffnen(); return;
+    case 1250: BmPruefenOeffnen(); return;
+    case 1260: BmMergeOeffnen(); return;
     case 1630: if (!BefehlNachSchliessen(hw, n)) UmschaltenAuf(mz.oeffnenPfad); return;
     case 1700: VgbWahlDialog(); return;
     case 1825: EdtBefehlPosten(1000); return;
@@ -613,7 +616,7 @@ void AnwBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
     }
     if ((n >= 1550 && n <= 1554) || (n >= 1560 && n <= 1562) || (n >= 1565 && n <= 1572) || n == 1575 ||
         n == 1576 || (n >= 1580 && n <= 1582)) {
-        StammdatenOeffnen(n);
+        StammDaten(n);
     } else if (n >= 1590 && n <= 1594) {
         PvwCheckliste(n - 1590);
     } else if (n == 1600 || n == 1610 || n == 1611 || n == 1800 || n == 1801 || n == 1810 || n == 1820 ||

@@ -12,6 +12,7 @@
 
 #include "config/verzeich.h"
 #include "config/vorgaben.h"
+#include "editor/edtseite.h"
 #include "editor/platzhalter.h"
 #include "equipment/nartikel.h"
 #include "equipment/utitel.h"

@@ -9,6 +9,7 @@
 #include "config/verzeich.h"
 #include "config/vorgaben.h"
 #include "controls/elseite.h"
+#include "editor/edtseite.h"
 #include "editor/platzhalter.h"
 #include "editor/zeidok.h"
 #include "equipment/bm.h"

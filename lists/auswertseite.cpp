@@ -23,6 +23,7 @@
 #include "config/vorgaben.h"
 #include "controls/elseite.h"
 #include "controls/lisanzeige.h"
+#include "editor/edtseite.h"
 #include "editor/platzhalter.h"
 #include "editor/zeidok.h"
 #include "equipment/bm.h"

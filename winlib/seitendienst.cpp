@@ -19,10 +19,11 @@ void wiSeitePostHaupt(int id, LPARAM lp)
 
 int wiSeiteKeinModus() { return 0; }
 void wiSeitePfadNichts(const char*) {}
+void wiSeiteGruppeNichts(const char*) {}
 
 const WiSeitenDienst wiSeiteErsatz = {wiSeiteNichts,      wiSeiteNichts,    wiSeiteModusNichts,
                                       wiSeitePostNichts,  wiSeitePostHaupt, wiSeiteModusNichts,
-                                      wiSeiteKeinModus,   wiSeitePfadNichts};
+                                      wiSeiteKeinModus,   wiSeitePfadNichts, wiSeiteGruppeNichts};
 WiSeitenDienst wiSeiteTab = wiSeiteErsatz;
 
 }  // namespace
@@ -37,6 +38,7 @@ void wiSeitenDienstSetzen(const WiSeitenDienst& d)
     wiSeiteTab.modusUmschalten = d.modusUmschalten ? d.modusUmschalten : wiSeiteErsatz.modusUmschalten;
     wiSeiteTab.modus = d.modus ? d.modus : wiSeiteErsatz.modus;
     wiSeiteTab.umschaltenAuf = d.umschaltenAuf ? d.umschaltenAuf : wiSeiteErsatz.umschaltenAuf;
+    wiSeiteTab.gruppeEditieren = d.gruppeEditieren ? d.gruppeEditieren : wiSeiteErsatz.gruppeEditieren;
 }
 
 void wiSeitenDienstZuruecksetzen() { wiSeiteTab = wiSeiteErsatz; }
@@ -49,3 +51,4 @@ void wiSeiteHauptPost(int id, LPARAM lp) { wiSeiteTab.hauptPost(id, lp); }
 void wiSeiteUmschalten(int modus) { wiSeiteTab.modusUmschalten(modus); }
 int wiSeiteModusHolen() { return wiSeiteTab.modus(); }
 void wiSeiteUmschaltenAuf(const char* pfad) { wiSeiteTab.umschaltenAuf(pfad); }
+void wiSeiteGruppeEditieren(const char* gruppe) { wiSeiteTab.gruppeEditieren(gruppe); }

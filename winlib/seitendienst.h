@@ -20,6 +20,7 @@ struct WiSeitenDienst {
     void (*modusUmschalten)(int modus);     // ModusUmschalten
     int (*modus)();                         // Modus
     void (*umschaltenAuf)(const char* pfad);  // UmschaltenAuf
+    void (*gruppeEditieren)(const char* gruppe);  // VgbGruppeEditieren
 };
 
 void wiSeitenDienstSetzen(const WiSeitenDienst& dienst);
@@ -36,3 +37,5 @@ void wiSeiteHauptPost(int id, LPARAM lp);
 void wiSeiteUmschalten(int modus);
 int wiSeiteModusHolen();
 void wiSeiteUmschaltenAuf(const char* pfad);
+// The settings page of one defaults group (the "Einstellen" buttons).
+void wiSeiteGruppeEditieren(const char* gruppe);

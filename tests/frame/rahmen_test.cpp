@@ -119,7 +119,7 @@ TEST_F(Rahmen, StartShowsProjectPageBarAndStatus)
     EXPECT_EQ(status(3), "0 Seiten");
     EXPECT_EQ(status(0), " Standard");
     EXPECT_STREQ(wiAccelName(), "ANW_ACCEL");
-    EXPECT_EQ(GetMenuItemCount(anwDaten()->menue), 7);
+    EXPECT_EQ(GetMenuItemCount(anwDaten()->menue), 8);
     // A registered page ends at the client's right edge, right of the bar.
     HWND seite = wiDlgOeffnen("PROVERW", nullptr, nullptr, nullptr);
     ASSERT_NE(seite, 0u);
@@ -159,10 +159,10 @@ TEST_F(Rahmen, EachModeAppliesPageMenuAccelHelpAndStatus)
         const char* geoeffnet;  // the stand-in that opened the page
     } faelle[] = {
         {MODUS_EDIT, MODUS_EDIT, 4, "EDT_ACCEL", "Zavik-EDIT", ""},  // the real editor records nothing
-        {MODUS_BML, MODUS_BML, 5, "SON_ACCEL", "Zavik-BML", "BmlBearbOeffnen()"},
-        {MODUS_AUS, MODUS_AUS, 5, "SON_ACCEL", "Zavik-AUS", "AuswertOeffnen()"},
+        {MODUS_BML, MODUS_BML, 6, "SON_ACCEL", "Zavik-BML", ""},  // the real page records nothing
+        {MODUS_AUS, MODUS_AUS, 6, "SON_ACCEL", "Zavik-AUS", "AuswertOeffnen()"},
         {MODUS_ANZ, MODUS_ANZ, 3, "ANZ_ACCEL", "Zavik-ANZ", ""},  // the real viewer records nothing
-        {MODUS_PVW, MODUS_PVW, 7, "ANW_ACCEL", "Zavik-PVW", "PvwOeffnen()"},
+        {MODUS_PVW, MODUS_PVW, 8, "ANW_ACCEL", "Zavik-PVW", "PvwOeffnen()"},
     };
     for (const Fall& f : faelle) {
         rahmenAufrufeLeeren();

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/edtseite.h"
 #include "editor/platzhalter.h"
 #include "equipment/ges.h"
 #include "equipment/nartikel.h"

@@ -1,0 +1,159 @@
+// The equipment list page on the real frame over a working copy of the
+// demo project, driven as a user does: the function bar opens mode 1532,
+// the filter narrows the list, an identifier is changed and saved into the
+// store, and the snap button undocks and docks the page.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "equipment/bm.h"
+#include "equipment/ges.h"
+#include "equipment/platzhalter.h"
+#include "frame/funkwahl.h"
+#include "lists/bmlbearb.h"
+#include "platform/dialog.h"
+#include "platform/eingabe.h"
+#include "platform/headless.h"
+#include "tests/frame/rahmen_pruef.h"
+#include "tests/tools/demokopie.h"
+#include "winlib/dlgitem.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct BmlSeiteRahmen : ::testing::Test {
+    DemoKopie demo;
+    fs::path vorher;
+    std::vector<std::string> args;
+    std::vector<const char*> argv;
+
+    void SetUp() override
+    {
+        const fs::path w = demo.wurzel();
+        fs::create_directories(w / "laufzeit");
+        fs::permissions(w / "laufzeit", fs::perms::owner_all);
+        fs::create_directories(w / "konfig");
+        setenv("XDG_RUNTIME_DIR", (w / "laufzeit").c_str(), 1);
+        setenv("XDG_CONFIG_HOME", (w / "konfig").c_str(), 1);
+        vorher = fs::current_path();
+        fs::current_path(w);
+        rahmenStarten(args, argv, {"-W=1", "Projekt"});
+        if (HasFatalFailure()) return;
+        PhAppAktivSetzen(1);
+        plHeadlessPumpen();
+        plNachrichtBoxFragenLeeren();
+    }
+    void TearDown() override
+    {
+        if (anwLaufZustand() == 2) {
+            PostMessage(anwHauptfenster(), WM_CLOSE, 0, 0);
+            EXPECT_EQ(anwLauf(), 0);
+            anwSchluss();
+        }
+        plFensterSystemEnde();
+        fs::current_path(vorher);
+    }
+    // A click into the middle of a control of the page.
+    static void klick(int id)
+    {
+        HWND h = GetDlgItem(BmlFenster(), id);
+        ASSERT_NE(h, 0u) << id;
+        RECT r;
+        GetClientRect(h, &r);
+        const POINT p = plHeadlessPunkt(h, r.right / 2, r.bottom / 2);
+        plHeadlessKlick(p.x, p.y);
+        plHeadlessPumpen();
+    }
+    static int zeilen()
+    {
+        wiDlgBetreten(BmlFenster());
+        const int n = wiListeAnzahl(3100);
+        wiDlgVerlassen();
+        return n;
+    }
+    static std::string zeile(int n)
+    {
+        char t[300] = "";
+        wiDlgBetreten(BmlFenster());
+        wiListeText(3100, n, t);
+        wiDlgVerlassen();
+        return t;
+    }
+};
+
+TEST_F(BmlSeiteRahmen, ANewUserFiltersEditsSavesAndUndocks)
+{
+    // The function bar: a click on its first row, a step down to the
+    // editor, then a click on the third row, the equipment list (the
+    // editor's page holds the focus once it is open).
+    HWND bar = GetDlgItem(FunkFenster(), 3000);
+    ASSERT_NE(bar, 0u);
+    const POINT p = plHeadlessPunkt(bar, 20, 6);
+    plHeadlessKlick(p.x, p.y);
+    plHeadlessPumpen();
+    plHeadlessTaste(VK_DOWN);
+    plHeadlessPumpen();
+    ASSERT_EQ(Modus(), MODUS_EDIT) << rahmenLetzteMeldung();
+    const int reihe = 7 * wiDlgEinheit(8) / 2;
+    const POINT p3 = plHeadlessPunkt(bar, 20, 6 + 2 * reihe);
+    plHeadlessKlick(p3.x, p3.y);
+    plHeadlessPumpen();
+    ASSERT_EQ(Modus(), MODUS_BML) << rahmenLetzteMeldung();
+    ASSERT_NE(BmlFenster(), 0u);
+    EXPECT_EQ(BmlFenster(), rahmenSeite(MODUS_BML));
+    const int alle = zeilen();
+    ASSERT_GT(alle, 0);
+
+    klick(3150);
+    plHeadlessText("K");
+    plHeadlessPumpen();
+    const int gefiltert = zeilen();
+    EXPECT_GT(gefiltert, 0);
+    EXPECT_LT(gefiltert, alle);
+    if (const char* z = std::getenv("VELMO_BILDER"))
+        plHeadlessPng(anwHauptfenster(), (std::string(z) + "/Modus1532.png").c_str());
+
+    // The first row's identifier gets an "X" at its end and is saved.
+    klick(3100);
+    const std::string vorher = zeile(0);
+    klick(3070);
+    plHeadlessTaste(VK_END);
+    plHeadlessText("X");
+    klick(2502);
+    wiDlgBetreten(BmlFenster());
+    const std::string kenn = wiTextRing(3070);
+    wiDlgVerlassen();
+    ASSERT_EQ(kenn.back(), 'X') << vorher;
+
+    // Undocked the page is a window of its own; docked again a page.
+    klick(2980);
+    EXPECT_EQ(BmlIstExtern(), 1);
+    EXPECT_EQ(GetParent(BmlFenster()), 0u);
+    EXPECT_EQ(Modus(), MODUS_PVW);
+    // The user brings the separate window in front of the main window.
+    SetActiveWindow(BmlFenster());
+    plHeadlessPumpen();
+    klick(2980);
+    EXPECT_EQ(BmlIstExtern(), 0);
+    EXPECT_EQ(Modus(), MODUS_BML);
+
+    // The store holds the new identifier (the editor's save commits it).
+    struct Suche {
+        std::string kenn;
+        bool da;
+    } suche{kenn, false};
+    GesDurchlaufen(
+        [](const appgeraet* g, void* v) {
+            auto* s = static_cast<Suche*>(v);
+            if (s->kenn == g->kg || s->kenn == g->kz) s->da = true;
+        },
+        &suche);
+    EXPECT_TRUE(suche.da) << kenn;
+}
+
+}  // namespace

@@ -1,0 +1,107 @@
+// The replacement-component and component-window files: their lines read
+// and written back, and each editor saving its file unchanged.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "lists/ersatzbtl.h"
+#include "platform/headless.h"
+#include "tests/equipment/bmtest.h"
+#include "tests/project/projpruef.h"
+#include "winlib/dialog.h"
+
+namespace {
+
+using Ersatz = bmtest::BmTest;
+
+TEST_F(Ersatz, ComponentWindowLines)
+{
+    const std::string lang(60, 'e');
+    const struct {
+        const char* zeile;
+        const char* bauteil;
+        const char* anzeige;
+        std::string text;
+        std::string zurueck;
+    } faelle[] = {
+        {"K1 (Sch\xFCtz) Hauptsch\xFCtz", "K1", "Sch\xFCtz", "Hauptsch\xFCtz", "K1         (Sch\xFCtz) Hauptsch\xFCtz"},
+        {"K1 Hauptsch\xFCtz", "K1", "", "Hauptsch\xFCtz", "K1         Hauptsch\xFCtz"},
+        {"LAMPE", "LAMPE", "", "", "LAMPE"},
+    };
+    for (const auto& f : faelle) {
+        fenstersatz s{};
+        ASSERT_EQ(BfeZeileLesen(&s, f.zeile), 1) << f.zeile;
+        EXPECT_STREQ(s.bauteil, f.bauteil);
+        EXPECT_STREQ(s.anzeige, f.anzeige);
+        EXPECT_EQ(s.text, f.text);
+        char z[ELSZEILESUP + 1];
+        BfeZeileSchreiben(&s, z, sizeof z);
+        EXPECT_EQ(z, f.zurueck);
+    }
+    // A long explanation is kept whole, as the editor's component window reads it.
+    fenstersatz s{};
+    ASSERT_EQ(BfeZeileLesen(&s, ("M3 " + lang).c_str()), 1);
+    EXPECT_EQ(s.text, lang);
+    // Section lines name the records after them; other ')' lines are none.
+    std::strcpy(s.kopf.name, "alt");
+    EXPECT_EQ(BfeZeileLesen(&s, ")S Seite  Eins "), 2);
+    EXPECT_STREQ(s.kopf.name, "Seite  Eins");
+    EXPECT_EQ(BfeZeileLesen(&s, ")X"), 0);
+}
+
+TEST_F(Ersatz, ReplacementLines)
+{
+    const struct {
+        const char* zeile;
+        const char* zurueck;
+    } faelle[] = {
+        {"A B C D E F G", "A B C D E F"},
+        {"  K1   K2  ", "K1 K2"},
+        {"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxx", "xxxxxxxxxxxxxxxxxxxx"},
+    };
+    for (const auto& f : faelle) {
+        ersatzsatz s{};
+        ASSERT_EQ(EbtZeileLesen(&s, f.zeile), 1);
+        char z[ELSZEILESUP + 1];
+        EbtZeileSchreiben(&s, z, sizeof z);
+        EXPECT_STREQ(z, f.zurueck) << f.zeile;
+    }
+    ersatzsatz s{};
+    std::strcpy(s.namen[0], "K1");
+    std::strcpy(s.namen[2], "K3");
+    char z[ELSZEILESUP + 1];
+    EbtZeileSchreiben(&s, z, sizeof z);
+    EXPECT_STREQ(z, "K1 K3") << "an empty first replacement leaves one blank";
+}
+
+TEST_F(Ersatz, EditorsSaveTheirFilesUnchanged)
+{
+    projpruef::dialogWirt((wurzel_ / "cfg").string(), 1000, 800);
+    const struct {
+        void (*oeffnen)(const char*);
+        const char* dialog;
+        const char* datei;
+        std::string inhalt;
+    } faelle[] = {
+        {ErsatzBtlOeffnen, "ErsatzBTL", "BAUTEILA", ")S Motoren\r\nM1 M2 M3\r\n)S Lampen\r\nL1 L2\r\n"},
+        {BtlFensterOeffnen, "BTLFenster", "BAUTEILK",
+         ")S Steuerung\r\nK1         (Sch\xFCtz) Hauptsch\xFCtz\r\nS1         Taster\r\n"},
+    };
+    for (const auto& f : faelle) {
+        eqtest::schreiben(pfad(f.datei), f.inhalt);
+        f.oeffnen(pfad(f.datei).c_str());
+        projpruef::dlgPumpen();
+        HWND d = wiDlgSuchen(f.dialog);
+        ASSERT_NE(d, 0u) << f.dialog;
+        if (const char* z = std::getenv("VELMO_BILDER")) plHeadlessPng(d, (std::string(z) + "/" + f.dialog + ".png").c_str());
+        SendMessage(d, WM_COMMAND, 2500, 0);
+        projpruef::dlgPumpen();
+        EXPECT_EQ(wiDlgSuchen(f.dialog), 0u);
+        EXPECT_EQ(eqtest::lesen(pfad(f.datei)), f.inhalt) << f.dialog;
+    }
+    projpruef::dialogWirtEnde();
+}
+
+}  // namespace
