@@ -17,6 +17,8 @@
 #include "equipment/chk.h"
 #include "editor/befausf.h"
 #include "editor/edmeld.h"
+#include "editor/geloesch.h"
+#include "editor/texte.h"
 #include "editor/zeidok.h"
 #include "equipment/platzhalter.h"
 #include "equipment/projdienst.h"
@@ -101,6 +103,8 @@ void modEditor()
     BefAusfHakenSetzen();
     ZeiHakenSetzen();
     EdMeldHakenSetzen();
+    TexteHakenSetzen();
+    PhantomInit();
 }
 void modAblegen() { DragAcceptFiles(anwHauptfenster(), TRUE); }
 void modAblegenEnde() { DragAcceptFiles(anwHauptfenster(), FALSE); }
