@@ -42,3 +42,6 @@ void PhBaubfSetzen(int aktiv);
 void MarkVerschieben(double dx, double dy);
 // Component definition (arrives with the macros): recorded.
 void BauDefBeenden();
+// The input line (arrives with the editor page): the text is recorded as
+// "EingabeText(<text>)".
+void EingabeText(const char* text);
