@@ -6,10 +6,21 @@
 #include "editor/linien.h"
 
 #include <algorithm>
+#include <cctype>
+#include <charconv>
 #include <cmath>
+#include <cstring>
+#include <string>
 #include <vector>
 
+#include "editor/befausf.h"
+#include "editor/edtaufrufe.h"
+#include "model/beffifo.h"
+#include "model/edhaken.h"
 #include "model/geometri.h"
+#include "model/masslin.h"
+#include "support/texte.h"
+#include "support/vergleich.h"
 #include "model/tempzeic.h"
 #include "model/zerleg.h"
 
@@ -195,4 +206,313 @@ void AnhangVerschieben(int objekt, int phase, double x0, double y0, double x1, d
         else
             lnSetzen(l.id, l, sx, sy, ex - sx, ey - sy, false);
     }
+}
+
+// ---- exchanging values, text kinds and dimension lines ----------------------
+//
+// A new text direction of `TR` is brought into 0..3599 tenths (-90 degrees
+// is 2700), the range every state keeps.
+
+
+namespace {
+
+constexpr int C_LAY = 15, C_ST = 25, C_SA = 26, C_SL = 27, C_TG = 30, C_TR = 31, C_TV = 32, C_TS = 34, C_BD = 35,
+              C_TD = 36, C_RHX = 87, C_RHY = 88, C_PKT = 62, C_DRE = 63, C_TKR = 64, C_BOG = 65, C_KRE = 67,
+              C_RTK = 68, C_BW = 20, C_TFZ = 53;
+
+struct TauAuftrag {
+    int code = -1;
+    std::string alt, neu;
+    int altI = 0, neuI = 0;
+    double altD = 0, neuD = 0;
+} tau;
+
+int tauGanz(const std::string& t)
+{
+    const char* p = t.c_str();
+    while (*p == ' ' || *p == '\t') ++p;
+    if (*p == '+') ++p;
+    long v = 0;
+    std::from_chars(p, p + std::strlen(p), v);
+    return static_cast<int>(v);
+}
+
+double tauReell(const std::string& t)
+{
+    char b[TAUWERTSUP + 1];
+    strkopie(b, sizeof b, t.c_str(), TAUWERTSUP);
+    StrKommaPunkt(b);
+    const char* p = b;
+    while (*p == ' ' || *p == '\t') ++p;
+    if (*p == '+') ++p;
+    double v = 0;
+    std::from_chars(p, p + std::strlen(p), v);
+    return v;
+}
+
+std::string tauGross(std::string t)
+{
+    for (char& c : t) c = static_cast<char>(zgross(static_cast<unsigned char>(c)));
+    return t;
+}
+
+bool tauSichtbar(const STT* s) { return modh::AnsichtPunktSichtbar(s->x, s->y) != 0; }
+
+// The end position of an object (the state after it).
+bool tauEndeSichtbar(const BEF* b, const STT* s)
+{
+    double box[4];
+    STT nach = *s;
+    modh::BefAusdehnung(b, s, box, &nach);
+    return modh::AnsichtPunktSichtbar(nach.x, nach.y) != 0;
+}
+
+void tauLuecken(const BEF* b, const STT* s)
+{
+    STT nach = *s;
+    BefZerlegen(b, &nach, nullptr);
+    LinienTrennen(s->x, s->y, nach.x, nach.y);
+}
+
+// One object against the request; true when record or state changed.
+bool tauObjekt(int id, BEF* b, STT* s)
+{
+    const int c = tau.code;
+    const bool textGleich = tau.alt == b->text;
+    if (BefIstZB(c)) {
+        if (!textGleich) return false;
+        BEF alt = *b;
+        BefTextSetzen(b, tau.neu.c_str());
+        tauLuecken(&alt, s);
+        tauLuecken(b, s);
+        return true;
+    }
+    if (BefIstText(c) || c == C_RHX || c == C_RHY) {
+        if (!textGleich) return false;
+        BefTextSetzen(b, tau.neu.c_str());
+        return true;
+    }
+    switch (c) {
+    case C_LAY:
+        if (s->layer != tau.altI) return false;
+        s->layer = tau.neuI;
+        return true;
+    case C_ST: {
+        // Two tests, each writing back what it matched.
+        const int k = b->code;
+        if ((k == C_PKT || k == C_DRE || k == C_TKR || k == C_BOG || k == C_KRE || k == C_RTK) && b->sub == tau.altI) {
+            b->sub = static_cast<uint8_t>(tau.neuI & 0xFF);
+            TzErsetzen(id, b, s);
+        }
+        if (s->st == tau.altI) {
+            s->st = tau.neuI;
+            TzErsetzen(id, b, s);
+        }
+        return false;
+    }
+    case C_SA:
+        if (s->sa != tau.altI) return false;
+        s->sa = tau.neuI;
+        return true;
+    case C_SL:
+        if (s->sl != tau.altD) return false;
+        s->sl = tau.neuD;
+        return true;
+    case C_TG:
+        if (s->tg != tau.altD) return false;
+        s->tg = tau.neuD;
+        return true;
+    case C_TR:
+        if (s->tr != tau.altI * 10) return false;
+        s->tr = ((tau.neuI * 10) % 3600 + 3600) % 3600;
+        return true;
+    case C_TV:
+        if (s->tv != tau.altD) return false;
+        s->tv = tau.neuD;
+        return true;
+    case C_TS:
+        if (s->ts != tau.altI) return false;
+        s->ts = tau.neuI;
+        return true;
+    case C_BD:
+        if (tau.alt != s->bd) return false;
+        strkopie(s->bd, sizeof s->bd, tauGross(tau.neu.substr(0, 3)).c_str(), 3);
+        return true;
+    case C_TD:
+        if (tau.alt != s->td) return false;
+        strkopie(s->td, sizeof s->td, tauGross(tau.neu.substr(0, 12)).c_str(), 12);
+        return true;
+    default:
+        return false;
+    }
+}
+
+template <class F> void tauSichtbareObjekte(bool ende, F f)
+{
+    for (int id = TzNaechstes(-1); id < TZENDE; id = TzNaechstes(id)) {
+        BEF b;
+        STT s;
+        if (TzObjHolen(id, &b, &s) != 0 || !tauSichtbar(&s)) continue;
+        if (ende && !tauEndeSichtbar(&b, &s)) continue;
+        f(id, b, s);
+    }
+}
+
+}  // namespace
+
+int TauschenBefehl(const char* text)
+{
+    if (TzAnzahl() == 0) return 0;
+    std::string t = text != nullptr ? text : "";
+    const size_t a = t.find_first_not_of(" \t");
+    t = a == std::string::npos ? "" : t.substr(a, t.find_last_not_of(" \t") - a + 1);
+    size_t n = 0;
+    while (n < t.size() && std::isalpha(static_cast<unsigned char>(t[n]))) ++n;
+    if (n < 1 || n > 3) return -1;
+    tau = TauAuftrag{};
+    tau.code = BefCode(tauGross(t.substr(0, n)).c_str());
+    std::string rest = t.substr(n);
+    if (rest.empty()) {
+        EdtAufrufTabelle().DB1231Oeffnen();
+        return 0;
+    }
+    if (rest[0] == ' ') {
+        size_t p = rest.find_first_not_of(' ');
+        auto wort = [&]() {
+            if (p == std::string::npos || p >= rest.size()) return std::string();
+            const size_t e = rest.find(' ', p);
+            std::string w = rest.substr(p, e == std::string::npos ? std::string::npos : e - p);
+            p = e == std::string::npos ? std::string::npos : rest.find_first_not_of(' ', e);
+            return w;
+        };
+        tau.alt = wort();
+        tau.neu = wort();
+    } else {
+        const char c = rest[0];
+        const size_t e1 = rest.find(c, 1);
+        tau.alt = rest.substr(1, e1 == std::string::npos ? std::string::npos : e1 - 1);
+        if (e1 != std::string::npos) {
+            const size_t e2 = rest.find(c, e1 + 1);
+            tau.neu = rest.substr(e1 + 1, e2 == std::string::npos ? std::string::npos : e2 - e1 - 1);
+        }
+    }
+    tau.alt = tau.alt.substr(0, TAUWERTSUP);
+    tau.neu = tau.neu.substr(0, TAUWERTSUP);
+    if (!tau.neu.empty()) {
+        if (BefIstZB(tau.code) || tau.code == C_RHX || tau.code == C_RHY) {
+            tau.alt = tauGross(tau.alt);
+            tau.neu = tauGross(tau.neu);
+        }
+        tau.altI = tauGanz(tau.alt);
+        tau.neuI = tauGanz(tau.neu);
+        tau.altD = tauReell(tau.alt);
+        tau.neuD = tauReell(tau.neu);
+        TauschenAlle();
+        ZeiNeuZeichnen();
+        return 0;
+    }
+    tau.altI = BefCode(tauGross(tau.alt).c_str());
+    if (BefIstText(tau.code) && BefIstText(tau.altI)) {
+        TextCodeTauschen();
+        return 0;
+    }
+    return -1;
+}
+
+void TauschenAlle()
+{
+    tauSichtbareObjekte(true, [](int id, BEF& b, STT& s) {
+        if (tauObjekt(id, &b, &s)) TzErsetzen(id, &b, &s);
+    });
+}
+
+void TextCodeTauschen()
+{
+    tauSichtbareObjekte(false, [](int id, BEF& b, STT& s) {
+        if (b.code != tau.code) return;
+        b.code = static_cast<uint8_t>(tau.altI);
+        TzErsetzen(id, &b, &s);
+    });
+}
+
+void TextArtAendern(int modus)
+{
+    if (modus < 0 || modus > 5) return;
+    tauSichtbareObjekte(false, [modus](int id, BEF& b, STT& s) {
+        if (!TzIstMarkiert(id) || !BefIstText(b.code)) return;
+        const bool s54 = BefIstTextS(b.code);
+        const int basis = s54 ? 54 : 50;
+        static const int ausrichtung[4] = {0, 3, 1, 2};  // start, centred, middle, end
+        int neu = b.code;
+        if (modus <= 3)
+            neu = basis + ausrichtung[modus];
+        else if (modus == 4 && s54)
+            neu = b.code - 4;
+        else if (modus == 5 && !s54)
+            neu = b.code + 4;
+        if (neu != b.code) {
+            b.code = static_cast<uint8_t>(neu);
+            TzErsetzen(id, &b, &s);
+        }
+        TzMarkSetzen(id, 1);
+    });
+}
+
+void Bemassung(const BEF* b, const STT* s)
+{
+    const double dx = b->darg[0], dy = b->darg[1];
+    const int a = VektorWinkel(dx, dy);
+    const MASSEINST* m = MassEinst();
+    const double A = m->pfeil, S = m->ueberstand, P = m->punktradius;
+    const int stil = b->iarg[0];
+    auto dreieck = [&](int richtung) {
+        BEF d;
+        std::memset(&d, 0, sizeof d);
+        d.code = C_DRE;
+        d.iarg[0] = 1;
+        d.iarg[1] = richtung;
+        d.iarg[2] = 0;
+        d.darg[0] = A / 2;
+        d.darg[1] = A;
+        BefEinreihen(&d);
+    };
+    auto strich = [&](int w) {
+        BefEinreihenXY(BEF_ZL, A * CosZehntel(w), A * SinZehntel(w));
+        BefEinreihenXY(C_BW, -A * CosZehntel(w), -A * SinZehntel(w));
+    };
+    auto schraeg = [&] {
+        BefEinreihenXY(C_BW, -S, -S);
+        BefEinreihenXY(BEF_ZL, 2 * S, 2 * S);
+        BefEinreihenXY(C_BW, -S, -S);
+    };
+    auto punkt = [&] {
+        BEF k;
+        std::memset(&k, 0, sizeof k);
+        k.code = C_KRE;
+        k.iarg[0] = 1;
+        k.darg[0] = k.darg[1] = P;
+        BefEinreihen(&k);
+    };
+    auto marke = [&](bool anfang) {
+        switch (stil) {
+        case 1: dreieck(anfang ? (a + 1800) % 3600 : a); break;
+        case 2:
+            strich(anfang ? a + 300 : a + 2100);
+            strich(anfang ? a - 300 : a + 1500);
+            break;
+        case 3: schraeg(); break;
+        case 4: punkt(); break;
+        default: break;
+        }
+    };
+    StartpunktSetzen(s->x, s->y);
+    marke(true);
+    BefEinreihenXY(BEF_ZL, dx, dy);
+    const double T = BefAktZustand()->tg;
+    const double tx = -dx / 2 + 0.8 * T * CosZehntel(a + 900), ty = -dy / 2 + 0.8 * T * SinZehntel(a + 900);
+    BefEinreihenXY(C_BW, tx, ty);
+    BefEinreihenInt(C_TR, a);
+    BefEinreihenText(C_TFZ, b->text);
+    BefEinreihenXY(C_BW, -tx, -ty);
+    marke(false);
 }

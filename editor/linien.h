@@ -30,3 +30,19 @@ void AnhangZuruecksetzen();
 // phase 1, after the move, moves their ends with it (a line left shorter
 // than 0.1 is deleted). Moves in both directions are left alone.
 void AnhangVerschieben(int objekt, int phase, double x0, double y0, double x1, double y1, const double box[4]);
+
+// ---- exchanging values, text kinds and dimension lines ----------------------
+
+constexpr int TAUWERTSUP = 95;  // characters of an exchange value
+
+// `TAU`: "<mnemonic> old new" or "<mnemonic>c old c new c"; 0 done (or the
+// exchange dialog opened), -1 refused.
+int TauschenBefehl(const char* text);
+// The request of the last TauschenBefehl on every visible object.
+void TauschenAlle();
+// Every visible object of the search code gets the code of the old value.
+void TextCodeTauschen();
+// `TAR` mode 0..5: alignment or text family of the marked visible texts.
+void TextArtAendern(int modus);
+// `_ZML`: queues the records of a dimension line with mark style 1..4.
+void Bemassung(const BEF* b, const STT* s);
