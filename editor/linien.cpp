@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -15,6 +14,7 @@
 
 #include "editor/befausf.h"
 #include "editor/edtaufrufe.h"
+#include "editor/history.h"
 #include "model/beffifo.h"
 #include "model/edhaken.h"
 #include "model/geometri.h"
@@ -227,29 +227,6 @@ struct TauAuftrag {
     double altD = 0, neuD = 0;
 } tau;
 
-int tauGanz(const std::string& t)
-{
-    const char* p = t.c_str();
-    while (*p == ' ' || *p == '\t') ++p;
-    if (*p == '+') ++p;
-    long v = 0;
-    std::from_chars(p, p + std::strlen(p), v);
-    return static_cast<int>(v);
-}
-
-double tauReell(const std::string& t)
-{
-    char b[TAUWERTSUP + 1];
-    strkopie(b, sizeof b, t.c_str(), TAUWERTSUP);
-    StrKommaPunkt(b);
-    const char* p = b;
-    while (*p == ' ' || *p == '\t') ++p;
-    if (*p == '+') ++p;
-    double v = 0;
-    std::from_chars(p, p + std::strlen(p), v);
-    return v;
-}
-
 std::string tauGross(std::string t)
 {
     for (char& c : t) c = static_cast<char>(zgross(static_cast<unsigned char>(c)));
@@ -403,10 +380,10 @@ int TauschenBefehl(const char* text)
             tau.alt = tauGross(tau.alt);
             tau.neu = tauGross(tau.neu);
         }
-        tau.altI = tauGanz(tau.alt);
-        tau.neuI = tauGanz(tau.neu);
-        tau.altD = tauReell(tau.alt);
-        tau.neuD = tauReell(tau.neu);
+        tau.altI = EingabeGanz(tau.alt);
+        tau.neuI = EingabeGanz(tau.neu);
+        tau.altD = EingabeZahl(tau.alt);
+        tau.neuD = EingabeZahl(tau.neu);
         TauschenAlle();
         ZeiNeuZeichnen();
         return 0;

@@ -87,3 +87,4 @@ void MarkVerschieben(double dx, double dy)
 }
 void BauDefBeenden() { phMerken("BauDefBeenden()"); }
 void EingabeText(const char* text) { phMerken(std::string("EingabeText(") + (text != nullptr ? text : "") + ")"); }
+void BaubfStarten(const BEF* b) { phMerken("BaubfStarten(" + BefZuText(b) + ")"); }

@@ -45,3 +45,6 @@ void BauDefBeenden();
 // The input line (arrives with the editor page): the text is recorded as
 // "EingabeText(<text>)".
 void EingabeText(const char* text);
+// Element construction (arrives with it): starting one is recorded as
+// "BaubfStarten(<record in text form>)".
+void BaubfStarten(const BEF* b);
