@@ -18,6 +18,7 @@
 #include "editor/befausf.h"
 #include "editor/edmeld.h"
 #include "editor/geloesch.h"
+#include "editor/mehrfach.h"
 #include "editor/texte.h"
 #include "editor/zeidok.h"
 #include "equipment/platzhalter.h"
@@ -105,6 +106,8 @@ void modEditor()
     EdMeldHakenSetzen();
     TexteHakenSetzen();
     PhantomInit();
+    MflInit();
+    MflHakenSetzen();
 }
 void modAblegen() { DragAcceptFiles(anwHauptfenster(), TRUE); }
 void modAblegenEnde() { DragAcceptFiles(anwHauptfenster(), FALSE); }
