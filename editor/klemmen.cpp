@@ -1,7 +1,4 @@
 // Terminal texts; see klemmen.h.
-//
-// The expander's callback carries no user data: the collector fills the
-// lists of the one symbol being placed (kloSym).
 #include "editor/klemmen.h"
 
 #include <cmath>
@@ -15,6 +12,7 @@
 #include "equipment/nhuliste.h"
 #include "equipment/nzustext.h"
 #include "editor/texte.h"
+#include "editor/texteint.h"
 #include "model/beffifo.h"
 #include "model/textvar.h"
 #include "model/zeichnun.h"
@@ -25,16 +23,8 @@
 
 namespace {
 
-constexpr int C_ZB = 80, C_QVW = 91;
+constexpr int C_ZB = 80;
 constexpr double KLO_QVW = 0.1;   // a text at the cross-reference point
-
-struct KloSymbol {
-    BEF bliste[KLOLISSUP];
-    STT sliste[KLOLISSUP];
-    int anz = 0;
-    bool qvw = false;
-    double qx = 0, qy = 0;
-};
 
 struct KloLauf {
     uint32_t id;
@@ -51,44 +41,7 @@ struct KloLauf {
     std::string anfangPos, endePos;
 };
 
-KloSymbol* kloSym = nullptr;
 std::vector<klowrk> kloLetzte;
-
-int kloSammeln(const BEF* b, const STT* s)
-{
-    if (b->code == C_QVW && b->iarg[0] == 0) {
-        kloSym->qvw = true;
-        kloSym->qx = s->x;
-        kloSym->qy = s->y;
-    } else if (BefIstText(b->code) && b->text[0] == '@' && kloSym->anz < KLOLISSUP) {
-        kloSym->bliste[kloSym->anz] = *b;
-        kloSym->sliste[kloSym->anz] = *s;
-        ++kloSym->anz;
-    }
-    return 0;
-}
-
-int kloSofort(const BEF* b)
-{
-    BefSofort(b);
-    return 0;
-}
-
-// Runs what is queued (the symbol's `ZB`, start points) so that the state
-// differences start from the state it leaves: a zeroed record only drains.
-void kloLeeren()
-{
-    BEF leer;
-    std::memset(&leer, 0, sizeof leer);
-    BefSofort(&leer);
-}
-
-void kloTextSofort(const BEF* muster, const std::string& text)
-{
-    BEF r = *muster;
-    BefTextSetzen(&r, text.c_str());
-    BefSofort(&r);
-}
 
 bool kloHier(const KloLauf& l, const appbteil& b) { return b.platziert != 0 && std::strcmp(b.ze, l.zeiSchluessel) == 0; }
 
@@ -98,15 +51,11 @@ bool kloImBereich(const KloLauf& l, const char* t)
     return strvglzahl(t, l.von.c_str()) >= 0 && strvglzahl(t, l.bis.c_str()) <= 0;
 }
 
-// The symbol of a row: fixed, else the entry's terminal symbol, else the
-// component name followed by "K".
+// The symbol of a row: fixed, else the entry's own.
 std::string kloSymbolName(const KloLauf& l, const appbteil& b, int zeile)
 {
     if (l.fest) return zeile == 0 ? l.name : l.name2;
-    char kb[sizeof b.kb];
-    strkopie(kb, sizeof kb, b.kb, static_cast<int>(sizeof kb - 1));
-    strtrim(kb);
-    return kb[0] != '\0' ? std::string(kb) : std::string(b.bl) + "K";
+    return TexteSymbolName(&b);
 }
 
 void kloPlatzieren(KloLauf& l, const klowrk& r, int zeile)
@@ -117,41 +66,32 @@ void kloPlatzieren(KloLauf& l, const klowrk& r, int zeile)
     StartpunktSetzen(l.x, l.y);
     BefEinreihenText(C_ZB, name);
 
-    auto w = std::make_unique<KloSymbol>();
-    kloSym = w.get();
-    BEF zb;
-    std::memset(&zb, 0, sizeof zb);
-    zb.code = C_ZB;
-    BefTextSetzen(&zb, name);
     STT e = l.stt;
     e.x = l.x;
     e.y = l.y;
-    BefZerlegen(&zb, &e, kloSammeln);
-    kloSym = nullptr;
+    std::unique_ptr<TxSymbol> w = TexteSymbolSammeln(name, &e);
     l.x = e.x;
     l.y = e.y;
 
     const bool z = std::strcmp(r.marke, "Z") == 0;
     for (int i = 0; i < w->anz; ++i) {
-        kloLeeren();
-        const STT jetzt = *BefAktZustand();
         const STT& ts = w->sliste[i];
-        SttDifferenz(&jetzt, &ts, kloSofort);
+        TexteZustandNach(&ts);
         std::string t = w->bliste[i].text;
         const int ersetzt = z ? ArtKuerzelErsetzen(t, l.id, r.b.cd, r.b.nr, 0, 0)
                               : ArtKuerzelErsetzen(t, l.id, "H", r.nr, 0, 0);
         if (ersetzt) {
-            kloTextSofort(&w->bliste[i], t);
+            TexteTextSofort(&w->bliste[i], t);
             continue;
         }
         if (std::strncmp(w->bliste[i].text, "@Q", 2) == 0) continue;
         const bool amQvw = w->qvw && std::fabs(ts.x - w->qx) < KLO_QVW && std::fabs(ts.y - w->qy) < KLO_QVW;
         if (!amQvw) {
             ArtVerweisText(t, l.id, r.marke, r.nr, nullptr, 0);
-            kloTextSofort(&w->bliste[i], t);
+            TexteTextSofort(&w->bliste[i], t);
         } else if (!kloHier(l, r.b)) {
             ArtVerweisText(t, l.id, "P", 0, r.b.cd, r.b.nr);
-            kloTextSofort(&w->bliste[i], t);
+            TexteTextSofort(&w->bliste[i], t);
         }
     }
 }
@@ -287,16 +227,10 @@ void kloLauf(KloLauf& l)
 
 void KlemmenErzeugen(uint32_t id, int filter, int ordnung, const char* von, const char* bis)
 {
-    KloLauf l{};
-    l.id = id;
-    l.filter = filter;
-    l.ordnung = ordnung;
-    l.von = von != nullptr ? von : "";
-    l.bis = bis != nullptr ? bis : "";
-    l.fest = false;
-    kloLauf(l);
+    KlemmenErzeugenMit(id, filter, ordnung, von, bis, nullptr, nullptr);
 }
 
+// Without names (KlemmenErzeugen) the entries' own symbols are used.
 void KlemmenErzeugenMit(uint32_t id, int filter, int ordnung, const char* von, const char* bis, const char* name,
                         const char* name2)
 {
@@ -311,7 +245,7 @@ void KlemmenErzeugenMit(uint32_t id, int filter, int ordnung, const char* von, c
     l.ordnung = ordnung;
     l.von = von != nullptr ? von : "";
     l.bis = bis != nullptr ? bis : "";
-    l.fest = true;
+    l.fest = name != nullptr || name2 != nullptr;
     l.name = leer(name) ? "XKL" : name;
     l.name2 = leer(name2) ? "XKLF" : name2;
     kloLauf(l);

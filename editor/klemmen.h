@@ -12,7 +12,6 @@
 #include "equipment/btl.h"
 
 constexpr int KLOSUP = 1000;    // rows of the work table
-constexpr int KLOLISSUP = 30;   // collected texts of one symbol
 constexpr int KLOTEXTSUP = 40;
 
 struct klowrk {
@@ -28,7 +27,7 @@ struct klowrk {
 // from `von` to `bis` in natural order; order 0..3.
 void KlemmenErzeugen(uint32_t id, int filter, int ordnung, const char* von, const char* bis);
 // The same with fixed symbols: `name` for the first row, `name2` for the
-// others (blank: "XKL" and "XKLF").
+// others (blank: "XKL" and "XKLF"; both null: the entries' own symbols).
 void KlemmenErzeugenMit(uint32_t id, int filter, int ordnung, const char* von, const char* bis, const char* name,
                         const char* name2);
 // The rows of the last run in placing order (tests and diagnostics).

@@ -1,7 +1,4 @@
 // Contact mirrors; see kspiegel.h.
-//
-// The expander's callback carries no user data: the collector fills the
-// lists of the one call running (kspArbeit).
 #include "editor/kspiegel.h"
 
 #include <cstring>
@@ -14,60 +11,16 @@
 #include "equipment/nartikel.h"
 #include "equipment/nhuliste.h"
 #include "editor/texte.h"
+#include "editor/texteint.h"
 #include "model/beffifo.h"
 #include "model/zerleg.h"
 #include "support/texte.h"
 
 namespace {
 
-constexpr int C_TFA = 50, C_ZB = 80, C_QVW = 91;
-
-struct KspArbeit {
-    BEF bliste[KSPLISSUP];
-    STT sliste[KSPLISSUP];
-    int anz = 0;
-    bool qvw = false;
-    double qx = 0, qy = 0;
-};
+constexpr int C_TFA = 50, C_ZB = 80;
 
 KSPEINST kspEinst;
-KspArbeit* kspArbeit = nullptr;
-
-int kspSammeln(const BEF* b, const STT* s)
-{
-    if (b->code == C_QVW && b->iarg[0] == 0) {
-        kspArbeit->qvw = true;
-        kspArbeit->qx = s->x;
-        kspArbeit->qy = s->y;
-    } else if (BefIstText(b->code) && b->text[0] == '@' && kspArbeit->anz < KSPLISSUP) {
-        kspArbeit->bliste[kspArbeit->anz] = *b;
-        kspArbeit->sliste[kspArbeit->anz] = *s;
-        ++kspArbeit->anz;
-    }
-    return 0;
-}
-
-int kspSofort(const BEF* b)
-{
-    BefSofort(b);
-    return 0;
-}
-
-// Runs what is queued (the symbol's `ZB`, start points) so that the state
-// differences start from the state it leaves: a zeroed record only drains.
-void kspLeeren()
-{
-    BEF leer;
-    std::memset(&leer, 0, sizeof leer);
-    BefSofort(&leer);
-}
-
-void kspTextSofort(const BEF* muster, const std::string& text)
-{
-    BEF r = *muster;
-    BefTextSetzen(&r, text.c_str());
-    BefSofort(&r);
-}
 
 struct KspLauf {
     uint32_t id;
@@ -82,29 +35,13 @@ void kspBauteil(const appbteil* e, void* u)
     if (!NhuIstUnter(e->cd) || (e->platziert == 0 && e->nr != 0)) return;
     StartpunktSetzen(l->x, l->y);
     char name[TXNAMSUP + 1];
-    char kb[sizeof e->kb];
-    strkopie(kb, sizeof kb, e->kb, static_cast<int>(sizeof kb - 1));
-    strtrim(kb);
-    if (kb[0] != '\0') {
-        strkopie(name, sizeof name, kb, TXNAMSUP);
-    } else {
-        std::string n = std::string(e->bl) + "K";
-        strkopie(name, sizeof name, n.c_str(), TXNAMSUP);
-    }
+    strkopie(name, sizeof name, TexteSymbolName(e).c_str(), TXNAMSUP);
     if (!TexteBauteilDa(l->stt.bd, name)) return;
     BefEinreihenText(C_ZB, name);
-
-    auto w = std::make_unique<KspArbeit>();
-    kspArbeit = w.get();
-    BEF zb;
-    std::memset(&zb, 0, sizeof zb);
-    zb.code = C_ZB;
-    BefTextSetzen(&zb, name);
     STT e2 = l->stt;
     e2.x = l->x;
     e2.y = l->y;
-    BefZerlegen(&zb, &e2, kspSammeln);
-    kspArbeit = nullptr;
+    std::unique_ptr<TxSymbol> w = TexteSymbolSammeln(name, &e2);
     if (l->modus == 0) {
         l->y = e2.y - kspEinst.symbolAbstand;
     } else {
@@ -115,14 +52,12 @@ void kspBauteil(const appbteil* e, void* u)
     std::string pos;
     ArtVerweisText(pos, l->id, "P", 0, e->cd, e->nr);
     for (int i = 0; i < w->anz; ++i) {
-        kspLeeren();
-        const STT jetzt = *BefAktZustand();
-        SttDifferenz(&jetzt, &w->sliste[i], kspSofort);
+        TexteZustandNach(&w->sliste[i]);
         if (std::strncmp(w->bliste[i].text, "@Q", 2) == 0) {
             std::string t = w->bliste[i].text;
-            if (ArtKuerzelErsetzen(t, l->id, e->cd, e->nr, 1, 0)) kspTextSofort(&w->bliste[i], t);
+            if (ArtKuerzelErsetzen(t, l->id, e->cd, e->nr, 1, 0)) TexteTextSofort(&w->bliste[i], t);
         } else {
-            kspTextSofort(&w->bliste[i], pos);
+            TexteTextSofort(&w->bliste[i], pos);
             w->qvw = false;
         }
     }

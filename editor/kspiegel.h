@@ -9,7 +9,6 @@
 
 #include <cstdint>
 
-constexpr int KSPLISSUP = 30;  // collected texts of one symbol
 constexpr int KSPARTSUP = 6;   // equipment kinds 0..5
 
 // The editor's settings of the mirror (filled by the editor's settings

@@ -4,6 +4,7 @@
 // lists of the one operation running (txArbeit), which lives from the start
 // to the end of that operation.
 #include "editor/texte.h"
+#include "editor/texteint.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -19,10 +20,11 @@
 #include "model/beffifo.h"
 #include "model/tempzeic.h"
 #include "model/zerleg.h"
+#include "support/texte.h"
 
 namespace {
 
-constexpr int C_QVW = 91;
+constexpr int C_QVW = 91, C_ZB = 80;
 constexpr double TX_SUCHE = 5.0;     // half side of the walked square
 constexpr double TX_FANG = 2.0;      // a candidate lies within this in x and y
 constexpr double TX_ZWEITER = 1.0;   // the second nearest goes too within this
@@ -90,12 +92,20 @@ void txLeeren()
     BefSofort(&leer);
 }
 
-// Brings the editor's state to s through executed state records.
-void txZustandNach(const STT* s)
+TxSymbol* txSymbol = nullptr;
+
+int txSymbolSammeln(const BEF* b, const STT* s)
 {
-    txLeeren();
-    const STT jetzt = *BefAktZustand();
-    SttDifferenz(&jetzt, s, txSofort);
+    if (b->code == C_QVW && b->iarg[0] == 0) {
+        txSymbol->qvw = true;
+        txSymbol->qx = s->x;
+        txSymbol->qy = s->y;
+    } else if (BefIstText(b->code) && b->text[0] == '@' && txSymbol->anz < TXSYMSUP) {
+        txSymbol->bliste[txSymbol->anz] = *b;
+        txSymbol->sliste[txSymbol->anz] = *s;
+        ++txSymbol->anz;
+    }
+    return 0;
 }
 
 bool txQvwDa(const TxArbeit& w, double x, double y)
@@ -145,18 +155,16 @@ void TexteEinfuegen(const BEF* b, const STT* s, uint32_t id, const char* text, i
     std::unique_ptr<TxArbeit> w = txSammle(b, s);
     if (w->banz == 0) return;
     const STT alt = *BefAktZustand();
-    txZustandNach(s);
+    TexteZustandNach(s);
     StartpunktSetzen(s->x, s->y);
     bool qvw[TXLISSUP] = {};
     for (int i = 0; i < w->banz; ++i) {
-        txZustandNach(&w->sliste[i]);
+        TexteZustandNach(&w->sliste[i]);
         const STT& t = w->sliste[i];
         qvw[i] = txQvwDa(*w, t.x, t.y);
         std::string neu = w->bliste[i].text;
         if (ArtKuerzelErsetzen(neu, id, text, nr, qvw[i] ? 1 : 0, 0)) {
-            BEF r = w->bliste[i];
-            BefTextSetzen(&r, neu.c_str());
-            BefSofort(&r);
+            TexteTextSofort(&w->bliste[i], neu);
         }
     }
     if (AppAktiv()) {
@@ -165,7 +173,7 @@ void TexteEinfuegen(const BEF* b, const STT* s, uint32_t id, const char* text, i
                 EdtAufrufTabelle().AppTextAnlegen(w->bliste[i].text);
         }
     }
-    txZustandNach(&alt);
+    TexteZustandNach(&alt);
 }
 
 void TexteEntfernen(const BEF* b, const STT* s, int alle)
@@ -204,6 +212,41 @@ uint32_t TexteMarkieren(const BEF* b, const STT* s, int modus, int marke, uint32
         });
     }
     return gelesen;
+}
+
+void TexteZustandNach(const STT* s)
+{
+    txLeeren();
+    const STT jetzt = *BefAktZustand();
+    SttDifferenz(&jetzt, s, txSofort);
+}
+
+std::unique_ptr<TxSymbol> TexteSymbolSammeln(const char* name, STT* s)
+{
+    auto w = std::make_unique<TxSymbol>();
+    BEF zb;
+    std::memset(&zb, 0, sizeof zb);
+    zb.code = C_ZB;
+    BefTextSetzen(&zb, name);
+    txSymbol = w.get();
+    BefZerlegen(&zb, s, txSymbolSammeln);
+    txSymbol = nullptr;
+    return w;
+}
+
+void TexteTextSofort(const BEF* muster, const std::string& text)
+{
+    BEF r = *muster;
+    BefTextSetzen(&r, text.c_str());
+    BefSofort(&r);
+}
+
+std::string TexteSymbolName(const appbteil* b)
+{
+    char kb[sizeof b->kb];
+    strkopie(kb, sizeof kb, b->kb, static_cast<int>(sizeof kb - 1));
+    strtrim(kb);
+    return kb[0] != '\0' ? std::string(kb) : std::string(b->bl) + "K";
 }
 
 void TexteHakenSetzen()

@@ -22,6 +22,19 @@ inline constexpr int ET_BW = 20, ET_QVW = 91;
 int EqBauteilAufnehmen(const std::string& ordner, const char* name, const std::vector<BEF>& saetze);
 void EqBauteileNeu();  // the library module's tables afresh
 
+// Takes every record off the queue, front first.
+inline std::vector<BEF> etAbholen()
+{
+    std::vector<BEF> v;
+    while (BefAnzahl() > 0) {
+        BEF b;
+        BefVorne(&b);
+        BefEntfernen();
+        v.push_back(b);
+    }
+    return v;
+}
+
 struct EqTextTest : TzTest {
     EdOrdner o;
     void SetUp() override
@@ -58,6 +71,20 @@ struct EqTextTest : TzTest {
     }
     // Appends a component to the library (made on first use).
     void bauteil(const char* name, const std::vector<BEF>& saetze) { ASSERT_EQ(EqBauteilAufnehmen(o.p.string(), name, saetze), 0); }
+    // "name@(x,y)" of every placed component in drawing order.
+    std::vector<std::string> bauteile()
+    {
+        std::vector<std::string> v;
+        for (int id = TzNaechstes(-1); id < TZENDE; id = TzNaechstes(id)) {
+            BEF b;
+            STT s;
+            TzObjHolen(id, &b, &s);
+            char p[64];
+            std::snprintf(p, sizeof p, "@(%g,%g)", s.x, s.y);
+            if (b.code == TZ_ZB) v.push_back(std::string(b.text) + p);
+        }
+        return v;
+    }
     // "text@(x,y)" of every text element in drawing order.
     std::vector<std::string> textOrte()
     {

@@ -41,12 +41,7 @@ struct HistoryTest : EqTextTest {
     std::string abholen()
     {
         std::string r;
-        while (BefAnzahl() > 0) {
-            BEF b;
-            BefVorne(&b);
-            BefEntfernen();
-            r += (r.empty() ? "" : "; ") + BefZuText(&b);
-        }
+        for (const BEF& b : etAbholen()) r += (r.empty() ? "" : "; ") + BefZuText(&b);
         for (const auto& a : PhEditorAufrufe()) r += " " + a;
         PhEditorAufrufe().clear();
         return r;

@@ -27,17 +27,6 @@ struct KlemmenTest : EqDatenTest {
         for (int i = 0; i < n; ++i) v.push_back(std::string(z[i].marke) + z[i].text);
         return v;
     }
-    std::vector<std::string> bauteile()
-    {
-        std::vector<std::string> v;
-        for (int id = TzNaechstes(-1); id < TZENDE; id = TzNaechstes(id)) {
-            BEF b;
-            STT s;
-            TzObjHolen(id, &b, &s);
-            if (b.code == TZ_ZB) v.push_back(std::string(b.text) + "@" + std::to_string(int(s.y)));
-        }
-        return v;
-    }
     void lauf2(const std::function<void()>& f)
     {
         StartpunktSetzen(50, 100);
@@ -54,7 +43,7 @@ TEST_F(KlemmenTest, RangeInNaturalOrderAndFixedSymbols)
     lauf2([] { KlemmenErzeugenMit(5, 2, 3, "3", "12", "", " "); });
     // "2", "13" and the sub component's "1" are out; its terminal "7" is in.
     EXPECT_EQ(zeilen(), (std::vector<std::string>{"Z3", "U7", "Z10", "Z12"}));
-    EXPECT_EQ(bauteile(), (std::vector<std::string>{"XKL@100", "XKLF@95", "XKLF@90", "XKLF@85"}));
+    EXPECT_EQ(bauteile(), (std::vector<std::string>{"XKL@(50,100)", "XKLF@(50,95)", "XKLF@(50,90)", "XKLF@(50,85)"}));
     // The unknown placeholder became the reference to each row's text line.
     EXPECT_EQ(textOrte(), (std::vector<std::string>{"@Y0005Z3@(52,100)", "@Y0005U@(52,95)", "@Y0005Z2@(52,90)",
                                                     "@Y0005Z5@(52,85)"}));
@@ -80,7 +69,7 @@ TEST_F(KlemmenTest, FourOrdersAndTheEntriesOwnSymbols)
     }
     // Without fixed names the main entry has no terminal symbol ("KLK" is
     // missing) and the sub component's rows use its own "KLU".
-    EXPECT_EQ(bauteile(), (std::vector<std::string>{"KLU@100", "KLU@95"}));
+    EXPECT_EQ(bauteile(), (std::vector<std::string>{"KLU@(50,100)", "KLU@(50,95)"}));
 }
 
 TEST_F(KlemmenTest, RowsBeyondTheTableAreLeftOut)

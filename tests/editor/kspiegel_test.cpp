@@ -40,17 +40,6 @@ struct KspiegelTest : EqDatenTest {
             BefAbarbeiten();
         });
     }
-    std::vector<std::string> bauteile()
-    {
-        std::vector<std::string> v;
-        for (int id = TzNaechstes(-1); id < TZENDE; id = TzNaechstes(id)) {
-            BEF b;
-            STT s;
-            TzObjHolen(id, &b, &s);
-            if (b.code == TZ_ZB) v.push_back(std::string(b.text) + "@(" + std::to_string(int(s.x)) + "," + std::to_string(int(s.y)) + ")");
-        }
-        return v;
-    }
 };
 
 TEST_F(KspiegelTest, VerticalMirrorHeaderColumnThenSymbols)

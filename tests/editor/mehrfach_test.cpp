@@ -26,17 +26,6 @@ struct MehrfachTest : EqTextTest {
         TzMarkSetzen(id, 1);
         return id;
     }
-    std::vector<BEF> abholen()
-    {
-        std::vector<BEF> v;
-        while (BefAnzahl() > 0) {
-            BEF b;
-            BefVorne(&b);
-            BefEntfernen();
-            v.push_back(b);
-        }
-        return v;
-    }
     static std::vector<double> xs(int i)
     {
         std::vector<double> v;
@@ -60,7 +49,7 @@ TEST_F(MehrfachTest, MarkedLinesContinueByTheirOwnLengthsOverTheScale)
     EXPECT_EQ(MflFortsetzen(150, 20, 150, 20), -1);  // the first end's y is 10
     EXPECT_EQ(MflFortsetzen(150, 10, 150, 10), 0);
     std::vector<double> laengen;
-    for (const BEF& b : abholen())
+    for (const BEF& b : etAbholen())
         if (b.code == TZ_ZL) laengen.push_back(b.darg[0]);
     EXPECT_EQ(laengen, (std::vector<double>{25, 15}));
     EXPECT_EQ(xs(0), (std::vector<double>{150, 150}));

@@ -134,13 +134,7 @@ TEST_F(TauschenTest, DimensionLineRecords)
         BEF z = tzRec(175, {f.dx, f.dy}, "12", {f.stil});
         STT s = bei(100, 50);
         Bemassung(&z, &s);
-        std::vector<BEF> v;
-        while (BefAnzahl() > 0) {
-            BEF b;
-            BefVorne(&b);
-            BefEntfernen();
-            v.push_back(b);
-        }
+        const std::vector<BEF> v = etAbholen();
         std::vector<std::string> c;
         for (const BEF& b : v) c.push_back(BefName(b.code));
         EXPECT_EQ(c, f.codes) << f.stil;
