@@ -9,6 +9,7 @@
 #include "config/reaktion.h"
 #include "editdlg/zuordint.h"
 #include "editdlg/zuordnung.h"
+#include "editor/texte.h"
 #include "editor/edtseite.h"
 #include "editor/befausf.h"
 #include "editor/edmeld.h"
@@ -82,7 +83,7 @@ int HbzErzeugen(int def, const BEF* b, const STT* s, const AppDefTexte& t, bool 
     AppListenSortieren();
     AppGeaendert(id, 2);
     if (spalte) AppSpalteAktualisieren(id, s->x, s->y);
-    TexteEinfuegen(0, b, s, id, "H", 0);
+    TexteEinfuegen(b, s, id, "H", 0);
     return 0;
 }
 

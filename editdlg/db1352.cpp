@@ -8,6 +8,7 @@
 #include "editdlg/bmtexte.h"
 #include "editdlg/zuordint.h"
 #include "editdlg/zuordnung.h"
+#include "editor/texte.h"
 #include "editor/edtseite.h"
 #include "editor/befausf.h"
 #include "editor/edmeld.h"
@@ -77,7 +78,7 @@ int UbzSetzen(uint32_t id, const char* code, const BEF* b, const STT* s, bool al
     AppListenSortieren();
     AppGeaendert(id, 1);
     if (alteTexte) TexteLoeschen(b, s, 0);
-    TexteEinfuegen(1, b, s, id, code, nr);
+    TexteEinfuegen(b, s, id, code, nr);
     return 0;
 }
 

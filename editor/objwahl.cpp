@@ -1,4 +1,6 @@
 // Picking, marking and snapping; see objwahl.h.
+#include "editor/geloesch.h"
+#include "editor/linien.h"
 #include "editor/objwahl.h"
 
 #include <cmath>

@@ -29,16 +29,7 @@ namespace {
 void phMerken(const std::string& s) { phAufrufe.push_back(s); }
 }  // namespace
 
-void TexteEinfuegen(int art, const BEF*, const STT*, uint32_t id, const char* code, int nr)
-{
-    phMerken("TexteEinfuegen(" + std::to_string(art) + "," + std::to_string(id) + "," + code + "," + std::to_string(nr) + ")");
-}
 void PunktMarkeZeichnen(double, double, int groesse) { phMerken("PunktMarkeZeichnen(" + std::to_string(groesse) + ")"); }
-void PhantomMerken(const BEF* b, const STT*) { phMerken("PhantomMerken(" + std::to_string(b->code) + ")"); }
-void AnhangVerschieben(int obj, int phase, double, double, double, double, const double*)
-{
-    phMerken("AnhangVerschieben(" + std::to_string(obj) + "," + std::to_string(phase) + ")");
-}
 void BefehlsTextAusfuehren(const char* text) { phMerken(std::string("BefehlsTextAusfuehren(") + text + ")"); }
 void KontextMenueZeigen(int x, int y)
 {
@@ -82,3 +73,5 @@ void LeisteLaden(const char* datei, const char* abschnitt, int art)
     phMerken(std::string("LeisteLaden(") + datei + "," + abschnitt + "," + std::to_string(art) + ")");
 }
 void UbzPlatzieren(const appbteil* b) { phMerken(std::string("UbzPlatzieren(") + (b ? b->bl : "") + ")"); }
+void EingabeText(const char* text) { phMerken(std::string("EingabeText(") + (text != nullptr ? text : "") + ")"); }
+void BaubfStarten(const BEF* b) { phMerken("BaubfStarten(" + BefZuText(b) + ")"); }

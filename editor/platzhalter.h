@@ -27,19 +27,12 @@ std::vector<std::string>& PhEditorAufrufe();
 // Picking and marking live in editor/objwahl.h.
 #include "editor/objwahl.h"
 
-// Generated equipment texts (arrive with the text generator): recorded as
-// "TexteEinfuegen(art,id,code,nr)".
 struct STT;
-void TexteEinfuegen(int art, const BEF* b, const STT* s, uint32_t id, const char* code, int nr);
 
 // A point mark of the given size in pixels (arrives with the edit tools):
 // recorded.
 void PunktMarkeZeichnen(double x, double y, int groesse);
 
-// Deleted-object phantoms and attached lines (arrive with the edit tools):
-// recorded.
-void PhantomMerken(const BEF* b, const STT* s);
-void AnhangVerschieben(int obj, int phase, double x0, double y0, double x1, double y1, const double box[4]);
 
 // Command strings and the context menu (arrive with the drag buttons and
 // command strings): recorded.
@@ -63,3 +56,9 @@ void MakroEingabeDialog(const char* name);
 // component assignment): recorded.
 struct appbteil;
 void UbzPlatzieren(const appbteil* b);
+// The input line (arrives with the editor page): the text is recorded as
+// "EingabeText(<text>)".
+void EingabeText(const char* text);
+// Element construction from a whole record (arrives with the editor's
+// input line): recorded as "BaubfStarten(<record in text form>)".
+void BaubfStarten(const BEF* b);

@@ -21,6 +21,9 @@
 #include "editor/edmeld.h"
 #include "editor/edtseite.h"
 #include "editor/objwahl.h"
+#include "editor/geloesch.h"
+#include "editor/mehrfach.h"
+#include "editor/texte.h"
 #include "editor/zeidok.h"
 #include "editdlg/eddlg.h"
 #include "equipment/platzhalter.h"
@@ -116,6 +119,10 @@ void modEditor()
     BaubfHakenSetzen();
     ObjHakenSetzen();
     BauAusfHakenSetzen();
+    TexteHakenSetzen();
+    PhantomInit();
+    MflInit();
+    MflHakenSetzen();
 }
 void modAblegen() { DragAcceptFiles(anwHauptfenster(), TRUE); }
 void modAblegenEnde() { DragAcceptFiles(anwHauptfenster(), FALSE); }

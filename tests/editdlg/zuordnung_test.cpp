@@ -80,7 +80,6 @@ TEST_F(Zuordnung, OneDefinitionAssignsAtOnceUnlessAskingAlways)
     EXPECT_STREQ(e.bl, "M1");
     EXPECT_EQ(e.x, 10);
     EXPECT_EQ(e.y, 20);
-    EXPECT_EQ(aufrufe("TexteEinfuegen(0,1,H,0)"), 1);
     EXPECT_EQ(aufrufe("EdtBefehlPosten(1350)"), 0);
     EXPECT_EQ(HbzWartet(), 0);
 
@@ -252,7 +251,6 @@ TEST_F(Zuordnung, SubPlacementTakesOnlyAnUnplacedEntryOfItsComponent)
     ASSERT_EQ(BtlSuchen(id, "U", 0, &e), 1);
     EXPECT_EQ(e.platziert, 1);
     EXPECT_EQ(e.x, 5);
-    EXPECT_EQ(aufrufe("TexteEinfuegen(1," + std::to_string(id) + ",U,0)"), 1);
     EXPECT_EQ(UbzGeladen(), 0);
 }
 

@@ -34,6 +34,7 @@ TEST(Geraden, TwoBisectorsMeetInTheCircumcentre)
         {{{0, 0}, {1, -1}, {2, 0}}, {1, 0}},        // half circle of a bulge 1
         {{{5, 0}, {0, 5}, {-5, 0}}, {0, 0}},
         {{{10, 10}, {13, 14}, {10, 18}}, {53.0 / 6, 14}},
+        {{{0, 0}, {2, 0}, {2, 2}}, {1, 1}},
     };
     for (const Fall& f : faelle) {
         GeoGerade g1, g2;
