@@ -38,21 +38,26 @@ namespace {
 // poppler-glib and what it needs (NSS, TIFF, OpenJPEG, LCMS, ...) are
 // opened with the first PDF read or rendered, not at every start of the
 // program. The table is complete or not there at all.
+#define PDFBIB_POPPLER(X) \
+    X(document_new_from_bytes) \
+    X(document_get_n_pages) \
+    X(document_get_page) \
+    X(document_find_dest) \
+    X(dest_free) \
+    X(page_get_size) \
+    X(page_render) \
+    X(index_iter_new) \
+    X(index_iter_free) \
+    X(index_iter_next) \
+    X(index_iter_get_child) \
+    X(index_iter_is_open) \
+    X(index_iter_get_action) \
+    X(action_free)
+
 struct PdfbibPopplerTabelle {
-    decltype(&poppler_document_new_from_bytes) document_new_from_bytes;
-    decltype(&poppler_document_get_n_pages) document_get_n_pages;
-    decltype(&poppler_document_get_page) document_get_page;
-    decltype(&poppler_document_find_dest) document_find_dest;
-    decltype(&poppler_dest_free) dest_free;
-    decltype(&poppler_page_get_size) page_get_size;
-    decltype(&poppler_page_render) page_render;
-    decltype(&poppler_index_iter_new) index_iter_new;
-    decltype(&poppler_index_iter_free) index_iter_free;
-    decltype(&poppler_index_iter_next) index_iter_next;
-    decltype(&poppler_index_iter_get_child) index_iter_get_child;
-    decltype(&poppler_index_iter_is_open) index_iter_is_open;
-    decltype(&poppler_index_iter_get_action) index_iter_get_action;
-    decltype(&poppler_action_free) action_free;
+#define PDFBIB_FELD(n) decltype(&poppler_##n) n;
+    PDFBIB_POPPLER(PDFBIB_FELD)
+#undef PDFBIB_FELD
 };
 
 template <typename F>
@@ -70,22 +75,11 @@ const PdfbibPopplerTabelle* pdfbibPoppler()
         zustand = -1;
         void* h = ::dlopen("libpoppler-glib.so.8", RTLD_NOW | RTLD_LOCAL);
         if (!h) h = ::dlopen("libpoppler-glib.so", RTLD_NOW | RTLD_LOCAL);
-        if (h && (
-               pdfbibHolen(h, p.document_new_from_bytes, "poppler_document_new_from_bytes") &&
-               pdfbibHolen(h, p.document_get_n_pages, "poppler_document_get_n_pages") &&
-               pdfbibHolen(h, p.document_get_page, "poppler_document_get_page") &&
-               pdfbibHolen(h, p.document_find_dest, "poppler_document_find_dest") &&
-               pdfbibHolen(h, p.dest_free, "poppler_dest_free") &&
-               pdfbibHolen(h, p.page_get_size, "poppler_page_get_size") &&
-               pdfbibHolen(h, p.page_render, "poppler_page_render") &&
-               pdfbibHolen(h, p.index_iter_new, "poppler_index_iter_new") &&
-               pdfbibHolen(h, p.index_iter_free, "poppler_index_iter_free") &&
-               pdfbibHolen(h, p.index_iter_next, "poppler_index_iter_next") &&
-               pdfbibHolen(h, p.index_iter_get_child, "poppler_index_iter_get_child") &&
-               pdfbibHolen(h, p.index_iter_is_open, "poppler_index_iter_is_open") &&
-               pdfbibHolen(h, p.index_iter_get_action, "poppler_index_iter_get_action") &&
-               pdfbibHolen(h, p.action_free, "poppler_action_free")))
-            zustand = 1;
+        bool ok = h != nullptr;
+#define PDFBIB_HOLEN(n) ok = ok && pdfbibHolen(h, p.n, "poppler_" #n);
+        PDFBIB_POPPLER(PDFBIB_HOLEN)
+#undef PDFBIB_HOLEN
+        if (ok) zustand = 1;
     }
     return zustand == 1 ? &p : nullptr;
 }
