@@ -2,6 +2,9 @@
 // which the layer calls the backend; see backend.h.
 #include "platform/backend.h"
 
+#include <dlfcn.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -9,6 +12,12 @@
 #include "platform/fenster.h"
 #include "platform/fensterint.h"
 #include "platform/headless.h"
+
+// Seen by dlsym only in a program that exports its symbols to modules.
+extern "C" {
+extern const int plBackendSchnittstelle;
+const int plBackendSchnittstelle = 1;
+}
 
 namespace {
 
@@ -20,12 +29,47 @@ const plBackend* backendAktiv = nullptr;
 int backendErgebnis = 1;  // 1: not chosen yet
 int backendAnzeigePflicht = 0;
 
-const plBackend* backendFinden(const char* name)
+const plBackend* backendRegistriert(const char* name)
 {
-    if (std::strcmp(name, "headless") == 0) return plHeadlessBackend();
     for (int i = 0; i < backendAnzahl; ++i)
         if (std::strcmp(backendListe[i]->name, name) == 0) return backendListe[i];
     return nullptr;
+}
+
+// The desktop backend lives in a module of its own, so a run without a
+// display never loads GTK and its libraries: opened on the first need,
+// beside the program (build tree) or in ../lib/velmo (installed). Opening
+// it runs its registration. A program that links it in needs no module.
+void backendModulLaden()
+{
+    static bool versucht = false;
+    if (versucht) return;
+    versucht = true;
+    // Only a program that offers the layer's functions to modules (the
+    // program, not a test beside it) can take the module.
+    if (!::dlsym(RTLD_DEFAULT, "plBackendSchnittstelle")) return;
+    char pfad[4096];
+    ssize_t n = ::readlink("/proc/self/exe", pfad, sizeof pfad - 1);
+    if (n <= 0) return;
+    pfad[n] = 0;
+    std::string ordner(pfad);
+    ordner.erase(ordner.rfind('/') + 1);
+    for (const char* ort : {"velmo-gtk.so", "../lib/velmo/velmo-gtk.so"}) {
+        std::string datei = ordner + ort;
+        if (::access(datei.c_str(), F_OK) != 0) continue;
+        if (!::dlopen(datei.c_str(), RTLD_NOW | RTLD_GLOBAL))
+            std::fprintf(stderr, "velmo: Desktop-Oberflaeche nicht ladbar: %s\n", ::dlerror());
+        return;
+    }
+}
+
+const plBackend* backendFinden(const char* name)
+{
+    if (std::strcmp(name, "headless") == 0) return plHeadlessBackend();
+    if (const plBackend* be = backendRegistriert(name)) return be;
+    if (std::strcmp(name, "gtk") != 0) return nullptr;
+    backendModulLaden();
+    return backendRegistriert(name);
 }
 
 bool backendAnzeigeDa()
@@ -56,7 +100,9 @@ void plBackendAnzeigeVerlangen(int ja)
 
 int plBackendRegistrieren(const plBackend* be)
 {
-    if (!be || !be->name || backendAnzahl >= PL_BACKENDSUP || backendFinden(be->name)) return -1;
+    if (!be || !be->name || backendAnzahl >= PL_BACKENDSUP || std::strcmp(be->name, "headless") == 0 ||
+        backendRegistriert(be->name))
+        return -1;
     backendListe[backendAnzahl++] = be;
     return 0;
 }
@@ -70,6 +116,7 @@ int plBackendWaehlen()
     if (name && *name) {
         be = backendFinden(name);
         if (!be) {
+            backendModulLaden();  // the list names every backend there is
             std::fprintf(stderr, "velmo: unbekannte Oberflaeche VELMO_BACKEND=%s (bekannt: headless", name);
             for (int i = 0; i < backendAnzahl; ++i) std::fprintf(stderr, ", %s", backendListe[i]->name);
             std::fprintf(stderr, ")\n");

@@ -185,3 +185,6 @@ void gdiRechteckFarbe(GdiDc* dc, int l, int t, int r, int b, uint32_t pixel);
 // ---- Text ------------------------------------------------------------------------
 PangoContext* gdiPangoKontext(bool raster);
 void gdiTextFreigeben();
+// Off: the cell-height search loads every size on its way instead of
+// working the steps out from the face (tests compare the two).
+void gdiZellSchaetzungSetzen(bool an);

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/gdiimpl.h"
@@ -71,9 +72,26 @@ GdiObjektKopf* gdiObjektKopf(HGDIOBJ h)
 
 cairo_surface_t* gdiBildNeu(int w, int h)
 {
-    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, std::max(w, 1), std::max(h, 1));
+    // A fresh bitmap is black, as a compatible bitmap on Windows: zeroed
+    // memory from calloc, whose fresh pages cost nothing until drawn on,
+    // rather than a pass over every pixel. The surface frees it.
+    static cairo_user_data_key_t gdiBildSpeicher;
+    w = std::max(w, 1);
+    h = std::max(h, 1);
+    int stride = cairo_format_stride_for_width(CAIRO_FORMAT_RGB24, w);
+    if (stride > 0 && w <= 32767 && h <= 32767) {
+        if (void* daten = std::calloc(static_cast<size_t>(stride) * static_cast<size_t>(h), 1)) {
+            cairo_surface_t* s = cairo_image_surface_create_for_data(static_cast<unsigned char*>(daten),
+                                                                     CAIRO_FORMAT_RGB24, w, h, stride);
+            if (cairo_surface_status(s) == CAIRO_STATUS_SUCCESS &&
+                cairo_surface_set_user_data(s, &gdiBildSpeicher, daten, std::free) == CAIRO_STATUS_SUCCESS)
+                return s;
+            cairo_surface_destroy(s);
+            std::free(daten);
+        }
+    }
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
     if (cairo_surface_status(s) != CAIRO_STATUS_SUCCESS) return s;  // the caller checks the status
-    // A fresh bitmap is black, as a compatible bitmap on Windows.
     cairo_surface_flush(s);
     std::memset(cairo_image_surface_get_data(s), 0,
                 static_cast<size_t>(cairo_image_surface_get_stride(s)) * std::max(h, 1));

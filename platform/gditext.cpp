@@ -50,6 +50,8 @@ constexpr size_t GDI_LAGENSUP = 64;
 std::vector<std::unique_ptr<GdiSchriftLage>> gdiLagen;
 uint64_t gdiLagenNummer;
 void gdiLagenLeeren();
+void gdiGesichterFrei();
+bool gdiZellSchaetzung = true;  // gdiZellSchritte on
 
 std::string gdiKlein(std::string s)
 {
@@ -118,13 +120,36 @@ void gdiEinzelBreiten(PangoContext* k, const PangoFontDescription* d, std::array
     pango_layout_set_font_description(l, d);
     pango_layout_set_text(l, text.c_str(), static_cast<int>(text.size()));
     if (pango_layout_get_line_count(l) >= static_cast<int>(zeichen.size())) {
-        for (size_t i = 0; i < zeichen.size(); ++i) {
+        // Walk the line list once: fetching line i by number walks it from
+        // the start every time.
+        GSList* zeilen = pango_layout_get_lines_readonly(l);
+        for (size_t i = 0; i < zeichen.size() && zeilen; ++i, zeilen = zeilen->next) {
             PangoRectangle log;
-            pango_layout_line_get_extents(pango_layout_get_line_readonly(l, static_cast<int>(i)), nullptr, &log);
+            pango_layout_line_get_extents(static_cast<PangoLayoutLine*>(zeilen->data), nullptr, &log);
             breite[static_cast<size_t>(zeichen[i])] = log.width;
         }
     }
     g_object_unref(l);
+}
+
+// Single-character widths by font description and kind (raster or vector):
+// faces the program names differently often resolve to one description
+// (Arial and Liberation Sans), which then is laid out once.
+std::map<std::string, std::array<int, 256>> gdiEinzelSpeicher;
+
+void gdiEinzelBreitenGemerkt(PangoContext* k, const PangoFontDescription* d, bool raster,
+                             std::array<int, 256>& breite)
+{
+    char* t = pango_font_description_to_string(d);
+    std::string key = std::string(t) + (raster ? "|r" : "|v");
+    g_free(t);
+    auto it = gdiEinzelSpeicher.find(key);
+    if (it == gdiEinzelSpeicher.end()) {
+        gdiEinzelBreiten(k, d, breite);
+        gdiEinzelSpeicher.emplace(key, breite);
+        return;
+    }
+    breite = it->second;
 }
 
 }  // namespace
@@ -158,9 +183,16 @@ void gdiTextFreigeben()
         if (k) g_object_unref(k), k = nullptr;
     if (gdiFontMap) g_object_unref(gdiFontMap), gdiFontMap = nullptr;
     gdiMetriken.clear();
+    gdiEinzelSpeicher.clear();
     gdiZellVerhaeltnis.clear();
+    gdiGesichterFrei();
     gdiLagenLeeren();
     gdiFamilien.clear();
+}
+
+void gdiZellSchaetzungSetzen(bool an)
+{
+    gdiZellSchaetzung = an;
 }
 
 // The Windows faces the program names, and their stand-ins.
@@ -261,7 +293,20 @@ void gdiFlaechenMetrik(PangoFont* f, bool raster, int& asc, int& desc, int& hoeh
     }
 }
 
-GdiMetrik gdiMetrikHolen(PangoFontDescription* d, bool raster)
+// The faces behind gdiZelle's vector fonts (key as there), referenced:
+// their extents at any size are known without loading the font at that
+// size (gdiZellSchritte).
+std::map<std::string, hb_face_t*> gdiGesichter;
+
+void gdiGesichterFrei()
+{
+    for (auto& [k, g] : gdiGesichter) hb_face_destroy(g);
+    gdiGesichter.clear();
+}
+
+// `gesicht`, when given, receives the face (referenced) if the font was
+// loaded here.
+GdiMetrik gdiMetrikHolen(PangoFontDescription* d, bool raster, hb_face_t** gesicht = nullptr)
 {
     char* s = pango_font_description_to_string(d);
     std::string key = std::string(s) + (raster ? "|r" : "|v");
@@ -295,6 +340,7 @@ GdiMetrik gdiMetrikHolen(PangoFontDescription* d, bool raster)
         m.descent = static_cast<int>(std::ceil(m.desc - 0.01));
         m.internLeading = std::max(0, m.ascent + m.descent - static_cast<int>(std::lround(em)));
         m.externLeading = std::max(0, static_cast<int>(std::lround(hoehe / double(PANGO_SCALE))) - m.ascent - m.descent);
+        if (gesicht) *gesicht = hb_face_reference(hb_font_get_face(pango_font_get_hb_font(f)));
     }
     g_object_unref(l);
     gdiMetriken.emplace(key, m);
@@ -310,14 +356,49 @@ double gdiZelle(const LOGFONT& lf)
     auto it = gdiZellVerhaeltnis.find(key);
     if (it != gdiZellVerhaeltnis.end()) return it->second;
     PangoFontDescription* d = gdiBeschreibung(lf, 1000);
-    GdiMetrik m = gdiMetrikHolen(d, false);
+    hb_face_t* g = nullptr;
+    GdiMetrik m = gdiMetrikHolen(d, false, &g);
     pango_font_description_free(d);
+    if (g) gdiGesichter.emplace(key, g);
     double v = (m.asc + m.desc) > 0 ? 1000 / (m.asc + m.desc) : 1;
     gdiZellVerhaeltnis.emplace(key, v);
     return v;
 }
 
 void gdiLagenLeeren() { gdiLagen.clear(); }
+
+// Raster ascent and descent (whole pixels) of a face at em size `em`, as
+// gdiMetrikHolen gives them: the face's own extents scaled, rounded up.
+void gdiRasterZelle(hb_face_t* g, double em, int& ascent, int& descent)
+{
+    hb_font_t* f = hb_font_create(g);
+    int skala = static_cast<int>(em * PANGO_SCALE);
+    hb_font_set_scale(f, skala, skala);
+    hb_font_extents_t e{};
+    hb_font_get_extents_for_direction(f, HB_DIRECTION_LTR, &e);
+    hb_font_destroy(f);
+    ascent = static_cast<int>(std::ceil(PANGO_UNITS_CEIL(e.ascender) / double(PANGO_SCALE) - 0.01));
+    descent = static_cast<int>(std::ceil(PANGO_UNITS_CEIL(-e.descender) / double(PANGO_SCALE) - 0.01));
+}
+
+// The steps down from `em` the cell search of gdiLage takes, worked out from
+// the face instead of loading every size on the way (each new size costs
+// Pango a fontconfig match and sort of its own); 0 when the face is unknown.
+int gdiZellSchritte(const LOGFONT& lf, double em, long ziel, int& ascent, int& descent)
+{
+    if (!gdiZellSchaetzung) return 0;
+    std::string fam;
+    gdiSchriftLoesen(lf, fam);
+    auto it = gdiGesichter.find(fam + "|" + std::to_string(lf.lfWeight) + "|" + std::to_string(lf.lfItalic));
+    if (it == gdiGesichter.end()) return 0;
+    int i = 0;
+    gdiRasterZelle(it->second, em, ascent, descent);
+    for (; i < 4 && em > 1 && ascent + descent > ziel; ++i) {
+        em -= 1;
+        gdiRasterZelle(it->second, em, ascent, descent);
+    }
+    return i;
+}
 
 // The DC's font at the DC's scale. Recorders measure as the screen does.
 const GdiSchriftLage& gdiLage(GdiDc* dc)
@@ -351,11 +432,32 @@ const GdiSchriftLage& gdiLage(GdiDc* dc)
     // make cairo fail): 1/64 to 10000 device pixels.
     em = std::clamp(em, 1.0 / 64, 10000.0);
     if (s.raster) em = std::max(1.0, std::round(em));
-    s.desc = gdiBeschreibung(lf, em);
-    s.m = gdiMetrikHolen(s.desc, s.raster);
     // A cell height is a ceiling: hinting may round the cell up, so step
-    // the size down until the cell fits (as the font mapper chooses).
-    for (int i = 0; s.raster && lf.lfHeight > 0 && i < 4 && em > 1 && s.m.ascent + s.m.descent > std::lround(h); ++i) {
+    // the size down until the cell fits (as the font mapper chooses). The
+    // steps come from the face where it is known, then checked against the
+    // loaded size: where the two differ, the search runs size by size.
+    int i = 0;
+    if (s.raster && lf.lfHeight > 0) {
+        int ascent = 0, descent = 0;
+        int schritte = gdiZellSchritte(lf, em, std::lround(h), ascent, descent);
+        if (schritte > 0) {
+            PangoFontDescription* d = gdiBeschreibung(lf, em - schritte);
+            GdiMetrik m = gdiMetrikHolen(d, s.raster);
+            if (m.ascent == ascent && m.descent == descent) {
+                em -= schritte;
+                i = schritte;
+                s.desc = d;
+                s.m = m;
+            } else {
+                pango_font_description_free(d);
+            }
+        }
+    }
+    if (!s.desc) {
+        s.desc = gdiBeschreibung(lf, em);
+        s.m = gdiMetrikHolen(s.desc, s.raster);
+    }
+    for (; s.raster && lf.lfHeight > 0 && i < 4 && em > 1 && s.m.ascent + s.m.descent > std::lround(h); ++i) {
         em -= 1;
         pango_font_description_free(s.desc);
         s.desc = gdiBeschreibung(lf, em);
@@ -373,7 +475,7 @@ const GdiSchriftLage& gdiEinzel(const GdiSchriftLage& s)
 {
     if (!s.einzelDa) {
         s.einzelDa = true;
-        gdiEinzelBreiten(gdiPangoKontext(s.raster), s.desc, s.einzel);
+        gdiEinzelBreitenGemerkt(gdiPangoKontext(s.raster), s.desc, s.raster, s.einzel);
         s.max = 0;
         for (int w : s.einzel)
             if (w > 0) s.max = std::max(s.max, double(PANGO_PIXELS_CEIL(w)));

@@ -15,6 +15,7 @@
 #include <cstring>
 #include <functional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/eingabe.h"
@@ -109,6 +110,21 @@ int zeilenHoehe(HDC hdc)
 
 // ---- Bar layout -----------------------------------------------------------------------------------
 
+// Width of a bar label in the menu font, remembered: the bar is laid out
+// on every question about a window's client area, its labels seldom
+// change and the font never does.
+int leisteTextBreite(const std::string& label)
+{
+    static std::unordered_map<std::string, int> breiten;
+    auto it = breiten.find(label);
+    if (it != breiten.end()) return it->second;
+    plMessDc mess;
+    int b = textBreite(mess.dc, label);
+    if (breiten.size() >= 4096) breiten.clear();  // bounded, whatever the program sets
+    breiten.emplace(label, b);
+    return b;
+}
+
 // Item rectangles of a bar `breite` pixels wide, relative to the strip;
 // the number of rows (at least 1).
 int leisteLayout(HMENU menu, int breite, std::vector<RECT>& r)
@@ -116,13 +132,12 @@ int leisteLayout(HMENU menu, int breite, std::vector<RECT>& r)
     r.clear();
     plMenueObjekt* m = plMenueVon(menu);
     if (!m) return 1;
-    plMessDc mess;
     int hoehe = GetSystemMetrics(SM_CYMENU);
     int x = 0, zeile = 0;
     for (const plMenuePunkt& p : m->punkte) {
         std::string label, kuerzel;
         textTeilen(p.text, label, kuerzel);
-        int b = (p.flags & MF_SEPARATOR) ? PL_MENUE_LEISTE_RAND : textBreite(mess.dc, label) + 2 * PL_MENUE_LEISTE_RAND;
+        int b = (p.flags & MF_SEPARATOR) ? PL_MENUE_LEISTE_RAND : leisteTextBreite(label) + 2 * PL_MENUE_LEISTE_RAND;
         if (x > 0 && (x + b > breite || (p.flags & (MF_MENUBREAK | MF_MENUBARBREAK)))) {
             x = 0;
             ++zeile;

@@ -15,6 +15,7 @@
 //     border width and colour of the links (Cairo writes none) and the page
 //     mode, and writes the final file.
 #include <cairo-pdf.h>
+#include <dlfcn.h>
 #include <poppler.h>
 
 #define POINTERHOLDER_TRANSITION 4  // std::shared_ptr throughout
@@ -31,6 +32,59 @@
 #include <map>
 
 #include "platform/pdfbibint.h"
+
+namespace {
+
+// poppler-glib and what it needs (NSS, TIFF, OpenJPEG, LCMS, ...) are
+// opened with the first PDF read or rendered, not at every start of the
+// program. The table is complete or not there at all.
+#define PDFBIB_POPPLER(X) \
+    X(document_new_from_bytes) \
+    X(document_get_n_pages) \
+    X(document_get_page) \
+    X(document_find_dest) \
+    X(dest_free) \
+    X(page_get_size) \
+    X(page_render) \
+    X(index_iter_new) \
+    X(index_iter_free) \
+    X(index_iter_next) \
+    X(index_iter_get_child) \
+    X(index_iter_is_open) \
+    X(index_iter_get_action) \
+    X(action_free)
+
+struct PdfbibPopplerTabelle {
+#define PDFBIB_FELD(n) decltype(&poppler_##n) n;
+    PDFBIB_POPPLER(PDFBIB_FELD)
+#undef PDFBIB_FELD
+};
+
+template <typename F>
+bool pdfbibHolen(void* h, F& f, const char* name)
+{
+    f = reinterpret_cast<F>(::dlsym(h, name));
+    return f != nullptr;
+}
+
+const PdfbibPopplerTabelle* pdfbibPoppler()
+{
+    static PdfbibPopplerTabelle p{};
+    static int zustand = 0;  // 0 not tried, 1 loaded, -1 not there
+    if (zustand == 0) {
+        zustand = -1;
+        void* h = ::dlopen("libpoppler-glib.so.8", RTLD_NOW | RTLD_LOCAL);
+        if (!h) h = ::dlopen("libpoppler-glib.so", RTLD_NOW | RTLD_LOCAL);
+        bool ok = h != nullptr;
+#define PDFBIB_HOLEN(n) ok = ok && pdfbibHolen(h, p.n, "poppler_" #n);
+        PDFBIB_POPPLER(PDFBIB_HOLEN)
+#undef PDFBIB_HOLEN
+        if (ok) zustand = 1;
+    }
+    return zustand == 1 ? &p : nullptr;
+}
+
+}  // namespace
 
 namespace pdfbibQpdf {
 // A loaded file: its bytes (qpdf reads them in place, poppler its copy), the qpdf
@@ -80,9 +134,9 @@ int pdfbibZielSeite(PopplerDocument* pd, PopplerDest* d)
 {
     if (!d) return 0;
     if (d->type == POPPLER_DEST_NAMED) {
-        PopplerDest* n = poppler_document_find_dest(pd, d->named_dest);
+        PopplerDest* n = pdfbibPoppler()->document_find_dest(pd, d->named_dest);
         int s = n ? n->page_num : 0;
-        if (n) poppler_dest_free(n);
+        if (n) pdfbibPoppler()->dest_free(n);
         return s;
     }
     return d->page_num;
@@ -96,19 +150,19 @@ void pdfbibIndexLesen(PopplerDocument* pd, PopplerIndexIter* it, int eltern, int
         g.id = neueId();
         g.eltern = eltern;
         g.seite = 0;
-        g.offen = poppler_index_iter_is_open(it) ? 1 : 0;
-        if (PopplerAction* a = poppler_index_iter_get_action(it)) {
+        g.offen = pdfbibPoppler()->index_iter_is_open(it) ? 1 : 0;
+        if (PopplerAction* a = pdfbibPoppler()->index_iter_get_action(it)) {
             g.titel = pdfbibAusUtf8(a->any.title);
             if (a->type == POPPLER_ACTION_GOTO_DEST) g.seite = pdfbibZielSeite(pd, a->goto_dest.dest);
-            poppler_action_free(a);
+            pdfbibPoppler()->action_free(a);
         }
         int id = g.id;
         doc.gliederung.push_back(std::move(g));
-        if (PopplerIndexIter* kind = poppler_index_iter_get_child(it)) {
+        if (PopplerIndexIter* kind = pdfbibPoppler()->index_iter_get_child(it)) {
             if (tiefe < PDFBIB_GLIEDERUNG_TIEFESUP) pdfbibIndexLesen(pd, kind, id, tiefe + 1, doc, neueId);
-            poppler_index_iter_free(kind);
+            pdfbibPoppler()->index_iter_free(kind);
         }
-    } while (poppler_index_iter_next(it));
+    } while (pdfbibPoppler()->index_iter_next(it));
 }
 
 cairo_status_t pdfbibAnhaengen(void* ziel, const unsigned char* daten, unsigned int n)
@@ -277,8 +331,9 @@ void pdfbibFertigstellen(const PdfbibDokument& doc, QPDF& pdf)
 
 PopplerDocument* pdfbibPopplerAus(GBytes* bytes, const char* passwort)
 {
+    if (!pdfbibPoppler()) return nullptr;
     GError* fehler = nullptr;
-    PopplerDocument* pd = poppler_document_new_from_bytes(bytes, passwort, &fehler);
+    PopplerDocument* pd = pdfbibPoppler()->document_new_from_bytes(bytes, passwort, &fehler);
     if (fehler) g_error_free(fehler);
     return pd;
 }
@@ -407,14 +462,14 @@ int pdfbibPdfLaden(std::string daten, const std::string& passwortUtf8, PdfbibDok
     }
     q->bytes = g_bytes_new_static(q->kopie.data(), q->kopie.size());
     q->poppler = pdfbibPopplerAus(q->bytes, nullptr);
-    if (!q->poppler || poppler_document_get_n_pages(q->poppler) != static_cast<int>(q->seiten.size()))
+    if (!q->poppler || pdfbibPoppler()->document_get_n_pages(q->poppler) != static_cast<int>(q->seiten.size()))
         return DPL_E_FORMAT;
     doc.seiten.clear();
     for (size_t i = 0; i < q->seiten.size(); ++i) {
         PdfbibSeite s;
-        PopplerPage* pp = poppler_document_get_page(q->poppler, static_cast<int>(i));
+        PopplerPage* pp = pdfbibPoppler()->document_get_page(q->poppler, static_cast<int>(i));
         if (pp) {
-            poppler_page_get_size(pp, &s.breite, &s.hoehe);
+            pdfbibPoppler()->page_get_size(pp, &s.breite, &s.hoehe);
             g_object_unref(pp);
         }
         s.quelle = q;
@@ -423,9 +478,9 @@ int pdfbibPdfLaden(std::string daten, const std::string& passwortUtf8, PdfbibDok
     }
     doc.seite = 1;
     doc.gliederung.clear();
-    if (PopplerIndexIter* it = poppler_index_iter_new(q->poppler)) {
+    if (PopplerIndexIter* it = pdfbibPoppler()->index_iter_new(q->poppler)) {
         pdfbibIndexLesen(q->poppler, it, 0, 1, doc, neueId);
-        poppler_index_iter_free(it);
+        pdfbibPoppler()->index_iter_free(it);
     }
     doc.geladen = q;
     doc.veraendert = false;
@@ -476,10 +531,10 @@ int pdfbibSeiteRendern(const PdfbibDokument& doc, int seite, double dpi, cairo_t
         }
     }
     int rc = DPL_E_SEITE;
-    if (PopplerPage* pp = poppler_document_get_page(pd, index)) {
+    if (PopplerPage* pp = pdfbibPoppler()->document_get_page(pd, index)) {
         cairo_save(cr);
         cairo_scale(cr, dpi / 72.0, dpi / 72.0);
-        poppler_page_render(pp, cr);
+        pdfbibPoppler()->page_render(pp, cr);
         cairo_restore(cr);
         g_object_unref(pp);
         rc = 0;

@@ -1,5 +1,7 @@
 // Backend selection: VELMO_BACKEND, the display, unknown names; and that the
 // headless backend needs no display at all.
+#include <dlfcn.h>
+
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -86,6 +88,9 @@ TEST_F(Backend, SelectionByVariableAndDisplay)
         EXPECT_STREQ(plBackendName(), f.name);
         plBackendEnde();
     }
+    // The desktop module beside this program needs the layer's functions
+    // from a program that offers them: a test program never takes it in.
+    EXPECT_EQ(dlopen("libgtk-3.so.0", RTLD_NOW | RTLD_NOLOAD), nullptr);
 }
 
 TEST_F(Backend, HeadlessRunsWithoutDisplayAndKeepsAVirtualScreen)

@@ -35,6 +35,33 @@ struct Speicher {
     }
 };
 
+// A new bitmap is black in every pixel, small or page-sized, also where the
+// memory of a white one of the same size was given back just before.
+TEST(GdiBitmap, ANewBitmapIsBlackEvenInMemoryUsedBefore)
+{
+    for (SIZE g : {SIZE{1, 1}, SIZE{37, 5}, SIZE{256, 256}, SIZE{1920, 1080}}) {
+        SCOPED_TRACE(g.cx);
+        { Speicher weiss(g.cx, g.cy, WEISS); }
+        HDC dc = CreateCompatibleDC(0);
+        HBITMAP bm = CreateCompatibleBitmap(dc, g.cx, g.cy);
+        HGDIOBJ alt = SelectObject(dc, bm);
+        for (POINT p : {POINT{0, 0}, POINT{g.cx - 1, 0}, POINT{g.cx / 2, g.cy / 2}, POINT{g.cx - 1, g.cy - 1}})
+            EXPECT_EQ(GetPixel(dc, p.x, p.y), SCHWARZ);
+        std::vector<uint32_t> bits(static_cast<size_t>(g.cx) * g.cy, 0xFFFFFFFF);
+        BITMAPINFO bi{};
+        bi.bmiHeader = {sizeof(BITMAPINFOHEADER), g.cx, -g.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        SelectObject(dc, alt);
+        ASSERT_EQ(GetDIBits(dc, bm, 0, g.cy, bits.data(), &bi, DIB_RGB_COLORS), g.cy);
+        for (uint32_t b : bits)
+            if ((b & 0xFFFFFF) != 0) {
+                ADD_FAILURE() << "a pixel not black: " << std::hex << b;
+                break;
+            }
+        DeleteObject(bm);
+        DeleteDC(dc);
+    }
+}
+
 TEST(GdiBlt, RasterOperationsCombinePatternSourceAndTargetBitwise)
 {
     const COLORREF S = RGB(0xC3, 0x5A, 0x0F), D = RGB(0xA5, 0xF0, 0x33), P = RGB(0x0F, 0x3C, 0xAA);

@@ -469,3 +469,59 @@ TEST(GdiText, FastMetricsAndCharacterWidthsEqualPangosOwn)
     DeleteDC(vektor);
     cairo_surface_destroy(pdf);
 }
+
+namespace {
+
+// Cell heights (positive lfHeight) are searched size by size from the face's
+// ratio; the start works the steps out from the face instead. Both must give
+// the same font: metrics and every character width, for each stand-in face
+// and a range of heights on the way to the 128-pixel measuring size.
+TEST(GdiText, CellHeightStepsFromTheFaceMatchTheSearchBySize)
+{
+    const char* flaechen[] = {"Arial",       "Times New Roman", "Courier New",     "DejaVu Sans",
+                              "DejaVu Serif", "DejaVu Sans Mono", "Liberation Sans", "Liberation Serif",
+                              "Liberation Mono", "System"};
+    struct Ergebnis {
+        TEXTMETRIC tm;
+        std::vector<int> breiten;
+    };
+    auto messen = [&](bool schaetzen) {
+        gdiTextFreigeben();
+        gdiZellSchaetzungSetzen(schaetzen);
+        std::vector<Ergebnis> aus;
+        HDC dc = CreateCompatibleDC(0);
+        for (const char* f : flaechen)
+            for (int hoehe : {6, 9, 12, 13, 14, 15, 16, 20, 27, 33, 48, 64, 100, 127, 128, 129}) {
+                for (int gewicht : {FW_NORMAL, FW_BOLD}) {
+                    Schrift s(dc, hoehe, f, gewicht);
+                    Ergebnis e{};
+                    GetTextMetrics(dc, &e.tm);
+                    for (int c = 32; c < 256; ++c) {
+                        char z = static_cast<char>(c);
+                        SIZE g{};
+                        GetTextExtentPoint32(dc, &z, 1, &g);
+                        e.breiten.push_back(g.cx);
+                    }
+                    aus.push_back(e);
+                }
+            }
+        DeleteDC(dc);
+        gdiZellSchaetzungSetzen(true);
+        return aus;
+    };
+    const std::vector<Ergebnis> stufen = messen(false), geschaetzt = messen(true);
+    ASSERT_EQ(stufen.size(), geschaetzt.size());
+    for (size_t i = 0; i < stufen.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(geschaetzt[i].tm.tmHeight, stufen[i].tm.tmHeight);
+        EXPECT_EQ(geschaetzt[i].tm.tmAscent, stufen[i].tm.tmAscent);
+        EXPECT_EQ(geschaetzt[i].tm.tmDescent, stufen[i].tm.tmDescent);
+        EXPECT_EQ(geschaetzt[i].tm.tmAveCharWidth, stufen[i].tm.tmAveCharWidth);
+        EXPECT_EQ(geschaetzt[i].tm.tmMaxCharWidth, stufen[i].tm.tmMaxCharWidth);
+        EXPECT_EQ(geschaetzt[i].tm.tmInternalLeading, stufen[i].tm.tmInternalLeading);
+        EXPECT_EQ(geschaetzt[i].breiten, stufen[i].breiten);
+    }
+    gdiTextFreigeben();
+}
+
+}  // namespace
