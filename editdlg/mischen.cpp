@@ -78,29 +78,15 @@ int MischLesen(const char* quelle, transport& t, BauKonvertFn konv)
     return r;
 }
 
-// The component count of the library's header, read here: the index
-// reader stops quietly at an entry it cannot read, so its count alone could
-// pass a failed read for a shorter library. -1 when unreadable.
-int MischKopfAnzahl(const char* bib)
-{
-    const int f = dosopen(bib, 0);
-    if (f < 0) return ERROR;
-    unsigned char kopf[12];
-    const int n = dosread(f, kopf, sizeof kopf);
-    dosclose(f);
-    if (n != static_cast<int>(sizeof kopf)) return ERROR;
-    return kopf[10] | (kopf[11] << 8);
-}
-
 // Every name of the library in index order; -1 when it cannot be read
-// whole (an empty list must never pass for an empty library).
+// whole: a failed read, or an entry chain that leaves the file (the
+// header's count is above the index's), so that no copy drops components.
 int MischNamen(const char* bib, std::vector<std::string>* namen)
 {
     namen->clear();
-    const int kopf = MischKopfAnzahl(bib);
     BauBibHandle h;
-    if (kopf < 0 || BauBibOeffnen(&h, bib) != 0) return ERROR;
-    if (h.anzahl != kopf) {
+    if (BauBibOeffnen(&h, bib) != 0) return ERROR;
+    if (h.anzahl != h.kopfAnzahl) {
         BauBibZu(&h);
         return ERROR;
     }
