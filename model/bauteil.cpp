@@ -270,12 +270,12 @@ void bauCacheFuellen()
 {
     btdinh& s = btdlis[bauCacheIndex];
     if (!s.namtab) {
-        s.namtab = static_cast<btlnam*>(fmalloc(BTLSUP, sizeof(btlnam)));
-        if (!s.namtab) wiAssert("bauteil", __LINE__, "( btdlis[slot].namtab = fmalloc( BTLSUP, sizeof(struct btlnam) )) != NULL");
+        s.namtab = static_cast<btlnam*>(fmalloc(BAUTABSUP, sizeof(btlnam)));
+        if (!s.namtab) wiAssert("bauteil", __LINE__, "( btdlis[slot].namtab = fmalloc( BAUTABSUP, sizeof(struct btlnam) )) != NULL");
     }
     if (!s.orgtab) {
-        s.orgtab = static_cast<btlorg*>(fmalloc(BTLSUP, sizeof(btlorg)));
-        if (!s.orgtab) wiAssert("bauteil", __LINE__, "( btdlis[slot].orgtab = fmalloc( BTLSUP, sizeof(struct btlorg) )) != NULL");
+        s.orgtab = static_cast<btlorg*>(fmalloc(BAUTABSUP, sizeof(btlorg)));
+        if (!s.orgtab) wiAssert("bauteil", __LINE__, "( btdlis[slot].orgtab = fmalloc( BAUTABSUP, sizeof(struct btlorg) )) != NULL");
     }
     strkopie(s.pfad, bauPfadGeladen, BAUPFADSUP);
     s.zaehler = DatPruefZaehler();
@@ -413,10 +413,10 @@ bool bauZeichnungDaten(const char* zeichnung, std::vector<unsigned char>* daten)
 void BauInit()
 {
     if (bauGestartet) return;
-    btlorgtab = static_cast<btlorg*>(fmalloc(BTLSUP, sizeof(btlorg)));
-    if (!btlorgtab) wiAssert("bauteil", __LINE__, "( btlorgtab = fmalloc( BTLSUP, sizeof(struct btlorg) )) != NULL");
-    btlnamtab = static_cast<btlnam*>(fmalloc(BTLSUP, sizeof(btlnam)));
-    if (!btlnamtab) wiAssert("bauteil", __LINE__, "( btlnamtab = fmalloc( BTLSUP, sizeof(struct btlnam) )) != NULL");
+    btlorgtab = static_cast<btlorg*>(fmalloc(BAUTABSUP, sizeof(btlorg)));
+    if (!btlorgtab) wiAssert("bauteil", __LINE__, "( btlorgtab = fmalloc( BAUTABSUP, sizeof(struct btlorg) )) != NULL");
+    btlnamtab = static_cast<btlnam*>(fmalloc(BAUTABSUP, sizeof(btlnam)));
+    if (!btlnamtab) wiAssert("bauteil", __LINE__, "( btlnamtab = fmalloc( BAUTABSUP, sizeof(struct btlnam) )) != NULL");
     btdlis = static_cast<btdinh*>(fmalloc(BAUCACHESUP, sizeof(btdinh)));
     if (!btdlis) wiAssert("bauteil", __LINE__, "( btdlis = fmalloc( 3, sizeof(struct btdinh) )) != NULL");
     bauCacheIndex = 0;
@@ -544,7 +544,7 @@ int BauLaden(const char* bib)
     if (bauAusCache(pfad)) return 0;
 
     if (!bauKopfLesen(&bauDatei, &bauKopf) || !bauMagicRichtig(bauKopf) || bauKopf.version <= 5 ||
-        bauKopf.anzahl < 0 || bauKopf.anzahl >= BTLSUP) {
+        bauKopf.anzahl < 0 || bauKopf.anzahl >= BAUTABSUP) {
         BauBibSchliessen();
         return ERROR;
     }

@@ -21,7 +21,7 @@
 
 struct BEF;
 
-constexpr int BTLSUP = 30000;     // room of the name and origin tables
+constexpr int BAUTABSUP = 30000;     // room of the name and origin tables
 constexpr int BAUANZAHLMAX = 29999;  // components a library can hold
 constexpr int BAUPFADSUP = 200;   // characters of a library path
 constexpr int BAUNAMSUP = 20;     // characters of a component name (long entries)
