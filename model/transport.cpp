@@ -5,8 +5,6 @@
 #include <vector>
 
 #include "model/altbau.h"
-#include "model/befehl.h"
-#include "model/zeichnun.h"
 #include "support/basis.h"
 #include "support/dosdatei.h"
 #include "support/fileload.h"
@@ -50,23 +48,6 @@ bool traNamen(const char* quelle, bool alt, std::vector<std::string>* namen)
     return gut;
 }
 
-// The records of an old component into a drawing, each through `konv`.
-int traAltNachZeichnung(AltBauHandle* h, const char* zeichnung, BauKonvertFn konv)
-{
-    ZeiDatei z;
-    if (ZeiDateiAnlegen(&z, zeichnung) != 0) return ERROR;
-    BEF b;
-    while (AltBauRead(h, &b) == 0) {
-        if (konv) konv(&b);
-        if (ZeiBefSchreiben(&z, &b) != 0) {
-            ZeiDateiVerwerfen(&z);
-            return ERROR;
-        }
-    }
-    ZeiFormatSetzen(&z, 't');
-    return ZeiDateiSchliessen(&z) == 0 ? 0 : ERROR;
-}
-
 // One component into a temporary drawing (t.datei set); no file is left
 // behind on failure.
 int traLesen(const char* quelle, bool alt, transport& t, BauKonvertFn konv, TraBericht* b)
@@ -76,7 +57,7 @@ int traLesen(const char* quelle, bool alt, transport& t, BauKonvertFn konv, TraB
     if (alt) {
         AltBauHandle h;
         if (AltBauOpen(&h, quelle, t.name) != 0) return traFehler(b, TRA_BAUTEIL, t.name);
-        r = traAltNachZeichnung(&h, t.datei, konv);
+        r = AltBauNachZeichnungMit(&h, t.datei, konv);
     } else {
         BauHandle h;
         if (BauOpen(&h, quelle, t.name) != 0) return traFehler(b, TRA_BAUTEIL, t.name);

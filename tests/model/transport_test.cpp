@@ -41,19 +41,7 @@ struct Transport : ::testing::Test {
         for (auto& e : std::filesystem::directory_iterator(verz)) n.push_back(e.path().filename().string());
         return n;
     }
-    std::vector<std::string> namen(const std::string& bib)
-    {
-        BauBibHandle h;
-        std::vector<std::string> v;
-        if (BauBibOeffnen(&h, bib.c_str()) != 0) return v;
-        for (int i = 0; i < h.anzahl; ++i) {
-            char n[BAUNAMSUP + 1];
-            BauNameHolen(&h, i, n, sizeof n);
-            v.push_back(n);
-        }
-        BauBibZu(&h);
-        return v;
-    }
+    static std::vector<std::string> namen(const std::string& bib) { return mtBibNamen(bib); }
     // A new empty current library.
     std::string leer(const char* name)
     {
