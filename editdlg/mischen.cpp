@@ -1,5 +1,5 @@
-// Copies between libraries in batches of TRASUP temporary drawings, and the
-// rewrites that go through a temporary library.
+// Copies between libraries over the model's batch copier, and the rewrites
+// that go through a temporary library.
 #include "editdlg/mischen.h"
 
 #include <algorithm>
@@ -22,8 +22,6 @@
 
 namespace {
 
-std::vector<int> mischStapel;
-
 bool MischNameGut(const char* pfad)
 {
     const char* n = pfad;
@@ -32,89 +30,28 @@ bool MischNameGut(const char* pfad)
     return strnvgl(n, "BAUTEILE", 8) == 0;
 }
 
-void MischRowsWeg(std::vector<transport>& zeilen)
+// The caller's filter behind the progress line.
+struct MischFilterMit {
+    MISCHFILTER filter;
+    void* benutzer;
+};
+
+int MischFortschritt(const char* name, void* u)
 {
-    for (const transport& t : zeilen) dateiloeschen(t.datei);
-    zeilen.clear();
+    wiLangText(name);
+    const auto* f = static_cast<const MischFilterMit*>(u);
+    return f->filter ? f->filter(name, f->benutzer) : 1;
 }
 
-// Appends the batch to the target; every temporary file is gone after it.
-int MischLeeren(std::vector<transport>& zeilen, const char* ziel)
+// The message of what stopped a copy.
+void MischFehlerMelden(const TraBericht& b, const char* ziel)
 {
-    if (zeilen.empty()) return 0;
-    mischStapel.push_back(static_cast<int>(zeilen.size()));
-    BauBibHandle h;
-    int r = BauBibOeffnen(&h, ziel);
-    if (r != 0) BautMeldung(13);
-    for (size_t i = 0; r == 0 && i < zeilen.size(); ++i) {
-        if (BauAufnehmen(&h, zeilen[i].name, zeilen[i].datei) != 0) {
-            BautMeldung(14, zeilen[i].name, ziel);
-            r = ERROR;
-        }
+    switch (b.fehler) {
+    case TRA_BAUTEIL: BautMeldung(27); break;
+    case TRA_ZEICHNUNG: BautMeldung(28); break;
+    case TRA_AUFNEHMEN: BautMeldung(14, b.name, ziel); break;
+    default: BautMeldung(13); break;
     }
-    BauBibZu(&h);
-    MischRowsWeg(zeilen);
-    return r;
-}
-
-// Reads one component into a temporary drawing; -1 after a message.
-int MischLesen(const char* quelle, transport& t, BauKonvertFn konv)
-{
-    if (tempname(t.datei) != 0) {
-        BautMeldung(28);
-        return ERROR;
-    }
-    BauHandle h;
-    if (BauOpen(&h, quelle, t.name) != 0) {
-        BautMeldung(27);
-        return ERROR;
-    }
-    const int r = BauNachZeichnungMit(&h, t.datei, konv);
-    BauClose(&h);
-    if (r != 0) {
-        dateiloeschen(t.datei);
-        BautMeldung(28);
-    }
-    return r;
-}
-
-// The component count of the library's header, read here: the index
-// reader stops quietly at an entry it cannot read, so its count alone could
-// pass a failed read for a shorter library. -1 when unreadable.
-int MischKopfAnzahl(const char* bib)
-{
-    const int f = dosopen(bib, 0);
-    if (f < 0) return ERROR;
-    unsigned char kopf[12];
-    const int n = dosread(f, kopf, sizeof kopf);
-    dosclose(f);
-    if (n != static_cast<int>(sizeof kopf)) return ERROR;
-    return kopf[10] | (kopf[11] << 8);
-}
-
-// Every name of the library in index order; -1 when it cannot be read
-// whole (an empty list must never pass for an empty library).
-int MischNamen(const char* bib, std::vector<std::string>* namen)
-{
-    namen->clear();
-    const int kopf = MischKopfAnzahl(bib);
-    BauBibHandle h;
-    if (kopf < 0 || BauBibOeffnen(&h, bib) != 0) return ERROR;
-    if (h.anzahl != kopf) {
-        BauBibZu(&h);
-        return ERROR;
-    }
-    for (int i = 0; i < h.anzahl; ++i) {
-        char n[BAUNAMSUP + 1];
-        BauNameHolen(&h, i, n, sizeof n);
-        if (!n[0]) {
-            BauBibZu(&h);
-            return ERROR;
-        }
-        namen->emplace_back(n);
-    }
-    BauBibZu(&h);
-    return 0;
 }
 
 // The library's caches forget every file the rewrite touched.
@@ -172,7 +109,7 @@ int MischVerwerfen(const char* tmp)
 
 }  // namespace
 
-const std::vector<int>& MischStapel() { return mischStapel; }
+const std::vector<int>& MischStapel() { return TraStapel(); }
 
 int MischTmpName(const char* bib, char* aus, size_t kap)
 {
@@ -203,40 +140,17 @@ int MischTmpName(const char* bib, char* aus, size_t kap)
 
 int MischKopieren(const char* quelle, const char* ziel, MISCHFILTER filter, void* benutzer, BauKonvertFn konv)
 {
-    mischStapel.clear();
     if (!MischNameGut(quelle) || !MischNameGut(ziel)) {
         BautMeldung(7);
         return ERROR;
     }
-    std::vector<std::string> namen;
-    if (MischNamen(quelle, &namen) != 0) {
-        BautMeldung(13);
-        return ERROR;
-    }
-    std::vector<transport> zeilen;
-    zeilen.reserve(TRASUP);
+    MischFilterMit f{filter, benutzer};
+    TraBericht b;
     wiLangStart(TextNr3000(15));
-    int drin = 0, r = 0;
-    for (const std::string& n : namen) {
-        if (static_cast<int>(zeilen.size()) == TRASUP) {
-            const int k = static_cast<int>(zeilen.size());
-            if ((r = MischLeeren(zeilen, ziel)) != 0) break;
-            drin += k;
-        }
-        transport t{};
-        strkopie(t.name, n.c_str(), BAUNAMSUP);
-        wiLangText(t.name);
-        if (filter && !filter(t.name, benutzer)) continue;
-        if ((r = MischLesen(quelle, t, konv)) != 0) break;
-        zeilen.push_back(t);
-    }
-    if (r == 0) {
-        const int k = static_cast<int>(zeilen.size());
-        if ((r = MischLeeren(zeilen, ziel)) == 0) drin += k;
-    }
-    MischRowsWeg(zeilen);
+    const int r = TraKopieren(quelle, ziel, MischFortschritt, &f, konv, &b);
     wiLangEnde();
-    return r == 0 ? drin : ERROR;
+    if (r < 0) MischFehlerMelden(b, ziel);
+    return r;
 }
 
 int MischEinfuegen(const char* bib, const char* quelle, int* gleichnamig)
@@ -314,30 +228,11 @@ int MischSprache(const char* bib, int* anzahl)
     return 0;
 }
 
-namespace {
-std::string mischTraMeldung;
-void MischTraMelden(const char* text)
-{
-    if (mischTraMeldung.empty()) mischTraMeldung = text;
-}
-}  // namespace
-
 int MischUmwandeln(const char* bib)
 {
     char tmp[BAUPFADSUP + 1];
     if (MischTmpAnlegen(bib, 6, tmp, sizeof tmp) != 0) return ERROR;
-    char ordner[BAUPFADSUP + 1];
-    if (tempverz(ordner) != 0) {
-        BautMeldung(43, bib);
-        return MischVerwerfen(tmp);
-    }
-    mischTraMeldung.clear();
-    int fehler = 0;
-    const int r = TraBibKopieren(bib, tmp, ordner, MischTraMelden, &fehler);
-    if (r < 0 || fehler > 0) {
-        wiHinweis("%s", mischTraMeldung.empty() ? TextNr3000(13) : mischTraMeldung.c_str());
-        return MischVerwerfen(tmp);
-    }
+    if (MischKopieren(bib, tmp, nullptr, nullptr, nullptr) < 0) return MischVerwerfen(tmp);
     if (MischErsetzen(tmp, bib) != 0) return ERROR;
     BautMeldung(8);
     return 0;

@@ -1,8 +1,8 @@
 // Copying components between libraries and the library rewrites built on
 // it: insert another library, delete components, rename language text
 // files, convert an old library. Prefix `Misch`. Calls model (libraries,
-// the old-library batch copier, records), config (language names, texts
-// 3000 on), support, platform (rename) and winlib (messages, progress).
+// the batch copier, records), config (language names, texts 3000 on),
+// support, platform (rename) and winlib (messages, progress).
 //
 // Nothing is lost: every rewrite builds the new library under a temporary
 // name in the library's folder (beginning "BAUTEILE", so the library rules
@@ -16,15 +16,17 @@
 #include <vector>
 
 #include "model/bauteil.h"
+#include "model/transport.h"
 
 // Keeps a component (1) or skips it (0).
-typedef int (*MISCHFILTER)(const char* name, void* benutzer);
+using MISCHFILTER = TraFilterFn;
 
-// Appends every component of `quelle` that the filter keeps (all without
-// one) to `ziel`, TRASUP a batch, each record through `konv` when given.
-// The number appended, or -1 after a message (source not opened, a
-// component not read or written, an append failed; the target may then hold
-// part of the copy). Both names must begin with "BAUTEILE".
+// Appends every component of `quelle` (a current or an old library) that
+// the filter keeps (all without one) to `ziel` by the model's batch copier,
+// each record through `konv` when given, the names shown as progress. The
+// number appended, or -1 after a message (source not opened or not read
+// whole, a component not read or written, an append failed; the target may
+// then hold part of the copy). Both names must begin with "BAUTEILE".
 int MischKopieren(const char* quelle, const char* ziel, MISCHFILTER filter, void* benutzer, BauKonvertFn konv);
 // The size of each batch of the last copy (tests).
 const std::vector<int>& MischStapel();

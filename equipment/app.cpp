@@ -18,6 +18,7 @@
 #include "equipment/nhuliste.h"
 #include "equipment/nzustext.h"
 #include "equipment/wse.h"
+#include "model/bauteil.h"
 #include "model/beffifo.h"
 #include "model/edhaken.h"
 #include "model/tempzeic.h"
@@ -27,12 +28,6 @@
 #include "model/zerleg.h"
 #include "support/basis.h"
 #include "support/texte.h"
-
-// model/bauteil.h names its own table size BTLSUP as btl.h does; the
-// equivalence test is declared here.
-int BauAequivalent(const char* a, const char* b);
-void BauAequiLeeren();
-void BauAequiFrei();
 
 namespace {
 

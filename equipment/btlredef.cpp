@@ -9,13 +9,10 @@
 #include "equipment/nartikel.h"
 #include "equipment/nhuliste.h"
 #include "equipment/nzustext.h"
+#include "model/bauteil.h"
 #include "model/textvar.h"
 #include "support/basis.h"
 #include "support/texte.h"
-
-// model/bauteil.h names its own table size BTLSUP as btl.h does; the one
-// function needed is declared here.
-int BauAequivalent(const char* a, const char* b);
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include "equipment/nartikel.h"
 #include "lists/auswertung.h"
 #include "lists/bmauswert.h"
-#include "lists/schildbau.h"
+#include "model/bauteil.h"
 #include "model/befehl.h"
 #include "model/einstell.h"
 #include "model/textvar.h"
@@ -31,6 +31,16 @@
 #include "winlib/seitendienst.h"
 
 namespace {
+
+// The component of a label run, opened, read and closed through one handle.
+BauHandle schildBau;
+
+// 0, or -1 when the component is not in the library (short name `bib`).
+int SchildBauOeffnen(const char* bib, const char* name) { return BauOpen(&schildBau, bib, name) == 0 ? 0 : -1; }
+// 0 and the next record, or -1 at the component's end.
+int SchildBauLesen(BEF* b) { return BauRead(&schildBau, b) == 0 ? 0 : -1; }
+void SchildBauZu() { BauClose(&schildBau); }
+void SchildBibZu() { BauBibSchliessen(); }
 
 constexpr int SCHILDSCHRITTE = 80;  // steps scanned in a label text
 constexpr int PFADSCHILDSUP = 260;  // characters of a sheet path

@@ -582,10 +582,16 @@ int AltBauRead(AltBauHandle* h, BEF* b)
 
 int AltBauNachZeichnung(AltBauHandle* h, const char* zeichnung)
 {
+    return AltBauNachZeichnungMit(h, zeichnung, nullptr);
+}
+
+int AltBauNachZeichnungMit(AltBauHandle* h, const char* zeichnung, void (*fn)(BEF* b))
+{
     ZeiDatei z;
     if (ZeiDateiAnlegen(&z, zeichnung) != 0) return ERROR;
     BEF b;
     while (AltBauRead(h, &b) == 0) {
+        if (fn) fn(&b);
         if (ZeiBefSchreiben(&z, &b) != 0) {
             ZeiDateiVerwerfen(&z);
             return ERROR;

@@ -54,6 +54,8 @@ void AltBauName(const char* bib, int i, char* aus, size_t kap);
 int AltBauOpen(AltBauHandle* h, const char* bib, const char* name);
 int AltBauRead(AltBauHandle* h, BEF* b);
 int AltBauNachZeichnung(AltBauHandle* h, const char* zeichnung);
+// The same, each converted record through `fn` before it is written.
+int AltBauNachZeichnungMit(AltBauHandle* h, const char* zeichnung, void (*fn)(BEF* b));
 void AltBibSchliessen();
 
 int AltZeiOeffnen(const char* pfad, int* version, int* format);

@@ -56,7 +56,8 @@ struct BauKopf {
     char magic[4];
     int32_t version;
     int32_t laenge;  // L
-    int32_t anzahl;  // N
+    int32_t anzahl;  // N; of a loaded index, the entries it holds
+    int32_t kopfanzahl;  // N as the header gives it (loaded index only)
 };
 
 struct btdinh {
@@ -236,9 +237,13 @@ void bauStempelSetzen()
 }
 
 // Reads the entry chain into the tables. The index ends at the first entry
-// whose header or data would pass the end of the file.
-void bauIndexLesen(long dateigroesse)
+// whose header or data would pass the end of the file (a damaged chain: the
+// header's count stays in `kopfanzahl`); 0 then. A seek or read that fails
+// inside the file is no short library: -1.
+int bauIndexLesen(long dateigroesse)
 {
+    bauKopf.kopfanzahl = bauKopf.anzahl;
+    if (dateigroesse < 0) return ERROR;
     const int groesse = bauEintrag(bauKopf.version);
     const int feld = bauNamFeld(bauKopf.version);
     int64_t pos = BAUKOPF;
@@ -246,7 +251,7 @@ void bauIndexLesen(long dateigroesse)
     for (; n < bauKopf.anzahl; ++n) {
         unsigned char roh[BAULANG];
         if (pos + groesse > dateigroesse) break;
-        if (bdseek(&bauDatei, static_cast<int32_t>(pos)) != 0 || bdread(&bauDatei, roh, groesse) != 0) break;
+        if (bdseek(&bauDatei, static_cast<int32_t>(pos)) != 0 || bdread(&bauDatei, roh, groesse) != 0) return ERROR;
         const uint32_t d = static_cast<uint32_t>(bauLeseL32(roh + groesse - 4));
         if (pos + groesse + static_cast<int64_t>(d) > dateigroesse) break;
         btlnam& nam = btlnamtab[n];
@@ -258,18 +263,19 @@ void bauIndexLesen(long dateigroesse)
         pos += groesse + static_cast<int64_t>(d);
     }
     bauKopf.anzahl = n;
+    return 0;
 }
 
 void bauCacheFuellen()
 {
     btdinh& s = btdlis[bauCacheIndex];
     if (!s.namtab) {
-        s.namtab = static_cast<btlnam*>(fmalloc(BTLSUP, sizeof(btlnam)));
-        if (!s.namtab) wiAssert("bauteil", __LINE__, "( btdlis[slot].namtab = fmalloc( BTLSUP, sizeof(struct btlnam) )) != NULL");
+        s.namtab = static_cast<btlnam*>(fmalloc(BAUTABSUP, sizeof(btlnam)));
+        if (!s.namtab) wiAssert("bauteil", __LINE__, "( btdlis[slot].namtab = fmalloc( BAUTABSUP, sizeof(struct btlnam) )) != NULL");
     }
     if (!s.orgtab) {
-        s.orgtab = static_cast<btlorg*>(fmalloc(BTLSUP, sizeof(btlorg)));
-        if (!s.orgtab) wiAssert("bauteil", __LINE__, "( btdlis[slot].orgtab = fmalloc( BTLSUP, sizeof(struct btlorg) )) != NULL");
+        s.orgtab = static_cast<btlorg*>(fmalloc(BAUTABSUP, sizeof(btlorg)));
+        if (!s.orgtab) wiAssert("bauteil", __LINE__, "( btdlis[slot].orgtab = fmalloc( BAUTABSUP, sizeof(struct btlorg) )) != NULL");
     }
     strkopie(s.pfad, bauPfadGeladen, BAUPFADSUP);
     s.zaehler = DatPruefZaehler();
@@ -407,10 +413,10 @@ bool bauZeichnungDaten(const char* zeichnung, std::vector<unsigned char>* daten)
 void BauInit()
 {
     if (bauGestartet) return;
-    btlorgtab = static_cast<btlorg*>(fmalloc(BTLSUP, sizeof(btlorg)));
-    if (!btlorgtab) wiAssert("bauteil", __LINE__, "( btlorgtab = fmalloc( BTLSUP, sizeof(struct btlorg) )) != NULL");
-    btlnamtab = static_cast<btlnam*>(fmalloc(BTLSUP, sizeof(btlnam)));
-    if (!btlnamtab) wiAssert("bauteil", __LINE__, "( btlnamtab = fmalloc( BTLSUP, sizeof(struct btlnam) )) != NULL");
+    btlorgtab = static_cast<btlorg*>(fmalloc(BAUTABSUP, sizeof(btlorg)));
+    if (!btlorgtab) wiAssert("bauteil", __LINE__, "( btlorgtab = fmalloc( BAUTABSUP, sizeof(struct btlorg) )) != NULL");
+    btlnamtab = static_cast<btlnam*>(fmalloc(BAUTABSUP, sizeof(btlnam)));
+    if (!btlnamtab) wiAssert("bauteil", __LINE__, "( btlnamtab = fmalloc( BAUTABSUP, sizeof(struct btlnam) )) != NULL");
     btdlis = static_cast<btdinh*>(fmalloc(BAUCACHESUP, sizeof(btdinh)));
     if (!btdlis) wiAssert("bauteil", __LINE__, "( btdlis = fmalloc( 3, sizeof(struct btdinh) )) != NULL");
     bauCacheIndex = 0;
@@ -506,7 +512,11 @@ int BauVersion(const char* pfad)
     BauKopf k;
     const bool gelesen = bauKopfLesen(&d, &k);
     bdclose(&d);
-    if (!gelesen || !bauMagicRichtig(k)) return 4;
+    // A file too short for a header is an old library; a header that fails
+    // to read is no version at all (else a current library would pass for
+    // an old one).
+    if (!gelesen) return dateilaenge(p) < BAUKOPF ? 4 : ERROR;
+    if (!bauMagicRichtig(k)) return 4;
     return k.version;
 }
 
@@ -534,11 +544,14 @@ int BauLaden(const char* bib)
     if (bauAusCache(pfad)) return 0;
 
     if (!bauKopfLesen(&bauDatei, &bauKopf) || !bauMagicRichtig(bauKopf) || bauKopf.version <= 5 ||
-        bauKopf.anzahl < 0 || bauKopf.anzahl >= BTLSUP) {
+        bauKopf.anzahl < 0 || bauKopf.anzahl >= BAUTABSUP) {
         BauBibSchliessen();
         return ERROR;
     }
-    bauIndexLesen(dateilaenge(pfad));
+    if (bauIndexLesen(dateilaenge(pfad)) != 0) {
+        BauBibSchliessen();
+        return ERROR;
+    }
     bauTeile = std::make_shared<BauTeile>();
     bauStempelSetzen();
     shellsort(btlnamtab, bauKopf.anzahl, sizeof(btlnam), bauNamVgl);
@@ -653,6 +666,7 @@ int BauBibOeffnen(BauBibHandle* h, const char* bib)
     h->version = BauVersion(h->bib);
     if (h->version <= 5 || BauLaden(h->bib) != 0) return ERROR;
     h->anzahl = bauKopf.anzahl;
+    h->kopfAnzahl = bauKopf.kopfanzahl;
     h->kbyte = static_cast<int32_t>((static_cast<int64_t>(bauKopf.laenge) + 512) / 1024);
     return 0;
 }
@@ -726,6 +740,7 @@ int BauAufnehmen(BauBibHandle* h, const char* name, const char* zeichnung)
     if (BauLaden(pfad) != 0) return ERROR;
     if (r != 0) return ERROR;
     h->anzahl = bauKopf.anzahl;
+    h->kopfAnzahl = bauKopf.kopfanzahl;
     h->kbyte = static_cast<int32_t>((static_cast<int64_t>(bauKopf.laenge) + 512) / 1024);
     return 0;
 }

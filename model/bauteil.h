@@ -21,7 +21,7 @@
 
 struct BEF;
 
-constexpr int BTLSUP = 30000;     // room of the name and origin tables
+constexpr int BAUTABSUP = 30000;     // room of the name and origin tables
 constexpr int BAUANZAHLMAX = 29999;  // components a library can hold
 constexpr int BAUPFADSUP = 200;   // characters of a library path
 constexpr int BAUNAMSUP = 20;     // characters of a component name (long entries)
@@ -46,7 +46,8 @@ struct BauHandle {
 struct BauBibHandle {
     char bib[BAUPFADSUP + 1] = {};
     int32_t version = -1;
-    int32_t anzahl = 0;       // N
+    int32_t anzahl = 0;       // entries the index holds
+    int32_t kopfAnzahl = 0;   // N of the header: above `anzahl` when the chain leaves the file
     int32_t kbyte = 0;        // (L + 512) / 1024
 };
 
@@ -69,7 +70,9 @@ int BauBibGueltig(const char* pfad);     // 1 when the version is above 5
 int BauVersionOder4(const char* pfad);   // the version, or 4
 int BauNamLaenge();                      // 20 (version >= 10) or 10
 
-// Loads a library's index (path as given). 0 or -1.
+// Loads a library's index (path as given). 0, or -1 when the file cannot
+// be opened or read, or is no library of version 6 or above. An entry chain
+// that leaves the file ends the index there (0; see BauBibHandle).
 int BauLaden(const char* pfad);
 void BauBibSchliessen();
 int BauVorhanden(const char* name);

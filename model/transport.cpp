@@ -1,86 +1,135 @@
-// The batch copier of old component libraries (see transport.h).
+// The batch copier of component libraries (see transport.h).
 #include "model/transport.h"
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "model/altbau.h"
 #include "support/basis.h"
 #include "support/dosdatei.h"
+#include "support/fileload.h"
 #include "support/texte.h"
 
 namespace {
 
 std::vector<int> traStapel;
 
-void traMelden(TraMeldungFn melde, const std::string& t)
+int traFehler(TraBericht* b, int fehler, const char* name)
 {
-    if (melde != nullptr) melde(t.c_str());
+    b->fehler = fehler;
+    strkopie(b->name, name, BAUNAMSUP);
+    return ERROR;
 }
 
-// Appends the pending rows and deletes their files; the number appended.
-int traLeeren(std::vector<transport>& zeilen, const char* alt, const char* neu, TraMeldungFn melde, int* fehler)
+// Every name of the source in order; false when it cannot be read whole: a
+// failed read, or a current library whose entry chain leaves the file (its
+// header counts more than its index holds), so that no copy is short.
+bool traNamen(const char* quelle, bool alt, std::vector<std::string>* namen)
+{
+    if (alt) {
+        if (AltBibLaden(quelle) != 0) return false;
+        for (int i = 0;; ++i) {
+            char n[ALTNAMSUP + 1];
+            AltBauName(quelle, i, n, sizeof n);
+            if (!n[0]) return true;
+            namen->emplace_back(n);
+        }
+    }
+    BauBibHandle h;
+    if (BauBibOeffnen(&h, quelle) != 0) return false;
+    bool gut = h.anzahl == h.kopfAnzahl;
+    for (int i = 0; gut && i < h.anzahl; ++i) {
+        char n[BAUNAMSUP + 1];
+        BauNameHolen(&h, i, n, sizeof n);
+        gut = n[0] != '\0';
+        if (gut) namen->emplace_back(n);
+    }
+    BauBibZu(&h);
+    return gut;
+}
+
+// One component into a temporary drawing (t.datei set); no file is left
+// behind on failure.
+int traLesen(const char* quelle, bool alt, transport& t, BauKonvertFn konv, TraBericht* b)
+{
+    if (tempname(t.datei) != 0) return traFehler(b, TRA_ZEICHNUNG, t.name);
+    int r;
+    if (alt) {
+        AltBauHandle h;
+        if (AltBauOpen(&h, quelle, t.name) != 0) return traFehler(b, TRA_BAUTEIL, t.name);
+        r = AltBauNachZeichnungMit(&h, t.datei, konv);
+    } else {
+        BauHandle h;
+        if (BauOpen(&h, quelle, t.name) != 0) return traFehler(b, TRA_BAUTEIL, t.name);
+        r = BauNachZeichnungMit(&h, t.datei, konv);
+        BauClose(&h);
+    }
+    if (r != 0) {
+        dateiloeschen(t.datei);
+        return traFehler(b, TRA_ZEICHNUNG, t.name);
+    }
+    return 0;
+}
+
+void traWeg(std::vector<transport>& zeilen)
+{
+    for (const transport& t : zeilen) dateiloeschen(t.datei);
+    zeilen.clear();
+}
+
+// Appends the pending rows to the target, up to the first failure; every
+// pending file is gone after it.
+int traLeeren(std::vector<transport>& zeilen, const char* ziel, int* drin, TraBericht* b)
 {
     if (zeilen.empty()) return 0;
     traStapel.push_back(static_cast<int>(zeilen.size()));
-    int drin = 0;
     BauBibHandle h;
-    const bool offen = BauBibOeffnen(&h, neu) == 0;
-    if (!offen) traMelden(melde, "Kann Bauteildatei nicht \xF6""ffnen.");
-    for (const transport& t : zeilen) {
-        if (offen && BauAufnehmen(&h, t.name, t.datei) == 0) {
-            ++drin;
+    int r = BauBibOeffnen(&h, ziel) == 0 ? 0 : traFehler(b, TRA_ZIEL, "");
+    for (size_t i = 0; r == 0 && i < zeilen.size(); ++i) {
+        if (BauAufnehmen(&h, zeilen[i].name, zeilen[i].datei) != 0) {
+            r = traFehler(b, TRA_AUFNEHMEN, zeilen[i].name);
         } else {
-            if (offen) traMelden(melde, std::string("Unerwarteter Fehler\nbeim Import von ") + t.name + " in " + alt);
-            ++*fehler;
+            ++*drin;
         }
-        dateiloeschen(t.datei);
     }
-    if (offen) BauBibZu(&h);
-    zeilen.clear();
-    return drin;
+    if (h.version >= 6) BauBibZu(&h);
+    traWeg(zeilen);
+    return r;
 }
 
 }  // namespace
 
 const std::vector<int>& TraStapel() { return traStapel; }
 
-int TraBibKopieren(const char* alt, const char* neu, const char* tmpOrdner, TraMeldungFn melde, int* fehler)
+int TraKopieren(const char* quelle, const char* ziel, TraFilterFn filter, void* benutzer, BauKonvertFn konv,
+                TraBericht* bericht)
 {
-    int f = 0;
+    TraBericht eigen;
+    TraBericht* b = bericht ? bericht : &eigen;
+    *b = TraBericht{};
     traStapel.clear();
-    if (fehler != nullptr) *fehler = 0;
-    if (AltBibLaden(alt) != 0) {
-        traMelden(melde, "Kann Bauteildatei nicht \xF6""ffnen.");
-        return ERROR;
+    const int version = BauVersion(quelle);
+    if (version < 0) return traFehler(b, TRA_QUELLE, "");
+    const bool alt = version <= 5;
+    std::vector<std::string> namen;
+    const bool gelesen = traNamen(quelle, alt, &namen);
+    if (!gelesen) {
+        if (alt) AltBibSchliessen();
+        return traFehler(b, TRA_QUELLE, "");
     }
     std::vector<transport> zeilen;
     zeilen.reserve(TRASUP);
-    int drin = 0;
-    std::string ordner = tmpOrdner != nullptr ? tmpOrdner : "";
-    if (!ordner.empty() && ordner.back() != '/' && ordner.back() != '\\') ordner += '/';
-    for (int i = 0;; ++i) {
-        char name[ALTNAMSUP + 1];
-        AltBauName(alt, i, name, sizeof name);
-        if (name[0] == '\0') break;
-        if (static_cast<int>(zeilen.size()) == TRASUP) drin += traLeeren(zeilen, alt, neu, melde, &f);
+    int drin = 0, r = 0;
+    for (const std::string& n : namen) {
+        if (static_cast<int>(zeilen.size()) == TRASUP && (r = traLeeren(zeilen, ziel, &drin, b)) != 0) break;
         transport t{};
-        strkopie(t.name, name, BAUNAMSUP);
-        char datei[32];
-        std::snprintf(datei, sizeof datei, "zv5konv.%03d", i);
-        strkopie(t.datei, (ordner + datei).c_str(), BAUPFADSUP);
-        AltBauHandle h;
-        if (AltBauOpen(&h, alt, name) != 0 || AltBauNachZeichnung(&h, t.datei) != 0) {
-            traMelden(melde, std::string("Unerwarteter Fehler\nbeim Import von ") + name + " in " + alt);
-            dateiloeschen(t.datei);
-            ++f;
-            continue;
-        }
+        strkopie(t.name, n.c_str(), BAUNAMSUP);
+        if (filter && !filter(t.name, benutzer)) continue;
+        if ((r = traLesen(quelle, alt, t, konv, b)) != 0) break;
         zeilen.push_back(t);
     }
-    drin += traLeeren(zeilen, alt, neu, melde, &f);
-    AltBibSchliessen();
-    if (fehler != nullptr) *fehler = f;
-    return drin;
+    if (r == 0) r = traLeeren(zeilen, ziel, &drin, b);
+    traWeg(zeilen);
+    if (alt) AltBibSchliessen();
+    return r == 0 ? drin : ERROR;
 }

@@ -1,7 +1,5 @@
 // Scale removal of drawings (MstEntfernen and its record callback); see
-// zeiops.h. Kept apart from the other operations because the component
-// library and the equipment components both name a capacity BTLSUP. Prefix
-// `Mst`. Calls model (drawing files, walker, state, component library),
+// zeiops.h. Prefix `Mst`. Calls model (drawing files, walker, state, component library),
 // config (paths) and the helpers of zeiopsint.h.
 #include <cstring>
 #include <string>

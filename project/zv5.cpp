@@ -150,11 +150,14 @@ int Zv5BibKonvertieren(const char* alt, const char* neu)
         wiInfo("Der Dateiname muss von der Form BAUTEILE.??? sein.");
         return ERROR;
     }
-    std::string ordner = neu;
-    ordner = ordner.substr(0, ordner.size() - std::strlen(nn));
-    int fehler = 0;
-    const int n = TraBibKopieren(alt, neu, ordner.c_str(), zv5Melden, &fehler);
-    return n >= 0 && fehler == 0 ? 0 : ERROR;
+    TraBericht b;
+    if (TraKopieren(alt, neu, nullptr, nullptr, nullptr, &b) >= 0) return 0;
+    if (b.fehler == TRA_QUELLE || b.fehler == TRA_ZIEL) {
+        zv5Melden("Kann Bauteildatei nicht \xF6""ffnen.");
+    } else {
+        zv5Melden((std::string("Unerwarteter Fehler\nbeim Import von ") + b.name + " in " + alt).c_str());
+    }
+    return ERROR;
 }
 
 void Zv5Status(const char* text)

@@ -65,6 +65,22 @@ TEST_F(Baut, InsertMarksClashesAndFlushesTwentyAtATime)
     EXPECT_EQ(dateien(), (std::vector<std::string>{"BAUTEILE.L10", "BAUTEILE.L6", "TEIL.001", "programm"}));
 }
 
+// A library whose entries leave the file (two in the header, one in the
+// file) would copy short: inserting it is refused and changes nothing.
+TEST_F(Baut, InsertOfADamagedLibraryChangesNothing)
+{
+    const std::string l10 = kopie("BAUTEILE.L10", "BAUTEILE.L10");
+    std::string kurz = mtLesen(mtFixture("BAUTEILE.L6"));
+    kurz[10] = 2;
+    mtSchreiben(o / "BAUTEILE.KRZ", kurz);
+    const std::string vorher = mtLesen(l10);
+    int gleich = -1;
+    EXPECT_EQ(MischEinfuegen(l10.c_str(), (o / "BAUTEILE.KRZ").c_str(), &gleich), -1);
+    EXPECT_EQ(meldungen(), std::vector<std::string>{"Kann Bauteildatei nicht \xF6""ffnen."});
+    EXPECT_EQ(mtLesen(l10), vorher);
+    EXPECT_EQ(dateien(), (std::vector<std::string>{"BAUTEILE.KRZ", "BAUTEILE.L10", "programm"}));
+}
+
 TEST_F(Baut, DeleteNothingRewritesUnchangedDeleteSomeDropsThem)
 {
     const std::string bib = kopie("BAUTEILE.L10", "BAUTEILE.L10");

@@ -73,19 +73,7 @@ struct BautHilfe {
         for (const std::string& n : namen) ASSERT_EQ(BauAufnehmen(&h, n.c_str(), z.c_str()), 0) << n;
         BauBibZu(&h);
     }
-    std::vector<std::string> namen(const std::string& bib)
-    {
-        BauBibHandle h;
-        std::vector<std::string> v;
-        if (BauBibOeffnen(&h, bib.c_str()) != 0) return v;
-        for (int i = 0; i < h.anzahl; ++i) {
-            char n[BAUNAMSUP + 1];
-            BauNameHolen(&h, i, n, sizeof n);
-            v.push_back(n);
-        }
-        BauBibZu(&h);
-        return v;
-    }
+    static std::vector<std::string> namen(const std::string& bib) { return mtBibNamen(bib); }
     std::string bericht(const std::string& bib)
     {
         const std::string b = o / "programm/BERICHT.TXT";

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "config/verzeich.h"
+#include "editdlg/bmtexte.h"
 #include "editdlg/eddlg.h"
 #include "editdlg/zuordnung.h"
 #include "editor/edtseite.h"
@@ -13,11 +14,6 @@
 #include "equipment/apphaken.h"
 #include "tests/editdlg/bautpruef.h"
 #include "tests/editdlg/zuopruef.h"
-
-// From editdlg/bmtexte.h, whose component header clashes with the
-// library's (both name their capacity BTLSUP).
-void AppTextAnlegen(uint32_t id, const char* code, int nr, const BEF* b, const STT* s);
-void AppKennungEntpacken(const void* puffer);
 
 namespace {
 

@@ -9,14 +9,26 @@
 #include <string>
 #include <vector>
 
+#include "model/bauteil.h"
 #include "model/einstell.h"
 #include "lists/schilder.h"
 #include "tests/lists/awpruef.h"
-#include "tests/lists/schildbib.h"
 #include "platform/fehlersim.h"
 #include "model/zeichnun.h"
 
 namespace {
+
+// Adds a drawing as a component to a library; 0, or -1 when the library
+// cannot be opened or the component not added.
+int schildBauteilAufnehmen(const char* bib, const char* name, const char* zeichnung)
+{
+    BauBibHandle h;
+    if (BauBibOeffnen(&h, bib) != 0) return -1;
+    const int r = BauAufnehmen(&h, name, zeichnung);
+    BauBibZu(&h);
+    BauBibSchliessen();
+    return r == 0 ? 0 : -1;
+}
 
 class SchilderTest : public AwDemoTest {
 protected:

@@ -1,5 +1,6 @@
 // Helpers of the model tests: a fresh folder per test, whole-file reads and
-// writes, the fixture folder and the count of open file handles.
+// writes, the fixture folder, the count of open file handles and the names
+// of a component library.
 #pragma once
 
 #include <dirent.h>
@@ -10,6 +11,9 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
+
+#include "model/bauteil.h"
 
 inline std::string mtLesen(const std::string& pfad)
 {
@@ -61,3 +65,19 @@ struct MtOrdner {
         return n;
     }
 };
+
+// The names of a library in index order (empty when it does not open); the
+// library is closed again unless `zu` is false (it then stays loaded).
+inline std::vector<std::string> mtBibNamen(const std::string& bib, bool zu = true)
+{
+    BauBibHandle h;
+    std::vector<std::string> v;
+    if (BauBibOeffnen(&h, bib.c_str()) != 0) return v;
+    for (int i = 0; i < h.anzahl; ++i) {
+        char n[BAUNAMSUP + 1];
+        BauNameHolen(&h, i, n, sizeof n);
+        v.push_back(n);
+    }
+    if (zu) BauBibZu(&h);
+    return v;
+}
