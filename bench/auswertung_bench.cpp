@@ -32,6 +32,7 @@
 #include "equipment/nzustext.h"
 #include "lists/auswertung.h"
 #include "lists/awlauf.h"
+#include "model/einstell.h"
 #include "platform/orte.h"
 #include "project/pvwliste.h"
 #include "tools/demogen.h"
@@ -90,6 +91,7 @@ int main(int argc, char** argv)
     VerSetzen(1, projekt.string().c_str());
     VerSetzen(2, wurzel.string().c_str());
     PvwVerzLesen();
+    GrundEinstLesen(GrundEinst());  // the label sheets take their library from it
     BMZuruecksetzen();
     BMStart();
     AwKatalogAusDatei((fs::path(quellen) / ".." / ".." / "data" / "auswertungen.txt").string().c_str());

@@ -218,11 +218,14 @@ int DemoGross(const std::string& quellen, int blaetter, int geraete, const std::
         return -1;
     }
     if (DemoBibliothek(quellen, (wurzel / (std::string("BAUTEILE.") + DEMOBIBSUFFIX)).string()) != 0) return -1;
-    fs::copy_file(fs::path(quellen) / "projekt" / "Standard.vgb", projekt / "Standard.vgb",
-                  fs::copy_options::overwrite_existing, f);
-    if (f) {
-        std::fprintf(stderr, "velmo_demo: Vorgaben nicht kopiert: %s\n", f.message().c_str());
-        return -1;
+    // The defaults set, and what the evaluations it names read: the KNX
+    // format file and the article file.
+    for (const char* datei : {"Standard.vgb", "KnxFormat.txt", "Artikel.zvk"}) {
+        fs::copy_file(fs::path(quellen) / "projekt" / datei, projekt / datei, fs::copy_options::overwrite_existing, f);
+        if (f) {
+            std::fprintf(stderr, "velmo_demo: %s nicht kopiert: %s\n", datei, f.message().c_str());
+            return -1;
+        }
     }
     // The store reads its settings from the project's defaults set; the
     // ini file of this run stays beside the project and goes at the end.

@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -26,6 +27,7 @@
 #include "lists/auswertung.h"
 #include "model/tempzeic.h"
 #include "model/zeichnun.h"
+#include "output/show.h"
 #include "platform/dateidialog.h"
 #include "platform/dialog.h"
 #include "platform/eingabe.h"
@@ -288,9 +290,60 @@ TEST_F(Auswert, EveryCatalogueEntryRunFromThePageGivesItsExpectedFiles)
         EXPECT_TRUE(golden::text(soll + o.datei + ".csv", lesen(csv)));
         EXPECT_EQ(std::system(("python3 " + py + " " + csv).c_str()), 0) << csv;
     }
-    if (fs::exists(demo.datei("LagerArtikelFehlt.txt"))) {
-        EXPECT_TRUE(golden::text(soll + "LagerArtikelFehlt.txt", lesen(demo.datei("LagerArtikelFehlt.txt"))));
+    // The article list's missing articles, and the attribute texts of the
+    // attribute list that name no article, in the file its defaults name.
+    for (const char* fehlt : {"LagerArtikelFehlt.txt", "AttributeFehlt.txt"}) {
+        SCOPED_TRACE(fehlt);
+        ASSERT_TRUE(fs::exists(demo.datei(fehlt)));
+        EXPECT_TRUE(golden::text(soll + fehlt, lesen(demo.datei(fehlt))));
     }
+}
+
+// "Auswertung kopieren" puts the whole result as CSV on the clipboard,
+// "Einstellen..." of the definition dialog opens the entry's defaults group,
+// and a double click on a listed label sheet shows it in the viewer.
+TEST_F(Auswert, CopyToClipboardSettingsAndALabelSheetShownByDoubleClick)
+{
+    AuswertTitelZeigen("Betriebsmittelliste");
+    plHeadlessPumpen();
+    ProfilZahlSchreiben("ArbPlatz", "ExpClpTab", 0);
+    ProfilZahlSchreiben("ArbPlatz", "ExpClpTxt", 0);
+    befehl(seite(), 2556);
+    std::vector<char> clip(1 << 20);
+    ASSERT_NE(wiClipHolen(clip.data(), static_cast<int>(clip.size())), nullptr);
+    const std::string text(clip.data());
+    const std::string soll = lesen(std::string(VELMO_TEST_DATA) + "/lists/demo/Betriebsmittel.txt");
+    const auto n = std::count(soll.begin(), soll.end(), '\n');
+    ASSERT_GT(n, 50);
+    EXPECT_EQ(text.substr(0, 30), "-A1;11-0;;Art. 6ES7212-1AE40\r\n") << text.substr(0, 80);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), n) << "one row per record of the result";
+
+    befehl(seite(), 1520);
+    HWND dlg = wiDlgSuchen("AUSWERTEN");
+    ASSERT_NE(dlg, 0u);
+    befehl(dlg, 2501);
+    HWND gruppe = wiDlgSuchen("VorEditGB");
+    ASSERT_NE(gruppe, 0u) << "the defaults group of the entry";
+    plHeadlessPng(gruppe, (demo.wurzel() + "/gruppe.png").c_str());
+    if (const char* bild = std::getenv("AW_BILD_GRUPPE")) fs::copy_file(demo.wurzel() + "/gruppe.png", bild, fs::copy_options::overwrite_existing);
+    befehl(gruppe, 2);
+    befehl(dlg, 2502);
+    EXPECT_EQ(wiDlgSuchen("AUSWERTEN"), 0u);
+
+    AuswertTitelZeigen("Schilder");
+    plHeadlessPumpen();
+    fs::copy_file(demo.datei("HV1.04"), demo.datei("Schild.1"));
+    befehl(seite(), 2590);
+    ASSERT_EQ(zeilen(), 1);
+    POINT p = plHeadlessPunkt(GetDlgItem(seite(), AWSLISTE), 30, 3);
+    plHeadlessKlick(p.x, p.y);
+    plHeadlessKlick(p.x, p.y);
+    plHeadlessPumpen();
+    EXPECT_EQ(Modus(), MODUS_ANZ);
+    char gezeigt[SHOWPFADSUP + 1] = "";
+    ShowPfadHolen(gezeigt, sizeof gezeigt);
+    EXPECT_EQ(fs::path(gezeigt).filename().string(), "Schild.1");
+    if (const char* bild = std::getenv("AW_BILD_ANSICHT")) plHeadlessPng(ShowFenster(), bild);
 }
 
 }  // namespace

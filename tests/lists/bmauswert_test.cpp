@@ -92,9 +92,9 @@ TEST_F(BmAuswertTest, OneRecordPerItemInIdentifierOrderAndTheFilters)
     ASSERT_EQ(AwBetriebsmittelListe(0), 0);
     EXPECT_EQ(ergebnis(), "");
     AwKennungenSetzen(AwOptionen(), "*");
-    AwArtenSetzen(AwOptionen(), "Pot");  // the demo's items are all standard items
+    AwArtenSetzen(AwOptionen(), "Pot");  // the demo's two potentials only
     ASSERT_EQ(AwBetriebsmittelListe(0), 0);
-    EXPECT_EQ(ergebnis(), "");
+    EXPECT_EQ(ergebnis(), "L1L2L3   3-0\r\nPE       3-0\r\n");
 }
 
 TEST_F(BmAuswertTest, TheArticleListAddsTheArticleColumnAndAFailedResultWarns)
