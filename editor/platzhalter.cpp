@@ -1,6 +1,8 @@
 // Stand-ins of the drawing editor's services (see platzhalter.h).
 #include "editor/platzhalter.h"
 
+#include "config/reaktion.h"
+#include "editor/edmeld.h"
 #include "model/beffifo.h"
 #include "model/tempzeic.h"
 #include "output/platzhalter.h"
@@ -46,8 +48,6 @@ LRESULT EdtBefehl(UINT, WPARAM, LPARAM) { return 0; }
 void EdtDeaktiviert() {}
 void EdtPost(int, LPARAM) {}
 void EdtNachEinstellungen() {}
-void EddbAnmelden() {}
-void EddbAbmelden() {}
 
 namespace {
 int phBaubf = 0;
@@ -56,6 +56,28 @@ void phMerken(const std::string& s) { phAufrufe.push_back(s); }
 }  // namespace
 
 int BaubfAktiv() { return phBaubf; }
+namespace {
+int phBaubfCode = 0;
+}  // namespace
+int BaubfCode() { return phBaubf ? phBaubfCode : 0; }
+void BaubfMeldung() { StatusTextf(TextNr1000(51), BefName(BaubfCode())); }
+void PhBaubfCodeSetzen(int code)
+{
+    phBaubfCode = code;
+    phBaubf = code != 0;
+}
+
+HWND EdtDialogOeffnen(const char* name, WiDlgInitFn init, WiDlgExitFn exit, WiDlgBefehlFn befehl)
+{
+    phMerken(std::string("EdtDialogOeffnen(") + name + ")");
+    return wiDlgOeffnen(name, init, exit, befehl);  // raises an open one
+}
+
+void EdtFokus()
+{
+    phMerken("EdtFokus()");
+    if (EdtFenster()) SetFocus(phSeite);
+}
 void BaubfAbsetzen()
 {
     phMerken("BaubfAbsetzen()");

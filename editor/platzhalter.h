@@ -10,6 +10,7 @@
 
 #include "model/befehl.h"
 #include "platform/windef.h"
+#include "winlib/dialog.h"
 
 void EdtZeiOeffnen(const char* pfad);
 HWND EdtFenster();
@@ -24,8 +25,6 @@ LRESULT EdtBefehl(UINT nachricht, WPARAM wp, LPARAM lp);
 void EdtDeaktiviert();
 void EdtPost(int id, LPARAM lp);
 void EdtNachEinstellungen();
-void EddbAnmelden();
-void EddbAbmelden();
 
 std::vector<std::string>& PhEditorAufrufe();
 
@@ -42,3 +41,15 @@ void PhBaubfSetzen(int aktiv);
 void MarkVerschieben(double dx, double dy);
 // Component definition (arrives with the macros): recorded.
 void BauDefBeenden();
+
+// The editor's dialog opener (arrives with the editor page): a dialog of
+// that template already open is brought to the front, else it opens
+// modeless; the dialog window, or 0. Recorded.
+HWND EdtDialogOeffnen(const char* name, WiDlgInitFn init, WiDlgExitFn exit, WiDlgBefehlFn befehl);
+// Focus back to the editor page. Recorded.
+void EdtFokus();
+// Element construction (arrives with element construction): the code of
+// the element under construction (0 none); message 51 with its mnemonic.
+int BaubfCode();
+void BaubfMeldung();
+void PhBaubfCodeSetzen(int code);  // under construction with that code; 0 none

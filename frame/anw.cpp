@@ -32,6 +32,7 @@
 #include "project/zeiops.h"
 #include "editor/platzhalter.h"
 #include "editor/zeidok.h"
+#include "editdlg/dbdialog.h"
 #include "frame/funkwahl.h"
 #include "frame/modus.h"
 #include "platform/accel.h"
@@ -616,7 +617,7 @@ void AnwEnde()
     SpellEnde();
     ModuleBeenden();
     wiStatusWeg();
-    EddbAbmelden();
+    EddbFreigeben();
     OFSchriftenFrei();
     wiDlgHaken(nullptr, nullptr, nullptr, nullptr, nullptr);
     wiTooltipsEnde();

@@ -1,0 +1,32 @@
+// Shared pieces of the editor dialogs: numeric fields written with the
+// editor's decimals, the square a component preview is drawn in, and the
+// list of component libraries. Prefix none (the system's names), `Btl` for
+// the component pieces. Calls winlib (dialog items), config (directory
+// kinds), support (folder listings, comparison) and the editor settings.
+#pragma once
+
+#include <string>
+
+// Writes the value with the editor's length decimals (Ednk, "%.1f".."%.4f")
+// into the control of the current dialog.
+void DlgZahlSetzen(int id, double wert);
+// The text DlgZahlSetzen writes, independent of the process locale.
+std::string DlgZahlText(double wert, int dezimalen);
+
+// The square a component of extent (x1, y1)..(x2, y2) is drawn in: the
+// larger side, the other centred; above 4.0 grown by 4 % with the origin
+// moved back by 2 % of the grown side, else 4.0 centred.
+struct BtlQuadrat {
+    double x, y, seite;
+};
+BtlQuadrat BtlQuadratVon(double x1, double y1, double x2, double y2);
+
+// The component libraries ("BAUTEILE.*", at most BTLDATEISUP names of at
+// most 39 characters): upward from the project folder when the component
+// folder is so marked, then the component folder; sorted and without
+// duplicates, ignoring case. The count.
+inline constexpr int BTLDATEISUP = 100;
+inline constexpr int BTLDATEINAMESUP = 39;
+int BtlDateienSammeln();
+// Name n (empty and 0 when n is out of range), else 1.
+int BtlDateiName(int n, std::string* aus);

@@ -1,0 +1,57 @@
+// Stand-ins for the openers of the editor's numbered dialogs whose own
+// code is not there yet, under their real names: each records its call and
+// opens its template with the conventions only (DbGrundOeffnen). The module
+// that builds a dialog deletes its stand-in here. Prefix none (the openers'
+// names), `Ph` for the test accessor. Calls editdlg/dbdialog.
+#pragma once
+
+#include <string>
+#include <vector>
+
+void DB1010Oeffnen();
+void DB1011Oeffnen();
+void DB1012Oeffnen();
+void DB1100Oeffnen();
+void DB1101Oeffnen();
+void DB1102Oeffnen();
+void DB1103Oeffnen();
+void DB1104Oeffnen();
+void DB1105Oeffnen();
+void DB1110Oeffnen();
+void DB1111Oeffnen();
+void DB1112Oeffnen();
+void DB1200Oeffnen();
+void DB1201Oeffnen();
+void DB1202Oeffnen();
+void DB1203Oeffnen();
+void DB1205Oeffnen();
+void DB1206Oeffnen();
+void DB1207Oeffnen();
+void DB1208Oeffnen();
+void DB1209Oeffnen();
+void DB1211Oeffnen();
+void DB1220Oeffnen();
+void DB1221Oeffnen();
+void DB1222Oeffnen();
+void DB1223Oeffnen();
+void DB1224Oeffnen();
+void DB1230Oeffnen();
+void DB1231Oeffnen();
+void DB1240Oeffnen();
+void DB1300Oeffnen();
+void DB1310Oeffnen();
+void DB1311Oeffnen();
+void DB1321Oeffnen();
+void DB1322Oeffnen();
+void DB1350Oeffnen();
+void DB1351Oeffnen();
+void DB1352Oeffnen();
+void DB1354Oeffnen();
+void DB1355Oeffnen();
+void DB1356Oeffnen();
+void DB1359Oeffnen();
+void DB1361Oeffnen();
+void DB1362Oeffnen();
+
+// The openers called so far, "DB1100Oeffnen" and so on.
+std::vector<std::string>& PhDbOeffner();
