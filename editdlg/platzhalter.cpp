@@ -47,8 +47,6 @@ void DB1240Oeffnen() { phOeffnen("DB1240"); }
 void DB1300Oeffnen() { phOeffnen("DB1300"); }
 void DB1310Oeffnen() { phOeffnen("DB1310"); }
 void DB1311Oeffnen() { phOeffnen("DB1311"); }
-void DB1321Oeffnen() { phOeffnen("DB1321"); }
-void DB1322Oeffnen() { phOeffnen("DB1322"); }
 void DB1350Oeffnen() { phOeffnen("DB1350"); }
 void DB1351Oeffnen() { phOeffnen("DB1351"); }
 void DB1352Oeffnen() { phOeffnen("DB1352"); }

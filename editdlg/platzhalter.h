@@ -41,8 +41,6 @@ void DB1240Oeffnen();
 void DB1300Oeffnen();
 void DB1310Oeffnen();
 void DB1311Oeffnen();
-void DB1321Oeffnen();
-void DB1322Oeffnen();
 void DB1350Oeffnen();
 void DB1351Oeffnen();
 void DB1352Oeffnen();

@@ -1,6 +1,8 @@
 // Stand-ins of the drawing editor's services (see platzhalter.h).
 #include "editor/platzhalter.h"
 
+#include <cstdio>
+
 #include "config/reaktion.h"
 #include "editor/edmeld.h"
 #include "model/beffifo.h"
@@ -71,6 +73,13 @@ HWND EdtDialogOeffnen(const char* name, WiDlgInitFn init, WiDlgExitFn exit, WiDl
 {
     phMerken(std::string("EdtDialogOeffnen(") + name + ")");
     return wiDlgOeffnen(name, init, exit, befehl);  // raises an open one
+}
+
+void MarkierteAnreihen(int nx, double dx, int ny, double dy)
+{
+    char t[120];
+    std::snprintf(t, sizeof t, "MarkierteAnreihen(%d %g %d %g)", nx, dx, ny, dy);
+    phMerken(t);
 }
 
 void EdtFokus()

@@ -52,4 +52,7 @@ void EdtFokus();
 // the element under construction (0 none); message 51 with its mnemonic.
 int BaubfCode();
 void BaubfMeldung();
-void PhBaubfCodeSetzen(int code);  // under construction with that code; 0 none
+void PhBaubfCodeSetzen(int code);
+// Command execution (arrives with the editor): copies of the marked
+// elements in a grid. Recorded as "MarkierteAnreihen(nx dx ny dy)".
+void MarkierteAnreihen(int nx, double dx, int ny, double dy);  // under construction with that code; 0 none

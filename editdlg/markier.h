@@ -1,0 +1,13 @@
+// Dialogs on the marked elements: line-up copies (DB1322) and rotation
+// (DB1321). Prefix none (the openers' names), `Mrk` for helpers. Calls the
+// dialog frame (dbdialog), winlib (items), model (queue, store) and the
+// editor's services.
+#pragma once
+
+void DB1321Oeffnen();
+void DB1322Oeffnen();
+
+// The check of a line-up before it runs: 0 when it may run, else the
+// message number (84 nothing marked, 80 too many, 81 too wide, 82 no
+// count, 83 no distance).
+int MrkAnreihenPruefen(int markiert, int nx, double dx, int ny, double dy);

@@ -1,0 +1,159 @@
+// Dialogs on the marked elements: the checks of the line-up and its run,
+// the rotation that applies each angle once per marking.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "editdlg/markier.h"
+#include "model/beffifo.h"
+#include "model/tempzeic.h"
+#include "tests/editdlg/dbpruef.h"
+
+namespace {
+
+using dbpruef::pumpen;
+
+class MrkTest : public dbpruef::DbTest {
+protected:
+    void SetUp() override
+    {
+        DbTest::SetUp();
+        BefZuruecksetzen();
+        TzEnde();
+        TzInit();
+        BefQueueInit();
+    }
+    void TearDown() override
+    {
+        DbTest::TearDown();
+        BefQueueFrei();
+        TzEnde();
+    }
+    int markierteLinie(double x)
+    {
+        BEF b{};
+        b.code = BEF_ZL;
+        b.darg[0] = 10;
+        STT s{};
+        SttInit(&s, nullptr);
+        s.x = x;
+        int id = TzEinfuegen(&b, &s);
+        TzMarkSetzen(id, 1);
+        return id;
+    }
+    // The queue read back and emptied: "code i0" per record.
+    static std::vector<std::string> schlange()
+    {
+        std::vector<std::string> v;
+        while (BefAnzahl() > 0) {
+            BEF b;
+            BefVorne(&b);
+            BefEntfernen();
+            v.push_back(std::string(BefName(b.code)) + " " + std::to_string(b.iarg[0]));
+        }
+        return v;
+    }
+    HWND oeffnen(int n, const char* name)
+    {
+        DBDialogOeffnen(n);
+        pumpen();
+        HWND d = wiDlgSuchen(name);
+        EXPECT_NE(d, 0u);
+        return d;
+    }
+    static void tippen(HWND d, int id, const char* text)
+    {
+        SetFocus(GetDlgItem(d, id));
+        SetDlgItemText(d, id, text);
+        SendMessage(d, WM_COMMAND, MAKEWPARAM(id, EN_CHANGE), static_cast<LPARAM>(GetDlgItem(d, id)));
+        pumpen();
+    }
+};
+
+TEST(Anreihen, TheChecksInTheirOrder)
+{
+    struct Fall {
+        int markiert, nx;
+        double dx;
+        int ny;
+        double dy;
+        int meldung;
+    } faelle[] = {
+        {3, 40, 10, 25, 10, 81},     // 40 x 10 beyond 400
+        {3, 2, 0.4, 1, 0, 83},       // distance below 0.5
+        {3, 1, 10, 1, 10, 82},       // nothing to copy
+        {3, 1001, 0.1, 1, 0, 80},    // too many, before the extent
+        {3, 1000, -10, 1, 0, 81},    // a negative distance is just as wide
+        {3, 1, 0, -2, 30, 82},       // negative counts copy nothing
+        {0, 40, 10, 25, 10, 84},     // nothing marked comes first
+        {3, 2, -0.5, 3, 100, 0},     // 2 x -0.5 and 3 x 100 run
+        {3, 39, 10, 25, 15.9, 0},    // just below 400 runs
+    };
+    for (const Fall& f : faelle)
+        EXPECT_EQ(MrkAnreihenPruefen(f.markiert, f.nx, f.dx, f.ny, f.dy), f.meldung)
+            << f.nx << " " << f.dx << " " << f.ny << " " << f.dy;
+}
+
+TEST_F(MrkTest, TheLineUpRunsOrSaysWhyNot)
+{
+    markierteLinie(10);
+    HWND d = oeffnen(1322, "DB1322");
+    ASSERT_NE(d, 0u);
+    EXPECT_EQ(GetDlgItemInt(d, 3000, nullptr, FALSE), 1u);
+    tippen(d, 3000, "40");
+    tippen(d, 3001, "10");
+    tippen(d, 3010, "1");
+    SendMessage(d, WM_COMMAND, 2500, 0);
+    pumpen();
+    EXPECT_STREQ(StatusLetzterText(), "Ausdehnung zu gross.");
+    EXPECT_NE(wiDlgSuchen("DB1322"), 0u) << "it stays open";
+    tippen(d, 3000, "3");
+    SetFocus(GetDlgItem(d, 3001));
+    SendMessage(d, WM_COMMAND, 1, 0);  // Enter in a field confirms
+    pumpen();
+    EXPECT_EQ(wiDlgSuchen("DB1322"), 0u);
+    ASSERT_GE(PhEditorAufrufe().size(), 2u);
+    EXPECT_NE(std::find(PhEditorAufrufe().begin(), PhEditorAufrufe().end(), "MarkierteAnreihen(3 10 1 0)"),
+              PhEditorAufrufe().end());
+}
+
+TEST_F(MrkTest, RotationAppliesEachAngleOncePerMarking)
+{
+    markierteLinie(10);
+    HWND d = oeffnen(1321, "DB1321");
+    ASSERT_NE(d, 0u);
+    char t[32];
+    GetDlgItemText(d, 3016, t, sizeof t);
+    EXPECT_STREQ(t, "0.0");
+    tippen(d, 3016, "90");
+    EXPECT_EQ(IsDlgButtonChecked(d, 3011), BST_CHECKED);
+    SendMessage(d, WM_COMMAND, 2500, 0);
+    SendMessage(d, WM_COMMAND, 2500, 0);
+    EXPECT_EQ(schlange(), std::vector<std::string>{"DRH 900"}) << "twice 90 degrees rotates once";
+    SendMessage(GetDlgItem(d, 3012), BM_CLICK, 0, 0);
+    pumpen();
+    GetDlgItemText(d, 3016, t, sizeof t);
+    EXPECT_STREQ(t, "180.0");
+    tippen(d, 3016, "45");
+    EXPECT_EQ(IsDlgButtonChecked(d, 3014), BST_CHECKED);
+    tippen(d, 3016, "-90");
+    EXPECT_EQ(IsDlgButtonChecked(d, 3013), BST_CHECKED);
+    SendMessage(d, WM_COMMAND, 2500, 0);
+    EXPECT_EQ(schlange(), std::vector<std::string>{"DRH 1800"});
+    SendMessage(d, WM_COMMAND, 2999, 0);
+    EXPECT_EQ(IsDlgButtonChecked(d, 3013), BST_CHECKED) << "the same marking keeps the angle";
+    EXPECT_EQ(schlange(), std::vector<std::string>{}) << "a refresh queues nothing";
+    markierteLinie(50);
+    SendMessage(d, WM_COMMAND, 2999, 0);
+    GetDlgItemText(d, 3016, t, sizeof t);
+    EXPECT_STREQ(t, "0.0");
+    EXPECT_EQ(IsDlgButtonChecked(d, 3010), BST_CHECKED);
+    tippen(d, 3016, "90");
+    SendMessage(d, WM_COMMAND, 2500, 0);
+    EXPECT_EQ(schlange(), std::vector<std::string>{"DRH 900"}) << "a new marking starts at 0";
+}
+
+}  // namespace
