@@ -7,6 +7,7 @@
 #include "config/apstil.h"
 #include "config/reaktion.h"
 #include "config/verzeich.h"
+#include "editdlg/einstell.h"
 #include "editdlg/markier.h"
 #include "editdlg/platzhalter.h"
 #include "editor/edtaufrufe.h"

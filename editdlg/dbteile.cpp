@@ -3,14 +3,22 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
 #include "config/verzeich.h"
+#include "controls/elseite.h"
+#include "platform/gdi.h"
+#include "platform/nachricht.h"
+#include "platform/systemwerte.h"
+#include "platform/winconst.h"
 #include "model/einstell.h"
 #include "support/dosdatei.h"
 #include "support/vergleich.h"
 #include "winlib/dlgitem.h"
+#include "winlib/wibild.h"
+#include "winlib/winbib.h"
 
 namespace {
 
@@ -99,5 +107,111 @@ int BtlDateiName(int n, std::string* aus)
         return 0;
     }
     *aus = btlDateien[static_cast<size_t>(n)];
+    return 1;
+}
+
+// ---- Line-style and pen combo boxes -------------------------------------------------------------------
+
+int StiftNummer(int n) { return std::clamp(n, 1, VISTIFTSUP); }
+int LinienartNummer(int n) { return std::clamp(n, 0, 7); }
+
+void LinienartCombo(int id)
+{
+    wiComboLeeren(id);
+    for (int n = 0; n <= 7; ++n) {
+        char t[4] = {static_cast<char>('0' + n), '\0'};
+        int i = wiComboAnhaengen(id, t);
+        SendMessage(wiItem(id), CB_SETITEMDATA, static_cast<WPARAM>(i), n);
+    }
+    SendMessage(wiItem(id), CB_SETITEMHEIGHT, 0, wiDlgEinheit(8));
+}
+
+void StiftCombo(int id)
+{
+    wiComboLeeren(id);
+    for (int n = 1; n <= VISTIFTSUP; ++n) {
+        char name[STIFTNAMESUP + 1];
+        StiftName(n, name);
+        char t[STIFTNAMESUP + 16];
+        std::snprintf(t, sizeof t, "%d %s", n, name);
+        int i = wiComboAnhaengen(id, t);
+        SendMessage(wiItem(id), CB_SETITEMDATA, static_cast<WPARAM>(i), n);
+    }
+}
+
+namespace {
+
+void stilText(HDC dc, int x, int y, const char* text)
+{
+    TextOut(dc, x, y, text, static_cast<int>(std::strlen(text)));
+}
+
+void stilStiftZeichnen(HDC dc, const RECT& r, int n)
+{
+    const VISTIFT& s = ViEinst()->stift[StiftNummer(n) - 1];
+    char t[8];
+    std::snprintf(t, sizeof t, "%-2d", StiftNummer(n));
+    stilText(dc, r.left + 2, r.top + 1, t);
+    char name[STIFTNAMESUP + 1];
+    StiftName(StiftNummer(n), name);
+    stilText(dc, r.left + wiDlgEinheit(22) + 2, r.top + 1, name);
+    HPEN stift = CreatePen(PS_SOLID, std::max(1, 2 * s.breite), RGB(s.r, s.g, s.b));
+    HGDIOBJ alt = SelectObject(dc, stift);
+    const int y = (r.top + r.bottom) / 2;
+    MoveToEx(dc, r.left + wiDlgEinheit(10) + 2, y, nullptr);
+    LineTo(dc, r.left + wiDlgEinheit(18) + 2, y);
+    SelectObject(dc, alt);
+    DeleteObject(stift);
+}
+
+void stilArtZeichnen(HDC dc, const RECT& r, int n)
+{
+    char t[4] = {static_cast<char>('0' + LinienartNummer(n)), '\0'};
+    stilText(dc, r.left + 2, r.top + 1, t);
+    char name[8];
+    std::snprintf(name, sizeof name, "SA%d_G", LinienartNummer(n));
+    HBITMAP bild = wiBitmapLaden(name);
+    if (bild == 0) return;
+    BITMAP bm{};
+    GetObject(bild, sizeof bm, &bm);
+    HDC quelle = CreateCompatibleDC(dc);
+    HGDIOBJ altBild = SelectObject(quelle, bild);
+    const int y = (r.top + r.bottom - bm.bmHeight) / 2;
+    BitBlt(dc, r.left + wiDlgEinheit(10) + 2, y, bm.bmWidth, bm.bmHeight, quelle, 0, 0, SRCCOPY);
+    SelectObject(quelle, altBild);
+    DeleteDC(quelle);
+    DeleteObject(bild);
+}
+
+}  // namespace
+
+int StilComboZeichnen(UINT nachricht, int id, LPARAM daten)
+{
+    if (id != 3100 && id != 3110) return 0;
+    if (nachricht == WM_MEASUREITEM) {
+        auto* mi = reinterpret_cast<MEASUREITEMSTRUCT*>(daten);
+        mi->itemWidth = static_cast<UINT>(wiDlgEinheit(24));
+        mi->itemHeight = static_cast<UINT>(wiDlgEinheit(8));
+        return 1;
+    }
+    if (nachricht != WM_DRAWITEM) return 0;
+    auto* di = reinterpret_cast<DRAWITEMSTRUCT*>(daten);
+    if (!(di->itemAction & (ODA_DRAWENTIRE | ODA_SELECT | ODA_FOCUS))) return 1;
+    int r = 0, g = 0, b = 0;
+    ElsMarkFarbe(&r, &g, &b);
+    const bool gewaehlt = (di->itemState & ODS_SELECTED) != 0;
+    HBRUSH grund = CreateSolidBrush(gewaehlt ? RGB(r, g, b) : GetSysColor(COLOR_WINDOW));
+    FillRect(di->hDC, &di->rcItem, grund);
+    DeleteObject(grund);
+    if (static_cast<int>(di->itemID) >= 0) {
+        SetBkMode(di->hDC, TRANSPARENT);
+        SetTextColor(di->hDC, GetSysColor(COLOR_WINDOWTEXT));
+        const int n = static_cast<int>(di->itemData);
+        if (id == 3100)
+            stilStiftZeichnen(di->hDC, di->rcItem, n);
+        else
+            stilArtZeichnen(di->hDC, di->rcItem, n);
+    }
+    if (di->itemState & ODS_FOCUS) DrawFocusRect(di->hDC, &di->rcItem);
     return 1;
 }

@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "platform/windef.h"
+
 // Writes the value with the editor's length decimals (Ednk, "%.1f".."%.4f")
 // into the control of the current dialog.
 void DlgZahlSetzen(int id, double wert);
@@ -30,3 +32,16 @@ inline constexpr int BTLDATEINAMESUP = 39;
 int BtlDateienSammeln();
 // Name n (empty and 0 when n is out of range), else 1.
 int BtlDateiName(int n, std::string* aus);
+
+// ---- Line-style and pen combo boxes (owner-drawn) ----------------------------------------------------
+// Pen numbers 1..99 and line styles 0..7 as the samples take them.
+int StiftNummer(int n);
+int LinienartNummer(int n);
+// Fills a combo box with the line styles "0".."7" (item data = n) and
+// item height 8 dialog units.
+void LinienartCombo(int id);
+// Fills a combo box with "%d %s" of pens 1..99 and their names.
+void StiftCombo(int id);
+// Owner-draw of the pen combo 3100 and the line-style combo 3110: measure
+// 24 x 8 dialog units; draw the number and its sample. 1 when taken.
+int StilComboZeichnen(UINT nachricht, int id, LPARAM daten);

@@ -17,12 +17,10 @@ std::vector<std::string>& PhDbOeffner() { return phOeffner; }
 void DB1010Oeffnen() { phOeffnen("DB1010"); }
 void DB1011Oeffnen() { phOeffnen("DB1011"); }
 void DB1012Oeffnen() { phOeffnen("DB1012"); }
-void DB1100Oeffnen() { phOeffnen("DB1100"); }
 void DB1101Oeffnen() { phOeffnen("DB1101"); }
 void DB1102Oeffnen() { phOeffnen("DB1102"); }
 void DB1103Oeffnen() { phOeffnen("DB1103"); }
 void DB1104Oeffnen() { phOeffnen("DB1104"); }
-void DB1105Oeffnen() { phOeffnen("DB1105"); }
 void DB1110Oeffnen() { phOeffnen("DB1110"); }
 void DB1111Oeffnen() { phOeffnen("DB1111"); }
 void DB1112Oeffnen() { phOeffnen("DB1112"); }

@@ -11,12 +11,10 @@
 void DB1010Oeffnen();
 void DB1011Oeffnen();
 void DB1012Oeffnen();
-void DB1100Oeffnen();
 void DB1101Oeffnen();
 void DB1102Oeffnen();
 void DB1103Oeffnen();
 void DB1104Oeffnen();
-void DB1105Oeffnen();
 void DB1110Oeffnen();
 void DB1111Oeffnen();
 void DB1112Oeffnen();
@@ -51,5 +49,4 @@ void DB1359Oeffnen();
 void DB1361Oeffnen();
 void DB1362Oeffnen();
 
-// The openers called so far, "DB1100Oeffnen" and so on.
 std::vector<std::string>& PhDbOeffner();

@@ -133,8 +133,8 @@ TEST_F(DbTest, EveryNumberReachesItsOpener)
     // The model's open command and the editor reach the same dispatcher.
     PhDbOeffner().clear();
     modh::DBDialogOeffnen(1012);
-    EdtAufrufTabelle().DBDialogOeffnen(1105);
-    EXPECT_EQ(PhDbOeffner(), (std::vector<std::string>{"DB1012Oeffnen", "DB1105Oeffnen"}));
+    EdtAufrufTabelle().DBDialogOeffnen(1104);
+    EXPECT_EQ(PhDbOeffner(), (std::vector<std::string>{"DB1012Oeffnen", "DB1104Oeffnen"}));
 }
 
 TEST_F(DbTest, AnOpenDialogIsRaisedNotOpenedTwice)
