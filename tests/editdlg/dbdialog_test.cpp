@@ -27,7 +27,7 @@ std::string modulVon(const char* vorlage) { return rcModulName(DlgModulEddb(vorl
 void einstellen(const char* nk, const char* wnk)
 {
     static int nr = 0;
-    std::string pfad = ::testing::TempDir() + "/eddb_test" + std::to_string(++nr) + ".vgb";
+    std::string pfad = dbpruef::tempName("eddb" + std::to_string(++nr)) + ".vgb";
     {
         std::ofstream f(pfad, std::ios::binary);
         f << "Name     Eddb\r\n";

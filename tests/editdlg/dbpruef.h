@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <string>
 
 #include "config/vorgaben.h"
@@ -31,6 +33,13 @@
 #include "winlib/wiwerk.h"
 
 namespace dbpruef {
+
+// A name in the temporary folder of this process: test processes run side
+// by side and share that folder.
+inline std::string tempName(const std::string& name)
+{
+    return ::testing::TempDir() + "/" + name + "-" + std::to_string(getpid());
+}
 
 inline LRESULT CALLBACK hauptProz(HWND h, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProc(h, m, wp, lp); }
 

@@ -8,6 +8,7 @@
 
 #include "config/verzeich.h"
 #include "editdlg/dbteile.h"
+#include "tests/editdlg/dbpruef.h"
 
 namespace fs = std::filesystem;
 
@@ -47,7 +48,7 @@ TEST(DbTeile, APreviewSquareCentresTheShorterSide)
 
 class BtlDateien : public ::testing::Test {
 protected:
-    fs::path wurzel = fs::path(::testing::TempDir()) / "btldateien";
+    fs::path wurzel = dbpruef::tempName("btldateien");
     void SetUp() override
     {
         fs::remove_all(wurzel);

@@ -148,8 +148,8 @@ TEST_F(DbTest, LibrariesDifferOnlyInTheDecimalsOfTheirNumberFields)
 
 TEST(DbVorlagen, ABrokenScriptStopsThePackerWithFileAndLine)
 {
-    std::string aus = testing::TempDir() + "/rcpack_eddb.cpp";
-    std::string log = testing::TempDir() + "/rcpack_eddb.log";
+    std::string aus = dbpruef::tempName("rcpack_eddb") + ".cpp";
+    std::string log = dbpruef::tempName("rcpack_eddb") + ".log";
     std::string cmd = std::string("'") + VELMO_RCPACK + "' '" + aus + "' '" + VELMO_TEST_DATA +
                       "/editdlg/eddb-kaputt' 2>'" + log + "'";
     EXPECT_NE(std::system(cmd.c_str()), 0);
