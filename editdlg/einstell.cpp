@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "controls/elzeile.h"
@@ -17,6 +18,7 @@
 #include "model/beffifo.h"
 #include "model/edhaken.h"
 #include "model/zustand.h"
+#include "output/ansicht.h"
 #include "output/schrift.h"
 #include "platform/winconst.h"
 #include "winlib/dlgitem.h"
@@ -229,7 +231,95 @@ int estMassBefehl(UINT nachricht, WPARAM wp, LPARAM)
     }
 }
 
+// ---- DB1110 view and magnifier -------------------------------------------------------------------------
+
+constexpr int EST_FEN = 155, EST_LUP = 156, EST_CFM = 148;
+int estAnsicht[3] = {-1, -1, -1};  // zoom, centre x, centre y at the last fill
+
+void estFensterFuellen(bool voll)
+{
+    int z = 0, cx = 0, cy = 0;
+    AnsichtZoomHolen(&z, &cx, &cy);
+    if (voll || z != estAnsicht[0] || cx != estAnsicht[1] || cy != estAnsicht[2]) {
+        char t[48];
+        std::snprintf(t, sizeof t, "%d %d %d", z / 50, cx, 100 - cy);
+        DbFuellen f;
+        wiTextSetzen(3000, t);
+    }
+    estAnsicht[0] = z;
+    estAnsicht[1] = cx;
+    estAnsicht[2] = cy;
+}
+
+int estFensterInit(int, const char* const*)
+{
+    DbDlgAnfang(nullptr);
+    estFensterFuellen(true);
+    return 0;
+}
+
+int estFensterExit()
+{
+    DbDlgEnde(nullptr);
+    return 0;
+}
+
+int estFensterBefehl(UINT nachricht, WPARAM wp, LPARAM)
+{
+    if (nachricht != WM_COMMAND) return 0;
+    const int id = LOWORD(wp);
+    char t[4] = "";
+    if (id >= 2510 && id <= 2519) {
+        t[0] = static_cast<char>('0' + id - 2510);
+        BefEinreihenText(EST_FEN, t);
+    } else if (id == 2540 || id == 2541) {
+        BefEinreihenText(EST_FEN, id == 2540 ? "+" : "-");
+    } else if (id >= 2521 && id <= 2525) {
+        BefEinreihenInt2(EST_LUP, id - 2520, 0);
+    } else if (id == 2530) {
+        BefEinreihenInt2(EST_LUP, 0, 0);
+    } else if (id == 2531) {
+        BefEinreihenCode(EST_CFM);
+    } else {
+        switch (id) {
+        case 1:
+            if (!DbEnter()) wiDlgSchliessen();
+            return 1;
+        case 2:
+        case 2500: wiDlgSchliessen(); return 1;
+        case 2999: estFensterFuellen(false); return 1;
+        case 3000:
+            if (estGetippt(wp)) {
+                char feld[81] = "";
+                wiTextHolen(3000, feld, 80);
+                BefEinreihenText(EST_FEN, EstFensterText(feld, estAnsicht[0], estAnsicht[0] / 50).c_str());
+            }
+            return 1;
+        default: return 0;
+        }
+    }
+    EdtFokus();
+    return 1;
+}
+
 }  // namespace
+
+std::string EstFensterText(const char* feld, int zoom, int erstes)
+{
+    int w[3] = {0, 0, 0};
+    const char* p = feld;
+    for (int i = 0; i < 3; ++i) {
+        while (*p == ' ') ++p;
+        w[i] = std::atoi(p);
+        while (*p != ' ' && *p != '\0') ++p;
+    }
+    // The field shows zoom / 50; a zoom that is no multiple of 50 (75, 25)
+    // stays as it is unless that number was edited.
+    const int z = w[0] == erstes ? zoom : w[0] * 50;
+    char t[48];
+    std::snprintf(t, sizeof t, ". %d %d %d", z, w[1], 100 - w[2]);
+    return t;
+}
 
 int EstMassstabZeile(double mass, const char** text)
 {
@@ -243,4 +333,5 @@ int EstMassstabZeile(double mass, const char** text)
 }
 
 void DB1100Oeffnen() { EdtDialogOeffnen("DB1100", estStilInit, estStilExit, estStilBefehl); }
+void DB1110Oeffnen() { EdtDialogOeffnen("DB1110", estFensterInit, estFensterExit, estFensterBefehl); }
 void DB1105Oeffnen() { EdtDialogOeffnen("DB1105", estMassInit, estMassExit, estMassBefehl); }

@@ -21,7 +21,6 @@ void DB1101Oeffnen() { phOeffnen("DB1101"); }
 void DB1102Oeffnen() { phOeffnen("DB1102"); }
 void DB1103Oeffnen() { phOeffnen("DB1103"); }
 void DB1104Oeffnen() { phOeffnen("DB1104"); }
-void DB1110Oeffnen() { phOeffnen("DB1110"); }
 void DB1111Oeffnen() { phOeffnen("DB1111"); }
 void DB1112Oeffnen() { phOeffnen("DB1112"); }
 void DB1200Oeffnen() { phOeffnen("DB1200"); }

@@ -15,7 +15,6 @@ void DB1101Oeffnen();
 void DB1102Oeffnen();
 void DB1103Oeffnen();
 void DB1104Oeffnen();
-void DB1110Oeffnen();
 void DB1111Oeffnen();
 void DB1112Oeffnen();
 void DB1200Oeffnen();

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "model/beffifo.h"
 #include "model/tempzeic.h"
 #include "model/zustand.h"
+#include "output/ansicht.h"
 #include "tests/editdlg/dbpruef.h"
 
 namespace {
@@ -76,11 +78,17 @@ protected:
         EXPECT_NE(d, 0u);
         return d;
     }
+    // Typing into a field: a standard edit reports the change itself, a
+    // number field as its owner sees it after a key.
     static void tippen(HWND d, int id, const char* text)
     {
-        SetFocus(GetDlgItem(d, id));
+        HWND feld = GetDlgItem(d, id);
+        SetFocus(feld);
         SetDlgItemText(d, id, text);
-        SendMessage(d, WM_COMMAND, MAKEWPARAM(id, EN_CHANGE), static_cast<LPARAM>(GetDlgItem(d, id)));
+        char klasse[32] = "";
+        GetClassName(feld, klasse, sizeof klasse);
+        if (std::strcmp(klasse, "ORVAEDIT") == 0)
+            SendMessage(d, WM_COMMAND, MAKEWPARAM(id, EN_CHANGE), static_cast<LPARAM>(feld));
         pumpen();
     }
     static void waehlen(HWND d, int id, int n)
@@ -178,6 +186,50 @@ TEST_F(EstTest, ScaleFieldRadiosAndText)
     SendMessage(d, WM_COMMAND, 2, 0);
     pumpen();
     EXPECT_EQ(wiDlgSuchen("DB1105"), 0u);
+}
+
+TEST(Fenster, TheZoomIsTakenFromTheFieldOnlyWhenItsNumberWasEdited)
+{
+    struct Fall {
+        const char* feld;
+        int zoom, erstes;
+        const char* soll;
+    } faelle[] = {
+        {"1 30 50", 75, 1, ". 75 30 50"},     // only the centre edited at 75
+        {"0 50 40", 25, 0, ". 25 50 60"},     // 25 shows 0
+        {"3 50 50", 75, 1, ". 150 50 50"},    // the first number edited
+        {"  2   40 30", 100, 2, ". 100 40 70"},
+        {"", 100, 2, ". 0 0 100"},
+    };
+    for (const Fall& f : faelle) EXPECT_EQ(EstFensterText(f.feld, f.zoom, f.erstes), f.soll) << f.feld;
+}
+
+TEST_F(EstTest, ViewFieldAndButtons)
+{
+    AnsichtZoomSetzen3(75, 50, 50);
+    HWND d = oeffnen(1110, "DB1110");
+    ASSERT_NE(d, 0u);
+    EXPECT_EQ(text(d, 3000), "1 50 50");
+    tippen(d, 3000, "1 30 50");
+    BEF b;
+    ASSERT_EQ(BefAnzahl(), 1);
+    BefVorne(&b);
+    EXPECT_STREQ(b.text, ". 75 30 50");
+    BefLeeren();
+    PhEditorAufrufe().clear();
+    SendMessage(d, WM_COMMAND, 2513, 0);
+    SendMessage(d, WM_COMMAND, 2522, 0);
+    SendMessage(d, WM_COMMAND, 2531, 0);
+    EXPECT_EQ(schlange(false), (std::vector<std::string>{"FEN 0", "LUP 2", "CFM 0"}));
+    EXPECT_EQ(PhEditorAufrufe(), (std::vector<std::string>{"EdtFokus()", "EdtFokus()", "EdtFokus()"}));
+    SetDlgItemText(d, 3000, "4 4");
+    schlange(false);  // what that typing queued
+    SendMessage(d, WM_COMMAND, 2999, 0);
+    EXPECT_EQ(text(d, 3000), "4 4") << "an unchanged view leaves the field";
+    AnsichtZoomSetzen3(200, 10, 20);
+    SendMessage(d, WM_COMMAND, 2999, 0);
+    EXPECT_EQ(text(d, 3000), "4 10 80");
+    EXPECT_EQ(schlange(false), std::vector<std::string>{});
 }
 
 TEST(Massstab, RowsWithinAHundredth)
