@@ -147,6 +147,7 @@ void EddbAnmelden()
     EdHakenSetzen(h);
     EdtAufrufe a;
     a.DBDialogOeffnen = DBDialogOeffnen;
+    a.DB1231Oeffnen = DB1231Oeffnen;
     EdtAufrufeSetzen(a);
 }
 

@@ -6,15 +6,22 @@
 #include "editdlg/markier.h"
 
 #include <cmath>
+#include <string>
 
 #include "editdlg/dbdialog.h"
+#include "config/verzeich.h"
+#include "controls/elzeile.h"
 #include "editdlg/dbteile.h"
+#include "editdlg/textdat.h"
 #include "editor/edmeld.h"
 #include "editor/platzhalter.h"
+#include "model/bauteil.h"
 #include "model/beffifo.h"
+#include "model/edhaken.h"
 #include "model/einstell.h"
 #include "model/tempzeic.h"
 #include "platform/winconst.h"
+#include "support/dosdatei.h"
 #include "winlib/dlgitem.h"
 #include "winlib/wibild.h"
 #include "winlib/winbib.h"
@@ -145,6 +152,151 @@ int mrkDrehenBefehl(UINT nachricht, WPARAM wp, LPARAM)
     }
 }
 
+// ---- DB1231 exchange ---------------------------------------------------------------------------------
+
+constexpr int MRKTAU = 195;
+constexpr const char* mrkTauschKuerzel[] = {"TFA", "TV", "TG", "TR", "SA", "ST", "ZB"};
+constexpr int MRKTAUSCHZEILEN = 7;
+constexpr int MRKTAUSCHTEXT = 40;
+
+std::string mrkFeld(int id)
+{
+    char t[MRKTAUSCHTEXT + 1] = "";
+    wiTextHolen(id, t, MRKTAUSCHTEXT);
+    return t;
+}
+
+bool mrkLeer(const std::string& t) { return t.find_first_not_of(' ') == std::string::npos; }
+
+int mrkTauschInit(int, const char* const*)
+{
+    DbDlgAnfang(nullptr);
+    DbFuellen f;
+    for (int i = 0; i < MRKTAUSCHZEILEN; ++i) {
+        wiTextSetzen(3000 + 10 * i, "");
+        wiTextSetzen(3001 + 10 * i, "");
+    }
+    return 0;
+}
+
+int mrkTauschExit()
+{
+    DbDlgEnde(nullptr);
+    return 0;
+}
+
+void mrkTauschen()
+{
+    for (int i = 0; i < MRKTAUSCHZEILEN; ++i) {
+        if (!wiKnopf(3002 + 10 * i)) continue;
+        const std::string t = std::string(mrkTauschKuerzel[i]) + " " + mrkFeld(3000 + 10 * i) + " " + mrkFeld(3001 + 10 * i);
+        BefEinreihenText(MRKTAU, t.c_str());
+    }
+    wiDlgSchliessen();
+}
+
+int mrkTauschBefehl(UINT nachricht, WPARAM wp, LPARAM)
+{
+    if (nachricht != WM_COMMAND) return 0;
+    const int id = LOWORD(wp);
+    if (id >= 3000 && id < 3000 + 10 * MRKTAUSCHZEILEN && id % 10 < 2) {
+        if (HIWORD(wp) == EN_CHANGE && !DbFuellt()) {
+            const int zeile = (id - 3000) / 10;
+            const std::string alt = mrkFeld(3000 + 10 * zeile), neu = mrkFeld(3001 + 10 * zeile);
+            wiKnopfSetzen(3002 + 10 * zeile, alt != neu && !mrkLeer(alt) && !mrkLeer(neu));
+        }
+        return 1;
+    }
+    switch (id) {
+    case 1:
+        if (!DbEnter()) mrkTauschen();
+        return 1;
+    case 2500: mrkTauschen(); return 1;
+    case 2:
+    case 2501: wiDlgSchliessen(); return 1;
+    default: return 0;
+    }
+}
+
+// ---- DB1311 play a macro -------------------------------------------------------------------------------
+
+constexpr int MRKMAC = 161;
+
+int mrkMakroNehmen(int verzeichnis, const char* pfad, void*)
+{
+    if (verzeichnis) return 1;
+    std::string n = pfad;
+    const size_t schnitt = n.find_last_of('/');
+    if (schnitt != std::string::npos) n.erase(0, schnitt + 1);
+    const size_t punkt = n.find_last_of('.');
+    if (punkt != std::string::npos) n.resize(punkt);
+    wiListeAnhaengen(3020, n.c_str());
+    return 1;
+}
+
+std::string mrkMakroGewaehlt()
+{
+    const int n = wiListeWahl(3020);
+    if (n < 0) return "";
+    char t[256] = "";
+    wiListeText(3020, n, t);
+    return t;
+}
+
+int mrkMakroInit(int, const char* const*)
+{
+    DbDlgAnfang(DBMAKROREC);
+    DbFuellen f;
+    wiListeLeeren(3020);
+    char muster[BAUPFADSUP + 1];
+    BauVerzDatei(modh::EditorZustand()->bd, "*", "mac", muster, sizeof muster);
+    verzlesennamen(muster, mrkMakroNehmen, nullptr);
+    wiKnopfSetzen(3100, 0);
+    return 0;
+}
+
+int mrkMakroExit()
+{
+    DbDlgEnde(DBMAKROREC);
+    return 0;
+}
+
+void mrkMakroSpielen(bool mitSchalter)
+{
+    const std::string name = mrkMakroGewaehlt();
+    if (name.empty()) return;
+    if (mitSchalter && !wiKnopf(3100)) MflBefehl(0);  // parallel lines off first
+    BefEinreihenText(MRKMAC, name.c_str());
+    wiDlgSchliessen();
+}
+
+int mrkMakroBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
+{
+    if (nachricht == WM_MEASUREITEM || nachricht == WM_DRAWITEM)
+        return ElzOwnerDraw(3020, nullptr, nachricht, static_cast<int>(wp), lp);
+    if (nachricht != WM_COMMAND) return 0;
+    switch (LOWORD(wp)) {
+    case 1:
+        if (!DbEnter()) mrkMakroSpielen(true);
+        return 1;
+    case 2500: mrkMakroSpielen(true); return 1;
+    case 3020:
+        if (HIWORD(wp) == LBN_DBLCLK) mrkMakroSpielen(false);
+        return 1;
+    case 2510: {
+        const std::string name = mrkMakroGewaehlt();
+        if (name.empty()) return 1;
+        char pfad[VERSUP + 64];
+        PfadBilden(2, name.c_str(), "mac", pfad, sizeof pfad);
+        TextAnzeigen(pfad);
+        return 1;
+    }
+    case 2:
+    case 2501: wiDlgSchliessen(); return 1;
+    default: return 0;
+    }
+}
+
 }  // namespace
 
 int MrkAnreihenPruefen(int markiert, int nx, double dx, int ny, double dy)
@@ -159,5 +311,7 @@ int MrkAnreihenPruefen(int markiert, int nx, double dx, int ny, double dy)
     return 0;
 }
 
+void DB1231Oeffnen() { EdtDialogOeffnen("DB1231", mrkTauschInit, mrkTauschExit, mrkTauschBefehl); }
+void DB1311Oeffnen() { EdtDialogOeffnen("DB1311", mrkMakroInit, mrkMakroExit, mrkMakroBefehl); }
 void DB1322Oeffnen() { EdtDialogOeffnen("DB1322", mrkAnreihenInit, mrkAnreihenExit, mrkAnreihenBefehl); }
 void DB1321Oeffnen() { EdtDialogOeffnen("DB1321", mrkDrehenInit, mrkDrehenExit, mrkDrehenBefehl); }

@@ -1,9 +1,11 @@
-// Dialogs on the marked elements: line-up copies (DB1322) and rotation
-// (DB1321). Prefix none (the openers' names), `Mrk` for helpers. Calls the
+// Dialogs on the marked elements and macros: line-up copies (DB1322),
+// rotation (DB1321), exchange of values (DB1231), playing a macro (DB1311). Prefix none (the openers' names), `Mrk` for helpers. Calls the
 // dialog frame (dbdialog), winlib (items), model (queue, store) and the
 // editor's services.
 #pragma once
 
+void DB1231Oeffnen();
+void DB1311Oeffnen();
 void DB1321Oeffnen();
 void DB1322Oeffnen();
 

@@ -39,11 +39,9 @@ void DB1222Oeffnen() { phOeffnen("DB1222"); }
 void DB1223Oeffnen() { phOeffnen("DB1223"); }
 void DB1224Oeffnen() { phOeffnen("DB1224"); }
 void DB1230Oeffnen() { phOeffnen("DB1230"); }
-void DB1231Oeffnen() { phOeffnen("DB1231"); }
 void DB1240Oeffnen() { phOeffnen("DB1240"); }
 void DB1300Oeffnen() { phOeffnen("DB1300"); }
 void DB1310Oeffnen() { phOeffnen("DB1310"); }
-void DB1311Oeffnen() { phOeffnen("DB1311"); }
 void DB1350Oeffnen() { phOeffnen("DB1350"); }
 void DB1351Oeffnen() { phOeffnen("DB1351"); }
 void DB1352Oeffnen() { phOeffnen("DB1352"); }

@@ -82,6 +82,8 @@ void MarkierteAnreihen(int nx, double dx, int ny, double dy)
     phMerken(t);
 }
 
+void MflBefehl(int n) { phMerken("MflBefehl(" + std::to_string(n) + ")"); }
+
 void EdtFokus()
 {
     phMerken("EdtFokus()");

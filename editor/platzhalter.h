@@ -55,4 +55,6 @@ void BaubfMeldung();
 void PhBaubfCodeSetzen(int code);
 // Command execution (arrives with the editor): copies of the marked
 // elements in a grid. Recorded as "MarkierteAnreihen(nx dx ny dy)".
-void MarkierteAnreihen(int nx, double dx, int ny, double dy);  // under construction with that code; 0 none
+void MarkierteAnreihen(int nx, double dx, int ny, double dy);
+// Parallel lines (arrive with the input line): recorded as "MflBefehl(n)".
+void MflBefehl(int n);  // under construction with that code; 0 none

@@ -7,10 +7,17 @@
 #include <string>
 #include <vector>
 
+#include <filesystem>
+#include <fstream>
+
+#include "config/verzeich.h"
 #include "editdlg/markier.h"
+#include "support/texte.h"
 #include "model/beffifo.h"
 #include "model/tempzeic.h"
 #include "tests/editdlg/dbpruef.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -154,6 +161,101 @@ TEST_F(MrkTest, RotationAppliesEachAngleOncePerMarking)
     tippen(d, 3016, "90");
     SendMessage(d, WM_COMMAND, 2500, 0);
     EXPECT_EQ(schlange(), std::vector<std::string>{"DRH 900"}) << "a new marking starts at 0";
+}
+
+TEST_F(MrkTest, ExchangeQueuesTheTickedRows)
+{
+    HWND d = oeffnen(1231, "DB1231");
+    ASSERT_NE(d, 0u);
+    struct Zeile {
+        int zeile;
+        const char *alt, *neu;
+        bool haken;
+    } zeilen[] = {
+        {0, "Motor", "Pumpe", true}, {2, "2.5", "2.5", false}, {5, "3", "  ", false}, {6, "K1", "K2", true},
+    };
+    for (const Zeile& z : zeilen) {
+        SetDlgItemText(d, 3000 + 10 * z.zeile, z.alt);
+        SetDlgItemText(d, 3001 + 10 * z.zeile, z.neu);
+        pumpen();
+        EXPECT_EQ(IsDlgButtonChecked(d, 3002 + 10 * z.zeile) == BST_CHECKED, z.haken) << z.zeile;
+    }
+    SendMessage(d, WM_COMMAND, 2500, 0);
+    pumpen();
+    std::vector<std::string> texte;
+    while (BefAnzahl() > 0) {
+        BEF b;
+        BefVorne(&b);
+        BefEntfernen();
+        EXPECT_STREQ(BefName(b.code), "TAU");
+        texte.push_back(b.text);
+    }
+    EXPECT_EQ(texte, (std::vector<std::string>{"TFA Motor Pumpe", "ZB K1 K2"}));
+    EXPECT_EQ(wiDlgSuchen("DB1231"), 0u);
+    // The editor reaches it through its own table.
+    EdtAufrufTabelle().DB1231Oeffnen();
+    pumpen();
+    EXPECT_NE(wiDlgSuchen("DB1231"), 0u);
+}
+
+TEST_F(MrkTest, AMacroIsPlayedWithParallelLinesOffUnlessKept)
+{
+    fs::path ordner = dbpruef::tempName("makros");
+    fs::remove_all(ordner);
+    fs::create_directories(ordner);
+    for (const char* n : {"eins.mac", "Zwei.MAC", "drei.txt"}) std::ofstream(ordner / n) << "Text x\r\n";
+    VerSetzen(2, ordner.c_str());
+    STT s = *modh::EditorZustand();
+    strkopie(s.bd, sizeof s.bd, "ELT", STTBDSUP);
+    modh::EditorZustandSetzen(&s);
+    HWND d = oeffnen(1311, "DB1311");
+    ASSERT_NE(d, 0u);
+    std::vector<std::string> namen;
+    for (int i = 0; i < SendDlgItemMessage(d, 3020, LB_GETCOUNT, 0, 0); ++i) {
+        char t[64];
+        SendDlgItemMessage(d, 3020, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(t));
+        namen.push_back(t);
+    }
+    std::sort(namen.begin(), namen.end());
+    EXPECT_EQ(namen, (std::vector<std::string>{"Zwei", "eins"}));
+    SendMessage(d, WM_COMMAND, 2500, 0);
+    EXPECT_EQ(BefAnzahl(), 0) << "nothing chosen, nothing played";
+    const int zwei = static_cast<int>(SendDlgItemMessage(d, 3020, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                                         reinterpret_cast<LPARAM>("Zwei")));
+    SendDlgItemMessage(d, 3020, LB_SETCURSEL, static_cast<WPARAM>(zwei), 0);
+    SendMessage(d, WM_COMMAND, 2510, 0);
+    pumpen();
+    HWND t = wiDlgSuchen("TEXTANZEIGEN");
+    ASSERT_NE(t, 0u);
+    char titel[300];
+    GetWindowText(t, titel, sizeof titel);
+    EXPECT_EQ(fs::path(titel).filename(), "Zwei.mac");
+    SendMessage(t, WM_COMMAND, 2501, 0);
+    pumpen();
+    PhEditorAufrufe().clear();
+    SendMessage(d, WM_COMMAND, 2500, 0);
+    pumpen();
+    ASSERT_EQ(BefAnzahl(), 1);
+    BEF b;
+    BefVorne(&b);
+    EXPECT_STREQ(BefName(b.code), "MAC");
+    EXPECT_STREQ(b.text, "Zwei");
+    ASSERT_FALSE(PhEditorAufrufe().empty());
+    EXPECT_EQ(PhEditorAufrufe()[0], "MflBefehl(0)");
+    EXPECT_EQ(wiDlgSuchen("DB1311"), 0u);
+    BefLeeren();
+    // Kept on: the parallel lines stay.
+    d = oeffnen(1311, "DB1311");
+    ASSERT_NE(d, 0u);
+    CheckDlgButton(d, 3100, BST_CHECKED);
+    SendDlgItemMessage(d, 3020, LB_SETCURSEL, 0, 0);
+    PhEditorAufrufe().clear();
+    SendMessage(d, WM_COMMAND, 2500, 0);
+    pumpen();
+    EXPECT_EQ(BefAnzahl(), 1);
+    EXPECT_EQ(std::count(PhEditorAufrufe().begin(), PhEditorAufrufe().end(), "MflBefehl(0)"), 0);
+    VerSetzen(2, "");
+    fs::remove_all(ordner);
 }
 
 }  // namespace
