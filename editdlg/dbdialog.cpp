@@ -8,6 +8,7 @@
 #include "config/reaktion.h"
 #include "config/verzeich.h"
 #include "editdlg/einstell.h"
+#include "editdlg/element.h"
 #include "editdlg/markier.h"
 #include "editdlg/platzhalter.h"
 #include "editor/edtaufrufe.h"

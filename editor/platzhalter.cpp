@@ -6,6 +6,7 @@
 #include "config/reaktion.h"
 #include "editor/edmeld.h"
 #include "model/beffifo.h"
+#include "model/edhaken.h"
 #include "model/tempzeic.h"
 #include "output/platzhalter.h"
 #include "platform/eingabe.h"
@@ -60,6 +61,12 @@ void phMerken(const std::string& s) { phAufrufe.push_back(s); }
 int BaubfAktiv() { return phBaubf; }
 namespace {
 int phBaubfCode = 0;
+BEF phElement{};
+bool phElementGesetzt = false;
+int phSchritt = 0;
+double phStartX = 0, phStartY = 0;
+int phDialogOffen = 0;
+
 }  // namespace
 int BaubfCode() { return phBaubf ? phBaubfCode : 0; }
 void BaubfMeldung() { StatusTextf(TextNr1000(51), BefName(BaubfCode())); }
@@ -67,6 +74,39 @@ void PhBaubfCodeSetzen(int code)
 {
     phBaubfCode = code;
     phBaubf = code != 0;
+}
+
+void BaubfStarten(int code)
+{
+    phMerken("BaubfStarten(" + std::to_string(code) + ")");
+    PhBaubfCodeSetzen(code);
+    phElement = BEF{};
+    phElement.code = static_cast<uint8_t>(code);
+    phElementGesetzt = true;
+    phSchritt = 0;
+    const STT* s = modh::EditorZustand();
+    phStartX = s != nullptr ? s->x : 0;
+    phStartY = s != nullptr ? s->y : 0;
+}
+void BaubfHolen(BEF* b) { *b = phElement; }
+void BaubfSetzen(const BEF* b)
+{
+    phElement = *b;
+    phElementGesetzt = true;
+}
+void BaubfSchritt(int n) { phSchritt = n; }
+int BaubfSchrittHolen() { return phSchritt; }
+void BaubfDialogOffen(int an) { phDialogOffen = an; }
+int PhBaubfDialogOffen() { return phDialogOffen; }
+void PhBaubfStart(double* x, double* y)
+{
+    *x = phStartX;
+    *y = phStartY;
+}
+int ObjBearbeiten(int code)
+{
+    if (!phBaubf) BaubfStarten(code);
+    return 0;
 }
 
 HWND EdtDialogOeffnen(const char* name, WiDlgInitFn init, WiDlgExitFn exit, WiDlgBefehlFn befehl)
@@ -95,12 +135,18 @@ void BaubfAbsetzen()
     phBaubf = 0;
     for (const BEF& b : phBaubfSaetze) BefEinreihen(&b);
     phBaubfSaetze.clear();
+    if (phElementGesetzt) {
+        BefEinreihenXY(21, phStartX, phStartY);  // _BA
+        BefEinreihen(&phElement);
+    }
+    phElementGesetzt = false;
 }
 void BaubfAbbrechen()
 {
     phMerken("BaubfAbbrechen()");
     phBaubf = 0;
     phBaubfSaetze.clear();
+    phElementGesetzt = false;
 }
 std::vector<BEF>& PhBaubfSaetze() { return phBaubfSaetze; }
 void PhBaubfSetzen(int aktiv) { phBaubf = aktiv; }

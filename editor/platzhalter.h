@@ -56,5 +56,19 @@ void PhBaubfCodeSetzen(int code);
 // Command execution (arrives with the editor): copies of the marked
 // elements in a grid. Recorded as "MarkierteAnreihen(nx dx ny dy)".
 void MarkierteAnreihen(int nx, double dx, int ny, double dy);
+// The element under construction (arrives with element construction): one
+// element, its step and its start point (the editor's position when it
+// started). BaubfAbsetzen queues `_BA` with the start and the element when
+// one was set. ObjBearbeiten finds nothing under the cursor and starts the
+// code unless something is under construction.
+void BaubfStarten(int code);
+void BaubfHolen(BEF* b);
+void BaubfSetzen(const BEF* b);
+void BaubfSchritt(int n);
+int BaubfSchrittHolen();
+void BaubfDialogOffen(int an);
+int PhBaubfDialogOffen();
+void PhBaubfStart(double* x, double* y);
+int ObjBearbeiten(int code);
 // Parallel lines (arrive with the input line): recorded as "MflBefehl(n)".
 void MflBefehl(int n);  // under construction with that code; 0 none
