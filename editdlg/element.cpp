@@ -6,12 +6,23 @@
 #include <cstring>
 
 #include "config/apstil.h"
+#include "config/reaktion.h"
+#include "config/verzeich.h"
 #include "editdlg/dbdialog.h"
 #include "editdlg/dbteile.h"
+#include "editor/edmeld.h"
 #include "editor/platzhalter.h"
+#include "model/bauteil.h"
+#include "model/beffifo.h"
+#include "model/edhaken.h"
 #include "model/geometri.h"
 #include "platform/nachricht.h"
+#include "output/bilder.h"
 #include "platform/winconst.h"
+#include "support/dosdatei.h"
+#include "support/texte.h"
+#include "support/vergleich.h"
+#include "winlib/dateiwahl.h"
 #include "winlib/dlgitem.h"
 #include "winlib/wiwerk.h"
 
@@ -23,8 +34,9 @@ struct ElDialog {
     const char* vorlage;
     int code;
     int schritte;
-    // Writes the fields whose value moved (all when `voll`).
-    void (*fuellen)(const BEF& b, const BEF& alt, bool voll);
+    // Writes the fields whose value moved (all when `voll`); may complete
+    // the element (the picture's natural size).
+    void (*fuellen)(BEF& b, const BEF& alt, bool voll);
     // A field changed: store it in b and write dependent fields; false when
     // the id is not one of the dialog's fields.
     bool (*feld)(int id, WPARAM wp, BEF& b);
@@ -58,7 +70,7 @@ void elLaengeZeigen(const BEF& b)
     elGradSetzen(3011, l > 0.1 ? VektorWinkel(b.darg[0], b.darg[1]) : 0);
 }
 
-void elLinieFuellen(const BEF& b, const BEF& alt, bool voll)
+void elLinieFuellen(BEF& b, const BEF& alt, bool voll)
 {
     if (voll || elBewegt(b.darg[0], alt.darg[0]) || elBewegt(b.darg[1], alt.darg[1])) {
         elVektorZeigen(b);
@@ -94,7 +106,7 @@ void elLinieReset(BEF& b)
     b.sub = 0;
 }
 
-void elUnterbrechungFuellen(const BEF& b, const BEF& alt, bool voll)
+void elUnterbrechungFuellen(BEF& b, const BEF& alt, bool voll)
 {
     if (voll || elBewegt(b.darg[0], alt.darg[0]) || elBewegt(b.darg[1], alt.darg[1])) elVektorZeigen(b);
 }
@@ -108,7 +120,7 @@ void elUnterbrechungReset(BEF& b) { b.darg[0] = b.darg[1] = 0; }
 
 // ---- Radii with the ellipse box (circle, partial circle, arc) --------------------------------------------
 
-void elRadienFuellen(const BEF& b, const BEF& alt, bool voll)
+void elRadienFuellen(BEF& b, const BEF& alt, bool voll)
 {
     if (voll || elBewegt(b.darg[0], alt.darg[0])) DlgZahlSetzen(3000, b.darg[0]);
     if (voll || elBewegt(b.darg[1], alt.darg[1])) DlgZahlSetzen(3001, b.darg[1]);
@@ -145,7 +157,7 @@ bool elRadienFeld(int id, WPARAM wp, BEF& b)
     }
 }
 
-void elKreisFuellen(const BEF& b, const BEF& alt, bool voll)
+void elKreisFuellen(BEF& b, const BEF& alt, bool voll)
 {
     elRadienFuellen(b, alt, voll);
     if (voll || b.iarg[1] != alt.iarg[1]) elGradSetzen(3002, b.iarg[1]);
@@ -182,7 +194,7 @@ void elKreisReset(BEF& b)
     b.sub = 0;
 }
 
-void elBogenFuellen(const BEF& b, const BEF& alt, bool voll)
+void elBogenFuellen(BEF& b, const BEF& alt, bool voll)
 {
     elRadienFuellen(b, alt, voll);
     if (voll || b.iarg[0] != alt.iarg[0]) elGradSetzen(3010, b.iarg[0]);
@@ -214,7 +226,7 @@ void elTeilkreisReset(BEF& b)
     b.sub = 0;
 }
 
-void elArcFuellen(const BEF& b, const BEF& alt, bool voll)
+void elArcFuellen(BEF& b, const BEF& alt, bool voll)
 {
     elBogenFuellen(b, alt, voll);
     if (voll || b.iarg[2] != alt.iarg[2]) wiKnopfSetzen(3030, b.iarg[2] != 0);
@@ -238,7 +250,7 @@ void elArcReset(BEF& b)
 
 // ---- Rectangle DB1221 and triangle DB1222 ----------------------------------------------------------------
 
-void elRechteckFuellen(const BEF& b, const BEF& alt, bool voll)
+void elRechteckFuellen(BEF& b, const BEF& alt, bool voll)
 {
     if (voll || elBewegt(b.darg[0], alt.darg[0])) DlgZahlSetzen(3000, b.darg[0]);
     if (voll || elBewegt(b.darg[1], alt.darg[1])) DlgZahlSetzen(3001, b.darg[1]);
@@ -276,7 +288,7 @@ void elRechteckReset(BEF& b)
     b.sub = 0;
 }
 
-void elDreieckFuellen(const BEF& b, const BEF& alt, bool voll)
+void elDreieckFuellen(BEF& b, const BEF& alt, bool voll)
 {
     elRechteckFuellen(b, alt, voll);
     if (voll || b.iarg[2] != alt.iarg[2]) wiKnopfSetzen(3020, b.iarg[2] == 0);
@@ -324,13 +336,116 @@ void elDreieckReset(BEF& b)
     b.sub = 0;
 }
 
+// ---- Picture DB1208 --------------------------------------------------------------------------------------
+
+struct ElNatur {
+    double breite, hoehe;  // drawing units; 0 when not determined
+    int ordner;            // the file they were probed for
+    char name[BEFTEXTSUP + 1];
+};
+ElNatur elNatur{0, 0, -1, ""};
+
+void elBildFeldNamen(const BEF& b)
+{
+    wiTextSetzen(3020, b.text);
+    wiKnopfSetzen(3010, b.iarg[0] != 0);
+}
+
+void elBildFuellen(BEF& b, const BEF& alt, bool voll)
+{
+    // Probed for the file itself, not against the shown copy, which the
+    // name handler has already brought up to date.
+    const bool probe = voll || b.iarg[0] != elNatur.ordner || std::strcmp(b.text, elNatur.name) != 0;
+    if (probe) {
+        char pfad[VERSUP + BEFTEXTSUP + 2];
+        ElBildOrdner(b.iarg[0], b.text, pfad, sizeof pfad);
+        if (ElBildNatur(pfad, &elNatur.breite, &elNatur.hoehe) != 0) elNatur.breite = elNatur.hoehe = 0;
+        elNatur.ordner = b.iarg[0];
+        strkopie(elNatur.name, sizeof elNatur.name, b.text, BEFTEXTSUP);
+        // Natural heights are negative: only a size near 0 either way is
+        // "no size yet"; a size the user gave stays.
+        if (std::fabs(b.darg[0]) < 0.1 || std::fabs(b.darg[1]) < 0.1) {
+            b.darg[0] = elNatur.breite;
+            b.darg[1] = elNatur.hoehe;
+        }
+    }
+    if (voll || elBewegt(b.darg[0], alt.darg[0]) || probe) DlgZahlSetzen(3000, b.darg[0]);
+    if (voll || elBewegt(b.darg[1], alt.darg[1]) || probe) DlgZahlSetzen(3001, b.darg[1]);
+    if (voll) elBildFeldNamen(b);
+    if (elNatur.breite == 0)
+        wiKnopfSetzen(3030, 0);
+    else
+        wiKnopfSetzen(3030, elBewegt(b.darg[1], b.darg[0] * elNatur.hoehe / elNatur.breite));
+    wiKnopfSetzen(2504, 1);  // every fill
+}
+
+bool elBildFeld(int id, WPARAM wp, BEF& b)
+{
+    switch (id) {
+    case 3000:
+        if (!elGetippt(wp)) return false;
+        b.darg[0] = elZahl(3000);
+        if (!wiKnopf(3030) && elNatur.breite != 0) {
+            b.darg[1] = b.darg[0] * elNatur.hoehe / elNatur.breite;
+            DlgZahlSetzen(3001, b.darg[1]);
+        }
+        return true;
+    case 3001:
+        if (!elGetippt(wp)) return false;
+        b.darg[1] = elZahl(3001);
+        if (!wiKnopf(3030) && elNatur.hoehe != 0) {
+            b.darg[0] = b.darg[1] * elNatur.breite / elNatur.hoehe;
+            DlgZahlSetzen(3000, b.darg[0]);
+        }
+        return true;
+    case 3030:
+        if (!elGeklickt(wp)) return false;
+        if (!wiKnopf(3030) && elNatur.breite != 0) {
+            b.darg[1] = elZahl(3000) * elNatur.hoehe / elNatur.breite;
+            DlgZahlSetzen(3001, b.darg[1]);
+        }
+        return true;
+    case 3020:
+    case 3010: {
+        if (id == 3020 && !elGetippt(wp)) return false;
+        if (id == 3010 && !elGeklickt(wp)) return false;
+        char name[81] = "";
+        wiTextHolen(3020, name, 80);
+        strtrim(name);
+        BefTextSetzen(&b, name);
+        b.iarg[0] = wiKnopf(3010) ? 1 : 0;
+        BefEinreihenCode(0);  // the refresh after it probes the new file
+        return true;
+    }
+    case 2502: {
+        char pfad[VERSUP + BEFTEXTSUP + 2];
+        ElBildOrdner(b.iarg[0], b.text[0] ? b.text : "Grafik.jpg", pfad, sizeof pfad);
+        if (wiDateiWahl(pfad, TextNr1000(240), TextNr1000(242)) <= 0) return true;
+        if (ElBildNehmen(pfad, &b) != 0) {
+            MeldungNr(249, 1);
+            return true;
+        }
+        elBildFeldNamen(b);
+        BefEinreihenCode(0);
+        return true;
+    }
+    default: return false;
+    }
+}
+void elBildReset(BEF& b)
+{
+    b.darg[0] = b.darg[1] = 0;
+    b.text[0] = '\0';
+}
+
 void elNichts(BEF&) {}
 
-enum ElNr { EL1200, EL1207, EL1220, EL1221, EL1222, EL1223, EL1224, ELANZAHL };
+enum ElNr { EL1200, EL1207, EL1208, EL1220, EL1221, EL1222, EL1223, EL1224, ELANZAHL };
 
 ElDialog elDialoge[ELANZAHL] = {
     {"DB1200", 40, 2, elLinieFuellen, elLinieFeld, elLinieReset, elNichts, {}, -1},
     {"DB1207", 95, 2, elUnterbrechungFuellen, elUnterbrechungFeld, elUnterbrechungReset, elNichts, {}, -1},
+    {"DB1208", 69, 2, elBildFuellen, elBildFeld, elBildReset, elNichts, {}, -1},
     {"DB1220", 67, 3, elKreisFuellen, elKreisFeld, elKreisReset, elNichts, {}, -1},
     {"DB1221", 68, 3, elRechteckFuellen, elRechteckFeld, elRechteckReset, elNichts, {}, -1},
     {"DB1222", 63, 2, elDreieckFuellen, elDreieckFeld, elDreieckReset, elDreieckAnfang, {}, -1},
@@ -345,9 +460,11 @@ void elFuellen(ElDialog& d, bool voll)
     const int schritt = BaubfSchrittHolen();
     BEF b;
     BaubfHolen(&b);
+    const BEF vorher = b;
     DbFuellen f;
     if (voll || schritt != d.schritt) wiRadioSetzen(2700, schritt, d.schritte);
     d.fuellen(b, d.gezeigt, voll);
+    if (std::memcmp(&b, &vorher, sizeof b) != 0) BaubfSetzen(&b);
     d.gezeigt = b;
     d.schritt = schritt;
 }
@@ -467,7 +584,59 @@ void ElBogenSeite(int* anfang, int* ende)
 
 int ElBogenAnfang(int altAnfang, int neuAnfang, int ende) { return ende + (neuAnfang - altAnfang); }
 
+void ElBildOrdner(int bauteile, const char* name, char* pfad, size_t groesse)
+{
+    if (bauteile) {
+        char bib[BAUPFADSUP + 1] = "";
+        BauVerzDatei(modh::EditorZustand()->bd, name, nullptr, bib, sizeof bib);
+        strkopie(pfad, groesse, bib, static_cast<int>(groesse) - 1);
+    } else {
+        PfadProjekt(pfad, groesse, name);
+    }
+}
+
+int ElBildNatur(const char* pfad, double* breite, double* hoehe)
+{
+    *breite = *hoehe = 0;
+    if (dateilaenge(pfad) < 0) return -1;
+    const char* punkt = std::strrchr(pfad, '.');
+    const char* endung = punkt != nullptr ? punkt + 1 : "";
+    if (strvgl(endung, "wmf") == 0 || strvgl(endung, "emf") == 0) {
+        double w = 0, h = 0;
+        const int r = strvgl(endung, "wmf") == 0 ? WmfGroesse(pfad, &w, &h) : EmfGroesse(pfad, &w, &h);
+        if (r != 0) return -1;
+        *breite = w;
+        *hoehe = -h;
+        return 0;
+    }
+    const int art = strvgl(endung, "png") == 0 ? BILD_PNG : strvgl(endung, "bmp") == 0 ? BILD_BMP
+                  : strvgl(endung, "jpg") == 0 ? BILD_JPG : -1;
+    int w = 0, h = 0;
+    if (art < 0 || BildGroesse(pfad, art, &w, &h) != 0) return -1;
+    // Rasters count at 300 dots per inch.
+    *breite = w * 25.4 / 300;
+    *hoehe = h * -25.4 / 300;
+    return 0;
+}
+
+int ElBildNehmen(const char* pfad, BEF* b)
+{
+    const char* schnitt = std::strrchr(pfad, '/');
+    const char* name = schnitt != nullptr ? schnitt + 1 : pfad;
+    for (int bauteile = 0; bauteile <= 1; ++bauteile) {
+        char dort[VERSUP + BEFTEXTSUP + 2];
+        ElBildOrdner(bauteile, name, dort, sizeof dort);
+        if (strvgl(dort, pfad) == 0) {
+            BefTextSetzen(b, name);
+            b->iarg[0] = bauteile;
+            return 0;
+        }
+    }
+    return -1;
+}
+
 void DB1200Oeffnen() { elOeffnen<EL1200>(); }
+void DB1208Oeffnen() { elOeffnen<EL1208>(); }
 void DB1207Oeffnen() { elOeffnen<EL1207>(); }
 void DB1220Oeffnen() { elOeffnen<EL1220>(); }
 void DB1221Oeffnen() { elOeffnen<EL1221>(); }

@@ -28,7 +28,6 @@ void DB1202Oeffnen() { phOeffnen("DB1202"); }
 void DB1203Oeffnen() { phOeffnen("DB1203"); }
 void DB1205Oeffnen() { phOeffnen("DB1205"); }
 void DB1206Oeffnen() { phOeffnen("DB1206"); }
-void DB1208Oeffnen() { phOeffnen("DB1208"); }
 void DB1209Oeffnen() { phOeffnen("DB1209"); }
 void DB1211Oeffnen() { phOeffnen("DB1211"); }
 void DB1230Oeffnen() { phOeffnen("DB1230"); }

@@ -22,7 +22,6 @@ void DB1202Oeffnen();
 void DB1203Oeffnen();
 void DB1205Oeffnen();
 void DB1206Oeffnen();
-void DB1208Oeffnen();
 void DB1209Oeffnen();
 void DB1211Oeffnen();
 void DB1230Oeffnen();

@@ -9,7 +9,13 @@
 #include <string>
 #include <vector>
 
+#include <cairo.h>
+
+#include <filesystem>
+
+#include "config/verzeich.h"
 #include "editdlg/element.h"
+#include "support/texte.h"
 #include "model/beffifo.h"
 #include "model/tempzeic.h"
 #include "model/zustand.h"
@@ -237,6 +243,99 @@ TEST_F(ElTest, CouplingsOfTriangleCircleAndArc)
     EXPECT_EQ(element().iarg[2], 1);
     EXPECT_EQ(text(d, 3010), "300.0");
     EXPECT_EQ(text(d, 3011), "210.0");
+}
+
+}  // namespace
+
+namespace {
+
+namespace fs = std::filesystem;
+
+void pngSchreiben(const fs::path& p, int w, int h)
+{
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
+    cairo_surface_write_to_png(s, p.c_str());
+    cairo_surface_destroy(s);
+}
+
+class ElBildTest : public ElTest {
+protected:
+    fs::path projekt = dbpruef::tempName("elbild-projekt");
+    fs::path bib = dbpruef::tempName("elbild-bib");
+    void SetUp() override
+    {
+        ElTest::SetUp();
+        for (const fs::path& p : {projekt, bib}) {
+            fs::remove_all(p);
+            fs::create_directories(p);
+        }
+        VerSetzen(1, projekt.c_str());
+        VerSetzen(2, bib.c_str());
+        STT s = *modh::EditorZustand();
+        strkopie(s.bd, sizeof s.bd, "ELT", STTBDSUP);
+        modh::EditorZustandSetzen(&s);
+        pngSchreiben(projekt / "bild.png", 600, 300);
+    }
+    void TearDown() override
+    {
+        ElTest::TearDown();
+        VerSetzen(1, "");
+        VerSetzen(2, "");
+        fs::remove_all(projekt);
+        fs::remove_all(bib);
+    }
+};
+
+TEST_F(ElBildTest, NaturalSizeAndTheFoldersAPictureMayComeFrom)
+{
+    double w = 0, h = 0;
+    EXPECT_EQ(ElBildNatur((projekt / "bild.png").c_str(), &w, &h), 0);
+    EXPECT_NEAR(w, 50.8, 1e-9);
+    EXPECT_NEAR(h, -25.4, 1e-9);
+    EXPECT_EQ(ElBildNatur((projekt / "fehlt.png").c_str(), &w, &h), -1);
+    EXPECT_EQ(w, 0.0);
+    BEF b{};
+    b.code = 69;
+    BefTextSetzen(&b, "alt.png");
+    EXPECT_EQ(ElBildNehmen((bib / "Logo.PNG").c_str(), &b), 0);
+    EXPECT_STREQ(b.text, "Logo.PNG");
+    EXPECT_EQ(b.iarg[0], 1);
+    EXPECT_EQ(ElBildNehmen((projekt / "bild.png").c_str(), &b), 0);
+    EXPECT_EQ(b.iarg[0], 0);
+    const BEF vorher = b;
+    EXPECT_EQ(ElBildNehmen("/tmp/anderswo/bild.png", &b), -1);
+    EXPECT_EQ(std::memcmp(&b, &vorher, sizeof b), 0) << "the element keeps its file";
+}
+
+TEST_F(ElBildTest, APictureTakesItsNaturalSizeOnlyWhenItHasNone)
+{
+    HWND d = oeffnen(1208);
+    ASSERT_NE(d, 0u);
+    SetDlgItemText(d, 3020, "bild.png");
+    pumpen();
+    BEF b = element();
+    EXPECT_STREQ(b.text, "bild.png");
+    SendMessage(d, WM_COMMAND, 2999, 0);
+    b = element();
+    EXPECT_NEAR(b.darg[0], 50.8, 1e-9);
+    EXPECT_NEAR(b.darg[1], -25.4, 1e-9);
+    EXPECT_EQ(IsDlgButtonChecked(d, 3030), BST_UNCHECKED);
+    tippen(d, 3000, "10");
+    EXPECT_NEAR(element().darg[1], -5.0, 1e-9) << "proportions kept";
+    SendMessage(d, WM_COMMAND, 2501, 0);
+    pumpen();
+    // A picture that already has its size keeps it, negative height and all.
+    BaubfStarten(69);
+    b = element();
+    BefTextSetzen(&b, "bild.png");
+    b.darg[0] = 20;
+    b.darg[1] = -30;
+    BaubfSetzen(&b);
+    d = oeffnen(1208);
+    ASSERT_NE(d, 0u);
+    EXPECT_EQ(element().darg[0], 20.0);
+    EXPECT_EQ(element().darg[1], -30.0);
+    EXPECT_EQ(IsDlgButtonChecked(d, 3030), BST_CHECKED) << "not in the natural proportions";
 }
 
 }  // namespace
