@@ -7,6 +7,7 @@
 #include "config/apstil.h"
 #include "config/reaktion.h"
 #include "config/verzeich.h"
+#include "editdlg/bauliste.h"
 #include "editdlg/einstell.h"
 #include "editdlg/element.h"
 #include "editdlg/markier.h"
