@@ -11,6 +11,7 @@
 #include "editdlg/einstell.h"
 #include "editdlg/element.h"
 #include "editdlg/markier.h"
+#include "editdlg/textdlg.h"
 #include "editdlg/platzhalter.h"
 #include "editor/edtaufrufe.h"
 #include "editor/platzhalter.h"

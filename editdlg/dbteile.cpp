@@ -15,6 +15,7 @@
 #include "platform/systemwerte.h"
 #include "platform/winconst.h"
 #include "model/einstell.h"
+#include "output/schrift.h"
 #include "support/dosdatei.h"
 #include "support/vergleich.h"
 #include "winlib/dlgitem.h"
@@ -137,6 +138,18 @@ void StiftCombo(int id)
         std::snprintf(t, sizeof t, "%d %s", n, name);
         int i = wiComboAnhaengen(id, t);
         SendMessage(wiItem(id), CB_SETITEMDATA, static_cast<WPARAM>(i), n);
+    }
+}
+
+void SchriftCombo(int id)
+{
+    wiComboLeeren(id);
+    for (int n = 0; n < SCHRIFTSUP; ++n) {
+        char name[64] = "";
+        SchriftName(n, name, sizeof name);
+        char t[48];
+        std::snprintf(t, sizeof t, "%d %-26.26s%s", n, name, SchriftArt(n) != 0 ? " F" : "");
+        wiComboAnhaengen(id, t);
     }
 }
 

@@ -42,6 +42,9 @@ int LinienartNummer(int n);
 void LinienartCombo(int id);
 // Fills a combo box with "%d %s" of pens 1..99 and their names.
 void StiftCombo(int id);
+// Fills a combo box with the ten fonts: "%d " and the name padded or cut to
+// 26, " F" for a font of the second column.
+void SchriftCombo(int id);
 // Owner-draw of the pen combo 3100 and the line-style combo 3110: measure
 // 24 x 8 dialog units; draw the number and its sample. 1 when taken.
 int StilComboZeichnen(UINT nachricht, int id, LPARAM daten);

@@ -42,19 +42,6 @@ bool estGewaehlt(WPARAM wp) { return HIWORD(wp) == CBN_SELCHANGE && !DbFuellt();
 
 STT estStil{};  // shown at the last fill
 
-// "%d " and the font name padded or cut to 26, " F" for a second-column font.
-void estSchriften(int id)
-{
-    wiComboLeeren(id);
-    for (int n = 0; n < SCHRIFTSUP; ++n) {
-        char name[64] = "";
-        SchriftName(n, name, sizeof name);
-        char t[48];
-        std::snprintf(t, sizeof t, "%d %-26.26s%s", n, name, SchriftArt(n) != 0 ? " F" : "");
-        wiComboAnhaengen(id, t);
-    }
-}
-
 void estSchriftName(int ts)
 {
     char name[64] = "";
@@ -87,7 +74,7 @@ int estStilInit(int, const char* const*)
         DbFuellen f;
         StiftCombo(3100);
         LinienartCombo(3110);
-        estSchriften(3230);
+        SchriftCombo(3230);
     }
     estStilFuellen(true);
     return 0;

@@ -17,7 +17,6 @@ void DB1103Oeffnen();
 void DB1104Oeffnen();
 void DB1111Oeffnen();
 void DB1112Oeffnen();
-void DB1201Oeffnen();
 void DB1203Oeffnen();
 void DB1205Oeffnen();
 void DB1206Oeffnen();

@@ -103,6 +103,13 @@ void PhBaubfStart(double* x, double* y)
     *x = phStartX;
     *y = phStartY;
 }
+void BaubfStartenBei(int code, double x, double y)
+{
+    BaubfStarten(code);
+    phStartX = x;
+    phStartY = y;
+}
+void BaubfObjektSetzen(int id) { phMerken("BaubfObjektSetzen(" + std::to_string(id) + ")"); }
 int ObjBearbeiten(int code)
 {
     if (!phBaubf) BaubfStarten(code);

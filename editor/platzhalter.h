@@ -70,5 +70,8 @@ void BaubfDialogOffen(int an);
 int PhBaubfDialogOffen();
 void PhBaubfStart(double* x, double* y);
 int ObjBearbeiten(int code);
+// Starts `code` at (x, y); marks a stored object as being re-edited (recorded).
+void BaubfStartenBei(int code, double x, double y);
+void BaubfObjektSetzen(int id);
 // Parallel lines (arrive with the input line): recorded as "MflBefehl(n)".
 void MflBefehl(int n);  // under construction with that code; 0 none
