@@ -10,6 +10,7 @@
 #include "config/apstil.h"
 #include "config/reaktion.h"
 #include "config/verzeich.h"
+#include "controls/elzeile.h"
 #include "editdlg/dbdialog.h"
 #include "editdlg/dbteile.h"
 #include "editdlg/textdat.h"
@@ -178,9 +179,9 @@ void txdVariableGewaehlt(const char* zeile) { txdWortNehmen(zeile, 2520); }
 
 int txdBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
 {
-    if (nachricht == WM_MEASUREITEM || nachricht == WM_DRAWITEM) return 0;
+    if (nachricht == WM_MEASUREITEM || nachricht == WM_DRAWITEM)
+        return ElzOwnerDraw(3230, nullptr, nachricht, static_cast<int>(wp), lp);
     if (nachricht != WM_COMMAND) return 0;
-    (void)lp;
     const int id = LOWORD(wp);
     switch (id) {
     case 1:
