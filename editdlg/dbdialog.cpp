@@ -1,6 +1,7 @@
 // The frame of the editor's numbered dialogs; see dbdialog.h.
 #include "editdlg/dbdialog.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -30,6 +31,7 @@ HMODULE dbModul = 0;
 int dbCacheNk = -1;
 int dbCacheWnk = -1;
 int dbLadungen = 0;
+const char* dbModulMuster = "eddb%d%d.dll";
 
 // ---- Dialog table -------------------------------------------------------------------------------------
 void dbBmlUmschalten() { EdtAufrufTabelle().BmlUmschalten(); }
@@ -128,13 +130,15 @@ int dbGrundExit()
 HMODULE DlgModulEddb(const char* name)
 {
     if (name == nullptr || name[0] != 'D' || name[1] != 'B') return 0;
-    const EDEINST* e = EdEinst();
-    if (dbModul != 0 && e->nk == dbCacheNk && e->wnk == dbCacheWnk) return dbModul;
+    // The settings reader clamps them; before it ran the block holds 0.
+    const int nk = std::clamp(static_cast<int>(EdEinst()->nk), 1, 4);
+    const int wnk = std::clamp(static_cast<int>(EdEinst()->wnk), 0, 1);
+    if (dbModul != 0 && nk == dbCacheNk && wnk == dbCacheWnk) return dbModul;
     if (dbModul != 0) FreeLibrary(dbModul);
-    dbCacheNk = e->nk;
-    dbCacheWnk = e->wnk;
-    char datei[24];
-    std::snprintf(datei, sizeof datei, "eddb%d%d.dll", static_cast<int>(e->nk), static_cast<int>(e->wnk));
+    dbCacheNk = nk;
+    dbCacheWnk = wnk;
+    char datei[40];
+    std::snprintf(datei, sizeof datei, dbModulMuster, nk, wnk);
     char pfad[VERSUP + 24];
     PfadProgramm(pfad, sizeof pfad, datei);
     ++dbLadungen;
@@ -163,6 +167,14 @@ void EddbFreigeben()
 }
 
 int DbModulLadungen() { return dbLadungen; }
+
+void DbModulMusterSetzen(const char* muster)
+{
+    dbModulMuster = muster != nullptr ? muster : "eddb%d%d.dll";
+    if (dbModul != 0) FreeLibrary(dbModul);
+    dbModul = 0;
+    dbCacheNk = dbCacheWnk = -1;
+}
 
 // ---- Opening by number -------------------------------------------------------------------------------
 

@@ -30,6 +30,8 @@ void EddbAnmelden();
 void EddbFreigeben();
 // Loads performed so far (tests: "a second dialog loads nothing").
 int DbModulLadungen();
+// Tests: the file-name pattern of the libraries (nullptr: "eddb%d%d.dll").
+void DbModulMusterSetzen(const char* muster);
 
 // ---- Opening by number -------------------------------------------------------------------------------
 // Opens the dialog of that number (1010..1362 with a row below); anything

@@ -62,7 +62,8 @@ std::string DlgZahlText(double wert, int dezimalen)
 
 void DlgZahlSetzen(int id, double wert)
 {
-    const int nk = std::clamp(static_cast<int>(EdEinst()->nk), 0, 4);
+    // As the settings reader clamps Ednk; before it ran the block holds 0.
+    const int nk = std::clamp(static_cast<int>(EdEinst()->nk), 1, 4);
     wiTextSetzen(id, DlgZahlText(wert, nk).c_str());
 }
 

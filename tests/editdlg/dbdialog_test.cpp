@@ -50,6 +50,9 @@ TEST_F(DbTest, TheSettingsChooseTheLibrary)
     } faelle[] = {
         {"", "", "eddb10"}, {"", "1", "eddb11"}, {"7", "0", "eddb40"}, {"2", "5", "eddb21"}, {"3", "-1", "eddb30"},
     };
+    EdEinst()->nk = 0;  // not read yet: the smallest library
+    EdEinst()->wnk = 0;
+    EXPECT_EQ(modulVon("DB1100"), "eddb10");
     for (const Fall& f : faelle) {
         SCOPED_TRACE(std::string(f.nk) + "/" + f.wnk);
         einstellen(f.nk, f.wnk);
@@ -78,8 +81,7 @@ TEST_F(DbTest, ALibraryIsLoadedOnceForItsSettingsAndOnlyForDbNames)
 
 TEST_F(DbTest, AMissingLibraryIsReportedAndTriedAgain)
 {
-    EdEinst()->nk = 9;  // no eddb90: only what the settings reader never gives
-    EdEinst()->wnk = 0;
+    DbModulMusterSetzen("fehlt%d%d.dll");
     const int vorher = DbModulLadungen();
     plNachrichtBoxFragenLeeren();
     DBDialogOeffnen(1100);
@@ -89,8 +91,7 @@ TEST_F(DbTest, AMissingLibraryIsReportedAndTriedAgain)
     EXPECT_EQ(wiDlgSuchen("DB1100"), 0u);
     EXPECT_EQ(DlgModulEddb("DB1100"), 0u);
     EXPECT_EQ(DbModulLadungen(), vorher + 2) << "a failed load is not kept";
-    EdEinst()->nk = 2;
-    EdEinst()->wnk = 1;
+    DbModulMusterSetzen(nullptr);
     EXPECT_EQ(modulVon("DB1100"), "eddb21");
 }
 
