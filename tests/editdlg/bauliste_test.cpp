@@ -24,17 +24,13 @@ namespace {
 
 using dbpruef::pumpen;
 
-class BliTest : public dbpruef::DbTest {
+class BliTest : public dbpruef::SchlangeTest {
 protected:
     fs::path bib = dbpruef::tempName("bli-bib");
     HWND d = 0;
     void SetUp() override
     {
-        DbTest::SetUp();
-        BefZuruecksetzen();
-        TzEnde();
-        TzInit();
-        BefQueueInit();
+        SchlangeTest::SetUp();
         fs::remove_all(bib);
         fs::create_directories(bib);
         // A small library: five components of one line each.
@@ -47,20 +43,15 @@ protected:
             ASSERT_EQ(BauAufnehmen(&h, n, linie.c_str()), 0);
         BauBibZu(&h);
         VerSetzen(2, bib.c_str());
-        STT s{};
-        SttInit(&s, nullptr);
+        STT s = *modh::EditorZustand();
         strkopie(s.bd, sizeof s.bd, "L10", STTBDSUP);
         modh::EditorZustandSetzen(&s);
-        DBDialogOeffnen(1202);
-        pumpen();
-        d = wiDlgSuchen("DB1202");
+        d = oeffnen(1202);
         ASSERT_NE(d, 0u);
     }
     void TearDown() override
     {
-        DbTest::TearDown();
-        BefQueueFrei();
-        TzEnde();
+        SchlangeTest::TearDown();
         VerSetzen(2, "");
         fs::remove_all(bib);
     }

@@ -48,17 +48,12 @@ using dbpruef::pumpen;
     return ende(::testing::AssertionSuccess());
 }
 
-class DbBilder : public dbpruef::DbTest {
+class DbBilder : public dbpruef::SchlangeTest {
 protected:
     void SetUp() override
     {
-        DbTest::SetUp();
-        BefZuruecksetzen();
-        TzEnde();
-        TzInit();
-        BefQueueInit();
-        STT s{};
-        SttInit(&s, nullptr);
+        SchlangeTest::SetUp();
+        STT s = *modh::EditorZustand();
         s.st = 3;
         s.sa = 2;
         s.sl = 1.5;
@@ -67,20 +62,10 @@ protected:
         s.tv = 0.8;
         s.ts = 1;
         modh::EditorZustandSetzen(&s);
-        BaubfAbbrechen();
     }
-    void TearDown() override
+    static HWND zeigen(int n)
     {
-        DbTest::TearDown();
-        BaubfAbbrechen();
-        BefQueueFrei();
-        TzEnde();
-    }
-    HWND zeigen(int n, const char* name)
-    {
-        DBDialogOeffnen(n);
-        pumpen();
-        HWND d = wiDlgSuchen(name);
+        HWND d = oeffnen(n);
         if (d == 0) return 0;
         SetFocus(GetDlgItem(d, 2500));
         UpdateWindow(d);
@@ -91,7 +76,7 @@ protected:
 
 TEST_F(DbBilder, PenAndTextStyle)
 {
-    HWND d = zeigen(1100, "DB1100");
+    HWND d = zeigen(1100);
     ASSERT_NE(d, 0u);
     EXPECT_TRUE(goldenGleich(d, "db1100"));
 }
@@ -103,7 +88,7 @@ TEST_F(DbBilder, TextWithKindAndAlignment)
     BaubfHolen(&b);
     BefTextSetzen(&b, "\x01LMotor M1");
     BaubfSetzen(&b);
-    HWND d = zeigen(1201, "DB1201");
+    HWND d = zeigen(1201);
     ASSERT_NE(d, 0u);
     EXPECT_TRUE(goldenGleich(d, "db1201"));
 }
@@ -116,7 +101,7 @@ TEST_F(DbBilder, LineByLengthAndAngle)
     b.darg[0] = 43.30127;
     b.darg[1] = 25;
     BaubfSetzen(&b);
-    HWND d = zeigen(1200, "DB1200");
+    HWND d = zeigen(1200);
     ASSERT_NE(d, 0u);
     EXPECT_TRUE(goldenGleich(d, "db1200"));
 }

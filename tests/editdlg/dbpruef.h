@@ -8,6 +8,7 @@
 
 #include <unistd.h>
 
+#include <cstring>
 #include <string>
 
 #include "config/vorgaben.h"
@@ -18,7 +19,10 @@
 #include "editor/edtaufrufe.h"
 #include "editor/platzhalter.h"
 #include "model/edhaken.h"
+#include "model/beffifo.h"
 #include "model/einstell.h"
+#include "model/tempzeic.h"
+#include "model/zustand.h"
 #include "platform/dialog.h"
 #include "platform/eingabe.h"
 #include "platform/fenster.h"
@@ -102,6 +106,65 @@ protected:
         plNachrichtBoxSkriptLeeren();
         anwZuruecksetzen();
         plUhrFreigeben();
+    }
+};
+
+// With a drawing store, a command queue and the editor's graphic state (the
+// program's defaults at scale 1), nothing under construction; helpers to
+// open a dialog by number and to act on its controls as a user would.
+class SchlangeTest : public DbTest {
+protected:
+    void SetUp() override
+    {
+        DbTest::SetUp();
+        BefZuruecksetzen();
+        TzEnde();
+        TzInit();
+        BefQueueInit();
+        STT s{};
+        SttInit(&s, nullptr);
+        s.mass = s.msm = s.msf = 1.0;
+        modh::EditorZustandSetzen(&s);
+        BaubfAbbrechen();
+    }
+    void TearDown() override
+    {
+        DbTest::TearDown();
+        BaubfAbbrechen();
+        BefQueueFrei();
+        TzEnde();
+    }
+    // The dialog of that number, opened as the editor's menu does; 0 when
+    // it did not open.
+    static HWND oeffnen(int n)
+    {
+        DBDialogOeffnen(n);
+        pumpen();
+        return wiDlgSuchen(("DB" + std::to_string(n)).c_str());
+    }
+    static std::string text(HWND d, int id)
+    {
+        char t[256] = "";
+        GetDlgItemText(d, id, t, sizeof t);
+        return t;
+    }
+    static void klick(HWND d, int id)
+    {
+        SendMessage(GetDlgItem(d, id), BM_CLICK, 0, 0);
+        pumpen();
+    }
+    // Typing into a field: a standard edit reports the change itself, a
+    // number field as its owner sees it after a key.
+    static void tippen(HWND d, int id, const char* text)
+    {
+        HWND feld = GetDlgItem(d, id);
+        SetFocus(feld);
+        SetDlgItemText(d, id, text);
+        char klasse[32] = "";
+        GetClassName(feld, klasse, sizeof klasse);
+        if (std::strcmp(klasse, "ORVAEDIT") == 0)
+            SendMessage(d, WM_COMMAND, MAKEWPARAM(id, EN_CHANGE), static_cast<LPARAM>(feld));
+        pumpen();
     }
 };
 

@@ -19,29 +19,17 @@ namespace {
 
 using dbpruef::pumpen;
 
-class EstTest : public dbpruef::DbTest {
+class EstTest : public dbpruef::SchlangeTest {
 protected:
     void SetUp() override
     {
-        DbTest::SetUp();
-        BefZuruecksetzen();
-        TzEnde();
-        TzInit();
-        BefQueueInit();
-        STT s{};
-        SttInit(&s, nullptr);
-        s.mass = s.msm = s.msf = 1.0;
+        SchlangeTest::SetUp();
+        STT s = *modh::EditorZustand();
         s.st = 1;
         s.sl = 1.0;
         s.tg = 2.5;
         s.tv = 1.0;
         modh::EditorZustandSetzen(&s);
-    }
-    void TearDown() override
-    {
-        DbTest::TearDown();
-        BefQueueFrei();
-        TzEnde();
     }
     // The queue read back and emptied, "name value" per record; with
     // `ausfuehren` each record is applied to the graphic state as the
@@ -70,44 +58,17 @@ protected:
         }
         return v;
     }
-    HWND oeffnen(int n, const char* name)
-    {
-        DBDialogOeffnen(n);
-        pumpen();
-        HWND d = wiDlgSuchen(name);
-        EXPECT_NE(d, 0u);
-        return d;
-    }
-    // Typing into a field: a standard edit reports the change itself, a
-    // number field as its owner sees it after a key.
-    static void tippen(HWND d, int id, const char* text)
-    {
-        HWND feld = GetDlgItem(d, id);
-        SetFocus(feld);
-        SetDlgItemText(d, id, text);
-        char klasse[32] = "";
-        GetClassName(feld, klasse, sizeof klasse);
-        if (std::strcmp(klasse, "ORVAEDIT") == 0)
-            SendMessage(d, WM_COMMAND, MAKEWPARAM(id, EN_CHANGE), static_cast<LPARAM>(feld));
-        pumpen();
-    }
     static void waehlen(HWND d, int id, int n)
     {
         SendDlgItemMessage(d, id, CB_SETCURSEL, static_cast<WPARAM>(n), 0);
         SendMessage(d, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), static_cast<LPARAM>(GetDlgItem(d, id)));
         pumpen();
     }
-    static std::string text(HWND d, int id)
-    {
-        char t[100] = "";
-        GetDlgItemText(d, id, t, sizeof t);
-        return t;
-    }
 };
 
 TEST_F(EstTest, PenAndTextStyleQueueEachChange)
 {
-    HWND d = oeffnen(1100, "DB1100");
+    HWND d = oeffnen(1100);
     ASSERT_NE(d, 0u);
     EXPECT_EQ(text(d, 3200), "2.50");
     EXPECT_EQ(text(d, 3210), "0.0");
@@ -137,7 +98,7 @@ TEST_F(EstTest, PenAndTextStyleQueueEachChange)
 
 TEST_F(EstTest, ARefreshRewritesOnlyWhatMoved)
 {
-    HWND d = oeffnen(1100, "DB1100");
+    HWND d = oeffnen(1100);
     ASSERT_NE(d, 0u);
     SetFocus(GetDlgItem(d, 3200));
     SetDlgItemText(d, 3200, "4.");  // typing, not yet handled
@@ -158,7 +119,7 @@ TEST_F(EstTest, ARefreshRewritesOnlyWhatMoved)
 
 TEST_F(EstTest, ScaleFieldRadiosAndText)
 {
-    HWND d = oeffnen(1105, "DB1105");
+    HWND d = oeffnen(1105);
     ASSERT_NE(d, 0u);
     EXPECT_EQ(IsDlgButtonChecked(d, 3108), BST_CHECKED);
     EXPECT_EQ(text(d, 3001), "1:1");
@@ -207,7 +168,7 @@ TEST(Fenster, TheZoomIsTakenFromTheFieldOnlyWhenItsNumberWasEdited)
 TEST_F(EstTest, ViewFieldAndButtons)
 {
     AnsichtZoomSetzen3(75, 50, 50);
-    HWND d = oeffnen(1110, "DB1110");
+    HWND d = oeffnen(1110);
     ASSERT_NE(d, 0u);
     EXPECT_EQ(text(d, 3000), "1 50 50");
     tippen(d, 3000, "1 30 50");

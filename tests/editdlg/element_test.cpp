@@ -48,50 +48,15 @@ TEST(ElGeometrie, ArcSidesStartAngleAndVector)
     EXPECT_NEAR(x, 0, 1e-9);
 }
 
-class ElTest : public dbpruef::DbTest {
+class ElTest : public dbpruef::SchlangeTest {
 protected:
     void SetUp() override
     {
-        DbTest::SetUp();
-        BefZuruecksetzen();
-        TzEnde();
-        TzInit();
-        BefQueueInit();
-        STT s{};
-        SttInit(&s, nullptr);
+        SchlangeTest::SetUp();
+        STT s = *modh::EditorZustand();
         s.x = 100;
         s.y = 50;
         modh::EditorZustandSetzen(&s);
-        BaubfAbbrechen();
-    }
-    void TearDown() override
-    {
-        DbTest::TearDown();
-        BaubfAbbrechen();
-        BefQueueFrei();
-        TzEnde();
-    }
-    HWND oeffnen(int n)
-    {
-        DBDialogOeffnen(n);
-        pumpen();
-        char name[16];
-        std::snprintf(name, sizeof name, "DB%d", n);
-        return wiDlgSuchen(name);
-    }
-    static void tippen(HWND d, int id, const char* text)
-    {
-        HWND feld = GetDlgItem(d, id);
-        SetFocus(feld);
-        SetDlgItemText(d, id, text);
-        SendMessage(d, WM_COMMAND, MAKEWPARAM(id, EN_CHANGE), static_cast<LPARAM>(feld));
-        pumpen();
-    }
-    static std::string text(HWND d, int id)
-    {
-        char t[64] = "";
-        GetDlgItemText(d, id, t, sizeof t);
-        return t;
     }
     static BEF element()
     {

@@ -23,22 +23,8 @@ namespace {
 
 using dbpruef::pumpen;
 
-class MrkTest : public dbpruef::DbTest {
+class MrkTest : public dbpruef::SchlangeTest {
 protected:
-    void SetUp() override
-    {
-        DbTest::SetUp();
-        BefZuruecksetzen();
-        TzEnde();
-        TzInit();
-        BefQueueInit();
-    }
-    void TearDown() override
-    {
-        DbTest::TearDown();
-        BefQueueFrei();
-        TzEnde();
-    }
     int markierteLinie(double x)
     {
         BEF b{};
@@ -62,21 +48,6 @@ protected:
             v.push_back(std::string(BefName(b.code)) + " " + std::to_string(b.iarg[0]));
         }
         return v;
-    }
-    HWND oeffnen(int n, const char* name)
-    {
-        DBDialogOeffnen(n);
-        pumpen();
-        HWND d = wiDlgSuchen(name);
-        EXPECT_NE(d, 0u);
-        return d;
-    }
-    static void tippen(HWND d, int id, const char* text)
-    {
-        SetFocus(GetDlgItem(d, id));
-        SetDlgItemText(d, id, text);
-        SendMessage(d, WM_COMMAND, MAKEWPARAM(id, EN_CHANGE), static_cast<LPARAM>(GetDlgItem(d, id)));
-        pumpen();
     }
 };
 
@@ -107,7 +78,7 @@ TEST(Anreihen, TheChecksInTheirOrder)
 TEST_F(MrkTest, TheLineUpRunsOrSaysWhyNot)
 {
     markierteLinie(10);
-    HWND d = oeffnen(1322, "DB1322");
+    HWND d = oeffnen(1322);
     ASSERT_NE(d, 0u);
     EXPECT_EQ(GetDlgItemInt(d, 3000, nullptr, FALSE), 1u);
     tippen(d, 3000, "40");
@@ -130,7 +101,7 @@ TEST_F(MrkTest, TheLineUpRunsOrSaysWhyNot)
 TEST_F(MrkTest, RotationAppliesEachAngleOncePerMarking)
 {
     markierteLinie(10);
-    HWND d = oeffnen(1321, "DB1321");
+    HWND d = oeffnen(1321);
     ASSERT_NE(d, 0u);
     char t[32];
     GetDlgItemText(d, 3016, t, sizeof t);
@@ -165,7 +136,7 @@ TEST_F(MrkTest, RotationAppliesEachAngleOncePerMarking)
 
 TEST_F(MrkTest, ExchangeQueuesTheTickedRows)
 {
-    HWND d = oeffnen(1231, "DB1231");
+    HWND d = oeffnen(1231);
     ASSERT_NE(d, 0u);
     struct Zeile {
         int zeile;
@@ -208,7 +179,7 @@ TEST_F(MrkTest, AMacroIsPlayedWithParallelLinesOffUnlessKept)
     STT s = *modh::EditorZustand();
     strkopie(s.bd, sizeof s.bd, "ELT", STTBDSUP);
     modh::EditorZustandSetzen(&s);
-    HWND d = oeffnen(1311, "DB1311");
+    HWND d = oeffnen(1311);
     ASSERT_NE(d, 0u);
     std::vector<std::string> namen;
     for (int i = 0; i < SendDlgItemMessage(d, 3020, LB_GETCOUNT, 0, 0); ++i) {
@@ -245,7 +216,7 @@ TEST_F(MrkTest, AMacroIsPlayedWithParallelLinesOffUnlessKept)
     EXPECT_EQ(wiDlgSuchen("DB1311"), 0u);
     BefLeeren();
     // Kept on: the parallel lines stay.
-    d = oeffnen(1311, "DB1311");
+    d = oeffnen(1311);
     ASSERT_NE(d, 0u);
     CheckDlgButton(d, 3100, BST_CHECKED);
     SendDlgItemMessage(d, 3020, LB_SETCURSEL, 0, 0);

@@ -44,35 +44,16 @@ TEST(Txd, CodesMarksAndTheExchangeBuffer)
     EXPECT_EQ(puffer, "alt");
 }
 
-class TxdTest : public dbpruef::DbTest {
+class TxdTest : public dbpruef::SchlangeTest {
 protected:
     fs::path variablen = fs::path(plOrtProgramm()) / "Variablen.txt";
     void SetUp() override
     {
-        DbTest::SetUp();
-        BefZuruecksetzen();
-        TzEnde();
-        TzInit();
-        BefQueueInit();
-        STT s{};
-        SttInit(&s, nullptr);
+        SchlangeTest::SetUp();
+        STT s = *modh::EditorZustand();
         s.x = 10;
         s.y = 20;
         modh::EditorZustandSetzen(&s);
-        BaubfAbbrechen();
-    }
-    void TearDown() override
-    {
-        DbTest::TearDown();
-        BaubfAbbrechen();
-        BefQueueFrei();
-        TzEnde();
-    }
-    HWND oeffnen()
-    {
-        DBDialogOeffnen(1201);
-        pumpen();
-        return wiDlgSuchen("DB1201");
     }
     static BEF element()
     {
@@ -80,12 +61,7 @@ protected:
         BaubfHolen(&b);
         return b;
     }
-    static void klick(HWND d, int id)
-    {
-        SendMessage(GetDlgItem(d, id), BM_CLICK, 0, 0);
-        pumpen();
-    }
-    static void tippen(HWND d, const char* text)
+    static void textTippen(HWND d, const char* text)
     {
         SetDlgItemText(d, 3000, text);
         SendMessage(d, WM_COMMAND, MAKEWPARAM(3000, CBN_EDITCHANGE), 0);
@@ -95,12 +71,12 @@ protected:
 
 TEST_F(TxdTest, KindAlignmentAndTheLinkedMarkShapeTheElement)
 {
-    HWND d = oeffnen();
+    HWND d = oeffnen(1201);
     ASSERT_NE(d, 0u);
     EXPECT_EQ(BaubfCode(), 50);
     klick(d, 3011);
     klick(d, 3022);
-    tippen(d, "Motor M1");
+    textTippen(d, "Motor M1");
     EXPECT_EQ(element().code, 56);
     EXPECT_STREQ(element().text, "Motor M1");
     klick(d, 3030);
@@ -119,7 +95,7 @@ TEST_F(TxdTest, KindAlignmentAndTheLinkedMarkShapeTheElement)
     EXPECT_EQ(b.code, 56);
     BefLeeren();
     // The next text starts with the last code.
-    d = oeffnen();
+    d = oeffnen(1201);
     ASSERT_NE(d, 0u);
     EXPECT_EQ(BaubfCode(), 56);
     EXPECT_EQ(IsDlgButtonChecked(d, 3011), BST_CHECKED);
@@ -141,7 +117,7 @@ TEST_F(TxdTest, TheRecordComesFromConstructionThenTheMarkedTextThenNothing)
     BEF b = element();
     BefTextSetzen(&b, "im Bau");
     BaubfSetzen(&b);
-    HWND d = oeffnen();
+    HWND d = oeffnen(1201);
     ASSERT_NE(d, 0u);
     char text[200];
     GetDlgItemText(d, 3000, text, sizeof text);
@@ -149,7 +125,7 @@ TEST_F(TxdTest, TheRecordComesFromConstructionThenTheMarkedTextThenNothing)
     SendMessage(d, WM_COMMAND, 2501, 0);
     pumpen();
     // 2: the only marked text, re-edited with its own state.
-    d = oeffnen();
+    d = oeffnen(1201);
     ASSERT_NE(d, 0u);
     GetDlgItemText(d, 3000, text, sizeof text);
     EXPECT_STREQ(text, "markiert");
@@ -163,7 +139,7 @@ TEST_F(TxdTest, TheRecordComesFromConstructionThenTheMarkedTextThenNothing)
     pumpen();
     // 3: nothing marked, nothing built: an empty text.
     TzMarkSetzen(id, 0);
-    d = oeffnen();
+    d = oeffnen(1201);
     ASSERT_NE(d, 0u);
     GetDlgItemText(d, 3000, text, sizeof text);
     EXPECT_STREQ(text, "");
@@ -172,10 +148,10 @@ TEST_F(TxdTest, TheRecordComesFromConstructionThenTheMarkedTextThenNothing)
 TEST_F(TxdTest, AVariableIsAppendedWholeOrRefused)
 {
     std::ofstream(variablen, std::ios::binary) << "$DATUM Tagesdatum\r\n$BLATT Blattnummer\r\n";
-    HWND d = oeffnen();
+    HWND d = oeffnen(1201);
     ASSERT_NE(d, 0u);
     const std::string sechzig(60, 'T');
-    tippen(d, sechzig.c_str());
+    textTippen(d, sechzig.c_str());
     SendMessage(d, WM_COMMAND, 2513, 0);
     pumpen();
     HWND v = wiDlgSuchen("DB1204V");
@@ -187,7 +163,7 @@ TEST_F(TxdTest, AVariableIsAppendedWholeOrRefused)
     EXPECT_EQ(std::string(text), sechzig + "$DATUM");
     EXPECT_EQ(std::string(element().text), sechzig + "$DATUM");
     const std::string lang(178, 'L');
-    tippen(d, lang.c_str());
+    textTippen(d, lang.c_str());
     SendMessage(d, WM_COMMAND, 2513, 0);
     pumpen();
     v = wiDlgSuchen("DB1204V");
@@ -203,7 +179,7 @@ TEST_F(TxdTest, AVariableIsAppendedWholeOrRefused)
 TEST_F(TxdTest, AnotherElementKeepsTheDialogClosed)
 {
     BaubfStarten(40);
-    EXPECT_EQ(oeffnen(), 0u);
+    EXPECT_EQ(oeffnen(1201), 0u);
     TextDialogMitText(52, 1, "neu", 5, 6);
     EXPECT_EQ(BefAnzahl(), 0);
     BaubfAbbrechen();
