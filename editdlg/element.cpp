@@ -187,7 +187,8 @@ bool elKreisFeld(int id, WPARAM wp, BEF& b)
     }
     return elRadienFeld(id, wp, b);
 }
-void elKreisReset(BEF& b)
+// Circle and rectangle: the fill flag, both measures and the pen.
+void elFlaecheReset(BEF& b)
 {
     b.iarg[0] = 0;
     b.darg[0] = b.darg[1] = 0;
@@ -221,9 +222,8 @@ void elBogenAnfang(BEF& b)
 }
 void elTeilkreisReset(BEF& b)
 {
-    b.iarg[0] = b.iarg[1] = 0;
-    b.darg[0] = b.darg[1] = 0;
-    b.sub = 0;
+    elFlaecheReset(b);
+    b.iarg[1] = 0;
 }
 
 void elArcFuellen(BEF& b, const BEF& alt, bool voll)
@@ -281,12 +281,6 @@ bool elRechteckFeld(int id, WPARAM wp, BEF& b)
     default: return false;
     }
 }
-void elRechteckReset(BEF& b)
-{
-    b.iarg[0] = 0;
-    b.darg[0] = b.darg[1] = 0;
-    b.sub = 0;
-}
 
 void elDreieckFuellen(BEF& b, const BEF& alt, bool voll)
 {
@@ -331,9 +325,8 @@ void elDreieckAnfang(BEF& b)
 }
 void elDreieckReset(BEF& b)
 {
-    b.iarg[0] = b.iarg[1] = b.iarg[2] = 0;
-    b.darg[0] = b.darg[1] = 0;
-    b.sub = 0;
+    elFlaecheReset(b);
+    b.iarg[1] = b.iarg[2] = 0;
 }
 
 // ---- Picture DB1208 --------------------------------------------------------------------------------------
@@ -446,8 +439,8 @@ ElDialog elDialoge[ELANZAHL] = {
     {"DB1200", 40, 2, elLinieFuellen, elLinieFeld, elLinieReset, elNichts, {}, -1},
     {"DB1207", 95, 2, elUnterbrechungFuellen, elUnterbrechungFeld, elUnterbrechungReset, elNichts, {}, -1},
     {"DB1208", 69, 2, elBildFuellen, elBildFeld, elBildReset, elNichts, {}, -1},
-    {"DB1220", 67, 3, elKreisFuellen, elKreisFeld, elKreisReset, elNichts, {}, -1},
-    {"DB1221", 68, 3, elRechteckFuellen, elRechteckFeld, elRechteckReset, elNichts, {}, -1},
+    {"DB1220", 67, 3, elKreisFuellen, elKreisFeld, elFlaecheReset, elNichts, {}, -1},
+    {"DB1221", 68, 3, elRechteckFuellen, elRechteckFeld, elFlaecheReset, elNichts, {}, -1},
     {"DB1222", 63, 2, elDreieckFuellen, elDreieckFeld, elDreieckReset, elDreieckAnfang, {}, -1},
     {"DB1223", 64, 2, elBogenFuellen, elBogenFeld, elTeilkreisReset, elBogenAnfang, {}, -1},
     {"DB1224", 65, 2, elArcFuellen, elArcFeld, elArcReset, elBogenAnfang, {}, -1},

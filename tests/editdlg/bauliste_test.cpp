@@ -76,10 +76,7 @@ protected:
     static std::vector<std::string> schlange()
     {
         std::vector<std::string> v;
-        while (BefAnzahl() > 0) {
-            BEF b;
-            BefVorne(&b);
-            BefEntfernen();
+        for (const BEF& b : saetze()) {
             v.push_back(std::string(BefName(b.code)) + " " + std::to_string(b.iarg[0]) + " " + b.text);
         }
         return v;

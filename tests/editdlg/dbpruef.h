@@ -10,6 +10,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "config/vorgaben.h"
 #include "controls/ctlkern.h"
@@ -133,6 +134,18 @@ protected:
         BaubfAbbrechen();
         BefQueueFrei();
         TzEnde();
+    }
+    // The records of the command queue, in order; the queue is emptied.
+    static std::vector<BEF> saetze()
+    {
+        std::vector<BEF> v;
+        while (BefAnzahl() > 0) {
+            BEF b;
+            BefVorne(&b);
+            BefEntfernen();
+            v.push_back(b);
+        }
+        return v;
     }
     // The dialog of that number, opened as the editor's menu does; 0 when
     // it did not open.

@@ -38,10 +38,7 @@ protected:
     {
         std::vector<std::string> v;
         STT s = *modh::EditorZustand();
-        while (BefAnzahl() > 0) {
-            BEF b;
-            BefVorne(&b);
-            BefEntfernen();
+        for (const BEF& b : saetze()) {
             char t[64];
             const int c = b.code;
             if (c == 13 || c == 27 || c == 30 || c == 32)

@@ -68,10 +68,7 @@ protected:
     static std::vector<std::string> schlange()
     {
         std::vector<std::string> v;
-        while (BefAnzahl() > 0) {
-            BEF b;
-            BefVorne(&b);
-            BefEntfernen();
+        for (const BEF& b : saetze()) {
             char t[80];
             std::snprintf(t, sizeof t, "%s %.2f %.2f", BefName(b.code), b.darg[0], b.darg[1]);
             v.push_back(t);

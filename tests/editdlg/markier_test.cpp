@@ -41,10 +41,7 @@ protected:
     static std::vector<std::string> schlange()
     {
         std::vector<std::string> v;
-        while (BefAnzahl() > 0) {
-            BEF b;
-            BefVorne(&b);
-            BefEntfernen();
+        for (const BEF& b : saetze()) {
             v.push_back(std::string(BefName(b.code)) + " " + std::to_string(b.iarg[0]));
         }
         return v;
@@ -154,10 +151,7 @@ TEST_F(MrkTest, ExchangeQueuesTheTickedRows)
     SendMessage(d, WM_COMMAND, 2500, 0);
     pumpen();
     std::vector<std::string> texte;
-    while (BefAnzahl() > 0) {
-        BEF b;
-        BefVorne(&b);
-        BefEntfernen();
+    for (const BEF& b : saetze()) {
         EXPECT_STREQ(BefName(b.code), "TAU");
         texte.push_back(b.text);
     }
