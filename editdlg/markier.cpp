@@ -6,9 +6,13 @@
 #include "editdlg/markier.h"
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "editdlg/dbdialog.h"
+#include "config/inidatei.h"
 #include "config/verzeich.h"
 #include "controls/elzeile.h"
 #include "editdlg/dbteile.h"
@@ -147,6 +151,98 @@ int mrkDrehenBefehl(UINT nachricht, WPARAM wp, LPARAM)
             DbFuellen f;
             wiZehntelSetzen(3016, (id - 3010) * 900);
         }
+        return 1;
+    default: return 0;
+    }
+}
+
+// ---- DB1230 mark elements near the cursor ----------------------------------------------------------------
+
+constexpr int MRKELA = 179;
+constexpr int MRKZEILE = 80;  // visible part of a line; the object number follows
+
+std::string mrkZahl7(double v)
+{
+    std::string t = DlgZahlText(v, 1);
+    return t.size() < 7 ? std::string(7 - t.size(), ' ') + t : t;
+}
+
+std::string mrkBreite(std::string t, size_t n)
+{
+    t.resize(n, ' ');
+    return t;
+}
+
+int mrkObjekt(int zeile)
+{
+    char t[256] = "";
+    wiListeText(3100, zeile, t);
+    return std::strlen(t) > static_cast<size_t>(MRKZEILE) ? std::atoi(t + MRKZEILE) : -1;
+}
+
+void mrkMarkListeFuellen()
+{
+    DbFuellen f;
+    wiListeLeeren(3100);
+    const STT* z = modh::EditorZustand();
+    if (z == nullptr) return;
+    const double r[4] = {z->x - 10, z->y - 10, z->x + 10, z->y + 10};
+    const bool befehlsText = wiKnopf(3000) != 0;
+    TzBereichDurchlaufen(r, [&](int id, const STT* s, const BEF* b) {
+        if (!LayerSichtbar(s->layer)) return;
+        const std::string zeile = mrkBreite(befehlsText ? BefZuText(b) : MrkKurzText(*b, *s), MRKZEILE) +
+                                  std::to_string(id);
+        const int n = wiListeAnhaengen(3100, zeile.c_str());
+        if (TzIstMarkiert(id)) wiListeMarkSetzen(3100, n, 1);
+    });
+}
+
+int mrkMarkInit(int, const char* const*)
+{
+    DbDlgAnfang(DBMRKELEMENT);
+    {
+        DbFuellen f;
+        wiKnopfSetzen(3000, ProfilZahlLesen("ArbPlatz", "MarkBefTxt") != 0);
+    }
+    mrkMarkListeFuellen();
+    return 0;
+}
+
+int mrkMarkExit()
+{
+    ProfilZahlSchreiben("ArbPlatz", "MarkBefTxt", wiKnopf(3000) ? 1 : 0);
+    DbDlgEnde(DBMRKELEMENT);
+    return 0;
+}
+
+// Every line whose selection differs from its object's mark is queued.
+void mrkMarkAbgleichen()
+{
+    const int n = wiListeAnzahl(3100);
+    for (int i = 0; i < n; ++i) {
+        const int id = mrkObjekt(i);
+        if (id < 0) continue;
+        const int gewaehlt = wiListeMarkiert(3100, i) ? 1 : 0;
+        if (gewaehlt != (TzIstMarkiert(id) ? 1 : 0)) BefEinreihenInt3(MRKELA, id, gewaehlt, 0);
+    }
+}
+
+int mrkMarkBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
+{
+    if (nachricht == WM_MEASUREITEM || nachricht == WM_DRAWITEM)
+        return ElzOwnerDraw(3100, nullptr, nachricht, static_cast<int>(wp), lp);
+    if (nachricht != WM_COMMAND) return 0;
+    switch (LOWORD(wp)) {
+    case 1:
+        if (!DbEnter()) wiDlgSchliessen();
+        return 1;
+    case 2:
+    case 2500: wiDlgSchliessen(); return 1;
+    case 3000:
+        if (HIWORD(wp) == BN_CLICKED && !DbFuellt()) mrkMarkListeFuellen();
+        return 1;
+    case 3100:
+        if (HIWORD(wp) == LBN_SELCHANGE && !DbFuellt()) mrkMarkAbgleichen();
         return 1;
     default: return 0;
     }
@@ -299,6 +395,32 @@ int mrkMakroBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
 
 }  // namespace
 
+std::string MrkKurzText(const BEF& b, const STT& s)
+{
+    std::string t;
+    const int c = b.code;
+    if (c >= 50 && c <= 57) {
+        std::string text = b.text;
+        if (text.size() > 25) text = text.substr(0, 25) + "..";
+        t = "\"" + text + "\"";
+    } else if (c >= 80 && c <= 86) {
+        t = b.text;
+    } else if (c == 40 || c == 63 || c == 67 || c == 68 || c == 96) {
+        t = mrkBreite(BefName(c), 4) + mrkZahl7(b.darg[0]) + mrkZahl7(b.darg[1]);
+    } else if (c == 62) {
+        t = mrkBreite(BefName(c), 4);
+    } else if (c == 64 || c == 65) {
+        char z[32];
+        std::snprintf(z, sizeof z, "%4d %4d", static_cast<int>(b.iarg[0]), static_cast<int>(b.iarg[1]));
+        t = mrkBreite(BefName(c), 4) + z;
+    } else if (c == 69) {
+        t = mrkBreite(BefName(c), 4) + b.text;
+    } else {
+        t = BefZuText(&b);
+    }
+    return mrkBreite(t, 30) + mrkZahl7(s.x) + mrkZahl7(s.y);
+}
+
 int MrkAnreihenPruefen(int markiert, int nx, double dx, int ny, double dy)
 {
     if (markiert == 0) return 84;
@@ -311,6 +433,7 @@ int MrkAnreihenPruefen(int markiert, int nx, double dx, int ny, double dy)
     return 0;
 }
 
+void DB1230Oeffnen() { EdtDialogOeffnen("DB1230", mrkMarkInit, mrkMarkExit, mrkMarkBefehl); }
 void DB1231Oeffnen() { EdtDialogOeffnen("DB1231", mrkTauschInit, mrkTauschExit, mrkTauschBefehl); }
 void DB1311Oeffnen() { EdtDialogOeffnen("DB1311", mrkMakroInit, mrkMakroExit, mrkMakroBefehl); }
 void DB1322Oeffnen() { EdtDialogOeffnen("DB1322", mrkAnreihenInit, mrkAnreihenExit, mrkAnreihenBefehl); }

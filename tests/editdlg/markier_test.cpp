@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "config/inidatei.h"
 #include "config/verzeich.h"
 #include "editdlg/markier.h"
 #include "support/texte.h"
@@ -221,6 +222,99 @@ TEST_F(MrkTest, AMacroIsPlayedWithParallelLinesOffUnlessKept)
     EXPECT_EQ(std::count(PhEditorAufrufe().begin(), PhEditorAufrufe().end(), "MflBefehl(0)"), 0);
     VerSetzen(2, "");
     fs::remove_all(ordner);
+}
+
+}  // namespace
+
+namespace {
+
+class MrkNahTest : public dbpruef::SchlangeTest {
+protected:
+    void SetUp() override
+    {
+        SchlangeTest::SetUp();
+        for (int l = 1; l <= LAYERSUP; ++l) LayerSichtSetzen(l, 1);
+        ProfilZahlSchreiben("ArbPlatz", "MarkBefTxt", 0);
+    }
+    static int einfuegen(int code, double x, double y, const char* text, int layer = 1)
+    {
+        BEF b{};
+        b.code = static_cast<uint8_t>(code);
+        b.darg[0] = 2;
+        b.darg[1] = 1;
+        if (text != nullptr) BefTextSetzen(&b, text);
+        STT s{};
+        SttInit(&s, nullptr);
+        s.x = x;
+        s.y = y;
+        s.layer = layer;
+        return TzEinfuegen(&b, &s);
+    }
+    static std::vector<std::string> zeilen(HWND d)
+    {
+        std::vector<std::string> v;
+        for (int i = 0; i < SendDlgItemMessage(d, 3100, LB_GETCOUNT, 0, 0); ++i) {
+            char t[256] = "";
+            SendDlgItemMessage(d, 3100, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(t));
+            v.push_back(t);
+        }
+        return v;
+    }
+};
+
+TEST(MrkKurz, ShortLinesOfTheKinds)
+{
+    STT s{};
+    s.x = 12.26;
+    s.y = -3;
+    BEF b{};
+    b.code = 50;
+    BefTextSetzen(&b, "Eine Beschriftung mit 37 Zeichen Text");
+    const std::string pos = "   12.3   -3.0";
+    EXPECT_EQ(MrkKurzText(b, s), "\"Eine Beschriftung mit 37 ..\" " + pos);
+    b = BEF{};
+    b.code = 40;
+    b.darg[0] = 10;
+    b.darg[1] = -2.5;
+    EXPECT_EQ(MrkKurzText(b, s), "ZL     10.0   -2.5            " + pos);
+    b.code = 65;
+    b.iarg[0] = 0;
+    b.iarg[1] = 900;
+    EXPECT_EQ(MrkKurzText(b, s), "BOG    0  900                 " + pos);
+    b = BEF{};
+    b.code = 81;
+    BefTextSetzen(&b, "MOTOR");
+    EXPECT_EQ(MrkKurzText(b, s), "MOTOR                         " + pos);
+}
+
+TEST_F(MrkNahTest, TheObjectsNearTheCursorAndTheirMarks)
+{
+    const int text = einfuegen(50, 1, 1, "Eine Beschriftung mit 37 Zeichen Text");
+    const int linie = einfuegen(40, 5, 5, nullptr);
+    einfuegen(40, 100, 100, nullptr);     // too far
+    einfuegen(40, 2, 2, nullptr, 7);      // hidden layer
+    LayerSichtSetzen(7, 0);
+    TzMarkSetzen(linie, 1);
+    HWND d = oeffnen(1230);
+    ASSERT_NE(d, 0u);
+    std::vector<std::string> z = zeilen(d);
+    ASSERT_EQ(z.size(), 2u);
+    EXPECT_EQ(z[0].substr(0, 29), "\"Eine Beschriftung mit 37 ..\"");
+    EXPECT_EQ(z[0].substr(80), std::to_string(text));
+    EXPECT_EQ(SendDlgItemMessage(d, 3100, LB_GETSEL, 0, 0), 0);
+    EXPECT_GT(SendDlgItemMessage(d, 3100, LB_GETSEL, 1, 0), 0) << "the marked line is selected";
+    SendDlgItemMessage(d, 3100, LB_SETSEL, TRUE, 0);
+    SendMessage(d, WM_COMMAND, MAKEWPARAM(3100, LBN_SELCHANGE), 0);
+    std::vector<BEF> s = saetze();
+    ASSERT_EQ(s.size(), 1u);
+    EXPECT_STREQ(BefName(s[0].code), "_ELA");
+    EXPECT_EQ(s[0].iarg[0], text);
+    EXPECT_EQ(s[0].iarg[1], 1);
+    klick(d, 3000);
+    EXPECT_EQ(zeilen(d)[0].substr(0, 3), "TFA") << "the records' text form";
+    SendMessage(d, WM_COMMAND, 2500, 0);
+    pumpen();
+    EXPECT_EQ(ProfilZahlLesen("ArbPlatz", "MarkBefTxt"), 1);
 }
 
 }  // namespace
