@@ -1,8 +1,13 @@
 // Stand-ins of the drawing editor's services (see platzhalter.h).
 #include "editor/platzhalter.h"
 
+#include <cstdio>
+
+#include "config/reaktion.h"
+#include "editor/edmeld.h"
 #include "editor/macro.h"
 #include "model/beffifo.h"
+#include "model/edhaken.h"
 #include "model/textvar.h"
 #include "model/tempzeic.h"
 #include "model/befehl.h"
@@ -21,12 +26,19 @@ HWND phEingabe = 0;
 
 std::vector<std::string>& PhEditorAufrufe() { return phAufrufe; }
 
-void EddbAnmelden() {}
-void EddbAbmelden() {}
 
 namespace {
 void phMerken(const std::string& s) { phAufrufe.push_back(s); }
 }  // namespace
+
+void MarkierteAnreihen(int nx, double dx, int ny, double dy)
+{
+    char t[120];
+    std::snprintf(t, sizeof t, "MarkierteAnreihen(%d %g %d %g)", nx, dx, ny, dy);
+    phMerken(t);
+}
+
+void MflBefehl(int n) { phMerken("MflBefehl(" + std::to_string(n) + ")"); }
 
 void TexteEinfuegen(int art, const BEF*, const STT*, uint32_t id, const char* code, int nr)
 {
@@ -43,8 +55,6 @@ void KontextMenueZeigen(int x, int y)
 {
     phMerken("KontextMenueZeigen(" + std::to_string(x) + "," + std::to_string(y) + ")");
 }
-void TextAnzeigen(const char* pfad) { phAufrufe.push_back(std::string("TextAnzeigen(") + (pfad ? pfad : "") + ")"); }
-void TextDateiExtern(const char* pfad) { phAufrufe.push_back(std::string("TextDateiExtern(") + (pfad ? pfad : "") + ")"); }
 
 void MakroEingabeDialog(const char* name)
 {

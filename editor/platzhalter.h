@@ -10,13 +10,8 @@
 
 #include "model/befehl.h"
 #include "platform/windef.h"
+#include "winlib/dialog.h"
 
-void EddbAnmelden();
-void EddbAbmelden();
-// The text-file viewer and the external text editor (arrive with the
-// master data): recorded with the path.
-void TextAnzeigen(const char* pfad);
-void TextDateiExtern(const char* pfad);
 
 std::vector<std::string>& PhEditorAufrufe();
 
@@ -58,3 +53,9 @@ void LeisteLaden(const char* datei, const char* abschnitt, int art);
 // The value dialog of macros with "Input" lines (arrives with the editor's
 // small dialogs): recorded, the macro runs without values.
 void MakroEingabeDialog(const char* name);
+
+// Command execution (arrives with the editor): copies of the marked
+// elements in a grid. Recorded as "MarkierteAnreihen(nx dx ny dy)".
+void MarkierteAnreihen(int nx, double dx, int ny, double dy);
+// Parallel lines (arrive with the input line): recorded as "MflBefehl(n)".
+void MflBefehl(int n);

@@ -9,6 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "editdlg/textdat.h"
+#include "editor/edtseite.h"
+#include "editor/baubf.h"
+#include "editor/objwahl.h"
 #include "editor/platzhalter.h"
 #include "equipment/ges.h"
 #include "equipment/nartikel.h"
