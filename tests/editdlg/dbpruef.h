@@ -93,7 +93,7 @@ protected:
         EddbAnmelden();
         PhDbOeffner().clear();
         PhEditorAufrufe().clear();
-        BaubfAbbrechen();
+        BaubfZuruecksetzen();
     }
     void TearDown() override
     {
@@ -129,12 +129,12 @@ protected:
         SttInit(&s, nullptr);
         s.mass = s.msm = s.msf = 1.0;
         modh::EditorZustandSetzen(&s);
-        BaubfAbbrechen();
+        BaubfZuruecksetzen();
     }
     void TearDown() override
     {
         DbTest::TearDown();
-        BaubfAbbrechen();
+        BaubfZuruecksetzen();
         BefQueueFrei();
         TzEnde();
     }
