@@ -19,6 +19,7 @@ namespace {
 
 using dbpruef::DbTest;
 using dbpruef::pumpen;
+using dbpruef::seiteGehoben;
 
 std::string modulVon(const char* vorlage) { return rcModulName(DlgModulEddb(vorlage)); }
 
@@ -176,7 +177,7 @@ TEST_F(DbTest, DialogsOfAFamilyShareTheirPlace)
     GetWindowRect(e, &r);
     EXPECT_EQ(r.left, 123);
     EXPECT_EQ(r.top, 77);
-    EXPECT_EQ(PhEditorAufrufe().back(), "EdtDialogOeffnen(DB1101)");
+    EXPECT_EQ(GetWindow(e, GW_OWNER), seite) << "opened by the editor, over its page";
 }
 
 // Enter on a focused picture button posts the button, nothing else.
@@ -187,11 +188,12 @@ TEST_F(DbTest, EnterOnAPictureButtonPostsIt)
     HWND d = wiDlgSuchen("DB1322");
     ASSERT_NE(d, 0u);
     SetFocus(GetDlgItem(d, 2501));
+    seiteGehoben() = 0;
     SendMessage(d, WM_COMMAND, 1, 0);
     EXPECT_NE(wiDlgSuchen("DB1322"), 0u) << "Enter did not confirm";
     pumpen();
     EXPECT_EQ(wiDlgSuchen("DB1322"), 0u) << "the posted 2501 closed it";
-    EXPECT_EQ(PhEditorAufrufe().back(), "EdtFokus()") << "the exit gives the editor the focus";
+    EXPECT_EQ(seiteGehoben(), 1) << "the exit gives the editor the focus";
 }
 
 TEST_F(DbTest, TheFillGuardNests)

@@ -18,6 +18,7 @@
 #include "editdlg/platzhalter.h"
 #include "editor/edmeld.h"
 #include "editor/edtaufrufe.h"
+#include "editor/befausf.h"
 #include "editor/edtseite.h"
 #include "editor/baubf.h"
 #include "editor/objwahl.h"
@@ -51,6 +52,23 @@ inline std::string tempName(const std::string& name)
 
 inline LRESULT CALLBACK hauptProz(HWND h, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProc(h, m, wp, lp); }
 
+// How often the editor page was raised to the top: what the editor's focus
+// hand-back does to it.
+inline int& seiteGehoben()
+{
+    static int n = 0;
+    return n;
+}
+
+inline LRESULT CALLBACK seiteProz(HWND h, UINT m, WPARAM wp, LPARAM lp)
+{
+    if (m == WM_WINDOWPOSCHANGING) {
+        const auto* p = reinterpret_cast<const WINDOWPOS*>(lp);
+        if (!(p->flags & SWP_NOZORDER) && p->hwndInsertAfter == HWND_TOP) ++seiteGehoben();
+    }
+    return DefWindowProc(h, m, wp, lp);
+}
+
 inline void pumpen()
 {
     MSG m;
@@ -65,6 +83,7 @@ inline void pumpen()
 class DbTest : public ::testing::Test {
 protected:
     HWND haupt = 0;
+    HWND seite = 0;  // the editor page the dialogs open under
 
     void SetUp() override
     {
@@ -83,6 +102,14 @@ protected:
                                nullptr);
         ASSERT_NE(haupt, 0u);
         anwDaten()->hauptfenster = haupt;
+        wc.lpfnWndProc = seiteProz;
+        wc.lpszClassName = "DbSeite";
+        ASSERT_NE(RegisterClassEx(&wc), 0);
+        seite = CreateWindowEx(0, "DbSeite", "Editor", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 800, 600, 0, 0, 0,
+                               nullptr);
+        ASSERT_NE(seite, 0u);
+        EdtFensterFuerTests(seite);
+        seiteGehoben() = 0;
         anwLaufZustandSetzen(2);
         ASSERT_EQ(wiDlgInit(), 0);
         ASSERT_EQ(wiTooltipsInit(), 0);
@@ -100,6 +127,7 @@ protected:
         wiDlgAlleSchliessen();
         pumpen();
         EddbFreigeben();
+        EdtFensterFuerTests(0);
         EdHakenStandard();
         EdtAufrufeStandard();
         wiTooltipsEnde();
@@ -125,6 +153,10 @@ protected:
         TzEnde();
         TzInit();
         BefQueueInit();
+        // The editor's own graphic state, as the running editor installs it:
+        // construction starts where that state stands.
+        BefAusfHakenSetzen();
+        BefZustandInit();
         STT s{};
         SttInit(&s, nullptr);
         s.mass = s.msm = s.msf = 1.0;

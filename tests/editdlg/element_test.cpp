@@ -64,13 +64,24 @@ protected:
         b = BaubfHolen();
         return b;
     }
-    // The queue read back: "_BA x y" and the element as "code d0 d1".
+    // The drawing records of the queue read back as "code d0 d1 ab x y",
+    // where the last "_BA" before them put the start; the queue is emptied.
+    // Construction's own cursor moves, refreshes (code 0) and redraws (LUP)
+    // draw nothing and are left out.
     static std::vector<std::string> schlange()
     {
         std::vector<std::string> v;
+        double x = 0, y = 0;
         for (const BEF& b : saetze()) {
-            char t[80];
-            std::snprintf(t, sizeof t, "%s %.2f %.2f", BefName(b.code), b.darg[0], b.darg[1]);
+            const std::string name = BefName(b.code);
+            if (name == "_BA") {
+                x = b.darg[0];
+                y = b.darg[1];
+                continue;
+            }
+            if (b.code == 0 || name == "LUP") continue;
+            char t[120];
+            std::snprintf(t, sizeof t, "%s %.2f %.2f ab %.2f %.2f", name.c_str(), b.darg[0], b.darg[1], x, y);
             v.push_back(t);
         }
         return v;
@@ -95,7 +106,7 @@ TEST_F(ElTest, ALineByLengthAndAngleIsAppliedFromItsStart)
     tippen(d, 3001, "25");
     SendMessage(d, WM_COMMAND, 2500, 0);
     pumpen();
-    EXPECT_EQ(schlange(), (std::vector<std::string>{"_BA 100.00 50.00", "ZL 43.30 25.00"}));
+    EXPECT_EQ(schlange(), (std::vector<std::string>{"ZL 43.30 25.00 ab 100.00 50.00"}));
     EXPECT_EQ(wiDlgSuchen("DB1200"), 0u) << "2504 checked: apply closes";
     EXPECT_EQ(BaubfDialogIstOffen(), 0);
 }
@@ -108,7 +119,7 @@ TEST_F(ElTest, ApplyWithoutClosingStartsAFreshElementAndClosingDiscardsIt)
     tippen(d, 3000, "5");
     SendMessage(d, WM_COMMAND, 2500, 0);
     pumpen();
-    EXPECT_EQ(schlange(), (std::vector<std::string>{"_BA 100.00 50.00", "ZL 5.00 0.00"}));
+    EXPECT_EQ(schlange(), (std::vector<std::string>{"ZL 5.00 0.00 ab 100.00 50.00"}));
     EXPECT_EQ(wiDlgSuchen("DB1200"), d);
     EXPECT_TRUE(BaubfAktiv());
     EXPECT_EQ(element().code, 40);
@@ -140,12 +151,15 @@ TEST_F(ElTest, RefreshFollowsTheElementAndClosesWhenItsKindEnds)
     BEF b = element();
     b.darg[1] = 0.05;  // below the 0.1 that counts
     BaubfSetzen(&b);
+    saetze();  // construction's own cursor moves
     SendMessage(d, WM_COMMAND, 2999, 0);
+    EXPECT_EQ(BefAnzahl(), 0) << "a refresh queues nothing";
     EXPECT_EQ(text(d, 3000), "12.30");
     EXPECT_EQ(text(d, 3001), "0.00");
     b.darg[1] = 8;
     BaubfSchritt(2);
     BaubfSetzen(&b);
+    saetze();
     SendMessage(d, WM_COMMAND, 2999, 0);
     EXPECT_EQ(text(d, 3001), "8.00");
     EXPECT_EQ(IsDlgButtonChecked(d, 2702), BST_CHECKED);
