@@ -182,6 +182,24 @@ protected:
         }
         return v;
     }
+    // The records of the queue that draw or act, in order; the queue is
+    // emptied. Construction's own cursor moves ("_BA" before a refresh),
+    // refreshes (code 0) and redraws (LUP) are left out; a "_BA" before a
+    // drawing record is its start and stays.
+    static std::vector<BEF> gezeichnet()
+    {
+        const std::vector<BEF> alle = saetze();
+        auto eigen = [](const BEF& b) { return b.code == 0 || std::string(BefName(b.code)) == "LUP"; };
+        std::vector<BEF> v;
+        for (size_t i = 0; i < alle.size(); ++i) {
+            if (eigen(alle[i])) continue;
+            if (std::string(BefName(alle[i].code)) == "_BA" &&
+                (i + 1 >= alle.size() || eigen(alle[i + 1]) || std::string(BefName(alle[i + 1].code)) == "_BA"))
+                continue;
+            v.push_back(alle[i]);
+        }
+        return v;
+    }
     // The dialog of that number, opened as the editor's menu does; 0 when
     // it did not open.
     static HWND oeffnen(int n)

@@ -86,14 +86,10 @@ TEST_F(TxdTest, KindAlignmentAndTheLinkedMarkShapeTheElement)
     SendMessage(d, WM_COMMAND, 2500, 0);
     pumpen();
     EXPECT_EQ(wiDlgSuchen("DB1201"), 0u);
-    ASSERT_EQ(BefAnzahl(), 2);
-    BEF b;
-    BefVorne(&b);
-    EXPECT_STREQ(BefName(b.code), "_BA");
-    BefEntfernen();
-    BefVorne(&b);
-    EXPECT_EQ(b.code, 56);
-    BefLeeren();
+    const std::vector<BEF> v = gezeichnet();
+    ASSERT_EQ(v.size(), 2u);
+    EXPECT_STREQ(BefName(v[0].code), "_BA");
+    EXPECT_EQ(v[1].code, 56);
     // The next text starts with the last code.
     d = oeffnen(1201);
     ASSERT_NE(d, 0u);
@@ -132,9 +128,7 @@ TEST_F(TxdTest, TheRecordComesFromConstructionThenTheMarkedTextThenNothing)
     EXPECT_EQ(IsDlgButtonChecked(d, 3030), BST_CHECKED);
     EXPECT_EQ(element().code, 53);
     EXPECT_EQ(modh::EditorZustand()->x, 40);
-    EXPECT_NE(std::find(PhEditorAufrufe().begin(), PhEditorAufrufe().end(),
-                        "BaubfObjektSetzen(" + std::to_string(id) + ")"),
-              PhEditorAufrufe().end());
+    EXPECT_EQ(BaubfObjekt(), id) << "the stored text is the one re-edited";
     SendMessage(d, WM_COMMAND, 2501, 0);
     pumpen();
     // 3: nothing marked, nothing built: an empty text.
@@ -179,18 +173,19 @@ TEST_F(TxdTest, AVariableIsAppendedWholeOrRefused)
 TEST_F(TxdTest, AnotherElementKeepsTheDialogClosed)
 {
     BaubfStarten(40);
+    saetze();  // construction's own start
     EXPECT_EQ(oeffnen(1201), 0u);
     TextDialogMitText(52, 1, "neu", 5, 6);
     EXPECT_EQ(BefAnzahl(), 0);
     BaubfAbbrechen();
+    saetze();
     TextDialogMitText(52, 1, "neu", 5, 6);
     EXPECT_EQ(BaubfCode(), 52);
     EXPECT_STREQ(element().text, "\x01Lneu");
-    ASSERT_EQ(BefAnzahl(), 1);
-    BEF b;
-    BefVorne(&b);
-    EXPECT_STREQ(BefName(b.code), "_MEN");
-    EXPECT_EQ(b.iarg[0], 1201);
+    const std::vector<BEF> v = gezeichnet();
+    ASSERT_EQ(v.size(), 1u);
+    EXPECT_STREQ(BefName(v[0].code), "_MEN");
+    EXPECT_EQ(v[0].iarg[0], 1201);
 }
 
 }  // namespace
