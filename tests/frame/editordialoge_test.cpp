@@ -1,8 +1,10 @@
 // The editor's dialogs in the real frame on a copy of the demo project,
 // driven by the clicks and keys of a user: pen, scale and a line typed by
-// length and angle end up as records on the editor's command queue.
+// length and angle reach the editor: its graphic state and the drawing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -12,6 +14,7 @@
 #include "model/beffifo.h"
 #include "model/edhaken.h"
 #include "model/tempzeic.h"
+#include "model/zustand.h"
 #include "platform/dialog.h"
 #include "platform/eingabe.h"
 #include "platform/headless.h"
@@ -75,7 +78,7 @@ protected:
     }
 };
 
-TEST_F(EditorDialoge, PenScaleAndALineReachTheQueue)
+TEST_F(EditorDialoge, PenScaleAndALineReachTheDrawing)
 {
     // The editor by the function bar's second row.
     ASSERT_NE(FunkFenster(), 0u);
@@ -85,9 +88,8 @@ TEST_F(EditorDialoge, PenScaleAndALineReachTheQueue)
     plHeadlessKlick(r.left + 10, r.top + zeile + zeile / 2);
     plHeadlessPumpen();
     ASSERT_EQ(Modus(), MODUS_EDIT);
-    // The editor page of today does not set up its command queue yet.
-    BefQueueInit();
-    BefLeeren();
+    std::vector<int> vorher;
+    for (int id = TzNaechstes(-1); id < TZENDE; id = TzNaechstes(id)) vorher.push_back(id);
 
     HWND d = dialog(1100, "DB1100");
     ASSERT_NE(d, 0u) << rahmenLetzteMeldung();
@@ -111,20 +113,22 @@ TEST_F(EditorDialoge, PenScaleAndALineReachTheQueue)
     klicken(d, 2500);
     EXPECT_EQ(wiDlgSuchen("DB1200"), 0u) << "applied and closed";
 
-    std::vector<std::string> schlange;
-    while (BefAnzahl() > 0) {
+    plHeadlessPumpen();  // the editor works off its queue
+    EXPECT_EQ(BefAnzahl(), 0);
+    const STT* akt = modh::EditorZustand();
+    EXPECT_EQ(akt->st, 3) << "the pen";
+    EXPECT_DOUBLE_EQ(akt->mass, 2.0) << "the scale";
+    std::vector<std::string> neu;
+    for (int id = TzNaechstes(-1); id < TZENDE; id = TzNaechstes(id)) {
+        if (std::find(vorher.begin(), vorher.end(), id) != vorher.end()) continue;
         BEF b;
-        BefVorne(&b);
-        BefEntfernen();
+        STT st;
+        ASSERT_EQ(TzObjHolen(id, &b, &st), 0);
         char t[120];
-        std::snprintf(t, sizeof t, "%s %d %.2f %.2f", BefName(b.code), b.iarg[0], b.darg[0], b.darg[1]);
-        schlange.push_back(t);
+        std::snprintf(t, sizeof t, "%s %.2f %.2f Stift %d", BefName(b.code), b.darg[0], b.darg[1], st.st);
+        neu.push_back(t);
     }
-    ASSERT_EQ(schlange.size(), 4u) << ::testing::PrintToString(schlange);
-    EXPECT_EQ(schlange[0], "ST 3 0.00 0.00");
-    EXPECT_EQ(schlange[1], "MS 0 2.00 0.00");
-    EXPECT_EQ(schlange[2].substr(0, 4), "_BA ");
-    EXPECT_EQ(schlange[3], "ZL 0 43.30 25.00");
+    EXPECT_EQ(neu, std::vector<std::string>{"ZL 43.30 25.00 Stift 3"}) << "the line, drawn with the pen";
 }
 
 }  // namespace
