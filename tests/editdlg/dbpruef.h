@@ -93,20 +93,10 @@ protected:
         ASSERT_EQ(ctlKlassenAnmelden(), 0);
         anwZuruecksetzen();
         anwDaten()->instanz = GetModuleHandle(nullptr);
-        WNDCLASSEX wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = hauptProz;
-        wc.lpszClassName = "DbHaupt";
-        ASSERT_NE(RegisterClassEx(&wc), 0);
-        haupt = CreateWindowEx(0, "DbHaupt", "Velmo", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1000, 800, 0, 0, 0,
-                               nullptr);
+        haupt = fenster(hauptProz, "DbHaupt", "Velmo", 1000, 800);
         ASSERT_NE(haupt, 0u);
         anwDaten()->hauptfenster = haupt;
-        wc.lpfnWndProc = seiteProz;
-        wc.lpszClassName = "DbSeite";
-        ASSERT_NE(RegisterClassEx(&wc), 0);
-        seite = CreateWindowEx(0, "DbSeite", "Editor", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 800, 600, 0, 0, 0,
-                               nullptr);
+        seite = fenster(seiteProz, "DbSeite", "Editor", 800, 600);
         ASSERT_NE(seite, 0u);
         EdtFensterFuerTests(seite);
         seiteGehoben() = 0;
@@ -121,6 +111,16 @@ protected:
         PhDbOeffner().clear();
         PhEditorAufrufe().clear();
         BaubfZuruecksetzen();
+    }
+    // A visible top-level window of its own class; 0 when it failed.
+    static HWND fenster(WNDPROC proz, const char* klasse, const char* titel, int breite, int hoehe)
+    {
+        WNDCLASSEX wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = proz;
+        wc.lpszClassName = klasse;
+        if (RegisterClassEx(&wc) == 0) return 0;
+        return CreateWindowEx(0, klasse, titel, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, breite, hoehe, 0, 0, 0, nullptr);
     }
     void TearDown() override
     {
