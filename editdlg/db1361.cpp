@@ -10,6 +10,8 @@
 #include "editor/edtseite.h"
 #include "editor/befausf.h"
 #include "editor/edmeld.h"
+#include "editor/baubf.h"
+#include "editor/objwahl.h"
 #include "editor/platzhalter.h"
 #include "equipment/app.h"
 #include "model/beffifo.h"

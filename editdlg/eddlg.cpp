@@ -6,6 +6,8 @@
 #include "editdlg/zuordnung.h"
 #include "editor/edtseite.h"
 #include "editor/edtaufrufe.h"
+#include "editor/baubf.h"
+#include "editor/objwahl.h"
 #include "editor/platzhalter.h"
 #include "model/bauteil.h"
 #include "support/dosdatei.h"

@@ -1,12 +1,38 @@
-// Stand-ins for the editor dialogs' services that lists/ calls, under their
-// real names; each only records its call and is deleted when the editor
-// dialogs build it. Prefix none (the services' names), `Ph` for the test
-// accessor. Calls nothing.
+// Stand-ins for the openers of the editor's numbered dialogs whose own
+// code is not there yet, under their real names: each records its call and
+// opens its template with the conventions only (DbGrundOeffnen). The module
+// that builds a dialog deletes its stand-in here. Prefix none (the openers'
+// names), `Ph` for the test accessor. Calls editdlg/dbdialog.
 #pragma once
 
 #include <string>
 #include <vector>
 
-// --- equipment list and master data ---------------------------------------------
+void DB1010Oeffnen();
+void DB1011Oeffnen();
+void DB1012Oeffnen();
+void DB1101Oeffnen();
+void DB1102Oeffnen();
+void DB1103Oeffnen();
+void DB1104Oeffnen();
+void DB1111Oeffnen();
+void DB1112Oeffnen();
+void DB1203Oeffnen();
+void DB1205Oeffnen();
+void DB1206Oeffnen();
+void DB1209Oeffnen();
+void DB1211Oeffnen();
+void DB1240Oeffnen();
+void DB1300Oeffnen();
+void DB1310Oeffnen();
+void DB1350Oeffnen();
+void DB1351Oeffnen();
+void DB1352Oeffnen();
+void DB1354Oeffnen();
+void DB1355Oeffnen();
+void DB1356Oeffnen();
+void DB1359Oeffnen();
+void DB1361Oeffnen();
+void DB1362Oeffnen();
 
-std::vector<std::string>& PhEdDlgAufrufe();
+std::vector<std::string>& PhDbOeffner();

@@ -1,9 +1,14 @@
 // Stand-ins of the drawing editor's services (see platzhalter.h).
 #include "editor/platzhalter.h"
 
+#include <cstdio>
+
+#include "config/reaktion.h"
+#include "editor/edmeld.h"
 #include "editor/macro.h"
 #include "equipment/btl.h"
 #include "model/beffifo.h"
+#include "model/edhaken.h"
 #include "model/textvar.h"
 #include "model/tempzeic.h"
 #include "model/befehl.h"
@@ -22,21 +27,23 @@ HWND phEingabe = 0;
 
 std::vector<std::string>& PhEditorAufrufe() { return phAufrufe; }
 
-void EddbAnmelden() {}
-void EddbAbmelden() {}
 
 namespace {
 void phMerken(const std::string& s) { phAufrufe.push_back(s); }
 }  // namespace
 
+void MarkierteAnreihen(int nx, double dx, int ny, double dy)
+{
+    char t[120];
+    std::snprintf(t, sizeof t, "MarkierteAnreihen(%d %g %d %g)", nx, dx, ny, dy);
+    phMerken(t);
+}
 void PunktMarkeZeichnen(double, double, int groesse) { phMerken("PunktMarkeZeichnen(" + std::to_string(groesse) + ")"); }
 void BefehlsTextAusfuehren(const char* text) { phMerken(std::string("BefehlsTextAusfuehren(") + text + ")"); }
 void KontextMenueZeigen(int x, int y)
 {
     phMerken("KontextMenueZeigen(" + std::to_string(x) + "," + std::to_string(y) + ")");
 }
-void TextAnzeigen(const char* pfad) { phAufrufe.push_back(std::string("TextAnzeigen(") + (pfad ? pfad : "") + ")"); }
-void TextDateiExtern(const char* pfad) { phAufrufe.push_back(std::string("TextDateiExtern(") + (pfad ? pfad : "") + ")"); }
 
 void MakroEingabeDialog(const char* name)
 {

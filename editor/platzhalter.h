@@ -10,13 +10,8 @@
 
 #include "model/befehl.h"
 #include "platform/windef.h"
+#include "winlib/dialog.h"
 
-void EddbAnmelden();
-void EddbAbmelden();
-// The text-file viewer and the external text editor (arrive with the
-// master data): recorded with the path.
-void TextAnzeigen(const char* pfad);
-void TextDateiExtern(const char* pfad);
 
 std::vector<std::string>& PhEditorAufrufe();
 
@@ -62,3 +57,6 @@ void EingabeText(const char* text);
 // Element construction from a whole record (arrives with the editor's
 // input line): recorded as "BaubfStarten(<record in text form>)".
 void BaubfStarten(const BEF* b);
+// Command execution (arrives with the editor): copies of the marked
+// elements in a grid. Recorded as "MarkierteAnreihen(nx dx ny dy)".
+void MarkierteAnreihen(int nx, double dx, int ny, double dy);

@@ -100,7 +100,7 @@ void QuerverweisSuchen()
     }
     for (const fund& f : fliste) {
         if (f.nr == 0) continue;
-        char t[BEFTEXTSUP + 16];
+        char t[BEFTEXTSUP + 24];  // the text, " <", ten digits, ">"
         std::snprintf(t, sizeof t, "%s <%u>", f.bef.text, static_cast<unsigned>(f.nr));
         EingabeText(t);
         StartpunktSetzen(f.stt.x, f.stt.y);

@@ -34,6 +34,7 @@
 #include "editor/edtseite.h"
 #include "editor/platzhalter.h"
 #include "editor/zeidok.h"
+#include "editdlg/dbdialog.h"
 #include "frame/funkwahl.h"
 #include "frame/modus.h"
 #include "frame/vgbdlg.h"
@@ -620,7 +621,7 @@ void AnwEnde()
     SpellEnde();
     ModuleBeenden();
     wiStatusWeg();
-    EddbAbmelden();
+    EddbFreigeben();
     OFSchriftenFrei();
     wiDlgHaken(nullptr, nullptr, nullptr, nullptr, nullptr);
     wiTooltipsEnde();

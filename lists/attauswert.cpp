@@ -12,7 +12,10 @@
 
 #include "config/verzeich.h"
 #include "config/vorgaben.h"
+#include "editdlg/textdat.h"
 #include "editor/edtseite.h"
+#include "editor/baubf.h"
+#include "editor/objwahl.h"
 #include "editor/platzhalter.h"
 #include "equipment/nartikel.h"
 #include "equipment/utitel.h"

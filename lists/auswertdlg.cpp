@@ -10,6 +10,8 @@
 #include "config/vorgaben.h"
 #include "controls/elseite.h"
 #include "editor/edtseite.h"
+#include "editor/baubf.h"
+#include "editor/objwahl.h"
 #include "editor/platzhalter.h"
 #include "editor/zeidok.h"
 #include "equipment/bm.h"

@@ -8,6 +8,8 @@
 #include "config/verzeich.h"
 #include "config/vorgaben.h"
 #include "editor/edtseite.h"
+#include "editor/baubf.h"
+#include "editor/objwahl.h"
 #include "editor/platzhalter.h"
 #include "editor/zeidok.h"
 #include "equipment/bm.h"

@@ -11,6 +11,7 @@
 #include "config/vorgaben.h"
 #include "controls/elzeile.h"
 #include "controls/lisanzeige.h"
+#include "editdlg/textdat.h"
 #include "editdlg/bautwork.h"
 #include "editdlg/platzhalter.h"
 #include "editor/platzhalter.h"

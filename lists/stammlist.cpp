@@ -12,6 +12,7 @@
 #include "config/reaktion.h"
 #include "controls/elzeile.h"
 #include "controls/lisanzeige.h"
+#include "editdlg/textdat.h"
 #include "editdlg/bautwork.h"
 #include "editdlg/platzhalter.h"
 #include "editor/platzhalter.h"

@@ -5,6 +5,12 @@
 // with "file:line: message". Prefix `rcp`. Calls the parser and the C++
 // runtime only.
 //
+// A folder holding "varianten.txt" is packed once per line of that file
+// instead of once under its own name: a line "NAME TOKEN=VALUE ..." packs
+// it as module NAME with every TOKEN in its scripts replaced by VALUE (so
+// one source serves libraries that differ only in such details; lines stay
+// where they are, so messages point into the source).
+//
 //   velmo_rcpack OUT.cpp MODULE_FOLDER...
 #include <algorithm>
 #include <cstdio>
@@ -54,6 +60,57 @@ void rcpLiteral(std::ostream& o, const std::string& bytes)
     o << "\"";
 }
 
+struct RcpVariante {
+    std::string name;
+    std::vector<std::pair<std::string, std::string>> ersetzen;
+};
+
+// The variants of a folder; one variant under the folder's name when it has
+// no "varianten.txt". False on a malformed line (message in `fehler`).
+bool rcpVariantenLesen(const fs::path& ordner, const std::string& name, std::vector<RcpVariante>& aus,
+                       std::string& fehler)
+{
+    std::string inhalt;
+    if (!rcpDateiLesen(ordner / "varianten.txt", inhalt)) {
+        aus.push_back({name, {}});
+        return true;
+    }
+    std::istringstream zeilen(inhalt);
+    std::string zeile;
+    for (int nr = 1; std::getline(zeilen, zeile); ++nr) {
+        std::istringstream w(zeile);
+        RcpVariante v;
+        if (!(w >> v.name) || v.name[0] == '#') continue;
+        for (std::string paar; w >> paar;) {
+            size_t gleich = paar.find('=');
+            if (gleich == 0 || gleich == std::string::npos) {
+                fehler = "varianten.txt:" + std::to_string(nr) + ": TOKEN=WERT erwartet statt " + paar;
+                return false;
+            }
+            v.ersetzen.emplace_back(paar.substr(0, gleich), paar.substr(gleich + 1));
+        }
+        aus.push_back(v);
+    }
+    return true;
+}
+
+void rcpErsetzen(std::string& text, const RcpVariante& v)
+{
+    for (const auto& [token, wert] : v.ersetzen) {
+        for (size_t p = text.find(token); p != std::string::npos; p = text.find(token, p + wert.size()))
+            text.replace(p, token.size(), wert);
+    }
+}
+
+// Scripts get the variant's replacements; pictures and data files pass as
+// they are.
+bool rcpLesenFuer(const fs::path& ordner, const std::string& pfad, const RcpVariante& v, std::string& inhalt)
+{
+    if (!rcpDateiLesen(ordner / pfad, inhalt)) return false;
+    if (fs::path(pfad).extension() == ".rc") rcpErsetzen(inhalt, v);
+    return true;
+}
+
 std::string rcpBezeichner(const std::string& name)
 {
     std::string r;
@@ -87,42 +144,51 @@ int main(int argc, char** argv)
             return 1;
         }
         std::sort(skripte.begin(), skripte.end());
-        RcLeser leser = [&ordner](const std::string& pfad, std::string& inhalt) {
-            return rcpDateiLesen(ordner / pfad, inhalt);
-        };
-        RcModul modul;
-        std::string fehler;
-        std::vector<std::string> gelesen;
-        if (!rcModulParsen(name, skripte, leser, modul, fehler, &gelesen)) {
-            std::cerr << (ordner / fehler).string() << "\n";
+        std::vector<RcpVariante> varianten;
+        std::string vfehler;
+        if (!rcpVariantenLesen(ordner, name, varianten, vfehler)) {
+            std::cerr << (ordner / vfehler).string() << "\n";
             return 1;
         }
-        std::string id = rcpBezeichner(name) + "_" + std::to_string(a);
-        for (size_t i = 0; i < gelesen.size(); ++i) {
-            std::string inhalt;
-            rcpDateiLesen(ordner / gelesen[i], inhalt);
-            o << "const char " << id << "_d" << i << "[] = ";
-            rcpLiteral(o, inhalt);
-            o << ";\n";
+        for (size_t vi = 0; vi < varianten.size(); ++vi) {
+            const RcpVariante& v = varianten[vi];
+            RcLeser leser = [&ordner, &v](const std::string& pfad, std::string& inhalt) {
+                return rcpLesenFuer(ordner, pfad, v, inhalt);
+            };
+            RcModul modul;
+            std::string fehler;
+            std::vector<std::string> gelesen;
+            if (!rcModulParsen(v.name, skripte, leser, modul, fehler, &gelesen)) {
+                std::cerr << (ordner / fehler).string() << "\n";
+                return 1;
+            }
+            std::string id = rcpBezeichner(v.name) + "_" + std::to_string(a) + "_" + std::to_string(vi);
+            for (size_t i = 0; i < gelesen.size(); ++i) {
+                std::string inhalt;
+                rcpLesenFuer(ordner, gelesen[i], v, inhalt);
+                o << "const char " << id << "_d" << i << "[] = ";
+                rcpLiteral(o, inhalt);
+                o << ";\n";
+            }
+            o << "const char* const " << id << "_skripte[] = {";
+            for (const auto& s : skripte) {
+                rcpLiteral(o, s);
+                o << ", ";
+            }
+            o << "nullptr};\n";
+            o << "const RcGepackteDatei " << id << "_dateien[] = {\n";
+            for (size_t i = 0; i < gelesen.size(); ++i) {
+                o << "    {";
+                rcpLiteral(o, gelesen[i]);
+                o << ", " << id << "_d" << i << ", sizeof " << id << "_d" << i << " - 1},\n";
+            }
+            o << "    {nullptr, nullptr, 0}};\n";
+            std::ostringstream an;
+            an << "        rcModulAnmelden(";
+            rcpLiteral(an, v.name);
+            an << ", " << id << "_skripte, " << skripte.size() << ", " << id << "_dateien, " << gelesen.size() << ");\n";
+            anmeldungen.push_back(an.str());
         }
-        o << "const char* const " << id << "_skripte[] = {";
-        for (const auto& s : skripte) {
-            rcpLiteral(o, s);
-            o << ", ";
-        }
-        o << "nullptr};\n";
-        o << "const RcGepackteDatei " << id << "_dateien[] = {\n";
-        for (size_t i = 0; i < gelesen.size(); ++i) {
-            o << "    {";
-            rcpLiteral(o, gelesen[i]);
-            o << ", " << id << "_d" << i << ", sizeof " << id << "_d" << i << " - 1},\n";
-        }
-        o << "    {nullptr, nullptr, 0}};\n";
-        std::ostringstream an;
-        an << "        rcModulAnmelden(";
-        rcpLiteral(an, name);
-        an << ", " << id << "_skripte, " << skripte.size() << ", " << id << "_dateien, " << gelesen.size() << ");\n";
-        anmeldungen.push_back(an.str());
     }
     o << "\nstruct RcpAnmeldung {\n    RcpAnmeldung()\n    {\n";
     for (const auto& a : anmeldungen) o << a;

@@ -39,6 +39,19 @@ struct Vorlage {
     RcDialog dialog;
 };
 
+// The module a folder is packed as: its name, or the first of its variants
+// ("varianten.txt", see platform/rcpack).
+std::string modulVonOrdner(const fs::path& ordner)
+{
+    std::ifstream f(ordner / "varianten.txt");
+    for (std::string zeile; std::getline(f, zeile);) {
+        std::istringstream w(zeile);
+        std::string name;
+        if (w >> name && name[0] != '#') return name;
+    }
+    return ordner.filename().string();
+}
+
 // Every dialog with a graphic button in the scripts of resources/<modul>/,
 // read the way the packer reads them (all .rc files of the folder, sorted).
 std::vector<Vorlage> vorlagenMitKnoepfen()
@@ -60,7 +73,7 @@ std::vector<Vorlage> vorlagenMitKnoepfen()
         };
         RcModul m;
         std::string fehler;
-        std::string name = ordner.path().filename().string();
+        std::string name = modulVonOrdner(ordner.path());
         EXPECT_TRUE(rcModulParsen(name, skripte, leser, m, fehler)) << fehler;
         for (const RcEintrag& e : m.eintraege) {
             if (!e.dialog) continue;
@@ -179,6 +192,7 @@ TEST_F(GrbuVorlagen, EveryButtonOfEveryTemplateShowsItsPicture)
         ASSERT_NE(dlg, 0u);
         for (const RcDlgElement& el : v.dialog.elemente) {
             if (strcasecmp(el.klasse.c_str(), "ORVAGRBU") != 0) continue;
+            if (el.text.empty()) continue;  // its picture comes at run time (palette buttons)
             SCOPED_TRACE(el.text);
             ++knoepfe;
             std::string name = ersteWort(el.text);

@@ -10,6 +10,8 @@
 #include "editdlg/zuordnung.h"
 #include "editor/edtseite.h"
 #include "editor/edtaufrufe.h"
+#include "editor/baubf.h"
+#include "editor/objwahl.h"
 #include "editor/platzhalter.h"
 #include "equipment/apphaken.h"
 #include "tests/editdlg/bautpruef.h"

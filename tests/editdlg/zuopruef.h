@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "editor/edtseite.h"
+#include "editor/baubf.h"
+#include "editor/objwahl.h"
 #include "editor/platzhalter.h"
 #include "platform/fenster.h"
 #include "platform/nachricht.h"

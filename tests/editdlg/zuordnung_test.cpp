@@ -13,6 +13,8 @@
 #include "editdlg/zuordnung.h"
 #include "editor/edtseite.h"
 #include "editor/edmeld.h"
+#include "editor/baubf.h"
+#include "editor/objwahl.h"
 #include "editor/platzhalter.h"
 #include "equipment/apphaken.h"
 #include "equipment/wse.h"

@@ -9,6 +9,8 @@
 
 #include "config/inidatei.h"
 #include "editor/edtseite.h"
+#include "editor/baubf.h"
+#include "editor/objwahl.h"
 #include "editor/platzhalter.h"
 #include "lists/platzhalter.h"
 #include "output/platzhalter.h"

@@ -9,12 +9,24 @@
 #include <string>
 #include <vector>
 
+#include "controls/ctlkern.h"
+#include "editdlg/dbdialog.h"
+#include "editdlg/textdat.h"
+#include "editor/edtaufrufe.h"
+#include "model/edhaken.h"
 #include "editor/edtseite.h"
+#include "editor/baubf.h"
+#include "editor/objwahl.h"
 #include "editor/platzhalter.h"
 #include "equipment/ges.h"
 #include "equipment/nartikel.h"
 #include "lists/attauswert.h"
 #include "platform/fehlersim.h"
+#include "platform/dialog.h"
+#include "platform/fenster.h"
+#include "platform/ressource.h"
+#include "winlib/anwdaten.h"
+#include "winlib/dialog.h"
 #include "tests/lists/awpruef.h"
 
 namespace {
@@ -71,6 +83,13 @@ TEST_F(AttAuswertTest, EqualArticlesMergeSubArticlesResolveAndMissingOnesAreList
     artikelGeraet("=Z6", "art-a");  // the number compares ignoring case
     sichern();
     std::filesystem::remove(demo_.datei("LagerArtikelFehlt.txt"));
+    // The dialogs, so the missing-article file can be shown.
+    ASSERT_EQ(ctlKlassenAnmelden(), 0);
+    anwDaten()->instanz = GetModuleHandle(nullptr);
+    const int lauf_ = anwLaufZustand();
+    anwLaufZustandSetzen(2);
+    ASSERT_EQ(wiDlgInit(), 0);
+    EddbAnmelden();
     ASSERT_EQ(lauf("LArt"), 0);
     EXPECT_EQ(zeilen("Artikel.txt"), (std::vector<std::string>{
                                          "1   ART-A    3  =Z1, =Z3,    TA",
@@ -82,8 +101,19 @@ TEST_F(AttAuswertTest, EqualArticlesMergeSubArticlesResolveAndMissingOnesAreList
                                      }));
     EXPECT_EQ(lesen(demo_.datei("LagerArtikelFehlt.txt")), "ART-X                   3-1             =Z4\r\n");
     EXPECT_EQ(boxen(), std::vector<std::string>{"1 Lagerartikel nicht gefunden."});
-    const auto& aufrufe = PhEditorAufrufe();
-    EXPECT_NE(std::find(aufrufe.begin(), aufrufe.end(), "TextAnzeigen(LagerArtikelFehlt.txt)"), aufrufe.end());
+    HWND anzeige = wiDlgSuchen("TEXTANZEIGEN");
+    EXPECT_NE(anzeige, 0u) << "the missing articles are shown";
+    char text[200] = "";
+    GetDlgItemText(anzeige, 3000, text, sizeof text);
+    EXPECT_STREQ(text, "ART-X                   3-1             =Z4\r\n");
+    wiDlgAlleSchliessen();
+    EddbFreigeben();
+    EdHakenStandard();
+    EdtAufrufeStandard();
+    wiDlgFrei();
+    anwLaufZustandSetzen(lauf_);
+    ctlKlassenAbmelden();
+    plFensterSystemEnde();
 }
 
 TEST_F(AttAuswertTest, MergingKeepsBuildingsApartUnderTheBuildingKeyAndLongListsWrapOnAnyNumberOfLines)

@@ -16,6 +16,8 @@
 #include "config/verzeich.h"
 #include "config/vorgaben.h"
 #include "editor/edtseite.h"
+#include "editor/baubf.h"
+#include "editor/objwahl.h"
 #include "editor/platzhalter.h"
 #include "equipment/bm.h"
 #include "lists/auswertung.h"

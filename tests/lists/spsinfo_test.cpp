@@ -232,7 +232,8 @@ TEST_F(Sps, DispatcherOpensEachTarget)
         {1554, "Dialog Sprachen"},
         {1583, ""},
     };
-    const std::string tde = "TextDateiExtern(" + pfad("sps0.txt") + ")";
+    // The missing PLC text file: the external editor first asks to create it.
+    const std::string tde = "Meldung Datei anlegen?";
     for (const auto& f : faelle) {
         plNachrichtBoxFragenLeeren();
         PhEditorAufrufe().clear();

@@ -165,8 +165,6 @@ TEST_F(StammListe, ColourListAndViewerOpen)
         SendMessage(v, WM_COMMAND, 2520, 0);
         wiDlgSlotSchliessen(wiDlgSlot(v));
     }
-    ASSERT_EQ(PhEditorAufrufe().size(), 3u);
-    EXPECT_EQ(PhEditorAufrufe()[0], "TextDateiExtern(" + pfad("Texte") + ".)");
     LayerOeffnen();
     EXPECT_NE(offen("Layer"), 0u);
 }
