@@ -6,11 +6,14 @@
 //     passes from the item that met it to the next item.
 //  3. A sheet is kept only when some item began its label on it; a sheet
 //     that received only the frame of a wrap is dropped and not counted.
+//  4. The records of the open sheet are held in memory; the sheet's file is
+//     written once, header first, when the sheet is closed.
 #include "lists/schilder.h"
 
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "config/datwache.h"
 #include "equipment/nartikel.h"
@@ -22,10 +25,7 @@
 #include "model/textvar.h"
 #include "model/zeichnun.h"
 #include "support/basis.h"
-#include "support/dosdatei.h"
-#include "support/fileload.h"
 #include "support/pfade.h"
-#include "support/speicher.h"
 #include "support/texte.h"
 #include "winlib/meldung.h"
 #include "winlib/seitendienst.h"
@@ -54,9 +54,8 @@ struct SchildLauf {
     bool ausstehend = false;
     BEF ausstehendBef{};
     std::string erster, letzter;
-    ZeiDatei zei{};
+    std::vector<BEF> befe;  // the records of the open sheet
     std::string blatt;
-    char entwurf[PFADSCHILDSUP];  // the scratch file of the open sheet
     bool offen = false;
     bool begonnen = false;  // an item began its label on the open sheet
     bool ende = false;      // a sheet could not be made: the run ends
@@ -70,16 +69,6 @@ std::string schildKurz(const std::string& t, size_t n)
     return t.substr(0, n);
 }
 
-// The scratch file and the backup the header rewrite leaves beside it.
-void schildEntwurfWeg(SchildLauf& l)
-{
-    char bak[PFADSCHILDSUP];
-    strkopie(bak, sizeof bak, l.entwurf, PFADSCHILDSUP - 1);
-    ZeiExtSetzen(bak, "BAK");
-    dateiloeschen(l.entwurf);
-    dateiloeschen(bak);
-}
-
 void schildFehler(SchildLauf& l)
 {
     wiHinweis("Kann Zeichnung %s nicht anlegen.", l.blatt.c_str());
@@ -87,54 +76,48 @@ void schildFehler(SchildLauf& l)
     l.ergebnis = -1;
 }
 
-// A sheet is made under a scratch name, gets its header there and then
-// replaces the sheet of its name in one step: a failure anywhere leaves
-// the previous sheet as it was.
+// The sheet's file replaces the sheet of its name only when it was written
+// whole (a made file stays temporary until it is closed): a failure
+// anywhere leaves the previous sheet as it was.
+bool schildBlattSchreiben(SchildLauf& l)
+{
+    ZeiDatei zei;
+    if (ZeiDateiAnlegen(&zei, l.blatt.c_str()) != 0) return false;
+    ZeiFormatSetzen(&zei, l.a4 ? BEF_ZA4 : BEF_ZA3);
+    char titel[ZEITITELSUP + 1];
+    std::string t = schildKurz(l.erster, SCHILDTEXTSUP) + " - " + schildKurz(l.letzter, SCHILDTEXTSUP);
+    strkopie(titel, sizeof titel, t.c_str(), ZEITITELSUP);
+    char w[BEFTEXTSUP + 1];
+    ZatBauen(w, "", titel, "");
+    BEF kopf{};
+    kopf.code = BEF_ZAT;
+    BefTextSetzen(&kopf, w);
+    bool gut = ZeiBefSchreiben(&zei, &kopf) == 0;
+    // Header records of the component would stand beside the sheet's own.
+    for (const BEF& b : l.befe)
+        if (gut && b.code != BEF_ZAT && b.code != BEF_ZTX) gut = ZeiBefSchreiben(&zei, &b) == 0;
+    if (!gut) {
+        ZeiDateiVerwerfen(&zei);
+        return false;
+    }
+    return ZeiDateiSchliessen(&zei) == 0;
+}
+
 void schildBlattZu(SchildLauf& l)
 {
     if (!l.offen) return;
     l.offen = false;
     l.aufBlatt = 0;
     SchildBauZu();
-    if (!l.begonnen) {
-        ZeiDateiVerwerfen(&l.zei);
-        schildEntwurfWeg(l);
-        return;
-    }
-    ZeiKopf k{};
-    k.format = l.a4 ? 117 : 116;
-    std::string titel = schildKurz(l.erster, SCHILDTEXTSUP) + " - " + schildKurz(l.letzter, SCHILDTEXTSUP);
-    strkopie(k.titel[0], sizeof k.titel[0], titel.c_str(), ZEITITELSUP);
-    char* block = nullptr;
-    long laenge = 0;
-    bool gut = ZeiDateiSchliessen(&l.zei) == 0 && ZeiKopfSchreiben(l.entwurf, &k) == 1 &&
-               dateiladen(l.entwurf, &block, &laenge) == 0 && dateischreiben(l.blatt.c_str(), block, laenge) == 0;
-    ffree(block);
-    schildEntwurfWeg(l);
-    if (!gut) {
-        schildFehler(l);
-        return;
-    }
-    ++l.geschrieben;
+    if (l.begonnen && !schildBlattSchreiben(l)) schildFehler(l);
+    else if (l.begonnen) ++l.geschrieben;
+    l.befe.clear();
 }
 
 bool schildBlattAuf(SchildLauf& l)
 {
     l.blatt = l.stamm + "." + std::to_string(l.geschrieben + 1);
-    // The scratch name leaves ".TMP" to the header rewrite.
-    if (tempname(l.entwurf) != 0) {
-        schildFehler(l);
-        return false;
-    }
-    ZeiExtSetzen(l.entwurf, "ZEI");
-    if (ZeiDateiAnlegen(&l.zei, l.entwurf) != 0) {
-        schildFehler(l);
-        return false;
-    }
-    ZeiFormatSetzen(&l.zei, l.a4 ? 117 : 116);
     if (SchildBauOeffnen(l.bib.c_str(), AwOptionen().bauteil.c_str()) != 0) {
-        ZeiDateiVerwerfen(&l.zei);
-        schildEntwurfWeg(l);
         wiHinweis("Kann Bauteil %s\nin Bauteildatei Bauteile.%s nicht finden.", AwOptionen().bauteil.c_str(), l.bib.c_str());
         l.ende = true;
         l.ergebnis = -1;
@@ -142,6 +125,7 @@ bool schildBlattAuf(SchildLauf& l)
     }
     l.offen = true;
     l.begonnen = false;
+    l.befe.clear();
     l.erster.clear();
     l.letzter.clear();
     return true;
@@ -197,7 +181,7 @@ void schildEtikett(const bmzeile* z, void* p)
             continue;
         }
         if (!BefIstText(b.code)) {
-            ZeiBefSchreiben(&l.zei, &b);
+            l.befe.push_back(b);
             continue;
         }
         if (gefuellt && std::strstr(b.text, "@Q")) {
@@ -206,7 +190,7 @@ void schildEtikett(const bmzeile* z, void* p)
             break;
         }
         schildText(l, z, b, gefuellt);
-        ZeiBefSchreiben(&l.zei, &b);
+        l.befe.push_back(b);
     }
     ++l.aufBlatt;
 }
@@ -235,8 +219,6 @@ int SchildAuswertung()
         else if (l.offen && l.aufBlatt > 0) schildBlattZu(l);
         if (l.offen) {
             SchildBauZu();
-            ZeiDateiVerwerfen(&l.zei);
-            schildEntwurfWeg(l);
             l.offen = false;
         }
         SchildBibZu();

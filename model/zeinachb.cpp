@@ -1,10 +1,13 @@
 // Neighbour drawings of a drawing in its folder and the lookup of a drawing
 // from a short page reference (declared in textvar.h). Owns the neighbour
-// cache: the path last scanned, the four neighbour paths and the count.
+// cache (the path last asked about, its four neighbour paths and the count)
+// and the listing of the drawings of the folder last listed.
 // Calls the drawing files and names of model/ and the folder listing of
 // support/ and the project folder of config/.
+#include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "config/datwache.h"
 #include "config/verzeich.h"
@@ -27,6 +30,20 @@ struct NbCache {
 
 NbCache nbCache;
 
+// The drawings of the folder last listed. Stepping through the drawings of
+// one folder asks about each of them in turn: the folder is listed once
+// and listed again only when the check or change counter moved.
+struct NbListe {
+    std::string ordner;
+    std::vector<std::string> pfade;  // drawings that are files, in drawing order
+    std::vector<std::string> namen;  // their bare names
+    bool gueltig = false;
+    int pruef = 0;
+    int aenderung = 0;
+};
+
+NbListe nbListe;
+
 std::string nbOrdner(const std::string& pfad)
 {
     size_t p = pfad.find_last_of("/\\");
@@ -39,30 +56,33 @@ std::string nbName(const std::string& pfad)
     return p == std::string::npos ? pfad : pfad.substr(p + 1);
 }
 
-struct NbScan {
-    std::string name;  // bare name of the drawing
-    NbCache* c;
-};
-
 int nbEintrag(int verzeichnis, const char* pfad, void* user)
 {
-    NbScan* s = static_cast<NbScan*>(user);
     if (verzeichnis) return 1;
     std::string name = nbName(pfad);
     if (!ZeiIstZeichnung(name.c_str()) || !ZeiIstDatei(pfad)) return 1;
-    NbCache& c = *s->c;
-    ++c.anzahl;
-    auto namevon = [](const std::string& p) { return nbName(p); };
-    if (c.slot[0].empty() || ZeiDateiVergleich(name.c_str(), namevon(c.slot[0]).c_str()) < 0) c.slot[0] = pfad;
-    if (c.slot[3].empty() || ZeiDateiVergleich(name.c_str(), namevon(c.slot[3]).c_str()) > 0) c.slot[3] = pfad;
-    if (!ZeiNameGleich(name.c_str(), s->name.c_str())) {
-        int zu = ZeiDateiVergleich(name.c_str(), s->name.c_str());
-        if (zu < 0 && (c.slot[1].empty() || ZeiDateiVergleich(name.c_str(), namevon(c.slot[1]).c_str()) > 0))
-            c.slot[1] = pfad;
-        if (zu > 0 && (c.slot[2].empty() || ZeiDateiVergleich(name.c_str(), namevon(c.slot[2]).c_str()) < 0))
-            c.slot[2] = pfad;
-    }
+    static_cast<NbListe*>(user)->pfade.emplace_back(pfad);
     return 1;
+}
+
+const NbListe& nbListen(const std::string& ordner)
+{
+    if (nbListe.gueltig && nbListe.ordner == ordner && nbListe.pruef == DatPruefZaehler() &&
+        nbListe.aenderung == DatAenderungen())
+        return nbListe;
+    nbListe = NbListe{};
+    nbListe.ordner = ordner;
+    nbListe.pruef = DatPruefZaehler();
+    nbListe.aenderung = DatAenderungen();
+    std::string muster = ordner + "*.*";
+    verzlesennamen(muster.c_str(), nbEintrag, &nbListe);
+    // Stable: of drawings that compare equal the one listed first leads.
+    std::stable_sort(nbListe.pfade.begin(), nbListe.pfade.end(), [](const std::string& a, const std::string& b) {
+        return ZeiDateiVergleich(nbName(a).c_str(), nbName(b).c_str()) < 0;
+    });
+    for (const std::string& p : nbListe.pfade) nbListe.namen.push_back(nbName(p));
+    nbListe.gueltig = true;
+    return nbListe;
 }
 
 void nbScannen(const char* pfad)
@@ -75,9 +95,35 @@ void nbScannen(const char* pfad)
     nbCache.pfad = pfad;
     nbCache.pruef = DatPruefZaehler();
     nbCache.aenderung = DatAenderungen();
-    NbScan s{nbName(pfad), &nbCache};
-    std::string muster = nbOrdner(pfad) + "*.*";
-    verzlesennamen(muster.c_str(), nbEintrag, &s);
+    const NbListe& l = nbListen(nbOrdner(pfad));
+    const std::vector<std::string>& n = l.namen;
+    const int anzahl = static_cast<int>(n.size());
+    nbCache.anzahl = anzahl;
+    if (anzahl == 0) return;
+    // The first drawing of the group of equal ones that holds index i.
+    auto gruppenAnfang = [&](int i) {
+        while (i > 0 && ZeiDateiVergleich(n[i - 1].c_str(), n[i].c_str()) == 0) --i;
+        return i;
+    };
+    nbCache.slot[0] = l.pfade[0];
+    nbCache.slot[3] = l.pfade[gruppenAnfang(anzahl - 1)];
+    const std::string eigen = nbName(pfad);
+    const char* e = eigen.c_str();
+    auto vor = std::partition_point(n.begin(), n.end(), [&](const std::string& x) { return ZeiDateiVergleich(x.c_str(), e) < 0; });
+    auto nach = std::partition_point(vor, n.end(), [&](const std::string& x) { return ZeiDateiVergleich(x.c_str(), e) <= 0; });
+    // A drawing of the same name is neither neighbour.
+    for (int i = static_cast<int>(vor - n.begin()) - 1; i >= 0; --i)
+        if (!ZeiNameGleich(n[i].c_str(), e)) {
+            int a = gruppenAnfang(i);
+            while (ZeiNameGleich(n[a].c_str(), e)) ++a;
+            nbCache.slot[1] = l.pfade[a];
+            break;
+        }
+    for (int i = static_cast<int>(nach - n.begin()); i < anzahl; ++i)
+        if (!ZeiNameGleich(n[i].c_str(), e)) {
+            nbCache.slot[2] = l.pfade[i];
+            break;
+        }
 }
 
 // The name of an existing file of the folder as spelled there; "" if none.
