@@ -74,4 +74,3 @@ void LeisteLaden(const char* datei, const char* abschnitt, int art)
 }
 void UbzPlatzieren(const appbteil* b) { phMerken(std::string("UbzPlatzieren(") + (b ? b->bl : "") + ")"); }
 void EingabeText(const char* text) { phMerken(std::string("EingabeText(") + (text != nullptr ? text : "") + ")"); }
-void BaubfStarten(const BEF* b) { phMerken("BaubfStarten(" + BefZuText(b) + ")"); }

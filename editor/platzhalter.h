@@ -59,6 +59,3 @@ void UbzPlatzieren(const appbteil* b);
 // The input line (arrives with the editor page): the text is recorded as
 // "EingabeText(<text>)".
 void EingabeText(const char* text);
-// Element construction from a whole record (arrives with the editor's
-// input line): recorded as "BaubfStarten(<record in text form>)".
-void BaubfStarten(const BEF* b);
