@@ -781,7 +781,8 @@ int BefBearbeiten(const BEF* b)
         return 1;
     case C_MFS:
         if (b->iarg[0] == 0) {
-            befPosten(1345);
+            // Not the menu id: its item queues this very record.
+            DB1345Oeffnen();
         } else {
             const double d = b->darg[0];
             MflSerie(befVor.x, befVor.y, b->iarg[0], b->iarg[1] == 0 ? d : 0, b->iarg[1] == 0 ? 0 : d, &befVor);

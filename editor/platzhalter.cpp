@@ -38,6 +38,8 @@ void KontextMenueZeigen(int x, int y)
 void TextAnzeigen(const char* pfad) { phAufrufe.push_back(std::string("TextAnzeigen(") + (pfad ? pfad : "") + ")"); }
 void TextDateiExtern(const char* pfad) { phAufrufe.push_back(std::string("TextDateiExtern(") + (pfad ? pfad : "") + ")"); }
 
+void DB1345Oeffnen() { phMerken("DB1345Oeffnen()"); }
+
 void MakroEingabeDialog(const char* name)
 {
     phMerken(std::string("MakroEingabeDialog(") + name + ")");

@@ -48,6 +48,10 @@ int EingabeKommando(UINT nachricht, WPARAM wp, LPARAM lp);
 // Toolbars of the page (arrive with the status fields and bars): recorded.
 void LeisteLaden(const char* datei, const char* abschnitt, int art);
 
+// The start-point dialog of parallel lines (arrives with the editor's small
+// dialogs): recorded.
+void DB1345Oeffnen();
+
 // The value dialog of macros with "Input" lines (arrives with the editor's
 // small dialogs): recorded, the macro runs without values.
 void MakroEingabeDialog(const char* name);

@@ -110,6 +110,9 @@ TEST_F(BefWerkzeugTest, ParallelLineCommandsAndSeries)
     EXPECT_EQ(m->ende[1].y, 105);
     laufe({tzRec(MFL, {}, nullptr, {3})});
     EXPECT_EQ(MflAnzahl(), 0);
+    // Without a count the start-point dialog asks for it.
+    laufe({tzRec(MFS, {}, nullptr, {0})});
+    EXPECT_EQ(PhEditorAufrufe(), std::vector<std::string>{"DB1345Oeffnen()"});
 }
 
 TEST_F(BefWerkzeugTest, ExchangeTextKindDimensionAndBreakRunFromTheQueue)
