@@ -7,10 +7,15 @@
 
 #include "editor/edtaufrufe.h"
 #include "editor/edtseite.h"
+#include "editor/geloesch.h"
+#include "editor/linien.h"
 #include "editor/macro.h"
+#include "editor/mehrfach.h"
 #include "editor/platzhalter.h"
 #include "editor/posring.h"
+#include "editor/suchquer.h"
 #include "editor/zeidok.h"
+#include "equipment/app.h"
 #include "model/bauteil.h"
 #include "model/beffifo.h"
 #include "output/clip.h"
@@ -92,8 +97,12 @@ void befMakroStarten(const char* name)
         modh::StatusTextf("Kann Macro-Datei nicht lesen.");
         return;
     }
-    if (mit == 1) MakroEingabeDialog(name);
-    else MakroStarten(name, 0);
+    if (mit == 1) {
+        MakroEingabeDialog(name);
+    } else {
+        MakroStarten(name, 0);
+        MflBefehl(1);
+    }
 }
 
 int befUmschalten(int32_t* f)
@@ -200,6 +209,36 @@ void befObjAendern(int id, const BEF* b, const STT* vor)
         SttAnwenden(b, &os);
     }
     TzErsetzen(id, &ob, &os);
+}
+
+// `LE` without marks: the objects of the newest generation from the end of
+// the drawing (all = 0: only the last), each kept as phantom; the current
+// state goes back to the deleted object's.
+void befLetzteLoeschen(int alle)
+{
+    int id = TzVorheriges(TZENDE);
+    const int gen = id >= 0 ? TzStempel(id) : 0;
+    int geloescht = 0;
+    while (id >= 0 && id < TZENDE && TzStempel(id) == gen) {
+        BEF ob;
+        STT vor, nach;
+        double box[4];
+        if (TzObjHolenGanz(id, &ob, &vor, &nach, box) != 0) break;
+        if (!modh::AnsichtPunktSichtbar(vor.x, vor.y) && !modh::AnsichtPunktSichtbar(nach.x, nach.y)) break;
+        if (!TzObjAenderbar(id)) {
+            AppGesperrtMeldung();
+            break;
+        }
+        const int davor = TzVorheriges(id);
+        PhantomMerken(&ob, &vor);
+        TzLoeschen(id);
+        befAkt = vor;
+        ++geloescht;
+        if (alle == 0) break;
+        id = davor;
+    }
+    if (geloescht == 0) modh::StatusTextf("Das Element ist im Moment nicht sichtbar.");
+    else befRedraw();
 }
 
 int befKreisWinkel(int w)
@@ -577,9 +616,15 @@ int BefRaster(const BEF* b)
     case C_CPR:
         PosRingZurueck();
         return 1;
+    case C_SUT:
+        TextNaechster();
+        return 1;
+    case C_SUQ:
+        QuerverweisSuchen();
+        return 1;
     default:
-        // The searches arrive with their modules.
-        return b->code >= C_SUT && b->code <= C_SUQ ? 1 : 0;
+        // The object searches arrive with their modules.
+        return b->code > C_SUT && b->code < C_SUQ ? 1 : 0;
     }
 }
 
@@ -624,11 +669,28 @@ int BefBauteil(const BEF* b)
     }
     switch (c) {
     case C_ZL:
+        MflAufnahmeEnde();
+        return 1;
     case C_ZB:
-    case C_ZBW:
+    case C_ZBW: {
+        // A placed component cuts its way into the lines it sits on, and the
+        // line breaks it contains cut the lines they cross.
+        if (!IstNull(befAkt.x - befVor.x) || !IstNull(befAkt.y - befVor.y))
+            LinienTrennen(befVor.x, befVor.y, befAkt.x, befAkt.y);
+        STT s = befVor;
+        BefZerlegen(b, &s, [](const BEF* e, const STT* es) {
+            if (e->code == C_UNT) UnterbrechungSetzen(e, es);
+            return 0;
+        });
+        MflFortsetzen(befVor.x, befVor.y, befAkt.x, befAkt.y);
+        MflAufnahmeEnde();
+        return 1;
+    }
     case C_UNT:
+        UnterbrechungSetzen(b, &befVor);
+        return 1;
     case C_ZML:
-        // Line gaps, parallel lines and dimensions arrive with their modules.
+        Bemassung(b, &befVor);
         return 1;
     case C_ZBZ: {
         BauHandle h;
@@ -708,6 +770,38 @@ int BefBearbeiten(const BEF* b)
         }
     }
     switch (c) {
+    case C_TAR:
+        TextArtAendern(b->iarg[0]);
+        return 1;
+    case C_TAU:
+        TauschenBefehl(b->text);
+        return 1;
+    case C_MFL:
+        MflBefehl(b->iarg[0]);
+        return 1;
+    case C_MFS:
+        if (b->iarg[0] == 0) {
+            // Not the menu id: its item queues this very record.
+            DB1345Oeffnen();
+        } else {
+            const double d = b->darg[0];
+            MflSerie(befVor.x, befVor.y, b->iarg[0], b->iarg[1] == 0 ? d : 0, b->iarg[1] == 0 ? 0 : d, &befVor);
+            MflAufnahmeEnde();
+        }
+        return 1;
+    case C_LER:
+        BaubfAbbrechen();
+        PhantomWieder(b->iarg[0]);
+        return 1;
+    case C_LE:
+        ObjUebernehmen();
+        if (TzMarkAnzahl() > 0) MarkLoeschen();
+        else befLetzteLoeschen(b->iarg[0]);
+        return 1;
+    case C_LME:
+        ObjUebernehmen();
+        MarkLoeschen();
+        return 1;
     case C_ZAE:
         // Clipboard text without a drawing block runs as a macro; pasting
         // drawings arrives with the clipboard of the elements.

@@ -78,6 +78,13 @@ void hzKopie(char* aus, size_t kap, const std::string& t)
 
 void hzEinreihen(BEF* b) { BefEinreihen(b); }
 
+// Starts construction of the typed record's element with its values.
+void hzBauenMit(const BEF* b)
+{
+    BaubfStarten(b->code);
+    BaubfSetzen(b);
+}
+
 BEF hzNeu(int code)
 {
     BEF b;
@@ -138,8 +145,7 @@ void hzBlank(int code)
     case C_LE: case C_LER: case C_SUE: case C_SUA: case C_ELM: b.iarg[0] = 0; break;
     case C_MFB: case C_BER:
         if (!BaubfAktiv()) {
-            BEF e = hzNeu(code == C_MFB ? C_BMI : C_BRI);
-            BaubfStarten(&e);
+            BaubfStarten(code == C_MFB ? C_BMI : C_BRI);
         }
         return;
     case C_MKT:
@@ -398,7 +404,7 @@ int BefehlszeileParsen(const char* zeile)
     case C_QVB:
         // Typed as "QVB x y": the number and the first double.
         if ((b.iarg[0] == 0 || b.darg[0] == 0) && !BaubfAktiv()) {
-            BaubfStarten(&b);
+            hzBauenMit(&b);
             EdtBefehlPosten(1203);
             return 1;
         }
@@ -412,7 +418,7 @@ int BefehlszeileParsen(const char* zeile)
             BauHandle h;
             if (std::strlen(b.text) <= BAUNAMSUP && BauOpen(&h, akt->bd, b.text) == 0) {
                 BauClose(&h);
-                BaubfStarten(&b);
+                hzBauenMit(&b);
                 EdtBefehlPosten(1211);
                 return 1;
             }

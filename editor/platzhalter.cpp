@@ -45,6 +45,8 @@ void KontextMenueZeigen(int x, int y)
     phMerken("KontextMenueZeigen(" + std::to_string(x) + "," + std::to_string(y) + ")");
 }
 
+void DB1345Oeffnen() { phMerken("DB1345Oeffnen()"); }
+
 void MakroEingabeDialog(const char* name)
 {
     phMerken(std::string("MakroEingabeDialog(") + name + ")");
@@ -81,4 +83,3 @@ void LeisteLaden(const char* datei, const char* abschnitt, int art)
 }
 void UbzPlatzieren(const appbteil* b) { phMerken(std::string("UbzPlatzieren(") + (b ? b->bl : "") + ")"); }
 void EingabeText(const char* text) { phMerken(std::string("EingabeText(") + (text != nullptr ? text : "") + ")"); }
-void BaubfStarten(const BEF* b) { phMerken("BaubfStarten(" + BefZuText(b) + ")"); }

@@ -43,6 +43,10 @@ int EingabeKommando(UINT nachricht, WPARAM wp, LPARAM lp);
 // Toolbars of the page (arrive with the status fields and bars): recorded.
 void LeisteLaden(const char* datei, const char* abschnitt, int art);
 
+// The start-point dialog of parallel lines (arrives with the editor's small
+// dialogs): recorded.
+void DB1345Oeffnen();
+
 // The value dialog of macros with "Input" lines (arrives with the editor's
 // small dialogs): recorded, the macro runs without values.
 void MakroEingabeDialog(const char* name);
@@ -54,9 +58,6 @@ void UbzPlatzieren(const appbteil* b);
 // The input line (arrives with the editor page): the text is recorded as
 // "EingabeText(<text>)".
 void EingabeText(const char* text);
-// Element construction from a whole record (arrives with the editor's
-// input line): recorded as "BaubfStarten(<record in text form>)".
-void BaubfStarten(const BEF* b);
 // Command execution (arrives with the editor): copies of the marked
 // elements in a grid. Recorded as "MarkierteAnreihen(nx dx ny dy)".
 void MarkierteAnreihen(int nx, double dx, int ny, double dy);

@@ -3,6 +3,9 @@
 // "BAUTEILE.A" in a folder of its own, and record builders.
 #pragma once
 
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -10,6 +13,7 @@
 #include "editor/befausf.h"
 #include "editor/edtaufrufe.h"
 #include "editor/platzhalter.h"
+#include "model/zerleg.h"
 #include "support/texte.h"
 #include "tests/editor/edtest.h"
 #include "tests/model/tztest.h"
@@ -83,6 +87,25 @@ struct EqTextTest : TzTest {
             std::snprintf(p, sizeof p, "@(%g,%g)", s.x, s.y);
             if (b.code == TZ_ZB) v.push_back(std::string(b.text) + p);
         }
+        return v;
+    }
+    // "x1,y1..x2,y2" of every line, ends rounded to 0.01, sorted.
+    std::vector<std::string> strecken()
+    {
+        std::vector<std::string> v;
+        for (int id = TzNaechstes(-1); id < TZENDE; id = TzNaechstes(id)) {
+            BEF b;
+            STT s;
+            TzObjHolen(id, &b, &s);
+            if (b.code != TZ_ZL) continue;
+            STT n = s;
+            BefZerlegen(&b, &n, nullptr);
+            char t[96];
+            auto r = [](double x) { return std::round(x * 100) / 100 + 0.0; };
+            std::snprintf(t, sizeof t, "%g,%g..%g,%g", r(s.x), r(s.y), r(n.x), r(n.y));
+            v.push_back(t);
+        }
+        std::sort(v.begin(), v.end());
         return v;
     }
     // "text@(x,y)" of every text element in drawing order.

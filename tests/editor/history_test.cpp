@@ -57,6 +57,13 @@ struct HistoryTest : EqTextTest {
     {
         std::string r;
         for (const BEF& b : etAbholen()) r += (r.empty() ? "" : "; ") + BefZuText(&b);
+        if (BaubfAktiv()) {
+            // The element taken into construction, then cancelled.
+            const BEF b = BaubfHolen();
+            r += "; Baubf(" + BefZuText(&b) + ")";
+            BaubfAbbrechen();
+            etAbholen();
+        }
         for (const auto& a : PhEditorAufrufe()) r += " " + a;
         PhEditorAufrufe().clear();
         MSG m;
@@ -135,7 +142,7 @@ TEST_F(HistoryTest, TypedLines)
         {"zl 3 4", 1, "ZL 3,0000 4,0000"},
         {"zb m1", 1, "ZB \"M1\""},
         {"QVB 10 50", 1, "QVB 10 50,0000 0,0000 0,0000 0,0000"},
-        {"QVB 0 50", 1, " BaubfStarten(QVB 0 50,0000 0,0000 0,0000 0,0000) EdtBefehlPosten(1203)"},
+        {"QVB 0 50", 1, "_BA 0,0000 0,0000; ; _BA 50,0000 0,0000; ; Baubf(QVB 0 50,0000 0,0000 0,0000 0,0000) EdtBefehlPosten(1203)"},
         {"ZL", 1, " EdtBefehlPosten(1200)"},
         {"LER", 1, "LER 0"},
         {"SUE TFA", 1, "SUE 50"},

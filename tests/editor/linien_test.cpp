@@ -10,27 +10,7 @@ namespace {
 
 constexpr int UNT = 95;
 
-struct LinienTest : EqTextTest {
-    // "x1,y1..x2,y2" of every line, ends rounded to 0.01, sorted.
-    std::vector<std::string> strecken()
-    {
-        std::vector<std::string> v;
-        for (int id = TzNaechstes(-1); id < TZENDE; id = TzNaechstes(id)) {
-            BEF b;
-            STT s;
-            TzObjHolen(id, &b, &s);
-            if (b.code != TZ_ZL) continue;
-            STT n = s;
-            BefZerlegen(&b, &n, nullptr);
-            char t[96];
-            auto r = [](double x) { return std::round(x * 100) / 100 + 0.0; };
-            std::snprintf(t, sizeof t, "%g,%g..%g,%g", r(s.x), r(s.y), r(n.x), r(n.y));
-            v.push_back(t);
-        }
-        std::sort(v.begin(), v.end());
-        return v;
-    }
-};
+using LinienTest = EqTextTest;
 
 TEST_F(LinienTest, GapsOutOfALine)
 {
