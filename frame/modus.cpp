@@ -15,7 +15,9 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "config/apstil.h"
 #include "config/datwache.h"
@@ -348,9 +350,29 @@ int BefehlNachSchliessen(HWND, int id)
     return 0;
 }
 
+namespace {
+
+// The path names a file in the folder already open.
+bool modusImAktuellenOrdner(const char* pfad)
+{
+    if (pfad == nullptr || pfad[0] == '\0' || VerAktuell()[0] == '\0') return false;
+    std::error_code f;
+    const std::filesystem::path voll = std::filesystem::absolute(pfad, f);
+    if (f || std::filesystem::is_directory(voll, f)) return false;
+    char ordner[DATVERZSUP];
+    VerNormieren(ordner, sizeof ordner, voll.parent_path().string().c_str());
+    return std::strcmp(ordner, VerAktuell()) == 0;
+}
+
+}  // namespace
+
 void UmschaltenAuf(const char* pfad)
 {
-    if (!VerUmschalten(pfad)) return;
+    if (!VerUmschalten(pfad)) {
+        // Opening a drawing of the open folder selects it all the same.
+        if (modusImAktuellenOrdner(pfad)) PvwZeiWaehlen(pfad);
+        return;
+    }
     PvwTitelCacheSchliessen();
     ProjektTitelSchreiben();
     anwBeschaeftigt();
@@ -460,7 +482,8 @@ void NachEinstellungen()
     char verz[MAX_PATH + 1] = "";
     VerHolen(1, verz, sizeof verz);
     if (mz.verzeichnis != verz) {
-        DatWacheZuruecksetzen();
+        // The switch itself counted the change for every watch; resetting
+        // the watches here would forget the current folder.
         BmDatenNeuLaden();
         mz.verzeichnis = verz;
     }

@@ -250,8 +250,15 @@ void ElemText(ELEMGERAET* g, const char* text, const STT* s, int a, int bx, int 
     if (!ElemStift(g, s, 0)) return;
     if (IstYRefArtikel(text) || PlatzhalterText(text, elmPlatzhalterWeit(s))) return;
     char t[ELMTEXTSUP];
-    strkopie(t, sizeof t, text, ELMTEXTSUP - 1);
-    TextVarErsetzen(t, sizeof t, s->x, s->y);
+    if (text[0] == 1) {
+        // An attribute text shows what follows its marker and kind letter,
+        // as it stands.
+        if (g->attributAus) return;
+        strkopie(t, sizeof t, std::strlen(text) > 2 ? text + 2 : "", ELMTEXTSUP - 1);
+    } else {
+        strkopie(t, sizeof t, text, ELMTEXTSUP - 1);
+        TextVarErsetzen(t, sizeof t, s->x, s->y);
+    }
     if (t[0] == '\0') return;
     elmZeilen(t, s, a);
     const int n = StndTextAnzahl(), m = StndTextLaenge();

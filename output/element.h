@@ -66,6 +66,7 @@ struct ELEMGERAET {
     int textAus;               // text-suppressed flag of this device
     int layerAn;               // honours the layer flags below
     uint8_t layer[ELEMLAYERSUP + 1];
+    int attributAus = 0;       // attribute texts (byte 1, kind letter, text) hidden
 };
 
 // ---- Members -------------------------------------------------------------------------------

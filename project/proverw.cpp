@@ -4,6 +4,7 @@
 // The command table is in proverwbef.cpp. See proverw.h.
 #include "project/proverw.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
@@ -127,10 +128,21 @@ int PvwMarkUebernehmen()
     return art;
 }
 
+namespace {
+
+// List columns (4 dialog units each) that hold `pixel`, rounded up: a text
+// ends before the next column starts.
+int pvwSpalten(int pixel)
+{
+    const int vier = wiDlgEinheit(4);
+    return vier > 0 ? (pixel + vier - 1) / vier : 0;
+}
+
+}  // namespace
+
 int PvwSpalteBreite()
 {
-    int vier = wiDlgEinheit(4);
-    return vier > 0 ? PvwNameBreiteMax() / vier : 0;
+    return pvwSpalten(PvwNameBreiteMax());
 }
 
 // ---- Initialisation, exit, messages -----------------------------------------------------------------
@@ -232,8 +244,13 @@ void PvwZeileMalen(int zeile)
     if (zeile < 0 || zeile >= PvwAnzahl()) return;
     const PvwEintrag* e = PvwEintragAdr(zeile);
     const int b = ApOFStil1() ? 3 : 1;
-    const int w = pvwSeite.spalte;
     const int kurz = PvwKurztexteZeigen();
+    // Each column as wide as its widest text, at least its classic width.
+    const int kurzX = b + pvwSeite.spalte + 2;
+    const int datumX = kurzX + std::max(4, pvwSpalten(PvwKurzBreiteMax()) + 1);
+    const int formatX = datumX + std::max(9, pvwSpalten(wiTextBreite(2, "00.00.0000")) + 1);
+    const int zusatzX = formatX + std::max(4, pvwSpalten(wiTextBreite(2, "A3")) + 1);
+    const int titelX = kurz ? zusatzX + std::max(15, pvwSpalten(PvwZusatzBreiteMax()) + 1) : zusatzX;
     char datum[DATTEXTSUP + 1];
     dattext(datum, sizeof datum, &e->zeit.datum);
     switch (e->art) {
@@ -247,26 +264,17 @@ void PvwZeileMalen(int zeile)
     case PVW_ZEICHNUNG: {
         LisSchrift(2);
         LisText(b, 0, e->name);
-        LisText(b + w + 2, 0, e->kopf.kurz);
-        LisText(b + w + 6, 0, datum);
-        LisText(b + w + 15, 0, e->kopf.format == 117 ? "A4" : "A3");
-        int titel = b + w + 19;
-        if (kurz) {
-            char k[2 * (ZEIKOPFTEXTSUP + 1)];
-            std::snprintf(k, sizeof k, "%s %s", e->kopf.text10, e->kopf.text11);
-            char zwanzig[21];
-            std::snprintf(zwanzig, sizeof zwanzig, "%-20.20s", k);
-            strtrim(zwanzig);
-            LisText(b + w + 19, 0, zwanzig);
-            titel = b + w + 34;
-        }
-        LisText(titel, 0, pvwVerbunden(e->titel0, e->titel1).c_str());
+        LisText(kurzX, 0, e->kopf.kurz);
+        LisText(datumX, 0, datum);
+        LisText(formatX, 0, e->kopf.format == 117 ? "A4" : "A3");
+        if (kurz) LisText(zusatzX, 0, PvwKurztexte(*e).c_str());
+        LisText(titelX, 0, pvwVerbunden(e->titel0, e->titel1).c_str());
         break;
     }
     case PVW_PDF:
         LisSchrift(2);
-        LisText(b + w + 6, 0, datum);
-        LisText(kurz ? b + w + 34 : b + w + 19, 0, e->datei);
+        LisText(datumX, 0, datum);
+        LisText(titelX, 0, e->datei);
         break;
     default: break;
     }

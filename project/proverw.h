@@ -71,7 +71,7 @@ int PvwListenEreignis(int ereignis, int zeile);
 void PvwDoppelklick(int zeile);
 // Greys the items of the loaded context menu for the row's kind.
 void PvwMenueSperren(int zeile, int markiert);
-// Column offset: the widest name in units of 4 dialog units.
+// Column offset: the widest name in units of 4 dialog units, rounded up.
 int PvwSpalteBreite();
 
 // Proposes a free drawing name after the first drawing at or after `zeile`

@@ -2,6 +2,7 @@
 // subtitle headings, marking and lookups. Prefix `Pvw`.
 #include "project/pvwliste.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -24,6 +25,8 @@ int pvwAnzahl = 0;
 int pvwZeiAnzahl = 0;
 int pvwNameLaenge = 0;
 int pvwNameBreite = 0;
+int pvwKurzBreite = 0;    // widest short name
+int pvwZusatzBreite = 0;  // widest pair of short texts as the list shows it
 int pvwSortModus = PVW_SORT_NUMMER;
 char pvwCursor[PVWNAMESUP + 1] = "";
 char pvwAkt[PVWNAMESUP + 1] = "";
@@ -75,6 +78,8 @@ int pvwZeiAufnehmen(int verzeichnis, const char* pfad, long groesse, const DATZE
     if (laenge > pvwNameLaenge) pvwNameLaenge = laenge;
     const int breite = wiTextBreite(2, e.name);
     if (breite > pvwNameBreite) pvwNameBreite = breite;
+    pvwKurzBreite = std::max(pvwKurzBreite, wiTextBreite(2, e.kopf.kurz));
+    pvwZusatzBreite = std::max(pvwZusatzBreite, wiTextBreite(2, PvwKurztexte(e).c_str()));
     return 1;
 }
 
@@ -172,6 +177,8 @@ void PvwVerzLesen()
     pvwZeiAnzahl = 0;
     pvwNameLaenge = 0;
     pvwNameBreite = 0;
+    pvwKurzBreite = 0;
+    pvwZusatzBreite = 0;
     // Without a project folder the listing would take the working folder.
     const char* ordner = VerZeiger(1);
     if (ordner == nullptr || strleer(ordner)) return;
@@ -197,6 +204,18 @@ int PvwAnzahl() { return pvwAnzahl; }
 int PvwZeiAnzahl() { return pvwZeiAnzahl; }
 int PvwNameLaengeMax() { return pvwNameLaenge; }
 int PvwNameBreiteMax() { return pvwNameBreite; }
+int PvwKurzBreiteMax() { return pvwKurzBreite; }
+int PvwZusatzBreiteMax() { return pvwZusatzBreite; }
+
+std::string PvwKurztexte(const PvwEintrag& e)
+{
+    char k[2 * (ZEIKOPFTEXTSUP + 1)];
+    std::snprintf(k, sizeof k, "%s %s", e.kopf.text10, e.kopf.text11);
+    char zwanzig[21];
+    std::snprintf(zwanzig, sizeof zwanzig, "%-20.20s", k);
+    strtrim(zwanzig);
+    return zwanzig;
+}
 
 PvwEintrag* PvwEintragAdr(int n) { return &pvwListe[pvwGueltig(n) ? n : 0]; }
 
@@ -405,6 +424,8 @@ void PvwListeZuruecksetzen()
     pvwZeiAnzahl = 0;
     pvwNameLaenge = 0;
     pvwNameBreite = 0;
+    pvwKurzBreite = 0;
+    pvwZusatzBreite = 0;
     pvwSortModus = PVW_SORT_NUMMER;
     pvwCursor[0] = '\0';
 }

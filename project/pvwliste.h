@@ -16,6 +16,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "equipment/utitel.h"
 #include "model/zeichnun.h"
@@ -60,6 +61,11 @@ int PvwAnzahl();
 int PvwZeiAnzahl();
 int PvwNameLaengeMax();
 int PvwNameBreiteMax();
+// The widest short name and pair of short texts (pixels, list font).
+int PvwKurzBreiteMax();
+int PvwZusatzBreiteMax();
+// Texts 10 and 11 of a drawing's header as the list shows them: 20 characters.
+std::string PvwKurztexte(const PvwEintrag& e);
 
 // Entry n; entry 0 when n is out of range.
 PvwEintrag* PvwEintragAdr(int n);

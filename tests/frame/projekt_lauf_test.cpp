@@ -289,6 +289,26 @@ TEST_F(ProjektLauf, ExportPdfOfEveryMarkedEntry)
     EXPECT_NE(unten.back().find("Datenblatt"), std::string::npos) << unten.back();
 }
 
+// After a switch to another folder the shipped default name "@ZO.pdf"
+// still names the document after the project folder.
+TEST_F(ProjektLauf, ExportDefaultNameFollowsTheFolderAfterASwitch)
+{
+    const fs::path zweit = fs::path(demo.wurzel()) / "Anlage Nord";
+    fs::copy(fs::path(demo.wurzel()) / "Projekt", zweit, fs::copy_options::recursive);
+    starten();
+    OrdnerOeffnenPost(zweit.string().c_str());
+    pumpen();
+    allesMarkieren();
+    HWND dlg = exportDialog();
+    ASSERT_NE(dlg, 0u);
+    EXPECT_EQ(feld(dlg, 3020), "@ZO.pdf");
+    const fs::path ziel = fs::path(demo.wurzel()) / "Ausgabe";
+    zielWaehlen(dlg, ziel);
+    klick(dlg, 2500);
+    EXPECT_TRUE(fs::exists(ziel / "Anlage Nord.pdf"));
+    EXPECT_FALSE(fs::exists(ziel / ".pdf"));
+}
+
 TEST_F(ProjektLauf, ExportSvgAndTextWithIndex)
 {
     starten();

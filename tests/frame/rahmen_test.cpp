@@ -21,10 +21,12 @@
 #include "frame/funkwahl.h"
 #include "frame/modus.h"
 #include "frame/vgbdlg.h"
+#include "platform/ctl_status.h"
 #include "platform/dialog.h"
 #include "platform/eingabe.h"
 #include "platform/fehlersim.h"
 #include "platform/fenster.h"
+#include "platform/gdi.h"
 #include "platform/headless.h"
 #include "platform/menue.h"
 #include "platform/nachricht.h"
@@ -95,6 +97,22 @@ protected:
         char t[200] = "";
         wiStatusTextHolen(teil, t, sizeof t);
         return t;
+    }
+    // The text of a status part fits inside its sunken edge and margins.
+    static bool statusPasst(int teil)
+    {
+        HWND bar = wiStatusFenster();
+        RECT r{};
+        SendMessage(bar, SB_GETRECT, static_cast<WPARAM>(teil), reinterpret_cast<LPARAM>(&r));
+        HFONT f = static_cast<HFONT>(SendMessage(bar, WM_GETFONT, 0, 0));
+        HDC dc = GetDC(bar);
+        HGDIOBJ alt = SelectObject(dc, f ? f : plDialogSystemSchrift());
+        const std::string t = status(teil);
+        SIZE sz{};
+        GetTextExtentPoint32(dc, t.c_str(), static_cast<int>(t.size()), &sz);
+        SelectObject(dc, alt);
+        ReleaseDC(bar, dc);
+        return sz.cx + 2 * (1 + 3) <= r.right - r.left;
     }
 };
 
@@ -190,6 +208,7 @@ TEST_F(Rahmen, EachModeAppliesPageMenuAccelHelpAndStatus)
         // The editor and the viewer give their own document title.
         EXPECT_EQ(titel().rfind("Velmo - ", 0) == 0, f.seite != MODUS_EDIT && f.seite != MODUS_ANZ) << titel();
         EXPECT_EQ(status(3), f.seite == MODUS_AUS ? "Betriebsmittelliste" : "0 Seiten") << "the evaluation's shown title";
+        EXPECT_TRUE(statusPasst(3)) << status(3);
     }
 }
 

@@ -183,6 +183,10 @@ TEST_F(Element, RecordsThroughTheMembers)
         {"a text too small to read: its outline", bef(50, {}, {}, "Ab"), nullptr, 1, 1,
          {"stift 3", "schrift 0 0 5.00 1.00", "polygon 4 0 10.00,25.00 10.00,20.00 20.00,20.00 20.00,25.00"}},
         {"a placeholder text is not drawn", bef(50, {}, {}, "@Q123"), nullptr, 0, 1, {"stift 3"}},
+        {"an attribute text without its marker and kind letter, variables as they stand",
+         bef(50, {}, {}, "\x01LIP65 @N"), nullptr, 0, 1,
+         {"stift 3", "schrift 0 0 5.00 1.00", "zeile 10.00 20.00 'IP65 @N' 0"}},
+        {"an attribute text of the marker alone is not drawn", bef(50, {}, {}, "\x01L"), nullptr, 0, 1, {"stift 3"}},
         {"GRF from the library's folder", bef(69, {1, 900}, {20, 10}, "teil.png"),
          [](STT* s) { std::snprintf(s->bd, sizeof s->bd, "/bib/LIB.bib"); }, 0, 1,
          {"bild 10.00 20.00 0.00 40.00 900 /bib/teil.png"}},
@@ -226,6 +230,16 @@ TEST_F(Element, APenAnsweringZeroSkipsTheElement)
     BEF t = bef(50, {}, {}, "Text");
     ElemZeichnen(&g, &t, &s);
     EXPECT_TRUE(p.aufrufe.empty());
+    // A device that hides attribute texts draws the others.
+    Protokoll q;
+    ELEMGERAET h = aufnahme(&q);
+    h.attributAus = 1;
+    BEF attribut = bef(50, {}, {}, "\x01LNotlicht");
+    ElemZeichnen(&h, &attribut, &s);
+    EXPECT_EQ(q.aufrufe, std::vector<std::string>{"stift 3"});
+    ElemZeichnen(&h, &t, &s);
+    ASSERT_EQ(q.aufrufe.size(), 4u);
+    EXPECT_NE(q.aufrufe.back().find("'Text'"), std::string::npos) << q.aufrufe.back();
 }
 
 TEST_F(Element, PlacementAppliesToEveryCoordinate)

@@ -6,9 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "config/verzeich.h"
@@ -390,6 +393,38 @@ TEST_F(Seite, OpensOverTheFolderRegistersAndShowsEveryRow)
     pumpen();
     PvwBefehl(1840);  // closed: nothing is posted
     pumpen();
+}
+
+// Every text of a row ends before the next one starts, in the list's font:
+// long short names, a wide date and titles after the short texts.
+TEST_F(Seite, RowTextsDoNotRunIntoTheNextColumn)
+{
+    zeichnung({"Hauptverteilung.001", "Deckblatt", "Titel", "", BEF_ZA4});
+    zeichnungSchreiben(pfad("HV.002"), BEF_ZA3, "WWWWWWWWWW", "Einspeisung", "Haupt",
+                       {{10, "WWWWWWWWWW"}, {11, "MMMMMMMMM"}});
+    schreiben(pfad("Liste.pdf"), "%PDF-1.4");
+    for (const char* ohneKurztexte : {"0", "1"}) {
+        vorgaben(std::string("BMnorm 0\nSprPrj 0\nEda3a4 0\nDrA3BlOri 0\nBMzkNvrw ") + ohneKurztexte + "\n");
+        ASSERT_NE(oeffnen(), 0u);
+        malBefehle.clear();
+        befehl(2590);
+        std::map<int, std::vector<std::pair<int, std::string>>> zeilen;
+        for (const std::string& m : malBefehle) {
+            int x = 0, y = 0, n = 0;
+            if (std::sscanf(m.c_str(), "ltext %d %d %n", &x, &y, &n) == 2 && n > 0)
+                zeilen[y].emplace_back(x, m.substr(static_cast<size_t>(n) + 1));
+        }
+        ASSERT_EQ(zeilen.size(), 3u) << ohneKurztexte;
+        for (auto& [y, texte] : zeilen) {
+            std::sort(texte.begin(), texte.end());
+            texte.erase(std::unique(texte.begin(), texte.end()), texte.end());  // painted more than once
+            for (size_t i = 0; i + 1 < texte.size(); ++i)
+                EXPECT_LT(texte[i].first + wiTextBreite(2, texte[i].second.c_str()), texte[i + 1].first)
+                    << ohneKurztexte << ": '" << texte[i].second << "' runs into '" << texte[i + 1].second << "'";
+        }
+        PostMessage(PvwFenster(), WM_CLOSE, 0, 0);
+        pumpen();
+    }
 }
 
 TEST_F(Seite, EmptyFolderShowsOneRowAndOnlyTheBackgroundMenu)
