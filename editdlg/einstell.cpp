@@ -41,6 +41,21 @@ STT estZustand()
 bool estGetippt(WPARAM wp) { return HIWORD(wp) == EN_CHANGE && !DbFuellt(); }
 bool estGewaehlt(WPARAM wp) { return HIWORD(wp) == CBN_SELCHANGE && !DbFuellt(); }
 
+// The closing buttons every settings dialog shares: Enter (unless a field
+// takes it), Esc and "Schließen". True when `id` was one of them.
+bool estSchliessen(int id)
+{
+    if (id == 1) {
+        if (!DbEnter()) wiDlgSchliessen();
+        return true;
+    }
+    if (id == 2 || id == 2500) {
+        wiDlgSchliessen();
+        return true;
+    }
+    return false;
+}
+
 // ---- DB1100 pen and text style ---------------------------------------------------------------------------
 
 STT estStil{};  // shown at the last fill
@@ -97,12 +112,8 @@ int estStilBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
     }
     if (nachricht != WM_COMMAND) return 0;
     const int id = LOWORD(wp);
+    if (estSchliessen(id)) return 1;
     switch (id) {
-    case 1:
-        if (!DbEnter()) wiDlgSchliessen();
-        return 1;
-    case 2:
-    case 2500: wiDlgSchliessen(); return 1;
     case 2999: estStilFuellen(false); return 1;
     case 2501:
     case 2502:
@@ -198,12 +209,8 @@ int estMassBefehl(UINT nachricht, WPARAM wp, LPARAM)
         if (HIWORD(wp) == BN_CLICKED && !DbFuellt()) BefEinreihenReal(EST_MS, estMassZiel = estMasse[id - 3100].faktor);
         return 1;
     }
+    if (estSchliessen(id)) return 1;
     switch (id) {
-    case 1:
-        if (!DbEnter()) wiDlgSchliessen();
-        return 1;
-    case 2:
-    case 2500: wiDlgSchliessen(); return 1;
     case 2999: estMassFuellen(false); return 1;
     case 3000:
         if (estGetippt(wp)) {
@@ -271,12 +278,8 @@ int estFensterBefehl(UINT nachricht, WPARAM wp, LPARAM)
     } else if (id == 2531) {
         BefEinreihenCode(EST_CFM);
     } else {
+        if (estSchliessen(id)) return 1;
         switch (id) {
-        case 1:
-            if (!DbEnter()) wiDlgSchliessen();
-            return 1;
-        case 2:
-        case 2500: wiDlgSchliessen(); return 1;
         case 2999: estFensterFuellen(false); return 1;
         case 3000:
             if (estGetippt(wp)) {

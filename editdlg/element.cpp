@@ -58,6 +58,13 @@ int elGrad(int id) { return static_cast<int>(elZahl(id) * 10 + 0.5); }
 void elGradSetzen(int id, int zehntel) { wiDezSetzen1(id, zehntel / 10.0); }
 bool elGetippt(WPARAM wp) { return HIWORD(wp) == EN_CHANGE; }
 bool elGeklickt(WPARAM wp) { return HIWORD(wp) == BN_CLICKED; }
+// The pen field 3100 (0..255) of the circle and rectangle dialogs; true when taken.
+bool elStiftFeld(WPARAM wp, BEF& b)
+{
+    if (!elGetippt(wp)) return false;
+    b.sub = static_cast<uint8_t>(std::clamp(wiZahlHolen(3100), 0, 255));
+    return true;
+}
 
 // ---- Line DB1200 and line break DB1207 -----------------------------------------------------------------
 
@@ -152,10 +159,7 @@ bool elRadienFeld(int id, WPARAM wp, BEF& b)
             DlgZahlSetzen(3001, b.darg[1]);
         }
         return true;
-    case 3100:
-        if (!elGetippt(wp)) return false;
-        b.sub = static_cast<uint8_t>(std::clamp(wiZahlHolen(3100), 0, 255));
-        return true;
+    case 3100: return elStiftFeld(wp, b);
     default: return false;
     }
 }
@@ -277,10 +281,7 @@ bool elRechteckFeld(int id, WPARAM wp, BEF& b)
         if (!elGeklickt(wp)) return false;
         b.iarg[0] = wiKnopf(3010) ? 1 : 0;
         return true;
-    case 3100:
-        if (!elGetippt(wp)) return false;
-        b.sub = static_cast<uint8_t>(std::clamp(wiZahlHolen(3100), 0, 255));
-        return true;
+    case 3100: return elStiftFeld(wp, b);
     default: return false;
     }
 }

@@ -1,6 +1,7 @@
 // The article and sub-article lists (see artliste.h).
 #include "lists/artliste.h"
 
+#include "lists/einzseite.h"
 #include "lists/listdlg.h"
 
 #include <algorithm>
@@ -318,19 +319,8 @@ int aeBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
         if (wiEditGeaendert(id, wp)) alz.einzGeaendert = 1;
         return 0;
     }
+    if (EinzSeiteKnopf(id, lp, alz.einzGeaendert, alz.einzZeile, aeSpeichern, aeZeigen)) return 0;
     switch (id) {
-    case 1:
-        if (wiGrbuAusloesen()) break;
-        [[fallthrough]];
-    case 2500:
-        aeSpeichern();
-        if (wiKnopf(2502)) wiDlgSchliessen();
-        break;
-    case 2512:
-        if (alz.einzGeaendert && wiFrage(TextNr(39)) == 1) aeSpeichern();
-        alz.einzZeile = static_cast<int>(lp);
-        aeZeigen();
-        break;
     case 2520: {
         const std::vector<std::string> f = aeFelder();
         puffer.assign(f.begin() + 1, f.end());
@@ -350,10 +340,6 @@ int aeBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
         alz.einzGeaendert = 1;
         break;
     }
-    case 2: case 2501:
-        alz.einzGeaendert = 0;
-        wiDlgSchliessen();
-        break;
     default: break;
     }
     return 0;

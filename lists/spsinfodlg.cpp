@@ -15,6 +15,7 @@
 #include "editdlg/bautwork.h"
 #include "editdlg/platzhalter.h"
 #include "editor/platzhalter.h"
+#include "lists/einzseite.h"
 #include "lists/listdlg.h"
 #include "lists/spsinfo.h"
 #include "platform/eingabe.h"
@@ -244,25 +245,7 @@ int seBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
         if (wiEditGeaendert(id, wp)) spsEinzGeaendert = 1;
         return 0;
     }
-    switch (id) {
-    case 1:
-        if (wiGrbuAusloesen()) break;
-        [[fallthrough]];
-    case 2500:
-        seSpeichern();
-        if (wiKnopf(2502)) wiDlgSchliessen();
-        break;
-    case 2512:
-        if (spsEinzGeaendert && wiFrage(TextNr(39)) == 1) seSpeichern();
-        spsEinzZeile = static_cast<int>(lp);
-        seZeigen();
-        break;
-    case 2: case 2501:
-        spsEinzGeaendert = 0;
-        wiDlgSchliessen();
-        break;
-    default: break;
-    }
+    EinzSeiteKnopf(id, lp, spsEinzGeaendert, spsEinzZeile, seSpeichern, seZeigen);
     return 0;
 }
 

@@ -25,8 +25,7 @@
 #include "platform/nachricht.h"
 #include "platform/uhr.h"
 #include "platform/zwischenablage.h"
-
-extern char** environ;
+#include "tests/desktop/desktop_pruef.h"
 
 namespace {
 
@@ -40,52 +39,15 @@ std::string bmtOrdner()
     return o;
 }
 
-int64_t bmtJetzt()
-{
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
 bool bmtPumpen(int ms, const std::function<bool()>& bis)
 {
-    const int64_t ende = bmtJetzt() + ms;
-    for (;;) {
-        MSG m;
-        while (PeekMessage(&m, 0, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&m);
-            DispatchMessage(&m);
-        }
-        if (bis()) return true;
-        if (bmtJetzt() >= ende) return false;
-        plBeWarten(plUhrJetztMs() + 15, 0);
-    }
+    return desktopPumpen(ms, bis);
 }
 
 // A shell command while the program keeps serving the clipboard.
 int bmtAusfuehren(const std::string& befehl, std::string* aus = nullptr)
 {
-    const std::string datei = bmtOrdner() + "/ausgabe";
-    posix_spawn_file_actions_t fa;
-    posix_spawn_file_actions_init(&fa);
-    posix_spawn_file_actions_addopen(&fa, 1, datei.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    const char* argv[] = {"/bin/sh", "-c", befehl.c_str(), nullptr};
-    pid_t pid = 0;
-    const int r = posix_spawn(&pid, "/bin/sh", &fa, nullptr, const_cast<char* const*>(argv), environ);
-    posix_spawn_file_actions_destroy(&fa);
-    if (r != 0) return -1;
-    int status = 0;
-    if (!bmtPumpen(15000, [&] { return waitpid(pid, &status, WNOHANG) == pid; })) {
-        kill(pid, SIGKILL);
-        waitpid(pid, &status, 0);
-        return -1;
-    }
-    if (aus) {
-        std::ifstream f(datei, std::ios::binary);
-        std::stringstream ss;
-        ss << f.rdbuf();
-        *aus = ss.str();
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return desktopAusfuehren(befehl, bmtOrdner() + "/ausgabe", aus);
 }
 
 using Paare = std::vector<std::pair<std::string, std::string>>;

@@ -43,8 +43,7 @@
 #include "platform/systemwerte.h"
 #include "platform/uhr.h"
 #include "platform/zwischenablage.h"
-
-extern char** environ;
+#include "tests/desktop/desktop_pruef.h"
 
 namespace {
 
@@ -61,12 +60,6 @@ std::string ordner()
     return o;
 }
 
-int64_t msJetzt()
-{
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
 // The modeless dialog of the test's message loop (0: none).
 HWND schleifenDialog = 0;
 
@@ -75,48 +68,14 @@ HWND schleifenDialog = 0;
 // (or, without `bis`, always).
 bool pumpen(int ms, const std::function<bool()>& bis = nullptr)
 {
-    HWND dlg = schleifenDialog;
-    int64_t ende = msJetzt() + ms;
-    for (;;) {
-        MSG m;
-        while (PeekMessage(&m, 0, 0, 0, PM_REMOVE)) {
-            if (dlg && IsWindow(dlg) && IsDialogMessage(dlg, &m)) continue;
-            TranslateMessage(&m);
-            DispatchMessage(&m);
-        }
-        if (bis && bis()) return true;
-        if (msJetzt() >= ende) return !bis;
-        plBeWarten(plUhrJetztMs() + 15, 0);
-    }
+    return desktopPumpen(ms, bis, schleifenDialog);
 }
 
 // Runs a shell command while the program keeps pumping (xclip talks to us
 // while it runs). Exit code (-1 when it had to be killed) and its output.
 int ausfuehren(const std::string& befehl, std::string* aus = nullptr, int maxMs = 15000)
 {
-    std::string datei = ordner() + "/ausgabe";
-    posix_spawn_file_actions_t fa;
-    posix_spawn_file_actions_init(&fa);
-    posix_spawn_file_actions_addopen(&fa, 1, datei.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    const char* argv[] = {"/bin/sh", "-c", befehl.c_str(), nullptr};
-    pid_t pid = 0;
-    int r = posix_spawn(&pid, "/bin/sh", &fa, nullptr, const_cast<char* const*>(argv), environ);
-    posix_spawn_file_actions_destroy(&fa);
-    if (r != 0) return -1;
-    int status = 0;
-    bool fertig = pumpen(maxMs, [&] { return waitpid(pid, &status, WNOHANG) == pid; });
-    if (!fertig) {
-        kill(pid, SIGKILL);
-        waitpid(pid, &status, 0);
-        return -1;
-    }
-    if (aus) {
-        std::ifstream f(datei, std::ios::binary);
-        std::stringstream ss;
-        ss << f.rdbuf();
-        *aus = ss.str();
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return desktopAusfuehren(befehl, ordner() + "/ausgabe", aus, maxMs, schleifenDialog);
 }
 
 // Runs `xclip -i` with `inhalt` as target `ziel` and pumps until xclip,

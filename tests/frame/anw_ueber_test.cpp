@@ -41,8 +41,7 @@ protected:
         wurzel = rahmenWurzel("ueber");
         ASSERT_FALSE(wurzel.empty());
         fs::create_directories(wurzel / "arbeit" / "Projekt");
-        setenv("XDG_RUNTIME_DIR", (wurzel / "laufzeit").c_str(), 1);
-        setenv("XDG_CONFIG_HOME", (wurzel / "konfig").c_str(), 1);
+        rahmenUmgebung(wurzel);
         vorher = fs::current_path();
         fs::current_path(wurzel / "arbeit");
         plOrtArgumenteSetzen(static_cast<int>(argv.size()), argv.data());
@@ -84,24 +83,7 @@ protected:
         plHeadlessKlick((r.left + r.right) / 2, (r.top + r.bottom) / 2);
         plHeadlessTaste(VK_UP);      // from no selection up to the last item
         plHeadlessTaste(VK_RETURN);
-        pumpen();
-    }
-
-    // The body of the frame's loop (accelerators, then the dialogs' keyboard
-    // filter) until nothing is left.
-    static void pumpen()
-    {
-        MSG m;
-        for (int runde = 0; runde < 10000 && PeekMessage(&m, 0, 0, 0, PM_REMOVE); ++runde) {
-            if (m.message == WM_QUIT) {
-                PostQuitMessage(static_cast<int>(m.wParam));
-                break;
-            }
-            if (TranslateAccelerator(anwHauptfenster(), anwDaten()->accel, &m)) continue;
-            if (wiDlgNachricht(&m)) continue;
-            TranslateMessage(&m);
-            DispatchMessage(&m);
-        }
+        rahmenPumpen();
     }
 
     static bool nimmtEingaben(HWND w)
@@ -134,14 +116,14 @@ TEST_F(Ueber, MenuShowsTheAboutBoxAndOkOrEscGiveTheMainWindowBack)
             EXPECT_EQ(plHeadlessPng(box, bild.c_str()), 0);
         }
         plHeadlessTaste(schluss);
-        pumpen();
+        rahmenPumpen();
         EXPECT_EQ(wiDlgSuchen("ANW_ABOUT"), 0u);
         EXPECT_TRUE(nimmtEingaben(haupt));
     }
 
     // The main window reacts again: its close button ends the program.
     plBackendSchliessen(haupt);
-    pumpen();
+    rahmenPumpen();
     EXPECT_GE(anwLaufZustand(), 4) << "WM_CLOSE reached the main window";
     EXPECT_EQ(anwLauf(), 0);
     anwSchluss();
@@ -154,7 +136,7 @@ TEST_F(Ueber, TheCloseButtonOfTheBoxEndsItToo)
     HWND box = wiDlgSuchen("ANW_ABOUT");
     ASSERT_NE(box, 0u);
     plBackendSchliessen(box);
-    pumpen();
+    rahmenPumpen();
     EXPECT_EQ(wiDlgSuchen("ANW_ABOUT"), 0u);
     EXPECT_TRUE(nimmtEingaben(anwHauptfenster()));
 }

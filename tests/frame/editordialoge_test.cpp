@@ -36,8 +36,7 @@ protected:
     {
         wurzel = rahmenWurzel("editordialoge");
         ASSERT_FALSE(wurzel.empty());
-        setenv("XDG_RUNTIME_DIR", (wurzel / "laufzeit").c_str(), 1);
-        setenv("XDG_CONFIG_HOME", (wurzel / "konfig").c_str(), 1);
+        rahmenUmgebung(wurzel);
         vorher = fs::current_path();
         fs::current_path(demo.wurzel());
         rahmenStarten(args, argv, {"-W=1", "Projekt"});
@@ -45,13 +44,7 @@ protected:
     }
     void TearDown() override
     {
-        if (anwLaufZustand() == 2) {
-            PostMessage(anwHauptfenster(), WM_CLOSE, 0, 0);
-            EXPECT_EQ(anwLauf(), 0);
-            anwSchluss();
-        }
-        plFensterSystemEnde();
-        fs::current_path(vorher);
+        rahmenBeenden(vorher);
         fs::remove_all(wurzel);
     }
     static void klicken(HWND d, int id)

@@ -24,6 +24,7 @@
 #include "platform/orte.h"
 #include "platform/winconst.h"
 #include "project/platzhalter.h"
+#include "tests/frame/rahmen_pruef.h"
 #include "winlib/anwdaten.h"
 #include "winlib/dialog.h"
 #include "winlib/winbib.h"
@@ -41,13 +42,10 @@ protected:
 
     void SetUp() override
     {
-        char muster[] = "/tmp/velmo-neu-XXXXXX";
-        ASSERT_NE(mkdtemp(muster), nullptr);
-        wurzel = muster;
-        for (const char* o : {"laufzeit", "konfig", "home", "arbeit/Erstes"}) fs::create_directories(wurzel / o);
-        fs::permissions(wurzel / "laufzeit", fs::perms::owner_all);
-        setenv("XDG_RUNTIME_DIR", (wurzel / "laufzeit").c_str(), 1);
-        setenv("XDG_CONFIG_HOME", (wurzel / "konfig").c_str(), 1);
+        wurzel = rahmenWurzel("neu");
+        ASSERT_FALSE(wurzel.empty());
+        for (const char* o : {"home", "arbeit/Erstes"}) fs::create_directories(wurzel / o);
+        rahmenUmgebung(wurzel);
         altHome = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
         setenv("HOME", (wurzel / "home").c_str(), 1);
         unsetenv("USERPROFILE");
@@ -56,25 +54,14 @@ protected:
         plNachrichtBoxSkriptLeeren();
         plNachrichtBoxFragenLeeren();
         plDateiDialogSkriptLeeren();
-        args = {"velmo", "-W=1", "Erstes"};
-        for (const std::string& a : args) argv.push_back(a.c_str());
-        plOrtArgumenteSetzen(static_cast<int>(argv.size()), argv.data());
-        plFensterSystemEnde();
-        ASSERT_EQ(plFensterSystemStart(), 0);
-        ASSERT_EQ(anwStart(GetModuleHandle(nullptr), wiKommandozeile(), SW_SHOWDEFAULT), 0);
-        ASSERT_EQ(anwLaufZustand(), 2);
+        rahmenStarten(args, argv, {"-W=1", "Erstes"});
+        if (HasFatalFailure()) return;
         PhAppAktivSetzen(1);
         plHeadlessPumpen();
     }
     void TearDown() override
     {
-        if (anwLaufZustand() == 2) {
-            PostMessage(anwHauptfenster(), WM_CLOSE, 0, 0);
-            EXPECT_EQ(anwLauf(), 0);
-            anwSchluss();
-        }
-        plFensterSystemEnde();
-        fs::current_path(vorher);
+        rahmenBeenden(vorher);
         setenv("HOME", altHome.c_str(), 1);
         fs::remove_all(wurzel);
     }

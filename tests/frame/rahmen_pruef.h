@@ -28,6 +28,15 @@
 #include "winlib/dialog.h"
 #include "winlib/winbib.h"
 
+// Makes the private runtime folder "laufzeit" (for the owner alone) and
+// the configuration folder "konfig" below `w`.
+inline void rahmenOrdnerAnlegen(const std::filesystem::path& w)
+{
+    std::filesystem::create_directories(w / "laufzeit");
+    std::filesystem::permissions(w / "laufzeit", std::filesystem::perms::owner_all);
+    std::filesystem::create_directories(w / "konfig");
+}
+
 // A fresh folder "/tmp/velmo-<name>-XXXXXX" holding a private runtime
 // folder "laufzeit" and a "konfig" folder; empty when it cannot be made.
 inline std::filesystem::path rahmenWurzel(const std::string& name)
@@ -35,21 +44,24 @@ inline std::filesystem::path rahmenWurzel(const std::string& name)
     std::string muster = "/tmp/velmo-" + name + "-XXXXXX";
     if (mkdtemp(muster.data()) == nullptr) return {};
     const std::filesystem::path w = muster;
-    std::filesystem::create_directories(w / "laufzeit");
-    std::filesystem::permissions(w / "laufzeit", std::filesystem::perms::owner_all);
-    std::filesystem::create_directories(w / "konfig");
+    rahmenOrdnerAnlegen(w);
     return w;
+}
+
+// Gives the folder `w` the private runtime and configuration folders of a
+// start (as rahmenWurzel makes them) and points the environment at them.
+inline void rahmenUmgebung(const std::filesystem::path& w)
+{
+    rahmenOrdnerAnlegen(w);
+    setenv("XDG_RUNTIME_DIR", (w / "laufzeit").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (w / "konfig").c_str(), 1);
 }
 
 // A folder (a working copy of the demo) as the frame's world: its own
 // runtime folder "laufzeit" and configuration folder "konfig" below it.
 inline void rahmenOrdnerEinrichten(const std::filesystem::path& w)
 {
-    std::filesystem::create_directories(w / "laufzeit");
-    std::filesystem::permissions(w / "laufzeit", std::filesystem::perms::owner_all);
-    std::filesystem::create_directories(w / "konfig");
-    setenv("XDG_RUNTIME_DIR", (w / "laufzeit").c_str(), 1);
-    setenv("XDG_CONFIG_HOME", (w / "konfig").c_str(), 1);
+    rahmenUmgebung(w);
 }
 
 // The body of the frame's loop (accelerators, then the modeless dialogs'
@@ -84,17 +96,6 @@ inline void rahmenStarten(std::vector<std::string>& args, std::vector<const char
     ASSERT_EQ(plFensterSystemStart(), 0);
     ASSERT_EQ(anwStart(GetModuleHandle(nullptr), wiKommandozeile(), SW_SHOWDEFAULT), 0);
     ASSERT_EQ(anwLaufZustand(), 2);
-}
-
-// Gives the folder `w` the private runtime and configuration folders of a
-// start (as rahmenWurzel makes them) and points the environment at them.
-inline void rahmenUmgebung(const std::filesystem::path& w)
-{
-    std::filesystem::create_directories(w / "laufzeit");
-    std::filesystem::permissions(w / "laufzeit", std::filesystem::perms::owner_all);
-    std::filesystem::create_directories(w / "konfig");
-    setenv("XDG_RUNTIME_DIR", (w / "laufzeit").c_str(), 1);
-    setenv("XDG_CONFIG_HOME", (w / "konfig").c_str(), 1);
 }
 
 // Starts the frame on the project "Projekt" of the folder `wurzel` (a

@@ -58,8 +58,7 @@ protected:
         ASSERT_FALSE(wurzel.empty());
         fs::create_directories(wurzel / "arbeit" / "Projekt");
         fs::create_directories(wurzel / "arbeit" / "Anderes");
-        setenv("XDG_RUNTIME_DIR", (wurzel / "laufzeit").c_str(), 1);
-        setenv("XDG_CONFIG_HOME", (wurzel / "konfig").c_str(), 1);
+        rahmenUmgebung(wurzel);
         vorher = fs::current_path();
         fs::current_path(wurzel / "arbeit");
         }

@@ -55,15 +55,7 @@ protected:
 
     void SetUp() override
     {
-        const fs::path w = demo.wurzel();
-        fs::create_directories(w / "laufzeit");
-        fs::permissions(w / "laufzeit", fs::perms::owner_all);
-        fs::create_directories(w / "konfig");
-        setenv("XDG_RUNTIME_DIR", (w / "laufzeit").c_str(), 1);
-        setenv("XDG_CONFIG_HOME", (w / "konfig").c_str(), 1);
-        vorher = fs::current_path();
-        fs::current_path(w);
-        rahmenStarten(args, argv, {"-W=1", "Projekt"});
+        rahmenDemoStarten(demo.wurzel(), vorher, args, argv);
         if (HasFatalFailure()) return;
         plHeadlessPumpen();
         plNachrichtBoxFragenLeeren();
@@ -71,13 +63,7 @@ protected:
 
     void TearDown() override
     {
-        if (anwLaufZustand() == 2) {
-            PostMessage(anwHauptfenster(), WM_CLOSE, 0, 0);
-            EXPECT_EQ(anwLauf(), 0);
-            anwSchluss();
-        }
-        plFensterSystemEnde();
-        fs::current_path(vorher);
+        rahmenBeenden(vorher);
     }
 
     static std::string gezeigt()

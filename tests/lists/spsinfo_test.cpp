@@ -290,3 +290,35 @@ TEST_F(Sps, ListAndSingleRecordEditTheFile)
 }
 
 }  // namespace
+
+// Another row asked for while the record was changed: a "Ja" saves the
+// record before the row is shown; Esc afterwards drops nothing saved.
+TEST_F(Sps, NextRowAsksToSaveTheChangedRecord)
+{
+    projpruef::dialogWirt((wurzel_ / "cfg").string(), 1000, 800);
+    SpsInfoOeffnen();
+    projpruef::dlgPumpen();
+    HWND liste = wiDlgSuchen("SPSInfoListe");
+    ASSERT_NE(liste, 0u);
+    SendMessage(liste, WM_COMMAND, 2510, 0);
+    projpruef::dlgPumpen();
+    HWND einz = wiDlgSuchen("SPSInfoEinz");
+    ASSERT_NE(einz, 0u);
+    ASSERT_TRUE(wiDlgBetreten(einz));
+    wiTextSetzen(3000, "A1.0");
+    wiDlgVerlassen();
+    SendMessage(einz, WM_COMMAND, MAKEWPARAM(3000, EN_CHANGE), 0);
+    plNachrichtBoxFragenLeeren();
+    plNachrichtBoxAntwort(IDYES);
+    SendMessage(einz, WM_COMMAND, 2512, 0);
+    projpruef::dlgPumpen();
+    EXPECT_EQ(plNachrichtBoxFragen().size(), 1u) << "the changed record asks";
+    SendMessage(einz, WM_COMMAND, 2501, 0);
+    projpruef::dlgPumpen();
+    EXPECT_EQ(wiDlgSuchen("SPSInfoEinz"), 0u);
+    EXPECT_EQ(plNachrichtBoxFragen().size(), 1u) << "a saved record closes without asking";
+    SendMessage(liste, WM_COMMAND, 2500, 0);
+    projpruef::dlgPumpen();
+    EXPECT_EQ(eqtest::lesen(datei()), "zvkI\n)S SPSInfo\n" + satz("A1.0", {"?", "", "", ""}) + "\n)E\n");
+    projpruef::dialogWirtEnde();
+}
