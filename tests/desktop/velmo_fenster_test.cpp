@@ -14,6 +14,7 @@
 
 #include "platform/lokalbefehl.h"
 #include "platform/winconst.h"
+#include "tests/frame/lokalexit.h"
 
 namespace fs = std::filesystem;
 
@@ -25,27 +26,6 @@ int befehl(const std::string& text)
     return WIFEXITED(r) ? WEXITSTATUS(r) : -1;
 }
 
-int lokalExit()
-{
-    DWORD inst = 0;
-    if (DdeInitialize(&inst, nullptr, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR) return -1;
-    HSZ dienst = DdeCreateStringHandle(inst, "Velmo", CP_WINANSI);
-    HSZ thema = DdeCreateStringHandle(inst, "system", CP_WINANSI);
-    HCONV conv = DdeConnect(inst, dienst, thema, nullptr);
-    int ergebnis = -1;
-    if (conv) {
-        const char text[] = "exit";
-        DWORD flags = 0;
-        DdeClientTransaction(reinterpret_cast<const BYTE*>(text), sizeof text, conv, 0, 0, XTYP_EXECUTE, 10000,
-                             &flags);
-        DdeDisconnect(conv);
-        ergebnis = 0;
-    }
-    DdeFreeStringHandle(inst, dienst);
-    DdeFreeStringHandle(inst, thema);
-    DdeUninitialize(inst);
-    return ergebnis;
-}
 
 }  // namespace
 

@@ -20,6 +20,7 @@
 #include "platform/lokalbefehl.h"
 #include "platform/orte.h"
 #include "platform/winconst.h"
+#include "tests/frame/lokalexit.h"
 #include "tests/frame/rahmen_pruef.h"
 
 namespace fs = std::filesystem;
@@ -125,20 +126,7 @@ TEST_F(AnwStart, HeadlessChosenOnPurposeRunsForAUser)
     bool lebt = false;
     for (int i = 0; i < 1000 && !(lebt = plLokalServerLebt("Velmo")); ++i) usleep(10000);
     ASSERT_TRUE(lebt) << fehlerText();
-    DWORD inst = 0;
-    ASSERT_EQ(DdeInitialize(&inst, nullptr, APPCMD_CLIENTONLY, 0), static_cast<UINT>(DMLERR_NO_ERROR));
-    HSZ dienst = DdeCreateStringHandle(inst, "Velmo", CP_WINANSI);
-    HSZ thema = DdeCreateStringHandle(inst, "system", CP_WINANSI);
-    HCONV conv = DdeConnect(inst, dienst, thema, nullptr);
-    ASSERT_NE(conv, 0u);
-    const char exitText[] = "exit";
-    DWORD ergebnis = 0;
-    DdeClientTransaction(reinterpret_cast<const BYTE*>(exitText), sizeof exitText, conv, 0, 0, XTYP_EXECUTE, 10000,
-                         &ergebnis);
-    DdeDisconnect(conv);
-    DdeFreeStringHandle(inst, dienst);
-    DdeFreeStringHandle(inst, thema);
-    DdeUninitialize(inst);
+    ASSERT_EQ(lokalExit(), 0) << "the running instance takes the local \"exit\"";
     EXPECT_EQ(warten(pid), 0);
     EXPECT_EQ(fehlerText(), "");
 }

@@ -18,6 +18,7 @@
 
 #include "platform/lokalbefehl.h"
 #include "platform/winconst.h"
+#include "tests/frame/lokalexit.h"
 #include "tests/frame/rahmen_pruef.h"
 
 namespace fs = std::filesystem;
@@ -156,19 +157,6 @@ TEST_F(Lauf, SecondInstanceEndsAtOnceAndALocalExitEndsTheFirst)
     EXPECT_EQ(starten({"-W=1", "-A=zweite.txt"}), 0) << "Single 1: the second start ends with 0";
     EXPECT_TRUE(logZeilen().empty()) << "the second instance never ran its command file";
 
-    DWORD inst = 0;
-    ASSERT_EQ(DdeInitialize(&inst, nullptr, APPCMD_CLIENTONLY, 0), static_cast<UINT>(DMLERR_NO_ERROR));
-    HSZ dienst = DdeCreateStringHandle(inst, "Velmo", CP_WINANSI);
-    HSZ thema = DdeCreateStringHandle(inst, "system", CP_WINANSI);
-    HCONV conv = DdeConnect(inst, dienst, thema, nullptr);
-    ASSERT_NE(conv, 0u);
-    const char exitText[] = "exit";
-    DWORD ergebnis = 0;
-    DdeClientTransaction(reinterpret_cast<const BYTE*>(exitText), sizeof exitText, conv, 0, 0, XTYP_EXECUTE, 10000,
-                         &ergebnis);
-    DdeDisconnect(conv);
-    DdeFreeStringHandle(inst, dienst);
-    DdeFreeStringHandle(inst, thema);
-    DdeUninitialize(inst);
+    ASSERT_EQ(lokalExit(), 0) << "the running instance takes the local \"exit\"";
     EXPECT_EQ(warten(erste), 0) << "a local \"exit\" ends the first instance with 0";
 }
