@@ -48,30 +48,7 @@ using Uhr = std::chrono::steady_clock;
 
 double sekundenSeit(Uhr::time_point t0) { return std::chrono::duration<double>(Uhr::now() - t0).count(); }
 
-BEF rec(int code, double a, double b, const char* text)
-{
-    BEF x;
-    std::memset(&x, 0, sizeof x);
-    x.code = static_cast<uint8_t>(code);
-    x.darg[0] = a;
-    x.darg[1] = b;
-    if (text) BefTextSetzen(&x, text);
-    return x;
-}
 
-STT startZustand()
-{
-    STT s;
-    SttInit(&s, nullptr);
-    s.mass = s.msm = s.msf = 1.0;
-    s.layer = 1;
-    s.st = 1;
-    s.sl = 1.0;
-    s.tg = 2.5;
-    s.tv = s.th = 1.0;
-    std::snprintf(s.bd, sizeof s.bd, "TST");
-    return s;
-}
 
 // 100,000 element records, each run of 50 starting with a `_BA`.
 std::vector<BEF> saetze()
@@ -82,13 +59,13 @@ std::vector<BEF> saetze()
     while (elemente < 100000) {
         if (elemente % 50 == 0) {
             zufall = zufall * 1103515245u + 12345u;
-            v.push_back(rec(21, 10 + (zufall >> 8) % 380, 10 + (zufall >> 18) % 380, nullptr));
+            v.push_back(modellSatz(21, 10 + (zufall >> 8) % 380, 10 + (zufall >> 18) % 380, nullptr));
         }
         switch (elemente % 4) {
-        case 0: v.push_back(rec(40, 1.5, 0.5, nullptr)); break;
-        case 1: v.push_back(rec(50, 0, 0, "Beschriftung 1")); break;
-        case 2: v.push_back(rec(67, 2, 2, nullptr)); break;
-        default: v.push_back(rec(80, 0, 0, "M1")); break;
+        case 0: v.push_back(modellSatz(40, 1.5, 0.5, nullptr)); break;
+        case 1: v.push_back(modellSatz(50, 0, 0, "Beschriftung 1")); break;
+        case 2: v.push_back(modellSatz(67, 2, 2, nullptr)); break;
+        default: v.push_back(modellSatz(80, 0, 0, "M1")); break;
         }
         ++elemente;
     }
@@ -149,7 +126,7 @@ void neu()
     BefZuruecksetzen();
     BefAusfInit();
     BefAusfHakenSetzen();
-    STT s = startZustand();
+    STT s = modellZustand();
     ZustandSetzen(&s);
 }
 
@@ -164,7 +141,7 @@ int main(int argc, char** argv)
 
     neu();
     auto t0 = Uhr::now();
-    STT s = startZustand();
+    STT s = modellZustand();
     for (const BEF& b : alle) {
         if (BefIstObjekt(b.code)) TzEinfuegen(&b, &s);
         BefZerlegen(&b, &s, nullptr);

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <string>
 
@@ -13,6 +14,7 @@
 #include "model/bauteil.h"
 #include "model/beffifo.h"
 #include "model/einstell.h"
+#include "model/zustand.h"
 #include "platform/orte.h"
 
 // The temporary folder; empty when the library file is missing.
@@ -42,4 +44,33 @@ inline std::string modellBankAnlegen(int argc, char** argv)
     v->froy = 400;
     BefQueueInit();
     return ordner;
+}
+
+// A record of the benchmarks: code, two coordinates, an optional text and
+// the first integer argument.
+inline BEF modellSatz(int code, double a, double b, const char* text, int i = 0)
+{
+    BEF x;
+    std::memset(&x, 0, sizeof x);
+    x.code = static_cast<uint8_t>(code);
+    x.darg[0] = a;
+    x.darg[1] = b;
+    x.iarg[0] = i;
+    if (text) BefTextSetzen(&x, text);
+    return x;
+}
+
+// The state the benchmarks draw with: scale 1, layer 1, pen 1, library "TST".
+inline STT modellZustand()
+{
+    STT s;
+    SttInit(&s, nullptr);
+    s.mass = s.msm = s.msf = 1.0;
+    s.layer = 1;
+    s.st = 1;
+    s.sl = 1.0;
+    s.tg = 2.5;
+    s.tv = s.th = 1.0;
+    std::snprintf(s.bd, sizeof s.bd, "TST");
+    return s;
 }

@@ -39,62 +39,38 @@ using Uhr = std::chrono::steady_clock;
 
 double sekundenSeit(Uhr::time_point t0) { return std::chrono::duration<double>(Uhr::now() - t0).count(); }
 
-BEF rec(int code, double a, double b, const char* text, int i)
-{
-    BEF x;
-    std::memset(&x, 0, sizeof x);
-    x.code = static_cast<uint8_t>(code);
-    x.darg[0] = a;
-    x.darg[1] = b;
-    x.iarg[0] = i;
-    if (text) BefTextSetzen(&x, text);
-    return x;
-}
 
-STT startZustand()
-{
-    STT s;
-    SttInit(&s, nullptr);
-    s.mass = s.msm = s.msf = 1.0;
-    s.layer = 1;
-    s.st = 1;
-    s.sl = 1.0;
-    s.tg = 2.5;
-    s.tv = s.th = 1.0;
-    std::snprintf(s.bd, sizeof s.bd, "TST");
-    return s;
-}
 
 // Writes the drawing: 100,000 elements in runs of 50 around one point each.
 int erzeugen(const std::string& pfad, bool referenzen)
 {
     ZeiDatei z;
     if (ZeiDateiAnlegen(&z, pfad.c_str()) != 0) return -1;
-    BEF bd = rec(35, 0, 0, "TST", 0);
+    BEF bd = modellSatz(35, 0, 0, "TST", 0);
     ZeiBefSchreiben(&z, &bd);
     unsigned zufall = 12345;
     for (int i = 0; i < 100000; ++i) {
         if (i % 50 == 0) {
             zufall = zufall * 1103515245u + 12345u;
             double x = 10 + (zufall >> 8) % 380, y = 10 + (zufall >> 18) % 380;
-            BEF ba = rec(21, x, y, nullptr, 0);
+            BEF ba = modellSatz(21, x, y, nullptr, 0);
             ZeiBefSchreiben(&z, &ba);
         }
         BEF b;
         switch (i % 4) {
-        case 0: b = rec(40, 1.5, 0.5, nullptr, 0); break;
+        case 0: b = modellSatz(40, 1.5, 0.5, nullptr, 0); break;
         case 1: {
             char t[40];
             std::snprintf(t, sizeof t, "Beschriftung %06d", i);
-            b = rec(50, 0, 0, t, 0);
+            b = modellSatz(50, 0, 0, t, 0);
             break;
         }
-        case 2: b = rec(67, 1.25, 1.25, nullptr, 1); break;
-        default: b = referenzen ? rec(80, 0, 0, "M1", 0) : rec(40, 0.5, 0.5, nullptr, 0); break;
+        case 2: b = modellSatz(67, 1.25, 1.25, nullptr, 1); break;
+        default: b = referenzen ? modellSatz(80, 0, 0, "M1", 0) : modellSatz(40, 0.5, 0.5, nullptr, 0); break;
         }
         if (ZeiBefSchreiben(&z, &b) < 0) return -1;
         if (i % 4 == 3) {
-            BEF bw = rec(20, 0.5, -0.25, nullptr, 0);
+            BEF bw = modellSatz(20, 0.5, -0.25, nullptr, 0);
             ZeiBefSchreiben(&z, &bw);
         }
     }
@@ -105,7 +81,7 @@ void lauf(const std::string& ordner, const std::string& zeichnung, int zeiRam, c
 {
     TzZeiRamVorgeben(zeiRam);
     TzInit();
-    STT start = startZustand(), aus;
+    STT start = modellZustand(), aus;
 
     auto t0 = Uhr::now();
     std::vector<BEF> alle;
