@@ -19,6 +19,8 @@
 #include "winlib/anwdaten.h"
 #include "winlib/langdlg.h"
 
+#include "tests/output/zeiobjekte.h"
+
 namespace {
 
 using namespace dxftest;
@@ -67,28 +69,7 @@ protected:
     // every double of every record is finite, and the scale at each object.
     std::vector<std::string> objekte(const std::string& zei, std::vector<double>* masse = nullptr)
     {
-        std::vector<std::string> aus;
-        ZeiDatei z;
-        if (ZeiDateiLesend(&z, zei.c_str()) != 0) {
-            ADD_FAILURE() << "cannot read " << zei;
-            return aus;
-        }
-        STT s;
-        std::memset(&s, 0, sizeof s);
-        SttInit(&s, nullptr);
-        BEF b;
-        while (ZeiBefLesen(&z, &b) == 0) {
-            for (double d : b.darg) EXPECT_TRUE(std::isfinite(d)) << BefZuText(&b);
-            if (BefIstObjekt(b.code)) {
-                char p[80];
-                std::snprintf(p, sizeof p, " @ %.2f %.2f", s.x, s.y);
-                aus.push_back(BefZuText(&b) + p);
-                if (masse) masse->push_back(s.mass);
-            }
-            SttAnwenden(&b, &s);
-        }
-        bdclose(&z.datei);
-        return aus;
+        return zeiObjekte(zei, masse);
     }
 };
 

@@ -31,6 +31,7 @@
 #include "output/hpglimp.h"
 #include "platform/fehlersim.h"
 #include "platform/nachrichtbox.h"
+#include "tests/output/zeiobjekte.h"
 #include "tests/platform/golden_pruef.h"
 #include "winlib/langdlg.h"
 
@@ -106,27 +107,7 @@ protected:
     // of the state in force, walking the stored records from a fresh state.
     std::vector<std::string> objekte(const std::string& zeichnung)
     {
-        std::vector<std::string> aus;
-        ZeiDatei z;
-        if (ZeiDateiLesend(&z, zeichnung.c_str()) != 0) {
-            ADD_FAILURE() << "cannot read " << zeichnung;
-            return aus;
-        }
-        STT s;
-        std::memset(&s, 0, sizeof s);
-        SttInit(&s, nullptr);
-        BEF b;
-        while (ZeiBefLesen(&z, &b) == 0) {
-            for (double d : b.darg) EXPECT_TRUE(std::isfinite(d)) << BefZuText(&b);
-            if (BefIstObjekt(b.code)) {
-                char p[80];
-                std::snprintf(p, sizeof p, " @ %.2f %.2f", s.x, s.y);
-                aus.push_back(BefZuText(&b) + p);
-            }
-            SttAnwenden(&b, &s);
-        }
-        bdclose(&z.datei);
-        return aus;
+        return zeiObjekte(zeichnung);
     }
 
     // The state in force at the first object of the given code.
