@@ -57,24 +57,8 @@ protected:
     void SetUp() override
     {
         VorgabenTest::SetUp();
-        setenv("XDG_CONFIG_HOME", ordner.c_str(), 1);
-        plIniCacheLeeren();
-        plFensterSystemEnde();
-        plNachrichtBoxSkriptLeeren();
-        plNachrichtBoxFragenLeeren();
-        anwZuruecksetzen();
-        anwDaten()->instanz = LoadLibrary("velmo");
-        ASSERT_NE(anwDaten()->instanz, 0u);
-        WNDCLASSEX wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = hHauptProz;
-        wc.lpszClassName = "VelmoHilfeHaupt";
-        ASSERT_NE(RegisterClassEx(&wc), 0);
-        anwDaten()->hauptfenster = CreateWindowEx(0, "VelmoHilfeHaupt", "Velmo", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
-                                                  0, 1100, 700, 0, 0, 0, nullptr);
-        anwLaufZustandSetzen(2);
-        ASSERT_EQ(wiDlgInit(), 0);
-        ASSERT_EQ(ctlKlassenAnmelden(), 0);
+        projpruef::dialogWirt(ordner, 1100, 700, hHauptProz);
+        if (HasFatalFailure()) return;
         hauptBefehle().clear();
         gestartet().clear();
         plShellStarterSetzen([](const std::vector<std::string>& w, const std::string&) {
@@ -88,14 +72,7 @@ protected:
     {
         plShellStarterSetzen(nullptr);
         wiDlgAlleSchliessen();
-        ctlKlassenAbmelden();
-        wiDlgFrei();
-        wiBibEnde();
-        plFensterSystemEnde();
-        FreeLibrary(anwDaten()->instanz);
-        anwZuruecksetzen();
-        plIniCacheLeeren();
-        unsetenv("XDG_CONFIG_HOME");
+        projpruef::dialogWirtEnde();
         LayerZuruecksetzen();
         HilfeSchluesselSetzen("");
         VorgabenTest::TearDown();

@@ -98,7 +98,7 @@ protected:
 // in `konfig`, no scripted or recorded boxes, the dialog library and the
 // control classes started and the frame running.
 inline LRESULT CALLBACK wirtProz(HWND h, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProc(h, m, wp, lp); }
-inline void dialogWirt(const std::string& konfig, int breite, int hoehe)
+inline void dialogWirt(const std::string& konfig, int breite, int hoehe, WNDPROC proz = wirtProz)
 {
     setenv("XDG_CONFIG_HOME", konfig.c_str(), 1);
     plIniCacheLeeren();
@@ -110,7 +110,7 @@ inline void dialogWirt(const std::string& konfig, int breite, int hoehe)
     ASSERT_NE(anwDaten()->instanz, 0u);
     WNDCLASSEX wc{};
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = wirtProz;
+    wc.lpfnWndProc = proz;
     wc.lpszClassName = "VelmoTestHaupt";
     ASSERT_NE(RegisterClassEx(&wc), 0);
     anwDaten()->hauptfenster = CreateWindowEx(0, "VelmoTestHaupt", "Velmo", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
