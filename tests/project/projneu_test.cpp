@@ -372,38 +372,14 @@ protected:
     void SetUp() override
     {
         ProjNeuTest::SetUp();
-        setenv("XDG_CONFIG_HOME", ordner.c_str(), 1);
-        plIniCacheLeeren();
-        plFensterSystemEnde();
-        plDateiDialogSkriptLeeren();
-        anwZuruecksetzen();
-        anwDaten()->instanz = LoadLibrary("velmo");
-        ASSERT_NE(anwDaten()->instanz, 0u);
-        WNDCLASSEX wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = pnHauptProz;
-        wc.lpszClassName = "VelmoProjNeuHaupt";
-        ASSERT_NE(RegisterClassEx(&wc), 0);
-        HWND haupt = CreateWindowEx(0, "VelmoProjNeuHaupt", "Velmo", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 800,
-                                    600, 0, 0, 0, nullptr);
-        ASSERT_NE(haupt, 0u);
-        anwDaten()->hauptfenster = haupt;
-        anwLaufZustandSetzen(2);
-        ASSERT_EQ(wiDlgInit(), 0);
-        ASSERT_EQ(ctlKlassenAnmelden(), 0);
+        projpruef::dialogWirt(ordner, 800, 600, pnHauptProz);
+        if (HasFatalFailure()) return;
     }
     void TearDown() override
     {
         wiDlgAlleSchliessen();
-        ctlKlassenAbmelden();
-        wiDlgFrei();
-        wiBibEnde();
-        plFensterSystemEnde();
-        FreeLibrary(anwDaten()->instanz);
-        anwZuruecksetzen();
-        plIniCacheLeeren();
+        projpruef::dialogWirtEnde();
         plUhrFreigeben();
-        unsetenv("XDG_CONFIG_HOME");
         ProjNeuTest::TearDown();
     }
     static void befehl(HWND dlg, int id)

@@ -17,6 +17,7 @@
 #include "support/datum.h"
 #include "support/dosdatei.h"
 #include "controls/ctlkern.h"
+#include "platform/dateidialog.h"
 #include "platform/fenster.h"
 #include "platform/nachricht.h"
 #include "platform/nachrichtbox.h"
@@ -105,6 +106,7 @@ inline void dialogWirt(const std::string& konfig, int breite, int hoehe, WNDPROC
     plFensterSystemEnde();
     plNachrichtBoxSkriptLeeren();
     plNachrichtBoxFragenLeeren();
+    plDateiDialogSkriptLeeren();
     anwZuruecksetzen();
     anwDaten()->instanz = LoadLibrary("velmo");
     ASSERT_NE(anwDaten()->instanz, 0u);

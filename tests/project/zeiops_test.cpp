@@ -677,26 +677,8 @@ protected:
     void SetUp() override
     {
         ZeiOpsTest::SetUp();
-        setenv("XDG_CONFIG_HOME", ordner.c_str(), 1);
-        plIniCacheLeeren();
-        plFensterSystemEnde();
-        plNachrichtBoxSkriptLeeren();
-        plDateiDialogSkriptLeeren();
-        anwZuruecksetzen();
-        anwDaten()->instanz = LoadLibrary("velmo");
-        ASSERT_NE(anwDaten()->instanz, 0u);
-        WNDCLASSEX wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = zdHauptProz;
-        wc.lpszClassName = "VelmoZeiOpsHaupt";
-        ASSERT_NE(RegisterClassEx(&wc), 0);
-        HWND haupt = CreateWindowEx(0, "VelmoZeiOpsHaupt", "Velmo", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 800, 600,
-                                    0, 0, 0, nullptr);
-        ASSERT_NE(haupt, 0u);
-        anwDaten()->hauptfenster = haupt;
-        anwLaufZustandSetzen(2);
-        ASSERT_EQ(wiDlgInit(), 0);
-        ASSERT_EQ(ctlKlassenAnmelden(), 0);
+        projpruef::dialogWirt(ordner, 800, 600, zdHauptProz);
+        if (HasFatalFailure()) return;
         hauptPosts().clear();
         WiSeitenDienst d{};
         d.verteilen = [](int id, LPARAM lp) { verteilt().push_back(std::to_string(id) + "/" + std::to_string(lp)); };
@@ -706,14 +688,7 @@ protected:
     void TearDown() override
     {
         wiDlgAlleSchliessen();
-        ctlKlassenAbmelden();
-        wiDlgFrei();
-        wiBibEnde();
-        plFensterSystemEnde();
-        FreeLibrary(anwDaten()->instanz);
-        anwZuruecksetzen();
-        plIniCacheLeeren();
-        unsetenv("XDG_CONFIG_HOME");
+        projpruef::dialogWirtEnde();
         ZeiOpsTest::TearDown();
     }
     static void pumpe() { projpruef::dlgPumpen(); }
