@@ -10,6 +10,7 @@
 #include "config/verzeich.h"
 #include "editdlg/bauliste.h"
 #include "editdlg/einstell.h"
+#include "editdlg/kleindlg.h"
 #include "editdlg/element.h"
 #include "editdlg/markier.h"
 #include "editdlg/textdlg.h"
@@ -158,6 +159,9 @@ void EddbAnmelden()
     EdtAufrufe a;
     a.DBDialogOeffnen = DBDialogOeffnen;
     a.DB1231Oeffnen = DB1231Oeffnen;
+    a.DB1345Oeffnen = DB1345Oeffnen;
+    a.DB1312Oeffnen = DB1312Oeffnen;
+    a.DB1006Oeffnen = DB1006Oeffnen;
     EdtAufrufeSetzen(a);
 }
 

@@ -3,6 +3,7 @@
 
 #include "editor/baubf.h"
 #include "editor/befausf.h"
+#include "editor/edtaufrufe.h"
 #include "editor/elclip.h"
 #include "editor/objwahl.h"
 #include "model/edhaken.h"
@@ -121,10 +122,13 @@ void BauAusfBefehl(const BEF* b)
         break;
     case A_EXP: {
         // The dispatcher committed a running element and queued the record
-        // again; the dialog arrives with the editor utilities.
-        if (BaubfAktiv() || b->text[0] == 0 || b->iarg[0] < 0) break;
-        const int art = b->iarg[0] == 0 ? ExportArt(b->text) : b->iarg[0];
-        if (art == 0) break;
+        // again. Without a name, or a kind, the export dialog asks.
+        if (BaubfAktiv()) break;
+        const int art = b->text[0] == 0 || b->iarg[0] < 0 ? 0 : b->iarg[0] == 0 ? ExportArt(b->text) : b->iarg[0];
+        if (art == 0) {
+            EdtAufrufTabelle().DB1006Oeffnen();
+            break;
+        }
         const int markiert = TzMarkAnzahl() > 0;
         BildExport(art, b->text, markiert, 0, 300, 0);
         if (markiert) MarkUmkehren();

@@ -98,7 +98,7 @@ void befMakroStarten(const char* name)
         return;
     }
     if (mit == 1) {
-        MakroEingabeDialog(name);
+        EdtAufrufTabelle().DB1312Oeffnen(name);
     } else {
         MakroStarten(name, 0);
         MflBefehl(1);
@@ -782,7 +782,7 @@ int BefBearbeiten(const BEF* b)
     case C_MFS:
         if (b->iarg[0] == 0) {
             // Not the menu id: its item queues this very record.
-            DB1345Oeffnen();
+            EdtAufrufTabelle().DB1345Oeffnen();
         } else {
             const double d = b->darg[0];
             MflSerie(befVor.x, befVor.y, b->iarg[0], b->iarg[1] == 0 ? d : 0, b->iarg[1] == 0 ? 0 : d, &befVor);

@@ -37,6 +37,9 @@ EdtAufrufe eaStandard()
     a.BmlUmschalten = [] { eaMerken("BmlUmschalten", ""); };
     a.BmlGeheZu = [](const char* k) { eaMerken("BmlGeheZu", eaText(k)); };
     a.BmlEditorAuswahl = [] { eaMerken("BmlEditorAuswahl", ""); };
+    a.DB1345Oeffnen = [] { eaMerken("DB1345Oeffnen", ""); };
+    a.DB1312Oeffnen = [](const char* m) { eaMerken("DB1312Oeffnen", eaText(m)); };
+    a.DB1006Oeffnen = [] { eaMerken("DB1006Oeffnen", ""); };
     return a;
 }
 
@@ -79,6 +82,9 @@ void EdtAufrufeSetzen(const EdtAufrufe& a)
     eaUebernehmen(eaTabelle.BmlUmschalten, a.BmlUmschalten);
     eaUebernehmen(eaTabelle.BmlGeheZu, a.BmlGeheZu);
     eaUebernehmen(eaTabelle.BmlEditorAuswahl, a.BmlEditorAuswahl);
+    eaUebernehmen(eaTabelle.DB1345Oeffnen, a.DB1345Oeffnen);
+    eaUebernehmen(eaTabelle.DB1312Oeffnen, a.DB1312Oeffnen);
+    eaUebernehmen(eaTabelle.DB1006Oeffnen, a.DB1006Oeffnen);
 }
 
 void EdtAufrufeStandard()

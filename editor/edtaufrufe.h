@@ -24,6 +24,9 @@ struct EdtAufrufe {
     void (*BmlUmschalten)() = nullptr;
     void (*BmlGeheZu)(const char* kennung) = nullptr;
     void (*BmlEditorAuswahl)() = nullptr;
+    void (*DB1345Oeffnen)() = nullptr;
+    void (*DB1312Oeffnen)(const char* makro) = nullptr;
+    void (*DB1006Oeffnen)() = nullptr;
 };
 
 // The table in force (every entry set).

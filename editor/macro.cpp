@@ -42,6 +42,7 @@ double makVar[MAKROVARSUP] = {};
 MakroSofortFn makSofort = nullptr;
 MakroSpurFn makSpur = nullptr;
 long makGrenze = 0;   // lines a run may read (0: no limit)
+MakroFilterFn makFilter = nullptr;  // of the run in progress
 long makZeilen = 0;   // lines read in this run
 bool makAbbruch = false;
 
@@ -380,15 +381,17 @@ void makBlock(MakLauf& l, bool frei, bool aktiv)
             makAbbruch = true;
             return;
         }
-        if (char* k = std::strstr(zeile, "//")) *k = '\0';
-        strtrim(zeile);
-        if (zeile[0] == '\0') continue;
+        std::string gelesen = makFilter != nullptr ? makFilter(zeile) : std::string(zeile);
+        if (const size_t k = gelesen.find("//"); k != std::string::npos) gelesen.resize(k);
+        strtrim(gelesen.data());
+        gelesen.resize(std::strlen(gelesen.c_str()));
+        if (gelesen.empty()) continue;
         const bool laeuft = frei && aktiv;
         if (l.spur && laeuft) {
-            if (makSpur) makSpur(zeile);
-            else StatusHinweis(zeile);
+            if (makSpur) makSpur(gelesen.c_str());
+            else StatusHinweis(gelesen.c_str());
         }
-        const std::string z = makKommas(zeile);
+        const std::string z = makKommas(gelesen.c_str());
         const char* p = z.c_str();
         const std::string wort = makWort(p);
         if (wort == "END") return;
@@ -597,6 +600,15 @@ int MakroDateiAusfuehren(const char* pfad, int spur)
 }
 
 int MakroStarten(const char* name, int spur) { return MakroDateiAusfuehren(MakroPfad(name).c_str(), spur); }
+
+int MakroStartenGefiltert(const char* name, int spur, MakroFilterFn filter)
+{
+    const MakroFilterFn vorher = makFilter;
+    makFilter = filter;
+    const int r = MakroStarten(name, spur);
+    makFilter = vorher;
+    return r;
+}
 
 int MakroMitEingabe(const char* name)
 {

@@ -44,6 +44,10 @@ void Wiederholen();
 std::string MakroPfad(const char* name);
 int MakroVorhanden(const char* name);
 int MakroStarten(const char* name, int spur);  // 0, or -1 when the file is missing
+// The same with every line read (CALLed files too) passed through `filter`
+// first; its result is taken whole, however long.
+using MakroFilterFn = std::string (*)(const char* zeile);
+int MakroStartenGefiltert(const char* name, int spur, MakroFilterFn filter);
 int MakroMitEingabe(const char* name);         // 1 "Input" line, 0 none, -1 unreadable
 // Runs a macro file given by its path (tests, the clipboard macro).
 int MakroDateiAusfuehren(const char* pfad, int spur);

@@ -5,8 +5,10 @@
 #include <cstring>
 
 #include "editor/befausf.h"
+#include "editor/edmarke.h"
 #include "model/beffifo.h"
 #include "model/edhaken.h"
+#include "model/einstell.h"
 #include "model/tempzeic.h"
 #include "model/undo.h"
 #include "model/zerleg.h"
@@ -18,6 +20,8 @@ constexpr double MF_NULL = 0.1;
 constexpr double MF_FANG = 2.0;       // MflFinden, strictly
 constexpr double MF_NEU = 20.0;       // recording: farther starts a new bundle
 constexpr double MF_MARKE = 4.0;      // repainted around an end
+constexpr int MF_MARKE_ERST = 5;      // pixels of a bundle's first end
+constexpr int MF_MARKE_REST = 3;      // and of its others
 
 mfl liste[LINSUP];
 mfl angezeigt[LINSUP];
@@ -32,6 +36,8 @@ int mfAktuell = -1;
 int mfGeaendert = 0;
 int mfLetzteGen = -1;
 bool mfAufnahme = false;
+bool mfGezeigt = false;       // markers of `angezeigt` are on the screen
+int mfAktuellGezeigt = -1;    // the current bundle when they were drawn
 int mfGewaehlt[2] = {-1, -1};
 
 bool mfNull(double v) { return v > -MF_NULL && v < MF_NULL; }
@@ -158,6 +164,8 @@ void MflInit()
     mfGeaendert = 0;
     mfLetzteGen = -1;
     mfAufnahme = false;
+    mfGezeigt = false;
+    mfAktuellGezeigt = -1;
     mfGewaehlt[0] = mfGewaehlt[1] = -1;
 }
 
@@ -398,7 +406,36 @@ void MflGenWieder(int n)
     for (const mfl& m : liste) mfBuendelNeuZeichnen(m);
 }
 
-int MflGeaendert() { return mfGeaendert; }
+void MflZeigen(int an)
+{
+    if (!an) {
+        if (!mfGezeigt) return;
+        for (const mfl& m : angezeigt) mfBuendelNeuZeichnen(m);
+        mfGezeigt = false;
+        return;
+    }
+    std::memcpy(angezeigt, liste, sizeof angezeigt);
+    mfAktuellGezeigt = mfAktuell;
+    mfGezeigt = true;
+    const EDEINST* e = EdEinst();
+    for (int i = 0; i < LINSUP; ++i) {
+        const mfl& m = angezeigt[i];
+        for (int k = 0; k < m.anzahl; ++k)
+            EdmMarke(m.ende[k].x, m.ende[k].y, k == 0 ? MF_MARKE_ERST : MF_MARKE_REST, i == mfAktuell ? e->aktrgb : e->mflrgb);
+    }
+}
+
+int MflGeaendert()
+{
+    if (mfAktuell != mfAktuellGezeigt) return 1;
+    for (int i = 0; i < LINSUP; ++i) {
+        const mfl &a = liste[i], &b = angezeigt[i];
+        if (a.anzahl != b.anzahl) return 1;
+        for (int k = 0; k < a.anzahl; ++k)
+            if (a.ende[k].x != b.ende[k].x || a.ende[k].y != b.ende[k].y) return 1;
+    }
+    return 0;
+}
 
 void MflElementMerken(int, const BEF* b, const STT* s)
 {

@@ -53,6 +53,11 @@ void MflAlleLoeschen();
 // entry was written.
 int MflMerken();
 void MflGenWieder(int n);
+// The end markers: on draws every end (5 pixels the first of a bundle, 3
+// the others; the current bundle in the marking colour, the others in
+// EdmflRGB) and keeps what it drew; off repaints where the drawn ones were.
+void MflZeigen(int an);
+// 1 when the bundles or the current one differ from the markers drawn.
 int MflGeaendert();
 // The lines of an inserted element: every `ZL` with a sub byte.
 void MflElementMerken(int id, const BEF* b, const STT* s);

@@ -5,7 +5,6 @@
 
 #include "config/reaktion.h"
 #include "editor/edmeld.h"
-#include "editor/macro.h"
 #include "equipment/btl.h"
 #include "model/beffifo.h"
 #include "model/edhaken.h"
@@ -38,19 +37,10 @@ void MarkierteAnreihen(int nx, double dx, int ny, double dy)
     std::snprintf(t, sizeof t, "MarkierteAnreihen(%d %g %d %g)", nx, dx, ny, dy);
     phMerken(t);
 }
-void PunktMarkeZeichnen(double, double, int groesse) { phMerken("PunktMarkeZeichnen(" + std::to_string(groesse) + ")"); }
 void BefehlsTextAusfuehren(const char* text) { phMerken(std::string("BefehlsTextAusfuehren(") + text + ")"); }
 void KontextMenueZeigen(int x, int y)
 {
     phMerken("KontextMenueZeigen(" + std::to_string(x) + "," + std::to_string(y) + ")");
-}
-
-void DB1345Oeffnen() { phMerken("DB1345Oeffnen()"); }
-
-void MakroEingabeDialog(const char* name)
-{
-    phMerken(std::string("MakroEingabeDialog(") + name + ")");
-    MakroStarten(name, 0);
 }
 
 void EingabeStarten(int, int eingabe)

@@ -24,9 +24,9 @@ std::vector<std::string>& PhEditorAufrufe();
 
 struct STT;
 
-// A point mark of the given size in pixels (arrives with the edit tools):
-// recorded.
-void PunktMarkeZeichnen(double x, double y, int groesse);
+// The point marks of the element under construction live in
+// editor/edmarke.h.
+#include "editor/edmarke.h"
 
 
 // Command strings and the context menu (arrive with the drag buttons and
@@ -42,14 +42,6 @@ void EingabeStarten(int prompt, int eingabe);
 int EingabeKommando(UINT nachricht, WPARAM wp, LPARAM lp);
 // Toolbars of the page (arrive with the status fields and bars): recorded.
 void LeisteLaden(const char* datei, const char* abschnitt, int art);
-
-// The start-point dialog of parallel lines (arrives with the editor's small
-// dialogs): recorded.
-void DB1345Oeffnen();
-
-// The value dialog of macros with "Input" lines (arrives with the editor's
-// small dialogs): recorded, the macro runs without values.
-void MakroEingabeDialog(const char* name);
 
 // The equipment list page's placing of a component (arrives with the
 // component assignment): recorded.

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "editor/bauausf.h"
+#include "editor/edtaufrufe.h"
 #include "editor/geloesch.h"
 #include "editor/mehrfach.h"
 #include "model/undo.h"
@@ -112,7 +114,16 @@ TEST_F(BefWerkzeugTest, ParallelLineCommandsAndSeries)
     EXPECT_EQ(MflAnzahl(), 0);
     // Without a count the start-point dialog asks for it.
     laufe({tzRec(MFS, {}, nullptr, {0})});
-    EXPECT_EQ(PhEditorAufrufe(), std::vector<std::string>{"DB1345Oeffnen()"});
+    EXPECT_EQ(EdtAufrufProtokoll(), std::vector<std::string>{"DB1345Oeffnen()"});
+}
+
+TEST_F(BefWerkzeugTest, ExportWithoutANameOrAKnownKindAsksInItsDialog)
+{
+    constexpr int EXP = 192;
+    BauAusfHakenSetzen();  // the construction and export actions follow the dispatchers
+    laufe({tzRec(EXP, {}, nullptr, {-1}), tzRec(EXP, {}, "bild.png", {-1}), tzRec(EXP, {}, "bild.xyz", {0}),
+           tzRec(EXP, {}, "", {4})});
+    EXPECT_EQ(EdtAufrufProtokoll(), std::vector<std::string>(4, "DB1006Oeffnen()"));
 }
 
 TEST_F(BefWerkzeugTest, ExchangeTextKindDimensionAndBreakRunFromTheQueue)

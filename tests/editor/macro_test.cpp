@@ -138,6 +138,23 @@ TEST_F(Makro, LongLinesAreCutAt78Characters)
     EXPECT_EQ(gelaufen, (std::vector<std::string>{alsText("ZL 1 0"), alsText("ZL 2 0")}));
 }
 
+TEST_F(Makro, AFilteredLineIsTakenWholeInCalledFilesToo)
+{
+    // The filter may make a line far longer than a line read.
+    datei("innen.mac", "ZL % 2\n");
+    std::ofstream(MakroPfad("gefiltert"), std::ios::binary) << "ZL % 1\nCALL " << o.pfad("innen.mac") << "\n";
+    MakroStartenGefiltert("gefiltert", 0, [](const char* z) {
+        std::string s = z;
+        const size_t p = s.find('%');
+        if (p != std::string::npos) s.replace(p, 1, std::string(100, ' ') + "7");
+        return s;
+    });
+    EXPECT_EQ(gelaufen, (std::vector<std::string>{alsText("ZL 7 1"), alsText("ZL 7 2")}));
+    gelaufen.clear();
+    MakroStarten("gefiltert", 0);
+    EXPECT_EQ(std::count(gelaufen.begin(), gelaufen.end(), alsText("ZL 7 1")), 0) << "no filter once the run ended";
+}
+
 TEST_F(Makro, ASelfCallingMacroStopsAtDepth16)
 {
     const std::string p = o.pfad("selbst.mac");

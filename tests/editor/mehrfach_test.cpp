@@ -1,6 +1,8 @@
 // Parallel lines on the real store, queue and journal.
 #include "editor/mehrfach.h"
 
+#include "editor/edmarke.h"
+#include "model/einstell.h"
 #include "tests/editor/eqtexttest.h"
 
 namespace {
@@ -105,4 +107,44 @@ TEST_F(MehrfachTest, UndoAndRedoBringTheBundlesBack)
     EXPECT_EQ(xs(0), (std::vector<double>{150, 150}));
 }
 
+struct Marke {
+    double x, y;
+    int pixel, r;
+    bool operator==(const Marke&) const = default;
+};
+std::vector<Marke> marken;
+int neuGezeichnet = 0;
+
+TEST_F(MehrfachTest, MarkersShowEveryEndTheCurrentBundleInTheMarkingColourAndAreErasedOnce)
+{
+    EdEinst()->aktrgb[0] = 200;
+    EdEinst()->mflrgb[0] = 100;
+    EdmMalerSetzen([](double x, double y, int pixel, const int rgb[3]) { marken.push_back({x, y, pixel, rgb[0]}); });
+    EdHaken h{};
+    h.AnsichtBereichNeuZeichnen = [](int, int, int, int) { ++neuGezeichnet; };
+    EdHakenSetzen(h);
+    MflSerie(0, 100, 3, 0, 5, BefAktZustand());
+    MflSerie(50, 0, 1, 5, 0, BefAktZustand());
+    MflWaehlen(1);
+    marken.clear();
+    EXPECT_EQ(MflGeaendert(), 1);
+    MflZeigen(1);
+    EdmMalerSetzen(nullptr);
+    EXPECT_EQ(marken, (std::vector<Marke>{{0, 100, 5, 100}, {0, 105, 3, 100}, {0, 110, 3, 100}, {50, 0, 5, 200}}));
+    EXPECT_EQ(MflGeaendert(), 0);
+    MflWaehlen(-1);
+    EXPECT_EQ(MflGeaendert(), 1) << "another current bundle";
+    MflWaehlen(1);
+    MflAufnahmeEnde();
+    EXPECT_EQ(MflVersetzen(0, 100, 30, 100), 0);
+    EXPECT_EQ(MflGeaendert(), 1) << "moved ends";
+
+    neuGezeichnet = 0;
+    MflZeigen(0);
+    EXPECT_EQ(neuGezeichnet, 4) << "where the four drawn ends were";
+    MflZeigen(0);
+    EXPECT_EQ(neuGezeichnet, 4) << "nothing shown, nothing to erase";
+}
+
 }  // namespace
+
