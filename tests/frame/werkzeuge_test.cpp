@@ -1,0 +1,208 @@
+// The editor's small dialogs and edit tools in the running frame on a copy
+// of the demo project, driven by a user's keys, clicks and typed lines: a
+// series of parallel lines from the start-point dialog continued and undone,
+// a macro asking for its values, the export of a sheet with the proposed
+// name, a deleted line brought back, an exchanged pen and a break cutting a
+// line.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "editor/edmeld.h"
+#include "editor/edtseite.h"
+#include "editor/mehrfach.h"
+#include "editor/zeidok.h"
+#include "frame/modus.h"
+#include "model/beffifo.h"
+#include "model/tempzeic.h"
+#include "platform/dialog.h"
+#include "platform/eingabe.h"
+#include "platform/headless.h"
+#include "platform/rasterbib.h"
+#include "tests/frame/rahmen_pruef.h"
+#include "tests/tools/demokopie.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Pictures of the dialogs are kept beside the test program for a look.
+fs::path beiDemProgramm() { return fs::read_symlink("/proc/self/exe").parent_path(); }
+
+class Werkzeuge : public ::testing::Test {
+protected:
+    DemoKopie demo;
+    fs::path vorher;
+    std::vector<std::string> args;
+    std::vector<const char*> argv;
+    int anfang = 0;
+
+    void SetUp() override
+    {
+        rahmenUmgebung(demo.wurzel());
+        vorher = fs::current_path();
+        fs::current_path(demo.wurzel());
+        rahmenStarten(args, argv, {"-W=1", "Projekt"});
+        if (HasFatalFailure()) return;
+        plHeadlessPumpen();
+        EditorMitDatei((demo.projekt() + "/HV1.08").c_str());
+        rahmenPumpen();
+        ASSERT_EQ(Modus(), MODUS_EDIT);
+        anfang = TzAnzahl();
+        plNachrichtBoxFragenLeeren();
+    }
+    void TearDown() override
+    {
+        plNachrichtBoxAntwort(IDNO);  // leave the changed sheet unsaved
+        rahmenBeenden();
+        fs::current_path(vorher);
+    }
+    // A line typed into the input line and Enter.
+    static void tippen(const char* zeile)
+    {
+        HWND feld = GetDlgItem(EdtFenster(), 5020);
+        SetFocus(feld);
+        SetWindowText(feld, "");
+        plHeadlessText(zeile);
+        plHeadlessTaste(VK_RETURN);
+        rahmenPumpen();
+    }
+    static void klicken(HWND d, int id)
+    {
+        RECT r;
+        GetWindowRect(GetDlgItem(d, id), &r);
+        plHeadlessKlick((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        rahmenPumpen();
+    }
+    static void eintippen(HWND d, int id, const char* text)
+    {
+        klicken(d, id);
+        plHeadlessTaste(VK_END);
+        for (int i = 0; i < 20; ++i) plHeadlessTaste(VK_BACK);
+        plHeadlessText(text);
+        rahmenPumpen();
+    }
+    static void menue(int id)
+    {
+        SendMessage(anwHauptfenster(), WM_COMMAND, static_cast<WPARAM>(id), 0);
+        rahmenPumpen();
+    }
+    // The objects added since the sheet was opened, as "code dx dy".
+    std::vector<std::string> neu() const
+    {
+        std::vector<std::string> v;
+        int i = 0;
+        for (int id = TzNaechstes(-1); id < TZENDE; id = TzNaechstes(id)) {
+            if (i++ < anfang) continue;
+            BEF b;
+            STT s;
+            if (TzObjHolen(id, &b, &s) != 0) continue;
+            char t[120];
+            std::snprintf(t, sizeof t, "%s %g %g", BefName(b.code), b.darg[0] * s.msf, b.darg[1] * s.msf);
+            v.push_back(t);
+        }
+        return v;
+    }
+};
+
+TEST_F(Werkzeuge, ASeriesFromTheStartPointDialogIsContinuedUndoneAndRedone)
+{
+    tippen("MFL 1");
+    menue(1345);  // "Startpunkte angeben..."
+    HWND d = wiDlgSuchen("DB1345");
+    ASSERT_NE(d, 0u) << StatusLetzterText();
+    eintippen(d, 3000, "3");
+    klicken(d, 3010);
+    eintippen(d, 3020, "5");
+    EXPECT_EQ(plHeadlessPng(d, (beiDemProgramm() / "frame_startpunkte_dialog.png").c_str()), 0);
+    klicken(d, 2500);
+    ASSERT_EQ(wiDlgSuchen("DB1345"), 0u);
+    ASSERT_EQ(MflAnzahl(), 1);
+    const double y0 = MflBuendel(0)->ende[0].y;
+    EXPECT_EQ(MflBuendel(0)->ende[2].x - MflBuendel(0)->ende[0].x, 10);
+
+    tippen("BW 0 -20");
+    tippen("MFL 2");
+    EXPECT_EQ(neu(), (std::vector<std::string>(3, "ZL 0 -20")));
+    EXPECT_EQ(MflBuendel(0)->ende[1].y, y0 - 20);
+    tippen("UDO");
+    EXPECT_EQ(TzAnzahl(), anfang);
+    EXPECT_EQ(MflBuendel(0)->ende[1].y, y0) << "the bundle back where it was";
+    tippen("RDO");
+    EXPECT_EQ(neu().size(), 3u);
+    EXPECT_EQ(MflBuendel(0)->ende[1].y, y0 - 20);
+}
+
+TEST_F(Werkzeuge, AMacroWithInputLinesAsksForItsValues)
+{
+    std::ofstream(fs::path(demo.wurzel()) / "Stich.mac") << "Text Stichleitung\nInput 0 Laenge:\nInput 1 Hoehe:\nZL $I0 0\nZL 0 $i1\n";
+    tippen("MAC Stich");
+    HWND d = wiDlgSuchen("DB1312");
+    ASSERT_NE(d, 0u) << StatusLetzterText();
+    char t[80] = "";
+    GetDlgItemText(d, 3110, t, sizeof t);
+    EXPECT_STREQ(t, "Hoehe:");
+    eintippen(d, 3101, "25");
+    eintippen(d, 3111, "-7,5");
+    EXPECT_EQ(plHeadlessPng(d, (beiDemProgramm() / "frame_makrowerte_dialog.png").c_str()), 0);
+    plHeadlessTaste(VK_RETURN);
+    rahmenPumpen();
+    EXPECT_EQ(wiDlgSuchen("DB1312"), 0u);
+    EXPECT_EQ(neu(), (std::vector<std::string>{"ZL 25 0", "ZL 0 -7.5"}));
+}
+
+TEST_F(Werkzeuge, TheExportDialogWritesThePngItProposes)
+{
+    menue(1324);  // "Alles markieren": the export takes the marked objects
+    plHeadlessTasteRunter(VK_CONTROL);
+    plHeadlessTaste('E');
+    plHeadlessTasteHoch(VK_CONTROL);
+    rahmenPumpen();
+    HWND d = wiDlgSuchen("DB1006");
+    ASSERT_NE(d, 0u) << StatusLetzterText();
+    const std::string png = std::string(ZeiName()) + ".png";
+    char t[260] = "";
+    GetDlgItemText(d, 3000, t, sizeof t);
+    EXPECT_EQ(t, png);
+    EXPECT_EQ(plHeadlessPng(d, (beiDemProgramm() / "frame_export_dialog.png").c_str()), 0);
+    klicken(d, 3020);  // 75 dpi keeps the picture small
+    klicken(d, 2500);
+    EXPECT_EQ(wiDlgSuchen("DB1006"), 0u);
+    imginfo i{};
+    ASSERT_EQ(pnginfo(png.c_str(), &i), 0) << png << " " << rahmenLetzteMeldung();
+    EXPECT_GT(i.width, 100);
+}
+
+TEST_F(Werkzeuge, ADeletedLineComesBackAndAPenIsExchanged)
+{
+    tippen("ZL 30 0");
+    tippen("LE 0");
+    EXPECT_EQ(TzAnzahl(), anfang);
+    tippen("LER -1");
+    EXPECT_EQ(neu(), std::vector<std::string>{"ZL 30 0"});
+    const int id = TzVorheriges(TZENDE);
+    BEF b;
+    STT s;
+    ASSERT_EQ(TzObjHolen(id, &b, &s), 0);
+    const int stift = s.st;
+    tippen(("TAU ST " + std::to_string(stift) + " 7").c_str());
+    ASSERT_EQ(TzObjHolen(id, &b, &s), 0);
+    EXPECT_EQ(s.st, 7);
+}
+
+TEST_F(Werkzeuge, ABreakCutsTheLineItCrosses)
+{
+    tippen("ZL 30 0");
+    tippen("BW -15 5");
+    tippen("UNT 4 -10");
+    std::vector<std::string> v = neu();
+    std::sort(v.begin(), v.end());
+    EXPECT_EQ(v, (std::vector<std::string>{"UNT 4 -10", "ZL 11 0", "ZL 15 0"}));
+}
+
+}  // namespace
+
