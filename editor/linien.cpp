@@ -186,20 +186,29 @@ void AnhangVerschieben(int objekt, int phase, double x0, double y0, double x1, d
         }
         return;
     }
+    // An entry is used up by the move it was collected for: a caller that
+    // does not reset the table between moves must not see a line moved
+    // again from where it stood before.
+    std::vector<LnAnhang> rest;
     for (const LnAnhang& a : lnAnhang) {
-        if (a.objekt != objekt) continue;
         const LnLinie& l = a.l;
+        const bool amStart = nachY ? lnNull(l.sy - y0) : lnNull(l.sx - x0);
+        const bool amEnde = nachY ? lnNull(l.ey - y0) : lnNull(l.ex - x0);
+        if (a.objekt != objekt || !(amStart || amEnde)) {
+            rest.push_back(a);
+            continue;
+        }
         double sx = l.sx, sy = l.sy, ex = l.ex, ey = l.ey;
         if (nachY) {
-            if (lnNull(sy - y0))
+            if (amStart)
                 sy = y1;
-            else if (lnNull(ey - y0))
+            else
                 ey = y1;
             ex = sx;
         } else {
-            if (lnNull(sx - x0))
+            if (amStart)
                 sx = x1;
-            else if (lnNull(ex - x0))
+            else
                 ex = x1;
             ey = sy;
         }
@@ -208,6 +217,7 @@ void AnhangVerschieben(int objekt, int phase, double x0, double y0, double x1, d
         else
             lnSetzen(l.id, l, sx, sy, ex - sx, ey - sy, false);
     }
+    lnAnhang = std::move(rest);
 }
 
 // ---- exchanging values, text kinds and dimension lines ----------------------

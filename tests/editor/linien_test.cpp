@@ -98,6 +98,13 @@ TEST_F(LinienTest, AttachedLinesFollowAStraightMove)
     AnhangVerschieben(k, 0, 40, 45, 30, 45, box);
     AnhangVerschieben(k, 1, 40, 45, 30, 45, box);
     EXPECT_EQ(strecken(), (std::vector<std::string>{"0,45..30,45"}));
+
+    // A further move without a reset in between: the first move's entry
+    // was used up and does not turn the horizontal line.
+    const double box2[4] = {30, 40, 50, 50};
+    AnhangVerschieben(k, 0, 50, 45, 50, 50, box2);
+    AnhangVerschieben(k, 1, 50, 45, 50, 50, box2);
+    EXPECT_EQ(strecken(), (std::vector<std::string>{"0,45..30,45"}));
 }
 
 }  // namespace
