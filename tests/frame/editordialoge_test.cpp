@@ -47,22 +47,6 @@ protected:
         rahmenBeenden(vorher);
         fs::remove_all(wurzel);
     }
-    static void klicken(HWND d, int id)
-    {
-        RECT r;
-        GetWindowRect(GetDlgItem(d, id), &r);
-        plHeadlessKlick((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-        plHeadlessPumpen();
-    }
-    // Clicks into a field, clears it with End and Backspace, types the text.
-    static void eintippen(HWND d, int id, const char* text)
-    {
-        klicken(d, id);
-        plHeadlessTaste(VK_END);
-        for (int i = 0; i < 12; ++i) plHeadlessTaste(VK_BACK);
-        plHeadlessText(text);
-        plHeadlessPumpen();
-    }
     static HWND dialog(int n, const char* name)
     {
         modh::DBDialogOeffnen(n);  // as the editor's menu item n
@@ -86,24 +70,24 @@ TEST_F(EditorDialoge, PenScaleAndALineReachTheDrawing)
 
     HWND d = dialog(1100, "DB1100");
     ASSERT_NE(d, 0u) << rahmenLetzteMeldung();
-    klicken(d, 3100);
+    rahmenKlicken(d, 3100);
     plHeadlessText("3");
     plHeadlessTaste(VK_RETURN);
     plHeadlessPumpen();
 
-    klicken(d, 2500);
+    rahmenKlicken(d, 2500);
     EXPECT_EQ(wiDlgSuchen("DB1100"), 0u);
 
     d = dialog(1105, "DB1105");
     ASSERT_NE(d, 0u);
-    eintippen(d, 3000, "2");
-    klicken(d, 2500);
+    rahmenEintippen(d, 3000, "2");
+    rahmenKlicken(d, 2500);
 
     d = dialog(1200, "DB1200");
     ASSERT_NE(d, 0u);
-    eintippen(d, 3010, "50");
-    eintippen(d, 3011, "30");
-    klicken(d, 2500);
+    rahmenEintippen(d, 3010, "50");
+    rahmenEintippen(d, 3011, "30");
+    rahmenKlicken(d, 2500);
     EXPECT_EQ(wiDlgSuchen("DB1200"), 0u) << "applied and closed";
 
     plHeadlessPumpen();  // the editor works off its queue

@@ -18,7 +18,9 @@
 #include "frame/anw.h"
 #include "frame/modus.h"
 #include "platform/accel.h"
+#include "platform/dialog.h"
 #include "platform/fenster.h"
+#include "platform/headless.h"
 #include "platform/orte.h"
 #include "platform/ressource.h"
 #include "platform/nachricht.h"
@@ -79,6 +81,25 @@ inline void rahmenPumpen()
         TranslateMessage(&m);
         DispatchMessage(&m);
     }
+}
+
+// A user's click into the middle of control `id` of the window `d`, and
+// typing into a field: click, End, the old text erased with Backspace, the
+// new text typed; both pumped as the frame's loop does.
+inline void rahmenKlicken(HWND d, int id)
+{
+    RECT r;
+    GetWindowRect(GetDlgItem(d, id), &r);
+    plHeadlessKlick((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    rahmenPumpen();
+}
+inline void rahmenEintippen(HWND d, int id, const char* text)
+{
+    rahmenKlicken(d, id);
+    plHeadlessTaste(VK_END);
+    for (int i = 0; i < 30; ++i) plHeadlessTaste(VK_BACK);
+    plHeadlessText(text);
+    rahmenPumpen();
 }
 
 // Starts the frame in-process on a fresh headless window system, as `velmo`

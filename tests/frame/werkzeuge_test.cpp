@@ -71,21 +71,6 @@ protected:
         plHeadlessTaste(VK_RETURN);
         rahmenPumpen();
     }
-    static void klicken(HWND d, int id)
-    {
-        RECT r;
-        GetWindowRect(GetDlgItem(d, id), &r);
-        plHeadlessKlick((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-        rahmenPumpen();
-    }
-    static void eintippen(HWND d, int id, const char* text)
-    {
-        klicken(d, id);
-        plHeadlessTaste(VK_END);
-        for (int i = 0; i < 20; ++i) plHeadlessTaste(VK_BACK);
-        plHeadlessText(text);
-        rahmenPumpen();
-    }
     static void menue(int id)
     {
         SendMessage(anwHauptfenster(), WM_COMMAND, static_cast<WPARAM>(id), 0);
@@ -115,11 +100,11 @@ TEST_F(Werkzeuge, ASeriesFromTheStartPointDialogIsContinuedUndoneAndRedone)
     menue(1345);  // "Startpunkte angeben..."
     HWND d = wiDlgSuchen("DB1345");
     ASSERT_NE(d, 0u) << StatusLetzterText();
-    eintippen(d, 3000, "3");
-    klicken(d, 3010);
-    eintippen(d, 3020, "5");
+    rahmenEintippen(d, 3000, "3");
+    rahmenKlicken(d, 3010);
+    rahmenEintippen(d, 3020, "5");
     EXPECT_EQ(plHeadlessPng(d, (beiDemProgramm() / "frame_startpunkte_dialog.png").c_str()), 0);
-    klicken(d, 2500);
+    rahmenKlicken(d, 2500);
     ASSERT_EQ(wiDlgSuchen("DB1345"), 0u);
     ASSERT_EQ(MflAnzahl(), 1);
     const double y0 = MflBuendel(0)->ende[0].y;
@@ -146,8 +131,8 @@ TEST_F(Werkzeuge, AMacroWithInputLinesAsksForItsValues)
     char t[80] = "";
     GetDlgItemText(d, 3110, t, sizeof t);
     EXPECT_STREQ(t, "Hoehe:");
-    eintippen(d, 3101, "25");
-    eintippen(d, 3111, "-7,5");
+    rahmenEintippen(d, 3101, "25");
+    rahmenEintippen(d, 3111, "-7,5");
     EXPECT_EQ(plHeadlessPng(d, (beiDemProgramm() / "frame_makrowerte_dialog.png").c_str()), 0);
     plHeadlessTaste(VK_RETURN);
     rahmenPumpen();
@@ -169,8 +154,8 @@ TEST_F(Werkzeuge, TheExportDialogWritesThePngItProposes)
     GetDlgItemText(d, 3000, t, sizeof t);
     EXPECT_EQ(t, png);
     EXPECT_EQ(plHeadlessPng(d, (beiDemProgramm() / "frame_export_dialog.png").c_str()), 0);
-    klicken(d, 3020);  // 75 dpi keeps the picture small
-    klicken(d, 2500);
+    rahmenKlicken(d, 3020);  // 75 dpi keeps the picture small
+    rahmenKlicken(d, 2500);
     EXPECT_EQ(wiDlgSuchen("DB1006"), 0u);
     imginfo i{};
     ASSERT_EQ(pnginfo(png.c_str(), &i), 0) << png << " " << rahmenLetzteMeldung();
