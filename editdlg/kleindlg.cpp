@@ -34,6 +34,28 @@
 
 namespace {
 
+// The three open under their own names.
+int kdExit()
+{
+    DbDlgEnde(nullptr);
+    return 0;
+}
+
+// The buttons every one of them has: Enter (unless on a picture button)
+// and 2500 confirm, Escape and 2501 close. 1 when the id was one of them.
+int kdKnoepfe(WPARAM wp, void (*bestaetigen)())
+{
+    switch (LOWORD(wp)) {
+    case 1:
+        if (!DbEnter()) bestaetigen();
+        return 1;
+    case 2500: bestaetigen(); return 1;
+    case 2:
+    case 2501: wiDlgSchliessen(); return 1;
+    default: return 0;
+    }
+}
+
 // ---- DB1345 start points of parallel lines --------------------------------------------------------
 
 int kdStartInit(int, const char* const*)
@@ -42,12 +64,6 @@ int kdStartInit(int, const char* const*)
     DbFuellen f;
     wiRadioSetzen(3010, 0, 2);
     DlgZahlSetzen(3020, EdEinst()->kax);
-    return 0;
-}
-
-int kdStartExit()
-{
-    DbDlgEnde(nullptr);
     return 0;
 }
 
@@ -72,22 +88,14 @@ void kdStartBestaetigen()
 int kdStartBefehl(UINT nachricht, WPARAM wp, LPARAM)
 {
     if (nachricht != WM_COMMAND) return 0;
-    switch (LOWORD(wp)) {
-    case 1:
-        if (!DbEnter()) kdStartBestaetigen();
+    if (kdKnoepfe(wp, kdStartBestaetigen)) return 1;
+    const int id = LOWORD(wp);
+    if ((id == 3010 || id == 3011) && HIWORD(wp) == BN_CLICKED) {
+        DbFuellen f;
+        DlgZahlSetzen(3020, id == 3010 ? EdEinst()->kax : EdEinst()->kay);
         return 1;
-    case 2500: kdStartBestaetigen(); return 1;
-    case 2:
-    case 2501: wiDlgSchliessen(); return 1;
-    case 3010:
-    case 3011:
-        if (HIWORD(wp) == BN_CLICKED) {
-            DbFuellen f;
-            DlgZahlSetzen(3020, LOWORD(wp) == 3010 ? EdEinst()->kax : EdEinst()->kay);
-        }
-        return 1;
-    default: return 0;
     }
+    return 0;
 }
 
 // ---- DB1312 macro input values ---------------------------------------------------------------------
@@ -146,12 +154,6 @@ int kdMakroInit(int, const char* const*)
     return 0;
 }
 
-int kdMakroExit()
-{
-    DbDlgEnde(nullptr);
-    return 0;
-}
-
 std::string kdFilter(const char* zeile) { return KdWerteEinsetzen(zeile, kdWerte); }
 
 void kdMakroStarten()
@@ -173,16 +175,7 @@ void kdMakroStarten()
 
 int kdMakroBefehl(UINT nachricht, WPARAM wp, LPARAM)
 {
-    if (nachricht != WM_COMMAND) return 0;
-    switch (LOWORD(wp)) {
-    case 1:
-        if (!DbEnter()) kdMakroStarten();
-        return 1;
-    case 2500: kdMakroStarten(); return 1;
-    case 2:
-    case 2501: wiDlgSchliessen(); return 1;
-    default: return 0;
-    }
+    return nachricht == WM_COMMAND && kdKnoepfe(wp, kdMakroStarten);
 }
 
 // ---- DB1006 export -------------------------------------------------------------------------------------
@@ -256,12 +249,6 @@ int kdExportInit(int, const char* const*)
     return 0;
 }
 
-int kdExportExit()
-{
-    DbDlgEnde(nullptr);
-    return 0;
-}
-
 void kdDateiWaehlen()
 {
     const int art = std::max(1, kdArt());
@@ -304,13 +291,8 @@ int kdExportBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
     if (nachricht == WM_MEASUREITEM || nachricht == WM_DRAWITEM)
         return ElzOwnerDraw(3010, nullptr, nachricht, static_cast<int>(wp), lp);
     if (nachricht != WM_COMMAND) return 0;
+    if (kdKnoepfe(wp, kdExportieren)) return 1;
     switch (LOWORD(wp)) {
-    case 1:
-        if (!DbEnter()) kdExportieren();
-        return 1;
-    case 2500: kdExportieren(); return 1;
-    case 2:
-    case 2501: wiDlgSchliessen(); return 1;
     case 2502: kdDateiWaehlen(); return 1;
     case 3010:
         if (!DbFuellt() && HIWORD(wp) == CBN_SELCHANGE) kdArtGewaehlt();
@@ -324,16 +306,16 @@ int kdExportBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
 
 }  // namespace
 
-void DB1345Oeffnen() { EdtDialogOeffnen("DB1345", kdStartInit, kdStartExit, kdStartBefehl); }
+void DB1345Oeffnen() { EdtDialogOeffnen("DB1345", kdStartInit, kdExit, kdStartBefehl); }
 
 void DB1312Oeffnen(const char* makro)
 {
     // An open dialog keeps the macro it asks for.
     if (wiDlgSuchen("DB1312") == 0) kdMakro = makro != nullptr ? makro : "";
-    EdtDialogOeffnen("DB1312", kdMakroInit, kdMakroExit, kdMakroBefehl);
+    EdtDialogOeffnen("DB1312", kdMakroInit, kdExit, kdMakroBefehl);
 }
 
-void DB1006Oeffnen() { EdtDialogOeffnen("DB1006", kdExportInit, kdExportExit, kdExportBefehl); }
+void DB1006Oeffnen() { EdtDialogOeffnen("DB1006", kdExportInit, kdExit, kdExportBefehl); }
 
 std::string KdWerteEinsetzen(const char* zeile, const std::string werte[KDWERTSUP])
 {

@@ -43,10 +43,7 @@ protected:
 
     void SetUp() override
     {
-        rahmenUmgebung(demo.wurzel());
-        vorher = fs::current_path();
-        fs::current_path(demo.wurzel());
-        rahmenStarten(args, argv, {"-W=1", "Projekt"});
+        rahmenDemoStarten(demo.wurzel(), vorher, args, argv);
         if (HasFatalFailure()) return;
         plHeadlessPumpen();
         EditorMitDatei((demo.projekt() + "/HV1.08").c_str());
