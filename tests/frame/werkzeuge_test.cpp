@@ -2,8 +2,8 @@
 // of the demo project, driven by a user's keys, clicks and typed lines: a
 // series of parallel lines from the start-point dialog continued and undone,
 // a macro asking for its values, the export of a sheet with the proposed
-// name, a deleted line brought back, an exchanged pen and a break cutting a
-// line.
+// name, a deleted line brought back, an exchanged pen, a break cutting a
+// line, and the two searches for a text near the cursor.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "editor/edmeld.h"
+#include "editor/befausf.h"
 #include "editor/edtseite.h"
 #include "editor/mehrfach.h"
 #include "editor/zeidok.h"
@@ -184,6 +185,36 @@ TEST_F(Werkzeuge, ABreakCutsTheLineItCrosses)
     std::vector<std::string> v = neu();
     std::sort(v.begin(), v.end());
     EXPECT_EQ(v, (std::vector<std::string>{"UNT 4 -10", "ZL 11 0", "ZL 15 0"}));
+}
+
+TEST_F(Werkzeuge, TheSearchesMoveToTheNearestTextAndToTheOneAtAMarker)
+{
+    // What a search put into the input line: its field, or what the field's
+    // stand-in was handed.
+    auto gefunden = [] {
+        for (const std::string& a : PhEditorAufrufe())
+            if (a.rfind("EingabeText(", 0) == 0) return a.substr(12, a.size() - 13);
+        char t[200] = "";
+        GetWindowText(GetDlgItem(EdtFenster(), 5020), t, sizeof t);
+        return std::string(t);
+    };
+    tippen("BW 7.3 4.1");  // off the sheet's own texts
+    const double x = BefAktZustand()->x, y = BefAktZustand()->y;
+    tippen("QVW 12");
+    tippen("TFA \"K1\"");
+    tippen("BW 3 0");
+    tippen("TFA \"Nah\"");
+    tippen("BW 1 0");
+    PhEditorAufrufe().clear();
+    tippen("SUQ");
+    EXPECT_EQ(gefunden(), "K1 <12>");
+    EXPECT_EQ(BefAktZustand()->x, x) << "at the text of the marker, though another is nearer";
+    EXPECT_EQ(BefAktZustand()->y, y);
+    tippen("BW 4 0");
+    PhEditorAufrufe().clear();
+    tippen("SUT");
+    EXPECT_EQ(gefunden(), "Nah");
+    EXPECT_EQ(BefAktZustand()->x, x + 3) << "at the nearest text";
 }
 
 }  // namespace
