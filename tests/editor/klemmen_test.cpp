@@ -52,15 +52,22 @@ TEST_F(KlemmenTest, RangeInNaturalOrderAndFixedSymbols)
 
 TEST_F(KlemmenTest, FourOrdersAndTheEntriesOwnSymbols)
 {
+    // A second sub component left of the main one, with terminal "5" and
+    // the lowest text: each order puts its rows elsewhere.
+    eintrag(5, "Ub", 0, "KL", "KLU", "S1", -10, 0, "5");
+    ASSERT_GT(ZtxAnfuegen(5, "Ub", 0, "0"), 0);
     struct Fall {
         int ordnung;
         std::vector<std::string> zeilen;
     } faelle[] = {
         // Kind rank, then number (the terminal's own row has -1), then text.
-        {0, {"Z2", "Z10", "Z3", "Z13", "Z12", "U7", "Z1"}},
-        {1, {"Z2", "Z10", "Z3", "Z13", "Z12", "U7", "Z1"}},
-        {2, {"Z2", "Z10", "Z3", "Z13", "Z12", "U7", "Z1"}},
-        {3, {"Z1", "Z2", "Z3", "U7", "Z10", "Z12", "Z13"}},
+        {0, {"Z2", "Z10", "Z3", "Z13", "Z12", "U5", "U7", "Z0", "Z1"}},
+        // Kind and its code, then number, then text.
+        {1, {"Z2", "Z10", "Z3", "Z13", "Z12", "U7", "Z1", "U5", "Z0"}},
+        // Placement from left to right, then number, then text.
+        {2, {"U5", "Z0", "Z2", "Z10", "Z3", "Z13", "Z12", "U7", "Z1"}},
+        // Text in natural order, then number.
+        {3, {"Z0", "Z1", "Z2", "Z3", "U5", "U7", "Z10", "Z12", "Z13"}},
     };
     for (const Fall& f : faelle) {
         TzLeeren();
@@ -68,8 +75,9 @@ TEST_F(KlemmenTest, FourOrdersAndTheEntriesOwnSymbols)
         EXPECT_EQ(zeilen(), f.zeilen) << f.ordnung;
     }
     // Without fixed names the main entry has no terminal symbol ("KLK" is
-    // missing) and the sub component's rows use its own "KLU".
-    EXPECT_EQ(bauteile(), (std::vector<std::string>{"KLU@(50,100)", "KLU@(50,95)"}));
+    // missing: its rows place nothing) and the sub components' rows use
+    // their own "KLU", one below the other.
+    EXPECT_EQ(bauteile(), (std::vector<std::string>{"KLU@(50,100)", "KLU@(50,95)", "KLU@(50,90)", "KLU@(50,85)"}));
 }
 
 TEST_F(KlemmenTest, RowsBeyondTheTableAreLeftOut)
