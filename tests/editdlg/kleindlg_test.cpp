@@ -18,6 +18,7 @@
 #include "output/bilder.h"
 #include "platform/dateidialog.h"
 #include "platform/rasterbib.h"
+#include "platform/zwischenablage.h"
 #include "tests/editdlg/dbpruef.h"
 
 namespace fs = std::filesystem;
@@ -251,4 +252,21 @@ TEST_F(KdTest, ExportAsksBeforeOverwritingAndTakesTheKindOfAChosenFile)
     *v = vorher;
 }
 
+TEST_F(KdTest, ExportIntoTheClipboardNeedsNoNameAndWritesNoFile)
+{
+    linie(10, 1);
+    plClipEnde();
+    DB1006Oeffnen();
+    HWND d = offen("DB1006");
+    ASSERT_NE(d, 0u);
+    SetDlgItemText(d, 3000, "");
+    klick(d, 3110);
+    bestaetigen(d);
+    EXPECT_EQ(offen("DB1006"), 0u);
+    EXPECT_TRUE(plNachrichtBoxFragen().empty()) << "nothing to overwrite";
+    EXPECT_TRUE(IsClipboardFormatAvailable(CF_BITMAP)) << "a picture kind goes in as a bitmap";
+    plClipEnde();
+}
+
 }  // namespace
+
