@@ -322,3 +322,37 @@ TEST_F(Sps, NextRowAsksToSaveTheChangedRecord)
     EXPECT_EQ(eqtest::lesen(datei()), "zvkI\n)S SPSInfo\n" + satz("A1.0", {"?", "", "", ""}) + "\n)E\n");
     projpruef::dialogWirtEnde();
 }
+
+// A key beginning with ')' would end the records when read back: the
+// single record refuses it with a message and stays open on the row.
+TEST_F(Sps, KeyBeginningWithAParenthesisIsRefused)
+{
+    projpruef::dialogWirt((wurzel_ / "cfg").string(), 1000, 800);
+    SpsInfoOeffnen();
+    projpruef::dlgPumpen();
+    HWND liste = wiDlgSuchen("SPSInfoListe");
+    ASSERT_NE(liste, 0u);
+    SendMessage(liste, WM_COMMAND, 2510, 0);
+    projpruef::dlgPumpen();
+    HWND einz = wiDlgSuchen("SPSInfoEinz");
+    ASSERT_NE(einz, 0u);
+    ASSERT_TRUE(wiDlgBetreten(einz));
+    wiTextSetzen(3000, ")E");
+    wiDlgVerlassen();
+    plNachrichtBoxFragenLeeren();
+    SendMessage(einz, WM_COMMAND, 2500, 0);
+    projpruef::dlgPumpen();
+    ASSERT_EQ(plNachrichtBoxFragen().size(), 1u);
+    EXPECT_NE(plNachrichtBoxFragen()[0].text.find("')'"), std::string::npos) << plNachrichtBoxFragen()[0].text;
+    EXPECT_EQ(wiDlgSuchen("SPSInfoEinz"), einz) << "stays open";
+    ASSERT_TRUE(wiDlgBetreten(einz));
+    wiTextSetzen(3000, "E1)");
+    wiDlgVerlassen();
+    SendMessage(einz, WM_COMMAND, 2500, 0);
+    projpruef::dlgPumpen();
+    EXPECT_EQ(wiDlgSuchen("SPSInfoEinz"), 0u);
+    SendMessage(liste, WM_COMMAND, 2500, 0);
+    projpruef::dlgPumpen();
+    EXPECT_EQ(eqtest::lesen(datei()), "zvkI\n)S SPSInfo\n" + satz("E1)", {"?", "", "", ""}) + "\n)E\n");
+    projpruef::dialogWirtEnde();
+}
