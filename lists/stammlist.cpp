@@ -108,7 +108,8 @@ int stInit(int, const char* const*)
     char titel[300];
     strkopie(titel, stz.datei.c_str(), sizeof titel - 1);
     const char* s = std::max(std::strrchr(titel, '/'), std::strrchr(titel, '\\'));
-    wiDlgTitelSetzen(s ? s + 1 : titel);
+    const char* name = s ? s + 1 : titel;
+    if (name[0]) wiDlgTitelSetzen(name);  // without a file name the template's caption stays
     SprTitel();
     stLaden();
     wiTextSetzen(3010, "");

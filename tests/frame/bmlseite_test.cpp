@@ -1,13 +1,15 @@
 // The equipment list page on the real frame over a working copy of the
 // demo project, driven as a user does: the function bar opens mode 1532,
 // the filter narrows the list, an identifier is changed and saved into the
-// store, and the snap button undocks and docks the page.
+// store, and the snap button undocks and docks the page; the page's
+// commands reach the editor; every master-data entry opens its window.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <string>
 
 #include "equipment/bm.h"
@@ -20,6 +22,7 @@
 #include "platform/headless.h"
 #include "tests/frame/rahmen_pruef.h"
 #include "tests/tools/demokopie.h"
+#include "winlib/dialog.h"
 #include "winlib/dlgitem.h"
 
 namespace fs = std::filesystem;
@@ -140,6 +143,52 @@ TEST_F(BmlSeiteRahmen, ANewUserFiltersEditsSavesAndUndocks)
         },
         &suche);
     EXPECT_TRUE(suche.da) << kenn;
+}
+
+BOOL CALLBACK fensterSammeln(HWND h, LPARAM lp)
+{
+    if (IsWindowVisible(h)) reinterpret_cast<std::set<HWND>*>(lp)->insert(h);
+    return TRUE;
+}
+
+std::set<HWND> fenster()
+{
+    std::set<HWND> s;
+    EnumWindows(fensterSammeln, reinterpret_cast<LPARAM>(&s));
+    return s;
+}
+
+// Each master-data entry of the main menu opens a window of its own, titled
+// as the user sees it; closing it leaves the frame as it was.
+TEST_F(BmlSeiteRahmen, EveryMasterDataEntryOpensItsWindow)
+{
+    const struct {
+        int id;
+        const char* titel;
+    } faelle[] = {
+        {1550, "Layer"}, {1551, "Stift-Bezeichnungen"}, {1552, "Schriften"}, {1553, "Farben"},
+        {1554, "Sprachen"}, {1560, "Standardtext"}, {1561, "SPRACHE.TXT"}, {1565, "Artikel.zvk"},
+        {1566, "exportieren"}, {1567, "Lagerartikel"}, {1568, "Unterartikel"}, {1569, "importieren"},
+        {1570, "BAUTEILE.STD"}, {1571, "Bauteilfenster"}, {1572, "Ersatzbauteile"}, {1575, "Betriebsmittel"},
+        {1576, "Betriebsmittel"}, {1580, "SPS-Daten"},
+    };
+    for (const auto& f : faelle) {
+        const std::set<HWND> vorher = fenster();
+        PostMessage(anwHauptfenster(), WM_COMMAND, static_cast<WPARAM>(f.id), 0);
+        plHeadlessPumpen();
+        std::vector<HWND> neu;
+        for (HWND h : fenster())
+            if (!vorher.count(h)) neu.push_back(h);
+        ASSERT_EQ(neu.size(), 1u) << f.id << " " << rahmenLetzteMeldung();
+        char titel[300] = "";
+        GetWindowText(neu[0], titel, sizeof titel);
+        EXPECT_NE(std::string(titel).find(f.titel), std::string::npos) << f.id << ": " << titel;
+        const int slot = wiDlgSlot(neu[0]);
+        ASSERT_GE(slot, 0) << f.id;
+        wiDlgSlotSchliessen(slot);
+        plHeadlessPumpen();
+        EXPECT_EQ(fenster(), vorher) << f.id;
+    }
 }
 
 }  // namespace
