@@ -220,6 +220,8 @@ void bmlLeeren()
     bmlBildKnopf(2521, 0, "BUTTPASTE", "PASTEGRAU");
     bmlBildKnopf(2522, 0, "BMTSHOW", "BMTGRAU");
     bmlBildKnopf(2528, 0, "BUTTESC", "ESCGRAU");
+    bmlBildKnopf(2503, 0, "KSVER", "KSVER");
+    bmlBildKnopf(2507, 0, "KSHOR", "KSHOR");
 }
 
 void bmlNebenbauteil(const char* code, int idName, int idPos)
@@ -272,6 +274,8 @@ void bmlLaden()
     bmlBildKnopf(2520, 1, "BUTTCOPY", "COPYGRAU");
     bmlBildKnopf(2521, 1, "BUTTPASTE", "PASTEGRAU");
     bmlBildKnopf(2528, 1, "BUTTESC", "ESCGRAU");
+    bmlBildKnopf(2503, 1, "KSVER", "KSVER");
+    bmlBildKnopf(2507, 1, "KSHOR", "KSHOR");
     bmlTexteZeigen();
     bmlBauteileAufbauen();
 }
