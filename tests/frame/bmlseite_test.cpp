@@ -13,10 +13,15 @@
 #include <string>
 
 #include "equipment/bm.h"
+#include "equipment/apphaken.h"
+#include "equipment/btl.h"
 #include "equipment/ges.h"
 #include "equipment/platzhalter.h"
 #include "frame/funkwahl.h"
 #include "lists/bmlbearb.h"
+#include "model/edhaken.h"
+#include "model/tempzeic.h"
+#include "model/zeichnun.h"
 #include "platform/dialog.h"
 #include "platform/eingabe.h"
 #include "platform/headless.h"
@@ -58,6 +63,26 @@ struct BmlSeiteRahmen : ::testing::Test {
         plHeadlessKlick(p.x, p.y);
         plHeadlessPumpen();
     }
+    // The function bar: a click on its first row, a step down to the
+    // editor, then a click on the third row, the equipment list (the
+    // editor's page holds the focus once it is open).
+    static void seiteOeffnen()
+    {
+        HWND bar = GetDlgItem(FunkFenster(), 3000);
+        ASSERT_NE(bar, 0u);
+        const POINT p = plHeadlessPunkt(bar, 20, 6);
+        plHeadlessKlick(p.x, p.y);
+        plHeadlessPumpen();
+        plHeadlessTaste(VK_DOWN);
+        plHeadlessPumpen();
+        ASSERT_EQ(Modus(), MODUS_EDIT) << rahmenLetzteMeldung();
+        const int reihe = 7 * wiDlgEinheit(8) / 2;
+        const POINT p3 = plHeadlessPunkt(bar, 20, 6 + 2 * reihe);
+        plHeadlessKlick(p3.x, p3.y);
+        plHeadlessPumpen();
+        ASSERT_EQ(Modus(), MODUS_BML) << rahmenLetzteMeldung();
+        ASSERT_NE(BmlFenster(), 0u);
+    }
     static int zeilen()
     {
         wiDlgBetreten(BmlFenster());
@@ -77,23 +102,8 @@ struct BmlSeiteRahmen : ::testing::Test {
 
 TEST_F(BmlSeiteRahmen, ANewUserFiltersEditsSavesAndUndocks)
 {
-    // The function bar: a click on its first row, a step down to the
-    // editor, then a click on the third row, the equipment list (the
-    // editor's page holds the focus once it is open).
-    HWND bar = GetDlgItem(FunkFenster(), 3000);
-    ASSERT_NE(bar, 0u);
-    const POINT p = plHeadlessPunkt(bar, 20, 6);
-    plHeadlessKlick(p.x, p.y);
-    plHeadlessPumpen();
-    plHeadlessTaste(VK_DOWN);
-    plHeadlessPumpen();
-    ASSERT_EQ(Modus(), MODUS_EDIT) << rahmenLetzteMeldung();
-    const int reihe = 7 * wiDlgEinheit(8) / 2;
-    const POINT p3 = plHeadlessPunkt(bar, 20, 6 + 2 * reihe);
-    plHeadlessKlick(p3.x, p3.y);
-    plHeadlessPumpen();
-    ASSERT_EQ(Modus(), MODUS_BML) << rahmenLetzteMeldung();
-    ASSERT_NE(BmlFenster(), 0u);
+    seiteOeffnen();
+    if (HasFatalFailure()) return;
     EXPECT_EQ(BmlFenster(), rahmenSeite(MODUS_BML));
     const int alle = zeilen();
     ASSERT_GT(alle, 0);
@@ -189,6 +199,66 @@ TEST_F(BmlSeiteRahmen, EveryMasterDataEntryOpensItsWindow)
         plHeadlessPumpen();
         EXPECT_EQ(fenster(), vorher) << f.id;
     }
+}
+
+// The page's position, labelling and contact-mirror buttons reach the
+// editor: a main component on another sheet asks to change sheet, the
+// editor opens it and the start point moves to the component; its texts
+// are generated anew and the contact mirror lands in the drawing.
+TEST_F(BmlSeiteRahmen, PositionLabelsAndContactMirrorReachTheEditor)
+{
+    // A screen tall enough for the whole page.
+    MoveWindow(anwHauptfenster(), 0, 0, 1280, 1000, TRUE);
+    plHeadlessPumpen();
+    seiteOeffnen();
+    if (HasFatalFailure()) return;
+    struct Suche {
+        std::string ext;
+        appbteil b;
+        bool da;
+    } suche{};
+    char ext[41] = "";
+    ZeiExtHolen(AppZeiName(), ext);
+    suche.ext = ext;
+    GesDurchlaufen(
+        [](const appgeraet* g, void* v) {
+            auto* s = static_cast<Suche*>(v);
+            appbteil b;
+            if (s->da || g->n1 != 0 || !BtlSuchen(g->id, "H", 0, &b)) return;
+            if (b.platziert && b.ze[0] && s->ext != b.ze && (b.x != 0 || b.y != 0)) {
+                s->b = b;
+                s->da = true;
+            }
+        },
+        &suche);
+    ASSERT_TRUE(suche.da) << "a main component beside " << AppZeiName();
+    klick(3120);  // "Alle"
+    BmlGeheZu(suche.b.id);
+    plHeadlessPumpen();
+    HWND liste = GetDlgItem(BmlFenster(), 3200);
+    const POINT p = plHeadlessPunkt(liste, 10, 4);  // the first row: the main component
+    plHeadlessKlick(p.x, p.y);
+    plHeadlessPumpen();
+    wiDlgBetreten(BmlFenster());
+    ASSERT_EQ(wiListeWahl(3200), 0);
+    wiDlgVerlassen();
+
+    plNachrichtBoxFragenLeeren();
+    plNachrichtBoxAntwort(IDYES);
+    klick(2513);
+    ASSERT_EQ(rahmenLetzteMeldung(), "Das Bauteil liegt auf einem anderen Blatt. Wollen Sie zu diesem Blatt wechseln?");
+    ZeiExtHolen(AppZeiName(), ext);
+    EXPECT_EQ(std::string(ext), suche.b.ze) << AppZeiName();
+    EXPECT_DOUBLE_EQ(modh::EditorZustand()->x, suche.b.x);
+    EXPECT_DOUBLE_EQ(modh::EditorZustand()->y, suche.b.y);
+
+    ASSERT_EQ(TzIstGeaendert(), 0);
+    klick(2509);
+    EXPECT_NE(TzIstGeaendert(), 0) << "the texts were generated anew";
+
+    const int vorher = TzAnzahl();
+    klick(2503);
+    EXPECT_GT(TzAnzahl(), vorher) << "the contact mirror is in the drawing";
 }
 
 }  // namespace
