@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
+#include "editdlg/bmtcopy.h"
 #include "equipment/bm.h"
 #include "equipment/definier.h"
 #include "lists/bmlaufruf.h"
@@ -88,6 +90,26 @@ TEST_F(BmListe, FilterSaveAndDelete)
     ASSERT_TRUE(wiDlgBetreten(tx));
     EXPECT_EQ(std::string(wiTextRing(3000)), vierzig);
     wiTextSetzen(3390, "Letzter");
+    wiDlgVerlassen();
+    // Copy and paste through the clipboard; the key "12" is line 12, edit 3120.
+    SendMessage(tx, WM_COMMAND, 2510, 0);
+    ASSERT_TRUE(wiDlgBetreten(tx));
+    wiTextSetzen(3000, "weg");
+    wiTextSetzen(3390, "weg");
+    wiDlgVerlassen();
+    SendMessage(tx, WM_COMMAND, 2511, 0);
+    ASSERT_TRUE(wiDlgBetreten(tx));
+    EXPECT_EQ(std::string(wiTextRing(3000)), vierzig);
+    EXPECT_STREQ(wiTextRing(3390), "Letzter");
+    wiDlgVerlassen();
+    char tab[DEFTEXTEANZ][41] = {};
+    std::strcpy(tab[0], vierzig.c_str());
+    std::strcpy(tab[12], "Zwoelf");
+    std::strcpy(tab[39], "Letzter");
+    ASSERT_EQ(BmTextTabInClip("K", "", tab), 0);
+    SendMessage(tx, WM_COMMAND, 2511, 0);
+    ASSERT_TRUE(wiDlgBetreten(tx));
+    EXPECT_STREQ(wiTextRing(3120), "Zwoelf");
     wiDlgVerlassen();
     SendMessage(tx, WM_COMMAND, 2500, 0);
     projpruef::dlgPumpen();
