@@ -501,6 +501,12 @@ TEST_F(BmlSeite, EditorDialogsChoosersClipboardAndDrag)
     EXPECT_TRUE(sichtbar(2520));
     EXPECT_TRUE(sichtbar(3400));
 
+    // The editor's menu 1353 reaches the page's mode once it is registered.
+    umgeschaltet().clear();
+    BmlAnmelden();
+    EdtAufrufTabelle().BmlUmschalten();
+    EXPECT_EQ(umgeschaltet(), std::vector<int>{1532});
+
     // Contact mirrors of a terminal item open its terminal texts.
     waehlen(1);
     ASSERT_EQ(text(3070), "-X1");
