@@ -28,6 +28,7 @@
 #include "frame/modstart.h"
 #include "output/platzhalter.h"
 #include "lists/auswertdlg.h"
+#include "lists/bmlbearb.h"
 #include "project/platzhalter.h"
 #include "project/proverw.h"
 #include "project/zeiops.h"
@@ -575,6 +576,7 @@ int AnwInit()
     ToolbarBibLaden();
     wiTooltipsInit();
     EddbAnmelden();                              // 6
+    BmlAnmelden();
     wiDlgHaken(anwDlgStil, nullptr, nullptr, nullptr, nullptr);  // 7
     OFSchriftenLaden();                          // 8
     BildBibLaden();                              // 9

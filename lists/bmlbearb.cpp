@@ -9,30 +9,42 @@
 #include "config/apstil.h"
 #include "config/datwache.h"
 #include "config/reaktion.h"
+#include "config/verzeich.h"
 #include "config/vorgaben.h"
 #include "controls/elzeile.h"
 #include "editor/befausf.h"
+#include "editdlg/bmtcopy.h"
+#include "editdlg/zuordnung.h"
+#include "editor/edtaufrufe.h"
 #include "editor/edtseite.h"
-#include "editor/platzhalter.h"
+#include "editor/kspiegel.h"
+#include "editor/texte.h"
 #include "equipment/app.h"
+#include "equipment/apphaken.h"
 #include "equipment/bm.h"
 #include "equipment/btl.h"
 #include "equipment/ges.h"
 #include "equipment/hauspindex.h"
+#include "equipment/lagerart.h"
 #include "equipment/ngestext.h"
 #include "equipment/nhuliste.h"
 #include "equipment/nzustext.h"
 #include "equipment/wse.h"
+#include "lists/bmlaufruf.h"
 #include "lists/bmlint.h"
 #include "lists/bmmerge.h"
 #include "model/beffifo.h"
+#include "model/befehl.h"
 #include "model/einstell.h"
 #include "model/textvar.h"
+#include "model/zeichnun.h"
 #include "platform/dialog.h"
+#include "platform/eingabe.h"
 #include "platform/gdi.h"
 #include "platform/fenster.h"
 #include "platform/nachricht.h"
 #include "platform/winconst.h"
+#include "support/pfade.h"
 #include "support/texte.h"
 #include "support/vergleich.h"
 #include "winlib/anwdaten.h"
@@ -69,6 +81,8 @@ struct BmlZustand {
     int modus = -1;
     int ansicht = 0;
     int untSort[8] = {};
+    int ziehen = 0;            // a drag may start from the selected row
+    HWND grossVorschau = 0;    // the big preview 3409, 0 when none
     std::vector<uint32_t> ids;
     std::vector<std::string> zeilen;   // whole rows, id at column 80
     std::vector<apparat> bauteile;
@@ -206,6 +220,8 @@ void bmlLeeren()
     bmlBildKnopf(2521, 0, "BUTTPASTE", "PASTEGRAU");
     bmlBildKnopf(2522, 0, "BMTSHOW", "BMTGRAU");
     bmlBildKnopf(2528, 0, "BUTTESC", "ESCGRAU");
+    bmlBildKnopf(2503, 0, "KSVER", "KSVER");
+    bmlBildKnopf(2507, 0, "KSHOR", "KSHOR");
 }
 
 void bmlNebenbauteil(const char* code, int idName, int idPos)
@@ -258,6 +274,8 @@ void bmlLaden()
     bmlBildKnopf(2520, 1, "BUTTCOPY", "COPYGRAU");
     bmlBildKnopf(2521, 1, "BUTTPASTE", "PASTEGRAU");
     bmlBildKnopf(2528, 1, "BUTTESC", "ESCGRAU");
+    bmlBildKnopf(2503, 1, "KSVER", "KSVER");
+    bmlBildKnopf(2507, 1, "KSHOR", "KSHOR");
     bmlTexteZeigen();
     bmlBauteileAufbauen();
 }
@@ -330,10 +348,10 @@ std::string bmlPos(const appbteil& b)
     return pos;
 }
 
-// Rows beyond APPSUP are shown without a row record.
+// Rows beyond BMLAPPSUP are shown without a row record.
 void bmlZeileMerken(uint32_t id, const char* cd, int nr, int zeile, int platziert, int art)
 {
-    if (static_cast<int>(bz.bauteile.size()) >= APPSUP) return;
+    if (static_cast<int>(bz.bauteile.size()) >= BMLAPPSUP) return;
     apparat a{};
     a.id = id;
     strkopie(a.cd, cd, 3);
@@ -420,10 +438,21 @@ void bmlDetailKnoepfe(int einsetzen, int beschriften, int texte, int position)
     bmlBildKnopf(2513, position, "JUMP", "JUMPGRAU");
 }
 
+// The selected component row's preview (rows of kind 0 and 1).
+void bmlVorschau()
+{
+    const apparat* a = bmlBauteil();
+    appbteil b;
+    if (!a || a->art == 2 || !BtlSuchen(a->id, a->cd, a->nr, &b)) return;
+    const int control = bz.grossVorschau ? 3409 : 3400;
+    BmlAufrufTabelle().BtlVorschauZeichnen(b.bl, nullptr, control, wiKnopf(3401), wiKnopf(3402));
+}
+
 void bmlDetail()
 {
     const apparat* a = bmlBauteil();
     wiItemZeigen(2514, 0);
+    bz.ziehen = 0;
     if (!a) {
         bmlModusSetzen(0);
         wiTextSetzen(3040, "");
@@ -455,6 +484,9 @@ void bmlDetail()
     const bool text = bz.modus == 1 || bz.modus == 2;
     bmlDetailKnoepfe(text || !platziert, !text && platziert, 1, text || platziert);
     wiItemZeigen(2514, a->art == 0 && (bz.typ == 2 || bz.typ == 4));
+    bz.ziehen = a->art == 1 && gefunden && !b.platziert;
+    bmlVorschau();
+    PostMessage(wiDlgFenster(), WM_COMMAND, 2518, 0);
 }
 
 void bmlEinsetzen()
@@ -468,7 +500,7 @@ void bmlEinsetzen()
     wiTextHolen(3090, t, 20);
     strtrim(t);
     if (bz.modus == 0) {
-        if (!b.platziert) UbzPlatzieren(&b);
+        if (!b.platziert) UbzPlatzieren(b.id, b.bl, b.cd, 0);
         return;
     }
     if (bz.modus == 1) {
@@ -486,12 +518,148 @@ void bmlEinsetzen()
     BefEinreihenCode(1);
 }
 
+// 1 when the component lies on the drawing open in the editor.
+bool bmlAufDieserSeite(const appbteil& b)
+{
+    char ext[41] = "";
+    ZeiExtHolen(AppZeiName(), ext);
+    return b.ze[0] && strvgl(ext, b.ze) == 0;
+}
+
 void bmlPosition()
 {
     const apparat* a = bmlBauteil();
     appbteil b;
     if (!a || !BtlSuchen(a->id, a->cd, a->nr, &b) || !b.platziert) return;
+    if (!bmlAufDieserSeite(b)) {
+        if (!wiFrage("Das Bauteil liegt auf einem anderen Blatt. Wollen Sie zu diesem Blatt wechseln?")) return;
+        char name[VERSUP + 1];
+        strkopie(name, AppZeiName(), VERSUP);
+        pfadweg(name);
+        ZeiExtSetzen(name, b.ze);
+        BefEinreihenText(104, name);
+    }
     StartpunktSetzen(b.x, b.y);
+}
+
+// 2509: the placed component's generated texts anew.
+void bmlBeschriften()
+{
+    const apparat* a = bmlBauteil();
+    appbteil b;
+    if (!a || !BtlSuchen(a->id, a->cd, a->nr, &b) || !b.platziert) return;
+    if (!bmlAufDieserSeite(b)) {
+        wiMeldung("Das Bauteil ist nicht auf dieser Seite.");
+        return;
+    }
+    STT s = *BefAktZustand();
+    s.x = b.x;
+    s.y = b.y;
+    BEF z{};
+    z.code = static_cast<uint8_t>(BefCode("ZB"));
+    strkopie(z.text, b.bl, BTLTEXTSUP);
+    TexteLoeschen(&z, &s, 1);
+    ZtxBauteilLoeschen(b.id, b.cd, b.nr);
+    TexteEinfuegen(&z, &s, b.id, b.cd, b.nr);
+}
+
+// ---- the editor's dialogs, choosers, clipboard, drag and big preview -------------------------
+
+void bmlKontaktspiegel(int befehl)
+{
+    if (!bz.id) return;
+    EdtFokus();
+    if (bz.typ == 2 || bz.typ == 4) BmlAufrufTabelle().DB1358Oeffnen(bz.id, befehl == 2503 ? 1 : 0);
+    else KspiegelErzeugen(bz.id, befehl == 2507 ? 1 : 0);
+}
+
+// A chooser's answer goes into a field of the page (the chooser may answer
+// after the page's command has returned).
+void bmlFeldSetzen(int id, const char* text, int n)
+{
+    HWND f = BmlFenster();
+    if (!f || !text) return;
+    char t[LAGERNRSUP + 1];
+    strkopie(t, text, std::min(n, LAGERNRSUP));
+    strtrim(t);
+    wiDlgBetreten(f);
+    wiTextSetzen(id, t);
+    wiDlgVerlassen();
+}
+void bmlArtikelGewaehlt(const char* t) { bmlFeldSetzen(3080, t, LAGERNRSUP); }
+void bmlDispoGewaehlt(const char* t) { bmlFeldSetzen(3075, t, 10); }
+void bmlPrinzipGewaehlt(const char* t) { bmlFeldSetzen(3077, t, 10); }
+
+// 2521: line keys 0..4 and the keyed fields; Save stores them.
+void bmlEinfuegenZeile(const char* schluessel, const char* wert, void*)
+{
+    const int n = BmTextZeile(schluessel);
+    int id = 0;
+    if (n >= 0 && n < 5) id = 3020 + n;
+    else if (!std::strcmp(schluessel, "D")) id = 3075;
+    else if (!std::strcmp(schluessel, "P")) id = 3077;
+    else if (!std::strcmp(schluessel, "L")) id = 3080;
+    else if (!std::strcmp(schluessel, "B")) id = 3060;
+    else if (!std::strcmp(schluessel, "O")) id = 3061;
+    if (id) wiTextSetzen(id, wert);
+}
+
+void bmlTexte()
+{
+    const apparat* a = bmlBauteil();
+    if (!a) return;
+    BmlAufrufTabelle().DB1357Oeffnen(a->id, a->cd, a->nr, a->art == 2 ? a->zeile : a->platziert ? a->nr : 0);
+}
+
+void bmlDialogeFolgen()
+{
+    const apparat* a = bmlBauteil();
+    if (!a) return;
+    BmlAufrufTabelle().DB1357Zeigen(a->id, a->cd, a->nr, a->art == 2 ? a->zeile : a->platziert ? a->nr : 0);
+    BmlAufrufTabelle().DB1358Zeigen(a->id);
+}
+
+// The point of the mouse in a control's client pixels.
+POINT bmlMausIn(int control)
+{
+    POINT p{};
+    GetCursorPos(&p);
+    if (HWND h = wiItem(control)) ScreenToClient(h, &p);
+    return p;
+}
+
+// Drag notifications of the component list (3201: 1 start, 2 move, 3 stop)
+// and of the preview (2062, 2063, 2064).
+void bmlZiehen(int phase, int control)
+{
+    const BmlAufrufe& t = BmlAufrufTabelle();
+    if (phase == 1) {
+        const apparat* a = bmlBauteil();
+        appbteil b;
+        if (bz.ziehen && a && BtlSuchen(a->id, a->cd, a->nr, &b)) t.ZiehenAnfang(3, b.bl);
+    } else if (phase == 2) {
+        if (control == 3400) t.ZiehenDispStop(control);
+        else {
+            const POINT p = bmlMausIn(control);
+            t.ZiehenUeber(control, p.x, p.y);
+        }
+    } else if (phase == 3) {
+        if (t.ZiehenEnde() == 1) PostMessage(wiDlgFenster(), WM_COMMAND, 2500, 0);
+    }
+}
+
+void bmlGrossVorschau(bool an)
+{
+    if (an == (bz.grossVorschau != 0)) return;
+    if (an) {
+        bz.grossVorschau = BmlAufrufTabelle().VorschauAnlegen(wiDlgFenster(), 3400, 0, 150);
+        if (!bz.grossVorschau) return;
+    } else {
+        BmlAufrufTabelle().VorschauEntfernen(bz.grossVorschau);
+        bz.grossVorschau = 0;
+    }
+    for (int id : {3400, 2520, 2521, 2503, 2507}) wiItemZeigen(id, !an);
+    bmlVorschau();
 }
 
 // ---- search and refresh --------------------------------------------------------------------
@@ -589,12 +757,17 @@ int bmlInit(int, const char* const*)
     wiItemZeigen(2990, 0);
     bz.zaehler = -1;
     bz.projekt.clear();
+    bz.grossVorschau = 0;
     bmlAuffrischen(true);
+    BmlAufrufTabelle().ZiehKnopfAnmelden(wiDlgFenster(), BML_BAUTEILE, 3201);
     return 0;
 }
 
 int bmlExit()
 {
+    BmlAufrufTabelle().ZiehKnopfAbmelden(BML_BAUTEILE);
+    if (bz.grossVorschau) BmlAufrufTabelle().VorschauEntfernen(bz.grossVorschau);
+    bz.grossVorschau = 0;
     wiTooltipsLoeschen();
     BmlRahmenExit();
     bz.ids.clear();
@@ -624,6 +797,12 @@ void bmlEnter()
 int bmlBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
 {
     if (BmlRahmenNachricht(nachricht, wp, lp)) return 1;
+    if (nachricht == WM_CONTEXTMENU) {
+        // Over the small preview the big one; elsewhere the page's menu.
+        if (static_cast<HWND>(wp) == wiItem(3400)) bmlGrossVorschau(true);
+        else PostMessage(wiDlgFenster(), WM_COMMAND, 2529, 0);
+        return 1;
+    }
     if (nachricht != WM_COMMAND) return 0;
     const int id = LOWORD(wp);
     const int code = HIWORD(wp);
@@ -679,6 +858,40 @@ int bmlBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
         break;
     case 2500: bmlEinsetzen(); break;
     case 2513: bmlPosition(); break;
+    case 2509: bmlBeschriften(); break;
+    case 2510: bmlTexte(); break;
+    case 2518: bmlDialogeFolgen(); break;
+    case 2503: case 2507: bmlKontaktspiegel(id); break;
+    case 2504:
+        if (bz.id) BmlAufrufTabelle().DB1210Oeffnen(bmlArtikelGewaehlt);
+        break;
+    case 2508: case 2511:
+        if (bz.id) BmlAufrufTabelle().DB1232Oeffnen(id == 2508 ? 0 : 1, id == 2508 ? bmlDispoGewaehlt : bmlPrinzipGewaehlt);
+        break;
+    case 2505:
+        if (bz.id) HbzNeuDefinieren(bz.id);
+        break;
+    case 2514:
+        if (bz.id) BmlAufrufTabelle().DB1360Oeffnen(BmlFenster(), bz.id);
+        break;
+    case 2520:
+        if (bz.id) BmTextInClip(bz.id, "H", 0);
+        break;
+    case 2521:
+        if (bz.id) BmTextAusClip(bmlEinfuegenZeile, nullptr);
+        break;
+    case 2529:
+        if (bz.id) wiDlgPopupMenu("BMLBEARB_RM", static_cast<LPARAM>(GetMessagePos()), wiDlgFenster());
+        break;
+    case 3201: bmlZiehen(static_cast<int>(lp), BML_BAUTEILE); break;
+    case 2062: case 2063: case 2064: bmlZiehen(id - 2061, 3400); break;
+    case 3400:
+        if (code == STN_DBLCLK) bmlGrossVorschau(true);
+        break;
+    case 3409: bmlGrossVorschau(false); break;
+    case 3401: case 3402:
+        if (code == BN_CLICKED) bmlVorschau();
+        break;
     case 2530:
         wiRadioSetzen(3120, static_cast<int>(lp), 8);
         bmlAufbauen();
@@ -785,6 +998,13 @@ int BmlBearbOeffnen()
 }
 
 void BmlUmschalten() { wiSeiteUmschalten(1532); }
+
+void BmlAnmelden()
+{
+    EdtAufrufe a;
+    a.BmlUmschalten = BmlUmschalten;
+    EdtAufrufeSetzen(a);
+}
 
 void BmlGeheZu(uint32_t id)
 {

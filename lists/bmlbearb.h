@@ -23,7 +23,7 @@
 #include "platform/windef.h"
 
 inline constexpr int BMLIDSUP = 9999;      // item-list rows with an id
-inline constexpr int APPSUP = 1000;        // component-list rows with a row record
+inline constexpr int BMLAPPSUP = 1000;        // component-list rows with a row record
 inline constexpr int BMLFILTERSUP = 20;
 inline constexpr int BMLBREITEMIN = 358;   // layout width and height, dialog units
 inline constexpr int BMLBREITEMAX = 500;
@@ -33,6 +33,8 @@ inline constexpr int BMLHOEHEMAX = 480;
 // ---- the page --------------------------------------------------------------------------
 int BmlBearbOeffnen();
 void BmlUmschalten();
+// Fills the editor's call of the page (its menu 1353 and executor).
+void BmlAnmelden();
 void BmlGeheZu(uint32_t id);
 void BmlEditorAuswahl(uint32_t id);
 void BmlNachricht(int id, LPARAM lp);

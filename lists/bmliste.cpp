@@ -12,7 +12,9 @@
 #include "config/reaktion.h"
 #include "equipment/bm.h"
 #include "equipment/definier.h"
+#include "equipment/lagerart.h"
 #include "equipment/nhuliste.h"
+#include "lists/bmlaufruf.h"
 #include "model/bauteil.h"
 #include "platform/nachricht.h"
 #include "platform/winconst.h"
@@ -120,6 +122,20 @@ bool bdAnders(const BdFelder& a, const BdFelder& b)
            a.art != b.art || a.ext != b.ext;
 }
 
+// A chooser's answer goes into a field of the window (the chooser may
+// answer after the command has returned): cut to n, trimmed.
+void bdGewaehlt(int feld, const char* text, int n)
+{
+    HWND f = wiDlgSuchen("BMittel");
+    if (!f || !text) return;
+    char t[81];
+    strkopie(t, text, std::min(n, 80));
+    strtrim(t);
+    wiDlgBetreten(f);
+    wiTextSetzen(feld, t);
+    wiDlgVerlassen();
+}
+
 void bdPanelZeigen()
 {
     const bool haupt = bdz.zeile <= 0;
@@ -128,7 +144,8 @@ void bdPanelZeigen()
     wiTextSetzen(3010, f.typ.c_str());
     for (int i = 0; i < 5; ++i) wiTextSetzen(3020 + i, f.texte[i].c_str());
     wiTextSetzen(3090, f.kurz.c_str());
-    for (int id : {3030, 3031, 3032, 3033, 3040, 3041, 3050, 3051, 3052, 3053, 3080, 3081}) wiItemZeigen(id, haupt);
+    for (int id : {3030, 3031, 3032, 3033, 3040, 3041, 3050, 3051, 3052, 3053, 3080, 3081, 2520, 2521, 2522})
+        wiItemZeigen(id, haupt);
     for (int id : {3060, 3061, 3070, 3071}) wiItemZeigen(id, !haupt);
     if (haupt) {
         const bmvorgaben& v = BMVorgaben();
@@ -138,6 +155,9 @@ void bdPanelZeigen()
         wiItemFrei(3032, v.bmpuse);
         wiTextSetzen(3040, f.lager.c_str());
         wiItemFrei(3040, v.bmluse);
+        wiItemFrei(2521, v.bmduse);
+        wiItemFrei(2522, v.bmpuse);
+        wiItemFrei(2520, v.bmluse);
         wiTextSetzen(3050, f.kenn.c_str());
         wiTextSetzen(3052, f.alt.c_str());
         wiComboWahlSetzen(3080, std::clamp(f.art, 0, 5));
@@ -290,7 +310,6 @@ int bdInit(int, const char* const*)
     wiItemZeigen(2990, 0);
     wiComboLeeren(3080);
     for (int i = 0; i < 6; ++i) wiComboAnhaengen(3080, bdTxt(120 + i));
-    for (int id : {2520, 2521, 2522, 2523}) wiItemFrei(id, 0);  // their choosers come with the editor dialogs
     bdAufbauen(-1);
     return 0;
 }
@@ -405,7 +424,7 @@ int bdBefehl(UINT nachricht, WPARAM wp, LPARAM)
         wiTextSetzen(3090, "");
         wiTextSetzen(3060, "");
         wiZahlSetzen(3070, 1);
-        for (int i : {3030, 3032, 3040, 3050, 3052, 3080, 3081}) wiItemZeigen(i, 0);
+        for (int i : {3030, 3032, 3040, 3050, 3052, 3080, 3081, 2520, 2521, 2522}) wiItemZeigen(i, 0);
         for (int i : {3060, 3070}) wiItemZeigen(i, 1);
         wiItemFokus(3000);
         break;
@@ -435,6 +454,16 @@ int bdBefehl(UINT nachricht, WPARAM wp, LPARAM)
     case 2516: {
         const BdFelder f = bdGespeichert();
         for (int i = 0; i < 5; ++i) wiTextSetzen(3020 + i, f.texte[i].c_str());
+        break;
+    }
+    case 2520:
+        BmlAufrufTabelle().DB1210Oeffnen([](const char* t) { bdGewaehlt(3040, t, LAGERNRSUP); });
+        break;
+    case 2521: case 2522: case 2523: {
+        static constexpr BmlWahlFn fertig[] = {[](const char* t) { bdGewaehlt(3030, t, 80); },
+                                               [](const char* t) { bdGewaehlt(3032, t, 80); },
+                                               [](const char* t) { bdGewaehlt(3090, t, 80); }};
+        BmlAufrufTabelle().DB1232Oeffnen(id - 2521, fertig[id - 2521]);
         break;
     }
     case 2600: wiItemFokus(3100); break;

@@ -243,6 +243,8 @@ int BmlFensterHeben()
 {
     HWND f = BmlFenster();
     if (!f) return 0;
+    // The frame hides and disables every page before it shows one.
+    EnableWindow(f, TRUE);
     ShowWindow(f, SW_SHOW);
     SetActiveWindow(f);
     PostMessage(f, WM_COMMAND, 2580, 0);

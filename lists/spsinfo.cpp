@@ -27,6 +27,8 @@ void spsFeld(char* ziel, const std::string& quelle) { strkopie(ziel, SPSFELDSUP 
 
 }  // namespace
 
+bool SpsSchluesselErlaubt(const char* schluessel) { return !schluessel || schluessel[0] != ')'; }
+
 int SpsSatzZerlegen(void* satz, const char* zeile)
 {
     auto* s = static_cast<spsinfo*>(satz);

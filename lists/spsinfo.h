@@ -40,6 +40,9 @@ void SpsInfoVergessen();
 
 // The record callbacks: parse a file line (1), format it, and a new record.
 int SpsSatzZerlegen(void* satz, const char* zeile);
+// A key may not begin with ')' (the reader skips such lines and ")E" ends
+// the section).
+bool SpsSchluesselErlaubt(const char* schluessel);
 void SpsSatzZeile(const void* satz, char* zeile, int groesse);
 void SpsSatzNeu(void* satz);
 

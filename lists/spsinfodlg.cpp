@@ -86,11 +86,21 @@ void slZelleText(int zeile, int spalte, int* start, int* breite, char* text, int
     std::snprintf(text, static_cast<size_t>(groesse), "%cM %d\t%s", 27, SPSFELDSUP, slFeldText(s, feld));
 }
 
+// A key beginning with ')' would read back as a section line and end the
+// records there: refused with a message.
+bool slSchluesselPasst(const char* t)
+{
+    if (SpsSchluesselErlaubt(t)) return true;
+    wiMeldung("Eine Adresse darf nicht mit ')' beginnen.");
+    return false;
+}
+
 void slZelleSpeichern(int zeile, int spalte, const char* text)
 {
     spsinfo* s = spsSatz(zeile);
     const int feld = slFeld(spalte);
     if (!s || feld < 0) return;
+    if (feld == 0 && !slSchluesselPasst(text)) return;
     strkopie(slFeldText(s, feld), SPSFELDSUP + 1, text, SPSFELDSUP);
     ElzGeaendertSetzen(SPS_LISTE, 1);
 }
@@ -203,13 +213,14 @@ void seZeigen()
     spsEinzGeaendert = 0;
 }
 
-void seSpeichern()
+bool seSpeichern()
 {
     spsinfo* s = seSatz();
-    if (!s) return;
+    if (!s) return true;
     char t[SPSFELDSUP + 1];
     wiTextHolen(3000, t, SPSFELDSUP);
     strtrim(t);
+    if (!slSchluesselPasst(t)) return false;
     std::strcpy(s->schluessel, t);
     for (int i = 0; i < SPSTEXTANZ; ++i) {
         wiTextHolen(3010 + i, t, SPSFELDSUP);
@@ -218,6 +229,7 @@ void seSpeichern()
     }
     spsEinzGeaendert = 0;
     PostMessage(spsListe, WM_COMMAND, 2511, spsEinzZeile);
+    return true;
 }
 
 int seInit(int, const char* const*)

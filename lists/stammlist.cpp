@@ -14,6 +14,7 @@
 #include "controls/lisanzeige.h"
 #include "editdlg/textdat.h"
 #include "editdlg/bautwork.h"
+#include "editdlg/bmtcopy.h"
 #include "editdlg/platzhalter.h"
 #include "editor/platzhalter.h"
 #include "equipment/definier.h"
@@ -108,7 +109,8 @@ int stInit(int, const char* const*)
     char titel[300];
     strkopie(titel, stz.datei.c_str(), sizeof titel - 1);
     const char* s = std::max(std::strrchr(titel, '/'), std::strrchr(titel, '\\'));
-    wiDlgTitelSetzen(s ? s + 1 : titel);
+    const char* name = s ? s + 1 : titel;
+    if (name[0]) wiDlgTitelSetzen(name);  // without a file name the template's caption stays
     SprTitel();
     stLaden();
     wiTextSetzen(3010, "");
@@ -521,13 +523,35 @@ int btSpeichern()
     return 0;
 }
 
+// 2510: the forty texts as an equipment-text block named by 3900 and 3910.
+void btKopieren()
+{
+    char tab[DEFTEXTEANZ][41];
+    for (int i = 0; i < DEFTEXTEANZ; ++i) {
+        wiTextHolen(3000 + 10 * i, tab[i], 40);
+        strtrim(tab[i]);
+    }
+    char a[DEFNAMESUP + 1], b[DEFNAMESUP + 1];
+    wiTextHolen(3900, a, DEFNAMESUP);
+    wiTextHolen(3910, b, DEFNAMESUP);
+    BmTextTabInClip(a, b, tab);
+}
+
+// 2511: a line key that is a whole number n (0..39) fills edit n*10+3000.
+void btEinfuegenZeile(const char* schluessel, const char* wert, void*)
+{
+    const int n = BmTextZeile(schluessel);
+    if (n < 0 || n >= DEFTEXTEANZ) return;
+    wiTextSetzen(3000 + 10 * n, wert);
+    btz.geaendert = 1;
+}
+
 int btInit(int, const char* const*)
 {
     btz.fenster = wiDlgFenster();
     wiDlgPosLadenAkt();
     wiKnopfSetzen(2504, 1);
     wiItemZeigen(2990, 0);
-    for (int id : {2510, 2511}) wiItemFrei(id, 0);  // the clipboard format comes with the editor dialogs
     btLaden();
     return 0;
 }
@@ -560,6 +584,8 @@ int btBefehl(UINT nachricht, WPARAM wp, LPARAM)
         for (int i = 0; i < DEFTEXTEANZ; ++i) wiTextSetzen(3000 + 10 * i, "");
         btz.geaendert = 1;
         break;
+    case 2510: btKopieren(); break;
+    case 2511: BmTextAusClip(btEinfuegenZeile, nullptr); break;
     case 2531:
         if (btz.geaendert && wiFrage(TextNr(39)) == 1) btSpeichern();
         [[fallthrough]];

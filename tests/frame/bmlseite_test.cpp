@@ -1,25 +1,33 @@
 // The equipment list page on the real frame over a working copy of the
 // demo project, driven as a user does: the function bar opens mode 1532,
 // the filter narrows the list, an identifier is changed and saved into the
-// store, and the snap button undocks and docks the page.
+// store, and the snap button undocks and docks the page; the page's
+// commands reach the editor; every master-data entry opens its window.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <string>
 
 #include "equipment/bm.h"
+#include "equipment/apphaken.h"
+#include "equipment/btl.h"
 #include "equipment/ges.h"
 #include "equipment/platzhalter.h"
 #include "frame/funkwahl.h"
 #include "lists/bmlbearb.h"
+#include "model/edhaken.h"
+#include "model/tempzeic.h"
+#include "model/zeichnun.h"
 #include "platform/dialog.h"
 #include "platform/eingabe.h"
 #include "platform/headless.h"
 #include "tests/frame/rahmen_pruef.h"
 #include "tests/tools/demokopie.h"
+#include "winlib/dialog.h"
 #include "winlib/dlgitem.h"
 
 namespace fs = std::filesystem;
@@ -55,6 +63,26 @@ struct BmlSeiteRahmen : ::testing::Test {
         plHeadlessKlick(p.x, p.y);
         plHeadlessPumpen();
     }
+    // The function bar: a click on its first row, a step down to the
+    // editor, then a click on the third row, the equipment list (the
+    // editor's page holds the focus once it is open).
+    static void seiteOeffnen()
+    {
+        HWND bar = GetDlgItem(FunkFenster(), 3000);
+        ASSERT_NE(bar, 0u);
+        const POINT p = plHeadlessPunkt(bar, 20, 6);
+        plHeadlessKlick(p.x, p.y);
+        plHeadlessPumpen();
+        plHeadlessTaste(VK_DOWN);
+        plHeadlessPumpen();
+        ASSERT_EQ(Modus(), MODUS_EDIT) << rahmenLetzteMeldung();
+        const int reihe = 7 * wiDlgEinheit(8) / 2;
+        const POINT p3 = plHeadlessPunkt(bar, 20, 6 + 2 * reihe);
+        plHeadlessKlick(p3.x, p3.y);
+        plHeadlessPumpen();
+        ASSERT_EQ(Modus(), MODUS_BML) << rahmenLetzteMeldung();
+        ASSERT_NE(BmlFenster(), 0u);
+    }
     static int zeilen()
     {
         wiDlgBetreten(BmlFenster());
@@ -74,23 +102,8 @@ struct BmlSeiteRahmen : ::testing::Test {
 
 TEST_F(BmlSeiteRahmen, ANewUserFiltersEditsSavesAndUndocks)
 {
-    // The function bar: a click on its first row, a step down to the
-    // editor, then a click on the third row, the equipment list (the
-    // editor's page holds the focus once it is open).
-    HWND bar = GetDlgItem(FunkFenster(), 3000);
-    ASSERT_NE(bar, 0u);
-    const POINT p = plHeadlessPunkt(bar, 20, 6);
-    plHeadlessKlick(p.x, p.y);
-    plHeadlessPumpen();
-    plHeadlessTaste(VK_DOWN);
-    plHeadlessPumpen();
-    ASSERT_EQ(Modus(), MODUS_EDIT) << rahmenLetzteMeldung();
-    const int reihe = 7 * wiDlgEinheit(8) / 2;
-    const POINT p3 = plHeadlessPunkt(bar, 20, 6 + 2 * reihe);
-    plHeadlessKlick(p3.x, p3.y);
-    plHeadlessPumpen();
-    ASSERT_EQ(Modus(), MODUS_BML) << rahmenLetzteMeldung();
-    ASSERT_NE(BmlFenster(), 0u);
+    seiteOeffnen();
+    if (HasFatalFailure()) return;
     EXPECT_EQ(BmlFenster(), rahmenSeite(MODUS_BML));
     const int alle = zeilen();
     ASSERT_GT(alle, 0);
@@ -140,6 +153,112 @@ TEST_F(BmlSeiteRahmen, ANewUserFiltersEditsSavesAndUndocks)
         },
         &suche);
     EXPECT_TRUE(suche.da) << kenn;
+}
+
+BOOL CALLBACK fensterSammeln(HWND h, LPARAM lp)
+{
+    if (IsWindowVisible(h)) reinterpret_cast<std::set<HWND>*>(lp)->insert(h);
+    return TRUE;
+}
+
+std::set<HWND> fenster()
+{
+    std::set<HWND> s;
+    EnumWindows(fensterSammeln, reinterpret_cast<LPARAM>(&s));
+    return s;
+}
+
+// Each master-data entry of the main menu opens a window of its own, titled
+// as the user sees it; closing it leaves the frame as it was.
+TEST_F(BmlSeiteRahmen, EveryMasterDataEntryOpensItsWindow)
+{
+    const struct {
+        int id;
+        const char* titel;
+    } faelle[] = {
+        {1550, "Layer"}, {1551, "Stift-Bezeichnungen"}, {1552, "Schriften"}, {1553, "Farben"},
+        {1554, "Sprachen"}, {1560, "Standardtext"}, {1561, "SPRACHE.TXT"}, {1565, "Artikel.zvk"},
+        {1566, "exportieren"}, {1567, "Lagerartikel"}, {1568, "Unterartikel"}, {1569, "importieren"},
+        {1570, "BAUTEILE.STD"}, {1571, "Bauteilfenster"}, {1572, "Ersatzbauteile"}, {1575, "Betriebsmittel"},
+        {1576, "Betriebsmittel"}, {1580, "SPS-Daten"},
+    };
+    for (const auto& f : faelle) {
+        const std::set<HWND> vorher = fenster();
+        PostMessage(anwHauptfenster(), WM_COMMAND, static_cast<WPARAM>(f.id), 0);
+        plHeadlessPumpen();
+        std::vector<HWND> neu;
+        for (HWND h : fenster())
+            if (!vorher.count(h)) neu.push_back(h);
+        ASSERT_EQ(neu.size(), 1u) << f.id << " " << rahmenLetzteMeldung();
+        char titel[300] = "";
+        GetWindowText(neu[0], titel, sizeof titel);
+        EXPECT_NE(std::string(titel).find(f.titel), std::string::npos) << f.id << ": " << titel;
+        const int slot = wiDlgSlot(neu[0]);
+        ASSERT_GE(slot, 0) << f.id;
+        wiDlgSlotSchliessen(slot);
+        plHeadlessPumpen();
+        EXPECT_EQ(fenster(), vorher) << f.id;
+    }
+}
+
+// The page's position, labelling and contact-mirror buttons reach the
+// editor: a main component on another sheet asks to change sheet, the
+// editor opens it and the start point moves to the component; its texts
+// are generated anew and the contact mirror lands in the drawing.
+TEST_F(BmlSeiteRahmen, PositionLabelsAndContactMirrorReachTheEditor)
+{
+    // A screen tall enough for the whole page.
+    MoveWindow(anwHauptfenster(), 0, 0, 1280, 1000, TRUE);
+    plHeadlessPumpen();
+    seiteOeffnen();
+    if (HasFatalFailure()) return;
+    struct Suche {
+        std::string ext;
+        appbteil b;
+        bool da;
+    } suche{};
+    char ext[41] = "";
+    ZeiExtHolen(AppZeiName(), ext);
+    suche.ext = ext;
+    GesDurchlaufen(
+        [](const appgeraet* g, void* v) {
+            auto* s = static_cast<Suche*>(v);
+            appbteil b;
+            if (s->da || g->n1 != 0 || !BtlSuchen(g->id, "H", 0, &b)) return;
+            if (b.platziert && b.ze[0] && s->ext != b.ze && (b.x != 0 || b.y != 0)) {
+                s->b = b;
+                s->da = true;
+            }
+        },
+        &suche);
+    ASSERT_TRUE(suche.da) << "a main component beside " << AppZeiName();
+    klick(3120);  // "Alle"
+    BmlGeheZu(suche.b.id);
+    plHeadlessPumpen();
+    HWND liste = GetDlgItem(BmlFenster(), 3200);
+    const POINT p = plHeadlessPunkt(liste, 10, 4);  // the first row: the main component
+    plHeadlessKlick(p.x, p.y);
+    plHeadlessPumpen();
+    wiDlgBetreten(BmlFenster());
+    ASSERT_EQ(wiListeWahl(3200), 0);
+    wiDlgVerlassen();
+
+    plNachrichtBoxFragenLeeren();
+    plNachrichtBoxAntwort(IDYES);
+    klick(2513);
+    ASSERT_EQ(rahmenLetzteMeldung(), "Das Bauteil liegt auf einem anderen Blatt. Wollen Sie zu diesem Blatt wechseln?");
+    ZeiExtHolen(AppZeiName(), ext);
+    EXPECT_EQ(std::string(ext), suche.b.ze) << AppZeiName();
+    EXPECT_DOUBLE_EQ(modh::EditorZustand()->x, suche.b.x);
+    EXPECT_DOUBLE_EQ(modh::EditorZustand()->y, suche.b.y);
+
+    ASSERT_EQ(TzIstGeaendert(), 0);
+    klick(2509);
+    EXPECT_NE(TzIstGeaendert(), 0) << "the texts were generated anew";
+
+    const int vorher = TzAnzahl();
+    klick(2503);
+    EXPECT_GT(TzAnzahl(), vorher) << "the contact mirror is in the drawing";
 }
 
 }  // namespace

@@ -5,27 +5,37 @@
 // go-to, refresh, docking.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "config/inidatei.h"
+#include "editor/edtaufrufe.h"
 #include "equipment/app.h"
+#include "equipment/apphaken.h"
 #include "equipment/btl.h"
 #include "equipment/ges.h"
 #include "equipment/ngestext.h"
+#include "lists/bmlaufruf.h"
 #include "lists/bmlbearb.h"
+#include "model/beffifo.h"
+#include "platform/dialog.h"
 #include "platform/fenster.h"
 #include "platform/headless.h"
 #include "platform/nachrichtbox.h"
 #include "tests/equipment/kennung_test.h"
+#include "tests/platform/golden_pruef.h"
 #include "tests/project/projpruef.h"
 #include "winlib/dialog.h"
 #include "winlib/dlgitem.h"
 #include "winlib/seitendienst.h"
 
 namespace {
+
+std::string fixture2500() { return std::string(VELMO_TEST_DATA) + "/lists/bml2500/BMittel.zvk"; }
 
 TEST(BmlRegeln, SettingsLayoutAndNumericTexts)
 {
@@ -58,12 +68,18 @@ struct BmlSeite : kenntest::KennTest {
         umgeschaltet().clear();
         starten("BMkenn @K\n");
         AppAktivSetzen(1);
+        BmlAufrufeStandard();
+        EdtAufrufeStandard();
     }
     void TearDown() override
     {
         if (HWND f = BmlFenster()) wiDlgSlotSchliessen(wiDlgSlot(f));
         projpruef::dlgPumpen();
         AppAktivSetzen(0);
+        AppHakenStandard();
+        BmlAufrufeStandard();
+        EdtAufrufeStandard();
+        plNachrichtBoxSkriptLeeren();
         wiSeitenDienstZuruecksetzen();
         projpruef::dialogWirtEnde();
         KennTest::TearDown();
@@ -118,6 +134,29 @@ struct BmlSeite : kenntest::KennTest {
         wiListeWahlSetzen(3100, n);
         wiDlgVerlassen();
         befehl(3100, LBN_SELCHANGE);
+    }
+    // Selects the component row that begins with `anfang`; -1 none.
+    int bauteilWaehlen(const char* anfang)
+    {
+        wiDlgBetreten(BmlFenster());
+        int gefunden = -1;
+        for (int i = 0; i < wiListeAnzahl(3200) && gefunden < 0; ++i) {
+            char z[300];
+            wiListeText(3200, i, z);
+            if (std::strncmp(z, anfang, std::strlen(anfang)) == 0) gefunden = i;
+        }
+        if (gefunden >= 0) wiListeWahlSetzen(3200, gefunden);
+        wiDlgVerlassen();
+        if (gefunden >= 0) befehl(3200, LBN_SELCHANGE);
+        return gefunden;
+    }
+    bool sichtbar(int id)
+    {
+        return (GetWindowLongPtr(GetDlgItem(BmlFenster(), id), GWL_STYLE) & WS_VISIBLE) != 0;
+    }
+    static bool protokolliert(const std::vector<std::string>& p, const std::string& zeile)
+    {
+        return std::find(p.begin(), p.end(), zeile) != p.end();
     }
     void bild(const char* name)
     {
@@ -219,19 +258,58 @@ TEST_F(BmlSeite, EditingAnItemSavesItsIdentifierAndTexts)
     }
 }
 
-// Search and go-to over 2,500 items; a refresh by the change ring.
-TEST_F(BmlSeite, SearchGoToAndRefresh)
+// The store of 2,500 items the page tests read, written by the store's
+// own writers: every kind of item, a third with a sub component, every
+// tenth external, one with its building "Halle7" (a further text only).
+// VELMO_GOLDEN_SCHREIBEN=1 rewrites the fixture.
+TEST_F(BmlSeite, FixtureStoreOf2500ItemsIsTheWritersOwn)
 {
     for (int i = 0; i < 2500; ++i) {
         char k[16];
         std::snprintf(k, sizeof k, "-K%04d", i);
-        hauptGeraet(k, 10 + i, 10);
+        const uint32_t id = geraet(k, 0, i % 6);
+        eintrag(id, "H", "K", "001", 10 + i, 10);
+        if (i % 3 == 0) eintrag(id, "Ua", "KON", i % 2 ? "002" : "", 10 + i, 30);
+        appgeraet g;
+        GesHolen(id, &g);
+        g.n2 = i % 10 == 9;
+        if (i == 1234) std::strcpy(g.t6, "Halle7");
+        GesAendern(id, &g);
+        char t[40];
+        std::snprintf(t, sizeof t, "Text %d", i);
+        GtxHauptTextSetzen(id, 0, t);
     }
+    ASSERT_EQ(BMListenSpeichern(1), 0);
+    EXPECT_TRUE(golden::text(fixture2500(), eqtest::lesen(pfad("BMittel.zvk"))));
+}
+
+// Search and go-to over the 2,500 items; "Alle Texte" reaches the further
+// texts; a refresh by the change ring.
+TEST_F(BmlSeite, SearchGoToAndRefresh)
+{
+    std::filesystem::copy_file(fixture2500(), pfad("BMittel.zvk"), std::filesystem::copy_options::overwrite_existing);
+    BMZuruecksetzen();
+    starten("BMkenn @K\n");
+    BMDateiAktuell(0);
+    ASSERT_EQ(GesAnzahl(), 2500);
     ASSERT_NE(oeffnen(), 0u);
     wiDlgBetreten(BmlFenster());
     wiRadioSetzen(3120, 0, 8);
+    wiKnopfSetzen(3160, 0);
     wiDlgVerlassen();
-    befehl(3120, BN_CLICKED);
+    befehl(3160, BN_CLICKED);
+    ASSERT_EQ(anzahl(), 2500);
+    setzen(3150, "halle7");
+    befehl(3150, EN_CHANGE);
+    EXPECT_EQ(anzahl(), 0) << "the building is no column text";
+    wiDlgBetreten(BmlFenster());
+    wiKnopfSetzen(3160, 1);
+    wiDlgVerlassen();
+    befehl(3160, BN_CLICKED);
+    ASSERT_EQ(anzahl(), 1);
+    EXPECT_EQ(text(3070), "-K1234");
+    setzen(3150, "");
+    befehl(3150, EN_CHANGE);
     ASSERT_EQ(anzahl(), 2500);
     BmlGeheZu(2400);
     projpruef::dlgPumpen();
@@ -318,6 +396,124 @@ TEST_F(BmlSeite, TypeSettingAndDocking)
     wiDlgSlotSchliessen(wiDlgSlot(f));
     projpruef::dlgPumpen();
     EXPECT_EQ(ProfilZahlLesen("ArbPlatz", "BmlExtern"), 1) << "separate next time";
+}
+
+// The commands that reach the editor's choosers, dialogs, clipboard, drag
+// and big preview, each with the item's or the row's arguments; the
+// defaults open the dialog by its number through the editor's call table.
+TEST_F(BmlSeite, EditorDialogsChoosersClipboardAndDrag)
+{
+    const uint32_t a = hauptGeraet("-K1", 10, 10, "001");
+    eintrag(a, "Ua", "KON", "", 0, 0);
+    eintrag(a, "Ub", "KON", "002", 30, 10);
+    const uint32_t k = geraet("-X1", 0, 2);
+    eintrag(k, "H", "KL", "001", 50, 10);
+    AppHaken h;
+    h.ZeichnungName = [] { return "/projekt/Plan.001"; };
+    AppHakenSetzen(h);
+    static std::string antwort;
+    BmlAufrufe t;
+    t.DB1210Oeffnen = [](BmlWahlFn f) { f(antwort.c_str()); };
+    t.DB1232Oeffnen = [](int, BmlWahlFn f) { f(antwort.c_str()); };
+    t.VorschauAnlegen = [](HWND d, int, int, int) -> HWND { return GetDlgItem(d, 3405); };
+    BmlAufrufeSetzen(t);
+    ASSERT_NE(oeffnen(), 0u);
+    const auto& prot = BmlAufrufProtokoll();
+    EXPECT_TRUE(protokolliert(prot, "ZiehKnopfAnmelden(3200 3201)"));
+    wiDlgBetreten(BmlFenster());
+    wiRadioSetzen(3120, 0, 8);
+    wiDlgVerlassen();
+    befehl(3120, BN_CLICKED);
+    waehlen(0);
+    ASSERT_EQ(text(3070), "-K1");
+
+    // Choosers: cut to the field's width and trimmed; Save stores them.
+    const struct {
+        int befehl, feld;
+        const char* gewaehlt;
+        const char* erwartet;
+    } wahlen[] = {{2504, 3080, "  A23456789012345678XYZ", "A23456789012345678"},
+                  {2508, 3075, "Schuetz123456", "Schuetz123"},
+                  {2511, 3077, " P1 ", "P1"}};
+    for (const auto& w : wahlen) {
+        antwort = w.gewaehlt;
+        befehl(w.befehl);
+        EXPECT_EQ(text(w.feld), w.erwartet) << w.befehl;
+    }
+    appgeraet g;
+    ASSERT_EQ(GesHolen(a, &g), 0);
+    EXPECT_STREQ(g.lt, "") << "not stored before Save";
+    befehl(2502);
+    ASSERT_EQ(GesHolen(a, &g), 0);
+    EXPECT_STREQ(g.lt, "A23456789012345678");
+
+    // Copy, change, paste: the fields come back; the store waits for Save.
+    setzen(3020, "Motor");
+    befehl(2502);
+    befehl(2520);
+    setzen(3020, "anders");
+    setzen(3080, "");
+    befehl(2521);
+    EXPECT_EQ(text(3020), "Motor");
+    EXPECT_EQ(text(3080), "A23456789012345678");
+
+    befehl(2514);
+    EXPECT_TRUE(protokolliert(prot, "DB1360Oeffnen(" + std::to_string(a) + ")"));
+    EXPECT_TRUE(protokolliert(EdtAufrufProtokoll(), "DBDialogOeffnen(1360)"));
+
+    // An unplaced row may be dragged; a placed one not.
+    ASSERT_GE(bauteilWaehlen("a "), 0);
+    SendMessage(BmlFenster(), WM_COMMAND, 3201, 1);
+    EXPECT_TRUE(protokolliert(prot, "ZiehenAnfang(3 KON)"));
+    ASSERT_GE(bauteilWaehlen("b "), 0);
+    const size_t vorher = std::count(prot.begin(), prot.end(), "ZiehenAnfang(3 KON)");
+    SendMessage(BmlFenster(), WM_COMMAND, 3201, 1);
+    EXPECT_EQ(std::count(prot.begin(), prot.end(), "ZiehenAnfang(3 KON)"), static_cast<long>(vorher));
+    EXPECT_TRUE(protokolliert(prot, "DB1357Zeigen(" + std::to_string(a) + " Ub 0 0)")) << "2518 follows the row";
+
+    // A component on another sheet: Position asks first, Beschriften refuses.
+    BefQueueInit();
+    const int n0 = BefAnzahl();
+    plNachrichtBoxAntwort(IDNO);
+    befehl(2513);
+    EXPECT_EQ(BefAnzahl(), n0);
+    plNachrichtBoxAntwort(IDYES);
+    befehl(2513);
+    EXPECT_EQ(BefAnzahl(), n0 + 2) << "open the drawing, then the start point";
+    BEF b{};
+    BefVorne(&b);
+    EXPECT_EQ(b.code, 104);
+    EXPECT_STREQ(b.text, "Plan.002");
+    BefQueueFrei();
+    plNachrichtBoxFragenLeeren();
+    befehl(2509);
+    ASSERT_FALSE(plNachrichtBoxFragen().empty());
+    EXPECT_EQ(plNachrichtBoxFragen().back().text, "Das Bauteil ist nicht auf dieser Seite.");
+    befehl(2510);
+    EXPECT_TRUE(protokolliert(prot, "DB1357Oeffnen(" + std::to_string(a) + " Ub 0 0)"));
+    EXPECT_TRUE(protokolliert(EdtAufrufProtokoll(), "DBDialogOeffnen(1357)"));
+
+    // The big preview hides the small one and four buttons until clicked.
+    befehl(3400, STN_DBLCLK);
+    EXPECT_FALSE(sichtbar(2520));
+    EXPECT_FALSE(sichtbar(2503));
+    befehl(3409);
+    EXPECT_TRUE(sichtbar(2520));
+    EXPECT_TRUE(sichtbar(3400));
+
+    // The editor's menu 1353 reaches the page's mode once it is registered.
+    umgeschaltet().clear();
+    BmlAnmelden();
+    EdtAufrufTabelle().BmlUmschalten();
+    EXPECT_EQ(umgeschaltet(), std::vector<int>{1532});
+
+    // Contact mirrors of a terminal item open its terminal texts.
+    waehlen(1);
+    ASSERT_EQ(text(3070), "-X1");
+    befehl(2503);
+    befehl(2507);
+    EXPECT_TRUE(protokolliert(prot, "DB1358Oeffnen(" + std::to_string(k) + " 1)"));
+    EXPECT_TRUE(protokolliert(prot, "DB1358Oeffnen(" + std::to_string(k) + " 0)"));
 }
 
 }  // namespace

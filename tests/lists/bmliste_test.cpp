@@ -1,14 +1,18 @@
 // The equipment master list window: free sub component codes, component
 // rows read back, the filter with and without "Alle Texte", and the window
-// saving a 40-character text and deleting the last definition.
+// saving a 40-character text and deleting the last definition, its
+// choosers filling their fields.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
+#include "editdlg/bmtcopy.h"
 #include "equipment/bm.h"
 #include "equipment/definier.h"
+#include "lists/bmlaufruf.h"
 #include "lists/bmliste.h"
 #include "lists/stammlist.h"
 #include "platform/headless.h"
@@ -87,6 +91,26 @@ TEST_F(BmListe, FilterSaveAndDelete)
     EXPECT_EQ(std::string(wiTextRing(3000)), vierzig);
     wiTextSetzen(3390, "Letzter");
     wiDlgVerlassen();
+    // Copy and paste through the clipboard; the key "12" is line 12, edit 3120.
+    SendMessage(tx, WM_COMMAND, 2510, 0);
+    ASSERT_TRUE(wiDlgBetreten(tx));
+    wiTextSetzen(3000, "weg");
+    wiTextSetzen(3390, "weg");
+    wiDlgVerlassen();
+    SendMessage(tx, WM_COMMAND, 2511, 0);
+    ASSERT_TRUE(wiDlgBetreten(tx));
+    EXPECT_EQ(std::string(wiTextRing(3000)), vierzig);
+    EXPECT_STREQ(wiTextRing(3390), "Letzter");
+    wiDlgVerlassen();
+    char tab[DEFTEXTEANZ][41] = {};
+    std::strcpy(tab[0], vierzig.c_str());
+    std::strcpy(tab[12], "Zwoelf");
+    std::strcpy(tab[39], "Letzter");
+    ASSERT_EQ(BmTextTabInClip("K", "", tab), 0);
+    SendMessage(tx, WM_COMMAND, 2511, 0);
+    ASSERT_TRUE(wiDlgBetreten(tx));
+    EXPECT_STREQ(wiTextRing(3120), "Zwoelf");
+    wiDlgVerlassen();
     SendMessage(tx, WM_COMMAND, 2500, 0);
     projpruef::dlgPumpen();
     EXPECT_EQ(wiDlgSuchen("BMTexte"), 0u);
@@ -108,6 +132,52 @@ TEST_F(BmListe, FilterSaveAndDelete)
     wiDlgSlotSchliessen(wiDlgSlot(d));
     projpruef::dlgPumpen();
     projpruef::dialogWirtEnde();
+    DefFrei();
+}
+
+// The choosers answer into their fields, cut and trimmed; the dispo and
+// stock choosers follow their settings.
+TEST_F(BmListe, ChoosersFillTheirFields)
+{
+    DefInit();
+    PhDefinitionenSetzen({{"K", "SCH", "-K", "", "", 0, 0, {}}});
+    vorgaben("BMuse 1\nBMduse 1\nBMluse 1\n");
+    projpruef::dialogWirt((wurzel_ / "cfg").string(), 1000, 800);
+    BMStart();
+    static std::string antwort;
+    BmlAufrufeStandard();
+    BmlAufrufe t;
+    t.DB1210Oeffnen = [](BmlWahlFn f) { f(antwort.c_str()); };
+    t.DB1232Oeffnen = [](int, BmlWahlFn f) { f(antwort.c_str()); };
+    BmlAufrufeSetzen(t);
+    BmListeOeffnen(0);
+    projpruef::dlgPumpen();
+    HWND d = wiDlgSuchen("BMittel");
+    ASSERT_NE(d, 0u);
+    ASSERT_TRUE(wiDlgBetreten(d));
+    EXPECT_EQ(wiItemIstFrei(2521), 1);
+    EXPECT_EQ(wiItemIstFrei(2522), 0) << "principle components off";
+    EXPECT_EQ(wiItemIstFrei(2520), 1);
+    wiDlgVerlassen();
+    const std::string lang = " " + std::string(45, 'n') + "X ";
+    const struct {
+        int befehl, feld;
+        std::string gewaehlt, erwartet;
+    } faelle[] = {{2520, 3040, "  A23456789012345678XYZ", "A23456789012345678"},
+                  {2521, 3030, " DISPO ", "DISPO"},
+                  {2523, 3090, lang, std::string(45, 'n') + "X"}};
+    for (const auto& f : faelle) {
+        antwort = f.gewaehlt;
+        SendMessage(d, WM_COMMAND, f.befehl, 0);
+        projpruef::dlgPumpen();
+        ASSERT_TRUE(wiDlgBetreten(d));
+        EXPECT_EQ(std::string(wiTextRing(f.feld)), f.erwartet) << f.befehl;
+        wiDlgVerlassen();
+    }
+    wiDlgSlotSchliessen(wiDlgSlot(d));
+    projpruef::dlgPumpen();
+    projpruef::dialogWirtEnde();
+    BmlAufrufeStandard();
     DefFrei();
 }
 

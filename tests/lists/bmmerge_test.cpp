@@ -3,7 +3,9 @@
 // rewrites the drawings' "@Y" references (or leaves every byte when it
 // stops or cannot commit), the check finds doubles, missing ids and
 // unplaced items and deletes what it recorded, the freeze sets, clears and
-// refreshes the frozen identifiers; the three dialogs open and draw.
+// refreshes the frozen identifiers; the three dialogs open and draw. The
+// committed "BMittel.zvk", the rewritten drawing and the report are golden
+// files (VELMO_GOLDEN_SCHREIBEN=1 rewrites them; review the diff).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -24,6 +26,7 @@
 #include "platform/shell.h"
 #include "project/pvwliste.h"
 #include "tests/equipment/kennung_test.h"
+#include "tests/platform/golden_pruef.h"
 #include "tests/project/projpruef.h"
 #include "support/texte.h"
 #include "winlib/dialog.h"
@@ -45,6 +48,10 @@ struct BmMerge : kenntest::KennTest {
         plNachrichtBoxSkriptLeeren();
         projpruef::dialogWirtEnde();
         KennTest::TearDown();
+    }
+    void golden(const std::string& name, const std::string& ist)
+    {
+        EXPECT_TRUE(golden::text(std::string(VELMO_TEST_DATA) + "/lists/merge/" + name, ist));
     }
     std::vector<std::string> boxen()
     {
@@ -112,6 +119,8 @@ TEST_F(BmMerge, MovesPlacedSubComponentsAndRewritesOnlyDrawingsWithReferences)
     const std::string text = (wurzel_ / "plan1.txt").string();
     ASSERT_EQ(ZeiAlsText(pfad("Plan.001").c_str(), text.c_str()), 0);
     const std::string inhalt = eqtest::lesen(text);
+    golden("Plan.001.txt", inhalt);
+    golden("BMittel.zvk", eqtest::lesen(pfad("BMittel.zvk")));
     EXPECT_NE(inhalt.find("@Y0001Ba"), std::string::npos) << inhalt;
     EXPECT_NE(inhalt.find("@Y0009B"), std::string::npos) << "a reference to another item stays";
     EXPECT_EQ(eqtest::lesen(pfad("Plan.002")), ohne);
@@ -224,6 +233,7 @@ TEST_F(BmMerge, CheckReportsDoublesMissingAndUnplacedAndDeletesOnlyWhatItRecorde
     EXPECT_EQ(p.fehlendIds, std::vector<uint32_t>{0});
     EXPECT_EQ(p.nplIds, std::vector<uint32_t>{k4});
     const std::string r = eqtest::lesen(bericht);
+    golden("Pruefbericht.txt", r);
     EXPECT_EQ(r.rfind("Doppelt: " + kennung(k2) + " ", 0), 0u) << r;
     EXPECT_NE(r.find(" - " + kennung(k1) + " "), std::string::npos) << r;
     EXPECT_NE(r.find("\r\nFehlend: 0000  KON "), std::string::npos) << r;
@@ -270,6 +280,7 @@ TEST_F(BmMerge, FreezeReleaseAndRefresh)
     ASSERT_EQ(BMListenSpeichern(1), 0);
 
     EXPECT_EQ(BmKennungenEinfrieren(), 2);
+    golden("eingefroren.zvk", eqtest::lesen(pfad("BMittel.zvk")));
     BMListenVerwerfen();
     BMDateiAktuell(0);
     GesHolen(k1, &g);
@@ -277,6 +288,7 @@ TEST_F(BmMerge, FreezeReleaseAndRefresh)
     EXPECT_FALSE(strleer(g.ft));
 
     EXPECT_EQ(BmKennungenFreigeben(), 2);
+    golden("freigegeben.zvk", eqtest::lesen(pfad("BMittel.zvk")));
     BMListenVerwerfen();
     BMDateiAktuell(0);
     GesHolen(k1, &g);
@@ -284,6 +296,7 @@ TEST_F(BmMerge, FreezeReleaseAndRefresh)
 
     PhDefinitionenSetzen({{"K", "sch", "-Q", "ALT", "", 0, 0, {}}});
     EXPECT_EQ(BmKennungenAuffrischen(), 2);
+    golden("aufgefrischt.zvk", eqtest::lesen(pfad("BMittel.zvk")));
     BMListenVerwerfen();
     BMDateiAktuell(0);
     GesHolen(k1, &g);

@@ -48,6 +48,20 @@ struct Sps : bmtest::BmTest {
         BmTest::TearDown();
     }
     std::string datei() { return pfad("SPSINFO.ZVK"); }
+    // The list dialog on the project's file and the single record of its
+    // first row.
+    void einzelOeffnen(HWND* liste, HWND* einz)
+    {
+        projpruef::dialogWirt((wurzel_ / "cfg").string(), 1000, 800);
+        SpsInfoOeffnen();
+        projpruef::dlgPumpen();
+        *liste = wiDlgSuchen("SPSInfoListe");
+        ASSERT_NE(*liste, 0u);
+        SendMessage(*liste, WM_COMMAND, 2510, 0);
+        projpruef::dlgPumpen();
+        *einz = wiDlgSuchen("SPSInfoEinz");
+        ASSERT_NE(*einz, 0u);
+    }
     std::vector<std::string> boxen()
     {
         std::vector<std::string> t;
@@ -263,15 +277,9 @@ TEST_F(Sps, DispatcherOpensEachTarget)
 // texts opens the single record, whose save reaches the list and the file.
 TEST_F(Sps, ListAndSingleRecordEditTheFile)
 {
-    projpruef::dialogWirt((wurzel_ / "cfg").string(), 1000, 800);
-    SpsInfoOeffnen();
-    projpruef::dlgPumpen();
-    HWND liste = wiDlgSuchen("SPSInfoListe");
-    ASSERT_NE(liste, 0u);
-    SendMessage(liste, WM_COMMAND, 2510, 0);
-    projpruef::dlgPumpen();
-    HWND einz = wiDlgSuchen("SPSInfoEinz");
-    ASSERT_NE(einz, 0u);
+    HWND liste = 0, einz = 0;
+    einzelOeffnen(&liste, &einz);
+    if (HasFatalFailure()) return;
     ASSERT_TRUE(wiDlgBetreten(einz));
     EXPECT_STREQ(wiTextRing(3000), "?");
     wiTextSetzen(3000, "  E2.1  ");
@@ -295,15 +303,9 @@ TEST_F(Sps, ListAndSingleRecordEditTheFile)
 // record before the row is shown; Esc afterwards drops nothing saved.
 TEST_F(Sps, NextRowAsksToSaveTheChangedRecord)
 {
-    projpruef::dialogWirt((wurzel_ / "cfg").string(), 1000, 800);
-    SpsInfoOeffnen();
-    projpruef::dlgPumpen();
-    HWND liste = wiDlgSuchen("SPSInfoListe");
-    ASSERT_NE(liste, 0u);
-    SendMessage(liste, WM_COMMAND, 2510, 0);
-    projpruef::dlgPumpen();
-    HWND einz = wiDlgSuchen("SPSInfoEinz");
-    ASSERT_NE(einz, 0u);
+    HWND liste = 0, einz = 0;
+    einzelOeffnen(&liste, &einz);
+    if (HasFatalFailure()) return;
     ASSERT_TRUE(wiDlgBetreten(einz));
     wiTextSetzen(3000, "A1.0");
     wiDlgVerlassen();
@@ -320,5 +322,33 @@ TEST_F(Sps, NextRowAsksToSaveTheChangedRecord)
     SendMessage(liste, WM_COMMAND, 2500, 0);
     projpruef::dlgPumpen();
     EXPECT_EQ(eqtest::lesen(datei()), "zvkI\n)S SPSInfo\n" + satz("A1.0", {"?", "", "", ""}) + "\n)E\n");
+    projpruef::dialogWirtEnde();
+}
+
+// A key beginning with ')' would end the records when read back: the
+// single record refuses it with a message and stays open on the row.
+TEST_F(Sps, KeyBeginningWithAParenthesisIsRefused)
+{
+    HWND liste = 0, einz = 0;
+    einzelOeffnen(&liste, &einz);
+    if (HasFatalFailure()) return;
+    ASSERT_TRUE(wiDlgBetreten(einz));
+    wiTextSetzen(3000, ")E");
+    wiDlgVerlassen();
+    plNachrichtBoxFragenLeeren();
+    SendMessage(einz, WM_COMMAND, 2500, 0);
+    projpruef::dlgPumpen();
+    ASSERT_EQ(plNachrichtBoxFragen().size(), 1u);
+    EXPECT_NE(plNachrichtBoxFragen()[0].text.find("')'"), std::string::npos) << plNachrichtBoxFragen()[0].text;
+    EXPECT_EQ(wiDlgSuchen("SPSInfoEinz"), einz) << "stays open";
+    ASSERT_TRUE(wiDlgBetreten(einz));
+    wiTextSetzen(3000, "E1)");
+    wiDlgVerlassen();
+    SendMessage(einz, WM_COMMAND, 2500, 0);
+    projpruef::dlgPumpen();
+    EXPECT_EQ(wiDlgSuchen("SPSInfoEinz"), 0u);
+    SendMessage(liste, WM_COMMAND, 2500, 0);
+    projpruef::dlgPumpen();
+    EXPECT_EQ(eqtest::lesen(datei()), "zvkI\n)S SPSInfo\n" + satz("E1)", {"?", "", "", ""}) + "\n)E\n");
     projpruef::dialogWirtEnde();
 }

@@ -1,0 +1,118 @@
+// The equipment list page's table of calls; see bmlaufruf.h.
+#include "lists/bmlaufruf.h"
+
+#include "editor/edtaufrufe.h"
+
+namespace {
+
+std::vector<std::string> baProt;
+BmlAufrufe baTabelle;
+bool baBereit = false;
+
+void baMerken(const char* name, const std::string& arg) { baProt.push_back(std::string(name) + "(" + arg + ")"); }
+std::string baText(const char* t) { return t != nullptr ? t : ""; }
+std::string baZahl(long long n) { return std::to_string(n); }
+
+BmlAufrufe baStandard()
+{
+    BmlAufrufe a;
+    a.DB1210Oeffnen = [](BmlWahlFn) {
+        baMerken("DB1210Oeffnen", "");
+        EdtAufrufTabelle().DBDialogOeffnen(1210);
+    };
+    a.DB1232Oeffnen = [](int art, BmlWahlFn) {
+        baMerken("DB1232Oeffnen", baZahl(art));
+        EdtAufrufTabelle().DBDialogOeffnen(1232);
+    };
+    a.DB1357Oeffnen = [](uint32_t id, const char* code, int nr, int zeile) {
+        baMerken("DB1357Oeffnen", baZahl(id) + " " + baText(code) + " " + baZahl(nr) + " " + baZahl(zeile));
+        EdtAufrufTabelle().DBDialogOeffnen(1357);
+    };
+    a.DB1358Oeffnen = [](uint32_t id, int modus) {
+        baMerken("DB1358Oeffnen", baZahl(id) + " " + baZahl(modus));
+        EdtAufrufTabelle().DBDialogOeffnen(1358);
+    };
+    a.DB1357Zeigen = [](uint32_t id, const char* code, int nr, int zeile) {
+        baMerken("DB1357Zeigen", baZahl(id) + " " + baText(code) + " " + baZahl(nr) + " " + baZahl(zeile));
+    };
+    a.DB1358Zeigen = [](uint32_t id) { baMerken("DB1358Zeigen", baZahl(id)); };
+    a.DB1360Oeffnen = [](HWND, uint32_t id) {
+        baMerken("DB1360Oeffnen", baZahl(id));
+        EdtAufrufTabelle().DBDialogOeffnen(1360);
+    };
+    a.BtlVorschauZeichnen = [](const char* name, const char* bib, int control, int var, int q) {
+        baMerken("BtlVorschauZeichnen", baText(name) + " " + baText(bib) + " " + baZahl(control) + " " + baZahl(var) +
+                                            " " + baZahl(q));
+    };
+    a.VorschauAnlegen = [](HWND, int control, int ecke, int groesse) -> HWND {
+        baMerken("VorschauAnlegen", baZahl(control) + " " + baZahl(ecke) + " " + baZahl(groesse));
+        return 0;
+    };
+    a.VorschauEntfernen = [](HWND) { baMerken("VorschauEntfernen", ""); };
+    a.ZiehKnopfAnmelden = [](HWND, int control, int befehl) {
+        baMerken("ZiehKnopfAnmelden", baZahl(control) + " " + baZahl(befehl));
+    };
+    a.ZiehKnopfAbmelden = [](int control) { baMerken("ZiehKnopfAbmelden", baZahl(control)); };
+    a.ZiehenAnfang = [](int art, const char* name) { baMerken("ZiehenAnfang", baZahl(art) + " " + baText(name)); };
+    a.ZiehenUeber = [](int control, int x, int y) {
+        baMerken("ZiehenUeber", baZahl(control) + " " + baZahl(x) + " " + baZahl(y));
+    };
+    a.ZiehenDispStop = [](int control) { baMerken("ZiehenDispStop", baZahl(control)); };
+    a.ZiehenEnde = [] {
+        baMerken("ZiehenEnde", "");
+        return 0;
+    };
+    return a;
+}
+
+void baSicherstellen()
+{
+    if (!baBereit) {
+        baTabelle = baStandard();
+        baBereit = true;
+    }
+}
+
+template <typename F>
+void baUebernehmen(F& ziel, F quelle)
+{
+    if (quelle != nullptr) ziel = quelle;
+}
+
+}  // namespace
+
+const BmlAufrufe& BmlAufrufTabelle()
+{
+    baSicherstellen();
+    return baTabelle;
+}
+
+void BmlAufrufeSetzen(const BmlAufrufe& a)
+{
+    baSicherstellen();
+    baUebernehmen(baTabelle.DB1210Oeffnen, a.DB1210Oeffnen);
+    baUebernehmen(baTabelle.DB1232Oeffnen, a.DB1232Oeffnen);
+    baUebernehmen(baTabelle.DB1357Oeffnen, a.DB1357Oeffnen);
+    baUebernehmen(baTabelle.DB1358Oeffnen, a.DB1358Oeffnen);
+    baUebernehmen(baTabelle.DB1357Zeigen, a.DB1357Zeigen);
+    baUebernehmen(baTabelle.DB1358Zeigen, a.DB1358Zeigen);
+    baUebernehmen(baTabelle.DB1360Oeffnen, a.DB1360Oeffnen);
+    baUebernehmen(baTabelle.BtlVorschauZeichnen, a.BtlVorschauZeichnen);
+    baUebernehmen(baTabelle.VorschauAnlegen, a.VorschauAnlegen);
+    baUebernehmen(baTabelle.VorschauEntfernen, a.VorschauEntfernen);
+    baUebernehmen(baTabelle.ZiehKnopfAnmelden, a.ZiehKnopfAnmelden);
+    baUebernehmen(baTabelle.ZiehKnopfAbmelden, a.ZiehKnopfAbmelden);
+    baUebernehmen(baTabelle.ZiehenAnfang, a.ZiehenAnfang);
+    baUebernehmen(baTabelle.ZiehenUeber, a.ZiehenUeber);
+    baUebernehmen(baTabelle.ZiehenDispStop, a.ZiehenDispStop);
+    baUebernehmen(baTabelle.ZiehenEnde, a.ZiehenEnde);
+}
+
+void BmlAufrufeStandard()
+{
+    baTabelle = baStandard();
+    baBereit = true;
+    baProt.clear();
+}
+
+std::vector<std::string>& BmlAufrufProtokoll() { return baProt; }

@@ -1,0 +1,58 @@
+// Calls of the equipment list page into the editor's choosers, equipment-text
+// dialogs, previews and drag buttons that take the page's arguments: one
+// table of function pointers, never null. Each dialog entry starts as a
+// default that records its call in BmlAufrufProtokoll and opens the dialog
+// by its number through the editor's call table (DBDialogOeffnen), so the
+// dialog appears as soon as its module registers there; a module that takes
+// the item's arguments installs its opener with BmlAufrufeSetzen (null
+// entries keep what was installed). Previews and drags record and do
+// nothing else until theirs are installed. Prefix `BmlAufruf`; the entries
+// keep the names of the functions they stand for. Calls editor/edtaufrufe.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/windef.h"
+
+using BmlWahlFn = void (*)(const char* gewaehlt);
+
+struct BmlAufrufe {
+    // Article chooser; hands the chosen article number to `fertig`.
+    void (*DB1210Oeffnen)(BmlWahlFn fertig) = nullptr;
+    // Library chooser of kind 0 dispo, 1 principle, 2 contact mirror.
+    void (*DB1232Oeffnen)(int art, BmlWahlFn fertig) = nullptr;
+    // Component texts of (id, code, number); `zeile` the text line of a
+    // text row, the number of a placed component row, else 0.
+    void (*DB1357Oeffnen)(uint32_t id, const char* code, int nr, int zeile) = nullptr;
+    // Terminal texts of an item; mode 1 vertical.
+    void (*DB1358Oeffnen)(uint32_t id, int modus) = nullptr;
+    // An open DB1357 / DB1358 follows the page's row (nothing when closed).
+    void (*DB1357Zeigen)(uint32_t id, const char* code, int nr, int zeile) = nullptr;
+    void (*DB1358Zeigen)(uint32_t id) = nullptr;
+    // Renumbering of an item, owned by the page's window.
+    void (*DB1360Oeffnen)(HWND besitzer, uint32_t id) = nullptr;
+    // Component preview into a control of the current dialog.
+    void (*BtlVorschauZeichnen)(const char* name, const char* bib, int control, int var, int q) = nullptr;
+    // The big preview: a child of `dialog` over `control` (corner, size in
+    // dialog units); 0 when none was made.
+    HWND (*VorschauAnlegen)(HWND dialog, int control, int ecke, int groesse) = nullptr;
+    void (*VorschauEntfernen)(HWND vorschau) = nullptr;
+    // Drag buttons and dragging onto the drawing.
+    void (*ZiehKnopfAnmelden)(HWND eltern, int control, int befehl) = nullptr;
+    void (*ZiehKnopfAbmelden)(int control) = nullptr;
+    void (*ZiehenAnfang)(int art, const char* name) = nullptr;
+    void (*ZiehenUeber)(int control, int x, int y) = nullptr;
+    void (*ZiehenDispStop)(int control) = nullptr;
+    int (*ZiehenEnde)() = nullptr;  // 1 when the drop landed on the drawing
+};
+
+// The table in force (every entry set).
+const BmlAufrufe& BmlAufrufTabelle();
+// Installs the non-null entries of a.
+void BmlAufrufeSetzen(const BmlAufrufe& a);
+// Back to the defaults and an empty record (tests).
+void BmlAufrufeStandard();
+// What the defaults were handed, one line per call: "name(arguments)".
+std::vector<std::string>& BmlAufrufProtokoll();

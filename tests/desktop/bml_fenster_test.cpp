@@ -1,0 +1,68 @@
+// The equipment list page on the desktop backend under the test's X server,
+// the real frame in-process on a working copy of the demo: undocked, the
+// page is an X top-level window of its own with the page's title; docked
+// again, that window is gone and the page is a part of the main window.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "equipment/platzhalter.h"
+#include "lists/bmlbearb.h"
+#include "winlib/anwdaten.h"
+#include "tests/desktop/desktop_pruef.h"
+#include "tests/frame/rahmen_pruef.h"
+#include "tests/tools/demokopie.h"
+
+namespace {
+
+// Visible X windows titled exactly "Betriebsmittel" (xdotool's answer).
+std::string seitenFenster(const std::string& datei)
+{
+    std::string aus;
+    desktopAusfuehren("xdotool search --onlyvisible --name '^Betriebsmittel$'", datei, &aus);
+    return aus;
+}
+
+TEST(BmlDesktop, TheUndockedPageIsItsOwnXWindowGoneWhenDocked)
+{
+    ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "run under xvfb-run";
+    DemoKopie demo;
+    std::filesystem::path vorher;
+    std::vector<std::string> args;
+    std::vector<const char*> argv;
+    rahmenDemoStarten(demo.wurzel(), vorher, args, argv);
+    if (HasFatalFailure()) return;
+    PhAppAktivSetzen(1);
+    desktopPumpen(300);
+    // The mode switch opens the editor first when there is none, as the
+    // function bar does.
+    ModusUmschalten(MODUS_BML);
+    desktopPumpen(500);
+    ModusUmschalten(MODUS_BML);
+    desktopPumpen(500);
+    ASSERT_NE(BmlFenster(), 0u);
+    ASSERT_EQ(BmlIstExtern(), 0);
+    const std::string datei = demo.wurzel() + "/xdotool.txt";
+    EXPECT_EQ(seitenFenster(datei), "") << "embedded: no window of its own";
+
+    SendMessage(BmlFenster(), WM_COMMAND, 2980, 0);
+    desktopPumpen(800);
+    ASSERT_EQ(BmlIstExtern(), 1);
+    EXPECT_NE(seitenFenster(datei), "") << "undocked: an X top-level window";
+    if (const char* z = std::getenv("VELMO_BILDER"))
+        desktopAusfuehren("import -window root '" + std::string(z) + "/bml_abgedockt.png'", datei);
+
+    SendMessage(BmlFenster(), WM_COMMAND, 2980, 0);
+    desktopPumpen(800);
+    EXPECT_EQ(BmlIstExtern(), 0);
+    EXPECT_EQ(seitenFenster(datei), "") << "docked: the window is gone";
+    rahmenBeenden(vorher);
+    // The later tests of this program run without a main window (the
+    // clipboard is opened for it).
+    anwDaten()->hauptfenster = 0;
+}
+
+}  // namespace
