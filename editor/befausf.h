@@ -85,5 +85,8 @@ int BefBauteil(const BEF* b);
 int BefMakro(const BEF* b);
 int BefBearbeiten(const BEF* b);
 void EinstellungAufMarkierte(const BEF* b, const STT* vor);
+// Copies of the marked objects in nx columns dx apart and ny rows dy apart
+// from the current position; the marked objects are the first cell.
+void MarkierteAnreihen(int nx, double dx, int ny, double dy);
 // Rotates one object (record and its state before) by a tenths about (px, py).
 void ObjDrehen(BEF* b, STT* s, int a, double px, double py);

@@ -16,7 +16,9 @@
 #include "editor/edmeld.h"
 #include "editor/edtaufrufe.h"
 #include "editor/edzeich.h"
+#include "editor/knopf.h"
 #include "editor/macro.h"
+#include "editor/objwahl.h"
 #include "editor/platzhalter.h"
 #include "editor/zeidok.h"
 #include "model/beffifo.h"
@@ -231,6 +233,14 @@ void edsAnsichtEnde()
         AnsichtLoesen();
 }
 
+// The drawing window's keys and mouse, while the view is the page's.
+int edsKnoepfe()
+{
+    KnopfInit();
+    return 0;
+}
+void edsKnoepfeEnde() { KnopfFrei(); }
+
 int edsEingabe()
 {
     EingabeStarten(EDS_PROMPT, EDS_EINGABE);
@@ -309,6 +319,7 @@ EdsModul edsModule[] = {
     {"Einstellungen", edsEinstellungen, nullptr, false},
     {"Leisten", edsLeisten, nullptr, false},
     {"Ansicht", edsAnsicht, edsAnsichtEnde, false},
+    {"Knoepfe", edsKnoepfe, edsKnoepfeEnde, false},
     {"Eingabe", edsEingabe, nullptr, false},
     {"Anker", edsAnker, nullptr, false},
     {"Queue", edsQueue, edsQueueEnde, false},
@@ -591,10 +602,25 @@ void EdtAllesDemarkieren()
     ZeiNeuZeichnen();
 }
 
-// The object under the cursor arrives with picking.
-int CursorObjMarkiert() { return 0; }
-void CursorObjHolen(BEF* b) { std::memset(b, 0, sizeof *b); }
-int CursorObjekt() { return -1; }
+// The object under the cursor is the one picked last.
+int CursorObjekt()
+{
+    const int id = ObjCursor();
+    BEF b;
+    STT s;
+    return id >= 0 && TzObjHolen(id, &b, &s) == 0 ? id : -1;
+}
+int CursorObjMarkiert()
+{
+    const int id = CursorObjekt();
+    return id >= 0 && TzIstMarkiert(id) ? 1 : 0;
+}
+void CursorObjHolen(BEF* b)
+{
+    STT s;
+    const int id = CursorObjekt();
+    if (id < 0 || TzObjHolen(id, b, &s) != 0) std::memset(b, 0, sizeof *b);
+}
 
 // ---- The page -------------------------------------------------------------------------------------------
 

@@ -24,6 +24,7 @@
 #include "equipment/ges.h"
 #include "equipment/ngestext.h"
 #include "equipment/nzustext.h"
+#include "model/befehl.h"
 #include "model/beffifo.h"
 #include "model/edhaken.h"
 #include "model/einstell.h"
@@ -636,7 +637,9 @@ int ZeiDateiSchreiben(const char* pfad, int nurMarkiert, int mitGeraet, int kopi
         SttAnwenden(&b, &geschrieben);
     });
     elZiel = nullptr;
-    ZeiFormatSetzen(&z, BefFlags()->papier);
+    // Before the editor's start the paper is no format yet: the file keeps
+    // its own.
+    if (BefFormat(BefFlags()->papier)) ZeiFormatSetzen(&z, BefFlags()->papier);
     if (elFehler) {
         ZeiDateiVerwerfen(&z);
         elSchreibfehler(pfad);
