@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "editor/baubf.h"
+#include "editor/befausf.h"
 #include "editor/edmeld.h"
 #include "editor/edtseite.h"
 #include "editor/zeidok.h"
@@ -22,6 +24,7 @@
 #include "model/befehl.h"
 #include "model/tempzeic.h"
 #include "model/zeichnun.h"
+#include "output/gdi.h"
 #include "project/pvwliste.h"
 #include "platform/dateidialog.h"
 #include "platform/dialog.h"
@@ -273,6 +276,144 @@ TEST_F(EditorLauf, OpenDrawUndoRedoSaveAndReopen)
     TrackPopupMenu(datei, TPM_RETURNCMD, 100, 80, 0, h, nullptr);
     DestroyWindow(h);
     EXPECT_TRUE(fs::exists(popupBild));
+}
+
+// The mouse on the real page, with the shipped key file: a click sets the
+// cursor, two Shift+clicks draw a line and leave the next one under
+// construction, a Shift+click on its start cancels that one; Ctrl+Z and
+// Ctrl+Y take the line back and forth; the saved sheet reopens from the
+// recent list with the same objects. A component placed at a click is
+// marked by a right-button rectangle and dragged by its insertion point.
+class EditorMaus : public EditorLauf {
+protected:
+    HWND ansicht() { return GetDlgItem(EdtFenster(), 5000); }
+    // The screen point of a world point in the view.
+    POINT punkt(double x, double y) { return plHeadlessPunkt(ansicht(), WeltZuPixelX(x), WeltZuPixelY(y)); }
+    // A click of the left button (1 the right) at a world point, with Shift
+    // when asked; the clock moves on so that no two clicks make a double
+    // click.
+    void klick(double x, double y, bool shift = false)
+    {
+        const POINT p = punkt(x, y);
+        if (shift) plHeadlessTasteRunter(VK_SHIFT);
+        plHeadlessKlick(p.x, p.y, 0);
+        if (shift) plHeadlessTasteHoch(VK_SHIFT);
+        schleife();
+        plHeadlessZeitVor(1000);
+        schleife();
+    }
+    void ziehen(double x1, double y1, double x2, double y2, int knopf)
+    {
+        const POINT a = punkt(x1, y1), b = punkt(x2, y2);
+        plHeadlessZiehen(a.x, a.y, b.x, b.y, knopf, 6);
+        schleife();
+        plHeadlessZeitVor(1000);
+        schleife();
+    }
+    // The objects of the store as "code x y dx dy" (position before each).
+    static std::vector<std::string> objekte()
+    {
+        std::vector<std::string> v;
+        for (int n = TzNaechstes(-1); n < TZENDE; n = TzNaechstes(n)) {
+            BEF b;
+            STT st;
+            if (TzObjHolen(n, &b, &st) != 0) continue;
+            char t[120];
+            std::snprintf(t, sizeof t, "%s %g %g %g %g", BefName(b.code), st.x, st.y, b.darg[0], b.darg[1]);
+            v.push_back(t);
+        }
+        return v;
+    }
+    // The position before the newest object of a code.
+    static bool stelle(const char* name, double* x, double* y)
+    {
+        bool da = false;
+        for (int n = TzNaechstes(-1); n < TZENDE; n = TzNaechstes(n)) {
+            BEF b;
+            STT st;
+            if (TzObjHolen(n, &b, &st) == 0 && std::string(BefName(b.code)) == name) {
+                *x = st.x;
+                *y = st.y;
+                da = true;
+            }
+        }
+        return da;
+    }
+};
+
+TEST_F(EditorMaus, ClicksDrawUndoSaveReopenPlaceMarkAndDrag)
+{
+    for (int i = 0; i < 50 && std::string(PvwAktZeichnung()).find("Plan.001") == std::string::npos; ++i) {
+        plHeadlessZeitVor(500);
+        plHeadlessPumpen();
+    }
+    SetFocus(GetDlgItem(rahmenSeite(MODUS_PVW), 3000));
+    strg('B');
+    ASSERT_NE(EdtFenster(), 0u);
+    const std::string plan = ZeiName();
+    ASSERT_NE(plan.find("Plan.001"), std::string::npos) << plan;
+    const int anfang = TzAnzahl();
+
+    klick(100, 100);
+    EXPECT_EQ(GetFocus(), ansicht()) << "a press takes the keyboard to the drawing";
+    EXPECT_DOUBLE_EQ(BefAktZustand()->x, 100);
+    EXPECT_DOUBLE_EQ(BefAktZustand()->y, 100);
+    klick(40, 120, true);
+    EXPECT_TRUE(BaubfAktiv()) << "the first Shift+click starts a line";
+    EXPECT_EQ(TzAnzahl(), anfang);
+    klick(80, 130, true);
+    ASSERT_EQ(TzAnzahl(), anfang + 1);
+    EXPECT_EQ(objekte().back(), "ZL 40 120 40 10");
+    EXPECT_TRUE(BaubfAktiv()) << "the next line follows from the second point";
+    EXPECT_EQ(BaubfCode(), 40);
+    klick(80, 130, true);
+    EXPECT_FALSE(BaubfAktiv()) << "a Shift+click on its start cancels it";
+    EXPECT_EQ(TzAnzahl(), anfang + 1);
+
+    // Ctrl+Z and Ctrl+Y of the key file, typed on the drawing.
+    SetFocus(ansicht());
+    strg('Z');
+    EXPECT_EQ(TzAnzahl(), anfang);
+    strg('Y');
+    ASSERT_EQ(TzAnzahl(), anfang + 1);
+    EXPECT_EQ(objekte().back(), "ZL 40 120 40 10");
+
+    // Speichern, then the newest recent drawing: the same objects.
+    const std::vector<std::string> gespeichert = objekte();
+    plNachrichtBoxAntwort(IDYES);
+    strg('S');
+    EXPECT_FALSE(ZeiIstGeaendert());
+    SendMessage(anwHauptfenster(), WM_COMMAND, ZEIHISTID, 0);
+    schleife();
+    EXPECT_EQ(std::string(ZeiName()), plan);
+    EXPECT_EQ(objekte(), gespeichert);
+    const std::string golden = (fs::path(VELMO_TEST_DATA) / "editor" / "PlanMaus.txt").string();
+    const std::string text = alsText(plan);
+    if (std::getenv("VELMO_GOLDEN_SCHREIBEN")) std::ofstream(golden, std::ios::binary) << text;
+    std::ifstream g(golden, std::ios::binary);
+    EXPECT_EQ(text, std::string((std::istreambuf_iterator<char>(g)), std::istreambuf_iterator<char>()));
+
+    // The demo component at a clicked point.
+    klick(150, 60);
+    tippen("ZB M1");
+    double x = 0, y = 0;
+    ASSERT_TRUE(stelle("ZB", &x, &y)) << StatusLetzterText();
+    EXPECT_DOUBLE_EQ(x, 150);
+    EXPECT_DOUBLE_EQ(y, 60);
+    const int mitBauteil = TzAnzahl();
+    ziehen(125, 85, 175, 30, 1);
+    EXPECT_GE(TzMarkAnzahl(), 1) << "the right-button rectangle marks it";
+    ziehen(150, 60, 170, 40, 0);
+    ASSERT_TRUE(stelle("ZB", &x, &y));
+    EXPECT_DOUBLE_EQ(x, 170);
+    EXPECT_DOUBLE_EQ(y, 40);
+    EXPECT_EQ(TzAnzahl(), mitBauteil);
+    tippen("UDO");
+    ASSERT_TRUE(stelle("ZB", &x, &y));
+    EXPECT_DOUBLE_EQ(x, 150) << "one undo takes the whole drag back";
+    EXPECT_DOUBLE_EQ(y, 60);
+    const fs::path neben = fs::read_symlink("/proc/self/exe").parent_path();
+    EXPECT_EQ(plHeadlessPng(anwHauptfenster(), (neben / "frame_editor_maus.png").c_str()), 0);
 }
 
 }  // namespace
