@@ -674,15 +674,7 @@ int BefBauteil(const BEF* b)
         return 1;
     case C_ZB:
     case C_ZBW: {
-        // A placed component cuts its way into the lines it sits on, and the
-        // line breaks it contains cut the lines they cross.
-        if (!IstNull(befAkt.x - befVor.x) || !IstNull(befAkt.y - befVor.y))
-            LinienTrennen(befVor.x, befVor.y, befAkt.x, befAkt.y);
-        STT s = befVor;
-        BefZerlegen(b, &s, [](const BEF* e, const STT* es) {
-            if (e->code == C_UNT) UnterbrechungSetzen(e, es);
-            return 0;
-        });
+        BauteilLueckenSchneiden(b, &befVor, &befAkt);
         MflFortsetzen(befVor.x, befVor.y, befAkt.x, befAkt.y);
         MflAufnahmeEnde();
         return 1;
@@ -847,6 +839,16 @@ void EinstellungAufMarkierte(const BEF* b, const STT* vor)
         befObjAendern(id, b, vor);
         if (befFlags.el1 || c == C_DRH) anwenden = false;
     }
+}
+
+void BauteilLueckenSchneiden(const BEF* b, const STT* vor, const STT* nach)
+{
+    if (!IstNull(nach->x - vor->x) || !IstNull(nach->y - vor->y)) LinienTrennen(vor->x, vor->y, nach->x, nach->y);
+    STT s = *vor;
+    BefZerlegen(b, &s, [](const BEF* e, const STT* es) {
+        if (e->code == C_UNT) UnterbrechungSetzen(e, es);
+        return 0;
+    });
 }
 
 // The marked objects copied into a grid: the transfer file is written once

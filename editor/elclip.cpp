@@ -384,6 +384,10 @@ void elBauteil(ElPaste& p, BEFLST* gesammelt, BEFLST* teile, const BEF* b, const
             elSammelErledigt(p, gesammelt);
             TzEinfuegen(b, s);
         }
+        // As a newly placed component: the lines it sits on get their gap.
+        STT nach = *s;
+        BefZerlegen(b, &nach, nullptr);
+        BauteilLueckenSchneiden(b, s, &nach);
     }
     BefListeLeeren(gesammelt);
 }

@@ -222,8 +222,8 @@ void knoZiehenBeginn(int shift, int control)
             mz.art = 5;
             MflWaehlen(buendel);
             const mflende& e = MflBuendel(buendel)->ende[0];
-            mz.px = modh::WeltZuPixelX(e.x);
-            mz.py = modh::WeltZuPixelY(e.y);
+            mz.px = ::WeltZuPixelX(e.x);
+            mz.py = ::WeltZuPixelY(e.y);
         } else if (!BaubfAktiv() && (obj = ObjPunktSuchen(x, y)) >= 0) {
             mz.art = 7;
             ObjPunktZiehen(obj, &mz.px, &mz.py);
