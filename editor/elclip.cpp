@@ -14,6 +14,7 @@
 #include "config/reaktion.h"
 #include "editor/baubf.h"
 #include "editor/befausf.h"
+#include "editor/mehrfach.h"
 #include "editor/edmeld.h"
 #include "editor/objwahl.h"
 #include "equipment/app.h"
@@ -379,15 +380,18 @@ void elBauteil(ElPaste& p, BEFLST* gesammelt, BEFLST* teile, const BEF* b, const
         if (mitDaten) {
             BefListeAusBef(teile, b, s, 0);
             for (int k = 0; k < teile->anzahl; ++k) elBlockNehmen(p, gesammelt, &teile->bef[k], &teile->stt[k]);
-            TzEinfuegenRoh(b, s);
         } else {
             elSammelErledigt(p, gesammelt);
-            TzEinfuegen(b, s);
         }
-        // As a newly placed component: the lines it sits on get their gap.
+        // As a newly placed component: the lines it sits on get their gap,
+        // running parallel lines follow it.
         STT nach = *s;
         BefZerlegen(b, &nach, nullptr);
         BauteilLueckenSchneiden(b, s, &nach);
+        if (MflAn()) MflFortsetzen(s->x, s->y, nach.x, nach.y);
+        MflAufnahmeEnde();
+        if (mitDaten) TzEinfuegenRoh(b, s);
+        else TzEinfuegen(b, s);
     }
     BefListeLeeren(gesammelt);
 }
