@@ -298,3 +298,54 @@ TEST_F(ElClipTest, APastedComponentCutsItsGapIntoTheLineItSitsOn)
 }
 
 }  // namespace
+
+namespace {
+
+// The paste's tables are bounded: of 2001 reference texts to a handled
+// item the last finds no room and keeps its reference; of 101 handled items
+// the last is not remembered, so its text keeps its reference too.
+TEST_F(ElClipTest, The2001stEntryAndThe101stItemAreDropped)
+{
+    struct Fall {
+        const char* name;
+        int geraete, texte;
+        std::vector<std::string> bleiben;
+    } faelle[] = {
+        {"2001 texts", 1, 2001, {"@Y0001K"}},
+        {"101 items", 101, 1, {"@Y0065K"}},
+    };
+    EdHaken h{};
+    h.BtlPosVorhanden = [](const BEF*, const STT*) { return 1; };
+    EdHakenSetzen(h);
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        TzLeeren();
+        const std::string p = o.pfad("t.zvk");
+        ZeiDatei z;
+        ASSERT_EQ(ZeiDateiAnlegen(&z, p.c_str()), 0);
+        for (int g = 1; g <= f.geraete; ++g) {
+            const BEF bmc = tzRec(78, {0, 0}, "item", {0, g, 0});
+            const BEF zu = tzRec(78, {0, 0}, "M1", {9, 0});
+            const BEF zb = tzRec(TZ_ZB, {}, "M1");
+            for (const BEF* b : {&bmc, &zu, &zb}) ASSERT_GE(ZeiBefSchreiben(&z, b), 0);
+        }
+        char t[20];
+        std::snprintf(t, sizeof t, "@Y%04XK", f.geraete);
+        const BEF text = tzRec(TZ_TEXT, {}, t);
+        for (int k = 0; k < f.texte; ++k) ASSERT_GE(ZeiBefSchreiben(&z, &text), 0);
+        if (f.geraete > 1) {
+            // One text for each earlier item: those references vanish.
+            for (int g = 1; g < f.geraete; ++g) {
+                std::snprintf(t, sizeof t, "@Y%04XK", g);
+                const BEF frueher = tzRec(TZ_TEXT, {}, t);
+                ASSERT_GE(ZeiBefSchreiben(&z, &frueher), 0);
+            }
+        }
+        ASSERT_EQ(ZeiDateiSchliessen(&z), 0);
+        position(0, 0);
+        ElEinfuegen(1, p.c_str());
+        EXPECT_EQ(texte(), f.bleiben);
+    }
+}
+
+}  // namespace
