@@ -768,6 +768,10 @@ int TasteSonder(int zeichen)
             BefEinreihenInt(K_BST, 0);
             return 1;
         }
+        if (MflAnzahl() > 0) {
+            BefEinreihenInt(K_MFL, 3);
+            return 1;
+        }
         if (BefFlags()->beweg) {
             BefEinreihenInt(K_BWE, 0);
             return 1;

@@ -256,6 +256,14 @@ TEST_F(KnopfTest, EscapeEnterAndSpace)
     BefFlags()->beweg = 1;
     EXPECT_EQ(TasteSonder(VK_ESCAPE), 1);
     EXPECT_EQ(schlange(), std::vector<std::string>{"BWE"});
+    // Parallel lines come before the move mode.
+    MflInit();
+    MflBefehl(1);
+    MflAusMarkierung();
+    ASSERT_GT(MflAnzahl(), 0);
+    EXPECT_EQ(TasteSonder(VK_ESCAPE), 1);
+    EXPECT_EQ(schlange(), std::vector<std::string>{"MFL 3"});
+    MflInit();
     BaubfStartenBei(TZ_ZL, 0, 0);
     schlange();
     EXPECT_EQ(TasteSonder(VK_ESCAPE), 1);
