@@ -239,7 +239,13 @@ int edsKnoepfe()
     KnopfInit();
     return 0;
 }
-void edsKnoepfeEnde() { KnopfFrei(); }
+void edsKnoepfeEnde()
+{
+    // The viewer may hold the one view by now: its handlers stay.
+    if (AnsichtFenster() != 0 && eds.fenster && AnsichtFenster() == GetDlgItem(eds.fenster, ANSICHT_FENSTER))
+        AnsichtHaken(nullptr, nullptr, 0);
+    KnopfFrei();
+}
 
 int edsEingabe()
 {

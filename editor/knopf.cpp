@@ -494,7 +494,6 @@ void KnopfDateiZeigen(HWND liste)
 
 void KnopfFrei()
 {
-    AnsichtHaken(nullptr, nullptr, 0);
     knolis.reset();
     knoAnzahl = 0;
 }

@@ -43,7 +43,7 @@ struct knopf {
 // Installs the key and mouse handlers into the attached drawing view, reads
 // `Ed45Taste` and loads "EditKey.txt" (application-data folder, else
 // shipped data); 0 when no file exists, else the entries read. KnopfFrei
-// takes the handlers out again.
+// frees the table; the page takes the handlers out of its view.
 int KnopfInit();
 void KnopfFrei();
 // Parses a key file into the table: the entries read, 0 when it is missing.
