@@ -103,6 +103,21 @@ struct Programm {
                   0);
         usleep(500000);
     }
+    // Started with its sheet open in the editor.
+    void oeffnen()
+    {
+        starten();
+        if (!::testing::Test::HasFatalFailure()) bearbeiten();
+    }
+    // Saves the sheet under a new name of the project folder (so the
+    // program ends without a question); the path once the file is there.
+    fs::path sichern(const std::string& name)
+    {
+        const fs::path p = demo.datei(name);
+        EXPECT_EQ(tippen("SZ \"" + p.string() + "\""), 0);
+        for (int i = 0; i < 500 && !fs::exists(p); ++i) usleep(20000);
+        return p;
+    }
     // Ends the program as a second program's "exit" does: 0.
     void beenden()
     {
@@ -123,16 +138,6 @@ struct Programm {
     }
 };
 
-// Waits until a file exists (a typed command runs after the keys arrived).
-bool warten(const fs::path& p)
-{
-    for (int i = 0; i < 500; ++i) {
-        if (fs::exists(p)) return true;
-        usleep(20000);
-    }
-    return false;
-}
-
 TEST(ElementClipDesktop, ASecondProgramPastesWhatTheFirstCopied)
 {
     ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "run under xvfb-run";
@@ -140,30 +145,22 @@ TEST(ElementClipDesktop, ASecondProgramPastesWhatTheFirstCopied)
     const std::string laufzeit = vorher ? vorher : "";
 
     Programm erster, zweiter;
-    erster.starten();
+    erster.oeffnen();
     if (HasFatalFailure()) return;
-    erster.bearbeiten();
-    if (HasFatalFailure()) return;
-    // A line and a text, marked and copied; the sheet saved under a new
-    // name, so the program ends without a question.
+    // A line and a text, marked and copied.
     ASSERT_EQ(erster.tippen("BW 60 -100"), 0);
     ASSERT_EQ(erster.tippen("ZL 25 5"), 0);
     ASSERT_EQ(erster.tippen("TFA \"Kopiert\""), 0);
     ASSERT_EQ(erster.tippen("ELM 2"), 0);
     ASSERT_EQ(erster.tippen("ZAK"), 0);
-    const fs::path quelle = erster.demo.datei("Quelle.001");
-    ASSERT_EQ(erster.tippen("SZ \"" + quelle.string() + "\""), 0);
-    ASSERT_TRUE(warten(quelle));
+    ASSERT_TRUE(fs::exists(erster.sichern("Quelle.001")));
 
-    zweiter.starten();
-    if (HasFatalFailure()) return;
-    zweiter.bearbeiten();
+    zweiter.oeffnen();
     if (HasFatalFailure()) return;
     ASSERT_EQ(zweiter.tippen("BW 0 -150"), 0);
     ASSERT_EQ(zweiter.tippen("ZAE"), 0);
-    const fs::path ziel = zweiter.demo.datei("Ziel.001");
-    ASSERT_EQ(zweiter.tippen("SZ \"" + ziel.string() + "\""), 0);
-    ASSERT_TRUE(warten(ziel));
+    const fs::path ziel = zweiter.sichern("Ziel.001");
+    ASSERT_TRUE(fs::exists(ziel));
     const fs::path bild = fs::path(zweiter.demo.wurzel()) / "zweiter.png";
     usleep(300000);
     EXPECT_EQ(befehl("import -window " + zweiter.fenster + " '" + bild.string() + "'"), 0);
