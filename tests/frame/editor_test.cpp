@@ -23,6 +23,7 @@
 #include "winlib/dialog.h"
 #include "model/befehl.h"
 #include "model/tempzeic.h"
+#include "model/undo.h"
 #include "model/zeichnun.h"
 #include "output/gdi.h"
 #include "project/pvwliste.h"
@@ -215,12 +216,16 @@ TEST_F(EditorLauf, OpenDrawUndoRedoSaveAndReopen)
     EXPECT_EQ(TzAnzahl(), gesichert + 1);
     EXPECT_EQ(letztes(), "ZL 20 0");
     EXPECT_TRUE(ZeiIstGeaendert());
+    EXPECT_EQ(UndoVerfuegbar(1), 0);
     tippen("UDO");
     EXPECT_EQ(TzAnzahl(), gesichert);
     EXPECT_NE(letztes(), "ZL 20 0");
+    EXPECT_GT(UndoVerfuegbar(1), 0) << "the journal holds the step for redo";
     tippen("RDO");
     EXPECT_EQ(TzAnzahl(), gesichert + 1);
     EXPECT_EQ(letztes(), "ZL 20 0");
+    EXPECT_EQ(UndoVerfuegbar(1), 0);
+    EXPECT_GT(UndoVerfuegbar(0), 0);
     tippen("ZB XX");
     EXPECT_STREQ(StatusLetzterText(), "Bauteil XX nicht gefunden.");
     EXPECT_EQ(TzAnzahl(), gesichert + 1);
@@ -374,8 +379,10 @@ TEST_F(EditorMaus, ClicksDrawUndoSaveReopenPlaceMarkAndDrag)
     SetFocus(ansicht());
     strg('Z');
     EXPECT_EQ(TzAnzahl(), anfang);
+    EXPECT_GT(UndoVerfuegbar(1), 0);
     strg('Y');
     ASSERT_EQ(TzAnzahl(), anfang + 1);
+    EXPECT_EQ(UndoVerfuegbar(1), 0);
     EXPECT_EQ(objekte().back(), "ZL 40 120 40 10");
 
     // Speichern, then the newest recent drawing: the same objects.
