@@ -16,6 +16,7 @@
 #include "editor/edmeld.h"
 #include "editor/edtaufrufe.h"
 #include "editor/edzeich.h"
+#include "editor/hinweis.h"
 #include "editor/knopf.h"
 #include "editor/macro.h"
 #include "editor/objwahl.h"
@@ -245,6 +246,7 @@ void edsKnoepfeEnde()
     if (AnsichtFenster() != 0 && eds.fenster && AnsichtFenster() == GetDlgItem(eds.fenster, ANSICHT_FENSTER))
         AnsichtHaken(nullptr, nullptr, 0);
     KnopfFrei();
+    HinweisAus();
 }
 
 int edsEingabe()
@@ -665,6 +667,8 @@ int EdtExit()
 int EdtKommando(UINT nachricht, WPARAM wp, LPARAM lp)
 {
     if (eds.lauf == 2 || eds.fenster == 0) return 0;
+    // The hint window watches the pointer and the commands; it takes none.
+    HinweisNachricht(eds.fenster, nachricht, wp, lp);
     if (!eds.sperre) {
         if (EdtSeitenNachricht(nachricht, wp, lp)) return 1;
         const bool eckBefehl = nachricht == WM_COMMAND && LOWORD(wp) == ANSICHT_ECKE && lp == 0;
