@@ -5,6 +5,7 @@
 #include "editor/befausf.h"
 #include "editor/edtaufrufe.h"
 #include "editor/elclip.h"
+#include "editor/mehrfach.h"
 #include "editor/objwahl.h"
 #include "model/edhaken.h"
 #include "model/tempzeic.h"
@@ -118,7 +119,10 @@ void BauAusfBefehl(const BEF* b)
         if (!ClipStatusHolen(nullptr, nullptr, nullptr)) break;
         MarkUmkehren();
         BaubfAbbrechen();
+        // The pasted lines are no parallel-line recording of their own.
+        MflBefehl(0);
         ElEinfuegen(0, nullptr);
+        MflBefehl(1);
         break;
     case A_EXP: {
         // The dispatcher committed a running element and queued the record

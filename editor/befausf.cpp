@@ -7,6 +7,7 @@
 
 #include "editor/edtaufrufe.h"
 #include "editor/edtseite.h"
+#include "editor/elclip.h"
 #include "editor/geloesch.h"
 #include "editor/linien.h"
 #include "editor/macro.h"
@@ -673,15 +674,7 @@ int BefBauteil(const BEF* b)
         return 1;
     case C_ZB:
     case C_ZBW: {
-        // A placed component cuts its way into the lines it sits on, and the
-        // line breaks it contains cut the lines they cross.
-        if (!IstNull(befAkt.x - befVor.x) || !IstNull(befAkt.y - befVor.y))
-            LinienTrennen(befVor.x, befVor.y, befAkt.x, befAkt.y);
-        STT s = befVor;
-        BefZerlegen(b, &s, [](const BEF* e, const STT* es) {
-            if (e->code == C_UNT) UnterbrechungSetzen(e, es);
-            return 0;
-        });
+        BauteilLueckenSchneiden(b, &befVor, &befAkt);
         MflFortsetzen(befVor.x, befVor.y, befAkt.x, befAkt.y);
         MflAufnahmeEnde();
         return 1;
@@ -846,6 +839,44 @@ void EinstellungAufMarkierte(const BEF* b, const STT* vor)
         befObjAendern(id, b, vor);
         if (befFlags.el1 || c == C_DRH) anwenden = false;
     }
+}
+
+void BauteilLueckenSchneiden(const BEF* b, const STT* vor, const STT* nach)
+{
+    if (!IstNull(nach->x - vor->x) || !IstNull(nach->y - vor->y)) LinienTrennen(vor->x, vor->y, nach->x, nach->y);
+    STT s = *vor;
+    BefZerlegen(b, &s, [](const BEF* e, const STT* es) {
+        if (e->code == C_UNT) UnterbrechungSetzen(e, es);
+        return 0;
+    });
+}
+
+// The marked objects copied into a grid: the transfer file is written once
+// and pasted at every cell but the first, where the originals stay.
+void MarkierteAnreihen(int nx, double dx, int ny, double dy)
+{
+    if (TzMarkAnzahl() == 0) return;
+    const int mfl = MflAn();
+    MflBefehl(0);
+    const std::string pfad = ElTransferPfad(1);
+    const bool geschrieben = ZeiDateiSchreiben(pfad.c_str(), 1, 1, 0) == 0;
+    EdtAllesDemarkieren();
+    STT* akt = BefAktZustand();
+    const double x0 = akt->x, y0 = akt->y;
+    for (int i = 0; geschrieben && i < nx; ++i) {
+        for (int j = 0; j < ny; ++j) {
+            if (i == 0 && j == 0) continue;
+            akt->x = x0 + i * dx;
+            akt->y = y0 + j * dy;
+            ElEinfuegen(1, pfad.c_str());
+        }
+    }
+    plDsLoeschen(pfad.c_str());
+    MflBefehl(mfl);
+    akt = BefAktZustand();
+    akt->x = x0;
+    akt->y = y0;
+    BefEinreihenCode(0);
 }
 
 void ObjDrehen(BEF* b, STT* s, int a, double px, double py)

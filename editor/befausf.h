@@ -85,5 +85,11 @@ int BefBauteil(const BEF* b);
 int BefMakro(const BEF* b);
 int BefBearbeiten(const BEF* b);
 void EinstellungAufMarkierte(const BEF* b, const STT* vor);
+// A component placed from `vor` to `nach` cuts its way into the lines it
+// sits on, and the line breaks it contains cut the lines they cross.
+void BauteilLueckenSchneiden(const BEF* b, const STT* vor, const STT* nach);
+// Copies of the marked objects in nx columns dx apart and ny rows dy apart
+// from the current position; the marked objects are the first cell.
+void MarkierteAnreihen(int nx, double dx, int ny, double dy);
 // Rotates one object (record and its state before) by a tenths about (px, py).
 void ObjDrehen(BEF* b, STT* s, int a, double px, double py);

@@ -16,7 +16,10 @@
 #include "editor/edmeld.h"
 #include "editor/edtaufrufe.h"
 #include "editor/edzeich.h"
+#include "editor/hinweis.h"
+#include "editor/knopf.h"
 #include "editor/macro.h"
+#include "editor/objwahl.h"
 #include "editor/platzhalter.h"
 #include "editor/zeidok.h"
 #include "model/beffifo.h"
@@ -231,6 +234,21 @@ void edsAnsichtEnde()
         AnsichtLoesen();
 }
 
+// The drawing window's keys and mouse, while the view is the page's.
+int edsKnoepfe()
+{
+    KnopfInit();
+    return 0;
+}
+void edsKnoepfeEnde()
+{
+    // The viewer may hold the one view by now: its handlers stay.
+    if (AnsichtFenster() != 0 && eds.fenster && AnsichtFenster() == GetDlgItem(eds.fenster, ANSICHT_FENSTER))
+        AnsichtHaken(nullptr, nullptr, 0);
+    KnopfFrei();
+    HinweisAus();
+}
+
 int edsEingabe()
 {
     EingabeStarten(EDS_PROMPT, EDS_EINGABE);
@@ -309,6 +327,7 @@ EdsModul edsModule[] = {
     {"Einstellungen", edsEinstellungen, nullptr, false},
     {"Leisten", edsLeisten, nullptr, false},
     {"Ansicht", edsAnsicht, edsAnsichtEnde, false},
+    {"Knoepfe", edsKnoepfe, edsKnoepfeEnde, false},
     {"Eingabe", edsEingabe, nullptr, false},
     {"Anker", edsAnker, nullptr, false},
     {"Queue", edsQueue, edsQueueEnde, false},
@@ -591,10 +610,25 @@ void EdtAllesDemarkieren()
     ZeiNeuZeichnen();
 }
 
-// The object under the cursor arrives with picking.
-int CursorObjMarkiert() { return 0; }
-void CursorObjHolen(BEF* b) { std::memset(b, 0, sizeof *b); }
-int CursorObjekt() { return -1; }
+// The object under the cursor is the one picked last.
+int CursorObjekt()
+{
+    const int id = ObjCursor();
+    BEF b;
+    STT s;
+    return id >= 0 && TzObjHolen(id, &b, &s) == 0 ? id : -1;
+}
+int CursorObjMarkiert()
+{
+    const int id = CursorObjekt();
+    return id >= 0 && TzIstMarkiert(id) ? 1 : 0;
+}
+void CursorObjHolen(BEF* b)
+{
+    STT s;
+    const int id = CursorObjekt();
+    if (id < 0 || TzObjHolen(id, b, &s) != 0) std::memset(b, 0, sizeof *b);
+}
 
 // ---- The page -------------------------------------------------------------------------------------------
 
@@ -633,6 +667,8 @@ int EdtExit()
 int EdtKommando(UINT nachricht, WPARAM wp, LPARAM lp)
 {
     if (eds.lauf == 2 || eds.fenster == 0) return 0;
+    // The hint window watches the pointer and the commands; it takes none.
+    HinweisNachricht(eds.fenster, nachricht, wp, lp);
     if (!eds.sperre) {
         if (EdtSeitenNachricht(nachricht, wp, lp)) return 1;
         const bool eckBefehl = nachricht == WM_COMMAND && LOWORD(wp) == ANSICHT_ECKE && lp == 0;

@@ -14,6 +14,7 @@
 #include "config/reaktion.h"
 #include "editor/baubf.h"
 #include "editor/befausf.h"
+#include "editor/mehrfach.h"
 #include "editor/edmeld.h"
 #include "editor/objwahl.h"
 #include "equipment/app.h"
@@ -24,6 +25,7 @@
 #include "equipment/ges.h"
 #include "equipment/ngestext.h"
 #include "equipment/nzustext.h"
+#include "model/befehl.h"
 #include "model/beffifo.h"
 #include "model/edhaken.h"
 #include "model/einstell.h"
@@ -378,11 +380,18 @@ void elBauteil(ElPaste& p, BEFLST* gesammelt, BEFLST* teile, const BEF* b, const
         if (mitDaten) {
             BefListeAusBef(teile, b, s, 0);
             for (int k = 0; k < teile->anzahl; ++k) elBlockNehmen(p, gesammelt, &teile->bef[k], &teile->stt[k]);
-            TzEinfuegenRoh(b, s);
         } else {
             elSammelErledigt(p, gesammelt);
-            TzEinfuegen(b, s);
         }
+        // As a newly placed component: the lines it sits on get their gap,
+        // running parallel lines follow it.
+        STT nach = *s;
+        BefZerlegen(b, &nach, nullptr);
+        BauteilLueckenSchneiden(b, s, &nach);
+        if (MflAn()) MflFortsetzen(s->x, s->y, nach.x, nach.y);
+        MflAufnahmeEnde();
+        if (mitDaten) TzEinfuegenRoh(b, s);
+        else TzEinfuegen(b, s);
     }
     BefListeLeeren(gesammelt);
 }
@@ -636,7 +645,9 @@ int ZeiDateiSchreiben(const char* pfad, int nurMarkiert, int mitGeraet, int kopi
         SttAnwenden(&b, &geschrieben);
     });
     elZiel = nullptr;
-    ZeiFormatSetzen(&z, BefFlags()->papier);
+    // Before the editor's start the paper is no format yet: the file keeps
+    // its own.
+    if (BefFormat(BefFlags()->papier)) ZeiFormatSetzen(&z, BefFlags()->papier);
     if (elFehler) {
         ZeiDateiVerwerfen(&z);
         elSchreibfehler(pfad);

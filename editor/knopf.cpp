@@ -11,6 +11,7 @@
 #include "config/reaktion.h"
 #include "editor/baubf.h"
 #include "editor/befausf.h"
+#include "editor/mehrfach.h"
 #include "editor/objwahl.h"
 #include "editor/platzhalter.h"
 #include "model/beffifo.h"
@@ -18,6 +19,7 @@
 #include "model/tempzeic.h"
 #include "output/ansicht.h"
 #include "output/gdi.h"
+#include "platform/dialog.h"
 #include "platform/eingabe.h"
 #include "platform/fenster.h"
 #include "platform/orte.h"
@@ -25,6 +27,7 @@
 #include "platform/zeichen.h"
 #include "support/bdatei.h"
 #include "support/texte.h"
+#include "winlib/anwdaten.h"
 
 namespace {
 
@@ -65,10 +68,19 @@ bool knoLinienModus() { return BefFlags()->czl != 0; }
 
 void knoUdb(int an) { BefEinreihenInt(K_UDB, an); }
 
+// A pixel outside the drawing window (a captured drag may leave it).
+bool knoAusserhalb(int x, int y)
+{
+    int w = 0, h = 0;
+    AnsichtPixelGroesse(&w, &h);
+    return w > 0 && h > 0 && (x < 0 || y < 0 || x >= w || y >= h);
+}
+
 void knoZiehenEnde()
 {
     knoUdb(0);
-    ReleaseCapture();
+    AnsichtMausFangen(0);
+    if (mz.art >= 5 && mz.art <= 7) anwCursor(0);
 }
 
 // One coordinate on the grid in thousandths; no grid for a step below
@@ -200,10 +212,18 @@ void knoZiehenBeginn(int shift, int control)
     if (mz.art == 1) {
         const double x = knoWeltX(mz.px), y = knoWeltY(mz.py);
         int h = BaubfGriffSuchen(x, y);
-        int obj;
+        int obj, buendel = -1;
         if (h >= 0) {
             mz.art = 6;
             BaubfGriffWahl(h, &mz.px, &mz.py);
+        } else if (!BaubfAktiv() && (buendel = MflFinden(x, y)) >= 0) {
+            // The bundle's end becomes the press point; the drag continues
+            // the bundle from there.
+            mz.art = 5;
+            MflWaehlen(buendel);
+            const mflende& e = MflBuendel(buendel)->ende[0];
+            mz.px = ::WeltZuPixelX(e.x);
+            mz.py = ::WeltZuPixelY(e.y);
         } else if (!BaubfAktiv() && (obj = ObjPunktSuchen(x, y)) >= 0) {
             mz.art = 7;
             ObjPunktZiehen(obj, &mz.px, &mz.py);
@@ -216,6 +236,8 @@ void knoZiehenBeginn(int shift, int control)
         knoShiftPunkt(knoWeltX(mz.px), knoWeltY(mz.py), shift, control, knoLinienModus());
     }
     knoUdb(1);
+    AnsichtMausFangen(1);
+    if (mz.art >= 5 && mz.art <= 7) anwCursor(5);
     mz.zustand = 2;
 }
 
@@ -229,13 +251,19 @@ void knoZiehen(int shift, int control)
         knoShiftPunkt(knoWeltX(mz.cx), knoWeltY(mz.cy), shift, control, knoLinienModus() || shift);
         return;
     }
-    if (mz.art != 6 && mz.art != 7) return;
+    if (mz.art < 5 || mz.art > 7) return;
+    anwCursor(5);
     int x = mz.cx, y = mz.cy;
-    const int achse = mz.art == 6 ? BaubfAchse(-1) : ObjPunktAchse();
+    const int achse = mz.art == 6 ? BaubfAchse(-1) : mz.art == 5 ? MflZustand() : ObjPunktAchse();
     if (achse == 1 && std::abs(x - mz.px) <= KNOACHSGRENZE) x = mz.px;
     if (achse == 2 && std::abs(y - mz.py) <= KNOACHSGRENZE) y = mz.py;
     const BEFRASTER* r = BefRasterWerte();
     double wx = knoWeltX(x), wy = knoWeltY(y);
+    if (mz.art == 5) {
+        knoShiftPunkt(wx, wy, 0, 0, knoLinienModus());
+        BefEinreihenInt(K_MFL, 2);
+        return;
+    }
     if (mz.art == 6) {
         const double gx = knoWeltX(mz.px), gy = knoWeltY(mz.py);
         wx = knoGriffRaster(wx, gx, r->x0, r->swx);
@@ -361,6 +389,48 @@ std::string knoTastenName(int taste)
     return std::string(1, static_cast<char>(taste));
 }
 
+// The input field under the drawing window.
+HWND knoEingabeFeld()
+{
+    HWND v = AnsichtFenster();
+    return v != 0 ? GetDlgItem(GetParent(v), ANSICHT_UNTENBREIT) : 0;
+}
+
+// Key handler of the drawing window: key-downs go to the key table and the
+// built-in keys; of the characters, Enter, Escape and Space are special,
+// Tab moves to the input field and printable ones are typed there.
+int knoTastenHaken(UINT nachricht, WPARAM wp, LPARAM lp)
+{
+    if (nachricht == WM_KEYDOWN || nachricht == WM_SYSKEYDOWN) {
+        TasteMeldung(nachricht, wp, lp);
+        return 1;
+    }
+    if (nachricht != WM_CHAR) return 0;
+    const int zeichen = static_cast<int>(wp);
+    if (zeichen == VK_RETURN || zeichen == VK_ESCAPE || zeichen == VK_SPACE) return TasteSonder(zeichen);
+    HWND feld = knoEingabeFeld();
+    if (feld == 0) return 0;
+    if (zeichen == VK_TAB) {
+        SetFocus(feld);
+        return 1;
+    }
+    if (zeichen < 33 || zeichen > 255) return 0;
+    SetFocus(feld);
+    PostMessage(feld, WM_CHAR, wp, lp);
+    PostMessage(feld, WM_KEYDOWN, VK_END, 0);
+    return 1;
+}
+
+// Mouse handler of the drawing window: a press takes the keyboard focus to
+// the drawing; the view follows the pointer while a button is down.
+int knoMausHaken(UINT nachricht, WPARAM wp, LPARAM lp)
+{
+    if (nachricht == WM_LBUTTONDOWN || nachricht == WM_RBUTTONDOWN || nachricht == WM_MBUTTONDOWN) AnsichtFokus();
+    MausMeldung(nachricht, wp, lp);
+    AnsichtTasteUnten(mz.zustand != 0);
+    return 1;
+}
+
 }  // namespace
 
 // ---- key table
@@ -390,6 +460,7 @@ int KnopfDateiLesen(const char* pfad)
 
 int KnopfInit()
 {
+    AnsichtHaken(knoTastenHaken, knoMausHaken, KNOECKBEFEHL);
     ed45 = ProfilZahlLesen("ArbPlatz", "Ed45Taste");
     KnopfZuruecksetzen();
     std::string p = plOrtAnwendung() + "/EditKey.txt";
@@ -534,7 +605,7 @@ void MausMeldung(UINT nachricht, WPARAM flags, LPARAM xy)
     case WM_MOUSEMOVE:
         mz.cx = x;
         mz.cy = y;
-        if (mz.zustand == 2 && mz.art != 0 && !(flags & MK_LBUTTON)) {
+        if (mz.zustand == 2 && mz.art != 0 && (!(flags & MK_LBUTTON) || (mz.art >= 5 && knoAusserhalb(x, y)))) {
             knoLinksLos(shift, control);
             break;
         }
@@ -694,6 +765,10 @@ int TasteSonder(int zeichen)
         if (BaubfAktiv()) {
             BefEinreihenInt2(K_BST, 6, 0);
             BefEinreihenInt(K_BST, 0);
+            return 1;
+        }
+        if (MflAnzahl() > 0) {
+            BefEinreihenInt(K_MFL, 3);
             return 1;
         }
         if (BefFlags()->beweg) {

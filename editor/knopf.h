@@ -30,6 +30,7 @@ constexpr int KNOHILFEFELD = 12;     // width of the key and command fields of t
 constexpr int KNOZIEHGRENZE = 4;     // pixels a press may move and stay a click
 constexpr int KNOACHSGRENZE = 5;     // pixels of the axis lock of a drag
 constexpr int KNOGUMMIGRENZE = 11;   // pixels a rubber band must exceed to zoom
+constexpr int KNOECKBEFEHL = 2505;   // the view's corner button posts this to the page
 
 struct knopf {
     int32_t taste;
@@ -39,8 +40,10 @@ struct knopf {
     int32_t zeile;
 };
 
-// Reads `Ed45Taste` and loads "EditKey.txt" (application-data folder, else
-// shipped data); 0 when no file exists, else the entries read.
+// Installs the key and mouse handlers into the attached drawing view, reads
+// `Ed45Taste` and loads "EditKey.txt" (application-data folder, else
+// shipped data); 0 when no file exists, else the entries read. KnopfFrei
+// frees the table; the page takes the handlers out of its view.
 int KnopfInit();
 void KnopfFrei();
 // Parses a key file into the table: the entries read, 0 when it is missing.

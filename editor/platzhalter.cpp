@@ -2,6 +2,7 @@
 #include "editor/platzhalter.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "config/reaktion.h"
 #include "editor/edmeld.h"
@@ -31,13 +32,27 @@ namespace {
 void phMerken(const std::string& s) { phAufrufe.push_back(s); }
 }  // namespace
 
-void MarkierteAnreihen(int nx, double dx, int ny, double dy)
+// Recorded, and run: steps at "|", "#n" posts n to the page, every other
+// step goes the way of a typed line.
+void BefehlsTextAusfuehren(const char* text)
 {
-    char t[120];
-    std::snprintf(t, sizeof t, "MarkierteAnreihen(%d %g %d %g)", nx, dx, ny, dy);
-    phMerken(t);
+    phMerken(std::string("BefehlsTextAusfuehren(") + text + ")");
+    std::string rest = text != nullptr ? text : "";
+    while (!rest.empty()) {
+        const size_t strich = rest.find('|');
+        char schritt[180];
+        strkopie(schritt, sizeof schritt, rest.substr(0, strich).c_str(), sizeof schritt - 1);
+        rest = strich == std::string::npos ? "" : rest.substr(strich + 1);
+        strtrim(schritt);
+        if (schritt[0] == '#') {
+            HWND seite = phEingabe != 0 && IsWindow(phEingabe) ? GetParent(phEingabe) : 0;
+            if (seite) PostMessage(seite, WM_COMMAND, static_cast<WPARAM>(std::atoi(schritt + 1)), 0);
+            continue;
+        }
+        BEF b;
+        if (schritt[0] != '\0' && TextZuBef(&b, schritt) == 0) BefEinreihen(&b);
+    }
 }
-void BefehlsTextAusfuehren(const char* text) { phMerken(std::string("BefehlsTextAusfuehren(") + text + ")"); }
 void KontextMenueZeigen(int x, int y)
 {
     phMerken("KontextMenueZeigen(" + std::to_string(x) + "," + std::to_string(y) + ")");

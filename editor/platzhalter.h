@@ -50,6 +50,5 @@ void UbzPlatzieren(const appbteil* b);
 // The input line (arrives with the editor page): the text is recorded as
 // "EingabeText(<text>)".
 void EingabeText(const char* text);
-// Command execution (arrives with the editor): copies of the marked
-// elements in a grid. Recorded as "MarkierteAnreihen(nx dx ny dy)".
-void MarkierteAnreihen(int nx, double dx, int ny, double dy);
+// The line-up of marked objects lives in editor/befausf.h.
+#include "editor/befausf.h"

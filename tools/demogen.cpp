@@ -112,6 +112,9 @@ int DemoProjekt(const std::string& quellen, const std::string& ziel)
     for (auto& e : fs::directory_iterator(q / "projekt", f)) {
         if (e.is_regular_file() && demoKopieren(e.path(), projekt / e.path().filename()) != 0) return -1;
     }
+    // The demo macro goes beside the command file: a working copy puts both
+    // beside the library, where the editor looks for macros.
+    if (demoKopieren(q / "Demo.mac", fs::path(ziel) / "demo" / "Demo.mac") != 0) return -1;
     return demoKopieren(q / "start.txt", fs::path(ziel) / "demo" / "start.txt");
 }
 

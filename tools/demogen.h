@@ -13,7 +13,10 @@
 //                         titles, texts by language, check list, defaults
 //                         set), kept as the program writes them
 //   start.txt             the demo command file
-// Output below DEST: demo/Projekt/*, demo/start.txt and data/BAUTEILE.STD,
+//   Demo.mac              the demo macro (a working copy puts it beside the
+//                         library, where the editor looks for macros)
+// Output below DEST: demo/Projekt/*, demo/start.txt, demo/Demo.mac and
+// data/BAUTEILE.STD,
 // so that DEST = the checkout regenerates the committed files in place.
 // Nothing carries a time stamp: two runs give identical bytes.
 #pragma once
@@ -30,7 +33,7 @@ std::string DemoBibPfad(const std::string& ziel);
 // 0, or -1 with a message on stderr.
 int DemoBibliothek(const std::string& quellen, const std::string& datei);
 
-// Builds demo/Projekt and demo/start.txt below `ziel` (the folder
+// Builds demo/Projekt, demo/start.txt and demo/Demo.mac below `ziel` (the folder
 // demo/Projekt is emptied of files first). 0 or -1.
 int DemoProjekt(const std::string& quellen, const std::string& ziel);
 

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "editor/edtaufrufe.h"
+#include "editor/elclip.h"
 #include "editor/platzhalter.h"
 #include "editor/zeidok.h"
 #include "project/platzhalter.h"
@@ -351,6 +352,42 @@ TEST_F(BefAusfTest, BuildersQueueDisplacementsInDrawingUnits)
     EXPECT_EQ(b.iarg[0], 1);
     EXPECT_EQ(b.darg[1], 5);
     BefLeeren();
+}
+
+}  // namespace
+
+namespace {
+
+// The line-up copies the marked objects into every cell of the grid but the
+// first, keeps the originals where they are and leaves the position alone.
+TEST_F(BefAusfTest, LineUpFillsEveryCellButTheFirstAndKeepsThePosition)
+{
+    BEF b = tzRec(TZ_ZL, {5, 0});
+    STT s = tzStt(10, 20);
+    const int linie = TzEinfuegen(&b, &s);
+    BEF k = tzRec(TZ_TEXT, {}, "frei");
+    STT sk = tzStt(50, 50);
+    TzEinfuegen(&k, &sk);  // not marked: not copied
+    TzMarkSetzen(linie, 1);
+    STT* akt = BefAktZustand();
+    akt->x = 10;
+    akt->y = 20;
+    MarkierteAnreihen(2, 30, 3, -15);
+    EXPECT_EQ(TzMarkAnzahl(), 0);
+    EXPECT_DOUBLE_EQ(BefAktZustand()->x, 10);
+    EXPECT_DOUBLE_EQ(BefAktZustand()->y, 20);
+    std::vector<std::pair<double, double>> linien;
+    for (int id = TzNaechstes(-1); id < TZENDE; id = TzNaechstes(id)) {
+        BEF ob;
+        STT os;
+        ASSERT_EQ(TzObjHolen(id, &ob, &os), 0);
+        if (ob.code == TZ_ZL) linien.emplace_back(os.x, os.y);
+    }
+    std::sort(linien.begin(), linien.end());
+    const std::vector<std::pair<double, double>> soll = {{10, -10}, {10, 5},  {10, 20},
+                                                         {40, -10}, {40, 5}, {40, 20}};
+    EXPECT_EQ(linien, soll);
+    EXPECT_FALSE(std::filesystem::exists(ElTransferPfad(1))) << "the transfer file is cleaned up";
 }
 
 }  // namespace

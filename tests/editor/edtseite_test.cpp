@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -16,6 +17,7 @@
 #include "config/vorgaben.h"
 #include "editor/befausf.h"
 #include "editor/edmeld.h"
+#include "editor/hinweis.h"
 #include "editor/edtaufrufe.h"
 #include "editor/zeidok.h"
 #include "model/beffifo.h"
@@ -393,6 +395,41 @@ TEST_F(EdtSeite, EditorHooksAreThePagesOwn)
     EDT_EIGEN(KopfSchreiben);
     EDT_EIGEN(PvwBefehl);
 #undef EDT_EIGEN
+}
+
+}  // namespace
+
+namespace {
+
+HWND hinweisFeld = 0;
+
+// The page hands the pointer to the hint window: resting on a bar entry
+// shows its hint after the pause; closing the page takes it away.
+TEST_F(EdtSeite, TheHintFollowsThePagesPointer)
+{
+    oeffnen();
+    hinweisFeld = GetDlgItem(EdtFenster(), 5010);
+    ASSERT_NE(hinweisFeld, 0u);
+    HinweisQuelle q;
+    q.leisteIndex = [](HWND f) { return f == hinweisFeld ? 0 : -1; };
+    q.leisteTip = [](int, RECT* r, char* text, size_t kap, int* leiste) {
+        GetWindowRect(hinweisFeld, r);
+        std::snprintf(text, kap, "Linie");
+        *leiste = 0;
+        return 0;
+    };
+    HinweisQuelleSetzen(q);
+    pumpen();  // the commands of the opening first: a command drops a pending hint
+    SendMessage(EdtFenster(), WM_SETCURSOR, static_cast<WPARAM>(hinweisFeld), 0);
+    EXPECT_EQ(HinweisArt(), 0);
+    plHeadlessZeitVor(700);
+    pumpen();
+    EXPECT_NE(HinweisFenster(), 0u);
+    EdtMenueBefehl(1099);
+    pumpen();
+    EXPECT_EQ(EdtFenster(), 0u);
+    EXPECT_EQ(HinweisFenster(), 0u);
+    HinweisQuelleSetzen(HinweisQuelle{});
 }
 
 }  // namespace

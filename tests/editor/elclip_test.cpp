@@ -2,13 +2,16 @@
 // writers.
 #include "editor/elclip.h"
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "config/reaktion.h"
+#include "config/verzeich.h"
 #include "editor/edmeld.h"
+#include "model/bauteil.h"
 #include "model/zeichnun.h"
 #include "output/bilder.h"
 #include "output/clip.h"
@@ -245,6 +248,104 @@ TEST_F(ElClipTest, AMalformedBlockLeavesTheDrawingUnchanged)
     ElEinfuegen(0, nullptr);
     EXPECT_EQ(TzAnzahl(), 1);
     EXPECT_STREQ(StatusLetzterText(), "Kann Zwischenablage nicht lesen");
+}
+
+}  // namespace
+
+namespace {
+
+// A pasted component is placed as a new one: a contact reaching from its
+// insertion point 10 down cuts its gap out of the line it sits on.
+TEST_F(ElClipTest, APastedComponentCutsItsGapIntoTheLineItSitsOn)
+{
+    const std::string bib = o.pfad("BAUTEILE.TST");
+    ASSERT_EQ(BauBibAnlegen(bib.c_str(), 10), 0);
+    BauBibHandle h;
+    ASSERT_EQ(BauBibOeffnen(&h, bib.c_str()), 0);
+    const std::string quelle = o.pfad("k.txt"), zeichnung = o.pfad("k.zei");
+    std::ofstream(quelle, std::ios::binary) << "VER 10\r\nZL 0,0000 -10,0000\r\nZA4\r\n";
+    ASSERT_GT(ZeiAusText(zeichnung.c_str(), quelle.c_str()), 0);
+    ASSERT_EQ(BauAufnehmen(&h, "K", zeichnung.c_str()), 0);
+    BauBibZu(&h);
+    BauBibSchliessen();
+    VerSetzen(1, o.p.c_str());
+    VerSetzen(2, o.p.c_str());
+    BauInit();
+    std::snprintf(BefAktZustand()->bd, sizeof BefAktZustand()->bd, "TST");
+
+    const std::string t = o.pfad("t.zvk");
+    ZeiDatei z;
+    ASSERT_EQ(ZeiDateiAnlegen(&z, t.c_str()), 0);
+    const BEF k = tzRec(TZ_ZB, {}, "K");
+    ASSERT_GE(ZeiBefSchreiben(&z, &k), 0);
+    ASSERT_EQ(ZeiDateiSchliessen(&z), 0);
+
+    linie(50, 100, 0, -40);
+    position(50, 90);
+    ElEinfuegen(1, t.c_str());
+    std::vector<std::string> v;
+    for (int id = TzNaechstes(-1); id < TZENDE; id = TzNaechstes(id)) {
+        BEF b;
+        STT s;
+        TzObjHolen(id, &b, &s);
+        char zeile[80];
+        std::snprintf(zeile, sizeof zeile, "%s %g %g %g %g", BefName(b.code), s.x, s.y, b.darg[0], b.darg[1]);
+        v.push_back(zeile);
+    }
+    std::sort(v.begin(), v.end());
+    EXPECT_EQ(v, (std::vector<std::string>{"ZB 50 90 0 0", "ZL 50 100 0 -10", "ZL 50 80 0 -20"}));
+    BauEnde();
+}
+
+}  // namespace
+
+namespace {
+
+// The paste's tables are bounded: of 2001 reference texts to a handled
+// item the last finds no room and keeps its reference; of 101 handled items
+// the last is not remembered, so its text keeps its reference too.
+TEST_F(ElClipTest, The2001stEntryAndThe101stItemAreDropped)
+{
+    struct Fall {
+        const char* name;
+        int geraete, texte;
+        std::vector<std::string> bleiben;
+    } faelle[] = {
+        {"2001 texts", 1, 2001, {"@Y0001K"}},
+        {"101 items", 101, 1, {"@Y0065K"}},
+    };
+    EdHaken h{};
+    h.BtlPosVorhanden = [](const BEF*, const STT*) { return 1; };
+    EdHakenSetzen(h);
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        TzLeeren();
+        const std::string p = o.pfad("t.zvk");
+        ZeiDatei z;
+        ASSERT_EQ(ZeiDateiAnlegen(&z, p.c_str()), 0);
+        for (int g = 1; g <= f.geraete; ++g) {
+            const BEF bmc = tzRec(78, {0, 0}, "item", {0, g, 0});
+            const BEF zu = tzRec(78, {0, 0}, "M1", {9, 0});
+            const BEF zb = tzRec(TZ_ZB, {}, "M1");
+            for (const BEF* b : {&bmc, &zu, &zb}) ASSERT_GE(ZeiBefSchreiben(&z, b), 0);
+        }
+        char t[20];
+        std::snprintf(t, sizeof t, "@Y%04XK", f.geraete);
+        const BEF text = tzRec(TZ_TEXT, {}, t);
+        for (int k = 0; k < f.texte; ++k) ASSERT_GE(ZeiBefSchreiben(&z, &text), 0);
+        if (f.geraete > 1) {
+            // One text for each earlier item: those references vanish.
+            for (int g = 1; g < f.geraete; ++g) {
+                std::snprintf(t, sizeof t, "@Y%04XK", g);
+                const BEF frueher = tzRec(TZ_TEXT, {}, t);
+                ASSERT_GE(ZeiBefSchreiben(&z, &frueher), 0);
+            }
+        }
+        ASSERT_EQ(ZeiDateiSchliessen(&z), 0);
+        position(0, 0);
+        ElEinfuegen(1, p.c_str());
+        EXPECT_EQ(texte(), f.bleiben);
+    }
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
 // Mouse and key handling: injected messages against the queued records.
 #include "editor/knopf.h"
 
+#include <algorithm>
 #include <fstream>
 
 #include "config/reaktion.h"
+#include "editor/mehrfach.h"
 #include "editor/objwahl.h"
 #include "output/ansicht.h"
 #include "output/gdi.h"
@@ -254,6 +256,14 @@ TEST_F(KnopfTest, EscapeEnterAndSpace)
     BefFlags()->beweg = 1;
     EXPECT_EQ(TasteSonder(VK_ESCAPE), 1);
     EXPECT_EQ(schlange(), std::vector<std::string>{"BWE"});
+    // Parallel lines come before the move mode.
+    MflInit();
+    MflBefehl(1);
+    MflAusMarkierung();
+    ASSERT_GT(MflAnzahl(), 0);
+    EXPECT_EQ(TasteSonder(VK_ESCAPE), 1);
+    EXPECT_EQ(schlange(), std::vector<std::string>{"MFL 3"});
+    MflInit();
     BaubfStartenBei(TZ_ZL, 0, 0);
     schlange();
     EXPECT_EQ(TasteSonder(VK_ESCAPE), 1);
@@ -335,6 +345,46 @@ TEST_F(KnopfTest, ShippedKeysAndTheKeyHelp)
     // A table key after an arrow's own action.
     TasteGedrueckt('Y', 0, 1, 0, 0);
     EXPECT_EQ(PhEditorAufrufe().back(), "BefehlsTextAusfuehren(RDO)");
+}
+
+}  // namespace
+
+namespace {
+
+// A press on the first end of a parallel-line bundle drags the bundle on:
+// each move goes to the snapped point (held on the bundle's row within 5
+// pixels) and continues the bundle there, all in one undo group.
+TEST_F(KnopfTest, DragOnABundleEndContinuesTheBundle)
+{
+    MflInit();
+    MflBefehl(1);
+    TzMarkSetzen(linie(0, 300, 100, 0), 1);
+    TzMarkSetzen(linie(0, 290, 100, 0), 1);
+    MflAusMarkierung();
+    ASSERT_EQ(MflBuendel(0)->anzahl, 2);
+    const mflende e = MflBuendel(0)->ende[0];
+    schlange();
+    const int px = ::WeltZuPixelX(e.x), py = ::WeltZuPixelY(e.y);
+    MausMeldung(WM_LBUTTONDOWN, MK_LBUTTON, xy(px + 1, py + 1));
+    MausMeldung(WM_MOUSEMOVE, MK_LBUTTON, xy(px + 10, py + 3));
+    EXPECT_EQ(MausArt(), 5);
+    MausMeldung(WM_MOUSEMOVE, MK_LBUTTON, xy(px + 30, py + 3));
+    MausMeldung(WM_LBUTTONUP, 0, xy(px + 30, py + 3));
+    const std::vector<std::string> s = schlange();
+    char ziel[80];
+    std::snprintf(ziel, sizeof ziel, "_BA 1 %g %g", PixelZuWeltX(px + 30), e.y);
+    const auto udb = std::find(s.begin(), s.end(), "_UDB 1");
+    const auto hin = std::find(s.begin(), s.end(), ziel);
+    ASSERT_NE(udb, s.end());
+    std::string alle;
+    for (const std::string& z : s) alle += z + " | ";
+    ASSERT_NE(hin, s.end()) << "the move keeps the bundle's row: " << ziel << " in " << alle;
+    EXPECT_LT(udb, hin);
+    ASSERT_NE(hin + 1, s.end());
+    EXPECT_EQ(*(hin + 1), "MFL 2");
+    EXPECT_EQ(s.back(), "_UDB 0");
+    EXPECT_EQ(MausZustand(), 0);
+    MflInit();
 }
 
 }  // namespace

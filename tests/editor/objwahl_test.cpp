@@ -8,6 +8,7 @@
 #include "config/reaktion.h"
 #include "editor/geloesch.h"
 #include "editor/edmeld.h"
+#include "editor/edtseite.h"
 #include "tests/editor/bautest.h"
 
 namespace {
@@ -270,6 +271,33 @@ TEST_F(ObjWahlTest, ReEditTakesTheMarkedObjectIntoConstructionAndWritesItBack)
     EXPECT_EQ(b.darg[0], 2);
     EXPECT_EQ(b.darg[1], 3);
     EXPECT_EQ(BaubfAktiv(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// The page's cursor-object glue reads the object picked last: marked or
+// not, its record, nothing once it is gone from the store.
+TEST_F(ObjWahlTest, CursorObjectGlueReadsThePickedObject)
+{
+    const int a = linie(10, 10, 5, 0);
+    EXPECT_EQ(::CursorObjekt(), -1);
+    EXPECT_EQ(::CursorObjMarkiert(), 0);
+    ObjCursorSetzen(a);
+    EXPECT_EQ(::CursorObjekt(), a);
+    EXPECT_EQ(::CursorObjMarkiert(), 0);
+    TzMarkSetzen(a, 1);
+    EXPECT_EQ(::CursorObjMarkiert(), 1);
+    BEF b;
+    ::CursorObjHolen(&b);
+    EXPECT_EQ(b.code, TZ_ZL);
+    EXPECT_EQ(b.darg[0], 5);
+    TzLeeren();
+    EXPECT_EQ(::CursorObjekt(), -1);
+    EXPECT_EQ(::CursorObjMarkiert(), 0);
+    ::CursorObjHolen(&b);
+    EXPECT_EQ(b.code, 0);
 }
 
 }  // namespace
