@@ -7,23 +7,23 @@
 //  3. sorting to date, to index and back to the number;
 //  4. the full refresh: scan plus both contents writers.
 // Targets: the scan within 3x and the full refresh within 5x of the
-// baseline; beyond that, the profile. Measured on the sanitizer test build
-// of this tree (Debug, -O1, ASan/UBSan; a shared 8-core machine under heavy
-// load, so single runs scatter by 2x; three runs each):
-//   before, sorting whole records:  1,000 drawings: scan 0.094-0.096 s
-//     (3.8-5.4x), full refresh 0.090-0.099 s (3.9-5.2x)
-//   sorting record numbers:         1,000 drawings: scan 0.061-0.071 s
-//     (3.6-4.1x), full refresh 0.069-0.075 s (3.8-4.4x); 100 drawings:
-//     scan 3.2-4.8x, full refresh 4.5-4.9x; date and index sorts 1.5-2.0x
-// The full refresh keeps its target; the scan still misses it. Profile
-// (perf, both sizes, after the change): half of the scan is the headings
-// (PvwUntertitelEinfuegen), nearly all of it UtitelPfadText, which for
-// every drawing walks the subtitle list from its start and compares names
-// (ZeiDateiVergleich with znGross and znExtPunkt, about 20% of all
-// samples); then the folder listing and the header reads. The change to
-// make is in equipment/utitel: a lookup that continues from the previous
-// drawing's subtitle for drawings in number order (or a search over the
-// sorted ranges), so the headings cost one pass.
+// baseline; beyond that, the profile. Release build (scripts/bench), shared
+// 8-core machine under load, three runs each, 1,000 drawings:
+//   subtitle lookup walking every range for every drawing: scan
+//     0.025-0.034 s (11.4-13.8x), full refresh 12.1-15.8x
+//   lookup continuing from the previous drawing over starts built once
+//     per stem, short-text widths measured once per scan: scan
+//     0.016-0.021 s (7.7-9.1x), full refresh 8.3-10.3x; 100 drawings
+//     6.9-8.4x; date and index sorts 1.1-1.6x
+// Both targets are still missed. Profile of the scan after the change
+// (perf, dwarf call graphs): the headings are 7% of it, the sort 11%; the
+// rest is per-drawing work outside the project page: the name's width
+// through Pango (wiTextBreite, a device context per call: 32%), the header
+// read (ZeiKopfLesen: 28%) and the listing's stat of every entry (12%).
+// The kernel's file creation and deletion seen in whole-run profiles are
+// this program making and removing its folders (each drawing written
+// through a temporary name); the timed parts create no file, the full
+// refresh writes the two contents files once.
 // Built with -DVELMO_BENCH=ON, never run by CTest. Folders go to the
 // process's temporary folder and are removed. Calls project/, equipment/,
 // model/, config/.

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <unordered_map>
 
 #include "config/reaktion.h"
 #include "config/verzeich.h"
@@ -30,6 +32,17 @@ int pvwZusatzBreite = 0;  // widest pair of short texts as the list shows it
 int pvwSortModus = PVW_SORT_NUMMER;
 char pvwCursor[PVWNAMESUP + 1] = "";
 char pvwAkt[PVWNAMESUP + 1] = "";
+
+// Text widths measured during one scan: the short texts repeat from drawing
+// to drawing, and measuring them made a third of a scan.
+std::unordered_map<std::string, int> pvwBreiten;
+
+int pvwBreite(const char* text)
+{
+    const auto [i, neu] = pvwBreiten.try_emplace(text, 0);
+    if (neu) i->second = wiTextBreite(2, text);
+    return i->second;
+}
 
 bool pvwGueltig(int n) { return n >= 0 && n < pvwAnzahl; }
 
@@ -76,10 +89,9 @@ int pvwZeiAufnehmen(int verzeichnis, const char* pfad, long groesse, const DATZE
     ++pvwAnzahl;
     const int laenge = static_cast<int>(std::strlen(e.name));
     if (laenge > pvwNameLaenge) pvwNameLaenge = laenge;
-    const int breite = wiTextBreite(2, e.name);
-    if (breite > pvwNameBreite) pvwNameBreite = breite;
-    pvwKurzBreite = std::max(pvwKurzBreite, wiTextBreite(2, e.kopf.kurz));
-    pvwZusatzBreite = std::max(pvwZusatzBreite, wiTextBreite(2, PvwKurztexte(e).c_str()));
+    pvwNameBreite = std::max(pvwNameBreite, wiTextBreite(2, e.name));
+    pvwKurzBreite = std::max(pvwKurzBreite, pvwBreite(e.kopf.kurz));
+    pvwZusatzBreite = std::max(pvwZusatzBreite, pvwBreite(PvwKurztexte(e).c_str()));
     return 1;
 }
 
@@ -184,7 +196,9 @@ void PvwVerzLesen()
     if (ordner == nullptr || strleer(ordner)) return;
     char muster[VERSUP + VGBWERTSUP + 16];
     std::snprintf(muster, sizeof muster, "%s*.*", ordner);
+    pvwBreiten.clear();
     verzlesendaten(muster, pvwZeiAufnehmen, nullptr);
+    pvwBreiten.clear();
 
     char unter[VGBWERTSUP + 1];
     pvwVorgabe("IVpdfVerz", unter, PVWUTTEXTSUP);
