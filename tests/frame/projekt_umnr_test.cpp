@@ -183,15 +183,35 @@ protected:
         std::string titel;
         for (const std::string& z : zeilen(lesen(projekt / "Projekt.zvk"))) {
             if (z == ")S Kennung") {
-                titel += "01\x1c" "Allgemein\x1c\x1c\r\n07\x1c" "Antriebe\x1c\x1c\r\n";
+                titel += "01\x1c" "Allgemein\x1c\x1c\n07\x1c" "Antriebe\x1c\x1c\n";
             }
             const std::string kenn = felder(z)[0];
             if (z.find('\x1c') != std::string::npos && kenn.rfind("__", 0) != 0) continue;
-            titel += z + "\r\n";
+            titel += z + "\n";
         }
         std::ofstream(projekt / "Projekt.zvk", std::ios::binary) << titel;
-        // A file renamed by hand: its references keep the upper case.
+        // Files renamed by hand: the references keep their upper case. Page
+        // 10 becomes "A10" in the references and "a10" on disk.
         fs::rename(projekt / "HV1.08", projekt / "hv1.08");
+        fs::rename(projekt / "HV1.10", projekt / "HV1.a10");
+        std::string bm, abschnitt;
+        for (const std::string& z : zeilen(lesen(projekt / "BMittel.zvk"))) {
+            if (z.rfind(")S ", 0) == 0) abschnitt = z.substr(3);
+            std::vector<std::string> f = felder(z);
+            if (abschnitt != "Btl" || f.size() <= 10 || f[10] != "10") {
+                bm += z + "\n";
+                continue;
+            }
+            f[10] = "A10";
+            std::string neu;
+            for (size_t i = 0; i < f.size(); ++i) neu += (i ? "\x1c" : "") + f[i];
+            bm += neu + "\n";
+        }
+        std::ofstream(projekt / "BMittel.zvk", std::ios::binary) << bm;
+        std::string texte;
+        for (const std::string& z : zeilen(lesen(projekt / "Texte.zvk")))
+            texte += (z.rfind("S\x1c" "10-", 0) == 0 ? "S\x1c" "A10-" + z.substr(5) : z) + "\n";
+        std::ofstream(projekt / "Texte.zvk", std::ios::binary) << texte;
         vorher = fs::current_path();
         fs::current_path(w);
     }
@@ -243,8 +263,9 @@ TEST_F(ProjektUmnr, RenameRenumberNewAndDeleteThroughTheDialogs)
     starten();
     ASSERT_FALSE(HasFatalFailure());
     using V = std::vector<std::string>;
-    V soll = {"# Allgemein", "HV1.01", "HV1.02", "HV1.03", "HV1.04", "HV1.05", "HV1.06", "# Antriebe", "HV1.07",
-              "hv1.08",      "HV1.09", "HV1.10", "HV1.11", "HV1.12", "HV1.13", "HV1.14", "HV1.15"};
+    // A page with a letter sorts before the numbers, above every heading.
+    V soll = {"HV1.a10", "# Allgemein", "HV1.01", "HV1.02", "HV1.03", "HV1.04",    "HV1.05", "HV1.06", "# Antriebe",
+              "HV1.07",  "hv1.08",      "HV1.09", "HV1.11", "HV1.12", "HV1.13", "HV1.14",    "HV1.15"};
     ASSERT_EQ(seitenZeilen(), soll);
 
     // The last three marked with Shift+Down and deleted (Del, "Löschen").
@@ -280,6 +301,16 @@ TEST_F(ProjektUmnr, RenameRenumberNewAndDeleteThroughTheDialogs)
     taste(VK_RETURN);
     EXPECT_EQ(wiDlgSuchen("ZeiEigen"), 0u) << rahmenLetzteMeldung();
 
+    // The hand-renamed page "a10", referenced as "A10", gets page 21.
+    zeileWaehlen("HV1.a10");
+    kontext(4);
+    dlg = wiDlgSuchen("ZeiEigen");
+    ASSERT_NE(dlg, 0u);
+    EXPECT_EQ(feld(dlg, 3001), "a10");
+    tippen(dlg, 3001, "21");
+    taste(VK_RETURN);
+    EXPECT_EQ(wiDlgSuchen("ZeiEigen"), 0u) << rahmenLetzteMeldung();
+
     // "Umnummerieren...": HV1.07 to HV1.09 (the hand-renamed one between)
     // from page 30 on.
     zeileWaehlen("HV1.07");
@@ -297,8 +328,8 @@ TEST_F(ProjektUmnr, RenameRenumberNewAndDeleteThroughTheDialogs)
     EXPECT_EQ(wiDlgSuchen("ZeiUmnr"), 0u) << rahmenLetzteMeldung();
     EXPECT_TRUE(plNachrichtBoxFragen().empty()) << rahmenLetzteMeldung();
 
-    soll = {"# Allgemein", "HV1.01", "HV1.02", "HV1.03", "HV1.04", "HV1.06", "# Antriebe", "HV1.10",
-            "HV1.11",      "HV1.12", "HV1.13", "HV1.20", "HV1.30", "HV1.31", "HV1.32"};
+    soll = {"# Allgemein", "HV1.01", "HV1.02", "HV1.03", "HV1.04", "HV1.06", "# Antriebe", "HV1.11",
+            "HV1.12",      "HV1.13", "HV1.20", "HV1.21", "HV1.30", "HV1.31", "HV1.32"};
     EXPECT_EQ(seitenZeilen(), soll);
 
     // Every key names a drawing of the folder.
