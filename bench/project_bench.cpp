@@ -1,5 +1,6 @@
 // Benchmark of the project page on folders of 100 and 1,000 drawings (each
-// with a header: index and two title lines), 10 PDF files and 50 subtitles. For each
+// with a header: index and two title lines), 10 PDF files and 50 subtitles
+// (page ranges of 20 drawings each). For each
 // size, one run measures (best of three, each against the same baseline):
 //  1. the baseline: listing the folder and reading the first 512 bytes of
 //     every file;
@@ -9,21 +10,22 @@
 // Targets: the scan within 3x and the full refresh within 5x of the
 // baseline; beyond that, the profile. Release build (scripts/bench), shared
 // 8-core machine under load, three runs each, 1,000 drawings:
-//   subtitle lookup walking every range for every drawing: scan
-//     0.025-0.034 s (11.4-13.8x), full refresh 12.1-15.8x
+//   subtitle lookup walking the ranges from the first for every drawing:
+//     scan 0.023-0.024 s (11.0-11.7x), full refresh 11.5-12.8x
 //   lookup continuing from the previous drawing over starts built once
-//     per stem, short-text widths measured once per scan: scan
-//     0.016-0.021 s (7.7-9.1x), full refresh 8.3-10.3x; 100 drawings
-//     6.9-8.4x; date and index sorts 1.1-1.6x
+//     per stem; widths on one device context, each short text once: scan
+//     0.016 s (7.8-8.3x), full refresh 8.8-10.2x; 100 drawings 7.3-7.9x;
+//     date and index sorts 1.7-2.3x
 // Both targets are still missed. Profile of the scan after the change
-// (perf, dwarf call graphs): the headings are 7% of it, the sort 11%; the
-// rest is per-drawing work outside the project page: the name's width
-// through Pango (wiTextBreite, a device context per call: 32%), the header
-// read (ZeiKopfLesen: 28%) and the listing's stat of every entry (12%).
-// The kernel's file creation and deletion seen in whole-run profiles are
-// this program making and removing its folders (each drawing written
-// through a temporary name); the timed parts create no file, the full
-// refresh writes the two contents files once.
+// (perf, dwarf call graphs): the headings are 9% of it (the lookup 3%),
+// the sort 11%; the rest is per-drawing work below the project page: the
+// header read (ZeiKopfLesen: 28%), the name's width through Pango
+// (GetTextExtentPoint32: 27%), the listing's stat of every entry (14%)
+// and the listing itself (5%). The kernel's file creation and deletion
+// seen in whole-run profiles are this program making and removing its
+// folders (each drawing written through a temporary name); the timed
+// parts create no file, the full refresh writes the two contents files
+// once.
 // Built with -DVELMO_BENCH=ON, never run by CTest. Folders go to the
 // process's temporary folder and are removed. Calls project/, equipment/,
 // model/, config/.
@@ -84,7 +86,7 @@ bool erzeugen(const fs::path& ordner, int zeichnungen)
     VerSetzen(1, ordner.string().c_str());
     for (int i = 1; i <= zeichnungen; ++i) {
         char name[32];
-        std::snprintf(name, sizeof name, "P%02d.%03d", (i - 1) / 50 + 1, (i - 1) % 50 + 1);
+        std::snprintf(name, sizeof name, "Anlage.%04d", i);
         ZeiDatei d;
         if (ZeiDateiAnlegen(&d, (ordner / name).string().c_str()) != 0) return false;
         ZeiFormatSetzen(&d, BEF_ZA3);
@@ -102,7 +104,7 @@ bool erzeugen(const fs::path& ordner, int zeichnungen)
     for (int i = 1; i <= 50; ++i) {
         projekttext t;
         UtitelLeerText(&t);
-        std::snprintf(t.kenn, sizeof t.kenn, "P%02d", i);
+        std::snprintf(t.kenn, sizeof t.kenn, "%04d", 20 * (i - 1) + 1);  // every 20 pages
         std::snprintf(t.titel, sizeof t.titel, "Abschnitt %d", i);
         if (UtitelBereichSetzen(&t) != 0) return false;
     }

@@ -13,6 +13,9 @@
 #include "config/verzeich.h"
 #include "config/vorgaben.h"
 #include "equipment/fstx.h"
+#include "platform/fenster.h"
+#include "platform/gdi.h"
+#include "platform/winconst.h"
 #include "support/dosdatei.h"
 #include "support/sortier.h"
 #include "support/texte.h"
@@ -33,14 +36,40 @@ int pvwSortModus = PVW_SORT_NUMMER;
 char pvwCursor[PVWNAMESUP + 1] = "";
 char pvwAkt[PVWNAMESUP + 1] = "";
 
-// Text widths measured during one scan: the short texts repeat from drawing
-// to drawing, and measuring them made a third of a scan.
-std::unordered_map<std::string, int> pvwBreiten;
+// Text widths during one scan, measured as wiTextBreite(2, ...) does but on
+// one device context, and each short text once: they repeat from drawing
+// to drawing, and measuring made a third of a scan.
+struct PvwMessen {
+    HDC dc = 0;
+    HGDIOBJ alt = 0;
+    std::unordered_map<std::string, int> breiten;
+};
+PvwMessen pvwMessen;
+
+void pvwMessenStart()
+{
+    pvwMessen.dc = GetDC(0);
+    pvwMessen.alt = SelectObject(pvwMessen.dc, GetStockObject(ANSI_VAR_FONT));
+}
+
+void pvwMessenEnde()
+{
+    SelectObject(pvwMessen.dc, pvwMessen.alt);
+    ReleaseDC(0, pvwMessen.dc);
+    pvwMessen = PvwMessen{};
+}
+
+int pvwTextBreite(const char* text)
+{
+    SIZE sz{0, 0};
+    GetTextExtentPoint32(pvwMessen.dc, text, static_cast<int>(std::strlen(text)), &sz);
+    return sz.cx;
+}
 
 int pvwBreite(const char* text)
 {
-    const auto [i, neu] = pvwBreiten.try_emplace(text, 0);
-    if (neu) i->second = wiTextBreite(2, text);
+    const auto [i, neu] = pvwMessen.breiten.try_emplace(text, 0);
+    if (neu) i->second = pvwTextBreite(text);
     return i->second;
 }
 
@@ -89,7 +118,7 @@ int pvwZeiAufnehmen(int verzeichnis, const char* pfad, long groesse, const DATZE
     ++pvwAnzahl;
     const int laenge = static_cast<int>(std::strlen(e.name));
     if (laenge > pvwNameLaenge) pvwNameLaenge = laenge;
-    pvwNameBreite = std::max(pvwNameBreite, wiTextBreite(2, e.name));
+    pvwNameBreite = std::max(pvwNameBreite, pvwTextBreite(e.name));
     pvwKurzBreite = std::max(pvwKurzBreite, pvwBreite(e.kopf.kurz));
     pvwZusatzBreite = std::max(pvwZusatzBreite, pvwBreite(PvwKurztexte(e).c_str()));
     return 1;
@@ -196,9 +225,9 @@ void PvwVerzLesen()
     if (ordner == nullptr || strleer(ordner)) return;
     char muster[VERSUP + VGBWERTSUP + 16];
     std::snprintf(muster, sizeof muster, "%s*.*", ordner);
-    pvwBreiten.clear();
+    pvwMessenStart();
     verzlesendaten(muster, pvwZeiAufnehmen, nullptr);
-    pvwBreiten.clear();
+    pvwMessenEnde();
 
     char unter[VGBWERTSUP + 1];
     pvwVorgabe("IVpdfVerz", unter, PVWUTTEXTSUP);
