@@ -27,6 +27,7 @@
 #include "project/startbild.h"
 #include "project/wrz.h"
 #include "tests/frame/rahmen_pruef.h"
+#include "tests/frame/seite_pruef.h"
 #include "winlib/anwdaten.h"
 #include "winlib/dialog.h"
 
@@ -34,30 +35,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void pumpen() { rahmenPumpen(); }
-
-void klick(HWND dlg, int id)
-{
-    HWND k = GetDlgItem(dlg, id);
-    ASSERT_NE(k, 0u) << id;
-    const POINT p = plHeadlessPunkt(k, 4, 4);
-    plHeadlessKlick(p.x, p.y);
-    pumpen();
-}
-
-void tippen(HWND dlg, int id, const char* text)
-{
-    klick(dlg, id);
-    plHeadlessText(text);
-    pumpen();
-}
-
-std::string feld(HWND dlg, int id)
-{
-    char t[300] = "";
-    GetDlgItemText(dlg, id, t, sizeof t);
-    return t;
-}
+using namespace seitepruef;
 
 // An entry of the "Projekt" menu: Alt+P, `schritte` steps down, Enter.
 void projektMenue(int schritte)

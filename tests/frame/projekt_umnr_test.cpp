@@ -25,6 +25,7 @@
 #include "platform/winconst.h"
 #include "project/pvwliste.h"
 #include "tests/frame/rahmen_pruef.h"
+#include "tests/frame/seite_pruef.h"
 #include "tests/platform/golden_pruef.h"
 #include "tests/tools/demokopie.h"
 #include "winlib/anwdaten.h"
@@ -34,13 +35,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string lesen(const fs::path& p)
-{
-    std::ifstream f(p, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
+using namespace seitepruef;
 
 std::vector<std::string> zeilen(const std::string& t)
 {
@@ -75,48 +70,6 @@ std::string gross(std::string s)
     return s;
 }
 
-void pumpen() { rahmenPumpen(); }
-
-void taste(UINT t, int mal = 1)
-{
-    for (int i = 0; i < mal; ++i) plHeadlessTaste(t);
-    pumpen();
-}
-
-void mit(UINT halten, UINT t, int mal = 1)
-{
-    plHeadlessTasteRunter(halten);
-    for (int i = 0; i < mal; ++i) plHeadlessTaste(t);
-    plHeadlessTasteHoch(halten);
-    pumpen();
-}
-
-void klick(HWND dlg, int id)
-{
-    HWND k = GetDlgItem(dlg, id);
-    ASSERT_NE(k, 0u) << id;
-    const POINT p = plHeadlessPunkt(k, 4, 4);
-    plHeadlessKlick(p.x, p.y);
-    pumpen();
-}
-
-// A click into a field, its text erased and new text typed.
-void tippen(HWND dlg, int id, const char* text)
-{
-    klick(dlg, id);
-    plHeadlessTaste(VK_END);
-    for (int i = 0; i < 30; ++i) plHeadlessTaste(VK_BACK);
-    plHeadlessText(text);
-    pumpen();
-}
-
-std::string feld(HWND dlg, int id)
-{
-    char t[300] = "";
-    GetDlgItemText(dlg, id, t, sizeof t);
-    return t;
-}
-
 // The page's rows as the list shows them: headings as "# <title>", drawings
 // by name.
 std::vector<std::string> seitenZeilen()
@@ -130,39 +83,6 @@ std::vector<std::string> seitenZeilen()
             z.push_back(e->name);
     }
     return z;
-}
-
-std::string cursorEintrag()
-{
-    HWND seite = rahmenSeite(MODUS_PVW);
-    if (wiDlgBetreten(seite) < 0) return "";
-    const int zeile = LisAkt(3000);
-    wiDlgVerlassen();
-    char n[PVWNAMESUP + 1] = "";
-    return PvwZeiName(zeile, n, sizeof n) > 0 ? n : "";
-}
-
-// A click into the list (clearing the marks), then the arrow keys to the row.
-void zeileWaehlen(const char* name)
-{
-    HWND liste = GetDlgItem(rahmenSeite(MODUS_PVW), 3000);
-    ASSERT_NE(liste, 0u);
-    const POINT p = plHeadlessPunkt(liste, 20, 5);
-    plHeadlessZeitVor(1000);  // not the second click of a double click
-    plHeadlessKlick(p.x, p.y);
-    pumpen();
-    taste(VK_HOME);
-    for (int i = 0; i < 40 && cursorEintrag() != name; ++i) taste(VK_DOWN);
-    ASSERT_EQ(cursorEintrag(), name);
-}
-
-// An entry of the row's context menu: the Applications key, `schritte`
-// steps down, Enter.
-void kontext(int schritte)
-{
-    plHeadlessTaste(VK_APPS);
-    for (int i = 0; i < schritte; ++i) plHeadlessTaste(VK_DOWN);
-    taste(VK_RETURN);
 }
 
 class ProjektUmnr : public ::testing::Test {
@@ -258,6 +178,20 @@ protected:
     }
 };
 
+// "Eigenschaften..." from the row's context menu: a new page typed over
+// the shown one, Enter saves and closes.
+void seiteAendern(const char* zeichnung, const char* seite, const char* neu)
+{
+    zeileWaehlen(zeichnung);
+    kontext(4);
+    HWND dlg = wiDlgSuchen("ZeiEigen");
+    ASSERT_NE(dlg, 0u) << zeichnung;
+    EXPECT_EQ(feld(dlg, 3001), seite);
+    tippen(dlg, 3001, neu);
+    taste(VK_RETURN);
+    EXPECT_EQ(wiDlgSuchen("ZeiEigen"), 0u) << rahmenLetzteMeldung();
+}
+
 TEST_F(ProjektUmnr, RenameRenumberNewAndDeleteThroughTheDialogs)
 {
     starten();
@@ -291,25 +225,10 @@ TEST_F(ProjektUmnr, RenameRenumberNewAndDeleteThroughTheDialogs)
     EXPECT_STREQ(PvwCursorName(), "HV1.13");
     EXPECT_EQ(cursorEintrag(), "HV1.13");
 
-    // "Eigenschaften...": HV1.05 gets page 20.
-    zeileWaehlen("HV1.05");
-    kontext(4);
-    dlg = wiDlgSuchen("ZeiEigen");
-    ASSERT_NE(dlg, 0u);
-    EXPECT_EQ(feld(dlg, 3001), "05");
-    tippen(dlg, 3001, "20");
-    taste(VK_RETURN);
-    EXPECT_EQ(wiDlgSuchen("ZeiEigen"), 0u) << rahmenLetzteMeldung();
-
-    // The hand-renamed page "a10", referenced as "A10", gets page 21.
-    zeileWaehlen("HV1.a10");
-    kontext(4);
-    dlg = wiDlgSuchen("ZeiEigen");
-    ASSERT_NE(dlg, 0u);
-    EXPECT_EQ(feld(dlg, 3001), "a10");
-    tippen(dlg, 3001, "21");
-    taste(VK_RETURN);
-    EXPECT_EQ(wiDlgSuchen("ZeiEigen"), 0u) << rahmenLetzteMeldung();
+    // "Eigenschaften...": HV1.05 gets page 20; the hand-renamed page "a10",
+    // referenced as "A10", gets page 21.
+    seiteAendern("HV1.05", "05", "20");
+    seiteAendern("HV1.a10", "a10", "21");
 
     // "Umnummerieren...": HV1.07 to HV1.09 (the hand-renamed one between)
     // from page 30 on.
