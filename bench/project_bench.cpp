@@ -13,19 +13,19 @@
 //   subtitle lookup walking the ranges from the first for every drawing:
 //     scan 0.023-0.024 s (11.0-11.7x), full refresh 11.5-12.8x
 //   lookup continuing from the previous drawing over starts built once
-//     per stem; widths on one device context, each short text once: scan
-//     0.016 s (7.8-8.3x), full refresh 8.8-10.2x; 100 drawings 7.3-7.9x;
-//     date and index sorts 1.7-2.3x
+//     per stem; widths on one device context, each short text once;
+//     headings put in during one copy of the list: scan 0.016-0.018 s
+//     (7.4-8.7x), full refresh 8.3-11.3x; 100 drawings 7.8-9.1x; date and
+//     index sorts 1.5-2.0x
 // Both targets are still missed. Profile of the scan after the change
-// (perf, dwarf call graphs): the headings are 9% of it (the lookup 3%),
-// the sort 11%; the rest is per-drawing work below the project page: the
-// header read (ZeiKopfLesen: 28%), the name's width through Pango
-// (GetTextExtentPoint32: 27%), the listing's stat of every entry (14%)
-// and the listing itself (5%). The kernel's file creation and deletion
-// seen in whole-run profiles are this program making and removing its
-// folders (each drawing written through a temporary name); the timed
-// parts create no file, the full refresh writes the two contents files
-// once.
+// (perf, dwarf call graphs): the headings are 6% of it (the lookup 3%),
+// the sort 12%; the rest is per-drawing work below the project page: the
+// name's width through Pango (GetTextExtentPoint32: 28%), the header read
+// (ZeiKopfLesen: 26%), the listing's stat of every entry (14%) and the
+// listing itself (4%). The kernel's file creation and deletion seen in
+// whole-run profiles are this program making and removing its folders
+// (each drawing written through a temporary name); the timed parts create
+// no file, the full refresh writes the two contents files once.
 // Built with -DVELMO_BENCH=ON, never run by CTest. Folders go to the
 // process's temporary folder and are removed. Calls project/, equipment/,
 // model/, config/.

@@ -26,6 +26,7 @@ namespace {
 
 // The list; static storage, so entry 0 exists even while the list is empty.
 PvwEintrag pvwListe[PVWSUP];
+PvwEintrag pvwNeu[PVWSUP];  // work list of the sort and the headings
 int pvwAnzahl = 0;
 int pvwZeiAnzahl = 0;
 int pvwNameLaenge = 0;
@@ -158,13 +159,6 @@ int pvwArtVergleich(const PvwEintrag* a, const PvwEintrag* b, bool* entschieden)
     return 0;
 }
 
-void pvwEinfuegen(int i, const PvwEintrag& e)
-{
-    std::memmove(&pvwListe[i + 1], &pvwListe[i], sizeof(PvwEintrag) * static_cast<size_t>(pvwAnzahl - i));
-    pvwListe[i] = e;
-    ++pvwAnzahl;
-}
-
 void pvwUeberschrift(PvwEintrag* e, const projekttext& t)
 {
     std::memset(e, 0, sizeof *e);
@@ -206,9 +200,8 @@ static void pvwSortieren()
                                        &pvwListe[*static_cast<const int32_t*>(b)]);
                },
                nullptr);
-    static PvwEintrag sortiert[PVWSUP];
-    for (int32_t i = 0; i < pvwAnzahl; ++i) sortiert[i] = pvwListe[nummern[i]];
-    std::memcpy(pvwListe, sortiert, sizeof(PvwEintrag) * static_cast<size_t>(pvwAnzahl));
+    for (int32_t i = 0; i < pvwAnzahl; ++i) pvwNeu[i] = pvwListe[nummern[i]];
+    std::memcpy(pvwListe, pvwNeu, sizeof(PvwEintrag) * static_cast<size_t>(pvwAnzahl));
 }
 
 void PvwVerzLesen()
@@ -391,40 +384,41 @@ int PvwNrVergleich(const void* va, const void* vb)
     return entschieden ? v : ZeiDateiVergleich(a->name, b->name);
 }
 
+// The headings go in while the list is copied once into the work list: an
+// insertion moving every later record made a folder scan's headings cost
+// a pass over the list each.
 void PvwUntertitelEinfuegen()
 {
+    int n = 0;  // n - i headings so far
     projekttext aktuell;
     UtitelLeerText(&aktuell);
     int i = 0;
-    while (i < pvwAnzahl && pvwListe[i].art != PVW_PDF) {
-        if (pvwListe[i].art != PVW_ZEICHNUNG) {
-            ++i;
-            continue;
+    for (; i < pvwAnzahl && pvwListe[i].art != PVW_PDF; ++i) {
+        if (pvwListe[i].art == PVW_ZEICHNUNG) {
+            projekttext t;
+            UtitelPfadText(pvwListe[i].name, &t);
+            // A full list takes no further heading; the drawings stay.
+            if (t.kenn[0] != '\0' && std::strcmp(t.kenn, aktuell.kenn) != 0 && n - i + pvwAnzahl < PVWSUP) {
+                aktuell = t;
+                pvwUeberschrift(&pvwNeu[n++], t);
+            }
         }
-        projekttext t;
-        UtitelPfadText(pvwListe[i].name, &t);
-        // A full list takes no further heading; the drawings stay.
-        if (t.kenn[0] != '\0' && std::strcmp(t.kenn, aktuell.kenn) != 0 && pvwAnzahl < PVWSUP) {
-            aktuell = t;
-            PvwEintrag h;
-            pvwUeberschrift(&h, t);
-            pvwEinfuegen(i, h);
-            ++i;
-        }
-        ++i;
+        pvwNeu[n++] = pvwListe[i];
     }
-    if (i < pvwAnzahl && pvwAnzahl < PVWSUP) {
+    if (i < pvwAnzahl && n - i + pvwAnzahl < PVWSUP) {
         char titel[VGBWERTSUP + 1];
         pvwVorgabe("IVpdfTitel", titel, PVWUTTEXTSUP);
         if (titel[0]) {
-            PvwEintrag h;
+            PvwEintrag& h = pvwNeu[n++];
             std::memset(&h, 0, sizeof h);
             h.art = PVW_UNTERTITEL;
             h.pdfTitel = 1;
             strkopie(h.utitel, titel, PVWUTTEXTSUP);
-            pvwEinfuegen(i, h);
         }
     }
+    for (; i < pvwAnzahl; ++i) pvwNeu[n++] = pvwListe[i];
+    std::memcpy(pvwListe, pvwNeu, sizeof(PvwEintrag) * static_cast<size_t>(n));
+    pvwAnzahl = n;
 }
 
 void PvwUntertitelEntfernen()
