@@ -255,6 +255,7 @@ TEST_F(ProjektUmnr, RenameRenumberNewAndDeleteThroughTheDialogs)
     const std::set<std::string> da = seiten();
     for (const std::string& k : schluessel()) EXPECT_TRUE(da.count(k)) << "key without a drawing: " << k;
 
+    EXPECT_EQ(plHeadlessPng(anwHauptfenster(), (std::string(::testing::TempDir()) + "projekt_umnr.png").c_str()), 0);
     rahmenBeenden();
     // The folder's names, the equipment and text files and the contents
     // against the golden results.
