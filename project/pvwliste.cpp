@@ -20,7 +20,6 @@
 #include "support/sortier.h"
 #include "support/texte.h"
 #include "support/vergleich.h"
-#include "winlib/winbib.h"
 
 namespace {
 
