@@ -1,5 +1,6 @@
 // Benchmark of the project page on folders of 100 and 1,000 drawings (each
-// with a header: index and two title lines), 10 PDF files and 50 subtitles. For each
+// with a header: index and two title lines), 10 PDF files and 50 subtitles
+// (page ranges of 20 drawings each). For each
 // size, one run measures (best of three, each against the same baseline):
 //  1. the baseline: listing the folder and reading the first 512 bytes of
 //     every file;
@@ -7,23 +8,24 @@
 //  3. sorting to date, to index and back to the number;
 //  4. the full refresh: scan plus both contents writers.
 // Targets: the scan within 3x and the full refresh within 5x of the
-// baseline; beyond that, the profile. Measured on the sanitizer test build
-// of this tree (Debug, -O1, ASan/UBSan; a shared 8-core machine under heavy
-// load, so single runs scatter by 2x; three runs each):
-//   before, sorting whole records:  1,000 drawings: scan 0.094-0.096 s
-//     (3.8-5.4x), full refresh 0.090-0.099 s (3.9-5.2x)
-//   sorting record numbers:         1,000 drawings: scan 0.061-0.071 s
-//     (3.6-4.1x), full refresh 0.069-0.075 s (3.8-4.4x); 100 drawings:
-//     scan 3.2-4.8x, full refresh 4.5-4.9x; date and index sorts 1.5-2.0x
-// The full refresh keeps its target; the scan still misses it. Profile
-// (perf, both sizes, after the change): half of the scan is the headings
-// (PvwUntertitelEinfuegen), nearly all of it UtitelPfadText, which for
-// every drawing walks the subtitle list from its start and compares names
-// (ZeiDateiVergleich with znGross and znExtPunkt, about 20% of all
-// samples); then the folder listing and the header reads. The change to
-// make is in equipment/utitel: a lookup that continues from the previous
-// drawing's subtitle for drawings in number order (or a search over the
-// sorted ranges), so the headings cost one pass.
+// baseline; beyond that, the profile. Release build (scripts/bench), shared
+// 8-core machine under load, three runs each, 1,000 drawings:
+//   subtitle lookup walking the ranges from the first for every drawing:
+//     scan 0.023-0.024 s (11.0-11.7x), full refresh 11.5-12.8x
+//   lookup continuing from the previous drawing over starts built once
+//     per stem; widths on one device context, each short text once;
+//     headings put in during one copy of the list: scan 0.016-0.018 s
+//     (7.4-8.7x), full refresh 8.3-11.3x; 100 drawings 7.8-9.1x; date and
+//     index sorts 1.5-2.0x
+// Both targets are still missed. Profile of the scan after the change
+// (perf, dwarf call graphs): the headings are 6% of it (the lookup 3%),
+// the sort 12%; the rest is per-drawing work below the project page: the
+// name's width through Pango (GetTextExtentPoint32: 28%), the header read
+// (ZeiKopfLesen: 26%), the listing's stat of every entry (14%) and the
+// listing itself (4%). The kernel's file creation and deletion seen in
+// whole-run profiles are this program making and removing its folders
+// (each drawing written through a temporary name); the timed parts create
+// no file, the full refresh writes the two contents files once.
 // Built with -DVELMO_BENCH=ON, never run by CTest. Folders go to the
 // process's temporary folder and are removed. Calls project/, equipment/,
 // model/, config/.
@@ -84,7 +86,7 @@ bool erzeugen(const fs::path& ordner, int zeichnungen)
     VerSetzen(1, ordner.string().c_str());
     for (int i = 1; i <= zeichnungen; ++i) {
         char name[32];
-        std::snprintf(name, sizeof name, "P%02d.%03d", (i - 1) / 50 + 1, (i - 1) % 50 + 1);
+        std::snprintf(name, sizeof name, "Anlage.%04d", i);
         ZeiDatei d;
         if (ZeiDateiAnlegen(&d, (ordner / name).string().c_str()) != 0) return false;
         ZeiFormatSetzen(&d, BEF_ZA3);
@@ -102,7 +104,7 @@ bool erzeugen(const fs::path& ordner, int zeichnungen)
     for (int i = 1; i <= 50; ++i) {
         projekttext t;
         UtitelLeerText(&t);
-        std::snprintf(t.kenn, sizeof t.kenn, "P%02d", i);
+        std::snprintf(t.kenn, sizeof t.kenn, "%04d", 20 * (i - 1) + 1);  // every 20 pages
         std::snprintf(t.titel, sizeof t.titel, "Abschnitt %d", i);
         if (UtitelBereichSetzen(&t) != 0) return false;
     }

@@ -25,6 +25,19 @@ constexpr int UTPFADSUP = VERSUP + 20;
 constexpr int UTFELDER = 4 + UTTEXTE + 2;   // fields of a record line
 constexpr int UTALTZEILESUP = 400;          // characters of an old text line
 
+// The page ranges' starts as names beside one drawing stem, built once per
+// stem and list: the project page looks up every drawing of a folder, and
+// building and comparing the names for every range of every drawing made
+// half of a folder scan.
+struct UtBereichStarts {
+    std::vector<std::string> kenn;   // every record's key when built
+    std::string stamm;               // drawing name without its extension
+    std::vector<size_t> stelle;      // list index of each range
+    std::vector<std::string> start;  // the stem with the range's key
+    bool geordnet = false;           // starts in nondecreasing order
+    size_t weiter = 0;               // first range after the last drawing
+};
+
 struct UtZustand {
     bool init = false;
     std::vector<projekttext> liste;
@@ -33,6 +46,7 @@ struct UtZustand {
     int sprache = 0;        // language the file was last written for
     int stand = 0;          // raised by every load and write
     std::string importPfad;
+    UtBereichStarts starts;
 };
 UtZustand ut;
 
@@ -232,6 +246,7 @@ void UtitelFrei()
     utLeeren();
     ut.liste.shrink_to_fit();
     ut.importPfad.clear();
+    ut.starts = UtBereichStarts{};
     ut.init = false;
 }
 
@@ -412,19 +427,67 @@ void UtitelNrText(int n, projekttext* t)
     if (i >= 0) *t = ut.liste[static_cast<size_t>(i)];
 }
 
+namespace {
+
+bool utStartsAktuell(const char* stamm)
+{
+    if (ut.starts.stamm != stamm || ut.starts.kenn.size() != ut.liste.size()) return false;
+    for (size_t i = 0; i < ut.liste.size(); ++i)
+        if (ut.starts.kenn[i] != ut.liste[i].kenn) return false;
+    return true;
+}
+
+// `name` is the drawing's name cut as the lookup cuts it.
+void utStartsBauen(const char* name, const char* stamm)
+{
+    UtBereichStarts& x = ut.starts;
+    x.kenn.clear();
+    x.stelle.clear();
+    x.start.clear();
+    x.stamm = stamm;
+    x.weiter = 0;
+    for (size_t i = 0; i < ut.liste.size(); ++i) {
+        x.kenn.emplace_back(ut.liste[i].kenn);
+        if (!utIstBereich(ut.liste[i])) continue;
+        char start[ZEIPFADSUP + 1];
+        strkopie(start, name, ZEIPFADSUP);
+        ZeiExtSetzen(start, ut.liste[i].kenn);
+        x.stelle.push_back(i);
+        x.start.emplace_back(start);
+    }
+    x.geordnet = true;
+    for (size_t r = 1; r < x.start.size() && x.geordnet; ++r)
+        x.geordnet = ZeiDateiVergleich(x.start[r - 1].c_str(), x.start[r].c_str()) <= 0;
+}
+
+}  // namespace
+
+// The last range whose start is not after the drawing, where the walk stops
+// at the first start after it. With the starts in order, the answer for the
+// next drawing lies at or after the previous one's (drawings come in
+// order); a drawing before the previous one walks back.
 void UtitelPfadText(const char* zeichnung, projekttext* t)
 {
     UtitelPruefen(0);
     UtitelLeerText(t);
     if (zeichnung == nullptr) return;
-    for (const projekttext& r : ut.liste) {
-        if (!utIstBereich(r)) continue;
-        char name[ZEIPFADSUP + 1];
-        strkopie(name, zeichnung, ZEIPFADSUP);
-        ZeiExtSetzen(name, r.kenn);
-        if (ZeiDateiVergleich(zeichnung, name) < 0) break;
-        *t = r;
+    char name[ZEIPFADSUP + 1], stamm[ZEIPFADSUP + 1];
+    strkopie(name, zeichnung, ZEIPFADSUP);
+    strkopie(stamm, name, ZEIPFADSUP);
+    ZeiExtLoeschen(stamm);
+    if (!utStartsAktuell(stamm)) utStartsBauen(name, stamm);
+    UtBereichStarts& x = ut.starts;
+    const auto nachher = [&](size_t r) { return ZeiDateiVergleich(zeichnung, x.start[r].c_str()) < 0; };
+    size_t k = 0;
+    if (x.geordnet) {
+        k = std::min(x.weiter, x.start.size());
+        while (k > 0 && nachher(k - 1)) --k;
+        while (k < x.start.size() && !nachher(k)) ++k;
+        x.weiter = k;
+    } else {
+        while (k < x.start.size() && !nachher(k)) ++k;
     }
+    if (k > 0) *t = ut.liste[x.stelle[k - 1]];
 }
 
 void UtitelBereicheDurchlaufen(void (*rueckruf)(const projekttext* t, void* benutzer), void* benutzer)

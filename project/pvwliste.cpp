@@ -6,21 +6,26 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <unordered_map>
 
 #include "config/reaktion.h"
 #include "config/verzeich.h"
 #include "config/vorgaben.h"
 #include "equipment/fstx.h"
+#include "platform/fenster.h"
+#include "platform/gdi.h"
+#include "platform/winconst.h"
 #include "support/dosdatei.h"
 #include "support/sortier.h"
 #include "support/texte.h"
 #include "support/vergleich.h"
-#include "winlib/winbib.h"
 
 namespace {
 
 // The list; static storage, so entry 0 exists even while the list is empty.
 PvwEintrag pvwListe[PVWSUP];
+PvwEintrag pvwNeu[PVWSUP];  // work list of the sort and the headings
 int pvwAnzahl = 0;
 int pvwZeiAnzahl = 0;
 int pvwNameLaenge = 0;
@@ -30,6 +35,43 @@ int pvwZusatzBreite = 0;  // widest pair of short texts as the list shows it
 int pvwSortModus = PVW_SORT_NUMMER;
 char pvwCursor[PVWNAMESUP + 1] = "";
 char pvwAkt[PVWNAMESUP + 1] = "";
+
+// Text widths during one scan, measured as wiTextBreite(2, ...) does but on
+// one device context, and each short text once: they repeat from drawing
+// to drawing, and measuring made a third of a scan.
+struct PvwMessen {
+    HDC dc = 0;
+    HGDIOBJ alt = 0;
+    std::unordered_map<std::string, int> breiten;
+};
+PvwMessen pvwMessen;
+
+void pvwMessenStart()
+{
+    pvwMessen.dc = GetDC(0);
+    pvwMessen.alt = SelectObject(pvwMessen.dc, GetStockObject(ANSI_VAR_FONT));
+}
+
+void pvwMessenEnde()
+{
+    SelectObject(pvwMessen.dc, pvwMessen.alt);
+    ReleaseDC(0, pvwMessen.dc);
+    pvwMessen = PvwMessen{};
+}
+
+int pvwTextBreite(const char* text)
+{
+    SIZE sz{0, 0};
+    GetTextExtentPoint32(pvwMessen.dc, text, static_cast<int>(std::strlen(text)), &sz);
+    return sz.cx;
+}
+
+int pvwBreite(const char* text)
+{
+    const auto [i, neu] = pvwMessen.breiten.try_emplace(text, 0);
+    if (neu) i->second = pvwTextBreite(text);
+    return i->second;
+}
 
 bool pvwGueltig(int n) { return n >= 0 && n < pvwAnzahl; }
 
@@ -76,10 +118,9 @@ int pvwZeiAufnehmen(int verzeichnis, const char* pfad, long groesse, const DATZE
     ++pvwAnzahl;
     const int laenge = static_cast<int>(std::strlen(e.name));
     if (laenge > pvwNameLaenge) pvwNameLaenge = laenge;
-    const int breite = wiTextBreite(2, e.name);
-    if (breite > pvwNameBreite) pvwNameBreite = breite;
-    pvwKurzBreite = std::max(pvwKurzBreite, wiTextBreite(2, e.kopf.kurz));
-    pvwZusatzBreite = std::max(pvwZusatzBreite, wiTextBreite(2, PvwKurztexte(e).c_str()));
+    pvwNameBreite = std::max(pvwNameBreite, pvwTextBreite(e.name));
+    pvwKurzBreite = std::max(pvwKurzBreite, pvwBreite(e.kopf.kurz));
+    pvwZusatzBreite = std::max(pvwZusatzBreite, pvwBreite(PvwKurztexte(e).c_str()));
     return 1;
 }
 
@@ -115,13 +156,6 @@ int pvwArtVergleich(const PvwEintrag* a, const PvwEintrag* b, bool* entschieden)
     if (a->art == PVW_PDF) return strvgl(a->datei, b->datei);
     *entschieden = false;
     return 0;
-}
-
-void pvwEinfuegen(int i, const PvwEintrag& e)
-{
-    std::memmove(&pvwListe[i + 1], &pvwListe[i], sizeof(PvwEintrag) * static_cast<size_t>(pvwAnzahl - i));
-    pvwListe[i] = e;
-    ++pvwAnzahl;
 }
 
 void pvwUeberschrift(PvwEintrag* e, const projekttext& t)
@@ -165,9 +199,8 @@ static void pvwSortieren()
                                        &pvwListe[*static_cast<const int32_t*>(b)]);
                },
                nullptr);
-    static PvwEintrag sortiert[PVWSUP];
-    for (int32_t i = 0; i < pvwAnzahl; ++i) sortiert[i] = pvwListe[nummern[i]];
-    std::memcpy(pvwListe, sortiert, sizeof(PvwEintrag) * static_cast<size_t>(pvwAnzahl));
+    for (int32_t i = 0; i < pvwAnzahl; ++i) pvwNeu[i] = pvwListe[nummern[i]];
+    std::memcpy(pvwListe, pvwNeu, sizeof(PvwEintrag) * static_cast<size_t>(pvwAnzahl));
 }
 
 void PvwVerzLesen()
@@ -184,7 +217,9 @@ void PvwVerzLesen()
     if (ordner == nullptr || strleer(ordner)) return;
     char muster[VERSUP + VGBWERTSUP + 16];
     std::snprintf(muster, sizeof muster, "%s*.*", ordner);
+    pvwMessenStart();
     verzlesendaten(muster, pvwZeiAufnehmen, nullptr);
+    pvwMessenEnde();
 
     char unter[VGBWERTSUP + 1];
     pvwVorgabe("IVpdfVerz", unter, PVWUTTEXTSUP);
@@ -348,40 +383,41 @@ int PvwNrVergleich(const void* va, const void* vb)
     return entschieden ? v : ZeiDateiVergleich(a->name, b->name);
 }
 
+// The headings go in while the list is copied once into the work list: an
+// insertion moving every later record made a folder scan's headings cost
+// a pass over the list each.
 void PvwUntertitelEinfuegen()
 {
+    int n = 0;  // n - i headings so far
     projekttext aktuell;
     UtitelLeerText(&aktuell);
     int i = 0;
-    while (i < pvwAnzahl && pvwListe[i].art != PVW_PDF) {
-        if (pvwListe[i].art != PVW_ZEICHNUNG) {
-            ++i;
-            continue;
+    for (; i < pvwAnzahl && pvwListe[i].art != PVW_PDF; ++i) {
+        if (pvwListe[i].art == PVW_ZEICHNUNG) {
+            projekttext t;
+            UtitelPfadText(pvwListe[i].name, &t);
+            // A full list takes no further heading; the drawings stay.
+            if (t.kenn[0] != '\0' && std::strcmp(t.kenn, aktuell.kenn) != 0 && n - i + pvwAnzahl < PVWSUP) {
+                aktuell = t;
+                pvwUeberschrift(&pvwNeu[n++], t);
+            }
         }
-        projekttext t;
-        UtitelPfadText(pvwListe[i].name, &t);
-        // A full list takes no further heading; the drawings stay.
-        if (t.kenn[0] != '\0' && std::strcmp(t.kenn, aktuell.kenn) != 0 && pvwAnzahl < PVWSUP) {
-            aktuell = t;
-            PvwEintrag h;
-            pvwUeberschrift(&h, t);
-            pvwEinfuegen(i, h);
-            ++i;
-        }
-        ++i;
+        pvwNeu[n++] = pvwListe[i];
     }
-    if (i < pvwAnzahl && pvwAnzahl < PVWSUP) {
+    if (i < pvwAnzahl && n - i + pvwAnzahl < PVWSUP) {
         char titel[VGBWERTSUP + 1];
         pvwVorgabe("IVpdfTitel", titel, PVWUTTEXTSUP);
         if (titel[0]) {
-            PvwEintrag h;
+            PvwEintrag& h = pvwNeu[n++];
             std::memset(&h, 0, sizeof h);
             h.art = PVW_UNTERTITEL;
             h.pdfTitel = 1;
             strkopie(h.utitel, titel, PVWUTTEXTSUP);
-            pvwEinfuegen(i, h);
         }
     }
+    for (; i < pvwAnzahl; ++i) pvwNeu[n++] = pvwListe[i];
+    std::memcpy(pvwListe, pvwNeu, sizeof(PvwEintrag) * static_cast<size_t>(n));
+    pvwAnzahl = n;
 }
 
 void PvwUntertitelEntfernen()

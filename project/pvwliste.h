@@ -6,7 +6,7 @@
 // cursor name for PvwAktZeichnung. Prefix `Pvw`. Calls support (listings,
 // sort, dates, texts), config (project folder, defaults, language), model
 // (drawing names and headers), equipment (title texts, translations) and
-// winlib (text width).
+// platform (text widths in the list's font).
 //
 // Invariants:
 //  1. Headings (kind 1) exist only while the sort mode is 0.

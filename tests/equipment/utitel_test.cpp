@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "model/zeichnun.h"
 #include "platform/fehlersim.h"
@@ -60,6 +61,74 @@ TEST_F(UtitelTest, ProjectFileGivesTitlesNumberedRecordsAndRanges)
     for (const auto& f : faelle) {
         UtitelPfadText(f.zeichnung, &t);
         EXPECT_STREQ(t.titel, f.titel) << f.zeichnung;
+    }
+}
+
+// The range lookup keeps the plain walk's answers: every range from the
+// first, stopping at the first start after the drawing. Range lists with
+// gaps, duplicate and differently cased keys, two-part keys and none;
+// drawings in order, backwards and mixed, of several stems, and again after
+// the list changed.
+std::string bereichDurchlauf(const std::string& zeichnung)
+{
+    std::string gefunden;
+    projekttext r;
+    for (int n = 0; UtitelBereichHolen(n, &r); ++n) {
+        char name[ZEIPFADSUP + 1];
+        std::snprintf(name, sizeof name, "%.*s", ZEIPFADSUP, zeichnung.c_str());
+        ZeiExtSetzen(name, r.kenn);
+        if (ZeiDateiVergleich(zeichnung.c_str(), name) < 0) break;
+        gefunden = std::string(r.kenn) + "|" + r.titel;
+    }
+    return gefunden;
+}
+
+TEST_F(UtitelTest, RangeLookupGivesThePlainWalksAnswersInAnyOrder)
+{
+    const std::vector<std::vector<std::string>> listen = {
+        {"001", "010", "050"},
+        {"050", "010", "001", "010"},
+        {"a01", "A01", "1", "001", "B", "b"},
+        {"1.5", "001", "2", "A.B", "Z9"},
+        {"9", "10", "100"},  // cut to one character beside a long stem: out of order
+        {},
+    };
+    std::vector<std::string> zeichnungen = {
+        "Anlage",     "Anlage.000", "Anlage.001", "Anlage.01", "Anlage.005", "Anlage.010", "anlage.010",
+        "Anlage.020", "Anlage.050", "Anlage.999", "Anlage.1.5", "Anlage.1.9", "Anlage.a01", "Anlage.B",
+        "Anlage.C",   "Zweite.003", "Zweite.060", "X.Y.Z.002", "X.Y.000", "X.Y.1.7", "X.Y.3",
+        "X.Y.A.C",    "X.Y.Z9",     std::string(250, 'L') + ".005",
+        std::string(198, 'L') + ".95", std::string(198, 'L') + ".15", std::string(198, 'L') + ".5",
+    };
+    std::vector<std::string> gemischt;
+    for (size_t i = 0; i < zeichnungen.size(); ++i) gemischt.push_back(zeichnungen[(i * 7) % zeichnungen.size()]);
+    std::vector<std::string> rueckwaerts(zeichnungen.rbegin(), zeichnungen.rend());
+
+    for (size_t l = 0; l < listen.size(); ++l) {
+        std::string datei = "zvkP\n)S Titel\n" + felder({"___", "Projekt"}) + "\n";
+        for (size_t i = 0; i < listen[l].size(); ++i)
+            datei += felder({listen[l][i], "T" + std::to_string(i)}) + "\n";
+        schreiben(pfad("Projekt.zvk"), datei + ")S Kennung\n)E\n");
+        UtitelLaden();
+        ASSERT_EQ(UtitelBereichAnzahl(), static_cast<int>(listen[l].size()));
+        for (int lauf = 0; lauf < 2; ++lauf) {
+            std::vector<std::string> davor = {"Anlage.008"};
+            for (const auto* folge : {&zeichnungen, &rueckwaerts, &gemischt, &zeichnungen, &davor}) {
+                for (const std::string& z : *folge) {
+                    projekttext t;
+                    UtitelPfadText(z.c_str(), &t);
+                    const std::string neu = t.kenn[0] ? std::string(t.kenn) + "|" + t.titel : "";
+                    EXPECT_EQ(neu, bereichDurchlauf(z)) << "list " << l << " run " << lauf << ": " << z;
+                }
+            }
+            // A new range between the others: the next lookup of the same
+            // stem sees it.
+            projekttext neu = bereich("007", "neu");
+            ASSERT_EQ(UtitelBereichSetzen(&neu), 0);
+            projekttext t;
+            UtitelPfadText("Anlage.008", &t);
+            EXPECT_STREQ(t.titel, "neu") << "list " << l;
+        }
     }
 }
 

@@ -5,6 +5,7 @@
 // drawings written by the drawing-file writer.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "support/dosdatei.h"
 #include "tests/equipment/projtest.h"
 #include "tests/project/projpruef.h"
+#include "winlib/winbib.h"
 
 using namespace projtest;
 using namespace projpruef;
@@ -131,7 +133,20 @@ TEST_F(PvwListeTest, ScanListsDrawingsThenPdfFilesWithHeadings)
                           "A.pdf", "b.PDF"}));
     EXPECT_EQ(PvwZeiAnzahl(), 5);
     EXPECT_EQ(PvwNameLaengeMax(), 8);
-    EXPECT_GT(PvwNameBreiteMax(), 0);
+    // The columns' widths are the widest texts as the list's font measures
+    // them.
+    int name = 0, kurz = 0, zusatz = 0;
+    for (int i = 0; i < PvwAnzahl(); ++i) {
+        const PvwEintrag* e = PvwEintragAdr(i);
+        if (e->art != PVW_ZEICHNUNG) continue;
+        name = std::max(name, wiTextBreite(2, e->name));
+        kurz = std::max(kurz, wiTextBreite(2, e->kopf.kurz));
+        zusatz = std::max(zusatz, wiTextBreite(2, PvwKurztexte(*e).c_str()));
+    }
+    EXPECT_GT(name, 0);
+    EXPECT_EQ(PvwNameBreiteMax(), name);
+    EXPECT_EQ(PvwKurzBreiteMax(), kurz);
+    EXPECT_EQ(PvwZusatzBreiteMax(), zusatz);
 
     const PvwEintrag* z = PvwEintragAdr(PvwZeiSuchen("Plan.005"));
     EXPECT_STREQ(z->kopf.kurz, "c");

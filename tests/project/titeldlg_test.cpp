@@ -283,6 +283,44 @@ TEST_F(TitelDlgTest, SubtitleKeysChangedTakenAndSelected)
     EXPECT_EQ(hauptPosts(), V{"1513"});
 }
 
+// A subtitle save with a failure at call k of each kind: a message, the
+// dialog open, the old file and no temporary, until the save runs through
+// (the dialog stays open after saving).
+TEST_F(TitelDlgTest, SubtitleSaveThatCannotBeWrittenSaysSoAndKeepsTheFile)
+{
+    bereich("001", "Eins");
+    ASSERT_EQ(UtitelBeenden(1), 0);
+    const std::string vorher = lesen(projektDatei());
+    for (PlFehlerArt art : {PlFehlerArt::Oeffnen, PlFehlerArt::Schreiben, PlFehlerArt::Umbenennen,
+                            PlFehlerArt::Schliessen}) {
+        for (int k = 1; k < 20; ++k) {
+            schreiben(projektDatei(), vorher);
+            UtitelNeuLaden();
+            HWND dlg = UtDlgOeffnen("001");
+            ASSERT_NE(dlg, 0u);
+            projpruef::dlgPumpen();
+            setzen(dlg, 3100, "Neu");
+            plNachrichtBoxFragenLeeren();
+            plFehlerSetzen(art, k);
+            befehl(dlg, 2500);
+            const bool ausgeloest = plFehlerAusgeloest(art) > 0;
+            plFehlerAllesAus();
+            const std::string wo = std::to_string(static_cast<int>(art)) + "/" + std::to_string(k);
+            for (const std::string& n : namen()) EXPECT_EQ(n.find("velmo-neu"), std::string::npos) << n << " " << wo;
+            EXPECT_NE(wiDlgSuchen("UTITEL"), 0u) << wo;
+            wiDlgAlleSchliessen();
+            if (!ausgeloest) {
+                EXPECT_TRUE(boxen().empty()) << wo;
+                EXPECT_NE(lesen(projektDatei()).find("Neu"), std::string::npos) << wo;
+                break;
+            }
+            ASSERT_EQ(boxen().size(), 1u) << wo;
+            EXPECT_EQ(boxen()[0].rfind("Kann ", 0), 0u) << boxen()[0];
+            EXPECT_EQ(lesen(projektDatei()), vorher) << wo;
+        }
+    }
+}
+
 TEST_F(TitelDlgTest, SubtitleImportMergesAndReopensTheList)
 {
     bereich("001", "");

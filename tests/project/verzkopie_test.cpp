@@ -4,6 +4,7 @@
 // and a folder copy with failures injected that loses nothing.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -243,12 +244,62 @@ TEST_F(VerzKopieTest, FolderCopyLosesNothingUnderInjectedFailures)
                     << static_cast<int>(art) << "/" << k << " " << n;
             }
             if (jetzt != fertig) {
-            EXPECT_FALSE(m.empty()) << static_cast<int>(art) << "/" << k;
-        }
+                EXPECT_FALSE(m.empty()) << static_cast<int>(art) << "/" << k;
+            }
             // Drawings only after the merged equipment file is in place.
             if (jetzt.count("ANL2.001")) {
-            EXPECT_NE(bm, zielBm) << static_cast<int>(art) << "/" << k;
+                EXPECT_NE(bm, zielBm) << static_cast<int>(art) << "/" << k;
+            }
         }
+    }
+}
+
+// Nothing lost: the single copies of the folder tree's "take over" commands
+// with a failure at call k of each kind until they complete. After each
+// run the target is absent or complete, a failure returned -1, the source
+// keeps its bytes and no temporary file is left in either folder.
+TEST_F(VerzKopieTest, SingleCopiesLoseNothingUnderInjectedFailures)
+{
+    zeichnung(quelle / "ANL1.001", {"@Y0001B", "frei"});
+    schreiben((quelle / "Liste.pdf").string(), std::string(40000, 'p'));
+    const auto quellStand = stand(quelle);
+    const struct {
+        const char* name;
+        std::function<int()> lauf;
+    } faelle[] = {
+        {"ANL2.001", [&] { return ZeiKopierenOhneBM((quelle / "ANL1.001").c_str()); }},
+        {"Liste.pdf", [&] { return DateiKopierenVerz((quelle / "Liste.pdf").c_str()); }},
+        {"ANL2.pdf", [&] { return ZeiKopierenUmbenannt((quelle / "Liste.pdf").c_str(), (ziel / "anl1.pdf").c_str()); }},
+    };
+    for (const auto& f : faelle) {
+        for (const auto& e : fs::directory_iterator(ziel)) fs::remove(e.path());
+        ASSERT_EQ(f.lauf(), 0) << f.name;
+        const auto fertig = stand(ziel);
+        ASSERT_EQ(fertig.size(), 1u) << f.name;
+        for (PlFehlerArt art : {PlFehlerArt::Oeffnen, PlFehlerArt::Lesen, PlFehlerArt::Schreiben, PlFehlerArt::Umbenennen,
+                                PlFehlerArt::Schliessen}) {
+            for (int k = 1; k < 100; ++k) {
+                for (const auto& e : fs::directory_iterator(ziel)) fs::remove(e.path());
+                int r;
+                {
+                    PlFehlerScope s;
+                    plFehlerSetzen(art, k);
+                    r = f.lauf();
+                    if (plFehlerAusgeloest(art) == 0) {
+                        EXPECT_EQ(r, 0) << f.name;
+                        EXPECT_EQ(stand(ziel), fertig) << f.name;
+                        break;
+                    }
+                }
+                const auto jetzt = stand(ziel);
+                const std::string wo = std::string(f.name) + " " + std::to_string(static_cast<int>(art)) + "/" +
+                                       std::to_string(k);
+                EXPECT_TRUE(jetzt.empty() || jetzt == fertig) << wo;
+                if (jetzt.empty()) {
+                    EXPECT_EQ(r, -1) << wo;
+                }
+                EXPECT_EQ(stand(quelle), quellStand) << wo;
+            }
         }
     }
 }
