@@ -110,6 +110,9 @@ protected:
             titel += z + "\n";
         }
         std::ofstream(projekt / "Projekt.zvk", std::ios::binary) << titel;
+        // The run works on the HV1 drawings alone; the editor's plain sheet
+        // would head a group of its own.
+        fs::remove(projekt / "Plan.001");
         // Files renamed by hand: the references keep their upper case. Page
         // 10 becomes "A10" in the references and "a10" on disk.
         fs::rename(projekt / "HV1.08", projekt / "hv1.08");
