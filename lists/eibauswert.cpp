@@ -152,28 +152,67 @@ int eibSchluessel(int k, const nsowrk& a, const nsowrk& b)
     return c;
 }
 
-struct EibSuche {
-    std::string gefunden;
+// The files of the working folder, listed once per run in listing order,
+// and those of each extension (upper case, after the last '.').
+struct EibOrdner {
+    bool gelesen = false;
+    std::vector<std::string> pfade;
+    std::map<std::string, std::vector<size_t>> nachEndung;
+    std::map<std::string, std::string> gefunden;  // drawing key -> path, "" if none
 };
 
-// The drawing of a drawing key in the working folder ("*.key"); each key
-// is looked up once per run.
-const std::string& eibZeichnung(std::map<std::string, std::string>& cache, const char* ze)
+std::string eibGross(const char* t)
 {
-    auto it = cache.find(ze);
-    if (it != cache.end()) return it->second;
-    EibSuche s;
-    std::string muster = std::string("*.") + ze;
+    std::string r;
+    for (; *t; ++t) r += static_cast<char>(zgross(static_cast<unsigned char>(*t)));
+    return r;
+}
+
+void eibOrdnerLesen(EibOrdner& o)
+{
+    o.gelesen = true;
     verzlesennamen(
-        muster.c_str(),
+        "*",
         [](int verzeichnis, const char* pfad, void* u) {
-            auto* such = static_cast<EibSuche*>(u);
-            if (verzeichnis || ZeiDateiPruefen(pfad) != 0) return 1;
-            such->gefunden = pfad;
-            return 0;
+            if (!verzeichnis) static_cast<EibOrdner*>(u)->pfade.emplace_back(pfad);
+            return 1;
         },
-        &s);
-    return cache[ze] = s.gefunden;
+        &o);
+    for (size_t i = 0; i < o.pfade.size(); ++i) {
+        const std::string& p = o.pfade[i];
+        const size_t punkt = p.find_last_of("./\\");
+        if (punkt != std::string::npos && p[punkt] == '.') o.nachEndung[eibGross(p.c_str() + punkt + 1)].push_back(i);
+    }
+}
+
+// The drawing of a drawing key in the working folder: the first file of
+// the listing that matches "*.key" and is a drawing. The folder is listed
+// once per run.
+const std::string& eibZeichnung(EibOrdner& o, const char* ze)
+{
+    auto it = o.gefunden.find(ze);
+    if (it != o.gefunden.end()) return it->second;
+    if (!o.gelesen) eibOrdnerLesen(o);
+    const std::string muster = std::string("*.") + ze;
+    std::string& treffer = o.gefunden[ze];
+    auto pruefen = [&](const std::string& pfad) {
+        const size_t schnitt = pfad.find_last_of("/\\");
+        const char* name = pfad.c_str() + (schnitt == std::string::npos ? 0 : schnitt + 1);
+        if (mustervgli(muster.c_str(), name) != 1 || ZeiDateiPruefen(pfad.c_str()) != 0) return false;
+        treffer = pfad;
+        return true;
+    };
+    // A key without wildcards or dots matches only names of its extension.
+    if (std::strpbrk(ze, "*?#./\\") == nullptr) {
+        auto e = o.nachEndung.find(eibGross(ze));
+        if (e != o.nachEndung.end())
+            for (size_t i : e->second)
+                if (pruefen(o.pfade[i])) break;
+    } else {
+        for (const std::string& p : o.pfade)
+            if (pruefen(p)) break;
+    }
+    return treffer;
 }
 
 }  // namespace
@@ -213,7 +252,7 @@ int EibAuswertung(int variante)
         if (!c && k2) c = eibSchluessel(k2, a, b);
         return c < 0;
     });
-    std::map<std::string, std::string> zeichnungen;
+    EibOrdner zeichnungen;
     bool gestartet = false;
     std::string letzteZe;
     uint32_t letzteId = 0;

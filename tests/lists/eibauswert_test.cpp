@@ -70,6 +70,21 @@ TEST_F(EibAuswertTest, TheFilterVariantTakesItemsByIdentifierAndLongLinesStayWho
     EXPECT_EQ(zeilen("Knx.txt"), std::vector<std::string>{});
 }
 
+TEST_F(EibAuswertTest, EachDrawingKeyFindsTheDrawingOfItsExtensionInAnyCase)
+{
+    // Beside the drawing of key 03: a text file and a folder of that
+    // extension, which are no drawings; key 0a has its drawing in upper case.
+    std::ofstream(demo_.datei("Notiz.03"), std::ios::binary) << "kein Plan";
+    std::filesystem::create_directory(demo_.datei("Mappe.03"));
+    zeichnung("Test.0A", {});
+    format(")S Unterbauteil\r\n@Z|\r\n");
+    knx("=E1", "03", "0a");
+    knx("=E2", "0a", "77");  // no drawing of key 77: the context stays
+    sichern();
+    ASSERT_EQ(lauf("LKnx"), 0);
+    EXPECT_EQ(zeilen("Knx.txt"), (std::vector<std::string>{"HV1.03|", "Test.0A|", "Test.0A|", "Test.0A|"}));
+}
+
 TEST_F(EibAuswertTest, AMissingFormatFileWritesNoResult)
 {
     knx("=E1", "03", "03");
