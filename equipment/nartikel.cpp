@@ -469,6 +469,38 @@ int ArtZeilenVergleich(const void* x, const void* y)
     return ArtModusVergleich(artSortModus[1], a, b);
 }
 
+// The order msort gives n records of `groesse` bytes: runs as it cuts
+// them, each sorted in place by the same qsort, then the two oldest runs
+// merged into a new last one, the second run's record first on equal keys.
+// Only pointers move in the merges.
+std::vector<const char*> ArtFolgeWieExtern(char* b, int32_t n, int32_t groesse, SORTVERGLFN vergl)
+{
+    const size_t g = static_cast<size_t>(groesse);
+    const int32_t proLauf = std::max<int32_t>(1, MSORTPUFFERSUP / groesse);
+    std::vector<std::vector<const char*>> laeufe;
+    for (int32_t a = 0; a < n; a += proLauf) {
+        const int32_t k = std::min(proLauf, n - a);
+        char* anfang = b + static_cast<size_t>(a) * g;
+        std::qsort(anfang, static_cast<size_t>(k), g, vergl);
+        std::vector<const char*> lauf(static_cast<size_t>(k));
+        for (int32_t i = 0; i < k; ++i) lauf[static_cast<size_t>(i)] = anfang + static_cast<size_t>(i) * g;
+        laeufe.push_back(std::move(lauf));
+    }
+    if (laeufe.empty()) return {};
+    for (size_t kopf = 0; laeufe.size() - kopf > 1; kopf += 2) {
+        std::vector<const char*> x = std::move(laeufe[kopf]), y = std::move(laeufe[kopf + 1]);
+        std::vector<const char*> c;
+        c.reserve(x.size() + y.size());
+        size_t i = 0, j = 0;
+        while (i < x.size() || j < y.size()) {
+            const bool nimmA = j == y.size() || (i < x.size() && vergl(x[i], y[j]) < 0);
+            c.push_back(nimmA ? x[i++] : y[j++]);
+        }
+        laeufe.push_back(std::move(c));
+    }
+    return std::move(laeufe.back());
+}
+
 // Rows up to this many bytes are sorted in memory; beyond it they go to the
 // external sort, whose temporary files cost far more than the sort itself.
 constexpr size_t ARTSPEICHERSUP = size_t{64} << 20;
@@ -559,9 +591,9 @@ int BMSortiertDurchlaufen(BMFILTERFN filter, BMZEILEFN aus, int auswahl, void* b
     l.zeilen.reserve(std::min(static_cast<size_t>(std::max(GesAnzahl(), 0)), ARTSPEICHERSUP / sizeof(bmzeile)));
     GesDurchlaufen(ArtZeileBauen, &l);
     if (!l.extern_) {
-        MsortWieExtern(l.zeilen.data(), static_cast<int32_t>(l.zeilen.size()), static_cast<int32_t>(sizeof(bmzeile)),
-                       ArtZeilenVergleich);
-        for (const bmzeile& z : l.zeilen) aus(&z, benutzer);
+        for (const char* z : ArtFolgeWieExtern(reinterpret_cast<char*>(l.zeilen.data()), static_cast<int32_t>(l.zeilen.size()),
+                                               static_cast<int32_t>(sizeof(bmzeile)), ArtZeilenVergleich))
+            aus(reinterpret_cast<const bmzeile*>(z), benutzer);
         return 0;
     }
     if (l.fehler) {
@@ -575,38 +607,13 @@ int BMSortiertDurchlaufen(BMFILTERFN filter, BMZEILEFN aus, int auswahl, void* b
 void MsortWieExtern(void* basis, int32_t n, int32_t groesse, SORTVERGLFN vergl)
 {
     if (n <= 0 || groesse <= 0) return;
-    auto* b = static_cast<char*>(basis);
+    const std::vector<const char*> folge = ArtFolgeWieExtern(static_cast<char*>(basis), n, groesse, vergl);
     const size_t g = static_cast<size_t>(groesse);
-    const int32_t proLauf = std::max<int32_t>(1, MSORTPUFFERSUP / groesse);
-    // Runs as the external sort cuts them, each sorted in place by the same
-    // qsort; the merges move only pointers.
-    std::vector<std::vector<const char*>> laeufe;
-    for (int32_t a = 0; a < n; a += proLauf) {
-        const int32_t k = std::min(proLauf, n - a);
-        char* anfang = b + static_cast<size_t>(a) * g;
-        std::qsort(anfang, static_cast<size_t>(k), g, vergl);
-        std::vector<const char*> lauf(static_cast<size_t>(k));
-        for (int32_t i = 0; i < k; ++i) lauf[static_cast<size_t>(i)] = anfang + static_cast<size_t>(i) * g;
-        laeufe.push_back(std::move(lauf));
-    }
-    // The two oldest runs merge into a new last one; on equal keys the
-    // second run's record comes first.
-    for (size_t kopf = 0; laeufe.size() - kopf > 1; kopf += 2) {
-        std::vector<const char*> x = std::move(laeufe[kopf]), y = std::move(laeufe[kopf + 1]);
-        std::vector<const char*> c;
-        c.reserve(x.size() + y.size());
-        size_t i = 0, j = 0;
-        while (i < x.size() || j < y.size()) {
-            const bool nimmA = j == y.size() || (i < x.size() && vergl(x[i], y[j]) < 0);
-            c.push_back(nimmA ? x[i++] : y[j++]);
-        }
-        laeufe.push_back(std::move(c));
-    }
     std::vector<char> ergebnis(static_cast<size_t>(n) * g);
     char* z = ergebnis.data();
-    for (const char* q : laeufe.back()) {
+    for (const char* q : folge) {
         std::memcpy(z, q, g);
         z += g;
     }
-    std::memcpy(b, ergebnis.data(), ergebnis.size());
+    std::memcpy(basis, ergebnis.data(), ergebnis.size());
 }
