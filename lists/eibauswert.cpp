@@ -6,6 +6,8 @@
 // replaces the old result only when the run ends well.
 #include "lists/eibauswert.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cstring>
 #include <map>
@@ -23,8 +25,8 @@
 #include "model/befehl.h"
 #include "model/textvar.h"
 #include "model/zeichnun.h"
+#include "platform/dateisys.h"
 #include "support/bdatei.h"
-#include "support/dosdatei.h"
 #include "support/fileload.h"
 #include "support/speicher.h"
 #include "support/texte.h"
@@ -152,7 +154,7 @@ int eibSchluessel(int k, const nsowrk& a, const nsowrk& b)
     return c;
 }
 
-// The files of the working folder, listed once per run in listing order,
+// The entries of the working folder, listed once per run in listing order,
 // and those of each extension (upper case, after the last '.').
 struct EibOrdner {
     bool gelesen = false;
@@ -171,13 +173,14 @@ std::string eibGross(const char* t)
 void eibOrdnerLesen(EibOrdner& o)
 {
     o.gelesen = true;
-    verzlesennamen(
-        "*",
-        [](int verzeichnis, const char* pfad, void* u) {
-            if (!verzeichnis) static_cast<EibOrdner*>(u)->pfade.emplace_back(pfad);
-            return 1;
-        },
-        &o);
+    // Names only: a folder among them is no drawing and fails the drawing
+    // check like any other file that is none.
+    if (PlDsVerz* v = plDsVerzOeffnen(".")) {
+        std::string name;
+        while (plDsVerzLesen(v, &name) > 0)
+            if (name != "." && name != "..") o.pfade.push_back("./" + name);
+        plDsVerzSchliessen(v);
+    }
     for (size_t i = 0; i < o.pfade.size(); ++i) {
         const std::string& p = o.pfade[i];
         const size_t punkt = p.find_last_of("./\\");
@@ -199,7 +202,15 @@ const std::string& eibZeichnung(EibOrdner& o, const char* ze)
         const size_t schnitt = pfad.find_last_of("/\\");
         const char* name = pfad.c_str() + (schnitt == std::string::npos ? 0 : schnitt + 1);
         if (mustervgli(muster.c_str(), name) != 1 || ZeiDateiPruefen(pfad.c_str()) != 0) return false;
-        treffer = pfad;
+        // A drawing of the project folder goes by the project's spelling of
+        // its path, as at the run's start: the drawing context then keeps
+        // its listing of the folder instead of listing it again.
+        char projekt[VERSUP + 300];
+        PfadProjekt(projekt, sizeof projekt, name);
+        struct stat a, b;
+        const bool dort = plDsStat(pfad.c_str(), &a) == 0 && plDsStat(projekt, &b) == 0 && a.st_dev == b.st_dev &&
+                          a.st_ino == b.st_ino;
+        treffer = dort ? projekt : pfad;
         return true;
     };
     // A key without wildcards or dots matches only names of its extension.
