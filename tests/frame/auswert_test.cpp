@@ -217,6 +217,12 @@ TEST_F(Auswert, TheDefinitionDialogStartsWithItsUnsavedValues)
     ASSERT_TRUE(wiDlgBetreten(dlg));
     EXPECT_TRUE(IsWindowVisible(wiItem(3000))) << "identifier patterns for the equipment list";
     EXPECT_FALSE(IsWindowVisible(wiItem(3200))) << "no component but for label sheets";
+    wiTextSetzen(3100, "  ");
+    wiDlgVerlassen();
+    befehl(dlg, 2500);
+    EXPECT_EQ(boxen(), std::vector<std::string>{"Sie m\xFCssen einen Namen f\xFCr das Resultat angeben."});
+    ASSERT_EQ(wiDlgSuchen("AUSWERTEN"), dlg) << "the dialog stays for the name";
+    ASSERT_TRUE(wiDlgBetreten(dlg));
     wiTextSetzen(3100, "Anders.txt");
     wiDlgVerlassen();
     befehl(dlg, 2500);

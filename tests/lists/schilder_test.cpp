@@ -124,6 +124,11 @@ TEST_F(SchilderTest, AMissingComponentOrASheetThatCannotBeMadeEndsTheRun)
     vorgabe("LSldbauteil", "");
     ASSERT_EQ(lauf("LSld"), 0);
     EXPECT_EQ(boxen(), std::vector<std::string>{"Sie m\xFCssen ein Bauteil angeben."});
+    // The first sheet's folder does not exist: the run ends there.
+    vorgabe("LSldbauteil", "SCHILDT");
+    vorgabe("LSlddatei", "fehlt/Schild.txt");
+    ASSERT_EQ(lauf("LSld"), 0);
+    EXPECT_EQ(boxen(), (std::vector<std::string>{"Kann Zeichnung fehlt/Schild.1 nicht anlegen.", "0 Zeichnungen gespeichert."}));
 }
 
 TEST_F(SchilderTest, AFailureAtAnyWriteOrRenameLeavesEachSheetOldOrNewAndNoTemporaryFile)
