@@ -146,6 +146,29 @@ TEST_F(Auswert, AnEquipmentListRunFromTheToolbarAndThreeMarkedLinesSavedAsCsv)
     EXPECT_EQ(zellen.substr(0, zellen.find('\n')).substr(0, 7), "-A1|11-") << zellen;
 }
 
+// With paging the result's lines begin with the page column; the page
+// shows and copies them without it.
+TEST_F(Auswert, APagedResultIsCopiedWithoutItsPageColumn)
+{
+    std::string vgb = lesen(demo.datei("Standard.vgb"));
+    for (const auto& [alt, neu] : {std::pair<std::string, std::string>{"LBtmseiten      0", "LBtmseiten      1"},
+                                   {"LBtmzeilen      0", "LBtmzeilen      60"}}) {
+        const size_t p = vgb.find(alt);
+        ASSERT_NE(p, std::string::npos) << alt;
+        vgb.replace(p, alt.size(), neu);
+    }
+    std::ofstream(demo.datei("Standard.vgb"), std::ios::binary | std::ios::trunc) << vgb;
+    befehl(seite(), 1521);
+    ASSERT_EQ(lesen(demo.datei("Betriebsmittel.txt")).substr(0, 6), "1  -A1") << "paged";
+    klick(0, false);
+    ProfilZahlSchreiben("ArbPlatz", "ExpCsvTab", 0);
+    ProfilZahlSchreiben("ArbPlatz", "ExpCsvTxt", 0);
+    const std::string csv = demo.datei("Markiert.csv");
+    plDateiDialogAntwort(csv.c_str());
+    befehl(seite(), 2553);
+    EXPECT_EQ(lesen(csv).substr(0, 9), "-A1;11-0;");
+}
+
 TEST_F(Auswert, NothingRunsWhileTheDrawingIsChangedAndARewriteWithinASecondReloads)
 {
     TzGeaendertSetzen();
