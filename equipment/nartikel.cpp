@@ -503,7 +503,7 @@ std::vector<const char*> ArtFolgeWieExtern(char* b, int32_t n, int32_t groesse, 
 
 // Rows up to this many bytes are sorted in memory; beyond it they go to the
 // external sort, whose temporary files cost far more than the sort itself.
-constexpr size_t ARTSPEICHERSUP = size_t{64} << 20;
+size_t artSpeicherGrenze = size_t{64} << 20;
 
 struct ArtSortLauf {
     BMFILTERFN filter;
@@ -546,7 +546,7 @@ void ArtZeileBauen(const appgeraet* g, void* p)
     ZeiStamm(z.stamm, sizeof z.stamm, z.h.ze);
     z.flag = 1;
     if (l->filter != nullptr && !l->filter(&z, l->benutzer)) return;
-    if (!l->extern_ && (l->zeilen.size() + 1) * sizeof z <= ARTSPEICHERSUP) {
+    if (!l->extern_ && (l->zeilen.size() + 1) * sizeof z <= artSpeicherGrenze) {
         l->zeilen.push_back(z);
         return;
     }
@@ -588,7 +588,7 @@ int BMSortiertDurchlaufen(BMFILTERFN filter, BMZEILEFN aus, int auswahl, void* b
     ArtSortLauf l{filter, aus, benutzer, {}, false, {}, 0};
     artSortModus[0] = BmlSortModus1(auswahl);
     artSortModus[1] = BmlSortModus2(auswahl);
-    l.zeilen.reserve(std::min(static_cast<size_t>(std::max(GesAnzahl(), 0)), ARTSPEICHERSUP / sizeof(bmzeile)));
+    l.zeilen.reserve(std::min(static_cast<size_t>(std::max(GesAnzahl(), 0)), artSpeicherGrenze / sizeof(bmzeile)));
     GesDurchlaufen(ArtZeileBauen, &l);
     if (!l.extern_) {
         for (const char* z : ArtFolgeWieExtern(reinterpret_cast<char*>(l.zeilen.data()), static_cast<int32_t>(l.zeilen.size()),
@@ -602,6 +602,13 @@ int BMSortiertDurchlaufen(BMFILTERFN filter, BMZEILEFN aus, int auswahl, void* b
     }
     const int r = msortende(&l.m, ArtZeileAus, &l);
     return r != 0 ? -1 : 0;
+}
+
+size_t BMSortiertSpeicherGrenze(size_t bytes)
+{
+    const size_t alt = artSpeicherGrenze;
+    artSpeicherGrenze = bytes;
+    return alt;
 }
 
 void MsortWieExtern(void* basis, int32_t n, int32_t groesse, SORTVERGLFN vergl)

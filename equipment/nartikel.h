@@ -83,6 +83,9 @@ struct bmzeile {
 typedef int (*BMFILTERFN)(const bmzeile* z, void* benutzer);
 typedef void (*BMZEILEFN)(const bmzeile* z, void* benutzer);
 int BMSortiertDurchlaufen(BMFILTERFN filter, BMZEILEFN aus, int auswahl, void* benutzer);
+// The bytes of rows the sorted walk sorts in memory (64 MiB); more rows go
+// through the external sort in the same order. Sets it; the previous value.
+size_t BMSortiertSpeicherGrenze(size_t bytes);
 // Sorts n records in memory into exactly the order msort (support/sortier)
 // gives them, equal keys included: runs of MSORTPUFFERSUP bytes sorted by
 // qsort, merged pairwise from the oldest with the later run's record first

@@ -1,13 +1,17 @@
 // The in-memory sort of the item rows gives the external sort's order,
-// equal keys included, for every cut of the records into runs.
+// equal keys included, for every cut of the records into runs; the sorted
+// walk hands the same rows out whether they stay in memory, move to the
+// external sort part way or go there from the start.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstring>
 #include <vector>
 
+#include "equipment/ges.h"
 #include "equipment/nartikel.h"
 #include "support/sortier.h"
+#include "tests/equipment/bmtest.h"
 
 namespace {
 
@@ -87,5 +91,45 @@ TEST(ArtSortieren, InMemoryOrderEqualsTheExternalSortsForEveryRunCut)
         // Whole records move, not only their keys.
         for (int32_t i = 0; i < f.anzahl; ++i)
             EXPECT_EQ(v[static_cast<size_t>((i + 1) * f.groesse - 1)], 'a' + erwartet[static_cast<size_t>(i)] % 26);
+    }
+}
+
+namespace {
+
+struct ArtSortierWeg : bmtest::BmTest {};
+
+std::vector<uint32_t> sortiertIds(int auswahl)
+{
+    std::vector<uint32_t> ids;
+    EXPECT_EQ(BMSortiertDurchlaufen(
+                  nullptr, [](const bmzeile* z, void* u) { static_cast<std::vector<uint32_t>*>(u)->push_back(z->g.id); },
+                  auswahl, &ids),
+              0);
+    return ids;
+}
+
+}  // namespace
+
+TEST_F(ArtSortierWeg, RowsComeInTheSameOrderInMemoryAndThroughTheExternalSort)
+{
+    BMStart();
+    // Identifiers with many equal ones, so the order of ties shows.
+    for (int i = 0; i < 40; ++i) {
+        const uint32_t id = GesAnlegen(0, "x");
+        ASSERT_NE(id, 0u);
+        appgeraet g;
+        ASSERT_EQ(GesHolen(id, &g), 0);
+        std::snprintf(g.ft, sizeof g.ft, "K%d", (i * 7) % 4);
+        ASSERT_EQ(GesAendern(id, &g), 0);
+    }
+    for (int auswahl : {100, 300, 810}) {
+        SCOPED_TRACE(auswahl);
+        const std::vector<uint32_t> imSpeicher = sortiertIds(auswahl);
+        ASSERT_EQ(imSpeicher.size(), 40u);
+        for (size_t zeilen : {size_t{5}, size_t{0}}) {
+            const size_t alt = BMSortiertSpeicherGrenze(zeilen * sizeof(bmzeile));
+            EXPECT_EQ(sortiertIds(auswahl), imSpeicher) << zeilen << " rows in memory";
+            BMSortiertSpeicherGrenze(alt);
+        }
     }
 }
