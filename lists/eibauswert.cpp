@@ -258,11 +258,15 @@ int EibAuswertung(int variante)
         return -1;
     }
     const int k1 = BmlSortModus1(o.sortiert), k2 = BmlSortModus2(o.sortiert);
-    std::stable_sort(l.liste.begin(), l.liste.end(), [&](const nsowrk& a, const nsowrk& b) {
-        int c = eibSchluessel(k1, a, b);
-        if (!c && k2) c = eibSchluessel(k2, a, b);
-        return c < 0;
-    });
+    // Only the place and identifier keys order components; under any other
+    // the walk's order stands.
+    auto ordnet = [](int k) { return k == 2 || k == 3; };
+    if (ordnet(k1) || ordnet(k2))
+        std::stable_sort(l.liste.begin(), l.liste.end(), [&](const nsowrk& a, const nsowrk& b) {
+            int c = eibSchluessel(k1, a, b);
+            if (!c && k2) c = eibSchluessel(k2, a, b);
+            return c < 0;
+        });
     EibOrdner zeichnungen;
     bool gestartet = false;
     std::string letzteZe;
