@@ -85,6 +85,32 @@ TEST_F(EibAuswertTest, EachDrawingKeyFindsTheDrawingOfItsExtensionInAnyCase)
     EXPECT_EQ(zeilen("Knx.txt"), (std::vector<std::string>{"HV1.03|", "Test.0A|", "Test.0A|", "Test.0A|"}));
 }
 
+TEST_F(EibAuswertTest, ComponentsSortByPlaceOrByIdentifierOrKeepTheWalksOrder)
+{
+    format(")S Unterbauteil\r\n@Z\r\n");
+    knx("=E1", "05", "03");
+    knx("=E2", "04", "06");
+    sichern();
+    // The sort text's digit d is key d + 1.
+    const struct {
+        const char* sortierung;
+        std::vector<std::string> zeichnungen;
+    } faelle[] = {
+        {"0", {"HV1.05", "HV1.03", "HV1.04", "HV1.06"}},  // as walked: by item, then component
+        {"1", {"HV1.03", "HV1.04", "HV1.05", "HV1.06"}},  // by place
+        {"2", {"HV1.03", "HV1.05", "HV1.04", "HV1.06"}},  // by identifier, then place
+        // The building key orders the walk (items by their main component's
+        // place) and leaves the components as walked.
+        {"3", {"HV1.04", "HV1.06", "HV1.05", "HV1.03"}},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.sortierung);
+        vorgabe("LKnxsortBPK", f.sortierung);
+        ASSERT_EQ(lauf("LKnx"), 0);
+        EXPECT_EQ(zeilen("Knx.txt"), f.zeichnungen);
+    }
+}
+
 TEST_F(EibAuswertTest, AMissingFormatFileWritesNoResult)
 {
     knx("=E1", "03", "03");
