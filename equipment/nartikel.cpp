@@ -3,9 +3,11 @@
 #include "equipment/nartikel.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <unordered_set>
+#include <vector>
 
 #include "equipment/bm.h"
 #include "equipment/bmhilf.h"
@@ -467,13 +469,66 @@ int ArtZeilenVergleich(const void* x, const void* y)
     return ArtModusVergleich(artSortModus[1], a, b);
 }
 
+// The order msort gives n records of `groesse` bytes: runs as it cuts
+// them, each sorted in place by the same qsort, then the two oldest runs
+// merged into a new last one, the second run's record first on equal keys.
+// Only pointers move in the merges.
+std::vector<const char*> ArtFolgeWieExtern(char* b, int32_t n, int32_t groesse, SORTVERGLFN vergl)
+{
+    const size_t g = static_cast<size_t>(groesse);
+    const int32_t proLauf = std::max<int32_t>(1, MSORTPUFFERSUP / groesse);
+    std::vector<std::vector<const char*>> laeufe;
+    for (int32_t a = 0; a < n; a += proLauf) {
+        const int32_t k = std::min(proLauf, n - a);
+        char* anfang = b + static_cast<size_t>(a) * g;
+        std::qsort(anfang, static_cast<size_t>(k), g, vergl);
+        std::vector<const char*> lauf(static_cast<size_t>(k));
+        for (int32_t i = 0; i < k; ++i) lauf[static_cast<size_t>(i)] = anfang + static_cast<size_t>(i) * g;
+        laeufe.push_back(std::move(lauf));
+    }
+    if (laeufe.empty()) return {};
+    for (size_t kopf = 0; laeufe.size() - kopf > 1; kopf += 2) {
+        std::vector<const char*> x = std::move(laeufe[kopf]), y = std::move(laeufe[kopf + 1]);
+        std::vector<const char*> c;
+        c.reserve(x.size() + y.size());
+        size_t i = 0, j = 0;
+        while (i < x.size() || j < y.size()) {
+            const bool nimmA = j == y.size() || (i < x.size() && vergl(x[i], y[j]) < 0);
+            c.push_back(nimmA ? x[i++] : y[j++]);
+        }
+        laeufe.push_back(std::move(c));
+    }
+    return std::move(laeufe.back());
+}
+
+// Rows up to this many bytes are sorted in memory; beyond it they go to the
+// external sort, whose temporary files cost far more than the sort itself.
+size_t artSpeicherGrenze = size_t{64} << 20;
+
 struct ArtSortLauf {
     BMFILTERFN filter;
     BMZEILEFN aus;
     void* benutzer;
+    std::vector<bmzeile> zeilen;  // while the rows fit in memory
+    bool extern_;                 // the rows go to m
     MSORT m;
     int fehler;
 };
+
+// Hands the rows collected so far to the external sort, which takes every
+// later row.
+void ArtNachExtern(ArtSortLauf* l)
+{
+    l->extern_ = true;
+    if (msortinit(&l->m, static_cast<int32_t>(sizeof(bmzeile)), ArtZeilenVergleich) < 0) {
+        l->fehler = 1;
+        l->zeilen.clear();
+        return;
+    }
+    for (const bmzeile& z : l->zeilen)
+        if (msortput(&l->m, &z) < 0) l->fehler = 1;
+    std::vector<bmzeile>().swap(l->zeilen);
+}
 
 void ArtZeileBauen(const appgeraet* g, void* p)
 {
@@ -491,7 +546,12 @@ void ArtZeileBauen(const appgeraet* g, void* p)
     ZeiStamm(z.stamm, sizeof z.stamm, z.h.ze);
     z.flag = 1;
     if (l->filter != nullptr && !l->filter(&z, l->benutzer)) return;
-    if (msortput(&l->m, &z) < 0) l->fehler = 1;
+    if (!l->extern_ && (l->zeilen.size() + 1) * sizeof z <= artSpeicherGrenze) {
+        l->zeilen.push_back(z);
+        return;
+    }
+    if (!l->extern_) ArtNachExtern(l);
+    if (l->fehler == 0 && msortput(&l->m, &z) < 0) l->fehler = 1;
 }
 
 int ArtZeileAus(const void* satz, void* p)
@@ -525,11 +585,42 @@ int BMSortiertDurchlaufen(BMFILTERFN filter, BMZEILEFN aus, int auswahl, void* b
 {
     if (aus == nullptr) return -1;
     BMDateiAktuell(0);
-    ArtSortLauf l{filter, aus, benutzer, {}, 0};
+    ArtSortLauf l{filter, aus, benutzer, {}, false, {}, 0};
     artSortModus[0] = BmlSortModus1(auswahl);
     artSortModus[1] = BmlSortModus2(auswahl);
-    if (msortinit(&l.m, static_cast<int32_t>(sizeof(bmzeile)), ArtZeilenVergleich) < 0) return -1;
+    l.zeilen.reserve(std::min(static_cast<size_t>(std::max(GesAnzahl(), 0)), artSpeicherGrenze / sizeof(bmzeile)));
     GesDurchlaufen(ArtZeileBauen, &l);
+    if (!l.extern_) {
+        for (const char* z : ArtFolgeWieExtern(reinterpret_cast<char*>(l.zeilen.data()), static_cast<int32_t>(l.zeilen.size()),
+                                               static_cast<int32_t>(sizeof(bmzeile)), ArtZeilenVergleich))
+            aus(reinterpret_cast<const bmzeile*>(z), benutzer);
+        return 0;
+    }
+    if (l.fehler) {
+        if (l.m.puffer != nullptr) msortende(&l.m, nullptr, nullptr);
+        return -1;
+    }
     const int r = msortende(&l.m, ArtZeileAus, &l);
-    return r != 0 || l.fehler ? -1 : 0;
+    return r != 0 ? -1 : 0;
+}
+
+size_t BMSortiertSpeicherGrenze(size_t bytes)
+{
+    const size_t alt = artSpeicherGrenze;
+    artSpeicherGrenze = bytes;
+    return alt;
+}
+
+void MsortWieExtern(void* basis, int32_t n, int32_t groesse, SORTVERGLFN vergl)
+{
+    if (n <= 0 || groesse <= 0) return;
+    const std::vector<const char*> folge = ArtFolgeWieExtern(static_cast<char*>(basis), n, groesse, vergl);
+    const size_t g = static_cast<size_t>(groesse);
+    std::vector<char> ergebnis(static_cast<size_t>(n) * g);
+    char* z = ergebnis.data();
+    for (const char* q : folge) {
+        std::memcpy(z, q, g);
+        z += g;
+    }
+    std::memcpy(basis, ergebnis.data(), ergebnis.size());
 }

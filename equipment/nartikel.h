@@ -13,6 +13,7 @@
 
 #include "equipment/btl.h"
 #include "equipment/ges.h"
+#include "support/sortier.h"
 
 inline constexpr int ARTNRSUP = 20;
 inline constexpr int ARTTEXTSUP = 80;
@@ -82,6 +83,14 @@ struct bmzeile {
 typedef int (*BMFILTERFN)(const bmzeile* z, void* benutzer);
 typedef void (*BMZEILEFN)(const bmzeile* z, void* benutzer);
 int BMSortiertDurchlaufen(BMFILTERFN filter, BMZEILEFN aus, int auswahl, void* benutzer);
+// The bytes of rows the sorted walk sorts in memory (64 MiB); more rows go
+// through the external sort in the same order. Sets it; the previous value.
+size_t BMSortiertSpeicherGrenze(size_t bytes);
+// Sorts n records in memory into exactly the order msort (support/sortier)
+// gives them, equal keys included: runs of MSORTPUFFERSUP bytes sorted by
+// qsort, merged pairwise from the oldest with the later run's record first
+// on equal keys.
+void MsortWieExtern(void* basis, int32_t n, int32_t groesse, SORTVERGLFN vergl);
 
 // The sort-mode services of the evaluation modes (registered by lists/);
 // null restores the stand-ins (s / 100 clamped to 1..8, (s / 10) mod 10

@@ -243,18 +243,33 @@ struct attpos {
     double abstand;
 };
 
+// A text of the drawing that can name an attribute.
+struct atttext {
+    double x, y;
+    char text[41];
+};
+
 struct AwAttLauf {
     std::vector<attpos>* alle;
     size_t erste;  // the current drawing's first attribute
     std::string ze;
     char bauwerk[41], objekt[41];
+    std::vector<atttext> texte;  // the current drawing's other texts, in drawing order
 };
 
 AwAttLauf* awAtt = nullptr;
 
+// One walk over the drawing collects its attributes and its other texts.
 int awAttributeSuchen(const BEF* b, const STT* s)
 {
-    if (!BefIstText(b->code) || b->text[0] != 1) return 0;
+    if (!BefIstText(b->code)) return 0;
+    if (b->text[0] != 1) {
+        if (b->text[0] == '@' || b->text[0] == '\0') return 0;
+        atttext n{s->x, s->y, {}};
+        strkopie(n.text, sizeof n.text, b->text, 40);
+        awAtt->texte.push_back(n);
+        return 0;
+    }
     char t[sizeof b->text];
     strkopie(t, sizeof t, b->text[1] ? b->text + 2 : "", static_cast<int>(sizeof t - 1));
     strtrim(t);
@@ -272,17 +287,19 @@ int awAttributeSuchen(const BEF* b, const STT* s)
     return 0;
 }
 
-int awNaechsteTexte(const BEF* b, const STT* s)
+// Each attribute of the drawing takes the nearest text within 10.0, the
+// first in drawing order on a tie.
+void awNaechsteTexte(AwAttLauf& l)
 {
-    if (!BefIstText(b->code) || b->text[0] == 1 || b->text[0] == '@' || b->text[0] == '\0') return 0;
-    for (size_t i = awAtt->erste; i < awAtt->alle->size(); ++i) {
-        attpos& a = (*awAtt->alle)[i];
-        const double d = std::fabs(s->x - a.x) + std::fabs(s->y - a.y);
-        if (d > 10.0 || (a.kennung[0] && d >= a.abstand)) continue;
-        strkopie(a.kennung, sizeof a.kennung, b->text, 40);
-        a.abstand = d;
+    for (size_t i = l.erste; i < l.alle->size(); ++i) {
+        attpos& a = (*l.alle)[i];
+        for (const atttext& n : l.texte) {
+            const double d = std::fabs(n.x - a.x) + std::fabs(n.y - a.y);
+            if (d > 10.0 || (a.kennung[0] && d >= a.abstand)) continue;
+            strkopie(a.kennung, sizeof a.kennung, n.text, 40);
+            a.abstand = d;
+        }
     }
-    return 0;
 }
 
 int awAttPos(const attpos& a, const attpos& b) { return BtlPosVergleich(a.ze.c_str(), a.x, a.y, b.ze.c_str(), b.x, b.y); }
@@ -352,7 +369,7 @@ int AwAttributListe()
     AwArtLauf l;
     if (!awArtStart(l)) return -1;
     std::vector<attpos> alle;
-    AwAttLauf a{&alle, 0, "", "", ""};
+    AwAttLauf a{&alle, 0, "", "", "", {}};
     awAtt = &a;
     char name[PVWNAMESUP + 1], pfad[PVWNAMESUP + 300], ext[PVWNAMESUP + 1];
     for (int n = 0; n < PvwAnzahl(); ++n) {
@@ -363,12 +380,11 @@ int AwAttributListe()
         a.ze = ext;
         ZeiKopfGruppenTexteDatei(pfad, a.bauwerk, a.objekt);
         a.erste = alle.size();
+        a.texte.clear();
         STT s;
         SttInit(&s, nullptr);
         ZeiDurchlaufen(pfad, &s, awAttributeSuchen);
-        if (alle.size() == a.erste) continue;
-        SttInit(&s, nullptr);
-        ZeiDurchlaufen(pfad, &s, awNaechsteTexte);
+        awNaechsteTexte(a);
     }
     awAtt = nullptr;
     const int k1 = BmlSortModus1(o.sortiert), k2 = BmlSortModus2(o.sortiert);

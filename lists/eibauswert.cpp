@@ -6,6 +6,8 @@
 // replaces the old result only when the run ends well.
 #include "lists/eibauswert.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cstring>
 #include <map>
@@ -23,8 +25,8 @@
 #include "model/befehl.h"
 #include "model/textvar.h"
 #include "model/zeichnun.h"
+#include "platform/dateisys.h"
 #include "support/bdatei.h"
-#include "support/dosdatei.h"
 #include "support/fileload.h"
 #include "support/speicher.h"
 #include "support/texte.h"
@@ -152,28 +154,76 @@ int eibSchluessel(int k, const nsowrk& a, const nsowrk& b)
     return c;
 }
 
-struct EibSuche {
-    std::string gefunden;
+// The entries of the working folder, listed once per run in listing order,
+// and those of each extension (upper case, after the last '.').
+struct EibOrdner {
+    bool gelesen = false;
+    std::vector<std::string> pfade;
+    std::map<std::string, std::vector<size_t>> nachEndung;
+    std::map<std::string, std::string> gefunden;  // drawing key -> path, "" if none
 };
 
-// The drawing of a drawing key in the working folder ("*.key"); each key
-// is looked up once per run.
-const std::string& eibZeichnung(std::map<std::string, std::string>& cache, const char* ze)
+std::string eibGross(const char* t)
 {
-    auto it = cache.find(ze);
-    if (it != cache.end()) return it->second;
-    EibSuche s;
-    std::string muster = std::string("*.") + ze;
-    verzlesennamen(
-        muster.c_str(),
-        [](int verzeichnis, const char* pfad, void* u) {
-            auto* such = static_cast<EibSuche*>(u);
-            if (verzeichnis || ZeiDateiPruefen(pfad) != 0) return 1;
-            such->gefunden = pfad;
-            return 0;
-        },
-        &s);
-    return cache[ze] = s.gefunden;
+    std::string r;
+    for (; *t; ++t) r += static_cast<char>(zgross(static_cast<unsigned char>(*t)));
+    return r;
+}
+
+void eibOrdnerLesen(EibOrdner& o)
+{
+    o.gelesen = true;
+    // Names only: a folder among them is no drawing and fails the drawing
+    // check like any other file that is none.
+    if (PlDsVerz* v = plDsVerzOeffnen(".")) {
+        std::string name;
+        while (plDsVerzLesen(v, &name) > 0)
+            if (name != "." && name != "..") o.pfade.push_back("./" + name);
+        plDsVerzSchliessen(v);
+    }
+    for (size_t i = 0; i < o.pfade.size(); ++i) {
+        const std::string& p = o.pfade[i];
+        const size_t punkt = p.find_last_of("./\\");
+        if (punkt != std::string::npos && p[punkt] == '.') o.nachEndung[eibGross(p.c_str() + punkt + 1)].push_back(i);
+    }
+}
+
+// The drawing of a drawing key in the working folder: the first file of
+// the listing that matches "*.key" and is a drawing. The folder is listed
+// once per run.
+const std::string& eibZeichnung(EibOrdner& o, const char* ze)
+{
+    auto it = o.gefunden.find(ze);
+    if (it != o.gefunden.end()) return it->second;
+    if (!o.gelesen) eibOrdnerLesen(o);
+    const std::string muster = std::string("*.") + ze;
+    std::string& treffer = o.gefunden[ze];
+    auto pruefen = [&](const std::string& pfad) {
+        const size_t schnitt = pfad.find_last_of("/\\");
+        const char* name = pfad.c_str() + (schnitt == std::string::npos ? 0 : schnitt + 1);
+        if (mustervgli(muster.c_str(), name) != 1 || ZeiDateiPruefen(pfad.c_str()) != 0) return false;
+        // A drawing of the project folder goes by the project's spelling of
+        // its path, as at the run's start: the drawing context then keeps
+        // its listing of the folder instead of listing it again.
+        char projekt[VERSUP + 300];
+        PfadProjekt(projekt, sizeof projekt, name);
+        struct stat a, b;
+        const bool dort = plDsStat(pfad.c_str(), &a) == 0 && plDsStat(projekt, &b) == 0 && a.st_dev == b.st_dev &&
+                          a.st_ino == b.st_ino;
+        treffer = dort ? projekt : pfad;
+        return true;
+    };
+    // A key without wildcards or dots matches only names of its extension.
+    if (std::strpbrk(ze, "*?#./\\") == nullptr) {
+        auto e = o.nachEndung.find(eibGross(ze));
+        if (e != o.nachEndung.end())
+            for (size_t i : e->second)
+                if (pruefen(o.pfade[i])) break;
+    } else {
+        for (const std::string& p : o.pfade)
+            if (pruefen(p)) break;
+    }
+    return treffer;
 }
 
 }  // namespace
@@ -208,12 +258,16 @@ int EibAuswertung(int variante)
         return -1;
     }
     const int k1 = BmlSortModus1(o.sortiert), k2 = BmlSortModus2(o.sortiert);
-    std::stable_sort(l.liste.begin(), l.liste.end(), [&](const nsowrk& a, const nsowrk& b) {
-        int c = eibSchluessel(k1, a, b);
-        if (!c && k2) c = eibSchluessel(k2, a, b);
-        return c < 0;
-    });
-    std::map<std::string, std::string> zeichnungen;
+    // Only the place and identifier keys order components; under any other
+    // the walk's order stands.
+    auto ordnet = [](int k) { return k == 2 || k == 3; };
+    if (ordnet(k1) || ordnet(k2))
+        std::stable_sort(l.liste.begin(), l.liste.end(), [&](const nsowrk& a, const nsowrk& b) {
+            int c = eibSchluessel(k1, a, b);
+            if (!c && k2) c = eibSchluessel(k2, a, b);
+            return c < 0;
+        });
+    EibOrdner zeichnungen;
     bool gestartet = false;
     std::string letzteZe;
     uint32_t letzteId = 0;

@@ -146,6 +146,29 @@ TEST_F(Auswert, AnEquipmentListRunFromTheToolbarAndThreeMarkedLinesSavedAsCsv)
     EXPECT_EQ(zellen.substr(0, zellen.find('\n')).substr(0, 7), "-A1|11-") << zellen;
 }
 
+// With paging the result's lines begin with the page column; the page
+// shows and copies them without it.
+TEST_F(Auswert, APagedResultIsCopiedWithoutItsPageColumn)
+{
+    std::string vgb = lesen(demo.datei("Standard.vgb"));
+    for (const auto& [alt, neu] : {std::pair<std::string, std::string>{"LBtmseiten      0", "LBtmseiten      1"},
+                                   {"LBtmzeilen      0", "LBtmzeilen      60"}}) {
+        const size_t p = vgb.find(alt);
+        ASSERT_NE(p, std::string::npos) << alt;
+        vgb.replace(p, alt.size(), neu);
+    }
+    std::ofstream(demo.datei("Standard.vgb"), std::ios::binary | std::ios::trunc) << vgb;
+    befehl(seite(), 1521);
+    ASSERT_EQ(lesen(demo.datei("Betriebsmittel.txt")).substr(0, 6), "1  -A1") << "paged";
+    klick(0, false);
+    ProfilZahlSchreiben("ArbPlatz", "ExpCsvTab", 0);
+    ProfilZahlSchreiben("ArbPlatz", "ExpCsvTxt", 0);
+    const std::string csv = demo.datei("Markiert.csv");
+    plDateiDialogAntwort(csv.c_str());
+    befehl(seite(), 2553);
+    EXPECT_EQ(lesen(csv).substr(0, 9), "-A1;11-0;");
+}
+
 TEST_F(Auswert, NothingRunsWhileTheDrawingIsChangedAndARewriteWithinASecondReloads)
 {
     TzGeaendertSetzen();
@@ -159,9 +182,14 @@ TEST_F(Auswert, NothingRunsWhileTheDrawingIsChangedAndARewriteWithinASecondReloa
     EXPECT_EQ(zeilen(), 2);
     struct stat st;
     ASSERT_EQ(stat(demo.datei("Betriebsmittel.txt").c_str(), &st), 0);
-    std::ofstream(demo.datei("Betriebsmittel.txt"), std::ios::binary) << "a\r\nb\r\nc\r\n";
     struct timespec t[2] = {st.st_atim, st.st_mtim};
-    t[1].tv_nsec = (t[1].tv_nsec + 1) % 1000000000;
+    // Same size and time: the inputs look unchanged and nothing is loaded.
+    std::ofstream(demo.datei("Betriebsmittel.txt"), std::ios::binary) << "a\nb\nc\n";
+    ASSERT_EQ(utimensat(AT_FDCWD, demo.datei("Betriebsmittel.txt").c_str(), t, 0), 0);
+    befehl(seite(), 2590);
+    EXPECT_EQ(zeilen(), 2);
+    // The same bytes a nanosecond later, within the same second: loaded.
+    t[1].tv_nsec = t[1].tv_nsec == 999999999 ? t[1].tv_nsec - 1 : t[1].tv_nsec + 1;
     ASSERT_EQ(utimensat(AT_FDCWD, demo.datei("Betriebsmittel.txt").c_str(), t, 0), 0);
     befehl(seite(), 2590);
     EXPECT_EQ(zeilen(), 3);
@@ -217,6 +245,12 @@ TEST_F(Auswert, TheDefinitionDialogStartsWithItsUnsavedValues)
     ASSERT_TRUE(wiDlgBetreten(dlg));
     EXPECT_TRUE(IsWindowVisible(wiItem(3000))) << "identifier patterns for the equipment list";
     EXPECT_FALSE(IsWindowVisible(wiItem(3200))) << "no component but for label sheets";
+    wiTextSetzen(3100, "  ");
+    wiDlgVerlassen();
+    befehl(dlg, 2500);
+    EXPECT_EQ(boxen(), std::vector<std::string>{"Sie m\xFCssen einen Namen f\xFCr das Resultat angeben."});
+    ASSERT_EQ(wiDlgSuchen("AUSWERTEN"), dlg) << "the dialog stays for the name";
+    ASSERT_TRUE(wiDlgBetreten(dlg));
     wiTextSetzen(3100, "Anders.txt");
     wiDlgVerlassen();
     befehl(dlg, 2500);

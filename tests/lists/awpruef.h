@@ -8,6 +8,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -182,6 +183,15 @@ protected:
         }
         ASSERT_EQ(ZeiDateiSchliessen(&z), 0);
         PvwVerzLesen();
+    }
+    // The names in the project folder (a run that failed must leave no
+    // temporary file beside them).
+    std::vector<std::string> eintraege()
+    {
+        std::vector<std::string> r;
+        for (const auto& e : std::filesystem::directory_iterator(demo_.projekt())) r.push_back(e.path().filename().string());
+        std::sort(r.begin(), r.end());
+        return r;
     }
     uint32_t naechsteId_ = 0x7000;
     std::string bauwerk_;  // the building of fixture items

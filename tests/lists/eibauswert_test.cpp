@@ -70,6 +70,47 @@ TEST_F(EibAuswertTest, TheFilterVariantTakesItemsByIdentifierAndLongLinesStayWho
     EXPECT_EQ(zeilen("Knx.txt"), std::vector<std::string>{});
 }
 
+TEST_F(EibAuswertTest, EachDrawingKeyFindsTheDrawingOfItsExtensionInAnyCase)
+{
+    // Beside the drawing of key 03: a text file and a folder of that
+    // extension, which are no drawings; key 0a has its drawing in upper case.
+    std::ofstream(demo_.datei("Notiz.03"), std::ios::binary) << "kein Plan";
+    std::filesystem::create_directory(demo_.datei("Mappe.03"));
+    zeichnung("Test.0A", {});
+    format(")S Unterbauteil\r\n@Z|\r\n");
+    knx("=E1", "03", "0a");
+    knx("=E2", "0a", "77");  // no drawing of key 77: the context stays
+    sichern();
+    ASSERT_EQ(lauf("LKnx"), 0);
+    EXPECT_EQ(zeilen("Knx.txt"), (std::vector<std::string>{"HV1.03|", "Test.0A|", "Test.0A|", "Test.0A|"}));
+}
+
+TEST_F(EibAuswertTest, ComponentsSortByPlaceOrByIdentifierOrKeepTheWalksOrder)
+{
+    format(")S Unterbauteil\r\n@Z\r\n");
+    knx("=E1", "05", "03");
+    knx("=E2", "04", "06");
+    sichern();
+    // The sort text's digit d is key d + 1.
+    const struct {
+        const char* sortierung;
+        std::vector<std::string> zeichnungen;
+    } faelle[] = {
+        {"0", {"HV1.05", "HV1.03", "HV1.04", "HV1.06"}},  // as walked: by item, then component
+        {"1", {"HV1.03", "HV1.04", "HV1.05", "HV1.06"}},  // by place
+        {"2", {"HV1.03", "HV1.05", "HV1.04", "HV1.06"}},  // by identifier, then place
+        // The building key orders the walk (items by their main component's
+        // place) and leaves the components as walked.
+        {"3", {"HV1.04", "HV1.06", "HV1.05", "HV1.03"}},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.sortierung);
+        vorgabe("LKnxsortBPK", f.sortierung);
+        ASSERT_EQ(lauf("LKnx"), 0);
+        EXPECT_EQ(zeilen("Knx.txt"), f.zeichnungen);
+    }
+}
+
 TEST_F(EibAuswertTest, AMissingFormatFileWritesNoResult)
 {
     knx("=E1", "03", "03");

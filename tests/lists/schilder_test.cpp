@@ -124,6 +124,11 @@ TEST_F(SchilderTest, AMissingComponentOrASheetThatCannotBeMadeEndsTheRun)
     vorgabe("LSldbauteil", "");
     ASSERT_EQ(lauf("LSld"), 0);
     EXPECT_EQ(boxen(), std::vector<std::string>{"Sie m\xFCssen ein Bauteil angeben."});
+    // The first sheet's folder does not exist: the run ends there.
+    vorgabe("LSldbauteil", "SCHILDT");
+    vorgabe("LSlddatei", "fehlt/Schild.txt");
+    ASSERT_EQ(lauf("LSld"), 0);
+    EXPECT_EQ(boxen(), (std::vector<std::string>{"Kann Zeichnung fehlt/Schild.1 nicht anlegen.", "0 Zeichnungen gespeichert."}));
 }
 
 TEST_F(SchilderTest, AFailureAtAnyWriteOrRenameLeavesEachSheetOldOrNewAndNoTemporaryFile)
@@ -144,6 +149,7 @@ TEST_F(SchilderTest, AFailureAtAnyWriteOrRenameLeavesEachSheetOldOrNewAndNoTempo
     ASSERT_EQ(lauf("LSld"), 0);
     const std::vector<std::string> neu = blaetter();
     ASSERT_NE(alt, neu);
+    const std::vector<std::string> namenVorher = eintraege();
     for (PlFehlerArt art : {PlFehlerArt::Schreiben, PlFehlerArt::Umbenennen}) {
         for (int k = 1;; ++k) {
             SCOPED_TRACE(k);
@@ -155,8 +161,7 @@ TEST_F(SchilderTest, AFailureAtAnyWriteOrRenameLeavesEachSheetOldOrNewAndNoTempo
             plFehlerAllesAus();
             std::vector<std::string> jetzt = blaetter();
             for (int i = 0; i < 3; ++i) EXPECT_TRUE(jetzt[i] == alt[i] || jetzt[i] == neu[i]) << "Schild." << i + 1;
-            for (const auto& e : std::filesystem::directory_iterator(demo_.projekt()))
-                EXPECT_EQ(e.path().extension().string().find("tmp"), std::string::npos) << e.path();
+            EXPECT_EQ(eintraege(), namenVorher);
             if (!ausgeloest) break;
             std::vector<std::string> b = boxen();
             // A run that did not write every sheet anew said why before the count.
