@@ -17,12 +17,18 @@
 #include "equipment/ges.h"
 #include "model/befehl.h"
 #include "model/zustand.h"
+#include "platform/windef.h"
 
 inline constexpr int APPTEXTSUP = 500;    // label rows
 inline constexpr int APPKENNSUP = 100;    // identifier rows
 inline constexpr int BMLABELSUP = 80;     // characters of a label
 
 // ---- Labels (DB1354) --------------------------------------------------------------------
+// The dialog: opened (menu 1354, command DLG "BmText") or raised; 1 while
+// open; a button id posted to the open dialog (the editor's _BML answer).
+void DB1354Oeffnen();
+int DB1354Offen();
+void DB1354Weiter(int id);
 void AppTextAnlegen(uint32_t id, const char* code, int nr, const BEF* b, const STT* s);
 long AppTextPacken(void* puffer);
 void AppTextEntpacken(const void* puffer);
@@ -42,6 +48,8 @@ void AppTextSchliessen(int sta);
 void AppTextRueckpunkt(const STT* s);
 
 // ---- Identifiers (DB1361) -----------------------------------------------------------------
+// The dialog (menu 1361, editor command 1361): opened or raised.
+void DB1361Oeffnen();
 void AppKennungAnlegen(uint32_t id, const appgeraet* g, const appbteil* b, const BEF* bef, const STT* s);
 long AppKennungPacken(void* puffer);
 void AppKennungEntpacken(const void* puffer);
@@ -55,6 +63,8 @@ int AppKennungBestaetigen(const char* text);
 void AppKennungUeberspringen();
 
 // ---- Renumbering (DB1360) -----------------------------------------------------------------
+// Opens the modal dialog for item `id` under `besitzer` (0: the editor).
+void DB1360Oeffnen(uint32_t id, HWND besitzer);
 // Smallest and largest all-digit number field or component text among the
 // item's placed components (0 and 0 when none).
 void Db1360Bereich(uint32_t id, int* von, int* bis);

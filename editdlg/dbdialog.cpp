@@ -13,6 +13,8 @@
 #include "editdlg/element.h"
 #include "editdlg/markier.h"
 #include "editdlg/textdlg.h"
+#include "editdlg/bmtexte.h"
+#include "editdlg/zuordnung.h"
 #include "editdlg/platzhalter.h"
 #include "editor/edtaufrufe.h"
 #include "editor/edtseite.h"

@@ -23,6 +23,8 @@ inline constexpr int APPSUP = 100;   // rows of each queue
 inline constexpr int ZUONAMSUP = 20;  // component name of a pending insertion
 
 // ---- Main components ----------------------------------------------------------------
+// Opens DB1350 (menu 1350) or raises it.
+void DB1350Oeffnen();
 void HbzNeuesSymbol(const BEF* b, const STT* s);
 void HbzNeuDefinieren(uint32_t id);
 // Prepares the insertion of a main component of definition `def`; 0, or -1
@@ -48,6 +50,8 @@ int HbzGeladen();
 int HbzAktuell(char* name, size_t kap, double* x, double* y, int* art, uint32_t* id);
 
 // ---- Sub components -------------------------------------------------------------------
+// Opens DB1352 (menu 1352) or raises it.
+void DB1352Oeffnen();
 void UbzNeuesSymbol(const BEF* b, const STT* s);
 int UbzPlatzieren(uint32_t id, const char* name, const char* code, int winkel);
 int UbzNameVorgemerkt(const char* name);

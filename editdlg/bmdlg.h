@@ -1,0 +1,39 @@
+// Pieces the equipment dialogs of the editor share (assignment, labels,
+// identifiers, lists): list rows that carry hidden fields behind their
+// visible text, the one-line owner-draw of such lists, picture buttons that
+// change their bitmap with their state, and the close-when-empty setting.
+// Prefix `Bmd`. Calls winlib (dialog items), controls (list painting) and
+// config (the workstation ini).
+//
+// A row is its visible text padded to BMDSICHTBAR characters, then 0x03,
+// then its fields separated by 0x1C; the painter shows the part before 0x03.
+#pragma once
+
+#include <initializer_list>
+#include <string>
+
+#include "platform/windef.h"
+
+inline constexpr int BMDSICHTBAR = 80;
+
+std::string BmdZeile(const std::string& sichtbar, std::initializer_list<std::string> felder);
+// Field n (from 0) of a row; "" when it has none.
+std::string BmdFeld(const std::string& zeile, int n);
+// Field n of row `zeile` of list `id` of the current dialog ("" when none).
+std::string BmdListeFeld(int id, int zeile, int n);
+// The visible part of a row, trailing blanks kept.
+std::string BmdSichtbar(const std::string& zeile);
+
+// WM_MEASUREITEM / WM_DRAWITEM of owner-drawn lists `listen`: one line of
+// the list font each; 1 when taken.
+int BmdOwnerDraw(UINT nachricht, WPARAM wp, LPARAM lp, std::initializer_list<int> listen);
+
+// Enables or disables a picture button with the bitmap of that state.
+void BmdKnopf(int id, bool frei, const char* bild, const char* grau);
+
+// The per-workstation "EdBMZuOff" of "ArbPlatz": 1 (close when the queue
+// runs empty) when it is 0 or missing.
+int BmdSchliessenLesen();
+
+// Reads a field of the current dialog, trailing blanks removed.
+std::string BmdFeldText(int id, int laenge);
