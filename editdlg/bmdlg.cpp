@@ -1,10 +1,14 @@
 // Shared pieces of the equipment dialogs; see bmdlg.h.
 #include "editdlg/bmdlg.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "config/inidatei.h"
 #include "controls/elseite.h"
+#include "equipment/definier.h"
 #include "platform/winconst.h"
 #include "support/texte.h"
 #include "winlib/dialog.h"
@@ -90,4 +94,46 @@ std::string BmdFeldText(int id, int laenge)
     wiTextHolen(id, t.data(), laenge);
     strrtrim(t.data());
     return t.data();
+}
+
+namespace {
+
+int bmdUnterListe = 0;
+
+void bmdUnterZeile(const char* zeile, void*)
+{
+    char w[6][41] = {};
+    int n = 0;
+    for (const char* p = zeile; *p && n < 6;) {
+        while (*p == ' ') ++p;
+        if (!*p) break;
+        int k = 0;
+        while (*p && *p != ' ') {
+            if (k < 40) w[n][k++] = *p;
+            ++p;
+        }
+        ++n;
+    }
+    if (n == 0 || w[0][0] != 'U' || w[0][1] == '\0') return;
+    const char* code = w[0] + 1;
+    const int anzahl = std::max(1, std::atoi(w[3]));
+    char t[120];
+    std::snprintf(t, sizeof t, " %-3.2s%-11.10s%-20.20s", code, w[1], w[2]);
+    std::string sichtbar = t;
+    if (anzahl >= 2) {
+        std::snprintf(t, sizeof t, " %2d", anzahl);
+        sichtbar += t;
+    } else {
+        sichtbar += "   ";
+    }
+    wiListeAnhaengen(bmdUnterListe, BmdZeile(sichtbar, {code, w[1], w[2], std::to_string(anzahl), w[4]}).c_str());
+}
+
+}  // namespace
+
+void BmdDefUnterFuellen(int liste, int def)
+{
+    wiListeLeeren(liste);
+    bmdUnterListe = liste;
+    DefUnterDurchlaufen(def, bmdUnterZeile, nullptr);
 }

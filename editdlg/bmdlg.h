@@ -37,3 +37,8 @@ int BmdSchliessenLesen();
 
 // Reads a field of the current dialog, trailing blanks removed.
 std::string BmdFeldText(int id, int laenge);
+
+// Fills list `liste` with the sub component lines ("U" and a code) of
+// definition `def`: " %-3.2s%-11.10s%-20.20s" and " %2d" from a count of 2;
+// fields code, component, type, count, the word after the count.
+void BmdDefUnterFuellen(int liste, int def);

@@ -351,35 +351,6 @@ void hbzKnoepfe()
     wiItemFrei(2990, an);
 }
 
-void hbzUnterZeileNehmen(const char* zeile, void*)
-{
-    char w[6][41] = {};
-    int n = 0;
-    for (const char* p = zeile; *p && n < 6;) {
-        while (*p == ' ') ++p;
-        if (!*p) break;
-        int k = 0;
-        while (*p && *p != ' ') {
-            if (k < 40) w[n][k++] = *p;
-            ++p;
-        }
-        ++n;
-    }
-    if (n == 0 || w[0][0] != 'U' || w[0][1] == '\0') return;
-    const char* code = w[0] + 1;
-    const int anzahl = std::max(1, std::atoi(w[3]));
-    char t[120];
-    std::snprintf(t, sizeof t, " %-3.2s%-11.10s%-20.20s", code, w[1], w[2]);
-    std::string sichtbar = t;
-    if (anzahl >= 2) {
-        std::snprintf(t, sizeof t, " %2d", anzahl);
-        sichtbar += t;
-    } else {
-        sichtbar += "   ";
-    }
-    wiListeAnhaengen(3200, BmdZeile(sichtbar, {code, w[1], w[2], std::to_string(anzahl), w[4]}).c_str());
-}
-
 // Shows the definition of row `zeile` of 3100.
 void hbzDefinitionZeigen(int zeile)
 {
@@ -409,8 +380,7 @@ void hbzDefinitionZeigen(int zeile)
         wiTextSetzen(zl.feld, z);
     }
     VorschauLeeren(3070);
-    wiListeLeeren(3200);
-    DefUnterDurchlaufen(def, hbzUnterZeileNehmen, nullptr);
+    BmdDefUnterFuellen(3200, def);
 }
 
 // Fills the dialog for the current row.
@@ -584,7 +554,8 @@ int hbzBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
         return 1;
     }
     case 2506:
-        if (hbz.q.geladen) hbzFuellen();
+        hbzFuellen();
+        if (!hbz.q.geladen && hbzSchliessen) wiDlgSchliessen();
         return 1;
     case 2508: DB1232Oeffnen(0, hbzDispoGewaehlt); return 1;
     case 2509: DB1232Oeffnen(1, hbzPrinzipGewaehlt); return 1;

@@ -524,7 +524,10 @@ int ubzBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
         if (wiListeSuchen(3100, such.c_str(), 0, 0, 0) >= 0) ubzKomponentenFuellen();
         return 1;
     }
-    case 2506: ubzFuellen(); return 1;
+    case 2506:
+        ubzFuellen();
+        if (!ubz.q.geladen && ubzSchliessen) wiDlgSchliessen();
+        return 1;
     case 2510:
         if (!ubz.q.geladen) {
             UbzNaechste();

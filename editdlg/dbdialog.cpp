@@ -13,6 +13,7 @@
 #include "editdlg/element.h"
 #include "editdlg/markier.h"
 #include "editdlg/textdlg.h"
+#include "editdlg/bmlisdlg.h"
 #include "editdlg/bmtexte.h"
 #include "editdlg/zuordnung.h"
 #include "editdlg/platzhalter.h"

@@ -3,6 +3,7 @@
 #include "editdlg/eddlg.h"
 
 #include "config/verzeich.h"
+#include "editdlg/bmlisdlg.h"
 #include "editdlg/bmtexte.h"
 #include "editdlg/textdlg.h"
 #include "editdlg/zuordnung.h"
@@ -42,5 +43,6 @@ void EdDlgHakenSetzen()
     a.AppKennungAnlegen = AppKennungAnlegen;
     a.DB1354Oeffnen = DB1354Oeffnen;
     a.DB1354Weiter = DB1354Weiter;
+    a.DB1351Oeffnen = DB1351Oeffnen;
     EdtAufrufeSetzen(a);
 }

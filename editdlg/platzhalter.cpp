@@ -31,10 +31,6 @@ void DB1211Oeffnen() { phOeffnen("DB1211"); }
 void DB1240Oeffnen() { phOeffnen("DB1240"); }
 void DB1300Oeffnen() { phOeffnen("DB1300"); }
 void DB1310Oeffnen() { phOeffnen("DB1310"); }
-void DB1351Oeffnen() { phOeffnen("DB1351"); }
-void DB1355Oeffnen() { phOeffnen("DB1355"); }
-void DB1356Oeffnen() { phOeffnen("DB1356"); }
-void DB1359Oeffnen() { phOeffnen("DB1359"); }
-void DB1362Oeffnen() { phOeffnen("DB1362"); }
 
 void DB1210Oeffnen(void (*)(const char*)) { phOeffner.push_back("DB1210Oeffnen"); }
+void DB1358Oeffnen(uint32_t id, int modus) { phOeffner.push_back("DB1358Oeffnen(" + std::to_string(id) + "," + std::to_string(modus) + ")"); }

@@ -5,6 +5,7 @@
 // names), `Ph` for the test accessor. Calls editdlg/dbdialog.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -25,13 +26,11 @@ void DB1211Oeffnen();
 void DB1240Oeffnen();
 void DB1300Oeffnen();
 void DB1310Oeffnen();
-void DB1351Oeffnen();
-void DB1355Oeffnen();
-void DB1356Oeffnen();
-void DB1359Oeffnen();
-void DB1362Oeffnen();
 
 // The article chooser: records its call; nothing is chosen.
 void DB1210Oeffnen(void (*rueckruf)(const char* artikel));
+
+// The terminal texts of an item: records its call.
+void DB1358Oeffnen(uint32_t id, int modus);
 
 std::vector<std::string>& PhDbOeffner();
