@@ -1,0 +1,133 @@
+// Equipment assignment in the running frame on a working copy of the demo
+// project, driven as a user does: with linking on, a motor placed by the
+// input line waits in the main-assignment window because two definitions
+// use its component; the user picks the second and confirms, the item is
+// created and the window closes; the next motor opens it again.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "editdlg/zuordnung.h"
+#include "editor/edmeld.h"
+#include "editor/edtseite.h"
+#include "editor/zeidok.h"
+#include "equipment/app.h"
+#include "equipment/definier.h"
+#include "equipment/ges.h"
+#include "frame/anw.h"
+#include "frame/modus.h"
+#include "model/tempzeic.h"
+#include "platform/accel.h"
+#include "platform/dialog.h"
+#include "platform/eingabe.h"
+#include "platform/fenster.h"
+#include "platform/headless.h"
+#include "platform/nachricht.h"
+#include "platform/nachrichtbox.h"
+#include "project/pvwliste.h"
+#include "tests/frame/rahmen_pruef.h"
+#include "tests/tools/demokopie.h"
+#include "winlib/anwdaten.h"
+#include "winlib/dialog.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class BetrMit : public ::testing::Test {
+protected:
+    DemoKopie demo;
+    fs::path vorher;
+    std::vector<std::string> args;
+    std::vector<const char*> argv;
+
+    void SetUp() override
+    {
+        // Two definitions of the project use the demo's motor symbol M1.
+        std::ofstream(fs::path(demo.projekt()) / "BMListe.txt")
+            << "H ~M1~Motor Pumpe~-M^~~0~~MP~~~~0~\r\n"
+            << "H ~M1~Motor Luefter~-M^~~0~~ML~~~~0~\r\n";
+        std::ofstream(fs::path(demo.wurzel()) / "befehle.txt") << "open " + demo.projekt() + "/HV1.08\n";
+        rahmenUmgebung(demo.wurzel());
+        vorher = fs::current_path();
+        fs::current_path(demo.wurzel());
+        rahmenStarten(args, argv, {"-W=1", "-A=befehle.txt", "Projekt"});
+        if (HasFatalFailure()) return;
+        plHeadlessPumpen();
+        plNachrichtBoxFragenLeeren();
+    }
+    void TearDown() override
+    {
+        rahmenBeenden();
+        fs::current_path(vorher);
+    }
+    static void tippen(const char* zeile)
+    {
+        HWND feld = GetDlgItem(EdtFenster(), 5020);
+        SetFocus(feld);
+        SetWindowText(feld, "");
+        plHeadlessText(zeile);
+        plHeadlessTaste(VK_RETURN);
+        rahmenPumpen();
+    }
+    static void klicken(HWND d, int id)
+    {
+        RECT r;
+        GetWindowRect(GetDlgItem(d, id), &r);
+        plHeadlessKlick((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        rahmenPumpen();
+    }
+};
+
+TEST_F(BetrMit, APlacedMotorIsAssignedInTheWindow)
+{
+    for (int i = 0; i < 50 && std::string(PvwAktZeichnung()).find("HV1.08") == std::string::npos; ++i) {
+        plHeadlessZeitVor(500);
+        plHeadlessPumpen();
+    }
+    ASSERT_NE(std::string(PvwAktZeichnung()).find("HV1.08"), std::string::npos);
+    SetFocus(GetDlgItem(rahmenSeite(MODUS_PVW), 3000));
+    plHeadlessTasteRunter(VK_CONTROL);
+    plHeadlessTaste('B');
+    plHeadlessTasteHoch(VK_CONTROL);
+    rahmenPumpen();
+    ASSERT_EQ(Modus(), MODUS_EDIT);
+    ASSERT_EQ(DefAnzahl(), 2) << "the project's definitions";
+    AppAktivSetzen(1);  // linking on
+    HbzImmerFragenSetzen(0);
+    const int vorher = GesAnzahl();
+
+    tippen("ZB M1");
+    HWND d = wiDlgSuchen("DB1350");
+    ASSERT_NE(d, 0u) << StatusLetzterText();
+    EXPECT_EQ(HbzGeladen(), 1);
+    HWND liste = GetDlgItem(d, 3100);
+    ASSERT_EQ(SendMessage(liste, LB_GETCOUNT, 0, 0), 2);
+    RECT r;
+    SendMessage(liste, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&r));
+    POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    ClientToScreen(liste, &p);
+    plHeadlessKlick(p.x, p.y);
+    rahmenPumpen();
+    char typ[40] = "";
+    GetDlgItemText(d, 3010, typ, sizeof typ);
+    EXPECT_STREQ(typ, "Motor Luefter");
+    const fs::path neben = fs::read_symlink("/proc/self/exe").parent_path();
+    EXPECT_EQ(plHeadlessPng(d, (neben / "frame_db1350.png").c_str()), 0);
+    klicken(d, 2500);
+    EXPECT_EQ(GesAnzahl(), vorher + 1);
+    EXPECT_EQ(HbzGeladen(), 0);
+    EXPECT_EQ(wiDlgSuchen("DB1350"), 0u) << "the empty queue closes the window";
+
+    // A second motor beside it waits in the window again.
+    tippen("BW 40 0");
+    tippen("ZB M1");
+    EXPECT_EQ(HbzGeladen(), 1) << StatusLetzterText();
+    EXPECT_NE(wiDlgSuchen("DB1350"), 0u);
+    AppAktivSetzen(0);
+}
+
+}  // namespace
