@@ -15,6 +15,7 @@
 #include "editdlg/textdlg.h"
 #include "editdlg/bmlisdlg.h"
 #include "editdlg/bmtexte.h"
+#include "editdlg/katdlg.h"
 #include "editdlg/zuordnung.h"
 #include "editdlg/platzhalter.h"
 #include "editor/edtaufrufe.h"

@@ -28,7 +28,6 @@ void DB1205Oeffnen() { phOeffnen("DB1205"); }
 void DB1206Oeffnen() { phOeffnen("DB1206"); }
 void DB1209Oeffnen() { phOeffnen("DB1209"); }
 void DB1211Oeffnen() { phOeffnen("DB1211"); }
-void DB1240Oeffnen() { phOeffnen("DB1240"); }
 void DB1300Oeffnen() { phOeffnen("DB1300"); }
 void DB1310Oeffnen() { phOeffnen("DB1310"); }
 

@@ -23,7 +23,6 @@ void DB1205Oeffnen();
 void DB1206Oeffnen();
 void DB1209Oeffnen();
 void DB1211Oeffnen();
-void DB1240Oeffnen();
 void DB1300Oeffnen();
 void DB1310Oeffnen();
 
