@@ -24,7 +24,6 @@ void DB1104Oeffnen() { phOeffnen("DB1104"); }
 void DB1111Oeffnen() { phOeffnen("DB1111"); }
 void DB1112Oeffnen() { phOeffnen("DB1112"); }
 void DB1203Oeffnen() { phOeffnen("DB1203"); }
-void DB1205Oeffnen() { phOeffnen("DB1205"); }
 void DB1206Oeffnen() { phOeffnen("DB1206"); }
 void DB1209Oeffnen() { phOeffnen("DB1209"); }
 void DB1211Oeffnen() { phOeffnen("DB1211"); }

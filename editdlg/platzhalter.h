@@ -19,7 +19,6 @@ void DB1104Oeffnen();
 void DB1111Oeffnen();
 void DB1112Oeffnen();
 void DB1203Oeffnen();
-void DB1205Oeffnen();
 void DB1206Oeffnen();
 void DB1209Oeffnen();
 void DB1211Oeffnen();

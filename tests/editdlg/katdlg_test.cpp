@@ -4,10 +4,13 @@
 // selection, another library queued as BD.
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
+#include "config/inidatei.h"
 #include "config/verzeich.h"
+#include "platform/profil.h"
 #include "editdlg/katdlg.h"
 #include "tests/editdlg/dbpruef.h"
 #include "tests/model/modelltest.h"
@@ -102,6 +105,56 @@ TEST_F(KatDlg, TreeComponentsAndPlacing)
     SendMessage(d, WM_COMMAND, 2999, 0);
     pumpen();
     EXPECT_EQ(sichtbar(), (std::vector<std::string>{"Eingetragen", "Verwendet"}));
+}
+
+TEST_F(KatDlg, PaletteTemplateButtonsAndTheLastRow)
+{
+    // 29 components in the first section: 8 columns reach the last ones.
+    {
+        std::ofstream g(o.pfad / "BAUTEILK.L10", std::ios::binary | std::ios::trunc);
+        g << ")S Viele\r\n";
+        for (int i = 0; i < 29; ++i) g << "C" << i << " Teil " << i << "\r\n";
+    }
+    const std::string ini = dbpruef::tempName("katdlg.ini");
+    IniPfadSetzen(ini.c_str());
+    plIniCacheLeeren();
+    Db1205EinstNeu();
+    HWND d = oeffnen(1205);
+    ASSERT_NE(d, 0u) << "the template of layout 1, size 0";
+    std::vector<std::string> k = Db1205Knoepfe();
+    ASSERT_EQ(k.size(), 24u);
+    EXPECT_EQ(k[0], "C0");
+    EXPECT_EQ(k[23], "C23");
+    EXPECT_EQ(plHeadlessPng(d, (dbpruef::tempName("db1205") + ".png").c_str()), 0);
+    SendMessage(d, WM_VSCROLL, SB_BOTTOM, static_cast<LPARAM>(GetDlgItem(d, 2750)));
+    pumpen();
+    k = Db1205Knoepfe();
+    EXPECT_EQ(k[0], "C24") << "the last row is reached";
+    EXPECT_EQ(k[4], "C28");
+    EXPECT_EQ(k[5], "");
+    saetze();
+    SendMessage(d, WM_COMMAND, 2604, 0);
+    pumpen();
+    std::vector<BEF> q = saetze();
+    ASSERT_EQ(q.size(), 1u);
+    EXPECT_STREQ(q[0].text, "C28");
+    SendMessage(d, WM_CLOSE, 0, 0);
+    pumpen();
+    // Size 1 with layout 12: "DB1205F112", 20 columns of 6 rows.
+    WritePrivateProfileString("ArbPlatz", "EdBkDf", "12", ini.c_str());
+    WritePrivateProfileString("ArbPlatz", "EdBkDg", "1", ini.c_str());
+    plIniCacheLeeren();
+    Db1205EinstNeu();
+    DB1205Oeffnen();
+    pumpen();
+    d = wiDlgSuchen("DB1205F112");
+    ASSERT_NE(d, 0u);
+    EXPECT_EQ(Db1205Knoepfe().size(), 120u);
+    SendMessage(d, WM_CLOSE, 0, 0);
+    pumpen();
+    Db1205EinstNeu();
+    IniPfadSetzen(nullptr);
+    fs::remove(ini);
 }
 
 }  // namespace
