@@ -12,6 +12,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "equipment/btl.h"
 #include "equipment/ges.h"
@@ -61,6 +63,15 @@ int AppKennungAktuell(char* aus, size_t kap);
 // that one is shown and the text does not begin with '!'); next row.
 int AppKennungBestaetigen(const char* text);
 void AppKennungUeberspringen();
+
+// ---- Terminal texts (DB1358) -----------------------------------------------------------
+// Opens the window for item `id` (modus 1: fixed symbols chosen) or shows
+// the item in the open one; DB1358Zeigen only shows it when open.
+void DB1358Oeffnen(uint32_t id, int modus);
+void DB1358Zeigen(uint32_t id);
+// The symbol pairs of "KSKlvBtl" and "KSKlvBtl1": words taken two at a
+// time, upper-cased, at most 50.
+std::vector<std::string> Db1358Paare();
 
 // ---- Renumbering (DB1360) -----------------------------------------------------------------
 // Opens the modal dialog for item `id` under `besitzer` (0: the editor).

@@ -17,7 +17,7 @@
 #include "editdlg/bmdlg.h"
 #include "editdlg/bmlisdlg.h"
 #include "editdlg/bmlisten.h"
-#include "editdlg/platzhalter.h"
+#include "editdlg/bmtexte.h"
 #include "editdlg/dbdialog.h"
 #include "editdlg/dbteile.h"
 #include "editdlg/zuordnung.h"

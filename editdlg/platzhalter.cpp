@@ -31,4 +31,3 @@ void DB1300Oeffnen() { phOeffnen("DB1300"); }
 void DB1310Oeffnen() { phOeffnen("DB1310"); }
 
 void DB1210Oeffnen(void (*)(const char*)) { phOeffner.push_back("DB1210Oeffnen"); }
-void DB1358Oeffnen(uint32_t id, int modus) { phOeffner.push_back("DB1358Oeffnen(" + std::to_string(id) + "," + std::to_string(modus) + ")"); }

@@ -5,7 +5,6 @@
 // names), `Ph` for the test accessor. Calls editdlg/dbdialog.
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -27,8 +26,5 @@ void DB1310Oeffnen();
 
 // The article chooser: records its call; nothing is chosen.
 void DB1210Oeffnen(void (*rueckruf)(const char* artikel));
-
-// The terminal texts of an item: records its call.
-void DB1358Oeffnen(uint32_t id, int modus);
 
 std::vector<std::string>& PhDbOeffner();

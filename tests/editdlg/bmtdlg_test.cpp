@@ -122,6 +122,30 @@ TEST_F(BmtDlg, RenumberingWindowTakesTheRangeTyped)
     EXPECT_EQ(bs, (std::vector<std::string>{"7", "8", "5", "A3"}));
 }
 
+TEST_F(BmtDlg, TerminalTextWindowShowsTheItemAndItsSymbolPairs)
+{
+    lager.vorgaben("BMuse 1\nBMnorm 1\nKSKlvBtl xkl xklf kl1\nKSKlvBtl1 kl2 rest\n");
+    BMStart();
+    EXPECT_EQ(Db1358Paare(), (std::vector<std::string>{"XKL XKLF", "KL1 KL2"})) << "two words at a time";
+    const uint32_t a = lager.hauptGeraet("!X1", 10, 10);
+    DB1358Oeffnen(a, 0);
+    pumpen();
+    HWND d = wiDlgSuchen("DB1358");
+    ASSERT_NE(d, 0u);
+    EXPECT_EQ(text(d, 3000), "X1");
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, 3160)));
+    klick(d, 3151);
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(d, 3160)));
+    EXPECT_EQ(SendMessage(GetDlgItem(d, 3160), CB_GETCOUNT, 0, 0), 2);
+    bild(d, "db1358");
+    // The item goes: the window closes by itself.
+    BtlEintraegeLoeschen(a);
+    GesLoeschen(a);
+    SendMessage(d, WM_COMMAND, 2530, 0);
+    pumpen();
+    EXPECT_EQ(wiDlgSuchen("DB1358"), 0u);
+}
+
 std::string gewaehlt;
 void merken(const char* n) { gewaehlt = n; }
 
