@@ -5,6 +5,8 @@
 // jumping through the editor's start point. Prefix: their dialogs' names.
 #pragma once
 
+#include <cstdint>
+
 // Main components; DB1351Zeigen selects definition `def` in the open list,
 // or opens it there.
 void DB1351Oeffnen();
@@ -19,3 +21,7 @@ void DB1356Oeffnen();
 // that component name.
 void DB1359Oeffnen();
 void DB1359Zeigen(const char* name);
+// The short texts of component (id, code, nr); an open window takes the
+// new component (asking first when its fields were typed into). `flag` is
+// the caller's and kept for it.
+void DB1357Oeffnen(uint32_t id, const char* code, int nr, int flag);

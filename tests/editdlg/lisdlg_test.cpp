@@ -11,6 +11,7 @@
 #include "editdlg/bmlisdlg.h"
 #include "editdlg/zuordnung.h"
 #include "equipment/apphaken.h"
+#include "equipment/ngestext.h"
 #include "equipment/wse.h"
 #include "tests/editdlg/dbpruef.h"
 #include "tests/editdlg/zuopruef.h"
@@ -228,6 +229,28 @@ TEST_F(LisDlg, CheckListsShowTheirFourKinds)
     druecken(d, 2501);
     EXPECT_EQ(WseAnzahl(), 0);
     EXPECT_TRUE(liste(d, 3100).empty());
+}
+
+TEST_F(LisDlg, ShortTextsWithoutPlaceholdersOfferNoViewToggleAndSave)
+{
+    const uint32_t a = lager.hauptGeraet("!K1", 10, 10);
+    GtxTextSetzen(a, "H", 0, 2, "Pumpe");
+    DB1357Oeffnen(a, "H", 0, 0);
+    pumpen();
+    HWND d = wiDlgSuchen("DB1357");
+    ASSERT_NE(d, 0u);
+    EXPECT_EQ(text(d, 3020), "Pumpe");
+    EXPECT_EQ(text(d, 3910), "H");
+    EXPECT_FALSE(frei(d, 2522));
+    bild(d, "db1357");
+    tippen(d, 3000, "Motor");
+    druecken(d, 2500);
+    EXPECT_EQ(wiDlgSuchen("DB1357"), 0u) << "closed after saving";
+    char t[60];
+    GtxTextRoh(a, "H", 0, 0, t, sizeof t);
+    EXPECT_STREQ(t, "Motor");
+    GtxTextRoh(a, "H", 0, 2, t, sizeof t);
+    EXPECT_STREQ(t, "Pumpe");
 }
 
 }  // namespace
