@@ -51,10 +51,6 @@ void DB1345Oeffnen();
 // small dialogs): recorded, the macro runs without values.
 void MakroEingabeDialog(const char* name);
 
-// The equipment list page's placing of a component (arrives with the
-// component assignment): recorded.
-struct appbteil;
-void UbzPlatzieren(const appbteil* b);
 // The input line (arrives with the editor page): the text is recorded as
 // "EingabeText(<text>)".
 void EingabeText(const char* text);

@@ -11,6 +11,7 @@
 #include "config/reaktion.h"
 #include "config/vorgaben.h"
 #include "controls/elzeile.h"
+#include "editdlg/zuoplatz.h"
 #include "editor/befausf.h"
 #include "editor/edtseite.h"
 #include "editor/platzhalter.h"
@@ -468,7 +469,7 @@ void bmlEinsetzen()
     wiTextHolen(3090, t, 20);
     strtrim(t);
     if (bz.modus == 0) {
-        if (!b.platziert) UbzPlatzieren(&b);
+        if (!b.platziert) UbzPlatzieren(b.id, b.bl, b.cd, 0);
         return;
     }
     if (bz.modus == 1) {
