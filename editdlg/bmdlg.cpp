@@ -8,7 +8,22 @@
 
 #include "config/inidatei.h"
 #include "controls/elseite.h"
+#include "config/reaktion.h"
+#include "config/verzeich.h"
+#include "editdlg/dbteile.h"
+#include "editor/befausf.h"
+#include "editor/zeidok.h"
+#include "equipment/apphaken.h"
+#include "equipment/bm.h"
+#include "equipment/btl.h"
 #include "equipment/definier.h"
+#include "equipment/ges.h"
+#include "equipment/nhuliste.h"
+#include "model/beffifo.h"
+#include "model/textvar.h"
+#include "support/pfade.h"
+#include "support/vergleich.h"
+#include "winlib/meldung.h"
 #include "platform/winconst.h"
 #include "support/texte.h"
 #include "winlib/dialog.h"
@@ -136,4 +151,82 @@ void BmdDefUnterFuellen(int liste, int def)
     wiListeLeeren(liste);
     bmdUnterListe = liste;
     DefUnterDurchlaufen(def, bmdUnterZeile, nullptr);
+}
+
+std::vector<appbteil> BmdTeile(uint32_t id)
+{
+    std::vector<appbteil> v;
+    BtlDurchlaufen(
+        id,
+        [](const appbteil* b, void* u) {
+            auto* l = static_cast<std::vector<appbteil>*>(u);
+            if (l->size() < static_cast<size_t>(BMDTEILESUP) && (BtlIstHaupt(b->cd) || NhuIstUnter(b->cd))) l->push_back(*b);
+        },
+        &v);
+    std::sort(v.begin(), v.end(), [](const appbteil& a, const appbteil& b) { return BtlVergleich(&a, &b) < 0; });
+    return v;
+}
+
+std::string BmdTeilText(const appbteil& b)
+{
+    char z[160];
+    std::snprintf(z, sizeof z, "%-2s %-11.10s%-14.13s", BtlIstHaupt(b.cd) ? "" : b.cd, b.bl, b.tt);
+    std::string s = z;
+    s.resize(28, ' ');
+    char pos[120] = "";
+    if (b.platziert) {
+        QvwPosText(pos, sizeof pos, b.ze, b.x, b.y);
+        ZeiStammVorsetzen(pos, sizeof pos, b.ze);
+    } else {
+        std::snprintf(pos, sizeof pos, "(%d)", b.nr);
+    }
+    return s + pos;
+}
+
+void BmdDefZeigen(int def, bool texte)
+{
+    char bauteil[DEFNAMESUP + 1] = "", typ[DEFNAMESUP + 1] = "", k1[DEFTEXTSUP + 1], k2[DEFTEXTSUP + 1],
+         kurz[DEFNAMESUP + 1];
+    char t[5][DEFTEXTSUP + 1] = {};
+    DefFelderHolen(def, bauteil, typ, k1, k2, kurz, t[0], t[1], t[2], t[3], t[4]);
+    wiTextSetzen(3000, bauteil);
+    wiTextSetzen(3010, typ);
+    if (texte)
+        for (int i = 0; i < 5; ++i) wiTextSetzen(3020 + i, t[i]);
+    const bmvorgaben& v = BMVorgaben();
+    const struct {
+        int an;
+        const char* wort;
+        int feld;
+    } zeilen[] = {{v.bmduse, "D", 3030}, {v.bmpuse, "P", 3032}, {v.bmluse, "L", 3040}};
+    char z[DEFTEXTSUP + 1];
+    for (const auto& zl : zeilen) {
+        z[0] = '\0';
+        if (zl.an) DefZeileSuchen(def, zl.wort, z, sizeof z);
+        wiTextSetzen(zl.feld, z);
+    }
+    VorschauLeeren(3070);
+    BmdDefUnterFuellen(3200, def);
+}
+
+bool BmdKlasse(const appgeraet& g, int klasse)
+{
+    switch (klasse) {
+    case 0: return true;
+    case 1: return g.n1 == 0 && BtlUnterAnzahl(g.id) == 0;
+    case 2: return g.n1 == 0 && BtlUnterAnzahl(g.id) > 0;
+    default: return g.n1 == klasse - 2;
+    }
+}
+
+void BmdSpringen(const char* ze, double x, double y)
+{
+    if (strvgl(ze, AppZeiName()) != 0) {
+        if (wiFrage(TextNr1000(321)) != 1) return;
+        char pfad[VERSUP + 1];
+        strkopie(pfad, sizeof pfad, ZeiName(), VERSUP);
+        endungsetzen(pfad, sizeof pfad, ze);
+        BefEinreihenText(104, pfad);  // ZO
+    }
+    StartpunktSetzen(x, y);
 }

@@ -14,6 +14,12 @@
 
 #include "platform/windef.h"
 
+#include <cstdint>
+#include <vector>
+
+struct appbteil;
+struct appgeraet;
+
 inline constexpr int BMDSICHTBAR = 80;
 
 std::string BmdZeile(const std::string& sichtbar, std::initializer_list<std::string> felder);
@@ -42,3 +48,26 @@ std::string BmdFeldText(int id, int laenge);
 // definition `def`: " %-3.2s%-11.10s%-20.20s" and " %2d" from a count of 2;
 // fields code, component, type, count, the word after the count.
 void BmdDefUnterFuellen(int liste, int def);
+
+// The main and sub component entries of item `id` (at most BMDTEILESUP),
+// in the order of BtlVergleich.
+inline constexpr int BMDTEILESUP = 1000;
+std::vector<appbteil> BmdTeile(uint32_t id);
+// The visible text of such an entry: "%-2s %-11.10s%-14.13s" (blank code
+// for the main component) cut or padded to 28, then the position of a
+// placed entry (drawing stem in front) or "(%d)" with the number to place.
+std::string BmdTeilText(const appbteil& b);
+
+// Shows definition `def` in the fields the assignment and the main list
+// share: 3000 component, 3010 second field, with `texte` its five texts in
+// 3020-3024, its "D", "P", "L" lines in 3030, 3032, 3040 while their
+// settings are on, the preview 3070 and its sub component lines in 3200.
+void BmdDefZeigen(int def, bool texte);
+
+// The class filter of the lists: 0 all; 1 kind 0 without sub components;
+// 2 kind 0 with; 3..7 kinds 1..5.
+bool BmdKlasse(const appgeraet& g, int klasse);
+
+// Jumps the editor to (x, y) of drawing `ze`; another sheet is opened only
+// when the user agrees (string 321), else nothing happens.
+void BmdSpringen(const char* ze, double x, double y);

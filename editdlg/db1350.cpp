@@ -358,29 +358,8 @@ void hbzDefinitionZeigen(int zeile)
     if (nr.empty() || !hbz.q.geladen) return;
     const int def = std::atoi(nr.c_str());
     hbz.q.aktuell.def = def;
-    char bauteil[DEFNAMESUP + 1] = "", typ[DEFNAMESUP + 1] = "", k1[DEFTEXTSUP + 1], k2[DEFTEXTSUP + 1],
-         kurz[DEFNAMESUP + 1];
-    char t[5][DEFTEXTSUP + 1] = {};
-    DefFelderHolen(def, bauteil, typ, k1, k2, kurz, t[0], t[1], t[2], t[3], t[4]);
     DbFuellen f;
-    wiTextSetzen(3000, bauteil);
-    wiTextSetzen(3010, typ);
-    if (hbz.q.aktuell.art == 0)
-        for (int i = 0; i < 5; ++i) wiTextSetzen(3020 + i, t[i]);
-    const bmvorgaben& v = BMVorgaben();
-    char z[DEFTEXTSUP + 1];
-    const struct {
-        int an;
-        const char* wort;
-        int feld;
-    } zeilen[] = {{v.bmduse, "D", 3030}, {v.bmpuse, "P", 3032}, {v.bmluse, "L", 3040}};
-    for (const auto& zl : zeilen) {
-        if (!zl.an) continue;
-        DefZeileSuchen(def, zl.wort, z, sizeof z);
-        wiTextSetzen(zl.feld, z);
-    }
-    VorschauLeeren(3070);
-    BmdDefUnterFuellen(3200, def);
+    BmdDefZeigen(def, hbz.q.aktuell.art == 0);
 }
 
 // Fills the dialog for the current row.

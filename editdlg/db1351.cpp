@@ -91,30 +91,10 @@ void d51Zeigen(int zeile)
         d51Knoepfe();
         return;
     }
-    char bauteil[DEFNAMESUP + 1] = "", typ[DEFNAMESUP + 1] = "", k1[DEFTEXTSUP + 1], k2[DEFTEXTSUP + 1],
-         kurz[DEFNAMESUP + 1];
-    char t[5][DEFTEXTSUP + 1] = {};
-    DefFelderHolen(def, bauteil, typ, k1, k2, kurz, t[0], t[1], t[2], t[3], t[4]);
     {
         DbFuellen f;
         wiZahlSetzen(3090, def);
-        wiTextSetzen(3000, bauteil);
-        wiTextSetzen(3010, typ);
-        for (int i = 0; i < 5; ++i) wiTextSetzen(3020 + i, t[i]);
-        const bmvorgaben& v = BMVorgaben();
-        const struct {
-            int an;
-            const char* wort;
-            int feld;
-        } zeilen[] = {{v.bmduse, "D", 3030}, {v.bmpuse, "P", 3032}, {v.bmluse, "L", 3040}};
-        char z[DEFTEXTSUP + 1];
-        for (const auto& zl : zeilen) {
-            z[0] = '\0';
-            if (zl.an) DefZeileSuchen(def, zl.wort, z, sizeof z);
-            wiTextSetzen(zl.feld, z);
-        }
-        VorschauLeeren(3070);
-        BmdDefUnterFuellen(3200, def);
+        BmdDefZeigen(def, true);
     }
     d51Knoepfe();
 }

@@ -285,7 +285,6 @@ void ZuordnungHakenSetzen()
 
 namespace {
 
-constexpr int APLSUP = 1000;  // component rows of one item
 int ubzSchliessen = 1;
 int ubzSprung = 0;
 int ubzZaehler = -1;  // equipment change counter of the last fill
@@ -349,28 +348,9 @@ void ubzKomponentenFuellen()
         DbFuellen f;
         wiListeLeeren(3200);
         if (id) {
-            std::vector<appbteil> apl;
-            BtlDurchlaufen(
-                id,
-                [](const appbteil* b, void* u) {
-                    auto* v = static_cast<std::vector<appbteil>*>(u);
-                    if (v->size() < static_cast<size_t>(APLSUP) && (BtlIstHaupt(b->cd) || NhuIstUnter(b->cd))) v->push_back(*b);
-                },
-                &apl);
-            std::sort(apl.begin(), apl.end(), [](const appbteil& a, const appbteil& b) { return BtlVergleich(&a, &b) < 0; });
+            const std::vector<appbteil> apl = BmdTeile(id);
             for (const appbteil& b : apl) {
-                char z[160];
-                std::snprintf(z, sizeof z, "%-2s %-11.10s%-14.13s", BtlIstHaupt(b.cd) ? "" : b.cd, b.bl, b.tt);
-                std::string s = z;
-                s.resize(28, ' ');
-                char pos[120] = "";
-                if (b.platziert) {
-                    QvwPosText(pos, sizeof pos, b.ze, b.x, b.y);
-                    ZeiStammVorsetzen(pos, sizeof pos, b.ze);
-                } else {
-                    std::snprintf(pos, sizeof pos, "(%d)", b.nr);
-                }
-                s += pos;
+                const std::string s = BmdTeilText(b);
                 char hex[12];
                 std::snprintf(hex, sizeof hex, "%04X", b.id);
                 wiListeAnhaengen(3200, BmdZeile(s, {b.platziert ? "1" : "0", hex, b.cd, b.bl}).c_str());

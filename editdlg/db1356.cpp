@@ -8,9 +8,7 @@
 #include <string>
 
 #include "equipment/app.h"
-#include "config/verzeich.h"
 #include "config/apstil.h"
-#include "config/reaktion.h"
 #include "controls/elzeile.h"
 #include "editdlg/bmdlg.h"
 #include "editdlg/bmlisdlg.h"
@@ -19,7 +17,6 @@
 #include "editor/befausf.h"
 #include "editor/edtseite.h"
 #include "editor/platzhalter.h"
-#include "editor/zeidok.h"
 #include "equipment/apphaken.h"
 #include "equipment/btl.h"
 #include "equipment/ges.h"
@@ -30,12 +27,10 @@
 #include "platform/eingabe.h"
 #include "platform/nachricht.h"
 #include "platform/winconst.h"
-#include "support/pfade.h"
 #include "support/texte.h"
 #include "support/vergleich.h"
 #include "winlib/dialog.h"
 #include "winlib/dlgitem.h"
-#include "winlib/meldung.h"
 #include "winlib/wiwerk.h"
 
 namespace {
@@ -48,16 +43,6 @@ struct D56Zustand {
 };
 D56Zustand d56;
 
-bool d56Klasse(const appgeraet& g, int klasse)
-{
-    switch (klasse) {
-    case 0: return true;
-    case 1: return g.n1 == 0 && BtlUnterAnzahl(g.id) == 0;
-    case 2: return g.n1 == 0 && BtlUnterAnzahl(g.id) > 0;
-    default: return g.n1 == klasse - 2;
-    }
-}
-
 struct D56Lauf {
     int wahl;
     int klasse;
@@ -66,7 +51,7 @@ struct D56Lauf {
 void d56Geraet(const appgeraet* g, void* u)
 {
     const auto* l = static_cast<const D56Lauf*>(u);
-    if (!d56Klasse(*g, l->klasse)) return;
+    if (!BmdKlasse(*g, l->klasse)) return;
     appbteil e{};
     const bool fehlt = l->wahl == 1   ? BtlSuchen(g->id, "D", 0, &e) != 1
                        : l->wahl == 2 ? g->lt[0] == '\0'
@@ -148,15 +133,8 @@ void d56Springen(bool blatt)
     std::string ze;
     double x = 0, y = 0;
     if (!d56Ort(&ze, &x, &y)) return;
-    if (strvgl(ze.c_str(), AppZeiName()) != 0) {
-        if (!blatt) return;
-        if (wiFrage(TextNr1000(321)) != 1) return;
-        char pfad[VERSUP + 1];
-        strkopie(pfad, sizeof pfad, ZeiName(), VERSUP);
-        endungsetzen(pfad, sizeof pfad, ze.c_str());
-        BefEinreihenText(104, pfad);  // ZO
-    }
-    StartpunktSetzen(x, y);
+    if (!blatt && strvgl(ze.c_str(), AppZeiName()) != 0) return;
+    BmdSpringen(ze.c_str(), x, y);
 }
 
 int d56Init(int, const char* const*)

@@ -40,8 +40,6 @@
 
 namespace {
 
-constexpr int APLSUP = 1000;  // components of one item listed
-
 struct D59Zustand {
     HWND fenster = 0;
     std::string gezeigt;   // component name of DB1359Zeigen
@@ -53,18 +51,6 @@ struct D59Zustand {
     char code[BTLCDSUP + 1] = "_";
 };
 D59Zustand d59;
-
-// The class filter of radio group 3120: all; kind 0 without sub
-// components; kind 0 with; kinds 1..5.
-bool d59Klasse(const appgeraet& g, int klasse)
-{
-    switch (klasse) {
-    case 0: return true;
-    case 1: return g.n1 == 0 && BtlUnterAnzahl(g.id) == 0;
-    case 2: return g.n1 == 0 && BtlUnterAnzahl(g.id) > 0;
-    default: return g.n1 == klasse - 2;
-    }
-}
 
 uint32_t d59Geraet(int zeile)
 {
@@ -118,16 +104,7 @@ void d59Teile()
     const uint32_t id = d59Geraet(wiListeWahl(3100));
     const int vorher = id == d59.geraet ? wiListeWahl(3200) : -1;
     d59.geraet = id;
-    std::vector<appbteil> apl;
-    if (id)
-        BtlDurchlaufen(
-            id,
-            [](const appbteil* b, void* u) {
-                auto* v = static_cast<std::vector<appbteil>*>(u);
-                if (v->size() < static_cast<size_t>(APLSUP) && (BtlIstHaupt(b->cd) || NhuIstUnter(b->cd))) v->push_back(*b);
-            },
-            &apl);
-    std::sort(apl.begin(), apl.end(), [](const appbteil& a, const appbteil& b) { return BtlVergleich(&a, &b) < 0; });
+    const std::vector<appbteil> apl = id ? BmdTeile(id) : std::vector<appbteil>{};
     const std::string name = BmdFeldText(3130, 20).substr(0, 10);
     {
         DbFuellen f;
@@ -135,18 +112,8 @@ void d59Teile()
         int wahl = -1;
         for (size_t i = 0; i < apl.size(); ++i) {
             const appbteil& b = apl[i];
-            char z[160], s[200];
-            std::snprintf(z, sizeof z, "%-2s %-11.10s%-14.13s", BtlIstHaupt(b.cd) ? "" : b.cd, b.bl, b.tt);
-            std::string t = z;
-            t.resize(28, ' ');
-            char pos[120] = "";
-            if (b.platziert) {
-                QvwPosText(pos, sizeof pos, b.ze, b.x, b.y);
-                ZeiStammVorsetzen(pos, sizeof pos, b.ze);
-            } else {
-                std::snprintf(pos, sizeof pos, "(%d)", b.nr);
-            }
-            t += pos;
+            char s[200];
+            const std::string t = BmdTeilText(b);
             Db1359Zeile(s, sizeof s, t.c_str(), &b);
             std::string zeile = s;
             zeile.insert(static_cast<size_t>(DB1359SICHTBAR), 1, '\x03');
@@ -192,7 +159,7 @@ void d59Fuellen()
         HbkListeDurchlaufen(
             [](const hbkzeile* z, void* u) {
                 auto* l = static_cast<Lauf*>(u);
-                if (!d59Klasse(z->geraet, l->klasse)) return 0;
+                if (!BmdKlasse(z->geraet, l->klasse)) return 0;
                 std::string zeile;
                 HulZeileFormatieren(&z->geraet, zeile, 1, ElzPfadModus(), nullptr);
                 std::string sichtbar = zeile.substr(0, std::min<size_t>(zeile.size(), BMDSICHTBAR));

@@ -10,10 +10,7 @@
 #include "support/vergleich.h"
 #include "equipment/definier.h"
 #include "equipment/app.h"
-#include "editor/zeidok.h"
-#include "config/verzeich.h"
 #include "config/apstil.h"
-#include "config/reaktion.h"
 #include "controls/elzeile.h"
 #include "editdlg/bmdlg.h"
 #include "editdlg/bmlisdlg.h"
@@ -36,11 +33,9 @@
 #include "platform/eingabe.h"
 #include "platform/nachricht.h"
 #include "platform/winconst.h"
-#include "support/pfade.h"
 #include "support/texte.h"
 #include "winlib/dialog.h"
 #include "winlib/dlgitem.h"
-#include "winlib/meldung.h"
 #include "winlib/wiwerk.h"
 
 namespace {
@@ -157,14 +152,7 @@ void d62Springen()
 {
     const std::string ze = BmdFeldText(3010, 40);
     if (ze.empty()) return;
-    if (strvgl(ze.c_str(), AppZeiName()) != 0) {
-        if (wiFrage(TextNr1000(321)) != 1) return;
-        char pfad[VERSUP + 1];
-        strkopie(pfad, sizeof pfad, ZeiName(), VERSUP);
-        endungsetzen(pfad, sizeof pfad, ze.c_str());
-        BefEinreihenText(104, pfad);  // ZO
-    }
-    StartpunktSetzen(std::atof(BmdFeldText(3020, 20).c_str()), std::atof(BmdFeldText(3030, 20).c_str()));
+    BmdSpringen(ze.c_str(), std::atof(BmdFeldText(3020, 20).c_str()), std::atof(BmdFeldText(3030, 20).c_str()));
 }
 
 int d62Init(int, const char* const*)

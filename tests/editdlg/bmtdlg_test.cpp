@@ -13,25 +13,21 @@
 #include "equipment/apphaken.h"
 #include "model/bauteil.h"
 #include "tests/editdlg/bautpruef.h"
+#include "tests/editdlg/bmdlgpruef.h"
 #include "tests/editdlg/dbpruef.h"
 #include "tests/editdlg/zuopruef.h"
 #include "tests/equipment/kennung_test.h"
 
 namespace {
 
+using bmdlgpruef::bild;
+using bmdlgpruef::druecken;
 using dbpruef::pumpen;
 using zuopruef::bei;
 
-struct Lager : kenntest::KennTest {
-    using kenntest::KennTest::vorgaben;
-    void TestBody() override {}
-    void an() { SetUp(); }
-    void aus() { TearDown(); }
-};
-
 class BmtDlg : public dbpruef::SchlangeTest {
 protected:
-    Lager lager;
+    bmdlgpruef::Lager lager;
     void SetUp() override
     {
         lager.an();
@@ -46,17 +42,6 @@ protected:
         BmTexteZuruecksetzen();
         AppAktivSetzen(0);
         lager.aus();
-    }
-    static void druecken(HWND d, int id)
-    {
-        RECT r{};
-        GetWindowRect(GetDlgItem(d, id), &r);
-        plHeadlessKlick((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-        pumpen();
-    }
-    static void bild(HWND d, const char* name)
-    {
-        EXPECT_EQ(plHeadlessPng(d, (dbpruef::tempName(name) + ".png").c_str()), 0);
     }
 };
 

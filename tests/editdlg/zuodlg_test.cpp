@@ -12,25 +12,24 @@
 #include "editdlg/zuordnung.h"
 #include "equipment/apphaken.h"
 #include "equipment/wse.h"
+#include "tests/editdlg/bmdlgpruef.h"
 #include "tests/editdlg/dbpruef.h"
 #include "tests/editdlg/zuopruef.h"
 #include "tests/equipment/kennung_test.h"
 
 namespace {
 
+using bmdlgpruef::bild;
+using bmdlgpruef::druecken;
+using bmdlgpruef::frei;
+using bmdlgpruef::liste;
+using bmdlgpruef::waehlen;
 using dbpruef::pumpen;
 using zuopruef::bei;
 
-// The equipment store of the work-layer tests, set up beside the dialog host.
-struct Lager : kenntest::KennTest {
-    void TestBody() override {}
-    void an() { SetUp(); }
-    void aus() { TearDown(); }
-};
-
 class ZuoDlg : public dbpruef::SchlangeTest {
 protected:
-    Lager lager;
+    bmdlgpruef::Lager lager;
     void SetUp() override
     {
         lager.an();
@@ -64,42 +63,6 @@ protected:
         else
             UbzNeuesSymbol(&b, &s);
     }
-    static std::vector<std::string> liste(HWND d, int id)
-    {
-        std::vector<std::string> v;
-        HWND l = GetDlgItem(d, id);
-        const int n = static_cast<int>(SendMessage(l, LB_GETCOUNT, 0, 0));
-        for (int i = 0; i < n; ++i) {
-            char t[400] = "";
-            SendMessage(l, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(t));
-            std::string s = t;
-            s = s.substr(0, s.find('\x03'));
-            while (!s.empty() && s.back() == ' ') s.pop_back();
-            v.push_back(s);
-        }
-        return v;
-    }
-    static void waehlen(HWND d, int id, int n)
-    {
-        HWND l = GetDlgItem(d, id);
-        SendMessage(l, LB_SETCURSEL, static_cast<WPARAM>(n), 0);
-        SendMessage(d, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), static_cast<LPARAM>(l));
-        pumpen();
-    }
-    // The window as the user sees it, in the temporary folder.
-    static void bild(HWND d, const char* name)
-    {
-        EXPECT_EQ(plHeadlessPng(d, (dbpruef::tempName(name) + ".png").c_str()), 0);
-    }
-    // A mouse click in the middle of a control, as the user gives it.
-    static void druecken(HWND d, int id)
-    {
-        RECT r{};
-        GetWindowRect(GetDlgItem(d, id), &r);
-        plHeadlessKlick((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-        pumpen();
-    }
-    static bool frei(HWND d, int id) { return IsWindowEnabled(GetDlgItem(d, id)) != 0; }
 };
 
 TEST_F(ZuoDlg, MainAssignmentListsDefinitionsAppliesAndClosesWhenDone)

@@ -68,6 +68,20 @@ protected:
         rahmenBeenden();
         fs::current_path(vorher);
     }
+    // The command file's sheet, once the project page shows it, edited by
+    // Ctrl+B from the drawing list.
+    static void editorAuf()
+    {
+        for (int i = 0; i < 50 && std::string(PvwAktZeichnung()).find("HV1.08") == std::string::npos; ++i) {
+            plHeadlessZeitVor(500);
+            plHeadlessPumpen();
+        }
+        SetFocus(GetDlgItem(rahmenSeite(MODUS_PVW), 3000));
+        plHeadlessTasteRunter(VK_CONTROL);
+        plHeadlessTaste('B');
+        plHeadlessTasteHoch(VK_CONTROL);
+        rahmenPumpen();
+    }
     static void tippen(const char* zeile)
     {
         HWND feld = GetDlgItem(EdtFenster(), 5020);
@@ -88,16 +102,7 @@ protected:
 
 TEST_F(BetrMit, APlacedMotorIsAssignedInTheWindow)
 {
-    for (int i = 0; i < 50 && std::string(PvwAktZeichnung()).find("HV1.08") == std::string::npos; ++i) {
-        plHeadlessZeitVor(500);
-        plHeadlessPumpen();
-    }
-    ASSERT_NE(std::string(PvwAktZeichnung()).find("HV1.08"), std::string::npos);
-    SetFocus(GetDlgItem(rahmenSeite(MODUS_PVW), 3000));
-    plHeadlessTasteRunter(VK_CONTROL);
-    plHeadlessTaste('B');
-    plHeadlessTasteHoch(VK_CONTROL);
-    rahmenPumpen();
+    editorAuf();
     ASSERT_EQ(Modus(), MODUS_EDIT);
     ASSERT_EQ(DefAnzahl(), 3) << "the project's definitions";
     AppAktivSetzen(1);  // linking on
@@ -140,15 +145,7 @@ TEST_F(BetrMit, APlacedMotorIsAssignedInTheWindow)
 // placeholders wait in the labelling window, where the user types "K1".
 TEST_F(BetrMit, ASignIsAssignedAtOnceAndItsLabelTypedInTheWindow)
 {
-    for (int i = 0; i < 50 && std::string(PvwAktZeichnung()).find("HV1.08") == std::string::npos; ++i) {
-        plHeadlessZeitVor(500);
-        plHeadlessPumpen();
-    }
-    SetFocus(GetDlgItem(rahmenSeite(MODUS_PVW), 3000));
-    plHeadlessTasteRunter(VK_CONTROL);
-    plHeadlessTaste('B');
-    plHeadlessTasteHoch(VK_CONTROL);
-    rahmenPumpen();
+    editorAuf();
     ASSERT_EQ(Modus(), MODUS_EDIT);
     AppAktivSetzen(1);
     HbzImmerFragenSetzen(0);
