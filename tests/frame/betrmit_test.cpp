@@ -4,7 +4,8 @@
 // use its component; the user picks the second and confirms, the item is
 // created and the window closes; the next motor opens it again. A sign of
 // one definition is assigned without asking and labelled in its window;
-// the catalogue places it again by a double click.
+// the catalogue places it again by a double click. Undo and redo take a
+// waiting placement away and bring it back.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -196,6 +197,29 @@ TEST_F(BetrMit, ASignIsAssignedAtOnceAndItsLabelTypedInTheWindow)
     plHeadlessKlick(p.x, p.y);
     rahmenPumpen();
     EXPECT_GT(TzAnzahl(), objekte) << StatusLetzterText();
+}
+
+// Undo takes a waiting placement away with its symbol and closes the
+// window; redo brings both back.
+TEST_F(BetrMit, UndoAndRedoTakeTheWaitingRowAwayAndBringItBack)
+{
+    editorAuf();
+    ASSERT_EQ(Modus(), MODUS_EDIT);
+    AppAktivSetzen(1);
+    HbzImmerFragenSetzen(0);
+    const int objekte = TzAnzahl();
+    tippen("ZB M1");
+    ASSERT_EQ(HbzGeladen(), 1);
+    ASSERT_NE(wiDlgSuchen("DB1350"), 0u);
+    tippen("UDO");
+    EXPECT_EQ(TzAnzahl(), objekte);
+    EXPECT_EQ(HbzGeladen(), 0);
+    EXPECT_EQ(wiDlgSuchen("DB1350"), 0u);
+    tippen("RDO");
+    EXPECT_EQ(TzAnzahl(), objekte + 1);
+    EXPECT_EQ(HbzGeladen(), 1);
+    EXPECT_NE(wiDlgSuchen("DB1350"), 0u);
+    AppAktivSetzen(0);
 }
 
 }  // namespace
