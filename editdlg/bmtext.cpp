@@ -5,16 +5,6 @@
 
 #include "support/texte.h"
 
-namespace {
-int bmtAnsicht = 0;  // resolved until the user asks for the texts as typed
-}
-
-int BmtEditAnsicht(int n)
-{
-    if (n >= 0) bmtAnsicht = n ? 1 : 0;
-    return bmtAnsicht;
-}
-
 BmtAnsicht BmtAnsichtWaehlen(int unterschied)
 {
     if (!unterschied) return {0, 0, 0, "BMTSHOW", "BMTGRAU"};

@@ -12,17 +12,25 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "equipment/btl.h"
 #include "equipment/ges.h"
 #include "model/befehl.h"
 #include "model/zustand.h"
+#include "platform/windef.h"
 
 inline constexpr int APPTEXTSUP = 500;    // label rows
 inline constexpr int APPKENNSUP = 100;    // identifier rows
 inline constexpr int BMLABELSUP = 80;     // characters of a label
 
 // ---- Labels (DB1354) --------------------------------------------------------------------
+// The dialog: opened (menu 1354, command DLG "BmText") or raised; 1 while
+// open; a button id posted to the open dialog (the editor's _BML answer).
+void DB1354Oeffnen();
+int DB1354Offen();
+void DB1354Weiter(int id);
 void AppTextAnlegen(uint32_t id, const char* code, int nr, const BEF* b, const STT* s);
 long AppTextPacken(void* puffer);
 void AppTextEntpacken(const void* puffer);
@@ -42,6 +50,8 @@ void AppTextSchliessen(int sta);
 void AppTextRueckpunkt(const STT* s);
 
 // ---- Identifiers (DB1361) -----------------------------------------------------------------
+// The dialog (menu 1361, editor command 1361): opened or raised.
+void DB1361Oeffnen();
 void AppKennungAnlegen(uint32_t id, const appgeraet* g, const appbteil* b, const BEF* bef, const STT* s);
 long AppKennungPacken(void* puffer);
 void AppKennungEntpacken(const void* puffer);
@@ -54,7 +64,18 @@ int AppKennungAktuell(char* aus, size_t kap);
 int AppKennungBestaetigen(const char* text);
 void AppKennungUeberspringen();
 
+// ---- Terminal texts (DB1358) -----------------------------------------------------------
+// Opens the window for item `id` (modus 1: fixed symbols chosen) or shows
+// the item in the open one; DB1358Zeigen only shows it when open.
+void DB1358Oeffnen(uint32_t id, int modus);
+void DB1358Zeigen(uint32_t id);
+// The symbol pairs of "KSKlvBtl" and "KSKlvBtl1": words taken two at a
+// time, upper-cased, at most 50.
+std::vector<std::string> Db1358Paare();
+
 // ---- Renumbering (DB1360) -----------------------------------------------------------------
+// Opens the modal dialog for item `id` under `besitzer` (0: the editor).
+void DB1360Oeffnen(uint32_t id, HWND besitzer);
 // Smallest and largest all-digit number field or component text among the
 // item's placed components (0 and 0 when none).
 void Db1360Bereich(uint32_t id, int* von, int* bis);

@@ -2,11 +2,27 @@
 #include "editdlg/db1232.h"
 
 #include <cstdio>
+#include <cstring>
+
+#include "controls/elzeile.h"
+#include "editdlg/bmdlg.h"
+#include "editdlg/dbdialog.h"
+#include "editdlg/dbteile.h"
+#include "editor/edtseite.h"
+#include "editor/befausf.h"
+#include "model/bauteil.h"
+#include "platform/nachricht.h"
+#include "platform/winconst.h"
+#include "support/texte.h"
+#include "winlib/dialog.h"
+#include "winlib/dlgitem.h"
+#include "winlib/winbib.h"
 
 #include "config/reaktion.h"
 #include "equipment/bm.h"
 #include "model/bauteil.h"
 #include "winlib/meldung.h"
+#include "platform/eingabe.h"
 
 const char* Db1232Titel(int art)
 {
@@ -36,4 +52,109 @@ int Db1232Namen(int art, const char* aktuell, std::vector<std::string>* namen)
     }
     BauBibZu(&h);
     return 0;
+}
+
+// ---- The chooser window ------------------------------------------------------------------------
+
+namespace {
+
+void (*dbwRueckruf[3])(const char*) = {nullptr, nullptr, nullptr};
+char dbwTipp[3][ELZTIPPSUP + 1];
+constexpr const char* dbwVorlage[3] = {"DB1232D", "DB1232P", "DB1232K"};
+
+int dbwArt()
+{
+    char name[DLGNAMESUP + 1] = "";
+    wiDlgName(name);
+    for (int i = 0; i < 3; ++i)
+        if (std::strcmp(name, dbwVorlage[i]) == 0) return i;
+    return 0;
+}
+
+int dbwInit(int, const char* const*)
+{
+    DbDlgAnfang(nullptr);
+    const int art = dbwArt();
+    dbwTipp[art][0] = '\0';
+    wiDlgTitelSetzen(Db1232Titel(art));
+    std::vector<std::string> namen;
+    {
+        DbFuellen f;
+        wiKnopfSetzen(2502, 1);
+        wiKnopfSetzen(3002, 1);
+        wiKnopfSetzen(3003, 1);
+        char aktuell[BAUNAMSUP + 1] = "";
+        strkopie(aktuell, sizeof aktuell, BefAktZustand()->bd, BAUNAMSUP);
+        if (Db1232Namen(art, aktuell, &namen) == 0)
+            for (const std::string& n : namen) wiListeAnhaengen(3000, n.c_str());
+        if (!namen.empty()) wiListeWahlSetzen(3000, 0);
+    }
+    VorschauLeeren(3070);
+    return 0;
+}
+
+int dbwExit()
+{
+    DbDlgEnde(nullptr);
+    return 0;
+}
+
+void dbwWaehlen()
+{
+    const int n = wiListeWahl(3000);
+    if (n < 0) return;
+    char t[BAUNAMSUP + 1] = "";
+    HWND l = wiItem(3000);
+    if (SendMessage(l, LB_GETTEXTLEN, static_cast<WPARAM>(n), 0) > BAUNAMSUP) return;
+    wiListeText(3000, n, t);
+    t[10] = '\0';
+    const int art = dbwArt();
+    const bool zu = wiKnopf(2502) != 0;
+    if (dbwRueckruf[art]) dbwRueckruf[art](t);
+    if (zu) wiDlgSchliessen();
+}
+
+int dbwBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
+{
+    if (nachricht == WM_MEASUREITEM && static_cast<int>(wp) == 3000) {
+        reinterpret_cast<MEASUREITEMSTRUCT*>(lp)->itemHeight = static_cast<UINT>(wiDlgEinheit(48));
+        return 1;
+    }
+    if (int r = BmdOwnerDraw(nachricht, wp, lp, {3000})) return r;
+    if (nachricht == WM_CHARTOITEM) return ElzTippSuche(nachricht, wp, 2510, 3010, dbwTipp[dbwArt()]);
+    if (nachricht != WM_COMMAND) return 0;
+    switch (LOWORD(wp)) {
+    case 1:
+        if (!DbEnter()) dbwWaehlen();
+        return 1;
+    case 2500: dbwWaehlen(); return 1;
+    case 2:
+    case 2501: wiDlgSchliessen(); return 1;
+    case 3000:
+        if (HIWORD(wp) == LBN_DBLCLK) dbwWaehlen();
+        if (HIWORD(wp) == LBN_SELCHANGE) VorschauLeeren(3070);
+        return 1;
+    case 2510: {
+        char such[ELZTIPPSUP + 1] = "";
+        wiTextHolen(3010, such, ELZTIPPSUP);
+        wiListeSuchen(3000, such, 1, 0, 0);
+        return 1;
+    }
+    case 3002:
+    case 3003: VorschauLeeren(3070); return 1;
+    default: return 0;
+    }
+}
+
+}  // namespace
+
+void DB1232Oeffnen(int art, void (*rueckruf)(const char* name))
+{
+    if (art < 0 || art > 2) return;
+    dbwRueckruf[art] = rueckruf;
+    if (HWND d = wiDlgSuchen(dbwVorlage[art])) {
+        SetForegroundWindow(d);
+        return;
+    }
+    EdtDialogOeffnen(dbwVorlage[art], dbwInit, dbwExit, dbwBefehl);
 }

@@ -14,3 +14,8 @@ const char* Db1232Titel(int art);
 // cannot be opened gives the warning "Kann Bauteildatei %s nicht öffnen."
 // and -1 (no names).
 int Db1232Namen(int art, const char* aktuell, std::vector<std::string>* namen);
+
+// Opens the chooser of the kind (DB1232D, DB1232P, DB1232K); the chosen
+// component name (10 characters) is handed to `rueckruf`. An open chooser
+// of that kind is raised and answers the new callback.
+void DB1232Oeffnen(int art, void (*rueckruf)(const char* name));

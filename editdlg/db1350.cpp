@@ -2,11 +2,19 @@
 // definition; a symbol whose component one definition uses is assigned at
 // once unless the user asks always; the pending insertion of the
 // main-component list is placed without asking.
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "config/haken.h"
 #include "config/reaktion.h"
+#include "editdlg/bmdlg.h"
+#include "editdlg/db1232.h"
+#include "editdlg/dbdialog.h"
+#include "editdlg/dbteile.h"
+#include "editdlg/platzhalter.h"
 #include "editdlg/zuordint.h"
 #include "editdlg/zuordnung.h"
 #include "editor/texte.h"
@@ -29,6 +37,12 @@
 #include "model/beffifo.h"
 #include "model/textvar.h"
 #include "support/texte.h"
+#include "model/bauteil.h"
+#include "project/rschreib.h"
+#include "winlib/dialog.h"
+#include "winlib/dlgitem.h"
+#include "winlib/wiwerk.h"
+#include "config/apstil.h"
 
 namespace {
 
@@ -111,13 +125,19 @@ void HbzZeigen()
         EdtBefehlPosten(1350);
 }
 
-// The next row becomes current; the editor's start point goes to it.
+int hbzSprung = 0;  // jump to the symbol when the dialog is activated
+
+// The next row becomes current; the editor's start point goes to it, or,
+// while the labelling dialog is open, when this dialog is activated.
 void HbzNaechste()
 {
     if (hbz.q.naechste()) {
         hbz.q.aktuell.def = -1;
         AppGeaendert(0, 1);
-        if (hbz.q.aktuell.art == 0) StartpunktSetzen(hbz.q.aktuell.stt.x, hbz.q.aktuell.stt.y);
+        if (wiDlgSuchen("DB1354") != 0)
+            hbzSprung = 1;
+        else if (hbz.q.aktuell.art == 0)
+            StartpunktSetzen(hbz.q.aktuell.stt.x, hbz.q.aktuell.stt.y);
     }
 }
 
@@ -302,4 +322,263 @@ void HbzZuruecksetzen()
     hbz.vorDef = -1;
     hbz.fragen = -1;
     hbz.fenster = 0;
+}
+
+// ---- Dialog DB1350 ------------------------------------------------------------------------------
+
+namespace {
+
+int hbzSchliessen = 1;
+int hbzKnopfStand = -1;  // -1 forces the next update
+int hbzFragenGezeigt = -1;
+bool hbzDispoAus = false, hbzPrinzipAus = false, hbzArtikelAus = false;
+
+void hbzKnoepfe()
+{
+    const int an = hbz.q.geladen ? 1 : 0;
+    const int ok = an && wiListeAnzahl(3100) > 0 ? 1 : 0;
+    const int stand = an * 2 + ok;
+    if (stand == hbzKnopfStand) return;
+    hbzKnopfStand = stand;
+    // OK without a definition to apply stays disabled.
+    BmdKnopf(2500, ok, "BUTTOK", "OKGRAU");
+    BmdKnopf(2501, an, "BUTTESC", "ESCGRAU");
+    BmdKnopf(2503, an, "BUTTJUMP", "JUMPGRAU");
+    wiItemFrei(2502, an && !hbzArtikelAus);
+    wiItemFrei(2505, an);
+    wiItemFrei(2508, an && !hbzDispoAus);
+    wiItemFrei(2509, an && !hbzPrinzipAus);
+    wiItemFrei(2990, an);
+}
+
+// Shows the definition of row `zeile` of 3100.
+void hbzDefinitionZeigen(int zeile)
+{
+    const std::string nr = BmdListeFeld(3100, zeile, 0);
+    if (nr.empty() || !hbz.q.geladen) return;
+    const int def = std::atoi(nr.c_str());
+    hbz.q.aktuell.def = def;
+    DbFuellen f;
+    BmdDefZeigen(def, hbz.q.aktuell.art == 0);
+}
+
+// Fills the dialog for the current row.
+void hbzFuellen()
+{
+    {
+        DbFuellen f;
+        for (int id : {3000, 3010, 3020, 3021, 3022, 3023, 3024, 3030, 3032, 3040}) wiTextSetzen(id, "");
+        wiListeLeeren(3100);
+        wiListeLeeren(3200);
+        if (hbz.q.geladen) {
+            char name[BAUNAMSUP + 1] = "";
+            if (hbz.q.aktuell.art == 1) {
+                appbteil e{};
+                const uint32_t id = static_cast<uint32_t>(hbz.q.aktuell.id);
+                if (BtlSuchen(id, "H", 0, &e) == 1) strkopie(name, sizeof name, e.bl, BAUNAMSUP);
+                for (int i = 0; i < 5; ++i) {
+                    char t[DEFTEXTSUP + 1] = "";
+                    GtxHauptText(id, i, t, sizeof t);
+                    wiTextSetzen(3020 + i, t);
+                }
+            } else {
+                strkopie(name, sizeof name, hbz.q.aktuell.bef.text, BAUNAMSUP);
+            }
+            wiTextSetzen(3000, name);
+            DefAlleUnterDurchlaufen(
+                name,
+                [](int n, void*) {
+                    char bauteil[DEFNAMESUP + 1], typ[DEFNAMESUP + 1], k1[DEFTEXTSUP + 1], k2[DEFTEXTSUP + 1],
+                        kurz[DEFNAMESUP + 1], t1[DEFTEXTSUP + 1] = "";
+                    DefFelderHolen(n, bauteil, typ, k1, k2, kurz, t1);
+                    char z[64];
+                    std::snprintf(z, sizeof z, "%-10.10s %-40.40s", typ, t1);
+                    wiListeAnhaengen(3100, BmdZeile(z, {std::to_string(n)}).c_str());
+                },
+                nullptr, 1);
+            if (wiListeAnzahl(3100) > 0) wiListeWahlSetzen(3100, 0);
+        }
+    }
+    if (hbz.q.geladen && wiListeAnzahl(3100) > 0) hbzDefinitionZeigen(0);
+    wiZahlSetzen(3300, hbz.q.anzahl + (hbz.q.geladen ? 1 : 0));
+    hbzKnopfStand = -1;
+    hbzKnoepfe();
+}
+
+// After a row was done or skipped: the next one, or closing when none.
+void hbzWeiter()
+{
+    HbzNaechste();
+    hbzFuellen();
+    if (!hbz.q.geladen && hbzSchliessen) wiDlgSchliessen();
+}
+
+void hbzAnwendenDialog()
+{
+    if (!hbz.q.geladen || hbz.q.aktuell.def < 0 || wiListeAnzahl(3100) == 0) return;
+    AppDefTexte t{};
+    strkopie(t.lt, sizeof t.lt, BmdFeldText(3040, 20).c_str(), 20);
+    strkopie(t.dispo, sizeof t.dispo, BmdFeldText(3030, 10).c_str(), 10);
+    strkopie(t.prinzip, sizeof t.prinzip, BmdFeldText(3032, 10).c_str(), 10);
+    for (int i = 0; i < 5; ++i) strkopie(t.haupt[i], sizeof t.haupt[i], BmdFeldText(3020 + i, 40).c_str(), 40);
+    HbzAnwenden(hbz.q.aktuell.def, &t);
+    hbzFuellen();
+    if (!hbz.q.geladen && hbzSchliessen) wiDlgSchliessen();
+}
+
+void hbzNachricht(int befehl, const char* text)
+{
+    static std::string puffer;
+    puffer = text ? text : "";
+    if (hbz.fenster) SendMessage(hbz.fenster, WM_COMMAND, static_cast<WPARAM>(befehl), reinterpret_cast<LPARAM>(puffer.c_str()));
+}
+void hbzArtikelGewaehlt(const char* t) { hbzNachricht(2511, t); }
+void hbzDispoGewaehlt(const char* t) { hbzNachricht(2515, t); }
+void hbzPrinzipGewaehlt(const char* t) { hbzNachricht(2516, t); }
+
+int hbzInit(int, const char* const*)
+{
+    DbDlgAnfang(DBBETRMITTEL);
+    hbz.fenster = wiDlgFenster();
+    HbzAnlegen();
+    hbzSchliessen = BmdSchliessenLesen();
+    const bmvorgaben& v = BMVorgaben();
+    hbzDispoAus = !v.bmduse;
+    hbzPrinzipAus = !v.bmpuse;
+    hbzArtikelAus = !v.bmluse;
+    if (hbzDispoAus) wiItemFrei(3030, 0);
+    if (hbzPrinzipAus) wiItemFrei(3032, 0);
+    if (hbzArtikelAus) wiItemFrei(3040, 0);
+    {
+        DbFuellen f;
+        wiKnopfSetzen(3002, 1);
+        wiKnopfSetzen(3003, 1);
+        hbzFragenGezeigt = HbzImmerFragen();
+        wiKnopfSetzen(3130, hbzFragenGezeigt);
+    }
+    if (RsStarten()) {
+        for (int i = 0; i < 5; ++i) {
+            char name[24];
+            std::snprintf(name, sizeof name, "Text %d", i + 1);
+            RsFeldAnmelden(3020 + i, name, 1);
+        }
+    } else {
+        wiItemZeigen(2990, 0);
+    }
+    if (!hbz.q.geladen) HbzNaechste();
+    hbzFuellen();
+    return 0;
+}
+
+int hbzExit()
+{
+    wiDlgPosSichern(DBBETRMITTEL);
+    wiTooltipsLoeschen();
+    if (wiDlgSuchen("DB1354") == 0) EdtFokus();
+    hbz.fenster = 0;
+    return 0;
+}
+
+int hbzBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
+{
+    if (int r = BmdOwnerDraw(nachricht, wp, lp, {3100, 3200})) return r;
+    if (nachricht == WM_ACTIVATE) {
+        if (LOWORD(wp) != WA_INACTIVE && hbzSprung) {
+            if (hbz.q.geladen && hbz.q.aktuell.art == 0) StartpunktSetzen(hbz.q.aktuell.stt.x, hbz.q.aktuell.stt.y);
+            hbzSprung = 0;
+        }
+        return 0;
+    }
+    if (nachricht != WM_COMMAND) return 0;
+    const int id = LOWORD(wp);
+    const HWND d = wiDlgFenster();
+    switch (id) {
+    case 1:
+        if (DbEnter()) return 1;
+        if (wiFokusId() == 3100) {
+            hbzDefinitionZeigen(wiListeWahl(3100));
+            PostMessage(d, WM_COMMAND, 2500, 0);
+        } else if (wiFokusId() == 3110) {
+            PostMessage(d, WM_COMMAND, 2505, 0);
+        }
+        return 1;
+    case 2:
+        if (!hbz.q.geladen && hbzSchliessen) wiDlgSchliessen();
+        else if (wiDlgSuchen("DB1354") == 0) EdtFokus();
+        return 1;
+    case 3100:
+        if (DbFuellt()) return 1;
+        if (HIWORD(wp) == LBN_SELCHANGE || HIWORD(wp) == LBN_DBLCLK) hbzDefinitionZeigen(wiListeWahl(3100));
+        if (HIWORD(wp) == LBN_DBLCLK) hbzAnwendenDialog();
+        return 1;
+    case 2500:
+        if (!hbz.q.geladen) return 1;
+        if ((RsBeimVerlassen() && RsUnbekannteDa(0)) || RsSofort())
+            RsPruefen(0, 2504);
+        else
+            hbzAnwendenDialog();
+        return 1;
+    case 2504: hbzAnwendenDialog(); return 1;
+    case 2501:
+        if (hbz.q.geladen) hbzWeiter();
+        return 1;
+    case 2502: DB1210Oeffnen(hbzArtikelGewaehlt); return 1;
+    case 2503:
+        if (hbz.q.geladen && hbz.q.aktuell.art == 0) StartpunktSetzen(hbz.q.aktuell.stt.x, hbz.q.aktuell.stt.y);
+        return 1;
+    case 2505: {
+        const std::string such = BmdFeldText(3110, 20);
+        const int n = wiListeSuchen(3100, such.c_str(), 0, 0, 0);
+        if (n >= 0) hbzDefinitionZeigen(n);
+        return 1;
+    }
+    case 2506:
+        hbzFuellen();
+        if (!hbz.q.geladen && hbzSchliessen) wiDlgSchliessen();
+        return 1;
+    case 2508: DB1232Oeffnen(0, hbzDispoGewaehlt); return 1;
+    case 2509: DB1232Oeffnen(1, hbzPrinzipGewaehlt); return 1;
+    case 2510:
+        if (!hbz.q.geladen) {
+            HbzNaechste();
+            hbzFuellen();
+        } else {
+            wiZahlSetzen(3300, hbz.q.anzahl + 1);
+        }
+        return 1;
+    case 2511:
+    case 2515:
+    case 2516: {
+        const char* t = reinterpret_cast<const char*>(lp);
+        const int feld = id == 2511 ? 3040 : id == 2515 ? 3030 : 3032;
+        std::string w = t ? t : "";
+        w.resize(std::min<size_t>(w.size(), id == 2511 ? 20 : 10));
+        wiTextSetzen(feld, w.c_str());
+        return 1;
+    }
+    case 2999:
+        if (HbzImmerFragen() != hbzFragenGezeigt) {
+            DbFuellen f;
+            hbzFragenGezeigt = HbzImmerFragen();
+            wiKnopfSetzen(3130, hbzFragenGezeigt);
+        }
+        return 1;
+    case 3002:
+    case 3003: VorschauLeeren(3070); return 1;
+    case 3130:
+        if (!DbFuellt()) BefEinreihenCode(134);
+        return 1;
+    default: return 0;
+    }
+}
+
+}  // namespace
+
+void DB1350Oeffnen()
+{
+    if (hbz.fenster) {
+        SetForegroundWindow(hbz.fenster);
+        return;
+    }
+    EdtDialogOeffnen("DB1350", hbzInit, hbzExit, hbzBefehl);
 }

@@ -1,10 +1,16 @@
 // Sub component assignment: placed symbols wait here for an existing item
 // and the sub component entry they stand for; main assignments go first.
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "config/haken.h"
 #include "config/reaktion.h"
+#include "editdlg/bmdlg.h"
+#include "editdlg/dbdialog.h"
 #include "editdlg/bmtexte.h"
 #include "editdlg/zuordint.h"
 #include "editdlg/zuordnung.h"
@@ -17,12 +23,24 @@
 #include "editor/platzhalter.h"
 #include "equipment/apphaken.h"
 #include "equipment/btl.h"
+#include "equipment/ges.h"
+#include "equipment/hauspindex.h"
+#include "equipment/definier.h"
+#include "equipment/ngestext.h"
+#include "equipment/nhuliste.h"
+#include "model/dienste.h"
+#include "model/textvar.h"
 #include "editdlg/bautwork.h"
 #include "platform/eingabe.h"
 #include "platform/nachricht.h"
 #include "platform/winconst.h"
 #include "model/beffifo.h"
 #include "support/texte.h"
+#include "support/vergleich.h"
+#include "winlib/dialog.h"
+#include "winlib/dlgitem.h"
+#include "winlib/wiwerk.h"
+#include "config/apstil.h"
 
 namespace {
 
@@ -261,4 +279,261 @@ void ZuordnungHakenSetzen()
     h.DB1361Packen = AppKennungPacken;
     h.DB1361Entpacken = AppKennungEntpacken;
     AppHakenSetzen(h);
+}
+
+// ---- Dialog DB1352 ------------------------------------------------------------------------------
+
+namespace {
+
+int ubzSchliessen = 1;
+int ubzSprung = 0;
+int ubzZaehler = -1;  // equipment change counter of the last fill
+
+uint32_t ubzGewaehltesGeraet()
+{
+    const int n = wiListeWahl(3100);
+    if (n < 0) return 0;
+    const int l = wiListeAnzahl(3100) > 0 ? static_cast<int>(SendMessage(wiItem(3100), LB_GETTEXTLEN, static_cast<WPARAM>(n), 0)) : 0;
+    if (l <= 40) return 0;
+    std::vector<char> t(static_cast<size_t>(l) + 1);
+    wiListeText(3100, n, t.data());
+    return static_cast<uint32_t>(std::strtoul(t.data() + 40, nullptr, 10));
+}
+
+void ubzKnoepfe()
+{
+    const bool an = ubz.q.geladen && std::strcmp(ubz.q.aktuell.code, "_") != 0 && ubz.q.aktuell.code[0];
+    BmdKnopf(2500, an, "BUTTOK", "OKGRAU");
+    BmdKnopf(2503, an, "BUTTJUMP", "JUMPGRAU");
+    BmdKnopf(2501, true, "BUTTESC", "ESCGRAU");
+}
+
+// The selected component row of 3200 becomes the row's code when it is
+// unplaced and of the symbol's own component.
+void ubzKomponenteNehmen()
+{
+    if (!ubz.q.geladen) return;
+    strkopie(ubz.q.aktuell.code, "_", 3);
+    const int n = wiListeWahl(3200);
+    if (n >= 0 && BmdListeFeld(3200, n, 0) == "0") {
+        strkopie(ubz.q.aktuell.code, sizeof ubz.q.aktuell.code, BmdListeFeld(3200, n, 2).c_str(), 3);
+        if (BmdListeFeld(3200, n, 3) != ubz.q.aktuell.bef.text) strkopie(ubz.q.aktuell.code, "_", 3);
+    }
+    ubzKnoepfe();
+}
+
+void ubzKennungZeigen()
+{
+    char t[120] = "";
+    if (ubz.q.geladen && ubz.q.aktuell.id >= 0) {
+        const uint32_t id = static_cast<uint32_t>(ubz.q.aktuell.id);
+        char kenn[HULKENNSUP + 1] = "", text[DEFTEXTSUP + 1] = "";
+        modh::BMKennungHolen(kenn, sizeof kenn, id);
+        GtxHauptText(id, 0, text, sizeof text);
+        LRefAufloesen(id, text, sizeof text);
+        if (std::strlen(kenn) < 20 && std::strlen(text) < 20)
+            std::snprintf(t, sizeof t, "%s  %s", kenn, text);
+        else
+            strkopie(t, sizeof t, text, 100);
+    }
+    DbFuellen f;
+    wiTextSetzen(3020, t);
+}
+
+void ubzKomponentenFuellen()
+{
+    const uint32_t id = ubzGewaehltesGeraet();
+    if (ubz.q.geladen) ubz.q.aktuell.id = id ? static_cast<int32_t>(id) : -1;
+    {
+        DbFuellen f;
+        wiListeLeeren(3200);
+        if (id) {
+            const std::vector<appbteil> apl = BmdTeile(id);
+            for (const appbteil& b : apl) {
+                const std::string s = BmdTeilText(b);
+                char hex[12];
+                std::snprintf(hex, sizeof hex, "%04X", b.id);
+                wiListeAnhaengen(3200, BmdZeile(s, {b.platziert ? "1" : "0", hex, b.cd, b.bl}).c_str());
+            }
+            if (!apl.empty()) wiListeWahlSetzen(3200, 0);
+            for (int i = 0; i < static_cast<int>(apl.size()); ++i)
+                if (!apl[static_cast<size_t>(i)].platziert && ubz.q.geladen &&
+                    strvgl(apl[static_cast<size_t>(i)].bl, ubz.q.aktuell.bef.text) == 0) {
+                    wiListeWahlSetzen(3200, i);
+                    break;
+                }
+        }
+    }
+    ubzKennungZeigen();
+    ubzKomponenteNehmen();
+}
+
+void ubzFuellen()
+{
+    ubzZaehler = AppAenderZaehler();
+    {
+        DbFuellen f;
+        wiTextSetzen(3000, ubz.q.geladen ? ubz.q.aktuell.bef.text : "");
+        wiListeLeeren(3100);
+        if (ubz.q.geladen && ubz.q.aktuell.bef.text[0]) {
+            HbkIndexAufbauen();
+            HbkListeSortieren(0);
+            BtlUnterNachName(
+                ubz.q.aktuell.bef.text, wiKnopf(3120),
+                [](uint32_t id, void*) {
+                    appgeraet g{};
+                    if (GesHolen(id, &g) == 0) HbkListeDazu(&g);
+                },
+                nullptr);
+            HbkListeDurchlaufen(
+                [](const hbkzeile* z, void*) {
+                    char text[DEFTEXTSUP + 1] = "", t[120];
+                    GtxHauptText(z->geraet.id, 0, text, sizeof text);
+                    if (std::strlen(z->kenn) >= 20)
+                        std::snprintf(t, sizeof t, "%-40.40s%u", z->kenn, z->geraet.id);
+                    else
+                        std::snprintf(t, sizeof t, "%-20.20s%-20.20s%u", z->kenn, text, z->geraet.id);
+                    wiListeAnhaengen(3100, t);
+                    return 0;
+                },
+                nullptr);
+            HbkIndexFrei();
+            if (wiListeAnzahl(3100) > 0) wiListeWahlSetzen(3100, 0);
+        }
+        wiZahlSetzen(3300, ubz.q.anzahl + (ubz.q.geladen ? 1 : 0));
+    }
+    ubzKomponentenFuellen();
+}
+
+void ubzSprungSetzen()
+{
+    if (!ubz.q.geladen) return;
+    if (wiDlgSuchen("DB1354") != 0)
+        ubzSprung = 1;
+    else
+        StartpunktSetzen(ubz.q.aktuell.stt.x, ubz.q.aktuell.stt.y);
+}
+
+void ubzWeiter()
+{
+    ubzFuellen();
+    if (!ubz.q.geladen && ubzSchliessen) {
+        wiDlgSchliessen();
+        return;
+    }
+    ubzSprungSetzen();
+}
+
+int ubzInit(int, const char* const*)
+{
+    DbDlgAnfang(DBBETRMITTEL);
+    ubz.fenster = wiDlgFenster();
+    UbzAnlegen();
+    ubzSchliessen = BmdSchliessenLesen();
+    if (!ubz.q.geladen) UbzNaechste();
+    ubzFuellen();
+    return 0;
+}
+
+int ubzExit()
+{
+    wiDlgPosSichern(DBBETRMITTEL);
+    wiTooltipsLoeschen();
+    UbzSchliessen();
+    if (wiDlgSuchen("DB1354") == 0) EdtFokus();
+    ubz.fenster = 0;
+    return 0;
+}
+
+int ubzBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
+{
+    if (int r = BmdOwnerDraw(nachricht, wp, lp, {3100, 3200})) return r;
+    if (nachricht == WM_ACTIVATE) {
+        if (LOWORD(wp) != WA_INACTIVE && ubzSprung) {
+            if (ubz.q.geladen) StartpunktSetzen(ubz.q.aktuell.stt.x, ubz.q.aktuell.stt.y);
+            ubzSprung = 0;
+        }
+        return 0;
+    }
+    if (nachricht != WM_COMMAND) return 0;
+    const int id = LOWORD(wp);
+    const HWND d = wiDlgFenster();
+    const bool nutzbar = ubz.q.geladen && std::strcmp(ubz.q.aktuell.code, "_") != 0;
+    switch (id) {
+    case 1:
+        if (DbEnter()) return 1;
+        if (wiFokusId() == 3100) {
+            ubzKomponentenFuellen();
+            wiItemFokus(3200);
+        } else if (wiFokusId() == 3200) {
+            ubzKomponenteNehmen();
+            if (ubz.q.geladen && std::strcmp(ubz.q.aktuell.code, "_") != 0) PostMessage(d, WM_COMMAND, 2500, 0);
+        } else if (wiFokusId() == 3110) {
+            PostMessage(d, WM_COMMAND, 2505, 0);
+        }
+        return 1;
+    case 2:
+        if (!ubz.q.geladen && ubzSchliessen) wiDlgSchliessen();
+        else if (wiDlgSuchen("DB1354") == 0) EdtFokus();
+        return 1;
+    case 3100:
+        if (DbFuellt()) return 1;
+        if (HIWORD(wp) == LBN_SELCHANGE || HIWORD(wp) == LBN_DBLCLK) ubzKomponentenFuellen();
+        if (HIWORD(wp) == LBN_DBLCLK && ubz.q.geladen && std::strcmp(ubz.q.aktuell.code, "_") != 0)
+            PostMessage(d, WM_COMMAND, 2500, 0);
+        return 1;
+    case 3200:
+        if (DbFuellt()) return 1;
+        if (HIWORD(wp) == LBN_SELCHANGE || HIWORD(wp) == LBN_DBLCLK) ubzKomponenteNehmen();
+        if (HIWORD(wp) == LBN_DBLCLK && ubz.q.geladen && std::strcmp(ubz.q.aktuell.code, "_") != 0)
+            PostMessage(d, WM_COMMAND, 2500, 0);
+        return 1;
+    case 2500:
+        if (!nutzbar || ubz.q.aktuell.id < 0) return 1;
+        if (UbzAnwenden(static_cast<uint32_t>(ubz.q.aktuell.id), ubz.q.aktuell.code) == 0) ubzWeiter();
+        return 1;
+    case 2501:
+        UbzUeberspringen();
+        ubzWeiter();
+        return 1;
+    case 2503:
+        if (ubz.q.geladen) StartpunktSetzen(ubz.q.aktuell.stt.x, ubz.q.aktuell.stt.y);
+        return 1;
+    case 2505: {
+        const std::string such = BmdFeldText(3110, 20);
+        if (wiListeSuchen(3100, such.c_str(), 0, 0, 0) >= 0) ubzKomponentenFuellen();
+        return 1;
+    }
+    case 2506:
+        ubzFuellen();
+        if (!ubz.q.geladen && ubzSchliessen) wiDlgSchliessen();
+        return 1;
+    case 2510:
+        if (!ubz.q.geladen) {
+            UbzNaechste();
+            ubzFuellen();
+        } else {
+            wiZahlSetzen(3300, ubz.q.anzahl + 1);
+        }
+        return 1;
+    case 2999:
+        if (AppAenderZaehler() != ubzZaehler) ubzFuellen();
+        return 1;
+    case 3120:
+        if (!DbFuellt()) ubzFuellen();
+        return 1;
+    default: return 0;
+    }
+}
+
+}  // namespace
+
+void DB1352Oeffnen()
+{
+    if (ubz.fenster) {
+        SetForegroundWindow(ubz.fenster);
+        return;
+    }
+    if (HbzWartet()) return;  // main assignments first
+    EdtDialogOeffnen("DB1352", ubzInit, ubzExit, ubzBefehl);
 }

@@ -22,7 +22,15 @@
 #include "equipment/nzustext.h"
 #include "model/beffifo.h"
 #include "model/tempzeic.h"
+#include "editdlg/bmdlg.h"
+#include "editdlg/dbdialog.h"
+#include "platform/nachricht.h"
+#include "platform/winconst.h"
 #include "support/texte.h"
+#include "winlib/dialog.h"
+#include "winlib/dlgitem.h"
+#include "winlib/wiwerk.h"
+#include "platform/eingabe.h"
 
 namespace {
 
@@ -43,6 +51,7 @@ struct TextZustand {
     char letzter[BMLABELSUP + 1] = "";     // for "@W"
     STT rueck{};
     int rueckDa = 0;
+    HWND fenster = 0;
 };
 TextZustand atx;
 
@@ -145,6 +154,10 @@ void AppTextAnlegen(uint32_t id, const char* code, int nr, const BEF* b, const S
     a.nummer = nr;
     a.objekt = -1;
     atx.q.anhaengen(a);
+    if (atx.fenster) {
+        PostMessage(atx.fenster, WM_COMMAND, 2510, 0);
+        return;
+    }
     if (!atx.q.geladen) AtxNaechste(0, false);
     EdtBefehlPosten(1354);
 }
@@ -157,12 +170,16 @@ void AppTextEntpacken(const void* puffer)
     const int vorher = atx.q.geladen;
     atx.q.entpacken(puffer);
     if (!vorher && atx.q.geladen) AppTextWartet();
+    if (atx.fenster) PostMessage(atx.fenster, WM_COMMAND, 2506, 0);
 }
 
 int AppTextWartet()
 {
     if (atx.q.anzahl == 0 && !atx.q.geladen) return 0;
-    EdtBefehlPosten(1354);
+    if (atx.fenster)
+        SetForegroundWindow(atx.fenster);
+    else
+        EdtBefehlPosten(1354);
     return 1;
 }
 
@@ -257,7 +274,116 @@ void AppTextSchliessen(int sta)
 void AtxZuruecksetzen()
 {
     atx.q.frei();
+    atx.fenster = 0;
     atx.vorschlag[0] = 0;
     atx.letzter[0] = 0;
     atx.rueckDa = 0;
+}
+
+// ---- Dialog DB1354 ------------------------------------------------------------------------------
+
+namespace {
+
+int atxSchliessen = 1;
+
+void atxZeigen()
+{
+    DbFuellen f;
+    wiTextSetzen(3000, atx.q.geladen ? atx.vorschlag : "");
+    wiZahlSetzen(3200, atx.q.anzahl + (atx.q.geladen ? 1 : 0));
+    BmdKnopf(2500, atx.q.geladen, "BUTTOK", "OKGRAU");
+    BmdKnopf(2503, atx.q.geladen, "BUTTJUMP", "JUMPGRAU");
+}
+
+// After a confirmed row: closing when none is left, else the next row is
+// shown; an existing label is confirmed by itself through _BML when asked.
+void atxWeiter()
+{
+    atxZeigen();
+    if (!atx.q.geladen) {
+        if (atxSchliessen) wiDlgSchliessen();
+        return;
+    }
+    if (wiKnopf(2504) && atx.q.aktuell.gefunden) BefEinreihenInt(76, 1);
+}
+
+void atxBestaetigen()
+{
+    if (!atx.q.geladen) return;
+    AppTextBestaetigen(BmdFeldText(3000, BMLABELSUP).c_str());
+    atxWeiter();
+}
+
+int atxInit(int, const char* const*)
+{
+    DbDlgAnfang(nullptr);
+    atx.fenster = wiDlgFenster();
+    AtxAnlegen();
+    atxSchliessen = BmdSchliessenLesen();
+    {
+        DbFuellen f;
+        wiTextSetzen(3000, "");
+        wiKnopfSetzen(2505, 0);
+    }
+    if (!atx.q.geladen) AtxNaechste(0, false);
+    atxZeigen();
+    PostMessage(atx.fenster, WM_COMMAND, 2503, 0);
+    return 0;
+}
+
+int atxExit()
+{
+    AppTextSchliessen(wiKnopf(2505));
+    atx.fenster = 0;
+    DbDlgEnde(nullptr);
+    return 0;
+}
+
+int atxBefehl(UINT nachricht, WPARAM wp, LPARAM)
+{
+    if (nachricht != WM_COMMAND) return 0;
+    switch (LOWORD(wp)) {
+    case 1:
+        if (!DbEnter() && atx.q.geladen) atxBestaetigen();
+        return 1;
+    case 2500: atxBestaetigen(); return 1;
+    case 2:
+        if (!atx.q.geladen && atxSchliessen)
+            wiDlgSchliessen();
+        else
+            EdtFokus();
+        return 1;
+    case 2501: wiDlgSchliessen(); return 1;
+    case 2503:
+        if (atx.q.geladen)
+            SttDifferenz(BefAktZustand(), &atx.q.aktuell.stt, [](const BEF* b) {
+                BefEinreihen(b);
+                return 0;
+            });
+        return 1;
+    case 2506: atxZeigen(); return 1;
+    case 2510:
+        if (!atx.q.geladen) AtxNaechste(0, false);
+        atxZeigen();
+        return 1;
+    default: return 0;
+    }
+}
+
+}  // namespace
+
+void DB1354Oeffnen()
+{
+    if (atx.fenster) {
+        SetForegroundWindow(atx.fenster);
+        return;
+    }
+    EdtDialogOeffnen("DB1354", atxInit, atxExit, atxBefehl);
+}
+
+int DB1354Offen() { return atx.fenster != 0 ? 1 : 0; }
+
+void DB1354Weiter(int id)
+{
+    if (atx.fenster) PostMessage(atx.fenster, WM_COMMAND, static_cast<WPARAM>(id), 0);
 }

@@ -15,7 +15,15 @@
 #include "equipment/nhuliste.h"
 #include "equipment/nzustext.h"
 #include "model/beffifo.h"
+#include "editdlg/dbdialog.h"
+#include "editor/edtseite.h"
+#include "equipment/ges.h"
+#include "model/dienste.h"
+#include "model/textvar.h"
+#include "platform/winconst.h"
 #include "support/texte.h"
+#include "winlib/dialog.h"
+#include "winlib/dlgitem.h"
 
 namespace {
 
@@ -89,4 +97,68 @@ int Db1360Umnummerieren(uint32_t id, int von, int bis, int start)
     AppGeaendert(id, 1);
     BefEinreihenCode(1);
     return n;
+}
+
+// ---- Dialog DB1360 ------------------------------------------------------------------------------
+
+namespace {
+
+uint32_t d60Id = 0;
+
+int d60Init(int, const char* const*)
+{
+    wiDlgModal();
+    DbDlgAnfang(DBBETRMITTEL);
+    appgeraet g{};
+    GesHolen(d60Id, &g);
+    ModGeraet m{};
+    strkopie(m.kg, g.kg, MODTEXTSUP);
+    strkopie(m.kz, g.kz, MODTEXTSUP);
+    int von = 0, bis = 0;
+    Db1360Bereich(d60Id, &von, &bis);
+    DbFuellen f;
+    wiTextSetzen(3000, g.kg);
+    wiTextSetzen(3001, g.tt);
+    wiTextSetzen(3002, BMKennung(&m));
+    wiZahlSetzen(3010, von);
+    wiZahlSetzen(3020, bis);
+    wiZahlSetzen(3030, von);
+    return 0;
+}
+
+int d60Exit()
+{
+    DbDlgEnde(DBBETRMITTEL);
+    return 0;
+}
+
+int d60Befehl(UINT nachricht, WPARAM wp, LPARAM)
+{
+    if (nachricht != WM_COMMAND) return 0;
+    switch (LOWORD(wp)) {
+    case 1:
+        if (DbEnter()) return 1;
+        [[fallthrough]];
+    case 2500: {
+        const int von = wiZahlHolen(3010), bis = wiZahlHolen(3020), start = wiZahlHolen(3030);
+        wiDlgSchliessen();
+        Db1360Umnummerieren(d60Id, von, bis, start);
+        EdtAnsichtAktualisieren();
+        return 1;
+    }
+    case 2:
+    case 2501: wiDlgSchliessen(); return 1;
+    default: return 0;
+    }
+}
+
+}  // namespace
+
+void DB1360Oeffnen(uint32_t id, HWND besitzer)
+{
+    d60Id = id;
+    if (besitzer)
+        wiDlgOeffnenUnter(besitzer, "DB1360", d60Init, d60Exit, d60Befehl, 0, nullptr);
+    else
+        EdtDialogOeffnen("DB1360", d60Init, d60Exit, d60Befehl);
 }

@@ -17,7 +17,15 @@
 #include "model/beffifo.h"
 #include "model/dienste.h"
 #include "model/textvar.h"
+#include "editdlg/bmdlg.h"
+#include "editdlg/dbdialog.h"
+#include "platform/nachricht.h"
+#include "platform/winconst.h"
 #include "support/texte.h"
+#include "winlib/dialog.h"
+#include "winlib/dlgitem.h"
+#include "winlib/wiwerk.h"
+#include "platform/eingabe.h"
 
 namespace {
 
@@ -30,6 +38,7 @@ struct appkennung {
 };
 
 ZuoSchlange<appkennung, APPKENNSUP> akn;
+HWND aknFenster = 0;
 
 void AknAufwischen(int32_t, const char*) { akn.frei(); }
 
@@ -71,6 +80,10 @@ void AppKennungAnlegen(uint32_t id, const appgeraet* g, const appbteil* b, const
     k.bef = *bef;
     k.stt = *s;
     akn.anhaengen(k);
+    if (aknFenster) {
+        PostMessage(aknFenster, WM_COMMAND, 2510, 0);
+        return;
+    }
     if (!akn.geladen) AknNaechste();
     EdtBefehlPosten(1361);
 }
@@ -83,12 +96,16 @@ void AppKennungEntpacken(const void* puffer)
     const int vorher = akn.geladen;
     akn.entpacken(puffer);
     if (!vorher && akn.geladen) AppKennungWartet();
+    if (aknFenster) PostMessage(aknFenster, WM_COMMAND, 2506, 0);
 }
 
 int AppKennungWartet()
 {
     if (akn.anzahl == 0 && !akn.geladen) return 0;
-    EdtBefehlPosten(1361);
+    if (aknFenster)
+        SetForegroundWindow(aknFenster);
+    else
+        EdtBefehlPosten(1361);
     return 1;
 }
 
@@ -131,4 +148,96 @@ void BmTexteZuruecksetzen()
 {
     AtxZuruecksetzen();
     akn.frei();
+    aknFenster = 0;
+}
+
+// ---- Dialog DB1361 ------------------------------------------------------------------------------
+
+namespace {
+
+int aknSchliessen = 1;
+
+void aknZeigen()
+{
+    char t[GESKGSUP + 1] = "";
+    AppKennungAktuell(t, sizeof t);
+    DbFuellen f;
+    wiTextSetzen(3000, t);
+    wiZahlSetzen(3200, akn.anzahl + (akn.geladen ? 1 : 0));
+    BmdKnopf(2500, akn.geladen, "BUTTOK", "OKGRAU");
+    BmdKnopf(2503, akn.geladen, "BUTTJUMP", "JUMPGRAU");
+}
+
+void aknWeiter()
+{
+    aknZeigen();
+    if (!akn.geladen && aknSchliessen) wiDlgSchliessen();
+}
+
+int aknInit(int, const char* const*)
+{
+    DbDlgAnfang(DBBETRMITTEL);
+    aknFenster = wiDlgFenster();
+    AknAnlegen();
+    aknSchliessen = BmdSchliessenLesen();
+    if (!akn.geladen) AknNaechste();
+    aknZeigen();
+    PostMessage(aknFenster, WM_COMMAND, 2503, 0);
+    return 0;
+}
+
+int aknExit()
+{
+    aknFenster = 0;
+    DbDlgEnde(DBBETRMITTEL);
+    return 0;
+}
+
+void aknBestaetigen()
+{
+    const std::string t = BmdFeldText(3000, GESKGSUP);
+    if (strleer(t.c_str()) || AppKennungBestaetigen(t.c_str()) != 0) return;
+    EdtAnsichtAktualisieren();
+    aknWeiter();
+}
+
+int aknBefehl(UINT nachricht, WPARAM wp, LPARAM)
+{
+    if (nachricht != WM_COMMAND) return 0;
+    switch (LOWORD(wp)) {
+    case 1:
+        if (!DbEnter()) aknBestaetigen();
+        return 1;
+    case 2500: aknBestaetigen(); return 1;
+    case 2501:
+        AppKennungUeberspringen();
+        aknWeiter();
+        return 1;
+    case 2:
+        if (!akn.geladen && aknSchliessen)
+            wiDlgSchliessen();
+        else
+            EdtFokus();
+        return 1;
+    case 2503:
+        if (akn.geladen) StartpunktSetzen(akn.aktuell.stt.x, akn.aktuell.stt.y);
+        return 1;
+    case 2506: aknZeigen(); return 1;
+    case 2510:
+        if (!akn.geladen) AknNaechste();
+        aknZeigen();
+        return 1;
+    default: return 0;
+    }
+}
+
+}  // namespace
+
+void DB1361Oeffnen()
+{
+    if (aknFenster) {
+        SetForegroundWindow(aknFenster);
+        return;
+    }
+    EdtDialogOeffnen("DB1361", aknInit, aknExit, aknBefehl);
 }

@@ -3,6 +3,9 @@
 #include "editdlg/eddlg.h"
 
 #include "config/verzeich.h"
+#include "editdlg/bmlisdlg.h"
+#include "editdlg/bmtexte.h"
+#include "editdlg/textdlg.h"
 #include "editdlg/zuordnung.h"
 #include "editor/edtseite.h"
 #include "editor/edtaufrufe.h"
@@ -35,5 +38,11 @@ void EdDlgHakenSetzen()
     EdtAufrufe a;
     a.BauDateiPruefen = BauDateiPruefen;
     a.TextDateiPruefen = TextDateiPruefen;
+    a.TextDialogMitText = TextDialogMitText;
+    a.AppTextAnlegen = AppTextAnlegen;
+    a.AppKennungAnlegen = AppKennungAnlegen;
+    a.DB1354Oeffnen = DB1354Oeffnen;
+    a.DB1354Weiter = DB1354Weiter;
+    a.DB1351Oeffnen = DB1351Oeffnen;
     EdtAufrufeSetzen(a);
 }

@@ -18,21 +18,13 @@ void DB1104Oeffnen();
 void DB1111Oeffnen();
 void DB1112Oeffnen();
 void DB1203Oeffnen();
-void DB1205Oeffnen();
 void DB1206Oeffnen();
 void DB1209Oeffnen();
 void DB1211Oeffnen();
-void DB1240Oeffnen();
 void DB1300Oeffnen();
 void DB1310Oeffnen();
-void DB1350Oeffnen();
-void DB1351Oeffnen();
-void DB1352Oeffnen();
-void DB1354Oeffnen();
-void DB1355Oeffnen();
-void DB1356Oeffnen();
-void DB1359Oeffnen();
-void DB1361Oeffnen();
-void DB1362Oeffnen();
+
+// The article chooser: records its call; nothing is chosen.
+void DB1210Oeffnen(void (*rueckruf)(const char* artikel));
 
 std::vector<std::string>& PhDbOeffner();

@@ -15,6 +15,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "editdlg/zuoplatz.h"
 #include "equipment/app.h"
 #include "model/befehl.h"
 #include "model/zustand.h"
@@ -23,11 +24,9 @@ inline constexpr int APPSUP = 100;   // rows of each queue
 inline constexpr int ZUONAMSUP = 20;  // component name of a pending insertion
 
 // ---- Main components ----------------------------------------------------------------
+// Opens DB1350 (menu 1350) or raises it.
+void DB1350Oeffnen();
 void HbzNeuesSymbol(const BEF* b, const STT* s);
-void HbzNeuDefinieren(uint32_t id);
-// Prepares the insertion of a main component of definition `def`; 0, or -1
-// (status message) when its component is not in the current library.
-int HbzPlatzieren(int def, int winkel, const AppDefTexte* t);
 int HbzNameVorgemerkt(const char* name);
 int HbzWartet();
 void HbzSymbolGeloescht(const char* name, double x, double y);
@@ -48,8 +47,9 @@ int HbzGeladen();
 int HbzAktuell(char* name, size_t kap, double* x, double* y, int* art, uint32_t* id);
 
 // ---- Sub components -------------------------------------------------------------------
+// Opens DB1352 (menu 1352) or raises it.
+void DB1352Oeffnen();
 void UbzNeuesSymbol(const BEF* b, const STT* s);
-int UbzPlatzieren(uint32_t id, const char* name, const char* code, int winkel);
 int UbzNameVorgemerkt(const char* name);
 int UbzWartet();
 void UbzSymbolGeloescht(const char* name, double x, double y);

@@ -1,6 +1,8 @@
 // The editor's table of calls into dialogs and lists; see edtaufrufe.h.
 #include "editor/edtaufrufe.h"
 
+#include "model/befehl.h"
+
 namespace {
 
 std::vector<std::string> eaProt;
@@ -13,18 +15,20 @@ EdtAufrufe eaStandard()
 {
     EdtAufrufe a;
     a.DBDialogOeffnen = [](int n) { eaMerken("DBDialogOeffnen", std::to_string(n)); };
-    a.TextDialogMitText = [](const char* t) { eaMerken("TextDialogMitText", eaText(t)); };
+    a.TextDialogMitText = [](int code, int verknuepft, const char* t, double x, double y) {
+        eaMerken("TextDialogMitText", std::to_string(code) + " " + std::to_string(verknuepft) + " " + eaText(t) + " " +
+                                          std::to_string(static_cast<int>(x)) + " " + std::to_string(static_cast<int>(y)));
+    };
     a.DB1231Oeffnen = [] { eaMerken("DB1231Oeffnen", ""); };
     a.DB1351Oeffnen = [] { eaMerken("DB1351Oeffnen", ""); };
     a.DB1354Oeffnen = [] { eaMerken("DB1354Oeffnen", ""); };
     a.DB1354Weiter = [](int id) { eaMerken("DB1354Weiter", std::to_string(id)); };
-    a.AppKennungAnlegen = [](const char* k) {
-        eaMerken("AppKennungAnlegen", eaText(k));
-        return 0;
+    a.AppKennungAnlegen = [](uint32_t id, const appgeraet*, const appbteil*, const BEF*, const STT*) {
+        eaMerken("AppKennungAnlegen", std::to_string(id));
     };
-    a.AppTextAnlegen = [](const char* t) {
-        eaMerken("AppTextAnlegen", eaText(t));
-        return 0;
+    a.AppTextAnlegen = [](uint32_t id, const char* code, int nr, const BEF* b, const STT*) {
+        eaMerken("AppTextAnlegen", std::to_string(id) + " " + eaText(code) + " " + std::to_string(nr) + " " +
+                                       eaText(b != nullptr ? b->text : nullptr));
     };
     a.BauDateiPruefen = [](const char* p) {
         eaMerken("BauDateiPruefen", eaText(p));

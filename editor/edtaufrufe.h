@@ -7,18 +7,27 @@
 // Calls nothing.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
+struct BEF;
+struct STT;
+struct appgeraet;
+struct appbteil;
+
 struct EdtAufrufe {
     void (*DBDialogOeffnen)(int n) = nullptr;
-    void (*TextDialogMitText)(const char* text) = nullptr;
+    // A text element of `code` at (x, y) with `text` (linked: the 0x01 'L' mark) in the text dialog.
+    void (*TextDialogMitText)(int code, int verknuepft, const char* text, double x, double y) = nullptr;
     void (*DB1231Oeffnen)() = nullptr;
     void (*DB1351Oeffnen)() = nullptr;
     void (*DB1354Oeffnen)() = nullptr;
     void (*DB1354Weiter)(int id) = nullptr;  // as the open labelling dialog's button id
-    int (*AppKennungAnlegen)(const char* kennung) = nullptr;  // 0 or -1
-    int (*AppTextAnlegen)(const char* text) = nullptr;        // 0 or -1
+    // Queues item `id` (record, component entry, pasted record and state) for its identifier.
+    void (*AppKennungAnlegen)(uint32_t id, const appgeraet* g, const appbteil* b, const BEF* bef, const STT* s) = nullptr;
+    // Queues the label placeholder `b` at `s` of component (id, code, nr).
+    void (*AppTextAnlegen)(uint32_t id, const char* code, int nr, const BEF* b, const STT* s) = nullptr;
     int (*BauDateiPruefen)(const char* pfad) = nullptr;       // 0 or -1
     int (*TextDateiPruefen)(const char* pfad) = nullptr;      // 0 or -1
     void (*BmlUmschalten)() = nullptr;

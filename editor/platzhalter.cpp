@@ -6,7 +6,6 @@
 
 #include "config/reaktion.h"
 #include "editor/edmeld.h"
-#include "equipment/btl.h"
 #include "model/beffifo.h"
 #include "model/edhaken.h"
 #include "model/textvar.h"
@@ -86,5 +85,4 @@ void LeisteLaden(const char* datei, const char* abschnitt, int art)
 {
     phMerken(std::string("LeisteLaden(") + datei + "," + abschnitt + "," + std::to_string(art) + ")");
 }
-void UbzPlatzieren(const appbteil* b) { phMerken(std::string("UbzPlatzieren(") + (b ? b->bl : "") + ")"); }
 void EingabeText(const char* text) { phMerken(std::string("EingabeText(") + (text != nullptr ? text : "") + ")"); }

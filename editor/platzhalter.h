@@ -43,10 +43,6 @@ int EingabeKommando(UINT nachricht, WPARAM wp, LPARAM lp);
 // Toolbars of the page (arrive with the status fields and bars): recorded.
 void LeisteLaden(const char* datei, const char* abschnitt, int art);
 
-// The equipment list page's placing of a component (arrives with the
-// component assignment): recorded.
-struct appbteil;
-void UbzPlatzieren(const appbteil* b);
 // The input line (arrives with the editor page): the text is recorded as
 // "EingabeText(<text>)".
 void EingabeText(const char* text);

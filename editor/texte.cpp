@@ -170,7 +170,7 @@ void TexteEinfuegen(const BEF* b, const STT* s, uint32_t id, const char* text, i
     if (AppAktiv()) {
         for (int i = 0; i < w->banz; ++i) {
             if (std::strncmp(w->bliste[i].text, "@Q", 2) == 0 && !qvw[i])
-                EdtAufrufTabelle().AppTextAnlegen(w->bliste[i].text);
+                EdtAufrufTabelle().AppTextAnlegen(id, text, nr, &w->bliste[i], &w->sliste[i]);
         }
     }
     TexteZustandNach(&alt);

@@ -12,6 +12,7 @@
 #include "config/verzeich.h"
 #include "config/vorgaben.h"
 #include "controls/elzeile.h"
+#include "editdlg/zuoplatz.h"
 #include "editor/befausf.h"
 #include "editdlg/bmtcopy.h"
 #include "editdlg/zuordnung.h"

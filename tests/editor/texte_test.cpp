@@ -37,7 +37,7 @@ TEST_F(TexteTest, InsertFillsPlaceholdersAndQueuesUnreferencedLabels)
     lauf([&] { TexteEinfuegen(&zb, &s, 0x12, "H", 1); });
     EXPECT_EQ(textOrte(), (std::vector<std::string>{"@Y0012B@(100,100)", "@Y0012L1@(105,105)"}));
     // The "@Q" beside the cross reference waits for its label.
-    EXPECT_EQ(EdtAufrufProtokoll(), (std::vector<std::string>{"AppTextAnlegen(@Q)"}));
+    EXPECT_EQ(EdtAufrufProtokoll(), (std::vector<std::string>{"AppTextAnlegen(18 H 1 @Q)"}));
     EXPECT_TRUE(SttGleich(BefAktZustand(), &vorher));
     EXPECT_EQ(BefAktZustand()->st, 7);
 

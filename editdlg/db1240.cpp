@@ -1,0 +1,505 @@
+// The component catalogue DB1240: a library chooser, the group tree of the
+// library's group file in a list display, the components of the selected
+// row in a list, a preview of the chosen one. A choice is placed as ZB.
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "config/apstil.h"
+#include "config/verzeich.h"
+#include "config/reaktion.h"
+#include "config/vorgaben.h"
+#include "controls/elzeile.h"
+#include "controls/lisanzeige.h"
+#include "editdlg/bautwork.h"
+#include "editdlg/bmdlg.h"
+#include "editdlg/dbdialog.h"
+#include "editdlg/dbteile.h"
+#include "editdlg/katalog.h"
+#include "editdlg/katdlg.h"
+#include "editor/baubf.h"
+#include "editor/befausf.h"
+#include "editor/edmeld.h"
+#include "editor/edtseite.h"
+#include "equipment/app.h"
+#include "model/beffifo.h"
+#include "platform/ctl_scroll.h"
+#include "platform/dialog.h"
+#include "platform/eingabe.h"
+#include "platform/fenster.h"
+#include "platform/nachricht.h"
+#include "platform/winconst.h"
+#include "support/texte.h"
+#include "support/vergleich.h"
+#include "winlib/dialog.h"
+#include "winlib/dlgitem.h"
+#include "winlib/winbib.h"
+#include "winlib/wiwerk.h"
+
+namespace {
+
+struct K40Zustand {
+    HWND fenster = 0;
+    KatBaum baum;
+    std::vector<KatEintrag> eintraege;
+    std::string bib;          // the library the tree was built for
+    int zeile = -1;           // selected tree row (index into baum.zeilen)
+    int gefuellt = -1;        // the row the component list was filled for
+    int zeilenHoehe = 20;     // component rows in dialog units
+    int hist = -1, zaehler = -1;
+};
+K40Zustand k40, k05;  // the catalogue and the palette
+
+// The window whose tree a list callback or command concerns.
+K40Zustand& katAkt() { return wiDlgFenster() == k05.fenster && k05.fenster ? k05 : k40; }
+
+int k40Sichtbar(int i)
+{
+    const K40Zustand& k = katAkt();
+    return i >= 0 && i < static_cast<int>(k.baum.sichtbar.size()) ? k.baum.sichtbar[static_cast<size_t>(i)] : -1;
+}
+
+int k40Hoehe(int) { return 2; }
+
+void k40Malen(int i)
+{
+    const int z = k40Sichtbar(i);
+    if (z < 0) return;
+    const K40Zustand& k = katAkt();
+    const KatZeile& r = k.baum.zeilen[static_cast<size_t>(z)];
+    const int spalte = 2 * r.ebene;
+    const int zustand = KatKopfZustand(&k.baum, z);
+    if (zustand >= 0) LisBild(spalte, 0, KatKopfBild(zustand));
+    LisSchrift(2);
+    LisFarbe(0, 0, 0);
+    LisText(spalte + 2, 0, r.text);
+}
+
+void k40Post(int befehl, int zeile)
+{
+    if (HWND f = katAkt().fenster) PostMessage(f, WM_COMMAND, static_cast<WPARAM>(befehl), static_cast<LPARAM>(zeile));
+}
+
+void k40Umschalten(int z)
+{
+    const int zustand = KatKopfZustand(&katAkt().baum, z);
+    if (zustand == 1) k40Post(2520, z);
+    if (zustand == 2) k40Post(2521, z);
+}
+
+int k40Ereignis(int ereignis, int i)
+{
+    const int z = k40Sichtbar(i);
+    K40Zustand& k = katAkt();
+    switch (ereignis) {
+    case LISCURSOR:
+    case LISAKTGESETZT:
+        k.zeile = z;
+        k40Post(2999, 0);
+        break;
+    case LISAKTIV: k40Umschalten(z); break;
+    case LISLINKS: {
+        const int kopf = KatLinks(&k.baum, z);
+        if (kopf >= 0) k40Post(2521, kopf);
+        break;
+    }
+    case LISRECHTS: {
+        const int kopf = KatRechts(&k.baum, z);
+        if (kopf >= 0) k40Post(2520, kopf);
+        break;
+    }
+    default: break;
+    }
+    return 0;
+}
+
+void k40SichtbarAnzeigen()
+{
+    K40Zustand& k = katAkt();
+    KatSichtbarNeu(&k.baum);
+    LisAnzahlSetzen(3080, static_cast<int>(k.baum.sichtbar.size()));
+    for (size_t i = 0; i < k.baum.sichtbar.size(); ++i)
+        if (k.baum.sichtbar[i] == k.zeile) LisAktSetzen(3080, static_cast<int>(i));
+    LisNeuAufbauen(3080);
+}
+
+std::string k40BibAktuell()
+{
+    const char* bd = BefAktZustand()->bd;
+    return std::string("BAUTEILE.") + (bd[0] ? bd : "STD");
+}
+
+void k40Zeigen()
+{
+    const int n = wiListeWahl(3100);
+    DbFuellen f;
+    if (n < 0 || n >= static_cast<int>(k40.eintraege.size())) {
+        wiTextSetzen(3010, "");
+        wiTextSetzen(3011, "");
+    } else {
+        const KatEintrag& e = k40.eintraege[static_cast<size_t>(n)];
+        wiTextSetzen(3010, e.name);
+        std::string t = e.text;
+        const size_t p = t.find(" >");
+        if (p != std::string::npos) t = t.substr(p + 2);
+        wiTextSetzen(3011, t.c_str());
+    }
+    VorschauLeeren(3000);
+    VorschauLeeren(3001);
+}
+
+// The entries of the selected row (at most `sup`): recently used, used in
+// the project, or the lines of the row's section.
+void katEintraegeSammeln(K40Zustand& k, int sup)
+{
+    k.gefuellt = k.zeile;
+    k.hist = BauHistZaehler();
+    k.zaehler = AppAenderZaehler();
+    k.eintraege.clear();
+    const int art = k.zeile >= 0 ? k.baum.zeilen[static_cast<size_t>(k.zeile)].art : 3;
+    const auto dazu = [&](const char* name) {
+        KatEintrag e{};
+        strkopie(e.name, sizeof e.name, name, KATNAMESUP);
+        e.text = KatBeschreibung(&k.baum, name);
+        k.eintraege.push_back(e);
+    };
+    if (art == 1) {
+        char name[BAUHISTNAMESUP + 1];
+        for (int i = 0; i < sup && BauHistName(i, name, BefAktZustand()->bd) == 0; ++i) dazu(name);
+    } else if (art == 2) {
+        char name[KATNAMESUP + 1];
+        for (int i = 0; static_cast<int>(k.eintraege.size()) < sup && BautVerwendeteHolen(i, name, sizeof name) == 0; ++i)
+            dazu(name);
+    } else if (art == 0) {
+        k.eintraege = KatEintraege(&k.baum, k.zeile);
+        if (static_cast<int>(k.eintraege.size()) > sup) k.eintraege.resize(static_cast<size_t>(sup));
+    }
+}
+
+void k40EintraegeFuellen()
+{
+    katEintraegeSammeln(k40, KATEINTRAGSUP);
+    {
+        DbFuellen f;
+        wiListeLeeren(3100);
+        for (const KatEintrag& e : k40.eintraege) wiListeAnhaengen(3100, e.anzeige[0] ? e.anzeige : e.name);
+        if (!k40.eintraege.empty()) wiListeWahlSetzen(3100, 0);
+    }
+    k40Zeigen();
+}
+
+// The library chooser and the tree of the editor's current library, when
+// it changed or when forced; true when the tree was rebuilt.
+bool katBaumFuellen(K40Zustand& k, bool voll)
+{
+    const std::string bib = k40BibAktuell();
+    if (!voll && bib == k.bib) return false;
+    {
+        DbFuellen f;
+        wiComboLeeren(3090);
+        const int n = BtlDateienSammeln();
+        for (int i = 0; i < n; ++i) {
+            std::string name;
+            BtlDateiName(i, &name);
+            wiComboAnhaengen(3090, name.c_str());
+        }
+        wiComboTextWaehlen(3090, bib.c_str());
+    }
+    k.bib = bib;
+    BautVerwendeteSammeln(BefAktZustand()->bd);
+    char datei[VERSUP + 40];
+    KatDateiSuchen(bib.c_str(), datei, sizeof datei);
+    KatLaden(&k.baum, datei);
+    k.zeile = k.baum.zeilen.size() > 2 ? 2 : 0;
+    k.gefuellt = -1;
+    k40SichtbarAnzeigen();
+    return true;
+}
+
+// The tree for the editor's current library; the component list when its
+// row changed.
+void k40Fuellen(bool voll)
+{
+    katBaumFuellen(k40, voll);
+    if (k40.gefuellt != k40.zeile)
+        k40EintraegeFuellen();
+    else if (BauHistZaehler() != k40.hist || AppAenderZaehler() != k40.zaehler)
+        wiItemAuffrischen(3100);
+}
+
+// The tree's and the library chooser's commands, shared by both windows;
+// `fuellen` refreshes the window after a change. 1 when taken.
+int katBaumBefehl(K40Zustand& k, int id, WPARAM wp, LPARAM lp, void (*fuellen)(bool voll))
+{
+    switch (id) {
+    case 2520:
+    case 2521:
+        KatOeffnen(&k.baum, static_cast<int>(lp), id == 2520);
+        k40SichtbarAnzeigen();
+        return 1;
+    case 3083: {
+        const int z = KatBuchstabe(&k.baum, k.zeile, static_cast<int>(lp));
+        if (z >= 0) {
+            k.zeile = z;
+            k40SichtbarAnzeigen();
+            fuellen(false);
+        }
+        return 1;
+    }
+    case 3090:
+        if (!DbFuellt() && HIWORD(wp) == CBN_SELCHANGE) {
+            char name[BTLDATEINAMESUP + 1] = "";
+            wiComboWahlText(3090, name, BTLDATEINAMESUP);
+            const char* punkt = std::strrchr(name, '.');
+            std::string endung = punkt ? std::string(punkt + 1).substr(0, 20) : "";
+            if (strvgl(endung.c_str(), BefAktZustand()->bd) != 0) BefEinreihenText(35, endung.c_str());  // BD
+        }
+        return 1;
+    default: return 0;
+    }
+}
+
+void k40Platzieren()
+{
+    const int n = wiListeWahl(3100);
+    if (n < 0 || n >= static_cast<int>(k40.eintraege.size())) {
+        StatusMeldungNr(41);
+        return;
+    }
+    EdtFokus();
+    BefEinreihenText(80, k40.eintraege[static_cast<size_t>(n)].name);
+}
+
+int k40Init(int, const char* const*)
+{
+    DbDlgAnfang(nullptr);
+    k40.fenster = wiDlgFenster();
+    k40.zeilenHoehe = KatZeilenHoehe(VgbInt("AP-EdBkDg2"));
+    {
+        DbFuellen f;
+        wiKnopfSetzen(3002, 1);
+        wiKnopfSetzen(3003, 1);
+        wiTextSetzen(3200, "");
+    }
+    LisAnlegen(3080, k40Hoehe, k40Malen, k40Ereignis);
+    LisZeichenMeldung(3080, 3083);
+    k40.bib.clear();
+    k40Fuellen(true);
+    return 0;
+}
+
+int k40Exit()
+{
+    LisFreigeben(3080);
+    k40.baum = KatBaum{};
+    k40.eintraege.clear();
+    k40.bib.clear();
+    k40.fenster = 0;
+    DbDlgEnde(nullptr);
+    return 0;
+}
+
+int k40Befehl(UINT nachricht, WPARAM wp, LPARAM lp)
+{
+    if (k40.fenster && LisVorhanden(3080)) LisNachricht(3080, nachricht, wp, lp);
+    if (nachricht == WM_MEASUREITEM && static_cast<int>(wp) == 3100) {
+        reinterpret_cast<MEASUREITEMSTRUCT*>(lp)->itemHeight = static_cast<UINT>(wiDlgEinheit(k40.zeilenHoehe));
+        return 1;
+    }
+    if (int r = BmdOwnerDraw(nachricht, wp, lp, {3100})) return r;
+    if (nachricht != WM_COMMAND) return 0;
+    const int id = LOWORD(wp);
+    if (katBaumBefehl(k40, id, wp, lp, k40Fuellen)) return 1;
+    switch (id) {
+    case 1:
+        if (DbEnter()) return 1;
+        if (wiFokusId() == 3200)
+            PostMessage(k40.fenster, WM_COMMAND, 2510, 0);
+        else
+            k40Platzieren();
+        return 1;
+    case 2: EdtFokus(); return 1;
+    case 2500: k40Platzieren(); return 1;
+    case 2501: wiDlgSchliessen(); return 1;
+    case 2510: {
+        std::string such = BmdFeldText(3200, 80);
+        strtrim(such.data());
+        if (ElzListBoxSuchen(3100, such.c_str()) >= 0) k40Zeigen();
+        return 1;
+    }
+    case 2999: k40Fuellen(false); return 1;
+    case 3100:
+        if (DbFuellt()) return 1;
+        if (HIWORD(wp) == LBN_SELCHANGE) k40Zeigen();
+        if (HIWORD(wp) == LBN_DBLCLK) k40Platzieren();
+        return 1;
+    case 3002:
+    case 3003: VorschauLeeren(3000); return 1;
+    default: return 0;
+    }
+}
+
+}  // namespace
+
+void DB1240Oeffnen()
+{
+    if (k40.fenster) {
+        SetForegroundWindow(k40.fenster);
+        return;
+    }
+    EdtDialogOeffnen("DB1240", k40Init, k40Exit, k40Befehl);
+}
+
+const KatBaum& Db1240Baum() { return k40.baum; }
+
+// ---- Palette DB1205 -----------------------------------------------------------------------------
+
+namespace {
+
+constexpr int K05EINTRAGSUP = 200;  // entries of the palette
+struct K05Einst {
+    int gelesen = 0;
+    int layout = 1, groesse = 0;
+    int spalten = 8, zeilen = 3;
+    int erstes = 0;  // first shown entry
+};
+K05Einst k05e;
+
+void k05EinstLesen()
+{
+    k05e.layout = std::clamp(VgbInt("AP-EdBkDf"), 1, 12);
+    k05e.groesse = std::clamp(VgbInt("AP-EdBkDg"), 0, 1);
+    KatPaletteGitter(k05e.layout, &k05e.spalten, &k05e.zeilen);
+    k05e.gelesen = 1;
+}
+
+// The buttons show the entries from the first shown one on: the name as
+// the button's label and the name and description as its hint.
+void k05Knoepfe()
+{
+    const int n = static_cast<int>(k05.eintraege.size());
+    const int knoepfe = k05e.spalten * k05e.zeilen;
+    for (int i = 0; i < knoepfe; ++i) {
+        const int e = k05e.erstes + i;
+        HWND k = wiItem(2600 + i);
+        if (!k) continue;
+        // Until the renderer draws the components into the buttons they
+        // show their names, centred (button style 0x50).
+        SetWindowText(k, "\x1bS80");
+        SetWindowText(k, e < n ? k05.eintraege[static_cast<size_t>(e)].name : "");
+        EnableWindow(k, e < n);
+    }
+    HWND bar = wiItem(2750);
+    if (bar) {
+        SetScrollRange(bar, SB_CTL, 0, std::max(0, KatPaletteBereich(n, k05e.spalten)), FALSE);
+        SetScrollPos(bar, SB_CTL, k05e.erstes / k05e.spalten, TRUE);
+    }
+}
+
+void k05Fuellen(bool voll)
+{
+    if (katBaumFuellen(k05, voll)) k05.gefuellt = -1;
+    if (k05.gefuellt == k05.zeile) return;
+    katEintraegeSammeln(k05, K05EINTRAGSUP);
+    k05e.erstes = 0;
+    k05Knoepfe();
+}
+
+void k05Rollen(int code)
+{
+    const int bereich = KatPaletteBereich(static_cast<int>(k05.eintraege.size()), k05e.spalten);
+    int pos = k05e.erstes / k05e.spalten;
+    switch (code) {
+    case SB_LINEUP: --pos; break;
+    case SB_LINEDOWN: ++pos; break;
+    case SB_PAGEUP: pos -= k05e.zeilen; break;
+    case SB_PAGEDOWN: pos += k05e.zeilen; break;
+    case SB_TOP: pos = 0; break;
+    case SB_BOTTOM: pos = bereich; break;
+    default: pos = GetScrollPos(wiItem(2750), SB_CTL); break;
+    }
+    k05e.erstes = std::clamp(pos, 0, std::max(bereich, 0)) * k05e.spalten;
+    k05Knoepfe();
+}
+
+int k05Init(int, const char* const*)
+{
+    DbDlgAnfang(nullptr);
+    k05.fenster = wiDlgFenster();
+    LisAnlegen(3080, k40Hoehe, k40Malen, k40Ereignis);
+    LisZeichenMeldung(3080, 3083);
+    k05.bib.clear();
+    k05Fuellen(true);
+    return 0;
+}
+
+int k05Exit()
+{
+    LisFreigeben(3080);
+    k05.baum = KatBaum{};
+    k05.eintraege.clear();
+    k05.bib.clear();
+    k05.fenster = 0;
+    DbDlgEnde(nullptr);
+    return 0;
+}
+
+int k05Befehl(UINT nachricht, WPARAM wp, LPARAM lp)
+{
+    if (k05.fenster && LisVorhanden(3080)) LisNachricht(3080, nachricht, wp, lp);
+    if (nachricht == WM_VSCROLL && static_cast<HWND>(lp) == wiItem(2750)) {
+        SetScrollPos(wiItem(2750), SB_CTL, HIWORD(wp), FALSE);
+        k05Rollen(LOWORD(wp));
+        return 1;
+    }
+    if (nachricht != WM_COMMAND) return 0;
+    const int id = LOWORD(wp);
+    if (katBaumBefehl(k05, id, wp, lp, k05Fuellen)) return 1;
+    const int e = k05e.erstes + id - 2600;
+    if (id >= 2600 && id < 2600 + k05e.spalten * k05e.zeilen) {
+        if (e < static_cast<int>(k05.eintraege.size())) {
+            EdtFokus();
+            BefEinreihenText(80, k05.eintraege[static_cast<size_t>(e)].name);
+        }
+        return 1;
+    }
+    switch (id) {
+    case 2:
+        EdtFokus();
+        return 1;
+    case 2999:
+        k05Fuellen(false);
+        return 1;
+    default: return 0;
+    }
+}
+
+}  // namespace
+
+void DB1205Oeffnen()
+{
+    if (k05.fenster) {
+        SetForegroundWindow(k05.fenster);
+        return;
+    }
+    if (!k05e.gelesen) k05EinstLesen();
+    char vorlage[20];
+    KatPaletteVorlage(k05e.groesse, k05e.layout, vorlage, sizeof vorlage);
+    EdtDialogOeffnen(vorlage, k05Init, k05Exit, k05Befehl);
+}
+
+void Db1205EinstNeu() { k05e.gelesen = 0; }
+
+std::vector<std::string> Db1205Knoepfe()
+{
+    std::vector<std::string> v;
+    if (!k05.fenster) return v;
+    for (int i = 0; i < k05e.spalten * k05e.zeilen; ++i) {
+        char t[KATNAMESUP + 1] = "";
+        GetWindowText(GetDlgItem(k05.fenster, 2600 + i), t, sizeof t);
+        v.emplace_back(t);
+    }
+    return v;
+}

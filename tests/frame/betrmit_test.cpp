@@ -1,0 +1,225 @@
+// Equipment assignment in the running frame on a working copy of the demo
+// project, driven as a user does: with linking on, a motor placed by the
+// input line waits in the main-assignment window because two definitions
+// use its component; the user picks the second and confirms, the item is
+// created and the window closes; the next motor opens it again. A sign of
+// one definition is assigned without asking and labelled in its window;
+// the catalogue places it again by a double click. Undo and redo take a
+// waiting placement away and bring it back.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "editdlg/zuordnung.h"
+#include "editor/edmeld.h"
+#include "editor/edtseite.h"
+#include "editor/zeidok.h"
+#include "equipment/app.h"
+#include "equipment/definier.h"
+#include "equipment/ges.h"
+#include "frame/anw.h"
+#include "frame/modus.h"
+#include "model/edhaken.h"
+#include "model/tempzeic.h"
+#include "platform/accel.h"
+#include "platform/dialog.h"
+#include "platform/eingabe.h"
+#include "platform/fenster.h"
+#include "platform/headless.h"
+#include "platform/nachricht.h"
+#include "platform/nachrichtbox.h"
+#include "project/pvwliste.h"
+#include "tests/frame/rahmen_pruef.h"
+#include "tests/tools/demokopie.h"
+#include "winlib/anwdaten.h"
+#include "winlib/dialog.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class BetrMit : public ::testing::Test {
+protected:
+    DemoKopie demo;
+    fs::path vorher;
+    std::vector<std::string> args;
+    std::vector<const char*> argv;
+
+    void SetUp() override
+    {
+        // Two definitions of the project use the demo's motor symbol M1.
+        std::ofstream(fs::path(demo.projekt()) / "BMListe.txt")
+            << "H ~M1~Motor Pumpe~-M^~~0~~MP~~~~0~\r\n"
+            << "H ~M1~Motor Luefter~-M^~~0~~ML~~~~0~\r\n"
+            << "H ~SCHILD3~Schild~-S^~~0~~SC~~~~0~\r\n";
+        std::ofstream(fs::path(demo.wurzel()) / "befehle.txt") << "open " + demo.projekt() + "/HV1.08\n";
+        rahmenUmgebung(demo.wurzel());
+        vorher = fs::current_path();
+        fs::current_path(demo.wurzel());
+        rahmenStarten(args, argv, {"-W=1", "-A=befehle.txt", "Projekt"});
+        if (HasFatalFailure()) return;
+        plHeadlessPumpen();
+        plNachrichtBoxFragenLeeren();
+    }
+    void TearDown() override
+    {
+        rahmenBeenden();
+        fs::current_path(vorher);
+    }
+    // The command file's sheet, once the project page shows it, edited by
+    // Ctrl+B from the drawing list.
+    static void editorAuf()
+    {
+        for (int i = 0; i < 50 && std::string(PvwAktZeichnung()).find("HV1.08") == std::string::npos; ++i) {
+            plHeadlessZeitVor(500);
+            plHeadlessPumpen();
+        }
+        SetFocus(GetDlgItem(rahmenSeite(MODUS_PVW), 3000));
+        plHeadlessTasteRunter(VK_CONTROL);
+        plHeadlessTaste('B');
+        plHeadlessTasteHoch(VK_CONTROL);
+        rahmenPumpen();
+    }
+    static void tippen(const char* zeile)
+    {
+        HWND feld = GetDlgItem(EdtFenster(), 5020);
+        SetFocus(feld);
+        SetWindowText(feld, "");
+        plHeadlessText(zeile);
+        plHeadlessTaste(VK_RETURN);
+        rahmenPumpen();
+    }
+    static void klicken(HWND d, int id)
+    {
+        RECT r;
+        GetWindowRect(GetDlgItem(d, id), &r);
+        plHeadlessKlick((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        rahmenPumpen();
+    }
+};
+
+TEST_F(BetrMit, APlacedMotorIsAssignedInTheWindow)
+{
+    editorAuf();
+    ASSERT_EQ(Modus(), MODUS_EDIT);
+    ASSERT_EQ(DefAnzahl(), 3) << "the project's definitions";
+    AppAktivSetzen(1);  // linking on
+    HbzImmerFragenSetzen(0);
+    const int vorher = GesAnzahl();
+
+    tippen("ZB M1");
+    HWND d = wiDlgSuchen("DB1350");
+    ASSERT_NE(d, 0u) << StatusLetzterText();
+    EXPECT_EQ(HbzGeladen(), 1);
+    HWND liste = GetDlgItem(d, 3100);
+    ASSERT_EQ(SendMessage(liste, LB_GETCOUNT, 0, 0), 2);
+    RECT r;
+    SendMessage(liste, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&r));
+    POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    ClientToScreen(liste, &p);
+    plHeadlessKlick(p.x, p.y);
+    rahmenPumpen();
+    char typ[40] = "";
+    GetDlgItemText(d, 3010, typ, sizeof typ);
+    EXPECT_STREQ(typ, "Motor Luefter");
+    const fs::path neben = fs::read_symlink("/proc/self/exe").parent_path();
+    EXPECT_EQ(plHeadlessPng(d, (neben / "frame_db1350.png").c_str()), 0);
+    klicken(d, 2500);
+    EXPECT_EQ(GesAnzahl(), vorher + 1);
+    EXPECT_EQ(HbzGeladen(), 0);
+    EXPECT_EQ(wiDlgSuchen("DB1350"), 0u) << "the empty queue closes the window";
+
+    // A second motor beside it waits in the window again.
+    tippen("BW 40 0");
+    tippen("ZB M1");
+    EXPECT_EQ(HbzGeladen(), 1) << StatusLetzterText();
+    EXPECT_NE(wiDlgSuchen("DB1350"), 0u);
+    SendMessage(wiDlgSuchen("DB1350"), WM_COMMAND, 2501, 0);
+    rahmenPumpen();
+    AppAktivSetzen(0);
+}
+
+// A sign used by one definition is assigned at once; its label
+// placeholders wait in the labelling window, where the user types "K1".
+TEST_F(BetrMit, ASignIsAssignedAtOnceAndItsLabelTypedInTheWindow)
+{
+    editorAuf();
+    ASSERT_EQ(Modus(), MODUS_EDIT);
+    AppAktivSetzen(1);
+    HbzImmerFragenSetzen(0);
+    const int vorher = GesAnzahl();
+    tippen("BW 80 0");
+    tippen("ZB SCHILD3");
+    EXPECT_EQ(GesAnzahl(), vorher + 1) << StatusLetzterText();
+    EXPECT_EQ(wiDlgSuchen("DB1350"), 0u) << "one definition: no question";
+    HWND d = wiDlgSuchen("DB1354");
+    ASSERT_NE(d, 0u);
+    const fs::path neben = fs::read_symlink("/proc/self/exe").parent_path();
+    klicken(d, 3000);
+    plHeadlessText("K1");
+    rahmenPumpen();
+    EXPECT_EQ(plHeadlessPng(d, (neben / "frame_db1354.png").c_str()), 0);
+    klicken(d, 2500);
+    rahmenPumpen();
+    bool k1 = false;
+    for (int id = TzNaechstes(-1); id < TZENDE; id = TzNaechstes(id)) {
+        BEF b;
+        STT st;
+        if (TzObjHolen(id, &b, &st) == 0 && b.code >= 50 && b.code <= 57 && std::string(b.text) == "K1") k1 = true;
+    }
+    EXPECT_TRUE(k1) << "the label is drawn";
+    if (HWND offen = wiDlgSuchen("DB1354")) SendMessage(offen, WM_CLOSE, 0, 0);
+    rahmenPumpen();
+    AppAktivSetzen(0);
+
+    // The catalogue (menu item 1240): the recently used sign placed again
+    // by a double click in its list.
+    modh::DBDialogOeffnen(1240);
+    rahmenPumpen();
+    HWND k = wiDlgSuchen("DB1240");
+    ASSERT_NE(k, 0u);
+    HWND liste = GetDlgItem(k, 3100);
+    ASSERT_GE(SendMessage(liste, LB_GETCOUNT, 0, 0), 1) << "\"Eingetragen\" lists the sign";
+    char name[40] = "";
+    SendMessage(liste, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(name));
+    EXPECT_STREQ(name, "SCHILD3");
+    EXPECT_EQ(plHeadlessPng(k, (neben / "frame_db1240.png").c_str()), 0);
+    tippen("BW 40 0");
+    const int objekte = TzAnzahl();
+    RECT r;
+    SendMessage(liste, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r));
+    POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    ClientToScreen(liste, &p);
+    plHeadlessKlick(p.x, p.y);
+    plHeadlessKlick(p.x, p.y);
+    rahmenPumpen();
+    EXPECT_GT(TzAnzahl(), objekte) << StatusLetzterText();
+}
+
+// Undo takes a waiting placement away with its symbol and closes the
+// window; redo brings both back.
+TEST_F(BetrMit, UndoAndRedoTakeTheWaitingRowAwayAndBringItBack)
+{
+    editorAuf();
+    ASSERT_EQ(Modus(), MODUS_EDIT);
+    AppAktivSetzen(1);
+    HbzImmerFragenSetzen(0);
+    const int objekte = TzAnzahl();
+    tippen("ZB M1");
+    ASSERT_EQ(HbzGeladen(), 1);
+    ASSERT_NE(wiDlgSuchen("DB1350"), 0u);
+    tippen("UDO");
+    EXPECT_EQ(TzAnzahl(), objekte);
+    EXPECT_EQ(HbzGeladen(), 0);
+    EXPECT_EQ(wiDlgSuchen("DB1350"), 0u);
+    tippen("RDO");
+    EXPECT_EQ(TzAnzahl(), objekte + 1);
+    EXPECT_EQ(HbzGeladen(), 1);
+    EXPECT_NE(wiDlgSuchen("DB1350"), 0u);
+    AppAktivSetzen(0);
+}
+
+}  // namespace
