@@ -14,6 +14,7 @@
 #include "config/verzeich.h"
 #include "editdlg/dbdialog.h"
 #include "editdlg/dbteile.h"
+#include "editdlg/vorschau.h"
 #include "editor/edmeld.h"
 #include "editor/edtseite.h"
 #include "editor/baubf.h"
@@ -52,7 +53,7 @@ void bliVorschau(bool erzwingen)
     const std::string name = bliGewaehlt();
     if (name.empty() || (!erzwingen && name == bliGezeigt)) return;
     bliGezeigt = name;
-    VorschauLeeren(3000);  // drawn by the renderer once it is there
+    BtlVorschauZeichnen(name.c_str(), nullptr, 3000, wiKnopf(3002), wiKnopf(3003));
     wiItemBitmapLaden(3001, BliStatusBild(name.c_str(), wiGrosseSchrift() != 0));
 }
 

@@ -14,6 +14,7 @@
 #include "editdlg/markier.h"
 #include "editdlg/textdlg.h"
 #include "editdlg/platzhalter.h"
+#include "editdlg/vorschau.h"
 #include "editor/edtaufrufe.h"
 #include "editor/edtseite.h"
 #include "editor/baubf.h"
@@ -167,6 +168,7 @@ void EddbFreigeben()
     if (dbModul != 0) FreeLibrary(dbModul);
     dbModul = 0;
     dbCacheNk = dbCacheWnk = -1;
+    VscFrei();
 }
 
 int DbModulLadungen() { return dbLadungen; }

@@ -8,23 +8,8 @@
 #include <string>
 #include <vector>
 
-void DB1010Oeffnen();
-void DB1011Oeffnen();
-void DB1012Oeffnen();
-void DB1101Oeffnen();
-void DB1102Oeffnen();
-void DB1103Oeffnen();
-void DB1104Oeffnen();
-void DB1111Oeffnen();
-void DB1112Oeffnen();
-void DB1203Oeffnen();
 void DB1205Oeffnen();
-void DB1206Oeffnen();
-void DB1209Oeffnen();
-void DB1211Oeffnen();
 void DB1240Oeffnen();
-void DB1300Oeffnen();
-void DB1310Oeffnen();
 void DB1350Oeffnen();
 void DB1351Oeffnen();
 void DB1352Oeffnen();
