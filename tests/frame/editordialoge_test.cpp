@@ -10,6 +10,9 @@
 #include <vector>
 
 #include "editdlg/dbdialog.h"
+#include "editor/befausf.h"
+#include "editor/edkopf.h"
+#include "editor/zeidok.h"
 #include "frame/funkwahl.h"
 #include "model/beffifo.h"
 #include "model/edhaken.h"
@@ -122,6 +125,73 @@ TEST_F(EditorDialoge, PenScaleAndALineReachTheDrawing)
         neu.push_back(t);
     }
     EXPECT_EQ(neu, std::vector<std::string>{"ZL 43.30 25.00 Stift 3"}) << "the line, drawn with the pen";
+}
+
+
+// The settings dialogs and the dimension line on the running editor: a
+// display switch, the grid, a title line and a dimension typed by its
+// length reach the editor after it worked off its queue.
+TEST_F(EditorDialoge, SettingsAndADimensionReachTheEditor)
+{
+    ASSERT_NE(FunkFenster(), 0u);
+    RECT r;
+    GetWindowRect(GetDlgItem(FunkFenster(), 3000), &r);
+    const int zeile = wiDlgEinheit(8) * 7 / 2;
+    plHeadlessKlick(r.left + 10, r.top + zeile + zeile / 2);
+    plHeadlessPumpen();
+    ASSERT_EQ(Modus(), MODUS_EDIT);
+    const int vrz = BefFlags()->vrz;
+
+    HWND d = dialog(1111, "DB1111");
+    ASSERT_NE(d, 0u) << rahmenLetzteMeldung();
+    klicken(d, 3000);
+    plHeadlessPumpen();
+    EXPECT_EQ(BefFlags()->vrz, vrz ? 0 : 1) << "the frame switch toggled";
+    EXPECT_EQ(IsDlgButtonChecked(d, 3000), vrz ? BST_UNCHECKED : BST_CHECKED) << "and shown";
+    klicken(d, 2500);
+    EXPECT_EQ(wiDlgSuchen("DB1111"), 0u);
+
+    d = dialog(1102, "DB1102");
+    ASSERT_NE(d, 0u);
+    eintippen(d, 3100, "5");
+    eintippen(d, 3110, "2,5");
+    plHeadlessPumpen();
+    EXPECT_DOUBLE_EQ(BefRasterWerte()->swx, 5);
+    EXPECT_DOUBLE_EQ(BefRasterWerte()->swy, 2.5);
+    klicken(d, 2610);
+    EXPECT_DOUBLE_EQ(BefRasterWerte()->swx, 0.1) << "grid off";
+    klicken(d, 2610);
+    EXPECT_DOUBLE_EQ(BefRasterWerte()->swy, 2.5) << "grid on: the steps again";
+    klicken(d, 2500);
+    EXPECT_EQ(wiDlgSuchen("DB1102"), 0u);
+
+    d = dialog(1010, "DB1010");
+    ASSERT_NE(d, 0u);
+    eintippen(d, 3054, "Probe");
+    EXPECT_STREQ(ZeiKopfText(4), "Probe");
+    EXPECT_NE(ZeiIstGeaendert(), 0);
+    klicken(d, 2500);
+    EXPECT_EQ(wiDlgSuchen("DB1010"), 0u);
+
+    std::vector<int> vorher;
+    for (int id = TzNaechstes(-1); id < TZENDE; id = TzNaechstes(id)) vorher.push_back(id);
+    d = dialog(1209, "DB1209");
+    ASSERT_NE(d, 0u);
+    eintippen(d, 3010, "40");
+    klicken(d, 2500);
+    plHeadlessPumpen();
+    EXPECT_EQ(wiDlgSuchen("DB1209"), 0u) << "applied and closed";
+    std::vector<std::string> neu;
+    for (int id = TzNaechstes(-1); id < TZENDE; id = TzNaechstes(id)) {
+        if (std::find(vorher.begin(), vorher.end(), id) != vorher.end()) continue;
+        BEF b;
+        STT st;
+        ASSERT_EQ(TzObjHolen(id, &b, &st), 0);
+        char t[120];
+        std::snprintf(t, sizeof t, "%s %.2f %.2f", BefName(b.code), b.darg[0], b.darg[1]);
+        neu.push_back(t);
+    }
+    EXPECT_EQ(neu, std::vector<std::string>{"ZML 40.00 0.00"});
 }
 
 }  // namespace
