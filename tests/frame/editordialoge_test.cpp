@@ -4,6 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <fstream>
+#include <iterator>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -21,7 +25,10 @@
 #include "platform/dialog.h"
 #include "platform/eingabe.h"
 #include "platform/headless.h"
+#include "platform/menue.h"
 #include "tests/frame/rahmen_pruef.h"
+#include "tests/platform/golden_pruef.h"
+#include "winlib/anwdaten.h"
 #include "tests/tools/demokopie.h"
 
 namespace fs = std::filesystem;
@@ -192,6 +199,79 @@ TEST_F(EditorDialoge, SettingsAndADimensionReachTheEditor)
         neu.push_back(t);
     }
     EXPECT_EQ(neu, std::vector<std::string>{"ZML 40.00 0.00"});
+}
+
+
+// The same through the editor's menu by its keys, the queue drained, the
+// drawing saved by the file menu: the file equals its golden copy.
+TEST_F(EditorDialoge, ThroughTheMenuAndSaved)
+{
+    ASSERT_NE(FunkFenster(), 0u);
+    RECT r;
+    GetWindowRect(GetDlgItem(FunkFenster(), 3000), &r);
+    const int zeile = wiDlgEinheit(8) * 7 / 2;
+    plHeadlessKlick(r.left + 10, r.top + zeile + zeile / 2);
+    plHeadlessPumpen();
+    ASSERT_EQ(Modus(), MODUS_EDIT);
+    const std::string name = ZeiName();
+    ASSERT_FALSE(name.empty());
+    // Alt and the popup's mnemonic, down to the item, Enter.
+    auto menue = [](int id) {
+        HMENU leiste = anwDaten()->menue;
+        for (int p = 0; p < GetMenuItemCount(leiste); ++p) {
+            HMENU popup = GetSubMenu(leiste, p);
+            if (popup == 0) continue;
+            int k = 0;
+            for (int i = 0; i < GetMenuItemCount(popup); ++i) {
+                const UINT pid = GetMenuItemID(popup, i);
+                if (static_cast<int>(pid) == id) {
+                    char titel[80] = "";
+                    GetMenuString(leiste, static_cast<UINT>(p), titel, sizeof titel, MF_BYPOSITION);
+                    const char* und = std::strchr(titel, '&');
+                    if (und == nullptr) return false;
+                    plHeadlessTasteRunter(VK_MENU);
+                    plHeadlessTaste(static_cast<UINT>(std::toupper(static_cast<unsigned char>(und[1]))));
+                    plHeadlessTasteHoch(VK_MENU);
+                    for (int s = 0; s < k; ++s) plHeadlessTaste(VK_DOWN);
+                    plHeadlessTaste(VK_RETURN);
+                    plHeadlessPumpen();
+                    return true;
+                }
+                if (pid != 0) ++k;  // separators are stepped over
+            }
+        }
+        return false;
+    };
+    ASSERT_TRUE(menue(1100));
+    HWND d = wiDlgSuchen("DB1100");
+    ASSERT_NE(d, 0u) << "the pen dialog by the menu";
+    klicken(d, 3100);
+    plHeadlessText("3");
+    plHeadlessTaste(VK_RETURN);
+    plHeadlessPumpen();
+    klicken(d, 2500);
+    ASSERT_TRUE(menue(1105));
+    d = wiDlgSuchen("DB1105");
+    ASSERT_NE(d, 0u);
+    eintippen(d, 3000, "2");
+    klicken(d, 2500);
+    ASSERT_TRUE(menue(1200));
+    d = wiDlgSuchen("DB1200");
+    ASSERT_NE(d, 0u);
+    eintippen(d, 3010, "50");
+    eintippen(d, 3011, "30");
+    klicken(d, 2500);
+    plHeadlessPumpen();
+    EXPECT_EQ(BefAnzahl(), 0) << "drained";
+    ASSERT_TRUE(menue(1004));  // Datei, Speichern
+    EXPECT_EQ(ZeiIstGeaendert(), 0) << "saved";
+    const std::string soll = std::string(VELMO_TEST_DATA) + "/frame/editordialoge.zei";
+    auto lesen = [](const std::string& p) {
+        std::ifstream f(p, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(f), {});
+    };
+    if (golden::neuSchreiben()) std::ofstream(soll, std::ios::binary) << lesen(name);
+    EXPECT_EQ(lesen(name), lesen(soll)) << name;
 }
 
 }  // namespace
