@@ -29,18 +29,18 @@ constexpr int VSC_ZB = 80;
 
 HBITMAP vscArt[8], vscMuster[8], vscStift[VISTIFTSUP], vscListe[VISTIFTSUP];
 
-// A w x h bitmap on the button face, drawn by `malen` into a memory DC.
+// A w x h bitmap in the colour `grund`, drawn by `malen` into a memory DC.
 template <typename F>
-HBITMAP vscBitmap(int w, int h, F malen)
+HBITMAP vscBitmap(int w, int h, COLORREF grund, F malen)
 {
     HDC schirm = GetDC(0);
     HBITMAP bild = CreateCompatibleBitmap(schirm, w, h);
     HDC dc = CreateCompatibleDC(schirm);
     HGDIOBJ alt = SelectObject(dc, bild);
     RECT r{0, 0, w, h};
-    HBRUSH grund = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
-    FillRect(dc, &r, grund);
-    DeleteObject(grund);
+    HBRUSH pinsel = CreateSolidBrush(grund);
+    FillRect(dc, &r, pinsel);
+    DeleteObject(pinsel);
     SetBkMode(dc, TRANSPARENT);
     malen(dc);
     SelectObject(dc, alt);
@@ -130,6 +130,13 @@ HBITMAP BtlBitmap(const char* name, int seite, const COLORREF* farbe, COLORREF g
     return GdiBitmapEnde();
 }
 
+void VorschauLeeren(int id)
+{
+    int l = 0, o = 0, r = 0, u = 0;
+    wiItemClientRechteck(id, &l, &o, &r, &u);
+    vscSenden(vscBitmap(std::max(1, r - l - 4), std::max(1, u - o - 4), GetSysColor(COLOR_WINDOW), [](HDC) {}), id, 0);
+}
+
 void BtlVorschauZeichnen(const char* name, const char* bib, int id, int opt1, int opt2)
 {
     int l = 0, o = 0, r = 0, u = 0;
@@ -160,7 +167,7 @@ HBITMAP LinienartMuster(int n)
     n = std::clamp(n, 1, 7);
     if (vscMuster[n] == 0) {
         HBITMAP art = LinienartBitmap(n);
-        vscMuster[n] = vscBitmap(wiDlgEinheit(40), wiDlgEinheit(8), [&](HDC dc) {
+        vscMuster[n] = vscBitmap(wiDlgEinheit(40), wiDlgEinheit(8), GetSysColor(COLOR_BTNFACE), [&](HDC dc) {
             HGDIOBJ f = vscListSchrift(dc);
             char t[8];
             std::snprintf(t, sizeof t, "%-2d", n);
@@ -184,7 +191,8 @@ HBITMAP StiftBitmap(int n)
     n = StiftNummer(n);
     if (vscStift[n - 1] == 0) {
         const int w = wiDlgEinheit(20), h = wiDlgEinheit(8);
-        vscStift[n - 1] = vscBitmap(w, h, [&](HDC dc) { vscStiftLinie(dc, n, 0, w, h / 2 - 1); });
+        vscStift[n - 1] =
+            vscBitmap(w, h, GetSysColor(COLOR_BTNFACE), [&](HDC dc) { vscStiftLinie(dc, n, 0, w, h / 2 - 1); });
     }
     return vscStift[n - 1];
 }
@@ -194,7 +202,7 @@ HBITMAP StiftListeBitmap(int n)
     n = StiftNummer(n);
     if (vscListe[n - 1] == 0) {
         const int w = wiDlgEinheit(80), h = wiDlgEinheit(8);
-        vscListe[n - 1] = vscBitmap(w, h, [&](HDC dc) {
+        vscListe[n - 1] = vscBitmap(w, h, GetSysColor(COLOR_BTNFACE), [&](HDC dc) {
             HGDIOBJ f = vscListSchrift(dc);
             char t[8];
             std::snprintf(t, sizeof t, "%-2d", n);

@@ -18,6 +18,8 @@
 // component's insertion point. The caller owns the bitmap; 0 on failure.
 HBITMAP BtlBitmap(const char* name, int seite, const COLORREF* farbe, COLORREF grund, const char* bib);
 
+// Hands the control an empty picture in the window colour.
+void VorschauLeeren(int id);
 // Draws the component into control `id` of the current dialog (as wide as
 // the control minus 4 pixels), with the editor's first two display
 // switches set to opt1/opt2 for the drawing.

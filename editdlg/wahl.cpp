@@ -55,15 +55,20 @@ int wahlExit()
     return 0;
 }
 
-void wahlNehmen()
+// The chosen line of list 3000 goes to the callback; check box 2502 closes
+// the chooser after it.
+void wahlZeileReichen(WahlRueckruf rueckruf)
 {
     const int n = wiListeWahl(3000);
     if (n < 0) return;
     char zeile[WAHLZEILESUP + 1] = "";
+    if (SendMessage(wiItem(3000), LB_GETTEXTLEN, static_cast<WPARAM>(n), 0) > WAHLZEILESUP) return;
     wiListeText(3000, n, zeile);
-    if (wahlRueckruf != nullptr) wahlRueckruf(zeile);
+    if (rueckruf != nullptr) rueckruf(zeile);
     if (wiKnopf(2502)) wiDlgSchliessen();
 }
+
+void wahlNehmen() { wahlZeileReichen(wahlRueckruf); }
 
 void wahlSuchen()
 {
@@ -147,16 +152,7 @@ int artExit()
     return 0;
 }
 
-void artNehmen()
-{
-    const int n = wiListeWahl(3000);
-    if (n < 0) return;
-    char zeile[ARTNRSUP + ARTTEXTSUP + 8] = "";
-    if (SendMessage(wiItem(3000), LB_GETTEXTLEN, static_cast<WPARAM>(n), 0) >= static_cast<LRESULT>(sizeof zeile)) return;
-    wiListeText(3000, n, zeile);
-    if (artRueckruf != nullptr) artRueckruf(zeile);
-    if (wiKnopf(2502)) wiDlgSchliessen();
-}
+void artNehmen() { wahlZeileReichen(artRueckruf); }
 
 int artBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
 {

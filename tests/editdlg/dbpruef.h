@@ -9,9 +9,12 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
+#include "config/verzeich.h"
 #include "config/vorgaben.h"
 #include "controls/ctlkern.h"
 #include "editdlg/dbdialog.h"
@@ -24,6 +27,7 @@
 #include "editor/objwahl.h"
 #include "editor/platzhalter.h"
 #include "model/edhaken.h"
+#include "model/bauteil.h"
 #include "model/beffifo.h"
 #include "model/einstell.h"
 #include "model/tempzeic.h"
@@ -35,6 +39,7 @@
 #include "platform/nachricht.h"
 #include "platform/nachrichtbox.h"
 #include "platform/uhr.h"
+#include "support/texte.h"
 #include "platform/winconst.h"
 #include "winlib/anwdaten.h"
 #include "winlib/dialog.h"
@@ -233,5 +238,25 @@ protected:
         pumpen();
     }
 };
+
+// A library "BAUTEILE.L10" in `bib` holding the components `namen`, each
+// one line; the component folder points at it and the graphic state names
+// it. Call inside a SchlangeTest's set-up (ASSERTs).
+inline void kleineBibliothek(const std::filesystem::path& bib, std::initializer_list<const char*> namen)
+{
+    std::filesystem::remove_all(bib);
+    std::filesystem::create_directories(bib);
+    const std::string pfad = (bib / "BAUTEILE.L10").string();
+    ASSERT_EQ(BauBibAnlegen(pfad.c_str(), 10), 0);
+    BauBibHandle h;
+    ASSERT_EQ(BauBibOeffnen(&h, pfad.c_str()), 0);
+    const std::string linie = (std::filesystem::path(VELMO_TEST_DATA) / "model" / "ZL.001").string();
+    for (const char* n : namen) ASSERT_EQ(BauAufnehmen(&h, n, linie.c_str()), 0) << n;
+    BauBibZu(&h);
+    VerSetzen(2, bib.c_str());
+    STT s = *modh::EditorZustand();
+    strkopie(s.bd, sizeof s.bd, "L10", STTBDSUP);
+    modh::EditorZustandSetzen(&s);
+}
 
 }  // namespace dbpruef

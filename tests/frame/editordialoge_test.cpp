@@ -73,6 +73,16 @@ protected:
         plHeadlessText(text);
         plHeadlessPumpen();
     }
+    // The editor by the function bar's second row.
+    static void editorOeffnen()
+    {
+        ASSERT_NE(FunkFenster(), 0u);
+        RECT r;
+        GetWindowRect(GetDlgItem(FunkFenster(), 3000), &r);
+        const int zeile = wiDlgEinheit(8) * 7 / 2;
+        plHeadlessKlick(r.left + 10, r.top + zeile + zeile / 2);
+        plHeadlessPumpen();
+    }
     static HWND dialog(int n, const char* name)
     {
         modh::DBDialogOeffnen(n);  // as the editor's menu item n
@@ -83,13 +93,7 @@ protected:
 
 TEST_F(EditorDialoge, PenScaleAndALineReachTheDrawing)
 {
-    // The editor by the function bar's second row.
-    ASSERT_NE(FunkFenster(), 0u);
-    RECT r;
-    GetWindowRect(GetDlgItem(FunkFenster(), 3000), &r);
-    const int zeile = wiDlgEinheit(8) * 7 / 2;
-    plHeadlessKlick(r.left + 10, r.top + zeile + zeile / 2);
-    plHeadlessPumpen();
+    editorOeffnen();
     ASSERT_EQ(Modus(), MODUS_EDIT);
     std::vector<int> vorher;
     for (int id = TzNaechstes(-1); id < TZENDE; id = TzNaechstes(id)) vorher.push_back(id);
@@ -140,12 +144,7 @@ TEST_F(EditorDialoge, PenScaleAndALineReachTheDrawing)
 // length reach the editor after it worked off its queue.
 TEST_F(EditorDialoge, SettingsAndADimensionReachTheEditor)
 {
-    ASSERT_NE(FunkFenster(), 0u);
-    RECT r;
-    GetWindowRect(GetDlgItem(FunkFenster(), 3000), &r);
-    const int zeile = wiDlgEinheit(8) * 7 / 2;
-    plHeadlessKlick(r.left + 10, r.top + zeile + zeile / 2);
-    plHeadlessPumpen();
+    editorOeffnen();
     ASSERT_EQ(Modus(), MODUS_EDIT);
     const int vrz = BefFlags()->vrz;
 
@@ -206,12 +205,7 @@ TEST_F(EditorDialoge, SettingsAndADimensionReachTheEditor)
 // drawing saved by the file menu: the file equals its golden copy.
 TEST_F(EditorDialoge, ThroughTheMenuAndSaved)
 {
-    ASSERT_NE(FunkFenster(), 0u);
-    RECT r;
-    GetWindowRect(GetDlgItem(FunkFenster(), 3000), &r);
-    const int zeile = wiDlgEinheit(8) * 7 / 2;
-    plHeadlessKlick(r.left + 10, r.top + zeile + zeile / 2);
-    plHeadlessPumpen();
+    editorOeffnen();
     ASSERT_EQ(Modus(), MODUS_EDIT);
     const std::string name = ZeiName();
     ASSERT_FALSE(name.empty());
