@@ -73,6 +73,21 @@ protected:
         plHeadlessText(text);
         plHeadlessPumpen();
     }
+    // The objects of the drawing not in `vorher`: "code d0 d1 Stift pen".
+    static std::vector<std::string> neueObjekte(const std::vector<int>& vorher)
+    {
+        std::vector<std::string> neu;
+        for (int id = TzNaechstes(-1); id < TZENDE; id = TzNaechstes(id)) {
+            if (std::find(vorher.begin(), vorher.end(), id) != vorher.end()) continue;
+            BEF b;
+            STT st;
+            if (TzObjHolen(id, &b, &st) != 0) continue;
+            char t[120];
+            std::snprintf(t, sizeof t, "%s %.2f %.2f Stift %d", BefName(b.code), b.darg[0], b.darg[1], st.st);
+            neu.push_back(t);
+        }
+        return neu;
+    }
     // The editor by the function bar's second row.
     static void editorOeffnen()
     {
@@ -125,17 +140,7 @@ TEST_F(EditorDialoge, PenScaleAndALineReachTheDrawing)
     const STT* akt = modh::EditorZustand();
     EXPECT_EQ(akt->st, 3) << "the pen";
     EXPECT_DOUBLE_EQ(akt->mass, 2.0) << "the scale";
-    std::vector<std::string> neu;
-    for (int id = TzNaechstes(-1); id < TZENDE; id = TzNaechstes(id)) {
-        if (std::find(vorher.begin(), vorher.end(), id) != vorher.end()) continue;
-        BEF b;
-        STT st;
-        ASSERT_EQ(TzObjHolen(id, &b, &st), 0);
-        char t[120];
-        std::snprintf(t, sizeof t, "%s %.2f %.2f Stift %d", BefName(b.code), b.darg[0], b.darg[1], st.st);
-        neu.push_back(t);
-    }
-    EXPECT_EQ(neu, std::vector<std::string>{"ZL 43.30 25.00 Stift 3"}) << "the line, drawn with the pen";
+    EXPECT_EQ(neueObjekte(vorher), std::vector<std::string>{"ZL 43.30 25.00 Stift 3"}) << "the line, drawn with the pen";
 }
 
 
@@ -187,17 +192,7 @@ TEST_F(EditorDialoge, SettingsAndADimensionReachTheEditor)
     klicken(d, 2500);
     plHeadlessPumpen();
     EXPECT_EQ(wiDlgSuchen("DB1209"), 0u) << "applied and closed";
-    std::vector<std::string> neu;
-    for (int id = TzNaechstes(-1); id < TZENDE; id = TzNaechstes(id)) {
-        if (std::find(vorher.begin(), vorher.end(), id) != vorher.end()) continue;
-        BEF b;
-        STT st;
-        ASSERT_EQ(TzObjHolen(id, &b, &st), 0);
-        char t[120];
-        std::snprintf(t, sizeof t, "%s %.2f %.2f", BefName(b.code), b.darg[0], b.darg[1]);
-        neu.push_back(t);
-    }
-    EXPECT_EQ(neu, std::vector<std::string>{"ZML 40.00 0.00"});
+    EXPECT_EQ(neueObjekte(vorher), std::vector<std::string>{"ZML 40.00 0.00 Stift 1"});
 }
 
 
