@@ -14,6 +14,7 @@
 #include "config/verzeich.h"
 #include "editdlg/dbdialog.h"
 #include "editdlg/dbteile.h"
+#include "editdlg/popup.h"
 #include "editdlg/vorschau.h"
 #include "editor/edmeld.h"
 #include "editor/edtseite.h"
@@ -35,6 +36,7 @@ namespace {
 
 constexpr int BLI_ZB = 80, BLI_ZBW = 81, BLI_ZBZ = 82, BLI_RHX = 87, BLI_RHY = 88;
 constexpr int BLINAMESUP = 20;
+constexpr int BLIGROSS = 200;  // dialog units of the enlarged preview at most
 
 std::string bliGezeigt;     // component last previewed
 std::string bliVerz, bliBauVerz, bliBib;  // of the last list fill
@@ -111,6 +113,7 @@ int bliInit(int, const char* const*)
 
 int bliExit()
 {
+    VorschauEntfernen();
     DbDlgEnde(nullptr);
     return 0;
 }
@@ -168,11 +171,26 @@ void bliSuchen()
     }
 }
 
-int bliBefehl(UINT nachricht, WPARAM wp, LPARAM)
+// The enlarged preview over the list, drawn like the small one.
+void bliGross()
+{
+    const std::string name = bliGewaehlt();
+    if (name.empty() || VorschauFenster() != 0) return;
+    HWND gross = VorschauAnlegen(wiDlgFenster(), 3100, 0, BLIGROSS, 3009);
+    if (gross != 0) BtlVorschauFenster(name.c_str(), nullptr, gross, wiKnopf(3002), wiKnopf(3003));
+}
+
+int bliBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
 {
     if (nachricht != WM_COMMAND) return 0;
     const int id = LOWORD(wp);
     switch (id) {
+    case 3000:
+        if (lp == VORSCHAUDOPPEL || lp == VORSCHAURECHTS) bliGross();
+        return 1;
+    case 3009:
+        VorschauEntfernen();
+        return 1;
     case 1:
         if (!DbEnter()) bliSetzen();
         return 1;
@@ -186,6 +204,7 @@ int bliBefehl(UINT nachricht, WPARAM wp, LPARAM)
     if (DbFuellt()) return 1;
     switch (id) {
     case 3100:
+        if (HIWORD(wp) == LBN_SELCHANGE || HIWORD(wp) == LBN_DBLCLK) VorschauEntfernen();
         if (HIWORD(wp) == LBN_SELCHANGE) bliVorschau(false);
         if (HIWORD(wp) == LBN_DBLCLK) bliSetzen();
         return 1;

@@ -11,6 +11,7 @@
 #include "config/verzeich.h"
 #include "editdlg/dbdialog.h"
 #include "editdlg/dbteile.h"
+#include "editdlg/popup.h"
 #include "editdlg/vorschau.h"
 #include "editor/edmeld.h"
 #include "editor/edzeich.h"
@@ -708,6 +709,7 @@ void elMassReset(BEF& b)
 
 constexpr int ELZB = 80, ELZBW = 81, ELZBU = 86;
 constexpr int ELNAMESUP = 20;
+constexpr int ELGROSS = 200;  // dialog units of the enlarged preview at most
 
 void elBauListe(const char* name)
 {
@@ -720,7 +722,17 @@ void elBauListe(const char* name)
         if (strvgl(aequi[i], name) != 0) wiListeAnhaengen(3100, aequi[i]);
 }
 
+LPARAM elLParam = 0;  // of the notification a handler works on
+
 void elBauVorschau(const BEF& b) { BtlVorschauZeichnen(b.text, nullptr, 3400, wiKnopf(3401), wiKnopf(3402)); }
+
+// The enlarged preview over the list, drawn like the small one.
+void elBauGross(const BEF& b)
+{
+    if (b.text[0] == '\0' || VorschauFenster() != 0) return;
+    HWND gross = VorschauAnlegen(wiDlgFenster(), 3100, 0, ELGROSS, 3409);
+    if (gross != 0) BtlVorschauFenster(b.text, nullptr, gross, wiKnopf(3401), wiKnopf(3402));
+}
 
 void elBauFuellen(BEF& b, const BEF& alt, bool voll)
 {
@@ -757,8 +769,15 @@ bool elBauFeld(int id, WPARAM wp, BEF& b)
         if (!elGetippt(wp)) return false;
         b.iarg[0] = wiWinkelHolen(3001);
         return true;
+    case 3400:
+        if (elLParam == VORSCHAUDOPPEL || elLParam == VORSCHAURECHTS) elBauGross(b);
+        return true;
+    case 3409:
+        VorschauEntfernen();
+        return true;
     case 3100: {
         if (HIWORD(wp) != LBN_SELCHANGE && HIWORD(wp) != LBN_DBLCLK) return false;
+        VorschauEntfernen();
         const int n = wiListeWahl(3100);
         char t[BAUNAMSUP + 1] = "";
         if (n < 0 || SendMessage(wiItem(3100), LB_GETTEXTLEN, static_cast<WPARAM>(n), 0) > BAUNAMSUP) return false;
@@ -789,7 +808,11 @@ void elBauAnfang(BEF& b)
     const bool x = !elBewegt(nach.x, vor.x), y = !elBewegt(nach.y, vor.y);
     BaubfAchse(x && !y ? 1 : !x && y ? 2 : 0);
 }
-void elBauSchluss() { BaubfAchse(0); }
+void elBauSchluss()
+{
+    VorschauEntfernen();
+    BaubfAchse(0);
+}
 void elBauReset(BEF& b) { b.iarg[0] = 0; }
 
 void elNichts(BEF&) {}
@@ -876,7 +899,7 @@ void elAnwenden(ElDialog& d)
     EdtFokus();
 }
 
-template <int N> int elBefehl(UINT nachricht, WPARAM wp, LPARAM)
+template <int N> int elBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
 {
     if (nachricht != WM_COMMAND) return 0;
     ElDialog& d = elDialoge[N];
@@ -906,6 +929,7 @@ template <int N> int elBefehl(UINT nachricht, WPARAM wp, LPARAM)
     bool genommen;
     {
         DbFuellen f;  // dependent fields written by the handler
+        elLParam = lp;
         genommen = d.feld(id, wp, b);
     }
     if (!genommen) return 0;

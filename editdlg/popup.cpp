@@ -195,7 +195,7 @@ int PopupHinweisGezeigt() { return pop.hilfeZu ? 1 : 0; }
 int PopupVorschauGezeigt() { return pop.grafikZu ? 1 : 0; }
 HWND PopupHinweisFenster() { return pop.hilfe; }
 
-HWND VorschauAnlegen(HWND dialog, int id, int ecke, int groesse)
+HWND VorschauAnlegen(HWND dialog, int id, int ecke, int groesse, int neueId)
 {
     VorschauEntfernen();
     HWND steuer = GetDlgItem(dialog, id);
@@ -209,11 +209,14 @@ HWND VorschauAnlegen(HWND dialog, int id, int ecke, int groesse)
     } else if (ecke == 2) {
         x = r.right - s;
     }
-    vscVorschauFenster = CreateWindowEx(WS_EX_CLIENTEDGE, "ORVADISP", "Grafik", WS_CHILD | WS_VISIBLE, x, y, s, s,
-                                        dialog, 0, GetModuleHandle(nullptr), nullptr);
+    vscVorschauFenster =
+        CreateWindowEx(WS_EX_CLIENTEDGE, "ORVADISP", "Grafik", WS_CHILD | WS_VISIBLE, x, y, s, s, dialog,
+                       static_cast<HMENU>(neueId), GetModuleHandle(nullptr), nullptr);
     if (vscVorschauFenster != 0) SetWindowPos(vscVorschauFenster, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     return vscVorschauFenster;
 }
+
+HWND VorschauFenster() { return vscVorschauFenster; }
 
 void VorschauEntfernen()
 {

@@ -41,9 +41,15 @@ int PopupVorschauGezeigt();
 HWND PopupHinweisFenster();
 
 // A square preview window "Grafik" in a corner of control `id` (0 top
-// left, 1 bottom right, 2 top right), at most `groesse` dialog units.
-HWND VorschauAnlegen(HWND dialog, int id, int ecke, int groesse);
+// left, 1 bottom right, 2 top right), at most `groesse` dialog units, with
+// the control identifier `neueId`; at most one at a time.
+HWND VorschauAnlegen(HWND dialog, int id, int ecke, int groesse, int neueId = 0);
 void VorschauEntfernen();
+HWND VorschauFenster();
+// The notifications of a preview control that open the enlarged preview:
+// double click and right click.
+inline constexpr LPARAM VORSCHAUDOPPEL = 0x310006;
+inline constexpr LPARAM VORSCHAURECHTS = 0x320003;
 
 // Owner-drawn lists of the current dialog.
 void ListeSpaltenbreite(int id, int breite);

@@ -12,6 +12,7 @@
 #include "config/verzeich.h"
 #include "config/vorgaben.h"
 #include "editdlg/element.h"
+#include "editdlg/popup.h"
 #include "editor/baubf.h"
 #include "model/bauteil.h"
 #include "model/geometri.h"
@@ -219,6 +220,10 @@ TEST_F(BauTest, APlacementUnderConstructionIsShapedAndApplied)
     EXPECT_EQ(SendDlgItemMessage(d, 3100, LB_GETCOUNT, 0, 0), 1);
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(d, 3001))) << "ZBW takes a direction";
     EXPECT_GT(gruenePunkte(GetDlgItem(d, 3400)), 0) << "the preview";
+    SendMessage(d, WM_COMMAND, 3400, VORSCHAURECHTS);
+    ASSERT_NE(VorschauFenster(), 0u) << "the enlarged preview";
+    SendMessage(d, WM_COMMAND, 3409, 0);
+    EXPECT_EQ(VorschauFenster(), 0u) << "a click on it removes it";
     tippen(d, 3001, "-90");
     EXPECT_EQ(BaubfHolen().iarg[0], 2700);
     CheckDlgButton(d, 2504, BST_UNCHECKED);

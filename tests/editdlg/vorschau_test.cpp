@@ -7,6 +7,7 @@
 #include <string>
 
 #include "config/verzeich.h"
+#include "editdlg/popup.h"
 #include "editdlg/vorschau.h"
 #include "model/bauteil.h"
 #include "model/einstell.h"
@@ -143,9 +144,17 @@ TEST_F(VscTest, TheComponentDialogShowsThePreview)
 {
     HWND d = oeffnen(1202);
     ASSERT_NE(d, 0u);
+    EXPECT_GT(gruenePunkte(GetDlgItem(d, 3000)), 0) << "the insertion point of the component shown";
+    // A double click enlarges it over the list; choosing in the list ends that.
+    SendMessage(d, WM_COMMAND, 3000, VORSCHAUDOPPEL);
+    ASSERT_NE(VorschauFenster(), 0u);
+    EXPECT_EQ(GetDlgItem(d, 3009), VorschauFenster());
+    EXPECT_GT(gruenePunkte(VorschauFenster()), 0);
     const std::string png = dbpruef::tempName("db1202") + ".png";
     ASSERT_EQ(plHeadlessPng(d, png.c_str()), 0);
-    EXPECT_GT(gruenePunkte(GetDlgItem(d, 3000)), 0) << "the insertion point of the component shown";
+    SendDlgItemMessage(d, 3100, LB_SETCURSEL, 1, 0);
+    SendMessage(d, WM_COMMAND, MAKEWPARAM(3100, LBN_SELCHANGE), 0);
+    EXPECT_EQ(VorschauFenster(), 0u);
     if (const char* ziel = std::getenv("VELMO_BILD_ZIEL")) fs::copy_file(png, ziel, fs::copy_options::overwrite_existing);
     fs::remove(png);
 }
