@@ -199,7 +199,7 @@ int eigPropBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
         [[fallthrough]];
     case 2500:
         if (RsSofort())
-            RsPruefen(1, 2509);
+            RsPruefen(0, 2509);
         else
             eigSchliessenNeu();
         return 1;

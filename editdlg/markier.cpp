@@ -411,6 +411,7 @@ constexpr int MRKBAUNAMESUP = 10;
 std::string mrkMakroName;   // the macro name the editor keeps between dialogs
 std::string mrkBauName;     // the component being defined
 int mrkAufnahmeGezeigt = -1, mrkModusGezeigt = -1;
+std::string mrkNameGezeigt;
 
 std::string mrkName(int n)
 {
@@ -438,7 +439,9 @@ void mrkRecFuellen(bool voll)
         mrkKnoepfe(auf || modus == 0);
         wiItemZeigen(3010, auf);
     }
-    if (voll || mrkName(MRKMAKRONAMESUP) != mrkMakroName) wiTextSetzen(3000, mrkMakroName.c_str());
+    // The stored name is shown when it moved, never over what is being typed.
+    if (voll || mrkMakroName != mrkNameGezeigt) wiTextSetzen(3000, mrkMakroName.c_str());
+    mrkNameGezeigt = mrkMakroName;
     mrkAufnahmeGezeigt = auf;
     mrkModusGezeigt = modus;
 }

@@ -278,6 +278,8 @@ TEST_F(MrkTest, AMacroIsRecordedOrSavedWithANameOnly)
     EXPECT_NE(plNachrichtBoxFragen()[0].text.find("Namen"), std::string::npos);
     EXPECT_EQ(BefAnzahl(), 0);
     SetDlgItemText(d, 3000, "neu");
+    SendMessage(d, WM_COMMAND, 2999, 0);
+    EXPECT_EQ(text(d, 3000), "neu") << "a refresh leaves the name being typed";
     SendMessage(d, WM_COMMAND, 2500, 0);
     pumpen();
     std::vector<BEF> s = saetze();
