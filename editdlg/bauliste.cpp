@@ -24,6 +24,7 @@
 #include "model/bauteil.h"
 #include "model/beffifo.h"
 #include "model/edhaken.h"
+#include "model/einstell.h"
 #include "platform/winconst.h"
 #include "support/texte.h"
 #include "support/vergleich.h"
@@ -39,6 +40,7 @@ constexpr int BLINAMESUP = 20;
 constexpr int BLIGROSS = 200;  // dialog units of the enlarged preview at most
 
 std::string bliGezeigt;     // component last previewed
+int bliOptionen[3] = {1, 1, 1};
 std::string bliVerz, bliBauVerz, bliBib;  // of the last list fill
 
 std::string bliGewaehlt()
@@ -55,7 +57,10 @@ void bliVorschau(bool erzwingen)
     const std::string name = bliGewaehlt();
     if (name.empty() || (!erzwingen && name == bliGezeigt)) return;
     bliGezeigt = name;
-    BtlVorschauZeichnen(name.c_str(), nullptr, 3000, wiKnopf(3002), wiKnopf(3003));
+    if (bliOptionen[2])
+        BtlVorschauZeichnen(name.c_str(), nullptr, 3000, wiKnopf(3002), wiKnopf(3003));
+    else
+        VorschauLeeren(3000);
     wiItemBitmapLaden(3001, BliStatusBild(name.c_str(), wiGrosseSchrift() != 0));
 }
 
@@ -101,8 +106,11 @@ int bliInit(int, const char* const*)
     wiItemBitmapLaden(3001, gross ? "BM0_G" : "BM0_K");
     wiItemBitmapLaden(3015, gross ? "ZBRIC_G" : "ZBRIC_K");
     wiTextSetzen(3017, "\xb0");
-    wiKnopfSetzen(3002, 1);
-    wiKnopfSetzen(3003, 1);
+    // The three preview options of the editor settings: texts, connections,
+    // a preview at all.
+    for (int k = 0; k < 3; ++k) bliOptionen[k] = EdEinst()->vorOpt[k];
+    wiKnopfSetzen(3002, bliOptionen[0]);
+    wiKnopfSetzen(3003, bliOptionen[1]);
     bliReihenAus();
     wiTextSetzen(3040, "0");
     wiTextSetzen(3200, "");

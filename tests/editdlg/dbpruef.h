@@ -112,6 +112,7 @@ protected:
         EdtAufrufeStandard();
         EdEinst()->nk = 2;
         EdEinst()->wnk = 1;
+        for (int32_t& o : EdEinst()->vorOpt) o = 1;
         EddbAnmelden();
         PhDbOeffner().clear();
         PhEditorAufrufe().clear();

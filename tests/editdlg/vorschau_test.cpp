@@ -7,6 +7,7 @@
 #include <string>
 
 #include "config/verzeich.h"
+#include "config/vorgaben.h"
 #include "editdlg/popup.h"
 #include "editdlg/vorschau.h"
 #include "model/bauteil.h"
@@ -157,6 +158,29 @@ TEST_F(VscTest, TheComponentDialogShowsThePreview)
     EXPECT_EQ(VorschauFenster(), 0u);
     if (const char* ziel = std::getenv("VELMO_BILD_ZIEL")) fs::copy_file(png, ziel, fs::copy_options::overwrite_existing);
     fs::remove(png);
+}
+
+
+TEST_F(VscTest, ThePreviewOptionsOfTheSettings)
+{
+    // A set without the keys shows everything; a key of 0 switches its part off.
+    VgbSetSetzen("Masslinien", (std::string(VELMO_TEST_DATA) + "/model/Mass.vgb").c_str());
+    VgbOeffnen();
+    VgbSetzen("EdVorOpt2", "0");
+    EDEINST e{};
+    EdEinstLesen(&e);
+    VgbSchliessen();
+    EXPECT_EQ(e.vorOpt[0], 1);
+    EXPECT_EQ(e.vorOpt[1], 0);
+    EXPECT_EQ(e.vorOpt[2], 1);
+
+    EdEinst()->vorOpt[0] = 0;
+    EdEinst()->vorOpt[2] = 0;
+    HWND d = oeffnen(1202);
+    ASSERT_NE(d, 0u);
+    EXPECT_EQ(IsDlgButtonChecked(d, 3002), BST_UNCHECKED);
+    EXPECT_EQ(IsDlgButtonChecked(d, 3003), BST_CHECKED);
+    EXPECT_EQ(gruenePunkte(GetDlgItem(d, 3000)), 0) << "no preview";
 }
 
 }  // namespace
