@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -220,6 +221,9 @@ TEST_F(BauTest, APlacementUnderConstructionIsShapedAndApplied)
     EXPECT_EQ(SendDlgItemMessage(d, 3100, LB_GETCOUNT, 0, 0), 1);
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(d, 3001))) << "ZBW takes a direction";
     EXPECT_GT(gruenePunkte(GetDlgItem(d, 3400)), 0) << "the preview";
+    if (const char* ordner = std::getenv("VELMO_DLG_PNG")) {
+        EXPECT_EQ(plHeadlessPng(d, (std::string(ordner) + "/DB1211.png").c_str()), 0);
+    }
     SendMessage(d, WM_COMMAND, 3400, VORSCHAURECHTS);
     ASSERT_NE(VorschauFenster(), 0u) << "the enlarged preview";
     SendMessage(d, WM_COMMAND, 3409, 0);
