@@ -12,6 +12,7 @@
 #include "model/befehl.h"
 #include "model/edhaken.h"
 #include "model/einstell.h"
+#include "model/textvar.h"
 #include "model/zustand.h"
 #include "output/gdi.h"
 #include "platform/fenster.h"
@@ -120,7 +121,9 @@ HBITMAP BtlBitmap(const char* name, int seite, const COLORREF* farbe, COLORREF g
     // Fine detail is left out when a unit of the side gets few pixels.
     const int ganz = std::max(1, static_cast<int>(q.seite));
     RendererFlagSetzen(n * 5 / ganz < 5 ? 1 : 0);
+    TextVarSperren(1);  // a library shows its placeholders as written
     ObjZeichnen(&b, &s, 0);
+    TextVarSperren(0);
     RendererFlagSetzen(0);
     GdiFarbeUeberschreiben(0, nullptr);
     const int rot[3] = {255, 0, 0}, gruen[3] = {0, 255, 0};

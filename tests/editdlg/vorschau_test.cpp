@@ -5,12 +5,18 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "config/verzeich.h"
 #include "config/vorgaben.h"
 #include "editdlg/popup.h"
 #include "editdlg/vorschau.h"
+#include "editor/befausf.h"
+#include "editor/edzeich.h"
 #include "model/bauteil.h"
+#include "model/textvar.h"
+#include "model/zeichnun.h"
+#include "output/element.h"
 #include "model/einstell.h"
 #include "platform/fenster.h"
 #include "platform/gdi.h"
@@ -181,6 +187,46 @@ TEST_F(VscTest, ThePreviewOptionsOfTheSettings)
     EXPECT_EQ(IsDlgButtonChecked(d, 3002), BST_UNCHECKED);
     EXPECT_EQ(IsDlgButtonChecked(d, 3003), BST_CHECKED);
     EXPECT_EQ(gruenePunkte(GetDlgItem(d, 3000)), 0) << "no preview";
+}
+
+
+// What a component's drawing hands to the device's text line.
+std::vector<std::string> vscTexte;
+void vscZeile(void*, double, double, const char* t, int) { vscTexte.push_back(t); }
+int vscStift(void*, int, const STT*) { return 1; }
+void vscLinie(void*, double, double, double, double) {}
+void vscSchrift(void*, int, int, double, double) {}
+
+TEST_F(VscTest, APreviewShowsPlaceholdersAsWritten)
+{
+    // A component of one text "Netz @@ Ende" ("@@" is the placeholder of "@").
+    const std::string zei = (bib / "TEXT.001").string();
+    ZeiDatei z;
+    ASSERT_EQ(ZeiDateiAnlegen(&z, zei.c_str()), 0);
+    BEF t{};
+    t.code = 50;
+    BefTextSetzen(&t, "Netz @@ Ende");
+    ASSERT_EQ(ZeiBefSchreiben(&z, &t), 0);
+    ASSERT_EQ(ZeiDateiSchliessen(&z), 0);
+    BauBibHandle h;
+    ASSERT_EQ(BauBibOeffnen(&h, (bib / "BAUTEILE.L10").c_str()), 0);
+    ASSERT_EQ(BauAufnehmen(&h, "TEXT", zei.c_str()), 0);
+    BauBibZu(&h);
+    ELEMGERAET g{};
+    g.stift = vscStift;
+    g.linie = vscLinie;
+    g.schrift = vscSchrift;
+    g.textZeile = vscZeile;
+    BefFlags()->ta = 2;
+    vscTexte.clear();
+    EdzGeraetSetzen(&g, [](double, double, int) {});
+    HBITMAP bild = BtlBitmap("TEXT", 60, nullptr, RGB(255, 255, 255), nullptr);
+    EdzGeraetSetzen(nullptr, nullptr);
+    if (bild != 0) DeleteObject(bild);
+    EXPECT_EQ(vscTexte, std::vector<std::string>{"Netz @@ Ende"});
+    char aus[40] = "Netz @@ Ende";
+    TextVarErsetzen(aus, 0, 0);
+    EXPECT_STREQ(aus, "Netz @ Ende") << "expanded again after the preview";
 }
 
 }  // namespace
