@@ -14,6 +14,8 @@
 #include "config/verzeich.h"
 #include "editdlg/dbdialog.h"
 #include "editdlg/dbteile.h"
+#include "editdlg/popup.h"
+#include "editdlg/vorschau.h"
 #include "editor/edmeld.h"
 #include "editor/edtseite.h"
 #include "editor/baubf.h"
@@ -22,6 +24,7 @@
 #include "model/bauteil.h"
 #include "model/beffifo.h"
 #include "model/edhaken.h"
+#include "model/einstell.h"
 #include "platform/winconst.h"
 #include "support/texte.h"
 #include "support/vergleich.h"
@@ -34,8 +37,10 @@ namespace {
 
 constexpr int BLI_ZB = 80, BLI_ZBW = 81, BLI_ZBZ = 82, BLI_RHX = 87, BLI_RHY = 88;
 constexpr int BLINAMESUP = 20;
+constexpr int BLIGROSS = 200;  // dialog units of the enlarged preview at most
 
 std::string bliGezeigt;     // component last previewed
+int bliOptionen[3] = {1, 1, 1};
 std::string bliVerz, bliBauVerz, bliBib;  // of the last list fill
 
 std::string bliGewaehlt()
@@ -52,7 +57,10 @@ void bliVorschau(bool erzwingen)
     const std::string name = bliGewaehlt();
     if (name.empty() || (!erzwingen && name == bliGezeigt)) return;
     bliGezeigt = name;
-    VorschauLeeren(3000);  // drawn by the renderer once it is there
+    if (bliOptionen[2])
+        BtlVorschauZeichnen(name.c_str(), nullptr, 3000, wiKnopf(3002), wiKnopf(3003));
+    else
+        VorschauLeeren(3000);
     wiItemBitmapLaden(3001, BliStatusBild(name.c_str(), wiGrosseSchrift() != 0));
 }
 
@@ -98,8 +106,11 @@ int bliInit(int, const char* const*)
     wiItemBitmapLaden(3001, gross ? "BM0_G" : "BM0_K");
     wiItemBitmapLaden(3015, gross ? "ZBRIC_G" : "ZBRIC_K");
     wiTextSetzen(3017, "\xb0");
-    wiKnopfSetzen(3002, 1);
-    wiKnopfSetzen(3003, 1);
+    // The three preview options of the editor settings: texts, connections,
+    // a preview at all.
+    for (int k = 0; k < 3; ++k) bliOptionen[k] = EdEinst()->vorOpt[k];
+    wiKnopfSetzen(3002, bliOptionen[0]);
+    wiKnopfSetzen(3003, bliOptionen[1]);
     bliReihenAus();
     wiTextSetzen(3040, "0");
     wiTextSetzen(3200, "");
@@ -110,6 +121,7 @@ int bliInit(int, const char* const*)
 
 int bliExit()
 {
+    VorschauEntfernen();
     DbDlgEnde(nullptr);
     return 0;
 }
@@ -167,11 +179,26 @@ void bliSuchen()
     }
 }
 
-int bliBefehl(UINT nachricht, WPARAM wp, LPARAM)
+// The enlarged preview over the list, drawn like the small one.
+void bliGross()
+{
+    const std::string name = bliGewaehlt();
+    if (name.empty() || VorschauFenster() != 0) return;
+    HWND gross = VorschauAnlegen(wiDlgFenster(), 3100, 0, BLIGROSS, 3009);
+    if (gross != 0) BtlVorschauFenster(name.c_str(), nullptr, gross, wiKnopf(3002), wiKnopf(3003));
+}
+
+int bliBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
 {
     if (nachricht != WM_COMMAND) return 0;
     const int id = LOWORD(wp);
     switch (id) {
+    case 3000:
+        if (lp == VORSCHAUDOPPEL || lp == VORSCHAURECHTS) bliGross();
+        return 1;
+    case 3009:
+        VorschauEntfernen();
+        return 1;
     case 1:
         if (!DbEnter()) bliSetzen();
         return 1;
@@ -185,6 +212,7 @@ int bliBefehl(UINT nachricht, WPARAM wp, LPARAM)
     if (DbFuellt()) return 1;
     switch (id) {
     case 3100:
+        if (HIWORD(wp) == LBN_SELCHANGE || HIWORD(wp) == LBN_DBLCLK) VorschauEntfernen();
         if (HIWORD(wp) == LBN_SELCHANGE) bliVorschau(false);
         if (HIWORD(wp) == LBN_DBLCLK) bliSetzen();
         return 1;

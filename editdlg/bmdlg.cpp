@@ -11,6 +11,7 @@
 #include "config/reaktion.h"
 #include "config/verzeich.h"
 #include "editdlg/dbteile.h"
+#include "editdlg/vorschau.h"
 #include "editor/befausf.h"
 #include "editor/zeidok.h"
 #include "equipment/apphaken.h"

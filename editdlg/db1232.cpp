@@ -8,6 +8,7 @@
 #include "editdlg/bmdlg.h"
 #include "editdlg/dbdialog.h"
 #include "editdlg/dbteile.h"
+#include "editdlg/vorschau.h"
 #include "editor/edtseite.h"
 #include "editor/befausf.h"
 #include "model/bauteil.h"

@@ -13,6 +13,7 @@
 #include "config/vorgaben.h"
 #include "controls/elzeile.h"
 #include "controls/lisanzeige.h"
+#include "editdlg/vorschau.h"
 #include "editdlg/bautwork.h"
 #include "editdlg/bmdlg.h"
 #include "editdlg/dbdialog.h"

@@ -10,11 +10,12 @@
 
 #include "config/haken.h"
 #include "config/reaktion.h"
+#include "editdlg/vorschau.h"
 #include "editdlg/bmdlg.h"
 #include "editdlg/db1232.h"
 #include "editdlg/dbdialog.h"
 #include "editdlg/dbteile.h"
-#include "editdlg/platzhalter.h"
+#include "editdlg/wahl.h"
 #include "editdlg/zuordint.h"
 #include "editdlg/zuordnung.h"
 #include "editor/texte.h"

@@ -6,14 +6,15 @@
 #include <cstdlib>
 #include <string>
 
+#include "editdlg/wahl.h"
 #include "equipment/app.h"
 #include "config/apstil.h"
+#include "editdlg/vorschau.h"
 #include "editdlg/bmdlg.h"
 #include "editdlg/bmlisten.h"
 #include "editdlg/db1232.h"
 #include "editdlg/dbdialog.h"
 #include "editdlg/dbteile.h"
-#include "editdlg/platzhalter.h"
 #include "editdlg/zuordnung.h"
 #include "editor/edtseite.h"
 #include "equipment/apphaken.h"

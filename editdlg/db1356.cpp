@@ -10,6 +10,7 @@
 #include "equipment/app.h"
 #include "config/apstil.h"
 #include "controls/elzeile.h"
+#include "editdlg/vorschau.h"
 #include "editdlg/bmdlg.h"
 #include "editdlg/bmlisdlg.h"
 #include "editdlg/dbdialog.h"

@@ -14,6 +14,7 @@
 #include "editor/befausf.h"
 #include "config/apstil.h"
 #include "controls/elzeile.h"
+#include "editdlg/vorschau.h"
 #include "editdlg/bmdlg.h"
 #include "editdlg/bmlisdlg.h"
 #include "editdlg/bmlisten.h"

@@ -18,7 +18,7 @@
 #include "editdlg/bmtexte.h"
 #include "editdlg/katdlg.h"
 #include "editdlg/zuordnung.h"
-#include "editdlg/platzhalter.h"
+#include "editdlg/vorschau.h"
 #include "editor/edtaufrufe.h"
 #include "editor/edtseite.h"
 #include "editor/baubf.h"
@@ -175,6 +175,7 @@ void EddbFreigeben()
     if (dbModul != 0) FreeLibrary(dbModul);
     dbModul = 0;
     dbCacheNk = dbCacheWnk = -1;
+    VscFrei();
 }
 
 int DbModulLadungen() { return dbLadungen; }

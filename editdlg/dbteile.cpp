@@ -230,25 +230,3 @@ int StilComboZeichnen(UINT nachricht, int id, LPARAM daten)
     if (di->itemState & ODS_FOCUS) DrawFocusRect(di->hDC, &di->rcItem);
     return 1;
 }
-
-// ---- Previews ----------------------------------------------------------------------------------------------
-
-void VorschauLeeren(int id)
-{
-    int l = 0, o = 0, r = 0, u = 0;
-    wiItemClientRechteck(id, &l, &o, &r, &u);
-    const int w = std::max(1, r - l - 4), h = std::max(1, u - o - 4);
-    HDC schirm = GetDC(0);
-    HBITMAP bild = CreateCompatibleBitmap(schirm, w, h);
-    HDC dc = CreateCompatibleDC(schirm);
-    HGDIOBJ alt = SelectObject(dc, bild);
-    RECT rr{0, 0, w, h};
-    HBRUSH grund = CreateSolidBrush(GetSysColor(COLOR_WINDOW));
-    FillRect(dc, &rr, grund);
-    DeleteObject(grund);
-    SelectObject(dc, alt);
-    DeleteDC(dc);
-    ReleaseDC(0, schirm);
-    wiItemBitmap(id, bild);
-    DeleteObject(bild);
-}

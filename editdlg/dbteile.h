@@ -48,8 +48,3 @@ void SchriftCombo(int id);
 // Owner-draw of the pen combo 3100 and the line-style combo 3110: measure
 // 24 x 8 dialog units; draw the number and its sample. 1 when taken.
 int StilComboZeichnen(UINT nachricht, int id, LPARAM daten);
-
-// ---- Previews -------------------------------------------------------------------------------------------
-// Hands the control an empty picture in the background colour (the preview
-// of a component until the renderer draws it).
-void VorschauLeeren(int id);

@@ -14,6 +14,7 @@
 #include "controls/elzeile.h"
 #include "editdlg/dbdialog.h"
 #include "editdlg/dbteile.h"
+#include "editdlg/einstint.h"
 #include "editor/edtseite.h"
 #include "editor/baubf.h"
 #include "editor/objwahl.h"
@@ -32,30 +33,6 @@ namespace {
 constexpr int EST_MS = 13, EST_ST = 25, EST_SA = 26, EST_SL = 27, EST_TG = 30, EST_TR = 31, EST_TV = 32,
               EST_TS = 34, EST_TAR = 37;
 
-STT estZustand()
-{
-    const STT* s = modh::EditorZustand();
-    return s != nullptr ? *s : STT{};
-}
-
-bool estGetippt(WPARAM wp) { return HIWORD(wp) == EN_CHANGE && !DbFuellt(); }
-bool estGewaehlt(WPARAM wp) { return HIWORD(wp) == CBN_SELCHANGE && !DbFuellt(); }
-
-// The closing buttons every settings dialog shares: Enter (unless a field
-// takes it), Esc and "Schließen". True when `id` was one of them.
-bool estSchliessen(int id)
-{
-    if (id == 1) {
-        if (!DbEnter()) wiDlgSchliessen();
-        return true;
-    }
-    if (id == 2 || id == 2500) {
-        wiDlgSchliessen();
-        return true;
-    }
-    return false;
-}
-
 // ---- DB1100 pen and text style ---------------------------------------------------------------------------
 
 STT estStil{};  // shown at the last fill
@@ -69,7 +46,7 @@ void estSchriftName(int ts)
 
 void estStilFuellen(bool voll)
 {
-    const STT s = estZustand();
+    const STT s = EstZustand();
     const STT& a = estStil;
     DbFuellen f;
     if (voll || s.st != a.st) wiComboWahlSetzen(3100, StiftNummer(s.st) - 1);
@@ -112,7 +89,7 @@ int estStilBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
     }
     if (nachricht != WM_COMMAND) return 0;
     const int id = LOWORD(wp);
-    if (estSchliessen(id)) return 1;
+    if (EstSchliessen(id)) return 1;
     switch (id) {
     case 2999: estStilFuellen(false); return 1;
     case 2501:
@@ -126,29 +103,29 @@ int estStilBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
     case 2514:
     case 2515: BefEinreihenInt(EST_TAR, id - 2510); return 1;
     case 3100:
-        if (estGewaehlt(wp)) BefEinreihenInt(EST_ST, estStil.st = wiComboWahl(3100) + 1);
+        if (EstGewaehlt(wp)) BefEinreihenInt(EST_ST, estStil.st = wiComboWahl(3100) + 1);
         return 1;
     case 3110:
-        if (estGewaehlt(wp)) BefEinreihenInt(EST_SA, estStil.sa = wiComboWahl(3110));
+        if (EstGewaehlt(wp)) BefEinreihenInt(EST_SA, estStil.sa = wiComboWahl(3110));
         return 1;
     case 3230:
-        if (estGewaehlt(wp)) {
+        if (EstGewaehlt(wp)) {
             BefEinreihenInt(EST_TS, estStil.ts = wiComboWahl(3230));
             DbFuellen f;
             estSchriftName(estStil.ts);
         }
         return 1;
     case 3120:
-        if (estGetippt(wp)) BefEinreihenReal(EST_SL, estStil.sl = wiDezHolen(3120));
+        if (EstGetippt(wp)) BefEinreihenReal(EST_SL, estStil.sl = wiDezHolen(3120));
         return 1;
     case 3200:
-        if (estGetippt(wp)) BefEinreihenReal(EST_TG, estStil.tg = wiDezHolen(3200));
+        if (EstGetippt(wp)) BefEinreihenReal(EST_TG, estStil.tg = wiDezHolen(3200));
         return 1;
     case 3210:
-        if (estGetippt(wp)) BefEinreihenInt(EST_TR, estStil.tr = static_cast<int>(wiDezHolen(3210) * 10 + 0.5));
+        if (EstGetippt(wp)) BefEinreihenInt(EST_TR, estStil.tr = static_cast<int>(wiDezHolen(3210) * 10 + 0.5));
         return 1;
     case 3220:
-        if (estGetippt(wp)) BefEinreihenReal(EST_TV, estStil.tv = wiDezHolen(3220));
+        if (EstGetippt(wp)) BefEinreihenReal(EST_TV, estStil.tv = wiDezHolen(3220));
         return 1;
     default: return 0;
     }
@@ -173,7 +150,7 @@ double estMassZiel = 0;     // the scale once the queued commands ran
 
 void estMassFuellen(bool voll)
 {
-    const double m = estZustand().msf;
+    const double m = EstZustand().msf;
     DbFuellen f;
     if (voll || (m != estMassGezeigt && m != estMassGetippt)) {
         wiTextSetzen(3000, DlgZahlText(m, 2).c_str());
@@ -209,11 +186,11 @@ int estMassBefehl(UINT nachricht, WPARAM wp, LPARAM)
         if (HIWORD(wp) == BN_CLICKED && !DbFuellt()) BefEinreihenReal(EST_MS, estMassZiel = estMasse[id - 3100].faktor);
         return 1;
     }
-    if (estSchliessen(id)) return 1;
+    if (EstSchliessen(id)) return 1;
     switch (id) {
     case 2999: estMassFuellen(false); return 1;
     case 3000:
-        if (estGetippt(wp)) {
+        if (EstGetippt(wp)) {
             const double v = wiDezHolen(3000);
             // Compared with the scale the queued commands lead to, not with
             // the last typed value: after a radio, typing the earlier value
@@ -278,11 +255,11 @@ int estFensterBefehl(UINT nachricht, WPARAM wp, LPARAM)
     } else if (id == 2531) {
         BefEinreihenCode(EST_CFM);
     } else {
-        if (estSchliessen(id)) return 1;
+        if (EstSchliessen(id)) return 1;
         switch (id) {
         case 2999: estFensterFuellen(false); return 1;
         case 3000:
-            if (estGetippt(wp)) {
+            if (EstGetippt(wp)) {
                 char feld[81] = "";
                 wiTextHolen(3000, feld, 80);
                 BefEinreihenText(EST_FEN, EstFensterText(feld, estAnsicht[0], estAnsicht[0] / 50).c_str());

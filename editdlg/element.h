@@ -2,8 +2,9 @@
 // construction (fill from it, write every field change back into it,
 // commit it on apply, discard it on close) and per dialog a table of its
 // fields and their handlers: line DB1200, line break DB1207, picture
-// DB1208, circle DB1220,
-// rectangle DB1221, triangle DB1222, partial circle DB1223, arc DB1224.
+// DB1208, circle DB1220, rectangle DB1221, triangle DB1222, partial circle
+// DB1223, arc DB1224, code-92 element DB1203, measured line DB1206 and
+// dimension line DB1209.
 // Prefix `El`. Calls the dialog frame (dbdialog, dbteile), winlib, model
 // (geometry) and the editor's element construction.
 //
@@ -16,6 +17,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 #include "model/befehl.h"
 
@@ -27,6 +29,10 @@ void DB1221Oeffnen();
 void DB1222Oeffnen();
 void DB1223Oeffnen();
 void DB1224Oeffnen();
+void DB1203Oeffnen();
+void DB1206Oeffnen();
+void DB1209Oeffnen();
+void DB1211Oeffnen();
 
 // The geometry of the handlers, on their own for the tests.
 // A vector from length and angle in degrees (tenths: x 10 + 0.5 truncated).
@@ -45,3 +51,14 @@ int ElBildNatur(const char* pfad, double* breite, double* hoehe);
 int ElBildNehmen(const char* pfad, BEF* b);
 // Height of a triangle of that width with the free height off.
 inline constexpr double ELDREIECK = 0.866;
+
+// The length text of measured and dimension lines: length / divisor (when
+// not 0) x factor with that many decimals, at most ELMASSTEXTSUP wide,
+// trimmed, with a decimal comma when there are decimals.
+inline constexpr int ELMASSTEXTSUP = 20;
+std::string ElMassText(double laenge, int teiler, int faktor, int stellen);
+// Takes the nearest line or rectangle side within ELSUCHE of the cursor
+// (|dx| + |dy| of its nearer end) as the measured vector of b: the start at
+// the nearer end, step 2. 0 when there is none (nothing changed).
+inline constexpr double ELSUCHE = 20.0;
+int ElMassLinieNehmen(BEF* b);

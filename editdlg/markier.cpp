@@ -5,6 +5,7 @@
 // number starts again at 0 degrees.
 #include "editdlg/markier.h"
 
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -17,6 +18,7 @@
 #include "controls/elzeile.h"
 #include "editdlg/dbteile.h"
 #include "editdlg/textdat.h"
+#include "editor/macro.h"
 #include "editor/mehrfach.h"
 #include "editor/edmeld.h"
 #include "editor/edtseite.h"
@@ -28,8 +30,10 @@
 #include "model/edhaken.h"
 #include "model/einstell.h"
 #include "model/tempzeic.h"
+#include "platform/nachricht.h"
 #include "platform/winconst.h"
 #include "support/dosdatei.h"
+#include "support/texte.h"
 #include "winlib/dlgitem.h"
 #include "winlib/wibild.h"
 #include "winlib/winbib.h"
@@ -397,7 +401,196 @@ int mrkMakroBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
     }
 }
 
+
+// ---- DB1310 record or save a macro, DB1300 define a component ----------------------------------------------
+
+constexpr int MRKREC = 160, MRKSB = 135, MRKEB = 136, MRKLB = 137;
+constexpr int MRKMAKRONAMESUP = 40;
+constexpr int MRKBAUNAMESUP = 10;
+
+std::string mrkMakroName;   // the macro name the editor keeps between dialogs
+std::string mrkBauName;     // the component being defined
+int mrkAufnahmeGezeigt = -1, mrkModusGezeigt = -1;
+std::string mrkNameGezeigt;
+
+std::string mrkName(int n)
+{
+    char t[64] = "";
+    wiTextHolen(3000, t, n);
+    strtrim(t);
+    return t;
+}
+
+// While something runs, or saving directly: record off, confirm and
+// discard on; otherwise the other way round.
+void mrkKnoepfe(bool laeuft)
+{
+    wiKnopfFreiBild(2500, !laeuft, "RECGRAU", "RECORD");
+    wiKnopfFreiBild(2501, laeuft, "OKGRAU", "BUTTOK");
+    wiKnopfFreiBild(2502, laeuft, "ESCGRAU", "BUTTESC");
+}
+
+void mrkRecFuellen(bool voll)
+{
+    const int auf = MakroNimmtAuf() ? 1 : 0;
+    const int modus = wiKnopf(3020) ? 0 : 1;
+    DbFuellen f;
+    if (voll || auf != mrkAufnahmeGezeigt || modus != mrkModusGezeigt) {
+        mrkKnoepfe(auf || modus == 0);
+        wiItemZeigen(3010, auf);
+    }
+    // The stored name is shown when it moved, never over what is being typed.
+    if (voll || mrkMakroName != mrkNameGezeigt) wiTextSetzen(3000, mrkMakroName.c_str());
+    mrkNameGezeigt = mrkMakroName;
+    mrkAufnahmeGezeigt = auf;
+    mrkModusGezeigt = modus;
+}
+
+int mrkRecInit(int, const char* const*)
+{
+    DbDlgAnfang(DBMAKROREC);
+    {
+        DbFuellen f;
+        wiRadioSetzen(3020, MakroNimmtAuf() ? 1 : 0, 2);
+    }
+    mrkRecFuellen(true);
+    return 0;
+}
+
+int mrkRecExit()
+{
+    DbDlgEnde(DBMAKROREC);
+    return 0;
+}
+
+void mrkRecStarten()
+{
+    const std::string name = mrkName(MRKMAKRONAMESUP);
+    if (name.empty()) {
+        MeldungNr(96, 0);
+        return;
+    }
+    BefEinreihenIntText(MRKREC, 0, name.c_str());
+    EdtFokus();
+}
+
+void mrkRecStoppen()
+{
+    mrkMakroName = mrkName(MRKMAKRONAMESUP);
+    BefEinreihenInt(MRKREC, 1);
+    wiDlgSchliessen();
+}
+
+void mrkRecOk()
+{
+    mrkMakroName = mrkName(MRKMAKRONAMESUP);
+    if (!wiKnopf(3020)) {
+        mrkRecStoppen();
+        return;
+    }
+    const std::string pfad = MakroPfad(mrkMakroName.c_str());
+    if (dosattrib(pfad.c_str()) != DOSATTR_FEHLT && !JaNeinFrage(46)) return;
+    BefEinreihenIntText(MRKREC, 2, pfad.c_str());
+    wiDlgSchliessen();
+}
+
+int mrkRecBefehl(UINT nachricht, WPARAM wp, LPARAM)
+{
+    if (nachricht != WM_COMMAND) return 0;
+    const int id = LOWORD(wp);
+    switch (id) {
+    case 1:
+        if (DbEnter()) return 1;
+        if (wiKnopf(3020))
+            PostMessage(wiDlgFenster(), WM_COMMAND, 2501, 0);
+        else if (MakroNimmtAuf())
+            mrkRecStoppen();
+        else
+            mrkRecStarten();
+        return 1;
+    case 2500: mrkRecStarten(); return 1;
+    case 2501: mrkRecOk(); return 1;
+    case 2502:
+        BefEinreihenInt(MRKREC, -1);
+        wiDlgSchliessen();
+        return 1;
+    case 2: EdtFokus(); return 1;
+    case 2999: mrkRecFuellen(false); return 1;
+    case 3020:
+    case 3021:
+        if (HIWORD(wp) == BN_CLICKED && !DbFuellt()) mrkRecFuellen(false);
+        return 1;
+    default: return 0;
+    }
+}
+
+int mrkBauGezeigt = -1;
+
+void mrkBauFuellen(bool voll)
+{
+    const int laeuft = BauDefLaeuft() ? 1 : 0;
+    DbFuellen f;
+    if (voll || laeuft != mrkBauGezeigt) {
+        mrkKnoepfe(laeuft);
+        wiItemZeigen(3010, laeuft);
+        wiTextSetzen(3000, mrkBauName.c_str());
+    }
+    mrkBauGezeigt = laeuft;
+}
+
+int mrkBauInit(int, const char* const*)
+{
+    DbDlgAnfang(DBMAKROREC);
+    mrkBauFuellen(true);
+    return 0;
+}
+
+int mrkBauExit()
+{
+    DbDlgEnde(DBMAKROREC);
+    return 0;
+}
+
+int mrkBauBefehl(UINT nachricht, WPARAM wp, LPARAM)
+{
+    if (nachricht != WM_COMMAND) return 0;
+    int id = LOWORD(wp);
+    if (id == 1) {
+        if (DbEnter()) return 1;
+        id = BauDefLaeuft() ? 2501 : 2500;
+    }
+    switch (id) {
+    case 2500:
+        BefEinreihenText(MRKSB, MrkBauName(mrkName(20).c_str()).c_str());
+        EdtFokus();
+        return 1;
+    case 2501:
+        mrkBauName = MrkBauName(mrkName(20).c_str());
+        BefEinreihenCode(MRKEB);
+        wiDlgSchliessen();
+        return 1;
+    case 2502:
+        BefEinreihenCode(MRKLB);
+        wiDlgSchliessen();
+        return 1;
+    case 2: EdtFokus(); return 1;
+    case 2999: mrkBauFuellen(false); return 1;
+    default: return 0;
+    }
+}
+
 }  // namespace
+
+std::string MrkBauName(const char* text)
+{
+    std::string t = text;
+    for (char& c : t) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    char b[64];
+    strkopie(b, sizeof b, t.c_str(), 20);
+    strtrim(b);
+    b[MRKBAUNAMESUP] = '\0';
+    return b;
+}
 
 std::string MrkKurzText(const BEF& b, const STT& s)
 {
@@ -439,6 +632,8 @@ int MrkAnreihenPruefen(int markiert, int nx, double dx, int ny, double dy)
 
 void DB1230Oeffnen() { EdtDialogOeffnen("DB1230", mrkMarkInit, mrkMarkExit, mrkMarkBefehl); }
 void DB1231Oeffnen() { EdtDialogOeffnen("DB1231", mrkTauschInit, mrkTauschExit, mrkTauschBefehl); }
+void DB1300Oeffnen() { EdtDialogOeffnen("DB1300", mrkBauInit, mrkBauExit, mrkBauBefehl); }
+void DB1310Oeffnen() { EdtDialogOeffnen("DB1310", mrkRecInit, mrkRecExit, mrkRecBefehl); }
 void DB1311Oeffnen() { EdtDialogOeffnen("DB1311", mrkMakroInit, mrkMakroExit, mrkMakroBefehl); }
 void DB1322Oeffnen() { EdtDialogOeffnen("DB1322", mrkAnreihenInit, mrkAnreihenExit, mrkAnreihenBefehl); }
 void DB1321Oeffnen() { EdtDialogOeffnen("DB1321", mrkDrehenInit, mrkDrehenExit, mrkDrehenBefehl); }

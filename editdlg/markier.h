@@ -1,6 +1,7 @@
 // Dialogs on the marked elements and macros: line-up copies (DB1322),
 // rotation (DB1321), exchange of values (DB1231), marking near the cursor
-// (DB1230), playing a macro (DB1311). Prefix none (the openers' names), `Mrk` for helpers. Calls the
+// (DB1230), playing, recording and saving a macro (DB1311, DB1310),
+// defining a component (DB1300). Prefix none (the openers' names), `Mrk` for helpers. Calls the
 // dialog frame (dbdialog), winlib (items), model (queue, store) and the
 // editor's services.
 #pragma once
@@ -11,6 +12,8 @@
 #include "model/zustand.h"
 
 void DB1230Oeffnen();
+void DB1300Oeffnen();
+void DB1310Oeffnen();
 void DB1231Oeffnen();
 void DB1311Oeffnen();
 void DB1321Oeffnen();
@@ -25,3 +28,6 @@ int MrkAnreihenPruefen(int markiert, int nx, double dx, int ny, double dy);
 // when longer), a component's name, else the mnemonic and the measures;
 // padded or cut to 30, then x and y of its position, width 7, 1 decimal.
 std::string MrkKurzText(const BEF& b, const STT& s);
+
+// DB1300's component name: upper-cased, trimmed, cut to 10 characters.
+std::string MrkBauName(const char* text);

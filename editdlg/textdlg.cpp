@@ -6,6 +6,8 @@
 #include "editdlg/textdlg.h"
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "config/apstil.h"
 #include "config/reaktion.h"
@@ -16,6 +18,7 @@
 #include "editdlg/textdat.h"
 #include "editdlg/wahl.h"
 #include "editor/edmeld.h"
+#include "editor/history.h"
 #include "editor/edtseite.h"
 #include "editor/baubf.h"
 #include "editor/objwahl.h"
@@ -29,6 +32,7 @@
 #include "platform/nachricht.h"
 #include "platform/winconst.h"
 #include "project/rschreib.h"
+#include "support/dosdatei.h"
 #include "support/texte.h"
 #include "winlib/dlgitem.h"
 #include "winlib/winbib.h"
@@ -38,6 +42,7 @@ namespace {
 
 constexpr int TXD_TG = 30, TXD_TR = 31, TXD_TV = 32, TXD_TS = 34, TXD_MEN = 114;
 constexpr int TXD_ZULANG = 4992;
+constexpr int TXDRING = 'T';  // the text history
 
 int txdLetzterCode = 50;
 STT txdGezeigt{};
@@ -119,7 +124,10 @@ int txdInit(int, const char* const*)
         DbFuellen f;
         SchriftCombo(3230);
     }
-    if (!RsStarten()) wiItemZeigen(2990, 0);
+    if (RsStarten())
+        RsFeldAnmelden(3000, "Text", 2);
+    else
+        wiItemZeigen(2990, 0);
     txdStilFuellen(true);
     int objekt = -1;
     const BEF b = txdSatzWaehlen(&objekt);
@@ -142,6 +150,7 @@ int txdInit(int, const char* const*)
 
 int txdExit()
 {
+    RsFelderAbmelden();
     DbDlgEnde(nullptr);
     BaubfDialogOffen(0);
     BaubfAbbrechen();
@@ -154,6 +163,7 @@ void txdAnwenden()
     BEF b;
     b = BaubfHolen();
     BaubfAbsetzen();
+    HistoryMerken(TXDRING, b.text);
     txdLetzterCode = b.code;
     if (wiKnopf(2504)) {
         wiDlgSchliessen();
@@ -178,20 +188,49 @@ void txdWortNehmen(const char* zeile, int befehl)
     if (txdFenster != 0) PostMessage(txdFenster, WM_COMMAND, static_cast<WPARAM>(befehl), 0);
 }
 void txdStandardGewaehlt(const char* zeile) { txdWortNehmen(zeile, 2510); }
+// An article line goes in whole (the chooser pads the number to its column).
+void txdArtikelGewaehlt(const char* zeile)
+{
+    txdPuffer = zeile != nullptr ? zeile : "";
+    if (txdPuffer.size() > static_cast<size_t>(TXDPUFFERSUP)) txdPuffer.resize(TXDPUFFERSUP);
+    if (txdFenster != 0) PostMessage(txdFenster, WM_COMMAND, 2510, 0);
+}
+
+// The standard-text file of the current language: when it is missing and
+// the language-neutral file is there, the neutral one is copied (text 1309).
+void txdSprachDatei(const char* td, char* pfad, size_t groesse)
+{
+    PfadText(pfad, groesse, td);
+    char neutral[VERSUP + 64];
+    strkopie(neutral, sizeof neutral, td, static_cast<int>(sizeof neutral) - 1);
+    if (!SprTextNeutral('$', neutral, sizeof neutral)) return;
+    char npfad[VERSUP + 64] = "";
+    PfadText(npfad, sizeof npfad, neutral);
+    if (std::strcmp(npfad, pfad) == 0 || dosattrib(pfad) != DOSATTR_FEHLT || dosattrib(npfad) == DOSATTR_FEHLT) return;
+    if (dateikopieren(npfad, pfad) == 0) MeldungNr(309, 0);
+}
 void txdVariableGewaehlt(const char* zeile) { txdWortNehmen(zeile, 2520); }
 
 int txdBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
 {
+    if (RsNachricht(nachricht, wp, lp)) return 1;
     if (nachricht == WM_MEASUREITEM || nachricht == WM_DRAWITEM)
         return ElzOwnerDraw(3230, nullptr, nachricht, static_cast<int>(wp), lp);
     if (nachricht != WM_COMMAND) return 0;
     const int id = LOWORD(wp);
     switch (id) {
     case 1:
-        if (!DbEnter()) txdAnwenden();
-        return 1;
+        if (DbEnter()) return 1;
+        [[fallthrough]];
     case 2500:
+        // A check on confirm answers with 2509 when it is done.
+        if (RsPruefenAktiv())
+            RsPruefen(0, 2509);
+        else
+            txdAnwenden();
+        return 1;
     case 2509: txdAnwenden(); return 1;
+    case 2511: DB1210Oeffnen(txdArtikelGewaehlt); return 1;
     case 2: EdtFokus(); return 1;
     case 2501: wiDlgSchliessen(); return 1;
     case 2999:
@@ -203,7 +242,7 @@ int txdBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
         wiRadioSetzen(3010, 1, 2);
         const STT* s = modh::EditorZustand();
         char pfad[VERSUP + 64] = "";
-        PfadText(pfad, sizeof pfad, s != nullptr ? s->td : "");
+        txdSprachDatei(s != nullptr ? s->td : "", pfad, sizeof pfad);
         DB1204Oeffnen("DB1204T", pfad, txdStandardGewaehlt);
         return 1;
     }
@@ -245,6 +284,17 @@ int txdBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
     if (DbFuellt()) return 1;
     switch (id) {
     case 3000:
+        if (HIWORD(wp) == CBN_DROPDOWN) {
+            std::vector<std::string> ring;
+            HistoryListe(TXDRING, &ring);
+            DbFuellen f;
+            char t[TXDPUFFERSUP + 1] = "";
+            wiComboText(3000, t, TXDPUFFERSUP);
+            wiComboLeeren(3000);
+            for (const std::string& z : ring) wiComboAnhaengen(3000, z.c_str());
+            wiTextSetzen(3000, t);
+            return 1;
+        }
         if (HIWORD(wp) == CBN_SELCHANGE || HIWORD(wp) == CBN_DBLCLK || HIWORD(wp) == CBN_EDITCHANGE ||
             HIWORD(wp) == CBN_EDITUPDATE)
             txdElementSetzen();

@@ -10,6 +10,7 @@
 #include "model/einstell.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -272,6 +273,13 @@ void EdEinstLesen(EDEINST* e)
     e->elembearb = VgbInt("AP-ElemBearb");
     e->elembeweg = VgbInt("AP-ElemBeweg");
     e->sumatx = VgbInt("AP-EdSuMaTx") == 0 ? 1 : 0;
+    // Sets written before these options show the preview as before.
+    const char* vorOpt[3] = {"EdVorOpt1", "EdVorOpt2", "EdVorOpt3"};
+    for (int k = 0; k < 3; ++k) {
+        char w[16] = "";
+        VgbText(vorOpt[k], w, 15);
+        e->vorOpt[k] = strleer(w) || std::atoi(w) != 0 ? 1 : 0;
+    }
     VgbSchliessen();
     StrichMaxSetzen(e->sa1max);
     if (eigen) {

@@ -81,6 +81,7 @@ struct EDEINST {
     char datumnam[EINSTTEXTSUP + 1];
     int32_t grundbbw, elembearb, elembeweg;
     int32_t sumatx;                 // 1 when AP-EdSuMaTx is 0
+    int32_t vorOpt[3];              // EdVorOpt1..3: component list preview (1 when missing)
 };
 
 // The program's own blocks.

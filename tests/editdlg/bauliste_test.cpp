@@ -31,21 +31,8 @@ protected:
     void SetUp() override
     {
         SchlangeTest::SetUp();
-        fs::remove_all(bib);
-        fs::create_directories(bib);
         // A small library: five components of one line each.
-        const std::string pfad = (bib / "BAUTEILE.L10").string();
-        ASSERT_EQ(BauBibAnlegen(pfad.c_str(), 10), 0);
-        BauBibHandle h;
-        ASSERT_EQ(BauBibOeffnen(&h, pfad.c_str()), 0);
-        const std::string linie = (fs::path(VELMO_TEST_DATA) / "model" / "ZL.001").string();
-        for (const char* n : {"MOTOR", "LAMPE", "MOTORSCHUTZ", "PUMPE", "SCHALTER"})
-            ASSERT_EQ(BauAufnehmen(&h, n, linie.c_str()), 0);
-        BauBibZu(&h);
-        VerSetzen(2, bib.c_str());
-        STT s = *modh::EditorZustand();
-        strkopie(s.bd, sizeof s.bd, "L10", STTBDSUP);
-        modh::EditorZustandSetzen(&s);
+        dbpruef::kleineBibliothek(bib, {"MOTOR", "LAMPE", "MOTORSCHUTZ", "PUMPE", "SCHALTER"});
         d = oeffnen(1202);
         ASSERT_NE(d, 0u);
     }

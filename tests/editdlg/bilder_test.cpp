@@ -8,7 +8,9 @@
 #include <cstdint>
 #include <string>
 
+#include "config/vorgaben.h"
 #include "model/beffifo.h"
+#include "model/masslin.h"
 #include "model/tempzeic.h"
 #include "model/zustand.h"
 #include "tests/editdlg/dbpruef.h"
@@ -104,6 +106,22 @@ TEST_F(DbBilder, LineByLengthAndAngle)
     HWND d = zeigen(1200);
     ASSERT_NE(d, 0u);
     EXPECT_TRUE(goldenGleich(d, "db1200"));
+}
+
+
+TEST_F(DbBilder, DimensionLineFromTheDefaults)
+{
+    VgbSetSetzen("Masslinien", (std::string(VELMO_TEST_DATA) + "/model/Mass.vgb").c_str());
+    MassEinstLesen(nullptr);
+    HWND d = zeigen(1209);
+    ASSERT_NE(d, 0u);
+    tippen(d, 3010, "50");
+    tippen(d, 3011, "30");
+    tippen(d, 3020, "8");
+    SetFocus(GetDlgItem(d, 2500));
+    pumpen();
+    EXPECT_TRUE(goldenGleich(d, "db1209"));
+    MassEinstStandard();
 }
 
 }  // namespace

@@ -133,10 +133,15 @@ TEST_F(DbTest, EveryNumberReachesItsOpener)
     for (int i = 0; i < anzahl; ++i)
         if (nummern[i] != 1353) DbOeffnerSetzen(nummern[i], alt[k++]);
     // The model's open command and the editor reach the same dispatcher.
-    PhDbOeffner().clear();
+    static std::vector<int> erreicht;
+    erreicht.clear();
+    void (*a1012)() = DbOeffnerSetzen(1012, [] { erreicht.push_back(1012); });
+    void (*a1104)() = DbOeffnerSetzen(1104, [] { erreicht.push_back(1104); });
     modh::DBDialogOeffnen(1012);
     EdtAufrufTabelle().DBDialogOeffnen(1104);
-    EXPECT_EQ(PhDbOeffner(), (std::vector<std::string>{"DB1012Oeffnen", "DB1104Oeffnen"}));
+    DbOeffnerSetzen(1012, a1012);
+    DbOeffnerSetzen(1104, a1104);
+    EXPECT_EQ(erreicht, (std::vector<int>{1012, 1104}));
 }
 
 TEST_F(DbTest, AnOpenDialogIsRaisedNotOpenedTwice)
@@ -166,7 +171,7 @@ TEST_F(DbTest, DialogsOfAFamilyShareTheirPlace)
     HWND d = wiDlgSuchen("DB1104");
     ASSERT_NE(d, 0u);
     SetWindowPos(d, 0, 123, 77, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    SendMessage(d, WM_COMMAND, 2501, 0);
+    SendMessage(d, WM_COMMAND, 2, 0);
     pumpen();
     ASSERT_EQ(wiDlgSuchen("DB1104"), 0u);
     DBDialogOeffnen(1101);

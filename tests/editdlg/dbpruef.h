@@ -9,13 +9,15 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
+#include "config/verzeich.h"
 #include "config/vorgaben.h"
 #include "controls/ctlkern.h"
 #include "editdlg/dbdialog.h"
-#include "editdlg/platzhalter.h"
 #include "editor/edmeld.h"
 #include "editor/edtaufrufe.h"
 #include "editor/befausf.h"
@@ -24,6 +26,7 @@
 #include "editor/objwahl.h"
 #include "editor/platzhalter.h"
 #include "model/edhaken.h"
+#include "model/bauteil.h"
 #include "model/beffifo.h"
 #include "model/einstell.h"
 #include "model/tempzeic.h"
@@ -35,6 +38,7 @@
 #include "platform/nachricht.h"
 #include "platform/nachrichtbox.h"
 #include "platform/uhr.h"
+#include "support/texte.h"
 #include "platform/winconst.h"
 #include "winlib/anwdaten.h"
 #include "winlib/dialog.h"
@@ -107,8 +111,8 @@ protected:
         EdtAufrufeStandard();
         EdEinst()->nk = 2;
         EdEinst()->wnk = 1;
+        for (int32_t& o : EdEinst()->vorOpt) o = 1;
         EddbAnmelden();
-        PhDbOeffner().clear();
         PhEditorAufrufe().clear();
         BaubfZuruecksetzen();
     }
@@ -233,5 +237,25 @@ protected:
         pumpen();
     }
 };
+
+// A library "BAUTEILE.L10" in `bib` holding the components `namen`, each
+// one line; the component folder points at it and the graphic state names
+// it. Call inside a SchlangeTest's set-up (ASSERTs).
+inline void kleineBibliothek(const std::filesystem::path& bib, std::initializer_list<const char*> namen)
+{
+    std::filesystem::remove_all(bib);
+    std::filesystem::create_directories(bib);
+    const std::string pfad = (bib / "BAUTEILE.L10").string();
+    ASSERT_EQ(BauBibAnlegen(pfad.c_str(), 10), 0);
+    BauBibHandle h;
+    ASSERT_EQ(BauBibOeffnen(&h, pfad.c_str()), 0);
+    const std::string linie = (std::filesystem::path(VELMO_TEST_DATA) / "model" / "ZL.001").string();
+    for (const char* n : namen) ASSERT_EQ(BauAufnehmen(&h, n, linie.c_str()), 0) << n;
+    BauBibZu(&h);
+    VerSetzen(2, bib.c_str());
+    STT s = *modh::EditorZustand();
+    strkopie(s.bd, sizeof s.bd, "L10", STTBDSUP);
+    modh::EditorZustandSetzen(&s);
+}
 
 }  // namespace dbpruef

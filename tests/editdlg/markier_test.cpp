@@ -17,6 +17,7 @@
 #include "editor/mehrfach.h"
 #include "support/texte.h"
 #include "model/beffifo.h"
+#include "platform/nachrichtbox.h"
 #include "model/tempzeic.h"
 #include "tests/editdlg/dbpruef.h"
 
@@ -221,6 +222,90 @@ TEST_F(MrkTest, AMacroIsPlayedWithParallelLinesOffUnlessKept)
     SendMessage(d, WM_COMMAND, 2500, 0);
     pumpen();
     EXPECT_EQ(BefAnzahl(), 1);
+    VerSetzen(2, "");
+    fs::remove_all(ordner);
+}
+
+
+TEST(MrkBau, TheComponentNameIsUpperCaseAndTen)
+{
+    EXPECT_EQ(MrkBauName("  schaltgeraet  "), "SCHALTGERA");
+    EXPECT_EQ(MrkBauName("motor"), "MOTOR");
+    EXPECT_EQ(MrkBauName(""), "");
+}
+
+TEST_F(MrkTest, AComponentDefinitionStartsEndsAndIsAbandoned)
+{
+    HWND d = oeffnen(1300);
+    ASSERT_NE(d, 0u);
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(d, 2500)));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, 2501))) << "nothing to end yet";
+    SetDlgItemText(d, 3000, "schaltgeraet");
+    SendMessage(d, WM_COMMAND, 1, 0);
+    pumpen();
+    std::vector<BEF> s = saetze();
+    ASSERT_EQ(s.size(), 1u);
+    EXPECT_STREQ(BefName(s[0].code), "SB");
+    EXPECT_STREQ(s[0].text, "SCHALTGERA");
+    SendMessage(d, WM_COMMAND, 2502, 0);
+    pumpen();
+    EXPECT_EQ(schlange(), std::vector<std::string>{"LB 0"});
+    EXPECT_EQ(wiDlgSuchen("DB1300"), 0u);
+}
+
+TEST_F(MrkTest, AMacroIsRecordedOrSavedWithANameOnly)
+{
+    fs::path ordner = dbpruef::tempName("recmak");
+    fs::remove_all(ordner);
+    fs::create_directories(ordner);
+    std::ofstream(ordner / "alt.mac") << "Text x\r\n";
+    VerSetzen(2, ordner.c_str());
+    STT st = *modh::EditorZustand();
+    strkopie(st.bd, sizeof st.bd, "ELT", STTBDSUP);
+    modh::EditorZustandSetzen(&st);
+    HWND d = oeffnen(1310);
+    ASSERT_NE(d, 0u);
+    EXPECT_EQ(IsDlgButtonChecked(d, 3020), BST_CHECKED) << "no recording: save directly";
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, 2500)));
+    klick(d, 3021);
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(d, 2500)));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, 2501)));
+    // No name: message 96 in a box, nothing queued.
+    plNachrichtBoxFragenLeeren();
+    SendMessage(d, WM_COMMAND, 2500, 0);
+    pumpen();
+    ASSERT_EQ(plNachrichtBoxFragen().size(), 1u);
+    EXPECT_NE(plNachrichtBoxFragen()[0].text.find("Namen"), std::string::npos);
+    EXPECT_EQ(BefAnzahl(), 0);
+    SetDlgItemText(d, 3000, "neu");
+    SendMessage(d, WM_COMMAND, 2999, 0);
+    EXPECT_EQ(text(d, 3000), "neu") << "a refresh leaves the name being typed";
+    SendMessage(d, WM_COMMAND, 2500, 0);
+    pumpen();
+    std::vector<BEF> s = saetze();
+    ASSERT_EQ(s.size(), 1u);
+    EXPECT_STREQ(BefName(s[0].code), "REC");
+    EXPECT_EQ(s[0].iarg[0], 0);
+    EXPECT_STREQ(s[0].text, "neu");
+    // Saving over an existing file asks; "no" queues nothing.
+    klick(d, 3020);
+    SetDlgItemText(d, 3000, "alt");
+    plNachrichtBoxFragenLeeren();
+    plNachrichtBoxAntwort(IDNO);
+    SendMessage(d, WM_COMMAND, 2501, 0);
+    pumpen();
+    EXPECT_EQ(plNachrichtBoxFragen().size(), 1u);
+    EXPECT_EQ(BefAnzahl(), 0);
+    EXPECT_NE(wiDlgSuchen("DB1310"), 0u);
+    plNachrichtBoxAntwort(IDYES);
+    SendMessage(d, WM_COMMAND, 2501, 0);
+    pumpen();
+    s = saetze();
+    ASSERT_EQ(s.size(), 1u);
+    EXPECT_EQ(s[0].iarg[0], 2);
+    EXPECT_EQ(fs::path(s[0].text).filename(), "alt.mac");
+    EXPECT_EQ(wiDlgSuchen("DB1310"), 0u);
+    plNachrichtBoxSkriptLeeren();
     VerSetzen(2, "");
     fs::remove_all(ordner);
 }

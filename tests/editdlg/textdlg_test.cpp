@@ -14,6 +14,10 @@
 #include "model/tempzeic.h"
 #include "model/zustand.h"
 #include "platform/orte.h"
+#include "editdlg/wahl.h"
+#include "editor/history.h"
+#include "equipment/nartikel.h"
+#include "support/texte.h"
 #include "tests/editdlg/dbpruef.h"
 
 namespace fs = std::filesystem;
@@ -186,6 +190,60 @@ TEST_F(TxdTest, AnotherElementKeepsTheDialogClosed)
     ASSERT_EQ(v.size(), 1u);
     EXPECT_STREQ(BefName(v[0].code), "_MEN");
     EXPECT_EQ(v[0].iarg[0], 1201);
+}
+
+
+TEST_F(TxdTest, AppliedTextsGoIntoTheHistoryTheDropDownOffers)
+{
+    HistoryLaden();
+    HistoryLeeren();
+    HWND d = oeffnen(1201);
+    ASSERT_NE(d, 0u);
+    CheckDlgButton(d, 2504, BST_UNCHECKED);
+    for (const char* t : {"Erster", "Zweiter"}) {
+        textTippen(d, t);
+        SendMessage(d, WM_COMMAND, 2500, 0);
+        pumpen();
+    }
+    SendMessage(d, WM_COMMAND, MAKEWPARAM(3000, CBN_DROPDOWN), 0);
+    ASSERT_EQ(SendDlgItemMessage(d, 3000, CB_GETCOUNT, 0, 0), 2);
+    char t[200] = "";
+    SendDlgItemMessage(d, 3000, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(t));
+    EXPECT_EQ(std::string(t).substr(0, 7), "Zweiter") << "newest first";
+    HistoryLeeren();
+}
+
+TEST_F(TxdTest, AnArticleLineIsTakenFromTheChooser)
+{
+    ArtListe().clear();
+    artikel a{}, b{};
+    strkopie(a.nr, sizeof a.nr, "A1", ARTNRSUP);
+    strkopie(a.text[0], sizeof a.text[0], "Motor", ARTTEXTSUP);
+    strkopie(b.nr, sizeof b.nr, "B-200", ARTNRSUP);
+    strkopie(b.text[0], sizeof b.text[0], "Schalter", ARTTEXTSUP);
+    strkopie(b.text[9], sizeof b.text[9], "Zehnte", ARTTEXTSUP);
+    ArtListe() = {a, b};
+    EXPECT_EQ(WahlArtikelZeilen(), (std::vector<std::string>{"A1     Motor", "B-200  Schalter"}))
+        << "numbers padded to the longest + 2";
+    HWND d = oeffnen(1201);
+    ASSERT_NE(d, 0u);
+    SendMessage(d, WM_COMMAND, 2511, 0);
+    pumpen();
+    HWND w = wiDlgSuchen("DB1210");
+    ASSERT_NE(w, 0u);
+    EXPECT_EQ(SendDlgItemMessage(w, 3000, LB_GETCURSEL, 0, 0), 0) << "the first article at opening";
+    EXPECT_EQ(text(w, 3110), "Motor");
+    SetDlgItemText(w, 3010, "schal");
+    SendMessage(w, WM_COMMAND, 2510, 0);
+    pumpen();
+    EXPECT_EQ(SendDlgItemMessage(w, 3000, LB_GETCURSEL, 0, 0), 1) << "the search";
+    EXPECT_EQ(text(w, 3100), "B-200");
+    EXPECT_EQ(text(w, 3119), "Zehnte");
+    SendMessage(w, WM_COMMAND, 2500, 0);
+    pumpen();
+    EXPECT_EQ(wiDlgSuchen("DB1210"), 0u) << "closes after choosing";
+    EXPECT_STREQ(element().text, "B-200  Schalter");
+    ArtListe().clear();
 }
 
 }  // namespace

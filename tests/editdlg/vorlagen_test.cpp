@@ -1,7 +1,8 @@
 // The template libraries eddb10..eddb41: every "DB" template is in each of
 // them and opens headless; no visible control leaves the client area or
 // covers another; the libraries differ only in the decimals of their number
-// fields; a broken script stops the packer with its file and line.
+// fields; every control the dialogs' code declares is there with its class;
+// a broken script stops the packer with its file and line.
 #include <gtest/gtest.h>
 
 #include <strings.h>
@@ -12,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "editdlg/steuer.h"
 #include "platform/dialog.h"
 #include "platform/ressource.h"
 #include "tests/editdlg/dbpruef.h"
@@ -144,6 +146,29 @@ TEST_F(DbTest, LibrariesDifferOnlyInTheDecimalsOfTheirNumberFields)
     EXPECT_GT(winkel, 10);
     FreeLibrary(basis);
     FreeLibrary(grob);
+}
+
+// Every control a dialog's code works with is in its template, of the
+// class the code expects, in every library.
+TEST_F(DbTest, EveryDeclaredControlIsInItsTemplate)
+{
+    for (const char* m : dbModule) {
+        HMODULE h = LoadLibrary(m);
+        ASSERT_NE(h, 0u) << m;
+        for (const DbSteuer& s : DbSteuerTabelle()) {
+            const RcDialog* v = rcDialog(h, s.vorlage);
+            ASSERT_NE(v, nullptr) << m << "/" << s.vorlage;
+            for (int id : s.ids) {
+                const RcDlgElement* e = nullptr;
+                for (const RcDlgElement& x : v->elemente)
+                    if (x.id == id) e = &x;
+                ASSERT_NE(e, nullptr) << m << "/" << s.vorlage << " " << id;
+                EXPECT_EQ(strcasecmp(e->klasse.c_str(), s.klasse), 0)
+                    << m << "/" << s.vorlage << " " << id << ": " << e->klasse << ", not " << s.klasse;
+            }
+        }
+        FreeLibrary(h);
+    }
 }
 
 TEST(DbVorlagen, ABrokenScriptStopsThePackerWithFileAndLine)

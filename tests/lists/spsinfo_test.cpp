@@ -8,7 +8,6 @@
 #include <string>
 
 #include "editdlg/bautwork.h"
-#include "editdlg/platzhalter.h"
 #include "editor/platzhalter.h"
 #include "lists/spsinfo.h"
 #include "lists/stammdat.h"

@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "editdlg/bautwork.h"
-#include "editdlg/platzhalter.h"
 #include "editor/platzhalter.h"
 #include "lists/stammlist.h"
 #include "model/einstell.h"

@@ -1,0 +1,261 @@
+// The settings dialogs of switches, position and grid, layers, libraries
+// and keys: what each control queues, read back from the real queue, and
+// the refresh after the editor ran it.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "config/verzeich.h"
+#include "editdlg/einstell.h"
+#include "editor/befausf.h"
+#include "editor/knopf.h"
+#include "model/beffifo.h"
+#include "model/einstell.h"
+#include "model/tempzeic.h"
+#include "tests/editdlg/dbpruef.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using dbpruef::pumpen;
+
+class OptTest : public dbpruef::SchlangeTest {
+protected:
+    // The queue read back and emptied as "name i0" or "name x y"; with
+    // `ausfuehren` the editor runs each record and the dialogs refresh.
+    std::vector<std::string> schlange(bool ausfuehren = true)
+    {
+        std::vector<std::string> v;
+        for (const BEF& b : saetze()) {
+            char t[320];
+            const std::string n = BefName(b.code);
+            if (n == "_BA" || n == "MKT" || n == "SW")
+                std::snprintf(t, sizeof t, "%s %g %g", n.c_str(), b.darg[0], b.darg[1]);
+            else if (n == "LRA")
+                std::snprintf(t, sizeof t, "%s %d %d", n.c_str(), b.iarg[0], b.iarg[1]);
+            else if (b.text[0] != '\0')
+                std::snprintf(t, sizeof t, "%s %s", n.c_str(), b.text);
+            else
+                std::snprintf(t, sizeof t, "%s %d", n.c_str(), b.iarg[0]);
+            v.push_back(t);
+            if (ausfuehren) BefAusfuehren(&b);
+        }
+        if (ausfuehren) {
+            wiDlgAllenSenden(2999, 0);
+            pumpen();
+        }
+        return v;
+    }
+    static bool an(HWND d, int id) { return IsDlgButtonChecked(d, id) == BST_CHECKED; }
+};
+
+TEST_F(OptTest, OptionAndDisplaySwitchesQueueTheirCodesAndShowTheFlags)
+{
+    struct Fall {
+        int dialog, id;
+        const char* soll;
+    } faelle[] = {
+        {1101, 3000, "VRA 0"}, {1101, 3001, "EL1 0"}, {1101, 3003, "BWE 0"}, {1101, 3006, "SMT 0"},
+        {1101, 3012, "BMK 2"}, {1111, 3000, "VRZ 0"}, {1111, 3006, "HZA 0"}, {1111, 3110, "TDA 0"},
+    };
+    for (const Fall& f : faelle) {
+        HWND d = oeffnen(f.dialog);
+        ASSERT_NE(d, 0u) << f.dialog;
+        const bool vorher = an(d, f.id);
+        klick(d, f.id);
+        EXPECT_EQ(schlange(), std::vector<std::string>{f.soll}) << f.dialog << " " << f.id;
+        EXPECT_EQ(an(d, f.id), !vorher) << f.dialog << " " << f.id << ": shows the flag the editor toggled";
+        // A flag toggled elsewhere is shown by the refresh.
+        const std::string soll = f.soll;
+        BefEinreihenInt(BefCode(soll.substr(0, soll.find(' ')).c_str()), std::stoi(soll.substr(soll.find(' '))));
+        schlange();
+        EXPECT_EQ(an(d, f.id), vorher) << f.dialog << " " << f.id;
+        SendMessage(d, WM_COMMAND, 2, 0);
+        pumpen();
+    }
+}
+
+TEST_F(OptTest, ThreeLevelSwitchesQueueTheirIndex)
+{
+    HWND d = oeffnen(1111);
+    ASSERT_NE(d, 0u);
+    klick(d, 3102);
+    klick(d, 3121);
+    EXPECT_EQ(schlange(), (std::vector<std::string>{"TA 2", "TM 1"}));
+    EXPECT_TRUE(an(d, 3102));
+    EXPECT_FALSE(an(d, 3100));
+    EXPECT_TRUE(an(d, 3121));
+}
+
+TEST_F(OptTest, PositionOriginAndGrid)
+{
+    BefRasterWerte()->swx = BefRasterWerte()->swy = 2.5;
+    STT s = *modh::EditorZustand();
+    s.x = 40;
+    s.y = 30;
+    modh::EditorZustandSetzen(&s);
+    HWND d = oeffnen(1102);
+    ASSERT_NE(d, 0u);
+    EXPECT_EQ(text(d, 3020), "40.00");
+    EXPECT_EQ(text(d, 3100), "2.50");
+    EXPECT_FALSE(an(d, 2600)) << "no origin set";
+    klick(d, 2600);
+    EXPECT_EQ(schlange(false), std::vector<std::string>{"MKT 40 30"}) << "the origin at the position";
+    BefRasterWerte()->mkx = 10;
+    BefRasterWerte()->mky = 5;
+    SendMessage(d, WM_COMMAND, 2999, 0);
+    EXPECT_EQ(text(d, 3000), "30.00") << "relative to the origin";
+    tippen(d, 3000, "1");
+    EXPECT_EQ(schlange(false), std::vector<std::string>{"_BA 11 30"});
+    tippen(d, 3030, "7");
+    EXPECT_EQ(schlange(false), std::vector<std::string>{"_BA 40 7"});
+    tippen(d, 3110, "5");
+    EXPECT_EQ(schlange(false), std::vector<std::string>{"SW 2.5 5"});
+    // Grid off keeps the steps shown, on again restores them.
+    BefRasterWerte()->swy = 5;
+    klick(d, 2610);
+    EXPECT_EQ(schlange(), std::vector<std::string>{"SW 0.1 0.1"});
+    EXPECT_EQ(text(d, 3100), "0.10");
+    klick(d, 2610);
+    EXPECT_EQ(schlange(), std::vector<std::string>{"SW 2.5 5"});
+    SendMessage(d, WM_COMMAND, 2501, 0);
+    SendMessage(d, WM_COMMAND, 2502, 0);
+    EXPECT_EQ(schlange(false), (std::vector<std::string>{"CL 0", "CS 0"}));
+    klick(d, 2600);
+    EXPECT_EQ(schlange(false), std::vector<std::string>{"MKT 0 0"});
+}
+
+TEST_F(OptTest, LayersVisibleSelectedAndInverted)
+{
+    LayerZuruecksetzen();
+    LayerNameSetzen(1, "Grund");
+    LayerNameSetzen(3, "Texte");
+    LayerNameSetzen(7, "Hilfe");
+    for (int n = 1; n <= 20; ++n) LayerSichtSetzen(n, 1);
+    LayerSichtSetzen(3, 0);
+    HWND d = oeffnen(1104);
+    ASSERT_NE(d, 0u);
+    ASSERT_EQ(SendDlgItemMessage(d, 3100, LB_GETCOUNT, 0, 0), 3) << "only layers with a name";
+    EXPECT_EQ(text(d, 3000).substr(0, 2), " 1");
+    EXPECT_EQ(SendDlgItemMessage(d, 3100, LB_GETSEL, 1, 0), 0) << "layer 3 hidden";
+    // Inverting with layer 1 visible hides every listed layer: one LRA each
+    // whose state changes.
+    SendMessage(d, WM_COMMAND, 2510, 0);
+    EXPECT_EQ(schlange(), (std::vector<std::string>{"LRA 1 0", "LRA 7 0"}));
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(SendDlgItemMessage(d, 3100, LB_GETSEL, i, 0), 0) << i;
+    SendDlgItemMessage(d, 3100, LB_SETSEL, TRUE, 1);
+    SendMessage(d, WM_COMMAND, MAKEWPARAM(3100, LBN_SELCHANGE), 0);
+    pumpen();
+    EXPECT_EQ(schlange(), std::vector<std::string>{"LRA 3 1"});
+    SendDlgItemMessage(d, 3000, CB_SETCURSEL, 2, 0);
+    SendMessage(d, WM_COMMAND, MAKEWPARAM(3000, CBN_SELCHANGE), 0);
+    pumpen();
+    EXPECT_EQ(schlange(false), std::vector<std::string>{"LAY 7"});
+    klick(d, 3010);
+    EXPECT_EQ(schlange(false), std::vector<std::string>{"LRS 1"});
+    LayerZuruecksetzen();
+}
+
+TEST(BibText, TheTextListLosesDuplicatesAndLanguageVariants)
+{
+    std::vector<std::string> v = {"A.txt", "A.txt", "B.txt", "C.txt (zentral)", "C.txt (zentral)"};
+    BtxTextListeBereinigen(&v);
+    EXPECT_EQ(v, (std::vector<std::string>{"A.txt", "B.txt", "C.txt (zentral)"}));
+}
+
+class BibTextTest : public OptTest {
+protected:
+    fs::path o = dbpruef::tempName("btx");
+    void SetUp() override
+    {
+        OptTest::SetUp();
+        fs::remove_all(o);
+        for (const char* v : {"bib", "texte", "zentral"}) fs::create_directories(o / v);
+        for (const char* n : {"bib/BAUTEILE.L10", "bib/BAUTEILE.STD", "texte/Eigen.txt", "zentral/Norm.txt"})
+            std::ofstream(o / n) << "x";
+        VerSetzen(2, (o / "bib").c_str());
+        VerSetzen(3, (o / "texte").c_str());
+        VerSetzen(7, (o / "zentral").c_str());
+    }
+    void TearDown() override
+    {
+        for (int k : {2, 3, 7}) VerSetzen(k, "");
+        fs::remove_all(o);
+        OptTest::TearDown();
+    }
+};
+
+TEST_F(BibTextTest, ListsChooseAndConfirmQueuesBoth)
+{
+    HWND d = oeffnen(1103);
+    ASSERT_NE(d, 0u);
+    ASSERT_EQ(SendDlgItemMessage(d, 3020, LB_GETCOUNT, 0, 0), 2);
+    ASSERT_EQ(SendDlgItemMessage(d, 3120, LB_GETCOUNT, 0, 0), 2);
+    // A central entry is taken without its mark and the blank before it.
+    SendDlgItemMessage(d, 3120, LB_SETCURSEL, 1, 0);
+    SendMessage(d, WM_COMMAND, MAKEWPARAM(3120, LBN_SELCHANGE), 0);
+    EXPECT_EQ(text(d, 3110), "Norm.txt");
+    SendMessage(d, WM_COMMAND, MAKEWPARAM(3120, LBN_DBLCLK), 0);
+    EXPECT_EQ(schlange(false), std::vector<std::string>{"TD Norm.txt"});
+    SendDlgItemMessage(d, 3020, LB_SETCURSEL, 0, 0);
+    SendMessage(d, WM_COMMAND, MAKEWPARAM(3020, LBN_DBLCLK), 0);
+    EXPECT_EQ(schlange(false), std::vector<std::string>{"BD L10"});
+    tippen(d, 3110, "ei");
+    EXPECT_EQ(SendDlgItemMessage(d, 3120, LB_GETCURSEL, 0, 0), 0) << "typing selects the entry it begins";
+    SetDlgItemText(d, 3010, "bauteile.std");
+    SendMessage(d, WM_COMMAND, 2500, 0);
+    pumpen();
+    EXPECT_EQ(schlange(false), (std::vector<std::string>{"BD STD", "TD EI"}));
+    EXPECT_EQ(wiDlgSuchen("DB1103"), 0u);
+}
+
+TEST_F(OptTest, TheKeyTableRunsTheChosenEntry)
+{
+    const std::string p = dbpruef::tempName("keys.txt");
+    std::ofstream(p) << "SCF5 ZL 10 0 > Linie rechts\r\n";
+    ASSERT_EQ(KnopfDateiLesen(p.c_str()), 1);
+    HWND d = oeffnen(1112);
+    ASSERT_NE(d, 0u);
+    const int n = static_cast<int>(SendDlgItemMessage(d, 3000, LB_GETCOUNT, 0, 0));
+    ASSERT_GE(n, 5);
+    SendDlgItemMessage(d, 3000, LB_SETCURSEL, static_cast<WPARAM>(n - 1), 0);
+    SendMessage(d, WM_COMMAND, MAKEWPARAM(3000, LBN_DBLCLK), 0);
+    pumpen();
+    ASSERT_FALSE(PhEditorAufrufe().empty());
+    EXPECT_EQ(PhEditorAufrufe().back(), "BefehlsTextAusfuehren(ZL 10 0)");
+    EXPECT_EQ(wiDlgSuchen("DB1112"), 0u);
+    KnopfFrei();
+    fs::remove(p);
+}
+
+}  // namespace
+
+namespace {
+
+// Every dialog of this set opens on the editor and, with VELMO_DLG_PNG set
+// to a folder, is written there as a picture to look at.
+TEST_F(OptTest, TheDialogsOpenAndCanBeLookedAt)
+{
+    const char* ordner = std::getenv("VELMO_DLG_PNG");
+    for (int n : {1010, 1011, 1012, 1101, 1102, 1103, 1104, 1111, 1112, 1203, 1206, 1209, 1300, 1310}) {
+        HWND d = oeffnen(n);
+        ASSERT_NE(d, 0u) << n;
+        if (ordner != nullptr) {
+            const std::string p = std::string(ordner) + "/DB" + std::to_string(n) + ".png";
+            EXPECT_EQ(plHeadlessPng(d, p.c_str()), 0) << n;
+        }
+        SendMessage(d, WM_COMMAND, 2501, 0);
+        SendMessage(d, WM_COMMAND, 2, 0);
+        pumpen();
+        if (wiDlgSuchen(("DB" + std::to_string(n)).c_str()) != 0) wiDlgAlleSchliessen();
+        BaubfAbbrechen();
+    }
+}
+
+}  // namespace
