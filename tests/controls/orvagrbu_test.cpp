@@ -163,6 +163,43 @@ TEST_F(Grbu, FaceColourAndPicturePlacement)
     DeleteObject(rot);
 }
 
+TEST_F(Grbu, AResizeKeepsThePictureOnTheNewFace)
+{
+    HWND w = knopf("A;Bild", 0);
+    HDC schirm = GetDC(0);
+    HBITMAP bm = CreateCompatibleBitmap(schirm, 10, 6);
+    HDC dc = CreateCompatibleDC(schirm);
+    HGDIOBJ alt = SelectObject(dc, bm);
+    RECT r{0, 0, 10, 6};
+    HBRUSH rot = CreateSolidBrush(RGB(255, 0, 0));
+    FillRect(dc, &r, rot);
+    SelectObject(dc, alt);
+    DeleteDC(dc);
+    ReleaseDC(0, schirm);
+    uint32_t h = bm;
+    COPYDATASTRUCT cd{1, 4, &h};
+    SendMessage(w, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cd));
+    DeleteObject(bm);  // the caller's picture; the button keeps its own
+    DeleteObject(rot);
+
+    // Larger, then smaller: centred again on each new face.
+    struct Fall {
+        int breite, hoehe;
+    } faelle[] = {{120, 40}, {40, 20}};
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.breite);
+        MoveWindow(w, 20, 20, f.breite, f.hoehe, TRUE);
+        const RECT ink = h1::tinte(h1::bild(w), RGB(255, 0, 0));
+        EXPECT_EQ(ink.left, 1 + (f.breite - 2 - 10) / 2);
+        EXPECT_EQ(ink.top, 1 + (f.hoehe - 2 - 6) / 2);
+        EXPECT_EQ(ink.right - ink.left, 10);
+    }
+    // A new face colour still drops it, and a resize does not bring it back.
+    SetWindowText(w, "\x1b" "H 240 240 240");
+    MoveWindow(w, 20, 20, 80, 24, TRUE);
+    EXPECT_EQ(h1::tinte(h1::bild(w), RGB(255, 0, 0)).right, 0);
+}
+
 TEST_F(Grbu, DisablingDropsThePress)
 {
     HWND w = knopf("A;Aus");
