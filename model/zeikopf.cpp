@@ -156,8 +156,13 @@ int ZeiKopfSchreiben(const char* name, const ZeiKopf* k)
     // be the only place a drawing lives: the old file is copied there, and
     // the new one replaces the drawing in one rename. The drawing is thus
     // always whole under its own name; the backup holds the old file of the
-    // drawing rewritten last.
-    if (dateikopieren(alt.pfad, bak) != 0 || plDsUmbenennen(tmp, alt.pfad) != 0) {
+    // drawing rewritten last. A failed rewrite leaves no backup of itself.
+    if (dateikopieren(alt.pfad, bak) != 0) {
+        dateiloeschen(tmp);
+        return ERROR;
+    }
+    if (plDsUmbenennen(tmp, alt.pfad) != 0) {
+        dateiloeschen(bak);
         dateiloeschen(tmp);
         return ERROR;
     }

@@ -345,6 +345,7 @@ TEST(ZeiKopf, AFailedWriteOrRenameKeepsTheDrawing)
         }
         EXPECT_EQ(mtLesen(pfad), alt);
         EXPECT_TRUE(mtLesen(o / "PLAN.TMP").empty());
+        EXPECT_EQ(o.anzahl(), 1);  // no backup of a rewrite that failed
     }
     MtOrdner o;
     mtSchreiben(o / "KEIN.001", "kein Plan");
