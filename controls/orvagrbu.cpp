@@ -41,6 +41,7 @@ struct GrbuZustand {
     int ziehPunktX, ziehPunktY;
     HWND besitzer;
     COLORREF farbe;  // 0 = button face
+    HBITMAP bild;    // copy of the picture on the face, placed again after a resize
 };
 
 COLORREF grbuFarbe(const GrbuZustand* z)
@@ -67,11 +68,42 @@ void grbuFlaecheNeu(GrbuZustand* z)
     grbuFlaecheFuellen(z);
 }
 
-// The face is refilled, then the picture copied at its natural size.
+void grbuBildVergessen(GrbuZustand* z)
+{
+    if (z->bild != 0) DeleteObject(z->bild);
+    z->bild = 0;
+}
+
+// A copy of the caller's picture, which stays the caller's.
+HBITMAP grbuBildKopie(HBITMAP bild, const BITMAP& bm)
+{
+    HDC schirm = GetDC(0);
+    HBITMAP kopie = CreateCompatibleBitmap(schirm, bm.bmWidth, bm.bmHeight);
+    ReleaseDC(0, schirm);
+    if (kopie == 0) return 0;
+    HDC ziel = CreateCompatibleDC(0);
+    HGDIOBJ altZ = SelectObject(ziel, kopie);
+    HDC quelle = CreateCompatibleDC(0);
+    HGDIOBJ altQ = SelectObject(quelle, bild);
+    BitBlt(ziel, 0, 0, bm.bmWidth, bm.bmHeight, quelle, 0, 0, SRCCOPY);
+    SelectObject(quelle, altQ);
+    DeleteDC(quelle);
+    SelectObject(ziel, altZ);
+    DeleteDC(ziel);
+    return kopie;
+}
+
+// The face is refilled, then the picture copied at its natural size. The
+// button keeps a copy (unless `bild` is its own already), so that a new
+// face after a resize shows it again.
 void grbuBildSetzen(GrbuZustand* z, HBITMAP bild)
 {
     BITMAP bm{};
     if (bild == 0 || GetObject(bild, sizeof bm, &bm) == 0) return;
+    if (bild != z->bild) {
+        grbuBildVergessen(z);
+        z->bild = grbuBildKopie(bild, bm);
+    }
     grbuFlaecheFuellen(z);
     const int fw = z->breite - 2;
     const int fh = z->hoehe - 2;
@@ -151,6 +183,7 @@ void grbuBefehl(HWND fenster, GrbuZustand* z, const char* text)
     case 'H':
         z->farbe = ctlFarbeLesen(p);
         grbuFlaecheFuellen(z);
+        grbuBildVergessen(z);  // lost until placed again
         break;
     case 'R': z->rechtsBefehl = ctlZahlLesen(&p); break;
     case 'S': z->stil = (z->stil & ~0xFFu) | (static_cast<DWORD>(ctlZahlLesen(&p)) & 0xFFu); break;
@@ -247,12 +280,14 @@ LRESULT CALLBACK ctlGrbuProc(HWND fenster, UINT nachricht, WPARAM wp, LPARAM lp)
     switch (nachricht) {
     case WM_DESTROY:
         if (z->flaeche != 0) DeleteObject(z->flaeche);
+        grbuBildVergessen(z);
         ctlZustandFrei(fenster);
         return 0;
     case WM_SIZE:
         z->breite = LOWORD(lp);
         z->hoehe = HIWORD(lp);
         grbuFlaecheNeu(z);
+        if (z->bild != 0) grbuBildSetzen(z, z->bild);
         grbuNeuMalen(fenster);
         return 0;
     case WM_SETTEXT: {

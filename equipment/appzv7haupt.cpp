@@ -162,8 +162,9 @@ int Zv7DateiLesen(const char* pfad, const char* magie, ZV7ZEILEFN fn, void* benu
         if (std::strcmp(wort, ")E") == 0) break;
         fn(zeile, benutzer);
     }
+    const bool lesefehler = bdlesefehler(&d) != 0;
     bdclose(&d);
-    return 0;
+    return lesefehler ? -1 : 0;
 }
 
 void Zv7HauptInit(const char* pfad)

@@ -34,6 +34,7 @@ bmvorgaben bmv{};
 WACHE bmWache{};
 bool bmListenDa = false;
 int bmStand = 0;
+bool bmLesefehler = false;  // "BMittel.zvk" was read short: it is not written over
 
 void BmPfad(char (&pfad)[WACHEPFADSUP], const char* name) { PfadBilden(1, name, "", pfad); }
 
@@ -210,6 +211,7 @@ int BMDateiLesen()
     char pfad[WACHEPFADSUP];
     BmPfad(pfad, "BMittel.zvk");
     strkopie(bmWache.pfad, pfad, WACHEPFADSUP - 1);
+    bmLesefehler = false;
     BDAT d;
     if (bdopenlesen(&d, pfad) >= 0) {
         char zeile[BMZEILESUP];
@@ -221,10 +223,18 @@ int BMDateiLesen()
         ZtxAbschnittLesen(&d);
         WseAbschnittLesen(&d);
         VgbAbschnittLesen(&d);
+        bmLesefehler = bdlesefehler(&d) != 0;
         bdclose(&d);
-        VgbNachLesen();
-        WacheGeladen(&bmWache, pfad);
-        BtlSortieren();
+        if (bmLesefehler) {
+            // Nothing of it is kept; the next check reads it again.
+            BMListenFrei();
+            BMListenInit();
+            BmhLesefehler(pfad);
+        } else {
+            VgbNachLesen();
+            WacheGeladen(&bmWache, pfad);
+            BtlSortieren();
+        }
         ++bmStand;
     }
     WacheZaehlerMerken(&bmWache);
@@ -249,6 +259,7 @@ int BMDateiAnlegen()
 int BMDateiSchreiben()
 {
     if (const int v7 = Zv7DateiVorhanden()) return v7;
+    if (bmLesefehler) return -1;
     char pfad[WACHEPFADSUP], bak[WACHEPFADSUP];
     BmPfad(pfad, "BMittel.zvk");
     BmPfad(bak, "BMittel.bak");

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "config/konfhaken.h"
 #include "config/verzeich.h"
 #include "support/bdatei.h"
 #include "support/dosdatei.h"
@@ -141,4 +142,12 @@ std::string BmhFehlerZeile(const char* kuerzel, const char* text)
     z += t;
     z += '\n';
     return z;
+}
+
+void BmhLesefehler(const char* pfad)
+{
+    std::string text = "Kann ";
+    text += pfad;
+    text += " nicht lesen.";
+    konfHaken().warnung(text.c_str());
 }

@@ -15,6 +15,9 @@ inline constexpr int BMZEILESUP = 4096;  // longest record line read whole
 int BmhAtoi(const char* text);
 double BmhAtof(const char* text);
 
+// Warns "Kann <path> nicht lesen." for a project file read short.
+void BmhLesefehler(const char* pfad);
+
 // Appends "%d", "%04X" or "%.5f" (always '.') to a line.
 void BmhInt(std::string& zeile, long wert);
 void BmhHex(std::string& zeile, unsigned long wert);

@@ -179,7 +179,12 @@ int ChkListeLesen(int n)
     bdgets(&d, kopf.data(), PZZEILESUP);
     bdgets(&d, kopf.data(), PZZEILESUP);
     ckSaetzeLesen(&d, l);
+    const bool lesefehler = bdlesefehler(&d) != 0;
     bdclose(&d);
+    if (lesefehler) {
+        l.clear();
+        return ERROR;
+    }
     ckSortieren(l);
     return 0;
 }
@@ -324,7 +329,12 @@ int ChkAnhangLesen(const char* pfad)
         }
     }
     if (block) ckSaetzeLesen(&d, ckAnhang);
+    const bool lesefehler = bdlesefehler(&d) != 0;
     bdclose(&d);
+    if (lesefehler) {
+        ckAnhang.clear();
+        return ERROR;
+    }
     ckSortieren(ckAnhang);
     return 0;
 }

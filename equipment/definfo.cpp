@@ -144,7 +144,12 @@ void DefTextTabLaden(int an, const char* datei)
         }
         tabListe.push_back(t);
     }
+    const bool lesefehler = bdlesefehler(&d) != 0;
     bdclose(&d);
+    if (lesefehler) {
+        DefTextTabFrei();
+        return;
+    }
     std::stable_sort(tabListe.begin(), tabListe.end(), DefTabKleiner);
     tabAktiv = 1;
 }

@@ -10,6 +10,7 @@
 #include "config/konfhaken.h"
 #include "config/reaktion.h"
 #include "config/verzeich.h"
+#include "equipment/bmhilf.h"
 #include "equipment/projzeile.h"
 #include "equipment/wache.h"
 #include "model/zeichnun.h"
@@ -28,6 +29,7 @@ struct FxZustand {
     bool init = false;
     std::vector<FSTX> liste;
     bool geaendert = false;
+    bool lesefehler = false;  // the file was read short: it is not written over
     WACHE wache{};
 };
 FxZustand fx;
@@ -84,6 +86,7 @@ void fxLeeren()
 {
     fx.liste.clear();
     fx.geaendert = false;
+    fx.lesefehler = false;
     WacheLeeren(&fx.wache);
 }
 
@@ -242,7 +245,16 @@ int FstxLesen()
         fx.liste.push_back(s);
         return fx.liste.size() < static_cast<size_t>(FSTXSUP);
     });
+    const bool lesefehler = bdlesefehler(&d) != 0;
     bdclose(&d);
+    if (lesefehler) {
+        // Not taken as loaded: the next check reads it again.
+        fx.liste.clear();
+        fx.lesefehler = true;
+        WacheZaehlerMerken(&fx.wache);
+        BmhLesefehler(pfad);
+        return ERROR;
+    }
     // Written sorted; a file of another program may not be.
     fxSortieren();
     fx.geaendert = false;
@@ -274,7 +286,7 @@ void FstxPruefen(int anlegen)
 
 int FstxSchreiben()
 {
-    if (!fx.init) return ERROR;
+    if (!fx.init || fx.lesefehler) return ERROR;
     char pfad[FXPFADSUP];
     fxPfad(pfad, sizeof pfad);
     PzSchreiber w;
@@ -601,10 +613,13 @@ int FstxMergeDatei(const char* pfad, FSTXIDFN abbildung, void* benutzer)
     bool gut = bdgets(&d, kopf, FXZEILESUP) >= 0 && std::strcmp(kopf, "zvkT") == 0;
     gut = gut && bdgets(&d, kopf, FXZEILESUP) >= 0 && std::strcmp(kopf, ")S FSText") == 0;
     if (!gut) {
+        const bool lesefehler = bdlesefehler(&d) != 0;
         bdclose(&d);
-        return 0;
+        if (lesefehler) BmhLesefehler(pfad);
+        return lesefehler ? ERROR : 0;
     }
     bool voll = false;
+    const std::vector<FSTX> vorher = fx.liste;
     fxSaetzeLesen(&d, [&](const FSTX& q) {
         FSTX s = q;
         const bool g = std::strcmp(s.art, "G") == 0, z = std::strcmp(s.art, "Z") == 0;
@@ -632,7 +647,13 @@ int FstxMergeDatei(const char* pfad, FSTXIDFN abbildung, void* benutzer)
         if (!fxEinfuegen(s)) voll = true;
         return !voll;
     });
+    const bool lesefehler = bdlesefehler(&d) != 0;
     bdclose(&d);
+    if (lesefehler) {
+        fx.liste = vorher;  // half a merge is no merge
+        BmhLesefehler(pfad);
+        return ERROR;
+    }
     fx.geaendert = true;
     fxSortieren();
     return FstxSchreiben();

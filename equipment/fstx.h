@@ -30,14 +30,15 @@ struct FSTX {
 void FstxInit();
 void FstxFrei();
 void FstxNeuLaden();
-// Reads "Texte.zvk"; 0, or -1 when it cannot be opened (the list stays
-// empty and not loaded, the next access tries again).
+// Reads "Texte.zvk"; 0, or -1 when it cannot be opened or is read short
+// (the list stays empty and not loaded, the next access tries again; a
+// short read is warned and blocks FstxSchreiben until a good read).
 int FstxLesen();
 // Creates the empty file when it does not exist: 0, 1 when it exists, -1.
 int FstxAnlegen();
 void FstxPruefen(int anlegen);
-// 0, or -1 when the file could not be written (the old file stays as it
-// was, the list stays changed).
+// 0, or -1 when the file could not be written or was read short (the old
+// file stays as it was, the list stays changed).
 int FstxSchreiben();
 int FstxBeenden(int schreiben);
 int FstxGeaendert();
@@ -90,7 +91,7 @@ int FstxCTextSetzen(int liste, const char* code, const char* text);
 void FstxCTextLoeschen(int liste, const char* code);
 
 // Merges another translation file; the item ids of "G" and "Z" keys go
-// through the map. 0, or -1 when the merged list could not be written
-// (nothing read: 0).
+// through the map. 0, or -1 when the merged list could not be written or
+// the file was read short (then warned, nothing merged; nothing read: 0).
 typedef uint32_t (*FSTXIDFN)(uint32_t id, void* benutzer);
 int FstxMergeDatei(const char* pfad, FSTXIDFN abbildung, void* benutzer);

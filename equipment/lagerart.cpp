@@ -104,6 +104,7 @@ int LagerKopieBauen(const char* pfad)
         strbreite(satz, sizeof satz, zeile, LAGERSATZSUP);
         if (msortput(&m, satz) < 0) fehler = 1;
     }
+    if (bdlesefehler(&d)) fehler = 1;
     bdclose(&d);
     char name[VERSUP + 64];
     BDAT aus;
@@ -134,6 +135,7 @@ void LagerOberBauen(const char* pfad)
         if (static_cast<int>(lagerOber.size()) >= OBRSUP) continue;
         lagerOber.push_back({LagerSchluesselAus(zeile, lagerLaenge), bdtell(&lagerOberDatei)});
     }
+    if (bdlesefehler(&lagerOberDatei)) lagerOber.clear();
     if (lagerOber.empty()) bdclose(&lagerOberDatei);
     else lagerOberOffen = 1;
 }

@@ -158,7 +158,13 @@ int ArtDateiLesen(const char* pfad)
             stlListe.push_back(s);
         }
     }
+    const bool lesefehler = bdlesefehler(&d) != 0;
     bdclose(&d);
+    if (lesefehler) {
+        // As above: the path is not taken, so nothing short is written back.
+        ArtLeeren();
+        return -1;
+    }
     artPfad = pfad;
     ArtSortieren();
     return 0;
@@ -247,7 +253,12 @@ int ArtAusTextdateien(const char* verz, const char* artdatei, const char* stldat
             LagerZeileZerlegen(zeile, a.nr, a.text[0], a.text[1], a.text[2], a.text[3]);
             artListe.push_back(a);
         }
+        const bool lesefehler = bdlesefehler(&d) != 0;
         bdclose(&d);
+        if (lesefehler) {
+            ArtLeeren();
+            return -1;
+        }
     }
     const std::string stlPfad = basis + (stldatei != nullptr ? stldatei : "");
     if (stldatei != nullptr && stldatei[0] != 0 && bdopenlesen(&d, stlPfad.c_str()) >= 0) {
@@ -273,7 +284,12 @@ int ArtAusTextdateien(const char* verz, const char* artdatei, const char* stldat
             }
         }
         if (anzahl > 0) stlListe.push_back(s);
+        const bool lesefehler = bdlesefehler(&d) != 0;
         bdclose(&d);
+        if (lesefehler) {
+            ArtLeeren();
+            return -1;
+        }
     }
     ArtSortieren();
     return 0;

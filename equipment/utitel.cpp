@@ -9,6 +9,7 @@
 
 #include "config/reaktion.h"
 #include "config/verzeich.h"
+#include "equipment/bmhilf.h"
 #include "equipment/projini.h"
 #include "equipment/projzeile.h"
 #include "equipment/wache.h"
@@ -42,6 +43,7 @@ struct UtZustand {
     bool init = false;
     std::vector<projekttext> liste;
     bool geaendert = false;
+    bool lesefehler = false;  // the file was read short: it is not written over
     WACHE wache{};
     int sprache = 0;        // language the file was last written for
     int stand = 0;          // raised by every load and write
@@ -134,6 +136,7 @@ void utLeeren()
 {
     ut.liste.clear();
     ut.geaendert = false;
+    ut.lesefehler = false;
     WacheLeeren(&ut.wache);
 }
 
@@ -202,6 +205,7 @@ void utAltLesen()
         }
         utAnhaengen(&t, nullptr);
     }
+    if (bdlesefehler(&d)) ut.lesefehler = true;
     bdclose(&d);
 }
 
@@ -288,8 +292,9 @@ int UtitelDateiLesen(const char* pfad, void (*rueckruf)(const projekttext* t, vo
         utZerlegen(zeile, &t);
         if (rueckruf != nullptr) rueckruf(&t, benutzer);
     }
+    const bool lesefehler = bdlesefehler(&d) != 0;
     bdclose(&d);
-    return 0;
+    return lesefehler ? ERROR : 0;
 }
 
 void UtitelLaden()
@@ -299,8 +304,9 @@ void UtitelLaden()
     char pfad[UTPFADSUP], quelle[UTPFADSUP];
     UtitelDateiName(pfad, sizeof pfad, 1);
     strkopie(quelle, pfad, UTPFADSUP);
+    ut.lesefehler = false;
     if (utDa(pfad)) {
-        UtitelDateiLesen(pfad, utAnhaengen, nullptr);
+        if (UtitelDateiLesen(pfad, utAnhaengen, nullptr) != 0) ut.lesefehler = true;
     } else {
         char alt[UTPFADSUP];
         utAltQuelle(alt, sizeof alt);
@@ -309,6 +315,12 @@ void UtitelLaden()
             utAltLesen();
         }
     }
+    if (ut.lesefehler) {
+        // Nothing of a file read short is shown or written back; the next
+        // check reads it again.
+        ut.liste.clear();
+        BmhLesefehler(quelle);
+    }
     // Files of other programs may stand in any order; lookups need ours.
     UtitelSortieren();
     if (ut.liste.empty()) {
@@ -316,7 +328,11 @@ void UtitelLaden()
         strkopie(p.kenn, "___", UTKENNSUP);
         ut.liste.push_back(p);
     }
-    WacheGeladen(&ut.wache, quelle);
+    if (ut.lesefehler) {
+        WacheZaehlerMerken(&ut.wache);
+    } else {
+        WacheGeladen(&ut.wache, quelle);
+    }
     ut.geaendert = false;
     ++ut.stand;
 }
@@ -350,7 +366,7 @@ int UtitelAnlegen()
 
 int UtitelSchreiben()
 {
-    if (!ut.init) return ERROR;
+    if (!ut.init || ut.lesefehler) return ERROR;
     char pfad[UTPFADSUP];
     UtitelDateiName(pfad, sizeof pfad, 1);
     PzSchreiber w;

@@ -737,11 +737,15 @@ int BauAufnehmen(BauBibHandle* h, const char* name, const char* zeichnung)
     BauBibSchliessen();
     bauCacheLeeren();
     const int r = bauDateiSchreiben(pfad, inhalt);
-    if (BauLaden(pfad) != 0) return ERROR;
+    const bool geladen = BauLaden(pfad) == 0;
     if (r != 0) return ERROR;
-    h->anzahl = bauKopf.anzahl;
-    h->kopfAnzahl = bauKopf.kopfanzahl;
-    h->kbyte = static_cast<int32_t>((static_cast<int64_t>(bauKopf.laenge) + 512) / 1024);
+    // The component is in the file: that is the result. When only loading
+    // its index again failed, the next access loads it; the counts come
+    // from the header just written.
+    const BauKopf& jetzt = geladen ? bauKopf : k;
+    h->anzahl = jetzt.anzahl;
+    h->kopfAnzahl = geladen ? jetzt.kopfanzahl : k.anzahl;
+    h->kbyte = static_cast<int32_t>((static_cast<int64_t>(jetzt.laenge) + 512) / 1024);
     return 0;
 }
 
@@ -824,6 +828,11 @@ int BauPruefen(const char* bib, const char* bericht)
         if (bdputsmodus(&b, zeile, 1) != 0) r = ERROR;
         p += groesse + static_cast<int64_t>(laenge);
     }
+    if (bdlesefehler(&d)) {
+        // Not a damaged library but an unreadable one: no report.
+        r = ERROR;
+        b.fehler = 1;
+    }
     if (kaputt && r == 0 && bdputsmodus(&b, "*** Die Bauteildatei ist besch\xE4" "digt ***", 1) != 0) r = ERROR;
     bdclose(&d);
     if (bdclose(&b) != 0) r = ERROR;
@@ -862,6 +871,11 @@ void bauAequiLaden()
             e.gruppe = nummer;
             bauAequiListe.push_back(e);
         }
+    }
+    if (bdlesefehler(&d)) {
+        // Half a list would pair wrong; the next call tries again.
+        bauAequiListe.clear();
+        bauAequiGeladen = false;
     }
     bdclose(&d);
 }

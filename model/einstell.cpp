@@ -313,7 +313,9 @@ std::string einNamenDatei(const char* datei)
     return pfad;
 }
 
-void einNamenLaden(const char* datei, char (*namen)[STIFTNAMESUP + 1], int anzahl)
+// False when the file could not be read to its end: the names are then
+// empty and not taken as loaded.
+bool einNamenLaden(const char* datei, char (*namen)[STIFTNAMESUP + 1], int anzahl)
 {
     for (int i = 0; i <= anzahl; ++i) {
         namen[i][0] = '\0';
@@ -321,7 +323,7 @@ void einNamenLaden(const char* datei, char (*namen)[STIFTNAMESUP + 1], int anzah
     std::string pfad = einNamenDatei(datei);
     BDAT d;
     if (bdopenlesen(&d, pfad.c_str()) < 0) {
-        return;
+        return true;
     }
     char zeile[STIFTZEILESUP + 1];
     while (bdgets78(&d, zeile) >= 0) {
@@ -333,7 +335,12 @@ void einNamenLaden(const char* datei, char (*namen)[STIFTNAMESUP + 1], int anzah
         strtrim(zeile);
         strbreite(namen[n], STIFTNAMESUP + 1, zeile, STIFTNAMESUP);
     }
+    const bool gut = bdlesefehler(&d) == 0;
     bdclose(&d);
+    if (!gut) {
+        for (int i = 0; i <= anzahl; ++i) namen[i][0] = '\0';
+    }
+    return gut;
 }
 
 void einNameSetzen(char* ziel, const char* name)
@@ -369,16 +376,14 @@ int einNamenSpeichern(const char* datei, char (*namen)[STIFTNAMESUP + 1], int an
 void einStifteSichern()
 {
     if (!einStifteGeladen) {
-        einNamenLaden("Stifte.txt", einStifte, STIFTSUP);
-        einStifteGeladen = true;
+        einStifteGeladen = einNamenLaden("Stifte.txt", einStifte, STIFTSUP);
     }
 }
 
 void einLayerSichern()
 {
     if (!einLayerGeladen) {
-        einNamenLaden("Layer.txt", einLayer, LAYERSUP);
-        einLayerGeladen = true;
+        einLayerGeladen = einNamenLaden("Layer.txt", einLayer, LAYERSUP);
     }
 }
 
@@ -403,6 +408,8 @@ void StiftNameSetzen(int n, const char* name)
 int StifteSpeichern()
 {
     einStifteSichern();
+    // An unreadable file is not replaced by what little was read.
+    if (!einStifteGeladen) return ERROR;
     return einNamenSpeichern("Stifte.txt", einStifte, STIFTSUP);
 }
 
@@ -423,6 +430,7 @@ void LayerNameSetzen(int n, const char* name)
 int LayerSpeichern()
 {
     einLayerSichern();
+    if (!einLayerGeladen) return ERROR;
     return einNamenSpeichern("Layer.txt", einLayer, LAYERSUP);
 }
 

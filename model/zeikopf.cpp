@@ -1,6 +1,7 @@
 // Header records of drawing files ('w' title texts, 'z' numbered texts):
 // reading them into a `ZeiKopf` and rewriting them into an existing drawing
-// through a temporary file, keeping the old file as ".BAK". See zeichnun.h.
+// through a temporary file, keeping a copy of the old file as ".BAK". See
+// zeichnun.h.
 // Prefixes `ZeiKopf`, `Zat`. Calls the drawing file handle, the command
 // records, the file calls of support/ and the boundary's rename.
 #include <cstring>
@@ -10,6 +11,7 @@
 #include "model/zeichnun.h"
 #include "platform/dateisys.h"
 #include "support/basis.h"
+#include "support/bdatei.h"
 #include "support/dosdatei.h"
 
 namespace {
@@ -77,8 +79,9 @@ int ZeiKopfLesen(const char* name, ZeiKopf* k)
             zkKopie(k->titel[n], sizeof k->titel[n], b.text, ZEITITELSUP);
         }
     }
+    const bool lesefehler = bdlesefehler(&z.datei) != 0;
     bdclose(&z.datei);
-    return 0;
+    return lesefehler ? ERROR : 0;
 }
 
 int ZeiKopfSchreiben(const char* name, const ZeiKopf* k)
@@ -138,6 +141,9 @@ int ZeiKopfSchreiben(const char* name, const ZeiKopf* k)
             ok = ZeiBefSchreiben(&neu, &b) == 0;
         }
     }
+    if (bdlesefehler(&alt.datei)) {
+        ok = false;  // a drawing read short is not rewritten shorter
+    }
     bdclose(&alt.datei);
     if (!ok) {
         ZeiDateiVerwerfen(&neu);
@@ -146,15 +152,17 @@ int ZeiKopfSchreiben(const char* name, const ZeiKopf* k)
     if (ZeiDateiSchliessen(&neu) != 0) {
         return ERROR;
     }
-    // Old file to ".BAK", new file to the name; on failure the old file goes
-    // back under its name and the temporary file goes.
-    dateiloeschen(bak);
-    if (plDsUmbenennen(alt.pfad, bak) != 0) {
+    // "<stem>.BAK" is shared by every drawing of the stem, so it must never
+    // be the only place a drawing lives: the old file is copied there, and
+    // the new one replaces the drawing in one rename. The drawing is thus
+    // always whole under its own name; the backup holds the old file of the
+    // drawing rewritten last. A failed rewrite leaves no backup of itself.
+    if (dateikopieren(alt.pfad, bak) != 0) {
         dateiloeschen(tmp);
         return ERROR;
     }
     if (plDsUmbenennen(tmp, alt.pfad) != 0) {
-        plDsUmbenennen(bak, alt.pfad);
+        dateiloeschen(bak);
         dateiloeschen(tmp);
         return ERROR;
     }

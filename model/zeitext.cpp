@@ -66,6 +66,9 @@ int ZeiDump(const char* zeichnung, const char* textpfad)
         b.code = static_cast<uint8_t>(f < 0 ? 0 : f);
         ok = ztZeile(&aus, "") && ztZeile(&aus, ztDumpKopf(10L + laenge, 1, b.code) + BefZuText(&b));
     }
+    if (bdlesefehler(&ein)) {
+        ok = false;  // no dump of a drawing read short
+    }
     bdclose(&ein);
     ok = bdclose(&aus) == 0 && ok;
     return ok ? 0 : ERROR;
@@ -93,6 +96,9 @@ int ZeiAlsText(const char* zeichnung, const char* textpfad)
     std::memset(&b, 0, sizeof b);
     b.code = static_cast<uint8_t>(ZeiFormat(&z));
     ok = ok && ztZeile(&aus, BefZuText(&b));
+    if (bdlesefehler(&z.datei)) {
+        ok = false;
+    }
     bdclose(&z.datei);
     ok = bdclose(&aus) == 0 && ok;
     return ok ? 0 : ERROR;
@@ -125,6 +131,9 @@ int ZeiAusText(const char* zeichnung, const char* textpfad)
         }
         format = format || BefFormat(b.code);
         ok = ZeiBefSchreiben(&z, &b) == 0;
+    }
+    if (bdlesefehler(&ein)) {
+        ok = false;  // a text read short makes no drawing
     }
     bdclose(&ein);
     if (!ok) {

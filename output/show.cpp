@@ -350,7 +350,9 @@ void shwBefehl(int id)
     case 1100: shwDienste.layerDialog(); break;
     case 2510:
         // The drawing asked for while the page was open: its sheet, folder and
-        // title follow it, not only the next paint.
+        // title follow it, not only the next paint. The page is shown again:
+        // it takes the view back from the editor, or clicks go nowhere.
+        if (IsWindowVisible(shw.fenster)) shwAnbinden();
         if (!shw.gemerkt.empty()) ShowLaden(shw.gemerkt.c_str());
         break;
     case 2580:
@@ -396,6 +398,7 @@ void ShowZeiAnzeigen(const char* pfad)
     if (absolut[0] != '\0') PfadAbsolut(absolut, sizeof absolut);
     shw.gemerkt = absolut;
     if (HWND f = ShowFenster()) {
+        EnableWindow(f, TRUE);  // disabled while hidden for another mode
         ShowWindow(f, SW_SHOW);
         SetActiveWindow(f);
         PostMessage(f, WM_COMMAND, 2510, 0);
@@ -410,7 +413,11 @@ void ShowAktivieren()
 {
     HWND f = ShowFenster();
     if (!f) return;
+    // Hiding the pages for another mode disabled it too: shown again, it
+    // must take input again.
+    EnableWindow(f, TRUE);
     ShowWindow(f, SW_SHOW);
+    BringWindowToTop(f);
     SetActiveWindow(f);
     DatNeuPruefen(1);
     PostMessage(f, WM_COMMAND, 2580, 0);

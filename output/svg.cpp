@@ -291,7 +291,9 @@ void svgKopfSchreiben(double w, double h)
 
 void svgBlattBeginnen(int istA4)
 {
-    const double w = istA4 ? 210 : 297, h = istA4 ? 297 : 210;
+    // Every other format is a landscape sheet of up to A3 (0..420 x 0..297):
+    // an A4-landscape page would cut it at the top and the right.
+    const double w = istA4 ? 210 : 420, h = 297;
     StilLaden(istA4 ? "SvgA4" : "SvgA3");
     svgGeraet.jus = &StilSatz()->jus;
     svgGeraet.textAus = 0;

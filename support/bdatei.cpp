@@ -62,10 +62,11 @@ int bdZurueckschreiben(BDAT* d)
 }
 
 // Loads block `block` of a file record: writes the dirty range back (its
-// failure gives -1, the load goes on), then reads the block.
+// failure gives -1, the load goes on), then reads the block; a read error
+// leaves the buffer empty, is remembered and gives -1.
 int bdLaden(BDAT* d, int32_t block)
 {
-    const int r = bdZurueckschreiben(d);
+    int r = bdZurueckschreiben(d);
     d->blocknr = block;
     d->laenge = 0;
     bdZVergessen(d);
@@ -77,6 +78,8 @@ int bdLaden(BDAT* d, int32_t block)
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) {
             gelesen = 0;  // a read error leaves nothing valid
+            d->lesefehler = 1;
+            r = ERROR;
             break;
         }
         if (n == 0) break;
@@ -317,8 +320,9 @@ int bdwrite(BDAT* d, const void* daten, int32_t n)
         d->offset += k;
         return k == n ? 0 : ERROR;
     }
-    int r = 0;
-    if (d->offset >= d->blockgroesse && bdseek(d, (d->blocknr + 1) * d->blockgroesse) < 0) r = ERROR;
+    // Moves between blocks count only by their write-back, which `fehler`
+    // holds: a block that cannot be read is still written where written.
+    if (d->offset >= d->blockgroesse) bdseek(d, (d->blocknr + 1) * d->blockgroesse);
     while (n > 0) {
         int32_t k = d->blockgroesse - d->offset;
         if (k > n) k = n;
@@ -330,9 +334,9 @@ int bdwrite(BDAT* d, const void* daten, int32_t n)
         if (d->offset > d->laenge) d->laenge = d->offset;
         q += k;
         n -= k;
-        if (n > 0 && bdseek(d, (d->blocknr + 1) * d->blockgroesse) < 0) r = ERROR;
+        if (n > 0) bdseek(d, (d->blocknr + 1) * d->blockgroesse);
     }
-    return d->fehler ? ERROR : r;
+    return d->fehler ? ERROR : 0;
 }
 
 int bdgetc(BDAT* d)
@@ -455,4 +459,9 @@ int bdzeilenzahl(BDAT* d)
     while (bdgets(d, zeile, 160) >= 0) ++anzahl;
     bdseek(d, alt);
     return anzahl;
+}
+
+int bdlesefehler(const BDAT* d)
+{
+    return d->lesefehler ? 1 : 0;
 }

@@ -12,6 +12,9 @@
 //     byte at or past it is read or written).
 //  4. fehler != 0 once a write-back failed; every later write result and
 //     bdclose are then -1 (the data did not reach the file).
+//  5. lesefehler != 0 once a block could not be read: the buffer then holds
+//     nothing, so reading stops there as at the end of the file. Readers of
+//     a whole file ask bdlesefehler after their loop to tell the two apart.
 // A record made by bdmake writes a temporary file that bdclose renames over
 // the target; when anything failed, bdclose drops it and the old file stays.
 #pragma once
@@ -36,6 +39,7 @@ struct BDAT {
     int32_t fehler;        // a write-back failed (invariant 4)
     int32_t zsuche;        // line reading: the first Ctrl-Z at or after offset
     int32_t zpos;          // zsuche of the buffer is at zpos (laenge: none); see bdatei.cpp
+    int32_t lesefehler;    // a block could not be read (invariant 5)
 };
 
 // Line-end mode of bdputs and bdgets: 0 LF, 1 CR LF, 2 CR (process-wide, 0).
@@ -63,8 +67,9 @@ int32_t bdgetl(BDAT* d);
 int bdputw(BDAT* d, int wert);
 int bdputl(BDAT* d, int32_t wert);
 int32_t bdtell(const BDAT* d);
-int bdseek(BDAT* d, int32_t position);
+int bdseek(BDAT* d, int32_t position);  // 0; -1 when the block failed to load or write back
 int bdseekrel(BDAT* d, int32_t distanz);
 int bdende(BDAT* d);
 int bdappend(BDAT* d);
 int bdzeilenzahl(BDAT* d);
+int bdlesefehler(const BDAT* d);  // 1 once a block could not be read, else 0

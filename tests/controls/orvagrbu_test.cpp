@@ -16,6 +16,23 @@ namespace {
 
 using h1::Meldung;
 
+// A red picture of 10 x 6 pixels.
+HBITMAP rotesBild()
+{
+    HDC schirm = GetDC(0);
+    HBITMAP bm = CreateCompatibleBitmap(schirm, 10, 6);
+    HDC dc = CreateCompatibleDC(schirm);
+    HGDIOBJ alt = SelectObject(dc, bm);
+    RECT r{0, 0, 10, 6};
+    HBRUSH rot = CreateSolidBrush(RGB(255, 0, 0));
+    FillRect(dc, &r, rot);
+    DeleteObject(rot);
+    SelectObject(dc, alt);
+    DeleteDC(dc);
+    ReleaseDC(0, schirm);
+    return bm;
+}
+
 class Grbu : public h1::Fixture {
 protected:
     HWND knopf(const char* text, DWORD stil = 0x40, int id = 21)
@@ -133,16 +150,7 @@ TEST_F(Grbu, FaceColourAndPicturePlacement)
     SetWindowText(w, "\x1b" "H 215 232 255");
     EXPECT_EQ(h1::px(h1::bild(w), 10, 10), RGB(215, 232, 255));
     // a picture by copy data: centred without style bit 6
-    HDC schirm = GetDC(0);
-    HBITMAP bm = CreateCompatibleBitmap(schirm, 10, 6);
-    HDC dc = CreateCompatibleDC(schirm);
-    HGDIOBJ alt = SelectObject(dc, bm);
-    RECT r{0, 0, 10, 6};
-    HBRUSH rot = CreateSolidBrush(RGB(255, 0, 0));
-    FillRect(dc, &r, rot);
-    SelectObject(dc, alt);
-    DeleteDC(dc);
-    ReleaseDC(0, schirm);
+    HBITMAP bm = rotesBild();
     uint32_t h = bm;
     COPYDATASTRUCT cd{1, 4, &h};
     SendMessage(w, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cd));
@@ -160,7 +168,33 @@ TEST_F(Grbu, FaceColourAndPicturePlacement)
     SetWindowText(w, "\x1b" "H 240 240 240");
     EXPECT_EQ(h1::tinte(h1::bild(w), RGB(255, 0, 0)).right, 0);
     DeleteObject(bm);
-    DeleteObject(rot);
+}
+
+TEST_F(Grbu, AResizeKeepsThePictureOnTheNewFace)
+{
+    HWND w = knopf("A;Bild", 0);
+    HBITMAP bm = rotesBild();
+    uint32_t h = bm;
+    COPYDATASTRUCT cd{1, 4, &h};
+    SendMessage(w, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cd));
+    DeleteObject(bm);  // the caller's picture; the button keeps its own
+
+    // Larger, then smaller: centred again on each new face.
+    struct Fall {
+        int breite, hoehe;
+    } faelle[] = {{120, 40}, {40, 20}};
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.breite);
+        MoveWindow(w, 20, 20, f.breite, f.hoehe, TRUE);
+        const RECT ink = h1::tinte(h1::bild(w), RGB(255, 0, 0));
+        EXPECT_EQ(ink.left, 1 + (f.breite - 2 - 10) / 2);
+        EXPECT_EQ(ink.top, 1 + (f.hoehe - 2 - 6) / 2);
+        EXPECT_EQ(ink.right - ink.left, 10);
+    }
+    // A new face colour still drops it, and a resize does not bring it back.
+    SetWindowText(w, "\x1b" "H 240 240 240");
+    MoveWindow(w, 20, 20, 80, 24, TRUE);
+    EXPECT_EQ(h1::tinte(h1::bild(w), RGB(255, 0, 0)).right, 0);
 }
 
 TEST_F(Grbu, DisablingDropsThePress)

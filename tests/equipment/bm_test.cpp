@@ -194,6 +194,27 @@ TEST_F(Bm, MissingFileStaysEmptyIsRetriedAndCreateFlagMakesIt)
     EXPECT_TRUE(BMGeladen());
 }
 
+TEST_F(Bm, AFileReadShortIsWarnedKeptOutAndNotWrittenOver)
+{
+    kopieren("BMittel.zvk", "BMittel.zvk");
+    appgeraet g;
+    BMStart();
+    {
+        PlFehlerScope scope;
+        plFehlerSetzen(PlFehlerArt::Lesen, 1, true);
+        EXPECT_EQ(GesHolen(1, &g), -1);
+        EXPECT_FALSE(BMGeladen());
+        ASSERT_FALSE(warnungen().empty());
+        EXPECT_EQ(warnungen().front(), "Kann " + pfad("BMittel.zvk") + " nicht lesen.");
+        EXPECT_NE(GesAnlegen(0, "neu"), 0u);
+        EXPECT_EQ(BMListenSpeichern(1), -1);
+        EXPECT_EQ(lesen(pfad("BMittel.zvk")), lesen(fixture("BMittel.zvk")));
+    }
+    // Readable again: read whole at the next access.
+    EXPECT_EQ(GesHolen(1, &g), 0);
+    EXPECT_TRUE(BMGeladen());
+}
+
 TEST_F(Bm, FailedWriteKeepsOldFileChangesAndStateAndWarns)
 {
     const PlFehlerArt arten[] = {PlFehlerArt::Schreiben, PlFehlerArt::Umbenennen, PlFehlerArt::Oeffnen};

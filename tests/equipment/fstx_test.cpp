@@ -176,6 +176,35 @@ TEST_F(FstxTest, WriteFailuresKeepTheFileAndTheChange)
     EXPECT_NE(lesen(pfad("Texte.zvk")), vorher);
 }
 
+TEST_F(FstxTest, AFileReadShortIsWarnedAndNotWrittenOver)
+{
+    // More than one block, so that the fault can hit the middle of the file.
+    std::string inhalt = "zvkT\n)S FSText\n";
+    for (int i = 0; i < 300; ++i) inhalt += felder({"S", std::to_string(100 + i) + "-1", "2", "Titel"}) + "\n";
+    inhalt += ")E\n";
+    ASSERT_GT(inhalt.size(), 2 * 2048u);
+    schreiben(pfad("Texte.zvk"), inhalt);
+    {
+        PlFehlerScope scope;
+        plFehlerSetzen(PlFehlerArt::Lesen, 2, true);
+        EXPECT_EQ(FstxAnzahl(), 0);
+        ASSERT_FALSE(warnungen().empty());
+        EXPECT_EQ(warnungen().front(), "Kann " + pfad("Texte.zvk") + " nicht lesen.");
+        ASSERT_EQ(FstxSetzen("S", "005-0", 3, "neu"), 0);
+        EXPECT_EQ(FstxBeenden(1), -1);
+        EXPECT_EQ(lesen(pfad("Texte.zvk")), inhalt);
+
+        // A merge whose source is read short merges nothing.
+        schreiben(pfad("fremd.zvk"), inhalt);
+        warnungen().clear();
+        EXPECT_EQ(FstxMergeDatei(pfad("fremd.zvk").c_str(), nullptr, nullptr), -1);
+        EXPECT_EQ(warnungen().back(), "Kann " + pfad("fremd.zvk") + " nicht lesen.");
+        EXPECT_EQ(lesen(pfad("Texte.zvk")), inhalt);
+    }
+    // Readable again: the next access reads the whole file.
+    EXPECT_EQ(FstxAnzahl(), 300);
+}
+
 TEST_F(FstxTest, NothingActsBeforeTheListIsSetUp)
 {
     kopieren("titel/Texte.zvk");

@@ -367,6 +367,39 @@ TEST_F(Bib, FailedWritesLeaveTheLibraryAsItWas)
     EXPECT_EQ(mtLesen(vollPfad), voll);
 }
 
+TEST_F(Bib, AppendResultTellsWhetherTheComponentIsInTheFile)
+{
+    // Every open of the append fails once in turn: the result is 0 exactly
+    // when the file holds the new component afterwards, also when only the
+    // reload of the index failed.
+    bool nurNeuLaden = false;
+    for (int k = 1;; ++k) {
+        SCOPED_TRACE(k);
+        std::string bib = kopie("BAUTEILE.L10", "BAUTEILE.AN");
+        BauBibSchliessen();
+        BauBibHandle h;
+        ASSERT_EQ(BauBibOeffnen(&h, bib.c_str()), 0);
+        int r = 0;
+        bool ausgeloest = false;
+        {
+            PlFehlerScope scope;
+            plFehlerSetzen(PlFehlerArt::Oeffnen, k);
+            r = BauAufnehmen(&h, "M2", mtFixture("ZL.001").c_str());
+            ausgeloest = plFehlerAusgeloest(PlFehlerArt::Oeffnen) > 0;
+        }
+        const bool drin = namen(bib) == std::vector<std::string>{"M1", "M2"};
+        EXPECT_EQ(r == 0, drin);
+        if (drin) {
+            EXPECT_EQ(h.anzahl, 2);
+            EXPECT_EQ(h.kopfAnzahl, 2);
+            if (ausgeloest) nurNeuLaden = true;
+        }
+        if (!ausgeloest) break;
+        ASSERT_LT(k, 30);
+    }
+    EXPECT_TRUE(nurNeuLaden);
+}
+
 TEST_F(Bib, RenameRewritesTheEntryNameOnly)
 {
     for (const char* fixture : {"BAUTEILE.L10", "BAUTEILE.L6"}) {

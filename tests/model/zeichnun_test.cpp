@@ -328,8 +328,8 @@ TEST(ZeiKopf, AFailedWriteOrRenameKeepsTheDrawing)
     } faelle[] = {
         {PlFehlerArt::Schreiben, 1},   // the temporary file's data
         {PlFehlerArt::Umbenennen, 1},  // the temporary file to its name
-        {PlFehlerArt::Umbenennen, 2},  // the old file to ".BAK"
-        {PlFehlerArt::Umbenennen, 3},  // the new file to the name
+        {PlFehlerArt::Umbenennen, 2},  // the copy of the old file to ".BAK"
+        {PlFehlerArt::Umbenennen, 3},  // the new file over the drawing
     };
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.n);
@@ -345,10 +345,73 @@ TEST(ZeiKopf, AFailedWriteOrRenameKeepsTheDrawing)
         }
         EXPECT_EQ(mtLesen(pfad), alt);
         EXPECT_TRUE(mtLesen(o / "PLAN.TMP").empty());
+        EXPECT_EQ(o.anzahl(), 1);  // no backup of a rewrite that failed
     }
     MtOrdner o;
     mtSchreiben(o / "KEIN.001", "kein Plan");
     EXPECT_EQ(ZeiKopfSchreiben((o / "KEIN.001").c_str(), &k), -1);
+}
+
+TEST(ZeiKopf, TheSharedBackupNeverHoldsTheOnlyCopyOfADrawing)
+{
+    // PLAN.001 and PLAN.002 both back up to PLAN.BAK. Whatever rename fails
+    // from some point on, each drawing stays whole under its own name, so
+    // the other drawing's rewrite cannot take it away with the backup.
+    ZeiKopf k = kopf({"Neu"}, "N", "", "");
+    const std::string alt = mtLesen(mtFixture("KOPF.001"));
+    for (int n = 1; n <= 4; ++n) {
+        SCOPED_TRACE(n);
+        MtOrdner o;
+        const std::string eins = o / "PLAN.001", zwei = o / "PLAN.002";
+        mtSchreiben(eins, alt);
+        mtSchreiben(zwei, alt);
+        {
+            PlFehlerScope scope;
+            plFehlerSetzen(PlFehlerArt::Umbenennen, n, true);
+            ZeiKopfSchreiben(eins.c_str(), &k);
+        }
+        ASSERT_EQ(ZeiKopfSchreiben(zwei.c_str(), &k), 1);
+        ZeiKopf gelesen;
+        EXPECT_EQ(ZeiKopfLesen(eins.c_str(), &gelesen), 0);
+        EXPECT_EQ(mtLesen(o / "PLAN.BAK"), alt);  // the old file of PLAN.002
+        EXPECT_TRUE(mtLesen(o / "PLAN.TMP").empty());
+    }
+}
+
+TEST(ZeiKopf, ADrawingReadShortIsNotRewrittenShorter)
+{
+    // A drawing over more than one block: a read fault anywhere in it
+    // leaves it as it was.
+    MtOrdner o;
+    const std::string pfad = o / "GROSS.001";
+    {
+        ZeiDatei z;
+        ASSERT_EQ(ZeiDateiAnlegen(&z, pfad.c_str()), 0);
+        for (int i = 0; i < 300; ++i) {
+            BEF b = zl10();
+            ASSERT_EQ(ZeiBefSchreiben(&z, &b), 0);
+        }
+        ASSERT_EQ(ZeiDateiSchliessen(&z), 0);
+    }
+    const std::string alt = mtLesen(pfad);
+    ASSERT_GT(alt.size(), 2 * 2048u);
+    ZeiKopf k = kopf({"Neu"}, "N", "", "");
+    ASSERT_EQ(ZeiKopfSchreiben(pfad.c_str(), &k), 1);
+    const std::string neu = mtLesen(pfad);
+    int abgelehnt = 0;
+    for (int n = 1;; ++n) {
+        SCOPED_TRACE(n);
+        mtSchreiben(pfad, alt);
+        PlFehlerScope scope;
+        plFehlerSetzen(PlFehlerArt::Lesen, n);
+        const int r = ZeiKopfSchreiben(pfad.c_str(), &k);
+        const bool ausgeloest = plFehlerAusgeloest(PlFehlerArt::Lesen) > 0;
+        EXPECT_EQ(mtLesen(pfad), r == 1 ? neu : alt);  // whole, old or new
+        if (r != 1) ++abgelehnt;
+        if (!ausgeloest) break;
+        ASSERT_LT(n, 20);
+    }
+    EXPECT_GE(abgelehnt, 3);  // the first, a middle and the last block at least
 }
 
 // ---- dump and text forms ------------------------------------------------------

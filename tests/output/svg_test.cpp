@@ -88,8 +88,8 @@ TEST_F(Svg, HeadAndSheetFollowTheFormat)
               "<?xml version=\"1.0\" encoding=\"iso-8859-1\" standalone=\"no\"?>\n"
               "<!DOCTYPE svg PUBLIC \"-//W3C//DTD SVG 1.0//EN\" "
               "\"http://www.w3.org/TR/2001/REC-SVG-20010904/DTD/svg10.dtd\">\n"
-              "<svg width=\"297.0mm\" height=\"210.0mm\"\n"
-              "     viewBox=\"0 0 297.0 210.0\"\n"
+              "<svg width=\"420.0mm\" height=\"297.0mm\"\n"
+              "     viewBox=\"0 0 420.0 297.0\"\n"
               "     xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\">\n");
     EXPECT_EQ(a3.substr(a3.size() - 7), "</svg>\n");
     EXPECT_EQ(a3.find('\r'), std::string::npos);
@@ -166,10 +166,10 @@ TEST_F(Svg, ShapesHavePositiveSizesAndPointsAreFlipped)
     const auto e = elemente(export_("ST 2\nBW 50,0000 50,0000\nRTK 0 -20,0000 -10,0000\nRTK 1 45,0 10,0000 0,0000\n"
                                     "PKT\nKRE 1 30,0 4,0000 2,0000\nDRE 1 0,0 0 8,0000 12,0000\n"));
     ASSERT_EQ(e.size(), 5u);
-    EXPECT_EQ(e[0], "  <rect fill=\"none\" stroke=\"rgb(255,0,0)\" stroke-width=\"0.5\" x=\"30\" y=\"160\" width=\"20\" height=\"10\"/>");
-    EXPECT_EQ(e[1], "  <polygon fill=\"rgb(255,0,0)\" stroke=\"rgb(255,0,0)\" stroke-width=\"0.5\" points=\" 50,160 57.07,152.9 57.07,152.9 50,160\"/>");
-    EXPECT_EQ(e[2], "  <ellipse fill=\"rgb(255,0,0)\" stroke=\"rgb(255,0,0)\" stroke-width=\"0.5\" cx=\"50\" cy=\"160\" rx=\"0.5\" ry=\"0.5\"/>");
-    EXPECT_EQ(e[3], "  <ellipse fill=\"rgb(255,0,0)\" stroke=\"rgb(255,0,0)\" stroke-width=\"0.5\" transform=\"rotate(330 50 160)\" cx=\"50\" cy=\"160\" rx=\"4\" ry=\"2\"/>");
+    EXPECT_EQ(e[0], "  <rect fill=\"none\" stroke=\"rgb(255,0,0)\" stroke-width=\"0.5\" x=\"30\" y=\"247\" width=\"20\" height=\"10\"/>");
+    EXPECT_EQ(e[1], "  <polygon fill=\"rgb(255,0,0)\" stroke=\"rgb(255,0,0)\" stroke-width=\"0.5\" points=\" 50,247 57.07,239.9 57.07,239.9 50,247\"/>");
+    EXPECT_EQ(e[2], "  <ellipse fill=\"rgb(255,0,0)\" stroke=\"rgb(255,0,0)\" stroke-width=\"0.5\" cx=\"50\" cy=\"247\" rx=\"0.5\" ry=\"0.5\"/>");
+    EXPECT_EQ(e[3], "  <ellipse fill=\"rgb(255,0,0)\" stroke=\"rgb(255,0,0)\" stroke-width=\"0.5\" transform=\"rotate(330 50 247)\" cx=\"50\" cy=\"247\" rx=\"4\" ry=\"2\"/>");
     EXPECT_EQ(e[4].rfind("  <polygon fill=\"rgb(255,0,0)\"", 0), 0u) << e[4];
 }
 
@@ -179,12 +179,12 @@ TEST_F(Svg, ArcFlagsFollowTheSpanAndWholeTurnsAreTwoHalves)
         const char* bogen;
         const char* d;
     };
-    // Centre (100, 100), radius 10; A3: y' = 210 - y.
-    for (const Fall& f : {Fall{"TKR 0,0 179,0", "M110,110 A10,10 360 0 0,90,109.8"},
-                          Fall{"TKR 0,0 180,0", "M110,110 A10,10 360 1 0,90,110"},
-                          Fall{"TKR 300,0 30,0", "M105,118.7 A10,10 360 0 0,108.7,105"},
-                          Fall{"TKR 90,0 90,0", "M100,100 A10,10 360 0 0,100,120 A10,10 360 0 0,100,100"},
-                          Fall{"TKR 0,0 360,0", "M110,110 A10,10 360 0 0,90,110 A10,10 360 0 0,110,110"}}) {
+    // Centre (100, 100), radius 10; A3: y' = 297 - y.
+    for (const Fall& f : {Fall{"TKR 0,0 179,0", "M110,197 A10,10 360 0 0,90,196.8"},
+                          Fall{"TKR 0,0 180,0", "M110,197 A10,10 360 1 0,90,197"},
+                          Fall{"TKR 300,0 30,0", "M105,205.7 A10,10 360 0 0,108.7,192"},
+                          Fall{"TKR 90,0 90,0", "M100,187 A10,10 360 0 0,100,207 A10,10 360 0 0,100,187"},
+                          Fall{"TKR 0,0 360,0", "M110,197 A10,10 360 0 0,90,197 A10,10 360 0 0,110,197"}}) {
         const auto e = elemente(export_(std::string("BW 100,0000 100,0000\n") + f.bogen + " 10,0000 10,0000\n"));
         ASSERT_EQ(e.size(), 1u);
         EXPECT_EQ(e[0], std::string("  <path stroke=\"rgb(0,0,0)\" stroke-width=\"0.3\"  fill=\"none\" d=\"") + f.d + "\"/>")
@@ -193,16 +193,16 @@ TEST_F(Svg, ArcFlagsFollowTheSpanAndWholeTurnsAreTwoHalves)
     // BOG starts at the position; mode 1 exchanges the ends.
     auto e = elemente(export_("BW 100,0000 100,0000\nBOG 0,0 90,0 0 10,0000 10,0000\nBOG 0,0 90,0 1 10,0000 10,0000\n"));
     ASSERT_EQ(e.size(), 2u);
-    EXPECT_NE(e[0].find("d=\"M100,110 A10,10 360 0 0,90,100\""), std::string::npos) << e[0];
-    EXPECT_NE(e[1].find("d=\"M90,100 A10,10 360 1 0,100,110\""), std::string::npos) << e[1];
+    EXPECT_NE(e[0].find("d=\"M100,197 A10,10 360 0 0,90,187\""), std::string::npos) << e[0];
+    EXPECT_NE(e[1].find("d=\"M90,187 A10,10 360 1 0,100,197\""), std::string::npos) << e[1];
 }
 
 TEST_F(Svg, TextsTurnAboutTheirAnchorAndPiecesFollowTheText)
 {
     auto e = elemente(export_("ST 1\nTG 5,0000\nBW 100,0000 100,0000\nTFA \"Hallo\"\nTR 90,0\nTFA \"Hoch\"\n"));
     ASSERT_EQ(e.size(), 2u);
-    EXPECT_EQ(e[0], "  <text fill=\"rgb(0,0,0)\" font-family=\"Courier\" font-size=\"5\" x=\"100\" y=\"110\" textLength=\"25\">Hallo</text>");
-    EXPECT_EQ(e[1], "  <text fill=\"rgb(0,0,0)\" font-family=\"Courier\" font-size=\"5\" transform=\"rotate(270 100 110)\" x=\"100\" y=\"110\" textLength=\"20\">Hoch</text>");
+    EXPECT_EQ(e[0], "  <text fill=\"rgb(0,0,0)\" font-family=\"Courier\" font-size=\"5\" x=\"100\" y=\"197\" textLength=\"25\">Hallo</text>");
+    EXPECT_EQ(e[1], "  <text fill=\"rgb(0,0,0)\" font-family=\"Courier\" font-size=\"5\" transform=\"rotate(270 100 197)\" x=\"100\" y=\"197\" textLength=\"20\">Hoch</text>");
     // Standard-text pieces at their columns, moved along a text at 30 degrees.
     e = elemente(export_("ST 1\nTG 2,0000\nTR 30,0\nBW 100,0000 100,0000\nTSA \"A  B\tC\"\n"));
     ASSERT_EQ(e.size(), 3u);
@@ -212,7 +212,7 @@ TEST_F(Svg, TextsTurnAboutTheirAnchorAndPiecesFollowTheText)
     for (int i = 0; i < 3; ++i) {
         char x[32], y[32];
         SvgZahl(100 + spalten[i] * 2 * c, x, sizeof x);
-        SvgZahl(110 - spalten[i] * 2 * s, y, sizeof y);
+        SvgZahl(197 - spalten[i] * 2 * s, y, sizeof y);
         EXPECT_NE(e[i].find(std::string("rotate(330 ") + x + " " + y + ")\" x=\"" + x + "\" y=\"" + y + "\" textLength=\"2\">" +
                             stuecke[i] + "</text>"),
                   std::string::npos)
@@ -225,9 +225,9 @@ TEST_F(Svg, PicturesAreReferredToByBareNames)
     const auto e = elemente(export_("BW 10,0000 10,0000\nGRF 0 20,0000 10,0000 \"bilder\\Schema.WMF\"\n"
                                     "GRF 0 45,0 20,0000 10,0000 \"Foto.jpg\"\nGRF 0 5,0000 5,0000 \"a&b.bmp\"\n"));
     ASSERT_EQ(e.size(), 6u);
-    EXPECT_EQ(e[0], "  <image x=\"10\" y=\"190\" width=\"20\" height=\"10\"");
+    EXPECT_EQ(e[0], "  <image x=\"10\" y=\"277\" width=\"20\" height=\"10\"");
     EXPECT_EQ(e[1], "  xlink:href=\"Schema.png\"/>");
-    EXPECT_EQ(e[2], "  <image x=\"10\" y=\"190\" width=\"20\" height=\"10\"");  // never turned
+    EXPECT_EQ(e[2], "  <image x=\"10\" y=\"277\" width=\"20\" height=\"10\"");  // never turned
     EXPECT_EQ(e[3], "  xlink:href=\"Foto.jpg\"/>");
     EXPECT_EQ(e[5], "  xlink:href=\"a&amp;b.png\"/>");
 }
@@ -238,8 +238,8 @@ TEST_F(Svg, HiddenLayersAreLeftOut)
                                     "ZL 3,0000 0,0000\nLAY 3\nLRA 3 1\nZL 4,0000 0,0000\n"));
     ASSERT_EQ(e.size(), 2u);
     // LRA 0 switched layer 1 off, so the third line is left out too.
-    EXPECT_NE(e[0].find("x1=\"0\" y1=\"210\" x2=\"1\""), std::string::npos) << e[0];
-    EXPECT_NE(e[1].find("x1=\"6\" y1=\"210\" x2=\"10\""), std::string::npos) << e[1];
+    EXPECT_NE(e[0].find("x1=\"0\" y1=\"297\" x2=\"1\""), std::string::npos) << e[0];
+    EXPECT_NE(e[1].find("x1=\"6\" y1=\"297\" x2=\"10\""), std::string::npos) << e[1];
 }
 
 TEST_F(Svg, ACancelStillClosesTheDocument)

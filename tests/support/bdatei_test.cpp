@@ -406,3 +406,38 @@ TEST_F(Bdatei, EndCountsBytesNotYetWrittenBack)
 }
 
 }  // namespace
+
+TEST_F(Bdatei, ReadErrorIsToldApartFromTheEnd)
+{
+    // Three lines spread over two blocks; the second block cannot be read.
+    std::string inhalt = std::string(2047, 'x') + "\nzwei\ndrei\n";
+    datei("f", inhalt);
+    BDAT d;
+    ASSERT_GE(bdopenlesen(&d, p("f").c_str()), 0);
+    char zeile[3000];
+    EXPECT_EQ(bdgets(&d, zeile, 2999), 2047);
+    EXPECT_EQ(bdlesefehler(&d), 0);
+    plFehlerSetzen(PlFehlerArt::Lesen, 1);
+    EXPECT_EQ(bdgets(&d, zeile, 2999), -1);  // reads as the end ...
+    EXPECT_EQ(bdlesefehler(&d), 1);           // ... but is told apart
+    plFehlerAllesAus();
+    EXPECT_EQ(bdseek(&d, 0), 0);
+    EXPECT_EQ(bdlesefehler(&d), 1);  // stays for the whole-file reader's check
+    bdclose(&d);
+
+    // A seek onto a block that fails to load says so.
+    ASSERT_GE(bdopenlesen(&d, p("f").c_str()), 0);
+    plFehlerSetzen(PlFehlerArt::Lesen, 1);
+    EXPECT_EQ(bdseek(&d, 2050), -1);
+    EXPECT_EQ(bdgetc(&d), -1);
+    plFehlerAllesAus();
+    bdclose(&d);
+
+    // The normal end of the file is no error.
+    ASSERT_GE(bdopenlesen(&d, p("f").c_str()), 0);
+    int zeilen = 0;
+    while (bdgets(&d, zeile, 2999) >= 0) ++zeilen;
+    EXPECT_EQ(zeilen, 3);
+    EXPECT_EQ(bdlesefehler(&d), 0);
+    bdclose(&d);
+}
