@@ -11,13 +11,18 @@
 //     a popup), punktAusfuehren (open a submenu or choose a command: `ende`).
 //  3. While tracking, every key and mouse message is the menu's; other
 //     messages are dispatched, so painting, timers and posted messages go on.
+//  4. Headless, the loop never waits for input that cannot come: when
+//     nothing waits, the observer looks first (it may inject input), then
+//     the next scripted answer is taken, else the menu closes as by Escape.
 #include <algorithm>
 #include <cstring>
+#include <deque>
 #include <functional>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
+#include "platform/backend.h"
 #include "platform/eingabe.h"
 #include "platform/fenster.h"
 #include "platform/gdi.h"
@@ -61,6 +66,8 @@ struct plMenueVerfolgung {
 };
 
 plMenueVerfolgung vf;
+std::deque<UINT> menueSkript;           // headless answers of idle loops
+plMenueBeobachterFn menueBeobachter = nullptr;
 
 // ---- Texts and measuring ---------------------------------------------------------------------
 
@@ -645,10 +652,52 @@ void mausVerarbeiten(const MSG& m)
     if (hoch && !GetSubMenu(eb.menu, pos)) punktAusfuehren(e, eb.menu, pos, true);
 }
 
+// Chooses the item with command `id` in the open popups (innermost first);
+// false when none is open or it is greyed.
+bool befehlWaehlen(UINT id)
+{
+    for (int e = tiefsteEbene(); e >= 0; --e) {
+        plMenueObjekt* m = plMenueVon(vf.ebenen[static_cast<size_t>(e)].menu);
+        if (!m) continue;
+        for (size_t i = 0; i < m->punkte.size(); ++i) {
+            const plMenuePunkt& p = m->punkte[i];
+            if ((p.flags & (MF_POPUP | MF_SEPARATOR)) || p.id != id) continue;
+            auswahlSetzen(static_cast<size_t>(e), static_cast<int>(i), false);
+            punktAusfuehren(e, vf.ebenen[static_cast<size_t>(e)].menu, static_cast<int>(i), false);
+            return vf.gewaehlt;
+        }
+    }
+    return false;
+}
+
+// Headless with nothing waiting (invariant 4).
+void leerlauf()
+{
+    if (menueBeobachter) {
+        menueBeobachter(vf.ebenen.empty() ? 0 : vf.ebenen.back().fenster);
+        if (plNachrichtArbeitWartet() || vf.ende) return;
+    }
+    if (!menueSkript.empty()) {
+        UINT id = menueSkript.front();
+        menueSkript.pop_front();
+        if (id != 0 && befehlWaehlen(id)) return;
+    }
+    vf.ende = true;
+}
+
+bool headless()
+{
+    return std::strcmp(plBackendName(), "headless") == 0;
+}
+
 // The loop: runs until a command is chosen or the menu is dismissed.
 void schleife()
 {
     while (!vf.ende) {
+        if (headless() && !plNachrichtArbeitWartet()) {
+            leerlauf();
+            continue;
+        }
         MSG m;
         BOOL r = GetMessage(&m, 0, 0, 0);
         if (r <= 0) {
@@ -852,6 +901,21 @@ BOOL EndMenu()
 }
 
 // ---- Tests ---------------------------------------------------------------------------------------------
+
+void plMenueAntwort(UINT id)
+{
+    menueSkript.push_back(id);
+}
+
+void plMenueSkriptLeeren()
+{
+    menueSkript.clear();
+}
+
+void plMenueBeobachter(plMenueBeobachterFn fn)
+{
+    menueBeobachter = fn;
+}
 
 HMENU plMenueVerfolgt()
 {
