@@ -309,7 +309,7 @@ EdsModul edsModule[] = {
     {"Einstellungen", edsEinstellungen, nullptr, false},
     {"Leisten", edsLeisten, nullptr, false},
     {"Ansicht", edsAnsicht, edsAnsichtEnde, false},
-    {"Eingabe", edsEingabe, nullptr, false},
+    {"Eingabe", edsEingabe, EingabeEnde, false},
     {"Anker", edsAnker, nullptr, false},
     {"Queue", edsQueue, edsQueueEnde, false},
     {"Zeichnung", edsStore, edsStoreEnde, false},

@@ -316,6 +316,7 @@ void PromptStandard() { PromptSetzen(C_ZB); }
 int PromptZustand() { return hzZustand; }
 int PromptCode() { return hzCode; }
 const std::string& EingabeFeld() { return hzFeld; }
+void EingabeFeldSetzen(const std::string& text) { hzFeld = text.substr(0, ZEILNG); }
 
 std::string PromptText()
 {
@@ -353,7 +354,7 @@ int EingabeAbschliessen(const char* text, int absenden)
     }
     hzFeldGesetzt = false;
     if (BefehlszeileParsen(zeile.c_str())) {
-        if (hzZustand == 0 || hzZustand == 1) hzFeld.clear();
+        if (!hzFeldGesetzt) hzFeld.clear();
         return 1;
     }
     MessageBeep(0);

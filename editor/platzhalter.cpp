@@ -22,7 +22,6 @@
 
 namespace {
 std::vector<std::string> phAufrufe;
-HWND phEingabe = 0;
 }  // namespace
 
 std::vector<std::string>& PhEditorAufrufe() { return phAufrufe; }
@@ -53,33 +52,8 @@ void MakroEingabeDialog(const char* name)
     MakroStarten(name, 0);
 }
 
-void EingabeStarten(int, int eingabe)
-{
-    phEingabe = GetDlgItem(wiDlgFenster(), eingabe);
-    if (phEingabe) SetWindowText(phEingabe, "");
-}
-
-int EingabeKommando(UINT nachricht, WPARAM wp, LPARAM)
-{
-    if (nachricht != WM_COMMAND || LOWORD(wp) != 1 || !phEingabe || !IsWindow(phEingabe)) return 0;
-    if (GetFocus() != phEingabe && !IsChild(phEingabe, GetFocus())) return 0;
-    char zeile[180] = "";
-    GetWindowText(phEingabe, zeile, sizeof zeile);
-    strtrim(zeile);
-    if (zeile[0] == '\0') return 1;
-    BEF b;
-    if (TextZuBef(&b, zeile) != 0) {
-        MessageBeep(0);
-        return 1;
-    }
-    SetWindowText(phEingabe, "");
-    BefEinreihen(&b);
-    return 1;
-}
-
 void LeisteLaden(const char* datei, const char* abschnitt, int art)
 {
     phMerken(std::string("LeisteLaden(") + datei + "," + abschnitt + "," + std::to_string(art) + ")");
 }
 void UbzPlatzieren(const appbteil* b) { phMerken(std::string("UbzPlatzieren(") + (b ? b->bl : "") + ")"); }
-void EingabeText(const char* text) { phMerken(std::string("EingabeText(") + (text != nullptr ? text : "") + ")"); }

@@ -34,12 +34,9 @@ void PunktMarkeZeichnen(double x, double y, int groesse);
 void BefehlsTextAusfuehren(const char* text);
 void KontextMenueZeigen(int x, int y);
 
-// The input line (arrives with the input line and histories): Enter in the
-// input field queues its line (TextZuBef); a line that is no command beeps
-// and stays in the field.
-void EingabeStarten(int prompt, int eingabe);
-// 1 when the message was the input line's.
-int EingabeKommando(UINT nachricht, WPARAM wp, LPARAM lp);
+// The input line lives in editor/eingabe.h; its callers here still find it
+// through this header.
+#include "editor/eingabe.h"
 // Toolbars of the page (arrive with the status fields and bars): recorded.
 void LeisteLaden(const char* datei, const char* abschnitt, int art);
 
@@ -55,9 +52,6 @@ void MakroEingabeDialog(const char* name);
 // component assignment): recorded.
 struct appbteil;
 void UbzPlatzieren(const appbteil* b);
-// The input line (arrives with the editor page): the text is recorded as
-// "EingabeText(<text>)".
-void EingabeText(const char* text);
 // Command execution (arrives with the editor): copies of the marked
 // elements in a grid. Recorded as "MarkierteAnreihen(nx dx ny dy)".
 void MarkierteAnreihen(int nx, double dx, int ny, double dy);
