@@ -311,6 +311,7 @@ EdsModul edsModule[] = {
     {"Ansicht", edsAnsicht, edsAnsichtEnde, false},
     {"Eingabe", edsEingabe, EingabeEnde, false},
     {"Anker", edsAnker, nullptr, false},
+    {"Leisten2", LeisteSeiteStarten, LeisteSeiteEnde, false},
     {"Queue", edsQueue, edsQueueEnde, false},
     {"Zeichnung", edsStore, edsStoreEnde, false},
     {"Dokument", edsDokument, nullptr, false},
@@ -634,6 +635,7 @@ int EdtKommando(UINT nachricht, WPARAM wp, LPARAM lp)
 {
     if (eds.lauf == 2 || eds.fenster == 0) return 0;
     if (!eds.sperre) {
+        if (LeisteKommando(nachricht, wp, lp)) return 1;
         if (EdtSeitenNachricht(nachricht, wp, lp)) return 1;
         const bool eckBefehl = nachricht == WM_COMMAND && LOWORD(wp) == ANSICHT_ECKE && lp == 0;
         if (!eckBefehl && AnsichtFenster() == GetDlgItem(eds.fenster, ANSICHT_FENSTER) &&

@@ -52,8 +52,4 @@ void MakroEingabeDialog(const char* name)
     MakroStarten(name, 0);
 }
 
-void LeisteLaden(const char* datei, const char* abschnitt, int art)
-{
-    phMerken(std::string("LeisteLaden(") + datei + "," + abschnitt + "," + std::to_string(art) + ")");
-}
 void UbzPlatzieren(const appbteil* b) { phMerken(std::string("UbzPlatzieren(") + (b ? b->bl : "") + ")"); }

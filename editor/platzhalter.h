@@ -37,8 +37,8 @@ void KontextMenueZeigen(int x, int y);
 // The input line lives in editor/eingabe.h; its callers here still find it
 // through this header.
 #include "editor/eingabe.h"
-// Toolbars of the page (arrive with the status fields and bars): recorded.
-void LeisteLaden(const char* datei, const char* abschnitt, int art);
+// The page's bars live in editor/leiste.h.
+#include "editor/leiste.h"
 
 // The start-point dialog of parallel lines (arrives with the editor's small
 // dialogs): recorded.
