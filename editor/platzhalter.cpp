@@ -38,11 +38,6 @@ void MarkierteAnreihen(int nx, double dx, int ny, double dy)
     phMerken(t);
 }
 void PunktMarkeZeichnen(double, double, int groesse) { phMerken("PunktMarkeZeichnen(" + std::to_string(groesse) + ")"); }
-void BefehlsTextAusfuehren(const char* text) { phMerken(std::string("BefehlsTextAusfuehren(") + text + ")"); }
-void KontextMenueZeigen(int x, int y)
-{
-    phMerken("KontextMenueZeigen(" + std::to_string(x) + "," + std::to_string(y) + ")");
-}
 
 void DB1345Oeffnen() { phMerken("DB1345Oeffnen()"); }
 

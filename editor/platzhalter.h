@@ -29,10 +29,8 @@ struct STT;
 void PunktMarkeZeichnen(double x, double y, int groesse);
 
 
-// Command strings and the context menu (arrive with the drag buttons and
-// command strings): recorded.
-void BefehlsTextAusfuehren(const char* text);
-void KontextMenueZeigen(int x, int y);
+// Command strings and the context menus live in editor/kontext.h.
+#include "editor/kontext.h"
 
 // The input line lives in editor/eingabe.h; its callers here still find it
 // through this header.

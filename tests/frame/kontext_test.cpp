@@ -1,0 +1,145 @@
+// The editor page's bars and context menus on the running frame, headless,
+// over a working copy of the demo: a click on a left-bar button runs its
+// command string, the top bar's faces follow the drawing's state, and the
+// drawing's right-click menu is the one the marks ask for, chosen by keys.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "editor/baubf.h"
+#include "editor/edtseite.h"
+#include "editor/kontext.h"
+#include "editor/leiste.h"
+#include "editor/objwahl.h"
+#include "frame/anw.h"
+#include "frame/modus.h"
+#include "model/befehl.h"
+#include "model/tempzeic.h"
+#include "platform/dialog.h"
+#include "platform/eingabe.h"
+#include "platform/fenster.h"
+#include "platform/headless.h"
+#include "platform/menue.h"
+#include "platform/nachrichtbox.h"
+#include "platform/winconst.h"
+#include "tests/frame/rahmen_pruef.h"
+#include "tests/tools/demokopie.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string menueBild;
+std::vector<std::string> menueTexte;
+std::vector<UINT> menueTasten;
+
+void menueAnsehen(HWND popup)
+{
+    if (!menueBild.empty() && popup) plHeadlessPng(popup, menueBild.c_str());
+    menueBild.clear();
+    HMENU m = plMenueVerfolgt();
+    menueTexte.clear();
+    for (int i = 0; m && i < GetMenuItemCount(m); ++i) {
+        char t[100] = "";
+        GetMenuString(m, static_cast<UINT>(i), t, sizeof t, MF_BYPOSITION);
+        menueTexte.push_back(t);
+    }
+    for (UINT k : menueTasten) plHeadlessTaste(k);
+    menueTasten.clear();
+}
+
+class KontextLauf : public ::testing::Test {
+protected:
+    DemoKopie demo;
+    fs::path vorher;
+    std::vector<std::string> args;
+    std::vector<const char*> argv;
+
+    void SetUp() override
+    {
+        rahmenDemoStarten(demo.wurzel(), vorher, args, argv);
+        if (HasFatalFailure()) return;
+        plHeadlessPumpen();
+        EditorMitDatei((demo.projekt() + "/HV1.08").c_str());
+        rahmenPumpen();
+        plNachrichtBoxFragenLeeren();
+        plMenueBeobachter(menueAnsehen);
+    }
+    void TearDown() override
+    {
+        plMenueBeobachter(nullptr);
+        rahmenBeenden(vorher);
+    }
+    static const LeisteEintrag* knopf(int art, const char* bild)
+    {
+        for (const LeisteEintrag& e : LeisteEintraege(art))
+            if (std::string(e.bild) == bild) return &e;
+        return nullptr;
+    }
+    static void klick(HWND h)
+    {
+        plHeadlessZeitVor(1000);
+        RECT r;
+        GetWindowRect(h, &r);
+        plHeadlessKlick((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        rahmenPumpen();
+    }
+    // The right click's handler at a point of the drawing.
+    static void rechts(std::vector<UINT> tasten)
+    {
+        menueTasten = std::move(tasten);
+        KontextMenueZeigen(200, 200);
+        rahmenPumpen();
+    }
+};
+
+TEST_F(KontextLauf, BarButtonsRunTheirStringsAndTheMenuFollowsTheMarks)
+{
+    ASSERT_NE(EdtFenster(), 0u);
+    const LeisteEintrag* linie = knopf(LEISTE_LINKS, "EDLINIE");
+    ASSERT_NE(linie, nullptr);
+    ASSERT_NE(linie->fenster, 0u);
+    EXPECT_TRUE(IsWindowVisible(linie->fenster));
+    EXPECT_EQ(linie->ziehId, LEISTEZIEHID + LEISTESUP) << "the line button is a drag button";
+    klick(linie->fenster);
+    EXPECT_TRUE(BaubfAktiv());
+    EXPECT_EQ(BaubfCode(), BefCode("ZL"));
+    EXPECT_EQ(LeisteZustandWert(9), 1);
+    EXPECT_EQ(linie->zustand, 1) << "state kind 9 shows the line under way";
+    BaubfAbbrechen();
+    rahmenPumpen();
+
+    // Nothing marked: "RMMENUKEIN" without "Mehrfachlinie beenden"; its
+    // "Alles markieren" chosen by keys marks everything.
+    menueBild = demo.wurzel() + "/kein.png";
+    rechts({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
+    ASSERT_FALSE(menueTexte.empty());
+    EXPECT_EQ(menueTexte.front(), "Suche Betriebsmittel");
+    EXPECT_EQ(menueTexte.size(), 11u) << "1341 removed while no parallel lines exist";
+    EXPECT_EQ(menueTexte[6], "Alles markieren");
+    EXPECT_EQ(TzMarkAnzahl(), TzAnzahl());
+    EXPECT_EQ(LeisteZustandWert(2), 1);
+    if (const char* bild = std::getenv("KONTEXT_BILD")) fs::copy_file(demo.wurzel() + "/kein.png", bild, fs::copy_options::overwrite_existing);
+
+    // The object under the cursor marked: "RMMENUEINS"; Escape closes it.
+    ObjCursorSetzen(ErstesMarkiertes());
+    rechts({VK_ESCAPE});
+    ASSERT_FALSE(menueTexte.empty());
+    EXPECT_EQ(menueTexte.front(), "Bearbeiten...");
+    EXPECT_EQ(TzMarkAnzahl(), TzAnzahl()) << "nothing chosen";
+    // Another object under the cursor: "RMMENUVIELE"; "Markierung entfernen".
+    TzMarkSetzen(ErstesMarkiertes(), 0);
+    rechts({VK_UP, VK_UP, VK_RETURN});
+    ASSERT_FALSE(menueTexte.empty());
+    EXPECT_EQ(menueTexte.front(), "Mitbewegen");
+    EXPECT_EQ(menueTexte.size(), 8u);
+    EXPECT_EQ(TzMarkAnzahl(), 0);
+
+    plHeadlessPng(anwHauptfenster(), (demo.wurzel() + "/seite.png").c_str());
+    if (const char* bild = std::getenv("KONTEXT_SEITE")) fs::copy_file(demo.wurzel() + "/seite.png", bild, fs::copy_options::overwrite_existing);
+}
+
+}  // namespace
