@@ -14,6 +14,7 @@
 #include "editor/mehrfach.h"
 #include "editor/objwahl.h"
 #include "editor/platzhalter.h"
+#include "editor/statusfeld.h"
 #include "editor/zeidok.h"
 #include "model/befehl.h"
 #include "model/einstell.h"
@@ -442,10 +443,14 @@ int LeisteSeiteStarten()
     LayoutSeite();
     LeisteLayout();
     LeisteZustand(1);
-    return 0;
+    return StatusfelderAnlegen();
 }
 
-void LeisteSeiteEnde() { LeisteEnde(); }
+void LeisteSeiteEnde()
+{
+    StatusfelderEnde();
+    LeisteEnde();
+}
 
 void LeisteEnde()
 {
@@ -513,7 +518,7 @@ int LeisteIndex(HWND fenster)
 const std::vector<LeisteEintrag>& LeisteEintraege(int art) { return lt.bars[ltBar(art)]; }
 const std::string& AuswahlAktuell() { return lt.auswahlBefehl; }
 
-int LeisteKommando(UINT nachricht, WPARAM wp, LPARAM)
+int LeisteKommando(UINT nachricht, WPARAM wp, LPARAM lp)
 {
     if (nachricht == WM_ACTIVATE && LOWORD(wp) == WA_INACTIVE) {
         char t[3] = {27, 'C', 0};
@@ -522,8 +527,24 @@ int LeisteKommando(UINT nachricht, WPARAM wp, LPARAM)
                 if (e.fenster && e.gezeigt) SetWindowText(e.fenster, t);
         return 0;
     }
+    if (nachricht == WM_SIZE) {
+        LeisteLayout();
+        StatusfelderLayout();
+        return 0;
+    }
     if (nachricht != WM_COMMAND) return 0;
+    if (StatusfeldKommando(nachricht, wp, lp)) return 1;
     const int id = LOWORD(wp);
+    if (id == 2501 && EdtFenster()) {
+        // After the drain the fields and faces show the new state.
+        PostMessage(EdtFenster(), WM_COMMAND, LEISTEAUFFRISCHEN, 0);
+        return 0;
+    }
+    if (id == LEISTEAUFFRISCHEN) {
+        StatusfelderAktualisieren(0);
+        LeisteZustand(0);
+        return 1;
+    }
     if (id >= AUSWAHLID && id < AUSWAHLID + AUSWAHLSUP) {
         ltAuswahlSetzen(id - AUSWAHLID, true);
         return 1;

@@ -29,6 +29,7 @@ constexpr int LEISTEZIEHID = 5200;    // first drag identifier
 constexpr int AUSWAHLSUP = 10;        // entries of the selection bar
 constexpr int AUSWAHLID = 5030;       // first selection button id
 constexpr int AUSWAHLANZEIGE = 5004;  // the selection display
+constexpr int LEISTEAUFFRISCHEN = 2460;  // refresh after a drain (posted)
 
 enum : int { LEISTE_OBEN = 0, LEISTE_LINKS = 1, LEISTE_AUSWAHL = 99 };
 

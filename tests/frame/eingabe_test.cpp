@@ -131,11 +131,22 @@ TEST_F(EingabeLauf, TypedLinesBecomeRecordsAndTheHistoryOutlivesARestart)
     EXPECT_EQ(plNachrichtBoxPieps(), pieps + 1);
     SetWindowText(feld(), "");
 
-    // Tab walks the ring: without status fields it comes back to the drawing.
+    // Tab walks the ring: the input line, then the status fields' values
+    // (the coordinates first), Shift+Tab back; Enter returns to the drawing.
     SetFocus(feld());
     taste(VK_TAB);
+    EXPECT_EQ(GetFocus(), GetDlgItem(EdtFenster(), 2403));
+    EXPECT_EQ(FokusAktuell(), 2);
+    plHeadlessTasteRunter(VK_SHIFT);
+    taste(VK_TAB);
+    plHeadlessTasteHoch(VK_SHIFT);
+    EXPECT_EQ(GetFocus(), feld());
+    EXPECT_EQ(FokusAktuell(), 1);
+    taste(VK_TAB);
+    taste(VK_TAB);
+    EXPECT_EQ(GetFocus(), GetDlgItem(EdtFenster(), 2404));
+    taste(VK_RETURN);
     EXPECT_EQ(GetFocus(), GetDlgItem(EdtFenster(), 5000));
-    EXPECT_EQ(FokusAktuell(), 0);
 
     // The cross reference without a point starts its construction.
     tippen("QVB 0 50");
