@@ -15,6 +15,7 @@
 #include "editor/objwahl.h"
 #include "editor/platzhalter.h"
 #include "editor/statusfeld.h"
+#include "editor/ziehknopf.h"
 #include "editor/zeidok.h"
 #include "model/befehl.h"
 #include "model/einstell.h"
@@ -48,6 +49,7 @@ struct LtZustand {
     int auswahl = -1;
     std::string auswahlBefehl;
     bool auswahlGeladen = false;
+    bool zieht = false;  // a drag from a bar button is under way
 };
 LtZustand lt;
 
@@ -543,6 +545,25 @@ int LeisteKommando(UINT nachricht, WPARAM wp, LPARAM lp)
     if (id == LEISTEAUFFRISCHEN) {
         StatusfelderAktualisieren(0);
         LeisteZustand(0);
+        return 1;
+    }
+    if (id == 2062) {
+        for (int b = 0; b < 2; ++b)
+            for (const LeisteEintrag& e : lt.bars[b])
+                if (e.ziehId != 0 && e.ziehId == static_cast<int>(lp)) {
+                    lt.zieht = true;
+                    ZiehenAnfang(1, e.befehl.c_str());
+                    return 1;
+                }
+        return 0;
+    }
+    if ((id == 2063 || id == 2064) && lt.zieht) {
+        if (id == 2063) {
+            ZiehenUeberFenster(EdtFenster(), static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp)));
+        } else {
+            lt.zieht = false;
+            ZiehenEnde();
+        }
         return 1;
     }
     if (id >= AUSWAHLID && id < AUSWAHLID + AUSWAHLSUP) {

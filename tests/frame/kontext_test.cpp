@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "editor/baubf.h"
+#include "editor/befausf.h"
 #include "editor/edtseite.h"
 #include "editor/kontext.h"
 #include "editor/leiste.h"
@@ -140,6 +141,64 @@ TEST_F(KontextLauf, BarButtonsRunTheirStringsAndTheMenuFollowsTheMarks)
 
     plHeadlessPng(anwHauptfenster(), (demo.wurzel() + "/seite.png").c_str());
     if (const char* bild = std::getenv("KONTEXT_SEITE")) fs::copy_file(demo.wurzel() + "/seite.png", bild, fs::copy_options::overwrite_existing);
+}
+
+// A left-bar button dragged onto the drawing: the line starts where it
+// enters and is cancelled where it leaves; "ZB M1" dropped places M1 there.
+TEST_F(KontextLauf, BarButtonsDraggedOntoTheDrawing)
+{
+    const LeisteEintrag* linie = knopf(LEISTE_LINKS, "EDLINIE");
+    const LeisteEintrag* bauteil = knopf(LEISTE_LINKS, "EDBAUTEIL");
+    ASSERT_TRUE(linie && bauteil && linie->fenster && bauteil->fenster);
+    HWND zeichnung = GetDlgItem(EdtFenster(), 5000);
+    RECT z;
+    GetWindowRect(zeichnung, &z);
+    auto mitte = [](HWND h) {
+        RECT r;
+        GetWindowRect(h, &r);
+        return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    };
+    auto nach = [](POINT p) {
+        plHeadlessMausBewegen(p.x, p.y);
+        rahmenPumpen();
+    };
+    plHeadlessZeitVor(1000);
+    const POINT k = mitte(linie->fenster);
+    nach(k);
+    plHeadlessMausDruecken(0);
+    rahmenPumpen();
+    nach(POINT{k.x + 10, k.y});
+    const POINT drin{z.left + 300, z.top + 200};
+    nach(drin);
+    EXPECT_TRUE(BaubfAktiv()) << "entering the drawing starts the line";
+    EXPECT_EQ(BaubfCode(), BefCode("ZL"));
+    nach(k);
+    EXPECT_FALSE(BaubfAktiv()) << "leaving cancels it";
+    plHeadlessMausLoslassen(0);
+    rahmenPumpen();
+    EXPECT_FALSE(BaubfAktiv());
+
+    const int vorher = TzAnzahl();
+    plHeadlessZeitVor(1000);
+    const POINT b = mitte(bauteil->fenster);
+    nach(b);
+    plHeadlessMausDruecken(0);
+    rahmenPumpen();
+    nach(POINT{b.x + 10, b.y});
+    nach(drin);
+    nach(POINT{drin.x + 2, drin.y});
+    const double x = BefAktZustand()->x, y = BefAktZustand()->y;
+    const int neuId = TzNeueId();
+    plHeadlessMausLoslassen(0);
+    rahmenPumpen();
+    EXPECT_FALSE(BaubfAktiv());
+    ASSERT_EQ(TzAnzahl(), vorher + 1) << "M1 placed";
+    BEF neu;
+    STT s;
+    ASSERT_EQ(TzObjHolen(neuId, &neu, &s), 0);
+    EXPECT_EQ(std::string(neu.text), "M1");
+    EXPECT_DOUBLE_EQ(s.x, x) << "at the drop point";
+    EXPECT_DOUBLE_EQ(s.y, y);
 }
 
 }  // namespace
