@@ -25,8 +25,7 @@
 #include "platform/menue.h"
 #include "platform/nachricht.h"
 #include "platform/winconst.h"
-#include "tests/frame/rahmen_pruef.h"
-#include "tests/tools/demokopie.h"
+#include "tests/frame/editor_pruef.h"
 #include "winlib/dialog.h"
 
 namespace fs = std::filesystem;
@@ -39,47 +38,12 @@ std::string lesen(const fs::path& p)
     return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
 }
 
-std::string menueBild;
-std::vector<std::string> menueTexte;
-std::vector<UINT> menueTasten;
-
-// The user looks at the open menu (its picture and item texts), then types.
-void menueAnsehen(HWND popup)
-{
-    if (!menueBild.empty() && popup) plHeadlessPng(popup, menueBild.c_str());
-    menueBild.clear();
-    HMENU m = plMenueVerfolgt();
-    menueTexte.clear();
-    for (int i = 0; m && i < GetMenuItemCount(m); ++i) {
-        char t[100] = "";
-        GetMenuString(m, static_cast<UINT>(i), t, sizeof t, MF_BYPOSITION);
-        menueTexte.push_back(t);
-    }
-    for (UINT k : menueTasten) plHeadlessTaste(k);
-    menueTasten.clear();
-}
-
-class AuswertRm : public ::testing::Test {
+class AuswertRm : public DemoLauf {
 protected:
-    DemoKopie demo;
-    fs::path vorher;
-    std::vector<std::string> args;
-    std::vector<const char*> argv;
-
-    void SetUp() override
+    void seiteOeffnen() override
     {
-        rahmenDemoStarten(demo.wurzel(), vorher, args, argv);
-        if (HasFatalFailure()) return;
-        plHeadlessPumpen();
         ModusUmschalten(MODUS_AUS);
         plHeadlessPumpen();
-        plMenueBeobachter(menueAnsehen);
-    }
-    void TearDown() override
-    {
-        plMenueBeobachter(nullptr);
-        plMenueSkriptLeeren();
-        rahmenBeenden(vorher);
     }
     static HWND seite() { return rahmenSeite(MODUS_AUS); }
     static POINT zeile(int n) { return plHeadlessPunkt(GetDlgItem(seite(), AWSLISTE), 30, n * wiDlgEinheit(8) + 3); }
@@ -104,16 +68,16 @@ TEST_F(AuswertRm, ARightClickOpensTheMenuAndKeysChooseTheCsvOfTheMarkedLines)
     klick(1, true);
     const std::string csv = demo.datei("Rechts.csv");
     plDateiDialogAntwort(csv.c_str());
-    menueBild = demo.wurzel() + "/menue.png";
+    menueBlick().bild = demo.wurzel() + "/menue.png";
     POINT p = zeile(1);
-    menueTasten = {VK_DOWN, VK_DOWN, VK_RETURN};
+    menueBlick().tasten = {VK_DOWN, VK_DOWN, VK_RETURN};
     plHeadlessKlick(p.x, p.y, 1);
     plHeadlessPumpen();
-    EXPECT_EQ(menueTexte, (std::vector<std::string>{"Markierte &kopieren", "Markierte als &CSV speichern...", "",
+    EXPECT_EQ(menueBlick().texte, (std::vector<std::string>{"Markierte &kopieren", "Markierte als &CSV speichern...", "",
                                                     "&Auswertung kopieren", "Auswertung als CSV &speichern...", "",
                                                     "&Optionen..."}));
     EXPECT_TRUE(fs::exists(demo.wurzel() + "/menue.png"));
-    if (const char* bild = std::getenv("AW_BILD_RM")) fs::copy_file(demo.wurzel() + "/menue.png", bild, fs::copy_options::overwrite_existing);
+    bildAblegen("menue.png", "AW_BILD_RM");
     ASSERT_TRUE(fs::exists(csv)) << "the second item saved the marked lines";
     const std::string s = lesen(csv);
     EXPECT_EQ(std::count(s.begin(), s.end(), '\n'), 2) << s;
@@ -123,13 +87,13 @@ TEST_F(AuswertRm, ARightClickOpensTheMenuAndKeysChooseTheCsvOfTheMarkedLines)
     // Escape closes it: nothing is chosen, nothing written.
     const std::string zweite = demo.datei("Nicht.csv");
     plDateiDialogAntwort(zweite.c_str());
-    menueTexte.clear();
-    menueTasten = {VK_ESCAPE};
+    menueBlick().texte.clear();
+    menueBlick().tasten = {VK_ESCAPE};
     plHeadlessZeitVor(1000);  // no double click
     plHeadlessKlick(p.x, p.y, 1);
     plHeadlessPumpen();
     EXPECT_FALSE(fs::exists(zweite));
-    EXPECT_EQ(menueTexte.size(), 7u) << "the menu was open";
+    EXPECT_EQ(menueBlick().texte.size(), 7u) << "the menu was open";
     EXPECT_EQ(plMenueVerfolgt(), 0u);
 }
 

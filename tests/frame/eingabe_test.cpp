@@ -28,33 +28,17 @@
 #include "platform/headless.h"
 #include "platform/nachrichtbox.h"
 #include "platform/winconst.h"
-#include "tests/frame/rahmen_pruef.h"
-#include "tests/tools/demokopie.h"
+#include "tests/frame/editor_pruef.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class EingabeLauf : public ::testing::Test {
+class EingabeLauf : public DemoLauf {
 protected:
-    DemoKopie demo;
-    fs::path vorher;
-    std::vector<std::string> args;
-    std::vector<const char*> argv;
-
-    void SetUp() override
-    {
-        rahmenDemoStarten(demo.wurzel(), vorher, args, argv);
-        if (HasFatalFailure()) return;
-        plHeadlessPumpen();
-        oeffnen();
-    }
-    void TearDown() override { rahmenBeenden(vorher); }
-
     void oeffnen()
     {
-        EditorMitDatei((demo.projekt() + "/HV1.08").c_str());
-        rahmenPumpen();
+        seiteOeffnen();
         plNachrichtBoxFragenLeeren();
     }
     static HWND feld() { return GetDlgItem(EdtFenster(), 5020); }
@@ -154,8 +138,7 @@ TEST_F(EingabeLauf, TypedLinesBecomeRecordsAndTheHistoryOutlivesARestart)
     taste(VK_ESCAPE);
 
     plHeadlessPng(anwHauptfenster(), (demo.wurzel() + "/eingabe.png").c_str());
-    if (const char* bild = std::getenv("EINGABE_BILD"))
-        fs::copy_file(demo.wurzel() + "/eingabe.png", bild, fs::copy_options::overwrite_existing);
+    bildAblegen("eingabe.png", "EINGABE_BILD");
 
     // Saved, the program ends and starts again: Up recalls the lines.
     plNachrichtBoxAntwort(IDYES);

@@ -26,54 +26,14 @@
 #include "platform/menue.h"
 #include "platform/nachrichtbox.h"
 #include "platform/winconst.h"
-#include "tests/frame/rahmen_pruef.h"
-#include "tests/tools/demokopie.h"
+#include "tests/frame/editor_pruef.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string menueBild;
-std::vector<std::string> menueTexte;
-std::vector<UINT> menueTasten;
-
-void menueAnsehen(HWND popup)
-{
-    if (!menueBild.empty() && popup) plHeadlessPng(popup, menueBild.c_str());
-    menueBild.clear();
-    HMENU m = plMenueVerfolgt();
-    menueTexte.clear();
-    for (int i = 0; m && i < GetMenuItemCount(m); ++i) {
-        char t[100] = "";
-        GetMenuString(m, static_cast<UINT>(i), t, sizeof t, MF_BYPOSITION);
-        menueTexte.push_back(t);
-    }
-    for (UINT k : menueTasten) plHeadlessTaste(k);
-    menueTasten.clear();
-}
-
-class KontextLauf : public ::testing::Test {
+class KontextLauf : public DemoLauf {
 protected:
-    DemoKopie demo;
-    fs::path vorher;
-    std::vector<std::string> args;
-    std::vector<const char*> argv;
-
-    void SetUp() override
-    {
-        rahmenDemoStarten(demo.wurzel(), vorher, args, argv);
-        if (HasFatalFailure()) return;
-        plHeadlessPumpen();
-        EditorMitDatei((demo.projekt() + "/HV1.08").c_str());
-        rahmenPumpen();
-        plNachrichtBoxFragenLeeren();
-        plMenueBeobachter(menueAnsehen);
-    }
-    void TearDown() override
-    {
-        plMenueBeobachter(nullptr);
-        rahmenBeenden(vorher);
-    }
     static const LeisteEintrag* knopf(int art, const char* bild)
     {
         for (const LeisteEintrag& e : LeisteEintraege(art))
@@ -91,7 +51,7 @@ protected:
     // The right click's handler at a point of the drawing.
     static void rechts(std::vector<UINT> tasten)
     {
-        menueTasten = std::move(tasten);
+        menueBlick().tasten = std::move(tasten);
         KontextMenueZeigen(200, 200);
         rahmenPumpen();
     }
@@ -115,32 +75,36 @@ TEST_F(KontextLauf, BarButtonsRunTheirStringsAndTheMenuFollowsTheMarks)
 
     // Nothing marked: "RMMENUKEIN" without "Mehrfachlinie beenden"; its
     // "Alles markieren" chosen by keys marks everything.
-    menueBild = demo.wurzel() + "/kein.png";
+    menueBlick().bild = demo.wurzel() + "/kein.png";
     rechts({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
-    ASSERT_FALSE(menueTexte.empty());
-    EXPECT_EQ(menueTexte.front(), "Suche Betriebsmittel");
-    EXPECT_EQ(menueTexte.size(), 11u) << "1341 removed while no parallel lines exist";
-    EXPECT_EQ(menueTexte[6], "Alles markieren");
+    ASSERT_FALSE(menueBlick().texte.empty());
+    EXPECT_EQ(menueBlick().texte.front(), "Suche Betriebsmittel");
+    EXPECT_EQ(menueBlick().texte.size(), 11u) << "1341 removed while no parallel lines exist";
+    EXPECT_EQ(menueBlick().texte[6], "Alles markieren");
     EXPECT_EQ(TzMarkAnzahl(), TzAnzahl());
     EXPECT_EQ(LeisteZustandWert(2), 1);
-    if (const char* bild = std::getenv("KONTEXT_BILD")) fs::copy_file(demo.wurzel() + "/kein.png", bild, fs::copy_options::overwrite_existing);
+    const LeisteEintrag* kopie = knopf(LEISTE_OBEN, "EDKOPIE");
+    ASSERT_NE(kopie, nullptr);
+    EXPECT_EQ(kopie->zustand, 1) << "state kind 2 (marks) switched the copy button on";
+    bildAblegen("kein.png", "KONTEXT_BILD");
 
     // The object under the cursor marked: "RMMENUEINS"; Escape closes it.
     ObjCursorSetzen(ErstesMarkiertes());
     rechts({VK_ESCAPE});
-    ASSERT_FALSE(menueTexte.empty());
-    EXPECT_EQ(menueTexte.front(), "Bearbeiten...");
+    ASSERT_FALSE(menueBlick().texte.empty());
+    EXPECT_EQ(menueBlick().texte.front(), "Bearbeiten...");
     EXPECT_EQ(TzMarkAnzahl(), TzAnzahl()) << "nothing chosen";
     // Another object under the cursor: "RMMENUVIELE"; "Markierung entfernen".
     TzMarkSetzen(ErstesMarkiertes(), 0);
     rechts({VK_UP, VK_UP, VK_RETURN});
-    ASSERT_FALSE(menueTexte.empty());
-    EXPECT_EQ(menueTexte.front(), "Mitbewegen");
-    EXPECT_EQ(menueTexte.size(), 8u);
+    ASSERT_FALSE(menueBlick().texte.empty());
+    EXPECT_EQ(menueBlick().texte.front(), "Mitbewegen");
+    EXPECT_EQ(menueBlick().texte.size(), 8u);
     EXPECT_EQ(TzMarkAnzahl(), 0);
+    EXPECT_EQ(kopie->zustand, 0);
 
     plHeadlessPng(anwHauptfenster(), (demo.wurzel() + "/seite.png").c_str());
-    if (const char* bild = std::getenv("KONTEXT_SEITE")) fs::copy_file(demo.wurzel() + "/seite.png", bild, fs::copy_options::overwrite_existing);
+    bildAblegen("seite.png", "KONTEXT_SEITE");
 }
 
 // A left-bar button dragged onto the drawing: the line starts where it

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "editor/befausf.h"
+#include "model/einstell.h"
 #include "editor/edtseite.h"
 #include "editor/statusfeld.h"
 #include "frame/anw.h"
@@ -22,55 +23,15 @@
 #include "platform/menue.h"
 #include "platform/nachrichtbox.h"
 #include "platform/winconst.h"
-#include "tests/frame/rahmen_pruef.h"
-#include "tests/tools/demokopie.h"
+#include "tests/frame/editor_pruef.h"
 #include "winlib/winbib.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string menueBild;
-std::vector<std::string> menueTexte;
-std::vector<UINT> menueTasten;
-
-void menueAnsehen(HWND popup)
-{
-    if (!menueBild.empty() && popup) plHeadlessPng(popup, menueBild.c_str());
-    menueBild.clear();
-    HMENU m = plMenueVerfolgt();
-    menueTexte.clear();
-    for (int i = 0; m && i < GetMenuItemCount(m); ++i) {
-        char t[100] = "";
-        GetMenuString(m, static_cast<UINT>(i), t, sizeof t, MF_BYPOSITION);
-        menueTexte.push_back(t);
-    }
-    for (UINT k : menueTasten) plHeadlessTaste(k);
-    menueTasten.clear();
-}
-
-class StatusLauf : public ::testing::Test {
+class StatusLauf : public DemoLauf {
 protected:
-    DemoKopie demo;
-    fs::path vorher;
-    std::vector<std::string> args;
-    std::vector<const char*> argv;
-
-    void SetUp() override
-    {
-        rahmenDemoStarten(demo.wurzel(), vorher, args, argv);
-        if (HasFatalFailure()) return;
-        plHeadlessPumpen();
-        EditorMitDatei((demo.projekt() + "/HV1.08").c_str());
-        rahmenPumpen();
-        plNachrichtBoxFragenLeeren();
-        plMenueBeobachter(menueAnsehen);
-    }
-    void TearDown() override
-    {
-        plMenueBeobachter(nullptr);
-        rahmenBeenden(vorher);
-    }
     static HWND feld(int n) { return GetDlgItem(EdtFenster(), STATUSFELDID + n); }
     static std::string text(int n)
     {
@@ -94,18 +55,18 @@ TEST_F(StatusLauf, APopupChoiceATypedValueAndARefreshOfWhatChanged)
     EXPECT_EQ(text(9), "1.00") << "the plain form; the field shows the locale's separator";
 
     // A double click on the scale: its popup, "1 : 2.5" chosen by keys.
-    menueBild = demo.wurzel() + "/ms.png";
-    menueTasten = {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN};
+    menueBlick().bild = demo.wurzel() + "/ms.png";
+    menueBlick().tasten = {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN};
     plHeadlessZeitVor(1000);
     const POINT p = mitte(9);
     plHeadlessKlick(p.x, p.y);
     plHeadlessKlick(p.x, p.y);
     rahmenPumpen();
-    ASSERT_GE(menueTexte.size(), 3u);
-    EXPECT_EQ(menueTexte[2], "1 : 2.5");
+    ASSERT_GE(menueBlick().texte.size(), 3u);
+    EXPECT_EQ(menueBlick().texte[2], "1 : 2.5");
     EXPECT_DOUBLE_EQ(BefAktZustand()->msf, 0.4);
     EXPECT_EQ(text(9), "0.40") << "the field follows after the drain";
-    if (const char* bild = std::getenv("STATUS_MENUE")) fs::copy_file(demo.wurzel() + "/ms.png", bild, fs::copy_options::overwrite_existing);
+    bildAblegen("ms.png", "STATUS_MENUE");
 
     // A pen typed into its field takes effect as it is typed.
     plHeadlessZeitVor(1000);
@@ -130,8 +91,17 @@ TEST_F(StatusLauf, APopupChoiceATypedValueAndARefreshOfWhatChanged)
     EXPECT_EQ(text(19), "7.5");
     EXPECT_EQ(StatusfelderAktualisieren(1), 19) << "forced: the 15 values, the cursor, style, font and layer";
 
+    // With two decimals A the coordinates are 32 units wide and show two.
+    EdEinst()->nk = 2;
+    StatusfelderAnlegen();
+    RECT r;
+    GetWindowRect(feld(3), &r);
+    EXPECT_EQ(r.right - r.left, wiDlgEinheit(32));
+    const std::string x = text(3);
+    EXPECT_EQ(x.size() - x.find('.'), 3u) << x;
+
     plHeadlessPng(anwHauptfenster(), (demo.wurzel() + "/seite.png").c_str());
-    if (const char* bild = std::getenv("STATUS_SEITE")) fs::copy_file(demo.wurzel() + "/seite.png", bild, fs::copy_options::overwrite_existing);
+    bildAblegen("seite.png", "STATUS_SEITE");
 }
 
 }  // namespace
