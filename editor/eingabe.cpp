@@ -165,6 +165,12 @@ void PromptMitText(int code, const char* text)
     if (egb.seite) PostMessage(egb.seite, WM_COMMAND, 2503, 0);
 }
 
+void BefInEingabe(const BEF* b, const STT* s)
+{
+    EingabeBearbeitenSetzen(b, s);
+    PromptAnzeigen();
+}
+
 int EingabeAbschicken(int absenden)
 {
     const std::string zeile = egbFeldLesen();

@@ -41,6 +41,11 @@ void EingabeZeichen(UINT nachricht, WPARAM wp, LPARAM lp);
 void PromptAnzeigen();
 // PromptSetzen(code), `text` into the field, 2503 posted to the page.
 void PromptMitText(int code, const char* text);
+// The text form of `b` into the field for editing (see history.h's
+// EingabeBearbeitenSetzen).
+struct BEF;
+struct STT;
+void BefInEingabe(const BEF* b, const STT* s);
 // Submits (1) or cancels (0) what the field holds, as Enter or Escape does.
 int EingabeAbschicken(int absenden);
 

@@ -49,6 +49,15 @@ const std::string& EingabeFeld();
 // The input copy, kept in step with the field by editor/eingabe.
 void EingabeFeldSetzen(const std::string& text);
 int BefehlszeileParsen(const char* zeile);
+// The text form of a record into the input copy after PromptStandard;
+// while the object under the cursor exists and is marked, it is remembered
+// as the edited object (a typed record of its kind then starts at its
+// point). editor/eingabe's BefInEingabe shows it in the field.
+struct BEF;
+struct STT;
+void EingabeBearbeitenSetzen(const BEF* b, const STT* s);
+// A zeroed record with the prompt code and, in state 1, the field's text.
+void EingabeBef(BEF* aus);
 void PromptAntwort(const char* zeile);
 
 // A typed value as a number, whatever the process locale: the leading

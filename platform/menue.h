@@ -105,8 +105,9 @@ int plMenueAuswahl(int ebene);
 BOOL plMenuePopupPunkt(int ebene, int pos, RECT* rc);
 // Screen rectangle of item `pos` of the bar of `hwnd`; FALSE when none.
 BOOL plMenueLeistenPunkt(HWND hwnd, int pos, RECT* rc);
-// Headless, a tracked menu whose loop is idle (no input, nothing posted)
-// takes the next answer queued here: the item with that command is chosen
+// Headless, a tracked menu whose loop is idle (no input, nothing posted, no
+// program timer due within 2 s of virtual time from its opening) takes the
+// next answer queued here: the item with that command is chosen
 // (from the innermost open popup outwards); 0, a missing or greyed item, or
 // an empty queue close the menu as Escape would. Input injected before the
 // menu opened (keys, clicks) reaches it first, like a user's.

@@ -12,8 +12,10 @@
 //  3. While tracking, every key and mouse message is the menu's; other
 //     messages are dispatched, so painting, timers and posted messages go on.
 //  4. Headless, the loop never waits for input that cannot come: when
-//     nothing waits, the observer looks first (it may inject input), then
-//     the next scripted answer is taken, else the menu closes as by Escape.
+//     nothing waits, the observer looks first (it may inject input); a
+//     program timer due within PL_MENUE_LEERLAUF_MS of the menu's opening
+//     is waited for (it may drive the menu); else the next scripted answer
+//     is taken, or the menu closes as by Escape.
 #include <algorithm>
 #include <cstring>
 #include <deque>
@@ -30,6 +32,7 @@
 #include "platform/nachricht.h"
 #include "platform/stil3d.h"
 #include "platform/systemwerte.h"
+#include "platform/uhr.h"
 #include "platform/zeichen.h"
 
 namespace {
@@ -42,6 +45,7 @@ inline constexpr int PL_MENUE_KUERZEL_ABSTAND = 16;
 inline constexpr int PL_MENUE_TRENNER = 8;        // height of a separator
 const char* const PL_MENUE_KLASSE = "plMenuePopup";
 inline constexpr UINT PL_MENUE_NC_LETZTE = 0x00A9;  // WM_NCMBUTTONDBLCLK
+inline constexpr int64_t PL_MENUE_LEERLAUF_MS = 2000;  // virtual time an idle menu waits for timers
 
 struct plMenueEbene {
     HMENU menu = 0;
@@ -63,6 +67,7 @@ struct plMenueVerfolgung {
     bool gewaehlt = false;
     bool systemBefehl = false;
     UINT befehl = 0;
+    int64_t anfang = 0;  // clock at the opening (invariant 4)
 };
 
 plMenueVerfolgung vf;
@@ -670,19 +675,23 @@ bool befehlWaehlen(UINT id)
     return false;
 }
 
-// Headless with nothing waiting (invariant 4).
-void leerlauf()
+// Headless with nothing waiting (invariant 4); false when a timer is to
+// be waited for.
+bool leerlauf()
 {
     if (menueBeobachter) {
         menueBeobachter(vf.ebenen.empty() ? 0 : vf.ebenen.back().fenster);
-        if (plNachrichtArbeitWartet() || vf.ende) return;
+        if (plNachrichtArbeitWartet() || vf.ende) return true;
     }
+    const int64_t timer = plNachrichtNaechsterTimer(false);
+    if (timer >= 0 && plUhrJetztMs() + timer - vf.anfang <= PL_MENUE_LEERLAUF_MS) return false;
     if (!menueSkript.empty()) {
         UINT id = menueSkript.front();
         menueSkript.pop_front();
-        if (id != 0 && befehlWaehlen(id)) return;
+        if (id != 0 && befehlWaehlen(id)) return true;
     }
     vf.ende = true;
+    return true;
 }
 
 bool headless()
@@ -694,10 +703,7 @@ bool headless()
 void schleife()
 {
     while (!vf.ende) {
-        if (headless() && !plNachrichtArbeitWartet()) {
-            leerlauf();
-            continue;
-        }
+        if (headless() && !plNachrichtArbeitWartet() && leerlauf()) continue;
         MSG m;
         BOOL r = GetMessage(&m, 0, 0, 0);
         if (r <= 0) {
@@ -738,6 +744,7 @@ UINT verfolgen(HWND besitzer, HMENU leiste, HWND leisteFenster, HMENU popup, UIN
     vf.leiste = leiste;
     vf.leisteFenster = leisteFenster;
     vf.flags = flags;
+    vf.anfang = plUhrJetztMs();
     if (melden()) {
         SendMessage(besitzer, WM_ENTERMENULOOP, leiste ? FALSE : TRUE, 0);
         if (melden()) SendMessage(besitzer, WM_INITMENU, static_cast<WPARAM>(leiste ? leiste : popup), 0);

@@ -11,6 +11,8 @@
 
 #include "editor/baubf.h"
 #include "editor/befausf.h"
+#include "config/apstil.h"
+#include "config/vorgaben.h"
 #include "editor/edtseite.h"
 #include "editor/kontext.h"
 #include "editor/leiste.h"
@@ -163,6 +165,38 @@ TEST_F(KontextLauf, BarButtonsDraggedOntoTheDrawing)
     EXPECT_EQ(std::string(neu.text), "M1");
     EXPECT_DOUBLE_EQ(s.x, x) << "at the drop point";
     EXPECT_DOUBLE_EQ(s.y, y);
+}
+
+// With labels the top bar is one row of labelled buttons and the selection
+// bar follows it: choosing an entry runs its string and shows its label.
+TEST_F(KontextLauf, WithLabelsTheSelectionBarJoinsTheTopBar)
+{
+    // A changed bar style closes the page; opened again it has labels.
+    VgbSetzen("AP-ZvTbarStil", "1");
+    ApStileLaden();
+    EdtTitelMenueAktualisieren(0);
+    rahmenPumpen();
+    plNachrichtBoxAntwort(IDNO);
+    seiteOeffnen();
+    ASSERT_NE(EdtFenster(), 0u);
+    const auto& oben = LeisteEintraege(LEISTE_OBEN);
+    ASSERT_GE(oben.size(), 2u);
+    EXPECT_EQ(oben[1].y, oben[0].y) << "one row";
+    EXPECT_EQ(oben[0].b, 36);
+    const auto& wahl = LeisteEintraege(LEISTE_AUSWAHL);
+    ASSERT_EQ(wahl.size(), 4u);
+    EXPECT_STREQ(wahl[1].tipp, "Text");
+    EXPECT_EQ(AuswahlAktuell(), "* ZL") << "the first entry is the selection";
+    HWND anzeige = GetDlgItem(EdtFenster(), AUSWAHLANZEIGE);
+    ASSERT_NE(anzeige, 0u);
+    klick(wahl[2].fenster);
+    EXPECT_EQ(AuswahlAktuell(), "* KRE");
+    EXPECT_TRUE(BaubfAktiv());
+    EXPECT_EQ(BaubfCode(), BefCode("KRE"));
+    BaubfAbbrechen();
+    rahmenPumpen();
+    plHeadlessPng(anwHauptfenster(), (demo.wurzel() + "/beschriftet.png").c_str());
+    bildAblegen("beschriftet.png", "KONTEXT_BESCHRIFTET");
 }
 
 }  // namespace

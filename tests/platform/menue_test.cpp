@@ -440,6 +440,17 @@ TEST_F(MenueTest, AnIdleMenuTakesTheScriptedAnswerElseCloses)
     }
     plMenueBeobachter(nullptr);
     plMenueSkriptLeeren();
+    // A timer soon due is waited for and may drive the menu; one that keeps
+    // coming holds it no longer than the idle limit.
+    static int laeufe;
+    laeufe = 0;
+    SetTimer(h, 7, 10, [](HWND, UINT, UINT_PTR, DWORD) {
+        if (++laeufe == 1) plHeadlessTaste(VK_DOWN), plHeadlessTaste(VK_RETURN);
+    });
+    EXPECT_EQ(TrackPopupMenu(GetSubMenu(rm, 0), TPM_RETURNCMD, 300, 200, 0, h, nullptr), 1800);
+    EXPECT_EQ(TrackPopupMenu(GetSubMenu(rm, 0), TPM_RETURNCMD, 300, 200, 0, h, nullptr), 0);
+    EXPECT_GT(laeufe, 100);
+    KillTimer(h, 7);
     DestroyMenu(rm);
 }
 
