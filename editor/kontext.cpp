@@ -1,6 +1,7 @@
 // Command strings and the drawing's context menus; see kontext.h.
 #include "editor/kontext.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "editor/baubf.h"

@@ -191,6 +191,10 @@ TEST_F(KontextLauf, WithLabelsTheSelectionBarJoinsTheTopBar)
     ASSERT_NE(anzeige, 0u);
     klick(wahl[2].fenster);
     EXPECT_EQ(AuswahlAktuell(), "* KRE");
+    UpdateWindow(wahl[2].fenster);
+    UpdateWindow(wahl[0].fenster);
+    EXPECT_EQ(plFensterPixel(wahl[2].fenster, 3, 3), RGB(215, 232, 255)) << "the chosen entry's face";
+    EXPECT_EQ(plFensterPixel(wahl[0].fenster, 3, 3), RGB(240, 240, 240)) << "the former one's";
     EXPECT_TRUE(BaubfAktiv());
     EXPECT_EQ(BaubfCode(), BefCode("KRE"));
     BaubfAbbrechen();
