@@ -2,16 +2,23 @@
 #include "editor/eingabe.h"
 
 #include <cstring>
+#include <utility>
 #include <string>
 
 #include "controls/ctlkern.h"
+#include "editor/befausf.h"
+#include "editor/edzeich.h"
 #include "editor/history.h"
 #include "editor/knopf.h"
 #include "model/befehl.h"
 #include "model/beffifo.h"
+#include "model/zustand.h"
+#include "output/ansicht.h"
+#include "output/gdi.h"
 #include "platform/dialog.h"
 #include "platform/eingabe.h"
 #include "platform/fenster.h"
+#include "platform/stil3d.h"
 #include "platform/nachricht.h"
 #include "platform/winconst.h"
 #include "winlib/dialog.h"
@@ -30,6 +37,44 @@ struct EgbZustand {
     bool ein = false;
 };
 EgbZustand egb;
+
+constexpr int EGB_VORSCHAURAND = 4;  // pixels the repainted area is widened
+
+struct EgbVorschau {
+    int code = 0;
+    std::string text;
+    BEF bef{};
+    STT nach{};
+    bool zustand = false;  // `nach` holds the state after the record
+};
+EgbVorschau egbVorschau;
+
+EgbVorschau egbVorschauJetzt()
+{
+    EgbVorschau v;
+    v.code = PromptCode();
+    v.text = EingabeFeld();
+    EingabeBef(&v.bef);
+    if (PromptZustand() == 1) {
+        v.nach = *BefAktZustand();
+        SttAnwenden(&v.bef, &v.nach);
+        v.zustand = true;
+    }
+    return v;
+}
+
+void egbNeuMalen(const EgbVorschau& v)
+{
+    HWND z = AnsichtFenster();
+    if (!z || v.bef.code == 0) return;
+    double box[4];
+    BefAusdehnung(&v.bef, BefAktZustand(), box, nullptr);
+    RECT r{WeltZuPixelX(box[0]), WeltZuPixelY(box[3]), WeltZuPixelX(box[2]), WeltZuPixelY(box[1])};
+    if (r.left > r.right) std::swap(r.left, r.right);
+    if (r.top > r.bottom) std::swap(r.top, r.bottom);
+    InflateRect(&r, EGB_VORSCHAURAND, EGB_VORSCHAURAND);
+    InvalidateRect(z, &r, FALSE);
+}
 
 std::string egbRechtsGetrimmt(std::string t)
 {
@@ -221,6 +266,24 @@ int EingabeKommando(UINT nachricht, WPARAM wp, LPARAM)
         return 1;
     }
     return 0;
+}
+
+// ---- the preview ----------------------------------------------------------------------
+
+void EingabeVorschauMerken() { egbVorschau = egbVorschauJetzt(); }
+
+int EingabeVorschauGeaendert()
+{
+    const EgbVorschau v = egbVorschauJetzt();
+    if (v.code != egbVorschau.code || v.zustand != egbVorschau.zustand) return 1;
+    if (v.zustand && !SttGleich(&v.nach, &egbVorschau.nach)) return 1;
+    return BefIstText(v.code) && v.text != egbVorschau.text ? 1 : 0;
+}
+
+void EingabeVorschauNeu()
+{
+    egbNeuMalen(egbVorschau);
+    egbNeuMalen(egbVorschauJetzt());
 }
 
 // ---- the focus ring -----------------------------------------------------------------------

@@ -46,6 +46,13 @@ void PromptMitText(int code, const char* text);
 struct BEF;
 struct STT;
 void BefInEingabe(const BEF* b, const STT* s);
+// The preview of the line being typed: the snapshot of prompt code, input
+// text, EingabeBef record and (in the text prompt) the state after it;
+// whether the current ones differ from it (the text counts for text codes
+// only); and the repaint of the snapshot's and the current record's areas.
+void EingabeVorschauMerken();
+int EingabeVorschauGeaendert();
+void EingabeVorschauNeu();
 // Submits (1) or cancels (0) what the field holds, as Enter or Escape does.
 int EingabeAbschicken(int absenden);
 
