@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "controls/ctlkern.h"
@@ -21,6 +22,8 @@
 #include "platform/eingabe.h"
 #include "platform/fenster.h"
 #include "platform/gdi.h"
+#include "platform/kopierdaten.h"
+#include "platform/systemwerte.h"
 #include "platform/menue.h"
 #include "platform/nachricht.h"
 #include "platform/ressource.h"
@@ -136,6 +139,7 @@ std::string sfSoll(int n)
     case 7: return sfZahl(r->swy, sfA());
     case 9: return sfZahl(s->msf, 2);
     case 11: return sfGanz(s->st);
+    case 12: return sfGanz(std::clamp(s->st, 1, VISTIFTSUP));
     case 14: return sfGanz(s->sa);
     case 15: return "SA" + std::to_string(std::clamp(s->sa, 0, 7)) + "_G";
     case 17: return sfZahl(s->sl, sfA());
@@ -156,6 +160,37 @@ std::string sfSoll(int n)
     }
 }
 
+// The pen's face: a stroke in its colour and width (up to 6 pixels) on the
+// button face, handed to the button as a bitmap.
+void sfStiftBild(HWND knopf, int stift)
+{
+    RECT k;
+    GetClientRect(knopf, &k);
+    const int b = std::max<int>(1, k.right - 2), h = std::max<int>(1, k.bottom - 2);
+    const VISTIFT& v = ViEinst()->stift[std::clamp(stift, 1, VISTIFTSUP) - 1];
+    HDC schirm = GetDC(0);
+    HBITMAP bild = CreateCompatibleBitmap(schirm, b, h);
+    HDC dc = CreateCompatibleDC(schirm);
+    ReleaseDC(0, schirm);
+    HGDIOBJ altBild = SelectObject(dc, bild);
+    HBRUSH grund = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
+    RECT r{0, 0, b, h};
+    FillRect(dc, &r, grund);
+    DeleteObject(grund);
+    HPEN stiftGdi = CreatePen(PS_SOLID, std::clamp(v.breite, 1, 6), RGB(v.r, v.g, v.b));
+    HGDIOBJ altStift = SelectObject(dc, stiftGdi);
+    MoveToEx(dc, 3, h / 2, nullptr);
+    LineTo(dc, b - 3, h / 2);
+    SelectObject(dc, altStift);
+    DeleteObject(stiftGdi);
+    SelectObject(dc, altBild);
+    DeleteDC(dc);
+    uint32_t handle = static_cast<uint32_t>(bild);
+    COPYDATASTRUCT cd{1, 4, &handle};
+    SendMessage(knopf, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cd));
+    DeleteObject(bild);
+}
+
 void sfSchreiben(int n, const std::string& text)
 {
     SfFeld& f = sf.felder[n];
@@ -166,6 +201,8 @@ void sfSchreiben(int n, const std::string& text)
     if (n == 1) {
         CursorModusGezeigt(CursorModus());
         TbarBildSetzen(f.fenster, text.c_str());
+    } else if (n == 12) {
+        sfStiftBild(f.fenster, std::atoi(text.c_str()));
     } else if (n == 15) {
         SetWindowText(f.fenster, ("\x1b" "B " + text).c_str());
     } else {
@@ -376,13 +413,25 @@ void StatusfelderLayout()
     if (FokusAktuell() >= 2 && FokusFenster()) FokusSetzen(0);
 }
 
+void StatusfelderVerschieben(int dy)
+{
+    sf.zeilenVersatz = dy;
+    for (int n = 0; n < STATUSFELDSUP; ++n) {
+        SfFeld& f = sf.felder[n];
+        if (!f.fenster) continue;
+        const int c = sfTabelle[n].beschriftung;
+        MoveWindow(f.fenster, wiDlgEinheit(SF_LINKS + f.x - 2 * c), wiDlgEinheit(LayoutStatusOben() + 11 * c + dy),
+                   wiDlgEinheit(f.breite), wiDlgEinheit(10 - 2 * c), TRUE);
+    }
+}
+
 int StatusfelderAktualisieren(int erzwingen)
 {
     sf.geschrieben = 0;
     HWND fokus = GetFocus();
     for (int n = 0; n < STATUSFELDSUP; ++n) {
         const int art = sfTabelle[n].art;
-        if (!sf.felder[n].fenster || (art != 2 && n != 1 && n != 15 && n != 26 && n != 33)) continue;
+        if (!sf.felder[n].fenster || (art != 2 && n != 1 && n != 12 && n != 15 && n != 26 && n != 33)) continue;
         // A field the user is typing in keeps what he typed.
         if (!erzwingen && sf.felder[n].fenster == fokus && sfFeldText(n) != sf.felder[n].gezeigtText) continue;
         const std::string soll = sfSoll(n);
@@ -410,9 +459,12 @@ void StatusfeldUebernehmen(int n)
     case 6:
     case 7: BefEinreihenXY(SF_SW, sfWert(6), sfWert(7)); break;
     case 9: BefEinreihenReal(SF_MS, sfWert(9)); break;
-    case 11:
-        BefEinreihenInt(SF_ST, sfGanzWert(11));
+    case 11: {
+        const int st = sfGanzWert(11);
+        BefEinreihenInt(SF_ST, st);
+        sfSchreiben(12, sfGanz(std::clamp(st, 1, VISTIFTSUP)));
         break;
+    }
     case 14: {
         const int sa = std::clamp(sfGanzWert(14), 0, 7);
         BefEinreihenInt(SF_SA, sa);

@@ -39,7 +39,11 @@ int StatusfeldBreite(int n, int a, int b);
 int StatusfelderAnlegen();
 void StatusfelderEnde();
 void StatusfelderLayout();
-// Refresh; `erzwingen` writes every field. The number of fields written.
+// Moves the fields to the status row shifted down by `dy` dialog units.
+void StatusfelderVerschieben(int dy);
+// Refresh; `erzwingen` writes every field. The number of fields written
+// (the 15 values, the cursor mode, the pen and style faces, font and layer
+// names).
 int StatusfelderAktualisieren(int erzwingen);
 // The page's WM_COMMAND share: typed values, clicks, 2401, 2999.
 int StatusfeldKommando(UINT nachricht, WPARAM wp, LPARAM lp);

@@ -89,7 +89,7 @@ TEST_F(StatusLauf, APopupChoiceATypedValueAndARefreshOfWhatChanged)
     BefAktZustand()->tg = 7.5;
     EXPECT_EQ(StatusfelderAktualisieren(0), 1);
     EXPECT_EQ(text(19), "7.5");
-    EXPECT_EQ(StatusfelderAktualisieren(1), 19) << "forced: the 15 values, the cursor, style, font and layer";
+    EXPECT_EQ(StatusfelderAktualisieren(1), 20) << "forced: the 15 values, cursor, pen, style, font and layer";
 
     // With two decimals A the coordinates are 32 units wide and show two.
     EdEinst()->nk = 2;
