@@ -328,8 +328,9 @@ EdsModul edsModule[] = {
     {"Leisten", edsLeisten, nullptr, false},
     {"Ansicht", edsAnsicht, edsAnsichtEnde, false},
     {"Knoepfe", edsKnoepfe, edsKnoepfeEnde, false},
-    {"Eingabe", edsEingabe, nullptr, false},
+    {"Eingabe", edsEingabe, EingabeEnde, false},
     {"Anker", edsAnker, nullptr, false},
+    {"Leisten2", LeisteSeiteStarten, LeisteSeiteEnde, false},
     {"Queue", edsQueue, edsQueueEnde, false},
     {"Zeichnung", edsStore, edsStoreEnde, false},
     {"Dokument", edsDokument, nullptr, false},
@@ -670,6 +671,7 @@ int EdtKommando(UINT nachricht, WPARAM wp, LPARAM lp)
     // The hint window watches the pointer and the commands; it takes none.
     HinweisNachricht(eds.fenster, nachricht, wp, lp);
     if (!eds.sperre) {
+        if (LeisteKommando(nachricht, wp, lp)) return 1;
         if (EdtSeitenNachricht(nachricht, wp, lp)) return 1;
         const bool eckBefehl = nachricht == WM_COMMAND && LOWORD(wp) == ANSICHT_ECKE && lp == 0;
         if (!eckBefehl && AnsichtFenster() == GetDlgItem(eds.fenster, ANSICHT_FENSTER) &&

@@ -17,10 +17,12 @@
 #include "config/inidatei.h"
 #include "config/reaktion.h"
 #include "editor/befausf.h"
+#include "editor/objwahl.h"
 #include "editor/platzhalter.h"
 #include "model/bauteil.h"
 #include "model/befehl.h"
 #include "model/beffifo.h"
+#include "model/tempzeic.h"
 #include "model/textvar.h"
 #include "platform/dateisys.h"
 #include "platform/nachrichtbox.h"
@@ -55,6 +57,18 @@ int hzTextNr = 402;
 int hzOffen = 0;   // the pending code of states 2..13
 std::string hzFeld;
 bool hzFeldGesetzt = false;  // the refusal wrote its own message
+// The marked object whose text form was put into the field for editing.
+int hzBearbCode = 0;
+double hzBearbX = 0, hzBearbY = 0;
+
+// A typed record of the edited object's kind replaces it: its start point
+// goes first, at the object's point.
+void hzBearbStart(int code)
+{
+    if (hzBearbCode == 0 || !BefGleicheArt(code, hzBearbCode)) return;
+    BefEinreihenIntXY(C_BA, 1, hzBearbX, hzBearbY);
+    hzBearbCode = 0;
+}
 
 HzRing& hzRing(int art) { return hzRinge[art == 'B' ? 0 : 1]; }
 
@@ -310,12 +324,14 @@ void PromptSetzen(int code)
     hzCode = code;
     hzTextNr = 402;
     hzFeld.clear();
+    hzBearbCode = 0;
 }
 
 void PromptStandard() { PromptSetzen(C_ZB); }
 int PromptZustand() { return hzZustand; }
 int PromptCode() { return hzCode; }
 const std::string& EingabeFeld() { return hzFeld; }
+void EingabeFeldSetzen(const std::string& text) { hzFeld = text.substr(0, ZEILNG); }
 
 std::string PromptText()
 {
@@ -353,7 +369,7 @@ int EingabeAbschliessen(const char* text, int absenden)
     }
     hzFeldGesetzt = false;
     if (BefehlszeileParsen(zeile.c_str())) {
-        if (hzZustand == 0 || hzZustand == 1) hzFeld.clear();
+        if (!hzFeldGesetzt) hzFeld.clear();
         return 1;
     }
     MessageBeep(0);
@@ -391,6 +407,7 @@ int BefehlszeileParsen(const char* zeile)
         if (rest.empty()) return 1;
         BEF b;
         if (TextZuBef(&b, (mnem + " " + rest).c_str()) != 0) return 0;
+        if (BefIstText(hzBearbCode)) hzBearbStart(hzBearbCode);
         hzEinreihen(&b);
         return 1;
     }
@@ -463,8 +480,28 @@ int BefehlszeileParsen(const char* zeile)
         if (BefIstZB(code)) BefTextSetzen(&b, hzGross(b.text).c_str());
         break;
     }
+    hzBearbStart(code);
     hzEinreihen(&b);
     return 1;
+}
+
+void EingabeBearbeitenSetzen(const BEF* b, const STT* s)
+{
+    PromptStandard();
+    if (b == nullptr) return;
+    hzFeld = BefZuText(b).substr(0, ZEILNG);
+    const int o = ObjCursor();
+    if (s != nullptr && o >= 0 && TzExistiert(o) && TzIstMarkiert(o)) {
+        hzBearbCode = b->code;
+        hzBearbX = s->x;
+        hzBearbY = s->y;
+    }
+}
+
+void EingabeBef(BEF* aus)
+{
+    *aus = hzNeu(hzCode);
+    if (hzZustand == 1) BefTextSetzen(aus, hzFeld.c_str());
 }
 
 void PromptAntwort(const char* zeile)

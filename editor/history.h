@@ -1,7 +1,7 @@
 // The input line's logic: the command and text history rings kept across
 // runs in the ini file, the prompt states, and turning a typed line into
 // records on the command queue (`BefehlszeileParsen`, `PromptAntwort`).
-// The field's window procedure and focus ring come with the editor page.
+// The field's window procedure and focus ring are editor/eingabe's.
 // Prefixes `History`, `Prompt`, `Eingabe`, `Befehlszeile`. Calls the queue,
 // the command table and text form, the component library, the drawing
 // references, the ini file, the numbered texts and the stand-ins of the
@@ -46,7 +46,18 @@ std::string PromptText();
 // stays in the field). The input field's text after it: EingabeFeld().
 int EingabeAbschliessen(const char* text, int absenden);
 const std::string& EingabeFeld();
+// The input copy, kept in step with the field by editor/eingabe.
+void EingabeFeldSetzen(const std::string& text);
 int BefehlszeileParsen(const char* zeile);
+// The text form of a record into the input copy after PromptStandard;
+// while the object under the cursor exists and is marked, it is remembered
+// as the edited object (a typed record of its kind then starts at its
+// point). editor/eingabe's BefInEingabe shows it in the field.
+struct BEF;
+struct STT;
+void EingabeBearbeitenSetzen(const BEF* b, const STT* s);
+// A zeroed record with the prompt code and, in state 1, the field's text.
+void EingabeBef(BEF* aus);
 void PromptAntwort(const char* zeile);
 
 // A typed value as a number, whatever the process locale: the leading

@@ -29,22 +29,14 @@ struct STT;
 #include "editor/edmarke.h"
 
 
-// Command strings and the context menu (arrive with the drag buttons and
-// command strings): recorded.
-void BefehlsTextAusfuehren(const char* text);
-void KontextMenueZeigen(int x, int y);
+// Command strings and the context menus live in editor/kontext.h.
+#include "editor/kontext.h"
 
-// The input line (arrives with the input line and histories): Enter in the
-// input field queues its line (TextZuBef); a line that is no command beeps
-// and stays in the field.
-void EingabeStarten(int prompt, int eingabe);
-// 1 when the message was the input line's.
-int EingabeKommando(UINT nachricht, WPARAM wp, LPARAM lp);
-// Toolbars of the page (arrive with the status fields and bars): recorded.
-void LeisteLaden(const char* datei, const char* abschnitt, int art);
+// The input line lives in editor/eingabe.h; its callers here still find it
+// through this header.
+#include "editor/eingabe.h"
+// The page's bars live in editor/leiste.h.
+#include "editor/leiste.h"
 
-// The input line (arrives with the editor page): the text is recorded as
-// "EingabeText(<text>)".
-void EingabeText(const char* text);
 // The line-up of marked objects lives in editor/befausf.h.
 #include "editor/befausf.h"

@@ -7,7 +7,7 @@
 // resources, system menu) and menue_verfolgung.cpp (bar layout and
 // painting, popup windows, the tracking loop, DefWindowProc's share).
 // May call: handle.h, ressource.h, fenster.h, nachricht.h, eingabe.h,
-// gdi.h, stil3d.h, systemwerte.h.
+// gdi.h, stil3d.h, systemwerte.h, backend.h.
 //
 // SetMenu and GetMenu are the window manager's; it asks this module for the
 // bar's height and painting and offers it WM_SYSCOMMAND through the hooks of
@@ -105,6 +105,19 @@ int plMenueAuswahl(int ebene);
 BOOL plMenuePopupPunkt(int ebene, int pos, RECT* rc);
 // Screen rectangle of item `pos` of the bar of `hwnd`; FALSE when none.
 BOOL plMenueLeistenPunkt(HWND hwnd, int pos, RECT* rc);
+// Headless, a tracked menu whose loop is idle (no input, nothing posted, no
+// program timer due within 2 s of virtual time from its opening) takes the
+// next answer queued here: the item with that command is chosen
+// (from the innermost open popup outwards); 0, a missing or greyed item, or
+// an empty queue close the menu as Escape would. Input injected before the
+// menu opened (keys, clicks) reaches it first, like a user's.
+void plMenueAntwort(UINT id);
+void plMenueSkriptLeeren();
+// Called with the innermost popup window each time the loop is idle, before
+// an answer is taken; input it injects is processed first (screenshots,
+// clicks on plMenuePopupPunkt).
+typedef void (*plMenueBeobachterFn)(HWND popup);
+void plMenueBeobachter(plMenueBeobachterFn fn);
 // Live menus (tests check that nothing leaks).
 size_t plMenueAnzahl();
 // Destroys every menu (end of the program or of a test).

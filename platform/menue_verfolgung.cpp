@@ -11,13 +11,20 @@
 //     a popup), punktAusfuehren (open a submenu or choose a command: `ende`).
 //  3. While tracking, every key and mouse message is the menu's; other
 //     messages are dispatched, so painting, timers and posted messages go on.
+//  4. Headless, the loop never waits for input that cannot come: when
+//     nothing waits, the observer looks first (it may inject input); a
+//     program timer due within PL_MENUE_LEERLAUF_MS of the menu's opening
+//     is waited for (it may drive the menu); else the next scripted answer
+//     is taken, or the menu closes as by Escape.
 #include <algorithm>
 #include <cstring>
+#include <deque>
 #include <functional>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
+#include "platform/backend.h"
 #include "platform/eingabe.h"
 #include "platform/fenster.h"
 #include "platform/gdi.h"
@@ -25,6 +32,7 @@
 #include "platform/nachricht.h"
 #include "platform/stil3d.h"
 #include "platform/systemwerte.h"
+#include "platform/uhr.h"
 #include "platform/zeichen.h"
 
 namespace {
@@ -37,6 +45,7 @@ inline constexpr int PL_MENUE_KUERZEL_ABSTAND = 16;
 inline constexpr int PL_MENUE_TRENNER = 8;        // height of a separator
 const char* const PL_MENUE_KLASSE = "plMenuePopup";
 inline constexpr UINT PL_MENUE_NC_LETZTE = 0x00A9;  // WM_NCMBUTTONDBLCLK
+inline constexpr int64_t PL_MENUE_LEERLAUF_MS = 2000;  // virtual time an idle menu waits for timers
 
 struct plMenueEbene {
     HMENU menu = 0;
@@ -58,9 +67,12 @@ struct plMenueVerfolgung {
     bool gewaehlt = false;
     bool systemBefehl = false;
     UINT befehl = 0;
+    int64_t anfang = 0;  // clock at the opening (invariant 4)
 };
 
 plMenueVerfolgung vf;
+std::deque<UINT> menueSkript;           // headless answers of idle loops
+plMenueBeobachterFn menueBeobachter = nullptr;
 
 // ---- Texts and measuring ---------------------------------------------------------------------
 
@@ -645,10 +657,53 @@ void mausVerarbeiten(const MSG& m)
     if (hoch && !GetSubMenu(eb.menu, pos)) punktAusfuehren(e, eb.menu, pos, true);
 }
 
+// Chooses the item with command `id` in the open popups (innermost first);
+// false when none is open or it is greyed.
+bool befehlWaehlen(UINT id)
+{
+    for (int e = tiefsteEbene(); e >= 0; --e) {
+        plMenueObjekt* m = plMenueVon(vf.ebenen[static_cast<size_t>(e)].menu);
+        if (!m) continue;
+        for (size_t i = 0; i < m->punkte.size(); ++i) {
+            const plMenuePunkt& p = m->punkte[i];
+            if ((p.flags & (MF_POPUP | MF_SEPARATOR)) || p.id != id) continue;
+            auswahlSetzen(static_cast<size_t>(e), static_cast<int>(i), false);
+            punktAusfuehren(e, vf.ebenen[static_cast<size_t>(e)].menu, static_cast<int>(i), false);
+            return vf.gewaehlt;
+        }
+    }
+    return false;
+}
+
+// Headless with nothing waiting (invariant 4); false when a timer is to
+// be waited for.
+bool leerlauf()
+{
+    if (menueBeobachter) {
+        menueBeobachter(vf.ebenen.empty() ? 0 : vf.ebenen.back().fenster);
+        if (plNachrichtArbeitWartet() || vf.ende) return true;
+    }
+    const int64_t timer = plNachrichtNaechsterTimer(false);
+    if (timer >= 0 && plUhrJetztMs() + timer - vf.anfang <= PL_MENUE_LEERLAUF_MS) return false;
+    if (!menueSkript.empty()) {
+        UINT id = menueSkript.front();
+        menueSkript.pop_front();
+        if (id != 0 && befehlWaehlen(id)) return true;
+    }
+    vf.ende = true;
+    return true;
+}
+
+bool headless()
+{
+    return std::strcmp(plBackendName(), "headless") == 0;
+}
+
 // The loop: runs until a command is chosen or the menu is dismissed.
 void schleife()
 {
     while (!vf.ende) {
+        if (headless() && !plNachrichtArbeitWartet() && leerlauf()) continue;
         MSG m;
         BOOL r = GetMessage(&m, 0, 0, 0);
         if (r <= 0) {
@@ -689,6 +744,7 @@ UINT verfolgen(HWND besitzer, HMENU leiste, HWND leisteFenster, HMENU popup, UIN
     vf.leiste = leiste;
     vf.leisteFenster = leisteFenster;
     vf.flags = flags;
+    vf.anfang = plUhrJetztMs();
     if (melden()) {
         SendMessage(besitzer, WM_ENTERMENULOOP, leiste ? FALSE : TRUE, 0);
         if (melden()) SendMessage(besitzer, WM_INITMENU, static_cast<WPARAM>(leiste ? leiste : popup), 0);
@@ -852,6 +908,21 @@ BOOL EndMenu()
 }
 
 // ---- Tests ---------------------------------------------------------------------------------------------
+
+void plMenueAntwort(UINT id)
+{
+    menueSkript.push_back(id);
+}
+
+void plMenueSkriptLeeren()
+{
+    menueSkript.clear();
+}
+
+void plMenueBeobachter(plMenueBeobachterFn fn)
+{
+    menueBeobachter = fn;
+}
 
 HMENU plMenueVerfolgt()
 {

@@ -6,6 +6,7 @@
 #include "editor/bauausf.h"
 #include "editor/edtaufrufe.h"
 #include "editor/geloesch.h"
+#include "editor/history.h"
 #include "editor/mehrfach.h"
 #include "model/undo.h"
 #include "tests/editor/eqtexttest.h"
@@ -49,12 +50,12 @@ TEST_F(BefWerkzeugTest, SearchesPutTheFoundTextIntoTheInputLineAndMoveThere)
         int code;
         std::string eingabe;
         double x;
-    } faelle[] = {{SUQ, "EingabeText(K1 <12>)", 105}, {SUT, "EingabeText(Nah)", 103}};
+    } faelle[] = {{SUQ, "K1 <12>", 105}, {SUT, "Nah", 103}};
     for (const Fall& f : faelle) {
         nach(100, 100);
-        PhEditorAufrufe().clear();
+        EingabeFeldSetzen("");
         laufe({tzRec(f.code)});
-        EXPECT_EQ(PhEditorAufrufe(), std::vector<std::string>{f.eingabe}) << f.code;
+        EXPECT_EQ(EingabeFeld(), f.eingabe) << f.code;
         EXPECT_EQ(BefAktZustand()->x, f.x) << f.code;
     }
 }

@@ -2,6 +2,7 @@
 #include "editor/history.h"
 
 #include "editor/baubf.h"
+#include "editor/objwahl.h"
 #include "editor/edtseite.h"
 #include "platform/fenster.h"
 #include "platform/nachricht.h"
@@ -193,6 +194,32 @@ TEST_F(HistoryTest, PromptsAskForTheValue)
     EXPECT_EQ(EingabeAbschliessen("", 0), 1);
     EXPECT_EQ(PromptText(), "Befehl (ZB)");
     EXPECT_EQ(abholen(), "");
+}
+
+// A marked object's record put into the field for editing: a typed record
+// of its kind starts at the object's point, once; another kind or an
+// unmarked object does not.
+TEST_F(HistoryTest, ARecordPutIntoTheFieldForEditingStartsAtItsObject)
+{
+    BEF zl = tzRec(TZ_ZL, {5, 0});
+    STT s = bei(20, 30);
+    const int id = TzEinfuegen(&zl, &s);
+    TzMarkSetzen(id, 1);
+    ObjCursorSetzen(id);
+    EingabeBearbeitenSetzen(&zl, &s);
+    EXPECT_EQ(EingabeFeld(), BefZuText(&zl));
+    EXPECT_EQ(PromptText(), "Befehl (ZB)");
+    EXPECT_EQ(EingabeAbschliessen("ZL 7 0", 1), 1);
+    EXPECT_EQ(abholen(), "_BA 20,0000 30,0000; ZL 7,0000 0,0000");
+    EXPECT_EQ(EingabeAbschliessen("ZL 7 0", 1), 1);
+    EXPECT_EQ(abholen(), "ZL 7,0000 0,0000") << "once";
+    EingabeBearbeitenSetzen(&zl, &s);
+    EXPECT_EQ(EingabeAbschliessen("SUP", 1), 1);
+    EXPECT_EQ(abholen(), "SUP") << "another kind";
+    TzMarkSetzen(id, 0);
+    EingabeBearbeitenSetzen(&zl, &s);
+    EXPECT_EQ(EingabeAbschliessen("ZL 1 1", 1), 1);
+    EXPECT_EQ(abholen(), "ZL 1,0000 1,0000") << "not marked: not remembered";
 }
 
 }  // namespace

@@ -145,22 +145,36 @@ TEST_F(Tbar, AChangedStyleReloadsAndTheSharedTableFollowsTheLibrary)
 }
 
 // The names as scripts/toolbar-bilder reads them: first words of button
-// lines and the alternative names of groups, '.' names excluded.
+// lines and the state bitmaps of groups ("(n, on, alt)"), '.' names and
+// the label lines of the editor's selection bar excluded.
 std::set<std::string> toolbarNamen()
 {
     std::ifstream f(VELMO_SOURCE_DIR "/data/Toolbar.txt", std::ios::binary);
     std::set<std::string> namen;
     std::string zeile;
+    bool ohneBild = false;
     while (std::getline(f, zeile)) {
         std::istringstream w(zeile);
         std::string wort;
-        if (!(w >> wort) || std::string(")=-").find(wort[0]) != std::string::npos) continue;
+        if (!(w >> wort)) continue;
+        if (wort == ")S") {
+            std::string abschnitt;
+            w >> abschnitt;
+            ohneBild = abschnitt == "EditAuswahl";
+            continue;
+        }
+        if (ohneBild || std::string(")=-").find(wort[0]) != std::string::npos) continue;
         if (wort[0] != '.') namen.insert(wort);
         const size_t klammer = zeile.find('(');
         if (klammer == std::string::npos) continue;
-        std::istringstream g(zeile.substr(klammer + 1, zeile.find(')', klammer) - klammer - 1));
-        std::string gruppe, alt;
-        if (g >> gruppe >> alt && alt[0] != '.') namen.insert(alt);
+        std::string innen = zeile.substr(klammer + 1, zeile.find(')', klammer) - klammer - 1);
+        for (char& c : innen)
+            if (c == ',') c = ' ';
+        std::istringstream g(innen);
+        std::string gruppe, bild;
+        g >> gruppe;
+        while (g >> bild)
+            if (bild[0] != '.') namen.insert(bild);
     }
     return namen;
 }

@@ -408,6 +408,52 @@ TEST_F(MenueTest, PopupStaysOnTheScreen)
     DestroyMenu(rm);
 }
 
+// An idle headless loop takes the scripted answer, else closes as by Esc;
+// keys that wait are the menu's first, and the observer sees it open.
+TEST_F(MenueTest, AnIdleMenuTakesTheScriptedAnswerElseCloses)
+{
+    struct Fall {
+        std::vector<UINT> antworten;
+        std::vector<UINT> tasten;
+        BOOL ergebnis;
+    };
+    const Fall faelle[] = {
+        {{}, {}, 0},                       // nothing to come: closed, never waits
+        {{1840}, {}, 1840},                // chosen by command
+        {{1810}, {}, 0},                   // greyed: closed
+        {{4711}, {}, 0},                   // no such item
+        {{0, 1800}, {}, 0},                // 0 closes (not skipped)
+        {{1840}, {VK_DOWN, VK_RETURN}, 1800},  // the user's keys come first
+    };
+    HWND h = hauptfenster(false);
+    HMENU rm = LoadMenu(modul, "probe_rm");
+    static int gesehen;
+    plMenueBeobachter([](HWND popup) { gesehen += popup != 0 && IsWindowVisible(popup); });
+    for (const Fall& f : faelle) {
+        plMenueSkriptLeeren();
+        gesehen = 0;
+        for (UINT a : f.antworten) plMenueAntwort(a);
+        for (UINT t : f.tasten) plHeadlessTaste(t);
+        EXPECT_EQ(TrackPopupMenu(GetSubMenu(rm, 0), TPM_RETURNCMD, 300, 200, 0, h, nullptr), f.ergebnis);
+        EXPECT_EQ(gesehen, f.tasten.empty() ? 1 : 0);
+        EXPECT_EQ(plMenueVerfolgt(), 0u);
+    }
+    plMenueBeobachter(nullptr);
+    plMenueSkriptLeeren();
+    // A timer soon due is waited for and may drive the menu; one that keeps
+    // coming holds it no longer than the idle limit.
+    static int laeufe;
+    laeufe = 0;
+    SetTimer(h, 7, 10, [](HWND, UINT, UINT_PTR, DWORD) {
+        if (++laeufe == 1) plHeadlessTaste(VK_DOWN), plHeadlessTaste(VK_RETURN);
+    });
+    EXPECT_EQ(TrackPopupMenu(GetSubMenu(rm, 0), TPM_RETURNCMD, 300, 200, 0, h, nullptr), 1800);
+    EXPECT_EQ(TrackPopupMenu(GetSubMenu(rm, 0), TPM_RETURNCMD, 300, 200, 0, h, nullptr), 0);
+    EXPECT_GT(laeufe, 100);
+    KillTimer(h, 7);
+    DestroyMenu(rm);
+}
+
 // ---- System menu -------------------------------------------------------------------------------------
 
 TEST_F(MenueTest, GreyedCloseItemStopsTheCloseCommand)

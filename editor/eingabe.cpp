@@ -1,0 +1,343 @@
+// The input line's windows and the focus ring; see eingabe.h.
+#include "editor/eingabe.h"
+
+#include <cstring>
+#include <utility>
+#include <string>
+
+#include "controls/ctlkern.h"
+#include "editor/befausf.h"
+#include "editor/edzeich.h"
+#include "editor/history.h"
+#include "editor/knopf.h"
+#include "model/befehl.h"
+#include "model/beffifo.h"
+#include "model/zustand.h"
+#include "output/ansicht.h"
+#include "output/gdi.h"
+#include "platform/dialog.h"
+#include "platform/eingabe.h"
+#include "platform/fenster.h"
+#include "platform/stil3d.h"
+#include "platform/nachricht.h"
+#include "platform/winconst.h"
+#include "winlib/dialog.h"
+
+namespace {
+
+constexpr int EGB_ZEICHNUNG = 5000;  // the drawing window of the page
+
+struct EgbZustand {
+    HWND seite = 0;
+    HWND prompt = 0;
+    HWND feld = 0;
+    WNDPROC alt = nullptr;
+    HWND slots[FOKUSSUP] = {};
+    int akt = 0;
+    bool ein = false;
+};
+EgbZustand egb;
+
+constexpr int EGB_VORSCHAURAND = 4;  // pixels the repainted area is widened
+
+struct EgbVorschau {
+    int code = 0;
+    std::string text;
+    BEF bef{};
+    STT nach{};
+    bool zustand = false;  // `nach` holds the state after the record
+};
+EgbVorschau egbVorschau;
+
+EgbVorschau egbVorschauJetzt()
+{
+    EgbVorschau v;
+    v.code = PromptCode();
+    v.text = EingabeFeld();
+    EingabeBef(&v.bef);
+    if (PromptZustand() == 1) {
+        v.nach = *BefAktZustand();
+        SttAnwenden(&v.bef, &v.nach);
+        v.zustand = true;
+    }
+    return v;
+}
+
+void egbNeuMalen(const EgbVorschau& v)
+{
+    HWND z = AnsichtFenster();
+    if (!z || v.bef.code == 0) return;
+    double box[4];
+    BefAusdehnung(&v.bef, BefAktZustand(), box, nullptr);
+    RECT r{WeltZuPixelX(box[0]), WeltZuPixelY(box[3]), WeltZuPixelX(box[2]), WeltZuPixelY(box[1])};
+    if (r.left > r.right) std::swap(r.left, r.right);
+    if (r.top > r.bottom) std::swap(r.top, r.bottom);
+    InflateRect(&r, EGB_VORSCHAURAND, EGB_VORSCHAURAND);
+    InvalidateRect(z, &r, FALSE);
+}
+
+std::string egbRechtsGetrimmt(std::string t)
+{
+    t.erase(t.find_last_not_of(" \t\r\n") + 1);
+    return t;
+}
+
+// What the field holds, as submitting reads it.
+std::string egbFeldLesen()
+{
+    char t[EINGABESUP + 1] = "";
+    if (egb.feld) GetWindowText(egb.feld, t, sizeof t);
+    return egbRechtsGetrimmt(t);
+}
+
+void egbEnde()
+{
+    if (egb.feld) PostMessage(egb.feld, WM_KEYDOWN, VK_END, 0);
+}
+
+// Shows the copy in the field (invariant 1).
+void egbFeldZeigen()
+{
+    if (!egb.feld || !IsWindow(egb.feld)) return;
+    if (egbFeldLesen() != EingabeFeld()) SetWindowText(egb.feld, EingabeFeld().c_str());
+}
+
+void egbBlaettern(bool zurueck)
+{
+    const int art = PromptZustand() == 1 ? 'T' : 'B';
+    char t[ZEILNG + 1] = "";
+    if (zurueck) HistoryZurueck(art, t, sizeof t);
+    else HistoryVor(art, t, sizeof t);
+    EingabeFeldSetzen(t);
+    SetWindowText(egb.feld, t);
+    egbEnde();
+}
+
+LRESULT CALLBACK EingabeProc(HWND fenster, UINT nachricht, WPARAM wp, LPARAM lp)
+{
+    switch (nachricht) {
+    case WM_SETFOCUS: FokusMerken(1); break;
+    case WM_GETDLGCODE: return CallWindowProc(egb.alt, fenster, nachricht, wp, lp) | DLGC_WANTTAB;
+    case WM_KEYDOWN:
+        if (wp >= VK_F1 && wp <= VK_F12) {
+            TasteGedrueckt(static_cast<int>(wp), GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0,
+                           GetKeyState(VK_MENU) < 0, 0);
+            break;
+        }
+        if (wp == VK_UP || wp == VK_DOWN) {
+            egbBlaettern(wp == VK_UP);
+            return 0;
+        }
+        if (wp == VK_TAB) {
+            FokusWeiter(GetKeyState(VK_SHIFT) < 0);
+            return 0;
+        }
+        break;
+    case WM_CHAR:
+        if (wp == '\r') {
+            EingabeAbschicken(1);
+            return 0;
+        }
+        if (wp == 27) {
+            EingabeAbschicken(0);
+            return 0;
+        }
+        if (wp == '\t') return 0;
+        break;
+    default: break;
+    }
+    return CallWindowProc(egb.alt, fenster, nachricht, wp, lp);
+}
+
+void egbLoesen()
+{
+    if (egb.feld && IsWindow(egb.feld) && egb.alt &&
+        GetWindowLongPtr(egb.feld, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(EingabeProc))
+        SetWindowLongPtr(egb.feld, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(egb.alt));
+    FokusAus();
+    egb = EgbZustand{};
+}
+
+bool egbFeldHatFokus()
+{
+    HWND f = GetFocus();
+    return egb.feld && f && (f == egb.feld || IsChild(egb.feld, f));
+}
+
+}  // namespace
+
+// ---- the fields ---------------------------------------------------------------------------
+
+void EingabeStarten(int prompt, int eingabe)
+{
+    egbLoesen();
+    egb.seite = wiDlgFenster();
+    egb.prompt = GetDlgItem(egb.seite, prompt);
+    egb.feld = GetDlgItem(egb.seite, eingabe);
+    for (HWND& s : egb.slots) s = 0;
+    egb.akt = 0;
+    FokusAnmelden(0, GetDlgItem(egb.seite, EGB_ZEICHNUNG));
+    FokusAnmelden(1, egb.feld);
+    FokusEin();
+    if (egb.feld) {
+        egb.alt = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtr(egb.feld, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EingabeProc)));
+        SendMessage(egb.feld, WM_SETFONT, static_cast<WPARAM>(SendMessage(egb.seite, WM_GETFONT, 0, 0)), 0);
+        SetWindowText(egb.feld, "");
+    }
+    HistoryLaden();
+    PromptStandard();
+    PromptAnzeigen();
+}
+
+void EingabeEnde()
+{
+    HistorySichern();
+    egbLoesen();
+}
+
+void PromptAnzeigen()
+{
+    if (egb.prompt && IsWindow(egb.prompt)) SetWindowText(egb.prompt, PromptText().c_str());
+    egbFeldZeigen();
+}
+
+void PromptMitText(int code, const char* text)
+{
+    PromptSetzen(code);
+    EingabeFeldSetzen(text != nullptr ? text : "");
+    PromptAnzeigen();
+    if (egb.seite) PostMessage(egb.seite, WM_COMMAND, 2503, 0);
+}
+
+void BefInEingabe(const BEF* b, const STT* s)
+{
+    EingabeBearbeitenSetzen(b, s);
+    PromptAnzeigen();
+}
+
+int EingabeAbschicken(int absenden)
+{
+    const std::string zeile = egbFeldLesen();
+    if (absenden) FokusSetzen(0);
+    const int r = EingabeAbschliessen(zeile.c_str(), absenden);
+    PromptAnzeigen();
+    return r;
+}
+
+int EingabeAusfuehren(const char* text)
+{
+    if (PromptZustand() >= 2) PromptStandard();
+    const int r = EingabeAbschliessen(text != nullptr ? text : "", 1);
+    PromptAnzeigen();
+    return r;
+}
+
+void EingabeText(const char* text)
+{
+    EingabeFeldSetzen(text != nullptr ? text : "");
+    if (egb.feld && IsWindow(egb.feld)) SetWindowText(egb.feld, EingabeFeld().c_str());
+    BefEinreihenCode(0);
+}
+
+void EingabeZeichen(UINT nachricht, WPARAM wp, LPARAM lp)
+{
+    if (!egb.feld) return;
+    SetFocus(egb.feld);
+    PostMessage(egb.feld, nachricht, wp, lp);
+    egbEnde();
+    FokusMerken(1);
+}
+
+int EingabeKommando(UINT nachricht, WPARAM wp, LPARAM)
+{
+    if (nachricht != WM_COMMAND || !egb.feld || !IsWindow(egb.feld)) return 0;
+    const int id = LOWORD(wp);
+    if (id == GetDlgCtrlID(egb.feld) && HIWORD(wp) == CTLBEARBEITET) {
+        const std::string t = egbFeldLesen();
+        if (t != EingabeFeld()) {
+            EingabeFeldSetzen(t);
+            BefEinreihenCode(0);  // the preview follows the typing
+        }
+        return 1;
+    }
+    if ((id == IDOK || id == IDCANCEL) && egbFeldHatFokus()) {
+        EingabeAbschicken(id == IDOK);
+        return 1;
+    }
+    return 0;
+}
+
+// ---- the preview ----------------------------------------------------------------------
+
+void EingabeVorschauMerken() { egbVorschau = egbVorschauJetzt(); }
+
+int EingabeVorschauGeaendert()
+{
+    const EgbVorschau v = egbVorschauJetzt();
+    if (v.code != egbVorschau.code || v.zustand != egbVorschau.zustand) return 1;
+    if (v.zustand && !SttGleich(&v.nach, &egbVorschau.nach)) return 1;
+    return BefIstText(v.code) && v.text != egbVorschau.text ? 1 : 0;
+}
+
+void EingabeVorschauNeu()
+{
+    egbNeuMalen(egbVorschau);
+    egbNeuMalen(egbVorschauJetzt());
+}
+
+// ---- the focus ring -----------------------------------------------------------------------
+
+void FokusAnmelden(int slot, HWND fenster)
+{
+    if (slot >= 0 && slot < FOKUSSUP) egb.slots[slot] = fenster;
+}
+
+void FokusSetzen(int slot)
+{
+    if (!egb.ein || slot < 0 || slot >= FOKUSSUP || !egb.slots[slot]) return;
+    egb.akt = slot;
+    SetFocus(egb.slots[slot]);
+    if (slot == 1) egbEnde();
+}
+
+void FokusMerken(int slot)
+{
+    if (slot >= 0 && slot < FOKUSSUP) egb.akt = slot;
+}
+
+int FokusSuchen(HWND fenster)
+{
+    for (int i = 0; i < FOKUSSUP; ++i) {
+        if (fenster && egb.slots[i] == fenster) {
+            egb.akt = i;
+            return i;
+        }
+    }
+    return -1;
+}
+
+void FokusWeiter(int rueckwaerts)
+{
+    if (!egb.ein) return;
+    int i = egb.akt;
+    do {
+        i = rueckwaerts ? (i == 0 ? FOKUSSUP - 1 : i - 1) : (i == FOKUSSUP - 1 ? 0 : i + 1);
+    } while (i != 0 && !egb.slots[i]);
+    egb.akt = i;
+    if (egb.slots[i]) SetFocus(egb.slots[i]);
+    if (i == 1) egbEnde();
+}
+
+void FokusZurueck() { FokusSetzen(egb.akt); }
+HWND FokusFenster() { return egb.slots[egb.akt]; }
+int FokusAktuell() { return egb.akt; }
+void FokusEin() { egb.ein = true; }
+
+void FokusAus()
+{
+    egb.ein = false;
+    HWND f = GetFocus();
+    for (HWND s : egb.slots)
+        if (s && f && (f == s || IsChild(s, f))) SetFocus(0);
+}

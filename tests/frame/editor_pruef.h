@@ -1,0 +1,86 @@
+// Helpers of runs on the frame: the running frame on a
+// working copy of the demo with a sheet open in the editor, and a look at
+// a popup menu while it is open (its picture and item texts), after which
+// the keys a user would type are given to it.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "frame/modus.h"
+#include "platform/headless.h"
+#include "platform/menue.h"
+#include "platform/nachrichtbox.h"
+#include "tests/frame/rahmen_pruef.h"
+#include "tests/tools/demokopie.h"
+
+// What the menu observer saw and will type.
+struct MenueBlick {
+    std::string bild;               // a PNG of the popup, once, when set
+    std::vector<std::string> texte;  // the tracked menu's item texts
+    std::vector<UINT> tasten;        // typed once it was looked at
+};
+
+inline MenueBlick& menueBlick()
+{
+    static MenueBlick b;
+    return b;
+}
+
+inline void menueAnsehen(HWND popup)
+{
+    MenueBlick& b = menueBlick();
+    if (!b.bild.empty() && popup) plHeadlessPng(popup, b.bild.c_str());
+    b.bild.clear();
+    HMENU m = plMenueVerfolgt();
+    b.texte.clear();
+    for (int i = 0; m && i < GetMenuItemCount(m); ++i) {
+        char t[100] = "";
+        GetMenuString(m, static_cast<UINT>(i), t, sizeof t, MF_BYPOSITION);
+        b.texte.push_back(t);
+    }
+    for (UINT k : b.tasten) plHeadlessTaste(k);
+    b.tasten.clear();
+}
+
+// The frame on a demo copy in mode `modus` (the editor: with sheet HV1.08
+// open), the menu observer installed.
+class DemoLauf : public ::testing::Test {
+protected:
+    DemoKopie demo;
+    std::filesystem::path vorher;
+    std::vector<std::string> args;
+    std::vector<const char*> argv;
+
+    virtual void seiteOeffnen()
+    {
+        EditorMitDatei((demo.projekt() + "/HV1.08").c_str());
+        rahmenPumpen();
+    }
+    void SetUp() override
+    {
+        rahmenDemoStarten(demo.wurzel(), vorher, args, argv);
+        if (HasFatalFailure()) return;
+        plHeadlessPumpen();
+        seiteOeffnen();
+        plNachrichtBoxFragenLeeren();
+        menueBlick() = MenueBlick{};
+        plMenueBeobachter(menueAnsehen);
+    }
+    void TearDown() override
+    {
+        plMenueBeobachter(nullptr);
+        plMenueSkriptLeeren();
+        rahmenBeenden(vorher);
+    }
+    // Copies a picture written into the demo copy to where `umgebung` names.
+    void bildAblegen(const std::string& name, const char* umgebung)
+    {
+        if (const char* ziel = std::getenv(umgebung))
+            std::filesystem::copy_file(demo.wurzel() + "/" + name, ziel,
+                                       std::filesystem::copy_options::overwrite_existing);
+    }
+};
