@@ -153,6 +153,22 @@ TEST_F(BmlSeiteRahmen, ANewUserFiltersEditsSavesAndUndocks)
         },
         &suche);
     EXPECT_TRUE(suche.da) << kenn;
+
+    // Back in the editor (the function bar's second row), Ctrl+S saves the
+    // drawing, and with it the equipment data: the project's file holds
+    // the new identifier.
+    HWND bar = GetDlgItem(FunkFenster(), 3000);
+    const POINT p = plHeadlessPunkt(bar, 20, 6 + 7 * wiDlgEinheit(8) / 2);
+    plHeadlessKlick(p.x, p.y);
+    rahmenPumpen();
+    ASSERT_EQ(Modus(), MODUS_EDIT) << rahmenLetzteMeldung();
+    plHeadlessTasteRunter(VK_CONTROL);
+    plHeadlessTaste('S');
+    plHeadlessTasteHoch(VK_CONTROL);
+    rahmenPumpen();
+    std::ifstream ein(demo.datei("BMittel.zvk"), std::ios::binary);
+    const std::string datei((std::istreambuf_iterator<char>(ein)), std::istreambuf_iterator<char>());
+    EXPECT_NE(datei.find(kenn), std::string::npos) << kenn << " " << rahmenLetzteMeldung();
 }
 
 BOOL CALLBACK fensterSammeln(HWND h, LPARAM lp)
