@@ -492,6 +492,8 @@ void EdtAktivieren()
 {
     HWND f = EdtFenster();
     if (!f) return;
+    // The frame disables the pages it hides; a shown page takes input again.
+    EnableWindow(f, TRUE);
     ShowWindow(f, SW_SHOW);
     BringWindowToTop(f);
     SetActiveWindow(f);

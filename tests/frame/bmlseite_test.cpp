@@ -12,6 +12,7 @@
 #include <set>
 #include <string>
 
+#include "editor/edtseite.h"
 #include "equipment/bm.h"
 #include "equipment/apphaken.h"
 #include "equipment/btl.h"
@@ -162,6 +163,7 @@ TEST_F(BmlSeiteRahmen, ANewUserFiltersEditsSavesAndUndocks)
     plHeadlessKlick(p.x, p.y);
     rahmenPumpen();
     ASSERT_EQ(Modus(), MODUS_EDIT) << rahmenLetzteMeldung();
+    EXPECT_TRUE(IsWindowEnabled(EdtFenster())) << "the page takes input again";
     plHeadlessTasteRunter(VK_CONTROL);
     plHeadlessTaste('S');
     plHeadlessTasteHoch(VK_CONTROL);
