@@ -13,6 +13,8 @@
 #include "editor/edmeld.h"
 #include "model/bauteil.h"
 #include "model/zeichnun.h"
+#include "model/einstell.h"
+#include "output/ansicht.h"
 #include "output/bilder.h"
 #include "output/clip.h"
 #include "platform/rasterbib.h"
@@ -179,6 +181,40 @@ TEST_F(ElClipTest, PicturesReadBackAtTheirPixelSize)
     TzMarkSetzen(TzNaechstes(-1), 0);
     EXPECT_EQ(BildExport(EXP_PNG, o.pfad("n.png").c_str(), 1, 0, 254, 5), -1);
     EXPECT_FALSE(fs::exists(o.pfad("n.png")));
+}
+
+// With nothing marked the picture is the sheet: the frame of the view
+// defaults when it has one, else the editor's sheet, else an upright A4.
+TEST_F(ElClipTest, TheWholeDrawingExportsTheSheet)
+{
+    linie(0, 0, 100, 50);
+    VIEINST* v = ViEinst();
+    const VIEINST alt = *v;
+    double ansicht[4];
+    AnsichtRandHolen(ansicht);
+    struct Fall {
+        const char* name;
+        double rahmen[4], blatt[4];
+        int breite, hoehe;
+    } faelle[] = {
+        {"shipped defaults, no sheet", {0, 0, 0, 0}, {0, 0, 0, 0}, 210, 297},
+        {"shipped defaults, an A3 sheet", {0, 0, 0, 0}, {0, 0, 420, 297}, 420, 297},
+        {"a frame in the defaults", {10, 20, 110, 70}, {0, 0, 420, 297}, 100, 50},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        v->flux = f.rahmen[0], v->fluy = f.rahmen[1], v->frox = f.rahmen[2], v->froy = f.rahmen[3];
+        AnsichtWeltSetzen(f.blatt[0], f.blatt[1], f.blatt[2], f.blatt[3]);
+        const std::string p = o.pfad("blatt.png");
+        fs::remove(p);
+        ASSERT_EQ(BildExport(EXP_PNG, p.c_str(), 0, 0, 50, 0), 0);
+        imginfo i;
+        ASSERT_EQ(pnginfo(p.c_str(), &i), 0);
+        EXPECT_EQ(i.width, BildPixel(f.breite, 50));
+        EXPECT_EQ(i.height, BildPixel(f.hoehe, 50));
+    }
+    *v = alt;
+    AnsichtWeltSetzen(ansicht[0], ansicht[1], ansicht[2], ansicht[3]);
 }
 
 TEST_F(ElClipTest, CopiedAtPPastedAtQKeepsTheOffsets)
