@@ -1,6 +1,7 @@
 // The editor page in the running frame over a working copy of the demo
-// project, driven by the keys a user gives: a line under construction is
-// drawn over the sheet with its handles.
+// project, driven by the keys a user gives: Alt with an arrow key moves the
+// marked objects by a grid step, and a line under construction is drawn
+// over the sheet with its handles.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -67,6 +68,37 @@ struct EdtRahmen : ::testing::Test {
         return {s.x, s.y};
     }
 };
+
+TEST_F(EdtRahmen, AltWithAnArrowMovesTheMarkedObjectsByAGridStep)
+{
+    tippen("ZL 20 0");
+    const int id = [] {
+        int l = -1;
+        for (int n = TzNaechstes(-1); n < TZENDE; n = TzNaechstes(n)) l = n;
+        return l;
+    }();
+    TzMarkSetzen(id, 1);  // as the pick of the new line leaves it
+    const auto [x, y] = letzterOrt();
+    const double sx = BefRasterWerte()->swx, sy = BefRasterWerte()->swy;
+    ASSERT_GT(sx, 0);
+    ASSERT_GT(sy, 0);
+    SetFocus(ansicht());
+    struct Fall {
+        UINT taste;
+        double x, y;
+    } faelle[] = {{VK_RIGHT, x + sx, y}, {VK_UP, x + sx, y + sy}, {VK_LEFT, x, y + sy}, {VK_DOWN, x, y}};
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.taste);
+        plHeadlessTasteRunter(VK_MENU);
+        plHeadlessTaste(f.taste);
+        plHeadlessTasteHoch(VK_MENU);
+        rahmenPumpen();
+        const auto [nx, ny] = letzterOrt();
+        EXPECT_DOUBLE_EQ(nx, f.x);
+        EXPECT_DOUBLE_EQ(ny, f.y);
+    }
+    EXPECT_EQ(Modus(), MODUS_EDIT) << "Alt did not leave the editor";
+}
 
 // The element under construction is drawn in its colour over the sheet;
 // once drawn the page is no longer busy with it.
