@@ -18,6 +18,7 @@
 #include "output/bilder.h"
 #include "output/clip.h"
 #include "platform/rasterbib.h"
+#include "tests/editor/baubib.h"
 #include "tests/editor/bautest.h"
 #include "tests/editor/edtest.h"
 
@@ -294,19 +295,8 @@ namespace {
 // insertion point 10 down cuts its gap out of the line it sits on.
 TEST_F(ElClipTest, APastedComponentCutsItsGapIntoTheLineItSitsOn)
 {
-    const std::string bib = o.pfad("BAUTEILE.TST");
-    ASSERT_EQ(BauBibAnlegen(bib.c_str(), 10), 0);
-    BauBibHandle h;
-    ASSERT_EQ(BauBibOeffnen(&h, bib.c_str()), 0);
-    const std::string quelle = o.pfad("k.txt"), zeichnung = o.pfad("k.zei");
-    std::ofstream(quelle, std::ios::binary) << "VER 10\r\nZL 0,0000 -10,0000\r\nZA4\r\n";
-    ASSERT_GT(ZeiAusText(zeichnung.c_str(), quelle.c_str()), 0);
-    ASSERT_EQ(BauAufnehmen(&h, "K", zeichnung.c_str()), 0);
-    BauBibZu(&h);
-    BauBibSchliessen();
-    VerSetzen(1, o.p.c_str());
-    VerSetzen(2, o.p.c_str());
-    BauInit();
+    bauBibMitBauteil(o, "K", "VER 10\r\nZL 0,0000 -10,0000\r\nZA4\r\n");
+    if (HasFatalFailure()) return;
     std::snprintf(BefAktZustand()->bd, sizeof BefAktZustand()->bd, "TST");
 
     const std::string t = o.pfad("t.zvk");

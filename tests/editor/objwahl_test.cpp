@@ -5,17 +5,14 @@
 
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 
 #include "config/reaktion.h"
 #include "editor/geloesch.h"
 #include "editor/edmeld.h"
 #include "editor/edtseite.h"
-#include "config/verzeich.h"
-#include "model/bauteil.h"
 #include "model/geometri.h"
-#include "model/zeichnun.h"
 #include "tests/editor/edtest.h"
+#include "tests/editor/baubib.h"
 #include "tests/editor/bautest.h"
 
 namespace {
@@ -202,19 +199,8 @@ TEST_F(ObjWahlTest, MoveTakesFollowingObjectsOnlyWithTheMarkedOnlySwitchOff)
 TEST_F(ObjWahlTest, LinesAtBothEdgesOfAMovedComponentFollowIt)
 {
     EdOrdner o;
-    const std::string bib = o.pfad("BAUTEILE.TST");
-    ASSERT_EQ(BauBibAnlegen(bib.c_str(), 10), 0);
-    BauBibHandle h;
-    ASSERT_EQ(BauBibOeffnen(&h, bib.c_str()), 0);
-    const std::string quelle = o.pfad("k.txt"), zeichnung = o.pfad("k.zei");
-    std::ofstream(quelle, std::ios::binary) << "VER 10\r\nZL 0,0000 -20,0000\r\nZL 10,0000 0,0000\r\nZA4\r\n";
-    ASSERT_GT(ZeiAusText(zeichnung.c_str(), quelle.c_str()), 0);
-    ASSERT_EQ(BauAufnehmen(&h, "K", zeichnung.c_str()), 0);
-    BauBibZu(&h);
-    BauBibSchliessen();
-    VerSetzen(1, o.p.c_str());
-    VerSetzen(2, o.p.c_str());
-    BauInit();
+    bauBibMitBauteil(o, "K", "VER 10\r\nZL 0,0000 -20,0000\r\nZL 10,0000 0,0000\r\nZA4\r\n");
+    if (HasFatalFailure()) return;
     BefFlags()->el1 = 1;
 
     struct Fall {
