@@ -27,6 +27,7 @@
 #include "platform/eingabe.h"
 #include "platform/headless.h"
 #include "tests/frame/rahmen_pruef.h"
+#include "tests/frame/seite_pruef.h"
 #include "tests/tools/demokopie.h"
 #include "winlib/dialog.h"
 #include "winlib/dlgitem.h"
@@ -164,12 +165,8 @@ TEST_F(BmlSeiteRahmen, ANewUserFiltersEditsSavesAndUndocks)
     rahmenPumpen();
     ASSERT_EQ(Modus(), MODUS_EDIT) << rahmenLetzteMeldung();
     EXPECT_TRUE(IsWindowEnabled(EdtFenster())) << "the page takes input again";
-    plHeadlessTasteRunter(VK_CONTROL);
-    plHeadlessTaste('S');
-    plHeadlessTasteHoch(VK_CONTROL);
-    rahmenPumpen();
-    std::ifstream ein(demo.datei("BMittel.zvk"), std::ios::binary);
-    const std::string datei((std::istreambuf_iterator<char>(ein)), std::istreambuf_iterator<char>());
+    seitepruef::mit(VK_CONTROL, 'S');
+    const std::string datei = seitepruef::lesen(demo.datei("BMittel.zvk"));
     EXPECT_NE(datei.find(kenn), std::string::npos) << kenn << " " << rahmenLetzteMeldung();
 }
 

@@ -20,6 +20,7 @@
 #include "platform/headless.h"
 #include "platform/nachrichtbox.h"
 #include "tests/frame/rahmen_pruef.h"
+#include "tests/frame/seite_pruef.h"
 #include "tests/tools/demokopie.h"
 
 namespace fs = std::filesystem;
@@ -48,14 +49,10 @@ struct EdtRahmen : ::testing::Test {
 
     static HWND ansicht() { return GetDlgItem(EdtFenster(), 5000); }
     // A command typed into the input line and sent with Enter.
-    static void tippen(const char* zeile)
+    static void eingeben(const char* zeile)
     {
-        HWND feld = GetDlgItem(EdtFenster(), 5020);
-        SetFocus(feld);
-        SetWindowText(feld, "");
-        plHeadlessText(zeile);
-        plHeadlessTaste(VK_RETURN);
-        rahmenPumpen();
+        seitepruef::tippen(EdtFenster(), 5020, zeile);
+        seitepruef::taste(VK_RETURN);
     }
     // The newest object's start.
     static std::pair<double, double> letzterOrt()
@@ -71,7 +68,7 @@ struct EdtRahmen : ::testing::Test {
 
 TEST_F(EdtRahmen, AltWithAnArrowMovesTheMarkedObjectsByAGridStep)
 {
-    tippen("ZL 20 0");
+    eingeben("ZL 20 0");
     const int id = [] {
         int l = -1;
         for (int n = TzNaechstes(-1); n < TZENDE; n = TzNaechstes(n)) l = n;
@@ -89,10 +86,7 @@ TEST_F(EdtRahmen, AltWithAnArrowMovesTheMarkedObjectsByAGridStep)
     } faelle[] = {{VK_RIGHT, x + sx, y}, {VK_UP, x + sx, y + sy}, {VK_LEFT, x, y + sy}, {VK_DOWN, x, y}};
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.taste);
-        plHeadlessTasteRunter(VK_MENU);
-        plHeadlessTaste(f.taste);
-        plHeadlessTasteHoch(VK_MENU);
-        rahmenPumpen();
+        seitepruef::mit(VK_MENU, f.taste);
         const auto [nx, ny] = letzterOrt();
         EXPECT_DOUBLE_EQ(nx, f.x);
         EXPECT_DOUBLE_EQ(ny, f.y);
@@ -117,12 +111,11 @@ TEST_F(EdtRahmen, ALineUnderConstructionIsDrawnOverTheSheet)
         return n;
     };
     const int vorher = zaehlen();
-    tippen("_BST 5 40");  // start a line
+    eingeben("_BST 5 40");  // start a line
     // The arrow keys walk the position; the line's end follows it.
     SetFocus(v);
-    for (int i = 0; i < 12; ++i) plHeadlessTaste(VK_RIGHT);
-    for (int i = 0; i < 6; ++i) plHeadlessTaste(VK_UP);
-    rahmenPumpen();
+    seitepruef::taste(VK_RIGHT, 12);
+    seitepruef::taste(VK_UP, 6);
     EXPECT_EQ(EdtBeschaeftigt(), 0) << "drawn as it changed";
     InvalidateRect(v, nullptr, FALSE);
     const int nachher = zaehlen();
