@@ -12,6 +12,7 @@
 #include "config/sperre.h"
 #include "config/verzeich.h"
 #include "controls/ctlkern.h"
+#include "editor/baubf.h"
 #include "editor/befausf.h"
 #include "editor/edmeld.h"
 #include "editor/edtaufrufe.h"
@@ -19,6 +20,7 @@
 #include "editor/hinweis.h"
 #include "editor/knopf.h"
 #include "editor/macro.h"
+#include "editor/mehrfach.h"
 #include "editor/objwahl.h"
 #include "editor/platzhalter.h"
 #include "editor/zeidok.h"
@@ -493,6 +495,8 @@ void EdtAktivieren()
 {
     HWND f = EdtFenster();
     if (!f) return;
+    // The frame disables the pages it hides; a shown page takes input again.
+    EnableWindow(f, TRUE);
     ShowWindow(f, SW_SHOW);
     BringWindowToTop(f);
     SetActiveWindow(f);
@@ -562,11 +566,21 @@ HWND EdtDialogOeffnen(const char* name, int (*init)(int, const char* const*), in
 
 // ---- Glue -----------------------------------------------------------------------------------------------
 
-// The previews of the input line, the element under construction and the
-// parallel lines arrive with their modules; until then none is drawn.
-int EdtBeschaeftigt() { return 0; }
-void EdtVorschauLoeschen() {}
-void EdtVorschauZeigen() {}
+// The previews drawn over the drawing: the element under construction with
+// its handles and the parallel-line markers. A repaint draws them again.
+int EdtBeschaeftigt() { return BaubfGeaendert() || MflGeaendert() ? 1 : 0; }
+
+void EdtVorschauLoeschen()
+{
+    BaubfLoeschen();
+    MflZeigen(0);
+}
+
+void EdtVorschauZeigen()
+{
+    BaubfZeigen();
+    MflZeigen(1);
+}
 
 void EdtBauAbbrechen() { BaubfAbbrechen(); }
 

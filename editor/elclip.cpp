@@ -34,6 +34,7 @@
 #include "model/textvar.h"
 #include "model/zeichnun.h"
 #include "model/zerleg.h"
+#include "output/ansicht.h"
 #include "output/bilder.h"
 #include "output/clip.h"
 #include "output/element.h"
@@ -769,6 +770,14 @@ int BildRechteck(int nurMarkiert, double rand, double r[4])
         r[1] = v->fluy;
         r[2] = v->frox;
         r[3] = v->froy;
+        // The shipped defaults leave this frame empty: then the editor's
+        // sheet, or an upright A4 sheet when no view has one.
+        if (r[2] <= r[0] || r[3] <= r[1]) AnsichtRandHolen(r);
+        if (r[2] <= r[0] || r[3] <= r[1]) {
+            r[0] = r[1] = 0;
+            r[2] = 210;
+            r[3] = 297;
+        }
     }
     r[0] -= rand;
     r[1] -= rand;

@@ -500,6 +500,7 @@ void MarkVerschieben(double dx, double dy)
 {
     const int unter = BaubfObjekt();
     bool folgende = false;
+    AnhangZuruecksetzen();
     for (int id = TzNaechstes(-1); id < TZENDE; id = TzNaechstes(id)) {
         if (id == unter) continue;
         if (!folgende && !TzIstMarkiert(id)) continue;
@@ -513,11 +514,22 @@ void MarkVerschieben(double dx, double dy)
         const bool bauteil = BefIstZB(b.code) != 0;
         double box[4];
         BefAusdehnungRoh(&b, &s, box, nullptr);
-        if (bauteil) AnhangVerschieben(id, 0, s.x, s.y, s.x + dx, s.y + dy, box);
+        // Lines end at the component's edges, not at its reference point:
+        // the lower and the upper edge for a move along y, the left and the
+        // right one along x.
+        const bool nachX = dy == 0;
+        const double kante[2][2] = {{nachX ? box[0] : s.x, nachX ? s.y : box[1]},
+                                    {nachX ? box[2] : s.x, nachX ? s.y : box[3]}};
+        const int kanten = kante[0][0] == kante[1][0] && kante[0][1] == kante[1][1] ? 1 : 2;
+        if (bauteil)
+            for (int k = 0; k < kanten; ++k)
+                AnhangVerschieben(id, 0, kante[k][0], kante[k][1], kante[k][0] + dx, kante[k][1] + dy, box);
         s.x += dx;
         s.y += dy;
         TzErsetzen(id, &b, &s);
-        if (bauteil) AnhangVerschieben(id, 1, s.x - dx, s.y - dy, s.x, s.y, box);
+        if (bauteil)
+            for (int k = 0; k < kanten; ++k)
+                AnhangVerschieben(id, 1, kante[k][0], kante[k][1], kante[k][0] + dx, kante[k][1] + dy, box);
         if (!BefFlags()->el1) folgende = true;
     }
 }

@@ -15,6 +15,8 @@
 #include "editor/macro.h"
 #include "editor/platzhalter.h"
 #include "editor/posring.h"
+#include "equipment/app.h"
+#include "equipment/bm.h"
 #include "model/beffifo.h"
 #include "model/edhaken.h"
 #include "model/einstell.h"
@@ -202,6 +204,9 @@ int ZeiSpeichern(const char* name)
     zdName = zdSchraegstriche(name);
     ZeiAktuellMerken();
     TzGeaendertReset();
+    // The equipment data goes with the drawing: nothing else writes it
+    // before the program ends, and the end discards what is in memory.
+    BMListenSpeichern(1);
     wiSeiteVerteilen(2998, 9);
     return 0;
 }
@@ -215,6 +220,10 @@ int ZeiFrage(int abbruch)
         // The queue waits while the box is open.
         int a = EdFrage(ZD_FRAGE, abbruch ? MB_YESNOCANCEL : MB_YESNO);
         if (a == IDNO) {
+            // The equipment edits go with the drawing's; the lists shown
+            // elsewhere hear of it as of any change.
+            BMListenSpeichern(0);
+            AppGeaendert(0, 1);
             TzGeaendertReset();
             return 1;
         }

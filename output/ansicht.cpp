@@ -802,6 +802,9 @@ int AnsichtNachricht(UINT nachricht, WPARAM wp, LPARAM lp)
     case WM_SIZE:
         if (wp != SIZE_MINIMIZED && !ans.groesseGesperrt && !IsIconic(ans.dlg)) AnsichtAnpassen(LOWORD(lp), HIWORD(lp));
         return 0;
+    case WM_SYSKEYDOWN:
+        if (wp == VK_F4) return 0;
+        [[fallthrough]];
     case WM_KEYDOWN:
         if (ans.taste) return ans.taste(nachricht, wp, lp);
         if (wp != VK_LEFT && wp != VK_RIGHT && wp != VK_UP && wp != VK_DOWN) return 0;

@@ -300,6 +300,12 @@ LRESULT CALLBACK guckFensterProz(HWND fenster, UINT nachricht, WPARAM wp, LPARAM
         SetFocus(fenster);
         SendMessage(GetParent(fenster), nachricht, wp, lp);
         return 1;
+    case WM_SYSKEYDOWN:
+        // Alt with a key reaches the page like any key; Alt+F4 stays the
+        // window system's.
+        if (wp == VK_F4) return DefWindowProc(fenster, nachricht, wp, lp);
+        SendMessage(GetParent(fenster), nachricht, wp, lp);
+        return 1;
     case WM_KEYDOWN:
     case WM_CHAR:
     case WM_COMMAND:

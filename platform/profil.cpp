@@ -141,6 +141,7 @@ PlIniDatei& plIniLaden(const std::string& pfad)
         return d;
     }
     d.da = true;
+    d.lesefehler = false;
     d.groesse = st.st_size;
     d.zeit = st.st_mtim;
     d.zeilen = plIniZerlegen(inhalt);

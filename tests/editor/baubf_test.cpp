@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "editor/edmarke.h"
+#include "editor/edtseite.h"
+#include "editor/mehrfach.h"
 #include "model/dienste.h"
 #include "model/masslin.h"
 #include "tests/editor/bautest.h"
@@ -318,6 +320,36 @@ TEST_F(BaubfTest, OverlayDrawsTheElementAndMarksItsHandles)
     EdmMalerSetzen(nullptr);
     EXPECT_EQ(marken, (std::vector<int>{7, 5, 5}));
     EXPECT_EQ(BaubfGeaendert(), 0);
+}
+
+// The editor page's overlay after a repaint: the element with its handles
+// and the markers of the parallel lines; busy while either differs from
+// what was drawn last.
+TEST_F(BaubfTest, ThePagesOverlayDrawsTheElementAndTheParallelLineMarkers)
+{
+    static std::vector<int> marken;
+    MflInit();
+    MflBefehl(1);
+    EdmMalerSetzen([](double, double, int pixel, const int*) { marken.push_back(pixel); });
+    EdtVorschauZeigen();
+    marken.clear();
+    EXPECT_EQ(EdtBeschaeftigt(), 0) << "nothing new to draw";
+    baue(RTK, 0, 0, tzRec(RTK, {4, 2}));
+    EXPECT_EQ(EdtBeschaeftigt(), 1);
+    EdtVorschauZeigen();
+    EXPECT_EQ(marken, (std::vector<int>{7, 5, 5}));
+    EXPECT_EQ(EdtBeschaeftigt(), 0);
+
+    BaubfZuruecksetzen();
+    EdtVorschauZeigen();
+    marken.clear();
+    MflSerie(0, 100, 2, 0, 5, BefAktZustand());
+    EXPECT_EQ(EdtBeschaeftigt(), 1);
+    EdtVorschauZeigen();
+    EXPECT_EQ(marken.size(), 2u) << "one marker per line end";
+    EXPECT_EQ(EdtBeschaeftigt(), 0);
+    EdmMalerSetzen(nullptr);
+    MflInit();
 }
 
 TEST_F(BaubfTest, RecentComponentsKeepAHundredMostRecentFirstPerFile)

@@ -13,9 +13,12 @@
 #include "editor/edmeld.h"
 #include "model/bauteil.h"
 #include "model/zeichnun.h"
+#include "model/einstell.h"
+#include "output/ansicht.h"
 #include "output/bilder.h"
 #include "output/clip.h"
 #include "platform/rasterbib.h"
+#include "tests/editor/baubib.h"
 #include "tests/editor/bautest.h"
 #include "tests/editor/edtest.h"
 
@@ -181,6 +184,40 @@ TEST_F(ElClipTest, PicturesReadBackAtTheirPixelSize)
     EXPECT_FALSE(fs::exists(o.pfad("n.png")));
 }
 
+// With nothing marked the picture is the sheet: the frame of the view
+// defaults when it has one, else the editor's sheet, else an upright A4.
+TEST_F(ElClipTest, TheWholeDrawingExportsTheSheet)
+{
+    linie(0, 0, 100, 50);
+    VIEINST* v = ViEinst();
+    const VIEINST alt = *v;
+    double ansicht[4];
+    AnsichtRandHolen(ansicht);
+    struct Fall {
+        const char* name;
+        double rahmen[4], blatt[4];
+        int breite, hoehe;
+    } faelle[] = {
+        {"shipped defaults, no sheet", {0, 0, 0, 0}, {0, 0, 0, 0}, 210, 297},
+        {"shipped defaults, an A3 sheet", {0, 0, 0, 0}, {0, 0, 420, 297}, 420, 297},
+        {"a frame in the defaults", {10, 20, 110, 70}, {0, 0, 420, 297}, 100, 50},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        v->flux = f.rahmen[0], v->fluy = f.rahmen[1], v->frox = f.rahmen[2], v->froy = f.rahmen[3];
+        AnsichtWeltSetzen(f.blatt[0], f.blatt[1], f.blatt[2], f.blatt[3]);
+        const std::string p = o.pfad("blatt.png");
+        fs::remove(p);
+        ASSERT_EQ(BildExport(EXP_PNG, p.c_str(), 0, 0, 50, 0), 0);
+        imginfo i;
+        ASSERT_EQ(pnginfo(p.c_str(), &i), 0);
+        EXPECT_EQ(i.width, BildPixel(f.breite, 50));
+        EXPECT_EQ(i.height, BildPixel(f.hoehe, 50));
+    }
+    *v = alt;
+    AnsichtWeltSetzen(ansicht[0], ansicht[1], ansicht[2], ansicht[3]);
+}
+
 TEST_F(ElClipTest, CopiedAtPPastedAtQKeepsTheOffsets)
 {
     int a = linie(10, 20, 5, 0);
@@ -258,19 +295,8 @@ namespace {
 // insertion point 10 down cuts its gap out of the line it sits on.
 TEST_F(ElClipTest, APastedComponentCutsItsGapIntoTheLineItSitsOn)
 {
-    const std::string bib = o.pfad("BAUTEILE.TST");
-    ASSERT_EQ(BauBibAnlegen(bib.c_str(), 10), 0);
-    BauBibHandle h;
-    ASSERT_EQ(BauBibOeffnen(&h, bib.c_str()), 0);
-    const std::string quelle = o.pfad("k.txt"), zeichnung = o.pfad("k.zei");
-    std::ofstream(quelle, std::ios::binary) << "VER 10\r\nZL 0,0000 -10,0000\r\nZA4\r\n";
-    ASSERT_GT(ZeiAusText(zeichnung.c_str(), quelle.c_str()), 0);
-    ASSERT_EQ(BauAufnehmen(&h, "K", zeichnung.c_str()), 0);
-    BauBibZu(&h);
-    BauBibSchliessen();
-    VerSetzen(1, o.p.c_str());
-    VerSetzen(2, o.p.c_str());
-    BauInit();
+    bauBibMitBauteil(o, "K", "VER 10\r\nZL 0,0000 -10,0000\r\nZA4\r\n");
+    if (HasFatalFailure()) return;
     std::snprintf(BefAktZustand()->bd, sizeof BefAktZustand()->bd, "TST");
 
     const std::string t = o.pfad("t.zvk");

@@ -3,12 +3,16 @@
 
 #include "editor/geloesch.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "config/reaktion.h"
 #include "editor/geloesch.h"
 #include "editor/edmeld.h"
 #include "editor/edtseite.h"
+#include "model/geometri.h"
+#include "tests/editor/edtest.h"
+#include "tests/editor/baubib.h"
 #include "tests/editor/bautest.h"
 
 namespace {
@@ -188,6 +192,49 @@ TEST_F(ObjWahlTest, MoveTakesFollowingObjectsOnlyWithTheMarkedOnlySwitchOff)
     BefFlags()->el1 = 0;
     MarkVerschieben(1, 0);
     EXPECT_EQ(xs(), (std::vector<double>{0, 12, 21}));
+}
+
+// A component moved straight takes the lines ending at both of its edges
+// along: the lower and upper edge for a move along y, left and right along x.
+TEST_F(ObjWahlTest, LinesAtBothEdgesOfAMovedComponentFollowIt)
+{
+    EdOrdner o;
+    bauBibMitBauteil(o, "K", "VER 10\r\nZL 0,0000 -20,0000\r\nZL 10,0000 0,0000\r\nZA4\r\n");
+    if (HasFatalFailure()) return;
+    BefFlags()->el1 = 1;
+
+    struct Fall {
+        double dx, dy;
+    } faelle[] = {{0, 5}, {0, -5}, {5, 0}, {-5, 0}};
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(::testing::Message() << f.dx << "," << f.dy);
+        TzLeeren();
+        const BEF k = tzRec(TZ_ZB, {}, "K");
+        STT s = tzStt(50, 50);
+        std::snprintf(s.bd, sizeof s.bd, "TST");
+        const int bt = TzEinfuegen(&k, &s);
+        double box[4];
+        BefAusdehnungRoh(&k, &s, box, nullptr);
+        ASSERT_LT(box[0] + 1, box[2]);
+        ASSERT_LT(box[1] + 1, box[3]);
+        const double mx = (box[0] + box[2]) / 2, my = (box[1] + box[3]) / 2;
+        // One line away from each edge, each ending on it.
+        const int unten = linie(mx, box[1], 0, -20), oben = linie(mx, box[3] + 20, 0, -20);
+        const int links = linie(box[0] - 20, my, 20, 0), rechts = linie(box[2], my, 20, 0);
+        TzMarkSetzen(bt, 1);
+        MarkVerschieben(f.dx, f.dy);
+        auto ende = [](int id) {
+            BEF b;
+            STT t;
+            EXPECT_EQ(TzObjHolen(id, &b, &t), 0);
+            return std::vector<double>{t.x, t.y, t.x + b.darg[0], t.y + b.darg[1]};
+        };
+        const double dx = f.dx, dy = f.dy;
+        EXPECT_EQ(ende(unten), (std::vector<double>{mx, box[1] + dy, mx, box[1] - 20}));
+        EXPECT_EQ(ende(oben), (std::vector<double>{mx, box[3] + 20, mx, box[3] + dy}));
+        EXPECT_EQ(ende(links), (std::vector<double>{box[0] - 20, my, box[0] + dx, my}));
+        EXPECT_EQ(ende(rechts), (std::vector<double>{box[2] + dx, my, box[2] + 20, my}));
+    }
 }
 
 TEST_F(ObjWahlTest, ObjectPointDragStartsOnlyStrictlyWithinTwoUnits)

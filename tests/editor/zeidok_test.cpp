@@ -2,9 +2,16 @@
 #include "editor/zeidok.h"
 
 #include "config/inidatei.h"
+#include "config/verzeich.h"
+#include "config/vorgaben.h"
+#include "equipment/bm.h"
+#include "equipment/ges.h"
 #include "editor/platzhalter.h"
 #include "model/einstell.h"
+#include <cstdio>
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 #include "editor/befausf.h"
 #include "platform/dateidialog.h"
 #include "platform/menue.h"
@@ -189,6 +196,62 @@ TEST_F(ZeiDokTest, RecentFiles)
     EXPECT_EQ(static_cast<int>(GetMenuItemID(m, 1)), 1050);
     EXPECT_EQ(static_cast<int>(GetMenuItemID(m, ZEIHISTSUP + 1)), 1998);
     DestroyMenu(m);
+}
+
+}  // namespace
+
+namespace {
+
+// The equipment data goes with the drawing: saving commits it to the
+// project's file, No to the save question drops what was not saved.
+struct ZeiDokBm : ZeiDokTest {
+    void SetUp() override
+    {
+        ZeiDokTest::SetUp();
+        std::ofstream(o.pfad("Test.vgb"), std::ios::binary) << "Name Test\nBMuse 1\n";
+        VgbFehlMeldung(0);
+        VgbSetSetzen("Test", o.pfad("Test.vgb").c_str());
+        VerSetzen(1, o.p.c_str());
+        std::filesystem::copy_file(std::string(VELMO_TEST_DATA) + "/equipment/BMittel.zvk", o.pfad("BMittel.zvk"));
+        BMZuruecksetzen();
+        BMStart();
+    }
+    void TearDown() override
+    {
+        BMZuruecksetzen();
+        VerSetzen(1, "");
+        VgbFehlMeldung(1);
+        ZeiDokTest::TearDown();
+    }
+    static void nennen(const char* lt)
+    {
+        appgeraet g;
+        ASSERT_EQ(GesHolen(2, &g), 0);
+        std::snprintf(g.lt, sizeof g.lt, "%s", lt);
+        ASSERT_EQ(GesAendern(2, &g), 0);
+    }
+    std::string datei()
+    {
+        std::ifstream f(o.pfad("BMittel.zvk"), std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    }
+};
+
+TEST_F(ZeiDokBm, SavingCommitsTheEquipmentDataAndNoDropsIt)
+{
+    ASSERT_EQ(BMVerwendet(), 1);
+    nennen("Gespeichert");
+    gespeichert("Plan.001");
+    EXPECT_NE(datei().find("Gespeichert"), std::string::npos);
+
+    nennen("Verworfen");
+    TzGeaendertSetzen();
+    plNachrichtBoxAntwort(IDNO);
+    EXPECT_EQ(ZeiFrage(1), 1);
+    EXPECT_EQ(datei().find("Verworfen"), std::string::npos);
+    appgeraet g;
+    ASSERT_EQ(GesHolen(2, &g), 0);
+    EXPECT_STREQ(g.lt, "Gespeichert") << "read back from the file";
 }
 
 }  // namespace

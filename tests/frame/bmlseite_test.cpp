@@ -12,6 +12,7 @@
 #include <set>
 #include <string>
 
+#include "editor/edtseite.h"
 #include "equipment/bm.h"
 #include "equipment/apphaken.h"
 #include "equipment/btl.h"
@@ -26,6 +27,7 @@
 #include "platform/eingabe.h"
 #include "platform/headless.h"
 #include "tests/frame/rahmen_pruef.h"
+#include "tests/frame/seite_pruef.h"
 #include "tests/tools/demokopie.h"
 #include "winlib/dialog.h"
 #include "winlib/dlgitem.h"
@@ -153,6 +155,19 @@ TEST_F(BmlSeiteRahmen, ANewUserFiltersEditsSavesAndUndocks)
         },
         &suche);
     EXPECT_TRUE(suche.da) << kenn;
+
+    // Back in the editor (the function bar's second row), Ctrl+S saves the
+    // drawing, and with it the equipment data: the project's file holds
+    // the new identifier.
+    HWND bar = GetDlgItem(FunkFenster(), 3000);
+    const POINT p = plHeadlessPunkt(bar, 20, 6 + 7 * wiDlgEinheit(8) / 2);
+    plHeadlessKlick(p.x, p.y);
+    rahmenPumpen();
+    ASSERT_EQ(Modus(), MODUS_EDIT) << rahmenLetzteMeldung();
+    EXPECT_TRUE(IsWindowEnabled(EdtFenster())) << "the page takes input again";
+    seitepruef::mit(VK_CONTROL, 'S');
+    const std::string datei = seitepruef::lesen(demo.datei("BMittel.zvk"));
+    EXPECT_NE(datei.find(kenn), std::string::npos) << kenn << " " << rahmenLetzteMeldung();
 }
 
 BOOL CALLBACK fensterSammeln(HWND h, LPARAM lp)

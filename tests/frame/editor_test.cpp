@@ -119,8 +119,6 @@ protected:
     {
         const fs::path w(demo.wurzel());
         std::ofstream(w / "befehle.txt") << "open " + demo.projekt() + "/Plan.001\n";
-        // The demo macro beside the library, where the editor looks for it.
-        fs::copy_file(fs::path(VELMO_SOURCE_DIR) / "demo" / "Demo.mac", w / "Demo.mac");
         const std::string vgb = demo.datei("Standard.vgb");
         std::ifstream ein(vgb, std::ios::binary);
         std::string t((std::istreambuf_iterator<char>(ein)), std::istreambuf_iterator<char>());

@@ -1,9 +1,9 @@
 // A working copy of the committed demo for any test: the project folder
-// "Projekt", the shipped library beside it (where the library lookup, which
-// climbs from the project folder, finds it) and the command file, in a
-// temporary folder that goes away with the object. Tests change the copy,
-// never the checkout. Needs VELMO_SOURCE_DIR; header only, so every test
-// executable can use it without linking anything.
+// "Projekt", the shipped library and the demo macro beside it (where the
+// library lookup, which climbs from the project folder, finds them) and the
+// command file, in a temporary folder that goes away with the object. Tests
+// change the copy, never the checkout. Needs VELMO_SOURCE_DIR; header only,
+// so every test executable can use it without linking anything.
 #pragma once
 
 #include <unistd.h>
@@ -26,6 +26,7 @@ public:
         fs::copy(quelle / "demo" / "Projekt", wurzel_ / "Projekt", fs::copy_options::recursive);
         fs::copy_file(quelle / "demo" / "start.txt", wurzel_ / "start.txt");
         fs::copy_file(quelle / "data" / "BAUTEILE.STD", wurzel_ / "BAUTEILE.STD");
+        fs::copy_file(quelle / "demo" / "Demo.mac", wurzel_ / "Demo.mac");  // beside the library, as shipped
     }
     ~DemoKopie()
     {
@@ -35,7 +36,7 @@ public:
     DemoKopie(const DemoKopie&) = delete;
     DemoKopie& operator=(const DemoKopie&) = delete;
 
-    // The folder holding Projekt/, BAUTEILE.STD and start.txt.
+    // The folder holding Projekt/, BAUTEILE.STD, Demo.mac and start.txt.
     std::string wurzel() const { return wurzel_.string(); }
     // The project folder of the copy.
     std::string projekt() const { return (wurzel_ / "Projekt").string(); }
