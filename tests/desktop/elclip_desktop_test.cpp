@@ -151,6 +151,9 @@ TEST(ElementClipDesktop, ASecondProgramPastesWhatTheFirstCopied)
     ASSERT_EQ(erster.tippen("BW 60 -100"), 0);
     ASSERT_EQ(erster.tippen("ZL 25 5"), 0);
     ASSERT_EQ(erster.tippen("TFA \"Kopiert\""), 0);
+    // The text prompt stays for further texts: Tab to the input line,
+    // Escape back to the command prompt.
+    ASSERT_EQ(erster.taste("Tab Escape"), 0);
     ASSERT_EQ(erster.tippen("ELM 2"), 0);
     ASSERT_EQ(erster.tippen("ZAK"), 0);
     ASSERT_TRUE(fs::exists(erster.sichern("Quelle.001")));

@@ -227,8 +227,11 @@ TEST_F(OptTest, TheKeyTableRunsTheChosenEntry)
     SendDlgItemMessage(d, 3000, LB_SETCURSEL, static_cast<WPARAM>(n - 1), 0);
     SendMessage(d, WM_COMMAND, MAKEWPARAM(3000, LBN_DBLCLK), 0);
     pumpen();
-    ASSERT_FALSE(PhEditorAufrufe().empty());
-    EXPECT_EQ(PhEditorAufrufe().back(), "BefehlsTextAusfuehren(ZL 10 0)");
+    const std::vector<BEF> s = saetze();
+    ASSERT_EQ(s.size(), 1u) << "the entry's command runs as typed";
+    EXPECT_STREQ(BefName(s[0].code), "ZL");
+    EXPECT_EQ(s[0].darg[0], 10);
+    EXPECT_EQ(s[0].darg[1], 0);
     EXPECT_EQ(wiDlgSuchen("DB1112"), 0u);
     KnopfFrei();
     fs::remove(p);

@@ -12,9 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "editor/edmeld.h"
 #include "editor/befausf.h"
+#include "editor/edmeld.h"
 #include "editor/edtseite.h"
+#include "editor/history.h"
 #include "editor/mehrfach.h"
 #include "editor/zeidok.h"
 #include "frame/modus.h"
@@ -67,6 +68,13 @@ protected:
         SetWindowText(feld, "");
         plHeadlessText(zeile);
         plHeadlessTaste(VK_RETURN);
+        rahmenPumpen();
+    }
+    // A key in the input line.
+    static void taste(int vk)
+    {
+        SetFocus(GetDlgItem(EdtFenster(), 5020));
+        plHeadlessTaste(vk);
         rahmenPumpen();
     }
     static void menue(int id)
@@ -189,21 +197,17 @@ TEST_F(Werkzeuge, ABreakCutsTheLineItCrosses)
 
 TEST_F(Werkzeuge, TheSearchesMoveToTheNearestTextAndToTheOneAtAMarker)
 {
-    // What a search put into the input line: its field, or what the field's
-    // stand-in was handed.
-    auto gefunden = [] {
-        for (const std::string& a : PhEditorAufrufe())
-            if (a.rfind("EingabeText(", 0) == 0) return a.substr(12, a.size() - 13);
-        char t[200] = "";
-        GetWindowText(GetDlgItem(EdtFenster(), 5020), t, sizeof t);
-        return std::string(t);
-    };
+    // What a search put into the input line.
+    auto gefunden = [] { return std::string(EingabeFeld()); };
     tippen("BW 7.3 4.1");  // off the sheet's own texts
     const double x = BefAktZustand()->x, y = BefAktZustand()->y;
     tippen("QVW 12");
+    // A text command keeps asking for texts; Escape gives the prompt back.
     tippen("TFA \"K1\"");
+    taste(VK_ESCAPE);
     tippen("BW 3 0");
     tippen("TFA \"Nah\"");
+    taste(VK_ESCAPE);
     tippen("BW 1 0");
     PhEditorAufrufe().clear();
     tippen("SUQ");
