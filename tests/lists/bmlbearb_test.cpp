@@ -27,6 +27,7 @@
 #include "lists/bmlbearb.h"
 #include "model/beffifo.h"
 #include "platform/dialog.h"
+#include "platform/eingabe.h"
 #include "platform/fenster.h"
 #include "platform/headless.h"
 #include "platform/nachrichtbox.h"
@@ -588,9 +589,11 @@ TEST_F(BmlSeite, RegisteredEditorDialogsOpenFromThePage)
     befehl(2510);
     ASSERT_NE(wiDlgSuchen("DB1357"), 0u);
     EXPECT_EQ(feld("DB1357", 3910), "Ua");
+    SetFocus(GetDlgItem(BmlFenster(), 3200));
     ASSERT_GE(bauteilWaehlen("b "), 0);
     projpruef::dlgPumpen();
     EXPECT_EQ(feld("DB1357", 3910), "Ub") << "the open window follows the row";
+    EXPECT_EQ(GetFocus(), GetDlgItem(BmlFenster(), 3200)) << "the keys stay with the list";
 
     befehl(2504);
     EXPECT_NE(wiDlgSuchen("DB1210"), 0u);
