@@ -935,7 +935,8 @@ int bmlBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
     case 3201: bmlZiehen(static_cast<int>(lp), BML_BAUTEILE); break;
     case 2062: case 2063: case 2064: bmlZiehen(id - 2061, 3400); break;
     case 3400:
-        if (code == STN_DBLCLK) bmlGrossVorschau(true);
+        // A static reports the double click, a display surface both clicks.
+        if (code == STN_DBLCLK || lp == VORSCHAUDOPPEL || lp == VORSCHAURECHTS) bmlGrossVorschau(true);
         break;
     case 3409: bmlGrossVorschau(false); break;
     case 3401: case 3402:

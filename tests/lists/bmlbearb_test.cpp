@@ -612,6 +612,11 @@ TEST_F(BmlSeite, RegisteredEditorDialogsOpenFromThePage)
     befehl(3409);
     EXPECT_EQ(VorschauFenster(), 0u);
     EXPECT_TRUE(sichtbar(3040));
+    for (LPARAM klick : {VORSCHAUDOPPEL, VORSCHAURECHTS}) {
+        SendMessage(BmlFenster(), WM_COMMAND, 3400, klick);
+        EXPECT_NE(VorschauFenster(), 0u) << klick;
+        befehl(3409);
+    }
     befehl(3400, STN_DBLCLK);
     ASSERT_NE(VorschauFenster(), 0u);
     ASSERT_GE(bauteilWaehlen("a "), 0);
