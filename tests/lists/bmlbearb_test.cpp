@@ -134,6 +134,14 @@ struct BmlSeite : kenntest::KennTest {
         wiDlgVerlassen();
         return n;
     }
+    // The type filter "Alle", as a click gives it.
+    void alle()
+    {
+        wiDlgBetreten(BmlFenster());
+        wiRadioSetzen(3120, 0, 8);
+        wiDlgVerlassen();
+        befehl(3120, BN_CLICKED);
+    }
     void waehlen(int n)
     {
         wiDlgBetreten(BmlFenster());
@@ -426,10 +434,7 @@ TEST_F(BmlSeite, EditorDialogsChoosersClipboardAndDrag)
     ASSERT_NE(oeffnen(), 0u);
     const auto& prot = BmlAufrufProtokoll();
     EXPECT_TRUE(protokolliert(prot, "ZiehKnopfAnmelden(3200 3201)"));
-    wiDlgBetreten(BmlFenster());
-    wiRadioSetzen(3120, 0, 8);
-    wiDlgVerlassen();
-    befehl(3120, BN_CLICKED);
+    alle();
     waehlen(0);
     ASSERT_EQ(text(3070), "-K1");
 
@@ -571,10 +576,7 @@ TEST_F(BmlSeite, RegisteredEditorDialogsOpenFromThePage)
     EddbAnmelden();
     BmlAnmelden();
     ASSERT_NE(oeffnen(), 0u);
-    wiDlgBetreten(BmlFenster());
-    wiRadioSetzen(3120, 0, 8);
-    wiDlgVerlassen();
-    befehl(3120, BN_CLICKED);
+    alle();
     waehlen(0);
     ASSERT_EQ(text(3070), "-K1");
     auto feld = [](const char* dialog, int id) {
