@@ -39,8 +39,8 @@ EdtAufrufe eaStandard()
         return 0;
     };
     a.BmlUmschalten = [] { eaMerken("BmlUmschalten", ""); };
-    a.BmlGeheZu = [](const char* k) { eaMerken("BmlGeheZu", eaText(k)); };
-    a.BmlEditorAuswahl = [] { eaMerken("BmlEditorAuswahl", ""); };
+    a.BmlGeheZu = [](uint32_t id) { eaMerken("BmlGeheZu", std::to_string(id)); };
+    a.BmlEditorAuswahl = [](uint32_t id) { eaMerken("BmlEditorAuswahl", std::to_string(id)); };
     a.DB1345Oeffnen = [] { eaMerken("DB1345Oeffnen", ""); };
     a.DB1312Oeffnen = [](const char* m) { eaMerken("DB1312Oeffnen", eaText(m)); };
     a.DB1006Oeffnen = [] { eaMerken("DB1006Oeffnen", ""); };

@@ -31,8 +31,10 @@ struct EdtAufrufe {
     int (*BauDateiPruefen)(const char* pfad) = nullptr;       // 0 or -1
     int (*TextDateiPruefen)(const char* pfad) = nullptr;      // 0 or -1
     void (*BmlUmschalten)() = nullptr;
-    void (*BmlGeheZu)(const char* kennung) = nullptr;
-    void (*BmlEditorAuswahl)() = nullptr;
+    // The equipment list page selects item `id` (switching to its mode), or
+    // follows the editor's pick of a component of item `id` while it is open.
+    void (*BmlGeheZu)(uint32_t id) = nullptr;
+    void (*BmlEditorAuswahl)(uint32_t id) = nullptr;
     void (*DB1345Oeffnen)() = nullptr;
     void (*DB1312Oeffnen)(const char* makro) = nullptr;
     void (*DB1006Oeffnen)() = nullptr;

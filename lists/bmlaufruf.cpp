@@ -36,7 +36,7 @@ BmlAufrufe baStandard()
         baMerken("DB1357Zeigen", baZahl(id) + " " + baText(code) + " " + baZahl(nr) + " " + baZahl(zeile));
     };
     a.DB1358Zeigen = [](uint32_t id) { baMerken("DB1358Zeigen", baZahl(id)); };
-    a.DB1360Oeffnen = [](HWND, uint32_t id) {
+    a.DB1360Oeffnen = [](uint32_t id, HWND) {
         baMerken("DB1360Oeffnen", baZahl(id));
         EdtAufrufTabelle().DBDialogOeffnen(1360);
     };
@@ -44,11 +44,15 @@ BmlAufrufe baStandard()
         baMerken("BtlVorschauZeichnen", baText(name) + " " + baText(bib) + " " + baZahl(control) + " " + baZahl(var) +
                                             " " + baZahl(q));
     };
-    a.VorschauAnlegen = [](HWND, int control, int ecke, int groesse) -> HWND {
-        baMerken("VorschauAnlegen", baZahl(control) + " " + baZahl(ecke) + " " + baZahl(groesse));
+    a.BtlVorschauFenster = [](const char* name, const char* bib, HWND, int var, int q) {
+        baMerken("BtlVorschauFenster", baText(name) + " " + baText(bib) + " " + baZahl(var) + " " + baZahl(q));
+    };
+    a.VorschauAnlegen = [](HWND, int control, int ecke, int groesse, int neueId) -> HWND {
+        baMerken("VorschauAnlegen",
+                 baZahl(control) + " " + baZahl(ecke) + " " + baZahl(groesse) + " " + baZahl(neueId));
         return 0;
     };
-    a.VorschauEntfernen = [](HWND) { baMerken("VorschauEntfernen", ""); };
+    a.VorschauEntfernen = [] { baMerken("VorschauEntfernen", ""); };
     a.ZiehKnopfAnmelden = [](HWND, int control, int befehl) {
         baMerken("ZiehKnopfAnmelden", baZahl(control) + " " + baZahl(befehl));
     };
@@ -98,6 +102,7 @@ void BmlAufrufeSetzen(const BmlAufrufe& a)
     baUebernehmen(baTabelle.DB1358Zeigen, a.DB1358Zeigen);
     baUebernehmen(baTabelle.DB1360Oeffnen, a.DB1360Oeffnen);
     baUebernehmen(baTabelle.BtlVorschauZeichnen, a.BtlVorschauZeichnen);
+    baUebernehmen(baTabelle.BtlVorschauFenster, a.BtlVorschauFenster);
     baUebernehmen(baTabelle.VorschauAnlegen, a.VorschauAnlegen);
     baUebernehmen(baTabelle.VorschauEntfernen, a.VorschauEntfernen);
     baUebernehmen(baTabelle.ZiehKnopfAnmelden, a.ZiehKnopfAnmelden);

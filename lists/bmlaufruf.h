@@ -2,12 +2,12 @@
 // dialogs, previews and drag buttons that take the page's arguments: one
 // table of function pointers, never null. Each dialog entry starts as a
 // default that records its call in BmlAufrufProtokoll and opens the dialog
-// by its number through the editor's call table (DBDialogOeffnen), so the
-// dialog appears as soon as its module registers there; a module that takes
-// the item's arguments installs its opener with BmlAufrufeSetzen (null
-// entries keep what was installed). Previews and drags record and do
-// nothing else until theirs are installed. Prefix `BmlAufruf`; the entries
-// keep the names of the functions they stand for. Calls editor/edtaufrufe.
+// by its number through the editor's call table (DBDialogOeffnen); previews
+// and drags record and do nothing else. BmlAnmelden (bmlbearb.h) installs
+// the editor dialogs' real functions at start-up with BmlAufrufeSetzen (null
+// entries keep what was installed), so tests run on the recording defaults
+// or on their own. Prefix `BmlAufruf`; the entries keep the names of the
+// functions they stand for. Calls editor/edtaufrufe.
 #pragma once
 
 #include <cstdint>
@@ -32,13 +32,15 @@ struct BmlAufrufe {
     void (*DB1357Zeigen)(uint32_t id, const char* code, int nr, int zeile) = nullptr;
     void (*DB1358Zeigen)(uint32_t id) = nullptr;
     // Renumbering of an item, owned by the page's window.
-    void (*DB1360Oeffnen)(HWND besitzer, uint32_t id) = nullptr;
-    // Component preview into a control of the current dialog.
+    void (*DB1360Oeffnen)(uint32_t id, HWND besitzer) = nullptr;
+    // Component preview into a control of the current dialog, and into a
+    // window (the big preview).
     void (*BtlVorschauZeichnen)(const char* name, const char* bib, int control, int var, int q) = nullptr;
-    // The big preview: a child of `dialog` over `control` (corner, size in
-    // dialog units); 0 when none was made.
-    HWND (*VorschauAnlegen)(HWND dialog, int control, int ecke, int groesse) = nullptr;
-    void (*VorschauEntfernen)(HWND vorschau) = nullptr;
+    void (*BtlVorschauFenster)(const char* name, const char* bib, HWND fenster, int var, int q) = nullptr;
+    // The big preview: a child `neueId` of `dialog` over `control` (corner,
+    // size in dialog units); 0 when none was made. One at a time.
+    HWND (*VorschauAnlegen)(HWND dialog, int control, int ecke, int groesse, int neueId) = nullptr;
+    void (*VorschauEntfernen)() = nullptr;
     // Drag buttons and dragging onto the drawing.
     void (*ZiehKnopfAnmelden)(HWND eltern, int control, int befehl) = nullptr;
     void (*ZiehKnopfAbmelden)(int control) = nullptr;

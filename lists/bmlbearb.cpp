@@ -15,6 +15,13 @@
 #include "editdlg/zuoplatz.h"
 #include "editor/befausf.h"
 #include "editdlg/bmtcopy.h"
+#include "editdlg/bmtext.h"
+#include "editdlg/bmlisdlg.h"
+#include "editdlg/bmtexte.h"
+#include "editdlg/db1232.h"
+#include "editdlg/popup.h"
+#include "editdlg/vorschau.h"
+#include "editdlg/wahl.h"
 #include "editdlg/zuordnung.h"
 #include "editor/edtaufrufe.h"
 #include "editor/edtseite.h"
@@ -80,7 +87,7 @@ struct BmlZustand {
     int sprache = -1;
     std::string projekt;
     int modus = -1;
-    int ansicht = 0;
+    int texteGesperrt = 0;     // the five main texts are shown resolved, read-only
     int untSort[8] = {};
     int ziehen = 0;            // a drag may start from the selected row
     HWND grossVorschau = 0;    // the big preview 3409, 0 when none
@@ -187,23 +194,23 @@ void bmlBildKnopf(int id, int frei, const char* an, const char* aus)
 
 void bmlTexteZeigen()
 {
-    bool unterschied = false;
+    int unterschied = 0;
     char roh[5][GTXNACHSUP + 1], aufg[5][GTXNACHSUP + 1];
     for (int i = 0; i < 5; ++i) {
         GtxHauptTextRoh(bz.id, i, roh[i], sizeof roh[i]);
         GtxHauptText(bz.id, i, aufg[i], sizeof aufg[i]);
-        if (std::strcmp(roh[i], aufg[i]) != 0) unterschied = true;
+        if (std::strcmp(roh[i], aufg[i]) != 0) unterschied = 1;
     }
-    const bool rohZeigen = unterschied && bz.ansicht == 1;
-    bmlBildKnopf(2522, unterschied ? 1 : 0, rohZeigen ? "BMTEDIT" : "BMTSHOW", "BMTGRAU");
+    const BmtAnsicht a = BmtAnsichtWaehlen(unterschied);
+    bmlBildKnopf(2522, a.umschaltbar, a.bild, a.umschaltbar ? a.bild : a.bildAus);
+    bz.texteGesperrt = a.nurLesen;
     for (int i = 0; i < 5; ++i) {
-        char t[GTXNACHSUP + 1];
-        strkopie(t, rohZeigen ? roh[i] : aufg[i], GTXNACHSUP);
-        if (char* e = t[0] ? std::strchr(t + 1, 4) : nullptr) *e = '\0';
-        const bool marke = roh[i][0] && std::strchr(roh[i] + 1, 4) != nullptr;
-        if (marke) wiItemVFarbe(3020 + i, 255, 255, 0);
+        char t[GTXNACHSUP + 1], egal[GTXNACHSUP + 1];
+        BmtAnzeigeText(a.roh ? roh[i] : aufg[i], t, sizeof t);
+        if (BmtAnzeigeText(roh[i], egal, sizeof egal)) wiItemVFarbe(3020 + i, 255, 255, 0);
         else wiItemVFarbe(3020 + i, 255, 255, 255);
         wiTextSetzen(3020 + i, t);
+        SendMessage(wiItem(3020 + i), EM_SETREADONLY, a.nurLesen ? TRUE : FALSE, 0);
     }
 }
 
@@ -320,11 +327,13 @@ void bmlSpeichern(bool nurTexte)
         bmlFeld(3077, name, sizeof name, 20);
         AppPrinzipSetzen(g.id, name);
     }
-    for (int i = 0; i < 5; ++i) {
+    // Resolved texts are shown read-only: writing them back would replace
+    // the placeholders the user typed.
+    for (int i = 0; i < 5 && !bz.texteGesperrt; ++i) {
         char t[GTXTEXTSUP + 1];
         bmlFeld(3020 + i, t, sizeof t, GTXTEXTSUP);
         GtxHauptTextSetzen(g.id, i, t);
-        if (std::strchr(t, '@')) bz.ansicht = 1;
+        if (std::strchr(t, '@')) BmtEditAnsicht(1);
     }
     GtxSortieren();
     AppGeaendert(g.id, 1);
@@ -445,12 +454,16 @@ void bmlVorschau()
     const apparat* a = bmlBauteil();
     appbteil b;
     if (!a || a->art == 2 || !BtlSuchen(a->id, a->cd, a->nr, &b)) return;
-    const int control = bz.grossVorschau ? 3409 : 3400;
-    BmlAufrufTabelle().BtlVorschauZeichnen(b.bl, nullptr, control, wiKnopf(3401), wiKnopf(3402));
+    const BmlAufrufe& t = BmlAufrufTabelle();
+    if (bz.grossVorschau) t.BtlVorschauFenster(b.bl, nullptr, bz.grossVorschau, wiKnopf(3401), wiKnopf(3402));
+    else t.BtlVorschauZeichnen(b.bl, nullptr, 3400, wiKnopf(3401), wiKnopf(3402));
 }
+
+void bmlGrossVorschau(bool an);
 
 void bmlDetail()
 {
+    bmlGrossVorschau(false);  // it showed the row before
     const apparat* a = bmlBauteil();
     wiItemZeigen(2514, 0);
     bz.ziehen = 0;
@@ -612,6 +625,18 @@ void bmlTexte()
     BmlAufrufTabelle().DB1357Oeffnen(a->id, a->cd, a->nr, a->art == 2 ? a->zeile : a->platziert ? a->nr : 0);
 }
 
+// The short-text window follows the row only while it is open; the
+// focus stays on the page.
+void bmlDB1357Zeigen(uint32_t id, const char* code, int nr, int zeile)
+{
+    if (!wiDlgSuchen("DB1357")) return;
+    HWND vorn = GetForegroundWindow();
+    HWND fokus = GetFocus();
+    DB1357Oeffnen(id, code, nr, zeile);
+    if (vorn) SetForegroundWindow(vorn);
+    if (fokus) SetFocus(fokus);
+}
+
 void bmlDialogeFolgen()
 {
     const apparat* a = bmlBauteil();
@@ -649,17 +674,40 @@ void bmlZiehen(int phase, int control)
     }
 }
 
+// A control's rectangle in the page's client pixels.
+RECT bmlRechteck(int control)
+{
+    RECT r{};
+    HWND h = wiItem(control);
+    if (!h) return r;
+    GetWindowRect(h, &r);
+    POINT a{r.left, r.top}, b{r.right, r.bottom};
+    ScreenToClient(wiDlgFenster(), &a);
+    ScreenToClient(wiDlgFenster(), &b);
+    return RECT{a.x, a.y, b.x, b.y};
+}
+
 void bmlGrossVorschau(bool an)
 {
     if (an == (bz.grossVorschau != 0)) return;
     if (an) {
-        bz.grossVorschau = BmlAufrufTabelle().VorschauAnlegen(wiDlgFenster(), 3400, 0, 150);
+        bz.grossVorschau = BmlAufrufTabelle().VorschauAnlegen(wiDlgFenster(), 3400, 0, 150, 3409);
         if (!bz.grossVorschau) return;
+        // It is made over the small one; grown to a square from the copy
+        // buttons' top down to the small one's bottom, over what it hides.
+        RECT oben = bmlRechteck(2520), unten = bmlRechteck(3400);
+        const int seite = unten.bottom - oben.top;
+        if (seite > unten.bottom - unten.top)
+            SetWindowPos(bz.grossVorschau, HWND_TOP, unten.left, oben.top, seite, seite, 0);
     } else {
-        BmlAufrufTabelle().VorschauEntfernen(bz.grossVorschau);
+        BmlAufrufTabelle().VorschauEntfernen();
         bz.grossVorschau = 0;
     }
-    for (int id : {3400, 2520, 2521, 2503, 2507}) wiItemZeigen(id, !an);
+    for (int id : {2520, 2521, 2503, 2507}) wiItemZeigen(id, !an);
+    // The small preview and the name it covers come back as the mode has them.
+    if (an)
+        for (int id : {3400, 3040, 3041}) wiItemZeigen(id, 0);
+    else bmlModusSetzen(bz.modus);
     bmlVorschau();
 }
 
@@ -767,7 +815,7 @@ int bmlInit(int, const char* const*)
 int bmlExit()
 {
     BmlAufrufTabelle().ZiehKnopfAbmelden(BML_BAUTEILE);
-    if (bz.grossVorschau) BmlAufrufTabelle().VorschauEntfernen(bz.grossVorschau);
+    if (bz.grossVorschau) BmlAufrufTabelle().VorschauEntfernen();
     bz.grossVorschau = 0;
     wiTooltipsLoeschen();
     BmlRahmenExit();
@@ -854,7 +902,7 @@ int bmlBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
     case 2519: bmlSpeichern(true); break;
     case 2512: case 2528: bmlLaden(); break;
     case 2522:
-        bz.ansicht = bz.ansicht ? 0 : 1;
+        BmtEditAnsicht(BmtEditAnsicht(-1) ? 0 : 1);
         bmlTexteZeigen();
         break;
     case 2500: bmlEinsetzen(); break;
@@ -873,7 +921,7 @@ int bmlBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
         if (bz.id) HbzNeuDefinieren(bz.id);
         break;
     case 2514:
-        if (bz.id) BmlAufrufTabelle().DB1360Oeffnen(BmlFenster(), bz.id);
+        if (bz.id) BmlAufrufTabelle().DB1360Oeffnen(bz.id, BmlFenster());
         break;
     case 2520:
         if (bz.id) BmTextInClip(bz.id, "H", 0);
@@ -887,7 +935,8 @@ int bmlBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
     case 3201: bmlZiehen(static_cast<int>(lp), BML_BAUTEILE); break;
     case 2062: case 2063: case 2064: bmlZiehen(id - 2061, 3400); break;
     case 3400:
-        if (code == STN_DBLCLK) bmlGrossVorschau(true);
+        // A static reports the double click, a display surface both clicks.
+        if (code == STN_DBLCLK || lp == VORSCHAUDOPPEL || lp == VORSCHAURECHTS) bmlGrossVorschau(true);
         break;
     case 3409: bmlGrossVorschau(false); break;
     case 3401: case 3402:
@@ -1002,9 +1051,25 @@ void BmlUmschalten() { wiSeiteUmschalten(1532); }
 
 void BmlAnmelden()
 {
-    EdtAufrufe a;
-    a.BmlUmschalten = BmlUmschalten;
-    EdtAufrufeSetzen(a);
+    EdtAufrufe e;
+    e.BmlUmschalten = BmlUmschalten;
+    e.BmlGeheZu = BmlGeheZu;
+    e.BmlEditorAuswahl = BmlEditorAuswahl;
+    EdtAufrufeSetzen(e);
+    // The drag entries stay recording until the editor's drag buttons exist.
+    BmlAufrufe a;
+    a.DB1210Oeffnen = DB1210Oeffnen;
+    a.DB1232Oeffnen = DB1232Oeffnen;
+    a.DB1357Oeffnen = DB1357Oeffnen;
+    a.DB1357Zeigen = bmlDB1357Zeigen;
+    a.DB1358Oeffnen = DB1358Oeffnen;
+    a.DB1358Zeigen = DB1358Zeigen;
+    a.DB1360Oeffnen = DB1360Oeffnen;
+    a.BtlVorschauZeichnen = BtlVorschauZeichnen;
+    a.BtlVorschauFenster = BtlVorschauFenster;
+    a.VorschauAnlegen = VorschauAnlegen;
+    a.VorschauEntfernen = VorschauEntfernen;
+    BmlAufrufeSetzen(a);
 }
 
 void BmlGeheZu(uint32_t id)
@@ -1039,10 +1104,4 @@ HWND BmlDialogOeffnen(const char* name, int (*init)(int, const char* const*), in
                       int (*befehl)(UINT, WPARAM, LPARAM), LPARAM param)
 {
     return wiDlgOeffnenBei(BmlFenster(), name, init, exit, befehl, nullptr, param);
-}
-
-int BmtEditAnsicht(int n)
-{
-    if (n >= 0) bz.ansicht = n ? 1 : 0;
-    return bz.ansicht;
 }

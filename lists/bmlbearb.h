@@ -3,7 +3,7 @@
 // ring; the item panel that edits an item's identifier, fields and main
 // texts; the component list and the selected component's detail; and the
 // page's frame (embedded in the main window or its own window, docked and
-// undocked by the snap button, its layout and title). Prefix `Bml`, `Bmt`.
+// undocked by the snap button, its layout and title). Prefix `Bml`.
 // Calls equipment (store, items, components, texts, work layer, identifier
 // rows), model (texts, queue, settings), controls, winlib (dialogs, docking,
 // the frame's services) and the editor's and editor dialogs' services.
@@ -40,7 +40,6 @@ void BmlEditorAuswahl(uint32_t id);
 void BmlNachricht(int id, LPARAM lp);
 HWND BmlDialogOeffnen(const char* name, int (*init)(int, const char* const*), int (*exit)(),
                       int (*befehl)(UINT, WPARAM, LPARAM), LPARAM param);
-int BmtEditAnsicht(int n);
 
 // ---- the frame ---------------------------------------------------------------------------
 int BmlIstExtern();

@@ -14,15 +14,20 @@
 
 #include "config/inidatei.h"
 #include "editor/edtaufrufe.h"
+#include "editor/edtseite.h"
+#include "editdlg/dbdialog.h"
 #include "equipment/app.h"
 #include "equipment/apphaken.h"
 #include "equipment/btl.h"
 #include "equipment/ges.h"
 #include "equipment/ngestext.h"
+#include "editdlg/bmtext.h"
+#include "editdlg/popup.h"
 #include "lists/bmlaufruf.h"
 #include "lists/bmlbearb.h"
 #include "model/beffifo.h"
 #include "platform/dialog.h"
+#include "platform/eingabe.h"
 #include "platform/fenster.h"
 #include "platform/headless.h"
 #include "platform/nachrichtbox.h"
@@ -70,6 +75,7 @@ struct BmlSeite : kenntest::KennTest {
         AppAktivSetzen(1);
         BmlAufrufeStandard();
         EdtAufrufeStandard();
+        BmtEditAnsicht(0);
     }
     void TearDown() override
     {
@@ -127,6 +133,14 @@ struct BmlSeite : kenntest::KennTest {
         const int n = wiListeWahl(3100);
         wiDlgVerlassen();
         return n;
+    }
+    // The type filter "Alle", as a click gives it.
+    void alle()
+    {
+        wiDlgBetreten(BmlFenster());
+        wiRadioSetzen(3120, 0, 8);
+        wiDlgVerlassen();
+        befehl(3120, BN_CLICKED);
     }
     void waehlen(int n)
     {
@@ -415,15 +429,12 @@ TEST_F(BmlSeite, EditorDialogsChoosersClipboardAndDrag)
     BmlAufrufe t;
     t.DB1210Oeffnen = [](BmlWahlFn f) { f(antwort.c_str()); };
     t.DB1232Oeffnen = [](int, BmlWahlFn f) { f(antwort.c_str()); };
-    t.VorschauAnlegen = [](HWND d, int, int, int) -> HWND { return GetDlgItem(d, 3405); };
+    t.VorschauAnlegen = [](HWND d, int, int, int, int) -> HWND { return GetDlgItem(d, 3405); };
     BmlAufrufeSetzen(t);
     ASSERT_NE(oeffnen(), 0u);
     const auto& prot = BmlAufrufProtokoll();
     EXPECT_TRUE(protokolliert(prot, "ZiehKnopfAnmelden(3200 3201)"));
-    wiDlgBetreten(BmlFenster());
-    wiRadioSetzen(3120, 0, 8);
-    wiDlgVerlassen();
-    befehl(3120, BN_CLICKED);
+    alle();
     waehlen(0);
     ASSERT_EQ(text(3070), "-K1");
 
@@ -497,15 +508,10 @@ TEST_F(BmlSeite, EditorDialogsChoosersClipboardAndDrag)
     befehl(3400, STN_DBLCLK);
     EXPECT_FALSE(sichtbar(2520));
     EXPECT_FALSE(sichtbar(2503));
+    EXPECT_TRUE(protokolliert(prot, "BtlVorschauFenster(KON  1 1)")) << "drawn into the big preview";
     befehl(3409);
     EXPECT_TRUE(sichtbar(2520));
     EXPECT_TRUE(sichtbar(3400));
-
-    // The editor's menu 1353 reaches the page's mode once it is registered.
-    umgeschaltet().clear();
-    BmlAnmelden();
-    EdtAufrufTabelle().BmlUmschalten();
-    EXPECT_EQ(umgeschaltet(), std::vector<int>{1532});
 
     // Contact mirrors of a terminal item open its terminal texts.
     waehlen(1);
@@ -514,6 +520,152 @@ TEST_F(BmlSeite, EditorDialogsChoosersClipboardAndDrag)
     befehl(2507);
     EXPECT_TRUE(protokolliert(prot, "DB1358Oeffnen(" + std::to_string(k) + " 1)"));
     EXPECT_TRUE(protokolliert(prot, "DB1358Oeffnen(" + std::to_string(k) + " 0)"));
+}
+
+// The editor's calls reach the page once it is registered: its menu 1353
+// switches the mode, a go-to selects the item, and a pick in the drawing
+// makes the open page follow, switching a type filter that hides the item.
+TEST_F(BmlSeite, EditorReachesThePageThroughItsCalls)
+{
+    const uint32_t a = hauptGeraet("-K1", 10, 10);
+    eintrag(a, "Ua", "KON", "", 0, 0);
+    const uint32_t b = hauptGeraet("-K2", 20, 10);
+    eintrag(b, "Ua", "KON", "", 0, 0);
+    const uint32_t k = geraet("-X1", 0, 2);
+    eintrag(k, "H", "KL", "001", 50, 10);
+    BmlAnmelden();
+    EdtAufrufTabelle().BmlEditorAuswahl(k);
+    EXPECT_EQ(BmlFenster(), 0u) << "a closed page does not follow";
+    EdtAufrufTabelle().BmlUmschalten();
+    EXPECT_EQ(umgeschaltet(), std::vector<int>{1532});
+    ASSERT_NE(oeffnen(), 0u);
+    ASSERT_EQ(anzahl(), 2) << "\"Standard\" of the shipped setting";
+    EdtAufrufTabelle().BmlGeheZu(b);
+    projpruef::dlgPumpen();
+    EXPECT_EQ(text(3070), "-K2");
+    EXPECT_EQ(umgeschaltet().back(), 1532);
+    EdtAufrufTabelle().BmlEditorAuswahl(k);
+    projpruef::dlgPumpen();
+    EXPECT_EQ(text(3070), "-X1") << "the filter switched to \"Klemme\"";
+    wiDlgBetreten(BmlFenster());
+    EXPECT_EQ(wiKnopf(3124), 1);
+    wiDlgVerlassen();
+    EdtAufrufTabelle().BmlEditorAuswahl(a);
+    projpruef::dlgPumpen();
+    EXPECT_EQ(text(3070), "-K1");
+    EXPECT_TRUE(EdtAufrufProtokoll().empty()) << "nothing went to the recording defaults";
+}
+
+// With the editor dialogs registered the page opens the real ones: the
+// short texts (which then follow the selected row), the terminal texts, the
+// choosers and the big preview.
+TEST_F(BmlSeite, RegisteredEditorDialogsOpenFromThePage)
+{
+    const uint32_t a = hauptGeraet("-K1", 10, 10);
+    eintrag(a, "Ua", "KON", "", 0, 0);
+    eintrag(a, "Ub", "KON", "", 0, 0);
+    const uint32_t k = geraet("-X1", 0, 2);
+    eintrag(k, "H", "KL", "001", 50, 10);
+    // The editor's dialogs are its page's children: a plain window stands in.
+    WNDCLASS wc{};
+    wc.lpfnWndProc = DefWindowProc;
+    wc.lpszClassName = "BmlEditor";
+    RegisterClass(&wc);
+    HWND editor = CreateWindow("BmlEditor", "", 0, 0, 0, 10, 10, 0, 0, 0, nullptr);
+    EdtFensterFuerTests(editor);
+    EddbAnmelden();
+    BmlAnmelden();
+    ASSERT_NE(oeffnen(), 0u);
+    alle();
+    waehlen(0);
+    ASSERT_EQ(text(3070), "-K1");
+    auto feld = [](const char* dialog, int id) {
+        HWND d = wiDlgSuchen(dialog);
+        if (!d || !wiDlgBetreten(d)) return std::string("-");
+        std::string t = wiTextRing(id);
+        wiDlgVerlassen();
+        return t;
+    };
+    ASSERT_GE(bauteilWaehlen("a "), 0);
+    EXPECT_EQ(wiDlgSuchen("DB1357"), 0u) << "a closed short-text window is not opened by the row";
+    befehl(2510);
+    ASSERT_NE(wiDlgSuchen("DB1357"), 0u);
+    EXPECT_EQ(feld("DB1357", 3910), "Ua");
+    SetFocus(GetDlgItem(BmlFenster(), 3200));
+    ASSERT_GE(bauteilWaehlen("b "), 0);
+    projpruef::dlgPumpen();
+    EXPECT_EQ(feld("DB1357", 3910), "Ub") << "the open window follows the row";
+    EXPECT_EQ(GetFocus(), GetDlgItem(BmlFenster(), 3200)) << "the keys stay with the list";
+
+    befehl(2504);
+    EXPECT_NE(wiDlgSuchen("DB1210"), 0u);
+    befehl(2508);
+    EXPECT_NE(wiDlgSuchen("DB1232D"), 0u);
+    befehl(3400, STN_DBLCLK);
+    HWND gross = VorschauFenster();
+    ASSERT_NE(gross, 0u);
+    EXPECT_EQ(GetDlgCtrlID(gross), 3409);
+    RECT klein{}, r{};
+    GetWindowRect(GetDlgItem(BmlFenster(), 3400), &klein);
+    GetWindowRect(gross, &r);
+    EXPECT_GT(r.bottom - r.top, 3 * (klein.bottom - klein.top) / 2) << "bigger than the small one";
+    EXPECT_FALSE(sichtbar(3040)) << "the name under it is hidden";
+    bild("BMLBEARB_VORSCHAU.png");
+    befehl(3409);
+    EXPECT_EQ(VorschauFenster(), 0u);
+    EXPECT_TRUE(sichtbar(3040));
+    for (LPARAM klick : {VORSCHAUDOPPEL, VORSCHAURECHTS}) {
+        SendMessage(BmlFenster(), WM_COMMAND, 3400, klick);
+        EXPECT_NE(VorschauFenster(), 0u) << klick;
+        befehl(3409);
+    }
+    befehl(3400, STN_DBLCLK);
+    ASSERT_NE(VorschauFenster(), 0u);
+    ASSERT_GE(bauteilWaehlen("a "), 0);
+    EXPECT_EQ(VorschauFenster(), 0u) << "another row closes it";
+    EXPECT_TRUE(sichtbar(3400));
+
+    waehlen(1);
+    ASSERT_EQ(text(3070), "-X1");
+    befehl(2503);
+    EXPECT_NE(wiDlgSuchen("DB1358"), 0u);
+    for (const std::string& z : BmlAufrufProtokoll())
+        EXPECT_EQ(z.rfind("Zieh", 0), 0u) << "only the drag buttons still record: " << z;
+    for (const char* n : {"DB1357", "DB1358", "DB1210", "DB1232D"})
+        if (HWND d = wiDlgSuchen(n)) wiDlgSlotSchliessen(wiDlgSlot(d));
+    projpruef::dlgPumpen();
+    EddbFreigeben();
+    EdtFensterFuerTests(0);
+    DestroyWindow(editor);
+}
+
+// Texts with placeholders: the page and the short-text dialog share one
+// view flag; resolved texts are read-only and a save keeps the typed ones.
+TEST_F(BmlSeite, ResolvedTextsAreReadOnlyAndSurviveSave)
+{
+    const uint32_t a = hauptGeraet("-K1", 10, 10);
+    eintrag(a, "Ua", "KON", "", 0, 0);
+    GtxHauptTextSetzen(a, 0, "Typ@B1");
+    ASSERT_NE(oeffnen(), 0u);
+    waehlen(0);
+    auto nurLesen = [this] { return (GetWindowLongPtr(GetDlgItem(BmlFenster(), 3020), GWL_STYLE) & ES_READONLY) != 0; };
+    EXPECT_EQ(text(3020), "Typ B1");
+    EXPECT_TRUE(nurLesen());
+    befehl(2502);
+    char t[GTXNACHSUP + 1];
+    GtxHauptTextRoh(a, 0, t, sizeof t);
+    EXPECT_STREQ(t, "Typ@B1") << "the resolved text is not written back";
+    befehl(2522);
+    EXPECT_EQ(BmtEditAnsicht(-1), 1) << "the shared flag";
+    EXPECT_EQ(text(3020), "Typ@B1");
+    EXPECT_FALSE(nurLesen());
+    setzen(3020, "Typ@B2");
+    befehl(2502);
+    GtxHauptTextRoh(a, 0, t, sizeof t);
+    EXPECT_STREQ(t, "Typ@B2");
+    BmtEditAnsicht(0);
+    befehl(2528);
+    EXPECT_EQ(text(3020), "Typ B2") << "the flag set elsewhere decides at the next load";
 }
 
 }  // namespace
