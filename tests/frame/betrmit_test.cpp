@@ -172,7 +172,6 @@ TEST_F(BetrMit, ASignIsAssignedAtOnceAndItsLabelTypedInTheWindow)
     EXPECT_TRUE(k1) << "the label is drawn";
     if (HWND offen = wiDlgSuchen("DB1354")) SendMessage(offen, WM_CLOSE, 0, 0);
     rahmenPumpen();
-    AppAktivSetzen(0);
 
     // The catalogue (menu item 1240): the recently used sign placed again
     // by a double click in its list.
@@ -196,6 +195,13 @@ TEST_F(BetrMit, ASignIsAssignedAtOnceAndItsLabelTypedInTheWindow)
     plHeadlessKlick(p.x, p.y);
     rahmenPumpen();
     EXPECT_GT(TzAnzahl(), objekte) << StatusLetzterText();
+
+    // The palette (menu item 1205) shows the same sign on its first button.
+    modh::DBDialogOeffnen(1205);
+    rahmenPumpen();
+    HWND palette = wiDlgSuchen("DB1205");
+    ASSERT_NE(palette, 0u);
+    EXPECT_EQ(plHeadlessPng(palette, (neben / "frame_db1205.png").c_str()), 0);
 }
 
 // Undo takes a waiting placement away with its symbol and closes the
