@@ -236,7 +236,7 @@ void BmdVorschau(const char* name, const char* bib)
 
 void BmdVorschauFeld() { BmdVorschau(BmdFeldText(3000, DEFNAMESUP).c_str(), bmdBilder[wiDlgFenster()].bib.c_str()); }
 
-int BmdVorschauBefehl(int id, LPARAM lp)
+int BmdVorschauBefehl(int id, LPARAM lp, int liste)
 {
     const BmdBild& b = bmdBilder[wiDlgFenster()];
     switch (id) {
@@ -244,7 +244,7 @@ int BmdVorschauBefehl(int id, LPARAM lp)
     case 3003: BmdVorschau(b.name.c_str(), b.bib.c_str()); return 1;
     case 3070:
         if ((lp == VORSCHAUDOPPEL || lp == VORSCHAURECHTS) && !b.name.empty() && VorschauFenster() == 0) {
-            HWND gross = VorschauAnlegen(wiDlgFenster(), 3100, 0, 200, 3079);
+            HWND gross = VorschauAnlegen(wiDlgFenster(), liste, 0, 200, 3079);
             if (gross != 0) BtlVorschauFenster(b.name.c_str(), b.bib.c_str(), gross, wiKnopf(3002), wiKnopf(3003));
         }
         return 1;

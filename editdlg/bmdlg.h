@@ -72,8 +72,8 @@ void BmdVorschau(const char* name, const char* bib = nullptr);
 // The preview of the name in field 3000.
 void BmdVorschauFeld();
 // 3002/3003 redraw; 3070's double or right click opens the enlarged
-// preview 3079 over the list 3100, a click on it removes it. 1 when taken.
-int BmdVorschauBefehl(int id, LPARAM lp);
+// preview 3079 over control `liste`, a click on it removes it. 1 when taken.
+int BmdVorschauBefehl(int id, LPARAM lp, int liste = 3100);
 // At the window's end: the kept name goes, the enlarged preview too.
 void BmdVorschauEnde();
 

@@ -180,6 +180,7 @@ int dbwBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
     case 2501: wiDlgSchliessen(); return 1;
     case 3000:
         if (HIWORD(wp) == LBN_DBLCLK) dbwWaehlen();
+        if (HIWORD(wp) == LBN_SELCHANGE || HIWORD(wp) == LBN_DBLCLK) VorschauEntfernen();
         if (HIWORD(wp) == LBN_SELCHANGE) dbwVorschau();
         return 1;
     case 2510: {
@@ -191,7 +192,7 @@ int dbwBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
     case 3002:
     case 3003:
     case 3070:
-    case 3079: return BmdVorschauBefehl(LOWORD(wp), lp);
+    case 3079: return BmdVorschauBefehl(LOWORD(wp), lp, 3000);
     default: return 0;
     }
 }

@@ -11,6 +11,7 @@
 #include "config/inidatei.h"
 #include "config/verzeich.h"
 #include "platform/profil.h"
+#include "editdlg/db1232.h"
 #include "editdlg/katdlg.h"
 #include "editdlg/popup.h"
 #include "platform/headless.h"
@@ -142,6 +143,30 @@ TEST_F(KatDlg, AClickOnTheFolderPictureTogglesTheHeading)
     EXPECT_EQ(sichtbar(), auf);
     klick(1, 3);
     EXPECT_EQ(sichtbar(), zu);
+}
+
+// The contact-mirror chooser over the editor's library: each row with its
+// picture, the selection in the preview, enlarged on a double click.
+TEST_F(KatDlg, TheLibraryChooserShowsItsComponents)
+{
+    static std::string gewaehlt;
+    DB1232Oeffnen(2, [](const char* name) { gewaehlt = name; });
+    pumpen();
+    HWND d = wiDlgSuchen("DB1232K");
+    ASSERT_NE(d, 0u);
+    EXPECT_GE(SendDlgItemMessage(d, 3000, LB_GETCOUNT, 0, 0), 1);
+    EXPECT_GT(gruenePunkte(GetDlgItem(d, 3000)), 0) << "the rows' pictures";
+    EXPECT_GT(gruenePunkte(GetDlgItem(d, 3070)), 0) << "the first entry's preview";
+    SendMessage(d, WM_COMMAND, 3070, VORSCHAURECHTS);
+    ASSERT_NE(VorschauFenster(), 0u);
+    EXPECT_EQ(GetDlgItem(d, 3079), VorschauFenster());
+    EXPECT_EQ(plHeadlessPng(d, (dbpruef::tempName("db1232") + ".png").c_str()), 0);
+    SendMessage(d, WM_COMMAND, 3079, 0);
+    EXPECT_EQ(VorschauFenster(), 0u);
+    SendMessage(d, WM_COMMAND, 2500, 0);
+    pumpen();
+    EXPECT_FALSE(gewaehlt.empty());
+    EXPECT_EQ(wiDlgSuchen("DB1232K"), 0u) << "closes after the choice";
 }
 
 TEST_F(KatDlg, PaletteTemplateButtonsAndTheLastRow)
