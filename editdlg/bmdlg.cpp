@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <vector>
 
 #include "config/inidatei.h"
@@ -11,6 +12,7 @@
 #include "config/reaktion.h"
 #include "config/verzeich.h"
 #include "editdlg/dbteile.h"
+#include "editdlg/popup.h"
 #include "editdlg/vorschau.h"
 #include "editor/befausf.h"
 #include "editor/zeidok.h"
@@ -30,6 +32,7 @@
 #include "winlib/dialog.h"
 #include "winlib/dlgitem.h"
 #include "winlib/wiwerk.h"
+#include "platform/fenster.h"
 #include "platform/gdi.h"
 #include "platform/nachricht.h"
 #include "platform/systemwerte.h"
@@ -206,8 +209,54 @@ void BmdDefZeigen(int def, bool texte)
         if (zl.an) DefZeileSuchen(def, zl.wort, z, sizeof z);
         wiTextSetzen(zl.feld, z);
     }
-    VorschauLeeren(3070);
+    BmdVorschau(bauteil);
     BmdDefUnterFuellen(3200, def);
+}
+
+namespace {
+
+struct BmdBild {
+    std::string name, bib;
+};
+std::map<HWND, BmdBild> bmdBilder;  // per open window
+
+}  // namespace
+
+void BmdVorschau(const char* name, const char* bib)
+{
+    BmdBild& b = bmdBilder[wiDlgFenster()];
+    b.name = name != nullptr ? name : "";
+    b.name.erase(b.name.find_last_not_of(' ') + 1);
+    b.bib = bib != nullptr ? bib : "";
+    if (b.name.empty())
+        VorschauLeeren(3070);
+    else
+        BtlVorschauZeichnen(b.name.c_str(), b.bib.c_str(), 3070, wiKnopf(3002), wiKnopf(3003));
+}
+
+void BmdVorschauFeld() { BmdVorschau(BmdFeldText(3000, DEFNAMESUP).c_str(), bmdBilder[wiDlgFenster()].bib.c_str()); }
+
+int BmdVorschauBefehl(int id, LPARAM lp, int liste)
+{
+    const BmdBild& b = bmdBilder[wiDlgFenster()];
+    switch (id) {
+    case 3002:
+    case 3003: BmdVorschau(b.name.c_str(), b.bib.c_str()); return 1;
+    case 3070:
+        if ((lp == VORSCHAUDOPPEL || lp == VORSCHAURECHTS) && !b.name.empty() && VorschauFenster() == 0) {
+            HWND gross = VorschauAnlegen(wiDlgFenster(), liste, 0, 200, 3079);
+            if (gross != 0) BtlVorschauFenster(b.name.c_str(), b.bib.c_str(), gross, wiKnopf(3002), wiKnopf(3003));
+        }
+        return 1;
+    case 3079: VorschauEntfernen(); return 1;
+    default: return 0;
+    }
+}
+
+void BmdVorschauEnde()
+{
+    if (VorschauFenster() != 0 && GetParent(VorschauFenster()) == wiDlgFenster()) VorschauEntfernen();
+    bmdBilder.erase(wiDlgFenster());
 }
 
 bool BmdKlasse(const appgeraet& g, int klasse)

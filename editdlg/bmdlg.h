@@ -64,6 +64,19 @@ std::string BmdTeilText(const appbteil& b);
 // settings are on, the preview 3070 and its sub component lines in 3200.
 void BmdDefZeigen(int def, bool texte);
 
+// The component preview 3070 of the equipment windows: component `name`
+// of library `bib` (nullptr: the editor's) with the options 3002/3003; an
+// empty name gives a blank picture. The name is kept per window for the
+// redraw and the enlarged preview 3079.
+void BmdVorschau(const char* name, const char* bib = nullptr);
+// The preview of the name in field 3000.
+void BmdVorschauFeld();
+// 3002/3003 redraw; 3070's double or right click opens the enlarged
+// preview 3079 over control `liste`, a click on it removes it. 1 when taken.
+int BmdVorschauBefehl(int id, LPARAM lp, int liste = 3100);
+// At the window's end: the kept name goes, the enlarged preview too.
+void BmdVorschauEnde();
+
 // The class filter of the lists: 0 all; 1 kind 0 without sub components;
 // 2 kind 0 with; 3..7 kinds 1..5.
 bool BmdKlasse(const appgeraet& g, int klasse);

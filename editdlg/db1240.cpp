@@ -13,6 +13,8 @@
 #include "config/vorgaben.h"
 #include "controls/elzeile.h"
 #include "controls/lisanzeige.h"
+#include "editdlg/bauliste.h"
+#include "editdlg/popup.h"
 #include "editdlg/vorschau.h"
 #include "editdlg/bautwork.h"
 #include "editdlg/bmdlg.h"
@@ -25,8 +27,13 @@
 #include "editor/edmeld.h"
 #include "editor/edtseite.h"
 #include "equipment/app.h"
+#include "equipment/btl.h"
+#include "equipment/definfo.h"
+#include "equipment/definier.h"
 #include "model/beffifo.h"
 #include "platform/ctl_scroll.h"
+#include "platform/gdi.h"
+#include "platform/systemwerte.h"
 #include "platform/dialog.h"
 #include "platform/eingabe.h"
 #include "platform/fenster.h"
@@ -36,6 +43,7 @@
 #include "support/vergleich.h"
 #include "winlib/dialog.h"
 #include "winlib/dlgitem.h"
+#include "winlib/wibild.h"
 #include "winlib/winbib.h"
 #include "winlib/wiwerk.h"
 
@@ -50,6 +58,9 @@ struct K40Zustand {
     int gefuellt = -1;        // the row the component list was filled for
     int zeilenHoehe = 20;     // component rows in dialog units
     int hist = -1, zaehler = -1;
+    std::vector<HBITMAP> bilder;       // entry previews, drawn on demand
+    std::vector<unsigned char> marken; // entry status flags, bit per state
+    std::string gezeigt;               // component in the preview 3000
 };
 K40Zustand k40, k05;  // the catalogue and the palette
 
@@ -96,10 +107,18 @@ int k40Ereignis(int ereignis, int i)
     K40Zustand& k = katAkt();
     switch (ereignis) {
     case LISCURSOR:
-    case LISAKTGESETZT:
+    case LISLEER:
+    case LISAKTGESETZT: {
+        // A click on a heading's folder picture opens or closes it.
+        int spalte = 0, zeile = 0;
+        const int ebene = z >= 0 ? k.baum.zeilen[static_cast<size_t>(z)].ebene : 0;
+        if (ereignis != LISAKTGESETZT && LisKlickZelle(3080, &spalte, &zeile) && spalte >= 2 * ebene &&
+            spalte < 2 * ebene + 2)
+            k40Umschalten(z);
         k.zeile = z;
         k40Post(2999, 0);
         break;
+    }
     case LISAKTIV: k40Umschalten(z); break;
     case LISLINKS: {
         const int kopf = KatLinks(&k.baum, z);
@@ -132,6 +151,78 @@ std::string k40BibAktuell()
     return std::string("BAUTEILE.") + (bd[0] ? bd : "STD");
 }
 
+void katBilderFrei(K40Zustand& k)
+{
+    for (HBITMAP b : k.bilder)
+        if (b != 0) DeleteObject(b);
+    k.bilder.clear();
+    k.marken.clear();
+    k.gezeigt.clear();
+}
+
+// The three states of an entry while linking is on: an equipment
+// definition names it, a placed component uses it, definition information
+// knows it.
+unsigned char katMarken(const char* name)
+{
+    if (!AppAktiv()) return 0;
+    return static_cast<unsigned char>((DefBauteilVorhanden(name) ? 1 : 0) | (BtlBauteilVerwendet(name) ? 2 : 0) |
+                                      (DefInfoVorhanden(name) ? 4 : 0));
+}
+
+int k40Zustand(int e, int zustand)
+{
+    return e >= 0 && e < static_cast<int>(k40.marken.size()) && (k40.marken[static_cast<size_t>(e)] >> zustand & 1);
+}
+
+// The picture under the entry's name: square, as high as the row leaves.
+HBITMAP k40Bild(int e)
+{
+    if (e < 0 || e >= static_cast<int>(k40.eintraege.size())) return 0;
+    if (k40.bilder.size() != k40.eintraege.size()) k40.bilder.assign(k40.eintraege.size(), 0);
+    HBITMAP& b = k40.bilder[static_cast<size_t>(e)];
+    if (b == 0) {
+        int l = 0, o = 0, r = 0, u = 0;
+        wiItemClientRechteck(3100, &l, &o, &r, &u);
+        const int seite = std::min(r - l - wiDlgEinheit(4), wiDlgEinheit(k40.zeilenHoehe - 11));
+        b = BtlBitmap(k40.eintraege[static_cast<size_t>(e)].name, std::max(seite, 20), nullptr, GetSysColor(COLOR_WINDOW),
+                      nullptr);
+    }
+    return b;
+}
+
+std::string k40Gewaehlt()
+{
+    const int n = wiListeWahl(3100);
+    return n >= 0 && n < static_cast<int>(k40.eintraege.size()) ? k40.eintraege[static_cast<size_t>(n)].name : "";
+}
+
+// The preview and the status picture of the selected entry; `erzwingen`
+// after a change of the display options.
+void k40Vorschau(bool erzwingen)
+{
+    const std::string name = k40Gewaehlt();
+    if (name.empty()) {
+        k40.gezeigt.clear();
+        VorschauLeeren(3000);
+        VorschauLeeren(3001);
+        return;
+    }
+    if (!erzwingen && name == k40.gezeigt) return;
+    k40.gezeigt = name;
+    BtlVorschauZeichnen(name.c_str(), nullptr, 3000, wiKnopf(3002), wiKnopf(3003));
+    wiItemBitmapLaden(3001, BliStatusBild(name.c_str(), wiGrosseSchrift() != 0));
+}
+
+// The enlarged preview over the component list.
+void k40Gross()
+{
+    const std::string name = k40Gewaehlt();
+    if (name.empty() || VorschauFenster() != 0) return;
+    HWND gross = VorschauAnlegen(wiDlgFenster(), 3100, 0, 200, 3009);
+    if (gross != 0) BtlVorschauFenster(name.c_str(), nullptr, gross, wiKnopf(3002), wiKnopf(3003));
+}
+
 void k40Zeigen()
 {
     const int n = wiListeWahl(3100);
@@ -147,8 +238,7 @@ void k40Zeigen()
         if (p != std::string::npos) t = t.substr(p + 2);
         wiTextSetzen(3011, t.c_str());
     }
-    VorschauLeeren(3000);
-    VorschauLeeren(3001);
+    k40Vorschau(false);
 }
 
 // The entries of the selected row (at most `sup`): recently used, used in
@@ -158,6 +248,7 @@ void katEintraegeSammeln(K40Zustand& k, int sup)
     k.gefuellt = k.zeile;
     k.hist = BauHistZaehler();
     k.zaehler = AppAenderZaehler();
+    katBilderFrei(k);
     k.eintraege.clear();
     const int art = k.zeile >= 0 ? k.baum.zeilen[static_cast<size_t>(k.zeile)].art : 3;
     const auto dazu = [&](const char* name) {
@@ -177,6 +268,7 @@ void katEintraegeSammeln(K40Zustand& k, int sup)
         k.eintraege = KatEintraege(&k.baum, k.zeile);
         if (static_cast<int>(k.eintraege.size()) > sup) k.eintraege.resize(static_cast<size_t>(sup));
     }
+    for (const KatEintrag& e : k.eintraege) k.marken.push_back(katMarken(e.name));
 }
 
 void k40EintraegeFuellen()
@@ -226,8 +318,13 @@ void k40Fuellen(bool voll)
     katBaumFuellen(k40, voll);
     if (k40.gefuellt != k40.zeile)
         k40EintraegeFuellen();
-    else if (BauHistZaehler() != k40.hist || AppAenderZaehler() != k40.zaehler)
+    else if (BauHistZaehler() != k40.hist || AppAenderZaehler() != k40.zaehler) {
+        k40.hist = BauHistZaehler();
+        k40.zaehler = AppAenderZaehler();
+        for (size_t i = 0; i < k40.eintraege.size() && i < k40.marken.size(); ++i)
+            k40.marken[i] = katMarken(k40.eintraege[i].name);
         wiItemAuffrischen(3100);
+    }
 }
 
 // The tree's and the library chooser's commands, shared by both windows;
@@ -293,6 +390,8 @@ int k40Init(int, const char* const*)
 
 int k40Exit()
 {
+    VorschauEntfernen();
+    katBilderFrei(k40);
     LisFreigeben(3080);
     k40.baum = KatBaum{};
     k40.eintraege.clear();
@@ -309,7 +408,7 @@ int k40Befehl(UINT nachricht, WPARAM wp, LPARAM lp)
         reinterpret_cast<MEASUREITEMSTRUCT*>(lp)->itemHeight = static_cast<UINT>(wiDlgEinheit(k40.zeilenHoehe));
         return 1;
     }
-    if (int r = BmdOwnerDraw(nachricht, wp, lp, {3100})) return r;
+    if (BildListeZeichnen(3100, k40Zustand, k40Bild, nachricht, static_cast<int>(wp), lp)) return 1;
     if (nachricht != WM_COMMAND) return 0;
     const int id = LOWORD(wp);
     if (katBaumBefehl(k40, id, wp, lp, k40Fuellen)) return 1;
@@ -333,11 +432,16 @@ int k40Befehl(UINT nachricht, WPARAM wp, LPARAM lp)
     case 2999: k40Fuellen(false); return 1;
     case 3100:
         if (DbFuellt()) return 1;
+        if (HIWORD(wp) == LBN_SELCHANGE || HIWORD(wp) == LBN_DBLCLK) VorschauEntfernen();
         if (HIWORD(wp) == LBN_SELCHANGE) k40Zeigen();
         if (HIWORD(wp) == LBN_DBLCLK) k40Platzieren();
         return 1;
+    case 3000:
+        if (lp == VORSCHAUDOPPEL || lp == VORSCHAURECHTS) k40Gross();
+        return 1;
+    case 3009: VorschauEntfernen(); return 1;
     case 3002:
-    case 3003: VorschauLeeren(3000); return 1;
+    case 3003: k40Vorschau(true); return 1;
     default: return 0;
     }
 }
@@ -376,8 +480,26 @@ void k05EinstLesen()
     k05e.gelesen = 1;
 }
 
-// The buttons show the entries from the first shown one on: the name as
-// the button's label and the name and description as its hint.
+// A blank picture of w x h in colour c.
+HBITMAP k05Leer(int w, int h, COLORREF c)
+{
+    HDC schirm = GetDC(0);
+    HBITMAP b = CreateCompatibleBitmap(schirm, std::max(w, 1), std::max(h, 1));
+    ReleaseDC(0, schirm);
+    if (b == 0) return 0;
+    HDC dc = CreateCompatibleDC(0);
+    HGDIOBJ alt = SelectObject(dc, b);
+    HBRUSH p = CreateSolidBrush(c);
+    RECT r{0, 0, w, h};
+    FillRect(dc, &r, p);
+    DeleteObject(p);
+    SelectObject(dc, alt);
+    DeleteDC(dc);
+    return b;
+}
+
+// The buttons show the entries from the first shown one on: the component
+// drawn as wide as the button leaves, its name as the (hidden) label; a button without an entry is blank.
 void k05Knoepfe()
 {
     const int n = static_cast<int>(k05.eintraege.size());
@@ -386,10 +508,18 @@ void k05Knoepfe()
         const int e = k05e.erstes + i;
         HWND k = wiItem(2600 + i);
         if (!k) continue;
-        // Until the renderer draws the components into the buttons they
-        // show their names, centred (button style 0x50).
-        SetWindowText(k, "\x1bS80");
+        SetWindowText(k, "\x1bS0");  // picture only
         SetWindowText(k, e < n ? k05.eintraege[static_cast<size_t>(e)].name : "");
+        RECT r{};
+        GetClientRect(k, &r);
+        const int w = r.right - r.left - 2, h = r.bottom - r.top - 2;
+        HBITMAP bild = e < n ? BtlBitmap(k05.eintraege[static_cast<size_t>(e)].name, std::min(w, h), nullptr,
+                                         GetSysColor(COLOR_BTNFACE), nullptr)
+                             : k05Leer(w, h, GetSysColor(COLOR_BTNFACE));
+        if (bild != 0) {
+            wiBitmapSenden(k, bild);
+            DeleteObject(bild);
+        }
         EnableWindow(k, e < n);
     }
     HWND bar = wiItem(2750);

@@ -132,9 +132,11 @@ int hbzSprung = 0;  // jump to the symbol when the dialog is activated
 // while the labelling dialog is open, when this dialog is activated.
 void HbzNaechste()
 {
+    // Clearing the loaded row is a change too: the undo snapshot after an
+    // applied row must not hold it.
+    AppGeaendert(0, 1);
     if (hbz.q.naechste()) {
         hbz.q.aktuell.def = -1;
-        AppGeaendert(0, 1);
         if (wiDlgSuchen("DB1354") != 0)
             hbzSprung = 1;
         else if (hbz.q.aktuell.art == 0)
@@ -176,7 +178,10 @@ void HbzNeuesSymbol(const BEF* b, const STT* s)
             },
             &z, 1);
         if (z.n == 1) {
-            if (HbzErzeugen(z.def, b, s, HbzDefTexte(z.def), false) == 0) BefEinreihenCode(1);
+            // The item, its texts and the placement are one undo step.
+            BefGruppeHalten();
+            HbzErzeugen(z.def, b, s, HbzDefTexte(z.def), false);
+            BefEinreihenCode(1);
             return;
         }
     }
@@ -285,6 +290,7 @@ int HbzAnwenden(int def, const AppDefTexte* t)
     if (!hbz.q.geladen || def < 0 || def >= DefAnzahl()) return -1;
     const apparat a = hbz.q.aktuell;
     int r = 0;
+    BefGruppeHalten();  // until the _BMG below: one undo step
     if (a.art == 1) {
         AppDefinitionAendern(static_cast<uint32_t>(a.id), def, t);
         AppListenSortieren();
@@ -386,6 +392,7 @@ void hbzFuellen()
                 strkopie(name, sizeof name, hbz.q.aktuell.bef.text, BAUNAMSUP);
             }
             wiTextSetzen(3000, name);
+            BmdVorschau(name);
             DefAlleUnterDurchlaufen(
                 name,
                 [](int n, void*) {
@@ -475,6 +482,7 @@ int hbzExit()
 {
     wiDlgPosSichern(DBBETRMITTEL);
     wiTooltipsLoeschen();
+    BmdVorschauEnde();
     if (wiDlgSuchen("DB1354") == 0) EdtFokus();
     hbz.fenster = 0;
     return 0;
@@ -565,7 +573,9 @@ int hbzBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
         }
         return 1;
     case 3002:
-    case 3003: VorschauLeeren(3070); return 1;
+    case 3003:
+    case 3070:
+    case 3079: return BmdVorschauBefehl(id, lp);
     case 3130:
         if (!DbFuellt()) BefEinreihenCode(134);
         return 1;

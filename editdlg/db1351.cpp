@@ -76,7 +76,7 @@ void d51Leeren()
     for (int id : {3000, 3010, 3020, 3021, 3022, 3023, 3024, 3030, 3032, 3040}) wiTextSetzen(id, "");
     wiListeLeeren(3200);
     wiZahlSetzen(3090, -1);
-    VorschauLeeren(3070);
+    BmdVorschau("");
 }
 
 void d51Knoepfe()
@@ -216,6 +216,7 @@ int d51Init(int, const char* const*)
 int d51Exit()
 {
     d51.fenster = 0;
+    BmdVorschauEnde();
     DbDlgEnde(DBBETRMITTEL);
     return 0;
 }
@@ -273,7 +274,9 @@ int d51Befehl(UINT nachricht, WPARAM wp, LPARAM lp)
         d51Fuellen();
         return 1;
     case 3002:
-    case 3003: VorschauLeeren(3070); return 1;
+    case 3003:
+    case 3070:
+    case 3079: return BmdVorschauBefehl(id, lp);
     default: return 0;
     }
 }

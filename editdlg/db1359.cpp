@@ -96,7 +96,7 @@ void d59Nehmen()
             if (BtlSuchen(id, code, nr, &e) == 1) wiTextSetzen(3010, e.tt);
         }
     }
-    VorschauLeeren(3070);
+    BmdVorschauFeld();
     d59Knoepfe();
 }
 
@@ -231,6 +231,7 @@ int d59Init(int, const char* const*)
 int d59Exit()
 {
     d59.fenster = 0;
+    BmdVorschauEnde();
     DbDlgEnde(DBBETRMITTEL);
     return 0;
 }
@@ -292,7 +293,9 @@ int d59Befehl(UINT nachricht, WPARAM wp, LPARAM lp)
         if (!DbFuellt()) d59Fuellen();
         return 1;
     case 3002:
-    case 3003: VorschauLeeren(3070); return 1;
+    case 3003:
+    case 3070:
+    case 3079: return BmdVorschauBefehl(id, lp);
     default: return 0;
     }
 }

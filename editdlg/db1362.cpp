@@ -110,7 +110,8 @@ void d62Zeigen()
             setzen = true;
         }
     }
-    VorschauLeeren(3070);
+    const bmvorgaben& v = BMVorgaben();
+    BmdVorschau(BmdFeldText(3000, ZUONAMSUP).c_str(), d62Akt().code[0] == 'D' ? v.bmdzus : v.bmpzus);
     BmdKnopf(2500, setzen, "BUTTOK", "OKGRAU");
     BmdKnopf(2502, springen, "BUTTJUMP", "JUMPGRAU");
 }
@@ -177,6 +178,7 @@ int d62Exit()
     D62Art& a = d62Akt();
     Db1362BibSchliessen(&a.bib);
     a.fenster = 0;
+    BmdVorschauEnde();
     DbDlgEnde(DBBETRMITTEL);
     return 0;
 }
@@ -213,7 +215,9 @@ int d62Befehl(UINT nachricht, WPARAM wp, LPARAM lp)
         if (!DbFuellt()) d62Fuellen();
         return 1;
     case 3002:
-    case 3003: VorschauLeeren(3070); return 1;
+    case 3003:
+    case 3070:
+    case 3079: return BmdVorschauBefehl(LOWORD(wp), lp);
     default: return 0;
     }
 }

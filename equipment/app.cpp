@@ -34,6 +34,7 @@ namespace {
 constexpr const char* APPGESPERRT = "Betriebsmittel kann nicht ge\xE4ndert werden: Die Verwendung ist abgeschaltet.";
 
 bool appAn = false;
+bool appVerwendung = false;  // the equipment use the link last followed
 bool appGestartet = false;
 std::vector<wartet> appWarte;
 int appZaehler = 0;
@@ -217,7 +218,8 @@ void AppInit()
     appMarkAlt = false;
     // No start value is given; the frame refuses the editor's equipment mode
     // while the link is off, so it starts on when equipment use is set.
-    appAn = BMVerwendet() != 0;
+    appVerwendung = BMVerwendet() != 0;
+    appAn = appVerwendung;
     appGestartet = true;
 }
 
@@ -258,6 +260,13 @@ int AppUmschalten()
 }
 
 int AppAktiv() { return appAn ? 1 : 0; }
+
+void AppVerwendungFolgen()
+{
+    const bool v = BMVerwendet() != 0;
+    if (v != appVerwendung) appAn = v;
+    appVerwendung = v;
+}
 void AppAktivSetzen(int an) { appAn = an != 0; }
 int AppAenderZaehler() { return appZaehler; }
 

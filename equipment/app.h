@@ -51,8 +51,11 @@ void AppZuruecksetzen();
 void AppZaehlerLoeschen();
 int AppUmschalten();
 int AppAktiv();
-// Sets the link (the frame's start; tests).
+// Sets the link (tests).
 void AppAktivSetzen(int an);
+// After the project's settings were read: a change of its equipment use
+// switches the link with it; the same use keeps what the user switched.
+void AppVerwendungFolgen();
 int AppAenderZaehler();
 int AppGeaendert(uint32_t id, int art);
 typedef void (*APPRINGFN)(uint32_t id, int art, void* benutzer);

@@ -253,6 +253,7 @@ void ModOrdnerEinstFolge()
     ZeiKopfCacheLeeren();
     ZeiProTexteHolen();
     BMProjektWechsel();
+    AppVerwendungFolgen();
     BMNormLaden();
     LagerNeuOeffnen();
     BMWechselLeer();

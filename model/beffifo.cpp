@@ -42,6 +42,10 @@ int befTiefe = 0;
 int befUndoAus = 0;
 int befLaufNeutral = -1;
 int befSchliessenOffen = 0;
+// An assignment applied by a dialog runs several commands (its texts one by
+// one) and then queues _BMG: until that ran they stay one undo step.
+int befGehalten = 0;
+int befGehaltenGeaendert = 0;
 int befLinienLauf = -1;
 int befLinienGruppe = 0;
 BEF befErsterZL;
@@ -152,7 +156,7 @@ void befGruppierung(const BEF* b)
     if (befUndoAus) return;
     if (!BefNeutral(b->code)) {
         befLaufNeutral = 0;
-        if (befSchliessenOffen) {
+        if (befSchliessenOffen && !befGehalten) {
             BefGruppeSchliessen();
             befSchliessenOffen = 0;
         }
@@ -192,6 +196,7 @@ void befDrain(bool interaktiv)
         BefVorne(&b);
         BefEntfernen();
         befGruppierung(&b);
+        if (b.code == befCode("_BMG")) befGehalten = 0;
         if (b.code == BEF_UDB) befUndoAus = b.iarg[0];
         if (b.code == 0 || !BefehlErlaubt(&b)) continue;
         STT* ed = EditorZustand();
@@ -454,7 +459,13 @@ void BefehlAbarbStop()
         int editor = UndoRunGeaendert();
         int app = AppUndoSichern();
         int journal = UndoGeaendert(1);
-        if (editor || app || journal) {
+        if (befGehalten) {
+            if (editor || app || journal) {
+                ZustandMerken(journal);
+                befGehaltenGeaendert = 1;
+            }
+        } else if (editor || app || journal || befGehaltenGeaendert) {
+            befGehaltenGeaendert = 0;
             ZustandMerken(journal);
             if (befLaufNeutral == 1) {
                 befSchliessenOffen = 1;
@@ -487,6 +498,8 @@ void BefSofort(const BEF* b)
 }
 
 int BefGeneration() { return befGeneration; }
+
+void BefGruppeHalten() { befGehalten = 1; }
 
 void BefGruppeSchliessen() { befGeneration = befGeneration >= BEFGENSUP ? 1 : befGeneration + 1; }
 
@@ -524,6 +537,7 @@ void BefZuruecksetzen()
     befUndoAus = 0;
     befLaufNeutral = -1;
     befSchliessenOffen = 0;
+    befGehalten = befGehaltenGeaendert = 0;
     befLinienLauf = -1;
     befLinienGruppe = 0;
     std::memset(&befErsterZL, 0, sizeof befErsterZL);

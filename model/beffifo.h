@@ -54,6 +54,9 @@ void BefAbarbeiten();
 void BefSofort(const BEF* b);
 int BefGeneration();
 void BefGruppeSchliessen();
+// The commands run from now until the next _BMG form one undo step (a
+// dialog applies an assignment, inserts its texts and queues _BMG).
+void BefGruppeHalten();
 int ZustandMerken(int erzwingen);
 void ZustandHolen(int index);
 void LinienVerbindenAus();

@@ -11,11 +11,17 @@
 #include "config/inidatei.h"
 #include "config/verzeich.h"
 #include "platform/profil.h"
+#include "editdlg/db1232.h"
 #include "editdlg/katdlg.h"
+#include "editdlg/popup.h"
+#include "platform/headless.h"
+#include "winlib/winbib.h"
 #include "tests/editdlg/dbpruef.h"
 #include "tests/model/modelltest.h"
 
 namespace fs = std::filesystem;
+
+int gruenePunkte(HWND w);  // the component's insertion point drawn in w
 
 namespace {
 
@@ -66,6 +72,15 @@ TEST_F(KatDlg, TreeComponentsAndPlacing)
     EXPECT_EQ(eintraege(d), (std::vector<std::string>{"Sch\xFCtz", "K2"}));
     EXPECT_EQ(text(d, 3010), "K1");
     EXPECT_EQ(text(d, 3011), "Hauptsch\xFCtz");
+    EXPECT_GT(gruenePunkte(GetDlgItem(d, 3000)), 0) << "the preview of K1";
+    EXPECT_GT(gruenePunkte(GetDlgItem(d, 3100)), 0) << "the list's pictures";
+    SendMessage(d, WM_COMMAND, 3000, VORSCHAUDOPPEL);
+    ASSERT_NE(VorschauFenster(), 0u);
+    EXPECT_EQ(GetDlgItem(d, 3009), VorschauFenster());
+    EXPECT_GT(gruenePunkte(VorschauFenster()), 0) << "the enlarged preview";
+    EXPECT_EQ(plHeadlessPng(d, (dbpruef::tempName("db1240gross") + ".png").c_str()), 0);
+    SendMessage(d, WM_COMMAND, 3009, 0);
+    EXPECT_EQ(VorschauFenster(), 0u);
     EXPECT_EQ(plHeadlessPng(d, (dbpruef::tempName("db1240") + ".png").c_str()), 0);
     // Right on the heading opens it: two indented rows.
     SendMessage(d, WM_COMMAND, 2520, 3);
@@ -107,6 +122,53 @@ TEST_F(KatDlg, TreeComponentsAndPlacing)
     EXPECT_EQ(sichtbar(), (std::vector<std::string>{"Eingetragen", "Verwendet"}));
 }
 
+// A click on a heading's folder picture opens it and a second closes it;
+// a click on its text only selects it.
+TEST_F(KatDlg, AClickOnTheFolderPictureTogglesTheHeading)
+{
+    HWND d = oeffnen(1240);
+    ASSERT_NE(d, 0u);
+    HWND baum = GetDlgItem(d, 3080);
+    const int cw = wiDlgEinheit(4), lh = wiDlgEinheit(8);
+    const auto klick = [&](int spalte, int zeile) {
+        const POINT p = plHeadlessPunkt(baum, 2 + spalte * cw + cw / 2, zeile * lh + 4);
+        plHeadlessKlick(p.x, p.y);
+        pumpen();
+    };
+    const std::vector<std::string> zu{"Eingetragen", "Verwendet", "Schuetze", "Motoren", "Sonstiges"};
+    const std::vector<std::string> auf{"Eingetragen", "Verwendet", "Schuetze", "Motoren", "  Drehstrom", "  Gleichstrom", "Sonstiges"};
+    klick(4, 3);
+    EXPECT_EQ(sichtbar(), zu) << "the text only selects";
+    klick(0, 3);
+    EXPECT_EQ(sichtbar(), auf);
+    klick(1, 3);
+    EXPECT_EQ(sichtbar(), zu);
+}
+
+// The contact-mirror chooser over the editor's library: each row with its
+// picture, the selection in the preview, enlarged on a double click.
+TEST_F(KatDlg, TheLibraryChooserShowsItsComponents)
+{
+    static std::string gewaehlt;
+    DB1232Oeffnen(2, [](const char* name) { gewaehlt = name; });
+    pumpen();
+    HWND d = wiDlgSuchen("DB1232K");
+    ASSERT_NE(d, 0u);
+    EXPECT_GE(SendDlgItemMessage(d, 3000, LB_GETCOUNT, 0, 0), 1);
+    EXPECT_GT(gruenePunkte(GetDlgItem(d, 3000)), 0) << "the rows' pictures";
+    EXPECT_GT(gruenePunkte(GetDlgItem(d, 3070)), 0) << "the first entry's preview";
+    SendMessage(d, WM_COMMAND, 3070, VORSCHAURECHTS);
+    ASSERT_NE(VorschauFenster(), 0u);
+    EXPECT_EQ(GetDlgItem(d, 3079), VorschauFenster());
+    EXPECT_EQ(plHeadlessPng(d, (dbpruef::tempName("db1232") + ".png").c_str()), 0);
+    SendMessage(d, WM_COMMAND, 3079, 0);
+    EXPECT_EQ(VorschauFenster(), 0u);
+    SendMessage(d, WM_COMMAND, 2500, 0);
+    pumpen();
+    EXPECT_FALSE(gewaehlt.empty());
+    EXPECT_EQ(wiDlgSuchen("DB1232K"), 0u) << "closes after the choice";
+}
+
 TEST_F(KatDlg, PaletteTemplateButtonsAndTheLastRow)
 {
     // 29 components in the first section: 8 columns reach the last ones.
@@ -125,6 +187,7 @@ TEST_F(KatDlg, PaletteTemplateButtonsAndTheLastRow)
     ASSERT_EQ(k.size(), 24u);
     EXPECT_EQ(k[0], "C0");
     EXPECT_EQ(k[23], "C23");
+    EXPECT_GT(gruenePunkte(GetDlgItem(d, 2600)), 0) << "the button shows its component";
     EXPECT_EQ(plHeadlessPng(d, (dbpruef::tempName("db1205") + ".png").c_str()), 0);
     SendMessage(d, WM_VSCROLL, SB_BOTTOM, static_cast<LPARAM>(GetDlgItem(d, 2750)));
     pumpen();

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "editdlg/bmtexte.h"
+#include "editdlg/popup.h"
 #include "editdlg/zuordnung.h"
 #include "equipment/apphaken.h"
 #include "equipment/wse.h"
@@ -16,6 +17,8 @@
 #include "tests/editdlg/dbpruef.h"
 #include "tests/editdlg/zuopruef.h"
 #include "tests/equipment/kennung_test.h"
+
+int gruenePunkte(HWND w);  // the component's insertion point drawn in w
 
 namespace {
 
@@ -76,6 +79,12 @@ TEST_F(ZuoDlg, MainAssignmentListsDefinitionsAppliesAndClosesWhenDone)
     EXPECT_EQ(liste(d, 3100), (std::vector<std::string>{"Schuetz A", "Schuetz B"}));
     EXPECT_EQ(liste(d, 3200), (std::vector<std::string>{" a  KONTAKT    Schliesser            2"}));
     EXPECT_TRUE(frei(d, 2500));
+    EXPECT_GT(gruenePunkte(GetDlgItem(d, 3070)), 0) << "the component's preview";
+    SendMessage(d, WM_COMMAND, 3070, VORSCHAUDOPPEL);
+    ASSERT_NE(VorschauFenster(), 0u);
+    EXPECT_EQ(GetDlgItem(d, 3079), VorschauFenster());
+    SendMessage(d, WM_COMMAND, 3079, 0);
+    EXPECT_EQ(VorschauFenster(), 0u);
     waehlen(d, 3100, 1);
     EXPECT_EQ(text(d, 3010), "Schuetz B");
     EXPECT_TRUE(liste(d, 3200).empty());

@@ -219,6 +219,30 @@ TEST_F(App, SwitchingWithoutEquipmentUseShowsText1304)
     EXPECT_EQ(bmtest::warnungen()[0], "Diese Funktion ist in den Vorgaben ausgeschaltet.");
 }
 
+// A project's equipment use switches the link when it changes; reading the
+// same settings again keeps what the user switched.
+TEST_F(App, TheLinkFollowsAChangeOfTheEquipmentUse)
+{
+    BMZuruecksetzen();
+    vorgaben("BMuse 0\n");
+    BMStart();
+    AppInit();
+    ASSERT_EQ(AppAktiv(), 0);
+    vorgaben("BMuse 1\n");
+    BMVorgabenLesen();
+    AppVerwendungFolgen();
+    EXPECT_EQ(AppAktiv(), 1);
+    EXPECT_EQ(AppUmschalten(), 0) << "the user switches it off";
+    BMVorgabenLesen();
+    AppVerwendungFolgen();
+    EXPECT_EQ(AppAktiv(), 0) << "the same use keeps the user's choice";
+    AppAktivSetzen(1);
+    vorgaben("BMuse 0\n");
+    BMVorgabenLesen();
+    AppVerwendungFolgen();
+    EXPECT_EQ(AppAktiv(), 0);
+}
+
 TEST_F(App, LinkOffRefusesChangesOfPlacedSymbols)
 {
     hauptGeraet("K1", 10, 10);

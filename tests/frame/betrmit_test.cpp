@@ -106,7 +106,7 @@ TEST_F(BetrMit, APlacedMotorIsAssignedInTheWindow)
     editorAuf();
     ASSERT_EQ(Modus(), MODUS_EDIT);
     ASSERT_EQ(DefAnzahl(), 3) << "the project's definitions";
-    AppAktivSetzen(1);  // linking on
+    ASSERT_EQ(AppAktiv(), 1) << "the project's equipment use switches linking on";
     HbzImmerFragenSetzen(0);
     const int vorher = GesAnzahl();
 
@@ -139,7 +139,6 @@ TEST_F(BetrMit, APlacedMotorIsAssignedInTheWindow)
     EXPECT_NE(wiDlgSuchen("DB1350"), 0u);
     SendMessage(wiDlgSuchen("DB1350"), WM_COMMAND, 2501, 0);
     rahmenPumpen();
-    AppAktivSetzen(0);
 }
 
 // A sign used by one definition is assigned at once; its label
@@ -148,7 +147,7 @@ TEST_F(BetrMit, ASignIsAssignedAtOnceAndItsLabelTypedInTheWindow)
 {
     editorAuf();
     ASSERT_EQ(Modus(), MODUS_EDIT);
-    AppAktivSetzen(1);
+    ASSERT_EQ(AppAktiv(), 1);
     HbzImmerFragenSetzen(0);
     const int vorher = GesAnzahl();
     tippen("BW 80 0");
@@ -173,7 +172,6 @@ TEST_F(BetrMit, ASignIsAssignedAtOnceAndItsLabelTypedInTheWindow)
     EXPECT_TRUE(k1) << "the label is drawn";
     if (HWND offen = wiDlgSuchen("DB1354")) SendMessage(offen, WM_CLOSE, 0, 0);
     rahmenPumpen();
-    AppAktivSetzen(0);
 
     // The catalogue (menu item 1240): the recently used sign placed again
     // by a double click in its list.
@@ -197,6 +195,13 @@ TEST_F(BetrMit, ASignIsAssignedAtOnceAndItsLabelTypedInTheWindow)
     plHeadlessKlick(p.x, p.y);
     rahmenPumpen();
     EXPECT_GT(TzAnzahl(), objekte) << StatusLetzterText();
+
+    // The palette (menu item 1205) shows the same sign on its first button.
+    modh::DBDialogOeffnen(1205);
+    rahmenPumpen();
+    HWND palette = wiDlgSuchen("DB1205");
+    ASSERT_NE(palette, 0u);
+    EXPECT_EQ(plHeadlessPng(palette, (neben / "frame_db1205.png").c_str()), 0);
 }
 
 // Undo takes a waiting placement away with its symbol and closes the
@@ -205,7 +210,7 @@ TEST_F(BetrMit, UndoAndRedoTakeTheWaitingRowAwayAndBringItBack)
 {
     editorAuf();
     ASSERT_EQ(Modus(), MODUS_EDIT);
-    AppAktivSetzen(1);
+    ASSERT_EQ(AppAktiv(), 1);
     HbzImmerFragenSetzen(0);
     const int objekte = TzAnzahl();
     tippen("ZB M1");
@@ -219,7 +224,45 @@ TEST_F(BetrMit, UndoAndRedoTakeTheWaitingRowAwayAndBringItBack)
     EXPECT_EQ(TzAnzahl(), objekte + 1);
     EXPECT_EQ(HbzGeladen(), 1);
     EXPECT_NE(wiDlgSuchen("DB1350"), 0u);
-    AppAktivSetzen(0);
+}
+
+// Undo of a confirmed assignment takes the item away and brings the
+// waiting row back; redo confirms it again. A later placement is undone
+// alone: the item stays and no row waits.
+TEST_F(BetrMit, UndoOfAConfirmedAssignmentBringsTheRowBack)
+{
+    editorAuf();
+    ASSERT_EQ(Modus(), MODUS_EDIT);
+    HbzImmerFragenSetzen(0);
+    const int vorher = GesAnzahl();
+    tippen("ZB M1");
+    HWND d = wiDlgSuchen("DB1350");
+    ASSERT_NE(d, 0u) << StatusLetzterText();
+    const int mitSymbol = TzAnzahl();
+    klicken(d, 2500);
+    ASSERT_EQ(GesAnzahl(), vorher + 1);
+    ASSERT_EQ(HbzGeladen(), 0);
+    ASSERT_GT(TzAnzahl(), mitSymbol) << "the item's texts are drawn";
+
+    tippen("UDO");
+    EXPECT_EQ(GesAnzahl(), vorher) << "the item goes";
+    EXPECT_EQ(TzAnzahl(), mitSymbol) << "its texts go with it, in one step";
+    EXPECT_EQ(HbzGeladen(), 1) << "the row waits again";
+    EXPECT_NE(wiDlgSuchen("DB1350"), 0u);
+    tippen("RDO");
+    EXPECT_EQ(GesAnzahl(), vorher + 1);
+    EXPECT_EQ(HbzGeladen(), 0);
+    EXPECT_EQ(wiDlgSuchen("DB1350"), 0u);
+
+    const int objekte = TzAnzahl();
+    tippen("BW 60 0");
+    tippen("ZB M1");
+    ASSERT_EQ(HbzGeladen(), 1);
+    tippen("UDO");
+    EXPECT_EQ(TzAnzahl(), objekte) << "the second motor goes";
+    EXPECT_EQ(GesAnzahl(), vorher + 1) << "the confirmed item stays";
+    EXPECT_EQ(HbzGeladen(), 0) << "no row waits";
+    EXPECT_EQ(wiDlgSuchen("DB1350"), 0u);
 }
 
 }  // namespace
