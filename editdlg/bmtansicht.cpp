@@ -1,6 +1,5 @@
-// The view flag of equipment texts (see bmtext.h), in a file of its own:
-// the equipment list page keeps the same flag, and the program links the
-// one definition it finds first.
+// The view flag of equipment texts (see bmtext.h), shared by the text
+// window and the equipment list page.
 #include "editdlg/bmtext.h"
 
 namespace {

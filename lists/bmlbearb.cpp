@@ -27,6 +27,7 @@
 #include "editor/edtseite.h"
 #include "editor/kspiegel.h"
 #include "editor/texte.h"
+#include "editor/ziehknopf.h"
 #include "equipment/app.h"
 #include "equipment/apphaken.h"
 #include "equipment/bm.h"
@@ -1056,7 +1057,6 @@ void BmlAnmelden()
     e.BmlGeheZu = BmlGeheZu;
     e.BmlEditorAuswahl = BmlEditorAuswahl;
     EdtAufrufeSetzen(e);
-    // The drag entries stay recording until the editor's drag buttons exist.
     BmlAufrufe a;
     a.DB1210Oeffnen = DB1210Oeffnen;
     a.DB1232Oeffnen = DB1232Oeffnen;
@@ -1069,6 +1069,12 @@ void BmlAnmelden()
     a.BtlVorschauFenster = BtlVorschauFenster;
     a.VorschauAnlegen = VorschauAnlegen;
     a.VorschauEntfernen = VorschauEntfernen;
+    a.ZiehKnopfAnmelden = ZiehKnopfAnmelden;
+    a.ZiehKnopfAbmelden = ZiehKnopfAbmelden;
+    a.ZiehenAnfang = ZiehenAnfang;
+    a.ZiehenUeber = ZiehenUeber;
+    a.ZiehenDispStop = ZiehenDispStop;
+    a.ZiehenEnde = ZiehenEnde;
     BmlAufrufeSetzen(a);
 }
 
