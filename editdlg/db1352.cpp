@@ -206,7 +206,11 @@ int UbzAnwenden(uint32_t id, const char* code)
     appbteil e;
     if (!BtlFreieSuchen(id, code, -1, ubz.q.aktuell.bef.text, &e)) return -1;
     const apparat a = ubz.q.aktuell;
-    if (UbzSetzen(id, code, &a.bef, &a.stt, true) != 0) return -1;
+    BefGruppeHalten();  // until the _BMG below: the entry and its texts are one undo step
+    if (UbzSetzen(id, code, &a.bef, &a.stt, true) != 0) {
+        BefEinreihenCode(1);
+        return -1;
+    }
     BefEinreihenCode(1);
     UbzNaechste();
     return 0;

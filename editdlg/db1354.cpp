@@ -205,6 +205,7 @@ int AppTextBestaetigen(const char* eingabe)
     const uint32_t id = static_cast<uint32_t>(a.id);
     BEF b = a.bef;
     BefTextSetzen(&b, text);
+    BefGruppeHalten();  // until the _BMG below: the label and its item texts are one undo step
     if (a.gefunden) {
         TzErsetzen(a.objekt, &b, &a.stt);
     } else {

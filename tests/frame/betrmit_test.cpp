@@ -48,13 +48,16 @@ protected:
     std::vector<std::string> args;
     std::vector<const char*> argv;
 
+    // Two definitions of the project use the demo's motor symbol M1.
+    virtual std::string definitionen() const
+    {
+        return "H ~M1~Motor Pumpe~-M^~~0~~MP~~~~0~\r\n"
+               "H ~M1~Motor Luefter~-M^~~0~~ML~~~~0~\r\n"
+               "H ~SCHILD3~Schild~-S^~~0~~SC~~~~0~\r\n";
+    }
     void SetUp() override
     {
-        // Two definitions of the project use the demo's motor symbol M1.
-        std::ofstream(fs::path(demo.projekt()) / "BMListe.txt")
-            << "H ~M1~Motor Pumpe~-M^~~0~~MP~~~~0~\r\n"
-            << "H ~M1~Motor Luefter~-M^~~0~~ML~~~~0~\r\n"
-            << "H ~SCHILD3~Schild~-S^~~0~~SC~~~~0~\r\n";
+        std::ofstream(fs::path(demo.projekt()) / "BMListe.txt") << definitionen();
         std::ofstream(fs::path(demo.wurzel()) / "befehle.txt") << "open " + demo.projekt() + "/HV1.08\n";
         rahmenUmgebung(demo.wurzel());
         vorher = fs::current_path();
@@ -91,6 +94,15 @@ protected:
         plHeadlessText(zeile);
         plHeadlessTaste(VK_RETURN);
         rahmenPumpen();
+    }
+    static bool textGezeichnet(const char* text)
+    {
+        for (int id = TzNaechstes(-1); id < TZENDE; id = TzNaechstes(id)) {
+            BEF b;
+            STT st;
+            if (TzObjHolen(id, &b, &st) == 0 && b.code >= 50 && b.code <= 57 && std::string(b.text) == text) return true;
+        }
+        return false;
     }
     static void klicken(HWND d, int id)
     {
@@ -163,13 +175,7 @@ TEST_F(BetrMit, ASignIsAssignedAtOnceAndItsLabelTypedInTheWindow)
     EXPECT_EQ(plHeadlessPng(d, (neben / "frame_db1354.png").c_str()), 0);
     klicken(d, 2500);
     rahmenPumpen();
-    bool k1 = false;
-    for (int id = TzNaechstes(-1); id < TZENDE; id = TzNaechstes(id)) {
-        BEF b;
-        STT st;
-        if (TzObjHolen(id, &b, &st) == 0 && b.code >= 50 && b.code <= 57 && std::string(b.text) == "K1") k1 = true;
-    }
-    EXPECT_TRUE(k1) << "the label is drawn";
+    EXPECT_TRUE(textGezeichnet("K1")) << "the label is drawn";
     if (HWND offen = wiDlgSuchen("DB1354")) SendMessage(offen, WM_CLOSE, 0, 0);
     rahmenPumpen();
 
@@ -263,6 +269,82 @@ TEST_F(BetrMit, UndoOfAConfirmedAssignmentBringsTheRowBack)
     EXPECT_EQ(GesAnzahl(), vorher + 1) << "the confirmed item stays";
     EXPECT_EQ(HbzGeladen(), 0) << "no row waits";
     EXPECT_EQ(wiDlgSuchen("DB1350"), 0u);
+}
+
+// Confirming a label is one undo step: undo takes the label and what the
+// confirmation wrote for the item back together; the sign and its item stay.
+TEST_F(BetrMit, UndoTakesAConfirmedLabelBackInOneStep)
+{
+    editorAuf();
+    ASSERT_EQ(Modus(), MODUS_EDIT);
+    ASSERT_EQ(AppAktiv(), 1);
+    HbzImmerFragenSetzen(0);
+    tippen("BW 80 0");
+    tippen("ZB SCHILD3");
+    HWND d = wiDlgSuchen("DB1354");
+    ASSERT_NE(d, 0u) << StatusLetzterText();
+    const int objekte = TzAnzahl();
+    const int geraete = GesAnzahl();
+    klicken(d, 3000);
+    plHeadlessText("K1");
+    rahmenPumpen();
+    klicken(d, 2500);
+    ASSERT_TRUE(textGezeichnet("K1"));
+
+    tippen("UDO");
+    EXPECT_FALSE(textGezeichnet("K1"));
+    EXPECT_EQ(TzAnzahl(), objekte) << "the whole confirmation in one step";
+    EXPECT_EQ(GesAnzahl(), geraete) << "the sign's item stays";
+    tippen("RDO");
+    EXPECT_TRUE(textGezeichnet("K1"));
+}
+
+// A sign whose definition holds a lamp: the lamp placed beside it waits in
+// the sub-assignment window; confirming it draws the lamp's two texts, and
+// one undo takes the placement and both texts back.
+class BetrMitLampe : public BetrMit {
+protected:
+    std::string definitionen() const override
+    {
+        return "H ~SCHILD3~Schild~-S^~~0~~SC~~~~0~\r\n"
+               "  Ua ~LAMPE~Lampe~~k~~~\r\n";
+    }
+};
+
+TEST_F(BetrMitLampe, UndoTakesAConfirmedSubPlacementBackInOneStep)
+{
+    editorAuf();
+    ASSERT_EQ(Modus(), MODUS_EDIT);
+    ASSERT_EQ(AppAktiv(), 1);
+    HbzImmerFragenSetzen(0);
+    tippen("BW 80 0");
+    tippen("ZB SCHILD3");
+    if (HWND offen = wiDlgSuchen("DB1354")) SendMessage(offen, WM_CLOSE, 0, 0);
+    rahmenPumpen();
+    tippen("BW 0 -40");
+    tippen("ZB LAMPE");
+    HWND d = wiDlgSuchen("DB1352");
+    ASSERT_NE(d, 0u) << StatusLetzterText();
+    if (HWND offen = wiDlgSuchen("DB1354")) SendMessage(offen, WM_CLOSE, 0, 0);
+    rahmenPumpen();
+    HWND liste = GetDlgItem(d, 3100);
+    HWND ok = GetDlgItem(d, 2500);
+    for (int i = 0; i < SendMessage(liste, LB_GETCOUNT, 0, 0) && !IsWindowEnabled(ok); ++i) {
+        RECT r;
+        SendMessage(liste, LB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r));
+        POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+        ClientToScreen(liste, &p);
+        plHeadlessKlick(p.x, p.y);
+        rahmenPumpen();
+    }
+    ASSERT_TRUE(IsWindowEnabled(ok)) << "the sign's item offers the lamp's entry";
+    const int mitSymbol = TzAnzahl();
+    klicken(d, 2500);
+    ASSERT_GE(TzAnzahl(), mitSymbol + 2) << "the lamp's two texts are drawn";
+
+    tippen("UDO");
+    EXPECT_EQ(TzAnzahl(), mitSymbol) << "both texts go in one step";
+    EXPECT_EQ(UbzGeladen(), 1) << "the row waits again";
 }
 
 }  // namespace
