@@ -21,6 +21,7 @@
 #include "editor/baubf.h"
 #include "editor/objwahl.h"
 #include "editor/platzhalter.h"
+#include "editor/ziehknopf.h"
 #include "model/bauteil.h"
 #include "model/beffifo.h"
 #include "model/edhaken.h"
@@ -42,6 +43,7 @@ constexpr int BLIGROSS = 200;  // dialog units of the enlarged preview at most
 std::string bliGezeigt;     // component last previewed
 int bliOptionen[3] = {1, 1, 1};
 std::string bliVerz, bliBauVerz, bliBib;  // of the last list fill
+bool bliZieht = false;                    // a drag of the list or preview began
 
 std::string bliGewaehlt()
 {
@@ -115,12 +117,15 @@ int bliInit(int, const char* const*)
     wiTextSetzen(3040, "0");
     wiTextSetzen(3200, "");
     bliRichtungNull();
+    bliZieht = false;
+    ZiehKnopfAnmelden(wiDlgFenster(), 3100, 3101);
     bliListeFuellen(true);
     return 0;
 }
 
 int bliExit()
 {
+    ZiehKnopfAbmelden(3100);
     VorschauEntfernen();
     DbDlgEnde(nullptr);
     return 0;
@@ -188,6 +193,30 @@ void bliGross()
     if (gross != 0) BtlVorschauFenster(name.c_str(), nullptr, gross, wiKnopf(3002), wiKnopf(3003));
 }
 
+// A drag of the selected component onto the drawing (1 start, 2 move,
+// 3 end); the drop places it there.
+void bliZiehen(int phase, int control)
+{
+    if (phase == 1) {
+        bliVorschau(false);
+        const std::string name = bliGewaehlt();
+        if (name.empty()) return;
+        bliZieht = true;
+        ZiehenAnfang(2, name.c_str());
+    } else if (phase == 2 && bliZieht) {
+        if (control == 3000) {
+            ZiehenDispStop(control);
+        } else {
+            const POINT p = ZiehKnopfPos(control);
+            ZiehenUeber(control, p.x, p.y);
+        }
+    } else if (phase == 3 && bliZieht) {
+        bliZieht = false;
+        EdtFokus();
+        ZiehenEnde();
+    }
+}
+
 int bliBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
 {
     if (nachricht != WM_COMMAND) return 0;
@@ -195,7 +224,10 @@ int bliBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
     switch (id) {
     case 3000:
         if (lp == VORSCHAUDOPPEL || lp == VORSCHAURECHTS) bliGross();
+        else if (VorschauFenster() == 0 && lp >= VORSCHAUZIEHEN && lp <= VORSCHAUGEZOGEN)
+            bliZiehen(static_cast<int>(lp - VORSCHAUZIEHEN) + 1, 3000);
         return 1;
+    case 3101: bliZiehen(static_cast<int>(lp), 3100); return 1;
     case 3009:
         VorschauEntfernen();
         return 1;

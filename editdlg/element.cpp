@@ -17,8 +17,10 @@
 #include "editor/edzeich.h"
 #include "editor/edtseite.h"
 #include "editor/baubf.h"
+#include "editor/befausf.h"
 #include "editor/objwahl.h"
 #include "editor/platzhalter.h"
+#include "editor/ziehknopf.h"
 #include "model/bauteil.h"
 #include "model/beffifo.h"
 #include "model/edhaken.h"
@@ -734,6 +736,32 @@ void elBauGross(const BEF& b)
     if (gross != 0) BtlVorschauFenster(b.text, nullptr, gross, wiKnopf(3401), wiKnopf(3402));
 }
 
+// A drag of the preview onto the drawing (1 start, 2 move, 3 stop). The
+// drop ends the drag, which lets the construction go: the component is
+// taken up again at the drop point and placed there by 2500.
+bool elBauZieht = false;
+
+void elBauZiehen(int phase, const BEF& b)
+{
+    if (phase == 1) {
+        if (b.text[0] == '\0') return;
+        elBauZieht = true;
+        ZiehenAnfang(3, b.text);
+    } else if (phase == 2 && elBauZieht) {
+        ZiehenDispStop(3400);
+    } else if (phase == 3 && elBauZieht) {
+        elBauZieht = false;
+        const STT* s = BefAktZustand();
+        const double x = s->x, y = s->y;
+        if (ZiehenEnde() != 1) return;
+        if (!BaubfAktiv()) {
+            BaubfStartenBei(b.code, x, y);
+            BaubfSetzen(&b);
+        }
+        PostMessage(wiDlgFenster(), WM_COMMAND, 2500, 0);
+    }
+}
+
 void elBauFuellen(BEF& b, const BEF& alt, bool voll)
 {
     const bool namen = voll || std::strcmp(b.text, alt.text) != 0;
@@ -770,7 +798,12 @@ bool elBauFeld(int id, WPARAM wp, BEF& b)
         b.iarg[0] = wiWinkelHolen(3001);
         return true;
     case 3400:
-        if (elLParam == VORSCHAUDOPPEL || elLParam == VORSCHAURECHTS) elBauGross(b);
+        if (elLParam == VORSCHAUDOPPEL || elLParam == VORSCHAURECHTS) {
+            elBauGross(b);
+        } else if (VorschauFenster() == 0 && elLParam >= VORSCHAUZIEHEN && elLParam <= VORSCHAUGEZOGEN) {
+            elBauZiehen(static_cast<int>(elLParam - VORSCHAUZIEHEN) + 1, b);
+            return false;  // the drag handles the construction itself
+        }
         return true;
     case 3409:
         VorschauEntfernen();
@@ -810,6 +843,7 @@ void elBauAnfang(BEF& b)
 }
 void elBauSchluss()
 {
+    elBauZieht = false;
     VorschauEntfernen();
     BaubfAchse(0);
 }

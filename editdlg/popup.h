@@ -50,6 +50,9 @@ HWND VorschauFenster();
 // double click and right click.
 inline constexpr LPARAM VORSCHAUDOPPEL = 0x310006;
 inline constexpr LPARAM VORSCHAURECHTS = 0x320003;
+// Its drag: start, move, stop.
+inline constexpr LPARAM VORSCHAUZIEHEN = 0x310007;
+inline constexpr LPARAM VORSCHAUGEZOGEN = 0x310009;
 
 // Owner-drawn lists of the current dialog.
 void ListeSpaltenbreite(int id, int breite);

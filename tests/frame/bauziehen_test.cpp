@@ -1,0 +1,109 @@
+// Components dragged from the component dialogs onto the drawing of the
+// running frame, headless, over a working copy of the demo: a row of the
+// component list and the preview of the component placement dialog are
+// pressed, moved into the drawing and released; the component lies there.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "editor/baubf.h"
+#include "editor/befausf.h"
+#include "editor/edtseite.h"
+#include "model/beffifo.h"
+#include "model/edhaken.h"
+#include "model/tempzeic.h"
+#include "platform/dialog.h"
+#include "platform/eingabe.h"
+#include "platform/fenster.h"
+#include "platform/headless.h"
+#include "platform/winconst.h"
+#include "tests/frame/editor_pruef.h"
+#include "winlib/dialog.h"
+
+namespace {
+
+class BauZiehen : public DemoLauf {
+protected:
+    static void nach(POINT p)
+    {
+        plHeadlessMausBewegen(p.x, p.y);
+        rahmenPumpen();
+    }
+    // The dialog moved off the drawing's left part, where the drop lands.
+    static POINT ablage(HWND d)
+    {
+        RECT z;
+        GetWindowRect(GetDlgItem(EdtFenster(), 5000), &z);
+        SetWindowPos(d, 0, z.left + 250, z.top + 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        rahmenPumpen();
+        return POINT{z.left + 60, z.top + 120};
+    }
+    // Presses at `von`, moves past the drag threshold, into the drawing
+    // and releases there; the new object, or none.
+    static bool ziehen(POINT von, POINT hin, BEF* neu, double* x, double* y)
+    {
+        plHeadlessZeitVor(1000);
+        nach(von);
+        plHeadlessMausDruecken(0);
+        rahmenPumpen();
+        nach(POINT{von.x + 10, von.y});
+        nach(hin);
+        nach(POINT{hin.x + 2, hin.y});
+        *x = BefAktZustand()->x;
+        *y = BefAktZustand()->y;
+        const int vorher = TzAnzahl();
+        const int id = TzNeueId();
+        plHeadlessMausLoslassen(0);
+        rahmenPumpen();
+        STT s;
+        if (TzAnzahl() != vorher + 1 || TzObjHolen(id, neu, &s) != 0) return false;
+        return s.x == *x && s.y == *y;
+    }
+};
+
+TEST_F(BauZiehen, ARowOfTheComponentListIsPlacedWhereItIsDropped)
+{
+    modh::DBDialogOeffnen(1202);
+    rahmenPumpen();
+    HWND d = wiDlgSuchen("DB1202");
+    ASSERT_NE(d, 0u);
+    const POINT hin = ablage(d);
+    HWND liste = GetDlgItem(d, 3100);
+    ASSERT_GE(SendMessage(liste, LB_GETCOUNT, 0, 0), 2) << "the demo's library";
+    char name[40] = "";
+    SendMessage(liste, LB_GETTEXT, 1, reinterpret_cast<LPARAM>(name));
+    RECT r;
+    SendMessage(liste, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&r));
+    POINT von{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    ClientToScreen(liste, &von);
+
+    BEF neu;
+    double x, y;
+    ASSERT_TRUE(ziehen(von, hin, &neu, &x, &y)) << "placed at the drop point";
+    EXPECT_EQ(std::string(neu.text), name) << "the pressed row, not the first";
+    EXPECT_FALSE(BaubfAktiv());
+    EXPECT_NE(wiDlgSuchen("DB1202"), 0u) << "the list stays open";
+}
+
+TEST_F(BauZiehen, ThePlacementPreviewIsPlacedWhereItIsDropped)
+{
+    BaubfStarten(80);
+    BEF b = BaubfHolen();
+    BefTextSetzen(&b, "M1");
+    BaubfSetzen(&b);
+    modh::DBDialogOeffnen(1211);
+    rahmenPumpen();
+    HWND d = wiDlgSuchen("DB1211");
+    ASSERT_NE(d, 0u);
+    const POINT hin = ablage(d);
+    RECT r;
+    GetWindowRect(GetDlgItem(d, 3400), &r);
+    const POINT von{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+
+    BEF neu;
+    double x, y;
+    ASSERT_TRUE(ziehen(von, hin, &neu, &x, &y)) << "placed at the drop point";
+    EXPECT_EQ(std::string(neu.text), "M1");
+}
+
+}  // namespace
