@@ -11,6 +11,7 @@
 #include "editor/baubf.h"
 #include "editor/befausf.h"
 #include "editor/edmeld.h"
+#include "editor/edtaufrufe.h"
 #include "editor/platzhalter.h"
 #include "equipment/app.h"
 #include "equipment/btl.h"
@@ -103,6 +104,8 @@ void objBauteilDaten(int id)
     if (TzObjHolen(id, &oz.bef, &oz.stt) != 0 || !BefIstZB(oz.bef.code)) return;
     oz.bauteil = 1;
     oz.geraet = BtlAnPositionId(oz.bef.text, modh::EditorZeiName(), oz.stt.x, oz.stt.y);
+    // The equipment list page follows the picked component's item.
+    if (oz.geraet) EdtAufrufTabelle().BmlEditorAuswahl(oz.geraet);
 }
 
 void objCursorNeu(int id)

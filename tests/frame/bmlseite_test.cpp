@@ -276,4 +276,60 @@ TEST_F(BmlSeiteRahmen, PositionLabelsAndContactMirrorReachTheEditor)
     EXPECT_GT(TzAnzahl(), vorher) << "the contact mirror is in the drawing";
 }
 
+// The page follows the editor: the user jumps from a component's row to
+// its sheet, another row gets selected on the page, and the user picks the
+// component in the editor ("SUB"): its item's row is selected again.
+TEST_F(BmlSeiteRahmen, PickingAComponentInTheEditorSelectsItsRow)
+{
+    MoveWindow(anwHauptfenster(), 0, 0, 1280, 1000, TRUE);
+    plHeadlessPumpen();
+    seiteOeffnen();
+    if (HasFatalFailure()) return;
+    struct Suche {
+        appbteil b;
+        bool da;
+    } suche{};
+    GesDurchlaufen(
+        [](const appgeraet* g, void* v) {
+            auto* s = static_cast<Suche*>(v);
+            appbteil b;
+            if (s->da || g->n1 != 0 || !BtlSuchen(g->id, "H", 0, &b)) return;
+            if (b.platziert && b.ze[0] && (b.x != 0 || b.y != 0)) {
+                s->b = b;
+                s->da = true;
+            }
+        },
+        &suche);
+    ASSERT_TRUE(suche.da) << "a placed main component";
+    klick(3120);  // "Alle"
+    BmlGeheZu(suche.b.id);
+    plHeadlessPumpen();
+    HWND liste = GetDlgItem(BmlFenster(), 3200);
+    const POINT p = plHeadlessPunkt(liste, 10, 4);
+    plHeadlessKlick(p.x, p.y);
+    plHeadlessPumpen();
+    plNachrichtBoxFragenLeeren();
+    plNachrichtBoxAntwort(IDYES);
+    klick(2513);
+    ASSERT_DOUBLE_EQ(modh::EditorZustand()->x, suche.b.x) << rahmenLetzteMeldung();
+
+    wiDlgBetreten(BmlFenster());
+    const int seine = wiListeWahl(3100);  // the item's row, as the jump left it
+    ASSERT_GE(seine, 0);
+    wiListeWahlSetzen(3100, seine == 0 ? 1 : 0);
+    wiDlgVerlassen();
+    ASSERT_NE(EdtFenster(), 0u);
+    HWND feld = GetDlgItem(EdtFenster(), 5020);
+    SetFocus(feld);
+    SetWindowText(feld, "");
+    plHeadlessText("SUB");
+    plHeadlessTaste(VK_RETURN);
+    plHeadlessPumpen();
+
+    wiDlgBetreten(BmlFenster());
+    const int wahl = wiListeWahl(3100);
+    wiDlgVerlassen();
+    EXPECT_EQ(wahl, seine) << zeile(seine);
+}
+
 }  // namespace
