@@ -95,6 +95,16 @@ protected:
         plHeadlessTaste(VK_RETURN);
         rahmenPumpen();
     }
+    // The sign, assigned at once, placed beside the sheet's start with linking on.
+    static void schildSetzen()
+    {
+        editorAuf();
+        ASSERT_EQ(Modus(), MODUS_EDIT);
+        ASSERT_EQ(AppAktiv(), 1);
+        HbzImmerFragenSetzen(0);
+        tippen("BW 80 0");
+        tippen("ZB SCHILD3");
+    }
     static bool textGezeichnet(const char* text)
     {
         for (int id = TzNaechstes(-1); id < TZENDE; id = TzNaechstes(id)) {
@@ -275,12 +285,8 @@ TEST_F(BetrMit, UndoOfAConfirmedAssignmentBringsTheRowBack)
 // confirmation wrote for the item back together; the sign and its item stay.
 TEST_F(BetrMit, UndoTakesAConfirmedLabelBackInOneStep)
 {
-    editorAuf();
-    ASSERT_EQ(Modus(), MODUS_EDIT);
-    ASSERT_EQ(AppAktiv(), 1);
-    HbzImmerFragenSetzen(0);
-    tippen("BW 80 0");
-    tippen("ZB SCHILD3");
+    schildSetzen();
+    if (HasFatalFailure()) return;
     HWND d = wiDlgSuchen("DB1354");
     ASSERT_NE(d, 0u) << StatusLetzterText();
     const int objekte = TzAnzahl();
@@ -313,12 +319,8 @@ protected:
 
 TEST_F(BetrMitLampe, UndoTakesAConfirmedSubPlacementBackInOneStep)
 {
-    editorAuf();
-    ASSERT_EQ(Modus(), MODUS_EDIT);
-    ASSERT_EQ(AppAktiv(), 1);
-    HbzImmerFragenSetzen(0);
-    tippen("BW 80 0");
-    tippen("ZB SCHILD3");
+    schildSetzen();
+    if (HasFatalFailure()) return;
     if (HWND offen = wiDlgSuchen("DB1354")) SendMessage(offen, WM_CLOSE, 0, 0);
     rahmenPumpen();
     tippen("BW 0 -40");
