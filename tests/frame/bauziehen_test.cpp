@@ -4,6 +4,7 @@
 // pressed, moved into the drawing and released; the component lies there.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "editor/baubf.h"
@@ -24,6 +25,12 @@ namespace {
 
 class BauZiehen : public DemoLauf {
 protected:
+    // A picture of the dialog beside the test program.
+    static void bild(HWND d, const char* name)
+    {
+        const auto neben = std::filesystem::read_symlink("/proc/self/exe").parent_path();
+        EXPECT_EQ(plHeadlessPng(d, (neben / name).c_str()), 0);
+    }
     static void nach(POINT p)
     {
         plHeadlessMausBewegen(p.x, p.y);
@@ -83,6 +90,7 @@ TEST_F(BauZiehen, ARowOfTheComponentListIsPlacedWhereItIsDropped)
     EXPECT_EQ(std::string(neu.text), name) << "the pressed row, not the first";
     EXPECT_FALSE(BaubfAktiv());
     EXPECT_NE(wiDlgSuchen("DB1202"), 0u) << "the list stays open";
+    bild(d, "frame_db1202.png");
 }
 
 TEST_F(BauZiehen, ThePlacementPreviewIsPlacedWhereItIsDropped)
@@ -96,6 +104,7 @@ TEST_F(BauZiehen, ThePlacementPreviewIsPlacedWhereItIsDropped)
     HWND d = wiDlgSuchen("DB1211");
     ASSERT_NE(d, 0u);
     const POINT hin = ablage(d);
+    bild(d, "frame_db1211.png");
     RECT r;
     GetWindowRect(GetDlgItem(d, 3400), &r);
     const POINT von{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
