@@ -209,7 +209,9 @@ void grbuMalen(HWND fenster, GrbuZustand* z)
         HGDIOBJ alt = SelectObject(dc, ctlSchrift(z->schrift0 ? 0 : 2));
         SetBkMode(dc, TRANSPARENT);
         RECT r{2, 2, z->breite - 2, z->hoehe - 2};
-        UINT format = DT_SINGLELINE | DT_VCENTER | ((z->stil & 0x10) ? DT_CENTER : DT_LEFT);
+        // Under a picture (placed at the top) the label goes to the bottom,
+        // or the two would overlap; alone it is centred.
+        UINT format = DT_SINGLELINE | (z->bild != 0 ? DT_BOTTOM : DT_VCENTER) | ((z->stil & 0x10) ? DT_CENTER : DT_LEFT);
         DrawText(dc, z->label, -1, &r, format);
         SelectObject(dc, alt);
     }
