@@ -111,6 +111,7 @@ TEST_F(StatusLauf, APopupChoiceATypedValueAndARefreshOfWhatChanged)
     ASSERT_NE(trenner, std::string::npos) << gezeigt;
     EXPECT_EQ(gezeigt.substr(trenner + 1), x.substr(x.size() - 2)) << gezeigt;
 
+    rahmenPumpen();
     plHeadlessPng(anwHauptfenster(), (demo.wurzel() + "/seite.png").c_str());
     bildAblegen("seite.png", "STATUS_SEITE");
 }
