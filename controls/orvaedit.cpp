@@ -521,12 +521,14 @@ LRESULT edtAnlegen(HWND fenster, const CREATESTRUCT* cs)
     return 0;
 }
 
-void edtGroesse(HWND fenster, EdtZustand* z, int breite, int hoehe)
+// After a new size (or a new font, for numbers): a value without "-H" is as
+// long as the field shows, re-formatted to it, or a right-aligned number's
+// last digits would fall off the edge. A text keeps its length on a new font.
+void edtNeuMessen(EdtZustand* z, bool schrift)
 {
-    z->breite = breite;
-    z->hoehe = hoehe;
     edtMessen(z);
     EdtText& t = z->text;
+    if (schrift && !edtIstZahl(t.art)) return;
     if (!z->festeLaenge && t.laenge != z->sichtbar) {
         t.laenge = z->sichtbar;
         if (t.frei && edtIstZahl(t.art) && !z->fokus)
@@ -535,6 +537,13 @@ void edtGroesse(HWND fenster, EdtZustand* z, int breite, int hoehe)
         else if (t.frei)
             edtWertSetzen(t, t.wert, edtIstZahl(t.art));
     }
+}
+
+void edtGroesse(HWND fenster, EdtZustand* z, int breite, int hoehe)
+{
+    z->breite = breite;
+    z->hoehe = hoehe;
+    edtNeuMessen(z, false);
     edtAnzeigen(fenster, z);
 }
 
@@ -548,7 +557,7 @@ LRESULT CALLBACK edtProc(HWND fenster, UINT nachricht, WPARAM wp, LPARAM lp)
     case WM_SIZE: edtGroesse(fenster, z, LOWORD(lp), HIWORD(lp)); return 0;
     case WM_SETFONT:
         z->schrift = wp != 0 ? static_cast<HFONT>(wp) : static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
-        edtMessen(z);
+        edtNeuMessen(z, true);
         if (lp != 0) InvalidateRect(fenster, nullptr, FALSE);
         return 0;
     case WM_ENABLE:

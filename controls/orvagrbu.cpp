@@ -192,6 +192,19 @@ void grbuBefehl(HWND fenster, GrbuZustand* z, const char* text)
     grbuNeuMalen(fenster);
 }
 
+// A picture placed with the label style sits at the top of the face; when
+// the face is as tall as the picture and a line of text (labelled toolbars)
+// the label goes to the bottom, or the two would overlap. A flat button
+// keeps its label centred beside the picture.
+bool grbuLabelUnterBild(HDC dc, const GrbuZustand* z)
+{
+    BITMAP bm{};
+    if (z->bild == 0 || GetObject(z->bild, sizeof bm, &bm) == 0) return false;
+    TEXTMETRIC tm{};
+    if (!GetTextMetrics(dc, &tm)) return false;
+    return bm.bmHeight + tm.tmHeight <= z->hoehe - 2;
+}
+
 void grbuMalen(HWND fenster, GrbuZustand* z)
 {
     PAINTSTRUCT ps;
@@ -209,7 +222,8 @@ void grbuMalen(HWND fenster, GrbuZustand* z)
         HGDIOBJ alt = SelectObject(dc, ctlSchrift(z->schrift0 ? 0 : 2));
         SetBkMode(dc, TRANSPARENT);
         RECT r{2, 2, z->breite - 2, z->hoehe - 2};
-        UINT format = DT_SINGLELINE | DT_VCENTER | ((z->stil & 0x10) ? DT_CENTER : DT_LEFT);
+        const bool darunter = grbuLabelUnterBild(dc, z);
+        UINT format = DT_SINGLELINE | (darunter ? DT_BOTTOM : DT_VCENTER) | ((z->stil & 0x10) ? DT_CENTER : DT_LEFT);
         DrawText(dc, z->label, -1, &r, format);
         SelectObject(dc, alt);
     }

@@ -7,6 +7,8 @@
 
 #include "config/reaktion.h"
 #include "editor/edtseite.h"
+#include "editor/eingabe.h"
+#include "editor/history.h"
 #include "editor/platzhalter.h"
 #include "model/edhaken.h"
 #include "platform/dialog.h"
@@ -24,8 +26,12 @@ constexpr int EDEINGABE = 5020;   // input line of the page
 int emOffen = 0;
 std::string emLetzter;
 
+// A message ends whatever the prompt asked for: back to the default command
+// with an empty field, then the text in its place.
 void emZeigen(const char* text, bool pieps)
 {
+    PromptStandard();
+    PromptAnzeigen();
     emLetzter = text != nullptr ? text : "";
     if (pieps) MessageBeep(0);
     HWND seite = EdtFenster();

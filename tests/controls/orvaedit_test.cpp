@@ -9,6 +9,7 @@
 #include "controls/orvaedit.h"
 #include "platform/dialog.h"
 #include "platform/fehlersim.h"
+#include "platform/gdi.h"
 #include "platform/globalmem.h"
 #include "platform/ressource.h"
 #include "platform/zwischenablage.h"
@@ -192,6 +193,29 @@ TEST_F(Edit, SetTextShowsTheDisplayFormAndGetTextThePlainForm)
     sag(n, "1.25");
     sag(n, "7");
     EXPECT_EQ(h1::text(n), "7");
+}
+
+// A wider font given after creation: a number is laid out for the cells the
+// field now shows, so its last digits stay in view; a text keeps its length.
+TEST_F(Edit, ANewFontRefitsANumberToTheVisibleCells)
+{
+    HFONT breit = CreateFont(-18, 0, 0, 0, 0, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "DejaVu Sans");
+    const int vorher = ctlZellenMessen(ctlSchrift(1), 80, 20, 200).sichtbar;
+    const int nachher = ctlZellenMessen(breit, 80, 20, 200).sichtbar;
+    ASSERT_LT(nachher, vorher);
+    HWND zahl = kind("ORVAEDIT", "2", 0, 10, 10, 80, 20, 5);
+    HWND text = kind("ORVAEDIT", "T=abcdefghijklmnopq", 0, 10, 40, 80, 20, 6);
+    const size_t textVorher = edtFeldWert(text).size();
+    SendMessage(zahl, WM_SETFONT, static_cast<WPARAM>(breit), 0);
+    SendMessage(text, WM_SETFONT, static_cast<WPARAM>(breit), 0);
+    sag(zahl, "58.00");
+    EXPECT_EQ(static_cast<int>(edtFeldWert(zahl).size()), nachher);
+    EXPECT_EQ(gezeigt(zahl), "58,00");
+    EXPECT_EQ(h1::text(zahl), "58.00");
+    EXPECT_EQ(edtFeldWert(text).size(), textVorher);
+    DestroyWindow(zahl);
+    DestroyWindow(text);
+    DeleteObject(breit);
 }
 
 TEST_F(Edit, FocusLossNormalisesWhatWasTyped)

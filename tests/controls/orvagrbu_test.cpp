@@ -170,6 +170,41 @@ TEST_F(Grbu, FaceColourAndPicturePlacement)
     DeleteObject(bm);
 }
 
+// A labelled button with a picture (a labelled toolbar): the picture at the
+// top, the label below it without overlap; without a picture, or on a button
+// too flat for both, the label stays centred.
+TEST_F(Grbu, TheLabelGoesBelowThePicture)
+{
+    HWND w = knopf("A;Xg", 0x40 | 0x10);
+    MoveWindow(w, 20, 20, 40, 36, TRUE);
+    const RECT allein = h1::tinte(h1::bild(w), RGB(0, 0, 0), 2);
+    ASSERT_GT(allein.bottom, 0);
+    EXPECT_LE(std::abs((allein.top + allein.bottom) - 36), 4) << "centred";
+    HBITMAP bm = rotesBild();
+    uint32_t h = bm;
+    COPYDATASTRUCT cd{1, 4, &h};
+    SendMessage(w, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cd));
+    const RECT bild = h1::tinte(h1::bild(w), RGB(255, 0, 0));
+    const RECT text = h1::tinte(h1::bild(w), RGB(0, 0, 0), 2);
+    ASSERT_GT(bild.bottom, 0);
+    ASSERT_GT(text.bottom, 0);
+    EXPECT_EQ(bild.top, 3);
+    EXPECT_GE(text.top, bild.bottom) << "label under the picture";
+    EXPECT_LE(text.bottom, 34);
+    EXPECT_GT(text.top, allein.top) << "moved down to the bottom";
+    // Left-aligned as the toolbars draw it: below the picture all the same.
+    SetWindowText(w, "\x1b" "S 64");
+    SendMessage(w, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cd));
+    EXPECT_EQ(h1::tinte(h1::bild(w), RGB(0, 0, 0), 2).top, text.top);
+    // A flat button has no room below the picture: the label stays centred
+    // beside it.
+    MoveWindow(w, 20, 20, 60, 16, TRUE);
+    const RECT daneben = h1::tinte(h1::bild(w), RGB(0, 0, 0), 2);
+    ASSERT_GT(daneben.bottom, 0);
+    EXPECT_LE(std::abs((daneben.top + daneben.bottom) - 16), 4) << "centred";
+    DeleteObject(bm);
+}
+
 TEST_F(Grbu, AResizeKeepsThePictureOnTheNewFace)
 {
     HWND w = knopf("A;Bild", 0);

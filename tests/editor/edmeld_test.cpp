@@ -3,6 +3,7 @@
 #include "editor/edmeld.h"
 
 #include "editor/befausf.h"
+#include "editor/history.h"
 #include "platform/nachrichtbox.h"
 #include "platform/winconst.h"
 #include "tests/model/tztest.h"
@@ -41,6 +42,20 @@ TEST_F(EdMeldTest, StatusTextsBeepOnlyWhenTheyReport)
     // The model's status texts arrive here too.
     lauf([&] { befehle({tzRec(TZ_ZB, {}, "YY")}); });
     EXPECT_STREQ(StatusLetzterText(), "Bauteil YY nicht gefunden.");
+}
+
+// A message ends a text prompt: the default command returns, the field empties.
+TEST_F(EdMeldTest, AMessageResetsThePrompt)
+{
+    for (auto zeigen : {+[] { ::StatusMeldung("laut"); }, +[] { ::StatusHinweis("leise"); }}) {
+        PromptSetzen(TZ_TEXT);
+        EingabeFeldSetzen("halb getippt");
+        ASSERT_EQ(PromptZustand(), 1);
+        zeigen();
+        EXPECT_EQ(PromptZustand(), 0);
+        EXPECT_EQ(PromptCode(), TZ_ZB);
+        EXPECT_EQ(EingabeFeld(), "");
+    }
 }
 
 TEST_F(EdMeldTest, NumberedBoxesAnswerAndShowTheUserText)

@@ -340,7 +340,7 @@ TEST_F(KnopfTest, ShippedKeysAndTheKeyHelp)
     EXPECT_FALSE(KnopfAusfuehren('Z', 1, 1)) << "exactly the flags";
     EXPECT_EQ(KnopfZeileAusfuehren(4), 1) << "line 5 of the file";
     EXPECT_EQ(KnopfZeileAusfuehren(0), 0) << "a comment line";
-    // "#1004" goes to the page (none here); the others are typed lines.
+    // "# 1004" goes to the page (none here); the others are typed lines.
     EXPECT_EQ(schlange(), (std::vector<std::string>{"UDO", "RDO"}));
     // A table key after an arrow's own action.
     TasteGedrueckt('Y', 0, 1, 0, 0);

@@ -5,6 +5,7 @@
 
 #include "editor/baubf.h"
 #include "editor/edtseite.h"
+#include "editor/knopf.h"
 #include "editor/objwahl.h"
 #include "model/tempzeic.h"
 #include "platform/fenster.h"
@@ -84,6 +85,17 @@ TEST_F(KontextTest, EachStepByItsBeginning)
         {"* GIBTSNICHT", ""},
     };
     for (const Fall& f : faelle) EXPECT_EQ(lauf(f.text), f.ergebnis) << f.text;
+}
+
+// The shipped key table posts the whole menu number: a short form skips its
+// second character, so "#1004" would post 4.
+TEST_F(KontextTest, ShippedKeysPostTheirWholeMenuNumber)
+{
+    ASSERT_GT(KnopfDateiLesen((std::string(VELMO_SOURCE_DIR) + "/data/EditKey.txt").c_str()), 0);
+    ASSERT_TRUE(KnopfAusfuehren('S', 0, 1));
+    MSG m;
+    ASSERT_TRUE(PeekMessage(&m, seite, WM_COMMAND, WM_COMMAND, PM_REMOVE));
+    EXPECT_EQ(LOWORD(m.wParam), 1004);
 }
 
 TEST_F(KontextTest, AnElementStartsOnlyWhileNoneIsUnderConstruction)

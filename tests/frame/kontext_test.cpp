@@ -109,6 +109,37 @@ TEST_F(KontextLauf, BarButtonsRunTheirStringsAndTheMenuFollowsTheMarks)
     bildAblegen("seite.png", "KONTEXT_SEITE");
 }
 
+// A right click injected on the drawing reaches the menu through the view's
+// mouse hook; items chosen there by keys run on the page.
+TEST_F(KontextLauf, ARightClickOnTheDrawingOpensTheMenu)
+{
+    HWND zeichnung = GetDlgItem(EdtFenster(), 5000);
+    ASSERT_NE(zeichnung, 0u);
+    auto rechtsKlick = [&](std::vector<UINT> tasten) {
+        menueBlick().texte.clear();
+        menueBlick().tasten = std::move(tasten);
+        POINT p{200, 200};
+        ClientToScreen(zeichnung, &p);
+        plHeadlessZeitVor(1000);
+        plHeadlessKlick(p.x, p.y, 1);
+        rahmenPumpen();
+    };
+    ASSERT_EQ(TzMarkAnzahl(), 0);
+    rechtsKlick({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
+    ASSERT_FALSE(menueBlick().texte.empty()) << "no menu opened";
+    EXPECT_EQ(menueBlick().texte.front(), "Suche Betriebsmittel");
+    EXPECT_EQ(TzMarkAnzahl(), TzAnzahl()) << "\"Alles markieren\" chosen";
+    EXPECT_FALSE(BaubfAktiv()) << "a plain right click starts nothing";
+
+    // Marked objects: one of the other two menus; its "Markierung
+    // entfernen" (second from the end in both) clears the marks.
+    rechtsKlick({VK_UP, VK_UP, VK_RETURN});
+    ASSERT_FALSE(menueBlick().texte.empty());
+    EXPECT_EQ(menueBlick().texte.back(), "Ganzes Fenster");
+    EXPECT_NE(menueBlick().texte.front(), "Suche Betriebsmittel");
+    EXPECT_EQ(TzMarkAnzahl(), 0);
+}
+
 // A left-bar button dragged onto the drawing: the line starts where it
 // enters and is cancelled where it leaves; "ZB M1" dropped places M1 there.
 TEST_F(KontextLauf, BarButtonsDraggedOntoTheDrawing)

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "controls/ctlkern.h"
+#include "controls/orvaedit.h"
 #include "editor/befausf.h"
 #include "model/einstell.h"
 #include "editor/edtseite.h"
@@ -99,7 +101,17 @@ TEST_F(StatusLauf, APopupChoiceATypedValueAndARefreshOfWhatChanged)
     EXPECT_EQ(r.right - r.left, wiDlgEinheit(32));
     const std::string x = text(3);
     EXPECT_EQ(x.size() - x.find('.'), 3u) << x;
+    // And the field shows both: the display form fits the cells of the
+    // page's font, so no last digit falls off the right edge.
+    const std::string gezeigt = edtFeldWert(feld(3));
+    const HFONT schrift = static_cast<HFONT>(SendMessage(EdtFenster(), WM_GETFONT, 0, 0));
+    const int zellen = ctlZellenMessen(schrift, r.right - r.left, r.bottom - r.top, EDTWERTSUP).sichtbar;
+    EXPECT_LE(static_cast<int>(gezeigt.size()), zellen) << gezeigt;
+    const size_t trenner = gezeigt.find_last_of(".,");
+    ASSERT_NE(trenner, std::string::npos) << gezeigt;
+    EXPECT_EQ(gezeigt.substr(trenner + 1), x.substr(x.size() - 2)) << gezeigt;
 
+    rahmenPumpen();
     plHeadlessPng(anwHauptfenster(), (demo.wurzel() + "/seite.png").c_str());
     bildAblegen("seite.png", "STATUS_SEITE");
 }
