@@ -354,12 +354,17 @@ int StatusfelderAnlegen()
     sf.seite = EdtFenster();
     if (!sf.seite) return 0;
     int x = 0;
+    int beschriftungEnde = 0;  // a caption never runs into the next one
     for (int n = 0; n < STATUSFELDSUP; ++n) {
         const StatusfeldZeile& z = sfTabelle[n];
         SfFeld& f = sf.felder[n];
+        if (z.beschriftung) x = std::max(x, beschriftungEnde);
         f.x = x;
         f.breite = StatusfeldBreite(n, sfA(), sfB());
-        if (z.beschriftung) f.breite = sfBeschriftungBreite(z.text, f.breite);
+        if (z.beschriftung) {
+            f.breite = sfBeschriftungBreite(z.text, f.breite);
+            beschriftungEnde = x + f.breite;
+        }
         std::string text = z.text;
         if (z.art == 2 && z.dezA) text = std::to_string(sfA());
         if (z.art == 2 && z.dezB) text = std::to_string(sfB());

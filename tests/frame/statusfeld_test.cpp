@@ -116,4 +116,23 @@ TEST_F(StatusLauf, APopupChoiceATypedValueAndARefreshOfWhatChanged)
     bildAblegen("seite.png", "STATUS_SEITE");
 }
 
+TEST_F(StatusLauf, NoCaptionRunsIntoTheNext)
+{
+    // Narrow value fields ("Richtung") must not let the next caption cover
+    // theirs.
+    RECT vorher{0, 0, 0, 0};
+    bool erste = true;
+    for (int n = 0; n < STATUSFELDSUP; ++n) {
+        if (!StatusfeldTabelle(n).beschriftung || !feld(n) || !IsWindowVisible(feld(n))) continue;
+        RECT r;
+        GetWindowRect(feld(n), &r);
+        if (!erste) {
+            EXPECT_LE(vorher.right, r.left) << StatusfeldTabelle(n).text;
+        }
+        vorher = r;
+        erste = false;
+    }
+    EXPECT_FALSE(erste);
+}
+
 }  // namespace
