@@ -40,6 +40,7 @@
 #include "project/pvwliste.h"
 #include "support/datum.h"
 #include "tests/frame/rahmen_pruef.h"
+#include "tests/frame/seite_pruef.h"
 #include "tests/tools/demokopie.h"
 #include "winlib/anwdaten.h"
 #include "winlib/dialog.h"
@@ -49,18 +50,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using seitepruef::feld;
+using seitepruef::klick;
+using seitepruef::lesen;
+using seitepruef::pumpen;
+using seitepruef::tippen;
+
 std::vector<std::string>& gestartet()
 {
     static std::vector<std::string> g;
     return g;
-}
-
-std::string lesen(const fs::path& p)
-{
-    std::ifstream f(p, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
 }
 
 // A two-page PDF made by the platform's PDF library.
@@ -97,8 +96,6 @@ std::vector<std::string> hrefs(const std::string& html)
     }
     return h;
 }
-
-void pumpen() { rahmenPumpen(); }
 
 class ProjektLauf : public ::testing::Test {
 protected:
@@ -182,15 +179,6 @@ protected:
         strg('A');
     }
 
-    static void klick(HWND dlg, int id)
-    {
-        HWND k = GetDlgItem(dlg, id);
-        ASSERT_NE(k, 0u) << id;
-        const POINT p = plHeadlessPunkt(k, 4, 4);
-        plHeadlessKlick(p.x, p.y);
-        pumpen();
-    }
-
     // Ctrl+E on the project page; the dialog is up afterwards.
     static HWND exportDialog()
     {
@@ -220,22 +208,6 @@ protected:
         pumpen();
     }
 
-    // A click into a field, its text erased with Backspace and new text typed.
-    static void tippen(HWND dlg, int id, const char* text)
-    {
-        klick(dlg, id);
-        plHeadlessTaste(VK_END);
-        for (int i = 0; i < 30; ++i) plHeadlessTaste(VK_BACK);
-        plHeadlessText(text);
-        pumpen();
-    }
-
-    static std::string feld(HWND dlg, int id)
-    {
-        char t[300] = "";
-        GetDlgItemText(dlg, id, t, sizeof t);
-        return t;
-    }
 };
 
 TEST_F(ProjektLauf, ExportPdfOfEveryMarkedEntry)
