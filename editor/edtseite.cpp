@@ -17,6 +17,7 @@
 #include "editor/edmeld.h"
 #include "editor/edtaufrufe.h"
 #include "editor/edzeich.h"
+#include "editor/eingabe.h"
 #include "editor/hinweis.h"
 #include "editor/knopf.h"
 #include "editor/macro.h"
@@ -566,18 +567,21 @@ HWND EdtDialogOeffnen(const char* name, int (*init)(int, const char* const*), in
 
 // ---- Glue -----------------------------------------------------------------------------------------------
 
-// The previews drawn over the drawing: the element under construction with
-// its handles and the parallel-line markers. A repaint draws them again.
-int EdtBeschaeftigt() { return BaubfGeaendert() || MflGeaendert() ? 1 : 0; }
+// The previews drawn over the drawing: the text being typed in the input
+// line, the element under construction with its handles and the
+// parallel-line markers. A repaint draws them again.
+int EdtBeschaeftigt() { return EingabeVorschauGeaendert() || BaubfGeaendert() || MflGeaendert() ? 1 : 0; }
 
 void EdtVorschauLoeschen()
 {
+    EingabeVorschauNeu();
     BaubfLoeschen();
     MflZeigen(0);
 }
 
 void EdtVorschauZeigen()
 {
+    EingabeVorschauZeigen();
     BaubfZeigen();
     MflZeigen(1);
 }

@@ -2,7 +2,6 @@
 #include "editor/eingabe.h"
 
 #include <cstring>
-#include <utility>
 #include <string>
 
 #include "controls/ctlkern.h"
@@ -13,14 +12,12 @@
 #include "model/befehl.h"
 #include "model/beffifo.h"
 #include "model/zustand.h"
-#include "output/ansicht.h"
-#include "output/gdi.h"
 #include "platform/dialog.h"
 #include "platform/eingabe.h"
 #include "platform/fenster.h"
-#include "platform/stil3d.h"
 #include "platform/nachricht.h"
 #include "platform/winconst.h"
+#include "project/rschreib.h"
 #include "winlib/dialog.h"
 
 namespace {
@@ -38,14 +35,14 @@ struct EgbZustand {
 };
 EgbZustand egb;
 
-constexpr int EGB_VORSCHAURAND = 4;  // pixels the repainted area is widened
-
+// The line being typed as it was last drawn over the drawing.
 struct EgbVorschau {
     int code = 0;
     std::string text;
     BEF bef{};
-    STT nach{};
-    bool zustand = false;  // `nach` holds the state after the record
+    STT vor{};             // the state it is drawn under
+    STT nach{};            // the state after the record
+    bool zustand = false;  // the text prompt: `nach` is set
 };
 EgbVorschau egbVorschau;
 
@@ -56,24 +53,23 @@ EgbVorschau egbVorschauJetzt()
     v.text = EingabeFeld();
     EingabeBef(&v.bef);
     if (PromptZustand() == 1) {
-        v.nach = *BefAktZustand();
+        v.vor = *BefAktZustand();
+        v.nach = v.vor;
         SttAnwenden(&v.bef, &v.nach);
         v.zustand = true;
     }
     return v;
 }
 
+// Only a text being typed at the text prompt is shown.
+bool egbSichtbar(const EgbVorschau& v) { return v.zustand && BefIstText(v.code) && v.bef.text[0] != '\0'; }
+
 void egbNeuMalen(const EgbVorschau& v)
 {
-    HWND z = AnsichtFenster();
-    if (!z || v.bef.code == 0) return;
+    if (!egbSichtbar(v)) return;
     double box[4];
-    BefAusdehnung(&v.bef, BefAktZustand(), box, nullptr);
-    RECT r{WeltZuPixelX(box[0]), WeltZuPixelY(box[3]), WeltZuPixelX(box[2]), WeltZuPixelY(box[1])};
-    if (r.left > r.right) std::swap(r.left, r.right);
-    if (r.top > r.bottom) std::swap(r.top, r.bottom);
-    InflateRect(&r, EGB_VORSCHAURAND, EGB_VORSCHAURAND);
-    InvalidateRect(z, &r, FALSE);
+    BefAusdehnung(&v.bef, &v.vor, box, nullptr);
+    ZeiBereichNeuZeichnen(box[0], box[1], box[2], box[3]);
 }
 
 std::string egbRechtsGetrimmt(std::string t)
@@ -158,6 +154,19 @@ void egbLoesen()
     egb = EgbZustand{};
 }
 
+// The speller's callbacks: history holds the text, the field follows it.
+void egbRsHolen(char* text, int groesse) { EingabeRsText(text, groesse); }
+void egbRsSetzen(const char* text)
+{
+    EingabeRsSetzen(text);
+    egbFeldZeigen();
+}
+void egbRsFertig()
+{
+    EingabeRsFertig();
+    PromptAnzeigen();
+}
+
 bool egbFeldHatFokus()
 {
     HWND f = GetFocus();
@@ -185,6 +194,8 @@ void EingabeStarten(int prompt, int eingabe)
         SendMessage(egb.feld, WM_SETFONT, static_cast<WPARAM>(SendMessage(egb.seite, WM_GETFONT, 0, 0)), 0);
         SetWindowText(egb.feld, "");
     }
+    RsTextAbmelden();
+    if (RsStarten()) RsTextAnmelden(egbRsHolen, egbRsSetzen, egbRsFertig);
     HistoryLaden();
     PromptStandard();
     PromptAnzeigen();
@@ -192,6 +203,7 @@ void EingabeStarten(int prompt, int eingabe)
 
 void EingabeEnde()
 {
+    RsTextAbmelden();
     HistorySichern();
     egbLoesen();
 }
@@ -200,6 +212,10 @@ void PromptAnzeigen()
 {
     if (egb.prompt && IsWindow(egb.prompt)) SetWindowText(egb.prompt, PromptText().c_str());
     egbFeldZeigen();
+    // A submit, a cancel or a new prompt can take a shown preview away
+    // without any typing: a refresh erases it.
+    if ((egbSichtbar(egbVorschau) || egbSichtbar(egbVorschauJetzt())) && EingabeVorschauGeaendert())
+        BefEinreihenCode(0);
 }
 
 void PromptMitText(int code, const char* text)
@@ -284,6 +300,12 @@ void EingabeVorschauNeu()
 {
     egbNeuMalen(egbVorschau);
     egbNeuMalen(egbVorschauJetzt());
+}
+
+void EingabeVorschauZeigen()
+{
+    EingabeVorschauMerken();
+    if (egbSichtbar(egbVorschau)) BaubfZeichnen(&egbVorschau.bef, &egbVorschau.vor);
 }
 
 // ---- the focus ring -----------------------------------------------------------------------

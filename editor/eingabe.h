@@ -4,8 +4,9 @@
 // with its refresh record, and the ring of up to 20 windows that Tab walks
 // (slot 0 the drawing, slot 1 the input field, then the status fields).
 // Prefixes `Eingabe`, `Prompt`, `Fokus`. Calls editor/history (rings,
-// prompt, parsing), the key handler of editor/knopf, the queue of model/
-// and the platform's windows.
+// prompt, parsing, the typed text held for the spell check), the key
+// handler of editor/knopf, the queue of model/, the speller of project/ and
+// the platform's windows.
 //
 // Invariants:
 //  1. The field shows history's input copy after every submit, cancel and
@@ -21,11 +22,11 @@ constexpr int FOKUSSUP = 20;  // slots of the focus ring
 
 // Takes the prompt and input fields of the current dialog, registers the
 // input field as focus slot 1 and the drawing window (5000) as slot 0,
-// subclasses the field and empties both; loads the histories and shows the
-// prompt.
+// subclasses the field and empties both; registers the field's text with
+// the speller when it runs; loads the histories and shows the prompt.
 void EingabeStarten(int prompt, int eingabe);
-// Saves the histories, restores the field's window procedure and disables
-// the ring.
+// Saves the histories, takes the field's text from the speller, restores
+// the field's window procedure and disables the ring.
 void EingabeEnde();
 // The page's WM_COMMAND share: the field's edit change, Enter (1) and
 // Escape (2) while the field has the focus. 1 when handled.
@@ -49,10 +50,14 @@ void BefInEingabe(const BEF* b, const STT* s);
 // The preview of the line being typed: the snapshot of prompt code, input
 // text, EingabeBef record and (in the text prompt) the state after it;
 // whether the current ones differ from it (the text counts for text codes
-// only); and the repaint of the snapshot's and the current record's areas.
+// only); the repaint of the snapshot's and the current record's areas; and
+// the overlay of a repaint, which draws a text typed at the text prompt at
+// the current position, as the element under construction is drawn, and
+// takes the snapshot.
 void EingabeVorschauMerken();
 int EingabeVorschauGeaendert();
 void EingabeVorschauNeu();
+void EingabeVorschauZeigen();
 // Submits (1) or cancels (0) what the field holds, as Enter or Escape does.
 int EingabeAbschicken(int absenden);
 

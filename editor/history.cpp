@@ -26,6 +26,7 @@
 #include "model/textvar.h"
 #include "platform/dateisys.h"
 #include "platform/nachrichtbox.h"
+#include "project/rschreib.h"
 #include "support/texte.h"
 #include "support/vergleich.h"
 
@@ -35,7 +36,7 @@ constexpr const char* HZ_SEKTION = "ZVKEdit";
 
 enum : int {
     C_BW = 20, C_BA = 21, C_MS = 13, C_DRH = 14, C_LAY = 15, C_LRS = 17, C_ST = 25, C_SA = 26, C_SL = 27, C_TG = 30,
-    C_TR = 31, C_TV = 32, C_TS = 34, C_BD = 35, C_TD = 36, C_ZL = 40, C_TXT = 59, C_DRE = 63, C_TKR = 64,
+    C_TR = 31, C_TV = 32, C_TS = 34, C_TFA = 50, C_TFZ = 53, C_BD = 35, C_TD = 36, C_ZL = 40, C_TXT = 59, C_DRE = 63, C_TKR = 64,
     C_BOG = 65, C_KRE = 67, C_RTK = 68, C_GRF = 69, C_BRI = 71, C_BMI = 72, C_ZB = 80, C_ZBW = 81, C_ZBZ = 82,
     C_ZBR = 83, C_ZBO = 84, C_ZBL = 85, C_ZBU = 86, C_RHX = 87, C_RHY = 88, C_QVW = 91, C_QVB = 92, C_UNT = 95,
     C_ZML = 96, C_ZZ = 101, C_ZV = 102, C_SZ = 103, C_ZO = 104, C_DIR = 107, C_HZ = 108, C_TBD = 113,
@@ -91,6 +92,33 @@ void hzKopie(char* aus, size_t kap, const std::string& t)
 }
 
 void hzEinreihen(BEF* b) { BefEinreihen(b); }
+
+// The typed text waiting for the spell check, and whether its corrected
+// form goes into the field.
+struct HzRs {
+    BEF bef{};
+    bool zeigen = false;
+    bool wartet = false;
+};
+HzRs hzRs;
+
+// A typed text record: queued and the field emptied, or, for the F texts
+// while the speller checks on confirm, held for the check, which queues it
+// when it ends (EingabeRsFertig). A second text while one is held is not
+// checked: it would take the held one's place.
+void hzTextEinreihen(BEF* b, bool zeigen)
+{
+    if (hzRs.wartet || !RsPruefenAktiv() || b->code < C_TFA || b->code > C_TFZ) {
+        hzEinreihen(b);
+        hzFeld.clear();
+        return;
+    }
+    hzRs.bef = *b;
+    hzRs.zeigen = zeigen;
+    hzRs.wartet = true;
+    if (zeigen) hzFeld = b->text;  // the field keeps the text until the check ends
+    RsTextPruefen();
+}
 
 // Starts construction of the typed record's element with its values.
 void hzBauenMit(const BEF* b)
@@ -358,8 +386,7 @@ int EingabeAbschliessen(const char* text, int absenden)
     if (hzZustand == 1) {
         BEF b = hzNeu(hzCode);
         BefTextSetzen(&b, zeile.c_str());
-        hzEinreihen(&b);
-        hzFeld.clear();
+        hzTextEinreihen(&b, true);
         return 1;
     }
     if (hzZustand >= 2) {
@@ -408,7 +435,7 @@ int BefehlszeileParsen(const char* zeile)
         BEF b;
         if (TextZuBef(&b, (mnem + " " + rest).c_str()) != 0) return 0;
         if (BefIstText(hzBearbCode)) hzBearbStart(hzBearbCode);
-        hzEinreihen(&b);
+        hzTextEinreihen(&b, false);
         return 1;
     }
     if (rest.empty() && (BefAnzInt(code) > 0 || BefAnzReal(code) > 0 || BefHatText(code))) {
@@ -484,6 +511,28 @@ int BefehlszeileParsen(const char* zeile)
     hzEinreihen(&b);
     return 1;
 }
+
+void EingabeRsText(char* text, int groesse)
+{
+    if (groesse > 0) strkopie(text, static_cast<size_t>(groesse), hzRs.wartet ? hzRs.bef.text : "", groesse - 1);
+}
+
+void EingabeRsSetzen(const char* text)
+{
+    if (!hzRs.wartet || text == nullptr) return;
+    BefTextSetzen(&hzRs.bef, text);
+    if (hzRs.zeigen) hzFeld = std::string(hzRs.bef.text).substr(0, ZEILNG);
+}
+
+void EingabeRsFertig()
+{
+    if (!hzRs.wartet) return;
+    hzRs.wartet = false;
+    hzEinreihen(&hzRs.bef);
+    hzFeld.clear();
+}
+
+int EingabeRsWartet() { return hzRs.wartet ? 1 : 0; }
 
 void EingabeBearbeitenSetzen(const BEF* b, const STT* s)
 {

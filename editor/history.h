@@ -4,8 +4,9 @@
 // The field's window procedure and focus ring are editor/eingabe's.
 // Prefixes `History`, `Prompt`, `Eingabe`, `Befehlszeile`. Calls the queue,
 // the command table and text form, the component library, the drawing
-// references, the ini file, the numbered texts and the stand-ins of the
-// page and element construction (editor/platzhalter.h).
+// references, the ini file, the numbered texts, the speller of project/
+// (a typed text is checked on confirm when it is set so) and the stand-ins
+// of the page and element construction (editor/platzhalter.h).
 //
 // Invariants:
 //  1. A ring slot is empty or holds a 200-character blank-padded line; no
@@ -56,6 +57,14 @@ int BefehlszeileParsen(const char* zeile);
 struct BEF;
 struct STT;
 void EingabeBearbeitenSetzen(const BEF* b, const STT* s);
+// The spell check of a typed text, the three callbacks the input line
+// registers with the speller: the held text, its corrected form (shown in
+// the field when the text was typed at the text prompt), and the end, which
+// queues the held record and empties the field. Whether one is held.
+void EingabeRsText(char* text, int groesse);
+void EingabeRsSetzen(const char* text);
+void EingabeRsFertig();
+int EingabeRsWartet();
 // A zeroed record with the prompt code and, in state 1, the field's text.
 void EingabeBef(BEF* aus);
 void PromptAntwort(const char* zeile);

@@ -515,6 +515,17 @@ void RsTextAnmelden(RsTextHolenFn holen, RsTextSetzenFn setzen, RsFertigFn ferti
     rsAnmelden(RS_FREITEXT, 0, "Text:", 3);
 }
 
+void RsTextAbmelden()
+{
+    int n = 0;
+    for (int i = 0; i < rsAnzahl; ++i)
+        if (rsFelder[i].dialog != RS_FREITEXT) rsFelder[n++] = rsFelder[i];
+    rsAnzahl = n;
+    rsTextHolen = nullptr;
+    rsTextSetzen = nullptr;
+    rsFertig = nullptr;
+}
+
 void RsFelderAbmelden()
 {
     HWND dlg = wiDlgFenster();

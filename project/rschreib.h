@@ -42,6 +42,9 @@ int RsPruefenAktiv();
 void RsFeldAnmelden(int id, const char* name, int art);
 void RsRasterAnmelden(int zeilen, int spalten, RsZelleHolenFn holen, RsZelleSetzenFn setzen, void (*dritte)());
 void RsTextAnmelden(RsTextHolenFn holen, RsTextSetzenFn setzen, RsFertigFn fertig);
+// Removes the free text and forgets its callbacks (its owner ends), so a
+// later registration does not check the text twice.
+void RsTextAbmelden();
 // Removes every entry of the current dialog.
 void RsFelderAbmelden();
 void RsFeldGeaendert(int id);

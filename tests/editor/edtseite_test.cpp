@@ -19,6 +19,8 @@
 #include "editor/edmeld.h"
 #include "editor/hinweis.h"
 #include "editor/edtaufrufe.h"
+#include "editor/eingabe.h"
+#include "editor/history.h"
 #include "editor/zeidok.h"
 #include "model/beffifo.h"
 #include "model/edhaken.h"
@@ -26,6 +28,7 @@
 #include "model/tempzeic.h"
 #include "output/ansicht.h"
 #include "output/guck.h"
+#include "project/rschreib.h"
 #include "platform/ablegen.h"
 #include "platform/dialog.h"
 #include "platform/headless.h"
@@ -90,6 +93,7 @@ struct EdtSeite : ::testing::Test {
             EXPECT_EQ(EdtFenster(), 0u);
         }
         GuckAbmelden();
+        RsTestZuruecksetzen();
         projpruef::dialogWirtEnde();
         wiSeitenDienstZuruecksetzen();
         IniPfadSetzen("");
@@ -349,6 +353,92 @@ TEST_F(EdtSeite, MenuItemsQueueTheirRecords)
     EXPECT_EQ(EdtAufrufProtokoll(), (std::vector<std::string>{"DBDialogOeffnen(1320)", "DBDialogOeffnen(1010)"}));
     EXPECT_EQ(EdtMenueBefehl(1500), 0);
     queue();
+}
+
+// The input line's texts pass the speller when it checks on confirm: a
+// known text is queued at once; one with an unknown word waits while the
+// spelling dialog is open and goes as corrected (shown in the field when it
+// was typed at the text prompt), or unchanged when the dialog is cancelled.
+// S texts are not checked; a reopened page registers its text once.
+TEST_F(EdtSeite, TypedTextsPassTheSpellerBeforeTheyAreQueued)
+{
+    RsTestStart(1);
+    static const RsSpeller speller = {
+        [](const char* w) { return std::string(w) == "Halo" ? 0 : 1; },
+        [](char* p, size_t) {
+            p[0] = '\0';
+            return 0;
+        },
+        [](const char*) { return 0; }, [](const char*, const char*) { return 0; }};
+    RsSpellerSetzen(&speller);
+    oeffnen();
+    pumpen();
+    EXPECT_EQ(RsFeldAnzahl(), 1);
+    HWND feld = GetDlgItem(EdtFenster(), 5020);
+    auto feldText = [&] {
+        char t[200] = "";
+        GetWindowText(feld, t, sizeof t);
+        return std::string(t);
+    };
+    // Typed into the field, then Enter.
+    auto tippen = [&](const char* t) {
+        SetWindowText(feld, t);
+        pumpen();
+        return EingabeAbschicken(1);
+    };
+    // The texts in the drawing, once the queue has run.
+    std::vector<std::string> texte;
+    auto gesetzt = [&] {
+        pumpen();
+        texte.clear();
+        BEF b;
+        STT st;
+        for (int id = TzNaechstes(-1); id < TZENDE; id = TzNaechstes(id))
+            if (TzObjHolen(id, &b, &st) == 0 && b.code >= 50 && b.code <= 57)
+                texte.push_back(std::string(BefName(b.code)) + " " + b.text);
+        return texte;
+    };
+    using V = std::vector<std::string>;
+
+    EingabeAusfuehren("TFA");
+    EXPECT_EQ(tippen("Hallo Welt"), 1);
+    EXPECT_EQ(wiDlgSuchen("RSCHREIB"), 0u);
+    EXPECT_EQ(gesetzt(), (V{"TFA Hallo Welt"})) << "a known text goes at once";
+
+    EXPECT_EQ(tippen("Halo Welt"), 1);
+    HWND rs = wiDlgSuchen("RSCHREIB");
+    ASSERT_NE(rs, 0u);
+    EXPECT_EQ(gesetzt().size(), 1u) << "held while the dialog is open";
+    EXPECT_EQ(feldText(), "Halo Welt");
+    SetDlgItemText(rs, 3010, "Hallo");
+    SendMessage(rs, WM_COMMAND, 2500, 0);
+    EXPECT_EQ(gesetzt(), (V{"TFA Hallo Welt", "TFA Hallo Welt"})) << "the corrected text";
+    EXPECT_EQ(wiDlgSuchen("RSCHREIB"), 0u);
+    EXPECT_EQ(feldText(), "");
+    EXPECT_EQ(EingabeRsWartet(), 0);
+
+    // Typed with its command: checked, the dialog cancelled, the text goes
+    // as typed.
+    EingabeAbschicken(0);
+    EXPECT_EQ(EingabeAusfuehren("TFA Halo"), 1);
+    rs = wiDlgSuchen("RSCHREIB");
+    ASSERT_NE(rs, 0u);
+    EXPECT_EQ(gesetzt().size(), 2u);
+    SendMessage(rs, WM_COMMAND, 2501, 0);
+    EXPECT_EQ(gesetzt().back(), "TFA Halo");
+    EXPECT_EQ(wiDlgSuchen("RSCHREIB"), 0u);
+
+    EingabeAbschicken(0);
+    EingabeAusfuehren("TSA");
+    EXPECT_EQ(tippen("Halo"), 1);
+    EXPECT_EQ(wiDlgSuchen("RSCHREIB"), 0u) << "an S text names a block";
+    EXPECT_EQ(gesetzt().back(), "TSA Halo");
+
+    EdtMenueBefehl(1099);
+    pumpen();
+    EXPECT_EQ(RsFeldAnzahl(), 0) << "the closed page's text is gone";
+    oeffnen();
+    EXPECT_EQ(RsFeldAnzahl(), 1);
 }
 
 TEST_F(EdtSeite, EditorHooksAreThePagesOwn)

@@ -3,12 +3,17 @@
 // through its prompt, a bare command answered on the prompt, a cross
 // reference started interactively, Escape back to the command prompt, Tab
 // around the focus ring, and the command history recalled by Up after a
-// restart. The drawing is saved and read back.
+// restart. The drawing is saved and read back. The text being typed shows
+// on the drawing, and a misspelt text passes the spelling dialog first.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -20,14 +25,19 @@
 #include "frame/anw.h"
 #include "frame/modus.h"
 #include "model/beffifo.h"
+#include "model/edhaken.h"
+#include "model/einstell.h"
 #include "model/tempzeic.h"
 #include "model/zeichnun.h"
+#include "platform/bild.h"
 #include "platform/dialog.h"
 #include "platform/eingabe.h"
 #include "platform/fenster.h"
 #include "platform/headless.h"
 #include "platform/nachrichtbox.h"
 #include "platform/winconst.h"
+#include "output/ansicht.h"
+#include "winlib/dialog.h"
 #include "tests/frame/editor_pruef.h"
 
 namespace fs = std::filesystem;
@@ -163,6 +173,157 @@ TEST_F(EingabeLauf, TypedLinesBecomeRecordsAndTheHistoryOutlivesARestart)
     SetFocus(feld());
     taste(VK_UP);
     EXPECT_EQ(text(5020), "Hallo");
+}
+
+// The drawing window as painted now, kept in the demo copy.
+plBild ansichtBild(const std::string& pfad)
+{
+    rahmenPumpen();
+    plBild b;
+    std::vector<uint8_t> daten;
+    if (plHeadlessPng(AnsichtFenster(), pfad.c_str()) == 0 && plBildDateiLesen(pfad.c_str(), daten) == 0)
+        plPngLesen(daten.data(), daten.size(), b);
+    return b;
+}
+
+bool leer(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
+
+bool nahe(uint32_t px, const int rgb[3])
+{
+    const COLORREF c = plBildFarbe(px);
+    return std::abs(GetRValue(c) - rgb[0]) + std::abs(GetGValue(c) - rgb[1]) + std::abs(GetBValue(c) - rgb[2]) < 60;
+}
+
+// The box of the pixels near colour `rgb` (empty when there are none).
+RECT farbFlaeche(const plBild& b, const int rgb[3])
+{
+    RECT r{b.breite, b.hoehe, -1, -1};
+    for (int y = 0; y < b.hoehe; ++y)
+        for (int x = 0; x < b.breite; ++x)
+            if (nahe(b.at(x, y), rgb)) {
+                r.left = std::min<LONG>(r.left, x);
+                r.top = std::min<LONG>(r.top, y);
+                r.right = std::max<LONG>(r.right, x + 1);
+                r.bottom = std::max<LONG>(r.bottom, y + 1);
+            }
+    return r.right < 0 ? RECT{0, 0, 0, 0} : r;
+}
+
+// How many pixels of `r` are not background.
+int gezeichnet(const plBild& b, const RECT& r)
+{
+    int n = 0;
+    for (int y = std::max<LONG>(r.top, 0); y < std::min<LONG>(r.bottom, b.hoehe); ++y)
+        for (int x = std::max<LONG>(r.left, 0); x < std::min<LONG>(r.right, b.breite); ++x)
+            if (!nahe(b.at(x, y), ViEinst()->bgrgb)) ++n;
+    return n;
+}
+
+TEST_F(EingabeLauf, TheTextBeingTypedShowsAtThePositionUntilEscapeOrConfirm)
+{
+    // A click in the middle of the drawing puts the position there.
+    RECT z;
+    GetWindowRect(AnsichtFenster(), &z);
+    plHeadlessZeitVor(1000);
+    plHeadlessKlick((z.left + z.right) / 2, (z.top + z.bottom) / 2);
+    rahmenPumpen();
+    const int* farbe = EdEinst()->bstrgb;
+    const std::string ordner = demo.wurzel() + "/";
+    const plBild vorher = ansichtBild(ordner + "vorher.png");
+    EXPECT_TRUE(leer(farbFlaeche(vorher, farbe)));
+
+    tippen("TFA");
+    hinein();
+    plHeadlessText("Hallo Welt");
+    rahmenPumpen();
+    EXPECT_EQ(text(5020), "Hallo Welt");
+    const RECT da = farbFlaeche(ansichtBild(ordner + "vorschau.png"), farbe);
+    bildAblegen("vorschau.png", "VORSCHAU_BILD");
+    const int px = WeltZuPixelX(BefAktZustand()->x), py = WeltZuPixelY(BefAktZustand()->y);
+    ASSERT_FALSE(leer(da)) << "the text is shown while it is typed";
+    EXPECT_NEAR(da.left, px, 4) << "it starts at the position";
+    EXPECT_NEAR(da.bottom, py, 4) << "on its baseline";
+    EXPECT_GT(da.right - da.left, 5 * (da.bottom - da.top)) << "ten letters";
+
+    hinein();
+    taste(VK_ESCAPE);
+    EXPECT_EQ(text(5010), "Befehl (ZB)");
+    EXPECT_TRUE(leer(farbFlaeche(ansichtBild(ordner + "escape.png"), farbe)))
+        << "Escape takes it away";
+
+    const int anfang = TzAnzahl();
+    tippen("TFA");
+    tippen("Hallo Welt");
+    EXPECT_EQ(TzAnzahl(), anfang + 1);
+    const plBild nachher = ansichtBild(ordner + "gesetzt.png");
+    bildAblegen("gesetzt.png", "GESETZT_BILD");
+    EXPECT_TRUE(leer(farbFlaeche(nachher, farbe))) << "the preview is gone";
+    EXPECT_GT(gezeichnet(nachher, da), gezeichnet(vorher, da) + 20) << "the stored text stands where it was shown";
+}
+
+// With the speller checking on confirm, a typed text with an unknown word
+// waits in the spelling dialog; the chosen suggestion is what is placed. A
+// text the speller knows is placed at once.
+TEST_F(EingabeLauf, AMisspeltTextPassesTheSpellingDialogFirst)
+{
+    rahmenBeenden();
+    const fs::path vgb = fs::path(demo.wurzel()) / "Projekt" / "Standard.vgb";
+    std::string t;
+    {
+        std::ifstream ein(vgb, std::ios::binary);
+        t.assign(std::istreambuf_iterator<char>(ein), {});
+    }
+    for (const char* k : {"SpllUse         0", "SpllSofort      0"}) {
+        const size_t a = t.find(k);
+        ASSERT_NE(a, std::string::npos) << k;
+        t[a + std::strlen(k) - 1] = '1';
+    }
+    std::ofstream(vgb, std::ios::binary) << t;
+    rahmenStarten(args, argv, {"-W=1", "Projekt"});
+    plHeadlessPumpen();
+    oeffnen();
+    ASSERT_NE(EdtFenster(), 0u);
+
+    const int anfang = TzAnzahl();
+    tippen("TFA");
+    tippen("Halo Welt");
+    HWND rs = wiDlgSuchen("RSCHREIB");
+    ASSERT_NE(rs, 0u) << "the unknown word is asked about";
+    EXPECT_EQ(TzAnzahl(), anfang) << "nothing placed while the dialog is open";
+    char wort[100] = "";
+    GetDlgItemText(rs, 3020, wort, sizeof wort);
+    EXPECT_STREQ(wort, "Halo");
+    std::vector<std::string> vorschlaege;
+    HWND liste = GetDlgItem(rs, 3100);
+    for (int i = 0; i < SendMessage(liste, LB_GETCOUNT, 0, 0); ++i) {
+        char v[100] = "";
+        SendMessage(liste, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(v));
+        vorschlaege.push_back(v);
+    }
+    const auto hallo = std::find(vorschlaege.begin(), vorschlaege.end(), "Hallo");
+    ASSERT_NE(hallo, vorschlaege.end());
+    plHeadlessPng(rs, (demo.wurzel() + "/rschreib.png").c_str());
+    bildAblegen("rschreib.png", "RSCHREIB_BILD");
+    // The suggestion clicked, then Enter replaces.
+    RECT r{};
+    SendMessage(liste, LB_GETITEMRECT, static_cast<WPARAM>(hallo - vorschlaege.begin()), reinterpret_cast<LPARAM>(&r));
+    const POINT p = plHeadlessPunkt(liste, r.left + 5, r.top + 2);
+    plHeadlessKlick(p.x, p.y);
+    rahmenPumpen();
+    taste(VK_RETURN);
+    EXPECT_EQ(wiDlgSuchen("RSCHREIB"), 0u);
+    ASSERT_EQ(TzAnzahl(), anfang + 1) << "placed when the check ends";
+    EXPECT_EQ(text(5020), "");
+    BEF b;
+    STT s;
+    int letzte = -1;
+    for (int id = TzNaechstes(-1); id < TZENDE; id = TzNaechstes(id)) letzte = id;
+    ASSERT_EQ(TzObjHolen(letzte, &b, &s), 0);
+    EXPECT_STREQ(b.text, "Hallo Welt");
+
+    tippen("Guten Tag");
+    EXPECT_EQ(wiDlgSuchen("RSCHREIB"), 0u);
+    EXPECT_EQ(TzAnzahl(), anfang + 2) << "a known text is placed at once";
 }
 
 }  // namespace
