@@ -36,8 +36,9 @@ constexpr const char* HZ_SEKTION = "ZVKEdit";
 
 enum : int {
     C_BW = 20, C_BA = 21, C_MS = 13, C_DRH = 14, C_LAY = 15, C_LRS = 17, C_ST = 25, C_SA = 26, C_SL = 27, C_TG = 30,
-    C_TR = 31, C_TV = 32, C_TS = 34, C_TFA = 50, C_TFZ = 53, C_BD = 35, C_TD = 36, C_ZL = 40, C_TXT = 59, C_DRE = 63, C_TKR = 64,
-    C_BOG = 65, C_KRE = 67, C_RTK = 68, C_GRF = 69, C_BRI = 71, C_BMI = 72, C_ZB = 80, C_ZBW = 81, C_ZBZ = 82,
+    C_TR = 31, C_TV = 32, C_TS = 34, C_BD = 35, C_TD = 36, C_ZL = 40, C_TFA = 50, C_TFZ = 53, C_TXT = 59,
+    C_DRE = 63, C_TKR = 64, C_BOG = 65, C_KRE = 67, C_RTK = 68, C_GRF = 69, C_BRI = 71, C_BMI = 72, C_ZB = 80,
+    C_ZBW = 81, C_ZBZ = 82,
     C_ZBR = 83, C_ZBO = 84, C_ZBL = 85, C_ZBU = 86, C_RHX = 87, C_RHY = 88, C_QVW = 91, C_QVB = 92, C_UNT = 95,
     C_ZML = 96, C_ZZ = 101, C_ZV = 102, C_SZ = 103, C_ZO = 104, C_DIR = 107, C_HZ = 108, C_TBD = 113,
     C_TA = 129, C_TM = 131, C_SB = 135, C_STA = 140, C_MKT = 145, C_FEN = 155, C_LUP = 156, C_REC = 160,
@@ -116,7 +117,7 @@ void hzTextEinreihen(BEF* b, bool zeigen)
     hzRs.bef = *b;
     hzRs.zeigen = zeigen;
     hzRs.wartet = true;
-    if (zeigen) hzFeld = b->text;  // the field keeps the text until the check ends
+    if (zeigen) hzFeld = std::string(b->text).substr(0, ZEILNG);  // kept until the check ends
     RsTextPruefen();
 }
 
@@ -260,6 +261,7 @@ void HistoryLeeren()
 void HistoryLaden()
 {
     HistoryLeeren();
+    hzRs = HzRs{};  // a text held when the last page ended went with it
     hzDa = true;
     for (const char* art : {"Command", "Text"}) {
         for (int n = 0; n < ZEISUP; ++n) {
