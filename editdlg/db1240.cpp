@@ -233,10 +233,7 @@ void k40Zeigen()
     } else {
         const KatEintrag& e = k40.eintraege[static_cast<size_t>(n)];
         wiTextSetzen(3010, e.name);
-        std::string t = e.text;
-        const size_t p = t.find(" >");
-        if (p != std::string::npos) t = t.substr(p + 2);
-        wiTextSetzen(3011, t.c_str());
+        wiTextSetzen(3011, KatBeschreibungText(e).c_str());
     }
     k40Vorschau(false);
 }
@@ -467,6 +464,7 @@ constexpr int K05EINTRAGSUP = 200;  // entries of the palette
 struct K05Einst {
     int gelesen = 0;
     int layout = 1, groesse = 0;
+    int hinweis = 20;  // width factor of the floating hint
     int spalten = 8, zeilen = 3;
     int erstes = 0;  // first shown entry
 };
@@ -476,6 +474,7 @@ void k05EinstLesen()
 {
     k05e.layout = std::clamp(VgbInt("AP-EdBkDf"), 1, 12);
     k05e.groesse = std::clamp(VgbInt("AP-EdBkDg"), 0, 1);
+    k05e.hinweis = KatHinweisBreite(VgbInt("AP-EdBkTl"));
     KatPaletteGitter(k05e.layout, &k05e.spalten, &k05e.zeilen);
     k05e.gelesen = 1;
 }
@@ -499,17 +498,25 @@ HBITMAP k05Leer(int w, int h, COLORREF c)
 }
 
 // The buttons show the entries from the first shown one on: the component
-// drawn as wide as the button leaves, its name as the (hidden) label; a button without an entry is blank.
+// drawn as wide as the button leaves, its name as the (hidden) label and
+// its name and description as the floating hint; a button without an
+// entry is blank and has no hint.
 void k05Knoepfe()
 {
     const int n = static_cast<int>(k05.eintraege.size());
     const int knoepfe = k05e.spalten * k05e.zeilen;
+    PopupVerbergen();
     for (int i = 0; i < knoepfe; ++i) {
         const int e = k05e.erstes + i;
         HWND k = wiItem(2600 + i);
         if (!k) continue;
         SetWindowText(k, "\x1bS0");  // picture only
         SetWindowText(k, e < n ? k05.eintraege[static_cast<size_t>(e)].name : "");
+        if (e < n)
+            PopupEintragen(i, 2600 + i, k05.eintraege[static_cast<size_t>(e)].name,
+                           KatHinweis(k05.eintraege[static_cast<size_t>(e)]).c_str());
+        else
+            PopupEintragen(i, 2600 + i, "", "");
         RECT r{};
         GetClientRect(k, &r);
         const int w = r.right - r.left - 2, h = r.bottom - r.top - 2;
@@ -562,12 +569,17 @@ int k05Init(int, const char* const*)
     LisAnlegen(3080, k40Hoehe, k40Malen, k40Ereignis);
     LisZeichenMeldung(3080, 3083);
     k05.bib.clear();
+    // Right click on a button opens the palette's menu.
+    for (int i = 0; i < k05e.spalten * k05e.zeilen; ++i)
+        if (HWND k = wiItem(2600 + i)) SetWindowText(k, "\x1bR2500");
+    PopupAnlegen(k05e.hinweis);
     k05Fuellen(true);
     return 0;
 }
 
 int k05Exit()
 {
+    PopupEntfernen();
     LisFreigeben(3080);
     k05.baum = KatBaum{};
     k05.eintraege.clear();
@@ -577,9 +589,30 @@ int k05Exit()
     return 0;
 }
 
+// The floating hint follows the cursor over the buttons and goes with it
+// (the cursor message names the window under the cursor); it hides when
+// the palette loses the activation.
+void k05Maus(UINT nachricht, WPARAM wp, LPARAM lp)
+{
+    if (nachricht == WM_SETCURSOR) PopupZeigen(static_cast<HWND>(wp));
+    else if (nachricht == WM_MOUSEMOVE) PopupMausBewegt(nachricht, wp, lp);
+    else if (nachricht == WM_ACTIVATE && LOWORD(wp) == WA_INACTIVE) PopupVerbergen();
+}
+
+// The palette's menu over the button right-clicked: its component's
+// preview (offered only for a button with one), or closing the palette.
+void k05Menu(HWND knopf)
+{
+    PopupZeigen(knopf);
+    if (wiDlgMenuLaden("DB1205_RM") != 0) return;
+    wiDlgMenuFrei(2510, PopupFenster() != 0);
+    wiDlgMenuZeigen(0, 0);
+}
+
 int k05Befehl(UINT nachricht, WPARAM wp, LPARAM lp)
 {
     if (k05.fenster && LisVorhanden(3080)) LisNachricht(3080, nachricht, wp, lp);
+    k05Maus(nachricht, wp, lp);
     if (nachricht == WM_VSCROLL && static_cast<HWND>(lp) == wiItem(2750)) {
         SetScrollPos(wiItem(2750), SB_CTL, HIWORD(wp), FALSE);
         k05Rollen(LOWORD(wp));
@@ -600,6 +633,9 @@ int k05Befehl(UINT nachricht, WPARAM wp, LPARAM lp)
     case 2:
         EdtFokus();
         return 1;
+    case 2500: k05Menu(static_cast<HWND>(lp)); return 1;
+    case 2510: PopupVorschauUmschalten(); return 1;
+    case 2511: wiDlgSchliessen(); return 1;
     case 2999:
         k05Fuellen(false);
         return 1;
