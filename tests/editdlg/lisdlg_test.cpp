@@ -65,6 +65,17 @@ protected:
         AppAktivSetzen(0);
         lager.aus();
     }
+    // A placement of "FREMD" at (5, 6) of drawing `ze` assigned to no item.
+    static void fremd(const char* ze)
+    {
+        appwaise w{};
+        std::strcpy(w.name, "FREMD");
+        std::strcpy(w.ze, ze);
+        w.platziert = 1;
+        w.x = 5;
+        w.y = 6;
+        WseAnlegen(&w);
+    }
     static std::vector<std::string> befehle()
     {
         std::vector<std::string> v;
@@ -169,13 +180,7 @@ TEST_F(LisDlg, CheckListsShowTheirFourKinds)
     lager.eintrag(a, "D", "DI", "", 0, 0, 0);
     const uint32_t b = lager.hauptGeraet("!K2", 20, 10);
     lager.eintrag(b, "P", "PR", "", 0, 0, 0);
-    appwaise w{};
-    std::strcpy(w.name, "FREMD");
-    std::strcpy(w.ze, "001");
-    w.platziert = 1;
-    w.x = 5;
-    w.y = 6;
-    WseAnlegen(&w);
+    fremd("001");
     HWND d = oeffnen(1356);
     ASSERT_NE(d, 0u);
     const std::vector<std::string> wse = liste(d, 3100);
@@ -234,13 +239,7 @@ TEST_F(LisDlg, CheckListPreviewAndTheStemOfItsPositions)
     dbpruef::kleineBibliothek(dbpruef::tempName("lis-bib"), {"K", "FREMD"});
     if (HasFatalFailure()) return;
     lager.hauptGeraet("!K1", 10, 10);
-    appwaise w{};
-    std::strcpy(w.name, "FREMD");
-    std::strcpy(w.ze, "HV1.08");
-    w.platziert = 1;
-    w.x = 5;
-    w.y = 6;
-    WseAnlegen(&w);
+    fremd("HV1.08");
     const struct {
         int pfad;
         const char* beginn;
