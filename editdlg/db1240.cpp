@@ -26,6 +26,7 @@
 #include "editor/befausf.h"
 #include "editor/edmeld.h"
 #include "editor/edtseite.h"
+#include "editor/ziehknopf.h"
 #include "equipment/app.h"
 #include "equipment/btl.h"
 #include "equipment/definfo.h"
@@ -467,6 +468,7 @@ struct K05Einst {
     int hinweis = 20;  // width factor of the floating hint
     int spalten = 8, zeilen = 3;
     int erstes = 0;  // first shown entry
+    bool zieht = false;  // a button's component is being dragged
 };
 K05Einst k05e;
 
@@ -569,9 +571,17 @@ int k05Init(int, const char* const*)
     LisAnlegen(3080, k40Hoehe, k40Malen, k40Ereignis);
     LisZeichenMeldung(3080, 3083);
     k05.bib.clear();
-    // Right click on a button opens the palette's menu.
-    for (int i = 0; i < k05e.spalten * k05e.zeilen; ++i)
-        if (HWND k = wiItem(2600 + i)) SetWindowText(k, "\x1bR2500");
+    // Right click on a button opens the palette's menu; a press moved
+    // drags its component (2062 with the button's id, then 2063, 2064).
+    for (int i = 0; i < k05e.spalten * k05e.zeilen; ++i) {
+        HWND k = wiItem(2600 + i);
+        if (!k) continue;
+        SetWindowText(k, "\x1bR2500");
+        char d[16];
+        std::snprintf(d, sizeof d, "\x1b" "D%d", 2600 + i);
+        SetWindowText(k, d);
+    }
+    k05e.zieht = false;
     PopupAnlegen(k05e.hinweis);
     k05Fuellen(true);
     return 0;
@@ -597,6 +607,25 @@ void k05Maus(UINT nachricht, WPARAM wp, LPARAM lp)
     if (nachricht == WM_SETCURSOR) PopupZeigen(static_cast<HWND>(wp));
     else if (nachricht == WM_MOUSEMOVE) PopupMausBewegt(nachricht, wp, lp);
     else if (nachricht == WM_ACTIVATE && LOWORD(wp) == WA_INACTIVE) PopupVerbergen();
+}
+
+// A drag of a button's component onto the drawing: 2062 names the button,
+// 2063 and 2064 carry the point in the palette; the drop places it there.
+void k05Ziehen(int id, LPARAM lp)
+{
+    if (id == 2062) {
+        const int e = k05e.erstes + static_cast<int>(lp) - 2600;
+        if (lp < 2600 || e >= static_cast<int>(k05.eintraege.size())) return;
+        PopupVerbergen();
+        k05e.zieht = true;
+        ZiehenAnfang(2, k05.eintraege[static_cast<size_t>(e)].name);
+    } else if (k05e.zieht && id == 2063) {
+        ZiehenUeberFenster(k05.fenster, static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp)));
+    } else if (k05e.zieht && id == 2064) {
+        k05e.zieht = false;
+        EdtFokus();
+        ZiehenEnde();
+    }
 }
 
 // The palette's menu over the button right-clicked: its component's
@@ -634,6 +663,9 @@ int k05Befehl(UINT nachricht, WPARAM wp, LPARAM lp)
         EdtFokus();
         return 1;
     case 2500: k05Menu(static_cast<HWND>(lp)); return 1;
+    case 2062:
+    case 2063:
+    case 2064: k05Ziehen(id, lp); return 1;
     case 2510: PopupVorschauUmschalten(); return 1;
     case 2511: wiDlgSchliessen(); return 1;
     case 2999:

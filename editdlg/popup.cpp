@@ -46,10 +46,19 @@ struct PopZustand {
 
 HWND vscVorschauFenster = 0;  // "Grafik" of VorschauAnlegen
 
+RECT popRechteck(HWND dialog, HWND steuer);
+
 void popZeigen(HWND w, bool an, bool* flag)
 {
     if (w == 0) return;
+    const bool war = IsWindowVisible(w) != 0;
     ShowWindow(w, an ? SW_SHOWNOACTIVATE : SW_HIDE);
+    // What lay under a hidden popup is drawn again (the layer's own
+    // repaint of the parent misses it by the dialog's caption).
+    if (war && !an) {
+        const RECT r = popRechteck(GetParent(w), w);
+        InvalidateRect(GetParent(w), &r, TRUE);
+    }
     *flag = an;
 }
 
