@@ -48,6 +48,13 @@ protected:
         rahmenPumpen();
         return POINT{z.left + 60, z.top + 120};
     }
+    // The middle of a window on the screen.
+    static POINT mitte(HWND w)
+    {
+        RECT r;
+        GetWindowRect(w, &r);
+        return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    }
     // Presses at `von`, moves past the drag threshold, into the drawing
     // and releases there; the new object, or none.
     static bool ziehen(POINT von, POINT hin, BEF* neu, double* x, double* y)
@@ -108,13 +115,9 @@ TEST_F(BauZiehen, ThePlacementPreviewIsPlacedWhereItIsDropped)
     ASSERT_NE(d, 0u);
     const POINT hin = ablage(d);
     bild(d, "frame_db1211.png");
-    RECT r;
-    GetWindowRect(GetDlgItem(d, 3400), &r);
-    const POINT von{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-
     BEF neu;
     double x, y;
-    ASSERT_TRUE(ziehen(von, hin, &neu, &x, &y)) << "placed at the drop point";
+    ASSERT_TRUE(ziehen(mitte(GetDlgItem(d, 3400)), hin, &neu, &x, &y)) << "placed at the drop point";
     EXPECT_EQ(std::string(neu.text), "M1");
 }
 
@@ -132,13 +135,9 @@ TEST_F(BauZiehen, APaletteButtonIsPlacedWhereItIsDropped)
     ASSERT_FALSE(k.empty());
     ASSERT_FALSE(k[1].empty()) << "the demo's drawings use two components at least";
     const POINT hin = ablage(d);
-    RECT r;
-    GetWindowRect(GetDlgItem(d, 2601), &r);
-    const POINT von{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-
     BEF neu;
     double x, y;
-    ASSERT_TRUE(ziehen(von, hin, &neu, &x, &y)) << "placed at the drop point";
+    ASSERT_TRUE(ziehen(mitte(GetDlgItem(d, 2601)), hin, &neu, &x, &y)) << "placed at the drop point";
     EXPECT_EQ(std::string(neu.text), k[1]) << "the pressed button's component";
     EXPECT_FALSE(BaubfAktiv());
     EXPECT_EQ(PopupHinweisGezeigt(), 0) << "the hint went with the drag";
