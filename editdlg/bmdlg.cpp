@@ -217,8 +217,11 @@ namespace {
 
 struct BmdBild {
     std::string name, bib;
+    bool optionenAn = false;  // 3002/3003 are no option boxes
 };
 std::map<HWND, BmdBild> bmdBilder;  // per open window
+
+int bmdOption(const BmdBild& b, int id) { return b.optionenAn ? 1 : wiKnopf(id); }
 
 }  // namespace
 
@@ -231,7 +234,7 @@ void BmdVorschau(const char* name, const char* bib)
     if (b.name.empty())
         VorschauLeeren(3070);
     else
-        BtlVorschauZeichnen(b.name.c_str(), b.bib.c_str(), 3070, wiKnopf(3002), wiKnopf(3003));
+        BtlVorschauZeichnen(b.name.c_str(), b.bib.c_str(), 3070, bmdOption(b, 3002), bmdOption(b, 3003));
 }
 
 void BmdVorschauFeld() { BmdVorschau(BmdFeldText(3000, DEFNAMESUP).c_str(), bmdBilder[wiDlgFenster()].bib.c_str()); }
@@ -241,17 +244,23 @@ int BmdVorschauBefehl(int id, LPARAM lp, int liste)
     const BmdBild& b = bmdBilder[wiDlgFenster()];
     switch (id) {
     case 3002:
-    case 3003: BmdVorschau(b.name.c_str(), b.bib.c_str()); return 1;
+    case 3003:
+        if (b.optionenAn) return 0;
+        BmdVorschau(b.name.c_str(), b.bib.c_str());
+        return 1;
     case 3070:
         if ((lp == VORSCHAUDOPPEL || lp == VORSCHAURECHTS) && !b.name.empty() && VorschauFenster() == 0) {
             HWND gross = VorschauAnlegen(wiDlgFenster(), liste, 0, 200, 3079);
-            if (gross != 0) BtlVorschauFenster(b.name.c_str(), b.bib.c_str(), gross, wiKnopf(3002), wiKnopf(3003));
+            if (gross != 0)
+                BtlVorschauFenster(b.name.c_str(), b.bib.c_str(), gross, bmdOption(b, 3002), bmdOption(b, 3003));
         }
         return 1;
     case 3079: VorschauEntfernen(); return 1;
     default: return 0;
     }
 }
+
+void BmdVorschauOptionenAn() { bmdBilder[wiDlgFenster()].optionenAn = true; }
 
 void BmdVorschauEnde()
 {

@@ -76,6 +76,9 @@ void BmdVorschauFeld();
 int BmdVorschauBefehl(int id, LPARAM lp, int liste = 3100);
 // At the window's end: the kept name goes, the enlarged preview too.
 void BmdVorschauEnde();
+// For a window whose 3002/3003 are no option boxes (DB1356's check-list
+// radios): its previews are drawn with both options on.
+void BmdVorschauOptionenAn();
 
 // The class filter of the lists: 0 all; 1 kind 0 without sub components;
 // 2 kind 0 with; 3..7 kinds 1..5.

@@ -21,6 +21,9 @@ void DB1356Oeffnen();
 // that component name.
 void DB1359Oeffnen();
 void DB1359Zeigen(const char* name);
+// The page switched the shared sort mode of the item list: an open DB1359
+// takes it at a refresh.
+void DB1359SortierungFolgen();
 // The short texts of component (id, code, nr); an open window takes the
 // new component (asking first when its fields were typed into). `flag` is
 // the caller's and kept for it.

@@ -5,9 +5,25 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "controls/elzeile.h"
 #include "model/beffifo.h"
+#include "model/textvar.h"
 #include "support/texte.h"
 #include "support/vergleich.h"
+
+bool BmdStammZeigen() { return ElzPfadModus() != 1; }
+
+void Db1356Zeile(char* aus, size_t kap, const char* ze, double x, double y, const char* name)
+{
+    char pos[120] = "";
+    QvwPosText(pos, sizeof pos, ze, x, y);
+    if (BmdStammZeigen()) {
+        ZeiStammVorsetzen(pos, sizeof pos, ze);
+        std::snprintf(aus, kap, "%-17.15s%s", pos, name);
+    } else {
+        std::snprintf(aus, kap, "%-12.10s%s", pos, name);
+    }
+}
 
 void Db1359Zeile(char* aus, size_t kap, const char* sichtbar, const appbteil* b)
 {

@@ -1,7 +1,8 @@
 // Equipment list dialogs without their windows: the row texts they list and
 // read back, and the library switch of the dispo and principle lists.
-// Prefix: their dialogs' names (`Db1359`, `Db1362`). Calls
-// equipment, model (queue) and support.
+// Prefix: their dialogs' names (`Db1356`, `Db1359`, `Db1362`; `Bmd` for the
+// stem rule). Calls equipment, model (queue, text variables), the list
+// options of controls and support.
 #pragma once
 
 #include <cstddef>
@@ -17,6 +18,13 @@ void Db1359Zeile(char* aus, size_t kap, const char* sichtbar, const appbteil* b)
 // Reads such a row back word by word; 0, or -1 when a word is missing.
 int Db1359ZeileLesen(const char* zeile, int* platziert, uint32_t* id, char* code, size_t codeKap, int* nr, char* name,
                      size_t nameKap);
+
+// Positions in the equipment windows carry the drawing stem in front unless
+// the equipment rows show their positions without it (path mode 1).
+bool BmdStammZeigen();
+// A not-assigned row of DB1356: the position of (ze, x, y), with the stem
+// "%-17.15s%s", without "%-12.10s%s", then the component name.
+void Db1356Zeile(char* aus, size_t kap, const char* ze, double x, double y, const char* name);
 
 // The identifier of a DB1355/DB1362 row: cut or padded to 10, 16 or 20
 // characters by its length (up to 10, up to 16, longer).

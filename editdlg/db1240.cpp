@@ -26,6 +26,7 @@
 #include "editor/befausf.h"
 #include "editor/edmeld.h"
 #include "editor/edtseite.h"
+#include "editor/ziehknopf.h"
 #include "equipment/app.h"
 #include "equipment/btl.h"
 #include "equipment/definfo.h"
@@ -233,10 +234,7 @@ void k40Zeigen()
     } else {
         const KatEintrag& e = k40.eintraege[static_cast<size_t>(n)];
         wiTextSetzen(3010, e.name);
-        std::string t = e.text;
-        const size_t p = t.find(" >");
-        if (p != std::string::npos) t = t.substr(p + 2);
-        wiTextSetzen(3011, t.c_str());
+        wiTextSetzen(3011, KatBeschreibungText(e).c_str());
     }
     k40Vorschau(false);
 }
@@ -467,8 +465,10 @@ constexpr int K05EINTRAGSUP = 200;  // entries of the palette
 struct K05Einst {
     int gelesen = 0;
     int layout = 1, groesse = 0;
+    int hinweis = 20;  // width factor of the floating hint
     int spalten = 8, zeilen = 3;
     int erstes = 0;  // first shown entry
+    bool zieht = false;  // a button's component is being dragged
 };
 K05Einst k05e;
 
@@ -476,6 +476,7 @@ void k05EinstLesen()
 {
     k05e.layout = std::clamp(VgbInt("AP-EdBkDf"), 1, 12);
     k05e.groesse = std::clamp(VgbInt("AP-EdBkDg"), 0, 1);
+    k05e.hinweis = KatHinweisBreite(VgbInt("AP-EdBkTl"));
     KatPaletteGitter(k05e.layout, &k05e.spalten, &k05e.zeilen);
     k05e.gelesen = 1;
 }
@@ -499,17 +500,25 @@ HBITMAP k05Leer(int w, int h, COLORREF c)
 }
 
 // The buttons show the entries from the first shown one on: the component
-// drawn as wide as the button leaves, its name as the (hidden) label; a button without an entry is blank.
+// drawn as wide as the button leaves, its name as the (hidden) label and
+// its name and description as the floating hint; a button without an
+// entry is blank and has no hint.
 void k05Knoepfe()
 {
     const int n = static_cast<int>(k05.eintraege.size());
     const int knoepfe = k05e.spalten * k05e.zeilen;
+    PopupVerbergen();
     for (int i = 0; i < knoepfe; ++i) {
         const int e = k05e.erstes + i;
         HWND k = wiItem(2600 + i);
         if (!k) continue;
         SetWindowText(k, "\x1bS0");  // picture only
         SetWindowText(k, e < n ? k05.eintraege[static_cast<size_t>(e)].name : "");
+        if (e < n)
+            PopupEintragen(i, 2600 + i, k05.eintraege[static_cast<size_t>(e)].name,
+                           KatHinweis(k05.eintraege[static_cast<size_t>(e)]).c_str());
+        else
+            PopupEintragen(i, 2600 + i, "", "");
         RECT r{};
         GetClientRect(k, &r);
         const int w = r.right - r.left - 2, h = r.bottom - r.top - 2;
@@ -562,12 +571,25 @@ int k05Init(int, const char* const*)
     LisAnlegen(3080, k40Hoehe, k40Malen, k40Ereignis);
     LisZeichenMeldung(3080, 3083);
     k05.bib.clear();
+    // Right click on a button opens the palette's menu; a press moved
+    // drags its component (2062 with the button's id, then 2063, 2064).
+    for (int i = 0; i < k05e.spalten * k05e.zeilen; ++i) {
+        HWND k = wiItem(2600 + i);
+        if (!k) continue;
+        SetWindowText(k, "\x1bR2500");
+        char d[16];
+        std::snprintf(d, sizeof d, "\x1b" "D%d", 2600 + i);
+        SetWindowText(k, d);
+    }
+    k05e.zieht = false;
+    PopupAnlegen(k05e.hinweis);
     k05Fuellen(true);
     return 0;
 }
 
 int k05Exit()
 {
+    PopupEntfernen();
     LisFreigeben(3080);
     k05.baum = KatBaum{};
     k05.eintraege.clear();
@@ -577,9 +599,49 @@ int k05Exit()
     return 0;
 }
 
+// The floating hint follows the cursor over the buttons and goes with it
+// (the cursor message names the window under the cursor); it hides when
+// the palette loses the activation.
+void k05Maus(UINT nachricht, WPARAM wp, LPARAM lp)
+{
+    if (nachricht == WM_SETCURSOR) PopupZeigen(static_cast<HWND>(wp));
+    else if (nachricht == WM_MOUSEMOVE) PopupMausBewegt(nachricht, wp, lp);
+    else if (nachricht == WM_ACTIVATE && LOWORD(wp) == WA_INACTIVE) PopupVerbergen();
+}
+
+// A drag of a button's component onto the drawing: 2062 names the button,
+// 2063 and 2064 carry the point in the palette; the drop places it there.
+void k05Ziehen(int id, LPARAM lp)
+{
+    if (id == 2062) {
+        const int e = k05e.erstes + static_cast<int>(lp) - 2600;
+        if (lp < 2600 || e >= static_cast<int>(k05.eintraege.size())) return;
+        PopupVerbergen();
+        k05e.zieht = true;
+        ZiehenAnfang(2, k05.eintraege[static_cast<size_t>(e)].name);
+    } else if (k05e.zieht && id == 2063) {
+        ZiehenUeberFenster(k05.fenster, static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp)));
+    } else if (k05e.zieht && id == 2064) {
+        k05e.zieht = false;
+        EdtFokus();
+        ZiehenEnde();
+    }
+}
+
+// The palette's menu over the button right-clicked: its component's
+// preview (offered only for a button with one), or closing the palette.
+void k05Menu(HWND knopf)
+{
+    PopupZeigen(knopf);
+    if (wiDlgMenuLaden("DB1205_RM") != 0) return;
+    wiDlgMenuFrei(2510, PopupFenster() != 0);
+    wiDlgMenuZeigen(0, 0);
+}
+
 int k05Befehl(UINT nachricht, WPARAM wp, LPARAM lp)
 {
     if (k05.fenster && LisVorhanden(3080)) LisNachricht(3080, nachricht, wp, lp);
+    k05Maus(nachricht, wp, lp);
     if (nachricht == WM_VSCROLL && static_cast<HWND>(lp) == wiItem(2750)) {
         SetScrollPos(wiItem(2750), SB_CTL, HIWORD(wp), FALSE);
         k05Rollen(LOWORD(wp));
@@ -600,6 +662,12 @@ int k05Befehl(UINT nachricht, WPARAM wp, LPARAM lp)
     case 2:
         EdtFokus();
         return 1;
+    case 2500: k05Menu(static_cast<HWND>(lp)); return 1;
+    case 2062:
+    case 2063:
+    case 2064: k05Ziehen(id, lp); return 1;
+    case 2510: PopupVorschauUmschalten(); return 1;
+    case 2511: wiDlgSchliessen(); return 1;
     case 2999:
         k05Fuellen(false);
         return 1;

@@ -1,7 +1,9 @@
 // The check lists DB1356: placements not assigned to any item, and items
 // without a dispo component, an article reference or a principle
 // component. A row jumps to its placement (asking before another sheet is
-// opened); a not-assigned entry can be removed.
+// opened); a not-assigned entry can be removed. The preview shows the
+// selected row's component with texts and connections (3000..3003 are the
+// list's radios here, not the preview's options).
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -13,6 +15,7 @@
 #include "editdlg/vorschau.h"
 #include "editdlg/bmdlg.h"
 #include "editdlg/bmlisdlg.h"
+#include "editdlg/bmlisten.h"
 #include "editdlg/dbdialog.h"
 #include "editdlg/dbteile.h"
 #include "editor/befausf.h"
@@ -63,12 +66,29 @@ void d56Geraet(const appgeraet* g, void* u)
     wiListeAnhaengen(3100, BmdZeile(zeile.substr(0, std::min<size_t>(zeile.size(), BMDSICHTBAR)), {std::to_string(g->id)}).c_str());
 }
 
-void d56Knoepfe()
+// The component of the selected row: the placement's for the not-assigned
+// list, else the item's main component; "" when none.
+std::string d56Bauteil()
+{
+    const int n = wiListeWahl(3100);
+    if (n < 0) return "";
+    const int nr = std::atoi(BmdListeFeld(3100, n, 0).c_str());
+    if (wiRadio(3000, 4) == 0) {
+        appwaise w{};
+        return WseNrHolen(nr, &w) == 0 ? w.name : "";
+    }
+    appbteil e{};
+    return BtlSuchen(static_cast<uint32_t>(nr), "H", 0, &e) == 1 ? e.bl : "";
+}
+
+// The buttons and the preview of the selected row.
+void d56Auswahl()
 {
     const bool zeile = wiListeWahl(3100) >= 0;
     BmdKnopf(2500, zeile, "BUTTJUMP", "JUMPGRAU");
     wiItemFrei(2501, zeile);
     wiItemFrei(2502, zeile);
+    BmdVorschau(d56Bauteil().c_str());
 }
 
 void d56Fuellen()
@@ -86,10 +106,8 @@ void d56Fuellen()
         if (wahl == 0) {
             WseDurchlaufen(
                 [](int i, const appwaise* w, void*) {
-                    char pos[120] = "", z[200];
-                    QvwPosText(pos, sizeof pos, w->ze, w->x, w->y);
-                    ZeiStammVorsetzen(pos, sizeof pos, w->ze);
-                    std::snprintf(z, sizeof z, "%-17.15s%s", pos, w->name);
+                    char z[200];
+                    Db1356Zeile(z, sizeof z, w->ze, w->x, w->y, w->name);
                     wiListeAnhaengen(3100, BmdZeile(z, {std::to_string(i)}).c_str());
                 },
                 nullptr);
@@ -100,8 +118,7 @@ void d56Fuellen()
         const int n = wiListeAnzahl(3100);
         if (n > 0) wiListeWahlSetzen(3100, vorher >= 0 && vorher < n ? vorher : 0);
     }
-    VorschauLeeren(3070);
-    d56Knoepfe();
+    d56Auswahl();
 }
 
 // The place of the selected row: drawing key and position; false when it
@@ -142,6 +159,7 @@ int d56Init(int, const char* const*)
 {
     DbDlgAnfang(nullptr);
     d56.fenster = wiDlgFenster();
+    BmdVorschauOptionenAn();
     {
         DbFuellen f;
         wiRadioSetzen(3000, 0, 4);
@@ -153,6 +171,7 @@ int d56Init(int, const char* const*)
 
 int d56Exit()
 {
+    BmdVorschauEnde();
     d56.fenster = 0;
     DbDlgEnde(nullptr);
     return 0;
@@ -186,16 +205,18 @@ int d56Befehl(UINT nachricht, WPARAM wp, LPARAM lp)
     case 2505: {
         const std::string such = BmdFeldText(3110, 20);
         wiListeSuchen(3100, such.c_str(), 1, 0, BMDSICHTBAR);
-        d56Knoepfe();
+        d56Auswahl();
         return 1;
     }
     case 2999:
         if (AppAenderZaehler() != d56.zaehler || WseAnzahl() != d56.wseAnzahl || WsePacken(nullptr) != d56.wse)
             d56Fuellen();
         return 1;
+    case 3070:
+    case 3079: return BmdVorschauBefehl(id, lp);
     case 3100:
         if (DbFuellt()) return 1;
-        d56Knoepfe();
+        d56Auswahl();
         if (HIWORD(wp) == LBN_DBLCLK) {
             std::string ze;
             double x, y;

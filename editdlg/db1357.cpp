@@ -21,6 +21,9 @@
 #include "model/beffifo.h"
 #include "model/dienste.h"
 #include "platform/eingabe.h"
+#include "platform/fenster.h"
+#include "platform/gdi.h"
+#include "platform/systemwerte.h"
 #include "platform/nachricht.h"
 #include "platform/winconst.h"
 #include "project/rschreib.h"
@@ -46,10 +49,23 @@ struct D57Zustand {
     HWND besitzer = 0;
     D57Teil teil, vorgemerkt;
     int getippt = 0;  // a field was typed into since the last fill or save
+    bool gelb[D57ZEILEN] = {};  // lines whose stored text holds a 0x04
+    HBRUSH gelbPinsel = 0;
 };
 D57Zustand d57;
 
 int d57Feld(int zeile) { return 3000 + 10 * zeile; }
+
+// The language the lines are translated into (empty for the project's
+// own), on yellow while one is chosen.
+void d57Sprache()
+{
+    const int sprache = SprNummer();
+    char name[80] = "";
+    if (sprache > 0) SprName(name, sizeof name);
+    wiTextSetzen(3920, name);
+    wiTextDruckRoh(3920, sprache > 0 ? "%cH 255 255 0" : "%ch 0", 27);
+}
 
 void d57Fuellen()
 {
@@ -72,12 +88,15 @@ void d57Fuellen()
         else
             std::snprintf(cn, sizeof cn, "%s", t.code);
         wiTextSetzen(3910, cn);
+        d57Sprache();
         for (int i = 0; i < D57ZEILEN; ++i) {
             char z[GTXTEXTSUP + 1];
             const int gelb = BmtAnzeigeText(a.roh ? roh[i] : aufg[i], z, sizeof z);
             wiTextSetzen(d57Feld(i), z);
             SendMessage(wiItem(d57Feld(i)), EM_SETREADONLY, a.nurLesen ? TRUE : FALSE, 0);
-            if (gelb) wiItemVFarbe(d57Feld(i), 255, 255, 0);
+            // Plain edit fields: the colour comes with WM_CTLCOLOR* below.
+            d57.gelb[i] = gelb != 0;
+            InvalidateRect(wiItem(d57Feld(i)), nullptr, TRUE);
         }
     }
     BmdKnopf(2522, a.umschaltbar != 0, a.bild, a.bildAus[0] ? a.bildAus : a.bild);
@@ -142,6 +161,7 @@ int d57Init(int, const char* const*)
     d57.fenster = wiDlgFenster();
     d57.besitzer = wiDlgBesitzer();
     d57.teil = d57.vorgemerkt;
+    d57.gelbPinsel = CreateSolidBrush(RGB(255, 255, 0));
     {
         DbFuellen f;
         wiKnopfSetzen(2504, 1);
@@ -164,12 +184,29 @@ int d57Exit()
     RsFelderAbmelden();
     if (d57.besitzer) PostMessage(d57.besitzer, WM_COMMAND, 2512, 0);
     d57.fenster = 0;
+    if (d57.gelbPinsel) DeleteObject(d57.gelbPinsel);
+    d57.gelbPinsel = 0;
     DbDlgEnde(DBBETRMITTEL);
     return 0;
 }
 
-int d57Befehl(UINT nachricht, WPARAM wp, LPARAM)
+// The yellow background of a line whose stored text holds a 0x04 (edit
+// fields ask their dialog; read-only ones as static).
+int d57Farbe(WPARAM wp, LPARAM lp)
 {
+    for (int i = 0; i < D57ZEILEN; ++i) {
+        if (!d57.gelb[i] || static_cast<HWND>(lp) != wiItem(d57Feld(i))) continue;
+        HDC dc = static_cast<HDC>(wp);
+        SetBkColor(dc, RGB(255, 255, 0));
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        return static_cast<int>(d57.gelbPinsel);
+    }
+    return 0;
+}
+
+int d57Befehl(UINT nachricht, WPARAM wp, LPARAM lp)
+{
+    if (nachricht == WM_CTLCOLOREDIT || nachricht == WM_CTLCOLORSTATIC) return d57Farbe(wp, lp);
     if (nachricht != WM_COMMAND) return 0;
     const int id = LOWORD(wp);
     if (id >= 3000 && id <= 3390 && id % 10 == 0) {
@@ -197,7 +234,10 @@ int d57Befehl(UINT nachricht, WPARAM wp, LPARAM)
     }
     case 2512: {
         DbFuellen f;
-        for (int i = 0; i < D57ZEILEN; ++i) wiTextSetzen(d57Feld(i), "");
+        for (int i = 0; i < D57ZEILEN; ++i) {
+            wiTextSetzen(d57Feld(i), "");
+            d57.gelb[i] = false;
+        }
         d57.getippt = 1;
         return 1;
     }

@@ -9,6 +9,7 @@
 #include "config/vorgaben.h"
 #include "editdlg/bmdlg.h"
 #include "editdlg/bmtexte.h"
+#include "editdlg/bmlisten.h"
 #include "editdlg/dbdialog.h"
 #include "editor/edtseite.h"
 #include "editor/klemmen.h"
@@ -79,7 +80,7 @@ bool d58Zeigen()
     appbteil h{};
     if (BtlSuchen(d58.id, "H", 0, &h) == 1 && h.platziert) {
         QvwPosText(pos, sizeof pos, h.ze, h.x, h.y);
-        ZeiStammVorsetzen(pos, sizeof pos, h.ze);
+        if (BmdStammZeigen()) ZeiStammVorsetzen(pos, sizeof pos, h.ze);
     }
     DbFuellen f;
     wiTextSetzen(3000, kenn);

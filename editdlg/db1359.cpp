@@ -3,6 +3,9 @@
 // and a search text; the selected item's components below. OK prepares the
 // insertion of an unplaced sub component (UbzPlatzieren); the contact
 // mirror buttons generate an item's mirror or open its terminal texts.
+// The sort mode of the item list is the editor setting the equipment list
+// page sorts by: a switch in either window is written there and the other
+// follows at its next refresh.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -29,6 +32,7 @@
 #include "equipment/ges.h"
 #include "equipment/hauspindex.h"
 #include "equipment/nhuliste.h"
+#include "model/einstell.h"
 #include "model/textvar.h"
 #include "platform/eingabe.h"
 #include "platform/nachricht.h"
@@ -37,6 +41,7 @@
 #include "support/vergleich.h"
 #include "winlib/dialog.h"
 #include "winlib/dlgitem.h"
+#include "winlib/seitendienst.h"
 #include "winlib/wiwerk.h"
 
 namespace {
@@ -45,7 +50,6 @@ struct D59Zustand {
     HWND fenster = 0;
     std::string gezeigt;   // component name of DB1359Zeigen
     std::string suche;     // the last search text (3210)
-    int sortierung = 0;    // radio group 3150
     int zaehler = -1;
     std::string zeichnung;
     uint32_t geraet = 0;   // item of list 3200
@@ -132,7 +136,6 @@ void d59Fuellen()
     d59.zaehler = AppAenderZaehler();
     d59.zeichnung = AppZeiName();
     const uint32_t vorher = d59Geraet(wiListeWahl(3100));
-    d59.sortierung = wiRadio(3150, 3);
     struct Lauf {
         int klasse;
         std::string such;
@@ -144,7 +147,7 @@ void d59Fuellen()
         DbFuellen f;
         wiListeLeeren(3100);
         HbkIndexAufbauen();
-        HbkListeSortieren(d59.sortierung);
+        HbkListeSortieren(wiRadio(3150, 3));
         const std::string name = BmdFeldText(3130, 20);
         if (name.empty()) {
             GesDurchlaufen([](const appgeraet* g, void*) { HbkListeDazu(g); }, nullptr);
@@ -178,6 +181,18 @@ void d59Fuellen()
         if (l.n > 0) wiListeWahlSetzen(3100, std::max(l.wahl, 0));
     }
     d59Teile();
+}
+
+int d59Sortierung() { return std::clamp(EdEinst()->bmsort, 0, 2); }
+
+// A switch of radio group 3150: the shared setting takes it, the page
+// follows at the refresh asked for here.
+void d59SortierungGewechselt()
+{
+    if (wiRadio(3150, 3) == d59Sortierung()) return;
+    EdEinst()->bmsort = wiRadio(3150, 3);
+    wiSeiteVerteilen(2999, 0);
+    d59Fuellen();
 }
 
 void d59Setzen()
@@ -220,7 +235,7 @@ int d59Init(int, const char* const*)
         wiKnopfSetzen(3003, 1);
         wiTextSetzen(3060, "0");
         wiRadioSetzen(3120, 0, 8);
-        wiRadioSetzen(3150, d59.sortierung, 3);
+        wiRadioSetzen(3150, d59Sortierung(), 3);
         wiTextSetzen(3130, d59.gezeigt.c_str());
         wiTextSetzen(3210, d59.suche.c_str());
     }
@@ -269,7 +284,15 @@ int d59Befehl(UINT nachricht, WPARAM wp, LPARAM lp)
         d59Fuellen();
         return 1;
     case 2999:
-        if (AppAenderZaehler() != d59.zaehler || d59.zeichnung != AppZeiName()) d59Fuellen();
+        if (wiRadio(3150, 3) != d59Sortierung()) {
+            {
+                DbFuellen f;
+                wiRadioSetzen(3150, d59Sortierung(), 3);
+            }
+            d59Fuellen();
+        } else if (AppAenderZaehler() != d59.zaehler || d59.zeichnung != AppZeiName()) {
+            d59Fuellen();
+        }
         return 1;
     case 3100:
         if (!DbFuellt() && (HIWORD(wp) == LBN_SELCHANGE || HIWORD(wp) == LBN_DBLCLK)) d59Teile();
@@ -278,10 +301,12 @@ int d59Befehl(UINT nachricht, WPARAM wp, LPARAM lp)
         if (!DbFuellt() && (HIWORD(wp) == LBN_SELCHANGE || HIWORD(wp) == LBN_DBLCLK)) d59Nehmen();
         if (!DbFuellt() && HIWORD(wp) == LBN_DBLCLK) d59Setzen();
         return 1;
-    case 3140:
     case 3150:
     case 3151:
     case 3152:
+        if (!DbFuellt()) d59SortierungGewechselt();
+        return 1;
+    case 3140:
     case 3120:
     case 3121:
     case 3122:
@@ -310,6 +335,11 @@ void DB1359Oeffnen()
         return;
     }
     EdtDialogOeffnen("DB1359", d59Init, d59Exit, d59Befehl);
+}
+
+void DB1359SortierungFolgen()
+{
+    if (d59.fenster) PostMessage(d59.fenster, WM_COMMAND, 2999, 0);
 }
 
 void DB1359Zeigen(const char* name)

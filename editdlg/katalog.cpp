@@ -253,6 +253,24 @@ void KatPaletteVorlage(int groesse, int layout, char* aus, size_t kap)
         std::snprintf(aus, kap, "DB1205F%1d%02d", groesse, layout);
 }
 
+std::string KatBeschreibungText(const KatEintrag& e)
+{
+    const size_t p = e.text.find(" >");
+    return p == std::string::npos ? e.text : e.text.substr(p + 2);
+}
+
+std::string KatHinweis(const KatEintrag& e)
+{
+    std::string t = KatBeschreibungText(e);
+    const size_t a = t.find_first_not_of(' ');
+    t = a == std::string::npos ? "" : t.substr(a);
+    return t.empty() ? std::string(e.name) : std::string(e.name) + " " + t;
+}
+
+// The hint is 3 x the factor dialog units wide; past 100 it would outgrow
+// any palette.
+int KatHinweisBreite(int wert) { return wert <= 0 ? 20 : std::min(wert, 100); }
+
 int KatPaletteBereich(int eintraege, int spalten)
 {
     if (spalten <= 0 || eintraege <= 0) return 0;

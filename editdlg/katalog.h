@@ -62,6 +62,11 @@ std::vector<KatEintrag> KatEintraege(const KatBaum* b, int zeile);
 // word it is (lines beginning with ')' skipped).
 std::string KatBeschreibung(const KatBaum* b, const char* name);
 
+// An entry's description as shown (without a leading part ending in " >"),
+// and a palette button's hint: the name and that description.
+std::string KatBeschreibungText(const KatEintrag& e);
+std::string KatHinweis(const KatEintrag& e);
+
 // Row height of the component list from "AP-EdBkDg2" (0 → 20, 1 → 32,
 // then 20..80).
 int KatZeilenHoehe(int wert);
@@ -70,3 +75,5 @@ int KatZeilenHoehe(int wert);
 void KatPaletteVorlage(int groesse, int layout, char* aus, size_t kap);
 void KatPaletteGitter(int layout, int* spalten, int* zeilen);
 int KatPaletteBereich(int eintraege, int spalten);
+// Width factor of the palette's floating hint from "AP-EdBkTl" (0 → 20).
+int KatHinweisBreite(int wert);

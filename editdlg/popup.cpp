@@ -46,10 +46,19 @@ struct PopZustand {
 
 HWND vscVorschauFenster = 0;  // "Grafik" of VorschauAnlegen
 
+RECT popRechteck(HWND dialog, HWND steuer);
+
 void popZeigen(HWND w, bool an, bool* flag)
 {
     if (w == 0) return;
+    const bool war = IsWindowVisible(w) != 0;
     ShowWindow(w, an ? SW_SHOWNOACTIVATE : SW_HIDE);
+    // What lay under a hidden popup is drawn again (the layer's own
+    // repaint of the parent misses it by the dialog's caption).
+    if (war && !an) {
+        const RECT r = popRechteck(GetParent(w), w);
+        InvalidateRect(GetParent(w), &r, TRUE);
+    }
     *flag = an;
 }
 
@@ -68,6 +77,18 @@ RECT popRechteck(HWND dialog, HWND steuer)
     ScreenToClient(dialog, &a);
     ScreenToClient(dialog, &b);
     return RECT{a.x, a.y, b.x, b.y};
+}
+
+// Moves a popup to (x, y), pulled back inside the dialog's client area
+// where it would stick out: a child window is cut at the edge.
+void popPlatzieren(HWND d, HWND w, int x, int y)
+{
+    RECT k{}, r{};
+    GetClientRect(d, &k);
+    GetWindowRect(w, &r);
+    x = std::max(0, std::min(x, static_cast<int>(k.right - (r.right - r.left))));
+    y = std::max(0, std::min(y, static_cast<int>(k.bottom - (r.bottom - r.top))));
+    SetWindowPos(w, HWND_TOP, x, y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 int popSlotVon(HWND steuer)
@@ -92,7 +113,9 @@ void PopupAnlegen(int breite)
     if (pop.hilfe != 0) {
         if (HFONT f = OFSchrift(2)) SendMessage(pop.hilfe, WM_SETFONT, static_cast<WPARAM>(f), 0);
     }
-    pop.grafik = CreateWindowEx(0, "ORVADISP", "Grafik", WS_CHILD | WS_BORDER, 0, 0, w, w, d, 0,
+    // Clipped by its siblings: the hint stays readable where the preview
+    // has to overlap it.
+    pop.grafik = CreateWindowEx(0, "ORVADISP", "Grafik", WS_CHILD | WS_BORDER | WS_CLIPSIBLINGS, 0, 0, w, w, d, 0,
                                 GetModuleHandle(nullptr), nullptr);
     pop.aktuell = -1;
     pop.hilfeZu = pop.grafikZu = false;
@@ -141,7 +164,7 @@ void PopupZeigen(HWND steuer)
     const RECT r = popRechteck(d, s.fenster);
     RECT h{};
     GetWindowRect(pop.hilfe, &h);
-    SetWindowPos(pop.hilfe, HWND_TOP, r.right - (h.right - h.left), r.bottom, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+    popPlatzieren(d, pop.hilfe, r.right - (h.right - h.left), r.bottom);
     popZeigen(pop.hilfe, true, &pop.hilfeZu);
     pop.aktuell = n;
 }
@@ -181,7 +204,8 @@ void PopupVorschauUmschalten()
     BtlVorschauFenster(pop.slot[pop.aktuell].name, nullptr, pop.grafik, 1, 1);
     HWND d = GetParent(pop.hilfe);
     const RECT h = popRechteck(d, pop.hilfe);
-    SetWindowPos(pop.grafik, HWND_TOP, h.left, h.bottom - 1, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+    popPlatzieren(d, pop.grafik, h.left, h.bottom - 1);
+    SetWindowPos(pop.hilfe, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     popZeigen(pop.grafik, true, &pop.grafikZu);
 }
 

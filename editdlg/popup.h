@@ -23,7 +23,8 @@ void PopupEntfernen();
 // when empty; trimmed, cut to 80).
 void PopupEintragen(int slot, int id, const char* name, const char* hinweis);
 // The mouse is over `steuer`: its slot's hint shows at the control's lower
-// right corner; another window hides both.
+// right corner; another window hides both. Hint and preview are kept inside
+// the dialog's client area.
 void PopupZeigen(HWND steuer);
 // A mouse move of the dialog away from the current control hides both.
 void PopupMausBewegt(UINT nachricht, WPARAM wp, LPARAM lp);

@@ -797,7 +797,7 @@ int bmlInit(int, const char* const*)
     bz.letzterTypFilter = -1;
     wiKnopfSetzen(3140, 1);
     wiKnopfSetzen(3141, 1);
-    wiRadioSetzen(3130, std::clamp(e.bmsort, 0, 2), 3);
+    wiRadioSetzen(3130, std::clamp(EdEinst()->bmsort, 0, 2), 3);
     wiRadioSetzen(3230, bz.untSort[typ], 3);
     wiKnopfSetzen(3401, 1);
     wiKnopfSetzen(3402, 1);
@@ -878,7 +878,12 @@ int bmlBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
         }
         break;
     case 3130: case 3131: case 3132:
-        if (code == BN_CLICKED) bmlAufbauen();
+        // The sort mode is shared with the editor's sub-component list.
+        if (code == BN_CLICKED) {
+            EdEinst()->bmsort = wiRadio(3130, 3);
+            DB1359SortierungFolgen();
+            bmlAufbauen();
+        }
         break;
     case 3140: case 3141:
         if (code == BN_CLICKED) {
@@ -955,7 +960,13 @@ int bmlBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
         break;
     }
     case 2998: bmlAuffrischen(true); break;
-    case 2999: bmlAuffrischen(false); break;
+    case 2999:
+        if (wiRadio(3130, 3) != std::clamp(EdEinst()->bmsort, 0, 2)) {
+            wiRadioSetzen(3130, std::clamp(EdEinst()->bmsort, 0, 2), 3);
+            bmlAufbauen();
+        }
+        bmlAuffrischen(false);
+        break;
     default: break;
     }
     return 0;

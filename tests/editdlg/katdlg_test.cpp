@@ -189,12 +189,26 @@ TEST_F(KatDlg, PaletteTemplateButtonsAndTheLastRow)
     EXPECT_EQ(k[23], "C23");
     EXPECT_GT(gruenePunkte(GetDlgItem(d, 2600)), 0) << "the button shows its component";
     EXPECT_EQ(plHeadlessPng(d, (dbpruef::tempName("db1205") + ".png").c_str()), 0);
+    // The cursor over a button: its name and description as the hint, 3 x 20
+    // dialog units wide while "AP-EdBkTl" is missing.
+    const auto hinweis = [d](int knopf) {
+        SendMessage(d, WM_SETCURSOR, static_cast<WPARAM>(GetDlgItem(d, knopf)), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        char t[100] = "";
+        if (PopupHinweisGezeigt()) GetWindowText(PopupHinweisFenster(), t, sizeof t);
+        return std::string(t);
+    };
+    EXPECT_EQ(hinweis(2601), "C1 Teil 1");
+    RECT h;
+    GetWindowRect(PopupHinweisFenster(), &h);
+    EXPECT_EQ(h.right - h.left, wiDlgEinheit(60));
     SendMessage(d, WM_VSCROLL, SB_BOTTOM, static_cast<LPARAM>(GetDlgItem(d, 2750)));
     pumpen();
     k = Db1205Knoepfe();
     EXPECT_EQ(k[0], "C24") << "the last row is reached";
     EXPECT_EQ(k[4], "C28");
     EXPECT_EQ(k[5], "");
+    EXPECT_EQ(hinweis(2601), "C25 Teil 25") << "the hints follow the scrolling";
+    EXPECT_EQ(hinweis(2605), "") << "an empty button has none";
     saetze();
     SendMessage(d, WM_COMMAND, 2604, 0);
     pumpen();
@@ -206,6 +220,7 @@ TEST_F(KatDlg, PaletteTemplateButtonsAndTheLastRow)
     // Size 1 with layout 12: "DB1205F112", 20 columns of 6 rows.
     WritePrivateProfileString("ArbPlatz", "EdBkDf", "12", ini.c_str());
     WritePrivateProfileString("ArbPlatz", "EdBkDg", "1", ini.c_str());
+    WritePrivateProfileString("ArbPlatz", "EdBkTl", "30", ini.c_str());
     plIniCacheLeeren();
     Db1205EinstNeu();
     DB1205Oeffnen();
@@ -213,6 +228,8 @@ TEST_F(KatDlg, PaletteTemplateButtonsAndTheLastRow)
     d = wiDlgSuchen("DB1205F112");
     ASSERT_NE(d, 0u);
     EXPECT_EQ(Db1205Knoepfe().size(), 120u);
+    GetWindowRect(PopupHinweisFenster(), &h);
+    EXPECT_EQ(h.right - h.left, wiDlgEinheit(90)) << "AP-EdBkTl 30";
     SendMessage(d, WM_CLOSE, 0, 0);
     pumpen();
     Db1205EinstNeu();

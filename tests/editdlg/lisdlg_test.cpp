@@ -2,13 +2,17 @@
 // nothing leaves no definition to place; DB1362 switches the editor's
 // library only when it is another and jumps to another sheet only when the
 // user agrees; DB1359 reads its component rows back and places the
-// unplaced one; DB1356's four check lists.
+// unplaced one; DB1356's four check lists, its preview and the stem of its
+// positions; DB1357 names its language.
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "config/reaktion.h"
+#include "controls/elzeile.h"
 #include "editdlg/bmlisdlg.h"
+#include "editdlg/popup.h"
 #include "editdlg/zuordnung.h"
 #include "equipment/apphaken.h"
 #include "equipment/ngestext.h"
@@ -17,6 +21,8 @@
 #include "tests/editdlg/dbpruef.h"
 #include "tests/editdlg/zuopruef.h"
 #include "tests/equipment/kennung_test.h"
+
+int gruenePunkte(HWND w);  // the component's insertion point drawn in w
 
 namespace {
 
@@ -58,6 +64,17 @@ protected:
         AppHakenStandard();
         AppAktivSetzen(0);
         lager.aus();
+    }
+    // A placement of "FREMD" at (5, 6) of drawing `ze` assigned to no item.
+    static void fremd(const char* ze)
+    {
+        appwaise w{};
+        std::strcpy(w.name, "FREMD");
+        std::strcpy(w.ze, ze);
+        w.platziert = 1;
+        w.x = 5;
+        w.y = 6;
+        WseAnlegen(&w);
     }
     static std::vector<std::string> befehle()
     {
@@ -163,13 +180,7 @@ TEST_F(LisDlg, CheckListsShowTheirFourKinds)
     lager.eintrag(a, "D", "DI", "", 0, 0, 0);
     const uint32_t b = lager.hauptGeraet("!K2", 20, 10);
     lager.eintrag(b, "P", "PR", "", 0, 0, 0);
-    appwaise w{};
-    std::strcpy(w.name, "FREMD");
-    std::strcpy(w.ze, "001");
-    w.platziert = 1;
-    w.x = 5;
-    w.y = 6;
-    WseAnlegen(&w);
+    fremd("001");
     HWND d = oeffnen(1356);
     ASSERT_NE(d, 0u);
     const std::vector<std::string> wse = liste(d, 3100);
@@ -217,6 +228,73 @@ TEST_F(LisDlg, ShortTextsWithoutPlaceholdersOfferNoViewToggleAndSave)
     EXPECT_STREQ(t, "Motor");
     GtxTextRoh(a, "H", 0, 2, t, sizeof t);
     EXPECT_STREQ(t, "Pumpe");
+}
+
+// The check list's preview shows the selected row's component: the
+// placement's for the not-assigned list, the item's main component for the
+// others. A not-assigned row carries the drawing stem before its position
+// unless the equipment rows show positions without it (path mode 1).
+TEST_F(LisDlg, CheckListPreviewAndTheStemOfItsPositions)
+{
+    dbpruef::kleineBibliothek(dbpruef::tempName("lis-bib"), {"K", "FREMD"});
+    if (HasFatalFailure()) return;
+    lager.hauptGeraet("!K1", 10, 10);
+    fremd("HV1.08");
+    const struct {
+        int pfad;
+        const char* beginn;
+        size_t name;
+    } faelle[] = {{0, "HV1", 17}, {2, "HV1", 17}, {1, "8-", 12}};
+    for (const auto& f : faelle) {
+        ElzPfadEmpfangen(f.pfad);
+        HWND d = oeffnen(1356);
+        ASSERT_NE(d, 0u);
+        const std::vector<std::string> z = liste(d, 3100);
+        ASSERT_EQ(z.size(), 1u);
+        EXPECT_EQ(z[0].rfind(f.beginn, 0), 0u) << f.pfad << ": " << z[0];
+        EXPECT_EQ(z[0].find("FREMD"), f.name) << f.pfad << ": " << z[0];
+        if (f.pfad == 0) {
+            EXPECT_GT(gruenePunkte(GetDlgItem(d, 3070)), 0) << "the placement's component";
+            bild(d, "db1356-vorschau");
+            klick(d, 3001);  // items without a dispo component: K1
+            ASSERT_EQ(liste(d, 3100).size(), 1u);
+            EXPECT_GT(gruenePunkte(GetDlgItem(d, 3070)), 0) << "the item's main component";
+            SendMessage(d, WM_COMMAND, 3070, VORSCHAUDOPPEL);
+            pumpen();
+            EXPECT_NE(VorschauFenster(), 0u) << "the enlarged preview";
+        }
+        SendMessage(d, WM_CLOSE, 0, 0);
+        pumpen();
+        EXPECT_EQ(VorschauFenster(), 0u);
+    }
+    ElzPfadEmpfangen(0);
+}
+
+// The short-text window names the language its resolved lines are in, on
+// yellow while one is chosen; empty for the project's own. A line whose
+// stored text holds a 0x04 is yellow too.
+TEST_F(LisDlg, ShortTextsNameTheirLanguage)
+{
+    const uint32_t a = lager.hauptGeraet("!K1", 10, 10);
+    GtxTextSetzen(a, "H", 0, 1, "Motor\x04@Y0001L");
+    for (int sprache : {2, 0}) {
+        SprSetzen(sprache);
+        DB1357Oeffnen(a, "H", 0, 0);
+        pumpen();
+        HWND d = wiDlgSuchen("DB1357");
+        ASSERT_NE(d, 0u);
+        HWND feld = GetDlgItem(d, 3920);
+        EXPECT_EQ(text(d, 3920), sprache ? "Sprache 2" : "") << sprache;
+        EXPECT_EQ(plFensterPixel(feld, 2, 2) == RGB(255, 255, 0), sprache != 0) << sprache;
+        // A line with a 0x04 keeps its text and shows it on yellow.
+        EXPECT_EQ(text(d, 3010), "Motor");
+        EXPECT_EQ(plFensterPixel(GetDlgItem(d, 3010), 2, 2), RGB(255, 255, 0));
+        EXPECT_NE(plFensterPixel(GetDlgItem(d, 3000), 2, 2), RGB(255, 255, 0));
+        if (sprache) bild(d, "db1357-sprache");
+        SendMessage(d, WM_CLOSE, 0, 0);
+        pumpen();
+    }
+    SprZuruecksetzen();
 }
 
 }  // namespace

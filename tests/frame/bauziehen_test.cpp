@@ -1,12 +1,15 @@
 // Components dragged from the component dialogs onto the drawing of the
 // running frame, headless, over a working copy of the demo: a row of the
-// component list and the preview of the component placement dialog are
-// pressed, moved into the drawing and released; the component lies there.
+// component list, the preview of the component placement dialog and a
+// button of the component palette are pressed, moved into the drawing and
+// released; the component lies there.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
 
+#include "editdlg/katdlg.h"
+#include "editdlg/popup.h"
 #include "editor/baubf.h"
 #include "editor/befausf.h"
 #include "editor/edtseite.h"
@@ -44,6 +47,13 @@ protected:
         SetWindowPos(d, 0, z.left + 250, z.top + 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
         rahmenPumpen();
         return POINT{z.left + 60, z.top + 120};
+    }
+    // The middle of a window on the screen.
+    static POINT mitte(HWND w)
+    {
+        RECT r;
+        GetWindowRect(w, &r);
+        return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
     }
     // Presses at `von`, moves past the drag threshold, into the drawing
     // and releases there; the new object, or none.
@@ -105,14 +115,35 @@ TEST_F(BauZiehen, ThePlacementPreviewIsPlacedWhereItIsDropped)
     ASSERT_NE(d, 0u);
     const POINT hin = ablage(d);
     bild(d, "frame_db1211.png");
-    RECT r;
-    GetWindowRect(GetDlgItem(d, 3400), &r);
-    const POINT von{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-
     BEF neu;
     double x, y;
-    ASSERT_TRUE(ziehen(von, hin, &neu, &x, &y)) << "placed at the drop point";
+    ASSERT_TRUE(ziehen(mitte(GetDlgItem(d, 3400)), hin, &neu, &x, &y)) << "placed at the drop point";
     EXPECT_EQ(std::string(neu.text), "M1");
+}
+
+TEST_F(BauZiehen, APaletteButtonIsPlacedWhereItIsDropped)
+{
+    modh::DBDialogOeffnen(1205);
+    rahmenPumpen();
+    HWND d = wiDlgSuchen("DB1205");
+    ASSERT_NE(d, 0u);
+    // "Verwendet": the components the project's drawings use.
+    SetFocus(GetDlgItem(d, 3080));
+    plHeadlessTaste(VK_DOWN);
+    rahmenPumpen();
+    const std::vector<std::string> k = Db1205Knoepfe();
+    ASSERT_FALSE(k.empty());
+    ASSERT_FALSE(k[1].empty()) << "the demo's drawings use two components at least";
+    const POINT hin = ablage(d);
+    BEF neu;
+    double x, y;
+    ASSERT_TRUE(ziehen(mitte(GetDlgItem(d, 2601)), hin, &neu, &x, &y)) << "placed at the drop point";
+    EXPECT_EQ(std::string(neu.text), k[1]) << "the pressed button's component";
+    EXPECT_FALSE(BaubfAktiv());
+    EXPECT_EQ(PopupHinweisGezeigt(), 0) << "the hint went with the drag";
+    EXPECT_FALSE(IsWindowVisible(PopupHinweisFenster()));
+    rahmenPumpen();
+    bild(d, "frame_db1205_ziehen.png");
 }
 
 }  // namespace

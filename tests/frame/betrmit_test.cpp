@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "editdlg/popup.h"
 #include "editdlg/zuordnung.h"
 #include "editor/edmeld.h"
 #include "editor/edtseite.h"
@@ -29,6 +30,7 @@
 #include "platform/eingabe.h"
 #include "platform/fenster.h"
 #include "platform/headless.h"
+#include "platform/menue.h"
 #include "platform/nachricht.h"
 #include "platform/nachrichtbox.h"
 #include "project/pvwliste.h"
@@ -218,6 +220,37 @@ TEST_F(BetrMit, ASignIsAssignedAtOnceAndItsLabelTypedInTheWindow)
     HWND palette = wiDlgSuchen("DB1205");
     ASSERT_NE(palette, 0u);
     EXPECT_EQ(plHeadlessPng(palette, (neben / "frame_db1205.png").c_str()), 0);
+
+    // Resting on that button shows its hint below its lower right corner;
+    // its menu's "Vorschau" draws the component under the hint; leaving
+    // the button takes both away.
+    HWND knopf = GetDlgItem(palette, 2600);
+    RECT kr;
+    GetWindowRect(knopf, &kr);
+    plHeadlessMausBewegen((kr.left + kr.right) / 2, (kr.top + kr.bottom) / 2);
+    rahmenPumpen();
+    HWND hinweis = PopupHinweisFenster();
+    ASSERT_NE(hinweis, 0u);
+    EXPECT_TRUE(IsWindowVisible(hinweis));
+    char text[100] = "";
+    GetWindowText(hinweis, text, sizeof text);
+    EXPECT_EQ(std::string(text).rfind("SCHILD3", 0), 0u) << text;
+    RECT hr;
+    GetWindowRect(hinweis, &hr);
+    EXPECT_EQ(hr.top, kr.bottom);
+    EXPECT_EQ(hr.right, kr.right);
+    plMenueAntwort(2510);
+    plHeadlessKlick((kr.left + kr.right) / 2, (kr.top + kr.bottom) / 2, 1);
+    rahmenPumpen();
+    EXPECT_EQ(PopupVorschauGezeigt(), 1);
+    EXPECT_TRUE(IsWindowVisible(hinweis)) << "the hint stays over the preview";
+    EXPECT_EQ(plHeadlessPng(palette, (neben / "frame_db1205_hinweis.png").c_str()), 0);
+    RECT pr;
+    GetWindowRect(palette, &pr);
+    plHeadlessMausBewegen(pr.left + 4, pr.bottom - 4);
+    rahmenPumpen();
+    EXPECT_FALSE(IsWindowVisible(hinweis));
+    EXPECT_EQ(PopupVorschauGezeigt(), 0);
 }
 
 // Undo takes a waiting placement away with its symbol and closes the

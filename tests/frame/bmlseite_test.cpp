@@ -332,4 +332,52 @@ TEST_F(BmlSeiteRahmen, PickingAComponentInTheEditorSelectsItsRow)
     EXPECT_EQ(wahl, seine) << zeile(seine);
 }
 
+// The sort mode of the page's item list and of the editor's sub-component
+// list is one setting: a switch in either window moves the other's radio
+// while both are open, and the list opened again starts from it.
+TEST_F(BmlSeiteRahmen, ThePageAndTheSubComponentListShareTheirSortMode)
+{
+    MoveWindow(anwHauptfenster(), 0, 0, 1280, 1000, TRUE);
+    plHeadlessPumpen();
+    seiteOeffnen();
+    if (HasFatalFailure()) return;
+    // The page as a window of its own beside the editor.
+    klick(2980);
+    ASSERT_EQ(BmlIstExtern(), 1);
+    const auto oeffnen = [] {
+        PostMessage(EdtFenster(), WM_COMMAND, 1359, 0);  // the editor's menu entry
+        plHeadlessPumpen();
+        return wiDlgSuchen("DB1359");
+    };
+    const auto gewaehlt = [](HWND d, int erste) {
+        for (int i = 0; i < 3; ++i)
+            if (SendMessage(GetDlgItem(d, erste + i), BM_GETCHECK, 0, 0) == BST_CHECKED) return i;
+        return -1;
+    };
+    HWND d = oeffnen();
+    ASSERT_NE(d, 0u);
+    ASSERT_EQ(gewaehlt(d, 3150), gewaehlt(BmlFenster(), 3130));
+
+    SetActiveWindow(d);
+    seitepruef::klick(d, 3152);
+    EXPECT_EQ(gewaehlt(d, 3150), 2);
+    EXPECT_EQ(gewaehlt(BmlFenster(), 3130), 2) << "the page follows";
+
+    SetActiveWindow(BmlFenster());
+    plHeadlessPumpen();
+    klick(3131);
+    EXPECT_EQ(gewaehlt(BmlFenster(), 3130), 1);
+    EXPECT_EQ(gewaehlt(d, 3150), 1) << "the open list follows";
+
+    wiDlgSlotSchliessen(wiDlgSlot(d));
+    plHeadlessPumpen();
+    SetActiveWindow(BmlFenster());
+    plHeadlessPumpen();
+    klick(3130);
+    ASSERT_EQ(gewaehlt(BmlFenster(), 3130), 0);
+    d = oeffnen();
+    ASSERT_NE(d, 0u);
+    EXPECT_EQ(gewaehlt(d, 3150), 0) << "opened again from the shared mode";
+}
+
 }  // namespace
