@@ -49,8 +49,8 @@ void platzInvalidierenBeiEltern(plFenster* w, const RECT& r)
     if (!w->eltern) return;
     plFenster* p = plFensterVon(w->eltern);
     if (!p) return;
-    RECT c = plRechteckVerschoben(r, -plFensterRaender(p).links, -plFensterRaender(p).oben);
-    plFensterUngueltig(p, &c, true, true);
+    // A child's rectangle is already in its parent's client coordinates.
+    plFensterUngueltig(p, &r, true, true);
 }
 
 }  // namespace

@@ -115,3 +115,27 @@ TEST_F(Platz, PlacementRoundTripOfAMaximisedWindow)
 }
 
 }  // namespace
+
+TEST_F(Platz, AHiddenOrMovedChildLeavesItsOldPlaceToBeRepaintedInAFramedParent)
+{
+    // Caption and frame must not shift the strip the child uncovers.
+    HWND a = fenster("A", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200);
+    HWND k = fenster("K", WS_CHILD | WS_VISIBLE, 40, 30, 50, 20, a, 1);
+    plHeadlessPumpen();
+    RECT u;
+    ASSERT_FALSE(GetUpdateRect(a, &u, FALSE));
+    ShowWindow(k, SW_HIDE);
+    ASSERT_TRUE(GetUpdateRect(a, &u, FALSE));
+    EXPECT_EQ(u.left, 40);
+    EXPECT_EQ(u.top, 30);
+    EXPECT_EQ(u.right, 90);
+    EXPECT_EQ(u.bottom, 50);
+    plHeadlessPumpen();
+    ShowWindow(k, SW_SHOW);
+    plHeadlessPumpen();
+    SetWindowPos(k, HWND{}, 100, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ASSERT_TRUE(GetUpdateRect(a, &u, FALSE));
+    EXPECT_LE(u.left, 40);
+    EXPECT_LE(u.top, 30);
+    EXPECT_GE(u.bottom, 50);
+}
