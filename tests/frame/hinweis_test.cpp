@@ -126,7 +126,6 @@ TEST_F(HinweisLauf, WithLabelsASelectionEntryShowsItsHintAbove)
     ApStileLaden();
     EdtTitelMenueAktualisieren(0);
     rahmenPumpen();
-    plNachrichtBoxAntwort(IDNO);
     seiteOeffnen();
     ASSERT_NE(EdtFenster(), 0u);
     const auto& wahl = LeisteEintraege(LEISTE_AUSWAHL);
