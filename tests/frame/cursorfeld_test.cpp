@@ -10,7 +10,6 @@
 #include "editor/statusfeld.h"
 #include "output/tbar.h"
 #include "platform/bildlader.h"
-#include "platform/eingabe.h"
 #include "platform/fenster.h"
 #include "platform/gdi.h"
 #include "platform/headless.h"
@@ -23,15 +22,6 @@ namespace {
 
 class CursorFeldLauf : public DemoLauf {
 protected:
-    static void tippen(const char* zeile)
-    {
-        HWND feld = GetDlgItem(EdtFenster(), 5020);
-        SetFocus(feld);
-        SetWindowText(feld, "");
-        plHeadlessText(zeile);
-        plHeadlessTaste(VK_RETURN);
-        rahmenPumpen();
-    }
     // The side of a square face of library m; 0 when it has none.
     static int seite(HMODULE m, const std::string& name)
     {
@@ -50,7 +40,7 @@ TEST_F(CursorFeldLauf, SmallDialogUnitsShowTheSmallFacesAndEveryLibraryHasThem)
     HWND feld = GetDlgItem(EdtFenster(), STATUSFELDID + 1);
     ASSERT_NE(feld, 0u);
     EXPECT_EQ(StatusfeldGezeigt(1), "CZL0_K");
-    tippen("CZL");
+    eingabeZeile("CZL");
     EXPECT_EQ(StatusfeldGezeigt(1), "CZL1_K") << "line mode";
 
     // Every library: the small face of each mode, smaller than the large
