@@ -122,7 +122,8 @@ void elBauteilBlock(const BEF* b, const STT* s, int kopie)
     }
     struct Ort {
         double x, y;
-    } ort{s->x, s->y};
+        int zeile;
+    } ort{s->x, s->y, 0};
     // Sub-kind 3 from section Gtx and 4 from section Ztx, as the paste sets
     // them back (GtxTextSetzenBasis, ZtxTextSetzen).
     GtxDurchlaufen(bt.id, bt.cd, bt.nr, 0, [](const appgtext* t, void* u) {
@@ -132,6 +133,16 @@ void elBauteilBlock(const BEF* b, const STT* s, int kopie)
     ZtxDurchlaufen(bt.id, bt.cd, bt.nr, 0, [](const appztext* t, void* u) {
         auto* o = static_cast<Ort*>(u);
         elBmc(4, t->zeile, 0, t->text, o->x, o->y);
+        // Its sub-texts (sub-kind 5): the Gtx lines numbered by this line,
+        // which the paste sets back with that number. Where a component
+        // entry of that number exists, the lines are its own texts.
+        appbteil anderer;
+        if (BtlSuchen(t->id, t->code, t->zeile, &anderer) == 1) return;
+        o->zeile = t->zeile;
+        GtxDurchlaufen(t->id, t->code, t->zeile, 0, [](const appgtext* g, void* v) {
+            auto* q = static_cast<Ort*>(v);
+            elBmc(5, g->zeile, q->zeile, g->text, q->x, q->y);
+        }, o);
     }, &ort);
     ElFstx f{10, s->x, s->y};
     auto fstx = [](const char* kenn, int sprache, const char* text, void* u) {

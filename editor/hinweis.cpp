@@ -46,14 +46,17 @@ void hwVerbergen()
     hw.zeigt = 0;
 }
 
-// Shows the hint of the current bar entry.
+// Shows the hint of the current bar entry. A status field, or an entry
+// without a label, has none: a hint of the item before goes.
 void hwZeigen(HWND seite)
 {
-    if (hw.art != 0 || !hwQuelle.leisteTip) return;
     RECT r;
     char text[HW_TEXTSUP + 1] = "";
     int leiste = 0;
-    if (hwQuelle.leisteTip(hw.index, &r, text, sizeof text, &leiste) != 0) return;
+    if (hw.art != 0 || !hwQuelle.leisteTip || hwQuelle.leisteTip(hw.index, &r, text, sizeof text, &leiste) != 0) {
+        hwVerbergen();
+        return;
+    }
     const int mitText = hwQuelle.leisteMitText ? hwQuelle.leisteMitText(leiste) : 0;
     if (leiste == 1 && !mitText) HinweisText(seite, 1, text, r.left, r.right, r.top, HINWEIS_RECHTS);
     else if (leiste != 1 && mitText) HinweisText(seite, 1, text, r.left, r.right, r.top, HINWEIS_OBEN);

@@ -11,6 +11,7 @@
 #include "config/verzeich.h"
 #include "editor/baubf.h"
 #include "editor/edtseite.h"
+#include "editor/hinweis.h"
 #include "editor/mehrfach.h"
 #include "editor/objwahl.h"
 #include "editor/platzhalter.h"
@@ -445,11 +446,19 @@ int LeisteSeiteStarten()
     LayoutSeite();
     LeisteLayout();
     LeisteZustand(1);
+    // The hint window asks the bars and fields where the pointer rests.
+    HinweisQuelle q;
+    q.leisteIndex = LeisteIndex;
+    q.statusfeldIndex = StatusfeldIndex;
+    q.leisteTip = LeisteTip;
+    q.leisteMitText = LeisteMitText;
+    HinweisQuelleSetzen(q);
     return StatusfelderAnlegen();
 }
 
 void LeisteSeiteEnde()
 {
+    HinweisQuelleSetzen(HinweisQuelle{});
     StatusfelderEnde();
     LeisteEnde();
 }
@@ -511,11 +520,29 @@ void LeisteLayout()
 
 int LeisteIndex(HWND fenster)
 {
-    for (const auto& bar : lt.bars)
+    for (int b = 0; b < 3; ++b) {
+        const auto& bar = lt.bars[b];
         for (size_t i = 0; i < bar.size(); ++i)
-            if (fenster && bar[i].fenster == fenster && bar[i].gezeigt) return static_cast<int>(i);
+            if (fenster && bar[i].fenster == fenster && bar[i].gezeigt) return b * LEISTESUP + static_cast<int>(i);
+    }
     return -1;
 }
+
+int LeisteTip(int n, RECT* r, char* text, size_t kap, int* leiste)
+{
+    if (n < 0 || n >= 3 * LEISTESUP) return -1;
+    const auto& bar = lt.bars[n / LEISTESUP];
+    const size_t i = static_cast<size_t>(n % LEISTESUP);
+    if (i >= bar.size()) return -1;
+    const LeisteEintrag& e = bar[i];
+    if (!e.fenster || !e.gezeigt || strleer(e.tipp) || !IsWindow(e.fenster)) return -1;
+    GetWindowRect(e.fenster, r);
+    strkopie(text, kap, e.tipp, LEISTETIPPSUP);
+    *leiste = e.art;
+    return 0;
+}
+
+int LeisteMitText(int leiste) { return leiste == LEISTE_LINKS ? ltLinksBeschriftet() : ltObenBeschriftet(); }
 
 const std::vector<LeisteEintrag>& LeisteEintraege(int art) { return lt.bars[ltBar(art)]; }
 const std::string& AuswahlAktuell() { return lt.auswahlBefehl; }

@@ -15,6 +15,7 @@
 //     identifier (element buttons only) is 5200 + the same number.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -82,7 +83,13 @@ int LeisteKommando(UINT nachricht, WPARAM wp, LPARAM lp);
 void LeisteZustand(int alle);
 // Hides the buttons that end beyond the page's width.
 void LeisteLayout();
+// The entry a window is, as bar x LEISTESUP + index (-1 none or hidden).
 int LeisteIndex(HWND fenster);
+// Screen rectangle, label and bar (LEISTE_*) of entry n of LeisteIndex; -1
+// when it is gone, hidden or has no label.
+int LeisteTip(int n, RECT* r, char* text, size_t kap, int* leiste);
+// 1 when bar `leiste` is built with labels (the selection bar as the top).
+int LeisteMitText(int leiste);
 const std::vector<LeisteEintrag>& LeisteEintraege(int art);
 // The selection's command string.
 const std::string& AuswahlAktuell();

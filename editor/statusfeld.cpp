@@ -132,7 +132,7 @@ std::string sfSoll(int n)
     const BEFRASTER* r = BefRasterWerte();
     char name[100] = "";
     switch (n) {
-    case 1: return "CZL" + std::to_string(CursorModus()) + "_G";
+    case 1: return StatusfeldCursorBild(CursorModus(), wiGrosseSchrift());
     case 3: return sfZahl(s->x - r->mkx, sfA());
     case 4: return sfZahl(s->y - r->mky, sfA());
     case 6: return sfZahl(r->swx, sfA());
@@ -443,6 +443,16 @@ int StatusfelderAktualisieren(int erzwingen)
         if (erzwingen || soll != sf.felder[n].soll) sfSchreiben(n, soll);
     }
     return sf.geschrieben;
+}
+
+std::string StatusfeldGezeigt(int n)
+{
+    return n >= 0 && n < STATUSFELDSUP && sf.felder[n].fenster ? sf.felder[n].gezeigtText : std::string();
+}
+
+std::string StatusfeldCursorBild(int modus, int gross)
+{
+    return "CZL" + std::to_string(modus) + (gross ? "_G" : "_K");
 }
 
 int StatusfeldIndex(HWND fenster)

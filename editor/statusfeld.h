@@ -54,5 +54,11 @@ int StatusfeldWahl(int n, int wahl);
 // The popup menu of field n ("" none).
 std::string StatusfeldMenue(int n);
 int StatusfeldIndex(HWND fenster);
+// What field n shows since the last refresh: its text, or the name of its
+// face ("" when it does not exist).
+std::string StatusfeldGezeigt(int n);
+// The face of field 1 for cursor mode `modus`: the large one with large
+// dialog fonts, else the small layout's, which fits a field of small units.
+std::string StatusfeldCursorBild(int modus, int gross);
 // The angle of a typed direction in tenths, 0..3599.
 int StatusfeldZehntel(double grad);

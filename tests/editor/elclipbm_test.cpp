@@ -7,6 +7,7 @@
 #include "editor/elclip.h"
 #include "equipment/btl.h"
 #include "equipment/ges.h"
+#include "equipment/ngestext.h"
 #include "equipment/nzustext.h"
 #include "model/beffifo.h"
 #include "model/edhaken.h"
@@ -65,6 +66,11 @@ struct ElClipBm : bmtest::BmTest {
         b.x = 100;
         b.y = 50;
         ASSERT_EQ(BtlEintragAnhaengen(&b), 0);
+        bauteilZeichnen();
+    }
+    // The marked component "M1" at (100, 50), the position at (90, 40).
+    void bauteilZeichnen()
+    {
         BEF zb{};
         zb.code = 80;
         BefTextSetzen(&zb, "M1");
@@ -91,6 +97,54 @@ TEST_F(ElClipBm, TheTransferFileOfAnEquippedComponentHoldsItsEquipmentBlock)
     ASSERT_EQ(ZeiAlsText(zvk.c_str(), txt.c_str()), 0);
     if (std::getenv("VELMO_GOLDEN_SCHREIBEN")) bmtest::schreiben(std::string(VELMO_TEST_DATA) + "/editor/transfer.txt", bmtest::lesen(txt));
     EXPECT_EQ(bmtest::lesen(txt), bmtest::lesen(std::string(VELMO_TEST_DATA) + "/editor/transfer.txt"));
+}
+
+// The `_BMC` records of one sub-kind in the transfer file of the marked
+// objects, as text lines.
+std::vector<std::string> bmcZeilen(const std::string& ordner, int sub)
+{
+    const std::string zvk = ordner + "/unter.zvk", txt = ordner + "/unter.txt";
+    EXPECT_EQ(ZeiDateiSchreiben(zvk.c_str(), 1, 1, 0), 0);
+    EXPECT_EQ(ZeiAlsText(zvk.c_str(), txt.c_str()), 0);
+    std::vector<std::string> z;
+    const std::string kopf = "_BMC " + std::to_string(sub) + " ";
+    std::string t = bmtest::lesen(txt), zeile;
+    for (char c : t) {
+        if (c != '\n') { if (c != '\r') zeile += c; continue; }
+        if (zeile.rfind(kopf, 0) == 0) z.push_back(zeile);
+        zeile.clear();
+    }
+    return z;
+}
+
+// A sub-text is a Gtx line numbered by the line of its generated text; the
+// lines numbered like the component itself, or like another component entry
+// of the item, are those components' own texts and no sub-texts.
+TEST_F(ElClipBm, OnlyTheLinesNumberedByAGeneratedTextAreItsSubTexts)
+{
+    bauteilMitGeraet("Lampe");
+    appbteil h{};
+    ASSERT_EQ(BtlSuchen(1, "H", 0, &h), 1);
+    h.platziert = 0;
+    ASSERT_EQ(BtlEintragAendern(1, "H", 0, &h), 1);
+    for (int nr : {1, 2}) {
+        appbteil u{};
+        u.id = 1;
+        std::strcpy(u.cd, "Uk");
+        u.nr = nr;
+        std::strcpy(u.bl, "M1");
+        std::strcpy(u.ze, "005");
+        u.platziert = nr == 1;
+        u.x = 100;
+        u.y = 50;
+        ASSERT_EQ(BtlEintragAnhaengen(&u), 0);
+    }
+    for (const char* t : {"eins", "zwei", "drei"}) ZtxTextSetzen(1, "Uk", 1, 0, t);   // lines 1, 2, 3
+    GtxTextSetzenBasis(1, "Uk", 1, 4, "eigen");   // the component's own line
+    GtxTextSetzenBasis(1, "Uk", 2, 4, "Uk2");     // the other entry's line
+    GtxTextSetzenBasis(1, "Uk", 3, 5, "unter");
+    EXPECT_EQ(bmcZeilen(pfad(""), 3), std::vector<std::string>{"_BMC 3 4 0 100,0000 50,0000 \"eigen\""});
+    EXPECT_EQ(bmcZeilen(pfad(""), 5), std::vector<std::string>{"_BMC 5 5 3 100,0000 50,0000 \"unter\""});
 }
 
 // The component with an item of type "LAMPE" from the definition, copied
@@ -164,6 +218,38 @@ TEST_F(ElClipPaste, ATypeWhoseFlagIsOffPastesAPlainComponent)
     ElEinfuegen(1, transfer.c_str());
     EXPECT_EQ(TzAnzahl(), 1);
     EXPECT_EQ(GesAnzahl(), 1);
+}
+
+// Generated texts with their sub-texts, attached texts: copied with the
+// item and pasted onto a new one, every text keeps its number and line.
+TEST_F(ElClipPaste, SubTextsComeBackUnderTheLinesOfTheirGeneratedTexts)
+{
+    TzLeeren();
+    bauteilZeichnen();
+    ZtxTextSetzen(1, "H", 0, 0, "Decke");   // line 1
+    ZtxTextSetzen(1, "H", 0, 0, "Wand");    // line 2
+    GtxTextSetzenBasis(1, "H", 0, 7, "Haupt");
+    GtxTextSetzenBasis(1, "H", 1, 3, "D3");
+    GtxTextSetzenBasis(1, "H", 2, 1, "W1");
+    GtxTextSetzenBasis(1, "H", 2, 4, "W4");
+    ASSERT_EQ(ZeiDateiSchreiben(transfer.c_str(), 1, 1, 0), 0);
+    TzLeeren();
+    BefAktZustand()->x = 200;
+    BefAktZustand()->y = 100;
+    ElEinfuegen(1, transfer.c_str());
+    ASSERT_EQ(GesAnzahl(), 2);
+    struct Fall {
+        bool gtx;
+        int nr, zeile;
+        const char* text;
+    };
+    for (const Fall& f : {Fall{false, 0, 1, "Decke"}, Fall{false, 0, 2, "Wand"}, Fall{true, 0, 7, "Haupt"},
+                          Fall{true, 1, 3, "D3"}, Fall{true, 2, 1, "W1"}, Fall{true, 2, 4, "W4"}}) {
+        char t[64] = "";
+        if (f.gtx) GtxTextRoh(2, "H", f.nr, f.zeile, t, sizeof t);
+        else ZtxTextHolen(2, "H", f.nr, f.zeile, t, sizeof t);
+        EXPECT_STREQ(t, f.text) << (f.gtx ? "Gtx " : "Ztx ") << f.nr << "/" << f.zeile;
+    }
 }
 
 }  // namespace

@@ -16,7 +16,7 @@
 
 namespace {
 
-HWND hwSeite = 0, hwKnopf = 0, hwLinks = 0;
+HWND hwSeite = 0, hwKnopf = 0, hwLinks = 0, hwFeld = 0;
 
 LRESULT CALLBACK seiteProc(HWND h, UINT m, WPARAM w, LPARAM l)
 {
@@ -42,10 +42,12 @@ struct HinweisTest : ::testing::Test {
         hwSeite = CreateWindow("HwSeite", "Seite", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 600, 400, 0, 0, 0, nullptr);
         hwKnopf = CreateWindow("HwKind", "A", WS_CHILD | WS_VISIBLE, 500, 0, 30, 30, hwSeite, 0, 0, nullptr);
         hwLinks = CreateWindow("HwKind", "B", WS_CHILD | WS_VISIBLE, 0, 100, 30, 30, hwSeite, 0, 0, nullptr);
+        hwFeld = CreateWindow("HwKind", "1.00", WS_CHILD | WS_VISIBLE, 200, 370, 40, 20, hwSeite, 0, 0, nullptr);
         ASSERT_NE(hwKnopf, 0u);
         ASSERT_NE(hwLinks, 0u);
         HinweisQuelle q;
         q.leisteIndex = [](HWND f) { return f == hwKnopf ? 3 : f == hwLinks ? 7 : -1; };
+        q.statusfeldIndex = [](HWND f) { return f == hwFeld ? 9 : -1; };
         q.leisteTip = [](int n, RECT* r, char* text, size_t kap, int* leiste) {
             HWND f = n == 3 ? hwKnopf : hwLinks;
             GetWindowRect(f, r);
@@ -119,6 +121,21 @@ TEST_F(HinweisTest, DeactivationAndCommandsStopAPendingHint)
     warten(201);
     EXPECT_EQ(HinweisFenster(), 0u);
     EXPECT_EQ(HinweisArt(), -1);
+}
+
+// A status field has no hint: resting on it shows none, and moving onto
+// it takes a showing one away at once.
+TEST_F(HinweisTest, AStatusFieldShowsNoHint)
+{
+    ueber(hwFeld);
+    EXPECT_EQ(HinweisArt(), 1);
+    warten(701);
+    EXPECT_EQ(HinweisFenster(), 0u);
+    ueber(hwKnopf);
+    warten(701);
+    ASSERT_NE(HinweisFenster(), 0u);
+    ueber(hwFeld);
+    EXPECT_EQ(HinweisFenster(), 0u);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "frame/modus.h"
+#include "platform/eingabe.h"
 #include "platform/headless.h"
 #include "platform/menue.h"
 #include "platform/nachrichtbox.h"
@@ -44,6 +45,18 @@ inline void menueAnsehen(HWND popup)
     }
     for (UINT k : b.tasten) plHeadlessTaste(k);
     b.tasten.clear();
+}
+
+// A line typed into the editor's input line and sent with Enter, pumped as
+// the frame does.
+inline void eingabeZeile(const char* zeile)
+{
+    HWND feld = GetDlgItem(EdtFenster(), 5020);
+    SetFocus(feld);
+    SetWindowText(feld, "");
+    plHeadlessText(zeile);
+    plHeadlessTaste(VK_RETURN);
+    rahmenPumpen();
 }
 
 // The frame on a demo copy in mode `modus` (the editor: with sheet HV1.08
