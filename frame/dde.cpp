@@ -388,6 +388,12 @@ void LogZeile(const char* format, ...)
         return;
     }
     bdappend(&d);
+    if (bdlesefehler(&d)) {
+        // The end was not found: a line written now would cut the last one.
+        bdclose(&d);
+        wiDebug("LogZeile: %s nicht gelesen", logPfadText);
+        return;
+    }
     bdputsmodus(&d, zeile, 0);
     if (bdclose(&d) != 0) {
         wiDebug("LogZeile: %s nicht geschrieben", logPfadText);

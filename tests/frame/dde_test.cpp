@@ -217,6 +217,22 @@ TEST_F(Dde, ALineCutByAReadErrorIsNotRun)
     EXPECT_EQ(plNachrichtBoxFragen()[0].text, "Kann kurz.txt nicht lesen.");
 }
 
+// A log whose end cannot be read is left alone: the line would have been
+// written over the last byte before ("al07042 neu").
+TEST_F(Dde, ALogWhoseEndCannotBeReadIsLeftAlone)
+{
+    std::ofstream(ordner / "log.txt", std::ios::binary) << "alt\n";
+    {
+        PlFehlerScope scope;
+        plFehlerSetzen(PlFehlerArt::Lesen, 1, true);
+        LogZeile("neu");
+        EXPECT_GE(plFehlerAusgeloest(PlFehlerArt::Lesen), 1);
+    }
+    EXPECT_EQ(logZeilen(), std::vector<std::string>{"alt"});
+    LogZeile("neu");
+    EXPECT_EQ(logZeilen(), (std::vector<std::string>{"alt", "07042 neu"}));
+}
+
 TEST_F(Dde, OptionsChangeOnlyWhenDifferentAndThenReload)
 {
     struct Fall {
