@@ -53,7 +53,10 @@ struct Lesefehler : kenntest::KennTest {
 TEST_F(Lesefehler, AFileReadShortIsSaidTakenAsNothingAndNeverWrittenOver)
 {
     std::string sps = "zvkI\n)S SPSInfo\n";
-    for (int i = 0; i < 40; ++i) sps += "E" + std::to_string(i) + "\x1c" "Eingang " + std::to_string(i) + std::string(SPSTEXTANZ - 1, '\x1c') + "\n";
+    for (int i = 0; i < 40; ++i) {
+        const std::string n = std::to_string(i);
+        sps += "E" + n + "\x1c" "Eingang " + n + std::string(SPSTEXTANZ - 1, '\x1c') + "\n";
+    }
     sps += ")E\n";
     eqtest::schreiben(pfad("SPSINFO.ZVK"), sps);
     eqtest::schreiben(sprachDatei(), "0 Deutsch\r\n1 English\r\n");
