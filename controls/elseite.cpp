@@ -20,6 +20,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "config/apstil.h"
 #include "controls/ctlkern.h"
@@ -61,6 +62,9 @@ struct ElsSlot {
 };
 
 ElsSlot elsSlots[ELSSUP];
+// The file a slot read short: it holds a fresh record instead, which is
+// never written over that file (ElsSchreiben refuses it).
+std::string elsKurz[ELSSUP];
 
 ElsSlot& elsSlot(int id)
 {
@@ -437,6 +441,7 @@ void ElsAnlegen(int id, int groesse, ElsLeseFn lesen, ElsFormatFn format, ElsSat
     if (i >= ELSSUP) wiAssert("elseite", __LINE__, "i<LISSUP");
     ElsSlot& s = elsSlots[i];
     std::memset(&s, 0, sizeof s);
+    elsKurz[i].clear();
     if (groesse < ELSKOPFSUP) groesse = ELSKOPFSUP;
     s.arbeit = static_cast<char*>(fmalloc(1, groesse));
     if (!s.arbeit) wiAssert("elseite", __LINE__, "arbeit != NULL");
@@ -514,6 +519,8 @@ void ElsNeuZeigen(int id)
 void ElsLesen(int id, const char* datei)
 {
     ElsSlot& s = elsSlot(id);
+    std::string& kurz = elsKurz[&s - elsSlots];
+    kurz.clear();
     saleeren(&s.saetze);
     BDAT d{};
     if (bdopenlesen(&d, datei) < 0) {
@@ -527,12 +534,22 @@ void ElsLesen(int id, const char* datei)
         if (zeile[0] == ')' && zeile[1] != 'S' && zeile[1] != 'I') break;
         if (s.lesen && s.lesen(s.arbeit, zeile) == 1) saanhaengen(&s.saetze, s.arbeit);
     }
+    const bool fehler = bdlesefehler(&d) != 0;
     bdclose(&d);
+    if (fehler) {
+        kurz = datei;
+        saleeren(&s.saetze);
+        elsFrisch(s);
+        saanhaengen(&s.saetze, s.arbeit);
+        wiMeldung("Kann %s nicht lesen.", datei);
+    }
 }
 
 int ElsSchreiben(int id, const char* datei)
 {
     ElsSlot& s = elsSlot(id);
+    const std::string& kurz = elsKurz[&s - elsSlots];
+    if (!kurz.empty() && strvgl(kurz.c_str(), datei) == 0) return ERROR;
     BDAT d{};
     if (bdmake(&d, datei) < 0) return ERROR;
     std::memset(s.arbeit, 0, static_cast<size_t>(s.groesse));
@@ -588,6 +605,7 @@ void ElsFreigeben(int id)
     safrei(&s.seiten);
     ffree(s.arbeit);
     std::memset(&s, 0, sizeof s);
+    elsKurz[&s - elsSlots].clear();
 }
 
 int ElsGeaendert(int id) { return elsSlot(id).geaendert ? 1 : 0; }

@@ -47,6 +47,9 @@ struct ElzSlot {
 };
 
 ElzSlot elzSlots[ELZSUP];
+// The file a slot read short: it holds a fresh record instead, which is
+// never written over that file (ElzSpeichern refuses it).
+std::string elzKurz[ELZSUP];
 int elzZebra = 0;
 int elzPfad = 0;
 COLORREF elzAuswahl = RGB(215, 232, 255);
@@ -224,6 +227,7 @@ void ElzAnlegen(int id, int groesse, ElzLeseFn lesen, ElzFormatFn format, ElzNeu
     if (i >= ELZSUP) wiAssert("elzeile", __LINE__, "i<LISSUP");
     ElzSlot& s = elzSlots[i];
     std::memset(&s, 0, sizeof s);
+    elzKurz[i].clear();
     if (groesse < 1) groesse = 1;
     s.arbeit = static_cast<char*>(fmalloc(1, groesse));
     if (!s.arbeit) wiAssert("elzeile", __LINE__, "arbeit != NULL");
@@ -254,6 +258,7 @@ void ElzFreigeben(int id)
     safrei(&s.saetze);
     ffree(s.arbeit);
     std::memset(&s, 0, sizeof s);
+    elzKurz[&s - elzSlots].clear();
 }
 
 int ElzVorhanden(int id) { return elzFinden(id) >= 0 ? 1 : 0; }
@@ -278,6 +283,8 @@ void ElzLaden(int id, const char* pfad)
 {
     ElzSlot& s = elzSlot(id);
     if (!s.lesen) return;
+    std::string& kurz = elzKurz[&s - elzSlots];
+    kurz.clear();
     saleeren(&s.saetze);
     BDAT d{};
     if (bdopenlesen(&d, pfad) < 0) {
@@ -292,12 +299,22 @@ void ElzLaden(int id, const char* pfad)
         if (s.lesen(s.arbeit, zeile) == 1) saanhaengen(&s.saetze, s.arbeit);
     }
     ffree(zeile);
+    const bool fehler = bdlesefehler(&d) != 0;
     bdclose(&d);
+    if (fehler) {
+        kurz = pfad;
+        saleeren(&s.saetze);
+        elzVorbereiten(s, nullptr);
+        saanhaengen(&s.saetze, s.arbeit);
+        wiMeldung("Kann %s nicht lesen.", pfad);
+    }
 }
 
 int ElzSpeichern(int id, const char* pfad)
 {
     ElzSlot& s = elzSlot(id);
+    const std::string& kurz = elzKurz[&s - elzSlots];
+    if (!kurz.empty() && strvgl(kurz.c_str(), pfad) == 0) return ERROR;
     BDAT d{};
     if (bdmake(&d, pfad) < 0) return ERROR;
     int fehler = 0;

@@ -16,6 +16,7 @@
 #include "support/texte.h"
 #include "support/vergleich.h"
 #include "winlib/dialog.h"
+#include "winlib/meldung.h"
 #include "winlib/winbib.h"
 
 namespace {
@@ -96,6 +97,7 @@ int tbLeisteAnlegen(int x, int y, int ersteId, const char* datei, const char* ab
     if (bdopenlesen(&d, pfad) < 0) return -1;
     char zeile[TBLEISTEZEILESUP + 1];
     if (!tblAbschnittSuchen(&d, abschnitt, zeile)) {
+        if (bdlesefehler(&d)) wiMeldung("Kann %s nicht lesen.", pfad);
         bdclose(&d);
         return -1;
     }
@@ -134,7 +136,18 @@ int tbLeisteAnlegen(int x, int y, int ersteId, const char* datei, const char* ab
         px += w;
         ++tblAnzahl;
     }
+    const bool kurz = bdlesefehler(&d) != 0;
     bdclose(&d);
+    if (kurz) {
+        // Half a bar is not shown as if it were the whole.
+        for (int i = 0; i < tblAnzahl; ++i) {
+            if (tblEintraege[i].knopf && IsWindow(tblEintraege[i].knopf)) DestroyWindow(tblEintraege[i].knopf);
+            tblEintraege[i].knopf = 0;
+        }
+        tblAnzahl = 0;
+        wiMeldung("Kann %s nicht lesen.", pfad);
+        return -1;
+    }
     CreateWindow(CTLDISPKLASSE, "", WS_CHILD | WS_VISIBLE | WS_DISABLED | 8, tblPixel(px), tblPixel(y),
                  tblPixel(4 * breite), tblPixel(TBLHOEHE), dlg, static_cast<HMENU>(ersteId), 0, nullptr);
     if (tblAnzahl > 0) {

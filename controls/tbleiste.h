@@ -11,7 +11,8 @@ inline constexpr int TBLEISTEZEILESUP = 200;  // characters of a line
 // Builds the bar at (x, y) dialog units in the current dialog with ids
 // ersteId + 1.. from section `abschnitt` of `datei` (in the program folder
 // unless it has a folder part). Returns the number of buttons, or -1 when
-// the file or the section cannot be found.
+// the file or the section cannot be found or the file was read short (said;
+// no button then).
 int tbLeisteAnlegen(int x, int y, int ersteId, const char* datei, const char* abschnitt);
 // Selects the entry of control id `id` and returns its text without its
 // first word, or the whole text when it begins with "TBD"; "" for an

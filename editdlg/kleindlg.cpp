@@ -7,6 +7,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "config/reaktion.h"
 #include "controls/elzeile.h"
@@ -121,10 +122,12 @@ bool kdWort(const char* zeile, const char* wort, std::string* rest)
     return true;
 }
 
-void kdMakroLesen()
+// False when the macro was read short (said): its labels are not shown.
+bool kdMakroLesen()
 {
+    const std::string pfad = MakroPfad(kdMakro.c_str());
     BDAT d{};
-    if (bdopenlesen(&d, MakroPfad(kdMakro.c_str()).c_str()) < 0) return;
+    if (bdopenlesen(&d, pfad.c_str()) < 0) return true;
     char zeile[MAKROZEILESUP + 1];
     std::string rest;
     while (bdgets(&d, zeile, MAKROZEILESUP) >= 0) {
@@ -137,7 +140,10 @@ void kdMakroLesen()
             wiTextSetzen(kdLabel(static_cast<int>(std::clamp(i, 0L, static_cast<long>(KDWERTSUP - 1)))), p);
         }
     }
+    const bool kurz = bdlesefehler(&d) != 0;
     bdclose(&d);
+    if (kurz) StatusTextf("Kann Macro-Datei %s nicht lesen.", pfad.c_str());
+    return !kurz;
 }
 
 int kdMakroInit(int, const char* const*)
@@ -150,7 +156,8 @@ int kdMakroInit(int, const char* const*)
         kdWerte[i].clear();
     }
     wiTextSetzen(3000, kdMakro.c_str());
-    kdMakroLesen();
+    // Half the labels would ask for the wrong values; the macro could not run.
+    if (!kdMakroLesen()) wiDlgSchliessen();
     return 0;
 }
 

@@ -11,6 +11,7 @@
 #include "config/reaktion.h"
 #include "editor/baubf.h"
 #include "editor/befausf.h"
+#include "editor/edmeld.h"
 #include "editor/mehrfach.h"
 #include "editor/objwahl.h"
 #include "editor/platzhalter.h"
@@ -454,7 +455,14 @@ int KnopfDateiLesen(const char* pfad)
         e.zeile = zeile;
         knolis[knoAnzahl++] = e;
     }
+    const bool kurz = bdlesefehler(&d) != 0;
     bdclose(&d);
+    if (kurz) {
+        // Half a key table would leave keys doing nothing without a word.
+        knoAnzahl = 0;
+        StatusTextf("Kann %s nicht lesen.", pfad);
+        return -1;
+    }
     return knoAnzahl;
 }
 
@@ -480,6 +488,8 @@ std::vector<std::string> KnopfDateiZeilen()
         zeilenendeweg(z);
         v.push_back(z);
     }
+    // The lines' numbers run the table's entries: none from a file read short.
+    if (bdlesefehler(&d)) v.clear();
     bdclose(&d);
     return v;
 }

@@ -42,11 +42,12 @@ struct knopf {
 
 // Installs the key and mouse handlers into the attached drawing view, reads
 // `Ed45Taste` and loads "EditKey.txt" (application-data folder, else
-// shipped data); 0 when no file exists, else the entries read. KnopfFrei
+// shipped data); 0 when no file exists, -1 read short, else the entries read. KnopfFrei
 // frees the table; the page takes the handlers out of its view.
 int KnopfInit();
 void KnopfFrei();
-// Parses a key file into the table: the entries read, 0 when it is missing.
+// Parses a key file into the table: the entries read, 0 when it is missing,
+// -1 when it was read short (said; the table is then empty).
 int KnopfDateiLesen(const char* pfad);
 int KnopfAnzahl();
 const knopf* KnopfEintrag(int n);

@@ -243,6 +243,22 @@ struct MakLauf {
     int tiefe;
 };
 
+// The whole macro file, read before any line runs, so that a file read
+// short never runs half: 0, -1 not opened, -2 read short (said).
+int makLaden(const char* pfad, std::string* inhalt)
+{
+    inhalt->clear();
+    BDAT d{};
+    if (bdopenlesen(&d, pfad) < 0) return -1;
+    for (int c = bdgetc(&d); c >= 0; c = bdgetc(&d)) inhalt->push_back(static_cast<char>(c));
+    const bool kurz = bdlesefehler(&d) != 0;
+    bdclose(&d);
+    if (!kurz) return 0;
+    inhalt->clear();
+    StatusTextf("Kann Macro-Datei %s nicht lesen.", pfad);
+    return -2;
+}
+
 void makZahl(std::string& aus, double v, bool klammer)
 {
     char t[64];
@@ -366,8 +382,12 @@ void makCall(MakLauf& l, const char* p, bool frei, bool aktiv)
         StatusTextf("Makro %s: mehr als %d Aufrufe ineinander.", name.c_str(), MAKROTIEFESUP);
         return;
     }
+    std::string inhalt;
+    const int r = makLaden(name.c_str(), &inhalt);
+    if (r == -2) makAbbruch = true;  // the rest would run as if the call had
+    if (r != 0) return;
     BDAT d{};
-    if (bdopenlesen(&d, name.c_str()) < 0) return;
+    bdopenram(&d, inhalt.data(), static_cast<int32_t>(inhalt.size()));
     MakLauf innen{&d, l.spur, l.tiefe + 1};
     makBlock(innen, frei, aktiv);
     bdclose(&d);
@@ -588,8 +608,10 @@ int MakroVorhanden(const char* name) { return dosattrib(MakroPfad(name).c_str())
 
 int MakroDateiAusfuehren(const char* pfad, int spur)
 {
+    std::string inhalt;
+    if (makLaden(pfad, &inhalt) != 0) return -1;
     BDAT d{};
-    if (bdopenlesen(&d, pfad) < 0) return -1;
+    bdopenram(&d, inhalt.data(), static_cast<int32_t>(inhalt.size()));
     MakLauf l{&d, spur, 0};
     makZeilen = 0;
     makAbbruch = false;
@@ -620,8 +642,9 @@ int MakroMitEingabe(const char* name)
         const char* p = zeile;
         mit = makWort(p) == "INPUT";
     }
+    const bool kurz = !mit && bdlesefehler(&d) != 0;
     bdclose(&d);
-    return mit;
+    return kurz ? -1 : mit;
 }
 
 void ClipboardMakro()

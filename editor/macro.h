@@ -43,7 +43,8 @@ void Wiederholen();
 // The macro file of a name: the library's folder, extension "mac".
 std::string MakroPfad(const char* name);
 int MakroVorhanden(const char* name);
-int MakroStarten(const char* name, int spur);  // 0, or -1 when the file is missing
+// 0, or -1 when the file is missing or read short (said; no line runs).
+int MakroStarten(const char* name, int spur);
 // The same with every line read (CALLed files too) passed through `filter`
 // first; its result is taken whole, however long.
 using MakroFilterFn = std::string (*)(const char* zeile);

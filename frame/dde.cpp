@@ -34,6 +34,7 @@ void (*ddeUmschalten)(const char*) = nullptr;
 
 BDAT befDatei{};
 int befLaeuft = 0;
+std::string befPfad;  // the command file's name, for the read error
 
 char logPfadText[VERSUP + 16] = "";
 int logAn = 1;
@@ -238,6 +239,7 @@ int BefehlsdateiOeffnen(const char* pfad)
     BefehlsdateiSchliessen();
     int r = bdopenlesen(&befDatei, pfad);
     befLaeuft = r >= 0 ? 1 : 0;
+    befPfad = pfad != nullptr ? pfad : "";
     return r;
 }
 
@@ -260,7 +262,14 @@ void BefehlsdateiSchritt()
         return;
     }
     char zeile[BEFZEILESUP + 1];
-    if (bdgets(&befDatei, zeile, BEFZEILESUP) < 0) {
+    const int n = bdgets(&befDatei, zeile, BEFZEILESUP);
+    if (bdlesefehler(&befDatei)) {
+        // The line the error cut is not run, and the rest cannot come.
+        BefehlsdateiSchliessen();
+        wiMeldung("Kann %s nicht lesen.", befPfad.c_str());
+        return;
+    }
+    if (n < 0) {
         BefehlsdateiSchliessen();
         return;
     }
@@ -379,6 +388,12 @@ void LogZeile(const char* format, ...)
         return;
     }
     bdappend(&d);
+    if (bdlesefehler(&d)) {
+        // The end was not found: a line written now would cut the last one.
+        bdclose(&d);
+        wiDebug("LogZeile: %s nicht gelesen", logPfadText);
+        return;
+    }
     bdputsmodus(&d, zeile, 0);
     if (bdclose(&d) != 0) {
         wiDebug("LogZeile: %s nicht geschrieben", logPfadText);

@@ -135,8 +135,10 @@ int funkAusDatei()
         if (zeile[0] == ')' || n >= FUNKSUP) break;
         funkZeile(n++, zeile);
     }
+    // A list read short is not taken: the texts' list stands in for it.
+    const bool kurz = bdlesefehler(&d) != 0;
     bdclose(&d);
-    return n;
+    return kurz ? 0 : n;
 }
 
 void funkAusTexten()

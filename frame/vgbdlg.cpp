@@ -93,7 +93,14 @@ void vgbdSprachen()
             wiComboAnhaengen(3100, t.c_str());
             vgbdW.sprachen.push_back(std::atoi(t.c_str()));
         }
+        const bool kurz = bdlesefehler(&d) != 0;
         bdclose(&d);
+        if (kurz) {
+            // Not half the languages: none, so the current one is taken.
+            wiComboLeeren(3100);
+            vgbdW.sprachen.clear();
+            wiMeldung("Kann %s nicht lesen.", pfad);
+        }
     }
     for (size_t i = 0; i < vgbdW.sprachen.size(); ++i) {
         if (vgbdW.sprachen[i] == SprNummer()) wiComboWahlSetzen(3100, static_cast<int>(i));

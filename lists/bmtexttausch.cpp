@@ -126,7 +126,12 @@ int ttLesen(const char* pfad, TtTabelle& tab)
         strrtrim(text);
         tab[{ttKlein(schluessel), std::atoi(nr)}] = text;
     }
+    const bool kurz = bdlesefehler(&d) != 0;
     bdclose(&d);
+    if (kurz) {
+        tab.clear();
+        return -2;
+    }
     return 0;
 }
 
@@ -229,7 +234,9 @@ int BmTexteFormat(const char* pfad)
     if (bdopenlesen(&d, pfad) < 0) return -1;
     char z[201] = "", w[201] = "";
     bdgets(&d, z, 200);
+    const bool kurz = bdlesefehler(&d) != 0;
     bdclose(&d);
+    if (kurz) return -2;
     char* p = z;
     wortab(w, sizeof w, p);
     return mustervgl("????:*:*", w) ? 1 : 0;
@@ -241,10 +248,18 @@ int BmTexteImportieren(const char* pfad, int format, int textModus, int lagerMod
     im.format = format;
     im.textModus = textModus;
     im.lagerModus = lagerModus;
+    // A table read short would take texts from half a file (and clear the
+    // rest under "replace all"): nothing is imported then.
     if (format == 1) {
-        if (ttLesen(pfad, im.tab) != 0) return -1;
+        const int r = ttLesen(pfad, im.tab);
+        if (r == -2) wiHinweis(TextNr(250), pfad);
+        if (r != 0) return -1;
     } else {
         DefTextTabLaden(1, pfad);
+        if (!DefTextTabAktiv()) {
+            wiHinweis(TextNr(250), pfad);
+            return -1;
+        }
     }
     BMListenVerwerfen();
     BMDateiAktuell(0);
@@ -360,6 +375,10 @@ void imAusfuehren()
     }
     const std::string pfad = ttDatei();
     const int erkannt = BmTexteFormat(pfad.c_str());
+    if (erkannt == -2) {
+        wiHinweis(TextNr(250), pfad.c_str());
+        return;
+    }
     if (erkannt < 0) {
         wiHinweis(ttTxt(84), pfad.c_str());
         return;

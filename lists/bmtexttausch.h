@@ -26,10 +26,11 @@ std::string BmTexteSchluessel(uint32_t id, const char* code, int nr);
 // (the old file stays).
 int BmTexteExportieren(const char* pfad, const bmexport& o);
 // 1 when the first word of the first line looks like a key, 0 otherwise,
-// -1 when the file cannot be read.
+// -1 when the file cannot be opened, -2 when its first block cannot be read.
 int BmTexteFormat(const char* pfad);
 // Modes: 0 leave, 1 only fill empty, 2 also overwrite, 3 overwrite and
-// delete. The number of texts taken (committed), or -1 when the commit failed.
+// delete. The number of texts taken (committed), or -1 when the commit failed
+// or the text file was read short (said; nothing taken).
 int BmTexteImportieren(const char* pfad, int format, int textModus, int lagerModus);
 
 void AppExtTxtExpOeffnen();

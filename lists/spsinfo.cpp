@@ -19,6 +19,7 @@ namespace {
 
 std::vector<spsinfo> spsSpeicher;
 std::string spsPfad;   // the path read last; "" none
+bool spsKurz = false;  // that path was read short: the store is empty and never written over it
 
 constexpr char SPSTRENNER = 0x1C;
 constexpr char SPSMARKE = 16;
@@ -62,18 +63,16 @@ void SpsSatzNeu(void* satz)
 
 int SpsInfoLesen(const char* pfad)
 {
-    if (!spsPfad.empty() && strvgl(spsPfad.c_str(), pfad) == 0) return 0;
+    if (!spsKurz && !spsPfad.empty() && strvgl(spsPfad.c_str(), pfad) == 0) return 0;
     spsSpeicher.clear();
     spsPfad = pfad;
+    spsKurz = false;
     BDAT d{};
     if (bdopenlesen(&d, pfad) < 0) return -1;
     char zeile[SPSZEILESUP + 1];
-    if (bdgets78(&d, zeile) < 0 || std::strcmp(zeile, "zvkI") != 0) {
-        bdclose(&d);
-        return 0;
-    }
+    const bool eigen = bdgets78(&d, zeile) >= 0 && std::strcmp(zeile, "zvkI") == 0;
     bool abschnitt = false;
-    while (bdgets(&d, zeile, SPSZEILESUP) >= 0) {
+    while (eigen && bdgets(&d, zeile, SPSZEILESUP) >= 0) {
         if (std::strcmp(zeile, ")E") == 0) break;
         if (std::strcmp(zeile, ")S SPSInfo") == 0) {
             abschnitt = true;
@@ -84,13 +83,19 @@ int SpsInfoLesen(const char* pfad)
         SpsSatzZerlegen(&s, zeile);
         spsSpeicher.push_back(s);
     }
+    spsKurz = bdlesefehler(&d) != 0;
     bdclose(&d);
+    if (spsKurz) {
+        spsSpeicher.clear();
+        wiMeldung(TextNr(250), pfad);
+        return -1;
+    }
     return 0;
 }
 
 int SpsInfoSchreiben()
 {
-    if (spsPfad.empty()) return -1;
+    if (spsPfad.empty() || spsKurz) return -1;
     BDAT d{};
     if (bdmake(&d, spsPfad.c_str()) < 0) return -1;
     int ok = bdputsmodus(&d, "zvkI", 0) == 0 && bdputsmodus(&d, ")S SPSInfo", 0) == 0;
@@ -123,6 +128,7 @@ void SpsInfoVergessen()
 {
     spsSpeicher.clear();
     spsPfad.clear();
+    spsKurz = false;
 }
 
 // ---- text files ----------------------------------------------------------------------------------

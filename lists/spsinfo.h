@@ -26,7 +26,8 @@ static_assert(sizeof(spsinfo) == 891);
 
 // Reads the file unless it is the path read last (ignoring case); a new
 // path empties the store first. 0, or -1 when the file could not be opened
-// (the store is empty then).
+// (the store is empty then) or was read short (said, the store stays empty
+// and SpsInfoSchreiben refuses until a later read is whole).
 int SpsInfoLesen(const char* pfad);
 // Writes the store to the path read last; 0, or -1 (the old file stays).
 int SpsInfoSchreiben();

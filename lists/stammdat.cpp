@@ -123,6 +123,11 @@ int spInit(int, const char* const*)
     wiDlgPosLadenAkt();
     std::array<std::string, SPRANZ> namen;
     const int r = SprNamenLesen(namen);
+    if (r == -2) {
+        // Names read short would be saved over the whole file: not opened.
+        wiDlgSchliessen();
+        return 0;
+    }
     for (int n = 0; n < SPRANZ; ++n) wiTextSetzen(3000 + 10 * n, namen[static_cast<size_t>(n)].c_str());
     if (r != 0) wiTextSetzen(3000, "Standard");
     return 0;
@@ -169,14 +174,22 @@ int SprNamenLesen(std::array<std::string, SPRANZ>& namen)
     BDAT d{};
     char pfad[300];
     PfadProgramm(pfad, sizeof pfad, "Sprache.txt");
-    if (bdopenlesen(&d, sdSprachDatei().c_str()) < 0 && bdopenlesen(&d, pfad) < 0) return -1;
+    const std::string eigen = sdSprachDatei();
+    const bool eigenDa = bdopenlesen(&d, eigen.c_str()) >= 0;
+    if (!eigenDa && bdopenlesen(&d, pfad) < 0) return -1;
     char zeile[80];
     for (int i = 0; i < SPRANZ && bdgets78(&d, zeile) >= 0; ++i) {
         int n = std::atoi(zeile);
         n = n < 0 ? 0 : n > SPRANZ - 1 ? SPRANZ - 1 : n;
         namen[static_cast<size_t>(n)] = std::strlen(zeile) > 2 ? zeile + 2 : "";
     }
+    const bool kurz = bdlesefehler(&d) != 0;
     bdclose(&d);
+    if (kurz) {
+        for (std::string& n : namen) n.clear();
+        wiMeldung(TextNr(250), eigenDa ? eigen.c_str() : pfad);
+        return -2;
+    }
     return 0;
 }
 

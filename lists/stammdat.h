@@ -17,7 +17,7 @@ void StammDaten(int id);
 void SprachenOeffnen();
 
 // The ten language names of "Sprache.txt" (empty when missing); 0 read, -1
-// no file.
+// no file, -2 read short (said; all empty).
 int SprNamenLesen(std::array<std::string, SPRANZ>& namen);
 // Writes all ten lines to the application-data folder; 0 or -1.
 int SprNamenSchreiben(const std::array<std::string, SPRANZ>& namen);

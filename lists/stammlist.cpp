@@ -70,7 +70,13 @@ void stLaden()
             tabaufloesen(t, sizeof t, z, 8);
             stz.zeilen.push_back(t);
         }
+        const bool kurz = bdlesefehler(&d) != 0;
         bdclose(&d);
+        if (kurz) {
+            // Half a file is not shown as if it were the whole.
+            stz.zeilen.clear();
+            wiMeldung(TextNr(250), stz.datei.c_str());
+        }
     }
     SendMessage(wiItem(3000), WM_SETREDRAW, FALSE, 0);
     wiListeLeeren(3000);

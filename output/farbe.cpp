@@ -69,7 +69,12 @@ int RgbLaden()
             ++rgbAnzahl;
         }
     }
+    const bool kurz = bdlesefehler(&d) != 0;
     bdclose(&d);
+    if (kurz) {
+        rgbAnzahl = 0;  // half the names would look like the whole list
+        return ERROR;
+    }
     return rgbAnzahl;
 }
 

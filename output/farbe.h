@@ -26,7 +26,7 @@ struct RGBNAME {
 // not count); an unknown name gives "0 0 0".
 void RgbAusFarbname(char* text, size_t kap);
 // Loads the table from the file; the number of entries, -1 when the file
-// cannot be opened (the table is then empty).
+// cannot be opened or was read short (the table is then empty).
 int RgbLaden();
 // The path of "rgb.txt" as read.
 void RgbPfad(char* puffer, size_t groesse);

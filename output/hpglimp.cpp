@@ -10,8 +10,6 @@
 // them stays finite and every integer fits its record slot.
 #include "output/hpglimp.h"
 
-#include <sys/stat.h>
-
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -22,7 +20,6 @@
 #include "model/justage.h"
 #include "model/zeichnun.h"
 #include "model/zustand.h"
-#include "platform/dateisys.h"
 #include "support/basis.h"
 #include "support/bdatei.h"
 #include "support/texte.h"
@@ -856,18 +853,13 @@ int HpglImport(const char* plotdatei, const char* zeichnung)
         wiMeldung("Kann %s nicht anlegen", zeichnung);
         return ERROR;
     }
-    // The buffered reader ends a failed read like the end of the file: the
-    // bytes read are held against the file's size.
-    struct stat st;
-    const long long groesse = plDsStat(plotdatei, &st) == 0 ? static_cast<long long>(st.st_size) : -1;
-    long long gelesen = 0;
     hpglLeserReset();
     HpglImpInit();
     for (int c = bdgetc(&plot); c >= 0; c = bdgetc(&plot)) {
-        ++gelesen;
         hpglZeichen(static_cast<char>(c));
     }
-    const bool lesefehler = groesse >= 0 && gelesen < groesse;
+    // The buffered reader ends a failed read like the end of the file.
+    const bool lesefehler = bdlesefehler(&plot) != 0;
     // A last command without its terminator still runs, and a label not yet
     // drawn is drawn; a label whose terminator never came is dropped.
     if (!hpglL.labelModus && hpglL.laenge > 0 && hpglL.puffer[0] != HPGLESC) {

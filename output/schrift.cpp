@@ -14,6 +14,7 @@
 #include "support/bdatei.h"
 #include "support/texte.h"
 #include "winlib/anwdaten.h"
+#include "winlib/meldung.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ SchEintrag schTabelle[SCHRIFTSUP] = {
     {"Schriftart 8", 0}, {"Schriftart 9", 0},
 };
 bool schGeladen = false;
+bool schKurz = false;  // the file was read short: the table kept its values and is not written
 SCHRIFTMETRIK schMetrik[SCHRIFTSUP];
 HDC schDc = 0;
 
@@ -36,6 +38,7 @@ int schNr(int n) { return n < 0 ? 0 : n >= SCHRIFTSUP ? SCHRIFTSUP - 1 : n; }
 void schLaden()
 {
     schGeladen = true;
+    schKurz = false;
     strkopie(schTabelle[0].name, "Courier", SCHRIFTNAMESUP);
     schTabelle[0].art = 1;
     std::string pfad = stlDateiLesen("Schrift.txt", true);
@@ -43,6 +46,8 @@ void schLaden()
     if (bdopenlesen(&d, pfad.c_str()) < 0) {
         return;  // the table keeps its values
     }
+    SchEintrag vorher[SCHRIFTSUP];
+    std::memcpy(vorher, schTabelle, sizeof vorher);
     char zeile[SCHRIFTZEILESUP + 1];
     int zeilen = 0;
     while (zeilen < SCHRIFTSUP && bdgets78(&d, zeile) >= 0) {
@@ -60,7 +65,13 @@ void schLaden()
         }
         ++zeilen;
     }
+    schKurz = bdlesefehler(&d) != 0;
     bdclose(&d);
+    if (schKurz) {
+        // Half a table would be written back whole: it keeps its values.
+        std::memcpy(schTabelle, vorher, sizeof vorher);
+        wiMeldung("Kann %s nicht lesen.", pfad.c_str());
+    }
 }
 
 void schSichern()
@@ -130,6 +141,9 @@ void SchriftSetzen(int n, const char* name, int attribut)
 int SchriftSchreiben()
 {
     schSichern();
+    if (schKurz) {
+        return ERROR;
+    }
     std::string pfad = stlDateiSchreiben("Schrift.txt", true);
     BDAT d;
     if (bdmake(&d, pfad.c_str()) < 0) {

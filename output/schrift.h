@@ -42,7 +42,8 @@ void SchriftName(int n, char* puffer, size_t groesse);
 int SchriftArt(int n);
 // Sets face name (cut to 40 characters) and attribute of font n (clamped).
 void SchriftSetzen(int n, const char* name, int attribut);
-// Writes the table; 0, or -1 when the file cannot be written.
+// Writes the table; 0, or -1 when the file cannot be written or was read
+// short (the table then kept its values; said when read).
 int SchriftSchreiben();
 // The next use reads the file again.
 void SchriftNeuLaden();

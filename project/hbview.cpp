@@ -270,7 +270,13 @@ void HilfeThemaZeigen(const char* thema)
         if (titel.size() > HILFETITELSUP) titel.resize(HILFETITELSUP);
         break;
     }
+    const bool kurz = bdlesefehler(&d) != 0;
     bdclose(&d);
+    if (kurz) {
+        // A topic not seen in a file read short is not "not found".
+        wiMeldung("Kann %s nicht lesen.", pfad);
+        return;
+    }
     hz.thema = thema ? thema : "";
     if (hz.thema.size() > HILFESCHLUESSELSUP) hz.thema.resize(HILFESCHLUESSELSUP);
     if (seiten < 1) seiten = 1;

@@ -21,6 +21,10 @@ bool rswOrdnerZuLang = false;  // the folder given did not fit: no file is touch
 RswListe rswErsetzen;  // word and replacement
 RswListe rswIgnorieren;  // word and empty value
 bool rswOffen = false;
+// A list file read short: its list starts empty and is not written back over
+// the file, which still holds the words.
+bool rswErsetzenKurz = false;
+bool rswIgnorierenKurz = false;
 
 int32_t rswWertLaenge(const char* satz)
 {
@@ -113,10 +117,14 @@ int rswListeSchreiben(const char* name, const RswListe* liste)
     return r;
 }
 
-void rswListeLesen(const char* name, RswListe* liste)
+// False when the file was read short (a trace line names it); a missing
+// file leaves the list empty.
+bool rswListeLesen(const char* name, RswListe* liste)
 {
     char pfad[PFADSUP + 1];
-    if (rswDateiPfad(pfad, name)) RswLesen(pfad, liste);  // a missing file leaves the list empty
+    if (!rswDateiPfad(pfad, name) || RswLesen(pfad, liste) != -2) return true;
+    wiDebug("Wortliste %s%s nicht gelesen\n", rswOrdner, name);
+    return false;
 }
 
 }  // namespace
@@ -211,6 +219,7 @@ int RswLesen(const char* datei, RswListe* liste)
     if (bdopenlesen(&d, datei) < 0) return ERROR;
     const int modus = bdzeilenmodusholen();
     bdzeilenmodus(0);  // the files have LF line ends whatever the program reads elsewhere
+    const int32_t anzahl = liste->anzahl, gesamt = liste->gesamt;
     char zeile[RSWZEILESUP + 1];
     while (bdgets(&d, zeile, RSWZEILESUP) >= 0) {
         char* tab = std::strchr(zeile, '\t');
@@ -222,7 +231,15 @@ int RswLesen(const char* datei, RswListe* liste)
         if (zeile[0]) RswAnhaengen(liste, zeile, wert);
     }
     bdzeilenmodus(modus);
+    const bool kurz = bdlesefehler(&d) != 0;
     bdclose(&d);
+    if (kurz) {
+        // The records appended are taken back; the block stays zero-filled.
+        if (liste->puffer) std::memset(liste->puffer + gesamt, 0, static_cast<size_t>(liste->gesamt - gesamt));
+        liste->anzahl = anzahl;
+        liste->gesamt = gesamt;
+        return -2;
+    }
     return 0;
 }
 
@@ -245,8 +262,8 @@ void RswOeffnen()
     if (rswOffen) return;
     RswInit(&rswErsetzen);
     RswInit(&rswIgnorieren);
-    rswListeLesen("ersetzen.spell", &rswErsetzen);
-    rswListeLesen("ignorieren.spell", &rswIgnorieren);
+    rswErsetzenKurz = !rswListeLesen("ersetzen.spell", &rswErsetzen);
+    rswIgnorierenKurz = !rswListeLesen("ignorieren.spell", &rswIgnorieren);
     rswOffen = true;
 }
 
@@ -278,8 +295,8 @@ int RswSchliessen()
 {
     if (!rswOffen) return 0;
     int r = 0;
-    if (rswListeSchreiben("ersetzen.spell", &rswErsetzen) < 0) r = ERROR;
-    if (rswListeSchreiben("ignorieren.spell", &rswIgnorieren) < 0) r = ERROR;
+    if (rswErsetzenKurz || rswListeSchreiben("ersetzen.spell", &rswErsetzen) < 0) r = ERROR;
+    if (rswIgnorierenKurz || rswListeSchreiben("ignorieren.spell", &rswIgnorieren) < 0) r = ERROR;
     RswFrei(&rswErsetzen);
     RswFrei(&rswIgnorieren);
     rswOffen = false;

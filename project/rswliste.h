@@ -45,8 +45,9 @@ int RswSuchen(const RswListe* liste, const char* wort, char* puffer, size_t groe
 // over the old one; 0, or -1 when the file could not be created or written.
 int RswSchreiben(const char* datei, const RswListe* liste);
 // Appends the file's lines (at most RSWZEILESUP characters each; the word is
-// the text up to the first TAB, the value the rest); 0, or -1 when the file
-// cannot be opened. Empty lines and lines that do not fit are skipped.
+// the text up to the first TAB, the value the rest); 0, -1 when the file
+// cannot be opened, -2 when it was read short (the list as it was before).
+// Empty lines and lines that do not fit are skipped.
 int RswLesen(const char* datei, RswListe* liste);
 
 // The two lists of the program.
@@ -61,7 +62,8 @@ int RswErsatz(const char* wort, const char* ersatz);
 // 0 or -1 as above.
 int RswIgnorieren(const char* wort);
 // Writes both files and frees the lists (nothing when not open); 0, or -1
-// when a file could not be written (a trace line names it).
+// when a file could not be written (a trace line names it) or was read short
+// when opened (it is then left as it is).
 int RswSchliessen();
 
 template <size_t N> int RswSuchen(const RswListe* liste, const char* wort, char (&puffer)[N])

@@ -266,7 +266,14 @@ void zeiTxtSprachen()
             wiComboAnhaengen(3100, zeile);
             zeiTxtDlg.sprachen.push_back(n);
         }
+        const bool kurz = bdlesefehler(&d) != 0;
         bdclose(&d);
+        if (kurz) {
+            // Not half the languages: none, so the current one is taken.
+            wiComboLeeren(3100);
+            zeiTxtDlg.sprachen.clear();
+            zeiTxtWarnung(250, pfad);
+        }
     }
     for (size_t i = 0; i < zeiTxtDlg.sprachen.size(); ++i) {
         if (zeiTxtDlg.sprachen[i] == SprNummer()) wiComboWahlSetzen(3100, static_cast<int>(i));

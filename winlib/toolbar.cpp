@@ -26,6 +26,7 @@
 #include "support/vergleich.h"
 #include "winlib/anwdaten.h"
 #include "winlib/dialog.h"
+#include "winlib/meldung.h"
 #include "winlib/tbarhaken.h"
 #include "winlib/winbib.h"
 
@@ -139,7 +140,8 @@ const char* tlBildName(const TbarKnopf& k)
     return k.zustand != 0 && k.altBild[0] != '\0' ? k.altBild : k.bild;
 }
 
-// Builds a section into tabelle[*anzahl..]: -1 no file, 0 no section, 1 built.
+// Builds a section into tabelle[*anzahl..]: -1 no file or read short (said;
+// nothing built), 0 no section, 1 built.
 int tlBauen(TbarKnopf* tabelle, int* anzahl, HWND besitzer, int xDu, int yDu, const char* datei,
             const char* abschnitt)
 {
@@ -149,9 +151,12 @@ int tlBauen(TbarKnopf* tabelle, int* anzahl, HWND besitzer, int xDu, int yDu, co
     if (bdopenlesen(&d, pfad) < 0) return -1;
     char zeile[TBARZEILESUP + 1];
     if (!tlAbschnitt(&d, abschnitt, zeile)) {
+        const bool kurz = bdlesefehler(&d) != 0;
         bdclose(&d);
-        return 0;
+        if (kurz) wiMeldung("Kann %s nicht lesen.", pfad);
+        return kurz ? -1 : 0;
     }
+    const int erster = *anzahl;
     TbarGroesseSetzen();
     HWND dlg = wiDlgFenster();
     const int gross = ApTbarStil1();
@@ -209,7 +214,18 @@ int tlBauen(TbarKnopf* tabelle, int* anzahl, HWND besitzer, int xDu, int yDu, co
         tlVor(&x, tlPixel(breiteDu));
         ++*anzahl;
     }
+    const bool kurz = bdlesefehler(&d) != 0;
     bdclose(&d);
+    if (kurz) {
+        // Half a bar is not shown as if it were the whole.
+        for (int i = erster; i < *anzahl; ++i) {
+            if (tabelle[i].knopf && IsWindow(tabelle[i].knopf)) DestroyWindow(tabelle[i].knopf);
+            tabelle[i] = TbarKnopf{};
+        }
+        *anzahl = erster;
+        wiMeldung("Kann %s nicht lesen.", pfad);
+        return -1;
+    }
     return 1;
 }
 

@@ -11,12 +11,14 @@
 #include <vector>
 
 #include "config/verzeich.h"
+#include "editor/edmeld.h"
 #include "editor/edzeich.h"
 #include "editor/elclip.h"
 #include "editor/macro.h"
 #include "editor/zeidok.h"
 #include "output/bilder.h"
 #include "platform/dateidialog.h"
+#include "platform/fehlersim.h"
 #include "platform/rasterbib.h"
 #include "platform/zwischenablage.h"
 #include "tests/editdlg/dbpruef.h"
@@ -132,6 +134,27 @@ TEST_F(KdTest, StartPointsTakeTheLineUpDistanceOfTheirDirectionAndQueueTheSeries
 }
 
 std::vector<std::string> gelaufen;
+
+// A macro read short shows no half set of labels: the dialog says so and
+// closes, and nothing runs.
+TEST_F(KdTest, MacroValuesOfAMacroReadShortCloseTheDialog)
+{
+    std::string inhalt;
+    for (int i = 0; i < 40; ++i) inhalt += "// " + std::string(60, '-') + "\n";
+    inhalt += "Input 1 Laenge:\nZL $I1 0\n";  // in the second block
+    ASSERT_GT(inhalt.size(), 2048u);
+    std::ofstream(MakroPfad("kurz"), std::ios::binary) << inhalt;
+    gelaufen.clear();
+    MakroSofortSetzen([](const BEF* b) { gelaufen.push_back(BefZuText(b)); });
+    {
+        PlFehlerScope scope;
+        plFehlerSetzen(PlFehlerArt::Lesen, 2, true);
+        DB1312Oeffnen("kurz");
+        EXPECT_EQ(offen("DB1312"), 0u);
+    }
+    EXPECT_EQ(std::string(StatusLetzterText()), "Kann Macro-Datei " + MakroPfad("kurz") + " nicht lesen.");
+    EXPECT_TRUE(gelaufen.empty());
+}
 
 TEST_F(KdTest, MacroValuesAreLabelledByTheirInputLinesAndRunTheMacro)
 {

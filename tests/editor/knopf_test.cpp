@@ -2,13 +2,16 @@
 #include "editor/knopf.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 
 #include "config/reaktion.h"
+#include "editor/edmeld.h"
 #include "editor/mehrfach.h"
 #include "editor/objwahl.h"
 #include "output/ansicht.h"
 #include "output/gdi.h"
+#include "platform/fehlersim.h"
 #include "platform/winconst.h"
 #include "tests/editor/bautest.h"
 #include "tests/editor/edtest.h"
@@ -324,6 +327,28 @@ TEST_F(KnopfTest, KeyFileParsesKeysModifiersHintsAndLimits)
     EXPECT_EQ(zeilen[0], "; comment");
     EXPECT_EQ(zeilen[2], "SCF5 ZL 10 0 > Linie rechts");
     EXPECT_EQ(KnopfDateiLesen(o.pfad("fehlt.txt").c_str()), 0);
+}
+
+// A key file read short gives no entry and no line (the old table kept the
+// keys of the first block and left the rest doing nothing without a word).
+TEST_F(KnopfTest, AKeyFileReadShortGivesNoEntries)
+{
+    const std::string p = o.pfad("EditKey.txt");
+    {
+        std::ofstream f(p, std::ios::binary);
+        for (int i = 0; i < 90; ++i) f << "B B" << i << " > Taste B mit Hinweis\r\n";
+    }
+    ASSERT_GT(std::filesystem::file_size(p), 2048u);
+    {
+        PlFehlerScope scope;
+        plFehlerSetzen(PlFehlerArt::Lesen, 2, true);
+        EXPECT_EQ(KnopfDateiLesen(p.c_str()), -1);
+        EXPECT_EQ(KnopfAnzahl(), 0);
+        EXPECT_EQ(std::string(StatusLetzterText()), "Kann " + p + " nicht lesen.");
+        EXPECT_TRUE(KnopfDateiZeilen().empty());
+    }
+    EXPECT_EQ(KnopfDateiLesen(p.c_str()), 90);
+    EXPECT_EQ(KnopfDateiZeilen().size(), 90u);
 }
 
 TEST_F(KnopfTest, ShippedKeysAndTheKeyHelp)

@@ -18,6 +18,7 @@
 #include "editor/edmeld.h"
 #include "model/bauteil.h"
 #include "output/clip.h"
+#include "platform/fehlersim.h"
 #include "platform/zwischenablage.h"
 #include "tests/editor/edtest.h"
 #include "tests/model/tztest.h"
@@ -301,6 +302,49 @@ TEST_F(Makro, ComponentDefinitionRefusals)
     EXPECT_STREQ(StatusLetzterText(), "Im Moment wird bereits Bauteil NEU gespeichert.");
     BauDefBeenden();
     EXPECT_STREQ(StatusLetzterText(), "Bauteildefinition abgebrochen.");
+}
+
+// A macro file that cannot be read whole runs none of its lines (the old
+// interpreter ran the lines before the failed block as if that were all);
+// a CALLed file read short ends the run there.
+TEST_F(Makro, AFileReadShortRunsNothingOfIt)
+{
+    std::string lang;
+    for (int i = 0; i < 400; ++i) lang += "ZL 1 0\n";
+    ASSERT_GT(lang.size(), 2048u);
+    const std::string gross = datei("gross.mac", lang);
+    const std::string aussen = datei("aussen.mac", "ZL 5 0\nCALL " + gross + "\nZL 6 0\n");
+    struct Fall {
+        const char* name;
+        std::string pfad;
+        int fehlerBei;  // the read call that fails, and every later one
+        std::vector<std::string> soll;
+    };
+    const Fall faelle[] = {
+        {"second block", gross, 2, {}},
+        {"called file", aussen, 3, {alsText("ZL 5 0")}},  // the outer file takes reads 1 and 2
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        gelaufen.clear();
+        {
+            PlFehlerScope scope;
+            plFehlerSetzen(PlFehlerArt::Lesen, f.fehlerBei, true);
+            EXPECT_EQ(MakroDateiAusfuehren(f.pfad.c_str(), 0), f.fehlerBei == 2 ? -1 : 0);
+            EXPECT_GE(plFehlerAusgeloest(PlFehlerArt::Lesen), 1);
+        }
+        EXPECT_EQ(gelaufen, f.soll);
+        EXPECT_EQ(std::string(StatusLetzterText()), "Kann Macro-Datei " + gross + " nicht lesen.");
+    }
+    std::ofstream(MakroPfad("gross"), std::ios::binary) << lang;
+    {
+        PlFehlerScope scope;
+        plFehlerSetzen(PlFehlerArt::Lesen, 2, true);
+        EXPECT_EQ(MakroMitEingabe("gross"), -1) << "no Input line seen: unreadable, not \"none\"";
+    }
+    gelaufen.clear();
+    EXPECT_EQ(MakroDateiAusfuehren(aussen.c_str(), 0), 0);
+    EXPECT_EQ(gelaufen.size(), 402u);
 }
 
 }  // namespace

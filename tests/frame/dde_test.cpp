@@ -21,6 +21,7 @@
 #include "config/verzeich.h"
 #include "frame/dde.h"
 #include "output/platzhalter.h"
+#include "platform/fehlersim.h"
 #include "platform/fenster.h"
 #include "platform/lokalbefehl.h"
 #include "platform/nachricht.h"
@@ -189,6 +190,47 @@ TEST_F(Dde, CommandFileRunsOneLinePerTickAndLogsTextAsData)
     }
     EXPECT_EQ(BefehlsdateiOeffnen("fehlt.txt"), -1);
     EXPECT_EQ(BefehlsdateiLaeuft(), 0);
+}
+
+// A line the read error cuts is not run as if it were whole ("print Hal"
+// went to the log before), the run stops and says so.
+TEST_F(Dde, ALineCutByAReadErrorIsNotRun)
+{
+    std::string inhalt;
+    for (int i = 0; i < 40; ++i) inhalt += "#" + std::string(48, '-') + "\n";
+    inhalt += "#" + std::string(37, '-') + "\n";
+    ASSERT_EQ(inhalt.size(), 2048u - 9u);
+    inhalt += "print Hallo Welt\nexit\n";  // "print Hal" in the first block
+    std::ofstream(ordner / "kurz.txt", std::ios::binary) << inhalt;
+    ASSERT_GE(BefehlsdateiOeffnen("kurz.txt"), 0);
+    {
+        PlFehlerScope scope;
+        plFehlerSetzen(PlFehlerArt::Lesen, 2, true);
+        for (int i = 0; i < 100 && BefehlsdateiLaeuft(); ++i) BefehlsdateiSchritt();
+        EXPECT_EQ(plFehlerAusgeloest(PlFehlerArt::Lesen), 1);
+    }
+    EXPECT_EQ(BefehlsdateiLaeuft(), 0);
+    pumpen();
+    EXPECT_TRUE(logZeilen().empty());
+    EXPECT_TRUE(ddeBefehle.empty()) << "no exit either";
+    ASSERT_EQ(plNachrichtBoxFragen().size(), 1u);
+    EXPECT_EQ(plNachrichtBoxFragen()[0].text, "Kann kurz.txt nicht lesen.");
+}
+
+// A log whose end cannot be read is left alone: the line would have been
+// written over the last byte before ("al07042 neu").
+TEST_F(Dde, ALogWhoseEndCannotBeReadIsLeftAlone)
+{
+    std::ofstream(ordner / "log.txt", std::ios::binary) << "alt\n";
+    {
+        PlFehlerScope scope;
+        plFehlerSetzen(PlFehlerArt::Lesen, 1, true);
+        LogZeile("neu");
+        EXPECT_GE(plFehlerAusgeloest(PlFehlerArt::Lesen), 1);
+    }
+    EXPECT_EQ(logZeilen(), std::vector<std::string>{"alt"});
+    LogZeile("neu");
+    EXPECT_EQ(logZeilen(), (std::vector<std::string>{"alt", "07042 neu"}));
 }
 
 TEST_F(Dde, OptionsChangeOnlyWhenDifferentAndThenReload)

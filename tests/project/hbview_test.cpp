@@ -17,6 +17,7 @@
 #include "platform/fenster.h"
 #include "platform/headless.h"
 #include "platform/nachricht.h"
+#include "platform/fehlersim.h"
 #include "platform/nachrichtbox.h"
 #include "platform/pdfbib.h"
 #include "platform/profil.h"
@@ -220,6 +221,29 @@ TEST_F(HbViewTest, UnknownTopicsAndTitlesWarnAndTheLastBookmarkIsFound)
     HilfeThemaZeigen("PROVERW");
     EXPECT_EQ(boxen(), (V{(ordner / "PDFIndex.txt").string() + " nicht vorhanden."}));
     EXPECT_EQ(dlg(), 0u);
+}
+
+// An index that cannot be read is said as such, not as a topic not found,
+// and no page opens. The defaults are read first, in reads not counted
+// here: the fault starts one read later each time until it hits the index.
+TEST_F(HbViewTest, AnIndexReadShortOpensNothing)
+{
+    handbuch();
+    const V soll{"Kann " + (ordner / "PDFIndex.txt").string() + " nicht lesen."};
+    bool gesagt = false;
+    for (int k = 1; k < 40 && !gesagt; ++k) {
+        wiDlgAlleSchliessen();
+        plNachrichtBoxFragenLeeren();
+        PlFehlerScope scope;
+        plFehlerSetzen(PlFehlerArt::Lesen, k, true);
+        HilfeThemaZeigen("PROVERW");
+        if (plFehlerAusgeloest(PlFehlerArt::Lesen) == 0) break;
+        gesagt = boxen() == soll;
+        if (gesagt) {
+            EXPECT_EQ(dlg(), 0u);
+        }
+    }
+    EXPECT_TRUE(gesagt);
 }
 
 TEST_F(HbViewTest, APageRendersTheSameAfterAnotherDocumentWasSelected)

@@ -5,11 +5,14 @@
 // of the fixture; bitmaps are recorded by name through the toolbar hook.
 #include "winlib/toolbar.h"
 
+#include <fstream>
 #include <string>
 
 #include "config/apstil.h"
 #include "config/inidatei.h"
 #include "config/verzeich.h"
+#include "platform/fehlersim.h"
+#include "platform/nachrichtbox.h"
 #include "tests/winlib/bibpruef.h"
 
 namespace {
@@ -144,6 +147,33 @@ TEST_F(Toolbar, LargeModeGivesLabelledButtons)
         EXPECT_EQ(bibpruef::texte[knopf(faelle[i].id)], faelle[i].label) << "the whole text is the label";
         EXPECT_EQ(wiTooltipText(knopf(faelle[i].id)), nullptr);
     }
+}
+
+// A bar whose file cannot be read whole builds no button and says so (the
+// old builder showed the buttons of the first block as the whole bar).
+TEST_F(Toolbar, ABarReadShortBuildsNothing)
+{
+    std::string inhalt = ")S Lang\n";
+    for (int i = 0; i < 90; ++i) {
+        const std::string n = std::to_string(i);
+        inhalt += "bild" + n + " \"Knopf Nummer " + n + "\" " + std::to_string(300 + i) + "\n";
+    }
+    ASSERT_GT(inhalt.size(), 2048u);
+    const std::string pfad = "/tmp/velmo_tbar_kurz_" + std::to_string(::getpid()) + ".txt";
+    std::ofstream(pfad, std::ios::binary) << inhalt;
+    plNachrichtBoxFragenLeeren();
+    {
+        PlFehlerScope scope;
+        plFehlerSetzen(PlFehlerArt::Lesen, 2, true);
+        wiTbarLaden(pfad.c_str(), "Lang");
+    }
+    EXPECT_EQ(wiTbarAnzahl(), 0);
+    EXPECT_EQ(knopf(300), 0u);
+    ASSERT_EQ(plNachrichtBoxFragen().size(), 1u);
+    EXPECT_EQ(plNachrichtBoxFragen()[0].text, "Kann " + pfad + " nicht lesen.");
+    wiTbarLaden(pfad.c_str(), "Lang");
+    EXPECT_EQ(wiTbarAnzahl(), 90);
+    std::remove(pfad.c_str());
 }
 
 TEST_F(Toolbar, MissingFileOrSectionLeavesTheCounts)
