@@ -3,6 +3,7 @@
 #include "equipment/hauspindex.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <vector>
 
@@ -135,27 +136,36 @@ int HbkZaehlen(const appgeraet* g, const appbteil* haupt)
     if (!BMVerwendet() || haupt == nullptr || haupt->platziert == 0) return 0;
     char kenn[HBKKENNSUP + 1];
     HbkKennung(g, kenn);
+    return HbkZaehlen(g, haupt, kenn);
+}
+
+int HbkZaehlen(const appgeraet* g, const appbteil* haupt, const char* kenn)
+{
+    if (!BMVerwendet() || haupt == nullptr || haupt->platziert == 0) return 0;
     if (hbkDa && !hbkIndex.empty()) {
-        hbkenn schluessel{};
-        schluessel.spalte = ZeiSpalteFortl(haupt->ze, haupt->x);
-        strkopie(schluessel.kenn, kenn, HBKKENNSUP);
-        schluessel.x = haupt->x;
-        schluessel.y = haupt->y;
-        auto kleiner = [](const hbkenn& a, const hbkenn& b) { return HbkVergleich(a, b) < 0; };
-        const auto treffer = std::lower_bound(hbkIndex.begin(), hbkIndex.end(), schluessel, kleiner);
-        if (treffer == hbkIndex.end() || HbkVergleich(*treffer, schluessel) != 0) return 0;
-        // The (column, identifier) group, sorted by y then x.
-        auto gruppe = [](const hbkenn& a, const hbkenn& b) {
-            if (a.spalte != b.spalte) return a.spalte < b.spalte;
-            return std::strcmp(a.kenn, b.kenn) < 0;
+        const int32_t spalte = ZeiSpalteFortl(haupt->ze, haupt->x);
+        // The (column, identifier) group, sorted by y then x: its start by
+        // one binary search, its end by steps doubling from there (groups
+        // are mostly one or a few entries).
+        auto gruppeVor = [spalte, kenn](const hbkenn& e) {
+            return e.spalte != spalte ? e.spalte < spalte : std::strcmp(e.kenn, kenn) < 0;
         };
-        const auto [von, bis] = std::equal_range(hbkIndex.begin(), hbkIndex.end(), schluessel, gruppe);
-        const int gleich = static_cast<int>(bis - von);
+        auto inGruppe = [spalte, kenn](const hbkenn& e) { return e.spalte == spalte && std::strcmp(e.kenn, kenn) == 0; };
+        const auto von = std::partition_point(hbkIndex.begin(), hbkIndex.end(), gruppeVor);
+        const auto rest = hbkIndex.end() - von;
+        std::ptrdiff_t schritt = 1, sicher = 0;  // [von, von + sicher) lies in the group
+        while (schritt <= rest && inGruppe(von[schritt - 1])) {
+            sicher = schritt;
+            schritt *= 2;
+        }
+        const auto bis = std::partition_point(von + sicher, von + std::min(schritt, rest), inGruppe);
         // Before: greater y (after every entry of y <= hy), or equal y and smaller x.
         const auto ueber = std::upper_bound(von, bis, haupt->y, [](double y, const hbkenn& e) { return y < e.y; });
         const auto gleichY = std::lower_bound(von, bis, haupt->y, [](const hbkenn& e, double y) { return e.y < y; });
         const auto links =
             std::lower_bound(gleichY, ueber, haupt->x, [](const hbkenn& e, double x) { return e.x < x; });
+        if (links == ueber || links->x != haupt->x) return 0;  // the entry itself is not indexed
+        const int gleich = static_cast<int>(bis - von);
         const int davor = static_cast<int>(bis - ueber) + static_cast<int>(links - gleichY);
         return HbkErgebnis(gleich, davor);
     }

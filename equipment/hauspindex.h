@@ -32,6 +32,8 @@ int HbkIndexAnzahl();  // 0: no index
 // identifier is unique in its column; else its rank among the equal ones
 // from 1 (greater y first, then smaller x).
 int HbkZaehlen(const appgeraet* g, const appbteil* haupt);
+// The same with the item's BMKennung (cut to HBKKENNSUP) at hand.
+int HbkZaehlen(const appgeraet* g, const appbteil* haupt, const char* kenn);
 
 // Identifier rows of the overview.
 struct hbkzeile {

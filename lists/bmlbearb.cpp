@@ -130,7 +130,7 @@ BmlLauf* bmlLauf = nullptr;
 int bmlZeileDazu(const hbkzeile* z, void*)
 {
     std::string s;
-    HulZeileFormatieren(&z->geraet, s, 0, ElzPfadModus(), nullptr);
+    HulZeileFormatierenMit(&z->geraet, z->kenn, &z->haupt, s, 0, ElzPfadModus(), nullptr);
     if (bmlLauf->filter && bmlLauf->filter[0] && !BmlZeilePasst(s, bmlLauf->filter, bmlLauf->alleTexte)) return 1;
     if (static_cast<int>(bmlLauf->ids->size()) >= BMLIDSUP) return 1;
     bmlLauf->zeilen->push_back(s);
