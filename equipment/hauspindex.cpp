@@ -177,6 +177,7 @@ int HbkZaehlen(const appgeraet* g, const appbteil* haupt, const char* kenn)
 int HbkListeSortieren(int modus)
 {
     hbkZeilen.clear();
+    hbkZeilen.reserve(static_cast<size_t>(std::max(GesAnzahl(), 0)));
     hbkModus = std::clamp(modus, 0, 2);
     hbkSortOffen = true;
     return 0;

@@ -247,12 +247,15 @@ void BMKennungTeilen(const char* text, std::string& haupt, std::string& zaehler)
     zaehler = NhuTrim(s.substr(p + 1));
 }
 
-int BMKennungBilden(std::string& ziel, uint32_t id)
+namespace {
+
+// BMKennungBilden of the item record at hand (null: no item).
+int NhuKennungBilden(std::string& ziel, uint32_t id, const appgeraet* geraet)
 {
     ziel.clear();
     BmhHex(ziel, id);
-    appgeraet g;
-    if (GesHolen(id, &g) != 0) return 0;
+    if (geraet == nullptr) return 0;
+    const appgeraet& g = *geraet;
     appbteil h;
     BtlSuchen(id, "H", 0, &h);  // zeroed (unplaced) when there is none
     const bmvorgaben& v = BMVorgaben();
@@ -342,6 +345,14 @@ int BMKennungBilden(std::string& ziel, uint32_t id)
     return stufe;
 }
 
+}  // namespace
+
+int BMKennungBilden(std::string& ziel, uint32_t id)
+{
+    appgeraet g;
+    return NhuKennungBilden(ziel, id, GesHolen(id, &g) == 0 ? &g : nullptr);
+}
+
 void NhuKennungHolen(char* ziel, size_t kap, uint32_t id)
 {
     if (kap == 0) return;
@@ -351,10 +362,11 @@ void NhuKennungHolen(char* ziel, size_t kap, uint32_t id)
     }
     appgeraet g;
     std::string k;
-    if (GesHolen(id, &g) == 0 && g.ft[0])
+    const bool da = GesHolen(id, &g) == 0;
+    if (da && g.ft[0])
         k.assign(g.ft, strnlen(g.ft, HULKENNSUP));
     else
-        BMKennungBilden(k, id);
+        NhuKennungBilden(k, id, da ? &g : nullptr);
     k.erase(std::remove_if(k.begin(), k.end(), [](char c) { return c == HULMARKEAUF || c == HULMARKEZU; }),
             k.end());
     strkopie(ziel, kap, k.c_str(), static_cast<int>(kap) - 1);
@@ -370,10 +382,11 @@ int NhuKennungPosition(char* ziel, size_t kap, uint32_t id)
     appgeraet g;
     std::string k;
     int stufe = 0;
-    if (GesHolen(id, &g) == 0 && g.ft[0])
+    const bool da = GesHolen(id, &g) == 0;
+    if (da && g.ft[0])
         k.assign(g.ft, strnlen(g.ft, HULKENNSUP));
     else
-        stufe = BMKennungBilden(k, id);
+        stufe = NhuKennungBilden(k, id, da ? &g : nullptr);
     strkopie(ziel, kap, k.c_str(), static_cast<int>(kap) - 1);
     if (stufe == 0) {
         appbteil h;
