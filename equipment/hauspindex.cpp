@@ -3,14 +3,15 @@
 #include "equipment/hauspindex.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <vector>
 
 #include "equipment/bm.h"
+#include "equipment/nartikel.h"
 #include "equipment/nhuliste.h"
 #include "model/textvar.h"
 #include "model/zeichnun.h"
-#include "support/sortier.h"
 #include "support/texte.h"
 #include "support/vergleich.h"
 
@@ -71,25 +72,28 @@ void HbkOhneIndex(const appbteil* b, void* benutzer)
 }
 
 // ---- identifier rows ------------------------------------------------------
-MSORT hbkSort{};
+// The rows are sorted in memory in the external sort's own order (equal
+// keys included), so the overview reads as it always did without run files.
+std::vector<hbkzeile> hbkZeilen;
 bool hbkSortOffen = false;
 int hbkModus = 0;
+// Mode 2: BMKennung of every row's item by id, made once per walk rather
+// than twice per comparison.
+struct HbkRoh {
+    char kenn[HBKKENNSUP + 1];
+};
+std::vector<HbkRoh> hbkRoh;
 
 int HbkZeilenVergleich(const void* pa, const void* pb)
 {
     const auto* a = static_cast<const hbkzeile*>(pa);
     const auto* b = static_cast<const hbkzeile*>(pb);
-    const int pos = BtlPosVergleich(a->haupt.ze, a->haupt.x, a->haupt.y, b->haupt.ze, b->haupt.x, b->haupt.y);
-    if (hbkModus == 1) return pos;
     if (hbkModus == 0) {
         if (const int k = strvglzahl(a->kenn, b->kenn)) return k;
-        return pos;
+    } else if (hbkModus == 2) {
+        if (const int k = strvglzahl(hbkRoh[a->geraet.id].kenn, hbkRoh[b->geraet.id].kenn)) return k;
     }
-    char ka[HBKKENNSUP + 1], kb[HBKKENNSUP + 1];
-    HbkKennung(&a->geraet, ka);
-    HbkKennung(&b->geraet, kb);
-    if (const int k = strvglzahl(ka, kb)) return k;
-    return pos;
+    return BtlPosVergleich(a->haupt.ze, a->haupt.x, a->haupt.y, b->haupt.ze, b->haupt.x, b->haupt.y);
 }
 
 }  // namespace
@@ -132,27 +136,36 @@ int HbkZaehlen(const appgeraet* g, const appbteil* haupt)
     if (!BMVerwendet() || haupt == nullptr || haupt->platziert == 0) return 0;
     char kenn[HBKKENNSUP + 1];
     HbkKennung(g, kenn);
+    return HbkZaehlen(g, haupt, kenn);
+}
+
+int HbkZaehlen(const appgeraet* g, const appbteil* haupt, const char* kenn)
+{
+    if (!BMVerwendet() || haupt == nullptr || haupt->platziert == 0) return 0;
     if (hbkDa && !hbkIndex.empty()) {
-        hbkenn schluessel{};
-        schluessel.spalte = ZeiSpalteFortl(haupt->ze, haupt->x);
-        strkopie(schluessel.kenn, kenn, HBKKENNSUP);
-        schluessel.x = haupt->x;
-        schluessel.y = haupt->y;
-        auto kleiner = [](const hbkenn& a, const hbkenn& b) { return HbkVergleich(a, b) < 0; };
-        const auto treffer = std::lower_bound(hbkIndex.begin(), hbkIndex.end(), schluessel, kleiner);
-        if (treffer == hbkIndex.end() || HbkVergleich(*treffer, schluessel) != 0) return 0;
-        // The (column, identifier) group, sorted by y then x.
-        auto gruppe = [](const hbkenn& a, const hbkenn& b) {
-            if (a.spalte != b.spalte) return a.spalte < b.spalte;
-            return std::strcmp(a.kenn, b.kenn) < 0;
+        const int32_t spalte = ZeiSpalteFortl(haupt->ze, haupt->x);
+        // The (column, identifier) group, sorted by y then x: its start by
+        // one binary search, its end by steps doubling from there (groups
+        // are mostly one or a few entries).
+        auto gruppeVor = [spalte, kenn](const hbkenn& e) {
+            return e.spalte != spalte ? e.spalte < spalte : std::strcmp(e.kenn, kenn) < 0;
         };
-        const auto [von, bis] = std::equal_range(hbkIndex.begin(), hbkIndex.end(), schluessel, gruppe);
-        const int gleich = static_cast<int>(bis - von);
+        auto inGruppe = [spalte, kenn](const hbkenn& e) { return e.spalte == spalte && std::strcmp(e.kenn, kenn) == 0; };
+        const auto von = std::partition_point(hbkIndex.begin(), hbkIndex.end(), gruppeVor);
+        const auto rest = hbkIndex.end() - von;
+        std::ptrdiff_t schritt = 1, sicher = 0;  // [von, von + sicher) lies in the group
+        while (schritt <= rest && inGruppe(von[schritt - 1])) {
+            sicher = schritt;
+            schritt *= 2;
+        }
+        const auto bis = std::partition_point(von + sicher, von + std::min(schritt, rest), inGruppe);
         // Before: greater y (after every entry of y <= hy), or equal y and smaller x.
         const auto ueber = std::upper_bound(von, bis, haupt->y, [](double y, const hbkenn& e) { return y < e.y; });
         const auto gleichY = std::lower_bound(von, bis, haupt->y, [](const hbkenn& e, double y) { return e.y < y; });
         const auto links =
             std::lower_bound(gleichY, ueber, haupt->x, [](const hbkenn& e, double x) { return e.x < x; });
+        if (links == ueber || links->x != haupt->x) return 0;  // the entry itself is not indexed
+        const int gleich = static_cast<int>(bis - von);
         const int davor = static_cast<int>(bis - ueber) + static_cast<int>(links - gleichY);
         return HbkErgebnis(gleich, davor);
     }
@@ -163,38 +176,42 @@ int HbkZaehlen(const appgeraet* g, const appbteil* haupt)
 
 int HbkListeSortieren(int modus)
 {
-    if (hbkSortOffen) msortende(&hbkSort, nullptr, nullptr);
+    hbkZeilen.clear();
+    hbkZeilen.reserve(static_cast<size_t>(std::max(GesAnzahl(), 0)));
     hbkModus = std::clamp(modus, 0, 2);
-    hbkSortOffen = msortinit(&hbkSort, static_cast<int32_t>(sizeof(hbkzeile)), HbkZeilenVergleich) == 0;
-    return hbkSortOffen ? 0 : -1;
+    hbkSortOffen = true;
+    return 0;
 }
 
 int HbkListeDazu(const appgeraet* g)
 {
     if (!hbkSortOffen) return -1;
-    hbkzeile z;
+    hbkzeile& z = hbkZeilen.emplace_back();
     std::memset(&z, 0, sizeof z);
     z.geraet = *g;
     BtlSuchen(g->id, "H", 0, &z.haupt);
     NhuKennungHolen(z.kenn, sizeof z.kenn, g->id);
     if (z.haupt.platziert != 0) QvwPosText(z.pos, sizeof z.pos, z.haupt.ze, z.haupt.x, z.haupt.y);
-    return msortput(&hbkSort, &z);
+    return 0;
 }
 
 int HbkListeDurchlaufen(HBKZEILEFN fn, void* benutzer)
 {
     if (!hbkSortOffen) return -1;
     hbkSortOffen = false;
-    struct Ruf {
-        HBKZEILEFN fn;
-        void* benutzer;
-    } ruf{fn, benutzer};
-    const int r = msortende(
-        &hbkSort,
-        [](const void* satz, void* u) {
-            auto* rr = static_cast<Ruf*>(u);
-            return rr->fn(static_cast<const hbkzeile*>(satz), rr->benutzer);
-        },
-        &ruf);
-    return r == 0 ? 0 : -1;
+    std::vector<hbkzeile> zeilen;
+    zeilen.swap(hbkZeilen);
+    if (hbkModus == 2) {
+        uint32_t hoechste = 0;
+        for (const hbkzeile& z : zeilen) hoechste = std::max(hoechste, z.geraet.id);
+        hbkRoh.assign(static_cast<size_t>(hoechste) + 1, {});
+        for (const hbkzeile& z : zeilen) HbkKennung(&z.geraet, hbkRoh[z.geraet.id].kenn);
+    }
+    MsortWieExtern(zeilen.data(), static_cast<int32_t>(zeilen.size()), static_cast<int32_t>(sizeof(hbkzeile)),
+                   HbkZeilenVergleich);
+    hbkRoh.clear();
+    hbkRoh.shrink_to_fit();
+    for (const hbkzeile& z : zeilen)
+        if (fn(&z, benutzer) == 0) break;
+    return 0;
 }

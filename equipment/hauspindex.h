@@ -2,7 +2,8 @@
 // main-component placement for bulk runs, the walk over one drawing without
 // it, and the sorted identifier rows of the overview. Prefix `Hbk`. Calls
 // the items (ges), the components (btl), the identifier builder (nhuliste),
-// model (columns, positions, BMKennung) and support (external sort).
+// model (columns, positions, BMKennung) and the articles' in-memory copy of
+// the external sort's order.
 //
 // The index is sized to the items (no fixed cap) and sorted by column,
 // identifier (bytes), y, x: the entries of one (column, identifier) group
@@ -31,6 +32,8 @@ int HbkIndexAnzahl();  // 0: no index
 // identifier is unique in its column; else its rank among the equal ones
 // from 1 (greater y first, then smaller x).
 int HbkZaehlen(const appgeraet* g, const appbteil* haupt);
+// The same with the item's BMKennung (cut to HBKKENNSUP) at hand.
+int HbkZaehlen(const appgeraet* g, const appbteil* haupt, const char* kenn);
 
 // Identifier rows of the overview.
 struct hbkzeile {
@@ -39,9 +42,11 @@ struct hbkzeile {
     char kenn[HBKKENNSUP + 1];   // BMKennungHolen
     char pos[HBKKENNSUP + 1];    // QvwPosText of the main placement
 };
-// Mode clamped to 0..2; 0, or -1 when the sort could not start.
+// Mode clamped to 0..2; 0. The rows come in the order the external sort
+// (support/sortier) gives them, equal keys included.
 int HbkListeSortieren(int modus);
 int HbkListeDazu(const appgeraet* g);
 typedef int (*HBKZEILEFN)(const hbkzeile* z, void* benutzer);
-// Finishes the sort and calls fn per row in order; 0, or -1 on a failure.
+// Finishes the sort and calls fn per row in order until it returns 0; 0, or
+// -1 without a sort begun.
 int HbkListeDurchlaufen(HBKZEILEFN fn, void* benutzer);

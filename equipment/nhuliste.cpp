@@ -247,12 +247,15 @@ void BMKennungTeilen(const char* text, std::string& haupt, std::string& zaehler)
     zaehler = NhuTrim(s.substr(p + 1));
 }
 
-int BMKennungBilden(std::string& ziel, uint32_t id)
+namespace {
+
+// BMKennungBilden of the item record at hand (null: no item).
+int NhuKennungBilden(std::string& ziel, uint32_t id, const appgeraet* geraet)
 {
     ziel.clear();
     BmhHex(ziel, id);
-    appgeraet g;
-    if (GesHolen(id, &g) != 0) return 0;
+    if (geraet == nullptr) return 0;
+    const appgeraet& g = *geraet;
     appbteil h;
     BtlSuchen(id, "H", 0, &h);  // zeroed (unplaced) when there is none
     const bmvorgaben& v = BMVorgaben();
@@ -286,22 +289,13 @@ int BMKennungBilden(std::string& ziel, uint32_t id)
         NhuErsetzen(haupt, "@Q", "_Q");
         NhuErsetzen(zaehler, "@Q", "_Q");
         if (zaehler.empty() && v.bmzkenn != 9) {
-            const int n = HbkZaehlen(&g, &h);
+            const int n = HbkZaehlen(&g, &h, kennPuffer);
             if (n != 0) {
                 const int k = v.bmzkab2 == 0 ? n : n - 1;
                 if (k != 0) zaehler = HulZaehlerText(k, v.bmzkenn);
             }
         }
     }
-    // Step 8: placement texts of the main component.
-    char s[HULKENNSUP + 1] = "", p[HULKENNSUP + 1] = "", u[HULKENNSUP + 1] = "", f[HULKENNSUP + 1] = "";
-    ZeiSeiteText(s, sizeof s, h.ze);
-    ZeiSpalteText(p, sizeof p, h.ze, h.x);
-    QvwPosText(u, sizeof u, h.ze, h.x, h.y);
-    ZeiStamm(f, h.ze);
-    std::string ts = s, tp = p, tu = u;
-    if (h.platziert == 0) ts = NhuStriche(s), tp = NhuStriche(p), tu = NhuStriche(u);
-
     ziel = vor + ziel + nach;
     NhuTitelTokens(ziel, h);
     NhuGruppenTokens(ziel, g, h);
@@ -319,10 +313,19 @@ int BMKennungBilden(std::string& ziel, uint32_t id)
         }
     }
     NhuErsetzen(ziel, "@Z", zaehler);
-    NhuErsetzen(ziel, "@S", ts);
-    NhuErsetzen(ziel, "@P", tp);
-    NhuErsetzen(ziel, "@U", tu);
-    NhuErsetzen(ziel, "@F", f);
+    // Step 8: placement texts of the main component, made only for a token
+    // the identifier holds (most hold none).
+    char t[HULKENNSUP + 1];
+    const auto platz = [&](const char* token, void (*machen)(char*, size_t, const appbteil&), bool striche) {
+        if (ziel.find(token) == std::string::npos) return;
+        t[0] = 0;
+        machen(t, sizeof t, h);
+        NhuErsetzen(ziel, token, striche && h.platziert == 0 ? NhuStriche(t) : std::string(t));
+    };
+    platz("@S", [](char* a, size_t k, const appbteil& b) { ZeiSeiteText(a, k, b.ze); }, true);
+    platz("@P", [](char* a, size_t k, const appbteil& b) { ZeiSpalteText(a, k, b.ze, b.x); }, true);
+    platz("@U", [](char* a, size_t k, const appbteil& b) { QvwPosText(a, k, b.ze, b.x, b.y); }, true);
+    platz("@F", [](char* a, size_t k, const appbteil& b) { ZeiStamm(a, k, b.ze); }, false);
 
     // Step 14. A "@Q" still here would name this identifier itself, whose
     // resolution builds it again: it stays "_Q".
@@ -342,6 +345,14 @@ int BMKennungBilden(std::string& ziel, uint32_t id)
     return stufe;
 }
 
+}  // namespace
+
+int BMKennungBilden(std::string& ziel, uint32_t id)
+{
+    appgeraet g;
+    return NhuKennungBilden(ziel, id, GesHolen(id, &g) == 0 ? &g : nullptr);
+}
+
 void NhuKennungHolen(char* ziel, size_t kap, uint32_t id)
 {
     if (kap == 0) return;
@@ -351,10 +362,11 @@ void NhuKennungHolen(char* ziel, size_t kap, uint32_t id)
     }
     appgeraet g;
     std::string k;
-    if (GesHolen(id, &g) == 0 && g.ft[0])
+    const bool da = GesHolen(id, &g) == 0;
+    if (da && g.ft[0])
         k.assign(g.ft, strnlen(g.ft, HULKENNSUP));
     else
-        BMKennungBilden(k, id);
+        NhuKennungBilden(k, id, da ? &g : nullptr);
     k.erase(std::remove_if(k.begin(), k.end(), [](char c) { return c == HULMARKEAUF || c == HULMARKEZU; }),
             k.end());
     strkopie(ziel, kap, k.c_str(), static_cast<int>(kap) - 1);
@@ -370,10 +382,11 @@ int NhuKennungPosition(char* ziel, size_t kap, uint32_t id)
     appgeraet g;
     std::string k;
     int stufe = 0;
-    if (GesHolen(id, &g) == 0 && g.ft[0])
+    const bool da = GesHolen(id, &g) == 0;
+    if (da && g.ft[0])
         k.assign(g.ft, strnlen(g.ft, HULKENNSUP));
     else
-        stufe = BMKennungBilden(k, id);
+        stufe = NhuKennungBilden(k, id, da ? &g : nullptr);
     strkopie(ziel, kap, k.c_str(), static_cast<int>(kap) - 1);
     if (stufe == 0) {
         appbteil h;
@@ -669,6 +682,14 @@ void HulZeileFormatieren(const appgeraet* g, std::string& ziel, int typtext, int
 {
     char kenn[HULKENNSUP + 1];
     NhuKennungHolen(kenn, sizeof kenn, g->id);
+    appbteil h;
+    BtlSuchen(g->id, "H", 0, &h);
+    HulZeileFormatierenMit(g, kenn, &h, ziel, typtext, posmodus, extra);
+}
+
+void HulZeileFormatierenMit(const appgeraet* g, const char* kenn, const appbteil* haupt, std::string& ziel,
+                            int typtext, int posmodus, const char* extra)
+{
     char text[BMZEILESUP];
     GtxTextHolen(g->id, "H", 0, 0, text, sizeof text);
     LRefAufloesen(g->id, text, sizeof text);
@@ -696,10 +717,7 @@ void HulZeileFormatieren(const appgeraet* g, std::string& ziel, int typtext, int
     idtext.resize(std::max<size_t>(idtext.size(), 10), ' ');
     ziel += idtext + " ";
     BmhInt(ziel, spalte);
-
-    appbteil h;
-    BtlSuchen(g->id, "H", 0, &h);
-    NhuPositionLegen(ziel, h, posmodus);
+    NhuPositionLegen(ziel, *haupt, posmodus);
 }
 
 void HulZeilePosition(uint32_t id, std::string& zeile, int posmodus)

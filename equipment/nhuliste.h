@@ -94,6 +94,10 @@ int HulKennBreite20();   // longest of at most 20
 int HulExtraBreite();
 // Builds a list line (80 visible columns, then "%-10d %d").
 void HulZeileFormatieren(const appgeraet* g, std::string& ziel, int typtext, int posmodus, const char* extra);
+// The same line from the item's identifier (NhuKennungHolen) and main entry
+// (BtlSuchen "H" 0) at hand, as the identifier rows carry them.
+void HulZeileFormatierenMit(const appgeraet* g, const char* kenn, const appbteil* haupt, std::string& ziel,
+                            int typtext, int posmodus, const char* extra);
 void HulZeilePosition(uint32_t id, std::string& zeile, int posmodus);
 uint32_t HulZeileId(const char* zeile);
 void HulZeileLaden(const char* zeile);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "config/apstil.h"
 #include "config/datwache.h"
@@ -130,10 +131,10 @@ BmlLauf* bmlLauf = nullptr;
 int bmlZeileDazu(const hbkzeile* z, void*)
 {
     std::string s;
-    HulZeileFormatieren(&z->geraet, s, 0, ElzPfadModus(), nullptr);
+    HulZeileFormatierenMit(&z->geraet, z->kenn, &z->haupt, s, 0, ElzPfadModus(), nullptr);
     if (bmlLauf->filter && bmlLauf->filter[0] && !BmlZeilePasst(s, bmlLauf->filter, bmlLauf->alleTexte)) return 1;
     if (static_cast<int>(bmlLauf->ids->size()) >= BMLIDSUP) return 1;
-    bmlLauf->zeilen->push_back(s);
+    bmlLauf->zeilen->push_back(std::move(s));
     bmlLauf->ids->push_back(z->geraet.id);
     return 1;
 }
@@ -1005,7 +1006,11 @@ int BmlTypAusEinstellung(int wert) { return wert == 0 ? 1 : wert == 1 ? 0 : std:
 bool BmlZeilePasst(const std::string& zeile, const char* filter, int alleTexte)
 {
     if (!filter || !filter[0]) return true;
-    if (strposi(zeile.substr(0, HULZEILESUP).c_str(), filter) >= 0) return true;
+    char sichtbar[HULZEILESUP + 1];
+    const size_t n = std::min(zeile.size(), static_cast<size_t>(HULZEILESUP));
+    std::memcpy(sichtbar, zeile.data(), n);
+    sichtbar[n] = 0;
+    if (strposi(sichtbar, filter) >= 0) return true;
     HulZeileLaden(zeile.c_str());
     return HulZeileSuchen(filter, alleTexte ? 1 : 0) != 0;
 }

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -356,6 +358,66 @@ TEST_F(BmlSeite, SearchGoToAndRefresh)
     wiListeText(3100, 2, z);
     wiDlgVerlassen();
     EXPECT_EQ(std::string(z).rfind("-X3", 0), 0u) << z;
+}
+
+// The item list's rows, byte for byte, over the 2,500 items plus items that
+// tie on sort keys (one identifier unplaced; one counted on three spots): each type filter, internal/external mode, sort mode and filter
+// text. The golden holds count, first and last id and a digest of rows and
+// ids per case; VELMO_GOLDEN_SCHREIBEN=1 rewrites it.
+TEST_F(BmlSeite, ItemRowsStayByteForByte)
+{
+    struct Fall {
+        int typ, intext;
+        const char* filter;
+        int alle;
+    };
+    std::string ist;
+    // The second identifier template adds the placement texts.
+    for (const char* vorlage : {"@K@Z", "=@K@Z/@S.@P.@U+@F"}) {
+        std::filesystem::copy_file(fixture2500(), pfad("BMittel.zvk"), std::filesystem::copy_options::overwrite_existing);
+        BMZuruecksetzen();
+        starten(std::string("BMkenn ") + vorlage + "\n");
+        BMDateiAktuell(0);
+        ASSERT_EQ(GesAnzahl(), 2500);
+        for (int i = 0; i < 40; ++i) {
+            const uint32_t id = geraet(i % 2 ? "-KU" : "-KD", 0, i % 6);
+            eintrag(id, "H", "K", i % 2 ? "" : "002", i % 2 ? 0 : 50 + i % 3 * 10, i % 2 ? 0 : 50);
+            appgeraet g;
+            GesHolen(id, &g);
+            g.n2 = i % 3 == 0;
+            GesAendern(id, &g);
+        }
+        std::vector<Fall> faelle;
+        for (int typ = 0; typ < 8; ++typ) faelle.push_back({typ, 0, "", 1});
+        if (ist.empty()) {
+            for (int intext = 1; intext < 3; ++intext) faelle.push_back({0, intext, "", 1});
+            for (const char* f : {"K12", "text 7", "halle7", "-KU", "-KD"})
+                for (int alle = 0; alle < 2; ++alle) faelle.push_back({0, 0, f, alle});
+        }
+        ist += std::string("BMkenn ") + vorlage + "\n";
+        for (const Fall& f : faelle)
+            for (int sort = 0; sort < 3; ++sort) {
+                std::vector<std::string> zeilen;
+                std::vector<uint32_t> ids;
+                BmlZeilenBauen(f.typ, f.intext, f.filter, f.alle, sort, zeilen, ids);
+                ASSERT_EQ(zeilen.size(), ids.size());
+                uint64_t h = 14695981039346656037ull;
+                auto dazu = [&h](const std::string& s) {
+                    for (unsigned char c : s) h = (h ^ c) * 1099511628211ull;
+                    h = (h ^ 0xFFu) * 1099511628211ull;
+                };
+                for (size_t i = 0; i < zeilen.size(); ++i) {
+                    dazu(zeilen[i]);
+                    dazu(std::to_string(ids[i]));
+                }
+                char z[200];
+                std::snprintf(z, sizeof z, "typ %d intext %d sort %d filter \"%s\" alle %d: %zu, %u .. %u, %016llx\n",
+                              f.typ, f.intext, sort, f.filter, f.alle, ids.size(), ids.empty() ? 0u : ids.front(),
+                              ids.empty() ? 0u : ids.back(), static_cast<unsigned long long>(h));
+                ist += z;
+            }
+    }
+    EXPECT_TRUE(golden::text(std::string(VELMO_TEST_DATA) + "/lists/bml2500/zeilen.txt", ist));
 }
 
 TEST_F(BmlSeite, RefreshReplaysOnlyKindOneSteps)
