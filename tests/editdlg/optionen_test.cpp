@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "config/verzeich.h"
+#include "controls/elseite.h"
 #include "editdlg/einstell.h"
 #include "editor/befausf.h"
 #include "editor/knopf.h"
@@ -233,6 +234,63 @@ TEST_F(OptTest, TheKeyTableRunsTheChosenEntry)
     EXPECT_EQ(s[0].darg[0], 10);
     EXPECT_EQ(s[0].darg[1], 0);
     EXPECT_EQ(wiDlgSuchen("DB1112"), 0u);
+    KnopfFrei();
+    fs::remove(p);
+}
+
+// The key, command and hint fields of the key list start at one x in every
+// row, however wide the key names are in the proportional list font: each
+// row is cut into its inked runs (separated by at least a character width of
+// background) and the runs' left edges compared.
+TEST_F(OptTest, TheKeyListColumnsLineUp)
+{
+    const std::string p = dbpruef::tempName("spalten.txt");
+    std::ofstream(p) << "F2 WH > Wiederholen\r\nSCF12 LUP > Lupe\r\nX CLMMMM > Kleiner\r\n";
+    ASSERT_EQ(KnopfDateiLesen(p.c_str()), 3);
+    HWND d = oeffnen(1112);
+    ASSERT_NE(d, 0u);
+    HWND l = GetDlgItem(d, 3000);
+    SendMessage(l, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    InvalidateRect(l, nullptr, TRUE);
+    pumpen();
+    if (const char* ordner = std::getenv("VELMO_DLG_PNG")) {
+        EXPECT_EQ(plHeadlessPng(d, (std::string(ordner) + "/DB1112-spalten.png").c_str()), 0);
+    }
+    const int cw = ElsMessen().cw;
+    auto anfaenge = [&](int zeile) {
+        RECT r{};
+        SendMessage(l, LB_GETITEMRECT, static_cast<WPARAM>(zeile), reinterpret_cast<LPARAM>(&r));
+        std::vector<int> v;
+        int leer = cw;
+        for (int x = r.left; x < r.right; ++x) {
+            bool tinte = false;
+            for (int y = r.top; y < r.bottom && !tinte; ++y) {
+                const COLORREF c = plFensterPixel(l, x, y);
+                tinte = GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 128;
+            }
+            if (tinte && leer >= cw) v.push_back(x);
+            leer = tinte ? 0 : leer + 1;
+        }
+        return v;
+    };
+    const int n = static_cast<int>(SendMessage(l, LB_GETCOUNT, 0, 0));
+    ASSERT_EQ(n, 7);
+    const std::vector<int> erste = anfaenge(n - 3);
+    ASSERT_EQ(erste.size(), 3u) << "key, command and hint";
+    for (int z = n - 2; z < n; ++z) {
+        const std::vector<int> a = anfaenge(z);
+        ASSERT_EQ(a.size(), 3u) << z;
+        for (int k = 0; k < 3; ++k) EXPECT_NEAR(a[k], erste[k], 2) << "row " << z << ", field " << k;
+    }
+    // The command still runs from its field of the line.
+    SendMessage(l, LB_SETCURSEL, static_cast<WPARAM>(SendMessage(l, LB_FINDSTRING, static_cast<WPARAM>(-1),
+                                                                  reinterpret_cast<LPARAM>("F2 "))),
+                0);
+    SendMessage(d, WM_COMMAND, 2500, 0);
+    pumpen();
+    const std::vector<BEF> s = saetze();
+    ASSERT_EQ(s.size(), 1u);
+    EXPECT_STREQ(BefName(s[0].code), "WH");
     KnopfFrei();
     fs::remove(p);
 }
