@@ -23,6 +23,7 @@
 #include "editor/edmeld.h"
 #include "editor/edtseite.h"
 #include "editor/baubf.h"
+#include "editor/befausf.h"
 #include "editor/objwahl.h"
 #include "editor/platzhalter.h"
 #include "model/bauteil.h"
@@ -408,8 +409,6 @@ constexpr int MRKREC = 160, MRKSB = 135, MRKEB = 136, MRKLB = 137;
 constexpr int MRKMAKRONAMESUP = 40;
 constexpr int MRKBAUNAMESUP = 10;
 
-std::string mrkMakroName;   // the macro name the editor keeps between dialogs
-std::string mrkBauName;     // the component being defined
 int mrkAufnahmeGezeigt = -1, mrkModusGezeigt = -1;
 std::string mrkNameGezeigt;
 
@@ -439,9 +438,10 @@ void mrkRecFuellen(bool voll)
         mrkKnoepfe(auf || modus == 0);
         wiItemZeigen(3010, auf);
     }
-    // The stored name is shown when it moved, never over what is being typed.
-    if (voll || mrkMakroName != mrkNameGezeigt) wiTextSetzen(3000, mrkMakroName.c_str());
-    mrkNameGezeigt = mrkMakroName;
+    // The editor's name is shown when it moved, never over what is being typed.
+    const char* name = BefFlags()->makro;
+    if (voll || mrkNameGezeigt != name) wiTextSetzen(3000, name);
+    mrkNameGezeigt = name;
     mrkAufnahmeGezeigt = auf;
     mrkModusGezeigt = modus;
 }
@@ -474,21 +474,29 @@ void mrkRecStarten()
     EdtFokus();
 }
 
+// The name typed becomes the editor's macro name.
+std::string mrkMakroNameSetzen()
+{
+    const std::string name = mrkName(MRKMAKRONAMESUP);
+    strkopie(BefFlags()->makro, name.c_str(), BEFMAKRONAMESUP);
+    return name;
+}
+
 void mrkRecStoppen()
 {
-    mrkMakroName = mrkName(MRKMAKRONAMESUP);
+    mrkMakroNameSetzen();
     BefEinreihenInt(MRKREC, 1);
     wiDlgSchliessen();
 }
 
 void mrkRecOk()
 {
-    mrkMakroName = mrkName(MRKMAKRONAMESUP);
+    const std::string name = mrkMakroNameSetzen();
     if (!wiKnopf(3020)) {
         mrkRecStoppen();
         return;
     }
-    const std::string pfad = MakroPfad(mrkMakroName.c_str());
+    const std::string pfad = MakroPfad(name.c_str());
     if (dosattrib(pfad.c_str()) != DOSATTR_FEHLT && !JaNeinFrage(46)) return;
     BefEinreihenIntText(MRKREC, 2, pfad.c_str());
     wiDlgSchliessen();
@@ -525,17 +533,20 @@ int mrkRecBefehl(UINT nachricht, WPARAM wp, LPARAM)
 }
 
 int mrkBauGezeigt = -1;
+std::string mrkBauNameGezeigt;
 
 void mrkBauFuellen(bool voll)
 {
     const int laeuft = BauDefLaeuft() ? 1 : 0;
+    const char* name = BefFlags()->bauteil;
     DbFuellen f;
     if (voll || laeuft != mrkBauGezeigt) {
         mrkKnoepfe(laeuft);
         wiItemZeigen(3010, laeuft);
-        wiTextSetzen(3000, mrkBauName.c_str());
     }
+    if (voll || mrkBauNameGezeigt != name) wiTextSetzen(3000, name);
     mrkBauGezeigt = laeuft;
+    mrkBauNameGezeigt = name;
 }
 
 int mrkBauInit(int, const char* const*)
@@ -565,7 +576,7 @@ int mrkBauBefehl(UINT nachricht, WPARAM wp, LPARAM)
         EdtFokus();
         return 1;
     case 2501:
-        mrkBauName = MrkBauName(mrkName(20).c_str());
+        strkopie(BefFlags()->bauteil, MrkBauName(mrkName(20).c_str()).c_str(), BEFBAUNAMESUP);
         BefEinreihenCode(MRKEB);
         wiDlgSchliessen();
         return 1;

@@ -96,6 +96,7 @@ TEST_F(OptTest, ThreeLevelSwitchesQueueTheirIndex)
 
 TEST_F(OptTest, PositionOriginAndGrid)
 {
+    BefRasterWerte()->aus = 0;
     BefRasterWerte()->swx = BefRasterWerte()->swy = 2.5;
     STT s = *modh::EditorZustand();
     s.x = 40;
@@ -123,7 +124,22 @@ TEST_F(OptTest, PositionOriginAndGrid)
     klick(d, 2610);
     EXPECT_EQ(schlange(), std::vector<std::string>{"SW 0.1 0.1"});
     EXPECT_EQ(text(d, 3100), "0.10");
+    EXPECT_EQ(BefRasterWerte()->aus, 1) << "the switch is the editor's";
+    // The switch lives in the editor: a dialog opened later shows it, and
+    // one switched there is followed by the refresh.
+    wiDlgAlleSchliessen();
+    pumpen();
+    d = oeffnen(1102);
+    ASSERT_NE(d, 0u);
+    EXPECT_FALSE(an(d, 2610));
+    BefRasterWerte()->aus = 0;
+    SendMessage(d, WM_COMMAND, 2999, 0);
+    EXPECT_TRUE(an(d, 2610));
+    BefRasterWerte()->aus = 1;
+    SendMessage(d, WM_COMMAND, 2999, 0);
+    EXPECT_FALSE(an(d, 2610));
     klick(d, 2610);
+    EXPECT_EQ(BefRasterWerte()->aus, 0);
     EXPECT_EQ(schlange(), std::vector<std::string>{"SW 2.5 5"});
     SendMessage(d, WM_COMMAND, 2501, 0);
     SendMessage(d, WM_COMMAND, 2502, 0);
