@@ -50,7 +50,7 @@ struct BEFRASTER {
     double kax, kay;    // further steps
     double x0, y0;      // grid origin
     double mkx, mky;    // mark point
-    int32_t aus;        // grid switched off (points are not snapped)
+    int32_t aus;        // the grid switch: 1 while the grid is off
 };
 
 // Start of the editor: flags and grid from the editor settings, the current

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -110,6 +111,10 @@ TEST_F(EstTest, OneDecimalFieldsKeepItInTheLibrariesOfWholeAngles)
         HWND d = oeffnen(f.dialog);
         ASSERT_NE(d, 0u) << f.dialog;
         EXPECT_EQ(text(d, f.feld), f.soll) << f.dialog;
+        if (const char* ordner = std::getenv("VELMO_DLG_PNG")) {
+            const std::string p = std::string(ordner) + "/DB" + std::to_string(f.dialog) + "-ganz.png";
+            EXPECT_EQ(plHeadlessPng(d, p.c_str()), 0);
+        }
         if (f.feld == 3016) {
             klick(d, 3011);
             EXPECT_EQ(text(d, 3016), "90.0") << f.dialog;

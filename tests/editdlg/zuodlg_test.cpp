@@ -249,6 +249,7 @@ TEST_F(ZuoDlg, PlacementShowsTheTypeOfTheLinkedItem)
     EXPECT_EQ(typ(verknuepft), "") << "no item placed there yet";
     lager.eintrag(id, "H", "M1", "005", 10, 20);
     EXPECT_EQ(typ(verknuepft), "Drehstrom");
+    bild(wiDlgSuchen("DB1211"), "db1211");
     EXPECT_EQ(typ(frei), "") << "another place, no item";
     HWND d = wiDlgSuchen("DB1211");
     ObjCursorSetzen(verknuepft);
