@@ -406,8 +406,6 @@ int mrkMakroBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
 // ---- DB1310 record or save a macro, DB1300 define a component ----------------------------------------------
 
 constexpr int MRKREC = 160, MRKSB = 135, MRKEB = 136, MRKLB = 137;
-constexpr int MRKMAKRONAMESUP = 40;
-constexpr int MRKBAUNAMESUP = 10;
 
 int mrkAufnahmeGezeigt = -1, mrkModusGezeigt = -1;
 std::string mrkNameGezeigt;
@@ -465,7 +463,7 @@ int mrkRecExit()
 
 void mrkRecStarten()
 {
-    const std::string name = mrkName(MRKMAKRONAMESUP);
+    const std::string name = mrkName(BEFMAKRONAMESUP);
     if (name.empty()) {
         MeldungNr(96, 0);
         return;
@@ -477,7 +475,7 @@ void mrkRecStarten()
 // The name typed becomes the editor's macro name.
 std::string mrkMakroNameSetzen()
 {
-    const std::string name = mrkName(MRKMAKRONAMESUP);
+    const std::string name = mrkName(BEFMAKRONAMESUP);
     strkopie(BefFlags()->makro, name.c_str(), BEFMAKRONAMESUP);
     return name;
 }
@@ -599,7 +597,7 @@ std::string MrkBauName(const char* text)
     char b[64];
     strkopie(b, sizeof b, t.c_str(), 20);
     strtrim(b);
-    b[MRKBAUNAMESUP] = '\0';
+    b[BEFBAUNAMESUP] = '\0';
     return b;
 }
 

@@ -1,8 +1,8 @@
 // Position, origin and grid of the editor (DB1102). The fields follow the
 // graphic state and the grid of the command execution; a relative field is
 // rewritten only when the relative position itself moved, so typing into
-// one never fights the refresh. The grid switch is the editor's own (its
-// snapping reads it); switching the grid off keeps the steps it had for
+// one never fights the refresh. The grid switch is the editor's own, kept
+// with its grid; switching the grid off keeps the steps it had for
 // switching it on again (for the whole run).
 #include "editdlg/dbteile.h"
 #include "editdlg/einstell.h"

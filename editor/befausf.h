@@ -42,7 +42,7 @@ struct BEFFLAGS {
     int32_t papier;     // 116 or 117
     char hintergrund[256];  // background drawing, "" when none
     char makro[BEFMAKRONAMESUP + 1];  // the macro last recorded or saved
-    char bauteil[BEFBAUNAMESUP + 1];  // the component last defined
+    char bauteil[BEFBAUNAMESUP + 1];  // the component being or last defined
 };
 
 struct BEFRASTER {
