@@ -21,6 +21,9 @@
 #include "editor/objwahl.h"
 #include "editor/platzhalter.h"
 #include "editor/ziehknopf.h"
+#include "equipment/app.h"
+#include "equipment/btl.h"
+#include "equipment/ges.h"
 #include "model/bauteil.h"
 #include "model/beffifo.h"
 #include "model/edhaken.h"
@@ -762,6 +765,26 @@ void elBauZiehen(int phase, const BEF& b)
     }
 }
 
+// The type text of the equipment item the editor links to the current
+// object (the marked component under the cursor), looked up as picking
+// links it: by its component name, the drawing and its position, so that
+// an item assigned after the pick shows too. "" without equipment linking
+// or without an item.
+std::string elBauTyp()
+{
+    const int obj = CursorObjekt();
+    BEF b;
+    STT s;
+    if (!AppAktiv() || obj < 0 || !CursorObjMarkiert() || TzObjHolen(obj, &b, &s) != 0 || !BefIstZB(b.code))
+        return "";
+    appgeraet g;
+    const uint32_t id = BtlAnPositionId(b.text, modh::EditorZeiName(), s.x, s.y);
+    if (id == 0 || GesHolen(id, &g) != 0) return "";
+    return g.tt;
+}
+
+std::string elBauTypGezeigt;
+
 void elBauFuellen(BEF& b, const BEF& alt, bool voll)
 {
     const bool namen = voll || std::strcmp(b.text, alt.text) != 0;
@@ -774,7 +797,9 @@ void elBauFuellen(BEF& b, const BEF& alt, bool voll)
     const bool frei = b.code == ELZBW;
     wiItemFrei(3001, frei);
     wiItemFrei(2701, frei);
-    if (voll) wiTextSetzen(3010, "");
+    const std::string typ = elBauTyp();
+    if (voll || typ != elBauTypGezeigt) wiTextSetzen(3010, typ.c_str());
+    elBauTypGezeigt = typ;
 }
 
 void elBauName(BEF& b, const char* name)

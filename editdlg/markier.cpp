@@ -23,6 +23,7 @@
 #include "editor/edmeld.h"
 #include "editor/edtseite.h"
 #include "editor/baubf.h"
+#include "editor/befausf.h"
 #include "editor/objwahl.h"
 #include "editor/platzhalter.h"
 #include "model/bauteil.h"
@@ -405,11 +406,7 @@ int mrkMakroBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
 // ---- DB1310 record or save a macro, DB1300 define a component ----------------------------------------------
 
 constexpr int MRKREC = 160, MRKSB = 135, MRKEB = 136, MRKLB = 137;
-constexpr int MRKMAKRONAMESUP = 40;
-constexpr int MRKBAUNAMESUP = 10;
 
-std::string mrkMakroName;   // the macro name the editor keeps between dialogs
-std::string mrkBauName;     // the component being defined
 int mrkAufnahmeGezeigt = -1, mrkModusGezeigt = -1;
 std::string mrkNameGezeigt;
 
@@ -439,9 +436,10 @@ void mrkRecFuellen(bool voll)
         mrkKnoepfe(auf || modus == 0);
         wiItemZeigen(3010, auf);
     }
-    // The stored name is shown when it moved, never over what is being typed.
-    if (voll || mrkMakroName != mrkNameGezeigt) wiTextSetzen(3000, mrkMakroName.c_str());
-    mrkNameGezeigt = mrkMakroName;
+    // The editor's name is shown when it moved, never over what is being typed.
+    const char* name = BefFlags()->makro;
+    if (voll || mrkNameGezeigt != name) wiTextSetzen(3000, name);
+    mrkNameGezeigt = name;
     mrkAufnahmeGezeigt = auf;
     mrkModusGezeigt = modus;
 }
@@ -465,7 +463,7 @@ int mrkRecExit()
 
 void mrkRecStarten()
 {
-    const std::string name = mrkName(MRKMAKRONAMESUP);
+    const std::string name = mrkName(BEFMAKRONAMESUP);
     if (name.empty()) {
         MeldungNr(96, 0);
         return;
@@ -474,21 +472,29 @@ void mrkRecStarten()
     EdtFokus();
 }
 
+// The name typed becomes the editor's macro name.
+std::string mrkMakroNameSetzen()
+{
+    const std::string name = mrkName(BEFMAKRONAMESUP);
+    strkopie(BefFlags()->makro, name.c_str(), BEFMAKRONAMESUP);
+    return name;
+}
+
 void mrkRecStoppen()
 {
-    mrkMakroName = mrkName(MRKMAKRONAMESUP);
+    mrkMakroNameSetzen();
     BefEinreihenInt(MRKREC, 1);
     wiDlgSchliessen();
 }
 
 void mrkRecOk()
 {
-    mrkMakroName = mrkName(MRKMAKRONAMESUP);
+    const std::string name = mrkMakroNameSetzen();
     if (!wiKnopf(3020)) {
         mrkRecStoppen();
         return;
     }
-    const std::string pfad = MakroPfad(mrkMakroName.c_str());
+    const std::string pfad = MakroPfad(name.c_str());
     if (dosattrib(pfad.c_str()) != DOSATTR_FEHLT && !JaNeinFrage(46)) return;
     BefEinreihenIntText(MRKREC, 2, pfad.c_str());
     wiDlgSchliessen();
@@ -525,17 +531,20 @@ int mrkRecBefehl(UINT nachricht, WPARAM wp, LPARAM)
 }
 
 int mrkBauGezeigt = -1;
+std::string mrkBauNameGezeigt;
 
 void mrkBauFuellen(bool voll)
 {
     const int laeuft = BauDefLaeuft() ? 1 : 0;
+    const char* name = BefFlags()->bauteil;
     DbFuellen f;
     if (voll || laeuft != mrkBauGezeigt) {
         mrkKnoepfe(laeuft);
         wiItemZeigen(3010, laeuft);
-        wiTextSetzen(3000, mrkBauName.c_str());
     }
+    if (voll || mrkBauNameGezeigt != name) wiTextSetzen(3000, name);
     mrkBauGezeigt = laeuft;
+    mrkBauNameGezeigt = name;
 }
 
 int mrkBauInit(int, const char* const*)
@@ -565,7 +574,7 @@ int mrkBauBefehl(UINT nachricht, WPARAM wp, LPARAM)
         EdtFokus();
         return 1;
     case 2501:
-        mrkBauName = MrkBauName(mrkName(20).c_str());
+        strkopie(BefFlags()->bauteil, MrkBauName(mrkName(20).c_str()).c_str(), BEFBAUNAMESUP);
         BefEinreihenCode(MRKEB);
         wiDlgSchliessen();
         return 1;
@@ -588,7 +597,7 @@ std::string MrkBauName(const char* text)
     char b[64];
     strkopie(b, sizeof b, t.c_str(), 20);
     strtrim(b);
-    b[MRKBAUNAMESUP] = '\0';
+    b[BEFBAUNAMESUP] = '\0';
     return b;
 }
 

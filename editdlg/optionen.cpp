@@ -2,16 +2,21 @@
 // the key table (DB1112). A check box shows one editor flag and queues the
 // code that toggles it; a radio of a three-level switch queues its index.
 // The refresh rewrites a box only when its flag moved since the last fill.
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <string>
 
 #include "editdlg/einstell.h"
 #include "editdlg/einstint.h"
 #include "editor/befausf.h"
 #include "editor/edtseite.h"
 #include "editor/knopf.h"
+#include "controls/elseite.h"
 #include "controls/elzeile.h"
 #include "model/beffifo.h"
+#include "platform/fenster.h"
+#include "platform/gdi.h"
 #include "platform/nachricht.h"
 #include "winlib/dlgitem.h"
 
@@ -127,11 +132,79 @@ int optOptBefehl(UINT n, WPARAM wp, LPARAM) { return optOpt.befehl(n, wp); }
 int optAnzBefehl(UINT n, WPARAM wp, LPARAM) { return optAnz.befehl(n, wp); }
 
 // ---- DB1112 key table ------------------------------------------------------------------------------------
+// A line holds the key and the command in fields of 12 characters, then the
+// hint. The list font is proportional, so each field is drawn from a column
+// of its own: as many average character widths as the widest text of the
+// field before it needs, plus one. The painter of the record lists places a
+// run after a markup sequence at that many character widths, so the line is
+// drawn as its fields padded to their column, separated by a colour reset.
+
+int optSpalten[2] = {KNOHILFEFELD, KNOHILFEFELD};  // characters of the key and command columns
+
+std::string optFeld(const std::string& zeile, int k)
+{
+    const size_t von = static_cast<size_t>(k * KNOHILFEFELD);
+    if (von >= zeile.size()) return "";
+    std::string t = zeile.substr(von, k < 2 ? static_cast<size_t>(KNOHILFEFELD) : std::string::npos);
+    while (!t.empty() && t.back() == ' ') t.pop_back();
+    return t;
+}
+
+std::string optZeile(int n)
+{
+    HWND l = wiItem(3000);
+    const LRESULT lang = SendMessage(l, LB_GETTEXTLEN, static_cast<WPARAM>(n), 0);
+    if (lang <= 0) return "";
+    std::string t(static_cast<size_t>(lang) + 1, '\0');
+    SendMessage(l, LB_GETTEXT, static_cast<WPARAM>(n), reinterpret_cast<LPARAM>(t.data()));
+    t.resize(std::strlen(t.c_str()));
+    return t;
+}
+
+void optSpaltenMessen()
+{
+    HWND l = wiItem(3000);
+    HDC dc = GetDC(l);
+    // The font the list box paints its items in.
+    const HGDIOBJ schrift = static_cast<HGDIOBJ>(SendMessage(l, WM_GETFONT, 0, 0));
+    HGDIOBJ alt = SelectObject(dc, schrift ? schrift : GetStockObject(SYSTEM_FONT));
+    const int cw = ElsMessen().cw;
+    int breit[2] = {0, 0};
+    const int n = static_cast<int>(SendMessage(l, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < n; ++i) {
+        const std::string z = optZeile(i);
+        for (int k = 0; k < 2; ++k) {
+            const std::string f = optFeld(z, k);
+            SIZE g{};
+            GetTextExtentPoint32(dc, f.c_str(), static_cast<int>(f.size()), &g);
+            breit[k] = std::max(breit[k], static_cast<int>(g.cx));
+        }
+    }
+    if (alt) SelectObject(dc, alt);
+    ReleaseDC(l, dc);
+    for (int k = 0; k < 2; ++k) optSpalten[k] = (breit[k] + cw - 1) / cw + 1;
+}
+
+const char* optTastenText(int n)
+{
+    static std::string t;
+    const std::string z = optZeile(n);
+    t.clear();
+    for (int k = 0; k < 3; ++k) {
+        std::string f = optFeld(z, k);
+        if (k < 2) f.resize(static_cast<size_t>(optSpalten[k]), ' ');
+        t += f;
+        if (k < 2) t += "\x1b" "FN;";
+    }
+    return t.c_str();
+}
 
 int optTastenInit(int, const char* const*)
 {
     DbDlgAnfang(nullptr);
     KnopfHilfeFuellen(wiItem(3000));
+    optSpaltenMessen();
+    InvalidateRect(wiItem(3000), nullptr, TRUE);
     return 0;
 }
 
@@ -144,7 +217,7 @@ int optTastenExit()
 int optTastenBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
 {
     if (nachricht == WM_MEASUREITEM || nachricht == WM_DRAWITEM)
-        return ElzOwnerDraw(3000, nullptr, nachricht, static_cast<int>(wp), lp);
+        return ElzOwnerDraw(3000, optTastenText, nachricht, static_cast<int>(wp), lp);
     if (nachricht != WM_COMMAND) return 0;
     switch (LOWORD(wp)) {
     case 1:

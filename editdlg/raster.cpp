@@ -1,8 +1,9 @@
 // Position, origin and grid of the editor (DB1102). The fields follow the
 // graphic state and the grid of the command execution; a relative field is
 // rewritten only when the relative position itself moved, so typing into
-// one never fights the refresh. Switching the grid off keeps the steps it
-// had for switching it on again (for the whole run).
+// one never fights the refresh. The grid switch is the editor's own, kept
+// with its grid; switching the grid off keeps the steps it had for
+// switching it on again (for the whole run).
 #include "editdlg/dbteile.h"
 #include "editdlg/einstell.h"
 #include "editdlg/einstint.h"
@@ -20,9 +21,9 @@ constexpr double RASFEIN = 0.1;  // the step while the grid is off
 struct RasGezeigt {
     double x, y, mkx, mky, swx, swy;
     double relx, rely;  // the relative values last written
+    int an;             // the grid switch last shown
 };
 RasGezeigt rasGezeigt{};
-int rasAn = 1;                           // the grid switch
 double rasGemerkt[2] = {RASFEIN, RASFEIN};  // steps before it went off
 
 void rasFuellen(bool voll)
@@ -41,7 +42,8 @@ void rasFuellen(bool voll)
     if (voll || r->swx != a.swx) DlgZahlSetzen(3100, r->swx);
     if (voll || r->swy != a.swy) DlgZahlSetzen(3110, r->swy);
     wiKnopfSetzen(2600, r->mkx != 0 || r->mky != 0);
-    wiKnopfSetzen(2610, rasAn);
+    const int an = r->aus ? 0 : 1;
+    if (voll || an != a.an) wiKnopfSetzen(2610, a.an = an);
     a.x = s.x;
     a.y = s.y;
     a.mkx = r->mkx;
@@ -104,8 +106,10 @@ int rasBefehl(UINT nachricht, WPARAM wp, LPARAM)
         return 1;
     case 2610:
         if (EstGeklickt(wp)) {
-            rasAn = wiKnopf(2610);
-            if (rasAn) {
+            const int an = wiKnopf(2610);
+            BefRasterWerte()->aus = an ? 0 : 1;
+            rasGezeigt.an = an;
+            if (an) {
                 BefEinreihenXY(RAS_SW, rasGemerkt[0], rasGemerkt[1]);
             } else {
                 rasGemerkt[0] = BefRasterWerte()->swx;

@@ -1,6 +1,7 @@
 // Command execution of the drawing editor; see befausf.h.
 #include "editor/befausf.h"
 
+#include <cctype>
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -705,12 +706,30 @@ int BefBauteil(const BEF* b)
     }
 }
 
+namespace {
+
+// A definition that starts gives the editor its component name as the
+// definition keeps it (first ten characters, trimmed, upper-cased).
+void befBauDefStarten(const char* name)
+{
+    const int lief = BauDefLaeuft();
+    BauDefStart(name);
+    if (lief || !BauDefLaeuft()) return;
+    char n[BEFBAUNAMESUP + 1];
+    strkopie(n, sizeof n, name, BEFBAUNAMESUP);
+    strtrim(n);
+    for (char* c = n; *c; ++c) *c = static_cast<char>(std::toupper(static_cast<unsigned char>(*c)));
+    strkopie(befFlags.bauteil, sizeof befFlags.bauteil, n, BEFBAUNAMESUP);
+}
+
+}  // namespace
+
 int BefMakro(const BEF* b)
 {
     switch (b->code) {
     case C_SB:
         if (befErstAbsetzen(b)) return 1;
-        BauDefStart(b->text);
+        befBauDefStarten(b->text);
         return 1;
     case C_EB:
         if (befErstAbsetzen(b)) return 1;
@@ -719,7 +738,10 @@ int BefMakro(const BEF* b)
     case C_REC:
         if (befErstAbsetzen(b)) return 1;
         switch (b->iarg[0]) {
-        case 0: MakroAufnahmeStart(b->text); break;
+        case 0:
+            MakroAufnahmeStart(b->text);
+            if (MakroNimmtAuf()) strkopie(befFlags.makro, sizeof befFlags.makro, b->text, BEFMAKRONAMESUP);
+            break;
         case 1: MakroAufnahmeEnde(); break;
         case -1: MakroAufnahmeVerwerfen(); break;
         default: break;

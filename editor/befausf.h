@@ -20,9 +20,12 @@
 #include "model/befehl.h"
 #include "model/zustand.h"
 
-constexpr int BEFBMKSUP = 6;  // equipment-type flags of `BMK`
+constexpr int BEFBMKSUP = 6;        // equipment-type flags of `BMK`
+constexpr int BEFMAKRONAMESUP = 40; // characters of the macro name
+constexpr int BEFBAUNAMESUP = 10;   // characters of the component being defined
 
-// The editor flags the commands toggle (0/1 unless noted).
+// The editor flags the commands toggle (0/1 unless noted), and the names
+// its macro and component dialogs show.
 struct BEFFLAGS {
     int32_t hza;        // background drawing shown
     int32_t ts, ta, tm; // display levels (ta, tm 0..2)
@@ -38,6 +41,8 @@ struct BEFFLAGS {
     int32_t speicherLayer;
     int32_t papier;     // 116 or 117
     char hintergrund[256];  // background drawing, "" when none
+    char makro[BEFMAKRONAMESUP + 1];  // the macro last recorded or saved
+    char bauteil[BEFBAUNAMESUP + 1];  // the component being or last defined
 };
 
 struct BEFRASTER {
@@ -45,6 +50,7 @@ struct BEFRASTER {
     double kax, kay;    // further steps
     double x0, y0;      // grid origin
     double mkx, mky;    // mark point
+    int32_t aus;        // the grid switch: 1 while the grid is off
 };
 
 // Start of the editor: flags and grid from the editor settings, the current

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -92,6 +93,39 @@ TEST_F(EstTest, PenAndTextStyleQueueEachChange)
     }
     EXPECT_EQ(text(d, 3200), "3.50") << "the typed value stays";
     EXPECT_EQ(schlange(), std::vector<std::string>{}) << "the refreshes queued nothing";
+}
+
+// A turn of a placement and the text width keep their one decimal in the
+// libraries of whole angles too; a text width of 0.8 must not read "1".
+TEST_F(EstTest, OneDecimalFieldsKeepItInTheLibrariesOfWholeAngles)
+{
+    STT s = *modh::EditorZustand();
+    s.tv = 0.8;
+    modh::EditorZustandSetzen(&s);
+    EdEinst()->wnk = 0;
+    struct Fall {
+        int dialog, feld;
+        const char* soll;
+    } faelle[] = {{1100, 3220, "0.8"}, {1201, 3220, "0.8"}, {1202, 3016, "0.0"}, {1321, 3016, "0.0"}};
+    for (const Fall& f : faelle) {
+        HWND d = oeffnen(f.dialog);
+        ASSERT_NE(d, 0u) << f.dialog;
+        EXPECT_EQ(text(d, f.feld), f.soll) << f.dialog;
+        if (const char* ordner = std::getenv("VELMO_DLG_PNG")) {
+            const std::string p = std::string(ordner) + "/DB" + std::to_string(f.dialog) + "-ganz.png";
+            EXPECT_EQ(plHeadlessPng(d, p.c_str()), 0);
+        }
+        if (f.feld == 3016) {
+            klick(d, 3011);
+            EXPECT_EQ(text(d, 3016), "90.0") << f.dialog;
+        }
+        if (f.dialog == 1202) {
+            klick(d, 3030);
+            EXPECT_EQ(text(d, 3016), "0.0") << "a row resets the direction";
+        }
+        wiDlgAlleSchliessen();
+        pumpen();
+    }
 }
 
 TEST_F(EstTest, ARefreshRewritesOnlyWhatMoved)

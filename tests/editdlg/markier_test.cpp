@@ -14,6 +14,7 @@
 #include "config/verzeich.h"
 #include "editdlg/markier.h"
 
+#include "editor/befausf.h"
 #include "editor/mehrfach.h"
 #include "support/texte.h"
 #include "model/beffifo.h"
@@ -308,6 +309,60 @@ TEST_F(MrkTest, AMacroIsRecordedOrSavedWithANameOnly)
     plNachrichtBoxSkriptLeeren();
     VerSetzen(2, "");
     fs::remove_all(ordner);
+}
+
+// The macro and component names live in the editor: what the editor runs
+// reaches the dialogs through the refresh, what the dialogs confirm is kept
+// by the editor for the next opening.
+TEST_F(MrkTest, MacroAndComponentNamesAreTheEditors)
+{
+    fs::path bib = dbpruef::tempName("mrk-namen");
+    dbpruef::kleineBibliothek(bib, {"MOTOR"});
+    BefFlags()->makro[0] = BefFlags()->bauteil[0] = '\0';
+    auto ausfuehren = [](int code, int i0, const char* text) {
+        BEF b{};
+        b.code = static_cast<uint8_t>(code);
+        b.iarg[0] = i0;
+        BefTextSetzen(&b, text);
+        BefAusfuehren(&b);
+        wiDlgAllenSenden(2999, 0);
+        pumpen();
+    };
+    HWND rec = oeffnen(1310);
+    HWND bau = oeffnen(1300);
+    ASSERT_NE(rec, 0u);
+    ASSERT_NE(bau, 0u);
+    EXPECT_EQ(text(rec, 3000), "");
+    ausfuehren(160, 0, "ablauf");  // REC 0: a recording starts
+    EXPECT_STREQ(BefFlags()->makro, "ablauf");
+    EXPECT_EQ(text(rec, 3000), "ablauf");
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(rec, 3010))) << "the recording shows";
+    ausfuehren(160, -1, "");  // discarded
+    ausfuehren(135, 0, "  relais");  // SB: a definition starts
+    EXPECT_STREQ(BefFlags()->bauteil, "RELAIS");
+    EXPECT_EQ(text(bau, 3000), "RELAIS");
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(bau, 2501)));
+    ausfuehren(137, 0, "");  // LB
+    saetze();
+    // Confirmed in the dialogs, kept by the editor.
+    klick(rec, 3020);
+    SetDlgItemText(rec, 3000, " neu ");
+    SendMessage(rec, WM_COMMAND, 2501, 0);
+    pumpen();
+    EXPECT_STREQ(BefFlags()->makro, "neu");
+    SetDlgItemText(bau, 3000, "schalter");
+    SendMessage(bau, WM_COMMAND, 2501, 0);
+    pumpen();
+    EXPECT_STREQ(BefFlags()->bauteil, "SCHALTER");
+    saetze();
+    rec = oeffnen(1310);
+    bau = oeffnen(1300);
+    EXPECT_EQ(text(rec, 3000), "neu");
+    EXPECT_EQ(text(bau, 3000), "SCHALTER");
+    wiDlgAlleSchliessen();
+    pumpen();
+    VerSetzen(2, "");
+    fs::remove_all(bib);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "config/verzeich.h"
+#include "controls/elseite.h"
 #include "editdlg/einstell.h"
 #include "editor/befausf.h"
 #include "editor/knopf.h"
@@ -53,6 +54,14 @@ protected:
         return v;
     }
     static bool an(HWND d, int id) { return IsDlgButtonChecked(d, id) == BST_CHECKED; }
+    // The key table of `zeilen` (written to `p`, `anzahl` entries), listed
+    // in the key dialog; 0 when that failed.
+    static HWND tasten(const std::string& p, const char* zeilen, int anzahl)
+    {
+        std::ofstream(p) << zeilen;
+        EXPECT_EQ(KnopfDateiLesen(p.c_str()), anzahl);
+        return oeffnen(1112);
+    }
 };
 
 TEST_F(OptTest, OptionAndDisplaySwitchesQueueTheirCodesAndShowTheFlags)
@@ -95,6 +104,7 @@ TEST_F(OptTest, ThreeLevelSwitchesQueueTheirIndex)
 
 TEST_F(OptTest, PositionOriginAndGrid)
 {
+    BefRasterWerte()->aus = 0;
     BefRasterWerte()->swx = BefRasterWerte()->swy = 2.5;
     STT s = *modh::EditorZustand();
     s.x = 40;
@@ -122,7 +132,22 @@ TEST_F(OptTest, PositionOriginAndGrid)
     klick(d, 2610);
     EXPECT_EQ(schlange(), std::vector<std::string>{"SW 0.1 0.1"});
     EXPECT_EQ(text(d, 3100), "0.10");
+    EXPECT_EQ(BefRasterWerte()->aus, 1) << "the switch is the editor's";
+    // The switch lives in the editor: a dialog opened later shows it, and
+    // one switched there is followed by the refresh.
+    wiDlgAlleSchliessen();
+    pumpen();
+    d = oeffnen(1102);
+    ASSERT_NE(d, 0u);
+    EXPECT_FALSE(an(d, 2610));
+    BefRasterWerte()->aus = 0;
+    SendMessage(d, WM_COMMAND, 2999, 0);
+    EXPECT_TRUE(an(d, 2610));
+    BefRasterWerte()->aus = 1;
+    SendMessage(d, WM_COMMAND, 2999, 0);
+    EXPECT_FALSE(an(d, 2610));
     klick(d, 2610);
+    EXPECT_EQ(BefRasterWerte()->aus, 0);
     EXPECT_EQ(schlange(), std::vector<std::string>{"SW 2.5 5"});
     SendMessage(d, WM_COMMAND, 2501, 0);
     SendMessage(d, WM_COMMAND, 2502, 0);
@@ -218,9 +243,7 @@ TEST_F(BibTextTest, ListsChooseAndConfirmQueuesBoth)
 TEST_F(OptTest, TheKeyTableRunsTheChosenEntry)
 {
     const std::string p = dbpruef::tempName("keys.txt");
-    std::ofstream(p) << "SCF5 ZL 10 0 > Linie rechts\r\n";
-    ASSERT_EQ(KnopfDateiLesen(p.c_str()), 1);
-    HWND d = oeffnen(1112);
+    HWND d = tasten(p, "SCF5 ZL 10 0 > Linie rechts\r\n", 1);
     ASSERT_NE(d, 0u);
     const int n = static_cast<int>(SendDlgItemMessage(d, 3000, LB_GETCOUNT, 0, 0));
     ASSERT_GE(n, 5);
@@ -233,6 +256,52 @@ TEST_F(OptTest, TheKeyTableRunsTheChosenEntry)
     EXPECT_EQ(s[0].darg[0], 10);
     EXPECT_EQ(s[0].darg[1], 0);
     EXPECT_EQ(wiDlgSuchen("DB1112"), 0u);
+    KnopfFrei();
+    fs::remove(p);
+}
+
+// The key, command and hint fields of the key list start at one x in every
+// row, however wide the key names are in the proportional list font: each
+// row is cut into its inked runs (separated by at least a character width of
+// background) and the runs' left edges compared.
+TEST_F(OptTest, TheKeyListColumnsLineUp)
+{
+    const std::string p = dbpruef::tempName("spalten.txt");
+    HWND d = tasten(p, "F2 WH > Wiederholen\r\nSCF12 LUP > Lupe\r\nX CLMMMM > Kleiner\r\n", 3);
+    ASSERT_NE(d, 0u);
+    HWND l = GetDlgItem(d, 3000);
+    SendMessage(l, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    InvalidateRect(l, nullptr, TRUE);
+    pumpen();
+    if (const char* ordner = std::getenv("VELMO_DLG_PNG")) {
+        EXPECT_EQ(plHeadlessPng(d, (std::string(ordner) + "/DB1112-spalten.png").c_str()), 0);
+    }
+    const int cw = ElsMessen().cw;
+    auto anfaenge = [&](int zeile) {
+        RECT r{};
+        SendMessage(l, LB_GETITEMRECT, static_cast<WPARAM>(zeile), reinterpret_cast<LPARAM>(&r));
+        std::vector<int> v;
+        int leer = cw;
+        for (int x = r.left; x < r.right; ++x) {
+            bool tinte = false;
+            for (int y = r.top; y < r.bottom && !tinte; ++y) {
+                const COLORREF c = plFensterPixel(l, x, y);
+                tinte = GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 128;
+            }
+            if (tinte && leer >= cw) v.push_back(x);
+            leer = tinte ? 0 : leer + 1;
+        }
+        return v;
+    };
+    const int n = static_cast<int>(SendMessage(l, LB_GETCOUNT, 0, 0));
+    ASSERT_EQ(n, 7);
+    const std::vector<int> erste = anfaenge(n - 3);
+    ASSERT_EQ(erste.size(), 3u) << "key, command and hint";
+    for (int z = n - 2; z < n; ++z) {
+        const std::vector<int> a = anfaenge(z);
+        ASSERT_EQ(a.size(), 3u) << z;
+        for (int k = 0; k < 3; ++k) EXPECT_NEAR(a[k], erste[k], 2) << "row " << z << ", field " << k;
+    }
     KnopfFrei();
     fs::remove(p);
 }

@@ -13,6 +13,9 @@
 #include "editdlg/zuordnung.h"
 #include "equipment/apphaken.h"
 #include "equipment/wse.h"
+#include "equipment/ges.h"
+#include "model/edhaken.h"
+#include "model/tempzeic.h"
 #include "tests/editdlg/bmdlgpruef.h"
 #include "tests/editdlg/dbpruef.h"
 #include "tests/editdlg/zuopruef.h"
@@ -215,6 +218,50 @@ TEST_F(ZuoDlg, LabelWindowProposesTheNextNumberAndDropsRowsOnClosing)
     std::vector<std::string> namen;
     for (const BEF& b : saetze()) namen.push_back(BefName(b.code));
     EXPECT_NE(std::find(namen.begin(), namen.end(), "STA"), namen.end());
+}
+
+// The placement dialog shows the type text of the item linked to the marked
+// component under the cursor: found by the component's name, the drawing
+// and its position, so also for an item made after the pick; nothing
+// without equipment linking or without an item.
+TEST_F(ZuoDlg, PlacementShowsTheTypeOfTheLinkedItem)
+{
+    EdProtokollHolen().zeiName = "Anlage.005";
+    const uint32_t id = lager.geraet("-M1");
+    appgeraet g{};
+    ASSERT_EQ(GesHolen(id, &g), 0);
+    std::strcpy(g.tt, "Drehstrom");
+    ASSERT_EQ(GesAendern(id, &g), 0);
+    BEF b = zuopruef::satz(80, "M1");
+    STT s = bei(10, 20);
+    const int verknuepft = TzEinfuegen(&b, &s);
+    s = bei(30, 20);
+    const int frei = TzEinfuegen(&b, &s);
+    auto typ = [&](int obj) {
+        wiDlgAlleSchliessen();
+        BaubfAbbrechen();
+        ObjCursorSetzen(obj);
+        TzMarkSetzen(obj, 1);
+        HWND d = oeffnen(1211);
+        EXPECT_NE(d, 0u) << obj;
+        return d != 0 ? text(d, 3010) : std::string("-");
+    };
+    EXPECT_EQ(typ(verknuepft), "") << "no item placed there yet";
+    lager.eintrag(id, "H", "M1", "005", 10, 20);
+    EXPECT_EQ(typ(verknuepft), "Drehstrom");
+    bild(wiDlgSuchen("DB1211"), "db1211");
+    EXPECT_EQ(typ(frei), "") << "another place, no item";
+    HWND d = wiDlgSuchen("DB1211");
+    ObjCursorSetzen(verknuepft);
+    SendMessage(d, WM_COMMAND, 2999, 0);
+    EXPECT_EQ(text(d, 3010), "Drehstrom") << "the refresh follows the current object";
+    AppAktivSetzen(0);
+    SendMessage(d, WM_COMMAND, 2999, 0);
+    EXPECT_EQ(text(d, 3010), "") << "without equipment linking";
+    AppAktivSetzen(1);
+    wiDlgAlleSchliessen();
+    BaubfAbbrechen();
+    EdProtokollHolen().zeiName.clear();
 }
 
 }  // namespace
