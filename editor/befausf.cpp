@@ -30,6 +30,7 @@
 #include "output/ansicht.h"
 #include "platform/dateisys.h"
 #include "support/texte.h"
+#include "winlib/dialog.h"
 #include "winlib/seitendienst.h"
 #include "support/vergleich.h"
 #include <sys/stat.h>
@@ -307,8 +308,12 @@ void BefAusfHakenSetzen()
     h.EditorZustandSetzen = ZustandSetzen;
     h.LetztePunkteMerken = PosRingMerken;
     h.EditorTextSchalter = [] { return befFlags.vrb; };
-    // Every page refreshes its view of the drawing (the mode display).
-    h.ZeichnungGeaendertMelden = [] { wiSeiteVerteilen(2999, 0); };
+    // Every page refreshes its view of the drawing (the mode display), and
+    // every open dialog rewrites the fields whose value the batch changed.
+    h.ZeichnungGeaendertMelden = [] {
+        wiSeiteVerteilen(2999, 0);
+        wiDlgAllenSenden(2999, 0);
+    };
     // The run loop passes the position after the record; the settings walk
     // needs the state before it, which BefAusfuehren kept.
     h.EditorZustandNachfuehren = [](const BEF* b, double, double) { EinstellungAufMarkierte(b, &befVor); };
@@ -709,17 +714,13 @@ int BefBauteil(const BEF* b)
 namespace {
 
 // A definition that starts gives the editor its component name as the
-// definition keeps it (first ten characters, trimmed, upper-cased).
+// definition keeps it.
 void befBauDefStarten(const char* name)
 {
     const int lief = BauDefLaeuft();
     BauDefStart(name);
     if (lief || !BauDefLaeuft()) return;
-    char n[BEFBAUNAMESUP + 1];
-    strkopie(n, sizeof n, name, BEFBAUNAMESUP);
-    strtrim(n);
-    for (char* c = n; *c; ++c) *c = static_cast<char>(std::toupper(static_cast<unsigned char>(*c)));
-    strkopie(befFlags.bauteil, sizeof befFlags.bauteil, n, BEFBAUNAMESUP);
+    strkopie(befFlags.bauteil, sizeof befFlags.bauteil, BauDefName(), BEFBAUNAMESUP);
 }
 
 }  // namespace

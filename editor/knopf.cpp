@@ -582,8 +582,10 @@ void PunktRasten(double* x, double* y, int shift, int control)
     }
     if (control) return;
     const BEFRASTER* r = BefRasterWerte();
-    *x = knoRaster(*x, r->swx);
-    *y = knoRaster(*y, r->swy);
+    if (!r->aus) {
+        *x = knoRaster(*x, r->swx);
+        *y = knoRaster(*y, r->swy);
+    }
     if (!shift) {
         const STT* a = BefAktZustand();
         if (std::fabs(*x - a->x) < r->swx) *x = a->x;

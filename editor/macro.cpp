@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "editor/befausf.h"
 #include "editor/edmeld.h"
@@ -706,8 +707,13 @@ void BauDefStart(const char* name)
         StatusMeldung("Bauteildatei ist von der falschen Version.");
         return;
     }
+    // Trimmed before it is cut, so leading blanks take no place of the ten.
+    std::string roh = name != nullptr ? name : "";
+    std::vector<char> t(roh.begin(), roh.end());
+    t.push_back('\0');
+    strtrim(t.data());
     char n[BAUDEFNAMSUP + 1];
-    strkopie(n, sizeof n, name != nullptr ? name : "", BAUDEFNAMSUP);
+    strkopie(n, sizeof n, t.data(), BAUDEFNAMSUP);
     strtrim(n);
     for (char* p = n; *p; ++p) *p = static_cast<char>(std::toupper(static_cast<unsigned char>(*p)));
     if (makBauNamePruefen(n, bib) != 0) return;
@@ -777,6 +783,7 @@ void BauDefPruefen()
 }
 
 int BauDefLaeuft() { return makBau.an; }
+const char* BauDefName() { return makBau.an ? makBau.name : ""; }
 
 void MakroHakenSetzen()
 {

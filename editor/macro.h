@@ -75,6 +75,8 @@ void BauDefBeenden();
 void BauDefObjMerken(int id);
 void BauDefPruefen();
 int BauDefLaeuft();
+// The name of the running definition as it is kept; empty when none runs.
+const char* BauDefName();
 
 // Installs the recorder, the repeat buffer and BauDefObjMerken into the
 // editor hooks of model/.

@@ -191,6 +191,16 @@ TEST_F(KnopfTest, PointSnapRoundsToTheGridAndKeepsTheRowOfThePosition)
         EXPECT_DOUBLE_EQ(x, f.ex) << f.x;
         EXPECT_DOUBLE_EQ(y, f.ey) << f.y;
     }
+    // With the grid switched off no coordinate is rounded; the row of the
+    // position still holds.
+    r->aus = 1;
+    double gx = 3.7, gy = 7.1234;
+    PunktRasten(&gx, &gy, 1, 0);
+    EXPECT_DOUBLE_EQ(gx, 3.7);
+    gx = 1.2;
+    PunktRasten(&gx, &gy, 0, 0);
+    EXPECT_DOUBLE_EQ(gx, 0);
+    r->aus = 0;
     // Control snaps to the nearest object point only.
     linie(10.3, 20.7, 5, 0);
     double x = 11, y = 21;

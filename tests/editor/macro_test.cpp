@@ -229,8 +229,14 @@ TEST_F(Makro, ClipboardTextRunsUpToTheLastCompleteLineBefore64000)
 TEST_F(Makro, ComponentDefinitionAddsTheObjectsToTheLibrary)
 {
     MakroSofortSetzen(nullptr);
+    // Leading blanks take no place of the name's ten characters.
+    BauDefStart("   schaltgeraet");
+    ASSERT_TRUE(BauDefLaeuft());
+    EXPECT_STREQ(BauDefName(), "SCHALTGERA");
+    BauDefAbbrechen();
     BauDefStart(" neu1 ");
     ASSERT_TRUE(BauDefLaeuft());
+    EXPECT_STREQ(BauDefName(), "NEU1");
     for (const BEF& b : {tzRec(BW, {2, 2}), tzRec(TZ_ZL, {5, 0}), tzRec(TZ_ZL, {0, 5})}) BefSofort(&b);
     BauDefEnde();
     EXPECT_FALSE(BauDefLaeuft());

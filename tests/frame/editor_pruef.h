@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -16,6 +18,7 @@
 #include "platform/menue.h"
 #include "platform/nachrichtbox.h"
 #include "tests/frame/rahmen_pruef.h"
+#include "winlib/anwdaten.h"
 #include "tests/tools/demokopie.h"
 
 // What the menu observer saw and will type.
@@ -57,6 +60,55 @@ inline void eingabeZeile(const char* zeile)
     plHeadlessText(zeile);
     plHeadlessTaste(VK_RETURN);
     rahmenPumpen();
+}
+
+// The steps to item `id` in `menu`: per level the count of items above it
+// (separators stepped over, a submenu counts as an item). Empty when absent.
+inline std::vector<int> menueWeg(HMENU menu, int id)
+{
+    int k = 0;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        const UINT pid = GetMenuItemID(menu, i);
+        if (static_cast<int>(pid) == id) return {k};
+        if (HMENU unter = GetSubMenu(menu, i)) {
+            std::vector<int> w = menueWeg(unter, id);
+            if (!w.empty()) {
+                w.insert(w.begin(), k);
+                return w;
+            }
+        }
+        if (pid != 0) ++k;
+    }
+    return {};
+}
+
+// Chooses menu item `id` of the main window's menu bar as a user does: Alt
+// and the popup's mnemonic, down to the item, Right into a submenu, Enter.
+// False when no popup holds the item.
+inline bool menueWaehlen(int id)
+{
+    HMENU leiste = anwDaten()->menue;
+    for (int p = 0; p < GetMenuItemCount(leiste); ++p) {
+        HMENU popup = GetSubMenu(leiste, p);
+        if (popup == 0) continue;
+        const std::vector<int> weg = menueWeg(popup, id);
+        if (weg.empty()) continue;
+        char titel[80] = "";
+        GetMenuString(leiste, static_cast<UINT>(p), titel, sizeof titel, MF_BYPOSITION);
+        const char* und = std::strchr(titel, '&');
+        if (und == nullptr) return false;
+        plHeadlessTasteRunter(VK_MENU);
+        plHeadlessTaste(static_cast<UINT>(std::toupper(static_cast<unsigned char>(und[1]))));
+        plHeadlessTasteHoch(VK_MENU);
+        for (size_t e = 0; e < weg.size(); ++e) {
+            if (e > 0) plHeadlessTaste(VK_RIGHT);
+            for (int s = 0; s < weg[e]; ++s) plHeadlessTaste(VK_DOWN);
+        }
+        plHeadlessTaste(VK_RETURN);
+        plHeadlessPumpen();
+        return true;
+    }
+    return false;
 }
 
 // The frame on a demo copy in mode `modus` (the editor: with sheet HV1.08

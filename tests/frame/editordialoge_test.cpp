@@ -26,6 +26,7 @@
 #include "platform/eingabe.h"
 #include "platform/headless.h"
 #include "platform/menue.h"
+#include "tests/frame/editor_pruef.h"
 #include "tests/frame/rahmen_pruef.h"
 #include "tests/platform/golden_pruef.h"
 #include "winlib/anwdaten.h"
@@ -188,34 +189,7 @@ TEST_F(EditorDialoge, ThroughTheMenuAndSaved)
     ASSERT_EQ(Modus(), MODUS_EDIT);
     const std::string name = ZeiName();
     ASSERT_FALSE(name.empty());
-    // Alt and the popup's mnemonic, down to the item, Enter.
-    auto menue = [](int id) {
-        HMENU leiste = anwDaten()->menue;
-        for (int p = 0; p < GetMenuItemCount(leiste); ++p) {
-            HMENU popup = GetSubMenu(leiste, p);
-            if (popup == 0) continue;
-            int k = 0;
-            for (int i = 0; i < GetMenuItemCount(popup); ++i) {
-                const UINT pid = GetMenuItemID(popup, i);
-                if (static_cast<int>(pid) == id) {
-                    char titel[80] = "";
-                    GetMenuString(leiste, static_cast<UINT>(p), titel, sizeof titel, MF_BYPOSITION);
-                    const char* und = std::strchr(titel, '&');
-                    if (und == nullptr) return false;
-                    plHeadlessTasteRunter(VK_MENU);
-                    plHeadlessTaste(static_cast<UINT>(std::toupper(static_cast<unsigned char>(und[1]))));
-                    plHeadlessTasteHoch(VK_MENU);
-                    for (int s = 0; s < k; ++s) plHeadlessTaste(VK_DOWN);
-                    plHeadlessTaste(VK_RETURN);
-                    plHeadlessPumpen();
-                    return true;
-                }
-                if (pid != 0) ++k;  // separators are stepped over
-            }
-        }
-        return false;
-    };
-    ASSERT_TRUE(menue(1100));
+    ASSERT_TRUE(menueWaehlen(1100));
     HWND d = wiDlgSuchen("DB1100");
     ASSERT_NE(d, 0u) << "the pen dialog by the menu";
     rahmenKlicken(d, 3100);
@@ -223,12 +197,12 @@ TEST_F(EditorDialoge, ThroughTheMenuAndSaved)
     plHeadlessTaste(VK_RETURN);
     plHeadlessPumpen();
     rahmenKlicken(d, 2500);
-    ASSERT_TRUE(menue(1105));
+    ASSERT_TRUE(menueWaehlen(1105));
     d = wiDlgSuchen("DB1105");
     ASSERT_NE(d, 0u);
     rahmenEintippen(d, 3000, "2");
     rahmenKlicken(d, 2500);
-    ASSERT_TRUE(menue(1200));
+    ASSERT_TRUE(menueWaehlen(1200));
     d = wiDlgSuchen("DB1200");
     ASSERT_NE(d, 0u);
     rahmenEintippen(d, 3010, "50");
@@ -236,7 +210,7 @@ TEST_F(EditorDialoge, ThroughTheMenuAndSaved)
     rahmenKlicken(d, 2500);
     plHeadlessPumpen();
     EXPECT_EQ(BefAnzahl(), 0) << "drained";
-    ASSERT_TRUE(menue(1004));  // Datei, Speichern
+    ASSERT_TRUE(menueWaehlen(1004));  // Datei, Speichern
     EXPECT_EQ(ZeiIstGeaendert(), 0) << "saved";
     const std::string soll = std::string(VELMO_TEST_DATA) + "/frame/editordialoge.zei";
     auto lesen = [](const std::string& p) {

@@ -175,7 +175,7 @@ TEST_F(Rahmen, EachModeAppliesPageMenuAccelHelpAndStatus)
         const char* hilfe;
         const char* geoeffnet;  // the stand-in that opened the page
     } faelle[] = {
-        {MODUS_EDIT, MODUS_EDIT, 7, "EDT_ACCEL", "Zavik-EDIT", ""},  // the real editor records nothing
+        {MODUS_EDIT, MODUS_EDIT, 8, "EDT_ACCEL", "Zavik-EDIT", ""},  // the real editor records nothing
         {MODUS_BML, MODUS_BML, 6, "SON_ACCEL", "Zavik-BML", ""},  // the real page records nothing
         {MODUS_AUS, MODUS_AUS, 6, "SON_ACCEL", "Zavik-AUS", "AuswertOeffnen()"},
         {MODUS_ANZ, MODUS_ANZ, 3, "ANZ_ACCEL", "Zavik-ANZ", ""},  // the real viewer records nothing
