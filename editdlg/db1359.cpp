@@ -165,7 +165,7 @@ void d59Fuellen()
                 auto* l = static_cast<Lauf*>(u);
                 if (!BmdKlasse(z->geraet, l->klasse)) return 0;
                 std::string zeile;
-                HulZeileFormatieren(&z->geraet, zeile, 1, ElzPfadModus(), nullptr);
+                HulZeileFormatierenMit(&z->geraet, z->kenn, &z->haupt, zeile, 1, ElzPfadModus(), nullptr);
                 std::string sichtbar = zeile.substr(0, std::min<size_t>(zeile.size(), BMDSICHTBAR));
                 if (!l->such.empty()) {
                     HulZeileLaden(zeile.c_str());

@@ -62,7 +62,7 @@ struct BmMergeLauf {
 int mzZeile(const hbkzeile* z, void* v)
 {
     std::string s;
-    HulZeileFormatieren(&z->geraet, s, 0, ElzPfadModus(), nullptr);
+    HulZeileFormatierenMit(&z->geraet, z->kenn, &z->haupt, s, 0, ElzPfadModus(), nullptr);
     const uint32_t id = z->geraet.id;
     if (mz.filter[0] && id != mz.oben && id != mz.unten) {
         const std::string sichtbar = s.substr(0, HULZEILESUP);
