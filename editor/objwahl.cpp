@@ -397,7 +397,11 @@ void ObjImRechteck(double x1, double y1, double x2, double y2)
         objCursorNeu(letzt);
         BEF b;
         STT s;
-        if (TzObjHolen(letzt, &b, &s) == 0) oz.filter = b.code;
+        if (TzObjHolen(letzt, &b, &s) == 0) {
+            oz.filter = b.code;
+            // A component marked alone brings its equipment item, as a click does.
+            if (BefIstZB(b.code)) objBauteilDaten(letzt);
+        }
         objMarke(letzt, 1);
     }
     ZeiBereichNeuZeichnen(r[0], r[1], r[2], r[3]);
