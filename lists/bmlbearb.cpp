@@ -53,6 +53,7 @@
 #include "platform/gdi.h"
 #include "platform/fenster.h"
 #include "platform/nachricht.h"
+#include "platform/systemwerte.h"
 #include "platform/winconst.h"
 #include "support/pfade.h"
 #include "support/texte.h"
@@ -93,6 +94,9 @@ struct BmlZustand {
     int untSort[8] = {};
     int ziehen = 0;            // a drag may start from the selected row
     HWND grossVorschau = 0;    // the big preview 3409, 0 when none
+    bool gelb[5] = {};         // main text lines whose stored text holds a 0x04
+    bool spracheGelb = false;  // the language label while a language is chosen
+    HBRUSH gelbPinsel = 0;
     std::vector<uint32_t> ids;
     std::vector<std::string> zeilen;   // whole rows, id at column 80
     std::vector<apparat> bauteile;
@@ -194,6 +198,27 @@ void bmlBildKnopf(int id, int frei, const char* an, const char* aus)
     wiKnopfFreiBild(id, frei, aus, an);
 }
 
+// The yellow lines and the language label are plain controls, which would
+// take a colour command as their text: their colour comes with WM_CTLCOLOR*.
+void bmlGelbSetzen(int id, bool gelb)
+{
+    if (id == 3129) bz.spracheGelb = gelb;
+    else bz.gelb[id - 3020] = gelb;
+    InvalidateRect(wiItem(id), nullptr, TRUE);
+}
+
+int bmlFarbe(WPARAM wp, LPARAM lp)
+{
+    const HWND c = static_cast<HWND>(lp);
+    bool gelb = bz.spracheGelb && c == wiItem(3129);
+    for (int i = 0; i < 5 && !gelb; ++i) gelb = bz.gelb[i] && c == wiItem(3020 + i);
+    if (!gelb || !bz.gelbPinsel) return 0;
+    HDC dc = static_cast<HDC>(wp);
+    SetBkColor(dc, RGB(255, 255, 0));
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    return static_cast<int>(bz.gelbPinsel);
+}
+
 void bmlTexteZeigen()
 {
     int unterschied = 0;
@@ -209,9 +234,8 @@ void bmlTexteZeigen()
     for (int i = 0; i < 5; ++i) {
         char t[GTXNACHSUP + 1], egal[GTXNACHSUP + 1];
         BmtAnzeigeText(a.roh ? roh[i] : aufg[i], t, sizeof t);
-        if (BmtAnzeigeText(roh[i], egal, sizeof egal)) wiItemVFarbe(3020 + i, 255, 255, 0);
-        else wiItemVFarbe(3020 + i, 255, 255, 255);
         wiTextSetzen(3020 + i, t);
+        bmlGelbSetzen(3020 + i, BmtAnzeigeText(roh[i], egal, sizeof egal) != 0);
         SendMessage(wiItem(3020 + i), EM_SETREADONLY, a.nurLesen ? TRUE : FALSE, 0);
     }
 }
@@ -224,6 +248,7 @@ void bmlLeeren()
     bz.typ = 0;
     for (int id : {3000, 3010, 3030, 3060, 3061, 3070, 3080, 3020, 3021, 3022, 3023, 3024, 3075, 3076, 3077, 3078})
         wiTextSetzen(id, "");
+    for (int i = 0; i < 5; ++i) bmlGelbSetzen(3020 + i, false);
     wiKnopfSetzen(3065, 0);
     bmlBildKnopf(2502, 0, "BUTTOK", "OKGRAU");
     bmlBildKnopf(2520, 0, "BUTTCOPY", "COPYGRAU");
@@ -736,7 +761,7 @@ void bmlAuffrischen(bool erzwungen)
         char name[80] = "";
         if (sprache > 0) SprName(name, sizeof name);
         wiTextSetzen(3129, name);
-        if (sprache > 0) wiItemVFarbe(3129, 255, 255, 0);
+        bmlGelbSetzen(3129, sprache > 0);
         bz.sprache = sprache;
     }
     const std::string projekt = bmlProjekt();
@@ -780,6 +805,7 @@ void bmlAuffrischen(bool erzwungen)
 int bmlInit(int, const char* const*)
 {
     BmlRahmenInit(wiDlgFenster());
+    bz.gelbPinsel = CreateSolidBrush(RGB(255, 255, 0));
     for (int i = 0; i < 8; ++i) {
         char k[24];
         std::snprintf(k, sizeof k, "BMUntSort%d", i);
@@ -825,6 +851,10 @@ int bmlExit()
     bz.zeilen.clear();
     bz.bauteile.clear();
     bz.id = 0;
+    if (bz.gelbPinsel) DeleteObject(bz.gelbPinsel);
+    bz.gelbPinsel = 0;
+    bz.spracheGelb = false;
+    for (bool& g : bz.gelb) g = false;
     EdtFokus();
     return 0;
 }
@@ -848,6 +878,7 @@ void bmlEnter()
 int bmlBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
 {
     if (BmlRahmenNachricht(nachricht, wp, lp)) return 1;
+    if (nachricht == WM_CTLCOLOREDIT || nachricht == WM_CTLCOLORSTATIC) return bmlFarbe(wp, lp);
     if (nachricht == WM_CONTEXTMENU) {
         // Over the small preview the big one; elsewhere the page's menu.
         if (static_cast<HWND>(wp) == wiItem(3400)) bmlGrossVorschau(true);

@@ -2,7 +2,7 @@
 // filter text past column 80, search, refresh by the change ring, layout
 // clamps, numeric component texts) and the page itself on a headless host
 // over a store of the test's own: filters, editing and saving an item,
-// go-to, refresh, docking.
+// go-to, refresh, docking, the yellow of marked lines and of the language.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "config/inidatei.h"
+#include "config/reaktion.h"
 #include "editor/edtaufrufe.h"
 #include "editor/edtseite.h"
 #include "editdlg/dbdialog.h"
@@ -728,6 +729,50 @@ TEST_F(BmlSeite, ResolvedTextsAreReadOnlyAndSurviveSave)
     BmtEditAnsicht(0);
     befehl(2528);
     EXPECT_EQ(text(3020), "Typ B2") << "the flag set elsewhere decides at the next load";
+}
+
+// The language label names the chosen language on yellow and is empty on
+// the page's own colour in the project's language; a main text line whose
+// stored text holds a 0x04 keeps its text and shows it on yellow, until an
+// item without one is loaded.
+TEST_F(BmlSeite, MarkedLinesAndTheLanguageShowOnYellow)
+{
+    const uint32_t a = hauptGeraet("-K1", 10, 10);
+    eintrag(a, "Ua", "KON", "", 0, 0);
+    GtxHauptTextSetzen(a, 1, "Motor\x04@Y0001L");
+    const uint32_t b = hauptGeraet("-K2", 20, 10);
+    eintrag(b, "Ua", "KON", "", 0, 0);
+    GtxHauptTextSetzen(b, 1, "Pumpe");
+    const COLORREF gelb = RGB(255, 255, 0);
+    // The bottom right corner, clear of the text.
+    auto farbe = [](HWND c) {
+        RECT r;
+        GetClientRect(c, &r);
+        return plFensterPixel(c, r.right - 2, r.bottom - 2);
+    };
+    struct Zurueck {
+        ~Zurueck() { SprZuruecksetzen(); }
+    } zurueck;
+    SprSetzen(2);
+    ASSERT_NE(oeffnen(), 0u);
+    HWND seite = BmlFenster();
+    char name[80];
+    SprName(name, sizeof name);
+    ASSERT_STRNE(name, "");
+    EXPECT_EQ(text(3129), name);
+    EXPECT_EQ(farbe(GetDlgItem(seite, 3129)), gelb);
+    waehlen(0);
+    EXPECT_EQ(text(3021), "Motor");
+    EXPECT_EQ(farbe(GetDlgItem(seite, 3021)), gelb);
+    EXPECT_NE(farbe(GetDlgItem(seite, 3020)), gelb);
+    bild("BMLBEARB_gelb.png");
+    waehlen(1);
+    EXPECT_EQ(text(3021), "Pumpe");
+    EXPECT_NE(farbe(GetDlgItem(seite, 3021)), gelb);
+    SprSetzen(0);
+    befehl(2998);
+    EXPECT_EQ(text(3129), "");
+    EXPECT_NE(farbe(GetDlgItem(seite, 3129)), gelb);
 }
 
 }  // namespace
