@@ -1,8 +1,9 @@
 // Components dragged from the component dialogs onto the drawing of the
 // running frame, headless, over a working copy of the demo: a row of the
-// component list, the preview of the component placement dialog and a
-// button of the component palette are pressed, moved into the drawing and
-// released; the component lies there.
+// component list, the preview of the component placement dialog, a row
+// and the preview of the catalogue and a button of the component palette
+// are pressed, moved into the drawing and released; the component lies
+// there.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -119,6 +120,41 @@ TEST_F(BauZiehen, ThePlacementPreviewIsPlacedWhereItIsDropped)
     double x, y;
     ASSERT_TRUE(ziehen(mitte(GetDlgItem(d, 3400)), hin, &neu, &x, &y)) << "placed at the drop point";
     EXPECT_EQ(std::string(neu.text), "M1");
+}
+
+TEST_F(BauZiehen, ARowAndThePreviewOfTheCatalogueArePlacedWhereTheyAreDropped)
+{
+    modh::DBDialogOeffnen(1240);
+    rahmenPumpen();
+    HWND d = wiDlgSuchen("DB1240");
+    ASSERT_NE(d, 0u);
+    // "Verwendet": the components the project's drawings use.
+    SetFocus(GetDlgItem(d, 3080));
+    plHeadlessTaste(VK_DOWN);
+    rahmenPumpen();
+    const POINT hin = ablage(d);
+    HWND liste = GetDlgItem(d, 3100);
+    ASSERT_GE(SendMessage(liste, LB_GETCOUNT, 0, 0), 2) << "the demo's drawings use two components at least";
+    char name[40] = "";
+    SendMessage(liste, LB_GETTEXT, 1, reinterpret_cast<LPARAM>(name));
+    RECT r;
+    SendMessage(liste, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&r));
+    POINT von{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    ClientToScreen(liste, &von);
+
+    BEF neu;
+    double x, y;
+    ASSERT_TRUE(ziehen(von, hin, &neu, &x, &y)) << "the row placed at the drop point";
+    EXPECT_EQ(std::string(neu.text), name) << "the pressed row, not the first";
+    EXPECT_FALSE(BaubfAktiv());
+    bild(d, "frame_db1240_ziehen.png");
+
+    // The preview shows the pressed row's component and drags it as well,
+    // to another point.
+    ASSERT_TRUE(ziehen(mitte(GetDlgItem(d, 3000)), POINT{hin.x + 40, hin.y + 60}, &neu, &x, &y))
+        << "the preview placed at the drop point";
+    EXPECT_EQ(std::string(neu.text), name);
+    EXPECT_FALSE(BaubfAktiv());
 }
 
 TEST_F(BauZiehen, APaletteButtonIsPlacedWhereItIsDropped)
