@@ -43,7 +43,6 @@ constexpr int BLIGROSS = 200;  // dialog units of the enlarged preview at most
 std::string bliGezeigt;     // component last previewed
 int bliOptionen[3] = {1, 1, 1};
 std::string bliVerz, bliBauVerz, bliBib;  // of the last list fill
-bool bliZieht = false;                    // a drag of the list or preview began
 
 std::string bliGewaehlt()
 {
@@ -117,8 +116,7 @@ int bliInit(int, const char* const*)
     wiTextSetzen(3040, "0");
     wiTextSetzen(3200, "");
     bliRichtungNull();
-    bliZieht = false;
-    ZiehKnopfAnmelden(wiDlgFenster(), 3100, 3101);
+    BliZiehQuelle(3100, 3101);
     bliListeFuellen(true);
     return 0;
 }
@@ -193,28 +191,11 @@ void bliGross()
     if (gross != 0) BtlVorschauFenster(name.c_str(), nullptr, gross, wiKnopf(3002), wiKnopf(3003));
 }
 
-// A drag of the selected component onto the drawing (1 start, 2 move,
-// 3 end); the drop places it there.
-void bliZiehen(int phase, int control)
+// A drag of the selected component, previewed when it starts.
+void bliZiehen(int phase, int steuer)
 {
-    if (phase == 1) {
-        bliVorschau(false);
-        const std::string name = bliGewaehlt();
-        if (name.empty()) return;
-        bliZieht = true;
-        ZiehenAnfang(2, name.c_str());
-    } else if (phase == 2 && bliZieht) {
-        if (control == 3000) {
-            ZiehenDispStop(control);
-        } else {
-            const POINT p = ZiehKnopfPos(control);
-            ZiehenUeber(control, p.x, p.y);
-        }
-    } else if (phase == 3 && bliZieht) {
-        bliZieht = false;
-        EdtFokus();
-        ZiehenEnde();
-    }
+    if (phase == 1) bliVorschau(false);
+    BliZiehen(phase, steuer, bliGewaehlt().c_str());
 }
 
 int bliBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
@@ -224,8 +205,7 @@ int bliBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
     switch (id) {
     case 3000:
         if (lp == VORSCHAUDOPPEL || lp == VORSCHAURECHTS) bliGross();
-        else if (VorschauFenster() == 0 && lp >= VORSCHAUZIEHEN && lp <= VORSCHAUGEZOGEN)
-            bliZiehen(static_cast<int>(lp - VORSCHAUZIEHEN) + 1, 3000);
+        else if (const int phase = BliVorschauZiehPhase(lp)) bliZiehen(phase, 3000);
         return 1;
     case 3101: bliZiehen(static_cast<int>(lp), 3100); return 1;
     case 3009:
@@ -285,5 +265,41 @@ int bliBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
 }
 
 }  // namespace
+
+namespace {
+bool bliZieht = false;  // a drag of a list or preview began
+}  // namespace
+
+void BliZiehQuelle(int liste, int befehl)
+{
+    bliZieht = false;
+    ZiehKnopfAnmelden(wiDlgFenster(), liste, befehl);
+}
+
+int BliVorschauZiehPhase(LPARAM lp)
+{
+    if (VorschauFenster() != 0 || lp < VORSCHAUZIEHEN || lp > VORSCHAUGEZOGEN) return 0;
+    return static_cast<int>(lp - VORSCHAUZIEHEN) + 1;
+}
+
+void BliZiehen(int phase, int steuer, const char* name)
+{
+    if (phase == 1) {
+        if (name == nullptr || name[0] == '\0') return;
+        bliZieht = true;
+        ZiehenAnfang(2, name);
+    } else if (phase == 2 && bliZieht) {
+        if (steuer == 3000) {
+            ZiehenDispStop(steuer);
+        } else {
+            const POINT p = ZiehKnopfPos(steuer);
+            ZiehenUeber(steuer, p.x, p.y);
+        }
+    } else if (phase == 3 && bliZieht) {
+        bliZieht = false;
+        EdtFokus();
+        ZiehenEnde();
+    }
+}
 
 void DB1202Oeffnen() { EdtDialogOeffnen("DB1202", bliInit, bliExit, bliBefehl); }

@@ -5,9 +5,23 @@
 // equipment (definitions, uses).
 #pragma once
 
+#include "platform/windef.h"
+
 void DB1202Oeffnen();
 
 // The status bitmap of a component: "BMH", "BMU", "BMN" while equipment
 // linking is on and the name is known that way, else "BM0"; with "_G" or
 // "_K" for large or small dialog fonts.
 const char* BliStatusBild(const char* name, bool gross);
+
+// Dragging the chosen component of a component dialog onto the drawing,
+// where the drop places it. List `liste` of the current dialog becomes a
+// drag source reporting by command `befehl`; no drag is under way.
+void BliZiehQuelle(int liste, int befehl);
+// The drag phase (1 start, 2 move, 3 end) a notification of the preview
+// carries; 0 for any other one and while the enlarged preview shows.
+int BliVorschauZiehPhase(LPARAM lp);
+// One phase of the drag of `name` from control `steuer`: the start needs a
+// name, the moves follow the preview 3000 or the list's drag position, the
+// end gives the editor the focus and drops the component.
+void BliZiehen(int phase, int steuer, const char* name);

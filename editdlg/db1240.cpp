@@ -368,6 +368,14 @@ void k40Platzieren()
     BefEinreihenText(80, k40.eintraege[static_cast<size_t>(n)].name);
 }
 
+// A drag of the selected component onto the drawing, previewed when it
+// starts.
+void k40Ziehen(int phase, int steuer)
+{
+    if (phase == 1) k40Zeigen();
+    BliZiehen(phase, steuer, k40Gewaehlt().c_str());
+}
+
 int k40Init(int, const char* const*)
 {
     DbDlgAnfang(nullptr);
@@ -381,6 +389,7 @@ int k40Init(int, const char* const*)
     }
     LisAnlegen(3080, k40Hoehe, k40Malen, k40Ereignis);
     LisZeichenMeldung(3080, 3083);
+    BliZiehQuelle(3100, 3101);
     k40.bib.clear();
     k40Fuellen(true);
     return 0;
@@ -388,6 +397,7 @@ int k40Init(int, const char* const*)
 
 int k40Exit()
 {
+    ZiehKnopfAbmelden(3100);
     VorschauEntfernen();
     katBilderFrei(k40);
     LisFreigeben(3080);
@@ -436,7 +446,9 @@ int k40Befehl(UINT nachricht, WPARAM wp, LPARAM lp)
         return 1;
     case 3000:
         if (lp == VORSCHAUDOPPEL || lp == VORSCHAURECHTS) k40Gross();
+        else if (const int phase = BliVorschauZiehPhase(lp)) k40Ziehen(phase, 3000);
         return 1;
+    case 3101: k40Ziehen(static_cast<int>(lp), 3100); return 1;
     case 3009: VorschauEntfernen(); return 1;
     case 3002:
     case 3003: k40Vorschau(true); return 1;

@@ -1,8 +1,9 @@
 // Components dragged from the component dialogs onto the drawing of the
 // running frame, headless, over a working copy of the demo: a row of the
-// component list, the preview of the component placement dialog and a
-// button of the component palette are pressed, moved into the drawing and
-// released; the component lies there.
+// component list, the preview of the component placement dialog, a row
+// and the preview of the catalogue and a button of the component palette
+// are pressed, moved into the drawing and released; the component lies
+// there.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -76,6 +77,35 @@ protected:
         if (TzAnzahl() != vorher + 1 || TzObjHolen(id, neu, &s) != 0) return false;
         return s.x == *x && s.y == *y;
     }
+    // Opens catalogue window `nr` with its tree on "Verwendet": the
+    // components the project's drawings use.
+    static HWND verwendetZeigen(int nr, const char* vorlage)
+    {
+        modh::DBDialogOeffnen(nr);
+        rahmenPumpen();
+        HWND d = wiDlgSuchen(vorlage);
+        if (d == 0) return 0;
+        SetFocus(GetDlgItem(d, 3080));
+        plHeadlessTaste(VK_DOWN);
+        rahmenPumpen();
+        return d;
+    }
+    // Drags the second row of list 3100 of `d` to `hin` (not the first, so
+    // a drag of the first row shows); its text.
+    static bool zeileZiehen(HWND d, POINT hin, BEF* neu, std::string* text)
+    {
+        HWND liste = GetDlgItem(d, 3100);
+        if (SendMessage(liste, LB_GETCOUNT, 0, 0) < 2) return false;
+        char t[40] = "";
+        SendMessage(liste, LB_GETTEXT, 1, reinterpret_cast<LPARAM>(t));
+        *text = t;
+        RECT r;
+        SendMessage(liste, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&r));
+        POINT von{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+        ClientToScreen(liste, &von);
+        double x, y;
+        return ziehen(von, hin, neu, &x, &y);
+    }
 };
 
 TEST_F(BauZiehen, ARowOfTheComponentListIsPlacedWhereItIsDropped)
@@ -84,19 +114,9 @@ TEST_F(BauZiehen, ARowOfTheComponentListIsPlacedWhereItIsDropped)
     rahmenPumpen();
     HWND d = wiDlgSuchen("DB1202");
     ASSERT_NE(d, 0u);
-    const POINT hin = ablage(d);
-    HWND liste = GetDlgItem(d, 3100);
-    ASSERT_GE(SendMessage(liste, LB_GETCOUNT, 0, 0), 2) << "the demo's library";
-    char name[40] = "";
-    SendMessage(liste, LB_GETTEXT, 1, reinterpret_cast<LPARAM>(name));
-    RECT r;
-    SendMessage(liste, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&r));
-    POINT von{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    ClientToScreen(liste, &von);
-
     BEF neu;
-    double x, y;
-    ASSERT_TRUE(ziehen(von, hin, &neu, &x, &y)) << "placed at the drop point";
+    std::string name;
+    ASSERT_TRUE(zeileZiehen(d, ablage(d), &neu, &name)) << "the demo's library; placed at the drop point";
     EXPECT_EQ(std::string(neu.text), name) << "the pressed row, not the first";
     EXPECT_FALSE(BaubfAktiv());
     EXPECT_NE(wiDlgSuchen("DB1202"), 0u) << "the list stays open";
@@ -121,16 +141,32 @@ TEST_F(BauZiehen, ThePlacementPreviewIsPlacedWhereItIsDropped)
     EXPECT_EQ(std::string(neu.text), "M1");
 }
 
+TEST_F(BauZiehen, ARowAndThePreviewOfTheCatalogueArePlacedWhereTheyAreDropped)
+{
+    HWND d = verwendetZeigen(1240, "DB1240");
+    ASSERT_NE(d, 0u);
+    const POINT hin = ablage(d);
+    BEF neu;
+    std::string name;
+    ASSERT_TRUE(zeileZiehen(d, hin, &neu, &name))
+        << "the demo's drawings use two components at least; the row placed at the drop point";
+    EXPECT_EQ(std::string(neu.text), name) << "the pressed row, not the first";
+    EXPECT_FALSE(BaubfAktiv());
+    bild(d, "frame_db1240_ziehen.png");
+
+    // The preview shows the pressed row's component and drags it as well,
+    // to another point.
+    double x, y;
+    ASSERT_TRUE(ziehen(mitte(GetDlgItem(d, 3000)), POINT{hin.x + 40, hin.y + 60}, &neu, &x, &y))
+        << "the preview placed at the drop point";
+    EXPECT_EQ(std::string(neu.text), name);
+    EXPECT_FALSE(BaubfAktiv());
+}
+
 TEST_F(BauZiehen, APaletteButtonIsPlacedWhereItIsDropped)
 {
-    modh::DBDialogOeffnen(1205);
-    rahmenPumpen();
-    HWND d = wiDlgSuchen("DB1205");
+    HWND d = verwendetZeigen(1205, "DB1205");
     ASSERT_NE(d, 0u);
-    // "Verwendet": the components the project's drawings use.
-    SetFocus(GetDlgItem(d, 3080));
-    plHeadlessTaste(VK_DOWN);
-    rahmenPumpen();
     const std::vector<std::string> k = Db1205Knoepfe();
     ASSERT_FALSE(k.empty());
     ASSERT_FALSE(k[1].empty()) << "the demo's drawings use two components at least";
