@@ -9,6 +9,7 @@
 #include "config/apstil.h"
 #include "config/reaktion.h"
 #include "config/verzeich.h"
+#include "editdlg/bauliste.h"
 #include "editdlg/dbdialog.h"
 #include "editdlg/dbteile.h"
 #include "editdlg/popup.h"
@@ -825,8 +826,8 @@ bool elBauFeld(int id, WPARAM wp, BEF& b)
     case 3400:
         if (elLParam == VORSCHAUDOPPEL || elLParam == VORSCHAURECHTS) {
             elBauGross(b);
-        } else if (VorschauFenster() == 0 && elLParam >= VORSCHAUZIEHEN && elLParam <= VORSCHAUGEZOGEN) {
-            elBauZiehen(static_cast<int>(elLParam - VORSCHAUZIEHEN) + 1, b);
+        } else if (const int phase = BliVorschauZiehPhase(elLParam)) {
+            elBauZiehen(phase, b);
             return false;  // the drag handles the construction itself
         }
         return true;
