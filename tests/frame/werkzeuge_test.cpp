@@ -209,13 +209,11 @@ TEST_F(Werkzeuge, TheSearchesMoveToTheNearestTextAndToTheOneAtAMarker)
     tippen("TFA \"Nah\"");
     taste(VK_ESCAPE);
     tippen("BW 1 0");
-    PhEditorAufrufe().clear();
     tippen("SUQ");
     EXPECT_EQ(gefunden(), "K1 <12>");
     EXPECT_EQ(BefAktZustand()->x, x) << "at the text of the marker, though another is nearer";
     EXPECT_EQ(BefAktZustand()->y, y);
     tippen("BW 4 0");
-    PhEditorAufrufe().clear();
     tippen("SUT");
     EXPECT_EQ(gefunden(), "Nah");
     EXPECT_EQ(BefAktZustand()->x, x + 3) << "at the nearest text";
