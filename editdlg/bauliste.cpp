@@ -20,7 +20,6 @@
 #include "editor/edtseite.h"
 #include "editor/baubf.h"
 #include "editor/objwahl.h"
-#include "editor/platzhalter.h"
 #include "editor/ziehknopf.h"
 #include "model/bauteil.h"
 #include "model/beffifo.h"

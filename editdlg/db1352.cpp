@@ -20,7 +20,6 @@
 #include "editor/edmeld.h"
 #include "editor/baubf.h"
 #include "editor/objwahl.h"
-#include "editor/platzhalter.h"
 #include "equipment/apphaken.h"
 #include "equipment/btl.h"
 #include "equipment/ges.h"

@@ -15,7 +15,6 @@
 #include "editor/edmeld.h"
 #include "editor/baubf.h"
 #include "editor/objwahl.h"
-#include "editor/platzhalter.h"
 #include "equipment/app.h"
 #include "equipment/nartikel.h"
 #include "equipment/ngestext.h"

@@ -20,7 +20,6 @@
 #include "editdlg/dbteile.h"
 #include "editor/befausf.h"
 #include "editor/edtseite.h"
-#include "editor/platzhalter.h"
 #include "equipment/apphaken.h"
 #include "equipment/btl.h"
 #include "equipment/ges.h"

@@ -12,7 +12,6 @@
 #include "editor/edmeld.h"
 #include "editor/baubf.h"
 #include "editor/objwahl.h"
-#include "editor/platzhalter.h"
 #include "equipment/app.h"
 #include "model/beffifo.h"
 #include "model/dienste.h"

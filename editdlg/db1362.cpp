@@ -21,7 +21,6 @@
 #include "editdlg/zuordnung.h"
 #include "editor/befausf.h"
 #include "editor/edtseite.h"
-#include "editor/platzhalter.h"
 #include "equipment/apphaken.h"
 #include "equipment/bm.h"
 #include "equipment/btl.h"

@@ -23,7 +23,6 @@
 #include "editor/edtseite.h"
 #include "editor/baubf.h"
 #include "editor/objwahl.h"
-#include "editor/platzhalter.h"
 #include "model/befehl.h"
 #include "model/edhaken.h"
 #include "model/einstell.h"

@@ -11,7 +11,6 @@
 #include "editor/edtaufrufe.h"
 #include "editor/baubf.h"
 #include "editor/objwahl.h"
-#include "editor/platzhalter.h"
 #include "model/bauteil.h"
 #include "support/dosdatei.h"
 

@@ -20,7 +20,6 @@
 #include "editor/baubf.h"
 #include "editor/befausf.h"
 #include "editor/objwahl.h"
-#include "editor/platzhalter.h"
 #include "editor/ziehknopf.h"
 #include "equipment/app.h"
 #include "equipment/btl.h"

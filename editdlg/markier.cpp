@@ -25,7 +25,6 @@
 #include "editor/baubf.h"
 #include "editor/befausf.h"
 #include "editor/objwahl.h"
-#include "editor/platzhalter.h"
 #include "model/bauteil.h"
 #include "model/beffifo.h"
 #include "model/edhaken.h"

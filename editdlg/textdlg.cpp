@@ -22,7 +22,6 @@
 #include "editor/edtseite.h"
 #include "editor/baubf.h"
 #include "editor/objwahl.h"
-#include "editor/platzhalter.h"
 #include "model/beffifo.h"
 #include "model/edhaken.h"
 #include "model/einstell.h"

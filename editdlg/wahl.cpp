@@ -12,7 +12,6 @@
 #include "editor/edtseite.h"
 #include "editor/baubf.h"
 #include "editor/objwahl.h"
-#include "editor/platzhalter.h"
 #include "equipment/nartikel.h"
 #include "platform/nachricht.h"
 #include "platform/winconst.h"

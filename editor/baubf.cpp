@@ -10,7 +10,7 @@
 #include "editor/befausf.h"
 #include "editor/edmeld.h"
 #include "editor/edzeich.h"
-#include "editor/platzhalter.h"
+#include "editor/edmarke.h"
 #include "model/beffifo.h"
 #include "model/dienste.h"
 #include "model/edhaken.h"

@@ -4,8 +4,7 @@
 // marked objects and the record builders of the mouse and key handlers.
 // Prefix `Bef` (the functions' own names otherwise). Calls the queue and run
 // loop (model/beffifo.h), the store, the journal, the record expander, the
-// component library, the editor hooks of model/, the view of output/ and the
-// stand-ins of the editor's later modules (editor/platzhalter.h).
+// component library, the editor hooks of model/ and the view of output/.
 //
 // Invariants:
 //  1. Each code is claimed by at most one dispatcher; BefAusfuehren stops at

@@ -9,7 +9,6 @@
 #include "editor/edtseite.h"
 #include "editor/eingabe.h"
 #include "editor/history.h"
-#include "editor/platzhalter.h"
 #include "model/edhaken.h"
 #include "platform/dialog.h"
 #include "platform/fenster.h"

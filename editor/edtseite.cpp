@@ -23,7 +23,7 @@
 #include "editor/macro.h"
 #include "editor/mehrfach.h"
 #include "editor/objwahl.h"
-#include "editor/platzhalter.h"
+#include "editor/leiste.h"
 #include "editor/zeidok.h"
 #include "model/beffifo.h"
 #include "model/dienste.h"

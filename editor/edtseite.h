@@ -6,8 +6,7 @@
 // program reaches the editor. Prefix `Edt` (file helpers `eds`). Calls the
 // editor's command execution, document and messages, the queue and store of
 // model/, the view of output/, the page services, toolbars and dialogs of
-// winlib/, the project page of project/ and the stand-ins of the editor's
-// later modules (platzhalter.h).
+// winlib/, the project page of project/ and the page's bars (leiste.h).
 //
 // Invariants:
 //  1. The page window is non-zero exactly while the run state is 1.

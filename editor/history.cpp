@@ -18,7 +18,7 @@
 #include "config/reaktion.h"
 #include "editor/befausf.h"
 #include "editor/objwahl.h"
-#include "editor/platzhalter.h"
+#include "editor/baubf.h"
 #include "model/bauteil.h"
 #include "model/befehl.h"
 #include "model/beffifo.h"

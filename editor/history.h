@@ -5,8 +5,8 @@
 // Prefixes `History`, `Prompt`, `Eingabe`, `Befehlszeile`. Calls the queue,
 // the command table and text form, the component library, the drawing
 // references, the ini file, the numbered texts, the speller of project/
-// (a typed text is checked on confirm when it is set so) and the stand-ins
-// of the page and element construction (editor/platzhalter.h).
+// (a typed text is checked on confirm when it is set so), the page and the
+// element construction (baubf.h).
 //
 // Invariants:
 //  1. A ring slot is empty or holds a 200-character blank-padded line; no

@@ -14,7 +14,7 @@
 #include "editor/edmeld.h"
 #include "editor/mehrfach.h"
 #include "editor/objwahl.h"
-#include "editor/platzhalter.h"
+#include "editor/kontext.h"
 #include "model/beffifo.h"
 #include "model/edhaken.h"
 #include "model/tempzeic.h"

@@ -5,8 +5,8 @@
 // Enter, Escape and Space. Prefixes `Knopf`, `Maus`, `Taste`, `Punkt`.
 // Calls the queue builders (editor/befausf.h), the element construction
 // (baubf.h), the picking (objwahl.h), the view and mapping of output/, the
-// ini functions of config/ and the stand-ins of editor/platzhalter.h for
-// command strings, the context menu and the focus ring.
+// ini functions of config/ and the command strings and context menu
+// (kontext.h).
 //
 // Mouse invariants:
 //  1. Button state 2 (a drag) exists exactly between a `_UDB` 1 and its

@@ -14,7 +14,7 @@
 #include "editor/hinweis.h"
 #include "editor/mehrfach.h"
 #include "editor/objwahl.h"
-#include "editor/platzhalter.h"
+#include "editor/kontext.h"
 #include "editor/statusfeld.h"
 #include "editor/ziehknopf.h"
 #include "editor/zeidok.h"

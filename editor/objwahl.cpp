@@ -12,7 +12,6 @@
 #include "editor/befausf.h"
 #include "editor/edmeld.h"
 #include "editor/edtaufrufe.h"
-#include "editor/platzhalter.h"
 #include "equipment/app.h"
 #include "equipment/btl.h"
 #include "model/beffifo.h"

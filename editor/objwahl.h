@@ -6,8 +6,8 @@
 // the text-variable search and the nearest-point snap. Prefixes `Obj`,
 // `Mark`, `Var`, `Punkt`. Calls the store, the queue builders
 // (editor/befausf.h), the element construction, the equipment layer
-// (`BtlAnPositionId`, `AppGesperrtMeldung`), the editor hooks of model/ and
-// the stand-ins of editor/platzhalter.h for phantoms and attached lines.
+// (`BtlAnPositionId`, `AppGesperrtMeldung`), the editor hooks of model/, the
+// phantoms (geloesch.h) and the attached lines (linien.h).
 //
 // Invariants:
 //  1. The cursor object is -1 or an id the store held when it was picked.

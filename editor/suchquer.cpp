@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "editor/befausf.h"
-#include "editor/platzhalter.h"
+#include "editor/eingabe.h"
 #include "model/edhaken.h"
 #include "model/geometri.h"
 #include "model/tempzeic.h"

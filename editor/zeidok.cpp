@@ -13,7 +13,6 @@
 #include "editor/edkopf.h"
 #include "editor/edtseite.h"
 #include "editor/macro.h"
-#include "editor/platzhalter.h"
 #include "editor/posring.h"
 #include "equipment/app.h"
 #include "equipment/bm.h"

@@ -33,7 +33,6 @@
 #include "project/proverw.h"
 #include "project/zeiops.h"
 #include "editor/edtseite.h"
-#include "editor/platzhalter.h"
 #include "editor/zeidok.h"
 #include "editdlg/dbdialog.h"
 #include "frame/funkwahl.h"

@@ -16,7 +16,6 @@
 #include "editor/edtseite.h"
 #include "editor/baubf.h"
 #include "editor/objwahl.h"
-#include "editor/platzhalter.h"
 #include "equipment/nartikel.h"
 #include "equipment/utitel.h"
 #include "lists/auswertung.h"

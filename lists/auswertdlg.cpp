@@ -12,7 +12,6 @@
 #include "editor/edtseite.h"
 #include "editor/baubf.h"
 #include "editor/objwahl.h"
-#include "editor/platzhalter.h"
 #include "editor/zeidok.h"
 #include "equipment/bm.h"
 #include "lists/auswertseite.h"

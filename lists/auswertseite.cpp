@@ -27,7 +27,6 @@
 #include "editor/edtseite.h"
 #include "editor/baubf.h"
 #include "editor/objwahl.h"
-#include "editor/platzhalter.h"
 #include "editor/zeidok.h"
 #include "equipment/bm.h"
 #include "lists/auswertdlg.h"
@@ -35,7 +34,6 @@
 #include "lists/awformat.h"
 #include "lists/awlauf.h"
 #include "lists/klemmkabel.h"
-#include "lists/platzhalter.h"
 #include "model/zeichnun.h"
 #include "platform/dateisys.h"
 #include "platform/eingabe.h"
@@ -769,8 +767,6 @@ std::string AwsZeilenCsv(const std::vector<std::string>& zeilen, int anfuehren, 
 
 void AuswertOeffnen()
 {
-    // The frame's tests read which page opener ran.
-    PhListenAufrufe().push_back("AuswertOeffnen()");
     HWND f = aws.fenster;
     if (f != 0 && IsWindow(f)) {
         ShowWindow(f, SW_SHOW);

@@ -13,7 +13,6 @@
 #include "controls/lisanzeige.h"
 #include "editdlg/textdat.h"
 #include "editdlg/bautwork.h"
-#include "editor/platzhalter.h"
 #include "lists/einzseite.h"
 #include "lists/listdlg.h"
 #include "lists/spsinfo.h"

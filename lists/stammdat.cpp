@@ -9,7 +9,6 @@
 #include "config/reaktion.h"
 #include "config/verzeich.h"
 #include "editdlg/bautwork.h"
-#include "editor/platzhalter.h"
 #include "lists/artliste.h"
 #include "lists/bmliste.h"
 #include "lists/bmtexttausch.h"

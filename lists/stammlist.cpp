@@ -15,7 +15,6 @@
 #include "editdlg/textdat.h"
 #include "editdlg/bautwork.h"
 #include "editdlg/bmtcopy.h"
-#include "editor/platzhalter.h"
 #include "equipment/definier.h"
 #include "equipment/lagerart.h"
 #include "model/einstell.h"

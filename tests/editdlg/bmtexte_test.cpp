@@ -15,7 +15,6 @@
 #include "editor/edmeld.h"
 #include "editor/baubf.h"
 #include "editor/objwahl.h"
-#include "editor/platzhalter.h"
 #include "equipment/app.h"
 #include "equipment/nzustext.h"
 #include "model/beffifo.h"
@@ -40,7 +39,6 @@ struct BmTexte : kenntest::KennTest {
         BefLeeren();
         TzInit();
         BefZustandInit();
-        PhEditorAufrufe().clear();
         zuopruef::editorBereit();
     }
     void TearDown() override

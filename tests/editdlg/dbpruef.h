@@ -24,7 +24,6 @@
 #include "editor/edtseite.h"
 #include "editor/baubf.h"
 #include "editor/objwahl.h"
-#include "editor/platzhalter.h"
 #include "model/edhaken.h"
 #include "model/bauteil.h"
 #include "model/beffifo.h"
@@ -113,7 +112,6 @@ protected:
         EdEinst()->wnk = 1;
         for (int32_t& o : EdEinst()->vorOpt) o = 1;
         EddbAnmelden();
-        PhEditorAufrufe().clear();
         BaubfZuruecksetzen();
     }
     // A visible top-level window of its own class; 0 when it failed.

@@ -12,7 +12,6 @@
 #include "editor/edtaufrufe.h"
 #include "editor/baubf.h"
 #include "editor/objwahl.h"
-#include "editor/platzhalter.h"
 #include "equipment/apphaken.h"
 #include "tests/editdlg/bautpruef.h"
 #include "tests/editdlg/zuopruef.h"
@@ -39,7 +38,6 @@ TEST_F(EdDlg, FileChecksPostTheFileDialogForMissingFiles)
     const std::string bib = kopie("BAUTEILE.L10", "BAUTEILE.L10");
     mtSchreiben(o / "texte.txt", "x");
     VerSetzen(3, (o.pfad.string() + "/").c_str());
-    PhEditorAufrufe().clear();
     const struct {
         int (*pruefen)(const char*);
         std::string name;

@@ -203,7 +203,6 @@ TEST_F(MrkTest, AMacroIsPlayedWithParallelLinesOffUnlessKept)
     EXPECT_EQ(fs::path(titel).filename(), "Zwei.mac");
     SendMessage(t, WM_COMMAND, 2501, 0);
     pumpen();
-    PhEditorAufrufe().clear();
     SendMessage(d, WM_COMMAND, 2500, 0);
     pumpen();
     ASSERT_EQ(BefAnzahl(), 1);
@@ -219,7 +218,6 @@ TEST_F(MrkTest, AMacroIsPlayedWithParallelLinesOffUnlessKept)
     ASSERT_NE(d, 0u);
     CheckDlgButton(d, 3100, BST_CHECKED);
     SendDlgItemMessage(d, 3020, LB_SETCURSEL, 0, 0);
-    PhEditorAufrufe().clear();
     SendMessage(d, WM_COMMAND, 2500, 0);
     pumpen();
     EXPECT_EQ(BefAnzahl(), 1);

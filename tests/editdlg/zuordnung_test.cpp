@@ -2,8 +2,8 @@
 // one-definition shortcut and the ask-always setting, the queue's limit,
 // the queue following deleted, moved and renamed symbols, the undo
 // snapshot, the pending insertion, sub rows waiting for main rows, skip and
-// close of the sub queue, and the item limit. Editor services are the
-// recording stand-ins.
+// close of the sub queue, and the item limit. Commands posted to the editor
+// page are counted.
 #include <cstddef>
 #include <cstring>
 #include <filesystem>
@@ -15,7 +15,6 @@
 #include "editor/edmeld.h"
 #include "editor/baubf.h"
 #include "editor/objwahl.h"
-#include "editor/platzhalter.h"
 #include "equipment/apphaken.h"
 #include "equipment/wse.h"
 #include "editor/befausf.h"
@@ -42,7 +41,6 @@ struct Zuordnung : kenntest::KennTest {
         AppAktivSetzen(1);
         ZuordnungZuruecksetzen();
         ZuordnungHakenSetzen();
-        PhEditorAufrufe().clear();
         zuopruef::editorBereit();
     }
     void TearDown() override
@@ -203,7 +201,6 @@ TEST_F(Zuordnung, UndoSnapshotLayoutAndRestore)
     const uint32_t eins = 1;
     std::memcpy(nurQueue.data(), &eins, 4);
     std::memcpy(nurQueue.data() + 4, snap.data() + 4 + zeile, zeile);
-    PhEditorAufrufe().clear();
     zuopruef::editorBereit();
     HbzEntpacken(nurQueue.data());
     EXPECT_EQ(aktuell(), "SCH@20,20");
@@ -220,7 +217,6 @@ TEST_F(Zuordnung, UndoSnapshotLayoutAndRestore)
 TEST_F(Zuordnung, SubRowsWaitForMainRowsSkipAndCloseRegisterThem)
 {
     setzen("SCH", 1, 1);  // a main row waits
-    PhEditorAufrufe().clear();
     zuopruef::editorBereit();
     setzen("KONTAKT", 5, 5, false);
     EXPECT_EQ(aufrufe("EdtBefehlPosten(1352)"), 0);
@@ -264,7 +260,6 @@ TEST_F(Zuordnung, AtTheItemLimitNothingIsAttached)
     setzen("M1", 10, 10);
     EXPECT_EQ(BtlAnzahl(), eintraege);
     EXPECT_STREQ(StatusLetzterText(), "Maximale Anzahl der Betriebsmittel erreicht.");
-    EXPECT_EQ(aufrufe("TexteEinfuegen(0,10000,H,0)"), 0);
 }
 
 // The main-component list's insertion: the symbol queued as ZB, and its

@@ -9,7 +9,6 @@
 
 #include "editor/baubf.h"
 #include "editor/befausf.h"
-#include "editor/platzhalter.h"
 #include "tests/model/tztest.h"
 
 struct BauTest : TzTest {
@@ -22,7 +21,6 @@ struct BauTest : TzTest {
         ZustandSetzen(&s);
         BefStartZustandSetzen(&s);
         BaubfZuruecksetzen();
-        PhEditorAufrufe().clear();
     }
     void TearDown() override
     {

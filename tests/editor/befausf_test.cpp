@@ -7,7 +7,7 @@
 
 #include "editor/edtaufrufe.h"
 #include "editor/elclip.h"
-#include "editor/platzhalter.h"
+#include "editor/baubf.h"
 #include "editor/zeidok.h"
 #include "project/platzhalter.h"
 #include "tests/editor/edtest.h"
@@ -29,20 +29,11 @@ struct BefAusfTest : TzTest {
         STT s = tzStart();
         ZustandSetzen(&s);
         BefStartZustandSetzen(&s);
-        PhEditorAufrufe().clear();
         BaubfZuruecksetzen();
         EdtAufrufeStandard();
         ZeiHakenSetzen();
         ZeiNeu();
         PhProjektAufrufe().clear();
-    }
-    std::vector<std::string> aufrufe(const char* praefix)
-    {
-        std::vector<std::string> v;
-        for (const auto& a : PhEditorAufrufe()) {
-            if (a.rfind(praefix, 0) == 0) v.push_back(a);
-        }
-        return v;
     }
     void laufe(const std::vector<BEF>& v) { lauf([&] { befehle(v); }); }
     // A line of vector (dx, dy) under construction at (0, 0).

@@ -23,7 +23,6 @@ struct BefWerkzeugTest : EqTextTest {
         UndoInit();
         PhantomInit();
         MflInit();
-        PhEditorAufrufe().clear();
     }
     void TearDown() override
     {

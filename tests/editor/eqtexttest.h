@@ -12,7 +12,6 @@
 #include "config/verzeich.h"
 #include "editor/befausf.h"
 #include "editor/edtaufrufe.h"
-#include "editor/platzhalter.h"
 #include "model/zerleg.h"
 #include "support/texte.h"
 #include "tests/editor/edtest.h"

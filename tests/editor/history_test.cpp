@@ -26,7 +26,6 @@ struct HistoryTest : EqTextTest {
         plIniCacheLeeren();
         HistoryLaden();
         PromptStandard();
-        PhEditorAufrufe().clear();
         BaubfAbbrechen();
         // A plain window stands in for the page and takes its posted commands.
         WNDCLASS wc{};
@@ -53,7 +52,7 @@ struct HistoryTest : EqTextTest {
         HistoryZurueck(art, t, sizeof t);
         return t;
     }
-    // The queued records in text form, then the stand-ins' calls.
+    // The queued records in text form, then the commands posted to the page.
     std::string abholen()
     {
         std::string r;
@@ -65,8 +64,6 @@ struct HistoryTest : EqTextTest {
             BaubfAbbrechen();
             etAbholen();
         }
-        for (const auto& a : PhEditorAufrufe()) r += " " + a;
-        PhEditorAufrufe().clear();
         MSG m;
         while (PeekMessage(&m, seite, WM_COMMAND, WM_COMMAND, PM_REMOVE))
             r += " EdtBefehlPosten(" + std::to_string(LOWORD(m.wParam)) + ")";

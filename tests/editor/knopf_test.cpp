@@ -369,7 +369,6 @@ TEST_F(KnopfTest, ShippedKeysAndTheKeyHelp)
     EXPECT_EQ(z[0], "F1                      Hilfe");
     EXPECT_EQ(z[2], "Alt-F4                  Schliessen");
     EXPECT_EQ(z[4], "Control-Z   UDO         R\xFC" "ckg\xE4" "ngig");
-    PhEditorAufrufe().clear();
     KnopfHilfeAusfuehren(z[6].c_str());
     EXPECT_TRUE(KnopfAusfuehren('Z', 0, 1));
     EXPECT_FALSE(KnopfAusfuehren('Z', 1, 1)) << "exactly the flags";

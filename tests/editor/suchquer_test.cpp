@@ -15,7 +15,6 @@ struct SuchquerTest : EqTextTest {
         EqTextTest::SetUp();
         STT s = bei(100, 100);
         ZustandSetzen(&s);
-        PhEditorAufrufe().clear();
     }
     void marke(int code, double x, double y, int nr, std::vector<double> r = {})
     {

@@ -6,7 +6,6 @@
 #include "config/vorgaben.h"
 #include "equipment/bm.h"
 #include "equipment/ges.h"
-#include "editor/platzhalter.h"
 #include "model/einstell.h"
 #include <cstdio>
 #include <filesystem>

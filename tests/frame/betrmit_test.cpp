@@ -34,6 +34,7 @@
 #include "platform/nachricht.h"
 #include "platform/nachrichtbox.h"
 #include "project/pvwliste.h"
+#include "tests/frame/editor_pruef.h"
 #include "tests/frame/rahmen_pruef.h"
 #include "tests/tools/demokopie.h"
 #include "winlib/anwdaten.h"
@@ -88,15 +89,6 @@ protected:
         plHeadlessTasteHoch(VK_CONTROL);
         rahmenPumpen();
     }
-    static void tippen(const char* zeile)
-    {
-        HWND feld = GetDlgItem(EdtFenster(), 5020);
-        SetFocus(feld);
-        SetWindowText(feld, "");
-        plHeadlessText(zeile);
-        plHeadlessTaste(VK_RETURN);
-        rahmenPumpen();
-    }
     // The sign, assigned at once, placed beside the sheet's start with linking on.
     static void schildSetzen()
     {
@@ -104,8 +96,8 @@ protected:
         ASSERT_EQ(Modus(), MODUS_EDIT);
         ASSERT_EQ(AppAktiv(), 1);
         HbzImmerFragenSetzen(0);
-        tippen("BW 80 0");
-        tippen("ZB SCHILD3");
+        eingabeZeile("BW 80 0");
+        eingabeZeile("ZB SCHILD3");
     }
     static bool textGezeichnet(const char* text)
     {
@@ -134,7 +126,7 @@ TEST_F(BetrMit, APlacedMotorIsAssignedInTheWindow)
     HbzImmerFragenSetzen(0);
     const int vorher = GesAnzahl();
 
-    tippen("ZB M1");
+    eingabeZeile("ZB M1");
     HWND d = wiDlgSuchen("DB1350");
     ASSERT_NE(d, 0u) << StatusLetzterText();
     EXPECT_EQ(HbzGeladen(), 1);
@@ -157,8 +149,8 @@ TEST_F(BetrMit, APlacedMotorIsAssignedInTheWindow)
     EXPECT_EQ(wiDlgSuchen("DB1350"), 0u) << "the empty queue closes the window";
 
     // A second motor beside it waits in the window again.
-    tippen("BW 40 0");
-    tippen("ZB M1");
+    eingabeZeile("BW 40 0");
+    eingabeZeile("ZB M1");
     EXPECT_EQ(HbzGeladen(), 1) << StatusLetzterText();
     EXPECT_NE(wiDlgSuchen("DB1350"), 0u);
     SendMessage(wiDlgSuchen("DB1350"), WM_COMMAND, 2501, 0);
@@ -174,8 +166,8 @@ TEST_F(BetrMit, ASignIsAssignedAtOnceAndItsLabelTypedInTheWindow)
     ASSERT_EQ(AppAktiv(), 1);
     HbzImmerFragenSetzen(0);
     const int vorher = GesAnzahl();
-    tippen("BW 80 0");
-    tippen("ZB SCHILD3");
+    eingabeZeile("BW 80 0");
+    eingabeZeile("ZB SCHILD3");
     EXPECT_EQ(GesAnzahl(), vorher + 1) << StatusLetzterText();
     EXPECT_EQ(wiDlgSuchen("DB1350"), 0u) << "one definition: no question";
     HWND d = wiDlgSuchen("DB1354");
@@ -203,7 +195,7 @@ TEST_F(BetrMit, ASignIsAssignedAtOnceAndItsLabelTypedInTheWindow)
     SendMessage(liste, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(name));
     EXPECT_STREQ(name, "SCHILD3");
     EXPECT_EQ(plHeadlessPng(k, (neben / "frame_db1240.png").c_str()), 0);
-    tippen("BW 40 0");
+    eingabeZeile("BW 40 0");
     const int objekte = TzAnzahl();
     RECT r;
     SendMessage(liste, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r));
@@ -262,14 +254,14 @@ TEST_F(BetrMit, UndoAndRedoTakeTheWaitingRowAwayAndBringItBack)
     ASSERT_EQ(AppAktiv(), 1);
     HbzImmerFragenSetzen(0);
     const int objekte = TzAnzahl();
-    tippen("ZB M1");
+    eingabeZeile("ZB M1");
     ASSERT_EQ(HbzGeladen(), 1);
     ASSERT_NE(wiDlgSuchen("DB1350"), 0u);
-    tippen("UDO");
+    eingabeZeile("UDO");
     EXPECT_EQ(TzAnzahl(), objekte);
     EXPECT_EQ(HbzGeladen(), 0);
     EXPECT_EQ(wiDlgSuchen("DB1350"), 0u);
-    tippen("RDO");
+    eingabeZeile("RDO");
     EXPECT_EQ(TzAnzahl(), objekte + 1);
     EXPECT_EQ(HbzGeladen(), 1);
     EXPECT_NE(wiDlgSuchen("DB1350"), 0u);
@@ -284,7 +276,7 @@ TEST_F(BetrMit, UndoOfAConfirmedAssignmentBringsTheRowBack)
     ASSERT_EQ(Modus(), MODUS_EDIT);
     HbzImmerFragenSetzen(0);
     const int vorher = GesAnzahl();
-    tippen("ZB M1");
+    eingabeZeile("ZB M1");
     HWND d = wiDlgSuchen("DB1350");
     ASSERT_NE(d, 0u) << StatusLetzterText();
     const int mitSymbol = TzAnzahl();
@@ -293,21 +285,21 @@ TEST_F(BetrMit, UndoOfAConfirmedAssignmentBringsTheRowBack)
     ASSERT_EQ(HbzGeladen(), 0);
     ASSERT_GT(TzAnzahl(), mitSymbol) << "the item's texts are drawn";
 
-    tippen("UDO");
+    eingabeZeile("UDO");
     EXPECT_EQ(GesAnzahl(), vorher) << "the item goes";
     EXPECT_EQ(TzAnzahl(), mitSymbol) << "its texts go with it, in one step";
     EXPECT_EQ(HbzGeladen(), 1) << "the row waits again";
     EXPECT_NE(wiDlgSuchen("DB1350"), 0u);
-    tippen("RDO");
+    eingabeZeile("RDO");
     EXPECT_EQ(GesAnzahl(), vorher + 1);
     EXPECT_EQ(HbzGeladen(), 0);
     EXPECT_EQ(wiDlgSuchen("DB1350"), 0u);
 
     const int objekte = TzAnzahl();
-    tippen("BW 60 0");
-    tippen("ZB M1");
+    eingabeZeile("BW 60 0");
+    eingabeZeile("ZB M1");
     ASSERT_EQ(HbzGeladen(), 1);
-    tippen("UDO");
+    eingabeZeile("UDO");
     EXPECT_EQ(TzAnzahl(), objekte) << "the second motor goes";
     EXPECT_EQ(GesAnzahl(), vorher + 1) << "the confirmed item stays";
     EXPECT_EQ(HbzGeladen(), 0) << "no row waits";
@@ -330,11 +322,11 @@ TEST_F(BetrMit, UndoTakesAConfirmedLabelBackInOneStep)
     klicken(d, 2500);
     ASSERT_TRUE(textGezeichnet("K1"));
 
-    tippen("UDO");
+    eingabeZeile("UDO");
     EXPECT_FALSE(textGezeichnet("K1"));
     EXPECT_EQ(TzAnzahl(), objekte) << "the whole confirmation in one step";
     EXPECT_EQ(GesAnzahl(), geraete) << "the sign's item stays";
-    tippen("RDO");
+    eingabeZeile("RDO");
     EXPECT_TRUE(textGezeichnet("K1"));
 }
 
@@ -356,8 +348,8 @@ TEST_F(BetrMitLampe, UndoTakesAConfirmedSubPlacementBackInOneStep)
     if (HasFatalFailure()) return;
     if (HWND offen = wiDlgSuchen("DB1354")) SendMessage(offen, WM_CLOSE, 0, 0);
     rahmenPumpen();
-    tippen("BW 0 -40");
-    tippen("ZB LAMPE");
+    eingabeZeile("BW 0 -40");
+    eingabeZeile("ZB LAMPE");
     HWND d = wiDlgSuchen("DB1352");
     ASSERT_NE(d, 0u) << StatusLetzterText();
     if (HWND offen = wiDlgSuchen("DB1354")) SendMessage(offen, WM_CLOSE, 0, 0);
@@ -377,7 +369,7 @@ TEST_F(BetrMitLampe, UndoTakesAConfirmedSubPlacementBackInOneStep)
     klicken(d, 2500);
     ASSERT_GE(TzAnzahl(), mitSymbol + 2) << "the lamp's two texts are drawn";
 
-    tippen("UDO");
+    eingabeZeile("UDO");
     EXPECT_EQ(TzAnzahl(), mitSymbol) << "both texts go in one step";
     EXPECT_EQ(UbzGeladen(), 1) << "the row waits again";
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/befausf.h"
 #include "editor/edtseite.h"
 #include "frame/modus.h"
 #include "model/befehl.h"

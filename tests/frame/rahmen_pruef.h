@@ -11,8 +11,6 @@
 #include "editor/edtseite.h"
 #include "editor/baubf.h"
 #include "editor/objwahl.h"
-#include "editor/platzhalter.h"
-#include "lists/platzhalter.h"
 #include "output/platzhalter.h"
 #include "project/platzhalter.h"
 #include "frame/anw.h"
@@ -205,15 +203,13 @@ inline std::string rahmenIniPfad()
 inline void rahmenAufrufeLeeren()
 {
     PhProjektAufrufe().clear();
-    PhEditorAufrufe().clear();
-    PhListenAufrufe().clear();
     PhAusgabeAufrufe().clear();
 }
 
 inline std::string rahmenAufrufe()
 {
     std::string s;
-    for (auto* v : {&PhProjektAufrufe(), &PhEditorAufrufe(), &PhListenAufrufe(), &PhAusgabeAufrufe()}) {
+    for (auto* v : {&PhProjektAufrufe(), &PhAusgabeAufrufe()}) {
         for (const std::string& a : *v) s += (s.empty() ? "" : " ") + a;
     }
     return s;

@@ -177,7 +177,7 @@ TEST_F(Rahmen, EachModeAppliesPageMenuAccelHelpAndStatus)
     } faelle[] = {
         {MODUS_EDIT, MODUS_EDIT, 8, "EDT_ACCEL", "Zavik-EDIT", ""},  // the real editor records nothing
         {MODUS_BML, MODUS_BML, 6, "SON_ACCEL", "Zavik-BML", ""},  // the real page records nothing
-        {MODUS_AUS, MODUS_AUS, 6, "SON_ACCEL", "Zavik-AUS", "AuswertOeffnen()"},
+        {MODUS_AUS, MODUS_AUS, 6, "SON_ACCEL", "Zavik-AUS", ""},  // the real page records nothing
         {MODUS_ANZ, MODUS_ANZ, 3, "ANZ_ACCEL", "Zavik-ANZ", ""},  // the real viewer records nothing
         {MODUS_PVW, MODUS_PVW, 8, "ANW_ACCEL", "Zavik-PVW", "PvwOeffnen()"},
     };

@@ -25,6 +25,7 @@
 #include "platform/eingabe.h"
 #include "platform/headless.h"
 #include "platform/rasterbib.h"
+#include "tests/frame/editor_pruef.h"
 #include "tests/frame/rahmen_pruef.h"
 #include "tests/tools/demokopie.h"
 
@@ -60,16 +61,6 @@ protected:
         rahmenBeenden();
         fs::current_path(vorher);
     }
-    // A line typed into the input line and Enter.
-    static void tippen(const char* zeile)
-    {
-        HWND feld = GetDlgItem(EdtFenster(), 5020);
-        SetFocus(feld);
-        SetWindowText(feld, "");
-        plHeadlessText(zeile);
-        plHeadlessTaste(VK_RETURN);
-        rahmenPumpen();
-    }
     // A key in the input line.
     static void taste(int vk)
     {
@@ -102,7 +93,7 @@ protected:
 
 TEST_F(Werkzeuge, ASeriesFromTheStartPointDialogIsContinuedUndoneAndRedone)
 {
-    tippen("MFL 1");
+    eingabeZeile("MFL 1");
     menue(1345);  // "Startpunkte angeben..."
     HWND d = wiDlgSuchen("DB1345");
     ASSERT_NE(d, 0u) << StatusLetzterText();
@@ -116,14 +107,14 @@ TEST_F(Werkzeuge, ASeriesFromTheStartPointDialogIsContinuedUndoneAndRedone)
     const double y0 = MflBuendel(0)->ende[0].y;
     EXPECT_EQ(MflBuendel(0)->ende[2].x - MflBuendel(0)->ende[0].x, 10);
 
-    tippen("BW 0 -20");
-    tippen("MFL 2");
+    eingabeZeile("BW 0 -20");
+    eingabeZeile("MFL 2");
     EXPECT_EQ(neu(), (std::vector<std::string>(3, "ZL 0 -20")));
     EXPECT_EQ(MflBuendel(0)->ende[1].y, y0 - 20);
-    tippen("UDO");
+    eingabeZeile("UDO");
     EXPECT_EQ(TzAnzahl(), anfang);
     EXPECT_EQ(MflBuendel(0)->ende[1].y, y0) << "the bundle back where it was";
-    tippen("RDO");
+    eingabeZeile("RDO");
     EXPECT_EQ(neu().size(), 3u);
     EXPECT_EQ(MflBuendel(0)->ende[1].y, y0 - 20);
 }
@@ -131,7 +122,7 @@ TEST_F(Werkzeuge, ASeriesFromTheStartPointDialogIsContinuedUndoneAndRedone)
 TEST_F(Werkzeuge, AMacroWithInputLinesAsksForItsValues)
 {
     std::ofstream(fs::path(demo.wurzel()) / "Stich.mac") << "Text Stichleitung\nInput 0 Laenge:\nInput 1 Hoehe:\nZL $I0 0\nZL 0 $i1\n";
-    tippen("MAC Stich");
+    eingabeZeile("MAC Stich");
     HWND d = wiDlgSuchen("DB1312");
     ASSERT_NE(d, 0u) << StatusLetzterText();
     char t[80] = "";
@@ -170,26 +161,26 @@ TEST_F(Werkzeuge, TheExportDialogWritesThePngItProposes)
 
 TEST_F(Werkzeuge, ADeletedLineComesBackAndAPenIsExchanged)
 {
-    tippen("ZL 30 0");
-    tippen("LE 0");
+    eingabeZeile("ZL 30 0");
+    eingabeZeile("LE 0");
     EXPECT_EQ(TzAnzahl(), anfang);
-    tippen("LER -1");
+    eingabeZeile("LER -1");
     EXPECT_EQ(neu(), std::vector<std::string>{"ZL 30 0"});
     const int id = TzVorheriges(TZENDE);
     BEF b;
     STT s;
     ASSERT_EQ(TzObjHolen(id, &b, &s), 0);
     const int stift = s.st;
-    tippen(("TAU ST " + std::to_string(stift) + " 7").c_str());
+    eingabeZeile(("TAU ST " + std::to_string(stift) + " 7").c_str());
     ASSERT_EQ(TzObjHolen(id, &b, &s), 0);
     EXPECT_EQ(s.st, 7);
 }
 
 TEST_F(Werkzeuge, ABreakCutsTheLineItCrosses)
 {
-    tippen("ZL 30 0");
-    tippen("BW -15 5");
-    tippen("UNT 4 -10");
+    eingabeZeile("ZL 30 0");
+    eingabeZeile("BW -15 5");
+    eingabeZeile("UNT 4 -10");
     std::vector<std::string> v = neu();
     std::sort(v.begin(), v.end());
     EXPECT_EQ(v, (std::vector<std::string>{"UNT 4 -10", "ZL 11 0", "ZL 15 0"}));
@@ -199,24 +190,22 @@ TEST_F(Werkzeuge, TheSearchesMoveToTheNearestTextAndToTheOneAtAMarker)
 {
     // What a search put into the input line.
     auto gefunden = [] { return std::string(EingabeFeld()); };
-    tippen("BW 7.3 4.1");  // off the sheet's own texts
+    eingabeZeile("BW 7.3 4.1");  // off the sheet's own texts
     const double x = BefAktZustand()->x, y = BefAktZustand()->y;
-    tippen("QVW 12");
+    eingabeZeile("QVW 12");
     // A text command keeps asking for texts; Escape gives the prompt back.
-    tippen("TFA \"K1\"");
+    eingabeZeile("TFA \"K1\"");
     taste(VK_ESCAPE);
-    tippen("BW 3 0");
-    tippen("TFA \"Nah\"");
+    eingabeZeile("BW 3 0");
+    eingabeZeile("TFA \"Nah\"");
     taste(VK_ESCAPE);
-    tippen("BW 1 0");
-    PhEditorAufrufe().clear();
-    tippen("SUQ");
+    eingabeZeile("BW 1 0");
+    eingabeZeile("SUQ");
     EXPECT_EQ(gefunden(), "K1 <12>");
     EXPECT_EQ(BefAktZustand()->x, x) << "at the text of the marker, though another is nearer";
     EXPECT_EQ(BefAktZustand()->y, y);
-    tippen("BW 4 0");
-    PhEditorAufrufe().clear();
-    tippen("SUT");
+    eingabeZeile("BW 4 0");
+    eingabeZeile("SUT");
     EXPECT_EQ(gefunden(), "Nah");
     EXPECT_EQ(BefAktZustand()->x, x + 3) << "at the nearest text";
 }

@@ -17,7 +17,6 @@
 #include "editor/edtseite.h"
 #include "editor/baubf.h"
 #include "editor/objwahl.h"
-#include "editor/platzhalter.h"
 #include "equipment/ges.h"
 #include "equipment/nartikel.h"
 #include "lists/attauswert.h"
@@ -54,7 +53,6 @@ protected:
                  {"bmkenn", "=Z"}, {"PosNr", "1 1 3"}, {"Art", "5 1 8"}, {"Menge", "14 1 2"}, {"Adr", "17 1 12"},
                  {"Pfad", ""}, {"Text0", "30 1 4"}})
             vorgabe("LArt" + k, w);
-        PhEditorAufrufe().clear();
     }
     void TearDown() override
     {

@@ -18,7 +18,6 @@
 #include "editor/edtseite.h"
 #include "editor/baubf.h"
 #include "editor/objwahl.h"
-#include "editor/platzhalter.h"
 #include "equipment/bm.h"
 #include "lists/auswertung.h"
 #include "lists/awlauf.h"

@@ -8,7 +8,6 @@
 #include <string>
 
 #include "editdlg/bautwork.h"
-#include "editor/platzhalter.h"
 #include "lists/spsinfo.h"
 #include "lists/stammdat.h"
 #include "platform/fehlersim.h"
@@ -39,7 +38,6 @@ struct Sps : bmtest::BmTest {
     {
         BmTest::SetUp();
         SpsInfoVergessen();
-        PhEditorAufrufe().clear();
     }
     void TearDown() override
     {
@@ -249,7 +247,6 @@ TEST_F(Sps, DispatcherOpensEachTarget)
     const std::string tde = "Meldung Datei anlegen?";
     for (const auto& f : faelle) {
         plNachrichtBoxFragenLeeren();
-        PhEditorAufrufe().clear();
         StammDaten(f.id);
         projpruef::dlgPumpen();
         std::string ist;
@@ -261,7 +258,6 @@ TEST_F(Sps, DispatcherOpensEachTarget)
             wiDlgSlotSchliessen(wiDlgSlot(d));
         }
         for (const std::string& t : boxen()) ist += "Meldung " + t;
-        for (const std::string& t : PhEditorAufrufe()) ist += t;
         EXPECT_EQ(ist, f.erwartet ? std::string(f.erwartet) : tde) << f.id;
     }
     StammDaten(1570);

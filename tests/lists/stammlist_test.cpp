@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "editdlg/bautwork.h"
-#include "editor/platzhalter.h"
 #include "lists/stammlist.h"
 #include "model/einstell.h"
 #include "platform/fehlersim.h"
@@ -149,7 +148,6 @@ TEST_F(StammListe, ColourListAndViewerOpen)
     EXPECT_EQ(eqtest::lesen(rgb), "255 0 0 Rot\r\n0 255\r\n") << "the read file stays";
 
     eqtest::schreiben(pfad("Texte"), "eins\r\nzwei\tTab\r\n");
-    PhEditorAufrufe().clear();
     for (int art = 0; art < 3; ++art) {
         StdTextOeffnen(pfad("Texte").c_str(), art);
         const char* namen[3] = {"STDTEXTT", "STDTEXTS", "STDTEXTL"};
