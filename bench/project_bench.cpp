@@ -33,6 +33,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -113,19 +114,8 @@ bool erzeugen(const fs::path& ordner, int zeichnungen)
     return gut;
 }
 
-void messen(int zeichnungen)
+void ausgeben(const fs::path& ordner, int zeichnungen)
 {
-    const fs::path wurzel =
-        fs::path(plOrtTemp()) / ("velmo-projbench-" + std::to_string(::getpid()) + "-" + std::to_string(zeichnungen));
-    const fs::path ordner = wurzel / "Projekt";
-    fs::remove_all(wurzel);
-    IniPfadSetzen((wurzel / "bench.ini").string().c_str());
-    if (!erzeugen(ordner, zeichnungen)) {
-        std::fprintf(stderr, "Projekt mit %d Zeichnungen nicht erzeugt\n", zeichnungen);
-        return;
-    }
-    UtitelInit();
-    VerUmschalten(ordner.string().c_str());
     long bytes = 0;
     const double basis = bestVon3([&] { bytes = grundlinie(ordner); });
     const double scan = bestVon3([] { PvwVerzLesen(); });
@@ -144,6 +134,28 @@ void messen(int zeichnungen)
     std::printf("  nach Datum und zurück                  %8.4f s  %5.1fx\n", datum, datum / basis);
     std::printf("  nach Index und zurück                  %8.4f s  %5.1fx\n", index, index / basis);
     std::printf("  Lesen + Inhalt + Untertitel            %8.4f s  %5.1fx (Ziel 5x)\n", voll, voll / basis);
+}
+
+// `profil` > 0: only the scan, that many times, for a profiler.
+void messen(int zeichnungen, int profil = 0)
+{
+    const fs::path wurzel =
+        fs::path(plOrtTemp()) / ("velmo-projbench-" + std::to_string(::getpid()) + "-" + std::to_string(zeichnungen));
+    const fs::path ordner = wurzel / "Projekt";
+    fs::remove_all(wurzel);
+    IniPfadSetzen((wurzel / "bench.ini").string().c_str());
+    if (!erzeugen(ordner, zeichnungen)) {
+        std::fprintf(stderr, "Projekt mit %d Zeichnungen nicht erzeugt\n", zeichnungen);
+        return;
+    }
+    UtitelInit();
+    VerUmschalten(ordner.string().c_str());
+    if (profil > 0) {
+        for (int i = 0; i < profil; ++i) PvwVerzLesen();
+        std::printf("%d Durchläufe\n", profil);
+    } else {
+        ausgeben(ordner, zeichnungen);
+    }
     UtitelFrei();
     fs::current_path(plOrtTemp());
     IniPfadSetzen("");
@@ -152,8 +164,13 @@ void messen(int zeichnungen)
 
 }  // namespace
 
-int main()
+// "profil N": 1,000 drawings scanned N times and nothing printed but the count.
+int main(int argc, char** argv)
 {
+    if (argc == 3 && std::string(argv[1]) == "profil") {
+        messen(1000, std::max(1, std::atoi(argv[2])));
+        return 0;
+    }
     messen(100);
     messen(1000);
     return 0;
