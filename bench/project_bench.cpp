@@ -136,8 +136,9 @@ void ausgeben(const fs::path& ordner, int zeichnungen)
     std::printf("  Lesen + Inhalt + Untertitel            %8.4f s  %5.1fx (Ziel 5x)\n", voll, voll / basis);
 }
 
-// `profil` > 0: only the scan, that many times, for a profiler.
-void messen(int zeichnungen, int profil = 0)
+// `profil` > 0: only the scan (`voll`: the full refresh), that many times,
+// for a profiler.
+void messen(int zeichnungen, int profil = 0, bool voll = false)
 {
     const fs::path wurzel =
         fs::path(plOrtTemp()) / ("velmo-projbench-" + std::to_string(::getpid()) + "-" + std::to_string(zeichnungen));
@@ -151,7 +152,13 @@ void messen(int zeichnungen, int profil = 0)
     UtitelInit();
     VerUmschalten(ordner.string().c_str());
     if (profil > 0) {
-        for (int i = 0; i < profil; ++i) PvwVerzLesen();
+        for (int i = 0; i < profil; ++i) {
+            PvwVerzLesen();
+            if (voll) {
+                PvwInhaltSchreiben();
+                PvwUntertitelSchreiben();
+            }
+        }
         std::printf("%d Durchläufe\n", profil);
     } else {
         ausgeben(ordner, zeichnungen);
@@ -164,11 +171,13 @@ void messen(int zeichnungen, int profil = 0)
 
 }  // namespace
 
-// "profil N": 1,000 drawings scanned N times and nothing printed but the count.
+// "profil N [D [voll]]": D drawings (1,000) scanned (and written: voll) N
+// times, nothing printed but the count.
 int main(int argc, char** argv)
 {
-    if (argc == 3 && std::string(argv[1]) == "profil") {
-        messen(1000, std::max(1, std::atoi(argv[2])));
+    if (argc >= 3 && std::string(argv[1]) == "profil") {
+        messen(argc >= 4 ? std::max(1, std::atoi(argv[3])) : 1000, std::max(1, std::atoi(argv[2])),
+               argc >= 5 && std::string(argv[4]) == "voll");
         return 0;
     }
     messen(100);

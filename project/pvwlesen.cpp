@@ -201,7 +201,7 @@ int PvwSchluesselVergleich(const PvwNamensSchluessel& a, const PvwNamensSchluess
     return pvwTeilVergleich(a.schwanz, b.schwanz, true, &entschieden);
 }
 
-void PvwOrdnerLesen(const char* muster, int (*fn)(const char* pfad, void* user), void* user)
+void PvwOrdnerLesen(const char* muster, int (*fn)(const char* pfad, const char* name, void* user), void* user)
 {
     const int n = pfadlang(muster);
     // The folder and the prefix of its entries' paths.
@@ -218,7 +218,13 @@ void PvwOrdnerLesen(const char* muster, int (*fn)(const char* pfad, void* user),
         if (name == "." || name == ".." || mustervgli(namensmuster, name.c_str()) != 1) continue;
         pfad = vorsatz;
         pfad += name;
-        if (fn(pfad.c_str(), user) == 0) break;
+        if (fn(pfad.c_str(), name.c_str(), user) == 0) break;
     }
     plDsVerzSchliessen(v);
+}
+
+int PvwStatus(const char* pfad, struct stat* st)
+{
+    char p[PFADSUP + 1];
+    return pfadnormal(p, pfad) == 0 && plDsStat(p, st) == 0 ? 0 : -1;
 }

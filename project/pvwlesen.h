@@ -43,7 +43,9 @@ void PvwSchluesselBilden(const char* name, PvwNamensSchluessel* s);
 // Equals ZeiDateiVergleich of the two names the keys were made from.
 int PvwSchluesselVergleich(const PvwNamensSchluessel& a, const PvwNamensSchluessel& b);
 
-// Calls `fn` with the path of each entry of the pattern's folder whose name
-// matches its name pattern (as verzlesendaten forms and matches them, but
-// without a status), until `fn` returns 0.
-void PvwOrdnerLesen(const char* muster, int (*fn)(const char* pfad, void* user), void* user);
+// Calls `fn` with the path and the name of each entry of the pattern's
+// folder whose name matches its name pattern (as verzlesendaten forms and
+// matches them, but without a status), until `fn` returns 0.
+void PvwOrdnerLesen(const char* muster, int (*fn)(const char* pfad, const char* name, void* user), void* user);
+// The status of a path as verzlesendaten takes it; 0 or -1.
+int PvwStatus(const char* pfad, struct stat* st);

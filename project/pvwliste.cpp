@@ -9,6 +9,7 @@
 #include <string>
 #include <sys/stat.h>
 #include <unordered_map>
+#include <vector>
 
 #include "config/reaktion.h"
 #include "config/verzeich.h"
@@ -93,11 +94,21 @@ void pvwKopie(char* ziel, size_t kap, const char* quelle)
     if (ziel != nullptr && kap > 0) strkopie(ziel, kap, quelle, PVWNAMESUP);
 }
 
+// The PDF files of the project folder itself, seen while its drawings are
+// read: they go into the list after the drawings, and a second listing of
+// the folder cost as much as sorting it.
+struct PvwPdfSammlung {
+    bool an = false;
+    std::vector<std::string> pfade;
+};
+PvwPdfSammlung pvwPdf;
+
 // One entry of the folder: a drawing goes into the list, anything else is
 // passed over. The name decides before the file is opened.
-int pvwZeiAufnehmen(const char* pfad, void*)
+int pvwZeiAufnehmen(const char* pfad, const char* eintrag, void*)
 {
     if (pvwAnzahl >= PVWSUP) return 0;
+    if (pvwPdf.an && mustervgli("*.pdf", eintrag) == 1) pvwPdf.pfade.emplace_back(pfad);
     const char* name = pvwOhneOrdner(pfad);
     // A name that does not fit the entry would later address another file.
     if (std::strlen(name) > PVWNAMESUP || !ZeiIstZeichnung(name)) return 1;
@@ -245,12 +256,6 @@ void PvwVerzLesen()
     // Without a project folder the listing would take the working folder.
     const char* ordner = VerZeiger(1);
     if (ordner == nullptr || strleer(ordner)) return;
-    char muster[VERSUP + VGBWERTSUP + 16];
-    std::snprintf(muster, sizeof muster, "%s*.*", ordner);
-    pvwMessenStart();
-    PvwOrdnerLesen(muster, pvwZeiAufnehmen, nullptr);
-    pvwMessenEnde();
-
     // Both keys of the scan through one opening of the defaults set.
     char unter[VGBWERTSUP + 1], pdfTitel[VGBWERTSUP + 1];
     VgbOeffnen();
@@ -259,11 +264,30 @@ void PvwVerzLesen()
     VgbSchliessen();
     strtrim(unter);
     for (size_t l = std::strlen(unter); l > 0 && (unter[l - 1] == '/' || unter[l - 1] == '\\'); --l) unter[l - 1] = '\0';
-    if (unter[0])
+
+    char muster[VERSUP + VGBWERTSUP + 16];
+    std::snprintf(muster, sizeof muster, "%s*.*", ordner);
+    pvwPdf.an = unter[0] == '\0';
+    pvwMessenStart();
+    PvwOrdnerLesen(muster, pvwZeiAufnehmen, nullptr);
+    pvwMessenEnde();
+
+    if (pvwPdf.an) {
+        // In the order of the listing, each with its status as verzlesendaten gives it.
+        for (const std::string& pfad : pvwPdf.pfade) {
+            struct stat st;
+            if (PvwStatus(pfad.c_str(), &st) != 0) continue;
+            DATZEIT zeit;
+            PvwStempel(st.st_mtime, &zeit);
+            if (pvwPdfAufnehmen(S_ISDIR(st.st_mode) ? 1 : 0, pfad.c_str(), static_cast<long>(st.st_size), &zeit,
+                                nullptr) == 0)
+                break;
+        }
+    } else {
         std::snprintf(muster, sizeof muster, "%s%s/*.pdf", ordner, unter);
-    else
-        std::snprintf(muster, sizeof muster, "%s*.pdf", ordner);
-    verzlesendaten(muster, pvwPdfAufnehmen, nullptr);
+        verzlesendaten(muster, pvwPdfAufnehmen, nullptr);
+    }
+    pvwPdf = PvwPdfSammlung{};
 
     pvwSortieren();
     if (pvwSortModus == PVW_SORT_NUMMER) pvwUntertitelEinfuegen(pdfTitel);
