@@ -14,6 +14,7 @@
 #include "model/befehl.h"
 #include "support/dosdatei.h"
 #include "project/pvwlesen.h"
+#include "project/pvwliste.h"
 #include "tests/equipment/projtest.h"
 #include "tests/project/projpruef.h"
 
@@ -114,6 +115,42 @@ TEST_F(PvwLesenTest, TimeStampAsTheListingGivesIt)
     PvwStempel(st.st_mtime, &eigen);
     EXPECT_EQ(std::memcmp(&liste, &eigen, sizeof liste), 0);
     EXPECT_EQ(eigen.datum.tag, 14);
+}
+
+// Entries that are no drawing file are passed over without waiting on
+// them: a pipe, a folder named like a drawing or a PDF file.
+class PvwScanTest : public VorgabenTest {
+protected:
+    void SetUp() override
+    {
+        VorgabenTest::SetUp();
+        PvwListeZuruecksetzen();
+        vorgaben("");
+    }
+    void TearDown() override
+    {
+        PvwListeZuruecksetzen();
+        VorgabenTest::TearDown();
+    }
+};
+
+TEST_F(PvwScanTest, PipesAndFoldersArePassedOverAndPdfFilesKeepTheirStatus)
+{
+    zeichnungSchreiben(pfad("Plan.001"), BEF_ZA3, "a", "t0", "t1");
+    ASSERT_EQ(mkfifo(pfad("Rohr.002").c_str(), 0600), 0);
+    fs::create_directory(pfad("Ordner.003"));
+    fs::create_directory(pfad("Akten.pdf"));
+    schreiben(pfad("Liste.PDF"), "%PDF-1.4\n");
+    maerzStempel(pfad("Liste.PDF"), 9, 15);
+    PvwVerzLesen();
+    ASSERT_EQ(PvwAnzahl(), 2);
+    EXPECT_STREQ(PvwEintragAdr(0)->name, "Plan.001");
+    const PvwEintrag* p = PvwEintragAdr(1);
+    EXPECT_EQ(p->art, PVW_PDF);
+    EXPECT_EQ(std::string(p->name), pfad("Liste.PDF"));
+    EXPECT_EQ(p->groesse, 9);
+    EXPECT_EQ(p->zeit.datum.tag, 9);
+    EXPECT_EQ(p->zeit.stunde, 15);
 }
 
 TEST(PvwSchluessel, KeysOrderAsTheNameComparison)
