@@ -17,15 +17,28 @@
 //     headings put in during one copy of the list: scan 0.016-0.018 s
 //     (7.4-8.7x), full refresh 8.3-11.3x; 100 drawings 7.8-9.1x; date and
 //     index sorts 1.5-2.0x
-// Both targets are still missed. Profile of the scan after the change
-// (perf, dwarf call graphs): the headings are 6% of it (the lookup 3%),
-// the sort 12%; the rest is per-drawing work below the project page: the
-// name's width through Pango (GetTextExtentPoint32: 28%), the header read
-// (ZeiKopfLesen: 26%), the listing's stat of every entry (14%) and the
-// listing itself (4%). The kernel's file creation and deletion seen in
-// whole-run profiles are this program making and removing its folders
-// (each drawing written through a temporary name); the timed parts create
-// no file, the full refresh writes the two contents files once.
+//   that profile, at 1,000 drawings: the name's width through Pango
+//     (GetTextExtentPoint32) 28%, the header read (ZeiKopfLesen) 26%, the
+//     listing's stat of every entry 14%, the sort 12%, the headings 6%.
+//   header, size and time from one open, one fstat and one read of each
+//     drawing; names measured from the font's character widths where
+//     their pairs add up (plTextBreite); sort keys split once; the PDF
+//     files taken from the same listing; new orders swapped in, not copied
+//     back (load 13-21): 1,000 drawings scan 0.0052-0.0061 s (2.5-2.9x),
+//     full refresh 3.5-4.1x; 100 drawings scan 2.8-3.5x, full refresh
+//     3.2-7.9x (its baseline is 0.2 ms, so one slow write moves it); date
+//     and index sorts 0.8-0.9x.
+// Both targets are met at 1,000 drawings and mostly at 100. Profile of the
+// scan now: the open's path lookup (plDsPfad's lstat before the open)
+// 15%, the listing 10-15%, the headings 5-12% (the subtitle lookup 4-10%),
+// the name test (ZeiIstZeichnung) 3-7%, the defaults set's opening 4-6%,
+// the sort 3-6%; the rest of the full refresh is the kernel creating the
+// two contents files through temporary names.
+// The kernel's file creation and deletion seen in whole-run profiles are
+// this program making and removing its folders (each drawing written
+// through a temporary name); the timed parts create no file, the full
+// refresh writes the two contents files once. "profil N [D [voll]]" runs
+// only the scan (or the full refresh) for a profiler.
 // Built with -DVELMO_BENCH=ON, never run by CTest. Folders go to the
 // process's temporary folder and are removed. Calls project/, equipment/,
 // model/, config/.

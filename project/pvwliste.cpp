@@ -28,8 +28,13 @@
 namespace {
 
 // The list; static storage, so entry 0 exists even while the list is empty.
-PvwEintrag pvwListe[PVWSUP];
-PvwEintrag pvwNeu[PVWSUP];  // work list of the sort and the headings
+// The sort and the headings build the new order in the work list, which
+// then becomes the list: copying a thousand large records back cost a tenth
+// of a scan. Entries past the count are not read (an empty list's entry 0
+// stays zero: neither step runs on an empty list).
+PvwEintrag pvwPuffer[2][PVWSUP];
+PvwEintrag* pvwListe = pvwPuffer[0];
+PvwEintrag* pvwNeu = pvwPuffer[1];  // work list of the sort and the headings
 int pvwAnzahl = 0;
 int pvwZeiAnzahl = 0;
 int pvwNameLaenge = 0;
@@ -216,12 +221,14 @@ void pvwAnfuegen(char* ziel, size_t kap, const char* text)
 static void pvwUntertitelEinfuegen(const char* pdfTitel);
 
 // The list in the sort's order. The sort runs over record numbers and the
-// records move once at the end: a record is large, and swapping whole ones
-// made most of a folder scan's time. The names are split into sort keys
+// records move once at the end, into the work list that then becomes the
+// list: a record is large, and swapping whole ones made most of a folder
+// scan's time. The names are split into sort keys
 // once, before the sort. The same comparisons in the same order give the
 // same order as sorting the records themselves with PvwVergleich.
 static void pvwSortieren()
 {
+    if (pvwAnzahl == 0) return;
     static int32_t nummern[PVWSUP];
     static PvwNamensSchluessel schluessel[PVWSUP];
     for (int32_t i = 0; i < pvwAnzahl; ++i) {
@@ -241,7 +248,7 @@ static void pvwSortieren()
                },
                nullptr);
     for (int32_t i = 0; i < pvwAnzahl; ++i) pvwNeu[i] = pvwListe[nummern[i]];
-    std::memcpy(pvwListe, pvwNeu, sizeof(PvwEintrag) * static_cast<size_t>(pvwAnzahl));
+    std::swap(pvwListe, pvwNeu);
 }
 
 void PvwVerzLesen()
@@ -442,6 +449,7 @@ void PvwUntertitelEinfuegen() { pvwUntertitelEinfuegen(nullptr); }
 // `pdfTitel`: the heading of the PDF files when the caller has read it.
 static void pvwUntertitelEinfuegen(const char* pdfTitel)
 {
+    if (pvwAnzahl == 0) return;
     int n = 0;  // n - i headings so far
     projekttext aktuell;
     UtitelLeerText(&aktuell);
@@ -473,7 +481,7 @@ static void pvwUntertitelEinfuegen(const char* pdfTitel)
         }
     }
     for (; i < pvwAnzahl; ++i) pvwNeu[n++] = pvwListe[i];
-    std::memcpy(pvwListe, pvwNeu, sizeof(PvwEintrag) * static_cast<size_t>(n));
+    std::swap(pvwListe, pvwNeu);
     pvwAnzahl = n;
 }
 
