@@ -24,12 +24,15 @@
 //     drawing; names measured from the font's character widths where
 //     their pairs add up (plTextBreite); sort keys split once; the PDF
 //     files taken from the same listing; new orders swapped in, not copied
-//     back (load 13-21): 1,000 drawings scan 0.0052-0.0061 s (2.5-2.9x),
-//     full refresh 3.5-4.1x; 100 drawings scan 2.8-3.5x, full refresh
-//     3.2-7.9x (its baseline is 0.2 ms, so one slow write moves it); date
-//     and index sorts 0.8-0.9x.
-// Both targets are met at 1,000 drawings and mostly at 100. Profile of the
-// scan now: the open's path lookup (plDsPfad's lstat before the open)
+//     back. Four runs alternating with the build before these changes
+//     (load 15-19): 1,000 drawings scan 0.0055-0.0069 s (2.6-3.0x; before
+//     0.016-0.020 s, 6.5-7.9x), full refresh 3.2-3.9x (before 6.3-9.1x);
+//     100 drawings scan 3.0-3.5x (before 7.0-8.6x), full refresh 3.7-7.3x
+//     (before 8.8-10.0x; its baseline is 0.2 ms, so one slow write moves
+//     it); date and index sorts 0.8-0.9x.
+// Both targets are met at 1,000 drawings; at 100 the scan stays just above
+// its goal and the full refresh is mostly within it. Profile of the scan
+// now: the open's path lookup (plDsPfad's lstat before the open)
 // 15%, the listing 10-15%, the headings 5-12% (the subtitle lookup 4-10%),
 // the name test (ZeiIstZeichnung) 3-7%, the defaults set's opening 4-6%,
 // the sort 3-6%; the rest of the full refresh is the kernel creating the
