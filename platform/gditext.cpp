@@ -26,6 +26,7 @@
 #include <string>
 
 #include "platform/gdimalen.h"
+#include "platform/textbreite.h"
 
 namespace {
 
@@ -256,6 +257,10 @@ struct GdiSchriftLage {
     mutable bool einzelDa = false;
     mutable std::array<int, 256> einzel{};  // Pango units, unstretched; -1 not printable
     mutable double max = 0;                 // widest printable character, whole pixels up
+    // Pairs of characters (256 x 256, made on first use by plTextBreite):
+    // 0 not measured, 1 their width together is the sum of their own, 2 it
+    // is not (kerning, a ligature).
+    mutable std::vector<uint8_t> paare;
     ~GdiSchriftLage()
     {
         if (desc) pango_font_description_free(desc);
@@ -731,6 +736,46 @@ BOOL GetTextExtentPoint32(HDC hdc, LPCSTR text, int n, LPSIZE sz)
     double w = n == 1 ? gdiZeichenBreite(m, text[0], u) : n > 0 ? gdiBreite(m.l, u, m.s) : 0;
     if (m.s.raster) w = std::round(w);
     w += dc->z.zeichenAbstand * m.s.skalaX * n;
+    sz->cx = static_cast<LONG>(std::lround(m.lx(w)));
+    sz->cy = static_cast<LONG>(std::lround(m.ly(m.zelle())));
+    return TRUE;
+}
+
+// Pango sums the advances of the shaped glyphs: where no neighbouring pair
+// of a text kerns or joins, its width is the sum of its characters' own.
+// Each pair is laid out once per font and remembered; a text with a pair
+// that does not add up, or a character without a table width, is laid out
+// as GetTextExtentPoint32 does.
+BOOL plTextBreite(HDC hdc, LPCSTR text, int n, LPSIZE sz)
+{
+    GdiDc* dc = gdiDc(hdc);
+    if (!dc || !sz || n < 0 || (n > 0 && !text)) return FALSE;
+    if (n < 2) return GetTextExtentPoint32(hdc, text, n, sz);
+    GdiMessen m(dc);
+    const GdiSchriftLage& s = gdiEinzel(m.s);
+    if (s.paare.empty()) s.paare.assign(256 * 256, 0);
+    long summe = 0;
+    std::string u;
+    for (int i = 0; i < n; ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        const int w = s.einzel[c];
+        if (w < 0) return GetTextExtentPoint32(hdc, text, n, sz);
+        summe += w;
+        if (i == 0) continue;
+        const unsigned char v = static_cast<unsigned char>(text[i - 1]);
+        uint8_t& paar = s.paare[v * 256u + c];
+        if (paar == 0) {
+            gdiNachUtf8(text + i - 1, 2, u, nullptr);
+            pango_layout_set_text(m.l, u.c_str(), static_cast<int>(u.size()));
+            PangoRectangle log;
+            pango_layout_get_extents(m.l, nullptr, &log);
+            paar = log.width == s.einzel[v] + w ? 1 : 2;
+        }
+        if (paar != 1) return GetTextExtentPoint32(hdc, text, n, sz);
+    }
+    double w = summe / double(PANGO_SCALE) * s.dehnung;
+    if (s.raster) w = std::round(w);
+    w += dc->z.zeichenAbstand * s.skalaX * n;
     sz->cx = static_cast<LONG>(std::lround(m.lx(w)));
     sz->cy = static_cast<LONG>(std::lround(m.ly(m.zelle())));
     return TRUE;

@@ -7,7 +7,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <sys/stat.h>
 #include <unordered_map>
+#include <vector>
 
 #include "config/reaktion.h"
 #include "config/verzeich.h"
@@ -15,7 +17,9 @@
 #include "equipment/fstx.h"
 #include "platform/fenster.h"
 #include "platform/gdi.h"
+#include "platform/textbreite.h"
 #include "platform/winconst.h"
+#include "project/pvwlesen.h"
 #include "support/dosdatei.h"
 #include "support/sortier.h"
 #include "support/texte.h"
@@ -24,8 +28,13 @@
 namespace {
 
 // The list; static storage, so entry 0 exists even while the list is empty.
-PvwEintrag pvwListe[PVWSUP];
-PvwEintrag pvwNeu[PVWSUP];  // work list of the sort and the headings
+// The sort and the headings build the new order in the work list, which
+// then becomes the list: copying a thousand large records back cost a tenth
+// of a scan. Entries past the count are not read (an empty list's entry 0
+// stays zero: neither step runs on an empty list).
+PvwEintrag pvwPuffer[2][PVWSUP];
+PvwEintrag* pvwListe = pvwPuffer[0];
+PvwEintrag* pvwNeu = pvwPuffer[1];  // work list of the sort and the headings
 int pvwAnzahl = 0;
 int pvwZeiAnzahl = 0;
 int pvwNameLaenge = 0;
@@ -62,7 +71,7 @@ void pvwMessenEnde()
 int pvwTextBreite(const char* text)
 {
     SIZE sz{0, 0};
-    GetTextExtentPoint32(pvwMessen.dc, text, static_cast<int>(std::strlen(text)), &sz);
+    plTextBreite(pvwMessen.dc, text, static_cast<int>(std::strlen(text)), &sz);
     return sz.cx;
 }
 
@@ -90,21 +99,34 @@ void pvwKopie(char* ziel, size_t kap, const char* quelle)
     if (ziel != nullptr && kap > 0) strkopie(ziel, kap, quelle, PVWNAMESUP);
 }
 
-int pvwZeiAufnehmen(int verzeichnis, const char* pfad, long groesse, const DATZEIT* zeit, void*)
+// The PDF files of the project folder itself, seen while its drawings are
+// read: they go into the list after the drawings, and a second listing of
+// the folder cost as much as sorting it.
+struct PvwPdfSammlung {
+    bool an = false;
+    std::vector<std::string> pfade;
+};
+PvwPdfSammlung pvwPdf;
+
+// One entry of the folder: a drawing goes into the list, anything else is
+// passed over. The name decides before the file is opened.
+int pvwZeiAufnehmen(const char* pfad, const char* eintrag, void*)
 {
     if (pvwAnzahl >= PVWSUP) return 0;
+    if (pvwPdf.an && mustervgli("*.pdf", eintrag) == 1) pvwPdf.pfade.emplace_back(pfad);
     const char* name = pvwOhneOrdner(pfad);
     // A name that does not fit the entry would later address another file.
-    if (verzeichnis || std::strlen(name) > PVWNAMESUP || !ZeiIstZeichnung(name)) return 1;
+    if (std::strlen(name) > PVWNAMESUP || !ZeiIstZeichnung(name)) return 1;
     ZeiKopf kopf;
-    if (ZeiKopfLesen(pfad, &kopf) != 0) return 1;
+    struct stat st;
+    if (PvwKopfLesen(pfad, &kopf, &st) != 0) return 1;
     ++pvwZeiAnzahl;
     PvwEintrag& e = pvwListe[pvwAnzahl];
     std::memset(&e, 0, sizeof e);
     e.art = PVW_ZEICHNUNG;
     strkopie(e.name, name, PVWNAMESUP);
-    e.zeit = *zeit;
-    e.groesse = static_cast<int32_t>(groesse);
+    PvwStempel(st.st_mtime, &e.zeit);
+    e.groesse = static_cast<int32_t>(static_cast<long>(st.st_size));
     e.kopf = kopf;
     strkopie(e.titel0, kopf.titel[0], ZEITITELSUP);
     strkopie(e.titel1, kopf.titel[1], ZEITITELSUP);
@@ -158,6 +180,17 @@ int pvwArtVergleich(const PvwEintrag* a, const PvwEintrag* b, bool* entschieden)
     return 0;
 }
 
+// The sort mode's own order of two drawings; 0 leaves it to the name.
+int pvwModusVergleich(const PvwEintrag* a, const PvwEintrag* b)
+{
+    if (pvwSortModus == PVW_SORT_DATUM) {
+        // A later day first; the time of day does not count.
+        return pvwVorzeichen(datdiff(&b->zeit.datum, &a->zeit.datum));
+    }
+    if (pvwSortModus == PVW_SORT_INDEX) return strvgl(a->kopf.kurz, b->kopf.kurz);
+    return 0;
+}
+
 void pvwUeberschrift(PvwEintrag* e, const projekttext& t)
 {
     std::memset(e, 0, sizeof *e);
@@ -185,22 +218,37 @@ void pvwAnfuegen(char* ziel, size_t kap, const char* text)
 
 }  // namespace
 
+static void pvwUntertitelEinfuegen(const char* pdfTitel);
+
 // The list in the sort's order. The sort runs over record numbers and the
-// records move once at the end: a record is large, and swapping whole ones
-// made most of a folder scan's time. The same comparisons in the same order
-// give the same order as sorting the records themselves.
+// records move once at the end, into the work list that then becomes the
+// list: a record is large, and swapping whole ones made most of a folder
+// scan's time. The names are split into sort keys
+// once, before the sort. The same comparisons in the same order give the
+// same order as sorting the records themselves with PvwVergleich.
 static void pvwSortieren()
 {
+    if (pvwAnzahl == 0) return;
     static int32_t nummern[PVWSUP];
-    for (int32_t i = 0; i < pvwAnzahl; ++i) nummern[i] = i;
+    static PvwNamensSchluessel schluessel[PVWSUP];
+    for (int32_t i = 0; i < pvwAnzahl; ++i) {
+        nummern[i] = i;
+        PvwSchluesselBilden(pvwListe[i].name, &schluessel[i]);
+    }
     shellsortu(nummern, pvwAnzahl, sizeof nummern[0],
-               [](const void* a, const void* b, void*) {
-                   return PvwVergleich(&pvwListe[*static_cast<const int32_t*>(a)],
-                                       &pvwListe[*static_cast<const int32_t*>(b)]);
+               [](const void* va, const void* vb, void*) {
+                   const int32_t ia = *static_cast<const int32_t*>(va), ib = *static_cast<const int32_t*>(vb);
+                   const PvwEintrag* a = &pvwListe[ia];
+                   const PvwEintrag* b = &pvwListe[ib];
+                   bool entschieden;
+                   const int v = pvwArtVergleich(a, b, &entschieden);
+                   if (entschieden) return v;
+                   const int m = pvwModusVergleich(a, b);
+                   return m != 0 ? m : PvwSchluesselVergleich(schluessel[ia], schluessel[ib]);
                },
                nullptr);
     for (int32_t i = 0; i < pvwAnzahl; ++i) pvwNeu[i] = pvwListe[nummern[i]];
-    std::memcpy(pvwListe, pvwNeu, sizeof(PvwEintrag) * static_cast<size_t>(pvwAnzahl));
+    std::swap(pvwListe, pvwNeu);
 }
 
 void PvwVerzLesen()
@@ -215,24 +263,41 @@ void PvwVerzLesen()
     // Without a project folder the listing would take the working folder.
     const char* ordner = VerZeiger(1);
     if (ordner == nullptr || strleer(ordner)) return;
-    char muster[VERSUP + VGBWERTSUP + 16];
-    std::snprintf(muster, sizeof muster, "%s*.*", ordner);
-    pvwMessenStart();
-    verzlesendaten(muster, pvwZeiAufnehmen, nullptr);
-    pvwMessenEnde();
-
-    char unter[VGBWERTSUP + 1];
-    pvwVorgabe("IVpdfVerz", unter, PVWUTTEXTSUP);
+    // Both keys of the scan through one opening of the defaults set.
+    char unter[VGBWERTSUP + 1], pdfTitel[VGBWERTSUP + 1];
+    VgbOeffnen();
+    VgbText("IVpdfVerz", unter, PVWUTTEXTSUP);
+    VgbText("IVpdfTitel", pdfTitel, PVWUTTEXTSUP);
+    VgbSchliessen();
     strtrim(unter);
     for (size_t l = std::strlen(unter); l > 0 && (unter[l - 1] == '/' || unter[l - 1] == '\\'); --l) unter[l - 1] = '\0';
-    if (unter[0])
+
+    char muster[VERSUP + VGBWERTSUP + 16];
+    std::snprintf(muster, sizeof muster, "%s*.*", ordner);
+    pvwPdf.an = unter[0] == '\0';
+    pvwMessenStart();
+    PvwOrdnerLesen(muster, pvwZeiAufnehmen, nullptr);
+    pvwMessenEnde();
+
+    if (pvwPdf.an) {
+        // In the order of the listing, each with its status as verzlesendaten gives it.
+        for (const std::string& pfad : pvwPdf.pfade) {
+            struct stat st;
+            if (PvwStatus(pfad.c_str(), &st) != 0) continue;
+            DATZEIT zeit;
+            PvwStempel(st.st_mtime, &zeit);
+            if (pvwPdfAufnehmen(S_ISDIR(st.st_mode) ? 1 : 0, pfad.c_str(), static_cast<long>(st.st_size), &zeit,
+                                nullptr) == 0)
+                break;
+        }
+    } else {
         std::snprintf(muster, sizeof muster, "%s%s/*.pdf", ordner, unter);
-    else
-        std::snprintf(muster, sizeof muster, "%s*.pdf", ordner);
-    verzlesendaten(muster, pvwPdfAufnehmen, nullptr);
+        verzlesendaten(muster, pvwPdfAufnehmen, nullptr);
+    }
+    pvwPdf = PvwPdfSammlung{};
 
     pvwSortieren();
-    if (pvwSortModus == PVW_SORT_NUMMER) PvwUntertitelEinfuegen();
+    if (pvwSortModus == PVW_SORT_NUMMER) pvwUntertitelEinfuegen(pdfTitel);
 }
 
 int PvwAnzahl() { return pvwAnzahl; }
@@ -363,15 +428,8 @@ int PvwVergleich(const void* va, const void* vb)
     bool entschieden;
     const int v = pvwArtVergleich(a, b, &entschieden);
     if (entschieden) return v;
-    if (pvwSortModus == PVW_SORT_DATUM) {
-        // A later day first; the time of day does not count.
-        const int d = pvwVorzeichen(datdiff(&b->zeit.datum, &a->zeit.datum));
-        if (d != 0) return d;
-    } else if (pvwSortModus == PVW_SORT_INDEX) {
-        const int d = strvgl(a->kopf.kurz, b->kopf.kurz);
-        if (d != 0) return d;
-    }
-    return ZeiDateiVergleich(a->name, b->name);
+    const int m = pvwModusVergleich(a, b);
+    return m != 0 ? m : ZeiDateiVergleich(a->name, b->name);
 }
 
 int PvwNrVergleich(const void* va, const void* vb)
@@ -386,8 +444,12 @@ int PvwNrVergleich(const void* va, const void* vb)
 // The headings go in while the list is copied once into the work list: an
 // insertion moving every later record made a folder scan's headings cost
 // a pass over the list each.
-void PvwUntertitelEinfuegen()
+void PvwUntertitelEinfuegen() { pvwUntertitelEinfuegen(nullptr); }
+
+// `pdfTitel`: the heading of the PDF files when the caller has read it.
+static void pvwUntertitelEinfuegen(const char* pdfTitel)
 {
+    if (pvwAnzahl == 0) return;
     int n = 0;  // n - i headings so far
     projekttext aktuell;
     UtitelLeerText(&aktuell);
@@ -406,7 +468,10 @@ void PvwUntertitelEinfuegen()
     }
     if (i < pvwAnzahl && n - i + pvwAnzahl < PVWSUP) {
         char titel[VGBWERTSUP + 1];
-        pvwVorgabe("IVpdfTitel", titel, PVWUTTEXTSUP);
+        if (pdfTitel != nullptr)
+            strkopie(titel, pdfTitel, VGBWERTSUP);
+        else
+            pvwVorgabe("IVpdfTitel", titel, PVWUTTEXTSUP);
         if (titel[0]) {
             PvwEintrag& h = pvwNeu[n++];
             std::memset(&h, 0, sizeof h);
@@ -416,7 +481,7 @@ void PvwUntertitelEinfuegen()
         }
     }
     for (; i < pvwAnzahl; ++i) pvwNeu[n++] = pvwListe[i];
-    std::memcpy(pvwListe, pvwNeu, sizeof(PvwEintrag) * static_cast<size_t>(n));
+    std::swap(pvwListe, pvwNeu);
     pvwAnzahl = n;
 }
 
