@@ -177,6 +177,19 @@ long plDsSuchLesungen()
 
 int plDsOeffnen(const char* pfad, int flags, mode_t modus)
 {
+    // Opening an existing file as written first spares the lookup's stat;
+    // only a miss pays for the case-insensitive search. A create goes through
+    // the search at once, so it never makes a second file beside "hv1.08".
+    if (!(flags & O_CREAT) && pfad && *pfad && !dsFremdform(pfad)) {
+        std::string cp = pfad;
+        std::replace(cp.begin(), cp.end(), '\\', '/');
+        if (dsFehler(PlFehlerArt::Oeffnen)) return -1;
+        const int fd = open(plCpNachUtf8(cp).c_str(), flags | O_CLOEXEC, modus);
+        if (fd >= 0 || (errno != ENOENT && errno != ENOTDIR)) return fd;
+        std::string echt;
+        if (plDsPfad(pfad, &echt) < 0) return -1;
+        return open(echt.c_str(), flags | O_CLOEXEC, modus);
+    }
     std::string echt;
     if (plDsPfad(pfad, &echt) < 0) return -1;
     if (dsFehler(PlFehlerArt::Oeffnen)) return -1;

@@ -9,6 +9,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <ftw.h>
 #include <set>
@@ -132,6 +133,33 @@ TEST_F(Dateisys, NameThatExistsCostsNoFolderRead)
     EXPECT_EQ(plDsSuchLesungen(), vorher);
     ASSERT_EQ(plDsPfad(p("sub/name.txt").c_str(), &echt), 0);
     EXPECT_EQ(plDsSuchLesungen(), vorher + 2);
+}
+
+// Opening tries the name as written before it searches; a create always
+// searches, so it opens the file under another case instead of making a twin.
+TEST_F(Dateisys, OpenSearchesOnlyOnAMissAndACreateFindsTheOtherCase)
+{
+    verz("Sub");
+    datei("Sub/hv1.08", "alt");
+    const long vorher = plDsSuchLesungen();
+    int fd = plDsOeffnen(p("Sub/hv1.08").c_str(), O_RDONLY);
+    ASSERT_GE(fd, 0);
+    close(fd);
+    EXPECT_EQ(plDsSuchLesungen(), vorher);
+    fd = plDsOeffnen(p("SUB\\HV1.08").c_str(), O_RDONLY);
+    ASSERT_GE(fd, 0);
+    char b[4] = "";
+    EXPECT_EQ(read(fd, b, 3), 3);
+    EXPECT_STREQ(b, "alt");
+    close(fd);
+    fd = plDsOeffnen(p("Sub/HV1.08").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(write(fd, "neu", 3), 3);
+    close(fd);
+    EXPECT_EQ(lesen("Sub/hv1.08"), "neu");
+    EXPECT_FALSE(std::filesystem::exists(p("Sub/HV1.08")));
+    EXPECT_EQ(plDsOeffnen(p("Sub/fehlt").c_str(), O_RDONLY), -1);
+    EXPECT_EQ(errno, ENOENT);
 }
 
 TEST_F(Dateisys, DriveAndNetworkPathsAreNotFound)
