@@ -302,6 +302,38 @@ TEST_F(TextVar, TheHeaderIsReadOncePerPath)
     EXPECT_STREQ(ZeiTitel(0), "Neu");
 }
 
+// The context keeps the headers it has read. A drawing written since is read
+// again, also when the rewrite left its size and time as they were, and one
+// deleted since has no header.
+TEST_F(TextVar, KeptHeadersFollowEveryRewrite)
+{
+    const std::string ander = ordner / "Anl.A.01";
+    DATZEIT alt{{120, 5, 17}, 9, 15, 0};
+    auto titelVon = [&](const std::string& pfad) {
+        ZeiAktSetzen(ander.c_str());
+        ZeiAktSetzen(pfad.c_str());
+        return std::string(ZeiTitel(0));
+    };
+    auto schreiben = [&](const char* titel) {
+        ZeiKopf k{};
+        ASSERT_EQ(ZeiKopfLesen(akt.c_str(), &k), 0);
+        std::snprintf(k.titel[0], sizeof k.titel[0], "%s", titel);
+        ASSERT_EQ(ZeiKopfSchreiben(akt.c_str(), &k), 1);
+        ASSERT_EQ(dateizeitsetzen(akt.c_str(), &alt), 0);
+    };
+    EXPECT_EQ(titelVon(akt), "Hauptverteilung");
+    EXPECT_EQ(titelVon(akt), "Hauptverteilung");
+    schreiben("Neu 1");
+    EXPECT_EQ(titelVon(akt), "Neu 1");
+    EXPECT_EQ(titelVon(akt), "Neu 1");
+    const auto groesse = fs::file_size(akt);
+    schreiben("Neu 2");  // same size, same time
+    ASSERT_EQ(fs::file_size(akt), groesse);
+    EXPECT_EQ(titelVon(akt), "Neu 2");
+    fs::remove(akt);
+    EXPECT_EQ(titelVon(akt), "");
+}
+
 TEST_F(TextVar, PathNumbersAndPositionTexts)
 {
     struct Fall {
