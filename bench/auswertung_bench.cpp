@@ -201,11 +201,10 @@ int main(int argc, char** argv)
     BMEnde();
     BMZuruecksetzen();
     fs::current_path(start);
-    // VELMO_AWBENCH_BEHALTEN keeps the project with every result, to compare
-    // the outputs of two builds.
-    if (std::getenv("VELMO_AWBENCH_BEHALTEN"))
-        std::printf("Projekt behalten: %s\n", wurzel.c_str());
-    else
-        fs::remove_all(wurzel);
+    // VELMO_AWBENCH_KOPIE=<folder> copies the project with every result
+    // there, to compare the outputs of two builds.
+    if (const char* kopie = std::getenv("VELMO_AWBENCH_KOPIE"))
+        fs::copy(wurzel, kopie, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    fs::remove_all(wurzel);
     return 0;
 }
