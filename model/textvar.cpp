@@ -34,6 +34,7 @@ struct ZeiAkt {
     char kurz[ZEIKURZSUP + 1];
     std::string nachbar[4];  // first, previous, next, last (file names)
     int anzahl;
+    bool nachbarDa;          // nachbar and anzahl found (at their first use)
     ModProjektText pro[4];   // project, further 1, further 2, own
 };
 
@@ -136,6 +137,23 @@ bool tvBuchstabe(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z
 
 int tvKlemmen(int v, int lo, int hi) { return v < lo ? lo : v > hi ? hi : v; }
 
+// The neighbours of the current drawing, looked up at their first use: only
+// the page variables need them, and finding them costs a search of the
+// folder's drawings for every drawing a walk visits.
+void tvNachbarHolen()
+{
+    ZeiAkt& a = tvAkt;
+    if (a.nachbarDa) return;
+    a.nachbarDa = true;
+    if (a.name.empty()) return;
+    for (int w = 0; w < 4; ++w) {
+        char n[ZEIPFADSUP + 1];
+        ZeiNachbar(a.pfad.c_str(), w, n, sizeof n);
+        a.nachbar[w] = tvOhneOrdner(n);
+    }
+    a.anzahl = ZeiNachbarAnzahl(nullptr);
+}
+
 // The value of the variable at t (t[0] == '@', t[1] not '@', ' ', '.' or
 // NUL) and its length. One case per variable letter, in the order of the
 // variable table, so the function is long but flat.
@@ -204,6 +222,7 @@ std::string tvVariable(const char* t, double x, double y, int* laenge)
             *laenge = 3;
             return "";
         }
+        tvNachbarHolen();
         std::string n = a.nachbar[2].empty() ? a.name : a.nachbar[2];
         if (c2 == 'Z') {
             *laenge = 3;
@@ -217,6 +236,7 @@ std::string tvVariable(const char* t, double x, double y, int* laenge)
             *laenge = 3;
             return "";
         }
+        tvNachbarHolen();
         if (c2 == 'A') {
             *laenge = 3;
             return std::to_string(a.anzahl);
@@ -368,6 +388,7 @@ void ZeiAktSetzen(const char* pfad)
     std::memset(a.kurz, 0, sizeof a.kurz);
     for (auto& n : a.nachbar) n.clear();
     a.anzahl = 0;
+    a.nachbarDa = false;
     if (a.name.empty()) return;
     ZeiKopf k{};
     if (tvKopfLesen(a.pfad.c_str(), &k) == 0) {
@@ -376,12 +397,6 @@ void ZeiAktSetzen(const char* pfad)
         strkopie(a.kenn + 41, 41, k.text11, 40);
         strkopie(a.kurz, k.kurz, ZEIKURZSUP);
     }
-    for (int w = 0; w < 4; ++w) {
-        char n[ZEIPFADSUP + 1];
-        ZeiNachbar(a.pfad.c_str(), w, n, sizeof n);
-        a.nachbar[w] = tvOhneOrdner(n);
-    }
-    a.anzahl = ZeiNachbarAnzahl(nullptr);
     if (SprNummer() != 0) {
         for (int i = 0; i < 5; ++i) {
             char t[ZEIAKTTITELSUP + 1];

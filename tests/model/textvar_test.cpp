@@ -440,6 +440,30 @@ TEST_F(TextVar, NeighboursInNameOrder)
     EXPECT_EQ(fs::path(n).filename(), "Anl.A.02");
 }
 
+// The neighbour variables follow the context from drawing to drawing, and a
+// drawing made since counts once the files were checked again.
+TEST_F(TextVar, NeighbourVariablesFollowTheContext)
+{
+    const char* text = "@VE|@V|@F|@VL|@VA|@FZ";
+    struct Fall {
+        const char* zeichnung;
+        const char* aus;
+    } faelle[] = {
+        {"Anl.A.01", "01|01|02|7|4|002"},
+        {"Anl.B.05", "01|02|7|7|4|007"},
+        {"Anl.A.02", "01|01|05|7|4|005"},
+        {"Anl.A.01", "01|01|02|7|4|002"},
+    };
+    for (const Fall& f : faelle) {
+        ZeiAktSetzen((ordner / f.zeichnung).c_str());
+        EXPECT_EQ(ersetzt(text), f.aus) << f.zeichnung;
+    }
+    fs::copy_file(ordner / "Anl.A.01", ordner / "Anl.A.03");
+    DatNeuPruefen(1);
+    ZeiAktSetzen(akt.c_str());
+    EXPECT_EQ(ersetzt(text), "01|01|03|7|5|003");
+}
+
 TEST_F(TextVar, DrawingFromAShortReference)
 {
     mtSchreiben(ordner / "Other.X.8", "zvkZ");  // a second match of "*.X.*"
