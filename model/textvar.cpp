@@ -312,8 +312,8 @@ std::string tvVariable(const char* t, double x, double y, int* laenge)
 // order sets the context of the same drawings again and again. Drawings are
 // written as new files renamed into place, so the file's identity, size
 // and times show a rewrite; a header is kept only once its file is older
-// than TVKOPFALTER, so that a rewrite in the same clock tick as the file's
-// last one cannot leave the times unchanged.
+// than TVKOPFALTER, so that a rewrite within the file system's time step
+// (two seconds on some shares) cannot leave the times unchanged.
 struct TvKopfMerk {
     dev_t geraet;
     ino_t knoten;
@@ -324,7 +324,7 @@ struct TvKopfMerk {
 
 std::unordered_map<std::string, TvKopfMerk> tvKoepfe;
 constexpr size_t TVKOEPFESUP = 4096;  // headers kept; then the store starts over
-constexpr time_t TVKOPFALTER = 1;     // seconds
+constexpr time_t TVKOPFALTER = 2;     // seconds
 
 bool tvZeitGleich(const timespec& a, const timespec& b) { return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec; }
 

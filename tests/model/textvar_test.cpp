@@ -7,6 +7,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "config/datwache.h"
@@ -330,6 +331,16 @@ TEST_F(TextVar, KeptHeadersFollowEveryRewrite)
     schreiben("Neu 2");  // same size, same time
     ASSERT_EQ(fs::file_size(akt), groesse);
     EXPECT_EQ(titelVon(akt), "Neu 2");
+    {
+        std::string inhalt = mtLesen(akt);  // another program writes in place
+        const size_t stelle = inhalt.find("Neu 2");
+        ASSERT_NE(stelle, std::string::npos);
+        std::fstream f(akt, std::ios::in | std::ios::out | std::ios::binary);
+        f.seekp(static_cast<std::streamoff>(stelle + 4));
+        f.put('3');
+    }
+    ASSERT_EQ(dateizeitsetzen(akt.c_str(), &alt), 0);
+    EXPECT_EQ(titelVon(akt), "Neu 3");
     fs::remove(akt);
     EXPECT_EQ(titelVon(akt), "");
 }
