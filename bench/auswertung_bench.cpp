@@ -17,6 +17,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -153,7 +155,16 @@ int main(int argc, char** argv)
     Mass summe{0, 0};
     int verfehlt = 0;
     std::string schildStamm;
+    // VELMO_AWBENCH_NUR=<name> runs every evaluation once (so the folder holds
+    // what the others write, the label sheets too), then only that one, many
+    // times, for a profiler.
+    const char* nur = std::getenv("VELMO_AWBENCH_NUR");
+    if (nur)
+        for (int i = 0; i < AwAnzahl(); ++i) AwLaufen(i, 0);
     for (int i = 0; i < AwAnzahl(); ++i) {
+        if (nur && std::strcmp(nur, AwName(i)) != 0) continue;
+        if (nur)
+            for (int k = 0; k < 200; ++k) AwLaufen(i, 0);
         const Mass m = messen([i] { AwLaufen(i, 0); });
         summe.cpu += m.cpu;
         summe.wand += m.wand;
@@ -190,6 +201,10 @@ int main(int argc, char** argv)
     BMEnde();
     BMZuruecksetzen();
     fs::current_path(start);
+    // VELMO_AWBENCH_KOPIE=<folder> copies the project with every result
+    // there, to compare the outputs of two builds.
+    if (const char* kopie = std::getenv("VELMO_AWBENCH_KOPIE"))
+        fs::copy(wurzel, kopie, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
     fs::remove_all(wurzel);
     return 0;
 }

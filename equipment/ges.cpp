@@ -162,11 +162,15 @@ int GesAbschnittSchreiben(BDAT* d)
 
 int GesHolen(uint32_t id, appgeraet* g)
 {
-    GesLeer(g);
-    if (!gesInit) return -1;
-    BMDateiAktuell(0);
-    const appgeraet* q = GesSuchen(id);
-    if (q == nullptr) return -1;
+    const appgeraet* q = nullptr;
+    if (gesInit) {
+        BMDateiAktuell(0);
+        q = GesSuchen(id);
+    }
+    if (q == nullptr) {
+        GesLeer(g);
+        return -1;
+    }
     *g = *q;
     return 0;
 }

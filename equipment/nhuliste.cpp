@@ -512,8 +512,10 @@ void HulBauteileDurchlaufen(uint32_t id, int modus, HULBTLFN fn, void* benutzer)
             e.text99 = t;
         }
     }
-    std::stable_sort(liste.begin(), liste.end(),
-                     [&](const NhuEintrag& a, const NhuEintrag& b) { return NhuVergleich(a, b, modus, k) < 0; });
+    // Most items have one component; stable_sort would still take a buffer.
+    if (liste.size() > 1)
+        std::stable_sort(liste.begin(), liste.end(),
+                         [&](const NhuEintrag& a, const NhuEintrag& b) { return NhuVergleich(a, b, modus, k) < 0; });
     for (const auto& e : liste) fn(&e.b, benutzer);
 }
 

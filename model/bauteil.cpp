@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -77,6 +78,8 @@ struct btdinh {
 // when it is seen in the index: after the check counter moved.
 struct BauTeile {
     std::unordered_map<uint16_t, std::vector<unsigned char>> nachEintrag;
+    std::unordered_map<uint16_t, BauBefListe> befehle;  // decoded (BauBefehle)
+    std::unordered_map<std::string, BauBefListe> nachName;  // the same, by the name asked for
 };
 using BauTeileZeiger = std::shared_ptr<BauTeile>;
 
@@ -636,6 +639,42 @@ int BauRead(BauHandle* h, BEF* b)
 void BauClose(BauHandle* h)
 {
     (void)h;
+}
+
+BauBefListe BauBefehle(const char* bib, const char* name)
+{
+    bauStart();
+    char pfad[BAUPFADSUP + 1];
+    if (BauPfad(bib, pfad, sizeof pfad) != 0) return nullptr;
+    // The loaded library when it is current by BauLaden's own test (which
+    // must not run here: it marks the library checked).
+    const bool geladen = bauOffen && (std::strcmp(pfad, bauPfadGeladen) == 0 || PfadGleich(pfad, bauPfadGeladen)) &&
+                         bauStempelZaehler == DatPruefZaehler();
+    if (!geladen && (BauVersion(pfad) <= 5 || BauLaden(pfad) != 0)) return nullptr;
+    if (!bauTeile) bauTeile = std::make_shared<BauTeile>();
+    const BauTeileZeiger teile = bauTeile;
+    const std::string schluessel(name, strnlen(name, BAUNAMSUP));
+    const auto bekannt = teile->nachName.find(schluessel);
+    if (bekannt != teile->nachName.end()) return bekannt->second;
+    const int32_t i = bauSuchen(name);
+    if (i < 0) return nullptr;
+    const uint16_t nr = btlnamtab[i].index;
+    BauBefListe liste;
+    const auto gefunden = teile->befehle.find(nr);
+    if (gefunden != teile->befehle.end()) {
+        liste = gefunden->second;
+    } else {
+        BauHandle h;
+        if (BauOpen(&h, pfad, name) != 0) return nullptr;
+        auto neu = std::make_shared<std::vector<BEF>>();
+        BEF b;
+        while (BauRead(&h, &b) == 0) neu->push_back(b);
+        BauClose(&h);
+        liste = neu;
+        teile->befehle.emplace(nr, liste);
+    }
+    teile->nachName.emplace(schluessel, liste);
+    return liste;
 }
 
 int BauNachZeichnung(BauHandle* h, const char* zeichnung)

@@ -17,6 +17,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 struct BEF;
@@ -86,6 +87,12 @@ int BauNamVergleich(const char* a, const char* b);
 int BauOpen(BauHandle* h, const char* bib, const char* name);
 int BauRead(BauHandle* h, BEF* b);
 void BauClose(BauHandle* h);
+// A component's records as BauOpen and BauRead give them, decoded once and
+// kept with the component's data, so dropped exactly when that is (the
+// library written, changed on disk once the check counter moved, closed).
+// Null where BauOpen fails.
+using BauBefListe = std::shared_ptr<const std::vector<BEF>>;
+BauBefListe BauBefehle(const char* bib, const char* name);
 
 // Called with each record before it is appended (may change it).
 using BauKonvertFn = void (*)(BEF* b);

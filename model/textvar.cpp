@@ -4,15 +4,21 @@
 // "@Y" context flags and the nesting counter of "@Y" resolution.
 #include "model/textvar.h"
 
+#include <sys/stat.h>
+#include <time.h>
+
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <unordered_map>
 
 #include "config/datwache.h"
 #include "config/reaktion.h"
+#include "config/verzeich.h"
 #include "model/befehl.h"
 #include "model/modellint.h"
 #include "model/zeichnun.h"
+#include "platform/dateisys.h"
 #include "support/datum.h"
 #include "support/dosdatei.h"
 #include "support/texte.h"
@@ -28,6 +34,7 @@ struct ZeiAkt {
     char kurz[ZEIKURZSUP + 1];
     std::string nachbar[4];  // first, previous, next, last (file names)
     int anzahl;
+    bool nachbarDa;          // nachbar and anzahl found (at their first use)
     ModProjektText pro[4];   // project, further 1, further 2, own
 };
 
@@ -130,6 +137,23 @@ bool tvBuchstabe(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z
 
 int tvKlemmen(int v, int lo, int hi) { return v < lo ? lo : v > hi ? hi : v; }
 
+// The neighbours of the current drawing, looked up at their first use: only
+// the page variables need them, and finding them costs a search of the
+// folder's drawings for every drawing a walk visits.
+void tvNachbarHolen()
+{
+    ZeiAkt& a = tvAkt;
+    if (a.nachbarDa) return;
+    a.nachbarDa = true;
+    if (a.name.empty()) return;
+    for (int w = 0; w < 4; ++w) {
+        char n[ZEIPFADSUP + 1];
+        ZeiNachbar(a.pfad.c_str(), w, n, sizeof n);
+        a.nachbar[w] = tvOhneOrdner(n);
+    }
+    a.anzahl = ZeiNachbarAnzahl(nullptr);
+}
+
 // The value of the variable at t (t[0] == '@', t[1] not '@', ' ', '.' or
 // NUL) and its length. One case per variable letter, in the order of the
 // variable table, so the function is long but flat.
@@ -198,6 +222,7 @@ std::string tvVariable(const char* t, double x, double y, int* laenge)
             *laenge = 3;
             return "";
         }
+        tvNachbarHolen();
         std::string n = a.nachbar[2].empty() ? a.name : a.nachbar[2];
         if (c2 == 'Z') {
             *laenge = 3;
@@ -211,6 +236,7 @@ std::string tvVariable(const char* t, double x, double y, int* laenge)
             *laenge = 3;
             return "";
         }
+        tvNachbarHolen();
         if (c2 == 'A') {
             *laenge = 3;
             return std::to_string(a.anzahl);
@@ -282,6 +308,55 @@ std::string tvVariable(const char* t, double x, double y, int* laenge)
     }
 }
 
+// Headers of drawings read for the context, by full path. A walk in output
+// order sets the context of the same drawings again and again. Drawings are
+// written as new files renamed into place, so the file's identity, size
+// and times show a rewrite; a header is kept only once its file is older
+// than TVKOPFALTER, so that a rewrite within the file system's time step
+// (two seconds on some shares) cannot leave the times unchanged.
+struct TvKopfMerk {
+    dev_t geraet;
+    ino_t knoten;
+    off_t groesse;
+    timespec geaendert, status;
+    ZeiKopf kopf;
+};
+
+std::unordered_map<std::string, TvKopfMerk> tvKoepfe;
+constexpr size_t TVKOEPFESUP = 4096;  // headers kept; then the store starts over
+constexpr time_t TVKOPFALTER = 2;     // seconds
+
+bool tvZeitGleich(const timespec& a, const timespec& b) { return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec; }
+
+int tvKopfLesen(const char* pfad, ZeiKopf* k)
+{
+    char voll[ZEIPFADSUP + 1];
+    PfadBilden(1, pfad, nullptr, voll, sizeof voll);  // as the drawing is opened
+    struct stat st;
+    if (plDsStat(voll, &st) != 0) {
+        tvKoepfe.erase(voll);
+        return ZeiKopfLesen(pfad, k);
+    }
+    auto it = tvKoepfe.find(voll);
+    if (it != tvKoepfe.end()) {
+        const TvKopfMerk& m = it->second;
+        if (m.geraet == st.st_dev && m.knoten == st.st_ino && m.groesse == st.st_size &&
+            tvZeitGleich(m.geaendert, st.st_mtim) && tvZeitGleich(m.status, st.st_ctim)) {
+            *k = m.kopf;
+            return 0;
+        }
+        tvKoepfe.erase(it);
+    }
+    // Read after the stat: what is kept is never older than its key.
+    const int r = ZeiKopfLesen(pfad, k);
+    timespec jetzt{};
+    clock_gettime(CLOCK_REALTIME, &jetzt);
+    if (r != 0 || st.st_mtim.tv_sec + TVKOPFALTER >= jetzt.tv_sec) return r;
+    if (tvKoepfe.size() >= TVKOEPFESUP) tvKoepfe.clear();
+    tvKoepfe.emplace(voll, TvKopfMerk{st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim, *k});
+    return r;
+}
+
 bool tvGesperrterAnfang(const char* t)
 {
     static const char* const marken[] = {"@Q", "@L", "@B", "@U", "@VP", "@VS", "@FP", "@FS"};
@@ -313,20 +388,15 @@ void ZeiAktSetzen(const char* pfad)
     std::memset(a.kurz, 0, sizeof a.kurz);
     for (auto& n : a.nachbar) n.clear();
     a.anzahl = 0;
+    a.nachbarDa = false;
     if (a.name.empty()) return;
     ZeiKopf k{};
-    if (ZeiKopfLesen(a.pfad.c_str(), &k) == 0) {
+    if (tvKopfLesen(a.pfad.c_str(), &k) == 0) {
         for (int i = 0; i < 5; ++i) strkopie(a.titel[i], k.titel[i], ZEIAKTTITELSUP);
         strkopie(a.kenn, 41, k.text10, 40);
         strkopie(a.kenn + 41, 41, k.text11, 40);
         strkopie(a.kurz, k.kurz, ZEIKURZSUP);
     }
-    for (int w = 0; w < 4; ++w) {
-        char n[ZEIPFADSUP + 1];
-        ZeiNachbar(a.pfad.c_str(), w, n, sizeof n);
-        a.nachbar[w] = tvOhneOrdner(n);
-    }
-    a.anzahl = ZeiNachbarAnzahl(nullptr);
     if (SprNummer() != 0) {
         for (int i = 0; i < 5; ++i) {
             char t[ZEIAKTTITELSUP + 1];

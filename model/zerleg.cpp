@@ -106,17 +106,17 @@ void BauteilZerlegen(const BEF* b, STT* s, BefZerlegenFn fn, int winkel)
     if (winkel != 0) zerRichtung(s, fn, winkel);
     char bd[STTBDSUP + 1];
     strkopie(bd, s->bd, STTBDSUP);
-    BauHandle h;
     if (s->tiefe > ZERTIEFESUP) {
         // A component that contains itself: stop and name it like a
         // missing one.
         zerFehltMerken(bd, name);
-    } else if (BauOpen(&h, bd, name) != 0) {
-        zerFehltMerken(bd, name);
+    } else if (const BauBefListe teile = BauBefehle(bd, name)) {
+        // Decoded once per library load: a walk expands the same
+        // components many times. The list is held here, so a nested
+        // component of another library may unload this one.
+        for (const BEF& teil : *teile) BefZerlegenRek(&teil, s, fn);
     } else {
-        BEF teil;
-        while (BauRead(&h, &teil) == 0) BefZerlegenRek(&teil, s, fn);
-        BauClose(&h);
+        zerFehltMerken(bd, name);
     }
     if (winkel != 0) zerRichtung(s, fn, -winkel);
     --s->tiefe;

@@ -7,6 +7,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "config/datwache.h"
@@ -302,6 +303,48 @@ TEST_F(TextVar, TheHeaderIsReadOncePerPath)
     EXPECT_STREQ(ZeiTitel(0), "Neu");
 }
 
+// The context keeps the headers it has read. A drawing written since is read
+// again, also when the rewrite left its size and time as they were, and one
+// deleted since has no header.
+TEST_F(TextVar, KeptHeadersFollowEveryRewrite)
+{
+    const std::string ander = ordner / "Anl.A.01";
+    DATZEIT alt{{120, 5, 17}, 9, 15, 0};
+    auto titelVon = [&](const std::string& pfad) {
+        ZeiAktSetzen(ander.c_str());
+        ZeiAktSetzen(pfad.c_str());
+        return std::string(ZeiTitel(0));
+    };
+    auto schreiben = [&](const char* titel) {
+        ZeiKopf k{};
+        ASSERT_EQ(ZeiKopfLesen(akt.c_str(), &k), 0);
+        std::snprintf(k.titel[0], sizeof k.titel[0], "%s", titel);
+        ASSERT_EQ(ZeiKopfSchreiben(akt.c_str(), &k), 1);
+        ASSERT_EQ(dateizeitsetzen(akt.c_str(), &alt), 0);
+    };
+    EXPECT_EQ(titelVon(akt), "Hauptverteilung");
+    EXPECT_EQ(titelVon(akt), "Hauptverteilung");
+    schreiben("Neu 1");
+    EXPECT_EQ(titelVon(akt), "Neu 1");
+    EXPECT_EQ(titelVon(akt), "Neu 1");
+    const auto groesse = fs::file_size(akt);
+    schreiben("Neu 2");  // same size, same time
+    ASSERT_EQ(fs::file_size(akt), groesse);
+    EXPECT_EQ(titelVon(akt), "Neu 2");
+    {
+        std::string inhalt = mtLesen(akt);  // another program writes in place
+        const size_t stelle = inhalt.find("Neu 2");
+        ASSERT_NE(stelle, std::string::npos);
+        std::fstream f(akt, std::ios::in | std::ios::out | std::ios::binary);
+        f.seekp(static_cast<std::streamoff>(stelle + 4));
+        f.put('3');
+    }
+    ASSERT_EQ(dateizeitsetzen(akt.c_str(), &alt), 0);
+    EXPECT_EQ(titelVon(akt), "Neu 3");
+    fs::remove(akt);
+    EXPECT_EQ(titelVon(akt), "");
+}
+
 TEST_F(TextVar, PathNumbersAndPositionTexts)
 {
     struct Fall {
@@ -406,6 +449,30 @@ TEST_F(TextVar, NeighboursInNameOrder)
     EXPECT_STREQ(n, "");
     ZeiNachbar(erst.c_str(), 2, n, sizeof n);
     EXPECT_EQ(fs::path(n).filename(), "Anl.A.02");
+}
+
+// The neighbour variables follow the context from drawing to drawing, and a
+// drawing made since counts once the files were checked again.
+TEST_F(TextVar, NeighbourVariablesFollowTheContext)
+{
+    const char* text = "@VE|@V|@F|@VL|@VA|@FZ";
+    struct Fall {
+        const char* zeichnung;
+        const char* aus;
+    } faelle[] = {
+        {"Anl.A.01", "01|01|02|7|4|002"},
+        {"Anl.B.05", "01|02|7|7|4|007"},
+        {"Anl.A.02", "01|01|05|7|4|005"},
+        {"Anl.A.01", "01|01|02|7|4|002"},
+    };
+    for (const Fall& f : faelle) {
+        ZeiAktSetzen((ordner / f.zeichnung).c_str());
+        EXPECT_EQ(ersetzt(text), f.aus) << f.zeichnung;
+    }
+    fs::copy_file(ordner / "Anl.A.01", ordner / "Anl.A.03");
+    DatNeuPruefen(1);
+    ZeiAktSetzen(akt.c_str());
+    EXPECT_EQ(ersetzt(text), "01|01|03|7|5|003");
 }
 
 TEST_F(TextVar, DrawingFromAShortReference)

@@ -7,10 +7,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "config/datwache.h"
 #include "config/verzeich.h"
 #include "model/bauteil.h"
 #include "model/befehl.h"
@@ -21,8 +23,11 @@
 #include "model/zerleg.h"
 #include "model/zustand.h"
 #include "modelltest.h"
+#include "support/dosdatei.h"
 
 using namespace modh;  // the model's calls through its service tables
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -406,6 +411,43 @@ TEST_F(Zerlegen, WalkPassesEveryRecordThroughTheExpander)
     EXPECT_EQ(codes(), (std::vector<int>{40, 80, 40, 40, 40}));
     EXPECT_EQ(s.x, 13.0);
     EXPECT_EQ(ZeiDurchlaufen((o / "FEHLT.01").c_str(), &s, sammeln), -1);
+}
+
+// A component's records are decoded once and kept with its library; a walk
+// after the library changed sees the new records, whether this program
+// wrote it or another one did and the files were checked again.
+TEST_F(Zerlegen, WalksSeeAChangedComponent)
+{
+    const std::string bib = o / "BAUTEILE.A";
+    std::string p = zeichnung("NEU.01", {zb(80, "M1"), zb(80, "M1")});
+    auto lauf = [&] {
+        gesehen.clear();
+        STT s = anfang();
+        EXPECT_EQ(ZeiDurchlaufen(p.c_str(), &s, sammeln), 0);
+        return codes();
+    };
+    const std::vector<int> erst{80, 40, 80, 40}, zweit{80, 40, 25, 80, 40, 25};
+    for (int cache : {0, 1}) {
+        SCOPED_TRACE(cache);
+        BauCacheSetzen(cache);
+        fs::remove(bib);
+        bauteil("A", "M1", {zl(10, 0)});
+        const std::string vorher = mtLesen(bib);
+        EXPECT_EQ(lauf(), erst);
+        EXPECT_EQ(lauf(), erst);
+
+        fs::remove(bib);
+        bauteil("A", "M1", {zl(0, 5), rec(25, {4})});
+        EXPECT_EQ(lauf(), zweit);
+        EXPECT_EQ(lauf(), zweit);
+
+        mtSchreiben(bib, vorher);  // another program puts the old library back
+        DATZEIT alt{{120, 5, 17}, 9, 15, 0};
+        ASSERT_EQ(dateizeitsetzen(bib.c_str(), &alt), 0);
+        DatNeuPruefen(1);
+        EXPECT_EQ(lauf(), erst);
+    }
+    DatWacheZuruecksetzen();
 }
 
 TEST_F(Zerlegen, GroupWalkSkipsClaimedGroups)
