@@ -3,7 +3,8 @@
 // component list dragged onto the drawing places a new main component of
 // that row's definition where it is dropped, the way OK does (the motor's
 // second definition, without the question which one); the preview of the
-// sub-component list places the item's waiting lamp at its drop point.
+// sub-component list places the item's waiting lamp at its drop point, and
+// a row of the dispo list the item's dispo lamp.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -161,6 +162,7 @@ TEST_F(LisZiehen, ARowAndAPreviewPlaceAsOkDoesWhereTheyAreDropped)
     ASSERT_NE(d, 0u);
     ablage(d);
     eingabeZeile("BW 120 0");
+    const double sx = BefAktZustand()->x, sy = BefAktZustand()->y;
     const POINT schild = zeileMitte(GetDlgItem(d, 3100), 2);
     plHeadlessKlick(schild.x, schild.y);
     rahmenPumpen();
@@ -187,6 +189,30 @@ TEST_F(LisZiehen, ARowAndAPreviewPlaceAsOkDoesWhereTheyAreDropped)
     ASSERT_GE(objektBei("LAMPE", x, y), 0) << "the lamp at the drop point; " << StatusLetzterText();
     EXPECT_EQ(GesAnzahl(), geraete + 2) << "the sign's lamp, no item of its own";
     EXPECT_EQ(SendMessage(GetDlgItem(d, 3100), LB_GETCOUNT, 0, 0), 0) << "nothing waits any more";
+    SendMessage(d, WM_COMMAND, 2501, 0);
+    rahmenPumpen();
+
+    // A dispo lamp the sign's item waits for, dragged from the dispo list's row.
+    const uint32_t schildId = BtlAnPositionId("SCHILD3", AppZeiName(), sx, sy);
+    ASSERT_NE(schildId, 0u);
+    appbteil dispo{};
+    dispo.id = schildId;
+    std::strcpy(dispo.cd, "D");
+    std::strcpy(dispo.bl, "LAMPE");
+    ASSERT_EQ(BtlEintragAnhaengen(&dispo), 0);
+    ASSERT_TRUE(menueWaehlen(1355));
+    rahmenPumpen();
+    d = wiDlgSuchen("DB1355");
+    ASSERT_NE(d, 0u);
+    liste = GetDlgItem(d, 3100);
+    ASSERT_EQ(SendMessage(liste, LB_GETCOUNT, 0, 0), 1) << "the unplaced dispo lamp";
+    const POINT dort = ablage(d);
+    bild(d, "frame_db1355_ziehen.png");
+    ziehen(zeileMitte(liste, 0), POINT{dort.x + 40, dort.y + 120}, &x, &y);
+    ASSERT_GE(objektBei("LAMPE", x, y), 0) << "the dispo lamp at the drop point; " << StatusLetzterText();
+    appbteil e{};
+    ASSERT_EQ(BtlSuchen(schildId, "D", 0, &e), 1);
+    EXPECT_EQ(e.platziert, 1) << "placed for the item, as OK does";
     SendMessage(d, WM_COMMAND, 2501, 0);
     rahmenPumpen();
     bild(EdtFenster(), "frame_lisziehen.png");
