@@ -12,6 +12,7 @@
 
 #include "config/datwache.h"
 #include "config/verzeich.h"
+#include "controls/ctlkern.h"
 #include "editdlg/dbdialog.h"
 #include "editdlg/dbteile.h"
 #include "editdlg/popup.h"
@@ -25,6 +26,9 @@
 #include "model/beffifo.h"
 #include "model/edhaken.h"
 #include "model/einstell.h"
+#include "platform/dialog.h"
+#include "platform/fenster.h"
+#include "platform/nachricht.h"
 #include "platform/winconst.h"
 #include "support/texte.h"
 #include "support/vergleich.h"
@@ -267,6 +271,16 @@ int bliBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
 
 namespace {
 bool bliZieht = false;  // a drag of a list or preview began
+int bliAblage = 0;      // the command a drop posts to the dialog; 0 drops the component
+
+// Previews answer their drag stop themselves; lists report through their
+// drag button.
+bool bliIstVorschau(int steuer)
+{
+    char klasse[40] = "";
+    GetClassName(GetDlgItem(wiDlgFenster(), steuer), klasse, sizeof klasse);
+    return strvgl(klasse, CTLDISPKLASSE) == 0;
+}
 }  // namespace
 
 void BliZiehQuelle(int liste, int befehl)
@@ -281,14 +295,15 @@ int BliVorschauZiehPhase(LPARAM lp)
     return static_cast<int>(lp - VORSCHAUZIEHEN) + 1;
 }
 
-void BliZiehen(int phase, int steuer, const char* name)
+void BliZiehen(int phase, int steuer, const char* name, int befehl)
 {
     if (phase == 1) {
         if (name == nullptr || name[0] == '\0') return;
         bliZieht = true;
-        ZiehenAnfang(2, name);
+        bliAblage = befehl;
+        ZiehenAnfang(befehl ? 3 : 2, name);
     } else if (phase == 2 && bliZieht) {
-        if (steuer == 3000) {
+        if (bliIstVorschau(steuer)) {
             ZiehenDispStop(steuer);
         } else {
             const POINT p = ZiehKnopfPos(steuer);
@@ -296,8 +311,9 @@ void BliZiehen(int phase, int steuer, const char* name)
         }
     } else if (phase == 3 && bliZieht) {
         bliZieht = false;
+        HWND dialog = wiDlgFenster();
         EdtFokus();
-        ZiehenEnde();
+        if (ZiehenEnde() && bliAblage) PostMessage(dialog, WM_COMMAND, static_cast<WPARAM>(bliAblage), 0);
     }
 }
 

@@ -21,7 +21,11 @@ void BliZiehQuelle(int liste, int befehl);
 // The drag phase (1 start, 2 move, 3 end) a notification of the preview
 // carries; 0 for any other one and while the enlarged preview shows.
 int BliVorschauZiehPhase(LPARAM lp);
-// One phase of the drag of `name` from control `steuer`: the start needs a
-// name, the moves follow the preview 3000 or the list's drag position, the
-// end gives the editor the focus and drops the component.
-void BliZiehen(int phase, int steuer, const char* name);
+// One phase of the drag of `name` from control `steuer`, a preview or a
+// list registered by BliZiehQuelle: the start needs a name, the moves
+// follow the preview's drag stop or the list's drag position, the end gives
+// the editor the focus and drops the component. With `befehl` the drawing
+// only shows the component while it is dragged, and a drop on the drawing
+// posts `befehl` to the dialog instead: the dialog places it the way its
+// own OK does, at the cursor the drop left at the drop point.
+void BliZiehen(int phase, int steuer, const char* name, int befehl = 0);

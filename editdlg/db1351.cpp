@@ -1,7 +1,9 @@
 // The main-component list DB1351: the equipment definitions that use a
 // component, filtered by a typed text; OK prepares the insertion of a new
 // main component of the selected definition (HbzPlatzieren), which the
-// user then places in the drawing.
+// user then places in the drawing. The list and the preview drag the
+// definition's component onto the drawing, where the drop places it as OK
+// does.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -11,12 +13,14 @@
 #include "config/apstil.h"
 #include "editdlg/vorschau.h"
 #include "editdlg/bmdlg.h"
+#include "editdlg/bauliste.h"
 #include "editdlg/bmlisten.h"
 #include "editdlg/db1232.h"
 #include "editdlg/dbdialog.h"
 #include "editdlg/dbteile.h"
 #include "editdlg/zuordnung.h"
 #include "editor/edtseite.h"
+#include "editor/ziehknopf.h"
 #include "equipment/apphaken.h"
 #include "equipment/bm.h"
 #include "equipment/definier.h"
@@ -175,6 +179,10 @@ void d51Platzieren()
     EdtFokus();
 }
 
+// What a drag carries: the component of the shown definition, none while
+// OK has nothing to place.
+std::string d51ZiehName() { return wiZahlHolen(3090) >= 0 ? BmdFeldText(3000, DEFNAMESUP) : std::string(); }
+
 void d51Nachricht(int befehl, const char* text)
 {
     static std::string puffer;
@@ -208,6 +216,7 @@ int d51Init(int, const char* const*)
             RsFeldAnmelden(3020 + i, name, 1);
         }
     }
+    BliZiehQuelle(3100, 3101);
     d51Fuellen();
     if (d51.gemerkt >= 0) d51Gemerkten();
     return 0;
@@ -216,6 +225,7 @@ int d51Init(int, const char* const*)
 int d51Exit()
 {
     d51.fenster = 0;
+    ZiehKnopfAbmelden(3100);
     BmdVorschauEnde();
     DbDlgEnde(DBBETRMITTEL);
     return 0;
@@ -273,9 +283,15 @@ int d51Befehl(UINT nachricht, WPARAM wp, LPARAM lp)
         d51.alleTexte = wiKnopf(3130) ? 1 : 0;
         d51Fuellen();
         return 1;
+    case 3101: BliZiehen(static_cast<int>(lp), 3100, d51ZiehName().c_str(), 2500); return 1;
+    case 3070:
+        if (const int phase = BliVorschauZiehPhase(lp)) {
+            BliZiehen(phase, 3070, d51ZiehName().c_str(), 2500);
+            return 1;
+        }
+        return BmdVorschauBefehl(id, lp);
     case 3002:
     case 3003:
-    case 3070:
     case 3079: return BmdVorschauBefehl(id, lp);
     default: return 0;
     }

@@ -1,7 +1,9 @@
 // The sub-component list DB1359: the items that have a sub component of a
 // given component name (all items when none is given), filtered by class
 // and a search text; the selected item's components below. OK prepares the
-// insertion of an unplaced sub component (UbzPlatzieren); the contact
+// insertion of an unplaced sub component (UbzPlatzieren), which both lists
+// and the preview also drag onto the drawing, the drop placing it as OK
+// does; the contact
 // mirror buttons generate an item's mirror or open its terminal texts.
 // The sort mode of the item list is the editor setting the equipment list
 // page sorts by: a switch in either window is written there and the other
@@ -20,12 +22,14 @@
 #include "editdlg/vorschau.h"
 #include "editdlg/bmdlg.h"
 #include "editdlg/bmlisdlg.h"
+#include "editdlg/bauliste.h"
 #include "editdlg/bmlisten.h"
 #include "editdlg/bmtexte.h"
 #include "editdlg/dbdialog.h"
 #include "editdlg/dbteile.h"
 #include "editdlg/zuordnung.h"
 #include "editor/edtseite.h"
+#include "editor/ziehknopf.h"
 #include "editor/kspiegel.h"
 #include "equipment/apphaken.h"
 #include "equipment/btl.h"
@@ -203,6 +207,14 @@ void d59Setzen()
     EdtFokus();
 }
 
+// What a drag carries: the taken component, none while OK has nothing to
+// place.
+std::string d59ZiehName()
+{
+    if (std::strcmp(d59.code, "_") == 0 || !d59.geraet) return {};
+    return BmdFeldText(3000, 20);
+}
+
 void d59Springen()
 {
     int platziert = 0, nr = 0;
@@ -239,6 +251,8 @@ int d59Init(int, const char* const*)
         wiTextSetzen(3130, d59.gezeigt.c_str());
         wiTextSetzen(3210, d59.suche.c_str());
     }
+    BliZiehQuelle(3100, 3101);
+    BliZiehQuelle(3200, 3201);
     d59Fuellen();
     return 0;
 }
@@ -246,6 +260,8 @@ int d59Init(int, const char* const*)
 int d59Exit()
 {
     d59.fenster = 0;
+    ZiehKnopfAbmelden(3100);
+    ZiehKnopfAbmelden(3200);
     BmdVorschauEnde();
     DbDlgEnde(DBBETRMITTEL);
     return 0;
@@ -317,9 +333,16 @@ int d59Befehl(UINT nachricht, WPARAM wp, LPARAM lp)
     case 3127:
         if (!DbFuellt()) d59Fuellen();
         return 1;
+    case 3101:
+    case 3201: BliZiehen(static_cast<int>(lp), id - 1, d59ZiehName().c_str(), 2500); return 1;
+    case 3070:
+        if (const int phase = BliVorschauZiehPhase(lp)) {
+            BliZiehen(phase, 3070, d59ZiehName().c_str(), 2500);
+            return 1;
+        }
+        return BmdVorschauBefehl(id, lp);
     case 3002:
     case 3003:
-    case 3070:
     case 3079: return BmdVorschauBefehl(id, lp);
     default: return 0;
     }

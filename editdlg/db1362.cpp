@@ -1,7 +1,9 @@
 // The dispo and principle lists DB1355 and DB1362: the items that have a
 // dispo ("D") or principle ("P") component; OK places an unplaced one,
-// jump goes to a placed one (asking before another sheet is opened). While
-// open, the editor works in the kind's own library.
+// jump goes to a placed one (asking before another sheet is opened); the
+// list and the preview drag an unplaced one onto the drawing, the drop
+// placing it as OK does. While open, the editor works in the kind's own
+// library.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -15,12 +17,14 @@
 #include "editdlg/vorschau.h"
 #include "editdlg/bmdlg.h"
 #include "editdlg/bmlisdlg.h"
+#include "editdlg/bauliste.h"
 #include "editdlg/bmlisten.h"
 #include "editdlg/dbdialog.h"
 #include "editdlg/dbteile.h"
 #include "editdlg/zuordnung.h"
 #include "editor/befausf.h"
 #include "editor/edtseite.h"
+#include "editor/ziehknopf.h"
 #include "equipment/apphaken.h"
 #include "equipment/bm.h"
 #include "equipment/btl.h"
@@ -136,15 +140,31 @@ void d62Fuellen()
     d62Zeigen();
 }
 
-void d62Setzen()
+// The selected row's item while its entry is unplaced (else 0), with the
+// entry's component: what OK places and a drag carries.
+long d62Frei(std::string* name)
 {
     const int n = wiListeWahl(3100);
-    if (n < 0 || BmdListeFeld(3100, n, 2) != "0") return;
+    if (n < 0 || BmdListeFeld(3100, n, 2) != "0") return 0;
     const long id = std::atol(BmdListeFeld(3100, n, 1).c_str());
+    if (id < 1) return 0;
+    *name = BmdListeFeld(3100, n, 0).substr(0, 10);
+    return id;
+}
+
+void d62Setzen()
+{
+    std::string name;
+    const long id = d62Frei(&name);
     if (id < 1) return;
-    std::string name = BmdListeFeld(3100, n, 0).substr(0, 10);
     UbzPlatzieren(static_cast<uint32_t>(id), name.c_str(), d62Akt().code, 0);
     EdtFokus();
+}
+
+std::string d62ZiehName()
+{
+    std::string name;
+    return d62Frei(&name) > 0 ? name : std::string();
 }
 
 // The drawing key of another sheet is opened only when the user agrees;
@@ -168,6 +188,7 @@ int d62Init(int, const char* const*)
         wiKnopfSetzen(3002, 1);
         wiKnopfSetzen(3003, 1);
     }
+    BliZiehQuelle(3100, 3101);
     d62Fuellen();
     return 0;
 }
@@ -177,6 +198,7 @@ int d62Exit()
     D62Art& a = d62Akt();
     Db1362BibSchliessen(&a.bib);
     a.fenster = 0;
+    ZiehKnopfAbmelden(3100);
     BmdVorschauEnde();
     DbDlgEnde(DBBETRMITTEL);
     return 0;
@@ -213,9 +235,15 @@ int d62Befehl(UINT nachricht, WPARAM wp, LPARAM lp)
     case 3120:
         if (!DbFuellt()) d62Fuellen();
         return 1;
+    case 3101: BliZiehen(static_cast<int>(lp), 3100, d62ZiehName().c_str(), 2500); return 1;
+    case 3070:
+        if (const int phase = BliVorschauZiehPhase(lp)) {
+            BliZiehen(phase, 3070, d62ZiehName().c_str(), 2500);
+            return 1;
+        }
+        return BmdVorschauBefehl(LOWORD(wp), lp);
     case 3002:
     case 3003:
-    case 3070:
     case 3079: return BmdVorschauBefehl(LOWORD(wp), lp);
     default: return 0;
     }
