@@ -23,56 +23,23 @@
 #include "platform/headless.h"
 #include "platform/winconst.h"
 #include "tests/frame/editor_pruef.h"
+#include "tests/frame/ziehen_pruef.h"
 #include "winlib/dialog.h"
 
 namespace {
 
+using namespace zieh;
+
 class BauZiehen : public DemoLauf {
 protected:
-    // A picture of the dialog beside the test program.
-    static void bild(HWND d, const char* name)
-    {
-        const auto neben = std::filesystem::read_symlink("/proc/self/exe").parent_path();
-        EXPECT_EQ(plHeadlessPng(d, (neben / name).c_str()), 0);
-    }
-    static void nach(POINT p)
-    {
-        plHeadlessMausBewegen(p.x, p.y);
-        rahmenPumpen();
-    }
-    // The dialog moved off the drawing's left part, where the drop lands.
-    static POINT ablage(HWND d)
-    {
-        RECT z;
-        GetWindowRect(GetDlgItem(EdtFenster(), 5000), &z);
-        SetWindowPos(d, 0, z.left + 250, z.top + 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-        rahmenPumpen();
-        return POINT{z.left + 60, z.top + 120};
-    }
-    // The middle of a window on the screen.
-    static POINT mitte(HWND w)
-    {
-        RECT r;
-        GetWindowRect(w, &r);
-        return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    }
     // Presses at `von`, moves past the drag threshold, into the drawing
     // and releases there; the new object, or none.
     static bool ziehen(POINT von, POINT hin, BEF* neu, double* x, double* y)
     {
-        plHeadlessZeitVor(1000);
-        nach(von);
-        plHeadlessMausDruecken(0);
-        rahmenPumpen();
-        nach(POINT{von.x + 10, von.y});
-        nach(hin);
-        nach(POINT{hin.x + 2, hin.y});
-        *x = BefAktZustand()->x;
-        *y = BefAktZustand()->y;
+        zieh::bis(von, hin, x, y);
         const int vorher = TzAnzahl();
         const int id = TzNeueId();
-        plHeadlessMausLoslassen(0);
-        rahmenPumpen();
+        zieh::loslassen();
         STT s;
         if (TzAnzahl() != vorher + 1 || TzObjHolen(id, neu, &s) != 0) return false;
         return s.x == *x && s.y == *y;
@@ -99,12 +66,8 @@ protected:
         char t[40] = "";
         SendMessage(liste, LB_GETTEXT, 1, reinterpret_cast<LPARAM>(t));
         *text = t;
-        RECT r;
-        SendMessage(liste, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&r));
-        POINT von{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-        ClientToScreen(liste, &von);
         double x, y;
-        return ziehen(von, hin, neu, &x, &y);
+        return ziehen(zieh::zeileMitte(liste, 1), hin, neu, &x, &y);
     }
 };
 

@@ -29,11 +29,14 @@
 #include "platform/headless.h"
 #include "platform/winconst.h"
 #include "tests/frame/editor_pruef.h"
+#include "tests/frame/ziehen_pruef.h"
 #include "winlib/dialog.h"
 
 namespace fs = std::filesystem;
 
 namespace {
+
+using namespace zieh;
 
 class LisZiehen : public DemoLauf {
 protected:
@@ -48,35 +51,10 @@ protected:
                "  Ua ~LAMPE~Meldeleuchte~~h~\r\n";
         DemoLauf::SetUp();
     }
-    static void nach(POINT p)
-    {
-        plHeadlessMausBewegen(p.x, p.y);
-        rahmenPumpen();
-    }
-    // The dialog moved off the drawing's left part, where the drops land.
-    static POINT ablage(HWND d)
-    {
-        RECT z;
-        GetWindowRect(GetDlgItem(EdtFenster(), 5000), &z);
-        SetWindowPos(d, 0, z.left + 250, z.top + 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-        rahmenPumpen();
-        return POINT{z.left + 60, z.top + 120};
-    }
-    // Presses at `von`, moves past the drag threshold, into the drawing to
-    // `hin` and releases there; the point the drop left (drawing units).
     static void ziehen(POINT von, POINT hin, double* x, double* y)
     {
-        plHeadlessZeitVor(1000);
-        nach(von);
-        plHeadlessMausDruecken(0);
-        rahmenPumpen();
-        nach(POINT{von.x + 10, von.y});
-        nach(hin);
-        nach(POINT{hin.x + 2, hin.y});
-        *x = BefAktZustand()->x;
-        *y = BefAktZustand()->y;
-        plHeadlessMausLoslassen(0);
-        rahmenPumpen();
+        zieh::bis(von, hin, x, y);
+        zieh::loslassen();
     }
     // The object of `name` lying at (x, y), or -1.
     static int objektBei(const char* name, double x, double y)
@@ -89,25 +67,6 @@ protected:
                 return id;
         }
         return -1;
-    }
-    static POINT zeileMitte(HWND liste, int zeile)
-    {
-        RECT r;
-        SendMessage(liste, LB_GETITEMRECT, static_cast<WPARAM>(zeile), reinterpret_cast<LPARAM>(&r));
-        POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-        ClientToScreen(liste, &p);
-        return p;
-    }
-    static POINT mitte(HWND w)
-    {
-        RECT r;
-        GetWindowRect(w, &r);
-        return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    }
-    static void bild(HWND d, const char* name)
-    {
-        const auto neben = fs::read_symlink("/proc/self/exe").parent_path();
-        EXPECT_EQ(plHeadlessPng(d, (neben / name).c_str()), 0);
     }
     static std::string feld(HWND d, int id)
     {
