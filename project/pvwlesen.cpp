@@ -155,19 +155,6 @@ int PvwKopfLesen(const char* pfad, ZeiKopf* kopf, struct stat* st, size_t lesen)
     return ergebnis;
 }
 
-void PvwStempel(time_t t, DATZEIT* stempel)
-{
-    std::memset(stempel, 0, sizeof(DATZEIT));
-    struct tm tm;
-    if (!localtime_r(&t, &tm) || tm.tm_year < 0 || tm.tm_year > 255) return;
-    stempel->datum.jahr = static_cast<uint8_t>(tm.tm_year);
-    stempel->datum.monat = static_cast<uint8_t>(tm.tm_mon + 1);
-    stempel->datum.tag = static_cast<uint8_t>(tm.tm_mday);
-    stempel->stunde = static_cast<uint8_t>(tm.tm_hour);
-    stempel->minute = static_cast<uint8_t>(tm.tm_min);
-    stempel->sekunde = static_cast<uint8_t>(tm.tm_sec);
-}
-
 void PvwSchluesselBilden(const char* name, PvwNamensSchluessel* s)
 {
     std::string g(name);

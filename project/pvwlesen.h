@@ -23,10 +23,6 @@ inline constexpr size_t PVWKOPFLESEN = 4096;
 // header equals ZeiKopfLesen's. `lesen` (bytes read at once) is for tests.
 int PvwKopfLesen(const char* pfad, ZeiKopf* kopf, struct stat* st, size_t lesen = PVWKOPFLESEN);
 
-// A file time as the listing gives it (local time; zero before 1900 or
-// after 2155).
-void PvwStempel(time_t t, DATZEIT* stempel);
-
 // A drawing name split once for ZeiDateiVergleich: the upper-case stem and
 // the parts of its extension.
 struct PvwNamensSchluessel {

@@ -125,7 +125,7 @@ int pvwZeiAufnehmen(const char* pfad, const char* eintrag, void*)
     std::memset(&e, 0, sizeof e);
     e.art = PVW_ZEICHNUNG;
     strkopie(e.name, name, PVWNAMESUP);
-    PvwStempel(st.st_mtime, &e.zeit);
+    dateizeitaus(st.st_mtime, &e.zeit);
     e.groesse = static_cast<int32_t>(static_cast<long>(st.st_size));
     e.kopf = kopf;
     strkopie(e.titel0, kopf.titel[0], ZEITITELSUP);
@@ -285,7 +285,7 @@ void PvwVerzLesen()
             struct stat st;
             if (PvwStatus(pfad.c_str(), &st) != 0) continue;
             DATZEIT zeit;
-            PvwStempel(st.st_mtime, &zeit);
+            dateizeitaus(st.st_mtime, &zeit);
             if (pvwPdfAufnehmen(S_ISDIR(st.st_mode) ? 1 : 0, pfad.c_str(), static_cast<long>(st.st_size), &zeit,
                                 nullptr) == 0)
                 break;

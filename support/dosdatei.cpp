@@ -37,19 +37,6 @@ int dosPfad(const char* pfad, DosPfadText& ziel)
     return 0;
 }
 
-void dosStempelAus(time_t t, DATZEIT* stempel)
-{
-    std::memset(stempel, 0, sizeof(DATZEIT));
-    struct tm tm;
-    if (!localtime_r(&t, &tm)) return;
-    if (tm.tm_year < 0 || tm.tm_year > 255) return;
-    stempel->datum.jahr = static_cast<uint8_t>(tm.tm_year);
-    stempel->datum.monat = static_cast<uint8_t>(tm.tm_mon + 1);
-    stempel->datum.tag = static_cast<uint8_t>(tm.tm_mday);
-    stempel->stunde = static_cast<uint8_t>(tm.tm_hour);
-    stempel->minute = static_cast<uint8_t>(tm.tm_min);
-    stempel->sekunde = static_cast<uint8_t>(tm.tm_sec);
-}
 
 int dosStatus(const char* pfad, struct stat* st)
 {
@@ -72,6 +59,20 @@ long dosLesenVoll(int handle, char* puffer, long n)
 }
 
 }  // namespace
+
+void dateizeitaus(time_t t, DATZEIT* stempel)
+{
+    std::memset(stempel, 0, sizeof(DATZEIT));
+    struct tm tm;
+    if (!localtime_r(&t, &tm)) return;
+    if (tm.tm_year < 0 || tm.tm_year > 255) return;
+    stempel->datum.jahr = static_cast<uint8_t>(tm.tm_year);
+    stempel->datum.monat = static_cast<uint8_t>(tm.tm_mon + 1);
+    stempel->datum.tag = static_cast<uint8_t>(tm.tm_mday);
+    stempel->stunde = static_cast<uint8_t>(tm.tm_hour);
+    stempel->minute = static_cast<uint8_t>(tm.tm_min);
+    stempel->sekunde = static_cast<uint8_t>(tm.tm_sec);
+}
 
 int dosopen(const char* pfad, int modus)
 {
@@ -220,7 +221,7 @@ int dateizeit(const char* pfad, DATZEIT* stempel)
     std::memset(stempel, 0, sizeof(DATZEIT));
     struct stat st;
     if (dosStatus(pfad, &st) < 0) return ERROR;
-    dosStempelAus(st.st_mtime, stempel);
+    dateizeitaus(st.st_mtime, stempel);
     return 0;
 }
 
@@ -371,7 +372,7 @@ void verzlesendaten(const char* muster, VERZDATENFN fn, void* user)
 {
     verzLesen(muster, [&](const std::string& pfad, const struct stat& st) {
         DATZEIT zeit;
-        dosStempelAus(st.st_mtime, &zeit);
+        dateizeitaus(st.st_mtime, &zeit);
         return fn(S_ISDIR(st.st_mode) ? 1 : 0, pfad.c_str(), static_cast<long>(st.st_size), &zeit, user);
     });
 }

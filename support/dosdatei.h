@@ -16,6 +16,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <ctime>
 
 #include "support/datum.h"
 
@@ -48,6 +49,9 @@ int dosattrib(const char* pfad);
 int dosattribsetzen(const char* pfad, int attribute);  // honours only DOSATTR_NURLESEN
 long dateilaenge(const char* pfad);
 int dateizeit(const char* pfad, DATZEIT* stempel);
+// A file time as the local-time stamp the drawings and lists keep (zero
+// outside the years 1900..2155).
+void dateizeitaus(time_t t, DATZEIT* stempel);
 int dateizeitsetzen(const char* pfad, const DATZEIT* stempel);
 int dateikopieren(const char* quelle, const char* ziel);
 int pfadanlegen(const char* pfad);  // 0 done, 1 no such drive, 2 not made, 3 not entered

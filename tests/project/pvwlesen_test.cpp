@@ -112,7 +112,7 @@ TEST_F(PvwLesenTest, TimeStampAsTheListingGivesIt)
     ASSERT_EQ(dateizeit(pfad("A.001").c_str(), &liste), 0);
     struct stat st;
     ASSERT_EQ(stat(pfad("A.001").c_str(), &st), 0);
-    PvwStempel(st.st_mtime, &eigen);
+    dateizeitaus(st.st_mtime, &eigen);
     EXPECT_EQ(std::memcmp(&liste, &eigen, sizeof liste), 0);
     EXPECT_EQ(eigen.datum.tag, 14);
 }
