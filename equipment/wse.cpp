@@ -2,10 +2,14 @@
 // wse.h). Prefix `Wse`.
 #include "equipment/wse.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "equipment/bm.h"
@@ -13,6 +17,8 @@
 #include "equipment/bmhilf.h"
 #include "equipment/btl.h"
 #include "equipment/ges.h"
+#include "equipment/ngestext.h"
+#include "equipment/nzustext.h"
 #include "equipment/utitel.h"
 #include "model/dienste.h"
 #include "model/textvar.h"
@@ -57,6 +63,52 @@ std::vector<WseGruppe> wseCache;
 int wseCacheDa = 0;
 int wseCacheStand = -1;   // the component list's change counter it was built for
 
+// The store file a load read (identity, size, times), so the group texts
+// built from it outlive the lists' reload while the file stays the same.
+struct WseDatei {
+    bool da = false;
+    dev_t geraet = 0;
+    ino_t knoten = 0;
+    off_t groesse = 0;
+    timespec geaendert{}, status{};
+};
+bool wseDateiGleich(const WseDatei& a, const WseDatei& b)
+{
+    return a.da && b.da && a.geraet == b.geraet && a.knoten == b.knoten && a.groesse == b.groesse &&
+           a.geaendert.tv_sec == b.geaendert.tv_sec && a.geaendert.tv_nsec == b.geaendert.tv_nsec &&
+           a.status.tv_sec == b.status.tv_sec && a.status.tv_nsec == b.status.tv_nsec;
+}
+WseDatei wseGeladen;   // of the lists in memory; not set when nothing was read
+
+// What else the texts came from: the identifier rule and, per drawing key,
+// the header and title texts in force. The keys are few; asking them again
+// is cheap next to a walk over every item.
+struct WseHerkunft {
+    WseDatei datei;
+    int kennAlt = 0;
+    std::string stamm;
+    std::map<std::string, std::pair<std::string, std::string>> koepfe;
+};
+WseHerkunft wseHerkunft;   // datei.da false: nothing kept
+
+bool wseUnveraendert() { return !GesGeaendert() && !BtlGeaendert() && !GtxGeaendert() && !ZtxGeaendert(); }
+
+int wseKennAlt()
+{
+    ModGeraet m{};
+    m.kg[0] = 'X';
+    return BMKennAltAktiv(&m);
+}
+
+std::string wseStamm()
+{
+    std::string name = ZeiAktName();
+    const size_t punkt = name.find('.');
+    if (punkt != std::string::npos) name.resize(punkt);
+    if (name.empty()) name = "x";
+    return name;
+}
+
 void WseKennung(const appgeraet* g, char* aus, size_t kap)
 {
     ModGeraet m;
@@ -66,6 +118,21 @@ void WseKennung(const appgeraet* g, char* aus, size_t kap)
     strkopie(m.kg, sizeof m.kg, g->kg, MODTEXTSUP);
     strkopie(m.kz, sizeof m.kz, g->kz, MODTEXTSUP);
     strkopie(aus, kap, BMKennung(&m), static_cast<int>(kap - 1));
+}
+
+// The two group texts a drawing key gives: its header's, else the title in
+// force for that drawing (the current drawing's name with this key as its
+// extension).
+void wseKopfTexte(const char* ze, char (&k10)[ZEIKOPFTEXTSUP + 1], char (&k11)[ZEIKOPFTEXTSUP + 1])
+{
+    k10[0] = k11[0] = 0;
+    if (ze[0] != 0) ZeiKopfGruppenTexte(ze, k10, k11);
+    if (k10[0] != 0 && k11[0] != 0) return;
+    const std::string name = wseStamm() + '.' + ze;
+    projekttext t;
+    UtitelPfadText(name.c_str(), &t);
+    if (k10[0] == 0) strkopie(k10, sizeof k10, t.gruppe[0], ZEIKOPFTEXTSUP);
+    if (k11[0] == 0) strkopie(k11, sizeof k11, t.gruppe[1], ZEIKOPFTEXTSUP);
 }
 
 void WseGruppeAus(const appgeraet* g, void* p)
@@ -80,30 +147,39 @@ void WseGruppeAus(const appgeraet* g, void* p)
     r.x = h.x;
     r.y = h.y;
     char k10[ZEIKOPFTEXTSUP + 1] = "", k11[ZEIKOPFTEXTSUP + 1] = "";
-    if (h.ze[0] != 0) ZeiKopfGruppenTexte(h.ze, k10, k11);
-    if (k10[0] == 0 || k11[0] == 0) {
-        // The title in force for that drawing: the current drawing's name
-        // with this drawing key as its extension.
-        std::string name = ZeiAktName();
-        const size_t punkt = name.find('.');
-        if (punkt != std::string::npos) name.resize(punkt);
-        if (name.empty()) name = "x";
-        name += '.';
-        name += h.ze;
-        projekttext t;
-        UtitelPfadText(name.c_str(), &t);
-        if (k10[0] == 0) strkopie(k10, sizeof k10, t.gruppe[0], ZEIKOPFTEXTSUP);
-        if (k11[0] == 0) strkopie(k11, sizeof k11, t.gruppe[1], ZEIKOPFTEXTSUP);
-    }
+    wseKopfTexte(h.ze, k10, k11);
+    wseHerkunft.koepfe.emplace(h.ze, std::make_pair(std::string(k10), std::string(k11)));
     strkopie(r.ta, sizeof r.ta, g->t6[0] ? g->t6 : k10, GESKGSUP);
     strkopie(r.tb, sizeof r.tb, g->t7[0] ? g->t7 : k11, GESKGSUP);
     WseKennung(g, r.kennung, sizeof r.kennung);
     liste->push_back(r);
 }
 
+// The texts kept from an earlier load still hold: the same unchanged store
+// file, the same identifier rule and drawing stem, and every drawing key
+// still giving the same header or title texts.
+bool wseHerkunftGilt()
+{
+    const WseHerkunft& h = wseHerkunft;
+    if (!wseDateiGleich(h.datei, wseGeladen) || !wseUnveraendert() || h.kennAlt != wseKennAlt() ||
+        h.stamm != wseStamm())
+        return false;
+    char k10[ZEIKOPFTEXTSUP + 1], k11[ZEIKOPFTEXTSUP + 1];
+    for (const auto& [ze, texte] : h.koepfe) {
+        wseKopfTexte(ze.c_str(), k10, k11);
+        if (texte.first != k10 || texte.second != k11) return false;
+    }
+    return true;
+}
+
 void WseCacheAufbauen()
 {
     wseCacheStand = BtlAenderZaehler();
+    if (wseHerkunftGilt()) return;
+    wseHerkunft = WseHerkunft{};
+    wseHerkunft.kennAlt = wseKennAlt();
+    wseHerkunft.stamm = wseStamm();
+    const bool ausDatei = wseGeladen.da && wseUnveraendert();
     wseCache.clear();
     GesDurchlaufen(WseGruppeAus, &wseCache);
     std::stable_sort(wseCache.begin(), wseCache.end(), [](const WseGruppe& a, const WseGruppe& b) {
@@ -123,6 +199,8 @@ void WseCacheAufbauen()
         r.laufnr = gleich ? v->laufnr + 1 : 0;
     }
     std::sort(wseCache.begin(), wseCache.end(), [](const WseGruppe& a, const WseGruppe& b) { return a.id < b.id; });
+    // Built from the lists as read: kept for a reload of the same file.
+    if (ausDatei) wseHerkunft.datei = wseGeladen;
 }
 
 const WseGruppe* WseGruppeHolen(uint32_t id)
@@ -145,6 +223,7 @@ void WseInit()
     wseListe.reserve(WSESUP);
     wseGeaendert = 0;
     wseInit = 1;
+    wseGeladen = WseDatei{};
 }
 
 void WseFrei()
@@ -152,6 +231,7 @@ void WseFrei()
     wseListe.clear();
     wseGeaendert = 0;
     wseInit = 0;
+    wseGeladen = WseDatei{};
 }
 
 int WseGeaendert() { return wseGeaendert; }
@@ -205,6 +285,11 @@ int WseAbschnittLesen(BDAT* d)
     }
     wseGeaendert = 0;
     wseCacheStand = -1;   // the component counter restarts at 0 with a load
+    // The file as it stands open, read to its last section.
+    struct stat st;
+    wseGeladen = WseDatei{};
+    if (d->ram == 0 && d->handle >= 0 && fstat(d->handle, &st) == 0)
+        wseGeladen = WseDatei{true, st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim};
     return 0;
 }
 
@@ -366,15 +451,18 @@ void WseZeichnungUmbenennen(const char* alt, const char* neu)
 
 void WseCacheInit()
 {
-    wseCache.clear();
+    if (!wseHerkunft.datei.da) wseCache.clear();
     wseCacheDa = 1;
     wseCacheStand = -1;
 }
 
+// The texts stay for a reload of the same file (see WseHerkunft).
 void WseCacheFrei()
 {
-    wseCache.clear();
-    wseCache.shrink_to_fit();
+    if (!wseHerkunft.datei.da) {
+        wseCache.clear();
+        wseCache.shrink_to_fit();
+    }
     wseCacheDa = 0;
     wseCacheStand = -1;
 }
@@ -383,6 +471,7 @@ void WseCacheLeeren()
 {
     wseCache.clear();
     wseCacheStand = -1;
+    wseHerkunft = WseHerkunft{};
 }
 
 void WseGruppenText1(uint32_t id, char* aus, size_t kap)

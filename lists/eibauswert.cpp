@@ -45,11 +45,16 @@ struct nsowrk {
     appbteil b;
 };
 
+// The components of a run. Kept from run to run: a fresh block of this
+// size costs its pages again every time.
+std::vector<nsowrk> eibListe;
+
 struct EibLauf {
     int variante;
-    std::vector<nsowrk> liste;
+    std::vector<nsowrk>& liste = eibListe;
     std::map<std::string, std::vector<std::string>> abschnitte;
-    bmzeile zeile{};
+    const bmzeile* zeile = nullptr;   // the row whose components are walked
+    std::vector<char> puffer;         // a section line, reused
     BDAT aus{};
 };
 
@@ -100,7 +105,13 @@ void eibAbschnitt(EibLauf& l, const char* name, const appbteil& b)
     for (const std::string& z : it->second) {
         std::string t = eibVerweise(z, b);
         size_t anzahl = static_cast<size_t>(std::count(t.begin(), t.end(), '@'));
-        std::vector<char> puffer(t.size() + anzahl * (TEXTVARWERTSUP + 1) + 1);
+        if (anzahl == 0) {   // nothing for the variables to replace
+            bdwrite(&l.aus, t.c_str(), static_cast<int32_t>(std::strlen(t.c_str())));   // up to a NUL, as below
+            bdwrite(&l.aus, "\r\n", 2);
+            continue;
+        }
+        std::vector<char>& puffer = l.puffer;
+        puffer.resize(t.size() + anzahl * (TEXTVARWERTSUP + 1) + 1);
         std::memcpy(puffer.data(), t.c_str(), t.size() + 1);
         TextVarErsetzen(puffer.data(), puffer.size(), b.x, b.y);
         bdwrite(&l.aus, puffer.data(), static_cast<int32_t>(std::strlen(puffer.data())));
@@ -118,7 +129,7 @@ void eibBauteil(const appbteil* b, void* p)
     if (l->variante == 0 && GtxAnzahl(b->id, b->cd, b->nr) == 0) return;
     nsowrk w{};
     w.index = static_cast<uint32_t>(l->liste.size());
-    strkopie(w.kennung, sizeof w.kennung, l->zeile.kennung, EIBKENNSUP);
+    strkopie(w.kennung, sizeof w.kennung, l->zeile->kennung, EIBKENNSUP);
     if (o.feld) ZeiStammVorsetzen(w.kennung, sizeof w.kennung, b->ze);
     w.b = *b;
     l->liste.push_back(w);
@@ -135,8 +146,9 @@ void eibZeile(const bmzeile* z, void* p)
 {
     auto* l = static_cast<EibLauf*>(p);
     if (!AwOrtFilter(z->t6, z->t7, z->g.n2)) return;
-    l->zeile = *z;
+    l->zeile = z;
     HulBauteileDurchlaufen(z->g.id, 0, eibBauteil, l);
+    l->zeile = nullptr;
 }
 
 int eibPlatz(const nsowrk& a, const nsowrk& b) { return BtlPosVergleich(a.b.ze, a.b.x, a.b.y, b.b.ze, b.b.x, b.b.y); }
@@ -161,6 +173,8 @@ struct EibOrdner {
     std::vector<std::string> pfade;
     std::map<std::string, std::vector<size_t>> nachEndung;
     std::map<std::string, std::string> gefunden;  // drawing key -> path, "" if none
+    std::string projektOrdner;   // the project's spelling of its folder
+    bool projektHier = false;    // the working folder is the project folder
 };
 
 std::string eibGross(const char* t)
@@ -173,6 +187,12 @@ std::string eibGross(const char* t)
 void eibOrdnerLesen(EibOrdner& o)
 {
     o.gelesen = true;
+    char probe[VERSUP + 300];
+    PfadProjekt(probe, sizeof probe, "x");
+    o.projektOrdner.assign(probe, std::strlen(probe) - 1);
+    struct stat a, b;
+    o.projektHier = !o.projektOrdner.empty() && plDsStat(".", &a) == 0 &&
+                    plDsStat(o.projektOrdner.c_str(), &b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
     // Names only: a folder among them is no drawing and fails the drawing
     // check like any other file that is none.
     if (PlDsVerz* v = plDsVerzOeffnen(".")) {
@@ -207,9 +227,11 @@ const std::string& eibZeichnung(EibOrdner& o, const char* ze)
         // its listing of the folder instead of listing it again.
         char projekt[VERSUP + 300];
         PfadProjekt(projekt, sizeof projekt, name);
+        // In the project folder itself the same name is the same file.
         struct stat a, b;
-        const bool dort = plDsStat(pfad.c_str(), &a) == 0 && plDsStat(projekt, &b) == 0 && a.st_dev == b.st_dev &&
-                          a.st_ino == b.st_ino;
+        const bool dort = (o.projektHier && o.projektOrdner + name == projekt) ||
+                          (plDsStat(pfad.c_str(), &a) == 0 && plDsStat(projekt, &b) == 0 && a.st_dev == b.st_dev &&
+                           a.st_ino == b.st_ino);
         treffer = dort ? projekt : pfad;
         return true;
     };
@@ -248,6 +270,9 @@ int EibAuswertung(int variante)
     eibAbschnitteLesen(std::string(block, static_cast<size_t>(laenge)), l);
     ffree(block);
     if (o.nurMarkiert) AwMarkListe();
+    l.liste.clear();
+    // At most every component once.
+    l.liste.reserve(static_cast<size_t>(std::max(BtlAnzahl(), 0)));
     if (o.datei.empty() || bdmake(&l.aus, o.datei.c_str()) < 0) {
         wiHinweis("Kann Ausgabedatei %s nicht anlegen.", o.datei.c_str());
         return -1;

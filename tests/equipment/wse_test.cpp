@@ -1,6 +1,11 @@
 // Unassigned placements: position matches during a command, drawing keys,
 // and the group-text lookup with its running numbers.
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <cstring>
+#include <fstream>
+#include <sstream>
 
 #include "equipment/btl.h"
 #include "equipment/ges.h"
@@ -136,6 +141,68 @@ TEST_F(Wse, GroupTextsAndRunningNumbers)
     ASSERT_EQ(BtlAenderZaehler(), 1);
     EXPECT_EQ(WseCacheLaufNr(5), 1);
     EXPECT_EQ(WseCacheLaufNr(1), 3);
+}
+
+// The group texts outlive a reload of the lists only while the store file,
+// and the headers and titles they came from, are unchanged.
+TEST_F(Wse, GroupTextsFollowTheStoreAcrossReloads)
+{
+    const auto neuLaden = [] {
+        BMListenVerwerfen();
+        BMDateiAktuell(0);
+    };
+    ZeiKopf kopf{};
+    std::strcpy(kopf.text10, "Kopf A");
+    std::strcpy(kopf.text11, "Kopf B");
+    ZeiKopfEintragen("002", &kopf);
+    geraet(1, "Gruppe-1", "B", "-K1", "001", 10);
+    geraet(2, "Gruppe-1", "B", "-K1", "001", 5);
+    geraet(3, "", "", "-K1", "002", 1);
+    ASSERT_EQ(BMDateiSchreiben(), 0);
+    neuLaden();
+    EXPECT_EQ(text1(1), "Gruppe-1");
+    EXPECT_EQ(WseCacheLaufNr(1), 2);
+    EXPECT_EQ(text1(3), "Kopf A");
+    neuLaden();
+    EXPECT_EQ(text1(1), "Gruppe-1");
+    EXPECT_EQ(WseCacheLaufNr(1), 2);
+
+    // Changed by the program and written.
+    appgeraet g;
+    ASSERT_EQ(GesHolen(1, &g), 0);
+    std::strcpy(g.t6, "Gruppe-2");
+    ASSERT_EQ(GesAendern(1, &g), 0);
+    ASSERT_EQ(BMDateiSchreiben(), 0);
+    neuLaden();
+    EXPECT_EQ(text1(1), "Gruppe-2");
+    EXPECT_EQ(WseCacheLaufNr(1), 1);
+
+    // Changed in place by another program: same file, size and modification
+    // time; only the status time tells.
+    const std::string datei = pfad("BMittel.zvk");
+    struct stat vor;
+    ASSERT_EQ(::stat(datei.c_str(), &vor), 0);
+    std::stringstream inhalt;
+    inhalt << std::ifstream(datei, std::ios::binary).rdbuf();
+    std::string text = inhalt.str();
+    const size_t stelle = text.find("Gruppe-2");
+    ASSERT_NE(stelle, std::string::npos);
+    text[stelle + 7] = '3';
+    std::ofstream(datei, std::ios::binary | std::ios::in | std::ios::out) << text;
+    const timespec zeiten[2] = {vor.st_atim, vor.st_mtim};
+    ASSERT_EQ(::utimensat(AT_FDCWD, datei.c_str(), zeiten, 0), 0);
+    struct stat nach;
+    ASSERT_EQ(::stat(datei.c_str(), &nach), 0);
+    ASSERT_EQ(nach.st_ino, vor.st_ino);
+    ASSERT_EQ(nach.st_mtim.tv_nsec, vor.st_mtim.tv_nsec);
+    neuLaden();
+    EXPECT_EQ(text1(1), "Gruppe-3");
+
+    // A header the texts came from changes between two loads.
+    std::strcpy(kopf.text10, "Kopf C");
+    ZeiKopfEintragen("002", &kopf);
+    neuLaden();
+    EXPECT_EQ(text1(3), "Kopf C");
 }
 
 }  // namespace
