@@ -22,6 +22,7 @@
 #include "equipment/platzhalter.h"
 #include "equipment/wache.h"
 #include "model/dienste.h"
+#include "model/tempzeic.h"
 #include "platform/fehlersim.h"
 #include "platform/profil.h"
 #include "support/datum.h"
@@ -85,6 +86,11 @@ protected:
         konfHakenZuruecksetzen();
         VerSetzen(1, "");
         VgbFehlMeldung(1);
+        // Texts changed through the store mark the drawing store changed
+        // (started or not), and a changed drawing stops the next test's runs.
+        TzGeaendertReset();
+        IniPfadSetzen("");  // the ini file goes with the folder
+        plIniCacheLeeren();
         fs::remove_all(wurzel_);
     }
     // The defaults set of the test (one "key value" per line).
