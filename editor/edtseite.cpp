@@ -442,6 +442,8 @@ void EdtZeiOeffnen(const char* pfad)
     strtrim(name);
     strkopie(eds.wartend, sizeof eds.wartend, name, EDTPFADSUP);
     if (HWND f = EdtFenster()) {
+        // The frame disables the pages it hides before it calls here.
+        EnableWindow(f, TRUE);
         ShowWindow(f, SW_SHOW);
         if (eds.extern_ == 1) {
             BringWindowToTop(f);

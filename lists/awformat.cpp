@@ -197,6 +197,9 @@ int AwfStart(const char* praefix, const char* datei)
     for (int i = 0; i < 5; ++i) AwfSlotLesen(AWF_TEXT1 + i, texte[i]);
     AwfSlotLesen(0, "beschr");
     VgbFehlMeldung(1);
+    // Every later reader of the set would get the prefix, also after a
+    // result that cannot be created; callers set it again for their keys.
+    VgbPraefix("");
 
     awDateiName = datei ? datei : "";
     if (awDateiName.empty() || bdmake(&awDatei, awDateiName.c_str()) < 0) {

@@ -23,10 +23,14 @@ struct SchEintrag {
     int32_t art;
 };
 
-SchEintrag schTabelle[SCHRIFTSUP] = {
+constexpr SchEintrag schStart[SCHRIFTSUP] = {
     {"Standard", 1},     {"Schriftart 1", 0}, {"Schriftart 2", 0}, {"Schriftart 3", 0},
     {"Schriftart 4", 0}, {"Schriftart 5", 0}, {"Schriftart 6", 0}, {"Schriftart 7", 0},
     {"Schriftart 8", 0}, {"Schriftart 9", 0},
+};
+SchEintrag schTabelle[SCHRIFTSUP] = {
+    schStart[0], schStart[1], schStart[2], schStart[3], schStart[4],
+    schStart[5], schStart[6], schStart[7], schStart[8], schStart[9],
 };
 bool schGeladen = false;
 bool schKurz = false;  // the file was read short: the table kept its values and is not written
@@ -260,4 +264,10 @@ void SchriftEnde()
         DeleteDC(schDc);
         schDc = 0;
     }
+    // Back to the start values, so that a later start (another frame in the
+    // same process) does not see the fonts of the project before.
+    std::memcpy(schTabelle, schStart, sizeof schTabelle);
+    for (SCHRIFTMETRIK& m : schMetrik) m = SCHRIFTMETRIK{};
+    schGeladen = false;
+    schKurz = false;
 }

@@ -11,7 +11,7 @@
 // project folder when the file was there, else to the application-data
 // folder. Metrics are measured at start (`GdiSchriftMetrikStart`) and again
 // whenever a font's face name changed; `SchriftEnde` frees the measuring
-// context at program end.
+// context at program end and puts the table back to its start values.
 #pragma once
 
 #include <cstddef>
@@ -63,5 +63,6 @@ double SchriftLaenge(int n, const char* text, double ziel);
 int SchriftVorschub(int n, const char* text, double ziel, int* vorschub, int max);
 // Takes a measuring context compatible with `dc` and measures all ten fonts.
 void GdiSchriftMetrikStart(HDC dc);
-// Frees the measuring context.
+// Frees the measuring context; the table returns to its start values and
+// loads again on its next use.
 void SchriftEnde();

@@ -23,8 +23,10 @@ namespace bautpruef {
 // fixture of its own).
 struct BautHilfe {
     MtOrdner o;
+    std::filesystem::path vorher;  // opening a library enters its folder
     void start()
     {
+        vorher = std::filesystem::current_path();
         std::filesystem::create_directories(o.pfad / "programm");
         VerSetzen(0, (o / "programm/").c_str());
         plNachrichtBoxFragenLeeren();
@@ -35,6 +37,7 @@ struct BautHilfe {
         plFehlerAllesAus();
         BauEnde();
         VerSetzen(0, "");
+        std::filesystem::current_path(vorher);
     }
     std::string kopie(const char* fixture, const char* name)
     {

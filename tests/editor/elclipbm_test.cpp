@@ -30,6 +30,10 @@ struct ElClipBm : bmtest::BmTest {
         TzEnde();
         TzInit();
         BefQueueInit();
+        // The transfer file carries the sheet format: A4 sheets, whatever
+        // settings an earlier test read.
+        einstVorher = *EdEinst();
+        EdEinst()->a3a4 = 'u';
         BefAusfInit();
         STT s;
         SttInit(&s, nullptr);
@@ -45,8 +49,10 @@ struct ElClipBm : bmtest::BmTest {
         BefQueueFrei();
         TzEnde();
         EdHakenStandard();
+        *EdEinst() = einstVorher;
         BmTest::TearDown();
     }
+    EDEINST einstVorher{};
     // Item 1 (text lt, identifier "-E1") with its main entry placed under
     // the marked component "M1" at (100, 50) of this drawing; the position
     // is (90, 40), where the copy is made.

@@ -25,6 +25,8 @@ struct KnopfTest : BauTest {
         BauTest::SetUp();
         KnopfZuruecksetzen();
         KnopfEd45Setzen(0);
+        // The flags follow the settings an earlier test read: picks unsnapped.
+        BefFlags()->sumatx = 0;
         // 400 x 400 pixels show the world 0..400 (y upwards).
         AbbildungSetzenFrei(0, 0, 400, 400, 400, 400, 0, 0, 100, 50, 50);
         BEFRASTER* r = BefRasterWerte();

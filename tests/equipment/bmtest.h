@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,7 @@
 #include "equipment/platzhalter.h"
 #include "equipment/wache.h"
 #include "model/dienste.h"
+#include "model/tempzeic.h"
 #include "platform/fehlersim.h"
 #include "platform/profil.h"
 #include "support/datum.h"
@@ -64,6 +66,9 @@ protected:
         fs::remove_all(wurzel_);
         fs::create_directories(wurzel_ / "cfg" / "Velmo");
         fs::create_directories(wurzel_ / "projekt");
+        const char* xdg = std::getenv("XDG_CONFIG_HOME");
+        xdgVorher_ = xdg ? std::optional<std::string>(xdg) : std::nullopt;
+        iniVorher_ = IniPfadZeiger();
         setenv("XDG_CONFIG_HOME", (wurzel_ / "cfg").c_str(), 1);
         IniPfadSetzen((wurzel_ / "cfg" / "Velmo" / "Velmo-11.ini").c_str());
         plIniCacheLeeren();
@@ -85,6 +90,16 @@ protected:
         konfHakenZuruecksetzen();
         VerSetzen(1, "");
         VgbFehlMeldung(1);
+        // Texts changed through the store mark the drawing store changed
+        // (started or not), and a changed drawing stops the next test's runs.
+        TzGeaendertReset();
+        // The ini file goes with the folder: the one before is taken again.
+        if (xdgVorher_)
+            setenv("XDG_CONFIG_HOME", xdgVorher_->c_str(), 1);
+        else
+            unsetenv("XDG_CONFIG_HOME");
+        IniPfadSetzen(iniVorher_.c_str());
+        plIniCacheLeeren();
         fs::remove_all(wurzel_);
     }
     // The defaults set of the test (one "key value" per line).
@@ -106,6 +121,8 @@ protected:
         fs::copy_file(fixture(fix), pfad(name), fs::copy_options::overwrite_existing);
     }
     fs::path wurzel_;
+    std::optional<std::string> xdgVorher_;
+    std::string iniVorher_;
 };
 
 }  // namespace bmtest

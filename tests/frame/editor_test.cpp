@@ -106,6 +106,25 @@ TEST_F(Editor, ADemoSheetOpensAndIsDrawn)
     EXPECT_EQ(plHeadlessPng(anwHauptfenster(), bild.c_str()), 0);
 }
 
+// Another sheet edited from the project page while the editor page is open
+// (hidden, and so disabled, by the switch): the page shown again takes input.
+TEST_F(Editor, ASecondSheetFromTheProjectPageFindsThePageEnabled)
+{
+    EditorMitDatei((demo.projekt() + "/HV1.08").c_str());
+    plHeadlessPumpen();
+    const HWND seite = EdtFenster();
+    ASSERT_NE(seite, 0u);
+    ModusUmschalten(MODUS_PVW);
+    plHeadlessPumpen();
+    EXPECT_FALSE(IsWindowEnabled(seite));
+    EditorMitDatei((demo.projekt() + "/HV1.01").c_str());
+    plHeadlessPumpen();
+    ASSERT_EQ(EdtFenster(), seite) << "the open page is used again";
+    EXPECT_TRUE(IsWindowVisible(seite));
+    EXPECT_TRUE(IsWindowEnabled(seite));
+    EXPECT_NE(std::string(ZeiName()).find("HV1.01"), std::string::npos) << ZeiName();
+}
+
 // A user's way through the editor, by keys and the input line only: the
 // command file's open selects the demo's drawing sheet "Plan.001", Ctrl+B
 // edits it, the demo macro draws, Speichern writes it, typed commands draw,

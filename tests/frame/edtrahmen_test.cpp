@@ -46,7 +46,11 @@ struct EdtRahmen : ::testing::Test {
         ASSERT_NE(EdtFenster(), 0u);
         ASSERT_EQ(Modus(), MODUS_EDIT);
     }
-    void TearDown() override { rahmenBeenden(vorher); }
+    void TearDown() override
+    {
+        BaubfAbbrechen();  // a line left under construction would outlive the frame
+        rahmenBeenden(vorher);
+    }
 
     static HWND ansicht() { return GetDlgItem(EdtFenster(), 5000); }
     // A command typed into the input line and sent with Enter.

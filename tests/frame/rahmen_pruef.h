@@ -20,6 +20,7 @@
 #include "platform/fenster.h"
 #include "platform/headless.h"
 #include "platform/orte.h"
+#include "platform/profil.h"
 #include "platform/ressource.h"
 #include "platform/nachricht.h"
 #include "platform/nachrichtbox.h"
@@ -55,6 +56,10 @@ inline void rahmenUmgebung(const std::filesystem::path& w)
     rahmenOrdnerAnlegen(w);
     setenv("XDG_RUNTIME_DIR", (w / "laufzeit").c_str(), 1);
     setenv("XDG_CONFIG_HOME", (w / "konfig").c_str(), 1);
+    // The ini path is fixed once per process: formed again below the new
+    // folder, and nothing read from an earlier start's ini file is kept.
+    IniPfadSetzen("");
+    plIniCacheLeeren();
 }
 
 // A folder (a working copy of the demo) as the frame's world: its own

@@ -292,12 +292,14 @@ TEST_F(AwformatTest, CsvTextIsNotCutAtAHundredThousandCharacters)
 
 TEST_F(AwformatTest, ResultNotCreatableWarnsAndEndsTheRun)
 {
-    vorgaben("");
+    vorgaben("seiten 3\nxseiten 7\n");
     EXPECT_EQ(AwfStart("x", ""), -1);
     EXPECT_EQ(AwfStart("x", (wurzel_ / "fehlt" / "erg.txt").c_str()), -1);
     EXPECT_FALSE(AwfLaeuft());
     ASSERT_EQ(warnungen().size(), 2u);
     EXPECT_EQ(warnungen()[1], "Kann Ausgabedatei " + (wurzel_ / "fehlt" / "erg.txt").string() + " nicht anlegen.");
+    // The run's key prefix does not stay for the readers that follow.
+    EXPECT_EQ(VgbInt("seiten"), 3);
 }
 
 TEST_F(AwformatTest, AFailureAtAnyCallKeepsThePreviousResultAndCsv)

@@ -19,7 +19,8 @@ namespace {
 
 struct Schriften : ::testing::Test {
     StOrdner ordner;
-    void SetUp() override { SchriftNeuLaden(); }
+    // From the module's start state, whatever a test before left in it.
+    void SetUp() override { SchriftEnde(); }
     void TearDown() override
     {
         SchriftNeuLaden();
@@ -34,7 +35,7 @@ std::string name(int n)
     return t;
 }
 
-// First in this file: the values before any file was read.
+// The values before any file was read.
 TEST_F(Schriften, StartValuesWithoutAFile)
 {
     EXPECT_EQ(name(0), "Courier");  // every load sets font 0 first
@@ -66,6 +67,23 @@ TEST_F(Schriften, TheProjectFileSetsAttributesAndNames)
         EXPECT_EQ(name(f.n), f.name) << f.n;
         EXPECT_EQ(SchriftArt(f.n), f.art) << f.n;
     }
+}
+
+// A frame ended and started again in one process (and the project that
+// follows without a font file) starts from the start values, not from the
+// fonts of the project before.
+TEST_F(Schriften, TheEndPutsTheTableBackToItsStartValues)
+{
+    std::filesystem::copy_file(stFixture("Schrift.txt"), ordner.projekt / "Schrift.txt");
+    SchriftSetzen(2, "Arial", 1);
+    EXPECT_EQ(name(1), "Liberation Mono");
+    std::filesystem::remove(ordner.projekt / "Schrift.txt");
+    SchriftEnde();
+    EXPECT_EQ(name(0), "Courier");
+    EXPECT_EQ(name(1), "Schriftart 1");
+    EXPECT_EQ(name(2), "Schriftart 2");
+    EXPECT_EQ(SchriftArt(2), 0);
+    EXPECT_EQ(SchriftArt(3), 0);
 }
 
 TEST_F(Schriften, SettingAFontSurvivesTheLoadThatFollows)

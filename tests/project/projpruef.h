@@ -11,6 +11,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "config/inidatei.h"
 #include "config/vorgaben.h"
 #include "model/befehl.h"
 #include "model/zeichnun.h"
@@ -76,7 +77,8 @@ class VorgabenTest : public projtest::ProjTest {
 protected:
     void TearDown() override
     {
-        VgbSetSetzen("", "");
+        // Back to the set the program starts with.
+        VgbSetSetzen("Standard", "");
         VgbFehlMeldung(1);
         projtest::fs::remove(vgbPfad);
         ProjTest::TearDown();
@@ -102,6 +104,7 @@ inline LRESULT CALLBACK wirtProz(HWND h, UINT m, WPARAM wp, LPARAM lp) { return 
 inline void dialogWirt(const std::string& konfig, int breite, int hoehe, WNDPROC proz = wirtProz)
 {
     setenv("XDG_CONFIG_HOME", konfig.c_str(), 1);
+    IniPfadSetzen("");  // formed again below the new folder on its next use
     plIniCacheLeeren();
     plFensterSystemEnde();
     plNachrichtBoxSkriptLeeren();
@@ -133,6 +136,7 @@ inline void dialogWirtEnde()
     anwZuruecksetzen();
     plIniCacheLeeren();
     unsetenv("XDG_CONFIG_HOME");
+    IniPfadSetzen("");
 }
 
 // The frame's loop body for the page and dialog tests: the modeless filter
