@@ -272,6 +272,9 @@ int edsStore()
 }
 void edsStoreEnde()
 {
+    // An element still under construction ends with the page, so a page
+    // opened again starts idle.
+    BaubfZuruecksetzen();
     TzEnde();
     PrjSperreFrei();  // the project lock ends with the drawing
 }

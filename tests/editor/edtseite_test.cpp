@@ -3,6 +3,7 @@
 // dropped files, the toolbar-style close, the menu table and the editor's
 // hooks.
 #include "editor/edtseite.h"
+#include "editor/baubf.h"
 
 #include <gtest/gtest.h>
 
@@ -152,6 +153,22 @@ TEST_F(EdtSeite, ANameGivenWhileClosedIsQueuedAfterEveryModuleStarted)
     EdtZeiOeffnen("  /tmp/Zwei.001 ");
     EdtZeiOeffnen("   ");
     EXPECT_EQ(queue(), std::vector<std::string>{zo("/tmp/Zwei.001")});
+}
+
+// A line left under construction ends with the page: the page opened again
+// is idle.
+TEST_F(EdtSeite, AConstructionEndsWithThePage)
+{
+    oeffnen("/tmp/Plan.001");
+    queue();
+    BaubfStartenBei(BefCode("ZL"), 10, 10);
+    ASSERT_TRUE(BaubfAktiv());
+    EdtMenueBefehl(1099);
+    pumpen();
+    ASSERT_EQ(EdtFenster(), 0u);
+    EXPECT_FALSE(BaubfAktiv());
+    oeffnen("/tmp/Plan.001");
+    EXPECT_FALSE(BaubfAktiv());
 }
 
 // The button's picture: its pixels in the arrow's red.
