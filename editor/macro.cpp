@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <vector>
 
 #include "editor/befausf.h"
 #include "editor/edmeld.h"
@@ -708,12 +707,10 @@ void BauDefStart(const char* name)
         return;
     }
     // Trimmed before it is cut, so leading blanks take no place of the ten.
-    std::string roh = name != nullptr ? name : "";
-    std::vector<char> t(roh.begin(), roh.end());
-    t.push_back('\0');
+    std::string t = name != nullptr ? name : "";
     strtrim(t.data());
     char n[BAUDEFNAMSUP + 1];
-    strkopie(n, sizeof n, t.data(), BAUDEFNAMSUP);
+    strkopie(n, sizeof n, t.c_str(), BAUDEFNAMSUP);
     strtrim(n);
     for (char* p = n; *p; ++p) *p = static_cast<char>(std::toupper(static_cast<unsigned char>(*p)));
     if (makBauNamePruefen(n, bib) != 0) return;

@@ -120,17 +120,27 @@ mode_t dsNeueRechte()
     return 0666 & ~maske;
 }
 
+// A path the file system can be asked for at all (no drive or share form).
+bool dsFragbar(const char* p) { return p && *p && !dsFremdform(p); }
+
+// The code-page path with its separators as the file system has them.
+std::string dsSchraegstriche(const char* p)
+{
+    std::string cp = p;
+    std::replace(cp.begin(), cp.end(), '\\', '/');
+    return cp;
+}
+
 }  // namespace
 
 int plDsPfad(const char* syspfad, std::string* echt)
 {
     echt->clear();
-    if (!syspfad || !*syspfad || dsFremdform(syspfad)) {
+    if (!dsFragbar(syspfad)) {
         errno = ENOENT;
         return -1;
     }
-    std::string cp = syspfad;
-    std::replace(cp.begin(), cp.end(), '\\', '/');
+    const std::string cp = dsSchraegstriche(syspfad);
     std::string ganz = plCpNachUtf8(cp);
     if (dsExistiert(ganz) || (errno != ENOENT && errno != ENOTDIR)) {
         *echt = std::move(ganz);
@@ -180,11 +190,9 @@ int plDsOeffnen(const char* pfad, int flags, mode_t modus)
     // Opening an existing file as written first spares the lookup's stat;
     // only a miss pays for the case-insensitive search. A create goes through
     // the search at once, so it never makes a second file beside "hv1.08".
-    if (!(flags & O_CREAT) && pfad && *pfad && !dsFremdform(pfad)) {
-        std::string cp = pfad;
-        std::replace(cp.begin(), cp.end(), '\\', '/');
+    if (!(flags & O_CREAT) && dsFragbar(pfad)) {
         if (dsFehler(PlFehlerArt::Oeffnen)) return -1;
-        const int fd = open(plCpNachUtf8(cp).c_str(), flags | O_CLOEXEC, modus);
+        const int fd = open(plCpNachUtf8(dsSchraegstriche(pfad)).c_str(), flags | O_CLOEXEC, modus);
         if (fd >= 0 || (errno != ENOENT && errno != ENOTDIR)) return fd;
         std::string echt;
         if (plDsPfad(pfad, &echt) < 0) return -1;
