@@ -26,6 +26,7 @@
 #include "project/pvwliste.h"
 #include "project/startbild.h"
 #include "project/wrz.h"
+#include "tests/frame/neunutzer_pruef.h"
 #include "tests/frame/rahmen_pruef.h"
 #include "tests/frame/seite_pruef.h"
 #include "winlib/anwdaten.h"
@@ -48,42 +49,9 @@ void projektMenue(int schritte)
     pumpen();
 }
 
-std::set<std::string> namen(const fs::path& o)
-{
-    std::set<std::string> n;
-    for (const auto& e : fs::directory_iterator(o)) n.insert(e.path().filename().string() + (e.is_directory() ? "/" : ""));
-    return n;
-}
-
-class NeuerNutzerLauf : public ::testing::Test {
+class NeuerNutzerLauf : public NeuNutzerRahmen {
 protected:
-    fs::path wurzel, vorher;
-    std::vector<std::string> args;
-    std::vector<const char*> argv;
-    std::string altHome;
-
-    void SetUp() override
-    {
-        wurzel = rahmenWurzel("neulauf");
-        ASSERT_FALSE(wurzel.empty());
-        fs::create_directories(wurzel / "home" / "Zavik");
-        fs::create_directories(wurzel / "arbeit");
-        rahmenUmgebung(wurzel);
-        altHome = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
-        setenv("HOME", (wurzel / "home").c_str(), 1);
-        unsetenv("USERPROFILE");
-        vorher = fs::current_path();
-        fs::current_path(wurzel / "arbeit");
-        plNachrichtBoxSkriptLeeren();
-        plNachrichtBoxFragenLeeren();
-        plDateiDialogSkriptLeeren();
-    }
-    void TearDown() override
-    {
-        rahmenBeenden(vorher);
-        setenv("HOME", altHome.c_str(), 1);
-        fs::remove_all(wurzel);
-    }
+    void SetUp() override { einrichten("neulauf", {"home/Zavik", "arbeit"}); }
     void starten()
     {
         rahmenStarten(args, argv, {"-W=1"});

@@ -24,6 +24,7 @@
 #include "platform/orte.h"
 #include "platform/winconst.h"
 #include "project/platzhalter.h"
+#include "tests/frame/neunutzer_pruef.h"
 #include "tests/frame/rahmen_pruef.h"
 #include "winlib/anwdaten.h"
 #include "winlib/dialog.h"
@@ -33,48 +34,21 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class NeuerNutzer : public ::testing::Test {
+class NeuerNutzer : public NeuNutzerRahmen {
 protected:
-    fs::path wurzel, vorher;
-    std::vector<std::string> args;
-    std::vector<const char*> argv;
-    std::string altHome;
-
     void SetUp() override
     {
-        wurzel = rahmenWurzel("neu");
-        ASSERT_FALSE(wurzel.empty());
-        for (const char* o : {"home", "arbeit/Erstes"}) fs::create_directories(wurzel / o);
-        rahmenUmgebung(wurzel);
-        altHome = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
-        setenv("HOME", (wurzel / "home").c_str(), 1);
-        unsetenv("USERPROFILE");
-        vorher = fs::current_path();
-        fs::current_path(wurzel / "arbeit");
-        plNachrichtBoxSkriptLeeren();
-        plNachrichtBoxFragenLeeren();
-        plDateiDialogSkriptLeeren();
+        einrichten("neu", {"home", "arbeit/Erstes"});
+        if (HasFatalFailure()) return;
         rahmenStarten(args, argv, {"-W=1", "Erstes"});
         if (HasFatalFailure()) return;
         PhAppAktivSetzen(1);
         plHeadlessPumpen();
     }
-    void TearDown() override
-    {
-        rahmenBeenden(vorher);
-        setenv("HOME", altHome.c_str(), 1);
-        fs::remove_all(wurzel);
-    }
     static void befehl(HWND f, int id)
     {
         SendMessage(f, WM_COMMAND, static_cast<WPARAM>(id), 0);
         plHeadlessPumpen();
-    }
-    static std::set<std::string> namen(const fs::path& o)
-    {
-        std::set<std::string> n;
-        for (const auto& e : fs::directory_iterator(o)) n.insert(e.path().filename().string() + (e.is_directory() ? "/" : ""));
-        return n;
     }
 };
 
