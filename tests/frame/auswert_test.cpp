@@ -36,6 +36,7 @@
 #include "platform/nachricht.h"
 #include "platform/nachrichtbox.h"
 #include "platform/winconst.h"
+#include "tests/frame/demorahmen_pruef.h"
 #include "tests/frame/rahmen_pruef.h"
 #include "tests/platform/golden_pruef.h"
 #include "tests/tools/demokopie.h"
@@ -54,23 +55,17 @@ std::string lesen(const fs::path& p)
     return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
 }
 
-class Auswert : public ::testing::Test {
+class Auswert : public DemoRahmen {
 protected:
-    DemoKopie demo;
-    fs::path vorher;
-    std::vector<std::string> args;
-    std::vector<const char*> argv;
-
     void SetUp() override
     {
-        rahmenDemoStarten(demo.wurzel(), vorher, args, argv);
+        DemoRahmen::SetUp();
         if (HasFatalFailure()) return;
         plHeadlessPumpen();
         ModusUmschalten(MODUS_AUS);
         plHeadlessPumpen();
         plNachrichtBoxFragenLeeren();
     }
-    void TearDown() override { rahmenBeenden(vorher); }
     static HWND seite() { return rahmenSeite(MODUS_AUS); }
     static void befehl(HWND f, int id)
     {

@@ -26,6 +26,7 @@
 #include "platform/dialog.h"
 #include "platform/eingabe.h"
 #include "platform/headless.h"
+#include "tests/frame/demorahmen_pruef.h"
 #include "tests/frame/rahmen_pruef.h"
 #include "tests/frame/seite_pruef.h"
 #include "tests/tools/demokopie.h"
@@ -36,23 +37,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct BmlSeiteRahmen : ::testing::Test {
-    DemoKopie demo;
-    fs::path vorher;
-    std::vector<std::string> args;
-    std::vector<const char*> argv;
-
+struct BmlSeiteRahmen : DemoRahmen {
     void SetUp() override
     {
-        rahmenDemoStarten(demo.wurzel(), vorher, args, argv);
+        DemoRahmen::SetUp();
         if (HasFatalFailure()) return;
         PhAppAktivSetzen(1);
         plHeadlessPumpen();
         plNachrichtBoxFragenLeeren();
-    }
-    void TearDown() override
-    {
-        rahmenBeenden(vorher);
     }
     // A click into the middle of a control of the page.
     static void klick(int id)

@@ -17,6 +17,7 @@
 #include "platform/headless.h"
 #include "platform/menue.h"
 #include "platform/nachrichtbox.h"
+#include "tests/frame/demorahmen_pruef.h"
 #include "tests/frame/rahmen_pruef.h"
 #include "winlib/anwdaten.h"
 #include "tests/tools/demokopie.h"
@@ -113,13 +114,8 @@ inline bool menueWaehlen(int id)
 
 // The frame on a demo copy in mode `modus` (the editor: with sheet HV1.08
 // open), the menu observer installed.
-class DemoLauf : public ::testing::Test {
+class DemoLauf : public DemoRahmen {
 protected:
-    DemoKopie demo;
-    std::filesystem::path vorher;
-    std::vector<std::string> args;
-    std::vector<const char*> argv;
-
     virtual void seiteOeffnen()
     {
         EditorMitDatei((demo.projekt() + "/HV1.08").c_str());
@@ -127,7 +123,7 @@ protected:
     }
     void SetUp() override
     {
-        rahmenDemoStarten(demo.wurzel(), vorher, args, argv);
+        DemoRahmen::SetUp();
         if (HasFatalFailure()) return;
         plHeadlessPumpen();
         seiteOeffnen();
@@ -139,7 +135,7 @@ protected:
     {
         plMenueBeobachter(nullptr);
         plMenueSkriptLeeren();
-        rahmenBeenden(vorher);
+        DemoRahmen::TearDown();
     }
     // Copies a picture written into the demo copy to where `umgebung` names.
     void bildAblegen(const std::string& name, const char* umgebung)

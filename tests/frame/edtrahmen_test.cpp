@@ -20,6 +20,7 @@
 #include "platform/fenster.h"
 #include "platform/headless.h"
 #include "platform/nachrichtbox.h"
+#include "tests/frame/demorahmen_pruef.h"
 #include "tests/frame/rahmen_pruef.h"
 #include "tests/frame/seite_pruef.h"
 #include "tests/tools/demokopie.h"
@@ -28,15 +29,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct EdtRahmen : ::testing::Test {
-    DemoKopie demo;
-    fs::path vorher;
-    std::vector<std::string> args;
-    std::vector<const char*> argv;
-
+struct EdtRahmen : DemoRahmen {
     void SetUp() override
     {
-        rahmenDemoStarten(demo.wurzel(), vorher, args, argv);
+        DemoRahmen::SetUp();
         if (HasFatalFailure()) return;
         plHeadlessPumpen();
         plNachrichtBoxFragenLeeren();
@@ -49,7 +45,7 @@ struct EdtRahmen : ::testing::Test {
     void TearDown() override
     {
         BaubfAbbrechen();  // a line left under construction would outlive the frame
-        rahmenBeenden(vorher);
+        DemoRahmen::TearDown();
     }
 
     static HWND ansicht() { return GetDlgItem(EdtFenster(), 5000); }

@@ -18,6 +18,7 @@
 #include "platform/nachricht.h"
 #include "platform/winconst.h"
 #include "project/pvwliste.h"
+#include "tests/frame/demorahmen_pruef.h"
 #include "tests/frame/rahmen_pruef.h"
 #include "tests/tools/demokopie.h"
 #include "winlib/dialog.h"
@@ -26,20 +27,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class ShowModus : public ::testing::Test {
+class ShowModus : public DemoRahmen {
 protected:
-    DemoKopie demo;
-    fs::path vorher;
-    std::vector<std::string> args;
-    std::vector<const char*> argv;
-
     void SetUp() override
     {
-        rahmenDemoStarten(demo.wurzel(), vorher, args, argv);
+        DemoRahmen::SetUp();
         if (HasFatalFailure()) return;
         rahmenPumpen();
     }
-    void TearDown() override { rahmenBeenden(vorher); }
 
     static void strg(UINT taste)
     {

@@ -37,6 +37,7 @@
 #include "platform/orte.h"
 #include "platform/ressource.h"
 #include "platform/winconst.h"
+#include "tests/frame/demorahmen_pruef.h"
 #include "tests/frame/rahmen_pruef.h"
 #include "tests/tools/demokopie.h"
 #include "winlib/anwdaten.h"
@@ -46,25 +47,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class Show : public ::testing::Test {
+class Show : public DemoRahmen {
 protected:
-    DemoKopie demo;
-    fs::path vorher;
-    std::vector<std::string> args;
-    std::vector<const char*> argv;
-
     void SetUp() override
     {
-        rahmenDemoStarten(demo.wurzel(), vorher, args, argv);
+        DemoRahmen::SetUp();
         if (HasFatalFailure()) return;
         plHeadlessPumpen();
         plNachrichtBoxFragenLeeren();
     }
 
-    void TearDown() override
-    {
-        rahmenBeenden(vorher);
-    }
 
     static std::string gezeigt()
     {

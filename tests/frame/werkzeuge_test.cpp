@@ -26,6 +26,7 @@
 #include "platform/headless.h"
 #include "platform/rasterbib.h"
 #include "tests/frame/editor_pruef.h"
+#include "tests/frame/demorahmen_pruef.h"
 #include "tests/frame/rahmen_pruef.h"
 #include "tests/tools/demokopie.h"
 
@@ -36,17 +37,13 @@ namespace {
 // Pictures of the dialogs are kept beside the test program for a look.
 fs::path beiDemProgramm() { return fs::read_symlink("/proc/self/exe").parent_path(); }
 
-class Werkzeuge : public ::testing::Test {
+class Werkzeuge : public DemoRahmen {
 protected:
-    DemoKopie demo;
-    fs::path vorher;
-    std::vector<std::string> args;
-    std::vector<const char*> argv;
     int anfang = 0;
 
     void SetUp() override
     {
-        rahmenDemoStarten(demo.wurzel(), vorher, args, argv);
+        DemoRahmen::SetUp();
         if (HasFatalFailure()) return;
         plHeadlessPumpen();
         EditorMitDatei((demo.projekt() + "/HV1.08").c_str());
@@ -58,8 +55,7 @@ protected:
     void TearDown() override
     {
         plNachrichtBoxAntwort(IDNO);  // leave the changed sheet unsaved
-        rahmenBeenden();
-        fs::current_path(vorher);
+        DemoRahmen::TearDown();
     }
     // A key in the input line.
     static void taste(int vk)
