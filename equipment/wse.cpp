@@ -23,6 +23,7 @@
 #include "model/dienste.h"
 #include "model/textvar.h"
 #include "model/zeichnun.h"
+#include "platform/dateisys.h"
 #include "support/bdatei.h"
 #include "support/texte.h"
 #include "support/vergleich.h"
@@ -67,17 +68,9 @@ int wseCacheStand = -1;   // the component list's change counter it was built fo
 // built from it outlive the lists' reload while the file stays the same.
 struct WseDatei {
     bool da = false;
-    dev_t geraet = 0;
-    ino_t knoten = 0;
-    off_t groesse = 0;
-    timespec geaendert{}, status{};
+    PlDateiStand stand;
 };
-bool wseDateiGleich(const WseDatei& a, const WseDatei& b)
-{
-    return a.da && b.da && a.geraet == b.geraet && a.knoten == b.knoten && a.groesse == b.groesse &&
-           a.geaendert.tv_sec == b.geaendert.tv_sec && a.geaendert.tv_nsec == b.geaendert.tv_nsec &&
-           a.status.tv_sec == b.status.tv_sec && a.status.tv_nsec == b.status.tv_nsec;
-}
+bool wseDateiGleich(const WseDatei& a, const WseDatei& b) { return a.da && b.da && a.stand == b.stand; }
 WseDatei wseGeladen;   // of the lists in memory; not set when nothing was read
 
 // What else the texts came from: the identifier rule and, per drawing key,
@@ -289,7 +282,7 @@ int WseAbschnittLesen(BDAT* d)
     struct stat st;
     wseGeladen = WseDatei{};
     if (d->ram == 0 && d->handle >= 0 && fstat(d->handle, &st) == 0)
-        wseGeladen = WseDatei{true, st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim};
+        wseGeladen = WseDatei{true, plDateiStand(st)};
     return 0;
 }
 

@@ -315,18 +315,13 @@ std::string tvVariable(const char* t, double x, double y, int* laenge)
 // than TVKOPFALTER, so that a rewrite within the file system's time step
 // (two seconds on some shares) cannot leave the times unchanged.
 struct TvKopfMerk {
-    dev_t geraet;
-    ino_t knoten;
-    off_t groesse;
-    timespec geaendert, status;
+    PlDateiStand stand;
     ZeiKopf kopf;
 };
 
 std::unordered_map<std::string, TvKopfMerk> tvKoepfe;
 constexpr size_t TVKOEPFESUP = 4096;  // headers kept; then the store starts over
 constexpr time_t TVKOPFALTER = 2;     // seconds
-
-bool tvZeitGleich(const timespec& a, const timespec& b) { return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec; }
 
 int tvKopfLesen(const char* pfad, ZeiKopf* k)
 {
@@ -340,8 +335,7 @@ int tvKopfLesen(const char* pfad, ZeiKopf* k)
     auto it = tvKoepfe.find(voll);
     if (it != tvKoepfe.end()) {
         const TvKopfMerk& m = it->second;
-        if (m.geraet == st.st_dev && m.knoten == st.st_ino && m.groesse == st.st_size &&
-            tvZeitGleich(m.geaendert, st.st_mtim) && tvZeitGleich(m.status, st.st_ctim)) {
+        if (m.stand == plDateiStand(st)) {
             *k = m.kopf;
             return 0;
         }
@@ -353,7 +347,7 @@ int tvKopfLesen(const char* pfad, ZeiKopf* k)
     clock_gettime(CLOCK_REALTIME, &jetzt);
     if (r != 0 || st.st_mtim.tv_sec + TVKOPFALTER >= jetzt.tv_sec) return r;
     if (tvKoepfe.size() >= TVKOEPFESUP) tvKoepfe.clear();
-    tvKoepfe.emplace(voll, TvKopfMerk{st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim, *k});
+    tvKoepfe.emplace(voll, TvKopfMerk{plDateiStand(st), *k});
     return r;
 }
 

@@ -56,6 +56,26 @@ ssize_t plDsSchreibenAb(int fd, const void* puffer, size_t n, off_t position);
 int plDsSchliessen(int fd);
 
 int plDsStat(const char* pfad, struct stat* st);
+
+// One version of a file: identity, size and times to the nanosecond. A
+// cache keyed on it sees a rewrite, a rename over the file and a change in
+// place (the status time moves).
+struct PlDateiStand {
+    dev_t geraet = 0;
+    ino_t knoten = 0;
+    off_t groesse = 0;
+    timespec geaendert{}, status{};
+    bool operator==(const PlDateiStand& b) const
+    {
+        return geraet == b.geraet && knoten == b.knoten && groesse == b.groesse &&
+               geaendert.tv_sec == b.geaendert.tv_sec && geaendert.tv_nsec == b.geaendert.tv_nsec &&
+               status.tv_sec == b.status.tv_sec && status.tv_nsec == b.status.tv_nsec;
+    }
+};
+inline PlDateiStand plDateiStand(const struct stat& st)
+{
+    return PlDateiStand{st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim};
+}
 int plDsZeitSetzen(const char* pfad, const struct timespec zeiten[2]);
 int plDsRechte(const char* pfad, mode_t modus);
 int plDsUmbenennen(const char* alt, const char* neu);
