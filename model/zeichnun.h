@@ -66,6 +66,8 @@ void ZeiDateiVerwerfen(ZeiDatei* z);
 int ZeiDateiPruefen(const char* name);
 int ZeiIstDatei(const char* name);
 int ZeiKopfLesen(const char* name, ZeiKopf* k);
+// What the header takes from one of its title (`ZAT`) or text (`ZTX`) records.
+void ZeiKopfSatzNehmen(const BEF& b, ZeiKopf* k);
 int ZeiKopfSchreiben(const char* name, const ZeiKopf* k);  // 1 or -1
 int ZeiDump(const char* zeichnung, const char* textpfad);
 int ZeiAlsText(const char* zeichnung, const char* textpfad);

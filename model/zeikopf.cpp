@@ -56,6 +56,20 @@ void ZatBauen(char* aus, const char* kurz, const char* titel0, const char* titel
     zkKopie(aus, BEFTEXTSUP + 1, t.c_str(), t.size());
 }
 
+void ZeiKopfSatzNehmen(const BEF& b, ZeiKopf* k)
+{
+    if (b.code == BEF_ZAT) {
+        ZatTeilen(b.text, k->titel[0], k->kurz, k->titel[1]);
+    } else if (b.iarg[0] == 10) {
+        zkKopie(k->text10, sizeof k->text10, b.text, ZEIKOPFTEXTSUP);
+    } else if (b.iarg[0] == 11) {
+        zkKopie(k->text11, sizeof k->text11, b.text, ZEIKOPFTEXTSUP);
+    } else if (b.iarg[0] >= 0) {
+        const int n = b.iarg[0] < 4 ? b.iarg[0] : 4;
+        zkKopie(k->titel[n], sizeof k->titel[n], b.text, ZEITITELSUP);
+    }
+}
+
 int ZeiKopfLesen(const char* name, ZeiKopf* k)
 {
     std::memset(k, 0, sizeof *k);
@@ -68,16 +82,7 @@ int ZeiKopfLesen(const char* name, ZeiKopf* k)
     k->version = ZeiVersion(&z);
     BEF b;
     while (ZeiBefLesen(&z, &b) == 0 && (b.code == BEF_ZAT || b.code == BEF_ZTX)) {
-        if (b.code == BEF_ZAT) {
-            ZatTeilen(b.text, k->titel[0], k->kurz, k->titel[1]);
-        } else if (b.iarg[0] == 10) {
-            zkKopie(k->text10, sizeof k->text10, b.text, ZEIKOPFTEXTSUP);
-        } else if (b.iarg[0] == 11) {
-            zkKopie(k->text11, sizeof k->text11, b.text, ZEIKOPFTEXTSUP);
-        } else if (b.iarg[0] >= 0) {
-            int n = b.iarg[0] < 4 ? b.iarg[0] : 4;
-            zkKopie(k->titel[n], sizeof k->titel[n], b.text, ZEITITELSUP);
-        }
+        ZeiKopfSatzNehmen(b, k);
     }
     const bool lesefehler = bdlesefehler(&z.datei) != 0;
     bdclose(&z.datei);

@@ -35,21 +35,6 @@ void pvwKopie(char* ziel, size_t kap, const char* quelle, size_t n)
     ziel[l] = '\0';
 }
 
-// What ZeiKopfLesen takes from one record.
-void pvwKopfRecord(const BEF& b, ZeiKopf* k)
-{
-    if (b.code == BEF_ZAT) {
-        ZatTeilen(b.text, k->titel[0], k->kurz, k->titel[1]);
-    } else if (b.iarg[0] == 10) {
-        pvwKopie(k->text10, sizeof k->text10, b.text, ZEIKOPFTEXTSUP);
-    } else if (b.iarg[0] == 11) {
-        pvwKopie(k->text11, sizeof k->text11, b.text, ZEIKOPFTEXTSUP);
-    } else if (b.iarg[0] >= 0) {
-        const int n = b.iarg[0] < 4 ? b.iarg[0] : 4;
-        pvwKopie(k->titel[n], sizeof k->titel[n], b.text, ZEITITELSUP);
-    }
-}
-
 uint32_t pvwLe(const unsigned char* p, int n)
 {
     uint32_t w = 0;
@@ -92,7 +77,7 @@ int pvwKopfAusPuffer(int fd, unsigned char* puffer, size_t n, off_t groesse, Zei
         position += r;
         BefAusDateiForm(&roh, &b);
         if (b.code != BEF_ZAT && b.code != BEF_ZTX) break;
-        pvwKopfRecord(b, k);
+        ZeiKopfSatzNehmen(b, k);
     }
     return 0;
 }
