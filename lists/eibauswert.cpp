@@ -59,6 +59,13 @@ struct EibLauf {
 };
 
 // The sections of a format file: ")S name" opens one, up to the next.
+// Two paths naming one file or folder (its device and node).
+bool eibGleicheDatei(const char* a, const char* b)
+{
+    struct stat sa, sb;
+    return plDsStat(a, &sa) == 0 && plDsStat(b, &sb) == 0 && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
 void eibAbschnitteLesen(const std::string& text, EibLauf& l)
 {
     std::vector<std::string>* ab = nullptr;
@@ -190,9 +197,7 @@ void eibOrdnerLesen(EibOrdner& o)
     char probe[VERSUP + 300];
     PfadProjekt(probe, sizeof probe, "x");
     o.projektOrdner.assign(probe, std::strlen(probe) - 1);
-    struct stat a, b;
-    o.projektHier = !o.projektOrdner.empty() && plDsStat(".", &a) == 0 &&
-                    plDsStat(o.projektOrdner.c_str(), &b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+    o.projektHier = !o.projektOrdner.empty() && eibGleicheDatei(".", o.projektOrdner.c_str());
     // Names only: a folder among them is no drawing and fails the drawing
     // check like any other file that is none.
     if (PlDsVerz* v = plDsVerzOeffnen(".")) {
@@ -228,10 +233,8 @@ const std::string& eibZeichnung(EibOrdner& o, const char* ze)
         char projekt[VERSUP + 300];
         PfadProjekt(projekt, sizeof projekt, name);
         // In the project folder itself the same name is the same file.
-        struct stat a, b;
-        const bool dort = (o.projektHier && o.projektOrdner + name == projekt) ||
-                          (plDsStat(pfad.c_str(), &a) == 0 && plDsStat(projekt, &b) == 0 && a.st_dev == b.st_dev &&
-                           a.st_ino == b.st_ino);
+        const bool dort =
+            (o.projektHier && o.projektOrdner + name == projekt) || eibGleicheDatei(pfad.c_str(), projekt);
         treffer = dort ? projekt : pfad;
         return true;
     };
