@@ -311,7 +311,23 @@ void BefehlsdateiZeile(const char* zeile)
         bool export_ = strvgl(wort, "DXFExp") == 0;
         LogZeile(export_ ? "DXFExp >%s< >%s<" : "DXFImp >%s< >%s<", dxf, zei);
         if (export_) {
-            DxfExport(dxf, zei);
+            // The drawing's symbols come from the libraries of the project
+            // open: a drawing outside it would go out without them.
+            char verz[VERSUP + 1];
+            strkopie(verz, zei, VERSUP);
+            PfadAbsolut(verz);
+            zeichentausch(verz, '\\', '/');
+            const int letzter = zeichenposr(verz, '/');
+            verz[letzter >= 0 ? letzter + 1 : 0] = '\0';
+            char norm[DATVERZSUP];
+            VerNormieren(norm, sizeof norm, verz);
+            if (strvgl(norm, VerAktuell()) != 0) {
+                wiMeldung("DXFExp: Die Zeichnung %s liegt nicht im ge\xf6" "ffneten Projekt. Erst \"open\" mit "
+                          "ihrem Projektordner, dann \"DXFExp\".",
+                          zei);
+            } else {
+                DxfExport(dxf, zei);
+            }
         } else {
             DxfImport(dxf, zei);
         }

@@ -244,25 +244,31 @@ void ElemEllipse(ELEMGERAET* g, const BEF* b, const STT* s)
 
 void ElemTextAus(ELEMGERAET* g, int an) { g->textAus = an != 0; }
 
-void ElemText(ELEMGERAET* g, const char* text, const STT* s, int a, int bx, int c)
+int ElemTextZeilen(const char* text, const STT* s, int a, int attributAus)
 {
-    if (g->textAus || text == nullptr) return;
-    if (!ElemStift(g, s, 0)) return;
-    if (IstYRefArtikel(text) || PlatzhalterText(text, elmPlatzhalterWeit(s))) return;
+    if (text == nullptr) return 0;
+    if (IstYRefArtikel(text) || PlatzhalterText(text, elmPlatzhalterWeit(s))) return 0;
     char t[ELMTEXTSUP];
     if (text[0] == 1) {
         // An attribute text shows what follows its marker and kind letter,
         // as it stands.
-        if (g->attributAus) return;
+        if (attributAus) return 0;
         strkopie(t, sizeof t, std::strlen(text) > 2 ? text + 2 : "", ELMTEXTSUP - 1);
     } else {
         strkopie(t, sizeof t, text, ELMTEXTSUP - 1);
         TextVarErsetzen(t, sizeof t, s->x, s->y);
     }
-    if (t[0] == '\0') return;
+    if (t[0] == '\0') return 0;
     elmZeilen(t, s, a);
+    return StndTextAnzahl() > 0 && StndTextLaenge() > 0 ? StndTextAnzahl() : 0;
+}
+
+void ElemText(ELEMGERAET* g, const char* text, const STT* s, int a, int bx, int c)
+{
+    if (g->textAus || text == nullptr) return;
+    if (!ElemStift(g, s, 0)) return;
+    if (ElemTextZeilen(text, s, a, g->attributAus) == 0) return;
     const int n = StndTextAnzahl(), m = StndTextLaenge();
-    if (n == 0 || m == 0) return;
 
     const int T = WinkelNormal(s->richtung + s->tr);
     const double hoehe = s->mass * s->tg;

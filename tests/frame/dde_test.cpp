@@ -257,6 +257,23 @@ TEST_F(Dde, OptionsChangeOnlyWhenDifferentAndThenReload)
     EXPECT_EQ(std::string(VerAktuell()), verz("Projekt A"));
 }
 
+// "DXFExp" of a drawing outside the project open (before "open", say) is
+// refused with a message: the sheet would go out without its symbols. Once
+// its project is open the export runs.
+TEST_F(Dde, DxfExportWaitsForTheDrawingsProjectToBeOpen)
+{
+    BefehlsdateiZeile("DXFExp x.dxf \"Projekt A/s.zei\"");
+    ASSERT_EQ(plNachrichtBoxFragen().size(), 1u);
+    EXPECT_NE(plNachrichtBoxFragen()[0].text.find("s.zei liegt nicht im ge\xf6" "ffneten Projekt"), std::string::npos)
+        << plNachrichtBoxFragen()[0].text;
+    plNachrichtBoxFragenLeeren();
+    ASSERT_EQ(VerUmschalten((ordner / "Projekt A" / "x").c_str()), 1);
+    BefehlsdateiZeile(("DXFExp x.dxf \"" + (ordner / "Projekt A" / "s.zei").string() + "\"").c_str());
+    ASSERT_EQ(plNachrichtBoxFragen().size(), 1u);
+    EXPECT_EQ(plNachrichtBoxFragen()[0].text.rfind("Kann Zeichnung", 0), 0u) << plNachrichtBoxFragen()[0].text;
+    EXPECT_FALSE(fs::exists("x.dxf"));
+}
+
 TEST_F(Dde, LogPathStaysInTheStartFolderAndLogZeroStopsEverything)
 {
     ASSERT_EQ(VerUmschalten((ordner / "Projekt A" / "x").c_str()), 1);

@@ -160,6 +160,44 @@ TEST_F(DxfExp, TextsSplitAtTabsAndLoseIdentifierMarks)
     EXPECT_EQ(wert(e, " 20"), "18.000000");
 }
 
+// What outside readers need: only the texts the sheet shows (no placeholder
+// codes, no attribute marker bytes), closed outlines without a repeated
+// vertex, widths on the vertices of wide polylines, every line type a layer
+// names in the LTYPE table, and the code page of the texts in the header.
+TEST_F(DxfExp, OutsideReadersGetTheSheetsTextsOutlinesWidthsAndTables)
+{
+    const std::vector<std::string> e =
+        entities(exportieren("ST 1\r\nBW 10 10\r\nTFA \"@BK 1\"\r\nTFA \"@U\"\r\nTFA \"\x01Lxyz\"\r\n"
+                             "RTK 0 10 5\r\nDRE 0 5 0 0 5\r\nRTK 1 10 4\r\nKRE 1 4 4\r\n"));
+    std::vector<std::string> texte;
+    for (size_t i = 0; i + 1 < e.size(); i += 2)
+        if (e[i] == "  1") texte.push_back(e[i + 1]);
+    EXPECT_EQ(texte, std::vector<std::string>{"xyz"});
+    // Outline rectangle 4 vertices, triangle 3, filled rectangle and disc 2 each.
+    EXPECT_EQ(std::count(e.begin(), e.end(), "VERTEX"), 4 + 3 + 2 + 2);
+    // The wide ones carry their width on every vertex.
+    int breiten = 0;
+    for (size_t i = 0; i + 1 < e.size(); i += 2)
+        if (e[i] == " 40" && (e[i + 1] == "4.000000")) ++breiten;
+    EXPECT_EQ(breiten, 2 * 3);  // head and two vertices of the filled rectangle and of the disc
+    ezdxfPruefen(pfad("t.dxf"));
+
+    // A drawing of filled shapes only still gets the line type its layer names.
+    std::string dxf = exportieren("ST 1\r\nBW 10 10\r\nKRE 1 4 4\r\n");
+    EXPECT_NE(dxf.find("  0\r\nLTYPE\r\n  2\r\nCONTINUOUS\r\n"), std::string::npos);
+    ezdxfPruefen(pfad("t.dxf"));
+
+    fs::copy_file(std::string(VELMO_SOURCE_DIR) + "/data/dxfconfig.txt", ordner / "prog" / "dxfconfig.txt",
+                  fs::copy_options::overwrite_existing);
+    dxf = exportieren("ST 1\r\nBW 10 10\r\nTFA \"Gr\xfc\xdf\xe9\"\r\n");
+    EXPECT_NE(dxf.find("  9\r\n$DWGCODEPAGE\r\n  3\r\nANSI_1252\r\n"), std::string::npos);
+    ezdxfPruefen(pfad("t.dxf"));
+    const std::string lesen = "/usr/bin/python3 -c \"import sys, ezdxf; d = ezdxf.readfile(sys.argv[1]); "
+                              "t = [e.dxf.text for e in d.modelspace().query('TEXT')]; "
+                              "sys.exit(0 if t == ['Gr\\u00fc\\u00df\\u00e9'] else 1)\" '" + pfad("t.dxf") + "'";
+    EXPECT_EQ(std::system(lesen.c_str()), 0) << "the reader decodes the text with the header's code page";
+}
+
 TEST_F(DxfExp, FailuresWarnAndLeaveNoDxfFile)
 {
     const std::string zei = zeichnung("t.zvk", "ZL 10 0\r\nBW 0 0\r\nTFA \"x\"\r\n");

@@ -50,11 +50,13 @@ inline void golden(const std::string& name, const std::string& ist)
     EXPECT_EQ(ist, lesen(daten(name))) << "golden " << name;
 }
 
-// python3-ezdxf reads the file and its audit finds no error.
+// python3-ezdxf reads the file and its audit finds nothing to report and
+// nothing to fix.
 inline void ezdxfPruefen(const std::string& dxf)
 {
     const std::string cmd = "/usr/bin/python3 -c \"import sys, ezdxf; d = ezdxf.readfile(sys.argv[1]); a = d.audit(); "
-                            "[print(e) for e in a.errors]; sys.exit(1 if a.has_errors else 0)\" '" +
+                            "[print(e.message) for e in a.errors + a.fixes]; "
+                            "sys.exit(1 if a.has_errors or a.has_fixes else 0)\" '" +
                             dxf + "' >&2";
     EXPECT_EQ(std::system(cmd.c_str()), 0) << dxf;
 }
