@@ -239,10 +239,11 @@ DxfLauf* dxfL = nullptr;
 JusTrafo dxfJus = {0, 0.0, 0.0, 1.0};
 DxfBericht dxfLetzterBericht;  // of the last run, for the end message
 
-// A log line once per run: a name missing a thousand times is one line.
-void dxfLogEinmal(const std::string& zeile)
+// A log line once per run (per key, the line itself when none is given):
+// a name missing a thousand times is one line.
+void dxfLogEinmal(const std::string& zeile, const std::string& schluessel = std::string())
 {
-    if (dxfL->gemeldet.insert(zeile).second) DxfLog("%s", zeile.c_str());
+    if (dxfL->gemeldet.insert(schluessel.empty() ? zeile : schluessel).second) DxfLog("%s", zeile.c_str());
 }
 
 void dxfUtf8(std::string* u, char32_t z)
@@ -541,7 +542,7 @@ void DxfBlockLesen(const std::string& name)
     if (L.tiefe >= DXFTIEFESUP) return;
     auto it = L.index[DXF_BLOCK].find(dxfSchluessel(name));
     if (it == L.index[DXF_BLOCK].end()) {
-        dxfLogEinmal("Block " + name + " nicht gefunden");
+        dxfLogEinmal("Block " + name + " nicht gefunden", "BLOCK:" + dxfSchluessel(name));
         return;
     }
     if (L.budget <= 0) {

@@ -37,7 +37,10 @@ void dxfImpFehlt(const char* format, ...)
     va_start(ap, format);
     std::vsnprintf(zeile, sizeof zeile, format, ap);
     va_end(ap);
-    if (dxfImpGemeldet.insert(zeile).second) DxfLog("%s", zeile);
+    // Names are compared ignoring case, so is their line.
+    std::string schluessel = zeile;
+    for (char& c : schluessel) c = static_cast<char>(zgross(static_cast<unsigned char>(c)));
+    if (dxfImpGemeldet.insert(schluessel).second) DxfLog("%s", zeile);
 }
 
 std::string dxfLogDatei;  // path of the open log ("" when closed)
