@@ -16,7 +16,15 @@
 //     of block expansion is bounded by the size of the file (a block that
 //     inserts itself many times cannot run away).
 //  4. The drawing is written under a temporary name and appears only when
-//     the whole run succeeded.
+//     the whole run succeeded; its header records go first, so it is
+//     written once.
+//  5. Names are compared ignoring case (DXF names are); each table entry is
+//     read from the file at most once per run (DxfTabCache), and a name
+//     missing anywhere is logged once.
+//  6. Every name and text is decoded by the file's encoding (UTF-8 from
+//     AC1021 on, else $DWGCODEPAGE) into code page 1252 before use.
+//  7. Every entity of the file is either taken or counted by type as left
+//     out; the counts reach the log and the closing message.
 #include "output/dxfimp.h"
 
 #include <algorithm>

@@ -5,7 +5,10 @@
 // before the next drawing object. Colours, line types and text styles map
 // to pen styles, layers, line types and fonts through "dxfconfig.txt";
 // names missing there or in the DXF tables go to "dxflog.txt" beside the
-// DXF file. Blocks are expanded where they are inserted, up to 5 levels.
+// DXF file, once each, with a line per entity type left out. Names match
+// ignoring case; texts are read as UTF-8 (AC1021 on) or by the file's code
+// page and held in code page 1252. Blocks are expanded where they are
+// inserted, up to 5 levels.
 // Prefix `Dxf` (entry `DxfImport`). Calls the model (records, states,
 // placement, geometry, drawing files), config (defaults set), support and
 // winlib (progress dialog, warnings).
