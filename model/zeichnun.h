@@ -69,6 +69,9 @@ int ZeiKopfLesen(const char* name, ZeiKopf* k);
 // What the header takes from one of its title (`ZAT`) or text (`ZTX`) records.
 void ZeiKopfSatzNehmen(const BEF& b, ZeiKopf* k);
 int ZeiKopfSchreiben(const char* name, const ZeiKopf* k);  // 1 or -1
+// The header records of k (and its format) into a drawing being written,
+// before its other records; 0 or -1.
+int ZeiKopfSaetzeSchreiben(ZeiDatei* z, const ZeiKopf* k);
 int ZeiDump(const char* zeichnung, const char* textpfad);
 int ZeiAlsText(const char* zeichnung, const char* textpfad);
 int ZeiAusText(const char* zeichnung, const char* textpfad);  // 1, 0 or -1
