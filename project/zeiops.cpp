@@ -71,6 +71,9 @@ void ZoFehler(const char* format, const char* name)
 
 // Empty when the path would not fit a drawing's path (said by PfadBilden):
 // nothing is then read or written under a cut name.
+int ZoFrage(const char* text) { return zoHaken.frage(text); }
+void ZoMelden(const char* text) { zoHaken.info(text); }
+
 std::string ZoPfad(const char* name)
 {
     char p[ZEIPFADSUP + 1];
