@@ -34,6 +34,7 @@
 #include "frame/modstart.h"
 #include "output/platzhalter.h"
 #include "project/platzhalter.h"
+#include "project/pvwliste.h"
 #include "editor/edtseite.h"
 #include "editor/zeidok.h"
 #include "platform/menue.h"
@@ -517,6 +518,24 @@ bool modusStartOrdnerDa(const char* pfad)
     return false;
 }
 
+// A damaged sheet named at the start is said to be one: the page cannot
+// open it and would otherwise stand on another sheet without a word.
+void modusStartBlattPruefen(const char* pfad)
+{
+    const char* name = pfad;
+    for (const char* q = pfad; *q; ++q)
+        if (*q == '/' || *q == '\\') name = q + 1;
+    const int i = name[0] != '\0' ? PvwZeiSuchen(name) : -1;
+    if (i < 0 || !PvwIstBeschaedigt(*PvwEintragAdr(i))) return;
+    char text[WIMELDUNGSUP + 1];
+    std::snprintf(text, sizeof text, "Die Zeichnung %s ist besch\xE4" "digt und kann nicht ge\xF6" "ffnet werden.", name);
+    if (anwNichtInteraktiv() == 0) {
+        wiMeldung("%s", text);
+    } else {
+        std::fprintf(stderr, "%s\n", plCpNachUtf8(text).c_str());
+    }
+}
+
 void modusStart()
 {
     FunkOeffnen();
@@ -531,6 +550,7 @@ void modusStart()
     anwBeschaeftigt();
     PvwVerzLesen();
     anwFertig();
+    modusStartBlattPruefen(anwStartArgument());
     PvwListeNeu();
     ReaktionAusloesen();
     ModusAnwenden(1);

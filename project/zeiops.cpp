@@ -69,10 +69,15 @@ void ZoFehler(const char* format, const char* name)
     zoHaken.info(text);
 }
 
+// Empty when the path would not fit a drawing's path (said by PfadBilden):
+// nothing is then read or written under a cut name.
+int ZoFrage(const char* text) { return zoHaken.frage(text); }
+void ZoMelden(const char* text) { zoHaken.info(text); }
+
 std::string ZoPfad(const char* name)
 {
     char p[ZEIPFADSUP + 1];
-    PfadBilden(1, name, nullptr, p);
+    if (PfadBilden(1, name, nullptr, p) != 0) return std::string();
     return p;
 }
 
@@ -289,7 +294,9 @@ int ZeiAnlegen(const ZeiNeuEingabe* e, int anlegen)
     const std::string ext = zoExtBauen(e->feld, e->seite);
     if (ext.empty()) return zoInfo(406), ERROR;
     const std::string datei = std::string(e->name) + "." + ext;
-    if (datei.size() > static_cast<size_t>(PVWNAMESUP) || zoExistiert(datei.c_str())) return zoInfo(14), ERROR;
+    if (datei.size() > static_cast<size_t>(PVWNAMESUP)) return zoInfo(14), ERROR;
+    if (zoPfad(datei.c_str()).empty()) return ERROR;
+    if (zoExistiert(datei.c_str())) return zoInfo(14), ERROR;
 
     // Other drawings of the name: an equal number, or one of another length.
     struct Sammler {
