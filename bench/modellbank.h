@@ -21,8 +21,7 @@
 inline std::string modellBankAnlegen(int argc, char** argv)
 {
     std::string ordner = plOrtTemp();
-    std::string daten = std::string(__FILE__);
-    daten = daten.substr(0, daten.find_last_of('/') + 1) + "../tests/data/model";
+    const std::string daten = std::string(VELMO_TEST_DATA) + "/model";
     std::string quelle = std::string(argc > 1 ? argv[1] : daten.c_str()) + "/BAUTEILE.L6";
     {
         std::ifstream ein(quelle, std::ios::binary);

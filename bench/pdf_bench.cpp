@@ -166,7 +166,10 @@ double exportLauf(const std::vector<std::string>& zeichnungen, const std::string
         std::exit(1);
     }
     for (const std::string& z : zeichnungen) PdfSeite(z.c_str());
-    if (PdfExportEnde() != 0) std::fprintf(stderr, "PdfExportEnde failed\n");
+    if (PdfExportEnde() != 0) {
+        std::fprintf(stderr, "PdfExportEnde failed\n");
+        return -1;
+    }
     return sekundenSeit(t0);
 }
 
@@ -211,6 +214,10 @@ int main()
 
     const double basis = cairoLauf(blaetter, (wurzel / "cairo.pdf").string());
     const double pdf = exportLauf(zeichnungen, (wurzel / "export.pdf").string());
+    if (pdf < 0) {  // a failed export is no measurement: no ratio
+        fs::remove_all(wurzel);
+        return 1;
+    }
     std::printf("%d sheets of %d lines, %d texts, %d circles\n", BLAETTER, LINIEN, TEXTE, KREISE);
     std::printf("plain Cairo PDF %8.3f s, PDF export %8.3f s, ratio %.2f (target within 2.00)\n", basis, pdf, pdf / basis);
     const std::string pruefen = "qpdf --check '" + (wurzel / "export.pdf").string() + "' >/dev/null 2>&1";

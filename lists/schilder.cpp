@@ -83,6 +83,8 @@ bool schildBlattSchreiben(SchildLauf& l)
 {
     ZeiDatei zei;
     if (ZeiDateiAnlegen(&zei, l.blatt.c_str()) != 0) return false;
+    // A run over an unchanged project makes the same sheets: those keep their files.
+    ZeiDateiNurWennAnders(&zei);
     ZeiFormatSetzen(&zei, l.a4 ? BEF_ZA4 : BEF_ZA3);
     char titel[ZEITITELSUP + 1];
     std::string t = schildKurz(l.erster, SCHILDTEXTSUP) + " - " + schildKurz(l.letzter, SCHILDTEXTSUP);

@@ -3,7 +3,8 @@
 // insert, remove, replace, reads, marks, the repaint accumulator and the
 // changed flag. Prefix `Tz` (internals `tz`). Calls the text heap and the
 // order (tzint.h), the journal, the command generation, the editor hooks,
-// the settings (drawing area, "ZeiRAM") and support/.
+// the settings (drawing area, "ZeiRAM"), the defaults set ("EdZeiKoerbe")
+// and support/.
 //
 // Invariants:
 //  1. A basket with count 0 is empty whatever its key; slots 0..count-1
@@ -17,12 +18,16 @@
 //     buffer, which, when dirty, differs from the swap file and is written
 //     back before another basket is loaded. A failed write-back keeps it
 //     working.
-//  4. Baskets 0..999 lie in memory blocks unless "ZeiRAM" is 0; all others
-//     at block (n - 1000), or n with "ZeiRAM" 0, of the basket swap file.
+//  4. Baskets 0..R-1 lie in memory blocks unless "ZeiRAM" is 0; all others
+//     at block (n - R), or n with "ZeiRAM" 0, of the basket swap file. R is
+//     the defaults key "EdZeiKoerbe" (empty or 0: every basket, so a drawing
+//     never swaps; at most KOKOSUP), read at TzInit; a basket's memory block
+//     is taken when it is first worked on.
 #include "model/tempzeic.h"
 
 #include <fcntl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -31,6 +36,7 @@
 #include <vector>
 
 #include "config/inidatei.h"
+#include "config/vorgaben.h"
 #include "model/beffifo.h"
 #include "model/edhaken.h"
 #include "model/einstell.h"
@@ -52,9 +58,16 @@ struct korb {
 constexpr long KORBBYTES = static_cast<long>(KOINSUP) * static_cast<long>(sizeof(objekt));
 
 korb* korblist = nullptr;
+// The extent of everything put into each basket since it was last empty:
+// an area walk skips a basket whose extent misses the area without loading
+// it. It only grows while the basket holds objects, so it always covers them.
+double tzKorbRahmen[KOKOSUP][4];
+int tzKorbHoch = 0;  // baskets from here on have been empty since the store was cleared
 objekt* korbpuffer = nullptr;  // the working buffer of swapped baskets
 objekt* korbinha = nullptr;    // content of the working basket: korbpuffer or its memory block
-objekt* cache[TZCACHESUP] = {};
+objekt* cache[KOKOSUP] = {};
+int tzImSpeicher = TZCACHESUP;  // R of invariant 4
+long tzAuslagerungen = 0;       // reads and writes of the basket swap file
 int tzHandle = -1;
 int tzArbeit = -1;
 bool tzDreckig = false;
@@ -101,6 +114,9 @@ void tzKorbZaehlen(int n, uint32_t anzahl, uint32_t schluessel)
     k.anzahl = anzahl;
     k.schluessel = schluessel;
     if (anzahl == 0) {
+        double* r = tzKorbRahmen[n];
+        r[0] = r[1] = 1e300;
+        r[2] = r[3] = -1e300;
         tzLeer.insert(n);
     } else if (anzahl < KOINSUP) {
         tzRaum[schluessel].insert(n);
@@ -114,23 +130,27 @@ void tzKorbeLeeren()
     for (int n = 0; n < KOKOSUP; ++n) {
         korblist[n] = {0, 0};
         tzLeer.insert(tzLeer.end(), n);
+        double* r = tzKorbRahmen[n];
+        r[0] = r[1] = 1e300;
+        r[2] = r[3] = -1e300;
     }
+    tzKorbHoch = 0;
     tzArbeit = -1;
     tzDreckig = false;
 }
 
 off_t tzDateiOrt(int n)
 {
-    int block = tzZeiRam ? n - TZCACHESUP : n;
+    int block = tzZeiRam ? n - tzImSpeicher : n;
     return static_cast<off_t>(block) * KORBBYTES;
 }
 
 int tzZurueckschreiben()
 {
     if (tzArbeit < 0 || !tzDreckig) return 0;
-    if (tzZeiRam && tzArbeit < TZCACHESUP) {
+    if (tzZeiRam && tzArbeit < tzImSpeicher) {
         // worked on in place
-    } else if (plDsSchreibenAb(tzHandle, korbinha, KORBBYTES, tzDateiOrt(tzArbeit)) != KORBBYTES) {
+    } else if (++tzAuslagerungen, plDsSchreibenAb(tzHandle, korbinha, KORBBYTES, tzDateiOrt(tzArbeit)) != KORBBYTES) {
         tzStatus("Fehler beim Schreiben der Auslagerungsdatei");
         return -1;
     }
@@ -300,6 +320,12 @@ void tzStatus(const char* text) { StatusMeldung(text); }
 
 objekt* tzKorbInhalt() { return korbinha; }
 int tzKorbListeAnzahl(int n) { return (n >= 0 && n < KOKOSUP && korblist) ? static_cast<int>(korblist[n].anzahl) : 0; }
+int tzKorbGrenze() { return tzKorbHoch; }
+bool tzKorbTrifft(int n, const double r[4])
+{
+    const double* k = tzKorbRahmen[n];
+    return !(k[0] > r[2] || k[2] < r[0] || k[1] > r[3] || k[3] < r[1]);
+}
 int tzKorbListeSchluessel(int n) { return (n >= 0 && n < KOKOSUP && korblist) ? static_cast<int>(korblist[n].schluessel) : 0; }
 
 int tzKorbWechseln(int n)
@@ -308,13 +334,18 @@ int tzKorbWechseln(int n)
     if (tzZurueckschreiben() != 0) return -1;
     tzArbeit = -1;
     tzDreckig = false;
-    if (tzZeiRam && n < TZCACHESUP) {
+    if (tzZeiRam && n < tzImSpeicher) {
+        if (!cache[n]) {
+            cache[n] = static_cast<objekt*>(fmalloc(KOINSUP, sizeof(objekt)));
+            if (!cache[n]) wiAssert("tempzeic", __LINE__, "( cache[i] = fmalloc( KOINSUP,sizeof(struct objekt))) != NULL");
+            std::memset(cache[n], 0, KORBBYTES);
+        }
         korbinha = cache[n];
     } else {
         korbinha = korbpuffer;
         if (korblist[n].anzahl == 0) {
             std::memset(korbinha, 0, KORBBYTES);
-        } else if (plDsLesenAb(tzHandle, korbinha, KORBBYTES, tzDateiOrt(n)) != KORBBYTES) {
+        } else if (++tzAuslagerungen, plDsLesenAb(tzHandle, korbinha, KORBBYTES, tzDateiOrt(n)) != KORBBYTES) {
             tzStatus("Fehler beim Lesen der Auslagerungsdatei");
             return -1;
         }
@@ -375,11 +406,29 @@ int tzEinfuegenKern(int vor, const BEF* b, const STT* s, const double box[4], co
     o.id = static_cast<uint32_t>(id);
     korbinha[slot] = o;
     tzKorbZaehlen(n, k.anzahl + 1, static_cast<uint32_t>(schluessel));
+    tzKorbHoch = std::max(tzKorbHoch, n + 1);
+    double* r = tzKorbRahmen[n];
+    r[0] = std::min({r[0], box[0], box[2]});
+    r[1] = std::min({r[1], box[1], box[3]});
+    r[2] = std::max({r[2], box[0], box[2]});
+    r[3] = std::max({r[3], box[1], box[3]});
     tzDreckig = true;
     return id;
 }
 
 void TzZeiRamVorgeben(int wert) { tzZeiRamVorgabe = wert; }
+int TzKoerbeImSpeicher() { return tzZeiRam ? tzImSpeicher : 0; }
+long TzAuslagerungen() { return tzAuslagerungen; }
+
+int TzKoerbeVorgabe()
+{
+    VgbOeffnen();
+    VgbFehlMeldung(0);
+    const int r = VgbInt("EdZeiKoerbe");
+    VgbFehlMeldung(1);
+    VgbSchliessen();
+    return r <= 0 || r > KOKOSUP ? KOKOSUP : r;
+}
 void TzLaufBeginn() { tzZuViele = false; }
 
 void TzInit()
@@ -403,12 +452,7 @@ void TzInit()
         ProfilLesen("ZVKEdit", "ZeiRAM", wert, sizeof wert);
         tzZeiRam = wert[0] ? std::atoi(wert) : 1;
     }
-    if (tzZeiRam) {
-        for (auto& c : cache) {
-            if (!c) c = static_cast<objekt*>(fmalloc(KOINSUP, sizeof(objekt)));
-            if (!c) wiAssert("tempzeic", __LINE__, "( cache[i] = fmalloc( KOINSUP,sizeof(struct objekt))) != NULL");
-        }
-    }
+    tzImSpeicher = TzKoerbeVorgabe();
     korbinha = korbpuffer;
     tzKorbeLeeren();
     tzGeaendert = false;

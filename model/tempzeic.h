@@ -19,7 +19,7 @@
 constexpr int TZENDE = 1000000;   // end of the drawing order
 constexpr int KOKOSUP = 10000;    // baskets
 constexpr int KOINSUP = 32;       // objects per basket
-constexpr int TZCACHESUP = 1000;  // baskets held in memory by default
+constexpr int TZCACHESUP = 1000;  // baskets held in memory before the defaults set is read
 constexpr int RAMSUP = 10000;     // order entries held in memory
 constexpr int TZKURZSUP = 10;     // characters of a text kept inline
 constexpr int TZNAMENSUP = 254;   // names of each name table
@@ -103,5 +103,12 @@ int TzHeapAnzahl();          // texts on the heap
 
 // Tests and benchmarks: "ZeiRAM" as given (-1: read the setting at TzInit).
 void TzZeiRamVorgeben(int wert);
+// Baskets held in memory: the defaults key "EdZeiKoerbe", 1..KOKOSUP
+// (empty, 0 or out of range: KOKOSUP, every basket); read by TzInit.
+int TzKoerbeVorgabe();
+// In force since TzInit (0 with "ZeiRAM" 0), and the reads and writes of
+// the basket swap file so far.
+int TzKoerbeImSpeicher();
+long TzAuslagerungen();
 // Start of a command run: the too-many-objects message may show again.
 void TzLaufBeginn();

@@ -63,6 +63,11 @@ int tzKorbWechseln(int n);      // 0 or -1
 objekt* tzKorbInhalt();         // the working basket's slots
 int tzKorbListeAnzahl(int n);
 int tzKorbListeSchluessel(int n);
+// false when nothing put into basket n since it was last empty meets the
+// rectangle {x1, y1, x2, y2} (x1 <= x2, y1 <= y2).
+bool tzKorbTrifft(int n, const double r[4]);
+// Baskets from this number on are empty (none used since the store was cleared).
+int tzKorbGrenze();
 void tzEntpacken(const objekt* o, BEF* b, STT* vor, STT* nach, double box[4]);
 // Insert without journal and hooks; the id or -1.
 int tzEinfuegenKern(int vor, const BEF* b, const STT* s, const double box[4], const STT* nach);

@@ -142,8 +142,10 @@ void TzBereichDurchlaufen(const double rechteck[4], const TzDurchlaufFn& fn)
     double r[4] = {std::min(rechteck[0], rechteck[2]), std::min(rechteck[1], rechteck[3]),
                    std::max(rechteck[0], rechteck[2]), std::max(rechteck[1], rechteck[3])};
     int schluessel = TzSchluessel(r);
-    for (int n = 0; n < KOKOSUP; ++n) {
+    // The bound is read again each time: the callback may fill a new basket.
+    for (int n = 0; n < tzKorbGrenze(); ++n) {
         if (tzKorbListeAnzahl(n) == 0 || !TzTeilen(tzKorbListeSchluessel(n), schluessel)) continue;
+        if (!tzKorbTrifft(n, r)) continue;
         if (tzKorbWechseln(n) != 0) continue;
         for (int slot = 0; slot < tzKorbListeAnzahl(n); ++slot) {
             const objekt* o = &tzKorbInhalt()[slot];

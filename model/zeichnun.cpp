@@ -9,6 +9,7 @@
 
 #include "config/verzeich.h"
 #include "model/befehl.h"
+#include "platform/dateisys.h"
 #include "support/basis.h"
 #include "support/dosdatei.h"
 
@@ -97,6 +98,12 @@ int ZeiDateiAnlegen(ZeiDatei* z, const char* name)
     z->geaendert = 0;
     z->position = 0;
     return 0;
+}
+
+int ZeiDateiNurWennAnders(ZeiDatei* z)
+{
+    if (!z->neu) return ERROR;
+    return plDsErsetzenNurWennAnders(z->datei.handle) == 0 ? 0 : ERROR;
 }
 
 int ZeiDateiOeffnen(ZeiDatei* z, const char* name) { return zeiOeffnen(z, name, false); }

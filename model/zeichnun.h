@@ -48,6 +48,10 @@ struct ZeiKopf {
 };
 
 int ZeiDateiAnlegen(ZeiDatei* z, const char* name);
+// A new file whose bytes at ZeiDateiSchliessen equal the file it would
+// replace leaves that file untouched (an evaluation that makes the same
+// drawings again rewrites nothing). 0, or -1 for a file not made new.
+int ZeiDateiNurWennAnders(ZeiDatei* z);
 int ZeiDateiOeffnen(ZeiDatei* z, const char* name);
 int ZeiDateiLesend(ZeiDatei* z, const char* name);
 int ZeiBefLesen(ZeiDatei* z, BEF* b);

@@ -27,6 +27,7 @@ struct DsErsetzen {
     std::string temp;   // real path of the temporary file
     bool sync;
     bool fehler = false;  // a write failed: the file is incomplete
+    bool nurWennAnders = false;  // keep the target when the bytes are the same
 };
 
 std::map<int, DsErsetzen> dsErsetzungen;  // open handles of plDsErsetzenOeffnen
@@ -37,6 +38,34 @@ bool dsFehler(PlFehlerArt art)
     if (!plFehlerJetzt(art)) return false;
     errno = EIO;
     return true;
+}
+
+// Whether the files `a` and `b` hold the same bytes (false when either
+// cannot be read: the caller then replaces, which is always safe).
+bool dsGleicherInhalt(const std::string& a, const std::string& b)
+{
+    struct stat sa, sb;
+    if (stat(a.c_str(), &sa) != 0 || stat(b.c_str(), &sb) != 0) return false;
+    if (!S_ISREG(sa.st_mode) || !S_ISREG(sb.st_mode) || sa.st_size != sb.st_size) return false;
+    const int fa = open(a.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fa < 0) return false;
+    const int fb = open(b.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fb < 0) {
+        close(fa);
+        return false;
+    }
+    std::vector<char> pa(65536), pb(65536);
+    bool gleich = true;
+    off_t rest = sa.st_size;
+    while (gleich && rest > 0) {
+        const size_t n = static_cast<size_t>(std::min<off_t>(rest, static_cast<off_t>(pa.size())));
+        gleich = read(fa, pa.data(), n) == static_cast<ssize_t>(n) && read(fb, pb.data(), n) == static_cast<ssize_t>(n) &&
+                 std::memcmp(pa.data(), pb.data(), n) == 0;
+        rest -= static_cast<off_t>(n);
+    }
+    close(fa);
+    close(fb);
+    return gleich;
 }
 
 // An incomplete new file must never replace the old one.
@@ -257,6 +286,12 @@ int plDsSchliessen(int fd)
     const bool schliessFehler = plFehlerJetzt(PlFehlerArt::Schliessen);
     if (close(fd) != 0 && !fehler) fehler = errno;
     if (schliessFehler && !fehler) fehler = EIO;
+    // Same bytes: the old file stays as it is (no rename, which on ext4
+    // forces the new data to disk, and its time and identity stay).
+    if (!fehler && e.nurWennAnders && dsGleicherInhalt(e.temp, e.ziel)) {
+        unlink(e.temp.c_str());
+        return 0;
+    }
     if (!fehler && (dsFehler(PlFehlerArt::Umbenennen) || rename(e.temp.c_str(), e.ziel.c_str()) != 0)) {
         fehler = errno;
     }
@@ -414,6 +449,17 @@ int plDsErsetzenVerwerfen(int fd)
     dsErsetzungen.erase(it);
     close(fd);
     unlink(temp.c_str());
+    return 0;
+}
+
+int plDsErsetzenNurWennAnders(int fd)
+{
+    const auto it = dsErsetzungen.find(fd);
+    if (it == dsErsetzungen.end()) {
+        errno = EBADF;
+        return -1;
+    }
+    it->second.nurWennAnders = true;
     return 0;
 }
 

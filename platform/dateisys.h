@@ -97,5 +97,9 @@ int plDsVerzSchliessen(PlDsVerz* v);
 // permissions of the file it replaces, else read/write for all less umask.
 int plDsErsetzenOeffnen(const char* pfad, bool sync = false);
 int plDsErsetzenVerwerfen(int fd);
+// Marks a replacement handle: when its bytes equal the target's at the
+// close, the new file is dropped and the target is left untouched (same
+// file, same times). 0, or -1 (EBADF) for another handle.
+int plDsErsetzenNurWennAnders(int fd);
 bool plDsErsetzenOffen(int fd);
 int plDsDateiErsetzen(const char* pfad, const void* daten, size_t n, bool sync = false);

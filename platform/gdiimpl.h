@@ -185,6 +185,9 @@ void gdiRechteckFarbe(GdiDc* dc, int l, int t, int r, int b, uint32_t pixel);
 // ---- Text ------------------------------------------------------------------------
 PangoContext* gdiPangoKontext(bool raster);
 void gdiTextFreigeben();
+// Texts GetTextExtentPoint32 has laid out so far (a remembered width costs
+// none; tests).
+long gdiTexteGemessen();
 // Off: the cell-height search loads every size on its way instead of
 // working the steps out from the face (tests compare the two).
 void gdiZellSchaetzungSetzen(bool an);

@@ -24,6 +24,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <unordered_map>
 
 #include "platform/gdimalen.h"
 #include "platform/textbreite.h"
@@ -178,8 +179,20 @@ PangoContext* gdiPangoKontext(bool raster)
     return k;
 }
 
+// Widths of whole texts measured before (device pixels, stretched), by
+// resolved font and text: list controls and dialogs measure the same texts
+// again and again. A resolved font is known by its number, which is never
+// given twice, so another font, size or scale on a DC is another key; the
+// store goes with the fonts (gdiTextFreigeben) and when it is full.
+namespace {
+std::unordered_map<std::string, double> gdiBreitenSpeicher;
+constexpr size_t GDI_BREITENSUP = 16384;
+long gdiBreitenGemessen = 0;  // texts laid out for GetTextExtentPoint32 (tests)
+}  // namespace
+
 void gdiTextFreigeben()
 {
+    gdiBreitenSpeicher.clear();
     for (PangoContext*& k : gdiKontext)
         if (k) g_object_unref(k), k = nullptr;
     if (gdiFontMap) g_object_unref(gdiFontMap), gdiFontMap = nullptr;
@@ -724,16 +737,39 @@ double gdiZeichenBreite(GdiMessen& m, char c, const std::string& u)
     return w >= 0 ? w / double(PANGO_SCALE) * m.s.dehnung : gdiBreite(m.l, u, m.s);
 }
 
+// The width of a text of two or more characters: remembered, else laid out.
+double gdiTextBreiteGemerkt(GdiMessen& m, const char* text, int n)
+{
+    std::string k(reinterpret_cast<const char*>(&m.s.nummer), sizeof m.s.nummer);
+    k.append(text, static_cast<size_t>(n));
+    const auto it = gdiBreitenSpeicher.find(k);
+    if (it != gdiBreitenSpeicher.end()) return it->second;
+    std::string u;
+    gdiNachUtf8(text, static_cast<size_t>(n), u, nullptr);
+    const double w = gdiBreite(m.l, u, m.s);
+    ++gdiBreitenGemessen;
+    if (gdiBreitenSpeicher.size() >= GDI_BREITENSUP) gdiBreitenSpeicher.clear();
+    gdiBreitenSpeicher.emplace(std::move(k), w);
+    return w;
+}
+
 }  // namespace
+
+long gdiTexteGemessen() { return gdiBreitenGemessen; }
 
 BOOL GetTextExtentPoint32(HDC hdc, LPCSTR text, int n, LPSIZE sz)
 {
     GdiDc* dc = gdiDc(hdc);
     if (!dc || !sz || n < 0 || (n > 0 && !text)) return FALSE;
     GdiMessen m(dc);
-    std::string u;
-    gdiNachUtf8(text ? text : "", static_cast<size_t>(n), u, nullptr);
-    double w = n == 1 ? gdiZeichenBreite(m, text[0], u) : n > 0 ? gdiBreite(m.l, u, m.s) : 0;
+    double w = 0;
+    if (n == 1) {
+        std::string u;
+        gdiNachUtf8(text, 1, u, nullptr);
+        w = gdiZeichenBreite(m, text[0], u);
+    } else if (n > 1) {
+        w = gdiTextBreiteGemerkt(m, text, n);
+    }
     if (m.s.raster) w = std::round(w);
     w += dc->z.zeichenAbstand * m.s.skalaX * n;
     sz->cx = static_cast<LONG>(std::lround(m.lx(w)));

@@ -13,6 +13,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <new>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -461,16 +463,17 @@ int savepng(const char* pfad, const imgdes* img, int modus)
     }
     const void* farben = r.bits == 8 ? tabelle.data() : nullptr;
     auto zeile = static_cast<png_int_32>(r.zeile());
-    png_alloc_size_t groesse = 0;
-    if (!png_image_write_to_memory(&bild, nullptr, &groesse, 0, r.px.data(), zeile, farben) || groesse == 0) {
+    // Encoded once into a buffer of the largest size the encoder can need
+    // (asking for the size first would encode the picture twice); the pages
+    // of the buffer that the data does not reach are never touched.
+    png_alloc_size_t groesse = PNG_IMAGE_PNG_SIZE_MAX(bild);
+    std::unique_ptr<uint8_t[]> puffer(new (std::nothrow) uint8_t[groesse]);
+    if (!puffer) return rbFehler(RB_FEHLER_SPEICHER, "no memory for the PNG");
+    if (!png_image_write_to_memory(&bild, puffer.get(), &groesse, 0, r.px.data(), zeile, farben) || groesse == 0) {
         png_image_free(&bild);
         return rbFehler(RB_FEHLER_SCHREIBEN, "PNG cannot be encoded");
     }
-    std::vector<uint8_t> d(groesse);
-    if (!png_image_write_to_memory(&bild, d.data(), &groesse, 0, r.px.data(), zeile, farben)) {
-        png_image_free(&bild);
-        return rbFehler(RB_FEHLER_SCHREIBEN, "PNG cannot be encoded");
-    }
-    d.resize(groesse);
+    const std::vector<uint8_t> d(puffer.get(), puffer.get() + groesse);
+    puffer.reset();
     return rbDateiSchreiben(pfad, d);
 }

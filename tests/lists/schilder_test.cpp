@@ -4,6 +4,8 @@
 // missing component.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -98,6 +100,36 @@ TEST_F(SchilderTest, SevenItemsOnThreeSlotsGiveThreeSheetsFilledSlotBySlot)
     ASSERT_EQ(lauf("LSld"), 0);
     ASSERT_EQ(ZeiKopfLesen(demo_.datei("Schild.1").c_str(), &k), 0);
     EXPECT_EQ(k.format, 117);
+}
+
+TEST_F(SchilderTest, ASecondRunRewritesOnlyTheSheetsThatChanged)
+{
+    etiketten(7);
+    ASSERT_EQ(lauf("LSld"), 0);
+    auto stand = [&](int i) {
+        struct stat st{};
+        EXPECT_EQ(stat(demo_.datei("Schild." + std::to_string(i)).c_str(), &st), 0);
+        return std::make_pair(st.st_ino, st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec);
+    };
+    const auto s1 = stand(1), s2 = stand(2), s3 = stand(3);
+    const std::string inhalt3 = lesen(demo_.datei("Schild.3"));
+    const std::vector<std::string> namenVorher = eintraege();
+    ASSERT_EQ(lauf("LSld"), 0);
+    EXPECT_EQ(boxen(), (std::vector<std::string>{"3 Zeichnungen gespeichert.", "3 Zeichnungen gespeichert."}));
+    EXPECT_EQ(stand(1), s1);
+    EXPECT_EQ(stand(2), s2);
+    EXPECT_EQ(stand(3), s3);
+    EXPECT_EQ(eintraege(), namenVorher);
+    // An eighth item changes the last sheet only: it alone is replaced.
+    uint32_t id = geraet(0, "=S8");
+    bauteil(id, "H", 0, "03", 80.0, 10.0);
+    sichern();
+    ASSERT_EQ(lauf("LSld"), 0);
+    EXPECT_EQ(stand(1), s1);
+    EXPECT_EQ(stand(2), s2);
+    EXPECT_NE(stand(3).first, s3.first);
+    EXPECT_NE(lesen(demo_.datei("Schild.3")), inhalt3);
+    EXPECT_EQ(texte("Schild.3")[1], "ZAT \"\" \"=S7 - =S8\" \"\"");
 }
 
 TEST_F(SchilderTest, SixItemsGiveTwoSheetsAndNoItemNone)

@@ -5,11 +5,16 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "config/vorgaben.h"
 #include "tests/model/tztest.h"
 
 namespace {
@@ -231,15 +236,57 @@ std::vector<std::tuple<int, int, int>> ablauf(TzTest& t)
     return v;
 }
 
-TEST_F(Store, PlacementIsTheSameWithAndWithoutBasketsInMemory)
+// A defaults set of its own holding "EdZeiKoerbe" (empty: the default),
+// chosen for the store's next start; the set without it after the test.
+struct KoerbeSet {
+    std::string pfad = (std::filesystem::temp_directory_path() / ("koerbe" + std::to_string(getpid()) + ".vgb")).string();
+    explicit KoerbeSet(const std::string& wert)
+    {
+        std::ofstream(pfad, std::ios::binary | std::ios::trunc)
+            << ";Test\r\nName            Koerbe\r\nEdZeiKoerbe     " << wert << "\r\n";
+        VgbFehlMeldung(0);
+        VgbSetSetzen("Koerbe", pfad.c_str());
+    }
+    ~KoerbeSet()
+    {
+        std::ofstream(pfad, std::ios::binary | std::ios::trunc) << ";Test\r\nName            Koerbe\r\n";
+        VgbSetSetzen("Koerbe", pfad.c_str());
+        VgbFehlMeldung(1);
+        std::filesystem::remove(pfad);
+    }
+};
+
+// The resident basket count comes from the defaults set: with every
+// basket resident a large drawing never touches the swap file; with a few
+// it does, and the placement stays the same whatever the count or "ZeiRAM".
+TEST_F(Store, TheResidentBasketCountOfTheDefaultsSetIsHonoured)
 {
-    auto standard = ablauf(*this);
-    int korbMax = 0;
-    for (auto& e : standard) korbMax = std::max(korbMax, std::get<0>(e));
-    EXPECT_GT(korbMax, TZCACHESUP);  // the swap file was used
+    std::vector<std::tuple<int, int, int>> standard;
+    {
+        KoerbeSet set("");
+        starten(1);
+        EXPECT_EQ(TzKoerbeImSpeicher(), KOKOSUP);
+        const long vorher = TzAuslagerungen();
+        standard = ablauf(*this);
+        EXPECT_EQ(TzAuslagerungen(), vorher);
+        int korbMax = 0;
+        for (auto& e : standard) korbMax = std::max(korbMax, std::get<0>(e));
+        EXPECT_GT(korbMax, TZCACHESUP);
+    }
+    for (const char* wert : {"2", "1000", "0", "99999"}) {
+        SCOPED_TRACE(wert);
+        KoerbeSet set(wert);
+        starten(1);
+        const int erwartet = std::atoi(wert) == 2 ? 2 : std::atoi(wert) == 1000 ? 1000 : KOKOSUP;
+        EXPECT_EQ(TzKoerbeImSpeicher(), erwartet);
+        const long vorher = TzAuslagerungen();
+        EXPECT_EQ(ablauf(*this), standard);
+        if (erwartet < KOKOSUP) EXPECT_GT(TzAuslagerungen(), vorher);
+        else EXPECT_EQ(TzAuslagerungen(), vorher);
+    }
     starten(0);
-    auto ohne = ablauf(*this);
-    EXPECT_EQ(standard, ohne);
+    EXPECT_EQ(TzKoerbeImSpeicher(), 0);
+    EXPECT_EQ(ablauf(*this), standard);
 }
 
 TEST_F(Store, SwapFileFailuresAreReportedAndKeepTheBasket)

@@ -286,6 +286,42 @@ TEST_F(Dateisys, ReplacementAppearsOnlyAtCloseAndCanBeDropped)
     EXPECT_EQ(plDsErsetzenOeffnen(p("fehlt/x.txt").c_str()), -1);
 }
 
+// A replacement marked "only when different" keeps a target of the same
+// bytes (same inode, same time) and replaces one of other bytes, a shorter
+// or longer one, or none at all, as an unmarked one does.
+TEST_F(Dateisys, ReplacementOfTheSameBytesLeavesTheTargetUntouched)
+{
+    auto stand = [&](const std::string& rel) {
+        struct stat st{};
+        EXPECT_EQ(stat(p(rel).c_str(), &st), 0);
+        return std::make_pair(st.st_ino, st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec);
+    };
+    auto ersetzen = [&](const std::string& rel, const std::string& inhalt) {
+        const int fd = plDsErsetzenOeffnen(p(rel).c_str());
+        EXPECT_GE(fd, 0);
+        EXPECT_EQ(plDsErsetzenNurWennAnders(fd), 0);
+        EXPECT_EQ(plDsSchreiben(fd, inhalt.data(), inhalt.size()), static_cast<ssize_t>(inhalt.size()));
+        EXPECT_EQ(plDsSchliessen(fd), 0);
+    };
+    const std::string gross(200000, 'g');
+    datei("Ziel.txt", gross);
+    const auto vorher = stand("Ziel.txt");
+    ersetzen("Ziel.txt", gross);
+    EXPECT_EQ(stand("Ziel.txt"), vorher);
+    EXPECT_EQ(eintraege(), std::set<std::string>{"Ziel.txt"});
+    for (const std::string& inhalt : {gross.substr(1) + "h", gross.substr(1), gross + "g", std::string()}) {
+        const auto alt = stand("Ziel.txt");
+        ersetzen("Ziel.txt", inhalt);
+        EXPECT_NE(stand("Ziel.txt").first, alt.first) << inhalt.size();
+        EXPECT_EQ(lesen("Ziel.txt"), inhalt);
+    }
+    ersetzen("Neu.txt", "x");
+    EXPECT_EQ(lesen("Neu.txt"), "x");
+    EXPECT_EQ(eintraege(), (std::set<std::string>{"Neu.txt", "Ziel.txt"}));
+    // Only a replacement handle takes the mark.
+    EXPECT_EQ(plDsErsetzenNurWennAnders(12345), -1);
+}
+
 TEST_F(Dateisys, FaultInjectionFailsTheNthCallOfItsKind)
 {
     datei("a", "abc");

@@ -143,6 +143,59 @@ TEST(GdiText, ExtentsAddUpAndBoldIsWider)
     EXPECT_GT(u.cx, 8);
 }
 
+// A text measured once is not laid out again in the same font; a change of
+// font, size or scale on the DC, or fonts made anew, measure afresh.
+TEST(GdiText, TextWidthsAreRememberedPerFontAndForgottenWithTheFonts)
+{
+    GdiLeinwand l(8, 8);
+    SIZE a, b;
+    long vorher;
+    {
+        Schrift s(l.dc, -16, "Arial");
+        GetTextExtentPoint32(l.dc, "Verteilung", 10, &a);
+        vorher = gdiTexteGemessen();
+        GetTextExtentPoint32(l.dc, "Verteilung", 10, &b);
+        EXPECT_EQ(gdiTexteGemessen(), vorher);
+        EXPECT_EQ(b.cx, a.cx);
+    }
+    struct Fall {
+        const char* was;
+        int hoehe;
+        const char* face;
+        int gewicht;
+    } faelle[] = {{"larger", -24, "Arial", FW_NORMAL}, {"bold", -16, "Arial", FW_BOLD}, {"other face", -16, "Courier New", FW_NORMAL}};
+    for (const Fall& f : faelle) {
+        Schrift s(l.dc, f.hoehe, f.face, f.gewicht);
+        const long n = gdiTexteGemessen();
+        SIZE c;
+        GetTextExtentPoint32(l.dc, "Verteilung", 10, &c);
+        EXPECT_EQ(gdiTexteGemessen(), n + 1) << f.was;
+        EXPECT_NE(c.cx, a.cx) << f.was;
+    }
+    {
+        // The same font at twice the scale.
+        Schrift s(l.dc, -16, "Arial");
+        SetMapMode(l.dc, MM_ANISOTROPIC);
+        SetWindowExtEx(l.dc, 1, 1, nullptr);
+        SetViewportExtEx(l.dc, 2, 2, nullptr);
+        const long n = gdiTexteGemessen();
+        SIZE c;
+        GetTextExtentPoint32(l.dc, "Verteilung", 10, &c);
+        EXPECT_EQ(gdiTexteGemessen(), n + 1);
+        SetMapMode(l.dc, MM_TEXT);
+    }
+    {
+        // Fonts made anew: nothing remembered survives.
+        gdiTextFreigeben();
+        Schrift s(l.dc, -16, "Arial");
+        const long n = gdiTexteGemessen();
+        SIZE c;
+        GetTextExtentPoint32(l.dc, "Verteilung", 10, &c);
+        EXPECT_EQ(gdiTexteGemessen(), n + 1);
+        EXPECT_EQ(c.cx, a.cx);
+    }
+}
+
 // Where "H" lands for each alignment: its ink against the reference point.
 TEST(GdiText, EachAlignmentPlacesTheRunAroundTheReferencePoint)
 {
