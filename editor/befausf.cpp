@@ -260,6 +260,9 @@ void BefAusfInit()
     std::memset(&befRaster, 0, sizeof befRaster);
     const EDEINST* e = EdEinst();
     BefAnzeigeEinstellen();
+    // Linked texts (byte 1) show as print and export show them; the switch
+    // ATA hides them for work on the drawing.
+    befFlags.ata = 1;
     befFlags.el1 = 1;
     befFlags.vrb = e->vorvrb;
     befFlags.beweg = e->elembeweg;

@@ -161,7 +161,7 @@ TEST_F(Auswert, APagedResultIsCopiedWithoutItsPageColumn)
     const std::string csv = demo.datei("Markiert.csv");
     plDateiDialogAntwort(csv.c_str());
     befehl(seite(), 2553);
-    EXPECT_EQ(lesen(csv).substr(0, 9), "-A1;11-0;");
+    EXPECT_EQ(lesen(csv).substr(0, 9), "-A1;11-1;");
 }
 
 TEST_F(Auswert, NothingRunsWhileTheDrawingIsChangedAndARewriteWithinASecondReloads)
@@ -265,7 +265,7 @@ TEST_F(Auswert, TheWholeResultAsCsvAndTheLabelSheetsListedWithoutTheirBackups)
     const size_t n = dateiZeilen("Betriebsmittel.txt");
     ASSERT_GT(n, 50u);
     EXPECT_EQ(dateiZeilen("Ganz.csv"), n) << "one CSV row per record";
-    EXPECT_EQ(lesen(csv).substr(0, 9), "-A1;11-0;");
+    EXPECT_EQ(lesen(csv).substr(0, 9), "-A1;11-1;");
 
     AuswertTitelZeigen("Schilder");
     plHeadlessPumpen();
@@ -344,7 +344,7 @@ TEST_F(Auswert, CopyToClipboardSettingsAndALabelSheetShownByDoubleClick)
     const std::string soll = lesen(std::string(VELMO_TEST_DATA) + "/lists/demo/Betriebsmittel.txt");
     const auto n = std::count(soll.begin(), soll.end(), '\n');
     ASSERT_GT(n, 50);
-    EXPECT_EQ(text.substr(0, 30), "-A1;11-0;;Art. 6ES7212-1AE40\r\n") << text.substr(0, 80);
+    EXPECT_EQ(text.substr(0, 30), "-A1;11-1;;Art. 6ES7212-1AE40\r\n") << text.substr(0, 80);
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), n) << "one row per record of the result";
 
     befehl(seite(), 1520);
