@@ -424,7 +424,7 @@ int exArt()
     return ExportArtAusText(t);
 }
 
-void exArtSetzen()
+void ExportArtSetzen()
 {
     const ExportArtDaten* d = ExportArtTabelle(exArt());
     if (!d) return;
@@ -446,7 +446,7 @@ void exArtSetzen()
     wiKnopfSetzen(EX_OEFFNEN, d->jeZeichnung ? 0 : 1);
 }
 
-int exInit(int, const char* const*)
+int ExportInit(int, const char* const*)
 {
     ex.fenster = wiDlgFenster();
     wiDlgPosLadenAkt();
@@ -466,13 +466,13 @@ int exInit(int, const char* const*)
         wiComboAnhaengen(EX_ART, e);
     }
     wiComboWahlSetzen(EX_ART, wahl);
-    exArtSetzen();
+    ExportArtSetzen();
     const int markiert = PvwAnzMarkiert();
     wiTextSetzen(101, markiert == 1 ? "markierte Zeichnung" : "markierte Zeichnungen");
     return 0;
 }
 
-int exExit()
+int ExportExit()
 {
     wiDlgPosSichernAkt();
     wiTooltipsLoeschen();
@@ -529,14 +529,14 @@ void exStarten()
         wiHinweis("%d %s nach %s exportiert.", r, r == 1 ? "Datei" : "Dateien", p);
 }
 
-int exBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
+int ExportBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
 {
     if (wp == EX_ART && (nachricht == WM_MEASUREITEM || nachricht == WM_DRAWITEM))
         return ElsCbZeichnen(EX_ART, exComboText, nachricht, wp, lp);
     if (nachricht != WM_COMMAND) return 0;
     int id = LOWORD(wp);
     if (id == EX_ART && HIWORD(wp) == CBN_SELCHANGE) {
-        exArtSetzen();
+        ExportArtSetzen();
         return 0;
     }
     if (id == 1) {
@@ -584,5 +584,5 @@ void ExportOeffnen()
         BringWindowToTop(d);
         return;
     }
-    wiDlgOeffnen("Export", exInit, exExit, exBefehl);
+    wiDlgOeffnen("Export", ExportInit, ExportExit, ExportBefehl);
 }
