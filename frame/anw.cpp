@@ -19,6 +19,7 @@
 
 #include "config/apstil.h"
 #include "config/inidatei.h"
+#include "config/verzeich.h"
 #include "config/reaktion.h"
 #include "controls/ctlkern.h"
 #include "config/datwache.h"
@@ -192,6 +193,25 @@ void anwKonfigLesen(AnwKonfig* k, const char* daten, size_t groesse)
     }
 }
 
+// A second start of a single-instance program: the running one gets the
+// folder or file named here (the "open" of its local command service) and
+// comes to the front; an empty "open" only brings it to the front. The
+// second start itself shows nothing and ends with 0.
+void anwWeitergeben()
+{
+    AnwSchalter s;
+    anwSchalterLesen(&s);
+    char pfad[ANWPFADSUP + 1] = "";
+    if (s.start[0]) {
+        anwKopieren(pfad, s.start);
+        PfadAbsolut(pfad);
+    }
+    std::string befehl = std::string("open ") + pfad;
+    if (DdeKlient(anwK.klasse, "system", befehl.c_str()) < 0)
+        std::fprintf(stderr, "velmo: das laufende Velmo antwortet nicht.\n");
+    DdeKlientEnde();
+}
+
 const AnwKonfig& anwKonfig()
 {
     return anwK;
@@ -263,6 +283,9 @@ LRESULT CALLBACK anwFensterProc(HWND fenster, UINT nachricht, WPARAM wp, LPARAM 
     anwBehandelt = 0;
     switch (nachricht) {
     case WM_CLOSE:
+        // A changed drawing may be saved, dropped, or the close cancelled
+        // (Esc): the page's own question on closing has no cancel.
+        if (anwLaufZustand() == 2 && EdtFenster() != 0 && !ZeiFrageSpeichern()) return 0;
         wiPlatzSichern(fenster, "MainWindow", anwK.wpAbschnitt);
         anwLaufZustandSetzen(4);
         wiDlgAlleSchliessen();
@@ -432,7 +455,10 @@ int anwStart(HINSTANCE instanz, const char* kommandozeile, int zeigen)
     // 3: a live server socket of the class name is a window of the class.
     int andere = FindWindow(anwK.klasse, nullptr) != 0;
     anwAndereInstanzSetzen(andere);
-    if (anwK.single && andere) return -1;
+    if (anwK.single && andere) {
+        anwWeitergeben();
+        return -1;
+    }
     plLokalKlasseMelden(anwK.klasse);
     // 4, 5
     wiIniDatei(anwK.wpDatei);

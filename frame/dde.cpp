@@ -13,6 +13,8 @@
 #include "config/verzeich.h"
 #include "config/vorgaben.h"
 #include "output/platzhalter.h"
+#include "platform/eingabe.h"
+#include "platform/fenster.h"
 #include "platform/nachricht.h"
 #include "platform/orte.h"
 #include "platform/shell.h"
@@ -42,6 +44,15 @@ int logAn = 1;
 void ddeHauptPost(int id)
 {
     PostMessage(anwHauptfenster(), WM_COMMAND, static_cast<WPARAM>(id), 0);
+}
+
+// The main window to the front, restored when it was minimised.
+void ddeNachVorn()
+{
+    HWND h = anwHauptfenster();
+    if (h == 0) return;
+    if (IsIconic(h)) ShowWindow(h, SW_RESTORE);
+    SetForegroundWindow(h);
 }
 
 void ddeUmschaltenAuf(const char* pfad)
@@ -159,7 +170,10 @@ void DdeAusfuehren(const char* thema, const char* text)
         } else if (strvgl(wort, "refresh") == 0) {
             ddeHauptPost(1005);
         } else if (strvgl(wort, "open") == 0) {
-            ddeUmschaltenAuf(rest);
+            // A second start hands its folder over this way, or nothing
+            // when it named none: the window comes to the front either way.
+            if (rest[0]) ddeUmschaltenAuf(rest);
+            ddeNachVorn();
         } else if (strvgl(wort, "switch") == 0) {
             ddeWechseln(rest);
         }

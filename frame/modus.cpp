@@ -250,7 +250,9 @@ void ModusAnwenden(int erzwingen)
         AuswertStatus(puffer);
     } else {
         // Drawings only: subtitle headings and PDF files are rows, not pages.
-        std::snprintf(puffer, sizeof puffer, TextNr(430), PvwZeiAnzahl());
+        // One drawing reads in the singular (text 431).
+        const int n = PvwZeiAnzahl();
+        std::snprintf(puffer, sizeof puffer, TextNr(n == 1 ? 431 : 430), n);
     }
     modusStatus(3, puffer, erzwingen);
 }
@@ -604,7 +606,11 @@ void AnwBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
     case 1501: ProjektOrdnerWaehlen(); return;
     case 1502: PvwStartDialog(); return;
     case 1503: PvwNeuesProjekt(); return;
-    case 1505: Aktualisieren(); return;
+    case 1505:
+        // The status bar's count follows the list read again.
+        Aktualisieren();
+        ModusAnwenden(0);
+        return;
     case 1506: if (!BefehlNachSchliessen(hw, n)) PvwSichern(); return;
     case 1507:
         PrjSperreLoeschen();

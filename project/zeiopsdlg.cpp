@@ -9,6 +9,7 @@
 // registry (platzhalter.h until it lands) and zeiops.
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,7 @@
 #include "winlib/dateiwahl.h"
 #include "winlib/dialog.h"
 #include "winlib/dlgitem.h"
+#include "winlib/meldung.h"
 #include "winlib/seitendienst.h"
 #include "winlib/wiwerk.h"
 
@@ -34,6 +36,22 @@ namespace {
 // ---- shared conventions ------------------------------------------------------------------
 
 void zdText(int id, char* puffer, int n) { wiTextHolen(id, puffer, n); }
+
+// Names, page and field of a drawing hold ZOFELDSUP characters: a longer
+// entry is refused in the dialog, its field focused and selected, before
+// anything is read or written (cutting it would name another drawing).
+bool zdLaengenOk(std::initializer_list<int> ids)
+{
+    for (int id : ids) {
+        const int n = wiTextLaenge(id);
+        if (n <= ZOFELDSUP) continue;
+        wiMeldung("Der Eintrag ist %d Zeichen lang; erlaubt sind h\xF6" "chstens %d Zeichen.", n, ZOFELDSUP);
+        wiItemFokus(id);
+        SendMessage(wiItem(id), EM_SETSEL, 0, -1);
+        return false;
+    }
+    return true;
+}
 
 // The graphic buttons were set up from their texts by the dialog manager.
 void zdOeffnen(const char* name)
@@ -182,10 +200,15 @@ int zdNeuBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
         break;
     case 2502: zdNeuVorlage(); break;
     case 2500:
+        if (!zdLaengenOk({3000, 3010, 3011})) break;
         zdNeuLesen();
         if (ZeiAnlegen(&zdNeu.e, 0) == 0) zdBestaetigen(zdNeuLauf);
         break;
-    case 2509: zdNeuLesen(); zdNeuLauf(); break;
+    case 2509:
+        if (!zdLaengenOk({3000, 3010, 3011})) break;
+        zdNeuLesen();
+        zdNeuLauf();
+        break;
     case 2: case 2501: wiDlgSchliessen(); break;
     default: break;
     }
@@ -217,6 +240,7 @@ void zdEigenLesen()
 
 void zdEigenLauf()
 {
+    if (!zdLaengenOk({3000, 3001, 3002})) return;
     zdEigenLesen();
     if (ZeiEigenSpeichern(zdEigen.datei, &zdEigen.e) == 0) wiDlgSchliessen();
 }
@@ -300,6 +324,7 @@ int zdUmnrExit()
 
 void zdUmnrStart()
 {
+    if (!zdLaengenOk({3000, 3030, 3031})) return;
     char name[ZOFELDSUP + 1], von[PVWNAMESUP + 1], bis[PVWNAMESUP + 1], seite[ZOFELDSUP + 1], feld[ZOFELDSUP + 1];
     zdText(3000, name, ZOFELDSUP);
     zdText(3010, von, PVWNAMESUP);

@@ -333,7 +333,7 @@ TEST_F(EdtSeite, ADrainWaitsWhileABoxIsOpen)
     plNachrichtBoxBeobachter(boxOffen);
     plNachrichtBoxAntwort(IDNO);
     waehrendBox = -1;
-    EdtMenueBefehl(1004);  // save asks first
+    EdtMenueBefehl(1002);  // opening asks first
     plNachrichtBoxBeobachter(nullptr);
     EXPECT_EQ(waehrendBox, 2) << "nothing drained while the box was open";
     pumpen();

@@ -217,7 +217,6 @@ TEST_F(EditorLauf, OpenDrawUndoRedoSaveAndReopen)
     // The demo macro: lines, two texts, the component M1, a loop.
     tippen("MAC Demo");
     EXPECT_EQ(TzAnzahl(), anfang + 8) << StatusLetzterText();
-    plNachrichtBoxAntwort(IDYES);  // the editor asks before it saves
     SendMessage(anwHauptfenster(), WM_COMMAND, 1004, 0);
     schleife();
     EXPECT_FALSE(ZeiIstGeaendert());
@@ -263,7 +262,6 @@ TEST_F(EditorLauf, OpenDrawUndoRedoSaveAndReopen)
     const std::string neu = demo.datei("Neu.001");
     plDateiDialogFragenLeeren();
     plDateiDialogAntwort(neu.c_str());
-    plNachrichtBoxAntwort(IDYES);
     SendMessage(anwHauptfenster(), WM_COMMAND, 1004, 0);
     schleife();
     EXPECT_EQ(plDateiDialogFragen().size(), 1u);
@@ -404,7 +402,6 @@ TEST_F(EditorMaus, ClicksDrawUndoSaveReopenPlaceMarkAndDrag)
 
     // Speichern, then the newest recent drawing: the same objects.
     const std::vector<std::string> gespeichert = objekte();
-    plNachrichtBoxAntwort(IDYES);
     strg('S');
     EXPECT_FALSE(ZeiIstGeaendert());
     SendMessage(anwHauptfenster(), WM_COMMAND, ZEIHISTID, 0);
