@@ -466,7 +466,7 @@ int BefOptionen(const BEF* b)
         return 1;
     case C_DIR:
         BauDefBeenden();
-        // The folder change itself arrives with the editor document.
+        ZeiOrdnerWechseln(b->text);
         return 1;
     case C_HZ: {
         befFlags.hza = 1;

@@ -123,10 +123,6 @@ void elmZeilen(char* t, const STT* s, int a)
     StndTextAnhaengen(0, at + 1);
 }
 
-// The state's placeholder flag: the graphic state of this model carries
-// none yet, so only the short placeholder codes hide a text.
-int elmPlatzhalterWeit(const STT*) { return 0; }
-
 // ---- editor inputs ----
 
 int elmHgAnStandard() { return 0; }
@@ -248,7 +244,9 @@ void ElemText(ELEMGERAET* g, const char* text, const STT* s, int a, int bx, int 
 {
     if (g->textAus || text == nullptr) return;
     if (!ElemStift(g, s, 0)) return;
-    if (IstYRefArtikel(text) || PlatzhalterText(text, elmPlatzhalterWeit(s))) return;
+    // The graphic state carries no flag that widens the placeholder test:
+    // every device hides the short placeholder codes, as the editor does.
+    if (IstYRefArtikel(text) || PlatzhalterText(text, 0)) return;
     char t[ELMTEXTSUP];
     if (text[0] == 1) {
         // An attribute text shows what follows its marker and kind letter,
@@ -335,7 +333,7 @@ int ElemZeichnen(ELEMGERAET* g, const BEF* b, const STT* s)
     case 56: ElemText(g, b->text, s, 1, 2, 0); return 1;
     case 57: ElemText(g, b->text, s, 1, 1, 1); return 1;
     case 62: {
-        const double r = Zehntel(elmEditor.pktGroesse()) * s->mass;
+        const double r = Zehntel(ElemPunktGroesse()) * s->mass;
         elmEllipse(g, s->x - r, s->y - r, s->x + r, s->y + r, 1);
         return 1;
     }
@@ -407,6 +405,8 @@ void ElemEditorHakenSetzen(const ElemEditorHaken& h)
     if (h.hgFarbe) elmEditor.hgFarbe = h.hgFarbe;
     if (h.pktGroesse) elmEditor.pktGroesse = h.pktGroesse;
 }
+
+int ElemPunktGroesse() { return elmEditor.pktGroesse(); }
 
 void HgPfad(const char* name, char* aus, size_t kap)
 {

@@ -19,7 +19,22 @@
 #include "platform/shell.h"
 #include "platform/winconst.h"
 #include "project/zeiops.h"
-#include "project/platzhalter.h"
+#include "output/druck.h"
+#include "project/chkdlg.h"
+#include "project/dirhist.h"
+#include "project/export.h"
+#include "project/hbview.h"
+#include "project/hilfe.h"
+#include "project/impdlg.h"
+#include "project/inhalt.h"
+#include "project/projneu.h"
+#include "project/proverw.h"
+#include "project/rschreib.h"
+#include "project/startbild.h"
+#include "project/titeldlg.h"
+#include "project/wrz.h"
+#include "project/zeitxt.h"
+#include "project/zv5.h"
 #include "project/proverwint.h"
 #include "project/pvwliste.h"
 #include "support/dosdatei.h"
@@ -39,8 +54,7 @@ int pvwKeinRahmen(HWND, int) { return 0; }
 void pvwNichtsPfad(const char*) {}
 void pvwNichtsMelden(const char*, int) {}
 int pvwKeinDde(const char*, const char*, const char*) { return -1; }
-// The evaluation dialog (which also exports) is not built yet: said so.
-void pvwKeineAuswertung(int, int) { wiInfo("Auswertungen und Export sind noch nicht verf\xFCgbar."); }
+void pvwKeineAuswertung(int, int) {}
 
 const PvwRahmenDienst pvwStandard = {pvwKeinRahmen,  pvwNichtsPfad,      pvwNichtsPfad,
                                      pvwNichtsMelden, pvwKeinDde,        pvwKeineAuswertung,

@@ -57,6 +57,8 @@ struct PvwEintrag {
 // files (of the subfolder `IVpdfVerz` when set), sorted, with headings in
 // sort mode 0.
 void PvwVerzLesen();
+// The project folder of the last PvwVerzLesen ("" before the first).
+const char* PvwVerzOrdner();
 int PvwAnzahl();
 int PvwZeiAnzahl();
 int PvwNameLaengeMax();

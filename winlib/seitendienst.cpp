@@ -6,6 +6,9 @@
 #include "platform/nachricht.h"
 #include "platform/winconst.h"
 #include "winlib/anwdaten.h"
+#include "config/datwache.h"
+#include "platform/eingabe.h"
+#include "platform/fenster.h"
 
 namespace {
 
@@ -52,3 +55,13 @@ void wiSeiteUmschalten(int modus) { wiSeiteTab.modusUmschalten(modus); }
 int wiSeiteModusHolen() { return wiSeiteTab.modus(); }
 void wiSeiteUmschaltenAuf(const char* pfad) { wiSeiteTab.umschaltenAuf(pfad); }
 void wiSeiteGruppeEditieren(const char* gruppe) { wiSeiteTab.gruppeEditieren(gruppe); }
+
+void wiSeiteAktivieren(HWND seite)
+{
+    EnableWindow(seite, TRUE);
+    ShowWindow(seite, SW_SHOW);
+    BringWindowToTop(seite);
+    SetActiveWindow(seite);
+    DatNeuPruefen(1);
+    PostMessage(seite, WM_COMMAND, 2580, 0);
+}
