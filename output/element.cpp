@@ -3,6 +3,7 @@
 // handed to a primitive (`elm...` wrappers), so every device sees the same
 // geometry in the same order.
 #include "output/element.h"
+#include "support/dienst.h"
 
 #include <algorithm>
 #include <cstring>
@@ -400,10 +401,8 @@ void RenderMerkerLoeschen() { elmBildschirm.textAus = 0; }
 
 void ElemEditorHakenSetzen(const ElemEditorHaken& h)
 {
-    if (h.hgAn) elmEditor.hgAn = h.hgAn;
-    if (h.hgName) elmEditor.hgName = h.hgName;
-    if (h.hgFarbe) elmEditor.hgFarbe = h.hgFarbe;
-    if (h.pktGroesse) elmEditor.pktGroesse = h.pktGroesse;
+    using H = ElemEditorHaken;
+    DienstUebernehmen(elmEditor, h, elmEditor, &H::hgAn, &H::hgName, &H::hgFarbe, &H::pktGroesse);
 }
 
 int ElemPunktGroesse() { return elmEditor.pktGroesse(); }

@@ -37,6 +37,7 @@
 #include "project/zv5.h"
 #include "project/proverwint.h"
 #include "project/pvwliste.h"
+#include "support/dienst.h"
 #include "support/dosdatei.h"
 #include "support/texte.h"
 #include "support/vergleich.h"
@@ -65,13 +66,9 @@ PvwRahmenDienst pvwDienst = pvwStandard;
 
 void PvwRahmenSetzen(const PvwRahmenDienst& d)
 {
-    pvwDienst.nachSchliessen = d.nachSchliessen ? d.nachSchliessen : pvwStandard.nachSchliessen;
-    pvwDienst.editorOeffnen = d.editorOeffnen ? d.editorOeffnen : pvwStandard.editorOeffnen;
-    pvwDienst.anzeigeOeffnen = d.anzeigeOeffnen ? d.anzeigeOeffnen : pvwStandard.anzeigeOeffnen;
-    pvwDienst.ddeDateiMelden = d.ddeDateiMelden ? d.ddeDateiMelden : pvwStandard.ddeDateiMelden;
-    pvwDienst.ddeAusfuehren = d.ddeAusfuehren ? d.ddeAusfuehren : pvwStandard.ddeAusfuehren;
-    pvwDienst.auswertDlgOeffnen = d.auswertDlgOeffnen ? d.auswertDlgOeffnen : pvwStandard.auswertDlgOeffnen;
-    pvwDienst.vorlageEinreihen = d.vorlageEinreihen ? d.vorlageEinreihen : pvwStandard.vorlageEinreihen;
+    using D = PvwRahmenDienst;
+    DienstUebernehmen(pvwDienst, d, pvwStandard, &D::nachSchliessen, &D::editorOeffnen, &D::anzeigeOeffnen,
+                      &D::ddeDateiMelden, &D::ddeAusfuehren, &D::auswertDlgOeffnen, &D::vorlageEinreihen);
 }
 
 void PvwRahmenZuruecksetzen() { pvwDienst = pvwStandard; }

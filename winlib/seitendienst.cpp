@@ -5,6 +5,7 @@
 
 #include "platform/nachricht.h"
 #include "platform/winconst.h"
+#include "support/dienst.h"
 #include "winlib/anwdaten.h"
 #include "config/datwache.h"
 #include "platform/eingabe.h"
@@ -33,15 +34,9 @@ WiSeitenDienst wiSeiteTab = wiSeiteErsatz;
 
 void wiSeitenDienstSetzen(const WiSeitenDienst& d)
 {
-    wiSeiteTab.anmelden = d.anmelden ? d.anmelden : wiSeiteErsatz.anmelden;
-    wiSeiteTab.abmelden = d.abmelden ? d.abmelden : wiSeiteErsatz.abmelden;
-    wiSeiteTab.modusSetzen = d.modusSetzen ? d.modusSetzen : wiSeiteErsatz.modusSetzen;
-    wiSeiteTab.verteilen = d.verteilen ? d.verteilen : wiSeiteErsatz.verteilen;
-    wiSeiteTab.hauptPost = d.hauptPost ? d.hauptPost : wiSeiteErsatz.hauptPost;
-    wiSeiteTab.modusUmschalten = d.modusUmschalten ? d.modusUmschalten : wiSeiteErsatz.modusUmschalten;
-    wiSeiteTab.modus = d.modus ? d.modus : wiSeiteErsatz.modus;
-    wiSeiteTab.umschaltenAuf = d.umschaltenAuf ? d.umschaltenAuf : wiSeiteErsatz.umschaltenAuf;
-    wiSeiteTab.gruppeEditieren = d.gruppeEditieren ? d.gruppeEditieren : wiSeiteErsatz.gruppeEditieren;
+    using D = WiSeitenDienst;
+    DienstUebernehmen(wiSeiteTab, d, wiSeiteErsatz, &D::anmelden, &D::abmelden, &D::modusSetzen, &D::verteilen,
+                      &D::hauptPost, &D::modusUmschalten, &D::modus, &D::umschaltenAuf, &D::gruppeEditieren);
 }
 
 void wiSeitenDienstZuruecksetzen() { wiSeiteTab = wiSeiteErsatz; }
