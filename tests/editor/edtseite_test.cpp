@@ -23,6 +23,9 @@
 #include "editor/eingabe.h"
 #include "editor/history.h"
 #include "editor/zeidok.h"
+#include "platform/eingabe.h"
+#include "config/verzeich.h"
+#include "editor/leiste.h"
 #include "model/beffifo.h"
 #include "model/edhaken.h"
 #include "model/einstell.h"
@@ -456,6 +459,45 @@ TEST_F(EdtSeite, TypedTextsPassTheSpellerBeforeTheyAreQueued)
     EXPECT_EQ(RsFeldAnzahl(), 0) << "the closed page's text is gone";
     oeffnen();
     EXPECT_EQ(RsFeldAnzahl(), 1);
+}
+
+// TBD shows a section of "Toolbar.txt" as the top bar; _FCS gives the focus
+// to a slot of the focus ring.
+TEST_F(EdtSeite, TbdReplacesTheTopBarAndFcsMovesTheFocus)
+{
+    // The shipped toolbar file in a program folder of the test's own.
+    const std::string programm = VerZeiger(0);
+    std::filesystem::copy_file(std::string(VELMO_SOURCE_DIR) + "/data/Toolbar.txt", o.pfad("Toolbar.txt"));
+    VerSetzen(0, o.p.c_str());
+    oeffnen();
+    pumpen();
+    auto befehle = [] {
+        std::vector<std::string> v;
+        for (const LeisteEintrag& e : LeisteEintraege(LEISTE_OBEN)) v.push_back(e.befehl);
+        return v;
+    };
+    const std::vector<std::string> vorher = befehle();
+    for (const char* abschnitt : {"EditStart", "EditOben"}) {
+        BEF b{};
+        b.code = static_cast<uint8_t>(BefCode("TBD"));
+        BefTextSetzen(&b, abschnitt);
+        EXPECT_EQ(BefRahmen(&b), 1);
+        char pfad[300];
+        PfadBilden(0, "Toolbar.txt", nullptr, pfad);
+        std::vector<LeisteEintrag> soll;
+        ASSERT_GT(LeisteLesen(pfad, abschnitt, LEISTE_OBEN, LeisteMasse{}, &soll), 0) << abschnitt;
+        std::vector<std::string> s;
+        for (const LeisteEintrag& e : soll) s.push_back(e.befehl);
+        EXPECT_EQ(befehle(), s) << abschnitt;
+    }
+    EXPECT_EQ(befehle(), vorher) << "EditOben is the bar of these settings";
+    BEF f{};
+    f.code = static_cast<uint8_t>(BefCode("_FCS"));
+    f.iarg[0] = 1;
+    EXPECT_EQ(BefRahmen(&f), 1);
+    EXPECT_EQ(FokusAktuell(), 1);
+    EXPECT_EQ(GetFocus(), GetDlgItem(EdtFenster(), 5020)) << "the input line";
+    VerSetzen(0, programm.c_str());
 }
 
 // The model's calls reach the editor once its modules registered: the
