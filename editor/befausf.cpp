@@ -830,8 +830,8 @@ int BefBearbeiten(const BEF* b)
         MarkLoeschen();
         return 1;
     case C_ZAE:
-        // Clipboard text without a drawing block runs as a macro; pasting
-        // drawings arrives with the clipboard of the elements.
+        // Clipboard text without a drawing block runs as a macro; a drawing
+        // block is pasted by the editing dispatcher.
         if (!ClipStatusHolen(nullptr, nullptr, nullptr)) ClipboardMakro();
         return 1;
     case C_MFO:
