@@ -256,6 +256,10 @@ void dxfLogEinmal(const std::string& zeile, const std::string& schluessel = std:
 
 void dxfUtf8(std::string* u, char32_t z)
 {
+    // A control character is a blank; NUL and a lone surrogate are no
+    // character at all (the replacement character, '?' in the end).
+    if (z < 0x20) z = z == 0 ? 0xFFFD : ' ';
+    if (z >= 0xD800 && z <= 0xDFFF) z = 0xFFFD;
     if (z < 0x80) {
         *u += static_cast<char>(z);
     } else if (z < 0x800) {
