@@ -152,7 +152,7 @@ void plBackendSchliessen(HWND hwnd);
 void plBackendVerschoben(HWND hwnd, const RECT* rc);
 // The desktop's frame of a top-level window got other widths (`ausmass`:
 // left, top, right, bottom), and the window is at `rc` (whole window) now;
-// `rc` nullptr: the desktop changed the window's state (maximised,
-// restored) before the layer did, and the rectangle follows with the
-// layer's change of state.
+// `rc` nullptr: the window rectangle stays as the layer has it (the
+// desktop's state may be ahead of the layer's, a maximise or restore on
+// its way as a system command) and only the client part changes.
 void plBackendRahmen(HWND hwnd, const RECT* ausmass, const RECT* rc);

@@ -119,15 +119,22 @@ void plFensterRahmenNeu(HWND h, const RECT* aus, const RECT* rc)
 {
     plFenster* w = plFensterVon(h);
     if (!w || w->eltern || !aus) return;
+    RECT altClient = plFensterClient(w);
     w->wmRahmen = true;
     w->wmAusmass = *aus;
-    // Without a rectangle the desktop's state is ahead of the layer's (a
-    // maximise or restore on its way as a system command): the rectangle
-    // follows with the command.
+    // Without a rectangle the window stays where the layer has it (the
+    // desktop's state may be ahead of the layer's, a maximise or restore on
+    // its way as a system command): only its client part changes.
     UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
     RECT neu = rc ? *rc : w->rect;
     if (!rc) flags |= SWP_NOMOVE | SWP_NOSIZE;
     SetWindowPos(h, 0, neu.left, neu.top, neu.right - neu.left, neu.bottom - neu.top, flags);
+    if (rc || !(w = plFensterVon(h))) return;
+    RECT c = plFensterClient(w);
+    if (c.right != altClient.right || c.bottom != altClient.bottom) {
+        WPARAM art = w->zeigeZustand == SW_SHOWMAXIMIZED ? SIZE_MAXIMIZED : SIZE_RESTORED;
+        if (w->zeigeZustand != SW_SHOWMINIMIZED) SendMessage(h, WM_SIZE, art, MAKELPARAM(c.right, c.bottom));
+    }
 }
 
 void plFensterMenueHoeheHookSetzen(plMenueLeisteHoeheFn f)

@@ -128,6 +128,7 @@ void gkRealisiert(GtkWidget*, gpointer p)
 }
 
 bool gkAusmassLesen(Display* dpy, Window xid, int skala, RECT* aus);
+void gkHinstellen(gkFenster* f);
 
 // Frame widths known per kind of window (dialog or not, sizable or not):
 // the manager draws the same frame for the same kind.
@@ -161,8 +162,23 @@ gboolean gkKonfiguriert(GtkWidget*, GdkEventConfigure* e, gpointer p)
     if (!f || f->popup || !f->gezeigt) return FALSE;
     RECT neu{e->x, e->y, e->x + e->width, e->y + e->height};
     if (f->wmRahmen) {
+        // Before the manager mapped it into its frame the window's place is
+        // not the one it will have.
+        if (!f->abgebildet) return FALSE;
         RECT aus{};
         if (!gkRahmenMessen(f, e->width, e->height, &neu, &aus)) return FALSE;
+        if (gkGleich(neu, f->angefordert)) f->offen = false;
+        bool offen = f->offen && plUhrJetztMs() - f->anfZeit < GK_ANFRAGE_MS && plUhrJetztMs() >= f->anfZeit;
+        if (offen && !gkGleich(aus, f->ausAngefordert) && !f->maximiert && !IsZoomed(h) && !IsIconic(h)) {
+            // The open request counted another frame (the state changed in
+            // between): the window goes where the layer has it, inside the
+            // frame it really has.
+            f->aus = aus;
+            gkAusmassBekannt[gkRahmenArt(f->stil, f->besitzer)] = aus;
+            gkHinstellen(f);
+            gkSpaeter([h, aus] { plBackendRahmen(h, &aus, nullptr); });
+            return FALSE;
+        }
         if (!gkGleich(aus, f->aus)) {
             // The manager's frame is not the one asked for (or it changed
             // with the window's state): the layer learns its widths.
@@ -214,6 +230,7 @@ gboolean gkAbgebildet(GtkWidget* w, GdkEvent*, gpointer p)
 {
     HWND h = gkHandle(p);
     gkFenster* f = gkFensterVon(h);
+    if (f) f->abgebildet = true;
     if (f && !f->popup && gkVorgestellt == h) {
         if (GdkWindow* gw = gtk_widget_get_window(w)) gdk_window_focus(gw, GDK_CURRENT_TIME);
     }
@@ -360,6 +377,7 @@ void gkIconSetzen(gkFenster* f)
 void gkHinstellen(gkFenster* f)
 {
     f->angefordert = f->rc;
+    f->ausAngefordert = f->aus;
     f->offen = true;
     f->anfZeit = plUhrJetztMs();
     GtkWindow* w = GTK_WINDOW(f->fenster);
@@ -565,6 +583,7 @@ void gkFensterZeigen(HWND hwnd, int zeigen)
     if (!f) return;
     if (!zeigen) {
         f->gezeigt = false;
+        f->abgebildet = false;
         gtk_widget_hide(f->fenster);
         return;
     }
@@ -613,6 +632,14 @@ void gkFensterPlatz(HWND hwnd, const RECT* rc)
                 });
             }
         } else if (!gross && !ikon) {
+            // Back from maximised before the manager's frame of a normal
+            // window was seen: ask with that frame, not the maximised one.
+            auto bekannt = gkAusmassBekannt.find(gkRahmenArt(f->stil, f->besitzer));
+            if (bekannt != gkAusmassBekannt.end() && !gkGleich(bekannt->second, f->aus)) {
+                RECT aus = f->aus = bekannt->second;
+                gkSpaeter([hwnd, aus] { plBackendRahmen(hwnd, &aus, nullptr); });
+                f->angefordert = RECT{0, 0, 0, 0};
+            }
             if (!gkGleich(f->angefordert, *rc)) gkHinstellen(f);
             if (f->gezeigt) gkGrenzenSetzen(f);
             if (!(f = gkFensterVon(hwnd))) return;

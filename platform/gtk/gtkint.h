@@ -37,10 +37,12 @@ struct gkFenster {
     RECT rc{0, 0, 0, 0};           // where the layer has the window (screen)
     RECT angefordert{0, 0, 0, 0};  // what we last asked GDK for
     bool offen = false;            // asked for, not yet seen in a configure event
+    RECT ausAngefordert{0, 0, 0, 0};  // the frame widths that request counted
     int64_t anfZeit = 0;           // when (program clock)
     HICON icon = 0;                // the icon the desktop has
     bool popup = false;
     bool gezeigt = false;
+    bool abgebildet = false;       // mapped (under a manager: in its frame)
     bool ikonisch = false;         // GDK reports it iconified
     bool maximiert = false;        // GDK reports it maximised (or we asked)
     bool schichtGross = false;     // the layer's maximised state we last saw

@@ -167,6 +167,13 @@ int ziehen(POINT von, POINT nach)
     return ausfuehren(b);
 }
 
+// A double click at `p`, as a hand gives it.
+int doppelklick(POINT p)
+{
+    return ausfuehren("xdotool mousemove " + std::to_string(p.x) + " " + std::to_string(p.y) +
+                      " sleep 0.05 click --repeat 2 --delay 80 1");
+}
+
 class MitFensterverwalter : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
@@ -185,6 +192,7 @@ protected:
     }
     static void TearDownTestSuite()
     {
+        fs::remove_all(ordner());
         if (wmPid > 0) {
             kill(wmPid, SIGTERM);
             waitpid(wmPid, nullptr, 0);
@@ -268,9 +276,7 @@ TEST_F(MitFensterverwalter, TheFramesGesturesReachTheWindowProcedure)
     spur.clear();
     GetWindowRect(h, &w0);
     titel = POINT{w0.left + 150, w0.top + g.oben / 2};
-    std::string klick2 = "xdotool mousemove --sync " + std::to_string(titel.x) + " " + std::to_string(titel.y) +
-                         " click --repeat 2 --delay 80 1";
-    ASSERT_EQ(ausfuehren(klick2), 0);
+    ASSERT_EQ(doppelklick(titel), 0);
     EXPECT_TRUE(desktopPumpen(5000, [&] { return IsZoomed(h) && hatAnfang("size 2 "); }));
     EXPECT_TRUE(hat("syscommand " + std::to_string(SC_MAXIMIZE)));
     int sb = GetSystemMetrics(SM_CXSCREEN);
@@ -281,9 +287,7 @@ TEST_F(MitFensterverwalter, TheFramesGesturesReachTheWindowProcedure)
     spur.clear();
     XGeometrie gm = xGeometrie(h);
     titel = POINT{gm.x + 150, gm.y - gm.oben / 2};
-    klick2 = "xdotool mousemove --sync " + std::to_string(titel.x) + " " + std::to_string(titel.y) +
-             " click --repeat 2 --delay 80 1";
-    ASSERT_EQ(ausfuehren(klick2), 0);
+    ASSERT_EQ(doppelklick(titel), 0);
     EXPECT_TRUE(desktopPumpen(5000, [&] {
         GetWindowRect(h, &w);
         return !IsZoomed(h) && text(w) == text(w0);
@@ -461,7 +465,7 @@ TEST_F(MitFensterverwalter, TheProgramComesBackWhereItWasClosed)
     Rahmen verlassen = r;
     ASSERT_EQ(ausfuehren("xdotool windowactivate --sync " + std::to_string(r.id) + " key alt+F4"), 0);
     ASSERT_EQ(erster.ende(20000), 0) << "closing through the frame ends the program";
-    std::ifstream ini(wurzel / "konfig" / "Velmo" / "Velmo.ini");
+    std::ifstream ini(wurzel / "konfig" / "Velmo" / "Velmo-11.ini");
     std::stringstream inhalt;
     inhalt << ini.rdbuf();
     std::string soll = std::to_string(verlassen.x) + " " + std::to_string(verlassen.y) + " " +
@@ -475,9 +479,7 @@ TEST_F(MitFensterverwalter, TheProgramComesBackWhereItWasClosed)
     ASSERT_TRUE(desktopPumpen(30000, da));
     EXPECT_EQ(text(r), text(verlassen));
     titel = POINT{r.x + 300, r.y + oben / 2};
-    ASSERT_EQ(ausfuehren("xdotool mousemove --sync " + std::to_string(titel.x) + " " + std::to_string(titel.y) +
-                         " click --repeat 2 --delay 80 1"),
-              0);
+    ASSERT_EQ(doppelklick(titel), 0);
     ASSERT_TRUE(desktopPumpen(5000, [&] { return da() && r.maximiert; }));
     ASSERT_EQ(ausfuehren("xdotool windowactivate --sync " + std::to_string(r.id) + " key alt+F4"), 0);
     ASSERT_EQ(zweiter.ende(20000), 0);
@@ -487,9 +489,7 @@ TEST_F(MitFensterverwalter, TheProgramComesBackWhereItWasClosed)
     ASSERT_TRUE(dritter.starten());
     ASSERT_TRUE(desktopPumpen(30000, [&] { return da() && r.maximiert; })) << text(r);
     titel = POINT{r.x + 300, r.y + oben / 2};
-    ASSERT_EQ(ausfuehren("xdotool mousemove --sync " + std::to_string(titel.x) + " " + std::to_string(titel.y) +
-                         " click --repeat 2 --delay 80 1"),
-              0);
+    ASSERT_EQ(doppelklick(titel), 0);
     EXPECT_TRUE(desktopPumpen(5000, [&] { return da() && !r.maximiert && text(r) == text(verlassen); }))
         << text(r) << " left at " << text(verlassen);
     ASSERT_EQ(ausfuehren("xdotool windowactivate --sync " + std::to_string(r.id) + " key alt+F4"), 0);
