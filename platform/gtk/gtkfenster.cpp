@@ -218,7 +218,7 @@ gboolean gkKonfiguriert(GtkWidget*, GdkEventConfigure* e, gpointer p)
         if (!g || !IsWindow(h)) return;
         // Between the desktop's change of state and the layer's (the system
         // command is still queued) the rectangle is the other state's.
-        if (IsIconic(h) || g->maximiert != (IsZoomed(h) != FALSE)) return;
+        if (g->wmRahmen && (IsIconic(h) || g->maximiert != (IsZoomed(h) != FALSE))) return;
         plBackendVerschoben(h, &neu);
     });
     return FALSE;

@@ -1,10 +1,13 @@
 // Top-level windows under a real window manager (openbox on the test's X
-// server, label desktop_wm): the manager frames them; moving by the caption,
-// sizing by an edge, maximising and restoring, minimising and restoring and
-// closing through the frame reach the window procedure as WM_MOVE, WM_SIZE,
-// WM_GETMINMAXINFO, WM_SYSCOMMAND and WM_CLOSE, and GetWindowRect /
-// GetClientRect agree with what xwininfo and the frame extents say. The
-// program closed through its frame comes back where it was left.
+// server; CTest's desktop_wm, label desktop): the manager frames them;
+// moving by the caption, sizing by an edge, maximising and restoring,
+// minimising and restoring and closing through the frame reach the window
+// procedure as WM_MOVE, WM_SIZE, WM_GETMINMAXINFO, WM_SYSCOMMAND and
+// WM_CLOSE, and GetWindowRect / GetClientRect agree with what xwininfo and
+// the frame extents say; a dialog is framed, centred on its owner and
+// modal over it. The program closed through its frame comes back where it
+// was left (maximised too), and under GDK_SCALE=2 keeps its place in
+// application pixels.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -435,15 +438,61 @@ private:
     pid_t pid_ = 0;
 };
 
-TEST_F(MitFensterverwalter, TheProgramComesBackWhereItWasClosed)
+// A fresh folder for the program's runs: its settings, runtime and work.
+fs::path programmOrdner(const std::string& name)
 {
-    fs::path wurzel = ordner() + "/programm";
+    fs::path wurzel = ordner() + "/" + name;
     fs::create_directories(wurzel / "laufzeit");
     fs::permissions(wurzel / "laufzeit", fs::perms::owner_all);
     fs::create_directories(wurzel / "konfig");
     fs::create_directories(wurzel / "arbeit" / "Projekt");
     setenv("XDG_RUNTIME_DIR", (wurzel / "laufzeit").c_str(), 1);
     setenv("XDG_CONFIG_HOME", (wurzel / "konfig").c_str(), 1);
+    return wurzel;
+}
+
+std::string iniText(const fs::path& wurzel)
+{
+    std::ifstream ini(wurzel / "konfig" / "Velmo" / "Velmo-11.ini");
+    std::stringstream inhalt;
+    inhalt << ini.rdbuf();
+    return inhalt.str();
+}
+
+TEST_F(MitFensterverwalter, UnderAScaleFactorThePlaceIsKeptInApplicationPixels)
+{
+    fs::path wurzel = programmOrdner("skala");
+    setenv("GDK_SCALE", "2", 1);
+    Rahmen r;
+    auto da = [&] { return (r = programmRahmen()).id != 0; };
+    Programm erster(wurzel);
+    ASSERT_TRUE(erster.starten());
+    bool gekommen = desktopPumpen(30000, da);
+    unsetenv("GDK_SCALE");
+    ASSERT_TRUE(gekommen);
+    Rahmen verlassen = r;
+    ASSERT_EQ(ausfuehren("xdotool windowactivate --sync " + std::to_string(r.id) + " key alt+F4"), 0);
+    ASSERT_EQ(erster.ende(20000), 0);
+    // The stored rectangle is half the screen's: the frame's border of one
+    // device pixel counts as a whole application pixel.
+    std::string ini = iniText(wurzel);
+    size_t p = ini.find("MainWindow=");
+    ASSERT_NE(p, std::string::npos) << ini;
+    int w[10] = {};
+    ASSERT_EQ(std::sscanf(ini.c_str() + p + 11, "%d %d %d %d %d %d %d %d %d %d", &w[0], &w[1], &w[2], &w[3], &w[4],
+                          &w[5], &w[6], &w[7], &w[8], &w[9]),
+              10);
+    EXPECT_LE(std::abs(w[6] * 2 - verlassen.x), 2) << ini << text(verlassen);
+    EXPECT_LE(std::abs(w[7] * 2 - verlassen.y), 2) << ini << text(verlassen);
+    EXPECT_LE(std::abs((w[8] - w[6]) * 2 - verlassen.breite), 2) << ini << text(verlassen);
+    EXPECT_LE(std::abs((w[9] - w[7]) * 2 - verlassen.hoehe), 2) << ini << text(verlassen);
+    EXPECT_LE(w[8], 640) << "on the screen of 640 x 512 application pixels";
+    EXPECT_LE(w[9], 512);
+}
+
+TEST_F(MitFensterverwalter, TheProgramComesBackWhereItWasClosed)
+{
+    fs::path wurzel = programmOrdner("programm");
     Rahmen r;
     auto da = [&] { return (r = programmRahmen()).id != 0; };
 
@@ -465,13 +514,11 @@ TEST_F(MitFensterverwalter, TheProgramComesBackWhereItWasClosed)
     Rahmen verlassen = r;
     ASSERT_EQ(ausfuehren("xdotool windowactivate --sync " + std::to_string(r.id) + " key alt+F4"), 0);
     ASSERT_EQ(erster.ende(20000), 0) << "closing through the frame ends the program";
-    std::ifstream ini(wurzel / "konfig" / "Velmo" / "Velmo-11.ini");
-    std::stringstream inhalt;
-    inhalt << ini.rdbuf();
+    std::string ini = iniText(wurzel);
     std::string soll = std::to_string(verlassen.x) + " " + std::to_string(verlassen.y) + " " +
                        std::to_string(verlassen.x + verlassen.breite) + " " +
                        std::to_string(verlassen.y + verlassen.hoehe);
-    EXPECT_NE(inhalt.str().find(soll), std::string::npos) << "MainWindow " << soll << " in\n" << inhalt.str();
+    EXPECT_NE(ini.find(soll), std::string::npos) << "MainWindow " << soll << " in\n" << ini;
 
     // Second start: where it was left. Maximised there and closed.
     Programm zweiter(wurzel);
