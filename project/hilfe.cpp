@@ -11,8 +11,10 @@
 #include "config/vorgaben.h"
 #include "model/einstell.h"
 #include "platform/nachricht.h"
+#include "platform/orte.h"
 #include "platform/winconst.h"
 #include "project/startbild.h"
+#include "support/pfade.h"
 #include "support/texte.h"
 #include "winlib/anwdaten.h"
 #include "winlib/dialog.h"
@@ -120,6 +122,11 @@ void HilfeDateiPfad(const char* name, char* puffer, size_t groesse)
         hOrdnerName(ordner, name, puffer, groesse);
     } else {
         hOrdnerName(VerZeiger(0), name, puffer, groesse);
+        // The books are made when the program is built and lie beside it
+        // until they are installed with the data.
+        char neben[400];
+        hOrdnerName(plOrtProgramm().c_str(), name, neben, sizeof neben);
+        if (!dateiexist(puffer) && dateiexist(neben)) strkopie(puffer, groesse, neben, static_cast<int>(groesse) - 1);
     }
 }
 
