@@ -42,6 +42,7 @@
 #include "platform/headless.h"
 #include "platform/lokalbefehl.h"
 #include "platform/nachrichtbox.h"
+#include "platform/shell.h"
 #include "platform/winconst.h"
 #include "project/pvwliste.h"
 #include "project/wrz.h"
@@ -338,6 +339,22 @@ TEST_F(ErsteStundeProjekt, CtrlAAndATripleClickSelectAWholeField)
     rahmenPumpen();
     EXPECT_EQ(auswahl(), "0-22");
     taste(VK_ESCAPE);
+}
+
+// "Hilfe > Handbuch", "> Bauteile" and "> Velmo im Internet" without a PDF
+// viewer or a browser say so in one line each.
+TEST_F(ErsteStundeProjekt, TheHelpMenuSaysWhatIsMissing)
+{
+    plShellZuordnungSetzen([](const std::string&, std::string*) { return false; });
+    plShellStarterSetzen([](const std::vector<std::string>&, const std::string&) { return -1; });
+    for (int id : {1994, 1993, 1996}) ASSERT_TRUE(menueWaehlen(id)) << id;
+    plShellZuordnungSetzen(nullptr);
+    plShellStarterSetzen(nullptr);
+    ASSERT_EQ(boxen().size(), 3u) << boxTexte();
+    EXPECT_NE(boxen()[0].text.find("Kein Programm zum Anzeigen von PDF-Dateien gefunden"), std::string::npos);
+    EXPECT_NE(boxen()[0].text.find("Velmo-Handbuch.pdf"), std::string::npos);
+    EXPECT_NE(boxen()[1].text.find("Velmo-Bauteile.pdf"), std::string::npos);
+    EXPECT_EQ(boxen()[2].text.rfind("Kein Browser gefunden: https://", 0), 0u) << boxen()[2].text;
 }
 
 // ---- Viewer page ---------------------------------------------------------------------------------
