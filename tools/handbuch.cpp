@@ -111,7 +111,9 @@ public:
     int normal = 0, fett = 0;
 
 private:
-    static constexpr double LINKS = 56, RECHTS = 540, UNTEN = 60;
+    // The online viewer shows 170 mm of the page from its left edge: the
+    // text ends within that.
+    static constexpr double LINKS = 50, RECHTS = 465, UNTEN = 60;
     int seite = 0;
     double hoehe = 842, y = 0;
     std::string offenTitel;
