@@ -187,6 +187,11 @@ int funkEreignis(int ereignis, int zeile)
     if ((ereignis == LISCURSOR || ereignis == LISAKTIV) && zeile >= 0 && zeile < funkAnzahl()) {
         funkGewaehlt = zeile;
         ModusUmschalten(funkTab[zeile].id);
+    } else if (ereignis == LISLEER && zeile >= 0 && zeile < funkAnzahl() && ModusSeite() != funkTab[zeile].id) {
+        // A click on the row still selected from before a page without a
+        // row of its own (the viewer): the row's page is shown again.
+        funkGewaehlt = zeile;
+        ModusUmschalten(funkTab[zeile].id);
     }
     return 0;
 }

@@ -168,7 +168,10 @@ std::string modusTitel()
         return ZeiTitel();
     }
     if (mz.seite == MODUS_ANZ) {
-        if (ShowFenster()) GetWindowText(ShowFenster(), puffer, sizeof puffer);
+        // The viewer's own title (its drawing) after the program's name.
+        char anzeige[260] = "";
+        if (ShowFenster()) GetWindowText(ShowFenster(), anzeige, sizeof anzeige);
+        std::snprintf(puffer, sizeof puffer, TextNr(1), anzeige);
         return puffer;
     }
     std::snprintf(puffer, sizeof puffer, TextNr(1), modusOrdnerText().c_str());
@@ -635,7 +638,12 @@ void AnwBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
     HWND hw = anwHauptfenster();
     HWND pvw = PvwDlgFenster();
     switch (n) {
-    case 1500: PvwProjektliste(); return;
+    case 1500:
+        // The project list belongs to the project page: from the viewer the
+        // page comes first.
+        if (mz.seite == MODUS_ANZ) ModusUmschalten(MODUS_PVW);
+        PvwProjektliste();
+        return;
     case 1501: ProjektOrdnerWaehlen(); return;
     case 1502: PvwStartDialog(); return;
     case 1503: PvwNeuesProjekt(); return;

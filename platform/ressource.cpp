@@ -274,6 +274,16 @@ const RcDialog* rcDialog(HMODULE modul, LPCSTR name)
     return e ? e->dialog.get() : nullptr;
 }
 
+std::vector<std::string> rcDialogNamen(HMODULE modul)
+{
+    std::vector<std::string> namen;
+    const RcModul* m = rcModulVonHandle(modul);
+    if (!m) return namen;
+    for (const RcEintrag& e : m->eintraege)
+        if (e.typ == 5 && e.dialog && !e.name.istZahl) namen.push_back(e.name.text);
+    return namen;
+}
+
 const RcMenue* rcMenue(HMODULE modul, LPCSTR name)
 {
     const RcEintrag* e = rcEintragSuchen(modul, name, 4, nullptr);

@@ -108,6 +108,9 @@ int LoadString(HINSTANCE modul, UINT id, LPSTR puffer, int groesse);
 
 // ---- The structs, by module and name (NULL when missing) -----------------------
 const RcDialog* rcDialog(HMODULE modul, LPCSTR name);
+// The names of the module's dialog templates, in script order (for the
+// manual and the tests that walk every dialog).
+std::vector<std::string> rcDialogNamen(HMODULE modul);
 const RcMenue* rcMenue(HMODULE modul, LPCSTR name);
 const RcAccel* rcAccel(HMODULE modul, LPCSTR name);
 // typ: RT_BITMAP, RT_ICON or RT_CURSOR.

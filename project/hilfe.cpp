@@ -11,12 +11,16 @@
 #include "config/vorgaben.h"
 #include "model/einstell.h"
 #include "platform/nachricht.h"
+#include "platform/orte.h"
+#include "platform/shell.h"
 #include "platform/winconst.h"
 #include "project/startbild.h"
+#include "support/pfade.h"
 #include "support/texte.h"
 #include "winlib/anwdaten.h"
 #include "winlib/dialog.h"
 #include "winlib/dlgitem.h"
+#include "winlib/meldung.h"
 #include "winlib/wibild.h"
 #include "winlib/winbib.h"
 #include "winlib/wiwerk.h"
@@ -120,6 +124,11 @@ void HilfeDateiPfad(const char* name, char* puffer, size_t groesse)
         hOrdnerName(ordner, name, puffer, groesse);
     } else {
         hOrdnerName(VerZeiger(0), name, puffer, groesse);
+        // The books are made when the program is built and lie beside it
+        // until they are installed with the data.
+        char neben[400];
+        hOrdnerName(plOrtProgramm().c_str(), name, neben, sizeof neben);
+        if (!dateiexist(puffer) && dateiexist(neben)) strkopie(puffer, groesse, neben, static_cast<int>(groesse) - 1);
     }
 }
 
@@ -143,26 +152,28 @@ char* HilfeThema(char* puffer)
     return puffer;
 }
 
-void HilfePdfOeffnen()
+namespace {
+
+// A book handed to the desktop's PDF viewer; a missing file or viewer is
+// said in one line instead of nothing happening.
+void hBuchOeffnen(const char* name)
 {
     char p[400];
-    HandbuchPfad(p);
-    wiShellOeffnen(p);
+    HilfeDateiPfad(name, p, sizeof p);
+    if (!dateiexist(p)) {
+        wiMeldung("%s ist nicht vorhanden.", p);
+        return;
+    }
+    char programm[MAX_PATH + 1] = "";
+    if (FindExecutable(p, nullptr, programm) <= 32 || wiShellOeffnen(p) <= 32)
+        wiMeldung("Kein Programm zum Anzeigen von PDF-Dateien gefunden (%s).", p);
 }
 
-void BauteilDokuOeffnen()
-{
-    char p[400];
-    HilfeDateiPfad("Velmo-Bauteile.pdf", p, sizeof p);
-    wiShellOeffnen(p);
-}
+}  // namespace
 
-void HandbuchOeffnen()
-{
-    char p[400];
-    HilfeDateiPfad("Velmo-Handbuch.pdf", p, sizeof p);
-    wiShellOeffnen(p);
-}
+void HilfePdfOeffnen() { hBuchOeffnen("Velmo.pdf"); }
+void BauteilDokuOeffnen() { hBuchOeffnen("Velmo-Bauteile.pdf"); }
+void HandbuchOeffnen() { hBuchOeffnen("Velmo-Handbuch.pdf"); }
 
 void InfoOeffnen() { wiDlgOeffnen("ZvCopy", icInit, icExit, icBefehl); }
 
@@ -170,7 +181,8 @@ void InternetOeffnen()
 {
     std::string adresse = StartWww("<WWW>");
     if (adresse.rfind("http", 0) != 0) adresse = "https://" + adresse;
-    wiShellOeffnen(adresse.c_str());
+    if (wiShellOeffnen(adresse.c_str()) <= 32)
+        wiMeldung("Kein Browser gefunden: %s kann nicht ge\xF6" "ffnet werden.", adresse.c_str());
 }
 
 void LayerAnzeigeDlg() { wiDlgOeffnen("LayerShow", lsInit, lsExit, lsBefehl); }

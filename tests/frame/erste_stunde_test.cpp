@@ -30,7 +30,11 @@
 #include "editor/leiste.h"
 #include "editor/zeidok.h"
 #include "frame/anw.h"
+#include "frame/funkwahl.h"
 #include "frame/modus.h"
+#include "model/tempzeic.h"
+#include "output/ansicht.h"
+#include "output/show.h"
 #include "platform/dateidialog.h"
 #include "platform/fehlersim.h"
 #include "platform/eingabe.h"
@@ -38,8 +42,10 @@
 #include "platform/headless.h"
 #include "platform/lokalbefehl.h"
 #include "platform/nachrichtbox.h"
+#include "platform/shell.h"
 #include "platform/winconst.h"
 #include "project/pvwliste.h"
+#include "project/wrz.h"
 #include "tests/frame/editor_pruef.h"
 #include "tests/frame/seite_pruef.h"
 #include "winlib/anwdaten.h"
@@ -225,7 +231,7 @@ TEST_F(ErsteStundeProjekt, TheDrawingMenusExportOpensTheExportAndRemembersItsCho
     lr.top = kr.bottom;  // the list below the field
     EXPECT_GE(lr.bottom - lr.top, 6 * zeile) << "all six formats at once";
     const fs::path neben = fs::read_symlink("/proc/self/exe").parent_path();
-    plHeadlessPng(anwHauptfenster(), (neben / "frame_erste_stunde_export.png").c_str());
+    plHeadlessPng(d, (neben / "frame_erste_stunde_export.png").c_str());
     // SVG is the fifth row: four steps down, Enter.
     taste(VK_DOWN, 4);
     taste(VK_RETURN);
@@ -333,6 +339,112 @@ TEST_F(ErsteStundeProjekt, CtrlAAndATripleClickSelectAWholeField)
     rahmenPumpen();
     EXPECT_EQ(auswahl(), "0-22");
     taste(VK_ESCAPE);
+}
+
+// "Hilfe > Handbuch", "> Bauteile" and "> Velmo im Internet" without a PDF
+// viewer or a browser say so in one line each.
+TEST_F(ErsteStundeProjekt, TheHelpMenuSaysWhatIsMissing)
+{
+    plShellZuordnungSetzen([](const std::string&, std::string*) { return false; });
+    plShellStarterSetzen([](const std::vector<std::string>&, const std::string&) { return -1; });
+    for (int id : {1994, 1993, 1996}) ASSERT_TRUE(menueWaehlen(id)) << id;
+    plShellZuordnungSetzen(nullptr);
+    plShellStarterSetzen(nullptr);
+    ASSERT_EQ(boxen().size(), 3u) << boxTexte();
+    EXPECT_NE(boxen()[0].text.find("Kein Programm zum Anzeigen von PDF-Dateien gefunden"), std::string::npos);
+    EXPECT_NE(boxen()[0].text.find("Velmo-Handbuch.pdf"), std::string::npos);
+    EXPECT_NE(boxen()[1].text.find("Velmo-Bauteile.pdf"), std::string::npos);
+    EXPECT_EQ(boxen()[2].text.rfind("Kein Browser gefunden: https://", 0), 0u) << boxen()[2].text;
+}
+
+// ---- Viewer page ---------------------------------------------------------------------------------
+
+class ErsteStundeAnzeige : public ErsteStundeProjekt {
+protected:
+    // A click on row `zeile` of the function bar (0 "Projekt").
+    static void leiste(int zeile)
+    {
+        HWND bar = GetDlgItem(FunkFenster(), 3000);
+        ASSERT_NE(bar, 0u);
+        const POINT p = plHeadlessPunkt(bar, 20, 6 + zeile * (7 * wiDlgEinheit(8) / 2));
+        plHeadlessZeitVor(1000);
+        plHeadlessKlick(p.x, p.y);
+        rahmenPumpen();
+    }
+    void ansehen()
+    {
+        zeileWaehlen("HV1.03");
+        strg('O');
+        ASSERT_EQ(ModusSeite(), MODUS_ANZ);
+    }
+};
+
+// The viewer's caption names the program; the function bar's "Projekt" and
+// the toolbar's project-list button both go back to the project page.
+TEST_F(ErsteStundeAnzeige, TheViewerNamesTheProgramAndItsProjectEntriesLeaveIt)
+{
+    ansehen();
+    char titel[300] = "";
+    GetWindowText(anwHauptfenster(), titel, sizeof titel);
+    EXPECT_EQ(std::string(titel).rfind("Velmo - ", 0), 0u) << titel;
+    EXPECT_NE(std::string(titel).find("HV1.03"), std::string::npos) << titel;
+    leiste(0);
+    EXPECT_EQ(ModusSeite(), MODUS_PVW);
+
+    ansehen();
+    // The project-list button of the toolbar above the function bar.
+    HWND knopf = GetDlgItem(FunkFenster(), 1500);
+    ASSERT_NE(knopf, 0u);
+    const POINT p = plHeadlessPunkt(knopf, 6, 6);
+    plHeadlessKlick(p.x, p.y);
+    rahmenPumpen();
+    EXPECT_EQ(ModusSeite(), MODUS_PVW);
+    EXPECT_NE(WrzDlgFenster(), 0u) << "the project list opens over the project page";
+}
+
+// "Angezeigte Layer" from the viewer's toolbar lists the 20 layers with
+// their names and states; after Esc the editor page still draws at a click.
+TEST_F(ErsteStundeAnzeige, TheLayerDisplayListsTwentyLayersAndTheEditorDrawsAfterIt)
+{
+    ansehen();
+    ASSERT_NE(ShowFenster(), 0u);
+    HWND knopf = GetDlgItem(ShowFenster(), 1100);  // "Layer anzeigen"
+    ASSERT_NE(knopf, 0u);
+    const POINT k = plHeadlessPunkt(knopf, 6, 6);
+    plHeadlessKlick(k.x, k.y);
+    rahmenPumpen();
+    HWND d = wiDlgSuchen("LayerShow");
+    ASSERT_NE(d, 0u);
+    HWND liste = GetDlgItem(d, 3000);
+    ASSERT_EQ(SendMessage(liste, LB_GETCOUNT, 0, 0), 20);
+    char t[100] = "";
+    SendMessage(liste, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(t));
+    EXPECT_GT(std::string(t).size(), 3u) << "a number and a name: " << t;
+    EXPECT_EQ(SendMessage(liste, LB_GETSELCOUNT, 0, 0), 20) << "every layer shown";
+    const fs::path neben = fs::read_symlink("/proc/self/exe").parent_path();
+    plHeadlessPng(d, (neben / "frame_erste_stunde_layer.png").c_str());
+    taste(VK_ESCAPE);
+    EXPECT_EQ(wiDlgSuchen("LayerShow"), 0u);
+
+    // The editor page with the sheet: two Shift+clicks draw a line.
+    leiste(1);
+    ASSERT_EQ(ModusSeite(), MODUS_EDIT);
+    ASSERT_NE(EdtFenster(), 0u);
+    EXPECT_TRUE(IsWindowEnabled(EdtFenster()));
+    const int anfang = TzAnzahl();
+    HWND ansicht = GetDlgItem(EdtFenster(), 5000);
+    for (auto [x, y] : {std::pair<double, double>{40, 120}, {80, 130}}) {
+        const POINT p = plHeadlessPunkt(ansicht, WeltZuPixelX(x), WeltZuPixelY(y));
+        plHeadlessTasteRunter(VK_SHIFT);
+        plHeadlessKlick(p.x, p.y, 0);
+        plHeadlessTasteHoch(VK_SHIFT);
+        rahmenPumpen();
+        plHeadlessZeitVor(1000);
+    }
+    EXPECT_EQ(TzAnzahl(), anfang + 1) << "a line drawn";
+    plHeadlessTaste(VK_ESCAPE);
+    rahmenPumpen();
+    plHeadlessPng(anwHauptfenster(), (neben / "frame_erste_stunde_editor_nach_layer.png").c_str());
 }
 
 // ---- The program as a whole ---------------------------------------------------------------------

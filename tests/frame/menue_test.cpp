@@ -33,6 +33,7 @@
 #include "platform/nachrichtbox.h"
 #include "platform/orte.h"
 #include "platform/ressource.h"
+#include "platform/shell.h"
 #include "platform/zeichen.h"
 #include "platform/winconst.h"
 #include "output/druck.h"
@@ -749,11 +750,11 @@ TEST_F(Menue, EveryProjectMenuItemOpensItsDialogOrSaysSo)
         {nullptr, 1717, "Dialog VorEditGB \"Listen\""},
         {nullptr, 1718, "Dialog VorEditGB \"Auswertungen\""},
         {nullptr, 1719, "Dialog VorEditGB \"Arbeitsplatz\""},
-        // The manuals go to the shell, which has no file here to open; the
-        // web pages go to the desktop's opener.
-        {nullptr, 1994, ""},
-        {nullptr, 1993, ""},
-        {nullptr, 1996, ""},
+        // The books (made with the program, beside it) and the web page go
+        // to the desktop's opener.
+        {nullptr, 1994, "Gestartet xdg-open Velmo-Handbuch.pdf"},
+        {nullptr, 1993, "Gestartet xdg-open Velmo-Bauteile.pdf"},
+        {nullptr, 1996, "Gestartet xdg-open https"},
         {nullptr, 1995, "Dialog ZvCopy \"Programminformation\""},
         {"PROVERW_RM", 1800, "Dialog ZeiAnlegen \"Neue Zeichnung\""},
         {"PROVERW_RM", 1810, "Modus 1531"},
@@ -773,6 +774,16 @@ TEST_F(Menue, EveryProjectMenuItemOpensItsDialogOrSaysSo)
         {"PROVERW_HGRM", 1851, "Dialog PTITEL \"Projekttitel\""},
         {"PROVERW_HGRM", 1852, "Dialog UTITEL \"Untertitel\""},
     };
+    // A desktop with a PDF viewer; what is started is only noted.
+    static std::string gestartet;
+    plShellZuordnungSetzen([](const std::string&, std::string* programm) {
+        *programm = "/usr/bin/pdfansicht";
+        return true;
+    });
+    plShellStarterSetzen([](const std::vector<std::string>& woerter, const std::string&) {
+        gestartet = woerter.size() > 1 ? woerter[0] + " " + woerter[1] : "";
+        return 0;
+    });
     // The print dialog is cancelled and only noted.
     static int druckDialoge = 0;
     plDruckDialogNativ([](HWND, plDruckEinstellung*) {
@@ -795,6 +806,13 @@ TEST_F(Menue, EveryProjectMenuItemOpensItsDialogOrSaysSo)
             ist += (ist.empty() ? "" : "; ") + ("Meldung " + b.text);
         }
         if (druckDialoge) ist += (ist.empty() ? "" : "; ") + std::string("Druckdialog");
+        if (!gestartet.empty()) {
+            // The program and the file's name (a web address: its scheme).
+            const std::string w = gestartet.substr(gestartet.find(' ') + 1);
+            const std::string kurz = w.rfind("https", 0) == 0 ? "https" : fs::path(w).filename().string();
+            ist += (ist.empty() ? "" : "; ") + ("Gestartet " + gestartet.substr(0, gestartet.find(' ')) + " " + kurz);
+            gestartet.clear();
+        }
         ASSERT_TRUE(wiDlgBetreten(seite));
         if (LisMarkiertAnzahl(3000) == PvwAnzahl() && PvwAnzahl() > 1)
             ist += (ist.empty() ? "" : "; ") + ("Markiert " + std::to_string(PvwAnzahl()));
@@ -810,6 +828,8 @@ TEST_F(Menue, EveryProjectMenuItemOpensItsDialogOrSaysSo)
         plHeadlessPumpen();
     }
     plDruckDialogNativ(nullptr);
+    plShellZuordnungSetzen(nullptr);
+    plShellStarterSetzen(nullptr);
 
     // "Aktualisieren" reads the folder again and writes its table of contents.
     fs::remove(projekt / "Inhalt.txt");

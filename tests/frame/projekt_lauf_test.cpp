@@ -515,13 +515,13 @@ TEST_F(ProjektLauf, ManualAtThePagesTopicAndProgramInformation)
     HWND h = wiDlgSuchen("PDFHilfe");
     ASSERT_NE(h, 0u);
     EXPECT_TRUE(plNachrichtBoxFragen().empty()) << plNachrichtBoxFragen()[0].text;
-    // The page's topic "PROVERW" names the bookmark "Projektverwaltung".
+    // The page's topic "PROVERW" names the bookmark of the project page.
     int seite = -1;
     for (const HilfeLesezeichen& l : HilfeGliederung())
-        if (l.titel == "Projektverwaltung") seite = l.seite;
+        if (l.titel == "Projektverwaltung (Seite Projekt)") seite = l.seite;
     EXPECT_GT(seite, 0);
     EXPECT_EQ(HilfeAktuelleSeite(), seite);
-    EXPECT_EQ(feld(h, 5000), "Projektverwaltung");
+    EXPECT_EQ(feld(h, 5000), "Projektverwaltung (Seite Projekt)");
     EXPECT_EQ(plHeadlessPng(h, (std::string(::testing::TempDir()) + "pdfhilfe_lauf.png").c_str()), 0);
     plHeadlessTaste(VK_ESCAPE);
     pumpen();

@@ -140,7 +140,7 @@ TEST_F(Show, OpensFromTheFrameAndStepsThroughItsFolder)
     EXPECT_EQ(gezeigt(), "HV1.02");
     char titel[300] = "";
     GetWindowText(anwHauptfenster(), titel, sizeof titel);
-    EXPECT_EQ(std::string(titel), (drei / "HV1.02").string()) << "the frame shows the viewer's drawing";
+    EXPECT_EQ(std::string(titel), "Velmo - " + (drei / "HV1.02").string()) << "the frame shows the viewer's drawing";
     // The viewer's menu: its own commands, sent on to the page by the frame.
     const std::vector<std::pair<std::string, UINT>> erwartet = {
         {"&\xD6" "ffnen...", 1000}, {"&Drucken...", 1001}, {"&Projektordner \xF6" "ffnen...", 1009},

@@ -271,6 +271,7 @@ namespace {
 
 TEST_F(HbViewTest, F1OpensTheShippedManualAtTheTopicsPage)
 {
+    // The manual is made with the program and lies beside it in a build tree.
     vorgaben("ZvHlpPfad\n");
     VerSetzen(0, (std::string(VELMO_SOURCE_DIR) + "/data").c_str());
     HilfeSchluesselSetzen("Zavik-ANZ");
@@ -284,7 +285,10 @@ TEST_F(HbViewTest, F1OpensTheShippedManualAtTheTopicsPage)
     wiDlgAlleSchliessen();
     HilfeThemaZeigen("proverw");
     EXPECT_TRUE(boxen().empty());
-    EXPECT_EQ(HilfeAktuelleSeite(), 1);
+    int seite = -1;
+    for (const HilfeLesezeichen& l : HilfeGliederung())
+        if (l.titel == "Projektverwaltung (Seite Projekt)") seite = l.seite;
+    EXPECT_EQ(HilfeAktuelleSeite(), seite);
     HilfeSchluesselSetzen("");
     VerSetzen(0, "");
 }

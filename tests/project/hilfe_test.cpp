@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -95,6 +97,10 @@ TEST_F(HilfeTest, TheManualPathHasOneSeparatorBeforeItsName)
     }
     vorgaben("ZvHlpPfad\n");
     VerSetzen(0, (ordner / "programm").string().c_str());
+    // The shipped-data folder holds the books (a build tree has them beside
+    // the program instead).
+    std::filesystem::create_directories(ordner / "programm");
+    for (const char* n : {"Velmo.pdf", "Velmo-Bauteile.pdf"}) std::ofstream(ordner / "programm" / n) << "%PDF";
     char p[400];
     HandbuchPfad(p);
     EXPECT_EQ(std::string(p), (ordner / "programm" / "Velmo.pdf").string());

@@ -1,0 +1,152 @@
+// The books made at build time beside the program: the manual and the
+// component book pass qpdf's check; pdftotext finds in the manual the
+// caption of every item of the six menus and in the component book the
+// name of every symbol of the shipped library; F1 finds a page for every
+// program page, every dialog template of the resources and every settings
+// page (a table over the help topics through the online viewer's own
+// lookup, which says so in a box when a topic or its page is missing).
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "model/bauteil.h"
+#include "platform/cp1252.h"
+#include "platform/nachrichtbox.h"
+#include "platform/ressource.h"
+#include "project/hbview.h"
+#include "project/hilfe.h"
+#include "tests/frame/rahmen_pruef.h"
+#include "winlib/dialog.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path neben(const char* name) { return fs::read_symlink("/proc/self/exe").parent_path() / name; }
+
+std::string befehl(const std::string& b)
+{
+    std::string aus;
+    FILE* p = popen(b.c_str(), "r");
+    if (!p) return aus;
+    char puffer[4096];
+    size_t n;
+    while ((n = fread(puffer, 1, sizeof puffer, p)) > 0) aus.append(puffer, n);
+    pclose(p);
+    return aus;
+}
+
+// pdftotext's text (UTF-8) with every run of white space one blank: a
+// caption broken over two lines is still found.
+std::string text(const fs::path& pdf)
+{
+    std::string t = befehl("pdftotext -enc UTF-8 '" + pdf.string() + "' -"), r;
+    bool blank = false;
+    for (char c : t) {
+        const bool w = c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == '\f';
+        if (w && !blank) r += ' ';
+        if (!w) r += c;
+        blank = w;
+    }
+    return r;
+}
+
+void punkteSammeln(const std::vector<RcMenuePunkt>& punkte, std::vector<std::string>& aus)
+{
+    for (const RcMenuePunkt& p : punkte) {
+        if (p.flags & MF_SEPARATOR) continue;
+        std::string t;
+        for (char c : p.text.substr(0, p.text.find('\t')))
+            if (c != '&') t += c;
+        aus.push_back(plCpNachUtf8(t));
+        punkteSammeln(p.unter, aus);
+    }
+}
+
+}  // namespace
+
+TEST(Handbuch, BothBooksPassQpdfAndHoldEveryMenuCaptionAndSymbolName)
+{
+    const fs::path handbuch = neben("Velmo-Handbuch.pdf"), bauteile = neben("Velmo-Bauteile.pdf");
+    ASSERT_TRUE(fs::exists(handbuch)) << "built with the program: " << handbuch;
+    ASSERT_TRUE(fs::exists(bauteile)) << bauteile;
+    for (const fs::path& p : {handbuch, bauteile, neben("Velmo.pdf")})
+        EXPECT_EQ(std::system(("qpdf --check '" + p.string() + "' > /dev/null").c_str()), 0) << p;
+
+    const std::string h = text(handbuch);
+    std::vector<std::string> captions;
+    for (const char* m : {"ANW_MENU", "EDT_MENU", "SON_MENU", "ANZ_MENU", "PROVERW_RM", "PROVERW_HGRM"}) {
+        const RcMenue* r = rcMenue(GetModuleHandle(nullptr), m);
+        ASSERT_NE(r, nullptr) << m;
+        punkteSammeln(r->punkte, captions);
+    }
+    ASSERT_GT(captions.size(), 150u);
+    std::string fehlt;
+    for (const std::string& c : captions)
+        if (h.find(c) == std::string::npos) fehlt += c + "\n";
+    EXPECT_EQ(fehlt, "");
+
+    const std::string b = text(bauteile);
+    BauBibHandle bib;
+    ASSERT_EQ(BauBibOeffnen(&bib, (std::string(VELMO_SOURCE_DIR) + "/data/BAUTEILE.STD").c_str()), 0);
+    ASSERT_GT(bib.anzahl, 40);
+    fehlt.clear();
+    for (int i = 0; i < bib.anzahl; ++i) {
+        char n[BAUNAMSUP + 1] = "";
+        BauNameHolen(&bib, i, n, sizeof n);
+        if (b.find(plCpNachUtf8(n)) == std::string::npos) fehlt += std::string(n) + "\n";
+    }
+    BauBibZu(&bib);
+    EXPECT_EQ(fehlt, "");
+}
+
+// F1 over every help topic: the viewer opens at the topic's own page and
+// says nothing is missing.
+TEST(Handbuch, F1FindsAPageForEveryPageDialogAndSettingsGroup)
+{
+    std::vector<std::string> args;
+    std::vector<const char*> argv;
+    const fs::path wurzel = rahmenWurzel("handbuch");
+    ASSERT_FALSE(wurzel.empty());
+    rahmenUmgebung(wurzel);
+    rahmenStarten(args, argv, {"-W=1"});
+    ASSERT_FALSE(HasFatalFailure());
+    std::vector<std::string> themen = {"Zavik-PVW", "Zavik-EDIT", "Zavik-BML", "Zavik-AUS", "Zavik-ANZ"};
+    // The program's modules (the test executable carries test modules too).
+    for (const std::string& m : rcModulNamen()) {
+        if (fs::exists(fs::path(VELMO_TEST_DATA) / m)) continue;
+        HMODULE h = LoadLibrary(m.c_str());
+        if (h == 0) continue;
+        for (const std::string& d : rcDialogNamen(h)) themen.push_back(d);
+        FreeLibrary(h);
+    }
+    std::ifstream vg(std::string(VELMO_SOURCE_DIR) + "/data/Vorgaben.txt", std::ios::binary);
+    std::string z;
+    bool gruppe = false;
+    while (std::getline(vg, z)) {
+        if (gruppe) themen.push_back("VorEditGB-" + z.substr(0, z.find(' ')));
+        gruppe = z.rfind(")I", 0) == 0;
+    }
+    ASSERT_GT(themen.size(), 150u);
+    char pfad[400];
+    HandbuchPfad(pfad);
+    EXPECT_EQ(fs::path(pfad), neben("Velmo.pdf")) << "the book beside the program in a build tree";
+    HandbuchGliederungLaden(pfad);
+    std::string fehlt;
+    for (const std::string& t : themen) {
+        plNachrichtBoxFragenLeeren();
+        HilfeThemaZeigen(t.c_str());
+        for (const plNachrichtBoxFrage& f : plNachrichtBoxFragen()) fehlt += t + ": " + f.text + "\n";
+        if (plNachrichtBoxFragen().empty() && HilfeErsteSeite() <= 1 && t != "Zavik")
+            fehlt += t + ": the first page of the book\n";
+    }
+    EXPECT_EQ(fehlt, "");
+    rahmenBeenden();
+    fs::remove_all(wurzel);
+}

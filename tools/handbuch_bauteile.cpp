@@ -1,0 +1,264 @@
+// The component book (see handbuch.h), made the way the program makes any
+// PDF of drawings: the book's pages are drawings in text form (A3 landscape,
+// a grid of cells), each cell holding one symbol of the library (its own
+// records after a move to the cell) and its name, title, description, norm
+// and connection points as text records; the model's reader turns each page
+// into a drawing file and the PDF export draws it through the element
+// renderer. A symbol
+// as large as a sheet (frames, cover sheets) gets a page of its own. The
+// connection points are the PKT records at the position the moves before
+// them reach, relative to the insertion point.
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "config/verzeich.h"
+#include "model/bauteil.h"
+#include "model/befehl.h"
+#include "model/einstell.h"
+#include "model/zeichnun.h"
+#include "output/pdfexport.h"
+#include "tools/handbuch.h"
+
+namespace {
+
+struct HbbSymbol {
+    std::string name;
+    std::vector<std::string> zat;     // title, description, norm
+    std::vector<std::string> punkte;  // "(x; y)"
+    std::string zeichnung;            // its drawing records in text form, relative to the insertion point
+    double links = 0, unten = 0, rechts = 0, oben = 0;  // extent from the insertion point
+};
+
+std::vector<std::string> hbbZitate(const std::string& t)
+{
+    std::vector<std::string> w;
+    for (size_t a = t.find('"'); a != std::string::npos; a = t.find('"', a + 1)) {
+        const size_t e = t.find('"', a + 1);
+        if (e == std::string::npos) break;
+        w.push_back(t.substr(a + 1, e - a - 1));
+        a = e;
+    }
+    return w;
+}
+
+std::string hbbZahl(double v)
+{
+    char t[32];
+    std::snprintf(t, sizeof t, "%.1f", v);
+    std::string s = t;
+    for (char& c : s)
+        if (c == '.') c = ',';
+    return s;
+}
+
+// A text record's text: the quotes of the text form are not allowed inside.
+std::string hbbText(std::string t)
+{
+    for (char& c : t)
+        if (c == '"') c = '\'';
+    return t;
+}
+
+HbbSymbol hbbLesen(const char* bib, const std::string& name)
+{
+    HbbSymbol s;
+    s.name = name;
+    BauBefListe liste = BauBefehle(bib, name.c_str());
+    if (!liste) return s;
+    double x = 0, y = 0;
+    auto dehnen = [&](double px, double py) {
+        s.links = std::min(s.links, px);
+        s.rechts = std::max(s.rechts, px);
+        s.unten = std::min(s.unten, py);
+        s.oben = std::max(s.oben, py);
+    };
+    for (const BEF& r : *liste) {
+        const std::string code = BefName(r.code);
+        if (code == "ZAT") s.zat = hbbZitate(BefZuText(&r));
+        if (code != "ZAT" && code != "VER" && code != "ZA3" && code != "ZA4") s.zeichnung += BefZuText(&r) + "\n";
+        if (code == "BW" || code == "ZL") {
+            x += r.darg[0];
+            y += r.darg[1];
+            if (code == "ZL") dehnen(x, y);
+        }
+        if (code == "RTK") {
+            dehnen(x, y);
+            dehnen(x + r.darg[0], y + r.darg[1]);
+        }
+        if (code == "KRE") {
+            dehnen(x - r.darg[0], y - r.darg[1]);
+            dehnen(x + r.darg[0], y + r.darg[1]);
+        }
+        if (code == "PKT") {
+            dehnen(x, y);
+            s.punkte.push_back("(" + hbbZahl(x) + "; " + hbbZahl(y) + ")");
+        }
+    }
+    return s;
+}
+
+// One A3 page in text form: its symbols at their cells.
+struct HbbSeite {
+    std::string text;
+    std::vector<std::string> namen;
+};
+
+void hbbZeile(std::string& t, double x, double y, const std::string& text, double groesse)
+{
+    char z[200];
+    std::snprintf(z, sizeof z, "TG %s\n_BA %s %s\n", hbbZahl(groesse).c_str(), hbbZahl(x).c_str(), hbbZahl(y).c_str());
+    t += z;
+    t += "TFA \"" + hbbText(text) + "\"\n";
+}
+
+void hbbZelle(HbbSeite& p, const HbbSymbol& s, double x0, double y0, double breite, double hoehe)
+{
+    // The symbol centred in the upper part of the cell.
+    const double sx = x0 + breite / 2 - (s.links + s.rechts) / 2;
+    const double sy = y0 + hoehe - 10 - s.oben;
+    // The symbol's own records after a move to its insertion point: the
+    // renderer draws them as the elements of the page.
+    char z[200];
+    std::snprintf(z, sizeof z, "TG 2,5\n_BA %s %s\n", hbbZahl(sx).c_str(), hbbZahl(sy).c_str());
+    p.text += z;
+    p.text += s.zeichnung;
+    double ty = y0 + 24;
+    hbbZeile(p.text, x0 + 2, ty, s.name, 3.5);
+    ty -= 5;
+    if (!s.zat.empty()) {
+        hbbZeile(p.text, x0 + 2, ty, s.zat[0] + (s.zat.size() > 1 ? " \x96 " + s.zat[1] : ""), 2.2);
+        ty -= 4;
+        if (s.zat.size() > 2 && !s.zat[2].empty()) {
+            hbbZeile(p.text, x0 + 2, ty, "Norm: " + s.zat[2], 2.2);
+            ty -= 4;
+        }
+    }
+    std::string a = "Anschlusspunkte: " + std::to_string(s.punkte.size());
+    for (size_t i = 0; i < s.punkte.size() && i < 3; ++i) a += (i == 0 ? "  " : ", ") + s.punkte[i];
+    if (s.punkte.size() > 3) a += ", ...";
+    hbbZeile(p.text, x0 + 2, ty, a, 2.2);
+    p.namen.push_back(s.name);
+}
+
+std::string hbbKopf(const std::string& titel)
+{
+    return "VER 10\nZAT \"" + hbbText(titel) + "\" \"\" \"\"\nBD \"STD\"\n";
+}
+
+}  // namespace
+
+int HbBauteileSchreiben(const std::string& bibliothek, const std::string& bilder, const std::string& pdf)
+{
+    // The renderer finds a library by its short name (the extension of
+    // "BAUTEILE.xxx") in the component folder: the library's folder is that.
+    const std::filesystem::path bp = std::filesystem::absolute(bibliothek);
+    const std::string ordner = bp.parent_path().string() + "/";
+    VerSetzen(1, ordner.c_str());
+    VerSetzen(2, ordner.c_str());
+    BauBibHandle h;
+    if (BauBibOeffnen(&h, bp.string().c_str()) != 0) {
+        std::fprintf(stderr, "velmo_handbuch: Bauteildatei %s kann nicht ge\xC3\xB6" "ffnet werden\n", bibliothek.c_str());
+        return -1;
+    }
+    std::vector<HbbSymbol> symbole;
+    for (int i = 0; i < h.anzahl; ++i) {
+        char n[BAUNAMSUP + 1] = "";
+        BauNameHolen(&h, i, n, sizeof n);
+        if (n[0]) symbole.push_back(hbbLesen(bp.string().c_str(), n));
+    }
+    BauBibZu(&h);
+
+    // A3 landscape: 5 x 3 cells of 80 x 90 below a title line.
+    constexpr double ZB = 80, ZH = 88, X0 = 10, Y0 = 10;
+    std::vector<HbbSeite> seiten;
+    HbbSeite titel;
+    titel.text = hbbKopf("Velmo \x96 Bauteile");
+    hbbZeile(titel.text, 20, 250, "Velmo \x96 Bauteile", 10);
+    hbbZeile(titel.text, 20, 230,
+             "Die Symbole der mitgelieferten Bauteilbibliothek " + bp.filename().string() + ": " +
+                 std::to_string(symbole.size()) + " Eintr\xE4ge, gezeichnet wie im Editor.",
+             4);
+    hbbZeile(titel.text, 20, 220,
+             "Je Symbol: Bild, Name, Titel und Beschreibung, Norm, Anschlusspunkte (x; y in mm vom Einf\xFCgepunkt).",
+             4);
+    titel.namen.push_back("Bauteile");
+    seiten.push_back(titel);
+    HbbSeite p;
+    int zelle = 0;
+    auto fertig = [&] {
+        if (!p.namen.empty()) {
+            p.text += "ZA3\n";
+            seiten.push_back(p);
+        }
+        p = HbbSeite{};
+        zelle = 0;
+    };
+    for (const HbbSymbol& s : symbole) {
+        if (s.rechts - s.links > ZB - 6 || s.oben - s.unten > ZH - 34) {
+            // A sheet-sized symbol alone on a page.
+            HbbSeite g;
+            g.text = hbbKopf(s.name);
+            hbbZelle(g, s, 0, 0, 420, 297 + 24);
+            g.text += "ZA3\n";
+            seiten.push_back(g);
+            continue;
+        }
+        if (zelle == 0) p.text = hbbKopf("Bauteile");
+        hbbZelle(p, s, X0 + (zelle % 5) * ZB, 297 - Y0 - (zelle / 5 + 1) * ZH - 10, ZB, ZH);
+        if (++zelle == 15) fertig();
+    }
+    fertig();
+    titel.text += "ZA3\n";
+    seiten[0].text = titel.text;
+
+    if (PdfExportStart(pdf.c_str()) != 1) {
+        std::fprintf(stderr, "velmo_handbuch: %s kann nicht angelegt werden\n", pdf.c_str());
+        return -1;
+    }
+    // The pages lie in a folder of their own beside a copy of the library,
+    // where the drawing walk looks for it.
+    const std::filesystem::path arbeit = std::filesystem::path(bilder) / "bauteilbuch";
+    std::error_code f;
+    std::filesystem::create_directories(arbeit, f);
+    std::filesystem::copy_file(bp, arbeit / bp.filename(), std::filesystem::copy_options::overwrite_existing, f);
+    // The pages' folder settings: the shipped set with the component
+    // folder found upwards from the pages (the library beside them).
+    {
+        std::ifstream ein(bp.parent_path() / "Standard.vgb", std::ios::binary);
+        std::ofstream aus(arbeit / "Standard.vgb", std::ios::binary);
+        std::string z;
+        while (std::getline(ein, z)) {
+            if (z.rfind("ZvBPfad", 0) == 0) z = "ZvBPfad         @";
+            aus << z << "\n";
+        }
+    }
+    VerSetzen(1, (arbeit.string() + "/").c_str());
+    VerSetzen(2, (arbeit.string() + "/").c_str());
+    // A drawing's walk takes the folder settings of its own folder, where no
+    // component folder is set: the library is then looked up in the working
+    // folder.
+    const std::filesystem::path vorher = std::filesystem::current_path();
+    std::filesystem::current_path(arbeit, f);
+    for (int n = 1; n <= 20; ++n) LayerSichtSetzen(n, 1);  // a symbol shows all its layers
+    int r = 0;
+    for (size_t i = 0; i < seiten.size(); ++i) {
+        const std::string txt = (arbeit / ("Seite" + std::to_string(i) + ".txt")).string();
+        const std::string zei = (arbeit / ("Bauteile." + std::to_string(100 + i))).string();
+        std::ofstream(txt, std::ios::binary) << seiten[i].text;
+        if (ZeiAusText(zei.c_str(), txt.c_str()) < 0 || PdfSeite(zei.c_str()) != 0) {
+            std::fprintf(stderr, "velmo_handbuch: Seite %zu des Bauteilbuchs misslang\n", i + 1);
+            r = -1;
+        }
+        for (const std::string& n : seiten[i].namen) PdfGliederung(0, static_cast<int>(i) + 1, n.c_str());
+        std::remove(txt.c_str());
+        std::remove(zei.c_str());
+    }
+    if (PdfExportEnde() != 0) r = -1;
+    std::filesystem::current_path(vorher, f);
+    std::filesystem::remove_all(arbeit, f);
+    return r;
+}
