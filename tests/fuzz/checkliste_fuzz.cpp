@@ -4,8 +4,6 @@
 // the same list; and the ")F" block read from the end of a text file,
 // taken over into list 1 and appended again. The input: the list file,
 // "\n--\n", the text file.
-#include <strings.h>
-
 #include <cstring>
 #include <string>
 #include <tuple>
@@ -14,6 +12,7 @@
 #include "config/konfhaken.h"
 #include "config/verzeich.h"
 #include "equipment/chk.h"
+#include "support/vergleich.h"
 #include "tests/fuzz/fuzzhilfe.h"
 
 namespace {
@@ -43,7 +42,8 @@ std::vector<std::tuple<int, std::string, std::string>> liste(int n)
     for (size_t i = 1; i < l.size(); ++i) {
         const auto& a = l[i - 1];
         const auto& b = l[i];
-        const int c = strcasecmp(std::get<1>(a).c_str(), std::get<1>(b).c_str());
+        // "Ignoring case" as the program's comparison takes it (umlauts too).
+        const int c = strvgl(std::get<1>(a).c_str(), std::get<1>(b).c_str());
         if (std::get<0>(a) > std::get<0>(b) || (std::get<0>(a) == std::get<0>(b) && c >= 0)) __builtin_trap();
     }
     return l;
