@@ -65,7 +65,22 @@ void ckSetzen(CkListe& l, const CHKEINTRAG& e)
         l.insert(it, e);
 }
 
-void ckSortieren(CkListe& l) { std::stable_sort(l.begin(), l.end(), ckKleiner); }
+// Sorted, and one record per number and code: of records alike in a file
+// the later one stands, as if it had been set after the earlier (two alike
+// would let a search find either).
+void ckSortieren(CkListe& l)
+{
+    std::stable_sort(l.begin(), l.end(), ckKleiner);
+    auto ziel = l.begin();
+    for (auto it = l.begin(); it != l.end(); ++it) {
+        if (ziel != l.begin() && !ckKleiner(*(ziel - 1), *it)) {
+            *(ziel - 1) = *it;
+            continue;
+        }
+        *ziel++ = *it;
+    }
+    l.erase(ziel, l.end());
+}
 
 void ckPfad(int n, char* puffer, size_t groesse)
 {

@@ -4,6 +4,7 @@
 // the same list; and the ")F" block read from the end of a text file,
 // taken over into list 1 and appended again. The input: the list file,
 // "\n--\n", the text file.
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <tuple>
@@ -67,7 +68,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* d, size_t n)
             ChkTextHolen(0, std::get<1>(e).c_str(), t);
             ChkTextVariable(("@C1" + std::get<1>(e)).c_str(), t);
         }
-        if (ChkListeSchreiben(0) == 0 && (ChkListeLesen(0) != 0 || liste(0) != vorher)) __builtin_trap();
+        // A blank code is not written: the round trip keeps the others.
+        auto soll = vorher;
+        soll.erase(std::remove_if(soll.begin(), soll.end(), [](const auto& e) { return std::get<1>(e).empty(); }), soll.end());
+        if (ChkListeSchreiben(0) == 0 && (ChkListeLesen(0) != 0 || liste(0) != soll)) __builtin_trap();
     }
     ChkAnhangInit();
     if (ChkAnhangLesen(text.c_str()) == 0) {

@@ -23,6 +23,7 @@ void einrichten()
     h.warnung = [](const char*) {};
     konfHakenSetzen(h);
     VerSetzen(1, (fz::ordner() + "/arbeit/").c_str());
+    FstxInit();
 }
 
 std::vector<std::tuple<std::string, std::string, int, std::string>> liste()
