@@ -104,7 +104,11 @@ void ckSaetzeLesen(BDAT* d, CkListe& l)
         pzFeld(zahl, sizeof zahl, &p, '\t', 20);
         e.nummer = pzAtoi(zahl);
         pzFeld(e.code, sizeof e.code, &p, '\t', CHKCODESUP);
+        // Blanks around a code or text are no part of it (a written line
+        // would lose them at its end).
+        strtrim(e.code);
         pzFeld(e.text, sizeof e.text, &p, '\t', CHKTEXTSUP);
+        strtrim(e.text);
         l.push_back(e);
     }
 }
