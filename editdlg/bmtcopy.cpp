@@ -16,6 +16,7 @@
 #include "support/basis.h"
 #include "support/speicher.h"
 #include "support/texte.h"
+#include "winlib/meldung.h"
 
 namespace {
 
@@ -51,8 +52,10 @@ void BmtSchluss(BmtPuffer& b)
 
 char* BmtNeu()
 {
+    // Out of memory the copy is refused; ending the program here would lose
+    // the user's unsaved work for a clipboard text.
     char* p = static_cast<char*>(fmalloc(BMTCLIPSUP, 1));
-    if (p == nullptr) wiAssert("bmtcopy", __LINE__, "( text = fmalloc( 4000, 1 )) != NULL");
+    if (p == nullptr) wiInfo("Nicht genug Speicher, um den Text in die Zwischenablage zu kopieren.");
     return p;
 }
 
@@ -115,6 +118,7 @@ void BmTextTabBauen(char* puffer, const char* a, const char* b, const char (*tab
 int BmTextInClip(uint32_t id, const char* code, int nr)
 {
     char* p = BmtNeu();
+    if (p == nullptr) return ERROR;
     BmTextBauen(p, id, code, nr);
     return BmtSetzen(p);
 }
@@ -122,6 +126,7 @@ int BmTextInClip(uint32_t id, const char* code, int nr)
 int BmTextTabInClip(const char* a, const char* b, const char (*tab)[41])
 {
     char* p = BmtNeu();
+    if (p == nullptr) return ERROR;
     BmTextTabBauen(p, a, b, tab);
     return BmtSetzen(p);
 }

@@ -65,7 +65,22 @@ void ckSetzen(CkListe& l, const CHKEINTRAG& e)
         l.insert(it, e);
 }
 
-void ckSortieren(CkListe& l) { std::stable_sort(l.begin(), l.end(), ckKleiner); }
+// Sorted, and one record per number and code: of records alike in a file
+// the later one stands, as if it had been set after the earlier (two alike
+// would let a search find either).
+void ckSortieren(CkListe& l)
+{
+    std::stable_sort(l.begin(), l.end(), ckKleiner);
+    auto ziel = l.begin();
+    for (auto it = l.begin(); it != l.end(); ++it) {
+        if (ziel != l.begin() && !ckKleiner(*(ziel - 1), *it)) {
+            *(ziel - 1) = *it;
+            continue;
+        }
+        *ziel++ = *it;
+    }
+    l.erase(ziel, l.end());
+}
 
 void ckPfad(int n, char* puffer, size_t groesse)
 {
@@ -89,7 +104,11 @@ void ckSaetzeLesen(BDAT* d, CkListe& l)
         pzFeld(zahl, sizeof zahl, &p, '\t', 20);
         e.nummer = pzAtoi(zahl);
         pzFeld(e.code, sizeof e.code, &p, '\t', CHKCODESUP);
+        // Blanks around a code or text are no part of it (a written line
+        // would lose them at its end).
+        strtrim(e.code);
         pzFeld(e.text, sizeof e.text, &p, '\t', CHKTEXTSUP);
+        strtrim(e.text);
         l.push_back(e);
     }
 }

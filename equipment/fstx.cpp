@@ -45,7 +45,22 @@ int fxVergleich(const FSTX& a, const FSTX& b)
 
 bool fxKleiner(const FSTX& a, const FSTX& b) { return fxVergleich(a, b) < 0; }
 
-void fxSortieren() { std::stable_sort(fx.liste.begin(), fx.liste.end(), fxKleiner); }
+// Sorted, and one record per kind, key and language: of records alike in a
+// file of another program the later one stands, as if it had been set
+// after the earlier (two alike would let a search find either).
+void fxSortieren()
+{
+    std::stable_sort(fx.liste.begin(), fx.liste.end(), fxKleiner);
+    auto ziel = fx.liste.begin();
+    for (auto it = fx.liste.begin(); it != fx.liste.end(); ++it) {
+        if (ziel != fx.liste.begin() && !fxKleiner(*(ziel - 1), *it)) {
+            *(ziel - 1) = *it;
+            continue;
+        }
+        *ziel++ = *it;
+    }
+    fx.liste.erase(ziel, fx.liste.end());
+}
 
 FSTX fxSatz(const char* art, const char* kenn, int sprache, const char* text)
 {

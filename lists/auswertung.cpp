@@ -134,11 +134,12 @@ int AwEintrag(int index, char* name, char* typ, char* praefix, char* gruppe, cha
         if (b) b[0] = '\0';
     if (index < 0 || index >= AwAnzahl()) return 0;
     const awkat& k = awKatalog[index];
-    if (name) std::strcpy(name, k.name);
-    if (typ) std::strcpy(typ, k.typ);
-    if (praefix) std::strcpy(praefix, k.praefix);
-    if (gruppe) std::strcpy(gruppe, k.gruppe);
-    if (programm) std::strcpy(programm, k.programm);
+    // Each buffer holds its field of awkat (the interface's sizes), no more.
+    if (name) std::snprintf(name, sizeof k.name, "%s", k.name);
+    if (typ) std::snprintf(typ, sizeof k.typ, "%s", k.typ);
+    if (praefix) std::snprintf(praefix, sizeof k.praefix, "%s", k.praefix);
+    if (gruppe) std::snprintf(gruppe, sizeof k.gruppe, "%s", k.gruppe);
+    if (programm) std::snprintf(programm, sizeof k.programm, "%s", k.programm);
     return 1;
 }
 
@@ -159,7 +160,7 @@ int AwAnzeigeName(int index, char* puffer)
     puffer[0] = '\0';
     if (index < 0 || index >= AwAnzahl()) return 0;
     awNamenLaden();
-    std::strcpy(puffer, awKatalog[index].anzeige);
+    std::snprintf(puffer, AWNAMESUP + 1, "%s", awKatalog[index].anzeige);
     if (!puffer[0]) return 0;
     return std::strncmp(puffer, "---", 3) == 0 ? 2 : 1;
 }

@@ -328,6 +328,17 @@ int plDibLesen(const uint8_t* kopf, size_t kopfLaenge, const uint8_t* bits, size
             return bildFehler(fehler, "pixel data truncated");
         if (k.bildGroesse < laenge && (k.kompression == BI_RLE4 || k.kompression == BI_RLE8)) laenge = k.bildGroesse;
     }
+    // Refused before the picture is allocated: pixel data that is not there,
+    // and run-length data too short to reach the rows it claims (a jump
+    // covers at most 255 rows in 4 bytes; 137 bytes once made a picture of
+    // 1024 x 32766 pixels, 128 MB filled and converted for nothing).
+    if (k.kompression == BI_RGB || k.kompression == BI_BITFIELDS) {
+        const uint64_t zeile = bildZeilenBytes(k.breite, k.bits);
+        const uint64_t noetig = zeile * static_cast<uint64_t>(k.hoehe - 1) + (static_cast<uint64_t>(k.breite) * k.bits + 7) / 8;
+        if (noetig > laenge) return bildFehler(fehler, "pixel data truncated");
+    } else if (static_cast<uint64_t>(k.hoehe) > 1 + static_cast<uint64_t>(laenge / 4) * 255) {
+        return bildFehler(fehler, "RLE data too short for the picture's height");
+    }
     plBild neu;
     neu.breite = k.breite;
     neu.hoehe = k.hoehe;

@@ -340,6 +340,19 @@ int plDsUmbenennen(const char* alt, const char* neu)
     return rename(echtAlt.c_str(), echtNeu.c_str());
 }
 
+int plDsUmbenennenNeu(const char* alt, const char* neu)
+{
+    std::string echtAlt, echtNeu;
+    if (plDsPfad(alt, &echtAlt) < 0 || plDsPfad(neu, &echtNeu) < 0) return -1;
+    if (dsFehler(PlFehlerArt::Umbenennen)) return -1;
+    if (renameat2(AT_FDCWD, echtAlt.c_str(), AT_FDCWD, echtNeu.c_str(), RENAME_NOREPLACE) == 0) return 0;
+    if (errno != EINVAL && errno != ENOSYS) return -1;
+    // A file system without the flag: a hard link fails just as well on an
+    // existing name.
+    if (link(echtAlt.c_str(), echtNeu.c_str()) != 0) return -1;
+    return unlink(echtAlt.c_str());
+}
+
 int plDsLoeschen(const char* pfad)
 {
     std::string echt;

@@ -79,6 +79,9 @@ inline PlDateiStand plDateiStand(const struct stat& st)
 int plDsZeitSetzen(const char* pfad, const struct timespec zeiten[2]);
 int plDsRechte(const char* pfad, mode_t modus);
 int plDsUmbenennen(const char* alt, const char* neu);
+// The same, but only onto a name that does not exist (checked and renamed
+// in one step): -1 with errno EEXIST when it does.
+int plDsUmbenennenNeu(const char* alt, const char* neu);
 int plDsLoeschen(const char* pfad);
 int plDsVerzAnlegen(const char* pfad, mode_t modus = 0777);
 int plDsVerzLoeschen(const char* pfad);

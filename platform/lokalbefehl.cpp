@@ -62,6 +62,7 @@ struct plLokalVerbindung {
     int id;
     int fd;
     std::string puffer;
+    std::string ausgang;  // answers the peer has not taken yet
     std::string dienst;
     std::string thema;
     bool gespraech = false;
@@ -296,6 +297,34 @@ bool lokalSenden(int fd, const std::string& s)
     return true;
 }
 
+// Answers of the server side: sent as far as the socket takes them at once,
+// the rest when the peer reads (plLokalPollen), so a peer that does not read
+// never holds up the message loop. false when the peer let more than a frame
+// of answers pile up (it is then dropped).
+bool lokalAntwortSenden(plLokalVerbindung* v, const std::string& s)
+{
+    v->ausgang += s;
+    while (!v->ausgang.empty()) {
+        const ssize_t n = send(v->fd, v->ausgang.data(), v->ausgang.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            if (errno == EAGAIN || errno == EWOULDBLOCK) break;
+            return false;
+        }
+        v->ausgang.erase(0, static_cast<size_t>(n));
+    }
+    return v->ausgang.size() <= PL_LOKAL_RAHMENSUP;
+}
+
+// A frame header in `puffer` that announces more than any peer may send.
+bool lokalRahmenZuGross(const std::string& puffer)
+{
+    if (puffer.size() < 5) return false;
+    uint32_t len = 0;
+    for (int i = 0; i < 4; ++i) len |= static_cast<uint32_t>(static_cast<unsigned char>(puffer[1 + i])) << (8 * i);
+    return len > PL_LOKAL_RAHMENSUP;
+}
+
 // Takes one whole frame off the front of `puffer`: 1 done, 0 incomplete,
 // -1 a frame longer than any peer may send.
 int lokalRahmenNehmen(std::string& puffer, char& typ, std::string& inhalt)
@@ -420,7 +449,7 @@ bool lokalRahmenBedienen(int id, char typ, const std::string& inhalt, int* bedie
         ++*bedient;
         if (!(v = lokalVerbindung(id))) return false;
         char ja = inst ? 1 : 0;
-        if (!lokalSenden(v->fd, lokalRahmen('A', &ja, 1)) || !inst) return false;
+        if (!lokalAntwortSenden(v, lokalRahmen('A', &ja, 1)) || !inst) return false;
         auto g = std::make_unique<plLokalGespraech>();
         g->inst = inst;
         g->server = true;
@@ -444,7 +473,7 @@ bool lokalRahmenBedienen(int id, char typ, const std::string& inhalt, int* bedie
         if (!(v = lokalVerbindung(id))) return false;
         uint32_t f = flags;
         unsigned char b[4] = {static_cast<unsigned char>(f & 0xFF), static_cast<unsigned char>((f >> 8) & 0xFF), 0, 0};
-        return lokalSenden(v->fd, lokalRahmen('R', b, 4));
+        return lokalAntwortSenden(v, lokalRahmen('R', b, 4));
     }
     return false;  // a frame no peer of ours sends
 }
@@ -815,7 +844,8 @@ int plLokalPollen(int wartenMs)
     z.imPollen = true;
     std::vector<pollfd> fds;
     for (const plLokalDienst& d : z.dienste) fds.push_back(pollfd{d.fd, POLLIN, 0});
-    for (const plLokalVerbindung& v : z.verbindungen) fds.push_back(pollfd{v.fd, POLLIN, 0});
+    for (const plLokalVerbindung& v : z.verbindungen)
+        fds.push_back(pollfd{v.fd, static_cast<short>(POLLIN | (v.ausgang.empty() ? 0 : POLLOUT)), 0});
     int bedient = 0;
     if (!fds.empty() && poll(fds.data(), fds.size(), wartenMs) > 0) {
         lokalAnnehmenNeue();
@@ -825,11 +855,15 @@ int plLokalPollen(int wartenMs)
             plLokalVerbindung* v = lokalVerbindung(id);
             if (!v) continue;
             bool ende = false;
+            if (!v->ausgang.empty() && !lokalAntwortSenden(v, std::string())) ende = true;
             char b[4096];
-            for (;;) {
+            // Read as it arrives, checked against the frame limit on the
+            // way, and no more than one whole frame before it is served.
+            while (!ende && v->puffer.size() < 5 + static_cast<size_t>(PL_LOKAL_RAHMENSUP)) {
                 ssize_t k = recv(v->fd, b, sizeof b, 0);
                 if (k > 0) {
                     v->puffer.append(b, static_cast<size_t>(k));
+                    if (lokalRahmenZuGross(v->puffer)) ende = true;
                     continue;
                 }
                 if (k == 0 || (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR)) ende = true;

@@ -264,7 +264,9 @@ void ZoHakenSetzen(const ZoHaken& haken)
 int ZeiDateiUmbenennen(const char* alt, const char* neu)
 {
     if (!zoExistiert(alt) || zoExistiert(neu)) return ERROR;
-    if (plDsUmbenennen(zoPfad(alt).c_str(), zoPfad(neu).c_str()) != 0) return ERROR;
+    // The check above is for the message; the rename itself never replaces
+    // a file that appeared meanwhile.
+    if (plDsUmbenennenNeu(zoPfad(alt).c_str(), zoPfad(neu).c_str()) != 0) return ERROR;
     zoSchluesselVerschieben(alt, neu);
     return 0;
 }
@@ -430,7 +432,7 @@ int ZeiEigenSpeichern(const char* datei, const ZeiEigenEingabe* e)
             schluessel = true;
             BMListenVerwerfen();
         }
-        if (plDsUmbenennen(zoPfad(datei).c_str(), zoPfad(neu.c_str()).c_str()) != 0)
+        if (plDsUmbenennenNeu(zoPfad(datei).c_str(), zoPfad(neu.c_str()).c_str()) != 0)
             return zoFehler("Die Zeichnung %s kann nicht umbenannt werden.", datei), ERROR;
         erledigt.push_back({datei, neu});
         if (schluessel) {
@@ -601,7 +603,7 @@ int ZeiLoeschen()
     std::vector<ZoUmbenannt> beiseite;
     for (auto it = namen.rbegin(); it != namen.rend(); ++it) {
         const std::string tmp = *it + ".~lo";
-        if (plDsUmbenennen(zoPfad(it->c_str()).c_str(), zoPfad(tmp.c_str()).c_str()) != 0) {
+        if (plDsUmbenennenNeu(zoPfad(it->c_str()).c_str(), zoPfad(tmp.c_str()).c_str()) != 0) {
             zoFehler("Die Zeichnung %s kann nicht gel\xF6scht werden.", it->c_str());
             zoZurueck(beiseite);
             return ERROR;

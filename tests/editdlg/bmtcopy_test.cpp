@@ -11,6 +11,7 @@
 
 #include "editdlg/bmtcopy.h"
 #include "output/clip.h"
+#include "platform/fehlersim.h"
 #include "platform/zwischenablage.h"
 #include "support/speicher.h"
 #include "tests/equipment/kennung_test.h"
@@ -137,6 +138,26 @@ TEST_F(BmText, RoundTripThroughTheClipboard)
     BmTextAusClip(sammeln, &p);
     ASSERT_EQ(p.size(), 40u);  // text lines only
     EXPECT_EQ(p[7], (std::pair<std::string, std::string>{"7", "sieben"}));
+}
+
+TEST_F(BmText, OutOfMemoryRefusesTheCopyAndLeavesTheClipboard)
+{
+    // The allocation's failure ended the program (and a null block was
+    // written to had the assertion come back).
+    ASSERT_TRUE(ClipTextSetzen("vorher"));
+    const uint32_t id = geraetK1();
+    {
+        PlFehlerScope scope;
+        plFehlerSetzen(PlFehlerArt::Speicher, 1);
+        EXPECT_EQ(BmTextInClip(id, "H", 0), -1);
+        plFehlerSetzen(PlFehlerArt::Speicher, 1);
+        char tab[40][41] = {};
+        EXPECT_EQ(BmTextTabInClip("a", "b", tab), -1);
+        bloecke += 2;  // the block counter counts refused requests too
+    }
+    char t[32] = "";
+    ClipTextHolen(t, sizeof t);
+    EXPECT_STREQ(t, "vorher");
 }
 
 TEST(BmTextLesen, ReaderCases)

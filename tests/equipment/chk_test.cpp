@@ -47,6 +47,15 @@ TEST_F(ChkTest, ListFileIsReadAndWrittenBackByteForByte)
     EXPECT_EQ(ChkAnzahl(3), 0);
 }
 
+TEST_F(ChkTest, ARecordTwiceInAFileIsHeldOnceTheLaterStanding)
+{
+    // Both were kept: a search found either, a change reached only one.
+    schreiben(pfad("Checkliste1.zvk"), "zvkC\n)S ChkListe\n0\tAB\terst\n0\tCD\tx\n0\tab\tdann\n)E\n");
+    ASSERT_EQ(ChkListeLesen(0), 0);
+    EXPECT_EQ(eintraege(0), (std::vector<std::string>{"0:ab:dann", "0:CD:x"}));
+    EXPECT_EQ(text(0, "AB"), "dann");
+}
+
 TEST_F(ChkTest, EntriesGoInOrderAndBlankCodesAreNotWritten)
 {
     ChkEintragSetzen(1, 5, "B", "fuenf");

@@ -45,6 +45,14 @@ TEST_F(FstxTest, FixtureIsReadAndWrittenBackByteForByte)
     EXPECT_EQ(lesen(pfad("Texte.zvk")), lesen(fixture("titel/Texte.zvk")));
 }
 
+TEST_F(FstxTest, ARecordTwiceInAFileIsHeldOnceTheLaterStanding)
+{
+    schreiben(pfad("Texte.zvk"), "zvkT\n)S FSText\nS\x1c" "001-0\x1c" "2\x1c" "erst\x1c\nS\x1c" "001-0\x1c" "2\x1c" "dann\x1c\n)E\n");
+    ASSERT_EQ(FstxLesen(), 0);
+    EXPECT_EQ(schluessel(), std::vector<std::string>{"S:001-0:2"});
+    EXPECT_EQ(holen("S", "001-0", 2), "dann");
+}
+
 TEST_F(FstxTest, LanguageZeroStoresNothingAndBlankDeletes)
 {
     EXPECT_EQ(FstxTitelSetzen("Anlage.001", 1, "Titel"), 0);

@@ -22,10 +22,15 @@ struct Ordner {
     {
         setenv("VELMO_BACKEND", "headless", 1);
         // In memory where there is such a folder: the writers sync every file.
-        char muster[] = "/dev/shm/velmo-fuzz-XXXXXX";
-        char ersatz[] = "/tmp/velmo-fuzz-XXXXXX";
-        char* gemacht = mkdtemp(muster);
-        if (!gemacht) gemacht = mkdtemp(ersatz);
+        // scripts/fuzz names a folder of its own (VELMO_FUZZ_TMP) and removes
+        // it after the run: a target that ends on a finding, a timeout or a
+        // merge never gets to remove its folder itself.
+        const char* oben = std::getenv("VELMO_FUZZ_TMP");
+        std::string muster = oben != nullptr && *oben ? std::string(oben) + "/velmo-fuzz-XXXXXX"
+                                                      : std::string("/dev/shm/velmo-fuzz-XXXXXX");
+        std::string ersatz = "/tmp/velmo-fuzz-XXXXXX";
+        char* gemacht = mkdtemp(muster.data());
+        if (!gemacht) gemacht = mkdtemp(ersatz.data());
         if (!gemacht) std::abort();
         pfad = gemacht;
         for (const char* u : {"/konfig", "/lauf", "/arbeit"}) mkdir((pfad + u).c_str(), 0700);

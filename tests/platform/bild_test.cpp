@@ -355,3 +355,26 @@ TEST(BildDatei, WriteReplacesThroughATemporaryAndReadsBack)
 }
 
 }  // namespace
+
+TEST(Bmp, AHugeSizeWithLittleDataIsRefusedBeforeThePictureIsMade)
+{
+    // 137 bytes of RLE4 claiming 1024 x 32766 pixels took 20 s and 600 MB
+    // in the fuzz target; uncompressed data shorter than its rows was found
+    // short only after the picture had been allocated.
+    std::FILE* f = std::fopen(VELMO_SOURCE_DIR "/tests/fuzz/regress/bild/rle4-1024x32766-137-bytes.bmp", "rb");
+    ASSERT_NE(f, nullptr);
+    std::vector<uint8_t> d(200);
+    d.resize(std::fread(d.data(), 1, d.size(), f));
+    std::fclose(f);
+    ASSERT_EQ(d.size(), 137u);
+    plBild b;
+    std::string fehler;
+    EXPECT_EQ(plBmpLesen(d.data(), d.size(), b, &fehler), -1);
+    EXPECT_EQ(fehler, "RLE data too short for the picture's height");
+    EXPECT_TRUE(b.pixel.empty());
+    // The same data for 1024 x 32 rows reads.
+    d[22] = 32;
+    d[23] = 0;
+    EXPECT_EQ(plBmpLesen(d.data(), d.size(), b, &fehler), 0) << fehler;
+    EXPECT_EQ(b.hoehe, 32);
+}

@@ -358,3 +358,19 @@ TEST_F(Dateisys, FaultInjectionFailsTheNthCallOfItsKind)
 }
 
 }  // namespace
+
+TEST_F(Dateisys, RenameOntoANewNameNeverReplacesAFile)
+{
+    // A check for the target followed by a rename left a gap in which a
+    // file that appeared was replaced; here the refusal is one step.
+    datei("alt", "A");
+    datei("da", "B");
+    errno = 0;
+    EXPECT_EQ(plDsUmbenennenNeu(p("alt").c_str(), p("da").c_str()), -1);
+    EXPECT_EQ(errno, EEXIST);
+    EXPECT_EQ(lesen("alt"), "A");
+    EXPECT_EQ(lesen("da"), "B");
+    EXPECT_EQ(plDsUmbenennenNeu(p("alt").c_str(), p("neu").c_str()), 0);
+    EXPECT_EQ(eintraege(), (std::set<std::string>{"da", "neu"}));
+    EXPECT_EQ(lesen("neu"), "A");
+}

@@ -453,3 +453,93 @@ TEST_F(LokalTest, StaleSocketFileIsReplacedAndNamesBecomeSafeFileNames)
 }
 
 }  // namespace
+
+namespace {
+
+// A raw peer on the service's socket: connected to PROBE on topic "s".
+int rohVerbinden()
+{
+    const std::string sock = plLokalOrdner() + "/velmoprobe.sock";
+    int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un a{};
+    a.sun_family = AF_UNIX;
+    std::snprintf(a.sun_path, sizeof a.sun_path, "%s", sock.c_str());
+    if (connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0) return -1;
+    const char anfrage[] = {'C', 14, 0, 0, 0, 'V', 'e', 'l', 'm', 'o', 'P', 'r', 'o', 'b', 'e', 0, 's', 0, 0};
+    if (send(fd, anfrage, sizeof anfrage, MSG_NOSIGNAL) != static_cast<ssize_t>(sizeof anfrage)) return -1;
+    fcntl(fd, F_SETFL, O_NONBLOCK);
+    return fd;
+}
+
+bool offen(int fd)
+{
+    char b[65536];
+    for (;;) {
+        const ssize_t n = recv(fd, b, sizeof b, 0);
+        if (n > 0) continue;
+        return n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK);
+    }
+}
+
+}  // namespace
+
+TEST_F(LokalTest, APeerThatNeverReadsItsAnswersDoesNotHoldUpTheLoop)
+{
+    // Each answer the socket could not take waited up to a second.
+    protokoll.clear();
+    verbindenErlaubt = true;
+    DdeInitialize(&serverInst, serverRueckruf, 0, 0);
+    HSZ name = DdeCreateStringHandle(serverInst, PROBE, CP_WINANSI);
+    ASSERT_NE(DdeNameService(serverInst, name, 0, DNS_REGISTER), 0u);
+    const int fd = rohVerbinden();
+    ASSERT_GE(fd, 0);
+    const char e[] = {'E', 2, 0, 0, 0, 'x', 0};
+    std::string viele;
+    for (int i = 0; i < 2000; ++i) viele.append(e, sizeof e);
+    const auto anfang = std::chrono::steady_clock::now();
+    size_t gesendet = 0;
+    int runden = 0;
+    // The peer sends 100,000 requests and reads none of the answers.
+    while (runden < 50 && std::chrono::steady_clock::now() - anfang < std::chrono::seconds(20)) {
+        const ssize_t n = send(fd, viele.data(), viele.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (n > 0) gesendet += static_cast<size_t>(n);
+        plLokalPollen(0);
+        if (n == static_cast<ssize_t>(viele.size())) ++runden;
+    }
+    const auto dauer = std::chrono::steady_clock::now() - anfang;
+    EXPECT_LT(dauer, std::chrono::seconds(5)) << gesendet << " bytes sent";
+    close(fd);
+    plLokalPollen(0);
+    DdeUninitialize(serverInst);
+}
+
+TEST_F(LokalTest, AnOverlongFrameEndsTheConnectionAsItsHeaderArrives)
+{
+    protokoll.clear();
+    verbindenErlaubt = true;
+    DdeInitialize(&serverInst, serverRueckruf, 0, 0);
+    HSZ name = DdeCreateStringHandle(serverInst, PROBE, CP_WINANSI);
+    ASSERT_NE(DdeNameService(serverInst, name, 0, DNS_REGISTER), 0u);
+    const int fd = rohVerbinden();
+    ASSERT_GE(fd, 0);
+    plLokalPollen(0);
+    ASSERT_TRUE(offen(fd));
+    // A header announcing 2 MiB, then a peer writing as fast as it can for
+    // up to 3 s: the reads once went on as long as bytes kept coming.
+    const char kopf[] = {'E', 0, 0, 0x20, 0};
+    ASSERT_EQ(send(fd, kopf, sizeof kopf, MSG_NOSIGNAL), 5);
+    std::thread schreiber([fd] {
+        const std::string fuell(16384, 'x');
+        const auto bis = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+        while (std::chrono::steady_clock::now() < bis) {
+            if (send(fd, fuell.data(), fuell.size(), MSG_NOSIGNAL | MSG_DONTWAIT) < 0 && errno != EAGAIN) break;
+        }
+    });
+    const auto anfang = std::chrono::steady_clock::now();
+    plLokalPollen(100);
+    EXPECT_LT(std::chrono::steady_clock::now() - anfang, std::chrono::seconds(1));
+    schreiber.join();
+    EXPECT_FALSE(offen(fd));
+    close(fd);
+    DdeUninitialize(serverInst);
+}
