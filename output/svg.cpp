@@ -45,6 +45,7 @@ struct SvgZustand {
     int linienart = 7;
     std::string strich;     // dash attribute, empty when solid
     char font[SCHRIFTNAMESUP + 1] = {};
+    int fontNr = 0;
     int winkel = 0;         // text angle in tenths
     double groesse = 0;     // text size in mm
     double faktor = 1;      // width factor
@@ -109,8 +110,8 @@ std::string svgStilStrich()
 
 std::string svgStilFuellung() { return "fill=\"" + svgFarbe() + "\""; }
 
-// The dash values of a line type for one period k: strokes and gaps of the
-// pattern at a period of 100 units, scaled to k; a dot is the pen's width.
+// The dash values of a line type for one period k (mm): strokes and gaps of
+// the pattern at a period of 100 units, scaled to k; a dot is the pen's width.
 void svgStiftSetzen(const VISTIFT& pen, int linienart, double k)
 {
     svg.stift = pen;
@@ -135,7 +136,8 @@ int svgElemStift(void*, int stil, const STT* s)
 {
     VISTIFT pen;
     StilHolen(stil - 1, &pen);
-    svgStiftSetzen(pen, s->sa, JusMass(&StilSatz()->jus, 10 * s->sl * s->mass));
+    // One period of the pattern spans the dash length, as on screen.
+    svgStiftSetzen(pen, s->sa, JusMass(&StilSatz()->jus, s->sl * s->mass));
     return 1;
 }
 
@@ -215,30 +217,47 @@ void svgBogen(void*, double cx, double cy, double rx, double ry, int t, int modu
 void svgSchrift(void*, int font, int winkel, double hoehe, double faktor)
 {
     SchriftName(font, svg.font, sizeof svg.font);
+    svg.fontNr = font;
     svg.winkel = winkel;
     svg.groesse = hoehe;
     svg.faktor = faktor;
 }
 
-void svgTextSchreiben(double x, double y, int spalte, const char* stueck)
+extern ELEMGERAET svgGeraet;
+
+double svgBreite(const char* text) { return SchriftTextBreite(svg.fontNr, text, svg.groesse, svg.faktor); }
+
+void svgTextGroesse(void*, const char* text, double* breite, double* hoehe)
 {
-    const double d = spalte * svg.groesse * svg.faktor;
+    *breite = svgBreite(text);
+    *hoehe = svg.groesse;
+}
+
+// A piece at column `spalte` of the line starting at (x, y). Its anchor is
+// the point the renderer aligned it on (left end, middle or right end of
+// the model width), so a reader whose font runs narrower or wider still
+// keeps it at its symbol; `textLength` asks for the model width itself.
+void svgTextSchreiben(double x, double y, int spalte, const char* stueck, int ausrichtung)
+{
+    const double l = svgBreite(stueck);
+    const double d = spalte * svg.groesse * svg.faktor + (ausrichtung == 1 ? l / 2 : ausrichtung == 2 ? l : 0);
     const int t = svg.winkel;
     // Along the text's own direction, whatever its angle.
     const double ax = x + d * CosZehntel(t), ay = y + d * SinZehntel(t);
-    const double l = static_cast<double>(std::strlen(stueck)) * svg.groesse * svg.faktor;
     std::string z = "  <text " + svgStilFuellung() + " font-family=\"" + svgXml(svg.font, 1) + "\" font-size=\"" +
                     svgZahlText(svg.groesse) + "\" ";
+    if (ausrichtung == 1) z += "text-anchor=\"middle\" ";
+    else if (ausrichtung == 2) z += "text-anchor=\"end\" ";
     if (t != 0) z += svgDrehung(t, ax, ay) + " ";
-    z += "x=\"" + svgZahlText(ax) + "\" y=\"" + svgZahlText(svgY(ay)) + "\" textLength=\"" + svgZahlText(l) + "\">" + svgXml(stueck, 0) +
-         "</text>";
+    z += "x=\"" + svgZahlText(ax) + "\" y=\"" + svgZahlText(svgY(ay)) + "\" textLength=\"" + svgZahlText(l) +
+         "\" lengthAdjust=\"spacingAndGlyphs\">" + svgXml(stueck, 0) + "</text>";
     svgZeile(z);
 }
 
 void svgTextZeile(void*, double x, double y, const char* t, int stdtext)
 {
     if (!stdtext) {
-        svgTextSchreiben(x, y, 0, t);
+        svgTextSchreiben(x, y, 0, t, svgGeraet.ausrichtung);
         return;
     }
     // Standard texts: the pieces between tabs or runs of blanks, each at its
@@ -250,7 +269,7 @@ void svgTextZeile(void*, double x, double y, const char* t, int stdtext)
         int anfang = 0, ende = 0;
         StrAbschnitt(t + ab, stueck, sizeof stueck, &anfang, &ende);
         if (ende <= anfang) break;
-        svgTextSchreiben(x, y, ab + anfang, stueck);
+        svgTextSchreiben(x, y, ab + anfang, stueck, 0);
         ab += ende;
     }
 }
@@ -270,12 +289,11 @@ int svgBild(void*, double x1, double y1, double x2, double y2, int, const char* 
     return 0;
 }
 
-// Members in the order of ELEMGERAET: no too-small test and no measuring
-// (texts take length x height x width factor), the style set's placement,
-// layer switching honoured.
+// Members in the order of ELEMGERAET: no too-small test, texts measured by
+// the text-width model, the style set's placement, layer switching honoured.
 ELEMGERAET svgGeraet = {nullptr,   svgElemStift,   svgLinie,      svgRechteck, svgPolygon,
                         svgEllipse, svgEllipseGedreht, svgBogen,  svgSchrift,  nullptr,
-                        nullptr,   svgTextZeile,   nullptr,       svgBild,     ELEM_PLATZ_JUS,
+                        svgTextGroesse, svgTextZeile, nullptr,   svgBild,     ELEM_PLATZ_JUS,
                         nullptr,   0,              1,             {}};
 
 void svgKopfSchreiben(double w, double h)
