@@ -595,6 +595,20 @@ int pdfBildDatei(void*, double x0, double y0, double x1, double y1, int drehung,
     }
     const double l = std::min(box[0], box[2]), r = std::max(box[0], box[2]);
     const double u = std::min(box[1], box[3]), o = std::max(box[1], box[3]);
+    if (ext == "wmf" || ext == "emf") {
+        // A metafile is played into the page as vectors, fitted and turned
+        // in its box as on screen.
+        const std::string d = datei;
+        const bool wmf = ext == "wmf";
+        const int ok = pdfbibVektorZeichnen(pz.inst, pt(l), pt(o), pt(r - l), pt(o - u),
+                                            [&d, wmf, drehung](HDC dc, const int b[4]) {
+                                                if (wmf) WmfZeichnenDC(dc, b, drehung, d.c_str());
+                                                else EmfZeichnenDC(dc, b, drehung, d.c_str());
+                                            });
+        pdfLog("pdfbibVektorZeichnen %s %s %s %s \"%s\" -> %d", zahl2(pt(l)).c_str(), zahl2(pt(o)).c_str(),
+               zahl2(pt(r - l)).c_str(), zahl2(pt(o - u)).c_str(), datei, ok);
+        return 0;
+    }
     if (art == BILD_BMP) {
         char temp[PFADSUP + 1];
         if (tempname(temp) != 0) return 0;

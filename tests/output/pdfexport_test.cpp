@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "ausgabetest.h"
+#include "tests/output/gdigold.h"
 #include "output/farbe.h"
 #include "output/pdfbind.h"
 #include "platform/gdi.h"
@@ -235,6 +236,37 @@ TEST_F(PdfExportTest, PicturesAreAddedOnceAndBitmapsConvertedAtTheResolution)
     char temp[PFADSUP + 1];
     ASSERT_EQ(tempverz(temp, sizeof temp), 0);
     for (const auto& e : fs::directory_iterator(temp)) EXPECT_NE(e.path().extension(), ".png") << e.path();
+}
+
+// A Windows metafile goes into the page as vectors, fitted into its box as
+// on screen: poppler draws its green ellipse and blue cross there, and the
+// page holds no image.
+TEST_F(PdfExportTest, MetafilesArePlayedIntoThePageAsVectors)
+{
+    ASSERT_TRUE(agProgrammDa("pdftoppm") && agProgrammDa("pdfimages"));
+    fs::copy_file(std::string(VELMO_SOURCE_DIR) + "/demo/Projekt/bild.wmf", ordner.projekt / "bild.wmf");
+    const auto p = export_({"_BA 20,0000 100,0000\nGRF 0 80,0000 40,0000 \"bild.wmf\"\nZA4\n"});
+    ASSERT_EQ(mit(p, "pdfbibVektorZeichnen").size(), 1u) << alle(p);
+    EXPECT_TRUE(mit(p, "DPLAddImageFromFile").empty());
+    ASSERT_EQ(agAufruf("pdftoppm -r 25.4 -png -singlefile '" + pfad("aus.pdf") + "' '" + pfad("seite") + "'"), 0);
+    GdiBildPixel b;
+    ASSERT_TRUE(gdiGoldLesen(pfad("seite.png"), &b));  // 1 pixel a millimetre, y down from the top
+    int gruen = 0, blau = 0, aussen = 0;
+    for (int y = 0; y < b.h; ++y)
+        for (int x = 0; x < b.w; ++x) {
+            const COLORREF c = b.an(x, y);
+            if (c == RGB(255, 255, 255)) continue;
+            const bool drin = x >= 19 && x <= 101 && y >= 297 - 141 && y <= 297 - 99;
+            if (!drin) ++aussen;
+            if (GetGValue(c) > 100 && GetRValue(c) < 100 && GetBValue(c) < 100) ++gruen;
+            if (GetBValue(c) > 100 && GetRValue(c) < 100 && GetGValue(c) < 100) ++blau;
+        }
+    EXPECT_GT(gruen, 40);
+    EXPECT_GT(blau, 40);
+    EXPECT_EQ(aussen, 0);
+    ASSERT_EQ(agAufruf("{ pdfimages -list '" + pfad("aus.pdf") + "' > '" + pfad("bilder.txt") + "'; }"), 0);
+    const std::string liste = stLesen(pfad("bilder.txt"));
+    EXPECT_EQ(std::count(liste.begin(), liste.end(), '\n'), 2) << liste;  // the list's head only
 }
 
 // The page as the layer renders it, 72 dpi.
