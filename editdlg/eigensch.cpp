@@ -64,7 +64,7 @@ bool eigDateiDa(const char* pfad)
 int eigSprache() { return SprNummer() > 0 ? SprNummer() : 0; }
 
 // The project's header cache follows the document's header.
-void eigKopfMerken()
+void ZeiKopfAktualisieren()
 {
     ZeiKopf k{};
     k.format = EdtFormat();
@@ -79,7 +79,7 @@ void eigKopfMerken()
 void eigGeaendert()
 {
     TzGeaendertSetzen();
-    eigKopfMerken();
+    ZeiKopfAktualisieren();
     BefEinreihenCode(EIG_BMG);
 }
 

@@ -419,7 +419,7 @@ void edsGezogen(HDROP drop)
     char name[EDTPFADSUP + 1] = "";
     for (UINT i = 0; i < n; ++i) DragQueryFile(drop, i, name, sizeof name);
     DragFinish(drop);
-    if (n > 0 && name[0] != '\0') BefDateiOeffnenName(name);
+    if (n > 0 && name[0] != '\0') ZeiGezogenOeffnen(name);
 }
 
 void edsNachbar(int welcher)
@@ -428,7 +428,7 @@ void edsNachbar(int welcher)
     if (name[0] == '\0') return;
     char pfad[EDTPFADSUP + 1] = "";
     ZeiNachbar(name, welcher, pfad, sizeof pfad);
-    if (pfad[0] != '\0') BefDateiOeffnenName(pfad);
+    if (pfad[0] != '\0') ZeiGezogenOeffnen(pfad);
 }
 
 int edsImProjekt() { return ZeiProjektZeichnung(); }
@@ -771,7 +771,7 @@ int EdtSeitenNachricht(UINT nachricht, WPARAM wp, LPARAM)
 int EdtMenueBefehl(int id)
 {
     if (id >= 1010 && id <= 1362) EdtAufrufTabelle().DBDialogOeffnen(id);
-    if (id >= ZEIHISTID && id < ZEIHISTID + ZEIHISTSUP) {
+    if (id >= ZEIHISTID && id < ZEIHISTID + FILHISTSUP) {
         BefDateiLetzte(id - ZEIHISTID, edsImProjekt());
         return 1;
     }

@@ -50,7 +50,8 @@ struct HzRing {
     char zeile[ZEISUP][ZEILNG + 1];
     int schreib = 0, blaettern = 0;
 };
-HzRing hzRinge[2];
+HzRing zeiBlis, zeiTlis;  // commands, texts
+HzRing* const hzRinge[2] = {&zeiBlis, &zeiTlis};
 bool hzDa = false;
 
 int hzZustand = 0;
@@ -72,7 +73,7 @@ void hzBearbStart(int code)
     hzBearbCode = 0;
 }
 
-HzRing& hzRing(int art) { return hzRinge[art == 'B' ? 0 : 1]; }
+HzRing& hzRing(int art) { return art == 'B' ? zeiBlis : zeiTlis; }
 
 std::string hzTrim(const std::string& t)
 {
@@ -253,9 +254,10 @@ double EingabeZahl(const std::string& t)
 
 void HistoryLeeren()
 {
-    std::memset(hzRinge[0].zeile, 0, sizeof hzRinge[0].zeile);
-    std::memset(hzRinge[1].zeile, 0, sizeof hzRinge[1].zeile);
-    for (HzRing& r : hzRinge) r.schreib = r.blaettern = 0;
+    for (HzRing* r : hzRinge) {
+        std::memset(r->zeile, 0, sizeof r->zeile);
+        r->schreib = r->blaettern = 0;
+    }
 }
 
 void HistoryLaden()
@@ -279,7 +281,7 @@ void HistorySichern()
     int k[2] = {0, 0};
     for (int n = 0; n < ZEISUP; ++n) {
         for (int r = 0; r < 2; ++r) {
-            const HzRing& ring = hzRinge[r];
+            const HzRing& ring = *hzRinge[r];
             const std::string t = hzTrim(ring.zeile[(ring.schreib + n) % ZEISUP]);
             if (t.empty()) continue;
             char schluessel[40];

@@ -35,7 +35,7 @@ struct KloLauf {
     char zeiSchluessel[64];
     STT stt;
     double x, y;             // the running position
-    std::vector<klowrk> zeilen;
+    std::vector<klowrk> klolis;  // the work table
     bool hatAnfang = false, hatEnde = false;
     appbteil anfang{}, ende{};
     std::string anfangPos, endePos;
@@ -124,15 +124,15 @@ void kloEnden(const appbteil* b, void* u)
 
 void kloZeileDazu(KloLauf& l, const appbteil& b, const char* text, const char* marke, int nr, int sortnr)
 {
-    if (static_cast<int>(l.zeilen.size()) >= KLOSUP) return;
+    if (static_cast<int>(l.klolis.size()) >= KLOSUP) return;
     klowrk r{};
-    r.index = static_cast<int32_t>(l.zeilen.size());
+    r.index = static_cast<int32_t>(l.klolis.size());
     strkopie(r.text, sizeof r.text, text, KLOTEXTSUP);
     strkopie(r.marke, sizeof r.marke, marke, KLOTEXTSUP);
     r.nr = nr;
     r.sortnr = sortnr;
     r.b = b;
-    l.zeilen.push_back(r);
+    l.klolis.push_back(r);
 }
 
 void kloFuellen(const appbteil* b, void* u)
@@ -215,11 +215,11 @@ void kloLauf(KloLauf& l)
     }
     HulBauteileDurchlaufen(l.id, 0, kloFuellen, &l);
     int ordnung = l.ordnung;
-    if (!l.zeilen.empty())
-        shellsortu(l.zeilen.data(), static_cast<int32_t>(l.zeilen.size()), sizeof(klowrk), kloVergleich, &ordnung);
-    for (size_t i = 0; i < l.zeilen.size(); ++i) kloPlatzieren(l, l.zeilen[i], static_cast<int>(i));
+    if (!l.klolis.empty())
+        shellsortu(l.klolis.data(), static_cast<int32_t>(l.klolis.size()), sizeof(klowrk), kloVergleich, &ordnung);
+    for (size_t i = 0; i < l.klolis.size(); ++i) kloPlatzieren(l, l.klolis[i], static_cast<int>(i));
     if (enden && l.hatEnde) kloEnde(l, l.ende, 1);
-    kloLetzte = l.zeilen;
+    kloLetzte = l.klolis;
     StartpunktSetzen(x0, y0);
 }
 

@@ -277,7 +277,7 @@ void ZeiDrucken()
 void DateiHistorieLaden()
 {
     zdHist.clear();
-    for (int n = ZEIHISTSUP - 1; n >= 0; --n) {
+    for (int n = FILHISTSUP - 1; n >= 0; --n) {
         char schluessel[32], wert[ZEINAMSUP + 1];
         snprintf(schluessel, sizeof schluessel, "FileHistory%d", n);
         ProfilLesen("ZVKEdit", schluessel, wert, ZEINAMSUP);
@@ -299,13 +299,13 @@ void DateiHistorieMerken(const char* name)
         }
     }
     zdHist.insert(zdHist.begin(), neu);
-    if (zdHist.size() > ZEIHISTSUP) zdHist.resize(ZEIHISTSUP);
+    if (zdHist.size() > FILHISTSUP) zdHist.resize(FILHISTSUP);
     ++zdHistStand;
 }
 
 void DateiHistorieSichern()
 {
-    for (size_t n = 0; n < ZEIHISTSUP; ++n) {
+    for (size_t n = 0; n < FILHISTSUP; ++n) {
         char schluessel[32];
         snprintf(schluessel, sizeof schluessel, "FileHistory%zu", n);
         ProfilSchreiben("ZVKEdit", schluessel, n < zdHist.size() ? zdHist[n].c_str() : "");
@@ -315,7 +315,7 @@ void DateiHistorieSichern()
 void DateiHistorieMenue(HMENU menu)
 {
     if (menu == 0) return;
-    for (int i = 0; i < ZEIHISTSUP; ++i) RemoveMenu(menu, ZEIHISTID + i, MF_BYCOMMAND);
+    for (int i = 0; i < FILHISTSUP; ++i) RemoveMenu(menu, ZEIHISTID + i, MF_BYCOMMAND);
     // Above "Beenden" when the menu has it, else at its end.
     bool beenden = false;
     for (int p = 0; p < GetMenuItemCount(menu); ++p) beenden = beenden || GetMenuItemID(menu, p) == 1998;

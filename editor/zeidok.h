@@ -9,7 +9,7 @@
 // Invariants:
 //  1. The name is empty exactly while the drawing is unnamed; it changes only
 //     after a load as current or a save that succeeded.
-//  2. The recent-file list holds at most ZEIHISTSUP names, the newest first,
+//  2. The recent-file list holds at most FILHISTSUP names, the newest first,
 //     never "NAMENLOS", no name twice ('/' and '\' alike).
 #pragma once
 
@@ -18,7 +18,7 @@
 #include "platform/windef.h"
 
 constexpr int ZEINAMSUP = 200;   // characters of a drawing name
-constexpr int ZEIHISTSUP = 10;   // recent files (FILHISTSUP)
+constexpr int FILHISTSUP = 10;   // recent files
 constexpr int ZEIHISTID = 1050;  // menu id of entry 0
 
 void ZeiLeeren();

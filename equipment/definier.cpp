@@ -27,8 +27,8 @@
 namespace {
 
 struct DefEintrag {
-    size_t pos;     // offset of the 'H' line
-    int quelle;     // 0 edit text, 1 customer text
+    size_t apppos;  // offset of the 'H' line
+    int appsok;     // 0 edit text, 1 customer text
 };
 
 struct {
@@ -123,7 +123,7 @@ std::vector<std::string> DefKopf(int n)
     std::vector<std::string> f;
     const DefEintrag* e = DefHolen(n);
     size_t naechste = 0;
-    DefZeileZerlegen(e != nullptr ? DefZeile(def.text[e->quelle], e->pos, &naechste) : std::string(), f);
+    DefZeileZerlegen(e != nullptr ? DefZeile(def.text[e->appsok], e->apppos, &naechste) : std::string(), f);
     return f;
 }
 
@@ -135,9 +135,9 @@ struct DefFolge {
 std::vector<DefFolge> DefFolgen(const DefEintrag& e)
 {
     std::vector<DefFolge> v;
-    const std::string& t = def.text[e.quelle];
+    const std::string& t = def.text[e.appsok];
     size_t p = 0;
-    DefZeile(t, e.pos, &p);
+    DefZeile(t, e.apppos, &p);
     while (DefFortsetzung(t, p)) {
         size_t n = 0;
         std::string z = DefZeile(t, p, &n);
@@ -226,7 +226,7 @@ const DefEintrag* DefBearbeitbar(int n)
     DefPruefen(1);
     if (n < 0 || n >= static_cast<int>(def.index.size())) return nullptr;
     const DefEintrag* e = &def.index[static_cast<size_t>(n)];
-    return e->quelle == 0 ? e : nullptr;
+    return e->appsok == 0 ? e : nullptr;
 }
 
 std::string DefKopfZeile(const DEFKOPF* k)
@@ -252,7 +252,7 @@ std::string DefKopfZeile(const DEFKOPF* k)
 std::string DefEinfuegen(const std::string& t, const DefEintrag& e, const std::string& w, const std::string& rest)
 {
     size_t p = 0;
-    DefZeile(t, e.pos, &p);
+    DefZeile(t, e.apppos, &p);
     while (DefFortsetzung(t, p)) {
         size_t n = 0;
         const std::string z = DefZeile(t, p, &n);
@@ -273,12 +273,12 @@ std::string DefEinfuegen(const std::string& t, const DefEintrag& e, const std::s
 namespace {
 
 // The edit text without every continuation line of the definition at
-// e.pos whose word is w.
+// e.apppos whose word is w.
 std::string DefEntfernen(const std::string& t, const DefEintrag& e, const std::string& w)
 {
     std::string neu;
     size_t p = 0;
-    DefZeile(t, e.pos, &p);
+    DefZeile(t, e.apppos, &p);
     neu = t.substr(0, p);
     while (DefFortsetzung(t, p)) {
         size_t n = 0;
@@ -290,12 +290,12 @@ std::string DefEntfernen(const std::string& t, const DefEintrag& e, const std::s
     return neu;
 }
 
-// The edit text with the header line of the definition at e.pos replaced.
+// The edit text with the header line of the definition at e.apppos replaced.
 std::string DefKopfErsetzen(const std::string& t, const DefEintrag& e, const std::string& zeile)
 {
     size_t n = 0;
-    DefZeile(t, e.pos, &n);
-    std::string neu = t.substr(0, e.pos) + zeile + "\r\n";
+    DefZeile(t, e.apppos, &n);
+    std::string neu = t.substr(0, e.apppos) + zeile + "\r\n";
     neu.append(t, n, std::string::npos);
     return neu;
 }
@@ -604,10 +604,10 @@ int DefLoeschen(int n)
     if (e == nullptr) return -1;
     const std::vector<DefFolge> folgen = DefFolgen(*e);
     size_t bis = 0;
-    DefZeile(def.text[0], e->pos, &bis);
+    DefZeile(def.text[0], e->apppos, &bis);
     if (!folgen.empty()) bis = folgen.back().bis;
     std::string t = def.text[0];
-    t.erase(e->pos, bis - e->pos);
+    t.erase(e->apppos, bis - e->apppos);
     return DefSpeichern(std::move(t));
 }
 
@@ -617,9 +617,9 @@ int DefKopieren(int n)
     if (e == nullptr) return -1;
     const std::vector<DefFolge> folgen = DefFolgen(*e);
     size_t bis = 0;
-    DefZeile(def.text[0], e->pos, &bis);
+    DefZeile(def.text[0], e->apppos, &bis);
     if (!folgen.empty()) bis = folgen.back().bis;
-    std::string t = def.text[0] + def.text[0].substr(e->pos, bis - e->pos);
+    std::string t = def.text[0] + def.text[0].substr(e->apppos, bis - e->apppos);
     if (DefSpeichern(std::move(t)) < 0) return -1;
     return static_cast<int>(def.index.size()) - 1;
 }

@@ -26,7 +26,7 @@ namespace {
 
 std::vector<artikel> artListe;
 std::vector<stueckliste> stlListe;
-std::vector<int> artSortiert, stlSortiert;   // positions ordered by number
+std::vector<int> artsortiert, stksortiert;   // positions ordered by number
 std::string artPfad;                         // the loaded article file
 int artInit = 0;
 
@@ -54,8 +54,8 @@ void ArtLeeren()
 {
     artListe.clear();
     stlListe.clear();
-    artSortiert.clear();
-    stlSortiert.clear();
+    artsortiert.clear();
+    stksortiert.clear();
 }
 
 bool ArtErsteZeileIstMagie(const char* pfad)
@@ -120,8 +120,8 @@ void ArtFrei()
 
 void ArtSortieren()
 {
-    ArtViewBauen(artListe, artSortiert);
-    ArtViewBauen(stlListe, stlSortiert);
+    ArtViewBauen(artListe, artsortiert);
+    ArtViewBauen(stlListe, stksortiert);
 }
 
 int ArtDateiPruefen(const char* pfad) { return pfad != nullptr && ArtErsteZeileIstMagie(pfad) ? 1 : 0; }
@@ -222,7 +222,7 @@ void StlHolen(int i, stueckliste* s)
 
 int ArtSuchen(const char* nr, artikel* a)
 {
-    const int i = ArtViewSuchen(artListe, artSortiert, nr);
+    const int i = ArtViewSuchen(artListe, artsortiert, nr);
     ArtHolen(i, a);
     if (i < 0) BmhKopie(a->nr, nr, ARTNRSUP);
     return i >= 0 ? 1 : 0;
@@ -230,7 +230,7 @@ int ArtSuchen(const char* nr, artikel* a)
 
 int StlSuchen(const char* nr, stueckliste* s)
 {
-    const int i = ArtViewSuchen(stlListe, stlSortiert, nr);
+    const int i = ArtViewSuchen(stlListe, stksortiert, nr);
     StlHolen(i, s);
     if (i < 0) BmhKopie(s->nr, nr, ARTNRSUP);
     return i >= 0 ? 1 : 0;

@@ -1,7 +1,7 @@
 // The evaluation output formatter (see awformat.h).
 //
 // Invariants of a run:
-//  1. awZeilen (the waiting output lines) holds at most OUTSUP lines; a
+//  1. outlis (the waiting output lines) holds at most OUTSUP lines; a
 //     further line writes the first one to the file (awDrucken).
 //  2. awZaehler counts the lines that were added, not merged, since the
 //     start, plus the lines skipped by a block's page break; with paging a
@@ -40,15 +40,15 @@ int awProSeite = 0;  // `zeilen`
 long awZaehler = 0;
 int awSeite = 0;
 bool awBlockAn = false;
-std::vector<std::string> awBlockZeilen;
-std::deque<std::string> awZeilen;
-std::vector<std::string> awSatz;
-size_t awSatzBenutzt = 0;  // lines of awSatz a field touched since the last clear
+std::vector<std::string> blklis;
+std::deque<std::string> outlis;
+std::vector<std::string> zeilis;
+size_t awSatzBenutzt = 0;  // lines of zeilis a field touched since the last clear
 awspalte awSlots[AWF_SLOTANZ];
 int awBreite = 0;
 
 std::vector<AwfCsvEintrag> awCsvFelder;
-std::string awCsv;
+std::string cbtext;
 bool awCsvAufwischen = false;
 int awCsvAnfuehren = 0;
 int awCsvTab = 0;
@@ -70,8 +70,8 @@ void awfDrucken(const std::string& zeile)
 
 void awfAllesDrucken()
 {
-    for (const auto& z : awZeilen) awfDrucken(z);
-    awZeilen.clear();
+    for (const auto& z : outlis) awfDrucken(z);
+    outlis.clear();
 }
 
 size_t awfInhaltLaenge(const std::string& z)
@@ -85,25 +85,25 @@ size_t awfInhaltLaenge(const std::string& z)
 bool awfSchieben(const std::string& neu)
 {
     size_t vorn = neu.find_first_not_of(' ');
-    if (!awZeilen.empty() && vorn != std::string::npos && vorn >= 8) {
+    if (!outlis.empty() && vorn != std::string::npos && vorn >= 8) {
         long ziel = -1;
-        for (long i = static_cast<long>(awZeilen.size()) - 1; i >= 0; --i) {
-            if (awfInhaltLaenge(awZeilen[static_cast<size_t>(i)]) > vorn) break;
+        for (long i = static_cast<long>(outlis.size()) - 1; i >= 0; --i) {
+            if (awfInhaltLaenge(outlis[static_cast<size_t>(i)]) > vorn) break;
             ziel = i;
         }
         if (ziel >= 0) {
-            std::string& z = awZeilen[static_cast<size_t>(ziel)];
+            std::string& z = outlis[static_cast<size_t>(ziel)];
             if (z.size() < neu.size()) z.resize(neu.size(), ' ');
             for (size_t p = 0; p < neu.size(); ++p)
                 if (z[p] == ' ') z[p] = neu[p];
             return false;
         }
     }
-    if (awZeilen.size() >= static_cast<size_t>(OUTSUP)) {
-        awfDrucken(awZeilen.front());
-        awZeilen.pop_front();
+    if (outlis.size() >= static_cast<size_t>(OUTSUP)) {
+        awfDrucken(outlis.front());
+        outlis.pop_front();
     }
-    awZeilen.push_back(neu);
+    outlis.push_back(neu);
     return true;
 }
 
@@ -115,11 +115,11 @@ void awfCsvZeileAus()
     char trenner = awCsvTab ? '\t' : ';';
     bool erstes = true;
     for (const auto& f : awCsvFelder) {
-        if (!erstes) awCsv += trenner;
-        awCsv += AwfCsvFeld(f.text.c_str(), awCsvAnfuehren, trenner);
+        if (!erstes) cbtext += trenner;
+        cbtext += AwfCsvFeld(f.text.c_str(), awCsvAnfuehren, trenner);
         erstes = false;
     }
-    awCsv += "\r\n";
+    cbtext += "\r\n";
     awCsvFelder.clear();
 }
 
@@ -173,14 +173,14 @@ int AwfStart(const char* praefix, const char* datei)
     awZaehler = 0;
     awSeite = 0;
     awBlockAn = false;
-    awBlockZeilen.clear();
-    awZeilen.clear();
+    blklis.clear();
+    outlis.clear();
     awCsvFelder.clear();
-    awCsv.clear();
+    cbtext.clear();
     awBreite = 0;
     for (auto& s : awSlots) s = awspalte{0, 0, 0, 0, 0};
     if (!awCsvAufwischen) {
-        AufwischenAnmelden([](int32_t, const char*) { std::string().swap(awCsv); }, 0, "AuswertungCSV");
+        AufwischenAnmelden([](int32_t, const char*) { std::string().swap(cbtext); }, 0, "AuswertungCSV");
         awCsvAufwischen = true;
     }
     AwfSatzLeeren();
@@ -218,10 +218,10 @@ void AwfVerwerfen()
     awLaeuft = false;
     awDatei.fehler = 1;
     bdclose(&awDatei);
-    awZeilen.clear();
-    awBlockZeilen.clear();
+    outlis.clear();
+    blklis.clear();
     awBlockAn = false;
-    awSatz.clear();
+    zeilis.clear();
     awCsvFelder.clear();
 }
 
@@ -238,8 +238,8 @@ int AwfEnde()
         }
     }
     awLaeuft = false;
-    awSatz.clear();
-    awSatz.shrink_to_fit();
+    zeilis.clear();
+    zeilis.shrink_to_fit();
     awCsvFelder.clear();
     if (bdclose(&awDatei) < 0) {
         awfWarnen("Kann Ausgabedatei %s nicht anlegen.", awDateiName.c_str());
@@ -252,10 +252,10 @@ int AwfEnde()
 // it placed, not the whole grid.
 void AwfSatzLeeren()
 {
-    if (awSatz.size() < static_cast<size_t>(ZEISUP)) {
-        awSatz.assign(ZEISUP, std::string(ZEILNG, ' '));
+    if (zeilis.size() < static_cast<size_t>(ZEISUP)) {
+        zeilis.assign(ZEISUP, std::string(ZEILNG, ' '));
     } else {
-        for (size_t i = 0; i < awSatzBenutzt && i < awSatz.size(); ++i) awSatz[i].assign(ZEILNG, ' ');
+        for (size_t i = 0; i < awSatzBenutzt && i < zeilis.size(); ++i) zeilis[i].assign(ZEILNG, ' ');
     }
     awSatzBenutzt = 0;
 }
@@ -269,10 +269,10 @@ void AwfFeld(const char* text, const awspalte* sp, int zusatz, int unter)
     long zeile = static_cast<long>(zusatz) + sp->zeile;
     if (zeile < 0) zeile = 0;
     if (zeile >= AWZEILEMAX) return;
-    if (awSatz.size() <= static_cast<size_t>(zeile)) awSatz.resize(static_cast<size_t>(zeile) + 1, std::string(ZEILNG, ' '));
+    if (zeilis.size() <= static_cast<size_t>(zeile)) zeilis.resize(static_cast<size_t>(zeile) + 1, std::string(ZEILNG, ' '));
     awCsvFelder.push_back({static_cast<int>(zeile), sp->spalte, t.substr(0, AWCSVFELDSUP)});
     if (sp->spalte > ZEILNG) return;
-    std::string& z = awSatz[static_cast<size_t>(zeile)];
+    std::string& z = zeilis[static_cast<size_t>(zeile)];
     awSatzBenutzt = std::max(awSatzBenutzt, static_cast<size_t>(zeile) + 1);
     size_t p = static_cast<size_t>(sp->spalte - 1);
     // A TAB marks a field that begins right after other text; it only ever
@@ -283,8 +283,8 @@ void AwfFeld(const char* text, const awspalte* sp, int zusatz, int unter)
 
 void AwfSatzAus()
 {
-    for (size_t i = 0; i < awSatzBenutzt && i < awSatz.size(); ++i) {
-        std::string& z = awSatz[i];
+    for (size_t i = 0; i < awSatzBenutzt && i < zeilis.size(); ++i) {
+        std::string& z = zeilis[i];
         z.resize(awfInhaltLaenge(z));
         if (!z.empty()) AwfZeile(z.c_str());
     }
@@ -296,7 +296,7 @@ void AwfZeile(const char* text)
 {
     std::string t(text ? text : "");
     if (awBlockAn) {
-        awBlockZeilen.push_back(t);
+        blklis.push_back(t);
         return;
     }
     std::string zeile;
@@ -330,17 +330,17 @@ void AwfLeerzeilen(int n)
 void AwfBlock(int ein)
 {
     if (!awfPaging()) return;
-    if (awBlockAn && !ein && !awBlockZeilen.empty()) {
+    if (awBlockAn && !ein && !blklis.empty()) {
         long rest = awProSeite - awZaehler % awProSeite;
-        long n = static_cast<long>(awBlockZeilen.size());
+        long n = static_cast<long>(blklis.size());
         if (n > rest && n <= awProSeite) awZaehler += rest;
         awBlockAn = false;
         std::vector<std::string> zeilen;
-        zeilen.swap(awBlockZeilen);
+        zeilen.swap(blklis);
         for (const auto& z : zeilen) AwfZeile(z.c_str());
     }
     awBlockAn = ein != 0;
-    awBlockZeilen.clear();
+    blklis.clear();
 }
 
 void AwfNeueSeite()
@@ -389,9 +389,9 @@ void AwfCsvModus(int anfuehren, int tab)
     awCsvTab = tab;
 }
 
-const std::string& AwfCsvText() { return awCsv; }
+const std::string& AwfCsvText() { return cbtext; }
 
-int AwfCsvKopieren() { return wiClipText(awCsv.c_str()); }
+int AwfCsvKopieren() { return wiClipText(cbtext.c_str()); }
 
 int AwfCsvSchreiben(const char* pfad)
 {
@@ -400,7 +400,7 @@ int AwfCsvSchreiben(const char* pfad)
         awfWarnen("Kann Ausgabedatei %s nicht anlegen.", pfad ? pfad : "");
         return -1;
     }
-    bdwrite(&d, awCsv.data(), static_cast<int32_t>(awCsv.size()));
+    bdwrite(&d, cbtext.data(), static_cast<int32_t>(cbtext.size()));
     if (bdclose(&d) < 0) {
         awfWarnen("Kann Ausgabedatei %s nicht anlegen.", pfad);
         return -1;

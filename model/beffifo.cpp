@@ -549,7 +549,7 @@ void BefZuruecksetzen()
 
 // ---- file commands
 
-void BefDateiOeffnenName(const char* name)
+void ZeiGezogenOeffnen(const char* name)
 {
     if (!ZeiFrageSpeichern()) return;
     if (!DateiZugriffErlaubt()) {

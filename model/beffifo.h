@@ -65,7 +65,7 @@ void LinienVerbindenEin();  // the editor's switch back on
 void BefZuruecksetzen();
 
 // Editor file commands.
-void BefDateiOeffnenName(const char* name);
+void ZeiGezogenOeffnen(const char* name);
 void BefDateiOeffnenProjekt(const char* name, int imProjekt);
 void BefDateiNeu();
 void BefDateiNeuVorlage();

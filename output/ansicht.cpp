@@ -118,7 +118,7 @@ void ansKreuzAufPunkt()
     GuckZeigen(ans.fenster, 1);
 }
 
-void ansMessen()
+void AnsichtMessen()
 {
     RECT r{0, 0, 0, 0};
     if (ans.fenster) GetClientRect(ans.fenster, &r);
@@ -205,7 +205,7 @@ int AnsichtAnbinden()
     ans.mausVerfolgen = GetFocus() == f;  // a focus taken before the view was attached
     ans.timer = 0;
     ans.nachMalen = ans.nachEinpassen = 0;
-    ansMessen();
+    AnsichtMessen();
     AnsichtA4();
     return 0;
 }
@@ -228,7 +228,7 @@ HWND AnsichtFenster() { return ans.fenster; }
 void AnsichtNeuMessen()
 {
     if (!ans.fenster) return;
-    ansMessen();
+    AnsichtMessen();
     AnsichtEinpassen();
 }
 
@@ -700,7 +700,7 @@ void AnsichtAnpassen(int breite, int hoehe)
         ansVerschieben(ANSICHT_UNTEN, 0, dy, 0, 0);
         ansVerschieben(ANSICHT_UNTENBREIT, 0, dy, dx, 0);
     }
-    ansMessen();
+    AnsichtMessen();
     ans.dlgW = breite;
     ans.dlgH = hoehe;
     AnsichtEinpassen();

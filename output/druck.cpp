@@ -86,7 +86,7 @@ ELEMGERAET* geraet()
     return &druckGeraet;
 }
 
-INT_PTR CALLBACK abbruchDialog(HWND h, UINT msg, WPARAM, LPARAM)
+INT_PTR CALLBACK DruckAbbruchDialog(HWND h, UINT msg, WPARAM, LPARAM)
 {
     switch (msg) {
     case WM_INITDIALOG:
@@ -105,7 +105,7 @@ INT_PTR CALLBACK abbruchDialog(HWND h, UINT msg, WPARAM, LPARAM)
     }
 }
 
-BOOL abbruchProz(HDC, int)
+BOOL DruckAbbruchProz(HDC, int)
 {
     MSG m;
     while (!dj.abgebrochen && PeekMessage(&m, 0, 0, 0, PM_REMOVE)) {
@@ -133,7 +133,7 @@ void abbildung()
                          DruckGeraetewert(5), dy);
 }
 
-void seiteZeichnen()
+void DruckSeiteZeichnen()
 {
     DruckStifte();
     abbildung();
@@ -227,11 +227,11 @@ int DruckAuftragOeffnen(const char* titel, int ausrichtung)
     dj.besitzer = wiDlgFenster();
     if (dj.besitzer) EnableWindow(dj.besitzer, FALSE);
     dj.abgebrochen = 0;
-    dj.abbruchDlg = CreateDialogParam(anwInstanz(), "anw_lpt", dj.besitzer, abbruchDialog, 0);
+    dj.abbruchDlg = CreateDialogParam(anwInstanz(), "anw_lpt", dj.besitzer, DruckAbbruchDialog, 0);
     // Painted now: the job runs without a message loop until its first page
     // is spooled.
     if (dj.abbruchDlg) RedrawWindow(dj.abbruchDlg, nullptr, 0, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    SetAbortProc(dj.dc, abbruchProz);
+    SetAbortProc(dj.dc, DruckAbbruchProz);
     GdiDruckBeginn(dj.dc);
     DOCINFO di{};
     di.cbSize = 20;
@@ -255,7 +255,7 @@ int ZeichnungDrucken(const char* datei)
     DruckStatusText(datei);
     abbildung();
     for (int i = 0; i < dj.kopien; ++i) {
-        if (DruckSeite(seiteZeichnen, StilBlattLage()) < 0) dj.fehler = -1;
+        if (DruckSeite(DruckSeiteZeichnen, StilBlattLage()) < 0) dj.fehler = -1;
     }
     return dj.fehler;
 }

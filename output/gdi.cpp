@@ -98,7 +98,7 @@ void gdiZuruecksetzen()
 
 // The pen cache: dash pattern, pen, text colour and brush only when their
 // values changed.
-void gdiStiftAktualisieren()
+void GdiStiftAktualisieren()
 {
     if (gdiS.typ != gdiS.lTyp || gdiS.term != gdiS.lTerm || gdiS.einheit != gdiS.lEinheit) {
         StrichMuster(gdiS.typ == 8 ? 7 : gdiS.typ, gdiS.term);
@@ -129,7 +129,7 @@ void gdiStiftAktualisieren()
 bool gdiBereit()
 {
     if (gdiZ.dc == 0 || gdiS.breite == 0) return false;
-    gdiStiftAktualisieren();
+    GdiStiftAktualisieren();
     return true;
 }
 
@@ -146,7 +146,7 @@ void gdiWPunkt(void*, int x, int y)
 void gdiWFarbe(void*, int n)
 {
     GdiFarbeWechseln(n);
-    gdiStiftAktualisieren();
+    GdiStiftAktualisieren();
 }
 
 const STRICHZIEL gdiWalker = {gdiWBewegen, gdiWZiehen, gdiWPunkt, gdiWFarbe, nullptr};
@@ -159,7 +159,7 @@ void gdiWalkerVorbereiten()
     StrichFarbModus(gdiS.zwei ? 2 : 1);
     if (gdiS.zwei) {
         GdiFarbeWechseln(1);
-        gdiStiftAktualisieren();
+        GdiStiftAktualisieren();
     }
 }
 
@@ -787,7 +787,7 @@ void GdiTextStueck(double x, double y, int index, const char* text)
     }
     const int px = WeltZuPixelX(x), py = WeltZuPixelY(y);
     if (!PixelNahe(px, py)) return;
-    if (gdiS.breite > 0) gdiStiftAktualisieren();
+    if (gdiS.breite > 0) GdiStiftAktualisieren();
     if (gdiF.lesbar) gdiFontMachen();
     SetBkMode(gdiZ.dc, TRANSPARENT);
     SetTextAlign(gdiZ.dc, TA_BASELINE | TA_LEFT);

@@ -255,7 +255,7 @@ LRESULT guckErzeugen(HWND fenster, const CREATESTRUCT* cs)
     return 0;
 }
 
-LRESULT CALLBACK guckFensterProz(HWND fenster, UINT nachricht, WPARAM wp, LPARAM lp)
+LRESULT CALLBACK GuckFensterProz(HWND fenster, UINT nachricht, WPARAM wp, LPARAM lp)
 {
     if (nachricht == WM_CREATE) return guckErzeugen(fenster, reinterpret_cast<const CREATESTRUCT*>(lp));
     GuckSatz* s = guckSatz(fenster);
@@ -332,7 +332,7 @@ int GuckRegistrieren()
     if (guckAngemeldet && GetClassInfo(guckInstanz(), GUCKKLASSE, &da)) return 0;
     WNDCLASS wc{};
     wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS | CS_GLOBALCLASS;
-    wc.lpfnWndProc = guckFensterProz;
+    wc.lpfnWndProc = GuckFensterProz;
     wc.cbWndExtra = 4;
     wc.hInstance = guckInstanz();
     wc.hCursor = LoadCursor(0, IDC_ARROW);

@@ -392,7 +392,7 @@ void HpglImpKreis(const char* par)
 // ---- labels ---------------------------------------------------------------------
 
 // Character c (0..127) of set n as code page 1252.
-unsigned char hpglSatzZeichen(int satz, unsigned char c)
+unsigned char HpglImpUebersetzen(int satz, unsigned char c)
 {
     static const unsigned char satz7[128 - 33] = {
         192, 194, 200, 202, 203, 206, 207, 39, 96, 94, 32, 126, 217, 219, 163,          // 33..47
@@ -485,7 +485,7 @@ void HpglImpTextBefehl(const char* m, const char* par)
     } else if (std::strncmp(m, "LB", 2) == 0) {
         const int satz = hpglP.alternativ ? hpglP.satzAlternativ : hpglP.satzStandard;
         for (const char* p = par; *p != '\0'; ++p) {
-            hpglLabelAnhaengen(static_cast<char>(hpglSatzZeichen(satz, static_cast<unsigned char>(*p))));
+            hpglLabelAnhaengen(static_cast<char>(HpglImpUebersetzen(satz, static_cast<unsigned char>(*p))));
         }
         if (hpglP.endezeichen != HPGLETX) {
             hpglLabelAnhaengen(hpglP.endezeichen);

@@ -142,7 +142,7 @@ bool enthaeltOhneFall(const std::string& s, const char* teil)
 // ---- pens ----
 
 // Line width, colours and dash string of one colour of the pen.
-void pdfLinienart(int r, int g, int b, int breite, int typ, double term)
+void PdfLinienart(int r, int g, int b, int breite, int typ, double term)
 {
     pg.linienBreite = pt(breite / 100.0);
     DPLSetLineWidth(pz.inst, pg.linienBreite);
@@ -170,14 +170,14 @@ void pdfLinienart(int r, int g, int b, int breite, int typ, double term)
     pdfLog("DPLSetLineDashEx \"%s\"", s.c_str());
 }
 
-void pdfStrichSchalten(int an)
+void PdfStrichSchalten(int an)
 {
     const std::wstring leer;
     DPLSetLineDashEx(pz.inst, an ? pg.strich.c_str() : leer.c_str());
     pdfLog("DPLSetLineDashEx \"%s\"", an ? schmal(pg.strich).c_str() : "");
 }
 
-void pdfStift(const VISTIFT& e, int typ, double term)
+void PdfStift(const VISTIFT& e, int typ, double term)
 {
     typ = std::clamp(typ, 1, 7);
     const int cacheTyp = e.zweit && typ == 7 ? 8 : typ;
@@ -187,10 +187,10 @@ void pdfStift(const VISTIFT& e, int typ, double term)
     pg.term = term;
     pg.zweiFarben = e.zweit != 0;
     if (!pg.zweiFarben) {
-        pdfLinienart(e.r, e.g, e.b, e.breite, typ, term);
+        PdfLinienart(e.r, e.g, e.b, e.breite, typ, term);
         StrichMuster(typ, static_cast<int>(std::lround(pt(term))));
     } else {
-        pdfLinienart(e.r, e.g, e.b, e.breite, 7, term);
+        PdfLinienart(e.r, e.g, e.b, e.breite, 7, term);
         StrichMuster(typ, static_cast<int>(std::lround(pt(term))));
     }
 }
@@ -210,10 +210,10 @@ void weltPunkt(void*, double x, double y)
 void weltFarbe(void*, int n)
 {
     const VISTIFT& e = pg.stift;
-    if (n == 2) pdfLinienart(e.r2, e.g2, e.b2, e.breite, 7, pg.term);
-    else pdfLinienart(e.r, e.g, e.b, e.breite, 7, pg.term);
+    if (n == 2) PdfLinienart(e.r2, e.g2, e.b2, e.breite, 7, pg.term);
+    else PdfLinienart(e.r, e.g, e.b, e.breite, 7, pg.term);
 }
-void weltSchalten(void*, int an) { pdfStrichSchalten(an); }
+void weltSchalten(void*, int an) { PdfStrichSchalten(an); }
 
 const WELTSTRICHZIEL weltZiel = {weltLinie, weltPunkt, weltFarbe, weltSchalten, nullptr, nullptr};
 
@@ -249,7 +249,7 @@ int pdfElemStift(void*, int stil, const STT* s)
     // Term and unit in points as the screen's are in pixels: one period of
     // the pattern spans the dash length, as on screen.
     const double term = StilMass(10 * s->sl * s->mass);
-    pdfStift(e, s->sa, term);
+    PdfStift(e, s->sa, term);
     const double u = StilMass(1000 * s->mass);
     StrichUmgebung(static_cast<int>(std::lround(pt(u))), 0);
     return 1;
@@ -348,9 +348,9 @@ void pdfBogen(void*, double cx, double cy, double rx, double ry, int drehung, in
         int spanne = ende - anfang;
         if (spanne <= 0) spanne += 3600;
         const int k = spanne <= 40 ? spanne / 3 : 40;
-        pdfStrichSchalten(0);
+        PdfStrichSchalten(0);
         bogen(ende - k, ende);
-        pdfStrichSchalten(1);
+        PdfStrichSchalten(1);
         return;
     }
     const auto pts = BogenPunkte(cx, cy, rx, ry, drehung, 0, anfang, ende, 20);
@@ -379,7 +379,7 @@ void pdfEllipseGedreht(void* b, double cx, double cy, double rx, double ry, int 
 
 // ---- texts ----
 
-void pdfSchriftenAnlegen()
+void PdfSchriftenAnlegen()
 {
     static constexpr int nummern[PDFSTDSUP] = {0, 1, 3, 2, 4, 5, 7, 6, 8, 9, 10, 11};
     for (int i = 0; i < PDFSTDSUP; ++i) pg.standard[i] = DPLAddStandardFont(pz.inst, nummern[i]);
@@ -387,7 +387,7 @@ void pdfSchriftenAnlegen()
     pg.tt.clear();
 }
 
-void pdfSchriftWaehlen(const std::string& face)
+void PdfSchriftWaehlen(const std::string& face)
 {
     if (!pg.face.empty() && gleichOhneFall(face, pg.face)) return;
     pg.face = face;
@@ -413,7 +413,7 @@ void pdfSchriftWaehlen(const std::string& face)
     pdfLog("DPLSelectFont %d", id);
 }
 
-void pdfSchriftGroesse(double h, double w, int attribut)
+void PdfSchriftGroesse(double h, double w, int attribut)
 {
     DPLSetTextSize(pz.inst, 100);
     DPLSetTextScaling(pz.inst, 100);
@@ -433,7 +433,7 @@ void pdfSchriftGroesse(double h, double w, int attribut)
     pg.skalierung = S / pg.faktorF;
 }
 
-void pdfSchrift(void*, int font, int winkel, double hoehe, double faktor)
+void PdfTextSchrift(void*, int font, int winkel, double hoehe, double faktor)
 {
     if (font == pg.font && winkel == pg.winkel && hoehe == pg.hoehe && faktor == pg.faktor) return;
     if (font != pg.font) {
@@ -441,25 +441,25 @@ void pdfSchrift(void*, int font, int winkel, double hoehe, double faktor)
         SchriftName(font, name, sizeof name);
         pg.attribut = SchriftArt(font);
         pg.font = font;
-        pdfSchriftWaehlen(name);
+        PdfSchriftWaehlen(name);
     }
     pg.winkel = winkel;
     pg.tcos = CosZehntel(winkel);
     pg.tsin = SinZehntel(winkel);
     pg.hoehe = hoehe;
     pg.faktor = faktor;
-    pdfSchriftGroesse(hoehe, faktor, pg.attribut);
+    PdfSchriftGroesse(hoehe, faktor, pg.attribut);
 }
 
 // Width of a text in millimetres of the sheet.
-double pdfTextBreite(const char* text)
+double PdfTextBreite(const char* text)
 {
     return SchriftTextBreite(pg.font, text, pg.hoehe, pg.faktor);
 }
 
 void pdfTextGroesse(void*, const char* text, double* breite, double* hoehe)
 {
-    *breite = pdfTextBreite(text);
+    *breite = PdfTextBreite(text);
     *hoehe = pg.hoehe;
 }
 
@@ -481,7 +481,7 @@ void pdfStueck(double x, double y, int spalte, const char* stueck)
     const std::wstring w = pdfbibBreit(stueck);
     DPLSetTextScaling(pz.inst, 100);
     const double m = DPLGetTextWidth(pz.inst, w.c_str());
-    DPLSetTextScaling(pz.inst, m > 0.1 ? pt(pdfTextBreite(stueck)) * 100 / m : pg.skalierung);
+    DPLSetTextScaling(pz.inst, m > 0.1 ? pt(PdfTextBreite(stueck)) * 100 / m : pg.skalierung);
     if (pg.winkel == 0) {
         DPLDrawText(pz.inst, pt(x), pt(y), w.c_str());
         pdfLog("DPLDrawText %s %s \"%s\"", zahl2(pt(x)).c_str(), zahl2(pt(y)).c_str(), stueck);
@@ -493,7 +493,7 @@ void pdfStueck(double x, double y, int spalte, const char* stueck)
     DPLSetTextScaling(pz.inst, pg.skalierung);
 }
 
-void pdfTextZeile(void*, double x, double y, const char* t, int stuecke)
+void PdfTextZeile(void*, double x, double y, const char* t, int stuecke)
 {
     if (!stuecke) {
         pdfStueck(x, y, 0, t);
@@ -518,7 +518,7 @@ void pdfErsteZeile(void*, const char* zeile, double x0, double y0, const STT* s)
     if (!pz.wartend) return;
     const int T = WinkelNormal(s->richtung + s->tr);
     const double h = s->mass * s->tg;
-    const double w = pg.hoehe > 0 && pg.faktor > 0 ? StilMassZurueck(pdfTextBreite(zeile)) : h;
+    const double w = pg.hoehe > 0 && pg.faktor > 0 ? StilMassZurueck(PdfTextBreite(zeile)) : h;
     const double rel[4][2] = {{0, h}, {0, 0}, {w, 0}, {w, h}};
     double ecken[4][2];
     for (int i = 0; i < 4; ++i) {
@@ -532,7 +532,7 @@ void pdfErsteZeile(void*, const char* zeile, double x0, double y0, const STT* s)
 
 // ---- pictures ----
 
-void pdfBild(double l, double o, double r, double u, int drehung, const std::string& datei)
+void PdfBild(double l, double o, double r, double u, int drehung, const std::string& datei)
 {
     int id = 0;
     for (const BildEintrag& e : pg.bilder)
@@ -581,7 +581,7 @@ std::string endungKlein(const char* datei)
     return e;
 }
 
-int pdfBildDatei(void*, double x0, double y0, double x1, double y1, int drehung, const char* datei)
+int PdfBildDatei(void*, double x0, double y0, double x1, double y1, int drehung, const char* datei)
 {
     double box[4] = {x0, y0, x1, y1};
     const std::string ext = endungKlein(datei);
@@ -618,17 +618,17 @@ int pdfBildDatei(void*, double x0, double y0, double x1, double y1, int drehung,
         const int seite = static_cast<int>(std::max(std::lround(std::fabs(r - l) * pz.dpi / 25.4),
                                                     std::lround(std::fabs(o - u) * pz.dpi / 25.4)));
         pdfLog("BildBmpNachPng %d", seite);
-        if (BildBmpNachPng(datei, png.c_str(), seite)) pdfBild(l, o, r, u, drehung, png);
+        if (BildBmpNachPng(datei, png.c_str(), seite)) PdfBild(l, o, r, u, drehung, png);
         plDsLoeschen(png.c_str());
         return 0;
     }
-    pdfBild(l, o, r, u, drehung, datei);
+    PdfBild(l, o, r, u, drehung, datei);
     return 0;
 }
 
 ELEMGERAET pdfGeraet = {nullptr,        pdfElemStift,      pdfLinie,  pdfRechteck,    pdfPolygon,
-                        pdfEllipse,     pdfEllipseGedreht, pdfBogen,  pdfSchrift,     nullptr,
-                        pdfTextGroesse, pdfTextZeile,      pdfErsteZeile, pdfBildDatei, ELEM_PLATZ_STIL,
+                        pdfEllipse,     pdfEllipseGedreht, pdfBogen,  PdfTextSchrift,     nullptr,
+                        pdfTextGroesse, PdfTextZeile,      pdfErsteZeile, PdfBildDatei, ELEM_PLATZ_STIL,
                         nullptr,        0,                 1,         {}};
 
 // Layer flags from the drawing settings' display switches.
@@ -649,7 +649,7 @@ int pdfRueckruf(const BEF* b, const STT* s, bool bilder)
     return 0;
 }
 
-void pdfSeiteBeginnen(int lage)
+void PdfSeiteBeginnen(int lage)
 {
     if (!pz.seiteFrei) {
         const int neu = DPLNewPage(pz.inst);
@@ -677,7 +677,7 @@ void pdfLog(const char* format, ...)
 
 void PdfProtokollSetzen(void (*fn)(const std::string& zeile)) { pg.protokoll = fn; }
 
-void pdfPapier(int format)
+void PdfPapier(int format)
 {
     if (format == pz.format) return;
     pz.format = format;
@@ -705,15 +705,11 @@ double PdfMmZuPt(double mm) { return mm * pg.groesse.wPt / pg.groesse.wMm; }
 int PdfRueckrufBild(const BEF* b, const STT* s) { return pdfRueckruf(b, s, true); }
 int PdfRueckrufRest(const BEF* b, const STT* s) { return pdfRueckruf(b, s, false); }
 
-int PdfExportStart(const char* datei)
+namespace {
+
+// The document in the PDF library; 0 when the library is missing.
+int PdfDokumentAnlegen(const char* datei)
 {
-    VgbOeffnen();
-    const int dpi = VgbInt("Pa34DPI");
-    pz.vrwMrk = VgbInt("Pa34VrwMrk");
-    pz.vrwUnt = VgbInt("Pa34VrwUnt");
-    pz.vrwFrb = VgbInt("Pa34VrwFrb");
-    VgbSchliessen();
-    pz.format = 0;
     pz.datei = datei;
     pz.seiteFrei = 1;
     pz.inst = PdfLibHolen();
@@ -723,10 +719,42 @@ int PdfExportStart(const char* datei)
     }
     pz.dokument = DPLNewDocument(pz.inst);
     pdfLog("DPLNewDocument -> %d", pz.dokument);
+    return 1;
+}
+
+// Pictures first, then the rest with the cross-reference targets recorded;
+// -1 when the drawing could not be walked.
+int PdfZeichnungLaufen(const char* zeichnung)
+{
+    int fehler = 0;
+    pdfLayerAnfang();
+    pdfGeraet.textAus = 0;
+    STT s;
+    SttInit(&s, nullptr);
+    if (ZeiDurchlaufen(zeichnung, &s, PdfRueckrufBild) < 0) fehler = -1;
+    BefHakenSetzen(PdfYRefMerken);
+    SttInit(&s, nullptr);
+    if (ZeiDurchlaufen(zeichnung, &s, PdfRueckrufRest) < 0) fehler = -1;
+    BefHakenSetzen(nullptr);
+    return fehler;
+}
+
+}  // namespace
+
+int PdfExportStart(const char* datei)
+{
+    VgbOeffnen();
+    const int dpi = VgbInt("Pa34DPI");
+    pz.vrwMrk = VgbInt("Pa34VrwMrk");
+    pz.vrwUnt = VgbInt("Pa34VrwUnt");
+    pz.vrwFrb = VgbInt("Pa34VrwFrb");
+    VgbSchliessen();
+    pz.format = 0;
+    if (!PdfDokumentAnlegen(datei)) return 0;
     pg.groesse = seitengroessen[0];
     cachesLeeren();
     pz.dpi = dpi == 0 ? 100 : dpi;
-    pdfSchriftenAnlegen();
+    PdfSchriftenAnlegen();
     pg.bilder.clear();
     pz.anhang.clear();
     pz.eltern = 0;
@@ -747,25 +775,15 @@ int PdfSeite(const char* zeichnung)
     ++pz.seite;
     ZeiAktSetzen(zeichnung);
     pz.zeichnung = zeichnung;
-    STT s;
-    SttInit(&s, nullptr);
     ZeiDatei z;
     if (ZeiDateiLesend(&z, zeichnung) == 0) {
         const int format = ZeiFormat(&z);
         ZeiDateiSchliessen(&z);
-        pdfPapier(format);
+        PdfPapier(format);
     }
-    int fehler = 0;
     cachesLeeren();
-    pdfSeiteBeginnen(StilBlattLage());
-    pdfLayerAnfang();
-    pdfGeraet.textAus = 0;
-    SttInit(&s, nullptr);
-    if (ZeiDurchlaufen(zeichnung, &s, PdfRueckrufBild) < 0) fehler = -1;
-    BefHakenSetzen(PdfYRefMerken);
-    SttInit(&s, nullptr);
-    if (ZeiDurchlaufen(zeichnung, &s, PdfRueckrufRest) < 0) fehler = -1;
-    BefHakenSetzen(nullptr);
+    PdfSeiteBeginnen(StilBlattLage());
+    const int fehler = PdfZeichnungLaufen(zeichnung);
     pz.wartend = false;
     BauBibSchliessen();
     StndTextSchliessen();

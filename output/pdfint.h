@@ -57,7 +57,7 @@ PdfExport& pdfZustand();
 // The library call log of the test seam.
 void pdfLog(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // Loads the pen section of a paper format when it differs from the last.
-void pdfPapier(int format);
+void PdfPapier(int format);
 // Releases every cached image.
 void pdfBilderFrei();
 // Records a text's link (first line of a text element; corners in mm).

@@ -28,7 +28,7 @@ namespace {
 
 constexpr size_t PDFANHANGPFADSUP = 150;   // characters of an append path kept in a message
 
-const PdfSeitenEintrag* seiteSuchen(const std::string& schluessel)
+const PdfSeitenEintrag* PdfSeiteSuchen(const std::string& schluessel)
 {
     for (const PdfSeitenEintrag& s : pdfZustand().seiten)
         if (ZeiNameGleich(s.schluessel.c_str(), schluessel.c_str())) return &s;
@@ -50,7 +50,7 @@ bool verlinken(int quelle, int ziel)
     return true;
 }
 
-int linkSetzen(int seite, double l, double o, double w, double h, int nummer, int zielSeite, int ziel)
+int PdfLinkSetzen(int seite, double l, double o, double w, double h, int nummer, int zielSeite, int ziel)
 {
     const PdfExport& z = pdfZustand();
     if (ziel == 0) return 0;
@@ -67,43 +67,43 @@ int linkSetzen(int seite, double l, double o, double w, double h, int nummer, in
     return 1;
 }
 
-void unterteilVerweis(const appbteil* b, void*)
+void PdfUnterteilVerweis(const appbteil* b, void*)
 {
     if (b->platziert == 0 || !modh::BtlIstUnter(b->cd)) return;
-    PdfSeitenEintrag* quelle = const_cast<PdfSeitenEintrag*>(seiteSuchen(b->ze));
+    PdfSeitenEintrag* quelle = const_cast<PdfSeitenEintrag*>(PdfSeiteSuchen(b->ze));
     if (!quelle) return;
     appbteil haupt;
     if (!BtlSuchen(b->id, "H", 0, &haupt) || haupt.platziert == 0) return;
-    const PdfSeitenEintrag* ziel = seiteSuchen(haupt.ze);
+    const PdfSeitenEintrag* ziel = PdfSeiteSuchen(haupt.ze);
     if (!ziel) return;
     if (!verlinken(quelle->seite, ziel->seite) || pdfZustand().vrwUnt == 0) return;
-    pdfPapier(quelle->format);
+    PdfPapier(quelle->format);
     double x = b->x, y = b->y;
     StilPunkt(&x, &y);
-    if (linkSetzen(quelle->seite, x - 2, y + 2, 4, 4, quelle->links + 1, ziel->seite, ziel->ziel)) ++quelle->links;
+    if (PdfLinkSetzen(quelle->seite, x - 2, y + 2, 4, 4, quelle->links + 1, ziel->seite, ziel->ziel)) ++quelle->links;
 }
 
-void verweiseSetzen()
+void PdfVerweiseSetzen()
 {
     for (const PdfLinkEintrag& e : pdfZustand().links) {
-        const PdfSeitenEintrag* q = seiteSuchen(e.schluessel);
+        const PdfSeitenEintrag* q = PdfSeiteSuchen(e.schluessel);
         if (!q) break;
-        const PdfSeitenEintrag* ziel = seiteSuchen(e.zielSchluessel);
+        const PdfSeitenEintrag* ziel = PdfSeiteSuchen(e.zielSchluessel);
         if (!ziel || !verlinken(q->seite, ziel->seite)) continue;
         PdfSeitenEintrag* quelle = seiteNr(q->seite);
-        pdfPapier(quelle->format);
+        PdfPapier(quelle->format);
         double x0 = e.ecken[0][0], y0 = e.ecken[0][1], x2 = e.ecken[2][0], y2 = e.ecken[2][1];
         StilPunkt(&x0, &y0);
         StilPunkt(&x2, &y2);
         const double l = std::min(x0, x2) - 0.5, o = std::max(y0, y2) + 0.5;
-        if (linkSetzen(quelle->seite, l, o, std::fabs(x2 - x0) + 1.0, std::fabs(y2 - y0) + 1.0, quelle->links + 1,
+        if (PdfLinkSetzen(quelle->seite, l, o, std::fabs(x2 - x0) + 1.0, std::fabs(y2 - y0) + 1.0, quelle->links + 1,
                        ziel->seite, ziel->ziel))
             ++quelle->links;
     }
 }
 
 // Appends the registered files; the paths of those left out.
-std::string zusammenfuehren()
+std::string PdfZusammenfuehren()
 {
     PdfExport& z = pdfZustand();
     std::string fehlend;
@@ -134,7 +134,7 @@ std::string zusammenfuehren()
     return fehlend;
 }
 
-int speichern()
+int PdfSpeichern()
 {
     PdfExport& z = pdfZustand();
     DPLSetPageMode(z.inst, 1);
@@ -236,11 +236,11 @@ int PdfExportEnde()
         }
         return 0;
     }
-    BtlDurchlaufen(0, unterteilVerweis, nullptr);
-    verweiseSetzen();
+    BtlDurchlaufen(0, PdfUnterteilVerweis, nullptr);
+    PdfVerweiseSetzen();
     pdfBilderFrei();
-    const std::string fehlend = zusammenfuehren();
-    const int r = speichern();
+    const std::string fehlend = PdfZusammenfuehren();
+    const int r = PdfSpeichern();
     if (!fehlend.empty()) wiMeldung("Folgende Dateien konnten nicht angeh\xe4ngt werden:%s", fehlend.c_str());
     z.offen = 0;
     z.seiten.clear();

@@ -2,7 +2,7 @@
 // placement, so the primitives here work on placed sheet millimetres; the
 // state cache leaves out pen moves, pen selections, line types and label
 // sizes that would repeat what the plotter already has. Every command text
-// goes through one output function (`hpglRaus`); a failed write anywhere
+// goes through one output function (`HpglSchreiben`); a failed write anywhere
 // drops the whole output.
 #include "output/plotdriv.h"
 
@@ -65,14 +65,14 @@ struct HpglZustand {
 
 HpglZustand pl;
 
-void hpglRaus(const std::string& t)
+void HpglSchreiben(const std::string& t)
 {
     if (t.empty()) return;
     if (bdwrite(&pl.datei, t.data(), static_cast<int32_t>(t.size())) < 0) pl.fehler = 1;
     if ((t.back() == ';' || t.back() == ETX) && bdwrite(&pl.datei, "\r\n", 2) < 0) pl.fehler = 1;
 }
 
-void hpglZustandLoeschen()
+void HpglZustandLoeschen()
 {
     pl.posBekannt = false;
     pl.aktStift = -1;
@@ -114,55 +114,55 @@ void hpglBewegen(double x, double y, const char* art)
     pl.posBekannt = true;
     pl.px = x;
     pl.py = y;
-    hpglRaus(std::string(art) + ";PA" + std::to_string(hpglEinheit(x)) + "," + std::to_string(hpglEinheit(y)) + ";");
+    HpglSchreiben(std::string(art) + ";PA" + std::to_string(hpglEinheit(x)) + "," + std::to_string(hpglEinheit(y)) + ";");
 }
 
-void hpglPu(double x, double y) { hpglBewegen(x, y, "PU"); }
-void hpglPd(double x, double y) { hpglBewegen(x, y, "PD"); }
+void HpglPu(double x, double y) { hpglBewegen(x, y, "PU"); }
+void HpglPd(double x, double y) { hpglBewegen(x, y, "PD"); }
 
-void hpglStift(int n)
+void HpglStift(int n)
 {
     n = std::clamp(n, 1, 8);
     if (n == pl.aktStift) return;
     pl.aktStift = n;
-    hpglRaus(pl.p.stift[n]);
+    HpglSchreiben(pl.p.stift[n]);
 }
 
-void hpglLinienart(int typ, double laenge)
+void HpglLinienart(int typ, double laenge)
 {
     typ = std::clamp(typ, 1, 7);
     if (laenge < 0.1) laenge = 10.0;
     if (typ == pl.ltArt && laenge == pl.ltLaenge) return;
     pl.ltArt = typ;
     pl.ltLaenge = laenge;
-    if (typ == 7) hpglRaus("LT;");
-    else hpglRaus("LT" + std::to_string(typ) + "," + hpglFest(JusMass(&pl.p.jus, laenge), 1) + ";");
+    if (typ == 7) HpglSchreiben("LT;");
+    else HpglSchreiben("LT" + std::to_string(typ) + "," + hpglFest(JusMass(&pl.p.jus, laenge), 1) + ";");
 }
 
-void hpglSchrift(int winkel, double hoehe, double faktor)
+void HpglSchrift(int winkel, double hoehe, double faktor)
 {
     if (pl.schriftBekannt && winkel == pl.sWinkel && hoehe == pl.sHoehe && faktor == pl.sFaktor) return;
     pl.schriftBekannt = true;
     pl.sWinkel = winkel;
     pl.sHoehe = hoehe;
     pl.sFaktor = faktor;
-    hpglRaus("DI" + std::to_string(ICos(100, winkel)) + "," + std::to_string(ISin(100, winkel)) + ";SI" +
+    HpglSchreiben("DI" + std::to_string(ICos(100, winkel)) + "," + std::to_string(ISin(100, winkel)) + ";SI" +
          hpglFest(2 * hoehe * faktor / 3 / 10, 3) + "," + hpglFest(hoehe / 10, 3) + ";");
 }
 
-void hpglText(const char* text)
+void HpglText(const char* text)
 {
     char t[PLOTLABELSUP];
     HpglTextUmsetzen(text, pl.p.kum, t, sizeof t);
-    hpglRaus(std::string("PU;LB") + t + ETX);
+    HpglSchreiben(std::string("PU;LB") + t + ETX);
     pl.posBekannt = false;
 }
 
-void hpglKreis(double r) { hpglRaus("PU;CI" + std::to_string(hpglEinheit(r)) + ";"); }
+void HpglKreis(double r) { HpglSchreiben("PU;CI" + std::to_string(hpglEinheit(r)) + ";"); }
 
-void hpglBogenBefehl(double dx, double dy, int spanne)
+void HpglBogenBefehl(double dx, double dy, int spanne)
 {
-    hpglRaus("PD;AR" + std::to_string(hpglEinheit(dx)) + "," + std::to_string(hpglEinheit(dy)) + "," +
+    HpglSchreiben("PD;AR" + std::to_string(hpglEinheit(dx)) + "," + std::to_string(hpglEinheit(dy)) + "," +
          std::to_string(spanne / 10) + "." + std::to_string(spanne % 10) + ";PU;");
     // The pen stands at the arc's end now.
     pl.posBekannt = false;
@@ -181,30 +181,30 @@ void hpglEllipsenPunkt(double cx, double cy, double rx, double ry, int t, int ze
 
 double hpglAbstand(double a) { return a >= 0.1 ? a : 1.0; }
 
-void hpglEllipse(double cx, double cy, double rx, double ry, int t, int gefuellt, double sa)
+void HpglEllipse(double cx, double cy, double rx, double ry, int t, int gefuellt, double sa)
 {
     sa = hpglAbstand(sa);
-    hpglPu(cx, cy);
+    HpglPu(cx, cy);
     for (int ring = 0; ring < PLOTRINGSUP; ++ring) {
         if (pl.p.kkr && rx == ry) {
-            hpglKreis(rx);
+            HpglKreis(rx);
         } else {
             const int schritt = hpglSchritt(rx + ry) * 10;
             for (int phi = 0; phi <= 3600; phi += schritt) {
                 double x, y;
                 hpglEllipsenPunkt(cx, cy, rx, ry, t, phi, &x, &y);
-                if (phi == 0) hpglPu(x, y);
-                else hpglPd(x, y);
+                if (phi == 0) HpglPu(x, y);
+                else HpglPd(x, y);
             }
         }
         rx -= sa;
         ry -= sa;
         if (!gefuellt || !(rx > 0 && ry > 0)) break;
     }
-    hpglPu(cx, cy);
+    HpglPu(cx, cy);
 }
 
-void hpglBogen(double cx, double cy, double rx, double ry, int t, int modus, int anfang, int ende)
+void HpglBogen(double cx, double cy, double rx, double ry, int t, int modus, int anfang, int ende)
 {
     if (modus != 0) std::swap(anfang, ende);
     // Angles of any size come to 0..3599, so an arc is at most one turn;
@@ -214,9 +214,9 @@ void hpglBogen(double cx, double cy, double rx, double ry, int t, int modus, int
     if (ende <= anfang) ende += 3600;
     if (pl.p.kkr && t == 0 && rx == ry) {
         const double ox = rx * CosZehntel(anfang), oy = ry * SinZehntel(anfang);
-        hpglPu(cx + ox, cy + oy);
-        hpglBogenBefehl(-ox, -oy, ende - anfang);
-        hpglPu(cx, cy);
+        HpglPu(cx + ox, cy + oy);
+        HpglBogenBefehl(-ox, -oy, ende - anfang);
+        HpglPu(cx, cy);
         return;
     }
     const int schritt = hpglSchritt(rx + ry) * 10;
@@ -224,24 +224,24 @@ void hpglBogen(double cx, double cy, double rx, double ry, int t, int modus, int
     bool erster = true;
     for (int phi = anfang; phi < ende; phi += schritt) {
         hpglEllipsenPunkt(cx, cy, rx, ry, t, phi, &x, &y);
-        if (erster) hpglPu(x, y);
-        else hpglPd(x, y);
+        if (erster) HpglPu(x, y);
+        else HpglPd(x, y);
         erster = false;
     }
     hpglEllipsenPunkt(cx, cy, rx, ry, t, ende, &x, &y);
-    if (erster) hpglPu(x, y);
-    else hpglPd(x, y);
-    hpglPu(cx, cy);
+    if (erster) HpglPu(x, y);
+    else HpglPd(x, y);
+    HpglPu(cx, cy);
 }
 
-void hpglRechteck(double x1, double y1, double x2, double y2, int gefuellt, double sa)
+void HpglRechteck(double x1, double y1, double x2, double y2, int gefuellt, double sa)
 {
     sa = hpglAbstand(sa);
-    hpglPu(x1, y1);
-    hpglPd(x2, y1);
-    hpglPd(x2, y2);
-    hpglPd(x1, y2);
-    hpglPd(x1, y1);
+    HpglPu(x1, y1);
+    HpglPd(x2, y1);
+    HpglPd(x2, y2);
+    HpglPd(x1, y2);
+    HpglPd(x1, y1);
     if (gefuellt) {
         const double oben = std::max(y1, y2), unten = std::min(y1, y2);
         const int n = hpglAnzahl((oben - unten) / sa);
@@ -249,61 +249,61 @@ void hpglRechteck(double x1, double y1, double x2, double y2, int gefuellt, doub
         for (int k = 1; k <= n; ++k) {
             const double y = oben - k * schritt;
             const double a = k % 2 ? x1 : x2, b = k % 2 ? x2 : x1;
-            if (k == 1) hpglPu(a, y);
-            else hpglPd(a, y);
-            hpglPd(b, y);
+            if (k == 1) HpglPu(a, y);
+            else HpglPd(a, y);
+            HpglPd(b, y);
         }
     }
-    hpglPu(x1, y1);
+    HpglPu(x1, y1);
 }
 
-void hpglPolygon(const double* p, int n, int gefuellt, double sa)
+void HpglPolygon(const double* p, int n, int gefuellt, double sa)
 {
     if (n < 1) return;
     sa = hpglAbstand(sa);
-    hpglPu(p[0], p[1]);
-    for (int i = 1; i < n; ++i) hpglPd(p[2 * i], p[2 * i + 1]);
-    hpglPd(p[0], p[1]);
+    HpglPu(p[0], p[1]);
+    for (int i = 1; i < n; ++i) HpglPd(p[2 * i], p[2 * i + 1]);
+    HpglPd(p[0], p[1]);
     if (!gefuellt || n != 4) return;
     const double ux = p[2] - p[0], uy = p[3] - p[1];
     const int m = hpglAnzahl(std::hypot(ux, uy) / sa) + 1;
-    hpglPu(p[0], p[1]);
+    HpglPu(p[0], p[1]);
     for (int i = 1; i < m; ++i) {
         const double f = static_cast<double>(i) / m;
         const double ax = p[0] + f * ux, ay = p[1] + f * uy, bx = p[6] + f * ux, by = p[7] + f * uy;
         if (i % 2) {
-            hpglPd(ax, ay);
-            hpglPd(bx, by);
+            HpglPd(ax, ay);
+            HpglPd(bx, by);
         } else {
-            hpglPd(bx, by);
-            hpglPd(ax, ay);
+            HpglPd(bx, by);
+            HpglPd(ax, ay);
         }
     }
-    hpglPu(p[0], p[1]);
+    HpglPu(p[0], p[1]);
 }
 
-void hpglDreieck(const double* p, int gefuellt, double sa)
+void HpglDreieck(const double* p, int gefuellt, double sa)
 {
     sa = hpglAbstand(sa);
-    hpglPu(p[0], p[1]);
-    hpglPd(p[2], p[3]);
-    hpglPd(p[4], p[5]);
-    hpglPd(p[0], p[1]);
+    HpglPu(p[0], p[1]);
+    HpglPd(p[2], p[3]);
+    HpglPd(p[4], p[5]);
+    HpglPd(p[0], p[1]);
     if (!gefuellt) return;
     const double mx = (p[2] + p[4]) / 2, my = (p[3] + p[5]) / 2;
     const int m = hpglAnzahl(std::hypot(mx - p[0], my - p[1]) / sa) + 1;
     const double ux = (p[2] - p[0]) / m, uy = (p[3] - p[1]) / m, vx = (p[4] - p[0]) / m, vy = (p[5] - p[1]) / m;
-    hpglPu(p[0], p[1]);
+    HpglPu(p[0], p[1]);
     for (int i = 1; i < m; ++i) {
         if (i % 2) {
-            hpglPd(p[0] + i * ux, p[1] + i * uy);
-            hpglPd(p[0] + i * vx, p[1] + i * vy);
+            HpglPd(p[0] + i * ux, p[1] + i * uy);
+            HpglPd(p[0] + i * vx, p[1] + i * vy);
         } else {
-            hpglPd(p[0] + i * vx, p[1] + i * vy);
-            hpglPd(p[0] + i * ux, p[1] + i * uy);
+            HpglPd(p[0] + i * vx, p[1] + i * vy);
+            HpglPd(p[0] + i * ux, p[1] + i * uy);
         }
     }
-    hpglPu(p[0], p[1]);
+    HpglPu(p[0], p[1]);
 }
 
 // Hatch spacing of the element's pen: the settings hold pens 1..8, higher
@@ -312,63 +312,63 @@ double hpglStiftAbstand() { return JusMass(&pl.p.jus, pl.w.sa[std::clamp(pl.stif
 
 // ---- the device over the renderer core ----
 
-int hpglElemStift(void*, int n, const STT* s)
+int HpglElemStift(void*, int n, const STT* s)
 {
     n = std::clamp(n, 1, PLOTPENSUP);
     pl.benutzt[n] = 1;
     if (pl.passStift != 0 && pl.passStift != n) return 0;
     pl.stift = n;
-    hpglStift(n);
-    hpglLinienart(s->sa, 10 * s->sl * s->mass);
+    HpglStift(n);
+    HpglLinienart(s->sa, 10 * s->sl * s->mass);
     double x = s->x, y = s->y;
     JusPunkt(&pl.p.jus, &x, &y);
-    hpglPu(x, y);
+    HpglPu(x, y);
     return 1;
 }
 
 void hpglElemLinie(void*, double x1, double y1, double x2, double y2)
 {
-    hpglPu(x1, y1);
-    hpglPd(x2, y2);
+    HpglPu(x1, y1);
+    HpglPd(x2, y2);
 }
 
 void hpglElemRechteck(void*, double x1, double y1, double x2, double y2, int f)
 {
-    hpglRechteck(x1, y1, x2, y2, f, hpglStiftAbstand());
+    HpglRechteck(x1, y1, x2, y2, f, hpglStiftAbstand());
 }
 
 void hpglElemPolygon(void*, const double* p, int n, int f)
 {
-    if (n == 3) hpglDreieck(p, f, hpglStiftAbstand());
-    else hpglPolygon(p, n, f, hpglStiftAbstand());
+    if (n == 3) HpglDreieck(p, f, hpglStiftAbstand());
+    else HpglPolygon(p, n, f, hpglStiftAbstand());
 }
 
 void hpglElemEllipse(void*, double x1, double y1, double x2, double y2, int f)
 {
-    hpglEllipse((x1 + x2) / 2, (y1 + y2) / 2, std::fabs(x2 - x1) / 2, std::fabs(y2 - y1) / 2, 0, f, hpglStiftAbstand());
+    HpglEllipse((x1 + x2) / 2, (y1 + y2) / 2, std::fabs(x2 - x1) / 2, std::fabs(y2 - y1) / 2, 0, f, hpglStiftAbstand());
 }
 
 void hpglElemEllipseGedreht(void*, double cx, double cy, double rx, double ry, int t, int f)
 {
-    hpglEllipse(cx, cy, std::fabs(rx), std::fabs(ry), t, f, hpglStiftAbstand());
+    HpglEllipse(cx, cy, std::fabs(rx), std::fabs(ry), t, f, hpglStiftAbstand());
 }
 
 void hpglElemBogen(void*, double cx, double cy, double rx, double ry, int t, int m, int a0, int a1)
 {
-    hpglBogen(cx, cy, rx, ry, t, m, a0, a1);
+    HpglBogen(cx, cy, rx, ry, t, m, a0, a1);
 }
 
 void hpglElemSchrift(void*, int, int winkel, double hoehe, double faktor)
 {
-    hpglStift(pl.stift);
-    hpglLinienart(7, 10.0);
-    hpglSchrift(winkel, hoehe, faktor);
+    HpglStift(pl.stift);
+    HpglLinienart(7, 10.0);
+    HpglSchrift(winkel, hoehe, faktor);
 }
 
 void hpglElemTextZeile(void*, double x, double y, const char* t, int)
 {
-    hpglPu(x, y);
-    hpglText(t);
+    HpglPu(x, y);
+    HpglText(t);
 }
 
 int hpglElemBild(void*, double, double, double, double, int, const char*) { return 0; }
@@ -376,7 +376,7 @@ int hpglElemBild(void*, double, double, double, double, int, const char*) { retu
 // Members in the order of ELEMGERAET: no too-small test and no measuring
 // (labels take length x height x width factor), the plotter's placement,
 // layer switching honoured.
-ELEMGERAET hpglGeraet = {nullptr,          hpglElemStift,   hpglElemLinie,          hpglElemRechteck,
+ELEMGERAET hpglGeraet = {nullptr,          HpglElemStift,   hpglElemLinie,          hpglElemRechteck,
                          hpglElemPolygon,  hpglElemEllipse, hpglElemEllipseGedreht, hpglElemBogen,
                          hpglElemSchrift,  nullptr,         nullptr,                hpglElemTextZeile,
                          nullptr,          hpglElemBild,    ELEM_PLATZ_JUS,         nullptr,
@@ -384,27 +384,38 @@ ELEMGERAET hpglGeraet = {nullptr,          hpglElemStift,   hpglElemLinie,      
 
 // ---- sheet ----
 
-void hpglBlattBeginnen(int passStift)
+// Plot start: the user's start sequence, the plotter switched on, the
+// scaling set, nothing known about the plotter's state.
+void HpglStart()
+{
+    if (pl.w.aseq[0]) HpglSchreiben(pl.w.aseq);
+    if (pl.w.euas) HpglSchreiben("\x1b.Y");
+    HpglSchreiben("IN;IP0,0,1,4000;");
+    HpglZustandLoeschen();
+}
+
+void HpglBlattBeginnen(int passStift)
 {
     pl.passStift = passStift;
     ElemLayerAnfang(&hpglGeraet);
-    if (pl.w.aseq[0]) hpglRaus(pl.w.aseq);
-    if (pl.w.euas) hpglRaus("\x1b.Y");
-    hpglRaus("IN;IP0,0,1,4000;");
-    hpglZustandLoeschen();
+    HpglStart();
     pl.abbruch = 0;
 }
 
-void hpglBlattEnde(int istA4)
+// After a pass the plotter's pen and position are not what the cache says
+// for the next pen's pass.
+void HpglPassEnde() { HpglZustandLoeschen(); }
+
+void HpglBlattEnde(int istA4)
 {
     double x = pl.p.rlx, y = pl.p.rly;
     JusPunkt(&pl.p.jus, &x, &y);
-    hpglPu(x, y);
-    if (pl.p.kvs) hpglRaus(istA4 ? pl.p.va4 : pl.p.va3);
-    hpglPu(x, y);
-    hpglZustandLoeschen();
-    if (pl.w.euas) hpglRaus("\x1b.Z");
-    if (pl.w.eseq[0]) hpglRaus(pl.w.eseq);
+    HpglPu(x, y);
+    if (pl.p.kvs) HpglSchreiben(istA4 ? pl.p.va4 : pl.p.va3);
+    HpglPu(x, y);
+    HpglZustandLoeschen();
+    if (pl.w.euas) HpglSchreiben("\x1b.Z");
+    if (pl.w.eseq[0]) HpglSchreiben(pl.w.eseq);
 }
 
 // One walk; a drawing that cannot be read makes the whole plot fail.
@@ -440,7 +451,7 @@ const uint8_t hpglTabB[][3] = {
 // Characters of the sheets' code page that the plotter's character sets of
 // the tables hold no letter for (a table gives them a blank, or they are no
 // OEM code at all): the nearest a plotter's ASCII set holds.
-const char* hpglNaechstes(unsigned char c)
+const char* HpglNaechstes(unsigned char c)
 {
     switch (c) {
     case 0xDF: return "ss";   // sharp s
@@ -480,7 +491,7 @@ void HpglTextUmsetzen(const char* text, int kum, char* aus, int kap)
         // The modes with character-set tables write 7-bit text only; the
         // OEM and raw modes leave the bytes to the plotter.
         if (kum != 2 && kum != 3 && c >= 0x80) {
-            if (const char* n = hpglNaechstes(c)) {
+            if (const char* n = HpglNaechstes(c)) {
                 r += n;
                 continue;
             }
@@ -614,18 +625,18 @@ int HpglPlot(const char* zeichnung, const char* ausgabe)
     hpglGeraet.textAus = 0;
     ZeiAktSetzen(zeichnung);
     if (!pl.w.sez) {
-        hpglBlattBeginnen(0);
+        HpglBlattBeginnen(0);
         hpglDurchlaufen(zeichnung);
     } else {
         int p = HpglNaechsterStift(0);
-        hpglBlattBeginnen(p);
+        HpglBlattBeginnen(p);
         while (p >= 1 && p <= PLOTPENSUP) {
             hpglDurchlaufen(zeichnung);
-            hpglZustandLoeschen();
+            HpglPassEnde();
             p = HpglNaechsterStift(p);
         }
     }
-    hpglBlattEnde(istA4);
+    HpglBlattEnde(istA4);
     BauBibSchliessen();
     StndTextSchliessen();
     if (pl.fehler || pl.walkFehler) pl.datei.fehler = 1;

@@ -139,7 +139,7 @@ int shwZiel(const char* zeile, uint32_t* id, appbteil* ziel)
 }
 
 // Records a link for the kept text drawn under state s with first line `zeile`.
-void shwLinkMerken(const char* zeile, const STT* s)
+void ShowLinkMerken(const char* zeile, const STT* s)
 {
     if (!shw.textGemerkt) return;
     shw.textGemerkt = false;
@@ -168,24 +168,24 @@ void ShowTextMerken(int phase, const BEF* b, const STT* s)
 // text too small to read still records its link from the kept state.
 ELEMGERAET shwGeraet;
 
-void shwErsteZeile(void*, const char* zeile, double, double, const STT* s) { shwLinkMerken(zeile, s); }
+void shwErsteZeile(void*, const char* zeile, double, double, const STT* s) { ShowLinkMerken(zeile, s); }
 
 int shwZuKlein(void*)
 {
     if (!GdiSchriftZuKlein()) return 0;
-    shwLinkMerken(StndTextZeile(0), &shw.textStt);
+    ShowLinkMerken(StndTextZeile(0), &shw.textStt);
     return 1;
 }
 
 int shwLayerAn(const STT* s) { return s->layer <= 0 || LayerSichtbar(s->layer) != 0; }
 
-int shwRueckrufBild(const BEF* b, const STT* s)
+int ShowRueckrufBild(const BEF* b, const STT* s)
 {
     if (b->code == 69 && shwLayerAn(s)) ElemZeichnen(&shwGeraet, b, s);
     return 0;
 }
 
-int shwRueckrufRest(const BEF* b, const STT* s)
+int ShowRueckrufRest(const BEF* b, const STT* s)
 {
     if (b->code != 69 && shwLayerAn(s)) ElemZeichnen(&shwGeraet, b, s);
     return 0;
@@ -193,7 +193,7 @@ int shwRueckrufRest(const BEF* b, const STT* s)
 
 // ---- Painting ---------------------------------------------------------------------------------
 
-void shwRaster()
+void ShowRaster()
 {
     const EDEINST* e = EdEinst();
     if (e->rpswx <= 0 || e->rpswy <= 0) return;
@@ -207,7 +207,7 @@ void shwRaster()
 }
 
 // Sheet from the drawing's format byte: 'u' A4 upright, else A3 landscape.
-void shwBlatt()
+void ShowBlatt()
 {
     ZeiDatei z;
     int a4 = 1;
@@ -223,7 +223,7 @@ HWND shwAnsicht() { return shw.fenster ? GetDlgItem(shw.fenster, ANSICHT_FENSTER
 
 // ---- Input --------------------------------------------------------------------------------------
 
-void shwMaus(UINT nachricht, WPARAM wp, LPARAM lp)
+void ShowMaus(UINT nachricht, WPARAM wp, LPARAM lp)
 {
     const POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
     switch (nachricht) {
@@ -254,7 +254,7 @@ int ShowMausHaken(UINT nachricht, WPARAM wp, LPARAM lp)
     if (nachricht == WM_RBUTTONDBLCLK) return 0;
     HWND v = AnsichtFenster();
     if (v) GuckZeigen(v, 0);
-    shwMaus(nachricht, wp, lp);
+    ShowMaus(nachricht, wp, lp);
     if (AnsichtFenster()) GuckZeigen(AnsichtFenster(), 1);
     return 1;
 }
@@ -276,7 +276,7 @@ int ShowTastenHaken(UINT nachricht, WPARAM wp, LPARAM lp)
     return 0;
 }
 
-void shwHakenSetzen()
+void ShowHakenSetzen()
 {
     VgbOeffnen();
     shw.tastenOption = VgbInt("AP-Ed45Taste") != 0;
@@ -294,8 +294,8 @@ void shwAnbinden()
     AnsichtMalHaken(ShowMalen);
     AnsichtRahmenSetzen(ViEinst()->zrahm != 0);
     AnsichtZiehenVerfolgen(1);
-    shwHakenSetzen();
-    shwBlatt();
+    ShowHakenSetzen();
+    ShowBlatt();
 }
 
 // ---- Commands -----------------------------------------------------------------------------------
@@ -451,7 +451,7 @@ void ShowLaden(const char* pfad)
     ZeiAktSetzen(absolut);
     if (shw.fenster) {
         SetWindowText(shw.fenster, absolut);
-        if (AnsichtFenster() == shwAnsicht()) shwBlatt();
+        if (AnsichtFenster() == shwAnsicht()) ShowBlatt();
     }
     shwDienste.zeiWaehlen(absolut);
     AnsichtNeuZeichnen();
@@ -524,7 +524,7 @@ void ShowLayout()
 
 void ShowMalen()
 {
-    shwRaster();
+    ShowRaster();
     if (shw.aktuell.empty()) return;
     const char* pfad = shw.aktuell.c_str();
     char fehlt[ZERFEHLSUP + 1];
@@ -532,12 +532,12 @@ void ShowMalen()
     STT s;
     BefHakenSetzen(nullptr);
     SttInit(&s, nullptr);
-    ZeiDurchlaufen(pfad, &s, shwRueckrufBild);
+    ZeiDurchlaufen(pfad, &s, ShowRueckrufBild);
     shw.links.clear();
     shw.textGemerkt = false;
     BefHakenSetzen(ShowTextMerken);
     SttInit(&s, nullptr);
-    const int gelaufen = ZeiDurchlaufen(pfad, &s, shwRueckrufRest);
+    const int gelaufen = ZeiDurchlaufen(pfad, &s, ShowRueckrufRest);
     BefHakenSetzen(nullptr);
     shw.textGemerkt = false;
 

@@ -96,23 +96,23 @@ std::string svgFarbe()
 
 double svgStrichBreite() { return svg.stift.breite * 0.1; }
 
-std::string svgStilFlaeche(int gefuellt)
+std::string SvgStilFlaeche(int gefuellt)
 {
     const std::string f = svgFarbe();
     return "fill=\"" + (gefuellt ? f : std::string("none")) + "\" stroke=\"" + f + "\" stroke-width=\"" +
            svgZahlText(svgStrichBreite()) + "\"";
 }
 
-std::string svgStilStrich()
+std::string SvgStilStrich()
 {
     return "stroke=\"" + svgFarbe() + "\" stroke-width=\"" + svgZahlText(svgStrichBreite()) + "\" " + svg.strich;
 }
 
-std::string svgStilFuellung() { return "fill=\"" + svgFarbe() + "\""; }
+std::string SvgStilFuellung() { return "fill=\"" + svgFarbe() + "\""; }
 
 // The dash values of a line type for one period k (mm): strokes and gaps of
 // the pattern at a period of 100 units, scaled to k; a dot is the pen's width.
-void svgStiftSetzen(const VISTIFT& pen, int linienart, double k)
+void SvgStiftSetzen(const VISTIFT& pen, int linienart, double k)
 {
     svg.stift = pen;
     svg.linienart = linienart;
@@ -132,38 +132,38 @@ void svgStiftSetzen(const VISTIFT& pen, int linienart, double k)
 
 // ---- primitives ----
 
-int svgElemStift(void*, int stil, const STT* s)
+int SvgElemStift(void*, int stil, const STT* s)
 {
     VISTIFT pen;
     StilHolen(stil - 1, &pen);
     // One period of the pattern spans the dash length, as on screen.
-    svgStiftSetzen(pen, s->sa, JusMass(&StilSatz()->jus, s->sl * s->mass));
+    SvgStiftSetzen(pen, s->sa, JusMass(&StilSatz()->jus, s->sl * s->mass));
     return 1;
 }
 
-void svgLinie(void*, double x1, double y1, double x2, double y2)
+void SvgLinie(void*, double x1, double y1, double x2, double y2)
 {
-    svgZeile("  <line " + svgStilStrich() + " x1=\"" + svgZahlText(x1) + "\" y1=\"" + svgZahlText(svgY(y1)) + "\" x2=\"" + svgZahlText(x2) +
+    svgZeile("  <line " + SvgStilStrich() + " x1=\"" + svgZahlText(x1) + "\" y1=\"" + svgZahlText(svgY(y1)) + "\" x2=\"" + svgZahlText(x2) +
           "\" y2=\"" + svgZahlText(svgY(y2)) + "\"/>");
 }
 
-void svgRechteck(void*, double x1, double y1, double x2, double y2, int gefuellt)
+void SvgRechteck(void*, double x1, double y1, double x2, double y2, int gefuellt)
 {
-    svgZeile("  <rect " + svgStilFlaeche(gefuellt) + " x=\"" + svgZahlText(std::fmin(x1, x2)) + "\" y=\"" +
+    svgZeile("  <rect " + SvgStilFlaeche(gefuellt) + " x=\"" + svgZahlText(std::fmin(x1, x2)) + "\" y=\"" +
           svgZahlText(std::fmin(svgY(y1), svgY(y2))) + "\" width=\"" + svgZahlText(std::fabs(x2 - x1)) + "\" height=\"" +
           svgZahlText(std::fabs(y2 - y1)) + "\"/>");
 }
 
-void svgPolygon(void*, const double* p, int n, int gefuellt)
+void SvgPolygon(void*, const double* p, int n, int gefuellt)
 {
-    std::string z = "  <polygon " + svgStilFlaeche(gefuellt) + " points=\"";
+    std::string z = "  <polygon " + SvgStilFlaeche(gefuellt) + " points=\"";
     for (int i = 0; i < n; ++i) z += " " + svgZahlText(p[2 * i]) + "," + svgZahlText(svgY(p[2 * i + 1]));
     svgZeile(z + "\"/>");
 }
 
-void svgEllipse(void*, double x1, double y1, double x2, double y2, int gefuellt)
+void SvgEllipse(void*, double x1, double y1, double x2, double y2, int gefuellt)
 {
-    svgZeile("  <ellipse " + svgStilFlaeche(gefuellt) + " cx=\"" + svgZahlText((x1 + x2) / 2) + "\" cy=\"" +
+    svgZeile("  <ellipse " + SvgStilFlaeche(gefuellt) + " cx=\"" + svgZahlText((x1 + x2) / 2) + "\" cy=\"" +
           svgZahlText(svg.hoehe - (y1 + y2) / 2) + "\" rx=\"" + svgZahlText(std::fabs(x2 - x1) / 2) + "\" ry=\"" +
           svgZahlText(std::fabs(y2 - y1) / 2) + "\"/>");
 }
@@ -173,9 +173,9 @@ std::string svgDrehung(int t, double x, double y)
     return "transform=\"rotate(" + std::to_string(360 - t / 10) + " " + svgZahlText(x) + " " + svgZahlText(svgY(y)) + ")\"";
 }
 
-void svgEllipseGedreht(void*, double cx, double cy, double rx, double ry, int t, int gefuellt)
+void SvgEllipseGedreht(void*, double cx, double cy, double rx, double ry, int t, int gefuellt)
 {
-    svgZeile("  <ellipse " + svgStilFlaeche(gefuellt) + " " + svgDrehung(t, cx, cy) + " cx=\"" + svgZahlText(cx) + "\" cy=\"" +
+    svgZeile("  <ellipse " + SvgStilFlaeche(gefuellt) + " " + svgDrehung(t, cx, cy) + " cx=\"" + svgZahlText(cx) + "\" cy=\"" +
           svgZahlText(svgY(cy)) + "\" rx=\"" + svgZahlText(std::fabs(rx)) + "\" ry=\"" + svgZahlText(std::fabs(ry)) + "\"/>");
 }
 
@@ -188,7 +188,7 @@ void svgBogenPunkt(double cx, double cy, double rx, double ry, int t, int a, dou
     *y = cy + dy;
 }
 
-void svgBogen(void*, double cx, double cy, double rx, double ry, int t, int modus, int anfang, int ende)
+void SvgBogen(void*, double cx, double cy, double rx, double ry, int t, int modus, int anfang, int ende)
 {
     if (modus != 0) std::swap(anfang, ende);
     anfang = (anfang % 3600 + 3600) % 3600;
@@ -211,10 +211,10 @@ void svgBogen(void*, double cx, double cy, double rx, double ry, int t, int modu
         svgBogenPunkt(cx, cy, rx, ry, t, ende, &x1, &y1);
         d += " A" + radien + " " + (spanne > 1799 ? "1" : "0") + " 0," + svgZahlText(x1) + "," + svgZahlText(svgY(y1));
     }
-    svgZeile("  <path " + svgStilStrich() + " fill=\"none\" d=\"" + d + "\"/>");
+    svgZeile("  <path " + SvgStilStrich() + " fill=\"none\" d=\"" + d + "\"/>");
 }
 
-void svgSchrift(void*, int font, int winkel, double hoehe, double faktor)
+void SvgSchriftSetzen(void*, int font, int winkel, double hoehe, double faktor)
 {
     SchriftName(font, svg.font, sizeof svg.font);
     svg.fontNr = font;
@@ -225,11 +225,11 @@ void svgSchrift(void*, int font, int winkel, double hoehe, double faktor)
 
 extern ELEMGERAET svgGeraet;
 
-double svgBreite(const char* text) { return SchriftTextBreite(svg.fontNr, text, svg.groesse, svg.faktor); }
+double SvgBreite(const char* text) { return SchriftTextBreite(svg.fontNr, text, svg.groesse, svg.faktor); }
 
-void svgTextGroesse(void*, const char* text, double* breite, double* hoehe)
+void SvgTextGroesse(void*, const char* text, double* breite, double* hoehe)
 {
-    *breite = svgBreite(text);
+    *breite = SvgBreite(text);
     *hoehe = svg.groesse;
 }
 
@@ -237,14 +237,14 @@ void svgTextGroesse(void*, const char* text, double* breite, double* hoehe)
 // the point the renderer aligned it on (left end, middle or right end of
 // the model width), so a reader whose font runs narrower or wider still
 // keeps it at its symbol; `textLength` asks for the model width itself.
-void svgTextSchreiben(double x, double y, int spalte, const char* stueck, int ausrichtung)
+void SvgTextSchreiben(double x, double y, int spalte, const char* stueck, int ausrichtung)
 {
-    const double l = svgBreite(stueck);
+    const double l = SvgBreite(stueck);
     const double d = spalte * svg.groesse * svg.faktor + (ausrichtung == 1 ? l / 2 : ausrichtung == 2 ? l : 0);
     const int t = svg.winkel;
     // Along the text's own direction, whatever its angle.
     const double ax = x + d * CosZehntel(t), ay = y + d * SinZehntel(t);
-    std::string z = "  <text " + svgStilFuellung() + " font-family=\"" + svgXml(svg.font, 1) + "\" font-size=\"" +
+    std::string z = "  <text " + SvgStilFuellung() + " font-family=\"" + svgXml(svg.font, 1) + "\" font-size=\"" +
                     svgZahlText(svg.groesse) + "\" ";
     if (ausrichtung == 1) z += "text-anchor=\"middle\" ";
     else if (ausrichtung == 2) z += "text-anchor=\"end\" ";
@@ -254,10 +254,10 @@ void svgTextSchreiben(double x, double y, int spalte, const char* stueck, int au
     svgZeile(z);
 }
 
-void svgTextZeile(void*, double x, double y, const char* t, int stdtext)
+void SvgTextZeile(void*, double x, double y, const char* t, int stdtext)
 {
     if (!stdtext) {
-        svgTextSchreiben(x, y, 0, t, svgGeraet.ausrichtung);
+        SvgTextSchreiben(x, y, 0, t, svgGeraet.ausrichtung);
         return;
     }
     // Standard texts: the pieces between tabs or runs of blanks, each at its
@@ -269,12 +269,12 @@ void svgTextZeile(void*, double x, double y, const char* t, int stdtext)
         int anfang = 0, ende = 0;
         StrAbschnitt(t + ab, stueck, sizeof stueck, &anfang, &ende);
         if (ende <= anfang) break;
-        svgTextSchreiben(x, y, ab + anfang, stueck, 0);
+        SvgTextSchreiben(x, y, ab + anfang, stueck, 0);
         ab += ende;
     }
 }
 
-int svgBild(void*, double x1, double y1, double x2, double y2, int, const char* datei)
+int SvgBild(void*, double x1, double y1, double x2, double y2, int, const char* datei)
 {
     svgZeile("  <image x=\"" + svgZahlText(std::fmin(x1, x2)) + "\" y=\"" + svgZahlText(std::fmin(svgY(y1), svgY(y2))) + "\" width=\"" +
           svgZahlText(std::fabs(x2 - x1)) + "\" height=\"" + svgZahlText(std::fabs(y2 - y1)) + "\"");
@@ -291,12 +291,12 @@ int svgBild(void*, double x1, double y1, double x2, double y2, int, const char* 
 
 // Members in the order of ELEMGERAET: no too-small test, texts measured by
 // the text-width model, the style set's placement, layer switching honoured.
-ELEMGERAET svgGeraet = {nullptr,   svgElemStift,   svgLinie,      svgRechteck, svgPolygon,
-                        svgEllipse, svgEllipseGedreht, svgBogen,  svgSchrift,  nullptr,
-                        svgTextGroesse, svgTextZeile, nullptr,   svgBild,     ELEM_PLATZ_JUS,
+ELEMGERAET svgGeraet = {nullptr,   SvgElemStift,   SvgLinie,      SvgRechteck, SvgPolygon,
+                        SvgEllipse, SvgEllipseGedreht, SvgBogen,  SvgSchriftSetzen,  nullptr,
+                        SvgTextGroesse, SvgTextZeile, nullptr,   SvgBild,     ELEM_PLATZ_JUS,
                         nullptr,   0,              1,             {}};
 
-void svgKopfSchreiben(double w, double h)
+void SvgKopfSchreiben(double w, double h)
 {
     svgZeile("<?xml version=\"1.0\" encoding=\"iso-8859-1\" standalone=\"no\"?>");
     svgZeile("<!DOCTYPE svg PUBLIC \"-//W3C//DTD SVG 1.0//EN\" "
@@ -307,7 +307,7 @@ void svgKopfSchreiben(double w, double h)
     svgZeile("     xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\">");
 }
 
-void svgBlattBeginnen(int istA4)
+void SvgBlattBeginnen(int istA4)
 {
     // Every other format is a landscape sheet of up to A3 (0..420 x 0..297):
     // an A4-landscape page would cut it at the top and the right.
@@ -321,7 +321,7 @@ void svgBlattBeginnen(int istA4)
     svg.stift = VISTIFT{};
     svg.stift.breite = 1;
     svg.strich.clear();
-    svgKopfSchreiben(w, h);
+    SvgKopfSchreiben(w, h);
 }
 
 void svgWarnen(const char* format, const char* pfad) { wiMeldung(format, pfad); }
@@ -358,6 +358,12 @@ void SvgText(const char* t, int attribut, char* aus, size_t kap)
     strkopie(aus, kap, r.c_str(), static_cast<int>(std::min(r.size(), kap - 1)));
 }
 
+namespace {
+
+void SvgFussSchreiben() { svgZeile("</svg>"); }
+
+}  // namespace
+
 int SvgRueckruf(const BEF* b, const STT* s)
 {
     if (svg.abbruch) return 0;
@@ -385,11 +391,11 @@ int SvgExport(const char* zeichnung, const char* ausgabe)
     }
     svg.fehler = 0;
     ZeiAktSetzen(zeichnung);
-    svgBlattBeginnen(istA4);
+    SvgBlattBeginnen(istA4);
     STT s;
     SttInit(&s, nullptr);
     const int gelaufen = ZeiDurchlaufen(zeichnung, &s, SvgRueckruf);
-    svgZeile("</svg>");
+    SvgFussSchreiben();
     BauBibSchliessen();
     StndTextSchliessen();
     // A failed write or walk leaves nothing: the temporary file is dropped.

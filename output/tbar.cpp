@@ -16,9 +16,9 @@ int tbStil = 0;  // remembered at the last set-up
 
 int tbZusatz() { return ApTbarStil1() ? TBARGROSSPLUS : 0; }
 
-void tbBibLaden() { tbModul = wiLoadLibrary(TbarBibName(tbStil)); }
+void TbarBibLaden() { tbModul = wiLoadLibrary(TbarBibName(tbStil)); }
 
-void tbBibFrei()
+void TbarBibFrei()
 {
     if (tbModul) wiFreeLibrary(tbModul);
     tbModul = 0;
@@ -69,7 +69,7 @@ void TbarInit()
 {
     if (tbGeladen) return;
     tbStil = TbarStilLesen();
-    tbBibLaden();
+    TbarBibLaden();
     TbarGroessen();
     tbGeladen = 1;
 }
@@ -78,7 +78,7 @@ void TbarEnde()
 {
     if (!tbGeladen) return;
     tbGeladen = 0;
-    tbBibFrei();
+    TbarBibFrei();
 }
 
 void TbarNeu()

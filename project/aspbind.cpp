@@ -155,7 +155,7 @@ void aspKonfigurieren()
     if (aspErsatzDatei[0]) aspPfadSetzen("repl", aspErsatzDatei, "ERROR repl");
 }
 
-int aspLaden(const char* bibliothek)
+int AspLaden(const char* bibliothek)
 {
     if (aspOeffnen(bibliothek) < 0) return ERROR;
     for (int i = 0; i < ASPFUNKTIONEN; ++i) {
@@ -204,7 +204,7 @@ void AspErsatzDatei(const char* pfad)
 int AspStart(const char* bibliothek)
 {
     if (aspGestartet) AspEntladen();
-    const int r = aspLaden(bibliothek);
+    const int r = AspLaden(bibliothek);
     if (r < 0) {
         AspEntladen();  // a failed start keeps nothing loaded
         return r;

@@ -399,7 +399,7 @@ int exArt()
     return ExportArtAusText(t);
 }
 
-void exArtSetzen()
+void ExportArtSetzen()
 {
     const ExportArtDaten* d = ExportArtTabelle(exArt());
     if (!d) return;
@@ -416,7 +416,7 @@ void exArtSetzen()
     wiKnopfSetzen(EX_OEFFNEN, d->jeZeichnung ? 0 : 1);
 }
 
-int exInit(int, const char* const*)
+int ExportInit(int, const char* const*)
 {
     ex.fenster = wiDlgFenster();
     wiDlgPosLadenAkt();
@@ -429,11 +429,11 @@ int exInit(int, const char* const*)
         wiComboAnhaengen(EX_ART, e);
     }
     wiComboWahlSetzen(EX_ART, 0);
-    exArtSetzen();
+    ExportArtSetzen();
     return 0;
 }
 
-int exExit()
+int ExportExit()
 {
     wiDlgPosSichernAkt();
     wiTooltipsLoeschen();
@@ -472,14 +472,14 @@ void exStarten()
     }
 }
 
-int exBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
+int ExportBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
 {
     if (wp == EX_ART && (nachricht == WM_MEASUREITEM || nachricht == WM_DRAWITEM))
         return ElsCbZeichnen(EX_ART, exComboText, nachricht, wp, lp);
     if (nachricht != WM_COMMAND) return 0;
     int id = LOWORD(wp);
     if (id == EX_ART && HIWORD(wp) == CBN_SELCHANGE) {
-        exArtSetzen();
+        ExportArtSetzen();
         return 0;
     }
     if (id == 1) {
@@ -527,5 +527,5 @@ void ExportOeffnen()
         BringWindowToTop(d);
         return;
     }
-    wiDlgOeffnen("Export", exInit, exExit, exBefehl);
+    wiDlgOeffnen("Export", ExportInit, ExportExit, ExportBefehl);
 }

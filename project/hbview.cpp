@@ -61,7 +61,7 @@ void hScrollSetzen() { wiScrollSetzen(3920, hz.scroll, 0, 100, hz.anteil); }
 
 // The buttons keep to the right edge; header, page area and scroll bar
 // follow the dialog's size.
-void hLayout()
+void HilfeLayout()
 {
     wiItemsRechtsAn(2, 2511, 0);
     wiItemsRechtsAn(20, 2510, 0);
@@ -81,7 +81,7 @@ void hAllesNeu()
     for (int id : {2510, 2511, 3920}) InvalidateRect(GetDlgItem(hz.fenster, id), nullptr, TRUE);
 }
 
-void hSeitenText()
+void HilfeSeitenText()
 {
     wiZahlSetzen(3010, hz.aktuell);
     char t[40];
@@ -109,12 +109,12 @@ void hSeiteWechseln(int neu)
     hz.scroll = 0;
     hAnteilNeu();
     hScrollSetzen();
-    hSeitenText();
+    HilfeSeitenText();
     hKnoepfe();
     hNeuZeichnen();
 }
 
-void hZeichnen(const DRAWITEMSTRUCT* di)
+void HilfeSeiteZeichnen(const DRAWITEMSTRUCT* di)
 {
     int w = di->rcItem.right - di->rcItem.left;
     int h = di->rcItem.bottom - di->rcItem.top;
@@ -128,7 +128,7 @@ void hZeichnen(const DRAWITEMSTRUCT* di)
     PostMessage(hz.fenster, WM_COMMAND, 2525, 0);
 }
 
-int hInit(int, const char* const*)
+int HilfeDlgInit(int, const char* const*)
 {
     hz.fenster = wiDlgFenster();
     wiDlgPosLadenAkt();
@@ -138,20 +138,20 @@ int hInit(int, const char* const*)
     hz.scroll = 0;
     hAnteilNeu();
     hScrollSetzen();
-    hSeitenText();
+    HilfeSeitenText();
     hKnoepfe();
     wiTextSetzen(5000, hz.titel.c_str());
     return 0;
 }
 
-int hExit()
+int HilfeDlgEnde()
 {
     wiDlgPosSichernAkt();
     hz.fenster = 0;
     return 0;
 }
 
-int hBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
+int HilfeDlgBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
 {
     if (wiScrollNachricht(3920, nachricht, wp, lp, &hz.scroll, 0, 100 - hz.anteil, hz.anteil)) {
         PostMessage(hz.fenster, WM_COMMAND, 2522, 0);
@@ -160,13 +160,13 @@ int hBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
     if (nachricht == WM_DRAWITEM) {
         const auto* di = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
         if (di && di->CtlID == 3910) {
-            hZeichnen(di);
+            HilfeSeiteZeichnen(di);
             return 1;
         }
         return 0;
     }
     if (nachricht == WM_SIZE) {
-        hLayout();
+        HilfeLayout();
         hAnteilNeu();
         hScrollSetzen();
         hAllesNeu();
@@ -199,10 +199,10 @@ int hBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
     return 0;
 }
 
-void hOeffnen()
+void HilfeDialogOeffnen()
 {
     if (hz.fenster && IsWindow(hz.fenster)) wiDlgSlotSchliessen(wiDlgSlot(hz.fenster));
-    wiDlgOeffnen("PDFHilfe", hInit, hExit, hBefehl);
+    wiDlgOeffnen("PDFHilfe", HilfeDlgInit, HilfeDlgEnde, HilfeDlgBefehl);
 }
 
 }  // namespace
@@ -285,7 +285,7 @@ void HilfeThemaZeigen(const char* thema)
         hz.erste = 1;
         hz.anzahl = 1;
         hz.titel = "?";
-        hOeffnen();
+        HilfeDialogOeffnen();
         return;
     }
     hz.titel = titel;
@@ -299,7 +299,7 @@ void HilfeThemaZeigen(const char* thema)
             break;
         }
     if (!da) wiMeldung("Hilfeseite %s zum Thema %s nicht gefunden", titel.c_str(), hz.thema.c_str());
-    hOeffnen();
+    HilfeDialogOeffnen();
 }
 
 void HilfeKontext()

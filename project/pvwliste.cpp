@@ -110,7 +110,7 @@ PvwPdfSammlung pvwPdf;
 
 // One entry of the folder: a drawing goes into the list, anything else is
 // passed over. The name decides before the file is opened.
-int pvwZeiAufnehmen(const char* pfad, const char* eintrag, void*)
+int PvwZeiAufnehmen(const char* pfad, const char* eintrag, void*)
 {
     if (pvwAnzahl >= PVWSUP) return 0;
     if (pvwPdf.an && mustervgli("*.pdf", eintrag) == 1) pvwPdf.pfade.emplace_back(pfad);
@@ -146,7 +146,7 @@ int pvwZeiAufnehmen(const char* pfad, const char* eintrag, void*)
     return 1;
 }
 
-int pvwPdfAufnehmen(int verzeichnis, const char* pfad, long groesse, const DATZEIT* zeit, void*)
+int PvwPdfAufnehmen(int verzeichnis, const char* pfad, long groesse, const DATZEIT* zeit, void*)
 {
     if (pvwAnzahl >= PVWSUP) return 0;
     if (verzeichnis || std::strlen(pfad) > PVWNAMESUP) return 1;
@@ -276,7 +276,7 @@ void PvwVerzLesen()
     std::snprintf(muster, sizeof muster, "%s*.*", ordner);
     pvwPdf.an = unter[0] == '\0';
     pvwMessenStart();
-    PvwOrdnerLesen(muster, pvwZeiAufnehmen, nullptr);
+    PvwOrdnerLesen(muster, PvwZeiAufnehmen, nullptr);
     pvwMessenEnde();
 
     if (pvwPdf.an) {
@@ -286,13 +286,13 @@ void PvwVerzLesen()
             if (PvwStatus(pfad.c_str(), &st) != 0) continue;
             DATZEIT zeit;
             dateizeitaus(st.st_mtime, &zeit);
-            if (pvwPdfAufnehmen(S_ISDIR(st.st_mode) ? 1 : 0, pfad.c_str(), static_cast<long>(st.st_size), &zeit,
+            if (PvwPdfAufnehmen(S_ISDIR(st.st_mode) ? 1 : 0, pfad.c_str(), static_cast<long>(st.st_size), &zeit,
                                 nullptr) == 0)
                 break;
         }
     } else {
         std::snprintf(muster, sizeof muster, "%s%s/*.pdf", ordner, unter);
-        verzlesendaten(muster, pvwPdfAufnehmen, nullptr);
+        verzlesendaten(muster, PvwPdfAufnehmen, nullptr);
     }
     pvwPdf = PvwPdfSammlung{};
 

@@ -150,8 +150,8 @@ void rsMarkieren(int aus)
     if (aus) rs.markiert = 0;
 }
 
-void rsDialogEnde();
-void rsZeigen();
+void RsDlgEnde();
+void RsZeigen();
 
 // Looks a word up: 1 when it counts as unknown.
 int rsUnbekannt(const std::string& wort)
@@ -165,7 +165,7 @@ int rsUnbekannt(const std::string& wort)
 
 // The next entry from `start` on (step +1 or -1) holding an unknown word;
 // its position and length go to the check state. rsAnzahl when none.
-int rsFeldSuchen(int start, int schritt)
+int RsFeldSuchen(int start, int schritt)
 {
     for (int i = start; i >= 0 && i < rsAnzahl; i += schritt) {
         const RsFeld& f = rsFelder[i];
@@ -197,7 +197,7 @@ std::string rsWort()
     return t.substr(static_cast<size_t>(rs.pos), static_cast<size_t>(rs.laenge));
 }
 
-void rsZeigen()
+void RsZeigen()
 {
     rsMarkieren(1);
     const RsFeld& f = rsFelder[rs.akt];
@@ -221,32 +221,32 @@ void rsZeigen()
 }
 
 // Another entry forward, then from the start; nothing left closes.
-void rsNaechster()
+void RsNaechster()
 {
-    int i = rsFeldSuchen(rs.akt + 1, 1);
-    if (i >= rsAnzahl) i = rsFeldSuchen(0, 1);
+    int i = RsFeldSuchen(rs.akt + 1, 1);
+    if (i >= rsAnzahl) i = RsFeldSuchen(0, 1);
     if (i >= rsAnzahl) {
         wiDlgSchliessen();
         return;
     }
     rs.akt = i;
-    rsZeigen();
+    RsZeigen();
 }
 
-void rsVorheriger()
+void RsVorheriger()
 {
-    int i = rsFeldSuchen(rs.akt - 1, -1);
-    if (i >= rsAnzahl) i = rsFeldSuchen(rsAnzahl - 1, -1);
+    int i = RsFeldSuchen(rs.akt - 1, -1);
+    if (i >= rsAnzahl) i = RsFeldSuchen(rsAnzahl - 1, -1);
     if (i >= rsAnzahl) {
         wiDlgSchliessen();
         return;
     }
     rs.akt = i;
-    rsZeigen();
+    RsZeigen();
 }
 
 // Replaces the word where the walk found it, within the whole text.
-void rsErsetzen()
+void RsErsetzen()
 {
     char neu[RSERSATZSUP + 1];
     wiTextHolen(3010, neu, RSERSATZSUP);
@@ -278,10 +278,10 @@ void rsErsetzenOderLernen()
     wiTextHolen(3010, neu, RSERSATZSUP);
     wiTextHolen(3020, alt, RSWWORTSUP);
     if (std::strcmp(neu, alt) != 0)
-        rsErsetzen();
+        RsErsetzen();
     else
         rsLernen();
-    rsNaechster();
+    RsNaechster();
 }
 
 int rsDlgInit(int, const char* const*)
@@ -290,14 +290,14 @@ int rsDlgInit(int, const char* const*)
     wiDlgPosLaden("RSchreib");
     HFONT s = OFSchrift(2);
     if (s) wiItemFont(3000, s);
-    rsZeigen();
+    RsZeigen();
     return 0;
 }
 
 int rsDlgExit()
 {
     wiDlgPosSichern("RSchreib");
-    rsDialogEnde();
+    RsDlgEnde();
     return 0;
 }
 
@@ -316,16 +316,16 @@ int rsDlgBefehl(UINT nachricht, WPARAM wp, LPARAM)
         }
         break;
     case 1: case 2500: rsErsetzenOderLernen(); break;
-    case 2511: rsLernen(); rsNaechster(); break;
+    case 2511: rsLernen(); RsNaechster(); break;
     case 2510: {
         char w[RSWWORTSUP + 1];
         wiTextHolen(3020, w, RSWWORTSUP);
         if (w[0]) RswIgnorieren(w);
-        rsNaechster();
+        RsNaechster();
         break;
     }
-    case 2502: rsNaechster(); break;
-    case 2503: rsVorheriger(); break;
+    case 2502: RsNaechster(); break;
+    case 2503: RsVorheriger(); break;
     case 2: case 2501: wiDlgSchliessen(); break;
     default: break;
     }
@@ -333,7 +333,7 @@ int rsDlgBefehl(UINT nachricht, WPARAM wp, LPARAM)
 }
 
 // Whatever closed the dialog: marks cleared, focus and follow-up posted.
-void rsDialogEnde()
+void RsDlgEnde()
 {
     rsMarkieren(1);
     if (rs.folge != 0 || !rs.nurGeaendert)
@@ -558,7 +558,7 @@ int RsNachricht(UINT nachricht, WPARAM wp, LPARAM)
             rs.nurGeaendert = 1;
             rs.einzeln = id;
             rs.fokus = GetFocus();
-            int k = rsFeldSuchen(i, 1);
+            int k = RsFeldSuchen(i, 1);
             if (k < rsAnzahl) {
                 rs.akt = k;
                 return rsOeffnen();
@@ -585,7 +585,7 @@ int RsPruefen(int alle, int folge)
     rs.dialog = dlg;
     rs.nurGeaendert = alle ? 0 : 1;
     rs.folge = folge;
-    int i = rsFeldSuchen(0, 1);
+    int i = RsFeldSuchen(0, 1);
     if (i < rsAnzahl) {
         rs.akt = i;
         if (rsOeffnen()) return 1;
@@ -605,7 +605,7 @@ int RsUnbekannteDa(int alle)
     rs = RsPruefung{};
     rs.dialog = wiDlgFenster();
     rs.nurGeaendert = alle ? 0 : 1;
-    int da = rsFeldSuchen(0, 1) < rsAnzahl ? 1 : 0;
+    int da = RsFeldSuchen(0, 1) < rsAnzahl ? 1 : 0;
     rs = alt;
     return da;
 }
@@ -615,7 +615,7 @@ int RsTextPruefen()
     if (rsGestartet && !rs.laeuft) {
         rs = RsPruefung{};
         rs.dialog = RS_FREITEXT;
-        int i = rsFeldSuchen(0, 1);
+        int i = RsFeldSuchen(0, 1);
         if (i < rsAnzahl) {
             rs.akt = i;
             if (rsOeffnen()) return 1;

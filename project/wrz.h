@@ -95,7 +95,7 @@ int WrzEintragZeile(int eintrag);     // row of an entry, -1 when not shown
 // The row whose entry path is the longest prefix of the current folder
 // (ties: the later row) / of the selected path (ties: the earlier row); -1
 // when none.
-int WrzAktZeile();
+int WrzAktSetzen();
 int WrzAuswahlZeile();
 // A file taken over into the current folder: when the deepest entry whose
 // path is the current folder or above it is a folder already read, a file

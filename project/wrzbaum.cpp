@@ -79,13 +79,13 @@ std::string wzKlein(std::string s)
 bool wzGleich(const std::string& a, const std::string& b) { return strcasecmp(a.c_str(), b.c_str()) == 0; }
 
 // a lies strictly above b.
-bool wzIstVorfahr(const std::string& a, const std::string& b)
+bool WrzIstVorfahr(const std::string& a, const std::string& b)
 {
     if (a.size() >= b.size() || strncasecmp(a.c_str(), b.c_str(), a.size()) != 0) return false;
     return a == "/" || b[a.size()] == '/';
 }
 
-bool wzIstOderUnter(const std::string& a, const std::string& b) { return wzGleich(a, b) || wzIstVorfahr(b, a); }
+bool wzIstOderUnter(const std::string& a, const std::string& b) { return wzGleich(a, b) || WrzIstVorfahr(b, a); }
 
 bool wzVerborgen(const std::string& p)
 {
@@ -115,14 +115,14 @@ WrzEintrag wzNeu(int wurzel, int ebene, int art, const std::string& pfad)
     return e;
 }
 
-void wzOrdnerLesen(int wurzel, int ebene, const std::string& ordner, int einfuegen);
+void WrzOrdnerLesen(int wurzel, int ebene, const std::string& ordner, int einfuegen);
 
 struct WzLeser {
     std::vector<std::pair<std::string, bool>> namen;
 };
 
 // Listing first, then the recursion: the listing callback never re-enters.
-void wzOrdnerLesen(int wurzel, int ebene, const std::string& ordner, int einfuegen)
+void WrzOrdnerLesen(int wurzel, int ebene, const std::string& ordner, int einfuegen)
 {
     WzLeser l;
     const std::string muster = (ordner == "/" ? std::string("/") : ordner + "/") + "*";
@@ -140,14 +140,14 @@ void wzOrdnerLesen(int wurzel, int ebene, const std::string& ordner, int einfueg
         const std::string p = wzNormal(roh.c_str());
         if (p.size() > static_cast<size_t>(WRZPFADSUP) || wzVerborgen(p)) continue;
         if (ordnerJa) {
-            const bool vorfahr = wzIstVorfahr(p, akt);
+            const bool vorfahr = WrzIstVorfahr(p, akt);
             WrzEintrag e = wzNeu(wurzel, ebene + 1, vorfahr ? 1 : 2, p);
             wzTitel(p, e.text);
             wz.eintraege.push_back(e);
-            if (vorfahr) wzOrdnerLesen(wurzel, ebene + 1, p, -1);
+            if (vorfahr) WrzOrdnerLesen(wurzel, ebene + 1, p, -1);
         } else if (einfuegen >= 0) {
             wz.eintraege.insert(wz.eintraege.begin() + einfuegen++, wzNeu(wurzel, ebene + 1, 0, p));
-        } else if (wzIstVorfahr(ordner, akt) || wzGleich(ordner, akt)) {
+        } else if (WrzIstVorfahr(ordner, akt) || wzGleich(ordner, akt)) {
             wz.eintraege.push_back(wzNeu(wurzel, ebene + 1, 0, p));
         }
     }
@@ -310,7 +310,7 @@ int WrzAufbauen()
     for (int i = 0; i < WRZWURZELSUP && !wz.abgebrochen; ++i) {
         if (!wz.wurzeln[i][0]) continue;
         wz.eintraege.push_back(wzNeu(i, 0, 1, wz.wurzeln[i]));
-        wzOrdnerLesen(i, 0, wz.wurzeln[i], -1);
+        WrzOrdnerLesen(i, 0, wz.wurzeln[i], -1);
     }
     wiLangEnde();
     WrzSortieren();
@@ -361,21 +361,32 @@ void WrzSortieren()
                      [](const WrzEintrag& a, const WrzEintrag& b) { return WrzVergleich(&a, &b) < 0; });
 }
 
+namespace {
+
+// The folder's parent is the parent, grandparent or great-grandparent of the
+// current folder: the current folder and the siblings of it and of its two
+// nearest ancestors.
+bool WrzIstNachbar(const std::string& pfad, const std::string& akt)
+{
+    const std::string el = wzEltern(pfad);
+    if (el.empty()) return false;
+    std::string a = wzEltern(akt);
+    for (int i = 0; i < 3 && !a.empty(); ++i, a = wzEltern(a))
+        if (wzGleich(el, a)) return true;
+    return false;
+}
+
+}  // namespace
+
 void WrzSichtbarSetzen()
 {
     const std::string akt = wzNormal(wz.aktuell);
-    const std::string e1 = wzEltern(akt), e2 = wzEltern(e1), e3 = wzEltern(e2);
     for (WrzEintrag& e : wz.eintraege) {
         const std::string p = e.pfad;
         bool sichtbar = p == "/" || (p.size() == 3 && p[1] == ':' && p[2] == '/');
         for (const auto& w : wz.wurzeln)
             if (w[0] && wzGleich(w, p)) sichtbar = true;
-        if (!sichtbar && e.art != 0) {
-            const std::string el = wzEltern(p);
-            sichtbar = e.ebene <= 1 || wzIstVorfahr(p, akt) ||
-                       (!el.empty() && ((!e1.empty() && wzGleich(el, e1)) || (!e2.empty() && wzGleich(el, e2)) ||
-                                        (!e3.empty() && wzGleich(el, e3))));
-        }
+        if (!sichtbar && e.art != 0) sichtbar = e.ebene <= 1 || WrzIstVorfahr(p, akt) || WrzIstNachbar(p, akt);
         e.sichtbar = sichtbar ? 1 : 0;
     }
 }
@@ -415,7 +426,7 @@ int WrzEintragZeile(int eintrag)
     return -1;
 }
 
-int WrzAktZeile() { return wzZeileZuPfad(wz.aktuell, true); }
+int WrzAktSetzen() { return wzZeileZuPfad(wz.aktuell, true); }
 
 int WrzDateiEinfuegen(const char* pfad)
 {
@@ -453,21 +464,32 @@ int WrzSuchen(int ab, const char* text)
     return -1;
 }
 
+namespace {
+
+// Reads a folder not read yet right after its entry; the entry's index after
+// the sort.
+int WrzLesenNach(int eintrag)
+{
+    WrzEintrag* e = WrzEintragAdr(eintrag);
+    e->art = 1;
+    const std::string p = e->pfad;
+    const int w = e->wurzel, eb = e->ebene;
+    wz.abgebrochen = 0;
+    WrzOrdnerLesen(w, eb, p, eintrag + 1);
+    WrzSortieren();
+    for (int i = 0; i < WrzAnzahl(); ++i)
+        if (wzGleich(wz.eintraege[static_cast<size_t>(i)].pfad, p) && wz.eintraege[static_cast<size_t>(i)].art != 0)
+            eintrag = i;
+    return eintrag;
+}
+
+}  // namespace
+
 void WrzAufklappen(int eintrag)
 {
     WrzEintrag* e = WrzEintragAdr(eintrag);
     if (e == nullptr || e->art == 0) return;
-    if (e->art == 2) {
-        e->art = 1;
-        const std::string p = e->pfad;
-        const int w = e->wurzel, eb = e->ebene;
-        wz.abgebrochen = 0;
-        wzOrdnerLesen(w, eb, p, eintrag + 1);
-        WrzSortieren();
-        for (int i = 0; i < WrzAnzahl(); ++i)
-            if (wzGleich(wz.eintraege[static_cast<size_t>(i)].pfad, p) && wz.eintraege[static_cast<size_t>(i)].art != 0)
-                eintrag = i;
-    }
+    if (e->art == 2) eintrag = WrzLesenNach(eintrag);
     const int ebene = wz.eintraege[static_cast<size_t>(eintrag)].ebene;
     for (int i = eintrag + 1; i < WrzAnzahl() && wz.eintraege[static_cast<size_t>(i)].ebene > ebene; ++i)
         if (wz.eintraege[static_cast<size_t>(i)].ebene == ebene + 1) wz.eintraege[static_cast<size_t>(i)].sichtbar = 1;
@@ -633,7 +655,7 @@ int WrzKopieren(const char* quelle, const char* ziel, int verschieben, char* mel
     }
     // A folder into itself or below itself would copy without end; a moved
     // current folder (or one above it) would leave the project dangling.
-    if (wzIstVorfahr(q, z) || (verschieben && wzIstOderUnter(wzNormal(wz.aktuell), q))) {
+    if (WrzIstVorfahr(q, z) || (verschieben && wzIstOderUnter(wzNormal(wz.aktuell), q))) {
         wiInfo(TextNr(verschieben ? 363 : 150));
         return ERROR;
     }

@@ -107,9 +107,9 @@ void wdCursor(int zeile)
 
 // ---- list callbacks ------------------------------------------------------------------------
 
-int wdHoehe(int) { return 2; }
+int WrzZeilenHoehe(int) { return 2; }
 
-void wdMalen(int zeile)
+void WrzZeileMalen(int zeile)
 {
     const int i = WrzZeileEintrag(zeile);
     WrzEintrag* e = WrzEintragAdr(i);
@@ -171,7 +171,7 @@ void wdUmschalten(int eintrag)
     wdPost(z == 2 ? 2521 : 2520, eintrag);
 }
 
-int wdEreignis(int ereignis, int zeile)
+int WrzEreignis(int ereignis, int zeile)
 {
     const int i = WrzZeileEintrag(zeile);
     const WrzEintrag* e = WrzEintragAdr(i);
@@ -206,7 +206,7 @@ void wdAufbauen(int befehl)
     WrzAufbauen();
     if (befehl == 2500) wiBeschaeftigt(0);
     wdZeilenZeigen();
-    wdCursor(befehl == 2500 ? WrzAktZeile() : WrzAuswahlZeile());
+    wdCursor(befehl == 2500 ? WrzAktSetzen() : WrzAuswahlZeile());
 }
 
 // The folder or file of the entry is opened; then the tree closes.
@@ -423,7 +423,7 @@ void wdNeuWahl(int id)
     }
 }
 
-void wdNeuAnlegen()
+void WrzNeuAnlegen()
 {
     ProjektNeuEingabe e{};
     strkopie(e.basis, wd.neuBasis, PNBASISSUP);
@@ -446,7 +446,7 @@ int wdNeuBefehl(UINT nachricht, WPARAM wp, LPARAM)
 {
     if (nachricht != WM_COMMAND) return 0;
     switch (wdBefehlsId(wp, 2500)) {
-    case 2500: wdNeuAnlegen(); break;
+    case 2500: WrzNeuAnlegen(); break;
     case 2510: case 2511: wdNeuWahl(LOWORD(wp)); break;
     case 2: case 2501: wiDlgSchliessen(); break;
     default: break;
@@ -610,7 +610,7 @@ int wdDateiBefehl(UINT nachricht, WPARAM wp, LPARAM)
     return 0;
 }
 
-void wdDateiDlg(int modus)
+void WrzDateiDlg(int modus)
 {
     const int i = wdCursorEintrag();
     const WrzEintrag* e = WrzEintragAdr(i);
@@ -624,6 +624,13 @@ void wdDateiDlg(int modus)
 // takes the command over.
 bool wdGenommen(int id) { return pvwRahmen().nachSchliessen(wd.fenster, id) != 0; }
 
+// The new folder goes under an entry that is shown open.
+void WrzOeffnenUnter(int eintrag)
+{
+    WrzAufklappen(eintrag);
+    wdZeilenZeigen();
+}
+
 void wdOrdnerBefehl(int id)
 {
     const int i = wdCursorEintrag();
@@ -634,8 +641,7 @@ void wdOrdnerBefehl(int id)
     switch (id) {
     case 2530:
         if (e->art == 0) return;
-        WrzAufklappen(i);
-        wdZeilenZeigen();
+        WrzOeffnenUnter(i);
         wiDlgOeffnen("PVWVERZNEU", wdNeuInit, wdNeuExit, wdNeuBefehl);
         break;
     case 2531:
@@ -671,7 +677,7 @@ void wdReaktion(int32_t, const char*)
     if (wd.fenster && strcasecmp(wdAktuell().c_str(), wdOhneTrenner(WrzAktuell()).c_str()) != 0) wdPost(2516);
 }
 
-int wdInit(int, const char* const*)
+int WrzInit(int, const char* const*)
 {
     wd.fenster = wiDlgFenster();
     wiDlgModal();
@@ -691,7 +697,7 @@ int wdInit(int, const char* const*)
     WrzWurzelnLesen();
     if (WrzEinzel()) wiItemZeigen(2510, 0);
     LisDlgSchrift("2");
-    LisAnlegen(WDLISTE, wdHoehe, wdMalen, wdEreignis);
+    LisAnlegen(WDLISTE, WrzZeilenHoehe, WrzZeileMalen, WrzEreignis);
     LisKlickMarkieren(WDLISTE);
     wdPost(2500);
     return 0;
@@ -755,9 +761,9 @@ int wdBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
         if (!wdGenommen(2550)) wdUebernehmen();
         break;
     case 2551:
-        if (!wdGenommen(2551)) wdDateiDlg(1);
+        if (!wdGenommen(2551)) WrzDateiDlg(1);
         break;
-    case 2552: wdDateiDlg(2); break;
+    case 2552: WrzDateiDlg(2); break;
     case 2553: wdDateienLoeschen(); break;
     default: break;
     }
@@ -772,7 +778,7 @@ void ProjektlisteOeffnen()
         SetForegroundWindow(wd.fenster);
         return;
     }
-    wiDlgOeffnen("PVWVERZEICHNIS", wdInit, wdExit, wdBefehl);
+    wiDlgOeffnen("PVWVERZEICHNIS", WrzInit, wdExit, wdBefehl);
 }
 
 HWND WrzDlgFenster() { return wd.fenster; }

@@ -33,7 +33,7 @@ struct ZeiDokTest : TzTest {
         plNachrichtBoxFragenLeeren();
         plDateiDialogSkriptLeeren();
         plDateiDialogFragenLeeren();
-        for (int i = 0; i < ZEIHISTSUP; ++i) DateiHistorieMerken("");  // no effect
+        for (int i = 0; i < FILHISTSUP; ++i) DateiHistorieMerken("");  // no effect
     }
     void TearDown() override
     {
@@ -156,7 +156,7 @@ TEST_F(ZeiDokTest, AForeignLockRefusesTheLoadAndKeepsTheDrawing)
 TEST_F(ZeiDokTest, RecentFiles)
 {
     for (int i = 0; i < 11; ++i) DateiHistorieMerken(("a/Plan.00" + std::to_string(i)).c_str());
-    EXPECT_EQ(DateiHistorieAnzahl(), ZEIHISTSUP);
+    EXPECT_EQ(DateiHistorieAnzahl(), FILHISTSUP);
     EXPECT_EQ(hist(0), "a/Plan.0010");
     EXPECT_EQ(hist(9), "a/Plan.001");  // Plan.000 pushed out
     DateiHistorieMerken("a\\Plan.007");  // entry 3, written the other way
@@ -164,7 +164,7 @@ TEST_F(ZeiDokTest, RecentFiles)
     EXPECT_EQ(hist(1), "a/Plan.0010");
     EXPECT_EQ(hist(3), "a/Plan.008");
     EXPECT_EQ(hist(4), "a/Plan.006");
-    EXPECT_EQ(DateiHistorieAnzahl(), ZEIHISTSUP);
+    EXPECT_EQ(DateiHistorieAnzahl(), FILHISTSUP);
     for (const char* n : {"", "a/", "a/NAMENLOS", "NAMENLOS"}) DateiHistorieMerken(n);
     EXPECT_EQ(hist(0), "a/Plan.007");
     EXPECT_EQ(hist(10), "");
@@ -181,7 +181,7 @@ TEST_F(ZeiDokTest, RecentFiles)
     HMENU m = CreatePopupMenu();
     AppendMenu(m, MF_STRING, 1050, "alt");
     DateiHistorieMenue(m);
-    EXPECT_EQ(GetMenuItemCount(m), ZEIHISTSUP);
+    EXPECT_EQ(GetMenuItemCount(m), FILHISTSUP);
     char text[300];
     GetMenuString(m, 1050, text, sizeof text, MF_BYCOMMAND);
     EXPECT_STREQ(text, "&0 a/Plan.007");
@@ -191,9 +191,9 @@ TEST_F(ZeiDokTest, RecentFiles)
     AppendMenu(m, MF_STRING, 1004, "&Speichern");
     AppendMenu(m, MF_STRING, 1998, "&Beenden");
     DateiHistorieMenue(m);
-    ASSERT_EQ(GetMenuItemCount(m), ZEIHISTSUP + 2);
+    ASSERT_EQ(GetMenuItemCount(m), FILHISTSUP + 2);
     EXPECT_EQ(static_cast<int>(GetMenuItemID(m, 1)), 1050);
-    EXPECT_EQ(static_cast<int>(GetMenuItemID(m, ZEIHISTSUP + 1)), 1998);
+    EXPECT_EQ(static_cast<int>(GetMenuItemID(m, FILHISTSUP + 1)), 1998);
     DestroyMenu(m);
 }
 

@@ -253,7 +253,7 @@ TEST_F(Queue, FileCommandsAppendTheirRecords)
         }
         return v;
     };
-    BefDateiOeffnenName("A.ZEI");
+    ZeiGezogenOeffnen("A.ZEI");
     EXPECT_EQ(codes(), (std::vector<std::string>{"_LAO#0", "ZZ \"A.ZEI\"#1"}));
     BefDateiOeffnenProjekt("B.ZEI", 1);
     EXPECT_EQ(codes(), (std::vector<std::string>{"ZO \"B.ZEI\"#0"}));
@@ -272,7 +272,7 @@ TEST_F(Queue, FileCommandsAppendTheirRecords)
 
     // Not allowed: text 306, or the project manager's 1800.
     EdProtokollHolen().zugriff = 0;
-    BefDateiOeffnenName("A.ZEI");
+    ZeiGezogenOeffnen("A.ZEI");
     BefDateiNeu();
     EXPECT_TRUE(codes().empty());
     ASSERT_EQ(EdProtokollHolen().status.size(), 1u);
@@ -282,7 +282,7 @@ TEST_F(Queue, FileCommandsAppendTheirRecords)
     EdProtokollHolen().zugriff = 1;
     EdProtokollHolen().frageSpeichern = 0;
     EdProtokollHolen().meldungen.clear();
-    for (void (*befehl)() : {+[] { BefDateiOeffnenName("A.ZEI"); }, BefDateiSpeichern, BefDateiSpeichernUnter,
+    for (void (*befehl)() : {+[] { ZeiGezogenOeffnen("A.ZEI"); }, BefDateiSpeichern, BefDateiSpeichernUnter,
                              BefDateiExport, BefDateiDrucken}) {
         befehl();
         EXPECT_TRUE(codes().empty());

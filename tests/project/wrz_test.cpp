@@ -145,7 +145,7 @@ TEST_F(WrzTest, CurrentFolderBranchIsReadAndItsNeighboursShown)
     EXPECT_EQ(WrzEintragZeile(eintrag("a/b/Plan.001")), -1);   // files above: read, hidden
     EXPECT_EQ(WrzZustand(eintrag("a/b2")), 1);
     for (const char* v : {"a/$sys", "a/.git", "a/b/c/.versteckt", "a/b/c/.tmp"}) EXPECT_EQ(eintrag(v), -1) << v;
-    EXPECT_EQ(WrzZeileEintrag(WrzAktZeile()), eintrag("a/b/c"));
+    EXPECT_EQ(WrzZeileEintrag(WrzAktSetzen()), eintrag("a/b/c"));
 
     // Expand reads on demand and shows one level; collapse hides again.
     WrzAufklappen(eintrag("a/b2"));
