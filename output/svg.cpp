@@ -46,6 +46,7 @@ struct SvgZustand {
     std::string strich;     // dash attribute, empty when solid
     char font[SCHRIFTNAMESUP + 1] = {};
     int fontNr = 0;
+    double em = 1;          // font-size per unit of text size
     int winkel = 0;         // text angle in tenths
     double groesse = 0;     // text size in mm
     double faktor = 1;      // width factor
@@ -218,6 +219,12 @@ void SvgSchriftSetzen(void*, int font, int winkel, double hoehe, double faktor)
 {
     SchriftName(font, svg.font, sizeof svg.font);
     svg.fontNr = font;
+    // The text size is the height of the letters above the base line, as
+    // on screen and in the PDF: the em of the face is larger by the ratio of
+    // its measured metrics (cell = em + internal leading).
+    double kappe = 0, oben = 0;
+    SchriftMetrik(font, &kappe, &oben);
+    svg.em = oben > 0.1 ? (1 - oben + kappe) / oben : 1.0;
     svg.winkel = winkel;
     svg.groesse = hoehe;
     svg.faktor = faktor;
@@ -245,7 +252,7 @@ void SvgTextSchreiben(double x, double y, int spalte, const char* stueck, int au
     // Along the text's own direction, whatever its angle.
     const double ax = x + d * CosZehntel(t), ay = y + d * SinZehntel(t);
     std::string z = "  <text " + SvgStilFuellung() + " font-family=\"" + svgXml(svg.font, 1) + "\" font-size=\"" +
-                    svgZahlText(svg.groesse) + "\" ";
+                    svgZahlText(svg.groesse * svg.em) + "\" ";
     if (ausrichtung == 1) z += "text-anchor=\"middle\" ";
     else if (ausrichtung == 2) z += "text-anchor=\"end\" ";
     if (t != 0) z += svgDrehung(t, ax, ay) + " ";
