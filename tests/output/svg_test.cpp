@@ -203,8 +203,16 @@ TEST_F(Svg, TextsTurnAboutTheirAnchorAndPiecesFollowTheText)
 {
     auto e = elemente(export_("ST 1\nTG 5,0000\nBW 100,0000 100,0000\nTFA \"Hallo\"\nTR 90,0\nTFA \"Hoch\"\n"));
     ASSERT_EQ(e.size(), 2u);
-    EXPECT_EQ(e[0], "  <text fill=\"rgb(0,0,0)\" font-family=\"Courier\" font-size=\"5\" x=\"100\" y=\"197\" textLength=\"25\" lengthAdjust=\"spacingAndGlyphs\">Hallo</text>");
-    EXPECT_EQ(e[1], "  <text fill=\"rgb(0,0,0)\" font-family=\"Courier\" font-size=\"5\" transform=\"rotate(270 100 197)\" x=\"100\" y=\"197\" textLength=\"20\" lengthAdjust=\"spacingAndGlyphs\">Hoch</text>");
+    // The font size is the em of the face whose letters stand 5 mm above the
+    // base line: larger than 5 by the face's measured metrics.
+    const std::string kopf = "  <text fill=\"rgb(0,0,0)\" font-family=\"Courier\" font-size=\"";
+    ASSERT_EQ(e[0].rfind(kopf, 0), 0u) << e[0];
+    const double groesse = std::stod(e[0].substr(kopf.size()));
+    EXPECT_GT(groesse, 5.0);
+    EXPECT_LT(groesse, 8.0);
+    const std::string fs = kopf + e[0].substr(kopf.size(), e[0].find('"', kopf.size()) - kopf.size()) + "\" ";
+    EXPECT_EQ(e[0], fs + "x=\"100\" y=\"197\" textLength=\"25\" lengthAdjust=\"spacingAndGlyphs\">Hallo</text>");
+    EXPECT_EQ(e[1], fs + "transform=\"rotate(270 100 197)\" x=\"100\" y=\"197\" textLength=\"20\" lengthAdjust=\"spacingAndGlyphs\">Hoch</text>");
     // Standard-text pieces at their columns, moved along a text at 30 degrees.
     e = elemente(export_("ST 1\nTG 2,0000\nTR 30,0\nBW 100,0000 100,0000\nTSA \"A  B\tC\"\n"));
     ASSERT_EQ(e.size(), 3u);
