@@ -21,6 +21,7 @@
 
 #include "model/befehl.h"
 #include "model/zeichnun.h"
+#include "model/textvar.h"
 #include "model/zeilauf.h"
 #include "model/zustand.h"
 #include "output/dxfexp.h"
@@ -28,8 +29,10 @@
 #include "output/gdi.h"
 #include "output/pdfexport.h"
 #include "output/plotdriv.h"
+#include "output/schrift.h"
 #include "output/svg.h"
 #include "platform/gdi.h"
+#include "platform/headless.h"
 #include "tests/frame/demorahmen_pruef.h"
 #include "tests/output/gdigold.h"
 
@@ -147,6 +150,7 @@ struct Kreuz : DemoRahmen {
     void SetUp() override
     {
         DemoRahmen::SetUp();
+        plHeadlessPumpen();  // the frame opens the demo project: its libraries and texts
         const char* o = std::getenv("VELMO_KREUZ_AUS");
         aus = o ? fs::path(o) : fs::read_symlink("/proc/self/exe").parent_path() / "kreuzformat";
         fs::create_directories(aus);
@@ -260,6 +264,55 @@ TEST_F(Kreuz, EveryDemoSheetLooksTheSameInEveryOutput)
         }
     }
     for (const char* f : formate) std::printf("worst agreement %-4s %5.1f %%\n", f, 100 * schlechteste[f]);
+}
+
+// The title block of every framed sheet (cells 230..280, 280..370 and 370..410
+// mm wide, 10..40 mm high) holds its texts: under the text-width model each
+// text ends inside the cell it starts in.
+struct Schriftfeld {
+    int font = 0;
+    double hoehe = 0, faktor = 1;
+    int texte = 0;
+    std::vector<std::string> fehler;
+};
+Schriftfeld feld;
+ELEMGERAET feldGeraet;
+
+TEST_F(Kreuz, TitleBlockTextsFitTheirCells)
+{
+    feldGeraet = ELEMGERAET{};
+    feldGeraet.schrift = [](void*, int font, int, double hoehe, double faktor) {
+        feld.font = font;
+        feld.hoehe = hoehe;
+        feld.faktor = faktor;
+    };
+    feldGeraet.textGroesse = [](void*, const char* t, double* w, double* h) {
+        *w = SchriftTextBreite(feld.font, t, feld.hoehe, feld.faktor);
+        *h = feld.hoehe;
+    };
+    feldGeraet.textZeile = [](void*, double x, double y, const char* t, int) {
+        if (y < 10 || y > 40 || x < 230 || x > 410) return;
+        ++feld.texte;
+        const double w = SchriftTextBreite(feld.font, t, feld.hoehe, feld.faktor);
+        const double rechts = x < 280 ? 280 : x < 370 ? 370 : 410;
+        if (x + w > rechts + 0.5) feld.fehler.push_back(std::string(t) + " ends at " + std::to_string(x + w));
+    };
+    for (const char* name : blaetter) {
+        const std::string n = name;
+        if (n == "HV1.01" || n == "HV1.15" || n == "Plan.001") continue;  // cover sheet; no frame
+        SCOPED_TRACE(name);
+        feld.fehler.clear();
+        feld.texte = 0;
+        ZeiAktSetzen(demo.datei(name).c_str());  // its project's library and text variables
+        STT s;
+        SttInit(&s, nullptr);
+        ZeiDurchlaufen(demo.datei(name).c_str(), &s, [](const BEF* b, const STT* st) {
+            ElemZeichnen(&feldGeraet, b, st);
+            return 0;
+        });
+        EXPECT_GE(feld.texte, 8);
+        EXPECT_TRUE(feld.fehler.empty()) << feld.fehler.front();
+    }
 }
 
 }  // namespace
