@@ -33,6 +33,10 @@
 #include "output/svg.h"
 #include "platform/gdi.h"
 #include "platform/headless.h"
+#include "output/druck.h"
+#include "platform/dateidialog.h"
+#include "platform/drucker.h"
+#include "winlib/anwdaten.h"
 #include "tests/frame/demorahmen_pruef.h"
 #include "tests/output/gdigold.h"
 
@@ -207,6 +211,11 @@ TEST_F(Kreuz, EveryDemoSheetLooksTheSameInEveryOutput)
         ASSERT_EQ(SvgExport(zei.c_str(), svg.c_str()), 0);
         ASSERT_EQ(HpglPlot(zei.c_str(), (b.string() + ".plt").c_str()), 0);
         ASSERT_EQ(DxfExport((b.string() + ".dxf").c_str(), zei.c_str()), 0);
+        // No placeholder or control byte in a text, the code page and every
+        // line type named, and the reader's audit finds nothing to fix.
+        EXPECT_EQ(aufruf("/usr/bin/python3 '" + std::string(VELMO_SOURCE_DIR) + "/tests/tools/dxfpruef.py' '" +
+                         b.string() + ".dxf'"),
+                  0);
         ASSERT_EQ(PdfExportStart((b.string() + ".pdf").c_str()), 1);
         ASSERT_EQ(PdfSeite(zei.c_str()), 0);
         ASSERT_EQ(PdfExportEnde(), 0);
@@ -313,6 +322,65 @@ TEST_F(Kreuz, TitleBlockTextsFitTheirCells)
         EXPECT_GE(feld.texte, 8);
         EXPECT_TRUE(feld.fehler.empty()) << feld.fehler.front();
     }
+}
+
+// Every demo sheet printed into a PDF file through the print dialog, once on
+// A4 and once on A3 paper (landscape): one page a sheet, and each sheet's
+// outer border drawn whole where the fit into the printable area (1/6 inch
+// all round, centred) puts it.
+TEST_F(Kreuz, EveryDemoSheetPrintsWholeOnA4AndA3)
+{
+    const HINSTANCE vorher = anwDaten()->instanz;
+    anwDaten()->instanz = GetModuleHandle(nullptr);  // the abort dialog's module
+    for (int papier : {DMPAPER_A4, DMPAPER_A3}) {
+        SCOPED_TRACE(papier);
+        const fs::path pdf = aus / (papier == DMPAPER_A4 ? "druck-a4.pdf" : "druck-a3.pdf");
+        plDruckEinstellung e;
+        e.datei = pdf.string();
+        e.papier = papier;
+        e.ausrichtung = DMORIENT_LANDSCAPE;
+        plDruckDialogAntwort(e);
+        ASSERT_EQ(DruckStart(), 1);
+        for (const char* name : blaetter) EXPECT_EQ(ZeichnungDrucken(demo.datei(name).c_str()), 0) << name;
+        DruckEnde();
+        const fs::path seiten = aus / (papier == DMPAPER_A4 ? "druck-a4" : "druck-a3");
+        ASSERT_EQ(aufruf("pdftoppm -r 25.4 -png '" + pdf.string() + "' '" + seiten.string() + "'"), 0);
+        // The sheet fitted into the printable area, in millimetres from the
+        // page's upper left corner (1 pixel a millimetre).
+        const double pw = papier == DMPAPER_A4 ? 297 : 420, ph = papier == DMPAPER_A4 ? 210 : 297;
+        const double rand = 25.4 / 6, bw = pw - 2 * rand, bh = ph - 2 * rand;
+        const double sk = std::min(1.0, std::min(bw / 420, bh / 297));
+        const double l = rand + (bw - 420 * sk) / 2, o = rand + (bh - 297 * sk) / 2;
+        const double r = l + 420 * sk, u = o + 297 * sk;
+        int n = 0;
+        for (int s = 1; s <= 16; ++s) {
+            const std::string nr = std::string(s < 10 ? "-0" : "-") + std::to_string(s) + ".png";
+            const GdiBildPixel b = png(seiten.string() + nr);
+            if (b.w == 0) continue;
+            ++n;
+            const std::string name = blaetter[s - 1];
+            if (name == "HV1.15" || name == "Plan.001") continue;  // no frame
+            // Ink along a border line (the best of the lines within 3 mm).
+            auto anteil = [&](bool senkrecht, double wo, double von, double bis) {
+                int best = 0;
+                for (int d = -3; d <= 3; ++d) {
+                    int k = 0;
+                    for (int i = static_cast<int>(von) + 2; i < static_cast<int>(bis) - 2; ++i) {
+                        const int x = senkrecht ? static_cast<int>(wo) + d : i, y = senkrecht ? i : static_cast<int>(wo) + d;
+                        if (x >= 0 && y >= 0 && x < b.w && y < b.h && b.an(x, y) != RGB(255, 255, 255)) ++k;
+                    }
+                    best = std::max(best, k);
+                }
+                return best / (bis - von - 4);
+            };
+            EXPECT_GT(anteil(true, l, o, u), 0.9) << name << " left";
+            EXPECT_GT(anteil(true, r - 1, o, u), 0.9) << name << " right";
+            EXPECT_GT(anteil(false, o, l, r), 0.9) << name << " top";
+            EXPECT_GT(anteil(false, u - 1, l, r), 0.9) << name << " bottom";
+        }
+        EXPECT_EQ(n, 16);
+    }
+    anwDaten()->instanz = vorher;
 }
 
 }  // namespace
