@@ -124,13 +124,32 @@ BOOL DruckAbbruchProz(HDC, int)
 // alone would put world (0, 0) one top and one bottom margin above the
 // paper's lower left corner. The vertical offset is taken from the bottom
 // margin instead, so that world (0, 0) lies on that corner.
+//
+// A sheet that does not lie whole inside the printable area at 1:1 (an A3
+// sheet on A4 paper, or one on paper of its own size whose border falls in
+// the unprintable margin) is fitted into the printable area instead, its
+// aspect kept and centred, so nothing of it is cut.
 void abbildung()
 {
     const int hoehe = dj.dc ? GetDeviceCaps(dj.dc, PHYSICALHEIGHT) : 0;
     int dy = DruckGeraetewert(6);
     if (hoehe > 0) dy = -(hoehe - DruckGeraetewert(2) - DruckGeraetewert(6));
-    DruckAbbildungSetzen(DruckGeraetewert(1), DruckGeraetewert(2), DruckGeraetewert(3), DruckGeraetewert(4),
-                         DruckGeraetewert(5), dy);
+    const int pw = DruckGeraetewert(1), ph = DruckGeraetewert(2);
+    DruckAbbildungSetzen(pw, ph, DruckGeraetewert(3), DruckGeraetewert(4), DruckGeraetewert(5), dy);
+    // The sheet: up to A3 landscape, or A4 the way the paper lies.
+    double bw = 420, bh = 297;
+    ZeiDatei z;
+    if (ZeiDateiLesend(&z, dj.zeichnung.c_str()) == 0) {
+        if (ZeiFormat(&z) == BEF_ZA4) {
+            const bool quer = DruckGeraetewert(3) > DruckGeraetewert(4);
+            bw = quer ? 297 : 210;
+            bh = quer ? 210 : 297;
+        }
+        ZeiDateiSchliessen(&z);
+    }
+    const int x0 = WeltZuPixelX(0), x1 = WeltZuPixelX(bw), y0 = WeltZuPixelY(0), y1 = WeltZuPixelY(bh);
+    const bool ganz = x0 >= 0 && x1 < pw && y1 >= 0 && y0 < ph;
+    if (!ganz && pw > 0 && ph > 0) AbbildungSetzenProp(0, 0, bw, bh, pw, ph, 0, 0, 100, 50, 50);
 }
 
 void DruckSeiteZeichnen()

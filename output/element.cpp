@@ -301,6 +301,8 @@ void ElemText(ELEMGERAET* g, const char* text, const STT* s, int a, int bx, int 
     const double x0 = s->x + vx, y0 = s->y + vy;
     double sx = 0, sy = -2.0 * s->mass * s->th * s->tg;
     Drehen(T, &sx, &sy);
+    g->ausrichtung = n == 1 ? bx : 0;
+    g->textBreite = elmMass(g, w);
     if (g->ersteZeile) g->ersteZeile(g->benutzer, StndTextZeile(0), x0, y0, s);
     for (int i = 0; i < n; ++i) {
         double x = x0 + i * sx, y = y0 + i * sy;

@@ -67,6 +67,13 @@ struct ELEMGERAET {
     int layerAn;               // honours the layer flags below
     uint8_t layer[ELEMLAYERSUP + 1];
     int attributAus = 0;       // attribute texts (byte 1, kind letter, text) hidden
+    // Of the text being drawn, for devices that anchor a text themselves:
+    // its horizontal alignment (0 left, 1 centre, 2 right; 0 for blocks of
+    // several lines, which start at one left edge) and the width it was
+    // laid out with (device units). The line origin handed to `textZeile`
+    // stays the left end.
+    int ausrichtung = 0;
+    double textBreite = 0;
 };
 
 // ---- Members -------------------------------------------------------------------------------

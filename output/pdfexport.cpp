@@ -153,13 +153,16 @@ void PdfLinienart(int r, int g, int b, int breite, int typ, double term)
     pdfLog("DPLSetLineColor %d %d %d", r, g, b);
     std::string s;
     if (typ != 7) {
-        StrichMuster(typ, static_cast<int>(std::lround(pt(10 * term))));
+        // The pattern in percent of its period; one period spans the dash
+        // length (a tenth of the term), as on screen.
+        StrichMuster(typ, 1000);
         StrichAnfang();
+        const double periode = pt(term) / 10;
         for (int n = 0; n < STRICHSEGSUP && StrichArt() != 0; ++n) {
             STRICHSEG seg;
             StrichNaechstes(&seg);
             if (!s.empty()) s += ' ';
-            s += zahl2(seg.art == 'P' ? pg.linienBreite : static_cast<double>(seg.laenge));
+            s += zahl2(seg.art == 'P' ? pg.linienBreite : seg.laenge * periode / 100.0);
         }
     }
     pg.strich = pdfbibBreit(s);
@@ -185,10 +188,10 @@ void PdfStift(const VISTIFT& e, int typ, double term)
     pg.zweiFarben = e.zweit != 0;
     if (!pg.zweiFarben) {
         PdfLinienart(e.r, e.g, e.b, e.breite, typ, term);
-        StrichMuster(typ, static_cast<int>(std::lround(pt(10 * term))));
+        StrichMuster(typ, static_cast<int>(std::lround(pt(term))));
     } else {
         PdfLinienart(e.r, e.g, e.b, e.breite, 7, term);
-        StrichMuster(typ, static_cast<int>(std::lround(pt(10 * term))));
+        StrichMuster(typ, static_cast<int>(std::lround(pt(term))));
     }
 }
 
@@ -243,10 +246,12 @@ int pdfElemStift(void*, int stil, const STT* s)
 {
     VISTIFT e;
     StilHolen(stil - 1, &e);
+    // Term and unit in points as the screen's are in pixels: one period of
+    // the pattern spans the dash length, as on screen.
     const double term = StilMass(10 * s->sl * s->mass);
     PdfStift(e, s->sa, term);
     const double u = StilMass(1000 * s->mass);
-    StrichUmgebung(static_cast<int>(std::lround(pt(10 * u) + 0.5)), 0);
+    StrichUmgebung(static_cast<int>(std::lround(pt(u))), 0);
     return 1;
 }
 
@@ -449,8 +454,7 @@ void PdfTextSchrift(void*, int font, int winkel, double hoehe, double faktor)
 // Width of a text in millimetres of the sheet.
 double PdfTextBreite(const char* text)
 {
-    if (pg.attribut == 0) return SchriftLaenge(pg.font, text, pg.hoehe * pg.faktor);
-    return static_cast<double>(std::strlen(text)) * pg.hoehe * pg.faktor;
+    return SchriftTextBreite(pg.font, text, pg.hoehe, pg.faktor);
 }
 
 void pdfTextGroesse(void*, const char* text, double* breite, double* hoehe)
@@ -471,12 +475,13 @@ void pdfStueck(double x, double y, int spalte, const char* stueck)
         x += d * pg.tcos;
         y += d * pg.tsin;
     }
+    // Every piece spans exactly the width of the text-width model, whatever
+    // the face's own advances: proportional and column texts alike, so the
+    // page shows the sheet's layout and the letters keep their advance.
     const std::wstring w = pdfbibBreit(stueck);
-    if (pg.attribut == 0) {
-        DPLSetTextScaling(pz.inst, 100);
-        const double m = DPLGetTextWidth(pz.inst, w.c_str());
-        if (m > 0.1) DPLSetTextScaling(pz.inst, pt(PdfTextBreite(stueck)) * 100 / m);
-    }
+    DPLSetTextScaling(pz.inst, 100);
+    const double m = DPLGetTextWidth(pz.inst, w.c_str());
+    DPLSetTextScaling(pz.inst, m > 0.1 ? pt(PdfTextBreite(stueck)) * 100 / m : pg.skalierung);
     if (pg.winkel == 0) {
         DPLDrawText(pz.inst, pt(x), pt(y), w.c_str());
         pdfLog("DPLDrawText %s %s \"%s\"", zahl2(pt(x)).c_str(), zahl2(pt(y)).c_str(), stueck);
@@ -485,7 +490,7 @@ void pdfStueck(double x, double y, int spalte, const char* stueck)
         pdfLog("DPLDrawRotatedText %s %s %s \"%s\"", zahl2(pt(x)).c_str(), zahl2(pt(y)).c_str(),
                zahl2(pg.winkel / 10.0).c_str(), stueck);
     }
-    if (pg.attribut == 0) DPLSetTextScaling(pz.inst, pg.skalierung);
+    DPLSetTextScaling(pz.inst, pg.skalierung);
 }
 
 void PdfTextZeile(void*, double x, double y, const char* t, int stuecke)
@@ -590,6 +595,20 @@ int PdfBildDatei(void*, double x0, double y0, double x1, double y1, int drehung,
     }
     const double l = std::min(box[0], box[2]), r = std::max(box[0], box[2]);
     const double u = std::min(box[1], box[3]), o = std::max(box[1], box[3]);
+    if (ext == "wmf" || ext == "emf") {
+        // A metafile is played into the page as vectors, fitted and turned
+        // in its box as on screen.
+        const std::string d = datei;
+        const bool wmf = ext == "wmf";
+        const int ok = pdfbibVektorZeichnen(pz.inst, pt(l), pt(o), pt(r - l), pt(o - u),
+                                            [&d, wmf, drehung](HDC dc, const int b[4]) {
+                                                if (wmf) WmfZeichnenDC(dc, b, drehung, d.c_str());
+                                                else EmfZeichnenDC(dc, b, drehung, d.c_str());
+                                            });
+        pdfLog("pdfbibVektorZeichnen %s %s %s %s \"%s\" -> %d", zahl2(pt(l)).c_str(), zahl2(pt(o)).c_str(),
+               zahl2(pt(r - l)).c_str(), zahl2(pt(o - u)).c_str(), datei, ok);
+        return 0;
+    }
     if (art == BILD_BMP) {
         char temp[PFADSUP + 1];
         if (tempname(temp) != 0) return 0;

@@ -451,7 +451,7 @@ const uint8_t hpglTabB[][3] = {
 // Characters of the sheets' code page that the plotter's character sets of
 // the tables hold no letter for (a table gives them a blank, or they are no
 // OEM code at all): the nearest a plotter's ASCII set holds.
-const char* hpglNaechstes(unsigned char c)
+const char* HpglNaechstes(unsigned char c)
 {
     switch (c) {
     case 0xDF: return "ss";   // sharp s
@@ -491,7 +491,7 @@ void HpglTextUmsetzen(const char* text, int kum, char* aus, int kap)
         // The modes with character-set tables write 7-bit text only; the
         // OEM and raw modes leave the bytes to the plotter.
         if (kum != 2 && kum != 3 && c >= 0x80) {
-            if (const char* n = hpglNaechstes(c)) {
+            if (const char* n = HpglNaechstes(c)) {
                 r += n;
                 continue;
             }

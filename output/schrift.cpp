@@ -231,6 +231,13 @@ double SchriftLaenge(int n, const char* text, double ziel)
     return summe * ziel / m->mittel;
 }
 
+double SchriftTextBreite(int n, const char* text, double hoehe, double faktor)
+{
+    if (text == nullptr) return 0;
+    if (SchriftArt(n) != 0) return static_cast<double>(std::strlen(text)) * hoehe * faktor;
+    return SchriftLaenge(n, text, hoehe * faktor);
+}
+
 int SchriftVorschub(int n, const char* text, double ziel, int* vorschub, int max)
 {
     const SCHRIFTMETRIK* m = SchriftMetrikSatz(n);

@@ -57,6 +57,13 @@ const SCHRIFTMETRIK* SchriftMetrikSatz(int n);
 // Width of the text (first SCHRIFTTEXTSUP characters) for a character
 // height `ziel`: sum of the table widths x ziel / average width.
 double SchriftLaenge(int n, const char* text, double ziel);
+// The text-width model every output follows: the width a text of font n,
+// height `hoehe` and width factor `faktor` occupies, in the units of the
+// height. Fonts set in fixed columns take one column (height x factor) a
+// character; proportional fonts the sum of their measured widths scaled to
+// an average character of height x factor. A width cache of the platform
+// text layer may sit under this one function.
+double SchriftTextBreite(int n, const char* text, double hoehe, double faktor);
 // Per-character advances of the same scaling (differences of the truncated
 // cumulative sums) into vorschub[0..]; the number of characters, at most
 // min(max, SCHRIFTTEXTSUP).

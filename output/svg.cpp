@@ -45,6 +45,8 @@ struct SvgZustand {
     int linienart = 7;
     std::string strich;     // dash attribute, empty when solid
     char font[SCHRIFTNAMESUP + 1] = {};
+    int fontNr = 0;
+    double em = 1;          // font-size per unit of text size
     int winkel = 0;         // text angle in tenths
     double groesse = 0;     // text size in mm
     double faktor = 1;      // width factor
@@ -109,8 +111,8 @@ std::string SvgStilStrich()
 
 std::string SvgStilFuellung() { return "fill=\"" + svgFarbe() + "\""; }
 
-// The dash values of a line type for one period k: strokes and gaps of the
-// pattern at a period of 100 units, scaled to k; a dot is the pen's width.
+// The dash values of a line type for one period k (mm): strokes and gaps of
+// the pattern at a period of 100 units, scaled to k; a dot is the pen's width.
 void SvgStiftSetzen(const VISTIFT& pen, int linienart, double k)
 {
     svg.stift = pen;
@@ -135,7 +137,8 @@ int SvgElemStift(void*, int stil, const STT* s)
 {
     VISTIFT pen;
     StilHolen(stil - 1, &pen);
-    SvgStiftSetzen(pen, s->sa, JusMass(&StilSatz()->jus, 10 * s->sl * s->mass));
+    // One period of the pattern spans the dash length, as on screen.
+    SvgStiftSetzen(pen, s->sa, JusMass(&StilSatz()->jus, s->sl * s->mass));
     return 1;
 }
 
@@ -215,30 +218,53 @@ void SvgBogen(void*, double cx, double cy, double rx, double ry, int t, int modu
 void SvgSchriftSetzen(void*, int font, int winkel, double hoehe, double faktor)
 {
     SchriftName(font, svg.font, sizeof svg.font);
+    svg.fontNr = font;
+    // The text size is the height of the letters above the base line, as
+    // on screen and in the PDF: the em of the face is larger by the ratio of
+    // its measured metrics (cell = em + internal leading).
+    double kappe = 0, oben = 0;
+    SchriftMetrik(font, &kappe, &oben);
+    svg.em = oben > 0.1 ? (1 - oben + kappe) / oben : 1.0;
     svg.winkel = winkel;
     svg.groesse = hoehe;
     svg.faktor = faktor;
 }
 
-void SvgTextSchreiben(double x, double y, int spalte, const char* stueck)
+extern ELEMGERAET svgGeraet;
+
+double SvgBreite(const char* text) { return SchriftTextBreite(svg.fontNr, text, svg.groesse, svg.faktor); }
+
+void SvgTextGroesse(void*, const char* text, double* breite, double* hoehe)
 {
-    const double d = spalte * svg.groesse * svg.faktor;
+    *breite = SvgBreite(text);
+    *hoehe = svg.groesse;
+}
+
+// A piece at column `spalte` of the line starting at (x, y). Its anchor is
+// the point the renderer aligned it on (left end, middle or right end of
+// the model width), so a reader whose font runs narrower or wider still
+// keeps it at its symbol; `textLength` asks for the model width itself.
+void SvgTextSchreiben(double x, double y, int spalte, const char* stueck, int ausrichtung)
+{
+    const double l = SvgBreite(stueck);
+    const double d = spalte * svg.groesse * svg.faktor + (ausrichtung == 1 ? l / 2 : ausrichtung == 2 ? l : 0);
     const int t = svg.winkel;
     // Along the text's own direction, whatever its angle.
     const double ax = x + d * CosZehntel(t), ay = y + d * SinZehntel(t);
-    const double l = static_cast<double>(std::strlen(stueck)) * svg.groesse * svg.faktor;
     std::string z = "  <text " + SvgStilFuellung() + " font-family=\"" + svgXml(svg.font, 1) + "\" font-size=\"" +
-                    svgZahlText(svg.groesse) + "\" ";
+                    svgZahlText(svg.groesse * svg.em) + "\" ";
+    if (ausrichtung == 1) z += "text-anchor=\"middle\" ";
+    else if (ausrichtung == 2) z += "text-anchor=\"end\" ";
     if (t != 0) z += svgDrehung(t, ax, ay) + " ";
-    z += "x=\"" + svgZahlText(ax) + "\" y=\"" + svgZahlText(svgY(ay)) + "\" textLength=\"" + svgZahlText(l) + "\">" + svgXml(stueck, 0) +
-         "</text>";
+    z += "x=\"" + svgZahlText(ax) + "\" y=\"" + svgZahlText(svgY(ay)) + "\" textLength=\"" + svgZahlText(l) +
+         "\" lengthAdjust=\"spacingAndGlyphs\">" + svgXml(stueck, 0) + "</text>";
     svgZeile(z);
 }
 
 void SvgTextZeile(void*, double x, double y, const char* t, int stdtext)
 {
     if (!stdtext) {
-        SvgTextSchreiben(x, y, 0, t);
+        SvgTextSchreiben(x, y, 0, t, svgGeraet.ausrichtung);
         return;
     }
     // Standard texts: the pieces between tabs or runs of blanks, each at its
@@ -250,7 +276,7 @@ void SvgTextZeile(void*, double x, double y, const char* t, int stdtext)
         int anfang = 0, ende = 0;
         StrAbschnitt(t + ab, stueck, sizeof stueck, &anfang, &ende);
         if (ende <= anfang) break;
-        SvgTextSchreiben(x, y, ab + anfang, stueck);
+        SvgTextSchreiben(x, y, ab + anfang, stueck, 0);
         ab += ende;
     }
 }
@@ -270,12 +296,11 @@ int SvgBild(void*, double x1, double y1, double x2, double y2, int, const char* 
     return 0;
 }
 
-// Members in the order of ELEMGERAET: no too-small test and no measuring
-// (texts take length x height x width factor), the style set's placement,
-// layer switching honoured.
+// Members in the order of ELEMGERAET: no too-small test, texts measured by
+// the text-width model, the style set's placement, layer switching honoured.
 ELEMGERAET svgGeraet = {nullptr,   SvgElemStift,   SvgLinie,      SvgRechteck, SvgPolygon,
                         SvgEllipse, SvgEllipseGedreht, SvgBogen,  SvgSchriftSetzen,  nullptr,
-                        nullptr,   SvgTextZeile,   nullptr,       SvgBild,     ELEM_PLATZ_JUS,
+                        SvgTextGroesse, SvgTextZeile, nullptr,   SvgBild,     ELEM_PLATZ_JUS,
                         nullptr,   0,              1,             {}};
 
 void SvgKopfSchreiben(double w, double h)

@@ -21,7 +21,9 @@
 #include "platform/cp1252.h"
 #include "platform/dateisys.h"
 #include "platform/gdi.h"
+#include "platform/gdiint.h"
 #include "platform/pdfbibint.h"
+#include "platform/winconst.h"
 
 namespace {
 
@@ -784,6 +786,39 @@ int DPLDrawImage(int inst, double left, double top, double width, double height)
 int DPLDrawRotatedImage(int inst, double x, double y, double width, double height, double angle)
 {
     return pdfbibBildOp(inst, x, y, width, height, angle);
+}
+
+int pdfbibVektorZeichnen(int inst, double left, double top, double width, double height,
+                         const std::function<void(HDC dc, const int box[4])>& malen)
+{
+    PdfbibInstanz* in = pdfbibInst(inst);
+    if (!in) return 0;
+    if (!(width > 0) || !(height > 0) || width > 100000 || height > 100000 || !malen)
+        return pdfbibFehler(in, DPL_E_ARGUMENT);
+    PdfbibSeite* s = pdfbibZeichenSeite(in);
+    if (!s) return 0;
+    constexpr int dpi = 7200;  // 1/100 point
+    const int w = static_cast<int>(std::lround(width * 100)), h = static_cast<int>(std::lround(height * 100));
+    cairo_rectangle_t umfang{0, 0, width, height};
+    auto bild = std::make_shared<PdfbibBild>();
+    bild->flaeche = cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, &umfang);
+    GdiGeraet g;
+    g.technik = DT_RASPRINTER;
+    g.horzres = w;
+    g.vertres = h;
+    g.horzsize = static_cast<int>(std::lround(width * 25.4 / 72));
+    g.vertsize = static_cast<int>(std::lround(height * 25.4 / 72));
+    g.logpixelsx = g.logpixelsy = dpi;
+    HDC dc = gdiDcVektorErzeugen(bild->flaeche, g);
+    if (!dc) return pdfbibFehler(in, DPL_E_ARGUMENT);
+    const int box[4] = {0, 0, w, h};
+    malen(dc, box);
+    DeleteDC(dc);
+    PdfbibOp op = pdfbibNeuerOp(in, PdfbibOpArt::Vektor, 0);
+    op.p = {left, top, width, height};
+    op.bild = std::move(bild);
+    s->ops.push_back(std::move(op));
+    return 1;
 }
 
 int DPLReleaseImage(int inst, int image)

@@ -34,6 +34,7 @@
 //    are kept as they are: drawing on them fails (DPL_E_FREMDSEITE).
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -179,6 +180,14 @@ int DPLDrawImage(int inst, double left, double top, double width, double height)
 int DPLDrawRotatedImage(int inst, double x, double y, double width, double height, double angle);
 // Forgets the image; what is drawn already stays.
 int DPLReleaseImage(int inst, int image);
+// Vectors drawn through a GDI device context onto the selected page (a
+// metafile played, say): `malen` gets a DC whose device units are 1/100
+// point, y down from the upper left corner of the box (left, top, width,
+// height in points, y up), clipped to it, and the box in those units. What
+// it draws is recorded at once and written as vectors. 1, or 0 with an
+// error code.
+int pdfbibVektorZeichnen(int inst, double left, double top, double width, double height,
+                         const std::function<void(HDC dc, const int box[4])>& malen);
 
 // ---- Navigation ---------------------------------------------------------------------------------
 // A named destination on page `page` of the selected document: `art` 0 is the

@@ -372,6 +372,18 @@ void pdfbibOpMalen(cairo_t* cr, const PdfbibOp& op)
         pdfbibBildMalen(cr, op);
         return;
     }
+    if (op.art == PdfbibOpArt::Vektor) {
+        // The recording replays as vectors, clipped to its box.
+        cairo_save(cr);
+        cairo_translate(cr, op.p[0], op.p[1]);
+        cairo_scale(cr, 1, -1);
+        cairo_rectangle(cr, 0, 0, op.p[2], op.p[3]);
+        cairo_clip(cr);
+        cairo_set_source_surface(cr, op.bild->flaeche, 0, 0);
+        cairo_paint(cr);
+        cairo_restore(cr);
+        return;
+    }
     cairo_save(cr);
     cairo_set_line_width(cr, op.breite);
     cairo_set_dash(cr, op.strich.data(), static_cast<int>(op.strich.size()), 0);

@@ -34,7 +34,7 @@ struct PdfbibBild {
     ~PdfbibBild();
 };
 
-enum class PdfbibOpArt { Linie, Box, Kreis, Ellipse, Bogen, Pfad, Text, Bild };
+enum class PdfbibOpArt { Linie, Box, Kreis, Ellipse, Bogen, Pfad, Text, Bild, Vektor };
 
 // One recorded drawing call with the state it was made in.
 struct PdfbibOp {
@@ -52,7 +52,7 @@ struct PdfbibOp {
     double groesse = 0, skala = 100;
     int ausrichtung = 0;
     PdfbibFarbe textFarbe;
-    // image
+    // image; Vektor: its surface is a recording of vectors in points, y down
     std::shared_ptr<PdfbibBild> bild;
 };
 

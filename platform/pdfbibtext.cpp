@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <vector>
 #include <strings.h>
 
 #include "platform/gdiint.h"
@@ -178,12 +179,17 @@ bool pdfbibSchriftMass(const PdfbibSchrift& s, int item, double& wert)
     return ok;
 }
 
+// The text is laid out at its natural width and its glyphs are set one by
+// one with a font matrix widened by the scaling, each at its advance times
+// the scaling. Scaling the whole layout through the transformation instead
+// leaves PDF readers with glyphs widened twice but advances widened once:
+// letters then overlap and text extraction splits the words.
 void pdfbibTextMalen(cairo_t* cr, const PdfbibOp& op)
 {
     cairo_save(cr);
     cairo_translate(cr, op.p[0], op.p[1]);
     cairo_rotate(cr, op.winkel * M_PI / 180.0);
-    cairo_scale(cr, op.skala / 100.0, -1.0);  // glyphs upright again, y down
+    cairo_scale(cr, 1.0, -1.0);  // glyphs upright again, y down
     PangoLayout* l = pango_cairo_create_layout(cr);
     pango_context_set_round_glyph_positions(pango_layout_get_context(l), FALSE);
     pango_layout_context_changed(l);
@@ -191,13 +197,47 @@ void pdfbibTextMalen(cairo_t* cr, const PdfbibOp& op)
     pango_layout_set_font_description(l, d);
     pango_font_description_free(d);
     pango_layout_set_text(l, op.utf8.data(), static_cast<int>(op.utf8.size()));
+    const double sk = op.skala / 100.0;
     PangoRectangle logisch;
     pango_layout_get_extents(l, nullptr, &logisch);
-    double breite = logisch.width / static_cast<double>(PANGO_SCALE);
-    double dx = op.ausrichtung == 1 ? -breite / 2 : op.ausrichtung == 2 ? -breite : 0.0;
-    cairo_move_to(cr, dx, -pango_layout_get_baseline(l) / static_cast<double>(PANGO_SCALE));
+    const double breite = logisch.width / static_cast<double>(PANGO_SCALE) * sk;
+    const double dx = op.ausrichtung == 1 ? -breite / 2 : op.ausrichtung == 2 ? -breite : 0.0;
+    const double oben = -pango_layout_get_baseline(l) / static_cast<double>(PANGO_SCALE);
     cairo_set_source_rgb(cr, op.textFarbe.r, op.textFarbe.g, op.textFarbe.b);
-    pango_cairo_show_layout(cr, l);
+    PangoLayoutIter* it = pango_layout_get_iter(l);
+    std::vector<cairo_glyph_t> glyphen;
+    do {
+        PangoLayoutRun* run = pango_layout_iter_get_run_readonly(it);
+        if (run == nullptr) continue;
+        PangoRectangle lauf;
+        pango_layout_iter_get_run_extents(it, nullptr, &lauf);
+        const double grund = oben + pango_layout_iter_get_baseline(it) / static_cast<double>(PANGO_SCALE);
+        cairo_scaled_font_t* sf = pango_cairo_font_get_scaled_font(PANGO_CAIRO_FONT(run->item->analysis.font));
+        if (sf == nullptr) continue;
+        cairo_matrix_t fm;
+        cairo_scaled_font_get_font_matrix(sf, &fm);
+        fm.xx *= sk;
+        fm.xy *= sk;
+        cairo_font_options_t* fo = cairo_font_options_create();
+        cairo_scaled_font_get_font_options(sf, fo);
+        cairo_set_font_face(cr, cairo_scaled_font_get_font_face(sf));
+        cairo_set_font_matrix(cr, &fm);
+        cairo_set_font_options(cr, fo);
+        cairo_font_options_destroy(fo);
+        glyphen.clear();
+        double x = lauf.x / static_cast<double>(PANGO_SCALE);
+        const PangoGlyphString* gs = run->glyphs;
+        for (int i = 0; i < gs->num_glyphs; ++i) {
+            const PangoGlyphInfo& g = gs->glyphs[i];
+            const double ox = g.geometry.x_offset / static_cast<double>(PANGO_SCALE);
+            const double oy = g.geometry.y_offset / static_cast<double>(PANGO_SCALE);
+            if (!(g.glyph & PANGO_GLYPH_UNKNOWN_FLAG) && g.glyph != PANGO_GLYPH_EMPTY)
+                glyphen.push_back({g.glyph, dx + (x + ox) * sk, grund + oy});
+            x += g.geometry.width / static_cast<double>(PANGO_SCALE);
+        }
+        if (!glyphen.empty()) cairo_show_glyphs(cr, glyphen.data(), static_cast<int>(glyphen.size()));
+    } while (pango_layout_iter_next_run(it));
+    pango_layout_iter_free(it);
     g_object_unref(l);
     cairo_restore(cr);
 }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "ausgabetest.h"
+#include "tests/output/gdigold.h"
 #include "output/pdfbind.h"
 #include "platform/dateidialog.h"
 #include "platform/dialog.h"
@@ -96,6 +97,51 @@ std::vector<std::string> folge(const std::string& t, const std::vector<std::stri
     std::vector<std::string> r;
     for (const auto& [i, w] : p) r.push_back(w);
     return r;
+}
+
+// An A3 sheet printed on A4 paper is fitted to the paper, and on A3 paper
+// it prints whole, its border inside the printable area (1/6 inch all
+// round): the border's four sides are on the page, none cut off.
+TEST_F(Druck, ASheetLargerThanThePrintableAreaIsFittedWhole)
+{
+    ASSERT_TRUE(agProgrammDa("pdftoppm"));
+    const std::string a3 = zeich("rahmen", "ST 1\n_BA 0,0000 0,0000\nRTK 0 420,0000 297,0000\n", "ZA3");
+    struct Fall {
+        int papier, lage;
+        double breite, hoehe;  // paper, mm
+    };
+    for (const Fall& f : {Fall{DMPAPER_A4, DMORIENT_PORTRAIT, 210, 297}, Fall{DMPAPER_A4, DMORIENT_LANDSCAPE, 297, 210},
+                          Fall{DMPAPER_A3, DMORIENT_LANDSCAPE, 420, 297}}) {
+        SCOPED_TRACE(f.papier * 10 + f.lage);
+        plDruckEinstellung e;
+        e.datei = pfad("druck.pdf");
+        e.papier = f.papier;
+        e.ausrichtung = f.lage;
+        plDruckDialogAntwort(e);
+        satzMit({{"DrA3BlOri", "0"}});
+        ASSERT_EQ(DruckStart(), 1);
+        EXPECT_EQ(ZeichnungDrucken(a3.c_str()), 0);
+        DruckEnde();
+        ASSERT_EQ(agAufruf("pdftoppm -r 25.4 -png -singlefile '" + pfad("druck.pdf") + "' '" + pfad("seite") + "'"), 0);
+        GdiBildPixel b;
+        ASSERT_TRUE(gdiGoldLesen(pfad("seite.png"), &b));  // 1 pixel a millimetre
+        EXPECT_NEAR(b.w, f.breite, 1);
+        const RECT t = b.tinte();
+        const double rand = 25.4 / 6;
+        EXPECT_GE(t.left, rand - 1);
+        EXPECT_GE(t.top, rand - 1);
+        EXPECT_LE(t.right, f.breite - rand + 1.5);
+        EXPECT_LE(t.bottom, f.hoehe - rand + 1.5);
+        // The whole border: its aspect is the sheet's, all four sides drawn.
+        EXPECT_NEAR(static_cast<double>(t.right - t.left) / (t.bottom - t.top), 420.0 / 297, 0.03);
+        int seiten = 0;
+        for (int x : {static_cast<int>(t.left), static_cast<int>(t.right) - 1}) {
+            int n = 0;
+            for (int y = t.top; y < t.bottom; ++y) n += b.an(x, y) != RGB(255, 255, 255);
+            seiten += n > (t.bottom - t.top) * 9 / 10;
+        }
+        EXPECT_EQ(seiten, 2);
+    }
 }
 
 TEST_F(Druck, CopiesRunAsPassesWhenCollatedAndAsPagesWhenNot)
@@ -187,8 +233,15 @@ TEST_F(Druck, LayersPicturesAndThePaperCorner)
     ASSERT_EQ(DPLRenderPageToDC(inst, 72, 1, dc), 1);
     PdfLibFreigeben();
     const double mm = 72 / 25.4;
-    auto px = [&](double x, double y) { return GetPixel(dc, static_cast<int>(x * mm), static_cast<int>(595.3 - y * mm)); };
-    // World (15, 15) is 15 mm from the paper's lower left corner.
+    // The landscape A4 sheet on landscape A4 paper does not fit the
+    // printable area (1/6 inch all round) at 1:1: it is fitted into it,
+    // centred, so world (0, 0) lies just inside the printable corner.
+    const double rand = 25.4 / 6, pb = 297 - 2 * rand, ph = 210 - 2 * rand, sk = std::min(pb / 297, ph / 210);
+    const double ox = rand + (pb - 297 * sk) / 2, oy = rand + (ph - 210 * sk) / 2;
+    auto px = [&](double x, double y) {
+        return GetPixel(dc, static_cast<int>((ox + x * sk) * mm), static_cast<int>(595.3 - (oy + y * sk) * mm));
+    };
+    // World (15, 15), inside the filled square.
     EXPECT_EQ(px(15, 15), RGB(0, 0, 0));
     EXPECT_EQ(px(25, 15), RGB(255, 255, 255));
     EXPECT_EQ(px(15, 25), RGB(255, 255, 255));

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "ausgabetest.h"
+#include "tests/output/gdigold.h"
 #include "output/farbe.h"
 #include "output/pdfbind.h"
 #include "platform/gdi.h"
@@ -140,9 +141,10 @@ TEST_F(PdfExportTest, PageSizeWidthsAndDashesFollowTheSectionAndState)
         const char* sl;
         double periode;   // points
     };
-    // SL 1 at scale 1 is a dash length of 10 mm = 28.35 pt per period.
-    for (const Fall& f : {Fall{"2", "1,0000", 28.35}, Fall{"2", "2,0000", 56.69}, Fall{"3", "1,0000", 28.35},
-                          Fall{"6", "1,0000", 28.35}}) {
+    // One period spans the dash length, as on screen: SL 10 at scale 1 is
+    // 10 mm = 28.35 pt per period, SL 4 (the usual) 4 mm.
+    for (const Fall& f : {Fall{"2", "10,0000", 28.35}, Fall{"2", "20,0000", 56.69}, Fall{"3", "10,0000", 28.35},
+                          Fall{"6", "10,0000", 28.35}, Fall{"1", "4,0000", 11.34}}) {
         protokoll.clear();
         p = export_({std::string("SA ") + f.sa + "\nSL " + f.sl + "\nZL 100,0000 0,0000\nZA4\n"});
         const auto d = mit(p, "DPLSetLineDashEx");
@@ -236,6 +238,37 @@ TEST_F(PdfExportTest, PicturesAreAddedOnceAndBitmapsConvertedAtTheResolution)
     for (const auto& e : fs::directory_iterator(temp)) EXPECT_NE(e.path().extension(), ".png") << e.path();
 }
 
+// A Windows metafile goes into the page as vectors, fitted into its box as
+// on screen: poppler draws its green ellipse and blue cross there, and the
+// page holds no image.
+TEST_F(PdfExportTest, MetafilesArePlayedIntoThePageAsVectors)
+{
+    ASSERT_TRUE(agProgrammDa("pdftoppm") && agProgrammDa("pdfimages"));
+    fs::copy_file(std::string(VELMO_SOURCE_DIR) + "/demo/Projekt/bild.wmf", ordner.projekt / "bild.wmf");
+    const auto p = export_({"_BA 20,0000 100,0000\nGRF 0 80,0000 40,0000 \"bild.wmf\"\nZA4\n"});
+    ASSERT_EQ(mit(p, "pdfbibVektorZeichnen").size(), 1u) << alle(p);
+    EXPECT_TRUE(mit(p, "DPLAddImageFromFile").empty());
+    ASSERT_EQ(agAufruf("pdftoppm -r 25.4 -png -singlefile '" + pfad("aus.pdf") + "' '" + pfad("seite") + "'"), 0);
+    GdiBildPixel b;
+    ASSERT_TRUE(gdiGoldLesen(pfad("seite.png"), &b));  // 1 pixel a millimetre, y down from the top
+    int gruen = 0, blau = 0, aussen = 0;
+    for (int y = 0; y < b.h; ++y)
+        for (int x = 0; x < b.w; ++x) {
+            const COLORREF c = b.an(x, y);
+            if (c == RGB(255, 255, 255)) continue;
+            const bool drin = x >= 19 && x <= 101 && y >= 297 - 141 && y <= 297 - 99;
+            if (!drin) ++aussen;
+            if (GetGValue(c) > 100 && GetRValue(c) < 100 && GetBValue(c) < 100) ++gruen;
+            if (GetBValue(c) > 100 && GetRValue(c) < 100 && GetGValue(c) < 100) ++blau;
+        }
+    EXPECT_GT(gruen, 40);
+    EXPECT_GT(blau, 40);
+    EXPECT_EQ(aussen, 0);
+    ASSERT_EQ(agAufruf("{ pdfimages -list '" + pfad("aus.pdf") + "' > '" + pfad("bilder.txt") + "'; }"), 0);
+    const std::string liste = stLesen(pfad("bilder.txt"));
+    EXPECT_EQ(std::count(liste.begin(), liste.end(), '\n'), 2) << liste;  // the list's head only
+}
+
 // The page as the layer renders it, 72 dpi.
 struct Seitenbild {
     HDC dc;
@@ -315,6 +348,41 @@ TEST_F(PdfExportTest, OutsideReadersTakeTheFileAndTextsKeepTheirLetters)
     EXPECT_LT(text.find("Eins"), text.find("Zwei"));
     EXPECT_LT(text.find("Zwei"), text.find("Drei"));
     EXPECT_NE(text.find("Drei"), std::string::npos) << text;
+}
+
+// Every text occupies the width of the text-width model on the page, in
+// column and proportional fonts alike, and centred or right-aligned texts
+// sit where the sheet puts them: pdftotext finds each as one word whose box
+// lies within 1 mm of the model's.
+TEST_F(PdfExportTest, TextsSpanTheModelsWidthAndStayWholeWords)
+{
+    ASSERT_TRUE(agProgrammDa("pdftotext"));
+    const auto prot = export_({"TG 4,0000\nTV 1,0000\nTS 0\n_BA 20,0000 250,0000\nTFA \"Steuerspannung\"\n"
+             "TS 1\n_BA 20,0000 200,0000\nTFA \"Hauptverteilung\"\n"
+             "TS 0\n_BA 150,0000 150,0000\nTFM \"GmbH\"\n_BA 150,0000 100,0000\nTFE \"HV1.15\"\n"
+             "TS 1\nTV 0,7000\n_BA 150,0000 50,0000\nTFE \"Netzteil\"\nZA4\n"});
+    ASSERT_EQ(agAufruf("pdftotext -bbox '" + pfad("aus.pdf") + "' '" + pfad("aus.html") + "'"), 0);
+    const std::string html = stLesen(pfad("aus.html"));
+    struct Wort {
+        const char* text;
+        int font;
+        double faktor, links, basis;  // mm; links: left end the sheet gives
+        int ausrichtung;
+    };
+    const double mmPt = 72 / 25.4;
+    for (const Wort& w : {Wort{"Steuerspannung", 0, 1, 20, 250, 0}, Wort{"Hauptverteilung", 1, 1, 20, 200, 0},
+                          Wort{"GmbH", 0, 1, 150, 150, 1}, Wort{"HV1.15", 0, 1, 150, 100, 2},
+                          Wort{"Netzteil", 1, 0.7, 150, 50, 2}}) {
+        SCOPED_TRACE(w.text);
+        const double breite = SchriftTextBreite(w.font, w.text, 4, w.faktor);
+        const double links = w.links - (w.ausrichtung == 1 ? breite / 2 : w.ausrichtung == 2 ? breite : 0);
+        const size_t e = html.find(std::string("\">") + w.text + "</word>");
+        ASSERT_NE(e, std::string::npos) << html << alle(prot);
+        const size_t a = html.rfind("<word xMin=\"", e);
+        const double xMin = std::stod(html.substr(a + 12)), xMax = std::stod(html.substr(html.find("xMax=\"", a) + 6));
+        EXPECT_NEAR(xMin / mmPt, links, 1.0);
+        EXPECT_NEAR(xMax / mmPt, links + breite, 1.0);
+    }
 }
 
 // A real export of an A4 and an A3 drawing with two appended files, each

@@ -14,6 +14,7 @@
 
 #include "output/svg.h"
 #include "ausgabetest.h"
+#include "tests/output/gdigold.h"
 #include "platform/nachricht.h"
 #include "platform/windef.h"
 #include "platform/ressource.h"
@@ -142,16 +143,17 @@ TEST_F(Svg, TextsAreEscapedForXml)
 
 TEST_F(Svg, LineStylesCarryDashesAndClosedShapesNever)
 {
-    // SL 4 at scale 1: one period of 40 mm; a dot is the pen width (0.3).
+    // SL 4 at scale 1: one period spans the dash length, 4 mm, as on
+    // screen; a dot is the pen width (0.3).
     struct Fall {
         int sa;
         const char* stil;
     };
-    for (const Fall& f : {Fall{7, "stroke-width=\"0.3\"  x1"}, Fall{2, "stroke-width=\"0.3\" stroke-dasharray=\"20,20\" x1"},
-                          Fall{3, "stroke-dasharray=\"28,12\" x1"},
-                          Fall{4, "stroke-dasharray=\"32,4,0.3,4\" x1"},
-                          Fall{1, "stroke-dasharray=\"0.3,40\" x1"},
-                          Fall{6, "stroke-dasharray=\"20,4,4,4,4,4\" x1"}}) {
+    for (const Fall& f : {Fall{7, "stroke-width=\"0.3\"  x1"}, Fall{2, "stroke-width=\"0.3\" stroke-dasharray=\"2,2\" x1"},
+                          Fall{3, "stroke-dasharray=\"2.8,1.2\" x1"},
+                          Fall{4, "stroke-dasharray=\"3.2,0.4,0.3,0.4\" x1"},
+                          Fall{1, "stroke-dasharray=\"0.3,4\" x1"},
+                          Fall{6, "stroke-dasharray=\"2,0.4,0.4,0.4,0.4,0.4\" x1"}}) {
         const auto e = elemente(export_("ST 1\nSL 4,0000\nSA " + std::to_string(f.sa) +
                                         "\nZL 10,0000 0,0000\nRTK 1 5,0000 5,0000\nKRE 0 3,0000 2,0000\n"));
         ASSERT_EQ(e.size(), 3u);
@@ -201,8 +203,16 @@ TEST_F(Svg, TextsTurnAboutTheirAnchorAndPiecesFollowTheText)
 {
     auto e = elemente(export_("ST 1\nTG 5,0000\nBW 100,0000 100,0000\nTFA \"Hallo\"\nTR 90,0\nTFA \"Hoch\"\n"));
     ASSERT_EQ(e.size(), 2u);
-    EXPECT_EQ(e[0], "  <text fill=\"rgb(0,0,0)\" font-family=\"Courier\" font-size=\"5\" x=\"100\" y=\"197\" textLength=\"25\">Hallo</text>");
-    EXPECT_EQ(e[1], "  <text fill=\"rgb(0,0,0)\" font-family=\"Courier\" font-size=\"5\" transform=\"rotate(270 100 197)\" x=\"100\" y=\"197\" textLength=\"20\">Hoch</text>");
+    // The font size is the em of the face whose letters stand 5 mm above the
+    // base line: larger than 5 by the face's measured metrics.
+    const std::string kopf = "  <text fill=\"rgb(0,0,0)\" font-family=\"Courier\" font-size=\"";
+    ASSERT_EQ(e[0].rfind(kopf, 0), 0u) << e[0];
+    const double groesse = std::stod(e[0].substr(kopf.size()));
+    EXPECT_GT(groesse, 5.0);
+    EXPECT_LT(groesse, 8.0);
+    const std::string fs = kopf + e[0].substr(kopf.size(), e[0].find('"', kopf.size()) - kopf.size()) + "\" ";
+    EXPECT_EQ(e[0], fs + "x=\"100\" y=\"197\" textLength=\"25\" lengthAdjust=\"spacingAndGlyphs\">Hallo</text>");
+    EXPECT_EQ(e[1], fs + "transform=\"rotate(270 100 197)\" x=\"100\" y=\"197\" textLength=\"20\" lengthAdjust=\"spacingAndGlyphs\">Hoch</text>");
     // Standard-text pieces at their columns, moved along a text at 30 degrees.
     e = elemente(export_("ST 1\nTG 2,0000\nTR 30,0\nBW 100,0000 100,0000\nTSA \"A  B\tC\"\n"));
     ASSERT_EQ(e.size(), 3u);
@@ -213,11 +223,41 @@ TEST_F(Svg, TextsTurnAboutTheirAnchorAndPiecesFollowTheText)
         char x[32], y[32];
         SvgZahl(100 + spalten[i] * 2 * c, x, sizeof x);
         SvgZahl(197 - spalten[i] * 2 * s, y, sizeof y);
-        EXPECT_NE(e[i].find(std::string("rotate(330 ") + x + " " + y + ")\" x=\"" + x + "\" y=\"" + y + "\" textLength=\"2\">" +
+        EXPECT_NE(e[i].find(std::string("rotate(330 ") + x + " " + y + ")\" x=\"" + x + "\" y=\"" + y + "\" textLength=\"2\" lengthAdjust=\"spacingAndGlyphs\">" +
                             stuecke[i] + "</text>"),
                   std::string::npos)
             << e[i];
     }
+}
+
+// Centred and right-aligned texts are anchored where the renderer aligned
+// them (middle or right end of the model width), so a reader whose letters
+// run narrower keeps them at their symbols; blocks of lines start at one
+// left edge. librsvg draws them there.
+TEST_F(Svg, AlignedTextsCarryTheirAnchor)
+{
+    auto e = elemente(export_("ST 1\nTG 5,0000\nBW 100,0000 100,0000\nTFM \"Mitte\"\nTFE \"Rechts\"\nTFA \"Links\"\n"));
+    ASSERT_EQ(e.size(), 3u);
+    EXPECT_NE(e[0].find("text-anchor=\"middle\" x=\"100\" y=\"197\" textLength=\"25\""), std::string::npos) << e[0];
+    EXPECT_NE(e[1].find("text-anchor=\"end\" x=\"100\" y=\"197\" textLength=\"30\""), std::string::npos) << e[1];
+    EXPECT_EQ(e[2].find("text-anchor"), std::string::npos) << e[2];
+    // Turned by 90 degrees, the anchor moves up the text's own direction.
+    e = elemente(export_("ST 1\nTG 5,0000\nTR 90,0\nBW 100,0000 100,0000\nTFE \"Hoch\"\n"));
+    ASSERT_EQ(e.size(), 1u);
+    EXPECT_NE(e[0].find("text-anchor=\"end\" transform=\"rotate(270 100 197)\" x=\"100\" y=\"197\""),
+              std::string::npos)
+        << e[0];
+
+    // Drawn by librsvg, the right-aligned text ends at its anchor (x = 100
+    // mm), whatever width librsvg's own font gives it.
+    if (!agProgrammDa("rsvg-convert")) GTEST_SKIP() << "rsvg-convert missing";
+    stSchreiben(pfad("r.svg"), export_("ST 1\nTG 5,0000\nBW 100,0000 100,0000\nTFE \"Rechts\"\n"));
+    ASSERT_EQ(agAufruf("rsvg-convert -w 420 -h 297 -b white '" + pfad("r.svg") + "' -o '" + pfad("r.png") + "'"), 0);
+    GdiBildPixel b;
+    ASSERT_TRUE(gdiGoldLesen(pfad("r.png"), &b));
+    const RECT t = b.tinte();
+    EXPECT_NEAR(t.right, 100, 2) << t.left << ".." << t.right;
+    EXPECT_LT(t.left, 90) << t.left << ".." << t.right;
 }
 
 TEST_F(Svg, PicturesAreReferredToByBareNames)

@@ -1,0 +1,386 @@
+// Every demo sheet five ways: the memory bitmap of the screen device (the
+// reference) and the PDF, SVG, HPGL and DXF exports as the programs people
+// open them with draw them (pdftoppm, rsvg-convert, hp2xx, ezdxf's drawing
+// add-on with matplotlib), all at 4 pixels a millimetre. Each is laid over
+// the reference after a dilation of 0.5 mm: the share of the reference's ink
+// that has ink of the other near it, and the other way round. HPGL and DXF
+// readers draw texts with fonts of their own, so those two are compared
+// without texts on either side. The figures of every sheet are printed with
+// the worst per format; a sheet below its bound leaves both pictures and a
+// difference picture in the output folder (VELMO_KREUZ_AUS, else a folder
+// beside the test program).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "model/befehl.h"
+#include "model/zeichnun.h"
+#include "model/textvar.h"
+#include "model/zeilauf.h"
+#include "model/zustand.h"
+#include "output/dxfexp.h"
+#include "output/element.h"
+#include "output/gdi.h"
+#include "output/pdfexport.h"
+#include "output/plotdriv.h"
+#include "output/schrift.h"
+#include "output/svg.h"
+#include "platform/gdi.h"
+#include "platform/headless.h"
+#include "output/druck.h"
+#include "platform/dateidialog.h"
+#include "platform/drucker.h"
+#include "winlib/anwdaten.h"
+#include "tests/frame/demorahmen_pruef.h"
+#include "tests/output/gdigold.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int PXMM = 4;                    // pixels a millimetre
+int BREITE = 420 * PXMM, HOEHE = 297 * PXMM;  // of the sheet being compared
+constexpr int NAH = PXMM / 2;              // 0.5 mm
+// The sheet's outer edge falls on the picture's last pixel, which readers
+// round either way: 2 mm along the edges are left out on both sides.
+constexpr int RAND = 2 * PXMM;
+
+const char* const blaetter[] = {"HV1.01", "HV1.02", "HV1.03", "HV1.04", "HV1.05", "HV1.06", "HV1.07", "HV1.08",
+                                "HV1.09", "HV1.10", "HV1.11", "HV1.12", "HV1.13", "HV1.14", "HV1.15", "Plan.001"};
+
+int aufruf(const std::string& befehl)
+{
+    const int r = std::system((befehl + " >/dev/null 2>&1").c_str());
+    return WIFEXITED(r) ? WEXITSTATUS(r) : -1;
+}
+
+std::string lesen(const fs::path& p)
+{
+    std::FILE* f = std::fopen(p.c_str(), "rb");
+    std::string s;
+    if (!f) return s;
+    char b[65536];
+    for (size_t n; (n = std::fread(b, 1, sizeof b, f)) > 0;) s.append(b, n);
+    std::fclose(f);
+    return s;
+}
+
+void schreiben(const fs::path& p, const std::string& s)
+{
+    std::FILE* f = std::fopen(p.c_str(), "wb");
+    if (!f) return;
+    std::fwrite(s.data(), 1, s.size(), f);
+    std::fclose(f);
+}
+
+// Ink of a picture on the reference's grid (another size is stretched onto it).
+std::vector<uint8_t> tinte(const GdiBildPixel& b)
+{
+    std::vector<uint8_t> t(static_cast<size_t>(BREITE) * HOEHE, 0);
+    if (b.w <= 0 || b.h <= 0) return t;
+    for (int y = 0; y < HOEHE; ++y)
+        for (int x = 0; x < BREITE; ++x) {
+            const COLORREF c = b.an(std::min(b.w - 1, x * b.w / BREITE), std::min(b.h - 1, y * b.h / HOEHE));
+            // A hair line of a reader that smooths is a light grey: ink too.
+            const bool rand = x < RAND || y < RAND || x >= BREITE - RAND || y >= HOEHE - RAND;
+            t[static_cast<size_t>(y) * BREITE + x] = !rand && GetRValue(c) + GetGValue(c) + GetBValue(c) < 720;
+        }
+    return t;
+}
+
+std::vector<uint8_t> geweitet(const std::vector<uint8_t>& t)
+{
+    std::vector<uint8_t> a(t.size(), 0), b(t.size(), 0);
+    for (int y = 0; y < HOEHE; ++y)
+        for (int x = 0; x < BREITE; ++x) {
+            uint8_t v = 0;
+            for (int d = -NAH; d <= NAH && !v; ++d) {
+                const int xx = x + d;
+                if (xx >= 0 && xx < BREITE) v = t[static_cast<size_t>(y) * BREITE + xx];
+            }
+            a[static_cast<size_t>(y) * BREITE + x] = v;
+        }
+    for (int y = 0; y < HOEHE; ++y)
+        for (int x = 0; x < BREITE; ++x) {
+            uint8_t v = 0;
+            for (int d = -NAH; d <= NAH && !v; ++d) {
+                const int yy = y + d;
+                if (yy >= 0 && yy < HOEHE) v = a[static_cast<size_t>(yy) * BREITE + x];
+            }
+            b[static_cast<size_t>(y) * BREITE + x] = v;
+        }
+    return b;
+}
+
+// Share of a's ink that has ink of b within 0.5 mm (1 without ink).
+double deckung(const std::vector<uint8_t>& a, const std::vector<uint8_t>& bWeit)
+{
+    long n = 0, gedeckt = 0;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (a[i]) ++n, gedeckt += bWeit[i] != 0;
+    return n ? static_cast<double>(gedeckt) / n : 1.0;
+}
+
+// Reference black, the other red where it misses, blue where it has more.
+void unterschied(const std::vector<uint8_t>& r, const std::vector<uint8_t>& o, const fs::path& p)
+{
+    GdiBildPixel b;
+    b.w = BREITE;
+    b.h = HOEHE;
+    b.p.assign(r.size(), 0xFFFFFF);
+    for (size_t i = 0; i < r.size(); ++i) {
+        if (r[i] && o[i]) b.p[i] = 0x000000;
+        else if (r[i]) b.p[i] = 0xFF0000;
+        else if (o[i]) b.p[i] = 0x0000FF;
+    }
+    gdiGoldSchreiben(b, p.string());
+}
+
+GdiBildPixel png(const fs::path& p)
+{
+    GdiBildPixel b;
+    gdiGoldLesen(p.string(), &b);
+    return b;
+}
+
+struct Kreuz : DemoRahmen {
+    fs::path aus;
+    void SetUp() override
+    {
+        DemoRahmen::SetUp();
+        plHeadlessPumpen();  // the frame opens the demo project: its libraries and texts
+        const char* o = std::getenv("VELMO_KREUZ_AUS");
+        aus = o ? fs::path(o) : fs::read_symlink("/proc/self/exe").parent_path() / "kreuzformat";
+        fs::create_directories(aus);
+    }
+
+    // The screen device's picture of a sheet; without texts and pictures
+    // for the plot and the DXF file, which never carry pictures.
+    GdiBildPixel referenz(const std::string& zei, bool alles)
+    {
+        AbbildungSichern();
+        AbbildungSetzen(1, 0, 0, BREITE / PXMM, HOEHE / PXMM, BREITE, HOEHE, 0, 0, 100, 50, 50);
+        EXPECT_EQ(GdiBitmapBeginn(BREITE, HOEHE, nullptr), 0);
+        ElemTextAus(ElemBildschirm(), alles ? 0 : 1);
+        STT s;
+        SttInit(&s, nullptr);
+        ZeiDurchlaufen(zei.c_str(), &s,
+                       alles ? ElemRueckruf : +[](const BEF* b, const STT* st) { return b->code == 69 ? 0 : ElemRueckruf(b, st); });
+        ElemTextAus(ElemBildschirm(), 0);
+        HBITMAP bm = GdiBitmapEnde();
+        AbbildungWieder();
+        GdiBildPixel p = gdiBildLesen(bm);
+        DeleteObject(bm);
+        return p;
+    }
+};
+
+TEST_F(Kreuz, EveryDemoSheetLooksTheSameInEveryOutput)
+{
+    for (const char* p : {"pdftoppm", "rsvg-convert", "hp2xx"})
+        ASSERT_EQ(aufruf(std::string("command -v ") + p), 0) << p << " missing: scripts/install-deps";
+    const std::string dxfbild = std::string(VELMO_SOURCE_DIR) + "/tests/tools/dxfbild.py";
+    // The lowest share each format reaches, and the bounds they are held to.
+    const char* const formate[] = {"pdf", "svg", "hpgl", "dxf"};
+    std::map<std::string, double> schlechteste;
+    for (const char* f : formate) schlechteste[f] = 1.0;
+    // Bounds below the aim of 97 % where a reader still departs: librsvg
+    // sets texts at its own face's width (it leaves textLength aside), the
+    // PDF's large title texts are set in a face whose letters differ from
+    // the screen's, and the DXF reader draws the dotted line type its way.
+    const std::map<std::string, double> grenze = {{"pdf", 0.88}, {"svg", 0.50}, {"hpgl", 0.97}, {"dxf", 0.95}};
+    for (const char* name : blaetter) {
+        SCOPED_TRACE(name);
+        const std::string zei = demo.datei(name);
+        const fs::path b = aus / name;
+        ZeiDatei zd;
+        ASSERT_EQ(ZeiDateiLesend(&zd, zei.c_str()), 0);
+        const bool a4 = ZeiFormat(&zd) == BEF_ZA4;  // portrait A4, else up to A3 landscape
+        ZeiDateiSchliessen(&zd);
+        BREITE = (a4 ? 210 : 420) * PXMM;
+        HOEHE = 297 * PXMM;
+        const std::string mmB = a4 ? "210" : "420", pxB = std::to_string(BREITE), pxH = std::to_string(HOEHE);
+        // The SVG lies in the project folder, where its pictures are.
+        const fs::path svg = fs::path(demo.projekt()) / (std::string(name) + ".svg");
+        ASSERT_EQ(SvgExport(zei.c_str(), svg.c_str()), 0);
+        ASSERT_EQ(HpglPlot(zei.c_str(), (b.string() + ".plt").c_str()), 0);
+        ASSERT_EQ(DxfExport((b.string() + ".dxf").c_str(), zei.c_str()), 0);
+        // No placeholder or control byte in a text, the code page and every
+        // line type named, and the reader's audit finds nothing to fix.
+        EXPECT_EQ(aufruf("/usr/bin/python3 '" + std::string(VELMO_SOURCE_DIR) + "/tests/tools/dxfpruef.py' '" +
+                         b.string() + ".dxf'"),
+                  0);
+        ASSERT_EQ(PdfExportStart((b.string() + ".pdf").c_str()), 1);
+        ASSERT_EQ(PdfSeite(zei.c_str()), 0);
+        ASSERT_EQ(PdfExportEnde(), 0);
+        // The plot without its labels: hp2xx letters are its own.
+        std::string plt = lesen(b.string() + ".plt"), ohne;
+        for (size_t i = 0; i < plt.size(); ++i) {
+            if (plt.compare(i, 2, "LB") == 0) {
+                const size_t e = plt.find('\x03', i);
+                if (e == std::string::npos) break;
+                i = e;
+                continue;
+            }
+            ohne += plt[i];
+        }
+        // Two dots at the sheet's corners (inside the edge left out) make
+        // hp2xx take the whole sheet, not just what is drawn.
+        ohne += "PU;PA0,0;PD;PA0,0;PU;PA" + std::to_string(BREITE / PXMM * 40) + ",11880;PD;PA" +
+                std::to_string(BREITE / PXMM * 40) + ",11880;PU;\r\n";
+        schreiben(b.string() + "-ohne-text.plt", ohne);
+
+        const std::string q = "'";
+        ASSERT_EQ(aufruf("pdftoppm -r 101.6 -png -singlefile " + q + b.string() + ".pdf' '" + b.string() + ".pdf'"), 0);
+        ASSERT_EQ(aufruf("rsvg-convert -w " + pxB + " -h " + pxH + " -b white '" + svg.string() + "' -o '" + b.string() + ".svg.png'"), 0);
+        ASSERT_EQ(aufruf("hp2xx -m png -t -x 0 -X " + mmB + " -y 0 -Y 297 -d 101.6 -f '" + b.string() + ".plt.png' '" +
+                         b.string() + "-ohne-text.plt'"),
+                  0);
+        ASSERT_EQ(aufruf("/usr/bin/python3 '" + dxfbild + "' '" + b.string() + ".dxf' '" + b.string() +
+                         ".dxf.png' " + mmB + " 297 4 ohne-text"),
+                  0);
+
+        const GdiBildPixel ref = referenz(zei, true), refLinien = referenz(zei, false);
+        gdiGoldSchreiben(ref, b.string() + ".ref.png");
+        const std::vector<uint8_t> r = tinte(ref), rl = tinte(refLinien);
+        const std::vector<uint8_t> rW = geweitet(r), rlW = geweitet(rl);
+        struct Paar {
+            const char* format;
+            std::string bild;
+            bool mitText;
+        } paare[] = {{"pdf", b.string() + ".pdf.png", true},
+                     {"svg", b.string() + ".svg.png", true},
+                     {"hpgl", b.string() + ".plt.png", false},
+                     {"dxf", b.string() + ".dxf.png", false}};
+        for (const Paar& p : paare) {
+            const std::vector<uint8_t> o = tinte(png(p.bild));
+            const std::vector<uint8_t>& rr = p.mitText ? r : rl;
+            const double hin = deckung(rr, geweitet(o)), her = deckung(o, p.mitText ? rW : rlW);
+            const double w = std::min(hin, her);
+            schlechteste[p.format] = std::min(schlechteste[p.format], w);
+            std::printf("%-8s %-4s reference covered %5.1f %%, output covered %5.1f %%\n", name, p.format, 100 * hin,
+                        100 * her);
+            if (w < grenze.at(p.format)) {
+                unterschied(rr, o, aus / (std::string(name) + "-" + p.format + "-unterschied.png"));
+                ADD_FAILURE() << p.format << ": " << 100 * hin << " % / " << 100 * her << " %, pictures in " << aus;
+            }
+        }
+    }
+    for (const char* f : formate) std::printf("worst agreement %-4s %5.1f %%\n", f, 100 * schlechteste[f]);
+}
+
+// The title block of every framed sheet (cells 230..280, 280..370 and 370..410
+// mm wide, 10..40 mm high) holds its texts: under the text-width model each
+// text ends inside the cell it starts in.
+struct Schriftfeld {
+    int font = 0;
+    double hoehe = 0, faktor = 1;
+    int texte = 0;
+    std::vector<std::string> fehler;
+};
+Schriftfeld feld;
+ELEMGERAET feldGeraet;
+
+TEST_F(Kreuz, TitleBlockTextsFitTheirCells)
+{
+    feldGeraet = ELEMGERAET{};
+    feldGeraet.schrift = [](void*, int font, int, double hoehe, double faktor) {
+        feld.font = font;
+        feld.hoehe = hoehe;
+        feld.faktor = faktor;
+    };
+    feldGeraet.textGroesse = [](void*, const char* t, double* w, double* h) {
+        *w = SchriftTextBreite(feld.font, t, feld.hoehe, feld.faktor);
+        *h = feld.hoehe;
+    };
+    feldGeraet.textZeile = [](void*, double x, double y, const char* t, int) {
+        if (y < 10 || y > 40 || x < 230 || x > 410) return;
+        ++feld.texte;
+        const double w = SchriftTextBreite(feld.font, t, feld.hoehe, feld.faktor);
+        const double rechts = x < 280 ? 280 : x < 370 ? 370 : 410;
+        if (x + w > rechts + 0.5) feld.fehler.push_back(std::string(t) + " ends at " + std::to_string(x + w));
+    };
+    for (const char* name : blaetter) {
+        const std::string n = name;
+        if (n == "HV1.01" || n == "HV1.15" || n == "Plan.001") continue;  // cover sheet; no frame
+        SCOPED_TRACE(name);
+        feld.fehler.clear();
+        feld.texte = 0;
+        ZeiAktSetzen(demo.datei(name).c_str());  // its project's library and text variables
+        STT s;
+        SttInit(&s, nullptr);
+        ZeiDurchlaufen(demo.datei(name).c_str(), &s, [](const BEF* b, const STT* st) {
+            ElemZeichnen(&feldGeraet, b, st);
+            return 0;
+        });
+        EXPECT_GE(feld.texte, 8);
+        EXPECT_TRUE(feld.fehler.empty()) << feld.fehler.front();
+    }
+}
+
+// Every demo sheet printed into a PDF file through the print dialog, once on
+// A4 and once on A3 paper (landscape): one page a sheet, and each sheet's
+// outer border drawn whole where the fit into the printable area (1/6 inch
+// all round, centred) puts it.
+TEST_F(Kreuz, EveryDemoSheetPrintsWholeOnA4AndA3)
+{
+    const HINSTANCE vorher = anwDaten()->instanz;
+    anwDaten()->instanz = GetModuleHandle(nullptr);  // the abort dialog's module
+    for (int papier : {DMPAPER_A4, DMPAPER_A3}) {
+        SCOPED_TRACE(papier);
+        const fs::path pdf = aus / (papier == DMPAPER_A4 ? "druck-a4.pdf" : "druck-a3.pdf");
+        plDruckEinstellung e;
+        e.datei = pdf.string();
+        e.papier = papier;
+        e.ausrichtung = DMORIENT_LANDSCAPE;
+        plDruckDialogAntwort(e);
+        ASSERT_EQ(DruckStart(), 1);
+        for (const char* name : blaetter) EXPECT_EQ(ZeichnungDrucken(demo.datei(name).c_str()), 0) << name;
+        DruckEnde();
+        const fs::path seiten = aus / (papier == DMPAPER_A4 ? "druck-a4" : "druck-a3");
+        ASSERT_EQ(aufruf("pdftoppm -r 25.4 -png '" + pdf.string() + "' '" + seiten.string() + "'"), 0);
+        // The sheet fitted into the printable area, in millimetres from the
+        // page's upper left corner (1 pixel a millimetre).
+        const double pw = papier == DMPAPER_A4 ? 297 : 420, ph = papier == DMPAPER_A4 ? 210 : 297;
+        const double rand = 25.4 / 6, bw = pw - 2 * rand, bh = ph - 2 * rand;
+        const double sk = std::min(1.0, std::min(bw / 420, bh / 297));
+        const double l = rand + (bw - 420 * sk) / 2, o = rand + (bh - 297 * sk) / 2;
+        const double r = l + 420 * sk, u = o + 297 * sk;
+        int n = 0;
+        for (int s = 1; s <= 16; ++s) {
+            const std::string nr = std::string(s < 10 ? "-0" : "-") + std::to_string(s) + ".png";
+            const GdiBildPixel b = png(seiten.string() + nr);
+            if (b.w == 0) continue;
+            ++n;
+            const std::string name = blaetter[s - 1];
+            if (name == "HV1.15" || name == "Plan.001") continue;  // no frame
+            // Ink along a border line (the best of the lines within 3 mm).
+            auto anteil = [&](bool senkrecht, double wo, double von, double bis) {
+                int best = 0;
+                for (int d = -3; d <= 3; ++d) {
+                    int k = 0;
+                    for (int i = static_cast<int>(von) + 2; i < static_cast<int>(bis) - 2; ++i) {
+                        const int x = senkrecht ? static_cast<int>(wo) + d : i, y = senkrecht ? i : static_cast<int>(wo) + d;
+                        if (x >= 0 && y >= 0 && x < b.w && y < b.h && b.an(x, y) != RGB(255, 255, 255)) ++k;
+                    }
+                    best = std::max(best, k);
+                }
+                return best / (bis - von - 4);
+            };
+            EXPECT_GT(anteil(true, l, o, u), 0.9) << name << " left";
+            EXPECT_GT(anteil(true, r - 1, o, u), 0.9) << name << " right";
+            EXPECT_GT(anteil(false, o, l, r), 0.9) << name << " top";
+            EXPECT_GT(anteil(false, u - 1, l, r), 0.9) << name << " bottom";
+        }
+        EXPECT_EQ(n, 16);
+    }
+    anwDaten()->instanz = vorher;
+}
+
+}  // namespace
