@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -139,6 +140,10 @@ int main(int argc, char** argv)
             status = 1;
             continue;
         }
+        // VELMO_RASTERBENCH_KOPIE=<folder> keeps the pictures to look at.
+        if (const char* k = std::getenv("VELMO_RASTERBENCH_KOPIE"))
+            std::filesystem::copy_file(png, std::filesystem::path(k) / std::filesystem::path(png).filename(),
+                                       std::filesystem::copy_options::overwrite_existing, fe);
         std::printf("  %d dpi: Cairo image surface + PNG %8.3f s, BildExport PNG %8.3f s (%ju bytes), ratio %.2f\n",
                     dpi, basis, export_, static_cast<uintmax_t>(groesse), export_ / basis);
         if (dpi == 300)

@@ -58,9 +58,8 @@ std::vector<LnLinie> lnLinien(double x1, double y1, double x2, double y2)
 {
     std::vector<LnLinie> v;
     const double r[4] = {x1 - LN_WEG, y1 - LN_WEG, x2 + LN_WEG, y2 + LN_WEG};
-    TzBereichDurchlaufen(r, [&](int id, const STT* s, const BEF* b) {
-        if (b->code == BEF_ZL) v.push_back(lnLinie(id, s, b));
-    });
+    TzBereichDurchlaufen(
+        r, [&](int id, const STT* s, const BEF* b) { v.push_back(lnLinie(id, s, b)); }, BEF_ZL);
     return v;
 }
 

@@ -24,6 +24,7 @@
 #include "model/einstell.h"
 #include "model/textvar.h"
 #include "model/zeichnun.h"
+#include "platform/dateisys.h"
 #include "support/basis.h"
 #include "support/pfade.h"
 #include "support/texte.h"
@@ -81,9 +82,11 @@ void schildFehler(SchildLauf& l)
 // anywhere leaves the previous sheet as it was.
 bool schildBlattSchreiben(SchildLauf& l)
 {
+    // A run over an unchanged project makes the same sheets: those keep
+    // their files, and cost no temporary file either.
+    PlDsNurGeaenderte nurGeaenderte;
     ZeiDatei zei;
     if (ZeiDateiAnlegen(&zei, l.blatt.c_str()) != 0) return false;
-    // A run over an unchanged project makes the same sheets: those keep their files.
     ZeiDateiNurWennAnders(&zei);
     ZeiFormatSetzen(&zei, l.a4 ? BEF_ZA4 : BEF_ZA3);
     char titel[ZEITITELSUP + 1];

@@ -28,6 +28,7 @@
 #include <fcntl.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -63,6 +64,39 @@ korb* korblist = nullptr;
 // it. It only grows while the basket holds objects, so it always covers them.
 double tzKorbRahmen[KOKOSUP][4];
 int tzKorbHoch = 0;  // baskets from here on have been empty since the store was cleared
+// Finer than the extent: which cells of a 32 x 32 grid over the drawing
+// area the objects put into the basket cover (the border cells take what
+// lies beyond), one bit a cell. A basket's objects come from wherever its
+// key's places were free, so its extent alone often spans the key's whole
+// quarter; the cells keep a walk over a small area to the few baskets that
+// really have something there.
+constexpr int TZRASTER = 32;
+constexpr int TZRASTERWORTE = TZRASTER * TZRASTER / 64;
+uint64_t tzKorbZellen[KOKOSUP][TZRASTERWORTE];
+// The record code of each slot, beside the packed objects: a walk for one
+// kind of object looks at the objects of that kind only.
+uint8_t tzKorbArten[KOKOSUP][KOINSUP];
+double tzRasterLo[2], tzRasterSchritt[2];
+
+int tzRasterZelle(double v, int achse)
+{
+    const double z = (v - tzRasterLo[achse]) / tzRasterSchritt[achse];
+    if (!(z >= 0)) return 0;  // below, and NaN
+    return z >= TZRASTER ? TZRASTER - 1 : static_cast<int>(z);
+}
+
+// The cells of {x1, y1, x2, y2} (any order) as a mask over the grid.
+void tzRasterMaske(const double r[4], uint64_t maske[TZRASTERWORTE])
+{
+    std::memset(maske, 0, sizeof(uint64_t) * TZRASTERWORTE);
+    const int x1 = tzRasterZelle(std::min(r[0], r[2]), 0), x2 = tzRasterZelle(std::max(r[0], r[2]), 0);
+    const int y1 = tzRasterZelle(std::min(r[1], r[3]), 1), y2 = tzRasterZelle(std::max(r[1], r[3]), 1);
+    for (int y = y1; y <= y2; ++y)
+        for (int x = x1; x <= x2; ++x) {
+            const int i = y * TZRASTER + x;
+            maske[i / 64] |= uint64_t{1} << (i % 64);
+        }
+}
 objekt* korbpuffer = nullptr;  // the working buffer of swapped baskets
 objekt* korbinha = nullptr;    // content of the working basket: korbpuffer or its memory block
 objekt* cache[KOKOSUP] = {};
@@ -117,6 +151,7 @@ void tzKorbZaehlen(int n, uint32_t anzahl, uint32_t schluessel)
         double* r = tzKorbRahmen[n];
         r[0] = r[1] = 1e300;
         r[2] = r[3] = -1e300;
+        std::memset(tzKorbZellen[n], 0, sizeof tzKorbZellen[n]);
         tzLeer.insert(n);
     } else if (anzahl < KOINSUP) {
         tzRaum[schluessel].insert(n);
@@ -134,6 +169,7 @@ void tzKorbeLeeren()
         r[0] = r[1] = 1e300;
         r[2] = r[3] = -1e300;
     }
+    std::memset(tzKorbZellen, 0, sizeof tzKorbZellen);
     tzKorbHoch = 0;
     tzArbeit = -1;
     tzDreckig = false;
@@ -225,6 +261,7 @@ int tzEntfernenKern(int id, int halten)
     thWeg(korbinha[e.slot].heap);
     for (uint32_t s = static_cast<uint32_t>(e.slot) + 1; s < k.anzahl; ++s) {
         korbinha[s - 1] = korbinha[s];
+        tzKorbArten[e.korb][s - 1] = tzKorbArten[e.korb][s];
         sequenz m;
         int mid = static_cast<int>(korbinha[s - 1].id);
         if (seqHolen(mid, &m) == 0) {
@@ -321,10 +358,33 @@ void tzStatus(const char* text) { StatusMeldung(text); }
 objekt* tzKorbInhalt() { return korbinha; }
 int tzKorbListeAnzahl(int n) { return (n >= 0 && n < KOKOSUP && korblist) ? static_cast<int>(korblist[n].anzahl) : 0; }
 int tzKorbGrenze() { return tzKorbHoch; }
+const uint8_t* tzKorbArt(int n) { return tzKorbArten[n]; }
 bool tzKorbTrifft(int n, const double r[4])
 {
     const double* k = tzKorbRahmen[n];
     return !(k[0] > r[2] || k[2] < r[0] || k[1] > r[3] || k[3] < r[1]);
+}
+
+TzKorbSuche::TzKorbSuche(const double r[4])
+{
+    std::memcpy(rechteck, r, sizeof rechteck);
+    schluessel = TzSchluessel(r);
+    uint64_t m[TZRASTERWORTE];
+    tzRasterMaske(r, m);
+    for (int w = 0; w < TZRASTERWORTE; ++w)
+        if (m[w]) worte[anzahl] = w, masken[anzahl++] = m[w];
+}
+
+int tzKorbNaechster(const TzKorbSuche& s, int ab)
+{
+    for (int n = std::max(ab, 0); n < tzKorbHoch; ++n) {
+        const korb& k = korblist[n];
+        if (k.anzahl == 0 || !TzTeilen(static_cast<int>(k.schluessel), s.schluessel) || !tzKorbTrifft(n, s.rechteck))
+            continue;
+        for (int i = 0; i < s.anzahl; ++i)
+            if (tzKorbZellen[n][s.worte[i]] & s.masken[i]) return n;
+    }
+    return -1;
 }
 int tzKorbListeSchluessel(int n) { return (n >= 0 && n < KOKOSUP && korblist) ? static_cast<int>(korblist[n].schluessel) : 0; }
 
@@ -405,6 +465,7 @@ int tzEinfuegenKern(int vor, const BEF* b, const STT* s, const double box[4], co
     }
     o.id = static_cast<uint32_t>(id);
     korbinha[slot] = o;
+    tzKorbArten[n][slot] = b->code;
     tzKorbZaehlen(n, k.anzahl + 1, static_cast<uint32_t>(schluessel));
     tzKorbHoch = std::max(tzKorbHoch, n + 1);
     double* r = tzKorbRahmen[n];
@@ -412,6 +473,9 @@ int tzEinfuegenKern(int vor, const BEF* b, const STT* s, const double box[4], co
     r[1] = std::min({r[1], box[1], box[3]});
     r[2] = std::max({r[2], box[0], box[2]});
     r[3] = std::max({r[3], box[1], box[3]});
+    uint64_t maske[TZRASTERWORTE];
+    tzRasterMaske(box, maske);
+    for (int w = 0; w < TZRASTERWORTE; ++w) tzKorbZellen[n][w] |= maske[w];
     tzDreckig = true;
     return id;
 }
@@ -465,6 +529,8 @@ void TzInit()
     double lo[2] = {v->flux, v->fluy}, hi[2] = {v->frox, v->froy};
     double* q[2] = {tzQx, tzQy};
     for (int i = 0; i < 2; ++i) {
+        tzRasterLo[i] = std::min(lo[i], hi[i]);
+        tzRasterSchritt[i] = std::max(std::fabs(hi[i] - lo[i]) / TZRASTER, 1e-9);
         double m = (lo[i] + hi[i]) / 2;
         q[i][0] = (lo[i] + m) / 2;
         q[i][1] = m;

@@ -76,7 +76,8 @@ int TzGeaendertReset();
 
 // Walks, painting, search, picks.
 using TzDurchlaufFn = std::function<void(int id, const STT* s, const BEF* b)>;
-void TzBereichDurchlaufen(const double rechteck[4], const TzDurchlaufFn& fn);
+// `art` >= 0: only the objects of that record code (the others are not unpacked).
+void TzBereichDurchlaufen(const double rechteck[4], const TzDurchlaufFn& fn, int art = -1);
 void TzBereichZeichnen(const double rechteck[4]);
 int TzSucheNahe(double x, double y, int art);
 int TzSucheNaheOhne(double x, double y, int art, int ohne);

@@ -68,6 +68,20 @@ int tzKorbListeSchluessel(int n);
 bool tzKorbTrifft(int n, const double r[4]);
 // Baskets from this number on are empty (none used since the store was cleared).
 int tzKorbGrenze();
+// The baskets an area walk must look into: those that share the area's key
+// and put something into the grid cells the area meets.
+struct TzKorbSuche {
+    explicit TzKorbSuche(const double r[4]);  // {x1, y1, x2, y2}, x1 <= x2, y1 <= y2
+    double rechteck[4];
+    int schluessel;
+    int anzahl = 0;  // words of the grid mask that are not 0
+    int worte[16];
+    uint64_t masken[16];
+};
+// The first such basket from `ab` on, or -1.
+int tzKorbNaechster(const TzKorbSuche& s, int ab);
+// The record codes of basket n's slots (0..count-1 in use).
+const uint8_t* tzKorbArt(int n);
 void tzEntpacken(const objekt* o, BEF* b, STT* vor, STT* nach, double box[4]);
 // Insert without journal and hooks; the id or -1.
 int tzEinfuegenKern(int vor, const BEF* b, const STT* s, const double box[4], const STT* nach);

@@ -137,17 +137,18 @@ int tzPickPos = 0;
 
 }  // namespace
 
-void TzBereichDurchlaufen(const double rechteck[4], const TzDurchlaufFn& fn)
+void TzBereichDurchlaufen(const double rechteck[4], const TzDurchlaufFn& fn, int art)
 {
     double r[4] = {std::min(rechteck[0], rechteck[2]), std::min(rechteck[1], rechteck[3]),
                    std::max(rechteck[0], rechteck[2]), std::max(rechteck[1], rechteck[3])};
-    int schluessel = TzSchluessel(r);
-    // The bound is read again each time: the callback may fill a new basket.
-    for (int n = 0; n < tzKorbGrenze(); ++n) {
-        if (tzKorbListeAnzahl(n) == 0 || !TzTeilen(tzKorbListeSchluessel(n), schluessel)) continue;
-        if (!tzKorbTrifft(n, r)) continue;
+    const TzKorbSuche suche(r);
+    // Basket by basket in ascending order; the next one is looked for after
+    // the callback, which may fill a new basket.
+    for (int n = tzKorbNaechster(suche, 0); n >= 0; n = tzKorbNaechster(suche, n + 1)) {
         if (tzKorbWechseln(n) != 0) continue;
+        const uint8_t* arten = tzKorbArt(n);
         for (int slot = 0; slot < tzKorbListeAnzahl(n); ++slot) {
+            if (art >= 0 && arten[slot] != art) continue;
             const objekt* o = &tzKorbInhalt()[slot];
             if (!tzTrifft(o->ext, r)) continue;
             BEF b;

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <map>
 #include <unistd.h>
 #include <vector>
@@ -26,11 +27,17 @@ struct DsErsetzen {
     std::string ziel;   // real path of the target
     std::string temp;   // real path of the temporary file
     bool sync;
+    mode_t rechte = 0;    // of the new file
     bool fehler = false;  // a write failed: the file is incomplete
     bool nurWennAnders = false;  // keep the target when the bytes are the same
+    // Marked "only when different": the new bytes are gathered in memory
+    // (`temp` is then empty) and reach a file in the target's folder only
+    // when they differ from the target's.
+    bool imSpeicher = false;
 };
 
 std::map<int, DsErsetzen> dsErsetzungen;  // open handles of plDsErsetzenOeffnen
+int dsNurGeaendert = 0;  // plDsNurGeaenderteErsetzen: depth of the requests
 long dsSuchLesungen = 0;
 
 bool dsFehler(PlFehlerArt art)
@@ -66,6 +73,86 @@ bool dsGleicherInhalt(const std::string& a, const std::string& b)
     close(fa);
     close(fb);
     return gleich;
+}
+
+std::string dsOrdnerVon(const std::string& echt);
+
+// Whether the handle (from its start) holds the bytes of the file `ziel`.
+bool dsGleichWieDatei(int fd, const std::string& ziel)
+{
+    struct stat sa, sb;
+    if (fstat(fd, &sa) != 0 || stat(ziel.c_str(), &sb) != 0) return false;
+    if (!S_ISREG(sb.st_mode) || sa.st_size != sb.st_size) return false;
+    const int fb = open(ziel.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fb < 0) return false;
+    std::vector<char> pa(65536), pb(65536);
+    bool gleich = true;
+    off_t pos = 0;
+    while (gleich && pos < sa.st_size) {
+        const size_t n = static_cast<size_t>(std::min<off_t>(sa.st_size - pos, static_cast<off_t>(pa.size())));
+        gleich = pread(fd, pa.data(), n, pos) == static_cast<ssize_t>(n) &&
+                 read(fb, pb.data(), n) == static_cast<ssize_t>(n) && std::memcmp(pa.data(), pb.data(), n) == 0;
+        pos += static_cast<off_t>(n);
+    }
+    close(fb);
+    return gleich;
+}
+
+// The close of a replacement gathered in memory: nothing happens on disk
+// when the bytes equal the target's; else they go to a new file in the
+// target's folder, renamed over it, as for any replacement.
+int dsSpeicherSchliessen(int fd, const DsErsetzen& e)
+{
+    int fehler = e.fehler ? EIO : 0;
+    const bool gleich = !fehler && dsGleichWieDatei(fd, e.ziel);
+    std::string temp;
+    if (!fehler && !gleich) {
+        const size_t schnitt = e.ziel.rfind('/');
+        temp = (schnitt == std::string::npos ? std::string() : e.ziel.substr(0, schnitt + 1)) + ".velmo-neu-XXXXXX";
+        const int t = mkostemp(temp.data(), O_CLOEXEC);
+        if (t < 0) {
+            fehler = errno;
+            temp.clear();
+        } else {
+            fchmod(t, e.rechte);
+            std::vector<char> puffer(65536);
+            off_t pos = 0;
+            for (;;) {
+                const ssize_t n = pread(fd, puffer.data(), puffer.size(), pos);
+                if (n < 0 && errno == EINTR) continue;
+                if (n < 0) {
+                    fehler = errno;
+                    break;
+                }
+                if (n == 0) break;
+                if (dsFehler(PlFehlerArt::Schreiben) || write(t, puffer.data(), static_cast<size_t>(n)) != n) {
+                    fehler = errno ? errno : EIO;
+                    break;
+                }
+                pos += n;
+            }
+            if (!fehler && e.sync && (dsFehler(PlFehlerArt::Schreiben) || fsync(t) != 0)) fehler = errno;
+            if (close(t) != 0 && !fehler) fehler = errno;
+        }
+    }
+    const bool schliessFehler = plFehlerJetzt(PlFehlerArt::Schliessen);
+    if (close(fd) != 0 && !fehler) fehler = errno;
+    if (schliessFehler && !fehler) fehler = EIO;
+    if (!fehler && !gleich && (dsFehler(PlFehlerArt::Umbenennen) || rename(temp.c_str(), e.ziel.c_str()) != 0))
+        fehler = errno;
+    if (fehler) {
+        if (!temp.empty()) unlink(temp.c_str());
+        errno = fehler;
+        return -1;
+    }
+    if (!gleich && e.sync) {
+        const int dfd = open(dsOrdnerVon(e.ziel).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (dfd >= 0) {
+            fsync(dfd);
+            close(dfd);
+        }
+    }
+    return 0;
 }
 
 // An incomplete new file must never replace the old one.
@@ -280,6 +367,7 @@ int plDsSchliessen(int fd)
     }
     const DsErsetzen e = it->second;
     dsErsetzungen.erase(it);
+    if (e.imSpeicher) return dsSpeicherSchliessen(fd, e);
     // The first failure decides errno; the file is closed in any case.
     int fehler = e.fehler ? EIO : 0;
     if (!fehler && e.sync && (dsFehler(PlFehlerArt::Schreiben) || fsync(fd) != 0)) fehler = errno;
@@ -439,15 +527,25 @@ int plDsErsetzenOeffnen(const char* pfad, bool sync)
         errno = EISDIR;
         return -1;
     }
+    struct stat st;
+    const mode_t rechte = stat(ziel.c_str(), &st) == 0 && S_ISREG(st.st_mode) ? (st.st_mode & 07777)
+                                                                               : dsNeueRechte();
+    if (dsNurGeaendert > 0) {
+        // In memory from the start: an unchanged file costs no file at all.
+        const int fd = memfd_create("velmo-neu", MFD_CLOEXEC);
+        if (fd >= 0) {
+            DsErsetzen e{ziel, std::string(), sync, rechte};
+            e.nurWennAnders = e.imSpeicher = true;
+            dsErsetzungen[fd] = e;
+            return fd;
+        }
+    }
     std::string temp = (schnitt == std::string::npos ? std::string() : ziel.substr(0, schnitt + 1)) +
                        ".velmo-neu-XXXXXX";
     const int fd = mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0) return -1;
-    struct stat st;
-    const mode_t rechte = stat(ziel.c_str(), &st) == 0 && S_ISREG(st.st_mode) ? (st.st_mode & 07777)
-                                                                               : dsNeueRechte();
     fchmod(fd, rechte);
-    dsErsetzungen[fd] = DsErsetzen{ziel, temp, sync};
+    dsErsetzungen[fd] = DsErsetzen{ziel, temp, sync, rechte};
     return fd;
 }
 
@@ -461,7 +559,7 @@ int plDsErsetzenVerwerfen(int fd)
     const std::string temp = it->second.temp;
     dsErsetzungen.erase(it);
     close(fd);
-    unlink(temp.c_str());
+    if (!temp.empty()) unlink(temp.c_str());
     return 0;
 }
 
@@ -472,9 +570,37 @@ int plDsErsetzenNurWennAnders(int fd)
         errno = EBADF;
         return -1;
     }
-    it->second.nurWennAnders = true;
+    DsErsetzen& e = it->second;
+    if (e.nurWennAnders) return 0;
+    e.nurWennAnders = true;
+    // From here on the bytes gather in memory: what was written so far is
+    // taken along, and the temporary file goes (an unchanged file then
+    // costs no file at all). Without memory the file path below compares.
+    const int m = memfd_create("velmo-neu", MFD_CLOEXEC);
+    if (m < 0) return 0;
+    const off_t stelle = lseek(fd, 0, SEEK_CUR);
+    std::vector<char> puffer(65536);
+    bool gut = stelle >= 0;
+    for (off_t pos = 0; gut;) {
+        const ssize_t n = pread(fd, puffer.data(), puffer.size(), pos);
+        if (n <= 0) {
+            gut = n == 0;
+            break;
+        }
+        gut = pwrite(m, puffer.data(), static_cast<size_t>(n), pos) == n;
+        pos += n;
+    }
+    if (gut && dup3(m, fd, O_CLOEXEC) == fd) {
+        unlink(e.temp.c_str());
+        e.temp.clear();
+        e.imSpeicher = true;
+        if (lseek(fd, stelle, SEEK_SET) != stelle) e.fehler = true;  // never replaces then
+    }
+    close(m);
     return 0;
 }
+
+void plDsNurGeaenderteErsetzen(bool an) { dsNurGeaendert += an ? 1 : (dsNurGeaendert > 0 ? -1 : 0); }
 
 bool plDsErsetzenOffen(int fd)
 {

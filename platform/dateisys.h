@@ -104,5 +104,15 @@ int plDsErsetzenVerwerfen(int fd);
 // close, the new file is dropped and the target is left untouched (same
 // file, same times). 0, or -1 (EBADF) for another handle.
 int plDsErsetzenNurWennAnders(int fd);
+// While on (calls nest), every replacement opened is marked so from the
+// start and gathers its bytes in memory: a file that comes out unchanged
+// costs no temporary file at all. For runs that remake many files.
+void plDsNurGeaenderteErsetzen(bool an);
+struct PlDsNurGeaenderte {
+    PlDsNurGeaenderte() { plDsNurGeaenderteErsetzen(true); }
+    ~PlDsNurGeaenderte() { plDsNurGeaenderteErsetzen(false); }
+    PlDsNurGeaenderte(const PlDsNurGeaenderte&) = delete;
+    PlDsNurGeaenderte& operator=(const PlDsNurGeaenderte&) = delete;
+};
 bool plDsErsetzenOffen(int fd);
 int plDsDateiErsetzen(const char* pfad, const void* daten, size_t n, bool sync = false);

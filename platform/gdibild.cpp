@@ -235,7 +235,8 @@ bool gdiDibKopfOk(const BITMAPINFOHEADER& h)
 // ---- DIB sections -----------------------------------------------------------------------------
 void gdiDibEinlesenBitmap(GdiBitmap* bm)
 {
-    if (!bm->dib) return;
+    // Drawn on since the bits last caught up: the surface is the newer.
+    if (!bm->dib || bm->flaecheVorn) return;
     std::vector<uint8_t> info(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD));
     std::memcpy(info.data(), &bm->dibKopf, sizeof(BITMAPINFOHEADER));
     if (!bm->dibFarben.empty())
@@ -255,6 +256,7 @@ void gdiDibEinlesenBitmap(GdiBitmap* bm)
 void gdiDibAusgebenBitmap(GdiBitmap* bm)
 {
     if (!bm->dib) return;
+    bm->flaecheVorn = false;
     BITMAPINFOHEADER h = bm->dibKopf;
     UINT n = static_cast<UINT>(bm->hoehe);
     std::vector<RGBQUAD> t(256);
@@ -448,7 +450,12 @@ BOOL GetBitmapDimensionEx(HBITMAP hb, LPSIZE sz)
     return TRUE;
 }
 
-BOOL GdiFlush() { return TRUE; }
+BOOL GdiFlush()
+{
+    for (HDC h : gdiDcs().alle())
+        if (GdiDc* dc = gdiDc(h)) gdiDibAusgeben(dc);
+    return TRUE;
+}
 
 // ---- Blits ------------------------------------------------------------------------------------
 namespace {

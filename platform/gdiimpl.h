@@ -45,14 +45,22 @@ struct GdiSchrift : GdiObjektKopf {
     LOGFONT lf{};
 };
 
+constexpr int64_t GDI_DIBSOFORTSUP = int64_t{1} << 20;  // pixels of a DIB section kept in step at once
+
 struct GdiBitmap : GdiObjektKopf {
     cairo_surface_t* flaeche = nullptr;  // RGB24 pixels, w x h (mono: only 0 and 0xFFFFFF)
     int breite = 0;
     int hoehe = 0;
     int bpp = 32;                        // bits per pixel as reported (1 = monochrome)
     // DIB section: the caller's view of the pixels; kept in step with `flaeche`
-    // before and after every drawing call on a DC holding it.
+    // before and after every drawing call on a DC holding it. A large
+    // section (GDI_DIBSOFORTSUP pixels and more) catches up only at
+    // GdiFlush, when it leaves its DC and when the layer hands its pixels
+    // out, as Windows asks (GdiFlush before the bits are touched): copying
+    // a page-sized picture twice per line drawn made a raster export take
+    // minutes. `flaecheVorn`: drawn on since it last caught up.
     bool dib = false;
+    bool flaecheVorn = false;
     std::vector<uint8_t> dibSpeicher;
     BITMAPINFOHEADER dibKopf{};
     std::vector<RGBQUAD> dibFarben;

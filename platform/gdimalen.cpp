@@ -235,7 +235,14 @@ GdiZeichnung::GdiZeichnung(GdiDc* d) : dc(d)
 }
 GdiZeichnung::~GdiZeichnung()
 {
-    if (gdiIstRaster(dc)) gdiDibAusgeben(dc);
+    if (!gdiIstRaster(dc)) return;
+    if (dc->art == GdiDcArt::Speicher)
+        if (GdiBitmap* bm = gdiBitmaps().finden(dc->z.bitmap))
+            if (bm->dib && static_cast<int64_t>(bm->breite) * bm->hoehe >= GDI_DIBSOFORTSUP) {
+                bm->flaecheVorn = true;  // catches up later (see GdiBitmap)
+                return;
+            }
+    gdiDibAusgeben(dc);
 }
 
 // Runs `bau` (which sets a source and fills or strokes in surface pixels)
