@@ -4,6 +4,7 @@
 #include <string>
 #include <sys/stat.h>
 
+#include "config/konfhaken.h"
 #include "platform/dateisys.h"
 #include "support/basis.h"
 #include "support/texte.h"
@@ -26,10 +27,20 @@ void verSlash(std::string& s)
     }
 }
 
-void verKopie(char* puffer, size_t groesse, const std::string& s)
+// A path cut to its buffer would name another file ("Plan.001" in a long
+// folder became "Plan.0"): one that does not fit leaves the buffer empty,
+// so nothing is read or written under it, and is reported with the limit.
+int verKopie(char* puffer, size_t groesse, const std::string& s)
 {
-    if (!puffer || groesse == 0) return;
+    if (!puffer || groesse == 0) return ERROR;
+    if (s.size() >= groesse) {
+        puffer[0] = '\0';
+        std::string t = "Der Pfad ist l\xE4nger als " + std::to_string(groesse - 1) + " Zeichen und wird nicht benutzt: " + s;
+        konfHaken().warnung(t.c_str());
+        return ERROR;
+    }
     strkopie(puffer, groesse, s.c_str(), static_cast<int>(s.size()));
+    return 0;
 }
 
 // Leading marker of the program folder with its separator; length or 0.
@@ -146,7 +157,7 @@ int PfadPlatzhalter(char* text, size_t groesse)
 int VerHolen(int art, char* puffer, size_t groesse)
 {
     art = verKlemmen(art);
-    verKopie(puffer, groesse, verTabelle[art]);
+    if (puffer && groesse > 0) strkopie(puffer, groesse, verTabelle[art], VERSUP);
     return strleer(verTabelle[art]) ? 0 : 1;
 }
 
@@ -160,24 +171,24 @@ int VerAufwaerts(int art)
     return verAufwaerts[verKlemmen(art)];
 }
 
-void PfadBilden(int art, const char* name, const char* endung, char* puffer, size_t groesse)
+int PfadBilden(int art, const char* name, const char* endung, char* puffer, size_t groesse)
 {
     std::string ordner = PfadHatOrdner(name) ? std::string() : std::string(VerZeiger(art));
-    verKopie(puffer, groesse, verMitName(ordner, name, endung));
+    return verKopie(puffer, groesse, verMitName(ordner, name, endung));
 }
 
-void PfadProgramm(char* puffer, size_t groesse, const char* name) { PfadBilden(0, name, nullptr, puffer, groesse); }
-void PfadProjekt(char* puffer, size_t groesse, const char* name) { PfadBilden(1, name, nullptr, puffer, groesse); }
-void PfadBauteile(char* puffer, size_t groesse, const char* name) { PfadBilden(2, name, nullptr, puffer, groesse); }
-void PfadVorgaben(char* puffer, size_t groesse, const char* name) { PfadBilden(8, name, nullptr, puffer, groesse); }
+int PfadProgramm(char* puffer, size_t groesse, const char* name) { return PfadBilden(0, name, nullptr, puffer, groesse); }
+int PfadProjekt(char* puffer, size_t groesse, const char* name) { return PfadBilden(1, name, nullptr, puffer, groesse); }
+int PfadBauteile(char* puffer, size_t groesse, const char* name) { return PfadBilden(2, name, nullptr, puffer, groesse); }
+int PfadVorgaben(char* puffer, size_t groesse, const char* name) { return PfadBilden(8, name, nullptr, puffer, groesse); }
 
-void PfadTmp(char* puffer, size_t groesse, const char* pfad)
+int PfadTmp(char* puffer, size_t groesse, const char* pfad)
 {
     std::string p = pfad ? pfad : "";
     size_t s = p.find_last_of("/\\:");
     size_t pkt = p.rfind('.');
     if (pkt != std::string::npos && (s == std::string::npos || pkt > s)) p.resize(pkt);
-    verKopie(puffer, groesse, p + ".tmp");
+    return verKopie(puffer, groesse, p + ".tmp");
 }
 
 void PfadAbsolut(char* pfad, size_t groesse)
@@ -194,32 +205,30 @@ void PfadAbsolut(char* pfad, size_t groesse)
     if (p.size() < groesse) verKopie(pfad, groesse, p);
 }
 
-void PfadHPfadDatei(char* puffer, size_t groesse, const char* name)
+int PfadHPfadDatei(char* puffer, size_t groesse, const char* name)
 {
     if (PfadHatOrdner(name)) {
         std::string p = name;
         verSlash(p);
-        verKopie(puffer, groesse, p);
-        return;
+        return verKopie(puffer, groesse, p);
     }
     std::string ordner = !strleer(VerZeiger(6)) ? VerZeiger(6) : !strleer(VerZeiger(1)) ? VerZeiger(1) : verAktuell();
-    verKopie(puffer, groesse, verMitName(ordner, name, nullptr));
+    return verKopie(puffer, groesse, verMitName(ordner, name, nullptr));
 }
 
-void PfadText(char* puffer, size_t groesse, const char* name)
+int PfadText(char* puffer, size_t groesse, const char* name)
 {
     if (PfadHatOrdner(name)) {
         std::string p = name;
         verSlash(p);
-        verKopie(puffer, groesse, p);
-        return;
+        return verKopie(puffer, groesse, p);
     }
     std::string p = verMitName(VerZeiger(3), name, nullptr);
     if (!verDateiDa(p) && !strleer(VerZeiger(7))) {
         std::string p7 = verMitName(VerZeiger(7), name, nullptr);
         if (verDateiDa(p7)) p = p7;
     }
-    verKopie(puffer, groesse, p);
+    return verKopie(puffer, groesse, p);
 }
 
 void PfadeAufwaerts(void (*rueckruf)(const char* verz, void* benutzer), void* benutzer)
@@ -236,7 +245,7 @@ void PfadeAufwaerts(void (*rueckruf)(const char* verz, void* benutzer), void* be
     }
 }
 
-void PfadSuchenAufwaerts(char* ziel, size_t groesse, const char* name, const char* endung)
+int PfadSuchenAufwaerts(char* ziel, size_t groesse, const char* name, const char* endung)
 {
     struct Suche {
         const char* name;
@@ -252,5 +261,5 @@ void PfadSuchenAufwaerts(char* ziel, size_t groesse, const char* name, const cha
         },
         &s);
     if (s.gefunden.empty()) s.gefunden = verMitName(PfadHatOrdner(name) ? "" : VerZeiger(2), name, endung);
-    verKopie(ziel, groesse, s.gefunden);
+    return verKopie(ziel, groesse, s.gefunden);
 }

@@ -56,6 +56,8 @@ struct EdtZustand {
     EdtText text;  // value, mask, max length, caret, anchor, mode, kind
     int scroll;
     int maus;      // 0 none, 1 left held, 2 right held
+    LONG doppelZeit;     // message time of the last double click
+    bool doppelGueltig;  // a click soon after it is a triple click
     bool fokus;
     bool geaendert;
     int schrittBefehl, tabBefehl, seitenBefehl;
@@ -417,6 +419,13 @@ LRESULT edtTaste(HWND fenster, EdtZustand* z, WPARAM wp, LPARAM lp)
     case 120:
         if (strg) edtAusschneiden(fenster, z);
         break;
+    case 65:
+    case 97:
+        if (strg && !shift) {
+            edtAllesMarkieren(t);
+            edtAnzeigen(fenster, z);
+        }
+        break;
     default: break;
     }
     return 0;
@@ -597,6 +606,14 @@ LRESULT CALLBACK edtProc(HWND fenster, UINT nachricht, WPARAM wp, LPARAM lp)
     case WM_CHAR: edtZeichen(fenster, z, wp); return 0;
     case WM_LBUTTONDOWN:
         if (GetFocus() != fenster) SetFocus(fenster);
+        // A third click soon after a double click keeps everything selected.
+        if (z->doppelGueltig && static_cast<UINT>(GetMessageTime() - z->doppelZeit) <= GetDoubleClickTime()) {
+            z->doppelGueltig = false;
+            edtAllesMarkieren(z->text);
+            edtAnzeigen(fenster, z);
+            return 0;
+        }
+        z->doppelGueltig = false;
         SetCapture(fenster);
         z->maus = 1;
         edtMausCaret(fenster, z, GET_X_LPARAM(lp), (wp & MK_SHIFT) != 0);
@@ -614,6 +631,8 @@ LRESULT CALLBACK edtProc(HWND fenster, UINT nachricht, WPARAM wp, LPARAM lp)
         if (z->maus == 1) z->maus = 0;
         return 0;
     case WM_LBUTTONDBLCLK:
+        z->doppelGueltig = true;
+        z->doppelZeit = GetMessageTime();
         edtAllesMarkieren(z->text);
         edtAnzeigen(fenster, z);
         return 0;

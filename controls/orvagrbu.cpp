@@ -241,7 +241,12 @@ void grbuHoch(HWND fenster, GrbuZustand* z, int x, int y)
         const int befehl = z->rechts ? z->rechtsBefehl : GetDlgCtrlID(fenster);
         z->gedrueckt = z->rechts = z->schwebend = false;
         grbuNeuMalen(fenster);
+        z->ziehZustand = 0;
+        // The command may close the dialog and so destroy this button (a
+        // box after the close runs the loop that does it): nothing of the
+        // button is touched after it.
         SendMessage(GetParent(fenster), WM_COMMAND, static_cast<WPARAM>(befehl), static_cast<LPARAM>(fenster));
+        return;
     } else {
         z->gedrueckt = z->rechts = z->schwebend = false;
         grbuNeuMalen(fenster);

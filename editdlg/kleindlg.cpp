@@ -275,13 +275,32 @@ void kdDateiWaehlen()
 
 void kdExportieren()
 {
-    const int art = kdArt();
+    int art = kdArt();
     const int zwischenablage = wiKnopf(3110) == BST_CHECKED;
     char name[WIDATEISUP + 1] = "";
     wiTextHolen(3000, name, WIDATEISUP);
     if (art < 1 || (!zwischenablage && name[0] == '\0')) {
         MessageBeep(0);
         return;
+    }
+    if (!zwischenablage) {
+        // Name and kind agree: an extension that names a kind chooses it;
+        // any other gets the chosen kind's behind it, so that no file is
+        // named for one format and holds another.
+        const int genannt = ExportArt(name);
+        if (genannt >= 1 && genannt <= KDEXPORTARTEN) {
+            art = genannt;
+        } else {
+            const std::string mit = std::string(name) + "." + kdEndung(art);
+            if (mit.size() > static_cast<size_t>(WIDATEISUP)) {
+                MessageBeep(0);
+                return;
+            }
+            strkopie(name, sizeof name, mit.c_str(), WIDATEISUP);
+        }
+        DbFuellen f;
+        wiTextSetzen(3000, name);
+        wiComboWahlSetzen(3010, art - 1);
     }
     if (!zwischenablage && dosattrib(name) != DOSATTR_FEHLT && JaNeinFrage(44) != 1) return;
     const int r = std::clamp(wiRadio(3020, 5), 0, 4);

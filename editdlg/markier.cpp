@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -169,9 +170,11 @@ int mrkDrehenBefehl(UINT nachricht, WPARAM wp, LPARAM)
 constexpr int MRKELA = 179;
 constexpr int MRKZEILE = 80;  // visible part of a line; the object number follows
 
+// Shown to the user, so with the decimal comma of the status fields.
 std::string mrkZahl7(double v)
 {
     std::string t = DlgZahlText(v, 1);
+    std::replace(t.begin(), t.end(), '.', ',');
     return t.size() < 7 ? std::string(7 - t.size(), ' ') + t : t;
 }
 

@@ -146,9 +146,17 @@ int TextDateiExtern(const char* pfad)
             return -1;
         }
     }
+    // Without a program nothing would show at all: the user learns why.
     const std::string kommando = TxaKommando(EdEinst()->exenote, pfad);
-    if (kommando.empty()) return -1;
-    return wiProgrammStarten(kommando.c_str()) > 31 ? 0 : -1;
+    if (kommando.empty()) {
+        wiMeldung("Kein Programm f\xFCr Textdateien gefunden. Tragen Sie es in der Vorgabe AP-ExeNote ein.\n%s", pfad);
+        return -1;
+    }
+    if (wiProgrammStarten(kommando.c_str()) <= 31) {
+        wiMeldung("Kann %s nicht starten.", kommando.c_str());
+        return -1;
+    }
+    return 0;
 }
 
 int TextAnzeigen(const char* pfad)

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -41,6 +42,7 @@
 #include "output/gdi.h"
 #include "platform/dateisys.h"
 #include "platform/gdi.h"
+#include "winlib/langdlg.h"
 #include "platform/metafile.h"
 #include "platform/orte.h"
 #include "platform/globalmem.h"
@@ -56,6 +58,34 @@ constexpr int E_BMC = 78;
 constexpr int E_VER = 118;
 
 void elSchreibfehler(const char* pfad) { StatusTextf("Schreibfehler: %s", pfad); }
+
+// The progress dialog of one export: open from construction to the end of
+// the scope; weiter() lets the messages run and is false once cancelled.
+// A small picture is done before a dialog could be read: none then.
+struct ElFortschritt {
+    bool an;
+    bool abgebrochen = false;
+    explicit ElFortschritt(bool zeigen) : an(zeigen)
+    {
+        if (an) wiLangStart("Exportieren");
+    }
+    ~ElFortschritt()
+    {
+        if (an) wiLangEnde();
+    }
+    ElFortschritt(const ElFortschritt&) = delete;
+    ElFortschritt& operator=(const ElFortschritt&) = delete;
+    void text(const char* t)
+    {
+        if (an) wiLangText(t);
+    }
+    bool weiter()
+    {
+        if (an && !abgebrochen && wiLangPumpe() == 0) abgebrochen = true;
+        return !abgebrochen;
+    }
+};
+constexpr long long ELFORTSCHRITTPUNKTE = 2000000;  // pixels from which the export shows its progress
 
 bool elIstText(int c) { return BefIstText(c) != 0; }
 
@@ -901,10 +931,21 @@ int BildExport(int art, const char* pfad, int nurMarkiert, int zwischenablage, i
         if (BildRechteck(nurMarkiert, rand, r) != 0) return -1;
         w = BildPixel(r[2] - r[0], dpi);
         h = BildPixel(r[3] - r[1], dpi);
-        HMETAFILE mf = w > 0 && h > 0 ? elMetafile(nurMarkiert, r, w, h) : 0;
+        // A sheet at 300 dpi takes many seconds: the progress dialog says
+        // which step runs and takes a cancel between the steps.
+        ElFortschritt f(static_cast<long long>(w) * h >= ELFORTSCHRITTPUNKTE);
+        f.text("Zeichnung aufbereiten ...");
+        HMETAFILE mf = w > 0 && h > 0 && f.weiter() ? elMetafile(nurMarkiert, r, w, h) : 0;
         const int bildArt = art == EXP_PNG ? BILD_PNG : art == EXP_BMP ? BILD_BMP : BILD_JPG;
-        int e = mf != 0 ? MetaBildSpeichern(pfad, mf, bildArt, w, h) : -1;
+        char t[80];
+        std::snprintf(t, sizeof t, "Bild mit %d x %d Punkten berechnen und schreiben ...", w, h);
+        f.text(t);
+        int e = mf != 0 && f.weiter() ? MetaBildSpeichern(pfad, mf, bildArt, w, h) : -1;
         if (mf != 0) DeleteMetaFile(mf);
+        if (f.abgebrochen) {
+            StatusTextf("Export abgebrochen: %s", pfad);
+            return -1;
+        }
         if (e != 0) {
             elSchreibfehler(pfad);
             return -1;

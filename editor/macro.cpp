@@ -1,12 +1,14 @@
 // Macros, repeat buffer and component definition (see macro.h).
 #include "editor/macro.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <sys/stat.h>
 
 #include "editor/befausf.h"
 #include "editor/edmeld.h"
@@ -17,6 +19,7 @@
 #include "model/tempzeic.h"
 #include "model/zeichnun.h"
 #include "output/clip.h"
+#include "platform/nachricht.h"
 #include "platform/dateisys.h"
 #include "platform/orte.h"
 #include "platform/winconst.h"
@@ -45,6 +48,8 @@ long makGrenze = 0;   // lines a run may read (0: no limit)
 MakroFilterFn makFilter = nullptr;  // of the run in progress
 long makZeilen = 0;   // lines read in this run
 bool makAbbruch = false;
+int makBloecke = 0;   // blocks open in this run, CALLed files included
+long makGeprueft = 0;  // lines since the run looked for Esc
 
 struct MakBauDef {
     bool an = false;
@@ -119,7 +124,12 @@ double makRunden(double x, double faktor)
 struct MakAusdruck {
     const char* p;
     bool klammer;  // inside brackets blanks are skipped
+    int tiefe = 0; // operands open; a filtered line may be of any length
 };
+
+// Deeper than any line of 78 characters can nest; the rest of a deeper
+// expression is read as 0.
+constexpr int MAK_AUSDRUCKTIEFE = 200;
 
 double makWert(MakAusdruck& a, int stark);
 
@@ -136,10 +146,19 @@ bool makSchliesst(char c) { return c == ')' || c == ']' || c == '}'; }
 double makOperand(MakAusdruck& a)
 {
     makLeer(a);
+    if (a.tiefe > MAK_AUSDRUCKTIEFE) {
+        a.p += std::strlen(a.p);
+        return 0;
+    }
+    struct Tiefe {
+        int& t;
+        explicit Tiefe(int& x) : t(++x) {}
+        ~Tiefe() { --t; }
+    } tiefe(a.tiefe);
     const char c = *a.p;
     if (makOeffnet(c)) {
         ++a.p;
-        MakAusdruck innen{a.p, true};
+        MakAusdruck innen{a.p, true, a.tiefe};
         const double v = makWert(innen, 0);
         a.p = innen.p;
         while (*a.p == ' ' || *a.p == '\t') ++a.p;
@@ -241,13 +260,50 @@ struct MakLauf {
     BDAT* d;
     int spur;
     int tiefe;
+    const std::string* text;  // the file as read, for the line numbers of messages
 };
+
+// The number of the line just read (1 for the first).
+long makZeileNr(const MakLauf& l)
+{
+    const int32_t pos = bdtell(l.d);
+    if (pos <= 0 || l.text == nullptr) return 1;
+    const size_t bis = std::min(static_cast<size_t>(pos), l.text->size());
+    return static_cast<long>(std::count(l.text->begin(), l.text->begin() + static_cast<std::ptrdiff_t>(bis - 1), '\n')) + 1;
+}
+
+// Ends the run with a message naming the line.
+void makStopp(const MakLauf& l, const char* format)
+{
+    StatusTextf(format, makZeileNr(l));
+    makAbbruch = true;
+}
+
+// Esc, or a window closing, ends a run; looked for on every 64th line so
+// that a long run spends its time on its lines.
+bool makUnterbrochen()
+{
+    if (makGeprueft++ % 64 != 0) return false;
+    MSG m{};
+    if (PeekMessage(&m, 0, WM_KEYDOWN, WM_KEYDOWN, PM_NOREMOVE) && m.wParam == VK_ESCAPE) {
+        PeekMessage(&m, 0, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE);
+        return true;
+    }
+    // The close stays queued: it closes the window once the run has ended.
+    return PeekMessage(&m, 0, WM_CLOSE, WM_CLOSE, PM_NOREMOVE) || PeekMessage(&m, 0, WM_QUIT, WM_QUIT, PM_NOREMOVE);
+}
 
 // The whole macro file, read before any line runs, so that a file read
 // short never runs half: 0, -1 not opened, -2 read short (said).
 int makLaden(const char* pfad, std::string* inhalt)
 {
     inhalt->clear();
+    // The run reads the text through a 32-bit position.
+    struct stat st {};
+    if (plDsStat(pfad, &st) == 0 && st.st_size > INT32_MAX - 1) {
+        StatusTextf("Macro-Datei %s ist gr\xF6\xDF" "er als 2 GB.", pfad);
+        return -2;
+    }
     BDAT d{};
     if (bdopenlesen(&d, pfad) < 0) return -1;
     for (int c = bdgetc(&d); c >= 0; c = bdgetc(&d)) inhalt->push_back(static_cast<char>(c));
@@ -259,14 +315,19 @@ int makLaden(const char* pfad, std::string* inhalt)
     return -2;
 }
 
-void makZahl(std::string& aus, double v, bool klammer)
+// false when the value has no place in a command line (too large to write
+// with its four decimals, or not a number).
+bool makZahl(std::string& aus, double v, bool klammer)
 {
     char t[64];
+    if (!std::isfinite(v)) return false;
     auto r = std::to_chars(t, t + sizeof t - 1, v, std::chars_format::fixed, 4);
+    if (r.ec != std::errc()) return false;
     *r.ptr = '\0';
     if (klammer) aus += "[";
     aus += t;
     if (klammer) aus += "]";
+    return true;
 }
 
 // Step 2: decimal commas after digits outside quotes; escapes.
@@ -289,10 +350,12 @@ std::string makKommas(const char* z)
     return s;
 }
 
-// A command line rebuilt token by token.
-std::string makBefehlszeile(const char* z)
+// A command line rebuilt token by token; false when a value cannot be
+// written.
+bool makBefehlszeile(const char* z, std::string* ergebnis)
 {
-    std::string aus;
+    std::string& aus = *ergebnis;
+    aus.clear();
     const char* p = z;
     while (*p) {
         while (*p == ' ' || *p == '\t') ++p;
@@ -312,13 +375,13 @@ std::string makBefehlszeile(const char* z)
             const char* vorher = p;
             const double v = makAuswerten(&p);
             if (p == vorher) ++p;  // nothing an expression could take
-            makZahl(aus, v, klammer);
+            if (!makZahl(aus, v, klammer)) return false;
         }
     }
-    return aus;
+    return true;
 }
 
-void makBlock(MakLauf& l, bool frei, bool aktiv);
+bool makBlock(MakLauf& l, bool frei, bool aktiv);
 
 std::string makWort(const char*& p)
 {
@@ -357,11 +420,25 @@ void makFor(MakLauf& l, const char* p, bool frei)
         s = makAuswerten(&p);
     }
     if (s == 0) s = 1;
+    // A counter the step cannot move (beyond 2^53 a step of 1 is lost)
+    // would never reach its end.
+    if (!std::isfinite(a) || !std::isfinite(b) || !std::isfinite(s) || a + s == a) {
+        makStopp(l, "Makro: Die Schrittweite in Zeile %ld ver\xE4ndert den Z\xE4hler nicht.");
+        return;
+    }
+    const long zeile = makZeileNr(l);
     const int32_t pos = bdtell(l.d);
     for (double v = a; !makAbbruch && (s > 0 ? v <= b : v >= b); v += s) {
         makVar[n] = v;
         bdseek(l.d, pos);
-        makBlock(l, frei, true);
+        if (!makBlock(l, frei, true) && !makAbbruch) {
+            StatusTextf("Makro: Die Schleife in Zeile %ld hat keinen Inhalt und wurde beendet.", zeile);
+            makAbbruch = true;
+        }
+        if (v + s == v && !makAbbruch) {
+            StatusTextf("Makro: Die Schrittweite in Zeile %ld ver\xE4ndert den Z\xE4hler nicht.", zeile);
+            makAbbruch = true;
+        }
     }
     bdseek(l.d, pos);
     makBlock(l, false, true);
@@ -388,18 +465,35 @@ void makCall(MakLauf& l, const char* p, bool frei, bool aktiv)
     if (r != 0) return;
     BDAT d{};
     bdopenram(&d, inhalt.data(), static_cast<int32_t>(inhalt.size()));
-    MakLauf innen{&d, l.spur, l.tiefe + 1};
+    MakLauf innen{&d, l.spur, l.tiefe + 1, &inhalt};
     makBlock(innen, frei, aktiv);
     bdclose(&d);
 }
 
-void makBlock(MakLauf& l, bool frei, bool aktiv)
+// One block, up to its END or the end of the file; true when it read a
+// line. Each nested IF, WHILE or FOR opens a block of its own.
+bool makBlock(MakLauf& l, bool frei, bool aktiv)
 {
+    if (makBloecke >= MAKROBLOCKSUP) {
+        StatusTextf("Makro: Mehr als %d Bl\xF6" "cke ineinander in Zeile %ld.", MAKROBLOCKSUP, makZeileNr(l));
+        makAbbruch = true;
+        return false;
+    }
+    struct Offen {
+        Offen() { ++makBloecke; }
+        ~Offen() { --makBloecke; }
+    } offen;
+    bool gelesen0 = false;
     char zeile[MAKROZEILESUP + 1];
     while (!makAbbruch && bdgets(l.d, zeile, MAKROZEILESUP) >= 0) {
+        gelesen0 = true;
         if (makGrenze > 0 && ++makZeilen > makGrenze) {
             makAbbruch = true;
-            return;
+            return true;
+        }
+        if (makUnterbrochen()) {
+            makStopp(l, "Makro in Zeile %ld abgebrochen.");
+            return true;
         }
         std::string gelesen = makFilter != nullptr ? makFilter(zeile) : std::string(zeile);
         if (const size_t k = gelesen.find("//"); k != std::string::npos) gelesen.resize(k);
@@ -414,7 +508,7 @@ void makBlock(MakLauf& l, bool frei, bool aktiv)
         const std::string z = makKommas(gelesen.c_str());
         const char* p = z.c_str();
         const std::string wort = makWort(p);
-        if (wort == "END") return;
+        if (wort == "END") return true;
         if (wort == "ELSE") {
             aktiv = !aktiv;
             continue;
@@ -430,12 +524,18 @@ void makBlock(MakLauf& l, bool frei, bool aktiv)
                 continue;
             }
             const int32_t pos = bdtell(l.d);
+            const long nr = makZeileNr(l);
             double v = 0;
             do {
                 const char* q = p;
                 v = makAuswerten(&q);
                 bdseek(l.d, pos);
-                makBlock(l, v == 1, true);
+                // An empty body (the file ends after the WHILE) would repeat
+                // without ever reading a line.
+                if (!makBlock(l, v == 1, true) && v == 1 && !makAbbruch) {
+                    StatusTextf("Makro: Die Schleife in Zeile %ld hat keinen Inhalt und wurde beendet.", nr);
+                    makAbbruch = true;
+                }
             } while (v == 1 && !makAbbruch);
             continue;
         }
@@ -461,8 +561,14 @@ void makBlock(MakLauf& l, bool frei, bool aktiv)
                 continue;
             }
         }
-        MakroZeileAusfuehren(makBefehlszeile(z.c_str()).c_str());
+        std::string befehl;
+        if (!makBefehlszeile(z.c_str(), &befehl)) {
+            StatusTextf("Makro: Eine Zahl in Zeile %ld ist zu gro\xDF; die Zeile wird nicht ausgef\xFChrt.", makZeileNr(l));
+            continue;
+        }
+        MakroZeileAusfuehren(befehl.c_str());
     }
+    return gelesen0;
 }
 
 // ---- Component definition -------------------------------------------------------------------------------
@@ -612,9 +718,11 @@ int MakroDateiAusfuehren(const char* pfad, int spur)
     if (makLaden(pfad, &inhalt) != 0) return -1;
     BDAT d{};
     bdopenram(&d, inhalt.data(), static_cast<int32_t>(inhalt.size()));
-    MakLauf l{&d, spur, 0};
+    MakLauf l{&d, spur, 0, &inhalt};
     makZeilen = 0;
     makAbbruch = false;
+    makBloecke = 0;
+    makGeprueft = 0;
     makBlock(l, true, true);
     makAbbruch = false;
     bdclose(&d);

@@ -13,7 +13,11 @@
 //  1. The recorder's file is open exactly while recording is on.
 //  2. A pending move is written before the next element or state code that
 //     would change how it replays, and at the end of the recording.
-//  3. CALL nests at most MAKROTIEFESUP files.
+//  3. CALL nests at most MAKROTIEFESUP files, and a run keeps at most
+//     MAKROBLOCKSUP blocks open (deeper nesting ends it with a message).
+//  4. A run ends on Esc or a closing window, on a loop that reads no line,
+//     and on a FOR whose step cannot change its counter; a number too large
+//     for a command line drops the line with a message.
 #pragma once
 
 #include <string>
@@ -23,6 +27,7 @@
 
 constexpr int MAKROZEILESUP = 78;     // characters read of a macro line
 constexpr int MAKROTIEFESUP = 16;     // nested CALLs
+constexpr int MAKROBLOCKSUP = 200;    // IF/WHILE/FOR blocks open at once in a run
 constexpr int MAKROVARSUP = 10;       // $0..$9
 constexpr int MAKROCLIPSUP = 64000;   // characters of a clipboard macro
 constexpr int BAUDEFNAMSUP = 10;      // characters of a defined component's name

@@ -19,17 +19,48 @@
 
 #include "config/apstil.h"
 #include "config/inidatei.h"
+#include "config/verzeich.h"
 #include "config/reaktion.h"
 #include "controls/ctlkern.h"
 #include "config/datwache.h"
 #include "config/haken.h"
-#include "equipment/platzhalter.h"
+#include "equipment/app.h"
+#include "equipment/definfo.h"
+#include "equipment/definier.h"
+#include "equipment/lagerart.h"
+#include "equipment/ngestext.h"
+#include "equipment/nhuliste.h"
+#include "equipment/nzustext.h"
+#include "equipment/wse.h"
 #include "frame/dde.h"
 #include "frame/modstart.h"
-#include "output/platzhalter.h"
+#include "output/ansicht.h"
+#include "output/bilder.h"
+#include "output/dxfexp.h"
+#include "output/dxfimp.h"
+#include "output/element.h"
+#include "output/gdi.h"
+#include "output/schrift.h"
+#include "output/show.h"
+#include "output/tbar.h"
 #include "lists/auswertdlg.h"
 #include "lists/bmlbearb.h"
-#include "project/platzhalter.h"
+#include "output/druck.h"
+#include "project/chkdlg.h"
+#include "project/dirhist.h"
+#include "project/export.h"
+#include "project/hbview.h"
+#include "project/hilfe.h"
+#include "project/impdlg.h"
+#include "project/inhalt.h"
+#include "project/projneu.h"
+#include "project/pvwliste.h"
+#include "project/rschreib.h"
+#include "project/startbild.h"
+#include "project/titeldlg.h"
+#include "project/wrz.h"
+#include "project/zeitxt.h"
+#include "project/zv5.h"
 #include "project/proverw.h"
 #include "project/zeiops.h"
 #include "editor/edtseite.h"
@@ -192,6 +223,25 @@ void anwKonfigLesen(AnwKonfig* k, const char* daten, size_t groesse)
     }
 }
 
+// A second start of a single-instance program: the running one gets the
+// folder or file named here (the "open" of its local command service) and
+// comes to the front; an empty "open" only brings it to the front. The
+// second start itself shows nothing and ends with 0.
+void anwWeitergeben()
+{
+    AnwSchalter s;
+    anwSchalterLesen(&s);
+    char pfad[ANWPFADSUP + 1] = "";
+    if (s.start[0]) {
+        anwKopieren(pfad, s.start);
+        PfadAbsolut(pfad);
+    }
+    std::string befehl = std::string("open ") + pfad;
+    if (DdeKlient(anwK.klasse, "system", befehl.c_str()) < 0)
+        std::fprintf(stderr, "velmo: das laufende Velmo antwortet nicht.\n");
+    DdeKlientEnde();
+}
+
 const AnwKonfig& anwKonfig()
 {
     return anwK;
@@ -263,6 +313,9 @@ LRESULT CALLBACK anwFensterProc(HWND fenster, UINT nachricht, WPARAM wp, LPARAM 
     anwBehandelt = 0;
     switch (nachricht) {
     case WM_CLOSE:
+        // A changed drawing may be saved, dropped, or the close cancelled
+        // (Esc): the page's own question on closing has no cancel.
+        if (anwLaufZustand() == 2 && EdtFenster() != 0 && !ZeiFrageSpeichern()) return 0;
         wiPlatzSichern(fenster, "MainWindow", anwK.wpAbschnitt);
         anwLaufZustandSetzen(4);
         wiDlgAlleSchliessen();
@@ -432,7 +485,10 @@ int anwStart(HINSTANCE instanz, const char* kommandozeile, int zeigen)
     // 3: a live server socket of the class name is a window of the class.
     int andere = FindWindow(anwK.klasse, nullptr) != 0;
     anwAndereInstanzSetzen(andere);
-    if (anwK.single && andere) return -1;
+    if (anwK.single && andere) {
+        anwWeitergeben();
+        return -1;
+    }
     plLokalKlasseMelden(anwK.klasse);
     // 4, 5
     wiIniDatei(anwK.wpDatei);

@@ -12,7 +12,17 @@
 #include "config/verordner.h"
 #include "config/verzeich.h"
 #include "config/vorgaben.h"
-#include "output/platzhalter.h"
+#include "output/ansicht.h"
+#include "output/bilder.h"
+#include "output/dxfexp.h"
+#include "output/dxfimp.h"
+#include "output/element.h"
+#include "output/gdi.h"
+#include "output/schrift.h"
+#include "output/show.h"
+#include "output/tbar.h"
+#include "platform/eingabe.h"
+#include "platform/fenster.h"
 #include "platform/nachricht.h"
 #include "platform/orte.h"
 #include "platform/shell.h"
@@ -42,6 +52,15 @@ int logAn = 1;
 void ddeHauptPost(int id)
 {
     PostMessage(anwHauptfenster(), WM_COMMAND, static_cast<WPARAM>(id), 0);
+}
+
+// The main window to the front, restored when it was minimised.
+void ddeNachVorn()
+{
+    HWND h = anwHauptfenster();
+    if (h == 0) return;
+    if (IsIconic(h)) ShowWindow(h, SW_RESTORE);
+    SetForegroundWindow(h);
 }
 
 void ddeUmschaltenAuf(const char* pfad)
@@ -159,7 +178,10 @@ void DdeAusfuehren(const char* thema, const char* text)
         } else if (strvgl(wort, "refresh") == 0) {
             ddeHauptPost(1005);
         } else if (strvgl(wort, "open") == 0) {
-            ddeUmschaltenAuf(rest);
+            // A second start hands its folder over this way, or nothing
+            // when it named none: the window comes to the front either way.
+            if (rest[0]) ddeUmschaltenAuf(rest);
+            ddeNachVorn();
         } else if (strvgl(wort, "switch") == 0) {
             ddeWechseln(rest);
         }
@@ -311,7 +333,23 @@ void BefehlsdateiZeile(const char* zeile)
         bool export_ = strvgl(wort, "DXFExp") == 0;
         LogZeile(export_ ? "DXFExp >%s< >%s<" : "DXFImp >%s< >%s<", dxf, zei);
         if (export_) {
-            DxfExport(dxf, zei);
+            // The drawing's symbols come from the libraries of the project
+            // open: a drawing outside it would go out without them.
+            char verz[VERSUP + 1];
+            strkopie(verz, zei, VERSUP);
+            PfadAbsolut(verz);
+            zeichentausch(verz, '\\', '/');
+            const int letzter = zeichenposr(verz, '/');
+            verz[letzter >= 0 ? letzter + 1 : 0] = '\0';
+            char norm[DATVERZSUP];
+            VerNormieren(norm, sizeof norm, verz);
+            if (strvgl(norm, VerAktuell()) != 0) {
+                wiMeldung("DXFExp: Die Zeichnung %s liegt nicht im ge\xf6" "ffneten Projekt. Erst \"open\" mit "
+                          "ihrem Projektordner, dann \"DXFExp\".",
+                          zei);
+            } else {
+                DxfExport(dxf, zei);
+            }
         } else {
             DxfImport(dxf, zei);
         }

@@ -15,8 +15,49 @@
 #include "platform/winconst.h"
 #include "winlib/winbib.h"
 
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// The usage, in UTF-8 for the terminal.
+constexpr char MAIN_HILFE[] =
+    "Aufruf: velmo [Optionen] [Projektordner | Zeichnung]\n"
+    "\n"
+    "Startet Velmo auf dem Projektordner oder dem Ordner der Zeichnung\n"
+    "(ohne Angabe: der aktuelle Ordner, mit der Liste der letzten Projekte).\n"
+    "L\xC3\xA4uft Velmo schon, \xC3\xBC" "bernimmt das laufende Programm den Ordner\n"
+    "und kommt nach vorn.\n"
+    "\n"
+    "Optionen:\n"
+    "  -W=1          Start ohne Benutzer (keine Fragen beim Start)\n"
+    "  -A=<Datei>    Befehlsdatei abarbeiten (schlie\xC3\x9Ft -W=1 ein)\n"
+    "  -G=<Name>     Vorgabensatz w\xC3\xA4hlen\n"
+    "  -GD=<Datei>   Datei der Vorgabengruppe w\xC3\xA4hlen\n"
+    "  -S=<Nummer>   Sprache w\xC3\xA4hlen\n"
+    "  -N=<Nummer>   Kennzeichnungsnorm w\xC3\xA4hlen\n"
+    "  -X=<Wert>     wird angenommen und nicht ausgewertet\n"
+    "  --help        diese Hilfe zeigen\n"
+    "\n"
+    "Umgebung: VELMO_BACKEND=headless startet ohne Anzeige.\n";
+
+bool mainHilfeVerlangt(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h") || !std::strcmp(argv[i], "-?"))
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 int main(int argc, char** argv)
 {
+    if (mainHilfeVerlangt(argc, argv)) {
+        std::fputs(MAIN_HILFE, stdout);
+        return 0;
+    }
     plOrtArgumenteSetzen(argc, argv);
     AnwSchalter schalter;
     anwSchalterLesen(&schalter);

@@ -28,12 +28,43 @@
 #include "config/vorgaben.h"
 #include "frame/anw.h"
 #include "equipment/bm.h"
-#include "equipment/platzhalter.h"
+#include "equipment/app.h"
+#include "equipment/definfo.h"
+#include "equipment/definier.h"
+#include "equipment/lagerart.h"
+#include "equipment/ngestext.h"
+#include "equipment/nhuliste.h"
+#include "equipment/nzustext.h"
+#include "equipment/wse.h"
 #include "equipment/utitel.h"
 #include "frame/dde.h"
 #include "frame/modstart.h"
-#include "output/platzhalter.h"
-#include "project/platzhalter.h"
+#include "output/ansicht.h"
+#include "output/bilder.h"
+#include "output/dxfexp.h"
+#include "output/dxfimp.h"
+#include "output/element.h"
+#include "output/gdi.h"
+#include "output/schrift.h"
+#include "output/show.h"
+#include "output/tbar.h"
+#include "output/druck.h"
+#include "project/chkdlg.h"
+#include "project/dirhist.h"
+#include "project/export.h"
+#include "project/hbview.h"
+#include "project/hilfe.h"
+#include "project/impdlg.h"
+#include "project/inhalt.h"
+#include "project/projneu.h"
+#include "project/proverw.h"
+#include "project/rschreib.h"
+#include "project/startbild.h"
+#include "project/titeldlg.h"
+#include "project/wrz.h"
+#include "project/zeitxt.h"
+#include "project/zv5.h"
+#include "project/pvwliste.h"
 #include "editor/edtseite.h"
 #include "editor/zeidok.h"
 #include "platform/menue.h"
@@ -249,7 +280,9 @@ void ModusAnwenden(int erzwingen)
         AuswertStatus(puffer);
     } else {
         // Drawings only: subtitle headings and PDF files are rows, not pages.
-        std::snprintf(puffer, sizeof puffer, TextNr(430), PvwZeiAnzahl());
+        // One drawing reads in the singular (text 431).
+        const int n = PvwZeiAnzahl();
+        std::snprintf(puffer, sizeof puffer, TextNr(n == 1 ? 431 : 430), n);
     }
     modusStatus(3, puffer, erzwingen);
 }
@@ -366,7 +399,10 @@ bool modusImAktuellenOrdner(const char* pfad)
 
 void UmschaltenAuf(const char* pfad)
 {
-    if (!VerUmschalten(pfad)) {
+    // The editor follows its drawing's folder on its own; the page then
+    // still shows the folder before and reads the new one here.
+    const bool seiteAlt = PvwVerzOrdner()[0] != '\0' && std::strcmp(PvwVerzOrdner(), VerZeiger(1)) != 0;
+    if (!VerUmschalten(pfad) && !seiteAlt) {
         // Opening a drawing of the open folder selects it all the same.
         if (modusImAktuellenOrdner(pfad)) PvwZeiWaehlen(pfad);
         return;
@@ -517,6 +553,24 @@ bool modusStartOrdnerDa(const char* pfad)
     return false;
 }
 
+// A damaged sheet named at the start is said to be one: the page cannot
+// open it and would otherwise stand on another sheet without a word.
+void modusStartBlattPruefen(const char* pfad)
+{
+    const char* name = pfad;
+    for (const char* q = pfad; *q; ++q)
+        if (*q == '/' || *q == '\\') name = q + 1;
+    const int i = name[0] != '\0' ? PvwZeiSuchen(name) : -1;
+    if (i < 0 || !PvwIstBeschaedigt(*PvwEintragAdr(i))) return;
+    char text[WIMELDUNGSUP + 1];
+    std::snprintf(text, sizeof text, "Die Zeichnung %s ist besch\xE4" "digt und kann nicht ge\xF6" "ffnet werden.", name);
+    if (anwNichtInteraktiv() == 0) {
+        wiMeldung("%s", text);
+    } else {
+        std::fprintf(stderr, "%s\n", plCpNachUtf8(text).c_str());
+    }
+}
+
 void modusStart()
 {
     FunkOeffnen();
@@ -531,6 +585,7 @@ void modusStart()
     anwBeschaeftigt();
     PvwVerzLesen();
     anwFertig();
+    modusStartBlattPruefen(anwStartArgument());
     PvwListeNeu();
     ReaktionAusloesen();
     ModusAnwenden(1);
@@ -584,7 +639,11 @@ void AnwBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
     case 1501: ProjektOrdnerWaehlen(); return;
     case 1502: PvwStartDialog(); return;
     case 1503: PvwNeuesProjekt(); return;
-    case 1505: Aktualisieren(); return;
+    case 1505:
+        // The status bar's count follows the list read again.
+        Aktualisieren();
+        ModusAnwenden(0);
+        return;
     case 1506: if (!BefehlNachSchliessen(hw, n)) PvwSichern(); return;
     case 1507:
         PrjSperreLoeschen();

@@ -1,6 +1,7 @@
 // The equipment list page's table of calls; see bmlaufruf.h.
 #include "lists/bmlaufruf.h"
 
+#include "editdlg/db1232.h"
 #include "editor/edtaufrufe.h"
 
 namespace {
@@ -20,9 +21,11 @@ BmlAufrufe baStandard()
         baMerken("DB1210Oeffnen", "");
         EdtAufrufTabelle().DBDialogOeffnen(1210);
     };
-    a.DB1232Oeffnen = [](int art, BmlWahlFn) {
+    a.DB1232Oeffnen = [](int art, BmlWahlFn fertig) {
         baMerken("DB1232Oeffnen", baZahl(art));
-        EdtAufrufTabelle().DBDialogOeffnen(1232);
+        // The chooser has one template per kind ("DB1232D", "DB1232P",
+        // "DB1232K"), none under the bare number.
+        DB1232Oeffnen(art, fertig);
     };
     a.DB1357Oeffnen = [](uint32_t id, const char* code, int nr, int zeile) {
         baMerken("DB1357Oeffnen", baZahl(id) + " " + baText(code) + " " + baZahl(nr) + " " + baZahl(zeile));

@@ -637,15 +637,12 @@ void BefDateiEinfuegen()
     if (ok) befZeile("ZZ", 0, pfad);
 }
 
-void BefDateiSpeichernUnter()
-{
-    if (!ZeiFrageSpeichern()) return;
-    befSpeichernUnter();
-}
+// An explicit save is the answer itself: asking "save changes?" first
+// would save twice (once for the question's yes, once for the command).
+void BefDateiSpeichernUnter() { befSpeichernUnter(); }
 
 void BefDateiSpeichern()
 {
-    if (!ZeiFrageSpeichern()) return;
     const char* name = EditorZeiName();
     if (!name[0]) {
         befSpeichernUnter();

@@ -89,6 +89,42 @@ int ZeiKopfLesen(const char* name, ZeiKopf* k)
     return lesefehler ? ERROR : 0;
 }
 
+int ZeiKopfSaetzeSchreiben(ZeiDatei* neu, const ZeiKopf* k)
+{
+    bool ok = true;
+    if (k->format == BEF_ZA3 || k->format == BEF_ZA4) {
+        ZeiFormatSetzen(neu, k->format);
+    }
+    int hoechste = 0;
+    for (int i = 0; i < 5; ++i) {
+        if (k->titel[i][0]) {
+            hoechste = i;
+        }
+    }
+    char w[BEFTEXTSUP + 1];
+    if (hoechste > 1) {
+        if (k->kurz[0]) {
+            ZatBauen(w, k->kurz, "", "");
+            ok = zkSchreiben(neu, BEF_ZAT, 0, w) == 0 && ok;
+        }
+        for (int i = 0; i < 5; ++i) {
+            if (k->titel[i][0]) {
+                ok = zkSchreiben(neu, BEF_ZTX, i, k->titel[i]) == 0 && ok;
+            }
+        }
+    } else {
+        ZatBauen(w, k->kurz, k->titel[0], k->titel[1]);
+        ok = zkSchreiben(neu, BEF_ZAT, 0, w) == 0 && ok;
+    }
+    if (k->text10[0]) {
+        ok = zkSchreiben(neu, BEF_ZTX, 10, k->text10) == 0 && ok;
+    }
+    if (k->text11[0]) {
+        ok = zkSchreiben(neu, BEF_ZTX, 11, k->text11) == 0 && ok;
+    }
+    return ok ? 0 : ERROR;
+}
+
 int ZeiKopfSchreiben(const char* name, const ZeiKopf* k)
 {
     if (!ZeiIstDatei(name)) {
@@ -109,37 +145,7 @@ int ZeiKopfSchreiben(const char* name, const ZeiKopf* k)
         bdclose(&alt.datei);
         return ERROR;
     }
-    bool ok = true;
-    if (k->format == BEF_ZA3 || k->format == BEF_ZA4) {
-        ZeiFormatSetzen(&neu, k->format);
-    }
-    int hoechste = 0;
-    for (int i = 0; i < 5; ++i) {
-        if (k->titel[i][0]) {
-            hoechste = i;
-        }
-    }
-    char w[BEFTEXTSUP + 1];
-    if (hoechste > 1) {
-        if (k->kurz[0]) {
-            ZatBauen(w, k->kurz, "", "");
-            ok = zkSchreiben(&neu, BEF_ZAT, 0, w) == 0 && ok;
-        }
-        for (int i = 0; i < 5; ++i) {
-            if (k->titel[i][0]) {
-                ok = zkSchreiben(&neu, BEF_ZTX, i, k->titel[i]) == 0 && ok;
-            }
-        }
-    } else {
-        ZatBauen(w, k->kurz, k->titel[0], k->titel[1]);
-        ok = zkSchreiben(&neu, BEF_ZAT, 0, w) == 0 && ok;
-    }
-    if (k->text10[0]) {
-        ok = zkSchreiben(&neu, BEF_ZTX, 10, k->text10) == 0 && ok;
-    }
-    if (k->text11[0]) {
-        ok = zkSchreiben(&neu, BEF_ZTX, 11, k->text11) == 0 && ok;
-    }
+    bool ok = ZeiKopfSaetzeSchreiben(&neu, k) == 0;
     BEF b;
     while (ok && ZeiBefLesen(&alt, &b) == 0) {
         if (b.code != BEF_ZAT && b.code != BEF_ZTX) {

@@ -34,6 +34,7 @@
 #include "support/fileload.h"
 #include "support/speicher.h"
 #include "support/texte.h"
+#include "support/vergleich.h"
 #include "winlib/langdlg.h"
 #include "winlib/meldung.h"
 #include "winlib/wiwerk.h"
@@ -118,6 +119,27 @@ bool dxfTabNeu(int art, const char* name)
     return true;
 }
 
+// The Strichart row of a name (null when none).
+const DxfStrichZeile* dxfStrichZeile(const char* name)
+{
+    for (const DxfStrichZeile& r : dxfE->konf.strich) {
+        if (strvgl(r.name, name) == 0) return &r;
+    }
+    return nullptr;
+}
+
+// The LTYPE entry of a row (a plain one without a row) unless it is there.
+void dxfLtypeEintrag(const DxfStrichZeile* z, const char* name)
+{
+    if (!dxfTabNeu(DXF_LTYPE, name)) return;
+    BDAT* d = &dxfE->tab[DXF_LTYPE];
+    dxfPaar(d, 3, " ");
+    dxfPaar(d, 72, "    65");
+    dxfInt(d, 73, z ? z->anzahl : 0);
+    dxfReal(d, 40, z ? z->laenge : 0.0);
+    for (int i = 0; z && i < z->anzahl; ++i) dxfReal(d, 49, z->element[i]);
+}
+
 void DxfFarbeExp(int stil)
 {
     if (stil == dxfE->letzterStil) return;
@@ -138,6 +160,9 @@ void DxfFarbeExp(int stil)
         BDAT* d = &dxfE->tab[DXF_LAYER];
         dxfInt(d, 62, z->farbe);
         dxfPaar(d, 6, "CONTINUOUS");
+        // The layer names CONTINUOUS: the LTYPE table must hold it even when
+        // no entity of the drawing is drawn solid.
+        dxfLtypeEintrag(dxfStrichZeile("CONTINUOUS"), "CONTINUOUS");
     }
 }
 
@@ -157,14 +182,7 @@ void DxfStrichartExp(int sa)
         DxfLog("Linientyp %d nicht gefunden (%s)", sa, z->name);
     }
     strkopie(dxfE->ltype, z->name, DXFKNAMESUP);
-    if (dxfTabNeu(DXF_LTYPE, z->name)) {
-        BDAT* d = &dxfE->tab[DXF_LTYPE];
-        dxfPaar(d, 3, " ");
-        dxfPaar(d, 72, "    65");
-        dxfInt(d, 73, z->anzahl);
-        dxfReal(d, 40, z->laenge);
-        for (int i = 0; i < z->anzahl; ++i) dxfReal(d, 49, z->element[i]);
-    }
+    dxfLtypeEintrag(z, z->name);
 }
 
 void DxfSchriftExp(int font)
@@ -255,6 +273,22 @@ void dxfBogen(double cx, double cy, double r, int a1, int a2)
     dxfReal(d, 51, a2 / 10.0);
 }
 
+// A vertex; a width above 0 is written on the vertex too, since readers
+// take a polyline's default width from its head only now and then.
+void dxfVertex(double x, double y, bool mitLtype, double breite = 0)
+{
+    BDAT* d = dxfEnt();
+    dxfPaar(d, 0, "VERTEX");
+    dxfPaar(d, 8, dxfE->layer);
+    if (mitLtype) dxfPaar(d, 6, dxfE->ltype);
+    dxfReal(d, 10, x);
+    dxfReal(d, 20, y);
+    if (breite > 0) {
+        dxfReal(d, 40, breite);
+        dxfReal(d, 41, breite);
+    }
+}
+
 void dxfKreis(double cx, double cy, double r, int gefuellt)
 {
     BDAT* d = dxfEnt();
@@ -274,10 +308,7 @@ void dxfKreis(double cx, double cy, double r, int gefuellt)
     dxfReal(d, 40, r);
     dxfReal(d, 41, r);
     for (double x : {cx - r / 2, cx + r / 2}) {
-        dxfPaar(d, 0, "VERTEX");
-        dxfPaar(d, 8, dxfE->layer);
-        dxfReal(d, 10, x);
-        dxfReal(d, 20, cy);
+        dxfVertex(x, cy, false, r);
         dxfPaar(d, 42, "1.0");
     }
     dxfPaar(d, 0, "SEQEND");
@@ -293,27 +324,18 @@ void dxfPolyKopf(bool geschlossen)
     if (geschlossen) dxfPaar(d, 70, "     1");
 }
 
-void dxfVertex(double x, double y, bool mitLtype)
-{
-    BDAT* d = dxfEnt();
-    dxfPaar(d, 0, "VERTEX");
-    dxfPaar(d, 8, dxfE->layer);
-    if (mitLtype) dxfPaar(d, 6, dxfE->ltype);
-    dxfReal(d, 10, x);
-    dxfReal(d, 20, y);
-}
-
 void dxfSeqend()
 {
     dxfPaar(dxfEnt(), 0, "SEQEND");
     dxfPaar(dxfEnt(), 8, "0");
 }
 
-// Closed outline of n points (the first repeated at the end).
+// Closed outline of n points. The closed flag joins the last point to the
+// first: repeating the first would add a segment of length zero.
 void dxfPolygon(const GeoPunkt* p, int n)
 {
     dxfPolyKopf(true);
-    for (int i = 0; i <= n; ++i) dxfVertex(p[i % n].x, p[i % n].y, false);
+    for (int i = 0; i < n; ++i) dxfVertex(p[i].x, p[i].y, false);
     dxfSeqend();
 }
 
@@ -334,14 +356,14 @@ void dxfRechteck(double w, double h, int gefuellt)
     BDAT* d = dxfEnt();
     dxfPolyKopf(true);
     if (gefuellt) {
-        dxfReal(d, 40, h);
-        dxfReal(d, 41, h);
-        dxfVertex(x, y + h / 2, false);
-        dxfVertex(x + w, y + h / 2, false);
+        dxfReal(d, 40, std::fabs(h));
+        dxfReal(d, 41, std::fabs(h));
+        dxfVertex(x, y + h / 2, false, std::fabs(h));
+        dxfVertex(x + w, y + h / 2, false, std::fabs(h));
         dxfE->x = x + w;
         dxfE->y = y + h / 2;
     } else {
-        const double p[5][2] = {{x, y}, {x + w, y}, {x + w, y + h}, {x, y + h}, {x, y}};
+        const double p[4][2] = {{x, y}, {x + w, y}, {x + w, y + h}, {x, y + h}};
         for (const auto& q : p) dxfVertex(q[0], q[1], false);
     }
     dxfSeqend();
@@ -355,7 +377,7 @@ void dxfDreieck(const GeoPunkt e[3], int gefuellt)
         return;
     }
     dxfPolyKopf(true);
-    for (int i = 0; i <= 3; ++i) dxfVertex(e[i % 3].x, e[i % 3].y, true);
+    for (int i = 0; i < 3; ++i) dxfVertex(e[i].x, e[i].y, true);
     dxfSeqend();
     dxfE->x = e[0].x;
     dxfE->y = e[0].y;
@@ -405,26 +427,14 @@ void DxfTextSchreiben(const char* text)
 // The point size of PKT in tenths. The renderer keeps the editor's setting
 // to itself; until it offers a reader, the export uses the renderer's own
 // default.
-int dxfPktGroesse() { return 5; }
+// The point size the screen and the other devices draw with.
+int dxfPktGroesse() { return ElemPunktGroesse(); }
 
 void DxfElemText(const char* text, const STT* s, int a, int b, int c)
 {
-    char t[BEFTEXTSUP + 1];
-    strkopie(t, text, BEFTEXTSUP);
-    TextVarErsetzen(t, s->x, s->y);
-    if (t[0] == '\0') return;
-    // Identifier marks are no characters of the text, and what follows a
-    // 0x04 (unless it leads) is not shown.
-    zeichenweg(t, 2);
-    zeichenweg(t, 3);
-    if (char* vier = std::strchr(t, 4); vier != nullptr && vier != t) *vier = '\0';
-    if (a == 1) {
-        StndTextDatei(s->td);
-        StndTextZerlegen(t);
-    } else {
-        StndTextSetzen(t);
-    }
-    const int n = StndTextAnzahl(), m = StndTextLaenge();
+    // The texts the sheet shows, no more: placeholders and reference texts
+    // stay out, attribute texts lose their marker and kind letter.
+    const int n = ElemTextZeilen(text, s, a, 0), m = StndTextLaenge();
     if (n == 0 || m == 0) return;
     const double sc = s->mass;
     const double H = sc * s->tg, C = sc * s->tg * s->tv, L = 2 * sc * s->th * s->tg;

@@ -16,7 +16,15 @@
 //     of block expansion is bounded by the size of the file (a block that
 //     inserts itself many times cannot run away).
 //  4. The drawing is written under a temporary name and appears only when
-//     the whole run succeeded.
+//     the whole run succeeded; its header records go first, so it is
+//     written once.
+//  5. Names are compared ignoring case (DXF names are); each table entry is
+//     read from the file at most once per run (DxfTabCache), and a name
+//     missing anywhere is logged once.
+//  6. Every name and text is decoded by the file's encoding (UTF-8 from
+//     AC1021 on, else $DWGCODEPAGE) into code page 1252 before use.
+//  7. Every entity of the file is either taken or counted by type as left
+//     out; the counts reach the log and the closing message.
 #include "output/dxfimp.h"
 
 #include <algorithm>
@@ -24,6 +32,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -35,10 +45,14 @@
 #include "model/zeichnun.h"
 #include "model/zustand.h"
 #include "output/dxfkonf.h"
+#include "platform/cp1252.h"
 #include "support/basis.h"
+#include "support/bdatei.h"
 #include "support/fileload.h"
+#include "support/pfade.h"
 #include "support/speicher.h"
 #include "support/texte.h"
+#include "support/vergleich.h"
 #include "winlib/langdlg.h"
 #include "winlib/meldung.h"
 
@@ -82,11 +96,20 @@ int dxfGanz(std::string_view s)
     return static_cast<int>(v > DXFINTMAX ? DXFINTMAX : v < -DXFINTMAX ? -DXFINTMAX : v);
 }
 
+// Tenths are whole tenths, cut as the drawing format asks; a value a mere
+// floating-point remainder below (or above) a whole tenth is that tenth
+// (44.99999999999999 degrees is 45, not 44.9).
+int dxfZehntelSchnitt(double zehntel)
+{
+    const double r = std::round(zehntel);
+    return static_cast<int>(std::fabs(zehntel - r) <= 1e-9 ? r : std::trunc(zehntel));
+}
+
 // Degrees to tenths within one turn.
 int dxfZehntel(double grad)
 {
     if (!std::isfinite(grad)) return 0;
-    return static_cast<int>(std::trunc(std::fmod(grad, 360.0) * 10));
+    return dxfZehntelSchnitt(std::fmod(grad, 360.0) * 10);
 }
 
 // "%.4f" without the process locale.
@@ -100,7 +123,7 @@ std::string dxfF(double v)
 // ---- records and run state ----
 
 struct DxfElement {
-    char text[DXFIMPTEXTSUP + 1];
+    std::string text;   // as the file holds it; decoded when it is emitted
     double p[4][3];
     double w[4];        // values 40..43
     double winkel[2];   // angles 50, 51 (degrees)
@@ -117,7 +140,7 @@ void DxfElementLeeren(DxfElement* e)
     e->winkel[0] = e->winkel[1] = 0;
     e->farbe = e->folge = e->flags = 0;
     e->basisX = e->basisY = 0;
-    std::strcpy(e->text, " ");
+    e->text.assign(1, ' ');
     e->typ[0] = '\0';
     e->layer = e->ltype = e->style = " ";
     e->block.clear();
@@ -125,7 +148,71 @@ void DxfElementLeeren(DxfElement* e)
 
 bool dxfGegeben(const std::string& name) { return name != " "; }
 
+// DXF names (layers, line types, styles, blocks, header variables) are
+// compared ignoring case.
+bool dxfGleich(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (a[i] != b[i] && zgross(static_cast<unsigned char>(a[i])) != zgross(static_cast<unsigned char>(b[i]))) return false;
+    }
+    return true;
+}
+
+std::string dxfSchluessel(std::string_view name)
+{
+    std::string k(name);
+    for (char& c : k) c = static_cast<char>(zgross(static_cast<unsigned char>(c)));
+    return k;
+}
+
 enum { DXF_BLOCK, DXF_LAYER, DXF_STYLE, DXF_LTYPE, DXF_INDEXSUP };
+
+// How the file's bytes are to be read: UTF-8 from AC1021 on, else by its
+// $DWGCODEPAGE.
+enum { DXF_CP1252, DXF_CP850, DXF_UTF8 };
+
+// One table entry as read from the file, once per run.
+struct DxfTabEintrag {
+    bool da;            // false: the name is not in the table
+    std::string ltype;  // a layer's line type
+    int farbe, flags;   // a layer's colour and flags
+};
+
+// The table cache: the last entry read of each kind (its layer colour and
+// line type are the current ones), and every entry read so far by name, so
+// that switching between layers never reads an entry twice.
+struct DxfTabCache {
+    std::string layer, layerLtype, ltype, style;
+    int layerFarbe, layerFlags;
+    std::unordered_map<std::string, DxfTabEintrag> gelesen[DXF_INDEXSUP];
+};
+
+// Entity types the import takes; every other one is counted as left out
+// (VERTEX, SEQEND and ENDBLK belong to the entity before them).
+bool dxfTypGenommen(std::string_view t, int stufe)
+{
+    static constexpr std::string_view genommen[] = {"LINE", "TEXT", "ARC", "POINT", "CIRCLE", "SOLID",
+                                                   "POLYLINE", "ATTRIB", "INSERT", "DIMENSION"};
+    for (std::string_view g : genommen) {
+        if (t == g) return true;
+    }
+    return t == "ATTDEF" && stufe == 0;
+}
+
+bool dxfTypTeil(std::string_view t, int stufe)
+{
+    return t.empty() || t == "VERTEX" || t == "SEQEND" || t == "ENDBLK" || (t == "ATTDEF" && stufe > 0);
+}
+
+// What a run took and left out, for the log and the end message.
+struct DxfBericht {
+    std::map<std::string, long, std::less<>> fehlt;   // types left out, with their counts
+    std::map<std::string, long, std::less<>> genommen;
+    long ausgeblendet;  // entities on layers that are off or frozen
+    long entitaeten;    // entities of the ENTITIES section
+    int insunits;       // $INSUNITS, -1 when the file gives none
+};
 
 struct DxfCursor {
     const char* p;
@@ -136,10 +223,12 @@ struct DxfLauf {
     const char* daten;
     long laenge;
     DxfZeileFn fn;
-    std::unordered_map<std::string, long> index[DXF_INDEXSUP];
-    // table cache: the last entry read of each kind
-    std::string cacheLayer, cacheLayerLtype, cacheLtype, cacheStyle;
-    int cacheLayerFarbe, cacheLayerFlags;
+    std::unordered_map<std::string, long> index[DXF_INDEXSUP];  // by dxfSchluessel of the name
+    DxfTabCache cache;
+    int kodierung;
+    std::string codepage;
+    std::set<std::string> gemeldet;  // log lines written once per run
+    DxfBericht bericht;
     std::string ltype, style;  // current
     int farbe, pdmode;
     int letzteFarbe;
@@ -156,6 +245,95 @@ struct DxfLauf {
 
 DxfLauf* dxfL = nullptr;
 JusTrafo dxfJus = {0, 0.0, 0.0, 1.0};
+DxfBericht dxfLetzterBericht;  // of the last run, for the end message
+
+// A log line once per run (per key, the line itself when none is given):
+// a name missing a thousand times is one line.
+void dxfLogEinmal(const std::string& zeile, const std::string& schluessel = std::string())
+{
+    if (dxfL->gemeldet.insert(schluessel.empty() ? zeile : schluessel).second) DxfLog("%s", zeile.c_str());
+}
+
+void dxfUtf8(std::string* u, char32_t z)
+{
+    // A control character is a blank; NUL and a lone surrogate are no
+    // character at all (the replacement character, '?' in the end).
+    if (z < 0x20) z = z == 0 ? 0xFFFD : ' ';
+    if (z >= 0xD800 && z <= 0xDFFF) z = 0xFFFD;
+    if (z < 0x80) {
+        *u += static_cast<char>(z);
+    } else if (z < 0x800) {
+        *u += static_cast<char>(0xC0 | (z >> 6));
+        *u += static_cast<char>(0x80 | (z & 0x3F));
+    } else if (z < 0x10000) {
+        *u += static_cast<char>(0xE0 | (z >> 12));
+        *u += static_cast<char>(0x80 | ((z >> 6) & 0x3F));
+        *u += static_cast<char>(0x80 | (z & 0x3F));
+    } else {
+        *u += '?';
+    }
+}
+
+int dxfHex(char c)
+{
+    return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+}
+
+// A value of the file as a text of the system (code page 1252): the bytes
+// read by the file's encoding, "\U+xxxx" as its character, and in texts the
+// control codes %%d, %%p, %%c and %%% as degree, plus-minus, diameter
+// (0xF8) and percent. A character code page 1252 lacks becomes '?', with one log line
+// for the text.
+std::string dxfDekodieren(std::string_view w, bool text)
+{
+    bool einfach = true;
+    for (char c : w) {
+        if (static_cast<unsigned char>(c) >= 0x80 || c == '\\' || (text && c == '%')) {
+            einfach = false;
+            break;
+        }
+    }
+    if (einfach) return std::string(w);
+    std::string u;  // UTF-8
+    if (dxfL->kodierung == DXF_UTF8 && plCpUtf8Gueltig(w)) {
+        u = w;
+    } else if (dxfL->kodierung == DXF_CP850) {
+        std::string a(w);
+        for (char& c : a) c = static_cast<char>(ZeichenOemAnsi(static_cast<unsigned char>(c)));
+        u = plCpNachUtf8(a);
+    } else {
+        u = plCpNachUtf8(w);
+    }
+    std::string v;
+    v.reserve(u.size());
+    for (size_t i = 0; i < u.size(); ++i) {
+        if (u[i] == '\\' && i + 6 < u.size() && (u[i + 1] == 'U' || u[i + 1] == 'u') && u[i + 2] == '+') {
+            int h[4] = {dxfHex(u[i + 3]), dxfHex(u[i + 4]), dxfHex(u[i + 5]), dxfHex(u[i + 6])};
+            if (h[0] >= 0 && h[1] >= 0 && h[2] >= 0 && h[3] >= 0) {
+                dxfUtf8(&v, static_cast<char32_t>(h[0] << 12 | h[1] << 8 | h[2] << 4 | h[3]));
+                i += 6;
+                continue;
+            }
+        }
+        if (text && u[i] == '%' && i + 2 < u.size() && u[i + 1] == '%') {
+            const char k = static_cast<char>(zklein(static_cast<unsigned char>(u[i + 2])));
+            const char32_t z = k == 'd' ? 0xB0 : k == 'p' ? 0xB1 : k == 'c' ? 0xF8 : k == '%' ? '%' : 0;
+            if (z != 0) {
+                dxfUtf8(&v, z);
+                i += 2;
+                continue;
+            }
+        }
+        v += u[i];
+    }
+    int ersetzt = 0;
+    std::string r = plCpAusUtf8(v, &ersetzt);
+    if (ersetzt > 0) {
+        dxfLogEinmal("\"" + r + "\": " + std::to_string(ersetzt) +
+                     " Zeichen ohne Entsprechung in Codepage 1252 durch '?' ersetzt");
+    }
+    return r;
+}
 
 // Reads one pair; false at the end of the data. A code line that is no
 // number gives code -1, which no rule takes.
@@ -307,47 +485,63 @@ void dxfTkr(double cx, double cy, int a, int b, double r)
 
 // ---- tables ----
 
+// Reads the table entry of that kind and name into the cache. Each entry
+// is read from the file once per run and kept by name; a name missing from
+// the table is logged once.
 void DxfTabEintragLesen(int art, const std::string& name)
 {
     DxfLauf& L = *dxfL;
-    const std::string& cache = art == DXF_LAYER ? L.cacheLayer : art == DXF_LTYPE ? L.cacheLtype : L.cacheStyle;
-    if (cache == name) return;
-    auto it = L.index[art].find(name);
-    if (it == L.index[art].end()) {
-        DxfLog(art == DXF_LAYER ? "Layer %s nicht gefunden" : art == DXF_LTYPE ? "Ltype %s nicht gefunden"
-                                                                              : "Style %s nicht gefunden",
-               name.c_str());
-        return;
+    DxfTabCache& C = L.cache;
+    const std::string& zuletzt = art == DXF_LAYER ? C.layer : art == DXF_LTYPE ? C.ltype : C.style;
+    if (dxfGleich(zuletzt, name)) return;
+    const std::string schluessel = dxfSchluessel(name);
+    auto g = C.gelesen[art].find(schluessel);
+    if (g == C.gelesen[art].end()) {
+        DxfTabEintrag t{false, std::string(), 0, 0};
+        auto it = L.index[art].find(schluessel);
+        if (it == L.index[art].end()) {
+            char zeile[300];
+            std::snprintf(zeile, sizeof zeile,
+                          art == DXF_LAYER   ? "Layer %.250s nicht gefunden"
+                          : art == DXF_LTYPE ? "Ltype %.250s nicht gefunden"
+                                             : "Style %.250s nicht gefunden",
+                          name.c_str());
+            dxfLogEinmal(zeile);
+        } else {
+            t.da = true;
+            DxfCursor c = {L.daten + it->second, L.daten + L.laenge};
+            int code;
+            std::string_view w;
+            while (dxfPaar(&c, &code, &w) && code != 0) {
+                if (art != DXF_LAYER) continue;
+                if (code == 6) t.ltype = dxfDekodieren(w, false);
+                if (code == 62) t.farbe = dxfGanz(w);
+                if (code == 70) t.flags = dxfGanz(w);
+            }
+        }
+        g = C.gelesen[art].emplace(schluessel, std::move(t)).first;
     }
-    DxfCursor c = {L.daten + it->second, L.daten + L.laenge};
-    int code;
-    std::string_view w;
+    const DxfTabEintrag& t = g->second;
+    if (!t.da) return;
     if (art == DXF_LAYER) {
-        L.cacheLayer = name;
-        L.cacheLayerLtype.clear();
-        L.cacheLayerFarbe = 0;
-        L.cacheLayerFlags = 0;
-    } else if (art == DXF_LTYPE) {
-        L.cacheLtype = name;
-    } else {
-        L.cacheStyle = name;
-    }
-    while (dxfPaar(&c, &code, &w) && code != 0) {
-        if (art != DXF_LAYER) continue;
-        if (code == 6) L.cacheLayerLtype = std::string(w);
-        if (code == 62) L.cacheLayerFarbe = dxfGanz(w);
-        if (code == 70) L.cacheLayerFlags = dxfGanz(w);
-    }
-    if (art == DXF_LAYER) {
+        C.layer = name;
+        C.layerLtype = t.ltype;
+        C.layerFarbe = t.farbe;
+        C.layerFlags = t.flags;
         // The layer's colour and line type are the current ones.
-        L.farbe = L.cacheLayerFarbe;
-        if (!L.cacheLayerLtype.empty()) L.ltype = L.cacheLayerLtype;
+        L.farbe = C.layerFarbe;
+        if (!C.layerLtype.empty()) L.ltype = C.layerLtype;
+    } else if (art == DXF_LTYPE) {
+        C.ltype = name;
+    } else {
+        C.style = name;
     }
 }
 
 void dxfIndex(int art, std::string_view name, long pos)
 {
-    dxfL->index[art].emplace(std::string(name), pos);  // the first entry of a name stays
+    // The first entry of a name stays.
+    dxfL->index[art].emplace(dxfSchluessel(dxfDekodieren(name, false)), pos);
 }
 
 // ---- blocks and entities ----
@@ -358,9 +552,9 @@ void DxfBlockLesen(const std::string& name)
 {
     DxfLauf& L = *dxfL;
     if (L.tiefe >= DXFTIEFESUP) return;
-    auto it = L.index[DXF_BLOCK].find(name);
+    auto it = L.index[DXF_BLOCK].find(dxfSchluessel(name));
     if (it == L.index[DXF_BLOCK].end()) {
-        DxfLog("Block %s nicht gefunden", name.c_str());
+        dxfLogEinmal("Block " + name + " nicht gefunden", "BLOCK:" + dxfSchluessel(name));
         return;
     }
     if (L.budget <= 0) {
@@ -484,16 +678,10 @@ void DxfPolylinieSchliessen()
 
 void dxfText(const DxfElement& e)
 {
-    std::string t;
-    for (const char* p = e.text; *p; ++p) {
-        if (*p == '"') {
-            t += ' ';
-        } else if (p[0] == '%' && p[1] == '%' && (p[2] == 'c' || p[2] == 'C')) {
-            t += static_cast<char>(0xF8);
-            p += 2;
-        } else {
-            t += *p;
-        }
+    std::string t = dxfDekodieren(e.text, true);
+    if (t.size() > static_cast<size_t>(DXFIMPTEXTSUP)) t.resize(DXFIMPTEXTSUP);
+    for (char& c : t) {
+        if (c == '"') c = ' ';
     }
     if (t.size() > static_cast<size_t>(DXFTEXTZEIGSUP)) t.resize(DXFTEXTZEIGSUP);
     dxfBa(e.p[0][0], e.p[0][1]);
@@ -558,7 +746,27 @@ void DxfElementAusgeben(int n)
     }
 }
 
-void dxfNameSetzen(std::string* ziel, std::string_view w) { *ziel = std::string(w); }
+void dxfNameSetzen(std::string* ziel, std::string_view w) { *ziel = dxfDekodieren(w, false); }
+
+// A text value as the file holds it, cut to what an entity's text can show
+// (kept whole in its characters: a UTF-8 sequence is not split).
+void dxfTextSetzen(std::string* ziel, std::string_view w)
+{
+    constexpr size_t roh = 4 * DXFIMPTEXTSUP;
+    if (w.size() > roh) {
+        size_t n = roh;
+        while (n > 0 && (static_cast<unsigned char>(w[n]) & 0xC0) == 0x80) --n;
+        w = w.substr(0, n);
+    }
+    ziel->assign(w.data(), w.size());
+}
+
+void dxfZaehlen(std::map<std::string, long, std::less<>>* m, std::string_view typ)
+{
+    auto it = m->find(typ);
+    if (it == m->end()) it = m->emplace(std::string(typ), 0).first;
+    ++it->second;
+}
 
 
 int DxfGruppe(int stufe, int code, std::string_view wert)
@@ -572,10 +780,10 @@ int DxfGruppe(int stufe, int code, std::string_view wert)
     else if (code == 50 || code == 51) e.winkel[code - 50] = dxfZahl(wert);
     else if (code == 66) e.folge = dxfGanz(wert);
     else if (code == 70) e.flags = dxfGanz(wert);
-    else if (code == 1) dxfFeld(e.text, sizeof e.text, wert);
+    else if (code == 1) dxfTextSetzen(&e.text, wert);
     else if (code == 2) dxfNameSetzen(&e.block, wert);
     else if (code == 6) {
-        if (wert != "BYBLOCK" && wert != "BYLAYER") {
+        if (!dxfGleich(wert, "BYBLOCK") && !dxfGleich(wert, "BYLAYER")) {
             dxfNameSetzen(&e.ltype, wert);
             DxfTabEintragLesen(DXF_LTYPE, e.ltype);
         }
@@ -585,22 +793,24 @@ int DxfGruppe(int stufe, int code, std::string_view wert)
         DxfTabEintragLesen(DXF_STYLE, e.style);
     } else if (code == 8) {
         dxfNameSetzen(&e.layer, wert);
-        if (e.layer != L.cacheLayer) {
+        if (!dxfGleich(e.layer, L.cache.layer)) {
             DxfTabEintragLesen(DXF_LAYER, e.layer);
-            if (!L.cacheLayerLtype.empty() && L.cacheLayer == e.layer) {
-                e.ltype = L.cacheLayerLtype;
+            if (!L.cache.layerLtype.empty() && dxfGleich(L.cache.layer, e.layer)) {
+                e.ltype = L.cache.layerLtype;
                 DxfTabEintragLesen(DXF_LTYPE, e.ltype);
             }
         }
     } else if (code == 62) {
-        if (wert != "BYBLOCK" && wert != "BYLAYER") e.farbe = dxfGanz(wert);
+        if (!dxfGleich(wert, "BYBLOCK") && !dxfGleich(wert, "BYLAYER")) e.farbe = dxfGanz(wert);
     } else if (code == 0) {
         if (stufe == 0 && !L.begonnen) {
             L.begonnen = true;
             dxfFeld(e.typ, sizeof e.typ, wert);
             return 0;
         }
+        if (stufe == 0 && !dxfTypTeil(e.typ, 0)) ++L.bericht.entitaeten;
         if (std::strcmp(e.typ, "INSERT") == 0 || std::strcmp(e.typ, "DIMENSION") == 0) {
+            dxfZaehlen(&L.bericht.genommen, e.typ);
             char anzeige[80];
             std::snprintf(anzeige, sizeof anzeige, "Block %.40s / %d", e.block.c_str(), stufe);
             wiLangText(anzeige);
@@ -611,7 +821,16 @@ int DxfGruppe(int stufe, int code, std::string_view wert)
             return 1;
         } else {
             // A layer that is off (negative colour) or frozen (bit 1) hides it.
-            const bool aus = L.farbe < 0 || (e.layer == L.cacheLayer && (L.cacheLayerFlags & 1));
+            const bool aus = L.farbe < 0 || (dxfGleich(e.layer, L.cache.layer) && (L.cache.layerFlags & 1));
+            if (!dxfTypTeil(e.typ, stufe)) {
+                if (!dxfTypGenommen(e.typ, stufe)) {
+                    dxfZaehlen(&L.bericht.fehlt, e.typ);
+                } else if (aus) {
+                    ++L.bericht.ausgeblendet;
+                } else {
+                    dxfZaehlen(&L.bericht.genommen, e.typ);
+                }
+            }
             if (!aus) DxfElementAusgeben(stufe);
             DxfElementLeeren(&e);
         }
@@ -628,18 +847,33 @@ int DxfGruppe(int stufe, int code, std::string_view wert)
 void DxfHeader(int code, std::string_view wert)
 {
     DxfLauf& L = *dxfL;
+    const std::string& var = L.headerVar;
     if (code == 9) {
-        L.headerVar = std::string(wert);
+        L.headerVar = dxfSchluessel(wert);
     } else if (code == 0 && wert == "ENDSEC") {
         L.header = false;
-    } else if (code == 6 && L.headerVar == "$CELTYPE") {
-        L.ltype = std::string(wert);
-    } else if (code == 7 && L.headerVar == "$TEXTSTYLE") {
-        L.style = std::string(wert);
-    } else if (code == 62 && L.headerVar == "$CECOLOR") {
+    } else if (code == 1 && var == "$ACADVER") {
+        // From AC1021 (R2007) on a DXF file is UTF-8 whatever its code page.
+        if (wert.size() == 6 && wert.substr(0, 2) == "AC" && wert >= "AC1021") L.kodierung = DXF_UTF8;
+    } else if (code == 3 && var == "$DWGCODEPAGE") {
+        L.codepage = dxfSchluessel(wert);
+        if (L.kodierung != DXF_UTF8) {
+            if (L.codepage == "DOS850" || L.codepage == "DOS437") {
+                L.kodierung = DXF_CP850;
+            } else if (L.codepage != "ANSI_1252" && !L.codepage.empty()) {
+                dxfLogEinmal("Codepage " + L.codepage + " nicht unterst\xFC" "tzt, als ANSI_1252 gelesen");
+            }
+        }
+    } else if (code == 6 && var == "$CELTYPE") {
+        L.ltype = dxfDekodieren(wert, false);
+    } else if (code == 7 && var == "$TEXTSTYLE") {
+        L.style = dxfDekodieren(wert, false);
+    } else if (code == 62 && var == "$CECOLOR") {
         L.farbe = dxfGanz(wert);
-    } else if (code == 70 && L.headerVar == "$PDMODE") {
+    } else if (code == 70 && var == "$PDMODE") {
         L.pdmode = dxfGanz(wert);
+    } else if (code == 70 && var == "$INSUNITS") {
+        L.bericht.insunits = dxfGanz(wert);
     }
 }
 
@@ -694,7 +928,78 @@ void dxfLaufStart(DxfLauf* L, const char* daten, long laenge, DxfZeileFn fn)
     L->tiefe = 0;
     L->polyErster = true;
     L->budget = DXFBLOCKBUDGET * (laenge / 4 + 1);
+    L->kodierung = DXF_CP1252;
+    L->bericht.insunits = -1;
     for (DxfElement& e : L->rec) DxfElementLeeren(&e);
+}
+
+// $INSUNITS: the unit's name and the factor that makes it millimetres.
+struct DxfEinheit {
+    const char* name;
+    double mm;
+};
+constexpr DxfEinheit dxfEinheiten[] = {
+    {"ohne Einheit", 0},   {"Zoll", 25.4},          {"Fu\xDF", 304.8},       {"Meilen", 1609344},
+    {"Millimeter", 1},     {"Zentimeter", 10},      {"Meter", 1000},         {"Kilometer", 1e6},
+    {"Mikrozoll", 2.54e-5}, {"Mil", 0.0254},        {"Yard", 914.4},         {"Angstr\xF6m", 1e-7},
+    {"Nanometer", 1e-6},   {"Mikrometer", 1e-3},    {"Dezimeter", 100},      {"Dekameter", 1e4},
+    {"Hektometer", 1e5},   {"Gigameter", 1e12},     {"Astronomische Einheiten", 1.495978707e14},
+    {"Lichtjahre", 9.4607304725808e18}, {"Parsec", 3.0856775814913673e19}, {"US-Fu\xDF", 304.8006096},
+};
+
+const DxfEinheit* dxfEinheit(int insunits)
+{
+    const int n = static_cast<int>(sizeof dxfEinheiten / sizeof dxfEinheiten[0]);
+    return insunits >= 0 && insunits < n ? &dxfEinheiten[insunits] : nullptr;
+}
+
+// A factor as a German number: "25,4", "0,0254", "1000".
+std::string dxfFaktorText(double f)
+{
+    char t[64];
+    std::snprintf(t, sizeof t, "%.10g", f);
+    std::string s = t;
+    for (char& c : s) {
+        if (c == '.') c = ',';
+    }
+    return s;
+}
+
+// One log line per type left out, the entities on hidden layers and the
+// file's unit.
+void dxfBerichtLoggen(const DxfBericht& b)
+{
+    for (const auto& [typ, n] : b.fehlt) DxfLog("%s: %ld nicht \xFC" "bernommen", typ.c_str(), n);
+    if (b.ausgeblendet > 0) {
+        DxfLog("Auf ausgeschalteten oder gefrorenen Layern: %ld nicht \xFC" "bernommen", b.ausgeblendet);
+    }
+    if (b.insunits >= 0) {
+        const DxfEinheit* e = dxfEinheit(b.insunits);
+        if (e == nullptr) {
+            DxfLog("Einheit der Datei: unbekannt ($INSUNITS %d)", b.insunits);
+        } else if (e->mm == 0) {
+            DxfLog("Einheit der Datei: %s ($INSUNITS 0)", e->name);
+        } else {
+            DxfLog("Einheit der Datei: %s ($INSUNITS %d), Faktor %s ergibt Millimeter", e->name, b.insunits,
+                   dxfFaktorText(e->mm).c_str());
+        }
+    }
+}
+
+// A file written in the binary form of DXF starts with this line.
+constexpr char DXFBINAER[] = "AutoCAD Binary DXF";
+
+bool dxfIstBinaer(const char* daten, long laenge)
+{
+    const long n = static_cast<long>(sizeof DXFBINAER - 1);
+    return laenge >= n && std::memcmp(daten, DXFBINAER, static_cast<size_t>(n)) == 0;
+}
+
+void dxfBinaerMelden(const char* dxf)
+{
+    wiMeldung("Die DXF-Datei %s ist bin\xE4" "r gespeichert. Importiert werden DXF-Dateien im Textformat (ASCII); "
+              "speichern Sie die Zeichnung im CAD-Programm als ASCII-DXF.",
+              dxf);
 }
 
 }  // namespace
@@ -707,6 +1012,11 @@ int DxfLesen(const char* dxf, DxfZeileFn fn)
     long laenge = 0;
     if (dateiladen(dxf, &block, &laenge) != 0) {
         wiMeldung("DXF-Datei %s nicht gefunden.", dxf);
+        return ERROR;
+    }
+    if (dxfIstBinaer(block, laenge)) {
+        ffree(block);
+        dxfBinaerMelden(dxf);
         return ERROR;
     }
     auto* L = new DxfLauf();
@@ -753,6 +1063,8 @@ int DxfLesen(const char* dxf, DxfZeileFn fn)
     if (L->entities) DxfGruppe(0, 0, "ENDSEC");
     if (L->poly) DxfPolylinieSchliessen();
     wiLangEnde();
+    dxfBerichtLoggen(L->bericht);
+    dxfLetzterBericht = L->bericht;
     DxfLogSchliessen();
     dxfL = nullptr;
     delete L;
@@ -768,6 +1080,7 @@ STT dxfAktuell, dxfGeschrieben;
 ZeiDatei dxfZei;
 int dxfOffen = 0;
 int dxfFehler = 0;
+long dxfObjekte = 0;  // drawing objects written by the running import
 
 int dxfBefSchreiben(const BEF* b)
 {
@@ -815,6 +1128,7 @@ void dxfBefUebernehmen(const BEF* b)
         SttDifferenz(&dxfGeschrieben, &dxfAktuell, DxfZustandSchreiben);
         dxfGeschrieben = dxfAktuell;
         dxfBefSchreiben(b);
+        ++dxfObjekte;
     }
     SttAnwenden(b, &dxfAktuell);
     if (b->code == BEF_ZL) dxfGeschrieben = dxfAktuell;
@@ -842,14 +1156,75 @@ long DxfDirektAbweichungen() { return dxfAbweichungen; }
 
 namespace {
 
-int DxfImportLauf(const char* dxf, const char* zeichnung)
+// The binary form of DXF is refused before anything is written.
+bool dxfDateiBinaer(const char* dxf)
 {
+    BDAT d;
+    if (bdopenlesen(&d, dxf) < 0) return false;
+    char kopf[sizeof DXFBINAER - 1] = {};
+    const bool binaer = bdread(&d, kopf, sizeof kopf) == 0 && dxfIstBinaer(kopf, sizeof kopf);
+    bdclose(&d);
+    return binaer;
+}
+
+// Says what did not come over: the types left out (one line each in the
+// log too), a unit other than millimetres, an empty drawing.
+void dxfEndeMelden(const char* dxf, const DxfBericht& b, long objekte)
+{
+    std::string m;
+    if (!b.fehlt.empty()) {
+        m += "Nicht \xFC" "bernommen:";
+        bool erst = true;
+        for (const auto& [typ, n] : b.fehlt) {
+            m += (erst ? " " : ", ") + typ + " " + std::to_string(n);
+            erst = false;
+        }
+        m += " (je Art eine Zeile in " + std::string(DXFLOGNAME) + ").\n";
+    }
+    if (b.ausgeblendet > 0) {
+        m += "Auf ausgeschalteten oder gefrorenen Layern: " + std::to_string(b.ausgeblendet) + " nicht \xFC" "bernommen.\n";
+    }
+    const DxfEinheit* e = dxfEinheit(b.insunits);
+    if (b.insunits >= 0 && (e == nullptr || (e->mm != 0 && e->mm != 1))) {
+        if (e == nullptr) {
+            m += "Die Einheit der Datei ist unbekannt ($INSUNITS " + std::to_string(b.insunits) + ").\n";
+        } else {
+            m += "Die Datei ist in " + std::string(e->name) + " gezeichnet ($INSUNITS " + std::to_string(b.insunits) +
+                 "); Faktor " + dxfFaktorText(e->mm) + " ergibt Millimeter (Skalierung " +
+                 dxfFaktorText(e->mm * 100) + " %).\n";
+        }
+    }
+    if (objekte == 0 && b.entitaeten > 0) {
+        m += "Die Zeichnung ist leer: keines der " + std::to_string(b.entitaeten) +
+             " Objekte der DXF-Datei wurde \xFC" "bernommen.\n";
+    }
+    if (m.empty()) return;
+    m.pop_back();
+    wiMeldung("DXF-Import %s:\n%s", dxf, m.c_str());
+}
+
+}  // namespace
+
+int DxfImportLauf(const char* dxf, const char* zeichnung, const ZeiKopf* kopf)
+{
+    if (dxfDateiBinaer(dxf)) {
+        dxfBinaerMelden(dxf);
+        return ERROR;
+    }
+    if (DxfImpKonfig() != 0) return ERROR;
+    DxfLogLoeschen(dxf);
     if (ZeiDateiAnlegen(&dxfZei, zeichnung) != 0) {
         wiMeldung("Kann %s nicht anlegen", zeichnung);
         return ERROR;
     }
     dxfOffen = 1;
     dxfFehler = 0;
+    dxfObjekte = 0;
+    // The header goes first, as the drawing is written: the drawing is
+    // written once, and no backup of it is made.
+    ZeiKopf leer{};
+    leer.format = BEF_ZA3;
+    if (ZeiKopfSaetzeSchreiben(&dxfZei, kopf != nullptr ? kopf : &leer) != 0) dxfFehler = 1;
     std::memset(&dxfAktuell, 0, sizeof dxfAktuell);
     SttInit(&dxfAktuell, nullptr);
     // Positions are written absolute, sizes in millimetres: the drawing's
@@ -876,10 +1251,9 @@ int DxfImportLauf(const char* dxf, const char* zeichnung)
         wiMeldung("Kann %s nicht anlegen", zeichnung);
         return ERROR;
     }
+    dxfEndeMelden(dxf, dxfLetzterBericht, dxfObjekte);
     return 0;
 }
-
-}  // namespace
 
 int DxfImport(const char* dxf, const char* zeichnung)
 {
@@ -890,10 +1264,13 @@ int DxfImport(const char* dxf, const char* zeichnung)
     VgbPraefix("");
     VgbSchliessen();
     DxfPlatzierungSetzen(&t);
-    if (DxfImpKonfig() != 0) return ERROR;
-    DxfLogLoeschen(dxf);
-    if (DxfImportLauf(dxf, zeichnung) != 0) return ERROR;
-    ZeiKopf k;
-    if (ZeiKopfLesen(zeichnung, &k) == 0) ZeiKopfSchreiben(zeichnung, &k);
+    return DxfImportLauf(dxf, zeichnung, nullptr);
+}
+
+long DxfLetzteAnzahl(const char* typ)
+{
+    const DxfBericht& b = dxfLetzterBericht;
+    if (auto it = b.genommen.find(typ); it != b.genommen.end()) return it->second;
+    if (auto it = b.fehlt.find(typ); it != b.fehlt.end()) return it->second;
     return 0;
 }

@@ -5,13 +5,17 @@
 // before the next drawing object. Colours, line types and text styles map
 // to pen styles, layers, line types and fonts through "dxfconfig.txt";
 // names missing there or in the DXF tables go to "dxflog.txt" beside the
-// DXF file. Blocks are expanded where they are inserted, up to 5 levels.
+// DXF file, once each, with a line per entity type left out. Names match
+// ignoring case; texts are read as UTF-8 (AC1021 on) or by the file's code
+// page and held in code page 1252. Blocks are expanded where they are
+// inserted, up to 5 levels.
 // Prefix `Dxf` (entry `DxfImport`). Calls the model (records, states,
 // placement, geometry, drawing files), config (defaults set), support and
 // winlib (progress dialog, warnings).
 #pragma once
 
 struct JusTrafo;
+struct ZeiKopf;
 
 inline constexpr int DXFTIEFESUP = 5;        // block levels below the ENTITIES section
 inline constexpr int DXFIMPTEXTSUP = 255;    // characters of an entity's text
@@ -20,9 +24,21 @@ inline constexpr int DXFTYPSUP = 32;         // characters of an entity type
 
 // Imports the DXF file into the drawing (placement from the defaults keys
 // "DIJusR", "DIJusX", "DIJusY", "DIJusS"). 0, or -1 after a warning: the DXF
-// file cannot be read, the configuration is missing, or the drawing cannot
-// be written; the drawing is then left as it was.
+// file cannot be read or is binary, the configuration is missing, or the
+// drawing cannot be written; the drawing is then left as it was. When
+// anything was left out (entity types the import does not take, entities on
+// hidden layers), the file's unit is not millimetres, or the drawing came
+// out empty, a message says so at the end; "dxflog.txt" holds the details.
 int DxfImport(const char* dxf, const char* zeichnung);
+
+// The same with the placement last set (DxfPlatzierungSetzen), for callers
+// that ask for it themselves; the header records `kopf` (nullptr: empty
+// titles, format A3) are written with the drawing.
+int DxfImportLauf(const char* dxf, const char* zeichnung, const ZeiKopf* kopf);
+
+// Entities of a type the last run met, taken or left out (at every block
+// level; attribute definitions inside blocks not counted).
+long DxfLetzteAnzahl(const char* typ);
 
 // The placement of the next import runs (DxfImport sets it from the keys).
 void DxfPlatzierungSetzen(const JusTrafo* t);

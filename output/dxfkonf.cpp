@@ -8,6 +8,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,22 @@
 namespace {
 
 DxfKonfig dxfImpTab;
+std::set<std::string> dxfImpGemeldet;  // keys missing from the import tables, logged once per run
+
+// A missing key's log line, once per import run.
+void dxfImpFehlt(const char* format, ...) __attribute__((format(printf, 1, 2)));
+void dxfImpFehlt(const char* format, ...)
+{
+    char zeile[512];
+    va_list ap;
+    va_start(ap, format);
+    std::vsnprintf(zeile, sizeof zeile, format, ap);
+    va_end(ap);
+    // Names are compared ignoring case, so is their line.
+    std::string schluessel = zeile;
+    for (char& c : schluessel) c = static_cast<char>(zgross(static_cast<unsigned char>(c)));
+    if (dxfImpGemeldet.insert(schluessel).second) DxfLog("%s", zeile);
+}
 
 std::string dxfLogDatei;  // path of the open log ("" when closed)
 std::string dxfLogText;   // entries not yet appended
@@ -166,7 +183,11 @@ int DxfKonfigLesen(DxfKonfig* k, int fuerImport)
     return 0;
 }
 
-int DxfImpKonfig() { return DxfKonfigLesen(&dxfImpTab, 1); }
+int DxfImpKonfig()
+{
+    dxfImpGemeldet.clear();
+    return DxfKonfigLesen(&dxfImpTab, 1);
+}
 
 const DxfKonfig* DxfImpTabellen() { return &dxfImpTab; }
 
@@ -184,9 +205,9 @@ int DxfKopf(BDAT* aus)
 int DxfSchriftImp(const char* name)
 {
     for (const DxfSchriftZeile& z : dxfImpTab.schrift) {
-        if (std::strcmp(z.name, name) == 0) return z.nr;
+        if (strvgl(z.name, name) == 0) return z.nr;
     }
-    DxfLog("Schrift %s nicht gefunden (%d)", name, 0);
+    dxfImpFehlt("Schrift %s nicht gefunden (%d)", name, 0);
     return 0;
 }
 
@@ -201,15 +222,15 @@ void DxfFarbeImp(int farbe, int* stil, int* layer)
     }
     *stil = 0;
     *layer = 0;
-    DxfLog("Farbe %d nicht gefunden (%d,%d)", farbe, 0, 0);
+    dxfImpFehlt("Farbe %d nicht gefunden (%d,%d)", farbe, 0, 0);
 }
 
 int DxfStrichartImp(const char* name)
 {
     for (const DxfStrichZeile& z : dxfImpTab.strich) {
-        if (std::strcmp(z.name, name) == 0) return z.nr;
+        if (strvgl(z.name, name) == 0) return z.nr;
     }
-    DxfLog("Linientyp %s nicht gefunden (%d)", name, 7);
+    dxfImpFehlt("Linientyp %s nicht gefunden (%d)", name, 7);
     return 7;
 }
 

@@ -66,8 +66,10 @@ const DxfKonfig* DxfImpTabellen();
 // after each; 0 or -1 when the file cannot be read or a write fails.
 int DxfKopf(BDAT* aus);
 
-// Import lookups of the running import's tables; a missing key writes a
-// log line and gives the fallback (font 0; pen style 0, layer 0; line type 7).
+// Import lookups of the running import's tables, names compared ignoring
+// case as DXF names are; a missing key writes a log line once per import
+// run (DxfImpKonfig starts one) and gives the fallback (font 0; pen style 0,
+// layer 0; line type 7).
 int DxfSchriftImp(const char* name);
 void DxfFarbeImp(int farbe, int* stil, int* layer);
 int DxfStrichartImp(const char* name);

@@ -3,6 +3,7 @@
 // handed to a primitive (`elm...` wrappers), so every device sees the same
 // geometry in the same order.
 #include "output/element.h"
+#include "support/dienst.h"
 
 #include <algorithm>
 #include <cstring>
@@ -123,10 +124,6 @@ void elmZeilen(char* t, const STT* s, int a)
     StndTextAnhaengen(0, at + 1);
 }
 
-// The state's placeholder flag: the graphic state of this model carries
-// none yet, so only the short placeholder codes hide a text.
-int elmPlatzhalterWeit(const STT*) { return 0; }
-
 // ---- editor inputs ----
 
 int elmHgAnStandard() { return 0; }
@@ -244,25 +241,33 @@ void ElemEllipse(ELEMGERAET* g, const BEF* b, const STT* s)
 
 void ElemTextAus(ELEMGERAET* g, int an) { g->textAus = an != 0; }
 
-void ElemText(ELEMGERAET* g, const char* text, const STT* s, int a, int bx, int c)
+int ElemTextZeilen(const char* text, const STT* s, int a, int attributAus)
 {
-    if (g->textAus || text == nullptr) return;
-    if (!ElemStift(g, s, 0)) return;
-    if (IstYRefArtikel(text) || PlatzhalterText(text, elmPlatzhalterWeit(s))) return;
+    if (text == nullptr) return 0;
+    // The graphic state carries no flag that widens the placeholder test:
+    // every device hides the short placeholder codes, as the editor does.
+    if (IstYRefArtikel(text) || PlatzhalterText(text, 0)) return 0;
     char t[ELMTEXTSUP];
     if (text[0] == 1) {
         // An attribute text shows what follows its marker and kind letter,
         // as it stands.
-        if (g->attributAus) return;
+        if (attributAus) return 0;
         strkopie(t, sizeof t, std::strlen(text) > 2 ? text + 2 : "", ELMTEXTSUP - 1);
     } else {
         strkopie(t, sizeof t, text, ELMTEXTSUP - 1);
         TextVarErsetzen(t, sizeof t, s->x, s->y);
     }
-    if (t[0] == '\0') return;
+    if (t[0] == '\0') return 0;
     elmZeilen(t, s, a);
+    return StndTextAnzahl() > 0 && StndTextLaenge() > 0 ? StndTextAnzahl() : 0;
+}
+
+void ElemText(ELEMGERAET* g, const char* text, const STT* s, int a, int bx, int c)
+{
+    if (g->textAus || text == nullptr) return;
+    if (!ElemStift(g, s, 0)) return;
+    if (ElemTextZeilen(text, s, a, g->attributAus) == 0) return;
     const int n = StndTextAnzahl(), m = StndTextLaenge();
-    if (n == 0 || m == 0) return;
 
     const int T = WinkelNormal(s->richtung + s->tr);
     const double hoehe = s->mass * s->tg;
@@ -335,7 +340,7 @@ int ElemZeichnen(ELEMGERAET* g, const BEF* b, const STT* s)
     case 56: ElemText(g, b->text, s, 1, 2, 0); return 1;
     case 57: ElemText(g, b->text, s, 1, 1, 1); return 1;
     case 62: {
-        const double r = Zehntel(elmEditor.pktGroesse()) * s->mass;
+        const double r = Zehntel(ElemPunktGroesse()) * s->mass;
         elmEllipse(g, s->x - r, s->y - r, s->x + r, s->y + r, 1);
         return 1;
     }
@@ -402,11 +407,11 @@ void RenderMerkerLoeschen() { elmBildschirm.textAus = 0; }
 
 void ElemEditorHakenSetzen(const ElemEditorHaken& h)
 {
-    if (h.hgAn) elmEditor.hgAn = h.hgAn;
-    if (h.hgName) elmEditor.hgName = h.hgName;
-    if (h.hgFarbe) elmEditor.hgFarbe = h.hgFarbe;
-    if (h.pktGroesse) elmEditor.pktGroesse = h.pktGroesse;
+    using H = ElemEditorHaken;
+    DienstUebernehmen(elmEditor, h, elmEditor, &H::hgAn, &H::hgName, &H::hgFarbe, &H::pktGroesse);
 }
+
+int ElemPunktGroesse() { return elmEditor.pktGroesse(); }
 
 void HgPfad(const char* name, char* aus, size_t kap)
 {

@@ -83,6 +83,12 @@ void ElemTextAus(ELEMGERAET* g, int an);
 // Text flags: a standard-text mode, b horizontal (0 left, 1 centre, 2 right),
 // c vertical (0 base line, 1 centre of the block).
 void ElemText(ELEMGERAET* g, const char* text, const STT* s, int a, int bx, int c);
+// Steps 1 to 5 of a text shared by every device, the DXF export included:
+// placeholder and reference texts are skipped, an attribute text (byte 1,
+// kind letter, text) shows its text unless `attributAus`, variables are
+// expanded, and the lines go into the standard-text list. The number of
+// lines, 0 when nothing is to be drawn.
+int ElemTextZeilen(const char* text, const STT* s, int a, int attributAus);
 int ElemBild(ELEMGERAET* g, const BEF* b, const STT* s);
 // The file of a picture record: a library picture (int0 != 0) lies in the
 // folder of the state's component library, any other in the project folder.
@@ -122,6 +128,8 @@ struct ElemEditorHaken {
 };
 // Installs the members that are set (null members keep what was there).
 void ElemEditorHakenSetzen(const ElemEditorHaken& h);
+// The PKT point size (tenths) every device draws with.
+int ElemPunktGroesse();
 // The file of a background name: without a folder it is looked up by
 // PfadHPfadDatei, with one it is used as it stands.
 void HgPfad(const char* name, char* aus, size_t kap);

@@ -448,6 +448,38 @@ const uint8_t hpglTabB[][3] = {
     {0xA0, 0x61, 0x27}, {0xA1, 0x69, 0x27}, {0xA2, 0x6F, 0x27}, {0xA3, 0x75, 0x27}, {0xA4, 0x20, 0},
     {0xA5, 0x20, 0},    {0xE1, 0x20, 0},    {0xB0, 0x20, 0x7C}};
 
+// Characters of the sheets' code page that the plotter's character sets of
+// the tables hold no letter for (a table gives them a blank, or they are no
+// OEM code at all): the nearest a plotter's ASCII set holds.
+const char* hpglNaechstes(unsigned char c)
+{
+    switch (c) {
+    case 0xDF: return "ss";   // sharp s
+    case 0xD8: return "O";    // O with stroke
+    case 0xF8: return "o";
+    case 0xB5: return "u";    // micro
+    case 0xB1: return "+-";
+    case 0xB2: return "2";
+    case 0xB3: return "3";
+    case 0xB9: return "1";
+    case 0xB0: return "o";    // degree
+    case 0xD7: return "x";
+    case 0xF7: return ":";
+    case 0xB7: return ".";
+    case 0xA7: return "S";    // section
+    case 0x80: return "EUR";
+    case 0x96:
+    case 0x97: return "-";
+    case 0x91:
+    case 0x92: return "'";
+    case 0x84:
+    case 0x93:
+    case 0x94: return "\"";
+    case 0xA0: return " ";
+    default: return nullptr;
+    }
+}
+
 }  // namespace
 
 void HpglTextUmsetzen(const char* text, int kum, char* aus, int kap)
@@ -456,6 +488,18 @@ void HpglTextUmsetzen(const char* text, int kum, char* aus, int kap)
     std::string r;
     for (const unsigned char* q = reinterpret_cast<const unsigned char*>(text); *q; ++q) {
         const unsigned char c = *q;
+        // The modes with character-set tables write 7-bit text only; the
+        // OEM and raw modes leave the bytes to the plotter.
+        if (kum != 2 && kum != 3 && c >= 0x80) {
+            if (const char* n = hpglNaechstes(c)) {
+                r += n;
+                continue;
+            }
+            if (c < 192) {
+                r += '?';  // no OEM code of the tables: never a raw 8-bit byte
+                continue;
+            }
+        }
         const unsigned char o = c >= 192 ? ZeichenAnsiOem(c) : c;
         if (kum == 3) {
             r += static_cast<char>(c);
@@ -468,7 +512,7 @@ void HpglTextUmsetzen(const char* text, int kum, char* aus, int kap)
                 r += static_cast<char>((*e)[1]);
                 r += "\x03" "CS0;LB";
             } else {
-                r += static_cast<char>(o);
+                r += o >= 0x80 ? '?' : static_cast<char>(o);
             }
         } else {
             const auto* e = std::find_if(std::begin(hpglTabB), std::end(hpglTabB), [o](const uint8_t* z) { return z[0] == o; });
@@ -478,7 +522,7 @@ void HpglTextUmsetzen(const char* text, int kum, char* aus, int kap)
                 if ((*e)[2]) r += static_cast<char>((*e)[2]);
                 r += "\x03" "CS0;LB";
             } else {
-                r += static_cast<char>(o);
+                r += o >= 0x80 ? '?' : static_cast<char>(o);
             }
         }
     }
@@ -513,6 +557,9 @@ void HpglEinstellungen(int istA4, PlotterSatz* p, PlotterWerte* w)
     JusLesen(&p->jus);
     p->rlx = VgbZehntel("RlX");
     p->rly = VgbZehntel("RlY");
+    // Pen 1 until a value says otherwise: a plot without a pen selection
+    // draws nothing on most plotters and readers.
+    strkopie(p->stift[1], sizeof p->stift[1], "PU;SP1;", PLOTTEXTSUP);
     for (int n = 1; n <= PLOTSTIFTSUP; ++n) {
         char k[16];
         std::snprintf(k, sizeof k, "St%d", n - 1);

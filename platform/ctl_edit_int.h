@@ -32,6 +32,8 @@ struct EdZustand {
     char passwort = '*';
     bool fokus = false;
     bool ziehen = false;
+    LONG doppelZeit = 0;       // message time of the last double click
+    bool doppelGueltig = false;  // a click soon after it is the third: all
     int wunschX = -1;   // column kept by Up/Down
     bool eigenesFormat = false;  // EM_SETRECT gave the text area
     RECT format{0, 0, 0, 0};

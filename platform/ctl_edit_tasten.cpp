@@ -94,6 +94,12 @@ void edTaste(EdZustand& z, WPARAM vk)
     bool bewegt = true;
     bool behalteX = false;
     int sa = edSelAnf(z), se = edSelEnde(z);
+    if (strg && !shift && vk == 'A') {
+        // Ctrl+A selects the whole text, as the platform's edit fields do.
+        z.tippen = false;
+        edSelSetzen(z, 0, static_cast<int>(z.text.size()), true);
+        return;
+    }
     switch (vk) {
     case VK_LEFT:
     case VK_RIGHT:
@@ -147,6 +153,7 @@ void edZeichen(EdZustand& z, unsigned char c)
 {
     bool mehr = edMehrzeilig(z);
     switch (c) {
+    case 0x01: return;  // Ctrl+A: its key selected everything
     case 0x03: SendMessage(z.h, WM_COPY, 0, 0); return;
     case 0x16: SendMessage(z.h, WM_PASTE, 0, 0); return;
     case 0x18: SendMessage(z.h, WM_CUT, 0, 0); return;
@@ -178,6 +185,15 @@ void edMaus(EdZustand& z, UINT msg, WPARAM wp, LPARAM lp)
         int pos = edPosBei(z, GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
         z.wunschX = -1;
         z.tippen = false;
+        // A third click soon after a double click selects the whole text.
+        if (msg == WM_LBUTTONDOWN && z.doppelGueltig &&
+            static_cast<UINT>(GetMessageTime() - z.doppelZeit) <= GetDoubleClickTime()) {
+            z.doppelGueltig = false;
+            edSelSetzen(z, 0, static_cast<int>(z.text.size()), true);
+            return;
+        }
+        z.doppelGueltig = msg == WM_LBUTTONDBLCLK;
+        z.doppelZeit = GetMessageTime();
         if (msg == WM_LBUTTONDBLCLK) {
             int anf = pos, ende = pos;
             const std::string& t = z.text;

@@ -11,6 +11,7 @@
 
 #include "config/reaktion.h"
 #include "config/apstil.h"
+#include "config/inidatei.h"
 #include "config/verzeich.h"
 #include "config/vorgaben.h"
 #include "controls/elseite.h"
@@ -71,7 +72,9 @@ struct ExportLauf {
     std::string bildFehlt;
     int bildAnzahl = 0;
     HWND fenster = 0;
-    std::vector<std::string> combo;  // the entries shown
+    std::vector<std::string> combo;    // the entries listed
+    std::vector<std::string> anzeige;  // their words as drawn
+    int fehler = 0;                    // files of the last run not written
 };
 
 ExportLauf ex;
@@ -287,6 +290,7 @@ int ExportDateien(int art, const char* ordner, const char* name, int html)
     ex.bildAnzahl = 0;
     bool dxfErste = true;
     int n = 0;
+    ex.fehler = 0;
     for (int i = 0; i < PvwAnzahl() && wiLangPumpe(); ++i) {
         char zname[PVWNAMESUP + 1];
         if (!PvwMarkiert(i) || !PvwZeiName(i, zname)) continue;
@@ -305,8 +309,9 @@ int ExportDateien(int art, const char* ordner, const char* name, int html)
             DxfLogLoeschen(ausgabe.c_str());
             dxfErste = false;
         }
-        exSchreiber(art, zeichnung, ausgabe.c_str());
-        ++n;
+        // A writer's failure is counted, not reported as a file written.
+        if (exSchreiber(art, zeichnung, ausgabe.c_str()) < 0) ++ex.fehler;
+        else ++n;
     }
     if (html) HtmlIndexBeenden();
     wiLangEnde();
@@ -387,9 +392,29 @@ const char* ExportPdfPfad() { return ex.pdf.c_str(); }
 
 namespace {
 
+// The row as the user sees it: the format's word; the kind number after it
+// is only for the program.
 const char* exComboText(int i)
 {
-    return i >= 0 && i < static_cast<int>(ex.combo.size()) ? ex.combo[static_cast<size_t>(i)].c_str() : "";
+    if (i < 0 || i >= static_cast<int>(ex.combo.size())) return "";
+    return ex.anzeige[static_cast<size_t>(i)].c_str();
+}
+
+// The last kind and folder chosen, kept in the workstation's ini file so
+// that the next export starts where this one went.
+constexpr char EX_INI[] = "Export";
+
+std::string exGemerkterOrdner(int art)
+{
+    char t[EXPORTFELDSUP + 1] = "";
+    ProfilLesen(EX_INI, ("Ordner" + std::to_string(art)).c_str(), t, sizeof t);
+    return t;
+}
+
+void exMerken(int art, const std::string& ordner)
+{
+    ProfilZahlSchreiben(EX_INI, "Art", art);
+    ProfilSchreiben(EX_INI, ("Ordner" + std::to_string(art)).c_str(), ordner.c_str());
 }
 
 int exArt()
@@ -409,8 +434,13 @@ void ExportArtSetzen()
         VgbText(d->ordnerSchluessel, ordner, EXPORTSCHLUESSELSUP);
         VgbSchliessen();
     }
+    // One PDF for the project: its name placeholders (the project folder's
+    // name "@ZO") are shown filled in; per-drawing names keep theirs.
+    if (!d->jeZeichnung) TextVarErsetzen(name, 0, 0);
     wiTextSetzen(EX_NAME, (std::string(name) + d->endung).c_str());
-    wiTextSetzen(EX_ORDNER, strleer(ordner) ? VerZeiger(1) : ordner);
+    const std::string gemerkt = exGemerkterOrdner(exArt());
+    if (!gemerkt.empty()) wiTextSetzen(EX_ORDNER, gemerkt.c_str());
+    else wiTextSetzen(EX_ORDNER, strleer(ordner) ? VerZeiger(1) : ordner);
     wiItemZeigen(EX_HTML, d->jeZeichnung ? 1 : 0);
     wiItemZeigen(EX_HINWEIS, d->jeZeichnung ? 1 : 0);
     wiKnopfSetzen(EX_OEFFNEN, d->jeZeichnung ? 0 : 1);
@@ -423,13 +453,22 @@ int ExportInit(int, const char* const*)
     wiZahlSetzen(EX_ANZAHL, PvwAnzMarkiert());
     ex.combo.clear();
     wiComboLeeren(EX_ART);
+    ex.anzeige.clear();
+    char artText[21] = "";
+    ProfilLesen(EX_INI, "Art", artText, sizeof artText);
+    const int gemerkt = artText[0] ? std::atoi(artText) : -1;  // none yet: the first row, PDF
+    int wahl = 0;
     for (const char* e : exEintraege) {
         if (e[0] == '#') continue;
+        if (ExportArtAusText(e) == gemerkt) wahl = static_cast<int>(ex.combo.size());
         ex.combo.emplace_back(e);
+        ex.anzeige.emplace_back(e, std::strcspn(e, " "));
         wiComboAnhaengen(EX_ART, e);
     }
-    wiComboWahlSetzen(EX_ART, 0);
+    wiComboWahlSetzen(EX_ART, wahl);
     ExportArtSetzen();
+    const int markiert = PvwAnzMarkiert();
+    wiTextSetzen(101, markiert == 1 ? "markierte Zeichnung" : "markierte Zeichnungen");
     return 0;
 }
 
@@ -461,15 +500,33 @@ void exStarten()
     const bool oeffnen = wiKnopf(EX_OEFFNEN) != 0;
     const bool html = wiKnopf(EX_HTML) != 0;
     ex.pdf.clear();
-    if (art == EXPORT_PDF) ExportPdf(o, name.c_str());
-    else ExportDateien(art, o, name.c_str(), html ? 1 : 0);
+    exMerken(art, o);
+    int r = 0;
+    if (art == EXPORT_PDF) r = ExportPdf(o, name.c_str());
+    else r = ExportDateien(art, o, name.c_str(), html ? 1 : 0);
     wiDlgSchliessen();
-    if (oeffnen && !ex.pdf.empty()) {
-        char p[MAX_PATH + 1];
+    // What was written where, in one line.
+    char p[MAX_PATH + 1] = "";
+    if (art == EXPORT_PDF) {
+        if (r != 0 || ex.pdf.empty()) return;
         strkopie(p, ex.pdf.c_str(), MAX_PATH);
         PfadAbsolut(p);
-        wiShellOeffnen(p);
+        if (!oeffnen) {
+            wiHinweis("PDF-Datei %s geschrieben.", p);
+            return;
+        }
+        char programm[MAX_PATH + 1] = "";
+        if (FindExecutable(p, nullptr, programm) <= 32 || wiShellOeffnen(p) <= 32)
+            wiHinweis("PDF-Datei %s geschrieben; kein Programm zum Anzeigen von PDF-Dateien gefunden.", p);
+        return;
     }
+    strkopie(p, ex.ordner.c_str(), MAX_PATH);
+    PfadAbsolut(p);
+    if (ex.fehler > 0)
+        wiMeldung("%d %s nach %s exportiert; %d konnten nicht geschrieben werden.", r, r == 1 ? "Datei" : "Dateien", p,
+                  ex.fehler);
+    else
+        wiHinweis("%d %s nach %s exportiert.", r, r == 1 ? "Datei" : "Dateien", p);
 }
 
 int ExportBefehl(UINT nachricht, WPARAM wp, LPARAM lp)

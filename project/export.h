@@ -54,8 +54,9 @@ int ExportNameLaenge(const char* ordner, const char* name);
 int ExportAusgabeName(const char* ordner, const char* name, std::string* pfad);
 
 // The one-file-per-drawing run of a kind other than PDF into `ordner`,
-// names from `name`; `html` 1 writes "Inhalt.html". The number of drawings
-// exported, or -1 when the kind is unknown.
+// names from `name`; `html` 1 writes "Inhalt.html". The number of files
+// written (a drawing whose writer failed is not counted), or -1 when the
+// kind is unknown.
 int ExportDateien(int art, const char* ordner, const char* name, int html);
 // The PDF run: 0 done (the document may still have failed to save, after
 // its writer's warning), 1 the user kept an existing file, -1 refused or the

@@ -14,8 +14,17 @@
 #include "config/vorgaben.h"
 #include "equipment/utitel.h"
 #include "model/befehl.h"
+#include "output/dxfimp.h"
 #include "output/hpglimp.h"
-#include "output/platzhalter.h"
+#include "output/ansicht.h"
+#include "output/bilder.h"
+#include "output/dxfexp.h"
+#include "output/dxfimp.h"
+#include "output/element.h"
+#include "output/gdi.h"
+#include "output/schrift.h"
+#include "output/show.h"
+#include "output/tbar.h"
 #include "platform/nachricht.h"
 #include "platform/winconst.h"
 #include "support/basis.h"
@@ -90,11 +99,19 @@ int ImpAusfuehren(const ImpEingabe* e)
         return 1;
     }
     int textFormat = 0;
+    bool kopfDa = false;
     switch (e->art) {
-    case IMP_DXF:
+    case IMP_DXF: {
+        // The placement of the dialog, and the header written with the
+        // drawing: it is written once, and no backup of it is left.
+        ZeiKopf k{};
+        k.format = BEF_ZA3;
+        idKopf(&k, e, 0);
         DxfPlatzierungSetzen(&e->trafo);
-        DxfImport(e->quelle, ziel);
+        if (DxfImportLauf(e->quelle, ziel, &k) != 0) return ERROR;  // it said why and left nothing
+        kopfDa = true;
         break;
+    }
     case IMP_HPGL:
         HpglImpEinstellen(&e->trafo, e->fenster);
         if (HpglImport(e->quelle, ziel) != 0) return ERROR;  // it said why and left nothing
@@ -109,18 +126,20 @@ int ImpAusfuehren(const ImpEingabe* e)
         idMeldung(250, name);
         return ERROR;
     }
-    idKopf(&k, e, textFormat);
-    if (ZeiKopfSchreiben(ziel, &k) < 0) {
-        dateiloeschen(ziel);
-        idMeldung(243, name);
-        return ERROR;
+    if (!kopfDa) {
+        idKopf(&k, e, textFormat);
+        if (ZeiKopfSchreiben(ziel, &k) < 0) {
+            dateiloeschen(ziel);
+            idMeldung(243, name);
+            return ERROR;
+        }
+        // The header writer keeps the version before as ".BAK": here that is
+        // only the importer's raw output.
+        char bak[ZEIPFADSUP + 1];
+        strkopie(bak, ziel, ZEIPFADSUP);
+        ZeiExtSetzen(bak, "BAK");
+        dateiloeschen(bak);
     }
-    // The header writer keeps the version before as ".BAK": here that is
-    // only the importer's raw output.
-    char bak[ZEIPFADSUP + 1];
-    strkopie(bak, ziel, ZEIPFADSUP);
-    ZeiExtSetzen(bak, "BAK");
-    dateiloeschen(bak);
     ZeiKopfMerken(name, &k);
     DatAenderungMelden();
     wiSeiteVerteilen(2998, 9);

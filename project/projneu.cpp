@@ -334,8 +334,9 @@ int SicherungNamePruefen(const char* name)
     return ERROR;
 }
 
-int SicherungKopieren(const char* projekt, const char* name)
+int SicherungKopieren(const char* projekt, const char* name, int* kopiert)
 {
+    if (kopiert != nullptr) *kopiert = 0;
     if (SicherungNamePruefen(name) != 0) return ERROR;
     char n[PNSICHERUNGSUP + 1];
     strkopie(n, name, PNSICHERUNGSUP);
@@ -363,6 +364,8 @@ int SicherungKopieren(const char* projekt, const char* name)
         if (dateikopieren((quelle + d).c_str(), (ziel + d).c_str()) != 0) {
             wiInfo("Kopierfehler");
             ergebnis = ERROR;
+        } else if (kopiert != nullptr) {
+            ++*kopiert;
         }
     }
     wiLangEnde();
@@ -436,8 +439,14 @@ void pnSichAnlegen()
     if (n[0] == '\0') return;
     if (SicherungNamePruefen(n) != 0) return;
     if (!wiKnopf(3020) && !SicherungFrei(pnSichPfad().c_str()) && !wiFrage(TextNr(157))) return;
-    SicherungKopieren(pnSich.projekt, n);
+    int kopiert = 0;
+    const std::string ziel = pnSichPfad();
+    const int r = SicherungKopieren(pnSich.projekt, n, &kopiert);
     wiDlgSchliessen();
+    // Said in one line where the backup went (also after a cancel or an
+    // error, with what was copied until then).
+    if (r != ERROR || kopiert > 0)
+        wiHinweis("%d %s nach %s gesichert.", kopiert, kopiert == 1 ? "Datei" : "Dateien", ziel.c_str());
 }
 
 int pnSichBefehl(UINT nachricht, WPARAM wp, LPARAM)

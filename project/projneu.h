@@ -62,8 +62,8 @@ int SicherungNamePruefen(const char* name);
 // Copies the project folder's files (no subfolders) into project/name,
 // created with all levels. 0; 1 when cancelled; -1 when the folder could not
 // be created (text 154) or a file failed ("Kopierfehler" each, the others
-// still copied).
-int SicherungKopieren(const char* projekt, const char* name);
+// still copied). `kopiert`, when given, counts the files copied.
+int SicherungKopieren(const char* projekt, const char* name, int* kopiert = nullptr);
 // Main command 1506: the dialog "PVWPROSICHERN".
 void ProjektSichern();
 

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 #include <sys/stat.h>
+#include <set>
 #include <unordered_map>
 #include <vector>
 
@@ -19,7 +20,9 @@
 #include "platform/gdi.h"
 #include "platform/textbreite.h"
 #include "platform/winconst.h"
+#include "platform/dateisys.h"
 #include "project/pvwlesen.h"
+#include "project/zeiopsint.h"
 #include "support/dosdatei.h"
 #include "support/sortier.h"
 #include "support/texte.h"
@@ -36,6 +39,7 @@ PvwEintrag pvwPuffer[2][PVWSUP];
 PvwEintrag* pvwListe = pvwPuffer[0];
 PvwEintrag* pvwNeu = pvwPuffer[1];  // work list of the sort and the headings
 int pvwAnzahl = 0;
+std::string pvwGelesen;  // the project folder the list was last read from
 int pvwZeiAnzahl = 0;
 int pvwNameLaenge = 0;
 int pvwNameBreite = 0;
@@ -108,6 +112,32 @@ struct PvwPdfSammlung {
 };
 PvwPdfSammlung pvwPdf;
 
+// What a scan found besides the drawings: sheets whose header cannot be
+// read, and files left by a save that was interrupted before its rename.
+struct PvwFunde {
+    std::vector<std::string> beschaedigt;  // names
+    std::vector<std::string> reste;        // paths
+};
+PvwFunde pvwFunde;
+std::string pvwGemeldet;           // the damaged sheets last reported
+std::set<std::string> pvwBehalten; // leftovers the user chose to keep
+
+// The name of a sheet: a page number ends its extension ("Plan.001",
+// "HV1.E.02"). Other files of the folder (a PDF, a photo) are no damaged
+// drawings when they cannot be read as one.
+bool pvwBlattName(const char* name)
+{
+    char ext[ZEIPFADSUP + 1];
+    ZeiExtHolen(name, ext);
+    const char* seite = std::strrchr(ext, '.');
+    seite = seite != nullptr ? seite + 1 : ext;
+    if (*seite == '\0') return false;
+    for (const char* p = seite; *p; ++p) {
+        if (*p < '0' || *p > '9') return false;
+    }
+    return true;
+}
+
 // One entry of the folder: a drawing goes into the list, anything else is
 // passed over. The name decides before the file is opened.
 int PvwZeiAufnehmen(const char* pfad, const char* eintrag, void*)
@@ -115,11 +145,24 @@ int PvwZeiAufnehmen(const char* pfad, const char* eintrag, void*)
     if (pvwAnzahl >= PVWSUP) return 0;
     if (pvwPdf.an && mustervgli("*.pdf", eintrag) == 1) pvwPdf.pfade.emplace_back(pfad);
     const char* name = pvwOhneOrdner(pfad);
+    // The atomic writer's temporary file: never a sheet of its own.
+    if (std::strncmp(name, PVWRESTVORSATZ, std::strlen(PVWRESTVORSATZ)) == 0) {
+        pvwFunde.reste.emplace_back(pfad);
+        return 1;
+    }
     // A name that does not fit the entry would later address another file.
     if (std::strlen(name) > PVWNAMESUP || !ZeiIstZeichnung(name)) return 1;
     ZeiKopf kopf;
     struct stat st;
-    if (PvwKopfLesen(pfad, &kopf, &st) != 0) return 1;
+    bool beschaedigt = false;
+    if (PvwKopfLesen(pfad, &kopf, &st) != 0) {
+        // A sheet cut short, emptied or overwritten stays in the list (and
+        // so in the table of contents, the count and the numbering), marked.
+        if (!pvwBlattName(name) || PvwStatus(pfad, &st) != 0 || !S_ISREG(st.st_mode)) return 1;
+        std::memset(&kopf, 0, sizeof kopf);
+        beschaedigt = true;
+        pvwFunde.beschaedigt.emplace_back(name);
+    }
     ++pvwZeiAnzahl;
     PvwEintrag& e = pvwListe[pvwAnzahl];
     std::memset(&e, 0, sizeof e);
@@ -128,9 +171,9 @@ int PvwZeiAufnehmen(const char* pfad, const char* eintrag, void*)
     dateizeitaus(st.st_mtime, &e.zeit);
     e.groesse = static_cast<int32_t>(static_cast<long>(st.st_size));
     e.kopf = kopf;
-    strkopie(e.titel0, kopf.titel[0], ZEITITELSUP);
+    strkopie(e.titel0, beschaedigt ? PVWBESCHAEDIGT : kopf.titel[0], ZEITITELSUP);
     strkopie(e.titel1, kopf.titel[1], ZEITITELSUP);
-    if (SprNummer() != 0) {
+    if (SprNummer() != 0 && !beschaedigt) {
         char t[FSTXTEXTSUP + 1];
         FstxTitelText(e.name, 0, t);
         if (t[0]) strkopie(e.titel0, t, ZEITITELSUP);
@@ -251,8 +294,39 @@ static void pvwSortieren()
     std::swap(pvwListe, pvwNeu);
 }
 
-void PvwVerzLesen()
+namespace {
+
+// Once per scan: the damaged sheets (each set once until it changes) and a
+// question for every leftover of an interrupted save.
+void pvwFundeMelden()
 {
+    std::sort(pvwFunde.beschaedigt.begin(), pvwFunde.beschaedigt.end(),
+              [](const std::string& a, const std::string& b) { return ZeiDateiVergleich(a.c_str(), b.c_str()) < 0; });
+    std::string namen;
+    for (const std::string& n : pvwFunde.beschaedigt) namen += (namen.empty() ? "" : ", ") + n;
+    // Said again in another folder or when the set changed.
+    const std::string gemeldet = std::string(VerZeiger(1)) + "\n" + namen;
+    if (gemeldet != pvwGemeldet) {
+        pvwGemeldet = gemeldet;
+        if (!namen.empty())
+            ZoMelden((pvwFunde.beschaedigt.size() == 1
+                          ? "Die Zeichnung " + namen + " ist besch\xE4" "digt und kann nicht gelesen werden; die Datei bleibt unver\xE4ndert."
+                          : "Die Zeichnungen " + namen + " sind besch\xE4" "digt und k\xF6nnen nicht gelesen werden; die Dateien bleiben unver\xE4ndert.")
+                         .c_str());
+    }
+    for (const std::string& p : pvwFunde.reste) {
+        if (pvwBehalten.count(p) != 0) continue;
+        const std::string text = "Eine unterbrochene Speicherung wurde gefunden: " + std::string(pvwOhneOrdner(p.c_str())) +
+                                 "\nSoll diese Datei gel\xF6scht werden?";
+        if (ZoFrage(text.c_str()) == 1 && plDsLoeschen(p.c_str()) == 0) continue;
+        pvwBehalten.insert(p);
+    }
+}
+
+// No entries and no widths: what a read or a reset starts from.
+void pvwLeeren()
+{
+    pvwFunde = PvwFunde{};
     std::memset(pvwListe, 0, sizeof(PvwEintrag) * static_cast<size_t>(pvwAnzahl > 0 ? pvwAnzahl : 1));
     pvwAnzahl = 0;
     pvwZeiAnzahl = 0;
@@ -260,8 +334,21 @@ void PvwVerzLesen()
     pvwNameBreite = 0;
     pvwKurzBreite = 0;
     pvwZusatzBreite = 0;
+}
+
+}  // namespace
+
+const std::vector<std::string>& PvwBeschaedigte() { return pvwFunde.beschaedigt; }
+const std::vector<std::string>& PvwReste() { return pvwFunde.reste; }
+
+bool PvwIstBeschaedigt(const PvwEintrag& e) { return e.art == PVW_ZEICHNUNG && e.kopf.format == 0; }
+
+void PvwVerzLesen()
+{
+    pvwLeeren();
     // Without a project folder the listing would take the working folder.
     const char* ordner = VerZeiger(1);
+    pvwGelesen = ordner != nullptr ? ordner : "";
     if (ordner == nullptr || strleer(ordner)) return;
     // Both keys of the scan through one opening of the defaults set.
     char unter[VGBWERTSUP + 1], pdfTitel[VGBWERTSUP + 1];
@@ -298,7 +385,10 @@ void PvwVerzLesen()
 
     pvwSortieren();
     if (pvwSortModus == PVW_SORT_NUMMER) pvwUntertitelEinfuegen(pdfTitel);
+    pvwFundeMelden();
 }
+
+const char* PvwVerzOrdner() { return pvwGelesen.c_str(); }
 
 int PvwAnzahl() { return pvwAnzahl; }
 int PvwZeiAnzahl() { return pvwZeiAnzahl; }
@@ -520,13 +610,9 @@ const char* PvwAktZeichnung()
 
 void PvwListeZuruecksetzen()
 {
-    std::memset(pvwListe, 0, sizeof(PvwEintrag) * static_cast<size_t>(pvwAnzahl > 0 ? pvwAnzahl : 1));
-    pvwAnzahl = 0;
-    pvwZeiAnzahl = 0;
-    pvwNameLaenge = 0;
-    pvwNameBreite = 0;
-    pvwKurzBreite = 0;
-    pvwZusatzBreite = 0;
+    pvwLeeren();
     pvwSortModus = PVW_SORT_NUMMER;
     pvwCursor[0] = '\0';
+    pvwGemeldet.clear();
+    pvwBehalten.clear();
 }

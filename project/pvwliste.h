@@ -17,6 +17,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "equipment/utitel.h"
 #include "model/zeichnun.h"
@@ -53,10 +54,26 @@ struct PvwEintrag {
     char zeilen[PVWUTZEILEN][PVWUTTEXTSUP + 1];
 };
 
+// The title shown for a damaged sheet, and the start of the names the
+// atomic file writer gives its temporary files.
+inline constexpr const char* PVWBESCHAEDIGT = "*** Zeichnung besch\xE4" "digt ***";
+inline constexpr const char* PVWRESTVORSATZ = ".velmo-neu-";
+
 // Rebuilds the list from the current project folder: drawings, then the PDF
 // files (of the subfolder `IVpdfVerz` when set), sorted, with headings in
-// sort mode 0.
+// sort mode 0. A sheet whose header cannot be read (cut short, empty,
+// overwritten) is listed with an empty header and the title PVWBESCHAEDIGT,
+// and reported once (ZoFehler) until the damaged set changes; a temporary
+// file of an interrupted save is never listed: the user is asked (ZoFrage)
+// whether to delete it, and a kept one is not asked about again.
 void PvwVerzLesen();
+// What the last scan found: damaged sheets (names) and leftovers (paths).
+const std::vector<std::string>& PvwBeschaedigte();
+const std::vector<std::string>& PvwReste();
+// A drawing entry of a damaged sheet.
+bool PvwIstBeschaedigt(const PvwEintrag& e);
+// The project folder of the last PvwVerzLesen ("" before the first).
+const char* PvwVerzOrdner();
 int PvwAnzahl();
 int PvwZeiAnzahl();
 int PvwNameLaengeMax();

@@ -1,5 +1,7 @@
 // Drawing operations of the project manager; see zeiops.h.
 #include "project/zeiops.h"
+
+#include "support/dienst.h"
 #include "project/zeiopsint.h"
 
 #include <cstdio>
@@ -37,7 +39,8 @@ void zoInfoStandard(const char* text) { wiInfo(text); }
 int zoFrageStandard(const char* text) { return wiFrage(text); }
 void zoDdeStandard(const char*, int) {}
 
-ZoHaken zoHaken{zoInfoStandard, zoFrageStandard, zoDdeStandard};
+const ZoHaken zoStandard{zoInfoStandard, zoFrageStandard, zoDdeStandard};
+ZoHaken zoHaken = zoStandard;
 
 void zoInfo(int nr) { zoHaken.info(TextNr(nr)); }
 void zoInfoText(const char* text) { zoHaken.info(text); }
@@ -69,10 +72,15 @@ void ZoFehler(const char* format, const char* name)
     zoHaken.info(text);
 }
 
+// Empty when the path would not fit a drawing's path (said by PfadBilden):
+// nothing is then read or written under a cut name.
+int ZoFrage(const char* text) { return zoHaken.frage(text); }
+void ZoMelden(const char* text) { zoHaken.info(text); }
+
 std::string ZoPfad(const char* name)
 {
     char p[ZEIPFADSUP + 1];
-    PfadBilden(1, name, nullptr, p);
+    if (PfadBilden(1, name, nullptr, p) != 0) return std::string();
     return p;
 }
 
@@ -250,9 +258,7 @@ long zoZahl(const char* t)
 
 void ZoHakenSetzen(const ZoHaken& haken)
 {
-    zoHaken.info = haken.info ? haken.info : zoInfoStandard;
-    zoHaken.frage = haken.frage ? haken.frage : zoFrageStandard;
-    zoHaken.dde = haken.dde ? haken.dde : zoDdeStandard;
+    DienstUebernehmen(zoHaken, haken, zoStandard, &ZoHaken::info, &ZoHaken::frage, &ZoHaken::dde);
 }
 
 int ZeiDateiUmbenennen(const char* alt, const char* neu)
@@ -289,7 +295,9 @@ int ZeiAnlegen(const ZeiNeuEingabe* e, int anlegen)
     const std::string ext = zoExtBauen(e->feld, e->seite);
     if (ext.empty()) return zoInfo(406), ERROR;
     const std::string datei = std::string(e->name) + "." + ext;
-    if (datei.size() > static_cast<size_t>(PVWNAMESUP) || zoExistiert(datei.c_str())) return zoInfo(14), ERROR;
+    if (datei.size() > static_cast<size_t>(PVWNAMESUP)) return zoInfo(14), ERROR;
+    if (zoPfad(datei.c_str()).empty()) return ERROR;
+    if (zoExistiert(datei.c_str())) return zoInfo(14), ERROR;
 
     // Other drawings of the name: an equal number, or one of another length.
     struct Sammler {

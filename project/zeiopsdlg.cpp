@@ -6,9 +6,10 @@
 // dialog's record lives from its opener to its exit. Prefix `Zd` (the
 // openers `Zei...Oeffnen`). Calls winlib (dialogs, items, file dialog,
 // page services), config (defaults, paths, language), the spell-check
-// registry (platzhalter.h until it lands) and zeiops.
+// registry (rschreib.h) and zeiops.
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,23 @@
 #include "config/vorgaben.h"
 #include "platform/nachricht.h"
 #include "platform/winconst.h"
-#include "project/platzhalter.h"
+#include "output/druck.h"
+#include "project/chkdlg.h"
+#include "project/dirhist.h"
+#include "project/export.h"
+#include "project/hbview.h"
+#include "project/hilfe.h"
+#include "project/impdlg.h"
+#include "project/inhalt.h"
+#include "project/projneu.h"
+#include "project/proverw.h"
+#include "project/pvwliste.h"
+#include "project/rschreib.h"
+#include "project/startbild.h"
+#include "project/titeldlg.h"
+#include "project/wrz.h"
+#include "project/zeitxt.h"
+#include "project/zv5.h"
 #include "project/zeiops.h"
 #include "project/zeiopsint.h"
 #include "support/dosdatei.h"
@@ -26,6 +43,7 @@
 #include "winlib/dateiwahl.h"
 #include "winlib/dialog.h"
 #include "winlib/dlgitem.h"
+#include "winlib/meldung.h"
 #include "winlib/seitendienst.h"
 #include "winlib/wiwerk.h"
 
@@ -34,6 +52,22 @@ namespace {
 // ---- shared conventions ------------------------------------------------------------------
 
 void zdText(int id, char* puffer, int n) { wiTextHolen(id, puffer, n); }
+
+// Names, page and field of a drawing hold ZOFELDSUP characters: a longer
+// entry is refused in the dialog, its field focused and selected, before
+// anything is read or written (cutting it would name another drawing).
+bool zdLaengenOk(std::initializer_list<int> ids)
+{
+    for (int id : ids) {
+        const int n = wiTextLaenge(id);
+        if (n <= ZOFELDSUP) continue;
+        wiMeldung("Der Eintrag ist %d Zeichen lang; erlaubt sind h\xF6" "chstens %d Zeichen.", n, ZOFELDSUP);
+        wiItemFokus(id);
+        SendMessage(wiItem(id), EM_SETSEL, 0, -1);
+        return false;
+    }
+    return true;
+}
 
 // The graphic buttons were set up from their texts by the dialog manager.
 void zdOeffnen(const char* name)
@@ -182,10 +216,15 @@ int zdNeuBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
         break;
     case 2502: zdNeuVorlage(); break;
     case 2500:
+        if (!zdLaengenOk({3000, 3010, 3011})) break;
         zdNeuLesen();
         if (ZeiAnlegen(&zdNeu.e, 0) == 0) zdBestaetigen(zdNeuLauf);
         break;
-    case 2509: zdNeuLesen(); zdNeuLauf(); break;
+    case 2509:
+        if (!zdLaengenOk({3000, 3010, 3011})) break;
+        zdNeuLesen();
+        zdNeuLauf();
+        break;
     case 2: case 2501: wiDlgSchliessen(); break;
     default: break;
     }
@@ -217,6 +256,7 @@ void zdEigenLesen()
 
 void zdEigenLauf()
 {
+    if (!zdLaengenOk({3000, 3001, 3002})) return;
     zdEigenLesen();
     if (ZeiEigenSpeichern(zdEigen.datei, &zdEigen.e) == 0) wiDlgSchliessen();
 }
@@ -300,6 +340,7 @@ int zdUmnrExit()
 
 void zdUmnrStart()
 {
+    if (!zdLaengenOk({3000, 3030, 3031})) return;
     char name[ZOFELDSUP + 1], von[PVWNAMESUP + 1], bis[PVWNAMESUP + 1], seite[ZOFELDSUP + 1], feld[ZOFELDSUP + 1];
     zdText(3000, name, ZOFELDSUP);
     zdText(3010, von, PVWNAMESUP);

@@ -9,6 +9,10 @@
 std::string ZoPfad(const char* name);
 // An information box with the name put into the German format.
 void ZoFehler(const char* format, const char* name);
+// A text of any length, and a yes/no question (1 yes, 0 no), through the
+// same hook.
+void ZoMelden(const char* text);
+int ZoFrage(const char* text);
 // The end of every run that changed drawing files: change counted, 2998
 // broadcast with 9.
 void ZoGeaendert();

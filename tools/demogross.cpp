@@ -19,6 +19,7 @@
 #include "equipment/btl.h"
 #include "equipment/ges.h"
 #include "equipment/ngestext.h"
+#include "equipment/nzustext.h"
 #include "equipment/utitel.h"
 #include "model/befehl.h"
 #include "model/zeichnun.h"
@@ -98,6 +99,8 @@ struct DemoProjektBau {
     {
         appgeraet g{};
         g.id = ++id;
+        // The kind the lists select by: 2 terminal strip, 4 cable.
+        g.n1 = std::strcmp(typ, "Klemmleiste") == 0 ? 2 : std::strcmp(typ, "Kabel") == 0 ? 4 : 0;
         strkopie(g.tt, typ, GESTTSUP);
         strkopie(g.kg, text, GESKGSUP);
         strkopie(g.ft, kennung, GESKGSUP);
@@ -121,8 +124,11 @@ struct DemoProjektBau {
     }
 };
 
-// One component with the identifier reference the editor puts beside it.
-void demoSetzen(DemoBlatt& s, uint32_t id, const char* bauteil, double x, double y)
+// One component with the identifier reference the editor puts beside it;
+// a terminal also with its number where the symbol writes it, the same
+// text attached to the placement so that the terminal list names it.
+void demoSetzen(DemoBlatt& s, uint32_t id, const char* bauteil, double x, double y, const char* cd = "", int nr = 0,
+                int klemme = 0)
 {
     s.nach(x, y);
     s.text(BefCode("ZB"), bauteil);
@@ -130,6 +136,13 @@ void demoSetzen(DemoBlatt& s, uint32_t id, const char* bauteil, double x, double
     std::snprintf(ref, sizeof ref, "@Y%04XB", id);
     s.nach(x - 7, y - 4);
     s.text(BefCode("TFE"), ref);
+    if (klemme > 0) {
+        char t[12];
+        std::snprintf(t, sizeof t, "%d", klemme);
+        s.nach(x + 2, y + 1.5);
+        s.text(BefCode("TFA"), t);
+        ZtxAnfuegen(id, cd, nr, t);
+    }
 }
 
 int demoBlatt(DemoProjektBau& p, DemoZufall& z, int nr, int geraete, int& zaehler)
@@ -150,20 +163,22 @@ int demoBlatt(DemoProjektBau& p, DemoZufall& z, int nr, int geraete, int& zaehle
     s.text(BefCode("ZB"), "RAHMEN-A3");
     // The last device of a sheet is its cable.
     for (int k = 0; k + 1 < geraete; ++k) {
-        const double x = 40 + 35 * (k % 10);
+        // Ten devices a row, one in each path of the A3 frame.
+        const double x = 35 + 39 * (k % 10);
         const double y = 230 - 40 * ((k / 10) % 5) - 4 * (k / 50);
         char kenn[24], text[48];
         std::snprintf(kenn, sizeof kenn, "-%s%d", a.buchst, ++zaehler);
         std::snprintf(text, sizeof text, "%s %s Feld %d", a.typ, ze, 1 + z.naechste(9));
         const uint32_t id = p.geraet(kenn, a.typ, text);
-        demoSetzen(s, id, a.bauteil, x, y);
+        const bool leiste = std::strcmp(a.buchst, "X") == 0;
+        demoSetzen(s, id, a.bauteil, x, y, "H", 0, leiste ? 1 : 0);
         p.platz(id, "H", 0, a.typ, a.bauteil, ze, x, y);
         s.nach(x, y);
         s.linie(0, 10);
         if (a.unter[0]) {
             for (int u = 1; u <= DEMOUNTER; ++u) {
                 const double ux = x + 2.5 * u, uy = y - 15 - 5 * u;
-                demoSetzen(s, id, a.unter, ux, uy);
+                demoSetzen(s, id, a.unter, ux, uy, a.untercode, u, leiste ? u + 1 : 0);
                 p.platz(id, a.untercode, u, a.typ, a.unter, ze, ux, uy);
             }
         }

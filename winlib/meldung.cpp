@@ -23,6 +23,11 @@ int mldBox(HWND besitzer, const char* text, const char* titel, UINT typ)
     int r = MessageBox(besitzer, text, titel ? titel : "", typ | MB_TASKMODAL);
     wiDlgSperren(1);
     if (aktiv && IsWindow(aktiv)) SetActiveWindow(aktiv);
+    // The window active before went while the box was up (a dialog that
+    // closed and then said what it did): the main window takes over, so
+    // that the keyboard is not left without a window.
+    else if (GetActiveWindow() == 0 && anwHauptfenster() != 0 && IsWindow(anwHauptfenster()))
+        SetActiveWindow(anwHauptfenster());
     return r;
 }
 

@@ -1,13 +1,17 @@
 // Ini migration, directory kinds, path building, workstation styles and
 // dialog positions (through the recording fake of the window system).
 #include "config/apstil.h"
+#include "config/konfhaken.h"
 #include "config/verzeich.h"
 #include "config/vorgaben.h"
 #include "konftest.h"
 #include "platform/fehlersim.h"
 #include "platform/winconst.h"
+#include "support/basis.h"
 #include "support/texte.h"
 #include <cstring>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -179,6 +183,40 @@ TEST_F(Verzeich, PathBuilding)
     EXPECT_EQ(std::string(b), pfad("t3/beide.txt"));
     PfadText(b, sizeof b, "keine.txt");
     EXPECT_EQ(std::string(b), pfad("t3/keine.txt"));
+}
+
+TEST_F(Verzeich, APathThatDoesNotFitIsRefusedNotCut)
+{
+    // A project folder of 150, 194 and 197 characters with "Plan.001" in a
+    // drawing path of 200: a cut path once named "Plan.0" or "Pla".
+    static std::vector<std::string> warnungen;
+    warnungen.clear();
+    KonfHaken h{};
+    h.warnung = [](const char* t) { warnungen.emplace_back(t); };
+    konfHakenSetzen(h);
+    for (const size_t laenge : {150u, 194u, 197u}) {
+        warnungen.clear();
+        const std::string ordner = "/" + std::string(laenge - 1, 'o');
+        VerSetzen(1, ordner.c_str());
+        char b[201] = "alt";
+        const int r = PfadBilden(1, "Plan.001", nullptr, b);
+        if (laenge + 9 <= 200) {
+            EXPECT_EQ(r, 0) << laenge;
+            EXPECT_EQ(std::string(b), ordner + "/Plan.001");
+            EXPECT_TRUE(warnungen.empty());
+        } else {
+            EXPECT_EQ(r, ERROR) << laenge;
+            EXPECT_STREQ(b, "") << laenge;
+            ASSERT_EQ(warnungen.size(), 1u) << laenge;
+            EXPECT_NE(warnungen[0].find("l\xE4nger als 200 Zeichen"), std::string::npos) << warnungen[0];
+        }
+    }
+    char b[20];
+    EXPECT_EQ(PfadTmp(b, sizeof b, "/ein/langer/pfad/datei.zvk"), ERROR);
+    EXPECT_STREQ(b, "");
+    EXPECT_EQ(PfadHPfadDatei(b, sizeof b, "/ein/langer/pfad/hilfe.chm"), ERROR);
+    EXPECT_EQ(PfadText(b, sizeof b, "/ein/langer/pfad/texte.txt"), ERROR);
+    EXPECT_NE(warnungen.back().find("19 Zeichen"), std::string::npos) << warnungen.back();
 }
 
 TEST_F(Verzeich, UpwardSearch)

@@ -409,13 +409,13 @@ TEST(MrkKurz, ShortLinesOfTheKinds)
     BEF b{};
     b.code = 50;
     BefTextSetzen(&b, "Eine Beschriftung mit 37 Zeichen Text");
-    const std::string pos = "   12.3   -3.0";
+    const std::string pos = "   12,3   -3,0";
     EXPECT_EQ(MrkKurzText(b, s), "\"Eine Beschriftung mit 37 ..\" " + pos);
     b = BEF{};
     b.code = 40;
     b.darg[0] = 10;
     b.darg[1] = -2.5;
-    EXPECT_EQ(MrkKurzText(b, s), "ZL     10.0   -2.5            " + pos);
+    EXPECT_EQ(MrkKurzText(b, s), "ZL     10,0   -2,5            " + pos);
     b.code = 65;
     b.iarg[0] = 0;
     b.iarg[1] = 900;

@@ -98,6 +98,26 @@ TEST_F(TxaTest, TheEditorGetsThePathAsOneWord)
     EXPECT_EQ(gestartet[1], (std::vector<std::string>{"/usr/bin/cat", datei.string()}));
 }
 
+// Without a program for text files, or when it does not start, the user is
+// told so instead of seeing nothing ("Resultat im Editor öffnen").
+TEST_F(TxaTest, WithoutAProgramTheUserLearnsWhy)
+{
+    fs::path datei = ordner / "Klemmen.txt";
+    schreiben(datei, "x\r\n");
+    plShellZuordnungSetzen([](const std::string&, std::string*) { return false; });
+    EXPECT_EQ(TextDateiExtern(datei.c_str()), -1);
+    EXPECT_TRUE(gestartet.empty());
+    ASSERT_EQ(plNachrichtBoxFragen().size(), 1u);
+    EXPECT_NE(plNachrichtBoxFragen()[0].text.find("Kein Programm f\xFCr Textdateien gefunden"), std::string::npos)
+        << plNachrichtBoxFragen()[0].text;
+    plNachrichtBoxFragenLeeren();
+    plShellStarterSetzen([](const std::vector<std::string>&, const std::string&) { return -1; });
+    strkopie(EdEinst()->exenote, sizeof EdEinst()->exenote, "gibtsnicht %s", 100);
+    EXPECT_EQ(TextDateiExtern(datei.c_str()), -1);
+    ASSERT_EQ(plNachrichtBoxFragen().size(), 1u);
+    EXPECT_EQ(plNachrichtBoxFragen()[0].text.rfind("Kann gibtsnicht ", 0), 0u) << plNachrichtBoxFragen()[0].text;
+}
+
 TEST_F(TxaTest, AMissingFileIsMadeOnlyWhenWanted)
 {
     strkopie(EdEinst()->exenote, sizeof EdEinst()->exenote, "cat", 100);

@@ -19,6 +19,7 @@
 #include "model/bauteil.h"
 #include "output/clip.h"
 #include "platform/fehlersim.h"
+#include "platform/nachricht.h"
 #include "platform/zwischenablage.h"
 #include "tests/editor/edtest.h"
 #include "tests/model/tztest.h"
@@ -224,6 +225,96 @@ TEST_F(Makro, ClipboardTextRunsUpToTheLastCompleteLineBefore64000)
     ClipboardMakro();
     EXPECT_EQ(gelaufen.size(), 9142u);
     plClipEnde();
+}
+
+std::string verschachtelt(int tiefe)
+{
+    std::string t;
+    for (int i = 0; i < tiefe; ++i) t += "IF 1\n";
+    t += "ZL 1 0\n";
+    for (int i = 0; i < tiefe; ++i) t += "END\n";
+    return t;
+}
+
+TEST_F(Makro, DeepNestingEndsTheRunWithAMessageNamingTheLine)
+{
+    // 15,000 nested IFs once took one stack frame each until the stack ended.
+    const std::string p = datei("tief.mac", verschachtelt(15000));
+    EXPECT_EQ(MakroDateiAusfuehren(p.c_str(), 0), 0);
+    EXPECT_TRUE(gelaufen.empty());
+    EXPECT_NE(std::string(StatusLetzterText()).find("Zeile 200."), std::string::npos) << StatusLetzterText();
+    // Pasted: the clipboard keeps the first 64,000 characters, 12,800 IFs.
+    gelaufen.clear();
+    StatusHinweis("");
+    plClipEnde();
+    ASSERT_TRUE(ClipTextSetzen(verschachtelt(15000).c_str()));
+    ClipboardMakro();
+    plClipEnde();
+    EXPECT_TRUE(gelaufen.empty());
+    EXPECT_NE(std::string(StatusLetzterText()).find("Bl\xF6" "cke"), std::string::npos) << StatusLetzterText();
+    // As deep as allowed still runs.
+    gelaufen.clear();
+    MakroDateiAusfuehren(datei("flach.mac", verschachtelt(MAKROBLOCKSUP - 1)).c_str(), 0);
+    EXPECT_EQ(gelaufen.size(), 1u);
+}
+
+TEST_F(Makro, LoopsThatCannotProgressEndWithAMessage)
+{
+    struct Fall {
+        const char* text;
+        const char* meldung;
+    };
+    const Fall faelle[] = {
+        {"ZL 1 0\nWHILE 1", "Zeile 2 hat keinen Inhalt"},
+        {"FOR $1 = 1 TO 2\n", "Zeile 1 hat keinen Inhalt"},
+        // Beyond 2^53 a step of 1 no longer changes a double.
+        {"$1 = 9999999999*9999999\nFOR $2 = $1 TO $1+10\nZL 1 0\nEND\n", "Schrittweite in Zeile 2"},
+        {"FOR $2 = 1 TO 5 STEP 0.00000000001\nEND\n", nullptr},  // a small step is no fault
+    };
+    for (const Fall& f : faelle) {
+        gelaufen.clear();
+        StatusHinweis("");
+        MakroDateiAusfuehren(datei("schleife.mac", f.text).c_str(), 0);
+        if (f.meldung == nullptr) continue;
+        EXPECT_NE(std::string(StatusLetzterText()).find(f.meldung), std::string::npos) << f.text << ": " << StatusLetzterText();
+        EXPECT_LE(gelaufen.size(), 1u) << f.text;
+    }
+}
+
+TEST_F(Makro, EscEndsARunningMacro)
+{
+    MakroSofortSetzen([](const BEF* b) {
+        gelaufen.push_back(BefZuText(b));
+        if (gelaufen.size() == 3) PostMessage(0, WM_KEYDOWN, VK_ESCAPE, 0);
+    });
+    MakroDateiAusfuehren(datei("endlos.mac", "WHILE 1\nZL 1 0\nEND\n").c_str(), 0);
+    EXPECT_GE(gelaufen.size(), 3u);
+    EXPECT_NE(std::string(StatusLetzterText()).find("abgebrochen"), std::string::npos) << StatusLetzterText();
+    MSG m{};
+    EXPECT_FALSE(PeekMessage(&m, 0, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE)) << "the Esc is taken";
+}
+
+TEST_F(Makro, ANumberTooLargeForACommandLineDropsTheLine)
+{
+    // 1e60 does not fit the conversion buffer: stack bytes went into the line.
+    const std::string p = datei("gross.mac",
+                                "$1 = 9999999999*9999999999*9999999999*9999999999*9999999999*9999999999\n"
+                                "ZL $1 0\n"
+                                "ZL 2 0\n");
+    MakroDateiAusfuehren(p.c_str(), 0);
+    EXPECT_EQ(gelaufen, std::vector<std::string>{alsText("ZL 2 0")});
+    EXPECT_NE(std::string(StatusLetzterText()).find("Zeile 2 ist zu gro\xDF"), std::string::npos) << StatusLetzterText();
+}
+
+TEST_F(Makro, AFileOver2GBIsRefused)
+{
+    const std::string p = o.pfad("riesig.mac");
+    std::ofstream(p, std::ios::binary) << "ZL 1 0\n";
+    std::filesystem::resize_file(p, (1ull << 31) + 10);  // sparse: no disk taken
+    EXPECT_EQ(MakroDateiAusfuehren(p.c_str(), 0), -1);
+    EXPECT_TRUE(gelaufen.empty());
+    EXPECT_NE(std::string(StatusLetzterText()).find("2 GB"), std::string::npos) << StatusLetzterText();
+    std::filesystem::remove(p);
 }
 
 TEST_F(Makro, ComponentDefinitionAddsTheObjectsToTheLibrary)

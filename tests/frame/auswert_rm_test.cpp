@@ -81,7 +81,7 @@ TEST_F(AuswertRm, ARightClickOpensTheMenuAndKeysChooseTheCsvOfTheMarkedLines)
     ASSERT_TRUE(fs::exists(csv)) << "the second item saved the marked lines";
     const std::string s = lesen(csv);
     EXPECT_EQ(std::count(s.begin(), s.end(), '\n'), 2) << s;
-    EXPECT_EQ(s.substr(0, 8), "-A1;11-0") << s;
+    EXPECT_EQ(s.substr(0, 8), "-A1;11-1") << s;
     EXPECT_EQ(plMenueVerfolgt(), 0u);
 
     // Escape closes it: nothing is chosen, nothing written.

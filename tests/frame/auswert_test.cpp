@@ -25,7 +25,9 @@
 #include "frame/modus.h"
 #include "lists/auswertseite.h"
 #include "lists/auswertung.h"
+#include "editor/edtseite.h"
 #include "model/tempzeic.h"
+#include "model/textvar.h"
 #include "model/zeichnun.h"
 #include "output/show.h"
 #include "platform/dateidialog.h"
@@ -141,6 +143,23 @@ TEST_F(Auswert, AnEquipmentListRunFromTheToolbarAndThreeMarkedLinesSavedAsCsv)
     EXPECT_EQ(zellen.substr(0, zellen.find('\n')).substr(0, 7), "-A1|11-") << zellen;
 }
 
+// A run walks other drawings as the current drawing context; afterwards
+// the context is the editor's drawing again, so the editor's texts read
+// their own drawing.
+TEST_F(Auswert, ARunGivesTheDrawingContextBackToTheEditor)
+{
+    EditorMitDatei((demo.projekt() + "/HV1.08").c_str());
+    plHeadlessPumpen();
+    ASSERT_NE(EdtFenster(), 0u);
+    ModusUmschalten(MODUS_AUS);
+    plHeadlessPumpen();
+    ZeiAktSetzen((demo.projekt() + "/HV1.01").c_str());
+    ASSERT_STREQ(ZeiAktName(), "HV1.01");
+    befehl(seite(), 1521);
+    ASSERT_GT(dateiZeilen("Betriebsmittel.txt"), 50u) << "the run ran";
+    EXPECT_STREQ(ZeiAktName(), "HV1.08");
+}
+
 // With paging the result's lines begin with the page column; the page
 // shows and copies them without it.
 TEST_F(Auswert, APagedResultIsCopiedWithoutItsPageColumn)
@@ -161,7 +180,7 @@ TEST_F(Auswert, APagedResultIsCopiedWithoutItsPageColumn)
     const std::string csv = demo.datei("Markiert.csv");
     plDateiDialogAntwort(csv.c_str());
     befehl(seite(), 2553);
-    EXPECT_EQ(lesen(csv).substr(0, 9), "-A1;11-0;");
+    EXPECT_EQ(lesen(csv).substr(0, 9), "-A1;11-1;");
 }
 
 TEST_F(Auswert, NothingRunsWhileTheDrawingIsChangedAndARewriteWithinASecondReloads)
@@ -265,7 +284,7 @@ TEST_F(Auswert, TheWholeResultAsCsvAndTheLabelSheetsListedWithoutTheirBackups)
     const size_t n = dateiZeilen("Betriebsmittel.txt");
     ASSERT_GT(n, 50u);
     EXPECT_EQ(dateiZeilen("Ganz.csv"), n) << "one CSV row per record";
-    EXPECT_EQ(lesen(csv).substr(0, 9), "-A1;11-0;");
+    EXPECT_EQ(lesen(csv).substr(0, 9), "-A1;11-1;");
 
     AuswertTitelZeigen("Schilder");
     plHeadlessPumpen();
@@ -344,7 +363,7 @@ TEST_F(Auswert, CopyToClipboardSettingsAndALabelSheetShownByDoubleClick)
     const std::string soll = lesen(std::string(VELMO_TEST_DATA) + "/lists/demo/Betriebsmittel.txt");
     const auto n = std::count(soll.begin(), soll.end(), '\n');
     ASSERT_GT(n, 50);
-    EXPECT_EQ(text.substr(0, 30), "-A1;11-0;;Art. 6ES7212-1AE40\r\n") << text.substr(0, 80);
+    EXPECT_EQ(text.substr(0, 30), "-A1;11-1;;Art. 6ES7212-1AE40\r\n") << text.substr(0, 80);
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), n) << "one row per record of the result";
 
     befehl(seite(), 1520);

@@ -20,7 +20,15 @@
 #include "config/verordner.h"
 #include "config/verzeich.h"
 #include "frame/dde.h"
-#include "output/platzhalter.h"
+#include "output/ansicht.h"
+#include "output/bilder.h"
+#include "output/dxfexp.h"
+#include "output/dxfimp.h"
+#include "output/element.h"
+#include "output/gdi.h"
+#include "output/schrift.h"
+#include "output/show.h"
+#include "output/tbar.h"
 #include "platform/fehlersim.h"
 #include "platform/fenster.h"
 #include "platform/lokalbefehl.h"
@@ -93,7 +101,6 @@ struct Dde : ::testing::Test {
         DdeUmschaltenSetzen(nullptr);
         ddeUmschaltungen.clear();
         ddeBefehle.clear();
-        PhAusgabeAufrufe().clear();
         SprZuruecksetzen();
         anwZuruecksetzen();
         std::snprintf(anwDaten()->klassenName, ANWKLASSESUP + 1, "%s", DIENST);
@@ -255,6 +262,23 @@ TEST_F(Dde, OptionsChangeOnlyWhenDifferentAndThenReload)
     }
     EXPECT_EQ(BMNorm(), 1);
     EXPECT_EQ(std::string(VerAktuell()), verz("Projekt A"));
+}
+
+// "DXFExp" of a drawing outside the project open (before "open", say) is
+// refused with a message: the sheet would go out without its symbols. Once
+// its project is open the export runs.
+TEST_F(Dde, DxfExportWaitsForTheDrawingsProjectToBeOpen)
+{
+    BefehlsdateiZeile("DXFExp x.dxf \"Projekt A/s.zei\"");
+    ASSERT_EQ(plNachrichtBoxFragen().size(), 1u);
+    EXPECT_NE(plNachrichtBoxFragen()[0].text.find("s.zei liegt nicht im ge\xf6" "ffneten Projekt"), std::string::npos)
+        << plNachrichtBoxFragen()[0].text;
+    plNachrichtBoxFragenLeeren();
+    ASSERT_EQ(VerUmschalten((ordner / "Projekt A" / "x").c_str()), 1);
+    BefehlsdateiZeile(("DXFExp x.dxf \"" + (ordner / "Projekt A" / "s.zei").string() + "\"").c_str());
+    ASSERT_EQ(plNachrichtBoxFragen().size(), 1u);
+    EXPECT_EQ(plNachrichtBoxFragen()[0].text.rfind("Kann Zeichnung", 0), 0u) << plNachrichtBoxFragen()[0].text;
+    EXPECT_FALSE(fs::exists("x.dxf"));
 }
 
 TEST_F(Dde, LogPathStaysInTheStartFolderAndLogZeroStopsEverything)

@@ -4,12 +4,14 @@
 // item of the project page driven through the real menu (keys and clicks)
 // to the dialog or action it reaches, the drawing count of the status bar
 // and a start folder that does not exist.
+#include <cairo.h>
 #include <gtest/gtest.h>
 
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -33,8 +35,25 @@
 #include "platform/ressource.h"
 #include "platform/zeichen.h"
 #include "platform/winconst.h"
-#include "project/platzhalter.h"
+#include "output/druck.h"
+#include "project/chkdlg.h"
+#include "project/dirhist.h"
+#include "project/export.h"
+#include "project/hbview.h"
+#include "project/hilfe.h"
+#include "project/impdlg.h"
+#include "project/inhalt.h"
+#include "project/projneu.h"
+#include "project/proverw.h"
+#include "project/pvwliste.h"
+#include "project/rschreib.h"
+#include "project/startbild.h"
+#include "project/titeldlg.h"
+#include "project/wrz.h"
+#include "project/zeitxt.h"
+#include "project/zv5.h"
 #include "tests/frame/rahmen_pruef.h"
+#include "tests/platform/golden_pruef.h"
 #include "tests/project/projpruef.h"
 #include "winlib/anwdaten.h"
 #include "winlib/dialog.h"
@@ -176,7 +195,7 @@ const std::vector<MenueSoll>& menueSoll()
             {"&Eigenschaften...", 1850},
             TRENNER,
             {"Impor&tieren...", 1600},
-            {"&Exportieren...", 1610},
+            {"&Exportieren...\t^E", 1611},
             TRENNER,
             {"&Index/Datum setzen...", 1860},
             {"&Texte eintragen...", 1862},
@@ -376,6 +395,23 @@ std::set<std::string> offeneDialoge()
     return d;
 }
 
+// The caption of the open dialog `name`: what the user sees the item open.
+std::string dialogTitel(const std::string& name)
+{
+    for (int slot = 0; slot < DLGSUP; ++slot) {
+        HWND f = 0;
+        char n[100] = "", titel[200] = "";
+        if (wiDlgSlotInfo(slot, &f, n, titel) && f != 0 && name == n) {
+            GetWindowText(f, titel, sizeof titel);
+            // A defaults page names its set's file, then the group's title.
+            const std::string t = titel;
+            const size_t g = t.find(".vgb - ");
+            return g == std::string::npos ? t : t.substr(g + 7);
+        }
+    }
+    return "";
+}
+
 void dialogSchliessen(const std::string& name)
 {
     for (int slot = 0; slot < DLGSUP; ++slot) {
@@ -482,7 +518,7 @@ TEST_F(Menue, AcceleratorTablesOfTheModes)
         {"ANW_ACCEL",
          {{"^N", 1835}, {"^B", 1836}, {"^O", 1837}, {"^P", 1831}, {"^E", 1833}, {"^T", 1838}, {"^U", 1839},
           {"F1", 1992}}},
-        {"EDT_ACCEL", {{"^N", 1825}, {"^O", 1827}, {"^P", 1832}, {"^E", 1834}, {"^S", 1004}, {"F1", 1992}}},
+        {"EDT_ACCEL", {{"^N", 1825}, {"^O", 1827}, {"^P", 1832}, {"^E", 1834}, {"F1", 1992}}},
         {"ANZ_ACCEL", {{"^P", 1829}, {"F1", 1992}}},
         {"SON_ACCEL", {{"F1", 1992}}},
     };
@@ -535,6 +571,17 @@ TEST_F(Menue, EveryShortcutLabelIsTheAcceleratorOfItsMode)
             gesehen.insert(k);
             if (k == "^A" || k == "Del") {
                 EXPECT_TRUE(istSeitenMenue(soll.name)) << soll.name << " " << text << ": only the list has it";
+                continue;
+            }
+            if (k == "^S") {
+                // The editor's key file gives Ctrl+S (a second accelerator
+                // would save twice): its line names the item's command.
+                EXPECT_EQ(soll.name, std::string("EDT_MENU")) << text;
+                std::ifstream tasten(std::string(VELMO_SOURCE_DIR) + "/data/EditKey.txt", std::ios::binary);
+                std::string zeile;
+                bool da = false;
+                while (std::getline(tasten, zeile)) da = da || zeile.rfind("CS # " + std::to_string(id), 0) == 0;
+                EXPECT_TRUE(da) << "Ctrl+S of the key file reaches " << id;
                 continue;
             }
             ASSERT_EQ(k.size(), 2u) << text;
@@ -593,7 +640,7 @@ TEST_F(Menue, StatusBarCountsDrawingsNotHeadings)
     std::ofstream(projekt / "Schaltplan.pdf", std::ios::binary) << "%PDF-1.4";
     starten();
     ASSERT_GE(PvwAnzahl(), 3) << "a heading, the drawing and the PDF file are rows";
-    EXPECT_EQ(status(3), "1 Seiten");
+    EXPECT_EQ(status(3), "1 Seite");
 }
 
 // A start folder that does not exist: said so, and the current folder stays
@@ -640,91 +687,91 @@ TEST_F(Menue, EveryProjectMenuItemOpensItsDialogOrSaysSo)
     struct Fall {
         const char* menue;  // nullptr: the menu bar
         int id;
-        std::string erwartet;  // "Dialog <name>", "Meldung <text>", "Modus <n>", "Markiert <rows>"
+        std::string erwartet;  // "Dialog <name> \"<title>\"", "Meldung <text>", "Modus <n>", "Markiert <rows>"
     } faelle[] = {
-        {nullptr, 1500, "Dialog PVWVERZEICHNIS"},
-        {nullptr, 1502, "Dialog PVWSTARTUP"},
-        {nullptr, 1503, "Dialog PVWVERZANLEGEN"},
-        {nullptr, 1506, "Dialog PVWPROSICHERN"},
+        {nullptr, 1500, "Dialog PVWVERZEICHNIS \"Projektliste\""},
+        {nullptr, 1502, "Dialog PVWSTARTUP \"    Willkommen bei Velmo\""},
+        {nullptr, 1503, "Dialog PVWVERZANLEGEN \"Neuen Projektordner anlegen\""},
+        {nullptr, 1506, "Dialog PVWPROSICHERN \"Projekt sichern\""},
         {nullptr, 1507, "Meldung Sperrdatei gel\xF6scht."},
         {nullptr, 1508, "Meldung Freigabedatei angelegt."},
         {nullptr, 1509, "Meldung Freigabedatei gel\xF6scht."},
-        {nullptr, 1800, "Dialog ZeiAnlegen"},
+        {nullptr, 1800, "Dialog ZeiAnlegen \"Neue Zeichnung\""},
         {nullptr, 1810, "Modus 1531"},
         {nullptr, 1820, "Modus 1534"},
         {nullptr, 1830, "Druckdialog"},
-        {nullptr, 1840, "Dialog ZeiLoesch"},
-        {nullptr, 1850, "Dialog ZeiEigen"},
-        {nullptr, 1610, "Meldung Betriebsmittel in den Vorgaben abgeschaltet."},
-        {nullptr, 1860, "Dialog ZeiIdxset"},
-        {nullptr, 1862, "Dialog ZeiTxtset"},
-        {nullptr, 1870, "Dialog ZeiMstEntf"},
-        {nullptr, 1880, "Dialog ZeiUmnr"},
-        {nullptr, 1510, "Dialog PTITEL"},
-        {nullptr, 1511, "Dialog UTITEL"},
-        {nullptr, 1530, "Dialog ZeiTxtImp"},
-        {nullptr, 1531, "Dialog ZeiTxtExp"},
-        {nullptr, 1520, "Dialog ZV5Import"},
+        {nullptr, 1840, "Dialog ZeiLoesch \"Zeichnungen l\xF6schen\""},
+        {nullptr, 1850, "Dialog ZeiEigen \"Zeichnung - Eigenschaften\""},
+        {nullptr, 1611, "Dialog Export \"Zeichnungen exportieren\""},
+        {nullptr, 1860, "Dialog ZeiIdxset \"Index und Datum setzen\""},
+        {nullptr, 1862, "Dialog ZeiTxtset \"Kurztexte setzen\""},
+        {nullptr, 1870, "Dialog ZeiMstEntf \"Ma\xDFstab entfernen\""},
+        {nullptr, 1880, "Dialog ZeiUmnr \"Zeichnungen umnummerieren\""},
+        {nullptr, 1510, "Dialog PTITEL \"Projekttitel\""},
+        {nullptr, 1511, "Dialog UTITEL \"Untertitel\""},
+        {nullptr, 1530, "Dialog ZeiTxtImp \"Zeichnungs-Kurztexte importieren\""},
+        {nullptr, 1531, "Dialog ZeiTxtExp \"Zeichnungs-Kurztexte exportieren\""},
+        {nullptr, 1520, "Dialog ZV5Import \"Datei-Update\""},
         // Without the equipment store in the defaults the tools say so.
         {nullptr, 1210, "Meldung Betriebsmittel in den Vorgaben abgeschaltet."},
         {nullptr, 1250, "Meldung Betriebsmittel in den Vorgaben abgeschaltet."},
         {nullptr, 1260, "Meldung Betriebsmittel in den Vorgaben abgeschaltet."},
-        {nullptr, 1550, "Dialog Layer"},
-        {nullptr, 1551, "Dialog Stifte"},
-        {nullptr, 1552, "Dialog Schriften"},
-        {nullptr, 1553, "Dialog FarbListe"},
-        {nullptr, 1554, "Dialog Sprachen"},
-        {nullptr, 1560, "Dialog STDTEXTT"},
-        {nullptr, 1561, "Dialog STDTEXTS"},
+        {nullptr, 1550, "Dialog Layer \"Layer-Bezeichnungen\""},
+        {nullptr, 1551, "Dialog Stifte \"Stift-Bezeichnungen\""},
+        {nullptr, 1552, "Dialog Schriften \"Schriften\""},
+        {nullptr, 1553, "Dialog FarbListe \"Farben\""},
+        {nullptr, 1554, "Dialog Sprachen \"Sprachen\""},
+        {nullptr, 1560, "Dialog STDTEXTT \"Standardtext\""},
+        {nullptr, 1561, "Dialog STDTEXTS \"SPRACHE.TXT\""},
         {nullptr, 1562, "Meldung Kein Ordner f\xFCr zentrale Textdateien angegeben."},
-        {nullptr, 1565, "Dialog STDTEXTL"},
-        {nullptr, 1566, "Dialog AppExtTxtExp"},
-        {nullptr, 1567, "Dialog AppArtListe"},
-        {nullptr, 1568, "Dialog AppStkListe"},
-        {nullptr, 1569, "Dialog AppExtTxtImp"},
-        {nullptr, 1570, "Dialog BAUTEILE; Meldung Bauteildatei nicht gefunden."},
-        {nullptr, 1571, "Dialog BTLFenster"},
-        {nullptr, 1572, "Dialog ErsatzBTL"},
+        {nullptr, 1565, "Dialog STDTEXTL \"Lagerartikel\""},
+        {nullptr, 1566, "Dialog AppExtTxtExp \"Betriebsmittel-Textdatei exportieren\""},
+        {nullptr, 1567, "Dialog AppArtListe \"Lagerartikel\""},
+        {nullptr, 1568, "Dialog AppStkListe \"Unterartikel\""},
+        {nullptr, 1569, "Dialog AppExtTxtImp \"Betriebsmittel-Textdatei importieren\""},
+        {nullptr, 1570, "Dialog BAUTEILE \"Velmo - Bauteile\"; Meldung Bauteildatei nicht gefunden."},
+        {nullptr, 1571, "Dialog BTLFenster \"Bauteilfenster\""},
+        {nullptr, 1572, "Dialog ErsatzBTL \"Ersatzbauteile\""},
         {nullptr, 1575, "Meldung Betriebsmittel in den Vorgaben abgeschaltet."},
         {nullptr, 1576, "Meldung Betriebsmittel in den Vorgaben abgeschaltet."},
-        {nullptr, 1580, "Dialog SPSInfoListe"},
+        {nullptr, 1580, "Dialog SPSInfoListe \"SPS-Daten\""},
         {nullptr, 1581, "Meldung Diese Infodatei ist nicht definiert."},
         {nullptr, 1582, "Meldung Diese Infodatei ist nicht definiert."},
-        {nullptr, 1590, "Dialog CHKListen"},
-        {nullptr, 1700, "Dialog VorListeGB"},
-        {nullptr, 1710, "Dialog VorEditGB"},
-        {nullptr, 1711, "Dialog VorEditGB"},
-        {nullptr, 1712, "Dialog VorEditGB"},
-        {nullptr, 1713, "Dialog VorEditGB"},
-        {nullptr, 1714, "Dialog VorEditGB"},
-        {nullptr, 1715, "Dialog VorEditGB"},
-        {nullptr, 1716, "Dialog VorEditGB"},
-        {nullptr, 1717, "Dialog VorEditGB"},
-        {nullptr, 1718, "Dialog VorEditGB"},
-        {nullptr, 1719, "Dialog VorEditGB"},
+        {nullptr, 1590, "Dialog CHKListen \"Checkliste\""},
+        {nullptr, 1700, "Dialog VorListeGB \"Vorgaben umschalten\""},
+        {nullptr, 1710, "Dialog VorEditGB \"Velmo\""},
+        {nullptr, 1711, "Dialog VorEditGB \"Editor\""},
+        {nullptr, 1712, "Dialog VorEditGB \"Video\""},
+        {nullptr, 1713, "Dialog VorEditGB \"Drucken A4 Quer / A3-A0\""},
+        {nullptr, 1714, "Dialog VorEditGB \"Drucken A4\""},
+        {nullptr, 1715, "Dialog VorEditGB \"Betriebsmittel\""},
+        {nullptr, 1716, "Dialog VorEditGB \"Inhaltsverzeichnis\""},
+        {nullptr, 1717, "Dialog VorEditGB \"Listen\""},
+        {nullptr, 1718, "Dialog VorEditGB \"Auswertungen\""},
+        {nullptr, 1719, "Dialog VorEditGB \"Arbeitsplatz\""},
         // The manuals go to the shell, which has no file here to open; the
         // web pages go to the desktop's opener.
         {nullptr, 1994, ""},
         {nullptr, 1993, ""},
         {nullptr, 1996, ""},
-        {nullptr, 1995, "Dialog ZvCopy"},
-        {"PROVERW_RM", 1800, "Dialog ZeiAnlegen"},
+        {nullptr, 1995, "Dialog ZvCopy \"Programminformation\""},
+        {"PROVERW_RM", 1800, "Dialog ZeiAnlegen \"Neue Zeichnung\""},
         {"PROVERW_RM", 1810, "Modus 1531"},
         {"PROVERW_RM", 1820, "Modus 1534"},
-        {"PROVERW_RM", 1850, "Dialog ZeiEigen"},
+        {"PROVERW_RM", 1850, "Dialog ZeiEigen \"Zeichnung - Eigenschaften\""},
         {"PROVERW_RM", 1830, "Druckdialog"},
-        {"PROVERW_RM", 1611, "Dialog Export"},
-        {"PROVERW_RM", 1851, "Dialog PTITEL"},
-        {"PROVERW_RM", 1852, "Dialog UTITEL"},
-        {"PROVERW_RM", 1862, "Dialog ZeiTxtset"},
-        {"PROVERW_RM", 1860, "Dialog ZeiIdxset"},
-        {"PROVERW_RM", 1880, "Dialog ZeiUmnr"},
-        {"PROVERW_RM", 1870, "Dialog ZeiMstEntf"},
-        {"PROVERW_RM", 1840, "Dialog ZeiLoesch"},
+        {"PROVERW_RM", 1611, "Dialog Export \"Zeichnungen exportieren\""},
+        {"PROVERW_RM", 1851, "Dialog PTITEL \"Projekttitel\""},
+        {"PROVERW_RM", 1852, "Dialog UTITEL \"Untertitel\""},
+        {"PROVERW_RM", 1862, "Dialog ZeiTxtset \"Kurztexte setzen\""},
+        {"PROVERW_RM", 1860, "Dialog ZeiIdxset \"Index und Datum setzen\""},
+        {"PROVERW_RM", 1880, "Dialog ZeiUmnr \"Zeichnungen umnummerieren\""},
+        {"PROVERW_RM", 1870, "Dialog ZeiMstEntf \"Ma\xDFstab entfernen\""},
+        {"PROVERW_RM", 1840, "Dialog ZeiLoesch \"Zeichnungen l\xF6schen\""},
         {"PROVERW_RM", 1890, "Markiert 3"},
-        {"PROVERW_HGRM", 1800, "Dialog ZeiAnlegen"},
-        {"PROVERW_HGRM", 1851, "Dialog PTITEL"},
-        {"PROVERW_HGRM", 1852, "Dialog UTITEL"},
+        {"PROVERW_HGRM", 1800, "Dialog ZeiAnlegen \"Neue Zeichnung\""},
+        {"PROVERW_HGRM", 1851, "Dialog PTITEL \"Projekttitel\""},
+        {"PROVERW_HGRM", 1852, "Dialog UTITEL \"Untertitel\""},
     };
     // The print dialog is cancelled and only noted.
     static int druckDialoge = 0;
@@ -740,7 +787,7 @@ TEST_F(Menue, EveryProjectMenuItemOpensItsDialogOrSaysSo)
         else ASSERT_TRUE(perKontextmenue(seite, f.menue, f.id)) << f.menue << " " << f.id;
         std::string ist;
         for (const std::string& d : offeneDialoge()) {
-            if (!vorher.count(d)) ist += (ist.empty() ? "" : "; ") + ("Dialog " + d);
+            if (!vorher.count(d)) ist += (ist.empty() ? "" : "; ") + ("Dialog " + d + " \"" + dialogTitel(d) + "\"");
         }
         for (const plNachrichtBoxFrage& b : plNachrichtBoxFragen()) {
             // Missing defaults keys are the defaults set's matter, not the menu's.
@@ -810,10 +857,45 @@ void boxBild(HWND box)
     EXPECT_EQ(plHeadlessPng(box, bildDatei.c_str()), 0);
 }
 
+// A picture against its golden in tests/data/frame, pixel for pixel.
+::testing::AssertionResult wieGolden(const std::string& bild, const std::string& name)
+{
+    const std::string soll = std::string(VELMO_TEST_DATA) + "/frame/" + name + ".png";
+    if (golden::neuSchreiben()) {
+        std::error_code f;
+        fs::copy_file(bild, soll, fs::copy_options::overwrite_existing, f);
+        if (f) return ::testing::AssertionFailure() << "golden not written: " << soll;
+        return ::testing::AssertionSuccess();
+    }
+    cairo_surface_t* a = cairo_image_surface_create_from_png(bild.c_str());
+    cairo_surface_t* b = cairo_image_surface_create_from_png(soll.c_str());
+    ::testing::AssertionResult r = ::testing::AssertionSuccess();
+    if (cairo_surface_status(a) != CAIRO_STATUS_SUCCESS) r = ::testing::AssertionFailure() << "no picture: " << bild;
+    else if (cairo_surface_status(b) != CAIRO_STATUS_SUCCESS) r = ::testing::AssertionFailure() << "golden missing: " << soll;
+    else if (cairo_image_surface_get_width(a) != cairo_image_surface_get_width(b) ||
+             cairo_image_surface_get_height(a) != cairo_image_surface_get_height(b))
+        r = ::testing::AssertionFailure() << "size differs from " << soll;
+    else {
+        const int h = cairo_image_surface_get_height(a), breite = cairo_image_surface_get_width(a) * 4;
+        for (int y = 0; y < h; ++y) {
+            if (std::memcmp(cairo_image_surface_get_data(a) + y * cairo_image_surface_get_stride(a),
+                            cairo_image_surface_get_data(b) + y * cairo_image_surface_get_stride(b),
+                            static_cast<size_t>(breite)) != 0) {
+                r = ::testing::AssertionFailure() << bild << " differs from " << soll << " from row " << y;
+                break;
+            }
+        }
+    }
+    cairo_surface_destroy(a);
+    cairo_surface_destroy(b);
+    return r;
+}
+
 }  // namespace
 
-// Pictures of the "Zeichnung" popup, the page's context menu and a box of a
-// command not built yet, next to the test program for a look.
+// The "Zeichnung" popup, the page's context menu and the box of a command
+// refused in these defaults against their goldens; the whole window next to
+// the test program for a look.
 TEST_F(Menue, PicturesOfPopupsAndBoxes)
 {
     zweiZeichnungen();
@@ -833,16 +915,16 @@ TEST_F(Menue, PicturesOfPopupsAndBoxes)
         HMENU m = LoadMenu(GetModuleHandle(nullptr), name);
         TrackPopupMenu(GetSubMenu(m, pos), TPM_RETURNCMD, 100, 80, 0, h, nullptr);
         DestroyMenu(m);
-        EXPECT_TRUE(fs::exists(bildDatei)) << name;
+        EXPECT_TRUE(wieGolden(bildDatei, std::string("menue_") + name));
     }
     DestroyWindow(h);
     bildDatei = (neben / "frame_menue_meldung.png").string();
     fs::remove(bildDatei);
     plNachrichtBoxBeobachter(boxBild);
-    AnwBefehl(WM_COMMAND, 1210, 0);  // a command not built yet says so
+    AnwBefehl(WM_COMMAND, 1210, 0);  // equipment is off in these defaults: a box says so
     plHeadlessPumpen();
     plNachrichtBoxBeobachter(nullptr);
-    EXPECT_TRUE(fs::exists(bildDatei));
+    EXPECT_TRUE(wieGolden(bildDatei, "menue_meldung"));
     // The editor's page while the editor is not there.
     ModusUmschalten(MODUS_EDIT);
     plHeadlessPumpen();

@@ -197,9 +197,12 @@ protected:
     }
 
     // The kind picked from the open combo list with the arrow keys.
+    // The format of row `schritte` (0 PDF): the list dropped, Home, down.
     static void artWaehlen(HWND dlg, int schritte)
     {
         klick(dlg, 3030);
+        plHeadlessTaste(VK_HOME);
+        pumpen();
         for (int i = 0; i < schritte; ++i) {
             plHeadlessTaste(VK_DOWN);
             pumpen();
@@ -219,7 +222,7 @@ TEST_F(ProjektLauf, ExportPdfOfEveryMarkedEntry)
     HWND dlg = exportDialog();
     ASSERT_NE(dlg, 0u);
     EXPECT_EQ(std::atoi(feld(dlg, 3000).c_str()), zeichnungen) << feld(dlg, 3000);
-    EXPECT_EQ(feld(dlg, 3020), "@ZO.pdf");
+    EXPECT_EQ(feld(dlg, 3020), "Projekt.pdf") << "the default \"@ZO\" filled in with the folder's name";
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(dlg, 3050)));
     EXPECT_EQ(SendMessage(GetDlgItem(dlg, 3052), BM_GETCHECK, 0, 0), BST_CHECKED);
 
@@ -228,7 +231,13 @@ TEST_F(ProjektLauf, ExportPdfOfEveryMarkedEntry)
     zielWaehlen(dlg, ziel);
     tippen(dlg, 3020, "Mappe.pdf");
     EXPECT_EQ(feld(dlg, 3020), "Mappe.pdf");
+    // A desktop with a PDF viewer.
+    plShellZuordnungSetzen([](const std::string&, std::string* programm) {
+        *programm = "/usr/bin/pdfansicht";
+        return true;
+    });
     klick(dlg, 2500);
+    plShellZuordnungSetzen(nullptr);
     EXPECT_EQ(wiDlgSuchen("Export"), 0u) << "the dialog closes after the run";
     const fs::path pdf = ziel / "Mappe.pdf";
     ASSERT_TRUE(fs::exists(pdf));
@@ -236,6 +245,21 @@ TEST_F(ProjektLauf, ExportPdfOfEveryMarkedEntry)
     // "Erzeugte Datei öffnen" handed the document to the desktop.
     ASSERT_EQ(gestartet().size(), 1u);
     EXPECT_EQ(gestartet()[0], "xdg-open " + pdf.string());
+
+    // Without a viewer it says so in one line and starts nothing.
+    gestartet().clear();
+    plShellZuordnungSetzen([](const std::string&, std::string*) { return false; });
+    dlg = exportDialog();
+    ASSERT_NE(dlg, 0u);
+    EXPECT_EQ(fs::path(feld(dlg, 3010)), fs::path(ziel.string() + "/")) << "the folder of the last run";
+    tippen(dlg, 3020, "Mappe2.pdf");
+    klick(dlg, 2500);
+    plShellZuordnungSetzen(nullptr);
+    EXPECT_TRUE(gestartet().empty());
+    ASSERT_EQ(plNachrichtBoxFragen().size(), 1u);
+    EXPECT_EQ(plNachrichtBoxFragen()[0].text,
+              "PDF-Datei " + (ziel / "Mappe2.pdf").string() +
+                  " geschrieben; kein Programm zum Anzeigen von PDF-Dateien gefunden.");
 
     EXPECT_EQ(std::system(("qpdf --check '" + pdf.string() + "' > /dev/null").c_str()), 0);
     QPDF q;
@@ -276,7 +300,7 @@ TEST_F(ProjektLauf, ExportDefaultNameFollowsTheFolderAfterASwitch)
     allesMarkieren();
     HWND dlg = exportDialog();
     ASSERT_NE(dlg, 0u);
-    EXPECT_EQ(feld(dlg, 3020), "@ZO.pdf");
+    EXPECT_EQ(feld(dlg, 3020), "Anlage Nord.pdf");
     const fs::path ziel = fs::path(demo.wurzel()) / "Ausgabe";
     zielWaehlen(dlg, ziel);
     klick(dlg, 2500);
@@ -294,6 +318,9 @@ TEST_F(ProjektLauf, ExportSvgAndTextWithIndex)
     for (int lauf = 0; lauf < 2; ++lauf) {
         HWND dlg = exportDialog();
         ASSERT_NE(dlg, 0u);
+        if (lauf == 1) {
+            EXPECT_EQ(feld(dlg, 3020), "@Z.svg") << "the format of the last run";
+        }
         artWaehlen(dlg, 4);
         ASSERT_EQ(feld(dlg, 3020), "@Z.svg") << "SVG chosen";
         EXPECT_TRUE(IsWindowVisible(GetDlgItem(dlg, 3050)));

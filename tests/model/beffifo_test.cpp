@@ -282,12 +282,14 @@ TEST_F(Queue, FileCommandsAppendTheirRecords)
     EdProtokollHolen().zugriff = 1;
     EdProtokollHolen().frageSpeichern = 0;
     EdProtokollHolen().meldungen.clear();
-    for (void (*befehl)() : {+[] { ZeiGezogenOeffnen("A.ZEI"); }, BefDateiSpeichern, BefDateiSpeichernUnter,
-                             BefDateiExport, BefDateiDrucken}) {
+    for (void (*befehl)() : {+[] { ZeiGezogenOeffnen("A.ZEI"); }, BefDateiExport, BefDateiDrucken}) {
         befehl();
         EXPECT_TRUE(codes().empty());
     }
     EXPECT_TRUE(EdProtokollHolen().meldungen.empty());
+    // An explicit save does not ask: it saves, once.
+    BefDateiSpeichern();
+    EXPECT_EQ(codes(), (std::vector<std::string>{"SZ \"C.ZEI\"#0"}));
 
     // The file dialog names its title; a chosen file becomes the record.
     EdProtokollHolen().frageSpeichern = 1;

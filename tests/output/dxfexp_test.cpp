@@ -7,6 +7,7 @@
 
 #include "dxftest.h"
 #include "model/zeichnun.h"
+#include "output/element.h"
 #include "winlib/langdlg.h"
 
 namespace {
@@ -59,12 +60,12 @@ TEST_F(DxfExp, EveryElementKindMatchesItsGoldenAndPassesTheAudit)
     ASSERT_GE(ZeiAusText(pfad("alle.zvk").c_str(), daten("alle.txt").c_str()), 0);
     ASSERT_EQ(DxfExport(pfad("alle.dxf").c_str(), pfad("alle.zvk").c_str()), 0);
     const std::string dxf = lesen(pfad("alle.dxf"));
-    golden("alle.dxf", dxf);
+    wieGolden("alle.dxf", dxf);
     ezdxfPruefen(pfad("alle.dxf"));
     // The log starts with the DXF path and names what the mapping lacks.
     const std::string l = log();
     EXPECT_EQ(l.substr(0, l.find("\r\n")), pfad("alle.dxf"));
-    golden("alle.log", l.substr(l.find("\r\n") + 2));
+    wieGolden("alle.log", l.substr(l.find("\r\n") + 2));
 
     // The shipped configuration gives a file the outside reader accepts too.
     fs::copy_file(std::string(VELMO_SOURCE_DIR) + "/data/dxfconfig.txt", ordner / "prog" / "dxfconfig.txt",
@@ -142,6 +143,26 @@ TEST_F(DxfExp, EdgeCasesOfTheElementSwitch)
     EXPECT_EQ(wert(e, " 20", 1), "14.142136");
 }
 
+// A point is a filled circle of the point size the editor's settings give
+// (tenths), as on the screen.
+TEST_F(DxfExp, PointsTakeThePointSizeSetting)
+{
+    static int groesse;
+    ElemEditorHaken h;
+    h.pktGroesse = [] { return groesse; };
+    ElemEditorHakenSetzen(h);
+    for (int zehntel : {5, 20}) {
+        SCOPED_TRACE(zehntel);
+        groesse = zehntel;
+        const std::vector<std::string> e = entities(exportieren("BW 50 50\r\nPKT\r\n"));
+        char r[32];
+        std::snprintf(r, sizeof r, "%.6f", zehntel / 10.0);
+        EXPECT_EQ(wert(e, " 40"), r);
+        ezdxfPruefen(pfad("t.dxf"));
+    }
+    groesse = 5;
+}
+
 TEST_F(DxfExp, TextsSplitAtTabsAndLoseIdentifierMarks)
 {
     std::vector<std::string> e = entities(exportieren("TG 2\r\nTV 1\r\nBW 10 20\r\nTFA \"eins\tzwei\"\r\n"));
@@ -158,6 +179,44 @@ TEST_F(DxfExp, TextsSplitAtTabsAndLoseIdentifierMarks)
     e = entities(exportieren("TG 4\r\nTV 1\r\nBW 10 20\r\nTFZ \"ab\"\r\n"));
     EXPECT_EQ(wert(e, " 10"), "6.000000");
     EXPECT_EQ(wert(e, " 20"), "18.000000");
+}
+
+// What outside readers need: only the texts the sheet shows (no placeholder
+// codes, no attribute marker bytes), closed outlines without a repeated
+// vertex, widths on the vertices of wide polylines, every line type a layer
+// names in the LTYPE table, and the code page of the texts in the header.
+TEST_F(DxfExp, OutsideReadersGetTheSheetsTextsOutlinesWidthsAndTables)
+{
+    const std::vector<std::string> e =
+        entities(exportieren("ST 1\r\nBW 10 10\r\nTFA \"@BK 1\"\r\nTFA \"@U\"\r\nTFA \"\x01Lxyz\"\r\n"
+                             "RTK 0 10 5\r\nDRE 0 5 0 0 5\r\nRTK 1 10 4\r\nKRE 1 4 4\r\n"));
+    std::vector<std::string> texte;
+    for (size_t i = 0; i + 1 < e.size(); i += 2)
+        if (e[i] == "  1") texte.push_back(e[i + 1]);
+    EXPECT_EQ(texte, std::vector<std::string>{"xyz"});
+    // Outline rectangle 4 vertices, triangle 3, filled rectangle and disc 2 each.
+    EXPECT_EQ(std::count(e.begin(), e.end(), "VERTEX"), 4 + 3 + 2 + 2);
+    // The wide ones carry their width on every vertex.
+    int breiten = 0;
+    for (size_t i = 0; i + 1 < e.size(); i += 2)
+        if (e[i] == " 40" && (e[i + 1] == "4.000000")) ++breiten;
+    EXPECT_EQ(breiten, 2 * 3);  // head and two vertices of the filled rectangle and of the disc
+    ezdxfPruefen(pfad("t.dxf"));
+
+    // A drawing of filled shapes only still gets the line type its layer names.
+    std::string dxf = exportieren("ST 1\r\nBW 10 10\r\nKRE 1 4 4\r\n");
+    EXPECT_NE(dxf.find("  0\r\nLTYPE\r\n  2\r\nCONTINUOUS\r\n"), std::string::npos);
+    ezdxfPruefen(pfad("t.dxf"));
+
+    fs::copy_file(std::string(VELMO_SOURCE_DIR) + "/data/dxfconfig.txt", ordner / "prog" / "dxfconfig.txt",
+                  fs::copy_options::overwrite_existing);
+    dxf = exportieren("ST 1\r\nBW 10 10\r\nTFA \"Gr\xfc\xdf\xe9\"\r\n");
+    EXPECT_NE(dxf.find("  9\r\n$DWGCODEPAGE\r\n  3\r\nANSI_1252\r\n"), std::string::npos);
+    ezdxfPruefen(pfad("t.dxf"));
+    const std::string lesen = "/usr/bin/python3 -c \"import sys, ezdxf; d = ezdxf.readfile(sys.argv[1]); "
+                              "t = [e.dxf.text for e in d.modelspace().query('TEXT')]; "
+                              "sys.exit(0 if t == ['Gr\\u00fc\\u00df\\u00e9'] else 1)\" '" + pfad("t.dxf") + "'";
+    EXPECT_EQ(std::system(lesen.c_str()), 0) << "the reader decodes the text with the header's code page";
 }
 
 TEST_F(DxfExp, FailuresWarnAndLeaveNoDxfFile)

@@ -15,6 +15,8 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+
+#include "tests/platform/golden_pruef.h"
 #include <vector>
 
 #include "config/verzeich.h"
@@ -43,18 +45,18 @@ inline void schreiben(const std::string& pfad, const std::string& inhalt)
 }
 
 // Compares with a golden file; VELMO_GOLDEN_SCHREIBEN=1 rewrites it.
-inline void golden(const std::string& name, const std::string& ist)
+inline void wieGolden(const std::string& name, const std::string& ist)
 {
-    const char* s = std::getenv("VELMO_GOLDEN_SCHREIBEN");
-    if (s && std::string(s) == "1") schreiben(daten(name), ist);
-    EXPECT_EQ(ist, lesen(daten(name))) << "golden " << name;
+    EXPECT_TRUE(golden::text(daten(name), ist)) << "golden " << name;
 }
 
-// python3-ezdxf reads the file and its audit finds no error.
+// python3-ezdxf reads the file and its audit finds nothing to report and
+// nothing to fix.
 inline void ezdxfPruefen(const std::string& dxf)
 {
     const std::string cmd = "/usr/bin/python3 -c \"import sys, ezdxf; d = ezdxf.readfile(sys.argv[1]); a = d.audit(); "
-                            "[print(e) for e in a.errors]; sys.exit(1 if a.has_errors else 0)\" '" +
+                            "[print(e.message) for e in a.errors + a.fixes]; "
+                            "sys.exit(1 if a.has_errors or a.has_fixes else 0)\" '" +
                             dxf + "' >&2";
     EXPECT_EQ(std::system(cmd.c_str()), 0) << dxf;
 }

@@ -142,6 +142,23 @@ TEST_F(Plot, SettingsAreReadUnderThePlotterAndSheetPrefixes)
     EXPECT_DOUBLE_EQ(p.jus.x, 210.0);
     EXPECT_STREQ(p.va4, "PU;PS3;");
     EXPECT_STREQ(p.stift[2], "PU;SP1;");
+
+    // A set without any pen string still selects pen 1, so a plot draws.
+    satz({{"PlA3St0", ""}, {"PlA3St1", ""}, {"PlA3St2", ""}, {"PlA3St7", ""}});
+    HpglEinstellungen(0, &p, &w);
+    for (int n : {0, 1, 2, 8, 20}) EXPECT_STREQ(p.stift[n], "PU;SP1;") << n;
+    EXPECT_NE(plot("ZL 1,0000 0,0000\n").find("IN;IP0,0,1,4000;\r\nPU;SP1;\r\n"), std::string::npos);
+    // The shipped sets name a pen for every slot.
+    for (const char* satzDatei : {"/data/Standard.vgb", "/demo/Projekt/Standard.vgb"}) {
+        const std::string t = stLesen(std::string(VELMO_SOURCE_DIR) + satzDatei);
+        for (const char* f : {"PlA3", "PlA4"})
+            for (int n = 0; n < 20; ++n) {
+                const std::string k = std::string("\n") + f + "St" + std::to_string(n) + " ";
+                const size_t at = t.find(k);
+                ASSERT_NE(at, std::string::npos) << satzDatei << k;
+                EXPECT_NE(t.find_first_not_of(' ', at + k.size()), t.find('\r', at)) << satzDatei << k;
+            }
+    }
 }
 
 TEST_F(Plot, PenSortedPlotsWalkOncePerPenUsed)
@@ -226,9 +243,17 @@ TEST_F(Plot, LabelsConvertNationalCharacters)
         HpglTextUmsetzen(f.text, f.kum, t, sizeof t);
         EXPECT_EQ(std::string(t), std::string(f.aus)) << f.kum << " " << f.text;
     }
+    // Letters the tables give as blanks, and characters of no OEM code, go
+    // out as the nearest the plotter's ASCII set holds, never as raw 8-bit
+    // bytes; the OEM and raw modes leave them alone.
+    for (int kum : {0, 1}) {
+        char t[256];
+        HpglTextUmsetzen("\xdf \xd8 \xb5 \xb1 \xb2 \xb0 \xa4", kum, t, sizeof t);
+        EXPECT_EQ(std::string(t), "ss O u +- 2 o ?") << kum;
+    }
     char t[256];
-    HpglTextUmsetzen("\xdf", 0, t, sizeof t);
-    EXPECT_EQ(std::string(t), std::string("\x03" "CS2;LB \x03" "CS0;LB"));
+    HpglTextUmsetzen("\xb5", 3, t, sizeof t);
+    EXPECT_EQ(std::string(t), "\xb5");
     // In a plot: pen, solid line (of the label's own length), direction and
     // size, then the label.
     const std::string m = mitte(plot("ST 2\nTG 3,0000\nTV 1,0000\nBW 10,0000 10,0000\nTFA \"\xfc\"\n"));

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "config/verzeich.h"
 #include "controls/ctlkern.h"
 #include "model/befehl.h"
 #include "model/zeichnun.h"
@@ -172,11 +173,11 @@ TEST_F(ImpTest, RefusalsComeBeforeAnythingIsWritten)
 TEST_F(ImpTest, AnImportWithoutAReadableDrawingLeavesNothing)
 {
     const auto vorher = namen();
-    // The DXF importer refuses (here it finds no configuration): no drawing
-    // comes out of it.
+    // The DXF importer refuses (here it finds no configuration) and says
+    // why: no drawing comes out of it, and no second message.
     ImpEingabe e = eingabe(IMP_DXF, pfad("a.dxf"), "Plan", "001");
     EXPECT_EQ(ImpAusfuehren(&e), ERROR);
-    EXPECT_EQ(boxen(), (V{"DXF-Konfiguration dxfconfig.txt nicht gefunden.", "Kann Plan.001 nicht lesen."}));
+    EXPECT_EQ(boxen(), (V{"DXF-Konfiguration dxfconfig.txt nicht gefunden."}));
     // A text file without a drawing, and one that breaks off while written.
     schreiben(pfad("leer.txt"), "nichts\n");
     e = eingabe(IMP_TXT, pfad("leer.txt"), "Plan", "001");
@@ -210,6 +211,39 @@ TEST_F(ImpTest, AnImportWithoutAReadableDrawingLeavesNothing)
             EXPECT_EQ(jetzt, vorher) << static_cast<int>(art) << " " << k;
         }
     }
+}
+
+TEST_F(ImpTest, DxfImportTakesTheDialogsPlacementAndWritesItsHeaderOnce)
+{
+    fs::copy_file(std::string(VELMO_TEST_DATA) + "/output/dxf/dxfconfig.txt", pfad("dxfconfig.txt"));
+    VerSetzen(0, ordner.string().c_str());
+    schreiben(pfad("a.dxf"), "0\r\nSECTION\r\n2\r\nENTITIES\r\n0\r\nLINE\r\n8\r\n0\r\n10\r\n0\r\n20\r\n0\r\n"
+                             "11\r\n10\r\n21\r\n0\r\n0\r\nENDSEC\r\n0\r\nEOF\r\n");
+    const auto vorher = namen();
+    ImpEingabe e = eingabe(IMP_DXF, pfad("a.dxf"), "Plan", "007");
+    e.trafo.mass = 2.5;
+    e.trafo.x = 100;
+    e.a4 = 1;
+    std::strcpy(e.titel[0], "Erster");
+    std::strcpy(e.titel[3], "Vierter");
+    EXPECT_EQ(ImpAusfuehren(&e), 0);
+    VerSetzen(0, "");
+    EXPECT_EQ(boxen(), V{});
+    const ZeiKopf k = kopf("Plan.007");
+    EXPECT_STREQ(k.titel[0], "Erster");
+    EXPECT_STREQ(k.titel[3], "Vierter");
+    EXPECT_EQ(k.format, BEF_ZA4);
+    // The line 10 long at the origin, scaled by 2.5 and moved by 100; no
+    // backup of the new drawing beside it.
+    ASSERT_EQ(ZeiAlsText(pfad("Plan.007").c_str(), pfad("plan.txt").c_str()), 0);
+    const std::string t = lesen(pfad("plan.txt"));
+    EXPECT_NE(t.find("ZL 25,0000 0,0000"), std::string::npos) << t;
+    EXPECT_NE(t.find("100,0000"), std::string::npos) << t;
+    fs::remove(pfad("plan.txt"));
+    auto neu = vorher;
+    neu.insert({"Plan.007", "dxflog.txt"});
+    EXPECT_EQ(namen(), neu);
+    EXPECT_EQ(verteilt(), V{"2998/9"});
 }
 
 // ---- the dialogs ------------------------------------------------------------------------------

@@ -7,12 +7,20 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "config/vorgaben.h"
 #include "model/befehl.h"
+#include "project/inhalt.h"
 #include "project/pvwliste.h"
+#include "project/proverw.h"
+#include "project/zeiops.h"
 #include "support/dosdatei.h"
 #include "tests/equipment/projtest.h"
 #include "tests/project/projpruef.h"
@@ -80,7 +88,7 @@ protected:
         zeichnung({"Plan.012", "a", "Antrieb", "", 1, 10});
         datei("b.PDF", "%PDF", 2);
         datei("A.pdf", "%PDF-1.4", 6);
-        datei("Kaputt.003", "keine Zeichnung");
+        datei("Notiz.odt", "keine Zeichnung");  // another program's file
         datei("Liste.txt", "text");
         datei("BAUTEILE.L10", "x");
         std::filesystem::create_directory(pfad("Ordner.002"));
@@ -419,3 +427,103 @@ TEST_F(PvwListeTest, CurrentDrawingIsTheCursorElseTheFirstDrawing)
 }
 
 }  // namespace
+
+namespace {
+
+std::vector<std::string>& gesagt()
+{
+    static std::vector<std::string> m;
+    return m;
+}
+int& antwortJa()
+{
+    static int a = 0;
+    return a;
+}
+
+// Every file of the folder with its bytes.
+std::map<std::string, std::string> inhalte(const std::string& ordner)
+{
+    std::map<std::string, std::string> m;
+    for (const auto& e : std::filesystem::directory_iterator(ordner)) {
+        std::ostringstream o;
+        o << std::ifstream(e.path(), std::ios::binary).rdbuf();
+        m[e.path().filename().string()] = o.str();
+    }
+    return m;
+}
+
+}  // namespace
+
+TEST_F(PvwListeTest, DamagedSheetsAreListedAndReportedAndALeftoverIsAskedAbout)
+{
+    // A sheet cut short, one emptied, one of random bytes, and the temporary
+    // file of a save killed before its rename: they vanished from the list
+    // (and so from the table of contents and the count), the leftover was
+    // listed as a sheet.
+    ZoHakenSetzen({[](const char* t) { gesagt().push_back(t); }, [](const char* t) {
+                       gesagt().push_back(std::string("?") + t);
+                       return antwortJa();
+                   },
+                   nullptr});
+    gesagt().clear();
+    antwortJa() = 0;
+    zeichnung({"Plan.001", "", "Deckblatt", "", 5, 7});
+    zeichnung({"Plan.002", "", "Verteilung", "", 5, 7});
+    std::filesystem::resize_file(pfad("Plan.002"), std::filesystem::file_size(pfad("Plan.002")) / 2);
+    datei("Plan.003", "");
+    std::string zufall(3000, '\0');
+    std::mt19937 z(40);
+    for (char& c : zufall) c = static_cast<char>(z());
+    datei("Plan.004", zufall);
+    zeichnung({".velmo-neu-Ab12Cd", "", "Neu", "", 5, 7});
+    datei("Foto.jpeg", "kein Blatt");
+    const auto vorher = inhalte(ordner.string());
+
+    PvwVerzLesen();
+    std::vector<std::string> namen;
+    for (int i = 0; i < PvwAnzahl(); ++i) namen.push_back(PvwEintragAdr(i)->name);
+    EXPECT_EQ(namen, (V{"Plan.001", "Plan.002", "Plan.003", "Plan.004"}));
+    EXPECT_EQ(PvwZeiAnzahl(), 4);
+    for (int i = 1; i < 4; ++i) {
+        EXPECT_TRUE(PvwIstBeschaedigt(*PvwEintragAdr(i))) << i;
+        EXPECT_STREQ(PvwEintragAdr(i)->titel0, PVWBESCHAEDIGT);
+    }
+    EXPECT_FALSE(PvwIstBeschaedigt(*PvwEintragAdr(0)));
+    EXPECT_EQ(gesagt(), (V{"Die Zeichnungen Plan.002, Plan.003, Plan.004 sind besch\xE4" "digt und k\xF6nnen nicht gelesen "
+                           "werden; die Dateien bleiben unver\xE4ndert.",
+                           "?Eine unterbrochene Speicherung wurde gefunden: .velmo-neu-Ab12Cd\nSoll diese Datei gel\xF6scht werden?"}));
+    EXPECT_EQ(inhalte(ordner.string()), vorher) << "nothing lost or changed";
+
+    // The next number is one no sheet has; the contents keep every sheet.
+    char datei[PVWNAMESUP + 1], stamm[PVWNAMESUP + 1], endung[PVWNAMESUP + 1];
+    PvwNeuerName(0, datei, sizeof datei, stamm, sizeof stamm, endung, sizeof endung);
+    EXPECT_STREQ(endung, "005");
+    ASSERT_EQ(PvwInhaltSchreiben(), 0);
+    std::ostringstream inhalt;
+    inhalt << std::ifstream(pfad("Inhalt.txt"), std::ios::binary).rdbuf();
+    const std::string zeilen = inhalt.str();
+    EXPECT_EQ(std::count(zeilen.begin(), zeilen.end(), '|'), 4) << "a row per sheet:\n" << zeilen;
+    std::filesystem::remove(pfad("Inhalt.txt"));
+
+    // A scan again says nothing new and does not ask about a kept leftover.
+    gesagt().clear();
+    PvwVerzLesen();
+    EXPECT_TRUE(gesagt().empty());
+    EXPECT_EQ(inhalte(ordner.string()), vorher);
+
+    // Answered yes (in a new session): the leftover goes, nothing else.
+    PvwListeZuruecksetzen();
+    antwortJa() = 1;
+    gesagt().clear();
+    ZoHakenSetzen({[](const char* t) { gesagt().push_back(t); }, [](const char* t) {
+                       gesagt().push_back(std::string("?") + t);
+                       return antwortJa();
+                   },
+                   nullptr});
+    PvwVerzLesen();
+    auto ohne = vorher;
+    ohne.erase(".velmo-neu-Ab12Cd");
+    EXPECT_EQ(inhalte(ordner.string()), ohne);
+    ZoHakenSetzen({});
+}

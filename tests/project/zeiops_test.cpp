@@ -5,6 +5,7 @@
 // was.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <functional>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "config/datwache.h"
+#include "config/konfhaken.h"
 #include "config/reaktion.h"
 #include "controls/ctlkern.h"
 #include "config/vorgaben.h"
@@ -286,6 +288,42 @@ TEST_F(ZeiOpsTest, NewDrawingThatCannotBeWrittenLeavesNoFile)
     EXPECT_EQ(meldungen(), V{"Fehler beim anlegen der Zeichnung."});
     EXPECT_TRUE(zeichnungen().empty());
     EXPECT_TRUE(verteilt().empty());
+}
+
+TEST_F(ZeiOpsTest, NewDrawingInATooLongFolderIsRefusedWithTheLimit)
+{
+    // In a folder of 194 characters "Plan.001" was written as "Plan.0", at
+    // 197 as "Pla", and reported as created.
+    static V warnungen;
+    KonfHaken h{};
+    h.warnung = [](const char* t) { warnungen.emplace_back(t); };
+    konfHakenSetzen(h);
+    for (const size_t laenge : {150u, 194u, 197u}) {
+        warnungen.clear();
+        meldungen().clear();
+        std::string lang = ordner.string() + "/";
+        while (lang.size() < laenge) lang += std::string(std::min<size_t>(40, laenge - lang.size()), 'x') + "/";
+        lang.resize(laenge);
+        if (lang.back() == '/') lang.back() = 'y';
+        fs::create_directories(lang);
+        VerSetzen(1, lang.c_str());
+        ZeiNeuEingabe e{};
+        std::strcpy(e.name, "Plan");
+        std::strcpy(e.seite, "001");
+        const int r = ZeiAnlegen(&e, 1);
+        V da;
+        for (const auto& x : fs::directory_iterator(lang)) da.push_back(x.path().filename().string());
+        if (laenge <= 191) {
+            EXPECT_EQ(r, 0) << laenge;
+            EXPECT_EQ(da, V{"Plan.001"}) << laenge;
+        } else {
+            EXPECT_EQ(r, -1) << laenge;
+            EXPECT_TRUE(da.empty()) << laenge << ": " << (da.empty() ? "" : da[0]);
+            ASSERT_EQ(warnungen.size(), 1u) << laenge;
+            EXPECT_NE(warnungen[0].find("l\xE4nger als 200 Zeichen"), std::string::npos) << warnungen[0];
+        }
+    }
+    konfHakenZuruecksetzen();
 }
 
 // ---- properties -----------------------------------------------------------------

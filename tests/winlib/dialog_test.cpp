@@ -34,7 +34,7 @@ int initMerken(int, const char* const*)
 {
     initFenster = wiDlgFenster();
     initTiefe = wiDlgStapelTiefe();
-    log.push_back("init:" + name());
+    dlgpruef::log.push_back("init:" + name());
     return 0;
 }
 
