@@ -94,6 +94,33 @@ struct BmlSeiteRahmen : DemoRahmen {
     }
 };
 
+// The list as the screen shows it (its window's picture).
+std::string listenBild(const std::string& pfad)
+{
+    EXPECT_EQ(plHeadlessPng(GetDlgItem(BmlFenster(), 3100), pfad.c_str()), 0);
+    std::ifstream f(pfad, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+}
+
+// A click on another type filter shows the new rows at once: the list on
+// screen equals the list painted anew, no row of the old filter stays.
+TEST_F(BmlSeiteRahmen, AnotherTypeFilterShowsItsRowsAtOnce)
+{
+    seiteOeffnen();
+    if (HasFatalFailure()) return;
+    klick(3121);  // "Standard"
+    const int standard = zeilen();
+    klick(3124);  // "Klemme"
+    ASSERT_GT(zeilen(), 0);
+    ASSERT_LT(zeilen(), standard);
+    const std::string gezeigt = listenBild(demo.wurzel() + "/gezeigt.png");
+    InvalidateRect(GetDlgItem(BmlFenster(), 3100), nullptr, TRUE);
+    UpdateWindow(GetDlgItem(BmlFenster(), 3100));
+    EXPECT_TRUE(gezeigt == listenBild(demo.wurzel() + "/neu.png")) << "rows of the old filter stay on screen";
+    if (const char* z = std::getenv("VELMO_BILDER"))
+        plHeadlessPng(anwHauptfenster(), (std::string(z) + "/Modus1532_Klemme.png").c_str());
+}
+
 TEST_F(BmlSeiteRahmen, ANewUserFiltersEditsSavesAndUndocks)
 {
     seiteOeffnen();
