@@ -692,18 +692,7 @@ int BauNachZeichnung(BauHandle* h, const char* zeichnung)
 
 int BauNachZeichnungMit(BauHandle* h, const char* zeichnung, BauKonvertFn fn)
 {
-    ZeiDatei z;
-    if (ZeiDateiAnlegen(&z, zeichnung) != 0) return ERROR;
-    BEF b;
-    while (BauRead(h, &b) == 0) {
-        if (fn) fn(&b);
-        if (ZeiBefSchreiben(&z, &b) != 0) {
-            ZeiDateiVerwerfen(&z);
-            return ERROR;
-        }
-    }
-    ZeiFormatSetzen(&z, 't');
-    return ZeiDateiSchliessen(&z) == 0 ? 0 : ERROR;
+    return ZeiAusSaetzen(zeichnung, [h](BEF* b) { return BauRead(h, b); }, fn);
 }
 
 int BauBibOeffnen(BauBibHandle* h, const char* bib)

@@ -245,6 +245,13 @@ int plBeDruckDialog(plDruckDialogAuftrag* auftrag, cairo_surface_t** flaeche)
     return plBackendAktiv()->druckDialog(auftrag, flaeche);
 }
 
+int plBeRahmen(HWND hwnd, DWORD stil, DWORD exStil, RECT* ausmass)
+{
+    const plBackend* be = plBackendAktiv();
+    if (!be->rahmen || !ausmass) return 0;
+    return be->rahmen(hwnd, stil, exStil, ausmass);
+}
+
 // ---- Calls for backends ---------------------------------------------------------------------------
 
 void plBackendAktiviert(HWND hwnd)
@@ -264,5 +271,11 @@ void plBackendSchliessen(HWND hwnd)
 void plBackendVerschoben(HWND hwnd, const RECT* rc)
 {
     if (!rc || !IsWindow(hwnd)) return;
-    SetWindowPos(hwnd, 0, rc->left, rc->top, rc->right - rc->left, rc->bottom - rc->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    plFensterVomDesktop(hwnd, rc);
+}
+
+void plBackendRahmen(HWND hwnd, const RECT* ausmass, const RECT* rc)
+{
+    if (!ausmass || !IsWindow(hwnd)) return;
+    plFensterRahmenNeu(hwnd, ausmass, rc);
 }

@@ -201,7 +201,7 @@ const plBackend gkTabelle = {
     "gtk",          gkStart,           gkEnde,          gkBildschirm,        gkFensterAnlegen, gkFensterZerstoeren,
     gkFensterZeigen, gkFensterPlatz,   gkFensterTitel,  gkFensterAktivieren, gkPraesentieren,  gkCursorSetzen,
     gkMausPosSetzen, gkWarten,         gkWecken,        gkClipSchreiben,     gkClipLesen,      gkDateiDialog,
-    gkDruckDialog,
+    gkDruckDialog,  gkRahmen,
 };
 
 [[maybe_unused]] const int gkRegistriert = plBackendRegistrieren(&gkTabelle);

@@ -17,7 +17,14 @@
 #include "equipment/apphaken.h"
 #include "equipment/btl.h"
 #include "equipment/ges.h"
-#include "equipment/platzhalter.h"
+#include "equipment/app.h"
+#include "equipment/definfo.h"
+#include "equipment/definier.h"
+#include "equipment/lagerart.h"
+#include "equipment/ngestext.h"
+#include "equipment/nhuliste.h"
+#include "equipment/nzustext.h"
+#include "equipment/wse.h"
 #include "frame/funkwahl.h"
 #include "lists/bmlbearb.h"
 #include "model/edhaken.h"
@@ -42,7 +49,7 @@ struct BmlSeiteRahmen : DemoRahmen {
     {
         DemoRahmen::SetUp();
         if (HasFatalFailure()) return;
-        PhAppAktivSetzen(1);
+        AppAktivSetzen(1);
         plHeadlessPumpen();
         plNachrichtBoxFragenLeeren();
     }
