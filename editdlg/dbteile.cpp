@@ -60,11 +60,19 @@ std::string DlgZahlText(double wert, int dezimalen)
     return b;
 }
 
+std::string DlgZahlFeld(double wert, int dezimalen)
+{
+    // Shown with the decimal comma of the status fields; wiDezHolen reads both.
+    std::string t = DlgZahlText(wert, dezimalen);
+    std::replace(t.begin(), t.end(), '.', wiDezimalZeichen());
+    return t;
+}
+
 void DlgZahlSetzen(int id, double wert)
 {
     // As the settings reader clamps Ednk; before it ran the block holds 0.
     const int nk = std::clamp(static_cast<int>(EdEinst()->nk), 1, 4);
-    wiTextSetzen(id, DlgZahlText(wert, nk).c_str());
+    wiZahlTextSetzen(id, DlgZahlText(wert, nk).c_str());
 }
 
 BtlQuadrat BtlQuadratVon(double x1, double y1, double x2, double y2)

@@ -14,6 +14,8 @@
 void DlgZahlSetzen(int id, double wert);
 // The text DlgZahlSetzen writes, independent of the process locale.
 std::string DlgZahlText(double wert, int dezimalen);
+// The same as shown in a field: with the decimal comma.
+std::string DlgZahlFeld(double wert, int dezimalen);
 
 // The square a component of extent (x1, y1)..(x2, y2) is drawn in: the
 // larger side, the other centred; above 4.0 grown by 4 % with the origin

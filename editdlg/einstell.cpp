@@ -152,7 +152,7 @@ void estMassFuellen(bool voll)
     const double m = EstZustand().msf;
     DbFuellen f;
     if (voll || (m != estMassGezeigt && m != estMassGetippt)) {
-        wiTextSetzen(3000, DlgZahlText(m, 2).c_str());
+        wiZahlTextSetzen(3000, DlgZahlText(m, 2).c_str());
     }
     if (voll || m != estMassGezeigt) {
         const char* text = "";

@@ -173,8 +173,7 @@ constexpr int MRKZEILE = 80;  // visible part of a line; the object number follo
 // Shown to the user, so with the decimal comma of the status fields.
 std::string mrkZahl7(double v)
 {
-    std::string t = DlgZahlText(v, 1);
-    std::replace(t.begin(), t.end(), '.', ',');
+    std::string t = DlgZahlFeld(v, 1);
     return t.size() < 7 ? std::string(7 - t.size(), ' ') + t : t;
 }
 

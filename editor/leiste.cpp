@@ -357,8 +357,9 @@ void ltAnlegen(HWND seite, LeisteEintrag& e, bool beschriftet)
                              wiDlgEinheit(e.x), wiDlgEinheit(e.y), wiDlgEinheit(e.b), wiDlgEinheit(e.h), seite,
                              static_cast<HMENU>(e.id), anwInstanz(), nullptr);
     if (!e.fenster) return;
+    // A button without label gets no tooltip: the page's hint window shows its
+    // label after the pause, and a second source would show it twice.
     if (beschriftet) SetWindowText(e.fenster, e.tipp);
-    else if (e.tipp[0] != '\0') wiTooltip(seite, e.fenster, e.tipp);
     if (e.bild[0] != '\0') TbarBildSetzen(e.fenster, ltBildName(e));
     if (e.ziehId != 0) {
         char t[20];

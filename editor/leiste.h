@@ -1,6 +1,6 @@
 // The editor page's toolbars and selection bar: the sections of
 // "Toolbar.txt" read into one table of LEISTESUP entries per bar (top, left,
-// selection), their ORVAGRBU buttons with faces, labels or tooltips, the
+// selection), their ORVAGRBU buttons with faces and labels, the
 // command string each runs, the drag identifiers of element buttons, the
 // nine state kinds that switch a button's face, and the page layout values
 // the bars and fields are placed by. Prefixes `Leiste`, `Auswahl`, `Layout`.

@@ -174,6 +174,19 @@ double zahlwert(const char* text)
     return wert;
 }
 
+double zahleingabe(const char* text)
+{
+    std::string t = text != nullptr ? text : "";
+    for (char& c : t)
+        if (c == ',') c = '.';
+    size_t i = 0;
+    while (i < t.size() && istweiss(static_cast<unsigned char>(t[i]))) ++i;
+    if (i < t.size() && t[i] == '+') ++i;
+    double wert = 0.0;
+    if (std::from_chars(t.data() + i, t.data() + t.size(), wert).ec != std::errc()) return 0.0;
+    return wert;
+}
+
 void zahlnormal(char* text)
 {
     std::string t = zlNormal(text);

@@ -14,6 +14,10 @@ void zahlformat(char* ziel, size_t groesse, double wert, int breite, int dezimal
 // The same without separators ('.' decimal point, no grouping).
 void zahlformatpunkt(char* ziel, size_t groesse, double wert, int breite, int dezimalen);
 double zahlwert(const char* text);
+// A number typed into a field: leading blanks, an optional sign and the
+// longest decimal prefix, with ',' or '.' as decimal point (no grouping);
+// 0 when there is none.
+double zahleingabe(const char* text);
 void zahlnormal(char* text);
 void zahllokal(char* text, size_t groesse);
 void ziffernbegrenzen(char* text, int ziffern, int art);

@@ -20,9 +20,11 @@
 #include "platform/nachricht.h"
 #include "platform/zwischenablage.h"
 #include "support/speicher.h"
+#include "support/zahlen.h"
 #include "support/texte.h"
 #include "winlib/anwdaten.h"
 #include "winlib/dialog.h"
+#include "winlib/winbib.h"
 
 namespace {
 
@@ -48,16 +50,8 @@ std::string itmText80(int id)
     return p;
 }
 
-// atof without the process locale: leading white space, an optional sign,
-// the longest decimal prefix with '.'.
-double itmWert(const char* s)
-{
-    while (istweiss(static_cast<unsigned char>(*s))) ++s;
-    if (*s == '+') ++s;
-    double v = 0;
-    std::from_chars(s, s + std::strlen(s), v);
-    return v;
-}
+// A field's number as the user typed it, with either decimal point.
+double itmWert(const char* s) { return zahleingabe(s); }
 
 std::string itmListenText(HWND c, UINT lenMsg, UINT textMsg, int n, size_t max)
 {
@@ -235,11 +229,24 @@ unsigned long wiHexHolen(int id)
     return hexwert(s);
 }
 
+void wiZahlTextSetzen(int id, const char* zahl)
+{
+    std::string t = zahl != nullptr ? zahl : "";
+    // An ORVAEDIT takes the '.' form and shows the comma itself; a plain field
+    // shows the decimal comma of the status fields. wiDezHolen reads both.
+    char klasse[16] = "";
+    HWND c = itmCtl(id);
+    if (c == 0 || GetClassName(c, klasse, sizeof klasse) <= 0 || std::strcmp(klasse, "ORVAEDIT") != 0)
+        for (char& z : t)
+            if (z == '.') z = wiDezimalZeichen();
+    wiTextSetzen(id, t.c_str());
+}
+
 void wiDezSetzenN(int id, int stellen, double wert)
 {
     char p[400];
     wiDezText(p, sizeof p, stellen, wert);
-    wiTextSetzen(id, p);
+    wiZahlTextSetzen(id, p);
 }
 void wiDezSetzen1(int id, double wert) { wiDezSetzenN(id, 1, wert); }
 void wiDezSetzen2(int id, double wert) { wiDezSetzenN(id, 2, wert); }

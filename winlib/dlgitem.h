@@ -48,6 +48,8 @@ void wiDezSetzen2(int id, double wert);
 void wiDezSetzen5(int id, double wert);
 void wiDezSetzenN(int id, int stellen, double wert);
 double wiDezHolen(int id);
+// A number in '.' form into a field, shown with the decimal comma.
+void wiZahlTextSetzen(int id, const char* zahl);
 // Dates read from the first 10 characters (day.month.year), written as
 // "%02d.%02d.%04d"; times "%02d:%02d".
 void wiDatumHolen(int id, DATUM* datum);

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "config/apstil.h"
+#include "support/zahlen.h"
 #include "config/textring.h"
 #include "platform/accel.h"
 #include "platform/bildlader.h"
@@ -658,16 +659,10 @@ int StrAbschnittN(const char* text, char* ziel, int groesse, int* anfang, int* e
 
 int StrWinkel(const char* text)
 {
-    // The number as atof reads it, with ',' taken for the decimal point too
-    // (the fields are typed with either); independent of the process locale.
+    // The fields are typed with either decimal point.
     char zahl[81];
     strkopie(zahl, text ? text : "", 80);
-    zeichentausch(zahl, ',', '.');
-    const char* p = zahl;
-    while (istweiss(static_cast<unsigned char>(*p))) ++p;
-    if (*p == '+') ++p;
-    double wert = 0.0;
-    if (std::from_chars(p, zahl + std::strlen(zahl), wert).ec != std::errc()) wert = 0.0;
+    const double wert = zahleingabe(zahl);
     // Tenths of a degree, normalised into 0..3599 before rounding so that
     // neither -0.01 nor 370 leaves the range.
     double t = std::fmod(wert * 10.0, 3600.0);

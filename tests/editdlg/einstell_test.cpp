@@ -166,7 +166,7 @@ TEST_F(EstTest, ScaleFieldRadiosAndText)
     SendMessage(GetDlgItem(d, 3108), BM_CLICK, 0, 0);
     pumpen();
     EXPECT_EQ(schlange(), std::vector<std::string>{"MS 1"});
-    EXPECT_EQ(text(d, 3000), "1.00");
+    EXPECT_EQ(text(d, 3000), "1,00");
     tippen(d, 3000, "2");
     EXPECT_EQ(schlange(), std::vector<std::string>{"MS 2"});
     tippen(d, 3000, "3");

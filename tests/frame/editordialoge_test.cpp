@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -128,6 +129,37 @@ TEST_F(EditorDialoge, PenScaleAndALineReachTheDrawing)
     EXPECT_EQ(neueObjekte(vorher), std::vector<std::string>{"ZL 43.30 25.00 Stift 3"}) << "the line, drawn with the pen";
 }
 
+
+// Numbers in the dialog fields show the decimal comma, as the status fields
+// do, and a number typed with either decimal point is read whole: the scale
+// dialog's field, typed "2,5" and later "1.5".
+TEST_F(EditorDialoge, DialogFieldsShowTheCommaAndReadEitherPoint)
+{
+    editorOeffnen();
+    ASSERT_EQ(Modus(), MODUS_EDIT);
+    auto feld = [](HWND d, int id) {
+        char t[64] = "";
+        GetWindowText(GetDlgItem(d, id), t, sizeof t);
+        return std::string(t);
+    };
+    HWND d = dialog(1105, "DB1105");
+    ASSERT_NE(d, 0u) << rahmenLetzteMeldung();
+    EXPECT_EQ(feld(d, 3000), "1,00");
+    rahmenEintippen(d, 3000, "2,5");
+    rahmenKlicken(d, 2500);
+    plHeadlessPumpen();
+    EXPECT_DOUBLE_EQ(modh::EditorZustand()->mass, 2.5) << "typed with the comma";
+
+    d = dialog(1105, "DB1105");
+    ASSERT_NE(d, 0u);
+    EXPECT_EQ(feld(d, 3000), "2,50");
+    if (const char* z = std::getenv("VELMO_BILDER"))
+        plHeadlessPng(d, (std::string(z) + "/DB1105_komma.png").c_str());
+    rahmenEintippen(d, 3000, "1.5");
+    rahmenKlicken(d, 2500);
+    plHeadlessPumpen();
+    EXPECT_DOUBLE_EQ(modh::EditorZustand()->mass, 1.5) << "typed with the point";
+}
 
 // The settings dialogs and the dimension line on the running editor: a
 // display switch, the grid, a title line and a dimension typed by its

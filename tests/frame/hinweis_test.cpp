@@ -91,9 +91,12 @@ TEST_F(HinweisLauf, BarButtonsShowTheirLabelBesideTheBarAndAStatusFieldNone)
     ASSERT_GE(links.size(), 1u);
     warten(1000);  // the page's own start settles first
 
-    // A top-bar button left of the centre: the hint below it, from its left.
+    // A top-bar button left of the centre: the hint below it, from its left,
+    // and only the hint: the button carries no tooltip of its own.
     const LeisteEintrag& o = oben[1];
+    EXPECT_EQ(wiTooltipText(o.fenster), nullptr) << o.tipp;
     RECT r = ruhen(o), k;
+    EXPECT_FALSE(wiTooltipFenster() != 0 && IsWindowVisible(wiTooltipFenster()));
     GetWindowRect(o.fenster, &k);
     EXPECT_EQ(r.top, k.bottom + wiDlgEinheit(HINWEISABSTAND));
     EXPECT_EQ(r.left, k.left);
@@ -102,6 +105,7 @@ TEST_F(HinweisLauf, BarButtonsShowTheirLabelBesideTheBarAndAStatusFieldNone)
 
     // A left-bar button (no labels): the hint to its right.
     const LeisteEintrag& l = links[0];
+    EXPECT_EQ(wiTooltipText(l.fenster), nullptr) << l.tipp;
     r = ruhen(l);
     GetWindowRect(l.fenster, &k);
     EXPECT_EQ(r.left, k.right + wiDlgEinheit(HINWEISABSTAND));

@@ -283,10 +283,10 @@ TEST_F(ImpDlgTest, HpglDialogShowsAndReadsThePlacement)
     EXPECT_EQ(text(dlg, 3302), "plot.plt");
     EXPECT_EQ(text(dlg, 3301), ordner.string());
     EXPECT_EQ(text(dlg, 3000), " 90");
-    EXPECT_EQ(text(dlg, 3010), "12.5");  // offsets in tenths
+    EXPECT_EQ(text(dlg, 3010), "12,5");  // offsets in tenths
     EXPECT_EQ(text(dlg, 3030), "150");
-    EXPECT_EQ(text(dlg, 3100), "1.0");
-    EXPECT_EQ(text(dlg, 3130), "297.0");
+    EXPECT_EQ(text(dlg, 3100), "1,0");
+    EXPECT_EQ(text(dlg, 3130), "297,0");
     EXPECT_EQ(plHeadlessPng(dlg, (std::string(::testing::TempDir()) + "impdlg_hpgl.png").c_str()), 0);
 
     // "270" gives three quarter turns; 0 % is refused, the dialog stays.

@@ -130,6 +130,18 @@ TEST(Zahlen, ReadingBackAndRewriting)
     trennzeichensetzen(',', '.');
 }
 
+// A typed field value: either decimal point, no grouping, 0 for no number.
+TEST(Zahlen, TypedValuesTakeEitherDecimalPoint)
+{
+    const struct {
+        const char* text;
+        double wert;
+    } faelle[] = {{"2,5", 2.5}, {"2.5", 2.5}, {"  +1,25", 1.25}, {"-3,75mm", -3.75}, {"1.000", 1.0},
+                  {"", 0.0},    {"abc", 0.0}, {",5", 0.5}};
+    for (const auto& f : faelle) EXPECT_DOUBLE_EQ(zahleingabe(f.text), f.wert) << f.text;
+    EXPECT_DOUBLE_EQ(zahleingabe(nullptr), 0.0);
+}
+
 TEST(Zahlen, SmallTargetsGetStarsNeverMore)
 {
     std::unique_ptr<char[]> t(new char[5]);

@@ -67,12 +67,14 @@ TEST_F(ItemTest, DecimalSettersShowNoNegativeZero)
     wiDlgBetreten(h);
     char t[81];
     wiDezSetzen1(101, -0.04);
-    EXPECT_STREQ((wiTextHolen(101, t, 80), t), "0.0");
+    EXPECT_STREQ((wiTextHolen(101, t, 80), t), "0,0");
     wiDezSetzen1(101, -0.06);
-    EXPECT_STREQ((wiTextHolen(101, t, 80), t), "-0.1");
+    EXPECT_STREQ((wiTextHolen(101, t, 80), t), "-0,1");
     wiDezSetzenN(101, 3, -0.0004);
-    EXPECT_STREQ(wiTextRing(101), "0.000");
+    EXPECT_STREQ(wiTextRing(101), "0,000");
     wiTextSetzen(101, "  -12.75xyz");
+    EXPECT_DOUBLE_EQ(wiDezHolen(101), -12.75);
+    wiTextSetzen(101, "  -12,75xyz");  // typed with the comma
     EXPECT_DOUBLE_EQ(wiDezHolen(101), -12.75);
     wiHexSetzen(101, 0xBEEF);
     EXPECT_EQ(wiHexHolen(101), 0xBEEFu);
