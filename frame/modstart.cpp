@@ -67,7 +67,12 @@
 
 namespace {
 
-std::vector<std::string> modProtokoll;
+ModSchrittBeobachter modBeobachter = nullptr;
+
+void modSchritt(const char* name)
+{
+    if (modBeobachter != nullptr) modBeobachter(name);
+}
 void (*modNachEinstellungen)() = nullptr;
 
 // Step 3: a configured folder for the program's ini file.
@@ -194,9 +199,11 @@ int modZeilePfad(char* pfad, size_t groesse)
 
 }  // namespace
 
-std::vector<std::string>& ModProtokoll()
+ModSchrittBeobachter ModSchrittBeobachterSetzen(ModSchrittBeobachter beobachter)
 {
-    return modProtokoll;
+    const ModSchrittBeobachter alt = modBeobachter;
+    modBeobachter = beobachter;
+    return alt;
 }
 
 void ModuleStarten()
@@ -205,7 +212,7 @@ void ModuleStarten()
         if (z.gestartet) {
             continue;
         }
-        modProtokoll.push_back(z.name);
+        modSchritt(z.name);
         z.start();
         z.gestartet = true;
     }
@@ -220,7 +227,7 @@ void ModuleBeenden()
         }
         z.gestartet = false;
         if (z.ende != nullptr) {
-            modProtokoll.push_back(std::string("-") + z.name);
+            modSchritt((std::string("-") + z.name).c_str());
             z.ende();
         }
     }
@@ -240,7 +247,7 @@ void ModNachEinstellungenSetzen(void (*fn)())
 
 void ModOrdnerEinstFolge()
 {
-    modProtokoll.push_back("OrdnerEinst");
+    modSchritt("OrdnerEinst");
     GrundEinstLesen(nullptr);
     ViEinstLesen(nullptr);
     MassEinstLesen(nullptr);

@@ -32,5 +32,7 @@ void VgbZeile(const char* pfad, const char* beschreibung);
 int VgbZeileWaehlen();
 void VgbZeileZeigen();
 
-// The names of the steps run, in order (tests).
-std::vector<std::string>& ModProtokoll();
+// An observer told each step's name as it runs (an ending step's with a
+// leading '-'); none by default. Returns the previous one.
+using ModSchrittBeobachter = void (*)(const char* name);
+ModSchrittBeobachter ModSchrittBeobachterSetzen(ModSchrittBeobachter beobachter);

@@ -34,6 +34,8 @@ namespace {
 namespace fs = std::filesystem;
 
 int modNachEinst = 0;
+// The steps the module start-up announced, in order.
+std::vector<std::string> modSchritte;
 
 struct ModStart : ::testing::Test {
     fs::path ordner, alt;
@@ -51,7 +53,8 @@ struct ModStart : ::testing::Test {
         plFensterSystemEnde();
         anwZuruecksetzen();
         DatWacheZuruecksetzen();
-        ModProtokoll().clear();
+        modSchritte.clear();
+        ModSchrittBeobachterSetzen([](const char* name) { modSchritte.push_back(name); });
         modNachEinst = 0;
         ModNachEinstellungenSetzen([] { ++modNachEinst; });
     }
@@ -59,6 +62,7 @@ struct ModStart : ::testing::Test {
     {
         ModuleBeenden();
         ModNachEinstellungenSetzen(nullptr);
+        ModSchrittBeobachterSetzen(nullptr);
         plFensterSystemEnde();
         anwZuruecksetzen();
         fs::current_path(alt);
@@ -81,21 +85,21 @@ TEST_F(ModStart, ModulesStartInTheirOrderAndEndInReverse)
         "LagerInit", "OrdnerWacheAnlegen", "OrdnerEinstLaden", "OrdnerEinst", "BMNormOption",
         "DragAcceptFiles", "EdtBefehlHaken",
     };
-    EXPECT_EQ(ModProtokoll(), start);
+    EXPECT_EQ(modSchritte, start);
     EXPECT_EQ(modNachEinst, 1);
     EXPECT_EQ(std::string(VerAktuell()), (ordner / "Projekt A").string() + "/");
     EXPECT_EQ(VerAmStart(), 1);
 
     ModuleStarten();  // started rows are not started again
-    EXPECT_EQ(ModProtokoll().size(), start.size());
+    EXPECT_EQ(modSchritte.size(), start.size());
 
-    ModProtokoll().clear();
+    modSchritte.clear();
     ModuleBeenden();
-    EXPECT_EQ(ModProtokoll(), (std::vector<std::string>{"-DragAcceptFiles", "-LagerInit", "-AppInit", "-ProjModuleStarten", "-BMStart",
+    EXPECT_EQ(modSchritte, (std::vector<std::string>{"-DragAcceptFiles", "-LagerInit", "-AppInit", "-ProjModuleStarten", "-BMStart",
                                                         "-StndTextInit", "-BauInit", "-Haken"}));
-    ModProtokoll().clear();
+    modSchritte.clear();
     ModuleBeenden();  // nothing started: nothing ended
-    EXPECT_TRUE(ModProtokoll().empty());
+    EXPECT_TRUE(modSchritte.empty());
 }
 
 TEST_F(ModStart, TheRegisteredReloadRunsOnAFolderSwitchOnly)
@@ -103,11 +107,11 @@ TEST_F(ModStart, TheRegisteredReloadRunsOnAFolderSwitchOnly)
     const char* argv[] = {"velmo"};
     plOrtArgumenteSetzen(1, argv);
     ModuleStarten();
-    ModProtokoll().clear();
+    modSchritte.clear();
     EXPECT_EQ(OrdnerEinstLaden(), 0);
-    EXPECT_TRUE(ModProtokoll().empty());
+    EXPECT_TRUE(modSchritte.empty());
     ASSERT_EQ(VerUmschalten((ordner / "Projekt A" / "x.zei").c_str()), 1);
-    EXPECT_EQ(ModProtokoll(), std::vector<std::string>{"OrdnerEinst"});
+    EXPECT_EQ(modSchritte, std::vector<std::string>{"OrdnerEinst"});
     EXPECT_EQ(modNachEinst, 2);
     char schrift[WISCHRIFTSUP + 1] = "";
     SchriftName(0, schrift, sizeof schrift);
