@@ -245,6 +245,15 @@ int plBeDruckDialog(plDruckDialogAuftrag* auftrag, cairo_surface_t** flaeche)
     return plBackendAktiv()->druckDialog(auftrag, flaeche);
 }
 
+void plBeSchriftOptionen(cairo_font_options_t* o)
+{
+    cairo_font_options_set_antialias(o, CAIRO_ANTIALIAS_GRAY);
+    cairo_font_options_set_hint_style(o, CAIRO_HINT_STYLE_SLIGHT);
+    cairo_font_options_set_subpixel_order(o, CAIRO_SUBPIXEL_ORDER_DEFAULT);
+    const plBackend* be = plBackendAktiv();
+    if (be->schriftOptionen) be->schriftOptionen(o);
+}
+
 // ---- Calls for backends ---------------------------------------------------------------------------
 
 void plBackendAktiviert(HWND hwnd)

@@ -92,6 +92,10 @@ struct plBackend {
     // Print dialog: 1 and a surface to print into (cairo PDF/PS surface of
     // the chosen printer, owned by the caller), 0 when cancelled. Default: 0.
     int (*druckDialog)(plDruckDialogAuftrag* auftrag, cairo_surface_t** flaeche);
+    // How the desktop renders UI text: anti-aliasing, hint style and
+    // sub-pixel order into `o`. Default (null): grey-scale anti-aliasing
+    // with slight hinting.
+    void (*schriftOptionen)(cairo_font_options_t* o);
 };
 
 // 1: the program was started for a user (before plBackendWaehlen; default
@@ -128,6 +132,7 @@ int plBeZwischenablageSchreiben(const char* format, const void* daten, size_t n)
 int plBeZwischenablageLesen(const char* format, std::vector<uint8_t>* aus);
 int plBeDateiDialog(const plDateiDialogAuftrag* auftrag, std::string* ergebnis);
 int plBeDruckDialog(plDruckDialogAuftrag* auftrag, cairo_surface_t** flaeche);
+void plBeSchriftOptionen(cairo_font_options_t* o);
 
 // ---- Calls for backends: what the desktop did ------------------------------------------------
 // Input goes through plEingabeEreignisEinreihen (eingabe.h). Besides:
