@@ -215,6 +215,11 @@ void gdiDcOberflaecheSetzen(HDC hdc, bool ja)
     if (GdiDc* dc = gdiDc(hdc)) dc->oberflaeche = ja;
 }
 
+void plDcOberflaeche(HDC hdc)
+{
+    gdiDcOberflaecheSetzen(hdc, true);
+}
+
 BOOL gdiDcFreigeben(HDC hdc)
 {
     std::unique_ptr<GdiDc> dc = gdiDcs().herausnehmen(hdc);

@@ -718,3 +718,25 @@ TEST(GdiUiText, MeasuredBoxHoldsTheInkAndWidthsAreKeptApart)
     GetTextExtentPoint32(ui.dc, "Schaltgruppe", 12, &s1);
     EXPECT_EQ(gdiTexteGemessen(), n + 1);
 }
+
+// Layouts measured on a drawing DC (list cell widths, dialog units) hold the
+// UI text drawn in them: the cell metrics agree for the UI faces and sizes.
+TEST(GdiUiText, CellMetricsAgreeWithTheDrawingDcs)
+{
+    UiLeinwand ui(8, 8);
+    GdiLeinwand zeichnung(8, 8);
+    for (const char* face : {"MS Shell Dlg", "Arial", "Courier New", "Tahoma"})
+        for (int hoehe : {-11, -12, -13, -15, 16}) {
+            Schrift a(ui.dc, hoehe, face), b(zeichnung.dc, hoehe, face);
+            TEXTMETRIC ta{}, tb{};
+            GetTextMetrics(ui.dc, &ta);
+            GetTextMetrics(zeichnung.dc, &tb);
+            EXPECT_EQ(ta.tmHeight, tb.tmHeight) << face << " " << hoehe;
+            EXPECT_EQ(ta.tmAscent, tb.tmAscent) << face << " " << hoehe;
+            EXPECT_EQ(ta.tmAveCharWidth, tb.tmAveCharWidth) << face << " " << hoehe;
+            SIZE sa{}, sb{};
+            GetTextExtentPoint32(ui.dc, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &sa);
+            GetTextExtentPoint32(zeichnung.dc, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &sb);
+            EXPECT_NEAR(sa.cx, sb.cx, 2) << face << " " << hoehe;
+        }
+}
