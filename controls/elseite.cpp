@@ -516,33 +516,35 @@ void ElsNeuZeigen(int id)
     LisAktSetzen(id, 0);
 }
 
-void ElsLesen(int id, const char* datei)
+bool ElsDateiLesen(const char* datei, int zeileSup, bool abschnitte, ElsLeseFn lesen, char* arbeit, int groesse,
+                   SARR* saetze, std::string& kurz)
 {
-    ElsSlot& s = elsSlot(id);
-    std::string& kurz = elsKurz[&s - elsSlots];
     kurz.clear();
-    saleeren(&s.saetze);
+    saleeren(saetze);
     BDAT d{};
-    if (bdopenlesen(&d, datei) < 0) {
-        elsFrisch(s);
-        saanhaengen(&s.saetze, s.arbeit);
-        return;
-    }
-    std::memset(s.arbeit, 0, static_cast<size_t>(s.groesse));
-    char zeile[ELSZEILESUP + 1];
-    while (bdgets(&d, zeile, ELSZEILESUP) >= 0) {
-        if (zeile[0] == ')' && zeile[1] != 'S' && zeile[1] != 'I') break;
-        if (s.lesen && s.lesen(s.arbeit, zeile) == 1) saanhaengen(&s.saetze, s.arbeit);
+    if (bdopenlesen(&d, datei) < 0) return false;
+    std::memset(arbeit, 0, static_cast<size_t>(groesse));
+    std::string zeile(static_cast<size_t>(zeileSup) + 1, '\0');
+    while (bdgets(&d, zeile.data(), zeileSup) >= 0) {
+        if (abschnitte && zeile[0] == ')' && zeile[1] != 'S' && zeile[1] != 'I') break;
+        if (lesen && lesen(arbeit, zeile.c_str()) == 1) saanhaengen(saetze, arbeit);
     }
     const bool fehler = bdlesefehler(&d) != 0;
     bdclose(&d);
-    if (fehler) {
-        kurz = datei;
-        saleeren(&s.saetze);
-        elsFrisch(s);
-        saanhaengen(&s.saetze, s.arbeit);
-        wiMeldung("Kann %s nicht lesen.", datei);
-    }
+    if (!fehler) return true;
+    kurz = datei;
+    saleeren(saetze);
+    wiMeldung("Kann %s nicht lesen.", datei);
+    return false;
+}
+
+void ElsLesen(int id, const char* datei)
+{
+    ElsSlot& s = elsSlot(id);
+    if (ElsDateiLesen(datei, ELSZEILESUP, true, s.lesen, s.arbeit, s.groesse, &s.saetze, elsKurz[&s - elsSlots]))
+        return;
+    elsFrisch(s);
+    saanhaengen(&s.saetze, s.arbeit);
 }
 
 int ElsSchreiben(int id, const char* datei)

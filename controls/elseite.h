@@ -120,6 +120,16 @@ bool ElsKopieMelden(bool vollstaendig, int grenze);
 // 0; false when a line longer than `zeileSup` characters stopped it.
 bool ElsAblageLesen(char* text, int zeileSup, ElsLeseFn lesen, void* arbeit, const void* vorlage, int groesse,
                     SARR* saetze, int* index);
+// A file's records into a slot's array, for the tables and the record
+// lists: each line (at most `zeileSup` characters) is read by `lesen` into
+// `arbeit` and appended when it answers 1; with `abschnitte` a line
+// beginning ")" other than ")S" and ")I" ends the file. False when the
+// file cannot be opened or was read short; after a short read the array is
+// empty again, the path is kept in `kurz` (the short copy must never be
+// written over the file) and a warning is shown. The caller then gives the
+// slot its fresh record.
+bool ElsDateiLesen(const char* datei, int zeileSup, bool abschnitte, ElsLeseFn lesen, char* arbeit, int groesse,
+                   SARR* saetze, std::string& kurz);
 
 // ---- Dialog texts ------------------------------------------------------------------------------
 // The key of RCDATA "<current dialog>_TEXT" ("Main_TEXT" for the main window).

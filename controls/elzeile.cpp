@@ -13,7 +13,7 @@
 
 #include "config/apstil.h"
 #include "controls/elseite.h"
-#include "equipment/platzhalter_hul.h"
+#include "equipment/nhuliste.h"
 #include "platform/dialog.h"
 #include "platform/eingabe.h"
 #include "platform/fenster.h"
@@ -283,31 +283,10 @@ void ElzLaden(int id, const char* pfad)
 {
     ElzSlot& s = elzSlot(id);
     if (!s.lesen) return;
-    std::string& kurz = elzKurz[&s - elzSlots];
-    kurz.clear();
-    saleeren(&s.saetze);
-    BDAT d{};
-    if (bdopenlesen(&d, pfad) < 0) {
-        elzVorbereiten(s, nullptr);
-        saanhaengen(&s.saetze, s.arbeit);
+    if (ElsDateiLesen(pfad, ELZZEILESUP, false, s.lesen, s.arbeit, s.groesse, &s.saetze, elzKurz[&s - elzSlots]))
         return;
-    }
-    std::memset(s.arbeit, 0, static_cast<size_t>(s.groesse));
-    char* zeile = static_cast<char*>(fmalloc(1, ELZZEILESUP + 1));
-    if (!zeile) wiAssert("elzeile", __LINE__, "zeile != NULL");
-    while (bdgets(&d, zeile, ELZZEILESUP) >= 0) {
-        if (s.lesen(s.arbeit, zeile) == 1) saanhaengen(&s.saetze, s.arbeit);
-    }
-    ffree(zeile);
-    const bool fehler = bdlesefehler(&d) != 0;
-    bdclose(&d);
-    if (fehler) {
-        kurz = pfad;
-        saleeren(&s.saetze);
-        elzVorbereiten(s, nullptr);
-        saanhaengen(&s.saetze, s.arbeit);
-        wiMeldung("Kann %s nicht lesen.", pfad);
-    }
+    elzVorbereiten(s, nullptr);
+    saanhaengen(&s.saetze, s.arbeit);
 }
 
 int ElzSpeichern(int id, const char* pfad)

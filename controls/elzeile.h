@@ -4,7 +4,7 @@
 // owner-draw painter for list boxes whose items are equipment-list rows of
 // one or more lines (with stripes). Prefix `Elz`. Lists are found by
 // (current dialog, control id).
-// May call: platform/, support/, config/, equipment/platzhalter_hul.h,
+// May call: platform/, support/, config/, equipment/nhuliste.h,
 // winlib/, controls/lisanzeige.h, controls/elseite.h (item markup and
 // painting, font metrics, headings, clipboard lines).
 #pragma once

@@ -11,11 +11,15 @@
 #include "controls/elseite.h"
 #include "config/reaktion.h"
 #include "config/verzeich.h"
+#include "editdlg/bauliste.h"
+#include "platform/eingabe.h"
 #include "editdlg/dbteile.h"
 #include "editdlg/popup.h"
 #include "editdlg/vorschau.h"
 #include "editor/befausf.h"
+#include "editor/edtseite.h"
 #include "editor/zeidok.h"
+#include "equipment/app.h"
 #include "equipment/apphaken.h"
 #include "equipment/bm.h"
 #include "equipment/btl.h"
@@ -238,6 +242,26 @@ void BmdVorschau(const char* name, const char* bib)
 }
 
 void BmdVorschauFeld() { BmdVorschau(BmdFeldText(3000, DEFNAMESUP).c_str(), bmdBilder[wiDlgFenster()].bib.c_str()); }
+
+int BmdVorschauZiehBefehl(LPARAM lp, const char* name)
+{
+    if (const int phase = BliVorschauZiehPhase(lp)) {
+        BliZiehen(phase, 3070, name, 2500);
+        return 1;
+    }
+    return BmdVorschauBefehl(3070, lp);
+}
+
+void BmdOeffnen(HWND offen, const char* vorlage, int (*init)(int, const char* const*), int (*exit)(),
+                int (*befehl)(UINT, WPARAM, LPARAM))
+{
+    if (!AppAktiv()) return;
+    if (offen) {
+        SetForegroundWindow(offen);
+        return;
+    }
+    EdtDialogOeffnen(vorlage, init, exit, befehl);
+}
 
 int BmdVorschauBefehl(int id, LPARAM lp, int liste)
 {

@@ -74,6 +74,13 @@ void BmdVorschauFeld();
 // 3002/3003 redraw; 3070's double or right click opens the enlarged
 // preview 3079 over control `liste`, a click on it removes it. 1 when taken.
 int BmdVorschauBefehl(int id, LPARAM lp, int liste = 3100);
+// The preview (3070) with drag: a drag out of it drops the component `name`
+// (finished with 2500), anything else is the preview's own command.
+int BmdVorschauZiehBefehl(LPARAM lp, const char* name);
+// Opens an equipment dialog once: nothing while the equipment functions are
+// off, an open one (`offen`) comes to the front instead.
+void BmdOeffnen(HWND offen, const char* vorlage, int (*init)(int, const char* const*), int (*exit)(),
+                int (*befehl)(UINT, WPARAM, LPARAM));
 // At the window's end: the kept name goes, the enlarged preview too.
 void BmdVorschauEnde();
 // For a window whose 3002/3003 are no option boxes (DB1356's check-list

@@ -248,10 +248,7 @@ int d51Befehl(UINT nachricht, WPARAM wp, LPARAM lp)
     case 2501: wiDlgSchliessen(); return 1;
     case 2500:
         if (wiZahlHolen(3090) < 0) return 1;
-        if (RsSofort())
-            RsPruefen(0, 2504);
-        else
-            d51Platzieren();
+        RsVorAnwenden(2504, d51Platzieren);
         return 1;
     case 2504: d51Platzieren(); return 1;
     case 2502: DB1210Oeffnen([](const char* t) { d51Nachricht(2511, t); }); return 1;
@@ -284,12 +281,7 @@ int d51Befehl(UINT nachricht, WPARAM wp, LPARAM lp)
         d51Fuellen();
         return 1;
     case 3101: BliZiehen(static_cast<int>(lp), 3100, d51ZiehName().c_str(), 2500); return 1;
-    case 3070:
-        if (const int phase = BliVorschauZiehPhase(lp)) {
-            BliZiehen(phase, 3070, d51ZiehName().c_str(), 2500);
-            return 1;
-        }
-        return BmdVorschauBefehl(id, lp);
+    case 3070: return BmdVorschauZiehBefehl(lp, d51ZiehName().c_str());
     case 3002:
     case 3003:
     case 3079: return BmdVorschauBefehl(id, lp);
@@ -301,12 +293,7 @@ int d51Befehl(UINT nachricht, WPARAM wp, LPARAM lp)
 
 void DB1351Oeffnen()
 {
-    if (!AppAktiv()) return;
-    if (d51.fenster) {
-        SetForegroundWindow(d51.fenster);
-        return;
-    }
-    EdtDialogOeffnen("DB1351", d51Init, d51Exit, d51Befehl);
+    BmdOeffnen(d51.fenster, "DB1351", d51Init, d51Exit, d51Befehl);
 }
 
 void DB1351Zeigen(int def)

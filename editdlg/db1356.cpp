@@ -235,10 +235,5 @@ int d56Befehl(UINT nachricht, WPARAM wp, LPARAM lp)
 
 void DB1356Oeffnen()
 {
-    if (!AppAktiv()) return;
-    if (d56.fenster) {
-        SetForegroundWindow(d56.fenster);
-        return;
-    }
-    EdtDialogOeffnen("DB1356", d56Init, d56Exit, d56Befehl);
+    BmdOeffnen(d56.fenster, "DB1356", d56Init, d56Exit, d56Befehl);
 }

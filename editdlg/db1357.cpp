@@ -218,10 +218,7 @@ int d57Befehl(UINT nachricht, WPARAM wp, LPARAM lp)
         if (DbEnter()) return 1;
         [[fallthrough]];
     case 2500:
-        if (RsSofort())
-            RsPruefen(0, 2509);
-        else
-            d57Nach2509();
+        RsVorAnwenden(2509, d57Nach2509);
         return 1;
     case 2509: d57Nach2509(); return 1;
     case 2:

@@ -335,12 +335,7 @@ int d59Befehl(UINT nachricht, WPARAM wp, LPARAM lp)
         return 1;
     case 3101:
     case 3201: BliZiehen(static_cast<int>(lp), id - 1, d59ZiehName().c_str(), 2500); return 1;
-    case 3070:
-        if (const int phase = BliVorschauZiehPhase(lp)) {
-            BliZiehen(phase, 3070, d59ZiehName().c_str(), 2500);
-            return 1;
-        }
-        return BmdVorschauBefehl(id, lp);
+    case 3070: return BmdVorschauZiehBefehl(lp, d59ZiehName().c_str());
     case 3002:
     case 3003:
     case 3079: return BmdVorschauBefehl(id, lp);
@@ -352,12 +347,7 @@ int d59Befehl(UINT nachricht, WPARAM wp, LPARAM lp)
 
 void DB1359Oeffnen()
 {
-    if (!AppAktiv()) return;
-    if (d59.fenster) {
-        SetForegroundWindow(d59.fenster);
-        return;
-    }
-    EdtDialogOeffnen("DB1359", d59Init, d59Exit, d59Befehl);
+    BmdOeffnen(d59.fenster, "DB1359", d59Init, d59Exit, d59Befehl);
 }
 
 void DB1359SortierungFolgen()

@@ -236,12 +236,7 @@ int d62Befehl(UINT nachricht, WPARAM wp, LPARAM lp)
         if (!DbFuellt()) d62Fuellen();
         return 1;
     case 3101: BliZiehen(static_cast<int>(lp), 3100, d62ZiehName().c_str(), 2500); return 1;
-    case 3070:
-        if (const int phase = BliVorschauZiehPhase(lp)) {
-            BliZiehen(phase, 3070, d62ZiehName().c_str(), 2500);
-            return 1;
-        }
-        return BmdVorschauBefehl(LOWORD(wp), lp);
+    case 3070: return BmdVorschauZiehBefehl(lp, d62ZiehName().c_str());
     case 3002:
     case 3003:
     case 3079: return BmdVorschauBefehl(LOWORD(wp), lp);
@@ -251,12 +246,7 @@ int d62Befehl(UINT nachricht, WPARAM wp, LPARAM lp)
 
 void d62Oeffnen(int art)
 {
-    if (!AppAktiv()) return;
-    if (d62[art].fenster) {
-        SetForegroundWindow(d62[art].fenster);
-        return;
-    }
-    EdtDialogOeffnen(d62[art].vorlage, d62Init, d62Exit, d62Befehl);
+    BmdOeffnen(d62[art].fenster, d62[art].vorlage, d62Init, d62Exit, d62Befehl);
 }
 
 }  // namespace

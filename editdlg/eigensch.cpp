@@ -198,10 +198,7 @@ int eigPropBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
         if (DbEnter()) return 1;
         [[fallthrough]];
     case 2500:
-        if (RsSofort())
-            RsPruefen(0, 2509);
-        else
-            eigSchliessenNeu();
+        RsVorAnwenden(2509, eigSchliessenNeu);
         return 1;
     case 2509:
     case 2: eigSchliessenNeu(); return 1;

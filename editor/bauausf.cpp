@@ -2,6 +2,7 @@
 #include "editor/bauausf.h"
 
 #include "editor/baubf.h"
+#include "editor/edtseite.h"
 #include "editor/befausf.h"
 #include "editor/edtaufrufe.h"
 #include "editor/elclip.h"
@@ -151,7 +152,7 @@ void BauAusfBefehl(const BEF* b)
         break;
     }
     // The element follows the current position.
-    if (BaubfAktiv()) BaubfMausBewegt();
+    EdtMausBewegt();
 }
 
 void BauAusfHakenSetzen()

@@ -8,6 +8,8 @@
 
 #include "editor/edtaufrufe.h"
 #include "editor/edtseite.h"
+#include "editor/eingabe.h"
+#include "editor/leiste.h"
 #include "editor/elclip.h"
 #include "editor/geloesch.h"
 #include "editor/linien.h"
@@ -441,7 +443,8 @@ int BefDokument(const BEF* b)
         ZeiNeuNachFrage();
         return 1;
     case C_EXP:
-        // Image export arrives with the export module.
+        // The export runs in the editing dispatcher; a running element is
+        // committed first and the record queued again behind it.
         befErstAbsetzen(b);
         return 1;
     default:
@@ -469,7 +472,7 @@ int BefOptionen(const BEF* b)
         return 1;
     case C_DIR:
         BauDefBeenden();
-        // The folder change itself arrives with the editor document.
+        ZeiOrdnerWechseln(b->text);
         return 1;
     case C_HZ: {
         befFlags.hza = 1;
@@ -650,14 +653,21 @@ int BefRahmen(const BEF* b)
     case C_DOK: befPosten(1992); return 1;
     case C_ZVS:
     case C_ORVA: befPosten(1995); return 1;
-    case C_TBD: return 1;  // the page's toolbar arrives with the page
+    case C_TBD:
+        // The named section of "Toolbar.txt" becomes the top bar.
+        if (b->text[0] != 0) {
+            LeisteLaden("Toolbar.txt", b->text, LEISTE_OBEN);
+            LayoutSeite();
+            LeisteLayout();
+        }
+        return 1;
     case C_MEN: befPosten(b->iarg[0]); return 1;
     case C_DLG:
         if (befGleichI(b->text, "BmHaupt")) a.DB1351Oeffnen();
         else if (befGleichI(b->text, "BmUnter")) a.BmlUmschalten();
         else if (befGleichI(b->text, "BmText")) a.DB1354Oeffnen();
         return 1;
-    case C_FCS: return 1;  // the focus ring arrives with the page
+    case C_FCS: FokusSetzen(b->iarg[0]); return 1;
     default:
         return 0;
     }
@@ -823,8 +833,8 @@ int BefBearbeiten(const BEF* b)
         MarkLoeschen();
         return 1;
     case C_ZAE:
-        // Clipboard text without a drawing block runs as a macro; pasting
-        // drawings arrives with the clipboard of the elements.
+        // Clipboard text without a drawing block runs as a macro; a drawing
+        // block is pasted by the editing dispatcher.
         if (!ClipStatusHolen(nullptr, nullptr, nullptr)) ClipboardMakro();
         return 1;
     case C_MFO:

@@ -499,15 +499,7 @@ void EdtAktivierungMelden()
 
 void EdtAktivieren()
 {
-    HWND f = EdtFenster();
-    if (!f) return;
-    // The frame disables the pages it hides; a shown page takes input again.
-    EnableWindow(f, TRUE);
-    ShowWindow(f, SW_SHOW);
-    BringWindowToTop(f);
-    SetActiveWindow(f);
-    DatNeuPruefen(1);
-    PostMessage(f, WM_COMMAND, 2580, 0);
+    if (HWND f = EdtFenster()) wiSeiteAktivieren(f);
 }
 
 void EdtFokus()
@@ -600,7 +592,7 @@ int EdtBauAbsetzen()
     return aktiv;
 }
 
-void EdtMausBewegt() {}
+void EdtMausBewegt() { BaubfMausBewegt(); }
 
 void EdtQueueLeer() { BauDefPruefen(); }
 

@@ -56,6 +56,7 @@ void EdtVorschauLoeschen();
 void EdtVorschauZeigen();
 void EdtBauAbbrechen();
 int EdtBauAbsetzen();
+// The element under construction takes its shape from the cursor position.
 void EdtMausBewegt();
 void EdtQueueLeer();
 // mode 0 unmark, 1 mark, 2 toggle; ansicht 1/2: the object's state becomes

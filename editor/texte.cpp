@@ -30,7 +30,7 @@ constexpr double TX_FANG = 2.0;      // a candidate lies within this in x and y
 constexpr double TX_ZWEITER = 1.0;   // the second nearest goes too within this
 constexpr double TX_QVW = 0.1;       // a cross-reference position at the text
 
-struct TxQvw {
+struct qvwpos {
     int32_t nr;
     double x, y;
 };
@@ -39,7 +39,7 @@ struct TxArbeit {
     BEF bliste[TXLISSUP];
     STT sliste[TXLISSUP];
     int banz = 0;
-    TxQvw qvwlis[TXLISSUP];
+    qvwpos qvwlis[TXLISSUP];
     int qanz = 0;
 };
 
@@ -55,7 +55,7 @@ int txPlatz(int* anz)
 int txSammeln(const BEF* b, const STT* s)
 {
     if (b->code == C_QVW) {
-        TxQvw& q = txArbeit->qvwlis[txPlatz(&txArbeit->qanz)];
+        qvwpos& q = txArbeit->qvwlis[txPlatz(&txArbeit->qanz)];
         q.nr = b->iarg[0];
         q.x = s->x;
         q.y = s->y;

@@ -1,12 +1,17 @@
 // The editor document and the recent files; see zeidok.h.
 #include "editor/zeidok.h"
 
+#include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "config/inidatei.h"
+#include "config/datwache.h"
 #include "config/sperre.h"
+#include "config/verordner.h"
 #include "config/verzeich.h"
 #include "editor/befausf.h"
 #include "editor/edmeld.h"
@@ -26,7 +31,10 @@
 #include "output/guck.h"
 #include "platform/menue.h"
 #include "platform/winconst.h"
-#include "project/platzhalter.h"
+#include "output/druck.h"
+#include "project/pvwliste.h"
+#include "support/basis.h"
+#include "support/dosdatei.h"
 #include "support/texte.h"
 #include "winlib/dateiwahl.h"
 #include "winlib/meldung.h"
@@ -39,6 +47,7 @@ constexpr char ZD_FRAGE[] = "\xC4nderungen speichern?";
 constexpr char ZD_FILTER[] = "Alle Dateien|*.*||";
 
 std::string zdName;
+std::string zdOrdner;  // folder of the last load or save; empty: none or forgotten
 int zdProjekt = 0;
 int zdFormat = 117;
 std::vector<std::string> zdHist;
@@ -82,13 +91,17 @@ void zdBlatt()
 }
 
 // Yes with a name: saved under it; without one: a save dialog. 0 when saved.
-int zdJaSpeichern()
+// Only a question that could be cancelled lets the shell follow the folder.
+int zdJaSpeichern(int abbruch)
 {
-    if (!zdName.empty()) return ZeiSpeichernUnter(zdName.c_str());
     char pfad[WIDATEISUP + 1];
-    strkopie(pfad, sizeof pfad, ZD_NAMENLOS, WIDATEISUP);
-    if (!wiDateiSpeichern(pfad, "Zeichnung speichern", ZD_FILTER)) return -1;
-    return ZeiSpeichernUnter(pfad);
+    if (!zdName.empty()) {
+        strkopie(pfad, sizeof pfad, zdName.c_str(), WIDATEISUP);
+    } else {
+        strkopie(pfad, sizeof pfad, ZD_NAMENLOS, WIDATEISUP);
+        if (!wiDateiSpeichern(pfad, "Zeichnung speichern", ZD_FILTER)) return -1;
+    }
+    return abbruch ? ZeiSpeichernUnter(pfad) : ZeiSpeichern(pfad);
 }
 
 // The project lock; true when another user holds it (the message shown).
@@ -118,6 +131,61 @@ void zdFormatLesen(const char* pfad)
     zdBlatt();
 }
 
+// The folder part of a path without its trailing separator ("" when none).
+std::string zdOrdnerTeil(const char* pfad)
+{
+    std::string o(pfad, static_cast<size_t>(zdDateiTeil(pfad) - pfad));
+    while (o.size() > 1 && zdTrenner(o.back())) o.pop_back();
+    return o;
+}
+
+// Whether following the path's folder would switch the working folder.
+bool zdOrdnerWechselt(const char* pfad)
+{
+    const std::string o = zdOrdnerTeil(pfad);
+    if (o.empty() || o == zdOrdner) return false;
+    std::error_code f;
+    const std::filesystem::path voll = std::filesystem::absolute(o, f);
+    if (f) return false;
+    char ordner[DATVERZSUP];
+    VerNormieren(ordner, sizeof ordner, voll.string().c_str());
+    return std::strcmp(ordner, VerAktuell()) != 0;
+}
+
+// After a save the project's date follows the saved file: the setting
+// EdDatumNeu 1 gives its time to the project's first drawing, 2 to every
+// file of the project folder matching a blank-separated pattern of
+// EdDatumNam.
+void zdZeitenSetzen(const char* pfad)
+{
+    const EDEINST* e = EdEinst();
+    if (e->datumneu != 1 && e->datumneu != 2) return;
+    DATZEIT zeit;
+    if (dateizeit(pfad, &zeit) != 0) return;
+    char ziel[DATVERZSUP + 1];
+    if (e->datumneu == 1) {
+        char erste[PVWNAMESUP + 1];
+        if (!PvwErsteZeichnung(erste, sizeof erste)) return;
+        PfadProjekt(ziel, sizeof ziel, erste);
+        if (dateizeitsetzen(ziel, &zeit) != 0) modh::StatusTextf("Kann Datum von %s nicht setzen.", ziel);
+        return;
+    }
+    const std::string muster = e->datumnam;
+    for (size_t a = muster.find_first_not_of(' '); a != std::string::npos; a = muster.find_first_not_of(' ', a)) {
+        const size_t b = std::min(muster.find(' ', a), muster.size());
+        PfadProjekt(ziel, sizeof ziel, muster.substr(a, b - a).c_str());
+        verzlesennamen(
+            ziel,
+            [](int verzeichnis, const char* datei, void* z) {
+                if (!verzeichnis && dateizeitsetzen(datei, static_cast<const DATZEIT*>(z)) != 0)
+                    modh::StatusTextf("Kann Datum von %s nicht setzen.", datei);
+                return 1;
+            },
+            &zeit);
+        a = b;
+    }
+}
+
 }  // namespace
 
 void ZeiLeeren()
@@ -145,13 +213,50 @@ int ZeiNeuNachFrage()
     return 1;
 }
 
-void ZeiPfadBilden(const char* name, char* pfad, size_t kap) { strkopie(pfad, kap, name, static_cast<int>(kap) - 1); }
+void ZeiPfadBilden(const char* name, char* pfad, size_t kap) { PfadProjekt(pfad, kap, name != nullptr ? name : ""); }
+
+int ZeiOrdnerMerken(const char* pfad)
+{
+    const std::string ordner = zdOrdnerTeil(pfad != nullptr ? pfad : "");
+    if (ordner.empty() || ordner == zdOrdner) return 0;
+    zdOrdner = ordner;
+    wiDebug("DateiVerzeichnis %s", ordner.c_str());
+    VerUmschalten(pfad);
+    return 1;
+}
+
+void ZeiOrdnerWechseln(const char* ordner)
+{
+    std::string o = ordner != nullptr ? ordner : "";
+    while (o.size() > 1 && zdTrenner(o.back())) o.pop_back();
+    if (o.empty()) return;
+    const int attr = dosattrib(o.c_str());
+    if (attr == DOSATTR_FEHLT || !(attr & DOSATTR_VERZEICHNIS)) {
+        modh::StatusTextf("Ordner %s nicht gefunden.", o.c_str());
+        return;
+    }
+    if (!ZeiFrage(1)) return;
+    zdOrdner.clear();
+    VerUmschalten((o + "/" + ZD_NAMENLOS).c_str());
+}
 
 int ZeiLaden(const char* name, int alsAktuell, int vorlage)
 {
     char pfad[ZEINAMSUP + 1];
     ZeiPfadBilden(name, pfad, sizeof pfad);
+    // Only a load as the current drawing of an empty editor names it.
+    const bool benennen = zdName.empty() && alsAktuell;
+    if (benennen) ZeiOrdnerMerken(pfad);
     if (zdSperreFehlt()) return -1;
+    if (!ZeiIstZeichnung(zdDateiTeil(pfad))) {
+        modh::StatusTextf("Unm\xF6glicher Zeichnungsname");
+        return -1;
+    }
+    if (ZeiDateiPruefen(pfad) != 0) {
+        modh::StatusTextf("Keine Zeichnungsdatei");
+        return -1;
+    }
+    if (benennen) ZeiAktSetzen(pfad);  // the texts' variables read this drawing while it loads
     STT* akt = BefAktZustand();
     STT aus;
     if (TzLaden(pfad, akt, &aus, alsAktuell, vorlage, !vorlage) != 0) {
@@ -161,13 +266,14 @@ int ZeiLaden(const char* name, int alsAktuell, int vorlage)
         return -1;
     }
     ZustandSetzen(&aus);
-    if (zdName.empty() && alsAktuell) {
+    if (benennen) {
         zdName = zdSchraegstriche(name);
-        ZeiAktSetzen(zdName.c_str());  // the texts' variables read this drawing
+        ZeiAktSetzen(zdName.c_str());
         zdFormatLesen(pfad);
         ZeiAktuellMerken();
         TzGeaendertReset();
         ZeiAnsichtGanz();
+        EdtOrdnerFolgen();
     }
     return 0;
 }
@@ -199,6 +305,10 @@ int ZeiSpeichern(const char* name)
 {
     char pfad[ZEINAMSUP + 1];
     ZeiPfadBilden(name, pfad, sizeof pfad);
+    // Following another folder loads that project's equipment data: what
+    // this project's holds goes to its own files first.
+    if (zdOrdnerWechselt(pfad)) BMListenSpeichern(1);
+    ZeiOrdnerMerken(pfad);
     if (TzSpeichern(pfad, BefStartZustand(), BefAktZustand(), 1) != 0) return -1;
     zdName = zdSchraegstriche(name);
     ZeiAktuellMerken();
@@ -206,11 +316,17 @@ int ZeiSpeichern(const char* name)
     // The equipment data goes with the drawing: nothing else writes it
     // before the program ends, and the end discards what is in memory.
     BMListenSpeichern(1);
+    zdZeitenSetzen(pfad);
     wiSeiteVerteilen(2998, 9);
     return 0;
 }
 
-int ZeiSpeichernUnter(const char* name) { return ZeiSpeichern(name); }
+int ZeiSpeichernUnter(const char* name)
+{
+    if (ZeiSpeichern(name) != 0) return -1;
+    EdtOrdnerFolgen();
+    return 0;
+}
 
 int ZeiFrage(int abbruch)
 {
@@ -231,7 +347,7 @@ int ZeiFrage(int abbruch)
             BefLeeren();
             return 0;
         }
-        if (zdJaSpeichern() == 0) return 1;
+        if (zdJaSpeichern(abbruch) == 0) return 1;
         // Yes, but nothing was saved: the caller would discard the drawing.
         if (abbruch) {
             BefLeeren();

@@ -40,7 +40,15 @@ int ZeiIstGeaendert();
 void EdtFormatSetzen(int format);
 int EdtFormat();
 void ZeiDrucken();
+// The name when it holds a folder part, else the name in the project folder.
 void ZeiPfadBilden(const char* name, char* pfad, size_t kap);
+// Follows the folder of a path: when it differs from the folder of the last
+// load or save, it becomes the working folder (traced as "DateiVerzeichnis").
+// 1 when it changed.
+int ZeiOrdnerMerken(const char* pfad);
+// After the save question: the folder becomes the working folder and the
+// remembered one is forgotten. A folder that does not exist is reported.
+void ZeiOrdnerWechseln(const char* ordner);
 const char* ZeiName();
 int ZeiProjektZeichnung();
 void ZeiProjektZeichnungSetzen(int flag);

@@ -11,7 +11,16 @@
 #include "equipment/bmhilf.h"
 #include "equipment/bmint.h"
 #include "equipment/btl.h"
-#include "equipment/platzhalter.h"
+#include "equipment/app.h"
+#include "equipment/definfo.h"
+#include "equipment/definier.h"
+#include "equipment/lagerart.h"
+#include "equipment/ngestext.h"
+#include "equipment/nhuliste.h"
+#include "equipment/nzustext.h"
+#include "equipment/wse.h"
+#include "model/dienste.h"
+#include "model/textvar.h"
 #include "support/bdatei.h"
 #include "support/texte.h"
 #include "support/vergleich.h"
@@ -304,6 +313,17 @@ uint32_t GesNaechstesSuchen(uint32_t ohne, const char* schluessel, double x, dou
         }
     }
     return ergebnis;
+}
+
+void GesKennung(const appgeraet* g, char* aus, size_t kap)
+{
+    ModGeraet m;
+    std::memset(&m, 0, sizeof m);
+    m.id = g->id;
+    m.art = g->n1;
+    strkopie(m.kg, sizeof m.kg, g->kg, MODTEXTSUP);
+    strkopie(m.kz, sizeof m.kz, g->kz, MODTEXTSUP);
+    strkopie(aus, kap, BMKennung(&m), static_cast<int>(kap - 1));
 }
 
 int GesVergleich(const appgeraet* a, const appgeraet* b)

@@ -58,6 +58,9 @@ void GesLoeschen(uint32_t id);
 int GesUnbenutzteEntfernen(int loeschen);
 uint32_t GesNaechstesSuchen(uint32_t ohne, const char* schluessel, double x, double y, double toleranz);
 int GesVergleich(const appgeraet* a, const appgeraet* b);
+// The item's identifier as the drawing's texts show it (BMKennung of the
+// model's view of the item), cut to the capacity.
+void GesKennung(const appgeraet* g, char* aus, size_t kap);
 // Undo snapshot: a 32-bit count, then the records. Packen with a null
 // buffer gives the size only.
 long GesPacken(void* puffer);

@@ -201,6 +201,8 @@ int LagerOeffnen(const char* datei, const char* oberdatei, int laenge)
     return r;
 }
 
+void LagerNeuOeffnen() { LagerLaden(); }
+
 void LagerLaden()
 {
     if (!lagerInit) LagerInit();

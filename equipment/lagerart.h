@@ -18,6 +18,8 @@ inline constexpr int OBRSUP = 2000;        // group lines indexed
 void LagerInit();
 void LagerFrei();
 void LagerLaden();
+// After a folder change: the stock articles of the new folder's settings.
+void LagerNeuOeffnen();
 // 0 open, -1 the stock file could not be read (the stock stays closed).
 int LagerOeffnen(const char* datei, const char* oberdatei, int laenge);
 void LagerSchluesselLaenge(int n);

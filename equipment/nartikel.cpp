@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "equipment/bm.h"
+#include "equipment/ges.h"
 #include "equipment/bmhilf.h"
 #include "equipment/lagerart.h"
 #include "equipment/nhuliste.h"
@@ -432,17 +433,6 @@ namespace {
 BMLSORTFN artModus1 = nullptr, artModus2 = nullptr;
 int artSortModus[2];
 
-void ArtKennung(const appgeraet* g, char* aus, size_t kap)
-{
-    ModGeraet m;
-    std::memset(&m, 0, sizeof m);
-    m.id = g->id;
-    m.art = g->n1;
-    strkopie(m.kg, sizeof m.kg, g->kg, MODTEXTSUP);
-    strkopie(m.kz, sizeof m.kz, g->kz, MODTEXTSUP);
-    strkopie(aus, kap, BMKennung(&m), static_cast<int>(kap - 1));
-}
-
 int ArtPlatz(const bmzeile* a, const bmzeile* b)
 {
     return BtlPosVergleich(a->h.ze, a->h.x, a->h.y, b->h.ze, b->h.x, b->h.y);
@@ -455,8 +445,8 @@ int ArtModusVergleich(int modus, const bmzeile* a, const bmzeile* b)
     case 2: return ArtPlatz(a, b);
     case 3: {
         char ka[64], kb[64];
-        ArtKennung(&a->g, ka, sizeof ka);
-        ArtKennung(&b->g, kb, sizeof kb);
+        GesKennung(&a->g, ka, sizeof ka);
+        GesKennung(&b->g, kb, sizeof kb);
         c = strvglzahl(ka, kb);
         break;
     }

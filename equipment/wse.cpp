@@ -102,17 +102,6 @@ std::string wseStamm()
     return name;
 }
 
-void WseKennung(const appgeraet* g, char* aus, size_t kap)
-{
-    ModGeraet m;
-    std::memset(&m, 0, sizeof m);
-    m.id = g->id;
-    m.art = g->n1;
-    strkopie(m.kg, sizeof m.kg, g->kg, MODTEXTSUP);
-    strkopie(m.kz, sizeof m.kz, g->kz, MODTEXTSUP);
-    strkopie(aus, kap, BMKennung(&m), static_cast<int>(kap - 1));
-}
-
 // The two group texts a drawing key gives: its header's, else the title in
 // force for that drawing (the current drawing's name with this key as its
 // extension).
@@ -144,7 +133,7 @@ void WseGruppeAus(const appgeraet* g, void* p)
     wseHerkunft.koepfe.emplace(h.ze, std::make_pair(std::string(k10), std::string(k11)));
     strkopie(r.ta, sizeof r.ta, g->t6[0] ? g->t6 : k10, GESKGSUP);
     strkopie(r.tb, sizeof r.tb, g->t7[0] ? g->t7 : k11, GESKGSUP);
-    WseKennung(g, r.kennung, sizeof r.kennung);
+    GesKennung(g, r.kennung, sizeof r.kennung);
     liste->push_back(r);
 }
 

@@ -26,7 +26,13 @@
 #include "editor/texte.h"
 #include "editor/zeidok.h"
 #include "editdlg/eddlg.h"
-#include "equipment/platzhalter.h"
+#include "equipment/definfo.h"
+#include "equipment/definier.h"
+#include "equipment/lagerart.h"
+#include "equipment/ngestext.h"
+#include "equipment/nhuliste.h"
+#include "equipment/nzustext.h"
+#include "equipment/wse.h"
 #include "equipment/projdienst.h"
 #include "equipment/utitel.h"
 #include "model/bauteil.h"
@@ -35,7 +41,13 @@
 #include "model/stndtext.h"
 #include "model/textvar.h"
 #include "output/linien.h"
-#include "output/platzhalter.h"
+#include "output/ansicht.h"
+#include "output/bilder.h"
+#include "output/dxfexp.h"
+#include "output/dxfimp.h"
+#include "output/element.h"
+#include "output/gdi.h"
+#include "output/show.h"
 #include "output/schrift.h"
 #include "output/stil.h"
 #include "output/tbar.h"
@@ -151,9 +163,7 @@ ModZeile modTabelle[] = {
     {"BMStart", BMStart, BMEnde, false},
     {"ProjModuleStarten", ProjModuleStarten, ProjModuleBeenden, false},
     {"AppInit", modApp, AppFrei, false},
-    {"KopfPoolInit", KopfPoolInit, KopfPoolFrei, false},
     {"LagerInit", LagerInit, LagerFrei, false},
-    {"PruefPoolInit", PruefPoolInit, PruefPoolFrei, false},
     {"OrdnerWacheAnlegen", OrdnerWacheAnlegen, nullptr, false},
     {"OrdnerEinstLaden", modOrdnerEinst, nullptr, false},
     {"BMNormOption", BMNormOption, nullptr, false},

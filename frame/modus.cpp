@@ -28,12 +28,42 @@
 #include "config/vorgaben.h"
 #include "frame/anw.h"
 #include "equipment/bm.h"
-#include "equipment/platzhalter.h"
+#include "equipment/app.h"
+#include "equipment/definfo.h"
+#include "equipment/definier.h"
+#include "equipment/lagerart.h"
+#include "equipment/ngestext.h"
+#include "equipment/nhuliste.h"
+#include "equipment/nzustext.h"
+#include "equipment/wse.h"
 #include "equipment/utitel.h"
 #include "frame/dde.h"
 #include "frame/modstart.h"
-#include "output/platzhalter.h"
-#include "project/platzhalter.h"
+#include "output/ansicht.h"
+#include "output/bilder.h"
+#include "output/dxfexp.h"
+#include "output/dxfimp.h"
+#include "output/element.h"
+#include "output/gdi.h"
+#include "output/schrift.h"
+#include "output/show.h"
+#include "output/tbar.h"
+#include "output/druck.h"
+#include "project/chkdlg.h"
+#include "project/dirhist.h"
+#include "project/export.h"
+#include "project/hbview.h"
+#include "project/hilfe.h"
+#include "project/impdlg.h"
+#include "project/inhalt.h"
+#include "project/projneu.h"
+#include "project/proverw.h"
+#include "project/rschreib.h"
+#include "project/startbild.h"
+#include "project/titeldlg.h"
+#include "project/wrz.h"
+#include "project/zeitxt.h"
+#include "project/zv5.h"
 #include "project/pvwliste.h"
 #include "editor/edtseite.h"
 #include "editor/zeidok.h"
@@ -369,7 +399,10 @@ bool modusImAktuellenOrdner(const char* pfad)
 
 void UmschaltenAuf(const char* pfad)
 {
-    if (!VerUmschalten(pfad)) {
+    // The editor follows its drawing's folder on its own; the page then
+    // still shows the folder before and reads the new one here.
+    const bool seiteAlt = PvwVerzOrdner()[0] != '\0' && std::strcmp(PvwVerzOrdner(), VerZeiger(1)) != 0;
+    if (!VerUmschalten(pfad) && !seiteAlt) {
         // Opening a drawing of the open folder selects it all the same.
         if (modusImAktuellenOrdner(pfad)) PvwZeiWaehlen(pfad);
         return;

@@ -149,6 +149,9 @@ void bmlListeFuellen()
     wiListeLeeren(BML_LISTE);
     for (const std::string& z : bz.zeilen) wiListeAnhaengen(BML_LISTE, z.substr(0, HULZEILESUP).c_str());
     SendMessage(wiItem(BML_LISTE), WM_SETREDRAW, TRUE, 0);
+    // Switching redrawing on repaints nothing by itself: rows of the last
+    // filling would stay on screen until each is drawn again.
+    InvalidateRect(wiItem(BML_LISTE), nullptr, TRUE);
     wiItemAuffrischen(BML_LISTE);
 }
 

@@ -16,6 +16,7 @@
 #include "equipment/nhuliste.h"
 #include "lists/bmlaufruf.h"
 #include "model/bauteil.h"
+#include "platform/fenster.h"
 #include "platform/nachricht.h"
 #include "platform/winconst.h"
 #include "support/dosdatei.h"
@@ -254,6 +255,7 @@ void bdAufbauen(int wahl)
         bdz.defs.push_back(n);
     }
     SendMessage(wiItem(3100), WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(wiItem(3100), nullptr, TRUE);  // redrawing on repaints nothing by itself
     wiItemAuffrischen(3100);
     int zeile = -1;
     if (wahl == -1 && !bdz.defs.empty()) zeile = 0;

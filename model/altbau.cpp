@@ -587,18 +587,7 @@ int AltBauNachZeichnung(AltBauHandle* h, const char* zeichnung)
 
 int AltBauNachZeichnungMit(AltBauHandle* h, const char* zeichnung, void (*fn)(BEF* b))
 {
-    ZeiDatei z;
-    if (ZeiDateiAnlegen(&z, zeichnung) != 0) return ERROR;
-    BEF b;
-    while (AltBauRead(h, &b) == 0) {
-        if (fn) fn(&b);
-        if (ZeiBefSchreiben(&z, &b) != 0) {
-            ZeiDateiVerwerfen(&z);
-            return ERROR;
-        }
-    }
-    ZeiFormatSetzen(&z, 't');
-    return ZeiDateiSchliessen(&z) == 0 ? 0 : ERROR;
+    return ZeiAusSaetzen(zeichnung, [h](BEF* b) { return AltBauRead(h, b); }, fn);
 }
 
 int AltZeiOeffnen(const char* pfad, int* version, int* format)

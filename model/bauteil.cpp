@@ -473,6 +473,14 @@ int BauPfad(const char* name, char* aus, size_t kap)
         std::strcmp(bauPfadBauteile, bauteile) != 0) {
         char pfad[BAUPFADSUP + 1] = {};
         PfadSuchenAufwaerts(pfad, sizeof pfad, "BAUTEILE", name);
+        // Without a component folder the library is the one in the working
+        // (project) folder; where there is none, the shipped library of the
+        // program folder, so that a new project's sheets find their parts.
+        if (strleer(bauteile) && dosattrib(pfad) == DOSATTR_FEHLT) {
+            char geliefert[BAUPFADSUP + 1] = {};
+            PfadBilden(0, "BAUTEILE", name, geliefert, sizeof geliefert);
+            if (!strleer(VerZeiger(0)) && dosattrib(geliefert) != DOSATTR_FEHLT) strkopie(pfad, geliefert, BAUPFADSUP);
+        }
         strkopie(bauPfadSuffix, name, BAUPFADSUP);
         strkopie(bauPfadProjekt, projekt, VERSUP);
         strkopie(bauPfadBauteile, bauteile, VERSUP);
@@ -684,18 +692,7 @@ int BauNachZeichnung(BauHandle* h, const char* zeichnung)
 
 int BauNachZeichnungMit(BauHandle* h, const char* zeichnung, BauKonvertFn fn)
 {
-    ZeiDatei z;
-    if (ZeiDateiAnlegen(&z, zeichnung) != 0) return ERROR;
-    BEF b;
-    while (BauRead(h, &b) == 0) {
-        if (fn) fn(&b);
-        if (ZeiBefSchreiben(&z, &b) != 0) {
-            ZeiDateiVerwerfen(&z);
-            return ERROR;
-        }
-    }
-    ZeiFormatSetzen(&z, 't');
-    return ZeiDateiSchliessen(&z) == 0 ? 0 : ERROR;
+    return ZeiAusSaetzen(zeichnung, [h](BEF* b) { return BauRead(h, b); }, fn);
 }
 
 int BauBibOeffnen(BauBibHandle* h, const char* bib)

@@ -169,6 +169,22 @@ void ZeiFormatSetzen(ZeiDatei* z, int format)
     }
 }
 
+int ZeiAusSaetzen(const char* zeichnung, const std::function<int(BEF*)>& lesen, void (*fn)(BEF* b))
+{
+    ZeiDatei z;
+    if (ZeiDateiAnlegen(&z, zeichnung) != 0) return ERROR;
+    BEF b;
+    while (lesen(&b) == 0) {
+        if (fn) fn(&b);
+        if (ZeiBefSchreiben(&z, &b) != 0) {
+            ZeiDateiVerwerfen(&z);
+            return ERROR;
+        }
+    }
+    ZeiFormatSetzen(&z, 't');
+    return ZeiDateiSchliessen(&z) == 0 ? 0 : ERROR;
+}
+
 int ZeiFormat(const ZeiDatei* z) { return z->format; }
 int ZeiVersion(const ZeiDatei* z) { return z->version; }
 

@@ -12,6 +12,8 @@
 // appended in place.
 #pragma once
 
+#include <functional>
+
 #include <cstddef>
 #include <cstdint>
 
@@ -57,6 +59,10 @@ int ZeiDateiLesend(ZeiDatei* z, const char* name);
 int ZeiBefLesen(ZeiDatei* z, BEF* b);
 int ZeiBefSchreiben(ZeiDatei* z, const BEF* b);
 void ZeiFormatSetzen(ZeiDatei* z, int format);
+// A new drawing (format 't') of the records `lesen` gives until it answers
+// non-zero, each passed through `fn` first when one is given: how a library
+// component becomes a drawing. A failed write leaves no file; 0 or ERROR.
+int ZeiAusSaetzen(const char* zeichnung, const std::function<int(BEF*)>& lesen, void (*fn)(BEF* b));
 int ZeiFormat(const ZeiDatei* z);
 int ZeiVersion(const ZeiDatei* z);
 // Rewrites header and format byte when changed, closes; a new file then

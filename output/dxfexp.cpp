@@ -427,7 +427,8 @@ void DxfTextSchreiben(const char* text)
 // The point size of PKT in tenths. The renderer keeps the editor's setting
 // to itself; until it offers a reader, the export uses the renderer's own
 // default.
-int dxfPktGroesse() { return 5; }
+// The point size the screen and the other devices draw with.
+int dxfPktGroesse() { return ElemPunktGroesse(); }
 
 void DxfElemText(const char* text, const STT* s, int a, int b, int c)
 {

@@ -256,6 +256,10 @@ void dxfLogEinmal(const std::string& zeile, const std::string& schluessel = std:
 
 void dxfUtf8(std::string* u, char32_t z)
 {
+    // A control character is a blank; NUL and a lone surrogate are no
+    // character at all (the replacement character, '?' in the end).
+    if (z < 0x20) z = z == 0 ? 0xFFFD : ' ';
+    if (z >= 0xD800 && z <= 0xDFFF) z = 0xFFFD;
     if (z < 0x80) {
         *u += static_cast<char>(z);
     } else if (z < 0x800) {
@@ -277,8 +281,8 @@ int dxfHex(char c)
 
 // A value of the file as a text of the system (code page 1252): the bytes
 // read by the file's encoding, "\U+xxxx" as its character, and in texts the
-// control codes %%d, %%p, %%c and %%% as degree, plus-minus, diameter and
-// percent. A character code page 1252 lacks becomes '?', with one log line
+// control codes %%d, %%p, %%c and %%% as degree, plus-minus, diameter
+// (0xF8) and percent. A character code page 1252 lacks becomes '?', with one log line
 // for the text.
 std::string dxfDekodieren(std::string_view w, bool text)
 {
@@ -313,7 +317,7 @@ std::string dxfDekodieren(std::string_view w, bool text)
         }
         if (text && u[i] == '%' && i + 2 < u.size() && u[i + 1] == '%') {
             const char k = static_cast<char>(zklein(static_cast<unsigned char>(u[i + 2])));
-            const char32_t z = k == 'd' ? 0xB0 : k == 'p' ? 0xB1 : k == 'c' ? 0xD8 : k == '%' ? '%' : 0;
+            const char32_t z = k == 'd' ? 0xB0 : k == 'p' ? 0xB1 : k == 'c' ? 0xF8 : k == '%' ? '%' : 0;
             if (z != 0) {
                 dxfUtf8(&v, z);
                 i += 2;

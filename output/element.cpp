@@ -3,6 +3,7 @@
 // handed to a primitive (`elm...` wrappers), so every device sees the same
 // geometry in the same order.
 #include "output/element.h"
+#include "support/dienst.h"
 
 #include <algorithm>
 #include <cstring>
@@ -122,10 +123,6 @@ void elmZeilen(char* t, const STT* s, int a)
     StndTextZerlegen(block);
     StndTextAnhaengen(0, at + 1);
 }
-
-// The state's placeholder flag: the graphic state of this model carries
-// none yet, so only the short placeholder codes hide a text.
-int elmPlatzhalterWeit(const STT*) { return 0; }
 
 // ---- editor inputs ----
 
@@ -247,7 +244,9 @@ void ElemTextAus(ELEMGERAET* g, int an) { g->textAus = an != 0; }
 int ElemTextZeilen(const char* text, const STT* s, int a, int attributAus)
 {
     if (text == nullptr) return 0;
-    if (IstYRefArtikel(text) || PlatzhalterText(text, elmPlatzhalterWeit(s))) return 0;
+    // The graphic state carries no flag that widens the placeholder test:
+    // every device hides the short placeholder codes, as the editor does.
+    if (IstYRefArtikel(text) || PlatzhalterText(text, 0)) return 0;
     char t[ELMTEXTSUP];
     if (text[0] == 1) {
         // An attribute text shows what follows its marker and kind letter,
@@ -341,7 +340,7 @@ int ElemZeichnen(ELEMGERAET* g, const BEF* b, const STT* s)
     case 56: ElemText(g, b->text, s, 1, 2, 0); return 1;
     case 57: ElemText(g, b->text, s, 1, 1, 1); return 1;
     case 62: {
-        const double r = Zehntel(elmEditor.pktGroesse()) * s->mass;
+        const double r = Zehntel(ElemPunktGroesse()) * s->mass;
         elmEllipse(g, s->x - r, s->y - r, s->x + r, s->y + r, 1);
         return 1;
     }
@@ -408,11 +407,11 @@ void RenderMerkerLoeschen() { elmBildschirm.textAus = 0; }
 
 void ElemEditorHakenSetzen(const ElemEditorHaken& h)
 {
-    if (h.hgAn) elmEditor.hgAn = h.hgAn;
-    if (h.hgName) elmEditor.hgName = h.hgName;
-    if (h.hgFarbe) elmEditor.hgFarbe = h.hgFarbe;
-    if (h.pktGroesse) elmEditor.pktGroesse = h.pktGroesse;
+    using H = ElemEditorHaken;
+    DienstUebernehmen(elmEditor, h, elmEditor, &H::hgAn, &H::hgName, &H::hgFarbe, &H::pktGroesse);
 }
+
+int ElemPunktGroesse() { return elmEditor.pktGroesse(); }
 
 void HgPfad(const char* name, char* aus, size_t kap)
 {

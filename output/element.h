@@ -128,6 +128,8 @@ struct ElemEditorHaken {
 };
 // Installs the members that are set (null members keep what was there).
 void ElemEditorHakenSetzen(const ElemEditorHaken& h);
+// The PKT point size (tenths) every device draws with.
+int ElemPunktGroesse();
 // The file of a background name: without a folder it is looked up by
 // PfadHPfadDatei, with one it is used as it stands.
 void HgPfad(const char* name, char* aus, size_t kap);

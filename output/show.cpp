@@ -411,16 +411,7 @@ void ShowZeiAnzeigen(const char* pfad)
 
 void ShowAktivieren()
 {
-    HWND f = ShowFenster();
-    if (!f) return;
-    // Hiding the pages for another mode disabled it too: shown again, it
-    // must take input again.
-    EnableWindow(f, TRUE);
-    ShowWindow(f, SW_SHOW);
-    BringWindowToTop(f);
-    SetActiveWindow(f);
-    DatNeuPruefen(1);
-    PostMessage(f, WM_COMMAND, 2580, 0);
+    if (HWND f = ShowFenster()) wiSeiteAktivieren(f);
 }
 
 void ShowBefehlSenden(int id)

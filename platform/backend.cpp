@@ -245,6 +245,13 @@ int plBeDruckDialog(plDruckDialogAuftrag* auftrag, cairo_surface_t** flaeche)
     return plBackendAktiv()->druckDialog(auftrag, flaeche);
 }
 
+int plBeRahmen(HWND hwnd, DWORD stil, DWORD exStil, RECT* ausmass)
+{
+    const plBackend* be = plBackendAktiv();
+    if (!be->rahmen || !ausmass) return 0;
+    return be->rahmen(hwnd, stil, exStil, ausmass);
+}
+
 void plBeSchriftOptionen(cairo_font_options_t* o)
 {
     cairo_font_options_set_antialias(o, CAIRO_ANTIALIAS_GRAY);
@@ -273,5 +280,11 @@ void plBackendSchliessen(HWND hwnd)
 void plBackendVerschoben(HWND hwnd, const RECT* rc)
 {
     if (!rc || !IsWindow(hwnd)) return;
-    SetWindowPos(hwnd, 0, rc->left, rc->top, rc->right - rc->left, rc->bottom - rc->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    plFensterVomDesktop(hwnd, rc);
+}
+
+void plBackendRahmen(HWND hwnd, const RECT* ausmass, const RECT* rc)
+{
+    if (!ausmass || !IsWindow(hwnd)) return;
+    plFensterRahmenNeu(hwnd, ausmass, rc);
 }

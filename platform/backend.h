@@ -92,6 +92,14 @@ struct plBackend {
     // Print dialog: 1 and a surface to print into (cairo PDF/PS surface of
     // the chosen printer, owned by the caller), 0 when cancelled. Default: 0.
     int (*druckDialog)(plDruckDialogAuftrag* auftrag, cairo_surface_t** flaeche);
+
+    // A top-level window that the desktop's window manager frames itself
+    // (its own caption, borders, buttons): 1 and the frame's widths (left,
+    // top, right, bottom) in `ausmass`; 0 when the layer draws the frame.
+    // `hwnd` 0 asks for a window of that style not made yet (an estimate).
+    // nullptr: never (the headless backend).
+    int (*rahmen)(HWND hwnd, DWORD stil, DWORD exStil, RECT* ausmass);
+
     // How the desktop renders UI text: anti-aliasing, hint style and
     // sub-pixel order into `o`. Default (null): grey-scale anti-aliasing
     // with slight hinting.
@@ -132,6 +140,7 @@ int plBeZwischenablageSchreiben(const char* format, const void* daten, size_t n)
 int plBeZwischenablageLesen(const char* format, std::vector<uint8_t>* aus);
 int plBeDateiDialog(const plDateiDialogAuftrag* auftrag, std::string* ergebnis);
 int plBeDruckDialog(plDruckDialogAuftrag* auftrag, cairo_surface_t** flaeche);
+int plBeRahmen(HWND hwnd, DWORD stil, DWORD exStil, RECT* ausmass);
 void plBeSchriftOptionen(cairo_font_options_t* o);
 
 // ---- Calls for backends: what the desktop did ------------------------------------------------
@@ -143,5 +152,13 @@ void plBackendAktiviert(HWND hwnd);
 // The user asked the desktop to close a window: WM_SYSCOMMAND SC_CLOSE.
 void plBackendSchliessen(HWND hwnd);
 // The desktop moved or resized a top-level window to `rc` (screen, whole
-// window); the layer calls fensterPlatz back with the same rectangle.
+// window with the desktop's frame); the layer asks the window for its
+// limits (WM_GETMINMAXINFO) and calls fensterPlatz back with the rectangle
+// it took.
 void plBackendVerschoben(HWND hwnd, const RECT* rc);
+// The desktop's frame of a top-level window got other widths (`ausmass`:
+// left, top, right, bottom), and the window is at `rc` (whole window) now;
+// `rc` nullptr: the window rectangle stays as the layer has it (the
+// desktop's state may be ahead of the layer's, a maximise or restore on
+// its way as a system command) and only the client part changes.
+void plBackendRahmen(HWND hwnd, const RECT* ausmass, const RECT* rc);

@@ -316,6 +316,11 @@ void fensterAlleNachkommen(const plFenster* w, std::vector<HWND>& aus)
 
 }  // namespace
 
+void plFensterMinMax(HWND h, int& cx, int& cy)
+{
+    fensterMinMax(h, cx, cy);
+}
+
 // ---- State -------------------------------------------------------------------------------
 
 plWmZustand& plWm()
@@ -624,6 +629,8 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR name, DWORD style, i
         plFensterFlaecheAnpassen(fw);
         plBeFensterAnlegen(hwnd, &fw->rect, fw->stil, fw->exStil, besitzer);
         plBeFensterTitel(hwnd, fw->text.c_str());
+        if (!(fw = plFensterVon(hwnd))) return 0;
+        plFensterWmRahmenHolen(fw);
     }
 
     CREATESTRUCT cs{};
@@ -649,6 +656,7 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR name, DWORD style, i
             fw->rect.bottom = fw->rect.top + cy;
             fw->normalRect = fw->rect;
             plFensterFlaecheAnpassen(fw);
+            plBeFensterPlatz(hwnd, &fw->rect);
             cs.cx = cx;
             cs.cy = cy;
         }
@@ -815,6 +823,8 @@ HWND SetParent(HWND child, HWND newParent)
             plFensterFlaecheAnpassen(w);
             plBeFensterAnlegen(child, &w->rect, w->stil, w->exStil, w->besitzer);
             plBeFensterTitel(child, w->text.c_str());
+            w->wmRahmen = false;
+            plFensterWmRahmenHolen(w);
             if (sichtbar) plBeFensterZeigen(child, 1);
         }
     }

@@ -38,7 +38,7 @@ LRESULT defTreffer(const plFenster* w, POINT pt)
         if (x >= b - rd.rahmen - 4 - kh) return HTCLOSE;
         return HTCAPTION;
     }
-    if (rd.menue && y < rd.rahmen + rd.beschriftung + rd.menue) return HTMENU;
+    if (rd.menue && y >= rd.aussenOben && y < rd.aussenOben + rd.menue) return HTMENU;
     int cx = rd.links + c.right, cy = rd.oben + c.bottom;
     if ((w->stil & WS_VSCROLL) && x >= cx && y < cy) return HTVSCROLL;
     if ((w->stil & WS_HSCROLL) && y >= cy && x < cx) return HTHSCROLL;

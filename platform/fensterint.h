@@ -87,6 +87,13 @@ struct plFenster {
     bool erstellt = false;
     bool zerstoerung = false;
 
+    // A top-level window framed by the desktop's window manager: the frame
+    // (caption, borders) is the desktop's, `wmAusmass` its widths (left,
+    // top, right, bottom) inside `rect`; the layer draws no caption or
+    // border of its own then.
+    bool wmRahmen = false;
+    RECT wmAusmass{0, 0, 0, 0};
+
     cairo_surface_t* flaeche = nullptr;  // top-level windows only
 };
 
@@ -156,10 +163,24 @@ struct plRaender {
     int links, oben, rechts, unten;
     int beschriftung;  // caption height (0 none)
     int menue;         // menu bar height (0 none)
-    int rahmen;        // frame width
+    int rahmen;        // frame width (0 under a desktop frame)
     int kante;         // client edge width
+    // The window's frame outside the menu strip: the layer's own border and
+    // caption, or the desktop's frame widths.
+    int aussenLinks, aussenOben, aussenRechts, aussenUnten;
 };
 plRaender plFensterRaender(const plFenster* w);
+// Asks the backend whether the desktop frames the new top-level window `w`
+// and takes the frame's widths (CreateWindowEx).
+void plFensterWmRahmenHolen(plFenster* w);
+// The desktop placed a top-level window at `rc` (whole window): the
+// window's limits (WM_GETMINMAXINFO) are applied, then SetWindowPos.
+void plFensterVomDesktop(HWND h, const RECT* rc);
+// The desktop's frame of a top-level window has new widths; the window is
+// at `rc` (nullptr: the rectangle stays until the layer's state follows).
+void plFensterRahmenNeu(HWND h, const RECT* ausmass, const RECT* rc);
+// The window's limits for a size cx, cy (WM_GETMINMAXINFO), fenster.cpp.
+void plFensterMinMax(HWND h, int& cx, int& cy);
 // Client rectangle in the window's own client coordinates (0,0,w,h).
 RECT plFensterClient(const plFenster* w);
 // Client area origin in screen coordinates and in the coordinates of the

@@ -751,7 +751,7 @@ LRESULT plFensterNcMalen(HWND h)
     if (rd.beschriftung) malBeschriftung(hdc, w, rd);
     if (rd.menue) {
         int b = w->rect.right - w->rect.left;
-        RECT m{rd.rahmen, rd.rahmen + rd.beschriftung, b - rd.rahmen, rd.rahmen + rd.beschriftung + rd.menue};
+        RECT m{rd.aussenLinks, rd.aussenOben, b - rd.aussenRechts, rd.aussenOben + rd.menue};
         if (malMenueHook)
             malMenueHook(h, w->menue, hdc, &m);
         else
@@ -759,7 +759,7 @@ LRESULT plFensterNcMalen(HWND h)
     }
     if (rd.kante) {
         RECT c = plFensterClient(w);
-        int x0 = rd.rahmen, y0 = rd.rahmen + rd.beschriftung + rd.menue;
+        int x0 = rd.aussenLinks, y0 = rd.aussenOben + rd.menue;
         int sb = (w->stil & WS_VSCROLL) ? GetSystemMetrics(SM_CXVSCROLL) : 0;
         int sh = (w->stil & WS_HSCROLL) ? GetSystemMetrics(SM_CYHSCROLL) : 0;
         RECT e{x0, y0, x0 + c.right + 2 * rd.kante + sb, y0 + c.bottom + 2 * rd.kante + sh};

@@ -62,25 +62,79 @@ plRaender plFensterRaender(const plFenster* w)
     plRaender r{};
     if (!w) return r;
     DWORD s = w->stil;
-    if (s & WS_THICKFRAME)
-        r.rahmen = GetSystemMetrics(SM_CXFRAME);
-    else if ((s & WS_DLGFRAME) || (w->exStil & WS_EX_DLGMODALFRAME))
-        r.rahmen = GetSystemMetrics(SM_CXDLGFRAME);
-    else if (s & WS_BORDER)
-        r.rahmen = GetSystemMetrics(SM_CXBORDER);
-    if ((s & WS_CAPTION) == WS_CAPTION)
-        r.beschriftung = (w->exStil & WS_EX_TOOLWINDOW) ? GetSystemMetrics(SM_CYSMCAPTION) : GetSystemMetrics(SM_CYCAPTION);
+    if (!w->eltern && w->wmRahmen) {
+        r.aussenLinks = w->wmAusmass.left;
+        r.aussenOben = w->wmAusmass.top;
+        r.aussenRechts = w->wmAusmass.right;
+        r.aussenUnten = w->wmAusmass.bottom;
+    } else {
+        if (s & WS_THICKFRAME)
+            r.rahmen = GetSystemMetrics(SM_CXFRAME);
+        else if ((s & WS_DLGFRAME) || (w->exStil & WS_EX_DLGMODALFRAME))
+            r.rahmen = GetSystemMetrics(SM_CXDLGFRAME);
+        else if (s & WS_BORDER)
+            r.rahmen = GetSystemMetrics(SM_CXBORDER);
+        if ((s & WS_CAPTION) == WS_CAPTION)
+            r.beschriftung = (w->exStil & WS_EX_TOOLWINDOW) ? GetSystemMetrics(SM_CYSMCAPTION) : GetSystemMetrics(SM_CYCAPTION);
+        r.aussenLinks = r.aussenRechts = r.aussenUnten = r.rahmen;
+        r.aussenOben = r.rahmen + r.beschriftung;
+    }
     if (!w->eltern && w->menue) {
-        int breite = static_cast<int>(w->rect.right - w->rect.left) - 2 * r.rahmen;
+        int breite = static_cast<int>(w->rect.right - w->rect.left) - r.aussenLinks - r.aussenRechts;
         r.menue = menueHoeheHook ? menueHoeheHook(w->h, w->menue, breite) : GetSystemMetrics(SM_CYMENU);
     }
     if (w->exStil & WS_EX_CLIENTEDGE) r.kante += GetSystemMetrics(SM_CXEDGE);
     if (w->exStil & WS_EX_STATICEDGE) r.kante += GetSystemMetrics(SM_CXBORDER);
-    r.links = r.rahmen + r.kante;
-    r.rechts = r.rahmen + r.kante + ((s & WS_VSCROLL) ? GetSystemMetrics(SM_CXVSCROLL) : 0);
-    r.oben = r.rahmen + r.beschriftung + r.menue + r.kante;
-    r.unten = r.rahmen + r.kante + ((s & WS_HSCROLL) ? GetSystemMetrics(SM_CYHSCROLL) : 0);
+    r.links = r.aussenLinks + r.kante;
+    r.rechts = r.aussenRechts + r.kante + ((s & WS_VSCROLL) ? GetSystemMetrics(SM_CXVSCROLL) : 0);
+    r.oben = r.aussenOben + r.menue + r.kante;
+    r.unten = r.aussenUnten + r.kante + ((s & WS_HSCROLL) ? GetSystemMetrics(SM_CYHSCROLL) : 0);
     return r;
+}
+
+void plFensterWmRahmenHolen(plFenster* w)
+{
+    RECT aus{0, 0, 0, 0};
+    if (!w || w->eltern || !plBeRahmen(w->h, w->stil, w->exStil, &aus)) return;
+    w->wmRahmen = true;
+    w->wmAusmass = aus;
+}
+
+void plFensterVomDesktop(HWND h, const RECT* rc)
+{
+    plFenster* w = plFensterVon(h);
+    if (!w || w->eltern || !rc) return;
+    int cx = rc->right - rc->left, cy = rc->bottom - rc->top;
+    // A window the desktop resized keeps the limits its procedure gives, as
+    // in a sizing loop; a maximised or minimised one is the desktop's.
+    if (w->zeigeZustand == SW_SHOWNORMAL && (w->stil & (WS_CAPTION | WS_THICKFRAME)) &&
+        (cx != w->rect.right - w->rect.left || cy != w->rect.bottom - w->rect.top)) {
+        plFensterMinMax(h, cx, cy);
+        if (!plFensterVon(h)) return;
+    }
+    SetWindowPos(h, 0, rc->left, rc->top, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void plFensterRahmenNeu(HWND h, const RECT* aus, const RECT* rc)
+{
+    plFenster* w = plFensterVon(h);
+    if (!w || w->eltern || !aus) return;
+    RECT altClient = plFensterClient(w);
+    w->wmRahmen = true;
+    w->wmAusmass = *aus;
+    // Without a rectangle the window stays where the layer has it (the
+    // desktop's state may be ahead of the layer's, a maximise or restore on
+    // its way as a system command): only its client part changes.
+    UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
+    RECT neu = rc ? *rc : w->rect;
+    if (!rc) flags |= SWP_NOMOVE | SWP_NOSIZE;
+    SetWindowPos(h, 0, neu.left, neu.top, neu.right - neu.left, neu.bottom - neu.top, flags);
+    if (rc || !(w = plFensterVon(h))) return;
+    RECT c = plFensterClient(w);
+    if (c.right != altClient.right || c.bottom != altClient.bottom) {
+        WPARAM art = w->zeigeZustand == SW_SHOWMAXIMIZED ? SIZE_MAXIMIZED : SIZE_RESTORED;
+        if (w->zeigeZustand != SW_SHOWMINIMIZED) SendMessage(h, WM_SIZE, art, MAKELPARAM(c.right, c.bottom));
+    }
 }
 
 void plFensterMenueHoeheHookSetzen(plMenueLeisteHoeheFn f)
@@ -192,6 +246,13 @@ BOOL AdjustWindowRectEx(LPRECT rc, DWORD style, BOOL menu, DWORD exStyle)
     t.eltern = (style & WS_CHILD) ? 1 : 0;
     t.menue = menu ? 1 : 0;
     t.rect = *rc;
+    if (!t.eltern) {
+        RECT aus{0, 0, 0, 0};
+        if (plBeRahmen(0, style, exStyle, &aus)) {
+            t.wmRahmen = true;
+            t.wmAusmass = aus;
+        }
+    }
     plRaender r = plFensterRaender(&t);
     rc->left -= r.links;
     rc->top -= r.oben;
@@ -562,6 +623,20 @@ BOOL MoveWindow(HWND hwnd, int x, int y, int w, int h, BOOL repaint)
 
 // ---- Placement ----------------------------------------------------------------------------------
 
+// A stored placement from another screen (or from before a change of
+// resolution) comes back whole on the work area: too large shrinks to it,
+// outside moves in.
+static RECT platzAufBildschirm(RECT r)
+{
+    RECT a;
+    SystemParametersInfo(SPI_GETWORKAREA, 0, &a, 0);
+    LONG b = std::min(r.right - r.left, a.right - a.left);
+    LONG h = std::min(r.bottom - r.top, a.bottom - a.top);
+    LONG x = std::clamp(r.left, a.left, a.right - b);
+    LONG y = std::clamp(r.top, a.top, a.bottom - h);
+    return RECT{x, y, x + b, y + h};
+}
+
 BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* wp)
 {
     plFenster* w = plFensterVon(hwnd);
@@ -583,8 +658,9 @@ BOOL SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* wp)
     w->minPos = wp->ptMinPosition;
     w->maxPos = wp->ptMaxPosition;
     w->normalRect = wp->rcNormalPosition;
+    if (!w->eltern) w->normalRect = platzAufBildschirm(w->normalRect);
     if (w->zeigeZustand == SW_SHOWNORMAL) {
-        RECT n = wp->rcNormalPosition;
+        RECT n = w->normalRect;
         SetWindowPos(hwnd, 0, n.left, n.top, n.right - n.left, n.bottom - n.top, SWP_NOZORDER | SWP_NOACTIVATE);
     }
     if (!plFensterVon(hwnd)) return FALSE;

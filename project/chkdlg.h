@@ -6,7 +6,7 @@
 // (the dialogs' helpers `cd`). Calls config (defaults, paths, language,
 // ini), equipment/chk (values, appended block), equipment/fstx
 // (translations), winlib (dialogs, menus, clipboard), controls (sectioned
-// table, list display) and the spell-check registry (platzhalter.h).
+// table, list display) and the spell-check registry (rschreib.h).
 #pragma once
 
 #include <cstddef>

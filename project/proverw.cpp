@@ -21,7 +21,21 @@
 #include "platform/menue.h"
 #include "platform/nachricht.h"
 #include "platform/winconst.h"
-#include "project/platzhalter.h"
+#include "output/druck.h"
+#include "project/chkdlg.h"
+#include "project/dirhist.h"
+#include "project/export.h"
+#include "project/hbview.h"
+#include "project/hilfe.h"
+#include "project/impdlg.h"
+#include "project/inhalt.h"
+#include "project/projneu.h"
+#include "project/rschreib.h"
+#include "project/startbild.h"
+#include "project/titeldlg.h"
+#include "project/wrz.h"
+#include "project/zeitxt.h"
+#include "project/zv5.h"
 #include "project/proverwint.h"
 #include "project/pvwliste.h"
 #include "support/datum.h"
@@ -74,8 +88,6 @@ std::string pvwVerbunden(const char* a, const char* b)
 
 void PvwOeffnen()
 {
-    // The frame's tests read which page opener ran.
-    PhProjektAufrufe().push_back("PvwOeffnen()");
     HWND f = pvwSeite.fenster;
     if (f != 0 && IsWindow(f)) {
         ShowWindow(f, SW_SHOW);

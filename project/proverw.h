@@ -6,7 +6,7 @@
 // editor and the viewer). Prefix `Pvw`. Calls controls (list display, owner
 // drawn combo), winlib (dialog manager, layout, toolbar, page services,
 // message boxes, shell), config, model (drawing names), equipment (equipment
-// lists) and the stand-ins of platzhalter.h. The frame's services above this
+// lists) and the project folder's other modules. The frame's services above this
 // folder come in through PvwRahmenSetzen.
 //
 // Page state (one instance):

@@ -19,9 +19,25 @@
 #include "platform/shell.h"
 #include "platform/winconst.h"
 #include "project/zeiops.h"
-#include "project/platzhalter.h"
+#include "output/druck.h"
+#include "project/chkdlg.h"
+#include "project/dirhist.h"
+#include "project/export.h"
+#include "project/hbview.h"
+#include "project/hilfe.h"
+#include "project/impdlg.h"
+#include "project/inhalt.h"
+#include "project/projneu.h"
+#include "project/proverw.h"
+#include "project/rschreib.h"
+#include "project/startbild.h"
+#include "project/titeldlg.h"
+#include "project/wrz.h"
+#include "project/zeitxt.h"
+#include "project/zv5.h"
 #include "project/proverwint.h"
 #include "project/pvwliste.h"
+#include "support/dienst.h"
 #include "support/dosdatei.h"
 #include "support/texte.h"
 #include "support/vergleich.h"
@@ -39,8 +55,7 @@ int pvwKeinRahmen(HWND, int) { return 0; }
 void pvwNichtsPfad(const char*) {}
 void pvwNichtsMelden(const char*, int) {}
 int pvwKeinDde(const char*, const char*, const char*) { return -1; }
-// The evaluation dialog (which also exports) is not built yet: said so.
-void pvwKeineAuswertung(int, int) { wiInfo("Auswertungen und Export sind noch nicht verf\xFCgbar."); }
+void pvwKeineAuswertung(int, int) {}
 
 const PvwRahmenDienst pvwStandard = {pvwKeinRahmen,  pvwNichtsPfad,      pvwNichtsPfad,
                                      pvwNichtsMelden, pvwKeinDde,        pvwKeineAuswertung,
@@ -51,13 +66,9 @@ PvwRahmenDienst pvwDienst = pvwStandard;
 
 void PvwRahmenSetzen(const PvwRahmenDienst& d)
 {
-    pvwDienst.nachSchliessen = d.nachSchliessen ? d.nachSchliessen : pvwStandard.nachSchliessen;
-    pvwDienst.editorOeffnen = d.editorOeffnen ? d.editorOeffnen : pvwStandard.editorOeffnen;
-    pvwDienst.anzeigeOeffnen = d.anzeigeOeffnen ? d.anzeigeOeffnen : pvwStandard.anzeigeOeffnen;
-    pvwDienst.ddeDateiMelden = d.ddeDateiMelden ? d.ddeDateiMelden : pvwStandard.ddeDateiMelden;
-    pvwDienst.ddeAusfuehren = d.ddeAusfuehren ? d.ddeAusfuehren : pvwStandard.ddeAusfuehren;
-    pvwDienst.auswertDlgOeffnen = d.auswertDlgOeffnen ? d.auswertDlgOeffnen : pvwStandard.auswertDlgOeffnen;
-    pvwDienst.vorlageEinreihen = d.vorlageEinreihen ? d.vorlageEinreihen : pvwStandard.vorlageEinreihen;
+    using D = PvwRahmenDienst;
+    DienstUebernehmen(pvwDienst, d, pvwStandard, &D::nachSchliessen, &D::editorOeffnen, &D::anzeigeOeffnen,
+                      &D::ddeDateiMelden, &D::ddeAusfuehren, &D::auswertDlgOeffnen, &D::vorlageEinreihen);
 }
 
 void PvwRahmenZuruecksetzen() { pvwDienst = pvwStandard; }

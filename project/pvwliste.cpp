@@ -39,6 +39,7 @@ PvwEintrag pvwPuffer[2][PVWSUP];
 PvwEintrag* pvwListe = pvwPuffer[0];
 PvwEintrag* pvwNeu = pvwPuffer[1];  // work list of the sort and the headings
 int pvwAnzahl = 0;
+std::string pvwGelesen;  // the project folder the list was last read from
 int pvwZeiAnzahl = 0;
 int pvwNameLaenge = 0;
 int pvwNameBreite = 0;
@@ -322,14 +323,8 @@ void pvwFundeMelden()
     }
 }
 
-}  // namespace
-
-const std::vector<std::string>& PvwBeschaedigte() { return pvwFunde.beschaedigt; }
-const std::vector<std::string>& PvwReste() { return pvwFunde.reste; }
-
-bool PvwIstBeschaedigt(const PvwEintrag& e) { return e.art == PVW_ZEICHNUNG && e.kopf.format == 0; }
-
-void PvwVerzLesen()
+// No entries and no widths: what a read or a reset starts from.
+void pvwLeeren()
 {
     pvwFunde = PvwFunde{};
     std::memset(pvwListe, 0, sizeof(PvwEintrag) * static_cast<size_t>(pvwAnzahl > 0 ? pvwAnzahl : 1));
@@ -339,8 +334,21 @@ void PvwVerzLesen()
     pvwNameBreite = 0;
     pvwKurzBreite = 0;
     pvwZusatzBreite = 0;
+}
+
+}  // namespace
+
+const std::vector<std::string>& PvwBeschaedigte() { return pvwFunde.beschaedigt; }
+const std::vector<std::string>& PvwReste() { return pvwFunde.reste; }
+
+bool PvwIstBeschaedigt(const PvwEintrag& e) { return e.art == PVW_ZEICHNUNG && e.kopf.format == 0; }
+
+void PvwVerzLesen()
+{
+    pvwLeeren();
     // Without a project folder the listing would take the working folder.
     const char* ordner = VerZeiger(1);
+    pvwGelesen = ordner != nullptr ? ordner : "";
     if (ordner == nullptr || strleer(ordner)) return;
     // Both keys of the scan through one opening of the defaults set.
     char unter[VGBWERTSUP + 1], pdfTitel[VGBWERTSUP + 1];
@@ -379,6 +387,8 @@ void PvwVerzLesen()
     if (pvwSortModus == PVW_SORT_NUMMER) pvwUntertitelEinfuegen(pdfTitel);
     pvwFundeMelden();
 }
+
+const char* PvwVerzOrdner() { return pvwGelesen.c_str(); }
 
 int PvwAnzahl() { return pvwAnzahl; }
 int PvwZeiAnzahl() { return pvwZeiAnzahl; }
@@ -600,16 +610,9 @@ const char* PvwAktZeichnung()
 
 void PvwListeZuruecksetzen()
 {
-    std::memset(pvwListe, 0, sizeof(PvwEintrag) * static_cast<size_t>(pvwAnzahl > 0 ? pvwAnzahl : 1));
-    pvwAnzahl = 0;
-    pvwZeiAnzahl = 0;
-    pvwNameLaenge = 0;
-    pvwNameBreite = 0;
-    pvwKurzBreite = 0;
-    pvwZusatzBreite = 0;
+    pvwLeeren();
     pvwSortModus = PVW_SORT_NUMMER;
     pvwCursor[0] = '\0';
-    pvwFunde = PvwFunde{};
     pvwGemeldet.clear();
     pvwBehalten.clear();
 }

@@ -72,6 +72,8 @@ const std::vector<std::string>& PvwBeschaedigte();
 const std::vector<std::string>& PvwReste();
 // A drawing entry of a damaged sheet.
 bool PvwIstBeschaedigt(const PvwEintrag& e);
+// The project folder of the last PvwVerzLesen ("" before the first).
+const char* PvwVerzOrdner();
 int PvwAnzahl();
 int PvwZeiAnzahl();
 int PvwNameLaengeMax();

@@ -479,6 +479,12 @@ int RsSofort() { return rsGestartet && rsUse > 0 && rsSofortWert == 1 ? 1 : 0; }
 int RsBeimVerlassen() { return rsGestartet && rsUse > 0 && rsSofortWert == 2 ? 1 : 0; }
 int RsPruefenAktiv() { return rsGestartet && rsUse > 0 && (rsSofortWert == 1 || rsSofortWert == 2) ? 1 : 0; }
 
+void RsVorAnwenden(int folge, void (*anwenden)())
+{
+    if (RsSofort()) RsPruefen(0, folge);
+    else anwenden();
+}
+
 void RsBeenden()
 {
     if (!rsGestartet) return;

@@ -37,6 +37,10 @@ int RsStarten();
 int RsSofort();
 int RsBeimVerlassen();
 int RsPruefenAktiv();
+// Confirming a dialog: with the check on confirming (RsSofort) its fields
+// are checked first and the command `folge` arrives when the check is done;
+// otherwise `anwenden` runs at once.
+void RsVorAnwenden(int folge, void (*anwenden)());
 
 // Registry of the current dialog.
 void RsFeldAnmelden(int id, const char* name, int art);

@@ -5,7 +5,7 @@
 // file. Prefixes `Pt`, `Ut` (the dialogs' helpers `td`). Calls
 // equipment/utitel (the records and the project file), config (defaults,
 // locks, language), winlib (dialogs, menus) and the spell-check registry
-// (platzhalter.h).
+// (rschreib.h).
 #pragma once
 
 #include "equipment/utitel.h"

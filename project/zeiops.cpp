@@ -1,5 +1,7 @@
 // Drawing operations of the project manager; see zeiops.h.
 #include "project/zeiops.h"
+
+#include "support/dienst.h"
 #include "project/zeiopsint.h"
 
 #include <cstdio>
@@ -37,7 +39,8 @@ void zoInfoStandard(const char* text) { wiInfo(text); }
 int zoFrageStandard(const char* text) { return wiFrage(text); }
 void zoDdeStandard(const char*, int) {}
 
-ZoHaken zoHaken{zoInfoStandard, zoFrageStandard, zoDdeStandard};
+const ZoHaken zoStandard{zoInfoStandard, zoFrageStandard, zoDdeStandard};
+ZoHaken zoHaken = zoStandard;
 
 void zoInfo(int nr) { zoHaken.info(TextNr(nr)); }
 void zoInfoText(const char* text) { zoHaken.info(text); }
@@ -255,9 +258,7 @@ long zoZahl(const char* t)
 
 void ZoHakenSetzen(const ZoHaken& haken)
 {
-    zoHaken.info = haken.info ? haken.info : zoInfoStandard;
-    zoHaken.frage = haken.frage ? haken.frage : zoFrageStandard;
-    zoHaken.dde = haken.dde ? haken.dde : zoDdeStandard;
+    DienstUebernehmen(zoHaken, haken, zoStandard, &ZoHaken::info, &ZoHaken::frage, &ZoHaken::dde);
 }
 
 int ZeiDateiUmbenennen(const char* alt, const char* neu)

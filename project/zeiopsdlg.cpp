@@ -6,7 +6,7 @@
 // dialog's record lives from its opener to its exit. Prefix `Zd` (the
 // openers `Zei...Oeffnen`). Calls winlib (dialogs, items, file dialog,
 // page services), config (defaults, paths, language), the spell-check
-// registry (platzhalter.h until it lands) and zeiops.
+// registry (rschreib.h) and zeiops.
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
@@ -19,7 +19,23 @@
 #include "config/vorgaben.h"
 #include "platform/nachricht.h"
 #include "platform/winconst.h"
-#include "project/platzhalter.h"
+#include "output/druck.h"
+#include "project/chkdlg.h"
+#include "project/dirhist.h"
+#include "project/export.h"
+#include "project/hbview.h"
+#include "project/hilfe.h"
+#include "project/impdlg.h"
+#include "project/inhalt.h"
+#include "project/projneu.h"
+#include "project/proverw.h"
+#include "project/pvwliste.h"
+#include "project/rschreib.h"
+#include "project/startbild.h"
+#include "project/titeldlg.h"
+#include "project/wrz.h"
+#include "project/zeitxt.h"
+#include "project/zv5.h"
 #include "project/zeiops.h"
 #include "project/zeiopsint.h"
 #include "support/dosdatei.h"

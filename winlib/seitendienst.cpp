@@ -5,7 +5,11 @@
 
 #include "platform/nachricht.h"
 #include "platform/winconst.h"
+#include "support/dienst.h"
 #include "winlib/anwdaten.h"
+#include "config/datwache.h"
+#include "platform/eingabe.h"
+#include "platform/fenster.h"
 
 namespace {
 
@@ -30,15 +34,9 @@ WiSeitenDienst wiSeiteTab = wiSeiteErsatz;
 
 void wiSeitenDienstSetzen(const WiSeitenDienst& d)
 {
-    wiSeiteTab.anmelden = d.anmelden ? d.anmelden : wiSeiteErsatz.anmelden;
-    wiSeiteTab.abmelden = d.abmelden ? d.abmelden : wiSeiteErsatz.abmelden;
-    wiSeiteTab.modusSetzen = d.modusSetzen ? d.modusSetzen : wiSeiteErsatz.modusSetzen;
-    wiSeiteTab.verteilen = d.verteilen ? d.verteilen : wiSeiteErsatz.verteilen;
-    wiSeiteTab.hauptPost = d.hauptPost ? d.hauptPost : wiSeiteErsatz.hauptPost;
-    wiSeiteTab.modusUmschalten = d.modusUmschalten ? d.modusUmschalten : wiSeiteErsatz.modusUmschalten;
-    wiSeiteTab.modus = d.modus ? d.modus : wiSeiteErsatz.modus;
-    wiSeiteTab.umschaltenAuf = d.umschaltenAuf ? d.umschaltenAuf : wiSeiteErsatz.umschaltenAuf;
-    wiSeiteTab.gruppeEditieren = d.gruppeEditieren ? d.gruppeEditieren : wiSeiteErsatz.gruppeEditieren;
+    using D = WiSeitenDienst;
+    DienstUebernehmen(wiSeiteTab, d, wiSeiteErsatz, &D::anmelden, &D::abmelden, &D::modusSetzen, &D::verteilen,
+                      &D::hauptPost, &D::modusUmschalten, &D::modus, &D::umschaltenAuf, &D::gruppeEditieren);
 }
 
 void wiSeitenDienstZuruecksetzen() { wiSeiteTab = wiSeiteErsatz; }
@@ -52,3 +50,13 @@ void wiSeiteUmschalten(int modus) { wiSeiteTab.modusUmschalten(modus); }
 int wiSeiteModusHolen() { return wiSeiteTab.modus(); }
 void wiSeiteUmschaltenAuf(const char* pfad) { wiSeiteTab.umschaltenAuf(pfad); }
 void wiSeiteGruppeEditieren(const char* gruppe) { wiSeiteTab.gruppeEditieren(gruppe); }
+
+void wiSeiteAktivieren(HWND seite)
+{
+    EnableWindow(seite, TRUE);
+    ShowWindow(seite, SW_SHOW);
+    BringWindowToTop(seite);
+    SetActiveWindow(seite);
+    DatNeuPruefen(1);
+    PostMessage(seite, WM_COMMAND, 2580, 0);
+}

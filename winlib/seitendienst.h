@@ -39,3 +39,7 @@ int wiSeiteModusHolen();
 void wiSeiteUmschaltenAuf(const char* pfad);
 // The settings page of one defaults group (the "Einstellen" buttons).
 void wiSeiteGruppeEditieren(const char* gruppe);
+// Shows a page again as the current one: the frame disabled it when it hid
+// it for another mode, so it takes input again; watched files are checked
+// and the page hears 2580 (its own activation).
+void wiSeiteAktivieren(HWND seite);

@@ -1,6 +1,7 @@
 // The toolbar hook table of the window library; see tbarhaken.h. File
 // helpers `th`.
 #include "winlib/tbarhaken.h"
+#include "support/dienst.h"
 
 #include "config/apstil.h"
 #include "model/tempzeic.h"
@@ -26,12 +27,9 @@ WiTbarHaken thHaken = thOhne;
 
 void wiTbarHakenSetzen(const WiTbarHaken& haken)
 {
-    thHaken.groesseSetzen = haken.groesseSetzen ? haken.groesseSetzen : thOhne.groesseSetzen;
-    thHaken.bildSetzen = haken.bildSetzen ? haken.bildSetzen : thOhne.bildSetzen;
-    thHaken.knopfBild = haken.knopfBild ? haken.knopfBild : thOhne.knopfBild;
-    thHaken.knopfHoehe = haken.knopfHoehe ? haken.knopfHoehe : thOhne.knopfHoehe;
-    thHaken.bildModul = haken.bildModul ? haken.bildModul : thOhne.bildModul;
-    thHaken.markAnzahl = haken.markAnzahl ? haken.markAnzahl : thOhne.markAnzahl;
+    using H = WiTbarHaken;
+    DienstUebernehmen(thHaken, haken, thOhne, &H::groesseSetzen, &H::bildSetzen, &H::knopfBild, &H::knopfHoehe,
+                      &H::bildModul, &H::markAnzahl);
 }
 
 void wiTbarHakenZuruecksetzen()

@@ -277,7 +277,7 @@ HWND plGtkAblegen(HWND oben, int x, int y, const std::vector<std::string>& uris)
     for (const std::string& u : uris) liste += u + "\r\n";
     std::vector<std::string> pfade = plGtkUriListeLesen(liste);
     if (pfade.empty()) return 0;
-    HWND ziel = plAblegenDateien(f->rc.left + x, f->rc.top + y, pfade);
+    HWND ziel = plAblegenDateien(f->rc.left + f->aus.left + x, f->rc.top + f->aus.top + y, pfade);
     if (ziel) gkGeschehen();
     return ziel;
 }

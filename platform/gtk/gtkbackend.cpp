@@ -250,7 +250,7 @@ const plBackend gkTabelle = {
     "gtk",          gkStart,           gkEnde,          gkBildschirm,        gkFensterAnlegen, gkFensterZerstoeren,
     gkFensterZeigen, gkFensterPlatz,   gkFensterTitel,  gkFensterAktivieren, gkPraesentieren,  gkCursorSetzen,
     gkMausPosSetzen, gkWarten,         gkWecken,        gkClipSchreiben,     gkClipLesen,      gkDateiDialog,
-    gkDruckDialog,  gkSchriftOptionen,
+    gkDruckDialog,  gkRahmen,          gkSchriftOptionen,
 };
 
 [[maybe_unused]] const int gkRegistriert = plBackendRegistrieren(&gkTabelle);

@@ -180,7 +180,8 @@ void gkRealisiertIm(GtkWidget* w, gpointer p)
 
 POINT gkBildschirmPunkt(const gkFenster* f, double x, double y)
 {
-    return POINT{f->rc.left + static_cast<LONG>(std::floor(x)), f->rc.top + static_cast<LONG>(std::floor(y))};
+    return POINT{f->rc.left + f->aus.left + static_cast<LONG>(std::floor(x)),
+                 f->rc.top + f->aus.top + static_cast<LONG>(std::floor(y))};
 }
 
 int gkKnopf(guint b)

@@ -1,10 +1,15 @@
-// Top-level windows of the GTK backend: one GtkWindow (undecorated: the
-// layer draws its own caption and borders) holding a drawing area that
-// shows the layer's window surface; popups (menus, drop-downs, tooltips:
-// WS_POPUP without caption) as override-redirect windows. Moves, sizes,
-// activation, close requests and minimising by the desktop go back to the
-// layer through backend.h, after GTK's iteration (gkSpaeter). Cursors.
+// Top-level windows of the GTK backend: one GtkWindow holding a drawing
+// area that shows the layer's window surface; popups (menus, drop-downs,
+// tooltips: WS_POPUP without caption) as override-redirect windows. Under
+// a window manager a window with a caption gets the manager's own frame
+// (its caption, borders, buttons and keys) and the drawing area shows the
+// layer's surface from the client part on (menu strip and client area);
+// without one (a bare X server) the window is undecorated and the layer
+// draws caption and borders itself. Moves, sizes, maximising, minimising,
+// activation and close requests by the desktop go back to the layer
+// through backend.h, after GTK's iteration (gkSpaeter). Cursors.
 // Prefix `gk`.
+#include <X11/Xatom.h>
 #include <gdk/gdkx.h>
 
 #include <algorithm>
@@ -109,8 +114,9 @@ gboolean gkMalen(GtkWidget*, cairo_t* cr, gpointer p)
         return TRUE;
     }
     // One layer pixel is one application pixel; with a scale factor GDK's
-    // context is scaled and the picture is enlarged without blurring.
-    cairo_set_source_surface(cr, f->bild, 0, 0);
+    // context is scaled and the picture is enlarged without blurring. Under
+    // the manager's frame the layer's own frame part is left out.
+    cairo_set_source_surface(cr, f->bild, -f->aus.left, -f->aus.top);
     cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
     cairo_paint(cr);
     return TRUE;
@@ -121,18 +127,100 @@ void gkRealisiert(GtkWidget*, gpointer p)
     if (gkFenster* f = gkFensterVon(gkHandle(p))) gkCursorAnwenden(f);
 }
 
+bool gkAusmassLesen(Display* dpy, Window xid, int skala, RECT* aus);
+void gkHinstellen(gkFenster* f);
+
+// Frame widths known per kind of window (dialog or not, sizable or not):
+// the manager draws the same frame for the same kind.
+std::map<int, RECT> gkAusmassBekannt;
+
+int gkRahmenArt(DWORD stil, HWND besitzer)
+{
+    return ((besitzer || (stil & WS_POPUP)) ? 1 : 0) | ((stil & WS_THICKFRAME) ? 2 : 0);
+}
+
+// The outer rectangle of the manager's frame and its widths
+// (_NET_FRAME_EXTENTS, which the manager sets before it shows the frame).
+// False while unknown.
+bool gkRahmenMessen(gkFenster* f, int breite, int hoehe, RECT* aussen, RECT* aus)
+{
+    GdkWindow* gw = gtk_widget_get_window(f->fenster);
+    if (!gw || !GDK_IS_X11_WINDOW(gw)) return false;
+    RECT a{};
+    if (!gkAusmassLesen(GDK_WINDOW_XDISPLAY(gw), GDK_WINDOW_XID(gw), gdk_window_get_scale_factor(gw), &a)) return false;
+    int x = 0, y = 0;
+    gdk_window_get_origin(gw, &x, &y);
+    *aus = a;
+    *aussen = RECT{x - a.left, y - a.top, x + breite + a.right, y + hoehe + a.bottom};
+    return true;
+}
+
 gboolean gkKonfiguriert(GtkWidget*, GdkEventConfigure* e, gpointer p)
 {
     HWND h = gkHandle(p);
     gkFenster* f = gkFensterVon(h);
     if (!f || f->popup || !f->gezeigt) return FALSE;
     RECT neu{e->x, e->y, e->x + e->width, e->y + e->height};
+    if (f->wmRahmen) {
+        // Before the manager mapped it into its frame the window's place is
+        // not the one it will have.
+        if (!f->abgebildet) return FALSE;
+        RECT aus{};
+        if (!gkRahmenMessen(f, e->width, e->height, &neu, &aus)) return FALSE;
+        if (gkGleich(neu, f->angefordert)) f->offen = false;
+        bool offen = f->offen && plUhrJetztMs() - f->anfZeit < GK_ANFRAGE_MS && plUhrJetztMs() >= f->anfZeit;
+        if (offen && !gkGleich(aus, f->ausAngefordert) && !f->maximiert && !IsZoomed(h) && !IsIconic(h)) {
+            // The open request counted another frame (the state changed in
+            // between): the window goes where the layer has it, inside the
+            // frame it really has.
+            f->aus = aus;
+            gkAusmassBekannt[gkRahmenArt(f->stil, f->besitzer)] = aus;
+            gkHinstellen(f);
+            gkSpaeter([h, aus] { plBackendRahmen(h, &aus, nullptr); });
+            return FALSE;
+        }
+        if (!gkGleich(aus, f->aus)) {
+            // The manager's frame is not the one asked for (or it changed
+            // with the window's state): the layer learns its widths.
+            if (!f->maximiert) gkAusmassBekannt[gkRahmenArt(f->stil, f->besitzer)] = aus;
+            f->aus = aus;
+            f->rc = neu;
+            f->angefordert = neu;
+            f->offen = false;
+            if (f->maximiert) {
+                f->maxRc = neu;
+                f->maxRcDa = true;
+            }
+            gkSpaeter([h, aus, neu] {
+                gkFenster* g = gkFensterVon(h);
+                if (!g || !IsWindow(h)) return;
+                bool einig = !IsIconic(h) && g->maximiert == (IsZoomed(h) != FALSE);
+                plBackendRahmen(h, &aus, einig ? &neu : nullptr);
+            });
+            return FALSE;
+        }
+        if (f->maximiert) {
+            f->maxRc = neu;
+            f->maxRcDa = true;
+        }
+    }
     if (gkGleich(neu, f->rc)) return FALSE;
     if (gkGleich(neu, f->angefordert)) return FALSE;
-    if (plUhrJetztMs() - f->anfZeit < GK_ANFRAGE_MS && plUhrJetztMs() >= f->anfZeit) return FALSE;
+    // Without a manager a geometry other than the one asked for shortly
+    // after asking is a late answer to an older request. A manager sends
+    // what it made of the request (or of the user's gesture): the last
+    // word is the X server's, and taking it asks for nothing new.
+    if (!f->wmRahmen && plUhrJetztMs() - f->anfZeit < GK_ANFRAGE_MS && plUhrJetztMs() >= f->anfZeit) return FALSE;
     f->rc = neu;
     f->angefordert = neu;
-    gkSpaeter([h, neu] { plBackendVerschoben(h, &neu); });
+    gkSpaeter([h, neu] {
+        gkFenster* g = gkFensterVon(h);
+        if (!g || !IsWindow(h)) return;
+        // Between the desktop's change of state and the layer's (the system
+        // command is still queued) the rectangle is the other state's.
+        if (g->wmRahmen && (IsIconic(h) || g->maximiert != (IsZoomed(h) != FALSE))) return;
+        plBackendVerschoben(h, &neu);
+    });
     return FALSE;
 }
 
@@ -142,6 +230,7 @@ gboolean gkAbgebildet(GtkWidget* w, GdkEvent*, gpointer p)
 {
     HWND h = gkHandle(p);
     gkFenster* f = gkFensterVon(h);
+    if (f) f->abgebildet = true;
     if (f && !f->popup && gkVorgestellt == h) {
         if (GdkWindow* gw = gtk_widget_get_window(w)) gdk_window_focus(gw, GDK_CURRENT_TIME);
     }
@@ -207,6 +296,8 @@ gboolean gkZustand(GtkWidget*, GdkEventWindowState* e, gpointer p)
     }
     if (e->changed_mask & GDK_WINDOW_STATE_MAXIMIZED) {
         bool gross = (e->new_window_state & GDK_WINDOW_STATE_MAXIMIZED) != 0;
+        f->maximiert = gross;
+        if (!gross) f->maxRcDa = false;
         gkSpaeter([h, gross] {
             if (!IsWindow(h)) return;
             if (gross && !IsZoomed(h)) PostMessage(h, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
@@ -217,7 +308,8 @@ gboolean gkZustand(GtkWidget*, GdkEventWindowState* e, gpointer p)
 }
 
 // Size limits for the desktop from WM_GETMINMAXINFO; they never exclude the
-// size the layer gave the window.
+// size the layer gave the window. A window without a sizing frame keeps its
+// size. GDK's limits are for the window inside the manager's frame.
 void gkGrenzenSetzen(gkFenster* f)
 {
     int sb = 0, sh = 0, dpi = 0;
@@ -228,11 +320,20 @@ void gkGrenzenSetzen(gkFenster* f)
     SendMessage(f->h, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mm));
     if (!(f = gkFensterVon(f->h))) return;
     int b = f->rc.right - f->rc.left, h = f->rc.bottom - f->rc.top;
+    int rb = f->aus.left + f->aus.right, rh = f->aus.top + f->aus.bottom;
     GdkGeometry g{};
     g.min_width = std::clamp(static_cast<int>(mm.ptMinTrackSize.x), 1, std::max(b, 1));
     g.min_height = std::clamp(static_cast<int>(mm.ptMinTrackSize.y), 1, std::max(h, 1));
     g.max_width = std::max(static_cast<int>(mm.ptMaxTrackSize.x), b);
     g.max_height = std::max(static_cast<int>(mm.ptMaxTrackSize.y), h);
+    if (f->wmRahmen && !(f->stil & WS_THICKFRAME)) {
+        g.min_width = g.max_width = b;
+        g.min_height = g.max_height = h;
+    }
+    g.min_width = std::max(1, g.min_width - rb);
+    g.max_width = std::max(1, g.max_width - rb);
+    g.min_height = std::max(1, g.min_height - rh);
+    g.max_height = std::max(1, g.max_height - rh);
     gtk_window_set_geometry_hints(GTK_WINDOW(f->fenster), nullptr, &g,
                                   static_cast<GdkWindowHints>(GDK_HINT_MIN_SIZE | GDK_HINT_MAX_SIZE));
 }
@@ -270,13 +371,85 @@ void gkIconSetzen(gkFenster* f)
     g_object_unref(pb);
 }
 
+// Moves the window where the layer has it: the position is the frame's
+// (the manager places its frame's corner there, gravity north-west), the
+// size the inside's.
 void gkHinstellen(gkFenster* f)
 {
     f->angefordert = f->rc;
+    f->ausAngefordert = f->aus;
+    f->offen = true;
     f->anfZeit = plUhrJetztMs();
     GtkWindow* w = GTK_WINDOW(f->fenster);
     gtk_window_move(w, f->rc.left, f->rc.top);
-    gtk_window_resize(w, std::max<int>(f->rc.right - f->rc.left, 1), std::max<int>(f->rc.bottom - f->rc.top, 1));
+    gtk_window_resize(w, std::max<int>(f->rc.right - f->rc.left - f->aus.left - f->aus.right, 1),
+                      std::max<int>(f->rc.bottom - f->rc.top - f->aus.top - f->aus.bottom, 1));
+}
+
+// A window manager that frames windows and tells their frame's widths.
+bool gkWmDa()
+{
+    GdkDisplay* d = gdk_display_get_default();
+    if (!d || !GDK_IS_X11_DISPLAY(d)) return false;
+    GdkScreen* s = gdk_display_get_default_screen(d);
+    return gdk_x11_screen_supports_net_wm_hint(s, gdk_atom_intern_static_string("_NET_FRAME_EXTENTS")) &&
+           gdk_x11_screen_supports_net_wm_hint(s, gdk_atom_intern_static_string("_NET_REQUEST_FRAME_EXTENTS"));
+}
+
+
+// The manager's frame widths of the X window `xid` in application pixels
+// (the property counts device pixels; with a scale factor a part of an
+// application pixel counts whole, so that the frame stays outside the
+// client area).
+bool gkAusmassLesen(Display* dpy, Window xid, int skala, RECT* aus)
+{
+    Atom a = XInternAtom(dpy, "_NET_FRAME_EXTENTS", False);
+    Atom typ = None;
+    int format = 0;
+    unsigned long n = 0, rest = 0;
+    unsigned char* daten = nullptr;
+    bool ok = false;
+    if (XGetWindowProperty(dpy, xid, a, 0, 4, False, XA_CARDINAL, &typ, &format, &n, &rest, &daten) == Success &&
+        typ == XA_CARDINAL && format == 32 && n == 4 && daten) {
+        const long* v = reinterpret_cast<const long*>(daten);
+        const long k = std::max(skala, 1);
+        auto teil = [k](long x) { return static_cast<LONG>((std::max(x, 0L) + k - 1) / k); };
+        *aus = RECT{teil(v[0]), teil(v[2]), teil(v[1]), teil(v[3])};
+        ok = true;
+    }
+    if (daten) XFree(daten);
+    return ok;
+}
+
+// Asks the manager for the frame it will give the realised, not yet shown
+// window (_NET_REQUEST_FRAME_EXTENTS); false when no answer comes in time.
+bool gkAusmassErfragen(gkFenster* f, RECT* aus)
+{
+    GdkWindow* gw = gtk_widget_get_window(f->fenster);
+    if (!gw || !GDK_IS_X11_WINDOW(gw)) return false;
+    Display* dpy = GDK_WINDOW_XDISPLAY(gw);
+    Window xid = GDK_WINDOW_XID(gw);
+    XEvent ev{};
+    ev.xclient.type = ClientMessage;
+    ev.xclient.window = xid;
+    ev.xclient.message_type = XInternAtom(dpy, "_NET_REQUEST_FRAME_EXTENTS", False);
+    ev.xclient.format = 32;
+    XSendEvent(dpy, DefaultRootWindow(dpy), False, SubstructureRedirectMask | SubstructureNotifyMask, &ev);
+    XFlush(dpy);
+    int skala = gdk_window_get_scale_factor(gw);
+    return gkPumpenBis([&] { return gkAusmassLesen(dpy, xid, skala, aus); }, 500);
+}
+
+// What the manager may do with a window: its style's buttons and frame.
+void gkFunktionenSetzen(gkFenster* f)
+{
+    GdkWindow* gw = gtk_widget_get_window(f->fenster);
+    if (!gw) return;
+    int fn = GDK_FUNC_MOVE | GDK_FUNC_CLOSE;
+    if (f->stil & WS_THICKFRAME) fn |= GDK_FUNC_RESIZE;
+    if (f->stil & WS_MINIMIZEBOX) fn |= GDK_FUNC_MINIMIZE;
+    if (f->stil & WS_MAXIMIZEBOX) fn |= GDK_FUNC_MAXIMIZE;
+    gdk_window_set_functions(gw, static_cast<GdkWMFunction>(fn));
 }
 
 }  // namespace
@@ -316,9 +489,12 @@ int gkFensterAnlegen(HWND hwnd, const RECT* rc, DWORD stil, DWORD, HWND besitzer
     f->h = hwnd;
     f->rc = rc ? *rc : RECT{0, 0, 1, 1};
     f->popup = (stil & WS_POPUP) && !(stil & WS_CAPTION);
+    f->stil = stil;
+    f->besitzer = besitzer;
+    f->wmRahmen = !f->popup && gkWmDa();
     f->fenster = gtk_window_new(f->popup ? GTK_WINDOW_POPUP : GTK_WINDOW_TOPLEVEL);
     GtkWindow* w = GTK_WINDOW(f->fenster);
-    gtk_window_set_decorated(w, FALSE);
+    gtk_window_set_decorated(w, f->wmRahmen ? TRUE : FALSE);
     if (GtkWindow* b = gkGtkFensterVon(besitzer)) gtk_window_set_transient_for(w, b);
     if (f->popup)
         gtk_window_set_type_hint(w, GDK_WINDOW_TYPE_HINT_POPUP_MENU);
@@ -342,8 +518,51 @@ int gkFensterAnlegen(HWND hwnd, const RECT* rc, DWORD stil, DWORD, HWND besitzer
     gkEingabeVerbinden(roh);
     gkAblageVerbinden(roh);
     gtk_widget_show(roh->flaeche);
+    if (roh->wmRahmen) {
+        gtk_widget_realize(roh->fenster);
+        gkFunktionenSetzen(roh);
+        int art = gkRahmenArt(stil, besitzer);
+        RECT aus{};
+        auto it = gkAusmassBekannt.find(art);
+        if (it != gkAusmassBekannt.end())
+            aus = it->second;
+        else if (gkAusmassErfragen(roh, &aus))
+            gkAusmassBekannt[art] = aus;
+        else
+            aus = RECT{1, 24, 1, 4};  // corrected when the window is shown
+        if (!(roh = gkFensterVon(hwnd))) return -1;
+        roh->aus = aus;
+    }
     gkHinstellen(roh);
     return 0;
+}
+
+int gkRahmen(HWND hwnd, DWORD stil, DWORD, RECT* ausmass)
+{
+    if (hwnd) {
+        gkFenster* f = gkFensterVon(hwnd);
+        if (!f || !f->wmRahmen) return 0;
+        *ausmass = f->aus;
+        return 1;
+    }
+    if (((stil & WS_POPUP) && !(stil & WS_CAPTION)) || (stil & WS_CHILD) || !gkWmDa()) return 0;
+    int art = gkRahmenArt(stil, 0);
+    auto it = gkAusmassBekannt.find(art);
+    if (it == gkAusmassBekannt.end()) {
+        // No window of the kind yet: a hidden one asks the manager.
+        gkFenster probe;
+        probe.stil = stil;
+        probe.fenster = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+        if (art & 1) gtk_window_set_type_hint(GTK_WINDOW(probe.fenster), GDK_WINDOW_TYPE_HINT_DIALOG);
+        gtk_widget_realize(probe.fenster);
+        gkFunktionenSetzen(&probe);
+        RECT aus{};
+        if (gkAusmassErfragen(&probe, &aus)) gkAusmassBekannt[art] = aus;
+        gtk_widget_destroy(probe.fenster);
+        it = gkAusmassBekannt.find(art);
+    }
+    *ausmass = it != gkAusmassBekannt.end() ? it->second : RECT{1, 24, 1, 4};
+    return 1;
 }
 
 void gkFensterZerstoeren(HWND hwnd)
@@ -364,6 +583,7 @@ void gkFensterZeigen(HWND hwnd, int zeigen)
     if (!f) return;
     if (!zeigen) {
         f->gezeigt = false;
+        f->abgebildet = false;
         gtk_widget_hide(f->fenster);
         return;
     }
@@ -372,8 +592,12 @@ void gkFensterZeigen(HWND hwnd, int zeigen)
         if (!(f = gkFensterVon(hwnd))) return;
         gkIconSetzen(f);
         if (!(f = gkFensterVon(hwnd))) return;
+        // A dialog whose owner is disabled is modal over it: the manager
+        // keeps it above the owner and gives it the focus.
+        if (f->besitzer)
+            gtk_window_set_modal(GTK_WINDOW(f->fenster), IsWindowEnabled(f->besitzer) ? FALSE : TRUE);
     }
-    gkHinstellen(f);
+    if (!f->maximiert) gkHinstellen(f);
     f->gezeigt = true;
     gtk_widget_show(f->fenster);
 }
@@ -383,11 +607,52 @@ void gkFensterPlatz(HWND hwnd, const RECT* rc)
     gkFenster* f = gkFensterVon(hwnd);
     if (!f || !rc) return;
     f->rc = *rc;
-    if (!gkGleich(f->angefordert, *rc)) gkHinstellen(f);
-    // The layer's minimised state shows on the desktop as an iconified
-    // window, and back.
+    bool gross = IsZoomed(hwnd) != FALSE;
     bool ikon = IsIconic(hwnd) != FALSE;
-    if (!f->popup && f->gezeigt && ikon != f->ikonisch) {
+    if (f->wmRahmen && !f->popup) {
+        // The manager maximises: only a change of the layer's own state
+        // asks it to (a layer still behind the desktop's change asks
+        // nothing), and no rectangle of the layer moves a maximised window.
+        if (gross != f->schichtGross) {
+            f->schichtGross = gross;
+            if (gross != f->maximiert) {
+                f->maximiert = gross;
+                f->maxRcDa = false;
+                if (gross)
+                    gtk_window_maximize(GTK_WINDOW(f->fenster));
+                else
+                    gtk_window_unmaximize(GTK_WINDOW(f->fenster));
+            }
+        }
+        if (f->maximiert) {
+            if (gross && f->maxRcDa && !gkGleich(f->maxRc, *rc)) {
+                RECT m = f->maxRc;
+                gkSpaeter([hwnd, m] {
+                    if (IsZoomed(hwnd)) plBackendVerschoben(hwnd, &m);
+                });
+            }
+        } else if (!gross && !ikon) {
+            // Back from maximised before the manager's frame of a normal
+            // window was seen: ask with that frame, not the maximised one.
+            auto bekannt = gkAusmassBekannt.find(gkRahmenArt(f->stil, f->besitzer));
+            if (bekannt != gkAusmassBekannt.end() && !gkGleich(bekannt->second, f->aus)) {
+                RECT aus = f->aus = bekannt->second;
+                gkSpaeter([hwnd, aus] { plBackendRahmen(hwnd, &aus, nullptr); });
+                f->angefordert = RECT{0, 0, 0, 0};
+            }
+            if (!gkGleich(f->angefordert, *rc)) gkHinstellen(f);
+            if (f->gezeigt) gkGrenzenSetzen(f);
+            if (!(f = gkFensterVon(hwnd))) return;
+        }
+    } else if (!gkGleich(f->angefordert, *rc)) {
+        gkHinstellen(f);
+    }
+    // The layer's minimised state shows on the desktop as an iconified
+    // window, and back: when the layer changed it (a layer still behind the
+    // desktop's change asks nothing).
+    bool geaendert = ikon != f->schichtIkon;
+    f->schichtIkon = ikon;
+    if (!f->popup && f->gezeigt && geaendert && ikon != f->ikonisch) {
         f->ikonisch = ikon;
         if (ikon)
             gtk_window_iconify(GTK_WINDOW(f->fenster));
@@ -427,8 +692,8 @@ void gkPraesentieren(HWND hwnd, cairo_surface_t* flaeche, const RECT* bereich)
     cairo_surface_mark_dirty(flaeche);
     // The frame clock draws what was asked for at its next frame.
     if (bereich)
-        gtk_widget_queue_draw_area(f->flaeche, bereich->left, bereich->top, bereich->right - bereich->left,
-                                   bereich->bottom - bereich->top);
+        gtk_widget_queue_draw_area(f->flaeche, bereich->left - f->aus.left, bereich->top - f->aus.top,
+                                   bereich->right - bereich->left, bereich->bottom - bereich->top);
     else
         gtk_widget_queue_draw(f->flaeche);
 }

@@ -11,7 +11,10 @@
 //     run window procedures (activation, moves, close, clipboard loss) is
 //     queued with gkSpaeter and run by warten after GTK's iteration, so no
 //     window procedure runs inside a GTK callback.
-//  3. `bild` holds a reference on the last surface the layer presented, so
+//  3. A window the window manager frames has `rc` = its frame's outer
+//     rectangle (the layer's window rectangle); the GtkWindow (and the
+//     part of the layer's surface shown) is `rc` less `aus`.
+//  4. `bild` holds a reference on the last surface the layer presented, so
 //     a draw after the layer replaced its surface never reads freed memory.
 #pragma once
 
@@ -33,11 +36,26 @@ struct gkFenster {
     cairo_surface_t* bild = nullptr;
     RECT rc{0, 0, 0, 0};           // where the layer has the window (screen)
     RECT angefordert{0, 0, 0, 0};  // what we last asked GDK for
+    bool offen = false;            // asked for, not yet seen in a configure event
+    RECT ausAngefordert{0, 0, 0, 0};  // the frame widths that request counted
     int64_t anfZeit = 0;           // when (program clock)
     HICON icon = 0;                // the icon the desktop has
     bool popup = false;
     bool gezeigt = false;
+    bool abgebildet = false;       // mapped (under a manager: in its frame)
     bool ikonisch = false;         // GDK reports it iconified
+    bool maximiert = false;        // GDK reports it maximised (or we asked)
+    bool schichtGross = false;     // the layer's maximised state we last saw
+    bool schichtIkon = false;      // the layer's minimised state we last saw
+    // Framed by the window manager: `aus` are the frame's widths (left,
+    // top, right, bottom); `rc` includes them, the GtkWindow is `rc` less
+    // `aus`. Without a window manager all 0 and the layer draws the frame.
+    bool wmRahmen = false;
+    RECT aus{0, 0, 0, 0};
+    RECT maxRc{0, 0, 0, 0};        // where the desktop has it while maximised
+    bool maxRcDa = false;
+    DWORD stil = 0;
+    HWND besitzer = 0;
     double radRest = 0;            // smooth scrolling not yet a notch
 };
 
@@ -70,6 +88,7 @@ void gkPraesentieren(HWND hwnd, cairo_surface_t* flaeche, const RECT* bereich);
 void gkCursorSetzen(HCURSOR cursor);
 void gkMausPosSetzen(int x, int y);
 void gkFensterEnde();
+int gkRahmen(HWND hwnd, DWORD stil, DWORD exStil, RECT* ausmass);
 
 void gkEingabeVerbinden(gkFenster* f);
 void gkEingabeFensterWeg(gkFenster* f);

@@ -9,7 +9,14 @@
 #include <string>
 #include <vector>
 
-#include "equipment/platzhalter.h"
+#include "equipment/app.h"
+#include "equipment/definfo.h"
+#include "equipment/definier.h"
+#include "equipment/lagerart.h"
+#include "equipment/ngestext.h"
+#include "equipment/nhuliste.h"
+#include "equipment/nzustext.h"
+#include "equipment/wse.h"
 #include "lists/bmlbearb.h"
 #include "winlib/anwdaten.h"
 #include "tests/desktop/desktop_pruef.h"
@@ -35,7 +42,7 @@ TEST(BmlDesktop, TheUndockedPageIsItsOwnXWindowGoneWhenDocked)
     std::vector<const char*> argv;
     rahmenDemoStarten(demo.wurzel(), vorher, args, argv);
     if (HasFatalFailure()) return;
-    PhAppAktivSetzen(1);
+    AppAktivSetzen(1);
     desktopPumpen(300);
     // The mode switch opens the editor first when there is none, as the
     // function bar does.

@@ -50,6 +50,18 @@ inline bool desktopPumpen(int ms, const std::function<bool()>& bis = nullptr, HW
     }
 }
 
+// Waits for another process: polls `bis` until it holds or `ms` passed.
+// True when it held.
+inline bool desktopWarten(int ms, const std::function<bool()>& bis)
+{
+    const int64_t ende = desktopJetztMs() + ms;
+    for (;;) {
+        if (bis()) return true;
+        if (desktopJetztMs() >= ende) return false;
+        usleep(10000);
+    }
+}
+
 // Runs a shell command while the loop keeps pumping, its output going to
 // the file `datei`. Exit code (-1 when it had to be killed) and its output.
 inline int desktopAusfuehren(const std::string& befehl, const std::string& datei, std::string* aus = nullptr,

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "model/zeichnun.h"
+#include "tests/desktop/desktop_pruef.h"
 #include "platform/lokalbefehl.h"
 #include "tests/frame/lokalexit.h"
 #include "tests/tools/demokopie.h"
@@ -69,9 +70,7 @@ struct Programm {
             execl(programm.c_str(), programm.c_str(), "-W=1", "-A=befehle.txt", "Projekt", static_cast<char*>(nullptr));
             _exit(121);
         }
-        bool lebt = false;
-        for (int i = 0; i < 2000 && !(lebt = plLokalServerLebt("Velmo")); ++i) usleep(10000);
-        ASSERT_TRUE(lebt);
+        ASSERT_TRUE(desktopWarten(20000, [] { return plLokalServerLebt("Velmo") != 0; }));
         const std::string id = (w / "fenster.txt").string();
         ASSERT_EQ(befehl("timeout 20 xdotool search --all --sync --onlyvisible --pid " + std::to_string(pid) +
                          " --name '^Velmo' > '" + id + "'"),
@@ -79,7 +78,6 @@ struct Programm {
         std::ifstream ein(id);
         std::getline(ein, fenster);
         ASSERT_FALSE(fenster.empty());
-        usleep(800000);  // the command file selects the sheet
     }
 
     // Keys to the main window (xdotool's key names).
@@ -91,17 +89,16 @@ struct Programm {
     int tippen(const std::string& zeile)
     {
         const int r = befehl("xdotool windowfocus --sync " + fenster + " type --delay 40 '" + zeile + "'");
-        usleep(200000);
         return r != 0 ? r : taste("Return");
     }
-    // Ctrl+B: the selected sheet in the editor.
+    // Ctrl+B: the sheet the command file selected, in the editor. Until the
+    // command file has run, Ctrl+B finds nothing to edit: it is given again
+    // until the editor shows the sheet.
     void bearbeiten()
     {
-        ASSERT_EQ(taste("ctrl+b"), 0);
-        ASSERT_EQ(befehl("timeout 20 xdotool search --all --sync --onlyvisible --pid " + std::to_string(pid) +
-                         " --name 'Plan.001' > /dev/null"),
-                  0);
-        usleep(500000);
+        const std::string gezeigt = "timeout 5 xdotool search --all --sync --onlyvisible --pid " +
+                                    std::to_string(pid) + " --name 'Plan.001' > /dev/null";
+        EXPECT_TRUE(desktopWarten(20000, [&] { return taste("ctrl+b") == 0 && befehl(gezeigt) == 0; }));
     }
     // Started with its sheet open in the editor.
     void oeffnen()
@@ -115,7 +112,7 @@ struct Programm {
     {
         const fs::path p = demo.datei(name);
         EXPECT_EQ(tippen("SZ \"" + p.string() + "\""), 0);
-        for (int i = 0; i < 500 && !fs::exists(p); ++i) usleep(20000);
+        desktopWarten(10000, [&] { return fs::exists(p); });
         return p;
     }
     // Ends the program as a second program's "exit" does: 0.
@@ -165,7 +162,6 @@ TEST(ElementClipDesktop, ASecondProgramPastesWhatTheFirstCopied)
     const fs::path ziel = zweiter.sichern("Ziel.001");
     ASSERT_TRUE(fs::exists(ziel));
     const fs::path bild = fs::path(zweiter.demo.wurzel()) / "zweiter.png";
-    usleep(300000);
     EXPECT_EQ(befehl("import -window " + zweiter.fenster + " '" + bild.string() + "'"), 0);
 
     zweiter.beenden();

@@ -369,9 +369,11 @@ TEST_F(Desktop, TheDesktopFileChooserAnswersTheOpenDialog)
     std::string halt = "kill -TERM " + std::to_string(getpid());
     std::string suche = "xdotool search --onlyvisible --name 'Zeichnung laden'";
     std::string bestaetigen = suche + " windowfocus --sync key Return";
-    std::string benutzer = "timeout 20 xdotool search --sync --onlyvisible --name 'Zeichnung laden' >/dev/null || " + halt + "; sleep 1; " + bestaetigen +
-                           "; sleep 3; if " + suche + " >/dev/null; then " + bestaetigen + "; fi; sleep 6; if " + suche +
-                           " >/dev/null; then " + halt + "; fi";
+    // weg N: polls N tenths of a second for the chooser to be gone.
+    std::string weg = "weg() { for i in $(seq $1); do " + suche + " >/dev/null || return 0; sleep 0.1; done; return 1; }; ";
+    std::string benutzer = weg + "timeout 20 xdotool search --sync --onlyvisible --name 'Zeichnung laden' >/dev/null || " +
+                           halt + "; sleep 1; " + bestaetigen + "; weg 30 || { " + bestaetigen + "; weg 60 || " + halt +
+                           "; }";
     const char* argv[] = {"/bin/sh", "-c", benutzer.c_str(), nullptr};
     pid_t pid = 0;
     ASSERT_EQ(posix_spawn(&pid, "/bin/sh", nullptr, nullptr, const_cast<char* const*>(argv), environ), 0);

@@ -12,6 +12,7 @@
 #include <fstream>
 #include <string>
 
+#include "tests/desktop/desktop_pruef.h"
 #include "platform/lokalbefehl.h"
 #include "platform/winconst.h"
 #include "tests/frame/lokalexit.h"
@@ -52,16 +53,17 @@ TEST(VelmoFenster, MainWindowOnTheDesktopAndLocalExit)
         execl(programm.c_str(), programm.c_str(), "-W=1", "Projekt", static_cast<char*>(nullptr));
         _exit(121);
     }
-    bool lebt = false;
-    for (int i = 0; i < 2000 && !(lebt = plLokalServerLebt("Velmo")); ++i) usleep(10000);
-    ASSERT_TRUE(lebt);
+    ASSERT_TRUE(desktopWarten(20000, [] { return plLokalServerLebt("Velmo") != 0; }));
     ASSERT_EQ(befehl("timeout 20 xdotool search --sync --onlyvisible --name '^Velmo - ' >/dev/null"), 0)
         << "the main window with the caption of the project folder";
-    usleep(500000);
     // The first start sizes the window from the real screen (1280 x 1024
     // here), not from a nominal one: the whole window is on the screen.
     std::string mass = (wurzel / "mass.txt").string();
-    ASSERT_EQ(befehl("xdotool search --onlyvisible --name '^Velmo - ' getwindowgeometry --shell > '" + mass + "'"), 0);
+    ASSERT_TRUE(desktopWarten(10000, [&] {
+        return befehl("xdotool search --onlyvisible --name '^Velmo - ' getwindowgeometry --shell > '" + mass +
+                      "'") == 0 &&
+               fs::file_size(mass) > 0;
+    }));
     {
         std::ifstream ein(mass);
         std::string zeile;
@@ -79,7 +81,6 @@ TEST(VelmoFenster, MainWindowOnTheDesktopAndLocalExit)
     // Ctrl+O goes to the accelerator table of the project mode (1837); the
     // program stays alive and answers.
     ASSERT_EQ(befehl("xdotool search --onlyvisible --name '^Velmo - ' windowfocus --sync key ctrl+o"), 0);
-    usleep(300000);
     EXPECT_TRUE(plLokalServerLebt("Velmo"));
     ASSERT_EQ(lokalExit(), 0);
     int status = 0;

@@ -18,6 +18,7 @@
 #include "model/beffifo.h"
 #include "model/einstell.h"
 #include "model/tempzeic.h"
+#include "platform/fenster.h"
 #include "tests/editdlg/dbpruef.h"
 
 namespace fs = std::filesystem;
@@ -310,22 +311,35 @@ TEST_F(OptTest, TheKeyListColumnsLineUp)
 
 namespace {
 
-// Every dialog of this set opens on the editor and, with VELMO_DLG_PNG set
-// to a folder, is written there as a picture to look at.
-TEST_F(OptTest, TheDialogsOpenAndCanBeLookedAt)
+// Every dialog of this set opens on the editor with its controls drawn (not
+// a blank face) and closes by its cancel; with VELMO_DLG_PNG set to a
+// folder, each is written there as a picture to look at.
+TEST_F(OptTest, TheDialogsShowTheirControlsAndCloseOnCancel)
 {
     const char* ordner = std::getenv("VELMO_DLG_PNG");
     for (int n : {1010, 1011, 1012, 1101, 1102, 1103, 1104, 1111, 1112, 1203, 1206, 1209, 1300, 1310}) {
+        const std::string name = "DB" + std::to_string(n);
         HWND d = oeffnen(n);
         ASSERT_NE(d, 0u) << n;
+        UpdateWindow(d);
+        RECT r;
+        GetClientRect(d, &r);
+        const COLORREF grund = plFensterPixel(d, 1, 1);
+        int anders = 0;
+        for (int y = 0; y < r.bottom; y += 2)
+            for (int x = 0; x < r.right; x += 2) anders += plFensterPixel(d, x, y) != grund;
+        EXPECT_GT(anders, 200) << name << ": its controls are drawn";
         if (ordner != nullptr) {
-            const std::string p = std::string(ordner) + "/DB" + std::to_string(n) + ".png";
-            EXPECT_EQ(plHeadlessPng(d, p.c_str()), 0) << n;
+            EXPECT_EQ(plHeadlessPng(d, (std::string(ordner) + "/" + name + ".png").c_str()), 0);
         }
         SendMessage(d, WM_COMMAND, 2501, 0);
-        SendMessage(d, WM_COMMAND, 2, 0);
         pumpen();
-        if (wiDlgSuchen(("DB" + std::to_string(n)).c_str()) != 0) wiDlgAlleSchliessen();
+        if (wiDlgSuchen(name.c_str()) != 0) {
+            SendMessage(d, WM_COMMAND, IDCANCEL, 0);
+            pumpen();
+        }
+        EXPECT_EQ(wiDlgSuchen(name.c_str()), 0u) << name << " closes on cancel";
+        if (wiDlgSuchen(name.c_str()) != 0) wiDlgAlleSchliessen();
         BaubfAbbrechen();
     }
 }

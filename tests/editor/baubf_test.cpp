@@ -22,11 +22,12 @@ struct BaubfTest : BauTest {
         BaubfKopieren(&b);
         BefLeeren();
     }
-    // The editor's position moves to (x, y) and the element follows.
+    // The editor's position moves to (x, y) and the element follows, as the
+    // editor's glue makes it follow.
     void maus(double x, double y)
     {
         position(x, y);
-        BaubfMausBewegt();
+        EdtMausBewegt();
     }
 };
 

@@ -9,7 +9,23 @@
 #include "editor/elclip.h"
 #include "editor/baubf.h"
 #include "editor/zeidok.h"
-#include "project/platzhalter.h"
+#include "output/druck.h"
+#include "project/chkdlg.h"
+#include "project/dirhist.h"
+#include "project/export.h"
+#include "project/hbview.h"
+#include "project/hilfe.h"
+#include "project/impdlg.h"
+#include "project/inhalt.h"
+#include "project/projneu.h"
+#include "project/proverw.h"
+#include "project/pvwliste.h"
+#include "project/rschreib.h"
+#include "project/startbild.h"
+#include "project/titeldlg.h"
+#include "project/wrz.h"
+#include "project/zeitxt.h"
+#include "project/zv5.h"
 #include "tests/editor/edtest.h"
 #include "model/geometri.h"
 #include "platform/dateidialog.h"
@@ -33,7 +49,6 @@ struct BefAusfTest : TzTest {
         EdtAufrufeStandard();
         ZeiHakenSetzen();
         ZeiNeu();
-        PhProjektAufrufe().clear();
     }
     void laufe(const std::vector<BEF>& v) { lauf([&] { befehle(v); }); }
     // A line of vector (dx, dy) under construction at (0, 0).

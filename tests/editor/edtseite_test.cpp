@@ -23,6 +23,9 @@
 #include "editor/eingabe.h"
 #include "editor/history.h"
 #include "editor/zeidok.h"
+#include "platform/eingabe.h"
+#include "config/verzeich.h"
+#include "editor/leiste.h"
 #include "model/beffifo.h"
 #include "model/edhaken.h"
 #include "model/einstell.h"
@@ -458,50 +461,70 @@ TEST_F(EdtSeite, TypedTextsPassTheSpellerBeforeTheyAreQueued)
     EXPECT_EQ(RsFeldAnzahl(), 1);
 }
 
-TEST_F(EdtSeite, EditorHooksAreThePagesOwn)
+// TBD shows a section of "Toolbar.txt" as the top bar; _FCS gives the focus
+// to a slot of the focus ring.
+TEST_F(EdtSeite, TbdReplacesTheTopBarAndFcsMovesTheFocus)
+{
+    // The shipped toolbar file in a program folder of the test's own.
+    const std::string programm = VerZeiger(0);
+    std::filesystem::copy_file(std::string(VELMO_SOURCE_DIR) + "/data/Toolbar.txt", o.pfad("Toolbar.txt"));
+    VerSetzen(0, o.p.c_str());
+    oeffnen();
+    pumpen();
+    auto befehle = [] {
+        std::vector<std::string> v;
+        for (const LeisteEintrag& e : LeisteEintraege(LEISTE_OBEN)) v.push_back(e.befehl);
+        return v;
+    };
+    const std::vector<std::string> vorher = befehle();
+    for (const char* abschnitt : {"EditStart", "EditOben"}) {
+        BEF b{};
+        b.code = static_cast<uint8_t>(BefCode("TBD"));
+        BefTextSetzen(&b, abschnitt);
+        EXPECT_EQ(BefRahmen(&b), 1);
+        char pfad[300];
+        PfadBilden(0, "Toolbar.txt", nullptr, pfad);
+        std::vector<LeisteEintrag> soll;
+        ASSERT_GT(LeisteLesen(pfad, abschnitt, LEISTE_OBEN, LeisteMasse{}, &soll), 0) << abschnitt;
+        std::vector<std::string> s;
+        for (const LeisteEintrag& e : soll) s.push_back(e.befehl);
+        EXPECT_EQ(befehle(), s) << abschnitt;
+    }
+    EXPECT_EQ(befehle(), vorher) << "EditOben is the bar of these settings";
+    BEF f{};
+    f.code = static_cast<uint8_t>(BefCode("_FCS"));
+    f.iarg[0] = 1;
+    EXPECT_EQ(BefRahmen(&f), 1);
+    EXPECT_EQ(FokusAktuell(), 1);
+    EXPECT_EQ(GetFocus(), GetDlgItem(EdtFenster(), 5020)) << "the input line";
+    VerSetzen(0, programm.c_str());
+}
+
+// The model's calls reach the editor once its modules registered: the
+// status line, the recent files, the name and the save question of the
+// document, the editor's current state.
+TEST_F(EdtSeite, EditorHooksReachTheEditor)
 {
     EdHakenStandard();
-    const EdHaken standard = EdHakenTabelle();
     BefAusfHakenSetzen();
     ZeiHakenSetzen();
     EdMeldHakenSetzen();
     EdtHakenSetzen();
-    const EdHaken& h = EdHakenTabelle();
-#define EDT_EIGEN(m) EXPECT_NE(reinterpret_cast<void*>(h.m), reinterpret_cast<void*>(standard.m)) << #m
-    EDT_EIGEN(BefehlErlaubt);
-    EDT_EIGEN(EditorBefehlAnwenden);
-    EDT_EIGEN(EditorZustand);
-    EDT_EIGEN(EditorZustandNachfuehren);
-    EDT_EIGEN(EditorZustandSetzen);
-    EDT_EIGEN(EditorBefehlEnde);
-    EDT_EIGEN(EditorZustandOffen);
-    EDT_EIGEN(EditorZustandAuffrischen);
-    EDT_EIGEN(EditorUeberlagerung);
-    EDT_EIGEN(EditorSeiteWecken);
-    EDT_EIGEN(EditorTextSchalter);
-    EDT_EIGEN(EditorZeiName);
-    EDT_EIGEN(MarkierungAufheben);
-    EDT_EIGEN(ZuletztGeoeffnet);
-    EDT_EIGEN(ZeichnungGeaendertMelden);
-    EDT_EIGEN(DateiZugriffErlaubt);
-    EDT_EIGEN(StatusNachOeffnen);
-    EDT_EIGEN(MeldungNr);
-    EDT_EIGEN(MeldungOffen);
-    EDT_EIGEN(StatusMeldung);
-    EDT_EIGEN(StatusText);
-    EDT_EIGEN(ZeiFrageSpeichern);
-    EDT_EIGEN(ObjZeichnen);
-    EDT_EIGEN(LetztePunkteMerken);
-    EDT_EIGEN(LetztesElementMerken);
-    EDT_EIGEN(MakroAufzeichnen);
-    EDT_EIGEN(BauDefObjMerken);
-    EDT_EIGEN(BefAusdehnung);
-    EDT_EIGEN(KopfSammelnAnfang);
-    EDT_EIGEN(KopfSatz);
-    EDT_EIGEN(KopfSammelnEnde);
-    EDT_EIGEN(KopfSchreiben);
-    EDT_EIGEN(PvwBefehl);
-#undef EDT_EIGEN
+    modh::StatusTextf("Hallo %d", 1);
+    EXPECT_STREQ(StatusLetzterText(), "Hallo 1");
+    DateiHistorieMerken("/tmp/a/Plan.001");
+    char n[ZEINAMSUP + 1] = "";
+    modh::ZuletztGeoeffnet(0, n, sizeof n);
+    EXPECT_STREQ(n, "/tmp/a/Plan.001");
+    EXPECT_EQ(modh::EditorZeiName(), ZeiName());
+    EXPECT_EQ(modh::EditorZustand(), BefAktZustand());
+    aendern();
+    plNachrichtBoxFragenLeeren();
+    plNachrichtBoxAntwort(IDCANCEL);
+    EXPECT_EQ(modh::ZeiFrageSpeichern(), 0) << "cancelled";
+    ASSERT_EQ(plNachrichtBoxFragen().size(), 1u);
+    EXPECT_EQ(plNachrichtBoxFragen()[0].text, "\xC4nderungen speichern?");
+    TzGeaendertReset();
 }
 
 }  // namespace

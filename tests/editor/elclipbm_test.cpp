@@ -16,6 +16,7 @@
 #include "model/zeichnun.h"
 #include "config/reaktion.h"
 #include "editor/edmeld.h"
+#include "tests/platform/golden_pruef.h"
 #include "tests/equipment/bmtest.h"
 
 namespace {
@@ -101,8 +102,7 @@ TEST_F(ElClipBm, TheTransferFileOfAnEquippedComponentHoldsItsEquipmentBlock)
     const std::string zvk = pfad("velm.zvk"), txt = pfad("velm.txt");
     ASSERT_EQ(ZeiDateiSchreiben(zvk.c_str(), 1, 1, 0), 0);
     ASSERT_EQ(ZeiAlsText(zvk.c_str(), txt.c_str()), 0);
-    if (std::getenv("VELMO_GOLDEN_SCHREIBEN")) bmtest::schreiben(std::string(VELMO_TEST_DATA) + "/editor/transfer.txt", bmtest::lesen(txt));
-    EXPECT_EQ(bmtest::lesen(txt), bmtest::lesen(std::string(VELMO_TEST_DATA) + "/editor/transfer.txt"));
+    EXPECT_TRUE(golden::text(std::string(VELMO_TEST_DATA) + "/editor/transfer.txt", bmtest::lesen(txt)));
 }
 
 // The `_BMC` records of one sub-kind in the transfer file of the marked

@@ -311,8 +311,8 @@ TEST_F(Bm, EquipmentUseOffGivesEmptyResultsAndWritesNothing)
     EXPECT_EQ(BMListenSpeichern(1), 0);
     BMDateiAktuell(1);
     BMProjektWechsel();
-    EXPECT_EQ(PhHul().spalten, 0);
-    EXPECT_EQ(PhHul().suchmodus, 0);
+    EXPECT_EQ(HulTextSpalten() - 1, 0);
+    EXPECT_EQ(HulSuchModus(), 0);
     EXPECT_EQ(dateien(wurzel_ / "projekt"), (std::vector<std::string>{"BMittel.zvk"}));
     EXPECT_EQ(lesen(pfad("BMittel.zvk")), lesen(fixture("BMittel.zvk")));
 }
@@ -326,9 +326,9 @@ TEST_F(Bm, WorkstationColumnsAreClampedAndCounted)
     EXPECT_EQ(v.lisanz, 3);
     EXPECT_EQ(v.zeiflt, 1);  // empty key
     BMProjektWechsel();
-    EXPECT_EQ(PhHul().spalten, 3);
-    EXPECT_EQ(PhHul().quelle[1], 5);
-    EXPECT_EQ(PhHul().suchmodus, 1);
+    EXPECT_EQ(HulTextSpalten() - 1, 3);
+    EXPECT_EQ(HulSpalteQuelle(1), 5);
+    EXPECT_EQ(HulSuchModus(), 1);
 }
 
 TEST_F(Bm, ProjectChangeRereadsSettingsAndDropsLoadedLists)

@@ -20,7 +20,14 @@
 #include "config/vorgaben.h"
 #include "equipment/bm.h"
 #include "tests/equipment/deftest.h"
-#include "equipment/platzhalter.h"
+#include "equipment/app.h"
+#include "equipment/definfo.h"
+#include "equipment/definier.h"
+#include "equipment/lagerart.h"
+#include "equipment/ngestext.h"
+#include "equipment/nhuliste.h"
+#include "equipment/nzustext.h"
+#include "equipment/wse.h"
 #include "equipment/wache.h"
 #include "model/dienste.h"
 #include "model/tempzeic.h"
@@ -77,7 +84,6 @@ protected:
         eqtest::warnungenAufzeichnen();
         zaehler() = 0;
         WacheQuellenSetzen([] { return zaehler(); }, nullptr);
-        PhAufrufeLoeschen();
         PhDefinitionenSetzen({});
         BMZuruecksetzen();
     }

@@ -110,6 +110,7 @@ TEST(AnwKonfig, ShippedResource)
     EXPECT_STREQ(k.klasse, "Velmo");
     EXPECT_STREQ(k.name, "Velmo 11.2");
     EXPECT_EQ(k.single, 1);
+    EXPECT_EQ(k.maxi, 1);
     EXPECT_STREQ(k.wpDatei, "Velmo.ini");
     EXPECT_STREQ(k.wpAbschnitt, "Global");
     EXPECT_EQ(k.bgArt, 2);

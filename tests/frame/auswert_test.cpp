@@ -25,7 +25,9 @@
 #include "frame/modus.h"
 #include "lists/auswertseite.h"
 #include "lists/auswertung.h"
+#include "editor/edtseite.h"
 #include "model/tempzeic.h"
+#include "model/textvar.h"
 #include "model/zeichnun.h"
 #include "output/show.h"
 #include "platform/dateidialog.h"
@@ -139,6 +141,23 @@ TEST_F(Auswert, AnEquipmentListRunFromTheToolbarAndThreeMarkedLinesSavedAsCsv)
     std::string zellen = lesen(aus);
     EXPECT_EQ(std::count(zellen.begin(), zellen.end(), '\n'), 2) << zellen;
     EXPECT_EQ(zellen.substr(0, zellen.find('\n')).substr(0, 7), "-A1|11-") << zellen;
+}
+
+// A run walks other drawings as the current drawing context; afterwards
+// the context is the editor's drawing again, so the editor's texts read
+// their own drawing.
+TEST_F(Auswert, ARunGivesTheDrawingContextBackToTheEditor)
+{
+    EditorMitDatei((demo.projekt() + "/HV1.08").c_str());
+    plHeadlessPumpen();
+    ASSERT_NE(EdtFenster(), 0u);
+    ModusUmschalten(MODUS_AUS);
+    plHeadlessPumpen();
+    ZeiAktSetzen((demo.projekt() + "/HV1.01").c_str());
+    ASSERT_STREQ(ZeiAktName(), "HV1.01");
+    befehl(seite(), 1521);
+    ASSERT_GT(dateiZeilen("Betriebsmittel.txt"), 50u) << "the run ran";
+    EXPECT_STREQ(ZeiAktName(), "HV1.08");
 }
 
 // With paging the result's lines begin with the page column; the page

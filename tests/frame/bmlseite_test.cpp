@@ -17,7 +17,14 @@
 #include "equipment/apphaken.h"
 #include "equipment/btl.h"
 #include "equipment/ges.h"
-#include "equipment/platzhalter.h"
+#include "equipment/app.h"
+#include "equipment/definfo.h"
+#include "equipment/definier.h"
+#include "equipment/lagerart.h"
+#include "equipment/ngestext.h"
+#include "equipment/nhuliste.h"
+#include "equipment/nzustext.h"
+#include "equipment/wse.h"
 #include "frame/funkwahl.h"
 #include "lists/bmlbearb.h"
 #include "model/edhaken.h"
@@ -42,7 +49,7 @@ struct BmlSeiteRahmen : DemoRahmen {
     {
         DemoRahmen::SetUp();
         if (HasFatalFailure()) return;
-        PhAppAktivSetzen(1);
+        AppAktivSetzen(1);
         plHeadlessPumpen();
         plNachrichtBoxFragenLeeren();
     }
@@ -93,6 +100,33 @@ struct BmlSeiteRahmen : DemoRahmen {
         return t;
     }
 };
+
+// The list as the screen shows it (its window's picture).
+std::string listenBild(const std::string& pfad)
+{
+    EXPECT_EQ(plHeadlessPng(GetDlgItem(BmlFenster(), 3100), pfad.c_str()), 0);
+    std::ifstream f(pfad, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+}
+
+// A click on another type filter shows the new rows at once: the list on
+// screen equals the list painted anew, no row of the old filter stays.
+TEST_F(BmlSeiteRahmen, AnotherTypeFilterShowsItsRowsAtOnce)
+{
+    seiteOeffnen();
+    if (HasFatalFailure()) return;
+    klick(3121);  // "Standard"
+    const int standard = zeilen();
+    klick(3124);  // "Klemme"
+    ASSERT_GT(zeilen(), 0);
+    ASSERT_LT(zeilen(), standard);
+    const std::string gezeigt = listenBild(demo.wurzel() + "/gezeigt.png");
+    InvalidateRect(GetDlgItem(BmlFenster(), 3100), nullptr, TRUE);
+    UpdateWindow(GetDlgItem(BmlFenster(), 3100));
+    EXPECT_TRUE(gezeigt == listenBild(demo.wurzel() + "/neu.png")) << "rows of the old filter stay on screen";
+    if (const char* z = std::getenv("VELMO_BILDER"))
+        plHeadlessPng(anwHauptfenster(), (std::string(z) + "/Modus1532_Klemme.png").c_str());
+}
 
 TEST_F(BmlSeiteRahmen, ANewUserFiltersEditsSavesAndUndocks)
 {

@@ -20,7 +20,15 @@
 #include "config/verordner.h"
 #include "config/verzeich.h"
 #include "frame/dde.h"
-#include "output/platzhalter.h"
+#include "output/ansicht.h"
+#include "output/bilder.h"
+#include "output/dxfexp.h"
+#include "output/dxfimp.h"
+#include "output/element.h"
+#include "output/gdi.h"
+#include "output/schrift.h"
+#include "output/show.h"
+#include "output/tbar.h"
 #include "platform/fehlersim.h"
 #include "platform/fenster.h"
 #include "platform/lokalbefehl.h"
@@ -93,7 +101,6 @@ struct Dde : ::testing::Test {
         DdeUmschaltenSetzen(nullptr);
         ddeUmschaltungen.clear();
         ddeBefehle.clear();
-        PhAusgabeAufrufe().clear();
         SprZuruecksetzen();
         anwZuruecksetzen();
         std::snprintf(anwDaten()->klassenName, ANWKLASSESUP + 1, "%s", DIENST);

@@ -35,6 +35,7 @@
 #include "platform/eingabe.h"
 #include "platform/nachrichtbox.h"
 #include "platform/nachricht.h"
+#include "tests/platform/golden_pruef.h"
 #include "tests/frame/rahmen_pruef.h"
 #include "tests/tools/demokopie.h"
 
@@ -220,11 +221,9 @@ TEST_F(EditorLauf, OpenDrawUndoRedoSaveAndReopen)
     SendMessage(anwHauptfenster(), WM_COMMAND, 1004, 0);
     schleife();
     EXPECT_FALSE(ZeiIstGeaendert());
-    const std::string golden = (fs::path(VELMO_TEST_DATA) / "editor" / "Plan.txt").string();
+    const std::string soll = (fs::path(VELMO_TEST_DATA) / "editor" / "Plan.txt").string();
     const std::string gespeichert = alsText(plan);
-    if (std::getenv("VELMO_GOLDEN_SCHREIBEN")) std::ofstream(golden, std::ios::binary) << gespeichert;
-    std::ifstream g(golden, std::ios::binary);
-    EXPECT_EQ(gespeichert, std::string((std::istreambuf_iterator<char>(g)), std::istreambuf_iterator<char>()));
+    EXPECT_TRUE(golden::text(soll, gespeichert));
 
     // Undo and redo of a typed line: the store and the journal.
     const int gesichert = TzAnzahl();
@@ -408,11 +407,9 @@ TEST_F(EditorMaus, ClicksDrawUndoSaveReopenPlaceMarkAndDrag)
     schleife();
     EXPECT_EQ(std::string(ZeiName()), plan);
     EXPECT_EQ(objekte(), gespeichert);
-    const std::string golden = (fs::path(VELMO_TEST_DATA) / "editor" / "PlanMaus.txt").string();
+    const std::string soll = (fs::path(VELMO_TEST_DATA) / "editor" / "PlanMaus.txt").string();
     const std::string text = alsText(plan);
-    if (std::getenv("VELMO_GOLDEN_SCHREIBEN")) std::ofstream(golden, std::ios::binary) << text;
-    std::ifstream g(golden, std::ios::binary);
-    EXPECT_EQ(text, std::string((std::istreambuf_iterator<char>(g)), std::istreambuf_iterator<char>()));
+    EXPECT_TRUE(golden::text(soll, text));
 
     // The demo component at a clicked point.
     klick(150, 60);

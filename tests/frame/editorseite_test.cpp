@@ -14,6 +14,13 @@
 #include "editor/edtseite.h"
 #include "editor/elclip.h"
 #include "editor/edmeld.h"
+#include "editor/baubf.h"
+#include "editor/kontext.h"
+#include "editor/objwahl.h"
+#include "model/befehl.h"
+#include "model/tempzeic.h"
+#include "output/ansicht.h"
+#include "platform/eingabe.h"
 #include "platform/rasterbib.h"
 #include "platform/dialog.h"
 #include "platform/winconst.h"
@@ -81,6 +88,11 @@ class EditorSeite : public DemoLauf {};
 // texts under the lamps of HV1.04 ("IP65, Feuchtraum") included.
 TEST_F(EditorSeite, ScreenAndPrinterDrawTheSameElementsOfEverySheet)
 {
+    if (const char* ziel = std::getenv("VELMO_BILD_HV104")) {  // as the screen shows it, for a look
+        EditorMitDatei(demo.datei("HV1.04").c_str());
+        rahmenPumpen();
+        plHeadlessPng(anwHauptfenster(), ziel);
+    }
     mitschreibenEinrichten();
     HWND ansicht = GetDlgItem(EdtFenster(), 5000);
     ASSERT_NE(ansicht, 0u);
@@ -120,6 +132,66 @@ TEST_F(EditorSeite, ScreenAndPrinterDrawTheSameElementsOfEverySheet)
         ++blaetter;
     }
     EXPECT_EQ(blaetter, 15);
+}
+
+// A click of the mouse at a world point of the drawing, with Control held
+// when asked; knopf 0 left, 1 right.
+void mausKlick(double x, double y, int knopf, bool strg = false, bool doppelt = false)
+{
+    const POINT p = plHeadlessPunkt(AnsichtFenster(), WeltZuPixelX(x), WeltZuPixelY(y));
+    plHeadlessZeitVor(2000);  // no double click with the click before
+    if (strg) plHeadlessTasteRunter(VK_CONTROL);
+    plHeadlessKlick(p.x, p.y, knopf);
+    if (doppelt) plHeadlessKlick(p.x, p.y, knopf);
+    if (strg) plHeadlessTasteHoch(VK_CONTROL);
+    rahmenPumpen();
+}
+
+// The element dialogs from the mouse, on the fuse -F1 of HV1.04 (component
+// LS1 at 60, 220): Control and a right click marks the element under the
+// pointer, and the right-click menu then offers "Bearbeiten...", which
+// opens the component dialog on it; Control and a right double click opens
+// it at once. A left double click starts a line, as the mouse handling
+// asks, and Escape ends it.
+TEST_F(EditorSeite, TheElementDialogsOpenFromTheMouseOnTheElementUnderThePointer)
+{
+    EditorMitDatei(demo.datei("HV1.04").c_str());
+    rahmenPumpen();
+    mausKlick(60, 216, 1, true);
+    ASSERT_EQ(TzMarkAnzahl(), 1) << StatusLetzterText();
+    BEF b;
+    STT z;
+    ASSERT_EQ(TzObjHolen(ObjCursor(), &b, &z), 0);
+    EXPECT_STREQ(b.text, "LS1");
+    EXPECT_STREQ(KontextMenueName(), "RMMENUEINS");
+
+    // The right-click menu, looked at, and "Bearbeiten..." clicked.
+    menueBlick().bild = demo.wurzel() + "/kontext.png";
+    plMenueBeobachter([](HWND popup) {
+        menueAnsehen(popup);
+        RECT r;
+        if (plMenuePopupPunkt(0, 0, &r)) plHeadlessKlick((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    });
+    mausKlick(60, 216, 1);
+    plMenueBeobachter(menueAnsehen);
+    ASSERT_FALSE(menueBlick().texte.empty());
+    EXPECT_EQ(menueBlick().texte[0], "Bearbeiten...");
+    HWND d = wiDlgSuchen("DB1211");
+    ASSERT_NE(d, 0u) << "no component dialog";
+    char t[80] = "";
+    GetDlgItemText(d, 3000, t, sizeof t);
+    EXPECT_STREQ(t, "LS1");
+    if (const char* ziel = std::getenv("VELMO_BILD_ELEMENT")) {
+        plHeadlessPng(d, ziel);
+        fs::copy_file(demo.wurzel() + "/kontext.png", std::string(ziel) + ".kontext.png", fs::copy_options::overwrite_existing);
+    }
+    rahmenKlicken(d, 2501);
+    EXPECT_EQ(wiDlgSuchen("DB1211"), 0u);
+
+    // Control and a right double click on a line opens the line's dialog.
+    eingabeZeile("ELM 1");
+    mausKlick(60, 240, 1, true, true);
+    EXPECT_NE(wiDlgSuchen("DB1200"), 0u) << StatusLetzterText();
 }
 
 // "Element markieren..." chosen from the menu by keys lists the elements

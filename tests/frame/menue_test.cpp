@@ -4,12 +4,14 @@
 // item of the project page driven through the real menu (keys and clicks)
 // to the dialog or action it reaches, the drawing count of the status bar
 // and a start folder that does not exist.
+#include <cairo.h>
 #include <gtest/gtest.h>
 
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -33,8 +35,25 @@
 #include "platform/ressource.h"
 #include "platform/zeichen.h"
 #include "platform/winconst.h"
-#include "project/platzhalter.h"
+#include "output/druck.h"
+#include "project/chkdlg.h"
+#include "project/dirhist.h"
+#include "project/export.h"
+#include "project/hbview.h"
+#include "project/hilfe.h"
+#include "project/impdlg.h"
+#include "project/inhalt.h"
+#include "project/projneu.h"
+#include "project/proverw.h"
+#include "project/pvwliste.h"
+#include "project/rschreib.h"
+#include "project/startbild.h"
+#include "project/titeldlg.h"
+#include "project/wrz.h"
+#include "project/zeitxt.h"
+#include "project/zv5.h"
 #include "tests/frame/rahmen_pruef.h"
+#include "tests/platform/golden_pruef.h"
 #include "tests/project/projpruef.h"
 #include "winlib/anwdaten.h"
 #include "winlib/dialog.h"
@@ -838,10 +857,45 @@ void boxBild(HWND box)
     EXPECT_EQ(plHeadlessPng(box, bildDatei.c_str()), 0);
 }
 
+// A picture against its golden in tests/data/frame, pixel for pixel.
+::testing::AssertionResult wieGolden(const std::string& bild, const std::string& name)
+{
+    const std::string soll = std::string(VELMO_TEST_DATA) + "/frame/" + name + ".png";
+    if (golden::neuSchreiben()) {
+        std::error_code f;
+        fs::copy_file(bild, soll, fs::copy_options::overwrite_existing, f);
+        if (f) return ::testing::AssertionFailure() << "golden not written: " << soll;
+        return ::testing::AssertionSuccess();
+    }
+    cairo_surface_t* a = cairo_image_surface_create_from_png(bild.c_str());
+    cairo_surface_t* b = cairo_image_surface_create_from_png(soll.c_str());
+    ::testing::AssertionResult r = ::testing::AssertionSuccess();
+    if (cairo_surface_status(a) != CAIRO_STATUS_SUCCESS) r = ::testing::AssertionFailure() << "no picture: " << bild;
+    else if (cairo_surface_status(b) != CAIRO_STATUS_SUCCESS) r = ::testing::AssertionFailure() << "golden missing: " << soll;
+    else if (cairo_image_surface_get_width(a) != cairo_image_surface_get_width(b) ||
+             cairo_image_surface_get_height(a) != cairo_image_surface_get_height(b))
+        r = ::testing::AssertionFailure() << "size differs from " << soll;
+    else {
+        const int h = cairo_image_surface_get_height(a), breite = cairo_image_surface_get_width(a) * 4;
+        for (int y = 0; y < h; ++y) {
+            if (std::memcmp(cairo_image_surface_get_data(a) + y * cairo_image_surface_get_stride(a),
+                            cairo_image_surface_get_data(b) + y * cairo_image_surface_get_stride(b),
+                            static_cast<size_t>(breite)) != 0) {
+                r = ::testing::AssertionFailure() << bild << " differs from " << soll << " from row " << y;
+                break;
+            }
+        }
+    }
+    cairo_surface_destroy(a);
+    cairo_surface_destroy(b);
+    return r;
+}
+
 }  // namespace
 
-// Pictures of the "Zeichnung" popup, the page's context menu and a box of a
-// command not built yet, next to the test program for a look.
+// The "Zeichnung" popup, the page's context menu and the box of a command
+// refused in these defaults against their goldens; the whole window next to
+// the test program for a look.
 TEST_F(Menue, PicturesOfPopupsAndBoxes)
 {
     zweiZeichnungen();
@@ -861,16 +915,16 @@ TEST_F(Menue, PicturesOfPopupsAndBoxes)
         HMENU m = LoadMenu(GetModuleHandle(nullptr), name);
         TrackPopupMenu(GetSubMenu(m, pos), TPM_RETURNCMD, 100, 80, 0, h, nullptr);
         DestroyMenu(m);
-        EXPECT_TRUE(fs::exists(bildDatei)) << name;
+        EXPECT_TRUE(wieGolden(bildDatei, std::string("menue_") + name));
     }
     DestroyWindow(h);
     bildDatei = (neben / "frame_menue_meldung.png").string();
     fs::remove(bildDatei);
     plNachrichtBoxBeobachter(boxBild);
-    AnwBefehl(WM_COMMAND, 1210, 0);  // a command not built yet says so
+    AnwBefehl(WM_COMMAND, 1210, 0);  // equipment is off in these defaults: a box says so
     plHeadlessPumpen();
     plNachrichtBoxBeobachter(nullptr);
-    EXPECT_TRUE(fs::exists(bildDatei));
+    EXPECT_TRUE(wieGolden(bildDatei, "menue_meldung"));
     // The editor's page while the editor is not there.
     ModusUmschalten(MODUS_EDIT);
     plHeadlessPumpen();

@@ -13,7 +13,14 @@
 #include "config/verzeich.h"
 #include "frame/modstart.h"
 #include "model/einstell.h"
-#include "output/platzhalter.h"
+#include "output/ansicht.h"
+#include "output/bilder.h"
+#include "output/dxfexp.h"
+#include "output/dxfimp.h"
+#include "output/element.h"
+#include "output/gdi.h"
+#include "output/show.h"
+#include "output/tbar.h"
 #include "output/schrift.h"
 #include "winlib/winbib.h"
 #include "platform/fenster.h"
@@ -71,7 +78,7 @@ TEST_F(ModStart, ModulesStartInTheirOrderAndEndInReverse)
     const std::vector<std::string> start = {
         "TestOptionLesen", "VerStart", "VgbStart", "VerOption", "VgbKommandozeile", "SprOption", "ZvIniPfad",
         "IniFuerFenster", "Haken", "BauInit", "StndTextInit", "BMStart", "ProjModuleStarten", "AppInit",
-        "KopfPoolInit", "LagerInit", "PruefPoolInit", "OrdnerWacheAnlegen", "OrdnerEinstLaden", "OrdnerEinst", "BMNormOption",
+        "LagerInit", "OrdnerWacheAnlegen", "OrdnerEinstLaden", "OrdnerEinst", "BMNormOption",
         "DragAcceptFiles", "EdtBefehlHaken",
     };
     EXPECT_EQ(ModProtokoll(), start);
@@ -84,8 +91,7 @@ TEST_F(ModStart, ModulesStartInTheirOrderAndEndInReverse)
 
     ModProtokoll().clear();
     ModuleBeenden();
-    EXPECT_EQ(ModProtokoll(), (std::vector<std::string>{"-DragAcceptFiles", "-PruefPoolInit", "-LagerInit",
-                                                        "-KopfPoolInit", "-AppInit", "-ProjModuleStarten", "-BMStart",
+    EXPECT_EQ(ModProtokoll(), (std::vector<std::string>{"-DragAcceptFiles", "-LagerInit", "-AppInit", "-ProjModuleStarten", "-BMStart",
                                                         "-StndTextInit", "-BauInit", "-Haken"}));
     ModProtokoll().clear();
     ModuleBeenden();  // nothing started: nothing ended
@@ -98,7 +104,6 @@ TEST_F(ModStart, TheRegisteredReloadRunsOnAFolderSwitchOnly)
     plOrtArgumenteSetzen(1, argv);
     ModuleStarten();
     ModProtokoll().clear();
-    PhAusgabeAufrufe().clear();
     EXPECT_EQ(OrdnerEinstLaden(), 0);
     EXPECT_TRUE(ModProtokoll().empty());
     ASSERT_EQ(VerUmschalten((ordner / "Projekt A" / "x.zei").c_str()), 1);

@@ -13,7 +13,14 @@
 
 #include "config/verzeich.h"
 #include "controls/lisanzeige.h"
-#include "equipment/platzhalter.h"
+#include "equipment/app.h"
+#include "equipment/definfo.h"
+#include "equipment/definier.h"
+#include "equipment/lagerart.h"
+#include "equipment/ngestext.h"
+#include "equipment/nhuliste.h"
+#include "equipment/nzustext.h"
+#include "equipment/wse.h"
 #include "frame/anw.h"
 #include "platform/dateidialog.h"
 #include "platform/dialog.h"
@@ -23,7 +30,23 @@
 #include "platform/nachrichtbox.h"
 #include "platform/orte.h"
 #include "platform/winconst.h"
-#include "project/platzhalter.h"
+#include "output/druck.h"
+#include "project/chkdlg.h"
+#include "project/dirhist.h"
+#include "project/export.h"
+#include "project/hbview.h"
+#include "project/hilfe.h"
+#include "project/impdlg.h"
+#include "project/inhalt.h"
+#include "project/projneu.h"
+#include "project/proverw.h"
+#include "project/pvwliste.h"
+#include "project/rschreib.h"
+#include "project/startbild.h"
+#include "project/titeldlg.h"
+#include "project/wrz.h"
+#include "project/zeitxt.h"
+#include "project/zv5.h"
 #include "tests/frame/neunutzer_pruef.h"
 #include "tests/frame/rahmen_pruef.h"
 #include "winlib/anwdaten.h"
@@ -42,7 +65,7 @@ protected:
         if (HasFatalFailure()) return;
         rahmenStarten(args, argv, {"-W=1", "Erstes"});
         if (HasFatalFailure()) return;
-        PhAppAktivSetzen(1);
+        AppAktivSetzen(1);
         plHeadlessPumpen();
     }
     static void befehl(HWND f, int id)

@@ -11,8 +11,32 @@
 #include "editor/edtseite.h"
 #include "editor/baubf.h"
 #include "editor/objwahl.h"
-#include "output/platzhalter.h"
-#include "project/platzhalter.h"
+#include "output/ansicht.h"
+#include "output/bilder.h"
+#include "output/dxfexp.h"
+#include "output/dxfimp.h"
+#include "output/element.h"
+#include "output/gdi.h"
+#include "output/schrift.h"
+#include "output/show.h"
+#include "output/tbar.h"
+#include "output/druck.h"
+#include "project/chkdlg.h"
+#include "project/dirhist.h"
+#include "project/export.h"
+#include "project/hbview.h"
+#include "project/hilfe.h"
+#include "project/impdlg.h"
+#include "project/inhalt.h"
+#include "project/projneu.h"
+#include "project/proverw.h"
+#include "project/pvwliste.h"
+#include "project/rschreib.h"
+#include "project/startbild.h"
+#include "project/titeldlg.h"
+#include "project/wrz.h"
+#include "project/zeitxt.h"
+#include "project/zv5.h"
 #include "frame/anw.h"
 #include "frame/modus.h"
 #include "platform/accel.h"
@@ -203,19 +227,3 @@ inline std::string rahmenIniPfad()
     return p;
 }
 
-// What the stand-ins of the pages' modules recorded since the last clear,
-// joined by blanks.
-inline void rahmenAufrufeLeeren()
-{
-    PhProjektAufrufe().clear();
-    PhAusgabeAufrufe().clear();
-}
-
-inline std::string rahmenAufrufe()
-{
-    std::string s;
-    for (auto* v : {&PhProjektAufrufe(), &PhAusgabeAufrufe()}) {
-        for (const std::string& a : *v) s += (s.empty() ? "" : " ") + a;
-    }
-    return s;
-}

@@ -18,7 +18,14 @@
 
 #include "config/verzeich.h"
 #include "config/vorgaben.h"
-#include "equipment/platzhalter.h"
+#include "equipment/app.h"
+#include "equipment/definfo.h"
+#include "equipment/definier.h"
+#include "equipment/lagerart.h"
+#include "equipment/ngestext.h"
+#include "equipment/nhuliste.h"
+#include "equipment/nzustext.h"
+#include "equipment/wse.h"
 #include "frame/anw.h"
 #include "frame/vgbdlg.h"
 #include "platform/dialog.h"
@@ -90,7 +97,7 @@ protected:
     {
         rahmenStarten(args, argv, woerter);
         if (HasFatalFailure()) return;
-        PhAppAktivSetzen(1);
+        AppAktivSetzen(1);
         plHeadlessPumpen();
     }
 

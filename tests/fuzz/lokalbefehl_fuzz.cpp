@@ -11,7 +11,15 @@
 #include <string>
 
 #include "frame/dde.h"
-#include "output/platzhalter.h"
+#include "output/ansicht.h"
+#include "output/bilder.h"
+#include "output/dxfexp.h"
+#include "output/dxfimp.h"
+#include "output/element.h"
+#include "output/gdi.h"
+#include "output/schrift.h"
+#include "output/show.h"
+#include "output/tbar.h"
 #include "platform/lokalbefehl.h"
 #include "platform/winconst.h"
 #include "winlib/anwdaten.h"
@@ -67,6 +75,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* d, size_t n)
     }
     close(fd);
     plLokalPollen(0);
-    PhAusgabeAufrufe().clear();
     return 0;
 }

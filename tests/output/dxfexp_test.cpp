@@ -7,6 +7,7 @@
 
 #include "dxftest.h"
 #include "model/zeichnun.h"
+#include "output/element.h"
 #include "winlib/langdlg.h"
 
 namespace {
@@ -59,12 +60,12 @@ TEST_F(DxfExp, EveryElementKindMatchesItsGoldenAndPassesTheAudit)
     ASSERT_GE(ZeiAusText(pfad("alle.zvk").c_str(), daten("alle.txt").c_str()), 0);
     ASSERT_EQ(DxfExport(pfad("alle.dxf").c_str(), pfad("alle.zvk").c_str()), 0);
     const std::string dxf = lesen(pfad("alle.dxf"));
-    golden("alle.dxf", dxf);
+    wieGolden("alle.dxf", dxf);
     ezdxfPruefen(pfad("alle.dxf"));
     // The log starts with the DXF path and names what the mapping lacks.
     const std::string l = log();
     EXPECT_EQ(l.substr(0, l.find("\r\n")), pfad("alle.dxf"));
-    golden("alle.log", l.substr(l.find("\r\n") + 2));
+    wieGolden("alle.log", l.substr(l.find("\r\n") + 2));
 
     // The shipped configuration gives a file the outside reader accepts too.
     fs::copy_file(std::string(VELMO_SOURCE_DIR) + "/data/dxfconfig.txt", ordner / "prog" / "dxfconfig.txt",
@@ -140,6 +141,26 @@ TEST_F(DxfExp, EdgeCasesOfTheElementSwitch)
     const std::vector<std::string> e = entities(exportieren("_RIC 45.0\r\nBW 0 0\r\nTKR 0.0 90.0 20 10\r\n"));
     EXPECT_EQ(wert(e, " 10", 1), "14.142136");
     EXPECT_EQ(wert(e, " 20", 1), "14.142136");
+}
+
+// A point is a filled circle of the point size the editor's settings give
+// (tenths), as on the screen.
+TEST_F(DxfExp, PointsTakeThePointSizeSetting)
+{
+    static int groesse;
+    ElemEditorHaken h;
+    h.pktGroesse = [] { return groesse; };
+    ElemEditorHakenSetzen(h);
+    for (int zehntel : {5, 20}) {
+        SCOPED_TRACE(zehntel);
+        groesse = zehntel;
+        const std::vector<std::string> e = entities(exportieren("BW 50 50\r\nPKT\r\n"));
+        char r[32];
+        std::snprintf(r, sizeof r, "%.6f", zehntel / 10.0);
+        EXPECT_EQ(wert(e, " 40"), r);
+        ezdxfPruefen(pfad("t.dxf"));
+    }
+    groesse = 5;
 }
 
 TEST_F(DxfExp, TextsSplitAtTabsAndLoseIdentifierMarks)

@@ -223,8 +223,9 @@ TEST_F(DxfFremd, TextsAreReadByTheFilesEncoding)
         {"9|$ACADVER|1|AC1018|9|$DWGCODEPAGE|3|ANSI_1252", "Sch\xFCtz", "Sch\xFCtz"},
         {"9|$ACADVER|1|AC1009|9|$DWGCODEPAGE|3|dos850", "Sch\x81tz", "Sch\xFCtz"},
         {"9|$ACADVER|1|AC1015", "\\U+00DCbersicht \\U+03A9 \\U+20ac", "\xDC" "bersicht ? \x80"},
-        {"9|$ACADVER|1|AC1015", "%%c20 %%p0,1 90%%d 5%%% %%C", "\xD8" "20 \xB1" "0,1 90\xB0 5% \xD8"},
+        {"9|$ACADVER|1|AC1015", "%%c20 %%p0,1 90%%d 5%%% %%C", "\xF8" "20 \xB1" "0,1 90\xB0 5% \xF8"},
         {"9|$ACADVER|1|AC1024", "\xCE\xA9 \xE2\x86\x92 x", "? ? x"},
+        {"9|$ACADVER|1|AC1015", "a\\U+0000b\\U+D800c\\U+0009d\\U+zz", "a?b?c d\\U+zz"},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.text);

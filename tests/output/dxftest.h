@@ -15,6 +15,8 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+
+#include "tests/platform/golden_pruef.h"
 #include <vector>
 
 #include "config/verzeich.h"
@@ -43,11 +45,9 @@ inline void schreiben(const std::string& pfad, const std::string& inhalt)
 }
 
 // Compares with a golden file; VELMO_GOLDEN_SCHREIBEN=1 rewrites it.
-inline void golden(const std::string& name, const std::string& ist)
+inline void wieGolden(const std::string& name, const std::string& ist)
 {
-    const char* s = std::getenv("VELMO_GOLDEN_SCHREIBEN");
-    if (s && std::string(s) == "1") schreiben(daten(name), ist);
-    EXPECT_EQ(ist, lesen(daten(name))) << "golden " << name;
+    EXPECT_TRUE(golden::text(daten(name), ist)) << "golden " << name;
 }
 
 // python3-ezdxf reads the file and its audit finds nothing to report and

@@ -128,6 +128,20 @@ protected:
         return s;
     }
 
+    // Whether every floating-point argument stored in the drawing is finite.
+    static bool allesEndlich(const std::string& zeichnung)
+    {
+        ZeiDatei z;
+        if (ZeiDateiLesend(&z, zeichnung.c_str()) != 0) return false;
+        BEF b;
+        bool endlich = true;
+        int n = 0;
+        for (; ZeiBefLesen(&z, &b) == 0; ++n)
+            for (double d : b.darg) endlich = endlich && std::isfinite(d);
+        bdclose(&z.datei);
+        return endlich && n > 0;
+    }
+
     std::vector<std::string> warnungen()
     {
         std::vector<std::string> w;
@@ -340,10 +354,12 @@ TEST_F(HpglImp, BadNumbersHugeValuesAndLongTextsStayBounded)
     EXPECT_NE(o[1].find("@ 10.00 0.00"), std::string::npos) << o[1];
     // Huge values are held at the plotter's range, a scaling range too
     // small to divide by leaves scaling off: every stored value is finite.
-    o = objekte(importieren("PD" + gross + ",-" + gross + ";SC0,0.0000000001,0,1;PR" + gross + "," + gross +
-                            ";SI" + gross + ",0.0000000001;CI" + gross + ";AR" + gross +
-                            ",0,2147483647;EW" + gross + ",-2147483648,2147483647;LBx\003PU;"));
+    const std::string weit = importieren("PD" + gross + ",-" + gross + ";SC0,0.0000000001,0,1;PR" + gross + "," +
+                                         gross + ";SI" + gross + ",0.0000000001;CI" + gross + ";AR" + gross +
+                                         ",0,2147483647;EW" + gross + ",-2147483648,2147483647;LBx\003PU;");
+    o = objekte(weit);
     EXPECT_EQ(o.size(), 8u);
+    EXPECT_TRUE(allesEndlich(weit));
     // A label and a command far longer than their buffers.
     const std::string lang(5000, 'x');
     o = objekte(importieren("LB" + lang + "\003PU;PD" + std::string(3000, '4') + ",0;PD400,0;"));

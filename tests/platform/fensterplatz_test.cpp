@@ -116,6 +116,37 @@ TEST_F(Platz, PlacementRoundTripOfAMaximisedWindow)
 
 }  // namespace
 
+// A placement stored on a larger screen, or left of or below this one,
+// comes back whole on the work area.
+TEST_F(Platz, AStoredPlacementComesBackOnTheWorkArea)
+{
+    RECT a;
+    SystemParametersInfo(SPI_GETWORKAREA, 0, &a, 0);
+    struct Fall {
+        RECT gespeichert, erwartet;
+    } faelle[] = {
+        {{100, 80, 600, 480}, {100, 80, 600, 480}},
+        {{a.right + 200, 50, a.right + 700, 450}, {a.right - 500, 50, a.right, 450}},
+        {{-900, -300, -100, 100}, {0, 0, 800, 400}},
+        {{-10, 20, a.right + 50, a.bottom + 90}, {0, 0, a.right, a.bottom}},
+    };
+    for (const Fall& f : faelle) {
+        HWND w = fenster("P", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100);
+        WINDOWPLACEMENT wp{};
+        wp.length = sizeof wp;
+        wp.showCmd = SW_SHOWNORMAL;
+        wp.rcNormalPosition = f.gespeichert;
+        ASSERT_TRUE(SetWindowPlacement(w, &wp));
+        RECT r;
+        GetWindowRect(w, &r);
+        EXPECT_EQ(r.left, f.erwartet.left);
+        EXPECT_EQ(r.top, f.erwartet.top);
+        EXPECT_EQ(r.right, f.erwartet.right);
+        EXPECT_EQ(r.bottom, f.erwartet.bottom);
+        DestroyWindow(w);
+    }
+}
+
 TEST_F(Platz, AHiddenOrMovedChildLeavesItsOldPlaceToBeRepaintedInAFramedParent)
 {
     // Caption and frame must not shift the strip the child uncovers.

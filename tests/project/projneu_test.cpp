@@ -32,6 +32,7 @@
 #include "project/projneu.h"
 #include "project/verzkopie.h"
 #include "project/wrz.h"
+#include "tests/platform/golden_pruef.h"
 #include "tests/project/projpruef.h"
 #include "winlib/anwdaten.h"
 #include "winlib/dialog.h"
@@ -341,7 +342,7 @@ TEST(WrzDienste, FolderTestAndFileKinds)
 
 // "data/Muster" is what the program's writers make from the sample's text
 // form and title: the drawing by ZeiAusText, "Projekt.zvk" by the title
-// writer. VELMO_MUSTER_NEU=1 writes the generated files into the checkout.
+// writer; they are goldens like any other.
 TEST_F(ProjNeuTest, ShippedSampleProjectIsWhatTheWritersMake)
 {
     const fs::path muster = fs::path(VELMO_SOURCE_DIR) / "data" / "Muster";
@@ -356,11 +357,9 @@ TEST_F(ProjNeuTest, ShippedSampleProjectIsWhatTheWritersMake)
     ASSERT_EQ(UtitelProjektSetzen(&t), 0);
     ASSERT_EQ(UtitelBeenden(1), 0);
     const auto neu = inhalt(ordner.string());
-    if (std::getenv("VELMO_MUSTER_NEU") != nullptr) {
-        fs::create_directories(muster);
-        for (const auto& [n, b] : neu) schreiben((muster / n).string(), b);
-    }
-    EXPECT_EQ(inhalt(muster.string()), neu) << "run this test with VELMO_MUSTER_NEU=1 to regenerate data/Muster";
+    for (const auto& [n, b] : neu) EXPECT_TRUE(golden::text((muster / n).string(), b));
+    // Nothing shipped beside what the writers make.
+    for (const auto& [n, b] : inhalt(muster.string())) EXPECT_TRUE(neu.count(n)) << n;
 }
 
 // ---- the dialogs -----------------------------------------------------------------------------

@@ -70,7 +70,7 @@ def lesbar(t):
     their characters, in code page 1252, double quotes as blanks, at most
     60 characters."""
     t = re.sub(r"\\U\+([0-9A-Fa-f]{4})", lambda m: chr(int(m.group(1), 16)), t)
-    t = re.sub(r"%%([dDpPcC%])", lambda m: {"d": "°", "p": "±", "c": "Ø", "%": "%"}[m.group(1).lower()], t)
+    t = re.sub(r"%%([dDpPcC%])", lambda m: {"d": "°", "p": "±", "c": "ø", "%": "%"}[m.group(1).lower()], t)
     t = t.encode("cp1252", errors="replace").decode("cp1252").replace('"', " ")
     return t[:60]
 

@@ -1,0 +1,546 @@
+// Top-level windows under a real window manager (openbox on the test's X
+// server; CTest's desktop_wm, label desktop): the manager frames them;
+// moving by the caption, sizing by an edge, maximising and restoring,
+// minimising and restoring and closing through the frame reach the window
+// procedure as WM_MOVE, WM_SIZE, WM_GETMINMAXINFO, WM_SYSCOMMAND and
+// WM_CLOSE, and GetWindowRect / GetClientRect agree with what xwininfo and
+// the frame extents say; a dialog is framed, centred on its owner and
+// modal over it. The program closed through its frame comes back where it
+// was left (maximised too), and under GDK_SCALE=2 keeps its place in
+// application pixels.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/backend.h"
+#include "platform/eingabe.h"
+#include "platform/fenster.h"
+#include "platform/gtk/gtkbackend.h"
+#include "platform/lokalbefehl.h"
+#include "platform/nachricht.h"
+#include "platform/systemwerte.h"
+#include "tests/desktop/desktop_pruef.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ordner()
+{
+    static std::string o = [] {
+        char vorlage[] = "/tmp/velmo-wm-XXXXXX";
+        const char* d = mkdtemp(vorlage);
+        return std::string(d ? d : "/tmp");
+    }();
+    return o;
+}
+
+int ausfuehren(const std::string& befehl, std::string* aus = nullptr)
+{
+    return desktopAusfuehren(befehl, ordner() + "/ausgabe", aus);
+}
+
+pid_t wmPid = 0;
+
+bool wmLaeuft()
+{
+    std::string aus;
+    return ausfuehren("xprop -root _NET_SUPPORTING_WM_CHECK", &aus) == 0 && aus.find("window id") != std::string::npos;
+}
+
+// What the window procedure saw, in order.
+std::vector<std::string> spur;
+POINT minSpur{0, 0};  // the smallest tracking size the procedure gives
+
+bool hat(const std::string& s)
+{
+    for (const auto& e : spur)
+        if (e == s) return true;
+    return false;
+}
+
+bool hatAnfang(const std::string& s)
+{
+    for (const auto& e : spur)
+        if (e.rfind(s, 0) == 0) return true;
+    return false;
+}
+
+LRESULT CALLBACK hauptProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
+{
+    switch (msg) {
+    case WM_SIZE:
+        spur.push_back("size " + std::to_string(wp) + " " + std::to_string(LOWORD(lp)) + "," +
+                       std::to_string(HIWORD(lp)));
+        break;
+    case WM_MOVE:
+        spur.push_back("move " + std::to_string(static_cast<short>(LOWORD(lp))) + "," +
+                       std::to_string(static_cast<short>(HIWORD(lp))));
+        break;
+    case WM_GETMINMAXINFO: {
+        auto* mm = reinterpret_cast<MINMAXINFO*>(lp);
+        mm->ptMinTrackSize = minSpur;
+        spur.push_back("minmax");
+        return 0;
+    }
+    case WM_SYSCOMMAND: spur.push_back("syscommand " + std::to_string(wp & 0xFFF0)); break;
+    case WM_CLOSE: spur.push_back("close"); return 0;  // the test decides
+    default: break;
+    }
+    return DefWindowProc(h, msg, wp, lp);
+}
+
+// The geometry the X server and the manager give a window: its inside
+// (xwininfo) and the frame's widths (_NET_FRAME_EXTENTS).
+struct XGeometrie {
+    int x = 0, y = 0, breite = 0, hoehe = 0;
+    int links = 0, rechts = 0, oben = 0, unten = 0;
+    bool ok = false;
+};
+
+int zahlNach(const std::string& text, const std::string& marke)
+{
+    size_t p = text.find(marke);
+    return p == std::string::npos ? -99999 : std::atoi(text.c_str() + p + marke.size());
+}
+
+XGeometrie xGeometrie(HWND h)
+{
+    XGeometrie g;
+    std::string id = std::to_string(plGtkXFenster(h)), info, ext;
+    if (ausfuehren("xwininfo -id " + id, &info) != 0) return g;
+    if (ausfuehren("xprop -id " + id + " _NET_FRAME_EXTENTS", &ext) != 0) return g;
+    g.x = zahlNach(info, "Absolute upper-left X:");
+    g.y = zahlNach(info, "Absolute upper-left Y:");
+    g.breite = zahlNach(info, "Width:");
+    g.hoehe = zahlNach(info, "Height:");
+    size_t p = ext.find('=');
+    if (p == std::string::npos) return g;
+    if (std::sscanf(ext.c_str() + p + 1, " %d, %d, %d, %d", &g.links, &g.rechts, &g.oben, &g.unten) != 4) return g;
+    g.ok = true;
+    return g;
+}
+
+std::string text(const RECT& r)
+{
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+           std::to_string(r.bottom);
+}
+
+// The layer's rectangles are the manager's: the window rectangle is the
+// frame's outside, the client area the inside the manager framed.
+::testing::AssertionResult wieXSagt(HWND h)
+{
+    XGeometrie g = xGeometrie(h);
+    if (!g.ok) return ::testing::AssertionFailure() << "no geometry from xwininfo/xprop";
+    RECT w{}, c{};
+    GetWindowRect(h, &w);
+    GetClientRect(h, &c);
+    POINT o{0, 0};
+    ClientToScreen(h, &o);
+    RECT soll{g.x - g.links, g.y - g.oben, g.x + g.breite + g.rechts, g.y + g.hoehe + g.unten};
+    if (text(w) != text(soll) || o.x != g.x || o.y != g.y || c.right != g.breite || c.bottom != g.hoehe)
+        return ::testing::AssertionFailure() << "layer window " << text(w) << " client " << o.x << "," << o.y << " "
+                                             << c.right << "x" << c.bottom << "; X frame " << text(soll)
+                                             << " inside " << g.x << "," << g.y << " " << g.breite << "x" << g.hoehe;
+    return ::testing::AssertionSuccess();
+}
+
+// A pointer gesture with xdotool: press at `von`, move in steps to `nach`,
+// release, at the pace of a hand (the manager reads motion, not warps).
+int ziehen(POINT von, POINT nach)
+{
+    std::string b = "xdotool mousemove " + std::to_string(von.x) + " " + std::to_string(von.y) +
+                    " sleep 0.05 mousedown 1";
+    for (int i = 1; i <= 8; ++i)
+        b += " sleep 0.03 mousemove " + std::to_string(von.x + (nach.x - von.x) * i / 8) + " " +
+             std::to_string(von.y + (nach.y - von.y) * i / 8);
+    b += " sleep 0.05 mouseup 1";
+    return ausfuehren(b);
+}
+
+// A double click at `p`, as a hand gives it.
+int doppelklick(POINT p)
+{
+    return ausfuehren("xdotool mousemove " + std::to_string(p.x) + " " + std::to_string(p.y) +
+                      " sleep 0.05 click --repeat 2 --delay 80 1");
+}
+
+class MitFensterverwalter : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        if (wmLaeuft()) return;
+        // openbox runs its start-up command once it manages windows; a
+        // window mapped before that would be taken as one already placed.
+        std::string bereit = ordner() + "/wm-bereit";
+        std::string startBefehl = "touch " + bereit;
+        const char* argv[] = {"openbox", "--sm-disable", "--startup", startBefehl.c_str(), nullptr};
+        if (posix_spawnp(&wmPid, "openbox", nullptr, nullptr, const_cast<char* const*>(argv), environ) != 0) {
+            wmPid = 0;
+            return;
+        }
+        desktopPumpen(10000, [&] { return fs::exists(bereit) && wmLaeuft(); });
+    }
+    static void TearDownTestSuite()
+    {
+        fs::remove_all(ordner());
+        if (wmPid > 0) {
+            kill(wmPid, SIGTERM);
+            waitpid(wmPid, nullptr, 0);
+            wmPid = 0;
+        }
+    }
+    void SetUp() override
+    {
+        if (!wmLaeuft()) GTEST_SKIP() << "no window manager (openbox) on this display";
+        plFensterSystemEnde();
+        plBackendEnde();
+        setenv("VELMO_BACKEND", "gtk", 1);
+        ASSERT_EQ(plFensterSystemStart(), 0);
+        ASSERT_STREQ(plBackendName(), "gtk");
+        WNDCLASS wc{};
+        wc.lpfnWndProc = hauptProc;
+        wc.lpszClassName = "WmProbe";
+        wc.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
+        ASSERT_NE(RegisterClass(&wc), 0);
+        spur.clear();
+        minSpur = POINT{300, 200};
+    }
+    void TearDown() override { plFensterSystemEnde(); }
+};
+
+TEST_F(MitFensterverwalter, TheFramesGesturesReachTheWindowProcedure)
+{
+    HWND h = CreateWindow("WmProbe", "Probe", WS_OVERLAPPEDWINDOW, 100, 80, 600, 400, 0, 0, 0, nullptr);
+    ASSERT_NE(h, 0u);
+    ShowWindow(h, SW_SHOWNORMAL);
+    ASSERT_TRUE(desktopPumpen(5000, [&] { return plGtkSichtbar(h) && wieXSagt(h); })) << wieXSagt(h).message();
+    XGeometrie g = xGeometrie(h);
+    EXPECT_GT(g.oben, 5) << "the manager's caption is there";
+    RECT w0{};
+    GetWindowRect(h, &w0);
+    EXPECT_EQ(w0.left, 100);
+    EXPECT_EQ(w0.top, 80);
+
+    // Moving by the caption.
+    spur.clear();
+    POINT titel{w0.left + 200, w0.top + g.oben / 2};
+    ASSERT_EQ(ziehen(titel, POINT{titel.x + 120, titel.y + 70}), 0);
+    RECT w{};
+    EXPECT_TRUE(desktopPumpen(5000, [&] {
+        GetWindowRect(h, &w);
+        return w.left == w0.left + 120 && w.top == w0.top + 70;
+    })) << text(w);
+    EXPECT_TRUE(desktopPumpen(3000, [&] { return wieXSagt(h); })) << wieXSagt(h).message();
+    POINT o{0, 0};
+    ClientToScreen(h, &o);
+    EXPECT_TRUE(hat("move " + std::to_string(o.x) + "," + std::to_string(o.y)));
+    EXPECT_EQ(w.right - w.left, w0.right - w0.left) << "a move keeps the size";
+
+    // Sizing by the right edge; the limit of WM_GETMINMAXINFO holds when
+    // the edge is dragged far in.
+    spur.clear();
+    GetWindowRect(h, &w0);
+    POINT kante{w0.right - 1, (w0.top + w0.bottom) / 2};
+    ASSERT_EQ(ziehen(kante, POINT{kante.x + 80, kante.y}), 0);
+    EXPECT_TRUE(desktopPumpen(5000, [&] {
+        GetWindowRect(h, &w);
+        return w.right == w0.right + 80;
+    })) << text(w);
+    EXPECT_EQ(w.left, w0.left);
+    RECT c{};
+    GetClientRect(h, &c);
+    EXPECT_TRUE(hat("size 0 " + std::to_string(c.right) + "," + std::to_string(c.bottom)));
+    EXPECT_TRUE(desktopPumpen(3000, [&] { return wieXSagt(h); })) << wieXSagt(h).message();
+    GetWindowRect(h, &w0);
+    kante = POINT{w0.right - 1, (w0.top + w0.bottom) / 2};
+    ASSERT_EQ(ziehen(kante, POINT{w0.left + 50, kante.y}), 0);
+    desktopPumpen(5000, [&] {
+        GetWindowRect(h, &w);
+        return w.right - w.left == 300;
+    });
+    EXPECT_EQ(w.right - w.left, 300) << "the smallest width the procedure allows";
+    EXPECT_TRUE(hat("minmax"));
+    EXPECT_TRUE(desktopPumpen(3000, [&] { return wieXSagt(h); })) << wieXSagt(h).message();
+
+    // A double click on the caption maximises, another restores.
+    spur.clear();
+    GetWindowRect(h, &w0);
+    titel = POINT{w0.left + 150, w0.top + g.oben / 2};
+    ASSERT_EQ(doppelklick(titel), 0);
+    EXPECT_TRUE(desktopPumpen(5000, [&] { return IsZoomed(h) && hatAnfang("size 2 "); }));
+    EXPECT_TRUE(hat("syscommand " + std::to_string(SC_MAXIMIZE)));
+    int sb = GetSystemMetrics(SM_CXSCREEN);
+    EXPECT_TRUE(desktopPumpen(3000, [&] {
+        GetWindowRect(h, &w);
+        return w.left >= 0 && w.right <= sb && w.right - w.left >= sb - 8 && wieXSagt(h);
+    })) << text(w) << " " << wieXSagt(h).message();
+    spur.clear();
+    XGeometrie gm = xGeometrie(h);
+    titel = POINT{gm.x + 150, gm.y - gm.oben / 2};
+    ASSERT_EQ(doppelklick(titel), 0);
+    EXPECT_TRUE(desktopPumpen(5000, [&] {
+        GetWindowRect(h, &w);
+        return !IsZoomed(h) && text(w) == text(w0);
+    })) << text(w) << " before " << text(w0);
+    EXPECT_TRUE(hat("syscommand " + std::to_string(SC_RESTORE)));
+    EXPECT_TRUE(hatAnfang("size 0 "));
+    EXPECT_TRUE(desktopPumpen(3000, [&] { return wieXSagt(h); })) << wieXSagt(h).message();
+
+    // Minimised by the desktop (as a task bar asks the manager) and back.
+    spur.clear();
+    std::string id = std::to_string(plGtkXFenster(h));
+    ASSERT_EQ(ausfuehren("xdotool windowminimize " + id), 0);
+    EXPECT_TRUE(desktopPumpen(5000, [&] { return IsIconic(h) && hat("size 1 0,0"); }));
+    EXPECT_TRUE(hat("syscommand " + std::to_string(SC_MINIMIZE)));
+    spur.clear();
+    ASSERT_EQ(ausfuehren("xdotool windowactivate " + id), 0);
+    EXPECT_TRUE(desktopPumpen(5000, [&] {
+        GetWindowRect(h, &w);
+        return !IsIconic(h) && text(w) == text(w0);
+    })) << text(w);
+    EXPECT_TRUE(hat("syscommand " + std::to_string(SC_RESTORE)));
+    EXPECT_TRUE(desktopPumpen(3000, [&] { return plGtkSichtbar(h) && wieXSagt(h); })) << wieXSagt(h).message();
+
+    // Closing through the frame: the manager's key and its close button.
+    spur.clear();
+    ASSERT_EQ(ausfuehren("xdotool windowactivate --sync " + id + " key alt+F4"), 0);
+    EXPECT_TRUE(desktopPumpen(5000, [&] { return hat("close"); }));
+    EXPECT_TRUE(hat("syscommand " + std::to_string(SC_CLOSE)));
+    EXPECT_TRUE(IsWindow(h));
+    DestroyWindow(h);
+}
+
+TEST_F(MitFensterverwalter, ADialogIsFramedCentredAndModalOverItsOwner)
+{
+    minSpur = POINT{0, 0};
+    HWND h = CreateWindow("WmProbe", "Besitzer", WS_OVERLAPPEDWINDOW, 200, 150, 700, 500, 0, 0, 0, nullptr);
+    ASSERT_NE(h, 0u);
+    ShowWindow(h, SW_SHOWNORMAL);
+    ASSERT_TRUE(desktopPumpen(5000, [&] { return plGtkSichtbar(h) && wieXSagt(h); })) << wieXSagt(h).message();
+    // What a modal dialog does: the owner is disabled, the dialog centred
+    // on it.
+    EnableWindow(h, FALSE);
+    RECT b{};
+    GetWindowRect(h, &b);
+    RECT a{0, 0, 300, 160};
+    AdjustWindowRectEx(&a, WS_POPUP | WS_CAPTION | WS_SYSMENU, FALSE, WS_EX_DLGMODALFRAME);
+    int db = a.right - a.left, dh = a.bottom - a.top;
+    int x = (b.left + b.right - db) / 2, y = (b.top + b.bottom - dh) / 2;
+    HWND d = CreateWindowEx(WS_EX_DLGMODALFRAME, "WmProbe", "Dialog", WS_POPUP | WS_CAPTION | WS_SYSMENU, x, y, db, dh,
+                            h, 0, 0, nullptr);
+    ASSERT_NE(d, 0u);
+    ShowWindow(d, SW_SHOWNORMAL);
+    ASSERT_TRUE(desktopPumpen(5000, [&] { return plGtkSichtbar(d) && wieXSagt(d); })) << wieXSagt(d).message();
+    RECT c{};
+    GetClientRect(d, &c);
+    EXPECT_EQ(c.right, 300) << "the client size AdjustWindowRectEx asked for";
+    EXPECT_EQ(c.bottom, 160);
+    RECT r{};
+    GetWindowRect(d, &r);
+    EXPECT_LE(std::abs((r.left + r.right) - (b.left + b.right)), 1) << text(r) << " on " << text(b);
+    EXPECT_LE(std::abs((r.top + r.bottom) - (b.top + b.bottom)), 1) << text(r) << " on " << text(b);
+    std::string aus;
+    ASSERT_EQ(ausfuehren("xprop -id " + std::to_string(plGtkXFenster(d)) + " WM_TRANSIENT_FOR _NET_WM_STATE", &aus), 0);
+    char owner[32];
+    std::snprintf(owner, sizeof owner, "0x%lx", plGtkXFenster(h));
+    EXPECT_NE(aus.find(owner), std::string::npos) << aus;
+    EXPECT_NE(aus.find("_NET_WM_STATE_MODAL"), std::string::npos) << aus;
+    DestroyWindow(d);
+    EnableWindow(h, TRUE);
+    DestroyWindow(h);
+}
+
+// ---- The program, started twice -------------------------------------------------------------
+
+struct Rahmen {
+    unsigned long id = 0;
+    int x = 0, y = 0, breite = 0, hoehe = 0;  // the frame's outside on the X server
+    bool maximiert = false;
+};
+
+// The main window of a running velmo as the X server and the manager have
+// it; id 0 while there is none with its frame.
+Rahmen programmRahmen()
+{
+    Rahmen r;
+    std::string aus;
+    if (ausfuehren("xdotool search --onlyvisible --name '^Velmo - '", &aus) != 0) return r;
+    unsigned long id = std::strtoul(aus.c_str(), nullptr, 10);
+    std::string info, ext, zustand;
+    if (!id || ausfuehren("xwininfo -id " + std::to_string(id), &info) != 0) return r;
+    if (ausfuehren("xprop -id " + std::to_string(id) + " _NET_FRAME_EXTENTS _NET_WM_STATE", &ext) != 0) return r;
+    int l = 0, re = 0, o = 0, u = 0;
+    size_t p = ext.find("_NET_FRAME_EXTENTS(CARDINAL) =");
+    if (p == std::string::npos || std::sscanf(ext.c_str() + p + 30, " %d, %d, %d, %d", &l, &re, &o, &u) != 4) return r;
+    r.x = zahlNach(info, "Absolute upper-left X:") - l;
+    r.y = zahlNach(info, "Absolute upper-left Y:") - o;
+    r.breite = zahlNach(info, "Width:") + l + re;
+    r.hoehe = zahlNach(info, "Height:") + o + u;
+    r.maximiert = ext.find("_NET_WM_STATE_MAXIMIZED_HORZ") != std::string::npos;
+    r.id = id;
+    return r;
+}
+
+std::string text(const Rahmen& r)
+{
+    return std::to_string(r.x) + "," + std::to_string(r.y) + " " + std::to_string(r.breite) + "x" +
+           std::to_string(r.hoehe) + (r.maximiert ? " maximised" : "");
+}
+
+class Programm {
+public:
+    explicit Programm(const fs::path& wurzel) : wurzel_(wurzel) {}
+    ~Programm() { beenden(); }
+
+    bool starten()
+    {
+        std::string programm = (fs::read_symlink("/proc/self/exe").parent_path() / "velmo").string();
+        pid_ = fork();
+        if (pid_ == 0) {
+            if (chdir((wurzel_ / "arbeit").c_str()) != 0) _exit(120);
+            alarm(90);
+            execl(programm.c_str(), programm.c_str(), "-W=1", "Projekt", static_cast<char*>(nullptr));
+            _exit(121);
+        }
+        return pid_ > 0;
+    }
+    // Waits until the program ended by itself; its exit code, -1 on time out.
+    int ende(int maxMs)
+    {
+        int status = 0;
+        if (!desktopPumpen(maxMs, [&] { return waitpid(pid_, &status, WNOHANG) == pid_; })) return -1;
+        pid_ = 0;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    void beenden()
+    {
+        if (pid_ <= 0) return;
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+        pid_ = 0;
+    }
+
+private:
+    fs::path wurzel_;
+    pid_t pid_ = 0;
+};
+
+// A fresh folder for the program's runs: its settings, runtime and work.
+fs::path programmOrdner(const std::string& name)
+{
+    fs::path wurzel = ordner() + "/" + name;
+    fs::create_directories(wurzel / "laufzeit");
+    fs::permissions(wurzel / "laufzeit", fs::perms::owner_all);
+    fs::create_directories(wurzel / "konfig");
+    fs::create_directories(wurzel / "arbeit" / "Projekt");
+    setenv("XDG_RUNTIME_DIR", (wurzel / "laufzeit").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (wurzel / "konfig").c_str(), 1);
+    return wurzel;
+}
+
+std::string iniText(const fs::path& wurzel)
+{
+    std::ifstream ini(wurzel / "konfig" / "Velmo" / "Velmo-11.ini");
+    std::stringstream inhalt;
+    inhalt << ini.rdbuf();
+    return inhalt.str();
+}
+
+TEST_F(MitFensterverwalter, UnderAScaleFactorThePlaceIsKeptInApplicationPixels)
+{
+    fs::path wurzel = programmOrdner("skala");
+    setenv("GDK_SCALE", "2", 1);
+    Rahmen r;
+    auto da = [&] { return (r = programmRahmen()).id != 0; };
+    Programm erster(wurzel);
+    ASSERT_TRUE(erster.starten());
+    bool gekommen = desktopPumpen(30000, da);
+    unsetenv("GDK_SCALE");
+    ASSERT_TRUE(gekommen);
+    Rahmen verlassen = r;
+    ASSERT_EQ(ausfuehren("xdotool windowactivate --sync " + std::to_string(r.id) + " key alt+F4"), 0);
+    ASSERT_EQ(erster.ende(20000), 0);
+    // The stored rectangle is half the screen's: the frame's border of one
+    // device pixel counts as a whole application pixel.
+    std::string ini = iniText(wurzel);
+    size_t p = ini.find("MainWindow=");
+    ASSERT_NE(p, std::string::npos) << ini;
+    int w[10] = {};
+    ASSERT_EQ(std::sscanf(ini.c_str() + p + 11, "%d %d %d %d %d %d %d %d %d %d", &w[0], &w[1], &w[2], &w[3], &w[4],
+                          &w[5], &w[6], &w[7], &w[8], &w[9]),
+              10);
+    EXPECT_LE(std::abs(w[6] * 2 - verlassen.x), 2) << ini << text(verlassen);
+    EXPECT_LE(std::abs(w[7] * 2 - verlassen.y), 2) << ini << text(verlassen);
+    EXPECT_LE(std::abs((w[8] - w[6]) * 2 - verlassen.breite), 2) << ini << text(verlassen);
+    EXPECT_LE(std::abs((w[9] - w[7]) * 2 - verlassen.hoehe), 2) << ini << text(verlassen);
+    EXPECT_LE(w[8], 640) << "on the screen of 640 x 512 application pixels";
+    EXPECT_LE(w[9], 512);
+}
+
+TEST_F(MitFensterverwalter, TheProgramComesBackWhereItWasClosed)
+{
+    fs::path wurzel = programmOrdner("programm");
+    Rahmen r;
+    auto da = [&] { return (r = programmRahmen()).id != 0; };
+
+    // First start: the user drags the window by its caption and closes it
+    // with the manager's key.
+    Programm erster(wurzel);
+    ASSERT_TRUE(erster.starten());
+    ASSERT_TRUE(desktopPumpen(30000, da)) << "the main window with the manager's frame";
+    Rahmen vorher = r;
+    std::string ext;
+    ausfuehren("xprop -id " + std::to_string(r.id) + " _NET_FRAME_EXTENTS", &ext);
+    int oben = 20;
+    size_t p = ext.find('=');
+    if (p != std::string::npos) std::sscanf(ext.c_str() + p + 1, " %*d, %*d, %d", &oben);
+    POINT titel{r.x + 300, r.y + oben / 2};
+    ASSERT_EQ(ziehen(titel, POINT{titel.x + 90, titel.y + 60}), 0);
+    ASSERT_TRUE(desktopPumpen(5000, [&] { return da() && r.x == vorher.x + 90 && r.y == vorher.y + 60; }))
+        << text(r) << " was " << text(vorher);
+    Rahmen verlassen = r;
+    ASSERT_EQ(ausfuehren("xdotool windowactivate --sync " + std::to_string(r.id) + " key alt+F4"), 0);
+    ASSERT_EQ(erster.ende(20000), 0) << "closing through the frame ends the program";
+    std::string ini = iniText(wurzel);
+    std::string soll = std::to_string(verlassen.x) + " " + std::to_string(verlassen.y) + " " +
+                       std::to_string(verlassen.x + verlassen.breite) + " " +
+                       std::to_string(verlassen.y + verlassen.hoehe);
+    EXPECT_NE(ini.find(soll), std::string::npos) << "MainWindow " << soll << " in\n" << ini;
+
+    // Second start: where it was left. Maximised there and closed.
+    Programm zweiter(wurzel);
+    ASSERT_TRUE(zweiter.starten());
+    ASSERT_TRUE(desktopPumpen(30000, da));
+    EXPECT_EQ(text(r), text(verlassen));
+    titel = POINT{r.x + 300, r.y + oben / 2};
+    ASSERT_EQ(doppelklick(titel), 0);
+    ASSERT_TRUE(desktopPumpen(5000, [&] { return da() && r.maximiert; }));
+    ASSERT_EQ(ausfuehren("xdotool windowactivate --sync " + std::to_string(r.id) + " key alt+F4"), 0);
+    ASSERT_EQ(zweiter.ende(20000), 0);
+
+    // Third start: maximised again; restoring gives the place it had.
+    Programm dritter(wurzel);
+    ASSERT_TRUE(dritter.starten());
+    ASSERT_TRUE(desktopPumpen(30000, [&] { return da() && r.maximiert; })) << text(r);
+    titel = POINT{r.x + 300, r.y + oben / 2};
+    ASSERT_EQ(doppelklick(titel), 0);
+    EXPECT_TRUE(desktopPumpen(5000, [&] { return da() && !r.maximiert && text(r) == text(verlassen); }))
+        << text(r) << " left at " << text(verlassen);
+    ASSERT_EQ(ausfuehren("xdotool windowactivate --sync " + std::to_string(r.id) + " key alt+F4"), 0);
+    EXPECT_EQ(dritter.ende(20000), 0);
+}
+
+}  // namespace
