@@ -148,6 +148,8 @@ int ctlKlassenAnmelden()
         }
     }
     ctlEditKlasseAnmelden();
+    for (const CtlKlasse& k : ctlKlassen) plKlasseOberflaeche(k.name);
+    plKlasseOberflaeche(CTLEDITKLASSE);
     ctlAngemeldet = true;
     OSVERSIONINFO v{};
     v.dwOSVersionInfoSize = sizeof v;

@@ -58,6 +58,11 @@ HWND lisItem(const LisSlot& s, int id)
 int lisX(const LisSlot& s, int spalte) { return spalte * s.cw + 2; }
 int lisT(const LisSlot& s, int zeile) { return (s.zeilenVersatz + zeile) * s.lh / 2 + 3; }
 int lisB(const LisSlot& s, int zeile) { return (s.zeilenVersatz + zeile) * s.lh / 2 + s.lh; }
+// Whether a text line with its base line at `b` starts inside the view: a
+// line of a row scrolled partly above the top would show only the lower
+// halves of its glyphs over the first whole row (its band is clamped to the
+// top edge), so it is left out until the row comes into view.
+bool lisTextGanz(const LisSlot& s, int b) { return b - s.lh + 3 >= 1 && b <= s.hoehe; }
 // Base line of half-line k counted from the top of the view.
 int lisBAb(const LisSlot& s, int k) { return k * s.lh / 2 + s.lh; }
 
@@ -708,7 +713,7 @@ void LisText(int spalte, int zeile, const char* text)
     LisSlot* s = lisMalSlot();
     if (!s) return;
     int b = lisB(*s, zeile);
-    if (b < 0 || b > s->hoehe) return;
+    if (!lisTextGanz(*s, b)) return;
     lisSenden(*s, s->id, "ltext %d %d %c%s", lisX(*s, spalte), b, 2, text ? text : "");
 }
 
@@ -717,7 +722,7 @@ void LisTextRechts(int spalte, int zeile, const char* text)
     LisSlot* s = lisMalSlot();
     if (!s) return;
     int b = lisB(*s, zeile);
-    if (b < 0 || b > s->hoehe) return;
+    if (!lisTextGanz(*s, b)) return;
     lisSenden(*s, s->id, "rtext %d %d %s", lisX(*s, spalte), b, text ? text : "");
 }
 

@@ -69,6 +69,7 @@ struct DispDC {
     explicit DispDC(const DispZustand* z)
     {
         dc = CreateCompatibleDC(0);
+        plDcOberflaeche(dc);  // list and display texts are UI text
         if (z->bild != 0) altBild = SelectObject(dc, z->bild);
     }
     ~DispDC()

@@ -252,6 +252,15 @@ int plBeRahmen(HWND hwnd, DWORD stil, DWORD exStil, RECT* ausmass)
     return be->rahmen(hwnd, stil, exStil, ausmass);
 }
 
+void plBeSchriftOptionen(cairo_font_options_t* o)
+{
+    cairo_font_options_set_antialias(o, CAIRO_ANTIALIAS_GRAY);
+    cairo_font_options_set_hint_style(o, CAIRO_HINT_STYLE_SLIGHT);
+    cairo_font_options_set_subpixel_order(o, CAIRO_SUBPIXEL_ORDER_DEFAULT);
+    const plBackend* be = plBackendAktiv();
+    if (be->schriftOptionen) be->schriftOptionen(o);
+}
+
 // ---- Calls for backends ---------------------------------------------------------------------------
 
 void plBackendAktiviert(HWND hwnd)

@@ -99,6 +99,11 @@ struct plBackend {
     // `hwnd` 0 asks for a window of that style not made yet (an estimate).
     // nullptr: never (the headless backend).
     int (*rahmen)(HWND hwnd, DWORD stil, DWORD exStil, RECT* ausmass);
+
+    // How the desktop renders UI text: anti-aliasing, hint style and
+    // sub-pixel order into `o`. Default (null): grey-scale anti-aliasing
+    // with slight hinting.
+    void (*schriftOptionen)(cairo_font_options_t* o);
 };
 
 // 1: the program was started for a user (before plBackendWaehlen; default
@@ -136,6 +141,7 @@ int plBeZwischenablageLesen(const char* format, std::vector<uint8_t>* aus);
 int plBeDateiDialog(const plDateiDialogAuftrag* auftrag, std::string* ergebnis);
 int plBeDruckDialog(plDruckDialogAuftrag* auftrag, cairo_surface_t** flaeche);
 int plBeRahmen(HWND hwnd, DWORD stil, DWORD exStil, RECT* ausmass);
+void plBeSchriftOptionen(cairo_font_options_t* o);
 
 // ---- Calls for backends: what the desktop did ------------------------------------------------
 // Input goes through plEingabeEreignisEinreihen (eingabe.h). Besides:

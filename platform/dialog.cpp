@@ -26,6 +26,7 @@
 #include "platform/eingabe.h"
 #include "platform/fenster.h"
 #include "platform/gdi.h"
+#include "platform/gdiint.h"
 #include "platform/menue.h"
 #include "platform/nachricht.h"
 #include "platform/nachrichtbox.h"
@@ -541,6 +542,7 @@ LONG GetDialogBaseUnits()
     int bx = 6, by = 13;
     HDC dc = CreateCompatibleDC(0);
     if (dc) {
+        gdiDcOberflaecheSetzen(dc, true);  // measured as the controls draw it
         HGDIOBJ alt = SelectObject(dc, plDialogSystemSchrift());
         TEXTMETRIC tm{};
         SIZE sz{};

@@ -85,6 +85,13 @@ BOOL UnregisterClass(LPCSTR name, HINSTANCE inst);
 BOOL GetClassInfoEx(HINSTANCE inst, LPCSTR name, WNDCLASSEX* wc);
 BOOL GetClassInfo(HINSTANCE inst, LPCSTR name, WNDCLASS* wc);
 int GetClassName(HWND hwnd, LPSTR buf, int size);
+// Windows of class `name` draw user interface: their DCs render text as the
+// desktop's UI text (the layer's controls, dialogs and menus are such
+// classes already). A class that draws sheets or pictures is never named.
+void plKlasseOberflaeche(const char* name);
+// Whether the DCs of `hwnd` (client area; `ganz` the whole window, whose
+// frame and menu strip are always UI) render UI text.
+bool plFensterOberflaeche(HWND hwnd, bool ganz);
 ULONG_PTR GetClassLongPtr(HWND hwnd, int index);
 ULONG_PTR SetClassLongPtr(HWND hwnd, int index, LONG_PTR value);
 DWORD GetClassLong(HWND hwnd, int index);

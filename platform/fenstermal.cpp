@@ -18,6 +18,8 @@
 //     is clipped to the visible part of the taken region.
 //  5. After painting (EndPaint, ReleaseDC, frame painting) the window's
 //     surface is handed to the backend to show.
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -77,6 +79,23 @@ void malGeschwisterAbziehen(const plFenster* w, plRegion& reg)
     }
 }
 
+// The classes whose windows draw user interface (lower case).
+std::vector<std::string>& malOberflaechenKlassen()
+{
+    static std::vector<std::string> k{"button",           "static",        "edit",         "listbox",
+                                      "combolbox",        "combobox",      "scrollbar",    "msctls_statusbar32",
+                                      "toolbarwindow32",  "tooltips_class32", "#32770",    "plmenuepopup",
+                                      "velmo.ordnerwahl"};
+    return k;
+}
+
+std::string malKlein(const char* t)
+{
+    std::string s = t ? t : "";
+    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
 HDC malDcMachen(plFenster* w, bool ganz, const plRegion* nur, bool kinderAus)
 {
     cairo_surface_t* fl = malFlaecheVon(w);
@@ -86,7 +105,10 @@ HDC malDcMachen(plFenster* w, bool ganz, const plRegion* nur, bool kinderAus)
     POINT o = ganz ? plFensterInOben(w) : plFensterClientInOben(w);
     reg.verschieben(-o.x, -o.y);
     HDC hdc = gdiDcFensterErzeugenRegion(fl, o, reg.rechtecke);
-    if (hdc) malDcs.push_back(MalDc{hdc, w->h, false});
+    if (hdc) {
+        gdiDcOberflaecheSetzen(hdc, plFensterOberflaeche(w->h, ganz));
+        malDcs.push_back(MalDc{hdc, w->h, false});
+    }
     return hdc;
 }
 
@@ -582,6 +604,23 @@ HDC GetDCEx(HWND hwnd, HRGN clip, DWORD flags)
         }
     }
     return malDcMachen(w, (flags & DCX_WINDOW) != 0, mitNur ? &nur : nullptr, kinderAus);
+}
+
+void plKlasseOberflaeche(const char* name)
+{
+    std::string k = malKlein(name);
+    auto& v = malOberflaechenKlassen();
+    if (!k.empty() && std::find(v.begin(), v.end(), k) == v.end()) v.push_back(k);
+}
+
+bool plFensterOberflaeche(HWND hwnd, bool ganz)
+{
+    plFenster* w = plFensterVon(hwnd);
+    if (!w) return false;
+    if (ganz) return true;
+    if (!w->klasse) return false;
+    const auto& v = malOberflaechenKlassen();
+    return std::find(v.begin(), v.end(), malKlein(w->klasse->name.c_str())) != v.end();
 }
 
 HDC GetDC(HWND hwnd)

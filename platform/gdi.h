@@ -100,6 +100,9 @@ struct DRAWTEXTPARAMS {
 // ---- Device contexts ----------------------------------------------------------
 HDC CreateCompatibleDC(HDC hdc);
 BOOL DeleteDC(HDC hdc);
+// Marks a DC of a control's own back bitmap as drawing user interface: its
+// text is rendered as the desktop's UI text, as on the control's window DC.
+void plDcOberflaeche(HDC hdc);
 int SaveDC(HDC hdc);
 BOOL RestoreDC(HDC hdc, int nSavedDC);
 int GetDeviceCaps(HDC hdc, int index);

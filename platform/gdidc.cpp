@@ -210,6 +210,16 @@ cairo_surface_t* gdiDcOberflaeche(HDC hdc, POINT* ursprung)
     return dc->flaeche;
 }
 
+void gdiDcOberflaecheSetzen(HDC hdc, bool ja)
+{
+    if (GdiDc* dc = gdiDc(hdc)) dc->oberflaeche = ja;
+}
+
+void plDcOberflaeche(HDC hdc)
+{
+    gdiDcOberflaecheSetzen(hdc, true);
+}
+
 BOOL gdiDcFreigeben(HDC hdc)
 {
     std::unique_ptr<GdiDc> dc = gdiDcs().herausnehmen(hdc);
@@ -242,6 +252,7 @@ HDC CreateCompatibleDC(HDC hdc)
     // A memory DC answers for the device it is compatible with (a printer's
     // resolution for one made from a printer DC); recorders count as the screen.
     dc->geraet = vorlage && vorlage->art != GdiDcArt::Recorder ? vorlage->geraet : gdiSchirm;
+    dc->oberflaeche = vorlage && vorlage->oberflaeche;
     HBITMAP bm = gdiStandardBitmap();
     dc->z.bitmap = bm;
     GdiBitmap* b = gdiBitmaps().finden(bm);

@@ -130,6 +130,10 @@ struct GdiDc {
     void* recKontext = nullptr;
     int recArt = 0;
     bool abgeschlossen = false;  // vector surface finished
+    // The DC draws the user interface (a control, dialog, menu, status bar
+    // or toolbar): its text is shaped and smoothed as the desktop's own UI
+    // text. Drawings (sheets, previews, exports) never are.
+    bool oberflaeche = false;
 
     // caches, rebuilt when the state they depend on changes
     cairo_matrix_t m{};             // logical -> surface pixels (raster) / device pixels (vector)
@@ -192,6 +196,9 @@ void gdiRechteckFarbe(GdiDc* dc, int l, int t, int r, int b, uint32_t pixel);
 
 // ---- Text ------------------------------------------------------------------------
 PangoContext* gdiPangoKontext(bool raster);
+// The context of UI text (raster DCs marked `oberflaeche`): the desktop's
+// anti-aliasing, hint style and sub-pixel order, hinted (whole-pixel) metrics.
+PangoContext* gdiPangoKontextOberflaeche();
 void gdiTextFreigeben();
 // Texts GetTextExtentPoint32 has laid out so far (a remembered width costs
 // none; tests).

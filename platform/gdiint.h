@@ -51,6 +51,9 @@ HDC gdiDcFensterErzeugen(cairo_surface_t* surface, POINT ursprung, const RECT* c
 // Same, clipped to a set of rectangles (device coordinates), e.g. a visible
 // region minus children. An empty set clips everything away.
 HDC gdiDcFensterErzeugenRegion(cairo_surface_t* surface, POINT ursprung, const std::vector<RECT>& clip);
+// Marks a DC as drawing user interface (its text rendered as the desktop's
+// UI text; memory DCs made compatible with it inherit the mark).
+void gdiDcOberflaecheSetzen(HDC hdc, bool ja);
 // Frees a DC made by any gdiDc...Erzeugen; the objects selected into it are
 // not deleted. FALSE for an unknown handle.
 BOOL gdiDcFreigeben(HDC hdc);

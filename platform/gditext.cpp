@@ -11,6 +11,9 @@
 // degree); lfOrientation is taken to equal it, as Windows does outside
 // GM_ADVANCED. Raster DCs shape with hinted metrics and no anti-aliasing, so
 // widths are whole pixels as on Windows; printer DCs use unhinted outlines.
+// DCs of the user interface (GdiDc::oberflaeche) shape with hinted metrics
+// too but rasterise as the desktop does (anti-aliased, its hint style); their
+// fonts, metrics and widths are kept apart from the drawing DCs'.
 // Text is code page 1252 and becomes UTF-8 only for Pango.
 #include <algorithm>
 #include <array>
@@ -32,7 +35,7 @@
 namespace {
 
 PangoFontMap* gdiFontMap;
-PangoContext* gdiKontext[2];  // [0] vector, [1] raster
+PangoContext* gdiKontext[3];  // [0] vector, [1] raster, [2] user interface
 
 struct GdiMetrik {
     int ascent = 0, descent = 0;  // device pixels (rounded up for raster)
@@ -139,11 +142,11 @@ void gdiEinzelBreiten(PangoContext* k, const PangoFontDescription* d, std::array
 // (Arial and Liberation Sans), which then is laid out once.
 std::map<std::string, std::array<int, 256>> gdiEinzelSpeicher;
 
-void gdiEinzelBreitenGemerkt(PangoContext* k, const PangoFontDescription* d, bool raster,
+void gdiEinzelBreitenGemerkt(PangoContext* k, const PangoFontDescription* d, const char* art,
                              std::array<int, 256>& breite)
 {
     char* t = pango_font_description_to_string(d);
-    std::string key = std::string(t) + (raster ? "|r" : "|v");
+    std::string key = std::string(t) + art;
     g_free(t);
     auto it = gdiEinzelSpeicher.find(key);
     if (it == gdiEinzelSpeicher.end()) {
@@ -175,6 +178,24 @@ PangoContext* gdiPangoKontext(bool raster)
         cairo_font_options_destroy(o);
         pango_cairo_context_set_resolution(k, 72);
         pango_context_set_round_glyph_positions(k, raster);
+    }
+    return k;
+}
+
+PangoContext* gdiPangoKontextOberflaeche()
+{
+    if (!gdiFontMap) gdiFontMap = pango_cairo_font_map_new();
+    PangoContext*& k = gdiKontext[2];
+    if (!k) {
+        k = pango_font_map_create_context(gdiFontMap);
+        cairo_font_options_t* o = cairo_font_options_create();
+        plBeSchriftOptionen(o);
+        // Whole-pixel advances, as the dialog units are measured with.
+        cairo_font_options_set_hint_metrics(o, CAIRO_HINT_METRICS_ON);
+        pango_cairo_context_set_font_options(k, o);
+        cairo_font_options_destroy(o);
+        pango_cairo_context_set_resolution(k, 72);
+        pango_context_set_round_glyph_positions(k, true);
     }
     return k;
 }
@@ -260,6 +281,7 @@ struct GdiSchriftLage {
     double winkel = 0;       // escapement in radians, counter-clockwise
     bool unterstrichen = false, durchgestrichen = false;
     bool raster = true;
+    bool ui = false;         // user-interface text (raster only)
     GdiMetrik m;
     double skala = 1;        // device pixels per logical unit (vertical)
     double skalaX = 1;
@@ -324,14 +346,14 @@ void gdiGesichterFrei()
 
 // `gesicht`, when given, receives the face (referenced) if the font was
 // loaded here.
-GdiMetrik gdiMetrikHolen(PangoFontDescription* d, bool raster, hb_face_t** gesicht = nullptr)
+GdiMetrik gdiMetrikHolen(PangoFontDescription* d, bool raster, hb_face_t** gesicht = nullptr, bool ui = false)
 {
     char* s = pango_font_description_to_string(d);
-    std::string key = std::string(s) + (raster ? "|r" : "|v");
+    std::string key = std::string(s) + (ui ? "|u" : raster ? "|r" : "|v");
     g_free(s);
     auto it = gdiMetriken.find(key);
     if (it != gdiMetriken.end()) return it->second;
-    PangoContext* k = gdiPangoKontext(raster);
+    PangoContext* k = ui ? gdiPangoKontextOberflaeche() : gdiPangoKontext(raster);
     GdiMetrik m;
     // The face comes from laying out the probe text, not from
     // pango_font_map_load_font: the two ask fontconfig with different
@@ -426,6 +448,7 @@ const GdiSchriftLage& gdiLage(GdiDc* dc)
     if (f) lf = f->lf;
     else lf.lfHeight = 16;
     bool raster = dc->art != GdiDcArt::Vektor;
+    bool ui = raster && dc->oberflaeche;
     double skala = 1, skalaX = 1;
     if (dc->art != GdiDcArt::Recorder && dc->z.grafikModus != GM_ADVANCED) {
         // (In GM_ADVANCED the world matrix scales at drawing time.)
@@ -434,7 +457,7 @@ const GdiSchriftLage& gdiLage(GdiDc* dc)
         skalaX = std::fabs(m.xx);
     }
     for (const auto& e : gdiLagen)
-        if (e->raster == raster && e->skala == skala && e->skalaX == skalaX && std::memcmp(&e->lf, &lf, sizeof lf) == 0)
+        if (e->raster == raster && e->ui == ui && e->skala == skala && e->skalaX == skalaX && std::memcmp(&e->lf, &lf, sizeof lf) == 0)
             return *e;
     if (gdiLagen.size() >= GDI_LAGENSUP) gdiLagen.clear();
     gdiLagen.push_back(std::make_unique<GdiSchriftLage>());
@@ -442,6 +465,7 @@ const GdiSchriftLage& gdiLage(GdiDc* dc)
     s.lf = lf;
     s.nummer = ++gdiLagenNummer;
     s.raster = raster;
+    s.ui = ui;
     s.skala = skala;
     s.skalaX = skalaX;
     double h = lf.lfHeight == 0 ? 16 : std::fabs(static_cast<double>(lf.lfHeight)) * s.skala;
@@ -460,7 +484,7 @@ const GdiSchriftLage& gdiLage(GdiDc* dc)
         int schritte = gdiZellSchritte(lf, em, std::lround(h), ascent, descent);
         if (schritte > 0) {
             PangoFontDescription* d = gdiBeschreibung(lf, em - schritte);
-            GdiMetrik m = gdiMetrikHolen(d, s.raster);
+            GdiMetrik m = gdiMetrikHolen(d, s.raster, nullptr, s.ui);
             if (m.ascent == ascent && m.descent == descent) {
                 em -= schritte;
                 i = schritte;
@@ -473,13 +497,13 @@ const GdiSchriftLage& gdiLage(GdiDc* dc)
     }
     if (!s.desc) {
         s.desc = gdiBeschreibung(lf, em);
-        s.m = gdiMetrikHolen(s.desc, s.raster);
+        s.m = gdiMetrikHolen(s.desc, s.raster, nullptr, s.ui);
     }
     for (; s.raster && lf.lfHeight > 0 && i < 4 && em > 1 && s.m.ascent + s.m.descent > std::lround(h); ++i) {
         em -= 1;
         pango_font_description_free(s.desc);
         s.desc = gdiBeschreibung(lf, em);
-        s.m = gdiMetrikHolen(s.desc, s.raster);
+        s.m = gdiMetrikHolen(s.desc, s.raster, nullptr, s.ui);
     }
     s.em = em;
     if (lf.lfWidth > 0 && s.m.avg > 0) s.dehnung = std::clamp(lf.lfWidth * s.skalaX / s.m.avg, 0.01, 100.0);
@@ -489,11 +513,16 @@ const GdiSchriftLage& gdiLage(GdiDc* dc)
     return s;
 }
 
+PangoContext* gdiKontextVon(const GdiSchriftLage& s)
+{
+    return s.ui ? gdiPangoKontextOberflaeche() : gdiPangoKontext(s.raster);
+}
+
 const GdiSchriftLage& gdiEinzel(const GdiSchriftLage& s)
 {
     if (!s.einzelDa) {
         s.einzelDa = true;
-        gdiEinzelBreitenGemerkt(gdiPangoKontext(s.raster), s.desc, s.raster, s.einzel);
+        gdiEinzelBreitenGemerkt(gdiKontextVon(s), s.desc, s.ui ? "|u" : s.raster ? "|r" : "|v", s.einzel);
         s.max = 0;
         for (int w : s.einzel)
             if (w > 0) s.max = std::max(s.max, double(PANGO_PIXELS_CEIL(w)));
@@ -503,7 +532,7 @@ const GdiSchriftLage& gdiEinzel(const GdiSchriftLage& s)
 
 PangoLayout* gdiLayout(GdiDc* dc, const GdiSchriftLage& s)
 {
-    PangoContext* k = gdiPangoKontext(s.raster);
+    PangoContext* k = gdiKontextVon(s);
     if (!dc->layout || pango_layout_get_context(dc->layout) != k) {
         if (dc->layout) g_object_unref(dc->layout);
         dc->layout = pango_layout_new(k);

@@ -86,7 +86,7 @@ const plBackend hlTabelle = {
     "headless",     hlStart,        hlEnde,          hlBildschirm,    hlFensterAnlegen, hlFenster,
     hlFensterZeigen, hlFensterPlatz, hlFensterTitel, hlFenster,       hlPraesentieren,  hlCursor,
     hlMausPos,      hlWarten,       hlWecken,        hlClipSchreiben, hlClipLesen,      hlDateiDialog,
-    hlDruckDialog,  nullptr,
+    hlDruckDialog,  nullptr,        nullptr,
 };
 
 void hlEreignis(plEreignisArt art, POINT pos, int knopf = 0)

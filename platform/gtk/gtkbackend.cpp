@@ -197,11 +197,60 @@ void gkWecken()
     g_main_context_wakeup(nullptr);
 }
 
+// The desktop's UI font rendering: the screen's font options (from the
+// XSETTINGS daemon), else GTK's Xft settings; what neither sets keeps the
+// layer's default (grey-scale, slight hinting).
+void gkSchriftOptionen(cairo_font_options_t* o)
+{
+    GdkScreen* sc = gdk_screen_get_default();
+    if (!sc) return;
+    if (const cairo_font_options_t* f = gdk_screen_get_font_options(sc)) {
+        if (cairo_font_options_get_antialias(f) != CAIRO_ANTIALIAS_DEFAULT)
+            cairo_font_options_set_antialias(o, cairo_font_options_get_antialias(f));
+        if (cairo_font_options_get_hint_style(f) != CAIRO_HINT_STYLE_DEFAULT)
+            cairo_font_options_set_hint_style(o, cairo_font_options_get_hint_style(f));
+        if (cairo_font_options_get_subpixel_order(f) != CAIRO_SUBPIXEL_ORDER_DEFAULT)
+            cairo_font_options_set_subpixel_order(o, cairo_font_options_get_subpixel_order(f));
+        return;
+    }
+    GtkSettings* st = gtk_settings_get_for_screen(sc);
+    if (!st) return;
+    gint aa = -1, hinting = -1;
+    gchar* stil = nullptr;
+    gchar* rgba = nullptr;
+    g_object_get(st, "gtk-xft-antialias", &aa, "gtk-xft-hinting", &hinting, "gtk-xft-hintstyle", &stil, "gtk-xft-rgba",
+                 &rgba, nullptr);
+    if (aa == 0) cairo_font_options_set_antialias(o, CAIRO_ANTIALIAS_NONE);
+    if (hinting == 0) {
+        cairo_font_options_set_hint_style(o, CAIRO_HINT_STYLE_NONE);
+    } else if (stil) {
+        std::string h = stil;
+        if (h == "hintnone") cairo_font_options_set_hint_style(o, CAIRO_HINT_STYLE_NONE);
+        else if (h == "hintslight") cairo_font_options_set_hint_style(o, CAIRO_HINT_STYLE_SLIGHT);
+        else if (h == "hintmedium") cairo_font_options_set_hint_style(o, CAIRO_HINT_STYLE_MEDIUM);
+        else if (h == "hintfull") cairo_font_options_set_hint_style(o, CAIRO_HINT_STYLE_FULL);
+    }
+    if (rgba && aa != 0) {
+        std::string r = rgba;
+        cairo_subpixel_order_t ord = CAIRO_SUBPIXEL_ORDER_DEFAULT;
+        if (r == "rgb") ord = CAIRO_SUBPIXEL_ORDER_RGB;
+        else if (r == "bgr") ord = CAIRO_SUBPIXEL_ORDER_BGR;
+        else if (r == "vrgb") ord = CAIRO_SUBPIXEL_ORDER_VRGB;
+        else if (r == "vbgr") ord = CAIRO_SUBPIXEL_ORDER_VBGR;
+        if (ord != CAIRO_SUBPIXEL_ORDER_DEFAULT) {
+            cairo_font_options_set_antialias(o, CAIRO_ANTIALIAS_SUBPIXEL);
+            cairo_font_options_set_subpixel_order(o, ord);
+        }
+    }
+    g_free(stil);
+    g_free(rgba);
+}
+
 const plBackend gkTabelle = {
     "gtk",          gkStart,           gkEnde,          gkBildschirm,        gkFensterAnlegen, gkFensterZerstoeren,
     gkFensterZeigen, gkFensterPlatz,   gkFensterTitel,  gkFensterAktivieren, gkPraesentieren,  gkCursorSetzen,
     gkMausPosSetzen, gkWarten,         gkWecken,        gkClipSchreiben,     gkClipLesen,      gkDateiDialog,
-    gkDruckDialog,  gkRahmen,
+    gkDruckDialog,  gkRahmen,          gkSchriftOptionen,
 };
 
 [[maybe_unused]] const int gkRegistriert = plBackendRegistrieren(&gkTabelle);

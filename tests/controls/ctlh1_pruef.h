@@ -157,6 +157,25 @@ inline COLORREF px(const plBild& b, int x, int y)
 // Bounding box (right and bottom exclusive) of the pixels of colour `farbe`,
 // leaving out `rand` pixels at every edge (a frame);
 // empty (0,0,0,0) when there are none.
+// The box of the pixels at least half inked (darker than mid-grey in every
+// channel): smoothed text's extent, whose edges are grey.
+inline RECT tinteDunkel(const plBild& b)
+{
+    RECT r{b.breite, b.hoehe, -1, -1};
+    for (int y = 0; y < b.hoehe; ++y)
+        for (int x = 0; x < b.breite; ++x) {
+            COLORREF c = px(b, x, y);
+            if (GetRValue(c) < 128 && GetGValue(c) < 128 && GetBValue(c) < 128) {
+                r.left = std::min<LONG>(r.left, x);
+                r.top = std::min<LONG>(r.top, y);
+                r.right = std::max<LONG>(r.right, x + 1);
+                r.bottom = std::max<LONG>(r.bottom, y + 1);
+            }
+        }
+    if (r.right < 0) return RECT{0, 0, 0, 0};
+    return r;
+}
+
 inline RECT tinte(const plBild& b, COLORREF farbe, int rand = 0)
 {
     RECT r{b.breite, b.hoehe, -1, -1};

@@ -383,3 +383,42 @@ TEST_F(Liste, PostedCommandsCarryTheRow)
 }
 
 }  // namespace
+
+// Scrolled by a half-line, the row partly above the top draws no text (only
+// the lower halves of its glyphs would show over the first whole row); the
+// second line of a tall row whose first line went out still shows.
+TEST_F(Liste, ARowScrolledPartlyAboveTheTopLeavesNoGlyphFragments)
+{
+    hoehen = std::vector<int>(40, 2);
+    hoehen[3] = 4;
+    maler = [](int zeile) {
+        LisText(0, 0, "-X0 Zeile");
+        if (zeile == 3) LisText(0, 2, "-W1 zweite");
+    };
+    anlegen(40);
+    LisNachricht(LISTE, WM_VSCROLL, SB_LINEDOWN, static_cast<LPARAM>(item(LISTE + 1)));
+    h3::pumpen();
+    ASSERT_EQ(LisOben(LISTE), 1);
+    auto b = nimmBefehle();
+    int texte = 0;
+    for (const std::string& t : b) {
+        if (t.rfind("ltext", 0) != 0) continue;
+        ++texte;
+        int x = 0, y = 0;
+        ASSERT_EQ(std::sscanf(t.c_str(), "ltext %d %d", &x, &y), 2) << t;
+        EXPECT_GE(y - lh + 3, 1) << "a text line starting above the view: " << t;
+    }
+    EXPECT_GT(texte, 3);
+    // The display's top band (above the first whole row's cell) is the background only.
+    HWND d = item(LISTE);
+    const COLORREF grund = plFensterPixel(d, 5, 2);
+    for (int y = 1; y < 3; ++y)
+        for (int x = 2; x < 80; ++x) EXPECT_EQ(plFensterPixel(d, x, y), grund) << x << "," << y;
+    // Row 3 (half-lines 6..9) scrolled to start at half-line 7 shows its second line, not its first.
+    for (int i = 0; i < 6; ++i) LisNachricht(LISTE, WM_VSCROLL, SB_LINEDOWN, static_cast<LPARAM>(item(LISTE + 1)));
+    h3::pumpen();
+    ASSERT_EQ(LisOben(LISTE), 7);
+    b = nimmBefehle();
+    EXPECT_TRUE(enthaelt(b, "ltext 2 " + std::to_string(1 * lh / 2 + lh) + " \x02-W1 zweite"));
+    EXPECT_FALSE(enthaelt(b, "ltext 2 " + std::to_string(-1 * lh / 2 + lh) + " \x02-X0 Zeile"));
+}

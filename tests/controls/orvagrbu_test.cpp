@@ -300,18 +300,24 @@ TEST_F(Leiste, BautAuswahlFixture)
     ScreenToClient(eltern, &fo);
     EXPECT_EQ(fo.x, pix(214));
     EXPECT_EQ(f.right - f.left, pix(4 * 54));  // four base widths after "X* 1.5"
-    // entry 1 selected: its face light blue, the others light grey
+    // entry 1 selected: its face light blue, the others light grey (probed
+    // right of the labels, whose smoothed glyphs reach the top-left corner)
+    auto gesicht = [&](int id) {
+        RECT c;
+        GetClientRect(GetDlgItem(eltern, id), &c);
+        return plFensterPixel(GetDlgItem(eltern, id), c.right - 5, 4);
+    };
     EXPECT_EQ(tbLeisteGewaehlt(), 2521);
     h1::bild(eltern);
-    EXPECT_EQ(plFensterPixel(GetDlgItem(eltern, 2521), 4, 4), RGB(215, 232, 255));
-    EXPECT_EQ(plFensterPixel(GetDlgItem(eltern, 2522), 4, 4), RGB(240, 240, 240));
+    EXPECT_EQ(gesicht(2521), RGB(215, 232, 255));
+    EXPECT_EQ(gesicht(2522), RGB(240, 240, 240));
     EXPECT_STREQ(tbLeisteText(), "SchalterLeiste");
     EXPECT_STREQ(tbLeisteWahl(2522), "LeuchtenLeiste Zusatz");
     EXPECT_STREQ(tbLeisteWahl(2523), "TBDSonder Sonderleiste");
     EXPECT_EQ(tbLeisteGewaehlt(), 2523);
     h1::bild(eltern);
-    EXPECT_EQ(plFensterPixel(GetDlgItem(eltern, 2523), 4, 4), RGB(215, 232, 255));
-    EXPECT_EQ(plFensterPixel(GetDlgItem(eltern, 2521), 4, 4), RGB(240, 240, 240));
+    EXPECT_EQ(gesicht(2523), RGB(215, 232, 255));
+    EXPECT_EQ(gesicht(2521), RGB(240, 240, 240));
     EXPECT_STREQ(tbLeisteWahl(9999), "");
     EXPECT_EQ(tbLeisteGewaehlt(), 2523);
 }

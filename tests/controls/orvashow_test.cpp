@@ -107,9 +107,9 @@ TEST_F(Show, NumbersShowTheLocaleSeparatorsRightAligned)
     SetWindowText(links, "1234.5");
     SetWindowText(rechts, "1234.5");
     SetWindowText(text, "1.234,50");
-    RECT l = h1::tinte(h1::bild(links), SCHWARZ);
-    RECT r = h1::tinte(h1::bild(rechts), SCHWARZ);
-    RECT t = h1::tinte(h1::bild(text), SCHWARZ);
+    RECT l = h1::tinteDunkel(h1::bild(links));
+    RECT r = h1::tinteDunkel(h1::bild(rechts));
+    RECT t = h1::tinteDunkel(h1::bild(text));
     // the same glyphs: "1.234,50"
     EXPECT_EQ(l.right - l.left, t.right - t.left);
     EXPECT_EQ(r.right - r.left, t.right - t.left);

@@ -410,7 +410,7 @@ std::string cursorEintrag()
 
 // The cursor row set to an entry: a click into the list, then the arrow
 // keys until the row is reached.
-void zeileWaehlen(const char* name)
+void laufZeileWaehlen(const char* name)
 {
     HWND liste = GetDlgItem(rahmenSeite(MODUS_PVW), 3000);
     ASSERT_NE(liste, 0u);
@@ -457,7 +457,7 @@ TEST_F(ProjektLauf, SpellCheckOfThePropertiesOverTwoRuns)
     vorgabe("SpllUse", "1");
     vorgabe("SpllSofort", "1");
     starten();
-    zeileWaehlen("HV1.01");
+    laufZeileWaehlen("HV1.01");
     HWND dlg = eigenschaften();
     ASSERT_NE(dlg, 0u);
     tippen(dlg, 3010, "Schaltschrnak");
@@ -490,7 +490,7 @@ TEST_F(ProjektLauf, SpellCheckOfThePropertiesOverTwoRuns)
 
     // The next run proposes the replacement at once.
     starten();
-    zeileWaehlen("HV1.02");
+    laufZeileWaehlen("HV1.02");
     dlg = eigenschaften();
     ASSERT_NE(dlg, 0u);
     tippen(dlg, 3010, "Schaltschrnak");
@@ -509,7 +509,7 @@ TEST_F(ProjektLauf, ManualAtThePagesTopicAndProgramInformation)
         HWND k = GetDlgItem(rahmenSeite(MODUS_PVW), id);
         EXPECT_TRUE(k != 0 && IsWindowVisible(k)) << id;
     }
-    zeileWaehlen("HV1.01");
+    laufZeileWaehlen("HV1.01");
     plHeadlessTaste(VK_F1);
     pumpen();
     HWND h = wiDlgSuchen("PDFHilfe");
@@ -559,7 +559,7 @@ TEST_F(ProjektLauf, NewDeletePrintAndViewFromThePage)
     const auto vorher = stand();
     ASSERT_TRUE(vorher.count("BMittel.zvk"));
 
-    zeileWaehlen("HV1.15");
+    laufZeileWaehlen("HV1.15");
     strg('N');
     HWND dlg = wiDlgSuchen("ZeiAnlegen");
     ASSERT_NE(dlg, 0u);
@@ -586,7 +586,7 @@ TEST_F(ProjektLauf, NewDeletePrintAndViewFromThePage)
     // The data sheet's row alone, printed: the print dialog answered with a
     // file printer, the PDF file handed to the spooler (the recording
     // starter stands for starting programs).
-    zeileWaehlen("Datenblatt.pdf");
+    laufZeileWaehlen("Datenblatt.pdf");
     plDruckEinstellung e;
     e.datei = (fs::path(demo.wurzel()) / "druck.pdf").string();
     plDruckDialogAntwort(e);
@@ -595,7 +595,7 @@ TEST_F(ProjektLauf, NewDeletePrintAndViewFromThePage)
     EXPECT_EQ(fs::path(gestartet()[0].substr(0, gestartet()[0].find(' '))).filename(), "lp") << gestartet()[0];
     EXPECT_NE(gestartet()[0].find((projekt / "Datenblatt.pdf").string()), std::string::npos) << gestartet()[0];
 
-    zeileWaehlen("HV1.03");
+    laufZeileWaehlen("HV1.03");
     strg('O');
     EXPECT_EQ(ModusSeite(), MODUS_ANZ) << "no viewer program: the viewer mode";
 }

@@ -4,8 +4,10 @@
 // function bar and the two dialogs of the defaults sets.
 #include <gtest/gtest.h>
 
+#include <cairo.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -567,4 +569,70 @@ TEST_F(Rahmen, ClosingTheEditorClosesItsNumberedDialogsInEverySlot)
     for (HWND h : fueller) SendMessage(h, WM_CLOSE, 0, 0);
     SendMessage(anders, WM_CLOSE, 0, 0);
     wiDlgModulHaken(nullptr);
+}
+
+// Scrolling the defaults-set list by wheel, arrow keys and the scroll bar
+// leaves the picture a fresh repaint of the dialog gives: no glyph fragments
+// of rows that moved away.
+TEST_F(Rahmen, ScrolledSetListEqualsAFreshRepaint)
+{
+    fs::create_directories(wurzel / "arbeit" / "Projekt");
+    for (int i = 0; i < 40; ++i) {
+        char name[40];
+        std::snprintf(name, sizeof name, "Satz%02d.vgb", i);
+        std::ofstream(wurzel / "arbeit" / "Projekt" / name) << "Name Vorgaben -X0 -W1 Nr. " << i << "\r\n";
+    }
+    starten();
+    VgbWahlDialog();
+    plHeadlessPumpen();
+    HWND dlg = wiDlgSuchen("VorListeGB");
+    ASSERT_NE(dlg, 0u);
+    HWND liste = GetDlgItem(dlg, 3000);
+    RECT r;
+    GetWindowRect(liste, &r);
+    fs::path ordner = fs::read_symlink("/proc/self/exe").parent_path();
+    auto bild = [&](const char* name) {
+        fs::path p = ordner / name;
+        EXPECT_EQ(plHeadlessPng(dlg, p.c_str()), 0);
+        cairo_surface_t* s = cairo_image_surface_create_from_png(p.c_str());
+        EXPECT_EQ(cairo_surface_status(s), CAIRO_STATUS_SUCCESS);
+        return s;
+    };
+    auto gleich = [&](const char* wie) {
+        cairo_surface_t* gerollt = bild("frame_satzliste_gerollt.png");
+        RedrawWindow(dlg, nullptr, 0, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+        plHeadlessPumpen();
+        cairo_surface_t* frisch = bild("frame_satzliste_frisch.png");
+        cairo_surface_flush(gerollt);
+        cairo_surface_flush(frisch);
+        int w = cairo_image_surface_get_width(gerollt), h = cairo_image_surface_get_height(gerollt);
+        ASSERT_EQ(w, cairo_image_surface_get_width(frisch));
+        ASSERT_EQ(h, cairo_image_surface_get_height(frisch));
+        int anders = 0, erstY = -1;
+        for (int y = 0; y < h; ++y) {
+            const auto* a = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(gerollt) + y * cairo_image_surface_get_stride(gerollt));
+            const auto* b = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(frisch) + y * cairo_image_surface_get_stride(frisch));
+            for (int x = 0; x < w; ++x)
+                if ((a[x] & 0xFFFFFF) != (b[x] & 0xFFFFFF) && anders++ == 0) erstY = y;
+        }
+        EXPECT_EQ(anders, 0) << wie << ": first differing row " << erstY;
+        cairo_surface_destroy(gerollt);
+        cairo_surface_destroy(frisch);
+    };
+    SetFocus(liste);
+    for (int i = 0; i < 3; ++i) plHeadlessRad((r.left + r.right) / 2, (r.top + r.bottom) / 2, -1);
+    plHeadlessPumpen();
+    gleich("wheel down");
+    for (int i = 0; i < 25; ++i) plHeadlessTaste(VK_DOWN);
+    plHeadlessPumpen();
+    gleich("arrow keys down");
+    plHeadlessRad((r.left + r.right) / 2, (r.top + r.bottom) / 2, 2);
+    plHeadlessPumpen();
+    gleich("wheel up");
+    // The scroll bar's lower arrow, clicked.
+    plHeadlessKlick(r.right - 4, r.bottom - 6);
+    plHeadlessPumpen();
+    gleich("scroll arrow");
+    EXPECT_GT(SendMessage(liste, LB_GETTOPINDEX, 0, 0), 0);
+    wiDlgSchliessen();
 }

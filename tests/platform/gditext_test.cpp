@@ -578,3 +578,165 @@ TEST(GdiText, CellHeightStepsFromTheFaceMatchTheSearchBySize)
 }
 
 }  // namespace
+
+// UI text (a DC marked as drawing user interface) is smoothed as the desktop
+// renders it, grey-scale with slight hinting on the headless backend; the
+// same text on a drawing DC keeps its exact two colours, and raster
+// operations on the UI DC stay exact.
+namespace {
+
+struct UiLeinwand : GdiLeinwand {
+    UiLeinwand(int w, int h) : GdiLeinwand(w, h) { gdiDcOberflaecheSetzen(dc, true); }
+};
+
+int uiGrauStufen(cairo_surface_t* s)
+{
+    int n = 0;
+    for (int y = 0; y < cairo_image_surface_get_height(s); ++y)
+        for (int x = 0; x < cairo_image_surface_get_width(s); ++x) {
+            COLORREF c = gdiTestPixel(s, x, y);
+            if (c != RGB(0, 0, 0) && c != RGB(255, 255, 255)) ++n;
+        }
+    return n;
+}
+
+// Columns the eye sees inked: some pixel at least half covered (black text
+// on white). A column of faint smoothing only between two glyphs reads as a gap.
+std::vector<bool> uiTintenSpalten(cairo_surface_t* s)
+{
+    std::vector<bool> v(static_cast<size_t>(cairo_image_surface_get_width(s)));
+    for (int x = 0; x < cairo_image_surface_get_width(s); ++x)
+        for (int y = 0; y < cairo_image_surface_get_height(s); ++y)
+            if (GetRValue(gdiTestPixel(s, x, y)) < 128) v[static_cast<size_t>(x)] = true;
+    return v;
+}
+
+}  // namespace
+
+TEST(GdiUiText, IsSmoothedWhileDrawingTextAndRasterOperationsStayExact)
+{
+    UiLeinwand ui(120, 24);
+    GdiLeinwand zeichnung(120, 24);
+    for (HDC dc : {ui.dc, zeichnung.dc}) {
+        HGDIOBJ alt = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+        SetBkMode(dc, TRANSPARENT);
+        TextOut(dc, 2, 2, "Inhalt -X0 -W1", 14);
+        SelectObject(dc, alt);
+    }
+    EXPECT_GT(uiGrauStufen(ui.s), 20);
+    EXPECT_EQ(uiGrauStufen(zeichnung.s), 0);
+
+    // A cross cursor drawn twice with XOR leaves every pixel as it was, and
+    // once inverts exactly.
+    cairo_surface_t* vorher = cairo_surface_create_similar_image(ui.s, CAIRO_FORMAT_RGB24, 120, 24);
+    cairo_t* cr = cairo_create(vorher);
+    cairo_set_source_surface(cr, ui.s, 0, 0);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    HPEN stift = CreatePen(PS_SOLID, 1, RGB(255, 255, 255));
+    HGDIOBJ altStift = SelectObject(ui.dc, stift);
+    int altRop = SetROP2(ui.dc, R2_XORPEN);
+    auto kreuz = [&] {
+        MoveToEx(ui.dc, 0, 12, nullptr);
+        LineTo(ui.dc, 120, 12);
+        MoveToEx(ui.dc, 30, 0, nullptr);
+        LineTo(ui.dc, 30, 24);
+    };
+    kreuz();
+    for (int x = 0; x < 120; ++x) {
+        if (x == 30) continue;  // where the two strokes cross, twice inverted
+        COLORREF a = gdiTestPixel(vorher, x, 12), b = gdiTestPixel(ui.s, x, 12);
+        ASSERT_EQ(b, RGB(255 - GetRValue(a), 255 - GetGValue(a), 255 - GetBValue(a))) << x;
+    }
+    kreuz();
+    for (int y = 0; y < 24; ++y)
+        for (int x = 0; x < 120; ++x) ASSERT_EQ(gdiTestPixel(ui.s, x, y), gdiTestPixel(vorher, x, y)) << x << "," << y;
+    SetROP2(ui.dc, altRop);
+    SelectObject(ui.dc, altStift);
+    DeleteObject(stift);
+    cairo_surface_destroy(vorher);
+}
+
+// A hyphen before a capital keeps a clear column of its own ("-X0", "-W1")
+// at the dialog font and the next sizes up (the drawing DCs' unsmoothed,
+// fully hinted glyphs touch there).
+TEST(GdiUiText, HyphenAndTheNextLetterDoNotTouch)
+{
+    for (int hoehe : {0, -11, -12, -13}) {
+        for (const char* text : {"-X0", "-W1"}) {
+            UiLeinwand l(60, 24);
+            HFONT f = hoehe ? CreateFont(hoehe, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "MS Shell Dlg") : 0;
+            HGDIOBJ alt = SelectObject(l.dc, f ? static_cast<HGDIOBJ>(f) : GetStockObject(DEFAULT_GUI_FONT));
+            SetBkMode(l.dc, TRANSPARENT);
+            TextOut(l.dc, 3, 2, text, 3);
+            SIZE strich{};
+            GetTextExtentPoint32(l.dc, text, 1, &strich);
+            SelectObject(l.dc, alt);
+            if (f) DeleteObject(f);
+            std::vector<bool> tinte = uiTintenSpalten(l.s);
+            // The hyphen's ink, then at least one clear column before the letter.
+            size_t x = 0;
+            while (x < tinte.size() && !tinte[x]) ++x;
+            while (x < tinte.size() && tinte[x]) ++x;
+            ASSERT_LT(x, tinte.size());
+            EXPECT_LE(x, static_cast<size_t>(3 + strich.cx)) << text << " at " << hoehe;
+            EXPECT_FALSE(tinte[x]) << text << " at " << hoehe;
+            size_t lauf = x;
+            while (lauf < tinte.size() && !tinte[lauf]) ++lauf;
+            EXPECT_GE(lauf - x, 1u) << text << " at " << hoehe;
+            EXPECT_LT(lauf, tinte.size()) << text << " at " << hoehe;
+        }
+    }
+}
+
+// What DrawText measures for UI text is where its ink lies (nothing cut),
+// and UI widths are remembered apart from the drawing DCs' of the same font.
+TEST(GdiUiText, MeasuredBoxHoldsTheInkAndWidthsAreKeptApart)
+{
+    for (const char* text : {"Inhalt", "Ausf\xFChrung", "Leitungsl\xE4nge [m]", "Gepr\xFC" "ft -W1"}) {
+        UiLeinwand l(200, 30);
+        HGDIOBJ alt = SelectObject(l.dc, GetStockObject(DEFAULT_GUI_FONT));
+        RECT r{4, 4, 4, 4};
+        DrawText(l.dc, text, -1, &r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+        SetBkMode(l.dc, TRANSPARENT);
+        DrawText(l.dc, text, -1, &r, DT_SINGLELINE | DT_NOPREFIX);
+        SelectObject(l.dc, alt);
+        RECT t = gdiTestTinte(l.s);
+        EXPECT_GE(t.left, r.left) << text;
+        EXPECT_LE(t.right, r.right) << text;
+        EXPECT_GE(t.top, r.top) << text;
+        EXPECT_LE(t.bottom, r.bottom) << text;
+    }
+    UiLeinwand ui(8, 8);
+    GdiLeinwand zeichnung(8, 8);
+    Schrift a(ui.dc, -13, "Arial"), b(zeichnung.dc, -13, "Arial");
+    SIZE s1{}, s2{};
+    GetTextExtentPoint32(ui.dc, "Schaltgruppe", 12, &s1);
+    const long n = gdiTexteGemessen();
+    GetTextExtentPoint32(zeichnung.dc, "Schaltgruppe", 12, &s2);
+    EXPECT_EQ(gdiTexteGemessen(), n + 1);
+    GetTextExtentPoint32(ui.dc, "Schaltgruppe", 12, &s1);
+    EXPECT_EQ(gdiTexteGemessen(), n + 1);
+}
+
+// Layouts measured on a drawing DC (list cell widths, dialog units) hold the
+// UI text drawn in them: the cell metrics agree for the UI faces and sizes.
+TEST(GdiUiText, CellMetricsAgreeWithTheDrawingDcs)
+{
+    UiLeinwand ui(8, 8);
+    GdiLeinwand zeichnung(8, 8);
+    for (const char* face : {"MS Shell Dlg", "Arial", "Courier New", "Tahoma"})
+        for (int hoehe : {-11, -12, -13, -15, 16}) {
+            Schrift a(ui.dc, hoehe, face), b(zeichnung.dc, hoehe, face);
+            TEXTMETRIC ta{}, tb{};
+            GetTextMetrics(ui.dc, &ta);
+            GetTextMetrics(zeichnung.dc, &tb);
+            EXPECT_EQ(ta.tmHeight, tb.tmHeight) << face << " " << hoehe;
+            EXPECT_EQ(ta.tmAscent, tb.tmAscent) << face << " " << hoehe;
+            EXPECT_EQ(ta.tmAveCharWidth, tb.tmAveCharWidth) << face << " " << hoehe;
+            SIZE sa{}, sb{};
+            GetTextExtentPoint32(ui.dc, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &sa);
+            GetTextExtentPoint32(zeichnung.dc, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &sb);
+            EXPECT_NEAR(sa.cx, sb.cx, 2) << face << " " << hoehe;
+        }
+}
