@@ -10,9 +10,6 @@
 //   5 the project texts file
 #include <string>
 
-#include "config/inidatei.h"
-#include "config/konfhaken.h"
-#include "config/verzeich.h"
 #include "config/vorgaben.h"
 #include "equipment/appzv7.h"
 #include "equipment/bm.h"
@@ -22,30 +19,13 @@
 #include "equipment/lagerart.h"
 #include "equipment/nartikel.h"
 #include "equipment/utitel.h"
-#include "platform/profil.h"
 #include "tests/fuzz/fuzzhilfe.h"
 
 namespace {
 
 void einrichten()
 {
-    static bool fertig = false;
-    if (fertig) return;
-    fertig = true;
-    const std::string o = fz::ordner();
-    IniPfadSetzen((o + "/konfig/Velmo-11.ini").c_str());
-    plIniCacheLeeren();
-    std::string vgb = o + "/Fuzz.vgb";
-    FILE* f = std::fopen(vgb.c_str(), "wb");
-    std::fputs("Name Fuzz\nBMuse 1\n", f);
-    std::fclose(f);
-    VgbFehlMeldung(0);
-    VgbSetSetzen("Fuzz", vgb.c_str());
-    KonfHaken h{};
-    h.warnung = [](const char*) {};
-    konfHakenSetzen(h);
-    VerSetzen(1, (o + "/arbeit/").c_str());
-    VerSetzen(2, (o + "/arbeit/").c_str());
+    fz::start({.ausstattung = true, .ini = true, .vgb = "Name Fuzz\nBMuse 1\n"});
 }
 
 std::string teil(const std::string& s, int i)

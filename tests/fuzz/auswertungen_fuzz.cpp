@@ -11,16 +11,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* d, size_t n)
 {
-    static bool fertig = false;
-    if (!fertig) {
-        fertig = true;
-        std::string vgb = fz::ordner() + "/Aw.vgb";
-        FILE* f = std::fopen(vgb.c_str(), "wb");
-        std::fputs("Name Fuzz\nbmlName Liste\nartName ---weg\n", f);
-        std::fclose(f);
-        VgbFehlMeldung(0);
-        VgbSetSetzen("Fuzz", vgb.c_str());
-    }
+    fz::start({.vgb = "Name Fuzz\nbmlName Liste\nartName ---weg\n"});
     std::string p = fz::datei("auswertungen.txt", d, n);
     AwKatalogAusDatei(p.c_str());
     for (const std::string& z : AwListe()) {

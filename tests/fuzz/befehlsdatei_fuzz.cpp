@@ -20,11 +20,7 @@ namespace {
 
 void einrichten()
 {
-    static bool fertig = false;
-    if (fertig) return;
-    fertig = true;
-    fz::ordner();
-    if (chdir((fz::ordner() + "/arbeit").c_str()) != 0) std::abort();
+    if (!fz::start({.hinein = true})) return;
     DdeUmschaltenSetzen([](const char*) {});  // the input must not move the program elsewhere
     LogZuruecksetzen();
     LogPfad();

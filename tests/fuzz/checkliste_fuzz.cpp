@@ -10,8 +10,6 @@
 #include <tuple>
 #include <vector>
 
-#include "config/konfhaken.h"
-#include "config/verzeich.h"
 #include "equipment/chk.h"
 #include "support/vergleich.h"
 #include "tests/fuzz/fuzzhilfe.h"
@@ -20,14 +18,7 @@ namespace {
 
 void einrichten()
 {
-    static bool fertig = false;
-    if (fertig) return;
-    fertig = true;
-    KonfHaken h{};
-    h.warnung = [](const char*) {};
-    konfHakenSetzen(h);
-    VerSetzen(1, (fz::ordner() + "/arbeit/").c_str());
-    ChkInit();
+    if (fz::start()) ChkInit();
 }
 
 std::vector<std::tuple<int, std::string, std::string>> liste(int n)

@@ -14,6 +14,12 @@
 #include <filesystem>
 #include <string>
 
+#include "config/inidatei.h"
+#include "config/konfhaken.h"
+#include "config/verzeich.h"
+#include "config/vorgaben.h"
+#include "platform/profil.h"
+
 namespace fz {
 
 struct Ordner {
@@ -49,6 +55,51 @@ inline const std::string& ordner()
 {
     static Ordner o;
     return o.pfad;
+}
+
+// What a target's reader expects of the program around it. Every folder
+// named here is the working subfolder.
+struct Start {
+    bool stumm = true;               // configuration warnings go nowhere (no message box per input)
+    bool programm = false;           // the program folder (directory 0)
+    bool projekt = true;             // the project folder (directory 1)
+    bool ausstattung = false;        // the equipment folder (directory 2)
+    bool hinein = false;             // the current directory
+    bool ini = false;                // a private settings file in the private folder
+    const char* vgb = nullptr;       // the text of the defaults set in force ("Fuzz")
+};
+
+// The set-up of the program's surroundings, once per process. True on the
+// first call, so that a target runs its own set-up after it:
+//     if (fz::start({...})) ChkInit();
+inline bool start(const Start& s = {})
+{
+    static bool fertig = false;
+    if (fertig) return false;
+    fertig = true;
+    const std::string o = ordner();
+    const std::string a = o + "/arbeit/";
+    if (s.ini) {
+        IniPfadSetzen((o + "/konfig/Velmo-11.ini").c_str());
+        plIniCacheLeeren();
+    }
+    if (s.vgb != nullptr) {
+        const std::string p = o + "/Fuzz.vgb";
+        FILE* f = std::fopen(p.c_str(), "wb");
+        if (!f || std::fputs(s.vgb, f) < 0 || std::fclose(f) != 0) std::abort();
+        VgbFehlMeldung(0);
+        VgbSetSetzen("Fuzz", p.c_str());
+    }
+    if (s.stumm) {
+        KonfHaken h{};
+        h.warnung = [](const char*) {};
+        konfHakenSetzen(h);
+    }
+    if (s.programm) VerSetzen(0, a.c_str());
+    if (s.projekt) VerSetzen(1, a.c_str());
+    if (s.ausstattung) VerSetzen(2, a.c_str());
+    if (s.hinein && chdir(a.c_str()) != 0) std::abort();
+    return true;
 }
 
 // A path in the working subfolder.

@@ -12,15 +12,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* d, size_t n)
 {
-    static bool fertig = false;
-    if (!fertig) {
-        fertig = true;
-        std::string vgb = fz::ordner() + "/Hpgl.vgb";
-        FILE* f = std::fopen(vgb.c_str(), "wb");
-        std::fputs("Name Fuzz\nZvMS 10\nZvTG 35\nZvTV 10\nZvTH 10\nZvST 1\nZvSL 40\n", f);
-        std::fclose(f);
-        VgbFehlMeldung(0);
-        VgbSetSetzen("Fuzz", vgb.c_str());
+    if (fz::start({.vgb = "Name Fuzz\nZvMS 10\nZvTG 35\nZvTV 10\nZvTH 10\nZvST 1\nZvSL 40\n"})) {
         GrundEinstLesen(nullptr);
         const double fenster[4] = {0, 0, 420, 297};
         const JusTrafo t{0, 0.0, 0.0, 1.0};

@@ -16,11 +16,7 @@ void senke(const BEF* b) { (void)BefZuText(b); }
 
 void einrichten()
 {
-    static bool fertig = false;
-    if (fertig) return;
-    fertig = true;
-    fz::ordner();
-    if (chdir((fz::ordner() + "/arbeit").c_str()) != 0) std::abort();
+    if (!fz::start({.hinein = true})) return;
     BefAusfInit();
     MakroSofortSetzen(senke);
     MakroSpurSetzen([](const char*) {});

@@ -7,7 +7,6 @@
 #include <cstring>
 #include <string>
 
-#include "config/verzeich.h"
 #include "config/vorgaben.h"
 #include "equipment/bm.h"
 #include "equipment/btl.h"
@@ -43,17 +42,7 @@ std::string generation(const std::string& pfad)
 
 void store()
 {
-    static bool fertig = false;
-    if (fertig) return;
-    fertig = true;
-    const std::string vgb = fz::ordner() + "/Fuzz.vgb";
-    if (FILE* f = std::fopen(vgb.c_str(), "wb")) {
-        std::fputs("Name Fuzz\nBMuse 1\nBMkenn @K\n", f);
-        std::fclose(f);
-    }
-    VgbFehlMeldung(0);
-    VgbSetSetzen("Fuzz", vgb.c_str());
-    VerSetzen(1, (fz::ordner() + "/arbeit/").c_str());
+    if (!fz::start({.stumm = false, .vgb = "Name Fuzz\nBMuse 1\nBMkenn @K\n"})) return;
     BMStart();
     NhuDiensteSetzen();
     for (uint32_t id = 1; id <= 2; ++id) {

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "config/verzeich.h"
 #include "output/farbe.h"
 #include "output/schrift.h"
 #include "winlib/toolbar.h"
@@ -16,11 +15,7 @@ namespace {
 
 void einrichten()
 {
-    static bool fertig = false;
-    if (fertig) return;
-    fertig = true;
-    VerSetzen(0, (fz::ordner() + "/arbeit/").c_str());
-    VerSetzen(1, (fz::ordner() + "/arbeit/").c_str());
+    fz::start({.programm = true});
 }
 
 // The section names of ")S name" lines (a few).

@@ -7,8 +7,6 @@
 #include <tuple>
 #include <vector>
 
-#include "config/konfhaken.h"
-#include "config/verzeich.h"
 #include "equipment/fstx.h"
 #include "tests/fuzz/fuzzhilfe.h"
 
@@ -16,14 +14,7 @@ namespace {
 
 void einrichten()
 {
-    static bool fertig = false;
-    if (fertig) return;
-    fertig = true;
-    KonfHaken h{};
-    h.warnung = [](const char*) {};
-    konfHakenSetzen(h);
-    VerSetzen(1, (fz::ordner() + "/arbeit/").c_str());
-    FstxInit();
+    if (fz::start()) FstxInit();
 }
 
 std::vector<std::tuple<std::string, std::string, int, std::string>> liste()

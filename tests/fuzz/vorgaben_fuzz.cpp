@@ -5,24 +5,14 @@
 //   odd:  the key descriptions, every group with its keys and captions
 #include <string>
 
-#include "config/inidatei.h"
-#include "config/verzeich.h"
 #include "config/vorgabdb.h"
 #include "config/vorgaben.h"
-#include "platform/profil.h"
 #include "tests/fuzz/fuzzhilfe.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* d, size_t n)
 {
     if (n == 0) return 0;
-    static bool fertig = false;
-    if (!fertig) {
-        fertig = true;
-        IniPfadSetzen((fz::ordner() + "/konfig/Velmo-11.ini").c_str());
-        plIniCacheLeeren();
-        VerSetzen(1, (fz::ordner() + "/arbeit/").c_str());
-        VgbPraefix("");
-    }
+    if (fz::start({.ini = true})) VgbPraefix("");
     const auto* b = d + 1;
     if (d[0] % 2 == 0) {
         std::string p = fz::datei("Fuzz.vgb", b, n - 1);
