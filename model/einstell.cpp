@@ -333,7 +333,10 @@ bool einNamenLaden(const char* datei, char (*namen)[STIFTNAMESUP + 1], int anzah
         }
         int n = einKlemmen(modAtoi(nummer), 1, anzahl);
         strtrim(zeile);
-        strbreite(namen[n], STIFTNAMESUP + 1, zeile, STIFTNAMESUP);
+        // A line without a name (as saved for every unnamed slot) leaves the
+        // slot empty: blanks would count as a name.
+        if (zeile[0] == '\0') namen[n][0] = '\0';
+        else strbreite(namen[n], STIFTNAMESUP + 1, zeile, STIFTNAMESUP);
     }
     const bool gut = bdlesefehler(&d) == 0;
     bdclose(&d);

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,23 @@ TEST_F(StammListe, SearchGoesDownFromTheSelectionWithoutWrapping)
         int erwartet;
     } faelle[] = {{-1, "MOTOR", 0}, {0, "motor", 2}, {2, "motor", -1}, {3, "Lampe", -1}, {0, "", -1}};
     for (const auto& f : faelle) EXPECT_EQ(StdTextSuchen(z, f.ab, f.text), f.erwartet) << f.ab << " " << f.text;
+}
+
+// The viewer reads at most STDZEILENSUP lines and says when it cut.
+TEST_F(StammListe, TheViewerReadsABoundedNumberOfLines)
+{
+    const std::string pfad = (std::filesystem::temp_directory_path() / ("velmo_std_" + std::to_string(::getpid()))).string();
+    { std::ofstream(pfad, std::ios::binary) << std::string(STDZEILENSUP + 5, '\n'); }
+    std::vector<std::string> z;
+    EXPECT_EQ(StdTextLesen(pfad.c_str(), &z), 1);
+    EXPECT_EQ(z.size(), static_cast<size_t>(STDZEILENSUP));
+    { std::ofstream(pfad, std::ios::binary) << "a\tb\n" << std::string(300, 'x') << "\n"; }
+    EXPECT_EQ(StdTextLesen(pfad.c_str(), &z), 0);
+    ASSERT_EQ(z.size(), 2u);
+    EXPECT_EQ(z[0], "a       b");
+    EXPECT_EQ(z[1].size(), static_cast<size_t>(STDZEILESUP));
+    std::filesystem::remove(pfad);
+    EXPECT_EQ(StdTextLesen(pfad.c_str(), &z), -1);
 }
 
 TEST_F(StammListe, ColourLinesReadMissingNumbersAsZero)
