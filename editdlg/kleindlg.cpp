@@ -126,24 +126,17 @@ bool kdWort(const char* zeile, const char* wort, std::string* rest)
 bool kdMakroLesen()
 {
     const std::string pfad = MakroPfad(kdMakro.c_str());
-    BDAT d{};
-    if (bdopenlesen(&d, pfad.c_str()) < 0) return true;
-    char zeile[MAKROZEILESUP + 1];
-    std::string rest;
-    while (bdgets(&d, zeile, MAKROZEILESUP) >= 0) {
-        if (kdWort(zeile, "Text", &rest)) {
-            wiTextSetzen(3010, rest.c_str());
-        } else if (kdWort(zeile, "Input", &rest)) {
-            const char* p = rest.c_str();
-            const long i = std::strtol(p, const_cast<char**>(&p), 10);
-            while (*p == ' ' || *p == '\t') ++p;
-            wiTextSetzen(kdLabel(static_cast<int>(std::clamp(i, 0L, static_cast<long>(KDWERTSUP - 1)))), p);
-        }
+    KdMakroKopf k;
+    const int r = KdMakroKopfLesen(pfad.c_str(), &k);
+    if (r < 0) {
+        StatusTextf("Kann Macro-Datei %s nicht lesen.", pfad.c_str());
+        return false;
     }
-    const bool kurz = bdlesefehler(&d) != 0;
-    bdclose(&d);
-    if (kurz) StatusTextf("Kann Macro-Datei %s nicht lesen.", pfad.c_str());
-    return !kurz;
+    if (r == 0) return true;
+    if (k.hatText) wiTextSetzen(3010, k.text.c_str());
+    for (int i = 0; i < KDWERTSUP; ++i)
+        if (k.hatLabel[i]) wiTextSetzen(kdLabel(i), k.label[i].c_str());
+    return true;
 }
 
 int kdMakroInit(int, const char* const*)
@@ -342,6 +335,33 @@ void DB1312Oeffnen(const char* makro)
 }
 
 void DB1006Oeffnen() { EdtDialogOeffnen("DB1006", kdExportInit, kdExit, kdExportBefehl); }
+
+int KdMakroKopfLesen(const char* pfad, KdMakroKopf* k)
+{
+    *k = KdMakroKopf{};
+    BDAT d{};
+    if (bdopenlesen(&d, pfad) < 0) return 0;
+    char zeile[MAKROZEILESUP + 1];
+    std::string rest;
+    while (bdgets(&d, zeile, MAKROZEILESUP) >= 0) {
+        if (kdWort(zeile, "Text", &rest)) {
+            k->hatText = true;
+            k->text = rest;
+        } else if (kdWort(zeile, "Input", &rest)) {
+            const char* p = rest.c_str();
+            char* nach = nullptr;
+            const long i = std::strtol(p, &nach, 10);
+            p = nach;
+            while (*p == ' ' || *p == '\t') ++p;
+            const int n = static_cast<int>(std::clamp(i, 0L, static_cast<long>(KDWERTSUP - 1)));
+            k->hatLabel[n] = true;
+            k->label[n] = p;
+        }
+    }
+    const bool kurz = bdlesefehler(&d) != 0;
+    bdclose(&d);
+    return kurz ? -1 : 1;
+}
 
 std::string KdWerteEinsetzen(const char* zeile, const std::string werte[KDWERTSUP])
 {
