@@ -41,7 +41,16 @@ std::string gkTextNachAussen(const void* p, size_t n)
     std::string t;
     t.reserve(len);
     for (size_t i = 0; i < len; ++i) {
-        if (c[i] == '\r' && i + 1 < len && c[i + 1] == '\n') continue;
+        if (c[i] == '\r') {
+            // A run of CRs before an LF is one line end outside; dropping only
+            // the last CR lost one more of the run with every copy and paste.
+            size_t j = i;
+            while (j < len && c[j] == '\r') ++j;
+            if (j < len && c[j] == '\n') {
+                i = j - 1;
+                continue;
+            }
+        }
         t += c[i];
     }
     return plCpNachUtf8(t);
