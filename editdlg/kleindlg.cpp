@@ -10,6 +10,7 @@
 #include <string>
 
 #include "config/reaktion.h"
+#include "config/verzeich.h"
 #include "controls/elzeile.h"
 #include "editdlg/dbdialog.h"
 #include "editdlg/dbteile.h"
@@ -271,7 +272,11 @@ void kdExportieren()
     int art = kdArt();
     const int zwischenablage = wiKnopf(3110) == BST_CHECKED;
     char name[WIDATEISUP + 1] = "";
-    wiTextHolen(3000, name, WIDATEISUP);
+    // The field whole: a name cut to the room of a path would be another file.
+    std::string ganz(static_cast<size_t>(std::max(0, wiTextLaenge(3000))) + 1, '\0');
+    wiTextHolen(3000, ganz.data(), static_cast<int>(ganz.size()) - 1);
+    ganz.resize(std::strlen(ganz.c_str()));
+    if (!zwischenablage && PfadKopieren(name, sizeof name, ganz.c_str()) != 0) return;
     if (art < 1 || (!zwischenablage && name[0] == '\0')) {
         MessageBeep(0);
         return;
@@ -285,11 +290,7 @@ void kdExportieren()
             art = genannt;
         } else {
             const std::string mit = std::string(name) + "." + kdEndung(art);
-            if (mit.size() > static_cast<size_t>(WIDATEISUP)) {
-                MessageBeep(0);
-                return;
-            }
-            strkopie(name, sizeof name, mit.c_str(), WIDATEISUP);
+            if (PfadKopieren(name, sizeof name, mit.c_str()) != 0) return;
         }
         DbFuellen f;
         wiTextSetzen(3000, name);
