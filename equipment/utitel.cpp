@@ -67,10 +67,10 @@ char* utFeld(projekttext* t, int i, int* breite)
     return t->gruppe[i - 4 - UTTEXTE];
 }
 
-// Every field ends within its width and holds no control character: a
+// Every field ends within its width and holds no control character (a
 // line end or the field separator inside a field would split its record
-// line in the project file and shift every later field (records handed in
-// by callers, and values of old files).
+// line in the project file and shift every later field); the key starts
+// with no blank (records handed in by callers, and values of old files).
 void utBereinigen(projekttext* t)
 {
     for (int i = 0; i < UTFELDER; ++i) {
@@ -80,6 +80,10 @@ void utBereinigen(projekttext* t)
         for (char* c = f; *c; ++c)
             if (static_cast<unsigned char>(*c) < 0x20 && *c != '\t') *c = ' ';
     }
+    // The project file's reader trims its lines, so a key's leading blanks
+    // would not come back: a key has none.
+    const size_t vorn = std::strspn(t->kenn, " \t");
+    if (vorn > 0) std::memmove(t->kenn, t->kenn + vorn, std::strlen(t->kenn + vorn) + 1);
 }
 
 bool utIstBereich(const projekttext& t) { return std::strncmp(t.kenn, "__", 2) != 0; }

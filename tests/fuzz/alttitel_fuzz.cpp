@@ -17,6 +17,15 @@ namespace {
 
 bool atFeldOk(const char* f, size_t n) { return std::memchr(f, 0, n) != nullptr; }
 
+// The record's fields up to their ends (what lies behind an end is no text).
+std::string atFelder(const projekttext& t)
+{
+    std::string s = std::string(t.kenn) + '|' + t.titel + '|' + t.anlage + '|' + t.ort;
+    for (const auto& x : t.text) s += std::string("|") + x;
+    for (const auto& x : t.gruppe) s += std::string("|") + x;
+    return s;
+}
+
 void atPruefen(const projekttext& t)
 {
     if (!atFeldOk(t.kenn, sizeof t.kenn) || !atFeldOk(t.titel, sizeof t.titel) ||
@@ -34,18 +43,17 @@ std::vector<std::string> atListe()
     projekttext p;
     UtitelProjektText(&p);
     atPruefen(p);
-    l.emplace_back(reinterpret_cast<const char*>(&p), sizeof p);
+    l.push_back(atFelder(p));
     UtitelBereicheDurchlaufen(
         [](const projekttext* t, void* b) {
             atPruefen(*t);
             auto* v = static_cast<std::vector<std::string>*>(b);
             if (v->size() > 1) {
-                projekttext vor;
-                std::memcpy(&vor, v->back().data(), sizeof vor);
-                const std::string a = std::string("x.") + vor.kenn, c = std::string("x.") + t->kenn;
+                const std::string& vor = v->back();
+                const std::string a = "x." + vor.substr(0, vor.find('|')), c = std::string("x.") + t->kenn;
                 if (ZeiDateiVergleich(a.c_str(), c.c_str()) > 0) __builtin_trap();
             }
-            v->emplace_back(reinterpret_cast<const char*>(t), sizeof *t);
+            v->push_back(atFelder(*t));
         },
         &l);
     if (l.size() > static_cast<size_t>(UTITELSUP) + 1) __builtin_trap();
