@@ -171,6 +171,8 @@ int VerAufwaerts(int art)
     return verAufwaerts[verKlemmen(art)];
 }
 
+int PfadKopieren(char* puffer, size_t groesse, const char* pfad) { return verKopie(puffer, groesse, pfad ? pfad : ""); }
+
 int PfadBilden(int art, const char* name, const char* endung, char* puffer, size_t groesse)
 {
     std::string ordner = PfadHatOrdner(name) ? std::string() : std::string(VerZeiger(art));

@@ -33,6 +33,9 @@ int VerAufwaerts(int art);
 // kind's folder goes before it; with an extension a "." is added (unless the
 // path ends with one) and then the extension; separators become '/'.
 int PfadBilden(int art, const char* name, const char* endung, char* puffer, size_t groesse);
+// A path from elsewhere (a file dialog, a field) into a buffer, under the
+// same rule: one that does not fit is refused, the buffer left empty.
+int PfadKopieren(char* puffer, size_t groesse, const char* pfad);
 // Expands a stored directory setting in place, as VerSetzen does: a leading
 // "*", "<Zavik>", "<Velmo>" or "<Velm>" becomes the program folder, "$(...)"
 // and environment references are expanded, blanks trimmed, separators '/'.

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "config/reaktion.h"
+#include "config/verzeich.h"
 #include "controls/elzeile.h"
 #include "editdlg/dbdialog.h"
 #include "editdlg/dbteile.h"
@@ -126,24 +127,17 @@ bool kdWort(const char* zeile, const char* wort, std::string* rest)
 bool kdMakroLesen()
 {
     const std::string pfad = MakroPfad(kdMakro.c_str());
-    BDAT d{};
-    if (bdopenlesen(&d, pfad.c_str()) < 0) return true;
-    char zeile[MAKROZEILESUP + 1];
-    std::string rest;
-    while (bdgets(&d, zeile, MAKROZEILESUP) >= 0) {
-        if (kdWort(zeile, "Text", &rest)) {
-            wiTextSetzen(3010, rest.c_str());
-        } else if (kdWort(zeile, "Input", &rest)) {
-            const char* p = rest.c_str();
-            const long i = std::strtol(p, const_cast<char**>(&p), 10);
-            while (*p == ' ' || *p == '\t') ++p;
-            wiTextSetzen(kdLabel(static_cast<int>(std::clamp(i, 0L, static_cast<long>(KDWERTSUP - 1)))), p);
-        }
+    KdMakroKopf k;
+    const int r = KdMakroKopfLesen(pfad.c_str(), &k);
+    if (r < 0) {
+        StatusTextf("Kann Macro-Datei %s nicht lesen.", pfad.c_str());
+        return false;
     }
-    const bool kurz = bdlesefehler(&d) != 0;
-    bdclose(&d);
-    if (kurz) StatusTextf("Kann Macro-Datei %s nicht lesen.", pfad.c_str());
-    return !kurz;
+    if (r == 0) return true;
+    if (k.hatText) wiTextSetzen(3010, k.text.c_str());
+    for (int i = 0; i < KDWERTSUP; ++i)
+        if (k.hatLabel[i]) wiTextSetzen(kdLabel(i), k.label[i].c_str());
+    return true;
 }
 
 int kdMakroInit(int, const char* const*)
@@ -278,7 +272,11 @@ void kdExportieren()
     int art = kdArt();
     const int zwischenablage = wiKnopf(3110) == BST_CHECKED;
     char name[WIDATEISUP + 1] = "";
-    wiTextHolen(3000, name, WIDATEISUP);
+    // The field whole: a name cut to the room of a path would be another file.
+    std::string ganz(static_cast<size_t>(std::max(0, wiTextLaenge(3000))) + 1, '\0');
+    wiTextHolen(3000, ganz.data(), static_cast<int>(ganz.size()) - 1);
+    ganz.resize(std::strlen(ganz.c_str()));
+    if (!zwischenablage && PfadKopieren(name, sizeof name, ganz.c_str()) != 0) return;
     if (art < 1 || (!zwischenablage && name[0] == '\0')) {
         MessageBeep(0);
         return;
@@ -292,11 +290,7 @@ void kdExportieren()
             art = genannt;
         } else {
             const std::string mit = std::string(name) + "." + kdEndung(art);
-            if (mit.size() > static_cast<size_t>(WIDATEISUP)) {
-                MessageBeep(0);
-                return;
-            }
-            strkopie(name, sizeof name, mit.c_str(), WIDATEISUP);
+            if (PfadKopieren(name, sizeof name, mit.c_str()) != 0) return;
         }
         DbFuellen f;
         wiTextSetzen(3000, name);
@@ -342,6 +336,33 @@ void DB1312Oeffnen(const char* makro)
 }
 
 void DB1006Oeffnen() { EdtDialogOeffnen("DB1006", kdExportInit, kdExit, kdExportBefehl); }
+
+int KdMakroKopfLesen(const char* pfad, KdMakroKopf* k)
+{
+    *k = KdMakroKopf{};
+    BDAT d{};
+    if (bdopenlesen(&d, pfad) < 0) return 0;
+    char zeile[MAKROZEILESUP + 1];
+    std::string rest;
+    while (bdgets(&d, zeile, MAKROZEILESUP) >= 0) {
+        if (kdWort(zeile, "Text", &rest)) {
+            k->hatText = true;
+            k->text = rest;
+        } else if (kdWort(zeile, "Input", &rest)) {
+            const char* p = rest.c_str();
+            char* nach = nullptr;
+            const long i = std::strtol(p, &nach, 10);
+            p = nach;
+            while (*p == ' ' || *p == '\t') ++p;
+            const int n = static_cast<int>(std::clamp(i, 0L, static_cast<long>(KDWERTSUP - 1)));
+            k->hatLabel[n] = true;
+            k->label[n] = p;
+        }
+    }
+    const bool kurz = bdlesefehler(&d) != 0;
+    bdclose(&d);
+    return kurz ? -1 : 1;
+}
 
 std::string KdWerteEinsetzen(const char* zeile, const std::string werte[KDWERTSUP])
 {

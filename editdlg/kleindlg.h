@@ -23,3 +23,15 @@ void DB1006Oeffnen();
 // digits above 4 take value 4, as the "Input" lines' indices do. The result
 // grows as needed.
 std::string KdWerteEinsetzen(const char* zeile, const std::string werte[KDWERTSUP]);
+
+// What DB1312 shows of a macro: the last "Text" line's rest and, per value,
+// the last "Input <d>" line's rest (indices outside 0..4 taken as the
+// nearest); lines are read up to MAKROZEILESUP characters.
+struct KdMakroKopf {
+    bool hatText = false;
+    std::string text;
+    bool hatLabel[KDWERTSUP] = {};
+    std::string label[KDWERTSUP];
+};
+// 1 read, 0 no such file, -1 read short.
+int KdMakroKopfLesen(const char* pfad, KdMakroKopf* k);

@@ -67,13 +67,23 @@ char* utFeld(projekttext* t, int i, int* breite)
     return t->gruppe[i - 4 - UTTEXTE];
 }
 
-// Every field ends within its width (records handed in by callers).
+// Every field ends within its width and holds no control character (a
+// line end or the field separator inside a field would split its record
+// line in the project file and shift every later field); the key starts
+// with no blank (records handed in by callers, and values of old files).
 void utBereinigen(projekttext* t)
 {
     for (int i = 0; i < UTFELDER; ++i) {
         int b = 0;
-        utFeld(t, i, &b)[b] = '\0';
+        char* f = utFeld(t, i, &b);
+        f[b] = '\0';
+        for (char* c = f; *c; ++c)
+            if (static_cast<unsigned char>(*c) < 0x20 && *c != '\t') *c = ' ';
     }
+    // The project file's reader trims its lines, so a key's leading blanks
+    // would not come back: a key has none.
+    const size_t vorn = std::strspn(t->kenn, " \t");
+    if (vorn > 0) std::memmove(t->kenn, t->kenn + vorn, std::strlen(t->kenn + vorn) + 1);
 }
 
 bool utIstBereich(const projekttext& t) { return std::strncmp(t.kenn, "__", 2) != 0; }
@@ -153,7 +163,9 @@ void utZerlegen(const char* zeile, projekttext* t)
 
 void utAnhaengen(const projekttext* t, void*)
 {
-    if (ut.liste.size() < static_cast<size_t>(UTITELSUP)) ut.liste.push_back(*t);
+    if (ut.liste.size() >= static_cast<size_t>(UTITELSUP)) return;
+    ut.liste.push_back(*t);
+    utBereinigen(&ut.liste.back());
 }
 
 // The old format: "___" from section "Texte" of "ZavikPro.ini", then the

@@ -33,7 +33,8 @@ void hOrdnerName(const char* ordner, const char* name, char* puffer, size_t groe
 {
     std::string o = ordner ? ordner : "";
     while (!o.empty() && (o.back() == '/' || o.back() == '\\')) o.pop_back();
-    std::snprintf(puffer, groesse, "%s/%s", o.c_str(), name);
+    // Cut to the buffer it would name another file: refused with the limit.
+    PfadKopieren(puffer, groesse, (o + "/" + name).c_str());
 }
 
 // ---- "ZvCopy" ----

@@ -278,7 +278,7 @@ void PvwZeileMalen(int zeile)
         LisText(b, 0, e->name);
         LisText(kurzX, 0, e->kopf.kurz);
         LisText(datumX, 0, datum);
-        LisText(formatX, 0, e->kopf.format == 117 ? "A4" : "A3");
+        LisText(formatX, 0, PvwFormatText(*e));
         if (kurz) LisText(zusatzX, 0, PvwKurztexte(*e).c_str());
         LisText(titelX, 0, pvwVerbunden(e->titel0, e->titel1).c_str());
         break;

@@ -24,6 +24,7 @@
 #include "project/pvwlesen.h"
 #include "project/zeiopsint.h"
 #include "support/dosdatei.h"
+#include "support/pfade.h"
 #include "support/sortier.h"
 #include "support/texte.h"
 #include "support/vergleich.h"
@@ -113,9 +114,11 @@ struct PvwPdfSammlung {
 PvwPdfSammlung pvwPdf;
 
 // What a scan found besides the drawings: sheets whose header cannot be
-// read, and files left by a save that was interrupted before its rename.
+// read, sheets whose path is longer than any path the program opens, and
+// files left by a save that was interrupted before its rename.
 struct PvwFunde {
     std::vector<std::string> beschaedigt;  // names
+    std::vector<std::string> zuLang;       // names
     std::vector<std::string> reste;        // paths
 };
 PvwFunde pvwFunde;
@@ -152,6 +155,12 @@ int PvwZeiAufnehmen(const char* pfad, const char* eintrag, void*)
     }
     // A name that does not fit the entry would later address another file.
     if (std::strlen(name) > PVWNAMESUP || !ZeiIstZeichnung(name)) return 1;
+    // Neither read nor written anywhere (the path would be cut): not listed,
+    // but said, so that the sheet does not vanish without a word.
+    if (std::strlen(pfad) > static_cast<size_t>(PFADSUP)) {
+        pvwFunde.zuLang.emplace_back(name);
+        return 1;
+    }
     ZeiKopf kopf;
     struct stat st;
     bool beschaedigt = false;
@@ -300,12 +309,18 @@ namespace {
 // question for every leftover of an interrupted save.
 void pvwFundeMelden()
 {
-    std::sort(pvwFunde.beschaedigt.begin(), pvwFunde.beschaedigt.end(),
-              [](const std::string& a, const std::string& b) { return ZeiDateiVergleich(a.c_str(), b.c_str()) < 0; });
-    std::string namen;
-    for (const std::string& n : pvwFunde.beschaedigt) namen += (namen.empty() ? "" : ", ") + n;
+    const auto ordnen = [](std::vector<std::string>& v) {
+        std::sort(v.begin(), v.end(), [](const std::string& a, const std::string& b) {
+            return ZeiDateiVergleich(a.c_str(), b.c_str()) < 0;
+        });
+        std::string namen;
+        for (const std::string& n : v) namen += (namen.empty() ? "" : ", ") + n;
+        return namen;
+    };
+    const std::string namen = ordnen(pvwFunde.beschaedigt);
+    const std::string lang = ordnen(pvwFunde.zuLang);
     // Said again in another folder or when the set changed.
-    const std::string gemeldet = std::string(VerZeiger(1)) + "\n" + namen;
+    const std::string gemeldet = std::string(VerZeiger(1)) + "\n" + namen + "\n" + lang;
     if (gemeldet != pvwGemeldet) {
         pvwGemeldet = gemeldet;
         if (!namen.empty())
@@ -313,6 +328,15 @@ void pvwFundeMelden()
                           ? "Die Zeichnung " + namen + " ist besch\xE4" "digt und kann nicht gelesen werden; die Datei bleibt unver\xE4ndert."
                           : "Die Zeichnungen " + namen + " sind besch\xE4" "digt und k\xF6nnen nicht gelesen werden; die Dateien bleiben unver\xE4ndert.")
                          .c_str());
+        if (!lang.empty()) {
+            const std::string grenze = std::to_string(PFADSUP);
+            ZoMelden((pvwFunde.zuLang.size() == 1
+                          ? "Die Zeichnung " + lang + " wird nicht angezeigt: ihr Pfad ist l\xE4nger als " + grenze +
+                                " Zeichen. Die Datei bleibt unver\xE4ndert."
+                          : "Die Zeichnungen " + lang + " werden nicht angezeigt: ihre Pfade sind l\xE4nger als " + grenze +
+                                " Zeichen. Die Dateien bleiben unver\xE4ndert.")
+                         .c_str());
+        }
     }
     for (const std::string& p : pvwFunde.reste) {
         if (pvwBehalten.count(p) != 0) continue;
@@ -342,6 +366,12 @@ const std::vector<std::string>& PvwBeschaedigte() { return pvwFunde.beschaedigt;
 const std::vector<std::string>& PvwReste() { return pvwFunde.reste; }
 
 bool PvwIstBeschaedigt(const PvwEintrag& e) { return e.art == PVW_ZEICHNUNG && e.kopf.format == 0; }
+
+const char* PvwFormatText(const PvwEintrag& e)
+{
+    if (PvwIstBeschaedigt(e)) return "?";
+    return e.kopf.format == 117 ? "A4" : "A3";
+}
 
 void PvwVerzLesen()
 {

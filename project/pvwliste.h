@@ -72,6 +72,9 @@ const std::vector<std::string>& PvwBeschaedigte();
 const std::vector<std::string>& PvwReste();
 // A drawing entry of a damaged sheet.
 bool PvwIstBeschaedigt(const PvwEintrag& e);
+// The format column of a drawing entry: "A4", "A3", or "?" for a damaged
+// sheet (its header, and so its format, could not be read).
+const char* PvwFormatText(const PvwEintrag& e);
 // The project folder of the last PvwVerzLesen ("" before the first).
 const char* PvwVerzOrdner();
 int PvwAnzahl();

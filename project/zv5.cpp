@@ -184,7 +184,10 @@ int Zv5Konvertieren(const char* ordnerArg, Zv5Zaehler* z)
     Zv5Ort ort;
     zv5OrtMerken(&ort);
     const std::string vor = ordner + "/";
-    // 1. Version-2 component pairs into version-3 libraries.
+    // 1. Version-2 component pairs into version-3 libraries; the new ones
+    // join the listing after the walk (adding while walking it would move
+    // the names under the loop).
+    std::vector<std::string> neu;
     for (const std::string& n : dateien) {
         if (!zv5Beginnt(n, "BAUTEILB") || zv5Tmp(n)) continue;
         Zv5Status(n.c_str());
@@ -192,9 +195,10 @@ int Zv5Konvertieren(const char* ordnerArg, Zv5Zaehler* z)
         const bool vorher = dosattrib(e.c_str()) != DOSATTR_FEHLT;
         if (AltBibUmsetzen((vor + n).c_str(), nullptr) == 0 && !vorher && dosattrib(e.c_str()) != DOSATTR_FEHLT) {
             ++z->bib3;
-            dateien.push_back("BAUTEILE" + n.substr(8));
+            neu.push_back("BAUTEILE" + n.substr(8));
         }
     }
+    dateien.insert(dateien.end(), neu.begin(), neu.end());
     // 2. Old drawings.
     for (const std::string& n : dateien) {
         if (zv5Tmp(n) || !ZeiIstZeichnung(n.c_str()) || ZeiIstDatei((vor + n).c_str())) continue;

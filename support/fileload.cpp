@@ -111,7 +111,9 @@ int tempname(char* ziel, size_t groesse)
     // until the caller makes the file.
     for (int versuch = 0; versuch < 0x10000; ++versuch) {
         flTempZaehler = (flTempZaehler + 1) & 0xFFFF;
-        std::snprintf(name, sizeof name, "%s%s%04X.TMP", verz.c_str(), TEMPPRAEFIX, flTempZaehler);
+        // A cut name would be another file than the one made.
+        const int n = std::snprintf(name, sizeof name, "%s%s%04X.TMP", verz.c_str(), TEMPPRAEFIX, flTempZaehler);
+        if (n < 0 || static_cast<size_t>(n) >= sizeof name) return -1;
         if (dosattrib(name) == DOSATTR_FEHLT) {
             return flKopieren(ziel, groesse, name);
         }

@@ -12,6 +12,7 @@
 #include "support/dosdatei.h"
 #include "support/texte.h"
 #include "winlib/dialog.h"
+#include "winlib/meldung.h"
 
 namespace {
 
@@ -97,7 +98,13 @@ int wiDateiDialog(char* pfad, const char* titel, const char* filter, int modus)
         ok = GetSaveFileName(&ofn);
         break;
     }
-    if (!ok) return 0;
+    if (!ok) {
+        // A chosen path longer than any the program takes: said, not taken
+        // as a cancel without a word.
+        if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL)
+            wiMeldung("Der gew\xE4hlte Pfad ist l\xE4nger als %d Zeichen und wird nicht benutzt.", WIDATEISUP);
+        return 0;
+    }
     if (pfad) strkopie(pfad, WIDATEISUP + 1, datei, WIDATEISUP);
     return 1;
 }

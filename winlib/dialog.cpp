@@ -25,6 +25,7 @@
 #include <utility>
 
 #include "config/konfhaken.h"
+#include "config/verzeich.h"
 #include "platform/dialog.h"
 #include "platform/eingabe.h"
 #include "platform/fenster.h"
@@ -401,7 +402,10 @@ int konfDateiDialog(int speichern, const char* titel, const char* filter, char* 
     char p[WIDATEISUP + 1];
     strkopie(p, pfad ? pfad : "", WIDATEISUP);
     int r = wiDateiDialog(p, titel, filter, speichern ? 2 : 0);
-    if (pfad && groesse > 0) strkopie(pfad, static_cast<size_t>(groesse), p, groesse - 1);
+    if (!pfad || groesse <= 0) return r;
+    // A chosen path cut to the caller's room would name another file.
+    if (r && PfadKopieren(pfad, static_cast<size_t>(groesse), p) != 0) return 0;
+    if (!r) strkopie(pfad, static_cast<size_t>(groesse), p, groesse - 1);
     return r;
 }
 

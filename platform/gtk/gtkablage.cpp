@@ -41,7 +41,16 @@ std::string gkTextNachAussen(const void* p, size_t n)
     std::string t;
     t.reserve(len);
     for (size_t i = 0; i < len; ++i) {
-        if (c[i] == '\r' && i + 1 < len && c[i + 1] == '\n') continue;
+        if (c[i] == '\r') {
+            // A run of CRs before an LF is one line end outside; dropping only
+            // the last CR lost one more of the run with every copy and paste.
+            size_t j = i;
+            while (j < len && c[j] == '\r') ++j;
+            if (j < len && c[j] == '\n') {
+                i = j - 1;
+                continue;
+            }
+        }
         t += c[i];
     }
     return plCpNachUtf8(t);
@@ -171,13 +180,10 @@ std::string plGtkClipZiel(const char* format)
     return std::string("application/x-velmo-") + format;
 }
 
-int gkClipSchreiben(const char* format, const void* daten, size_t n)
+std::vector<uint8_t> plGtkClipNachAussen(const char* format, const void* daten, size_t n)
 {
-    if (!format || !*format) return 0;
-    auto* neu = new gkAngebot;
-    if (gkClipJetzt && gkClipRunde == gkIterationen()) *neu = *gkClipJetzt;
-    gkClipRunde = gkIterationen();
     std::vector<uint8_t> d;
+    if (!format) return d;
     if (std::strcmp(format, "CF_TEXT") == 0) {
         std::string t = gkTextNachAussen(daten, n);
         d.assign(t.begin(), t.end());
@@ -188,6 +194,37 @@ int gkClipSchreiben(const char* format, const void* daten, size_t n)
         const auto* b = static_cast<const uint8_t*>(daten);
         d.assign(b, b + n);
     }
+    return d;
+}
+
+bool plGtkClipVonAussen(const char* format, const void* daten, size_t n, std::vector<uint8_t>* aus)
+{
+    aus->clear();
+    if (!format) return false;
+    if (std::strcmp(format, "CF_TEXT") == 0) {
+        const char* c = static_cast<const char*>(daten);
+        const std::string t = c ? std::string(c, strnlen(c, n)) : std::string();
+        *aus = gkTextNachInnen(t.c_str());
+    } else if (std::strcmp(format, "CF_HDROP") == 0) {
+        const std::string t = daten ? std::string(static_cast<const char*>(daten), n) : std::string();
+        std::vector<std::string> namen = plGtkUriListeLesen(t);
+        if (namen.empty()) return false;
+        *aus = gkDropBlock(namen);
+        if (aus->empty()) return false;
+    } else if (daten && n) {
+        const auto* b = static_cast<const uint8_t*>(daten);
+        aus->assign(b, b + n);
+    }
+    return true;
+}
+
+int gkClipSchreiben(const char* format, const void* daten, size_t n)
+{
+    if (!format || !*format) return 0;
+    auto* neu = new gkAngebot;
+    if (gkClipJetzt && gkClipRunde == gkIterationen()) *neu = *gkClipJetzt;
+    gkClipRunde = gkIterationen();
+    std::vector<uint8_t> d = plGtkClipNachAussen(format, daten, n);
     bool ersetzt = false;
     for (size_t i = 0; i < neu->formate.size(); ++i)
         if (neu->formate[i] == format) {
@@ -239,17 +276,9 @@ int gkClipLesen(const char* format, std::vector<uint8_t>* aus)
     }
     std::unique_ptr<gkLesen> weg(l);
     if (!l->ok) return 0;
-    if (text) {
-        *aus = gkTextNachInnen(reinterpret_cast<const char*>(l->daten.data()));
-    } else if (std::strcmp(format, "CF_HDROP") == 0) {
-        std::string t(l->daten.begin(), l->daten.end());
-        std::vector<std::string> namen = plGtkUriListeLesen(t);
-        if (namen.empty()) return 0;
-        *aus = gkDropBlock(namen);
-        if (aus->empty()) return 0;
-    } else {
-        *aus = std::move(l->daten);
-    }
+    std::vector<uint8_t> d;
+    if (!plGtkClipVonAussen(format, l->daten.data(), l->daten.size(), &d)) return 0;
+    *aus = std::move(d);
     return 1;
 }
 

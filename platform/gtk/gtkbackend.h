@@ -13,6 +13,8 @@
 // files; the native file chooser and the GTK print dialog.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -47,6 +49,15 @@ std::string plGtkUriListeSchreiben(const std::vector<std::string>& pfade1252);
 // The MIME target of a clipboard format name as the layer passes it
 // ("CF_TEXT", "CF_HDROP", "CF_BITMAP" or a registered name).
 std::string plGtkClipZiel(const char* format);
+// The bytes offered outside for a block of the layer's clipboard format
+// (CF_TEXT: UTF-8 with "\n" line ends, up to the first NUL; CF_HDROP: the
+// DROPFILES block's names as text/uri-list; others as they are).
+std::vector<uint8_t> plGtkClipNachAussen(const char* format, const void* daten, size_t n);
+// The layer's block of another program's answer for that format (CF_TEXT:
+// UTF-8 up to the first NUL to code page 1252 with "\r\n", NUL-ended;
+// CF_HDROP: a uri-list to a DROPFILES block of its local files); false
+// when the answer gives nothing for it.
+bool plGtkClipVonAussen(const char* format, const void* daten, size_t n, std::vector<uint8_t>* aus);
 
 // ---- For the desktop tests -------------------------------------------------------------------------
 // The X window id of a top-level window (0 when none or not on X11).

@@ -8,7 +8,8 @@
 option(VELMO_FUZZ "Build the libFuzzer programs of tests/fuzz (clang only)" OFF)
 set(VELMO_FUZZ_DIR ${PROJECT_SOURCE_DIR}/tests/fuzz)
 file(GLOB velmo_fuzz_srcs CONFIGURE_DEPENDS ${VELMO_FUZZ_DIR}/*_fuzz.cpp)
-set(velmo_fuzz_libs frame velmo_rc_program)
+# platform_gtk: the desktop backend's clipboard conversions (no display used).
+set(velmo_fuzz_libs frame velmo_rc_program platform_gtk)
 
 if(VELMO_FUZZ)
   # qpdf's JSON header does not compile as C++20 with clang 14.

@@ -488,8 +488,11 @@ TEST_F(PvwListeTest, DamagedSheetsAreListedAndReportedAndALeftoverIsAskedAbout)
     for (int i = 1; i < 4; ++i) {
         EXPECT_TRUE(PvwIstBeschaedigt(*PvwEintragAdr(i))) << i;
         EXPECT_STREQ(PvwEintragAdr(i)->titel0, PVWBESCHAEDIGT);
+        // Its empty header gives no format: none is claimed for it.
+        EXPECT_STREQ(PvwFormatText(*PvwEintragAdr(i)), "?") << i;
     }
     EXPECT_FALSE(PvwIstBeschaedigt(*PvwEintragAdr(0)));
+    EXPECT_STREQ(PvwFormatText(*PvwEintragAdr(0)), "A3");
     EXPECT_EQ(gesagt(), (V{"Die Zeichnungen Plan.002, Plan.003, Plan.004 sind besch\xE4" "digt und k\xF6nnen nicht gelesen "
                            "werden; die Dateien bleiben unver\xE4ndert.",
                            "?Eine unterbrochene Speicherung wurde gefunden: .velmo-neu-Ab12Cd\nSoll diese Datei gel\xF6scht werden?"}));
