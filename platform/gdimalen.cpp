@@ -868,6 +868,9 @@ BOOL gdiFigur(GdiDc* dc, GdiKastenD k, const std::function<void(cairo_t*, double
     // a bitwise operation touches each pixel once.
     double innen = s.leer ? 0 : (s.innen ? w / 2 : (raster ? 0.5 : 0));
     double fuellEinzug = s.leer ? 0 : (raster ? innen + w / 2 : innen);
+    // Smoothed, fill and frame would leave a light seam where their grey
+    // edges meet: the fill runs on under the frame.
+    if (gdiGlatt(dc, dc->z.rop2)) fuellEinzug = innen;
     gdiFlaecheFuellen(dc, m, kasten, true, dc->z.rop2, [&](cairo_t* cr) { pfad(cr, fuellEinzug); });
     if (s.leer) return TRUE;
     gdiFormMalen(dc, s.rop2, kasten, [&](cairo_t* cr) {
@@ -1067,6 +1070,7 @@ BOOL gdiBogenMalen(GdiDc* dc, GdiBogen art, int left, int top, int right, int bo
         // The fill stops where the frame's ring begins (bitwise operations
         // touch each pixel once).
         double e = s.leer ? 0 : (s.innen ? w : (raster ? 0.5 + w / 2 : 0));
+        if (!s.leer && gdiGlatt(dc, dc->z.rop2)) e = s.innen ? w / 2 : 0.5;  // under the frame (see gdiFigur)
         gdiFlaecheFuellen(dc, m, kasten, true, dc->z.rop2, [&](cairo_t* cr) { pfad(cr, e); });
     }
     if (s.leer) return TRUE;

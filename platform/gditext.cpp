@@ -211,7 +211,7 @@ PangoContext* gdiPangoKontextGlatt()
         cairo_font_options_t* o = cairo_font_options_create();
         cairo_font_options_set_antialias(o, CAIRO_ANTIALIAS_GRAY);
         cairo_font_options_set_hint_metrics(o, CAIRO_HINT_METRICS_ON);
-        cairo_font_options_set_hint_style(o, CAIRO_HINT_STYLE_SLIGHT);
+        cairo_font_options_set_hint_style(o, CAIRO_HINT_STYLE_FULL);
         pango_cairo_context_set_font_options(k, o);
         cairo_font_options_destroy(o);
         pango_cairo_context_set_resolution(k, 72);
