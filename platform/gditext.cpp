@@ -11,6 +11,8 @@
 // degree); lfOrientation is taken to equal it, as Windows does outside
 // GM_ADVANCED. Raster DCs shape with hinted metrics and no anti-aliasing, so
 // widths are whole pixels as on Windows; printer DCs use unhinted outlines.
+// A DC showing a drawing on screen (GdiDc::glatt) measures as the raster DCs
+// and draws the same glyphs in grey levels.
 // DCs of the user interface (GdiDc::oberflaeche) shape with hinted metrics
 // too but rasterise as the desktop does (anti-aliased, its hint style); their
 // fonts, metrics and widths are kept apart from the drawing DCs'.
@@ -35,7 +37,7 @@
 namespace {
 
 PangoFontMap* gdiFontMap;
-PangoContext* gdiKontext[3];  // [0] vector, [1] raster, [2] user interface
+PangoContext* gdiKontext[4];  // [0] vector, [1] raster, [2] user interface, [3] smoothed raster
 
 struct GdiMetrik {
     int ascent = 0, descent = 0;  // device pixels (rounded up for raster)
@@ -192,6 +194,24 @@ PangoContext* gdiPangoKontextOberflaeche()
         plBeSchriftOptionen(o);
         // Whole-pixel advances, as the dialog units are measured with.
         cairo_font_options_set_hint_metrics(o, CAIRO_HINT_METRICS_ON);
+        pango_cairo_context_set_font_options(k, o);
+        cairo_font_options_destroy(o);
+        pango_cairo_context_set_resolution(k, 72);
+        pango_context_set_round_glyph_positions(k, true);
+    }
+    return k;
+}
+
+PangoContext* gdiPangoKontextGlatt()
+{
+    if (!gdiFontMap) gdiFontMap = pango_cairo_font_map_new();
+    PangoContext*& k = gdiKontext[3];
+    if (!k) {
+        k = pango_font_map_create_context(gdiFontMap);
+        cairo_font_options_t* o = cairo_font_options_create();
+        cairo_font_options_set_antialias(o, CAIRO_ANTIALIAS_GRAY);
+        cairo_font_options_set_hint_metrics(o, CAIRO_HINT_METRICS_ON);
+        cairo_font_options_set_hint_style(o, CAIRO_HINT_STYLE_FULL);
         pango_cairo_context_set_font_options(k, o);
         cairo_font_options_destroy(o);
         pango_cairo_context_set_resolution(k, 72);
@@ -549,6 +569,24 @@ PangoLayout* gdiLayout(GdiDc* dc, const GdiSchriftLage& s)
     return dc->layout;
 }
 
+// The layout a `glatt` DC draws its text with: the font of the measuring
+// layout, rasterised in grey levels. Measuring stays with gdiLayout, so a
+// smoothed DC reports the widths of any other screen DC.
+PangoLayout* gdiLayoutGlatt(GdiDc* dc, const GdiSchriftLage& s)
+{
+    PangoContext* k = gdiPangoKontextGlatt();
+    if (!dc->layoutGlatt || pango_layout_get_context(dc->layoutGlatt) != k) {
+        if (dc->layoutGlatt) g_object_unref(dc->layoutGlatt);
+        dc->layoutGlatt = pango_layout_new(k);
+        dc->layoutGlattNummer = 0;
+    }
+    if (dc->layoutGlattNummer == s.nummer) return dc->layoutGlatt;
+    dc->layoutGlattNummer = s.nummer;
+    pango_layout_set_font_description(dc->layoutGlatt, s.desc);
+    pango_layout_set_attributes(dc->layoutGlatt, pango_layout_get_attributes(gdiLayout(dc, s)));
+    return dc->layoutGlatt;
+}
+
 // Advance of a UTF-8 run in device pixels (stretched).
 double gdiBreite(PangoLayout* l, const std::string& u, const GdiSchriftLage& s)
 {
@@ -589,7 +627,8 @@ BOOL gdiTextAus(GdiDc* dc, int x, int y, UINT options, const RECT* rc, LPCSTR te
     if (dc->art == GdiDcArt::Vektor && dc->abgeschlossen) return FALSE;
     GdiZeichnung zeichnung(dc);
     const GdiSchriftLage& s = gdiLage(dc);
-    PangoLayout* l = gdiLayout(dc, s);
+    // Text takes no raster operation: a smoothed DC smooths all of it.
+    PangoLayout* l = !s.ui && gdiGlatt(dc, R2_COPYPEN) ? gdiLayoutGlatt(dc, s) : gdiLayout(dc, s);
     std::string u;
     std::vector<int> start;
     gdiNachUtf8(text ? text : "", text ? n : 0, u, &start);
