@@ -26,6 +26,7 @@
 #include "output/stil.h"
 #include "output/strich.h"
 #include "platform/cp1252.h"
+#include "platform/pdfbib.h"
 #include "support/bdatei.h"
 #include "support/pfade.h"
 #include "support/texte.h"
@@ -242,8 +243,11 @@ void SvgTextGroesse(void*, const char* text, double* breite, double* hoehe)
 
 // A piece at column `spalte` of the line starting at (x, y). Its anchor is
 // the point the renderer aligned it on (left end, middle or right end of
-// the model width), so a reader whose font runs narrower or wider still
-// keeps it at its symbol; `textLength` asks for the model width itself.
+// the model width). Readers set the characters in their own font and many
+// leave `textLength` aside, so the family named first is the one the text
+// was measured in, and a horizontal scale about the anchor widens or
+// narrows that font's own width to the model width; `textLength` then
+// names that font's width, which a reader that honours it keeps.
 void SvgTextSchreiben(double x, double y, int spalte, const char* stueck, int ausrichtung)
 {
     const double l = SvgBreite(stueck);
@@ -251,13 +255,27 @@ void SvgTextSchreiben(double x, double y, int spalte, const char* stueck, int au
     const int t = svg.winkel;
     // Along the text's own direction, whatever its angle.
     const double ax = x + d * CosZehntel(t), ay = y + d * SinZehntel(t);
-    std::string z = "  <text " + SvgStilFuellung() + " font-family=\"" + svgXml(svg.font, 1) + "\" font-size=\"" +
-                    svgZahlText(svg.groesse * svg.em) + "\" ";
+    const double groesse = svg.groesse * svg.em;
+    std::string familie;
+    const double eigen = pdfbibGesichtBreite(svg.font, groesse, stueck, &familie);
+    const double sk = eigen > 1e-6 && l > 1e-6 ? l / eigen : 1.0;
+    std::string namen = svgXml(familie.c_str(), 1);
+    if (!familie.empty() && familie != svg.font) namen += ", " + svgXml(svg.font, 1);
+    else if (familie.empty()) namen = svgXml(svg.font, 1);
+    std::string z = "  <text " + SvgStilFuellung() + " font-family=\"" + namen + "\" font-size=\"" +
+                    svgZahlText(groesse) + "\" ";
     if (ausrichtung == 1) z += "text-anchor=\"middle\" ";
     else if (ausrichtung == 2) z += "text-anchor=\"end\" ";
-    if (t != 0) z += svgDrehung(t, ax, ay) + " ";
-    z += "x=\"" + svgZahlText(ax) + "\" y=\"" + svgZahlText(svgY(ay)) + "\" textLength=\"" + svgZahlText(l) +
-         "\" lengthAdjust=\"spacingAndGlyphs\">" + svgXml(stueck, 0) + "</text>";
+    std::string tr;
+    if (t != 0) tr = "rotate(" + std::to_string(360 - t / 10) + " " + svgZahlText(ax) + " " + svgZahlText(svgY(ay)) + ")";
+    if (std::fabs(sk - 1) > 0.0005) {
+        char m[160];
+        std::snprintf(m, sizeof m, "matrix(%.5g 0 0 1 %.5g 0)", sk, ax * (1 - sk));
+        tr += (tr.empty() ? "" : " ") + std::string(m);
+    }
+    if (!tr.empty()) z += "transform=\"" + tr + "\" ";
+    z += "x=\"" + svgZahlText(ax) + "\" y=\"" + svgZahlText(svgY(ay)) + "\" textLength=\"" +
+         svgZahlText(sk > 0 ? l / sk : l) + "\" lengthAdjust=\"spacingAndGlyphs\">" + svgXml(stueck, 0) + "</text>";
     svgZeile(z);
 }
 
