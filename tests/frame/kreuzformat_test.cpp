@@ -35,6 +35,8 @@
 #include "platform/headless.h"
 #include "output/druck.h"
 #include "platform/dateidialog.h"
+#include "project/export.h"
+#include "project/pvwliste.h"
 #include "platform/drucker.h"
 #include "winlib/anwdaten.h"
 #include "tests/frame/demorahmen_pruef.h"
@@ -195,6 +197,13 @@ TEST_F(Kreuz, EveryDemoSheetLooksTheSameInEveryOutput)
     // PDF's large title texts are set in a face whose letters differ from
     // the screen's, and the DXF reader draws the dotted line type its way.
     const std::map<std::string, double> grenze = {{"pdf", 0.97}, {"svg", 0.97}, {"hpgl", 0.97}, {"dxf", 0.97}};
+    // Every sheet exported as SVG as the export dialog does it: the
+    // pictures go beside the files (the WMF of HV1.15 as bild.png).
+    PvwVerzLesen();
+    for (int i = 0; i < PvwAnzahl(); ++i) PvwMarkSetzen(i, 1);
+    fs::remove_all(aus / "svg");
+    ASSERT_EQ(ExportDateien(EXPORT_SVG, (aus / "svg").c_str(), "@Z.svg", 0), 16);
+    EXPECT_TRUE(fs::exists(aus / "svg" / "bild.png"));
     for (const char* name : blaetter) {
         SCOPED_TRACE(name);
         const std::string zei = demo.datei(name);
@@ -206,10 +215,9 @@ TEST_F(Kreuz, EveryDemoSheetLooksTheSameInEveryOutput)
         BREITE = (a4 ? 210 : 420) * PXMM;
         HOEHE = 297 * PXMM;
         const std::string mmB = a4 ? "210" : "420", pxB = std::to_string(BREITE), pxH = std::to_string(HOEHE);
-        // The SVG lies in the project folder, where its pictures are.
-        const fs::path svg = fs::path(demo.projekt()) / (std::string(name) + ".svg");
-        ASSERT_EQ(SvgExport(zei.c_str(), svg.c_str()), 0);
-        fs::copy_file(svg, b.string() + ".svg", fs::copy_options::overwrite_existing);
+        // The SVG from the batch export, with its pictures beside it.
+        const fs::path svg = aus / "svg" / (std::string(name) + ".svg");
+        ASSERT_TRUE(fs::exists(svg));
         ASSERT_EQ(HpglPlot(zei.c_str(), (b.string() + ".plt").c_str()), 0);
         ASSERT_EQ(DxfExport((b.string() + ".dxf").c_str(), zei.c_str()), 0);
         // No placeholder or control byte in a text, the code page and every
