@@ -49,6 +49,8 @@ struct DxfExpZustand {
     double x, y;          // current point
     int stil, sa, font;   // of the element being written
     double hoehe, winkel, faktor;
+    double periode;       // of the dash pattern, as on screen (0: the line type's own)
+    double ltLaenge;      // total length of the current line type's pattern
     int letzterStil, letzteSa, letzterFont;
     char layer[DXFKNAMESUP + 1];
     char ltype[DXFKNAMESUP + 1];
@@ -182,6 +184,7 @@ void DxfStrichartExp(int sa)
         DxfLog("Linientyp %d nicht gefunden (%s)", sa, z->name);
     }
     strkopie(dxfE->ltype, z->name, DXFKNAMESUP);
+    dxfE->ltLaenge = z->anzahl > 0 ? z->laenge : 0;
     dxfLtypeEintrag(z, z->name);
 }
 
@@ -226,6 +229,9 @@ void dxfKopf(const char* typ, bool mitLtype)
     if (mitLtype) {
         DxfStrichartExp(dxfE->sa);
         dxfPaar(d, 6, dxfE->ltype);
+        // The pattern repeats at the element's dash length, as on screen:
+        // the line type scale stretches the table's one period to it.
+        if (dxfE->ltLaenge > 0 && dxfE->periode > 0) dxfReal(d, 48, dxfE->periode / dxfE->ltLaenge);
     }
 }
 
@@ -553,6 +559,7 @@ int DxfElemZeichnen(const BEF* b, const STT* s)
     const double sc = s->mass;
     DxfAttribute(ElemStilNummer(b->sub, s), s->sa, s->tg * sc, WinkelNormal(s->richtung + s->tr) / 10.0, s->tv,
                  s->ts);
+    dxfE->periode = s->sl * sc;
     DxfPosition(s->x, s->y);
     switch (b->code) {
     case 40: {
