@@ -11,6 +11,7 @@
 //     DXF file (made by bdmake) is then dropped, never left cut.
 #include "output/dxfexp.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -28,6 +29,7 @@
 #include "model/zustand.h"
 #include "output/dxfkonf.h"
 #include "output/element.h"
+#include "output/schrift.h"
 #include "support/basis.h"
 #include "support/bdatei.h"
 #include "support/dosdatei.h"
@@ -51,6 +53,7 @@ struct DxfExpZustand {
     double hoehe, winkel, faktor;
     double periode;       // of the dash pattern, as on screen (0: the line type's own)
     double ltLaenge;      // total length of the current line type's pattern
+    double passend;       // width the next text spans (0: the reader's own)
     int letzterStil, letzteSa, letzterFont;
     char layer[DXFKNAMESUP + 1];
     char ltype[DXFKNAMESUP + 1];
@@ -426,6 +429,14 @@ void DxfTextSchreiben(const char* text)
     if (dxfE->winkel != 0) dxfReal(d, 50, dxfE->winkel);
     DxfSchriftExp(dxfE->font);
     dxfPaar(d, 7, dxfE->style);
+    if (dxfE->passend > 0) {
+        // Fitted between its start and the end the sheet gives it: readers
+        // set it in fonts of their own, each of another width.
+        const double w = dxfE->winkel * M_PI / 180;
+        dxfInt(d, 72, 5);
+        dxfReal(d, 11, dxfE->x + dxfE->passend * std::cos(w));
+        dxfReal(d, 21, dxfE->y + dxfE->passend * std::sin(w));
+    }
 }
 
 // ---- members ----
@@ -444,7 +455,10 @@ void DxfElemText(const char* text, const STT* s, int a, int b, int c)
     if (n == 0 || m == 0) return;
     const double sc = s->mass;
     const double H = sc * s->tg, C = sc * s->tg * s->tv, L = 2 * sc * s->th * s->tg;
-    const double W = C * m, D = -L * (n - 1);
+    // Aligned on the width the sheet gives the text (its first line, or a
+    // block's m letters 'n', under the text-width model), as on screen.
+    const std::string mess = n == 1 ? std::string(StndTextZeile(0)) : std::string(std::min(ELEMMESSSUP, m), 'n');
+    const double W = SchriftTextBreite(s->ts, mess.c_str(), H, s->tv), D = -L * (n - 1);
     const double dx = b == 1 ? -W / 2 : b == 2 ? -W : 0;
     const double dy = c == 1 ? -(H + D) / 2 : c == 2 ? -(H + D) : 0;
     const int T = s->richtung + s->tr;
@@ -453,6 +467,19 @@ void DxfElemText(const char* text, const STT* s, int a, int b, int c)
     const double x0 = s->x + ox, y0 = s->y + oy;
     for (int i = 0; i < n; ++i) {
         const char* zeile = StndTextZeile(i);
+        if (a == 0) {
+            // A plain text is one run, as the screen draws it.
+            if (zeile[std::strspn(zeile, " \t")] == '\0') continue;
+            double px = 0, py = -L * i;
+            Drehen(T, &px, &py);
+            DxfPosition(x0 + px, y0 + py);
+            dxfE->passend = SchriftTextBreite(s->ts, zeile, H, s->tv);
+            DxfTextSchreiben(zeile);
+            dxfE->passend = 0;
+            continue;
+        }
+        // Standard texts: the pieces between tabs or runs of blanks, each
+        // at its own column.
         int pos = 0;
         while (zeile[pos] != '\0') {
             char stueck[DXFTEXTSUP + 1];
@@ -466,7 +493,9 @@ void DxfElemText(const char* text, const STT* s, int a, int b, int c)
             double px = C * (pos + anfang), py = -L * i;
             Drehen(T, &px, &py);
             DxfPosition(x0 + px, y0 + py);
+            dxfE->passend = SchriftTextBreite(s->ts, stueck, H, s->tv);
             DxfTextSchreiben(stueck);
+            dxfE->passend = 0;
             pos += ende;
         }
     }
