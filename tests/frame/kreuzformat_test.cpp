@@ -583,6 +583,23 @@ TEST_F(Kreuz, TitleBlockTextsFitTheirCells)
     }
 }
 
+// Every text of a framed demo sheet stays inside the frame (10 mm from the
+// sheet's edges) under the text-width model: none crosses it or leaves the
+// sheet.
+TEST_F(Kreuz, DemoTextsStayInsideTheFrame)
+{
+    for (const char* name : blaetter) {
+        const std::string n = name;
+        if (n == "HV1.01" || n == "HV1.15" || n == "Plan.001") continue;  // cover sheet; no frame
+        SCOPED_TRACE(name);
+        for (const KzText& t : kzTexte(demo.datei(name))) {
+            const double l = std::min(t.x0, t.x1), r = std::max(t.x0, t.x1);
+            EXPECT_TRUE(l >= 10.5 && r <= 409.5 && t.y0 >= 10.5 && t.y0 + t.h <= 286.5)
+                << "\"" << t.text << "\" at " << l << ".." << r << ", " << t.y0;
+        }
+    }
+}
+
 // Every demo sheet printed into a PDF file through the print dialog, once on
 // A4 and once on A3 paper (landscape): one page a sheet, and each sheet's
 // outer border drawn whole where the fit into the printable area (1/6 inch
