@@ -467,19 +467,6 @@ void DxfElemText(const char* text, const STT* s, int a, int b, int c)
     const double x0 = s->x + ox, y0 = s->y + oy;
     for (int i = 0; i < n; ++i) {
         const char* zeile = StndTextZeile(i);
-        if (a == 0) {
-            // A plain text is one run, as the screen draws it.
-            if (zeile[std::strspn(zeile, " \t")] == '\0') continue;
-            double px = 0, py = -L * i;
-            Drehen(T, &px, &py);
-            DxfPosition(x0 + px, y0 + py);
-            dxfE->passend = SchriftTextBreite(s->ts, zeile, H, s->tv);
-            DxfTextSchreiben(zeile);
-            dxfE->passend = 0;
-            continue;
-        }
-        // Standard texts: the pieces between tabs or runs of blanks, each
-        // at its own column.
         int pos = 0;
         while (zeile[pos] != '\0') {
             char stueck[DXFTEXTSUP + 1];

@@ -324,7 +324,10 @@ int HpglElemStift(void*, int n, const STT* s)
     if (pl.passStift != 0 && pl.passStift != n) return 0;
     pl.stift = n;
     HpglStift(n);
-    HpglLinienart(s->sa, 10 * s->sl * s->mass);
+    // The pattern's length is a percentage of the P1-P2 diagonal, which
+    // "IP0,0,1,4000" makes 100 mm long: the dash length in millimetres
+    // repeats the pattern as often as on screen.
+    HpglLinienart(s->sa, s->sl * s->mass);
     double x = s->x, y = s->y;
     JusPunkt(&pl.p.jus, &x, &y);
     HpglPu(x, y);
