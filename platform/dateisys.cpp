@@ -77,25 +77,69 @@ bool dsGleicherInhalt(const std::string& a, const std::string& b)
 
 std::string dsOrdnerVon(const std::string& echt);
 
+// All of `n` bytes at `pos`; false on an error or an early end.
+bool dsGanzLesen(int fd, char* p, size_t n, off_t pos)
+{
+    while (n > 0) {
+        const ssize_t r = pread(fd, p, n, pos);
+        if (r < 0 && errno == EINTR) continue;
+        if (r <= 0) return false;
+        p += r;
+        n -= static_cast<size_t>(r);
+        pos += r;
+    }
+    return true;
+}
+
 // Whether the handle (from its start) holds the bytes of the file `ziel`.
-bool dsGleichWieDatei(int fd, const std::string& ziel)
+// `rechte` gets the permissions of `ziel` when it is a file (else it stays).
+// The target is opened once; one read of each side for a file of the size
+// of a drawing (the buffers stay between calls).
+bool dsGleichWieDatei(int fd, const std::string& ziel, mode_t* rechte)
 {
     struct stat sa, sb;
-    if (fstat(fd, &sa) != 0 || stat(ziel.c_str(), &sb) != 0) return false;
-    if (!S_ISREG(sb.st_mode) || sa.st_size != sb.st_size) return false;
+    if (fstat(fd, &sa) != 0) return false;
     const int fb = open(ziel.c_str(), O_RDONLY | O_CLOEXEC);
     if (fb < 0) return false;
-    std::vector<char> pa(65536), pb(65536);
-    bool gleich = true;
-    off_t pos = 0;
-    while (gleich && pos < sa.st_size) {
-        const size_t n = static_cast<size_t>(std::min<off_t>(sa.st_size - pos, static_cast<off_t>(pa.size())));
-        gleich = pread(fd, pa.data(), n, pos) == static_cast<ssize_t>(n) &&
-                 read(fb, pb.data(), n) == static_cast<ssize_t>(n) && std::memcmp(pa.data(), pb.data(), n) == 0;
-        pos += static_cast<off_t>(n);
+    bool gleich = fstat(fb, &sb) == 0 && S_ISREG(sb.st_mode);
+    if (gleich) *rechte = sb.st_mode & 07777;
+    gleich = gleich && sa.st_size == sb.st_size;
+    static std::vector<char> pa, pb;
+    constexpr off_t STUECK = 1 << 20;
+    for (off_t pos = 0; gleich && pos < sa.st_size; pos += STUECK) {
+        const size_t n = static_cast<size_t>(std::min(sa.st_size - pos, STUECK));
+        if (pa.size() < n) pa.resize(n), pb.resize(n);
+        gleich = dsGanzLesen(fd, pa.data(), n, pos) && dsGanzLesen(fb, pb.data(), n, pos) &&
+                 std::memcmp(pa.data(), pb.data(), n) == 0;
     }
     close(fb);
     return gleich;
+}
+
+void dsListeEintragen(const std::string& echt);
+
+// Memory files of replacements gathered in memory, kept for the next one
+// while a batch runs (making and closing one costs more than emptying it).
+std::vector<int> dsSpeicherVorrat;
+
+int dsSpeicherNehmen()
+{
+    if (!dsSpeicherVorrat.empty()) {
+        const int fd = dsSpeicherVorrat.back();
+        dsSpeicherVorrat.pop_back();
+        return fd;
+    }
+    return memfd_create("velmo-neu", MFD_CLOEXEC);
+}
+
+// Closes a memory file, or empties it for the next replacement of the batch.
+int dsSpeicherAbgeben(int fd)
+{
+    if (dsNurGeaendert > 0 && dsSpeicherVorrat.size() < 4 && ftruncate(fd, 0) == 0 && lseek(fd, 0, SEEK_SET) == 0) {
+        dsSpeicherVorrat.push_back(fd);
+        return 0;
+    }
+    return close(fd);
 }
 
 // The close of a replacement gathered in memory: nothing happens on disk
@@ -104,7 +148,8 @@ bool dsGleichWieDatei(int fd, const std::string& ziel)
 int dsSpeicherSchliessen(int fd, const DsErsetzen& e)
 {
     int fehler = e.fehler ? EIO : 0;
-    const bool gleich = !fehler && dsGleichWieDatei(fd, e.ziel);
+    mode_t rechte = e.rechte;
+    const bool gleich = !fehler && dsGleichWieDatei(fd, e.ziel, &rechte);
     std::string temp;
     if (!fehler && !gleich) {
         const size_t schnitt = e.ziel.rfind('/');
@@ -114,8 +159,8 @@ int dsSpeicherSchliessen(int fd, const DsErsetzen& e)
             fehler = errno;
             temp.clear();
         } else {
-            fchmod(t, e.rechte);
-            std::vector<char> puffer(65536);
+            fchmod(t, rechte);
+            static std::vector<char> puffer(65536);
             off_t pos = 0;
             for (;;) {
                 const ssize_t n = pread(fd, puffer.data(), puffer.size(), pos);
@@ -136,7 +181,7 @@ int dsSpeicherSchliessen(int fd, const DsErsetzen& e)
         }
     }
     const bool schliessFehler = plFehlerJetzt(PlFehlerArt::Schliessen);
-    if (close(fd) != 0 && !fehler) fehler = errno;
+    if (dsSpeicherAbgeben(fd) != 0 && !fehler) fehler = errno;
     if (schliessFehler && !fehler) fehler = EIO;
     if (!fehler && !gleich && (dsFehler(PlFehlerArt::Umbenennen) || rename(temp.c_str(), e.ziel.c_str()) != 0))
         fehler = errno;
@@ -145,6 +190,7 @@ int dsSpeicherSchliessen(int fd, const DsErsetzen& e)
         errno = fehler;
         return -1;
     }
+    if (!gleich) dsListeEintragen(e.ziel);
     if (!gleich && e.sync) {
         const int dfd = open(dsOrdnerVon(e.ziel).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (dfd >= 0) {
@@ -187,9 +233,83 @@ bool dsGleichOhneFall(const std::string& a, const std::string& b)
     return true;
 }
 
+std::string dsGross(const std::string& cp)
+{
+    std::string g = cp;
+    for (char& c : g) c = static_cast<char>(plZeichenGross(static_cast<unsigned char>(c)));
+    return g;
+}
+
+// While a batch of replacements runs (plDsNurGeaenderteErsetzen), the
+// folders the lookup read stay listed here, by the upper-case form of
+// each entry: a run that makes hundreds of new files in one folder reads
+// it once, not once a file. What this process adds through a replacement
+// is entered; any other change it makes drops the lists; a name found here
+// is checked to exist before it is used. The lists go with the batch.
+struct DsEintrag {
+    std::string cp, roh;
+};
+std::map<std::string, std::multimap<std::string, DsEintrag>> dsListen;
+
+void dsListenVergessen() { dsListen.clear(); }
+
+void dsListeEintragen(const std::string& echt)
+{
+    const size_t p = echt.rfind('/');
+    const std::string verz = p == std::string::npos ? std::string() : echt.substr(0, p);
+    const auto it = dsListen.find(verz);
+    if (it == dsListen.end()) return;
+    const std::string roh = p == std::string::npos ? echt : echt.substr(p + 1);
+    const std::string cp = plCpAusUtf8(roh);
+    const std::string g = dsGross(cp);
+    for (auto [a, b] = it->second.equal_range(g); a != b; ++a)
+        if (a->second.roh == roh) return;
+    it->second.emplace(g, DsEintrag{cp, roh});
+}
+
+bool dsExistiert(const std::string& echt);
+
+std::string dsSuchenGelesen(const std::string& verz, const std::string& komponente);
+
 // Looks `komponente` (code page 1252) up in folder `verz` (real path, "" for
 // the current folder) ignoring case; the entry's real name or "".
 std::string dsSuchen(const std::string& verz, const std::string& komponente)
+{
+    if (dsNurGeaendert == 0) return dsSuchenGelesen(verz, komponente);
+    auto it = dsListen.find(verz);
+    if (it == dsListen.end()) {
+        DIR* d = opendir(verz.empty() ? "." : verz.c_str());
+        if (!d) return {};
+        ++dsSuchLesungen;
+        std::multimap<std::string, DsEintrag> liste;
+        while (dirent* e = readdir(d)) {
+            const std::string roh = e->d_name;
+            if (roh == "." || roh == "..") continue;
+            std::string cp = plCpAusUtf8(roh);
+            std::string g = dsGross(cp);
+            liste.emplace(std::move(g), DsEintrag{std::move(cp), roh});
+        }
+        closedir(d);
+        it = dsListen.emplace(verz, std::move(liste)).first;
+    }
+    // The same choice as a reading of the folder: the entry equal byte for
+    // byte, else the first match in sorted order.
+    std::string exakt, erstes;
+    for (auto [a, b] = it->second.equal_range(dsGross(komponente)); a != b; ++a) {
+        const DsEintrag& e = a->second;
+        if (e.cp == komponente) {
+            if (exakt.empty() || e.roh < exakt) exakt = e.roh;
+        } else if (erstes.empty() || e.roh < erstes) {
+            erstes = e.roh;
+        }
+    }
+    std::string gefunden = !exakt.empty() ? exakt : erstes;
+    if (gefunden.empty() || dsExistiert((verz.empty() ? std::string() : verz + "/") + gefunden)) return gefunden;
+    dsListen.erase(verz);  // out of date: read the folder
+    return dsSuchenGelesen(verz, komponente);
+}
+
+std::string dsSuchenGelesen(const std::string& verz, const std::string& komponente)
 {
     DIR* d = opendir(verz.empty() ? "." : verz.c_str());
     if (!d) return {};
@@ -314,6 +434,7 @@ int plDsOeffnen(const char* pfad, int flags, mode_t modus)
         if (plDsPfad(pfad, &echt) < 0) return -1;
         return open(echt.c_str(), flags | O_CLOEXEC, modus);
     }
+    dsListenVergessen();  // it may make a file
     std::string echt;
     if (plDsPfad(pfad, &echt) < 0) return -1;
     if (dsFehler(PlFehlerArt::Oeffnen)) return -1;
@@ -389,6 +510,7 @@ int plDsSchliessen(int fd)
         errno = fehler;
         return -1;
     }
+    dsListeEintragen(e.ziel);
     if (e.sync) {
         const int dfd = open(dsOrdnerVon(e.ziel).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (dfd >= 0) {
@@ -422,6 +544,7 @@ int plDsRechte(const char* pfad, mode_t modus)
 
 int plDsUmbenennen(const char* alt, const char* neu)
 {
+    dsListenVergessen();
     std::string echtAlt, echtNeu;
     if (plDsPfad(alt, &echtAlt) < 0 || plDsPfad(neu, &echtNeu) < 0) return -1;
     if (dsFehler(PlFehlerArt::Umbenennen)) return -1;
@@ -430,6 +553,7 @@ int plDsUmbenennen(const char* alt, const char* neu)
 
 int plDsUmbenennenNeu(const char* alt, const char* neu)
 {
+    dsListenVergessen();
     std::string echtAlt, echtNeu;
     if (plDsPfad(alt, &echtAlt) < 0 || plDsPfad(neu, &echtNeu) < 0) return -1;
     if (dsFehler(PlFehlerArt::Umbenennen)) return -1;
@@ -443,6 +567,7 @@ int plDsUmbenennenNeu(const char* alt, const char* neu)
 
 int plDsLoeschen(const char* pfad)
 {
+    dsListenVergessen();
     std::string echt;
     if (plDsPfad(pfad, &echt) < 0) return -1;
     return unlink(echt.c_str());
@@ -450,6 +575,7 @@ int plDsLoeschen(const char* pfad)
 
 int plDsVerzAnlegen(const char* pfad, mode_t modus)
 {
+    dsListenVergessen();
     std::string echt;
     if (plDsPfad(pfad, &echt) < 0) return -1;
     if (dsFehler(PlFehlerArt::Oeffnen)) return -1;
@@ -458,6 +584,7 @@ int plDsVerzAnlegen(const char* pfad, mode_t modus)
 
 int plDsVerzLoeschen(const char* pfad)
 {
+    dsListenVergessen();
     std::string echt;
     if (plDsPfad(pfad, &echt) < 0) return -1;
     return rmdir(echt.c_str());
@@ -527,19 +654,20 @@ int plDsErsetzenOeffnen(const char* pfad, bool sync)
         errno = EISDIR;
         return -1;
     }
-    struct stat st;
-    const mode_t rechte = stat(ziel.c_str(), &st) == 0 && S_ISREG(st.st_mode) ? (st.st_mode & 07777)
-                                                                               : dsNeueRechte();
     if (dsNurGeaendert > 0) {
         // In memory from the start: an unchanged file costs no file at all.
-        const int fd = memfd_create("velmo-neu", MFD_CLOEXEC);
+        // The permissions are taken from the target when it is compared.
+        const int fd = dsSpeicherNehmen();
         if (fd >= 0) {
-            DsErsetzen e{ziel, std::string(), sync, rechte};
+            DsErsetzen e{ziel, std::string(), sync, dsNeueRechte()};
             e.nurWennAnders = e.imSpeicher = true;
             dsErsetzungen[fd] = e;
             return fd;
         }
     }
+    struct stat st;
+    const mode_t rechte = stat(ziel.c_str(), &st) == 0 && S_ISREG(st.st_mode) ? (st.st_mode & 07777)
+                                                                               : dsNeueRechte();
     std::string temp = (schnitt == std::string::npos ? std::string() : ziel.substr(0, schnitt + 1)) +
                        ".velmo-neu-XXXXXX";
     const int fd = mkostemp(temp.data(), O_CLOEXEC);
@@ -557,8 +685,10 @@ int plDsErsetzenVerwerfen(int fd)
         return -1;
     }
     const std::string temp = it->second.temp;
+    const bool imSpeicher = it->second.imSpeicher;
     dsErsetzungen.erase(it);
-    close(fd);
+    if (imSpeicher) dsSpeicherAbgeben(fd);
+    else close(fd);
     if (!temp.empty()) unlink(temp.c_str());
     return 0;
 }
@@ -600,7 +730,14 @@ int plDsErsetzenNurWennAnders(int fd)
     return 0;
 }
 
-void plDsNurGeaenderteErsetzen(bool an) { dsNurGeaendert += an ? 1 : (dsNurGeaendert > 0 ? -1 : 0); }
+void plDsNurGeaenderteErsetzen(bool an)
+{
+    dsNurGeaendert += an ? 1 : (dsNurGeaendert > 0 ? -1 : 0);
+    if (dsNurGeaendert > 0) return;
+    for (int fd : dsSpeicherVorrat) close(fd);
+    dsSpeicherVorrat.clear();
+    dsListenVergessen();
+}
 
 bool plDsErsetzenOffen(int fd)
 {
