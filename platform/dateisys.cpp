@@ -34,6 +34,11 @@ struct DsErsetzen {
     // (`temp` is then empty) and reach a file in the target's folder only
     // when they differ from the target's.
     bool imSpeicher = false;
+    // Opened in a batch: `ziel` is the path as written, looked up (ignoring
+    // case) only at the close when no file has that name: an existing
+    // target costs one open then, and no lookup at all.
+    bool spaeterSuchen = false;
+    std::string syspfad = {};
 };
 
 std::map<int, DsErsetzen> dsErsetzungen;  // open handles of plDsErsetzenOeffnen
@@ -91,16 +96,18 @@ bool dsGanzLesen(int fd, char* p, size_t n, off_t pos)
     return true;
 }
 
-// Whether the handle (from its start) holds the bytes of the file `ziel`.
-// `rechte` gets the permissions of `ziel` when it is a file (else it stays).
-// The target is opened once; one read of each side for a file of the size
-// of a drawing (the buffers stay between calls).
-bool dsGleichWieDatei(int fd, const std::string& ziel, mode_t* rechte)
+// Whether the handle (from its start) holds the bytes of the file open as
+// `fb` (-1: none; closed here). `rechte` gets that file's permissions when
+// it is a plain file (else it stays). One read of each side for a file of
+// the size of a drawing (the buffers stay between calls).
+bool dsGleichWieDatei(int fd, int fb, mode_t* rechte)
 {
     struct stat sa, sb;
-    if (fstat(fd, &sa) != 0) return false;
-    const int fb = open(ziel.c_str(), O_RDONLY | O_CLOEXEC);
     if (fb < 0) return false;
+    if (fstat(fd, &sa) != 0) {
+        close(fb);
+        return false;
+    }
     bool gleich = fstat(fb, &sb) == 0 && S_ISREG(sb.st_mode);
     if (gleich) *rechte = sb.st_mode & 07777;
     gleich = gleich && sa.st_size == sb.st_size;
@@ -149,11 +156,20 @@ int dsSpeicherSchliessen(int fd, const DsErsetzen& e)
 {
     int fehler = e.fehler ? EIO : 0;
     mode_t rechte = e.rechte;
-    const bool gleich = !fehler && dsGleichWieDatei(fd, e.ziel, &rechte);
+    std::string ziel = e.ziel;
+    bool gleich = false;
+    if (!fehler) {
+        int fb = open(ziel.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fb < 0 && e.spaeterSuchen && (errno == ENOENT || errno == ENOTDIR)) {
+            if (plDsPfad(e.syspfad.c_str(), &ziel) < 0) fehler = errno ? errno : ENOENT;
+            else if (ziel != e.ziel) fb = open(ziel.c_str(), O_RDONLY | O_CLOEXEC);
+        }
+        gleich = !fehler && dsGleichWieDatei(fd, fb, &rechte);
+    }
     std::string temp;
     if (!fehler && !gleich) {
-        const size_t schnitt = e.ziel.rfind('/');
-        temp = (schnitt == std::string::npos ? std::string() : e.ziel.substr(0, schnitt + 1)) + ".velmo-neu-XXXXXX";
+        const size_t schnitt = ziel.rfind('/');
+        temp = (schnitt == std::string::npos ? std::string() : ziel.substr(0, schnitt + 1)) + ".velmo-neu-XXXXXX";
         const int t = mkostemp(temp.data(), O_CLOEXEC);
         if (t < 0) {
             fehler = errno;
@@ -183,16 +199,16 @@ int dsSpeicherSchliessen(int fd, const DsErsetzen& e)
     const bool schliessFehler = plFehlerJetzt(PlFehlerArt::Schliessen);
     if (dsSpeicherAbgeben(fd) != 0 && !fehler) fehler = errno;
     if (schliessFehler && !fehler) fehler = EIO;
-    if (!fehler && !gleich && (dsFehler(PlFehlerArt::Umbenennen) || rename(temp.c_str(), e.ziel.c_str()) != 0))
+    if (!fehler && !gleich && (dsFehler(PlFehlerArt::Umbenennen) || rename(temp.c_str(), ziel.c_str()) != 0))
         fehler = errno;
     if (fehler) {
         if (!temp.empty()) unlink(temp.c_str());
         errno = fehler;
         return -1;
     }
-    if (!gleich) dsListeEintragen(e.ziel);
+    if (!gleich) dsListeEintragen(ziel);
     if (!gleich && e.sync) {
-        const int dfd = open(dsOrdnerVon(e.ziel).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        const int dfd = open(dsOrdnerVon(ziel).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (dfd >= 0) {
             fsync(dfd);
             close(dfd);
@@ -645,6 +661,26 @@ int plDsVerzSchliessen(PlDsVerz* v)
 
 int plDsErsetzenOeffnen(const char* pfad, bool sync)
 {
+    if (dsNurGeaendert > 0 && dsFragbar(pfad)) {
+        // In memory from the start: an unchanged file costs no file at all.
+        // The permissions are taken from the target when it is compared.
+        if (dsFehler(PlFehlerArt::Oeffnen)) return -1;
+        std::string wie = plCpNachUtf8(dsSchraegstriche(pfad));
+        const size_t schnitt = wie.rfind('/');
+        const std::string name = schnitt == std::string::npos ? wie : wie.substr(schnitt + 1);
+        if (name.empty() || name == "." || name == "..") {  // a folder, not a file
+            errno = EISDIR;
+            return -1;
+        }
+        const int fd = dsSpeicherNehmen();
+        if (fd >= 0) {
+            DsErsetzen e{std::move(wie), std::string(), sync, dsNeueRechte()};
+            e.nurWennAnders = e.imSpeicher = e.spaeterSuchen = true;
+            e.syspfad = pfad;
+            dsErsetzungen[fd] = std::move(e);
+            return fd;
+        }
+    }
     std::string ziel;
     if (plDsPfad(pfad, &ziel) < 0) return -1;
     if (dsFehler(PlFehlerArt::Oeffnen)) return -1;
@@ -653,17 +689,6 @@ int plDsErsetzenOeffnen(const char* pfad, bool sync)
     if (name.empty() || name == "." || name == "..") {  // a folder, not a file
         errno = EISDIR;
         return -1;
-    }
-    if (dsNurGeaendert > 0) {
-        // In memory from the start: an unchanged file costs no file at all.
-        // The permissions are taken from the target when it is compared.
-        const int fd = dsSpeicherNehmen();
-        if (fd >= 0) {
-            DsErsetzen e{ziel, std::string(), sync, dsNeueRechte()};
-            e.nurWennAnders = e.imSpeicher = true;
-            dsErsetzungen[fd] = e;
-            return fd;
-        }
     }
     struct stat st;
     const mode_t rechte = stat(ziel.c_str(), &st) == 0 && S_ISREG(st.st_mode) ? (st.st_mode & 07777)

@@ -370,6 +370,11 @@ TEST_F(Dateisys, ABatchOfReplacementsReadsTheFolderOnceAndStaysAtomic)
             EXPECT_FALSE(std::filesystem::exists(p("neu.txt"))) << f.was;
         }
         EXPECT_EQ(ersetzen("neu.txt", "x"), 0);
+        // No folder for it: the close fails and makes nothing.
+        EXPECT_EQ(ersetzen("fehlt/x.txt", "x"), -1);
+        errno = 0;
+        EXPECT_EQ(plDsErsetzenOeffnen((ordner + "/").c_str()), -1);
+        EXPECT_EQ(errno, EISDIR);
     }
     EXPECT_EQ(lesen("neu.txt"), "x");
     EXPECT_EQ(lesen("BLATT.7"), "neu 7");
