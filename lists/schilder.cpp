@@ -82,9 +82,6 @@ void schildFehler(SchildLauf& l)
 // anywhere leaves the previous sheet as it was.
 bool schildBlattSchreiben(SchildLauf& l)
 {
-    // A run over an unchanged project makes the same sheets: those keep
-    // their files, and cost no temporary file either.
-    PlDsNurGeaenderte nurGeaenderte;
     ZeiDatei zei;
     if (ZeiDateiAnlegen(&zei, l.blatt.c_str()) != 0) return false;
     ZeiDateiNurWennAnders(&zei);
@@ -207,6 +204,10 @@ int schildFilter(const bmzeile* z, void*) { return AwZeileFilter(z) ? 1 : 0; }
 int SchildAuswertung()
 {
     const awoptionen& o = AwOptionen();
+    // A run over an unchanged project makes the same sheets: those keep
+    // their files, and cost no temporary file either; the folder is read
+    // once for the whole run.
+    PlDsNurGeaenderte nurGeaenderte;
     SchildLauf l;
     char stamm[PFADSCHILDSUP];
     strkopie(stamm, sizeof stamm, o.datei.c_str(), static_cast<int>(sizeof stamm - 1));
