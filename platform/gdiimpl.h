@@ -217,3 +217,6 @@ long gdiTexteGemessen();
 // Off: the cell-height search loads every size on its way instead of
 // working the steps out from the face (tests compare the two).
 void gdiZellSchaetzungSetzen(bool an);
+// Off: the cell ratio of a face comes from loading it at em 1000 through
+// Pango instead of from fontconfig's match read directly (tests compare).
+void gdiGesichtDirektSetzen(bool an);

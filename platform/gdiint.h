@@ -40,6 +40,10 @@ struct GdiGeraet {
 // manager may set them once at start from its backend.
 const GdiGeraet& gdiBildschirm();
 void gdiBildschirmSetzen(const GdiGeraet& g);
+// Makes the font map at once: fontconfig then reads its configuration on a
+// thread of its own while the window system starts, not when the first
+// text is measured.
+void gdiSchriftenVorbereiten();
 
 // ---- Window DCs -------------------------------------------------------------
 // A DC drawing into `surface` (CAIRO_FORMAT_ARGB32 or RGB24 image surface;

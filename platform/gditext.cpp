@@ -31,6 +31,8 @@
 #include <string>
 #include <unordered_map>
 
+#include <fontconfig/fontconfig.h>
+
 #include "platform/gdimalen.h"
 #include "platform/textbreite.h"
 
@@ -46,6 +48,7 @@ struct GdiMetrik {
     double avg = 0;
 };
 std::map<std::string, GdiMetrik> gdiMetriken;
+long gdiGeladen = 0;  // fonts loaded (each a new Pango font match; tests)
 std::map<std::string, double> gdiZellVerhaeltnis;  // em / cell per face+style
 std::set<std::string> gdiFamilien;                  // installed, lower case
 
@@ -59,6 +62,7 @@ uint64_t gdiLagenNummer;
 void gdiLagenLeeren();
 void gdiGesichterFrei();
 bool gdiZellSchaetzung = true;  // gdiZellSchritte on
+bool gdiGesichtDirekt = true;   // gdiZelle through gdiGesichtSuchen
 
 std::string gdiKlein(std::string s)
 {
@@ -119,8 +123,8 @@ void gdiEinzelBreiten(PangoContext* k, const PangoFontDescription* d, std::array
         if (c >= 127 && c < 160) continue;
         char ch = static_cast<char>(c);
         gdiNachUtf8(&ch, 1, u, nullptr);
+        if (!text.empty()) text += '\n';
         text += u;
-        text += '\n';
         zeichen.push_back(c);
     }
     PangoLayout* l = pango_layout_new(k);
@@ -160,6 +164,11 @@ void gdiEinzelBreitenGemerkt(PangoContext* k, const PangoFontDescription* d, con
 }
 
 }  // namespace
+
+void gdiSchriftenVorbereiten()
+{
+    if (!gdiFontMap) gdiFontMap = pango_cairo_font_map_new();
+}
 
 PangoContext* gdiPangoKontext(bool raster)
 {
@@ -248,6 +257,11 @@ void gdiTextFreigeben()
 void gdiZellSchaetzungSetzen(bool an)
 {
     gdiZellSchaetzung = an;
+}
+
+void gdiGesichtDirektSetzen(bool an)
+{
+    gdiGesichtDirekt = an;
 }
 
 // The Windows faces the program names, and their stand-ins.
@@ -356,7 +370,15 @@ void gdiFlaechenMetrik(PangoFont* f, bool raster, int& asc, int& desc, int& hoeh
 // The faces behind gdiZelle's vector fonts (key as there), referenced:
 // their extents at any size are known without loading the font at that
 // size (gdiZellSchritte).
-std::map<std::string, hb_face_t*> gdiGesichter;
+// Referenced faces, let go with the map (some are read from their files
+// here, and no font map holds them).
+struct GdiGesichtMap : std::map<std::string, hb_face_t*> {
+    ~GdiGesichtMap()
+    {
+        for (auto& [k, g] : *this) hb_face_destroy(g);
+    }
+};
+GdiGesichtMap gdiGesichter;
 
 void gdiGesichterFrei()
 {
@@ -373,6 +395,7 @@ GdiMetrik gdiMetrikHolen(PangoFontDescription* d, bool raster, hb_face_t** gesic
     g_free(s);
     auto it = gdiMetriken.find(key);
     if (it != gdiMetriken.end()) return it->second;
+    ++gdiGeladen;
     PangoContext* k = ui ? gdiPangoKontextOberflaeche() : gdiPangoKontext(raster);
     GdiMetrik m;
     // The face comes from laying out the probe text, not from
@@ -407,7 +430,48 @@ GdiMetrik gdiMetrikHolen(PangoFontDescription* d, bool raster, hb_face_t** gesic
     return m;
 }
 
-// em / (ascent + descent) of a face, for positive (cell) heights.
+// The face fontconfig matches first for the family, weight and slant, as
+// Pango's first font of the same description (its match, not its sorted
+// list), read from its file; null when the match is another family or the
+// file does not load. One match on this thread, where loading the font
+// through Pango starts a fontconfig match and sort on two threads.
+hb_face_t* gdiGesichtSuchen(const std::string& familie, const LOGFONT& lf, double em)
+{
+    FcPattern* muster = FcPatternCreate();
+    if (!muster) return nullptr;
+    FcPatternAddString(muster, FC_FAMILY, reinterpret_cast<const FcChar8*>(familie.c_str()));
+    int w = lf.lfWeight == 0 ? 400 : std::clamp<int>(lf.lfWeight, 100, 1000);
+    FcPatternAddDouble(muster, FC_WEIGHT, FcWeightFromOpenTypeDouble(w));
+    FcPatternAddInteger(muster, FC_SLANT, lf.lfItalic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+    FcPatternAddInteger(muster, FC_WIDTH, FC_WIDTH_NORMAL);
+    FcPatternAddDouble(muster, FC_PIXEL_SIZE, em);
+    FcConfigSubstitute(nullptr, muster, FcMatchPattern);
+    FcDefaultSubstitute(muster);
+    FcResult r = FcResultNoMatch;
+    FcPattern* treffer = FcFontMatch(nullptr, muster, &r);
+    FcPatternDestroy(muster);
+    if (!treffer) return nullptr;
+    hb_face_t* g = nullptr;
+    FcChar8* name = nullptr;
+    FcChar8* datei = nullptr;
+    int index = 0;
+    if (FcPatternGetString(treffer, FC_FAMILY, 0, &name) == FcResultMatch &&
+        gdiKlein(reinterpret_cast<const char*>(name)) == gdiKlein(familie) &&
+        FcPatternGetString(treffer, FC_FILE, 0, &datei) == FcResultMatch) {
+        if (FcPatternGetInteger(treffer, FC_INDEX, 0, &index) != FcResultMatch) index = 0;
+        hb_blob_t* b = hb_blob_create_from_file_or_fail(reinterpret_cast<const char*>(datei));
+        if (b) {
+            g = hb_face_create(b, static_cast<unsigned>(index & 0xFFFF));
+            hb_blob_destroy(b);
+            if (hb_face_get_glyph_count(g) == 0) hb_face_destroy(g), g = nullptr;
+        }
+    }
+    FcPatternDestroy(treffer);
+    return g;
+}
+
+// em / (ascent + descent) of a face, for positive (cell) heights: from the
+// face's own extents at em 1000 unhinted, as the vector font gives them.
 double gdiZelle(const LOGFONT& lf)
 {
     std::string fam;
@@ -415,12 +479,25 @@ double gdiZelle(const LOGFONT& lf)
     std::string key = fam + "|" + std::to_string(lf.lfWeight) + "|" + std::to_string(lf.lfItalic);
     auto it = gdiZellVerhaeltnis.find(key);
     if (it != gdiZellVerhaeltnis.end()) return it->second;
-    PangoFontDescription* d = gdiBeschreibung(lf, 1000);
-    hb_face_t* g = nullptr;
-    GdiMetrik m = gdiMetrikHolen(d, false, &g);
-    pango_font_description_free(d);
+    double asc = 0, desc = 0;
+    hb_face_t* g = gdiGesichtDirekt ? gdiGesichtSuchen(fam, lf, 1000) : nullptr;
+    if (g) {
+        hb_font_t* f = hb_font_create(g);
+        hb_font_set_scale(f, 1000 * PANGO_SCALE, 1000 * PANGO_SCALE);
+        hb_font_extents_t e{};
+        hb_font_get_extents_for_direction(f, HB_DIRECTION_LTR, &e);
+        hb_font_destroy(f);
+        asc = e.ascender / double(PANGO_SCALE);
+        desc = -e.descender / double(PANGO_SCALE);
+    } else {
+        PangoFontDescription* d = gdiBeschreibung(lf, 1000);
+        GdiMetrik m = gdiMetrikHolen(d, false, &g);
+        pango_font_description_free(d);
+        asc = m.asc;
+        desc = m.desc;
+    }
     if (g) gdiGesichter.emplace(key, g);
-    double v = (m.asc + m.desc) > 0 ? 1000 / (m.asc + m.desc) : 1;
+    double v = (asc + desc) > 0 ? 1000 / (asc + desc) : 1;
     gdiZellVerhaeltnis.emplace(key, v);
     return v;
 }
@@ -824,6 +901,7 @@ double gdiTextBreiteGemerkt(GdiMessen& m, const char* text, int n)
 }  // namespace
 
 long gdiTexteGemessen() { return gdiBreitenGemessen; }
+long plSchriftenGeladen() { return gdiGeladen; }
 
 BOOL GetTextExtentPoint32(HDC hdc, LPCSTR text, int n, LPSIZE sz)
 {
