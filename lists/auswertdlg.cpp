@@ -1,14 +1,9 @@
 // The definition dialog of one evaluation (see auswertdlg.h).
 #include "lists/auswertdlg.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-
 #include <cstdio>
 #include <cstring>
-#include <map>
 #include <string>
-#include <vector>
 
 #include "config/apstil.h"
 #include "config/verzeich.h"
@@ -23,7 +18,6 @@
 #include "lists/auswertung.h"
 #include "lists/awlauf.h"
 #include "model/textvar.h"
-#include "platform/dateisys.h"
 #include "platform/eingabe.h"
 #include "platform/fenster.h"
 #include "platform/nachricht.h"
@@ -195,78 +189,6 @@ void awDefEintrag()
     AuswertTitelZeigen(def.titel.c_str());
 }
 
-// What a run leaves in a folder: each file's size and modification time.
-using AwStand = std::map<std::string, std::pair<long long, long long>>;
-
-AwStand awDefStand(const std::string& ordner)
-{
-    AwStand st;
-    PlDsVerz* v = plDsVerzOeffnen(ordner.c_str());
-    if (!v) return st;
-    std::string name;
-    while (plDsVerzLesen(v, &name) == 1) {
-        struct stat s;
-        if (name == "." || name == ".." || plDsStat((ordner + name).c_str(), &s) != 0 || !S_ISREG(s.st_mode))
-            continue;
-        st[name] = {static_cast<long long>(s.st_size),
-                    static_cast<long long>(s.st_mtim.tv_sec) * 1000000000LL + s.st_mtim.tv_nsec};
-    }
-    plDsVerzSchliessen(v);
-    return st;
-}
-
-// The result file's absolute path and its folder (with '/' at the end).
-void awDefErgebnisOrt(const std::string& datei, std::string* pfad, std::string* ordner)
-{
-    char p[VERSUP + WIDATEISUP + 2];
-    strkopie(p, sizeof p, datei.c_str(), sizeof p - 1);
-    PfadAbsolut(p);
-    *pfad = p;
-    const size_t t = pfad->rfind('/');
-    *ordner = t == std::string::npos ? std::string("./") : pfad->substr(0, t + 1);
-}
-
-long awDefZeilen(const std::string& pfad)
-{
-    const int fd = plDsOeffnen(pfad.c_str(), O_RDONLY);
-    if (fd < 0) return -1;
-    long n = 0;
-    char puffer[65536];
-    ssize_t r;
-    while ((r = plDsLesen(fd, puffer, sizeof puffer)) > 0)
-        for (ssize_t i = 0; i < r; ++i) n += puffer[i] == '\n';
-    plDsSchliessen(fd);
-    return n;
-}
-
-// Says what the run wrote where: the result file with its line count and
-// every other file of its folder that is new or changed. Nothing when the
-// run left no result (its writer has said why).
-void awDefBericht(const std::string& pfad, const std::string& ordner, const AwStand& vorher)
-{
-    const AwStand nachher = awDefStand(ordner);
-    const std::string ergebnis = pfad.substr(ordner.size());
-    std::vector<std::string> namen;
-    if (nachher.count(ergebnis)) namen.push_back(ergebnis);
-    for (const auto& [name, stand] : nachher) {
-        auto alt = vorher.find(name);
-        if (name != ergebnis && (alt == vorher.end() || alt->second != stand)) namen.push_back(name);
-    }
-    if (namen.empty()) return;
-    std::string t = "Auswertung \"" + def.titel + "\" fertig: " + std::to_string(namen.size()) +
-                    (namen.size() == 1 ? " Datei" : " Dateien") + " in " + ordner + " geschrieben:";
-    const size_t zeigen = 8;
-    for (size_t i = 0; i < namen.size() && i < zeigen; ++i) {
-        t += "\n" + namen[i];
-        if (namen[i] == ergebnis) {
-            const long z = awDefZeilen(pfad);
-            if (z >= 0) t += " (" + std::to_string(z) + (z == 1 ? " Zeile)" : " Zeilen)");
-        }
-    }
-    if (namen.size() > zeigen) t += "\nund " + std::to_string(namen.size() - zeigen) + " weitere";
-    wiInfo(t.c_str());
-}
-
 void awDefStarten()
 {
     if (ZeiIstGeaendert()) {
@@ -281,13 +203,13 @@ void awDefStarten()
         return;
     }
     const bool zu = wiKnopf(2509) != 0;
-    std::string pfad, ordner;
-    awDefErgebnisOrt(o.datei, &pfad, &ordner);
-    const AwStand vorher = awDefStand(ordner);
+    AwBericht bericht;
+    const std::string pfad = bericht.vorher(o.datei);
     int gestartet = AwAusfuehren(def.programm.c_str());
     if (!gestartet) AuswertNeu();
     if (zu) wiDlgSchliessen();
-    awDefBericht(pfad, ordner, vorher);
+    bericht.ergebnis(pfad);
+    bericht.zeigen("Auswertung \"" + def.titel + "\" fertig");
 }
 
 void awDefDatei(int feld, const char* titel, int ohneOrdner)

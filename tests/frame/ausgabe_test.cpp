@@ -90,7 +90,7 @@ TEST_F(AusgabeRahmen, EvaluationStartenSaysWhatItWroteWhere)
     ASSERT_GT(n, 50u);
     const auto& b = plNachrichtBoxFragen();
     ASSERT_EQ(b.size(), 1u) << ausgabeBoxen();
-    EXPECT_EQ(b[0].text, "Auswertung \"Betriebsmittelliste\" fertig: 1 Datei in " + demo.projekt() +
+    EXPECT_EQ(b[0].text, "Auswertung \"Betriebsmittelliste\" fertig:\n1 Datei in " + demo.projekt() +
                              "/ geschrieben:\nBetriebsmittel.txt (" + std::to_string(n) + " Zeilen)");
     EXPECT_NE(b[0].typ & MB_ICONINFORMATION, 0u);
 
@@ -140,4 +140,30 @@ TEST_F(AusgabeRahmen, APdfInTheProjectFolderIsListedWithItsNameNotAsANamelessShe
     EXPECT_TRUE(mitName);
     EXPECT_TRUE(alsPdf) << "the name column says PDF";
     plHeadlessPng(seite, (bilder / "frame_ausgabe_pdfzeile.png").c_str());
+}
+
+// "Alle Listen aktualisieren", "Starten": one box for the whole run, the
+// results of the lists with their line counts in the folder they went to.
+TEST_F(AusgabeRahmen, AllListsStartenSaysWhatTheyWroteWhere)
+{
+    ModusUmschalten(MODUS_AUS);
+    pumpen();
+    HWND seite = rahmenSeite(MODUS_AUS);
+    ASSERT_NE(seite, 0u);
+    PostMessage(seite, WM_COMMAND, 1523, 0);  // the toolbar's "Alle Listen aktualisieren"
+    pumpen();
+    HWND dlg = wiDlgSuchen("AUSWERTALLE");
+    ASSERT_NE(dlg, 0u);
+    plNachrichtBoxFragenLeeren();
+    klick(dlg, 2500);
+    pumpen();
+    // The lists' own messages first (missing articles), then the one box.
+    ASSERT_FALSE(plNachrichtBoxFragen().empty());
+    const std::string t = plNachrichtBoxFragen().back().text;
+    EXPECT_EQ(t.substr(0, t.find('\n')), "2 Listen ausgewertet:") << ausgabeBoxen();
+    EXPECT_NE(t.find(" in " + demo.projekt() + "/ geschrieben:"), std::string::npos) << t;
+    const fs::path bm = fs::path(demo.projekt()) / "Betriebsmittel.txt";
+    if (fs::exists(bm)) {
+        EXPECT_NE(t.find("Betriebsmittel.txt (" + std::to_string(ausgabeZeilen(bm)) + " Zeilen)"), std::string::npos) << t;
+    }
 }
