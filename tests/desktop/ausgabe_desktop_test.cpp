@@ -174,6 +174,18 @@ TEST_F(GtkWahl, TheChooserStartsInItsFolderWithTheGermanFilterNames)
     EXPECT_EQ(chooserBlick.ordner, projekt.string());
     EXPECT_EQ(chooserBlick.name, "Projekt.pdf");
     EXPECT_EQ(chooserBlick.filterNamen, (std::vector<std::string>{"Zeichnungen (*.pdf)", "Alle Dateien (*.*)"}));
+
+    // The export's folder browser opens on the folder field's folder.
+    chooserBlick = ChooserBlick{};
+    chooserBild = (ausgabeNeben() / "desktop_wahl_ordner.png").string();
+    const guint uhr = g_timeout_add(100, chooserAnsehen, nullptr);
+    char start[WIDATEISUP + 1];
+    std::snprintf(start, sizeof start, "%s", ordner1252.c_str());
+    EXPECT_EQ(wiOrdnerWahl(start, "Zielordner w\xE4hlen"), 0) << "cancelled";
+    if (!chooserBlick.gesehen) g_source_remove(uhr);
+    ASSERT_TRUE(chooserBlick.gesehen);
+    EXPECT_EQ(chooserBlick.titel, "Zielordner w\xC3\xA4hlen");
+    EXPECT_EQ(chooserBlick.ordner, projekt.string());
 }
 
 // `velmo` on a copy of the demo project with a fresh home that has a
