@@ -209,7 +209,7 @@ void awDefStarten()
     if (!gestartet) AuswertNeu();
     if (zu) wiDlgSchliessen();
     bericht.ergebnis(pfad);
-    bericht.zeigen("Auswertung \"" + def.titel + "\" fertig");
+    bericht.zeigen("Auswerten", "Auswertung \"" + def.titel + "\" fertig");
 }
 
 void awDefDatei(int feld, const char* titel, int ohneOrdner)

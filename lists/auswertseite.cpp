@@ -606,7 +606,7 @@ void awsBefehl(int id, int art)
             }
         }
         PostMessage(aws.fenster, WM_COMMAND, 2590, 0);
-        bericht.zeigen(std::to_string(listen) + (listen == 1 ? " Liste" : " Listen") + " ausgewertet");
+        bericht.zeigen("Alle Listen aktualisieren", std::to_string(listen) + (listen == 1 ? " Liste" : " Listen") + " ausgewertet");
         break;
     }
     case 2552: wiClipText(awsMarkierteCsv(0).c_str()); break;

@@ -193,8 +193,8 @@ std::string AwBericht::text(const std::string& kopf) const
     return kopf + ":" + bloecke;
 }
 
-void AwBericht::zeigen(const std::string& kopf) const
+void AwBericht::zeigen(const std::string& titel, const std::string& kopf) const
 {
     const std::string t = text(kopf);
-    if (!t.empty()) wiInfo(t.c_str());
+    if (!t.empty()) wiInfoTitel(titel.c_str(), t.c_str());
 }

@@ -42,7 +42,8 @@ public:
     void ergebnis(const std::string& pfad);
     // The box text under `kopf`; empty when there is nothing to say.
     std::string text(const std::string& kopf) const;
-    void zeigen(const std::string& kopf) const;
+    // The text in an information box titled `titel`.
+    void zeigen(const std::string& titel, const std::string& kopf) const;
 
 private:
     using Stand = std::map<std::string, std::pair<long long, long long>>;

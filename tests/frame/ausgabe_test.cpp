@@ -93,6 +93,7 @@ TEST_F(AusgabeRahmen, EvaluationStartenSaysWhatItWroteWhere)
     EXPECT_EQ(b[0].text, "Auswertung \"Betriebsmittelliste\" fertig:\n1 Datei in " + demo.projekt() +
                              "/ geschrieben:\nBetriebsmittel.txt (" + std::to_string(n) + " Zeilen)");
     EXPECT_NE(b[0].typ & MB_ICONINFORMATION, 0u);
+    EXPECT_EQ(b[0].titel, "Auswerten");
 
     // Run again: the file is rewritten, and said so again.
     plNachrichtBoxFragenLeeren();
@@ -161,6 +162,7 @@ TEST_F(AusgabeRahmen, AllListsStartenSaysWhatTheyWroteWhere)
     ASSERT_FALSE(plNachrichtBoxFragen().empty());
     const std::string t = plNachrichtBoxFragen().back().text;
     EXPECT_EQ(t.substr(0, t.find('\n')), "2 Listen ausgewertet:") << ausgabeBoxen();
+    EXPECT_EQ(plNachrichtBoxFragen().back().titel, "Alle Listen aktualisieren");
     EXPECT_NE(t.find(" in " + demo.projekt() + "/ geschrieben:"), std::string::npos) << t;
     const fs::path bm = fs::path(demo.projekt()) / "Betriebsmittel.txt";
     if (fs::exists(bm)) {
