@@ -77,8 +77,7 @@ TEST_F(AusgabeRahmen, EvaluationStartenSaysWhatItWroteWhere)
     pumpen();
     HWND seite = rahmenSeite(MODUS_AUS);
     ASSERT_NE(seite, 0u);
-    PostMessage(seite, WM_COMMAND, 1520, 0);  // the toolbar's "Definition"
-    pumpen();
+    klick(seite, 1520);  // the toolbar's "Auswertung definieren"
     HWND dlg = wiDlgSuchen("AUSWERTEN");
     ASSERT_NE(dlg, 0u);
     plNachrichtBoxFragenLeeren();
@@ -97,8 +96,7 @@ TEST_F(AusgabeRahmen, EvaluationStartenSaysWhatItWroteWhere)
 
     // Run again: the file is rewritten, and said so again.
     plNachrichtBoxFragenLeeren();
-    PostMessage(seite, WM_COMMAND, 1520, 0);
-    pumpen();
+    klick(seite, 1520);
     dlg = wiDlgSuchen("AUSWERTEN");
     ASSERT_NE(dlg, 0u);
     klick(dlg, 2500);
@@ -151,8 +149,7 @@ TEST_F(AusgabeRahmen, AllListsStartenSaysWhatTheyWroteWhere)
     pumpen();
     HWND seite = rahmenSeite(MODUS_AUS);
     ASSERT_NE(seite, 0u);
-    PostMessage(seite, WM_COMMAND, 1523, 0);  // the toolbar's "Alle Listen aktualisieren"
-    pumpen();
+    klick(seite, 1523);  // the toolbar's "Alle Listen aktualisieren"
     HWND dlg = wiDlgSuchen("AUSWERTALLE");
     ASSERT_NE(dlg, 0u);
     plNachrichtBoxFragenLeeren();
