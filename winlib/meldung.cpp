@@ -80,6 +80,11 @@ void wiInfo(const char* text)
     mldBox(0, text ? text : "", titel, MB_OK | MB_ICONINFORMATION);
 }
 
+void wiInfoTitel(const char* titel, const char* text)
+{
+    mldBox(0, text ? text : "", titel ? titel : "", MB_OK | MB_ICONINFORMATION);
+}
+
 int wiFrageArt(const char* text, int zweiterStandard)
 {
     char titel[81];
