@@ -406,8 +406,26 @@ void plDialogEingabe(HWND dlg)
 
 // ---- Creation ---------------------------------------------------------------------------------------
 
+namespace {
+plDialogBeobachterFn dlgBeobachter = nullptr;
+
+void dlgMelden(HINSTANCE inst, LPCSTR name)
+{
+    if (!dlgBeobachter) return;
+    if (IS_INTRESOURCE(name)) {
+        const std::string n = "#" + std::to_string(reinterpret_cast<uintptr_t>(name));
+        dlgBeobachter(inst, n.c_str());
+    } else {
+        dlgBeobachter(inst, name ? name : "");
+    }
+}
+}  // namespace
+
+void plDialogBeobachter(plDialogBeobachterFn fn) { dlgBeobachter = fn; }
+
 HWND CreateDialogParam(HINSTANCE inst, LPCSTR name, HWND owner, DLGPROC proc, LPARAM param)
 {
+    dlgMelden(inst, name);
     return dlgErzeugen(inst, rcDialog(inst, name), owner, proc, param, false);
 }
 
@@ -418,6 +436,7 @@ HWND CreateDialogIndirectParam(HINSTANCE inst, const RcDialog* tpl, HWND owner, 
 
 INT_PTR DialogBoxParam(HINSTANCE inst, LPCSTR name, HWND owner, DLGPROC proc, LPARAM param)
 {
+    dlgMelden(inst, name);
     return dlgModal(inst, rcDialog(inst, name), owner, proc, param);
 }
 
