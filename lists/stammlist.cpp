@@ -657,8 +657,9 @@ int FarbSatzLesen(void* satz, const char* zeile)
         if (!(*p == '-' || (*p >= '0' && *p <= '9'))) break;
         *w = static_cast<int32_t>(zahlab(p));
     }
-    strtrim(p);
+    // Cut, then trimmed: what is saved reads back the same.
     strkopie(s->name, p, FARBNAMESUP);
+    strtrim(s->name);
     return 1;
 }
 

@@ -86,7 +86,8 @@ TEST_F(StammListe, ColourLinesReadMissingNumbersAsZero)
         const char* zeile;
         int r, g, b;
         const char* name;
-    } faelle[] = {{"255 128 0 Orange", 255, 128, 0, "Orange"}, {"12 34", 12, 34, 0, ""}, {"7 Rot", 7, 0, 0, "Rot"}};
+    } faelle[] = {{"255 128 0 Orange", 255, 128, 0, "Orange"}, {"12 34", 12, 34, 0, ""}, {"7 Rot", 7, 0, 0, "Rot"},
+                  {"1 2 3 abcdefghij klmnopqr zz", 1, 2, 3, "abcdefghij klmnopqr"}};
     for (const auto& f : faelle) {
         farbsatz s;
         ASSERT_EQ(FarbSatzLesen(&s, f.zeile), 1);
