@@ -3,6 +3,8 @@
 #include "equipment/definfo.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -134,7 +136,9 @@ void DefTextTabLaden(int an, const char* datei)
             p = z.find_first_not_of(" \t", e);
             if (p != std::string::npos) {
                 e = z.find_first_of(" \t", p);
-                t.nr = std::atoi(z.substr(p, e == std::string::npos ? std::string::npos : e - p).c_str());
+                // A number out of range is held at the nearest int (atoi's is undefined).
+                const long nr = std::strtol(z.substr(p, e == std::string::npos ? std::string::npos : e - p).c_str(), nullptr, 10);
+                t.nr = static_cast<int>(std::clamp<long>(nr, INT_MIN, INT_MAX));
                 if (e != std::string::npos) {
                     p = z.find_first_not_of(" \t", e);
                     if (p != std::string::npos)

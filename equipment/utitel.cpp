@@ -70,7 +70,8 @@ char* utFeld(projekttext* t, int i, int* breite)
 // Every field ends within its width and holds no control character (a
 // line end or the field separator inside a field would split its record
 // line in the project file and shift every later field); the key starts
-// with no blank (records handed in by callers, and values of old files).
+// with no blank, ';' or ')' (records handed in by callers, and values of
+// old files).
 void utBereinigen(projekttext* t)
 {
     for (int i = 0; i < UTFELDER; ++i) {
@@ -80,9 +81,10 @@ void utBereinigen(projekttext* t)
         for (char* c = f; *c; ++c)
             if (static_cast<unsigned char>(*c) < 0x20 && *c != '\t') *c = ' ';
     }
-    // The project file's reader trims its lines, so a key's leading blanks
-    // would not come back: a key has none.
-    const size_t vorn = std::strspn(t->kenn, " \t");
+    // The project file's reader trims its lines and takes a line starting
+    // with ';' for a comment and one with ')' for a section: a key starting
+    // so would not come back, with its record. A key has no such start.
+    const size_t vorn = std::strspn(t->kenn, " \t;)");
     if (vorn > 0) std::memmove(t->kenn, t->kenn + vorn, std::strlen(t->kenn + vorn) + 1);
 }
 

@@ -84,6 +84,32 @@ TEST(GtkTasten, UriListsCarryLocalFilesInCodePage1252)
     EXPECT_EQ(pfade, (std::vector<std::string>{"/tmp/Pl\xE4ne/a b.zei", "/tmp/?.txt"}));
 }
 
+// Text goes out with "\n" line ends and comes back with "\r\n"; a run of
+// CRs before a line end is one line end outside, so copying out and in
+// again loses nothing more (it once lost one CR per round).
+TEST(GtkTasten, ClipboardTextLineEndsSurviveRoundTrips)
+{
+    const char innen[] = "a\r\nb\r\r\r\nc\rd";
+    std::vector<uint8_t> aussen = plGtkClipNachAussen("CF_TEXT", innen, sizeof innen);
+    EXPECT_EQ(std::string(aussen.begin(), aussen.end()), "a\nb\nc\rd");
+    std::vector<uint8_t> zurueck;
+    ASSERT_TRUE(plGtkClipVonAussen("CF_TEXT", aussen.data(), aussen.size(), &zurueck));
+    EXPECT_EQ(std::string(zurueck.begin(), zurueck.end()), std::string("a\r\nb\r\nc\rd") + '\0');
+    for (int runde = 0; runde < 3; ++runde) {
+        aussen = plGtkClipNachAussen("CF_TEXT", zurueck.data(), zurueck.size());
+        std::vector<uint8_t> wieder;
+        ASSERT_TRUE(plGtkClipVonAussen("CF_TEXT", aussen.data(), aussen.size(), &wieder));
+        EXPECT_EQ(wieder, zurueck) << runde;
+    }
+    // A file list comes in as a DROPFILES block and goes out as it came.
+    const std::string liste = "file:///tmp/Pl%C3%A4ne/a%20b.001\r\n";
+    std::vector<uint8_t> block;
+    ASSERT_TRUE(plGtkClipVonAussen("CF_HDROP", liste.data(), liste.size(), &block));
+    aussen = plGtkClipNachAussen("CF_HDROP", block.data(), block.size());
+    EXPECT_EQ(std::string(aussen.begin(), aussen.end()), liste);
+    EXPECT_FALSE(plGtkClipVonAussen("CF_HDROP", "http://x/y\r\n", 12, &block)) << "no local file";
+}
+
 TEST(GtkTasten, ClipboardFormatsHaveTheirTargets)
 {
     EXPECT_EQ(plGtkClipZiel("CF_TEXT"), "UTF8_STRING");
