@@ -769,8 +769,9 @@ int GdiSchriftZuKlein() { return !gdiF.lesbar; }
 
 void GdiTextGroesse(const char* text, double* breite, double* hoehe)
 {
-    // The width every output gives the text; on a target in whole pixels
-    // along the run, rounded only here.
+    // The width every output gives the text; on a target cut to the whole
+    // pixels along the run only here, which is what its drawn advances add
+    // up to (a right-aligned text ends on its point).
     const double w = std::fabs(SchriftTextBreite(gdiF.font, text, gdiF.hoehe, gdiF.faktor));
     if (gdiF.einzeln || !gdiF.lesbar || gdiZ.dc == 0) {
         *breite = w;
@@ -778,7 +779,7 @@ void GdiTextGroesse(const char* text, double* breite, double* hoehe)
         return;
     }
     const double skala = gdiLaufSkala();
-    *breite = std::round(w * skala) / skala;
+    *breite = std::trunc(w * skala) / skala;
     gdiFontMachen();  // chosen before this target began: made on first use
     TEXTMETRIC tm{};
     GetTextMetrics(gdiZ.dc, &tm);

@@ -151,7 +151,7 @@ void GdiSchriftSetzen(int font, int winkel, double hoehe, double faktor);
 int GdiSchriftZuKlein();
 // Width and height of a text in world units. The width is the text-width
 // model's (SchriftTextBreite), as in every other output; on a target it is
-// rounded to whole pixels along the run, which the drawn text then fills.
+// cut to whole pixels along the run, which the drawn text then fills.
 void GdiTextGroesse(const char* text, double* breite, double* hoehe);
 void GdiTextZeile(double x, double y, const char* text, int stdtext);
 void GdiTextStueck(double x, double y, int index, const char* text);

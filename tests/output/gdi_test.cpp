@@ -385,7 +385,7 @@ TEST_F(GdiText, ScreenWidthIsTheModelsWidth)
                     const double modell = SchriftTextBreite(font, t, hoehe, 1);
                     double w = 0, h = 0;
                     GdiTextGroesse(t, &w, &h);
-                    EXPECT_NEAR(w * m.sx, modell * m.sx, 0.5);
+                    EXPECT_NEAR(w * m.sx, modell * m.sx, 1.0);
                     const bool lesbar = !GdiSchriftZuKlein();
                     GdiTextZeile(10 / m.sx, 10 / m.sy, t, 0);
                     HBITMAP bm = GdiBitmapEnde();
