@@ -344,15 +344,17 @@ std::string kzUtf8(const std::string& t)
 
 // The words pdftotext finds (-bbox, points from the top) each lie within
 // 1 mm of the cell of a text holding that word.
-std::vector<std::string> kzPdfWoerter(const std::string& html, const std::vector<KzText>& ref, double blattHoehe)
+std::vector<std::string> kzPdfWoerter(const std::string& html, const std::vector<KzText>& ref, double blattHoehe, int* woerter)
 {
     std::vector<std::string> fehler;
+    *woerter = 0;
     size_t ab = 0;
     while ((ab = html.find("<word xMin=\"", ab)) != std::string::npos) {
         double x0, y0, x1, y1;
         if (std::sscanf(html.c_str() + ab, "<word xMin=\"%lf\" yMin=\"%lf\" xMax=\"%lf\" yMax=\"%lf\"", &x0, &y0, &x1, &y1) != 4) break;
         const size_t a = html.find('>', ab) + 1, e = html.find("</word>", a);
         ab = e;
+        ++*woerter;
         std::string wort = html.substr(a, e - a);
         for (const auto& [ent, z] : {std::pair<std::string, std::string>{"&amp;", "&"}, {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}})
             for (size_t p; (p = wort.find(ent)) != std::string::npos;) wort.replace(p, ent.size(), z);
@@ -491,7 +493,9 @@ TEST_F(Kreuz, EveryDemoSheetLooksTheSameInEveryOutput)
                       0);
             melden("dxf", kzKastenVergleich(ref, kzDxfTexte(lesen(b.string() + ".dxf.texte")), false));
             ASSERT_EQ(aufruf("pdftotext -bbox '" + b.string() + ".pdf' '" + b.string() + ".pdf.html'"), 0);
-            melden("pdf", kzPdfWoerter(lesen(b.string() + ".pdf.html"), ref, 297));
+            int woerter = 0;
+            melden("pdf", kzPdfWoerter(lesen(b.string() + ".pdf.html"), ref, 297, &woerter));
+            EXPECT_GE(woerter, static_cast<int>(ref.size()));
         }
 
         const std::string q = "'";
