@@ -469,29 +469,26 @@ int tzKorbNaechster(const TzKorbSuche& s, int ab)
     if (s.zellAnzahl > 0) {
         // The lowest basket from `ab` on in the lists of the area's cells
         // that passes the key and extent tests; being in a cell's list
-        // stands for the cell test. The lists are merged through a cursor
-        // each, sought afresh when a basket changed since the last call.
-        bool suchen = !s.begonnen || s.stand != tzKorbStandZahl;
-        s.begonnen = true;
-        s.stand = tzKorbStandZahl;
-        for (;;) {
-            int best = -1;
-            for (int i = 0; i < s.zellAnzahl; ++i) {
-                const std::vector<int>& l = tzZellKoerbe[s.zellen[i]];
-                int& p = s.zeiger[i];
-                if (suchen)
-                    p = static_cast<int>(std::lower_bound(l.begin(), l.end(), ab) - l.begin());
-                else
-                    while (p < static_cast<int>(l.size()) && l[static_cast<size_t>(p)] < ab) ++p;
-                if (p < static_cast<int>(l.size()) && (best < 0 || l[static_cast<size_t>(p)] < best))
-                    best = l[static_cast<size_t>(p)];
-            }
-            suchen = false;
-            if (best < 0) return -1;
-            if (TzTeilen(static_cast<int>(korblist[best].schluessel), s.schluessel) && tzKorbTrifft(best, s.rechteck))
-                return best;
-            ab = best + 1;
+        // stands for the cell test. The lists are gathered into one bit
+        // set, again when a basket changed since the last call.
+        if (!s.begonnen || s.stand != tzKorbStandZahl) {
+            s.begonnen = true;
+            s.stand = tzKorbStandZahl;
+            s.bitWorte = (tzKorbHoch + 63) / 64;
+            std::memset(s.bits, 0, sizeof(uint64_t) * static_cast<size_t>(s.bitWorte));
+            for (int i = 0; i < s.zellAnzahl; ++i)
+                for (const int n : tzZellKoerbe[s.zellen[i]]) s.bits[n / 64] |= uint64_t{1} << (n % 64);
         }
+        for (int w = ab / 64; w < s.bitWorte; ++w) {
+            uint64_t b = s.bits[w];
+            if (w == ab / 64) b &= ~uint64_t{0} << (ab % 64);
+            for (; b; b &= b - 1) {
+                const int n = w * 64 + __builtin_ctzll(b);
+                if (TzTeilen(static_cast<int>(korblist[n].schluessel), s.schluessel) && tzKorbTrifft(n, s.rechteck))
+                    return n;
+            }
+        }
+        return -1;
     }
     for (int n = ab; n < tzKorbHoch; ++n) {
         const korb& k = korblist[n];

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "model/befehl.h"
+#include "model/tempzeic.h"
 #include "model/zustand.h"
 
 constexpr size_t TZSTTNUM = offsetof(STT, bd);     // numeric block of a state
@@ -82,10 +83,13 @@ struct TzKorbSuche {
     static constexpr int TZSUCHZELLEN = 64;
     int zellAnzahl = 0;
     int zellen[TZSUCHZELLEN];
-    // The walk's cursor in each cell's list, valid while tzKorbStand() is `stand`.
+    // The baskets of those cells' lists, one bit each, gathered at the
+    // first step of the walk and again after any change of the store
+    // (valid while tzKorbStand() is `stand`).
     mutable bool begonnen = false;
     mutable unsigned stand = 0;
-    mutable int zeiger[TZSUCHZELLEN];
+    mutable int bitWorte = 0;
+    mutable uint64_t bits[(KOKOSUP + 63) / 64];
 };
 // The first such basket from `ab` on, or -1.
 int tzKorbNaechster(const TzKorbSuche& s, int ab);

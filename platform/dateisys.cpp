@@ -96,34 +96,86 @@ bool dsGanzLesen(int fd, char* p, size_t n, off_t pos)
     return true;
 }
 
-// Whether the handle (from its start) holds the bytes of the file open as
-// `fb` (-1: none; closed here). `rechte` gets that file's permissions when
-// it is a plain file (else it stays). One read of each side for a file of
-// the size of a drawing (the buffers stay between calls).
-bool dsGleichWieDatei(int fd, int fb, mode_t* rechte)
+// Whether the file open as `fb` (-1: none; closed here) holds the `n`
+// bytes of `daten`. `rechte` gets its permissions when it is a plain file
+// (else it stays). One read for a file of the size of a drawing (the
+// buffer stays between calls).
+bool dsGleichWieBytes(int fb, const char* daten, size_t n, mode_t* rechte)
 {
-    struct stat sa, sb;
     if (fb < 0) return false;
-    if (fstat(fd, &sa) != 0) {
-        close(fb);
-        return false;
-    }
-    bool gleich = fstat(fb, &sb) == 0 && S_ISREG(sb.st_mode);
-    if (gleich) *rechte = sb.st_mode & 07777;
-    gleich = gleich && sa.st_size == sb.st_size;
-    static std::vector<char> pa, pb;
-    constexpr off_t STUECK = 1 << 20;
-    for (off_t pos = 0; gleich && pos < sa.st_size; pos += STUECK) {
-        const size_t n = static_cast<size_t>(std::min(sa.st_size - pos, STUECK));
-        if (pa.size() < n) pa.resize(n), pb.resize(n);
-        gleich = dsGanzLesen(fd, pa.data(), n, pos) && dsGanzLesen(fb, pb.data(), n, pos) &&
-                 std::memcmp(pa.data(), pb.data(), n) == 0;
+    struct stat st;
+    bool gleich = fstat(fb, &st) == 0 && S_ISREG(st.st_mode);
+    if (gleich) *rechte = st.st_mode & 07777;
+    gleich = gleich && static_cast<size_t>(st.st_size) == n;
+    static std::vector<char> puffer;
+    constexpr size_t STUECK = 1 << 20;
+    for (size_t pos = 0; gleich && pos < n; pos += STUECK) {
+        const size_t k = std::min(n - pos, STUECK);
+        if (puffer.size() < k) puffer.resize(k);
+        gleich = dsGanzLesen(fb, puffer.data(), k, static_cast<off_t>(pos)) && std::memcmp(puffer.data(), daten + pos, k) == 0;
     }
     close(fb);
     return gleich;
 }
 
 void dsListeEintragen(const std::string& echt);
+
+// The bytes of a replacement that was gathered in memory, for the target
+// `wie` (the real path as written; `syspfad`, when given, is looked up
+// ignoring case when no file has that name): nothing happens on disk when
+// the target holds the same bytes; else they go to a new file in its
+// folder, renamed over it. A failure at any step leaves the target as it
+// was and no temporary file. `schliessen`: the close of the new file
+// counts as a close for the fault injection.
+int dsBytesErsetzen(const std::string& wie, const std::string* syspfad, const char* daten, size_t n, bool sync,
+                    mode_t rechte, bool schliessen)
+{
+    std::string ziel = wie;
+    int fb = open(ziel.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fb < 0 && syspfad && (errno == ENOENT || errno == ENOTDIR)) {
+        if (plDsPfad(syspfad->c_str(), &ziel) < 0) return -1;
+        if (ziel != wie) fb = open(ziel.c_str(), O_RDONLY | O_CLOEXEC);
+    }
+    if (dsGleichWieBytes(fb, daten, n, &rechte)) return 0;
+    const size_t schnitt = ziel.rfind('/');
+    std::string temp = (schnitt == std::string::npos ? std::string() : ziel.substr(0, schnitt + 1)) + ".velmo-neu-XXXXXX";
+    const int t = mkostemp(temp.data(), O_CLOEXEC);
+    if (t < 0) return -1;
+    fchmod(t, rechte);
+    int fehler = 0;
+    for (size_t pos = 0; pos < n;) {
+        if (dsFehler(PlFehlerArt::Schreiben)) {
+            fehler = EIO;
+            break;
+        }
+        const ssize_t w = write(t, daten + pos, n - pos);
+        if (w < 0 && errno == EINTR) continue;
+        if (w <= 0) {
+            fehler = w < 0 ? errno : EIO;
+            break;
+        }
+        pos += static_cast<size_t>(w);
+    }
+    if (!fehler && sync && (dsFehler(PlFehlerArt::Schreiben) || fsync(t) != 0)) fehler = errno;
+    const bool schliessFehler = schliessen && plFehlerJetzt(PlFehlerArt::Schliessen);
+    if (close(t) != 0 && !fehler) fehler = errno;
+    if (schliessFehler && !fehler) fehler = EIO;
+    if (!fehler && (dsFehler(PlFehlerArt::Umbenennen) || rename(temp.c_str(), ziel.c_str()) != 0)) fehler = errno;
+    if (fehler) {
+        unlink(temp.c_str());
+        errno = fehler;
+        return -1;
+    }
+    dsListeEintragen(ziel);
+    if (sync) {
+        const int dfd = open(dsOrdnerVon(ziel).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (dfd >= 0) {
+            fsync(dfd);
+            close(dfd);
+        }
+    }
+    return 0;
+}
 
 // Memory files of replacements gathered in memory, kept for the next one
 // while a batch runs (making and closing one costs more than emptying it).
@@ -149,72 +201,28 @@ int dsSpeicherAbgeben(int fd)
     return close(fd);
 }
 
-// The close of a replacement gathered in memory: nothing happens on disk
-// when the bytes equal the target's; else they go to a new file in the
-// target's folder, renamed over it, as for any replacement.
+// The close of a replacement gathered in memory: its bytes are taken out
+// of the memory file, which is given back, and replace the target only
+// when they differ (dsBytesErsetzen).
 int dsSpeicherSchliessen(int fd, const DsErsetzen& e)
 {
     int fehler = e.fehler ? EIO : 0;
-    mode_t rechte = e.rechte;
-    std::string ziel = e.ziel;
-    bool gleich = false;
+    static std::vector<char> inhalt;
+    struct stat st;
+    if (!fehler && fstat(fd, &st) != 0) fehler = errno;
     if (!fehler) {
-        int fb = open(ziel.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fb < 0 && e.spaeterSuchen && (errno == ENOENT || errno == ENOTDIR)) {
-            if (plDsPfad(e.syspfad.c_str(), &ziel) < 0) fehler = errno ? errno : ENOENT;
-            else if (ziel != e.ziel) fb = open(ziel.c_str(), O_RDONLY | O_CLOEXEC);
-        }
-        gleich = !fehler && dsGleichWieDatei(fd, fb, &rechte);
-    }
-    std::string temp;
-    if (!fehler && !gleich) {
-        const size_t schnitt = ziel.rfind('/');
-        temp = (schnitt == std::string::npos ? std::string() : ziel.substr(0, schnitt + 1)) + ".velmo-neu-XXXXXX";
-        const int t = mkostemp(temp.data(), O_CLOEXEC);
-        if (t < 0) {
-            fehler = errno;
-            temp.clear();
-        } else {
-            fchmod(t, rechte);
-            static std::vector<char> puffer(65536);
-            off_t pos = 0;
-            for (;;) {
-                const ssize_t n = pread(fd, puffer.data(), puffer.size(), pos);
-                if (n < 0 && errno == EINTR) continue;
-                if (n < 0) {
-                    fehler = errno;
-                    break;
-                }
-                if (n == 0) break;
-                if (dsFehler(PlFehlerArt::Schreiben) || write(t, puffer.data(), static_cast<size_t>(n)) != n) {
-                    fehler = errno ? errno : EIO;
-                    break;
-                }
-                pos += n;
-            }
-            if (!fehler && e.sync && (dsFehler(PlFehlerArt::Schreiben) || fsync(t) != 0)) fehler = errno;
-            if (close(t) != 0 && !fehler) fehler = errno;
-        }
+        inhalt.resize(static_cast<size_t>(st.st_size));
+        if (!dsGanzLesen(fd, inhalt.data(), inhalt.size(), 0)) fehler = errno ? errno : EIO;
     }
     const bool schliessFehler = plFehlerJetzt(PlFehlerArt::Schliessen);
     if (dsSpeicherAbgeben(fd) != 0 && !fehler) fehler = errno;
     if (schliessFehler && !fehler) fehler = EIO;
-    if (!fehler && !gleich && (dsFehler(PlFehlerArt::Umbenennen) || rename(temp.c_str(), ziel.c_str()) != 0))
-        fehler = errno;
     if (fehler) {
-        if (!temp.empty()) unlink(temp.c_str());
         errno = fehler;
         return -1;
     }
-    if (!gleich) dsListeEintragen(ziel);
-    if (!gleich && e.sync) {
-        const int dfd = open(dsOrdnerVon(ziel).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (dfd >= 0) {
-            fsync(dfd);
-            close(dfd);
-        }
-    }
-    return 0;
+    return dsBytesErsetzen(e.ziel, e.spaeterSuchen ? &e.syspfad : nullptr, inhalt.data(), inhalt.size(), e.sync,
+                           e.rechte, false);
 }
 
 // An incomplete new file must never replace the old one.
@@ -767,6 +775,24 @@ void plDsNurGeaenderteErsetzen(bool an)
 bool plDsErsetzenOffen(int fd)
 {
     return dsErsetzungen.count(fd) != 0;
+}
+
+int plDsDateiErsetzenWennAnders(const char* pfad, const void* daten, size_t n, bool sync)
+{
+    if (!dsFragbar(pfad)) {
+        errno = ENOENT;
+        return -1;
+    }
+    if (dsFehler(PlFehlerArt::Oeffnen)) return -1;
+    const std::string wie = plCpNachUtf8(dsSchraegstriche(pfad));
+    const size_t schnitt = wie.rfind('/');
+    const std::string name = schnitt == std::string::npos ? wie : wie.substr(schnitt + 1);
+    if (name.empty() || name == "." || name == "..") {  // a folder, not a file
+        errno = EISDIR;
+        return -1;
+    }
+    const std::string sys = pfad;
+    return dsBytesErsetzen(wie, &sys, static_cast<const char*>(daten), n, sync, dsNeueRechte(), true);
 }
 
 int plDsDateiErsetzen(const char* pfad, const void* daten, size_t n, bool sync)

@@ -320,6 +320,17 @@ TEST_F(Dateisys, ReplacementOfTheSameBytesLeavesTheTargetUntouched)
     EXPECT_EQ(eintraege(), (std::set<std::string>{"Neu.txt", "Ziel.txt"}));
     // Only a replacement handle takes the mark.
     EXPECT_EQ(plDsErsetzenNurWennAnders(12345), -1);
+    // Bytes built in memory: the same for a call that takes them whole
+    // (the name found ignoring case).
+    const auto neu = stand("Neu.txt");
+    EXPECT_EQ(plDsDateiErsetzenWennAnders(p("NEU.TXT").c_str(), "x", 1), 0);
+    EXPECT_EQ(stand("Neu.txt"), neu);
+    EXPECT_EQ(plDsDateiErsetzenWennAnders(p("neu.txt").c_str(), "yz", 2), 0);
+    EXPECT_NE(stand("Neu.txt").first, neu.first);
+    EXPECT_EQ(lesen("Neu.txt"), "yz");
+    EXPECT_EQ(plDsDateiErsetzenWennAnders(p("Drei.txt").c_str(), "3", 1), 0);
+    EXPECT_EQ(lesen("Drei.txt"), "3");
+    EXPECT_EQ(eintraege(), (std::set<std::string>{"Drei.txt", "Neu.txt", "Ziel.txt"}));
 }
 
 // A batch of replacements (as the label sheets make) reads the folder once
