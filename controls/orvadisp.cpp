@@ -733,6 +733,7 @@ LRESULT CALLBACK ctlDispProc(HWND fenster, UINT nachricht, WPARAM wp, LPARAM lp)
     case WM_ERASEBKGND:
         return 1;
     case WM_SETFONT:
+        dispNachholen(fenster, z);  // a held FONT before it must not win
         z->schrift = static_cast<HFONT>(wp);
         return 1;
     case WM_SETTEXT:

@@ -563,10 +563,10 @@ LONG GetDialogBaseUnits()
     if (dc) {
         gdiDcOberflaecheSetzen(dc, true);  // measured as the controls draw it
         HGDIOBJ alt = SelectObject(dc, plDialogSystemSchrift());
-        TEXTMETRIC tm{};
         SIZE sz{};
         static const char abc[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-        if (GetTextMetrics(dc, &tm) && tm.tmHeight > 0) by = tm.tmHeight;
+        // tmHeight, without the widest character nothing here asks for.
+        if (const int h = gdiTextZellHoehe(dc); h > 0) by = h;
         if (GetTextExtentPoint32(dc, abc, 52, &sz) && sz.cx > 0) bx = (sz.cx / 26 + 1) / 2;
         SelectObject(dc, alt);
         DeleteDC(dc);

@@ -989,6 +989,15 @@ BOOL GetTextExtentExPoint(HDC hdc, LPCSTR text, int n, int maxExtent, int* fit, 
     return TRUE;
 }
 
+int gdiTextZellHoehe(HDC hdc)
+{
+    GdiDc* dc = gdiDc(hdc);
+    if (!dc) return 0;
+    GdiMessen m(dc);
+    auto ly = [&](double v) { return static_cast<LONG>(std::lround(m.ly(v))); };
+    return ly(m.s.raster ? m.s.m.ascent : m.s.m.asc) + ly(m.s.raster ? m.s.m.descent : m.s.m.desc);
+}
+
 BOOL GetTextMetrics(HDC hdc, TEXTMETRIC* tm)
 {
     GdiDc* dc = gdiDc(hdc);

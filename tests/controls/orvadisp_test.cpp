@@ -160,6 +160,12 @@ TEST_F(Disp, AHiddenDisplayDrawsWhenShownOrAsked)
     ASSERT_EQ(a.pixel.size(), b.pixel.size());
     EXPECT_TRUE(a.pixel == b.pixel);
 
+    // A font set on the window comes after a held FONT, as it was given.
+    ShowWindow(w, SW_HIDE);
+    sag(w, "FONT 2");
+    SendMessage(w, WM_SETFONT, static_cast<WPARAM>(GetStockObject(SYSTEM_FONT)), 0);
+    EXPECT_EQ(ctlDispOffen(w), 0);
+
     // A clear while hidden wipes what was held; a new size too.
     ShowWindow(w, SW_HIDE);
     sag(w, "FILL 0 0 5 5");

@@ -578,6 +578,29 @@ TEST(GdiText, CellHeightStepsFromTheFaceMatchTheSearchBySize)
     gdiTextFreigeben();
 }
 
+// The cell height alone (the dialog units take it at start) is the height
+// GetTextMetrics gives, on drawing and UI DCs, scaled or not.
+TEST(GdiText, CellHeightAloneEqualsTheMetricsHeight)
+{
+    HDC dc = CreateCompatibleDC(0);
+    EXPECT_EQ(gdiTextZellHoehe(0), 0);
+    for (bool ui : {false, true})
+        for (int skala : {1, 3})
+            for (const char* f : {"MS Shell Dlg", "Arial", "Courier New", "System"})
+                for (int hoehe : {-11, -16, 13, 20, 0}) {
+                    SCOPED_TRACE(std::string(f) + " " + std::to_string(hoehe));
+                    gdiDcOberflaecheSetzen(dc, ui);
+                    SetMapMode(dc, MM_ANISOTROPIC);
+                    SetWindowExtEx(dc, 1, 1, nullptr);
+                    SetViewportExtEx(dc, skala, skala, nullptr);
+                    Schrift s(dc, hoehe, f);
+                    TEXTMETRIC tm{};
+                    ASSERT_TRUE(GetTextMetrics(dc, &tm));
+                    EXPECT_EQ(gdiTextZellHoehe(dc), tm.tmHeight);
+                }
+    DeleteDC(dc);
+}
+
 // The cell ratio of a face is read from fontconfig's match directly, without
 // loading the face through Pango at em 1000 (a match and sort on two threads
 // of their own each): the same font comes out, its metrics and every
