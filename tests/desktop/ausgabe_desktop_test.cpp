@@ -186,6 +186,7 @@ TEST_F(GtkWahl, TheChooserStartsInItsFolderWithTheGermanFilterNames)
     ASSERT_TRUE(chooserBlick.gesehen);
     EXPECT_EQ(chooserBlick.titel, "Zielordner w\xC3\xA4hlen");
     EXPECT_EQ(chooserBlick.ordner, projekt.string());
+    if (!HasFailure()) fs::remove_all(projekt);
 }
 
 // `velmo` on a copy of the demo project with a fresh home that has a
@@ -307,4 +308,5 @@ TEST(VelmoDruckDialog, EveryDemoSheetToAPdfFileOnA4AndOnA3)
             }
         }
     }
+    if (!HasFailure()) fs::remove_all(w);  // kept for a look when something failed
 }
