@@ -167,6 +167,11 @@ TEST_F(GtkWahl, TheChooserStartsInItsFolderWithTheGermanFilterNames)
     EXPECT_EQ(chooserBlick.filterNamen,
               (std::vector<std::string>{"DXF-Dateien (*.dxf)", "HPGL-Dateien (*.hpgl)", "Text-Dateien (*.txt)"}));
     EXPECT_EQ(chooserBlick.gewaehlt, "DXF-Dateien (*.dxf)");
+    // Another pattern chooses its own filter.
+    chooserBlick = ChooserBlick{};
+    fragen(ordner1252 + "/*.TXT", "Zeichnung importieren", "DXF-Dateien|*.dxf|HPGL-Dateien|*.hpgl|Text-Dateien|*.txt|",
+           0, "desktop_wahl_import_txt.png");
+    EXPECT_EQ(chooserBlick.gewaehlt, "Text-Dateien (*.txt)");
 
     chooserBlick = ChooserBlick{};
     fragen(ordner1252 + "/Projekt.pdf", "Exportdatei speichern unter", "Zeichnungen (*.pdf)|*.pdf|Alle Dateien|*.*|", 2,
