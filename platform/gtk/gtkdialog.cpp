@@ -346,11 +346,13 @@ int gkDateiDialog(const plDateiDialogAuftrag* a, std::string* ergebnis)
     const bool muster = name.find_first_of("*?") != std::string::npos;
     std::vector<plGtkFilter> filter = plGtkFilterZerlegen(a->art == 2 ? nullptr : a->filter);
     int gewaehlt = a->filterIndex;
-    if (muster)
-        for (size_t i = 0; i < filter.size(); ++i)
-            for (const std::string& m : filter[i].muster)
-                if (g_ascii_strcasecmp(m.c_str(), name.c_str()) == 0 && gewaehlt == a->filterIndex)
-                    gewaehlt = static_cast<int>(i) + 1;
+    bool gefunden = false;
+    for (size_t i = 0; muster && !gefunden && i < filter.size(); ++i)
+        for (const std::string& m : filter[i].muster)
+            if (!gefunden && g_ascii_strcasecmp(m.c_str(), name.c_str()) == 0) {
+                gewaehlt = static_cast<int>(i) + 1;
+                gefunden = true;
+            }
     for (size_t i = 0; i < filter.size(); ++i) {
         GtkFileFilter* ff = gtk_file_filter_new();
         gtk_file_filter_set_name(ff, plGtkFilterName(filter[i]).c_str());

@@ -167,6 +167,11 @@ TEST_F(GtkWahl, TheChooserStartsInItsFolderWithTheGermanFilterNames)
     EXPECT_EQ(chooserBlick.filterNamen,
               (std::vector<std::string>{"DXF-Dateien (*.dxf)", "HPGL-Dateien (*.hpgl)", "Text-Dateien (*.txt)"}));
     EXPECT_EQ(chooserBlick.gewaehlt, "DXF-Dateien (*.dxf)");
+    // Another pattern chooses its own filter.
+    chooserBlick = ChooserBlick{};
+    fragen(ordner1252 + "/*.TXT", "Zeichnung importieren", "DXF-Dateien|*.dxf|HPGL-Dateien|*.hpgl|Text-Dateien|*.txt|",
+           0, "desktop_wahl_import_txt.png");
+    EXPECT_EQ(chooserBlick.gewaehlt, "Text-Dateien (*.txt)");
 
     chooserBlick = ChooserBlick{};
     fragen(ordner1252 + "/Projekt.pdf", "Exportdatei speichern unter", "Zeichnungen (*.pdf)|*.pdf|Alle Dateien|*.*|", 2,
@@ -186,6 +191,7 @@ TEST_F(GtkWahl, TheChooserStartsInItsFolderWithTheGermanFilterNames)
     ASSERT_TRUE(chooserBlick.gesehen);
     EXPECT_EQ(chooserBlick.titel, "Zielordner w\xC3\xA4hlen");
     EXPECT_EQ(chooserBlick.ordner, projekt.string());
+    if (!HasFailure()) fs::remove_all(projekt);
 }
 
 // `velmo` on a copy of the demo project with a fresh home that has a
@@ -307,4 +313,5 @@ TEST(VelmoDruckDialog, EveryDemoSheetToAPdfFileOnA4AndOnA3)
             }
         }
     }
+    if (!HasFailure()) fs::remove_all(w);  // kept for a look when something failed
 }
