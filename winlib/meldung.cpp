@@ -19,12 +19,15 @@ namespace {
 // active activated again.
 int mldBox(HWND besitzer, const char* text, const char* titel, UINT typ)
 {
-    // A dialog whose close is already posted (it said what it did on its
+    // A dialog whose close is already posted (it says what it did on its
     // way out) cannot own the box: its end would take the box with it
-    // before anyone saw it. The main window owns the box then.
+    // before anyone saw it, or leave the box without the keyboard. It is
+    // closed first; the main window owns the box.
     MSG m;
-    if (besitzer != 0 && IsWindow(besitzer) && PeekMessage(&m, besitzer, WM_CLOSE, WM_CLOSE, PM_NOREMOVE))
+    if (besitzer != 0 && IsWindow(besitzer) && PeekMessage(&m, besitzer, WM_CLOSE, WM_CLOSE, PM_REMOVE)) {
+        DispatchMessage(&m);
         besitzer = anwHauptfenster();
+    }
     HWND aktiv = GetActiveWindow();
     wiDlgSperren(0);
     int r = MessageBox(besitzer, text, titel ? titel : "", typ | MB_TASKMODAL);
