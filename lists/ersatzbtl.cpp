@@ -43,6 +43,20 @@ bool ebSeite(void* satz, const char* zeile)
     return true;
 }
 
+// A record line that would begin with ')' gets a leading blank: the file's
+// reader would take it for a section line or the file's end and drop every
+// record after it; the record readers skip the blank.
+void ebKlammerSchutz(char* zeile, int groesse)
+{
+    const size_t n = std::strlen(zeile);
+    if (zeile[0] != ')' || groesse < 2) return;
+    const size_t platz = static_cast<size_t>(groesse) - 1;
+    const size_t bleibt = n + 1 > platz ? platz - 1 : n;
+    std::memmove(zeile + 1, zeile, bleibt);
+    zeile[0] = ' ';
+    zeile[bleibt + 1] = '\0';
+}
+
 }  // namespace
 
 // ---- record callbacks ----------------------------------------------------------------------------
@@ -70,6 +84,7 @@ void EbtZeileSchreiben(const void* satz, char* zeile, int groesse)
         z += n;
     }
     strkopie(zeile, static_cast<size_t>(groesse), z.c_str(), groesse - 1);
+    ebKlammerSchutz(zeile, groesse);
 }
 
 void EbtSatzNeu(void* satz)
@@ -119,6 +134,7 @@ void BfeZeileSchreiben(const void* satz, char* zeile, int groesse)
     else
         std::snprintf(zeile, static_cast<size_t>(groesse), "%-10s %s", s->bauteil, s->text);
     strtrim(zeile);
+    ebKlammerSchutz(zeile, groesse);
 }
 
 void BfeSatzNeu(void* satz)

@@ -74,6 +74,25 @@ TEST_F(Ersatz, ReplacementLines)
     char z[ELSZEILESUP + 1];
     EbtZeileSchreiben(&s, z, sizeof z);
     EXPECT_STREQ(z, "K1 K3") << "an empty first replacement leaves one blank";
+
+    // A name beginning with ')' is written behind a blank: as the line's
+    // first character it would end the file on the next load.
+    ersatzsatz k{};
+    std::strcpy(k.namen[0], ")K");
+    EbtZeileSchreiben(&k, z, sizeof z);
+    EXPECT_STREQ(z, " )K");
+    ersatzsatz r{};
+    ASSERT_EQ(EbtZeileLesen(&r, z), 1);
+    EXPECT_STREQ(r.namen[0], ")K");
+    fenstersatz f{};
+    std::strcpy(f.bauteil, ")B");
+    std::strcpy(f.text, "Text");
+    BfeZeileSchreiben(&f, z, sizeof z);
+    EXPECT_STREQ(z, " )B         Text");
+    fenstersatz g{};
+    ASSERT_EQ(BfeZeileLesen(&g, z), 1);
+    EXPECT_STREQ(g.bauteil, ")B");
+    EXPECT_STREQ(g.text, "Text");
 }
 
 TEST_F(Ersatz, EditorsSaveTheirFilesUnchanged)
