@@ -4,16 +4,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <string>
 
 #include "config/konfhaken.h"
 #include "config/textring.h"
 #include "config/verzeich.h"
 #include "config/vorgaben.h"
-#include "platform/dateisys.h"
 #include "platform/orte.h"
 #include "platform/ressource.h"
+#include "support/bdatei.h"
 #include "support/texte.h"
 #include "support/vergleich.h"
 
@@ -203,29 +202,49 @@ void SprLaden()
     SprNameLaden();
 }
 
+std::string SprDateiEigen() { return plOrtAnwendung() + "/Sprache.txt"; }
+
+int SprDateiLesen(std::vector<SprZeile>* zeilen, std::string* pfad)
+{
+    zeilen->clear();
+    std::string p = SprDateiEigen();
+    BDAT d{};
+    if (bdopenlesen(&d, p.c_str()) < 0) {
+        char programm[VERSUP + 40];
+        PfadBilden(0, "Sprache.txt", nullptr, programm, sizeof programm);
+        p = programm;
+        if (bdopenlesen(&d, programm) < 0) {
+            if (pfad) *pfad = p;
+            return -1;
+        }
+    }
+    if (pfad) *pfad = p;
+    char zeile[SPRZEILESUP + 1];
+    while (static_cast<int>(zeilen->size()) < SPRZEILENSUP && bdgets(&d, zeile, SPRZEILESUP) >= 0) {
+        SprZeile z;
+        z.text = zeile;
+        z.nummer = std::atoi(zeile);
+        z.name = z.text.size() > 2 ? z.text.substr(2) : std::string();
+        zeilen->push_back(std::move(z));
+    }
+    const bool kurz = bdlesefehler(&d) != 0;
+    bdclose(&d);
+    if (kurz) {
+        zeilen->clear();
+        return -2;
+    }
+    return 0;
+}
+
 void SprNameLaden()
 {
     int nr = SprNummer();
     sprName = "Sprache " + std::to_string(nr);
-    char pfad[VERSUP + 40];
-    PfadBilden(0, "Sprache.txt", nullptr, pfad, sizeof pfad);
-    int fd = plDsOeffnen(pfad, O_RDONLY);
-    if (fd < 0) return;
-    std::string inhalt;
-    char b[4096];
-    ssize_t n;
-    while ((n = plDsLesen(fd, b, sizeof b)) > 0) inhalt.append(b, static_cast<size_t>(n));
-    plDsSchliessen(fd);
-    size_t a = 0;
-    while (a < inhalt.size()) {
-        size_t e = inhalt.find('\n', a);
-        if (e == std::string::npos) e = inhalt.size();
-        std::string zeile = inhalt.substr(a, e - a);
-        a = e + 1;
-        while (!zeile.empty() && zeile.back() == '\r') zeile.pop_back();
-        if (zeile.size() > 78) zeile.resize(78);
-        if (std::atoi(zeile.c_str()) == nr) {
-            sprName = zeile.size() > 2 ? zeile.substr(2) : std::string();
+    std::vector<SprZeile> zeilen;
+    SprDateiLesen(&zeilen, nullptr);
+    for (const SprZeile& z : zeilen) {
+        if (z.nummer == nr) {
+            sprName = z.name;
             return;
         }
     }

@@ -8,6 +8,8 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
+#include <vector>
 
 inline constexpr int TEXTLAENGE = 500;
 
@@ -27,6 +29,23 @@ void SprSetzen(int n);
 void SprOption();
 void SprLaden();
 void SprNameLaden();
+
+// "Sprache.txt", the language names: a line "n name" each. The user's copy
+// in the application-data folder (the "Sprachen" dialog writes it) stands
+// before the program folder's. Every reader of the file goes through here.
+inline constexpr int SPRZEILENSUP = 10;  // lines read
+inline constexpr int SPRZEILESUP = 78;   // characters of a line (the rest is dropped)
+struct SprZeile {
+    std::string text;  // the line, cut to SPRZEILESUP, line end removed
+    int nummer = 0;    // its leading number (atoi)
+    std::string name;  // the line from its third character
+};
+// The first SPRZEILENSUP lines, line i of the file at index i. 0 read; -1
+// no file; -2 read short (no lines given: half a list is not taken).
+// `pfad` (may be null) gets the file read or tried.
+int SprDateiLesen(std::vector<SprZeile>* zeilen, std::string* pfad);
+// The user's copy, where the names are saved.
+std::string SprDateiEigen();
 void SprName(char* puffer, size_t groesse);
 void SprTitel();
 void SprTextDatei(char* puffer, size_t groesse, int art);

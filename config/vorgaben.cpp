@@ -52,6 +52,15 @@ std::string vgbName = "Standard";
 std::string vgbPfad;
 vorgabe vgbApEintrag;  // entry 0 while the store is closed: the value of the last read then
 
+// The set file as last read whole, and what it gave.
+struct VgbGelesen {
+    std::string pfad;
+    std::string inhalt;
+    std::vector<vorgabe> eintraege;
+    std::vector<std::pair<int, std::string>> kommentare;
+};
+VgbGelesen vgbGelesen;
+
 constexpr int VGBBELEGT = VORSUP - 1;
 constexpr int PFADSUP2 = 512;  // room for a set path of VERSUP + name
 
@@ -245,6 +254,15 @@ int VgbOeffnen()
     std::string t = vgbDateiLesen(vgbPfad, static_cast<size_t>(-1), &da, &fehler);
     vgbSatzFehlt = !da;
     vgbKurz = fehler;  // a part is missing: never written back
+    // The same bytes as at the last opening give the same entries: taken
+    // from then (lists open and close the store for every value they show).
+    VgbGelesen& g = vgbGelesen;
+    if (da && !fehler && g.pfad == vgbPfad && g.inhalt == t) {
+        std::copy(g.eintraege.begin(), g.eintraege.end(), vgbListe);
+        vgbAnzahl = static_cast<int>(g.eintraege.size());
+        vgbKommentare = g.kommentare;
+        return 0;
+    }
     // Entry lines past the store's capacity are not kept (and a rewrite
     // leaves them out); comments are kept in place for a rewrite.
     for (auto& z : vgbZeilen(t)) {
@@ -255,6 +273,13 @@ int VgbOeffnen()
             continue;
         }
         if (vgbAnhaengen(s, w) < 0) break;
+    }
+    g = VgbGelesen{};
+    if (da && !fehler) {
+        g.pfad = vgbPfad;
+        g.inhalt = std::move(t);
+        g.eintraege.assign(vgbListe, vgbListe + vgbAnzahl);
+        g.kommentare = vgbKommentare;
     }
     return 0;
 }

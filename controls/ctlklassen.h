@@ -6,6 +6,9 @@
 #include "platform/windef.h"
 
 LRESULT CALLBACK ctlDispProc(HWND fenster, UINT nachricht, WPARAM wp, LPARAM lp);
+// Drawing commands a display not shown holds until it is painted or asked
+// (tests).
+int ctlDispOffen(HWND fenster);
 LRESULT CALLBACK ctlShowProc(HWND fenster, UINT nachricht, WPARAM wp, LPARAM lp);
 LRESULT CALLBACK ctlGrbuProc(HWND fenster, UINT nachricht, WPARAM wp, LPARAM lp);
 LRESULT CALLBACK ctlMkalProc(HWND fenster, UINT nachricht, WPARAM wp, LPARAM lp);

@@ -12,6 +12,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "controls/ctlkern.h"
 #include "controls/ctlklassen.h"
@@ -33,6 +35,8 @@ namespace {
 constexpr int DISPBEFEHLSUP = 100;  // characters of a command taken
 constexpr int DISPANTWORTSUP = 204;
 constexpr int DISPZIEHSCHWELLE = 5;
+
+struct DispOffen;
 
 struct DispZustand {
     int breite;
@@ -58,6 +62,10 @@ struct DispZustand {
     int ziehStartX, ziehStartY;
     int ziehPunktX, ziehPunktY;
     HWND besitzer;
+    // Drawing commands held while the window is not shown (null: none),
+    // carried out when it is painted or asked: a list filled and cleared
+    // again before it is shown then draws its rows once.
+    std::vector<DispOffen>* offen;
 };
 
 // ---- Back bitmap -------------------------------------------------------------------------------
@@ -375,7 +383,75 @@ void dispFrage(DispZustand* z, const char* p)
     }
 }
 
+// Commands held while the window is not shown: those that draw, and those
+// that set what drawing uses. The others (input settings, the focus box,
+// questions) act at once. 1: leaves only pixels, which a later clear
+// wipes; 2: sets state that outlives a clear.
+int dispZeichnend(const char* wort)
+{
+    static const char* const nurBild[] = {"CLEAR", "LINE",  "RECT",  "FILL", "ELLIPSE", "PIE", "TEXT", "LTEXT",
+                                          "CTEXT", "RTEXT", "BMP",   "BMPS", "BMPRC",   "BMPFI", "WMF", "PAINT"};
+    static const char* const zustand[] = {"COLOR", "BGCOLOR", "FONT", "BBX", "BBXTEXT"};
+    for (const char* w : nurBild)
+        if (std::strcmp(wort, w) == 0) return 1;
+    for (const char* w : zustand)
+        if (std::strcmp(wort, w) == 0) return 2;
+    return 0;
+}
+
+struct DispOffen {
+    bool zustand;  // outlives a clear
+    std::string befehl;
+};
+
+void dispBefehlAusfuehren(HWND fenster, DispZustand* z, const char* voll);
+
+// Carries out the held commands (in their order).
+void dispNachholen(HWND fenster, DispZustand* z)
+{
+    if (z->offen == nullptr) return;
+    std::vector<DispOffen> befehle;
+    befehle.swap(*z->offen);
+    delete z->offen;
+    z->offen = nullptr;
+    for (const DispOffen& b : befehle) dispBefehlAusfuehren(fenster, z, b.befehl.c_str());
+}
+
+// A clear (or a new size) wipes the pixels of the held commands before it;
+// what they set stays.
+void dispOffenWischen(DispZustand* z)
+{
+    if (z->offen == nullptr) return;
+    std::erase_if(*z->offen, [](const DispOffen& b) { return !b.zustand; });
+}
+
+constexpr size_t DISPOFFENSUP = 4096;  // held commands; more are carried out
+
 void dispBefehl(HWND fenster, DispZustand* z, const char* voll)
+{
+    char wort[16];
+    const char* p = dispLeerWeg(voll);
+    ctlWortLesen(&p, wort, sizeof wort);
+    strgross(wort);
+    const int art = dispZeichnend(wort);
+    if (art == 0) {
+        if (std::strcmp(wort, "GET") == 0) dispNachholen(fenster, z);  // answers as after drawing
+        dispBefehlAusfuehren(fenster, z, voll);
+        return;
+    }
+    if (IsWindowVisible(fenster)) {
+        dispNachholen(fenster, z);
+        dispBefehlAusfuehren(fenster, z, voll);
+        return;
+    }
+    if (std::strcmp(wort, "PAINT") == 0) return;  // nothing shown; painting comes with showing
+    if (z->offen == nullptr) z->offen = new std::vector<DispOffen>;
+    if (std::strcmp(wort, "CLEAR") == 0) dispOffenWischen(z);
+    z->offen->push_back(DispOffen{art == 2, voll});
+    if (z->offen->size() >= DISPOFFENSUP) dispNachholen(fenster, z);
+}
+
+void dispBefehlAusfuehren(HWND fenster, DispZustand* z, const char* voll)
 {
     char puffer[DISPBEFEHLSUP + 1];
     ctlKopie(puffer, voll, sizeof puffer);
@@ -624,6 +700,12 @@ int dispAntwortHolen(const DispZustand* z, char* puffer, int groesse)
 
 }  // namespace
 
+int ctlDispOffen(HWND fenster)
+{
+    const auto* z = ctlZustandVon<DispZustand>(fenster);
+    return z && z->offen ? static_cast<int>(z->offen->size()) : 0;
+}
+
 LRESULT CALLBACK ctlDispProc(HWND fenster, UINT nachricht, WPARAM wp, LPARAM lp)
 {
     if (nachricht == WM_CREATE) return dispAnlegen(fenster, reinterpret_cast<const CREATESTRUCT*>(lp));
@@ -633,21 +715,25 @@ LRESULT CALLBACK ctlDispProc(HWND fenster, UINT nachricht, WPARAM wp, LPARAM lp)
     const int y = GET_Y_LPARAM(lp);
     switch (nachricht) {
     case WM_DESTROY:
+        delete z->offen;
         if (z->bild != 0) DeleteObject(z->bild);
         ctlZustandFrei(fenster);
         return 1;
     case WM_SIZE:
+        dispOffenWischen(z);  // cleared below
         z->breite = LOWORD(lp);
         z->hoehe = HIWORD(lp);
         dispLeeren(z);
         InvalidateRect(fenster, nullptr, FALSE);
         return 1;
     case WM_PAINT:
+        dispNachholen(fenster, z);
         dispMalen(fenster, z);
         return 1;
     case WM_ERASEBKGND:
         return 1;
     case WM_SETFONT:
+        dispNachholen(fenster, z);  // a held FONT before it must not win
         z->schrift = static_cast<HFONT>(wp);
         return 1;
     case WM_SETTEXT:
@@ -675,6 +761,7 @@ LRESULT CALLBACK ctlDispProc(HWND fenster, UINT nachricht, WPARAM wp, LPARAM lp)
         dispMelden(fenster, 0x2000000);
         return 1;
     case WM_COPYDATA:
+        dispNachholen(fenster, z);
         dispBildKopie(fenster, z, reinterpret_cast<const COPYDATASTRUCT*>(lp));
         return 1;
     case WM_CAPTURECHANGED:

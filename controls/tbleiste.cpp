@@ -4,19 +4,21 @@
 // "240 240 240"). Prefix `tbLeiste`.
 #include "controls/tbleiste.h"
 
-#include <charconv>
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "config/verzeich.h"
 #include "controls/ctlkern.h"
 #include "platform/fenster.h"
 #include "platform/winconst.h"
-#include "support/bdatei.h"
 #include "support/texte.h"
 #include "support/vergleich.h"
 #include "winlib/dialog.h"
 #include "winlib/meldung.h"
+#include "winlib/toolbar.h"
 #include "winlib/winbib.h"
 
 namespace {
@@ -38,15 +40,6 @@ char tblAntwort[TBLEISTEZEILESUP + 1];
 int tblPixel(double du)
 {
     return static_cast<int>(std::lround(du * wiDlgFaktor()));
-}
-
-double tblZahl(const char* p)
-{
-    while (*p == ' ') ++p;
-    double wert = 0.0;
-    const char* ende = p + std::strlen(p);
-    std::from_chars(p, ende, wert);
-    return wert;
 }
 
 void tblAuswahlZeigen()
@@ -71,20 +64,6 @@ const char* tblText(const TblEintrag& e)
     return tblAntwort;
 }
 
-// Reads up to the ")S name" line; true when found.
-bool tblAbschnittSuchen(BDAT* d, const char* abschnitt, char* zeile)
-{
-    while (bdgets(d, zeile, TBLEISTEZEILESUP) >= 0) {
-        zeilenendeweg(zeile);
-        if (std::strncmp(zeile, ")S ", 3) != 0) continue;
-        const char* p = zeile + 3;
-        char name[TBLEISTEZEILESUP + 1];
-        ctlWortLesen(&p, name, sizeof name);
-        if (strvgl(name, abschnitt) == 0) return true;
-    }
-    return false;
-}
-
 }  // namespace
 
 int tbLeisteAnlegen(int x, int y, int ersteId, const char* datei, const char* abschnitt)
@@ -93,60 +72,40 @@ int tbLeisteAnlegen(int x, int y, int ersteId, const char* datei, const char* ab
     tblGewaehlt = 0;
     char pfad[260];
     PfadBilden(0, datei, nullptr, pfad, sizeof pfad);
-    BDAT d{};
-    if (bdopenlesen(&d, pfad) < 0) return -1;
-    char zeile[TBLEISTEZEILESUP + 1];
-    if (!tblAbschnittSuchen(&d, abschnitt, zeile)) {
-        if (bdlesefehler(&d)) wiMeldung("Kann %s nicht lesen.", pfad);
-        bdclose(&d);
-        return -1;
-    }
+    std::vector<TbarZeile> zeilen;
+    const int r = wiTbarAbschnittLesen(pfad, abschnitt, &zeilen);
+    if (r == -2) wiMeldung("Kann %s nicht lesen.", pfad);
+    if (r <= 0) return -1;
     HWND dlg = wiDlgFenster();
+    // Sizes and places stay within what a window can take.
     double px = x;
     double breite = TBLBREITE;
     double extra = 0.0;
-    while (tblAnzahl < TBLEISTESUP && bdgets(&d, zeile, TBLEISTEZEILESUP) >= 0) {
-        zeilenendeweg(zeile);
-        if (zeile[0] == ')') break;
-        if (zeile[0] == '=') {
-            const char* p = zeile + 1;
-            char wort[8];
-            ctlWortLesen(&p, wort, sizeof wort);
-            if (std::strcmp(wort, "X*") == 0) {
-                breite *= tblZahl(p);
-            } else if (std::strcmp(wort, "X+") == 0) {
-                px += tblZahl(p);
-            } else if (std::strcmp(wort, "B+") == 0) {
-                extra += tblZahl(p);
-            } else if (std::strcmp(wort, "B-") == 0) {
-                extra -= tblZahl(p);
+    for (const TbarZeile& z : zeilen) {
+        if (tblAnzahl >= TBLEISTESUP) break;
+        if (z.art == TBARMASS) {
+            if (z.schluessel == "X*") {
+                breite = std::clamp(breite * z.wert, 0.0, TBARWERTSUP);
+            } else if (z.schluessel == "X+") {
+                px = std::clamp(px + z.wert, -TBARWERTSUP, TBARWERTSUP);
+            } else if (z.schluessel == "B+") {
+                extra = std::clamp(extra + z.wert, -TBARWERTSUP, TBARWERTSUP);
+            } else if (z.schluessel == "B-") {
+                extra = std::clamp(extra - z.wert, -TBARWERTSUP, TBARWERTSUP);
             }
             continue;
         }
-        if (strleer(zeile)) continue;
+        if (z.art == TBARLEER) continue;
         TblEintrag& e = tblEintraege[tblAnzahl];
         e.id = ersteId + tblAnzahl + 1;
-        ctlKopie(e.text, zeile, sizeof e.text);
-        char label[TBLEISTEZEILESUP + 1];
-        const char* p = zeile;
-        ctlWortLesen(&p, label, sizeof label);
+        ctlKopie(e.text, z.text.c_str(), sizeof e.text);
+        const char* p = z.text.c_str();
+        const std::string label = wiTbarWort(&p);
         const double w = breite + extra;
-        e.knopf = CreateWindow(CTLGRBUKLASSE, label, WS_CHILD | WS_VISIBLE | 0x40, tblPixel(px), tblPixel(y),
+        e.knopf = CreateWindow(CTLGRBUKLASSE, label.c_str(), WS_CHILD | WS_VISIBLE | 0x40, tblPixel(px), tblPixel(y),
                                tblPixel(w), tblPixel(TBLHOEHE), dlg, static_cast<HMENU>(e.id), 0, nullptr);
-        px += w;
+        px = std::clamp(px + w, -TBARWERTSUP, TBARWERTSUP);
         ++tblAnzahl;
-    }
-    const bool kurz = bdlesefehler(&d) != 0;
-    bdclose(&d);
-    if (kurz) {
-        // Half a bar is not shown as if it were the whole.
-        for (int i = 0; i < tblAnzahl; ++i) {
-            if (tblEintraege[i].knopf && IsWindow(tblEintraege[i].knopf)) DestroyWindow(tblEintraege[i].knopf);
-            tblEintraege[i].knopf = 0;
-        }
-        tblAnzahl = 0;
-        wiMeldung("Kann %s nicht lesen.", pfad);
-        return -1;
     }
     CreateWindow(CTLDISPKLASSE, "", WS_CHILD | WS_VISIBLE | WS_DISABLED | 8, tblPixel(px), tblPixel(y),
                  tblPixel(4 * breite), tblPixel(TBLHOEHE), dlg, static_cast<HMENU>(ersteId), 0, nullptr);

@@ -2,7 +2,8 @@
 // file, working like a set of tabs (one entry selected). One bar per
 // program, made in the current dialog. Prefix `tbLeiste`.
 // May call: the class core, support/ (buffered files, texts), config/
-// (directory kinds), winlib/ (current dialog, dialog units).
+// (directory kinds), winlib/ (current dialog, dialog units, the reader of
+// toolbar files).
 #pragma once
 
 inline constexpr int TBLEISTESUP = 19;      // buttons of a bar

@@ -728,12 +728,46 @@ int EdtKommando(UINT nachricht, WPARAM wp, LPARAM lp)
     }
 }
 
+namespace {
+
+bool edsAnsichtIstUnsere()
+{
+    return eds.fenster != 0 && AnsichtFenster() != 0 && AnsichtFenster() == GetDlgItem(eds.fenster, ANSICHT_FENSTER);
+}
+
+// The viewer takes the one drawing view while its page is shown. The page
+// coming back takes it back with its handlers, sheet and zoom; else its
+// window would paint nothing and hear no key or click until a restart.
+void edsAnsichtZurueck()
+{
+    if (eds.fenster == 0 || GetDlgItem(eds.fenster, ANSICHT_FENSTER) == 0 || edsAnsichtIstUnsere()) return;
+    if (!wiDlgBetreten(eds.fenster)) return;
+    // The viewer's drawing was the current one: the title block's texts
+    // read this page's drawing again.
+    EdtZeiKontext();
+    if (edsAnsicht() == 0) {
+        KnopfHakenSetzen();
+        if (EdtFormat() == 117) AnsichtA4();
+        else AnsichtA3();
+        AnsichtCaretModus(BefFlags()->fka != 0);
+        AnsichtRahmenSetzen(ViEinst()->zrahm != 0);
+        int zoom = 0, cx = 0, cy = 0;
+        if (AnsichtZoomZuletzt(GetDlgItem(eds.fenster, ANSICHT_FENSTER), &zoom, &cx, &cy)) AnsichtZoomSetzen3(zoom, cx, cy);
+        else ZeiAnsichtGanz();
+        AnsichtNeuZeichnen();
+    }
+    wiDlgVerlassen();
+}
+
+}  // namespace
+
 int EdtSeitenNachricht(UINT nachricht, WPARAM wp, LPARAM)
 {
     switch (nachricht) {
     case WM_ACTIVATE:
         if (LOWORD(wp) == 0) return 0;
         wiSeiteModus(EDTMODUS);
+        edsAnsichtZurueck();
         AnsichtFokus();
         return 0;
     case WM_SIZE:
@@ -745,7 +779,11 @@ int EdtSeitenNachricht(UINT nachricht, WPARAM wp, LPARAM)
     default: return 0;
     }
     switch (LOWORD(wp)) {
-    case 2580: AnsichtFokus(); return 1;
+    case 2580:
+        // The page brought to the front: the view comes back from the viewer.
+        edsAnsichtZurueck();
+        AnsichtFokus();
+        return 1;
     case 2590: AnsichtEinpassen(); return 1;
     case 2593: PostMessage(eds.fenster, WM_CLOSE, 0, 0); return 1;
     case 2595: wiSeiteUmschalten(EDTMODUS); return 1;

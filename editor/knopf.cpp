@@ -466,6 +466,8 @@ int KnopfDateiLesen(const char* pfad)
     return knoAnzahl;
 }
 
+void KnopfHakenSetzen() { AnsichtHaken(knoTastenHaken, knoMausHaken, KNOECKBEFEHL); }
+
 int KnopfInit()
 {
     AnsichtHaken(knoTastenHaken, knoMausHaken, KNOECKBEFEHL);

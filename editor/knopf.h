@@ -46,6 +46,8 @@ struct knopf {
 // frees the table; the page takes the handlers out of its view.
 int KnopfInit();
 void KnopfFrei();
+// Installs only the handlers again (the page taking its view back).
+void KnopfHakenSetzen();
 // Parses a key file into the table: the entries read, 0 when it is missing,
 // -1 when it was read short (said; the table is then empty).
 int KnopfDateiLesen(const char* pfad);

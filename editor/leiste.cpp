@@ -31,6 +31,7 @@
 #include "winlib/anwdaten.h"
 #include "winlib/dialog.h"
 #include "winlib/tbarhaken.h"
+#include "winlib/toolbar.h"
 #include "winlib/winbib.h"
 #include "winlib/wiwerk.h"
 
@@ -79,38 +80,28 @@ void ltKopie(char* aus, size_t kap, const std::string& t)
     strkopie(aus, kap, t.c_str(), static_cast<int>(kap - 1));
 }
 
-double ltZahl(const std::string& t) { return std::atof(t.c_str()); }
-
 // A button line: bitmap, optional "label", optional (state, on, alt), rest.
-void ltKnopfZeile(const char* zeile, LeisteEintrag* e, bool auswahl)
+void ltKnopfZeile(const std::string& zeile, LeisteEintrag* e, bool auswahl)
 {
-    const char* p = zeile;
     if (auswahl) {
+        const char* p = zeile.c_str();
         ltKopie(e->tipp, sizeof e->tipp, ltWort(&p));
         e->befehl = ltTrim(p);
         return;
     }
-    ltKopie(e->bild, sizeof e->bild, ltWort(&p));
-    while (*p == ' ' || *p == '\t') ++p;
-    if (*p == '"') {
-        const char* ende = std::strchr(p + 1, '"');
-        const std::string label = ende ? std::string(p + 1, ende) : std::string(p + 1);
-        ltKopie(e->tipp, sizeof e->tipp, label);
-        p = ende ? ende + 1 : p + std::strlen(p);
-        while (*p == ' ' || *p == '\t') ++p;
-    }
-    if (*p == '(') {
-        const char* ende = std::strchr(p, ')');
-        std::string innen = ende ? std::string(p + 1, ende) : std::string(p + 1);
+    const TbarFelder f = wiTbarFelder(zeile);
+    ltKopie(e->bild, sizeof e->bild, f.bild);
+    if (f.mitZitat) ltKopie(e->tipp, sizeof e->tipp, f.zitat);
+    if (f.mitKlammer) {
+        std::string innen = f.klammer;
         for (char& c : innen)
             if (c == ',') c = ' ';
         const char* q = innen.c_str();
         e->zustandArt = std::clamp(std::atoi(ltWort(&q).c_str()), 0, LTZUSTANDSUP);
         ltKopie(e->bildAn, sizeof e->bildAn, ltWort(&q));
         ltKopie(e->bildAlt, sizeof e->bildAlt, ltWort(&q));
-        p = ende ? ende + 1 : p + std::strlen(p);
     }
-    e->befehl = ltTrim(p);
+    e->befehl = f.rest;
 }
 
 // An element command (or TXT) as the first word of the command string.
@@ -191,28 +182,18 @@ int LeisteLesen(const char* pfad, const char* abschnitt, int art, const LeisteMa
                 std::vector<LeisteEintrag>* aus)
 {
     aus->clear();
-    BDAT d{};
-    if (pfad == nullptr || bdopenlesen(&d, pfad) < 0) return 0;
-    char zeile[LEISTEZEILESUP + 1];
-    bool gefunden = false;
-    while (!gefunden && bdgets(&d, zeile, LEISTEZEILESUP) >= 0) {
-        zeilenendeweg(zeile);
-        if (strnvgl(zeile, ")S ", 3) != 0) continue;
-        const char* p = zeile + 3;
-        gefunden = strvgl(ltWort(&p).c_str(), abschnitt) == 0;
-    }
+    std::vector<TbarZeile> zeilen;
+    if (wiTbarAbschnittLesen(pfad, abschnitt, &zeilen) <= 0) return 0;
     const bool auswahl = art == LEISTE_AUSWAHL;
     const int sup = auswahl ? AUSWAHLSUP : LEISTESUP;
     LtLauf l{art, m, m.knopfB, m.knopfH, art == LEISTE_LINKS ? m.linksX : m.obenX,
              art == LEISTE_LINKS ? m.linksY : m.obenY};
-    while (gefunden && static_cast<int>(aus->size()) < sup && bdgets(&d, zeile, LEISTEZEILESUP) >= 0) {
-        zeilenendeweg(zeile);
-        const std::string t = ltTrim(zeile);
-        if (!t.empty() && t[0] == ')') break;
-        if (!t.empty() && t[0] == '=') {
-            const char* p = t.c_str() + 1;
-            const std::string s = ltWort(&p);
-            const double w = ltZahl(ltWort(&p));
+    for (const TbarZeile& z : zeilen) {
+        if (static_cast<int>(aus->size()) >= sup) break;
+        const std::string& t = z.text;
+        if (z.art == TBARMASS) {
+            const std::string& s = z.schluessel;
+            const double w = z.wert;
             if (auswahl && !ltAuswahlSchluessel(s)) continue;
             if (s == "X*") l.knopfB = std::clamp(static_cast<int>(l.knopfB * w), 0, LTBREITSUP);
             else if (s == "Y*") l.knopfH = std::clamp(static_cast<int>(l.knopfH * w), 0, LTBREITSUP);
@@ -222,7 +203,7 @@ int LeisteLesen(const char* pfad, const char* abschnitt, int art, const LeisteMa
             else if (s == "B-") l.extra = std::clamp(l.extra - w, -1.0 * LTBREITSUP, 1.0 * LTBREITSUP);
             continue;
         }
-        if (t.empty()) {
+        if (z.art == TBARLEER) {
             if (art == LEISTE_LINKS) {
                 l.y += 3;
             } else {
@@ -231,10 +212,8 @@ int LeisteLesen(const char* pfad, const char* abschnitt, int art, const LeisteMa
             }
             continue;
         }
-        if (t[0] == '-' && t.compare(0, 2, "--") != 0) {
-            const char* p = t.c_str() + 1;
-            const std::string w = ltWort(&p);
-            const int zehntel = w.empty() ? 10 : std::clamp(std::atoi(w.c_str()), -1000, 1000);
+        if (z.art == TBARLUECKE) {
+            const int zehntel = z.zehntel;
             if (art == LEISTE_LINKS) {
                 l.y += l.knopfH * zehntel / 10;
             } else {
@@ -245,7 +224,7 @@ int LeisteLesen(const char* pfad, const char* abschnitt, int art, const LeisteMa
         }
         LeisteEintrag e;
         e.art = art;
-        ltKnopfZeile(t.c_str(), &e, auswahl);
+        ltKnopfZeile(t, &e, auswahl);
         const int n = static_cast<int>(aus->size());
         if (auswahl) {
             e.id = AUSWAHLID + n;
@@ -257,7 +236,6 @@ int LeisteLesen(const char* pfad, const char* abschnitt, int art, const LeisteMa
         ltPlatz(l, e);
         aus->push_back(std::move(e));
     }
-    bdclose(&d);
     return static_cast<int>(aus->size());
 }
 

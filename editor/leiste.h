@@ -24,7 +24,6 @@
 constexpr int LEISTESUP = 100;        // entries of one bar
 constexpr int LEISTEBILDSUP = 11;     // characters of a bitmap name
 constexpr int LEISTETIPPSUP = 80;     // characters of a label
-constexpr int LEISTEZEILESUP = 200;   // characters of a file line
 constexpr int LEISTEID = 5400;        // first button id
 constexpr int LEISTEZIEHID = 5200;    // first drag identifier
 constexpr int AUSWAHLSUP = 10;        // entries of the selection bar

@@ -102,12 +102,12 @@ struct LnAnhang {
 };
 std::vector<LnAnhang> lnAnhang;
 
-}  // namespace
-
-int LochSchneiden(int id, const STT* s, const BEF* b, double x0, double y0, double x1, double y1)
+// LochSchneiden on a line whose end point is known already (a walk
+// collected it): the line is not taken apart a second time.
+int lnLochSchneiden(const LnLinie& l, double x0, double y0, double x1, double y1)
 {
-    if (b->code != BEF_ZL) return 0;
-    const LnLinie l = lnLinie(id, s, b);
+    if (l.b.code != BEF_ZL) return 0;
+    const int id = l.id;
     if (!lnKollinear(l, x0, y0) || !lnKollinear(l, x1, y1)) return 0;
     const double t0 = lnParameter(l, x0, y0), t1 = lnParameter(l, x1, y1);
     double tmin = std::min(t0, t1), tmax = std::max(t0, t1);
@@ -129,11 +129,19 @@ int LochSchneiden(int id, const STT* s, const BEF* b, double x0, double y0, doub
     return 1;
 }
 
+}  // namespace
+
+int LochSchneiden(int id, const STT* s, const BEF* b, double x0, double y0, double x1, double y1)
+{
+    if (b->code != BEF_ZL) return 0;
+    return lnLochSchneiden(lnLinie(id, s, b), x0, y0, x1, y1);
+}
+
 void LinienTrennen(double x0, double y0, double x1, double y1)
 {
     if (TzAnzahl() == 0) return;
     for (const LnLinie& l : lnLinien(std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1)))
-        LochSchneiden(l.id, &l.s, &l.b, x0, y0, x1, y1);
+        lnLochSchneiden(l, x0, y0, x1, y1);
 }
 
 void UnterbrechungSetzen(const BEF* b, const STT* s)
@@ -163,7 +171,7 @@ void UnterbrechungSetzen(const BEF* b, const STT* s)
         else if (std::fabs(l.sx - l.ex) <= LN_NULL && l.sx >= rx1 - LN_UNT && l.sx <= rx2 + LN_UNT)
             ll.push_back({l, l.sx, ry1, l.sx, ry2});
     }
-    for (const loch& g : ll) LochSchneiden(g.l.id, &g.l.s, &g.l.b, g.x1, g.y1, g.x2, g.y2);
+    for (const loch& g : ll) lnLochSchneiden(g.l, g.x1, g.y1, g.x2, g.y2);
 }
 
 void AnhangZuruecksetzen() { lnAnhang.clear(); }

@@ -19,7 +19,6 @@
 #include "platform/shell.h"
 #include "platform/nachricht.h"
 #include "platform/winconst.h"
-#include "support/bdatei.h"
 #include "support/vergleich.h"
 #include "winlib/anwdaten.h"
 #include "winlib/dialog.h"
@@ -30,7 +29,6 @@
 namespace {
 
 inline constexpr int FUNKLISTE = 3000;
-inline constexpr int FUNKZEILESUP = 200;   // characters of a "Toolbar.txt" line
 
 FunkEintrag funkTab[FUNKSUP];
 HWND funkFenster = 0;
@@ -73,17 +71,6 @@ std::string funkWort(std::string& rest)
     return w;
 }
 
-// The next double-quoted field of `rest` (without the quotes).
-std::string funkQuote(std::string& rest)
-{
-    rest = funkTrim(rest);
-    if (rest.empty() || rest[0] != '"') return funkWort(rest);
-    size_t e = rest.find('"', 1);
-    std::string f = rest.substr(1, e == std::string::npos ? std::string::npos : e - 1);
-    rest = e == std::string::npos ? "" : rest.substr(e + 1);
-    return f;
-}
-
 int funkZahl(const std::string& w)
 {
     char* ende = nullptr;
@@ -91,54 +78,41 @@ int funkZahl(const std::string& w)
     return static_cast<int>(z);
 }
 
-// One line of the ")S FunkListe" section.
+// One line of the ")S FunkListe" section: picture, two texts (quoted or
+// words), identifier.
 void funkZeile(int i, const std::string& zeile)
 {
-    std::string rest = funkTrim(zeile);
-    std::string bild = funkWort(rest);
-    rest = funkTrim(rest);
+    const char* p = zeile.c_str();
+    const std::string bild = wiTbarWort(&p);
+    while (*p == ' ' || *p == '\t') ++p;
     std::string z1, z2;
-    if (!rest.empty() && rest[0] == '"') {
-        z1 = funkQuote(rest);
-        z2 = funkQuote(rest);
+    if (*p == '"') {
+        z1 = wiTbarZitat(&p);
+        z2 = wiTbarZitat(&p);
     } else {
-        z1 = funkWort(rest);
-        z2 = funkWort(rest);
+        z1 = wiTbarWort(&p);
+        z2 = wiTbarWort(&p);
     }
     FunkEintrag& e = funkTab[i];
     funkKopie(e.bild, sizeof e.bild, bild, 40);
     funkKopie(e.zeile1, sizeof e.zeile1, TextRing("Text", 0, z1.c_str()), 40);
     funkKopie(e.zeile2, sizeof e.zeile2, TextRing("Text", 0, z2.c_str()), 40);
-    e.id = funkZahl(funkWort(rest));
+    e.id = funkZahl(wiTbarWort(&p));
 }
 
 int funkAusDatei()
 {
     char pfad[MAX_PATH + 1];
     PfadProgramm(pfad, sizeof pfad, "Toolbar.txt");
-    BDAT d;
-    if (bdopenlesen(&d, pfad) < 0) return 0;
-    char zeile[FUNKZEILESUP + 1];
-    bool drin = false;
-    int n = 0;
-    while (bdgets(&d, zeile, FUNKZEILESUP) >= 0) {
-        if (!drin) {
-            if (std::strncmp(zeile, ")S ", 3) == 0) {
-                std::string rest = zeile + 2;
-                std::string name = funkWort(rest);
-                char gross[FUNKZEILESUP + 1];
-                std::snprintf(gross, sizeof gross, "%s", name.c_str());
-                drin = strvgl(gross, "FunkListe") == 0;
-            }
-            continue;
-        }
-        if (zeile[0] == ')' || n >= FUNKSUP) break;
-        funkZeile(n++, zeile);
-    }
+    std::vector<TbarZeile> zeilen;
     // A list read short is not taken: the texts' list stands in for it.
-    const bool kurz = bdlesefehler(&d) != 0;
-    bdclose(&d);
-    return kurz ? 0 : n;
+    if (wiTbarAbschnittLesen(pfad, "FunkListe", &zeilen) <= 0) return 0;
+    int n = 0;
+    for (const TbarZeile& z : zeilen) {
+        if (n >= FUNKSUP) break;
+        funkZeile(n++, z.text);
+    }
+    return n;
 }
 
 void funkAusTexten()

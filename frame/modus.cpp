@@ -631,10 +631,17 @@ const char* const modusGruppen[10] = {"Zavik", "Editor", "Video", "DrA3", "DrA4"
 
 }  // namespace
 
+namespace {
+void (*anwBefehlBeobachter)(int befehl) = nullptr;
+}  // namespace
+
+void AnwBefehlBeobachter(void (*fn)(int befehl)) { anwBefehlBeobachter = fn; }
+
 void AnwBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
 {
     if (nachricht != WM_COMMAND) return;
     int n = LOWORD(wp);
+    if (anwBefehlBeobachter) anwBefehlBeobachter(n);
     HWND hw = anwHauptfenster();
     HWND pvw = PvwDlgFenster();
     switch (n) {

@@ -15,6 +15,9 @@ inline constexpr int MODUS_PVW = 1530, MODUS_EDIT = 1531, MODUS_BML = 1532, MODU
 
 void AnwNachricht(UINT nachricht, WPARAM wp, LPARAM lp);
 void AnwBefehl(UINT nachricht, WPARAM wp, LPARAM lp);
+// Told of every command the main dispatcher takes, before it acts: how a walk
+// over the frame lists the commands it reaches. One watcher; nullptr ends it.
+void AnwBefehlBeobachter(void (*fn)(int befehl));
 
 void ModusAnwenden(int erzwingen);
 void ModusUmschalten(int modus);

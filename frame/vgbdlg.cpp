@@ -28,7 +28,6 @@
 #include "platform/shell.h"
 #include "platform/nachricht.h"
 #include "platform/winconst.h"
-#include "support/bdatei.h"
 #include "winlib/dialog.h"
 #include "winlib/dlgitem.h"
 #include "winlib/meldung.h"
@@ -82,25 +81,15 @@ void vgbdSprachen()
 {
     wiComboLeeren(3100);
     vgbdW.sprachen.clear();
-    char pfad[MAX_PATH + 1];
-    PfadProgramm(pfad, sizeof pfad, "Sprache.txt");
-    BDAT d;
-    if (bdopenlesen(&d, pfad) >= 0) {
-        char zeile[201];
-        for (int n = 0; n < 10 && bdgets(&d, zeile, 200) >= 0; ++n) {
-            std::string t = vgbdTrim(zeile);
-            if (t.empty()) continue;
-            wiComboAnhaengen(3100, t.c_str());
-            vgbdW.sprachen.push_back(std::atoi(t.c_str()));
-        }
-        const bool kurz = bdlesefehler(&d) != 0;
-        bdclose(&d);
-        if (kurz) {
-            // Not half the languages: none, so the current one is taken.
-            wiComboLeeren(3100);
-            vgbdW.sprachen.clear();
-            wiMeldung("Kann %s nicht lesen.", pfad);
-        }
+    std::vector<SprZeile> zeilen;
+    std::string pfad;
+    // Read short: no languages, so the current one is taken.
+    if (SprDateiLesen(&zeilen, &pfad) == -2) wiMeldung("Kann %s nicht lesen.", pfad.c_str());
+    for (const SprZeile& z : zeilen) {
+        std::string t = vgbdTrim(z.text);
+        if (t.empty()) continue;
+        wiComboAnhaengen(3100, t.c_str());
+        vgbdW.sprachen.push_back(std::atoi(t.c_str()));
     }
     for (size_t i = 0; i < vgbdW.sprachen.size(); ++i) {
         if (vgbdW.sprachen[i] == SprNummer()) wiComboWahlSetzen(3100, static_cast<int>(i));

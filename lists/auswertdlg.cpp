@@ -203,9 +203,13 @@ void awDefStarten()
         return;
     }
     const bool zu = wiKnopf(2509) != 0;
+    AwBericht bericht;
+    const std::string pfad = bericht.vorher(o.datei);
     int gestartet = AwAusfuehren(def.programm.c_str());
     if (!gestartet) AuswertNeu();
     if (zu) wiDlgSchliessen();
+    bericht.ergebnis(pfad);
+    bericht.zeigen("Auswerten", "Auswertung \"" + def.titel + "\" fertig");
 }
 
 void awDefDatei(int feld, const char* titel, int ohneOrdner)

@@ -587,15 +587,28 @@ void awsBefehl(int id, int art)
         if (awsGeaendertVerweigert()) break;
         AwDefOeffnen(aws.index, 0);
         break;
-    case 2521:
+    case 2521: {
         if (awsGeaendertVerweigert()) break;
+        // Where the results go is known only once each entry's options are
+        // loaded: the current folder is looked at before, each result's
+        // folder as it comes.
+        AwBericht bericht;
+        bericht.vorher("x");
+        int listen = 0;
         for (const std::string& z : AwListe()) {
             int i = AwListenIndex(z.c_str());
-            if (i >= 0 && i < static_cast<int>(aws.alleFlags.size()) && aws.alleFlags[static_cast<size_t>(i)])
+            if (i >= 0 && i < static_cast<int>(aws.alleFlags.size()) && aws.alleFlags[static_cast<size_t>(i)]) {
                 AwLaufen(i, aws.alleNurMarkiert);
+                if (!AwOptionen().datei.empty()) {
+                    bericht.ergebnis(bericht.vorher(AwOptionen().datei));
+                    ++listen;
+                }
+            }
         }
         PostMessage(aws.fenster, WM_COMMAND, 2590, 0);
+        bericht.zeigen("Alle Listen aktualisieren", std::to_string(listen) + (listen == 1 ? " Liste" : " Listen") + " ausgewertet");
         break;
+    }
     case 2552: wiClipText(awsMarkierteCsv(0).c_str()); break;
     case 2553: {
         std::string t = awsMarkierteCsv(1);

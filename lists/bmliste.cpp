@@ -54,6 +54,8 @@ BdFelder bdGespeichert()
 {
     BdFelder f;
     if (bdz.def < 0) return f;
+    // A new sub component (the row after the last) has nothing stored yet.
+    if (bdz.zeile > static_cast<int>(bdz.unter.size())) return f;
     char b[DEFNAMESUP + 1], t[DEFNAMESUP + 1], k1[DEFTEXTSUP + 1], k2[DEFTEXTSUP + 1], kurz[DEFNAMESUP + 1];
     char tx[5][DEFTEXTSUP + 1];
     if (bdz.zeile <= 0) {

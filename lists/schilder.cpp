@@ -7,7 +7,8 @@
 //  3. A sheet is kept only when some item began its label on it; a sheet
 //     that received only the frame of a wrap is dropped and not counted.
 //  4. The records of the open sheet are held in memory; the sheet's file is
-//     written once, header first, when the sheet is closed.
+//     made in memory when the sheet is closed and written only when it
+//     differs from the file of that name.
 #include "lists/schilder.h"
 
 #include <cstdio>
@@ -56,6 +57,7 @@ struct SchildLauf {
     BEF ausstehendBef{};
     std::string erster, letzter;
     std::vector<BEF> befe;  // the records of the open sheet
+    std::vector<char> puffer;  // the file of the sheet being written
     std::string blatt;
     bool offen = false;
     bool begonnen = false;  // an item began its label on the open sheet
@@ -77,17 +79,21 @@ void schildFehler(SchildLauf& l)
     l.ergebnis = -1;
 }
 
-// The sheet's file replaces the sheet of its name only when it was written
-// whole (a made file stays temporary until it is closed): a failure
-// anywhere leaves the previous sheet as it was.
+// The most a record takes in a drawing file (code, sub-code, the integer
+// and real slots, the text with its length).
+constexpr size_t SCHILDSATZSUP = 4 + 2 * BEFINTSUP + 8 * BEFREALSUP + sizeof(BEF::text);
+
+// The sheet is made in memory and replaces the sheet of its name only when
+// its bytes differ, atomically (a new file renamed over the old one): a
+// failure anywhere leaves the previous sheet as it was, and a sheet that
+// came out the same keeps its file untouched.
 bool schildBlattSchreiben(SchildLauf& l)
 {
-    // A run over an unchanged project makes the same sheets: those keep
-    // their files, and cost no temporary file either.
-    PlDsNurGeaenderte nurGeaenderte;
+    const size_t kap = 11 + (l.befe.size() + 1) * SCHILDSATZSUP;
+    if (kap > 0x7FFFFFF0u) return false;
+    if (l.puffer.size() < kap) l.puffer.resize(kap);
     ZeiDatei zei;
-    if (ZeiDateiAnlegen(&zei, l.blatt.c_str()) != 0) return false;
-    ZeiDateiNurWennAnders(&zei);
+    if (ZeiDateiImSpeicher(&zei, l.blatt.c_str(), l.puffer.data(), static_cast<int32_t>(kap)) != 0) return false;
     ZeiFormatSetzen(&zei, l.a4 ? BEF_ZA4 : BEF_ZA3);
     char titel[ZEITITELSUP + 1];
     std::string t = schildKurz(l.erster, SCHILDTEXTSUP) + " - " + schildKurz(l.letzter, SCHILDTEXTSUP);
@@ -101,11 +107,8 @@ bool schildBlattSchreiben(SchildLauf& l)
     // Header records of the component would stand beside the sheet's own.
     for (const BEF& b : l.befe)
         if (gut && b.code != BEF_ZAT && b.code != BEF_ZTX) gut = ZeiBefSchreiben(&zei, &b) == 0;
-    if (!gut) {
-        ZeiDateiVerwerfen(&zei);
-        return false;
-    }
-    return ZeiDateiSchliessen(&zei) == 0;
+    if (!gut || ZeiDateiSchliessen(&zei) != 0) return false;
+    return plDsDateiErsetzenWennAnders(zei.pfad, l.puffer.data(), static_cast<size_t>(ZeiDateiGroesse(&zei))) == 0;
 }
 
 void schildBlattZu(SchildLauf& l)
@@ -207,6 +210,10 @@ int schildFilter(const bmzeile* z, void*) { return AwZeileFilter(z) ? 1 : 0; }
 int SchildAuswertung()
 {
     const awoptionen& o = AwOptionen();
+    // A run over an unchanged project makes the same sheets: those keep
+    // their files, and cost no temporary file either; the folder is read
+    // once for the whole run.
+    PlDsNurGeaenderte nurGeaenderte;
     SchildLauf l;
     char stamm[PFADSCHILDSUP];
     strkopie(stamm, sizeof stamm, o.datei.c_str(), static_cast<int>(sizeof stamm - 1));

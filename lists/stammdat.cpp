@@ -1,6 +1,7 @@
 // The master-data dispatcher and the language names (see stammdat.h).
 #include "lists/stammdat.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -33,7 +34,7 @@
 
 namespace {
 
-std::string sdSprachDatei() { return plOrtAnwendung() + "/Sprache.txt"; }
+std::string sdSprachDatei() { return SprDateiEigen(); }
 
 // The graphic state's standard-text and library names, until the editor
 // hands its own over.
@@ -170,24 +171,14 @@ int spBefehl(UINT nachricht, WPARAM wp, LPARAM)
 int SprNamenLesen(std::array<std::string, SPRANZ>& namen)
 {
     for (std::string& n : namen) n.clear();
-    BDAT d{};
-    char pfad[300];
-    PfadProgramm(pfad, sizeof pfad, "Sprache.txt");
-    const std::string eigen = sdSprachDatei();
-    const bool eigenDa = bdopenlesen(&d, eigen.c_str()) >= 0;
-    if (!eigenDa && bdopenlesen(&d, pfad) < 0) return -1;
-    char zeile[80];
-    for (int i = 0; i < SPRANZ && bdgets78(&d, zeile) >= 0; ++i) {
-        int n = std::atoi(zeile);
-        n = n < 0 ? 0 : n > SPRANZ - 1 ? SPRANZ - 1 : n;
-        namen[static_cast<size_t>(n)] = std::strlen(zeile) > 2 ? zeile + 2 : "";
-    }
-    const bool kurz = bdlesefehler(&d) != 0;
-    bdclose(&d);
-    if (kurz) {
-        for (std::string& n : namen) n.clear();
-        wiMeldung(TextNr(250), eigenDa ? eigen.c_str() : pfad);
-        return -2;
+    std::vector<SprZeile> zeilen;
+    std::string pfad;
+    const int r = SprDateiLesen(&zeilen, &pfad);
+    if (r == -2) wiMeldung(TextNr(250), pfad.c_str());
+    if (r != 0) return r;
+    for (size_t i = 0; i < zeilen.size() && i < SPRANZ; ++i) {
+        const int n = std::clamp(zeilen[i].nummer, 0, SPRANZ - 1);
+        namen[static_cast<size_t>(n)] = zeilen[i].name;
     }
     return 0;
 }

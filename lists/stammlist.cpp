@@ -61,22 +61,11 @@ StdZustand stz;
 
 void stLaden()
 {
-    stz.zeilen.clear();
-    BDAT d{};
-    if (bdopenlesen(&d, stz.datei.c_str()) >= 0) {
-        char z[STDZEILESUP + 1], t[8 * STDZEILESUP + 1];
-        while (bdgets(&d, z, STDZEILESUP) >= 0) {
-            tabaufloesen(t, sizeof t, z, 8);
-            stz.zeilen.push_back(t);
-        }
-        const bool kurz = bdlesefehler(&d) != 0;
-        bdclose(&d);
-        if (kurz) {
-            // Half a file is not shown as if it were the whole.
-            stz.zeilen.clear();
-            wiMeldung(TextNr(250), stz.datei.c_str());
-        }
-    }
+    const int r = StdTextLesen(stz.datei.c_str(), &stz.zeilen);
+    if (r == -2) wiMeldung(TextNr(250), stz.datei.c_str());
+    if (r == 1)
+        wiMeldung("%s hat mehr als %d Zeilen; gezeigt werden die ersten %d.", stz.datei.c_str(), STDZEILENSUP,
+                  STDZEILENSUP);
     SendMessage(wiItem(3000), WM_SETREDRAW, FALSE, 0);
     wiListeLeeren(3000);
     for (const std::string& z : stz.zeilen) wiListeAnhaengen(3000, z.c_str());
@@ -623,6 +612,30 @@ void BmTexteWechseln(int n, const char* code)
     PostMessage(btz.fenster, WM_COMMAND, btz.geaendert ? 2531 : 2530, 0);
 }
 
+int StdTextLesen(const char* pfad, std::vector<std::string>* zeilen)
+{
+    zeilen->clear();
+    BDAT d{};
+    if (pfad == nullptr || bdopenlesen(&d, pfad) < 0) return -1;
+    char z[STDZEILESUP + 1], t[8 * STDZEILESUP + 1];
+    bool mehr = false;
+    while (bdgets(&d, z, STDZEILESUP) >= 0) {
+        if (static_cast<int>(zeilen->size()) >= STDZEILENSUP) {
+            mehr = true;
+            break;
+        }
+        tabaufloesen(t, sizeof t, z, 8);
+        zeilen->push_back(t);
+    }
+    const bool kurz = bdlesefehler(&d) != 0;
+    bdclose(&d);
+    if (kurz) {
+        zeilen->clear();
+        return -2;
+    }
+    return mehr ? 1 : 0;
+}
+
 int StdTextSuchen(const std::vector<std::string>& zeilen, int ab, const char* text)
 {
     if (!text || !text[0]) return -1;
@@ -644,8 +657,9 @@ int FarbSatzLesen(void* satz, const char* zeile)
         if (!(*p == '-' || (*p >= '0' && *p <= '9'))) break;
         *w = static_cast<int32_t>(zahlab(p));
     }
-    strtrim(p);
+    // Cut, then trimmed: what is saved reads back the same.
     strkopie(s->name, p, FARBNAMESUP);
+    strtrim(s->name);
     return 1;
 }
 

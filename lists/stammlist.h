@@ -11,6 +11,7 @@
 #include <vector>
 
 inline constexpr int STDZEILESUP = 200;   // characters of a viewer line read
+inline constexpr int STDZEILENSUP = 100000;  // lines the viewer shows
 inline constexpr int STDSUCHSUP = 80;     // characters of the search text
 inline constexpr int FARBNAMESUP = 20;
 inline constexpr int SCHRIFTFLISTESUP = 200;  // font faces offered
@@ -27,6 +28,12 @@ void LayerOeffnen();
 void BmTexteOeffnen(int n, const char* code);
 // Switches an open window (asking to save changed texts first).
 void BmTexteWechseln(int n, const char* code);
+
+// The viewer's lines of a standard text file: each cut to STDZEILESUP
+// characters, tabs expanded to multiples of 8, at most STDZEILENSUP. 0
+// read; 1 read and cut after STDZEILENSUP lines; -1 no file; -2 read short
+// (no lines: half a file is not shown as if it were the whole).
+int StdTextLesen(const char* pfad, std::vector<std::string>* zeilen);
 
 // The viewer's search: from the line after `ab`, the first line containing
 // the text (ignoring case), no wrap-around; -1 none.

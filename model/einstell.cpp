@@ -332,8 +332,14 @@ bool einNamenLaden(const char* datei, char (*namen)[STIFTNAMESUP + 1], int anzah
             continue;
         }
         int n = einKlemmen(modAtoi(nummer), 1, anzahl);
-        strtrim(zeile);
-        strbreite(namen[n], STIFTNAMESUP + 1, zeile, STIFTNAMESUP);
+        // Cut, then trimmed: what is saved reads back the same. A line
+        // without a name (as saved for every unnamed slot) leaves the slot
+        // empty: blanks would count as a name.
+        char name[STIFTNAMESUP + 1];
+        strkopie(name, sizeof name, zeile, STIFTNAMESUP);
+        strtrim(name);
+        if (name[0] == '\0') namen[n][0] = '\0';
+        else strbreite(namen[n], STIFTNAMESUP + 1, name, STIFTNAMESUP);
     }
     const bool gut = bdlesefehler(&d) == 0;
     bdclose(&d);

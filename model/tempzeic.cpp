@@ -26,6 +26,9 @@
 #include "model/tempzeic.h"
 
 #include <fcntl.h>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include <algorithm>
 #include <cmath>
@@ -64,6 +67,7 @@ korb* korblist = nullptr;
 // it. It only grows while the basket holds objects, so it always covers them.
 double tzKorbRahmen[KOKOSUP][4];
 int tzKorbHoch = 0;  // baskets from here on have been empty since the store was cleared
+unsigned tzKorbStandZahl = 0;  // counts the changes of any basket's content
 // Finer than the extent: which cells of a 32 x 32 grid over the drawing
 // area the objects put into the basket cover (the border cells take what
 // lies beyond), one bit a cell. A basket's objects come from wherever its
@@ -76,7 +80,66 @@ uint64_t tzKorbZellen[KOKOSUP][TZRASTERWORTE];
 // The record code of each slot, beside the packed objects: a walk for one
 // kind of object looks at the objects of that kind only.
 uint8_t tzKorbArten[KOKOSUP][KOINSUP];
+// Each slot's extent (x1, y1, x2, y2 ordered), rounded outward to float,
+// beside the kinds: an area walk tests the slots without touching the
+// packed objects (or loading a swapped basket) and reads an object only
+// when its extent may meet the area.
+// Kept by coordinate (x1 of every slot, then y1, ...) so that four slots
+// are tested in one step.
+alignas(16) float tzSlotRahmen[KOKOSUP][4][KOINSUP];
+// The baskets whose cells cover each grid cell, in ascending order: the
+// bits of tzKorbZellen read by cell. A walk over a small area looks at
+// the baskets of its cells only, not at every basket in use.
+std::vector<int> tzZellKoerbe[TZRASTER * TZRASTER];
 double tzRasterLo[2], tzRasterSchritt[2];
+
+float tzAbwaerts(double v)
+{
+    float f = static_cast<float>(v);
+    if (f > v) f = std::nextafter(f, -HUGE_VALF);
+    return f;
+}
+
+float tzAufwaerts(double v)
+{
+    float f = static_cast<float>(v);
+    if (f < v) f = std::nextafter(f, HUGE_VALF);
+    return f;
+}
+
+void tzSlotRahmenSetzen(int n, int slot, const double box[4])
+{
+    float(*f)[KOINSUP] = tzSlotRahmen[n];
+    f[0][slot] = tzAbwaerts(std::min(box[0], box[2]));
+    f[1][slot] = tzAbwaerts(std::min(box[1], box[3]));
+    f[2][slot] = tzAufwaerts(std::max(box[0], box[2]));
+    f[3][slot] = tzAufwaerts(std::max(box[1], box[3]));
+}
+
+// Adds the cells of `maske` to basket n's and n to the lists of the cells new to it.
+void tzZellenDazu(int n, const uint64_t maske[TZRASTERWORTE])
+{
+    for (int w = 0; w < TZRASTERWORTE; ++w) {
+        for (uint64_t neu = maske[w] & ~tzKorbZellen[n][w]; neu; neu &= neu - 1) {
+            std::vector<int>& l = tzZellKoerbe[w * 64 + __builtin_ctzll(neu)];
+            l.insert(std::lower_bound(l.begin(), l.end(), n), n);
+        }
+        tzKorbZellen[n][w] |= maske[w];
+    }
+}
+
+// Basket n has become empty: it leaves the lists of its cells.
+void tzZellenWeg(int n)
+{
+    for (int w = 0; w < TZRASTERWORTE; ++w) {
+        for (uint64_t b = tzKorbZellen[n][w]; b; b &= b - 1) {
+            std::vector<int>& l = tzZellKoerbe[w * 64 + __builtin_ctzll(b)];
+            const auto it = std::lower_bound(l.begin(), l.end(), n);
+            if (it != l.end() && *it == n) l.erase(it);
+        }
+        tzKorbZellen[n][w] = 0;
+    }
+}
 
 int tzRasterZelle(double v, int achse)
 {
@@ -151,7 +214,7 @@ void tzKorbZaehlen(int n, uint32_t anzahl, uint32_t schluessel)
         double* r = tzKorbRahmen[n];
         r[0] = r[1] = 1e300;
         r[2] = r[3] = -1e300;
-        std::memset(tzKorbZellen[n], 0, sizeof tzKorbZellen[n]);
+        tzZellenWeg(n);
         tzLeer.insert(n);
     } else if (anzahl < KOINSUP) {
         tzRaum[schluessel].insert(n);
@@ -170,7 +233,9 @@ void tzKorbeLeeren()
         r[2] = r[3] = -1e300;
     }
     std::memset(tzKorbZellen, 0, sizeof tzKorbZellen);
+    for (auto& l : tzZellKoerbe) l.clear();
     tzKorbHoch = 0;
+    ++tzKorbStandZahl;
     tzArbeit = -1;
     tzDreckig = false;
 }
@@ -209,6 +274,13 @@ int tzNameIndex(std::vector<std::string>& t, const char* name)
 const char* tzName(const std::vector<std::string>& t, uint8_t i)
 {
     return i < t.size() ? t[i].c_str() : "";
+}
+
+// Into a cleared field of `groesse` bytes, cut to fit (a walk unpacks
+// every object it meets: no formatting call for a plain copy).
+void tzNameKopie(char* ziel, size_t groesse, const char* name)
+{
+    std::memcpy(ziel, name, strnlen(name, groesse - 1));
 }
 
 // Packs into o; 0, or -1 when a name table is full (nothing kept).
@@ -262,6 +334,7 @@ int tzEntfernenKern(int id, int halten)
     for (uint32_t s = static_cast<uint32_t>(e.slot) + 1; s < k.anzahl; ++s) {
         korbinha[s - 1] = korbinha[s];
         tzKorbArten[e.korb][s - 1] = tzKorbArten[e.korb][s];
+        for (auto& achse : tzSlotRahmen[e.korb]) achse[s - 1] = achse[s];
         sequenz m;
         int mid = static_cast<int>(korbinha[s - 1].id);
         if (seqHolen(mid, &m) == 0) {
@@ -271,6 +344,7 @@ int tzEntfernenKern(int id, int halten)
     }
     std::memset(&korbinha[k.anzahl - 1], 0, sizeof(objekt));
     tzKorbZaehlen(e.korb, k.anzahl - 1, k.schluessel);
+    ++tzKorbStandZahl;
     tzDreckig = true;
     seqFrei(id, halten);
     tzGeaendert = true;
@@ -373,11 +447,50 @@ TzKorbSuche::TzKorbSuche(const double r[4])
     tzRasterMaske(r, m);
     for (int w = 0; w < TZRASTERWORTE; ++w)
         if (m[w]) worte[anzahl] = w, masken[anzahl++] = m[w];
+    // The cell lists pay when the area covers few cells whose lists are
+    // shorter together than the scan of every basket in use.
+    size_t zusammen = 0;
+    for (int i = 0; i < anzahl; ++i)
+        for (uint64_t b = masken[i]; b; b &= b - 1) {
+            const int c = worte[i] * 64 + __builtin_ctzll(b);
+            if (zellAnzahl == TZSUCHZELLEN) {
+                zellAnzahl = 0;
+                return;
+            }
+            zellen[zellAnzahl++] = c;
+            zusammen += tzZellKoerbe[c].size();
+        }
+    if (zusammen >= static_cast<size_t>(tzKorbHoch)) zellAnzahl = 0;
 }
 
 int tzKorbNaechster(const TzKorbSuche& s, int ab)
 {
-    for (int n = std::max(ab, 0); n < tzKorbHoch; ++n) {
+    ab = std::max(ab, 0);
+    if (s.zellAnzahl > 0) {
+        // The lowest basket from `ab` on in the lists of the area's cells
+        // that passes the key and extent tests; being in a cell's list
+        // stands for the cell test. The lists are gathered into one bit
+        // set, again when a basket changed since the last call.
+        if (!s.begonnen || s.stand != tzKorbStandZahl) {
+            s.begonnen = true;
+            s.stand = tzKorbStandZahl;
+            s.bitWorte = (tzKorbHoch + 63) / 64;
+            std::memset(s.bits, 0, sizeof(uint64_t) * static_cast<size_t>(s.bitWorte));
+            for (int i = 0; i < s.zellAnzahl; ++i)
+                for (const int n : tzZellKoerbe[s.zellen[i]]) s.bits[n / 64] |= uint64_t{1} << (n % 64);
+        }
+        for (int w = ab / 64; w < s.bitWorte; ++w) {
+            uint64_t b = s.bits[w];
+            if (w == ab / 64) b &= ~uint64_t{0} << (ab % 64);
+            for (; b; b &= b - 1) {
+                const int n = w * 64 + __builtin_ctzll(b);
+                if (TzTeilen(static_cast<int>(korblist[n].schluessel), s.schluessel) && tzKorbTrifft(n, s.rechteck))
+                    return n;
+            }
+        }
+        return -1;
+    }
+    for (int n = ab; n < tzKorbHoch; ++n) {
         const korb& k = korblist[n];
         if (k.anzahl == 0 || !TzTeilen(static_cast<int>(k.schluessel), s.schluessel) || !tzKorbTrifft(n, s.rechteck))
             continue;
@@ -386,6 +499,59 @@ int tzKorbNaechster(const TzKorbSuche& s, int ab)
     }
     return -1;
 }
+unsigned tzKorbStand() { return tzKorbStandZahl; }
+
+TzSlotSuche::TzSlotSuche(const double r[4], int a) : art(a)
+{
+    rechteck[0] = tzAbwaerts(r[0]);
+    rechteck[1] = tzAbwaerts(r[1]);
+    rechteck[2] = tzAufwaerts(r[2]);
+    rechteck[3] = tzAufwaerts(r[3]);
+}
+
+uint32_t tzKorbSlots(int n, const TzSlotSuche& s)
+{
+    static_assert(KOINSUP == 32, "one bit a slot");
+    const uint8_t* arten = tzKorbArten[n];
+    const float(*f)[KOINSUP] = tzSlotRahmen[n];
+    uint32_t m = 0;
+#if defined(__SSE2__)
+    const __m128 x1 = _mm_set1_ps(s.rechteck[0]), y1 = _mm_set1_ps(s.rechteck[1]);
+    const __m128 x2 = _mm_set1_ps(s.rechteck[2]), y2 = _mm_set1_ps(s.rechteck[3]);
+    for (int i = 0; i < KOINSUP; i += 4) {
+        const __m128 ja = _mm_and_ps(_mm_and_ps(_mm_cmple_ps(_mm_load_ps(&f[0][i]), x2), _mm_cmpge_ps(_mm_load_ps(&f[2][i]), x1)),
+                                     _mm_and_ps(_mm_cmple_ps(_mm_load_ps(&f[1][i]), y2), _mm_cmpge_ps(_mm_load_ps(&f[3][i]), y1)));
+        m |= static_cast<uint32_t>(_mm_movemask_ps(ja)) << i;
+    }
+    if (s.art >= 0) {
+        const __m128i art = _mm_set1_epi8(static_cast<char>(s.art));
+        const auto* a = reinterpret_cast<const __m128i*>(arten);
+        const uint32_t gleich = static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(a), art))) |
+                                static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(a + 1), art))) << 16;
+        m &= gleich;
+    }
+#else
+    for (int slot = 0; slot < KOINSUP; ++slot) {
+        const bool ja = (s.art < 0 || arten[slot] == static_cast<uint8_t>(s.art)) && f[0][slot] <= s.rechteck[2] &&
+                        f[2][slot] >= s.rechteck[0] && f[1][slot] <= s.rechteck[3] && f[3][slot] >= s.rechteck[1];
+        m |= static_cast<uint32_t>(ja) << slot;
+    }
+#endif
+    const uint32_t anzahl = korblist[n].anzahl;
+    return anzahl >= 32 ? m : m & ((uint32_t{1} << anzahl) - 1);
+}
+
+bool tzZellenStimmen()
+{
+    for (int c = 0; c < TZRASTER * TZRASTER; ++c) {
+        std::vector<int> soll;
+        for (int n = 0; n < KOKOSUP; ++n)
+            if (korblist[n].anzahl > 0 && (tzKorbZellen[n][c / 64] >> (c % 64) & 1)) soll.push_back(n);
+        if (soll != tzZellKoerbe[c]) return false;
+    }
+    return true;
+}
+
 int tzKorbListeSchluessel(int n) { return (n >= 0 && n < KOKOSUP && korblist) ? static_cast<int>(korblist[n].schluessel) : 0; }
 
 int tzKorbWechseln(int n)
@@ -426,14 +592,14 @@ void tzEntpacken(const objekt* o, BEF* b, STT* vor, STT* nach, double box[4])
     if (vor) {
         std::memset(vor, 0, sizeof *vor);
         std::memcpy(vor, o->vor, TZSTTNUM);
-        snprintf(vor->bd, sizeof vor->bd, "%s", tzName(tzName1, o->name1vor));
-        snprintf(vor->td, sizeof vor->td, "%s", tzName(tzName2, o->name2vor));
+        tzNameKopie(vor->bd, sizeof vor->bd, tzName(tzName1, o->name1vor));
+        tzNameKopie(vor->td, sizeof vor->td, tzName(tzName2, o->name2vor));
     }
     if (nach) {
         std::memset(nach, 0, sizeof *nach);
         std::memcpy(nach, o->nach, TZSTTNUM);
-        snprintf(nach->bd, sizeof nach->bd, "%s", tzName(tzName1, o->name1nach));
-        snprintf(nach->td, sizeof nach->td, "%s", tzName(tzName2, o->name2nach));
+        tzNameKopie(nach->bd, sizeof nach->bd, tzName(tzName1, o->name1nach));
+        tzNameKopie(nach->td, sizeof nach->td, tzName(tzName2, o->name2nach));
     }
     if (box) std::memcpy(box, o->ext, sizeof o->ext);
 }
@@ -473,9 +639,11 @@ int tzEinfuegenKern(int vor, const BEF* b, const STT* s, const double box[4], co
     r[1] = std::min({r[1], box[1], box[3]});
     r[2] = std::max({r[2], box[0], box[2]});
     r[3] = std::max({r[3], box[1], box[3]});
+    tzSlotRahmenSetzen(n, slot, box);
     uint64_t maske[TZRASTERWORTE];
     tzRasterMaske(box, maske);
-    for (int w = 0; w < TZRASTERWORTE; ++w) tzKorbZellen[n][w] |= maske[w];
+    tzZellenDazu(n, maske);
+    ++tzKorbStandZahl;
     tzDreckig = true;
     return id;
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "model/befehl.h"
+#include "model/tempzeic.h"
 #include "model/zustand.h"
 
 constexpr size_t TZSTTNUM = offsetof(STT, bd);     // numeric block of a state
@@ -77,11 +78,42 @@ struct TzKorbSuche {
     int anzahl = 0;  // words of the grid mask that are not 0
     int worte[16];
     uint64_t masken[16];
+    // The grid cells of the area when the walk goes by the cells' basket
+    // lists; zellAnzahl 0: by every basket in use.
+    static constexpr int TZSUCHZELLEN = 64;
+    int zellAnzahl = 0;
+    int zellen[TZSUCHZELLEN];
+    // The baskets of those cells' lists, one bit each, gathered at the
+    // first step of the walk and again after any change of the store
+    // (valid while tzKorbStand() is `stand`).
+    mutable bool begonnen = false;
+    mutable unsigned stand = 0;
+    mutable int bitWorte = 0;
+    mutable uint64_t bits[(KOKOSUP + 63) / 64];
 };
 // The first such basket from `ab` on, or -1.
 int tzKorbNaechster(const TzKorbSuche& s, int ab);
 // The record codes of basket n's slots (0..count-1 in use).
 const uint8_t* tzKorbArt(int n);
+// Changes whenever an object goes into or out of any basket (or the
+// store is cleared): what a walk took from the baskets before still holds
+// while it is the same.
+unsigned tzKorbStand();
+// The slots an area walk looks at: kind `art` (-1: any) and the area
+// {x1, y1, x2, y2} (ordered), rounded outward to the precision kept beside
+// the slots.
+struct TzSlotSuche {
+    TzSlotSuche(const double r[4], int art);
+    float rechteck[4];
+    int art;
+};
+// One bit for each slot in use of basket n whose kind matches and whose
+// extent may meet the area; no slot that meets it is missed. Reads what
+// stays in memory only: the basket need not be loaded.
+uint32_t tzKorbSlots(int n, const TzSlotSuche& s);
+// Whether every grid cell's basket list holds exactly the non-empty
+// baskets that put something into that cell (a check for tests).
+bool tzZellenStimmen();
 void tzEntpacken(const objekt* o, BEF* b, STT* vor, STT* nach, double box[4]);
 // Insert without journal and hooks; the id or -1.
 int tzEinfuegenKern(int vor, const BEF* b, const STT* s, const double box[4], const STT* nach);

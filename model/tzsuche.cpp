@@ -142,20 +142,28 @@ void TzBereichDurchlaufen(const double rechteck[4], const TzDurchlaufFn& fn, int
     double r[4] = {std::min(rechteck[0], rechteck[2]), std::min(rechteck[1], rechteck[3]),
                    std::max(rechteck[0], rechteck[2]), std::max(rechteck[1], rechteck[3])};
     const TzKorbSuche suche(r);
+    const TzSlotSuche slots(r, art);
     // Basket by basket in ascending order; the next one is looked for after
-    // the callback, which may fill a new basket.
+    // the callback, which may fill a new basket. A basket is loaded only
+    // when one of its slots may meet the area; after a callback that
+    // changed the store its slots are looked at again from the next one on.
     for (int n = tzKorbNaechster(suche, 0); n >= 0; n = tzKorbNaechster(suche, n + 1)) {
-        if (tzKorbWechseln(n) != 0) continue;
-        const uint8_t* arten = tzKorbArt(n);
-        for (int slot = 0; slot < tzKorbListeAnzahl(n); ++slot) {
-            if (art >= 0 && arten[slot] != art) continue;
+        uint32_t offen = tzKorbSlots(n, slots);
+        unsigned stand = tzKorbStand();
+        while (offen) {
+            const int slot = __builtin_ctz(offen);
+            offen &= offen - 1;
+            if (tzKorbWechseln(n) != 0) break;
             const objekt* o = &tzKorbInhalt()[slot];
             if (!tzTrifft(o->ext, r)) continue;
             BEF b;
             STT s;
             tzEntpacken(o, &b, &s, nullptr, nullptr);
             fn(static_cast<int>(o->id), &s, &b);
-            if (tzKorbWechseln(n) != 0) break;
+            if (tzKorbStand() != stand) {
+                stand = tzKorbStand();
+                offen = slot + 1 < KOINSUP ? tzKorbSlots(n, slots) & (~uint32_t{0} << (slot + 1)) : 0;
+            }
         }
     }
 }

@@ -76,6 +76,20 @@ int zeiOeffnen(ZeiDatei* z, const char* name, bool lesend)
     return 0;
 }
 
+// The header of a new, empty drawing; 0 or ERROR.
+int zeiNeuBeginnen(ZeiDatei* z)
+{
+    z->version = ZEIVERSION;
+    z->laenge = 0;
+    z->format = BEF_ZA3;
+    if (zeiKopfSchreiben(z) != 0 || bdseek(&z->datei, 10) != 0) return ERROR;
+    // The header keeps version 10 unless records come; they start from 7.
+    z->version = ZEIVERSIONMIN;
+    z->geaendert = 0;
+    z->position = 0;
+    return 0;
+}
+
 }  // namespace
 
 int ZeiDateiAnlegen(ZeiDatei* z, const char* name)
@@ -86,19 +100,23 @@ int ZeiDateiAnlegen(ZeiDatei* z, const char* name)
         return ERROR;
     }
     z->neu = 1;
-    z->version = ZEIVERSION;
-    z->laenge = 0;
-    z->format = BEF_ZA3;
-    if (zeiKopfSchreiben(z) != 0 || bdseek(&z->datei, 10) != 0) {
+    if (zeiNeuBeginnen(z) != 0) {
         zeiNeuVerwerfen(z);
         return ERROR;
     }
-    // The header keeps version 10 unless records come; they start from 7.
-    z->version = ZEIVERSIONMIN;
-    z->geaendert = 0;
-    z->position = 0;
     return 0;
 }
+
+int ZeiDateiImSpeicher(ZeiDatei* z, const char* name, void* speicher, int32_t kap)
+{
+    std::memset(z, 0, sizeof *z);
+    zeiPfad(name, z->pfad);
+    if (kap < 11) return ERROR;
+    bdopenram(&z->datei, speicher, kap);
+    return zeiNeuBeginnen(z);
+}
+
+int32_t ZeiDateiGroesse(const ZeiDatei* z) { return 10 + z->laenge + 1; }
 
 int ZeiDateiNurWennAnders(ZeiDatei* z)
 {

@@ -54,6 +54,12 @@ int ZeiDateiAnlegen(ZeiDatei* z, const char* name);
 // replace leaves that file untouched (an evaluation that makes the same
 // drawings again rewrites nothing). 0, or -1 for a file not made new.
 int ZeiDateiNurWennAnders(ZeiDatei* z);
+// A new drawing made in the caller's memory block of `kap` bytes in place
+// of a file (for `name`, whose full path goes to `pfad`): nothing reaches
+// the disk. After ZeiDateiSchliessen the block holds the file's
+// ZeiDateiGroesse bytes; a record that does not fit fails. 0 or ERROR.
+int ZeiDateiImSpeicher(ZeiDatei* z, const char* name, void* speicher, int32_t kap);
+int32_t ZeiDateiGroesse(const ZeiDatei* z);
 int ZeiDateiOeffnen(ZeiDatei* z, const char* name);
 int ZeiDateiLesend(ZeiDatei* z, const char* name);
 int ZeiBefLesen(ZeiDatei* z, BEF* b);

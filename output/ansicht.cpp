@@ -2,10 +2,12 @@
 #include "output/ansicht.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 
 #include "model/beffifo.h"
 #include "model/edhaken.h"
@@ -190,11 +192,27 @@ void ansVerschieben(int id, int dx, int dy, int dw, int dh)
 
 // ---- Attaching -----------------------------------------------------------------------------
 
+namespace {
+// The zoom and centre each window had when the view was taken from it.
+std::map<HWND, std::array<int, 3>> ansZuletzt;
+}  // namespace
+
+bool AnsichtZoomZuletzt(HWND fenster, int* zoom, int* cx, int* cy)
+{
+    const auto it = ansZuletzt.find(fenster);
+    if (fenster == 0 || it == ansZuletzt.end()) return false;
+    *zoom = it->second[0];
+    *cx = it->second[1];
+    *cy = it->second[2];
+    return true;
+}
+
 int AnsichtAnbinden()
 {
     HWND dlg = wiDlgFenster();
     HWND f = dlg ? GetDlgItem(dlg, ANSICHT_FENSTER) : 0;
     if (f == 0) return -1;
+    if (ans.fenster != 0 && ans.fenster != f) ansZuletzt[ans.fenster] = {ans.zoom, ans.cx, ans.cy};
     ans.dlg = dlg;
     ans.fenster = f;
     ans.vbar = GetDlgItem(dlg, ANSICHT_VSCROLL);
@@ -213,6 +231,7 @@ int AnsichtAnbinden()
 void AnsichtLoesen()
 {
     if (ans.fenster) {
+        ansZuletzt[ans.fenster] = {ans.zoom, ans.cx, ans.cy};
         if (GetCapture() == ans.fenster) ReleaseCapture();
         if (ans.timer) KillTimer(ans.fenster, ANSTIMER);
     }

@@ -86,6 +86,9 @@ void AnsichtMitteYPlus(int d);
 void AnsichtZoomSetzen3(int zoom, int cx, int cy);
 void AnsichtZoomSetzenFeld(const int v[3]);
 void AnsichtZoomHolen(int* zoom, int* cx, int* cy);
+// The zoom and centre the view had when it was last taken from the window
+// `fenster` (the editor and the viewer take it in turn); false when never.
+bool AnsichtZoomZuletzt(HWND fenster, int* zoom, int* cx, int* cy);
 void AnsichtZoomRechteck(double x1, double y1, double x2, double y2);
 void AnsichtZoomBefehl(const char* text);
 void AnsichtBefehl(const char* text);

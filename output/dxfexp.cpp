@@ -11,6 +11,7 @@
 //     DXF file (made by bdmake) is then dropped, never left cut.
 #include "output/dxfexp.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -28,6 +29,7 @@
 #include "model/zustand.h"
 #include "output/dxfkonf.h"
 #include "output/element.h"
+#include "output/schrift.h"
 #include "support/basis.h"
 #include "support/bdatei.h"
 #include "support/dosdatei.h"
@@ -49,6 +51,9 @@ struct DxfExpZustand {
     double x, y;          // current point
     int stil, sa, font;   // of the element being written
     double hoehe, winkel, faktor;
+    double periode;       // of the dash pattern, as on screen (0: the line type's own)
+    double ltLaenge;      // total length of the current line type's pattern
+    double passend;       // width the next text spans (0: the reader's own)
     int letzterStil, letzteSa, letzterFont;
     char layer[DXFKNAMESUP + 1];
     char ltype[DXFKNAMESUP + 1];
@@ -182,6 +187,7 @@ void DxfStrichartExp(int sa)
         DxfLog("Linientyp %d nicht gefunden (%s)", sa, z->name);
     }
     strkopie(dxfE->ltype, z->name, DXFKNAMESUP);
+    dxfE->ltLaenge = z->anzahl > 0 ? z->laenge : 0;
     dxfLtypeEintrag(z, z->name);
 }
 
@@ -226,6 +232,9 @@ void dxfKopf(const char* typ, bool mitLtype)
     if (mitLtype) {
         DxfStrichartExp(dxfE->sa);
         dxfPaar(d, 6, dxfE->ltype);
+        // The pattern repeats at the element's dash length, as on screen:
+        // the line type scale stretches the table's one period to it.
+        if (dxfE->ltLaenge > 0 && dxfE->periode > 0) dxfReal(d, 48, dxfE->periode / dxfE->ltLaenge);
     }
 }
 
@@ -420,6 +429,14 @@ void DxfTextSchreiben(const char* text)
     if (dxfE->winkel != 0) dxfReal(d, 50, dxfE->winkel);
     DxfSchriftExp(dxfE->font);
     dxfPaar(d, 7, dxfE->style);
+    if (dxfE->passend > 0) {
+        // Fitted between its start and the end the sheet gives it: readers
+        // set it in fonts of their own, each of another width.
+        const double w = dxfE->winkel * M_PI / 180;
+        dxfInt(d, 72, 5);
+        dxfReal(d, 11, dxfE->x + dxfE->passend * std::cos(w));
+        dxfReal(d, 21, dxfE->y + dxfE->passend * std::sin(w));
+    }
 }
 
 // ---- members ----
@@ -438,7 +455,10 @@ void DxfElemText(const char* text, const STT* s, int a, int b, int c)
     if (n == 0 || m == 0) return;
     const double sc = s->mass;
     const double H = sc * s->tg, C = sc * s->tg * s->tv, L = 2 * sc * s->th * s->tg;
-    const double W = C * m, D = -L * (n - 1);
+    // Aligned on the width the sheet gives the text (its first line, or a
+    // block's m letters 'n', under the text-width model), as on screen.
+    const std::string mess = n == 1 ? std::string(StndTextZeile(0)) : std::string(std::min(ELEMMESSSUP, m), 'n');
+    const double W = SchriftTextBreite(s->ts, mess.c_str(), H, s->tv), D = -L * (n - 1);
     const double dx = b == 1 ? -W / 2 : b == 2 ? -W : 0;
     const double dy = c == 1 ? -(H + D) / 2 : c == 2 ? -(H + D) : 0;
     const int T = s->richtung + s->tr;
@@ -460,7 +480,9 @@ void DxfElemText(const char* text, const STT* s, int a, int b, int c)
             double px = C * (pos + anfang), py = -L * i;
             Drehen(T, &px, &py);
             DxfPosition(x0 + px, y0 + py);
+            dxfE->passend = SchriftTextBreite(s->ts, stueck, H, s->tv);
             DxfTextSchreiben(stueck);
+            dxfE->passend = 0;
             pos += ende;
         }
     }
@@ -553,6 +575,7 @@ int DxfElemZeichnen(const BEF* b, const STT* s)
     const double sc = s->mass;
     DxfAttribute(ElemStilNummer(b->sub, s), s->sa, s->tg * sc, WinkelNormal(s->richtung + s->tr) / 10.0, s->tv,
                  s->ts);
+    dxfE->periode = s->sl * sc;
     DxfPosition(s->x, s->y);
     switch (b->code) {
     case 40: {

@@ -50,6 +50,7 @@ struct GdiZiel {
     HGDIOBJ altStift = 0, altPinsel = 0, altFont = 0;
     int altModus = 0;
     UINT altAusrichtung = 0;
+    int altGlatt = 0;  // the DC's smoothing before this target took it
     HPEN stift = 0;           // created by this layer, selected
     HBRUSH pinsel = 0;
     HFONT font = 0;
@@ -82,7 +83,6 @@ struct GdiSchrift {
     int lesbar = 0;
     int einzeln = 0;
     int hp = 0;
-    int messFont = 0;         // the font whose widths measure (0 after the fall-back)
     // key of the device font last made
     int lFont = -1, lWinkel = 0, lHp = 0;
     double lFaktor = 0;
@@ -243,6 +243,11 @@ int gdiBeginnen(HDC dc, int art, int drucker)
     gdiS.ueber = 0;
     gdiZ.altModus = SetBkMode(dc, TRANSPARENT);
     gdiZ.altAusrichtung = SetTextAlign(dc, TA_BASELINE | TA_LEFT);
+    // The view's window shows the sheet smoothed (small texts stay legible);
+    // its cross cursor and XOR drawing stay exact in the platform layer.
+    // Bitmaps, metafiles and the printer keep their exact pixels.
+    const int glatt = art == GDI_FENSTER && !drucker;
+    gdiZ.altGlatt = plDcGlaetten(dc, glatt);
     return 0;
 }
 
@@ -257,6 +262,7 @@ void gdiBeenden()
         SetTextAlign(dc, gdiZ.altAusrichtung);
         SetTextColor(dc, RGB(0, 0, 0));
         SetROP2(dc, R2_COPYPEN);
+        plDcGlaetten(dc, gdiZ.altGlatt);
     }
     if (gdiZ.stift) DeleteObject(gdiZ.stift);
     if (gdiZ.pinsel) DeleteObject(gdiZ.pinsel);
@@ -270,6 +276,15 @@ void gdiBeenden()
     gdiS.breite = 0;
     gdiS.ueber = 0;
     gdiZuruecksetzen();
+}
+
+// Pixels per world unit along the text's run: sx across, sy up and down
+// (the two differ on a stretched mapping), between them for other angles.
+double gdiLaufSkala()
+{
+    const double x = gdiF.c * gdiAbb.sx, y = gdiF.s * gdiAbb.sy;
+    const double l = std::sqrt(x * x + y * y);
+    return l > 0 ? l : gdiAbb.sx;
 }
 
 // The device font for the current font state; nothing when the key is the
@@ -300,7 +315,6 @@ void gdiFontMachen()
     SelectObject(gdiZ.dc, f != 0 ? static_cast<HGDIOBJ>(f) : GetStockObject(ANSI_FIXED_FONT));
     if (gdiZ.font) DeleteObject(gdiZ.font);
     gdiZ.font = f;
-    gdiF.messFont = font;
     gdiF.lFont = gdiF.font;
     gdiF.lWinkel = gdiF.winkel;
     gdiF.lHp = gdiF.hp;
@@ -755,18 +769,18 @@ int GdiSchriftZuKlein() { return !gdiF.lesbar; }
 
 void GdiTextGroesse(const char* text, double* breite, double* hoehe)
 {
-    const int n = static_cast<int>(std::strlen(text));
+    // The width every output gives the text; on a target cut to the whole
+    // pixels along the run only here, which is what its drawn advances add
+    // up to (a right-aligned text ends on its point).
+    const double w = std::fabs(SchriftTextBreite(gdiF.font, text, gdiF.hoehe, gdiF.faktor));
     if (gdiF.einzeln || !gdiF.lesbar || gdiZ.dc == 0) {
-        *breite = std::fabs(n * gdiF.hoehe * gdiF.faktor);
+        *breite = w;
         *hoehe = std::fabs(gdiF.hoehe);
         return;
     }
+    const double skala = gdiLaufSkala();
+    *breite = std::trunc(w * skala) / skala;
     gdiFontMachen();  // chosen before this target began: made on first use
-    const SCHRIFTMETRIK* m = SchriftMetrikSatz(gdiF.messFont);
-    long summe = 0;
-    for (int i = 0; i < n && i < SCHRIFTTEXTSUP; ++i) summe += m->breite[static_cast<unsigned char>(text[i])];
-    const double faktor = gdiF.hoehe * gdiAbb.sy * gdiF.faktor / std::max(m->mittel, 1);
-    *breite = std::fabs(std::trunc(summe * faktor) / gdiAbb.sx);
     TEXTMETRIC tm{};
     GetTextMetrics(gdiZ.dc, &tm);
     *hoehe = std::fabs((tm.tmAscent - tm.tmInternalLeading) / gdiAbb.sy);
@@ -794,7 +808,9 @@ void GdiTextStueck(double x, double y, int index, const char* text)
     const int n = static_cast<int>(std::min<size_t>(std::strlen(text), GDITEXTSUP));
     if (n >= 2 && !gdiF.einzeln) {
         std::vector<int> vor(static_cast<size_t>(n));
-        const int k = SchriftVorschub(gdiF.messFont, text, gdiF.hoehe * gdiAbb.sy * gdiF.faktor, vor.data(), n);
+        // The advances of the text's own font, also where a small size is
+        // set in the standard face: the run keeps the width of the model.
+        const int k = SchriftVorschub(gdiF.font, text, gdiF.hoehe * gdiLaufSkala() * gdiF.faktor, vor.data(), n);
         ExtTextOut(gdiZ.dc, px, py, 0, nullptr, text, static_cast<UINT>(k), vor.data());
     } else {
         TextOut(gdiZ.dc, px, py, text, n);

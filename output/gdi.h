@@ -149,6 +149,9 @@ void GdiBlattRahmen(double x1, double y1, double x2, double y2, double schatten)
 void GdiSchriftSetzen(int font, int winkel, double hoehe, double faktor);
 // True when the text would be too small to read: draw its box instead.
 int GdiSchriftZuKlein();
+// Width and height of a text in world units. The width is the text-width
+// model's (SchriftTextBreite), as in every other output; on a target it is
+// cut to whole pixels along the run, which the drawn text then fills.
 void GdiTextGroesse(const char* text, double* breite, double* hoehe);
 void GdiTextZeile(double x, double y, const char* text, int stdtext);
 void GdiTextStueck(double x, double y, int index, const char* text);

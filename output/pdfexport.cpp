@@ -420,7 +420,13 @@ void PdfSchriftGroesse(double h, double w, int attribut)
     const double A = DPLGetTextAscent(pz.inst);
     double M = DPLGetFontMetrics(pz.inst, 6) / 10.0;
     if (M == 0) M = DPLGetTextWidth(pz.inst, L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789") / 62;
-    if (A >= 10) h = h * 100 / A;
+    // Letters as tall as on screen, whose font cell makes the ascent above
+    // the internal leading 1.1 times the text height: the ascent is the
+    // height times 1.1 times the face's ascent over that part.
+    double kappe = 0, oben = 0;
+    SchriftMetrik(pg.font, &kappe, &oben);
+    const double zelle = kappe > 0.1 && oben > 0.1 ? 1.1 * oben / kappe : 1.0;
+    if (A >= 10) h = h * 100 / A * zelle;
     double S = M <= 0.1 ? 100 : 100 * (w * 100 / M);
     S = A / 100 * S;
     if (attribut == 0) S = 100;

@@ -25,12 +25,14 @@
 #include "model/zeilauf.h"
 #include "model/zustand.h"
 #include "output/element.h"
+#include "output/schrift.h"
 #include "support/basis.h"
 #include "support/bdatei.h"
 #include "support/pfade.h"
 #include "support/texte.h"
 #include "winlib/langdlg.h"
 #include "winlib/meldung.h"
+#include "winlib/wiwerk.h"
 
 namespace {
 
@@ -61,6 +63,8 @@ struct HpglZustand {
     bool schriftBekannt = false;
     int sWinkel = 0;
     double sHoehe = 0, sFaktor = 0;
+    std::string siBreite;  // character width of the last SI, as written
+    int sFont = 0;         // font number of the texts being drawn
 };
 
 HpglZustand pl;
@@ -146,8 +150,9 @@ void HpglSchrift(int winkel, double hoehe, double faktor)
     pl.sWinkel = winkel;
     pl.sHoehe = hoehe;
     pl.sFaktor = faktor;
+    pl.siBreite = hpglFest(2 * hoehe * faktor / 3 / 10, 3);
     HpglSchreiben("DI" + std::to_string(ICos(100, winkel)) + "," + std::to_string(ISin(100, winkel)) + ";SI" +
-         hpglFest(2 * hoehe * faktor / 3 / 10, 3) + "," + hpglFest(hoehe / 10, 3) + ";");
+         pl.siBreite + "," + hpglFest(hoehe / 10, 3) + ";");
 }
 
 void HpglText(const char* text)
@@ -319,7 +324,10 @@ int HpglElemStift(void*, int n, const STT* s)
     if (pl.passStift != 0 && pl.passStift != n) return 0;
     pl.stift = n;
     HpglStift(n);
-    HpglLinienart(s->sa, 10 * s->sl * s->mass);
+    // The pattern's length is a percentage of the P1-P2 diagonal, which
+    // "IP0,0,1,4000" makes 100 mm long: the dash length in millimetres
+    // repeats the pattern as often as on screen.
+    HpglLinienart(s->sa, s->sl * s->mass);
     double x = s->x, y = s->y;
     JusPunkt(&pl.p.jus, &x, &y);
     HpglPu(x, y);
@@ -358,27 +366,83 @@ void hpglElemBogen(void*, double cx, double cy, double rx, double ry, int t, int
     HpglBogen(cx, cy, rx, ry, t, m, a0, a1);
 }
 
-void hpglElemSchrift(void*, int, int winkel, double hoehe, double faktor)
+void hpglElemSchrift(void*, int font, int winkel, double hoehe, double faktor)
 {
+    pl.sFont = font;
     HpglStift(pl.stift);
     HpglLinienart(7, 10.0);
     HpglSchrift(winkel, hoehe, faktor);
 }
 
-void hpglElemTextZeile(void*, double x, double y, const char* t, int)
+// A label spans the width the text-width model gives it, as on screen: the
+// plotter's cell (1.5 character widths a letter) is narrowed or widened to
+// it, for proportional fonts label by label.
+void hpglTextGroesse(void*, const char* t, double* breite, double* hoehe)
 {
+    *breite = SchriftTextBreite(pl.sFont, t, pl.sHoehe, pl.sFaktor);
+    *hoehe = pl.sHoehe;
+}
+
+// The character cells a converted label takes: a character set switch
+// ("ETX CSn;LB") takes none, a backspace one back.
+int hpglZellen(const char* label)
+{
+    int n = 0;
+    for (const char* p = label; *p; ++p) {
+        if (*p == '\x03') {
+            const char* e = std::strstr(p, ";LB");
+            if (!e) break;
+            p = e + 2;
+        } else {
+            n += *p == '\b' ? -1 : 1;
+        }
+    }
+    return n;
+}
+
+void hpglLabel(double x, double y, const char* t)
+{
+    char umgesetzt[PLOTLABELSUP];
+    HpglTextUmsetzen(t, pl.p.kum, umgesetzt, sizeof umgesetzt);
+    const int n = hpglZellen(umgesetzt);
+    if (n > 0 && pl.schriftBekannt) {
+        const std::string b = hpglFest(SchriftTextBreite(pl.sFont, t, pl.sHoehe, pl.sFaktor) / 1.5 / n / 10, 3);
+        if (b != pl.siBreite) {
+            pl.siBreite = b;
+            HpglSchreiben("SI" + b + "," + hpglFest(pl.sHoehe / 10, 3) + ";");
+        }
+    }
     HpglPu(x, y);
     HpglText(t);
 }
 
+// Standard texts: the pieces between tabs or runs of blanks, each at its
+// own column, as on screen.
+void hpglElemTextZeile(void*, double x, double y, const char* t, int stdtext)
+{
+    if (!stdtext) {
+        hpglLabel(x, y, t);
+        return;
+    }
+    const int n = static_cast<int>(std::strlen(t));
+    for (int ab = 0; ab < n;) {
+        char stueck[PLOTLABELSUP];
+        int anfang = 0, ende = 0;
+        StrAbschnitt(t + ab, stueck, sizeof stueck, &anfang, &ende);
+        if (ende <= anfang) break;
+        const double d = (ab + anfang) * pl.sHoehe * pl.sFaktor;
+        hpglLabel(x + d * CosZehntel(pl.sWinkel), y + d * SinZehntel(pl.sWinkel), stueck);
+        ab += ende;
+    }
+}
+
 int hpglElemBild(void*, double, double, double, double, int, const char*) { return 0; }
 
-// Members in the order of ELEMGERAET: no too-small test and no measuring
-// (labels take length x height x width factor), the plotter's placement,
-// layer switching honoured.
+// Members in the order of ELEMGERAET: no too-small test, texts measured by
+// the text-width model, the plotter's placement, layer switching honoured.
 ELEMGERAET hpglGeraet = {nullptr,          HpglElemStift,   hpglElemLinie,          hpglElemRechteck,
                          hpglElemPolygon,  hpglElemEllipse, hpglElemEllipseGedreht, hpglElemBogen,
-                         hpglElemSchrift,  nullptr,         nullptr,                hpglElemTextZeile,
+                         hpglElemSchrift,  nullptr,         hpglTextGroesse,        hpglElemTextZeile,
                          nullptr,          hpglElemBild,    ELEM_PLATZ_JUS,         nullptr,
                          0,                1,               {}};
 

@@ -260,9 +260,9 @@ void GdiSchriftMetrikStart(HDC dc)
         DeleteDC(schDc);
     }
     schDc = CreateCompatibleDC(dc);
-    for (int n = 0; n < SCHRIFTSUP; ++n) {
-        SchriftMessen(n);
-    }
+    // Each font is measured on its first use on this context: a start that
+    // draws nothing (the project page) loads none of the ten faces.
+    for (SCHRIFTMETRIK& m : schMetrik) m.gueltig = 0;
 }
 
 void SchriftEnde()

@@ -26,6 +26,7 @@
 #include "output/stil.h"
 #include "output/strich.h"
 #include "platform/cp1252.h"
+#include "platform/pdfbib.h"
 #include "support/bdatei.h"
 #include "support/pfade.h"
 #include "support/texte.h"
@@ -219,12 +220,12 @@ void SvgSchriftSetzen(void*, int font, int winkel, double hoehe, double faktor)
 {
     SchriftName(font, svg.font, sizeof svg.font);
     svg.fontNr = font;
-    // The text size is the height of the letters above the base line, as
-    // on screen and in the PDF: the em of the face is larger by the ratio of
-    // its measured metrics (cell = em + internal leading).
+    // Letters as tall as on screen, whose font cell makes the ascent above
+    // the internal leading (cell = em + internal leading) 1.1 times the
+    // text size.
     double kappe = 0, oben = 0;
     SchriftMetrik(font, &kappe, &oben);
-    svg.em = oben > 0.1 ? (1 - oben + kappe) / oben : 1.0;
+    svg.em = kappe > 0.1 && oben > 0.1 ? 1.1 * (1 - oben + kappe) / kappe : 1.0;
     svg.winkel = winkel;
     svg.groesse = hoehe;
     svg.faktor = faktor;
@@ -240,24 +241,45 @@ void SvgTextGroesse(void*, const char* text, double* breite, double* hoehe)
     *hoehe = svg.groesse;
 }
 
-// A piece at column `spalte` of the line starting at (x, y). Its anchor is
-// the point the renderer aligned it on (left end, middle or right end of
-// the model width), so a reader whose font runs narrower or wider still
-// keeps it at its symbol; `textLength` asks for the model width itself.
+// A piece at column `spalte` of the line starting at (x, y), aligned by the
+// renderer on the left end, the middle or the right end of its model width.
+// Readers set the characters in their own font and many leave `textLength`
+// aside, so the family named first is the one the text is measured in here,
+// and a horizontal scale about the start widens or narrows that font's own
+// width to the model width; `textLength` names that font's width, which a
+// reader that honours it keeps. A scaled text starts at its left end: under
+// a scale librsvg shifts an anchored text by its unscaled width. A text that
+// needs no scale keeps its anchor (`text-anchor`), so a reader with a
+// narrower or wider font still holds it at its symbol.
 void SvgTextSchreiben(double x, double y, int spalte, const char* stueck, int ausrichtung)
 {
     const double l = SvgBreite(stueck);
+    const double groesse = svg.groesse * svg.em;
+    std::string familie;
+    const double eigen = pdfbibGesichtBreite(svg.font, groesse, stueck, &familie);
+    const double sk = eigen > 1e-6 && l > 1e-6 ? l / eigen : 1.0;
+    const bool skaliert = std::fabs(sk - 1) > 0.0005;
+    if (skaliert) ausrichtung = 0;
     const double d = spalte * svg.groesse * svg.faktor + (ausrichtung == 1 ? l / 2 : ausrichtung == 2 ? l : 0);
     const int t = svg.winkel;
     // Along the text's own direction, whatever its angle.
     const double ax = x + d * CosZehntel(t), ay = y + d * SinZehntel(t);
-    std::string z = "  <text " + SvgStilFuellung() + " font-family=\"" + svgXml(svg.font, 1) + "\" font-size=\"" +
-                    svgZahlText(svg.groesse * svg.em) + "\" ";
+    std::string namen = svgXml(familie.empty() ? svg.font : familie.c_str(), 1);
+    if (!familie.empty() && familie != svg.font) namen += ", " + svgXml(svg.font, 1);
+    std::string z = "  <text " + SvgStilFuellung() + " font-family=\"" + namen + "\" font-size=\"" +
+                    svgZahlText(groesse) + "\" ";
     if (ausrichtung == 1) z += "text-anchor=\"middle\" ";
     else if (ausrichtung == 2) z += "text-anchor=\"end\" ";
-    if (t != 0) z += svgDrehung(t, ax, ay) + " ";
-    z += "x=\"" + svgZahlText(ax) + "\" y=\"" + svgZahlText(svgY(ay)) + "\" textLength=\"" + svgZahlText(l) +
-         "\" lengthAdjust=\"spacingAndGlyphs\">" + svgXml(stueck, 0) + "</text>";
+    std::string tr;
+    if (t != 0) tr = "rotate(" + std::to_string(360 - t / 10) + " " + svgZahlText(ax) + " " + svgZahlText(svgY(ay)) + ")";
+    if (skaliert) {
+        char m[160];
+        std::snprintf(m, sizeof m, "matrix(%.5g 0 0 1 %.5g 0)", sk, ax * (1 - sk));
+        tr += (tr.empty() ? "" : " ") + std::string(m);
+    }
+    if (!tr.empty()) z += "transform=\"" + tr + "\" ";
+    z += "x=\"" + svgZahlText(ax) + "\" y=\"" + svgZahlText(svgY(ay)) + "\" textLength=\"" +
+         svgZahlText(l / sk) + "\" lengthAdjust=\"spacingAndGlyphs\">" + svgXml(stueck, 0) + "</text>";
     svgZeile(z);
 }
 

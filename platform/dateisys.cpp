@@ -34,6 +34,11 @@ struct DsErsetzen {
     // (`temp` is then empty) and reach a file in the target's folder only
     // when they differ from the target's.
     bool imSpeicher = false;
+    // Opened in a batch: `ziel` is the path as written, looked up (ignoring
+    // case) only at the close when no file has that name: an existing
+    // target costs one open then, and no lookup at all.
+    bool spaeterSuchen = false;
+    std::string syspfad = {};
 };
 
 std::map<int, DsErsetzen> dsErsetzungen;  // open handles of plDsErsetzenOeffnen
@@ -77,82 +82,147 @@ bool dsGleicherInhalt(const std::string& a, const std::string& b)
 
 std::string dsOrdnerVon(const std::string& echt);
 
-// Whether the handle (from its start) holds the bytes of the file `ziel`.
-bool dsGleichWieDatei(int fd, const std::string& ziel)
+// All of `n` bytes at `pos`; false on an error or an early end.
+bool dsGanzLesen(int fd, char* p, size_t n, off_t pos)
 {
-    struct stat sa, sb;
-    if (fstat(fd, &sa) != 0 || stat(ziel.c_str(), &sb) != 0) return false;
-    if (!S_ISREG(sb.st_mode) || sa.st_size != sb.st_size) return false;
-    const int fb = open(ziel.c_str(), O_RDONLY | O_CLOEXEC);
+    while (n > 0) {
+        const ssize_t r = pread(fd, p, n, pos);
+        if (r < 0 && errno == EINTR) continue;
+        if (r <= 0) return false;
+        p += r;
+        n -= static_cast<size_t>(r);
+        pos += r;
+    }
+    return true;
+}
+
+// Whether the file open as `fb` (-1: none; closed here) holds the `n`
+// bytes of `daten`. `rechte` gets its permissions when it is a plain file
+// (else it stays). One read for a file of the size of a drawing (the
+// buffer stays between calls).
+bool dsGleichWieBytes(int fb, const char* daten, size_t n, mode_t* rechte)
+{
     if (fb < 0) return false;
-    std::vector<char> pa(65536), pb(65536);
-    bool gleich = true;
-    off_t pos = 0;
-    while (gleich && pos < sa.st_size) {
-        const size_t n = static_cast<size_t>(std::min<off_t>(sa.st_size - pos, static_cast<off_t>(pa.size())));
-        gleich = pread(fd, pa.data(), n, pos) == static_cast<ssize_t>(n) &&
-                 read(fb, pb.data(), n) == static_cast<ssize_t>(n) && std::memcmp(pa.data(), pb.data(), n) == 0;
-        pos += static_cast<off_t>(n);
+    struct stat st;
+    bool gleich = fstat(fb, &st) == 0 && S_ISREG(st.st_mode);
+    if (gleich) *rechte = st.st_mode & 07777;
+    gleich = gleich && static_cast<size_t>(st.st_size) == n;
+    static std::vector<char> puffer;
+    constexpr size_t STUECK = 1 << 20;
+    for (size_t pos = 0; gleich && pos < n; pos += STUECK) {
+        const size_t k = std::min(n - pos, STUECK);
+        if (puffer.size() < k) puffer.resize(k);
+        gleich = dsGanzLesen(fb, puffer.data(), k, static_cast<off_t>(pos)) && std::memcmp(puffer.data(), daten + pos, k) == 0;
     }
     close(fb);
     return gleich;
 }
 
-// The close of a replacement gathered in memory: nothing happens on disk
-// when the bytes equal the target's; else they go to a new file in the
-// target's folder, renamed over it, as for any replacement.
-int dsSpeicherSchliessen(int fd, const DsErsetzen& e)
+void dsListeEintragen(const std::string& echt);
+
+// The bytes of a replacement that was gathered in memory, for the target
+// `wie` (the real path as written; `syspfad`, when given, is looked up
+// ignoring case when no file has that name): nothing happens on disk when
+// the target holds the same bytes; else they go to a new file in its
+// folder, renamed over it. A failure at any step leaves the target as it
+// was and no temporary file. `schliessen`: the close of the new file
+// counts as a close for the fault injection.
+int dsBytesErsetzen(const std::string& wie, const std::string* syspfad, const char* daten, size_t n, bool sync,
+                    mode_t rechte, bool schliessen)
 {
-    int fehler = e.fehler ? EIO : 0;
-    const bool gleich = !fehler && dsGleichWieDatei(fd, e.ziel);
-    std::string temp;
-    if (!fehler && !gleich) {
-        const size_t schnitt = e.ziel.rfind('/');
-        temp = (schnitt == std::string::npos ? std::string() : e.ziel.substr(0, schnitt + 1)) + ".velmo-neu-XXXXXX";
-        const int t = mkostemp(temp.data(), O_CLOEXEC);
-        if (t < 0) {
-            fehler = errno;
-            temp.clear();
-        } else {
-            fchmod(t, e.rechte);
-            std::vector<char> puffer(65536);
-            off_t pos = 0;
-            for (;;) {
-                const ssize_t n = pread(fd, puffer.data(), puffer.size(), pos);
-                if (n < 0 && errno == EINTR) continue;
-                if (n < 0) {
-                    fehler = errno;
-                    break;
-                }
-                if (n == 0) break;
-                if (dsFehler(PlFehlerArt::Schreiben) || write(t, puffer.data(), static_cast<size_t>(n)) != n) {
-                    fehler = errno ? errno : EIO;
-                    break;
-                }
-                pos += n;
-            }
-            if (!fehler && e.sync && (dsFehler(PlFehlerArt::Schreiben) || fsync(t) != 0)) fehler = errno;
-            if (close(t) != 0 && !fehler) fehler = errno;
-        }
+    std::string ziel = wie;
+    int fb = open(ziel.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fb < 0 && syspfad && (errno == ENOENT || errno == ENOTDIR)) {
+        if (plDsPfad(syspfad->c_str(), &ziel) < 0) return -1;
+        if (ziel != wie) fb = open(ziel.c_str(), O_RDONLY | O_CLOEXEC);
     }
-    const bool schliessFehler = plFehlerJetzt(PlFehlerArt::Schliessen);
-    if (close(fd) != 0 && !fehler) fehler = errno;
+    if (dsGleichWieBytes(fb, daten, n, &rechte)) return 0;
+    const size_t schnitt = ziel.rfind('/');
+    std::string temp = (schnitt == std::string::npos ? std::string() : ziel.substr(0, schnitt + 1)) + ".velmo-neu-XXXXXX";
+    const int t = mkostemp(temp.data(), O_CLOEXEC);
+    if (t < 0) return -1;
+    fchmod(t, rechte);
+    int fehler = 0;
+    for (size_t pos = 0; pos < n;) {
+        if (dsFehler(PlFehlerArt::Schreiben)) {
+            fehler = EIO;
+            break;
+        }
+        const ssize_t w = write(t, daten + pos, n - pos);
+        if (w < 0 && errno == EINTR) continue;
+        if (w <= 0) {
+            fehler = w < 0 ? errno : EIO;
+            break;
+        }
+        pos += static_cast<size_t>(w);
+    }
+    if (!fehler && sync && (dsFehler(PlFehlerArt::Schreiben) || fsync(t) != 0)) fehler = errno;
+    const bool schliessFehler = schliessen && plFehlerJetzt(PlFehlerArt::Schliessen);
+    if (close(t) != 0 && !fehler) fehler = errno;
     if (schliessFehler && !fehler) fehler = EIO;
-    if (!fehler && !gleich && (dsFehler(PlFehlerArt::Umbenennen) || rename(temp.c_str(), e.ziel.c_str()) != 0))
-        fehler = errno;
+    if (!fehler && (dsFehler(PlFehlerArt::Umbenennen) || rename(temp.c_str(), ziel.c_str()) != 0)) fehler = errno;
     if (fehler) {
-        if (!temp.empty()) unlink(temp.c_str());
+        unlink(temp.c_str());
         errno = fehler;
         return -1;
     }
-    if (!gleich && e.sync) {
-        const int dfd = open(dsOrdnerVon(e.ziel).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    dsListeEintragen(ziel);
+    if (sync) {
+        const int dfd = open(dsOrdnerVon(ziel).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (dfd >= 0) {
             fsync(dfd);
             close(dfd);
         }
     }
     return 0;
+}
+
+// Memory files of replacements gathered in memory, kept for the next one
+// while a batch runs (making and closing one costs more than emptying it).
+std::vector<int> dsSpeicherVorrat;
+
+int dsSpeicherNehmen()
+{
+    if (!dsSpeicherVorrat.empty()) {
+        const int fd = dsSpeicherVorrat.back();
+        dsSpeicherVorrat.pop_back();
+        return fd;
+    }
+    return memfd_create("velmo-neu", MFD_CLOEXEC);
+}
+
+// Closes a memory file, or empties it for the next replacement of the batch.
+int dsSpeicherAbgeben(int fd)
+{
+    if (dsNurGeaendert > 0 && dsSpeicherVorrat.size() < 4 && ftruncate(fd, 0) == 0 && lseek(fd, 0, SEEK_SET) == 0) {
+        dsSpeicherVorrat.push_back(fd);
+        return 0;
+    }
+    return close(fd);
+}
+
+// The close of a replacement gathered in memory: its bytes are taken out
+// of the memory file, which is given back, and replace the target only
+// when they differ (dsBytesErsetzen).
+int dsSpeicherSchliessen(int fd, const DsErsetzen& e)
+{
+    int fehler = e.fehler ? EIO : 0;
+    static std::vector<char> inhalt;
+    struct stat st;
+    if (!fehler && fstat(fd, &st) != 0) fehler = errno;
+    if (!fehler) {
+        inhalt.resize(static_cast<size_t>(st.st_size));
+        if (!dsGanzLesen(fd, inhalt.data(), inhalt.size(), 0)) fehler = errno ? errno : EIO;
+    }
+    const bool schliessFehler = plFehlerJetzt(PlFehlerArt::Schliessen);
+    if (dsSpeicherAbgeben(fd) != 0 && !fehler) fehler = errno;
+    if (schliessFehler && !fehler) fehler = EIO;
+    if (fehler) {
+        errno = fehler;
+        return -1;
+    }
+    return dsBytesErsetzen(e.ziel, e.spaeterSuchen ? &e.syspfad : nullptr, inhalt.data(), inhalt.size(), e.sync,
+                           e.rechte, false);
 }
 
 // An incomplete new file must never replace the old one.
@@ -187,9 +257,83 @@ bool dsGleichOhneFall(const std::string& a, const std::string& b)
     return true;
 }
 
+std::string dsGross(const std::string& cp)
+{
+    std::string g = cp;
+    for (char& c : g) c = static_cast<char>(plZeichenGross(static_cast<unsigned char>(c)));
+    return g;
+}
+
+// While a batch of replacements runs (plDsNurGeaenderteErsetzen), the
+// folders the lookup read stay listed here, by the upper-case form of
+// each entry: a run that makes hundreds of new files in one folder reads
+// it once, not once a file. What this process adds through a replacement
+// is entered; any other change it makes drops the lists; a name found here
+// is checked to exist before it is used. The lists go with the batch.
+struct DsEintrag {
+    std::string cp, roh;
+};
+std::map<std::string, std::multimap<std::string, DsEintrag>> dsListen;
+
+void dsListenVergessen() { dsListen.clear(); }
+
+void dsListeEintragen(const std::string& echt)
+{
+    const size_t p = echt.rfind('/');
+    const std::string verz = p == std::string::npos ? std::string() : echt.substr(0, p);
+    const auto it = dsListen.find(verz);
+    if (it == dsListen.end()) return;
+    const std::string roh = p == std::string::npos ? echt : echt.substr(p + 1);
+    const std::string cp = plCpAusUtf8(roh);
+    const std::string g = dsGross(cp);
+    for (auto [a, b] = it->second.equal_range(g); a != b; ++a)
+        if (a->second.roh == roh) return;
+    it->second.emplace(g, DsEintrag{cp, roh});
+}
+
+bool dsExistiert(const std::string& echt);
+
+std::string dsSuchenGelesen(const std::string& verz, const std::string& komponente);
+
 // Looks `komponente` (code page 1252) up in folder `verz` (real path, "" for
 // the current folder) ignoring case; the entry's real name or "".
 std::string dsSuchen(const std::string& verz, const std::string& komponente)
+{
+    if (dsNurGeaendert == 0) return dsSuchenGelesen(verz, komponente);
+    auto it = dsListen.find(verz);
+    if (it == dsListen.end()) {
+        DIR* d = opendir(verz.empty() ? "." : verz.c_str());
+        if (!d) return {};
+        ++dsSuchLesungen;
+        std::multimap<std::string, DsEintrag> liste;
+        while (dirent* e = readdir(d)) {
+            const std::string roh = e->d_name;
+            if (roh == "." || roh == "..") continue;
+            std::string cp = plCpAusUtf8(roh);
+            std::string g = dsGross(cp);
+            liste.emplace(std::move(g), DsEintrag{std::move(cp), roh});
+        }
+        closedir(d);
+        it = dsListen.emplace(verz, std::move(liste)).first;
+    }
+    // The same choice as a reading of the folder: the entry equal byte for
+    // byte, else the first match in sorted order.
+    std::string exakt, erstes;
+    for (auto [a, b] = it->second.equal_range(dsGross(komponente)); a != b; ++a) {
+        const DsEintrag& e = a->second;
+        if (e.cp == komponente) {
+            if (exakt.empty() || e.roh < exakt) exakt = e.roh;
+        } else if (erstes.empty() || e.roh < erstes) {
+            erstes = e.roh;
+        }
+    }
+    std::string gefunden = !exakt.empty() ? exakt : erstes;
+    if (gefunden.empty() || dsExistiert((verz.empty() ? std::string() : verz + "/") + gefunden)) return gefunden;
+    dsListen.erase(verz);  // out of date: read the folder
+    return dsSuchenGelesen(verz, komponente);
+}
+
+std::string dsSuchenGelesen(const std::string& verz, const std::string& komponente)
 {
     DIR* d = opendir(verz.empty() ? "." : verz.c_str());
     if (!d) return {};
@@ -314,6 +458,7 @@ int plDsOeffnen(const char* pfad, int flags, mode_t modus)
         if (plDsPfad(pfad, &echt) < 0) return -1;
         return open(echt.c_str(), flags | O_CLOEXEC, modus);
     }
+    dsListenVergessen();  // it may make a file
     std::string echt;
     if (plDsPfad(pfad, &echt) < 0) return -1;
     if (dsFehler(PlFehlerArt::Oeffnen)) return -1;
@@ -389,6 +534,7 @@ int plDsSchliessen(int fd)
         errno = fehler;
         return -1;
     }
+    dsListeEintragen(e.ziel);
     if (e.sync) {
         const int dfd = open(dsOrdnerVon(e.ziel).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (dfd >= 0) {
@@ -422,6 +568,7 @@ int plDsRechte(const char* pfad, mode_t modus)
 
 int plDsUmbenennen(const char* alt, const char* neu)
 {
+    dsListenVergessen();
     std::string echtAlt, echtNeu;
     if (plDsPfad(alt, &echtAlt) < 0 || plDsPfad(neu, &echtNeu) < 0) return -1;
     if (dsFehler(PlFehlerArt::Umbenennen)) return -1;
@@ -430,6 +577,7 @@ int plDsUmbenennen(const char* alt, const char* neu)
 
 int plDsUmbenennenNeu(const char* alt, const char* neu)
 {
+    dsListenVergessen();
     std::string echtAlt, echtNeu;
     if (plDsPfad(alt, &echtAlt) < 0 || plDsPfad(neu, &echtNeu) < 0) return -1;
     if (dsFehler(PlFehlerArt::Umbenennen)) return -1;
@@ -443,6 +591,7 @@ int plDsUmbenennenNeu(const char* alt, const char* neu)
 
 int plDsLoeschen(const char* pfad)
 {
+    dsListenVergessen();
     std::string echt;
     if (plDsPfad(pfad, &echt) < 0) return -1;
     return unlink(echt.c_str());
@@ -450,6 +599,7 @@ int plDsLoeschen(const char* pfad)
 
 int plDsVerzAnlegen(const char* pfad, mode_t modus)
 {
+    dsListenVergessen();
     std::string echt;
     if (plDsPfad(pfad, &echt) < 0) return -1;
     if (dsFehler(PlFehlerArt::Oeffnen)) return -1;
@@ -458,6 +608,7 @@ int plDsVerzAnlegen(const char* pfad, mode_t modus)
 
 int plDsVerzLoeschen(const char* pfad)
 {
+    dsListenVergessen();
     std::string echt;
     if (plDsPfad(pfad, &echt) < 0) return -1;
     return rmdir(echt.c_str());
@@ -518,6 +669,26 @@ int plDsVerzSchliessen(PlDsVerz* v)
 
 int plDsErsetzenOeffnen(const char* pfad, bool sync)
 {
+    if (dsNurGeaendert > 0 && dsFragbar(pfad)) {
+        // In memory from the start: an unchanged file costs no file at all.
+        // The permissions are taken from the target when it is compared.
+        if (dsFehler(PlFehlerArt::Oeffnen)) return -1;
+        std::string wie = plCpNachUtf8(dsSchraegstriche(pfad));
+        const size_t schnitt = wie.rfind('/');
+        const std::string name = schnitt == std::string::npos ? wie : wie.substr(schnitt + 1);
+        if (name.empty() || name == "." || name == "..") {  // a folder, not a file
+            errno = EISDIR;
+            return -1;
+        }
+        const int fd = dsSpeicherNehmen();
+        if (fd >= 0) {
+            DsErsetzen e{std::move(wie), std::string(), sync, dsNeueRechte()};
+            e.nurWennAnders = e.imSpeicher = e.spaeterSuchen = true;
+            e.syspfad = pfad;
+            dsErsetzungen[fd] = std::move(e);
+            return fd;
+        }
+    }
     std::string ziel;
     if (plDsPfad(pfad, &ziel) < 0) return -1;
     if (dsFehler(PlFehlerArt::Oeffnen)) return -1;
@@ -530,16 +701,6 @@ int plDsErsetzenOeffnen(const char* pfad, bool sync)
     struct stat st;
     const mode_t rechte = stat(ziel.c_str(), &st) == 0 && S_ISREG(st.st_mode) ? (st.st_mode & 07777)
                                                                                : dsNeueRechte();
-    if (dsNurGeaendert > 0) {
-        // In memory from the start: an unchanged file costs no file at all.
-        const int fd = memfd_create("velmo-neu", MFD_CLOEXEC);
-        if (fd >= 0) {
-            DsErsetzen e{ziel, std::string(), sync, rechte};
-            e.nurWennAnders = e.imSpeicher = true;
-            dsErsetzungen[fd] = e;
-            return fd;
-        }
-    }
     std::string temp = (schnitt == std::string::npos ? std::string() : ziel.substr(0, schnitt + 1)) +
                        ".velmo-neu-XXXXXX";
     const int fd = mkostemp(temp.data(), O_CLOEXEC);
@@ -557,8 +718,10 @@ int plDsErsetzenVerwerfen(int fd)
         return -1;
     }
     const std::string temp = it->second.temp;
+    const bool imSpeicher = it->second.imSpeicher;
     dsErsetzungen.erase(it);
-    close(fd);
+    if (imSpeicher) dsSpeicherAbgeben(fd);
+    else close(fd);
     if (!temp.empty()) unlink(temp.c_str());
     return 0;
 }
@@ -600,11 +763,36 @@ int plDsErsetzenNurWennAnders(int fd)
     return 0;
 }
 
-void plDsNurGeaenderteErsetzen(bool an) { dsNurGeaendert += an ? 1 : (dsNurGeaendert > 0 ? -1 : 0); }
+void plDsNurGeaenderteErsetzen(bool an)
+{
+    dsNurGeaendert += an ? 1 : (dsNurGeaendert > 0 ? -1 : 0);
+    if (dsNurGeaendert > 0) return;
+    for (int fd : dsSpeicherVorrat) close(fd);
+    dsSpeicherVorrat.clear();
+    dsListenVergessen();
+}
 
 bool plDsErsetzenOffen(int fd)
 {
     return dsErsetzungen.count(fd) != 0;
+}
+
+int plDsDateiErsetzenWennAnders(const char* pfad, const void* daten, size_t n, bool sync)
+{
+    if (!dsFragbar(pfad)) {
+        errno = ENOENT;
+        return -1;
+    }
+    if (dsFehler(PlFehlerArt::Oeffnen)) return -1;
+    const std::string wie = plCpNachUtf8(dsSchraegstriche(pfad));
+    const size_t schnitt = wie.rfind('/');
+    const std::string name = schnitt == std::string::npos ? wie : wie.substr(schnitt + 1);
+    if (name.empty() || name == "." || name == "..") {  // a folder, not a file
+        errno = EISDIR;
+        return -1;
+    }
+    const std::string sys = pfad;
+    return dsBytesErsetzen(wie, &sys, static_cast<const char*>(daten), n, sync, dsNeueRechte(), true);
 }
 
 int plDsDateiErsetzen(const char* pfad, const void* daten, size_t n, bool sync)

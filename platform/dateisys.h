@@ -116,3 +116,8 @@ struct PlDsNurGeaenderte {
 };
 bool plDsErsetzenOffen(int fd);
 int plDsDateiErsetzen(const char* pfad, const void* daten, size_t n, bool sync = false);
+// The same for bytes that may equal the file's already: then the file is
+// left untouched (same file, same times) and no file is made. For writers
+// that build a whole file in memory; within a batch
+// (plDsNurGeaenderteErsetzen) the folder is read once for all new names.
+int plDsDateiErsetzenWennAnders(const char* pfad, const void* daten, size_t n, bool sync = false);

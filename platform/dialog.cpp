@@ -406,8 +406,26 @@ void plDialogEingabe(HWND dlg)
 
 // ---- Creation ---------------------------------------------------------------------------------------
 
+namespace {
+plDialogBeobachterFn dlgBeobachter = nullptr;
+
+void dlgMelden(HINSTANCE inst, LPCSTR name)
+{
+    if (!dlgBeobachter) return;
+    if (IS_INTRESOURCE(name)) {
+        const std::string n = "#" + std::to_string(reinterpret_cast<uintptr_t>(name));
+        dlgBeobachter(inst, n.c_str());
+    } else {
+        dlgBeobachter(inst, name ? name : "");
+    }
+}
+}  // namespace
+
+void plDialogBeobachter(plDialogBeobachterFn fn) { dlgBeobachter = fn; }
+
 HWND CreateDialogParam(HINSTANCE inst, LPCSTR name, HWND owner, DLGPROC proc, LPARAM param)
 {
+    dlgMelden(inst, name);
     return dlgErzeugen(inst, rcDialog(inst, name), owner, proc, param, false);
 }
 
@@ -418,6 +436,7 @@ HWND CreateDialogIndirectParam(HINSTANCE inst, const RcDialog* tpl, HWND owner, 
 
 INT_PTR DialogBoxParam(HINSTANCE inst, LPCSTR name, HWND owner, DLGPROC proc, LPARAM param)
 {
+    dlgMelden(inst, name);
     return dlgModal(inst, rcDialog(inst, name), owner, proc, param);
 }
 
@@ -544,10 +563,10 @@ LONG GetDialogBaseUnits()
     if (dc) {
         gdiDcOberflaecheSetzen(dc, true);  // measured as the controls draw it
         HGDIOBJ alt = SelectObject(dc, plDialogSystemSchrift());
-        TEXTMETRIC tm{};
         SIZE sz{};
         static const char abc[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-        if (GetTextMetrics(dc, &tm) && tm.tmHeight > 0) by = tm.tmHeight;
+        // tmHeight, without the widest character nothing here asks for.
+        if (const int h = gdiTextZellHoehe(dc); h > 0) by = h;
         if (GetTextExtentPoint32(dc, abc, 52, &sz) && sz.cx > 0) bx = (sz.cx / 26 + 1) / 2;
         SelectObject(dc, alt);
         DeleteDC(dc);

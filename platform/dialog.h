@@ -59,6 +59,11 @@ inline INT_PTR DialogBox(HINSTANCE inst, LPCSTR name, HWND owner, DLGPROC proc)
     return DialogBoxParam(inst, name, owner, proc, 0);
 }
 INT_PTR DialogBoxIndirectParam(HINSTANCE inst, const RcDialog* tpl, HWND owner, DLGPROC proc, LPARAM param);
+// Told of every dialog made from a named template (modeless or modal), before
+// it is made: how a walk over the frame lists the templates it reaches.
+// One watcher; nullptr ends the watch. A number name arrives as "#<n>".
+typedef void (*plDialogBeobachterFn)(HINSTANCE inst, const char* name);
+void plDialogBeobachter(plDialogBeobachterFn fn);
 // Ends a modal dialog (its loop returns `result`); on a modeless dialog it
 // only hides it, as on Windows.
 BOOL EndDialog(HWND dlg, INT_PTR result);

@@ -35,6 +35,7 @@ LRESULT fensterDesktopProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
 void fensterStart(plWmZustand& wm)
 {
     wm.gestartet = true;
+    gdiSchriftenVorbereiten();
     plBackendWaehlen();
     auto k = std::make_unique<plKlasse>();
     k->name = "#32769";

@@ -103,6 +103,11 @@ BOOL DeleteDC(HDC hdc);
 // Marks a DC of a control's own back bitmap as drawing user interface: its
 // text is rendered as the desktop's UI text, as on the control's window DC.
 void plDcOberflaeche(HDC hdc);
+// Marks a raster DC as showing a drawing on screen (on) or not (off, the
+// start): lines, shapes and text drawn with the plain copy operation are
+// smoothed in grey levels; every other raster operation stays exact pixel
+// for pixel, so that XOR drawn twice restores the pixels. The previous value.
+int plDcGlaetten(HDC hdc, int an);
 int SaveDC(HDC hdc);
 BOOL RestoreDC(HDC hdc, int nSavedDC);
 int GetDeviceCaps(HDC hdc, int index);

@@ -20,6 +20,7 @@
 GdiDc::~GdiDc()
 {
     if (layout) g_object_unref(layout);
+    if (layoutGlatt) g_object_unref(layoutGlatt);
     if (cr) cairo_destroy(cr);
     if (flaeche) cairo_surface_destroy(flaeche);
     if (sysClip) cairo_region_destroy(sysClip);
@@ -218,6 +219,20 @@ void gdiDcOberflaecheSetzen(HDC hdc, bool ja)
 void plDcOberflaeche(HDC hdc)
 {
     gdiDcOberflaecheSetzen(hdc, true);
+}
+
+int plDcGlaetten(HDC hdc, int an)
+{
+    GdiDc* dc = gdiDc(hdc);
+    if (!dc) return 0;
+    const int alt = dc->glatt ? 1 : 0;
+    dc->glatt = an != 0;
+    return alt;
+}
+
+bool gdiGlatt(const GdiDc* dc, int rop2)
+{
+    return dc->glatt && rop2 == R2_COPYPEN && gdiIstRaster(dc) && !gdiIstMono(dc);
 }
 
 BOOL gdiDcFreigeben(HDC hdc)

@@ -134,6 +134,9 @@ struct GdiDc {
     // or toolbar): its text is shaped and smoothed as the desktop's own UI
     // text. Drawings (sheets, previews, exports) never are.
     bool oberflaeche = false;
+    // The DC shows a drawing on screen (plDcGlaetten): plain-copy drawing
+    // is smoothed in grey levels, bitwise raster operations stay exact.
+    bool glatt = false;
 
     // caches, rebuilt when the state they depend on changes
     cairo_matrix_t m{};             // logical -> surface pixels (raster) / device pixels (vector)
@@ -142,6 +145,8 @@ struct GdiDc {
     bool clipGueltig = false;
     bool crClipGueltig = false;
     PangoLayout* layout = nullptr;
+    PangoLayout* layoutGlatt = nullptr;  // the smoothed text of a `glatt` DC
+    uint64_t layoutGlattNummer = 0;
     uint64_t layoutNummer = 0;  // the resolved font the layout is set to
     ~GdiDc();
 };
@@ -159,6 +164,9 @@ cairo_region_t* gdiWirkClip(GdiDc* dc);  // surface pixels; never null for raste
 cairo_t* gdiCairo(GdiDc* dc);            // clipped, identity (raster) / dpi-scaled (vector) matrix
 bool gdiIstRaster(const GdiDc* dc);
 bool gdiIstMono(const GdiDc* dc);        // a memory DC holding a monochrome bitmap
+// Plain-copy drawing on this DC is smoothed (a `glatt` raster DC that is
+// not monochrome, with R2_COPYPEN).
+bool gdiGlatt(const GdiDc* dc, int rop2);
 void gdiDibEinlesen(GdiDc* dc);          // DIB section memory -> pixels
 void gdiDibAusgeben(GdiDc* dc);          // pixels -> DIB section memory
 void gdiDibEinlesenBitmap(GdiBitmap* bm);
@@ -199,6 +207,9 @@ PangoContext* gdiPangoKontext(bool raster);
 // The context of UI text (raster DCs marked `oberflaeche`): the desktop's
 // anti-aliasing, hint style and sub-pixel order, hinted (whole-pixel) metrics.
 PangoContext* gdiPangoKontextOberflaeche();
+// The context of the text of a `glatt` raster DC: the raster DCs' hinted
+// metrics, rasterised in grey levels.
+PangoContext* gdiPangoKontextGlatt();
 void gdiTextFreigeben();
 // Texts GetTextExtentPoint32 has laid out so far (a remembered width costs
 // none; tests).
@@ -206,3 +217,6 @@ long gdiTexteGemessen();
 // Off: the cell-height search loads every size on its way instead of
 // working the steps out from the face (tests compare the two).
 void gdiZellSchaetzungSetzen(bool an);
+// Off: the cell ratio of a face comes from loading it at em 1000 through
+// Pango instead of from fontconfig's match read directly (tests compare).
+void gdiGesichtDirektSetzen(bool an);

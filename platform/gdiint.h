@@ -40,6 +40,10 @@ struct GdiGeraet {
 // manager may set them once at start from its backend.
 const GdiGeraet& gdiBildschirm();
 void gdiBildschirmSetzen(const GdiGeraet& g);
+// Makes the font map at once: fontconfig then reads its configuration on a
+// thread of its own while the window system starts, not when the first
+// text is measured.
+void gdiSchriftenVorbereiten();
 
 // ---- Window DCs -------------------------------------------------------------
 // A DC drawing into `surface` (CAIRO_FORMAT_ARGB32 or RGB24 image surface;
@@ -54,6 +58,9 @@ HDC gdiDcFensterErzeugenRegion(cairo_surface_t* surface, POINT ursprung, const s
 // Marks a DC as drawing user interface (its text rendered as the desktop's
 // UI text; memory DCs made compatible with it inherit the mark).
 void gdiDcOberflaecheSetzen(HDC hdc, bool ja);
+// GetTextMetrics' tmHeight of the DC's font, without the widest character
+// (which lays out every character of the font); 0 without a DC.
+int gdiTextZellHoehe(HDC hdc);
 // Frees a DC made by any gdiDc...Erzeugen; the objects selected into it are
 // not deleted. FALSE for an unknown handle.
 BOOL gdiDcFreigeben(HDC hdc);

@@ -246,14 +246,16 @@ GdiZeichnung::~GdiZeichnung()
 }
 
 // Runs `bau` (which sets a source and fills or strokes in surface pixels)
-// with the raster operation: straight for R2_COPYPEN, through a scratch
-// surface and the bitwise combination otherwise. `kasten` bounds the shape.
+// with the raster operation: straight for R2_COPYPEN (smoothed on a `glatt`
+// DC), through a scratch surface and the bitwise combination otherwise,
+// never smoothed (a grey edge would not XOR back). `kasten` bounds the shape.
 void gdiFormMalen(GdiDc* dc, int rop2, cairo_rectangle_int_t kasten, const std::function<void(cairo_t*)>& bau)
 {
     if (rop2 == R2_NOP && gdiIstRaster(dc)) return;
     if (!gdiIstRaster(dc) || rop2 == R2_COPYPEN) {
         cairo_t* cr = gdiCairo(dc);
         cairo_save(cr);
+        if (gdiGlatt(dc, rop2)) cairo_set_antialias(cr, CAIRO_ANTIALIAS_GRAY);
         bau(cr);
         cairo_restore(cr);
         cairo_new_path(cr);
@@ -701,7 +703,10 @@ void gdiLinienzug(GdiDc* dc, const std::vector<GdiPunktD>& p, bool zu)
 {
     GdiStiftInfo s = gdiStiftInfo(dc);
     if (s.leer || p.size() < 2) return;
-    if (s.dick || !gdiIstRaster(dc)) {
+    // A smoothed DC strokes solid thin lines too (the walk below has no
+    // grey levels); styled thin pens keep their pixel pattern.
+    const bool glatt = gdiGlatt(dc, s.rop2) && (s.stil & PS_STYLE_MASK) == PS_SOLID;
+    if (s.dick || !gdiIstRaster(dc) || glatt) {
         gdiZugMalen(dc, s, p, zu);
         return;
     }
@@ -863,6 +868,9 @@ BOOL gdiFigur(GdiDc* dc, GdiKastenD k, const std::function<void(cairo_t*, double
     // a bitwise operation touches each pixel once.
     double innen = s.leer ? 0 : (s.innen ? w / 2 : (raster ? 0.5 : 0));
     double fuellEinzug = s.leer ? 0 : (raster ? innen + w / 2 : innen);
+    // Smoothed, fill and frame would leave a light seam where their grey
+    // edges meet: the fill runs on under the frame.
+    if (gdiGlatt(dc, dc->z.rop2)) fuellEinzug = innen;
     gdiFlaecheFuellen(dc, m, kasten, true, dc->z.rop2, [&](cairo_t* cr) { pfad(cr, fuellEinzug); });
     if (s.leer) return TRUE;
     gdiFormMalen(dc, s.rop2, kasten, [&](cairo_t* cr) {
@@ -1062,6 +1070,7 @@ BOOL gdiBogenMalen(GdiDc* dc, GdiBogen art, int left, int top, int right, int bo
         // The fill stops where the frame's ring begins (bitwise operations
         // touch each pixel once).
         double e = s.leer ? 0 : (s.innen ? w : (raster ? 0.5 + w / 2 : 0));
+        if (!s.leer && gdiGlatt(dc, dc->z.rop2)) e = s.innen ? w / 2 : 0.5;  // under the frame (see gdiFigur)
         gdiFlaecheFuellen(dc, m, kasten, true, dc->z.rop2, [&](cairo_t* cr) { pfad(cr, e); });
     }
     if (s.leer) return TRUE;

@@ -11,6 +11,8 @@
 // degree); lfOrientation is taken to equal it, as Windows does outside
 // GM_ADVANCED. Raster DCs shape with hinted metrics and no anti-aliasing, so
 // widths are whole pixels as on Windows; printer DCs use unhinted outlines.
+// A DC showing a drawing on screen (GdiDc::glatt) measures as the raster DCs
+// and draws the same glyphs in grey levels.
 // DCs of the user interface (GdiDc::oberflaeche) shape with hinted metrics
 // too but rasterise as the desktop does (anti-aliased, its hint style); their
 // fonts, metrics and widths are kept apart from the drawing DCs'.
@@ -29,13 +31,15 @@
 #include <string>
 #include <unordered_map>
 
+#include <fontconfig/fontconfig.h>
+
 #include "platform/gdimalen.h"
 #include "platform/textbreite.h"
 
 namespace {
 
 PangoFontMap* gdiFontMap;
-PangoContext* gdiKontext[3];  // [0] vector, [1] raster, [2] user interface
+PangoContext* gdiKontext[4];  // [0] vector, [1] raster, [2] user interface, [3] smoothed raster
 
 struct GdiMetrik {
     int ascent = 0, descent = 0;  // device pixels (rounded up for raster)
@@ -44,6 +48,7 @@ struct GdiMetrik {
     double avg = 0;
 };
 std::map<std::string, GdiMetrik> gdiMetriken;
+long gdiGeladen = 0;  // fonts loaded (each a new Pango font match; tests)
 std::map<std::string, double> gdiZellVerhaeltnis;  // em / cell per face+style
 std::set<std::string> gdiFamilien;                  // installed, lower case
 
@@ -57,6 +62,7 @@ uint64_t gdiLagenNummer;
 void gdiLagenLeeren();
 void gdiGesichterFrei();
 bool gdiZellSchaetzung = true;  // gdiZellSchritte on
+bool gdiGesichtDirekt = true;   // gdiZelle through gdiGesichtSuchen
 
 std::string gdiKlein(std::string s)
 {
@@ -117,8 +123,8 @@ void gdiEinzelBreiten(PangoContext* k, const PangoFontDescription* d, std::array
         if (c >= 127 && c < 160) continue;
         char ch = static_cast<char>(c);
         gdiNachUtf8(&ch, 1, u, nullptr);
+        if (!text.empty()) text += '\n';
         text += u;
-        text += '\n';
         zeichen.push_back(c);
     }
     PangoLayout* l = pango_layout_new(k);
@@ -158,6 +164,11 @@ void gdiEinzelBreitenGemerkt(PangoContext* k, const PangoFontDescription* d, con
 }
 
 }  // namespace
+
+void gdiSchriftenVorbereiten()
+{
+    if (!gdiFontMap) gdiFontMap = pango_cairo_font_map_new();
+}
 
 PangoContext* gdiPangoKontext(bool raster)
 {
@@ -200,6 +211,24 @@ PangoContext* gdiPangoKontextOberflaeche()
     return k;
 }
 
+PangoContext* gdiPangoKontextGlatt()
+{
+    if (!gdiFontMap) gdiFontMap = pango_cairo_font_map_new();
+    PangoContext*& k = gdiKontext[3];
+    if (!k) {
+        k = pango_font_map_create_context(gdiFontMap);
+        cairo_font_options_t* o = cairo_font_options_create();
+        cairo_font_options_set_antialias(o, CAIRO_ANTIALIAS_GRAY);
+        cairo_font_options_set_hint_metrics(o, CAIRO_HINT_METRICS_ON);
+        cairo_font_options_set_hint_style(o, CAIRO_HINT_STYLE_FULL);
+        pango_cairo_context_set_font_options(k, o);
+        cairo_font_options_destroy(o);
+        pango_cairo_context_set_resolution(k, 72);
+        pango_context_set_round_glyph_positions(k, true);
+    }
+    return k;
+}
+
 // Widths of whole texts measured before (device pixels, stretched), by
 // resolved font and text: list controls and dialogs measure the same texts
 // again and again. A resolved font is known by its number, which is never
@@ -228,6 +257,11 @@ void gdiTextFreigeben()
 void gdiZellSchaetzungSetzen(bool an)
 {
     gdiZellSchaetzung = an;
+}
+
+void gdiGesichtDirektSetzen(bool an)
+{
+    gdiGesichtDirekt = an;
 }
 
 // The Windows faces the program names, and their stand-ins.
@@ -336,7 +370,15 @@ void gdiFlaechenMetrik(PangoFont* f, bool raster, int& asc, int& desc, int& hoeh
 // The faces behind gdiZelle's vector fonts (key as there), referenced:
 // their extents at any size are known without loading the font at that
 // size (gdiZellSchritte).
-std::map<std::string, hb_face_t*> gdiGesichter;
+// Referenced faces, let go with the map (some are read from their files
+// here, and no font map holds them).
+struct GdiGesichtMap : std::map<std::string, hb_face_t*> {
+    ~GdiGesichtMap()
+    {
+        for (auto& [k, g] : *this) hb_face_destroy(g);
+    }
+};
+GdiGesichtMap gdiGesichter;
 
 void gdiGesichterFrei()
 {
@@ -353,6 +395,7 @@ GdiMetrik gdiMetrikHolen(PangoFontDescription* d, bool raster, hb_face_t** gesic
     g_free(s);
     auto it = gdiMetriken.find(key);
     if (it != gdiMetriken.end()) return it->second;
+    ++gdiGeladen;
     PangoContext* k = ui ? gdiPangoKontextOberflaeche() : gdiPangoKontext(raster);
     GdiMetrik m;
     // The face comes from laying out the probe text, not from
@@ -387,7 +430,48 @@ GdiMetrik gdiMetrikHolen(PangoFontDescription* d, bool raster, hb_face_t** gesic
     return m;
 }
 
-// em / (ascent + descent) of a face, for positive (cell) heights.
+// The face fontconfig matches first for the family, weight and slant, as
+// Pango's first font of the same description (its match, not its sorted
+// list), read from its file; null when the match is another family or the
+// file does not load. One match on this thread, where loading the font
+// through Pango starts a fontconfig match and sort on two threads.
+hb_face_t* gdiGesichtSuchen(const std::string& familie, const LOGFONT& lf, double em)
+{
+    FcPattern* muster = FcPatternCreate();
+    if (!muster) return nullptr;
+    FcPatternAddString(muster, FC_FAMILY, reinterpret_cast<const FcChar8*>(familie.c_str()));
+    int w = lf.lfWeight == 0 ? 400 : std::clamp<int>(lf.lfWeight, 100, 1000);
+    FcPatternAddDouble(muster, FC_WEIGHT, FcWeightFromOpenTypeDouble(w));
+    FcPatternAddInteger(muster, FC_SLANT, lf.lfItalic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+    FcPatternAddInteger(muster, FC_WIDTH, FC_WIDTH_NORMAL);
+    FcPatternAddDouble(muster, FC_PIXEL_SIZE, em);
+    FcConfigSubstitute(nullptr, muster, FcMatchPattern);
+    FcDefaultSubstitute(muster);
+    FcResult r = FcResultNoMatch;
+    FcPattern* treffer = FcFontMatch(nullptr, muster, &r);
+    FcPatternDestroy(muster);
+    if (!treffer) return nullptr;
+    hb_face_t* g = nullptr;
+    FcChar8* name = nullptr;
+    FcChar8* datei = nullptr;
+    int index = 0;
+    if (FcPatternGetString(treffer, FC_FAMILY, 0, &name) == FcResultMatch &&
+        gdiKlein(reinterpret_cast<const char*>(name)) == gdiKlein(familie) &&
+        FcPatternGetString(treffer, FC_FILE, 0, &datei) == FcResultMatch) {
+        if (FcPatternGetInteger(treffer, FC_INDEX, 0, &index) != FcResultMatch) index = 0;
+        hb_blob_t* b = hb_blob_create_from_file_or_fail(reinterpret_cast<const char*>(datei));
+        if (b) {
+            g = hb_face_create(b, static_cast<unsigned>(index & 0xFFFF));
+            hb_blob_destroy(b);
+            if (hb_face_get_glyph_count(g) == 0) hb_face_destroy(g), g = nullptr;
+        }
+    }
+    FcPatternDestroy(treffer);
+    return g;
+}
+
+// em / (ascent + descent) of a face, for positive (cell) heights: from the
+// face's own extents at em 1000 unhinted, as the vector font gives them.
 double gdiZelle(const LOGFONT& lf)
 {
     std::string fam;
@@ -395,12 +479,25 @@ double gdiZelle(const LOGFONT& lf)
     std::string key = fam + "|" + std::to_string(lf.lfWeight) + "|" + std::to_string(lf.lfItalic);
     auto it = gdiZellVerhaeltnis.find(key);
     if (it != gdiZellVerhaeltnis.end()) return it->second;
-    PangoFontDescription* d = gdiBeschreibung(lf, 1000);
-    hb_face_t* g = nullptr;
-    GdiMetrik m = gdiMetrikHolen(d, false, &g);
-    pango_font_description_free(d);
+    double asc = 0, desc = 0;
+    hb_face_t* g = gdiGesichtDirekt ? gdiGesichtSuchen(fam, lf, 1000) : nullptr;
+    if (g) {
+        hb_font_t* f = hb_font_create(g);
+        hb_font_set_scale(f, 1000 * PANGO_SCALE, 1000 * PANGO_SCALE);
+        hb_font_extents_t e{};
+        hb_font_get_extents_for_direction(f, HB_DIRECTION_LTR, &e);
+        hb_font_destroy(f);
+        asc = e.ascender / double(PANGO_SCALE);
+        desc = -e.descender / double(PANGO_SCALE);
+    } else {
+        PangoFontDescription* d = gdiBeschreibung(lf, 1000);
+        GdiMetrik m = gdiMetrikHolen(d, false, &g);
+        pango_font_description_free(d);
+        asc = m.asc;
+        desc = m.desc;
+    }
     if (g) gdiGesichter.emplace(key, g);
-    double v = (m.asc + m.desc) > 0 ? 1000 / (m.asc + m.desc) : 1;
+    double v = (asc + desc) > 0 ? 1000 / (asc + desc) : 1;
     gdiZellVerhaeltnis.emplace(key, v);
     return v;
 }
@@ -549,6 +646,24 @@ PangoLayout* gdiLayout(GdiDc* dc, const GdiSchriftLage& s)
     return dc->layout;
 }
 
+// The layout a `glatt` DC draws its text with: the font of the measuring
+// layout, rasterised in grey levels. Measuring stays with gdiLayout, so a
+// smoothed DC reports the widths of any other screen DC.
+PangoLayout* gdiLayoutGlatt(GdiDc* dc, const GdiSchriftLage& s)
+{
+    PangoContext* k = gdiPangoKontextGlatt();
+    if (!dc->layoutGlatt || pango_layout_get_context(dc->layoutGlatt) != k) {
+        if (dc->layoutGlatt) g_object_unref(dc->layoutGlatt);
+        dc->layoutGlatt = pango_layout_new(k);
+        dc->layoutGlattNummer = 0;
+    }
+    if (dc->layoutGlattNummer == s.nummer) return dc->layoutGlatt;
+    dc->layoutGlattNummer = s.nummer;
+    pango_layout_set_font_description(dc->layoutGlatt, s.desc);
+    pango_layout_set_attributes(dc->layoutGlatt, pango_layout_get_attributes(gdiLayout(dc, s)));
+    return dc->layoutGlatt;
+}
+
 // Advance of a UTF-8 run in device pixels (stretched).
 double gdiBreite(PangoLayout* l, const std::string& u, const GdiSchriftLage& s)
 {
@@ -589,7 +704,8 @@ BOOL gdiTextAus(GdiDc* dc, int x, int y, UINT options, const RECT* rc, LPCSTR te
     if (dc->art == GdiDcArt::Vektor && dc->abgeschlossen) return FALSE;
     GdiZeichnung zeichnung(dc);
     const GdiSchriftLage& s = gdiLage(dc);
-    PangoLayout* l = gdiLayout(dc, s);
+    // Text takes no raster operation: a smoothed DC smooths all of it.
+    PangoLayout* l = !s.ui && gdiGlatt(dc, R2_COPYPEN) ? gdiLayoutGlatt(dc, s) : gdiLayout(dc, s);
     std::string u;
     std::vector<int> start;
     gdiNachUtf8(text ? text : "", text ? n : 0, u, &start);
@@ -785,6 +901,7 @@ double gdiTextBreiteGemerkt(GdiMessen& m, const char* text, int n)
 }  // namespace
 
 long gdiTexteGemessen() { return gdiBreitenGemessen; }
+long plSchriftenGeladen() { return gdiGeladen; }
 
 BOOL GetTextExtentPoint32(HDC hdc, LPCSTR text, int n, LPSIZE sz)
 {
@@ -870,6 +987,15 @@ BOOL GetTextExtentExPoint(HDC hdc, LPCSTR text, int n, int maxExtent, int* fit, 
     sz->cx = static_cast<LONG>(std::lround(m.lx(w)));
     sz->cy = static_cast<LONG>(std::lround(m.ly(m.zelle())));
     return TRUE;
+}
+
+int gdiTextZellHoehe(HDC hdc)
+{
+    GdiDc* dc = gdiDc(hdc);
+    if (!dc) return 0;
+    GdiMessen m(dc);
+    auto ly = [&](double v) { return static_cast<LONG>(std::lround(m.ly(v))); };
+    return ly(m.s.raster ? m.s.m.ascent : m.s.m.asc) + ly(m.s.raster ? m.s.m.descent : m.s.m.desc);
 }
 
 BOOL GetTextMetrics(HDC hdc, TEXTMETRIC* tm)

@@ -105,6 +105,71 @@ std::string plOrtAnwendung()
     return plCpAusUtf8Melden(ordner, "Anwendungsordner");
 }
 
+namespace {
+
+std::string ortHome()
+{
+    std::string home = ortUmgebungEcht("HOME");
+    if (home.empty()) {
+        const passwd* pw = getpwuid(getuid());
+        if (pw && pw->pw_dir) home = pw->pw_dir;
+    }
+    while (home.size() > 1 && home.back() == '/') home.pop_back();
+    return home;
+}
+
+// The value of XDG_DOCUMENTS_DIR in user-dirs.dirs: "$HOME/..." or an
+// absolute path in double quotes; empty when the file or the line is
+// missing or the value is neither.
+std::string ortUserDirsDokumente(const std::string& home)
+{
+    std::string basis = ortUmgebungEcht("XDG_CONFIG_HOME");
+    if (basis.empty() || basis[0] != '/') basis = home + "/.config";
+    FILE* f = std::fopen((basis + "/user-dirs.dirs").c_str(), "r");
+    if (!f) return std::string();
+    std::string wert;
+    char zeile[1024];
+    while (std::fgets(zeile, sizeof zeile, f)) {
+        std::string z = zeile;
+        size_t a = z.find_first_not_of(" \t");
+        if (a == std::string::npos || z.compare(a, 18, "XDG_DOCUMENTS_DIR=") != 0) continue;
+        size_t q1 = z.find('"', a), q2 = q1 == std::string::npos ? q1 : z.find('"', q1 + 1);
+        if (q2 == std::string::npos) continue;
+        std::string v;
+        for (size_t i = q1 + 1; i < q2; ++i) {
+            if (z[i] == '\\' && i + 1 < q2) ++i;  // escaped character
+            v += z[i];
+        }
+        if (v.compare(0, 5, "$HOME") == 0 && (v.size() == 5 || v[5] == '/'))
+            wert = home + v.substr(5);
+        else if (!v.empty() && v[0] == '/')
+            wert = v;
+    }
+    std::fclose(f);
+    return wert;
+}
+
+}  // namespace
+
+std::string plOrtDokumente()
+{
+    const std::string home = ortHome();
+    std::vector<std::string> kandidaten;
+    std::string env = ortUmgebungEcht("XDG_DOCUMENTS_DIR");
+    if (!env.empty() && env[0] == '/') kandidaten.push_back(env);
+    kandidaten.push_back(ortUserDirsDokumente(home));
+    // A documents folder that is the home folder itself means "none" in
+    // user-dirs; the usual names are tried before the home folder.
+    kandidaten.push_back(home + "/Dokumente");
+    kandidaten.push_back(home + "/Documents");
+    for (std::string k : kandidaten) {
+        while (k.size() > 1 && k.back() == '/') k.pop_back();
+        if (k.empty() || k == home || !ortIstOrdner(k)) continue;
+        return plCpAusUtf8Melden(k, "Dokumentenordner");
+    }
+    return plCpAusUtf8Melden(home.empty() ? std::string("/") : home, "Dokumentenordner");
+}
+
 std::string plOrtTemp()
 {
     if (ortTempOrdner.empty()) {

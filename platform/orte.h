@@ -24,6 +24,13 @@ std::string plOrtDatenVon(const std::string& programmOrdner, const std::string& 
 // missing. Read again on every call, so tests may move it.
 std::string plOrtAnwendung();
 
+// The user's documents folder, where output files go unless the user
+// picks another: $XDG_DOCUMENTS_DIR, else XDG_DOCUMENTS_DIR of
+// user-dirs.dirs in the configuration folder, else ~/Dokumente or
+// ~/Documents, whichever exists, else the home folder. No trailing '/'.
+// Read again on every call.
+std::string plOrtDokumente();
+
 // The process's own temporary folder: made on first use by mkdtemp in
 // $TMPDIR (else /tmp) with mode 0700, removed with its content at normal
 // exit. Two processes never share it.

@@ -167,6 +167,13 @@ double DPLGetTextAscent(int inst);
 int DPLGetFontMetrics(int inst, int item);
 // Width of a text in points at the text size and scaling.
 double DPLGetTextWidth(int inst, const wchar_t* text);
+// The width a reader that sets a code page 1252 text in its own font gives
+// it: the face (as named to DPLAddTrueTypeFont) at em size `groesse`, in the
+// unit of `groesse`; `familie` receives the family the face resolves to.
+// For formats that carry texts as characters (SVG), to widen or narrow each
+// text to the width the drawing gives it.
+double pdfbibGesichtBreite(std::string_view faceCp1252, double groesse, std::string_view cp1252,
+                           std::string* familie);
 
 // ---- Images ----------------------------------------------------------------------------------
 // Reads a PNG, JPEG or BMP file (`index` must be 0: the first image); image id

@@ -148,6 +148,16 @@ double pdfbibTextBreite(const PdfbibSchrift& s, double groesse, const std::strin
     return logisch.width / static_cast<double>(PANGO_SCALE);
 }
 
+double pdfbibGesichtBreite(std::string_view faceCp1252, double groesse, std::string_view cp1252,
+                           std::string* familie)
+{
+    PdfbibSchrift s;
+    pdfbibTrueTypeSchrift(std::string(faceCp1252), s);
+    if (familie) *familie = s.familie;
+    // Measured at 100 units: Pango's units of 1/1024 would round small sizes.
+    return pdfbibTextBreite(s, 100, pdfbibUtf8(pdfbibBreit(cp1252))) * groesse / 100;
+}
+
 bool pdfbibSchriftMass(const PdfbibSchrift& s, int item, double& wert)
 {
     const double em = 1000.0;  // measured at 1000 points, so points are the 1/1000 units

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <set>
 #include <stdexcept>
 
@@ -72,6 +73,7 @@ public:
     std::vector<RcToken> alle()
     {
         std::vector<RcToken> r;
+        r.reserve(t_.size() / 6 + 16);  // about a token per six characters: few moves
         bool zeilenAnfang = true;
         while (true) {
             bool neueZeile = ueberspringen();
@@ -95,7 +97,7 @@ public:
                 size_t a = p_;
                 while (p_ < t_.size() && rcIstWortZeichen(t_[p_])) ++p_;
                 tok.text = t_.substr(a, p_ - a);
-            } else if (std::string(",|+-~(){}").find(c) != std::string::npos) {
+            } else if (c != '\0' && std::strchr(",|+-~(){}", c) != nullptr) {
                 tok.art = RcTokArt::Zeichen;
                 tok.text = std::string(1, c);
                 ++p_;

@@ -9,3 +9,7 @@
 // single characters' widths where the text's neighbouring pairs add up (each
 // pair laid out once per font), else laid out.
 BOOL plTextBreite(HDC hdc, LPCSTR text, int n, LPSIZE sz);
+
+// Fonts loaded so far: a face at a size and kind not loaded before, each a
+// fontconfig match of its own (tests and benchmarks count them).
+long plSchriftenGeladen();

@@ -1,6 +1,7 @@
 // The manual viewer (see hbview.h).
 #include "project/hbview.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -245,41 +246,53 @@ void HandbuchGliederungLaden(const char* pfad)
     }
 }
 
-void HilfeThemaZeigen(const char* thema)
+int HilfeIndexSuchen(const char* pfad, const char* thema, int* seiten, std::string* titel)
 {
-    char pfad[400];
-    HilfeDateiPfad("PDFIndex.txt", pfad, sizeof pfad);
+    *seiten = 1;
+    titel->clear();
     BDAT d{};
-    if (bdopenlesen(&d, pfad) < 0) {
-        wiMeldung("%s nicht vorhanden.", pfad);
-        return;
-    }
+    if (bdopenlesen(&d, pfad) < 0) return -1;
     char zeile[201];
     bool gefunden = false;
-    int seiten = 1;
-    std::string titel;
     while (bdgets(&d, zeile, 200) >= 0) {
         char wort[201];
         wortab(wort, zeile);
         if (strvgl(wort, thema ? thema : "") != 0) continue;
         gefunden = true;
         wortab(wort, zeile);
-        seiten = std::atoi(wort);
+        // A count from the file never takes the last page past int range.
+        const long n = std::strtol(wort, nullptr, 10);
+        *seiten = static_cast<int>(std::clamp(n, 1L, static_cast<long>(HILFESEITENSUP)));
         strtrim(zeile);
-        titel = zeile;
-        if (titel.size() > HILFETITELSUP) titel.resize(HILFETITELSUP);
+        *titel = zeile;
+        if (titel->size() > HILFETITELSUP) titel->resize(HILFETITELSUP);
         break;
     }
     const bool kurz = bdlesefehler(&d) != 0;
     bdclose(&d);
-    if (kurz) {
+    if (kurz) return -2;
+    return gefunden ? 1 : 0;
+}
+
+void HilfeThemaZeigen(const char* thema)
+{
+    char pfad[400];
+    HilfeDateiPfad("PDFIndex.txt", pfad, sizeof pfad);
+    int seiten = 1;
+    std::string titel;
+    const int r = HilfeIndexSuchen(pfad, thema, &seiten, &titel);
+    if (r == -1) {
+        wiMeldung("%s nicht vorhanden.", pfad);
+        return;
+    }
+    if (r == -2) {
         // A topic not seen in a file read short is not "not found".
         wiMeldung("Kann %s nicht lesen.", pfad);
         return;
     }
+    const bool gefunden = r == 1;
     hz.thema = thema ? thema : "";
     if (hz.thema.size() > HILFESCHLUESSELSUP) hz.thema.resize(HILFESCHLUESSELSUP);
-    if (seiten < 1) seiten = 1;
     if (!gefunden || titel.empty()) {
         wiMeldung("Hilfethema %s nicht gefunden", hz.thema.c_str());
         hz.erste = 1;

@@ -29,6 +29,12 @@ void HandbuchEnde();
 void HandbuchGliederungLaden(const char* pfad);
 // Finds the topic's pages and opens the viewer.
 void HilfeThemaZeigen(const char* thema);
+// The topic's line of the index file at `pfad` ("key pages title", lines
+// of at most 200 characters, the key compared ignoring case): its page
+// count (1..HILFESEITENSUP) and title (at most HILFETITELSUP characters).
+// 1 found; 0 not found; -1 no file; -2 read short.
+inline constexpr int HILFESEITENSUP = 10000;
+int HilfeIndexSuchen(const char* pfad, const char* thema, int* seiten, std::string* titel);
 // F1: manual, bookmarks, then the topic of the active dialog or mode.
 void HilfeKontext();
 

@@ -284,7 +284,10 @@ void PvwZeileMalen(int zeile)
         break;
     }
     case PVW_PDF:
+        // The file name stands in the title column; the name column says
+        // what the row is, so it never reads as a sheet without a name.
         LisSchrift(2);
+        LisText(b, 0, "PDF");
         LisText(datumX, 0, datum);
         LisText(titelX, 0, e->datei);
         break;

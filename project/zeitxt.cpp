@@ -255,25 +255,17 @@ void zeiTxtSprachen()
 {
     wiComboLeeren(3100);
     zeiTxtDlg.sprachen.clear();
-    char pfad[VERSUP + 40];
-    PfadProgramm(pfad, sizeof pfad, "Sprache.txt");
-    BDAT d;
-    if (bdopenlesen(&d, pfad) >= 0) {
-        char zeile[ZEITXTZEILESUP + 1];
-        for (int n = 0; n < ZEITXTSPRSUP && bdgets(&d, zeile, ZEITXTZEILESUP) >= 0; ++n) {
-            strtrim(zeile);
-            if (!zeile[0]) continue;
-            wiComboAnhaengen(3100, zeile);
-            zeiTxtDlg.sprachen.push_back(n);
-        }
-        const bool kurz = bdlesefehler(&d) != 0;
-        bdclose(&d);
-        if (kurz) {
-            // Not half the languages: none, so the current one is taken.
-            wiComboLeeren(3100);
-            zeiTxtDlg.sprachen.clear();
-            zeiTxtWarnung(250, pfad);
-        }
+    std::vector<SprZeile> zeilen;
+    std::string pfad;
+    // Read short: no languages, so the current one is taken.
+    if (SprDateiLesen(&zeilen, &pfad) == -2) zeiTxtWarnung(250, pfad.c_str());
+    for (size_t n = 0; n < zeilen.size() && n < static_cast<size_t>(ZEITXTSPRSUP); ++n) {
+        char zeile[SPRZEILESUP + 1];
+        strkopie(zeile, sizeof zeile, zeilen[n].text.c_str(), SPRZEILESUP);
+        strtrim(zeile);
+        if (!zeile[0]) continue;
+        wiComboAnhaengen(3100, zeile);
+        zeiTxtDlg.sprachen.push_back(static_cast<int>(n));
     }
     for (size_t i = 0; i < zeiTxtDlg.sprachen.size(); ++i) {
         if (zeiTxtDlg.sprachen[i] == SprNummer()) wiComboWahlSetzen(3100, static_cast<int>(i));

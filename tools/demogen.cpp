@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 #include <vector>
@@ -38,8 +39,26 @@ int demoFehler(const std::string& was, const fs::path& pfad)
 
 // One drawing from its text form; a text without a format record is refused
 // (it would give a drawing of unknown size).
+// The drawing header keeps at most ZEIKURZSUP characters of the short text
+// (the first text of "ZAT"); a longer one would show cut in the drawing list.
+bool demoKurztextPasst(const fs::path& quelle)
+{
+    std::FILE* f = std::fopen(quelle.string().c_str(), "rb");
+    if (!f) return true;  // ZeiAusText reports the unreadable source
+    char zeile[1024];
+    bool passt = true;
+    while (passt && std::fgets(zeile, sizeof zeile, f)) {
+        if (std::strncmp(zeile, "ZAT \"", 5) != 0) continue;
+        const char* e = std::strchr(zeile + 5, '"');
+        passt = e != nullptr && e - (zeile + 5) <= ZEIKURZSUP;
+    }
+    std::fclose(f);
+    return passt;
+}
+
 int demoZeichnung(const fs::path& quelle, const fs::path& ziel)
 {
+    if (!demoKurztextPasst(quelle)) return demoFehler("Kurztext länger als " + std::to_string(ZEIKURZSUP) + " Zeichen", quelle);
     int r = ZeiAusText(ziel.string().c_str(), quelle.string().c_str());
     if (r < 0) return demoFehler("Zeichnung nicht erzeugt", ziel);
     if (r == 0) return demoFehler("Textform ohne Formatzeile", quelle);

@@ -7,6 +7,7 @@
 
 #include "platform/eingabe.h"
 #include "platform/fenster.h"
+#include "platform/nachricht.h"
 #include "platform/nachrichtbox.h"
 #include "winlib/anwdaten.h"
 #include "winlib/dialog.h"
@@ -18,6 +19,15 @@ namespace {
 // active activated again.
 int mldBox(HWND besitzer, const char* text, const char* titel, UINT typ)
 {
+    // A dialog whose close is already posted (it says what it did on its
+    // way out) cannot own the box: its end would take the box with it
+    // before anyone saw it, or leave the box without the keyboard. It is
+    // closed first; the main window owns the box.
+    MSG m;
+    if (besitzer != 0 && IsWindow(besitzer) && PeekMessage(&m, besitzer, WM_CLOSE, WM_CLOSE, PM_REMOVE)) {
+        DispatchMessage(&m);
+        besitzer = anwHauptfenster();
+    }
     HWND aktiv = GetActiveWindow();
     wiDlgSperren(0);
     int r = MessageBox(besitzer, text, titel ? titel : "", typ | MB_TASKMODAL);
@@ -78,6 +88,11 @@ void wiInfo(const char* text)
     char titel[81];
     mldAktivTitel(titel);
     mldBox(0, text ? text : "", titel, MB_OK | MB_ICONINFORMATION);
+}
+
+void wiInfoTitel(const char* titel, const char* text)
+{
+    mldBox(0, text ? text : "", titel ? titel : "", MB_OK | MB_ICONINFORMATION);
 }
 
 int wiFrageArt(const char* text, int zweiterStandard)

@@ -15,6 +15,9 @@ void wiHinweis(const char* format, ...) __attribute__((format(printf, 1, 2)));
 void wiMeldung(const char* format, ...) __attribute__((format(printf, 1, 2)));
 [[noreturn]] void wiFehlerEnde(const char* format, ...) __attribute__((format(printf, 1, 2)));
 void wiInfo(const char* text);
+// The information box under a title of its own (the dialog or run it
+// reports on), whatever window is active.
+void wiInfoTitel(const char* titel, const char* text);
 int wiFrageArt(const char* text, int zweiterStandard);
 int wiFrage(const char* text);
 // 1 Yes, 0 No, 2 Cancel (also Escape).

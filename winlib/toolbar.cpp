@@ -84,54 +84,58 @@ void tlWort(const char** p, char* ziel, size_t groesse)
 }
 
 // A button line: bitmap, optional "tip", optional (group alt), command id.
-void tlKnopfZeile(const char* zeile, TbarKnopf* k)
+void tlKnopfZeile(const std::string& zeile, TbarKnopf* k)
 {
-    const char* p = zeile;
-    tlWort(&p, k->bild, sizeof k->bild);
-    p = tlLeerWeg(p);
-    if (*p == '"') {
-        const char* s = p + 1;
-        const char* e = std::strchr(s, '"');
-        const int n = e ? static_cast<int>(e - s) : static_cast<int>(std::strlen(s));
-        strkopie(k->tipp, s, n < TBARTIPPSUP ? n : TBARTIPPSUP);
+    const TbarFelder f = wiTbarFelder(zeile);
+    strkopie(k->bild, sizeof k->bild, f.bild.c_str(), TBARBILDSUP);
+    if (f.mitZitat) {
+        strkopie(k->tipp, sizeof k->tipp, f.zitat.c_str(), TBARTIPPSUP);
         const int amp = zeichenpos(k->tipp, '&');
         if (amp >= 0) strloeschen(k->tipp, amp, 1);
         const int semi = zeichenpos(k->tipp, ';');
         if (semi >= 0) k->tipp[semi] = '\0';
-        p = e ? e + 1 : s + n;
-        p = tlLeerWeg(p);
     }
-    if (*p == '(') {
-        const char* s = p + 1;
-        const char* e = std::strchr(s, ')');
-        const int n = e ? static_cast<int>(e - s) : static_cast<int>(std::strlen(s));
-        char teil[TBARZEILESUP + 1];
-        strkopie(teil, s, n);
-        const char* q = teil;
+    if (f.mitKlammer) {
+        const char* q = f.klammer.c_str();
         char nummer[20];
         tlWort(&q, nummer, sizeof nummer);
         k->gruppe = tlGanzzahl(nummer);
         char alt[TBARZEILESUP + 1];
-        strkopie(alt, tlLeerWeg(q), TBARZEILESUP);
+        strkopie(alt, sizeof alt, tlLeerWeg(q), TBARZEILESUP);
         strtrim(alt);
-        strkopie(k->altBild, alt, TBARALTSUP);
-        p = e ? e + 1 : s + n;
+        strkopie(k->altBild, sizeof k->altBild, alt, TBARALTSUP);
     }
-    k->id = tlGanzzahl(p);
+    k->id = tlGanzzahl(f.rest.c_str());
 }
 
-// Reads up to the ")S name" line; true when found.
-bool tlAbschnitt(BDAT* d, const char* abschnitt, char* zeile)
+std::string tlTrim(const char* s)
 {
-    while (bdgets(d, zeile, TBARZEILESUP) >= 0) {
-        zeilenendeweg(zeile);
-        if (strnvgl(zeile, ")S ", 3) != 0) continue;
-        const char* p = zeile + 3;
-        char name[TBARZEILESUP + 1];
-        tlWort(&p, name, sizeof name);
-        if (strvgl(name, abschnitt) == 0) return true;
+    s = tlLeerWeg(s);
+    size_t n = std::strlen(s);
+    while (n > 0 && istweiss(static_cast<unsigned char>(s[n - 1]))) --n;
+    return std::string(s, n);
+}
+
+// A section line sorted by its kind.
+TbarZeile tlZeile(const char* roh)
+{
+    TbarZeile z;
+    z.text = tlTrim(roh);
+    const std::string& t = z.text;
+    if (t.empty()) {
+        z.art = TBARLEER;
+    } else if (t[0] == '=') {
+        z.art = TBARMASS;
+        const char* p = t.c_str() + 1;
+        z.schluessel = wiTbarWort(&p);
+        z.wert = tlZahl(p);
+    } else if (t[0] == '-' && t.compare(0, 2, "--") != 0) {
+        z.art = TBARLUECKE;
+        const char* p = t.c_str() + 1;
+        const std::string w = wiTbarWort(&p);
+        if (!w.empty()) z.zehntel = std::clamp(tlGanzzahl(w.c_str()), -1000, 1000);
     }
-    return false;
+    return z;
 }
 
 // The bitmap a record shows by its group state.
@@ -147,53 +151,40 @@ int tlBauen(TbarKnopf* tabelle, int* anzahl, HWND besitzer, int xDu, int yDu, co
 {
     char pfad[TLPFADSUP];
     PfadBilden(0, datei, nullptr, pfad);
-    BDAT d{};
-    if (bdopenlesen(&d, pfad) < 0) return -1;
-    char zeile[TBARZEILESUP + 1];
-    if (!tlAbschnitt(&d, abschnitt, zeile)) {
-        const bool kurz = bdlesefehler(&d) != 0;
-        bdclose(&d);
-        if (kurz) wiMeldung("Kann %s nicht lesen.", pfad);
-        return kurz ? -1 : 0;
-    }
-    const int erster = *anzahl;
+    std::vector<TbarZeile> zeilen;
+    const int r = wiTbarAbschnittLesen(pfad, abschnitt, &zeilen);
+    if (r == -2) wiMeldung("Kann %s nicht lesen.", pfad);
+    if (r <= 0) return r == 0 ? 0 : -1;
     TbarGroesseSetzen();
     HWND dlg = wiDlgFenster();
     const int gross = ApTbarStil1();
     int x = tlPixel(xDu);
     const int y = tlPixel(yDu);
     double extra = 0.0;  // B, dialog units
-    while (*anzahl < TBARKNOEPFESUP && bdgets(&d, zeile, TBARZEILESUP) >= 0) {
-        strtrim(zeile);
-        if (zeile[0] == ')') break;
+    for (const TbarZeile& z : zeilen) {
+        if (*anzahl >= TBARKNOEPFESUP) break;
         TbarGroessen& g = TbarGroesse();
-        if (zeile[0] == '=') {
-            const char* p = zeile + 1;
-            char schluessel[8];
-            tlWort(&p, schluessel, sizeof schluessel);
-            const double wert = tlZahl(p);
-            if (std::strcmp(schluessel, "X*") == 0)
+        if (z.art == TBARMASS) {
+            const std::string& s = z.schluessel;
+            const double wert = z.wert;
+            if (s == "X*")
                 g.knopfB = static_cast<int>(std::lround(std::clamp(g.knopfB * wert, 0.0, TLWERTSUP)));
-            else if (std::strcmp(schluessel, "X+") == 0) tlVor(&x, tlPixel(wert));
-            else if (std::strcmp(schluessel, "B+") == 0) extra = std::clamp(extra + wert, -TLWERTSUP, TLWERTSUP);
-            else if (std::strcmp(schluessel, "B-") == 0) extra = std::clamp(extra - wert, -TLWERTSUP, TLWERTSUP);
+            else if (s == "X+") tlVor(&x, tlPixel(wert));
+            else if (s == "B+") extra = std::clamp(extra + wert, -TLWERTSUP, TLWERTSUP);
+            else if (s == "B-") extra = std::clamp(extra - wert, -TLWERTSUP, TLWERTSUP);
             continue;
         }
-        if (zeile[0] == '\0') {
+        if (z.art == TBARLEER) {
             tlVor(&x, tlPixel(3));
             continue;
         }
-        if (zeile[0] == '-') {
-            const char* p = zeile + 1;
-            char wort[20];
-            tlWort(&p, wort, sizeof wort);
-            const int n = wort[0] != '\0' ? std::clamp(tlGanzzahl(wort), -1000, 1000) : 10;
-            tlVor(&x, static_cast<long>(tlPixel(g.knopfB)) * n / 10);
+        if (z.art == TBARLUECKE) {
+            tlVor(&x, static_cast<long>(tlPixel(g.knopfB)) * z.zehntel / 10);
             continue;
         }
         TbarKnopf& k = tabelle[*anzahl];
         k = TbarKnopf{};
-        tlKnopfZeile(zeile, &k);
+        tlKnopfZeile(z.text, &k);
         const int breiteDu = gross ? TBARGROSSBREITE : g.knopfB;
         const int b = tlPixel(breiteDu + extra);
         const int h = tlPixel(gross ? g.knopfH + TBARGROSSPLUS : g.knopfH);
@@ -213,18 +204,6 @@ int tlBauen(TbarKnopf* tabelle, int* anzahl, HWND besitzer, int xDu, int yDu, co
         TbarBildSetzen(k.knopf, k.bild);
         tlVor(&x, tlPixel(breiteDu));
         ++*anzahl;
-    }
-    const bool kurz = bdlesefehler(&d) != 0;
-    bdclose(&d);
-    if (kurz) {
-        // Half a bar is not shown as if it were the whole.
-        for (int i = erster; i < *anzahl; ++i) {
-            if (tabelle[i].knopf && IsWindow(tabelle[i].knopf)) DestroyWindow(tabelle[i].knopf);
-            tabelle[i] = TbarKnopf{};
-        }
-        *anzahl = erster;
-        wiMeldung("Kann %s nicht lesen.", pfad);
-        return -1;
     }
     return 1;
 }
@@ -268,6 +247,77 @@ void tlAufraeumen()
 int tlMarkZustand() { return wiTbarMarkAnzahl() != 0 ? 1 : 0; }
 
 }  // namespace
+
+int wiTbarAbschnittLesen(const char* pfad, const char* abschnitt, std::vector<TbarZeile>* zeilen)
+{
+    zeilen->clear();
+    BDAT d{};
+    if (pfad == nullptr || bdopenlesen(&d, pfad) < 0) return -1;
+    char zeile[TBARZEILESUP + 1];
+    bool gefunden = false;
+    while (!gefunden && bdgets(&d, zeile, TBARZEILESUP) >= 0) {
+        if (strnvgl(zeile, ")S ", 3) != 0) continue;
+        const char* p = zeile + 3;
+        gefunden = strvgl(wiTbarWort(&p).c_str(), abschnitt ? abschnitt : "") == 0;
+    }
+    while (gefunden && static_cast<int>(zeilen->size()) < TBARZEILENSUP && bdgets(&d, zeile, TBARZEILESUP) >= 0) {
+        TbarZeile z = tlZeile(zeile);
+        if (!z.text.empty() && z.text[0] == ')') break;
+        zeilen->push_back(std::move(z));
+    }
+    const bool kurz = bdlesefehler(&d) != 0;
+    bdclose(&d);
+    if (kurz) {
+        zeilen->clear();
+        return -2;
+    }
+    return gefunden ? 1 : 0;
+}
+
+std::string wiTbarWort(const char** p)
+{
+    const char* s = *p;
+    while (*s == ' ' || *s == '\t') ++s;
+    const char* e = s;
+    while (*e != '\0' && *e != ' ' && *e != '\t') ++e;
+    *p = e;
+    return std::string(s, e);
+}
+
+std::string wiTbarZitat(const char** p)
+{
+    const char* s = *p;
+    while (*s == ' ' || *s == '\t') ++s;
+    if (*s != '"') {
+        *p = s;
+        return wiTbarWort(p);
+    }
+    ++s;
+    const char* e = std::strchr(s, '"');
+    *p = e ? e + 1 : s + std::strlen(s);
+    return e ? std::string(s, e) : std::string(s);
+}
+
+TbarFelder wiTbarFelder(const std::string& zeile)
+{
+    TbarFelder f;
+    const char* p = zeile.c_str();
+    f.bild = wiTbarWort(&p);
+    p = tlLeerWeg(p);
+    if (*p == '"') {
+        f.mitZitat = true;
+        f.zitat = wiTbarZitat(&p);
+        p = tlLeerWeg(p);
+    }
+    if (*p == '(') {
+        const char* e = std::strchr(p + 1, ')');
+        f.mitKlammer = true;
+        f.klammer = e ? std::string(p + 1, e) : std::string(p + 1);
+        p = e ? e + 1 : p + std::strlen(p);
+    }
+    f.rest = tlTrim(p);
+    return f;
+}
 
 void wiTbarLaden(const char* datei, const char* abschnitt)
 {

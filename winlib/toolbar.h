@@ -14,6 +14,9 @@
 // large mode as well; "X*" scales that width, which the next build resets.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "platform/windef.h"
 
 inline constexpr int TBARKNOEPFESUP = 100;  // buttons of a table
@@ -47,6 +50,46 @@ struct TbarDlgTabelle {
     int anzahl;
     int markiert;
 };
+
+// ---- The file ---------------------------------------------------------------------------------
+// Every bar of the program reads its section through here (the shared and
+// the dialog tables, the editor's bars, the button bar, the function list).
+inline constexpr int TBARZEILENSUP = 1000;     // lines of a section read
+inline constexpr double TBARWERTSUP = 10000.0;  // a size key's value, either sign
+enum : char { TBARLEER = ' ', TBARMASS = '=', TBARLUECKE = '-', TBARKNOPF = 'K' };
+
+// One line of a section.
+struct TbarZeile {
+    char art = TBARKNOPF;    // blank, "=key value", "- n" gap (not "--"), entry
+    std::string text;        // trimmed
+    std::string schluessel;  // "=": the key ("X*", "B+", ...)
+    double wert = 0.0;       // "=": the value (a comma taken as a point), within TBARWERTSUP
+    int zehntel = 10;        // "-": tenths of a button width, within -1000..1000 (10 without a number)
+};
+
+// Section `abschnitt` (its name compared ignoring case) of the file at
+// `pfad`: the lines after ")S name" up to one that begins with ")" or the
+// end, each cut to TBARZEILESUP characters, at most TBARZEILENSUP. 1 read;
+// 0 no such section; -1 no file; -2 read short (no lines: half a bar is
+// not shown as if it were the whole).
+int wiTbarAbschnittLesen(const char* pfad, const char* abschnitt, std::vector<TbarZeile>* zeilen);
+
+// The fields of an entry line: the first word, an optional double-quoted
+// field, an optional "(...)" part, the rest trimmed.
+struct TbarFelder {
+    std::string bild;
+    bool mitZitat = false;
+    std::string zitat;
+    bool mitKlammer = false;
+    std::string klammer;
+    std::string rest;
+};
+TbarFelder wiTbarFelder(const std::string& zeile);
+// The next blank-delimited word at *p (blanks and tabs); *p moves past it.
+std::string wiTbarWort(const char** p);
+// The next double-quoted field at *p (without its quotes; to the end when
+// the closing quote is missing), or the next word when it starts otherwise.
+std::string wiTbarZitat(const char** p);
 
 // ---- Builders ------------------------------------------------------------------------
 // Appends section `abschnitt` of `datei` (program folder) to the shared

@@ -42,6 +42,9 @@ struct plGtkFilter {
     std::vector<std::string> muster;
 };
 std::vector<plGtkFilter> plGtkFilterZerlegen(const char* filter1252);
+// The name the chooser lists: the name, and its patterns in parentheses
+// unless the name holds them already ("DXF-Dateien (*.dxf)").
+std::string plGtkFilterName(const plGtkFilter& f);
 // text/uri-list to paths in code page 1252 (local files only; other URIs
 // and comment lines are skipped) and back.
 std::vector<std::string> plGtkUriListeLesen(const std::string& text);

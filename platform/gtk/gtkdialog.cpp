@@ -50,6 +50,22 @@ std::vector<std::unique_ptr<gkDruckJob>> gkJobs;
 guint gkJobTimer = 0;
 std::string gkExportPfad;  // next print dialog: print to this PDF without asking
 bool gkExportAn = false;
+std::string gkDruckOrdner;  // UTF-8 folder of the last print-to-file choice in this run
+std::string gkDruckerName;  // the printer chosen last in this run: offered again
+
+// Where the print-to-file printer proposes its file: the folder chosen last
+// in this run, else the user's documents folder. GTK would otherwise take
+// the working folder, which is the project folder, and the file would land
+// among the drawings.
+void gkDruckDateiVorschlagen(GtkPrintSettings* s)
+{
+    std::string ordner = gkDruckOrdner.empty() ? plCpNachUtf8(plOrtDokumente()) : gkDruckOrdner;
+    gchar* pfad = g_build_filename(ordner.c_str(), "Ausgabe.pdf", nullptr);
+    gchar* uri = g_filename_to_uri(pfad, nullptr, nullptr);
+    if (uri) gtk_print_settings_set(s, GTK_PRINT_SETTINGS_OUTPUT_URI, uri);
+    g_free(uri);
+    g_free(pfad);
+}
 
 void gkJobAufraeumen(gkDruckJob* j)
 {
@@ -156,6 +172,9 @@ int gkDruckUebernehmen(GtkPrinter* drucker, GtkPrintSettings* s, GtkPageSetup* s
             return 0;
         }
         e->datei = plCpAusUtf8Melden(pfad, "Druckdatei");
+        gchar* ordner = g_path_get_dirname(pfad);
+        gkDruckOrdner = ordner;
+        g_free(ordner);
         g_free(pfad);
         const char* art = gtk_print_settings_get(s, GTK_PRINT_SETTINGS_OUTPUT_FILE_FORMAT);
         e->format = (art && std::strcmp(art, "ps") == 0) ? plDruckFormat::PostScript : plDruckFormat::Pdf;
@@ -197,7 +216,9 @@ int gkDruckExport(plDruckEinstellung* e)
     gtk_print_settings_set(s, GTK_PRINT_SETTINGS_OUTPUT_FILE_FORMAT, "pdf");
     g_free(uri);
     GtkPageSetup* seite = gkSeiteAus(*e);
+    const std::string ordner = gkDruckOrdner;  // asked of nobody: no choice of the user
     int r = gkDruckUebernehmen(nullptr, s, seite, e);
+    gkDruckOrdner = ordner;
     g_object_unref(seite);
     g_object_unref(s);
     return r;
@@ -213,6 +234,8 @@ int gkDruckNativ(HWND besitzer, plDruckEinstellung* e)
     GtkWidget* d = gtk_print_unix_dialog_new("Drucken", gkGtkFensterVon(besitzer));
     GtkPrintUnixDialog* pd = GTK_PRINT_UNIX_DIALOG(d);
     GtkPrintSettings* s = gkEinstellungenAus(*e);
+    gkDruckDateiVorschlagen(s);
+    if (!gkDruckerName.empty()) gtk_print_settings_set_printer(s, gkDruckerName.c_str());
     GtkPageSetup* seite = gkSeiteAus(*e);
     gtk_print_unix_dialog_set_settings(pd, s);
     gtk_print_unix_dialog_set_page_setup(pd, seite);
@@ -226,6 +249,7 @@ int gkDruckNativ(HWND besitzer, plDruckEinstellung* e)
     int r = 0;
     if (gtk_dialog_run(GTK_DIALOG(d)) == GTK_RESPONSE_OK) {
         GtkPrinter* drucker = gtk_print_unix_dialog_get_selected_printer(pd);
+        if (drucker) gkDruckerName = gtk_printer_get_name(drucker);
         GtkPrintSettings* gew = gtk_print_unix_dialog_get_settings(pd);
         GtkPageSetup* gseite = gtk_print_unix_dialog_get_page_setup(pd);
         r = gkDruckUebernehmen(drucker, gew, gseite, e);
@@ -287,6 +311,16 @@ std::vector<plGtkFilter> plGtkFilterZerlegen(const char* filter1252)
     return liste;
 }
 
+std::string plGtkFilterName(const plGtkFilter& f)
+{
+    // The chooser's list shows names only: the patterns follow in
+    // parentheses unless the name already gives them.
+    if (f.muster.empty() || f.name.find('(') != std::string::npos) return f.name;
+    std::string n = f.name + " (";
+    for (size_t i = 0; i < f.muster.size(); ++i) n += (i ? ";" : "") + f.muster[i];
+    return n + ")";
+}
+
 int gkDateiDialog(const plDateiDialogAuftrag* a, std::string* ergebnis)
 {
     if (!a || !ergebnis) return 0;
@@ -300,14 +334,6 @@ int gkDateiDialog(const plDateiDialogAuftrag* a, std::string* ergebnis)
                                                           knopf.c_str(), "_Abbrechen");
     gtk_native_dialog_set_modal(GTK_NATIVE_DIALOG(d), TRUE);
     GtkFileChooser* fc = GTK_FILE_CHOOSER(d);
-    std::vector<plGtkFilter> filter = plGtkFilterZerlegen(a->art == 2 ? nullptr : a->filter);
-    for (size_t i = 0; i < filter.size(); ++i) {
-        GtkFileFilter* ff = gtk_file_filter_new();
-        gtk_file_filter_set_name(ff, filter[i].name.c_str());
-        for (const std::string& m : filter[i].muster) gtk_file_filter_add_pattern(ff, gkMusterOhneFall(m).c_str());
-        gtk_file_chooser_add_filter(fc, ff);  // takes the floating reference
-        if (static_cast<int>(i) + 1 == a->filterIndex) gtk_file_chooser_set_filter(fc, ff);
-    }
     auto utf8 = [](const char* s) {
         std::string u = plCpNachUtf8(s ? s : "");
         for (char& c : u)
@@ -315,6 +341,34 @@ int gkDateiDialog(const plDateiDialogAuftrag* a, std::string* ergebnis)
         return u;
     };
     std::string ordner = utf8(a->ordner), name = utf8(a->name);
+    // A pattern as the initial name ("*.dxf") chooses the filter that holds
+    // it; it is no name to propose.
+    const bool muster = name.find_first_of("*?") != std::string::npos;
+    std::vector<plGtkFilter> filter = plGtkFilterZerlegen(a->art == 2 ? nullptr : a->filter);
+    int gewaehlt = a->filterIndex;
+    bool gefunden = false;
+    for (size_t i = 0; muster && !gefunden && i < filter.size(); ++i)
+        for (const std::string& m : filter[i].muster)
+            if (!gefunden && g_ascii_strcasecmp(m.c_str(), name.c_str()) == 0) {
+                gewaehlt = static_cast<int>(i) + 1;
+                gefunden = true;
+            }
+    for (size_t i = 0; i < filter.size(); ++i) {
+        GtkFileFilter* ff = gtk_file_filter_new();
+        gtk_file_filter_set_name(ff, plGtkFilterName(filter[i]).c_str());
+        for (const std::string& m : filter[i].muster) gtk_file_filter_add_pattern(ff, gkMusterOhneFall(m).c_str());
+        gtk_file_chooser_add_filter(fc, ff);  // takes the floating reference
+        if (static_cast<int>(i) + 1 == gewaehlt) gtk_file_chooser_set_filter(fc, ff);
+    }
+    if (muster) name.clear();
+    // GTK takes absolute folders only; a relative one is the working folder's.
+    if (!ordner.empty() && ordner[0] != '/') {
+        gchar* hier = g_get_current_dir();
+        gchar* ganz = g_build_filename(hier, ordner.c_str(), nullptr);
+        ordner = ganz;
+        g_free(ganz);
+        g_free(hier);
+    }
     if (!ordner.empty()) gtk_file_chooser_set_current_folder(fc, ordner.c_str());
     if (!name.empty()) {
         if (a->art == 1)

@@ -1,9 +1,14 @@
 // Numbered texts, dialog texts, language and norm selection, test options.
 #include "config/reaktion.h"
+
+#include <filesystem>
+#include <fstream>
+
 #include "config/skript.h"
 #include "config/textring.h"
 #include "config/vorgaben.h"
 #include "konftest.h"
+#include "platform/fehlersim.h"
 #include "platform/orte.h"
 #include "platform/ressource.h"
 #include "support/basistest.h"
@@ -116,6 +121,50 @@ TEST_F(Reaktion, DialogTextResourceOfTheDialogsModule)
         EXPECT_EQ(a.zeile, 30);
     }
     FreeLibrary(m);
+}
+
+// Every reader of "Sprache.txt" takes it from here: the user's copy before
+// the program folder's, ten lines of at most 78 characters, nothing of a
+// file read short.
+TEST_F(Reaktion, LanguageFileOneReader)
+{
+    std::string lang = "7 " + std::string(100, 'L');
+    std::string datei11;
+    for (int i = 0; i < 11; ++i) datei11 += std::to_string(i % 10) + " N" + std::to_string(i) + "\r\n";
+    datei("prog/Sprache.txt", "0 Deutsch\n3 English\n" + lang + "\n");
+    std::vector<SprZeile> z;
+    std::string p;
+    ASSERT_EQ(SprDateiLesen(&z, &p), 0);
+    EXPECT_EQ(p, pfad("prog") + "/Sprache.txt");
+    ASSERT_EQ(z.size(), 3u);
+    EXPECT_EQ(z[1].nummer, 3);
+    EXPECT_EQ(z[1].name, "English");
+    EXPECT_EQ(z[2].text.size(), 78u);
+    EXPECT_EQ(z[2].name, std::string(76, 'L'));
+
+    // The names saved in the dialog are the ones the title shows.
+    const std::string eigen = SprDateiEigen();
+    std::filesystem::create_directories(std::filesystem::path(eigen).parent_path());
+    { std::ofstream(eigen, std::ios::binary) << datei11; }
+    ASSERT_EQ(SprDateiLesen(&z, &p), 0);
+    EXPECT_EQ(p, eigen);
+    ASSERT_EQ(z.size(), 10u);
+    EXPECT_EQ(z[3].text, "3 N3");
+    SprSetzen(3);
+    char n[80];
+    SprName(n, sizeof n);
+    EXPECT_STREQ(n, "N3");
+
+    {
+        PlFehlerScope scope;
+        plFehlerSetzen(PlFehlerArt::Lesen, 1, true);
+        EXPECT_EQ(SprDateiLesen(&z, &p), -2);
+        EXPECT_TRUE(z.empty());
+    }
+    std::filesystem::remove(eigen);
+    std::filesystem::remove(pfad("prog") + "/Sprache.txt");
+    EXPECT_EQ(SprDateiLesen(&z, &p), -1);
+    EXPECT_TRUE(z.empty());
 }
 
 TEST_F(Reaktion, LanguageAndNormSelection)

@@ -266,6 +266,38 @@ TEST_F(Vorgaben, ReadWithoutAnOpenStoreLoadsTheSet)
     EXPECT_EQ(VgbAnzahl(), 0) << "closed again";
 }
 
+// Opening the store again reads the file again: unchanged bytes give the
+// entries of the last opening (kept, not parsed anew), a file rewritten in
+// the same moment with another value of the same length gives the new one,
+// and what was changed in the store and not written is gone.
+TEST_F(Vorgaben, EveryOpeningSeesTheFileAsItIsNow)
+{
+    datei("prj/Standard.vgb", "; Kopf\nBreite 25\nChkLstBz0 null\n");
+    ASSERT_EQ(VgbSetWaehlen("Standard"), 0);
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(VgbInt("Breite"), 25);
+        EXPECT_STREQ(VgbZeiger("ChkLstBz4"), "null");
+    }
+    datei("prj/Standard.vgb", "; Kopf\nBreite 31\nChkLstBz0 eins\n");
+    EXPECT_EQ(VgbInt("Breite"), 31);
+    EXPECT_STREQ(VgbZeiger("ChkLstBz4"), "eins");
+
+    VgbOeffnen();
+    VgbSetzen("Breite", "77");
+    EXPECT_EQ(VgbInt("Breite"), 77);
+    VgbSchliessen();
+    EXPECT_EQ(VgbInt("Breite"), 31) << "not written: the file's value";
+
+    // The comment line stays in place when the set is written.
+    VgbOeffnen();
+    VgbSetzen("Breite", "40");
+    ASSERT_EQ(VgbSchreiben(), 0);
+    VgbSchliessen();
+    EXPECT_EQ(lesen("prj/Standard.vgb"), "; Kopf\r\nBreite          40\r\nChkLstBz0       eins\r\n");
+    EXPECT_EQ(VgbInt("Breite"), 40);
+}
+
 TEST_F(Vorgaben, SetThatCannotBeFoundGivesOneMessageWithTheCount)
 {
     const std::string weg = pfad("x/Fehlt.vgb");

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "controls/ctlklassen.h"
 #include "platform/gdi.h"
 #include "platform/globalmem.h"
 #include "platform/kopierdaten.h"
@@ -120,6 +121,58 @@ TEST_F(Disp, PaintShowsTheBackBitmapAtOnce)
     EXPECT_EQ(plFensterPixel(w, 5, 5), GetSysColor(COLOR_WINDOW));
     sag(w, "paint");  // invalidate and update, no message loop needed
     EXPECT_EQ(plFensterPixel(w, 5, 5), ROT);
+}
+
+// A display not shown draws nothing: it holds the commands (dropping what a
+// clear wipes) and draws them when painted or asked, to the same picture
+// as one shown all along.
+TEST_F(Disp, AHiddenDisplayDrawsWhenShownOrAsked)
+{
+    HWND w = disp(30, 20);
+    HWND v = disp(30, 20, 0, 8);
+    ShowWindow(w, SW_HIDE);
+    auto beide = [&](const char* b) {
+        sag(w, b);
+        sag(v, b);
+    };
+    for (const char* b : {"COLOR 255 0 0", "FILL 0 0 30 20", "TEXT 2 10 alt", "CLEAR", "COLOR 0 0 255",
+                          "FILL 4 4 10 10", "BBX LOX = 3", "PAINT"})
+        beide(b);
+    // Held: the red (a colour outlives the clear), the clear, the blue, its
+    // box and the text box; the red box and the text are wiped, the paint
+    // comes with showing.
+    EXPECT_EQ(ctlDispOffen(w), 5);
+    EXPECT_EQ(ctlDispOffen(v), 0);
+    sag(w, "GET BBX");  // a question is answered as after drawing
+    EXPECT_EQ(h1::text(w), "3 0 0 0");
+    EXPECT_EQ(ctlDispOffen(w), 0);
+
+    beide("FILL 20 4 26 10");
+    beide("TEXT 2 18 neu");
+    EXPECT_EQ(ctlDispOffen(w), 2);
+    ShowWindow(w, SW_SHOW);
+    const plBild a = h1::bild(w);
+    const plBild b = h1::bild(v);
+    EXPECT_EQ(ctlDispOffen(w), 0);
+    EXPECT_EQ(px(a, 6, 6), BLAU);
+    EXPECT_EQ(px(a, 22, 6), BLAU);
+    EXPECT_EQ(px(a, 15, 2), GetSysColor(COLOR_WINDOW));
+    ASSERT_EQ(a.pixel.size(), b.pixel.size());
+    EXPECT_TRUE(a.pixel == b.pixel);
+
+    // A font set on the window comes after a held FONT, as it was given.
+    ShowWindow(w, SW_HIDE);
+    sag(w, "FONT 2");
+    SendMessage(w, WM_SETFONT, static_cast<WPARAM>(GetStockObject(SYSTEM_FONT)), 0);
+    EXPECT_EQ(ctlDispOffen(w), 0);
+
+    // A clear while hidden wipes what was held; a new size too.
+    ShowWindow(w, SW_HIDE);
+    sag(w, "FILL 0 0 5 5");
+    sag(w, "CLEAR");
+    EXPECT_EQ(ctlDispOffen(w), 1);
+    SetWindowPos(w, 0, 0, 0, 32, 20, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(ctlDispOffen(w), 0);
 }
 
 TEST_F(Disp, ClearingKeepsTheFrameRingAndTheBitmapIsTheClientSize)

@@ -70,6 +70,9 @@ TEST(GtkTasten, FiltersSplitIntoNamesAndPatterns)
     EXPECT_TRUE(l[2].muster.empty());
     EXPECT_TRUE(plGtkFilterZerlegen(nullptr).empty());
     EXPECT_TRUE(plGtkFilterZerlegen("nur ein Name").empty());
+    EXPECT_EQ(plGtkFilterName(l[0]), "Zeichnungen (*.zei)") << "the patterns once";
+    EXPECT_EQ(plGtkFilterName(l[1]), "Alle Dateien (*.*;*.bak)");
+    EXPECT_EQ(plGtkFilterName(l[2]), "Gr\xC3\xB6\xC3\x9F" "e");
 }
 
 TEST(GtkTasten, UriListsCarryLocalFilesInCodePage1252)

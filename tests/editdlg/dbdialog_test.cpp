@@ -4,6 +4,8 @@
 // guard, the refusal while another element is being drawn).
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include <cstring>
 #include <fstream>
 #include <string>
@@ -40,6 +42,9 @@ void einstellen(const char* nk, const char* wnk)
     EdEinstLesen(nullptr);
     VgbSetSetzen("", "");
     VgbFehlMeldung(1);
+    // Left in the temp folder it would be offered as a defaults set to every
+    // project below it ("Eddb" rows in the set chooser).
+    std::remove(pfad.c_str());
 }
 
 TEST_F(DbTest, TheSettingsChooseTheLibrary)

@@ -194,13 +194,30 @@ bool nahe(uint32_t px, const int rgb[3])
     return std::abs(GetRValue(c) - rgb[0]) + std::abs(GetGValue(c) - rgb[1]) + std::abs(GetBValue(c) - rgb[2]) < 60;
 }
 
-// The box of the pixels near colour `rgb` (empty when there are none).
+// A pixel of something drawn in colour `rgb` on the view's background: the
+// view smooths its text, so a small text's pixels are mixes of the two; a
+// mix at least a quarter of the way to the colour counts.
+bool inFarbe(uint32_t px, const int rgb[3])
+{
+    const COLORREF c = plBildFarbe(px);
+    const int* bg = ViEinst()->bgrgb;
+    const double p[3] = {double(GetRValue(c)), double(GetGValue(c)), double(GetBValue(c))};
+    double d[3], laenge = 0, t = 0;
+    for (int i = 0; i < 3; ++i) d[i] = rgb[i] - bg[i], laenge += d[i] * d[i];
+    if (laenge == 0) return nahe(px, rgb);
+    for (int i = 0; i < 3; ++i) t += (p[i] - bg[i]) * d[i] / laenge;
+    double abstand = 0;
+    for (int i = 0; i < 3; ++i) abstand += std::fabs(p[i] - (bg[i] + t * d[i]));
+    return t >= 0.25 && abstand < 60;
+}
+
+// The box of the pixels drawn in colour `rgb` (empty when there are none).
 RECT farbFlaeche(const plBild& b, const int rgb[3])
 {
     RECT r{b.breite, b.hoehe, -1, -1};
     for (int y = 0; y < b.hoehe; ++y)
         for (int x = 0; x < b.breite; ++x)
-            if (nahe(b.at(x, y), rgb)) {
+            if (inFarbe(b.at(x, y), rgb)) {
                 r.left = std::min<LONG>(r.left, x);
                 r.top = std::min<LONG>(r.top, y);
                 r.right = std::max<LONG>(r.right, x + 1);

@@ -353,10 +353,10 @@ TEST_F(Show, AScreenshotForTheReviewer)
     EXPECT_GT(fs::file_size(bild), 0u);
 }
 
-// Every sheet of the demo in the view at 100 % and at 400 % around its
-// middle, saved beside the test program for a reviewer to look at; no
-// sheet warns.
-TEST_F(Show, EveryDemoSheetAtOneAndFourTimes)
+// Every sheet of the demo in the view at 100 %, at 200 % on its left half
+// and at 400 % around its middle, saved beside the test program for a
+// reviewer to look at; no sheet warns.
+TEST_F(Show, EveryDemoSheetAtOneTwoAndFourTimes)
 {
     const fs::path aus = fs::read_symlink("/proc/self/exe").parent_path() / "demoblaetter";
     fs::create_directories(aus);
@@ -372,6 +372,10 @@ TEST_F(Show, EveryDemoSheetAtOneAndFourTimes)
         malen();
         const fs::path b100 = aus / (name + "-100.png");
         ASSERT_EQ(plHeadlessPng(ShowFenster(), b100.c_str()), 0);
+        AnsichtZoomSetzen3(200, 25, 50);
+        malen();
+        const fs::path b200 = aus / (name + "-200.png");
+        ASSERT_EQ(plHeadlessPng(ShowFenster(), b200.c_str()), 0);
         AnsichtZoomSetzen3(400, 50, 50);
         malen();
         const fs::path b400 = aus / (name + "-400.png");

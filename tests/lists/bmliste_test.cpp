@@ -16,6 +16,7 @@
 #include "lists/bmliste.h"
 #include "lists/stammlist.h"
 #include "platform/headless.h"
+#include "platform/nachrichtbox.h"
 #include "tests/equipment/bmtest.h"
 #include "tests/project/projpruef.h"
 #include "winlib/dialog.h"
@@ -117,6 +118,16 @@ TEST_F(BmListe, FilterSaveAndDelete)
     DEFTEXTE alle;
     DefTexteHolen(0, alle);
     EXPECT_STREQ(alle[39], "Letzter");
+
+    // "Neues Unterbauteil" and at once OK: the new row has nothing stored to
+    // compare with (it read past the rows), and nothing typed asks nothing.
+    plNachrichtBoxFragenLeeren();
+    SendMessage(d, WM_COMMAND, 2512, 0);
+    projpruef::dlgPumpen();
+    SendMessage(d, WM_COMMAND, 2500, 0);
+    projpruef::dlgPumpen();
+    EXPECT_TRUE(plNachrichtBoxFragen().empty());
+    ASSERT_NE(wiDlgSuchen("BMittel"), 0u);
 
     // Deleting the last row selects the one before it.
     ASSERT_TRUE(wiDlgBetreten(d));

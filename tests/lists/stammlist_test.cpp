@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -62,13 +63,31 @@ TEST_F(StammListe, SearchGoesDownFromTheSelectionWithoutWrapping)
     for (const auto& f : faelle) EXPECT_EQ(StdTextSuchen(z, f.ab, f.text), f.erwartet) << f.ab << " " << f.text;
 }
 
+// The viewer reads at most STDZEILENSUP lines and says when it cut.
+TEST_F(StammListe, TheViewerReadsABoundedNumberOfLines)
+{
+    const std::string pfad = (std::filesystem::temp_directory_path() / ("velmo_std_" + std::to_string(::getpid()))).string();
+    { std::ofstream(pfad, std::ios::binary) << std::string(STDZEILENSUP + 5, '\n'); }
+    std::vector<std::string> z;
+    EXPECT_EQ(StdTextLesen(pfad.c_str(), &z), 1);
+    EXPECT_EQ(z.size(), static_cast<size_t>(STDZEILENSUP));
+    { std::ofstream(pfad, std::ios::binary) << "a\tb\n" << std::string(300, 'x') << "\n"; }
+    EXPECT_EQ(StdTextLesen(pfad.c_str(), &z), 0);
+    ASSERT_EQ(z.size(), 2u);
+    EXPECT_EQ(z[0], "a       b");
+    EXPECT_EQ(z[1].size(), static_cast<size_t>(STDZEILESUP));
+    std::filesystem::remove(pfad);
+    EXPECT_EQ(StdTextLesen(pfad.c_str(), &z), -1);
+}
+
 TEST_F(StammListe, ColourLinesReadMissingNumbersAsZero)
 {
     const struct {
         const char* zeile;
         int r, g, b;
         const char* name;
-    } faelle[] = {{"255 128 0 Orange", 255, 128, 0, "Orange"}, {"12 34", 12, 34, 0, ""}, {"7 Rot", 7, 0, 0, "Rot"}};
+    } faelle[] = {{"255 128 0 Orange", 255, 128, 0, "Orange"}, {"12 34", 12, 34, 0, ""}, {"7 Rot", 7, 0, 0, "Rot"},
+                  {"1 2 3 abcdefghij klmnopqr zz", 1, 2, 3, "abcdefghij klmnopqr"}};
     for (const auto& f : faelle) {
         farbsatz s;
         ASSERT_EQ(FarbSatzLesen(&s, f.zeile), 1);

@@ -339,6 +339,16 @@ TEST_F(Namen, SavedToTheApplicationFolderNeverToTheProgramFolder)
     std::string layer = mtLesen(anwendungsOrdner() + "/Velmo/Layer.txt");
     EXPECT_NE(layer.find("\r\n4 Vier\r\n"), std::string::npos);
     EXPECT_NE(layer.find("\r\n20 \r\n"), std::string::npos);
+
+    // Read back, the unnamed slots stay empty (the pen and layer menus list
+    // only named ones).
+    StifteVergessen();
+    EXPECT_EQ(stift(1), breit("Eins"));
+    EXPECT_EQ(stift(3), "");
+    LayerZuruecksetzen();
+    char name[STIFTNAMESUP + 1] = "x";
+    LayerName(5, name);
+    EXPECT_STREQ(name, "");
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // nearest-object search and the pick ring.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "tests/model/tztest.h"
@@ -48,6 +50,136 @@ TEST_F(Suche, WalksGoInBasketThenSlotOrder)
         v.push_back(id);
     });
     EXPECT_EQ(v, (std::vector<int>{0, 2, 1}));
+}
+
+// The baskets an area walk visits come from the grid cells' basket lists
+// for small areas and from every basket for large ones: after inserts,
+// removals and moves, with baskets in memory or in the swap file, a walk
+// gives exactly the objects a scan of all objects finds, in basket then
+// slot order.
+TEST_F(Suche, AreaWalksMatchAFullScanAfterInsertsRemovalsAndMoves)
+{
+    for (const int zeiRam : {1, 0}) {
+        SCOPED_TRACE(zeiRam);
+        starten(zeiRam);
+        unsigned zufall = 4711;
+        auto wuerfel = [&](int n) {
+            zufall = zufall * 1103515245u + 12345u;
+            return static_cast<int>((zufall >> 8) % static_cast<unsigned>(n));
+        };
+        // Objects from just beyond the drawing area on both sides, clustered
+        // as an editor draws, of three kinds.
+        auto objekt = [&](BEF* b, STT* s) {
+            const double x = wuerfel(460) - 30, y = wuerfel(460) - 30;
+            switch (wuerfel(3)) {
+            case 0: *b = tzRec(TZ_ZL, {static_cast<double>(wuerfel(40)) - 20, static_cast<double>(wuerfel(6))}); break;
+            case 1: *b = tzRec(TZ_TEXT, {}, "Beschriftung"); break;
+            default: *b = tzRec(67, {1.0 + wuerfel(5)}); break;
+            }
+            *s = tzStt(x, y);
+        };
+        auto vergleichen = [&](const char* wann) {
+            SCOPED_TRACE(wann);
+            std::vector<int> ids;
+            for (int id = TzNaechstes(-1); id < TZENDE; id = TzNaechstes(id)) ids.push_back(id);
+            for (int k = 0; k < 24; ++k) {
+                const double w = k % 3 == 0 ? 300 : k % 3 == 1 ? 30 : 4;  // many cells, a few, one
+                const double x = wuerfel(500) - 50, y = wuerfel(500) - 50;
+                const double r[4] = {x, y, x + w, y + w * 0.7};
+                const int art = k % 2 ? TZ_ZL : -1;
+                std::vector<std::pair<std::pair<int, int>, int>> soll;
+                for (int id : ids) {
+                    BEF b;
+                    double e[4];
+                    ASSERT_EQ(TzObjHolenGanz(id, &b, nullptr, nullptr, e), 0);
+                    if (art >= 0 && b.code != art) continue;
+                    if (std::min(e[0], e[2]) > r[2] || std::max(e[0], e[2]) < r[0] || std::min(e[1], e[3]) > r[3] ||
+                        std::max(e[1], e[3]) < r[1])
+                        continue;
+                    int slot = -1;
+                    const int korb = TzKorbVon(id, &slot);
+                    soll.push_back({{korb, slot}, id});
+                }
+                std::sort(soll.begin(), soll.end());
+                std::vector<int> erwartet;
+                for (const auto& e : soll) erwartet.push_back(e.second);
+                std::vector<int> v;
+                TzBereichDurchlaufen(r, [&](int id, const STT*, const BEF*) { v.push_back(id); }, art);
+                EXPECT_EQ(v, erwartet) << "area " << r[0] << " " << r[1] << " " << r[2] << " " << r[3] << " kind " << art;
+            }
+        };
+        std::vector<int> lebend;
+        for (int i = 0; i < 2500; ++i) {
+            BEF b;
+            STT s;
+            objekt(&b, &s);
+            const int id = TzEinfuegen(&b, &s);
+            ASSERT_GE(id, 0);
+            lebend.push_back(id);
+        }
+        EXPECT_GT(TzKorbVon(lebend.back(), nullptr), 60);
+        vergleichen("filled");
+        for (int runde = 0; runde < 3; ++runde) {
+            for (int i = 0; i < 400 && !lebend.empty(); ++i) {
+                const size_t k = static_cast<size_t>(wuerfel(static_cast<int>(lebend.size())));
+                const int op = wuerfel(3);
+                if (op == 0) {  // removed
+                    TzLoeschen(lebend[k]);
+                    lebend.erase(lebend.begin() + static_cast<long>(k));
+                } else if (op == 1) {  // moved elsewhere
+                    BEF b;
+                    STT s;
+                    ASSERT_EQ(TzObjHolen(lebend[k], &b, &s), 0);
+                    s.x = wuerfel(460) - 30;
+                    s.y = wuerfel(460) - 30;
+                    ASSERT_EQ(TzErsetzen(lebend[k], &b, &s), 0);
+                } else {  // a new one
+                    BEF b;
+                    STT s;
+                    objekt(&b, &s);
+                    const int id = TzEinfuegen(&b, &s);
+                    ASSERT_GE(id, 0);
+                    lebend.push_back(id);
+                }
+            }
+            vergleichen("changed");
+        }
+        // Emptied baskets leave their cells; refilled ones come back.
+        for (size_t i = 0; i < lebend.size(); i += 2) TzLoeschen(lebend[i]);
+        vergleichen("half removed");
+        for (int i = 0; i < 300; ++i) {
+            BEF b;
+            STT s;
+            objekt(&b, &s);
+            ASSERT_GE(TzEinfuegen(&b, &s), 0);
+        }
+        vergleichen("refilled");
+    }
+}
+
+// A callback that changes the store in the middle of a walk: the walk goes
+// on from the next slot of the changed basket (where the removal moved the
+// following objects up) and meets the object put into the freed room.
+TEST_F(Suche, AWalkSeesWhatItsCallbackChanged)
+{
+    std::vector<int> ids;
+    for (int i = 0; i < 40; ++i) ids.push_back(linie(10 + i % 5, 10, 1, 0));  // baskets 0 and 1
+    const double r[4] = {0, 0, 30, 30};
+    std::vector<int> v;
+    bool einmal = false;
+    TzBereichDurchlaufen(r, [&](int id, const STT*, const BEF*) {
+        v.push_back(id);
+        if (!einmal) {
+            einmal = true;
+            TzLoeschen(ids[1]);                  // slot 1 goes, the rest moves up
+            ids.push_back(linie(12, 12, 1, 0));  // basket 0's last slot
+        }
+    });
+    std::vector<int> erwartet{ids[0]};
+    for (size_t i = 2; i < 32; ++i) erwartet.push_back(ids[i]);
+    erwartet.push_back(ids.back());
+    for (size_t i = 32; i < 40; ++i) erwartet.push_back(ids[i]);
+    EXPECT_EQ(v, erwartet);
 }
 
 TEST_F(Suche, NearestSearchTiesPreferTheLowerPriorityThenTheMarkedObject)

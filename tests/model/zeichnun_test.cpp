@@ -69,6 +69,15 @@ TEST(ZeiDatei, WriterMatchesTheFixturesAndReadingGivesTheRecords)
         EXPECT_EQ(mtLesen(o / f.datei), mtLesen(mtFixture(f.datei)));
         EXPECT_EQ(o.anzahl(), 1);  // no temporary file left behind
 
+        // Made in memory: the same bytes, and nothing on disk.
+        std::vector<char> block(11 + 400 * (f.schreiben.size() + 1));
+        ASSERT_EQ(ZeiDateiImSpeicher(&z, (o / "IMSPEICH.001").c_str(), block.data(), static_cast<int32_t>(block.size())), 0);
+        EXPECT_EQ(std::string(z.pfad), o / "IMSPEICH.001");
+        for (const BEF& b : f.schreiben) ASSERT_EQ(ZeiBefSchreiben(&z, &b), 0);
+        ASSERT_EQ(ZeiDateiSchliessen(&z), 0);
+        EXPECT_EQ(std::string(block.data(), static_cast<size_t>(ZeiDateiGroesse(&z))), mtLesen(mtFixture(f.datei)));
+        EXPECT_EQ(o.anzahl(), 1);
+
         ASSERT_EQ(ZeiDateiLesend(&z, mtFixture(f.datei).c_str()), 0);
         EXPECT_EQ(ZeiVersion(&z), f.version);
         EXPECT_EQ(ZeiFormat(&z), 't');
@@ -82,6 +91,14 @@ TEST(ZeiDatei, WriterMatchesTheFixturesAndReadingGivesTheRecords)
         EXPECT_EQ(ZeiDateiSchliessen(&z), 0);
     }
     EXPECT_EQ(mtLesen(mtFixture("LEER.001")), std::string("zvkZ\x0A\0\0\0\0\0t", 11));
+    // A block too small for a record refuses it; one too small for the
+    // header is refused at once.
+    char klein[16];
+    ZeiDatei z;
+    EXPECT_EQ(ZeiDateiImSpeicher(&z, "X.001", klein, 10), -1);
+    ASSERT_EQ(ZeiDateiImSpeicher(&z, "X.001", klein, sizeof klein), 0);
+    const BEF lang = rec(50, {}, {}, "ein Text, der nicht passt");
+    EXPECT_NE(ZeiBefSchreiben(&z, &lang), 0);
 }
 
 TEST(ZeiDatei, AppendingInPlaceRaisesVersionAndFormat)

@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <set>
 #include <string>
 
 #include "model/einstell.h"
@@ -525,6 +526,40 @@ TEST_F(Blatt, EveryKindOfElementAtOneAndFourTimes)
     AnsichtZoomSetzen3(400, 45, 35);
     ap::pumpen();
     png("velmo-ansicht-boegen-400.png");
+}
+
+// The view smooths what it copies (texts, slanted lines and curves get
+// grey edges, so small labels stay legible) and stays exact where it
+// inverts: the drag rectangle and the cross cursor drawn twice leave every
+// pixel as it was, and drawn once change only their own outline.
+TEST_F(Blatt, TheViewIsSmoothedWhereItCopiesAndExactWhereItInverts)
+{
+    for (int zoom : {100, 400}) {
+        SCOPED_TRACE(zoom);
+        AnsichtZoomSetzen3(zoom, 30, 55);
+        AnsichtFokus();
+        AnsichtKreuzSetzen(100, 100);
+        ap::pumpen();
+        const GdiBildPixel p = ap::fensterPixel(view);
+        std::set<int> grau;
+        for (int y = 0; y < p.h; ++y)
+            for (int x = 0; x < p.w; ++x) {
+                const COLORREF c = p.an(x, y);
+                if (GetRValue(c) == GetGValue(c) && GetGValue(c) == GetBValue(c)) grau.insert(GetRValue(c));
+            }
+        // Unsmoothed the sheet holds black, white and the grid's grey only.
+        EXPECT_GT(grau.size(), 40u);
+        for (int modus : {0, 1, 2}) {
+            AnsichtGummiband(modus, 20, 30, 180, 140);
+            EXPECT_EQ(ap::unterschiede(ap::fensterPixel(view), p), 2 * 161 + 2 * 111 - 4) << modus;
+            AnsichtGummiband(modus, 20, 30, 180, 140);
+            EXPECT_EQ(ap::unterschiede(ap::fensterPixel(view), p), 0) << modus;
+        }
+        GuckZeigen(view, 0);
+        EXPECT_EQ(ap::unterschiede(ap::fensterPixel(view), p), 2 * GUCKKREUZ - 1);
+        GuckZeigen(view, 1);
+        EXPECT_EQ(ap::unterschiede(ap::fensterPixel(view), p), 0);
+    }
 }
 
 }  // namespace

@@ -181,6 +181,24 @@ TEST_F(DxfExp, TextsSplitAtTabsAndLoseIdentifierMarks)
     EXPECT_EQ(wert(e, " 20"), "18.000000");
 }
 
+// Readers draw a dashed line with the line type's one period stretched by
+// the entity's scale to the element's dash length, as the screen repeats
+// it; a text is fitted between its start and the end its width gives it,
+// whatever font the reader sets it in.
+TEST_F(DxfExp, DashesRepeatAtTheDashLengthAndTextsFitTheirWidth)
+{
+    std::vector<std::string> e = entities(exportieren("SA 1\r\nSL 4\r\nBW 10 20\r\nZL 20 0\r\n"));
+    EXPECT_EQ(wert(e, "  6"), "DASHED");
+    EXPECT_EQ(wert(e, " 48"), "0.400000");  // 4 mm over the table's period of 10
+    e = entities(exportieren("SA 7\r\nBW 10 20\r\nZL 20 0\r\n"));
+    EXPECT_EQ(wert(e, " 48"), "<none>");  // solid: nothing to scale
+    e = entities(exportieren("TG 2\r\nTV 1\r\nBW 10 20\r\nTFA \"eins\"\r\n"));
+    EXPECT_EQ(wert(e, " 72"), "     5");
+    EXPECT_EQ(wert(e, " 11"), "18.000000");  // 4 letters of 2 mm
+    EXPECT_EQ(wert(e, " 21"), "20.000000");
+    ezdxfPruefen(pfad("t.dxf"));
+}
+
 // What outside readers need: only the texts the sheet shows (no placeholder
 // codes, no attribute marker bytes), closed outlines without a repeated
 // vertex, widths on the vertices of wide polylines, every line type a layer

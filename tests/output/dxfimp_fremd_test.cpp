@@ -297,16 +297,17 @@ TEST_F(DxfFremd, SwitchingLayersCostsNoMoreThanStayingOnOne)
     };
     schreiben(pfad("wechsel.dxf"), datei(true));
     schreiben(pfad("eine.dxf"), datei(false));
-    auto zeit = [&](const char* name) {
-        double best = 1e9;
-        for (int i = 0; i < 3; ++i) {
-            const auto t0 = std::chrono::steady_clock::now();
-            EXPECT_EQ(DxfImport(pfad(name).c_str(), pfad("neu.zvk").c_str()), 0);
-            best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
-        }
-        return best;
+    // Alternating runs, best of five each: a shared machine's load then falls on both alike.
+    auto lauf = [&](const char* name) {
+        const auto t0 = std::chrono::steady_clock::now();
+        EXPECT_EQ(DxfImport(pfad(name).c_str(), pfad("neu.zvk").c_str()), 0);
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     };
-    const double eine = zeit("eine.dxf"), wechsel = zeit("wechsel.dxf");
+    double eine = 1e9, wechsel = 1e9;
+    for (int i = 0; i < 5; ++i) {
+        eine = std::min(eine, lauf("eine.dxf"));
+        wechsel = std::min(wechsel, lauf("wechsel.dxf"));
+    }
     RecordProperty("wechsel_s", std::to_string(wechsel));
     RecordProperty("eine_s", std::to_string(eine));
     EXPECT_LT(wechsel, 2 * eine) << "alternating " << wechsel << " s, one layer " << eine << " s";

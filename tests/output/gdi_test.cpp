@@ -349,14 +349,63 @@ TEST_F(GdiText, TooSmallAndFixedColumns)
     GdiSchriftSetzen(1, 0, 2, 1);
     GdiTextZeile(10, 30, "nicht lesbar", 0);
     double w, h;
-    GdiTextGroesse("abcd", &w, &h);  // too small: length x H x F
-    EXPECT_DOUBLE_EQ(w, 8);
+    GdiTextGroesse("abcd", &w, &h);  // too small: the model's width, for the box drawn instead
+    EXPECT_DOUBLE_EQ(w, SchriftTextBreite(1, "abcd", 2, 1));
     EXPECT_DOUBLE_EQ(h, 2);
     GdiSchriftSetzen(0, 0, 10, 0.5);  // font 0 is set in fixed columns
     GdiTextGroesse("abcd", &w, &h);
     EXPECT_DOUBLE_EQ(w, 20);
     EXPECT_DOUBLE_EQ(h, 10);
     EXPECT_EQ(b.ende().anzahl(WEISS), 200 * 120);
+}
+
+// The screen gives a text the width of the one text-width model (the width
+// the PDF, SVG and print give it), also where a small size is drawn in the
+// standard face and where the mapping stretches x against y: the size
+// reported and the ink drawn both lie within a pixel or two of it.
+TEST_F(GdiText, ScreenWidthIsTheModelsWidth)
+{
+    SchriftSetzen(2, "Liberation Serif", 0);
+    SchriftSetzen(4, "DejaVu Sans", 0);
+    struct Mass {
+        double sx, sy;  // pixels per mm
+    } const masse[] = {{2.4, 2.4}, {4, 4}, {8, 8}, {3, 4}};
+    const char* const texte[] = {"-F3", "-X1 3/5", "+24 V", "Blatt 10", "iiiiii", "MWMW", "Verteiler HV1.09"};
+    for (const Mass& m : masse)
+        for (int font : {0, 1, 2, 4})
+            for (double hoehe : {2.5, 3.5, 5.0})
+                for (const char* t : texte) {
+                    SCOPED_TRACE(::testing::Message() << m.sx << "x" << m.sy << " font " << font << " " << hoehe << " \"" << t << "\"");
+                    const int bw = 720, bh = 60;
+                    ASSERT_EQ(GdiBitmapBeginn(bw, bh, nullptr), 0);
+                    ASSERT_EQ(AbbildungSetzenFrei(0, 0, bw / m.sx, bh / m.sy, bw, bh, 0, 0, 100, 50, 50), 0);
+                    VISTIFT s = stift(0, 0, 0);
+                    GdiStiftSetzen(&s, 7, 100);
+                    GdiSchriftSetzen(font, 0, hoehe, 1);
+                    const double modell = SchriftTextBreite(font, t, hoehe, 1);
+                    double w = 0, h = 0;
+                    GdiTextGroesse(t, &w, &h);
+                    EXPECT_NEAR(w * m.sx, modell * m.sx, 1.0);
+                    const bool lesbar = !GdiSchriftZuKlein();
+                    GdiTextZeile(10 / m.sx, 10 / m.sy, t, 0);
+                    HBITMAP bm = GdiBitmapEnde();
+                    GdiBildPixel p = gdiBildLesen(bm);
+                    DeleteObject(bm);
+                    // (The letters follow the height's scale: on a stretched
+                    // mapping only the size reported is the model's.)
+                    if (!lesbar || m.sx != m.sy) continue;
+                    // The ink starts at the text's point; the last letter
+                    // starts where the model puts it and ends within its
+                    // advance or, where a small size is set in the standard
+                    // face, within that face's letter (as wide as high).
+                    const RECT r = p.tinte();
+                    const double hp = hoehe * m.sy, rechts = 10 + modell * m.sx;
+                    const double letzter = SchriftTextBreite(font, t + std::strlen(t) - 1, hoehe, 1) * m.sx;
+                    EXPECT_GE(r.left, 10 - 1);
+                    EXPECT_LE(r.left, 10 + std::max(2.0, 0.4 * hp));
+                    EXPECT_GE(r.right, rechts - letzter - 1);
+                    EXPECT_LE(r.right, rechts - letzter + std::max(letzter, hp) + 2);
+                }
 }
 
 TEST_F(GdiText, InkOfTextsAtThreeAngles)

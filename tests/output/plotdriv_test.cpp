@@ -107,11 +107,12 @@ TEST_F(Plot, MovesPensAndLineTypesAreWrittenOnlyWhenTheyChange)
     // starts where the first ended, so no move is written for it.
     EXPECT_EQ(mitte(plot("BW 10,0000 20,0000\nZL 5,0000 0,0000\nZL 5,0000 0,0000\nZL 0,0000 5,0000\n")),
               "PU;SP1;\r\nLT;\r\nPU;PA400,800;\r\nPD;PA600,800;\r\nPD;PA800,800;\r\nPD;PA800,1000;\r\n");
-    // Pen 12 plots with pen 8's string; line type 2 with its length; a
+    // Pen 12 plots with pen 8's string; line type 2 with its dash length in
+    // mm (a percentage of the 100 mm P1-P2 diagonal, as on screen); a
     // length below 0.1 becomes 10.0; solid is "LT;" once.
     EXPECT_EQ(mitte(plot("ST 12\nSA 2\nZL 1,0000 0,0000\nST 2\nZL 1,0000 0,0000\nMS 0,0500\nSL 0,1000\n"
                          "ZL 20,0000 0,0000\nSA 7\nZL 20,0000 0,0000\nZL 20,0000 0,0000\n")),
-              "PU;SP8;VS10;\r\nLT2,40.0;\r\nPU;PA0,0;\r\nPD;PA40,0;\r\nPU;SP2;\r\nPD;PA80,0;\r\n"
+              "PU;SP8;VS10;\r\nLT2,4.0;\r\nPU;PA0,0;\r\nPD;PA40,0;\r\nPU;SP2;\r\nPD;PA80,0;\r\n"
               "LT2,10.0;\r\nPD;PA120,0;\r\nLT;\r\nPD;PA160,0;\r\nPD;PA200,0;\r\n");
     // Pen 0 in the state selects pen 1.
     EXPECT_EQ(mitte(plot("ST 3\nZL 1,0000 0,0000\nST 0\nZL 1,0000 0,0000\n")),
@@ -255,9 +256,10 @@ TEST_F(Plot, LabelsConvertNationalCharacters)
     HpglTextUmsetzen("\xb5", 3, t, sizeof t);
     EXPECT_EQ(std::string(t), "\xb5");
     // In a plot: pen, solid line (of the label's own length), direction and
-    // size, then the label.
+    // size, then the label. A letter the table writes as two characters
+    // takes two cells, each half as wide, so the label keeps its width.
     const std::string m = mitte(plot("ST 2\nTG 3,0000\nTV 1,0000\nBW 10,0000 10,0000\nTFA \"\xfc\"\n"));
-    EXPECT_EQ(m, "PU;SP2;\r\nLT;\r\nPU;PA400,400;\r\nLT;\r\nDI100,0;SI0.200,0.300;\r\nPU;LB\x03" "CS2;LBu}\x03" "CS0;LB\x03\r\n");
+    EXPECT_EQ(m, "PU;SP2;\r\nLT;\r\nPU;PA400,400;\r\nLT;\r\nDI100,0;SI0.200,0.300;\r\nSI0.100,0.300;\r\nPU;LB\x03" "CS2;LBu}\x03" "CS0;LB\x03\r\n");
 }
 
 TEST_F(Plot, ACancelStopsEveryLaterPassButTheEndIsWritten)

@@ -6,13 +6,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <string>
 
 #include "output/farbe.h"
 #include "platform/fehlersim.h"
+#include "platform/gdiimpl.h"
 #include "platform/nachrichtbox.h"
+#include "platform/textbreite.h"
 #include "tests/output/stiltest.h"
 
 namespace {
@@ -238,6 +241,35 @@ TEST_F(Schriften, MetricsAreMeasuredAndScaled)
     m = SchriftMetrikSatz(4);
     EXPECT_STREQ(m->name, "DejaVu Sans Mono");
     EXPECT_EQ(m->breite['i'], m->breite['W']);
+}
+
+// The start loads none of the ten faces: a font is measured on its first
+// use, to the same record as measured at once.
+TEST_F(Schriften, TheStartMeasuresAFontOnItsFirstUse)
+{
+    SchriftSetzen(2, "Liberation Serif", 0);
+    SchriftSetzen(5, "DejaVu Sans Mono", 1);
+    gdiTextFreigeben();  // no face loaded before, so any measuring loads one
+    const long vorher = plSchriftenGeladen();
+    GdiSchriftMetrikStart(0);
+    EXPECT_EQ(plSchriftenGeladen(), vorher);
+
+    const SCHRIFTMETRIK spaet = *SchriftMetrikSatz(2);
+    EXPECT_GT(plSchriftenGeladen(), vorher);
+    ASSERT_TRUE(spaet.gueltig);
+    EXPECT_STREQ(spaet.name, "Liberation Serif");
+    const long nachErster = plSchriftenGeladen();
+    EXPECT_EQ(SchriftMetrikSatz(2)->mittel, spaet.mittel);  // measured once
+    EXPECT_EQ(plSchriftenGeladen(), nachErster);
+
+    SchriftMessen(2);  // at once, as the start did before
+    const SCHRIFTMETRIK* sofort = SchriftMetrikSatz(2);
+    EXPECT_EQ(sofort->kappe, spaet.kappe);
+    EXPECT_EQ(sofort->oben, spaet.oben);
+    EXPECT_EQ(sofort->kappePixel, spaet.kappePixel);
+    EXPECT_EQ(sofort->mittel, spaet.mittel);
+    EXPECT_EQ(std::memcmp(sofort->breite, spaet.breite, sizeof spaet.breite), 0);
+    EXPECT_EQ(SchriftMetrikSatz(5)->breite['i'], SchriftMetrikSatz(5)->breite['W']);
 }
 
 }  // namespace

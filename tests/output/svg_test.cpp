@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <regex>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "output/svg.h"
@@ -199,20 +200,50 @@ TEST_F(Svg, ArcFlagsFollowTheSpanAndWholeTurnsAreTwoHalves)
     EXPECT_NE(e[1].find("d=\"M90,187 A10,10 360 1 0,100,197\""), std::string::npos) << e[1];
 }
 
+// An attribute's value in an element line ("" when absent).
+std::string svgAttribut(const std::string& e, const std::string& name)
+{
+    const size_t a = e.find(" " + name + "=\"");
+    if (a == std::string::npos) return "";
+    const size_t v = a + name.size() + 3;
+    return e.substr(v, e.find('"', v) - v);
+}
+
+// The horizontal scale of a text's matrix (1 without one) and its shift.
+double svgSkala(const std::string& e, double* verschiebung = nullptr)
+{
+    const std::string t = svgAttribut(e, "transform");
+    const size_t m = t.find("matrix(");
+    if (verschiebung) *verschiebung = 0;
+    if (m == std::string::npos) return 1;
+    double sk = 1, b = 0, c = 0, d = 1, f = 0, v = 0;
+    std::sscanf(t.c_str() + m, "matrix(%lf %lf %lf %lf %lf %lf)", &sk, &b, &c, &d, &v, &f);
+    if (verschiebung) *verschiebung = v;
+    return sk;
+}
+
 TEST_F(Svg, TextsTurnAboutTheirAnchorAndPiecesFollowTheText)
 {
     auto e = elemente(export_("ST 1\nTG 5,0000\nBW 100,0000 100,0000\nTFA \"Hallo\"\nTR 90,0\nTFA \"Hoch\"\n"));
     ASSERT_EQ(e.size(), 2u);
-    // The font size is the em of the face whose letters stand 5 mm above the
-    // base line: larger than 5 by the face's measured metrics.
-    const std::string kopf = "  <text fill=\"rgb(0,0,0)\" font-family=\"Courier\" font-size=\"";
-    ASSERT_EQ(e[0].rfind(kopf, 0), 0u) << e[0];
-    const double groesse = std::stod(e[0].substr(kopf.size()));
+    // The family the width was measured in comes first, the drawing's face
+    // after it; the font size is the em whose letters stand as tall as on
+    // screen: larger than 5 by the face's measured metrics.
+    EXPECT_EQ(svgAttribut(e[0], "font-family"), "Liberation Mono, Courier") << e[0];
+    const double groesse = std::stod(svgAttribut(e[0], "font-size"));
     EXPECT_GT(groesse, 5.0);
     EXPECT_LT(groesse, 8.0);
-    const std::string fs = kopf + e[0].substr(kopf.size(), e[0].find('"', kopf.size()) - kopf.size()) + "\" ";
-    EXPECT_EQ(e[0], fs + "x=\"100\" y=\"197\" textLength=\"25\" lengthAdjust=\"spacingAndGlyphs\">Hallo</text>");
-    EXPECT_EQ(e[1], fs + "transform=\"rotate(270 100 197)\" x=\"100\" y=\"197\" textLength=\"20\" lengthAdjust=\"spacingAndGlyphs\">Hoch</text>");
+    // The face's own width scaled about the start to the model width
+    // (5 letters of 5 mm): textLength names the face's width.
+    double v = 0;
+    const double sk = svgSkala(e[0], &v);
+    EXPECT_NE(sk, 1.0) << e[0];
+    EXPECT_NEAR(sk * std::stod(svgAttribut(e[0], "textLength")), 25, 0.05) << e[0];
+    EXPECT_NEAR(v, 100 * (1 - sk), 0.05) << e[0];
+    EXPECT_EQ(svgAttribut(e[0], "x"), "100");
+    EXPECT_EQ(svgAttribut(e[0], "y"), "197");
+    EXPECT_EQ(svgAttribut(e[1], "transform").rfind("rotate(270 100 197) matrix(", 0), 0u) << e[1];
+    EXPECT_NEAR(svgSkala(e[1]) * std::stod(svgAttribut(e[1], "textLength")), 20, 0.05) << e[1];
     // Standard-text pieces at their columns, moved along a text at 30 degrees.
     e = elemente(export_("ST 1\nTG 2,0000\nTR 30,0\nBW 100,0000 100,0000\nTSA \"A  B\tC\"\n"));
     ASSERT_EQ(e.size(), 3u);
@@ -223,41 +254,45 @@ TEST_F(Svg, TextsTurnAboutTheirAnchorAndPiecesFollowTheText)
         char x[32], y[32];
         SvgZahl(100 + spalten[i] * 2 * c, x, sizeof x);
         SvgZahl(197 - spalten[i] * 2 * s, y, sizeof y);
-        EXPECT_NE(e[i].find(std::string("rotate(330 ") + x + " " + y + ")\" x=\"" + x + "\" y=\"" + y + "\" textLength=\"2\" lengthAdjust=\"spacingAndGlyphs\">" +
-                            stuecke[i] + "</text>"),
-                  std::string::npos)
-            << e[i];
+        EXPECT_EQ(svgAttribut(e[i], "transform").rfind(std::string("rotate(330 ") + x + " " + y + ")", 0), 0u) << e[i];
+        EXPECT_EQ(svgAttribut(e[i], "x"), x);
+        EXPECT_EQ(svgAttribut(e[i], "y"), y);
+        EXPECT_NEAR(svgSkala(e[i]) * std::stod(svgAttribut(e[i], "textLength")), 2, 0.01) << e[i];
+        EXPECT_NE(e[i].find(std::string(">") + stuecke[i] + "</text>"), std::string::npos) << e[i];
     }
 }
 
-// Centred and right-aligned texts are anchored where the renderer aligned
-// them (middle or right end of the model width), so a reader whose letters
-// run narrower keeps them at their symbols; blocks of lines start at one
-// left edge. librsvg draws them there.
+// Centred and right-aligned texts stand where the renderer aligned them on
+// the model width. A text scaled to that width starts at its left end
+// (librsvg shifts an anchored text by its unscaled width under a scale);
+// librsvg draws them there.
 TEST_F(Svg, AlignedTextsCarryTheirAnchor)
 {
     auto e = elemente(export_("ST 1\nTG 5,0000\nBW 100,0000 100,0000\nTFM \"Mitte\"\nTFE \"Rechts\"\nTFA \"Links\"\n"));
     ASSERT_EQ(e.size(), 3u);
-    EXPECT_NE(e[0].find("text-anchor=\"middle\" x=\"100\" y=\"197\" textLength=\"25\""), std::string::npos) << e[0];
-    EXPECT_NE(e[1].find("text-anchor=\"end\" x=\"100\" y=\"197\" textLength=\"30\""), std::string::npos) << e[1];
-    EXPECT_EQ(e[2].find("text-anchor"), std::string::npos) << e[2];
-    // Turned by 90 degrees, the anchor moves up the text's own direction.
+    EXPECT_EQ(svgAttribut(e[0], "x"), "87.5") << e[0];
+    EXPECT_EQ(svgAttribut(e[1], "x"), "70") << e[1];
+    EXPECT_EQ(svgAttribut(e[2], "x"), "100") << e[2];
+    for (const std::string& z : e) EXPECT_EQ(z.find("text-anchor"), std::string::npos) << z;
+    // Turned by 90 degrees, the start moves down the text's own direction.
     e = elemente(export_("ST 1\nTG 5,0000\nTR 90,0\nBW 100,0000 100,0000\nTFE \"Hoch\"\n"));
     ASSERT_EQ(e.size(), 1u);
-    EXPECT_NE(e[0].find("text-anchor=\"end\" transform=\"rotate(270 100 197)\" x=\"100\" y=\"197\""),
-              std::string::npos)
-        << e[0];
+    EXPECT_EQ(svgAttribut(e[0], "transform").rfind("rotate(270 100 217) matrix(", 0), 0u) << e[0];
+    EXPECT_EQ(svgAttribut(e[0], "y"), "217") << e[0];
 
-    // Drawn by librsvg, the right-aligned text ends at its anchor (x = 100
-    // mm), whatever width librsvg's own font gives it.
+    // Drawn by librsvg, the right-aligned text spans its model width (30 mm)
+    // and ends at its anchor (x = 100 mm); the centred one (25 mm) lies
+    // about its anchor.
     if (!agProgrammDa("rsvg-convert")) GTEST_SKIP() << "rsvg-convert missing";
-    stSchreiben(pfad("r.svg"), export_("ST 1\nTG 5,0000\nBW 100,0000 100,0000\nTFE \"Rechts\"\n"));
-    ASSERT_EQ(agAufruf("rsvg-convert -w 420 -h 297 -b white '" + pfad("r.svg") + "' -o '" + pfad("r.png") + "'"), 0);
-    GdiBildPixel b;
-    ASSERT_TRUE(gdiGoldLesen(pfad("r.png"), &b));
-    const RECT t = b.tinte();
-    EXPECT_NEAR(t.right, 100, 2) << t.left << ".." << t.right;
-    EXPECT_LT(t.left, 90) << t.left << ".." << t.right;
+    for (const auto& [zeile, links, rechts] : {std::tuple{"TFE \"Rechts\"", 70, 100}, std::tuple{"TFM \"Mitte\"", 87, 112}}) {
+        stSchreiben(pfad("r.svg"), export_(std::string("ST 1\nTG 5,0000\nBW 100,0000 100,0000\n") + zeile + "\n"));
+        ASSERT_EQ(agAufruf("rsvg-convert -w 420 -h 297 -b white '" + pfad("r.svg") + "' -o '" + pfad("r.png") + "'"), 0);
+        GdiBildPixel b;
+        ASSERT_TRUE(gdiGoldLesen(pfad("r.png"), &b));
+        const RECT t = b.tinte();
+        EXPECT_NEAR(t.right, rechts, 2) << zeile << ": " << t.left << ".." << t.right;
+        EXPECT_NEAR(t.left, links, 2) << zeile << ": " << t.left << ".." << t.right;
+    }
 }
 
 TEST_F(Svg, PicturesAreReferredToByBareNames)

@@ -320,6 +320,86 @@ TEST_F(Dateisys, ReplacementOfTheSameBytesLeavesTheTargetUntouched)
     EXPECT_EQ(eintraege(), (std::set<std::string>{"Neu.txt", "Ziel.txt"}));
     // Only a replacement handle takes the mark.
     EXPECT_EQ(plDsErsetzenNurWennAnders(12345), -1);
+    // Bytes built in memory: the same for a call that takes them whole
+    // (the name found ignoring case).
+    const auto neu = stand("Neu.txt");
+    EXPECT_EQ(plDsDateiErsetzenWennAnders(p("NEU.TXT").c_str(), "x", 1), 0);
+    EXPECT_EQ(stand("Neu.txt"), neu);
+    EXPECT_EQ(plDsDateiErsetzenWennAnders(p("neu.txt").c_str(), "yz", 2), 0);
+    EXPECT_NE(stand("Neu.txt").first, neu.first);
+    EXPECT_EQ(lesen("Neu.txt"), "yz");
+    EXPECT_EQ(plDsDateiErsetzenWennAnders(p("Drei.txt").c_str(), "3", 1), 0);
+    EXPECT_EQ(lesen("Drei.txt"), "3");
+    EXPECT_EQ(eintraege(), (std::set<std::string>{"Drei.txt", "Neu.txt", "Ziel.txt"}));
+}
+
+// A batch of replacements (as the label sheets make) reads the folder once
+// for all its new names, finds a name of other case in it, keeps a target
+// of the same bytes, keeps the target's permissions, and a failure at any
+// step leaves each file old or new and no temporary file; the memory file
+// a failed replacement leaves to the next one carries none of its bytes.
+TEST_F(Dateisys, ABatchOfReplacementsReadsTheFolderOnceAndStaysAtomic)
+{
+    auto ersetzen = [&](const std::string& rel, const std::string& inhalt) {
+        const int fd = plDsErsetzenOeffnen(p(rel).c_str());
+        if (fd < 0) return -1;
+        if (plDsSchreiben(fd, inhalt.data(), inhalt.size()) != static_cast<ssize_t>(inhalt.size())) {
+            plDsSchliessen(fd);
+            return -1;
+        }
+        return plDsSchliessen(fd);
+    };
+    datei("BLATT.7", "alt 7");
+    ASSERT_EQ(chmod(p("BLATT.7").c_str(), 0640), 0);
+    datei("gleich", "gleich");
+    struct stat vorher;
+    ASSERT_EQ(stat(p("gleich").c_str(), &vorher), 0);
+    {
+        PlDsNurGeaenderte stapel;
+        const long lesungen = plDsSuchLesungen();
+        for (int i = 1; i <= 40; ++i)
+            EXPECT_EQ(ersetzen("blatt." + std::to_string(i), "neu " + std::to_string(i)), 0) << i;
+        EXPECT_EQ(plDsSuchLesungen() - lesungen, 1);
+        EXPECT_EQ(ersetzen("gleich", "gleich"), 0);
+        // Gone behind the batch's back: the name is made as spelt.
+        ASSERT_EQ(unlink(p("blatt.40").c_str()), 0);
+        ASSERT_EQ(rename(p("blatt.39").c_str(), p("BLATT.39").c_str()), 0);
+        ASSERT_EQ(unlink(p("BLATT.39").c_str()), 0);
+        EXPECT_EQ(ersetzen("Blatt.39", "neu 39"), 0);
+        const struct {
+            const char* was;
+            PlFehlerArt art;
+        } faelle[] = {{"write", PlFehlerArt::Schreiben}, {"close", PlFehlerArt::Schliessen},
+                      {"rename", PlFehlerArt::Umbenennen}, {"open", PlFehlerArt::Oeffnen}};
+        for (const auto& f : faelle) {
+            for (const char* ziel : {"blatt.5", "neu.txt"}) {
+                plFehlerSetzen(f.art, 1);
+                EXPECT_EQ(ersetzen(ziel, std::string("kaputt ") + f.was), -1) << f.was << " " << ziel;
+                plFehlerAllesAus();
+            }
+            EXPECT_EQ(lesen("blatt.5"), "neu 5") << f.was;
+            EXPECT_FALSE(std::filesystem::exists(p("neu.txt"))) << f.was;
+        }
+        EXPECT_EQ(ersetzen("neu.txt", "x"), 0);
+        // No folder for it: the close fails and makes nothing.
+        EXPECT_EQ(ersetzen("fehlt/x.txt", "x"), -1);
+        errno = 0;
+        EXPECT_EQ(plDsErsetzenOeffnen((ordner + "/").c_str()), -1);
+        EXPECT_EQ(errno, EISDIR);
+    }
+    EXPECT_EQ(lesen("neu.txt"), "x");
+    EXPECT_EQ(lesen("BLATT.7"), "neu 7");
+    EXPECT_EQ(lesen("Blatt.39"), "neu 39");
+    struct stat st;
+    ASSERT_EQ(stat(p("BLATT.7").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    ASSERT_EQ(stat(p("gleich").c_str(), &st), 0);
+    EXPECT_EQ(st.st_ino, vorher.st_ino);
+    EXPECT_EQ(st.st_mtim.tv_nsec, vorher.st_mtim.tv_nsec);
+    std::set<std::string> soll{"BLATT.7", "gleich", "neu.txt", "Blatt.39"};
+    for (int i = 1; i <= 38; ++i)
+        if (i != 7) soll.insert("blatt." + std::to_string(i));
+    EXPECT_EQ(eintraege(), soll);
 }
 
 TEST_F(Dateisys, FaultInjectionFailsTheNthCallOfItsKind)

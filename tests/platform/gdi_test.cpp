@@ -425,3 +425,142 @@ TEST(GdiRiesig, HugeShapesDrawTheirVisiblePartExactly)
 }
 
 }  // namespace
+
+namespace {
+
+// A grey level strictly between the pen's black and the white ground.
+bool gdiTestZwischen(COLORREF c)
+{
+    const int r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
+    return r == g && g == b && r > 0 && r < 255;
+}
+
+int gdiTestZwischenZahl(cairo_surface_t* s)
+{
+    int n = 0;
+    for (int y = 0; y < cairo_image_surface_get_height(s); ++y)
+        for (int x = 0; x < cairo_image_surface_get_width(s); ++x) n += gdiTestZwischen(gdiTestPixel(s, x, y));
+    return n;
+}
+
+}  // namespace
+
+// A DC showing a drawing is smoothed where it copies (slanted lines, curves,
+// text get grey edges; straight lines stay one crisp pixel) and stays exact
+// for every bitwise operation: XOR and NOT give the same pixels as on a
+// plain DC and drawn twice restore the target.
+TEST(GdiGlatt, CopyIsSmoothedBitwiseOperationsStayExact)
+{
+    GdiLeinwand glatt(64, 48), eben(64, 48);
+    EXPECT_EQ(plDcGlaetten(glatt.dc, 1), 0);
+    for (GdiLeinwand* l : {&glatt, &eben}) {
+        StiftWahl s(l->dc, CreatePen(PS_SOLID, 1, SCHWARZ));
+        MoveToEx(l->dc, 3, 3, nullptr);
+        LineTo(l->dc, 60, 30);
+        MoveToEx(l->dc, 3, 40, nullptr);
+        LineTo(l->dc, 60, 40);
+        HGDIOBJ alt = SelectObject(l->dc, GetStockObject(HOLLOW_BRUSH));
+        Ellipse(l->dc, 30, 5, 60, 35);
+        SelectObject(l->dc, alt);
+    }
+    EXPECT_EQ(gdiTestZwischenZahl(eben.s), 0);
+    EXPECT_GT(gdiTestZwischenZahl(glatt.s), 40);
+    for (int x = 4; x < 59; ++x) {  // the straight line: one row of black, nothing beside it
+        ASSERT_EQ(gdiTestPixel(glatt.s, x, 40), SCHWARZ) << x;
+        ASSERT_EQ(gdiTestPixel(glatt.s, x, 39), WEISS) << x;
+        ASSERT_EQ(gdiTestPixel(glatt.s, x, 41), WEISS) << x;
+    }
+    // Off again: the pixels are exact.
+    EXPECT_EQ(plDcGlaetten(glatt.dc, 0), 1);
+    {
+        GdiLeinwand l(64, 48);
+        plDcGlaetten(l.dc, 1);
+        plDcGlaetten(l.dc, 0);
+        StiftWahl s(l.dc, CreatePen(PS_SOLID, 1, SCHWARZ));
+        MoveToEx(l.dc, 3, 3, nullptr);
+        LineTo(l.dc, 60, 30);
+        EXPECT_EQ(gdiTestZwischenZahl(l.s), 0);
+    }
+
+    for (int rop : {R2_XORPEN, R2_NOT, R2_NOTXORPEN}) {
+        GdiLeinwand a(64, 48), b(64, 48);
+        plDcGlaetten(a.dc, 1);
+        cairo_surface_t* vorher = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 64, 48);
+        for (GdiLeinwand* l : {&a, &b}) {
+            RECT rc{10, 10, 50, 40};
+            HBRUSH pinsel = CreateSolidBrush(RGB(30, 140, 220));
+            FillRect(l->dc, &rc, pinsel);
+            if (l == &a) {
+                cairo_t* cr = cairo_create(vorher);
+                cairo_set_source_surface(cr, a.s, 0, 0);
+                cairo_paint(cr);
+                cairo_destroy(cr);
+            }
+            SetROP2(l->dc, rop);
+            HGDIOBJ alt = SelectObject(l->dc, pinsel);
+            StiftWahl s(l->dc, CreatePen(PS_SOLID, 1, RGB(255, 255, 255)));
+            POINT poly[] = {{5, 5}, {40, 12}, {20, 44}};
+            MoveToEx(l->dc, 3, 3, nullptr);
+            LineTo(l->dc, 60, 30);
+            Rectangle(l->dc, 5, 20, 30, 45);
+            Ellipse(l->dc, 30, 5, 60, 35);
+            Polygon(l->dc, poly, 3);
+            PatBlt(l->dc, 0, 24, 64, 1, DSTINVERT);  // the cross cursor's way
+            SelectObject(l->dc, alt);
+            DeleteObject(pinsel);
+        }
+        for (int y = 0; y < 48; ++y)
+            for (int x = 0; x < 64; ++x) ASSERT_EQ(gdiTestPixel(a.s, x, y), gdiTestPixel(b.s, x, y)) << rop << " " << x << "," << y;
+        // The same once more on the smoothed DC restores it.
+        {
+            HBRUSH pinsel = CreateSolidBrush(RGB(30, 140, 220));
+            HGDIOBJ alt = SelectObject(a.dc, pinsel);
+            StiftWahl s(a.dc, CreatePen(PS_SOLID, 1, RGB(255, 255, 255)));
+            POINT poly[] = {{5, 5}, {40, 12}, {20, 44}};
+            MoveToEx(a.dc, 3, 3, nullptr);
+            LineTo(a.dc, 60, 30);
+            Rectangle(a.dc, 5, 20, 30, 45);
+            Ellipse(a.dc, 30, 5, 60, 35);
+            Polygon(a.dc, poly, 3);
+            PatBlt(a.dc, 0, 24, 64, 1, DSTINVERT);
+            SelectObject(a.dc, alt);
+            DeleteObject(pinsel);
+        }
+        for (int y = 0; y < 48; ++y)
+            for (int x = 0; x < 64; ++x) ASSERT_EQ(gdiTestPixel(a.s, x, y), gdiTestPixel(vorher, x, y)) << rop << " " << x << "," << y;
+        cairo_surface_destroy(vorher);
+    }
+}
+
+// Text on a smoothed DC gets grey edges and measures as on a plain DC, so
+// layouts computed on either fit both.
+TEST(GdiGlatt, TextIsSmoothedAndMeasuresAsOnAPlainDc)
+{
+    GdiLeinwand glatt(120, 40), eben(120, 40);
+    plDcGlaetten(glatt.dc, 1);
+    SIZE g{}, e{};
+    TEXTMETRIC tg{}, te{};
+    for (GdiLeinwand* l : {&glatt, &eben}) {
+        HFONT f = CreateFont(12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_TT_ONLY_PRECIS, CLIP_DEFAULT_PRECIS,
+                             DRAFT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Courier New");
+        HGDIOBJ alt = SelectObject(l->dc, f);
+        SetBkMode(l->dc, TRANSPARENT);
+        TextOut(l->dc, 4, 4, "-F3 -F5 -X1 3/5", 15);
+        GetTextExtentPoint32(l->dc, "-F3 -F5 -X1 3/5", 15, l == &glatt ? &g : &e);
+        GetTextMetrics(l->dc, l == &glatt ? &tg : &te);
+        SelectObject(l->dc, alt);
+        DeleteObject(f);
+    }
+    EXPECT_EQ(gdiTestZwischenZahl(eben.s), 0);
+    EXPECT_GT(gdiTestZwischenZahl(glatt.s), 30);
+    EXPECT_EQ(g.cx, e.cx);
+    EXPECT_EQ(g.cy, e.cy);
+    EXPECT_EQ(tg.tmAscent, te.tmAscent);
+    EXPECT_EQ(tg.tmAveCharWidth, te.tmAveCharWidth);
+    // The ink of both lies in the same place, within a pixel.
+    const RECT a = gdiTestTinte(glatt.s), b = gdiTestTinte(eben.s);
+    EXPECT_NEAR(a.left, b.left, 1);
+    EXPECT_NEAR(a.right, b.right, 1);
+    EXPECT_NEAR(a.top, b.top, 1);
+    EXPECT_NEAR(a.bottom, b.bottom, 1);
+}

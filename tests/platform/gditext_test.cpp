@@ -11,6 +11,7 @@
 #include <fontconfig/fontconfig.h>
 
 #include "platform/gdiimpl.h"
+#include "platform/textbreite.h"
 #include "tests/platform/gdi_pruef.h"
 
 namespace {
@@ -574,6 +575,91 @@ TEST(GdiText, CellHeightStepsFromTheFaceMatchTheSearchBySize)
         EXPECT_EQ(geschaetzt[i].tm.tmInternalLeading, stufen[i].tm.tmInternalLeading);
         EXPECT_EQ(geschaetzt[i].breiten, stufen[i].breiten);
     }
+    gdiTextFreigeben();
+}
+
+// The cell height alone (the dialog units take it at start) is the height
+// GetTextMetrics gives, on drawing and UI DCs, scaled or not.
+TEST(GdiText, CellHeightAloneEqualsTheMetricsHeight)
+{
+    HDC dc = CreateCompatibleDC(0);
+    EXPECT_EQ(gdiTextZellHoehe(0), 0);
+    for (bool ui : {false, true})
+        for (int skala : {1, 3})
+            for (const char* f : {"MS Shell Dlg", "Arial", "Courier New", "System"})
+                for (int hoehe : {-11, -16, 13, 20, 0}) {
+                    SCOPED_TRACE(std::string(f) + " " + std::to_string(hoehe));
+                    gdiDcOberflaecheSetzen(dc, ui);
+                    SetMapMode(dc, MM_ANISOTROPIC);
+                    SetWindowExtEx(dc, 1, 1, nullptr);
+                    SetViewportExtEx(dc, skala, skala, nullptr);
+                    Schrift s(dc, hoehe, f);
+                    TEXTMETRIC tm{};
+                    ASSERT_TRUE(GetTextMetrics(dc, &tm));
+                    EXPECT_EQ(gdiTextZellHoehe(dc), tm.tmHeight);
+                }
+    DeleteDC(dc);
+}
+
+// The cell ratio of a face is read from fontconfig's match directly, without
+// loading the face through Pango at em 1000 (a match and sort on two threads
+// of their own each): the same font comes out, its metrics and every
+// character width, for each stand-in face, weight and slant; a face costs
+// one font load fewer.
+TEST(GdiText, CellRatioFromTheMatchedFaceMatchesTheLoadedFace)
+{
+    const char* flaechen[] = {"Arial",           "Times New Roman", "Courier New",   "DejaVu Sans",
+                              "DejaVu Serif",    "DejaVu Sans Mono", "Liberation Sans", "Liberation Serif",
+                              "Liberation Mono", "System",          "Unbekannt"};
+    struct Ergebnis {
+        TEXTMETRIC tm;
+        std::vector<int> breiten;
+    };
+    long geladen[2] = {0, 0};
+    auto messen = [&](bool direkt) {
+        gdiTextFreigeben();
+        gdiGesichtDirektSetzen(direkt);
+        const long vorher = plSchriftenGeladen();
+        std::vector<Ergebnis> aus;
+        HDC dc = CreateCompatibleDC(0);
+        for (const char* f : flaechen)
+            for (int hoehe : {9, 13, 16, 27, 128})
+                for (int gewicht : {FW_NORMAL, FW_BOLD})
+                    for (BYTE kursiv : {0, 1}) {
+                        HFONT h = CreateFont(hoehe, 0, 0, 0, gewicht, kursiv, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, f);
+                        HGDIOBJ alt = SelectObject(dc, h);
+                        Ergebnis e{};
+                        GetTextMetrics(dc, &e.tm);
+                        for (int c = 32; c < 256; ++c) {
+                            char z = static_cast<char>(c);
+                            SIZE g{};
+                            GetTextExtentPoint32(dc, &z, 1, &g);
+                            e.breiten.push_back(g.cx);
+                        }
+                        aus.push_back(e);
+                        SelectObject(dc, alt);
+                        DeleteObject(h);
+                    }
+        DeleteDC(dc);
+        geladen[direkt] = plSchriftenGeladen() - vorher;
+        gdiGesichtDirektSetzen(true);
+        return aus;
+    };
+    const std::vector<Ergebnis> pango = messen(false), direkt = messen(true);
+    ASSERT_EQ(pango.size(), direkt.size());
+    for (size_t i = 0; i < pango.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(direkt[i].tm.tmHeight, pango[i].tm.tmHeight);
+        EXPECT_EQ(direkt[i].tm.tmAscent, pango[i].tm.tmAscent);
+        EXPECT_EQ(direkt[i].tm.tmDescent, pango[i].tm.tmDescent);
+        EXPECT_EQ(direkt[i].tm.tmAveCharWidth, pango[i].tm.tmAveCharWidth);
+        EXPECT_EQ(direkt[i].tm.tmMaxCharWidth, pango[i].tm.tmMaxCharWidth);
+        EXPECT_EQ(direkt[i].tm.tmInternalLeading, pango[i].tm.tmInternalLeading);
+        EXPECT_EQ(direkt[i].breiten, pango[i].breiten);
+    }
+    // Four slants and weights of every face that resolved: one load fewer each.
+    EXPECT_LT(geladen[1], geladen[0]);
+    EXPECT_GE(geladen[0] - geladen[1], 4 * 4);
     gdiTextFreigeben();
 }
 

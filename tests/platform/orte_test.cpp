@@ -35,7 +35,7 @@ protected:
         char muster[] = "/tmp/velmo-orte-XXXXXX";
         ASSERT_NE(mkdtemp(muster), nullptr);
         ordner = muster;
-        for (const char* n : {"XDG_CONFIG_HOME", "HOME", "TMPDIR"}) {
+        for (const char* n : {"XDG_CONFIG_HOME", "HOME", "TMPDIR", "XDG_DOCUMENTS_DIR"}) {
             const char* w = getenv(n);
             alt.emplace_back(n, w ? std::optional<std::string>(w) : std::nullopt);
         }
@@ -134,3 +134,34 @@ TEST_F(Orte, EnvironmentAndArgumentsAsCodePage)
 }
 
 }  // namespace
+
+// Output files go to the documents folder: the environment, then
+// user-dirs.dirs ("$HOME/..." or absolute, a missing folder skipped), then
+// ~/Dokumente or ~/Documents, then the home folder itself.
+TEST_F(Orte, TheDocumentsFolderFollowsTheDesktopsRulesAndFallsBackToHome)
+{
+    const std::string home = ordner + "/heim";
+    mk("heim");
+    mk("heim/.config");
+    setenv("HOME", home.c_str(), 1);
+    unsetenv("XDG_CONFIG_HOME");
+    unsetenv("XDG_DOCUMENTS_DIR");
+    EXPECT_EQ(plOrtDokumente(), home) << "nothing there: the home folder";
+    mk("heim/Documents");
+    EXPECT_EQ(plOrtDokumente(), home + "/Documents");
+    mk("heim/Dokumente");
+    EXPECT_EQ(plOrtDokumente(), home + "/Dokumente");
+    mk("heim/Papiere");
+    std::ofstream(home + "/.config/user-dirs.dirs")
+        << "# written by xdg-user-dirs-update\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\n  XDG_DOCUMENTS_DIR=\"$HOME/Papiere/\"\n";
+    EXPECT_EQ(plOrtDokumente(), home + "/Papiere");
+    std::ofstream(home + "/.config/user-dirs.dirs") << "XDG_DOCUMENTS_DIR=\"$HOME/Fehlt\"\n";
+    EXPECT_EQ(plOrtDokumente(), home + "/Dokumente") << "a folder that is not there is skipped";
+    std::ofstream(home + "/.config/user-dirs.dirs") << "XDG_DOCUMENTS_DIR=\"$HOME/\"\n";
+    EXPECT_EQ(plOrtDokumente(), home + "/Dokumente") << "the home folder means none";
+    mk("anders");
+    std::ofstream(home + "/.config/user-dirs.dirs") << "XDG_DOCUMENTS_DIR=\"" << ordner << "/anders\"\n";
+    EXPECT_EQ(plOrtDokumente(), ordner + "/anders");
+    setenv("XDG_DOCUMENTS_DIR", (home + "/Papiere").c_str(), 1);
+    EXPECT_EQ(plOrtDokumente(), home + "/Papiere") << "the environment first";
+}

@@ -116,6 +116,30 @@ TEST(HbViewRechnung, VisibleShareAndResolution)
     EXPECT_EQ(HilfeAufloesung(340), 508);
 }
 
+// A page count from the index never takes the last page past int range.
+TEST(HbViewIndex, PageCountsAreBounded)
+{
+    const std::string pfad = "/tmp/velmo_pdfindex_" + std::to_string(::getpid()) + ".txt";
+    { std::ofstream(pfad, std::ios::binary) << "RIESIG 99999999999999 Gross\nNULL -3 Klein\nGUT 4 Vier Seiten\n"; }
+    const struct {
+        const char* thema;
+        int r, seiten;
+        const char* titel;
+    } faelle[] = {{"riesig", 1, HILFESEITENSUP, "Gross"}, {"NULL", 1, 1, "Klein"}, {"GUT", 1, 4, "Vier Seiten"},
+                  {"FEHLT", 0, 1, ""}};
+    for (const auto& f : faelle) {
+        int seiten = 0;
+        std::string titel;
+        EXPECT_EQ(HilfeIndexSuchen(pfad.c_str(), f.thema, &seiten, &titel), f.r) << f.thema;
+        EXPECT_EQ(seiten, f.seiten) << f.thema;
+        EXPECT_EQ(titel, f.titel) << f.thema;
+    }
+    std::remove(pfad.c_str());
+    int seiten = 0;
+    std::string titel;
+    EXPECT_EQ(HilfeIndexSuchen(pfad.c_str(), "GUT", &seiten, &titel), -1);
+}
+
 TEST_F(HbViewTest, EveryBookmarkIsReadOncePerRun)
 {
     handbuch();

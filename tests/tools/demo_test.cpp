@@ -166,6 +166,35 @@ TEST_F(DemoTest, BrokenComponentSourceLeavesNoLibrary)
     }
 }
 
+// The drawing list shows the header's short text, which holds 10
+// characters: a longer one in a source is refused, not cut ("Darstellun").
+TEST_F(DemoTest, DrawingSourceWithTooLongShortTextIsRefused)
+{
+    const std::string gut = lesen(QUELLEN / "zeichnungen" / "HV1.15.txt");
+    const size_t a = gut.find("ZAT \"");
+    ASSERT_NE(a, std::string::npos);
+    const size_t e = gut.find('"', a + 5);
+    struct Fall {
+        const char* kurz;
+        int erwartet;
+    } faelle[] = {{"Darstellg.", 0}, {"Darstellung", -1}};
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.kurz);
+        const fs::path q = tmp_ / "quellen";
+        fs::remove_all(q);
+        fs::create_directories(q / "zeichnungen");
+        fs::create_directories(q / "projekt");
+        for (const char* d : {"Demo.mac", "start.txt"}) fs::copy_file(QUELLEN / d, q / d);
+        std::ofstream(q / "zeichnungen" / "HV1.15.txt", std::ios::binary) << gut.substr(0, a + 5) << fall.kurz << gut.substr(e);
+        EXPECT_EQ(DemoProjekt(q.string(), (tmp_ / "ziel").string()), fall.erwartet);
+        if (fall.erwartet == 0) {
+            ZeiKopf k{};
+            ASSERT_EQ(ZeiKopfLesen((tmp_ / "ziel" / "demo" / "Projekt" / "HV1.15").string().c_str(), &k), 0);
+            EXPECT_STREQ(k.kurz, fall.kurz);
+        }
+    }
+}
+
 // Records of one component: the connection points (PKT) and the texts.
 struct BauInhalt {
     int punkte = 0;

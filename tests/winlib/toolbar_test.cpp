@@ -176,6 +176,43 @@ TEST_F(Toolbar, ABarReadShortBuildsNothing)
     std::remove(pfad.c_str());
 }
 
+// The one reader every bar reads its section through: the name ignoring
+// case, the kinds of lines, values and line counts bounded.
+TEST_F(Toolbar, TheSectionReaderSortsAndBoundsTheLines)
+{
+    std::string inhalt = ")S Andere\nx 1\n)S edItOBen weiter\n=X* 1e300\n=B+ 1,5\n- 5\n-\n- 99999\n--x 3\n\n"
+                         "bild \"Tipp\" (2 alt) 7\n" + std::string(300, 'w') + "\n)\nnach 1\n)S Lang\n";
+    for (int i = 0; i < 1500; ++i) inhalt += "k" + std::to_string(i) + "\n";
+    const std::string pfad = "/tmp/velmo_tbar_leser_" + std::to_string(::getpid()) + ".txt";
+    std::ofstream(pfad, std::ios::binary) << inhalt;
+    std::vector<TbarZeile> z;
+    ASSERT_EQ(wiTbarAbschnittLesen(pfad.c_str(), "EditOben", &z), 1);
+    ASSERT_EQ(z.size(), 9u);
+    EXPECT_EQ(z[0].art, TBARMASS);
+    EXPECT_EQ(z[0].schluessel, "X*");
+    EXPECT_EQ(z[0].wert, TBARWERTSUP);
+    EXPECT_EQ(z[1].wert, 1.5);
+    EXPECT_EQ(z[2].art, TBARLUECKE);
+    EXPECT_EQ(z[2].zehntel, 5);
+    EXPECT_EQ(z[3].zehntel, 10);
+    EXPECT_EQ(z[4].zehntel, 1000);
+    EXPECT_EQ(z[5].art, TBARKNOPF);  // "--" is no gap
+    EXPECT_EQ(z[6].art, TBARLEER);
+    const TbarFelder f = wiTbarFelder(z[7].text);
+    EXPECT_EQ(f.bild, "bild");
+    EXPECT_TRUE(f.mitZitat && f.mitKlammer);
+    EXPECT_EQ(f.zitat, "Tipp");
+    EXPECT_EQ(f.klammer, "2 alt");
+    EXPECT_EQ(f.rest, "7");
+    EXPECT_EQ(z[8].text.size(), static_cast<size_t>(TBARZEILESUP));
+    ASSERT_EQ(wiTbarAbschnittLesen(pfad.c_str(), "Lang", &z), 1);
+    EXPECT_EQ(z.size(), static_cast<size_t>(TBARZEILENSUP));
+    EXPECT_EQ(wiTbarAbschnittLesen(pfad.c_str(), "Fehlt", &z), 0);
+    EXPECT_TRUE(z.empty());
+    std::remove(pfad.c_str());
+    EXPECT_EQ(wiTbarAbschnittLesen(pfad.c_str(), "Lang", &z), -1);
+}
+
 TEST_F(Toolbar, MissingFileOrSectionLeavesTheCounts)
 {
     wiTbarLaden("Toolbar.txt", "Leiste");
