@@ -2,6 +2,7 @@
 // names, the non-drawing extensions and the allowed characters; see
 // zeichnun.h. Prefix `Zei`. Calls the case map and the number-aware compare
 // of the support library.
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -76,7 +77,12 @@ int znTeilVergleich(const std::string& a, const std::string& b, bool gleichIstEn
         return za ? 1 : -1;
     }
     if (znNurZiffern(a) && znNurZiffern(b)) {
-        long long d = static_cast<long long>(modAtoi(a.c_str())) - modAtoi(b.c_str());
+        // By value, however many digits: numbers held at a bound compared
+        // equal to larger ones, and the order of a list stopped being one.
+        const size_t na = std::min(a.find_first_not_of('0'), a.size());
+        const size_t nb = std::min(b.find_first_not_of('0'), b.size());
+        const size_t la = a.size() - na, lb = b.size() - nb;
+        const int d = la != lb ? (la < lb ? -1 : 1) : a.compare(na, la, b, nb, lb);
         if (d != 0 || gleichIstEnde) {
             return d < 0 ? -1 : d > 0 ? 1 : 0;
         }

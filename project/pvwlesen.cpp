@@ -82,22 +82,13 @@ int pvwKopfAusPuffer(int fd, unsigned char* puffer, size_t n, off_t groesse, Zei
     return 0;
 }
 
-// modAtoi of a string of digits: saturates at INT_MAX.
-long long pvwZahl(const std::string& s)
-{
-    long long w = 0;
-    for (char c : s) {
-        if (w < (1LL << 40)) w = w * 10 + (c - '0');
-    }
-    return w > INT_MAX ? INT_MAX : w;
-}
-
 void pvwTeilSetzen(PvwNamensSchluessel::Teil* t, std::string text)
 {
     t->text = std::move(text);
     t->ziffer = !t->text.empty() && t->text[0] >= '0' && t->text[0] <= '9';
     t->zahl = t->text.find_first_not_of("0123456789") == std::string::npos;
-    t->wert = t->zahl ? pvwZahl(t->text) : 0;
+    t->ziffern.clear();
+    if (t->zahl) t->ziffern = t->text.substr(std::min(t->text.find_first_not_of('0'), t->text.size()));
 }
 
 // One step of the extension order for two non-empty parts; 0 undecided
@@ -108,7 +99,10 @@ int pvwTeilVergleich(const PvwNamensSchluessel::Teil& a, const PvwNamensSchluess
     *entschieden = true;
     if (a.ziffer != b.ziffer) return a.ziffer ? 1 : -1;
     if (a.zahl && b.zahl) {
-        if (a.wert != b.wert || gleichIstEnde) return a.wert < b.wert ? -1 : a.wert > b.wert ? 1 : 0;
+        // By value: the longer digit string without leading zeros is larger.
+        const int v = a.ziffern.size() != b.ziffern.size() ? (a.ziffern.size() < b.ziffern.size() ? -1 : 1)
+                                                           : a.ziffern.compare(b.ziffern);
+        if (v != 0 || gleichIstEnde) return v < 0 ? -1 : v > 0 ? 1 : 0;
     } else {
         const int v = strvglzahl(a.text.c_str(), b.text.c_str());
         if (v != 0 || gleichIstEnde) return v;

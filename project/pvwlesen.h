@@ -30,7 +30,7 @@ struct PvwNamensSchluessel {
         std::string text;     // upper case
         bool ziffer = false;  // starts with a digit
         bool zahl = false;    // digits only
-        long long wert = 0;   // its value (modAtoi) when `zahl`
+        std::string ziffern;  // when `zahl`: its digits without leading zeros (its value, however long)
     };
     std::string stamm;  // upper case, without the extension
     Teil kopf, schwanz; // extension before and after its first '.'; without one `schwanz` is all of it

@@ -69,6 +69,8 @@ TEST(ZeiName, NaturalOrder)
         {"2.1", "10.1", -1},  {"A.2", "A.10", -1}, {"A.10", "A.2", 1},  {"A.1", "1.1", -1},
         {"A.1", "B", 1},      {"B", "A.1", -1},     {"B.1", "B.1", 0},   {"X", "Y", -1},
         {"001", "1", 0},      {"A1", "A2", -1},     {"1", "A", 1},
+        // Numbers past any integer are ordered by value, not held equal at a bound.
+        {"77777777777", "777777777777", -1}, {"99999999999999999999", "0099999999999999999999", 0},
     };
     for (const Fall& f : faelle) {
         SCOPED_TRACE(std::string(f.a) + " / " + f.b);
@@ -78,6 +80,13 @@ TEST(ZeiName, NaturalOrder)
     EXPECT_LT(ZeiDateiVergleich("plan2.001", "PLAN10.001"), 0);
     EXPECT_LT(ZeiDateiVergleich("PLAN.A.2", "plan.A.10"), 0);
     EXPECT_EQ(ZeiDateiVergleich("plan.a.1", "PLAN.A.1"), 0);
+    // One order: a < b < c held for every pair (it once held a = b, c < b).
+    const char* const reihe[] = {"x.77777777777", "x.77777777777~020~t", "x.777777777777"};
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j) {
+            const int v = ZeiDateiVergleich(reihe[i], reihe[j]);
+            EXPECT_EQ((v > 0) - (v < 0), (i > j) - (i < j)) << reihe[i] << " / " << reihe[j];
+        }
     EXPECT_EQ(ZeiNameGleich("Plan.001", "PLAN.001"), 1);
     EXPECT_EQ(ZeiPfadGleich("C:\\Proj\\", "c:/proj"), 1);
     EXPECT_EQ(ZeiPfadGleich("/a/b", "/a/c"), 0);
