@@ -103,8 +103,12 @@ int ChkZeileLesen(void* p, const char* zeile)
 void ChkZeileSchreiben(const void* p, char* zeile, int groesse)
 {
     const ChkSatz* s = static_cast<const ChkSatz*>(p);
-    std::snprintf(zeile, static_cast<size_t>(groesse), "%s\t%s\t%s\t%s\t%s", cdTrim(s->code).c_str(),
-                  cdTrim(s->typ).c_str(), cdTrim(s->text).c_str(), cdTrim(s->optionen).c_str(),
+    const std::string code = cdTrim(s->code);
+    // A code beginning with ')' goes behind a blank: at the line's start the
+    // reader would take it for a section line or the file's end and drop
+    // every record after it; reading skips the blank.
+    std::snprintf(zeile, static_cast<size_t>(groesse), "%s%s\t%s\t%s\t%s\t%s", code[0] == ')' ? " " : "",
+                  code.c_str(), cdTrim(s->typ).c_str(), cdTrim(s->text).c_str(), cdTrim(s->optionen).c_str(),
                   cdTrim(s->bedingung).c_str());
 }
 

@@ -77,6 +77,16 @@ TEST_F(ChkTest, DefinitionLinesReadAndWriteBack)
     ChkZeileSchreiben(&s, z, sizeof z);
     EXPECT_STREQ(z, "A1\t1\tGeprueft\tja,nein\tB2=x");
 
+    // A code beginning with ')' is written behind a blank and reads back the same.
+    ChkSatz k{};
+    EXPECT_EQ(ChkZeileLesen(&k, " )F1\t1\tKlammer"), 1);
+    EXPECT_STREQ(k.code, ")F1");
+    ChkZeileSchreiben(&k, z, sizeof z);
+    EXPECT_STREQ(z, " )F1\t1\tKlammer\t\t");
+    ChkSatz r{};
+    EXPECT_EQ(ChkZeileLesen(&r, z), 1);
+    EXPECT_STREQ(r.code, ")F1");
+
     // Pasted lines carry FS; over-long fields are cut; ')' ends; blank skips.
     ChkSatz p{};
     EXPECT_EQ(ChkZeileLesen(&p, "LANGCODE\x1c" "2\x1c" "T"), 1);
