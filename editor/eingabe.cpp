@@ -32,8 +32,19 @@ struct EgbZustand {
     HWND slots[FOKUSSUP] = {};
     int akt = 0;
     bool ein = false;
+    WPARAM chordZeichen = 0;  // the control character of a taken chord, still to come
 };
 EgbZustand egb;
+
+// A Ctrl chord typed in the input line that the key table binds (Ctrl+S
+// saves) runs its command as it would from the drawing; the field keeps the
+// chords of its own editing (select all, copy, cut, paste, undo).
+bool egbChordAusfuehren(WPARAM taste)
+{
+    if (taste < 'A' || taste > 'Z' || GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0) return false;
+    if (std::strchr("ACVXZ", static_cast<int>(taste))) return false;
+    return KnopfAusfuehren(static_cast<int>(taste), GetKeyState(VK_SHIFT) < 0, 1) != 0;
+}
 
 // The line being typed as it was last drawn over the drawing.
 struct EgbVorschau {
@@ -120,6 +131,10 @@ LRESULT CALLBACK EingabeProc(HWND fenster, UINT nachricht, WPARAM wp, LPARAM lp)
                            GetKeyState(VK_MENU) < 0, 0);
             break;
         }
+        if (egbChordAusfuehren(wp)) {
+            egb.chordZeichen = wp - 'A' + 1;
+            return 0;
+        }
         if (wp == VK_UP || wp == VK_DOWN) {
             egbBlaettern(wp == VK_UP);
             return 0;
@@ -130,6 +145,11 @@ LRESULT CALLBACK EingabeProc(HWND fenster, UINT nachricht, WPARAM wp, LPARAM lp)
         }
         break;
     case WM_CHAR:
+        if (egb.chordZeichen && wp == egb.chordZeichen) {
+            egb.chordZeichen = 0;
+            return 0;
+        }
+        egb.chordZeichen = 0;
         if (wp == '\r') {
             EingabeAbschicken(1);
             return 0;

@@ -18,6 +18,8 @@
 #include <filesystem>
 #include <string>
 #include <system_error>
+#include <utility>
+#include <vector>
 
 #include "config/apstil.h"
 #include "config/datwache.h"
@@ -109,9 +111,48 @@ struct ModusZustand {
     char oeffnenPfad[MAX_PATH + 1] = "";
     int vorgemerkt = 0;
     std::string verzeichnis;  // NachEinstellungen: the directory remembered
+    // Modeless dialogs hidden with their page: (dialog, page).
+    std::vector<std::pair<HWND, HWND>> seitenDialoge;
 };
 
 ModusZustand mz;
+
+// A modeless dialog opened under `seite` (directly or under one of its
+// dialogs) is a window of its own over the main window, not a child of the
+// page: it must leave and come back with its page.
+bool modusDialogUnter(const dlgbox* b, HWND seite)
+{
+    for (int tiefe = 0; b != nullptr && tiefe < 8; ++tiefe) {
+        if (b->besitzerDlg == seite) return true;
+        const int o = b->besitzerDlg ? wiDlgSlot(b->besitzerDlg) : -1;
+        b = o >= 0 ? wiDlgBox(o) : nullptr;
+    }
+    return false;
+}
+
+void modusDialogeVerbergen(HWND seite)
+{
+    for (int slot = 0; slot < DLGSUP; ++slot) {
+        const dlgbox* b = wiDlgBox(slot);
+        if (b == nullptr || b->fenster == 0 || b->fenster == seite || b->eltern || b->modal != 0) continue;
+        if (!IsWindowVisible(b->fenster) || !modusDialogUnter(b, seite)) continue;
+        ShowWindow(b->fenster, SW_HIDE);
+        mz.seitenDialoge.emplace_back(b->fenster, seite);
+    }
+}
+
+// Shows again the dialogs of every page that is visible again; forgets those
+// closed meanwhile.
+void modusDialogeZeigen()
+{
+    std::vector<std::pair<HWND, HWND>> rest;
+    for (const auto& [dlg, seite] : mz.seitenDialoge) {
+        if (!IsWindow(dlg) || wiDlgSlot(dlg) < 0) continue;
+        if (IsWindow(seite) && IsWindowVisible(seite)) ShowWindow(dlg, SW_SHOWNA);
+        else rest.emplace_back(dlg, seite);
+    }
+    mz.seitenDialoge = std::move(rest);
+}
 
 int modusArt(int seite)
 {
@@ -232,6 +273,7 @@ const char* ModusName(int modus)
 
 void ModusAnwenden(int erzwingen)
 {
+    modusDialogeZeigen();
     // 1
     if (erzwingen || mz.seite != mz.letzteSeite) {
         mz.letzteSeite = mz.seite;
@@ -490,6 +532,7 @@ void SeitenVerbergen()
 {
     for (HWND s : mz.seiten) {
         if (s) {
+            if (IsWindowVisible(s)) modusDialogeVerbergen(s);
             ShowWindow(s, SW_HIDE);
             EnableWindow(s, FALSE);
         }

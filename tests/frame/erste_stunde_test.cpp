@@ -84,6 +84,17 @@ void strg(UINT t)
     rahmenPumpen();
 }
 
+// A click on row `zeile` of the function bar (0 "Projekt", 1 "Editor").
+void funkZeile(int zeile)
+{
+    HWND bar = GetDlgItem(FunkFenster(), 3000);
+    ASSERT_NE(bar, 0u);
+    const POINT p = plHeadlessPunkt(bar, 20, 6 + zeile * (7 * wiDlgEinheit(8) / 2));
+    plHeadlessZeitVor(1000);
+    plHeadlessKlick(p.x, p.y);
+    rahmenPumpen();
+}
+
 // ---- Editor page ---------------------------------------------------------------------------------
 
 class ErsteStundeEditor : public DemoLauf {
@@ -98,20 +109,34 @@ protected:
     fs::file_time_type stand() { return fs::last_write_time(demo.datei("HV1.08")); }
 };
 
-// Ctrl+S, "Datei > Speichern" and the toolbar's save button: each saves the
-// changed sheet at once, asks nothing and writes it once.
+// Ctrl+S (on the drawing and in the command line), "Datei > Speichern" and
+// the toolbar's save button: each saves the changed sheet at once, asks
+// nothing and writes it once (one save renames twice; a second save would
+// meet the armed third rename).
 TEST_F(ErsteStundeEditor, AnExplicitSaveSavesOnceWithoutAsking)
 {
     ASSERT_NE(EdtFenster(), 0u);
-    const std::string wege[] = {"Strg+S", "Datei-Menue", "Werkzeugleiste"};
+    const std::string wege[] = {"Strg+S", "Strg+S im Befehlsfeld", "Datei-Menue", "Werkzeugleiste"};
     for (const std::string& weg : wege) {
         SCOPED_TRACE(weg);
         aendern();
         const auto vorher = stand();
         plHeadlessZeitVor(1000);
+        PlFehlerScope f;
+        plFehlerSetzen(PlFehlerArt::Umbenennen, 3, true);
         if (weg == "Strg+S") {
             SetFocus(GetDlgItem(EdtFenster(), 5000));
             strg('S');
+        } else if (weg == "Strg+S im Befehlsfeld") {
+            HWND feld = GetDlgItem(EdtFenster(), 5020);
+            ASSERT_NE(feld, 0u);
+            SetFocus(feld);
+            rahmenPumpen();
+            ASSERT_EQ(GetFocus(), feld);
+            strg('S');
+            char rest[64] = "";
+            GetWindowText(feld, rest, sizeof rest);
+            EXPECT_STREQ(rest, "") << "the chord typed nothing into the line";
         } else if (weg == "Datei-Menue") {
             ASSERT_TRUE(menueWaehlen(1004));
         } else {
@@ -121,10 +146,32 @@ TEST_F(ErsteStundeEditor, AnExplicitSaveSavesOnceWithoutAsking)
             plHeadlessKlick(p.x, p.y);
         }
         rahmenPumpen();
+        EXPECT_EQ(plFehlerAusgeloest(PlFehlerArt::Umbenennen), 0) << "the sheet was written twice";
         EXPECT_TRUE(boxen().empty()) << boxTexte();
         EXPECT_FALSE(ZeiIstGeaendert());
         EXPECT_NE(stand(), vorher) << "the sheet was written";
     }
+}
+
+// The editor's modeless "Linie" leaves with the editor page for the project
+// page and comes back with it.
+TEST_F(ErsteStundeEditor, AnEditorDialogLeavesAndReturnsWithItsPage)
+{
+    ASSERT_TRUE(menueWaehlen(1200));
+    rahmenPumpen();
+    HWND linie = wiDlgSuchen("DB1200");
+    ASSERT_NE(linie, 0u);
+    ASSERT_TRUE(IsWindowVisible(linie));
+
+    funkZeile(0);
+    ASSERT_EQ(ModusSeite(), MODUS_PVW);
+    EXPECT_FALSE(IsWindowVisible(linie)) << "Linie stays over the project page";
+
+    funkZeile(1);
+    ASSERT_EQ(ModusSeite(), MODUS_EDIT);
+    ASSERT_EQ(wiDlgSuchen("DB1200"), linie) << "it is the same dialog, not closed";
+    EXPECT_TRUE(IsWindowVisible(linie));
+    EXPECT_TRUE(boxen().empty()) << boxTexte();
 }
 
 // A failed write says so once, in a box titled with the program's name.
@@ -362,15 +409,7 @@ TEST_F(ErsteStundeProjekt, TheHelpMenuSaysWhatIsMissing)
 class ErsteStundeAnzeige : public ErsteStundeProjekt {
 protected:
     // A click on row `zeile` of the function bar (0 "Projekt").
-    static void leiste(int zeile)
-    {
-        HWND bar = GetDlgItem(FunkFenster(), 3000);
-        ASSERT_NE(bar, 0u);
-        const POINT p = plHeadlessPunkt(bar, 20, 6 + zeile * (7 * wiDlgEinheit(8) / 2));
-        plHeadlessZeitVor(1000);
-        plHeadlessKlick(p.x, p.y);
-        rahmenPumpen();
-    }
+    static void leiste(int zeile) { funkZeile(zeile); }
     void ansehen()
     {
         zeileWaehlen("HV1.03");
