@@ -146,11 +146,11 @@ void PdfLinienart(int r, int g, int b, int breite, int typ, double term)
 {
     pg.linienBreite = pt(breite / 100.0);
     DPLSetLineWidth(pz.inst, pg.linienBreite);
-    pdfLog("DPLSetLineWidth %s", zahl2(pg.linienBreite).c_str());
+    if (pg.protokoll) pdfLog("DPLSetLineWidth %s", zahl2(pg.linienBreite).c_str());
     DPLSetLineColor(pz.inst, r / 255.0, g / 255.0, b / 255.0);
     DPLSetFillColor(pz.inst, r / 255.0, g / 255.0, b / 255.0);
     DPLSetTextColor(pz.inst, r / 255.0, g / 255.0, b / 255.0);
-    pdfLog("DPLSetLineColor %d %d %d", r, g, b);
+    if (pg.protokoll) pdfLog("DPLSetLineColor %d %d %d", r, g, b);
     std::string s;
     if (typ != 7) {
         // The pattern in percent of its period; one period spans the dash
@@ -167,14 +167,14 @@ void PdfLinienart(int r, int g, int b, int breite, int typ, double term)
     }
     pg.strich = pdfbibBreit(s);
     DPLSetLineDashEx(pz.inst, pg.strich.c_str());
-    pdfLog("DPLSetLineDashEx \"%s\"", s.c_str());
+    if (pg.protokoll) pdfLog("DPLSetLineDashEx \"%s\"", s.c_str());
 }
 
 void PdfStrichSchalten(int an)
 {
     const std::wstring leer;
     DPLSetLineDashEx(pz.inst, an ? pg.strich.c_str() : leer.c_str());
-    pdfLog("DPLSetLineDashEx \"%s\"", an ? schmal(pg.strich).c_str() : "");
+    if (pg.protokoll) pdfLog("DPLSetLineDashEx \"%s\"", an ? schmal(pg.strich).c_str() : "");
 }
 
 void PdfStift(const VISTIFT& e, int typ, double term)
@@ -200,12 +200,12 @@ void PdfStift(const VISTIFT& e, int typ, double term)
 void weltLinie(void*, double x1, double y1, double x2, double y2)
 {
     DPLDrawLine(pz.inst, x1, y1, x2, y2);
-    pdfLog("DPLDrawLine %s %s %s %s", zahl2(x1).c_str(), zahl2(y1).c_str(), zahl2(x2).c_str(), zahl2(y2).c_str());
+    if (pg.protokoll) pdfLog("DPLDrawLine %s %s %s %s", zahl2(x1).c_str(), zahl2(y1).c_str(), zahl2(x2).c_str(), zahl2(y2).c_str());
 }
 void weltPunkt(void*, double x, double y)
 {
     DPLDrawCircle(pz.inst, x, y, pg.linienBreite / 2, 2);
-    pdfLog("DPLDrawCircle %s %s %s 2", zahl2(x).c_str(), zahl2(y).c_str(), zahl2(pg.linienBreite / 2).c_str());
+    if (pg.protokoll) pdfLog("DPLDrawCircle %s %s %s 2", zahl2(x).c_str(), zahl2(y).c_str(), zahl2(pg.linienBreite / 2).c_str());
 }
 void weltFarbe(void*, int n)
 {
@@ -277,7 +277,7 @@ void pdfPfad(const double* p, int n, int gefuellt)
     for (int i = 1; i < n; ++i) DPLAddLineToPath(pz.inst, pt(p[2 * i]), pt(p[2 * i + 1]));
     DPLClosePath(pz.inst);
     DPLDrawPath(pz.inst, gefuellt ? 2 : 0);
-    pdfLog("DPLDrawPath %d %d", n, gefuellt ? 2 : 0);
+    if (pg.protokoll) pdfLog("DPLDrawPath %d %d", n, gefuellt ? 2 : 0);
     if (!gefuellt) {
         for (int i = 0; i < n; ++i) {
             const int k = (i + 1) % n;
@@ -295,7 +295,7 @@ void pdfRechteck(void*, double x0, double y0, double x1, double y1, int gefuellt
         return;
     }
     DPLDrawBox(pz.inst, pt(l), pt(o), pt(r - l), pt(o - u), gefuellt ? 2 : 0);
-    pdfLog("DPLDrawBox %s %s %s %s %d", zahl2(pt(l)).c_str(), zahl2(pt(o)).c_str(), zahl2(pt(r - l)).c_str(),
+    if (pg.protokoll) pdfLog("DPLDrawBox %s %s %s %s %d", zahl2(pt(l)).c_str(), zahl2(pt(o)).c_str(), zahl2(pt(r - l)).c_str(),
            zahl2(pt(o - u)).c_str(), gefuellt ? 2 : 0);
     if (!gefuellt) {
         pdfKurz(l, o, r, o);
@@ -322,7 +322,7 @@ void pdfEllipse(void*, double x0, double y0, double x1, double y1, int gefuellt)
         return;
     }
     DPLDrawEllipse(pz.inst, pt(cx), pt(cy), pt(std::fabs(x1 - x0)), pt(std::fabs(y1 - y0)), gefuellt ? 2 : 0);
-    pdfLog("DPLDrawEllipse %s %s %s %s %d", zahl2(pt(cx)).c_str(), zahl2(pt(cy)).c_str(),
+    if (pg.protokoll) pdfLog("DPLDrawEllipse %s %s %s %s %d", zahl2(pt(cx)).c_str(), zahl2(pt(cy)).c_str(),
            zahl2(pt(std::fabs(x1 - x0))).c_str(), zahl2(pt(std::fabs(y1 - y0))).c_str(), gefuellt ? 2 : 0);
 }
 
@@ -340,7 +340,7 @@ void pdfBogen(void*, double cx, double cy, double rx, double ry, int drehung, in
         auto bogen = [&](int a, int e) {
             DPLDrawEllipticArc(pz.inst, pt(cx), pt(cy), pt(2 * std::fabs(rx)), pt(2 * std::fabs(ry)), a / 10.0,
                                e / 10.0, 0, 0);
-            pdfLog("DPLDrawEllipticArc %s %s %s %s %s %s", zahl2(pt(cx)).c_str(), zahl2(pt(cy)).c_str(),
+            if (pg.protokoll) pdfLog("DPLDrawEllipticArc %s %s %s %s %s %s", zahl2(pt(cx)).c_str(), zahl2(pt(cy)).c_str(),
                    zahl2(pt(2 * std::fabs(rx))).c_str(), zahl2(pt(2 * std::fabs(ry))).c_str(), zahl2(a / 10.0).c_str(),
                    zahl2(e / 10.0).c_str());
         };
@@ -383,7 +383,7 @@ void PdfSchriftenAnlegen()
 {
     static constexpr int nummern[PDFSTDSUP] = {0, 1, 3, 2, 4, 5, 7, 6, 8, 9, 10, 11};
     for (int i = 0; i < PDFSTDSUP; ++i) pg.standard[i] = DPLAddStandardFont(pz.inst, nummern[i]);
-    pdfLog("DPLAddStandardFont 0 -> %d", pg.standard[0]);
+    if (pg.protokoll) pdfLog("DPLAddStandardFont 0 -> %d", pg.standard[0]);
     pg.tt.clear();
 }
 
@@ -402,7 +402,7 @@ void PdfSchriftWaehlen(const std::string& face)
         if (id == 0 && static_cast<int>(pg.tt.size()) < PDFTTSUP) {
             const std::string name = face.substr(0, PDFFACESUP);
             id = DPLAddTrueTypeFont(pz.inst, pdfbibBreit(name).c_str(), 1);
-            pdfLog("DPLAddTrueTypeFont \"%s\" -> %d", name.c_str(), id);
+            if (pg.protokoll) pdfLog("DPLAddTrueTypeFont \"%s\" -> %d", name.c_str(), id);
             if (id != 0) pg.tt.push_back({name, id});
         }
         // A face the library cannot make, or one beyond the table, is set
@@ -410,7 +410,7 @@ void PdfSchriftWaehlen(const std::string& face)
         if (id == 0) id = pg.standard[0];
     }
     DPLSelectFont(pz.inst, id);
-    pdfLog("DPLSelectFont %d", id);
+    if (pg.protokoll) pdfLog("DPLSelectFont %d", id);
 }
 
 void PdfSchriftGroesse(double h, double w, int attribut)
@@ -434,8 +434,8 @@ void PdfSchriftGroesse(double h, double w, int attribut)
     DPLSetTextSize(pz.inst, groesse);
     DPLSetTextScaling(pz.inst, S / pg.faktorF);
     DPLSetTextAlign(pz.inst, 0);
-    pdfLog("DPLSetTextSize %s", zahl2(groesse).c_str());
-    pdfLog("DPLSetTextScaling %s", zahl2(S / pg.faktorF).c_str());
+    if (pg.protokoll) pdfLog("DPLSetTextSize %s", zahl2(groesse).c_str());
+    if (pg.protokoll) pdfLog("DPLSetTextScaling %s", zahl2(S / pg.faktorF).c_str());
     pg.skalierung = S / pg.faktorF;
 }
 
@@ -490,10 +490,10 @@ void pdfStueck(double x, double y, int spalte, const char* stueck)
     DPLSetTextScaling(pz.inst, m > 0.1 ? pt(PdfTextBreite(stueck)) * 100 / m : pg.skalierung);
     if (pg.winkel == 0) {
         DPLDrawText(pz.inst, pt(x), pt(y), w.c_str());
-        pdfLog("DPLDrawText %s %s \"%s\"", zahl2(pt(x)).c_str(), zahl2(pt(y)).c_str(), stueck);
+        if (pg.protokoll) pdfLog("DPLDrawText %s %s \"%s\"", zahl2(pt(x)).c_str(), zahl2(pt(y)).c_str(), stueck);
     } else {
         DPLDrawRotatedText(pz.inst, pt(x), pt(y), pg.winkel / 10.0, w.c_str());
-        pdfLog("DPLDrawRotatedText %s %s %s \"%s\"", zahl2(pt(x)).c_str(), zahl2(pt(y)).c_str(),
+        if (pg.protokoll) pdfLog("DPLDrawRotatedText %s %s %s \"%s\"", zahl2(pt(x)).c_str(), zahl2(pt(y)).c_str(),
                zahl2(pg.winkel / 10.0).c_str(), stueck);
     }
     DPLSetTextScaling(pz.inst, pg.skalierung);
@@ -545,7 +545,7 @@ void PdfBild(double l, double o, double r, double u, int drehung, const std::str
         if (gleichOhneFall(e.name, datei)) id = e.id;
     if (id == 0) {
         id = DPLAddImageFromFile(pz.inst, pdfbibBreit(datei).c_str(), 0);
-        pdfLog("DPLAddImageFromFile \"%s\" -> %d", datei.c_str(), id);
+        if (pg.protokoll) pdfLog("DPLAddImageFromFile \"%s\" -> %d", datei.c_str(), id);
         if (id == 0) return;
         if (static_cast<int>(pg.bilder.size()) < PDFBILDSUP) pg.bilder.push_back({datei.substr(0, PDFBILDNAMESUP), id});
     }
@@ -555,24 +555,24 @@ void PdfBild(double l, double o, double r, double u, int drehung, const std::str
     case 0:
     case 3600:
         DPLDrawImage(pz.inst, pt(l), pt(o), pt(w), pt(h));
-        pdfLog("DPLDrawImage %s %s %s %s", zahl2(pt(l)).c_str(), zahl2(pt(o)).c_str(), zahl2(pt(w)).c_str(),
+        if (pg.protokoll) pdfLog("DPLDrawImage %s %s %s %s", zahl2(pt(l)).c_str(), zahl2(pt(o)).c_str(), zahl2(pt(w)).c_str(),
                zahl2(pt(h)).c_str());
         break;
     case 900:
         // The library anchors the lower left corner of the turned picture:
         // at a quarter turn that is the box's lower right corner.
         DPLDrawRotatedImage(pz.inst, pt(r), pt(u), pt(h), pt(w), 90.0);
-        pdfLog("DPLDrawRotatedImage %s %s %s %s 90", zahl2(pt(r)).c_str(), zahl2(pt(u)).c_str(),
+        if (pg.protokoll) pdfLog("DPLDrawRotatedImage %s %s %s %s 90", zahl2(pt(r)).c_str(), zahl2(pt(u)).c_str(),
                zahl2(pt(h)).c_str(), zahl2(pt(w)).c_str());
         break;
     case 1800:
         DPLDrawRotatedImage(pz.inst, pt(r), pt(o), pt(w), pt(h), 180.0);
-        pdfLog("DPLDrawRotatedImage %s %s %s %s 180", zahl2(pt(r)).c_str(), zahl2(pt(o)).c_str(),
+        if (pg.protokoll) pdfLog("DPLDrawRotatedImage %s %s %s %s 180", zahl2(pt(r)).c_str(), zahl2(pt(o)).c_str(),
                zahl2(pt(w)).c_str(), zahl2(pt(h)).c_str());
         break;
     case 2700:
         DPLDrawRotatedImage(pz.inst, pt(l), pt(o), pt(h), pt(w), 270.0);
-        pdfLog("DPLDrawRotatedImage %s %s %s %s 270", zahl2(pt(l)).c_str(), zahl2(pt(o)).c_str(),
+        if (pg.protokoll) pdfLog("DPLDrawRotatedImage %s %s %s %s 270", zahl2(pt(l)).c_str(), zahl2(pt(o)).c_str(),
                zahl2(pt(h)).c_str(), zahl2(pt(w)).c_str());
         break;
     default: break;
@@ -611,7 +611,7 @@ int PdfBildDatei(void*, double x0, double y0, double x1, double y1, int drehung,
                                                 if (wmf) WmfZeichnenDC(dc, b, drehung, d.c_str());
                                                 else EmfZeichnenDC(dc, b, drehung, d.c_str());
                                             });
-        pdfLog("pdfbibVektorZeichnen %s %s %s %s \"%s\" -> %d", zahl2(pt(l)).c_str(), zahl2(pt(o)).c_str(),
+        if (pg.protokoll) pdfLog("pdfbibVektorZeichnen %s %s %s %s \"%s\" -> %d", zahl2(pt(l)).c_str(), zahl2(pt(o)).c_str(),
                zahl2(pt(r - l)).c_str(), zahl2(pt(o - u)).c_str(), datei, ok);
         return 0;
     }
@@ -623,7 +623,7 @@ int PdfBildDatei(void*, double x0, double y0, double x1, double y1, int drehung,
         png = (punkt == std::string::npos ? png : png.substr(0, punkt)) + ".png";
         const int seite = static_cast<int>(std::max(std::lround(std::fabs(r - l) * pz.dpi / 25.4),
                                                     std::lround(std::fabs(o - u) * pz.dpi / 25.4)));
-        pdfLog("BildBmpNachPng %d", seite);
+        if (pg.protokoll) pdfLog("BildBmpNachPng %d", seite);
         if (BildBmpNachPng(datei, png.c_str(), seite)) PdfBild(l, o, r, u, drehung, png);
         plDsLoeschen(png.c_str());
         return 0;
@@ -660,7 +660,7 @@ void PdfSeiteBeginnen(int lage)
     if (!pz.seiteFrei) {
         const int neu = DPLNewPage(pz.inst);
         DPLSelectPage(pz.inst, neu);
-        pdfLog("DPLNewPage -> %d", neu);
+        if (pg.protokoll) pdfLog("DPLNewPage -> %d", neu);
     }
     pz.seiteFrei = 1;
     if (lage >= 0) PdfSeitenformat(lage);
@@ -670,6 +670,8 @@ void PdfSeiteBeginnen(int lage)
 
 PdfExport& pdfZustand() { return pz; }
 
+// Callers ask `pg.protokoll` first: formatting the numbers of every line
+// costs about as much as drawing it, and the trace is mostly off.
 void pdfLog(const char* format, ...)
 {
     if (!pg.protokoll) return;
@@ -702,7 +704,7 @@ void PdfSeitenformat(int index)
     pg.groesse = seitengroessen[index];
     if (pz.inst) {
         DPLSetPageSize(pz.inst, pg.groesse.name);
-        pdfLog("DPLSetPageSize \"%s\"", schmal(pg.groesse.name).c_str());
+        if (pg.protokoll) pdfLog("DPLSetPageSize \"%s\"", schmal(pg.groesse.name).c_str());
     }
 }
 
@@ -724,7 +726,7 @@ int PdfDokumentAnlegen(const char* datei)
         return 0;
     }
     pz.dokument = DPLNewDocument(pz.inst);
-    pdfLog("DPLNewDocument -> %d", pz.dokument);
+    if (pg.protokoll) pdfLog("DPLNewDocument -> %d", pz.dokument);
     return 1;
 }
 

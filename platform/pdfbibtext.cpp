@@ -189,6 +189,27 @@ bool pdfbibSchriftMass(const PdfbibSchrift& s, int item, double& wert)
     return ok;
 }
 
+namespace {
+
+// The layout texts are drawn with, one for all of them: a context and a
+// layout made for every text cost more than laying the text out. It takes
+// the target's transformation and font options anew for each text.
+PangoLayout* pdfbibZeichenLayout(cairo_t* cr)
+{
+    static PangoLayout* l = nullptr;
+    if (!l) {
+        PangoContext* k = pango_font_map_create_context(pango_cairo_font_map_get_default());
+        pango_context_set_round_glyph_positions(k, FALSE);
+        l = pango_layout_new(k);
+        g_object_unref(k);
+    }
+    pango_cairo_update_context(cr, pango_layout_get_context(l));
+    pango_layout_context_changed(l);
+    return l;
+}
+
+}  // namespace
+
 // The text is laid out at its natural width and its glyphs are set one by
 // one with a font matrix widened by the scaling, each at its advance times
 // the scaling. Scaling the whole layout through the transformation instead
@@ -200,9 +221,7 @@ void pdfbibTextMalen(cairo_t* cr, const PdfbibOp& op)
     cairo_translate(cr, op.p[0], op.p[1]);
     cairo_rotate(cr, op.winkel * M_PI / 180.0);
     cairo_scale(cr, 1.0, -1.0);  // glyphs upright again, y down
-    PangoLayout* l = pango_cairo_create_layout(cr);
-    pango_context_set_round_glyph_positions(pango_layout_get_context(l), FALSE);
-    pango_layout_context_changed(l);
+    PangoLayout* l = pdfbibZeichenLayout(cr);
     PangoFontDescription* d = pdfbibBeschreibung(op.schrift, op.groesse);
     pango_layout_set_font_description(l, d);
     pango_font_description_free(d);
@@ -248,6 +267,5 @@ void pdfbibTextMalen(cairo_t* cr, const PdfbibOp& op)
         if (!glyphen.empty()) cairo_show_glyphs(cr, glyphen.data(), static_cast<int>(glyphen.size()));
     } while (pango_layout_iter_next_run(it));
     pango_layout_iter_free(it);
-    g_object_unref(l);
     cairo_restore(cr);
 }
