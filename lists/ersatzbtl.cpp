@@ -129,7 +129,10 @@ int BfeZeileLesen(void* satz, const char* zeile)
 void BfeZeileSchreiben(const void* satz, char* zeile, int groesse)
 {
     const auto* s = static_cast<const fenstersatz*>(satz);
-    if (s->anzeige[0])
+    // Without a component name, or with a text beginning with '(', the empty
+    // brackets stay: else the line, trimmed, would read back with its text
+    // as the name or the display name.
+    if (s->anzeige[0] || s->bauteil[0] == '\0' || s->text[0] == '(')
         std::snprintf(zeile, static_cast<size_t>(groesse), "%-10s (%s) %s", s->bauteil, s->anzeige, s->text);
     else
         std::snprintf(zeile, static_cast<size_t>(groesse), "%-10s %s", s->bauteil, s->text);

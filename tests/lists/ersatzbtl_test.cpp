@@ -93,6 +93,24 @@ TEST_F(Ersatz, ReplacementLines)
     ASSERT_EQ(BfeZeileLesen(&g, z), 1);
     EXPECT_STREQ(g.bauteil, ")B");
     EXPECT_STREQ(g.text, "Text");
+
+    // Without a name, or with a text beginning with '(', the empty brackets
+    // keep the text where it was.
+    struct {
+        const char *bauteil, *text, *zeile;
+    } const fensterFaelle[] = {{"", "Hauptschuetz", "() Hauptschuetz"}, {"K1", "(alt) neu", "K1         () (alt) neu"}};
+    for (const auto& f2 : fensterFaelle) {
+        fenstersatz w{};
+        std::strcpy(w.bauteil, f2.bauteil);
+        std::strcpy(w.text, f2.text);
+        BfeZeileSchreiben(&w, z, sizeof z);
+        EXPECT_STREQ(z, f2.zeile);
+        fenstersatz zurueck{};
+        ASSERT_EQ(BfeZeileLesen(&zurueck, z), 1);
+        EXPECT_STREQ(zurueck.bauteil, f2.bauteil);
+        EXPECT_STREQ(zurueck.anzeige, "");
+        EXPECT_STREQ(zurueck.text, f2.text);
+    }
 }
 
 TEST_F(Ersatz, EditorsSaveTheirFilesUnchanged)
