@@ -31,15 +31,8 @@ using namespace seitepruef;
 
 namespace {
 
-class AnzeigeDannEditor : public DemoRahmen {
+class AnzeigeDannEditor : public DemoSeite {
 protected:
-    void SetUp() override
-    {
-        DemoRahmen::SetUp();
-        if (HasFatalFailure()) return;
-        plHeadlessPumpen();
-        plNachrichtBoxFragenLeeren();
-    }
     // A click on row `zeile` of the function bar (0 "Projekt", 1 "Zeichnung").
     static void aeLeiste(int zeile)
     {

@@ -55,15 +55,8 @@ LRESULT CALLBACK ausgabeListeProz(HWND h, UINT m, WPARAM wp, LPARAM lp)
     return CallWindowProc(ausgabeAltListe, h, m, wp, lp);
 }
 
-class AusgabeRahmen : public DemoRahmen {
+class AusgabeRahmen : public DemoSeite {
 protected:
-    void SetUp() override
-    {
-        DemoRahmen::SetUp();
-        if (HasFatalFailure()) return;
-        plHeadlessPumpen();
-        plNachrichtBoxFragenLeeren();
-    }
     const fs::path bilder = fs::read_symlink("/proc/self/exe").parent_path();
 };
 

@@ -21,3 +21,16 @@ protected:
     void SetUp() override { rahmenDemoStarten(demo.wurzel(), vorher, args, argv); }
     void TearDown() override { rahmenBeenden(vorher); }
 };
+
+// The demo frame with its start pumped through and no question left over:
+// the project page waits for the keys and clicks of a test.
+class DemoSeite : public DemoRahmen {
+protected:
+    void SetUp() override
+    {
+        DemoRahmen::SetUp();
+        if (HasFatalFailure()) return;
+        plHeadlessPumpen();
+        plNachrichtBoxFragenLeeren();
+    }
+};

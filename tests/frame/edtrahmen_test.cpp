@@ -29,13 +29,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct EdtRahmen : DemoRahmen {
+struct EdtRahmen : DemoSeite {
     void SetUp() override
     {
-        DemoRahmen::SetUp();
+        DemoSeite::SetUp();
         if (HasFatalFailure()) return;
-        plHeadlessPumpen();
-        plNachrichtBoxFragenLeeren();
         const std::string plan = demo.projekt() + "/HV1.08";
         EditorMitDatei(plan.c_str());
         rahmenPumpen();

@@ -220,15 +220,8 @@ TEST_F(ErsteStundeEditor, ClosingWithAChangedSheetCanBeCancelledWithEsc)
 
 // ---- Project page --------------------------------------------------------------------------------
 
-class ErsteStundeProjekt : public DemoRahmen {
+class ErsteStundeProjekt : public DemoSeite {
 protected:
-    void SetUp() override
-    {
-        DemoRahmen::SetUp();
-        if (HasFatalFailure()) return;
-        plHeadlessPumpen();
-        plNachrichtBoxFragenLeeren();
-    }
     HWND seite() { return rahmenSeite(MODUS_PVW); }
     static std::string status(int teil)
     {

@@ -62,15 +62,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class Show : public DemoRahmen {
+class Show : public DemoSeite {
 protected:
-    void SetUp() override
-    {
-        DemoRahmen::SetUp();
-        if (HasFatalFailure()) return;
-        plHeadlessPumpen();
-        plNachrichtBoxFragenLeeren();
-    }
 
 
     static std::string gezeigt()

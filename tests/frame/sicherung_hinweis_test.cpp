@@ -37,14 +37,12 @@ void shBoxDa(HWND box)
     shGesehen() += std::string(t) + "\n";
 }
 
-class SicherungHinweis : public DemoRahmen {
+class SicherungHinweis : public DemoSeite {
 protected:
     void SetUp() override
     {
-        DemoRahmen::SetUp();
+        DemoSeite::SetUp();
         if (HasFatalFailure()) return;
-        plHeadlessPumpen();
-        plNachrichtBoxFragenLeeren();
         shGesehen().clear();
         plNachrichtBoxBeobachter(shBoxDa);
     }
