@@ -30,6 +30,7 @@ void ebName(char* ziel, size_t kap, const std::string& quelle, int n)
     strkopie(t, quelle.c_str(), BFETEXTSUP);
     strtrim(t);
     strkopie(ziel, kap, t, n);
+    strrtrim(ziel);  // cut inside the text, a blank may end it: saved, it would not read back
 }
 
 // A ")S" line names the section of the records after it.

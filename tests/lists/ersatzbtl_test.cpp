@@ -111,6 +111,15 @@ TEST_F(Ersatz, ReplacementLines)
         EXPECT_STREQ(zurueck.anzeige, "");
         EXPECT_STREQ(zurueck.text, f2.text);
     }
+    // A display name cut at its 20 characters right after a blank ends
+    // without it, so it reads back as saved.
+    fenstersatz lang{};
+    ASSERT_EQ(BfeZeileLesen(&lang, "X1 (neunzehn Zeichen ab xyz"), 1);
+    EXPECT_STREQ(lang.anzeige, "neunzehn Zeichen ab");
+    BfeZeileSchreiben(&lang, z, sizeof z);
+    fenstersatz wieder{};
+    ASSERT_EQ(BfeZeileLesen(&wieder, z), 1);
+    EXPECT_STREQ(wieder.anzeige, lang.anzeige);
 }
 
 TEST_F(Ersatz, EditorsSaveTheirFilesUnchanged)
