@@ -20,18 +20,6 @@
 
 namespace {
 
-std::string altTeil(const std::string& s, int i)
-{
-    size_t a = 0;
-    for (int k = 0; k < i; ++k) {
-        a = s.find("\n--\n", a);
-        if (a == std::string::npos) return "";
-        a += 4;
-    }
-    const size_t e = s.find("\n--\n", a);
-    return s.substr(a, e == std::string::npos ? std::string::npos : e - a);
-}
-
 std::set<std::string> altInhalt(const std::string& ordner)
 {
     std::set<std::string> n;
@@ -48,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* d, size_t n)
     const std::string s(reinterpret_cast<const char*>(d), n);
     const char* namen[] = {"PLAN.001", "BAUTEILE.L05", "BAUTEILB.L02", "BAUTEILN.L02", "BMHAUPT.ZVK"};
     for (int i = 0; i < 5; ++i) {
-        const std::string t = altTeil(s, i);
+        const std::string t = fz::teil(s, i);
         if (i == 0 || !t.empty()) fz::datei(namen[i], reinterpret_cast<const uint8_t*>(t.data()), t.size());
     }
     const std::string ordner = fz::ordner() + "/arbeit";

@@ -28,18 +28,6 @@ void einrichten()
     fz::start({.ausstattung = true, .ini = true, .vgb = "Name Fuzz\nBMuse 1\n"});
 }
 
-std::string teil(const std::string& s, int i)
-{
-    size_t a = 0;
-    for (int k = 0; k < i; ++k) {
-        a = s.find("\n--\n", a);
-        if (a == std::string::npos) return "";
-        a += 4;
-    }
-    size_t e = s.find("\n--\n", a);
-    return s.substr(a, e == std::string::npos ? std::string::npos : e - a);
-}
-
 std::string schreiben(const char* name, const std::string& s)
 {
     return fz::datei(name, reinterpret_cast<const uint8_t*>(s.data()), s.size());
@@ -100,9 +88,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* d, size_t n)
         break;
     }
     case 3:
-        schreiben("BMHAUPT.ZVK", teil(s, 0));
-        schreiben("BMUNTER.ZVK", teil(s, 1));
-        schreiben("BMOHNEH.ZVK", teil(s, 2));
+        schreiben("BMHAUPT.ZVK", fz::teil(s, 0));
+        schreiben("BMUNTER.ZVK", fz::teil(s, 1));
+        schreiben("BMOHNEH.ZVK", fz::teil(s, 2));
         BMZuruecksetzen();
         BMStart();
         Zv7BmImport();
@@ -110,8 +98,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* d, size_t n)
         BMZuruecksetzen();
         break;
     case 4: {
-        std::string a = schreiben("LAGER.DAT", teil(s, 0));
-        std::string o = schreiben("OBER.DAT", teil(s, 1));
+        std::string a = schreiben("LAGER.DAT", fz::teil(s, 0));
+        std::string o = schreiben("OBER.DAT", fz::teil(s, 1));
         LagerInit();
         if (LagerOeffnen(a.c_str(), o.c_str(), 10) == 0) {
             char schl[64], zeile[LAGERSATZSUP + 1];

@@ -9,18 +9,6 @@
 
 namespace {
 
-std::string teil(const std::string& s, int i)
-{
-    size_t a = 0;
-    for (int k = 0; k < i; ++k) {
-        a = s.find("\n--\n", a);
-        if (a == std::string::npos) return "";
-        a += 4;
-    }
-    const size_t e = s.find("\n--\n", a);
-    return s.substr(a, e == std::string::npos ? std::string::npos : e - a);
-}
-
 std::string schreiben(const char* name, const std::string& inhalt)
 {
     return fz::datei(name, reinterpret_cast<const uint8_t*>(inhalt.data()), inhalt.size());
@@ -31,9 +19,9 @@ std::string schreiben(const char* name, const std::string& inhalt)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* d, size_t n)
 {
     const std::string s(reinterpret_cast<const char*>(d), n);
-    const std::string q = schreiben("Quelle.zvk", teil(s, 0));
-    const std::string z = schreiben("BMittel.zvk", teil(s, 1));
-    const std::string zei = schreiben("Plan.001", teil(s, 2));
+    const std::string q = schreiben("Quelle.zvk", fz::teil(s, 0));
+    const std::string z = schreiben("BMittel.zvk", fz::teil(s, 1));
+    const std::string zei = schreiben("Plan.001", fz::teil(s, 2));
     const int m = BMDateiMischen(q.c_str(), z.c_str());
     if (m < -1) __builtin_trap();
     // Every mapped number lies above the target's highest.

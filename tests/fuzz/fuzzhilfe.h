@@ -139,4 +139,18 @@ inline void teilen(const uint8_t* d, size_t n, std::string& a, std::string& b)
     }
 }
 
+// Part `i` (from 0) of an input whose parts are split by separator lines
+// "\n--\n"; empty past the last.
+inline std::string teil(const std::string& s, int i)
+{
+    size_t a = 0;
+    for (int k = 0; k < i; ++k) {
+        a = s.find("\n--\n", a);
+        if (a == std::string::npos) return "";
+        a += 4;
+    }
+    const size_t e = s.find("\n--\n", a);
+    return s.substr(a, e == std::string::npos ? std::string::npos : e - a);
+}
+
 }  // namespace fz
