@@ -35,8 +35,10 @@ LRESULT fensterDesktopProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
 void fensterStart(plWmZustand& wm)
 {
     wm.gestartet = true;
-    gdiSchriftenVorbereiten();
     plBackendWaehlen();
+    // Only after the backend: its start sets environment variables, and the
+    // font map's fontconfig thread reads the environment while it loads.
+    gdiSchriftenVorbereiten();
     auto k = std::make_unique<plKlasse>();
     k->name = "#32769";
     k->proc = fensterDesktopProc;
