@@ -526,6 +526,27 @@ TEST(GdiText, FastMetricsAndCharacterWidthsEqualPangosOwn)
 
 namespace {
 
+// A face's metrics and character widths, measured two ways that must agree.
+struct ZellMasse {
+    TEXTMETRIC tm;
+    std::vector<int> breiten;
+};
+
+void zellMasseGleich(const std::vector<ZellMasse>& ist, const std::vector<ZellMasse>& soll)
+{
+    ASSERT_EQ(ist.size(), soll.size());
+    for (size_t i = 0; i < soll.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(ist[i].tm.tmHeight, soll[i].tm.tmHeight);
+        EXPECT_EQ(ist[i].tm.tmAscent, soll[i].tm.tmAscent);
+        EXPECT_EQ(ist[i].tm.tmDescent, soll[i].tm.tmDescent);
+        EXPECT_EQ(ist[i].tm.tmAveCharWidth, soll[i].tm.tmAveCharWidth);
+        EXPECT_EQ(ist[i].tm.tmMaxCharWidth, soll[i].tm.tmMaxCharWidth);
+        EXPECT_EQ(ist[i].tm.tmInternalLeading, soll[i].tm.tmInternalLeading);
+        EXPECT_EQ(ist[i].breiten, soll[i].breiten);
+    }
+}
+
 // Cell heights (positive lfHeight) are searched size by size from the face's
 // ratio; the start works the steps out from the face instead. Both must give
 // the same font: metrics and every character width, for each stand-in face
@@ -535,20 +556,16 @@ TEST(GdiText, CellHeightStepsFromTheFaceMatchTheSearchBySize)
     const char* flaechen[] = {"Arial",       "Times New Roman", "Courier New",     "DejaVu Sans",
                               "DejaVu Serif", "DejaVu Sans Mono", "Liberation Sans", "Liberation Serif",
                               "Liberation Mono", "System"};
-    struct Ergebnis {
-        TEXTMETRIC tm;
-        std::vector<int> breiten;
-    };
     auto messen = [&](bool schaetzen) {
         gdiTextFreigeben();
         gdiZellSchaetzungSetzen(schaetzen);
-        std::vector<Ergebnis> aus;
+        std::vector<ZellMasse> aus;
         HDC dc = CreateCompatibleDC(0);
         for (const char* f : flaechen)
             for (int hoehe : {6, 9, 12, 13, 14, 15, 16, 20, 27, 33, 48, 64, 100, 127, 128, 129}) {
                 for (int gewicht : {FW_NORMAL, FW_BOLD}) {
                     Schrift s(dc, hoehe, f, gewicht);
-                    Ergebnis e{};
+                    ZellMasse e{};
                     GetTextMetrics(dc, &e.tm);
                     for (int c = 32; c < 256; ++c) {
                         char z = static_cast<char>(c);
@@ -563,18 +580,8 @@ TEST(GdiText, CellHeightStepsFromTheFaceMatchTheSearchBySize)
         gdiZellSchaetzungSetzen(true);
         return aus;
     };
-    const std::vector<Ergebnis> stufen = messen(false), geschaetzt = messen(true);
-    ASSERT_EQ(stufen.size(), geschaetzt.size());
-    for (size_t i = 0; i < stufen.size(); ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(geschaetzt[i].tm.tmHeight, stufen[i].tm.tmHeight);
-        EXPECT_EQ(geschaetzt[i].tm.tmAscent, stufen[i].tm.tmAscent);
-        EXPECT_EQ(geschaetzt[i].tm.tmDescent, stufen[i].tm.tmDescent);
-        EXPECT_EQ(geschaetzt[i].tm.tmAveCharWidth, stufen[i].tm.tmAveCharWidth);
-        EXPECT_EQ(geschaetzt[i].tm.tmMaxCharWidth, stufen[i].tm.tmMaxCharWidth);
-        EXPECT_EQ(geschaetzt[i].tm.tmInternalLeading, stufen[i].tm.tmInternalLeading);
-        EXPECT_EQ(geschaetzt[i].breiten, stufen[i].breiten);
-    }
+    const std::vector<ZellMasse> stufen = messen(false), geschaetzt = messen(true);
+    zellMasseGleich(geschaetzt, stufen);
     gdiTextFreigeben();
 }
 
@@ -611,16 +618,12 @@ TEST(GdiText, CellRatioFromTheMatchedFaceMatchesTheLoadedFace)
     const char* flaechen[] = {"Arial",           "Times New Roman", "Courier New",   "DejaVu Sans",
                               "DejaVu Serif",    "DejaVu Sans Mono", "Liberation Sans", "Liberation Serif",
                               "Liberation Mono", "System",          "Unbekannt"};
-    struct Ergebnis {
-        TEXTMETRIC tm;
-        std::vector<int> breiten;
-    };
     long geladen[2] = {0, 0};
     auto messen = [&](bool direkt) {
         gdiTextFreigeben();
         gdiGesichtDirektSetzen(direkt);
         const long vorher = plSchriftenGeladen();
-        std::vector<Ergebnis> aus;
+        std::vector<ZellMasse> aus;
         HDC dc = CreateCompatibleDC(0);
         for (const char* f : flaechen)
             for (int hoehe : {9, 13, 16, 27, 128})
@@ -628,7 +631,7 @@ TEST(GdiText, CellRatioFromTheMatchedFaceMatchesTheLoadedFace)
                     for (BYTE kursiv : {0, 1}) {
                         HFONT h = CreateFont(hoehe, 0, 0, 0, gewicht, kursiv, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, f);
                         HGDIOBJ alt = SelectObject(dc, h);
-                        Ergebnis e{};
+                        ZellMasse e{};
                         GetTextMetrics(dc, &e.tm);
                         for (int c = 32; c < 256; ++c) {
                             char z = static_cast<char>(c);
@@ -645,18 +648,8 @@ TEST(GdiText, CellRatioFromTheMatchedFaceMatchesTheLoadedFace)
         gdiGesichtDirektSetzen(true);
         return aus;
     };
-    const std::vector<Ergebnis> pango = messen(false), direkt = messen(true);
-    ASSERT_EQ(pango.size(), direkt.size());
-    for (size_t i = 0; i < pango.size(); ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(direkt[i].tm.tmHeight, pango[i].tm.tmHeight);
-        EXPECT_EQ(direkt[i].tm.tmAscent, pango[i].tm.tmAscent);
-        EXPECT_EQ(direkt[i].tm.tmDescent, pango[i].tm.tmDescent);
-        EXPECT_EQ(direkt[i].tm.tmAveCharWidth, pango[i].tm.tmAveCharWidth);
-        EXPECT_EQ(direkt[i].tm.tmMaxCharWidth, pango[i].tm.tmMaxCharWidth);
-        EXPECT_EQ(direkt[i].tm.tmInternalLeading, pango[i].tm.tmInternalLeading);
-        EXPECT_EQ(direkt[i].breiten, pango[i].breiten);
-    }
+    const std::vector<ZellMasse> pango = messen(false), direkt = messen(true);
+    zellMasseGleich(direkt, pango);
     // Four slants and weights of every face that resolved: one load fewer each.
     EXPECT_LT(geladen[1], geladen[0]);
     EXPECT_GE(geladen[0] - geladen[1], 4 * 4);
