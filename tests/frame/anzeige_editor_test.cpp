@@ -112,14 +112,7 @@ TEST_F(AnzeigeDannEditor, TheEditorTakesItsViewBackAndDrawsAfterTheViewerAndItsL
     ASSERT_EQ(plHeadlessPng(ansicht, nachher.c_str()), 0);
     EXPECT_GT(aeGezeichnet(nachher), striche / 2) << "the sheet is drawn again, not a blank view";
     const int anfang = TzAnzahl();
-    for (auto [x, y] : {std::pair<double, double>{40, 120}, {80, 130}}) {
-        const POINT p = plHeadlessPunkt(ansicht, WeltZuPixelX(x), WeltZuPixelY(y));
-        plHeadlessTasteRunter(VK_SHIFT);
-        plHeadlessKlick(p.x, p.y, 0);
-        plHeadlessTasteHoch(VK_SHIFT);
-        rahmenPumpen();
-        plHeadlessZeitVor(1000);
-    }
+    demoLinieKlicken(ansicht);
     EXPECT_EQ(TzAnzahl(), anfang + 1) << "a line drawn";
     taste(VK_ESCAPE);
 }

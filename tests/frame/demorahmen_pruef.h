@@ -6,8 +6,11 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "output/gdi.h"
+#include "platform/headless.h"
 #include "tests/frame/rahmen_pruef.h"
 #include "tests/tools/demokopie.h"
 
@@ -34,3 +37,17 @@ protected:
         plNachrichtBoxFragenLeeren();
     }
 };
+
+// Two Shift-clicks into the editor's view `ansicht`, at (40, 120) and
+// (80, 130) mm: with the line command on, one line between them.
+inline void demoLinieKlicken(HWND ansicht)
+{
+    for (auto [x, y] : {std::pair<double, double>{40, 120}, {80, 130}}) {
+        const POINT p = plHeadlessPunkt(ansicht, WeltZuPixelX(x), WeltZuPixelY(y));
+        plHeadlessTasteRunter(VK_SHIFT);
+        plHeadlessKlick(p.x, p.y, 0);
+        plHeadlessTasteHoch(VK_SHIFT);
+        rahmenPumpen();
+        plHeadlessZeitVor(1000);
+    }
+}

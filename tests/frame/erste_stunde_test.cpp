@@ -46,6 +46,7 @@
 #include "platform/winconst.h"
 #include "project/pvwliste.h"
 #include "project/wrz.h"
+#include "tests/frame/demorahmen_pruef.h"
 #include "tests/frame/editor_pruef.h"
 #include "tests/frame/seite_pruef.h"
 #include "winlib/anwdaten.h"
@@ -465,14 +466,7 @@ TEST_F(ErsteStundeAnzeige, TheLayerDisplayListsTwentyLayersAndTheEditorDrawsAfte
     EXPECT_TRUE(IsWindowEnabled(EdtFenster()));
     const int anfang = TzAnzahl();
     HWND ansicht = GetDlgItem(EdtFenster(), 5000);
-    for (auto [x, y] : {std::pair<double, double>{40, 120}, {80, 130}}) {
-        const POINT p = plHeadlessPunkt(ansicht, WeltZuPixelX(x), WeltZuPixelY(y));
-        plHeadlessTasteRunter(VK_SHIFT);
-        plHeadlessKlick(p.x, p.y, 0);
-        plHeadlessTasteHoch(VK_SHIFT);
-        rahmenPumpen();
-        plHeadlessZeitVor(1000);
-    }
+    demoLinieKlicken(ansicht);
     EXPECT_EQ(TzAnzahl(), anfang + 1) << "a line drawn";
     plHeadlessTaste(VK_ESCAPE);
     rahmenPumpen();
