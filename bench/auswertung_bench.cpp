@@ -11,6 +11,7 @@
 // never run by CTest. The project goes to the process's temporary folder
 // and is removed. Calls tools/demogen, lists/, project/, config/, support/,
 // platform/, equipment/.
+#include <fcntl.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -211,6 +212,20 @@ int main(int argc, char** argv)
         std::snprintf(name, sizeof name, "  davon %zu Blattdateien ersetzen", blaetter.size());
         zeile(name, messen([&] {
                   for (const auto& [pfad, inhalt] : blaetter) plDsDateiErsetzen(pfad.c_str(), inhalt.data(), inhalt.size());
+              }),
+              basis, false);
+        // The least a first run can cost on this file system: as many new,
+        // empty files made in a folder of their own, nothing written.
+        int ordnerNr = 0;
+        std::snprintf(name, sizeof name, "  Untergrenze: %zu leere Dateien anlegen", blaetter.size());
+        zeile(name, messen([&] {
+                  const fs::path ordner = wurzel / ("leer" + std::to_string(++ordnerNr));
+                  fs::create_directory(ordner);
+                  for (size_t k = 1; k <= blaetter.size(); ++k) {
+                      const int fd = ::open((ordner / ("S." + std::to_string(k))).c_str(),
+                                            O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
+                      if (fd >= 0) ::close(fd);
+                  }
               }),
               basis, false);
     }

@@ -120,21 +120,85 @@ bool dsGleichWieBytes(int fb, const char* daten, size_t n, mode_t* rechte)
 
 void dsListeEintragen(const std::string& echt);
 
+// Writes all of `daten` to `t`; 0 or the error.
+int dsAllesSchreiben(int t, const char* daten, size_t n, bool sync)
+{
+    for (size_t pos = 0; pos < n;) {
+        if (dsFehler(PlFehlerArt::Schreiben)) return EIO;
+        const ssize_t w = write(t, daten + pos, n - pos);
+        if (w < 0 && errno == EINTR) continue;
+        if (w <= 0) return w < 0 ? errno : EIO;
+        pos += static_cast<size_t>(w);
+    }
+    if (sync && (dsFehler(PlFehlerArt::Schreiben) || fsync(t) != 0)) return errno ? errno : EIO;
+    return 0;
+}
+
+void dsOrdnerSyncen(const std::string& ziel);
+
+// A file that does not exist yet is written as a file without a name in its
+// folder and linked under its name once complete: as atomic as the rename,
+// at the file system's cost of one new file (no temporary name to make and
+// rename away). 1: not possible here (no such files on this file system, no
+// /proc, or the name appeared meanwhile), the caller takes the rename way.
+int dsNeuVerknuepfen(const std::string& ziel, const char* daten, size_t n, bool sync, mode_t rechte,
+                     bool schliessen)
+{
+    const size_t schnitt = ziel.rfind('/');
+    const std::string ordner =
+        schnitt == std::string::npos ? std::string(".") : schnitt == 0 ? std::string("/") : ziel.substr(0, schnitt);
+    // The mode is the creation's, so no chmod: `rechte` already lacks the umask.
+    const int t = open(ordner.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, rechte);
+    if (t < 0) return 1;
+    int fehler = dsAllesSchreiben(t, daten, n, sync);
+    if (!fehler && schliessen && plFehlerJetzt(PlFehlerArt::Schliessen)) fehler = EIO;
+    if (!fehler && dsFehler(PlFehlerArt::Umbenennen)) fehler = errno ? errno : EIO;
+    if (fehler) {
+        close(t);  // the nameless file goes with its last descriptor
+        errno = fehler;
+        return -1;
+    }
+    char selbst[40];
+    std::snprintf(selbst, sizeof selbst, "/proc/self/fd/%d", t);
+    if (linkat(AT_FDCWD, selbst, AT_FDCWD, ziel.c_str(), AT_SYMLINK_FOLLOW) != 0) {
+        close(t);
+        return 1;
+    }
+    if (close(t) != 0) {  // whole or absent: a file whose close failed is not kept
+        const int e = errno;
+        unlink(ziel.c_str());
+        errno = e;
+        return -1;
+    }
+    dsListeEintragen(ziel);
+    if (sync) dsOrdnerSyncen(ziel);
+    return 0;
+}
+
 // The bytes of a replacement that was gathered in memory, for the target
 // `wie` (the real path as written; `syspfad`, when given, is looked up
 // ignoring case when no file has that name): nothing happens on disk when
-// the target holds the same bytes; else they go to a new file in its
-// folder, renamed over it. A failure at any step leaves the target as it
-// was and no temporary file. `schliessen`: the close of the new file
-// counts as a close for the fault injection.
+// the target holds the same bytes; a new target is linked in complete
+// (dsNeuVerknuepfen); else they go to a new file in its folder, renamed
+// over it. A failure at any step leaves the target as it was and no
+// temporary file. `schliessen`: the close of the new file counts as a
+// close for the fault injection.
 int dsBytesErsetzen(const std::string& wie, const std::string* syspfad, const char* daten, size_t n, bool sync,
                     mode_t rechte, bool schliessen)
 {
     std::string ziel = wie;
     int fb = open(ziel.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fb < 0 && syspfad && (errno == ENOENT || errno == ENOTDIR)) {
+    int warum = fb < 0 ? errno : 0;
+    if (fb < 0 && syspfad && (warum == ENOENT || warum == ENOTDIR)) {
         if (plDsPfad(syspfad->c_str(), &ziel) < 0) return -1;
-        if (ziel != wie) fb = open(ziel.c_str(), O_RDONLY | O_CLOEXEC);
+        if (ziel != wie) {
+            fb = open(ziel.c_str(), O_RDONLY | O_CLOEXEC);
+            warum = fb < 0 ? errno : 0;
+        }
+    }
+    if (fb < 0 && warum == ENOENT) {
+        const int r = dsNeuVerknuepfen(ziel, daten, n, sync, rechte, schliessen);
+        if (r <= 0) return r;
     }
     if (dsGleichWieBytes(fb, daten, n, &rechte)) return 0;
     const size_t schnitt = ziel.rfind('/');
@@ -142,21 +206,7 @@ int dsBytesErsetzen(const std::string& wie, const std::string* syspfad, const ch
     const int t = mkostemp(temp.data(), O_CLOEXEC);
     if (t < 0) return -1;
     fchmod(t, rechte);
-    int fehler = 0;
-    for (size_t pos = 0; pos < n;) {
-        if (dsFehler(PlFehlerArt::Schreiben)) {
-            fehler = EIO;
-            break;
-        }
-        const ssize_t w = write(t, daten + pos, n - pos);
-        if (w < 0 && errno == EINTR) continue;
-        if (w <= 0) {
-            fehler = w < 0 ? errno : EIO;
-            break;
-        }
-        pos += static_cast<size_t>(w);
-    }
-    if (!fehler && sync && (dsFehler(PlFehlerArt::Schreiben) || fsync(t) != 0)) fehler = errno;
+    int fehler = dsAllesSchreiben(t, daten, n, sync);
     const bool schliessFehler = schliessen && plFehlerJetzt(PlFehlerArt::Schliessen);
     if (close(t) != 0 && !fehler) fehler = errno;
     if (schliessFehler && !fehler) fehler = EIO;
@@ -167,14 +217,17 @@ int dsBytesErsetzen(const std::string& wie, const std::string* syspfad, const ch
         return -1;
     }
     dsListeEintragen(ziel);
-    if (sync) {
-        const int dfd = open(dsOrdnerVon(ziel).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (dfd >= 0) {
-            fsync(dfd);
-            close(dfd);
-        }
-    }
+    if (sync) dsOrdnerSyncen(ziel);
     return 0;
+}
+
+void dsOrdnerSyncen(const std::string& ziel)
+{
+    const int dfd = open(dsOrdnerVon(ziel).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dfd >= 0) {
+        fsync(dfd);
+        close(dfd);
+    }
 }
 
 // Memory files of replacements gathered in memory, kept for the next one

@@ -396,6 +396,11 @@ TEST_F(Dateisys, ABatchOfReplacementsReadsTheFolderOnceAndStaysAtomic)
     ASSERT_EQ(stat(p("gleich").c_str(), &st), 0);
     EXPECT_EQ(st.st_ino, vorher.st_ino);
     EXPECT_EQ(st.st_mtim.tv_nsec, vorher.st_mtim.tv_nsec);
+    // A new file gets the permissions any new file of the user gets.
+    const mode_t maske = umask(0);
+    umask(maske);
+    ASSERT_EQ(stat(p("neu.txt").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0666u & ~maske);
     std::set<std::string> soll{"BLATT.7", "gleich", "neu.txt", "Blatt.39"};
     for (int i = 1; i <= 38; ++i)
         if (i != 7) soll.insert("blatt." + std::to_string(i));
