@@ -266,6 +266,25 @@ TEST_F(Vorgaben, ReadWithoutAnOpenStoreLoadsTheSet)
     EXPECT_EQ(VgbAnzahl(), 0) << "closed again";
 }
 
+// Lookups after the store changed: a key written twice gives its first
+// entry, a key set anew and a key taken from the replacement set are found
+// at once, and a set opened anew answers with its own entries.
+TEST_F(Vorgaben, LookupsFollowAppendsAndNewOpenings)
+{
+    oeffnen("Breite 25\nHoehe 3\nBreite 99\n");
+    EXPECT_EQ(VgbInt("Breite"), 25);
+    EXPECT_EQ(VgbSuchen("Neu"), -1);
+    VgbSetzen("Neu", "7");
+    EXPECT_EQ(VgbInt("Neu"), 7);
+    EXPECT_EQ(VgbInt("Breite"), 25);
+    VgbSchliessen();
+    datei("prj/Standard.vgb", "Hoehe 4\nNeu 8\n");
+    VgbOeffnen();
+    EXPECT_EQ(VgbInt("Neu"), 8);
+    EXPECT_EQ(VgbInt("Hoehe"), 4);
+    EXPECT_EQ(VgbSuchen("Breite"), -1);
+}
+
 // Opening the store again reads the file again: unchanged bytes give the
 // entries of the last opening (kept, not parsed anew), a file rewritten in
 // the same moment with another value of the same length gives the new one,
