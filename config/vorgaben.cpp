@@ -34,10 +34,13 @@ vorgabe* vgbListe = nullptr;
 int vgbAnzahl = 0;
 // Where each key of vgbListe[0, vgbAnzahl) stands, its first entry as the
 // search in order finds it: readers look up hundreds of keys in a set of
-// hundreds (a start reads every pen of the viewer). Made at the first lookup
-// after the set was opened; appending keeps it.
+// hundreds (a start reads every pen of the viewer). Made once an opening has
+// asked for more keys than it pays to walk for (many open the store for one
+// value); appending keeps it.
 std::unordered_map<std::string, int> vgbIndex;
 bool vgbIndexGueltig = false;
+int vgbSuchenOhneIndex = 0;  // lookups of this opening so far, while it has no index
+constexpr int VGB_INDEX_AB = 16;
 int vgbReferenzen = 0;
 int vgbGeaendert = 0;
 int vgbZaehler = 0;
@@ -150,6 +153,12 @@ int vgbAnhaengen(const std::string& schluessel, const std::string& wert)
 int vgbSucheExakt(const char* k)
 {
     if (!vgbListe) return -1;
+    if (!vgbIndexGueltig && ++vgbSuchenOhneIndex <= VGB_INDEX_AB) {
+        for (int i = 0; i < vgbAnzahl; ++i) {
+            if (std::strcmp(vgbListe[i].schluessel, k) == 0) return i;
+        }
+        return -1;
+    }
     if (!vgbIndexGueltig) {
         vgbIndex.clear();
         vgbIndex.reserve(static_cast<size_t>(vgbAnzahl));
@@ -247,6 +256,7 @@ int VgbOeffnen()
 {
     if (++vgbReferenzen != 1) return 0;
     vgbIndexGueltig = false;
+    vgbSuchenOhneIndex = 0;
     ffree(vgbListe);
     ffree(vgbErsatz);
     vgbListe = static_cast<vorgabe*>(fmalloc(VORSUP, sizeof(vorgabe)));

@@ -272,7 +272,13 @@ TEST_F(Vorgaben, ReadWithoutAnOpenStoreLoadsTheSet)
 TEST_F(Vorgaben, LookupsFollowAppendsAndNewOpenings)
 {
     oeffnen("Breite 25\nHoehe 3\nBreite 99\n");
-    EXPECT_EQ(VgbInt("Breite"), 25);
+    // Past the first few lookups of an opening the store answers through
+    // its index; both ways give the same.
+    for (int i = 0; i < 40; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(VgbInt("Breite"), 25);
+        EXPECT_EQ(VgbInt("Hoehe"), 3);
+    }
     EXPECT_EQ(VgbSuchen("Neu"), -1);
     VgbSetzen("Neu", "7");
     EXPECT_EQ(VgbInt("Neu"), 7);
@@ -280,8 +286,11 @@ TEST_F(Vorgaben, LookupsFollowAppendsAndNewOpenings)
     VgbSchliessen();
     datei("prj/Standard.vgb", "Hoehe 4\nNeu 8\n");
     VgbOeffnen();
-    EXPECT_EQ(VgbInt("Neu"), 8);
-    EXPECT_EQ(VgbInt("Hoehe"), 4);
+    for (int i = 0; i < 40; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(VgbInt("Neu"), 8);
+        EXPECT_EQ(VgbInt("Hoehe"), 4);
+    }
     EXPECT_EQ(VgbSuchen("Breite"), -1);
 }
 
