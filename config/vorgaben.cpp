@@ -12,6 +12,7 @@
 #include <set>
 #include <string>
 #include <sys/stat.h>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -31,6 +32,15 @@ namespace {
 
 vorgabe* vgbListe = nullptr;
 int vgbAnzahl = 0;
+// Where each key of vgbListe[0, vgbAnzahl) stands, its first entry as the
+// search in order finds it: readers look up hundreds of keys in a set of
+// hundreds (a start reads every pen of the viewer). Made once an opening has
+// asked for more keys than it pays to walk for (many open the store for one
+// value); appending keeps it.
+std::unordered_map<std::string, int> vgbIndex;
+bool vgbIndexGueltig = false;
+int vgbSuchenOhneIndex = 0;  // lookups of this opening so far, while it has no index
+constexpr int VGB_INDEX_AB = 16;
 int vgbReferenzen = 0;
 int vgbGeaendert = 0;
 int vgbZaehler = 0;
@@ -135,6 +145,7 @@ int vgbAnhaengen(const std::string& schluessel, const std::string& wert)
     if (vgbAnzahl >= VGBBELEGT) return -1;
     vorgabe& e = vgbListe[vgbAnzahl];
     strkopie(e.schluessel, schluessel.c_str(), VGBSCHLUESSELSUP);
+    if (vgbIndexGueltig) vgbIndex.emplace(e.schluessel, vgbAnzahl);
     strkopie(e.wert, wert.c_str(), VGBWERTSUP);
     return vgbAnzahl++;
 }
@@ -142,10 +153,20 @@ int vgbAnhaengen(const std::string& schluessel, const std::string& wert)
 int vgbSucheExakt(const char* k)
 {
     if (!vgbListe) return -1;
-    for (int i = 0; i < vgbAnzahl; ++i) {
-        if (std::strcmp(vgbListe[i].schluessel, k) == 0) return i;
+    if (!vgbIndexGueltig && ++vgbSuchenOhneIndex <= VGB_INDEX_AB) {
+        for (int i = 0; i < vgbAnzahl; ++i) {
+            if (std::strcmp(vgbListe[i].schluessel, k) == 0) return i;
+        }
+        return -1;
     }
-    return -1;
+    if (!vgbIndexGueltig) {
+        vgbIndex.clear();
+        vgbIndex.reserve(static_cast<size_t>(vgbAnzahl));
+        for (int i = 0; i < vgbAnzahl; ++i) vgbIndex.emplace(vgbListe[i].schluessel, i);
+        vgbIndexGueltig = true;
+    }
+    auto it = vgbIndex.find(k);
+    return it == vgbIndex.end() ? -1 : it->second;
 }
 
 void vgbErsatzLaden()
@@ -234,6 +255,8 @@ void vgbFehlendMerken(const std::string& schluessel)
 int VgbOeffnen()
 {
     if (++vgbReferenzen != 1) return 0;
+    vgbIndexGueltig = false;
+    vgbSuchenOhneIndex = 0;
     ffree(vgbListe);
     ffree(vgbErsatz);
     vgbListe = static_cast<vorgabe*>(fmalloc(VORSUP, sizeof(vorgabe)));
@@ -288,6 +311,8 @@ void VgbSchliessen()
 {
     if (vgbReferenzen <= 0) return;
     if (--vgbReferenzen > 0) return;
+    vgbIndexGueltig = false;
+    vgbIndex.clear();
     ffree(vgbListe);
     ffree(vgbErsatz);
     vgbListe = nullptr;

@@ -58,6 +58,9 @@ int main(int argc, char** argv)
         std::fputs(MAIN_HILFE, stdout);
         return 0;
     }
+    // The program's resources parse on a thread of their own while the
+    // window system starts; the first FindResource takes them over.
+    rcModulVorausParsen(rcModulName(GetModuleHandle(nullptr)));
     plOrtArgumenteSetzen(argc, argv);
     AnwSchalter schalter;
     anwSchalterLesen(&schalter);

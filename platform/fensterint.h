@@ -95,6 +95,7 @@ struct plFenster {
     RECT wmAusmass{0, 0, 0, 0};
 
     cairo_surface_t* flaeche = nullptr;  // top-level windows only
+    bool flaecheBemalt = false;          // a DC that reaches the surface was made
 };
 
 struct plTimer {

@@ -41,16 +41,63 @@ struct MalDc {
 
 std::vector<MalDc> malDcs;
 cairo_surface_t* malBildschirm = nullptr;
+cairo_surface_t* malLeer = nullptr;  // malLeerFlaeche
 plMenueLeisteMalenFn malMenueHook = nullptr;
 plNcExtrasMalenFn malNcHook = nullptr;
+
+// A new surface of the top-level window's size in the window colour; with
+// `alt`, its content is kept at the top left.
+cairo_surface_t* malFlaecheNeu(const plFenster* w, cairo_surface_t* alt)
+{
+    int b = std::max<int>(1, w->rect.right - w->rect.left);
+    int h = std::max<int>(1, w->rect.bottom - w->rect.top);
+    cairo_surface_t* neu = cairo_image_surface_create(CAIRO_FORMAT_RGB24, b, h);
+    cairo_t* cr = cairo_create(neu);
+    COLORREF f = GetSysColor(COLOR_WINDOW);
+    cairo_set_source_rgb(cr, GetRValue(f) / 255.0, GetGValue(f) / 255.0, GetBValue(f) / 255.0);
+    cairo_paint(cr);
+    if (alt) {
+        cairo_set_source_surface(cr, alt, 0, 0);
+        cairo_paint(cr);
+    }
+    cairo_destroy(cr);
+    return neu;
+}
+
+// The surface of a top-level window, made when it is first needed: a
+// window created, placed and sized before it is shown paints no surface for
+// the sizes on the way.
+cairo_surface_t* malFlaecheSichern(plFenster* o)
+{
+    if (!o->flaeche) {
+        o->flaeche = malFlaecheNeu(o, nullptr);
+        o->flaecheBemalt = false;
+    }
+    return o->flaeche;
+}
+
+// The target of DCs that cannot draw: one white pixel, made once.
+cairo_surface_t* malLeerFlaeche()
+{
+    if (!malLeer) {
+        malLeer = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1);
+        cairo_t* cr = cairo_create(malLeer);
+        cairo_set_source_rgb(cr, 1, 1, 1);
+        cairo_paint(cr);
+        cairo_destroy(cr);
+    }
+    return malLeer;
+}
 
 cairo_surface_t* malFlaecheVon(const plFenster* w)
 {
     HWND oben = plFensterOben(w->h);
     plFenster* o = plFensterVon(oben);
-    return o ? o->flaeche : nullptr;
+    return o ? malFlaecheSichern(o) : nullptr;
 }
 
+// What a window without a surface drew went nowhere (see malDcMachen):
+// there is nothing to show until its first drawing.
 void malPraesentieren(HWND h)
 {
     HWND oben = plFensterOben(h);
@@ -98,10 +145,20 @@ std::string malKlein(const char* t)
 
 HDC malDcMachen(plFenster* w, bool ganz, const plRegion* nur, bool kinderAus)
 {
-    cairo_surface_t* fl = malFlaecheVon(w);
-    if (!fl) return 0;
+    plFenster* obenFenster = plFensterVon(plFensterOben(w->h));
+    if (!obenFenster) return 0;
     plRegion reg = plFensterSichtbarRegion(w, ganz, kinderAus);
     if (nur) reg.schneiden(*nur);
+    // A DC that reaches nothing (its window is hidden) only measures: before
+    // the top-level has a surface it gets the stand-in, so that controls
+    // measuring their fonts in a window not shown yet make no surface.
+    cairo_surface_t* fl = nullptr;
+    if (reg.leer() && !obenFenster->flaeche) {
+        fl = malLeerFlaeche();
+    } else {
+        fl = malFlaecheSichern(obenFenster);
+        if (!reg.leer()) obenFenster->flaecheBemalt = true;
+    }
     POINT o = ganz ? plFensterInOben(w) : plFensterClientInOben(w);
     reg.verschieben(-o.x, -o.y);
     HDC hdc = gdiDcFensterErzeugenRegion(fl, o, reg.rechtecke);
@@ -287,21 +344,18 @@ void plFensterNcExtrasHook(plNcExtrasMalenFn malen)
 
 void plFensterFlaecheAnpassen(plFenster* w)
 {
+    if (!w->flaeche) return;  // made at the size of its first use
     int b = std::max<int>(1, w->rect.right - w->rect.left);
     int h = std::max<int>(1, w->rect.bottom - w->rect.top);
-    if (w->flaeche && cairo_image_surface_get_width(w->flaeche) == b && cairo_image_surface_get_height(w->flaeche) == h)
+    if (cairo_image_surface_get_width(w->flaeche) == b && cairo_image_surface_get_height(w->flaeche) == h) return;
+    // A surface nothing was drawn on is plain window colour: let it go and
+    // make the new size when it is needed, the same white surface.
+    if (!w->flaecheBemalt) {
+        plFensterFlaecheFrei(w);
         return;
-    cairo_surface_t* neu = cairo_image_surface_create(CAIRO_FORMAT_RGB24, b, h);
-    cairo_t* cr = cairo_create(neu);
-    COLORREF f = GetSysColor(COLOR_WINDOW);
-    cairo_set_source_rgb(cr, GetRValue(f) / 255.0, GetGValue(f) / 255.0, GetBValue(f) / 255.0);
-    cairo_paint(cr);
-    if (w->flaeche) {
-        cairo_set_source_surface(cr, w->flaeche, 0, 0);
-        cairo_paint(cr);
-        cairo_surface_destroy(w->flaeche);
     }
-    cairo_destroy(cr);
+    cairo_surface_t* neu = malFlaecheNeu(w, w->flaeche);
+    cairo_surface_destroy(w->flaeche);
     w->flaeche = neu;
 }
 
@@ -326,6 +380,8 @@ void plFensterMalEnde()
     malDcs.clear();
     if (malBildschirm) cairo_surface_destroy(malBildschirm);
     malBildschirm = nullptr;
+    if (malLeer) cairo_surface_destroy(malLeer);
+    malLeer = nullptr;
     malMenueHook = nullptr;
     malNcHook = nullptr;
 }
@@ -665,6 +721,7 @@ int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* cl
     plRegion frei;
     frei.hinzu(plRechteckSchnitt(s, k));
     if (fl && plFensterSichtbar(w) && !plRechteckLeer(ziel)) {
+        if (plFenster* obenFenster = plFensterVon(plFensterOben(w->h))) obenFenster->flaecheBemalt = true;
         plRegion sicht = plFensterSichtbarRegion(w, false, false);
         POINT o = plFensterClientInOben(w);
         RECT zielOben = plRechteckVerschoben(ziel, o.x, o.y);

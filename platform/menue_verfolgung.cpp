@@ -28,6 +28,7 @@
 #include "platform/eingabe.h"
 #include "platform/fenster.h"
 #include "platform/gdi.h"
+#include "platform/gdiint.h"
 #include "platform/menue_int.h"
 #include "platform/nachricht.h"
 #include "platform/stil3d.h"
@@ -102,10 +103,20 @@ HFONT menueSchrift()
     return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
+// Measures as the bar and the popups are drawn: with the user interface's
+// text (their DCs are the window frame's and the popup class's), so the
+// menus load the one UI font, not a drawing font of their own beside it.
+HDC messDcMachen()
+{
+    HDC dc = CreateCompatibleDC(0);
+    gdiDcOberflaecheSetzen(dc, true);
+    return dc;
+}
+
 struct plMessDc {
     HDC dc;
     HGDIOBJ alt;
-    plMessDc() : dc(CreateCompatibleDC(0)), alt(SelectObject(dc, menueSchrift())) {}
+    plMessDc() : dc(messDcMachen()), alt(SelectObject(dc, menueSchrift())) {}
     ~plMessDc()
     {
         SelectObject(dc, alt);

@@ -3,6 +3,9 @@
 // A name missing here is an error in a script, never 0: add the constant to
 // winconst.h (or the owning platform header) and its row here.
 #include <cstring>
+#include <iterator>
+#include <string_view>
+#include <unordered_map>
 
 #include "platform/rcparser.h"
 #include "platform/winconst.h"
@@ -302,11 +305,18 @@ const RcKonst rcKonstanten[] = {
 
 bool rcKonstante(const std::string& name, long long& wert)
 {
-    for (const auto& k : rcKonstanten) {
-        if (name == k.name) {
-            wert = k.wert;
-            return true;
-        }
-    }
-    return false;
+    // Looked up for every style word of every dialog control: by hash, the
+    // first row of a name winning as in the table's order.
+    // Never destroyed: a parse running ahead on its own thread may still look
+    // names up while the program ends.
+    static const auto* nachName = [] {
+        auto* m = new std::unordered_map<std::string_view, long long>;
+        m->reserve(std::size(rcKonstanten));
+        for (const auto& k : rcKonstanten) m->emplace(k.name, k.wert);
+        return m;
+    }();
+    auto it = nachName->find(name);
+    if (it == nachName->end()) return false;
+    wert = it->second;
+    return true;
 }

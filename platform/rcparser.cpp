@@ -325,9 +325,17 @@ private:
         return true;
     }
 
+    // `w` in upper case; compared through the case map without a copy (the
+    // reader asks this many times per token).
     static bool istWort(const RcToken& t, const char* w)
     {
-        return t.art == RcTokArt::Wort && rcGross(t.text) == w;
+        if (t.art != RcTokArt::Wort) return false;
+        size_t i = 0;
+        for (; i < t.text.size(); ++i) {
+            if (w[i] == '\0' || plZeichenGross(static_cast<unsigned char>(t.text[i])) != static_cast<unsigned char>(w[i]))
+                return false;
+        }
+        return w[i] == '\0';
     }
     static bool istZeichen(const RcToken& t, char c)
     {
@@ -865,6 +873,11 @@ bool rcNameGleich(const RcName& a, const RcName& b)
 
 bool rcUtf8NachCp1252(const std::string& utf8, std::string& cp, size_t* fehlerStelle)
 {
+    // Plain ASCII, as most texts are, is the same in both.
+    if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        cp = utf8;
+        return true;
+    }
     cp.clear();
     if (!plCpUtf8Gueltig(utf8)) {
         if (fehlerStelle) *fehlerStelle = 0;

@@ -12,10 +12,27 @@
 #include <cstdio>
 #include <cstring>
 #include <deque>
+#include <memory>
+#include <system_error>
+#include <thread>
 
 #include "platform/rcparser.h"
 
 namespace {
+
+// A parse running ahead on a thread of its own (rcModulVorausParsen): its
+// own copies in, its own results out, taken over at the module's first use.
+struct RcVoraus {
+    std::thread faden;
+    RcModul modul;
+    std::string fehler;
+    bool ok = false;
+    bool nochmal = false;  // it failed otherwise than by a script error: parse at the first use
+    ~RcVoraus()
+    {
+        if (faden.joinable()) faden.join();
+    }
+};
 
 struct RcPaket {
     std::string name;
@@ -27,6 +44,7 @@ struct RcPaket {
     std::string fehler;
     RcModul modul;
     int geladen = 0;
+    std::unique_ptr<RcVoraus> voraus;
 };
 
 // Built on first use, so the generated code's start-up registration may run
@@ -57,17 +75,31 @@ std::string rcDateiModul(const std::string& datei)
     return rcGrossText(n);
 }
 
+RcLeser rcPaketLeser(const std::map<std::string, std::string_view>& dateien)
+{
+    return [&dateien](const std::string& pfad, std::string& inhalt) {
+        auto it = dateien.find(pfad);
+        if (it == dateien.end()) return false;
+        inhalt.assign(it->second.data(), it->second.size());
+        return true;
+    };
+}
+
 bool rcParsenWennNoetig(RcPaket& p)
 {
     if (p.geparst) return !p.kaputt;
     p.geparst = true;
-    RcLeser leser = [&p](const std::string& pfad, std::string& inhalt) {
-        auto it = p.dateien.find(pfad);
-        if (it == p.dateien.end()) return false;
-        inhalt.assign(it->second.data(), it->second.size());
-        return true;
-    };
-    if (!rcModulParsen(p.name, p.skripte, leser, p.modul, p.fehler)) {
+    bool ok = false;
+    std::unique_ptr<RcVoraus> v = std::move(p.voraus);
+    if (v) v->faden.join();
+    if (v && !v->nochmal) {
+        ok = v->ok;
+        p.modul = std::move(v->modul);
+        p.fehler = std::move(v->fehler);
+    } else {
+        ok = rcModulParsen(p.name, p.skripte, rcPaketLeser(p.dateien), p.modul, p.fehler);
+    }
+    if (!ok) {
         p.kaputt = true;
         std::fprintf(stderr, "ERROR Ressourcen %s: %s\n", p.name.c_str(), p.fehler.c_str());
         return false;
@@ -147,6 +179,29 @@ void rcModulAnmelden(const char* name, const char* const* skripte, int anzSkript
         }
     }
     pakete.push_back(std::move(p));
+}
+
+void rcModulVorausParsen(const std::string& name)
+{
+    std::string g = rcGrossText(name);
+    for (auto& p : rcPakete()) {
+        if (p.gross != g) continue;
+        if (p.geparst || p.voraus) return;
+        auto v = std::make_unique<RcVoraus>();
+        try {
+            v->faden = std::thread([z = v.get(), n = p.name, s = p.skripte, d = p.dateien] {
+                try {
+                    z->ok = rcModulParsen(n, s, rcPaketLeser(d), z->modul, z->fehler);
+                } catch (...) {
+                    z->nochmal = true;
+                }
+            });
+        } catch (const std::system_error&) {
+            return;  // no thread: parsed at the first use
+        }
+        p.voraus = std::move(v);
+        return;
+    }
 }
 
 std::vector<std::string> rcModulNamen()

@@ -125,6 +125,12 @@ std::string rcModulName(HMODULE modul);
 // message "file:line: text" in `fehler` when not).
 std::vector<std::string> rcModulNamen();
 bool rcModulPruefen(const std::string& name, std::string* fehler);
+// Starts parsing a packed module on a thread of its own, so that its first
+// use finds it parsed (the program's start asks for its own module before
+// it opens the display); the first use waits for it and reports a script
+// error as it would have parsed it itself. Nothing when it is parsed or
+// under way already, or no thread can be started.
+void rcModulVorausParsen(const std::string& name);
 
 // ---- Packed data (called by the generated code of the packer) -----------------
 struct RcGepackteDatei {

@@ -266,6 +266,34 @@ TEST_F(Vorgaben, ReadWithoutAnOpenStoreLoadsTheSet)
     EXPECT_EQ(VgbAnzahl(), 0) << "closed again";
 }
 
+// Lookups after the store changed: a key written twice gives its first
+// entry, a key set anew and a key taken from the replacement set are found
+// at once, and a set opened anew answers with its own entries.
+TEST_F(Vorgaben, LookupsFollowAppendsAndNewOpenings)
+{
+    oeffnen("Breite 25\nHoehe 3\nBreite 99\n");
+    // Past the first few lookups of an opening the store answers through
+    // its index; both ways give the same.
+    for (int i = 0; i < 40; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(VgbInt("Breite"), 25);
+        EXPECT_EQ(VgbInt("Hoehe"), 3);
+    }
+    EXPECT_EQ(VgbSuchen("Neu"), -1);
+    VgbSetzen("Neu", "7");
+    EXPECT_EQ(VgbInt("Neu"), 7);
+    EXPECT_EQ(VgbInt("Breite"), 25);
+    VgbSchliessen();
+    datei("prj/Standard.vgb", "Hoehe 4\nNeu 8\n");
+    VgbOeffnen();
+    for (int i = 0; i < 40; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(VgbInt("Neu"), 8);
+        EXPECT_EQ(VgbInt("Hoehe"), 4);
+    }
+    EXPECT_EQ(VgbSuchen("Breite"), -1);
+}
+
 // Opening the store again reads the file again: unchanged bytes give the
 // entries of the last opening (kept, not parsed anew), a file rewritten in
 // the same moment with another value of the same length gives the new one,

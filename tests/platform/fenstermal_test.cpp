@@ -109,6 +109,38 @@ TEST_F(Malen, UpdateWindowAndRedrawWindowPaintAtOnce)
     EXPECT_EQ(pumpen(), V{});
 }
 
+// A window is painted once it is shown: measuring in it and sizing it
+// while hidden make no surface; what was drawn on it is kept through a
+// hidden resize.
+TEST_F(Malen, AHiddenWindowGetsItsSurfaceWhenShownAndKeepsWhatWasDrawn)
+{
+    HWND a = fenster("A", WS_POPUP, 10, 10, 100, 80);
+    HDC hdc = GetDC(a);
+    ASSERT_NE(hdc, 0u);
+    TEXTMETRIC tm{};
+    EXPECT_TRUE(GetTextMetrics(hdc, &tm));
+    EXPECT_GT(tm.tmHeight, 0);
+    SetPixel(hdc, 5, 5, ROT);  // clipped away: the window is hidden
+    ReleaseDC(a, hdc);
+    SetWindowPos(a, 0, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(plFensterVon(a)->flaeche, nullptr);
+    ShowWindow(a, SW_SHOW);
+    plHeadlessPumpen();
+    cairo_surface_t* fl = plFensterVon(a)->flaeche;
+    ASSERT_NE(fl, nullptr);
+    EXPECT_EQ(cairo_image_surface_get_width(fl), 300);
+    EXPECT_EQ(cairo_image_surface_get_height(fl), 200);
+    EXPECT_EQ(plFensterPixel(a, 5, 5), GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(plFensterPixel(a, 295, 195), GetSysColor(COLOR_WINDOW));
+    hdc = GetDC(a);
+    SetPixel(hdc, 20, 30, ROT);
+    ReleaseDC(a, hdc);
+    ShowWindow(a, SW_HIDE);
+    SetWindowPos(a, 0, 0, 0, 150, 120, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(plFensterPixel(a, 20, 30), ROT);
+    EXPECT_EQ(plFensterPixel(a, 140, 110), GetSysColor(COLOR_WINDOW));
+}
+
 TEST_F(Malen, ScrollWindowMovesPixelsAndInvalidatesTheUncoveredStrip)
 {
     HWND a = fenster("A", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);

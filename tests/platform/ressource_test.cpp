@@ -305,3 +305,42 @@ TEST(RcModule, LoadLibraryFindsTheTestModuleByFileName)
 }
 
 }  // namespace
+
+// A module parsed ahead on a thread of its own reads back as one parsed at
+// its first use; a script error comes at the first use, as then.
+TEST(RcModule, AParseAheadIsTakenOverAtTheFirstUse)
+{
+    static const char gut[] = "#define X 5\nSTRINGTABLE BEGIN 7, \"sieben\" END\n"
+                              "D DIALOG 0, 0, 10, 10\nBEGIN\nCONTROL \"t\", X, \"button\", WS_CHILD, 1, 2, 3, 4\nEND\n";
+    static const char kaputt[] = "\nX DIALOG 0, 0, 1, 1 STYLE WS_NIX\nBEGIN\nEND\n";
+    static const char* const skripte[] = {"a.rc"};
+    static const RcGepackteDatei gutDateien[] = {{"a.rc", gut, sizeof gut - 1}};
+    static const RcGepackteDatei kaputtDateien[] = {{"a.rc", kaputt, sizeof kaputt - 1}};
+    rcModulAnmelden("vorausgut", skripte, 1, gutDateien, 1);
+    rcModulAnmelden("vorauskaputt", skripte, 1, kaputtDateien, 1);
+    rcModulVorausParsen("VorausGut");
+    rcModulVorausParsen("vorausgut");  // under way already: nothing
+    rcModulVorausParsen("vorauskaputt");
+    rcModulVorausParsen("fehlt");
+
+    HMODULE h = LoadLibrary("vorausgut.dll");
+    ASSERT_NE(h, 0u);
+    char b[20];
+    EXPECT_EQ(LoadString(h, 7, b, sizeof b), 6);
+    EXPECT_STREQ(b, "sieben");
+    const RcDialog* d = rcDialog(h, "d");
+    ASSERT_NE(d, nullptr);
+    ASSERT_EQ(d->elemente.size(), 1u);
+    EXPECT_EQ(d->elemente[0].id, 5);
+    EXPECT_EQ(d->elemente[0].stil, static_cast<DWORD>(WS_CHILD));
+    rcModulVorausParsen("vorausgut");  // parsed: nothing
+    EXPECT_TRUE(FreeLibrary(h));
+
+    EXPECT_EQ(LoadLibrary("vorauskaputt.dll"), 0u);
+    std::string f;
+    EXPECT_FALSE(rcModulPruefen("vorauskaputt", &f));
+    EXPECT_EQ(f, "a.rc:2: unbekannter Name WS_NIX");
+    // Packed again whole, so that a run of every test in one process still
+    // finds every module parsing.
+    rcModulAnmelden("vorauskaputt", skripte, 1, gutDateien, 1);
+}
