@@ -78,6 +78,11 @@ int TzGeaendertReset();
 using TzDurchlaufFn = std::function<void(int id, const STT* s, const BEF* b)>;
 // `art` >= 0: only the objects of that record code (the others are not unpacked).
 void TzBereichDurchlaufen(const double rechteck[4], const TzDurchlaufFn& fn, int art = -1);
+// The same walk over the objects of kind `art` (-1: any), handing out only
+// each object's position before and after it, as stored: nothing is
+// unpacked.
+using TzPunkteFn = std::function<void(int id, double x0, double y0, double x1, double y1)>;
+void TzBereichPunkte(const double rechteck[4], int art, const TzPunkteFn& fn);
 void TzBereichZeichnen(const double rechteck[4]);
 int TzSucheNahe(double x, double y, int art);
 int TzSucheNaheOhne(double x, double y, int art, int ohne);

@@ -4,6 +4,7 @@
 // settings, the geometry and the editor hooks.
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstring>
 #include <vector>
 
@@ -137,7 +138,12 @@ int tzPickPos = 0;
 
 }  // namespace
 
-void TzBereichDurchlaufen(const double rechteck[4], const TzDurchlaufFn& fn, int art)
+namespace {
+
+// The walk of both area walks: `jeObjekt` gets each packed object of kind
+// `art` (-1: any) whose extent meets the area.
+template <class F>
+void tzBereichGehen(const double rechteck[4], int art, F&& jeObjekt)
 {
     double r[4] = {std::min(rechteck[0], rechteck[2]), std::min(rechteck[1], rechteck[3]),
                    std::max(rechteck[0], rechteck[2]), std::max(rechteck[1], rechteck[3])};
@@ -156,16 +162,40 @@ void TzBereichDurchlaufen(const double rechteck[4], const TzDurchlaufFn& fn, int
             if (tzKorbWechseln(n) != 0) break;
             const objekt* o = &tzKorbInhalt()[slot];
             if (!tzTrifft(o->ext, r)) continue;
-            BEF b;
-            STT s;
-            tzEntpacken(o, &b, &s, nullptr, nullptr);
-            fn(static_cast<int>(o->id), &s, &b);
+            jeObjekt(o);
             if (tzKorbStand() != stand) {
                 stand = tzKorbStand();
                 offen = slot + 1 < KOINSUP ? tzKorbSlots(n, slots) & (~uint32_t{0} << (slot + 1)) : 0;
             }
         }
     }
+}
+
+double tzSttWert(const unsigned char* numerisch, size_t feld)
+{
+    double v;
+    std::memcpy(&v, numerisch + feld, sizeof v);
+    return v;
+}
+
+}  // namespace
+
+void TzBereichDurchlaufen(const double rechteck[4], const TzDurchlaufFn& fn, int art)
+{
+    tzBereichGehen(rechteck, art, [&](const objekt* o) {
+        BEF b;
+        STT s;
+        tzEntpacken(o, &b, &s, nullptr, nullptr);
+        fn(static_cast<int>(o->id), &s, &b);
+    });
+}
+
+void TzBereichPunkte(const double rechteck[4], int art, const TzPunkteFn& fn)
+{
+    tzBereichGehen(rechteck, art, [&](const objekt* o) {
+        fn(static_cast<int>(o->id), tzSttWert(o->vor, offsetof(STT, x)), tzSttWert(o->vor, offsetof(STT, y)),
+           tzSttWert(o->nach, offsetof(STT, x)), tzSttWert(o->nach, offsetof(STT, y)));
+    });
 }
 
 void TzBereichZeichnen(const double rechteck[4])
