@@ -87,6 +87,14 @@ uint8_t tzKorbArten[KOKOSUP][KOINSUP];
 // Kept by coordinate (x1 of every slot, then y1, ...) so that four slots
 // are tested in one step.
 alignas(16) float tzSlotRahmen[KOKOSUP][4][KOINSUP];
+// One bit a slot: its extent is held exactly by the floats (drawings on a
+// grid mostly are), so that touching the area's edge tells as well.
+uint32_t tzSlotExakt[KOKOSUP];
+// Each slot's id and the position before and after its object (x0, y0,
+// x1, y1), beside the extents: a walk for end points reads neither the
+// packed objects nor a swapped basket.
+int32_t tzSlotIds[KOKOSUP][KOINSUP];
+alignas(32) double tzSlotLagen[KOKOSUP][KOINSUP][4];
 // The baskets whose cells cover each grid cell, in ascending order: the
 // bits of tzKorbZellen read by cell. A walk over a small area looks at
 // the baskets of its cells only, not at every basket in use.
@@ -110,10 +118,15 @@ float tzAufwaerts(double v)
 void tzSlotRahmenSetzen(int n, int slot, const double box[4])
 {
     float(*f)[KOINSUP] = tzSlotRahmen[n];
-    f[0][slot] = tzAbwaerts(std::min(box[0], box[2]));
-    f[1][slot] = tzAbwaerts(std::min(box[1], box[3]));
-    f[2][slot] = tzAufwaerts(std::max(box[0], box[2]));
-    f[3][slot] = tzAufwaerts(std::max(box[1], box[3]));
+    const double e[4] = {std::min(box[0], box[2]), std::min(box[1], box[3]), std::max(box[0], box[2]),
+                         std::max(box[1], box[3])};
+    f[0][slot] = tzAbwaerts(e[0]);
+    f[1][slot] = tzAbwaerts(e[1]);
+    f[2][slot] = tzAufwaerts(e[2]);
+    f[3][slot] = tzAufwaerts(e[3]);
+    const bool exakt = f[0][slot] == e[0] && f[1][slot] == e[1] && f[2][slot] == e[2] && f[3][slot] == e[3];
+    const uint32_t bit = uint32_t{1} << slot;
+    tzSlotExakt[n] = exakt ? tzSlotExakt[n] | bit : tzSlotExakt[n] & ~bit;
 }
 
 // Adds the cells of `maske` to basket n's and n to the lists of the cells new to it.
@@ -331,10 +344,15 @@ int tzEntfernenKern(int id, int halten)
     if (tzKorbWechseln(e.korb) != 0) return -1;
     korb& k = korblist[e.korb];
     thWeg(korbinha[e.slot].heap);
+    // The slots above move down by one.
+    const uint32_t unten = (uint32_t{1} << e.slot) - 1;
+    tzSlotExakt[e.korb] = (tzSlotExakt[e.korb] & unten) | ((tzSlotExakt[e.korb] >> 1) & ~unten);
     for (uint32_t s = static_cast<uint32_t>(e.slot) + 1; s < k.anzahl; ++s) {
         korbinha[s - 1] = korbinha[s];
         tzKorbArten[e.korb][s - 1] = tzKorbArten[e.korb][s];
         for (auto& achse : tzSlotRahmen[e.korb]) achse[s - 1] = achse[s];
+        tzSlotIds[e.korb][s - 1] = tzSlotIds[e.korb][s];
+        std::memcpy(tzSlotLagen[e.korb][s - 1], tzSlotLagen[e.korb][s], sizeof tzSlotLagen[0][0]);
         sequenz m;
         int mid = static_cast<int>(korbinha[s - 1].id);
         if (seqHolen(mid, &m) == 0) {
@@ -507,6 +525,47 @@ TzSlotSuche::TzSlotSuche(const double r[4], int a) : art(a)
     rechteck[1] = tzAbwaerts(r[1]);
     rechteck[2] = tzAufwaerts(r[2]);
     rechteck[3] = tzAufwaerts(r[3]);
+    innen[0] = tzAufwaerts(r[0]);
+    innen[1] = tzAufwaerts(r[1]);
+    innen[2] = tzAbwaerts(r[2]);
+    innen[3] = tzAbwaerts(r[3]);
+}
+
+int tzSlotId(int n, int slot) { return tzSlotIds[n][slot]; }
+const double* tzSlotLage(int n, int slot) { return tzSlotLagen[n][slot]; }
+
+uint32_t tzKorbSlotsSicher(int n, const TzSlotSuche& s)
+{
+    // A slot's x1 is the largest float not above the object's, so the
+    // object's lies below the next float: x1 < (r's x2 rounded down)
+    // makes it at most r's x2; an exact x1 may equal it. Likewise for
+    // the other sides.
+    const float(*f)[KOINSUP] = tzSlotRahmen[n];
+    uint32_t streng = 0, beruehrt = 0;
+#if defined(__SSE2__)
+    const __m128 x1 = _mm_set1_ps(s.innen[0]), y1 = _mm_set1_ps(s.innen[1]);
+    const __m128 x2 = _mm_set1_ps(s.innen[2]), y2 = _mm_set1_ps(s.innen[3]);
+    for (int i = 0; i < KOINSUP; i += 4) {
+        const __m128 a = _mm_load_ps(&f[0][i]), b = _mm_load_ps(&f[1][i]), c = _mm_load_ps(&f[2][i]),
+                     d = _mm_load_ps(&f[3][i]);
+        const __m128 ja = _mm_and_ps(_mm_and_ps(_mm_cmplt_ps(a, x2), _mm_cmpgt_ps(c, x1)),
+                                     _mm_and_ps(_mm_cmplt_ps(b, y2), _mm_cmpgt_ps(d, y1)));
+        const __m128 an = _mm_and_ps(_mm_and_ps(_mm_cmple_ps(a, x2), _mm_cmpge_ps(c, x1)),
+                                     _mm_and_ps(_mm_cmple_ps(b, y2), _mm_cmpge_ps(d, y1)));
+        streng |= static_cast<uint32_t>(_mm_movemask_ps(ja)) << i;
+        beruehrt |= static_cast<uint32_t>(_mm_movemask_ps(an)) << i;
+    }
+#else
+    for (int slot = 0; slot < KOINSUP; ++slot) {
+        const bool ja = f[0][slot] < s.innen[2] && f[2][slot] > s.innen[0] && f[1][slot] < s.innen[3] &&
+                        f[3][slot] > s.innen[1];
+        const bool an = f[0][slot] <= s.innen[2] && f[2][slot] >= s.innen[0] && f[1][slot] <= s.innen[3] &&
+                        f[3][slot] >= s.innen[1];
+        streng |= static_cast<uint32_t>(ja) << slot;
+        beruehrt |= static_cast<uint32_t>(an) << slot;
+    }
+#endif
+    return streng | (beruehrt & tzSlotExakt[n]);
 }
 
 uint32_t tzKorbSlots(int n, const TzSlotSuche& s)
@@ -640,6 +699,12 @@ int tzEinfuegenKern(int vor, const BEF* b, const STT* s, const double box[4], co
     r[2] = std::max({r[2], box[0], box[2]});
     r[3] = std::max({r[3], box[1], box[3]});
     tzSlotRahmenSetzen(n, slot, box);
+    tzSlotIds[n][slot] = id;
+    double* lage = tzSlotLagen[n][slot];
+    lage[0] = s->x;
+    lage[1] = s->y;
+    lage[2] = nach->x;
+    lage[3] = nach->y;
     uint64_t maske[TZRASTERWORTE];
     tzRasterMaske(box, maske);
     tzZellenDazu(n, maske);

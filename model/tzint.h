@@ -105,12 +105,20 @@ unsigned tzKorbStand();
 struct TzSlotSuche {
     TzSlotSuche(const double r[4], int art);
     float rechteck[4];
+    float innen[4];  // the area rounded inward
     int art;
 };
 // One bit for each slot in use of basket n whose kind matches and whose
 // extent may meet the area; no slot that meets it is missed. Reads what
 // stays in memory only: the basket need not be loaded.
 uint32_t tzKorbSlots(int n, const TzSlotSuche& s);
+// Among those, the slots whose extent surely meets the area (in use or
+// not, of any kind): no exact test of the packed extent is needed.
+uint32_t tzKorbSlotsSicher(int n, const TzSlotSuche& s);
+// A slot's object id and its position before and after it {x0, y0, x1,
+// y1}, kept in memory beside the extents (slot in use).
+int tzSlotId(int n, int slot);
+const double* tzSlotLage(int n, int slot);
 // Whether every grid cell's basket list holds exactly the non-empty
 // baskets that put something into that cell (a check for tests).
 bool tzZellenStimmen();

@@ -4,7 +4,6 @@
 // settings, the geometry and the editor hooks.
 #include <algorithm>
 #include <cmath>
-#include <cstddef>
 #include <cstring>
 #include <vector>
 
@@ -140,9 +139,11 @@ int tzPickPos = 0;
 
 namespace {
 
-// The walk of both area walks: `jeObjekt` gets each packed object of kind
-// `art` (-1: any) whose extent meets the area.
-template <class F>
+// The walk of both area walks: `jeObjekt` gets basket n's slot of each
+// object of kind `art` (-1: any) whose extent meets the area, with the
+// packed object, or without (nullptr) when `ohneObjekt` and the extent
+// kept in memory shows that it meets the area.
+template <bool ohneObjekt, class F>
 void tzBereichGehen(const double rechteck[4], int art, F&& jeObjekt)
 {
     double r[4] = {std::min(rechteck[0], rechteck[2]), std::min(rechteck[1], rechteck[3]),
@@ -155,34 +156,33 @@ void tzBereichGehen(const double rechteck[4], int art, F&& jeObjekt)
     // changed the store its slots are looked at again from the next one on.
     for (int n = tzKorbNaechster(suche, 0); n >= 0; n = tzKorbNaechster(suche, n + 1)) {
         uint32_t offen = tzKorbSlots(n, slots);
+        uint32_t sicher = ohneObjekt && offen ? tzKorbSlotsSicher(n, slots) : 0;
         unsigned stand = tzKorbStand();
         while (offen) {
             const int slot = __builtin_ctz(offen);
             offen &= offen - 1;
-            if (tzKorbWechseln(n) != 0) break;
-            const objekt* o = &tzKorbInhalt()[slot];
-            if (!tzTrifft(o->ext, r)) continue;
-            jeObjekt(o);
+            if (sicher >> slot & 1) {
+                jeObjekt(n, slot, nullptr);
+            } else {
+                if (tzKorbWechseln(n) != 0) break;
+                const objekt* o = &tzKorbInhalt()[slot];
+                if (!tzTrifft(o->ext, r)) continue;
+                jeObjekt(n, slot, o);
+            }
             if (tzKorbStand() != stand) {
                 stand = tzKorbStand();
                 offen = slot + 1 < KOINSUP ? tzKorbSlots(n, slots) & (~uint32_t{0} << (slot + 1)) : 0;
+                if (ohneObjekt) sicher = tzKorbSlotsSicher(n, slots);
             }
         }
     }
-}
-
-double tzSttWert(const unsigned char* numerisch, size_t feld)
-{
-    double v;
-    std::memcpy(&v, numerisch + feld, sizeof v);
-    return v;
 }
 
 }  // namespace
 
 void TzBereichDurchlaufen(const double rechteck[4], const TzDurchlaufFn& fn, int art)
 {
-    tzBereichGehen(rechteck, art, [&](const objekt* o) {
+    tzBereichGehen<false>(rechteck, art, [&](int, int, const objekt* o) {
         BEF b;
         STT s;
         tzEntpacken(o, &b, &s, nullptr, nullptr);
@@ -192,9 +192,9 @@ void TzBereichDurchlaufen(const double rechteck[4], const TzDurchlaufFn& fn, int
 
 void TzBereichPunkte(const double rechteck[4], int art, const TzPunkteFn& fn)
 {
-    tzBereichGehen(rechteck, art, [&](const objekt* o) {
-        fn(static_cast<int>(o->id), tzSttWert(o->vor, offsetof(STT, x)), tzSttWert(o->vor, offsetof(STT, y)),
-           tzSttWert(o->nach, offsetof(STT, x)), tzSttWert(o->nach, offsetof(STT, y)));
+    tzBereichGehen<true>(rechteck, art, [&](int n, int slot, const objekt*) {
+        const double* p = tzSlotLage(n, slot);
+        fn(tzSlotId(n, slot), p[0], p[1], p[2], p[3]);
     });
 }
 
