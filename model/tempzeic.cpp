@@ -52,6 +52,15 @@
 
 using namespace modh;  // the model's calls through its service tables
 
+// The cells of each basket (`korb`), and for each grid cell the baskets
+// whose cells cover it, in ascending order: the bits of `korb` read by
+// cell. A walk over a small area looks at the baskets of its cells only,
+// not at every basket in use.
+struct TzZellSatz {
+    uint64_t korb[KOKOSUP][32 * 32 / 64];
+    std::vector<int> zelle[32 * 32];
+};
+
 namespace {
 
 struct korb {
@@ -76,7 +85,7 @@ unsigned tzKorbStandZahl = 0;  // counts the changes of any basket's content
 // really have something there.
 constexpr int TZRASTER = 32;
 constexpr int TZRASTERWORTE = TZRASTER * TZRASTER / 64;
-uint64_t tzKorbZellen[KOKOSUP][TZRASTERWORTE];
+static_assert(sizeof(TzZellSatz::korb[0]) == sizeof(uint64_t) * TZRASTERWORTE, "one bit a cell");
 // The record code of each slot, beside the packed objects: a walk for one
 // kind of object looks at the objects of that kind only.
 uint8_t tzKorbArten[KOKOSUP][KOINSUP];
@@ -95,10 +104,6 @@ uint32_t tzSlotExakt[KOKOSUP];
 // packed objects nor a swapped basket.
 int32_t tzSlotIds[KOKOSUP][KOINSUP];
 alignas(32) double tzSlotLagen[KOKOSUP][KOINSUP][4];
-// The baskets whose cells cover each grid cell, in ascending order: the
-// bits of tzKorbZellen read by cell. A walk over a small area looks at
-// the baskets of its cells only, not at every basket in use.
-std::vector<int> tzZellKoerbe[TZRASTER * TZRASTER];
 double tzRasterLo[2], tzRasterSchritt[2];
 
 float tzAbwaerts(double v)
@@ -129,29 +134,35 @@ void tzSlotRahmenSetzen(int n, int slot, const double box[4])
     tzSlotExakt[n] = exakt ? tzSlotExakt[n] | bit : tzSlotExakt[n] & ~bit;
 }
 
+// The cells of every object, and those of the lines alone: the walks for
+// lines (gaps, attached lines) are the editor's most frequent, and a
+// basket's texts and components reach over many more cells than its lines.
+TzZellSatz tzZellenAlle, tzZellenLinien;
+
 // Adds the cells of `maske` to basket n's and n to the lists of the cells new to it.
-void tzZellenDazu(int n, const uint64_t maske[TZRASTERWORTE])
+void tzZellenDazu(TzZellSatz& z, int n, const uint64_t maske[TZRASTERWORTE])
 {
     for (int w = 0; w < TZRASTERWORTE; ++w) {
-        for (uint64_t neu = maske[w] & ~tzKorbZellen[n][w]; neu; neu &= neu - 1) {
-            std::vector<int>& l = tzZellKoerbe[w * 64 + __builtin_ctzll(neu)];
+        for (uint64_t neu = maske[w] & ~z.korb[n][w]; neu; neu &= neu - 1) {
+            std::vector<int>& l = z.zelle[w * 64 + __builtin_ctzll(neu)];
             l.insert(std::lower_bound(l.begin(), l.end(), n), n);
         }
-        tzKorbZellen[n][w] |= maske[w];
+        z.korb[n][w] |= maske[w];
     }
 }
 
 // Basket n has become empty: it leaves the lists of its cells.
 void tzZellenWeg(int n)
 {
-    for (int w = 0; w < TZRASTERWORTE; ++w) {
-        for (uint64_t b = tzKorbZellen[n][w]; b; b &= b - 1) {
-            std::vector<int>& l = tzZellKoerbe[w * 64 + __builtin_ctzll(b)];
-            const auto it = std::lower_bound(l.begin(), l.end(), n);
-            if (it != l.end() && *it == n) l.erase(it);
+    for (TzZellSatz* z : {&tzZellenAlle, &tzZellenLinien})
+        for (int w = 0; w < TZRASTERWORTE; ++w) {
+            for (uint64_t b = z->korb[n][w]; b; b &= b - 1) {
+                std::vector<int>& l = z->zelle[w * 64 + __builtin_ctzll(b)];
+                const auto it = std::lower_bound(l.begin(), l.end(), n);
+                if (it != l.end() && *it == n) l.erase(it);
+            }
+            z->korb[n][w] = 0;
         }
-        tzKorbZellen[n][w] = 0;
-    }
 }
 
 int tzRasterZelle(double v, int achse)
@@ -245,8 +256,10 @@ void tzKorbeLeeren()
         r[0] = r[1] = 1e300;
         r[2] = r[3] = -1e300;
     }
-    std::memset(tzKorbZellen, 0, sizeof tzKorbZellen);
-    for (auto& l : tzZellKoerbe) l.clear();
+    for (TzZellSatz* z : {&tzZellenAlle, &tzZellenLinien}) {
+        std::memset(z->korb, 0, sizeof z->korb);
+        for (auto& l : z->zelle) l.clear();
+    }
     tzKorbHoch = 0;
     ++tzKorbStandZahl;
     tzArbeit = -1;
@@ -457,7 +470,8 @@ bool tzKorbTrifft(int n, const double r[4])
     return !(k[0] > r[2] || k[2] < r[0] || k[1] > r[3] || k[3] < r[1]);
 }
 
-TzKorbSuche::TzKorbSuche(const double r[4])
+TzKorbSuche::TzKorbSuche(const double r[4], int art)
+    : satz(art == BEF_ZL ? &tzZellenLinien : &tzZellenAlle)
 {
     std::memcpy(rechteck, r, sizeof rechteck);
     schluessel = TzSchluessel(r);
@@ -476,7 +490,7 @@ TzKorbSuche::TzKorbSuche(const double r[4])
                 return;
             }
             zellen[zellAnzahl++] = c;
-            zusammen += tzZellKoerbe[c].size();
+            zusammen += satz->zelle[c].size();
         }
     if (zusammen >= static_cast<size_t>(tzKorbHoch)) zellAnzahl = 0;
 }
@@ -495,7 +509,7 @@ int tzKorbNaechster(const TzKorbSuche& s, int ab)
             s.bitWorte = (tzKorbHoch + 63) / 64;
             std::memset(s.bits, 0, sizeof(uint64_t) * static_cast<size_t>(s.bitWorte));
             for (int i = 0; i < s.zellAnzahl; ++i)
-                for (const int n : tzZellKoerbe[s.zellen[i]]) s.bits[n / 64] |= uint64_t{1} << (n % 64);
+                for (const int n : s.satz->zelle[s.zellen[i]]) s.bits[n / 64] |= uint64_t{1} << (n % 64);
         }
         for (int w = ab / 64; w < s.bitWorte; ++w) {
             uint64_t b = s.bits[w];
@@ -513,7 +527,7 @@ int tzKorbNaechster(const TzKorbSuche& s, int ab)
         if (k.anzahl == 0 || !TzTeilen(static_cast<int>(k.schluessel), s.schluessel) || !tzKorbTrifft(n, s.rechteck))
             continue;
         for (int i = 0; i < s.anzahl; ++i)
-            if (tzKorbZellen[n][s.worte[i]] & s.masken[i]) return n;
+            if (s.satz->korb[n][s.worte[i]] & s.masken[i]) return n;
     }
     return -1;
 }
@@ -573,40 +587,60 @@ uint32_t tzKorbSlots(int n, const TzSlotSuche& s)
     static_assert(KOINSUP == 32, "one bit a slot");
     const uint8_t* arten = tzKorbArten[n];
     const float(*f)[KOINSUP] = tzSlotRahmen[n];
-    uint32_t m = 0;
+    const uint32_t anzahl = korblist[n].anzahl;
+    uint32_t m = anzahl >= 32 ? ~uint32_t{0} : (uint32_t{1} << anzahl) - 1;
 #if defined(__SSE2__)
-    const __m128 x1 = _mm_set1_ps(s.rechteck[0]), y1 = _mm_set1_ps(s.rechteck[1]);
-    const __m128 x2 = _mm_set1_ps(s.rechteck[2]), y2 = _mm_set1_ps(s.rechteck[3]);
-    for (int i = 0; i < KOINSUP; i += 4) {
-        const __m128 ja = _mm_and_ps(_mm_and_ps(_mm_cmple_ps(_mm_load_ps(&f[0][i]), x2), _mm_cmpge_ps(_mm_load_ps(&f[2][i]), x1)),
-                                     _mm_and_ps(_mm_cmple_ps(_mm_load_ps(&f[1][i]), y2), _mm_cmpge_ps(_mm_load_ps(&f[3][i]), y1)));
-        m |= static_cast<uint32_t>(_mm_movemask_ps(ja)) << i;
-    }
+    // Kind first, then x, then y, each only while slots are left: most
+    // baskets a walk looks into have none in a small area, and the y rows
+    // are then not read.
     if (s.art >= 0) {
         const __m128i art = _mm_set1_epi8(static_cast<char>(s.art));
         const auto* a = reinterpret_cast<const __m128i*>(arten);
-        const uint32_t gleich = static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(a), art))) |
-                                static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(a + 1), art))) << 16;
-        m &= gleich;
+        m &= static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(a), art))) |
+             static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(a + 1), art))) << 16;
     }
+    auto achse = [&](const float* lo, const float* hi, float bis, float ab) {
+        const __m128 b = _mm_set1_ps(bis), a = _mm_set1_ps(ab);
+        uint32_t r = 0;
+        for (int i = 0; i < KOINSUP; i += 4) {
+            const __m128 ja = _mm_and_ps(_mm_cmple_ps(_mm_load_ps(lo + i), b), _mm_cmpge_ps(_mm_load_ps(hi + i), a));
+            r |= static_cast<uint32_t>(_mm_movemask_ps(ja)) << i;
+        }
+        return r;
+    };
+    if (m) m &= achse(f[0], f[2], s.rechteck[2], s.rechteck[0]);
+    if (m) m &= achse(f[1], f[3], s.rechteck[3], s.rechteck[1]);
 #else
     for (int slot = 0; slot < KOINSUP; ++slot) {
         const bool ja = (s.art < 0 || arten[slot] == static_cast<uint8_t>(s.art)) && f[0][slot] <= s.rechteck[2] &&
                         f[2][slot] >= s.rechteck[0] && f[1][slot] <= s.rechteck[3] && f[3][slot] >= s.rechteck[1];
-        m |= static_cast<uint32_t>(ja) << slot;
+        m &= ~(static_cast<uint32_t>(!ja) << slot);
     }
 #endif
-    const uint32_t anzahl = korblist[n].anzahl;
-    return anzahl >= 32 ? m : m & ((uint32_t{1} << anzahl) - 1);
+    return m;
 }
 
 bool tzZellenStimmen()
 {
-    for (int c = 0; c < TZRASTER * TZRASTER; ++c) {
-        std::vector<int> soll;
-        for (int n = 0; n < KOKOSUP; ++n)
-            if (korblist[n].anzahl > 0 && (tzKorbZellen[n][c / 64] >> (c % 64) & 1)) soll.push_back(n);
-        if (soll != tzZellKoerbe[c]) return false;
+    for (const TzZellSatz* z : {&tzZellenAlle, &tzZellenLinien})
+        for (int c = 0; c < TZRASTER * TZRASTER; ++c) {
+            std::vector<int> soll;
+            for (int n = 0; n < KOKOSUP; ++n)
+                if (korblist[n].anzahl > 0 && (z->korb[n][c / 64] >> (c % 64) & 1)) soll.push_back(n);
+            if (soll != z->zelle[c]) return false;
+        }
+    // A basket's line cells cover each of its lines and lie among its cells.
+    for (int n = 0; n < KOKOSUP; ++n) {
+        for (int w = 0; w < TZRASTERWORTE; ++w)
+            if (tzZellenLinien.korb[n][w] & ~tzZellenAlle.korb[n][w]) return false;
+        if (korblist[n].anzahl == 0 || !cache[n]) continue;
+        for (uint32_t slot = 0; slot < korblist[n].anzahl; ++slot) {
+            if (tzKorbArten[n][slot] != BEF_ZL) continue;
+            uint64_t m[TZRASTERWORTE];
+            tzRasterMaske(cache[n][slot].ext, m);
+            for (int w = 0; w < TZRASTERWORTE; ++w)
+                if (m[w] & ~tzZellenLinien.korb[n][w]) return false;
+        }
     }
     return true;
 }
@@ -707,7 +741,8 @@ int tzEinfuegenKern(int vor, const BEF* b, const STT* s, const double box[4], co
     lage[3] = nach->y;
     uint64_t maske[TZRASTERWORTE];
     tzRasterMaske(box, maske);
-    tzZellenDazu(n, maske);
+    tzZellenDazu(tzZellenAlle, n, maske);
+    if (b->code == BEF_ZL) tzZellenDazu(tzZellenLinien, n, maske);
     ++tzKorbStandZahl;
     tzDreckig = true;
     return id;

@@ -71,8 +71,12 @@ bool tzKorbTrifft(int n, const double r[4]);
 int tzKorbGrenze();
 // The baskets an area walk must look into: those that share the area's key
 // and put something into the grid cells the area meets.
+struct TzZellSatz;
 struct TzKorbSuche {
-    explicit TzKorbSuche(const double r[4]);  // {x1, y1, x2, y2}, x1 <= x2, y1 <= y2
+    // {x1, y1, x2, y2}, x1 <= x2, y1 <= y2; `art` the kind of a walk for one
+    // kind (-1 any): a walk for lines looks at the cells of lines only.
+    TzKorbSuche(const double r[4], int art);
+    const TzZellSatz* satz;
     double rechteck[4];
     int schluessel;
     int anzahl = 0;  // words of the grid mask that are not 0

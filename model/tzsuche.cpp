@@ -148,7 +148,7 @@ void tzBereichGehen(const double rechteck[4], int art, F&& jeObjekt)
 {
     double r[4] = {std::min(rechteck[0], rechteck[2]), std::min(rechteck[1], rechteck[3]),
                    std::max(rechteck[0], rechteck[2]), std::max(rechteck[1], rechteck[3])};
-    const TzKorbSuche suche(r);
+    const TzKorbSuche suche(r, art);
     const TzSlotSuche slots(r, art);
     // Basket by basket in ascending order; the next one is looked for after
     // the callback, which may fill a new basket. A basket is loaded only
