@@ -57,8 +57,12 @@ using namespace modh;  // the model's calls through its service tables
 // cell. A walk over a small area looks at the baskets of its cells only,
 // not at every basket in use.
 struct TzZellSatz {
-    uint64_t korb[KOKOSUP][32 * 32 / 64];
-    std::vector<int> zelle[32 * 32];
+    int raster;                // cells a side
+    int worte;                 // words of a basket's mask: raster * raster / 64
+    uint64_t* bits;            // KOKOSUP masks
+    std::vector<int>* zelle;   // raster * raster lists
+    double lo[2], schritt[2];  // the grid over the drawing area
+    uint64_t* korb(int n) const { return bits + static_cast<size_t>(n) * static_cast<size_t>(worte); }
 };
 
 namespace {
@@ -85,7 +89,10 @@ unsigned tzKorbStandZahl = 0;  // counts the changes of any basket's content
 // really have something there.
 constexpr int TZRASTER = 32;
 constexpr int TZRASTERWORTE = TZRASTER * TZRASTER / 64;
-static_assert(sizeof(TzZellSatz::korb[0]) == sizeof(uint64_t) * TZRASTERWORTE, "one bit a cell");
+// Lines are short: their grid is finer.
+constexpr int TZRASTERLINIEN = 64;
+constexpr int TZLINIENWORTE = TZRASTERLINIEN * TZRASTERLINIEN / 64;
+static_assert(TZLINIENWORTE <= TzKorbSuche::TZMASKENWORTE, "a walk's mask holds the finest grid");
 // The record code of each slot, beside the packed objects: a walk for one
 // kind of object looks at the objects of that kind only.
 uint8_t tzKorbArten[KOKOSUP][KOINSUP];
@@ -102,9 +109,12 @@ uint32_t tzSlotExakt[KOKOSUP];
 // Each slot's id and the position before and after its object (x0, y0,
 // x1, y1), beside the extents: a walk for end points reads neither the
 // packed objects nor a swapped basket.
-int32_t tzSlotIds[KOKOSUP][KOINSUP];
-alignas(32) double tzSlotLagen[KOKOSUP][KOINSUP][4];
-double tzRasterLo[2], tzRasterSchritt[2];
+struct TzLage {
+    double punkte[4];
+    int32_t id;
+};
+TzLage tzSlotLagen[KOKOSUP][KOINSUP];
+
 
 float tzAbwaerts(double v)
 {
@@ -134,55 +144,85 @@ void tzSlotRahmenSetzen(int n, int slot, const double box[4])
     tzSlotExakt[n] = exakt ? tzSlotExakt[n] | bit : tzSlotExakt[n] & ~bit;
 }
 
-// The cells of every object, and those of the lines alone: the walks for
-// lines (gaps, attached lines) are the editor's most frequent, and a
-// basket's texts and components reach over many more cells than its lines.
-TzZellSatz tzZellenAlle, tzZellenLinien;
+// The cells of every object, and, on a finer grid, those of the lines
+// alone: the walks for lines (gaps, attached lines) are the editor's most
+// frequent, and a basket's texts and components reach over many more
+// cells than its lines. The lines' cells are made at the first walk for
+// lines after the store was cleared (loading a drawing does not pay for
+// them) and kept from then on.
+uint64_t tzBitsAlle[KOKOSUP][TZRASTERWORTE], tzBitsLinien[KOKOSUP][TZLINIENWORTE];
+std::vector<int> tzListenAlle[TZRASTER * TZRASTER], tzListenLinien[TZRASTERLINIEN * TZRASTERLINIEN];
+TzZellSatz tzZellenAlle{TZRASTER, TZRASTERWORTE, &tzBitsAlle[0][0], tzListenAlle, {0, 0}, {1, 1}};
+TzZellSatz tzZellenLinien{TZRASTERLINIEN, TZLINIENWORTE, &tzBitsLinien[0][0], tzListenLinien, {0, 0}, {1, 1}};
+bool tzLinienZellenDa = false;
 
-// Adds the cells of `maske` to basket n's and n to the lists of the cells new to it.
-void tzZellenDazu(TzZellSatz& z, int n, const uint64_t maske[TZRASTERWORTE])
+// The cells of an area on one grid: the words of the grid's mask that
+// are not 0, ascending.
+struct TzZellen {
+    int anzahl = 0;
+    int worte[TZLINIENWORTE];
+    uint64_t masken[TZLINIENWORTE];
+};
+
+// Adds the cells `m` to basket n's and n to the lists of the cells new to it.
+void tzZellenDazu(TzZellSatz& z, int n, const TzZellen& m)
 {
-    for (int w = 0; w < TZRASTERWORTE; ++w) {
-        for (uint64_t neu = maske[w] & ~z.korb[n][w]; neu; neu &= neu - 1) {
+    uint64_t* k = z.korb(n);
+    for (int i = 0; i < m.anzahl; ++i) {
+        const int w = m.worte[i];
+        for (uint64_t neu = m.masken[i] & ~k[w]; neu; neu &= neu - 1) {
             std::vector<int>& l = z.zelle[w * 64 + __builtin_ctzll(neu)];
-            l.insert(std::lower_bound(l.begin(), l.end(), n), n);
+            // The basket being filled mostly is the newest of the cell.
+            if (l.empty() || l.back() < n)
+                l.push_back(n);
+            else
+                l.insert(std::lower_bound(l.begin(), l.end(), n), n);
         }
-        z.korb[n][w] |= maske[w];
+        k[w] |= m.masken[i];
     }
 }
 
 // Basket n has become empty: it leaves the lists of its cells.
 void tzZellenWeg(int n)
 {
-    for (TzZellSatz* z : {&tzZellenAlle, &tzZellenLinien})
-        for (int w = 0; w < TZRASTERWORTE; ++w) {
-            for (uint64_t b = z->korb[n][w]; b; b &= b - 1) {
+    for (TzZellSatz* z : {&tzZellenAlle, &tzZellenLinien}) {
+        uint64_t* k = z->korb(n);
+        for (int w = 0; w < z->worte; ++w) {
+            for (uint64_t b = k[w]; b; b &= b - 1) {
                 std::vector<int>& l = z->zelle[w * 64 + __builtin_ctzll(b)];
                 const auto it = std::lower_bound(l.begin(), l.end(), n);
                 if (it != l.end() && *it == n) l.erase(it);
             }
-            z->korb[n][w] = 0;
+            k[w] = 0;
         }
+    }
 }
 
-int tzRasterZelle(double v, int achse)
+int tzRasterZelle(const TzZellSatz& g, double v, int achse)
 {
-    const double z = (v - tzRasterLo[achse]) / tzRasterSchritt[achse];
+    const double z = (v - g.lo[achse]) / g.schritt[achse];
     if (!(z >= 0)) return 0;  // below, and NaN
-    return z >= TZRASTER ? TZRASTER - 1 : static_cast<int>(z);
+    return z >= g.raster ? g.raster - 1 : static_cast<int>(z);
 }
 
-// The cells of {x1, y1, x2, y2} (any order) as a mask over the grid.
-void tzRasterMaske(const double r[4], uint64_t maske[TZRASTERWORTE])
+// The cells of {x1, y1, x2, y2} (any order) on g's grid. A row of the
+// grid lies in one word.
+static_assert(64 % TZRASTER == 0 && 64 % TZRASTERLINIEN == 0, "a row in one word");
+void tzRasterMaske(const TzZellSatz& g, const double r[4], TzZellen* m)
 {
-    std::memset(maske, 0, sizeof(uint64_t) * TZRASTERWORTE);
-    const int x1 = tzRasterZelle(std::min(r[0], r[2]), 0), x2 = tzRasterZelle(std::max(r[0], r[2]), 0);
-    const int y1 = tzRasterZelle(std::min(r[1], r[3]), 1), y2 = tzRasterZelle(std::max(r[1], r[3]), 1);
-    for (int y = y1; y <= y2; ++y)
-        for (int x = x1; x <= x2; ++x) {
-            const int i = y * TZRASTER + x;
-            maske[i / 64] |= uint64_t{1} << (i % 64);
+    const int x1 = tzRasterZelle(g, std::min(r[0], r[2]), 0), x2 = tzRasterZelle(g, std::max(r[0], r[2]), 0);
+    const int y1 = tzRasterZelle(g, std::min(r[1], r[3]), 1), y2 = tzRasterZelle(g, std::max(r[1], r[3]), 1);
+    const uint64_t reihe = (x2 - x1 == 63 ? ~uint64_t{0} : ((uint64_t{1} << (x2 - x1 + 1)) - 1)) << (x1 % 64);
+    m->anzahl = 0;
+    for (int y = y1; y <= y2; ++y) {
+        const int i = y * g.raster;
+        const int w = i / 64;
+        if (m->anzahl == 0 || m->worte[m->anzahl - 1] != w) {
+            m->worte[m->anzahl] = w;
+            m->masken[m->anzahl++] = 0;
         }
+        m->masken[m->anzahl - 1] |= reihe << (i % 64);
+    }
 }
 objekt* korbpuffer = nullptr;  // the working buffer of swapped baskets
 objekt* korbinha = nullptr;    // content of the working basket: korbpuffer or its memory block
@@ -257,9 +297,10 @@ void tzKorbeLeeren()
         r[2] = r[3] = -1e300;
     }
     for (TzZellSatz* z : {&tzZellenAlle, &tzZellenLinien}) {
-        std::memset(z->korb, 0, sizeof z->korb);
-        for (auto& l : z->zelle) l.clear();
+        std::memset(z->bits, 0, sizeof(uint64_t) * KOKOSUP * static_cast<size_t>(z->worte));
+        for (int c = 0; c < z->raster * z->raster; ++c) z->zelle[c].clear();
     }
+    tzLinienZellenDa = false;
     tzKorbHoch = 0;
     ++tzKorbStandZahl;
     tzArbeit = -1;
@@ -364,8 +405,7 @@ int tzEntfernenKern(int id, int halten)
         korbinha[s - 1] = korbinha[s];
         tzKorbArten[e.korb][s - 1] = tzKorbArten[e.korb][s];
         for (auto& achse : tzSlotRahmen[e.korb]) achse[s - 1] = achse[s];
-        tzSlotIds[e.korb][s - 1] = tzSlotIds[e.korb][s];
-        std::memcpy(tzSlotLagen[e.korb][s - 1], tzSlotLagen[e.korb][s], sizeof tzSlotLagen[0][0]);
+        tzSlotLagen[e.korb][s - 1] = tzSlotLagen[e.korb][s];
         sequenz m;
         int mid = static_cast<int>(korbinha[s - 1].id);
         if (seqHolen(mid, &m) == 0) {
@@ -470,15 +510,33 @@ bool tzKorbTrifft(int n, const double r[4])
     return !(k[0] > r[2] || k[2] < r[0] || k[1] > r[3] || k[3] < r[1]);
 }
 
+// The lines' cells of every basket, from the slots' extents kept in memory
+// (rounded outward: they cover at least the cells of the exact extents).
+void tzLinienZellenMachen()
+{
+    tzLinienZellenDa = true;
+    for (int n = 0; n < tzKorbHoch; ++n)
+        for (uint32_t slot = 0; slot < korblist[n].anzahl; ++slot) {
+            if (tzKorbArten[n][slot] != BEF_ZL) continue;
+            const float(*f)[KOINSUP] = tzSlotRahmen[n];
+            const double box[4] = {f[0][slot], f[1][slot], f[2][slot], f[3][slot]};
+            TzZellen m;
+            tzRasterMaske(tzZellenLinien, box, &m);
+            tzZellenDazu(tzZellenLinien, n, m);
+        }
+}
+
 TzKorbSuche::TzKorbSuche(const double r[4], int art)
     : satz(art == BEF_ZL ? &tzZellenLinien : &tzZellenAlle)
 {
+    if (art == BEF_ZL && !tzLinienZellenDa) tzLinienZellenMachen();
     std::memcpy(rechteck, r, sizeof rechteck);
     schluessel = TzSchluessel(r);
-    uint64_t m[TZRASTERWORTE];
-    tzRasterMaske(r, m);
-    for (int w = 0; w < TZRASTERWORTE; ++w)
-        if (m[w]) worte[anzahl] = w, masken[anzahl++] = m[w];
+    TzZellen m;
+    tzRasterMaske(*satz, r, &m);
+    anzahl = m.anzahl;
+    std::copy(m.worte, m.worte + m.anzahl, worte);
+    std::copy(m.masken, m.masken + m.anzahl, masken);
     // The cell lists pay when the area covers few cells whose lists are
     // shorter together than the scan of every basket in use.
     size_t zusammen = 0;
@@ -527,7 +585,7 @@ int tzKorbNaechster(const TzKorbSuche& s, int ab)
         if (k.anzahl == 0 || !TzTeilen(static_cast<int>(k.schluessel), s.schluessel) || !tzKorbTrifft(n, s.rechteck))
             continue;
         for (int i = 0; i < s.anzahl; ++i)
-            if (s.satz->korb[n][s.worte[i]] & s.masken[i]) return n;
+            if (s.satz->korb(n)[s.worte[i]] & s.masken[i]) return n;
     }
     return -1;
 }
@@ -545,8 +603,8 @@ TzSlotSuche::TzSlotSuche(const double r[4], int a) : art(a)
     innen[3] = tzAbwaerts(r[3]);
 }
 
-int tzSlotId(int n, int slot) { return tzSlotIds[n][slot]; }
-const double* tzSlotLage(int n, int slot) { return tzSlotLagen[n][slot]; }
+int tzSlotId(int n, int slot) { return tzSlotLagen[n][slot].id; }
+const double* tzSlotLage(int n, int slot) { return tzSlotLagen[n][slot].punkte; }
 
 uint32_t tzKorbSlotsSicher(int n, const TzSlotSuche& s)
 {
@@ -623,23 +681,21 @@ uint32_t tzKorbSlots(int n, const TzSlotSuche& s)
 bool tzZellenStimmen()
 {
     for (const TzZellSatz* z : {&tzZellenAlle, &tzZellenLinien})
-        for (int c = 0; c < TZRASTER * TZRASTER; ++c) {
+        for (int c = 0; c < z->raster * z->raster; ++c) {
             std::vector<int> soll;
             for (int n = 0; n < KOKOSUP; ++n)
-                if (korblist[n].anzahl > 0 && (z->korb[n][c / 64] >> (c % 64) & 1)) soll.push_back(n);
+                if (korblist[n].anzahl > 0 && (z->korb(n)[c / 64] >> (c % 64) & 1)) soll.push_back(n);
             if (soll != z->zelle[c]) return false;
         }
-    // A basket's line cells cover each of its lines and lie among its cells.
-    for (int n = 0; n < KOKOSUP; ++n) {
-        for (int w = 0; w < TZRASTERWORTE; ++w)
-            if (tzZellenLinien.korb[n][w] & ~tzZellenAlle.korb[n][w]) return false;
+    // Once made, a basket's line cells cover each of its lines.
+    for (int n = 0; tzLinienZellenDa && n < KOKOSUP; ++n) {
         if (korblist[n].anzahl == 0 || !cache[n]) continue;
         for (uint32_t slot = 0; slot < korblist[n].anzahl; ++slot) {
             if (tzKorbArten[n][slot] != BEF_ZL) continue;
-            uint64_t m[TZRASTERWORTE];
-            tzRasterMaske(cache[n][slot].ext, m);
-            for (int w = 0; w < TZRASTERWORTE; ++w)
-                if (m[w] & ~tzZellenLinien.korb[n][w]) return false;
+            TzZellen m;
+            tzRasterMaske(tzZellenLinien, cache[n][slot].ext, &m);
+            for (int i = 0; i < m.anzahl; ++i)
+                if (m.masken[i] & ~tzZellenLinien.korb(n)[m.worte[i]]) return false;
         }
     }
     return true;
@@ -733,16 +789,14 @@ int tzEinfuegenKern(int vor, const BEF* b, const STT* s, const double box[4], co
     r[2] = std::max({r[2], box[0], box[2]});
     r[3] = std::max({r[3], box[1], box[3]});
     tzSlotRahmenSetzen(n, slot, box);
-    tzSlotIds[n][slot] = id;
-    double* lage = tzSlotLagen[n][slot];
-    lage[0] = s->x;
-    lage[1] = s->y;
-    lage[2] = nach->x;
-    lage[3] = nach->y;
-    uint64_t maske[TZRASTERWORTE];
-    tzRasterMaske(box, maske);
-    tzZellenDazu(tzZellenAlle, n, maske);
-    if (b->code == BEF_ZL) tzZellenDazu(tzZellenLinien, n, maske);
+    tzSlotLagen[n][slot] = {{s->x, s->y, nach->x, nach->y}, id};
+    TzZellen zellen;
+    tzRasterMaske(tzZellenAlle, box, &zellen);
+    tzZellenDazu(tzZellenAlle, n, zellen);
+    if (b->code == BEF_ZL && tzLinienZellenDa) {
+        tzRasterMaske(tzZellenLinien, box, &zellen);
+        tzZellenDazu(tzZellenLinien, n, zellen);
+    }
     ++tzKorbStandZahl;
     tzDreckig = true;
     return id;
@@ -797,8 +851,10 @@ void TzInit()
     double lo[2] = {v->flux, v->fluy}, hi[2] = {v->frox, v->froy};
     double* q[2] = {tzQx, tzQy};
     for (int i = 0; i < 2; ++i) {
-        tzRasterLo[i] = std::min(lo[i], hi[i]);
-        tzRasterSchritt[i] = std::max(std::fabs(hi[i] - lo[i]) / TZRASTER, 1e-9);
+        for (TzZellSatz* z : {&tzZellenAlle, &tzZellenLinien}) {
+            z->lo[i] = std::min(lo[i], hi[i]);
+            z->schritt[i] = std::max(std::fabs(hi[i] - lo[i]) / z->raster, 1e-9);
+        }
         double m = (lo[i] + hi[i]) / 2;
         q[i][0] = (lo[i] + m) / 2;
         q[i][1] = m;

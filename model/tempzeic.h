@@ -82,6 +82,7 @@ void TzBereichDurchlaufen(const double rechteck[4], const TzDurchlaufFn& fn, int
 // each object's position before and after it, as stored beside the
 // baskets: nothing is unpacked, and a basket is loaded only for an object
 // whose extent lies too close to the area's edge to tell from there.
+// The callback must not change the store.
 using TzPunkteFn = std::function<void(int id, double x0, double y0, double x1, double y1)>;
 void TzBereichPunkte(const double rechteck[4], int art, const TzPunkteFn& fn);
 void TzBereichZeichnen(const double rechteck[4]);

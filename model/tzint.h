@@ -80,8 +80,9 @@ struct TzKorbSuche {
     double rechteck[4];
     int schluessel;
     int anzahl = 0;  // words of the grid mask that are not 0
-    int worte[16];
-    uint64_t masken[16];
+    static constexpr int TZMASKENWORTE = 64;  // the finest grid's words
+    int worte[TZMASKENWORTE];
+    uint64_t masken[TZMASKENWORTE];
     // The grid cells of the area when the walk goes by the cells' basket
     // lists; zellAnzahl 0: by every basket in use.
     static constexpr int TZSUCHZELLEN = 64;

@@ -192,10 +192,26 @@ void TzBereichDurchlaufen(const double rechteck[4], const TzDurchlaufFn& fn, int
 
 void TzBereichPunkte(const double rechteck[4], int art, const TzPunkteFn& fn)
 {
+    // The slots met are gathered first and their entries fetched ahead:
+    // they lie apart in memory, and their reads then overlap.
+    constexpr int PUFFER = 256;
+    struct Treffer {
+        int korb, slot;
+    } treffer[PUFFER];
+    int anzahl = 0;
+    auto abgeben = [&] {
+        for (int i = 0; i < anzahl; ++i) {
+            const double* p = tzSlotLage(treffer[i].korb, treffer[i].slot);
+            fn(tzSlotId(treffer[i].korb, treffer[i].slot), p[0], p[1], p[2], p[3]);
+        }
+        anzahl = 0;
+    };
     tzBereichGehen<true>(rechteck, art, [&](int n, int slot, const objekt*) {
-        const double* p = tzSlotLage(n, slot);
-        fn(tzSlotId(n, slot), p[0], p[1], p[2], p[3]);
+        __builtin_prefetch(tzSlotLage(n, slot));
+        treffer[anzahl++] = {n, slot};
+        if (anzahl == PUFFER) abgeben();
     });
+    abgeben();
 }
 
 void TzBereichZeichnen(const double rechteck[4])
