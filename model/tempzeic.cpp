@@ -566,8 +566,16 @@ int tzKorbNaechster(const TzKorbSuche& s, int ab)
             s.stand = tzKorbStandZahl;
             s.bitWorte = (tzKorbHoch + 63) / 64;
             std::memset(s.bits, 0, sizeof(uint64_t) * static_cast<size_t>(s.bitWorte));
+            // The baskets' entries a walk reads next are fetched ahead:
+            // they lie apart in memory, and their reads then overlap.
             for (int i = 0; i < s.zellAnzahl; ++i)
-                for (const int n : s.satz->zelle[s.zellen[i]]) s.bits[n / 64] |= uint64_t{1} << (n % 64);
+                for (const int n : s.satz->zelle[s.zellen[i]]) {
+                    s.bits[n / 64] |= uint64_t{1} << (n % 64);
+                    __builtin_prefetch(tzKorbRahmen[n]);
+                    __builtin_prefetch(tzKorbArten[n]);
+                    __builtin_prefetch(tzSlotRahmen[n][0]);
+                    __builtin_prefetch(tzSlotRahmen[n][2]);
+                }
         }
         for (int w = ab / 64; w < s.bitWorte; ++w) {
             uint64_t b = s.bits[w];

@@ -104,6 +104,25 @@ void undoAnhaengen(const CHGSATZ& c)
     ++undoZahl(c.generation);
 }
 
+// Appends a cleared record and returns it to be filled in place (a
+// record is large, and most of an insert's is empty); nullptr when the
+// journal has no room left (then marked overflowed).
+CHGSATZ* undoNeuerSatz(uint32_t art, uint32_t stempel, uint32_t generation)
+{
+    static const CHGSATZ leer{};
+    undoPlatzMachen();
+    if (!saplatz(&ChgListe)) {
+        undoUeberlauf = true;
+        return nullptr;
+    }
+    CHGSATZ* c = undoSatz(saanhaengen(&ChgListe, &leer));
+    c->art = art;
+    c->stempel = stempel;
+    c->generation = generation;
+    ++undoZahl(generation);
+    return c;
+}
+
 void undoRueckgaengigVerwerfen()
 {
     for (int p = undoPos; p > 0; --p) {
@@ -291,18 +310,12 @@ void UndoObjekt(uint32_t art, uint32_t stempel, uint32_t g, int id, const BEF* a
             std::memset(&c->neubef, 0, sizeof c->neubef);
             std::memset(&c->neustt, 0, sizeof c->neustt);
         }
-    } else {
-        CHGSATZ c;
-        std::memset(&c, 0, sizeof c);
-        c.art = art;
-        c.stempel = stempel;
-        c.generation = g;
-        c.id = id;
-        if (ab) c.altbef = *ab;
-        if (as) c.altstt = *as;
-        if (nb) c.neubef = *nb;
-        if (ns) c.neustt = *ns;
-        undoAnhaengen(c);
+    } else if (CHGSATZ* c = undoNeuerSatz(art, stempel, g)) {
+        c->id = id;
+        if (ab) c->altbef = *ab;
+        if (as) c->altstt = *as;
+        if (nb) c->neubef = *nb;
+        if (ns) c->neustt = *ns;
     }
     if (art == UNDO_DEL) undoNeuVerschluesseln(id, undoNeuerProxy());
     undoRueckgaengigVerwerfen();
