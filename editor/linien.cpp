@@ -33,13 +33,15 @@ constexpr double LN_KOLLINEAR = 0.1; // cross product
 constexpr double LN_RAND = 0.1;      // allowance of extent tests
 constexpr double LN_UNT = 0.0001;    // allowance of the break rectangle
 constexpr double LN_WEG = 5.0;       // widening of the walks
-// Widening of the walk for the lines a gap cuts. A cut line runs along x
-// (|dx| > LN_NULL) or y: the gap's parameters only overlap the line's
-// open range when the gap's x (or y) range overlaps the line's, and a
-// point there, in line within LN_KOLLINEAR, lies off the line by at most
-// LN_KOLLINEAR / LN_NULL = 1 in the other coordinate. So the line's end
-// points come within 1 of the gap's rectangle; half a unit more covers
-// rounding. Lines further off are never cut: the walk need not meet them.
+// How near the gap's rectangle the end points of a line it cuts lie. A
+// cut line runs along x (|dx| > LN_NULL) or y: the gap's parameters only
+// overlap the line's open range when the gap's x (or y) range overlaps the
+// line's, and a point there, in line within LN_KOLLINEAR, lies off the
+// line by at most LN_KOLLINEAR / LN_NULL = 1 in the other coordinate. So
+// the line's end points come within 1 of the gap's rectangle; half a unit
+// more covers rounding. Lines further off are never cut (and their extent
+// holds their end points, so every line cut is one the walk of LN_WEG
+// would have met).
 constexpr double LN_SCHNITT = LN_KOLLINEAR / LN_NULL + 0.5;
 
 bool lnNull(double v) { return v > -LN_NULL && v < LN_NULL; }
@@ -74,12 +76,11 @@ bool lnLinieHolen(const LnLage& p, LnLinie* l)
     return TzObjHolen(p.id, &l->b, &l->s) == 0;
 }
 
-// Each line whose extent meets the rectangle (ordered corners), widened
-// by `weg`.
+// Each line whose extent meets the rectangle (ordered corners), widened.
 template <class F>
-void lnLagen(double x1, double y1, double x2, double y2, F&& fn, double weg = LN_WEG)
+void lnLagen(double x1, double y1, double x2, double y2, F&& fn)
 {
-    const double r[4] = {x1 - weg, y1 - weg, x2 + weg, y2 + weg};
+    const double r[4] = {x1 - LN_WEG, y1 - LN_WEG, x2 + LN_WEG, y2 + LN_WEG};
     TzBereichPunkte(r, BEF_ZL, [&](int id, double sx, double sy, double ex, double ey) {
         fn(LnLage{id, sx, sy, ex, ey});
     });
@@ -179,19 +180,27 @@ void LinienTrennen(double x0, double y0, double x1, double y1)
 {
     if (TzAnzahl() == 0) return;
     // Most lines near a component do not lie along its connection: only
-    // those that do are kept (and read whole), and cut after the walk.
+    // those that do are kept (and read whole), and cut afterwards in the
+    // order of an area walk (basket, then slot), which decides the ids of
+    // the pieces.
     struct Schnitt {
+        int korb, slot;
         LnLage l;
         double von, bis;
     };
     std::vector<Schnitt> schnitte;
-    lnLagen(
-        std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1),
-        [&](const LnLage& l) {
-            double von, bis;
-            if (lnLoch(l, x0, y0, x1, y1, &von, &bis)) schnitte.push_back({l, von, bis});
-        },
-        LN_SCHNITT);
+    const double r[4] = {std::min(x0, x1) - LN_SCHNITT, std::min(y0, y1) - LN_SCHNITT,
+                         std::max(x0, x1) + LN_SCHNITT, std::max(y0, y1) + LN_SCHNITT};
+    TzLinienNahe(r, [&](int id, double sx, double sy, double ex, double ey) {
+        const LnLage l{id, sx, sy, ex, ey};
+        double von, bis;
+        if (!lnLoch(l, x0, y0, x1, y1, &von, &bis)) return;
+        int slot = -1;
+        const int korb = TzKorbVon(id, &slot);
+        schnitte.push_back({korb, slot, l, von, bis});
+    });
+    std::sort(schnitte.begin(), schnitte.end(),
+              [](const Schnitt& a, const Schnitt& b) { return a.korb != b.korb ? a.korb < b.korb : a.slot < b.slot; });
     LnLinie l;
     for (const Schnitt& s : schnitte)
         if (lnLinieHolen(s.l, &l)) lnLochSetzen(l, s.von, s.bis);

@@ -224,6 +224,53 @@ void tzRasterMaske(const TzZellSatz& g, const double r[4], TzZellen* m)
         m->masken[m->anzahl - 1] |= reihe << (i % 64);
     }
 }
+
+// Every line by the cells of the lines' grid that the rectangle of its end
+// points covers: its id, start and end as stored, and that cell range.
+// Made at the first search for lines near a gap after the store was
+// cleared (loading a drawing does not pay for it) and kept from then on.
+struct TzLinienEintrag {
+    int32_t id;
+    uint8_t x1, y1, x2, y2;
+    double punkte[4];
+};
+std::vector<TzLinienEintrag> tzLinienListen[TZRASTERLINIEN * TZRASTERLINIEN];
+bool tzLinienListenDa = false;
+
+TzLinienEintrag tzLinienEintrag(int id, const double p[4])
+{
+    const TzZellSatz& g = tzZellenLinien;
+    TzLinienEintrag e{id,
+                      static_cast<uint8_t>(tzRasterZelle(g, std::min(p[0], p[2]), 0)),
+                      static_cast<uint8_t>(tzRasterZelle(g, std::min(p[1], p[3]), 1)),
+                      static_cast<uint8_t>(tzRasterZelle(g, std::max(p[0], p[2]), 0)),
+                      static_cast<uint8_t>(tzRasterZelle(g, std::max(p[1], p[3]), 1)),
+                      {p[0], p[1], p[2], p[3]}};
+    return e;
+}
+
+void tzLinieDazu(int id, const double p[4])
+{
+    const TzLinienEintrag e = tzLinienEintrag(id, p);
+    for (int y = e.y1; y <= e.y2; ++y)
+        for (int x = e.x1; x <= e.x2; ++x) tzLinienListen[y * TZRASTERLINIEN + x].push_back(e);
+}
+
+void tzLinieWeg(int id, const double p[4])
+{
+    const TzLinienEintrag e = tzLinienEintrag(id, p);
+    for (int y = e.y1; y <= e.y2; ++y)
+        for (int x = e.x1; x <= e.x2; ++x) {
+            std::vector<TzLinienEintrag>& l = tzLinienListen[y * TZRASTERLINIEN + x];
+            for (size_t k = 0; k < l.size(); ++k)
+                if (l[k].id == id) {
+                    l[k] = l.back();
+                    l.pop_back();
+                    break;
+                }
+        }
+}
+
 objekt* korbpuffer = nullptr;  // the working buffer of swapped baskets
 objekt* korbinha = nullptr;    // content of the working basket: korbpuffer or its memory block
 objekt* cache[KOKOSUP] = {};
@@ -301,6 +348,8 @@ void tzKorbeLeeren()
         for (int c = 0; c < z->raster * z->raster; ++c) z->zelle[c].clear();
     }
     tzLinienZellenDa = false;
+    for (auto& l : tzLinienListen) l.clear();
+    tzLinienListenDa = false;
     tzKorbHoch = 0;
     ++tzKorbStandZahl;
     tzArbeit = -1;
@@ -398,6 +447,7 @@ int tzEntfernenKern(int id, int halten)
     if (tzKorbWechseln(e.korb) != 0) return -1;
     korb& k = korblist[e.korb];
     thWeg(korbinha[e.slot].heap);
+    if (tzLinienListenDa && tzKorbArten[e.korb][e.slot] == BEF_ZL) tzLinieWeg(id, tzSlotLagen[e.korb][e.slot].punkte);
     // The slots above move down by one.
     const uint32_t unten = (uint32_t{1} << e.slot) - 1;
     tzSlotExakt[e.korb] = (tzSlotExakt[e.korb] & unten) | ((tzSlotExakt[e.korb] >> 1) & ~unten);
@@ -798,6 +848,7 @@ int tzEinfuegenKern(int vor, const BEF* b, const STT* s, const double box[4], co
     r[3] = std::max({r[3], box[1], box[3]});
     tzSlotRahmenSetzen(n, slot, box);
     tzSlotLagen[n][slot] = {{s->x, s->y, nach->x, nach->y}, id};
+    if (tzLinienListenDa && b->code == BEF_ZL) tzLinieDazu(id, tzSlotLagen[n][slot].punkte);
     TzZellen zellen;
     tzRasterMaske(tzZellenAlle, box, &zellen);
     tzZellenDazu(tzZellenAlle, n, zellen);
@@ -1181,6 +1232,29 @@ int TzGeaendertReset()
     int g = tzGeaendert ? 1 : 0;
     tzGeaendert = false;
     return g;
+}
+
+void TzLinienNahe(const double rechteck[4], const TzPunkteFn& fn)
+{
+    if (!tzLinienListenDa) {
+        tzLinienListenDa = true;
+        for (int n = 0; n < tzKorbHoch; ++n)
+            for (uint32_t slot = 0; slot < korblist[n].anzahl; ++slot)
+                if (tzKorbArten[n][slot] == BEF_ZL) tzLinieDazu(tzSlotLagen[n][slot].id, tzSlotLagen[n][slot].punkte);
+    }
+    const TzZellSatz& g = tzZellenLinien;
+    const int x1 = tzRasterZelle(g, std::min(rechteck[0], rechteck[2]), 0);
+    const int x2 = tzRasterZelle(g, std::max(rechteck[0], rechteck[2]), 0);
+    const int y1 = tzRasterZelle(g, std::min(rechteck[1], rechteck[3]), 1);
+    const int y2 = tzRasterZelle(g, std::max(rechteck[1], rechteck[3]), 1);
+    for (int y = y1; y <= y2; ++y)
+        for (int x = x1; x <= x2; ++x)
+            for (const TzLinienEintrag& e : tzLinienListen[y * TZRASTERLINIEN + x]) {
+                // A line in several of these cells is handed out in the
+                // first of them only.
+                if (x != std::max<int>(x1, e.x1) || y != std::max<int>(y1, e.y1)) continue;
+                fn(e.id, e.punkte[0], e.punkte[1], e.punkte[2], e.punkte[3]);
+            }
 }
 
 int TzKorbVon(int id, int* slot)

@@ -85,6 +85,10 @@ void TzBereichDurchlaufen(const double rechteck[4], const TzDurchlaufFn& fn, int
 // The callback must not change the store.
 using TzPunkteFn = std::function<void(int id, double x0, double y0, double x1, double y1)>;
 void TzBereichPunkte(const double rechteck[4], int art, const TzPunkteFn& fn);
+// Every line (`BEF_ZL`) whose end points' rectangle meets the area, and
+// some more near it, each once and in no fixed order, with its position
+// before and after it as stored. The callback must not change the store.
+void TzLinienNahe(const double rechteck[4], const TzPunkteFn& fn);
 void TzBereichZeichnen(const double rechteck[4]);
 int TzSucheNahe(double x, double y, int art);
 int TzSucheNaheOhne(double x, double y, int art, int ohne);

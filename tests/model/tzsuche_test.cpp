@@ -127,6 +127,36 @@ TEST_F(Suche, AreaWalksMatchAFullScanAfterInsertsRemovalsAndMoves)
                     EXPECT_EQ(y1, s.y) << id;
                 });
                 EXPECT_EQ(p, erwartet);
+                // The lines near the area: each line whose end points'
+                // rectangle meets it, once, as stored (a few more may come).
+                if (art != TZ_ZL) continue;
+                std::vector<int> nahe;
+                TzLinienNahe(r, [&](int id, double x0, double y0, double x1, double y1) {
+                    nahe.push_back(id);
+                    BEF b;
+                    STT s;
+                    ASSERT_EQ(TzObjHolen(id, &b, &s), 0);
+                    EXPECT_EQ(b.code, TZ_ZL);
+                    EXPECT_EQ(x0, s.x);
+                    EXPECT_EQ(y0, s.y);
+                    BefZerlegen(&b, &s, nullptr);
+                    EXPECT_EQ(x1, s.x) << id;
+                    EXPECT_EQ(y1, s.y) << id;
+                });
+                std::sort(nahe.begin(), nahe.end());
+                EXPECT_EQ(std::adjacent_find(nahe.begin(), nahe.end()), nahe.end());
+                for (int id : ids) {
+                    BEF b;
+                    STT s;
+                    ASSERT_EQ(TzObjHolen(id, &b, &s), 0);
+                    if (b.code != TZ_ZL) continue;
+                    STT n = s;
+                    BefZerlegen(&b, &n, nullptr);
+                    if (std::min(s.x, n.x) > r[2] || std::max(s.x, n.x) < r[0] || std::min(s.y, n.y) > r[3] ||
+                        std::max(s.y, n.y) < r[1])
+                        continue;
+                    EXPECT_TRUE(std::binary_search(nahe.begin(), nahe.end(), id)) << id;
+                }
             }
         };
         std::vector<int> lebend;
