@@ -23,6 +23,11 @@
 //     the defaults key "EdZeiKoerbe" (empty or 0: every basket, so a drawing
 //     never swaps; at most KOKOSUP), read at TzInit; a basket's memory block
 //     is taken when it is first worked on.
+//  5. Beside each slot in use lie its kind, its extent in floats (exact
+//     bit), its id and its position before and after; a basket's cells
+//     cover all its objects, its line cells (once made) all its lines, and
+//     the line lists (once made) hold every line once in each cell its end
+//     points' rectangle covers.
 #include "model/tempzeic.h"
 
 #include <fcntl.h>
@@ -114,7 +119,6 @@ struct TzLage {
     int32_t id;
 };
 TzLage tzSlotLagen[KOKOSUP][KOINSUP];
-
 
 float tzAbwaerts(double v)
 {
