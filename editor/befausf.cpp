@@ -355,6 +355,11 @@ int BefPruefen(const BEF* b)
         return !(IstNull(b->darg[0]) || IstNull(b->darg[1]));
     if (befIstText(c)) return b->text[0] != 0;
     if (BefIstZBRH(c)) {
+        if (c != C_RHX && c != C_RHY) {
+            if (BauVorhanden(befAkt.bd, b->text)) return 1;
+            modh::StatusTextf("Bauteil %s nicht gefunden.", b->text);
+            return 0;
+        }
         BauHandle h;
         if (BauOpen(&h, befAkt.bd, b->text) != 0) {
             modh::StatusTextf("Bauteil %s nicht gefunden.", b->text);

@@ -33,19 +33,35 @@ constexpr double LN_KOLLINEAR = 0.1; // cross product
 constexpr double LN_RAND = 0.1;      // allowance of extent tests
 constexpr double LN_UNT = 0.0001;    // allowance of the break rectangle
 constexpr double LN_WEG = 5.0;       // widening of the walks
+// How near the gap's rectangle the end points of a line it cuts lie. A
+// cut line runs along x (|dx| > LN_NULL) or y: the gap's parameters only
+// overlap the line's open range when the gap's x (or y) range overlaps the
+// line's, and a point there, in line within LN_KOLLINEAR, lies off the
+// line by at most LN_KOLLINEAR / LN_NULL = 1 in the other coordinate. So
+// the line's end points come within 1 of the gap's rectangle; half a unit
+// more covers rounding. Lines further off are never cut (and their extent
+// holds their end points, so every line cut is one the walk of LN_WEG
+// would have met).
+constexpr double LN_SCHNITT = LN_KOLLINEAR / LN_NULL + 0.5;
 
 bool lnNull(double v) { return v > -LN_NULL && v < LN_NULL; }
 
-struct LnLinie {
+// A line's start and end point: all the tests look at. A walk reads them
+// from the store as they were kept; the record is read only for a line
+// that is changed.
+struct LnLage {
     int id;
+    double sx, sy, ex, ey;
+};
+
+struct LnLinie : LnLage {
     STT s;
     BEF b;
-    double sx, sy, ex, ey;
 };
 
 LnLinie lnLinie(int id, const STT* s, const BEF* b)
 {
-    LnLinie l{id, *s, *b, s->x, s->y, 0, 0};
+    LnLinie l{{id, s->x, s->y, 0, 0}, *s, *b};
     STT n = *s;
     BefZerlegen(b, &n, nullptr);
     l.ex = n.x;
@@ -53,17 +69,24 @@ LnLinie lnLinie(int id, const STT* s, const BEF* b)
     return l;
 }
 
-// The lines whose extent meets the rectangle (ordered corners), widened.
-std::vector<LnLinie> lnLinien(double x1, double y1, double x2, double y2)
+// The line of a walk's entry with its record; false when it is gone.
+bool lnLinieHolen(const LnLage& p, LnLinie* l)
 {
-    std::vector<LnLinie> v;
-    const double r[4] = {x1 - LN_WEG, y1 - LN_WEG, x2 + LN_WEG, y2 + LN_WEG};
-    TzBereichDurchlaufen(
-        r, [&](int id, const STT* s, const BEF* b) { v.push_back(lnLinie(id, s, b)); }, BEF_ZL);
-    return v;
+    static_cast<LnLage&>(*l) = p;
+    return TzObjHolen(p.id, &l->b, &l->s) == 0;
 }
 
-double lnParameter(const LnLinie& l, double px, double py)
+// Each line whose extent meets the rectangle (ordered corners), widened.
+template <class F>
+void lnLagen(double x1, double y1, double x2, double y2, F&& fn)
+{
+    const double r[4] = {x1 - LN_WEG, y1 - LN_WEG, x2 + LN_WEG, y2 + LN_WEG};
+    TzBereichPunkte(r, BEF_ZL, [&](int id, double sx, double sy, double ex, double ey) {
+        fn(LnLage{id, sx, sy, ex, ey});
+    });
+}
+
+double lnParameter(const LnLage& l, double px, double py)
 {
     const double dx = l.ex - l.sx, dy = l.ey - l.sy;
     if (std::fabs(dx) > LN_NULL) return (px - l.sx) / dx;
@@ -71,7 +94,7 @@ double lnParameter(const LnLinie& l, double px, double py)
     return 0;
 }
 
-bool lnKollinear(const LnLinie& l, double px, double py)
+bool lnKollinear(const LnLage& l, double px, double py)
 {
     const double k = (l.ex - l.sx) * (py - l.sy) - (l.ey - l.sy) * (px - l.sx);
     return std::fabs(k) <= LN_KOLLINEAR;
@@ -102,19 +125,26 @@ struct LnAnhang {
 };
 std::vector<LnAnhang> lnAnhang;
 
-// LochSchneiden on a line whose end point is known already (a walk
-// collected it): the line is not taken apart a second time.
-int lnLochSchneiden(const LnLinie& l, double x0, double y0, double x1, double y1)
+// The gap (x0, y0)-(x1, y1) along a line as parameters within [0, 1];
+// false when it leaves the line as it is.
+bool lnLoch(const LnLage& l, double x0, double y0, double x1, double y1, double* von, double* bis)
 {
-    if (l.b.code != BEF_ZL) return 0;
-    const int id = l.id;
-    if (!lnKollinear(l, x0, y0) || !lnKollinear(l, x1, y1)) return 0;
+    if (!lnKollinear(l, x0, y0) || !lnKollinear(l, x1, y1)) return false;
     const double t0 = lnParameter(l, x0, y0), t1 = lnParameter(l, x1, y1);
     double tmin = std::min(t0, t1), tmax = std::max(t0, t1);
-    if (tmax < -0.1 || tmin > 1.1 || (tmin < -0.1 && tmax > 1.1)) return 0;
+    if (tmax < -0.1 || tmin > 1.1 || (tmin < -0.1 && tmax > 1.1)) return false;
     tmin = std::clamp(tmin, 0.0, 1.0);
     tmax = std::clamp(tmax, 0.0, 1.0);
-    if (tmax - tmin <= 0 || (tmin <= 0 && tmax >= 1)) return 0;
+    if (tmax - tmin <= 0 || (tmin <= 0 && tmax >= 1)) return false;
+    *von = tmin;
+    *bis = tmax;
+    return true;
+}
+
+// Cuts the gap of parameters [tmin, tmax] out of the line.
+void lnLochSetzen(const LnLinie& l, double tmin, double tmax)
+{
+    const int id = l.id;
     const double dx = l.ex - l.sx, dy = l.ey - l.sy;
     const double g1x = l.sx + dx * tmin, g1y = l.sy + dy * tmin;
     const double g2x = l.sx + dx * tmax, g2y = l.sy + dy * tmax;
@@ -126,6 +156,15 @@ int lnLochSchneiden(const LnLinie& l, double x0, double y0, double x1, double y1
     } else {
         lnSetzen(id, l, g2x, g2y, l.ex - g2x, l.ey - g2y, false);
     }
+}
+
+// LochSchneiden on a line whose end point is known already (a walk
+// collected it): the line is not taken apart a second time.
+int lnLochSchneiden(const LnLinie& l, double x0, double y0, double x1, double y1)
+{
+    double tmin, tmax;
+    if (l.b.code != BEF_ZL || !lnLoch(l, x0, y0, x1, y1, &tmin, &tmax)) return 0;
+    lnLochSetzen(l, tmin, tmax);
     return 1;
 }
 
@@ -140,8 +179,31 @@ int LochSchneiden(int id, const STT* s, const BEF* b, double x0, double y0, doub
 void LinienTrennen(double x0, double y0, double x1, double y1)
 {
     if (TzAnzahl() == 0) return;
-    for (const LnLinie& l : lnLinien(std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1)))
-        lnLochSchneiden(l, x0, y0, x1, y1);
+    // Most lines near a component do not lie along its connection: only
+    // those that do are kept (and read whole), and cut afterwards in the
+    // order of an area walk (basket, then slot), which decides the ids of
+    // the pieces.
+    struct Schnitt {
+        int korb, slot;
+        LnLage l;
+        double von, bis;
+    };
+    std::vector<Schnitt> schnitte;
+    const double r[4] = {std::min(x0, x1) - LN_SCHNITT, std::min(y0, y1) - LN_SCHNITT,
+                         std::max(x0, x1) + LN_SCHNITT, std::max(y0, y1) + LN_SCHNITT};
+    TzLinienNahe(r, [&](int id, double sx, double sy, double ex, double ey) {
+        const LnLage l{id, sx, sy, ex, ey};
+        double von, bis;
+        if (!lnLoch(l, x0, y0, x1, y1, &von, &bis)) return;
+        int slot = -1;
+        const int korb = TzKorbVon(id, &slot);
+        schnitte.push_back({korb, slot, l, von, bis});
+    });
+    std::sort(schnitte.begin(), schnitte.end(),
+              [](const Schnitt& a, const Schnitt& b) { return a.korb != b.korb ? a.korb < b.korb : a.slot < b.slot; });
+    LnLinie l;
+    for (const Schnitt& s : schnitte)
+        if (lnLinieHolen(s.l, &l)) lnLochSetzen(l, s.von, s.bis);
 }
 
 void UnterbrechungSetzen(const BEF* b, const STT* s)
@@ -160,18 +222,20 @@ void UnterbrechungSetzen(const BEF* b, const STT* s)
     const double rx1 = std::min(s->x, s->x + vx), rx2 = std::max(s->x, s->x + vx);
     const double ry1 = std::min(s->y, s->y + vy), ry2 = std::max(s->y, s->y + vy);
     struct loch {
-        LnLinie l;
+        LnLage l;
         double x1, y1, x2, y2;
     };
     std::vector<loch> ll;
-    for (const LnLinie& l : lnLinien(rx1, ry1, rx2, ry2)) {
-        if (static_cast<int>(ll.size()) >= LLSUP) break;
+    lnLagen(rx1, ry1, rx2, ry2, [&](const LnLage& l) {
+        if (static_cast<int>(ll.size()) >= LLSUP) return;
         if (std::fabs(l.sy - l.ey) <= LN_NULL && l.sy >= ry1 - LN_UNT && l.sy <= ry2 + LN_UNT)
             ll.push_back({l, rx1, l.sy, rx2, l.sy});
         else if (std::fabs(l.sx - l.ex) <= LN_NULL && l.sx >= rx1 - LN_UNT && l.sx <= rx2 + LN_UNT)
             ll.push_back({l, l.sx, ry1, l.sx, ry2});
-    }
-    for (const loch& g : ll) lnLochSchneiden(g.l, g.x1, g.y1, g.x2, g.y2);
+    });
+    LnLinie l;
+    for (const loch& g : ll)
+        if (lnLinieHolen(g.l, &l)) lnLochSchneiden(l, g.x1, g.y1, g.x2, g.y2);
 }
 
 void AnhangZuruecksetzen() { lnAnhang.clear(); }
@@ -182,15 +246,18 @@ void AnhangVerschieben(int objekt, int phase, double x0, double y0, double x1, d
     const bool nachY = lnNull(x0 - x1), nachX = lnNull(y0 - y1);
     if (nachY == nachX) return;  // no move, or one in both directions
     if (phase == 0) {
-        for (const LnLinie& l : lnLinien(box[0], box[1], box[2], box[3])) {
-            if (static_cast<int>(lnAnhang.size()) >= ANHANGSUP) break;
-            if (TzIstMarkiert(l.id)) continue;
+        std::vector<LnLage> passend;
+        lnLagen(box[0], box[1], box[2], box[3], [&](const LnLage& l) {
+            if (static_cast<int>(lnAnhang.size() + passend.size()) >= ANHANGSUP || TzIstMarkiert(l.id)) return;
             const bool passt = nachY ? std::fabs(l.sx - l.ex) <= LN_NULL && (lnNull(l.sy - y0) || lnNull(l.ey - y0)) &&
                                            l.sx >= box[0] - LN_RAND && l.sx <= box[2] + LN_RAND
                                      : std::fabs(l.sy - l.ey) <= LN_NULL && (lnNull(l.sx - x0) || lnNull(l.ex - x0)) &&
                                            l.sy >= box[1] - LN_RAND && l.sy <= box[3] + LN_RAND;
-            if (passt) lnAnhang.push_back({objekt, l});
-        }
+            if (passt) passend.push_back(l);
+        });
+        LnLinie l;
+        for (const LnLage& p : passend)
+            if (lnLinieHolen(p, &l)) lnAnhang.push_back({objekt, l});
         return;
     }
     // An entry is used up by the move it was collected for: a caller that

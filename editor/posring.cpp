@@ -36,6 +36,9 @@ void PosRingLeeren()
 
 void PosRingMerken(double x, double y)
 {
+    // Each object's start is mostly the end of the one before: already the
+    // newest entry, which the swap below would leave as it is.
+    if (prRing[POSRINGSUP - 1].x == x && prRing[POSRINGSUP - 1].y == y) return;
     for (int i = 0; i < POSRINGSUP; ++i) {
         if (prRing[i].x == x && prRing[i].y == y) {
             PosRingEintrag t = prRing[POSRINGSUP - 1];

@@ -323,12 +323,13 @@ bool bauAusCache(const char* pfad)
 // earlier open, else read from the open file and kept. The index ends before
 // any entry whose data passed the end of the file at loading, and a read
 // past the end of the file as it is now fails, so no length is trusted.
+// A component's data, read once and then kept; into `daten` unless null.
 bool bauTeileHolen(uint16_t nr, const btlorg& o, std::vector<unsigned char>* daten)
 {
     if (!bauTeile) bauTeile = std::make_shared<BauTeile>();
     const auto gefunden = bauTeile->nachEintrag.find(nr);
     if (gefunden != bauTeile->nachEintrag.end()) {
-        *daten = gefunden->second;
+        if (daten) *daten = gefunden->second;
         return true;
     }
     if (o.position > static_cast<uint32_t>(INT32_MAX) || o.laenge > static_cast<uint32_t>(INT32_MAX) - o.position) {
@@ -339,7 +340,7 @@ bool bauTeileHolen(uint16_t nr, const btlorg& o, std::vector<unsigned char>* dat
                          bdread(&bauDatei, neu.data(), static_cast<int32_t>(o.laenge)) != 0)) {
         return false;
     }
-    *daten = neu;
+    if (daten) *daten = neu;
     bauTeile->nachEintrag.emplace(nr, std::move(neu));
     return true;
 }
@@ -605,7 +606,10 @@ int BauNamVergleich(const char* a, const char* b)
     return 0;
 }
 
-int BauOpen(BauHandle* h, const char* bib, const char* name)
+namespace {
+
+// BauOpen; without the component's data when `mitDaten` is false.
+int bauOeffnen(BauHandle* h, const char* bib, const char* name, bool mitDaten)
 {
     *h = BauHandle{};
     if (BauPfad(bib, h->bib, sizeof h->bib) != 0) return ERROR;
@@ -616,11 +620,21 @@ int BauOpen(BauHandle* h, const char* bib, const char* name)
     if (i < 0) return ERROR;
     const uint16_t nr = btlnamtab[i].index;
     const btlorg& o = btlorgtab[nr];
-    if (!bauTeileHolen(nr, o, &h->daten)) return ERROR;
+    if (!bauTeileHolen(nr, o, mitDaten ? &h->daten : nullptr)) return ERROR;
     h->version = version;
     h->start = h->position = static_cast<int32_t>(o.position);
     h->laenge = h->rest = static_cast<int32_t>(o.laenge);
     return 0;
+}
+
+}  // namespace
+
+int BauOpen(BauHandle* h, const char* bib, const char* name) { return bauOeffnen(h, bib, name, true); }
+
+int BauVorhanden(const char* bib, const char* name)
+{
+    BauHandle h;
+    return bauOeffnen(&h, bib, name, false) == 0 ? 1 : 0;
 }
 
 int BauRead(BauHandle* h, BEF* b)

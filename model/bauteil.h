@@ -85,6 +85,9 @@ int BauNameGueltig(char* name);
 int BauNamVergleich(const char* a, const char* b);
 
 int BauOpen(BauHandle* h, const char* bib, const char* name);
+// 1 when BauOpen would open the component (it checks the library as
+// BauOpen does), without taking its data; else 0.
+int BauVorhanden(const char* bib, const char* name);
 int BauRead(BauHandle* h, BEF* b);
 void BauClose(BauHandle* h);
 // A component's records as BauOpen and BauRead give them, decoded once and

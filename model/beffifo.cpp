@@ -190,19 +190,21 @@ bool befLetztesElement(int code)
 
 void befDrain(bool interaktiv)
 {
+    // Looked up once: the table of codes is fixed.
+    static const int codeBMG = befCode("_BMG"), codeBA = befCode("_BA");
     while (befAnzahl > 0) {
         if (interaktiv && MeldungOffen()) break;
         BEF b;
         BefVorne(&b);
         BefEntfernen();
         befGruppierung(&b);
-        if (b.code == befCode("_BMG")) befGehalten = 0;
+        if (b.code == codeBMG) befGehalten = 0;
         if (b.code == BEF_UDB) befUndoAus = b.iarg[0];
         if (b.code == 0 || !BefehlErlaubt(&b)) continue;
         STT* ed = EditorZustand();
         if (interaktiv) {
             if (befLetztesElement(b.code)) LetztesElementMerken(&b);
-            if (b.code == befCode("_BA")) {
+            if (b.code == codeBA) {
                 BEF bw;
                 befNeu(&bw, befCode("BW"));
                 double m = ed->mass != 0 ? ed->mass : 1.0;

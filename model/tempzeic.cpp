@@ -23,6 +23,11 @@
 //     the defaults key "EdZeiKoerbe" (empty or 0: every basket, so a drawing
 //     never swaps; at most KOKOSUP), read at TzInit; a basket's memory block
 //     is taken when it is first worked on.
+//  5. Beside each slot in use lie its kind, its extent in floats (exact
+//     bit), its id and its position before and after; a basket's cells
+//     cover all its objects, its line cells (once made) all its lines, and
+//     the line lists (once made) hold every line once in each cell its end
+//     points' rectangle covers.
 #include "model/tempzeic.h"
 
 #include <fcntl.h>
@@ -52,6 +57,19 @@
 
 using namespace modh;  // the model's calls through its service tables
 
+// The cells of each basket (`korb`), and for each grid cell the baskets
+// whose cells cover it, in ascending order: the bits of `korb` read by
+// cell. A walk over a small area looks at the baskets of its cells only,
+// not at every basket in use.
+struct TzZellSatz {
+    int raster;                // cells a side
+    int worte;                 // words of a basket's mask: raster * raster / 64
+    uint64_t* bits;            // KOKOSUP masks
+    std::vector<int>* zelle;   // raster * raster lists
+    double lo[2], schritt[2];  // the grid over the drawing area
+    uint64_t* korb(int n) const { return bits + static_cast<size_t>(n) * static_cast<size_t>(worte); }
+};
+
 namespace {
 
 struct korb {
@@ -76,7 +94,10 @@ unsigned tzKorbStandZahl = 0;  // counts the changes of any basket's content
 // really have something there.
 constexpr int TZRASTER = 32;
 constexpr int TZRASTERWORTE = TZRASTER * TZRASTER / 64;
-uint64_t tzKorbZellen[KOKOSUP][TZRASTERWORTE];
+// Lines are short: their grid is finer.
+constexpr int TZRASTERLINIEN = 64;
+constexpr int TZLINIENWORTE = TZRASTERLINIEN * TZRASTERLINIEN / 64;
+static_assert(TZLINIENWORTE <= TzKorbSuche::TZMASKENWORTE, "a walk's mask holds the finest grid");
 // The record code of each slot, beside the packed objects: a walk for one
 // kind of object looks at the objects of that kind only.
 uint8_t tzKorbArten[KOKOSUP][KOINSUP];
@@ -87,11 +108,17 @@ uint8_t tzKorbArten[KOKOSUP][KOINSUP];
 // Kept by coordinate (x1 of every slot, then y1, ...) so that four slots
 // are tested in one step.
 alignas(16) float tzSlotRahmen[KOKOSUP][4][KOINSUP];
-// The baskets whose cells cover each grid cell, in ascending order: the
-// bits of tzKorbZellen read by cell. A walk over a small area looks at
-// the baskets of its cells only, not at every basket in use.
-std::vector<int> tzZellKoerbe[TZRASTER * TZRASTER];
-double tzRasterLo[2], tzRasterSchritt[2];
+// One bit a slot: its extent is held exactly by the floats (drawings on a
+// grid mostly are), so that touching the area's edge tells as well.
+uint32_t tzSlotExakt[KOKOSUP];
+// Each slot's id and the position before and after its object (x0, y0,
+// x1, y1), beside the extents: a walk for end points reads neither the
+// packed objects nor a swapped basket.
+struct TzLage {
+    double punkte[4];
+    int32_t id;
+};
+TzLage tzSlotLagen[KOKOSUP][KOINSUP];
 
 float tzAbwaerts(double v)
 {
@@ -110,56 +137,144 @@ float tzAufwaerts(double v)
 void tzSlotRahmenSetzen(int n, int slot, const double box[4])
 {
     float(*f)[KOINSUP] = tzSlotRahmen[n];
-    f[0][slot] = tzAbwaerts(std::min(box[0], box[2]));
-    f[1][slot] = tzAbwaerts(std::min(box[1], box[3]));
-    f[2][slot] = tzAufwaerts(std::max(box[0], box[2]));
-    f[3][slot] = tzAufwaerts(std::max(box[1], box[3]));
+    const double e[4] = {std::min(box[0], box[2]), std::min(box[1], box[3]), std::max(box[0], box[2]),
+                         std::max(box[1], box[3])};
+    f[0][slot] = tzAbwaerts(e[0]);
+    f[1][slot] = tzAbwaerts(e[1]);
+    f[2][slot] = tzAufwaerts(e[2]);
+    f[3][slot] = tzAufwaerts(e[3]);
+    const bool exakt = f[0][slot] == e[0] && f[1][slot] == e[1] && f[2][slot] == e[2] && f[3][slot] == e[3];
+    const uint32_t bit = uint32_t{1} << slot;
+    tzSlotExakt[n] = exakt ? tzSlotExakt[n] | bit : tzSlotExakt[n] & ~bit;
 }
 
-// Adds the cells of `maske` to basket n's and n to the lists of the cells new to it.
-void tzZellenDazu(int n, const uint64_t maske[TZRASTERWORTE])
+// The cells of every object, and, on a finer grid, those of the lines
+// alone: the walks for lines (gaps, attached lines) are the editor's most
+// frequent, and a basket's texts and components reach over many more
+// cells than its lines. The lines' cells are made at the first walk for
+// lines after the store was cleared (loading a drawing does not pay for
+// them) and kept from then on.
+uint64_t tzBitsAlle[KOKOSUP][TZRASTERWORTE], tzBitsLinien[KOKOSUP][TZLINIENWORTE];
+std::vector<int> tzListenAlle[TZRASTER * TZRASTER], tzListenLinien[TZRASTERLINIEN * TZRASTERLINIEN];
+TzZellSatz tzZellenAlle{TZRASTER, TZRASTERWORTE, &tzBitsAlle[0][0], tzListenAlle, {0, 0}, {1, 1}};
+TzZellSatz tzZellenLinien{TZRASTERLINIEN, TZLINIENWORTE, &tzBitsLinien[0][0], tzListenLinien, {0, 0}, {1, 1}};
+bool tzLinienZellenDa = false;
+
+// The cells of an area on one grid: the words of the grid's mask that
+// are not 0, ascending.
+struct TzZellen {
+    int anzahl = 0;
+    int worte[TZLINIENWORTE];
+    uint64_t masken[TZLINIENWORTE];
+};
+
+// Adds the cells `m` to basket n's and n to the lists of the cells new to it.
+void tzZellenDazu(TzZellSatz& z, int n, const TzZellen& m)
 {
-    for (int w = 0; w < TZRASTERWORTE; ++w) {
-        for (uint64_t neu = maske[w] & ~tzKorbZellen[n][w]; neu; neu &= neu - 1) {
-            std::vector<int>& l = tzZellKoerbe[w * 64 + __builtin_ctzll(neu)];
-            l.insert(std::lower_bound(l.begin(), l.end(), n), n);
+    uint64_t* k = z.korb(n);
+    for (int i = 0; i < m.anzahl; ++i) {
+        const int w = m.worte[i];
+        for (uint64_t neu = m.masken[i] & ~k[w]; neu; neu &= neu - 1) {
+            std::vector<int>& l = z.zelle[w * 64 + __builtin_ctzll(neu)];
+            // The basket being filled mostly is the newest of the cell.
+            if (l.empty() || l.back() < n)
+                l.push_back(n);
+            else
+                l.insert(std::lower_bound(l.begin(), l.end(), n), n);
         }
-        tzKorbZellen[n][w] |= maske[w];
+        k[w] |= m.masken[i];
     }
 }
 
 // Basket n has become empty: it leaves the lists of its cells.
 void tzZellenWeg(int n)
 {
-    for (int w = 0; w < TZRASTERWORTE; ++w) {
-        for (uint64_t b = tzKorbZellen[n][w]; b; b &= b - 1) {
-            std::vector<int>& l = tzZellKoerbe[w * 64 + __builtin_ctzll(b)];
-            const auto it = std::lower_bound(l.begin(), l.end(), n);
-            if (it != l.end() && *it == n) l.erase(it);
+    for (TzZellSatz* z : {&tzZellenAlle, &tzZellenLinien}) {
+        uint64_t* k = z->korb(n);
+        for (int w = 0; w < z->worte; ++w) {
+            for (uint64_t b = k[w]; b; b &= b - 1) {
+                std::vector<int>& l = z->zelle[w * 64 + __builtin_ctzll(b)];
+                const auto it = std::lower_bound(l.begin(), l.end(), n);
+                if (it != l.end() && *it == n) l.erase(it);
+            }
+            k[w] = 0;
         }
-        tzKorbZellen[n][w] = 0;
     }
 }
 
-int tzRasterZelle(double v, int achse)
+int tzRasterZelle(const TzZellSatz& g, double v, int achse)
 {
-    const double z = (v - tzRasterLo[achse]) / tzRasterSchritt[achse];
+    const double z = (v - g.lo[achse]) / g.schritt[achse];
     if (!(z >= 0)) return 0;  // below, and NaN
-    return z >= TZRASTER ? TZRASTER - 1 : static_cast<int>(z);
+    return z >= g.raster ? g.raster - 1 : static_cast<int>(z);
 }
 
-// The cells of {x1, y1, x2, y2} (any order) as a mask over the grid.
-void tzRasterMaske(const double r[4], uint64_t maske[TZRASTERWORTE])
+// The cells of {x1, y1, x2, y2} (any order) on g's grid. A row of the
+// grid lies in one word.
+static_assert(64 % TZRASTER == 0 && 64 % TZRASTERLINIEN == 0, "a row in one word");
+void tzRasterMaske(const TzZellSatz& g, const double r[4], TzZellen* m)
 {
-    std::memset(maske, 0, sizeof(uint64_t) * TZRASTERWORTE);
-    const int x1 = tzRasterZelle(std::min(r[0], r[2]), 0), x2 = tzRasterZelle(std::max(r[0], r[2]), 0);
-    const int y1 = tzRasterZelle(std::min(r[1], r[3]), 1), y2 = tzRasterZelle(std::max(r[1], r[3]), 1);
-    for (int y = y1; y <= y2; ++y)
-        for (int x = x1; x <= x2; ++x) {
-            const int i = y * TZRASTER + x;
-            maske[i / 64] |= uint64_t{1} << (i % 64);
+    const int x1 = tzRasterZelle(g, std::min(r[0], r[2]), 0), x2 = tzRasterZelle(g, std::max(r[0], r[2]), 0);
+    const int y1 = tzRasterZelle(g, std::min(r[1], r[3]), 1), y2 = tzRasterZelle(g, std::max(r[1], r[3]), 1);
+    const uint64_t reihe = (x2 - x1 == 63 ? ~uint64_t{0} : ((uint64_t{1} << (x2 - x1 + 1)) - 1)) << (x1 % 64);
+    m->anzahl = 0;
+    for (int y = y1; y <= y2; ++y) {
+        const int i = y * g.raster;
+        const int w = i / 64;
+        if (m->anzahl == 0 || m->worte[m->anzahl - 1] != w) {
+            m->worte[m->anzahl] = w;
+            m->masken[m->anzahl++] = 0;
+        }
+        m->masken[m->anzahl - 1] |= reihe << (i % 64);
+    }
+}
+
+// Every line by the cells of the lines' grid that the rectangle of its end
+// points covers: its id, start and end as stored, and that cell range.
+// Made at the first search for lines near a gap after the store was
+// cleared (loading a drawing does not pay for it) and kept from then on.
+struct TzLinienEintrag {
+    int32_t id;
+    uint8_t x1, y1, x2, y2;
+    double punkte[4];
+};
+std::vector<TzLinienEintrag> tzLinienListen[TZRASTERLINIEN * TZRASTERLINIEN];
+bool tzLinienListenDa = false;
+
+TzLinienEintrag tzLinienEintrag(int id, const double p[4])
+{
+    const TzZellSatz& g = tzZellenLinien;
+    TzLinienEintrag e{id,
+                      static_cast<uint8_t>(tzRasterZelle(g, std::min(p[0], p[2]), 0)),
+                      static_cast<uint8_t>(tzRasterZelle(g, std::min(p[1], p[3]), 1)),
+                      static_cast<uint8_t>(tzRasterZelle(g, std::max(p[0], p[2]), 0)),
+                      static_cast<uint8_t>(tzRasterZelle(g, std::max(p[1], p[3]), 1)),
+                      {p[0], p[1], p[2], p[3]}};
+    return e;
+}
+
+void tzLinieDazu(int id, const double p[4])
+{
+    const TzLinienEintrag e = tzLinienEintrag(id, p);
+    for (int y = e.y1; y <= e.y2; ++y)
+        for (int x = e.x1; x <= e.x2; ++x) tzLinienListen[y * TZRASTERLINIEN + x].push_back(e);
+}
+
+void tzLinieWeg(int id, const double p[4])
+{
+    const TzLinienEintrag e = tzLinienEintrag(id, p);
+    for (int y = e.y1; y <= e.y2; ++y)
+        for (int x = e.x1; x <= e.x2; ++x) {
+            std::vector<TzLinienEintrag>& l = tzLinienListen[y * TZRASTERLINIEN + x];
+            for (size_t k = 0; k < l.size(); ++k)
+                if (l[k].id == id) {
+                    l[k] = l.back();
+                    l.pop_back();
+                    break;
+                }
         }
 }
+
 objekt* korbpuffer = nullptr;  // the working buffer of swapped baskets
 objekt* korbinha = nullptr;    // content of the working basket: korbpuffer or its memory block
 objekt* cache[KOKOSUP] = {};
@@ -232,8 +347,13 @@ void tzKorbeLeeren()
         r[0] = r[1] = 1e300;
         r[2] = r[3] = -1e300;
     }
-    std::memset(tzKorbZellen, 0, sizeof tzKorbZellen);
-    for (auto& l : tzZellKoerbe) l.clear();
+    for (TzZellSatz* z : {&tzZellenAlle, &tzZellenLinien}) {
+        std::memset(z->bits, 0, sizeof(uint64_t) * KOKOSUP * static_cast<size_t>(z->worte));
+        for (int c = 0; c < z->raster * z->raster; ++c) z->zelle[c].clear();
+    }
+    tzLinienZellenDa = false;
+    for (auto& l : tzLinienListen) l.clear();
+    tzLinienListenDa = false;
     tzKorbHoch = 0;
     ++tzKorbStandZahl;
     tzArbeit = -1;
@@ -331,10 +451,15 @@ int tzEntfernenKern(int id, int halten)
     if (tzKorbWechseln(e.korb) != 0) return -1;
     korb& k = korblist[e.korb];
     thWeg(korbinha[e.slot].heap);
+    if (tzLinienListenDa && tzKorbArten[e.korb][e.slot] == BEF_ZL) tzLinieWeg(id, tzSlotLagen[e.korb][e.slot].punkte);
+    // The slots above move down by one.
+    const uint32_t unten = (uint32_t{1} << e.slot) - 1;
+    tzSlotExakt[e.korb] = (tzSlotExakt[e.korb] & unten) | ((tzSlotExakt[e.korb] >> 1) & ~unten);
     for (uint32_t s = static_cast<uint32_t>(e.slot) + 1; s < k.anzahl; ++s) {
         korbinha[s - 1] = korbinha[s];
         tzKorbArten[e.korb][s - 1] = tzKorbArten[e.korb][s];
         for (auto& achse : tzSlotRahmen[e.korb]) achse[s - 1] = achse[s];
+        tzSlotLagen[e.korb][s - 1] = tzSlotLagen[e.korb][s];
         sequenz m;
         int mid = static_cast<int>(korbinha[s - 1].id);
         if (seqHolen(mid, &m) == 0) {
@@ -439,14 +564,33 @@ bool tzKorbTrifft(int n, const double r[4])
     return !(k[0] > r[2] || k[2] < r[0] || k[1] > r[3] || k[3] < r[1]);
 }
 
-TzKorbSuche::TzKorbSuche(const double r[4])
+// The lines' cells of every basket, from the slots' extents kept in memory
+// (rounded outward: they cover at least the cells of the exact extents).
+void tzLinienZellenMachen()
 {
+    tzLinienZellenDa = true;
+    for (int n = 0; n < tzKorbHoch; ++n)
+        for (uint32_t slot = 0; slot < korblist[n].anzahl; ++slot) {
+            if (tzKorbArten[n][slot] != BEF_ZL) continue;
+            const float(*f)[KOINSUP] = tzSlotRahmen[n];
+            const double box[4] = {f[0][slot], f[1][slot], f[2][slot], f[3][slot]};
+            TzZellen m;
+            tzRasterMaske(tzZellenLinien, box, &m);
+            tzZellenDazu(tzZellenLinien, n, m);
+        }
+}
+
+TzKorbSuche::TzKorbSuche(const double r[4], int art)
+    : satz(art == BEF_ZL ? &tzZellenLinien : &tzZellenAlle)
+{
+    if (art == BEF_ZL && !tzLinienZellenDa) tzLinienZellenMachen();
     std::memcpy(rechteck, r, sizeof rechteck);
     schluessel = TzSchluessel(r);
-    uint64_t m[TZRASTERWORTE];
-    tzRasterMaske(r, m);
-    for (int w = 0; w < TZRASTERWORTE; ++w)
-        if (m[w]) worte[anzahl] = w, masken[anzahl++] = m[w];
+    TzZellen m;
+    tzRasterMaske(*satz, r, &m);
+    anzahl = m.anzahl;
+    std::copy(m.worte, m.worte + m.anzahl, worte);
+    std::copy(m.masken, m.masken + m.anzahl, masken);
     // The cell lists pay when the area covers few cells whose lists are
     // shorter together than the scan of every basket in use.
     size_t zusammen = 0;
@@ -458,7 +602,7 @@ TzKorbSuche::TzKorbSuche(const double r[4])
                 return;
             }
             zellen[zellAnzahl++] = c;
-            zusammen += tzZellKoerbe[c].size();
+            zusammen += satz->zelle[c].size();
         }
     if (zusammen >= static_cast<size_t>(tzKorbHoch)) zellAnzahl = 0;
 }
@@ -476,8 +620,16 @@ int tzKorbNaechster(const TzKorbSuche& s, int ab)
             s.stand = tzKorbStandZahl;
             s.bitWorte = (tzKorbHoch + 63) / 64;
             std::memset(s.bits, 0, sizeof(uint64_t) * static_cast<size_t>(s.bitWorte));
+            // The baskets' entries a walk reads next are fetched ahead:
+            // they lie apart in memory, and their reads then overlap.
             for (int i = 0; i < s.zellAnzahl; ++i)
-                for (const int n : tzZellKoerbe[s.zellen[i]]) s.bits[n / 64] |= uint64_t{1} << (n % 64);
+                for (const int n : s.satz->zelle[s.zellen[i]]) {
+                    s.bits[n / 64] |= uint64_t{1} << (n % 64);
+                    __builtin_prefetch(tzKorbRahmen[n]);
+                    __builtin_prefetch(tzKorbArten[n]);
+                    __builtin_prefetch(tzSlotRahmen[n][0]);
+                    __builtin_prefetch(tzSlotRahmen[n][2]);
+                }
         }
         for (int w = ab / 64; w < s.bitWorte; ++w) {
             uint64_t b = s.bits[w];
@@ -495,7 +647,7 @@ int tzKorbNaechster(const TzKorbSuche& s, int ab)
         if (k.anzahl == 0 || !TzTeilen(static_cast<int>(k.schluessel), s.schluessel) || !tzKorbTrifft(n, s.rechteck))
             continue;
         for (int i = 0; i < s.anzahl; ++i)
-            if (tzKorbZellen[n][s.worte[i]] & s.masken[i]) return n;
+            if (s.satz->korb(n)[s.worte[i]] & s.masken[i]) return n;
     }
     return -1;
 }
@@ -507,6 +659,47 @@ TzSlotSuche::TzSlotSuche(const double r[4], int a) : art(a)
     rechteck[1] = tzAbwaerts(r[1]);
     rechteck[2] = tzAufwaerts(r[2]);
     rechteck[3] = tzAufwaerts(r[3]);
+    innen[0] = tzAufwaerts(r[0]);
+    innen[1] = tzAufwaerts(r[1]);
+    innen[2] = tzAbwaerts(r[2]);
+    innen[3] = tzAbwaerts(r[3]);
+}
+
+int tzSlotId(int n, int slot) { return tzSlotLagen[n][slot].id; }
+const double* tzSlotLage(int n, int slot) { return tzSlotLagen[n][slot].punkte; }
+
+uint32_t tzKorbSlotsSicher(int n, const TzSlotSuche& s)
+{
+    // A slot's x1 is the largest float not above the object's, so the
+    // object's lies below the next float: x1 < (r's x2 rounded down)
+    // makes it at most r's x2; an exact x1 may equal it. Likewise for
+    // the other sides.
+    const float(*f)[KOINSUP] = tzSlotRahmen[n];
+    uint32_t streng = 0, beruehrt = 0;
+#if defined(__SSE2__)
+    const __m128 x1 = _mm_set1_ps(s.innen[0]), y1 = _mm_set1_ps(s.innen[1]);
+    const __m128 x2 = _mm_set1_ps(s.innen[2]), y2 = _mm_set1_ps(s.innen[3]);
+    for (int i = 0; i < KOINSUP; i += 4) {
+        const __m128 a = _mm_load_ps(&f[0][i]), b = _mm_load_ps(&f[1][i]), c = _mm_load_ps(&f[2][i]),
+                     d = _mm_load_ps(&f[3][i]);
+        const __m128 ja = _mm_and_ps(_mm_and_ps(_mm_cmplt_ps(a, x2), _mm_cmpgt_ps(c, x1)),
+                                     _mm_and_ps(_mm_cmplt_ps(b, y2), _mm_cmpgt_ps(d, y1)));
+        const __m128 an = _mm_and_ps(_mm_and_ps(_mm_cmple_ps(a, x2), _mm_cmpge_ps(c, x1)),
+                                     _mm_and_ps(_mm_cmple_ps(b, y2), _mm_cmpge_ps(d, y1)));
+        streng |= static_cast<uint32_t>(_mm_movemask_ps(ja)) << i;
+        beruehrt |= static_cast<uint32_t>(_mm_movemask_ps(an)) << i;
+    }
+#else
+    for (int slot = 0; slot < KOINSUP; ++slot) {
+        const bool ja = f[0][slot] < s.innen[2] && f[2][slot] > s.innen[0] && f[1][slot] < s.innen[3] &&
+                        f[3][slot] > s.innen[1];
+        const bool an = f[0][slot] <= s.innen[2] && f[2][slot] >= s.innen[0] && f[1][slot] <= s.innen[3] &&
+                        f[3][slot] >= s.innen[1];
+        streng |= static_cast<uint32_t>(ja) << slot;
+        beruehrt |= static_cast<uint32_t>(an) << slot;
+    }
+#endif
+    return streng | (beruehrt & tzSlotExakt[n]);
 }
 
 uint32_t tzKorbSlots(int n, const TzSlotSuche& s)
@@ -514,40 +707,58 @@ uint32_t tzKorbSlots(int n, const TzSlotSuche& s)
     static_assert(KOINSUP == 32, "one bit a slot");
     const uint8_t* arten = tzKorbArten[n];
     const float(*f)[KOINSUP] = tzSlotRahmen[n];
-    uint32_t m = 0;
+    const uint32_t anzahl = korblist[n].anzahl;
+    uint32_t m = anzahl >= 32 ? ~uint32_t{0} : (uint32_t{1} << anzahl) - 1;
 #if defined(__SSE2__)
-    const __m128 x1 = _mm_set1_ps(s.rechteck[0]), y1 = _mm_set1_ps(s.rechteck[1]);
-    const __m128 x2 = _mm_set1_ps(s.rechteck[2]), y2 = _mm_set1_ps(s.rechteck[3]);
-    for (int i = 0; i < KOINSUP; i += 4) {
-        const __m128 ja = _mm_and_ps(_mm_and_ps(_mm_cmple_ps(_mm_load_ps(&f[0][i]), x2), _mm_cmpge_ps(_mm_load_ps(&f[2][i]), x1)),
-                                     _mm_and_ps(_mm_cmple_ps(_mm_load_ps(&f[1][i]), y2), _mm_cmpge_ps(_mm_load_ps(&f[3][i]), y1)));
-        m |= static_cast<uint32_t>(_mm_movemask_ps(ja)) << i;
-    }
+    // Kind first, then x, then y, each only while slots are left: most
+    // baskets a walk looks into have none in a small area, and the y rows
+    // are then not read.
     if (s.art >= 0) {
         const __m128i art = _mm_set1_epi8(static_cast<char>(s.art));
         const auto* a = reinterpret_cast<const __m128i*>(arten);
-        const uint32_t gleich = static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(a), art))) |
-                                static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(a + 1), art))) << 16;
-        m &= gleich;
+        m &= static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(a), art))) |
+             static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(a + 1), art))) << 16;
     }
+    auto achse = [&](const float* lo, const float* hi, float bis, float ab) {
+        const __m128 b = _mm_set1_ps(bis), a = _mm_set1_ps(ab);
+        uint32_t r = 0;
+        for (int i = 0; i < KOINSUP; i += 4) {
+            const __m128 ja = _mm_and_ps(_mm_cmple_ps(_mm_load_ps(lo + i), b), _mm_cmpge_ps(_mm_load_ps(hi + i), a));
+            r |= static_cast<uint32_t>(_mm_movemask_ps(ja)) << i;
+        }
+        return r;
+    };
+    if (m) m &= achse(f[0], f[2], s.rechteck[2], s.rechteck[0]);
+    if (m) m &= achse(f[1], f[3], s.rechteck[3], s.rechteck[1]);
 #else
     for (int slot = 0; slot < KOINSUP; ++slot) {
         const bool ja = (s.art < 0 || arten[slot] == static_cast<uint8_t>(s.art)) && f[0][slot] <= s.rechteck[2] &&
                         f[2][slot] >= s.rechteck[0] && f[1][slot] <= s.rechteck[3] && f[3][slot] >= s.rechteck[1];
-        m |= static_cast<uint32_t>(ja) << slot;
+        m &= ~(static_cast<uint32_t>(!ja) << slot);
     }
 #endif
-    const uint32_t anzahl = korblist[n].anzahl;
-    return anzahl >= 32 ? m : m & ((uint32_t{1} << anzahl) - 1);
+    return m;
 }
 
 bool tzZellenStimmen()
 {
-    for (int c = 0; c < TZRASTER * TZRASTER; ++c) {
-        std::vector<int> soll;
-        for (int n = 0; n < KOKOSUP; ++n)
-            if (korblist[n].anzahl > 0 && (tzKorbZellen[n][c / 64] >> (c % 64) & 1)) soll.push_back(n);
-        if (soll != tzZellKoerbe[c]) return false;
+    for (const TzZellSatz* z : {&tzZellenAlle, &tzZellenLinien})
+        for (int c = 0; c < z->raster * z->raster; ++c) {
+            std::vector<int> soll;
+            for (int n = 0; n < KOKOSUP; ++n)
+                if (korblist[n].anzahl > 0 && (z->korb(n)[c / 64] >> (c % 64) & 1)) soll.push_back(n);
+            if (soll != z->zelle[c]) return false;
+        }
+    // Once made, a basket's line cells cover each of its lines.
+    for (int n = 0; tzLinienZellenDa && n < KOKOSUP; ++n) {
+        if (korblist[n].anzahl == 0 || !cache[n]) continue;
+        for (uint32_t slot = 0; slot < korblist[n].anzahl; ++slot) {
+            if (tzKorbArten[n][slot] != BEF_ZL) continue;
+            TzZellen m;
+            tzRasterMaske(tzZellenLinien, cache[n][slot].ext, &m);
+            for (int i = 0; i < m.anzahl; ++i)
+                if (m.masken[i] & ~tzZellenLinien.korb(n)[m.worte[i]]) return false;
+        }
     }
     return true;
 }
@@ -640,9 +851,15 @@ int tzEinfuegenKern(int vor, const BEF* b, const STT* s, const double box[4], co
     r[2] = std::max({r[2], box[0], box[2]});
     r[3] = std::max({r[3], box[1], box[3]});
     tzSlotRahmenSetzen(n, slot, box);
-    uint64_t maske[TZRASTERWORTE];
-    tzRasterMaske(box, maske);
-    tzZellenDazu(n, maske);
+    tzSlotLagen[n][slot] = {{s->x, s->y, nach->x, nach->y}, id};
+    if (tzLinienListenDa && b->code == BEF_ZL) tzLinieDazu(id, tzSlotLagen[n][slot].punkte);
+    TzZellen zellen;
+    tzRasterMaske(tzZellenAlle, box, &zellen);
+    tzZellenDazu(tzZellenAlle, n, zellen);
+    if (b->code == BEF_ZL && tzLinienZellenDa) {
+        tzRasterMaske(tzZellenLinien, box, &zellen);
+        tzZellenDazu(tzZellenLinien, n, zellen);
+    }
     ++tzKorbStandZahl;
     tzDreckig = true;
     return id;
@@ -697,8 +914,10 @@ void TzInit()
     double lo[2] = {v->flux, v->fluy}, hi[2] = {v->frox, v->froy};
     double* q[2] = {tzQx, tzQy};
     for (int i = 0; i < 2; ++i) {
-        tzRasterLo[i] = std::min(lo[i], hi[i]);
-        tzRasterSchritt[i] = std::max(std::fabs(hi[i] - lo[i]) / TZRASTER, 1e-9);
+        for (TzZellSatz* z : {&tzZellenAlle, &tzZellenLinien}) {
+            z->lo[i] = std::min(lo[i], hi[i]);
+            z->schritt[i] = std::max(std::fabs(hi[i] - lo[i]) / z->raster, 1e-9);
+        }
         double m = (lo[i] + hi[i]) / 2;
         q[i][0] = (lo[i] + m) / 2;
         q[i][1] = m;
@@ -1017,6 +1236,29 @@ int TzGeaendertReset()
     int g = tzGeaendert ? 1 : 0;
     tzGeaendert = false;
     return g;
+}
+
+void TzLinienNahe(const double rechteck[4], const TzPunkteFn& fn)
+{
+    if (!tzLinienListenDa) {
+        tzLinienListenDa = true;
+        for (int n = 0; n < tzKorbHoch; ++n)
+            for (uint32_t slot = 0; slot < korblist[n].anzahl; ++slot)
+                if (tzKorbArten[n][slot] == BEF_ZL) tzLinieDazu(tzSlotLagen[n][slot].id, tzSlotLagen[n][slot].punkte);
+    }
+    const TzZellSatz& g = tzZellenLinien;
+    const int x1 = tzRasterZelle(g, std::min(rechteck[0], rechteck[2]), 0);
+    const int x2 = tzRasterZelle(g, std::max(rechteck[0], rechteck[2]), 0);
+    const int y1 = tzRasterZelle(g, std::min(rechteck[1], rechteck[3]), 1);
+    const int y2 = tzRasterZelle(g, std::max(rechteck[1], rechteck[3]), 1);
+    for (int y = y1; y <= y2; ++y)
+        for (int x = x1; x <= x2; ++x)
+            for (const TzLinienEintrag& e : tzLinienListen[y * TZRASTERLINIEN + x]) {
+                // A line in several of these cells is handed out in the
+                // first of them only.
+                if (x != std::max<int>(x1, e.x1) || y != std::max<int>(y1, e.y1)) continue;
+                fn(e.id, e.punkte[0], e.punkte[1], e.punkte[2], e.punkte[3]);
+            }
 }
 
 int TzKorbVon(int id, int* slot)

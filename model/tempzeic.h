@@ -78,6 +78,17 @@ int TzGeaendertReset();
 using TzDurchlaufFn = std::function<void(int id, const STT* s, const BEF* b)>;
 // `art` >= 0: only the objects of that record code (the others are not unpacked).
 void TzBereichDurchlaufen(const double rechteck[4], const TzDurchlaufFn& fn, int art = -1);
+// The same walk over the objects of kind `art` (-1: any), handing out only
+// each object's position before and after it, as stored beside the
+// baskets: nothing is unpacked, and a basket is loaded only for an object
+// whose extent lies too close to the area's edge to tell from there.
+// The callback must not change the store.
+using TzPunkteFn = std::function<void(int id, double x0, double y0, double x1, double y1)>;
+void TzBereichPunkte(const double rechteck[4], int art, const TzPunkteFn& fn);
+// Every line (`BEF_ZL`) whose end points' rectangle meets the area, and
+// some more near it, each once and in no fixed order, with its position
+// before and after it as stored. The callback must not change the store.
+void TzLinienNahe(const double rechteck[4], const TzPunkteFn& fn);
 void TzBereichZeichnen(const double rechteck[4]);
 int TzSucheNahe(double x, double y, int art);
 int TzSucheNaheOhne(double x, double y, int art, int ohne);

@@ -71,13 +71,18 @@ bool tzKorbTrifft(int n, const double r[4]);
 int tzKorbGrenze();
 // The baskets an area walk must look into: those that share the area's key
 // and put something into the grid cells the area meets.
+struct TzZellSatz;
 struct TzKorbSuche {
-    explicit TzKorbSuche(const double r[4]);  // {x1, y1, x2, y2}, x1 <= x2, y1 <= y2
+    // {x1, y1, x2, y2}, x1 <= x2, y1 <= y2; `art` the kind of a walk for one
+    // kind (-1 any): a walk for lines looks at the cells of lines only.
+    TzKorbSuche(const double r[4], int art);
+    const TzZellSatz* satz;
     double rechteck[4];
     int schluessel;
     int anzahl = 0;  // words of the grid mask that are not 0
-    int worte[16];
-    uint64_t masken[16];
+    static constexpr int TZMASKENWORTE = 64;  // the finest grid's words
+    int worte[TZMASKENWORTE];
+    uint64_t masken[TZMASKENWORTE];
     // The grid cells of the area when the walk goes by the cells' basket
     // lists; zellAnzahl 0: by every basket in use.
     static constexpr int TZSUCHZELLEN = 64;
@@ -105,12 +110,20 @@ unsigned tzKorbStand();
 struct TzSlotSuche {
     TzSlotSuche(const double r[4], int art);
     float rechteck[4];
+    float innen[4];  // the area rounded inward
     int art;
 };
 // One bit for each slot in use of basket n whose kind matches and whose
 // extent may meet the area; no slot that meets it is missed. Reads what
 // stays in memory only: the basket need not be loaded.
 uint32_t tzKorbSlots(int n, const TzSlotSuche& s);
+// Among those, the slots whose extent surely meets the area (in use or
+// not, of any kind): no exact test of the packed extent is needed.
+uint32_t tzKorbSlotsSicher(int n, const TzSlotSuche& s);
+// A slot's object id and its position before and after it {x0, y0, x1,
+// y1}, kept in memory beside the extents (slot in use).
+int tzSlotId(int n, int slot);
+const double* tzSlotLage(int n, int slot);
 // Whether every grid cell's basket list holds exactly the non-empty
 // baskets that put something into that cell (a check for tests).
 bool tzZellenStimmen();

@@ -137,11 +137,18 @@ int tzPickPos = 0;
 
 }  // namespace
 
-void TzBereichDurchlaufen(const double rechteck[4], const TzDurchlaufFn& fn, int art)
+namespace {
+
+// The walk of both area walks: `jeObjekt` gets basket n's slot of each
+// object of kind `art` (-1: any) whose extent meets the area, with the
+// packed object, or without (nullptr) when `ohneObjekt` and the extent
+// kept in memory shows that it meets the area.
+template <bool ohneObjekt, class F>
+void tzBereichGehen(const double rechteck[4], int art, F&& jeObjekt)
 {
     double r[4] = {std::min(rechteck[0], rechteck[2]), std::min(rechteck[1], rechteck[3]),
                    std::max(rechteck[0], rechteck[2]), std::max(rechteck[1], rechteck[3])};
-    const TzKorbSuche suche(r);
+    const TzKorbSuche suche(r, art);
     const TzSlotSuche slots(r, art);
     // Basket by basket in ascending order; the next one is looked for after
     // the callback, which may fill a new basket. A basket is loaded only
@@ -149,23 +156,62 @@ void TzBereichDurchlaufen(const double rechteck[4], const TzDurchlaufFn& fn, int
     // changed the store its slots are looked at again from the next one on.
     for (int n = tzKorbNaechster(suche, 0); n >= 0; n = tzKorbNaechster(suche, n + 1)) {
         uint32_t offen = tzKorbSlots(n, slots);
+        uint32_t sicher = ohneObjekt && offen ? tzKorbSlotsSicher(n, slots) : 0;
         unsigned stand = tzKorbStand();
         while (offen) {
             const int slot = __builtin_ctz(offen);
             offen &= offen - 1;
-            if (tzKorbWechseln(n) != 0) break;
-            const objekt* o = &tzKorbInhalt()[slot];
-            if (!tzTrifft(o->ext, r)) continue;
-            BEF b;
-            STT s;
-            tzEntpacken(o, &b, &s, nullptr, nullptr);
-            fn(static_cast<int>(o->id), &s, &b);
+            if (sicher >> slot & 1) {
+                jeObjekt(n, slot, nullptr);
+            } else {
+                if (tzKorbWechseln(n) != 0) break;
+                const objekt* o = &tzKorbInhalt()[slot];
+                if (!tzTrifft(o->ext, r)) continue;
+                jeObjekt(n, slot, o);
+            }
             if (tzKorbStand() != stand) {
                 stand = tzKorbStand();
                 offen = slot + 1 < KOINSUP ? tzKorbSlots(n, slots) & (~uint32_t{0} << (slot + 1)) : 0;
+                if (ohneObjekt) sicher = tzKorbSlotsSicher(n, slots);
             }
         }
     }
+}
+
+}  // namespace
+
+void TzBereichDurchlaufen(const double rechteck[4], const TzDurchlaufFn& fn, int art)
+{
+    tzBereichGehen<false>(rechteck, art, [&](int, int, const objekt* o) {
+        BEF b;
+        STT s;
+        tzEntpacken(o, &b, &s, nullptr, nullptr);
+        fn(static_cast<int>(o->id), &s, &b);
+    });
+}
+
+void TzBereichPunkte(const double rechteck[4], int art, const TzPunkteFn& fn)
+{
+    // The slots met are gathered first and their entries fetched ahead:
+    // they lie apart in memory, and their reads then overlap.
+    constexpr int PUFFER = 256;
+    struct Treffer {
+        int korb, slot;
+    } treffer[PUFFER];
+    int anzahl = 0;
+    auto abgeben = [&] {
+        for (int i = 0; i < anzahl; ++i) {
+            const double* p = tzSlotLage(treffer[i].korb, treffer[i].slot);
+            fn(tzSlotId(treffer[i].korb, treffer[i].slot), p[0], p[1], p[2], p[3]);
+        }
+        anzahl = 0;
+    };
+    tzBereichGehen<true>(rechteck, art, [&](int n, int slot, const objekt*) {
+        __builtin_prefetch(tzSlotLage(n, slot));
+        treffer[anzahl++] = {n, slot};
+        if (anzahl == PUFFER) abgeben();
+    });
+    abgeben();
 }
 
 void TzBereichZeichnen(const double rechteck[4])

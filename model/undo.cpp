@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "model/beffifo.h"
 #include "model/edhaken.h"
@@ -24,6 +26,12 @@ bool undoAktiv = false;
 bool undoUeberlauf = false;
 bool undoGeaendert = false;
 uint32_t undoProxy = 1;
+// The records of each generation in ChgListe: dropping a generation that
+// has none scans nothing, and the scan for one that has some stops at its
+// last record (the oldest generations lie at the front).
+std::unordered_map<uint32_t, int32_t> undoGenZahl;
+
+int32_t& undoZahl(uint32_t g) { return undoGenZahl[g]; }
 
 const char undoArtName[6][5] = {"CHG", "INS", "DEL", "STT", "MFL", "APP"};
 
@@ -31,6 +39,7 @@ CHGSATZ* undoSatz(int i) { return static_cast<CHGSATZ*>(saadr(&ChgListe, i)); }
 
 void undoGenReset()
 {
+    undoGenZahl.clear();
     std::memset(GenListe, 0, sizeof GenListe);
     undoPos = 0;
     undoGeaendert = true;
@@ -46,16 +55,28 @@ uint32_t undoNeuerProxy()
 // Drops the records of generation g. They are first moved, keeping the
 // order of the others, to the end of the array's index (its public order
 // of records), so that each deletion shifts nothing: one pass instead of a
-// shift of the whole index per record of a large generation.
+// shift of the whole index per record of a large generation. The pass
+// ends at the generation's last record.
 void undoGenEntfernen(uint32_t g)
 {
     if (g == 0) return;
+    int32_t& zahl = undoZahl(g);
+    if (zahl == 0) return;
     const int n = saanzahl(&ChgListe);
     char** index = ChgListe.inhalt;
-    char** ende = std::stable_partition(index, index + n, [g](char* p) {
-        return reinterpret_cast<const CHGSATZ*>(p)->generation != g;
-    });
-    for (int i = n - 1; i >= static_cast<int>(ende - index); --i) saloeschen(&ChgListe, i);
+    std::vector<char*> weg;
+    weg.reserve(static_cast<size_t>(zahl));
+    int i = 0, behalten = 0;
+    for (; i < n && static_cast<int32_t>(weg.size()) < zahl; ++i) {
+        if (reinterpret_cast<const CHGSATZ*>(index[i])->generation == g)
+            weg.push_back(index[i]);
+        else
+            index[behalten++] = index[i];
+    }
+    std::memmove(index + behalten, index + i, sizeof(char*) * static_cast<size_t>(n - i));
+    std::copy(weg.begin(), weg.end(), index + (n - static_cast<int>(weg.size())));
+    for (int k = n - 1; k >= n - static_cast<int>(weg.size()); --k) saloeschen(&ChgListe, k);
+    zahl = 0;
 }
 
 void undoPlatzMachen()
@@ -80,6 +101,26 @@ void undoAnhaengen(const CHGSATZ& c)
         return;
     }
     saanhaengen(&ChgListe, &c);
+    ++undoZahl(c.generation);
+}
+
+// Appends a cleared record and returns it to be filled in place (a
+// record is large, and most of an insert's is empty); nullptr when the
+// journal has no room left (then marked overflowed).
+CHGSATZ* undoNeuerSatz(uint32_t art, uint32_t stempel, uint32_t generation)
+{
+    static const CHGSATZ leer{};
+    undoPlatzMachen();
+    if (!saplatz(&ChgListe)) {
+        undoUeberlauf = true;
+        return nullptr;
+    }
+    CHGSATZ* c = undoSatz(saanhaengen(&ChgListe, &leer));
+    c->art = art;
+    c->stempel = stempel;
+    c->generation = generation;
+    ++undoZahl(generation);
+    return c;
 }
 
 void undoRueckgaengigVerwerfen()
@@ -125,7 +166,8 @@ void undoProxyAufloesen(uint32_t proxy, int id)
 
 int undoSuchen(uint32_t g, int id)
 {
-    for (int i = 0; i < saanzahl(&ChgListe); ++i) {
+    const int n = undoZahl(g) > 0 ? saanzahl(&ChgListe) : 0;
+    for (int i = 0; i < n; ++i) {
         const CHGSATZ* c = undoSatz(i);
         if (c->art <= UNDO_DEL && c->generation == g && c->stellvertreter == 0 && c->id == id) return i;
     }
@@ -137,7 +179,8 @@ int undoZustand(uint32_t art, uint32_t vorher, uint32_t g, int alt, int neu)
     if (!undoAktiv) return 0;
     if (art == UNDO_MFL) undoGeaendert = true;
     int gefunden = -1;
-    for (int i = 0; i < saanzahl(&ChgListe); ++i) {
+    const int n = undoZahl(g) > 0 ? saanzahl(&ChgListe) : 0;
+    for (int i = 0; i < n; ++i) {
         const CHGSATZ* c = undoSatz(i);
         if (c->art == art && c->generation == g) {
             gefunden = i;
@@ -258,6 +301,7 @@ void UndoObjekt(uint32_t art, uint32_t stempel, uint32_t g, int id, const BEF* a
     } else if (art == UNDO_DEL && da >= 0) {
         CHGSATZ* c = undoSatz(da);
         if (c->art == UNDO_INS) {
+            --undoZahl(c->generation);
             saloeschen(&ChgListe, da);
         } else {
             // Changed, then deleted in one generation: one DEL with the
@@ -266,18 +310,12 @@ void UndoObjekt(uint32_t art, uint32_t stempel, uint32_t g, int id, const BEF* a
             std::memset(&c->neubef, 0, sizeof c->neubef);
             std::memset(&c->neustt, 0, sizeof c->neustt);
         }
-    } else {
-        CHGSATZ c;
-        std::memset(&c, 0, sizeof c);
-        c.art = art;
-        c.stempel = stempel;
-        c.generation = g;
-        c.id = id;
-        if (ab) c.altbef = *ab;
-        if (as) c.altstt = *as;
-        if (nb) c.neubef = *nb;
-        if (ns) c.neustt = *ns;
-        undoAnhaengen(c);
+    } else if (CHGSATZ* c = undoNeuerSatz(art, stempel, g)) {
+        c->id = id;
+        if (ab) c->altbef = *ab;
+        if (as) c->altstt = *as;
+        if (nb) c->neubef = *nb;
+        if (ns) c->neustt = *ns;
     }
     if (art == UNDO_DEL) undoNeuVerschluesseln(id, undoNeuerProxy());
     undoRueckgaengigVerwerfen();
@@ -291,6 +329,8 @@ void UndoFortsetzen(uint32_t altstempel, uint32_t g, int id, const BEF* nb, cons
     for (int i = 0; i < saanzahl(&ChgListe); ++i) {
         CHGSATZ* c = undoSatz(i);
         if (c->art <= UNDO_DEL && c->generation == altstempel && c->stellvertreter == 0 && c->id == id) {
+            --undoZahl(c->generation);
+            ++undoZahl(g);
             c->generation = g;
             c->neubef = *nb;
             c->neustt = *ns;

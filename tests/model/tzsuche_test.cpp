@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "model/zerleg.h"
 #include "tests/model/tztest.h"
 
 namespace {
@@ -77,6 +78,10 @@ TEST_F(Suche, AreaWalksMatchAFullScanAfterInsertsRemovalsAndMoves)
             default: *b = tzRec(67, {1.0 + wuerfel(5)}); break;
             }
             *s = tzStt(x, y);
+            // Turned and scaled: the end points of the point walk are the
+            // stored ones and must equal those the record draws to.
+            s->richtung = (static_cast<int>(x) * 70 + 3600) % 3600;
+            if (static_cast<int>(y) % 2) s->mass = s->msf = 1.5;
         };
         auto vergleichen = [&](const char* wann) {
             SCOPED_TRACE(wann);
@@ -106,6 +111,52 @@ TEST_F(Suche, AreaWalksMatchAFullScanAfterInsertsRemovalsAndMoves)
                 std::vector<int> v;
                 TzBereichDurchlaufen(r, [&](int id, const STT*, const BEF*) { v.push_back(id); }, art);
                 EXPECT_EQ(v, erwartet) << "area " << r[0] << " " << r[1] << " " << r[2] << " " << r[3] << " kind " << art;
+                // The walk of end points meets the same objects in the same
+                // order, each from where it starts to where it leaves the
+                // position, exactly.
+                std::vector<int> p;
+                TzBereichPunkte(r, art, [&](int id, double x0, double y0, double x1, double y1) {
+                    p.push_back(id);
+                    BEF b;
+                    STT s;
+                    ASSERT_EQ(TzObjHolen(id, &b, &s), 0);
+                    EXPECT_EQ(x0, s.x);
+                    EXPECT_EQ(y0, s.y);
+                    BefZerlegen(&b, &s, nullptr);
+                    EXPECT_EQ(x1, s.x) << id;
+                    EXPECT_EQ(y1, s.y) << id;
+                });
+                EXPECT_EQ(p, erwartet);
+                // The lines near the area: each line whose end points'
+                // rectangle meets it, once, as stored (a few more may come).
+                if (art != TZ_ZL) continue;
+                std::vector<int> nahe;
+                TzLinienNahe(r, [&](int id, double x0, double y0, double x1, double y1) {
+                    nahe.push_back(id);
+                    BEF b;
+                    STT s;
+                    ASSERT_EQ(TzObjHolen(id, &b, &s), 0);
+                    EXPECT_EQ(b.code, TZ_ZL);
+                    EXPECT_EQ(x0, s.x);
+                    EXPECT_EQ(y0, s.y);
+                    BefZerlegen(&b, &s, nullptr);
+                    EXPECT_EQ(x1, s.x) << id;
+                    EXPECT_EQ(y1, s.y) << id;
+                });
+                std::sort(nahe.begin(), nahe.end());
+                EXPECT_EQ(std::adjacent_find(nahe.begin(), nahe.end()), nahe.end());
+                for (int id : ids) {
+                    BEF b;
+                    STT s;
+                    ASSERT_EQ(TzObjHolen(id, &b, &s), 0);
+                    if (b.code != TZ_ZL) continue;
+                    STT n = s;
+                    BefZerlegen(&b, &n, nullptr);
+                    if (std::min(s.x, n.x) > r[2] || std::max(s.x, n.x) < r[0] || std::min(s.y, n.y) > r[3] ||
+                        std::max(s.y, n.y) < r[1])
+                        continue;
+                    EXPECT_TRUE(std::binary_search(nahe.begin(), nahe.end(), id)) << id;
+                }
             }
         };
         std::vector<int> lebend;

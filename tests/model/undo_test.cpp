@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
 #include <vector>
 
 #include "tests/model/tztest.h"
@@ -209,6 +211,79 @@ TEST_F(Journal, AFullJournalIsEmptiedAtTheEndOfTheCommand)
     EXPECT_FALSE(UndoUeberlauf());
     EXPECT_EQ(UndoVerfuegbar(0), 0);
     EXPECT_EQ(TzAnzahl(), n + 1);
+}
+
+// A journal at its limit drops the oldest generations' records whole
+// while the commands go on, also when a continued change has put a record
+// of a newer generation among an old one's: the records kept stay in
+// their order, and undo and redo still take back and bring back exactly
+// each command's objects, as far as its records were kept.
+TEST_F(Journal, AFullJournalDropsWholeGenerationsAndKeepsTheOthersInOrder)
+{
+    struct Eintrag {
+        uint32_t art, generation;
+        int32_t id;
+        bool operator==(const Eintrag&) const = default;
+    };
+    auto eintraege = [] {
+        std::vector<Eintrag> v;
+        for (int i = 0; i < UndoAnzahl(); ++i) v.push_back({UndoSatz(i)->art, UndoSatz(i)->generation, UndoSatz(i)->id});
+        return v;
+    };
+    // The objects each command's undo takes back.
+    std::vector<int> groesse;
+    int fortgesetzt = -1, letztes = -1;
+    for (int i = 0; i < 30; ++i) {
+        const std::vector<Eintrag> vorher = eintraege();
+        const int n = i % 4 == 3 ? 3 : 700;
+        groesse.push_back(n);
+        lauf([&] {
+            // The last text of the command before goes on in this one:
+            // its record, now of this generation, lies among that one's.
+            if (i % 5 == 4) {
+                fortgesetzt = letztes;
+                BEF b = tzRec(TZ_TEXT, {}, "weiter");
+                STT s = tzStt(5, 5);
+                ASSERT_EQ(TzFortsetzen(fortgesetzt, &b, &s), 0);
+                --groesse[groesse.size() - 2];
+                ++groesse.back();
+            }
+            for (int k = 0; k < n; ++k) letztes = text(10 + k % 350, 10 + i * 12 + k / 350, "x");
+        });
+        ASSERT_FALSE(UndoUeberlauf()) << i;
+        // The records of before whose generation still has records come
+        // first, all of them and in their order; this command's follow.
+        const std::vector<Eintrag> nachher = eintraege();
+        std::set<uint32_t> gens;
+        for (const Eintrag& e : nachher) gens.insert(e.generation);
+        std::vector<Eintrag> bleibt;
+        for (const Eintrag& e : vorher)
+            if (e.id == fortgesetzt && i % 5 == 4)
+                bleibt.push_back({e.art, nachher.back().generation, e.id});
+            else if (gens.count(e.generation))
+                bleibt.push_back(e);
+        ASSERT_GE(nachher.size(), bleibt.size()) << i;
+        EXPECT_TRUE(std::equal(bleibt.begin(), bleibt.end(), nachher.begin())) << i;
+    }
+    ASSERT_LT(UndoAnzahl(), 30 * 700);  // the limit was reached
+    const int alle = TzAnzahl();
+    // Undo as far as the journal reaches: each step takes back one
+    // command's objects until the first command whose records were
+    // dropped, and nothing from there on.
+    std::vector<int> stand{alle};
+    while (UndoVerfuegbar(0) != 0) {
+        UndoSchritt();
+        stand.push_back(TzAnzahl());
+    }
+    ASSERT_EQ(stand.size(), 19u);
+    size_t k = 1;
+    for (; k < stand.size() && stand[k] != stand[k - 1]; ++k)
+        EXPECT_EQ(stand[k - 1] - stand[k], groesse[groesse.size() - k]) << k;
+    EXPECT_GT(k, 10u);
+    for (; k < stand.size(); ++k) EXPECT_EQ(stand[k], stand[k - 1]) << k;
+    for (k = 1; k < stand.size(); ++k) RedoSchritt();
+    EXPECT_EQ(TzAnzahl(), alle);
+    EXPECT_EQ(texte().size(), static_cast<size_t>(alle));
 }
 
 TEST_F(Journal, GraphicStateSlotsComeBackWithUndoAndRedo)
