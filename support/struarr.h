@@ -22,6 +22,8 @@ inline constexpr int32_t SARSUP = 200;      // storage blocks
 inline constexpr int32_t SABLOCK = 60000;   // bytes per storage block
 inline constexpr int32_t SAINDEXSCHRITT = 10000;  // index start and growth
 
+static_assert(SARSUP <= 256, "block numbers are kept in bytes");
+
 struct SARR {
     int32_t groesse;    // bytes per record
     int32_t anzahl;     // records
@@ -30,6 +32,7 @@ struct SARR {
     int32_t nxtram;     // storage block now being filled
     int32_t fuellung;   // bytes of the record size used in that block
     char* ram[SARSUP];  // storage blocks
+    uint8_t folge[SARSUP];  // block numbers by address (strublockint.h)
     int32_t frei;       // free-list head: slot number + 1, 0 when empty
 };
 

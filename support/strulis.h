@@ -12,11 +12,14 @@
 
 inline constexpr int32_t SLRSUP = 200;  // storage blocks
 
+static_assert(SLRSUP <= 256, "block numbers are kept in bytes");
+
 struct SLIS {
     int32_t groesse;    // bytes per record
     int32_t nxtram;     // storage block now being filled
     int32_t fuellung;   // bytes of the record size used in that block
     char* ram[SLRSUP];  // storage blocks
+    uint8_t folge[SLRSUP];  // block numbers by address (strublockint.h)
     int32_t frei;       // free-list head: slot number + 1, 0 when empty
 };
 

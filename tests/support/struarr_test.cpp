@@ -3,6 +3,7 @@
 // equal-key order and probe order callers rely on.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <functional>
@@ -388,4 +389,54 @@ TEST_F(SlFixture, LimitsStopWithStrulis80And81)
     slinit(&sl, 16);
     plFehlerSetzen(PlFehlerArt::Speicher, 1);
     erwarteAssert([&] { slneu(&sl); }, "strulis", 81);
+}
+
+// A record's slot number is found from its address: blocks lie anywhere in
+// memory, and a wrong number would hand out the wrong slot (or one twice).
+// Given back across many blocks, in mixed order, records come back in the
+// reverse order at their own addresses; addresses of no slot stop.
+TEST_F(SlFixture, RecordsGivenBackAcrossBlocksComeBackInReverseOrder)
+{
+    for (int32_t groesse : {30000, 1046, 24}) {
+        SCOPED_TRACE(groesse);
+        slinit(&sl, groesse);
+        std::vector<char*> satz;
+        const int32_t anzahl = groesse == 24 ? 30000 : groesse == 1046 ? 600 : 150;
+        for (int32_t i = 0; i < anzahl; ++i) satz.push_back(static_cast<char*>(slneu(&sl)));
+        ASSERT_GT(sl.nxtram, 5);
+        std::vector<char*> zurueck;
+        for (int32_t i = 0; i < anzahl; i += 7) zurueck.push_back(satz[static_cast<size_t>((i * 37) % anzahl)]);
+        std::vector<char*> ohneDoppel;
+        for (char* p : zurueck)
+            if (std::find(ohneDoppel.begin(), ohneDoppel.end(), p) == ohneDoppel.end()) ohneDoppel.push_back(p);
+        for (char* p : ohneDoppel) slzurueck(&sl, p);
+        for (size_t k = ohneDoppel.size(); k-- > 0;) EXPECT_EQ(slneu(&sl), ohneDoppel[k]) << k;
+        EXPECT_EQ(sl.frei, 0);
+        // Inside a block but between slots, and outside every block.
+        erwarteAssert([&] { slzurueck(&sl, satz[3] + 8); }, "strulis", 53);
+        int32_t fremd = 0;
+        erwarteAssert([&] { slzurueck(&sl, &fremd); }, "strulis", 53);
+        // Freed blocks come again at other addresses: numbers follow them.
+        slfrei(&sl);
+    }
+}
+
+TEST_F(SaFixture, DeletedRecordsAcrossBlocksAreReusedInReverseOrder)
+{
+    sainit(&sa, 1046);
+    std::vector<char> satz(1046, 'x');
+    for (int i = 0; i < 600; ++i) saanhaengen(&sa, satz.data());
+    ASSERT_GT(sa.nxtram, 8);
+    std::vector<void*> weg;
+    for (int32_t i : {590, 3, 300, 57, 58, 420, 0}) {
+        weg.push_back(saadr(&sa, i));
+        saloeschen(&sa, i);
+    }
+    for (size_t k = weg.size(); k-- > 0;) EXPECT_EQ(saadr(&sa, saanhaengen(&sa, satz.data())), weg[k]) << k;
+    EXPECT_EQ(sa.frei, 0);
+    saleeren(&sa);
+    for (int i = 0; i < 200; ++i) saanhaengen(&sa, satz.data());
+    void* p = saadr(&sa, 150);
+    saloeschen(&sa, 150);
+    EXPECT_EQ(saadr(&sa, saanhaengen(&sa, satz.data())), p);
 }
