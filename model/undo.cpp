@@ -1,9 +1,13 @@
 // Undo journal; see undo.h. Records live in a record array (`ChgListe`);
-// its capacity is the array's limit (saplatz). Scans are linear: a command
-// touches few objects, and loading a drawing journals nothing.
+// its capacity is the array's limit (saplatz). Most scans are linear: a
+// command touches few objects, and loading a drawing journals nothing. A
+// replay renames every object it removes or brings back, and a command's
+// state records are updated once per command: those go through maps, as
+// a full journal would make them quadratic.
 #include "model/undo.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <string>
 #include <unordered_map>
@@ -33,6 +37,10 @@ std::unordered_map<uint32_t, int32_t> undoGenZahl;
 
 int32_t& undoZahl(uint32_t g) { return undoGenZahl[g]; }
 
+// The state records (STT, MFL, APP) of each generation: at most one of a
+// kind per generation, and records never move while they exist.
+std::unordered_map<uint32_t, std::array<CHGSATZ*, 3>> undoZustandSaetze;
+
 const char undoArtName[6][5] = {"CHG", "INS", "DEL", "STT", "MFL", "APP"};
 
 CHGSATZ* undoSatz(int i) { return static_cast<CHGSATZ*>(saadr(&ChgListe, i)); }
@@ -40,6 +48,7 @@ CHGSATZ* undoSatz(int i) { return static_cast<CHGSATZ*>(saadr(&ChgListe, i)); }
 void undoGenReset()
 {
     undoGenZahl.clear();
+    undoZustandSaetze.clear();
     std::memset(GenListe, 0, sizeof GenListe);
     undoPos = 0;
     undoGeaendert = true;
@@ -62,6 +71,7 @@ void undoGenEntfernen(uint32_t g)
     if (g == 0) return;
     int32_t& zahl = undoZahl(g);
     if (zahl == 0) return;
+    undoZustandSaetze.erase(g);
     const int n = saanzahl(&ChgListe);
     char** index = ChgListe.inhalt;
     std::vector<char*> weg;
@@ -92,16 +102,18 @@ void undoPlatzMachen()
 }
 
 // Appends a record, making room by dropping the oldest generations first;
-// with no room left the journal is marked overflowed.
-void undoAnhaengen(const CHGSATZ& c)
+// with no room left the journal is marked overflowed (and nullptr comes
+// back), else the record in the journal.
+CHGSATZ* undoAnhaengen(const CHGSATZ& c)
 {
     undoPlatzMachen();
     if (!saplatz(&ChgListe)) {
         undoUeberlauf = true;
-        return;
+        return nullptr;
     }
-    saanhaengen(&ChgListe, &c);
+    CHGSATZ* neu = undoSatz(saanhaengen(&ChgListe, &c));
     ++undoZahl(c.generation);
+    return neu;
 }
 
 // Appends a cleared record and returns it to be filled in place (a
@@ -152,17 +164,58 @@ void undoNeuVerschluesseln(int id, uint32_t proxy)
     }
 }
 
-void undoProxyAufloesen(uint32_t proxy, int id)
-{
-    if (proxy == 0) return;
-    for (int i = 0; i < saanzahl(&ChgListe); ++i) {
-        CHGSATZ* c = undoSatz(i);
-        if (c->art <= UNDO_DEL && c->stellvertreter == proxy) {
+// The object records of the journal by the name they go by, a proxy or
+// (without one) an id, made in one pass when a replay first renames: a
+// replay renames each object it removes or brings back, and a scan of
+// the journal for each would make undoing a large command quadratic.
+// Renaming through it changes exactly the records a scan would.
+class UndoNamen {
+public:
+    // Every record named by id `id` is named by `proxy` from now on.
+    void verschluesseln(int id, uint32_t proxy)
+    {
+        umbenennen(schluessel(0, id), schluessel(proxy, 0), [&](CHGSATZ* c) {
+            c->id = 0;
+            c->stellvertreter = proxy;
+        });
+    }
+    // Every record named by `proxy` is named by id `id` from now on.
+    void aufloesen(uint32_t proxy, int id)
+    {
+        if (proxy == 0) return;
+        umbenennen(schluessel(proxy, 0), schluessel(0, id), [&](CHGSATZ* c) {
             c->id = id;
             c->stellvertreter = 0;
+        });
+    }
+
+private:
+    static uint64_t schluessel(uint32_t proxy, int id)
+    {
+        return proxy != 0 ? (uint64_t{1} << 32) | proxy : static_cast<uint32_t>(id);
+    }
+    template <class F> void umbenennen(uint64_t von, uint64_t nach, F&& setzen)
+    {
+        if (!gebaut) bauen();
+        auto it = namen.find(von);
+        if (it == namen.end()) return;
+        std::vector<CHGSATZ*> saetze = std::move(it->second);
+        namen.erase(it);
+        for (CHGSATZ* c : saetze) setzen(c);
+        std::vector<CHGSATZ*>& ziel = namen[nach];
+        ziel.insert(ziel.end(), saetze.begin(), saetze.end());
+    }
+    void bauen()
+    {
+        gebaut = true;
+        for (int i = 0; i < saanzahl(&ChgListe); ++i) {
+            CHGSATZ* c = undoSatz(i);
+            if (c->art <= UNDO_DEL) namen[schluessel(c->stellvertreter, c->id)].push_back(c);
         }
     }
-}
+    bool gebaut = false;
+    std::unordered_map<uint64_t, std::vector<CHGSATZ*>> namen;
+};
 
 int undoSuchen(uint32_t g, int id)
 {
@@ -178,17 +231,10 @@ int undoZustand(uint32_t art, uint32_t vorher, uint32_t g, int alt, int neu)
 {
     if (!undoAktiv) return 0;
     if (art == UNDO_MFL) undoGeaendert = true;
-    int gefunden = -1;
-    const int n = undoZahl(g) > 0 ? saanzahl(&ChgListe) : 0;
-    for (int i = 0; i < n; ++i) {
-        const CHGSATZ* c = undoSatz(i);
-        if (c->art == art && c->generation == g) {
-            gefunden = i;
-            break;
-        }
-    }
-    if (gefunden >= 0) {
-        undoSatz(gefunden)->neuwert = neu;
+    CHGSATZ* gefunden = nullptr;
+    if (auto it = undoZustandSaetze.find(g); it != undoZustandSaetze.end()) gefunden = it->second[art - UNDO_STT];
+    if (gefunden) {
+        gefunden->neuwert = neu;
     } else {
         CHGSATZ c;
         std::memset(&c, 0, sizeof c);
@@ -197,7 +243,7 @@ int undoZustand(uint32_t art, uint32_t vorher, uint32_t g, int alt, int neu)
         c.generation = g;
         c.altwert = alt;
         c.neuwert = neu;
-        undoAnhaengen(c);
+        if (CHGSATZ* neuer = undoAnhaengen(c)) undoZustandSaetze[g][art - UNDO_STT] = neuer;
     }
     undoRueckgaengigVerwerfen();
     undoGenEintragen(g);
@@ -208,6 +254,7 @@ int undoZustand(uint32_t art, uint32_t vorher, uint32_t g, int alt, int neu)
 void undoAbspielen(uint32_t g, bool redo)
 {
     int wert[3] = {-1, -1, -1};  // STT, MFL, APP
+    UndoNamen namen;
     for (int i = 0; i < saanzahl(&ChgListe); ++i) {
         CHGSATZ* c = undoSatz(i);
         if (c->generation != g) continue;
@@ -224,11 +271,11 @@ void undoAbspielen(uint32_t g, bool redo)
                 if (c->stellvertreter == 0) {
                     int id = c->id;
                     TzEntfernen(id);
-                    undoNeuVerschluesseln(id, undoNeuerProxy());
+                    namen.verschluesseln(id, undoNeuerProxy());
                 }
             } else {
                 int id = TzEinfuegenMitStempel(static_cast<int>(c->stempel), b, s);
-                if (id >= 0) undoProxyAufloesen(c->stellvertreter, id);
+                if (id >= 0) namen.aufloesen(c->stellvertreter, id);
             }
             break;
         default:

@@ -326,3 +326,74 @@ TEST_F(Journal, AContinuedChangeMovesItsRecordToTheCurrentGeneration)
 }
 
 }  // namespace
+
+// A large command in a nearly full journal, undone and redone twice: every
+// object comes back with its values and in its place, the others stay,
+// and each record names its object, by proxy while the object is away.
+TEST_F(Journal, ALargeCommandUndoneAndRedoneComesBackExactly)
+{
+    struct Objekt {
+        std::string text;
+        double x, y;
+        bool operator==(const Objekt&) const = default;
+    };
+    auto stand = [&] {
+        std::vector<Objekt> v;
+        for (int id = TzNaechstes(-1); id < TZENDE; id = TzNaechstes(id)) {
+            BEF b;
+            STT s;
+            TzObjHolen(id, &b, &s);
+            v.push_back({b.text, s.x, s.y});
+        }
+        return v;
+    };
+    for (int befehl = 0; befehl < 2; ++befehl)
+        lauf([&] {
+            for (int k = 0; k < 1500; ++k) text(10 + k % 300, 10 + befehl * 10 + k / 300, "alt");
+        });
+    const std::vector<Objekt> vorher = stand();
+    lauf([&] {
+        BEF b = tzRec(TZ_TEXT, {}, "alt");
+        STT s = tzStt(500, 500);
+        ASSERT_EQ(TzErsetzen(7, &b, &s), 0);
+        for (int k = 0; k < 5000; ++k) {
+            const std::string t = "T" + std::to_string(k);
+            text(10 + k % 250, 50 + k / 250, t.c_str());
+        }
+    });
+    ASSERT_FALSE(UndoUeberlauf());
+    ASSERT_GT(UndoAnzahl(), 8000);
+    const auto g = static_cast<uint32_t>(UndoVerfuegbar(0));  // the large command's
+    const std::vector<Objekt> nachher = stand();
+    ASSERT_EQ(nachher.size(), vorher.size() + 5000);
+    for (int runde = 0; runde < 2; ++runde) {
+        SCOPED_TRACE(runde);
+        UndoSchritt();
+        EXPECT_TRUE(stand() == vorher);
+        std::set<uint32_t> proxies;
+        for (int i = 0; i < UndoAnzahl(); ++i) {
+            const CHGSATZ* c = UndoSatz(i);
+            if (c->generation != g || c->art != UNDO_INS) continue;
+            EXPECT_EQ(c->id, 0) << i;
+            proxies.insert(c->stellvertreter);
+        }
+        EXPECT_EQ(proxies.size(), 5000u);
+        EXPECT_EQ(proxies.count(0), 0u);
+        RedoSchritt();
+        EXPECT_TRUE(stand() == nachher);
+        int ins = 0;
+        for (int i = 0; i < UndoAnzahl(); ++i) {
+            const CHGSATZ* c = UndoSatz(i);
+            ASSERT_EQ(c->stellvertreter, 0u) << i;
+            if (c->generation != g || c->art > UNDO_DEL) continue;
+            BEF b;
+            STT s;
+            ASSERT_EQ(TzObjHolen(c->id, &b, &s), 0) << i;
+            EXPECT_STREQ(b.text, c->neubef.text) << i;
+            EXPECT_EQ(s.x, c->neustt.x) << i;
+            EXPECT_EQ(s.y, c->neustt.y) << i;
+            ins += c->art == UNDO_INS;
+        }
+        EXPECT_EQ(ins, 5000);
+    }
+}
