@@ -1,9 +1,8 @@
 // Undo journal; see undo.h. Records live in a record array (`ChgListe`);
-// its capacity is the array's limit (saplatz). Most scans are linear: a
-// command touches few objects, and loading a drawing journals nothing. A
-// replay renames every object it removes or brings back, and a command's
-// state records are updated once per command: those go through maps, as
-// a full journal would make them quadratic.
+// its capacity is the array's limit (saplatz). Records are found through
+// two maps kept beside the array, as a scan of a full journal for each
+// object of a large command would make it quadratic: the object records by
+// the name they go by (`undoNamen`) and each command's state records.
 #include "model/undo.h"
 
 #include <algorithm>
@@ -41,6 +40,41 @@ int32_t& undoZahl(uint32_t g) { return undoGenZahl[g]; }
 // kind per generation, and records never move while they exist.
 std::unordered_map<uint32_t, std::array<CHGSATZ*, 3>> undoZustandSaetze;
 
+// The object records (INS, CHG, DEL) by the name they go by: a proxy, or
+// their id while they have none. Each such record is in exactly one list;
+// records never move while they exist, and the lists are short (an object
+// has a record in few of the 20 generations).
+std::unordered_map<uint64_t, std::vector<CHGSATZ*>> undoNamen;
+
+uint64_t undoName(uint32_t proxy, int id)
+{
+    return proxy != 0 ? (uint64_t{1} << 32) | proxy : static_cast<uint32_t>(id);
+}
+
+void undoNameDazu(CHGSATZ* c) { undoNamen[undoName(c->stellvertreter, c->id)].push_back(c); }
+
+void undoNameWeg(const CHGSATZ* c)
+{
+    auto it = undoNamen.find(undoName(c->stellvertreter, c->id));
+    if (it == undoNamen.end()) return;
+    std::vector<CHGSATZ*>& v = it->second;
+    auto wo = std::find(v.begin(), v.end(), c);
+    if (wo != v.end()) v.erase(wo);
+    if (v.empty()) undoNamen.erase(it);
+}
+
+// Every record named `von` is named `nach` from now on (setzen renames one).
+template <class F> void undoUmbenennen(uint64_t von, uint64_t nach, F&& setzen)
+{
+    auto it = undoNamen.find(von);
+    if (it == undoNamen.end()) return;
+    std::vector<CHGSATZ*> saetze = std::move(it->second);
+    undoNamen.erase(it);
+    for (CHGSATZ* c : saetze) setzen(c);
+    std::vector<CHGSATZ*>& ziel = undoNamen[nach];
+    ziel.insert(ziel.end(), saetze.begin(), saetze.end());
+}
+
 const char undoArtName[6][5] = {"CHG", "INS", "DEL", "STT", "MFL", "APP"};
 
 CHGSATZ* undoSatz(int i) { return static_cast<CHGSATZ*>(saadr(&ChgListe, i)); }
@@ -49,6 +83,7 @@ void undoGenReset()
 {
     undoGenZahl.clear();
     undoZustandSaetze.clear();
+    undoNamen.clear();
     std::memset(GenListe, 0, sizeof GenListe);
     undoPos = 0;
     undoGeaendert = true;
@@ -85,6 +120,10 @@ void undoGenEntfernen(uint32_t g)
     }
     std::memmove(index + behalten, index + i, sizeof(char*) * static_cast<size_t>(n - i));
     std::copy(weg.begin(), weg.end(), index + (n - static_cast<int>(weg.size())));
+    for (const char* p : weg) {
+        const auto* c = reinterpret_cast<const CHGSATZ*>(p);
+        if (c->art <= UNDO_DEL) undoNameWeg(c);
+    }
     for (int k = n - 1; k >= n - static_cast<int>(weg.size()); --k) saloeschen(&ChgListe, k);
     zahl = 0;
 }
@@ -153,78 +192,55 @@ void undoGenEintragen(uint32_t g)
     GenListe[0] = g;
 }
 
+// The object's records are named by `proxy` from now on.
 void undoNeuVerschluesseln(int id, uint32_t proxy)
 {
-    for (int i = 0; i < saanzahl(&ChgListe); ++i) {
-        CHGSATZ* c = undoSatz(i);
-        if (c->art <= UNDO_DEL && c->stellvertreter == 0 && c->id == id) {
-            c->id = 0;
-            c->stellvertreter = proxy;
-        }
-    }
+    undoUmbenennen(undoName(0, id), undoName(proxy, 0), [&](CHGSATZ* c) {
+        c->id = 0;
+        c->stellvertreter = proxy;
+    });
 }
 
-// The object records of the journal by the name they go by, a proxy or
-// (without one) an id, made in one pass when a replay first renames: a
-// replay renames each object it removes or brings back, and a scan of
-// the journal for each would make undoing a large command quadratic.
-// Renaming through it changes exactly the records a scan would.
-class UndoNamen {
-public:
-    // Every record named by id `id` is named by `proxy` from now on.
-    void verschluesseln(int id, uint32_t proxy)
-    {
-        umbenennen(schluessel(0, id), schluessel(proxy, 0), [&](CHGSATZ* c) {
-            c->id = 0;
-            c->stellvertreter = proxy;
-        });
-    }
-    // Every record named by `proxy` is named by id `id` from now on.
-    void aufloesen(uint32_t proxy, int id)
-    {
-        if (proxy == 0) return;
-        umbenennen(schluessel(proxy, 0), schluessel(0, id), [&](CHGSATZ* c) {
-            c->id = id;
-            c->stellvertreter = 0;
-        });
-    }
+// The records named by `proxy` name the object `id` from now on.
+void undoProxyAufloesen(uint32_t proxy, int id)
+{
+    if (proxy == 0) return;
+    undoUmbenennen(undoName(proxy, 0), undoName(0, id), [&](CHGSATZ* c) {
+        c->id = id;
+        c->stellvertreter = 0;
+    });
+}
 
-private:
-    static uint64_t schluessel(uint32_t proxy, int id)
-    {
-        return proxy != 0 ? (uint64_t{1} << 32) | proxy : static_cast<uint32_t>(id);
-    }
-    template <class F> void umbenennen(uint64_t von, uint64_t nach, F&& setzen)
-    {
-        if (!gebaut) bauen();
-        auto it = namen.find(von);
-        if (it == namen.end()) return;
-        std::vector<CHGSATZ*> saetze = std::move(it->second);
-        namen.erase(it);
-        for (CHGSATZ* c : saetze) setzen(c);
-        std::vector<CHGSATZ*>& ziel = namen[nach];
-        ziel.insert(ziel.end(), saetze.begin(), saetze.end());
-    }
-    void bauen()
-    {
-        gebaut = true;
+// The position of a record in the array; the records searched for are
+// mostly of the newest generations, at the end.
+int undoStelle(const CHGSATZ* c)
+{
+    for (int i = saanzahl(&ChgListe) - 1; i >= 0; --i)
+        if (ChgListe.inhalt[i] == reinterpret_cast<const char*>(c)) return i;
+    return -1;
+}
+
+// The first record, in the array's order, of generation g naming object
+// id by its id; nullptr when there is none.
+CHGSATZ* undoSuchen(uint32_t g, int id)
+{
+    auto it = undoNamen.find(undoName(0, id));
+    if (it == undoNamen.end()) return nullptr;
+    CHGSATZ* gefunden = nullptr;
+    for (CHGSATZ* c : it->second) {
+        if (c->generation != g) continue;
+        if (gefunden == nullptr) {
+            gefunden = c;
+            continue;
+        }
+        // Two (a continued record met one of its new generation): the
+        // first in the array's order, as a scan finds it.
         for (int i = 0; i < saanzahl(&ChgListe); ++i) {
-            CHGSATZ* c = undoSatz(i);
-            if (c->art <= UNDO_DEL) namen[schluessel(c->stellvertreter, c->id)].push_back(c);
+            CHGSATZ* d = undoSatz(i);
+            if (d->art <= UNDO_DEL && d->generation == g && d->stellvertreter == 0 && d->id == id) return d;
         }
     }
-    bool gebaut = false;
-    std::unordered_map<uint64_t, std::vector<CHGSATZ*>> namen;
-};
-
-int undoSuchen(uint32_t g, int id)
-{
-    const int n = undoZahl(g) > 0 ? saanzahl(&ChgListe) : 0;
-    for (int i = 0; i < n; ++i) {
-        const CHGSATZ* c = undoSatz(i);
-        if (c->art <= UNDO_DEL && c->generation == g && c->stellvertreter == 0 && c->id == id) return i;
-    }
-    return -1;
+    return gefunden;
 }
 
 int undoZustand(uint32_t art, uint32_t vorher, uint32_t g, int alt, int neu)
@@ -254,7 +270,6 @@ int undoZustand(uint32_t art, uint32_t vorher, uint32_t g, int alt, int neu)
 void undoAbspielen(uint32_t g, bool redo)
 {
     int wert[3] = {-1, -1, -1};  // STT, MFL, APP
-    UndoNamen namen;
     for (int i = 0; i < saanzahl(&ChgListe); ++i) {
         CHGSATZ* c = undoSatz(i);
         if (c->generation != g) continue;
@@ -271,11 +286,11 @@ void undoAbspielen(uint32_t g, bool redo)
                 if (c->stellvertreter == 0) {
                     int id = c->id;
                     TzEntfernen(id);
-                    namen.verschluesseln(id, undoNeuerProxy());
+                    undoNeuVerschluesseln(id, undoNeuerProxy());
                 }
             } else {
                 int id = TzEinfuegenMitStempel(static_cast<int>(c->stempel), b, s);
-                if (id >= 0) namen.aufloesen(c->stellvertreter, id);
+                if (id >= 0) undoProxyAufloesen(c->stellvertreter, id);
             }
             break;
         default:
@@ -340,22 +355,21 @@ void UndoObjekt(uint32_t art, uint32_t stempel, uint32_t g, int id, const BEF* a
 {
     if (!undoAktiv) return;
     undoGeaendert = true;
-    int da = (art == UNDO_CHG || art == UNDO_DEL) ? undoSuchen(g, id) : -1;
-    if (art == UNDO_CHG && da >= 0 && nb) {
-        CHGSATZ* c = undoSatz(da);
-        c->neubef = *nb;
-        if (ns) c->neustt = *ns;
-    } else if (art == UNDO_DEL && da >= 0) {
-        CHGSATZ* c = undoSatz(da);
-        if (c->art == UNDO_INS) {
-            --undoZahl(c->generation);
-            saloeschen(&ChgListe, da);
+    CHGSATZ* da = (art == UNDO_CHG || art == UNDO_DEL) ? undoSuchen(g, id) : nullptr;
+    if (art == UNDO_CHG && da && nb) {
+        da->neubef = *nb;
+        if (ns) da->neustt = *ns;
+    } else if (art == UNDO_DEL && da) {
+        if (da->art == UNDO_INS) {
+            --undoZahl(da->generation);
+            undoNameWeg(da);
+            saloeschen(&ChgListe, undoStelle(da));
         } else {
             // Changed, then deleted in one generation: one DEL with the
             // oldest values, so that undo brings the object back.
-            c->art = UNDO_DEL;
-            std::memset(&c->neubef, 0, sizeof c->neubef);
-            std::memset(&c->neustt, 0, sizeof c->neustt);
+            da->art = UNDO_DEL;
+            std::memset(&da->neubef, 0, sizeof da->neubef);
+            std::memset(&da->neustt, 0, sizeof da->neustt);
         }
     } else if (CHGSATZ* c = undoNeuerSatz(art, stempel, g)) {
         c->id = id;
@@ -363,6 +377,7 @@ void UndoObjekt(uint32_t art, uint32_t stempel, uint32_t g, int id, const BEF* a
         if (as) c->altstt = *as;
         if (nb) c->neubef = *nb;
         if (ns) c->neustt = *ns;
+        if (art <= UNDO_DEL) undoNameDazu(c);
     }
     if (art == UNDO_DEL) undoNeuVerschluesseln(id, undoNeuerProxy());
     undoRueckgaengigVerwerfen();
@@ -373,16 +388,12 @@ void UndoFortsetzen(uint32_t altstempel, uint32_t g, int id, const BEF* nb, cons
 {
     if (!undoAktiv) return;
     undoGeaendert = true;
-    for (int i = 0; i < saanzahl(&ChgListe); ++i) {
-        CHGSATZ* c = undoSatz(i);
-        if (c->art <= UNDO_DEL && c->generation == altstempel && c->stellvertreter == 0 && c->id == id) {
-            --undoZahl(c->generation);
-            ++undoZahl(g);
-            c->generation = g;
-            c->neubef = *nb;
-            c->neustt = *ns;
-            break;
-        }
+    if (CHGSATZ* c = undoSuchen(altstempel, id)) {
+        --undoZahl(c->generation);
+        ++undoZahl(g);
+        c->generation = g;
+        c->neubef = *nb;
+        c->neustt = *ns;
     }
     undoRueckgaengigVerwerfen();
     undoGenEintragen(g);
@@ -436,3 +447,24 @@ const CHGSATZ* UndoSatz(int i) { return undoAktiv ? undoSatz(i) : nullptr; }
 uint32_t UndoGen(int i) { return (i >= 0 && i < GENLISTESUP) ? GenListe[i] : 0; }
 int UndoPosition() { return undoPos; }
 int UndoUeberlauf() { return undoUeberlauf ? 1 : 0; }
+
+int UndoNamenStimmen()
+{
+    if (!undoAktiv) return undoNamen.empty() ? 1 : 0;
+    size_t inListen = 0;
+    for (const auto& [name, saetze] : undoNamen) {
+        if (saetze.empty()) return 0;
+        for (const CHGSATZ* c : saetze)
+            if (c->art > UNDO_DEL || undoName(c->stellvertreter, c->id) != name) return 0;
+        inListen += saetze.size();
+    }
+    size_t objektSaetze = 0;
+    for (int i = 0; i < saanzahl(&ChgListe); ++i) {
+        const CHGSATZ* c = undoSatz(i);
+        if (c->art > UNDO_DEL) continue;
+        ++objektSaetze;
+        auto it = undoNamen.find(undoName(c->stellvertreter, c->id));
+        if (it == undoNamen.end() || std::count(it->second.begin(), it->second.end(), c) != 1) return 0;
+    }
+    return inListen == objektSaetze ? 1 : 0;
+}

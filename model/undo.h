@@ -57,3 +57,5 @@ const CHGSATZ* UndoSatz(int i);
 uint32_t UndoGen(int i);
 int UndoPosition();
 int UndoUeberlauf();
+// 1 when the name map holds each object record once, under its name.
+int UndoNamenStimmen();

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <set>
+#include <tuple>
 #include <vector>
 
 #include "tests/model/tztest.h"
@@ -16,6 +17,13 @@ namespace {
 constexpr int BW = 20;
 
 struct Journal : TzTest {
+    // After every scenario the map of object records by name agrees with
+    // the journal, record for record.
+    void TearDown() override
+    {
+        EXPECT_EQ(UndoNamenStimmen(), 1);
+        TzTest::TearDown();
+    }
     // One run that places a text at (x, y) through the queue.
     void textBefehl(double x, double y, const char* t)
     {
@@ -330,23 +338,33 @@ TEST_F(Journal, AContinuedChangeMovesItsRecordToTheCurrentGeneration)
 // A large command in a nearly full journal, undone and redone twice: every
 // object comes back with its values and in its place, the others stay,
 // and each record names its object, by proxy while the object is away.
+struct Objekt {
+    std::string text;
+    double x, y;
+    bool operator==(const Objekt&) const = default;
+};
+
+// The objects in the store's order (sorted: objects an undo brings back
+// come last, under new ids).
+std::vector<Objekt> objektStand(bool sortiert = false)
+{
+    std::vector<Objekt> v;
+    for (int id = TzNaechstes(-1); id < TZENDE; id = TzNaechstes(id)) {
+        BEF b;
+        STT s;
+        TzObjHolen(id, &b, &s);
+        v.push_back({b.text, s.x, s.y});
+    }
+    if (sortiert)
+        std::sort(v.begin(), v.end(), [](const Objekt& a, const Objekt& b) {
+            return std::tie(a.text, a.x, a.y) < std::tie(b.text, b.x, b.y);
+        });
+    return v;
+}
+
 TEST_F(Journal, ALargeCommandUndoneAndRedoneComesBackExactly)
 {
-    struct Objekt {
-        std::string text;
-        double x, y;
-        bool operator==(const Objekt&) const = default;
-    };
-    auto stand = [&] {
-        std::vector<Objekt> v;
-        for (int id = TzNaechstes(-1); id < TZENDE; id = TzNaechstes(id)) {
-            BEF b;
-            STT s;
-            TzObjHolen(id, &b, &s);
-            v.push_back({b.text, s.x, s.y});
-        }
-        return v;
-    };
+    auto stand = [] { return objektStand(); };
     for (int befehl = 0; befehl < 2; ++befehl)
         lauf([&] {
             for (int k = 0; k < 1500; ++k) text(10 + k % 300, 10 + befehl * 10 + k / 300, "alt");
@@ -395,5 +413,49 @@ TEST_F(Journal, ALargeCommandUndoneAndRedoneComesBackExactly)
             ins += c->art == UNDO_INS;
         }
         EXPECT_EQ(ins, 5000);
+        EXPECT_EQ(UndoNamenStimmen(), 1);
+    }
+}
+
+// A command that moves half of 3000 objects and deletes the other half (with
+// an insert and a change undone within it), in a nearly full journal: undo
+// gives back exactly the drawing before, redo the one after, twice.
+TEST_F(Journal, ALargeMoveAndDeleteAreUndoneAndRedoneExactly)
+{
+    std::vector<int> ids;
+    lauf([&] {
+        for (int k = 0; k < 3000; ++k) {
+            const std::string t = "T" + std::to_string(k);
+            ids.push_back(text(10 + k % 300, 10 + k / 300, t.c_str()));
+        }
+    });
+    lauf([&] {
+        for (int k = 0; k < 1000; ++k) text(10 + k % 300, 100 + k / 300, "alt");
+    });
+    const std::vector<Objekt> vorher = objektStand(true);
+    lauf([&] {
+        for (size_t k = 0; k < ids.size(); ++k) {
+            if (k % 2 == 1) {
+                TzLoeschen(ids[k]);
+                continue;
+            }
+            const std::string t = "T" + std::to_string(k);
+            BEF b = tzRec(TZ_TEXT, {}, t.c_str());
+            STT s = tzStt(11 + k % 300, 10 + k / 300);
+            ASSERT_EQ(TzErsetzen(ids[k], &b, &s), 0);
+        }
+        TzLoeschen(text(5, 5, "kurz"));  // inserted and deleted: no trace
+        TzLoeschen(ids[0]);              // moved, then deleted
+    });
+    ASSERT_FALSE(UndoUeberlauf());
+    ASSERT_GT(UndoAnzahl(), 7000);
+    const std::vector<Objekt> nachher = objektStand(true);
+    ASSERT_EQ(nachher.size(), vorher.size() - 1501);
+    for (int runde = 0; runde < 2; ++runde) {
+        SCOPED_TRACE(runde);
+        UndoSchritt();
+        EXPECT_TRUE(objektStand(true) == vorher);
+        RedoSchritt();
+        EXPECT_TRUE(objektStand(true) == nachher);
     }
 }
