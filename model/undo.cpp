@@ -2,7 +2,8 @@
 // its capacity is the array's limit (saplatz). Records are found through
 // two maps kept beside the array, as a scan of a full journal for each
 // object of a large command would make it quadratic: the object records by
-// the name they go by (`undoNamen`) and each command's state records.
+// the name they go by (`undoNachId`, `undoNachProxy`) and each command's
+// state records.
 #include "model/undo.h"
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include <cstring>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "model/beffifo.h"
@@ -41,38 +43,64 @@ int32_t& undoZahl(uint32_t g) { return undoGenZahl[g]; }
 std::unordered_map<uint32_t, std::array<CHGSATZ*, 3>> undoZustandSaetze;
 
 // The object records (INS, CHG, DEL) by the name they go by: a proxy, or
-// their id while they have none. Each such record is in exactly one list;
-// records never move while they exist, and the lists are short (an object
-// has a record in few of the 20 generations).
-std::unordered_map<uint64_t, std::vector<CHGSATZ*>> undoNamen;
+// their id while they have none. Each such record is in exactly one list
+// (records with a negative id in none: the store gives none, and they are
+// found by a scan); records never move while they exist. Tables indexed by
+// proxy and id, as most objects have a single record: adding one costs no
+// hashing and no allocation on the way of every insert.
+struct UndoListe {
+    CHGSATZ* erster = nullptr;
+    std::vector<CHGSATZ*> weitere;
+};
+std::vector<UndoListe> undoNachId, undoNachProxy;
 
-uint64_t undoName(uint32_t proxy, int id)
+UndoListe* undoListe(uint32_t proxy, int id, bool anlegen)
 {
-    return proxy != 0 ? (uint64_t{1} << 32) | proxy : static_cast<uint32_t>(id);
+    if (proxy == 0 && id < 0) return nullptr;
+    std::vector<UndoListe>& tabelle = proxy != 0 ? undoNachProxy : undoNachId;
+    const size_t k = proxy != 0 ? proxy : static_cast<size_t>(id);
+    if (k >= tabelle.size()) {
+        if (!anlegen) return nullptr;
+        tabelle.resize(std::max(k + 1, tabelle.size() * 2));
+    }
+    return &tabelle[k];
 }
 
-void undoNameDazu(CHGSATZ* c) { undoNamen[undoName(c->stellvertreter, c->id)].push_back(c); }
+void undoNameDazu(CHGSATZ* c)
+{
+    UndoListe* l = undoListe(c->stellvertreter, c->id, true);
+    if (l == nullptr) return;
+    if (l->erster == nullptr)
+        l->erster = c;
+    else
+        l->weitere.push_back(c);
+}
 
 void undoNameWeg(const CHGSATZ* c)
 {
-    auto it = undoNamen.find(undoName(c->stellvertreter, c->id));
-    if (it == undoNamen.end()) return;
-    std::vector<CHGSATZ*>& v = it->second;
-    auto wo = std::find(v.begin(), v.end(), c);
-    if (wo != v.end()) v.erase(wo);
-    if (v.empty()) undoNamen.erase(it);
+    UndoListe* l = undoListe(c->stellvertreter, c->id, false);
+    if (l == nullptr) return;
+    if (l->erster == c) {
+        l->erster = l->weitere.empty() ? nullptr : l->weitere.back();
+        if (!l->weitere.empty()) l->weitere.pop_back();
+        return;
+    }
+    auto wo = std::find(l->weitere.begin(), l->weitere.end(), c);
+    if (wo != l->weitere.end()) l->weitere.erase(wo);
 }
 
-// Every record named `von` is named `nach` from now on (setzen renames one).
-template <class F> void undoUmbenennen(uint64_t von, uint64_t nach, F&& setzen)
+// Every record of list `von` goes to the name `setzen` gives it.
+template <class F> void undoUmbenennen(UndoListe* von, F&& setzen)
 {
-    auto it = undoNamen.find(von);
-    if (it == undoNamen.end()) return;
-    std::vector<CHGSATZ*> saetze = std::move(it->second);
-    undoNamen.erase(it);
-    for (CHGSATZ* c : saetze) setzen(c);
-    std::vector<CHGSATZ*>& ziel = undoNamen[nach];
-    ziel.insert(ziel.end(), saetze.begin(), saetze.end());
+    if (von == nullptr || von->erster == nullptr) return;
+    std::vector<CHGSATZ*> saetze = std::move(von->weitere);
+    saetze.push_back(von->erster);
+    von->erster = nullptr;
+    von->weitere.clear();
+    for (CHGSATZ* c : saetze) {
+        setzen(c);
+        undoNameDazu(c);
+    }
 }
 
 const char undoArtName[6][5] = {"CHG", "INS", "DEL", "STT", "MFL", "APP"};
@@ -83,7 +111,8 @@ void undoGenReset()
 {
     undoGenZahl.clear();
     undoZustandSaetze.clear();
-    undoNamen.clear();
+    undoNachId.clear();
+    undoNachProxy.clear();
     std::memset(GenListe, 0, sizeof GenListe);
     undoPos = 0;
     undoGeaendert = true;
@@ -195,17 +224,29 @@ void undoGenEintragen(uint32_t g)
 // The object's records are named by `proxy` from now on.
 void undoNeuVerschluesseln(int id, uint32_t proxy)
 {
-    undoUmbenennen(undoName(0, id), undoName(proxy, 0), [&](CHGSATZ* c) {
+    auto setzen = [&](CHGSATZ* c) {
         c->id = 0;
         c->stellvertreter = proxy;
-    });
+    };
+    if (id >= 0) {
+        undoUmbenennen(undoListe(0, id, false), setzen);
+        return;
+    }
+    for (int i = 0; i < saanzahl(&ChgListe); ++i) {
+        CHGSATZ* c = undoSatz(i);
+        if (c->art <= UNDO_DEL && c->stellvertreter == 0 && c->id == id) {
+            setzen(c);
+            undoNameDazu(c);
+        }
+    }
 }
 
-// The records named by `proxy` name the object `id` from now on.
+// The records named by `proxy` name the object `id` (not negative) from
+// now on.
 void undoProxyAufloesen(uint32_t proxy, int id)
 {
-    if (proxy == 0) return;
-    undoUmbenennen(undoName(proxy, 0), undoName(0, id), [&](CHGSATZ* c) {
+    if (proxy == 0 || id < 0) return;
+    undoUmbenennen(undoListe(proxy, 0, false), [&](CHGSATZ* c) {
         c->id = id;
         c->stellvertreter = 0;
     });
@@ -224,21 +265,23 @@ int undoStelle(const CHGSATZ* c)
 // id by its id; nullptr when there is none.
 CHGSATZ* undoSuchen(uint32_t g, int id)
 {
-    auto it = undoNamen.find(undoName(0, id));
-    if (it == undoNamen.end()) return nullptr;
-    CHGSATZ* gefunden = nullptr;
-    for (CHGSATZ* c : it->second) {
-        if (c->generation != g) continue;
-        if (gefunden == nullptr) {
-            gefunden = c;
-            continue;
-        }
-        // Two (a continued record met one of its new generation): the
-        // first in the array's order, as a scan finds it.
+    auto scan = [&]() -> CHGSATZ* {
         for (int i = 0; i < saanzahl(&ChgListe); ++i) {
             CHGSATZ* d = undoSatz(i);
             if (d->art <= UNDO_DEL && d->generation == g && d->stellvertreter == 0 && d->id == id) return d;
         }
+        return nullptr;
+    };
+    if (id < 0) return scan();
+    const UndoListe* l = undoListe(0, id, false);
+    if (l == nullptr || l->erster == nullptr) return nullptr;
+    CHGSATZ* gefunden = l->erster->generation == g ? l->erster : nullptr;
+    for (CHGSATZ* c : l->weitere) {
+        if (c->generation != g) continue;
+        // Two (a continued record met one of its new generation): the
+        // first in the array's order, as a scan finds it.
+        if (gefunden != nullptr) return scan();
+        gefunden = c;
     }
     return gefunden;
 }
@@ -450,21 +493,25 @@ int UndoUeberlauf() { return undoUeberlauf ? 1 : 0; }
 
 int UndoNamenStimmen()
 {
-    if (!undoAktiv) return undoNamen.empty() ? 1 : 0;
-    size_t inListen = 0;
-    for (const auto& [name, saetze] : undoNamen) {
-        if (saetze.empty()) return 0;
-        for (const CHGSATZ* c : saetze)
-            if (c->art > UNDO_DEL || undoName(c->stellvertreter, c->id) != name) return 0;
-        inListen += saetze.size();
-    }
-    size_t objektSaetze = 0;
-    for (int i = 0; i < saanzahl(&ChgListe); ++i) {
+    std::unordered_set<const CHGSATZ*> offen;
+    for (int i = 0; undoAktiv && i < saanzahl(&ChgListe); ++i) {
         const CHGSATZ* c = undoSatz(i);
-        if (c->art > UNDO_DEL) continue;
-        ++objektSaetze;
-        auto it = undoNamen.find(undoName(c->stellvertreter, c->id));
-        if (it == undoNamen.end() || std::count(it->second.begin(), it->second.end(), c) != 1) return 0;
+        if (c->art <= UNDO_DEL && (c->stellvertreter != 0 || c->id >= 0)) offen.insert(c);
     }
-    return inListen == objektSaetze ? 1 : 0;
+    for (const std::vector<UndoListe>* tabelle : {&undoNachId, &undoNachProxy}) {
+        const bool perProxy = tabelle == &undoNachProxy;
+        for (size_t k = 0; k < tabelle->size(); ++k) {
+            const UndoListe& l = (*tabelle)[k];
+            if (l.erster == nullptr && !l.weitere.empty()) return 0;
+            std::vector<const CHGSATZ*> alle(l.weitere.begin(), l.weitere.end());
+            if (l.erster) alle.push_back(l.erster);
+            for (const CHGSATZ* c : alle) {
+                // Each once, a record of the journal, under its own name.
+                if (offen.erase(c) != 1) return 0;
+                if ((c->stellvertreter != 0) != perProxy) return 0;
+                if ((perProxy ? c->stellvertreter : static_cast<uint32_t>(c->id)) != k) return 0;
+            }
+        }
+    }
+    return offen.empty() ? 1 : 0;
 }
