@@ -1,7 +1,8 @@
 // Files of the PDF library (prefix `pdfbib`): loading a PDF (qpdf for the
 // pages, poppler-glib for sizes and the outline), making the file of a
 // document and rendering a page.
-// May call: platform/pdfbibint.h, Cairo (PDF surface), qpdf, poppler-glib.
+// May call: platform/pdfbibint.h, Cairo (PDF surface), the qpdf module
+// (platform/pdfbibqpdf.h), poppler-glib.
 //
 // Making a file is two passes:
 //  1. Cairo's PDF surface draws every page in order: recorded shapes, texts
@@ -13,25 +14,23 @@
 //  2. qpdf reads Cairo's output and puts each loaded page's content in place
 //     of its empty page (replaceObject keeps every reference to it), sets the
 //     border width and colour of the links (Cairo writes none) and the page
-//     mode, and writes the final file.
+//     mode, and writes the final file (platform/qpdf/pdfbibqpdf.cpp, a module
+//     opened on first use).
 #include <cairo-pdf.h>
 #include <dlfcn.h>
 #include <poppler.h>
-
-#define POINTERHOLDER_TRANSITION 4  // std::shared_ptr throughout
-#include <qpdf/QPDF.hh>
-#include <qpdf/QPDFObjectHandle.hh>
-#include <qpdf/QPDFWriter.hh>
-#include <qpdf/Buffer.hh>
+#include <unistd.h>
 
 #include <algorithm>
 #include <charconv>
 #include <stdexcept>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <map>
 
 #include "platform/pdfbibint.h"
+#include "platform/pdfbibqpdf.h"
 
 namespace {
 
@@ -84,22 +83,53 @@ const PdfbibPopplerTabelle* pdfbibPoppler()
     return zustand == 1 ? &p : nullptr;
 }
 
+// The qpdf module, opened with the first PDF read or written: beside the
+// program (or one folder up, for programs in a subfolder of the build) or
+// where it is installed. Linked in, it is taken as it is.
+const PdfbibQpdfTabelle* pdfbibQpdfModul()
+{
+    static const PdfbibQpdfTabelle* t = [] () -> const PdfbibQpdfTabelle* {
+        using Holen = const PdfbibQpdfTabelle* (*)();
+        if (auto f = reinterpret_cast<Holen>(::dlsym(RTLD_DEFAULT, "velmoPdfbibQpdf"))) return f();
+        char pfad[4096];
+        const ssize_t n = ::readlink("/proc/self/exe", pfad, sizeof pfad - 1);
+        if (n <= 0) return nullptr;
+        pfad[n] = 0;
+        std::string ordner(pfad);
+        ordner.erase(ordner.rfind('/') + 1);
+        for (const char* ort : {"velmo-qpdf.so", "../velmo-qpdf.so", "../lib/velmo/velmo-qpdf.so"}) {
+            const std::string datei = ordner + ort;
+            if (::access(datei.c_str(), F_OK) != 0) continue;
+            void* h = ::dlopen(datei.c_str(), RTLD_NOW | RTLD_LOCAL);
+            if (!h) {
+                std::fprintf(stderr, "velmo: PDF-Modul nicht ladbar: %s\n", ::dlerror());
+                return nullptr;
+            }
+            auto f = reinterpret_cast<Holen>(::dlsym(h, "velmoPdfbibQpdf"));
+            return f ? f() : nullptr;
+        }
+        std::fprintf(stderr, "velmo: PDF-Modul velmo-qpdf.so nicht gefunden\n");
+        return nullptr;
+    }();
+    return t;
+}
+
 }  // namespace
 
 namespace pdfbibQpdf {
-// A loaded file: its bytes (qpdf reads them in place, poppler its copy), the qpdf
-// document with its pages, and the poppler document for rendering.
+// A loaded file: the qpdf module's handle on it (its bytes, read in place, the
+// qpdf document with its pages), qpdf's copy, and poppler's document for rendering.
 struct Quelle {
-    std::string daten;
-    std::string kopie;  // what poppler reads: qpdf's copy of `daten`
-    std::unique_ptr<QPDF> qpdf;
-    std::vector<QPDFObjectHandle> seiten;
+    void* qpdf = nullptr;  // the module's handle: the file's bytes, its qpdf document and pages
+    int seitenZahl = 0;
+    std::string kopie;     // what poppler reads: qpdf's copy of the file
     GBytes* bytes = nullptr;
     PopplerDocument* poppler = nullptr;
     ~Quelle()
     {
         if (poppler) g_object_unref(poppler);
         if (bytes) g_bytes_unref(bytes);
+        if (qpdf) pdfbibQpdfModul()->frei(qpdf);
     }
 };
 }  // namespace pdfbibQpdf
@@ -278,57 +308,6 @@ int pdfbibCairoSchreiben(const PdfbibDokument& doc, std::string& roh)
     return st == CAIRO_STATUS_SUCCESS ? 0 : DPL_E_SCHREIBEN;
 }
 
-QPDFObjectHandle pdfbibFarbArray(const PdfbibFarbe& f)
-{
-    QPDFObjectHandle a = QPDFObjectHandle::newArray();
-    a.appendItem(QPDFObjectHandle::newReal(f.r, 3));
-    a.appendItem(QPDFObjectHandle::newReal(f.g, 3));
-    a.appendItem(QPDFObjectHandle::newReal(f.b, 3));
-    return a;
-}
-
-// qpdf's pass (see the top of the file).
-void pdfbibFertigstellen(const PdfbibDokument& doc, QPDF& pdf)
-{
-    std::vector<QPDFObjectHandle> seiten = pdf.getAllPages();
-    if (seiten.size() != doc.seiten.size()) throw std::runtime_error("page count");
-    static const char* const uebernommen[] = {"/MediaBox", "/CropBox",  "/BleedBox", "/TrimBox", "/ArtBox",
-                                              "/Rotate",   "/Resources", "/Contents", "/UserUnit", "/Group"};
-    for (size_t i = 0; i < seiten.size(); ++i) {
-        const PdfbibSeite& s = doc.seiten[i];
-        QPDFObjectHandle seite = seiten[i];
-        if (s.quelle) {
-            QPDFObjectHandle kopie = pdf.copyForeignObject(s.quelle->seiten[static_cast<size_t>(s.quellSeite)]);
-            QPDFObjectHandle neu = QPDFObjectHandle::newDictionary();
-            neu.replaceKey("/Type", QPDFObjectHandle::newName("/Page"));
-            neu.replaceKey("/Parent", seite.getKey("/Parent"));
-            for (const char* k : uebernommen)
-                if (kopie.hasKey(k)) neu.replaceKey(k, kopie.getKey(k));
-            if (seite.hasKey("/Annots")) neu.replaceKey("/Annots", seite.getKey("/Annots"));
-            pdf.replaceObject(seite.getObjGen(), neu);
-            seite = pdf.getObjectByObjGen(seite.getObjGen());
-        }
-        if (s.links.empty()) continue;
-        QPDFObjectHandle annots = seite.getKey("/Annots");
-        size_t k = 0;
-        for (int j = 0; annots.isArray() && j < annots.getArrayNItems() && k < s.links.size(); ++j) {
-            QPDFObjectHandle a = annots.getArrayItem(j);
-            if (!a.isDictionary() || !a.getKey("/Subtype").isNameAndEquals("/Link")) continue;
-            const PdfbibLink& l = s.links[k++];
-            QPDFObjectHandle rahmen = QPDFObjectHandle::newArray();
-            rahmen.appendItem(QPDFObjectHandle::newInteger(0));
-            rahmen.appendItem(QPDFObjectHandle::newInteger(0));
-            rahmen.appendItem(QPDFObjectHandle::newInteger(l.rahmen));
-            a.replaceKey("/Border", rahmen);
-            a.replaceKey("/C", pdfbibFarbArray(l.farbe));
-        }
-        if (k != s.links.size()) throw std::runtime_error("links");
-    }
-    static const char* const modi[] = {"/UseNone", "/UseOutlines", "/UseThumbs", "/FullScreen"};
-    if (doc.seitenModus >= 0 && doc.seitenModus < 4)
-        pdf.getRoot().replaceKey("/PageMode", QPDFObjectHandle::newName(modi[doc.seitenModus]));
-}
-
 PopplerDocument* pdfbibPopplerAus(GBytes* bytes, const char* passwort)
 {
     if (!pdfbibPoppler()) return nullptr;
@@ -446,38 +425,21 @@ int pdfbibPdfLaden(std::string daten, const std::string& passwortUtf8, PdfbibDok
 {
     // A PDF file starts with its header within the first kilobyte.
     if (daten.substr(0, 1024).find("%PDF-") == std::string::npos) return DPL_E_FORMAT;
+    const PdfbibQpdfTabelle* modul = pdfbibQpdfModul();
+    if (!modul) return DPL_E_FORMAT;
     auto q = std::make_shared<Quelle>();
-    q->daten = std::move(daten);
-    try {
-        q->qpdf = std::make_unique<QPDF>();
-        q->qpdf->setSuppressWarnings(true);
-        q->qpdf->processMemoryFile("PDF", q->daten.data(), q->daten.size(), passwortUtf8.c_str());
-        q->qpdf->pushInheritedAttributesToPage();
-        q->seiten = q->qpdf->getAllPages();
-    } catch (const std::exception&) {
-        return DPL_E_FORMAT;
-    }
-    if (q->seiten.empty()) return DPL_E_FORMAT;
     // Poppler reads qpdf's copy of the file, objects numbered afresh and not
     // encrypted: poppler sizes its table by the largest object number it
     // meets, so a damaged file's "10000002 0 obj" would have it reserve
     // hundreds of megabytes the file never held.
-    try {
-        QPDFWriter w(*q->qpdf);
-        w.setOutputMemory();
-        w.setPreserveEncryption(false);
-        w.write();
-        std::shared_ptr<Buffer> b = w.getBufferSharedPointer();
-        q->kopie.assign(reinterpret_cast<const char*>(b->getBuffer()), b->getSize());
-    } catch (const std::exception&) {
-        return DPL_E_FORMAT;
-    }
+    q->qpdf = modul->laden(&daten, passwortUtf8.c_str(), &q->seitenZahl, &q->kopie);
+    if (!q->qpdf) return DPL_E_FORMAT;
     q->bytes = g_bytes_new_static(q->kopie.data(), q->kopie.size());
     q->poppler = pdfbibPopplerAus(q->bytes, nullptr);
-    if (!q->poppler || pdfbibPoppler()->document_get_n_pages(q->poppler) != static_cast<int>(q->seiten.size()))
+    if (!q->poppler || pdfbibPoppler()->document_get_n_pages(q->poppler) != q->seitenZahl)
         return DPL_E_FORMAT;
     doc.seiten.clear();
-    for (size_t i = 0; i < q->seiten.size(); ++i) {
+    for (size_t i = 0; i < static_cast<size_t>(q->seitenZahl); ++i) {
         PdfbibSeite s;
         PopplerPage* pp = pdfbibPoppler()->document_get_page(q->poppler, static_cast<int>(i));
         if (pp) {
@@ -505,17 +467,17 @@ int pdfbibPdfErzeugen(const PdfbibDokument& doc, std::string& aus)
     std::string roh;
     int rc = pdfbibCairoSchreiben(doc, roh);
     if (rc != 0) return rc;
-    try {
-        QPDF pdf;
-        pdf.setSuppressWarnings(true);
-        pdf.processMemoryFile("Cairo", roh.data(), roh.size());
-        pdfbibFertigstellen(doc, pdf);
-        QPDFWriter w(pdf);
-        w.setOutputMemory();
-        w.write();
-        std::shared_ptr<Buffer> b = w.getBufferSharedPointer();
-        aus.assign(reinterpret_cast<const char*>(b->getBuffer()), b->getSize());
-    } catch (const std::exception&) {
+    const PdfbibQpdfTabelle* modul = pdfbibQpdfModul();
+    if (!modul) return DPL_E_SCHREIBEN;
+    std::vector<PdfbibQpdfSeite> seiten(doc.seiten.size());
+    for (size_t i = 0; i < doc.seiten.size(); ++i) {
+        const PdfbibSeite& s = doc.seiten[i];
+        seiten[i].quelle = s.quelle ? s.quelle->qpdf : nullptr;
+        seiten[i].quellSeite = s.quellSeite;
+        for (const PdfbibLink& l : s.links)
+            seiten[i].links.push_back(PdfbibQpdfLink{l.rahmen, l.farbe.r, l.farbe.g, l.farbe.b});
+    }
+    if (!modul->fertigstellen(roh, seiten, doc.seitenModus, &aus)) {
         aus.clear();
         return DPL_E_SCHREIBEN;
     }

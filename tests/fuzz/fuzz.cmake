@@ -13,7 +13,7 @@ set(velmo_fuzz_libs frame velmo_rc_program platform_gtk)
 
 if(VELMO_FUZZ)
   # qpdf's JSON header does not compile as C++20 with clang 14.
-  file(GLOB velmo_qpdf_srcs ${PROJECT_SOURCE_DIR}/platform/pdfbib*.cpp)
+  file(GLOB velmo_qpdf_srcs ${PROJECT_SOURCE_DIR}/platform/pdfbib*.cpp ${PROJECT_SOURCE_DIR}/platform/qpdf/*.cpp)
   set_source_files_properties(${velmo_qpdf_srcs} PROPERTIES COMPILE_OPTIONS -std=c++17)
   foreach(src ${velmo_fuzz_srcs})
     get_filename_component(n ${src} NAME_WE)

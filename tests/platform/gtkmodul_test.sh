@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The desktop backend is a module the program opens only when it needs it:
 # a headless start of the built velmo on a copy of the demo loads no GTK
-# library (nor poppler, opened with the first PDF), and a start that asks for the desktop finds the module beside the
+# library (nor poppler or qpdf, opened with the first PDF), and a start that asks for the desktop finds the module beside the
 # program (without a display it then fails to open one, not to find the
 # backend). Arguments: build folder, source folder.
 set -euo pipefail
@@ -24,6 +24,7 @@ env -u DISPLAY -u WAYLAND_DISPLAY -u VELMO_BACKEND LD_DEBUG=files LD_DEBUG_OUTPU
 grep -q "calling init:" "$tmp"/ld.* || fehler "no loader log"
 if grep -q "calling init:.*libgtk" "$tmp"/ld.*; then fehler "a headless start loaded GTK"; fi
 if grep -q "calling init:.*libpoppler" "$tmp"/ld.*; then fehler "a start without a PDF loaded poppler"; fi
+if grep -q "calling init:.*libqpdf" "$tmp"/ld.*; then fehler "a start without a PDF loaded qpdf"; fi
 rm -f "$tmp"/ld.*
 
 status=0
