@@ -369,14 +369,7 @@ protected:
                 const std::string alt = ewLog().weg;
                 ewLog().weg = alt + " > " + menue + ": " + text;
                 SendMessage(dlg, WM_COMMAND, static_cast<WPARAM>(id), 0);
-                rahmenPumpen();
-                for (int slot : offeneSlots()) {
-                    if (vorher.count(slot)) continue;
-                    HWND f = 0;
-                    char n[100] = "", t[200] = "";
-                    if (wiDlgSlotInfo(slot, &f, n, t) && f != dlg) wiDlgSlotSchliessen(slot);
-                }
-                rahmenPumpen();
+                neueSchliessen(dlg, vorher);
                 ewLog().weg = alt;
             }
         }
@@ -409,16 +402,23 @@ protected:
             const std::string alt = ewLog().weg;
             ewLog().weg = alt + " > " + name + " [" + text + "]";
             SendMessage(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), static_cast<LPARAM>(k));
-            rahmenPumpen();
-            for (int slot : offeneSlots()) {
-                if (vorher.count(slot)) continue;
-                HWND f = 0;
-                char n[100] = "", t[200] = "";
-                if (wiDlgSlotInfo(slot, &f, n, t) && f != dlg) wiDlgSlotSchliessen(slot);
-            }
-            rahmenPumpen();
+            neueSchliessen(dlg, vorher);
             ewLog().weg = alt;
         }
+    }
+
+    // After a command sent to `dlg`: what it opened (a dialog not open
+    // before, other than `dlg` itself) is closed again.
+    void neueSchliessen(HWND dlg, const std::set<int>& vorher)
+    {
+        rahmenPumpen();
+        for (int slot : offeneSlots()) {
+            if (vorher.count(slot)) continue;
+            HWND f = 0;
+            char n[100] = "", t[200] = "";
+            if (wiDlgSlotInfo(slot, &f, n, t) && f != dlg) wiDlgSlotSchliessen(slot);
+        }
+        rahmenPumpen();
     }
 
     // The push buttons of a template but OK, Cancel and Help.
