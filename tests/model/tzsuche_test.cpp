@@ -160,11 +160,14 @@ TEST_F(Suche, AreaWalksMatchAFullScanAfterInsertsRemovalsAndMoves)
             }
         };
         std::vector<int> lebend;
-        for (int i = 0; i < 2500; ++i) {
+        auto neues = [&] {
             BEF b;
             STT s;
             objekt(&b, &s);
-            const int id = TzEinfuegen(&b, &s);
+            return TzEinfuegen(&b, &s);
+        };
+        for (int i = 0; i < 2500; ++i) {
+            const int id = neues();
             ASSERT_GE(id, 0);
             lebend.push_back(id);
         }
@@ -185,10 +188,7 @@ TEST_F(Suche, AreaWalksMatchAFullScanAfterInsertsRemovalsAndMoves)
                     s.y = wuerfel(460) - 30;
                     ASSERT_EQ(TzErsetzen(lebend[k], &b, &s), 0);
                 } else {  // a new one
-                    BEF b;
-                    STT s;
-                    objekt(&b, &s);
-                    const int id = TzEinfuegen(&b, &s);
+                    const int id = neues();
                     ASSERT_GE(id, 0);
                     lebend.push_back(id);
                 }
