@@ -85,12 +85,11 @@ const PdfbibPopplerTabelle* pdfbibPoppler()
 
 // The qpdf module, opened with the first PDF read or written: beside the
 // program (or one folder up, for programs in a subfolder of the build) or
-// where it is installed. Linked in, it is taken as it is.
+// where it is installed.
 const PdfbibQpdfTabelle* pdfbibQpdfModul()
 {
     static const PdfbibQpdfTabelle* t = [] () -> const PdfbibQpdfTabelle* {
         using Holen = const PdfbibQpdfTabelle* (*)();
-        if (auto f = reinterpret_cast<Holen>(::dlsym(RTLD_DEFAULT, "velmoPdfbibQpdf"))) return f();
         char pfad[4096];
         const ssize_t n = ::readlink("/proc/self/exe", pfad, sizeof pfad - 1);
         if (n <= 0) return nullptr;
