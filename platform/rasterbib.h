@@ -43,6 +43,7 @@
 // pixels; beyond them RB_FEHLER_GROESSE.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "platform/gdi.h"
@@ -126,3 +127,7 @@ int convertrgbtopal(int farben, const imgdes* quelle, imgdes* ziel);
 int savebmp(const char* pfad, const imgdes* img, int kompression);
 int savejpg(const char* pfad, const imgdes* img, int qualitaet);
 int savepng(const char* pfad, const imgdes* img, int modus);
+// Writes w x h BGR pixels (rows `zeile` bytes apart, top row first) as the
+// PNG savepng makes of the same pixels, without an image of the library in
+// between: for a picture drawn elsewhere, written once.
+int savepngbgr(const char* pfad, const uint8_t* bgr, int breite, int hoehe, size_t zeile);

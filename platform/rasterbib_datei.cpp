@@ -24,6 +24,7 @@
 #include <jerror.h>
 
 #include "platform/bild.h"
+#include "platform/fehlersim.h"
 #include "platform/rasterbib_int.h"
 
 namespace {
@@ -438,6 +439,48 @@ int savejpg(const char* pfad, const imgdes* img, int qualitaet)
     return rbDateiSchreiben(pfad, d);
 }
 
+namespace {
+
+// Encodes w x h pixels (8-bit indices with `pal`, or BGR) whose rows lie
+// `zeile` bytes apart, top row first, as PNG into the file.
+int rbPngSchreiben(const char* pfad, const uint8_t* px, int w, int h, size_t zeile, int bits,
+                   const std::vector<RGBQUAD>& pal)
+{
+    png_image bild;
+    std::memset(&bild, 0, sizeof bild);
+    bild.version = PNG_IMAGE_VERSION;
+    bild.width = static_cast<png_uint_32>(w);
+    bild.height = static_cast<png_uint_32>(h);
+    std::vector<uint8_t> tabelle;
+    if (bits == 8) {
+        bild.format = PNG_FORMAT_RGB_COLORMAP;
+        // Indices beyond a short table would make libpng refuse: all 256.
+        tabelle.assign(256 * 3, 0);
+        for (size_t i = 0; i < pal.size() && i < 256; ++i)
+            tabelle[3 * i] = pal[i].rgbRed, tabelle[3 * i + 1] = pal[i].rgbGreen, tabelle[3 * i + 2] = pal[i].rgbBlue;
+        bild.colormap_entries = 256;
+    } else {
+        bild.format = PNG_FORMAT_BGR;
+    }
+    const void* farben = bits == 8 ? tabelle.data() : nullptr;
+    // Encoded once into a buffer of the largest size the encoder can need
+    // (asking for the size first would encode the picture twice); the pages
+    // of the buffer that the data does not reach are never touched.
+    png_alloc_size_t groesse = PNG_IMAGE_PNG_SIZE_MAX(bild);
+    std::unique_ptr<uint8_t[]> puffer(new (std::nothrow) uint8_t[groesse]);
+    if (!puffer) return rbFehler(RB_FEHLER_SPEICHER, "no memory for the PNG");
+    if (!png_image_write_to_memory(&bild, puffer.get(), &groesse, 0, px, static_cast<png_int_32>(zeile), farben) ||
+        groesse == 0) {
+        png_image_free(&bild);
+        return rbFehler(RB_FEHLER_SCHREIBEN, "PNG cannot be encoded");
+    }
+    if (plBildDateiSchreiben(pfad, puffer.get(), groesse) != 0)
+        return rbFehler(RB_FEHLER_SCHREIBEN, "the file cannot be written");
+    return RB_OK;
+}
+
+}  // namespace
+
 int savepng(const char* pfad, const imgdes* img, int modus)
 {
     (void)modus;
@@ -445,35 +488,15 @@ int savepng(const char* pfad, const imgdes* img, int modus)
     RbRaster r;
     int rc = rbAusschneiden(img, r);
     if (rc != RB_OK) return rc;
-    png_image bild;
-    std::memset(&bild, 0, sizeof bild);
-    bild.version = PNG_IMAGE_VERSION;
-    bild.width = static_cast<png_uint_32>(r.w);
-    bild.height = static_cast<png_uint_32>(r.h);
-    std::vector<uint8_t> tabelle;
-    if (r.bits == 8) {
-        bild.format = PNG_FORMAT_RGB_COLORMAP;
-        // Indices beyond a short table would make libpng refuse: all 256.
-        tabelle.assign(256 * 3, 0);
-        for (size_t i = 0; i < r.pal.size() && i < 256; ++i)
-            tabelle[3 * i] = r.pal[i].rgbRed, tabelle[3 * i + 1] = r.pal[i].rgbGreen, tabelle[3 * i + 2] = r.pal[i].rgbBlue;
-        bild.colormap_entries = 256;
-    } else {
-        bild.format = PNG_FORMAT_BGR;
-    }
-    const void* farben = r.bits == 8 ? tabelle.data() : nullptr;
-    auto zeile = static_cast<png_int_32>(r.zeile());
-    // Encoded once into a buffer of the largest size the encoder can need
-    // (asking for the size first would encode the picture twice); the pages
-    // of the buffer that the data does not reach are never touched.
-    png_alloc_size_t groesse = PNG_IMAGE_PNG_SIZE_MAX(bild);
-    std::unique_ptr<uint8_t[]> puffer(new (std::nothrow) uint8_t[groesse]);
-    if (!puffer) return rbFehler(RB_FEHLER_SPEICHER, "no memory for the PNG");
-    if (!png_image_write_to_memory(&bild, puffer.get(), &groesse, 0, r.px.data(), zeile, farben) || groesse == 0) {
-        png_image_free(&bild);
-        return rbFehler(RB_FEHLER_SCHREIBEN, "PNG cannot be encoded");
-    }
-    const std::vector<uint8_t> d(puffer.get(), puffer.get() + groesse);
-    puffer.reset();
-    return rbDateiSchreiben(pfad, d);
+    return rbPngSchreiben(pfad, r.px.data(), r.w, r.h, r.zeile(), r.bits, r.pal);
+}
+
+int savepngbgr(const char* pfad, const uint8_t* bgr, int breite, int hoehe, size_t zeile)
+{
+    if (!pfad || !*pfad || !bgr) return rbFehler(RB_FEHLER_ARGUMENT, "no file name or no pixels");
+    int rc = rbGroessePruefen(breite, hoehe);
+    if (rc != RB_OK) return rc;
+    if (zeile < static_cast<size_t>(breite) * 3) return rbFehler(RB_FEHLER_ARGUMENT, "rows shorter than the picture");
+    if (plFehlerJetzt(PlFehlerArt::Speicher)) return rbFehler(RB_FEHLER_SPEICHER, "no memory for the PNG");
+    return rbPngSchreiben(pfad, bgr, breite, hoehe, zeile, 24, {});
 }

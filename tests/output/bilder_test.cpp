@@ -389,6 +389,65 @@ TEST_F(BilderTest, MetafilePictureSavedAsPngBmpJpeg)
     BildSpeicherFrei(b);
 }
 
+// The PNG of a metafile is drawn into one bitmap and encoded from it; the
+// bytes are those of the long way: a 24-bit image of the raster library
+// (a DIB section) drawn on white and written by savepng.
+TEST_F(BilderTest, MetafilePngHasTheBytesOfTheRasterImageRoute)
+{
+    HDC rec = CreateMetaFile(nullptr);
+    SetWindowOrgEx(rec, 0, 0, nullptr);
+    SetWindowExtEx(rec, 400, 200, nullptr);
+    HPEN stift = CreatePen(PS_SOLID, 3, RGB(0, 0, 200));
+    HBRUSH rot = CreateSolidBrush(ROT);
+    SelectObject(rec, stift);
+    SelectObject(rec, rot);
+    Ellipse(rec, 20, 20, 180, 150);
+    MoveToEx(rec, 0, 199, nullptr);
+    LineTo(rec, 399, 0);
+    SetTextColor(rec, RGB(10, 120, 30));
+    TextOut(rec, 200, 120, "Klemme X1", 9);
+    HMETAFILE mf = CloseMetaFile(rec);
+    DeleteObject(stift);
+    DeleteObject(rot);
+    ASSERT_NE(mf, 0u);
+    const int w = 203, h = 101;  // rows not a multiple of four bytes
+
+    imgdes bild;
+    ASSERT_EQ(allocimage(&bild, w, h, 24), 0);
+    HDC dc = CreateCompatibleDC(0);
+    HGDIOBJ alt = SelectObject(dc, bild.hBitmap);
+    RECT r = {0, 0, w, h};
+    FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    const int gesichert = SaveDC(dc);
+    SetMapMode(dc, MM_ANISOTROPIC);
+    SetTextAlign(dc, 0);
+    SetStretchBltMode(dc, COLORONCOLOR);
+    SetViewportOrgEx(dc, 0, 0, nullptr);
+    SetViewportExtEx(dc, w, h, nullptr);
+    PlayMetaFile(dc, mf);
+    RestoreDC(dc, gesichert);
+    GdiFlush();
+    SelectObject(dc, alt);
+    DeleteDC(dc);
+    ASSERT_EQ(savepng(pfad("lang.png").c_str(), &bild, 0), 0);
+    freeimage(&bild);
+
+    ASSERT_EQ(MetaBildSpeichern(pfad("kurz.png").c_str(), mf, BILD_PNG, w, h), 0);
+    DeleteMetaFile(mf);
+    auto lesen = [](const std::string& p) {
+        std::vector<char> d;
+        if (std::FILE* f = std::fopen(p.c_str(), "rb")) {
+            char puffer[4096];
+            for (size_t n; (n = std::fread(puffer, 1, sizeof puffer, f)) > 0;) d.insert(d.end(), puffer, puffer + n);
+            std::fclose(f);
+        }
+        return d;
+    };
+    const std::vector<char> lang = lesen(pfad("lang.png")), kurz = lesen(pfad("kurz.png"));
+    ASSERT_GT(lang.size(), 100u);
+    EXPECT_TRUE(lang == kurz) << lang.size() << " and " << kurz.size() << " bytes";
+}
+
 TEST_F(BilderTest, BmpToPngScaledToTheLargestSide)
 {
     struct Fall {
