@@ -1,8 +1,11 @@
 /* Helper of start_bench: the time until a program's first window appears.
  *   fenster_probe --gtk            a trivial GTK program: one window, nothing else
+ *   fenster_probe --init           a program that only calls gtk_init and ends
+ *   fenster_probe --wm             exits 0 when a window manager runs on the display
  *   fenster_probe PROGRAM [ARGS]   starts PROGRAM, waits until a top-level
  *                                  window is mapped on the display, prints the
- *                                  seconds since the start and ends PROGRAM
+ *                                  seconds since the start and the CPU seconds
+ *                                  PROGRAM used until then, and ends PROGRAM
  * Both ways are watched the same way, so the two times compare. Exits 1
  * when no window appeared within 30 s. Needs DISPLAY. */
 #include <X11/Xlib.h>
@@ -11,6 +14,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <sys/resource.h>
 #include <sys/select.h>
 #include <sys/wait.h>
 #include <time.h>
@@ -35,8 +39,26 @@ int main(int argc, char** argv)
         gtk_main();
         return 0;
     }
+    if (argc > 1 && strcmp(argv[1], "--init") == 0) return gtk_init_check(&argc, &argv) ? 0 : 1;
+    if (argc > 1 && strcmp(argv[1], "--wm") == 0) {
+        /* An EWMH window manager names its check window on the root. */
+        Display* d = XOpenDisplay(NULL);
+        if (!d) return 1;
+        Atom a = XInternAtom(d, "_NET_SUPPORTING_WM_CHECK", True), typ;
+        int fmt, da = 0;
+        unsigned long n = 0, rest;
+        unsigned char* wert = NULL;
+        if (a != None &&
+            XGetWindowProperty(d, DefaultRootWindow(d), a, 0, 1, False, AnyPropertyType, &typ, &fmt, &n, &rest, &wert) ==
+                Success &&
+            n > 0)
+            da = 1;
+        if (wert) XFree(wert);
+        XCloseDisplay(d);
+        return da ? 0 : 1;
+    }
     if (argc < 2) {
-        fprintf(stderr, "usage: fenster_probe --gtk | PROGRAM [ARGS]\n");
+        fprintf(stderr, "usage: fenster_probe --gtk | --init | --wm | PROGRAM [ARGS]\n");
         return 2;
     }
     Display* d = XOpenDisplay(NULL);
@@ -75,10 +97,13 @@ int main(int argc, char** argv)
         if (waitpid(pid, &status, WNOHANG) == pid) break; /* ended without a window */
     }
     double t = jetzt() - t0;
-    kill(pid, SIGTERM);
-    waitpid(pid, NULL, 0);
+    kill(pid, SIGKILL); /* no handler may add its work to the count */
+    struct rusage ru;
+    memset(&ru, 0, sizeof ru);
+    wait4(pid, NULL, 0, &ru);
     XCloseDisplay(d);
     if (!gesehen) return 1;
-    printf("%.4f\n", t);
+    printf("%.4f %.4f\n", t,
+           (double)(ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) + (double)(ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) * 1e-6);
     return 0;
 }
