@@ -5,6 +5,7 @@
 #include <string>
 
 #include "config/datwache.h"
+#include "config/konfhaken.h"
 #include "config/verzeich.h"
 #include "config/vorgaben.h"
 #include "platform/orte.h"
@@ -113,7 +114,10 @@ int VerUmschalten(const char* pfad)
     if (pfad == nullptr) {
         strkopie(ziel, VerProgramm(), DATVERZSUP - 1);
     } else {
-        char voll[DATVERZSUP];
+        // Made absolute in room enough to see its length: cut to the
+        // folder text, a path would name its parent folder, which was then
+        // opened without a word.
+        char voll[4 * DATVERZSUP];
         verAbsolut(voll, sizeof voll, pfad);
         zeichentausch(voll, '\\', '/');
         // A folder named without its trailing separator is taken whole.
@@ -130,6 +134,12 @@ int VerUmschalten(const char* pfad)
             voll[letzter + 1] = '\0';
         } else {
             voll[0] = '\0';
+        }
+        if (std::strlen(voll) >= sizeof ziel) {
+            const std::string t = "Der Pfad ist l\xE4nger als " + std::to_string(sizeof ziel - 1) +
+                                  " Zeichen; der Ordner wird nicht ge\xF6" "ffnet: " + voll;
+            konfHaken().warnung(t.c_str());
+            return 0;
         }
         VerNormieren(ziel, sizeof ziel, voll);
     }

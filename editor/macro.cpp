@@ -9,6 +9,7 @@
 #include <cstring>
 #include <string>
 #include <sys/stat.h>
+#include <vector>
 
 #include "editor/befausf.h"
 #include "editor/edmeld.h"
@@ -260,16 +261,29 @@ struct MakLauf {
     BDAT* d;
     int spur;
     int tiefe;
-    const std::string* text;  // the file as read, for the line numbers of messages
+    const std::vector<int32_t>* umbrueche;  // where the file's line feeds are, ascending
 };
 
-// The number of the line just read (1 for the first).
+// The positions of the line feeds of a macro file, taken once when it is
+// read: a message or a loop then finds its line by a search, where
+// counting from the start for every one made a run of many refused lines
+// quadratic.
+std::vector<int32_t> makUmbrueche(const std::string& text)
+{
+    std::vector<int32_t> u;
+    for (size_t i = text.find('\n'); i != std::string::npos; i = text.find('\n', i + 1))
+        u.push_back(static_cast<int32_t>(i));
+    return u;
+}
+
+// The number of the line just read (1 for the first): the line feeds
+// before the one that ended it, plus one.
 long makZeileNr(const MakLauf& l)
 {
     const int32_t pos = bdtell(l.d);
-    if (pos <= 0 || l.text == nullptr) return 1;
-    const size_t bis = std::min(static_cast<size_t>(pos), l.text->size());
-    return static_cast<long>(std::count(l.text->begin(), l.text->begin() + static_cast<std::ptrdiff_t>(bis - 1), '\n')) + 1;
+    if (pos <= 0 || l.umbrueche == nullptr) return 1;
+    const auto vor = std::lower_bound(l.umbrueche->begin(), l.umbrueche->end(), pos - 1);
+    return static_cast<long>(vor - l.umbrueche->begin()) + 1;
 }
 
 // Ends the run with a message naming the line.
@@ -465,7 +479,8 @@ void makCall(MakLauf& l, const char* p, bool frei, bool aktiv)
     if (r != 0) return;
     BDAT d{};
     bdopenram(&d, inhalt.data(), static_cast<int32_t>(inhalt.size()));
-    MakLauf innen{&d, l.spur, l.tiefe + 1, &inhalt};
+    const std::vector<int32_t> umbrueche = makUmbrueche(inhalt);
+    MakLauf innen{&d, l.spur, l.tiefe + 1, &umbrueche};
     makBlock(innen, frei, aktiv);
     bdclose(&d);
 }
@@ -718,7 +733,8 @@ int MakroDateiAusfuehren(const char* pfad, int spur)
     if (makLaden(pfad, &inhalt) != 0) return -1;
     BDAT d{};
     bdopenram(&d, inhalt.data(), static_cast<int32_t>(inhalt.size()));
-    MakLauf l{&d, spur, 0, &inhalt};
+    const std::vector<int32_t> umbrueche = makUmbrueche(inhalt);
+    MakLauf l{&d, spur, 0, &umbrueche};
     makZeilen = 0;
     makAbbruch = false;
     makBloecke = 0;

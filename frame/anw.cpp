@@ -487,6 +487,17 @@ int anwStart(HINSTANCE instanz, const char* kommandozeile, int zeigen)
     anwAndereInstanzSetzen(andere);
     if (anwK.single && andere) {
         anwWeitergeben();
+        // The command file cannot go over: whoever started it must learn
+        // that none of its lines ran.
+        AnwSchalter s;
+        anwSchalterLesen(&s);
+        if (s.befehlsdatei[0]) {
+            std::fprintf(stderr,
+                         "velmo: Fehler: Velmo l\xC3\xA4uft schon; die Befehlsdatei %s wird nicht abgearbeitet. "
+                         "Erst das laufende Velmo beenden.\n",
+                         plCpNachUtf8(s.befehlsdatei).c_str());
+            anwCode = LAUF_ANDERE;
+        }
         return -1;
     }
     plLokalKlasseMelden(anwK.klasse);
@@ -579,7 +590,7 @@ int WinMain(HINSTANCE instanz, HINSTANCE, const char* kommandozeile, int zeigen)
     if (anwStart(instanz, kommandozeile, zeigen) < 0) return anwCode;
     int code = anwLauf();
     anwSchluss();
-    return code;
+    return LaufEndcode(code);
 }
 
 

@@ -7,6 +7,9 @@
 #include <cstring>
 #include <string>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include "config/datwache.h"
 #include "config/reaktion.h"
 #include "config/verordner.h"
@@ -22,8 +25,11 @@
 #include "output/show.h"
 #include "output/tbar.h"
 #include "platform/eingabe.h"
+#include "platform/cp1252.h"
+#include "platform/dateisys.h"
 #include "platform/fenster.h"
 #include "platform/nachricht.h"
+#include "platform/nachrichtbox.h"
 #include "platform/orte.h"
 #include "platform/shell.h"
 #include "platform/winconst.h"
@@ -45,13 +51,17 @@ void (*ddeUmschalten)(const char*) = nullptr;
 BDAT befDatei{};
 int befLaeuft = 0;
 std::string befPfad;  // the command file's name, for the read error
+long befZeilen = 0;     // lines read so far
+bool befExit = false;   // an "exit" was read
+bool befStrgZ = false;  // the file holds a Ctrl-Z, which ends its readable text
 
 char logPfadText[VERSUP + 16] = "";
 int logAn = 1;
 
-void ddeHauptPost(int id)
+// false when the message was not taken (the queue is full).
+bool ddeHauptPost(int id)
 {
-    PostMessage(anwHauptfenster(), WM_COMMAND, static_cast<WPARAM>(id), 0);
+    return PostMessage(anwHauptfenster(), WM_COMMAND, static_cast<WPARAM>(id), 0) != FALSE;
 }
 
 // The main window to the front, restored when it was minimised.
@@ -117,6 +127,62 @@ void befArgument(char* ziel, size_t groesse, char* rest)
     }
 }
 
+// A box text on one line: its line breaks become blanks.
+std::string laufEinzeilig(const char* text)
+{
+    std::string t;
+    for (const char* p = text; *p; ++p) {
+        if (*p == '\r') continue;
+        if (*p == '\n') {
+            if (!t.empty() && t.back() != ' ') t += ' ';
+            continue;
+        }
+        t += *p;
+    }
+    while (!t.empty() && t.back() == ' ') t.pop_back();
+    return t;
+}
+
+// The reporter of the message boxes of a run without a user.
+void laufBoxMelden(const char* art, const char* text, const char* antwort, bool bewahrt)
+{
+    std::string t = laufEinzeilig(text);
+    if (antwort[0]) t += std::string(" -> ") + antwort;
+    if (bewahrt)
+        t += " (ohne Benutzer wird nichts gel\xF6scht oder \xFC" "berschrieben; mit Benutzer w\xE4re die Vorgabe Ja)";
+    std::fprintf(stderr, "velmo: %s: %s\n", art, plCpNachUtf8(t).c_str());
+    std::fflush(stderr);
+    LogZeile("%s: %s", art, t.c_str());
+}
+
+// The command file of a run without a window ended without "exit": the
+// program keeps running, as the command file's rule says, but not without
+// a word.
+void befOhneExit()
+{
+    // A Ctrl-Z ends the readable text of a file; an "exit" behind it is
+    // never read.
+    const bool strgZ = befStrgZ;
+    char text[VERSUP + 400];
+    std::snprintf(text, sizeof text,
+                  "Die Befehlsdatei %s endet nach Zeile %ld ohne \"exit\"%s. Velmo l\xE4uft ohne Fenster weiter "
+                  "(Prozess %ld); beenden mit Strg+C, mit \"kill %ld\" oder mit dem lokalen Befehl \"exit\".",
+                  befPfad.c_str(), befZeilen, strgZ ? " (ein Strg-Z-Zeichen beendet dort ihren Text)" : "",
+                  static_cast<long>(getpid()), static_cast<long>(getpid()));
+    LaufMelden("Warnung", text);
+}
+
+// A DXF word of a run without a user that failed without a box saying so
+// is said here (a user saw the boxes).
+int befFehlerVorher = 0;
+void befPruefen(int r, const char* wort, const char* dxf, const char* zei)
+{
+    if (r == 0 || !plOhneBenutzer() || plOhneBenutzerFehler() != befFehlerVorher) return;
+    char text[3 * BEFZEILESUP];
+    std::snprintf(text, sizeof text, "%s %s %s wurde nicht ausgef\xFChrt.", wort, dxf, zei);
+    LaufMelden("Fehler", text);
+}
+
 void optNeuLaden()
 {
     DatWechselZaehlen();
@@ -157,15 +223,16 @@ HDDEDATA DdeServerRueckruf(UINT art, UINT, HCONV, HSZ hsz1, HSZ hsz2, HDDEDATA d
         char thema[DDENAMESUP + 1] = "";
         DdeQueryString(ddeServer, hsz1, thema, sizeof thema, CP_WINANSI);
         DdeFreeDataHandle(daten);
-        DdeAusfuehren(thema, text);
-        return DDE_FACK;
+        // A command the program could not take is not acknowledged: the
+        // sender learns that it must try again.
+        return DdeAusfuehren(thema, text) ? DDE_FACK : DDE_FBUSY;
     }
     default:
         return 0;
     }
 }
 
-void DdeAusfuehren(const char* thema, const char* text)
+int DdeAusfuehren(const char* thema, const char* text)
 {
     if (strvgl(thema, "system") == 0) {
         char rest[DDEBEFEHLSUP + 1];
@@ -174,9 +241,9 @@ void DdeAusfuehren(const char* thema, const char* text)
         wortab(wort, sizeof wort, rest);
         strtrim(rest);
         if (strvgl(wort, "exit") == 0) {
-            ddeHauptPost(1998);
+            return ddeHauptPost(1998) ? 1 : 0;
         } else if (strvgl(wort, "refresh") == 0) {
-            ddeHauptPost(1005);
+            return ddeHauptPost(1005) ? 1 : 0;
         } else if (strvgl(wort, "open") == 0) {
             // A second start hands its folder over this way, or nothing
             // when it named none: the window comes to the front either way.
@@ -188,6 +255,7 @@ void DdeAusfuehren(const char* thema, const char* text)
     } else if (strvgl(thema, "option") == 0) {
         OptionAusfuehren(text);
     }
+    return 1;
 }
 
 int DdeKlient(const char* dienst, const char* thema, const char* befehl)
@@ -262,6 +330,16 @@ int BefehlsdateiOeffnen(const char* pfad)
     int r = bdopenlesen(&befDatei, pfad);
     befLaeuft = r >= 0 ? 1 : 0;
     befPfad = pfad != nullptr ? pfad : "";
+    befZeilen = 0;
+    befExit = false;
+    befStrgZ = false;
+    if (r >= 0) {
+        const int fd = plDsOeffnen(pfad, O_RDONLY);
+        char puffer[4096];
+        for (ssize_t n; fd >= 0 && !befStrgZ && (n = plDsLesen(fd, puffer, sizeof puffer)) > 0;)
+            befStrgZ = std::memchr(puffer, 0x1A, static_cast<size_t>(n)) != nullptr;
+        if (fd >= 0) plDsSchliessen(fd);
+    }
     return r;
 }
 
@@ -293,8 +371,10 @@ void BefehlsdateiSchritt()
     }
     if (n < 0) {
         BefehlsdateiSchliessen();
+        if (!befExit && plOhneBenutzer()) befOhneExit();
         return;
     }
+    ++befZeilen;
     BefehlsdateiZeile(zeile);
 }
 
@@ -309,6 +389,7 @@ void BefehlsdateiZeile(const char* zeile)
         return;
     }
     if (strvgl(wort, "exit") == 0) {
+        befExit = true;
         ddeHauptPost(1998);
     } else if (strvgl(wort, "refresh") == 0) {
         ddeHauptPost(1005);
@@ -331,6 +412,7 @@ void BefehlsdateiZeile(const char* zeile)
         befWortAb(dxf, sizeof dxf, rest);
         befWortAb(zei, sizeof zei, rest);
         bool export_ = strvgl(wort, "DXFExp") == 0;
+        befFehlerVorher = plOhneBenutzerFehler();
         LogZeile(export_ ? "DXFExp >%s< >%s<" : "DXFImp >%s< >%s<", dxf, zei);
         if (export_) {
             // The drawing's symbols come from the libraries of the project
@@ -348,10 +430,10 @@ void BefehlsdateiZeile(const char* zeile)
                           "ihrem Projektordner, dann \"DXFExp\".",
                           zei);
             } else {
-                DxfExport(dxf, zei);
+                befPruefen(DxfExport(dxf, zei), wort, dxf, zei);
             }
         } else {
-            DxfImport(dxf, zei);
+            befPruefen(DxfImport(dxf, zei), wort, dxf, zei);
         }
     }
 }
@@ -436,6 +518,28 @@ void LogZeile(const char* format, ...)
     if (bdclose(&d) != 0) {
         wiDebug("LogZeile: %s nicht geschrieben", logPfadText);
     }
+}
+
+void LaufOhneBenutzer(int an)
+{
+    plOhneBenutzerSetzen(an);
+    plOhneBenutzerMelder(an ? laufBoxMelden : nullptr);
+    plOhneBenutzerFehlerLeeren();
+}
+
+void LaufMelden(const char* art, const char* text)
+{
+    const std::string t = laufEinzeilig(text);
+    std::fprintf(stderr, "velmo: %s: %s\n", art, plCpNachUtf8(t).c_str());
+    std::fflush(stderr);
+    LogZeile("%s: %s", art, t.c_str());
+    plOhneBenutzerFehlerZaehlen();
+}
+
+int LaufEndcode(int code)
+{
+    if (code == 0 && plOhneBenutzer() && plOhneBenutzerFehler() > 0) return LAUF_FEHLER;
+    return code;
 }
 
 void LogZuruecksetzen()

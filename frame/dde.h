@@ -22,7 +22,8 @@ void DdeInstanzSetzen(DWORD instanz);
 DWORD DdeInstanz();
 HDDEDATA DdeServerRueckruf(UINT art, UINT format, HCONV conv, HSZ hsz1, HSZ hsz2, HDDEDATA daten, ULONG_PTR d1,
                            ULONG_PTR d2);
-void DdeAusfuehren(const char* thema, const char* text);
+// 1 taken, 0 not (a posted command found the message queue full).
+int DdeAusfuehren(const char* thema, const char* text);
 // 0 when a conversation was established, -1 otherwise.
 int DdeKlient(const char* dienst, const char* thema, const char* befehl);
 int DdeAlleBeenden();
@@ -45,6 +46,25 @@ void BefehlsdateiZeile(const char* zeile);
 void BefehlsdateiSchliessen();
 
 void OptionAusfuehren(const char* text);
+
+// ---- Runs without a user ---------------------------------------------------------------
+// Exit codes of a run without a user (-W=1, -A=, the headless backend).
+inline constexpr int LAUF_OK = 0;            // every command done, no warning
+inline constexpr int LAUF_NICHT_GESTARTET = 1;  // no display, command file missing or unreadable
+inline constexpr int LAUF_FEHLER = 2;        // a command or the start was refused, or warned
+inline constexpr int LAUF_ABBRUCH = 3;       // stopped on an error of the program
+inline constexpr int LAUF_ANDERE = 4;        // another Velmo runs: the command file was not run
+
+// Makes this a run without a user (an = 0: one with a user again): every
+// message box is answered at once and said on stderr and in the log.
+void LaufOhneBenutzer(int an);
+// A refusal said without a box: "velmo: <art>: <text>" on stderr (UTF-8,
+// one line), "<art>: <text>" in the log, and counted as a failure of the
+// run. Text in code page 1252.
+void LaufMelden(const char* art, const char* text);
+// The exit code of a run whose message loop ended with `code`: a run
+// without a user that had a failure ends with LAUF_FEHLER.
+int LaufEndcode(int code);
 
 void LogPfad();
 const char* LogPfadText();

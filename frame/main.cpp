@@ -8,6 +8,7 @@
 // frame/anw.h.
 
 #include "frame/anw.h"
+#include "frame/dde.h"
 #include "platform/backend.h"
 #include "platform/fenster.h"
 #include "platform/orte.h"
@@ -15,6 +16,7 @@
 #include "platform/winconst.h"
 #include "winlib/winbib.h"
 
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 
@@ -39,7 +41,19 @@ constexpr char MAIN_HILFE[] =
     "  -X=<Wert>     wird angenommen und nicht ausgewertet\n"
     "  --help        diese Hilfe zeigen\n"
     "\n"
-    "Umgebung: VELMO_BACKEND=headless startet ohne Anzeige.\n";
+    "Umgebung: VELMO_BACKEND=headless startet ohne Anzeige.\n"
+    "\n"
+    "Ohne Anzeige (-W=1 oder -A= ohne Display, VELMO_BACKEND=headless) wird\n"
+    "jede Meldung sofort mit ihrer Vorgabe beantwortet und mit ihrer Art auf\n"
+    "stderr und ins Protokoll log.txt geschrieben; eine Frage, deren Vorgabe\n"
+    "l\xC3\xB6schen oder \xC3\xBC" "berschreiben w\xC3\xBC" "rde, wird mit Nein beantwortet.\n"
+    "\n"
+    "Endestatus:\n"
+    "  0  alles ausgef\xC3\xBChrt, keine Warnung\n"
+    "  1  nicht gestartet (keine Anzeige, Befehlsdatei fehlt oder ist nicht lesbar)\n"
+    "  2  ohne Anzeige: ein Befehl oder der Start wurde abgelehnt oder warnte\n"
+    "  3  wegen eines Programmfehlers beendet\n"
+    "  4  Velmo l\xC3\xA4uft schon; die Befehlsdatei wurde nicht abgearbeitet\n";
 
 bool mainHilfeVerlangt(int argc, char** argv)
 {
@@ -60,12 +74,21 @@ int main(int argc, char** argv)
     }
     // The program's resources parse on a thread of their own while the
     // window system starts; the first FindResource takes them over.
+    // A file reaching the size limit (ulimit -f) would end the program in
+    // the middle of a save, its temporary file left behind: ignored, the
+    // write fails with EFBIG and goes the way of a full disk.
+    std::signal(SIGXFSZ, SIG_IGN);
     rcModulVorausParsen(rcModulName(GetModuleHandle(nullptr)));
     plOrtArgumenteSetzen(argc, argv);
     AnwSchalter schalter;
     anwSchalterLesen(&schalter);
     plBackendAnzeigeVerlangen(anwOhneBenutzer(schalter) ? 0 : 1);
     if (plFensterSystemStart() < 0) return 1;
+    // Without a display nobody sees a box (-W=1 or -A= without one, or
+    // VELMO_BACKEND=headless): each is answered at once, said on stderr and
+    // in the log, and a refusal ends the run with 2. With a display the
+    // boxes are shown, whoever started the program may be watching.
+    LaufOhneBenutzer(std::strcmp(plBackendName(), "headless") == 0);
     int code = WinMain(GetModuleHandle(nullptr), 0, wiKommandozeile(), SW_SHOWDEFAULT);
     plFensterSystemEnde();
     return code;

@@ -594,7 +594,7 @@ bool modusStartOrdnerDa(const char* pfad)
     if (anwNichtInteraktiv() == 0) {
         wiMeldung("%s", text);
     } else {
-        std::fprintf(stderr, "%s\n", plCpNachUtf8(text).c_str());
+        LaufMelden("Fehler", text);
     }
     return false;
 }
@@ -613,7 +613,7 @@ void modusStartBlattPruefen(const char* pfad)
     if (anwNichtInteraktiv() == 0) {
         wiMeldung("%s", text);
     } else {
-        std::fprintf(stderr, "%s\n", plCpNachUtf8(text).c_str());
+        LaufMelden("Fehler", text);
     }
 }
 

@@ -68,6 +68,7 @@ struct plLokalVerbindung {
     bool gespraech = false;
     HCONV conv = 0;  // the server side's handle of the conversation
     DWORD inst = 0;
+    int64_t schuldetSeit = 0;  // real ms since the peer owes a frame's rest (0 nothing owed)
 };
 
 struct plLokalText {
@@ -97,6 +98,7 @@ struct plLokalZustand {
     plHandleTabelle<plLokalGespraech> gespraeche{PL_LOKAL_ART_CONV};
     plHandleTabelle<plLokalDaten> daten{PL_LOKAL_ART_DATEN};
     bool imPollen = false;
+    int halbMs = PL_LOKAL_HALB_MS;
 };
 
 plLokalZustand& lk()
@@ -497,9 +499,14 @@ void lokalAnnehmenNeue()
                 close(fd);
                 continue;
             }
+            if (z.verbindungen.size() >= PL_LOKAL_PEERSUP) {
+                close(fd);
+                continue;
+            }
             plLokalVerbindung v{};
             v.id = z.naechsteVerbindung++;
             v.fd = fd;
+            v.schuldetSeit = lokalEchtMs();  // its connect frame
             z.verbindungen.push_back(std::move(v));
         }
     }
@@ -869,6 +876,7 @@ int plLokalPollen(int wartenMs)
                 if (k == 0 || (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR)) ende = true;
                 break;
             }
+            bool genommen = false;
             for (;;) {
                 v = lokalVerbindung(id);
                 if (!v) break;
@@ -876,19 +884,42 @@ int plLokalPollen(int wartenMs)
                 std::string inhalt;
                 int r = lokalRahmenNehmen(v->puffer, typ, inhalt);
                 if (r == 0) break;
+                genommen = true;
                 if (r < 0 || !lokalRahmenBedienen(id, typ, inhalt, &bedient)) {
                     ende = true;
                     break;
                 }
+            }
+            // The time runs from the last whole frame: a peer that leaves a
+            // frame half sent, or never sends its connect frame, goes.
+            v = lokalVerbindung(id);
+            if (v && !ende) {
+                if (v->puffer.empty() && v->gespraech) v->schuldetSeit = 0;
+                else if (genommen || v->schuldetSeit == 0) v->schuldetSeit = lokalEchtMs();
             }
             if (ende) lokalVerbindungWeg(id);
         }
     } else if (fds.empty() && wartenMs > 0) {
         usleep(static_cast<useconds_t>(wartenMs) * 1000);
     }
+    std::vector<int> saeumig;
+    const int64_t jetzt = lokalEchtMs();
+    for (const plLokalVerbindung& v : z.verbindungen)
+        if (v.schuldetSeit != 0 && jetzt - v.schuldetSeit > z.halbMs) saeumig.push_back(v.id);
+    for (int id : saeumig) lokalVerbindungWeg(id);
     z.imPollen = false;
     lokalTaktPruefen();
     return bedient;
+}
+
+size_t plLokalPeerZahl()
+{
+    return lk().verbindungen.size();
+}
+
+void plLokalHalbWartenSetzen(int ms)
+{
+    lk().halbMs = ms > 0 ? ms : PL_LOKAL_HALB_MS;
 }
 
 void plLokalEnde()

@@ -83,6 +83,17 @@ inline constexpr uint32_t PL_LOKAL_RAHMENSUP = 1u << 20;
 inline constexpr int PL_LOKAL_VERBINDEN_MS = 5000;
 // Polling period of the message loop's timer, in milliseconds.
 inline constexpr UINT PL_LOKAL_TAKT_MS = 20;
+// Peers served at once: a further one is closed as it connects (its
+// DdeConnect fails), so that peers cannot take the program's memory.
+inline constexpr size_t PL_LOKAL_PEERSUP = 16;
+// Milliseconds a peer may owe the rest of a frame (or its connect frame)
+// before it is dropped; a peer in a conversation may stay silent.
+inline constexpr int PL_LOKAL_HALB_MS = PL_LOKAL_VERBINDEN_MS;
+
+// Peers connected now (tests); the half-frame wait in ms (tests; <= 0:
+// PL_LOKAL_HALB_MS).
+size_t plLokalPeerZahl();
+void plLokalHalbWartenSetzen(int ms);
 
 UINT DdeInitialize(DWORD* inst, PFNCALLBACK rueckruf, DWORD befehle, DWORD reserviert);
 BOOL DdeUninitialize(DWORD inst);

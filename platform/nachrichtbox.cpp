@@ -25,6 +25,10 @@ std::vector<plNachrichtBoxFrage> boxFragenListe;
 int boxPiepZahl = 0;
 plFatalAppExitFn boxFatal = nullptr;
 plNachrichtBoxBeobachterFn boxBeobachter = nullptr;
+int boxOhneBenutzer = 0;
+plOhneBenutzerMelderFn boxMelder = nullptr;
+int boxBewahren = 0;      // the keeping answer of the next box (0 none)
+int boxLaufFehler = 0;    // failures of a run without a user
 
 constexpr int BOX_ICON_ID = 20;
 constexpr int BOX_TEXT_ID = 0xFFFF;
@@ -254,7 +258,79 @@ BOOL CALLBACK boxSperrenRuf(HWND h, LPARAM lp)
     return TRUE;
 }
 
+// A box nobody will see: answered at once, told to the reporter.
+int boxOhneBenutzerAntwort(const BoxDaten& d, const char* text, int bewahren)
+{
+    int id = d.standard;
+    if (!boxSkript.empty()) {
+        id = boxSkript.front();
+        boxSkript.pop_front();
+    }
+    if (!boxHatKnopf(&d, id)) id = d.knoepfe.size() == 1 ? d.knoepfe[0].id : d.standard;
+    const bool bewahrt = bewahren != 0 && boxHatKnopf(&d, bewahren) && id != bewahren;
+    if (bewahrt) id = bewahren;
+    const UINT icon = d.typ & MB_ICONMASK;
+    if (bewahrt || icon == MB_ICONHAND || icon == MB_ICONEXCLAMATION) ++boxLaufFehler;
+    std::string antwort;
+    if (d.knoepfe.size() > 1) {
+        for (const BoxKnopf& k : d.knoepfe) {
+            if (k.id != id) continue;
+            for (const char* p = k.text; *p; ++p)
+                if (*p != '&') antwort += *p;
+        }
+    }
+    if (boxMelder) boxMelder(plNachrichtBoxArt(d.typ), text, antwort.c_str(), bewahrt);
+    if (d.frage < boxFragenListe.size()) boxFragenListe[d.frage].antwort = id;
+    return id;
+}
+
 }  // namespace
+
+const char* plNachrichtBoxArt(UINT typ)
+{
+    switch (typ & MB_ICONMASK) {
+    case MB_ICONHAND: return "Fehler";
+    case MB_ICONEXCLAMATION: return "Warnung";
+    case MB_ICONQUESTION: return "Frage";
+    case MB_ICONASTERISK: return "Hinweis";
+    default: return "Meldung";
+    }
+}
+
+void plOhneBenutzerSetzen(int an)
+{
+    boxOhneBenutzer = an ? 1 : 0;
+}
+
+int plOhneBenutzer()
+{
+    return boxOhneBenutzer;
+}
+
+void plOhneBenutzerMelder(plOhneBenutzerMelderFn fn)
+{
+    boxMelder = fn;
+}
+
+void plNachrichtBoxBewahren(int antwort)
+{
+    boxBewahren = boxOhneBenutzer ? antwort : 0;
+}
+
+void plOhneBenutzerFehlerZaehlen()
+{
+    ++boxLaufFehler;
+}
+
+int plOhneBenutzerFehler()
+{
+    return boxLaufFehler;
+}
+
+void plOhneBenutzerFehlerLeeren()
+{
+    boxLaufFehler = 0;
+}
 
 int MessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
 {
@@ -267,6 +343,9 @@ int MessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
     const char* c = caption ? caption : "Fehler";
     d.frage = boxFragenListe.size();
     boxFragenListe.push_back(plNachrichtBoxFrage{c, t, type, 0});
+    const int bewahren = boxBewahren;
+    boxBewahren = 0;
+    if (boxOhneBenutzer) return boxOhneBenutzerAntwort(d, t, bewahren);
     if (owner && !IsWindow(owner)) owner = 0;
 
     // Task-modal: every enabled top-level window, remembered exactly.

@@ -49,3 +49,27 @@ int plNachrichtBoxPieps();
 // scripted answer is taken (tests look at the windows while the box is up).
 typedef void (*plNachrichtBoxBeobachterFn)(HWND box);
 void plNachrichtBoxBeobachter(plNachrichtBoxBeobachterFn fn);
+
+// ---- Runs without a user -----------------------------------------------------
+// A run nobody watches (-W=1, a command file, the headless backend: the
+// program's entry says so) answers every box at once, without showing it:
+// the scripted answer, else the default button, as for a user who pressed
+// Enter. Each box goes to the reporter with its kind and answer, so that it
+// is not lost; a warning or an error box counts as a failure of the run.
+// A question whose default would delete or overwrite is asked through
+// plNachrichtBoxBewahren first: in such a run it takes the keeping answer,
+// which the reporter is told, and that counts as a failure too (the run
+// left something undone that a user would have decided).
+typedef void (*plOhneBenutzerMelderFn)(const char* art, const char* text, const char* antwort, bool bewahrt);
+void plOhneBenutzerSetzen(int an);
+int plOhneBenutzer();
+void plOhneBenutzerMelder(plOhneBenutzerMelderFn fn);
+// The next box of a run without a user answers `antwort` (IDNO, IDCANCEL)
+// in place of its default; no effect for a user.
+void plNachrichtBoxBewahren(int antwort);
+// A failure said without a box (a line on stderr) is counted here.
+void plOhneBenutzerFehlerZaehlen();
+int plOhneBenutzerFehler();
+void plOhneBenutzerFehlerLeeren();
+// "Fehler", "Warnung", "Frage", "Hinweis" or "Meldung" for a box type.
+const char* plNachrichtBoxArt(UINT typ);

@@ -333,7 +333,7 @@ int ExportPdf(const char* ordner, const char* name)
     if (dateiexist(pfad.c_str())) {
         char frage[600];
         std::snprintf(frage, sizeof frage, TextNr(170), pfadkurz(pfad.c_str()));
-        if (wiFrage(frage) != 1) return 1;
+        if (wiFrageLoeschen(frage) != 1) return 1;
     }
     if (PdfExportStart(pfad.c_str()) != 1) {
         const char* t = DlgTextHolenFuer("Export", "StartError");

@@ -18,6 +18,7 @@
 #include "equipment/fstx.h"
 #include "platform/fenster.h"
 #include "platform/gdi.h"
+#include "platform/nachrichtbox.h"
 #include "platform/textbreite.h"
 #include "platform/winconst.h"
 #include "platform/dateisys.h"
@@ -120,6 +121,7 @@ struct PvwFunde {
     std::vector<std::string> beschaedigt;  // names
     std::vector<std::string> zuLang;       // names
     std::vector<std::string> reste;        // paths
+    int ueberzaehlig = 0;                  // sheets over the list's capacity
 };
 PvwFunde pvwFunde;
 std::string pvwGemeldet;           // the damaged sheets last reported
@@ -145,18 +147,21 @@ bool pvwBlattName(const char* name)
 // passed over. The name decides before the file is opened.
 int PvwZeiAufnehmen(const char* pfad, const char* eintrag, void*)
 {
-    if (pvwAnzahl >= PVWSUP) return 0;
-    if (pvwPdf.an && mustervgli("*.pdf", eintrag) == 1) pvwPdf.pfade.emplace_back(pfad);
+    if (pvwPdf.an && pvwAnzahl < PVWSUP && mustervgli("*.pdf", eintrag) == 1) pvwPdf.pfade.emplace_back(pfad);
     const char* name = pvwOhneOrdner(pfad);
     // The atomic writer's temporary file: never a sheet of its own.
     if (std::strncmp(name, PVWRESTVORSATZ, std::strlen(PVWRESTVORSATZ)) == 0) {
         pvwFunde.reste.emplace_back(pfad);
         return 1;
     }
-    // A name that does not fit the entry would later address another file.
-    if (std::strlen(name) > PVWNAMESUP || !ZeiIstZeichnung(name)) return 1;
-    // Neither read nor written anywhere (the path would be cut): not listed,
-    // but said, so that the sheet does not vanish without a word.
+    if (!ZeiIstZeichnung(name)) return 1;
+    // Neither read nor written anywhere (a name that does not fit the entry
+    // would later address another file, a cut path another one): not
+    // listed, but said, so that the sheet does not vanish without a word.
+    if (std::strlen(name) > PVWNAMESUP) {
+        if (pvwBlattName(name)) pvwFunde.zuLang.emplace_back(name);
+        return 1;
+    }
     if (std::strlen(pfad) > static_cast<size_t>(PFADSUP)) {
         pvwFunde.zuLang.emplace_back(name);
         return 1;
@@ -170,8 +175,14 @@ int PvwZeiAufnehmen(const char* pfad, const char* eintrag, void*)
         if (!pvwBlattName(name) || PvwStatus(pfad, &st) != 0 || !S_ISREG(st.st_mode)) return 1;
         std::memset(&kopf, 0, sizeof kopf);
         beschaedigt = true;
-        pvwFunde.beschaedigt.emplace_back(name);
     }
+    // The list is full: the rest of the folder's sheets are only counted,
+    // and said.
+    if (pvwAnzahl >= PVWSUP) {
+        ++pvwFunde.ueberzaehlig;
+        return 1;
+    }
+    if (beschaedigt) pvwFunde.beschaedigt.emplace_back(name);
     ++pvwZeiAnzahl;
     PvwEintrag& e = pvwListe[pvwAnzahl];
     std::memset(&e, 0, sizeof e);
@@ -320,9 +331,13 @@ void pvwFundeMelden()
     const std::string namen = ordnen(pvwFunde.beschaedigt);
     const std::string lang = ordnen(pvwFunde.zuLang);
     // Said again in another folder or when the set changed.
-    const std::string gemeldet = std::string(VerZeiger(1)) + "\n" + namen + "\n" + lang;
+    const std::string gemeldet =
+        std::string(VerZeiger(1)) + "\n" + namen + "\n" + lang + "\n" + std::to_string(pvwFunde.ueberzaehlig);
     if (gemeldet != pvwGemeldet) {
         pvwGemeldet = gemeldet;
+        // Sheets the run could not read or list: a run without a user
+        // ends with a failure, not only with the notes.
+        if (!namen.empty() || !lang.empty() || pvwFunde.ueberzaehlig > 0) plOhneBenutzerFehlerZaehlen();
         if (!namen.empty())
             ZoMelden((pvwFunde.beschaedigt.size() == 1
                           ? "Die Zeichnung " + namen + " ist besch\xE4" "digt und kann nicht gelesen werden; die Datei bleibt unver\xE4ndert."
@@ -337,12 +352,24 @@ void pvwFundeMelden()
                                 " Zeichen. Die Dateien bleiben unver\xE4ndert.")
                          .c_str());
         }
+        if (pvwFunde.ueberzaehlig > 0) {
+            const int n = pvwFunde.ueberzaehlig;
+            ZoMelden(((n == 1 ? std::string("Eine Zeichnung wird") : std::to_string(n) + " Zeichnungen werden") +
+                      " nicht angezeigt und nicht ins Inhaltsverzeichnis aufgenommen: die Liste fasst " +
+                      std::to_string(PVWSUP) + " Eintr\xE4ge. Die Dateien bleiben unver\xE4ndert.")
+                         .c_str());
+        }
     }
     for (const std::string& p : pvwFunde.reste) {
         if (pvwBehalten.count(p) != 0) continue;
         const std::string text = "Eine unterbrochene Speicherung wurde gefunden: " + std::string(pvwOhneOrdner(p.c_str())) +
                                  "\nSoll diese Datei gel\xF6scht werden?";
-        if (ZoFrage(text.c_str()) == 1 && plDsLoeschen(p.c_str()) == 0) continue;
+        // The leftover may hold the newer content of a save: a run without
+        // a user keeps it (the box answers No and says so).
+        plNachrichtBoxBewahren(IDNO);
+        const int loeschen = ZoFrage(text.c_str());
+        plNachrichtBoxBewahren(0);
+        if (loeschen == 1 && plDsLoeschen(p.c_str()) == 0) continue;
         pvwBehalten.insert(p);
     }
 }

@@ -97,6 +97,22 @@ int vkZeichnungArt(const std::string& p)
 
 bool vkZeichnung(const std::string& p) { return vkZeichnungArt(p) == 1; }
 
+// A sheet's name: a page number ends its extension ("Plan.001"). Such a file
+// that is no drawing is a damaged sheet, not some other file of the folder.
+bool vkBlattName(const std::string& p)
+{
+    const size_t s = vkTrenner(p);
+    const std::string name = s == std::string::npos ? p : p.substr(s + 1);
+    char ext[ZEIPFADSUP + 1];
+    ZeiExtHolen(name.c_str(), ext);
+    const char* seite = std::strrchr(ext, '.');
+    seite = seite != nullptr ? seite + 1 : ext;
+    if (*seite == '\0') return false;
+    for (const char* c = seite; *c; ++c)
+        if (*c < '0' || *c > '9') return false;
+    return true;
+}
+
 void vkMeldung(char* meldung, size_t kap, const std::string& text)
 {
     if (meldung != nullptr && kap > 0) strkopie(meldung, kap, text.c_str(), static_cast<int>(kap - 1));
@@ -465,6 +481,7 @@ int vkKopieren(const char* const* dateien, int anzahl, const std::string& quelle
     //    sources with one target, the limits of the merged equipment file.
     std::vector<std::pair<std::string, std::string>> zeichnungen;
     std::map<std::string, std::string> ziele;   // target name (case ignored) -> source
+    std::string beschaedigt;  // damaged sheets: not copied, listed with the failures
     for (int i = 0; i < anzahl; ++i) {
         const std::string q = quelle + dateien[i];
         const int art = vkZeichnungArt(q);
@@ -472,7 +489,10 @@ int vkKopieren(const char* const* dateien, int anzahl, const std::string& quelle
             *meldung = vkFormat(38, q);
             return ERROR;
         }
-        if (art == 0) continue;
+        if (art == 0) {
+            if (ZeiIstZeichnung(dateien[i]) && vkBlattName(q)) beschaedigt += "\n" + q;
+            continue;
+        }
         char n[VERZPFADSUP + 1];
         VerzZielName(dateien[i], qName.c_str(), zName.c_str(), n, sizeof n);
         const std::string z = ziel + n;
@@ -509,7 +529,7 @@ int vkKopieren(const char* const* dateien, int anzahl, const std::string& quelle
         return ERROR;
     }
     // 3. Drawings, project texts, text files; single failures are listed.
-    std::string fehlt;
+    std::string fehlt = beschaedigt;
     for (const auto& [q, z] : zeichnungen)
         if (ZeiKopierenMitBM(q.c_str(), z.c_str(), 1) != 0) fehlt += "\n" + z;
     const std::string txQ = quelle + "Texte.zvk", txZ = ziel + "Texte.zvk";

@@ -131,7 +131,7 @@ int ZeiTxtExportieren(int sprache, const char* datei)
 {
     char pfad[WIDATEISUP + 1];
     PfadProjekt(pfad, sizeof pfad, datei != nullptr ? datei : "");
-    if (dateiexist(pfad) && !wiFrage(TextNr(107))) return 0;
+    if (dateiexist(pfad) && !wiFrageLoeschen(TextNr(107))) return 0;
     BDAT d;
     if (bdmake(&d, pfad) < 0) {
         zeiTxtWarnung(243, pfad);

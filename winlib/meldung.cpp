@@ -105,6 +105,14 @@ int wiFrageArt(const char* text, int zweiterStandard)
 
 int wiFrage(const char* text) { return wiFrageArt(text, 0); }
 
+int wiFrageLoeschen(const char* text)
+{
+    plNachrichtBoxBewahren(IDNO);
+    const int r = wiFrage(text);
+    plNachrichtBoxBewahren(0);
+    return r;
+}
+
 int wiFrageAbbruch(const char* text, int standard)
 {
     char titel[81];

@@ -20,6 +20,9 @@ void wiInfo(const char* text);
 void wiInfoTitel(const char* titel, const char* text);
 int wiFrageArt(const char* text, int zweiterStandard);
 int wiFrage(const char* text);
+// A question whose Yes deletes or overwrites: asked as wiFrage for a user;
+// a run without a user answers No (and says so) where nobody could weigh it.
+int wiFrageLoeschen(const char* text);
 // 1 Yes, 0 No, 2 Cancel (also Escape).
 int wiFrageAbbruch(const char* text, int standard);
 // The assertion handler: "ASSERT ERROR\n%s.%d\n%s", then the stop box.

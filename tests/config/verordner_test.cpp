@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "config/datwache.h"
+#include "config/konfhaken.h"
 #include "config/verordner.h"
 #include "config/verzeich.h"
 #include "platform/orte.h"
@@ -108,6 +109,32 @@ TEST_F(Verordner, AMissingFolderChangesNothing)
     EXPECT_EQ(DatWechsel(), wechsel);
     EXPECT_EQ(DatPruefZaehler(), pruef);
     EXPECT_EQ(verFolgeZahl, laeufe);
+}
+
+TEST_F(Verordner, AFolderTooLongIsRefusedWithAWordNotCutToItsParent)
+{
+    // Cut to 200 characters, the path named a parent folder, which was
+    // opened without a word.
+    static std::vector<std::string> warnungen;
+    warnungen.clear();
+    KonfHaken h{};
+    h.warnung = [](const char* t) { warnungen.emplace_back(t); };
+    konfHakenSetzen(h);
+    ASSERT_EQ(VerUmschalten((ordner / "Projekt A" / "x").string().c_str()), 1);
+    fs::path lang = ordner;
+    for (int i = 0; i < 6; ++i) lang /= std::string(40, static_cast<char>('a' + i));
+    fs::create_directories(lang);
+    EXPECT_EQ(VerUmschalten(lang.string().c_str()), 0);
+    EXPECT_EQ(std::string(VerAktuell()), verz("Projekt A"));
+    EXPECT_EQ(cwd(), verz("Projekt A"));
+    ASSERT_EQ(warnungen.size(), 1u);
+    EXPECT_EQ(warnungen[0].rfind("Der Pfad ist l\xE4nger als 199 Zeichen; der Ordner wird nicht ge\xF6" "ffnet: ", 0), 0u)
+        << warnungen[0];
+    // A long name of a drawing in a short folder opens its folder.
+    EXPECT_EQ(VerUmschalten((ordner / "Projekt B" / std::string(250, 'z')).string().c_str()), 1);
+    EXPECT_EQ(std::string(VerAktuell()), verz("Projekt B"));
+    EXPECT_EQ(warnungen.size(), 1u);
+    konfHakenSetzen(KonfHaken{});
 }
 
 TEST_F(Verordner, ReloadRunsOnlyWhileTheFolderWatchIsStale)

@@ -281,6 +281,51 @@ TEST_F(Dde, DxfExportWaitsForTheDrawingsProjectToBeOpen)
     EXPECT_FALSE(fs::exists("x.dxf"));
 }
 
+// A DXF import into a folder that refuses the new drawing (read-only: its
+// open fails) or onto a full disk (a write fails), in a run without a user:
+// the box was answered and nobody heard of it, the run ended with 0. Every
+// failure of each kind in turn is said on stderr and fails the run; a run
+// that says nothing made the drawing.
+TEST_F(Dde, ADxfImportThatCannotWriteIsSaidInARunWithoutAUser)
+{
+    ASSERT_EQ(VerUmschalten((ordner / "Projekt A" / "x").c_str()), 1);
+    std::ofstream(ordner / "a.dxf", std::ios::binary)
+        << "0\nSECTION\n2\nENTITIES\n0\nLINE\n8\n0\n10\n0.0\n20\n0.0\n11\n50.0\n21\n0.0\n"
+           "0\nLINE\n8\n0\n10\n0.0\n20\n0.0\n11\n0.0\n21\n50.0\n0\nENDSEC\n0\nEOF\n";
+    const fs::path neu = ordner / "Projekt A" / "Neu.001";
+    const std::string zeile = "DXFImp " + (ordner / "a.dxf").string() + " Neu.001";
+    LogSchalten(0);
+    LaufOhneBenutzer(1);
+    for (PlFehlerArt art : {PlFehlerArt::Oeffnen, PlFehlerArt::Schreiben, PlFehlerArt::Umbenennen}) {
+        int k = 1;
+        for (; k < 100; ++k) {
+            SCOPED_TRACE(std::to_string(static_cast<int>(art)) + "/" + std::to_string(k));
+            fs::remove(neu);
+            plOhneBenutzerFehlerLeeren();
+            testing::internal::CaptureStderr();
+            int ausgeloest;
+            {
+                PlFehlerScope s;
+                plFehlerSetzen(art, k);
+                BefehlsdateiZeile(zeile.c_str());
+                ausgeloest = plFehlerAusgeloest(art);
+            }
+            const std::string fehler = testing::internal::GetCapturedStderr();
+            if (fehler.find("velmo: ") == std::string::npos) {
+                EXPECT_TRUE(fs::exists(neu)) << "a run that says nothing made the drawing";
+                EXPECT_EQ(LaufEndcode(0), LAUF_OK);
+            } else {
+                EXPECT_EQ(LaufEndcode(0), LAUF_FEHLER) << fehler;
+            }
+            if (ausgeloest == 0) break;
+        }
+        EXPECT_GT(k, 1) << "the import met a failure of this kind";
+    }
+    EXPECT_TRUE(fs::exists(neu));
+    LaufOhneBenutzer(0);
+    LogSchalten(1);
+}
+
 TEST_F(Dde, LogPathStaysInTheStartFolderAndLogZeroStopsEverything)
 {
     ASSERT_EQ(VerUmschalten((ordner / "Projekt A" / "x").c_str()), 1);
@@ -342,6 +387,32 @@ TEST_F(Dde, ServerAcceptsOnlyItsNameAndRunsExecuteStrings)
     }
     DdeAusfuehren("Option", "-S=3");
     EXPECT_EQ(SprNummer(), 3);
+}
+
+TEST_F(Dde, ACommandTheFullQueueDroppedIsNotAcknowledged)
+{
+    // "exit" dropped for a full message queue was acknowledged as done.
+    serverStarten();
+    DWORD inst = DdeInstanz();
+    HSZ thema = DdeCreateStringHandle(inst, "system", CP_WINANSI);
+    HSZ eigen = DdeCreateStringHandle(inst, DIENST, CP_WINANSI);
+    auto ausfuehren = [&](const char* text) {
+        HDDEDATA daten = DdeCreateDataHandle(inst, reinterpret_cast<const BYTE*>(text),
+                                             static_cast<DWORD>(std::strlen(text) + 1), 0, 0, CF_TEXT, 0);
+        return DdeServerRueckruf(XTYP_EXECUTE, 0, 0, thema, eigen, daten, 0, 0);
+    };
+    testing::internal::CaptureStderr();
+    while (PostMessage(haupt, WM_USER, 0, 0)) {
+    }
+    EXPECT_EQ(ausfuehren("exit"), (HDDEDATA)DDE_FBUSY);
+    EXPECT_EQ(ausfuehren("refresh"), (HDDEDATA)DDE_FBUSY);
+    EXPECT_EQ(DdeAusfuehren("system", "exit"), 0);
+    pumpen();
+    testing::internal::GetCapturedStderr();
+    ddeBefehle.clear();
+    EXPECT_EQ(ausfuehren("exit"), (HDDEDATA)DDE_FACK);
+    pumpen();
+    EXPECT_EQ(ddeBefehle, std::vector<WPARAM>{1998});
 }
 
 TEST_F(Dde, ASecondProcessDrivesTheServer)

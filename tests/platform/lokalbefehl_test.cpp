@@ -543,3 +543,45 @@ TEST_F(LokalTest, AnOverlongFrameEndsTheConnectionAsItsHeaderArrives)
     close(fd);
     DdeUninitialize(serverInst);
 }
+
+TEST_F(LokalTest, PeersAreBoundedAndAHalfFrameIsNotWaitedForForever)
+{
+    // 200 peers each holding a half frame took the program from 140 to
+    // 621 MB, and none was ever dropped.
+    protokoll.clear();
+    verbindenErlaubt = true;
+    DdeInitialize(&serverInst, serverRueckruf, 0, 0);
+    HSZ name = DdeCreateStringHandle(serverInst, PROBE, CP_WINANSI);
+    ASSERT_NE(DdeNameService(serverInst, name, 0, DNS_REGISTER), 0u);
+    plLokalHalbWartenSetzen(300);
+    std::vector<int> peers;
+    const char halb[] = {'E', 100, 0, 0, 0, 'x', 'y'};  // announces 100 bytes, sends 2
+    for (int i = 0; i < 40; ++i) {
+        const int fd = rohVerbinden();
+        ASSERT_GE(fd, 0);
+        EXPECT_EQ(send(fd, halb, sizeof halb, MSG_NOSIGNAL), static_cast<ssize_t>(sizeof halb));
+        peers.push_back(fd);
+        plLokalPollen(0);
+    }
+    EXPECT_EQ(plLokalPeerZahl(), PL_LOKAL_PEERSUP);
+    size_t offene = 0;
+    for (int fd : peers) offene += offen(fd) ? 1 : 0;
+    EXPECT_EQ(offene, PL_LOKAL_PEERSUP) << "the peers over the bound are closed as they come";
+
+    // Past the wait every half frame's peer goes; a peer in a conversation
+    // with nothing owed stays.
+    EXPECT_TRUE(warten([] { return plLokalPollen(10), plLokalPeerZahl() == 0; }, 5000)) << plLokalPeerZahl();
+    for (int fd : peers) {
+        EXPECT_FALSE(offen(fd));
+        close(fd);
+    }
+    const int still = rohVerbinden();
+    ASSERT_GE(still, 0);
+    for (int i = 0; i < 60; ++i) plLokalPollen(10);
+    EXPECT_EQ(plLokalPeerZahl(), 1u);
+    EXPECT_TRUE(offen(still)) << "a quiet conversation is no half frame";
+    close(still);
+    plLokalPollen(0);
+    plLokalHalbWartenSetzen(0);
+    DdeUninitialize(serverInst);
+}

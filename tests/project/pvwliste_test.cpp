@@ -455,6 +455,30 @@ std::map<std::string, std::string> inhalte(const std::string& ordner)
 
 }  // namespace
 
+TEST_F(PvwListeTest, SheetsOverTheCapacityAndOverlongNamesAreSaidNotDropped)
+{
+    // Both vanished from the list and from the table of contents without a
+    // word: the sheets past the 2,000th by directory order, and a sheet
+    // whose name is longer than an entry holds.
+    ZoHakenSetzen({[](const char* t) { gesagt().push_back(t); }, [](const char*) { return 0; }, nullptr});
+    gesagt().clear();
+    zeichnung({"Plan.0001", "", "T", "", 1, 1});
+    for (int i = 2; i <= PVWSUP + 3; ++i) {
+        char n[32];
+        std::snprintf(n, sizeof n, "Plan.%04d", i);
+        std::filesystem::copy_file(pfad("Plan.0001"), pfad(n));
+    }
+    const std::string lang = std::string(PVWNAMESUP - 3, 'L') + ".001";
+    std::filesystem::copy_file(pfad("Plan.0001"), pfad(lang));
+    PvwVerzLesen();
+    EXPECT_EQ(PvwZeiAnzahl(), PVWSUP) << "the capacity stays";
+    ASSERT_EQ(gesagt().size(), 2u);
+    EXPECT_EQ(gesagt()[0].rfind("Die Zeichnung " + lang + " wird nicht angezeigt", 0), 0u) << gesagt()[0];
+    EXPECT_EQ(gesagt()[1], "3 Zeichnungen werden nicht angezeigt und nicht ins Inhaltsverzeichnis aufgenommen: die Liste "
+                           "fasst 2000 Eintr\xE4ge. Die Dateien bleiben unver\xE4ndert.");
+    ZoHakenSetzen(ZoHaken{});
+}
+
 TEST_F(PvwListeTest, DamagedSheetsAreListedAndReportedAndALeftoverIsAskedAbout)
 {
     // A sheet cut short, one emptied, one of random bytes, and the temporary

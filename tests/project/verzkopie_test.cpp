@@ -204,6 +204,23 @@ TEST_F(VerzKopieTest, CopyRenamedAfterTheNewFolder)
 // until it completes. After each run: the target's equipment file holds its
 // old bytes or the complete merged form, every drawing is absent or
 // complete, a failure gave a report, and no temporary file is left.
+TEST_F(VerzKopieTest, DamagedSheetsAreListedAmongTheFailures)
+{
+    // A sheet emptied or cut before its magic was passed over as if it were
+    // no drawing: the copy said it had done everything.
+    zeichnung(quelle / "ANL1.001", {"eins"});
+    schreiben((quelle / "ANL1.002").string(), "");
+    schreiben((quelle / "ANL1.003").string(), "zv");
+    schreiben((quelle / "Foto.jpeg").string(), "kein Blatt");
+    std::string m;
+    EXPECT_EQ(kopieren({"ANL1.001", "ANL1.002", "ANL1.003", "Foto.jpeg"}, &m), -1);
+    EXPECT_NE(m.find((quelle / "ANL1.002").string()), std::string::npos) << m;
+    EXPECT_NE(m.find((quelle / "ANL1.003").string()), std::string::npos) << m;
+    EXPECT_EQ(m.find("Foto"), std::string::npos) << m;
+    EXPECT_EQ(texte(ziel / "ANL2.001"), V{"eins"}) << "the sound sheet is copied all the same";
+    EXPECT_FALSE(fs::exists(ziel / "ANL2.002"));
+}
+
 TEST_F(VerzKopieTest, FolderCopyLosesNothingUnderInjectedFailures)
 {
     const std::string zielBm = "zvkA\n)S Ges\n" + ges(1, 3) + ")S Btl\n)S Gtx\n)S Ztx\n)S Wse\n)E\n";
