@@ -24,7 +24,9 @@
 //  6. Every name and text is decoded by the file's encoding (UTF-8 from
 //     AC1021 on, else $DWGCODEPAGE) into code page 1252 before use.
 //  7. Every entity of the file is either taken or counted by type as left
-//     out; the counts reach the log and the closing message.
+//     out, and so is every element dropped under 0.1, every text cut and
+//     every point placed as a symbol the library lacks; the counts reach the
+//     log and the closing message.
 #include "output/dxfimp.h"
 
 #include <algorithm>
@@ -37,8 +39,10 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "config/vorgaben.h"
+#include "model/bauteil.h"
 #include "model/befehl.h"
 #include "model/geometri.h"
 #include "model/justage.h"
@@ -212,6 +216,16 @@ struct DxfBericht {
     long ausgeblendet;  // entities on layers that are off or frozen
     long entitaeten;    // entities of the ENTITIES section
     int insunits;       // $INSUNITS, -1 when the file gives none
+    // Elements under 0.1 left out, by the entity they came from, and for
+    // each the import scale (percent) that would have kept it (infinite:
+    // none would, a point or an arc of equal angles).
+    std::map<std::string, long, std::less<>> klein;
+    std::vector<double> kleinSkala;
+    double skala;       // the import scale of the run, percent
+    std::map<std::string, long, std::less<>> gekuerzt;  // texts cut to 60 characters, by type
+    // Points placed as a symbol the drawing's library does not hold, by
+    // symbol name.
+    std::map<std::string, long, std::less<>> punktFehlt;
 };
 
 struct DxfCursor {
@@ -237,10 +251,12 @@ struct DxfLauf {
     bool begonnen;
     bool header, tables, table, inLayer, inLtype, inStyle, blocks, inBlock, entities;
     std::string headerVar;
+    const char* quelle;  // the entity type whose elements are being emitted
     bool poly, polyZu, polyErster, naechsteZu;
     double fx, fy, vx, vy, vb;
     DxfElement rec[DXFTIEFESUP + 1];
     long budget;
+    std::map<std::string, bool, std::less<>> symbole;  // library symbols looked up, found or not
 };
 
 DxfLauf* dxfL = nullptr;
@@ -273,6 +289,10 @@ void dxfUtf8(std::string* u, char32_t z)
         *u += '?';
     }
 }
+
+// CAD programs write the diameter sign as U+2300; code page 1252 has none,
+// and "%%c" gives 0xF8 for it, so U+2300 is 0xF8 too.
+constexpr char32_t DXFDURCHMESSER = 0x2300;
 
 int dxfHex(char c)
 {
@@ -310,10 +330,16 @@ std::string dxfDekodieren(std::string_view w, bool text)
         if (u[i] == '\\' && i + 6 < u.size() && (u[i + 1] == 'U' || u[i + 1] == 'u') && u[i + 2] == '+') {
             int h[4] = {dxfHex(u[i + 3]), dxfHex(u[i + 4]), dxfHex(u[i + 5]), dxfHex(u[i + 6])};
             if (h[0] >= 0 && h[1] >= 0 && h[2] >= 0 && h[3] >= 0) {
-                dxfUtf8(&v, static_cast<char32_t>(h[0] << 12 | h[1] << 8 | h[2] << 4 | h[3]));
+                const char32_t z = static_cast<char32_t>(h[0] << 12 | h[1] << 8 | h[2] << 4 | h[3]);
+                dxfUtf8(&v, z == DXFDURCHMESSER ? 0xF8 : z);
                 i += 6;
                 continue;
             }
+        }
+        if (u.compare(i, 3, "\xE2\x8C\x80") == 0) {  // the diameter sign itself, in UTF-8
+            dxfUtf8(&v, 0xF8);
+            i += 2;
+            continue;
         }
         if (text && u[i] == '%' && i + 2 < u.size() && u[i + 1] == '%') {
             const char k = static_cast<char>(zklein(static_cast<unsigned char>(u[i + 2])));
@@ -655,6 +681,7 @@ void DxfVertexZeilen(const DxfElement& e)
 {
     DxfLauf& L = *dxfL;
     if (!L.poly) return;
+    L.quelle = "POLYLINE";
     const double x = e.p[0][0], y = e.p[0][1];
     if (L.polyErster) {
         L.fx = x;
@@ -671,10 +698,13 @@ void DxfVertexZeilen(const DxfElement& e)
 void DxfPolylinieSchliessen()
 {
     DxfLauf& L = *dxfL;
+    L.quelle = "POLYLINE";
     if (L.polyZu && !L.polyErster) dxfSegment(L.vx, L.vy, L.fx, L.fy, L.vb);
     L.poly = L.polyZu = false;
     L.polyErster = true;
 }
+
+void dxfZaehlen(std::map<std::string, long, std::less<>>* m, std::string_view typ);
 
 void dxfText(const DxfElement& e)
 {
@@ -683,7 +713,10 @@ void dxfText(const DxfElement& e)
     for (char& c : t) {
         if (c == '"') c = ' ';
     }
-    if (t.size() > static_cast<size_t>(DXFTEXTZEIGSUP)) t.resize(DXFTEXTZEIGSUP);
+    if (t.size() > static_cast<size_t>(DXFTEXTZEIGSUP)) {
+        t.resize(DXFTEXTZEIGSUP);
+        dxfZaehlen(&dxfL->bericht.gekuerzt, e.typ);
+    }
     dxfBa(e.p[0][0], e.p[0][1]);
     dxfEins(31, "TR", JusWinkel(&dxfJus, dxfZehntel(e.winkel[0])) / 10, 0);
     dxfEins(30, "TG", 0, JusMass(&dxfJus, std::fabs(e.w[0])));
@@ -715,6 +748,7 @@ void DxfElementAusgeben(int n)
     if (n > 0) dxfTransform(n);
     const std::string typ = e.typ;
     if (typ != "VERTEX" && L.poly) DxfPolylinieSchliessen();
+    L.quelle = e.typ;
     const double x1 = e.p[0][0], y1 = e.p[0][1];
     if (typ == "POLYLINE") {
         L.poly = true;
@@ -930,6 +964,7 @@ void dxfLaufStart(DxfLauf* L, const char* daten, long laenge, DxfZeileFn fn)
     L->budget = DXFBLOCKBUDGET * (laenge / 4 + 1);
     L->kodierung = DXF_CP1252;
     L->bericht.insunits = -1;
+    L->bericht.skala = dxfJus.mass * 100;
     for (DxfElement& e : L->rec) DxfElementLeeren(&e);
 }
 
@@ -965,11 +1000,75 @@ std::string dxfFaktorText(double f)
     return s;
 }
 
-// One log line per type left out, the entities on hidden layers and the
-// file's unit.
+// The smallest of 1, 2 or 5 times a power of ten at or above p.
+double dxfSkalaRunden(double p)
+{
+    if (!(p > 0) || !std::isfinite(p)) return p;
+    double z = std::pow(10.0, std::floor(std::log10(p)));
+    for (;;) {
+        for (double f : {1.0, 2.0, 5.0}) {
+            if (f * z >= p * (1 - 1e-9)) return f * z;
+        }
+        z *= 10;
+    }
+}
+
+// What a larger import scale would have kept of the elements under 0.1,
+// one sentence each (no full stop): the scale of the file's unit when it
+// keeps some, and the scale that keeps all that any scale would keep.
+std::vector<std::string> dxfKleinHinweise(const DxfBericht& b)
+{
+    std::vector<std::string> h;
+    long moeglich = 0;
+    double groesste = 0;
+    for (double p : b.kleinSkala) {
+        if (!std::isfinite(p)) continue;
+        ++moeglich;
+        groesste = std::max(groesste, p);
+    }
+    if (moeglich == 0) return h;
+    const long alle = static_cast<long>(b.kleinSkala.size());
+    auto satz = [&](const std::string& skala, long n) {
+        const std::string wer = n < alle     ? (n == 1 ? "bliebe " : "blieben ") + std::to_string(n) + " davon"
+                                : alle == 1 ? "bliebe es"
+                                            : "blieben sie";
+        return "Mit Skalierung " + skala + " % " + wer + " erhalten";
+    };
+    const DxfEinheit* e = dxfEinheit(b.insunits);
+    if (e != nullptr && e->mm > 1 && e->mm * 100 > b.skala) {
+        const double einheit = e->mm * 100;
+        const long n = std::count_if(b.kleinSkala.begin(), b.kleinSkala.end(),
+                                     [&](double p) { return p <= einheit * (1 + 1e-9); });
+        if (n > 0) {
+            h.push_back(satz(dxfFaktorText(einheit), n) + " (Faktor " + dxfFaktorText(e->mm) + " der Einheit " + e->name +
+                        ")");
+        }
+        if (n == moeglich) return h;
+    }
+    h.push_back(satz(dxfFaktorText(dxfSkalaRunden(groesste)), moeglich));
+    return h;
+}
+
+// "A 1, B 2" of a count by type.
+std::string dxfListe(const std::map<std::string, long, std::less<>>& m)
+{
+    std::string t;
+    for (const auto& [typ, n] : m) t += (t.empty() ? "" : ", ") + typ + " " + std::to_string(n);
+    return t;
+}
+
+// One log line per type left out, the entities on hidden layers, the
+// elements under 0.1 and the scale that would keep them, the texts cut,
+// the points without their symbol, and the file's unit.
 void dxfBerichtLoggen(const DxfBericht& b)
 {
     for (const auto& [typ, n] : b.fehlt) DxfLog("%s: %ld nicht \xFC" "bernommen", typ.c_str(), n);
+    for (const auto& [typ, n] : b.klein) DxfLog("%s: %ld unter 0,1 mm nicht \xFC" "bernommen", typ.c_str(), n);
+    for (const std::string& h : dxfKleinHinweise(b)) DxfLog("%s", h.c_str());
+    for (const auto& [typ, n] : b.gekuerzt) DxfLog("%s: %ld auf %d Zeichen gek\xFCrzt", typ.c_str(), n, DXFTEXTZEIGSUP);
+    for (const auto& [name, n] : b.punktFehlt) {
+        DxfLog("POINT: %ld als Symbol %s gesetzt, das die Bauteilbibliothek nicht enth\xE4lt", n, name.c_str());
+    }
     if (b.ausgeblendet > 0) {
         DxfLog("Auf ausgeschalteten oder gefrorenen Layern: %ld nicht \xFC" "bernommen", b.ausgeblendet);
     }
@@ -1118,9 +1217,39 @@ bool dxfEntartet(const BEF* b)
 
 namespace {
 
+// The import scale (percent) at which a degenerate element would have
+// been kept; infinite when none would (no extent, an arc of equal angles).
+double dxfKleinSkala(const BEF* b, double skala)
+{
+    double m;
+    if (b->code == 64 || b->code == 65) {
+        if (b->iarg[0] == b->iarg[1]) return HUGE_VAL;
+        m = std::fmin(std::fabs(b->darg[0]), std::fabs(b->darg[1]));
+    } else {
+        m = std::fmax(std::fabs(b->darg[0]), std::fabs(b->darg[1]));
+    }
+    return m > 0 ? skala * 0.1 / m : HUGE_VAL;
+}
+
+// A symbol placed by the import (a DXF point) that the drawing's library
+// lacks would show nothing: such placements are counted for the report.
+void dxfSymbolPruefen(const BEF* b)
+{
+    DxfLauf& L = *dxfL;
+    auto it = L.symbole.find(b->text);
+    if (it == L.symbole.end()) it = L.symbole.emplace(b->text, BauVorhanden(dxfAktuell.bd, b->text) == 1).first;
+    if (!it->second) dxfZaehlen(&L.bericht.punktFehlt, b->text);
+}
+
 void dxfBefUebernehmen(const BEF* b)
 {
-    if (dxfEntartet(b)) return;
+    if (dxfEntartet(b)) {
+        if (dxfL != nullptr) {
+            dxfZaehlen(&dxfL->bericht.klein, dxfL->quelle != nullptr ? dxfL->quelle : "?");
+            dxfL->bericht.kleinSkala.push_back(dxfKleinSkala(b, dxfL->bericht.skala));
+        }
+        return;
+    }
     for (double d : b->darg) {
         if (!std::isfinite(d)) return;
     }
@@ -1129,6 +1258,7 @@ void dxfBefUebernehmen(const BEF* b)
         dxfGeschrieben = dxfAktuell;
         dxfBefSchreiben(b);
         ++dxfObjekte;
+        if (BefIstZB(b->code) && dxfL != nullptr) dxfSymbolPruefen(b);
     }
     SttAnwenden(b, &dxfAktuell);
     if (b->code == BEF_ZL) dxfGeschrieben = dxfAktuell;
@@ -1193,6 +1323,17 @@ void dxfEndeMelden(const char* dxf, const DxfBericht& b, long objekte)
                  "); Faktor " + dxfFaktorText(e->mm) + " ergibt Millimeter (Skalierung " +
                  dxfFaktorText(e->mm * 100) + " %).\n";
         }
+    }
+    if (!b.klein.empty()) {
+        m += "Unter 0,1 mm nicht \xFC" "bernommen: " + dxfListe(b.klein) + " (je Art eine Zeile in " +
+             std::string(DXFLOGNAME) + ").\n";
+        for (const std::string& h : dxfKleinHinweise(b)) m += h + ".\n";
+    }
+    if (!b.gekuerzt.empty()) {
+        m += "Auf " + std::to_string(DXFTEXTZEIGSUP) + " Zeichen gek\xFCrzt: " + dxfListe(b.gekuerzt) + ".\n";
+    }
+    for (const auto& [name, n] : b.punktFehlt) {
+        m += "POINT " + std::to_string(n) + " als Symbol " + name + ", das die Bauteilbibliothek nicht enth\xE4lt.\n";
     }
     if (objekte == 0 && b.entitaeten > 0) {
         m += "Die Zeichnung ist leer: keines der " + std::to_string(b.entitaeten) +

@@ -27,7 +27,9 @@ inline constexpr int DXFTYPSUP = 32;         // characters of an entity type
 // file cannot be read or is binary, the configuration is missing, or the
 // drawing cannot be written; the drawing is then left as it was. When
 // anything was left out (entity types the import does not take, entities on
-// hidden layers), the file's unit is not millimetres, or the drawing came
+// hidden layers, lines, arcs and circles under 0.1 with the scale that would
+// keep them), texts were cut to 60 characters, points became a symbol the
+// library lacks, the file's unit is not millimetres, or the drawing came
 // out empty, a message says so at the end; "dxflog.txt" holds the details.
 int DxfImport(const char* dxf, const char* zeichnung);
 

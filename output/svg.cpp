@@ -96,7 +96,12 @@ std::string svgFarbe()
     return t;
 }
 
-double svgStrichBreite() { return svg.stift.breite * 0.1; }
+// A pen's width is in tenths of a millimetre, but no line is thinner than
+// the thinnest pen on paper (and in the PDF): 0.25 mm. At 0.1 mm a reader
+// draws lines light grey and dots as specks.
+constexpr double SVGSTRICHMIN = 0.25;
+
+double svgStrichBreite() { return std::max(svg.stift.breite * 0.1, SVGSTRICHMIN); }
 
 std::string SvgStilFlaeche(int gefuellt)
 {
@@ -113,7 +118,7 @@ std::string SvgStilStrich()
 std::string SvgStilFuellung() { return "fill=\"" + svgFarbe() + "\""; }
 
 // The dash values of a line type for one period k (mm): strokes and gaps of
-// the pattern at a period of 100 units, scaled to k; a dot is the pen's width.
+// the pattern at a period of 100 units, scaled to k; a dot is the line's width.
 void SvgStiftSetzen(const VISTIFT& pen, int linienart, double k)
 {
     svg.stift = pen;
@@ -125,7 +130,7 @@ void SvgStiftSetzen(const VISTIFT& pen, int linienart, double k)
     while (StrichArt() != 0) {
         STRICHSEG seg;
         StrichNaechstes(&seg);
-        const double w = seg.art == 'P' ? pen.breite * 0.1 : seg.laenge * k / 100.0;
+        const double w = seg.art == 'P' ? svgStrichBreite() : seg.laenge * k / 100.0;
         if (!werte.empty()) werte += ',';
         werte += svgZahlText(w);
     }

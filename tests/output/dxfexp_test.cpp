@@ -237,6 +237,35 @@ TEST_F(DxfExp, OutsideReadersGetTheSheetsTextsOutlinesWidthsAndTables)
     EXPECT_EQ(std::system(lesen.c_str()), 0) << "the reader decodes the text with the header's code page";
 }
 
+// The shipped configuration puts each pen style on a layer of its own, in
+// the colour a viewer shows black on white and white on black (7): the
+// sheet is not shown red, yellow, green ...
+TEST_F(DxfExp, TheShippedConfigurationGivesEachPenALayerOfItsOwnInColourSeven)
+{
+    fs::copy_file(std::string(VELMO_SOURCE_DIR) + "/data/dxfconfig.txt", ordner / "prog" / "dxfconfig.txt",
+                  fs::copy_options::overwrite_existing);
+    std::string text;
+    for (int st = 1; st <= 20; ++st) text += "ST " + std::to_string(st) + "\r\nZL 10 0\r\n";
+    const std::string dxf = exportieren(text);
+    EXPECT_TRUE(log().find("nicht gefunden") == std::string::npos) << log();
+    // Layer name -> colour, from the LAYER table.
+    std::map<std::string, std::string> layer;
+    for (size_t p = dxf.find("  0\r\nLAYER\r\n  2\r\n"); p != std::string::npos;
+         p = dxf.find("  0\r\nLAYER\r\n  2\r\n", p + 1)) {
+        const size_t n = p + 17;
+        const std::string name = dxf.substr(n, dxf.find("\r\n", n) - n);
+        const size_t f = dxf.find(" 62\r\n", n) + 5;
+        layer[name] = dxf.substr(f, dxf.find("\r\n", f) - f);
+    }
+    ASSERT_EQ(layer.size(), 20u) << "a layer of its own for each pen style";
+    for (const auto& [name, farbe] : layer) EXPECT_EQ(farbe, "     7") << name;
+    // Each line lies on its pen's layer.
+    const std::vector<std::string> e = entities(dxf);
+    for (int st = 1; st <= 20; ++st) EXPECT_NE(layer.count(wert(e, "  8", st - 1)), 0u) << st;
+    EXPECT_NE(wert(e, "  8", 0), wert(e, "  8", 1));
+    ezdxfPruefen(pfad("t.dxf"));
+}
+
 TEST_F(DxfExp, FailuresWarnAndLeaveNoDxfFile)
 {
     const std::string zei = zeichnung("t.zvk", "ZL 10 0\r\nBW 0 0\r\nTFA \"x\"\r\n");

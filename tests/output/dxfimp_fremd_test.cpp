@@ -14,6 +14,8 @@
 
 #include "dxftest.h"
 #include "model/befehl.h"
+#include "model/zeilauf.h"
+#include "model/zustand.h"
 #include "output/dxfkonf.h"
 #include "platform/cp1252.h"
 #include "support/bdatei.h"
@@ -201,13 +203,49 @@ TEST_F(DxfFremd, LeftOutTypesAreLoggedAndAnEmptyResultIsNamed)
     const V l = log();
     EXPECT_TRUE(enthaeltZeile(l, "SPLINE: 2 nicht \xFC" "bernommen"));
     EXPECT_TRUE(enthaeltZeile(l, "LWPOLYLINE: 1 nicht \xFC" "bernommen"));
+    EXPECT_TRUE(enthaeltZeile(l, "LINE: 1 unter 0,1 mm nicht \xFC" "bernommen"));
     EXPECT_EQ(warnungen(), V{"DXF-Import " + pfad("ein.dxf") + ":\nNicht \xFC" "bernommen: LWPOLYLINE 1, SPLINE 2 (je Art "
-                             "eine Zeile in dxflog.txt).\nDie Zeichnung ist leer: keines der 4 Objekte der DXF-Datei "
-                             "wurde \xFC" "bernommen."});
+                             "eine Zeile in dxflog.txt).\nUnter 0,1 mm nicht \xFC" "bernommen: LINE 1 (je Art eine Zeile "
+                             "in dxflog.txt).\nMit Skalierung 1000 % bliebe es erhalten.\nDie Zeichnung ist leer: keines "
+                             "der 4 Objekte der DXF-Datei wurde \xFC" "bernommen."});
     // A file of taken types only says nothing.
     plNachrichtBoxFragenLeeren();
     importierenText(paare("0|SECTION|2|ENTITIES|0|LINE|8|0|10|0|20|0|11|10|21|0|0|ENDSEC|0|EOF"));
     EXPECT_EQ(warnungen(), V{});
+}
+
+// Positions of the filled circles a drawing shows inside placed symbols.
+std::vector<std::pair<double, double>> gezeigtePunkte;
+
+int punktSammeln(const BEF* b, const STT* s)
+{
+    if (b->code == BefCode("KRE") && b->iarg[0] != 0 && s->tiefe > 0) gezeigtePunkte.emplace_back(s->x, s->y);
+    return 0;
+}
+
+// A DXF point arrives as the symbol "PUNKT" + $PDMODE; the standard library
+// holds PUNKT0, a dot, so the drawing shows a dot at each point. A point
+// mode whose symbol the library lacks is named with the points' count.
+TEST_F(DxfFremd, PointsShowAsTheDotOfTheStandardLibrary)
+{
+    fs::copy_file(std::string(VELMO_SOURCE_DIR) + "/data/BAUTEILE.STD", ordner / "prog" / "BAUTEILE.STD");
+    std::snprintf(GrundEinst()->zvbd, sizeof GrundEinst()->zvbd, "STD");  // the shipped library, as in the demo
+    const std::string punkte = "0|POINT|8|0|10|4|20|5|0|POINT|8|0|10|40.5|20|50|0|POINT|8|0|10|-3|20|7|";
+    std::string zei = importierenText(paare("0|SECTION|2|ENTITIES|" + punkte + "0|ENDSEC|0|EOF"));
+    EXPECT_EQ(warnungen(), V{});
+    gezeigtePunkte.clear();
+    STT s;
+    SttInit(&s, nullptr);
+    ASSERT_EQ(ZeiDurchlaufen(zei.c_str(), &s, punktSammeln), 0);
+    EXPECT_EQ(gezeigtePunkte, (std::vector<std::pair<double, double>>{{4, 5}, {40.5, 50}, {-3, 7}}));
+
+    plNachrichtBoxFragenLeeren();
+    zei = importierenText(paare("0|SECTION|2|HEADER|9|$PDMODE|70|3|0|ENDSEC|0|SECTION|2|ENTITIES|" + punkte +
+                                "0|ENDSEC|0|EOF"));
+    EXPECT_EQ(warnungen(), V{"DXF-Import " + pfad("ein.dxf") +
+                             ":\nPOINT 3 als Symbol PUNKT3, das die Bauteilbibliothek nicht enth\xE4lt."});
+    EXPECT_TRUE(enthaeltZeile(log(), "POINT: 3 als Symbol PUNKT3 gesetzt, das die Bauteilbibliothek nicht enth\xE4lt"))
+        << ::testing::PrintToString(log());
 }
 
 TEST_F(DxfFremd, TextsAreReadByTheFilesEncoding)
@@ -226,6 +264,9 @@ TEST_F(DxfFremd, TextsAreReadByTheFilesEncoding)
         {"9|$ACADVER|1|AC1015", "%%c20 %%p0,1 90%%d 5%%% %%C", "\xF8" "20 \xB1" "0,1 90\xB0 5% \xF8"},
         {"9|$ACADVER|1|AC1024", "\xCE\xA9 \xE2\x86\x92 x", "? ? x"},
         {"9|$ACADVER|1|AC1015", "a\\U+0000b\\U+D800c\\U+0009d\\U+zz", "a?b?c d\\U+zz"},
+        // The diameter sign U+2300 is the sign "%%c" gives, escaped or not.
+        {"9|$ACADVER|1|AC1015", "\\U+2300" "20 %%c20", "\xF8" "20 \xF8" "20"},
+        {"9|$ACADVER|1|AC1021", "\xE2\x8C\x80" "16", "\xF8" "16"},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.text);

@@ -175,6 +175,10 @@ TEST_F(DxfImp, HostileInputStaysFiniteAndBounded)
     const std::vector<std::string> o = objekte(zei);
     EXPECT_EQ(zaehlen(o, "TKR"), 0) << ::testing::PrintToString(o);
     EXPECT_EQ(o.size(), 2u) << ::testing::PrintToString(o);
+    // The arc whose angles read as equal is counted as left out.
+    ASSERT_EQ(warnungen().size(), 1u);
+    EXPECT_NE(warnungen()[0].find("\nUnter 0,1 mm nicht \xFC" "bernommen: ARC 1 "), std::string::npos) << warnungen()[0];
+    plNachrichtBoxFragenLeeren();
 
     // Frozen layers (flags 1, without bit 64 too) are skipped; 600 layers
     // and a name of 300 characters are all found.

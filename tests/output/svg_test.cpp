@@ -99,7 +99,8 @@ TEST_F(Svg, HeadAndSheetFollowTheFormat)
     satz({{"SvgA4JusX", "0"}, {"SvgA4JusY", "0"}, {"SvgA4JusS", "100"}});
     const std::string a4 = export_("BW 10,0000 10,0000\nZL 1,0000 0,0000\n", "ZA4");
     EXPECT_NE(a4.find("<svg width=\"210.0mm\" height=\"297.0mm\"\n     viewBox=\"0 0 210.0 297.0\""), std::string::npos);
-    EXPECT_EQ(elemente(a4)[0], "  <line stroke=\"rgb(0,0,0)\" stroke-width=\"0.2\"  x1=\"10\" y1=\"287\" x2=\"11\" y2=\"287\"/>");
+    // A pen of 0.2 mm is drawn as the thinnest pen on paper, 0.25 mm.
+    EXPECT_EQ(elemente(a4)[0], "  <line stroke=\"rgb(0,0,0)\" stroke-width=\"0.25\"  x1=\"10\" y1=\"287\" x2=\"11\" y2=\"287\"/>");
 }
 
 TEST_F(Svg, NumbersHaveFourDigitsWhateverTheLocale)
