@@ -721,6 +721,13 @@ int EdtKommando(UINT nachricht, WPARAM wp, LPARAM lp)
         if (edsFokusId() != ANSICHT_FENSTER && edsFokusId() != EDS_PROMPT) AnsichtFokus();
         return 1;
     case 2:
+        // Esc first ends what runs on the drawing (a line chain, parallel
+        // lines, move mode, marks), wherever the focus stands on the page;
+        // only when nothing runs does it move the focus.
+        if (MausZustand() != 2 && TasteSonder(VK_ESCAPE)) {
+            if (edsFokusId() != ANSICHT_FENSTER) AnsichtFokus();
+            return 1;
+        }
         if (edsFokusId() == ANSICHT_FENSTER) edsFokusAuf(EDS_EINGABE);
         else if (edsFokusId() != EDS_PROMPT) AnsichtFokus();
         return 1;

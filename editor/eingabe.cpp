@@ -36,12 +36,17 @@ struct EgbZustand {
 };
 EgbZustand egb;
 
+std::string egbFeldLesen();
+
 // A Ctrl chord typed in the input line that the key table binds (Ctrl+S
 // saves) runs its command as it would from the drawing; the field keeps the
 // chords of its own editing (select all, copy, cut, paste, undo).
 bool egbChordAusfuehren(WPARAM taste)
 {
     if (taste < 'A' || taste > 'Z' || GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0) return false;
+    // Ctrl+Z in an empty line has nothing of its own to take back: it is
+    // the drawing's undo, as on the drawing.
+    if (taste == 'Z' && egbFeldLesen().empty()) return KnopfAusfuehren('Z', GetKeyState(VK_SHIFT) < 0, 1) != 0;
     if (std::strchr("ACVXZ", static_cast<int>(taste))) return false;
     return KnopfAusfuehren(static_cast<int>(taste), GetKeyState(VK_SHIFT) < 0, 1) != 0;
 }
@@ -155,7 +160,7 @@ LRESULT CALLBACK EingabeProc(HWND fenster, UINT nachricht, WPARAM wp, LPARAM lp)
             return 0;
         }
         if (wp == 27) {
-            EingabeAbschicken(0);
+            EingabeEsc();
             return 0;
         }
         if (wp == '\t') return 0;
@@ -261,6 +266,15 @@ int EingabeAbschicken(int absenden)
     return r;
 }
 
+// Esc in the input line takes back what stands there or is asked for; an
+// empty line at the command prompt hands Esc to the drawing, so that it
+// ends a line chain or a move from here too.
+void EingabeEsc()
+{
+    if (egbFeldLesen().empty() && PromptZustand() == 0 && MausZustand() != 2 && TasteSonder(VK_ESCAPE)) return;
+    EingabeAbschicken(0);
+}
+
 int EingabeAusfuehren(const char* text)
 {
     if (PromptZustand() >= 2) PromptStandard();
@@ -297,8 +311,12 @@ int EingabeKommando(UINT nachricht, WPARAM wp, LPARAM)
         }
         return 1;
     }
-    if ((id == IDOK || id == IDCANCEL) && egbFeldHatFokus()) {
-        EingabeAbschicken(id == IDOK);
+    if (id == IDOK && egbFeldHatFokus()) {
+        EingabeAbschicken(1);
+        return 1;
+    }
+    if (id == IDCANCEL && egbFeldHatFokus()) {
+        EingabeEsc();
         return 1;
     }
     return 0;

@@ -60,6 +60,9 @@ void EingabeVorschauNeu();
 void EingabeVorschauZeigen();
 // Submits (1) or cancels (0) what the field holds, as Enter or Escape does.
 int EingabeAbschicken(int absenden);
+// Esc in the field: cancels its line or prompt; in an empty line at the
+// command prompt it is the drawing's Esc.
+void EingabeEsc();
 
 void FokusAnmelden(int slot, HWND fenster);
 void FokusSetzen(int slot);

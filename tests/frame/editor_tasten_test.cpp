@@ -1,0 +1,201 @@
+// The editor's keys and mouse as a user meets them on a demo sheet: a chain
+// of lines drawn with Shift+clicks ends with Esc or a plain click, wherever
+// the focus stands on the page; undo takes back the last line drawn, from
+// the drawing, the input line and the toolbar's arrow alike.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "editor/baubf.h"
+#include "editor/befausf.h"
+#include "editor/edtseite.h"
+#include "editor/leiste.h"
+#include "model/befehl.h"
+#include "model/tempzeic.h"
+#include "output/gdi.h"
+#include "platform/eingabe.h"
+#include "platform/fenster.h"
+#include "platform/headless.h"
+#include "frame/modus.h"
+#include "winlib/dialog.h"
+#include "tests/frame/editor_pruef.h"
+
+namespace {
+
+class EditorTasten : public DemoLauf {
+protected:
+    HWND ansicht() { return GetDlgItem(EdtFenster(), 5000); }
+    HWND feld() { return GetDlgItem(EdtFenster(), 5020); }
+    POINT punkt(double x, double y) { return plHeadlessPunkt(ansicht(), WeltZuPixelX(x), WeltZuPixelY(y)); }
+    // A left click at a world point, with Shift when asked; the clock moves
+    // on so that no two clicks make a double click.
+    void klick(double x, double y, bool shift = false)
+    {
+        const POINT p = punkt(x, y);
+        if (shift) plHeadlessTasteRunter(VK_SHIFT);
+        plHeadlessKlick(p.x, p.y, 0);
+        if (shift) plHeadlessTasteHoch(VK_SHIFT);
+        rahmenPumpen();
+        plHeadlessZeitVor(1000);
+        rahmenPumpen();
+    }
+    void taste(UINT t)
+    {
+        plHeadlessTaste(t);
+        rahmenPumpen();
+    }
+    void strg(UINT t)
+    {
+        plHeadlessTasteRunter(VK_CONTROL);
+        plHeadlessTaste(t);
+        plHeadlessTasteHoch(VK_CONTROL);
+        rahmenPumpen();
+    }
+    // The lines of the store as "x y dx dy" (the position before each).
+    static std::vector<std::string> linien()
+    {
+        std::vector<std::string> v;
+        for (int n = TzNaechstes(-1); n < TZENDE; n = TzNaechstes(n)) {
+            BEF b;
+            STT st;
+            if (TzObjHolen(n, &b, &st) != 0 || b.code != 40) continue;
+            char t[120];
+            std::snprintf(t, sizeof t, "%g %g %g %g", st.x, st.y, b.darg[0], b.darg[1]);
+            v.push_back(t);
+        }
+        return v;
+    }
+    // Three Shift+clicks: two lines, a third armed at the last point.
+    void kette()
+    {
+        klick(40, 120, true);
+        klick(80, 120, true);
+        klick(80, 150, true);
+        ASSERT_TRUE(BaubfAktiv());
+    }
+};
+
+TEST_F(EditorTasten, EscEndsAShiftClickChainAndUndoTakesBackItsLines)
+{
+    const std::vector<std::string> vorher = linien();
+    kette();
+    ASSERT_EQ(linien().size(), vorher.size() + 2);
+    taste(VK_ESCAPE);
+    EXPECT_FALSE(BaubfAktiv()) << "Esc ends the chain";
+    EXPECT_EQ(linien().size(), vorher.size() + 2) << "and keeps what was drawn";
+    strg('Z');
+    EXPECT_EQ(linien().size(), vorher.size() + 1) << "Ctrl+Z takes back the last line";
+    strg('Z');
+    EXPECT_EQ(linien(), vorher);
+}
+
+// The toolbar's undo arrow of the shipped bar.
+HWND undoPfeil()
+{
+    for (int art : {LEISTE_OBEN, LEISTE_LINKS})
+        for (const LeisteEintrag& e : LeisteEintraege(art))
+            if (e.befehl == "Ausf: UDO") return GetDlgItem(EdtFenster(), e.id);
+    return 0;
+}
+
+// With the focus in the input line: Esc in the empty line ends the chain,
+// Ctrl+Z and the undo arrow take back the lines one by one; Ctrl+Z in a
+// line with text is the field's own.
+TEST_F(EditorTasten, EscAndUndoFromTheInputLine)
+{
+    const std::vector<std::string> vorher = linien();
+    kette();
+    SetFocus(feld());
+    taste(VK_ESCAPE);
+    EXPECT_FALSE(BaubfAktiv()) << "Esc in the empty input line ends the chain";
+    ASSERT_EQ(linien().size(), vorher.size() + 2);
+    SetFocus(feld());
+    strg('Z');
+    EXPECT_EQ(linien().size(), vorher.size() + 1) << "Ctrl+Z in the empty input line";
+    HWND pfeil = undoPfeil();
+    ASSERT_NE(pfeil, 0u);
+    SetFocus(feld());
+    const POINT p = plHeadlessPunkt(pfeil, 4, 4);
+    plHeadlessKlick(p.x, p.y);
+    rahmenPumpen();
+    EXPECT_EQ(linien(), vorher) << "the undo arrow";
+
+    // Text in the line: Esc takes the text back, the drawing keeps its state.
+    kette();
+    SetFocus(feld());
+    plHeadlessText("ZL 30");
+    rahmenPumpen();
+    taste(VK_ESCAPE);
+    char t[40] = "";
+    GetWindowText(feld(), t, sizeof t);
+    EXPECT_STREQ(t, "");
+    EXPECT_TRUE(BaubfAktiv()) << "the first Esc takes the typed text";
+    taste(VK_ESCAPE);
+    EXPECT_FALSE(BaubfAktiv());
+}
+
+// A double click arms a line from the cursor (as the mouse table has it);
+// Esc leaves it without drawing.
+TEST_F(EditorTasten, EscLeavesALineArmedByADoubleClick)
+{
+    const std::vector<std::string> vorher = linien();
+    klick(150, 60);
+    const POINT p = punkt(150, 60);
+    plHeadlessKlick(p.x, p.y, 0);
+    plHeadlessKlick(p.x, p.y, 0);
+    rahmenPumpen();
+    ASSERT_TRUE(BaubfAktiv()) << "the double click arms a line";
+    taste(VK_ESCAPE);
+    EXPECT_FALSE(BaubfAktiv());
+    EXPECT_EQ(linien(), vorher);
+}
+
+// The inked pixels of the view in the box of world points (x0, y0)-(x1, y1),
+// as the screen shows them.
+int tinte(HWND ansicht, double x0, double y0, double x1, double y1)
+{
+    int n = 0;
+    const int l = WeltZuPixelX(x0), r = WeltZuPixelX(x1), o = WeltZuPixelY(y1), u = WeltZuPixelY(y0);
+    const COLORREF grund = plFensterPixel(ansicht, l, o);
+    for (int y = o; y <= u; ++y)
+        for (int x = l; x <= r; ++x)
+            if (plFensterPixel(ansicht, x, y) != grund) ++n;
+    return n;
+}
+
+// A component placed on the sheet is still on screen when the user comes
+// back from the equipment page, before any other redraw.
+TEST_F(EditorTasten, APlacedComponentIsShownAfterTheEquipmentPage)
+{
+    klick(150, 60);
+    eingabeZeile("ZB M1");
+    rahmenPumpen();
+    const int vorher = tinte(ansicht(), 125, 35, 175, 85);
+    ASSERT_GT(vorher, 50) << "the component is drawn";
+    ModusUmschalten(MODUS_BML);
+    rahmenPumpen();
+    ASSERT_EQ(Modus(), MODUS_BML);
+    ModusUmschalten(MODUS_EDIT);
+    rahmenPumpen();
+    ASSERT_EQ(Modus(), MODUS_EDIT);
+    EXPECT_EQ(tinte(ansicht(), 125, 35, 175, 85), vorher);
+}
+
+// Esc closes the component list as its Schliessen does, from the list
+// and from its search field.
+TEST_F(EditorTasten, EscClosesTheComponentList)
+{
+    for (int steuer : {3100, 3200}) {
+        ASSERT_TRUE(menueWaehlen(1202));
+        rahmenPumpen();
+        HWND d = wiDlgSuchen("DB1202");
+        ASSERT_NE(d, 0u);
+        SetFocus(GetDlgItem(d, steuer));
+        taste(VK_ESCAPE);
+        EXPECT_EQ(wiDlgSuchen("DB1202"), 0u) << "focus on " << steuer;
+    }
+}
+
+}  // namespace
