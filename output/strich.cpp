@@ -17,9 +17,11 @@
 
 namespace {
 
-// Line types 1..7: segments (type, percent of the period).
+// Line types 1..7: segments (type, percent of the period). The dotted line
+// sets three dots a period, as a dotted line on paper reads as a line: one
+// dot a dash length left a few specks.
 const STRICHSEG strMuster[STRICHTYPSUP][STRICHSEGSUP] = {
-    {{'P', 0}, {'A', 100}},
+    {{'P', 0}, {'A', 33}, {'P', 0}, {'A', 33}, {'P', 0}, {'A', 34}},
     {{'S', 50}, {'A', 50}},
     {{'S', 70}, {'A', 30}},
     {{'S', 80}, {'A', 10}, {'P', 0}, {'A', 10}},

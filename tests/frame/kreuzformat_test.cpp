@@ -537,6 +537,69 @@ TEST_F(Kreuz, EveryDemoSheetLooksTheSameInEveryOutput)
     for (const char* f : formate) std::printf("worst agreement %-4s %5.1f %%\n", f, 100 * schlechteste[f]);
 }
 
+// The line types of the demo's last sheet (HV1.15: types 1..7 at y = 260,
+// 252, ... 212 mm from x = 20 to 90 mm) as dark in the PDF and the SVG, drawn
+// by pdftoppm and rsvg-convert at 101.6 dpi, as on the screen: per line type
+// the ink along the line (darkness summed across it, per pixel of length)
+// within a third of the screen's, and its darkest pixel nearly half black
+// (a line one pixel wide that a reader smooths over two rows); in every
+// output each line type, the dotted one too, carries at least an eighth of
+// the ink of the solid line. Counting pixels below a grey of 240 cannot
+// tell a line of 0.1 mm from one of 0.25 mm, nor a row of specks from a
+// dotted line.
+TEST_F(Kreuz, LinesAreAsDarkInThePdfAndTheSvgAsOnScreen)
+{
+    for (const char* p : {"pdftoppm", "rsvg-convert"})
+        ASSERT_EQ(aufruf(std::string("command -v ") + p), 0) << p << " missing: scripts/install-deps";
+    const std::string zei = demo.datei("HV1.15");
+    const fs::path b = aus / "dunkel-HV1.15";
+    BREITE = 420 * PXMM;
+    HOEHE = 297 * PXMM;
+    ASSERT_EQ(SvgExport(zei.c_str(), (b.string() + ".svg").c_str()), 0);
+    ASSERT_EQ(PdfExportStart((b.string() + ".pdf").c_str()), 1);
+    ASSERT_EQ(PdfSeite(zei.c_str()), 0);
+    ASSERT_EQ(PdfExportEnde(), 0);
+    ASSERT_EQ(aufruf("pdftoppm -r 101.6 -png -singlefile '" + b.string() + ".pdf' '" + b.string() + ".pdf'"), 0);
+    ASSERT_EQ(aufruf("rsvg-convert -w " + std::to_string(BREITE) + " -h " + std::to_string(HOEHE) + " -b white '" +
+                     b.string() + ".svg' -o '" + b.string() + ".svg.png'"),
+              0);
+    const GdiBildPixel ref = referenz(zei, false);
+    gdiGoldSchreiben(ref, b.string() + ".ref.png");
+    struct Messung {
+        double tinte;  // darkness summed across the line, per pixel of its length
+        int dunkelst;  // grey of the darkest pixel
+    };
+    // A band of 1 mm either side of line type t, without 2 mm at its ends.
+    auto messen = [](const GdiBildPixel& p, int t) {
+        Messung m{0, 255};
+        const int mitte = (297 - (260 - 8 * (t - 1))) * PXMM, x0 = 22 * PXMM, x1 = 88 * PXMM;
+        for (int y = mitte - PXMM; y <= mitte + PXMM; ++y)
+            for (int x = x0; x < x1; ++x) {
+                const COLORREF c = p.an(std::min(p.w - 1, x * p.w / BREITE), std::min(p.h - 1, y * p.h / HOEHE));
+                const int grau = (GetRValue(c) + GetGValue(c) + GetBValue(c)) / 3;
+                m.tinte += (255 - grau) / 255.0;
+                m.dunkelst = std::min(m.dunkelst, grau);
+            }
+        m.tinte /= x1 - x0;
+        return m;
+    };
+    const GdiBildPixel pdf = png(b.string() + ".pdf.png"), svg = png(b.string() + ".svg.png");
+    const std::pair<const char*, const GdiBildPixel*> bilder[] = {{"screen", &ref}, {"pdf", &pdf}, {"svg", &svg}};
+    for (int t = 1; t <= 7; ++t) {
+        SCOPED_TRACE("line type " + std::to_string(t));
+        const Messung r = messen(ref, t);
+        for (const auto& [format, bild] : bilder) {
+            const Messung m = messen(*bild, t);
+            std::printf("line type %d %-6s ink %.2f (screen %.2f), darkest %3d (screen %3d)\n", t, format, m.tinte, r.tinte,
+                        m.dunkelst, r.dunkelst);
+            EXPECT_GT(m.tinte, messen(*bild, 7).tinte / 8) << format << ": the line type is seen";
+            EXPECT_GT(m.tinte, r.tinte / 1.5) << format;
+            EXPECT_LT(m.tinte, r.tinte * 1.5) << format;
+            EXPECT_LE(m.dunkelst, 160) << format;
+        }
+    }
+}
+
 // The title block of every framed sheet (cells 230..280, 280..370 and 370..410
 // mm wide, 10..40 mm high) holds its texts: under the text-width model each
 // text ends inside the cell it starts in.

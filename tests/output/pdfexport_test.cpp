@@ -142,9 +142,10 @@ TEST_F(PdfExportTest, PageSizeWidthsAndDashesFollowTheSectionAndState)
         double periode;   // points
     };
     // One period spans the dash length, as on screen: SL 10 at scale 1 is
-    // 10 mm = 28.35 pt per period, SL 4 (the usual) 4 mm.
+    // 10 mm = 28.35 pt per period, SL 4 (the usual) 4 mm; the three dots of
+    // the dotted line add their length, the line's width, to it.
     for (const Fall& f : {Fall{"2", "10,0000", 28.35}, Fall{"2", "20,0000", 56.69}, Fall{"3", "10,0000", 28.35},
-                          Fall{"6", "10,0000", 28.35}, Fall{"1", "4,0000", 11.34}}) {
+                          Fall{"6", "10,0000", 28.35}, Fall{"1", "4,0000", 11.34 + 3 * 0.99}}) {
         protokoll.clear();
         p = export_({std::string("SA ") + f.sa + "\nSL " + f.sl + "\nZL 100,0000 0,0000\nZA4\n"});
         const auto d = mit(p, "DPLSetLineDashEx");

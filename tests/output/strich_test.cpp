@@ -41,14 +41,14 @@ TEST_F(Muster, TheSevenLineTypesAtTermThousand)
         int typ;
         const char* folge;
     } const faelle[] = {
-        {1, "|P0 A100 |P0 A100 "},
+        {1, "|P0 A33 P0 A33 P0 A34 |P0 A33 P0 A33 P0 A34 "},
         {2, "|S50 A50 |S50 A50 "},
         {3, "|S70 A30 |S70 A30 "},
         {4, "|S80 A10 P0 A10 |S80 A10 P0 A10 "},
         {5, "|S70 A10 S10 A10 |S70 A10 S10 A10 "},
         {6, "|S50 A10 S10 A10 S10 A10 |S50 A10 S10 A10 S10 A10 "},
         {7, "|S100 |S100 "},
-        {0, "|P0 A100 |P0 A100 "},   // clamped to 1
+        {0, "|P0 A33 P0 A33 P0 A34 |P0 A33 P0 A33 P0 A34 "},  // clamped to 1
         {9, "|S100 |S100 "},          // clamped to 7
     };
     for (const Fall& f : faelle) {
@@ -102,10 +102,10 @@ TEST_F(Muster, TheLargestGapLimitsDottedPatternsOnWindowsOnly)
         const char* folge;
     } const faelle[] = {
         {5, 1, 1, "|P0 A5 "},     // dotted on a window: the gap is capped
-        {5, 0, 1, "|P0 A100 "},   // printer, bitmap, metafile: not
+        {5, 0, 1, "|P0 A33 "},    // printer, bitmap, metafile: not
         {5, 1, 2, "|S50 A50 "},   // a pattern with strokes: not
-        {0, 1, 1, "|P0 A100 "},   // 0: no limit
-        {-4, 1, 1, "|P0 A100 "},  // below 0: no limit either
+        {0, 1, 1, "|P0 A33 "},    // 0: no limit
+        {-4, 1, 1, "|P0 A33 "},   // below 0: no limit either
         {1, 1, 1, "|P0 A1 "},
     };
     for (const Fall& f : faelle) {
@@ -248,7 +248,7 @@ TEST_F(Pixel, DottedLinesSetPointsAndAlwaysReachTheirEnd)
         size_t punkte;
     } const faelle[] = {
         // The lead-in sets a dot at the start, the end one at the end.
-        {0, 100, 5},   // 0 twice, 10, 20, 30
+        {0, 100, 11},  // 0 twice, then three dots every 10: 3, 6, 10, 13, ... 30
         {2, 100, 16},  // gaps of 2 pixels on a window: 0 twice, 2 .. 26, 30
         {0, 0, 11},    // term 0: the minimum gap of 3
     };

@@ -154,7 +154,7 @@ TEST_F(Svg, LineStylesCarryDashesAndClosedShapesNever)
     for (const Fall& f : {Fall{7, "stroke-width=\"0.3\"  x1"}, Fall{2, "stroke-width=\"0.3\" stroke-dasharray=\"2,2\" x1"},
                           Fall{3, "stroke-dasharray=\"2.8,1.2\" x1"},
                           Fall{4, "stroke-dasharray=\"3.2,0.4,0.3,0.4\" x1"},
-                          Fall{1, "stroke-dasharray=\"0.3,4\" x1"},
+                          Fall{1, "stroke-dasharray=\"0.3,1.32,0.3,1.32,0.3,1.36\" x1"},  // three dots a period
                           Fall{6, "stroke-dasharray=\"2,0.4,0.4,0.4,0.4,0.4\" x1"}}) {
         const auto e = elemente(export_("ST 1\nSL 4,0000\nSA " + std::to_string(f.sa) +
                                         "\nZL 10,0000 0,0000\nRTK 1 5,0000 5,0000\nKRE 0 3,0000 2,0000\n"));
