@@ -41,6 +41,7 @@
 #include "support/vergleich.h"
 #include "winlib/anwdaten.h"
 #include "winlib/meldung.h"
+#include "winlib/seitendienst.h"
 
 namespace {
 
@@ -248,6 +249,10 @@ int DdeAusfuehren(const char* thema, const char* text)
             // A second start hands its folder over this way, or nothing
             // when it named none: the window comes to the front either way.
             if (rest[0]) ddeUmschaltenAuf(rest);
+            // A folder handed over is a project to look at: its page, not
+            // an editor that was left on a sheet of the project before.
+            if (rest[0] && dosattrib(rest) != DOSATTR_FEHLT && (dosattrib(rest) & DOSATTR_VERZEICHNIS))
+                wiSeiteUmschalten(1530);
             ddeNachVorn();
         } else if (strvgl(wort, "switch") == 0) {
             ddeWechseln(rest);

@@ -661,6 +661,22 @@ void modusInfo(int fehler, int textFehler, int textGut)
     wiInfo(TextNr(fehler ? textFehler : textGut));
 }
 
+// A lock file is deleted only when the user says so, told whose it is: the
+// own one lets another workstation open the project while it is worked on
+// here.
+bool modusSperreLoeschenFragen()
+{
+    if (dosattrib("Velmo.lock") == DOSATTR_FEHLT && dosattrib("Zavik.lock") == DOSATTR_FEHLT) return true;
+    char wer[PRJSPERRZEILESUP + 1], seit[PRJSPERRZEILESUP + 1];
+    PrjSperreLesen(wer, seit);
+    std::string text = "Die Sperrdatei l\xF6schen?";
+    if (wer[0]) text += std::string("\nGesperrt von ") + wer + (seit[0] ? std::string(" seit ") + seit : "") + ".";
+    if (PrjSperreGehalten())
+        text += "\nDas Projekt ist in diesem Programm ge\xF6" "ffnet: ohne die Sperre kann ein anderer Arbeitsplatz es "
+                "gleichzeitig bearbeiten.";
+    return wiFrageArt(text.c_str(), 1) == 1;
+}
+
 // A page is the active dialog when it is the active window or holds the
 // focus (pages are child windows of the main window).
 bool modusSeiteAktiv(HWND seite)
@@ -704,6 +720,7 @@ void AnwBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
         return;
     case 1506: if (!BefehlNachSchliessen(hw, n)) PvwSichern(); return;
     case 1507:
+        if (!modusSperreLoeschenFragen()) return;
         PrjSperreLoeschen();
         modusInfo(PrjSperreDa(), 140, 141);
         return;

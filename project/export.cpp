@@ -6,7 +6,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "config/reaktion.h"
@@ -47,6 +49,7 @@
 #include "winlib/dlgitem.h"
 #include "winlib/langdlg.h"
 #include "winlib/meldung.h"
+#include "winlib/seitendienst.h"
 #include "winlib/wibild.h"
 #include "winlib/winbib.h"
 #include "winlib/wiwerk.h"
@@ -511,6 +514,10 @@ void exStarten()
         if (r != 0 || ex.pdf.empty()) return;
         strkopie(p, ex.pdf.c_str(), MAX_PATH);
         PfadAbsolut(p);
+        // A document written into the project folder belongs to its list.
+        std::error_code f;
+        if (std::filesystem::equivalent(std::filesystem::path(p).parent_path(), VerZeiger(1), f))
+            wiSeiteVerteilen(2998, 9);
         if (!oeffnen) {
             wiHinweis("PDF-Datei %s geschrieben.", p);
             return;

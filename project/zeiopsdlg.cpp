@@ -368,10 +368,21 @@ int zdUmnrBefehl(UINT nachricht, WPARAM wp, LPARAM)
 
 int zdAnzahl = 0;
 
+// The sheets a deletion takes, named: the first eight, then how many more.
+std::string zdLoeschNamen()
+{
+    const std::vector<std::string> namen = ZoMarkierte();
+    std::string t;
+    for (size_t i = 0; i < namen.size() && i < 8; ++i) t += (i ? ", " : "") + namen[i];
+    if (namen.size() > 8) t += " und " + std::to_string(namen.size() - 8) + " weitere";
+    return t;
+}
+
 int zdLoeschInit(int, const char* const*)
 {
     zdOeffnen("ZeiLoesch");
     zdAnzahlZeigen(zdAnzahl);
+    wiTextSetzen(3001, zdLoeschNamen().c_str());
     return 0;
 }
 int zdLoeschExit() { zdSchliessenGemeinsam("ZeiLoesch"); return 0; }
