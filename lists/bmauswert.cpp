@@ -135,7 +135,11 @@ void AwArtikelText(const bmzeile* z, int n, char* aus, size_t kap)
 
 void AwEquipmentText(const bmzeile* z, int n, char* aus, size_t kap)
 {
-    if (!awExtern(z, n, aus, kap)) GtxHauptText(z->g.id, n, aus, kap);
+    // Line n counts from 1, the main component's stored lines from 0.
+    if (!awExtern(z, n, aus, kap)) {
+        if (n >= 1) GtxHauptText(z->g.id, n - 1, aus, kap);
+        else if (kap > 0) aus[0] = '\0';
+    }
     awSchnitt4(aus);
     awLRef(z, aus, kap);
 }

@@ -363,7 +363,7 @@ TEST_F(Auswert, CopyToClipboardSettingsAndALabelSheetShownByDoubleClick)
     const std::string soll = lesen(std::string(VELMO_TEST_DATA) + "/lists/demo/Betriebsmittel.txt");
     const auto n = std::count(soll.begin(), soll.end(), '\n');
     ASSERT_GT(n, 50);
-    EXPECT_EQ(text.substr(0, 30), "-A1;11-1;;Art. 6ES7212-1AE40\r\n") << text.substr(0, 80);
+    EXPECT_EQ(text.substr(0, 31), "-A1;11-1;SPS Hallensteuerung;\r\n") << text.substr(0, 80);
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), n) << "one row per record of the result";
 
     befehl(seite(), 1520);
