@@ -40,7 +40,7 @@ int AppTextWartet();
 int AppTextAktuell(char* vorschlag, size_t kap, int* gefunden);
 int AppTextAnzahl();
 // Confirms the current row with `text`: draws or replaces the label, stores
-// it as the Part says for "@Z", kind 2..4 items and sub components; then
+// it where its kind keeps it ("@Z" rows, kind 2..4 items, sub components); then
 // takes the next row (a numeric label of the same item advanced by one).
 int AppTextBestaetigen(const char* text);
 // Closes: waiting rows are dropped; the editor's direction, return point

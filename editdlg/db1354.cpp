@@ -74,7 +74,8 @@ bool AtxMarke(std::string& t, const char* m)
 
 int AtxNaechsteNummer(uint32_t id)
 {
-    const int a = BtlNaechsteBs(id), b = ZtxNaechsteNummer(id);
+    const auto BtlNaechsteNummer = BtlNaechsteBs;  // the placed components' number fields
+    const int a = BtlNaechsteNummer(id), b = ZtxNaechsteNummer(id);
     return a > b ? a : b;
 }
 

@@ -155,7 +155,7 @@ HMODULE DlgModulEddb(const char* name)
 
 void EddbAnmelden()
 {
-    wiDlgModulHaken(DlgModulEddb);
+    wiDlgModulSetzen(DlgModulEddb);
     EdHaken h;
     h.DBDialogOeffnen = DBDialogOeffnen;
     EdHakenSetzen(h);
@@ -170,7 +170,7 @@ void EddbAnmelden()
 
 void EddbFreigeben()
 {
-    wiDlgModulHaken(nullptr);
+    wiDlgModulSetzen(nullptr);
     if (dbModul != 0) FreeLibrary(dbModul);
     dbModul = 0;
     dbCacheNk = dbCacheWnk = -1;

@@ -3,8 +3,8 @@
 // Edwnk), the opener by number, and the conventions every "DB" dialog keeps
 // (placement under a family key, Enter on a picture button, the fill guard
 // of the refresh, the refusal while another element is being drawn, the
-// exit steps). Prefix `Db` for the shared helpers; the Parts' names
-// otherwise. Calls winlib (dialog manager, placement, buttons), config
+// exit steps). Prefix `Db` for the shared helpers; the public calls keep
+// the names the editor's other modules use for them. Calls winlib (dialog manager, placement, buttons), config
 // (settings, paths, texts), model (editor settings, hooks, queue) and the
 // editor's services.
 //

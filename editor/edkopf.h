@@ -2,7 +2,7 @@
 // index text and the two short texts 10 and 11 (40 characters), the layer
 // switch, and the hooks through which the store's loader hands over the
 // header records (16 LRA, 17 LRS, 119 ZAT, 122 ZTX) and its writer asks for
-// them. Prefix `Zei` (the Parts' names), file helpers `kopf`. Calls the
+// them. Prefix `Zei` (the drawing file's own), file helpers `kopf`. Calls the
 // drawing files and the current-drawing texts of model/ and the layer
 // visibility of the settings.
 //

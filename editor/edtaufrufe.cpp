@@ -2,6 +2,7 @@
 #include "editor/edtaufrufe.h"
 
 #include "model/befehl.h"
+#include "support/dienst.h"
 
 namespace {
 
@@ -47,12 +48,6 @@ EdtAufrufe eaStandard()
     return a;
 }
 
-template <typename F>
-void eaUebernehmen(F& ziel, F quelle)
-{
-    if (quelle != nullptr) ziel = quelle;
-}
-
 bool eaBereit = false;
 void eaSicherstellen()
 {
@@ -73,22 +68,11 @@ const EdtAufrufe& EdtAufrufTabelle()
 void EdtAufrufeSetzen(const EdtAufrufe& a)
 {
     eaSicherstellen();
-    eaUebernehmen(eaTabelle.DBDialogOeffnen, a.DBDialogOeffnen);
-    eaUebernehmen(eaTabelle.TextDialogMitText, a.TextDialogMitText);
-    eaUebernehmen(eaTabelle.DB1231Oeffnen, a.DB1231Oeffnen);
-    eaUebernehmen(eaTabelle.DB1351Oeffnen, a.DB1351Oeffnen);
-    eaUebernehmen(eaTabelle.DB1354Oeffnen, a.DB1354Oeffnen);
-    eaUebernehmen(eaTabelle.DB1354Weiter, a.DB1354Weiter);
-    eaUebernehmen(eaTabelle.AppKennungAnlegen, a.AppKennungAnlegen);
-    eaUebernehmen(eaTabelle.AppTextAnlegen, a.AppTextAnlegen);
-    eaUebernehmen(eaTabelle.BauDateiPruefen, a.BauDateiPruefen);
-    eaUebernehmen(eaTabelle.TextDateiPruefen, a.TextDateiPruefen);
-    eaUebernehmen(eaTabelle.BmlUmschalten, a.BmlUmschalten);
-    eaUebernehmen(eaTabelle.BmlGeheZu, a.BmlGeheZu);
-    eaUebernehmen(eaTabelle.BmlEditorAuswahl, a.BmlEditorAuswahl);
-    eaUebernehmen(eaTabelle.DB1345Oeffnen, a.DB1345Oeffnen);
-    eaUebernehmen(eaTabelle.DB1312Oeffnen, a.DB1312Oeffnen);
-    eaUebernehmen(eaTabelle.DB1006Oeffnen, a.DB1006Oeffnen);
+    using A = EdtAufrufe;
+    DienstUebernehmen(eaTabelle, a, eaTabelle, &A::DBDialogOeffnen, &A::TextDialogMitText, &A::DB1231Oeffnen,
+                      &A::DB1351Oeffnen, &A::DB1354Oeffnen, &A::DB1354Weiter, &A::AppKennungAnlegen,
+                      &A::AppTextAnlegen, &A::BauDateiPruefen, &A::TextDateiPruefen, &A::BmlUmschalten,
+                      &A::BmlGeheZu, &A::BmlEditorAuswahl, &A::DB1345Oeffnen, &A::DB1312Oeffnen, &A::DB1006Oeffnen);
 }
 
 void EdtAufrufeStandard()

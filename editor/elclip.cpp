@@ -497,7 +497,8 @@ void elGeraetZuordnen(ElPaste& p, ElEintrag& e)
     } else {
         if (p.fehlend.size() < 80) p.fehlend += (p.fehlend.empty() ? "" : ", ") + std::string(e.geraet.tt);
         if (gibt) {
-            neu = GesKopieren(e.bteil.id, e.geraet.lt);
+            const auto GesKopieAnlegen = GesKopieren;  // the old item's copy with the pasted stock article
+            neu = GesKopieAnlegen(e.bteil.id, e.geraet.lt);
             if (neu == 0) return;
             BtlHauptKopieren(neu, e.bteil.id, zei, x, y, e.namen[0], e.namen[1]);
             e.ergebnis = 1;

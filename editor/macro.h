@@ -4,7 +4,7 @@
 // variables, an expression evaluator; other lines are command records in
 // text form run at once), clipboard text run as a macro, and a new library
 // component made of the objects drawn between `SB` and `EB`. Prefix
-// `Makro`/`Bau`/`Wiederhol` (the Parts' names), file helpers `mak`. Calls
+// `Makro`/`Bau`/`Wiederhol` (one for each of the three jobs), file helpers `mak`. Calls
 // the queue's immediate execution and the store, the component library and
 // drawing files of model/, the editor's current state (befausf.h), its
 // messages (edmeld.h) and the clipboard of output/.

@@ -902,9 +902,7 @@ void NhuDiensteEintragen(ModDienste* d)
 
 void NhuDiensteSetzen()
 {
-    ModDienste d{};
-    NhuDiensteEintragen(&d);
-    ModDiensteSetzen(d);
+    ModDiensteSetzen(NhuDiensteEintragen);
     KonfHaken k = konfHaken();
     k.hulTextSpalten = HulTextSpalten;
     konfHakenSetzen(k);

@@ -83,12 +83,7 @@ void ProjDiensteEintragen(ModDienste* d)
     d->BMCodeWert = pdCodeWert;
 }
 
-void ProjDiensteSetzen()
-{
-    ModDienste d{};
-    ProjDiensteEintragen(&d);
-    ModDiensteSetzen(d);
-}
+void ProjDiensteSetzen() { ModDiensteSetzen(ProjDiensteEintragen); }
 
 void ProjModuleStarten()
 {

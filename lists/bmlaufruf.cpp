@@ -3,6 +3,7 @@
 
 #include "editdlg/db1232.h"
 #include "editor/edtaufrufe.h"
+#include "support/dienst.h"
 
 namespace {
 
@@ -80,12 +81,6 @@ void baSicherstellen()
     }
 }
 
-template <typename F>
-void baUebernehmen(F& ziel, F quelle)
-{
-    if (quelle != nullptr) ziel = quelle;
-}
-
 }  // namespace
 
 const BmlAufrufe& BmlAufrufTabelle()
@@ -97,23 +92,12 @@ const BmlAufrufe& BmlAufrufTabelle()
 void BmlAufrufeSetzen(const BmlAufrufe& a)
 {
     baSicherstellen();
-    baUebernehmen(baTabelle.DB1210Oeffnen, a.DB1210Oeffnen);
-    baUebernehmen(baTabelle.DB1232Oeffnen, a.DB1232Oeffnen);
-    baUebernehmen(baTabelle.DB1357Oeffnen, a.DB1357Oeffnen);
-    baUebernehmen(baTabelle.DB1358Oeffnen, a.DB1358Oeffnen);
-    baUebernehmen(baTabelle.DB1357Zeigen, a.DB1357Zeigen);
-    baUebernehmen(baTabelle.DB1358Zeigen, a.DB1358Zeigen);
-    baUebernehmen(baTabelle.DB1360Oeffnen, a.DB1360Oeffnen);
-    baUebernehmen(baTabelle.BtlVorschauZeichnen, a.BtlVorschauZeichnen);
-    baUebernehmen(baTabelle.BtlVorschauFenster, a.BtlVorschauFenster);
-    baUebernehmen(baTabelle.VorschauAnlegen, a.VorschauAnlegen);
-    baUebernehmen(baTabelle.VorschauEntfernen, a.VorschauEntfernen);
-    baUebernehmen(baTabelle.ZiehKnopfAnmelden, a.ZiehKnopfAnmelden);
-    baUebernehmen(baTabelle.ZiehKnopfAbmelden, a.ZiehKnopfAbmelden);
-    baUebernehmen(baTabelle.ZiehenAnfang, a.ZiehenAnfang);
-    baUebernehmen(baTabelle.ZiehenUeber, a.ZiehenUeber);
-    baUebernehmen(baTabelle.ZiehenDispStop, a.ZiehenDispStop);
-    baUebernehmen(baTabelle.ZiehenEnde, a.ZiehenEnde);
+    using A = BmlAufrufe;
+    DienstUebernehmen(baTabelle, a, baTabelle, &A::DB1210Oeffnen, &A::DB1232Oeffnen, &A::DB1357Oeffnen,
+                      &A::DB1358Oeffnen, &A::DB1357Zeigen, &A::DB1358Zeigen, &A::DB1360Oeffnen,
+                      &A::BtlVorschauZeichnen, &A::BtlVorschauFenster, &A::VorschauAnlegen, &A::VorschauEntfernen,
+                      &A::ZiehKnopfAnmelden, &A::ZiehKnopfAbmelden, &A::ZiehenAnfang, &A::ZiehenUeber,
+                      &A::ZiehenDispStop, &A::ZiehenEnde);
 }
 
 void BmlAufrufeStandard()

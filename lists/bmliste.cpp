@@ -401,7 +401,8 @@ int bdBefehl(UINT nachricht, WPARAM wp, LPARAM)
         if (bdz.def < 0) break;
         bdVerlassen();
         {
-            const int n = DefKopieren(bdz.def);
+            const auto DefDuplizieren = DefKopieren;  // appends the copy, returns its index
+            const int n = DefDuplizieren(bdz.def);
             if (n < 0) wiMeldung(TextNr(243), DefBearbeitungsPfad());
             else bdAufbauen(n);
         }

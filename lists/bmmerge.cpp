@@ -254,9 +254,39 @@ std::string bmFormat(const char* format, ...)
     return t;
 }
 
-// Doubles: every item's main placement sorted once by drawing key and x;
-// each placed one takes its nearest other within 1.0 in x and y by
-// |dx| + |dy| (the lowest id on a tie), as the item-by-item search does.
+bool bmOrtKleiner(const BmHaupt& a, const BmHaupt& b)
+{
+    const int c = std::strcmp(a.ze, b.ze);
+    return c != 0 ? c < 0 : a.x < b.x;
+}
+
+// The other item whose main component lies on drawing `ze` within `toleranz`
+// of (x, y) in x and in y, the nearest by |dx| + |dy| (the lowest id on a tie);
+// 0 when none. `orte` holds every item's main placement sorted by drawing key
+// and x, so that only those within the tolerance in x are looked at.
+uint32_t GesAmOrt(const std::vector<BmHaupt>& orte, uint32_t id, const char* ze, double x, double y,
+                  double toleranz)
+{
+    BmHaupt unten{};
+    strkopie(unten.ze, ze, 40);
+    unten.x = x - toleranz;
+    double beste = 10000.0;
+    const BmHaupt* treffer = nullptr;
+    for (auto it = std::lower_bound(orte.begin(), orte.end(), unten, bmOrtKleiner);
+         it != orte.end() && std::strcmp(it->ze, unten.ze) == 0 && it->x <= x + toleranz; ++it) {
+        if (it->id == id) continue;
+        const double dx = std::fabs(x - it->x), dy = std::fabs(y - it->y);
+        if (dx > toleranz || dy > toleranz) continue;
+        if (dx + dy < beste || (dx + dy == beste && treffer && it->id < treffer->id)) {
+            beste = dx + dy;
+            treffer = &*it;
+        }
+    }
+    return treffer ? treffer->id : 0;
+}
+
+// Doubles: each placed item with the nearest other at its place (within 1.0),
+// counted once for the pair, when both main components have the same name.
 void bmDoppelte(bmpruefung& p, BmBericht& r)
 {
     std::vector<BmHaupt> h;
@@ -273,36 +303,24 @@ void bmDoppelte(bmpruefung& p, BmBericht& r)
             static_cast<std::vector<BmHaupt>*>(v)->push_back(e);
         },
         &h);
-    std::vector<BmHaupt> sortiert = h;
-    auto kleiner = [](const BmHaupt& a, const BmHaupt& b) {
-        const int c = std::strcmp(a.ze, b.ze);
-        return c != 0 ? c < 0 : a.x < b.x;
-    };
-    std::sort(sortiert.begin(), sortiert.end(), kleiner);
+    std::vector<BmHaupt> orte = h;
+    std::sort(orte.begin(), orte.end(), bmOrtKleiner);
     for (const BmHaupt& e : h) {
         if (!wiLangPumpe()) break;
         appbteil haupt;
         if (!bmHauptPlatziert(e.id, &haupt)) continue;
         const std::string pos = bmPosText(e.id, "H", 0);
         if (wiLangTiefe() > 0) wiLangText(bmFormat("%04X  %s", e.id, pos.c_str()).c_str());
-        BmHaupt unten = e;
-        unten.x = e.x - 1.0;
-        auto it = std::lower_bound(sortiert.begin(), sortiert.end(), unten, kleiner);
-        double beste = 10000.0;
-        const BmHaupt* treffer = nullptr;
-        for (; it != sortiert.end() && std::strcmp(it->ze, e.ze) == 0 && it->x <= e.x + 1.0; ++it) {
-            if (it->id == e.id) continue;
-            const double dx = std::fabs(e.x - it->x), dy = std::fabs(e.y - it->y);
-            if (dx > 1.0 || dy > 1.0) continue;
-            if (dx + dy < beste || (dx + dy == beste && treffer && it->id < treffer->id)) {
-                beste = dx + dy;
-                treffer = &*it;
-            }
-        }
-        if (!treffer || treffer->id >= e.id || std::strcmp(treffer->bl, e.bl) != 0) continue;
+        const uint32_t andere = GesAmOrt(orte, e.id, e.ze, e.x, e.y, 1.0);
+        if (andere == 0 || andere >= e.id) continue;
+        appbteil ah;
+        char bl[41];
+        if (!BtlSuchen(andere, "H", 0, &ah)) continue;
+        strkopie(bl, ah.bl, 40);
+        if (std::strcmp(bl, e.bl) != 0) continue;
         ++p.doppelt;
         r.zeile(bmFormat("%s %s %s - %s %s", bmTxt(98), bmKennung(e.id).c_str(), pos.c_str(),
-                         bmKennung(treffer->id).c_str(), bmPosText(treffer->id, "H", 0).c_str()));
+                         bmKennung(andere).c_str(), bmPosText(andere, "H", 0).c_str()));
         if (static_cast<int>(p.doppeltIds.size()) < BMDOPPSUP) p.doppeltIds.push_back(e.id);
     }
 }

@@ -96,6 +96,13 @@ ModDienste mdTabelle = mdStandard;
 
 const ModDienste& ModDienst() { return mdTabelle; }
 
+void ModDiensteSetzen(void (*eintragen)(ModDienste* d))
+{
+    ModDienste d{};
+    eintragen(&d);
+    ModDiensteSetzen(d);
+}
+
 void ModDiensteSetzen(const ModDienste& d)
 {
     if (d.RgbAusFarbname) mdTabelle.RgbAusFarbname = d.RgbAusFarbname;

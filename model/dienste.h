@@ -117,6 +117,8 @@ struct ModDienste {
 const ModDienste& ModDienst();
 // Installs the non-null entries of `d`.
 void ModDiensteSetzen(const ModDienste& d);
+// Installs the entries `eintragen` fills in an empty table.
+void ModDiensteSetzen(void (*eintragen)(ModDienste* d));
 // Back to the stand-ins (tests).
 void ModDiensteStandard();
 

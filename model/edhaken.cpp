@@ -7,10 +7,10 @@
 
 #include "model/geometri.h"
 #include "model/tempzeic.h"
+#include "support/dienst.h"
 
 namespace {
 
-EdProtokoll ehProt;
 STT ehStt;
 bool ehSttBereit = false;
 
@@ -33,24 +33,20 @@ void ehMarkierungAufheben()
 EdHaken ehStandard()
 {
     EdHaken h;
-    h.AppObjektNeu = [](const BEF* b, const STT*) { ehProt.appNeu.push_back(b->code); };
+    h.AppObjektNeu = [](const BEF*, const STT*) {};
     h.AppObjektGeloescht = [](const BEF*, const STT*) {};
     h.AppObjektGeaendert = [](int, const BEF*, const STT*, const BEF*, const STT*) {};
     h.AppAenderungErlaubt = [](const BEF*, const STT*) { return 1; };
     h.AppUndoSichern = [] { return 0; };
     h.AppWarteListeAbarbeiten = [] {};
     h.BMBefehlEnde = [] {};
-    h.AppZustandHolen = [](int slot) {
-        if (slot >= 0 && slot < 30) ehProt.appSlots.push_back(slot);
-    };
+    h.AppZustandHolen = [](int) {};
     h.AppZustandNachBefehl = [] {};
-    h.PvwBefehl = [](int id) { ehProt.pvw.push_back(id); };
+    h.PvwBefehl = [](int) {};
     h.AnsichtAusgabeSperren = [](int) {};
     h.AnsichtAusgabeFreigeben = [](int) {};
-    h.AnsichtBereichNeuZeichnen = [](int x1, int y1, int x2, int y2) {
-        ehProt.bereiche.push_back({x1, y1, x2, y2});
-    };
-    h.AnsichtNeuZeichnen = [] { ++ehProt.neuZeichnen; };
+    h.AnsichtBereichNeuZeichnen = [](int, int, int, int) {};
+    h.AnsichtNeuZeichnen = [] {};
     h.AnsichtPunktImFenster = [](double, double) { return 1; };
     h.AnsichtPunktSichtbar = [](double, double) { return 1; };
     h.AnsichtSichtbarHolen = [](double* x1, double* y1, double* x2, double* y2) {
@@ -73,51 +69,44 @@ EdHaken ehStandard()
     h.EditorBefehlAnwenden = [](const BEF* b) { SttAnwenden(b, ehZustand()); };
     h.EditorBefehlEnde = [] {};
     h.EditorNachRun = [] {};
-    h.EditorSeiteWecken = [] { ++ehProt.wecken; };
+    h.EditorSeiteWecken = [] {};
     h.EditorZustandNachfuehren = [](const BEF*, double, double) {};
     h.EditorZustandOffen = [] { return 0; };
     h.EditorZustandAuffrischen = [] {};
     h.EditorZustandSetzen = [](const STT* s) { *ehZustand() = *s; };
     h.EditorZustand = ehZustand;
-    h.EditorZeiName = [] { return ehProt.zeiName.c_str(); };
+    h.EditorZeiName = [] { return ""; };
     h.EditorTextSchalter = [] { return 0; };
-    h.DateiZugriffErlaubt = [] { return ehProt.zugriff; };
+    h.DateiZugriffErlaubt = [] { return 1; };
     h.StatusNachOeffnen = [] { return 0; };
-    h.ZeichnungGeaendertMelden = [] { ++ehProt.geaendertGemeldet; };
-    h.KopfSammelnAnfang = [] { ++ehProt.kopfAnfang; };
-    h.KopfSatz = [](const BEF* b) { ehProt.kopf.push_back(BefZuText(b)); };
-    h.KopfSammelnEnde = [] { ++ehProt.kopfEnde; };
+    h.ZeichnungGeaendertMelden = [] {};
+    h.KopfSammelnAnfang = [] {};
+    h.KopfSatz = [](const BEF*) {};
+    h.KopfSammelnEnde = [] {};
     h.KopfSchreiben = [](ZeiDatei*) { return 0; };
     h.LetztePunkteMerken = [](double, double) {};
     h.LetztesElementMerken = [](const BEF*) {};
     h.MakroAufzeichnen = [](const BEF*) {};
     h.MarkierungAufheben = ehMarkierungAufheben;
-    h.MeldungNr = [](int n, int) { ehProt.meldungen.push_back(n); };
-    h.MeldungOffen = [] { return ehProt.meldungOffen; };
-    h.MflGenWieder = [](int slot) {
-        if (slot >= 0 && slot < 30) ehProt.mflSlots.push_back(slot);
-    };
+    h.MeldungNr = [](int, int) {};
+    h.MeldungOffen = [] { return 0; };
+    h.MflGenWieder = [](int) {};
     h.ObjektErsetzen = [](int id, const BEF* b, const STT* s) { TzErsetzen(id, b, s); };
-    h.ObjZeichnen = [](const BEF* b, const STT*, int m) { ehProt.gemalt.push_back({b->code, b->text, m, b->darg[0]}); };
-    h.StatusMeldung = [](const char* t) { ehProt.status.emplace_back(t); };
-    h.StatusText = [](const char* t) { ehProt.status.emplace_back(t); };
+    h.ObjZeichnen = [](const BEF*, const STT*, int) {};
+    h.StatusMeldung = [](const char*) {};
+    h.StatusText = [](const char*) {};
     h.TextSchritt = [](int) {};
     h.UndoRunGeaendert = [] { return 0; };
-    h.ZeiFrageSpeichern = [] { return ehProt.frageSpeichern; };
+    h.ZeiFrageSpeichern = [] { return 1; };
     h.ZuletztGeoeffnet = [](int, char* aus, size_t kap) {
         if (kap) aus[0] = '\0';
     };
-    h.DBDialogOeffnen = [](int) { ++ehProt.dialoge; };
+    h.DBDialogOeffnen = [](int) {};
     h.EditorUeberlagerung = [] {};
     return h;
 }
 
 EdHaken ehTabelle = ehStandard();
-
-template <typename T> void ehUebernehmen(T& ziel, T quelle)
-{
-    if (quelle) ziel = quelle;
-}
 
 }  // namespace
 
@@ -125,83 +114,32 @@ const EdHaken& EdHakenTabelle() { return ehTabelle; }
 
 void EdHakenSetzen(const EdHaken& h)
 {
-    ehUebernehmen(ehTabelle.AppObjektNeu, h.AppObjektNeu);
-    ehUebernehmen(ehTabelle.AppObjektGeloescht, h.AppObjektGeloescht);
-    ehUebernehmen(ehTabelle.AppObjektGeaendert, h.AppObjektGeaendert);
-    ehUebernehmen(ehTabelle.AppAenderungErlaubt, h.AppAenderungErlaubt);
-    ehUebernehmen(ehTabelle.AppUndoSichern, h.AppUndoSichern);
-    ehUebernehmen(ehTabelle.AppWarteListeAbarbeiten, h.AppWarteListeAbarbeiten);
-    ehUebernehmen(ehTabelle.BMBefehlEnde, h.BMBefehlEnde);
-    ehUebernehmen(ehTabelle.AppZustandHolen, h.AppZustandHolen);
-    ehUebernehmen(ehTabelle.AppZustandNachBefehl, h.AppZustandNachBefehl);
-    ehUebernehmen(ehTabelle.PvwBefehl, h.PvwBefehl);
-    ehUebernehmen(ehTabelle.AnsichtAusgabeSperren, h.AnsichtAusgabeSperren);
-    ehUebernehmen(ehTabelle.AnsichtAusgabeFreigeben, h.AnsichtAusgabeFreigeben);
-    ehUebernehmen(ehTabelle.AnsichtBereichNeuZeichnen, h.AnsichtBereichNeuZeichnen);
-    ehUebernehmen(ehTabelle.AnsichtNeuZeichnen, h.AnsichtNeuZeichnen);
-    ehUebernehmen(ehTabelle.AnsichtPunktImFenster, h.AnsichtPunktImFenster);
-    ehUebernehmen(ehTabelle.AnsichtPunktSichtbar, h.AnsichtPunktSichtbar);
-    ehUebernehmen(ehTabelle.AnsichtSichtbarHolen, h.AnsichtSichtbarHolen);
-    ehUebernehmen(ehTabelle.AnsichtFenster, h.AnsichtFenster);
-    ehUebernehmen(ehTabelle.WeltZuPixelX, h.WeltZuPixelX);
-    ehUebernehmen(ehTabelle.WeltZuPixelY, h.WeltZuPixelY);
-    ehUebernehmen(ehTabelle.CursorMarkeSetzen, h.CursorMarkeSetzen);
-    ehUebernehmen(ehTabelle.RasterPunktZeichnen, h.RasterPunktZeichnen);
-    ehUebernehmen(ehTabelle.HintergrundZeichnen, h.HintergrundZeichnen);
-    ehUebernehmen(ehTabelle.BtlPosVorhanden, h.BtlPosVorhanden);
-    ehUebernehmen(ehTabelle.BefAusdehnung, h.BefAusdehnung);
-    ehUebernehmen(ehTabelle.BauDefObjMerken, h.BauDefObjMerken);
-    ehUebernehmen(ehTabelle.ObjPrimitivHook, h.ObjPrimitivHook);
-    ehUebernehmen(ehTabelle.BauHistEintragen, h.BauHistEintragen);
-    ehUebernehmen(ehTabelle.BefehlErlaubt, h.BefehlErlaubt);
-    ehUebernehmen(ehTabelle.CursorObjBefehl, h.CursorObjBefehl);
-    ehUebernehmen(ehTabelle.CursorObjMarkiert, h.CursorObjMarkiert);
-    ehUebernehmen(ehTabelle.EditorBefehlAnwenden, h.EditorBefehlAnwenden);
-    ehUebernehmen(ehTabelle.EditorBefehlEnde, h.EditorBefehlEnde);
-    ehUebernehmen(ehTabelle.EditorNachRun, h.EditorNachRun);
-    ehUebernehmen(ehTabelle.EditorSeiteWecken, h.EditorSeiteWecken);
-    ehUebernehmen(ehTabelle.EditorZustandNachfuehren, h.EditorZustandNachfuehren);
-    ehUebernehmen(ehTabelle.EditorZustandOffen, h.EditorZustandOffen);
-    ehUebernehmen(ehTabelle.EditorZustandAuffrischen, h.EditorZustandAuffrischen);
-    ehUebernehmen(ehTabelle.EditorZustandSetzen, h.EditorZustandSetzen);
-    ehUebernehmen(ehTabelle.EditorZustand, h.EditorZustand);
-    ehUebernehmen(ehTabelle.EditorZeiName, h.EditorZeiName);
-    ehUebernehmen(ehTabelle.EditorTextSchalter, h.EditorTextSchalter);
-    ehUebernehmen(ehTabelle.DateiZugriffErlaubt, h.DateiZugriffErlaubt);
-    ehUebernehmen(ehTabelle.StatusNachOeffnen, h.StatusNachOeffnen);
-    ehUebernehmen(ehTabelle.ZeichnungGeaendertMelden, h.ZeichnungGeaendertMelden);
-    ehUebernehmen(ehTabelle.KopfSammelnAnfang, h.KopfSammelnAnfang);
-    ehUebernehmen(ehTabelle.KopfSatz, h.KopfSatz);
-    ehUebernehmen(ehTabelle.KopfSammelnEnde, h.KopfSammelnEnde);
-    ehUebernehmen(ehTabelle.KopfSchreiben, h.KopfSchreiben);
-    ehUebernehmen(ehTabelle.LetztePunkteMerken, h.LetztePunkteMerken);
-    ehUebernehmen(ehTabelle.LetztesElementMerken, h.LetztesElementMerken);
-    ehUebernehmen(ehTabelle.MakroAufzeichnen, h.MakroAufzeichnen);
-    ehUebernehmen(ehTabelle.MarkierungAufheben, h.MarkierungAufheben);
-    ehUebernehmen(ehTabelle.MeldungNr, h.MeldungNr);
-    ehUebernehmen(ehTabelle.MeldungOffen, h.MeldungOffen);
-    ehUebernehmen(ehTabelle.MflGenWieder, h.MflGenWieder);
-    ehUebernehmen(ehTabelle.ObjektErsetzen, h.ObjektErsetzen);
-    ehUebernehmen(ehTabelle.ObjZeichnen, h.ObjZeichnen);
-    ehUebernehmen(ehTabelle.StatusMeldung, h.StatusMeldung);
-    ehUebernehmen(ehTabelle.StatusText, h.StatusText);
-    ehUebernehmen(ehTabelle.TextSchritt, h.TextSchritt);
-    ehUebernehmen(ehTabelle.UndoRunGeaendert, h.UndoRunGeaendert);
-    ehUebernehmen(ehTabelle.ZeiFrageSpeichern, h.ZeiFrageSpeichern);
-    ehUebernehmen(ehTabelle.ZuletztGeoeffnet, h.ZuletztGeoeffnet);
-    ehUebernehmen(ehTabelle.DBDialogOeffnen, h.DBDialogOeffnen);
-    ehUebernehmen(ehTabelle.EditorUeberlagerung, h.EditorUeberlagerung);
+    using H = EdHaken;
+    DienstUebernehmen(ehTabelle, h, ehTabelle, &H::AppObjektNeu, &H::AppObjektGeloescht, &H::AppObjektGeaendert,
+                      &H::AppAenderungErlaubt, &H::AppUndoSichern, &H::AppWarteListeAbarbeiten, &H::BMBefehlEnde,
+                      &H::AppZustandHolen, &H::AppZustandNachBefehl, &H::PvwBefehl, &H::AnsichtAusgabeSperren,
+                      &H::AnsichtAusgabeFreigeben, &H::AnsichtBereichNeuZeichnen, &H::AnsichtNeuZeichnen,
+                      &H::AnsichtPunktImFenster, &H::AnsichtPunktSichtbar, &H::AnsichtSichtbarHolen,
+                      &H::AnsichtFenster, &H::WeltZuPixelX, &H::WeltZuPixelY, &H::CursorMarkeSetzen,
+                      &H::RasterPunktZeichnen, &H::HintergrundZeichnen, &H::BtlPosVorhanden, &H::BefAusdehnung,
+                      &H::BauDefObjMerken, &H::ObjPrimitivHook, &H::BauHistEintragen, &H::BefehlErlaubt,
+                      &H::CursorObjBefehl, &H::CursorObjMarkiert, &H::EditorBefehlAnwenden, &H::EditorBefehlEnde,
+                      &H::EditorNachRun, &H::EditorSeiteWecken, &H::EditorZustandNachfuehren, &H::EditorZustandOffen,
+                      &H::EditorZustandAuffrischen, &H::EditorZustandSetzen, &H::EditorZustand, &H::EditorZeiName,
+                      &H::EditorTextSchalter, &H::DateiZugriffErlaubt, &H::StatusNachOeffnen,
+                      &H::ZeichnungGeaendertMelden, &H::KopfSammelnAnfang, &H::KopfSatz, &H::KopfSammelnEnde,
+                      &H::KopfSchreiben, &H::LetztePunkteMerken, &H::LetztesElementMerken, &H::MakroAufzeichnen,
+                      &H::MarkierungAufheben, &H::MeldungNr, &H::MeldungOffen, &H::MflGenWieder, &H::ObjektErsetzen,
+                      &H::ObjZeichnen, &H::StatusMeldung, &H::StatusText, &H::TextSchritt, &H::UndoRunGeaendert,
+                      &H::ZeiFrageSpeichern, &H::ZuletztGeoeffnet, &H::DBDialogOeffnen, &H::EditorUeberlagerung);
 }
 
 void EdHakenStandard()
 {
     ehTabelle = ehStandard();
-    ehProt = EdProtokoll();
     SttInit(&ehStt, nullptr);
     ehSttBereit = true;
 }
-
-EdProtokoll& EdProtokollHolen() { return ehProt; }
 
 #define EH_V(name, params, args) \
     void name params { ehTabelle.name args; }

@@ -11,13 +11,11 @@
 // Stand-ins: extents are BefAusdehnungRoh; the editor holds one graphic
 // state to which EditorBefehlAnwenden applies SttAnwenden; every permission
 // answers 1; no placement stands already (output registers the real test);
-// no message box is open; the drawing name is empty; painters, posts,
-// repaints and status texts are recorded in EdProtokoll for tests.
+// no message box is open; the drawing name is empty; the save question
+// answers "No"; painters, posts, repaints and status texts go nowhere.
 #pragma once
 
 #include <cstdint>
-#include <string>
-#include <vector>
 
 #include "model/befehl.h"
 #include "model/zustand.h"
@@ -106,36 +104,8 @@ struct EdHaken {
 const EdHaken& EdHakenTabelle();
 // Installs the non-null entries of h.
 void EdHakenSetzen(const EdHaken& h);
-// Back to the stand-ins and an empty record (tests).
+// Back to the stand-ins (tests).
 void EdHakenStandard();
-
-// What the stand-ins were handed.
-struct EdGemalt {
-    int code;
-    std::string text;
-    int markiert;
-    double d0;  // first double of the record
-};
-struct EdProtokoll {
-    int wecken = 0;                        // EditorSeiteWecken
-    std::vector<int> pvw;                  // PvwBefehl
-    std::vector<std::string> status;       // StatusMeldung and StatusText
-    std::vector<int> meldungen;            // MeldungNr
-    std::vector<EdGemalt> gemalt;          // ObjZeichnen
-    std::vector<std::vector<int>> bereiche;  // AnsichtBereichNeuZeichnen
-    int neuZeichnen = 0;                   // AnsichtNeuZeichnen
-    int geaendertGemeldet = 0;             // 2999
-    int dialoge = 0;                       // DBDialogOeffnen
-    std::vector<std::string> kopf;         // header records collected
-    int kopfAnfang = 0, kopfEnde = 0;
-    std::vector<int> appNeu;               // codes given to AppObjektNeu
-    std::vector<int> mflSlots, appSlots;   // MflGenWieder, AppZustandHolen (valid slots)
-    std::string zeiName;                   // answer of EditorZeiName
-    int meldungOffen = 0;                  // answer of MeldungOffen
-    int zugriff = 1;                       // answer of DateiZugriffErlaubt
-    int frageSpeichern = 1;                // answer of ZeiFrageSpeichern
-};
-EdProtokoll& EdProtokollHolen();
 
 // Calls through the table, in namespace `modh` so that the higher layers can
 // define the services under the same names and register them.

@@ -15,6 +15,7 @@
 #include "platform/nachricht.h"
 #include "platform/stil3d.h"
 #include "platform/systemwerte.h"
+#include "platform/klasseint.h"
 
 namespace {
 
@@ -423,14 +424,4 @@ LRESULT knopfProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
 
 }  // namespace
 
-void plKnopfKlasseRegistrieren()
-{
-    WNDCLASS wc{};
-    if (GetClassInfo(0, WC_BUTTON, &wc)) return;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = knopfProc;
-    wc.cbWndExtra = KNOPF_EXTRA;
-    wc.hCursor = plCursorSystem(IDC_ARROW);
-    wc.lpszClassName = WC_BUTTON;
-    RegisterClass(&wc);
-}
+void plKnopfKlasseRegistrieren() { plKlasseSichern(WC_BUTTON, knopfProc, CS_DBLCLKS, KNOPF_EXTRA); }

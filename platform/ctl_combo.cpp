@@ -16,6 +16,7 @@
 #include "platform/nachricht.h"
 #include "platform/stil3d.h"
 #include "platform/systemwerte.h"
+#include "platform/klasseint.h"
 
 namespace {
 
@@ -863,15 +864,5 @@ void plComboAnmelden()
 {
     plEditAnmelden();
     plListeAnmelden();
-    WNDCLASSEX wc{};
-    wc.cbSize = sizeof wc;
-    if (GetClassInfoEx(0, "COMBOBOX", &wc)) return;
-    wc = WNDCLASSEX{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_DBLCLKS | CS_GLOBALCLASS | CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = cbProc;
-    wc.cbWndExtra = sizeof(LONG_PTR);
-    wc.hCursor = plCursorSystem(IDC_ARROW);
-    wc.lpszClassName = "COMBOBOX";
-    RegisterClassEx(&wc);
+    plKlasseSichern("COMBOBOX", cbProc, CS_DBLCLKS | CS_GLOBALCLASS | CS_HREDRAW | CS_VREDRAW, sizeof(LONG_PTR));
 }

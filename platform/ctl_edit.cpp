@@ -17,6 +17,7 @@
 #include "platform/nachricht.h"
 #include "platform/systemwerte.h"
 #include "platform/zeichen.h"
+#include "platform/klasseint.h"
 
 namespace {
 
@@ -858,16 +859,6 @@ struct EdAngebot {
 
 void plEditAnmelden()
 {
-    WNDCLASSEX wc{};
-    wc.cbSize = sizeof wc;
-    if (GetClassInfoEx(0, "EDIT", &wc)) return;
     plScrollAnmelden();
-    wc = WNDCLASSEX{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_DBLCLKS | CS_GLOBALCLASS;
-    wc.lpfnWndProc = edProc;
-    wc.cbWndExtra = sizeof(LONG_PTR);
-    wc.hCursor = plCursorSystem(IDC_IBEAM);
-    wc.lpszClassName = "EDIT";
-    RegisterClassEx(&wc);
+    plKlasseSichern("EDIT", edProc, CS_DBLCLKS | CS_GLOBALCLASS, sizeof(LONG_PTR), IDC_IBEAM);
 }

@@ -14,6 +14,7 @@
 #include "platform/nachricht.h"
 #include "platform/systemwerte.h"
 #include "platform/zeichen.h"
+#include "platform/klasseint.h"
 
 // The combo box's handling of its dropped list (ctl_combo.cpp): true when
 // it took the message.
@@ -780,20 +781,7 @@ void lbMelden(LbZustand& z, int code)
 
 void plListeAnmelden()
 {
-    WNDCLASSEX wc{};
-    wc.cbSize = sizeof wc;
-    if (GetClassInfoEx(0, "LISTBOX", &wc) && GetClassInfoEx(0, "ComboLBox", &wc)) return;
     plScrollAnmelden();
-    for (const char* name : {"LISTBOX", "ComboLBox"}) {
-        wc = WNDCLASSEX{};
-        wc.cbSize = sizeof wc;
-        if (GetClassInfoEx(0, name, &wc)) continue;
-        wc.cbSize = sizeof wc;
-        wc.style = CS_DBLCLKS | CS_GLOBALCLASS | (name[0] == 'C' ? CS_SAVEBITS : 0);
-        wc.lpfnWndProc = lbProc;
-        wc.cbWndExtra = sizeof(LONG_PTR);
-        wc.hCursor = plCursorSystem(IDC_ARROW);
-        wc.lpszClassName = name;
-        RegisterClassEx(&wc);
-    }
+    plKlasseSichern("LISTBOX", lbProc, CS_DBLCLKS | CS_GLOBALCLASS, sizeof(LONG_PTR));
+    plKlasseSichern("ComboLBox", lbProc, CS_DBLCLKS | CS_GLOBALCLASS | CS_SAVEBITS, sizeof(LONG_PTR));
 }

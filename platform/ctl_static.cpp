@@ -11,6 +11,7 @@
 #include "platform/nachricht.h"
 #include "platform/stil3d.h"
 #include "platform/systemwerte.h"
+#include "platform/klasseint.h"
 
 namespace {
 
@@ -207,14 +208,4 @@ LRESULT statikProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
 
 }  // namespace
 
-void plStatikKlasseRegistrieren()
-{
-    WNDCLASS wc{};
-    if (GetClassInfo(0, WC_STATIC, &wc)) return;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = statikProc;
-    wc.cbWndExtra = STATIK_EXTRA;
-    wc.hCursor = plCursorSystem(IDC_ARROW);
-    wc.lpszClassName = WC_STATIC;
-    RegisterClass(&wc);
-}
+void plStatikKlasseRegistrieren() { plKlasseSichern(WC_STATIC, statikProc, CS_DBLCLKS, STATIK_EXTRA); }

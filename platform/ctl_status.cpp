@@ -15,6 +15,7 @@
 #include "platform/nachricht.h"
 #include "platform/stil3d.h"
 #include "platform/systemwerte.h"
+#include "platform/klasseint.h"
 
 namespace {
 
@@ -300,13 +301,4 @@ HWND CreateStatusWindow(LONG style, LPCSTR text, HWND parent, UINT id)
                           static_cast<HMENU>(id), 0, nullptr);
 }
 
-void plStatusKlasseRegistrieren()
-{
-    WNDCLASS wc{};
-    if (GetClassInfo(0, STATUSCLASSNAME, &wc)) return;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = statusProc;
-    wc.hCursor = plCursorSystem(IDC_ARROW);
-    wc.lpszClassName = STATUSCLASSNAME;
-    RegisterClass(&wc);
-}
+void plStatusKlasseRegistrieren() { plKlasseSichern(STATUSCLASSNAME, statusProc, CS_DBLCLKS, 0); }

@@ -16,6 +16,7 @@
 #include "platform/nachricht.h"
 #include "platform/stil3d.h"
 #include "platform/systemwerte.h"
+#include "platform/klasseint.h"
 
 namespace {
 
@@ -282,12 +283,4 @@ LRESULT CALLBACK tbProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
 
 }  // namespace
 
-void plTbarKlasseRegistrieren()
-{
-    WNDCLASS wc{};
-    if (GetClassInfo(0, TOOLBARCLASSNAME, &wc)) return;
-    wc.lpfnWndProc = tbProc;
-    wc.hCursor = plCursorSystem(IDC_ARROW);
-    wc.lpszClassName = TOOLBARCLASSNAME;
-    RegisterClass(&wc);
-}
+void plTbarKlasseRegistrieren() { plKlasseSichern(TOOLBARCLASSNAME, tbProc, 0, 0); }

@@ -17,6 +17,7 @@
 #include "platform/ressource.h"
 #include "platform/stil3d.h"
 #include "platform/systemwerte.h"
+#include "platform/klasseint.h"
 
 namespace {
 
@@ -470,13 +471,4 @@ LRESULT tippProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
 
 }  // namespace
 
-void plTippKlasseRegistrieren()
-{
-    WNDCLASS wc{};
-    if (GetClassInfo(0, TOOLTIPS_CLASS, &wc)) return;
-    wc.style = CS_SAVEBITS;
-    wc.lpfnWndProc = tippProc;
-    wc.hCursor = plCursorSystem(IDC_ARROW);
-    wc.lpszClassName = TOOLTIPS_CLASS;
-    RegisterClass(&wc);
-}
+void plTippKlasseRegistrieren() { plKlasseSichern(TOOLTIPS_CLASS, tippProc, CS_SAVEBITS, 0); }

@@ -32,6 +32,7 @@
 #include "platform/nachrichtbox.h"
 #include "platform/stil3d.h"
 #include "platform/systemwerte.h"
+#include "platform/klasseint.h"
 
 namespace {
 
@@ -103,17 +104,7 @@ LRESULT dlgKlassenProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
     return DefDlgProc(h, msg, wp, lp);
 }
 
-void dlgKlasseSichern()
-{
-    WNDCLASS wc{};
-    if (GetClassInfo(0, DLG_KLASSE, &wc)) return;
-    wc.lpfnWndProc = dlgKlassenProc;
-    wc.cbWndExtra = DLGWINDOWEXTRA;
-    wc.hCursor = plCursorSystem(IDC_ARROW);
-    wc.lpszClassName = DLG_KLASSE;
-    wc.style = CS_DBLCLKS | CS_SAVEBITS;
-    RegisterClass(&wc);
-}
+void dlgKlasseSichern() { plKlasseSichern(DLG_KLASSE, dlgKlassenProc, CS_DBLCLKS | CS_SAVEBITS, DLGWINDOWEXTRA); }
 
 double dlgFaktor()
 {

@@ -16,11 +16,13 @@
 #include <functional>
 
 #include "platform/backend.h"
+#include "platform/eingabe.h"
 #include "platform/fensterint.h"
 #include "platform/menue.h"
 #include "platform/gdi.h"
 #include "platform/gdiint.h"
 #include "platform/systemwerte.h"
+#include "platform/klasseint.h"
 
 namespace {
 
@@ -439,6 +441,18 @@ ATOM RegisterClassEx(const WNDCLASSEX* wc)
     ATOM a = k->atom;
     wm.klassen.push_back(std::move(k));
     return a;
+}
+
+void plKlasseSichern(LPCSTR name, WNDPROC proc, UINT stil, int fensterExtra, LPCSTR cursor)
+{
+    WNDCLASS wc{};
+    if (GetClassInfo(0, name, &wc)) return;
+    wc.style = stil;
+    wc.lpfnWndProc = proc;
+    wc.cbWndExtra = fensterExtra;
+    wc.hCursor = plCursorSystem(cursor);
+    wc.lpszClassName = name;
+    RegisterClass(&wc);
 }
 
 ATOM RegisterClass(const WNDCLASS* wc)

@@ -44,27 +44,8 @@ struct ENUMLOGFONTEX {
     BYTE elfStyle[LF_FACESIZE];
     BYTE elfScript[LF_FACESIZE];
 };
-struct NEWTEXTMETRIC {
-    LONG tmHeight;
-    LONG tmAscent;
-    LONG tmDescent;
-    LONG tmInternalLeading;
-    LONG tmExternalLeading;
-    LONG tmAveCharWidth;
-    LONG tmMaxCharWidth;
-    LONG tmWeight;
-    LONG tmOverhang;
-    LONG tmDigitizedAspectX;
-    LONG tmDigitizedAspectY;
-    BYTE tmFirstChar;
-    BYTE tmLastChar;
-    BYTE tmDefaultChar;
-    BYTE tmBreakChar;
-    BYTE tmItalic;
-    BYTE tmUnderlined;
-    BYTE tmStruckOut;
-    BYTE tmPitchAndFamily;
-    BYTE tmCharSet;
+// TEXTMETRIC with the outline font's own sizes after it, laid out as one.
+struct NEWTEXTMETRIC : TEXTMETRIC {
     DWORD ntmFlags;
     UINT ntmSizeEM;
     UINT ntmCellHeight;

@@ -35,6 +35,7 @@
 #include "platform/systemwerte.h"
 #include "platform/uhr.h"
 #include "platform/zeichen.h"
+#include "platform/klasseint.h"
 
 namespace {
 
@@ -308,16 +309,7 @@ LRESULT popupProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     }
 }
 
-void klasseSichern()
-{
-    WNDCLASS wc{};
-    if (GetClassInfo(0, PL_MENUE_KLASSE, &wc)) return;
-    wc.style = CS_SAVEBITS;
-    wc.lpfnWndProc = popupProc;
-    wc.hCursor = plCursorSystem(IDC_ARROW);
-    wc.lpszClassName = PL_MENUE_KLASSE;
-    RegisterClass(&wc);
-}
+void klasseSichern() { plKlasseSichern(PL_MENUE_KLASSE, popupProc, CS_SAVEBITS, 0); }
 
 // Item rectangles and size of a popup.
 SIZE popupLayout(HMENU menu, std::vector<RECT>& r)

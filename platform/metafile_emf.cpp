@@ -450,16 +450,7 @@ BOOL emfExtTextOut(HDC hdc, int x, int y, UINT opt, const RECT* rc, LPCSTR text,
     return TRUE;
 }
 
-const GdiRecorder kEmfRecorder = {
-    emfSaveDC, emfRestoreDC, emfSetTextColor, emfSetBkColor, emfSetBkMode, emfSetROP2, emfSetPolyFillMode,
-    emfSetStretchBltMode, emfSetTextAlign, emfSetMapMode, emfSetWindowOrgEx, emfSetWindowExtEx,
-    emfSetViewportOrgEx, emfSetViewportExtEx, emfOffsetWindowOrgEx, emfOffsetViewportOrgEx, emfSetGraphicsMode,
-    emfSetWorldTransform, emfModifyWorldTransform, emfSetBrushOrgEx, emfMoveToEx, emfSelectObject,
-    emfDeleteObject, emfSelectClipRgn, emfIntersectClipRect, emfExcludeClipRect, emfLineTo, emfPolyline,
-    emfPolygon, emfPolyPolygon, emfRectangle, emfRoundRect, emfEllipse, emfArc, emfPie, emfChord, metaFillRect,
-    metaFrameRect, metaInvertRect, metaDrawFocusRect, metaFillRgn, metaPatBlt, emfSetPixel, emfExtTextOut, metaBitBlt,
-    metaStretchBlt, metaStretchDIBits,
-};
+const GdiRecorder kEmfRecorder = META_RECORDER(emf);
 
 }  // namespace
 

@@ -74,6 +74,20 @@ BOOL metaStretchBlt(HDC hdc, int x, int y, int w, int h, HDC src, int xs, int ys
 BOOL metaStretchDIBits(HDC hdc, int x, int y, int w, int h, int xs, int ys, int ws, int hs, const void* bits,
                        const BITMAPINFO* bmi, UINT usage, DWORD rop);
 
+// The recorder table of a format whose members are named `p` + the GDI
+// call (emfLineTo, wmfLineTo, ...), with the members written alike above.
+#define META_RECORDER(p)                                                                                            \
+    {                                                                                                               \
+        p##SaveDC, p##RestoreDC, p##SetTextColor, p##SetBkColor, p##SetBkMode, p##SetROP2, p##SetPolyFillMode,     \
+            p##SetStretchBltMode, p##SetTextAlign, p##SetMapMode, p##SetWindowOrgEx, p##SetWindowExtEx,             \
+            p##SetViewportOrgEx, p##SetViewportExtEx, p##OffsetWindowOrgEx, p##OffsetViewportOrgEx,                 \
+            p##SetGraphicsMode, p##SetWorldTransform, p##ModifyWorldTransform, p##SetBrushOrgEx, p##MoveToEx,       \
+            p##SelectObject, p##DeleteObject, p##SelectClipRgn, p##IntersectClipRect, p##ExcludeClipRect,          \
+            p##LineTo, p##Polyline, p##Polygon, p##PolyPolygon, p##Rectangle, p##RoundRect, p##Ellipse, p##Arc,     \
+            p##Pie, p##Chord, metaFillRect, metaFrameRect, metaInvertRect, metaDrawFocusRect, metaFillRgn,          \
+            metaPatBlt, p##SetPixel, p##ExtTextOut, metaBitBlt, metaStretchBlt, metaStretchDIBits,                  \
+    }
+
 // Brush styles a metafile's brush record holds; any other becomes solid.
 inline UINT metaPinselStil(UINT stil)
 {

@@ -334,16 +334,7 @@ BOOL wmfExtTextOut(HDC hdc, int x, int y, UINT opt, const RECT* rc, LPCSTR text,
     return TRUE;
 }
 
-const GdiRecorder kWmfRecorder = {
-    wmfSaveDC, wmfRestoreDC, wmfSetTextColor, wmfSetBkColor, wmfSetBkMode, wmfSetROP2, wmfSetPolyFillMode,
-    wmfSetStretchBltMode, wmfSetTextAlign, wmfSetMapMode, wmfSetWindowOrgEx, wmfSetWindowExtEx,
-    wmfSetViewportOrgEx, wmfSetViewportExtEx, wmfOffsetWindowOrgEx, wmfOffsetViewportOrgEx, wmfSetGraphicsMode,
-    wmfSetWorldTransform, wmfModifyWorldTransform, wmfSetBrushOrgEx, wmfMoveToEx, wmfSelectObject,
-    wmfDeleteObject, wmfSelectClipRgn, wmfIntersectClipRect, wmfExcludeClipRect, wmfLineTo, wmfPolyline,
-    wmfPolygon, wmfPolyPolygon, wmfRectangle, wmfRoundRect, wmfEllipse, wmfArc, wmfPie, wmfChord, metaFillRect,
-    metaFrameRect, metaInvertRect, metaDrawFocusRect, metaFillRgn, metaPatBlt, wmfSetPixel, wmfExtTextOut, metaBitBlt,
-    metaStretchBlt, metaStretchDIBits,
-};
+const GdiRecorder kWmfRecorder = META_RECORDER(wmf);
 
 }  // namespace
 

@@ -84,10 +84,12 @@ ExportLauf ex;
 
 int exSchreiben(int art, const char* zeichnung, const char* ausgabe)
 {
+    // The text export is the drawing file's own text form.
+    const auto ZeiTextExport = ZeiAlsText;
     switch (art) {
     case EXPORT_DXF: return DxfExport(ausgabe, zeichnung, zeichnung);
     case EXPORT_HPGL: return HpglPlot(zeichnung, ausgabe);
-    case EXPORT_TXT: return ZeiAlsText(zeichnung, ausgabe);
+    case EXPORT_TXT: return ZeiTextExport(zeichnung, ausgabe);
     case EXPORT_SVG: return SvgExport(zeichnung, ausgabe);
     case EXPORT_DUMP: return ZeiDump(zeichnung, ausgabe);
     default: return -1;

@@ -27,18 +27,18 @@ inline constexpr int PVWSORTTEXT = 3101;    // its label
 inline constexpr int PVWSTAMMSUP = 200;     // characters of a proposed stem
 inline constexpr int PVWENDUNGSUP = 40;     // characters of a proposed extension
 
-// The frame's services that the page calls; frame/ installs them at start.
-// A null member keeps the stand-in: nachSchliessen 0 (no separate frame),
-// ddeAusfuehren -1 (no viewer running), auswertDlgOeffnen says that the
-// evaluation dialog is not there yet, the others do nothing.
+// The frame's services that the page calls, under the names the page gives
+// them; frame/ installs them at start. A null member keeps the stand-in:
+// BefehlNachSchliessen 0 (no separate frame), DdeAusfuehren -1 (no viewer
+// running), the others do nothing.
 struct PvwRahmenDienst {
-    int (*nachSchliessen)(HWND fenster, int id);   // BefehlNachSchliessen
-    void (*editorOeffnen)(const char* pfad);       // EdtModusOeffnen
-    void (*anzeigeOeffnen)(const char* pfad);      // ShowModusOeffnen
-    void (*ddeDateiMelden)(const char* datei, int art);                        // DdeDateiMelden
-    int (*ddeAusfuehren)(const char* dienst, const char* thema, const char* befehl);  // 0 or -1
-    void (*auswertDlgOeffnen)(int a, int b);       // AuswertDlgOeffnen
-    void (*vorlageEinreihen)(const char* pfad);    // EdtVorlageEinreihen
+    int (*BefehlNachSchliessen)(HWND fenster, int id);
+    void (*EdtModusOeffnen)(const char* pfad);
+    void (*ShowModusOeffnen)(const char* pfad);
+    void (*DdeDateiMelden)(const char* datei, int art);
+    int (*DdeAusfuehren)(const char* dienst, const char* thema, const char* befehl);  // 0 or -1
+    void (*AuswertDlgOeffnen)(int a, int b);
+    void (*EdtVorlageEinreihen)(const char* pfad);
 };
 void PvwRahmenSetzen(const PvwRahmenDienst& dienst);
 void PvwRahmenZuruecksetzen();

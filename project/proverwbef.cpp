@@ -67,8 +67,8 @@ PvwRahmenDienst pvwDienst = pvwStandard;
 void PvwRahmenSetzen(const PvwRahmenDienst& d)
 {
     using D = PvwRahmenDienst;
-    DienstUebernehmen(pvwDienst, d, pvwStandard, &D::nachSchliessen, &D::editorOeffnen, &D::anzeigeOeffnen,
-                      &D::ddeDateiMelden, &D::ddeAusfuehren, &D::auswertDlgOeffnen, &D::vorlageEinreihen);
+    DienstUebernehmen(pvwDienst, d, pvwStandard, &D::BefehlNachSchliessen, &D::EdtModusOeffnen, &D::ShowModusOeffnen,
+                      &D::DdeDateiMelden, &D::DdeAusfuehren, &D::AuswertDlgOeffnen, &D::EdtVorlageEinreihen);
 }
 
 void PvwRahmenZuruecksetzen() { pvwDienst = pvwStandard; }
@@ -176,7 +176,7 @@ void PvwZeiBearbeiten(const char* name, int art)
         wiShellOeffnen(pvwPfad(name).c_str());
         return;
     }
-    pvwRahmen().editorOeffnen(pvwPfad(name).c_str());
+    pvwRahmen().EdtModusOeffnen(pvwPfad(name).c_str());
 }
 
 void PvwZeiAnsehenIntern(const char* name, int art)
@@ -185,7 +185,7 @@ void PvwZeiAnsehenIntern(const char* name, int art)
         wiShellOeffnen(pvwPfad(name).c_str());
         return;
     }
-    pvwRahmen().anzeigeOeffnen(pvwPfad(name).c_str());
+    pvwRahmen().ShowModusOeffnen(pvwPfad(name).c_str());
 }
 
 void PvwZeiAnsehen(const char* name, int art)
@@ -204,7 +204,7 @@ void PvwZeiAnsehen(const char* name, int art)
     const std::string option = std::string("-gd=") + VgbSetNameZeiger();
     const PvwRahmenDienst& r = pvwRahmen();
     const std::string sprache = "-s=" + std::to_string(spr);
-    if (r.ddeAusfuehren("ZVKView", "option", sprache.c_str()) != 0) {
+    if (r.DdeAusfuehren("ZVKView", "option", sprache.c_str()) != 0) {
         char programm[MAX_PATH + 1];
         PfadProgramm(programm, sizeof programm, "view.exe");
         // Without the viewer program the drawing is shown in the program's
@@ -217,16 +217,16 @@ void PvwZeiAnsehen(const char* name, int art)
         wiProgrammStarten(zeile.c_str());
         return;
     }
-    r.ddeAusfuehren("ZVKView", "option", option.c_str());
+    r.DdeAusfuehren("ZVKView", "option", option.c_str());
     std::string offen = "open " + pfad;
     for (char& c : offen)
         if (c == '\\') c = '/';
-    r.ddeAusfuehren("ZVKView", "system", offen.c_str());
-    if (sprPrj != spr) r.ddeAusfuehren("ZVKView", "option", sprache.c_str());
-    if (bmnorm != norm) r.ddeAusfuehren("ZVKView", "option", ("-n=" + std::to_string(norm)).c_str());
+    r.DdeAusfuehren("ZVKView", "system", offen.c_str());
+    if (sprPrj != spr) r.DdeAusfuehren("ZVKView", "option", sprache.c_str());
+    if (bmnorm != norm) r.DdeAusfuehren("ZVKView", "option", ("-n=" + std::to_string(norm)).c_str());
 }
 
-void PvwVorlageLaden(const char* pfad) { pvwRahmen().vorlageEinreihen(pfad != nullptr ? pfad : ""); }
+void PvwVorlageLaden(const char* pfad) { pvwRahmen().EdtVorlageEinreihen(pfad != nullptr ? pfad : ""); }
 
 namespace {
 
@@ -294,7 +294,7 @@ namespace {
 HWND pvwListe() { return GetDlgItem(pvwSeite.fenster, PVWLISTE); }
 
 // G1: a separate editor or equipment-list frame takes the command.
-bool pvwAbgegeben(int id) { return pvwRahmen().nachSchliessen(pvwSeite.fenster, id) != 0; }
+bool pvwAbgegeben(int id) { return pvwRahmen().BefehlNachSchliessen(pvwSeite.fenster, id) != 0; }
 
 // G2: the component library program is running.
 bool pvwBibliothekOffen()
@@ -412,14 +412,14 @@ void PvwBefehlAusfuehren(int id, int, LPARAM lp)
     case 2:
         if (wiFokusId() == PVWSORT) SetFocus(pvwListe());
         break;
-    case 1500: pvwRahmen().auswertDlgOeffnen(0, 0); break;
+    case 1500: pvwRahmen().AuswertDlgOeffnen(0, 0); break;
     case 1510: ExportOeffnen(); break;
     case 1600: pvwImport(); break;
     case 1610:
     case 1611:
-        pvwRahmen().ddeDateiMelden("", 4);
+        pvwRahmen().DdeDateiMelden("", 4);
         PvwMarkUebernehmen();
-        if (id == 1610) pvwRahmen().auswertDlgOeffnen(0, 0);
+        if (id == 1610) pvwRahmen().AuswertDlgOeffnen(0, 0);
         else ExportOeffnen();
         break;
     case 1800:

@@ -622,7 +622,7 @@ void WrzDateiDlg(int modus)
 
 // A folder command is first offered to a frame that must close; it then
 // takes the command over.
-bool wdGenommen(int id) { return pvwRahmen().nachSchliessen(wd.fenster, id) != 0; }
+bool wdGenommen(int id) { return pvwRahmen().BefehlNachSchliessen(wd.fenster, id) != 0; }
 
 // The new folder goes under an entry that is shown open.
 void WrzOeffnenUnter(int eintrag)

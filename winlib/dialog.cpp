@@ -51,7 +51,7 @@ dlgbox* box = nullptr;
 int idx[2 * DLGSUP];
 int idxtop = 0;
 
-WiDlgModulFn dlgModulHaken = nullptr;
+WiDlgModulFn wiDlgModulHaken = nullptr;  // the template-module resolver (wiDlgModulSetzen)
 WiDlgAktivFn dlgAktivHaken = nullptr;
 WiDlgHakenInitFn dlgVorInit = nullptr;
 WiDlgHakenInitFn dlgNachInit = nullptr;
@@ -458,7 +458,7 @@ void wiDlgFrei()
     box = nullptr;
     idx[0] = -1;
     idxtop = 0;
-    dlgModulHaken = nullptr;
+    wiDlgModulHaken = nullptr;
     dlgAktivHaken = nullptr;
     dlgVorInit = dlgNachInit = nullptr;
     dlgVorExit = dlgNachExit = nullptr;
@@ -718,8 +718,8 @@ int wiDlgModalArt(int slot) { return box && slot >= 0 && slot < DLGSUP ? box[slo
 
 HMODULE wiDlgModul(const char* name)
 {
-    if (dlgModulHaken) {
-        HMODULE m = dlgModulHaken(name);
+    if (wiDlgModulHaken) {
+        HMODULE m = wiDlgModulHaken(name);
         if (m) return m;
     }
     return anwInstanz();
@@ -937,7 +937,7 @@ HMENU wiDlgMenu()
 
 // ---- Hooks ----------------------------------------------------------------------------------------
 
-void wiDlgModulHaken(WiDlgModulFn f) { dlgModulHaken = f; }
+void wiDlgModulSetzen(WiDlgModulFn f) { wiDlgModulHaken = f; }
 void wiDlgAktivHaken(WiDlgAktivFn f) { dlgAktivHaken = f; }
 void wiDlgHaken(WiDlgHakenInitFn vorInit, WiDlgHakenInitFn nachInit, WiDlgHakenExitFn vorExit,
                 WiDlgHakenExitFn nachExit, WiDlgBefehlFn befehl)

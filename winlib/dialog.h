@@ -151,7 +151,7 @@ using WiDlgHakenExitFn = void (*)();
 using WiDlgFilterFn = int (*)(HWND fenster, MSG* msg);
 using WiZiehMeldenFn = int (*)(int zustand);
 using WiZiehWertFn = LPARAM (*)(int phase);
-void wiDlgModulHaken(WiDlgModulFn f);
+void wiDlgModulSetzen(WiDlgModulFn f);
 void wiDlgAktivHaken(WiDlgAktivFn f);
 void wiDlgHaken(WiDlgHakenInitFn vorInit, WiDlgHakenInitFn nachInit, WiDlgHakenExitFn vorExit,
                 WiDlgHakenExitFn nachExit, WiDlgBefehlFn befehl);

@@ -112,7 +112,7 @@ public:
         }
         wiDlgInit();
         anwLaufZustandSetzen(2);
-        wiDlgModulHaken(modul);
+        wiDlgModulSetzen(modul);
         dlg = wiDlgOeffnen("listprobe", dlgInit, nullptr, dlgBefehl);
         ASSERT_NE(dlg, 0u);
         pumpen();

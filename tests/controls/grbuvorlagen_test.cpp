@@ -129,7 +129,7 @@ protected:
         anwLaufZustandSetzen(2);
         ASSERT_EQ(wiDlgInit(), 0);
         ASSERT_EQ(wiTooltipsInit(), 0);
-        wiDlgModulHaken(grbuModulFuer);
+        wiDlgModulSetzen(grbuModulFuer);
     }
     void TearDown() override
     {

@@ -43,6 +43,7 @@
 #include "winlib/dialog.h"
 #include "winlib/winbib.h"
 #include "winlib/wiwerk.h"
+#include "tests/model/edprotokoll.h"
 
 namespace dbpruef {
 
@@ -106,7 +107,7 @@ protected:
         anwLaufZustandSetzen(2);
         ASSERT_EQ(wiDlgInit(), 0);
         ASSERT_EQ(wiTooltipsInit(), 0);
-        EdHakenStandard();
+        EdProtokollStarten();
         EdtAufrufeStandard();
         EdEinst()->nk = 2;
         EdEinst()->wnk = 1;
@@ -130,7 +131,7 @@ protected:
         pumpen();
         EddbFreigeben();
         EdtFensterFuerTests(0);
-        EdHakenStandard();
+        EdProtokollStarten();
         EdtAufrufeStandard();
         wiTooltipsEnde();
         wiDlgFrei();

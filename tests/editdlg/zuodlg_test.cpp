@@ -20,6 +20,7 @@
 #include "tests/editdlg/dbpruef.h"
 #include "tests/editdlg/zuopruef.h"
 #include "tests/equipment/kennung_test.h"
+#include "tests/model/edprotokoll.h"
 
 int gruenePunkte(HWND w);  // the component's insertion point drawn in w
 

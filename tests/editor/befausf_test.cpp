@@ -30,6 +30,7 @@
 #include "model/geometri.h"
 #include "platform/dateidialog.h"
 #include "tests/model/tztest.h"
+#include "tests/model/edprotokoll.h"
 
 namespace {
 

@@ -41,6 +41,7 @@
 #include "tests/editor/edtest.h"
 #include "tests/project/projpruef.h"
 #include "winlib/seitendienst.h"
+#include "tests/model/edprotokoll.h"
 
 namespace {
 
@@ -80,7 +81,7 @@ struct EdtSeite : ::testing::Test {
         };
         d.modus = [] { return shellModus; };
         wiSeitenDienstSetzen(d);
-        EdHakenStandard();
+        EdProtokollStarten();
         BefZuruecksetzen();
         BefAusfInit();
         BefAusfHakenSetzen();
@@ -101,7 +102,7 @@ struct EdtSeite : ::testing::Test {
         projpruef::dialogWirtEnde();
         wiSeitenDienstZuruecksetzen();
         IniPfadSetzen("");
-        EdHakenStandard();
+        EdProtokollStarten();
         EdtAufrufeStandard();
     }
     void pumpen() { projpruef::dlgPumpen(); }
@@ -505,7 +506,7 @@ TEST_F(EdtSeite, TbdReplacesTheTopBarAndFcsMovesTheFocus)
 // document, the editor's current state.
 TEST_F(EdtSeite, EditorHooksReachTheEditor)
 {
-    EdHakenStandard();
+    EdProtokollStarten();
     BefAusfHakenSetzen();
     ZeiHakenSetzen();
     EdMeldHakenSetzen();

@@ -8,6 +8,7 @@
 #include "editor/history.h"
 #include "model/edhaken.h"
 #include "tests/editor/bautest.h"
+#include "tests/model/edprotokoll.h"
 
 namespace {
 

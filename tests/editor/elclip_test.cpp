@@ -21,6 +21,7 @@
 #include "tests/editor/baubib.h"
 #include "tests/editor/bautest.h"
 #include "tests/editor/edtest.h"
+#include "tests/model/edprotokoll.h"
 
 namespace {
 

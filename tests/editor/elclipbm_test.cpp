@@ -18,6 +18,7 @@
 #include "editor/edmeld.h"
 #include "tests/platform/golden_pruef.h"
 #include "tests/equipment/bmtest.h"
+#include "tests/model/edprotokoll.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ struct ElClipBm : bmtest::BmTest {
     {
         BmTest::SetUp();
         BMStart();
-        EdHakenStandard();
+        EdProtokollStarten();
         BefZuruecksetzen();
         TzEnde();
         TzInit();
@@ -49,7 +50,7 @@ struct ElClipBm : bmtest::BmTest {
     {
         BefQueueFrei();
         TzEnde();
-        EdHakenStandard();
+        EdProtokollStarten();
         *EdEinst() = einstVorher;
         BmTest::TearDown();
     }

@@ -3,6 +3,7 @@
 
 #include "model/edhaken.h"
 #include "tests/editor/eqtexttest.h"
+#include "tests/model/edprotokoll.h"
 
 namespace {
 

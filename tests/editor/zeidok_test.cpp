@@ -25,6 +25,7 @@
 #include "winlib/seitendienst.h"
 #include "platform/fehlersim.h"
 #include "tests/model/tztest.h"
+#include "tests/model/edprotokoll.h"
 
 namespace {
 

@@ -12,6 +12,7 @@
 #include "kennung_test.h"
 #include "model/beffifo.h"
 #include "model/edhaken.h"
+#include "tests/model/edprotokoll.h"
 
 using namespace kenntest;
 
@@ -44,7 +45,7 @@ struct App : KennTest {
         AppFrei();
         AppZaehlerLoeschen();
         AppHakenStandard();
-        EdHakenStandard();
+        EdProtokollStarten();
         KennTest::TearDown();
     }
     static BEF symbol(const char* name)

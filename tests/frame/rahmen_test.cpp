@@ -548,7 +548,7 @@ TEST_F(Rahmen, ClosingTheEditorClosesItsNumberedDialogsInEverySlot)
     plHeadlessPumpen();
     HWND editor = EdtFenster();
     ASSERT_NE(editor, 0u);
-    wiDlgModulHaken(probeModul);
+    wiDlgModulSetzen(probeModul);
     HWND tief = wiDlgOeffnen("DB1Probe", probeInit, nullptr, probeBefehl);
     ASSERT_NE(tief, 0u);
     std::vector<HWND> fueller;
@@ -568,7 +568,7 @@ TEST_F(Rahmen, ClosingTheEditorClosesItsNumberedDialogsInEverySlot)
     EXPECT_TRUE(IsWindow(fueller.front()));
     for (HWND h : fueller) SendMessage(h, WM_CLOSE, 0, 0);
     SendMessage(anders, WM_CLOSE, 0, 0);
-    wiDlgModulHaken(nullptr);
+    wiDlgModulSetzen(nullptr);
 }
 
 // Scrolling the defaults-set list by wheel, arrow keys and the scroll bar

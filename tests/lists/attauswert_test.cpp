@@ -27,6 +27,7 @@
 #include "winlib/anwdaten.h"
 #include "winlib/dialog.h"
 #include "tests/lists/awpruef.h"
+#include "tests/model/edprotokoll.h"
 
 namespace {
 
@@ -106,7 +107,7 @@ TEST_F(AttAuswertTest, EqualArticlesMergeSubArticlesResolveAndMissingOnesAreList
     EXPECT_STREQ(text, "ART-X                   3-1             =Z4\r\n");
     wiDlgAlleSchliessen();
     EddbFreigeben();
-    EdHakenStandard();
+    EdProtokollStarten();
     EdtAufrufeStandard();
     wiDlgFrei();
     anwLaufZustandSetzen(lauf_);

@@ -13,6 +13,7 @@
 #include "platform/orte.h"
 #include "support/basis.h"
 #include "tests/model/tztest.h"
+#include "tests/model/edprotokoll.h"
 
 namespace {
 

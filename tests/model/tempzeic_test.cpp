@@ -16,6 +16,7 @@
 
 #include "config/vorgaben.h"
 #include "tests/model/tztest.h"
+#include "tests/model/edprotokoll.h"
 
 namespace {
 

@@ -12,6 +12,7 @@
 #include "model/zeichnun.h"
 #include "tests/model/modelltest.h"
 #include "tests/model/tztest.h"
+#include "tests/model/edprotokoll.h"
 
 namespace {
 

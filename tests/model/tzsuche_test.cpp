@@ -8,6 +8,7 @@
 
 #include "model/zerleg.h"
 #include "tests/model/tztest.h"
+#include "tests/model/edprotokoll.h"
 
 namespace {
 

@@ -17,6 +17,7 @@
 #include "model/tempzeic.h"
 #include "model/undo.h"
 #include "platform/fehlersim.h"
+#include "tests/model/edprotokoll.h"
 
 using namespace modh;  // the model's calls through its service tables
 
@@ -66,7 +67,7 @@ struct TzTest : ::testing::Test {
     {
         BefQueueFrei();
         TzEnde();
-        EdHakenStandard();
+        EdProtokollStarten();
         konfHakenZuruecksetzen();
     }
     void starten(int zeiRam)
@@ -76,7 +77,7 @@ struct TzTest : ::testing::Test {
         v->fluy = 0;
         v->frox = 400;
         v->froy = 400;
-        EdHakenStandard();
+        EdProtokollStarten();
         BefZuruecksetzen();
         TzEnde();
         TzZeiRamVorgeben(zeiRam);

@@ -25,6 +25,7 @@
 #include "platform/ctl_scroll.h"
 #include "tests/output/ansichtprobe.h"
 #include "tests/output/stiltest.h"
+#include "tests/model/edprotokoll.h"
 
 namespace {
 
@@ -339,7 +340,7 @@ TEST_F(Ansicht, ServicesOfTheDrawingModel)
     int s, f;
     AnsichtAusgabeSchalter(&s, &f);
     EXPECT_EQ((V{s, f}), (V{1, 0}));
-    EdHakenStandard();
+    EdProtokollStarten();
 }
 
 TEST(DruckAbbildung, MapsTheWorldOntoThePageWithOffsets)
@@ -489,7 +490,7 @@ struct Blatt : ap::Fixture {
     {
         *ViEinst() = altStifte;
         *EdEinst() = altEd;
-        EdHakenStandard();
+        EdProtokollStarten();
         ap::Fixture::TearDown();
     }
     std::string png(const char* name)

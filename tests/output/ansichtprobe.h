@@ -103,7 +103,7 @@ public:
         ASSERT_EQ(GuckRegistrieren(), 0);
         wiDlgInit();
         anwLaufZustandSetzen(2);
-        wiDlgModulHaken(modul);
+        wiDlgModulSetzen(modul);
         dlg = wiDlgOeffnen("ansichtprobe", dlgInit, nullptr, dlgBefehl);
         ASSERT_NE(dlg, 0u);
         pumpen();
@@ -126,7 +126,7 @@ public:
         GuckMalenSperren(0);
         if (IsWindow(dlg)) DestroyWindow(dlg);
         pumpen();
-        wiDlgModulHaken(nullptr);
+        wiDlgModulSetzen(nullptr);
         wiDlgFrei();
         GuckAbmelden();
         ctlKlassenAbmelden();

@@ -151,15 +151,15 @@ protected:
         d.hauptPost = [](int id, LPARAM lp) { rec("haupt " + std::to_string(id) + " " + std::to_string(lp)); };
         wiSeitenDienstSetzen(d);
         PvwRahmenDienst r{};
-        r.editorOeffnen = [](const char* p) { rec(std::string("editor ") + name(p)); };
-        r.anzeigeOeffnen = [](const char* p) { rec(std::string("anzeige ") + name(p)); };
-        r.ddeDateiMelden = [](const char* p, int art) { rec("melden '" + std::string(p) + "' " + std::to_string(art)); };
-        r.ddeAusfuehren = [](const char* dienst, const char* thema, const char* b) {
+        r.EdtModusOeffnen = [](const char* p) { rec(std::string("editor ") + name(p)); };
+        r.ShowModusOeffnen = [](const char* p) { rec(std::string("anzeige ") + name(p)); };
+        r.DdeDateiMelden = [](const char* p, int art) { rec("melden '" + std::string(p) + "' " + std::to_string(art)); };
+        r.DdeAusfuehren = [](const char* dienst, const char* thema, const char* b) {
             rec(std::string("dde ") + dienst + " " + thema + " " + name(b));
             return aktiv->ddeAntwort;
         };
-        r.auswertDlgOeffnen = [](int, int) { rec("auswerten"); };
-        r.vorlageEinreihen = [](const char* p) { rec(std::string("vorlage ") + name(p)); };
+        r.AuswertDlgOeffnen = [](int, int) { rec("auswerten"); };
+        r.EdtVorlageEinreihen = [](const char* p) { rec(std::string("vorlage ") + name(p)); };
         PvwRahmenSetzen(r);
         plShellStarterSetzen([](const std::vector<std::string>& w, const std::string&) {
             rec("start " + name(w.empty() ? "" : w.back().c_str()));
@@ -570,7 +570,7 @@ TEST_F(Seite, GuardsAndRefusals)
     ASSERT_NE(offen(), 0u);
     // A separate editor frame takes the command: nothing happens now.
     PvwRahmenDienst r{};
-    r.nachSchliessen = [](HWND, int id) {
+    r.BefehlNachSchliessen = [](HWND, int id) {
         rec("abgegeben " + std::to_string(id));
         return 1;
     };
