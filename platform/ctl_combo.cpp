@@ -20,6 +20,9 @@
 
 namespace {
 
+// Rows an opened list shows at least (as many as it has, up to this).
+constexpr int CB_MINSICHTBAR = 30;
+
 struct CbZustand {
     HWND h = 0;
     HWND edit = 0;
@@ -207,7 +210,12 @@ void cbOeffnen(CbZustand& z)
     int breite = std::max<int>(w.right - w.left, z.listeBreite);
     LbZustand* l = lbVon(z.liste);
     int item = l ? lbHoeheVon(*l, 0) : z.itemHoehe;
-    int hoehe = std::max(item + 2, z.listeHoehe - z.feldHoehe);
+    // A list shows at least as many rows as it has, up to CB_MINSICHTBAR,
+    // however low the height the template gave the box (a box 12 units
+    // high would otherwise open on one row and a scroll bar).
+    int zeilen = 0;
+    for (int i = 0, n = l ? std::min(lbAnzahl(*l), CB_MINSICHTBAR) : 0; i < n; ++i) zeilen += lbHoeheVon(*l, i);
+    int hoehe = std::max({item + 2, zeilen + 2, z.listeHoehe - z.feldHoehe});
     int y = w.bottom;
     int schirmH = GetSystemMetrics(SM_CYSCREEN);
     if (y + hoehe > schirmH && w.top - hoehe >= 0) y = w.top - hoehe;

@@ -83,6 +83,19 @@ bool dsGleicherInhalt(const std::string& a, const std::string& b)
 std::string dsOrdnerVon(const std::string& echt);
 
 // All of `n` bytes at `pos`; false on an error or an early end.
+// The template of the temporary file beside `ziel` that a replacement is
+// written into before its rename: it carries the target's name, so that a
+// leftover of an interrupted save says which file it was meant for.
+std::string dsTempVorlage(const std::string& ziel)
+{
+    const size_t schnitt = ziel.rfind('/');
+    const std::string ordner = schnitt == std::string::npos ? std::string() : ziel.substr(0, schnitt + 1);
+    const std::string name = schnitt == std::string::npos ? ziel : ziel.substr(schnitt + 1);
+    // ".velmo-neu-" + name + "-XXXXXX" within the 255 bytes of a name.
+    if (name.empty() || name.size() > 200) return ordner + ".velmo-neu-XXXXXX";
+    return ordner + ".velmo-neu-" + name + "-XXXXXX";
+}
+
 bool dsGanzLesen(int fd, char* p, size_t n, off_t pos)
 {
     while (n > 0) {
@@ -201,8 +214,7 @@ int dsBytesErsetzen(const std::string& wie, const std::string* syspfad, const ch
         if (r <= 0) return r;
     }
     if (dsGleichWieBytes(fb, daten, n, &rechte)) return 0;
-    const size_t schnitt = ziel.rfind('/');
-    std::string temp = (schnitt == std::string::npos ? std::string() : ziel.substr(0, schnitt + 1)) + ".velmo-neu-XXXXXX";
+    std::string temp = dsTempVorlage(ziel);
     const int t = mkostemp(temp.data(), O_CLOEXEC);
     if (t < 0) return -1;
     fchmod(t, rechte);
@@ -754,8 +766,7 @@ int plDsErsetzenOeffnen(const char* pfad, bool sync)
     struct stat st;
     const mode_t rechte = stat(ziel.c_str(), &st) == 0 && S_ISREG(st.st_mode) ? (st.st_mode & 07777)
                                                                                : dsNeueRechte();
-    std::string temp = (schnitt == std::string::npos ? std::string() : ziel.substr(0, schnitt + 1)) +
-                       ".velmo-neu-XXXXXX";
+    std::string temp = dsTempVorlage(ziel);
     const int fd = mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0) return -1;
     fchmod(fd, rechte);

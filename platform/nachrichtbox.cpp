@@ -171,7 +171,11 @@ INT_PTR boxProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
             // Esc and the close box answer a lone OK button.
             boxEnde(h, d, d->knoepfe[0].id);
         } else if (id == IDCANCEL) {
-            MessageBeep(0);
+            // A question without Cancel: Esc and the close box decline it.
+            // Neither Yes nor No is said (a caller that asks again on
+            // anything else keeps its data), and no one is left with a
+            // box that only Alt+letter closes.
+            boxEnde(h, d, IDCANCEL);
         }
         return TRUE;
     }

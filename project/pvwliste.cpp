@@ -362,8 +362,16 @@ void pvwFundeMelden()
     }
     for (const std::string& p : pvwFunde.reste) {
         if (pvwBehalten.count(p) != 0) continue;
-        const std::string text = "Eine unterbrochene Speicherung wurde gefunden: " + std::string(pvwOhneOrdner(p.c_str())) +
-                                 "\nSoll diese Datei gel\xF6scht werden?";
+        // The writer's temporary name carries the sheet's name (".velmo-neu-"
+        // name "-" six characters); an older one does not.
+        const std::string datei = pvwOhneOrdner(p.c_str());
+        const size_t vorsatz = std::strlen(PVWRESTVORSATZ);
+        const std::string zeichnung =
+            datei.size() > vorsatz + 7 && datei[datei.size() - 7] == '-' ? datei.substr(vorsatz, datei.size() - vorsatz - 7)
+                                                                        : std::string();
+        const std::string text = "Eine unterbrochene Speicherung " +
+                                 (zeichnung.empty() ? std::string() : "der Zeichnung " + zeichnung + " ") +
+                                 "wurde gefunden: " + datei + "\nSoll diese Datei gel\xF6scht werden?";
         // The leftover may hold the newer content of a save: a run without
         // a user keeps it (the box answers No and says so).
         plNachrichtBoxBewahren(IDNO);

@@ -53,6 +53,14 @@ bool gkExportAn = false;
 std::string gkDruckOrdner;  // UTF-8 folder of the last print-to-file choice in this run
 std::string gkDruckerName;  // the printer chosen last in this run: offered again
 
+// A closed desktop dialog leaves the screen now: what the program does with
+// the answer (an export, a print) may take long before GTK's loop runs
+// again, and the dialog would stand on the screen, dead, meanwhile.
+void gkDialogWeg()
+{
+    if (GdkDisplay* d = gdk_display_get_default()) gdk_display_flush(d);
+}
+
 // Where the print-to-file printer proposes its file: the folder chosen last
 // in this run, else the user's documents folder. GTK would otherwise take
 // the working folder, which is the project folder, and the file would land
@@ -256,6 +264,7 @@ int gkDruckNativ(HWND besitzer, plDruckEinstellung* e)
         g_object_unref(gew);
     }
     gtk_widget_destroy(d);
+    gkDialogWeg();
     return r;
 }
 
@@ -404,6 +413,7 @@ int gkDateiDialog(const plDateiDialogAuftrag* a, std::string* ergebnis)
         }
     }
     g_object_unref(d);
+    gkDialogWeg();
     return r;
 }
 

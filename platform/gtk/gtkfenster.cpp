@@ -317,8 +317,11 @@ void gkGrenzenSetzen(gkFenster* f)
     MINMAXINFO mm{};
     mm.ptMaxSize = POINT{sb, sh};
     mm.ptMaxTrackSize = POINT{sb, sh};
-    SendMessage(f->h, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mm));
-    if (!(f = gkFensterVon(f->h))) return;
+    // The procedure may destroy the window: `f` is looked up again by its
+    // handle, never read after the call.
+    const HWND fh = f->h;
+    SendMessage(fh, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mm));
+    if (!(f = gkFensterVon(fh))) return;
     int b = f->rc.right - f->rc.left, h = f->rc.bottom - f->rc.top;
     int rb = f->aus.left + f->aus.right, rh = f->aus.top + f->aus.bottom;
     GdkGeometry g{};
@@ -341,8 +344,9 @@ void gkGrenzenSetzen(gkFenster* f)
 // The window's icon (WM_GETICON, else the class icon) for the desktop.
 void gkIconSetzen(gkFenster* f)
 {
-    HICON icon = static_cast<HICON>(SendMessage(f->h, WM_GETICON, ICON_BIG, 0));
-    if (!(f = gkFensterVon(f->h)) || f->popup) return;
+    const HWND fh = f->h;
+    HICON icon = static_cast<HICON>(SendMessage(fh, WM_GETICON, ICON_BIG, 0));
+    if (!(f = gkFensterVon(fh)) || f->popup) return;
     if (!icon) icon = static_cast<HICON>(GetClassLongPtr(f->h, GCL_HICON));
     if (icon == f->icon) return;
     f->icon = icon;
@@ -440,6 +444,13 @@ bool gkAusmassErfragen(gkFenster* f, RECT* aus)
     return gkPumpenBis([&] { return gkAusmassLesen(dpy, xid, skala, aus); }, 500);
 }
 
+// A popup (menu, drop-down list, tooltip) has no caption; a border alone
+// (WS_BORDER, a part of WS_CAPTION) makes no caption of it.
+bool gkIstPopup(DWORD stil)
+{
+    return (stil & WS_POPUP) && (stil & WS_CAPTION) != WS_CAPTION;
+}
+
 // What the manager may do with a window: its style's buttons and frame.
 void gkFunktionenSetzen(gkFenster* f)
 {
@@ -482,24 +493,55 @@ GtkWindow* gkGtkFensterVon(HWND h)
     return f ? GTK_WINDOW(f->fenster) : nullptr;
 }
 
-int gkFensterAnlegen(HWND hwnd, const RECT* rc, DWORD stil, DWORD, HWND besitzer)
+namespace {
+
+// The window an ownerless message box or modal dialog stands over: the
+// program's active window, else the window shown last (a box at start,
+// before anything is active, over the main window). Under a manager a
+// dialog that is transient for none may open behind the main window while
+// it holds the keyboard.
+GtkWindow* gkUeberWem(HWND selbst)
+{
+    HWND a = GetActiveWindow();
+    if (a) a = GetAncestor(a, GA_ROOT);
+    gkFenster* f = a && a != selbst ? gkFensterVon(a) : nullptr;
+    if (f && !f->popup && f->gezeigt) return GTK_WINDOW(f->fenster);
+    gkFenster* zuletzt = nullptr;
+    for (auto& [h, g] : gkTabelleFenster)
+        if (h != selbst && !g->popup && g->gezeigt && (!zuletzt || g->gezeigtNr > zuletzt->gezeigtNr))
+            zuletzt = g.get();
+    return zuletzt ? GTK_WINDOW(zuletzt->fenster) : nullptr;
+}
+
+uint64_t gkGezeigtZaehler = 0;
+
+}  // namespace
+
+int gkFensterAnlegen(HWND hwnd, const RECT* rc, DWORD stil, DWORD exStil, HWND besitzer)
 {
     if (gkFensterVon(hwnd)) gkFensterZerstoeren(hwnd);
     auto f = std::make_unique<gkFenster>();
     f->h = hwnd;
     f->rc = rc ? *rc : RECT{0, 0, 1, 1};
-    f->popup = (stil & WS_POPUP) && !(stil & WS_CAPTION);
+    f->popup = gkIstPopup(stil);
     f->stil = stil;
     f->besitzer = besitzer;
+    f->boxArt = !f->popup && !besitzer && (exStil & WS_EX_DLGMODALFRAME);
     f->wmRahmen = !f->popup && gkWmDa();
     f->fenster = gtk_window_new(f->popup ? GTK_WINDOW_POPUP : GTK_WINDOW_TOPLEVEL);
     GtkWindow* w = GTK_WINDOW(f->fenster);
     gtk_window_set_decorated(w, f->wmRahmen ? TRUE : FALSE);
-    if (GtkWindow* b = gkGtkFensterVon(besitzer)) gtk_window_set_transient_for(w, b);
-    if (f->popup)
+    if (GtkWindow* b = besitzer ? gkGtkFensterVon(besitzer) : f->boxArt ? gkUeberWem(hwnd) : nullptr)
+        gtk_window_set_transient_for(w, b);
+    if (f->popup) {
+        // Menus, drop-down lists and tooltips: override-redirect, never
+        // given the focus (the keys stay with the window they belong to).
         gtk_window_set_type_hint(w, GDK_WINDOW_TYPE_HINT_POPUP_MENU);
-    else if (besitzer)
+        gtk_window_set_accept_focus(w, FALSE);
+        gtk_window_set_focus_on_map(w, FALSE);
+    } else if (besitzer || f->boxArt) {
         gtk_window_set_type_hint(w, GDK_WINDOW_TYPE_HINT_DIALOG);
+    }
     f->flaeche = gtk_drawing_area_new();
     gtk_widget_set_size_request(f->flaeche, 1, 1);
     gtk_widget_set_can_focus(f->flaeche, TRUE);
@@ -545,7 +587,7 @@ int gkRahmen(HWND hwnd, DWORD stil, DWORD, RECT* ausmass)
         *ausmass = f->aus;
         return 1;
     }
-    if (((stil & WS_POPUP) && !(stil & WS_CAPTION)) || (stil & WS_CHILD) || !gkWmDa()) return 0;
+    if (gkIstPopup(stil) || (stil & WS_CHILD) || !gkWmDa()) return 0;
     int art = gkRahmenArt(stil, 0);
     auto it = gkAusmassBekannt.find(art);
     if (it == gkAusmassBekannt.end()) {
@@ -592,13 +634,21 @@ void gkFensterZeigen(HWND hwnd, int zeigen)
         if (!(f = gkFensterVon(hwnd))) return;
         gkIconSetzen(f);
         if (!(f = gkFensterVon(hwnd))) return;
-        // A dialog whose owner is disabled is modal over it: the manager
-        // keeps it above the owner and gives it the focus.
-        if (f->besitzer)
-            gtk_window_set_modal(GTK_WINDOW(f->fenster), IsWindowEnabled(f->besitzer) ? FALSE : TRUE);
+        // A dialog whose owner is disabled (and an ownerless box, which
+        // disables every window) is modal over it: the manager keeps it
+        // above the owner and gives it the focus. Only the manager is told:
+        // GTK's own modality would grab the pointer for this window, and a
+        // box shown over it later would get neither clicks nor its close
+        // button; the layer keeps disabled windows from input itself.
+        if (f->besitzer || f->boxArt) {
+            gtk_widget_realize(f->fenster);
+            if (GdkWindow* gw = gtk_widget_get_window(f->fenster))
+                gdk_window_set_modal_hint(gw, f->boxArt || !IsWindowEnabled(f->besitzer));
+        }
     }
     if (!f->maximiert) gkHinstellen(f);
     f->gezeigt = true;
+    f->gezeigtNr = ++gkGezeigtZaehler;
     gtk_widget_show(f->fenster);
 }
 

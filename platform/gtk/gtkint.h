@@ -56,6 +56,8 @@ struct gkFenster {
     bool maxRcDa = false;
     DWORD stil = 0;
     HWND besitzer = 0;
+    bool boxArt = false;           // an ownerless modal box: transient for the active window
+    uint64_t gezeigtNr = 0;        // order of showing (the latest is the highest)
     double radRest = 0;            // smooth scrolling not yet a notch
 };
 

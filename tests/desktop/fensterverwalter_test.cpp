@@ -24,11 +24,16 @@
 #include <vector>
 
 #include "platform/backend.h"
+#include "platform/ctl_combo.h"
+#include "platform/ctl_tooltip.h"
+#include "platform/dialog.h"
 #include "platform/eingabe.h"
 #include "platform/fenster.h"
 #include "platform/gtk/gtkbackend.h"
 #include "platform/lokalbefehl.h"
 #include "platform/nachricht.h"
+#include "platform/nachrichtbox.h"
+#include "platform/ressource.h"
 #include "platform/systemwerte.h"
 #include "tests/desktop/desktop_pruef.h"
 
@@ -96,6 +101,7 @@ LRESULT CALLBACK hauptProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
     }
     case WM_SYSCOMMAND: spur.push_back("syscommand " + std::to_string(wp & 0xFFF0)); break;
     case WM_CLOSE: spur.push_back("close"); return 0;  // the test decides
+    case WM_CHAR: spur.push_back("char " + std::string(1, static_cast<char>(wp))); return 0;
     default: break;
     }
     return DefWindowProc(h, msg, wp, lp);
@@ -361,6 +367,251 @@ TEST_F(MitFensterverwalter, ADialogIsFramedCentredAndModalOverItsOwner)
     DestroyWindow(d);
     EnableWindow(h, TRUE);
     DestroyWindow(h);
+}
+
+// ---- Popups and message boxes ---------------------------------------------------------------
+
+// What the X server and the manager say of a popup: override-redirect (the
+// manager neither frames nor lists it), its size, and whether it holds the
+// keyboard focus.
+struct XPopup {
+    bool ueberschrieben = false;  // override-redirect
+    bool gelistet = false;        // in the manager's client list
+    int breite = 0, hoehe = 0;
+};
+
+XPopup xPopup(HWND h)
+{
+    XPopup p;
+    std::string id = std::to_string(plGtkXFenster(h)), info, liste;
+    if (ausfuehren("xwininfo -id " + id, &info) != 0) return p;
+    p.ueberschrieben = info.find("Override Redirect State: yes") != std::string::npos;
+    p.breite = zahlNach(info, "Width:");
+    p.hoehe = zahlNach(info, "Height:");
+    char hex[32];
+    std::snprintf(hex, sizeof hex, "0x%lx", plGtkXFenster(h));
+    ausfuehren("xprop -root _NET_CLIENT_LIST", &liste);
+    p.gelistet = liste.find(std::string(hex) + ",") != std::string::npos ||
+                 liste.find(std::string(hex) + "\n") != std::string::npos;
+    return p;
+}
+
+HWND comboListe = 0;
+
+BOOL CALLBACK comboListeSuchen(HWND h, LPARAM)
+{
+    char k[32] = "";
+    GetClassName(h, k, sizeof k);
+    if (std::string(k) == "ComboLBox" && IsWindowVisible(h)) comboListe = h;
+    return TRUE;
+}
+
+TEST_F(MitFensterverwalter, DropDownsMenusAndTooltipsAreNeitherManagedNorFocusedAndHaveTheirSize)
+{
+    plComboAnmelden();
+    plTippKlasseRegistrieren();
+    HWND h = CreateWindow("WmProbe", "Haupt", WS_OVERLAPPEDWINDOW, 100, 80, 700, 500, 0, 0, 0, nullptr);
+    ASSERT_NE(h, 0u);
+    ShowWindow(h, SW_SHOWNORMAL);
+    ASSERT_TRUE(desktopPumpen(5000, [&] { return plGtkSichtbar(h) && plGtkHatFokus(h) && wieXSagt(h); }));
+    POINT o{0, 0};
+    ClientToScreen(h, &o);
+
+    // The kinds the program opens: a combo box's list (a bordered popup),
+    // the editor's hint "Hilfe" (a bordered popup shown without activation),
+    // a menu (a plain popup) and the tooltip control's tip.
+    HWND combo = CreateWindow("COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST, 10, 10, 313, 200,
+                              h, static_cast<HMENU>(7), 0, nullptr);
+    ASSERT_NE(combo, 0u);
+    for (const char* t : {"PDF", "DXF", "SVG", "PNG"}) SendMessage(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(t));
+    HWND hilfe = CreateWindowEx(0, "WmProbe", "Hilfe", WS_POPUP | WS_BORDER, o.x + 50, o.y + 300, 240, 40, h, 0, 0,
+                                nullptr);
+    HWND menue = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, "WmProbe", "", WS_POPUP,
+                                o.x + 400, o.y + 40, 160, 120, h, 0, 0, nullptr);
+    HWND tipp = CreateWindowEx(WS_EX_TOPMOST, TOOLTIPS_CLASS, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0, h, 0, 0,
+                               nullptr);
+    ASSERT_TRUE(hilfe && menue && tipp);
+    TOOLINFO ti{};
+    ti.cbSize = sizeof ti;
+    ti.uFlags = TTF_SUBCLASS;
+    ti.hwnd = h;
+    ti.uId = 1;
+    ti.rect = RECT{300, 200, 500, 300};
+    ti.lpszText = const_cast<LPSTR>("Bauteil M1");
+    SendMessage(tipp, TTM_ADDTOOL, 0, reinterpret_cast<LPARAM>(&ti));
+
+    auto pruefen = [](const char* was, HWND fenster) {
+        SCOPED_TRACE(was);
+        ASSERT_TRUE(desktopPumpen(5000, [&] { return plGtkSichtbar(fenster); }));
+        RECT r{};
+        GetWindowRect(fenster, &r);
+        XPopup p;
+        EXPECT_TRUE(desktopPumpen(3000, [&] {
+            p = xPopup(fenster);
+            return p.breite == r.right - r.left && p.hoehe == r.bottom - r.top;
+        })) << "X " << p.breite << "x" << p.hoehe << ", layer " << text(r);
+        EXPECT_GT(r.bottom - r.top, 10);
+        EXPECT_TRUE(p.ueberschrieben) << "override-redirect: no frame, no caption";
+        EXPECT_FALSE(p.gelistet) << "not managed";
+        EXPECT_FALSE(plGtkHatFokus(fenster));
+    };
+    // The mouse resting on a tool shows its tip.
+    ASSERT_EQ(ausfuehren("xdotool mousemove " + std::to_string(o.x + 400) + " " + std::to_string(o.y + 250) +
+                         " sleep 0.05 mousemove " + std::to_string(o.x + 402) + " " + std::to_string(o.y + 251)),
+              0);
+    ASSERT_TRUE(desktopPumpen(5000, [&] { return IsWindowVisible(tipp) && plGtkSichtbar(tipp); })) << "the tip shows";
+    pruefen("tooltip", tipp);
+    spur.clear();
+    ASSERT_EQ(ausfuehren("xdotool type --delay 40 ZL"), 0);
+    EXPECT_TRUE(desktopPumpen(3000, [&] { return hat("char Z") && hat("char L"); })) << "keys typed under the tip";
+
+    SendMessage(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    comboListe = 0;
+    EnumWindows(comboListeSuchen, 0);
+    ASSERT_NE(comboListe, 0u) << "the open list";
+    ShowWindow(hilfe, SW_SHOWNOACTIVATE);
+    ShowWindow(menue, SW_SHOWNOACTIVATE);
+    pruefen("drop-down list", comboListe);
+    pruefen("hint", hilfe);
+    pruefen("menu", menue);
+    // Keys typed while they show go where they went before.
+    spur.clear();
+    ASSERT_EQ(ausfuehren("xdotool type --delay 40 ZL"), 0);
+    EXPECT_TRUE(desktopPumpen(3000, [&] { return hat("char Z") && hat("char L"); }));
+    EXPECT_TRUE(plGtkHatFokus(h));
+    EXPECT_EQ(GetActiveWindow(), h);
+    SendMessage(combo, CB_SHOWDROPDOWN, FALSE, 0);
+    DestroyWindow(tipp);
+    DestroyWindow(menue);
+    DestroyWindow(hilfe);
+    DestroyWindow(h);
+}
+
+// A question the program asks while a modal dialog is up, as "Projekt
+// sichern" asks whether to overwrite: transient for that dialog, modal and
+// above it, and it answers a click, Esc and the manager's close.
+HWND frageHaupt = 0, frageDialog = 0;
+std::vector<int> frageAntworten;
+std::vector<std::string> frageBefunde;
+int frageSchritt = 0;  // which answer the timer gives
+int frageTicks = 0;
+
+HWND frageBox()
+{
+    HWND a = GetActiveWindow();
+    return a && a != frageHaupt && a != frageDialog && IsWindowVisible(a) ? a : 0;
+}
+
+void CALLBACK frageUhr(HWND, UINT, UINT_PTR, DWORD)
+{
+    static bool drin = false;
+    if (drin) return;
+    HWND box = frageBox();
+    if (!box || !plGtkSichtbar(box)) return;
+    drin = true;
+    ++frageTicks;
+    std::string id = std::to_string(plGtkXFenster(box));
+    char dialogHex[32], boxHex[32];
+    std::snprintf(dialogHex, sizeof dialogHex, "0x%lx", plGtkXFenster(frageDialog));
+    std::snprintf(boxHex, sizeof boxHex, "0x%lx", plGtkXFenster(box));
+    if (frageTicks == 1) {
+        std::string aus, stapel;
+        ausfuehren("xprop -id " + id + " WM_TRANSIENT_FOR _NET_WM_STATE _NET_WM_WINDOW_TYPE", &aus);
+        ausfuehren("xprop -root _NET_CLIENT_LIST_STACKING", &stapel);
+        std::string befund;
+        if (aus.find(dialogHex) == std::string::npos) befund += " not transient for the dialog;";
+        if (aus.find("_NET_WM_STATE_MODAL") == std::string::npos) befund += " not modal;";
+        if (aus.find("_NET_WM_WINDOW_TYPE_DIALOG") == std::string::npos) befund += " not a dialog;";
+        size_t pd = stapel.find(dialogHex), pb = stapel.find(boxHex);
+        if (pd == std::string::npos || pb == std::string::npos || pb < pd) befund += " not above the dialog;";
+        if (!plGtkHatFokus(box)) befund += " without the focus;";
+        if (!befund.empty()) frageBefunde.push_back("step " + std::to_string(frageSchritt) + ":" + befund + "\n" + aus);
+        if (frageSchritt == 0) {
+            RECT k{};
+            GetWindowRect(GetDlgItem(box, IDNO), &k);
+            std::system(("xdotool mousemove " + std::to_string((k.left + k.right) / 2) + " " +
+                         std::to_string((k.top + k.bottom) / 2) + " sleep 0.05 click 1")
+                            .c_str());
+        } else if (frageSchritt == 1) {
+            std::system("xdotool key Escape");
+        } else {
+            std::system("xdotool key alt+F4");
+        }
+    } else if (frageTicks == 40) {
+        // Not answered after two seconds: the only way left, so that the
+        // test ends.
+        frageBefunde.push_back("step " + std::to_string(frageSchritt) + ": no answer");
+        std::system(("xdotool windowfocus --sync " + id + " key alt+n").c_str());
+    }
+    drin = false;
+}
+
+LRESULT CALLBACK frageHelfer(HWND h, UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_APP + 1) {
+        for (frageSchritt = 0; frageSchritt < 3; ++frageSchritt) {
+            frageTicks = 0;
+            frageAntworten.push_back(MessageBox(0, "Der Ordner ist vorhanden. Soll der Inhalt \xFC" "berschrieben werden?",
+                                                "Projekt sichern", MB_YESNO | MB_ICONQUESTION | MB_TASKMODAL));
+        }
+        return 1;
+    }
+    return DefWindowProc(h, msg, wp, lp);
+}
+
+INT_PTR CALLBACK frageDialogProc(HWND h, UINT msg, WPARAM wp, LPARAM)
+{
+    switch (msg) {
+    case WM_INITDIALOG:
+        frageDialog = h;
+        PostMessage(h, WM_APP, 0, 0);
+        return TRUE;
+    case WM_APP: {
+        // Once the dialog is on screen and active, as the user sees it.
+        if (!plGtkSichtbar(h) || GetActiveWindow() != h) {
+            PostMessage(h, WM_APP, 0, 0);
+            return TRUE;
+        }
+        HWND helfer = CreateWindow("FrageHelfer", "", WS_CHILD, 0, 0, 1, 1, h, 0, 0, 0);
+        SetTimer(frageHaupt, 77, 50, frageUhr);
+        SendMessage(helfer, WM_APP + 1, 0, 0);
+        KillTimer(frageHaupt, 77);
+        EndDialog(h, IDOK);
+        return TRUE;
+    }
+    case WM_COMMAND:
+        if (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL) EndDialog(h, LOWORD(wp));
+        return TRUE;
+    default: return FALSE;
+    }
+}
+
+TEST_F(MitFensterverwalter, AQuestionOverAModalDialogIsAboveItAndAnswersMouseEscAndClose)
+{
+    WNDCLASS wc{};
+    wc.lpfnWndProc = frageHelfer;
+    wc.lpszClassName = "FrageHelfer";
+    RegisterClass(&wc);
+    frageHaupt = CreateWindow("WmProbe", "Haupt", WS_OVERLAPPEDWINDOW, 100, 80, 700, 500, 0, 0, 0, nullptr);
+    ASSERT_NE(frageHaupt, 0u);
+    ShowWindow(frageHaupt, SW_SHOWNORMAL);
+    ASSERT_TRUE(desktopPumpen(5000, [&] { return plGtkSichtbar(frageHaupt) && plGtkHatFokus(frageHaupt); }));
+    frageAntworten.clear();
+    frageBefunde.clear();
+    RcDialog t;
+    t.stil = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER;
+    t.exStil = WS_EX_DLGMODALFRAME;
+    t.cx = 200;
+    t.cy = 90;
+    t.titel = "Projekt sichern";
+    t.elemente.push_back(RcDlgElement{"OK", IDOK, "button", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0,
+                                      10, 60, 50, 14, 0});
+    EXPECT_EQ(DialogBoxIndirectParam(0, &t, frageHaupt, frageDialogProc, 0), IDOK);
+    std::string befunde;
+    for (const std::string& b : frageBefunde) befunde += b + "\n";
+    EXPECT_TRUE(frageBefunde.empty()) << befunde;
+    EXPECT_EQ(frageAntworten, (std::vector<int>{IDNO, IDCANCEL, IDCANCEL})) << "a click on Nein, Esc, the close button";
+    DestroyWindow(frageHaupt);
 }
 
 // ---- The program, started twice -------------------------------------------------------------

@@ -55,6 +55,23 @@ protected:
     }
 };
 
+// A box as low as its field (a template's 12 units): its list still opens
+// on every row it has, without a scroll bar over a single row.
+TEST_F(Combo, TheListOfALowBoxShowsItsRows)
+{
+    HWND c = combo(CBS_DROPDOWNLIST, 20);
+    knopfKlick(c);
+    HWND l = liste(c);
+    ASSERT_NE(l, 0u);
+    ASSERT_TRUE(IsWindowVisible(l));
+    RECT r{}, letzte{};
+    GetClientRect(l, &r);
+    SendMessage(l, LB_GETITEMRECT, 4, reinterpret_cast<LPARAM>(&letzte));
+    EXPECT_GE(r.bottom, letzte.bottom) << "all five rows";
+    EXPECT_EQ(SendMessage(l, LB_GETTOPINDEX, 0, 0), 0);
+    taste(VK_ESCAPE);
+}
+
 TEST_F(Combo, DropDownListOpensFollowsKeysAndClosesInWindowsOrder)
 {
     HWND c = combo(CBS_DROPDOWNLIST);
