@@ -1,5 +1,6 @@
 // Defaults sets (see vorgaben.h). Assertion texts name the module "vorgaben".
 #include "config/vorgaben.h"
+#include "config/vgbziel.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -219,20 +220,31 @@ std::string vgbAnwendung()
 }
 
 // Where a changed set goes: the shipped sets in the program folder (kind 0,
-// the shipped-data folder, the executable's folder) are only read, so a
-// changed one is written to the application-data folder under its file
-// name, where the lookup finds it before the program folder.
+// the shipped-data folder, the executable's folder) are only read, and a
+// set of the application-data folder serves every project. A changed one
+// of these is written into the open project's folder under its file name,
+// where the lookup finds it first: the settings of a project are changed in
+// that project alone. Without a project folder it goes to the
+// application-data folder.
 std::string vgbSchreibZiel()
 {
     const std::string ordner = vgbOrdnerVon(vgbPfad);
+    const std::string anwendung = vgbAnwendung();
     bool nurLesen = ordner.empty();
     for (const std::string& o : {std::string(VerZeiger(0)), vgbMitTrenner(plOrtDaten()), vgbMitTrenner(plOrtProgramm())}) {
         if (!o.empty() && PfadGleich(o.c_str(), ordner.c_str())) nurLesen = true;
     }
-    if (!nurLesen) return vgbPfad;
+    const bool allen = !ordner.empty() && PfadGleich(anwendung.c_str(), ordner.c_str());
+    if (!nurLesen && !allen) return vgbPfad;
     std::string datei = vgbPfad.substr(ordner.size());
     if (datei.empty()) datei = vgbName + ".vgb";
-    return vgbAnwendung() + datei;
+    const std::string projekt = vgbMitTrenner(VerZeiger(1));
+    bool imProjekt = projekt.size() > 1 && !PfadGleich(projekt.c_str(), ordner.c_str());
+    for (const std::string& o : {std::string(VerZeiger(0)), vgbMitTrenner(plOrtDaten()), vgbMitTrenner(plOrtProgramm()), anwendung}) {
+        if (!o.empty() && PfadGleich(o.c_str(), projekt.c_str())) imProjekt = false;
+    }
+    if (imProjekt) return projekt + datei;
+    return allen ? vgbPfad : anwendung + datei;
 }
 
 void vgbFehlendTakt(HWND, UINT, UINT_PTR, DWORD)
@@ -365,6 +377,11 @@ int VgbSchreiben()
     ++vgbZaehler;
     vgbGeaendert = 0;
     return 0;
+}
+
+std::string VgbSchreibPfad()
+{
+    return vgbSchreibZiel();
 }
 
 int VgbSuchen(const char* schluessel)

@@ -397,7 +397,7 @@ void ubzFuellen()
                     else
                         std::snprintf(t, sizeof t, "%-20.20s%-20.20s%u", z->kenn, text, z->geraet.id);
                     wiListeAnhaengen(3100, t);
-                    return 0;
+                    return 1;  // every item that has the component free
                 },
                 nullptr);
             HbkIndexFrei();

@@ -167,18 +167,18 @@ void d59Fuellen()
         HbkListeDurchlaufen(
             [](const hbkzeile* z, void* u) {
                 auto* l = static_cast<Lauf*>(u);
-                if (!BmdKlasse(z->geraet, l->klasse)) return 0;
+                if (!BmdKlasse(z->geraet, l->klasse)) return 1;
                 std::string zeile;
                 HulZeileFormatierenMit(&z->geraet, z->kenn, &z->haupt, zeile, 1, ElzPfadModus(), nullptr);
                 std::string sichtbar = zeile.substr(0, std::min<size_t>(zeile.size(), BMDSICHTBAR));
                 if (!l->such.empty()) {
                     HulZeileLaden(zeile.c_str());
-                    if (strposi(sichtbar.c_str(), l->such.c_str()) < 0 && !HulZeileSuchen(l->such.c_str(), 1)) return 0;
+                    if (strposi(sichtbar.c_str(), l->such.c_str()) < 0 && !HulZeileSuchen(l->such.c_str(), 1)) return 1;
                 }
                 wiListeAnhaengen(3100, BmdZeile(sichtbar, {std::to_string(z->geraet.id)}).c_str());
                 if (z->geraet.id == l->vorher) l->wahl = l->n;
                 ++l->n;
-                return 0;
+                return 1;  // 0 would end the walk at the first row
             },
             &l);
         HbkIndexFrei();

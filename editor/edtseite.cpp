@@ -1,9 +1,11 @@
 // The editor page (see edtseite.h).
 #include "editor/edtseite.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "config/apstil.h"
 #include "config/datwache.h"
@@ -551,15 +553,43 @@ void EdtEinstellungenNeu()
     if (eds.lauf == 1) BefEinreihenCode(0);
 }
 
+namespace {
+
+// The windows opened through EdtDialogOeffnen (closed ones are dropped on
+// the next opening).
+std::vector<HWND> edsDialoge;
+
+// A Ctrl chord typed in one of the editor's own windows (the component
+// list, the line window, ...) that the key table binds runs its command as
+// it would from the drawing: Ctrl+S saves while the component list holds
+// the focus. The chords of a field's own editing stay the field's.
+int edsDialogTaste(HWND fenster, MSG* m)
+{
+    if (m->message != WM_KEYDOWN || EdtFenster() == 0 || fenster == EdtFenster()) return 0;
+    if (m->hwnd != fenster && !IsChild(fenster, m->hwnd)) return 0;
+    if (std::find(edsDialoge.begin(), edsDialoge.end(), fenster) == edsDialoge.end()) return 0;
+    const WPARAM taste = m->wParam;
+    if (taste < 'A' || taste > 'Z' || GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0) return 0;
+    if (std::strchr("ACVXZ", static_cast<int>(taste))) return 0;
+    return KnopfAusfuehren(static_cast<int>(taste), GetKeyState(VK_SHIFT) < 0, 1) != 0 ? 1 : 0;
+}
+
+}  // namespace
+
 HWND EdtDialogOeffnen(const char* name, int (*init)(int, const char* const*), int (*exit)(),
                       int (*befehl)(UINT, WPARAM, LPARAM))
 {
+    wiDlgFilterHaken(edsDialogTaste);
     if (HWND d = wiDlgSuchen(name)) {
         BringWindowToTop(d);
         SetActiveWindow(d);
         return d;
     }
-    return wiDlgOeffnenUnter(EdtFenster(), name, init, exit, befehl, 0, nullptr);
+    edsDialoge.erase(std::remove_if(edsDialoge.begin(), edsDialoge.end(), [](HWND h) { return !IsWindow(h); }),
+                     edsDialoge.end());
+    HWND d = wiDlgOeffnenUnter(EdtFenster(), name, init, exit, befehl, 0, nullptr);
+    if (d != 0) edsDialoge.push_back(d);
+    return d;
 }
 
 // ---- Glue -----------------------------------------------------------------------------------------------

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -203,9 +204,30 @@ std::string DefZeileBauen(const std::string& praefix, const std::vector<std::str
     return z;
 }
 
+// The shipped definitions in the program folder are only read: the file
+// to edit (or to create) lying there becomes the project's own file of the
+// same name, so that the first change copies the whole text into the
+// project, where the lookup finds it first.
+void DefInsProjekt()
+{
+    if (def.bearbeitung.empty() || strleer(VerZeiger(0)) || strleer(VerZeiger(1))) return;
+    namespace fs = std::filesystem;
+    std::error_code f;
+    const fs::path datei = def.bearbeitung;
+    const fs::path programm = fs::weakly_canonical(VerZeiger(0), f);
+    if (f || fs::weakly_canonical(datei.parent_path(), f) != programm || f) return;
+    if (fs::weakly_canonical(VerZeiger(1), f) == programm) return;
+    std::string neu = std::string(VerZeiger(1));
+    if (neu.back() != '/') neu += '/';
+    neu += datei.filename().string();
+    if (def.kunde == def.bearbeitung) def.kunde = neu;
+    def.bearbeitung = neu;
+}
+
 // Writes the new edit text; on success it becomes the text and is reloaded.
 int DefSpeichern(std::string neu)
 {
+    DefInsProjekt();
     BDAT d;
     if (bdmake(&d, def.bearbeitung.c_str()) < 0) return -1;
     int r = 0;
@@ -390,6 +412,7 @@ void DefPruefen(int anlegen)
     if (!def.init) return;
     if (def.wache.geladen && !WacheVeraltet2(&def.wache, def.bearbeitung.c_str(), DefKundeOderLeer())) return;
     if (anlegen && !def.bearbeitung.empty() && dateilaenge(def.bearbeitung.c_str()) < 0) {
+        DefInsProjekt();
         BDAT d;
         if (bdmake(&d, def.bearbeitung.c_str()) >= 0) bdclose(&d);
     }

@@ -241,9 +241,12 @@ int utBereichIndex(int n)
     return -1;
 }
 
+// A title record changed: the drawing in work reads its project texts
+// again, so that "@TP.." shows the new text at once.
 void utGemerkt()
 {
     ut.geaendert = true;
+    ZeiProTexteHolen();
 }
 
 }  // namespace

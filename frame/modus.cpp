@@ -466,6 +466,15 @@ void UmschaltenAuf(const char* pfad)
 
 void Aktualisieren()
 {
+    // A set the project holds now (written into it, or put there by hand)
+    // takes the place of the shipped one.
+    const std::string satz = std::string(VerZeiger(1)) + VgbSetNameZeiger() + ".vgb";
+    if (!strleer(VerZeiger(1)) && !strleer(VgbSetNameZeiger()) && dateilaenge(satz.c_str()) >= 0 &&
+        !PfadGleich(satz.c_str(), VgbSetPfadZeiger())) {
+        VgbSetNeuSuchen();
+        DatWechselZaehlen();
+        OrdnerEinstLaden();
+    }
     anwBeschaeftigt();
     PvwVerzLesen();
     PvwInhaltSchreiben();

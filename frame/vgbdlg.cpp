@@ -22,6 +22,7 @@
 #include "config/verzeich.h"
 #include "config/vorgabdb.h"
 #include "config/vorgaben.h"
+#include "config/vgbziel.h"
 #include "controls/elseite.h"
 #include "frame/modus.h"
 #include "platform/fenster.h"
@@ -255,7 +256,8 @@ int vgbdEditInit(int, const char* const*)
         return 0;
     }
     const VgbDbGruppe* g = VgbDbGruppeSuchen(vgbdE.db, vgbdE.gruppe.c_str());
-    std::string setPfad = VgbSetPfadZeiger();
+    // The file the page changes: a shipped set is changed in the project.
+    std::string setPfad = VgbSchreibPfad();
     if (setPfad.size() > 32) setPfad = "..." + setPfad.substr(setPfad.size() - 29);
     std::string titel = setPfad + " - " + (g ? g->titel : vgbdE.gruppe);
     wiDlgTitelSetzen(titel.c_str());

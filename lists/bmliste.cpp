@@ -7,9 +7,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 #include "config/apstil.h"
 #include "config/reaktion.h"
+#include "config/verzeich.h"
 #include "equipment/bm.h"
 #include "equipment/definier.h"
 #include "equipment/lagerart.h"
@@ -306,11 +308,17 @@ int bdInit(int, const char* const*)
     char titel[400];
     std::snprintf(titel, sizeof titel, "Betriebsmittel - %s", pfad);
     wiDlgTitelSetzen(titel);
+    // The shipped definitions are only read (an edit goes into the
+    // project): no backup beside them.
+    std::error_code f;
+    const bool geliefert = !strleer(VerZeiger(0)) &&
+                           std::filesystem::weakly_canonical(std::filesystem::path(pfad).parent_path(), f) ==
+                               std::filesystem::weakly_canonical(VerZeiger(0), f);
     char bak[300];
     strkopie(bak, pfad, 290);
     char* punkt = std::strrchr(bak, '.');
     if (punkt) std::strcpy(punkt, ".bak");
-    dateikopieren(pfad, bak);
+    if (!geliefert) dateikopieren(pfad, bak);
     wiItemZeigen(2990, 0);
     wiComboLeeren(3080);
     for (int i = 0; i < 6; ++i) wiComboAnhaengen(3080, bdTxt(120 + i));

@@ -18,6 +18,7 @@
 #include "platform/nachricht.h"
 #include "platform/winconst.h"
 #include "project/dirhist.h"
+#include "project/wrz.h"
 #include "support/pfade.h"
 #include "support/texte.h"
 #include "winlib/dialog.h"
@@ -150,6 +151,11 @@ void sbOeffnen()
 {
     const int z = LisAkt(SB_LISTE);
     if (z < 0 || z >= static_cast<int>(sb.eintraege.size())) return;
+    // The shipped sample stays as it is shipped: a new project is made from it.
+    if (sb.eintraege[z].vorlage) {
+        sbHaupt(1503, true);
+        return;
+    }
     const std::string pfad = sb.eintraege[z].pfad;
     DirAktuellMelden(pfad.c_str());
     char erster[DIRPFADSUP + 1];
@@ -252,13 +258,14 @@ std::vector<StartEintrag> StartListe()
         for (int k = 0; k < 3; ++k) e.titel[k] = sbTitel(t[k], STARTTITELSUP);
         liste.push_back(e);
     }
-    if (liste.empty()) {
-        StartEintrag e;
-        e.pfad = VerZeiger(0);
-        while (!e.pfad.empty() && (e.pfad.back() == '/' || e.pfad.back() == '\\')) e.pfad.pop_back();
-        e.pfad += "/Muster";
-        liste.push_back(e);
-    }
+    StartEintrag e;
+    e.pfad = VerZeiger(0);
+    while (!e.pfad.empty() && (e.pfad.back() == '/' || e.pfad.back() == '\\')) e.pfad.pop_back();
+    e.pfad += "/Muster";
+    e.vorlage = true;
+    bool schon = false;
+    for (const StartEintrag& l : liste) schon = schon || PfadGleich(l.pfad.c_str(), e.pfad.c_str());
+    if (liste.empty() || (!schon && OrdnerVorhanden(e.pfad.c_str()))) liste.push_back(e);
     return liste;
 }
 

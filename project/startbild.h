@@ -18,11 +18,14 @@ inline constexpr int STARTTITELSUP = 80;
 struct StartEintrag {
     std::string pfad;      // without a trailing separator
     std::string titel[3];
+    bool vorlage = false;  // the shipped sample: chosen, it makes a new project
 };
 
 // The recent folders 1680..1689 that are set, with the titles of their
-// "Projekt.zvk" (empty when it cannot be read); without any, the program
-// folder's "Muster".
+// "Projekt.zvk" (empty when it cannot be read); after them the program
+// folder's "Muster" (always when there is no recent folder, else when it
+// exists), which is never opened itself: choosing it makes a new project
+// from it.
 std::vector<StartEintrag> StartListe();
 // Half-lines of a row: 8 with a second or third title, else 6.
 int StartZeilenHoehe(const StartEintrag* e);

@@ -1,5 +1,6 @@
 // Defaults sets: lookup rules of the store, writing, set lookup by name,
 // command-line options and the listing of sets.
+#include "config/vgbziel.h"
 #include "config/vorgaben.h"
 
 #include "konftest.h"
@@ -215,31 +216,66 @@ TEST_F(Vorgaben, SetThatCouldNotBeReadIsNotWrittenAndSaysSo)
     VgbSchliessen();
 }
 
-TEST_F(Vorgaben, ChangedSetOfTheProgramFolderGoesToTheApplicationDataFolder)
+// A shipped set is only read and an application-data set serves every
+// project: changed in an open project, either is written into the project
+// folder, where the lookup finds it first; without a project folder a
+// changed shipped set goes to the application-data folder.
+TEST_F(Vorgaben, ChangedSharedSetGoesIntoTheProjectElseTheApplicationDataFolder)
 {
     VerSetzen(0, pfad("prog").c_str());
     const std::string geliefert = "; Standardvorgaben\r\nName            Standard\r\nZvX             0\r\n";
     datei("prog/Standard.vgb", geliefert);
+    auto aendern = [](const char* wert) {
+        VgbOeffnen();
+        VgbSetzen("ZvX", wert);
+        const int z = VgbSchreibZaehler();
+        EXPECT_EQ(VgbSchreiben(), 0);
+        EXPECT_EQ(VgbSchreibZaehler(), z + 1);
+        VgbSchliessen();
+    };
+
+    // no project folder: the application-data folder
+    VerSetzen(1, "");
     ASSERT_EQ(VgbSetWaehlen("Standard"), 0);
     ASSERT_EQ(std::string(VgbSetPfadZeiger()), pfad("prog/Standard.vgb"));
-    VgbOeffnen();
-    VgbSetzen("ZvX", "4");
-    const int z = VgbSchreibZaehler();
-    EXPECT_EQ(VgbSchreiben(), 0);
-    EXPECT_EQ(VgbSchreibZaehler(), z + 1);
-    VgbSchliessen();
+    EXPECT_EQ(VgbSchreibPfad(), pfad("cfg/Velmo/Standard.vgb"));
+    aendern("4");
     EXPECT_EQ(lesen("prog/Standard.vgb"), geliefert) << "the program folder is only read";
     EXPECT_EQ(lesen("cfg/Velmo/Standard.vgb"), "; Standardvorgaben\r\nName            Standard\r\nZvX             4\r\n");
     EXPECT_EQ(std::string(VgbSetPfadZeiger()), pfad("cfg/Velmo/Standard.vgb"));
-    // looked up again, the changed copy is found before the shipped one
     VgbSetNeuSuchen();
-    EXPECT_EQ(std::string(VgbSetPfadZeiger()), pfad("cfg/Velmo/Standard.vgb"));
+    EXPECT_EQ(std::string(VgbSetPfadZeiger()), pfad("cfg/Velmo/Standard.vgb")) << "found before the shipped one";
     EXPECT_EQ(VgbInt("ZvX"), 4);
     Gelistet g;
     VgbSetsAuflisten(merken, &g);
     const std::vector<std::string> pfade = {pfad("prog/Standard.vgb"), pfad("cfg/Velmo/Standard.vgb")};
     EXPECT_EQ(g.pfade, pfade);
     EXPECT_EQ(g.anzeigen.back(), spalten80("Standard (Vorgaben)"));
+    std::filesystem::remove(pfad("cfg/Velmo/Standard.vgb"));
+
+    // a project open: its own copy, the shipped set and every other project untouched
+    VerSetzen(1, pfad("prj").c_str());
+    ASSERT_EQ(VgbSetWaehlen("Standard"), 0);
+    ASSERT_EQ(std::string(VgbSetPfadZeiger()), pfad("prog/Standard.vgb"));
+    EXPECT_EQ(VgbSchreibPfad(), pfad("prj/Standard.vgb"));
+    aendern("5");
+    EXPECT_EQ(lesen("prog/Standard.vgb"), geliefert);
+    EXPECT_FALSE(std::filesystem::exists(pfad("cfg/Velmo/Standard.vgb")));
+    EXPECT_EQ(lesen("prj/Standard.vgb"), "; Standardvorgaben\r\nName            Standard\r\nZvX             5\r\n");
+    EXPECT_EQ(std::string(VgbSetPfadZeiger()), pfad("prj/Standard.vgb"));
+    VgbSetNeuSuchen();
+    EXPECT_EQ(std::string(VgbSetPfadZeiger()), pfad("prj/Standard.vgb"));
+    EXPECT_EQ(VgbInt("ZvX"), 5);
+
+    // a set of the application-data folder is copied into the project as well
+    std::filesystem::remove(pfad("prj/Standard.vgb"));
+    datei("cfg/Velmo/Standard.vgb", "ZvX 7\r\n");
+    ASSERT_EQ(VgbSetWaehlen("Standard"), 0);
+    ASSERT_EQ(std::string(VgbSetPfadZeiger()), pfad("cfg/Velmo/Standard.vgb"));
+    aendern("8");
+    EXPECT_EQ(lesen("cfg/Velmo/Standard.vgb"), "ZvX 7\r\n");
+    EXPECT_EQ(lesen("prj/Standard.vgb"), "ZvX             8\r\n");
+
     // a set of another folder is written where it lies
     datei("prj/P.vgb", "ZvX 1\n");
     ASSERT_EQ(VgbSetWaehlen("P"), 0);

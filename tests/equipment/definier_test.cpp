@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "config/haken.h"
+#include "config/verzeich.h"
 #include "equipment/definfo.h"
 #include "equipment/definier.h"
 #include "tests/equipment/bmtest.h"
@@ -121,3 +122,29 @@ TEST_F(Def, ThreeMegabyteFileKeepsItsTailAfterAnEdit)
 }
 
 }  // namespace
+
+// Definitions found in the program folder (the shipped file) are only
+// read: the first edit writes the whole text with the change into the
+// project folder, where the lookup finds it from then on.
+TEST_F(Def, AnEditOfTheShippedFileGoesIntoTheProject)
+{
+    const fs::path prog = fs::path(pfad("")).parent_path().parent_path() / "prog";
+    fs::create_directories(prog);
+    fs::copy_file(fixture("BMListe.txt"), prog / "BMListe.txt");
+    fs::remove(pfad("BMListe.txt"));
+    const std::string geliefert = lesen((prog / "BMListe.txt").string());
+    const std::string programm = VerZeiger(0);
+    VerSetzen(0, prog.c_str());
+    VerSetzen(1, fs::path(pfad("")).parent_path().c_str());
+    VerSetzen(2, prog.c_str());
+    DefDateienSetzen();
+    ASSERT_EQ(DefAnzahl(), 3);
+    ASSERT_EQ(fs::path(DefBearbeitungsPfad()), prog / "BMListe.txt");
+
+    EXPECT_EQ(DefKopieren(1), 3);
+    EXPECT_EQ(lesen((prog / "BMListe.txt").string()), geliefert) << "the shipped file is only read";
+    EXPECT_EQ(fs::path(DefBearbeitungsPfad()), fs::path(pfad("BMListe.txt")));
+    EXPECT_EQ(DefAnzahl(), 4);
+    EXPECT_EQ(lesen(pfad("BMListe.txt")).substr(0, 40), geliefert.substr(0, 40)) << "the whole text went along";
+    VerSetzen(0, programm.c_str());
+}

@@ -713,10 +713,10 @@ TEST_F(Menue, EveryProjectMenuItemOpensItsDialogOrSaysSo)
         {nullptr, 1530, "Dialog ZeiTxtImp \"Zeichnungs-Kurztexte importieren\""},
         {nullptr, 1531, "Dialog ZeiTxtExp \"Zeichnungs-Kurztexte exportieren\""},
         {nullptr, 1520, "Dialog ZV5Import \"Datei-Update\""},
-        // Without the equipment store in the defaults the tools say so.
-        {nullptr, 1210, "Meldung Betriebsmittel in den Vorgaben abgeschaltet."},
-        {nullptr, 1250, "Meldung Betriebsmittel in den Vorgaben abgeschaltet."},
-        {nullptr, 1260, "Meldung Betriebsmittel in den Vorgaben abgeschaltet."},
+        // The shipped defaults use the equipment store: its tools open.
+        {nullptr, 1210, "Dialog Einfrieren \"Einfrieren\""},
+        {nullptr, 1250, "Dialog BMPruefen \"Betriebsmittel pr\xFC" "fen\""},
+        {nullptr, 1260, "Dialog BMMerge \"Betriebsmittel verschmelzen\""},
         {nullptr, 1550, "Dialog Layer \"Layer-Bezeichnungen\""},
         {nullptr, 1551, "Dialog Stifte \"Stift-Bezeichnungen\""},
         {nullptr, 1552, "Dialog Schriften \"Schriften\""},
@@ -730,11 +730,11 @@ TEST_F(Menue, EveryProjectMenuItemOpensItsDialogOrSaysSo)
         {nullptr, 1567, "Dialog AppArtListe \"Lagerartikel\""},
         {nullptr, 1568, "Dialog AppStkListe \"Unterartikel\""},
         {nullptr, 1569, "Dialog AppExtTxtImp \"Betriebsmittel-Textdatei importieren\""},
-        {nullptr, 1570, "Dialog BAUTEILE \"Velmo - Bauteile\"; Meldung Bauteildatei nicht gefunden."},
+        {nullptr, 1570, "Dialog BAUTEILE \"Velmo - " VELMO_SOURCE_DIR "/data/BAUTEILE.STD\""},
         {nullptr, 1571, "Dialog BTLFenster \"Bauteilfenster\""},
         {nullptr, 1572, "Dialog ErsatzBTL \"Ersatzbauteile\""},
-        {nullptr, 1575, "Meldung Betriebsmittel in den Vorgaben abgeschaltet."},
-        {nullptr, 1576, "Meldung Betriebsmittel in den Vorgaben abgeschaltet."},
+        {nullptr, 1575, "Dialog BMittel \"Betriebsmittel - " VELMO_SOURCE_DIR "/data/BMListe.txt\""},
+        {nullptr, 1576, "Dialog BMittel \"Betriebsmittel - " VELMO_SOURCE_DIR "/data/BMKunde.txt\""},
         {nullptr, 1580, "Dialog SPSInfoListe \"SPS-Daten\""},
         {nullptr, 1581, "Meldung Diese Infodatei ist nicht definiert."},
         {nullptr, 1582, "Meldung Diese Infodatei ist nicht definiert."},
@@ -941,7 +941,7 @@ TEST_F(Menue, PicturesOfPopupsAndBoxes)
     bildDatei = (neben / "frame_menue_meldung.png").string();
     fs::remove(bildDatei);
     plNachrichtBoxBeobachter(boxBild);
-    AnwBefehl(WM_COMMAND, 1210, 0);  // equipment is off in these defaults: a box says so
+    AnwBefehl(WM_COMMAND, 1507, 0);  // "Sperrdatei l\xF6schen": a box says what it did
     plHeadlessPumpen();
     plNachrichtBoxBeobachter(nullptr);
     EXPECT_TRUE(wieGolden(bildDatei, "menue_meldung"));

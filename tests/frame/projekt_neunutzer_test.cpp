@@ -148,6 +148,9 @@ TEST_F(NeuerNutzerLauf, SampleToNewProjectBackupTreeAndRecentList)
     ASSERT_GE(l.size(), 1u);
     EXPECT_EQ(fs::path(l[0].pfad), neu);
     EXPECT_EQ(l[0].titel[0], "Halle 3");
+    // The sample stays offered beside the user's own project.
+    EXPECT_EQ(fs::path(l.back().pfad).filename(), "Muster");
+    EXPECT_TRUE(l.back().vorlage);
     plHeadlessTaste(VK_ESCAPE);
     pumpen();
     EXPECT_EQ(wiDlgSuchen("PVWSTARTUP"), 0u);

@@ -175,7 +175,7 @@ std::string lesen(const fs::path& p)
 
 }  // namespace
 
-TEST_F(VgbRahmen, SettingsPageOkWritesAShippedSetToTheApplicationDataFolder)
+TEST_F(VgbRahmen, SettingsPageOkWritesAShippedSetIntoTheProject)
 {
     // A program folder of its own, so nothing can touch the checkout's data.
     const fs::path prog = wurzel / "prog";
@@ -193,6 +193,9 @@ TEST_F(VgbRahmen, SettingsPageOkWritesAShippedSetToTheApplicationDataFolder)
     plHeadlessPumpen();
     HWND dlg = wiDlgSuchen("VorEditGB");
     ASSERT_NE(dlg, 0u);
+    char titel[200] = "";
+    GetWindowText(dlg, titel, sizeof titel);
+    EXPECT_NE(std::string(titel).find("Projekt/Standard.vgb - "), std::string::npos) << "the file it changes: " << titel;
     // The page with a described key and its info lines, for a look.
     ASSERT_TRUE(zeileWaehlen(dlg, "ZvIniPfad"));
     InvalidateRect(dlg, nullptr, TRUE);
@@ -207,7 +210,8 @@ TEST_F(VgbRahmen, SettingsPageOkWritesAShippedSetToTheApplicationDataFolder)
     EXPECT_EQ(wiDlgSuchen("VorEditGB"), 0u);
 
     EXPECT_EQ(lesen(prog / "Standard.vgb"), geliefert) << "the program folder is only read";
-    const fs::path kopie = wurzel / "konfig" / "Velmo" / "Standard.vgb";
+    EXPECT_FALSE(fs::exists(wurzel / "konfig" / "Velmo" / "Standard.vgb")) << "not a set for every project";
+    const fs::path kopie = wurzel / "arbeit" / "Projekt" / "Standard.vgb";
     const std::string neu = lesen(kopie);
     EXPECT_EQ(neu.substr(0, neu.find('\n') + 1), geliefert.substr(0, geliefert.find('\n') + 1)) << "comment kept";
     EXPECT_NE(neu.find("\r\nZvX             17\r\n"), std::string::npos);

@@ -1,6 +1,6 @@
 // Start-up screen: the recent list from the recent folders with their titles
 // (an unreadable project file gives empty titles and the short row), the
-// program folder's "Muster" when there is none, "<WWW>" by country, the
+// program folder's "Muster" after them, chosen a new project from it, "<WWW>" by country, the
 // picture buttons' commands, opening a listed folder, and both layouts on
 // the headless window system (pictures of both).
 #include <gtest/gtest.h>
@@ -98,9 +98,15 @@ TEST_F(StartTest, RecentListWithTitlesOrTheSample)
     EXPECT_EQ(l[0].pfad, (programm / "Muster").string());
     EXPECT_EQ(StartZeilenHoehe(&l[0]), 6);
 
+    EXPECT_TRUE(l[0].vorlage);
+
+    // With projects of the user's own the sample stays offered, last.
     zweiOrdner();
     l = StartListe();
-    ASSERT_EQ(l.size(), 2u);
+    ASSERT_EQ(l.size(), 3u);
+    EXPECT_EQ(l[2].pfad, (programm / "Muster").string());
+    EXPECT_TRUE(l[2].vorlage);
+    EXPECT_FALSE(l[0].vorlage);
     EXPECT_EQ(l[0].pfad, (ordner / "Nord").string());
     EXPECT_EQ(l[0].titel[0], "Schaltanlage Nord");
     EXPECT_EQ(l[0].titel[1], "Werk 2");
@@ -121,7 +127,7 @@ TEST_F(StartTest, ChoosingARecentFolderPostsItsOpening)
     EXPECT_TRUE(IsWindowVisible(GetDlgItem(dlg, 3240)));
     bild(dlg, "startbild.png");
     wiDlgBetreten(dlg);
-    EXPECT_EQ(LisAnzahl(3000), 2);
+    EXPECT_EQ(LisAnzahl(3000), 3);
     LisAktSetzen(3000, 1);
     wiDlgVerlassen();
     befehl(dlg, 2500);
@@ -168,12 +174,12 @@ TEST_F(StartTest, SurfaceStyleOneHasThreeButtonsAndTheSample)
     EXPECT_NE(wiDlgSuchen("PVWSTARTUP1"), 0u);
     EXPECT_EQ(GetDlgItem(dlg, 3240), 0u);
     bild(dlg, "startbild1.png");
-    // The only entry is the sample; Enter on the list opens it.
+    // The only entry is the sample; Enter on the list makes a new project
+    // from it: the shipped folder itself is never opened as a project.
     befehl(dlg, 2500);
-    EXPECT_EQ(hauptPosts(), V{"1680"});
+    EXPECT_EQ(hauptPosts(), V{"1503"});
     char p[DIRPFADSUP + 1];
-    ASSERT_EQ(DirNachId(1680, p, sizeof p), 1);
-    EXPECT_EQ(std::string(p), (programm / "Muster").string());
+    EXPECT_EQ(DirNachId(1680, p, sizeof p), 0) << p;
     ProfilSchreiben("ArbPlatz", "OFStil", "0");
     ApStileLaden();
 }

@@ -1,0 +1,8 @@
+// Where a changed defaults set is written (see vorgaben.h): a shipped set
+// or one of the application-data folder into the open project.
+#pragma once
+
+#include <string>
+
+// Where VgbSchreiben would write the current set now.
+std::string VgbSchreibPfad();
