@@ -4,7 +4,8 @@
 // Driven on the real frame, headless, as a user does: a symbol placed from
 // the input line becomes a numbered device whose identifier is drawn at
 // the symbol; an identifier typed on the equipment page shows there on
-// screen, in the PDF, SVG and DXF export and after the sheet is read again.
+// screen, in the PDF, SVG and DXF export and after the sheet is read again;
+// symbols placed before their device can be assigned later.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -22,6 +23,7 @@
 #include "equipment/app.h"
 #include "equipment/btl.h"
 #include "equipment/ges.h"
+#include "equipment/wse.h"
 #include "lists/bmlbearb.h"
 #include "equipment/nhuliste.h"
 #include "frame/modus.h"
@@ -288,6 +290,45 @@ TEST_F(EigeneKennung, AnIdentifierTypedOnThePageShowsWhereverTheSheetIsDrawn)
     rahmenPumpen();
     texte = ekSchirmTexte();
     EXPECT_TRUE(ekGezeigt(texte, "-Q7")) << ekAlle(texte);
+}
+
+// A symbol placed while linking was off, and a contact placed before its
+// coil, are offered for assignment by "Zuweisen > Hauptbauteile..." and
+// "> Unterbauteile...": the breaker becomes a device; the contact is
+// placed as the contactor's sub component and leaves the not-assigned list.
+TEST_F(EigeneKennung, SymbolsPlacedBeforeTheirDeviceCanBeAssignedLater)
+{
+    AppAktivSetzen(0);
+    eingabeZeile("BW 60 150");
+    eingabeZeile("ZB LS3");
+    AppAktivSetzen(1);
+    ASSERT_EQ(GesAnzahl(), 0);
+    ASSERT_TRUE(menueWaehlen(1350));  // "Zuweisen > Hauptbauteile..."
+    rahmenPumpen();
+    ASSERT_EQ(GesAnzahl(), 1) << "one definition: assigned at once " << StatusLetzterText();
+    EXPECT_EQ(kennung(1), "-Q1");
+    EXPECT_TRUE(ekGezeigt(ekSchirmTexte(), "-Q1"));
+
+    eingabeZeile("BW 60 0");
+    eingabeZeile("ZB SCHLIESSER");
+    ASSERT_EQ(WseAnzahl(), 1) << "the contact is known only as a part of a definition";
+    eingabeZeile("BW 60 0");
+    eingabeZeile("ZB SPULE");
+    ASSERT_EQ(GesAnzahl(), 2);
+    ASSERT_TRUE(menueWaehlen(1352));  // "Zuweisen > Unterbauteile..."
+    rahmenPumpen();
+    HWND d = wiDlgSuchen("DB1352");
+    ASSERT_NE(d, 0u) << StatusLetzterText();
+    EXPECT_EQ(WseAnzahl(), 0) << "taken out of the not-assigned list";
+    const fs::path neben = fs::read_symlink("/proc/self/exe").parent_path();
+    plHeadlessPng(d, (neben / "frame_eigene_kennung_db1352.png").c_str());
+    // The contactor is the only item with a free contact: selected; its
+    // free contact is the selected component row.
+    rahmenKlicken(d, 2500);
+    appbteil e{};
+    ASSERT_EQ(BtlFreieSuchen(2, "", -1, "SCHLIESSER", &e), 0) << "the contact is placed";
+    EXPECT_EQ(WseAnzahl(), 0);
+    EXPECT_TRUE(ekGezeigt(ekSchirmTexte(), "-K1"));
 }
 
 
