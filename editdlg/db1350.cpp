@@ -247,6 +247,14 @@ int HbzWartet()
     return 1;
 }
 
+int HbzBeiSymbol(const char* name, double x, double y)
+{
+    if (!hbz.q.zeilen) return 0;
+    for (int i = 0; i < hbz.q.anzahl; ++i)
+        if (hbz.q.bei(hbz.q.zeilen[i], name, x, y)) return 1;
+    return hbz.q.geladen && hbz.q.aktuell.art == 0 && hbz.q.bei(hbz.q.aktuell, name, x, y) ? 1 : 0;
+}
+
 void HbzSymbolGeloescht(const char* name, double x, double y)
 {
     if (!hbz.q.zeilen) return;

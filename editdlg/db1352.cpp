@@ -151,6 +151,17 @@ int UbzPlatzieren(uint32_t id, const char* name, const char* code, int winkel)
 
 int UbzNameVorgemerkt(const char* name) { return ubz.vorId >= 0 && std::strcmp(name, ubz.vorName) == 0 ? 1 : 0; }
 
+void ZuoNachholen()
+{
+    static bool laeuft = false;  // an assignment made at once may open a dialog again
+    if (laeuft) return;
+    laeuft = true;
+    AppNachholen([](const char* name, double x, double y) -> int {
+        return HbzBeiSymbol(name, x, y) || UbzBeiSymbol(name, x, y);
+    });
+    laeuft = false;
+}
+
 int UbzWartet()
 {
     if (ubz.q.anzahl == 0 && !ubz.q.geladen) return 0;
@@ -159,6 +170,14 @@ int UbzWartet()
     else
         EdtBefehlPosten(1352);
     return 1;
+}
+
+int UbzBeiSymbol(const char* name, double x, double y)
+{
+    if (!ubz.q.zeilen) return 0;
+    for (int i = 0; i < ubz.q.anzahl; ++i)
+        if (ubz.q.bei(ubz.q.zeilen[i], name, x, y)) return 1;
+    return ubz.q.geladen && ubz.q.bei(ubz.q.aktuell, name, x, y) ? 1 : 0;
 }
 
 void UbzSymbolGeloescht(const char* name, double x, double y)

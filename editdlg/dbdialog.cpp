@@ -42,6 +42,21 @@ const char* dbModulMuster = "eddb%d%d.dll";
 
 // ---- Dialog table -------------------------------------------------------------------------------------
 void dbBmlUmschalten() { EdtAufrufTabelle().BmlUmschalten(); }
+void dbHauptZuordnen()
+{
+    ZuoNachholen();
+    DB1350Oeffnen();
+}
+void dbUnterZuordnen()
+{
+    ZuoNachholen();
+    DB1352Oeffnen();
+}
+void dbNichtZugewiesen()
+{
+    ZuoNachholen();
+    DB1356Oeffnen();
+}
 
 DbDialogZeile dbTabelle[] = {
     {1010, "DB1010", DBEIGENSCHAFT, DB1010Oeffnen},
@@ -79,13 +94,13 @@ DbDialogZeile dbTabelle[] = {
     {1311, "DB1311", DBMAKROREC, DB1311Oeffnen},
     {1321, "DB1321", DBMRKELEMENT, DB1321Oeffnen},
     {1322, "DB1322", DBMRKELEMENT, DB1322Oeffnen},
-    {1350, "DB1350", DBBETRMITTEL, DB1350Oeffnen},
+    {1350, "DB1350", DBBETRMITTEL, dbHauptZuordnen},
     {1351, "DB1351", DBBETRMITTEL, DB1351Oeffnen},
-    {1352, "DB1352", DBBETRMITTEL, DB1352Oeffnen},
+    {1352, "DB1352", DBBETRMITTEL, dbUnterZuordnen},
     {1353, nullptr, nullptr, dbBmlUmschalten},
     {1354, "DB1354", nullptr, DB1354Oeffnen},
     {1355, "DB1355", DBBETRMITTEL, DB1355Oeffnen},
-    {1356, "DB1356", nullptr, DB1356Oeffnen},
+    {1356, "DB1356", nullptr, dbNichtZugewiesen},
     {1359, "DB1359", DBBETRMITTEL, DB1359Oeffnen},
     {1361, "DB1361", DBBETRMITTEL, DB1361Oeffnen},
     {1362, "DB1362", DBBETRMITTEL, DB1362Oeffnen},

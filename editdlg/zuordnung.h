@@ -45,6 +45,8 @@ void HbzImmerFragenSetzen(int an);
 int HbzAnzahl();
 int HbzGeladen();
 int HbzAktuell(char* name, size_t kap, double* x, double* y, int* art, uint32_t* id);
+// 1 when a row of the queue (or the loaded one) is at the symbol.
+int HbzBeiSymbol(const char* name, double x, double y);
 
 // ---- Sub components -------------------------------------------------------------------
 // Opens DB1352 (menu 1352) or raises it.
@@ -66,6 +68,14 @@ void UbzSchliessen();
 int UbzAnzahl();
 int UbzGeladen();
 int UbzAktuell(char* name, size_t kap, double* x, double* y);
+int UbzBeiSymbol(const char* name, double x, double y);
+
+// Opened by the editor's menu ("Hauptbauteile...", "Unterbauteile...",
+// "Nicht zugewiesen..."): the sheet's symbols that carry no component
+// entry yet and wait in neither queue are taken up first (AppNachholen),
+// so that a symbol placed before its definition, before linking was on or
+// before the item it belongs to can still be assigned.
+void ZuoNachholen();
 
 // Installs both modules into the equipment work layer's hooks.
 void ZuordnungHakenSetzen();

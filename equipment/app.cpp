@@ -2,6 +2,7 @@
 #include "equipment/app.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -28,6 +29,7 @@
 #include "model/zerleg.h"
 #include "support/basis.h"
 #include "support/texte.h"
+#include "support/vergleich.h"
 
 namespace {
 
@@ -516,6 +518,49 @@ void AppSpalteAktualisieren(uint32_t id, double x, double y)
 void AppBeschriften(uint32_t id, const char* name, int nr, const BEF* b, const STT* s)
 {
     if (appAn) DB1354Anlegen(id, name, nr, b, s);
+}
+
+int AppNachholen(int (*wartet)(const char* name, double x, double y))
+{
+    if (!appAn) return 0;
+    const char* zname = AppZeiName();
+    char ze[21];
+    ZeiExtHolen(zname, ze);
+    // Collected first: an assignment made at once inserts texts into the
+    // store being walked.
+    std::vector<AppPrimitiv> offen;
+    for (int o = TzNaechstes(-1); o < TZENDE; o = TzNaechstes(o)) {
+        BEF b;
+        STT s;
+        if (TzObjHolen(o, &b, &s) != 0 || !BefIstZB(b.code)) continue;
+        for (const AppPrimitiv& p : AppZerlegen(&b, &s)) {
+            appbteil e{};
+            if (BtlAnPositionSuchen(p.bef.text, zname, p.stt.x, p.stt.y, &e)) continue;
+            if (wartet != nullptr && wartet(p.bef.text, p.stt.x, p.stt.y)) continue;
+            offen.push_back(p);
+        }
+    }
+    int n = 0;
+    for (const AppPrimitiv& p : offen) {
+        bool frei = false;  // kept as not assigned
+        for (int i = 0; i < WseAnzahl() && !frei; ++i) {
+            appwaise w{};
+            frei = WseNrHolen(i, &w) == 0 && w.platziert != 0 && std::strcmp(w.name, p.bef.text) == 0 &&
+                   strvgl(w.ze, ze) == 0 && std::fabs(w.x - p.stt.x) < 1.0 && std::fabs(w.y - p.stt.y) < 1.0;
+        }
+        const size_t vorher = appWarte.size();
+        AppObjektPruefen(&p.bef, &p.stt);
+        if (appWarte.size() == vorher) continue;
+        if (appWarte.back().art == 5) {
+            if (frei) appWarte.pop_back();
+            else ++n;
+            continue;
+        }
+        if (frei) WsePlatzFreigeben(p.bef.text, zname, p.stt.x, p.stt.y);
+        ++n;
+    }
+    AppBmWarteListeAbarbeiten();
+    return n;
 }
 
 void AppDefinitionAendern(uint32_t id, int n, const AppDefTexte* t)

@@ -76,6 +76,14 @@ void AppDispoSetzen(uint32_t id, const char* name);
 void AppPrinzipSetzen(uint32_t id, const char* name);
 void AppSpalteAktualisieren(uint32_t id, double x, double y);
 void AppBeschriften(uint32_t id, const char* name, int nr, const BEF* b, const STT* s);
+// Component symbols of the drawing being edited that carry no component
+// entry (placed while the link was off or before a definition used them,
+// or kept as not assigned) are classified again, as a new symbol is, and
+// handed to the assignment dialogs; `wartet` (may be null) names those a
+// dialog queues already. A symbol that still only the component
+// information knows stays (or becomes) not assigned. The number of
+// symbols handed over or newly registered.
+int AppNachholen(int (*wartet)(const char* name, double x, double y));
 
 struct AppDefTexte {
     char lt[21];

@@ -2,7 +2,9 @@
 #include "equipment/ges.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -55,6 +57,39 @@ uint32_t GesAnhaengen(const appgeraet& g)
     gesListe.push_back(g);
     gesGeaendert = 1;
     return g.id;
+}
+
+// The letters of a definition's identifier ("-Q") numbered for a new item:
+// one more than the largest number any item carries right behind the same
+// letters (in its identifier field or its identifier given as text), so
+// that the new device reads "-Q3" beside "-Q1" and "-Q2". An identifier
+// that ends in a digit, is marked with '!' or holds a placeholder is taken
+// as the definition gives it, and so is every one while the identifier
+// template numbers by the placement (sheet, path or position).
+void GesKennungNummerieren(char* kennung, size_t kap, bool alternativ, int art)
+{
+    const bmvorgaben& v = BMVorgaben();
+    const std::string vorlage = art >= 0 && art <= 5 && v.bmfkuse[art] == 1 ? v.bmfkenn : v.bmkenn;
+    for (const char* platz : {"@S", "@P", "@U"})
+        if (vorlage.find(platz) != std::string::npos) return;
+    const std::string k = kennung;
+    if (strleer(kennung) || k[0] == '!' || k.find('@') != std::string::npos || k.find('<') != std::string::npos ||
+        k.find('>') != std::string::npos || std::isdigit(static_cast<unsigned char>(k.back())))
+        return;
+    long hoechste = 0;
+    const auto pruefen = [&](const char* t) {
+        if (strnlen(t, GESKGSUP) <= k.size() || strnvgl(t, k.c_str(), static_cast<int>(k.size())) != 0) return;
+        const char* z = t + k.size();
+        if (!std::all_of(z, z + std::strlen(z), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }))
+            return;
+        hoechste = std::max(hoechste, std::strtol(z, nullptr, 10));
+    };
+    for (const appgeraet& g : gesListe) {
+        pruefen(alternativ ? g.kz : g.kg);
+        pruefen(g.ft);
+    }
+    const std::string neu = k + std::to_string(hoechste + 1);
+    if (neu.size() < kap) BmhKopie(kennung, kap, neu.c_str(), static_cast<int>(kap) - 1);
 }
 
 }  // namespace
@@ -203,6 +238,8 @@ uint32_t GesAnlegen(int n, const char* text)
     g.n2 = DefZahl2Holen(n);
     char bauteil[DEFTEXTSUP + 1];
     DefFelderHolen(n, bauteil, g.tt, g.kg, g.kz, nullptr);
+    GesKennungNummerieren(g.kg, sizeof g.kg, false, g.n1);
+    GesKennungNummerieren(g.kz, sizeof g.kz, true, g.n1);
     BmhKopie(g.lt, text, GESTTSUP);
     return GesAnhaengen(g);
 }

@@ -249,6 +249,11 @@ void BMKennungTeilen(const char* text, std::string& haupt, std::string& zaehler)
 
 namespace {
 
+// An identifier template left empty (as a new set has it) stands for the
+// identifier and its counter: taken literally it would make every
+// identifier not given as a whole text empty, on the sheets and in lists.
+std::string NhuVorlage(const char* vorlage) { return strleer(vorlage) ? "@K@Z" : vorlage; }
+
 // BMKennungBilden of the item record at hand (null: no item).
 int NhuKennungBilden(std::string& ziel, uint32_t id, const appgeraet* geraet)
 {
@@ -260,7 +265,7 @@ int NhuKennungBilden(std::string& ziel, uint32_t id, const appgeraet* geraet)
     BtlSuchen(id, "H", 0, &h);  // zeroed (unplaced) when there is none
     const bmvorgaben& v = BMVorgaben();
     const bool fkenn = g.n1 >= 0 && g.n1 <= 5 && v.bmfkuse[g.n1] == 1;
-    ziel = fkenn ? v.bmfkenn : v.bmkenn;
+    ziel = NhuVorlage(fkenn ? v.bmfkenn : v.bmkenn);
     int stufe = 0;
 
     char kennPuffer[HULKENNSUP + 1];
@@ -305,7 +310,7 @@ int NhuKennungBilden(std::string& ziel, uint32_t id, const appgeraet* geraet)
     for (int i = 0; i < 2; ++i) {
         if (NhuErsetzen(ziel, "@G", "\x01")) {
             NhuErsetzen(ziel, "@K", "");
-            NhuErsetzen(ziel, "\x01", v.bmkenn);
+            NhuErsetzen(ziel, "\x01", NhuVorlage(v.bmkenn));
         }
         if (NhuErsetzen(ziel, "@K", "\x01")) {
             NhuErsetzen(ziel, "@G", "");

@@ -1,5 +1,6 @@
 // Equipment items: ids, the capacity, inserting in id order, the nearest
 // item and removing unused items.
+#include <cstdio>
 #include <cstring>
 
 #include "bmtest.h"
@@ -57,9 +58,16 @@ TEST_F(Ges, NewIdsFollowTheLastItem)
     EXPECT_EQ(g.n1, 4);
     EXPECT_EQ(g.n2, 9);
     EXPECT_STREQ(g.tt, "Motor");
-    EXPECT_STREQ(g.kg, "-M");
-    EXPECT_STREQ(g.kz, "=M");
+    // The definition's letters numbered past the highest number they carry.
+    EXPECT_STREQ(g.kg, "-M1");
+    EXPECT_STREQ(g.kz, "=M1");
     EXPECT_STREQ(g.lt, "t");
+    ASSERT_EQ(GesHolen(4, &g), 0);
+    EXPECT_STREQ(g.kg, "-M4");
+    std::snprintf(g.ft, sizeof g.ft, "-m12");
+    ASSERT_EQ(GesAendern(4, &g), 0);
+    ASSERT_EQ(GesHolen(GesAnlegen(0, "t"), &g), 0);
+    EXPECT_STREQ(g.kg, "-M13") << "an identifier given as text counts, in any case";
 }
 
 TEST_F(Ges, TheTenThousandthItemIsRefused)
