@@ -43,29 +43,27 @@ TEST(BmlDesktop, TheUndockedPageIsItsOwnXWindowGoneWhenDocked)
     rahmenDemoStarten(demo.wurzel(), vorher, args, argv);
     if (HasFatalFailure()) return;
     AppAktivSetzen(1);
-    desktopPumpen(300);
+    auto ruhig = [] { return !plNachrichtArbeitWartet(); };
+    ASSERT_TRUE(desktopPumpen(10000, ruhig));
     // The mode switch opens the editor first when there is none, as the
     // function bar does.
     ModusUmschalten(MODUS_BML);
-    desktopPumpen(500);
+    ASSERT_TRUE(desktopPumpen(10000, ruhig));
     ModusUmschalten(MODUS_BML);
-    desktopPumpen(500);
-    ASSERT_NE(BmlFenster(), 0u);
+    ASSERT_TRUE(desktopPumpen(10000, [&] { return BmlFenster() != 0 && ruhig(); }));
     ASSERT_EQ(BmlIstExtern(), 0);
     const std::string datei = demo.wurzel() + "/xdotool.txt";
     EXPECT_EQ(seitenFenster(datei), "") << "embedded: no window of its own";
 
     SendMessage(BmlFenster(), WM_COMMAND, 2980, 0);
-    desktopPumpen(800);
     ASSERT_EQ(BmlIstExtern(), 1);
-    EXPECT_NE(seitenFenster(datei), "") << "undocked: an X top-level window";
+    EXPECT_TRUE(desktopPumpen(10000, [&] { return seitenFenster(datei) != ""; })) << "undocked: an X top-level window";
     if (const char* z = std::getenv("VELMO_BILDER"))
         desktopAusfuehren("import -window root '" + std::string(z) + "/bml_abgedockt.png'", datei);
 
     SendMessage(BmlFenster(), WM_COMMAND, 2980, 0);
-    desktopPumpen(800);
     EXPECT_EQ(BmlIstExtern(), 0);
-    EXPECT_EQ(seitenFenster(datei), "") << "docked: the window is gone";
+    EXPECT_TRUE(desktopPumpen(10000, [&] { return seitenFenster(datei) == ""; })) << "docked: the window is gone";
     rahmenBeenden(vorher);
     // The later tests of this program run without a main window (the
     // clipboard is opened for it).
