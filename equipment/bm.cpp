@@ -313,6 +313,13 @@ void BMDateiAktuell(int anlegen)
     BMDateiLesen();
 }
 
+void BMListenWieDatei()
+{
+    if (!bmv.bmuse) return;
+    if (!bmListenDa || GesGeaendert() || BtlGeaendert() || GtxGeaendert() || ZtxGeaendert() || WseGeaendert())
+        BMListenVerwerfen();
+}
+
 void BMListenVerwerfen()
 {
     if (!bmv.bmuse) return;

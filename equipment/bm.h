@@ -54,6 +54,10 @@ int BMDateiSchreiben();
 int BMDateiAnlegen();
 void BMDateiAktuell(int anlegen);
 void BMListenVerwerfen();
+// Drops the lists when they hold changes not in the file; lists as read
+// are kept: BMDateiAktuell reads the file again at their next use if it
+// changed since, so a reader sees the file as saved either way.
+void BMListenWieDatei();
 // 0 done or nothing to do; -1 (and a warning box) when writing failed.
 int BMListenSpeichern(int schreiben);
 void BMBefehlEnde();

@@ -65,7 +65,9 @@ int AwAusfuehren(const char* programm)
 {
     const awoptionen& o = AwOptionen();
     DefTextTabLaden(o.extxwie, o.extxdat.c_str());
-    BMListenVerwerfen();
+    // The run reads the equipment as saved; lists that hold just that are
+    // not read again.
+    BMListenWieDatei();
     // The set stays open for the run: its keys are read without parsing it
     // again for each.
     VgbOeffnen();

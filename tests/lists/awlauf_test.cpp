@@ -79,6 +79,34 @@ TEST_F(AwLaufTest, AChangedDrawingOrAnEmptyResultNameRunsNothing)
     EXPECT_EQ(AwLaufen(99, 0), 0);
 }
 
+// A run reads the equipment as saved: lists that hold just the unchanged
+// file are not read again; lists with a change not saved are dropped and
+// the file read; what was saved is in the result.
+TEST_F(AwLaufTest, ARunReadsTheEquipmentFileOnlyWhenTheListsDifferFromIt)
+{
+    const int i = katalogIndex("LBtm");
+    ASSERT_GE(i, 0);
+    ASSERT_EQ(AwLaufen(i, 0), 0);
+    const int stand = BMStand();
+    const std::string erst = lesen(demo_.datei("Betriebsmittel.txt"));
+    ASSERT_NE(erst, "");
+    ASSERT_EQ(AwLaufen(i, 0), 0);
+    EXPECT_EQ(BMStand(), stand) << "the unchanged file was read again";
+    EXPECT_EQ(lesen(demo_.datei("Betriebsmittel.txt")), erst);
+
+    const uint32_t id = geraet(0, "-QX9");
+    bauteil(id, "1", 1, "HV1.01", 10, 10);
+    ASSERT_EQ(AwLaufen(i, 0), 0);
+    EXPECT_GT(BMStand(), stand) << "a change not saved stayed in the lists";
+    EXPECT_EQ(lesen(demo_.datei("Betriebsmittel.txt")), erst);
+
+    const uint32_t id2 = geraet(0, "-QX9");
+    bauteil(id2, "1", 1, "HV1.01", 10, 10);
+    sichern();
+    ASSERT_EQ(AwLaufen(i, 0), 0);
+    EXPECT_NE(lesen(demo_.datei("Betriebsmittel.txt")).find("-QX9"), std::string::npos);
+}
+
 TEST_F(AwLaufTest, TheOnlyMarkedRule)
 {
     int i = katalogIndex("LBtm");
