@@ -443,7 +443,12 @@ void plFensterZeigenIntern(HWND h, bool zeigen, bool aktivieren)
     if (!(w = plFensterVon(h))) return;
     if (zeigen) {
         w->stil |= WS_VISIBLE;
-        if (!w->eltern) plBeFensterZeigen(h, 1);
+        if (!w->eltern) {
+            // The desktop asks the procedure (limits, icon), which may
+            // destroy the window.
+            plBeFensterZeigen(h, 1);
+            if (!(w = plFensterVon(h))) return;
+        }
         plFensterNcUngueltig(w);
         plFensterUngueltig(w, nullptr, true, true);
         if (aktivieren && !w->eltern) plFokusAktivieren(h, WA_ACTIVE);

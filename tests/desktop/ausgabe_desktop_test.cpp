@@ -187,6 +187,9 @@ TEST_F(GtkWahl, TheChooserStartsInItsFolderWithTheGermanFilterNames)
     char start[WIDATEISUP + 1];
     std::snprintf(start, sizeof start, "%s", ordner1252.c_str());
     EXPECT_EQ(wiOrdnerWahl(start, "Zielordner w\xE4hlen"), 0) << "cancelled";
+    // Gone from the screen at once, before the program's loop runs again.
+    EXPECT_NE(std::system("xdotool search --onlyvisible --name '^Zielordner' >/dev/null"), 0)
+        << "the closed chooser still stands on the screen";
     if (!chooserBlick.gesehen) g_source_remove(uhr);
     ASSERT_TRUE(chooserBlick.gesehen);
     EXPECT_EQ(chooserBlick.titel, "Zielordner w\xC3\xA4hlen");

@@ -369,6 +369,36 @@ TEST_F(MitFensterverwalter, ADialogIsFramedCentredAndModalOverItsOwner)
     DestroyWindow(h);
 }
 
+// A window whose procedure destroys it while the backend asks it for its
+// limits (on showing) is not touched afterwards: no GTK critical, no read
+// of freed memory (the sanitizer build says so).
+bool selbstWegScharf = false;  // from the showing on (creation asks too)
+
+LRESULT CALLBACK selbstWegProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_GETMINMAXINFO && selbstWegScharf) {
+        selbstWegScharf = false;
+        DestroyWindow(h);
+        return 0;
+    }
+    return DefWindowProc(h, msg, wp, lp);
+}
+
+TEST_F(MitFensterverwalter, AWindowDestroyedWhileItIsShownIsNotUsedAfterwards)
+{
+    WNDCLASS wc{};
+    wc.lpfnWndProc = selbstWegProc;
+    wc.lpszClassName = "SelbstWeg";
+    ASSERT_NE(RegisterClass(&wc), 0);
+    HWND h = CreateWindow("SelbstWeg", "Weg", WS_OVERLAPPEDWINDOW, 100, 80, 300, 200, 0, 0, 0, nullptr);
+    ASSERT_NE(h, 0u);
+    selbstWegScharf = true;
+    ShowWindow(h, SW_SHOWNORMAL);
+    desktopPumpen(500, [&] { return !IsWindow(h); });
+    EXPECT_FALSE(IsWindow(h));
+    EXPECT_EQ(plGtkXFenster(h), 0u);
+}
+
 // ---- Popups and message boxes ---------------------------------------------------------------
 
 // What the X server and the manager say of a popup: override-redirect (the
