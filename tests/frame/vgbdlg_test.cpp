@@ -185,7 +185,9 @@ TEST_F(VgbRahmen, SettingsPageOkWritesAShippedSetIntoTheProject)
     const std::string geliefert = lesen(prog / "Standard.vgb");
     ASSERT_EQ(geliefert.rfind(";", 0), 0u) << "the shipped set opens with a comment line";
     starten();
+    // The shipped set names the program folder as component folder too.
     VerSetzen(0, prog.c_str());
+    VerSetzen(2, ("@" + prog.string()).c_str());
     ASSERT_EQ(VgbSetWaehlen("Standard"), 0);
     ASSERT_EQ(fs::path(VgbSetPfadZeiger()), prog / "Standard.vgb");
 
