@@ -62,7 +62,7 @@ namespace {
 // The assertions that need identifiers shown at their placements and the
 // lists' identifier, text and terminal columns filled from the devices.
 // needs identifiers at placements
-constexpr bool KENNUNGEN_AN_PLATZIERUNGEN = false;
+constexpr bool KENNUNGEN_AN_PLATZIERUNGEN = true;
 
 // Every file below the installation's data folder with its bytes.
 std::map<std::string, std::string> datenStand()
