@@ -87,6 +87,28 @@ V texteDerZeichnung(const std::string& zei)
     return v;
 }
 
+// What a drawing holds, by kind of element.
+struct Bestand {
+    long linien = 0, boegen = 0, kreise = 0, punkte = 0, texte = 0;
+};
+
+Bestand bestandDerZeichnung(const std::string& zei)
+{
+    Bestand n;
+    ZeiDatei z;
+    EXPECT_EQ(ZeiDateiLesend(&z, zei.c_str()), 0);
+    BEF b;
+    while (ZeiBefLesen(&z, &b) == 0) {
+        if (b.code == BefCode("ZL")) ++n.linien;
+        else if (b.code == BefCode("TKR")) ++n.boegen;
+        else if (b.code == BefCode("KRE")) ++n.kreise;
+        else if (b.code == BefCode("ZB") && std::string(b.text).rfind("PUNKT", 0) == 0) ++n.punkte;
+        else if (b.code == BefCode("TFA")) ++n.texte;
+    }
+    bdclose(&z.datei);
+    return n;
+}
+
 class DxfFremd : public DxfOrdner {
 protected:
     // Imports a copy of a fixture (the log goes beside it); the drawing.
@@ -139,6 +161,21 @@ TEST_F(DxfFremd, EveryVersionEzdxfWritesArrivesAsEzdxfReadsIt)
         // closing message names them all.
         for (const std::string& z : fehltLog) EXPECT_EQ(std::count(l.begin(), l.end(), z), 1) << z;
         EXPECT_EQ(texteDerZeichnung(zei), soll.texte);
+        // What the drawing holds, from what ezdxf read: an arc, a circle, a
+        // point symbol for each ARC, CIRCLE, POINT (blocks expanded), a text
+        // for each TEXT and ATTRIB; the closed polyline (three vertices, the
+        // second bulged) an arc besides; lines at least one for each LINE.
+        auto anzahl = [&](const char* typ) {
+            const auto it = soll.typen.find(typ);
+            return it == soll.typen.end() ? 0L : it->second;
+        };
+        const Bestand hat = bestandDerZeichnung(zei);
+        ASSERT_EQ(anzahl("POLYLINE"), 1);
+        EXPECT_GE(hat.linien, anzahl("LINE"));
+        EXPECT_EQ(hat.boegen, anzahl("ARC") + 1);
+        EXPECT_EQ(hat.kreise, anzahl("CIRCLE"));
+        EXPECT_EQ(hat.punkte, anzahl("POINT"));
+        EXPECT_EQ(hat.texte, anzahl("TEXT") + anzahl("ATTRIB"));
         // Names differ from their table entries only in case: none is
         // missing; what is missing (the line type "Gestrichelt" in the
         // configuration, Omega in code page 1252) is logged once.

@@ -263,18 +263,36 @@ TEST_F(Svg, TextsTurnAboutTheirAnchorAndPiecesFollowTheText)
     }
 }
 
-// Centred and right-aligned texts stand where the renderer aligned them on
-// the model width. A text scaled to that width starts at its left end
-// (librsvg shifts an anchored text by its unscaled width under a scale);
+// Centred, right-aligned and left-aligned texts keep their anchor (the
+// point the drawing gives them, here x = 100 mm): a text scaled to its model
+// width is written from its left end and ends, centres or starts there
+// (librsvg would shift an anchored text by its unscaled width under a
+// scale); one that needs no scale names the anchor itself (`text-anchor`).
 // librsvg draws them there.
 TEST_F(Svg, AlignedTextsCarryTheirAnchor)
 {
     auto e = elemente(export_("ST 1\nTG 5,0000\nBW 100,0000 100,0000\nTFM \"Mitte\"\nTFE \"Rechts\"\nTFA \"Links\"\n"));
     ASSERT_EQ(e.size(), 3u);
-    EXPECT_EQ(svgAttribut(e[0], "x"), "87.5") << e[0];
-    EXPECT_EQ(svgAttribut(e[1], "x"), "70") << e[1];
-    EXPECT_EQ(svgAttribut(e[2], "x"), "100") << e[2];
-    for (const std::string& z : e) EXPECT_EQ(z.find("text-anchor"), std::string::npos) << z;
+    struct Soll {
+        const char* text;
+        double links;        // share of the model width left of the anchor
+        const char* anker;   // its text-anchor when unscaled ("" for the start)
+    };
+    const Soll soll[] = {{"Mitte", 0.5, "middle"}, {"Rechts", 1.0, "end"}, {"Links", 0.0, ""}};
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(e[i]);
+        const double breite = svgSkala(e[i]) * std::stod(svgAttribut(e[i], "textLength"));
+        EXPECT_NEAR(breite, 5.0 * std::strlen(soll[i].text), 0.01) << "the model width";
+        EXPECT_EQ(svgAttribut(e[i], "y"), "197");
+        const double x = std::stod(svgAttribut(e[i], "x"));
+        if (svgSkala(e[i]) != 1.0) {
+            EXPECT_EQ(e[i].find("text-anchor"), std::string::npos) << "a scaled text starts at its left end";
+            EXPECT_NEAR(x + soll[i].links * breite, 100.0, 0.01);
+        } else {
+            EXPECT_EQ(svgAttribut(e[i], "text-anchor"), soll[i].anker);
+            EXPECT_NEAR(x, 100.0, 0.01);
+        }
+    }
     // Turned by 90 degrees, the start moves down the text's own direction.
     e = elemente(export_("ST 1\nTG 5,0000\nTR 90,0\nBW 100,0000 100,0000\nTFE \"Hoch\"\n"));
     ASSERT_EQ(e.size(), 1u);
