@@ -257,3 +257,20 @@ TEST(Handbuch, EveryPageRendersAndNoWordLeavesItsPageOrCoversAnother)
     // A frame's title block keeps its variables: the book is no project.
     EXPECT_EQ(text(bauteile).find("Blatt 1"), std::string::npos);
 }
+
+// The chapter that walks a project of one's own is in the manual, the
+// pages of the dialogs it passes through point to it, and the program's
+// internal key name shows nowhere.
+TEST(Handbuch, DialogsOfTheFirstProjectPointToItsChapter)
+{
+    const std::string h = text(neben("Velmo-Handbuch.pdf"));
+    ASSERT_NE(h.find("Erste Schritte: ein eigenes Projekt"), std::string::npos);
+    EXPECT_EQ(h.find("Zavik"), std::string::npos);
+    EXPECT_NE(h.find("Einstellungen Velmo "), std::string::npos);
+    for (const char* d : {"PVWVERZANLEGEN", "ZeiAnlegen", "DB1350", "DB1352", "AUSWERTEN"}) {
+        const size_t a = h.find("(" + std::string(d) + ")");
+        ASSERT_NE(a, std::string::npos) << d;
+        const size_t e = h.find("Esc schlie\xC3\x9F" "t den Dialog", a);
+        EXPECT_NE(h.substr(a, e - a).find("Kapitel \"Erste Schritte: ein eigenes Projekt\""), std::string::npos) << d;
+    }
+}
