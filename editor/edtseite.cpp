@@ -940,12 +940,21 @@ void EdtTitelMenueAktualisieren(int erzwingen)
 const char* ZeiTitel()
 {
     static std::string titel;
-    titel = anwTitel();
-    if (!titel.empty()) titel += " - ";
     const char* name = ZeiName();
     std::string n = name[0] != '\0' ? std::string(name) : edsProjektOrdner() + "NAMENLOS";
     if (n.size() > 80) n = "..." + n.substr(n.size() - 77);
-    titel += n + (EdtFormat() == 117 ? " (A4)" : " (A3)");
+    n += EdtFormat() == 117 ? " (A4)" : " (A3)";
+    // The frame's own title pattern ("Velmo - %s"), so the title bar names
+    // the program the same way on every page.
+    const std::string muster = TextNr(1);
+    if (muster.find("%s") != std::string::npos) {
+        char t[400];
+        std::snprintf(t, sizeof t, muster.c_str(), n.c_str());
+        titel = t;
+    } else {
+        titel = anwTitel();
+        titel += (titel.empty() ? "" : " - ") + n;
+    }
     if (SprNummer() != 0) {
         char spr[100] = "";
         SprName(spr, sizeof spr);

@@ -82,12 +82,15 @@ void hAllesNeu()
     for (int id : {2510, 2511, 3920}) InvalidateRect(GetDlgItem(hz.fenster, id), nullptr, TRUE);
 }
 
+// The topic's page and, apart from it and named as such, the page of the
+// whole manual: two bare numbers side by side read as one ("2 1 / 1").
 void HilfeSeitenText()
 {
-    wiZahlSetzen(3010, hz.aktuell);
     char t[40];
-    std::snprintf(t, sizeof t, "%d / %d", hz.aktuell - hz.erste + 1, hz.anzahl);
+    std::snprintf(t, sizeof t, "Seite %d von %d", hz.aktuell - hz.erste + 1, hz.anzahl);
     wiTextSetzen(3011, t);
+    std::snprintf(t, sizeof t, "(Handbuch S. %d)", hz.aktuell);
+    wiTextSetzen(3010, t);
 }
 
 void hNeuZeichnen()

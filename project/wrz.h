@@ -56,7 +56,7 @@ struct WrzEintrag {
 };
 
 // Roots: read from the ini keys "WrzDir%d" of section "DirHistory" (slot 0
-// empty: the program folder and "$USERPROFILE/Zavik", created; nothing
+// empty: the program folder and the documents folder, none made; nothing
 // written), kept sorted (empty slots last), written back by WrzBasisSpeichern
 // (never in single-folder mode).
 void WrzWurzelnLesen();

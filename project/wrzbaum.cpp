@@ -22,6 +22,7 @@
 #include "equipment/utitel.h"
 #include "model/zeichnun.h"
 #include "platform/dateisys.h"
+#include "platform/orte.h"
 #include "project/dirhist.h"
 #include "project/ordliste.h"
 #include "project/verzkopie.h"
@@ -215,13 +216,10 @@ void WrzWurzelnLesen()
         char p[VERSUP + 1] = "";
         VerHolen(0, p, sizeof p);
         strkopie(wz.wurzeln[0], wzNormal(p).c_str(), WRZPFADSUP);
-        const char* profil = std::getenv("USERPROFILE");
-        if (profil == nullptr || !profil[0]) profil = std::getenv("HOME");
-        if (profil != nullptr && profil[0]) {
-            const std::string z = wzNormal(profil) + "/Zavik";
-            pfadanlegen(z.c_str());
-            strkopie(wz.wurzeln[1], z.c_str(), WRZPFADSUP);
-        }
+        // The user's documents folder as the desktop names it (else the
+        // home folder): listing a folder must not make one in the home.
+        const std::string z = wzNormal(plOrtDokumente().c_str());
+        if (!z.empty()) strkopie(wz.wurzeln[1], z.c_str(), WRZPFADSUP);
     }
     wzWurzelnSortieren();
 }

@@ -169,6 +169,7 @@ struct HbSeite {
     std::string titel;
     std::vector<std::string> themen;
     std::vector<std::string> zeilen;  // as written: "= ...", "- ...", text, ""
+    std::vector<std::string> dialoge;  // "> NAME ...": dialogs whose pages point here
 };
 
 struct HbQuelle {
@@ -208,6 +209,10 @@ HbQuelle hbQuelleLesen(const std::string& utf8)
             t >> name;
             std::getline(t, rest);
             q.dialoge[name] = hbTrimmen(rest);
+        } else if (z.rfind("> ", 0) == 0 && !q.seiten.empty()) {
+            std::istringstream t(z.substr(2));
+            std::string w;
+            while (t >> w) q.seiten.back().dialoge.push_back(w);
         } else if (!q.seiten.empty()) {
             q.seiten.back().zeilen.push_back(z);
         }
@@ -215,9 +220,11 @@ HbQuelle hbQuelleLesen(const std::string& utf8)
     return q;
 }
 
-void hbSeiteSetzen(HbSatz& s, const HbSeite& seite)
+// Sets an entry; gives its first page.
+int hbSeiteSetzen(HbSatz& s, const HbSeite& seite)
 {
     s.eintrag(seite.titel, seite.themen);
+    const int start = s.seiten();
     std::string absatz;
     auto fertig = [&] {
         if (!hbTrimmen(absatz).empty()) s.absatz(hbTrimmen(absatz));
@@ -237,6 +244,7 @@ void hbSeiteSetzen(HbSatz& s, const HbSeite& seite)
         }
     }
     fertig();
+    return start;
 }
 
 // ---- menus --------------------------------------------------------------------------------------
@@ -324,7 +332,12 @@ int HbHandbuchSchreiben(const std::string& quelle, const std::string& vorgaben, 
     HbSatz s(b);
 
     // The written chapters.
-    for (const HbSeite& seite : q.seiten) hbSeiteSetzen(s, seite);
+    // A dialog named by a chapter points to it (dialog -> title, page).
+    std::map<std::string, std::pair<std::string, int>> verweise;
+    for (const HbSeite& seite : q.seiten) {
+        const int start = hbSeiteSetzen(s, seite);
+        for (const std::string& d : seite.dialoge) verweise.emplace(d, std::make_pair(seite.titel, start));
+    }
 
     // The menus, item by item.
     HMODULE programm = GetModuleHandle(nullptr);
@@ -373,6 +386,9 @@ int HbHandbuchSchreiben(const std::string& quelle, const std::string& vorgaben, 
             s.fettAbsatz("Felder und Kn\xF6pfe:");
             for (const std::string& f : felder) s.absatz(f, 6, true);
         }
+        if (auto v = verweise.find(name); v != verweise.end())
+            s.absatz("Schritt f\xFC" "r Schritt an einem Beispiel: Kapitel \"" + v->second.first + "\", Seite " +
+                     std::to_string(v->second.second) + ".");
         s.absatz("Esc schlie\xDF" "t den Dialog, F1 zeigt diese Seite.", 0, false, 0, 9);
     }
     for (HMODULE h : module) FreeLibrary(h);
@@ -432,7 +448,9 @@ int HbHandbuchSchreiben(const std::string& quelle, const std::string& vorgaben, 
         return k == muster;
     };
     for (const Gruppe& g : gruppen) {
-        s.eintrag("Einstellungen " + g.titel + " (" + g.name + ")", {"VorEditGB-" + g.name});
+        // The group's key name is internal (the ini files keep it); the user
+        // sees its title.
+        s.eintrag("Einstellungen " + (g.titel.empty() ? g.name : g.titel), {"VorEditGB-" + g.name});
         s.absatz("Die Einstellungsseite \"" + g.titel +
                  "\" zeigt diese Schl\xFC" "ssel des Vorgabensatzes. Ein Wert wird rechts ge\xE4" "ndert; OK schreibt "
                  "den Vorgabensatz, Abbrechen schlie\xDF" "t ohne zu schreiben.");

@@ -19,6 +19,7 @@
 #include "model/bauteil.h"
 #include "model/befehl.h"
 #include "model/einstell.h"
+#include "model/textvar.h"
 #include "model/zeichnun.h"
 #include "output/pdfexport.h"
 #include "tools/handbuch.h"
@@ -115,32 +116,133 @@ void hbbZeile(std::string& t, double x, double y, const std::string& text, doubl
     t += "TFA \"" + hbbText(text) + "\"\n";
 }
 
-void hbbZelle(HbbSeite& p, const HbbSymbol& s, double x0, double y0, double breite, double hoehe)
+// Text broken at blanks into lines of at most `zeichen` characters (a
+// word longer than that is cut); at most `max` lines, the last one ending
+// in "..." when text is left over.
+std::vector<std::string> hbbUmbrechen(const std::string& text, size_t zeichen, size_t max)
 {
-    // The symbol centred in the upper part of the cell.
-    const double sx = x0 + breite / 2 - (s.links + s.rechts) / 2;
-    const double sy = y0 + hoehe - 10 - s.oben;
-    // The symbol's own records after a move to its insertion point: the
-    // renderer draws them as the elements of the page.
-    char z[200];
-    std::snprintf(z, sizeof z, "TG 2,5\n_BA %s %s\n", hbbZahl(sx).c_str(), hbbZahl(sy).c_str());
-    p.text += z;
-    p.text += s.zeichnung;
-    double ty = y0 + 24;
-    hbbZeile(p.text, x0 + 2, ty, s.name, 3.5);
-    ty -= 5;
-    if (!s.zat.empty()) {
-        hbbZeile(p.text, x0 + 2, ty, s.zat[0] + (s.zat.size() > 1 ? " \x96 " + s.zat[1] : ""), 2.2);
-        ty -= 4;
-        if (s.zat.size() > 2 && !s.zat[2].empty()) {
-            hbbZeile(p.text, x0 + 2, ty, "Norm: " + s.zat[2], 2.2);
-            ty -= 4;
+    std::vector<std::string> zeilen;
+    std::string z;
+    size_t i = 0;
+    bool rest = false;
+    while (i < text.size()) {
+        while (i < text.size() && text[i] == ' ') ++i;
+        size_t e = text.find(' ', i);
+        if (e == std::string::npos) e = text.size();
+        std::string wort = text.substr(i, e - i);
+        i = e;
+        if (wort.empty()) continue;
+        if (wort.size() > zeichen) wort = wort.substr(0, zeichen);
+        const std::string probe = z.empty() ? wort : z + " " + wort;
+        if (probe.size() <= zeichen) {
+            z = probe;
+            continue;
+        }
+        zeilen.push_back(z);
+        z = wort;
+        if (zeilen.size() == max) {
+            rest = true;
+            break;
         }
     }
+    if (!rest && !z.empty()) zeilen.push_back(z);
+    if (rest) {
+        std::string& l = zeilen.back();
+        if (l.size() + 4 > zeichen) l = l.substr(0, zeichen > 4 ? zeichen - 4 : 0);
+        l += " ...";
+    }
+    return zeilen;
+}
+
+// Characters of text size `groesse` (mm) that fit in `breite` mm: the plot
+// font is set at a pitch of its size.
+size_t hbbZeichen(double breite, double groesse) { return static_cast<size_t>(breite / groesse); }
+
+// Lines of text from (x, y) downwards inside `breite`; gives the y below them.
+double hbbAbsatz(std::string& t, double x, double y, const std::string& text, double groesse, double breite,
+                 size_t max)
+{
+    for (const std::string& z : hbbUmbrechen(text, hbbZeichen(breite, groesse), max)) {
+        hbbZeile(t, x, y, z, groesse);
+        // The plot font's letters are 0.6 of their height wide: a pitch of
+        // twice the size keeps the lines' boxes apart.
+        y -= groesse * 2.05;
+    }
+    return y;
+}
+
+// The factor that fits the symbol into `breite` x `hoehe` mm, never above 1.
+double hbbFaktor(const HbbSymbol& s, double breite, double hoehe)
+{
+    const double w = s.rechts - s.links, h = s.oben - s.unten;
+    double f = 1;
+    if (w > breite) f = std::min(f, breite / w);
+    if (h > hoehe) f = std::min(f, hoehe / h);
+    return f;
+}
+
+std::string hbbMassstab(double f)
+{
+    if (f >= 0.999) return "Ma\xDFstab 1:1";
+    char t[40];
+    std::snprintf(t, sizeof t, "Ma\xDFstab 1:%s", hbbZahl(1 / f).c_str());
+    std::string m = t;
+    if (m.size() > 2 && m.compare(m.size() - 2, 2, ",0") == 0) m.resize(m.size() - 2);
+    return m;
+}
+
+// The symbol scaled by `f` with its insertion point at (sx, sy): `MS` scales
+// the moves and lines of its own records; the scale is set back after it.
+void hbbSymbol(HbbSeite& p, const HbbSymbol& s, double sx, double sy, double f)
+{
+    char m[32];
+    std::snprintf(m, sizeof m, "%.4f", f);
+    for (char* c = m; *c; ++c)
+        if (*c == '.') *c = ',';
+    char z[200];
+    std::snprintf(z, sizeof z, "MS %s\nTG 2,5\n_BA %s %s\n", m, hbbZahl(sx).c_str(), hbbZahl(sy).c_str());
+    p.text += z;
+    p.text += s.zeichnung;
+    p.text += "MS 1\n";
+}
+
+// The cell's texts from `ty` downwards, wrapped to the cell's width.
+void hbbTexte(HbbSeite& p, const HbbSymbol& s, double x, double ty, double breite, double f)
+{
+    ty = hbbAbsatz(p.text, x, ty, s.name, 3.5, breite, 1);
+    ty = hbbAbsatz(p.text, x, ty, hbbMassstab(f), 2, breite, 1);
+    if (!s.zat.empty()) {
+        ty = hbbAbsatz(p.text, x, ty, s.zat[0] + (s.zat.size() > 1 && !s.zat[1].empty() ? " \x96 " + s.zat[1] : ""),
+                       2, breite, 2);
+        if (s.zat.size() > 2 && !s.zat[2].empty()) ty = hbbAbsatz(p.text, x, ty, "Norm: " + s.zat[2], 2, breite, 1);
+    }
     std::string a = "Anschlusspunkte: " + std::to_string(s.punkte.size());
-    for (size_t i = 0; i < s.punkte.size() && i < 3; ++i) a += (i == 0 ? "  " : ", ") + s.punkte[i];
-    if (s.punkte.size() > 3) a += ", ...";
-    hbbZeile(p.text, x0 + 2, ty, a, 2.2);
+    for (size_t i = 0; i < s.punkte.size(); ++i) a += (i == 0 ? " " : ", ") + s.punkte[i];
+    hbbAbsatz(p.text, x, ty, a, 2, breite, 2);
+}
+
+void hbbZelle(HbbSeite& p, const HbbSymbol& s, double x0, double y0, double breite, double hoehe)
+{
+    // The symbol scaled into the upper part of the cell, centred; the texts
+    // in the lower 36 mm.
+    const double bildB = breite - 8, bildH = hoehe - 40;
+    const double f = hbbFaktor(s, bildB, bildH);
+    const double sx = x0 + breite / 2 - f * (s.links + s.rechts) / 2;
+    const double sy = y0 + 37 + bildH / 2 - f * (s.unten + s.oben) / 2;
+    hbbSymbol(p, s, sx, sy, f);
+    hbbTexte(p, s, x0 + 2, y0 + 30, breite - 6, f);
+    p.namen.push_back(s.name);
+}
+
+// A sheet-sized symbol (frame, cover) alone on an A3 page, scaled to fit
+// whole above its texts.
+void hbbGanzeSeite(HbbSeite& p, const HbbSymbol& s)
+{
+    const double f = hbbFaktor(s, 400, 250);
+    const double sx = 210 - f * (s.links + s.rechts) / 2;
+    const double sy = 40 + 125 + 2 - f * (s.unten + s.oben) / 2;
+    hbbSymbol(p, s, sx, sy, f);
+    hbbTexte(p, s, 12, 30, 396, f);
     p.namen.push_back(s.name);
 }
 
@@ -178,13 +280,15 @@ int HbBauteileSchreiben(const std::string& bibliothek, const std::string& bilder
     HbbSeite titel;
     titel.text = hbbKopf("Velmo \x96 Bauteile");
     hbbZeile(titel.text, 20, 250, "Velmo \x96 Bauteile", 10);
-    hbbZeile(titel.text, 20, 230,
-             "Die Symbole der mitgelieferten Bauteilbibliothek " + bp.filename().string() + ": " +
-                 std::to_string(symbole.size()) + " Eintr\xE4ge, gezeichnet wie im Editor.",
-             4);
-    hbbZeile(titel.text, 20, 220,
-             "Je Symbol: Bild, Name, Titel und Beschreibung, Norm, Anschlusspunkte (x; y in mm vom Einf\xFCgepunkt).",
-             4);
+    double y = hbbAbsatz(titel.text, 20, 230,
+                         "Die Symbole der mitgelieferten Bauteilbibliothek " + bp.filename().string() + ": " +
+                             std::to_string(symbole.size()) + " Eintr\xE4ge, gezeichnet wie im Editor.",
+                         4, 380, 4);
+    y = hbbAbsatz(titel.text, 20, y - 3,
+                  "Je Symbol: Bild, Name, Ma\xDFstab, Titel und Beschreibung, Norm, Anschlusspunkte (x; y in mm vom "
+                  "Einf\xFCgepunkt, in wahrer Gr\xF6\xDF" "e). Ein Symbol, das seine Zelle \xFC" "bersteigt, ist "
+                  "verkleinert gezeichnet; Rahmen und Deckbl\xE4tter stehen ganz auf einer Seite f\xFCr sich.",
+                  4, 380, 6);
     titel.namen.push_back("Bauteile");
     seiten.push_back(titel);
     HbbSeite p;
@@ -198,11 +302,12 @@ int HbBauteileSchreiben(const std::string& bibliothek, const std::string& bilder
         zelle = 0;
     };
     for (const HbbSymbol& s : symbole) {
-        if (s.rechts - s.links > ZB - 6 || s.oben - s.unten > ZH - 34) {
-            // A sheet-sized symbol alone on a page.
+        if (s.rechts - s.links > 2 * ZB || s.oben - s.unten > 2 * ZH) {
+            // A sheet-sized symbol alone on a page; any other is scaled
+            // down into its cell.
             HbbSeite g;
             g.text = hbbKopf(s.name);
-            hbbZelle(g, s, 0, 0, 420, 297 + 24);
+            hbbGanzeSeite(g, s);
             g.text += "ZA3\n";
             seiten.push_back(g);
             continue;
@@ -244,6 +349,9 @@ int HbBauteileSchreiben(const std::string& bibliothek, const std::string& bilder
     const std::filesystem::path vorher = std::filesystem::current_path();
     std::filesystem::current_path(arbeit, f);
     for (int n = 1; n <= 20; ++n) LayerSichtSetzen(n, 1);  // a symbol shows all its layers
+    // A frame's title block shows its variables ("Blatt @SZ von @VA") as
+    // written: filled in, they would name the book's own work files.
+    TextVarSperren(1);
     int r = 0;
     for (size_t i = 0; i < seiten.size(); ++i) {
         const std::string txt = (arbeit / ("Seite" + std::to_string(i) + ".txt")).string();
@@ -257,6 +365,7 @@ int HbBauteileSchreiben(const std::string& bibliothek, const std::string& bilder
         std::remove(txt.c_str());
         std::remove(zei.c_str());
     }
+    TextVarSperren(0);
     if (PdfExportEnde() != 0) r = -1;
     std::filesystem::current_path(vorher, f);
     std::filesystem::remove_all(arbeit, f);

@@ -115,4 +115,22 @@ TEST(AnwKonfig, ShippedResource)
     EXPECT_STREQ(k.wpAbschnitt, "Global");
     EXPECT_EQ(k.bgArt, 2);
     EXPECT_EQ(k.bgBlau, 216);
+
+    // The start screen and the program information name the program and
+    // its version as the title bar does, in one form.
+    struct Fall {
+        const char* dialog;
+        int id;
+        const char* text;
+    } faelle[] = {{"PVWSTARTUP", 3101, "Velmo Version 11.2"},
+                  {"PVWSTARTUP1", 3101, "Velmo Version 11.2"},
+                  {"ZvCopy", 3000, "Version 11.2"}};
+    for (const Fall& f : faelle) {
+        const RcDialog* d = rcDialog(m, f.dialog);
+        ASSERT_NE(d, nullptr) << f.dialog;
+        std::string t;
+        for (const RcDlgElement& e : d->elemente)
+            if (e.id == f.id) t = e.text;
+        EXPECT_EQ(t, f.text) << f.dialog;
+    }
 }

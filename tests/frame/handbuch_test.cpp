@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -149,4 +150,127 @@ TEST(Handbuch, F1FindsAPageForEveryPageDialogAndSettingsGroup)
     EXPECT_EQ(fehlt, "");
     rahmenBeenden();
     fs::remove_all(wurzel);
+}
+
+namespace {
+
+struct Wort {
+    double x0, y0, x1, y1;
+    int zeile;
+    std::string text;
+};
+struct Seite {
+    double breite = 0, hoehe = 0;
+    std::vector<Wort> woerter;
+};
+
+double attribut(const std::string& z, const char* name)
+{
+    const std::string k = std::string(name) + "=\"";
+    const size_t a = z.find(k);
+    return a == std::string::npos ? -1 : std::atof(z.c_str() + a + k.size());
+}
+
+// The words of every page with their boxes and lines (pdftotext
+// -bbox-layout), in points from the top left corner.
+std::vector<Seite> woerter(const fs::path& pdf)
+{
+    std::vector<Seite> seiten;
+    std::istringstream ein(befehl("pdftotext -bbox-layout '" + pdf.string() + "' -"));
+    std::string z;
+    int zeile = 0;
+    while (std::getline(ein, z)) {
+        if (z.find("<page ") != std::string::npos) {
+            seiten.push_back({attribut(z, "width"), attribut(z, "height"), {}});
+        } else if (z.find("<line ") != std::string::npos) {
+            ++zeile;
+        } else if (z.find("<word ") != std::string::npos && !seiten.empty()) {
+            const size_t a = z.find('>'), e = z.rfind("</word>");
+            seiten.back().woerter.push_back({attribut(z, "xMin"), attribut(z, "yMin"), attribut(z, "xMax"),
+                                             attribut(z, "yMax"), zeile,
+                                             a != std::string::npos && e != std::string::npos ? z.substr(a + 1, e - a - 1) : ""});
+        }
+    }
+    return seiten;
+}
+
+// What a reader would see as broken on the page: a word outside the page,
+// two words of different lines on top of each other (a point of slack: a
+// symbol's own stacked letters touch within their font's boxes).
+std::string layoutFehler(const fs::path& pdf)
+{
+    std::string f;
+    const std::vector<Seite> seiten = woerter(pdf);
+    if (seiten.empty()) return pdf.filename().string() + ": no pages\n";
+    for (size_t s = 0; s < seiten.size(); ++s) {
+        const Seite& p = seiten[s];
+        const std::string wo = pdf.filename().string() + " page " + std::to_string(s + 1) + ": ";
+        for (size_t i = 0; i < p.woerter.size(); ++i) {
+            const Wort& a = p.woerter[i];
+            if (a.x0 < 0 || a.y0 < 0 || a.x1 > p.breite || a.y1 > p.hoehe) f += wo + "outside the page: " + a.text + "\n";
+            for (size_t j = i + 1; j < p.woerter.size(); ++j) {
+                const Wort& b = p.woerter[j];
+                if (a.zeile == b.zeile) continue;
+                const double e = 1.0;
+                if (a.x0 + e < b.x1 && b.x0 + e < a.x1 && a.y0 + e < b.y1 && b.y0 + e < a.y1)
+                    f += wo + "\"" + a.text + "\" over \"" + b.text + "\"\n";
+            }
+        }
+    }
+    return f;
+}
+
+}  // namespace
+
+// Both books rendered page by page and read back word by word: every page
+// renders, no word leaves its page or lies on a word of another line, and
+// on the component book's grid pages every word stays inside its cell's
+// column (the texts of neighbouring cells used to run into each other).
+TEST(Handbuch, EveryPageRendersAndNoWordLeavesItsPageOrCoversAnother)
+{
+    const fs::path handbuch = neben("Velmo-Handbuch.pdf"), bauteile = neben("Velmo-Bauteile.pdf");
+    const fs::path bilder = fs::path(::testing::TempDir()) / "handbuch_seiten";
+    fs::create_directories(bilder);
+    for (const fs::path& p : {handbuch, bauteile}) {
+        ASSERT_TRUE(fs::exists(p)) << p;
+        EXPECT_EQ(std::system(("pdftoppm -r 20 -png '" + p.string() + "' '" + (bilder / "s").string() + "'").c_str()), 0)
+            << p;
+        EXPECT_EQ(layoutFehler(p), "");
+    }
+    fs::remove_all(bilder);
+
+    // The cells: five columns of 80 mm from 10 mm on the A3 sheet.
+    const double mm = 72 / 25.4;
+    std::string f;
+    const std::vector<Seite> seiten = woerter(bauteile);
+    for (size_t s = 0; s < seiten.size(); ++s) {
+        int zellen = 0;
+        for (const Wort& w : seiten[s].woerter) zellen += w.text == "Anschlusspunkte:";
+        if (zellen < 2) continue;
+        for (const Wort& w : seiten[s].woerter) {
+            const int spalte = static_cast<int>((w.x0 / mm - 10) / 80);
+            if (w.x1 / mm > 10 + 80 * (spalte + 1))
+                f += "page " + std::to_string(s + 1) + ": \"" + w.text + "\" runs into the next cell\n";
+        }
+    }
+    EXPECT_EQ(f, "");
+    // A frame's title block keeps its variables: the book is no project.
+    EXPECT_EQ(text(bauteile).find("Blatt 1"), std::string::npos);
+}
+
+// The chapter that walks a project of one's own is in the manual, the
+// pages of the dialogs it passes through point to it, and the program's
+// internal key name shows nowhere.
+TEST(Handbuch, DialogsOfTheFirstProjectPointToItsChapter)
+{
+    const std::string h = text(neben("Velmo-Handbuch.pdf"));
+    ASSERT_NE(h.find("Erste Schritte: ein eigenes Projekt"), std::string::npos);
+    EXPECT_EQ(h.find("Zavik"), std::string::npos);
+    EXPECT_NE(h.find("Einstellungen Velmo "), std::string::npos);
+    for (const char* d : {"PVWVERZANLEGEN", "ZeiAnlegen", "DB1350", "DB1352", "AUSWERTEN"}) {
+        const size_t a = h.find("(" + std::string(d) + ")");
+        ASSERT_NE(a, std::string::npos) << d;
+        const size_t e = h.find("Esc schlie\xC3\x9F" "t den Dialog", a);
+        EXPECT_NE(h.substr(a, e - a).find("Kapitel \"Erste Schritte: ein eigenes Projekt\""), std::string::npos) << d;
+    }
 }

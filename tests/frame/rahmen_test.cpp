@@ -226,9 +226,10 @@ TEST_F(Rahmen, EachModeAppliesPageMenuAccelHelpAndStatus)
             EXPECT_EQ(FunkEintraege()[LisAkt(3000)].id, f.seite) << "the bar selects the mode's row";
             wiDlgVerlassen();
         }
-        // The editor gives its own document title; the viewer's follows the
-        // program's name.
-        EXPECT_EQ(titel().rfind("Velmo - ", 0) == 0, f.seite != MODUS_EDIT) << titel();
+        // Every page names the program the same way: the editor its
+        // drawing, the viewer its drawing, the others the project.
+        EXPECT_EQ(titel().rfind("Velmo - ", 0), 0u) << titel();
+        EXPECT_EQ(titel().find("11.2"), std::string::npos) << titel();
         EXPECT_EQ(status(3), f.seite == MODUS_AUS ? "Betriebsmittelliste" : "0 Seiten") << "the evaluation's shown title";
         EXPECT_TRUE(statusPasst(3)) << status(3);
     }

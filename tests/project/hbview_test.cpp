@@ -167,8 +167,8 @@ TEST_F(HbViewTest, ATopicShowsItsPagesAndSteppingStaysWithinThem)
     ASSERT_NE(dlg(), 0u);
     projpruef::dlgPumpen();
     EXPECT_EQ(HilfeAktuelleSeite(), 41);
-    EXPECT_EQ(text(3010), "41");
-    EXPECT_EQ(text(3011), "1 / 3");
+    EXPECT_EQ(text(3010), "(Handbuch S. 41)");
+    EXPECT_EQ(text(3011), "Seite 1 von 3");
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dlg(), 2520)));
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dlg(), 2521)));
     EXPECT_EQ(plHeadlessPng(dlg(), (std::string(::testing::TempDir()) + "pdfhilfe.png").c_str()), 0);
@@ -211,7 +211,7 @@ TEST_F(HbViewTest, ATopicShowsItsPagesAndSteppingStaysWithinThem)
     befehl(2521);
     EXPECT_EQ(HilfeScrollPosition(), 0) << "a new page starts at its top";
     befehl(2521);
-    EXPECT_EQ(text(3011), "3 / 3");
+    EXPECT_EQ(text(3011), "Seite 3 von 3");
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dlg(), 2521)));
     befehl(2521);
     EXPECT_EQ(HilfeAktuelleSeite(), 43);
@@ -304,7 +304,7 @@ TEST_F(HbViewTest, F1OpensTheShippedManualAtTheTopicsPage)
     ASSERT_NE(dlg(), 0u);
     projpruef::dlgPumpen();
     EXPECT_EQ(text(5000), "Zeichnungsanzeige");
-    EXPECT_EQ(text(3011), "1 / 1");
+    EXPECT_EQ(text(3011), "Seite 1 von 1");
     EXPECT_EQ(plHeadlessPng(dlg(), (std::string(::testing::TempDir()) + "pdfhilfe_handbuch.png").c_str()), 0);
     wiDlgAlleSchliessen();
     HilfeThemaZeigen("proverw");

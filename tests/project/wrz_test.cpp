@@ -57,6 +57,7 @@ protected:
         setenv("XDG_CONFIG_HOME", pfad("cfg").c_str(), 1);
         setenv("HOME", home.c_str(), 1);
         unsetenv("USERPROFILE");
+        unsetenv("XDG_DOCUMENTS_DIR");
         plIniCacheLeeren();
         IniPfadSetzen(pfad("Velmo.ini").c_str());
         plNachrichtBoxSkriptLeeren();
@@ -111,12 +112,18 @@ TEST_F(WrzTest, FirstOpeningTakesProgramAndHomeFoldersAndWritesNothing)
 {
     VerSetzen(0, pfad("prog").c_str());
     WrzWurzelnLesen();
-    const std::string prog = pfad("prog"), zavik = home + "/Zavik";
+    const std::string prog = pfad("prog");
     V w;
     for (int i = 0; i < WRZWURZELSUP; ++i)
         if (WrzWurzel(i)[0]) w.push_back(WrzWurzel(i));
-    EXPECT_EQ(w, (V{zavik, prog}));   // sorted
-    EXPECT_TRUE(fs::is_directory(zavik));
+    EXPECT_EQ(w, (V{home, prog}));   // sorted; no documents folder: the home
+    EXPECT_FALSE(fs::exists(home + "/Zavik")) << "nothing is made in the home folder";
+    // With a documents folder, that one.
+    fs::create_directories(home + "/Dokumente");
+    WrzLeeren();
+    WrzWurzelnLesen();
+    EXPECT_EQ(std::string(WrzWurzel(0)), home + "/Dokumente");
+    EXPECT_EQ(std::string(WrzWurzel(1)), prog);
     char k[10] = "";
     EXPECT_EQ(ProfilLesen("DirHistory", "WrzDir0", k, 9), 0);
     EXPECT_FALSE(fs::exists(pfad("Velmo.ini")));
