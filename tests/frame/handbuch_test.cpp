@@ -126,7 +126,8 @@ TEST(Handbuch, DialogPagesSayWhatTheDialogIsForAndWhatEachFieldMeans)
         "ZeiIdxset",      "ZeiTxtset",      "ZeiMstEntf",    "VorListeGB", "VorEditGB", "BMITTEL",      "BMLBEARB_INT",
         "BMLBEARB_EXT",   "BMMERGE",        "BMPRUEFEN",     "EINFRIEREN", "DB1202",    "DB1211",       "DB1350",
         "DB1352",         "DB1361",         "DB1200",        "DB1201",     "DB1102",    "DB1104",       "DB1105",
-        "PTITEL",         "LAYER",          "STIFTE",        "AUSWERTEN",  "AUSWERTALLE", "AUSWERTOPT", "Export"};
+        "PTITEL",         "LAYER",          "STIFTE",        "AUSWERTEN",  "AUSWERTALLE", "AUSWERTOPT", "Export",
+        "PVWVERZNEU",     "PVWVERZREN",     "PVWVERZCOPY",   "PVWVERZMOVE", "UTITEL"};
     int seiten = 0, vollstaendig = 0;
     std::string fehlt, offen;
     std::set<std::string> gesehen;  // several modules carry the editor's dialogs
