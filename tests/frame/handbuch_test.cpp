@@ -127,7 +127,8 @@ TEST(Handbuch, DialogPagesSayWhatTheDialogIsForAndWhatEachFieldMeans)
         "BMLBEARB_EXT",   "BMMERGE",        "BMPRUEFEN",     "EINFRIEREN", "DB1202",    "DB1211",       "DB1350",
         "DB1352",         "DB1361",         "DB1200",        "DB1201",     "DB1102",    "DB1104",       "DB1105",
         "PTITEL",         "LAYER",          "STIFTE",        "AUSWERTEN",  "AUSWERTALLE", "AUSWERTOPT", "Export",
-        "PVWVERZNEU",     "PVWVERZREN",     "PVWVERZCOPY",   "PVWVERZMOVE", "UTITEL"};
+        "PVWVERZNEU",     "PVWVERZREN",     "PVWVERZCOPY",   "PVWVERZMOVE", "UTITEL",
+        "DB1010",         "DB1103",         "DB1100"};
     int seiten = 0, vollstaendig = 0;
     std::string fehlt, offen;
     std::set<std::string> gesehen;  // several modules carry the editor's dialogs
