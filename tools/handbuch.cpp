@@ -176,6 +176,9 @@ struct HbQuelle {
     std::vector<HbSeite> seiten;
     std::map<int, std::string> befehle;         // "% id text"
     std::map<std::string, std::string> dialoge;  // "& NAME text"
+    // "&+ NAME Feld | text": what one field of a dialog means, by the
+    // field's words as the page lists them.
+    std::map<std::string, std::map<std::string, std::string>> felder;
 };
 
 HbQuelle hbQuelleLesen(const std::string& utf8)
@@ -203,12 +206,24 @@ HbQuelle hbQuelleLesen(const std::string& utf8)
             std::string rest;
             std::getline(t, rest);
             q.befehle[id] = hbTrimmen(rest);
+        } else if (z.rfind("&+ ", 0) == 0) {
+            std::istringstream t(z.substr(3));
+            std::string name, rest;
+            t >> name;
+            std::getline(t, rest);
+            const size_t strich = rest.find('|');
+            if (strich == std::string::npos) continue;
+            // "A,B": two templates of one dialog share their text.
+            std::istringstream namen(name);
+            for (std::string n; std::getline(namen, n, ',');)
+                q.felder[n][hbTrimmen(rest.substr(0, strich))] = hbTrimmen(rest.substr(strich + 1));
         } else if (z.rfind("& ", 0) == 0) {
             std::istringstream t(z.substr(2));
             std::string name, rest;
             t >> name;
             std::getline(t, rest);
-            q.dialoge[name] = hbTrimmen(rest);
+            std::istringstream namen(name);
+            for (std::string n; std::getline(namen, n, ',');) q.dialoge[n] = hbTrimmen(rest);
         } else if (z.rfind("> ", 0) == 0 && !q.seiten.empty()) {
             std::istringstream t(z.substr(2));
             std::string w;
@@ -382,10 +397,29 @@ int HbHandbuchSchreiben(const std::string& quelle, const std::string& vorgaben, 
             schon.insert(t);
             felder.push_back(t);
         }
+        // Each field with what it means; a description whose field the
+        // dialog no longer has is reported, so a renamed control does not
+        // silently lose its text.
+        const auto beschrieben = q.felder.find(name);
         if (!felder.empty()) {
             s.fettAbsatz("Felder und Kn\xF6pfe:");
-            for (const std::string& f : felder) s.absatz(f, 6, true);
+            for (const std::string& f : felder) {
+                std::string zeile = f;
+                if (beschrieben != q.felder.end()) {
+                    auto b = beschrieben->second.find(f);
+                    if (b != beschrieben->second.end()) {
+                        if (zeile.size() > 1 && zeile.back() == ':') zeile.pop_back();
+                        zeile += " \x96 " + b->second;
+                    }
+                }
+                s.absatz(zeile, 6, true);
+            }
         }
+        if (beschrieben != q.felder.end())
+            for (const auto& [f, t] : beschrieben->second)
+                if (!schon.count(f))
+                    std::fprintf(stderr, "velmo_handbuch: Dialog %s hat kein Feld \"%s\"\n", name.c_str(),
+                                 plCpNachUtf8(f).c_str());
         if (auto v = verweise.find(name); v != verweise.end())
             s.absatz("Schritt f\xFC" "r Schritt an einem Beispiel: Kapitel \"" + v->second.first + "\", Seite " +
                      std::to_string(v->second.second) + ".");

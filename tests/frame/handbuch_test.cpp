@@ -4,9 +4,12 @@
 // name of every symbol of the shipped library; F1 finds a page for every
 // program page, every dialog template of the resources and every settings
 // page (a table over the help topics through the online viewer's own
-// lookup, which says so in a box when a topic or its page is missing).
+// lookup, which says so in a box when a topic or its page is missing);
+// every dialog page says what its dialog is for before its field list and
+// gives each field a line of its own.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -105,6 +108,80 @@ TEST(Handbuch, BothBooksPassQpdfAndHoldEveryMenuCaptionAndSymbolName)
     }
     BauBibZu(&bib);
     EXPECT_EQ(fehlt, "");
+}
+
+// Each dialog page as pdftotext reads it: the words between its title and
+// the closing line, a sentence first, then "Felder und Knöpfe:" and one
+// bullet per field, "Feld – was es bedeutet". The pages a new user meets on
+// the way from a new project to the printed lists must be whole; the count
+// of whole pages and the ones still bare are reported.
+TEST(Handbuch, DialogPagesSayWhatTheDialogIsForAndWhatEachFieldMeans)
+{
+    const std::string h = text(neben("Velmo-Handbuch.pdf"));
+    ASSERT_FALSE(h.empty());
+    const std::string ende = "Esc schließt den Dialog, F1 zeigt diese Seite.", liste = "Felder und Knöpfe:";
+    // The start screen is left out: its version line is a field of its own
+    // whose words change with the version.
+    const std::set<std::string> ganz = {
+        "PVWVERZANLEGEN", "PVWVERZEICHNIS", "PVWPROSICHERN", "ZeiAnlegen", "ZeiEigen",  "ZeiLoesch",    "ZeiUmnr",
+        "ZeiIdxset",      "ZeiTxtset",      "ZeiMstEntf",    "VorListeGB", "VorEditGB", "BMITTEL",      "BMLBEARB_INT",
+        "BMLBEARB_EXT",   "BMMERGE",        "BMPRUEFEN",     "EINFRIEREN", "DB1202",    "DB1211",       "DB1350",
+        "DB1352",         "DB1361",         "DB1200",        "DB1201",     "DB1102",    "DB1104",       "DB1105",
+        "PTITEL",         "LAYER",          "STIFTE",        "AUSWERTEN",  "AUSWERTALLE", "AUSWERTOPT", "Export",
+        "PVWVERZNEU",     "PVWVERZREN",     "PVWVERZCOPY",   "PVWVERZMOVE", "UTITEL",
+        "DB1010",         "DB1103",         "DB1100"};
+    int seiten = 0, vollstaendig = 0;
+    std::string fehlt, offen;
+    std::set<std::string> gesehen;  // several modules carry the editor's dialogs
+    for (const std::string& m : rcModulNamen()) {
+        if (fs::exists(fs::path(VELMO_TEST_DATA) / m)) continue;
+        HMODULE modul = LoadLibrary(m.c_str());
+        if (modul == 0) continue;
+        for (const std::string& name : rcDialogNamen(modul)) {
+            const RcDialog* d = rcDialog(modul, name.c_str());
+            if (d == nullptr || !gesehen.insert(name).second) continue;
+            // The title as pdftotext gives it: runs of blanks as one.
+            std::string titel;
+            std::istringstream worte(plCpNachUtf8(d->titel));
+            for (std::string w; worte >> w;) titel += (titel.empty() ? "" : " ") + w;
+            const std::string kopf = "Dialog " + (titel.empty() ? name : titel) + " (" + name + ") ";
+            const size_t a = h.find(kopf);
+            if (a == std::string::npos) {
+                fehlt += name + ": no page\n";
+                continue;
+            }
+            const size_t e = h.find(ende, a);
+            ASSERT_NE(e, std::string::npos) << name;
+            ++seiten;
+            const std::string seite = h.substr(a + kopf.size(), e - a - kopf.size());
+            const size_t l = seite.find(liste);
+            const std::string vorne = seite.substr(0, l);
+            // A sentence: several words ending in a full stop.
+            const bool satz = std::count(vorne.begin(), vorne.end(), ' ') >= 5 && vorne.find(". ") != std::string::npos;
+            std::string bar;
+            if (l != std::string::npos) {
+                const std::string felder = seite.substr(l + liste.size()) + "•";
+                size_t p = felder.find("•"), q;
+                for (; p != std::string::npos && (q = felder.find("•", p + 1)) != std::string::npos; p = q) {
+                    const std::string feld = felder.substr(p, q - p);
+                    if (feld.find(" – ") == std::string::npos) bar += " " + feld;
+                }
+            }
+            if (satz && bar.empty()) {
+                ++vollstaendig;
+                continue;
+            }
+            const std::string warum = name + (satz ? "" : ": no sentence before the fields") +
+                                      (bar.empty() ? "" : ": fields without a line:" + bar) + "\n";
+            if (ganz.count(name)) fehlt += warum;
+            else offen += name + " ";
+        }
+        FreeLibrary(modul);
+    }
+    EXPECT_GT(seiten, 150);
+    EXPECT_EQ(fehlt, "");
+    std::printf("%d of %d dialog pages describe every field; still bare: %s\n", vollstaendig, seiten, offen.c_str());
+    RecordProperty("whole_dialog_pages", vollstaendig);
 }
 
 // F1 over every help topic: the viewer opens at the topic's own page and
