@@ -27,6 +27,7 @@
 #include "config/vorgaben.h"
 #include "editor/befausf.h"
 #include "editor/edtseite.h"
+#include "editor/edzeich.h"
 #include "editor/zeidok.h"
 #include "equipment/app.h"
 #include "equipment/apphaken.h"
@@ -235,6 +236,14 @@ protected:
             const std::set<uint32_t> vorher = alleIds();
             eingabeZeile((std::string("ZB ") + s.bauteil).c_str());
             if (HWND d = wiDlgSuchen("DB1350")) klick(d, 2500);
+            pumpen();
+            // The label the symbol asks for (a terminal's number) taken as
+            // offered, as the user confirms it with Enter.
+            if (HWND d = wiDlgSuchen("DB1354")) {
+                if (!text(d, 3000).empty()) klick(d, 2500);
+                if (HWND offen = wiDlgSuchen("DB1354")) SendMessage(offen, WM_CLOSE, 0, 0);
+                pumpen();
+            }
             if (s.haupt) {
                 std::set<uint32_t> neu = alleIds();
                 std::vector<uint32_t> dazu;
@@ -343,21 +352,38 @@ protected:
     }
 
     // Each device's identifier among the texts the editor draws on the
-    // sheet of its main placement.
+    // sheet of its main placement; a device with a text line on its symbol
+    // shows its first text, a terminal its number and not its type.
     void kennungenGezeichnet()
     {
         for (const auto& [s, blatt] : gesetzt) {
             if (!s.haupt) continue;
             SCOPED_TRACE(s.kennung);
             if (std::string(AppZeiName()).find(blatt) == std::string::npos) bearbeiten(blatt);
-            bool da = false;
-            for (int id = TzNaechstes(-1); id < TZENDE && !da; id = TzNaechstes(id)) {
+            std::multiset<std::string> gezeigt;
+            for (int id = TzNaechstes(-1); id < TZENDE; id = TzNaechstes(id)) {
                 BEF b;
                 STT st;
-                if (TzObjHolen(id, &b, &st) == 0 && b.code >= 50 && b.code <= 57 && std::string(b.text) == s.kennung) da = true;
+                if (TzObjHolen(id, &b, &st) != 0 || b.code < 50 || b.code > 57) continue;
+                // the sheet holds references to the item's fields; the editor
+                // draws what they resolve to
+                char t[200];
+                TextAnzeige(t, sizeof t, b.text, &st);
+                gezeigt.insert(t);
             }
             if (KENNUNGEN_AN_PLATZIERUNGEN) {
-                EXPECT_TRUE(da) << "needs identifiers at placements";
+                EXPECT_NE(gezeigt.count(s.kennung), 0u) << "needs identifiers at placements";
+            }
+            const std::string bauteil = s.bauteil;
+            if (bauteil == "THERMO") {
+                EXPECT_EQ(gezeigt.count("\xdc" "berlastrelais"), 1u);
+            }
+            if (bauteil == "LS3") {
+                EXPECT_EQ(gezeigt.count("Leitungsschutzschalter"), 1u);
+            }
+            if (bauteil == "KLEMME-NR") {
+                EXPECT_EQ(gezeigt.count("1"), 1u) << "the terminal's number";
+                EXPECT_EQ(gezeigt.count("Klemmleiste"), 0u);
             }
         }
     }
