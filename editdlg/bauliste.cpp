@@ -218,9 +218,9 @@ int bliBefehl(UINT nachricht, WPARAM wp, LPARAM lp)
         if (!DbEnter()) bliSetzen();
         return 1;
     case 2500: bliSetzen(); return 1;
-    // Esc closes the list as Schliessen does; its exit hands the focus to
-    // the editor.
-    case 2:
+    // Esc only hands the focus back to the drawing: the list stays open for
+    // the next part.
+    case 2: EdtFokus(); return 1;
     case 2501: wiDlgSchliessen(); return 1;
     case 2510: bliSuchen(); return 1;
     case 2999: bliListeFuellen(false); return 1;

@@ -185,16 +185,19 @@ TEST_F(EditorTasten, APlacedComponentIsShownAfterTheEquipmentPage)
 
 // Esc closes the component list as its Schliessen does, from the list
 // and from its search field.
-TEST_F(EditorTasten, EscClosesTheComponentList)
+TEST_F(EditorTasten, EscInTheComponentListHandsTheFocusToTheDrawingAndKeepsItOpen)
 {
+    ASSERT_TRUE(menueWaehlen(1202));
+    rahmenPumpen();
+    HWND d = wiDlgSuchen("DB1202");
+    ASSERT_NE(d, 0u);
     for (int steuer : {3100, 3200}) {
-        ASSERT_TRUE(menueWaehlen(1202));
-        rahmenPumpen();
-        HWND d = wiDlgSuchen("DB1202");
-        ASSERT_NE(d, 0u);
         SetFocus(GetDlgItem(d, steuer));
         taste(VK_ESCAPE);
-        EXPECT_EQ(wiDlgSuchen("DB1202"), 0u) << "focus on " << steuer;
+        rahmenPumpen();
+        EXPECT_EQ(wiDlgSuchen("DB1202"), d) << "focus on " << steuer;
+        const HWND f = GetFocus();
+        EXPECT_TRUE(f != 0 && f != d && !IsChild(d, f)) << "focus on " << steuer;
     }
 }
 
