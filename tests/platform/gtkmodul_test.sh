@@ -13,19 +13,19 @@ fehler() { echo "gtkmodul_test: $*" >&2; exit 1; }
 
 cp -r "$quelle/demo/Projekt" "$quelle/demo/start.txt" "$tmp/"
 cp "$quelle/data/BAUTEILE.STD" "$tmp/"
-mkdir "$tmp/cfg"
+mkdir "$tmp/cfg" "$tmp/lader"
 cd "$tmp"
 export XDG_CONFIG_HOME="$tmp/cfg" XDG_RUNTIME_DIR="$tmp"
 
 status=0
-env -u DISPLAY -u WAYLAND_DISPLAY -u VELMO_BACKEND LD_DEBUG=files LD_DEBUG_OUTPUT="$tmp/ld" \
+env -u DISPLAY -u WAYLAND_DISPLAY -u VELMO_BACKEND LD_DEBUG=files LD_DEBUG_OUTPUT="$tmp/lader/ld" \
   timeout 60 "$build/velmo" -W=1 -A=start.txt >"$tmp/aus" 2>&1 || status=$?
 [ "$status" -eq 0 ] || { cat "$tmp/aus" >&2; fehler "the headless start ended with $status"; }
-grep -q "calling init:" "$tmp"/ld.* || fehler "no loader log"
-if grep -q "calling init:.*libgtk" "$tmp"/ld.*; then fehler "a headless start loaded GTK"; fi
-if grep -q "calling init:.*libpoppler" "$tmp"/ld.*; then fehler "a start without a PDF loaded poppler"; fi
-if grep -q "calling init:.*libqpdf" "$tmp"/ld.*; then fehler "a start without a PDF loaded qpdf"; fi
-rm -f "$tmp"/ld.*
+grep -q "calling init:" "$tmp"/lader/ld.* || fehler "no loader log"
+if grep -q "calling init:.*libgtk" "$tmp"/lader/ld.*; then fehler "a headless start loaded GTK"; fi
+if grep -q "calling init:.*libpoppler" "$tmp"/lader/ld.*; then fehler "a start without a PDF loaded poppler"; fi
+if grep -q "calling init:.*libqpdf" "$tmp"/lader/ld.*; then fehler "a start without a PDF loaded qpdf"; fi
+rm -f "$tmp"/lader/ld.*
 
 status=0
 env -u DISPLAY -u WAYLAND_DISPLAY VELMO_BACKEND=gtk timeout 60 "$build/velmo" -W=1 -A=start.txt \
