@@ -430,8 +430,10 @@ const char* wiTbarTippText(int id)
 void wiDlgAbdocken(HWND fenster)
 {
     if (!fenster || !IsWindow(fenster)) return;
-    SetParent(fenster, 0);
+    // The style first: the desktop window is made when the parent goes,
+    // with the style the window has then (a sizing frame and a caption).
     SetWindowLong(fenster, GWL_STYLE, static_cast<LONG>(TBARSTILFREI));
+    SetParent(fenster, 0);
     SetWindowPos(fenster, 0, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 

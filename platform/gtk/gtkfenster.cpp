@@ -202,6 +202,13 @@ gboolean gkKonfiguriert(GtkWidget*, GdkEventConfigure* e, gpointer p)
         if (f->maximiert) {
             f->maxRc = neu;
             f->maxRcDa = true;
+        } else if (!(f->stil & WS_THICKFRAME)) {
+            // Nobody resizes a window without a sizing frame: its size
+            // hints are the layer's size. Another size is a late answer to
+            // an older request, and taking it would set the hints to it and
+            // start the two sizes chasing each other.
+            neu.right = neu.left + (f->rc.right - f->rc.left);
+            neu.bottom = neu.top + (f->rc.bottom - f->rc.top);
         }
     }
     if (gkGleich(neu, f->rc)) return FALSE;
