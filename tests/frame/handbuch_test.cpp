@@ -134,7 +134,8 @@ TEST(Handbuch, DialogPagesSayWhatTheDialogIsForAndWhatEachFieldMeans)
         "DB1232D", "DB1232P", "DB1232K",
         "DB1240", "DB1205",
         "DB1205F002", "DB1205F003", "DB1205F004", "DB1205F005", "DB1205F006", "DB1205F007", "DB1205F008", "DB1205F009", "DB1205F010", "DB1205F011", "DB1205F012",
-        "DB1205F101", "DB1205F102", "DB1205F103", "DB1205F104", "DB1205F105", "DB1205F106", "DB1205F107", "DB1205F108", "DB1205F109", "DB1205F110", "DB1205F111", "DB1205F112"};
+        "DB1205F101", "DB1205F102", "DB1205F103", "DB1205F104", "DB1205F105", "DB1205F106", "DB1205F107", "DB1205F108", "DB1205F109", "DB1205F110", "DB1205F111", "DB1205F112",
+        "DB1011", "DB1012", "DB1101", "DB1110", "DB1111", "DB1112"};
     int seiten = 0, vollstaendig = 0;
     std::string fehlt, offen;
     std::set<std::string> gesehen;  // several modules carry the editor's dialogs
