@@ -93,6 +93,7 @@ struct Symbol {
     double x, y;
     const char* kennung;  // the device's identifier; a contact: its main device's
     bool haupt;           // a device of its own (else a contact of `kennung`)
+    bool ausListe = false;  // a further terminal of a strip: placed from the list of its device's parts
 };
 
 // The printed column of x on the shipped frames placed at the origin: the
@@ -225,6 +226,32 @@ protected:
         klick(d, 2500);
         ASSERT_EQ(wiDlgSuchen("DB1352"), 0u);
     }
+    // A further part of the device `id` placed at the cursor from
+    // "Betriebsmittel › Unterbauteile...": the parts named `bauteil` looked
+    // for, the device's next unplaced one taken, OK.
+    static void ausListeSetzen(const char* bauteil, uint32_t id)
+    {
+        ASSERT_TRUE(menueWaehlen(1359));
+        pumpen();
+        HWND d = wiDlgSuchen("DB1359");
+        ASSERT_NE(d, 0u);
+        tippen(d, 3130, bauteil);
+        taste(VK_RETURN);
+        HWND geraete = GetDlgItem(d, 3100);
+        ASSERT_EQ(SendMessage(geraete, LB_GETCOUNT, 0, 0), 1) << "one device has unplaced parts " << bauteil;
+        char t[400] = "";
+        SendMessage(geraete, LB_GETTEXT, static_cast<WPARAM>(SendMessage(geraete, LB_GETCURSEL, 0, 0)),
+                    reinterpret_cast<LPARAM>(t));
+        const char* hinten = std::strchr(t, 0x03);  // the hidden fields: the id first
+        ASSERT_NE(hinten, nullptr) << t;
+        ASSERT_EQ(static_cast<uint32_t>(std::atol(hinten + 1)), id) << t;
+        ASSERT_EQ(feld(d, 3000), bauteil);
+        ASSERT_TRUE(IsWindowEnabled(GetDlgItem(d, 2500)));
+        klick(d, 2500);
+        pumpen();
+        if (HWND offen = wiDlgSuchen("DB1359")) SendMessage(offen, WM_CLOSE, 0, 0);
+        pumpen();
+    }
     // The symbols typed into the input line ("ZB name") at their places;
     // a device of its own is made at once, a contact is given its device
     // in the window that asks for it.
@@ -234,7 +261,12 @@ protected:
             SCOPED_TRACE(std::string(s.bauteil) + " " + s.kennung);
             nach(s.x, s.y);
             const std::set<uint32_t> vorher = alleIds();
-            eingabeZeile((std::string("ZB ") + s.bauteil).c_str());
+            if (s.ausListe) {
+                ausListeSetzen(s.bauteil, ids.at(s.kennung));
+                ASSERT_FALSE(HasFatalFailure());
+            } else {
+                eingabeZeile((std::string("ZB ") + s.bauteil).c_str());
+            }
             if (HWND d = wiDlgSuchen("DB1350")) klick(d, 2500);
             pumpen();
             // The label the symbol asks for (a terminal's number) taken as
@@ -250,6 +282,9 @@ protected:
                 std::set_difference(neu.begin(), neu.end(), vorher.begin(), vorher.end(), std::back_inserter(dazu));
                 ASSERT_EQ(dazu.size(), 1u) << "placing " << s.bauteil << " made one device: " << rahmenLetzteMeldung();
                 ids[s.kennung] = dazu[0];
+            } else if (s.ausListe) {
+                ASSERT_EQ(alleIds(), vorher) << "the terminal joins its strip";
+                ASSERT_EQ(wiDlgSuchen("DB1352"), 0u);
             } else {
                 ASSERT_EQ(alleIds(), vorher);
                 unterZuweisen(ids.at(s.kennung));
@@ -320,6 +355,9 @@ protected:
         setzen({{"LS3", 80, 230, "-Q1", true},
                 {"THERMO", 80, 150, "-F1", true},
                 {"KLEMME-NR", 70, 110, "-X1", true},
+                {"KLEMME-NR", 78, 110, "-X1", false, true},
+                {"KLEMME-NR", 86, 110, "-X1", false, true},
+                {"KLEMME-NR", 94, 110, "-X1", false, true},
                 {"M3", 120, 60, "-M1", true}});
         ASSERT_FALSE(HasFatalFailure());
         speichern();
@@ -382,7 +420,10 @@ protected:
                 EXPECT_EQ(gezeigt.count("Leitungsschutzschalter"), 1u);
             }
             if (bauteil == "KLEMME-NR") {
-                EXPECT_EQ(gezeigt.count("1"), 1u) << "the terminal's number";
+                // the strip's four terminals, each with its number
+                for (const char* nr : {"1", "2", "3", "4"})
+                    EXPECT_EQ(gezeigt.count(nr), 1u) << "the terminal's number " << nr;
+                EXPECT_EQ(gezeigt.count(s.kennung), 4u);
                 EXPECT_EQ(gezeigt.count("Klemmleiste"), 0u);
             }
         }
@@ -445,11 +486,21 @@ protected:
         auswerten("Klemmenliste");
         const std::string klemmen = lesen(projekt / "Klemmen.txt");
         std::printf("Klemmen.txt:\n%s", klemmen.c_str());
-        if (KENNUNGEN_AN_PLATZIERUNGEN) {
-            // needs identifiers at placements: the strip, its terminal, the position
-            EXPECT_NE(klemmen.find("-X1"), std::string::npos) << klemmen;
-            EXPECT_NE(klemmen.find("2-2"), std::string::npos) << klemmen;
+        // One strip -X1 of four terminals: the strip's identifier and text
+        // on its first line, each terminal's number and position.
+        std::vector<std::string> zeilen;
+        for (const std::string& z : zeilenVon(klemmen))
+            if (z.find_first_not_of(' ') != std::string::npos) zeilen.push_back(z);
+        ASSERT_EQ(zeilen.size(), 4u) << klemmen;
+        for (size_t i = 0; i < zeilen.size(); ++i) {
+            std::string z = zeilen[i];
+            SCOPED_TRACE(z);
+            z.resize(std::max<size_t>(z.size(), 40), ' ');
+            EXPECT_EQ(z.substr(0, 10), i == 0 ? "-X1       " : std::string(10, ' '));
+            EXPECT_EQ(z.substr(11, 12), std::to_string(i + 1) + std::string(11, ' '));
+            EXPECT_EQ(z.substr(25, 4), "2-2 ");
         }
+        EXPECT_EQ(zeilen[0].substr(39), "Klemmleiste");
 
         plNachrichtBoxFragenLeeren();
         auswerten("Schilder");

@@ -136,7 +136,18 @@ TEST(Handbuch, DialogPagesSayWhatTheDialogIsForAndWhatEachFieldMeans)
         "DB1352",         "DB1361",         "DB1200",        "DB1201",     "DB1102",    "DB1104",       "DB1105",
         "PTITEL",         "LAYER",          "STIFTE",        "AUSWERTEN",  "AUSWERTALLE", "AUSWERTOPT", "Export",
         "PVWVERZNEU",     "PVWVERZREN",     "PVWVERZCOPY",   "PVWVERZMOVE", "UTITEL",
-        "DB1010",         "DB1103",         "DB1100"};
+        "DB1010",         "DB1103",         "DB1100",
+        "DB1351", "DB1354", "DB1355", "DB1356", "DB1357", "DB1358", "DB1359", "DB1360", "DB1362",
+        "DB1232D", "DB1232P", "DB1232K",
+        "DB1240", "DB1205",
+        "DB1205F002", "DB1205F003", "DB1205F004", "DB1205F005", "DB1205F006", "DB1205F007", "DB1205F008", "DB1205F009", "DB1205F010", "DB1205F011", "DB1205F012",
+        "DB1205F101", "DB1205F102", "DB1205F103", "DB1205F104", "DB1205F105", "DB1205F106", "DB1205F107", "DB1205F108", "DB1205F109", "DB1205F110", "DB1205F111", "DB1205F112",
+        "DB1011", "DB1012", "DB1101", "DB1110", "DB1111", "DB1112",
+        "DB1203", "DB1206", "DB1207", "DB1208", "DB1209",
+        "DB1220", "DB1221", "DB1222", "DB1223", "DB1224",
+        "DB1230", "DB1231", "DB1300", "DB1310", "DB1311", "DB1321", "DB1322",
+        "DB1345", "DB1312", "DB1006",
+        "DB1210", "DB1204T", "DB1204V"};
     int seiten = 0, vollstaendig = 0;
     std::string fehlt, offen;
     std::set<std::string> gesehen;  // several modules carry the editor's dialogs
