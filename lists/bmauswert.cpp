@@ -178,8 +178,9 @@ void AwZusatzLesen(int erster)
     }
 }
 
-void AwZusatzTexte(const bmzeile* z, const char* code, int nr)
+void AwZusatzTexte(const bmzeile* z, const char* code, int nr, int unter)
 {
+    if (unter < 0) unter = code[0] == 'H' ? 0 : 1;
     for (int n = 0; n < AWZUSATZANZ; ++n) {
         const std::string& q = awQuelle[n];
         if (q.size() < 2 || (q[0] != 'T' && q[0] != 'U')) continue;
@@ -191,7 +192,7 @@ void AwZusatzTexte(const bmzeile* z, const char* code, int nr)
             GtxTextHolen(z->g.id, code, nr, k, t, sizeof t);
             awSchnitt4(t);
         }
-        AwfSlotFeld(awZusatzErster + n, t, 0, code[0] == 'H' ? 0 : 1);
+        AwfSlotFeld(awZusatzErster + n, t, 0, unter);
     }
 }
 

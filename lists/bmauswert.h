@@ -22,7 +22,10 @@ void AwStdFelder(const bmzeile* z);
 // numbered slots erster .. erster + 19.
 void AwZusatzLesen(int erster);
 // Places the additional text columns of a row's component (code, nr).
-void AwZusatzTexte(const bmzeile* z, const char* code, int nr);
+// `code` and `nr` name the component whose generated texts the columns
+// read; `unter` (-1: by the code) says whether the line stands for a sub
+// component, which selects the columns by their main and sub flags.
+void AwZusatzTexte(const bmzeile* z, const char* code, int nr, int unter = -1);
 // Runs the equipment list on the current options (AwOptionen); mitArtikel
 // 1 adds the article number in slot 0 (key `artik`). 0, or -1 when the
 // result could not be written (the formatter warned).

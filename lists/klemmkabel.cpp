@@ -132,7 +132,9 @@ void klkZeileAus(const bmzeile* z, const klowrk& w, bool erste)
         AwfSlotFeld(AWF_TEXT1 + n - 1, t, 0, unter);
     }
     AwfSlotFeld(0, w.text, 0, unter);
-    AwZusatzTexte(&r, r.h.cd, w.nr < 0 ? w.b.nr : w.nr);
+    // The columns read the texts of the line's own component: a terminal of
+    // a strip keeps its code ("Ua"), only the flags take it as a sub one.
+    AwZusatzTexte(&r, w.b.cd, w.nr < 0 ? w.b.nr : w.nr, unter);
     AwfSatzAus();
 }
 

@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "config/verzeich.h"
+#include "editdlg/bmlisdlg.h"
 #include "config/vorgaben.h"
 #include "editor/befausf.h"
 #include "editor/edtseite.h"
@@ -36,6 +37,7 @@
 #include "equipment/definier.h"
 #include "equipment/ges.h"
 #include "equipment/nhuliste.h"
+#include "equipment/nzustext.h"
 #include "frame/anw.h"
 #include "frame/modus.h"
 #include "lists/auswertseite.h"
@@ -59,6 +61,10 @@ namespace fs = std::filesystem;
 using namespace seitepruef;
 
 namespace {
+
+// Where the wires of terminal n of the strip go (its two short texts).
+const char* const ZIEL1[] = {"", "-F1:2", "-F1:4", "-F1:6", "PE"};
+const char* const ZIEL2[] = {"", "-M1:U1", "-M1:V1", "-M1:W1", "-M1:PE"};
 
 // The assertions that need identifiers shown at their placements and the
 // lists' identifier, text and terminal columns filled from the devices.
@@ -252,6 +258,46 @@ protected:
         if (HWND offen = wiDlgSuchen("DB1359")) SendMessage(offen, WM_CLOSE, 0, 0);
         pumpen();
     }
+    // Each terminal of the strip `id` given the targets of its wires in its
+    // short texts ("Kurztext 1" and "2"). A terminal whose number is the
+    // strip's own attached text keeps its texts under that text's line.
+    static void zieleGeben(uint32_t id)
+    {
+        struct Klemme {
+            std::string code;
+            int nr;
+            int klemme;
+        };
+        std::vector<Klemme> klemmen;
+        BtlDurchlaufen(
+            id,
+            [](const appbteil* b, void* u) {
+                if (!b->platziert || std::strcmp(b->bl, "KLEMME-NR") != 0) return;
+                auto* k = static_cast<std::vector<Klemme>*>(u);
+                if (BtlIstHaupt(b->cd)) {
+                    char t[40] = "";
+                    ZtxTextHolen(b->id, "H", 0, 1, t, sizeof t);
+                    k->push_back({"H", 1, std::atoi(t)});
+                } else {
+                    k->push_back({b->cd, b->nr, std::atoi(b->bs)});
+                }
+            },
+            &klemmen);
+        ASSERT_EQ(klemmen.size(), 4u);
+        for (const Klemme& k : klemmen) {
+            SCOPED_TRACE(k.klemme);
+            ASSERT_GE(k.klemme, 1);
+            ASSERT_LE(k.klemme, 4);
+            DB1357Oeffnen(id, k.code.c_str(), k.nr, 0);
+            pumpen();
+            HWND d = wiDlgSuchen("DB1357");
+            ASSERT_NE(d, 0u);
+            tippen(d, 3000, ZIEL1[k.klemme]);
+            tippen(d, 3010, ZIEL2[k.klemme]);
+            klick(d, 2500);
+            ASSERT_EQ(wiDlgSuchen("DB1357"), 0u);
+        }
+    }
     // The symbols typed into the input line ("ZB name") at their places;
     // a device of its own is made at once, a contact is given its device
     // in the window that asks for it.
@@ -359,6 +405,8 @@ protected:
                 {"KLEMME-NR", 86, 110, "-X1", false, true},
                 {"KLEMME-NR", 94, 110, "-X1", false, true},
                 {"M3", 120, 60, "-M1", true}});
+        ASSERT_FALSE(HasFatalFailure());
+        zieleGeben(ids.at("-X1"));
         ASSERT_FALSE(HasFatalFailure());
         speichern();
 
@@ -487,7 +535,7 @@ protected:
         const std::string klemmen = lesen(projekt / "Klemmen.txt");
         std::printf("Klemmen.txt:\n%s", klemmen.c_str());
         // One strip -X1 of four terminals: the strip's identifier and text
-        // on its first line, each terminal's number and position.
+        // on its first line, each terminal's number, position and targets.
         std::vector<std::string> zeilen;
         for (const std::string& z : zeilenVon(klemmen))
             if (z.find_first_not_of(' ') != std::string::npos) zeilen.push_back(z);
@@ -495,12 +543,15 @@ protected:
         for (size_t i = 0; i < zeilen.size(); ++i) {
             std::string z = zeilen[i];
             SCOPED_TRACE(z);
-            z.resize(std::max<size_t>(z.size(), 40), ' ');
+            z.resize(std::max<size_t>(z.size(), 112), ' ');
             EXPECT_EQ(z.substr(0, 10), i == 0 ? "-X1       " : std::string(10, ' '));
             EXPECT_EQ(z.substr(11, 12), std::to_string(i + 1) + std::string(11, ' '));
             EXPECT_EQ(z.substr(25, 4), "2-2 ");
+            const auto spalte = [](const char* t) { return t + std::string(20 - std::strlen(t), ' '); };
+            EXPECT_EQ(z.substr(71, 20), spalte(ZIEL1[i + 1]));
+            EXPECT_EQ(z.substr(92, 20), spalte(ZIEL2[i + 1]));
         }
-        EXPECT_EQ(zeilen[0].substr(39), "Klemmleiste");
+        EXPECT_EQ(zeilen[0].substr(39, 32), "Klemmleiste" + std::string(21, ' '));
 
         plNachrichtBoxFragenLeeren();
         auswerten("Schilder");
