@@ -59,7 +59,6 @@ struct HbzZustand {
     int vorDef = -1;                  // pending insertion
     char vorName[ZUONAMSUP + 1] = "";
     AppDefTexte vorTexte{};
-    int fragen = -1;                  // ask-always; -1 until read
     HWND fenster = 0;
 };
 HbzZustand hbz;
@@ -145,13 +144,11 @@ void HbzNaechste()
 
 }  // namespace
 
-int HbzImmerFragen()
-{
-    if (hbz.fragen < 0) hbz.fragen = BMVorgaben().bmhbzu ? 1 : 0;
-    return hbz.fragen;
-}
+// The switch is the editor's (command BMZ toggles it from this dialog and
+// from the options).
+int HbzImmerFragen() { return BefFlags()->bmz; }
 
-void HbzImmerFragenSetzen(int an) { hbz.fragen = an ? 1 : 0; }
+void HbzImmerFragenSetzen(int an) { BefFlags()->bmz = an ? 1 : 0; }
 
 void HbzNeuesSymbol(const BEF* b, const STT* s)
 {
@@ -334,7 +331,7 @@ void HbzZuruecksetzen()
 {
     hbz.q.frei();
     hbz.vorDef = -1;
-    hbz.fragen = -1;
+    BefBmzNeuLesen();
     hbz.fenster = 0;
 }
 

@@ -21,6 +21,7 @@
 #include "editor/suchquer.h"
 #include "editor/zeidok.h"
 #include "equipment/app.h"
+#include "equipment/bm.h"
 #include "model/bauteil.h"
 #include "model/beffifo.h"
 #include "output/clip.h"
@@ -274,6 +275,7 @@ void BefAusfInit()
     befFlags.speicherLayer = 1;
     befFlags.papier = e->a3a4 == 't' ? C_ZA3 : C_ZA4;
     for (int i = 0; i < BEFBMKSUP; ++i) befFlags.bmk[i] = 1;
+    befFlags.bmz = -1;
     befSchrittSetzen(e->swx, e->swy);
     befRaster.kax = e->kax;
     befRaster.kay = e->kay;
@@ -302,7 +304,15 @@ void BefStartZustandSetzen(const STT* s) { befStart = *s; }
 STT* BefAktZustand() { return &befAkt; }
 const STT* BefVorZustand() { return &befVor; }
 const STT* BefStartZustand() { return &befStart; }
-BEFFLAGS* BefFlags() { return &befFlags; }
+BEFFLAGS* BefFlags()
+{
+    // The assignment's ask-always switch starts from the project's defaults,
+    // which are read after the editor starts: it is taken on first use.
+    if (befFlags.bmz < 0) befFlags.bmz = BMVorgaben().bmhbzu ? 1 : 0;
+    return &befFlags;
+}
+
+void BefBmzNeuLesen() { befFlags.bmz = -1; }
 BEFRASTER* BefRasterWerte() { return &befRaster; }
 
 void BefAusfHakenSetzen()
@@ -523,7 +533,7 @@ int BefOptionen(const BEF* b)
     case C_TM:
         befFlags.tm = befStufe(befFlags.tm, i[0]);
         return 1;
-    case C_BMZ: return befUmschalten(&befFlags.bmz);
+    case C_BMZ: return befUmschalten(&BefFlags()->bmz);
     case C_CZL: return befUmschalten(&befFlags.czl);
     case C_FEN:
         AnsichtBefehl(b->text);

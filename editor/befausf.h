@@ -34,7 +34,7 @@ struct BEFFLAGS {
     int32_t beweg;      // move-elements mode
     int32_t bearb;      // edit after pick
     int32_t sumatx;
-    int32_t bmz;
+    int32_t bmz;        // the assignment asks always (-1 until the defaults are read)
     int32_t bmk[BEFBMKSUP];
     int32_t fka;        // drawing-window cursor mode
     int32_t speicherLayer;
@@ -65,6 +65,8 @@ STT* BefAktZustand();
 const STT* BefVorZustand();
 const STT* BefStartZustand();
 BEFFLAGS* BefFlags();
+// The ask-always switch is taken again from the defaults (another project).
+void BefBmzNeuLesen();
 BEFRASTER* BefRasterWerte();
 // Installs BefPruefen, BefAusfuehren, the state and EinstellungAufMarkierte
 // into the editor hooks of model/.

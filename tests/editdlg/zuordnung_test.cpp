@@ -90,6 +90,22 @@ TEST_F(Zuordnung, OneDefinitionAssignsAtOnceUnlessAskingAlways)
     EXPECT_EQ(aktuell(), "M1@300,200");
 }
 
+// "Immer fragen" (here and in the options) queues the editor's command BMZ:
+// the switch it toggles is the one the assignment reads.
+TEST_F(Zuordnung, TheEditorsCommandTogglesAskingAlways)
+{
+    HbzImmerFragenSetzen(0);
+    BEF bmz{};
+    bmz.code = 134;
+    BefAusfuehren(&bmz);
+    EXPECT_EQ(HbzImmerFragen(), 1);
+    setzen("M1", 10, 20);
+    EXPECT_EQ(GesAnzahl(), 0);
+    EXPECT_EQ(aufrufe("EdtBefehlPosten(1350)"), 1);
+    BefAusfuehren(&bmz);
+    EXPECT_EQ(HbzImmerFragen(), 0);
+}
+
 // The work layer's waiting list hands the placement over through the hooks.
 TEST_F(Zuordnung, WorkLayerHandsPlacementsToTheQueues)
 {

@@ -506,8 +506,9 @@ TEST_F(LokalTest, APeerThatNeverReadsItsAnswersDoesNotHoldUpTheLoop)
         plLokalPollen(0);
         if (n == static_cast<ssize_t>(viele.size())) ++runden;
     }
-    const auto dauer = std::chrono::steady_clock::now() - anfang;
-    EXPECT_LT(dauer, std::chrono::seconds(5)) << gesendet << " bytes sent";
+    // A second's wait per answer would take days; a loaded machine takes
+    // about ten seconds: every request is sent inside the twenty.
+    EXPECT_EQ(runden, 50) << gesendet << " bytes sent";
     close(fd);
     plLokalPollen(0);
     DdeUninitialize(serverInst);
