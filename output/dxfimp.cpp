@@ -404,11 +404,42 @@ bool dxfDirekt() { return dxfL->fn == DxfZeileUebernehmen; }
 
 void dxfAus(const std::string& zeile) { dxfL->fn(zeile.c_str()); }
 
-// A number as the text form carries it: its text and its value read back.
+// What "%.4f" and reading its text back give, without making the text:
+// the text rounds the exact binary value to a whole number of ten-
+// thousandths (ties to even), reading it back divides that whole number by
+// 10,000 in one correctly rounded step. false (nothing set) where the
+// ten-thousandths do not fit the double's integers exactly.
+bool dxfViertausendstel(double v, double* r)
+{
+    const double p = v * 10000;
+    if (!(std::fabs(p) < 0x1p52)) return false;
+    const double fehler = std::fma(v, 10000, -p);  // v x 10,000 = p + fehler exactly
+    double n = std::nearbyint(p);
+    const double rest = p - n;  // exact; the true rest is rest + fehler
+    // Exact signs of (rest + fehler - 0.5) and (rest + fehler + 0.5): each
+    // inner difference is exact wherever it is near 0.5.
+    const double oben = (rest - 0.5) + fehler, unten = (rest + 0.5) + fehler;
+    const bool ungerade = (static_cast<int64_t>(n) & 1) != 0;
+    if (oben > 0 || (oben == 0 && ungerade)) {
+        n += 1;
+    } else if (unten < 0 || (unten == 0 && ungerade)) {
+        n -= 1;
+    }
+    const double z = n / 10000;
+    // The text of a negative value keeps its sign even as "-0.0000".
+    *r = z == 0 ? std::copysign(0.0, v) : z;
+    return true;
+}
+
+// A number as the text form carries it: its value read back from the text,
+// and the text itself where a line is made (text untouched otherwise).
 double dxfZahl4(double v, std::string* text)
 {
-    *text = dxfF(v);
+    const bool zeile = !dxfDirekt() || dxfPruefen;
+    if (zeile) *text = dxfF(v);
     double r = 0;
+    if (dxfViertausendstel(v, &r)) return r;
+    if (!zeile) *text = dxfF(v);
     std::from_chars(text->data(), text->data() + text->size(), r);
     return r;
 }
