@@ -321,6 +321,12 @@ bool tzIn(int z, const int (&menge)[4])
 void tzKorbZaehlen(int n, uint32_t anzahl, uint32_t schluessel)
 {
     korb& k = korblist[n];
+    // Still partly filled under the same key: the sets stay as they are
+    // (most objects of a load go in so).
+    if (k.anzahl > 0 && k.anzahl < KOINSUP && anzahl > 0 && anzahl < KOINSUP && k.schluessel == schluessel) {
+        k.anzahl = anzahl;
+        return;
+    }
     if (k.anzahl == 0) {
         tzLeer.erase(n);
     } else if (k.anzahl < KOINSUP) {
