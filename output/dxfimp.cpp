@@ -251,6 +251,9 @@ struct DxfLauf {
     bool begonnen;
     bool header, tables, table, inLayer, inLtype, inStyle, blocks, inBlock, entities;
     std::string headerVar;
+    // Records of the pen, layer, line-type and font lines met in this run,
+    // by their text: the same line parses to the same record.
+    std::unordered_map<std::string, BEF> gemerkt;
     const char* quelle;  // the entity type whose elements are being emitted
     bool poly, polyZu, polyErster, naechsteZu;
     double fx, fy, vx, vy, vb;
@@ -403,6 +406,26 @@ long dxfAbweichungen = 0;
 bool dxfDirekt() { return dxfL->fn == DxfZeileUebernehmen; }
 
 void dxfAus(const std::string& zeile) { dxfL->fn(zeile.c_str()); }
+
+// A setting line that repeats with every change of layer or colour: parsed
+// once a run (the import's own callback), its record handed on again.
+void dxfAusGemerkt(const std::string& zeile)
+{
+    if (dxfL->fn != DxfZeileUebernehmen) {
+        dxfAus(zeile);
+        return;
+    }
+    auto it = dxfL->gemerkt.find(zeile);
+    if (it == dxfL->gemerkt.end()) {
+        BEF b;
+        if (TextZuBef(&b, zeile.c_str()) != 0 || b.code == 0) {
+            dxfAus(zeile);  // says it was not understood
+            return;
+        }
+        it = dxfL->gemerkt.emplace(zeile, b).first;
+    }
+    dxfBefUebernehmen(&it->second);
+}
 
 // What "%.4f" and reading its text back give, without making the text:
 // the text rounds the exact binary value to a whole number of ten-
@@ -764,16 +787,16 @@ void DxfElementAusgeben(int n)
         L.letzteFarbe = farbe;
         int stil, layer;
         DxfFarbeImp(farbe, &stil, &layer);
-        dxfAus("ST " + std::to_string(stil));
-        dxfAus("LAY " + std::to_string(layer));
+        dxfAusGemerkt("ST " + std::to_string(stil));
+        dxfAusGemerkt("LAY " + std::to_string(layer));
     }
     const std::string& ltype = dxfGegeben(e.ltype) ? e.ltype : L.ltype;
     if (ltype != L.letzteLtype) {
         L.letzteLtype = ltype;
-        dxfAus("SA " + std::to_string(DxfStrichartImp(ltype.c_str())));
+        dxfAusGemerkt("SA " + std::to_string(DxfStrichartImp(ltype.c_str())));
     }
     if (L.style != L.letzterStyle) {
-        dxfAus("TS  " + std::to_string(DxfSchriftImp(L.style.c_str())));
+        dxfAusGemerkt("TS  " + std::to_string(DxfSchriftImp(L.style.c_str())));
         L.letzterStyle = L.style;
     }
     if (n > 0) dxfTransform(n);
