@@ -800,7 +800,11 @@ void DxfElementAusgeben(int n)
         L.letzterStyle = L.style;
     }
     if (n > 0) dxfTransform(n);
-    const std::string typ = e.typ;
+    // The type as it was on entry, compared by length first.
+    char typKopie[sizeof e.typ];
+    std::memcpy(typKopie, e.typ, sizeof typKopie);
+    typKopie[sizeof typKopie - 1] = '\0';
+    const std::string_view typ(typKopie);
     if (typ != "VERTEX" && L.poly) DxfPolylinieSchliessen();
     L.quelle = e.typ;
     const double x1 = e.p[0][0], y1 = e.p[0][1];
