@@ -283,6 +283,9 @@ long tzAuslagerungen = 0;       // reads and writes of the basket swap file
 int tzHandle = -1;
 int tzArbeit = -1;
 bool tzDreckig = false;
+// The working basket is all zero bytes (just made or cleared, nothing put
+// in since): its first object needs no clearing of the basket before it.
+bool tzArbeitNull = false;
 int tzZeiRam = 1;
 int tzZeiRamVorgabe = -1;  // tests: -1 reads the setting
 std::set<int> tzRaum[TZSCHLUESSEL];
@@ -318,6 +321,12 @@ bool tzIn(int z, const int (&menge)[4])
 void tzKorbZaehlen(int n, uint32_t anzahl, uint32_t schluessel)
 {
     korb& k = korblist[n];
+    // Still partly filled under the same key: the sets stay as they are
+    // (most objects of a load go in so).
+    if (k.anzahl > 0 && k.anzahl < KOINSUP && anzahl > 0 && anzahl < KOINSUP && k.schluessel == schluessel) {
+        k.anzahl = anzahl;
+        return;
+    }
     if (k.anzahl == 0) {
         tzLeer.erase(n);
     } else if (k.anzahl < KOINSUP) {
@@ -771,17 +780,19 @@ int tzKorbWechseln(int n)
     if (tzZurueckschreiben() != 0) return -1;
     tzArbeit = -1;
     tzDreckig = false;
+    tzArbeitNull = false;
     if (tzZeiRam && n < tzImSpeicher) {
         if (!cache[n]) {
             cache[n] = static_cast<objekt*>(fmalloc(KOINSUP, sizeof(objekt)));
             if (!cache[n]) wiAssert("tempzeic", __LINE__, "( cache[i] = fmalloc( KOINSUP,sizeof(struct objekt))) != NULL");
-            std::memset(cache[n], 0, KORBBYTES);
+            tzArbeitNull = true;  // fmalloc's blocks are zeroed
         }
         korbinha = cache[n];
     } else {
         korbinha = korbpuffer;
         if (korblist[n].anzahl == 0) {
             std::memset(korbinha, 0, KORBBYTES);
+            tzArbeitNull = true;
         } else if (++tzAuslagerungen, plDsLesenAb(tzHandle, korbinha, KORBBYTES, tzDateiOrt(n)) != KORBBYTES) {
             tzStatus("Fehler beim Lesen der Auslagerungsdatei");
             return -1;
@@ -834,7 +845,8 @@ int tzEinfuegenKern(int vor, const BEF* b, const STT* s, const double box[4], co
     }
     korb& k = korblist[n];
     int slot = static_cast<int>(k.anzahl);
-    if (slot == 0) std::memset(korbinha, 0, KORBBYTES);
+    if (slot == 0 && !tzArbeitNull) std::memset(korbinha, 0, KORBBYTES);
+    tzArbeitNull = false;
     int id = seqNeu(vor, n, slot);
     if (id < 0) {
         thWeg(o.heap);

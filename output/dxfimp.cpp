@@ -251,6 +251,9 @@ struct DxfLauf {
     bool begonnen;
     bool header, tables, table, inLayer, inLtype, inStyle, blocks, inBlock, entities;
     std::string headerVar;
+    // Records of the pen, layer, line-type and font lines met in this run,
+    // by their text: the same line parses to the same record.
+    std::unordered_map<std::string, BEF> gemerkt;
     const char* quelle;  // the entity type whose elements are being emitted
     bool poly, polyZu, polyErster, naechsteZu;
     double fx, fy, vx, vy, vb;
@@ -404,11 +407,62 @@ bool dxfDirekt() { return dxfL->fn == DxfZeileUebernehmen; }
 
 void dxfAus(const std::string& zeile) { dxfL->fn(zeile.c_str()); }
 
-// A number as the text form carries it: its text and its value read back.
+// A setting line that repeats with every change of layer or colour: parsed
+// once a run (the import's own callback), its record handed on again.
+void dxfAusGemerkt(const std::string& zeile)
+{
+    if (dxfL->fn != DxfZeileUebernehmen) {
+        dxfAus(zeile);
+        return;
+    }
+    auto it = dxfL->gemerkt.find(zeile);
+    if (it == dxfL->gemerkt.end()) {
+        BEF b;
+        if (TextZuBef(&b, zeile.c_str()) != 0 || b.code == 0) {
+            dxfAus(zeile);  // says it was not understood
+            return;
+        }
+        it = dxfL->gemerkt.emplace(zeile, b).first;
+    }
+    dxfBefUebernehmen(&it->second);
+}
+
+// What "%.4f" and reading its text back give, without making the text:
+// the text rounds the exact binary value to a whole number of ten-
+// thousandths (ties to even), reading it back divides that whole number by
+// 10,000 in one correctly rounded step. false (nothing set) where the
+// ten-thousandths do not fit the double's integers exactly.
+bool dxfViertausendstel(double v, double* r)
+{
+    const double p = v * 10000;
+    if (!(std::fabs(p) < 0x1p52)) return false;
+    const double fehler = std::fma(v, 10000, -p);  // v x 10,000 = p + fehler exactly
+    double n = std::nearbyint(p);
+    const double rest = p - n;  // exact; the true rest is rest + fehler
+    // Exact signs of (rest + fehler - 0.5) and (rest + fehler + 0.5): each
+    // inner difference is exact wherever it is near 0.5.
+    const double oben = (rest - 0.5) + fehler, unten = (rest + 0.5) + fehler;
+    const bool ungerade = (static_cast<int64_t>(n) & 1) != 0;
+    if (oben > 0 || (oben == 0 && ungerade)) {
+        n += 1;
+    } else if (unten < 0 || (unten == 0 && ungerade)) {
+        n -= 1;
+    }
+    const double z = n / 10000;
+    // The text of a negative value keeps its sign even as "-0.0000".
+    *r = z == 0 ? std::copysign(0.0, v) : z;
+    return true;
+}
+
+// A number as the text form carries it: its value read back from the text,
+// and the text itself where a line is made (text untouched otherwise).
 double dxfZahl4(double v, std::string* text)
 {
-    *text = dxfF(v);
+    const bool zeile = !dxfDirekt() || dxfPruefen;
+    if (zeile) *text = dxfF(v);
     double r = 0;
+    if (dxfViertausendstel(v, &r)) return r;
+    if (!zeile) *text = dxfF(v);
     std::from_chars(text->data(), text->data() + text->size(), r);
     return r;
 }
@@ -733,20 +787,24 @@ void DxfElementAusgeben(int n)
         L.letzteFarbe = farbe;
         int stil, layer;
         DxfFarbeImp(farbe, &stil, &layer);
-        dxfAus("ST " + std::to_string(stil));
-        dxfAus("LAY " + std::to_string(layer));
+        dxfAusGemerkt("ST " + std::to_string(stil));
+        dxfAusGemerkt("LAY " + std::to_string(layer));
     }
     const std::string& ltype = dxfGegeben(e.ltype) ? e.ltype : L.ltype;
     if (ltype != L.letzteLtype) {
         L.letzteLtype = ltype;
-        dxfAus("SA " + std::to_string(DxfStrichartImp(ltype.c_str())));
+        dxfAusGemerkt("SA " + std::to_string(DxfStrichartImp(ltype.c_str())));
     }
     if (L.style != L.letzterStyle) {
-        dxfAus("TS  " + std::to_string(DxfSchriftImp(L.style.c_str())));
+        dxfAusGemerkt("TS  " + std::to_string(DxfSchriftImp(L.style.c_str())));
         L.letzterStyle = L.style;
     }
     if (n > 0) dxfTransform(n);
-    const std::string typ = e.typ;
+    // The type as it was on entry, compared by length first.
+    char typKopie[sizeof e.typ];
+    std::memcpy(typKopie, e.typ, sizeof typKopie);
+    typKopie[sizeof typKopie - 1] = '\0';
+    const std::string_view typ(typKopie);
     if (typ != "VERTEX" && L.poly) DxfPolylinieSchliessen();
     L.quelle = e.typ;
     const double x1 = e.p[0][0], y1 = e.p[0][1];

@@ -56,15 +56,30 @@ int dateiladen(const char* pfad, char** block, long* laenge)
     if (platz == nullptr) {
         wiAssert("fileload", 31, "(*platz = fmalllong(*lang + 1L)) != NULL");
     }
-    BDAT d;
-    if (bdopenlesen(&d, pfad) < 0) {
+    const int h = dosopen(pfad, 0);
+    if (h < 0) {
         ffree(platz);
         return -1;
     }
-    // A file that shrank or could not be read is a failure, not a short text.
-    int erg = n > 0 ? bdread(&d, platz, static_cast<int32_t>(n)) : 0;
-    bdclose(&d);
-    if (erg != 0) {
+    // Straight into the block, as much as one read gives, until the end is
+    // seen (not through a buffered record's small blocks: large files were
+    // read in thousands of calls). A file that shrank or could not be read
+    // is a failure, not a short text; bytes that came after the length was
+    // taken are not read.
+    long gelesen = 0;
+    int erg = 0;
+    for (;;) {
+        const long rest = n + 1 - gelesen;
+        const int k = dosread(h, platz + gelesen, static_cast<int>(rest));
+        if (k < 0) {
+            erg = -1;
+            break;
+        }
+        gelesen += k;
+        if (k == 0 || gelesen > n) break;
+    }
+    dosclose(h);
+    if (erg != 0 || gelesen < n) {
         ffree(platz);
         return -1;
     }
