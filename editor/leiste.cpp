@@ -22,6 +22,7 @@
 #include "model/einstell.h"
 #include "model/tempzeic.h"
 #include "model/undo.h"
+#include "output/ansicht.h"
 #include "platform/dialog.h"
 #include "platform/fenster.h"
 #include "platform/winconst.h"
@@ -293,6 +294,10 @@ void LayoutSeite()
     setzen(5000, true, true);
     setzen(5001, false, true);
     setzen(5002, true, false);
+    // The view fits the sheet to the size it measured: measured before the
+    // bars pushed it right and down, the sheet's lower part would lie
+    // below the window.
+    if (AnsichtFenster() == GetDlgItem(seite, 5000)) AnsichtNeuMessen();
 }
 
 // ---- the bars on the page --------------------------------------------------------------------

@@ -807,6 +807,9 @@ void bmlAuffrischen(bool erzwungen)
 
 int bmlInit(int, const char* const*)
 {
+    // The fields cleared below rebuild the list at once, which would use
+    // up the device to open on.
+    const uint32_t gehezu = bz.gehezu;
     BmlRahmenInit(wiDlgFenster());
     bz.gelbPinsel = CreateSolidBrush(RGB(255, 255, 0));
     for (int i = 0; i < 8; ++i) {
@@ -822,6 +825,7 @@ int bmlInit(int, const char* const*)
     EDEINST e{};
     EdEinstLesen(&e);
     int typ = BmlTypAusEinstellung(e.bmlist);
+    bz.gehezu = gehezu;
     if (bz.gehezu) typ = 0;
     wiRadioSetzen(3120, typ, 8);
     bz.letzterTypFilter = -1;
@@ -1138,7 +1142,14 @@ void BmlGeheZu(uint32_t id)
 void BmlEditorAuswahl(uint32_t id)
 {
     HWND f = BmlFenster();
-    if (!f || id == bz.gefolgt) return;
+    if (!f) {
+        // The closed page opens on the device picked last, not on the
+        // one its last filter showed.
+        bz.gehezu = id;
+        bz.gefolgt = 0;
+        return;
+    }
+    if (id == bz.gefolgt) return;
     bz.gefolgt = id;
     bz.gehezu = id;
     appgeraet g;

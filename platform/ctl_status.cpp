@@ -10,6 +10,7 @@
 
 #include "platform/dialog.h"
 #include "platform/eingabe.h"
+#include "platform/fensterint.h"
 #include "platform/fenster.h"
 #include "platform/gdi.h"
 #include "platform/nachricht.h"
@@ -75,7 +76,12 @@ bool statusGriff(HWND h)
 {
     if (!(GetWindowLong(h, GWL_STYLE) & SBARS_SIZEGRIP)) return false;
     HWND p = GetParent(h);
-    return !(p && IsZoomed(GetAncestor(p, GA_ROOT)));
+    HWND oben = p ? GetAncestor(p, GA_ROOT) : 0;
+    if (oben && IsZoomed(oben)) return false;
+    // A window the desktop's manager frames is sized by that frame; a grip
+    // of the window's own would promise what it cannot do there.
+    const plFenster* f = oben ? plFensterVon(oben) : nullptr;
+    return !(f && f->wmRahmen);
 }
 
 // The rectangle of part i (client coordinates).

@@ -468,6 +468,15 @@ void gkFunktionenSetzen(gkFenster* f)
     if (f->stil & WS_MINIMIZEBOX) fn |= GDK_FUNC_MINIMIZE;
     if (f->stil & WS_MAXIMIZEBOX) fn |= GDK_FUNC_MAXIMIZE;
     gdk_window_set_functions(gw, static_cast<GdkWMFunction>(fn));
+    // The buttons too, for managers that draw the frame from these: a
+    // message box or a dialog without those styles has no minimise or
+    // maximise button.
+    int deko = GDK_DECOR_BORDER | GDK_DECOR_TITLE;
+    if (f->stil & WS_SYSMENU) deko |= GDK_DECOR_MENU;
+    if (f->stil & WS_THICKFRAME) deko |= GDK_DECOR_RESIZEH;
+    if (f->stil & WS_MINIMIZEBOX) deko |= GDK_DECOR_MINIMIZE;
+    if (f->stil & WS_MAXIMIZEBOX) deko |= GDK_DECOR_MAXIMIZE;
+    gdk_window_set_decorations(gw, static_cast<GdkWMDecoration>(deko));
 }
 
 }  // namespace

@@ -25,10 +25,12 @@
 
 #include "platform/backend.h"
 #include "platform/ctl_combo.h"
+#include "platform/ctl_status.h"
 #include "platform/ctl_tooltip.h"
 #include "platform/dialog.h"
 #include "platform/eingabe.h"
 #include "platform/fenster.h"
+#include "platform/gdi.h"
 #include "platform/gtk/gtkbackend.h"
 #include "platform/lokalbefehl.h"
 #include "platform/nachricht.h"
@@ -384,6 +386,30 @@ LRESULT CALLBACK selbstWegProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
     return DefWindowProc(h, msg, wp, lp);
 }
 
+// The status bar's size grip of a framed window: the manager's frame sizes
+// the window, so the bar draws no grip of its own that would do nothing.
+TEST_F(MitFensterverwalter, AFramedWindowsStatusBarDrawsNoSizeGrip)
+{
+    HWND h = CreateWindow("WmProbe", "Griff", WS_OVERLAPPEDWINDOW, 120, 90, 500, 300, 0, 0, 0, nullptr);
+    ASSERT_NE(h, 0u);
+    HWND leiste = CreateStatusWindow(WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_BOTTOM, "Bereit", h, 7);
+    ASSERT_NE(leiste, 0u);
+    ShowWindow(h, SW_SHOWNORMAL);
+    ASSERT_TRUE(desktopPumpen(5000, [&] { return plGtkSichtbar(h); }));
+    UpdateWindow(h);
+    desktopPumpen(200);
+    RECT c{};
+    GetClientRect(leiste, &c);
+    HDC dc = GetDC(leiste);
+    const COLORREF schatten = GetSysColor(COLOR_BTNSHADOW);
+    int griff = 0;
+    for (int y = c.bottom - 14; y < c.bottom; ++y)
+        for (int x = c.right - 14; x < c.right; ++x) griff += GetPixel(dc, x, y) == schatten;
+    ReleaseDC(leiste, dc);
+    EXPECT_EQ(griff, 0) << "grip lines in the bar's corner";
+    DestroyWindow(h);
+}
+
 TEST_F(MitFensterverwalter, AWindowDestroyedWhileItIsShownIsNotUsedAfterwards)
 {
     WNDCLASS wc{};
@@ -546,7 +572,7 @@ void CALLBACK frageUhr(HWND, UINT, UINT_PTR, DWORD)
     std::snprintf(boxHex, sizeof boxHex, "0x%lx", plGtkXFenster(box));
     if (frageTicks == 1) {
         std::string aus, stapel;
-        ausfuehren("xprop -id " + id + " WM_TRANSIENT_FOR _NET_WM_STATE _NET_WM_WINDOW_TYPE", &aus);
+        ausfuehren("xprop -id " + id + " WM_TRANSIENT_FOR _NET_WM_STATE _NET_WM_WINDOW_TYPE _MOTIF_WM_HINTS", &aus);
         ausfuehren("xprop -root _NET_CLIENT_LIST_STACKING", &stapel);
         std::string befund;
         if (aus.find(dialogHex) == std::string::npos) befund += " not transient for the dialog;";
@@ -555,6 +581,21 @@ void CALLBACK frageUhr(HWND, UINT, UINT_PTR, DWORD)
         size_t pd = stapel.find(dialogHex), pb = stapel.find(boxHex);
         if (pd == std::string::npos || pb == std::string::npos || pb < pd) befund += " not above the dialog;";
         if (!plGtkHatFokus(box)) befund += " without the focus;";
+        // What the box asks of the manager (Motif hints: flags, functions,
+        // decorations): moving and closing, a title, a border and the
+        // window menu, no minimise, maximise or sizing; so does the dialog
+        // under it. (openbox keeps its minimise button on a dialog all the
+        // same: it lets no hint take a button away.)
+        std::string dlgAus;
+        ausfuehren(std::string("xprop -id ") + dialogHex + " _MOTIF_WM_HINTS", &dlgAus);
+        for (const std::string* t : {&aus, &dlgAus}) {
+            unsigned long fl = 0, fn = 0, de = 0;
+            const size_t p = t->find("_MOTIF_WM_HINTS(_MOTIF_WM_HINTS) =");
+            if (p == std::string::npos || std::sscanf(t->c_str() + p + 34, " 0x%lx, 0x%lx, 0x%lx", &fl, &fn, &de) != 3)
+                befund += " no Motif hints;";
+            else if (fl != 3 || fn != 0x24 || de != 0x1A)
+                befund += " Motif hints " + t->substr(p + 34, 30) + ";";
+        }
         if (!befund.empty()) frageBefunde.push_back("step " + std::to_string(frageSchritt) + ":" + befund + "\n" + aus);
         if (frageSchritt == 0) {
             RECT k{};

@@ -586,8 +586,9 @@ TEST_F(BmlSeite, EditorDialogsChoosersClipboardAndDrag)
 }
 
 // The editor's calls reach the page once it is registered: its menu 1353
-// switches the mode, a go-to selects the item, and a pick in the drawing
-// makes the open page follow, switching a type filter that hides the item.
+// switches the mode, opening the page on the device picked last in the
+// drawing; a go-to selects the item, and a pick in the drawing makes the
+// open page follow, switching a type filter that hides the item.
 TEST_F(BmlSeite, EditorReachesThePageThroughItsCalls)
 {
     const uint32_t a = hauptGeraet("-K1", 10, 10);
@@ -598,11 +599,15 @@ TEST_F(BmlSeite, EditorReachesThePageThroughItsCalls)
     eintrag(k, "H", "KL", "001", 50, 10);
     BmlAnmelden();
     EdtAufrufTabelle().BmlEditorAuswahl(k);
-    EXPECT_EQ(BmlFenster(), 0u) << "a closed page does not follow";
+    EXPECT_EQ(BmlFenster(), 0u) << "a pick does not open the page";
     EdtAufrufTabelle().BmlUmschalten();
     EXPECT_EQ(umgeschaltet(), std::vector<int>{1532});
     ASSERT_NE(oeffnen(), 0u);
-    ASSERT_EQ(anzahl(), 2) << "\"Standard\" of the shipped setting";
+    projpruef::dlgPumpen();
+    EXPECT_EQ(text(3070), "-X1") << "the page opens on the device picked while it was closed";
+    EXPECT_EQ(anzahl(), 3) << "every type, so the picked device is listed";
+    SendMessage(BmlFenster(), WM_COMMAND, 2530, 1);  // back to "Standard"
+    ASSERT_EQ(anzahl(), 2);
     EdtAufrufTabelle().BmlGeheZu(b);
     projpruef::dlgPumpen();
     EXPECT_EQ(text(3070), "-K2");
