@@ -257,7 +257,11 @@ TEST(VelmoDruckDialog, EveryDemoSheetToAPdfFileOnA4AndOnA3)
         }
         if (!offen) {
             ausgabeBefehl("import -window root '" + (neben / "desktop_druck_fehlt.png").string() + "'");
-            FAIL() << "no GTK print dialog (the screen: desktop_druck_fehlt.png)";
+            std::string fenster;
+            desktopAusfuehren("echo aktiv: $(xdotool getactivewindow getwindowname); "
+                              "xdotool search --onlyvisible --name . getwindowname %@",
+                              (w / "fenster").string(), &fenster);
+            FAIL() << "no GTK print dialog (the screen: desktop_druck_fehlt.png)\n" << fenster;
         }
         ausgabeBefehl("sleep 1");
         ASSERT_EQ(klick(drucker), 0);
