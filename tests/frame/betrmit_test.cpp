@@ -77,18 +77,7 @@ protected:
     }
     // The command file's sheet, once the project page shows it, edited by
     // Ctrl+B from the drawing list.
-    static void editorAuf()
-    {
-        for (int i = 0; i < 50 && std::string(PvwAktZeichnung()).find("HV1.08") == std::string::npos; ++i) {
-            plHeadlessZeitVor(500);
-            plHeadlessPumpen();
-        }
-        SetFocus(GetDlgItem(rahmenSeite(MODUS_PVW), 3000));
-        plHeadlessTasteRunter(VK_CONTROL);
-        plHeadlessTaste('B');
-        plHeadlessTasteHoch(VK_CONTROL);
-        rahmenPumpen();
-    }
+    static void editorAuf() { rahmenZeichnungBearbeiten("HV1.08"); }
     // The sign, assigned at once, placed beside the sheet's start with linking on.
     static void schildSetzen()
     {

@@ -41,6 +41,7 @@
 #include "frame/modus.h"
 #include "platform/accel.h"
 #include "platform/dialog.h"
+#include "platform/eingabe.h"
 #include "platform/fenster.h"
 #include "platform/headless.h"
 #include "platform/orte.h"
@@ -189,6 +190,22 @@ inline HWND rahmenSeite(int modus)
     case MODUS_ANZ: return wiDlgSuchen("SHOWZEICH");
     default: return 0;
     }
+}
+
+// The sheet `name`, once the project page's list shows it as the current
+// one (a command file may still be loading it), edited by Ctrl+B from the
+// drawing list.
+inline void rahmenZeichnungBearbeiten(const char* name)
+{
+    for (int i = 0; i < 50 && std::string(PvwAktZeichnung()).find(name) == std::string::npos; ++i) {
+        plHeadlessZeitVor(500);
+        plHeadlessPumpen();
+    }
+    SetFocus(GetDlgItem(rahmenSeite(MODUS_PVW), 3000));
+    plHeadlessTasteRunter(VK_CONTROL);
+    plHeadlessTaste('B');
+    plHeadlessTasteHoch(VK_CONTROL);
+    rahmenPumpen();
 }
 
 // Takes every waiting message; the WM_COMMANDs as "<receiver> <id>" joined
