@@ -121,12 +121,7 @@ TEST_F(BetrMit, APlacedMotorIsAssignedInTheWindow)
     EXPECT_EQ(HbzGeladen(), 1);
     HWND liste = GetDlgItem(d, 3100);
     ASSERT_EQ(SendMessage(liste, LB_GETCOUNT, 0, 0), 2);
-    RECT r;
-    SendMessage(liste, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&r));
-    POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    ClientToScreen(liste, &p);
-    plHeadlessKlick(p.x, p.y);
-    rahmenPumpen();
+    rahmenZeileKlicken(liste, 1);
     char typ[40] = "";
     GetDlgItemText(d, 3010, typ, sizeof typ);
     EXPECT_STREQ(typ, "Motor Luefter");
@@ -345,14 +340,7 @@ TEST_F(BetrMitLampe, UndoTakesAConfirmedSubPlacementBackInOneStep)
     rahmenPumpen();
     HWND liste = GetDlgItem(d, 3100);
     HWND ok = GetDlgItem(d, 2500);
-    for (int i = 0; i < SendMessage(liste, LB_GETCOUNT, 0, 0) && !IsWindowEnabled(ok); ++i) {
-        RECT r;
-        SendMessage(liste, LB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r));
-        POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-        ClientToScreen(liste, &p);
-        plHeadlessKlick(p.x, p.y);
-        rahmenPumpen();
-    }
+    for (int i = 0; i < SendMessage(liste, LB_GETCOUNT, 0, 0) && !IsWindowEnabled(ok); ++i) rahmenZeileKlicken(liste, i);
     ASSERT_TRUE(IsWindowEnabled(ok)) << "the sign's item offers the lamp's entry";
     const int mitSymbol = TzAnzahl();
     klicken(d, 2500);

@@ -169,12 +169,7 @@ protected:
     // A click on row `n` of the page's item list.
     static void zeileKlicken(int n)
     {
-        HWND liste = GetDlgItem(BmlFenster(), 3100);
-        RECT r;
-        SendMessage(liste, LB_GETITEMRECT, static_cast<WPARAM>(n), reinterpret_cast<LPARAM>(&r));
-        const POINT p = plHeadlessPunkt(liste, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
-        plHeadlessKlick(p.x, p.y);
-        rahmenPumpen();
+        rahmenZeileKlicken(GetDlgItem(BmlFenster(), 3100), n);
     }
     // The sheet saved as a user saves it (Ctrl+S on the drawing).
     static void speichern()

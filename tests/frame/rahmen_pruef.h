@@ -121,6 +121,16 @@ inline void rahmenKlicken(HWND d, int id)
     plHeadlessKlick((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     rahmenPumpen();
 }
+// A click into the middle of row `zeile` of the list box `liste`.
+inline void rahmenZeileKlicken(HWND liste, int zeile)
+{
+    RECT r;
+    SendMessage(liste, LB_GETITEMRECT, static_cast<WPARAM>(zeile), reinterpret_cast<LPARAM>(&r));
+    POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    ClientToScreen(liste, &p);
+    plHeadlessKlick(p.x, p.y);
+    rahmenPumpen();
+}
 inline void rahmenEintippen(HWND d, int id, const char* text)
 {
     rahmenKlicken(d, id);
