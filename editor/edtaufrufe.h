@@ -1,15 +1,13 @@
 // Calls of the drawing editor up into the editor dialogs and the equipment
 // lists: one table of function pointers, never null. Every entry starts as a
-// default that records its call in EdtAufrufProtokoll and does nothing else;
-// the dialog and list modules install their own at start-up
-// (EdtAufrufeSetzen; null entries keep what was installed). Prefix
+// stand-in that does nothing (the file checks pass); the dialog and list
+// modules install their own at start-up (EdtAufrufeSetzen; null entries keep
+// what was installed), and tests install recording ones. Prefix
 // `EdtAufruf`; the entries keep the names of the functions they stand for.
 // Calls nothing.
 #pragma once
 
 #include <cstdint>
-#include <string>
-#include <vector>
 
 struct BEF;
 struct STT;
@@ -44,7 +42,5 @@ struct EdtAufrufe {
 const EdtAufrufe& EdtAufrufTabelle();
 // Installs the non-null entries of a.
 void EdtAufrufeSetzen(const EdtAufrufe& a);
-// Back to the recording defaults and an empty record (tests).
+// Back to the stand-ins (tests).
 void EdtAufrufeStandard();
-// What the defaults were handed, one line per call: "name(argument)".
-std::vector<std::string>& EdtAufrufProtokoll();

@@ -336,8 +336,7 @@ int ElementPruefenZeichnen(const BEF* b, const STT* s)
     if (!edzLayerAn(s)) return 0;
     if (BefIstText(b->code) && HulHatMarke(b->text)) {
         BEF ohne = *b;
-        zeichenweg(ohne.text, 2);
-        zeichenweg(ohne.text, 3);
+        HulMarkenEntfernen(ohne.text);
         ElementZeichnen(&ohne, s);
         return 0;
     }

@@ -1,18 +1,15 @@
 // Calls of the equipment list page into the editor's choosers, equipment-text
 // dialogs, previews and drag buttons that take the page's arguments: one
 // table of function pointers, never null. Each dialog entry starts as a
-// default that records its call in BmlAufrufProtokoll and opens the dialog
-// by its number through the editor's call table (DBDialogOeffnen); previews
-// and drags record and do nothing else. BmlAnmelden (bmlbearb.h) installs
-// the editor dialogs' real functions at start-up with BmlAufrufeSetzen (null
-// entries keep what was installed), so tests run on the recording defaults
-// or on their own. Prefix `BmlAufruf`; the entries keep the names of the
+// stand-in that opens the dialog by its number through the editor's call
+// table (DBDialogOeffnen); previews and drags do nothing. BmlAnmelden
+// (bmlbearb.h) installs the editor dialogs' real functions at start-up with
+// BmlAufrufeSetzen (null entries keep what was installed); tests install
+// recording ones over the stand-ins. Prefix `BmlAufruf`; the entries keep the names of the
 // functions they stand for. Calls editor/edtaufrufe.
 #pragma once
 
 #include <cstdint>
-#include <string>
-#include <vector>
 
 #include "platform/windef.h"
 
@@ -54,7 +51,5 @@ struct BmlAufrufe {
 const BmlAufrufe& BmlAufrufTabelle();
 // Installs the non-null entries of a.
 void BmlAufrufeSetzen(const BmlAufrufe& a);
-// Back to the defaults and an empty record (tests).
+// Back to the stand-ins (tests).
 void BmlAufrufeStandard();
-// What the defaults were handed, one line per call: "name(arguments)".
-std::vector<std::string>& BmlAufrufProtokoll();

@@ -331,43 +331,73 @@ TEST_F(MitFensterverwalter, TheFramesGesturesReachTheWindowProcedure)
     DestroyWindow(h);
 }
 
+// A modal dialog of a template with DS_CENTER, as the dialog manager shows
+// it: the manager frames it, X holds it centred on its owner's frame (both
+// as xwininfo and xprop report them), transient for the owner and modal, the
+// owner disabled while it runs and enabled again after.
 TEST_F(MitFensterverwalter, ADialogIsFramedCentredAndModalOverItsOwner)
 {
+    // What the dialog procedure sees once the dialog runs.
+    struct ModalProbe {
+        HWND owner = 0, dlg = 0;
+        bool gesehen = false, ownerAus = false, sichtbar = false;
+        XGeometrie o, d;
+        std::string xprop;
+        RECT client{};
+    };
+    static ModalProbe probe;
+    DLGPROC proc = [](HWND d, UINT msg, WPARAM, LPARAM) -> INT_PTR {
+        if (msg == WM_INITDIALOG) {
+            PostMessage(d, WM_APP + 7, 0, 0);
+            return TRUE;
+        }
+        if (msg != WM_APP + 7) return FALSE;
+        probe.dlg = d;
+        probe.gesehen = true;
+        probe.ownerAus = !IsWindowEnabled(probe.owner);
+        probe.sichtbar = desktopPumpen(5000, [&] { return plGtkSichtbar(d) && wieXSagt(d); });
+        probe.o = xGeometrie(probe.owner);
+        probe.d = xGeometrie(d);
+        GetClientRect(d, &probe.client);
+        ausfuehren("xprop -id " + std::to_string(plGtkXFenster(d)) + " WM_TRANSIENT_FOR _NET_WM_STATE", &probe.xprop);
+        EndDialog(d, 7);
+        return TRUE;
+    };
     minSpur = POINT{0, 0};
     HWND h = CreateWindow("WmProbe", "Besitzer", WS_OVERLAPPEDWINDOW, 200, 150, 700, 500, 0, 0, 0, nullptr);
     ASSERT_NE(h, 0u);
     ShowWindow(h, SW_SHOWNORMAL);
     ASSERT_TRUE(desktopPumpen(5000, [&] { return plGtkSichtbar(h) && wieXSagt(h); })) << wieXSagt(h).message();
-    // What a modal dialog does: the owner is disabled, the dialog centred
-    // on it.
-    EnableWindow(h, FALSE);
-    RECT b{};
-    GetWindowRect(h, &b);
-    RECT a{0, 0, 300, 160};
-    AdjustWindowRectEx(&a, WS_POPUP | WS_CAPTION | WS_SYSMENU, FALSE, WS_EX_DLGMODALFRAME);
-    int db = a.right - a.left, dh = a.bottom - a.top;
-    int x = (b.left + b.right - db) / 2, y = (b.top + b.bottom - dh) / 2;
-    HWND d = CreateWindowEx(WS_EX_DLGMODALFRAME, "WmProbe", "Dialog", WS_POPUP | WS_CAPTION | WS_SYSMENU, x, y, db, dh,
-                            h, 0, 0, nullptr);
-    ASSERT_NE(d, 0u);
-    ShowWindow(d, SW_SHOWNORMAL);
-    ASSERT_TRUE(desktopPumpen(5000, [&] { return plGtkSichtbar(d) && wieXSagt(d); })) << wieXSagt(d).message();
-    RECT c{};
-    GetClientRect(d, &c);
-    EXPECT_EQ(c.right, 300) << "the client size AdjustWindowRectEx asked for";
-    EXPECT_EQ(c.bottom, 160);
-    RECT r{};
-    GetWindowRect(d, &r);
-    EXPECT_LE(std::abs((r.left + r.right) - (b.left + b.right)), 1) << text(r) << " on " << text(b);
-    EXPECT_LE(std::abs((r.top + r.bottom) - (b.top + b.bottom)), 1) << text(r) << " on " << text(b);
-    std::string aus;
-    ASSERT_EQ(ausfuehren("xprop -id " + std::to_string(plGtkXFenster(d)) + " WM_TRANSIENT_FOR _NET_WM_STATE", &aus), 0);
+    RcDialog t;
+    t.name = "MODALPROBE";
+    t.titel = "Dialog";
+    t.stil = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER;
+    t.cx = 160;
+    t.cy = 80;
+    probe = ModalProbe{};
+    probe.owner = h;
+    EXPECT_EQ(DialogBoxIndirectParam(0, &t, h, proc, 0), 7);
+    const ModalProbe& p = probe;
+    ASSERT_TRUE(p.gesehen);
+    EXPECT_TRUE(p.sichtbar) << "the dialog shown where X has it";
+    EXPECT_TRUE(p.ownerAus) << "the owner is disabled while the dialog runs";
+    EXPECT_TRUE(IsWindowEnabled(h)) << "and enabled again after";
+    EXPECT_EQ(p.client.right, plDialogPixel(160)) << "the template's size inside the frame";
+    EXPECT_EQ(p.client.bottom, plDialogPixel(80));
+    ASSERT_TRUE(p.o.ok && p.d.ok);
+    EXPECT_GT(p.d.oben, 5) << "the manager frames the dialog";
+    // Centres of the two frames as X has them, doubled.
+    const int ox = 2 * (p.o.x - p.o.links) + p.o.links + p.o.breite + p.o.rechts;
+    const int oy = 2 * (p.o.y - p.o.oben) + p.o.oben + p.o.hoehe + p.o.unten;
+    const int dx = 2 * (p.d.x - p.d.links) + p.d.links + p.d.breite + p.d.rechts;
+    const int dy = 2 * (p.d.y - p.d.oben) + p.d.oben + p.d.hoehe + p.d.unten;
+    EXPECT_LE(std::abs(dx - ox), 2) << "dialog centre x " << dx / 2.0 << ", owner " << ox / 2.0;
+    EXPECT_LE(std::abs(dy - oy), 2) << "dialog centre y " << dy / 2.0 << ", owner " << oy / 2.0;
     char owner[32];
     std::snprintf(owner, sizeof owner, "0x%lx", plGtkXFenster(h));
-    EXPECT_NE(aus.find(owner), std::string::npos) << aus;
-    EXPECT_NE(aus.find("_NET_WM_STATE_MODAL"), std::string::npos) << aus;
-    DestroyWindow(d);
-    EnableWindow(h, TRUE);
+    EXPECT_NE(p.xprop.find(owner), std::string::npos) << p.xprop;
+    EXPECT_NE(p.xprop.find("_NET_WM_STATE_MODAL"), std::string::npos) << p.xprop;
+    EXPECT_FALSE(IsWindow(p.dlg));
     DestroyWindow(h);
 }
 

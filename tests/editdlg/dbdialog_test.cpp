@@ -16,6 +16,7 @@
 #include "model/befehl.h"
 #include "platform/ressource.h"
 #include "tests/editdlg/dbpruef.h"
+#include "tests/editor/edtaufrufprotokoll.h"
 
 namespace {
 

@@ -43,6 +43,7 @@
 #include "winlib/dialog.h"
 #include "winlib/winbib.h"
 #include "winlib/wiwerk.h"
+#include "tests/editor/edtaufrufprotokoll.h"
 #include "tests/model/edprotokoll.h"
 
 namespace dbpruef {
@@ -108,7 +109,7 @@ protected:
         ASSERT_EQ(wiDlgInit(), 0);
         ASSERT_EQ(wiTooltipsInit(), 0);
         EdProtokollStarten();
-        EdtAufrufeStandard();
+        EdtAufrufProtokollStarten();
         EdEinst()->nk = 2;
         EdEinst()->wnk = 1;
         for (int32_t& o : EdEinst()->vorOpt) o = 1;
@@ -132,7 +133,7 @@ protected:
         EddbFreigeben();
         EdtFensterFuerTests(0);
         EdProtokollStarten();
-        EdtAufrufeStandard();
+        EdtAufrufProtokollStarten();
         wiTooltipsEnde();
         wiDlgFrei();
         wiBibEnde();

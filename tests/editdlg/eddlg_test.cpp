@@ -15,6 +15,7 @@
 #include "equipment/apphaken.h"
 #include "tests/editdlg/bautpruef.h"
 #include "tests/editdlg/zuopruef.h"
+#include "tests/editor/edtaufrufprotokoll.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ TEST_F(EdDlg, StartUpInstallsTheDialogServices)
     EXPECT_EQ(EdtAufrufTabelle().BauDateiPruefen, &BauDateiPruefen);
     EXPECT_EQ(EdtAufrufTabelle().TextDateiPruefen, &TextDateiPruefen);
     AppHakenStandard();
-    EdtAufrufeStandard();
+    EdtAufrufProtokollStarten();
 }
 
 TEST_F(EdDlg, FileChecksPostTheFileDialogForMissingFiles)

@@ -26,6 +26,7 @@
 #include "project/wrz.h"
 #include "project/zeitxt.h"
 #include "project/zv5.h"
+#include "tests/editor/edtaufrufprotokoll.h"
 #include "tests/editor/edtest.h"
 #include "model/geometri.h"
 #include "platform/dateidialog.h"
@@ -47,7 +48,7 @@ struct BefAusfTest : TzTest {
         ZustandSetzen(&s);
         BefStartZustandSetzen(&s);
         BaubfZuruecksetzen();
-        EdtAufrufeStandard();
+        EdtAufrufProtokollStarten();
         ZeiHakenSetzen();
         ZeiNeu();
     }

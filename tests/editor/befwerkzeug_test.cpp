@@ -9,6 +9,7 @@
 #include "editor/history.h"
 #include "editor/mehrfach.h"
 #include "model/undo.h"
+#include "tests/editor/edtaufrufprotokoll.h"
 #include "tests/editor/eqtexttest.h"
 
 namespace {

@@ -38,6 +38,7 @@
 #include "platform/headless.h"
 #include "platform/nachrichtbox.h"
 #include "platform/systemwerte.h"
+#include "tests/editor/edtaufrufprotokoll.h"
 #include "tests/editor/edtest.h"
 #include "tests/project/projpruef.h"
 #include "winlib/seitendienst.h"
@@ -103,7 +104,7 @@ struct EdtSeite : ::testing::Test {
         wiSeitenDienstZuruecksetzen();
         IniPfadSetzen("");
         EdProtokollStarten();
-        EdtAufrufeStandard();
+        EdtAufrufProtokollStarten();
     }
     void pumpen() { projpruef::dlgPumpen(); }
     // The queue's records as "code text", without running them.

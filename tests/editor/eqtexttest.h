@@ -14,6 +14,7 @@
 #include "editor/edtaufrufe.h"
 #include "model/zerleg.h"
 #include "support/texte.h"
+#include "tests/editor/edtaufrufprotokoll.h"
 #include "tests/editor/edtest.h"
 #include "tests/model/tztest.h"
 
@@ -51,7 +52,7 @@ struct EqTextTest : TzTest {
         EditorZustandSetzen(&s);
         ZustandSetzen(&s);
         BefStartZustandSetzen(&s);
-        EdtAufrufeStandard();
+        EdtAufrufProtokollStarten();
     }
     void TearDown() override
     {

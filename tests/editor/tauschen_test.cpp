@@ -2,6 +2,7 @@
 #include "editor/linien.h"
 
 #include "model/masslin.h"
+#include "tests/editor/edtaufrufprotokoll.h"
 #include "tests/editor/eqtexttest.h"
 
 namespace {

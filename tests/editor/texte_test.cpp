@@ -3,6 +3,7 @@
 
 #include "equipment/app.h"
 #include "equipment/apphaken.h"
+#include "tests/editor/edtaufrufprotokoll.h"
 #include "tests/editor/eqtexttest.h"
 
 namespace {

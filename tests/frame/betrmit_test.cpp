@@ -77,18 +77,7 @@ protected:
     }
     // The command file's sheet, once the project page shows it, edited by
     // Ctrl+B from the drawing list.
-    static void editorAuf()
-    {
-        for (int i = 0; i < 50 && std::string(PvwAktZeichnung()).find("HV1.08") == std::string::npos; ++i) {
-            plHeadlessZeitVor(500);
-            plHeadlessPumpen();
-        }
-        SetFocus(GetDlgItem(rahmenSeite(MODUS_PVW), 3000));
-        plHeadlessTasteRunter(VK_CONTROL);
-        plHeadlessTaste('B');
-        plHeadlessTasteHoch(VK_CONTROL);
-        rahmenPumpen();
-    }
+    static void editorAuf() { rahmenZeichnungBearbeiten("HV1.08"); }
     // The sign, assigned at once, placed beside the sheet's start with linking on.
     static void schildSetzen()
     {
@@ -132,12 +121,7 @@ TEST_F(BetrMit, APlacedMotorIsAssignedInTheWindow)
     EXPECT_EQ(HbzGeladen(), 1);
     HWND liste = GetDlgItem(d, 3100);
     ASSERT_EQ(SendMessage(liste, LB_GETCOUNT, 0, 0), 2);
-    RECT r;
-    SendMessage(liste, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&r));
-    POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    ClientToScreen(liste, &p);
-    plHeadlessKlick(p.x, p.y);
-    rahmenPumpen();
+    rahmenZeileKlicken(liste, 1);
     char typ[40] = "";
     GetDlgItemText(d, 3010, typ, sizeof typ);
     EXPECT_STREQ(typ, "Motor Luefter");
@@ -356,14 +340,7 @@ TEST_F(BetrMitLampe, UndoTakesAConfirmedSubPlacementBackInOneStep)
     rahmenPumpen();
     HWND liste = GetDlgItem(d, 3100);
     HWND ok = GetDlgItem(d, 2500);
-    for (int i = 0; i < SendMessage(liste, LB_GETCOUNT, 0, 0) && !IsWindowEnabled(ok); ++i) {
-        RECT r;
-        SendMessage(liste, LB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r));
-        POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-        ClientToScreen(liste, &p);
-        plHeadlessKlick(p.x, p.y);
-        rahmenPumpen();
-    }
+    for (int i = 0; i < SendMessage(liste, LB_GETCOUNT, 0, 0) && !IsWindowEnabled(ok); ++i) rahmenZeileKlicken(liste, i);
     ASSERT_TRUE(IsWindowEnabled(ok)) << "the sign's item offers the lamp's entry";
     const int mitSymbol = TzAnzahl();
     klicken(d, 2500);

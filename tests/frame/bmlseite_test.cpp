@@ -56,13 +56,8 @@ struct BmlSeiteRahmen : DemoRahmen {
     // A click into the middle of a control of the page.
     static void klick(int id)
     {
-        HWND h = GetDlgItem(BmlFenster(), id);
-        ASSERT_NE(h, 0u) << id;
-        RECT r;
-        GetClientRect(h, &r);
-        const POINT p = plHeadlessPunkt(h, r.right / 2, r.bottom / 2);
-        plHeadlessKlick(p.x, p.y);
-        plHeadlessPumpen();
+        ASSERT_NE(GetDlgItem(BmlFenster(), id), 0u) << id;
+        rahmenKlicken(BmlFenster(), id);
     }
     // The function bar: a click on its first row, a step down to the
     // editor, then a click on the third row, the equipment list (the

@@ -266,19 +266,31 @@ TEST_F(Dde, OptionsChangeOnlyWhenDifferentAndThenReload)
 
 // "DXFExp" of a drawing outside the project open (before "open", say) is
 // refused with a message: the sheet would go out without its symbols. Once
-// its project is open the export runs.
+// its project is open the export runs and writes the drawing's line.
 TEST_F(Dde, DxfExportWaitsForTheDrawingsProjectToBeOpen)
 {
+    fs::copy_file(fs::path(VELMO_TEST_DATA) / "model" / "ZL.001", ordner / "Projekt A" / "s.zei");
     BefehlsdateiZeile("DXFExp x.dxf \"Projekt A/s.zei\"");
     ASSERT_EQ(plNachrichtBoxFragen().size(), 1u);
     EXPECT_NE(plNachrichtBoxFragen()[0].text.find("s.zei liegt nicht im ge\xf6" "ffneten Projekt"), std::string::npos)
         << plNachrichtBoxFragen()[0].text;
+    EXPECT_FALSE(fs::exists("x.dxf"));
     plNachrichtBoxFragenLeeren();
+    // A drawing that cannot be read is said so, and nothing is written.
     ASSERT_EQ(VerUmschalten((ordner / "Projekt A" / "x").c_str()), 1);
-    BefehlsdateiZeile(("DXFExp x.dxf \"" + (ordner / "Projekt A" / "s.zei").string() + "\"").c_str());
+    BefehlsdateiZeile(("DXFExp x.dxf \"" + (ordner / "Projekt A" / "fehlt.zei").string() + "\"").c_str());
     ASSERT_EQ(plNachrichtBoxFragen().size(), 1u);
     EXPECT_EQ(plNachrichtBoxFragen()[0].text.rfind("Kann Zeichnung", 0), 0u) << plNachrichtBoxFragen()[0].text;
     EXPECT_FALSE(fs::exists("x.dxf"));
+    plNachrichtBoxFragenLeeren();
+    // The same command once the project is open: the file holds the line.
+    BefehlsdateiZeile(("DXFExp x.dxf \"" + (ordner / "Projekt A" / "s.zei").string() + "\"").c_str());
+    for (const plNachrichtBoxFrage& f : plNachrichtBoxFragen()) ADD_FAILURE() << f.text;
+    ASSERT_TRUE(fs::exists("x.dxf"));
+    std::ifstream f("x.dxf", std::ios::binary);
+    const std::string dxf((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    EXPECT_NE(dxf.find("\nLINE\r\n"), std::string::npos) << "the drawing's line";
+    EXPECT_NE(dxf.find("\nEOF"), std::string::npos);
 }
 
 // A DXF import into a folder that refuses the new drawing (read-only: its

@@ -9,8 +9,11 @@
 #include <utility>
 #include <vector>
 
+#include "model/befehl.h"
+#include "model/zeichnun.h"
 #include "output/gdi.h"
 #include "platform/headless.h"
+#include "support/bdatei.h"
 #include "tests/frame/rahmen_pruef.h"
 #include "tests/tools/demokopie.h"
 
@@ -37,6 +40,20 @@ protected:
         plNachrichtBoxFragenLeeren();
     }
 };
+
+// The texts of a drawing file, in the order it holds them.
+inline std::vector<std::string> demoZeichnungsTexte(const std::string& zei)
+{
+    std::vector<std::string> v;
+    ZeiDatei z;
+    if (ZeiDateiLesend(&z, zei.c_str()) != 0) return v;
+    BEF b;
+    while (ZeiBefLesen(&z, &b) == 0) {
+        if (b.code == BefCode("TFA")) v.push_back(b.text);
+    }
+    bdclose(&z.datei);
+    return v;
+}
 
 // Two Shift-clicks into the editor's view `ansicht`, at (40, 120) and
 // (80, 130) mm: with the line command on, one line between them.

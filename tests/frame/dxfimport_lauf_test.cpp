@@ -56,19 +56,6 @@ std::vector<std::string> zeilen(const fs::path& p)
     return v;
 }
 
-std::vector<std::string> texte(const std::string& zei)
-{
-    std::vector<std::string> v;
-    ZeiDatei z;
-    if (ZeiDateiLesend(&z, zei.c_str()) != 0) return v;
-    BEF b;
-    while (ZeiBefLesen(&z, &b) == 0) {
-        if (b.code == BefCode("TFA")) v.push_back(b.text);
-    }
-    bdclose(&z.datei);
-    return v;
-}
-
 class DxfImportLauf : public DemoRahmen {
 protected:
     void TearDown() override
@@ -147,7 +134,7 @@ TEST_F(DxfImportLauf, SplinesUmlautsAndInchesThroughTheDialog)
     for (const auto& e : fs::directory_iterator(demo.projekt())) {
         if (e.path().filename().string().rfind("Umlaut.", 0) == 0) umlaut = e.path().string();
     }
-    const std::vector<std::string> t = texte(umlaut);
+    const std::vector<std::string> t = demoZeichnungsTexte(umlaut);
     EXPECT_NE(std::find(t.begin(), t.end(), "Sch\xFCtz K1 Gr\xF6\xDF" "e \xC4rger \xD6l"), t.end()) << ::testing::PrintToString(t);
     EXPECT_NE(std::find(t.begin(), t.end(), "Q1 S\xFC" "d"), t.end());
 

@@ -78,19 +78,6 @@ int punktZaehlen(const BEF* b, const STT* s)
     return 0;
 }
 
-V texte(const std::string& zei)
-{
-    V v;
-    ZeiDatei z;
-    if (ZeiDateiLesend(&z, zei.c_str()) != 0) return v;
-    BEF b;
-    while (ZeiBefLesen(&z, &b) == 0) {
-        if (b.code == BefCode("TFA")) v.push_back(b.text);
-    }
-    bdclose(&z.datei);
-    return v;
-}
-
 class DxfVerluste : public DemoSeite {
 protected:
     // Runs a command file of the one line, as the frame runs it; the
@@ -146,7 +133,7 @@ TEST_F(DxfVerluste, EveryElementThatDidNotArriveIsCountedInTheMessageAndTheLog)
         SttInit(&s, nullptr);
         ASSERT_EQ(ZeiDurchlaufen(zei.c_str(), &s, punktZaehlen), 0);
         EXPECT_EQ(dxfPunkte, e.punkte);
-        EXPECT_EQ(texte(zei), e.texte);
+        EXPECT_EQ(demoZeichnungsTexte(zei), e.texte);
     }
 }
 

@@ -12,7 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "editor/edtseite.h"
 #include "frame/modus.h"
+#include "model/edhaken.h"
 #include "platform/eingabe.h"
 #include "platform/headless.h"
 #include "platform/menue.h"
@@ -110,6 +112,25 @@ inline bool menueWaehlen(int id)
         return true;
     }
     return false;
+}
+
+// The editor's view, the screen point of a world point in it, and a click of
+// the left button there (with Shift when asked); the clock moves on so that
+// no two clicks make a double click.
+inline HWND editorAnsicht() { return GetDlgItem(EdtFenster(), 5000); }
+inline POINT editorPunkt(double x, double y)
+{
+    return plHeadlessPunkt(editorAnsicht(), WeltZuPixelX(x), WeltZuPixelY(y));
+}
+inline void editorKlick(double x, double y, bool shift = false)
+{
+    const POINT p = editorPunkt(x, y);
+    if (shift) plHeadlessTasteRunter(VK_SHIFT);
+    plHeadlessKlick(p.x, p.y, 0);
+    if (shift) plHeadlessTasteHoch(VK_SHIFT);
+    rahmenPumpen();
+    plHeadlessZeitVor(1000);
+    rahmenPumpen();
 }
 
 // The frame on a demo copy in mode `modus` (the editor: with sheet HV1.08

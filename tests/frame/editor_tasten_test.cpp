@@ -26,21 +26,10 @@ namespace {
 
 class EditorTasten : public DemoLauf {
 protected:
-    HWND ansicht() { return GetDlgItem(EdtFenster(), 5000); }
+    HWND ansicht() { return editorAnsicht(); }
     HWND feld() { return GetDlgItem(EdtFenster(), 5020); }
-    POINT punkt(double x, double y) { return plHeadlessPunkt(ansicht(), WeltZuPixelX(x), WeltZuPixelY(y)); }
-    // A left click at a world point, with Shift when asked; the clock moves
-    // on so that no two clicks make a double click.
-    void klick(double x, double y, bool shift = false)
-    {
-        const POINT p = punkt(x, y);
-        if (shift) plHeadlessTasteRunter(VK_SHIFT);
-        plHeadlessKlick(p.x, p.y, 0);
-        if (shift) plHeadlessTasteHoch(VK_SHIFT);
-        rahmenPumpen();
-        plHeadlessZeitVor(1000);
-        rahmenPumpen();
-    }
+    POINT punkt(double x, double y) { return editorPunkt(x, y); }
+    void klick(double x, double y, bool shift = false) { editorKlick(x, y, shift); }
     void taste(UINT t)
     {
         plHeadlessTaste(t);

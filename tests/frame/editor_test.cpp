@@ -36,6 +36,7 @@
 #include "platform/nachrichtbox.h"
 #include "platform/nachricht.h"
 #include "tests/platform/golden_pruef.h"
+#include "tests/frame/editor_pruef.h"
 #include "tests/frame/rahmen_pruef.h"
 #include "tests/tools/demokopie.h"
 
@@ -305,22 +306,9 @@ TEST_F(EditorLauf, OpenDrawUndoRedoSaveAndReopen)
 // marked by a right-button rectangle and dragged by its insertion point.
 class EditorMaus : public EditorLauf {
 protected:
-    HWND ansicht() { return GetDlgItem(EdtFenster(), 5000); }
-    // The screen point of a world point in the view.
-    POINT punkt(double x, double y) { return plHeadlessPunkt(ansicht(), WeltZuPixelX(x), WeltZuPixelY(y)); }
-    // A click of the left button (1 the right) at a world point, with Shift
-    // when asked; the clock moves on so that no two clicks make a double
-    // click.
-    void klick(double x, double y, bool shift = false)
-    {
-        const POINT p = punkt(x, y);
-        if (shift) plHeadlessTasteRunter(VK_SHIFT);
-        plHeadlessKlick(p.x, p.y, 0);
-        if (shift) plHeadlessTasteHoch(VK_SHIFT);
-        schleife();
-        plHeadlessZeitVor(1000);
-        schleife();
-    }
+    HWND ansicht() { return editorAnsicht(); }
+    POINT punkt(double x, double y) { return editorPunkt(x, y); }
+    void klick(double x, double y, bool shift = false) { editorKlick(x, y, shift); }
     void ziehen(double x1, double y1, double x2, double y2, int knopf)
     {
         const POINT a = punkt(x1, y1), b = punkt(x2, y2);

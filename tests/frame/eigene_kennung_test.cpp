@@ -139,15 +139,7 @@ protected:
         if (HasFatalFailure()) return;
         plHeadlessPumpen();
         plNachrichtBoxFragenLeeren();
-        for (int i = 0; i < 50 && std::string(PvwAktZeichnung()).find("Anlage.01") == std::string::npos; ++i) {
-            plHeadlessZeitVor(500);
-            plHeadlessPumpen();
-        }
-        SetFocus(GetDlgItem(rahmenSeite(MODUS_PVW), 3000));
-        plHeadlessTasteRunter(VK_CONTROL);
-        plHeadlessTaste('B');
-        plHeadlessTasteHoch(VK_CONTROL);
-        rahmenPumpen();
+        rahmenZeichnungBearbeiten("Anlage.01");
         ASSERT_EQ(Modus(), MODUS_EDIT);
         ASSERT_EQ(AppAktiv(), 1) << "the project's equipment use switches linking on";
     }
@@ -159,13 +151,8 @@ protected:
     // A click into the middle of a control of the equipment page.
     static void seitenKlick(int id)
     {
-        HWND h = GetDlgItem(BmlFenster(), id);
-        ASSERT_NE(h, 0u) << id;
-        RECT r;
-        GetClientRect(h, &r);
-        const POINT p = plHeadlessPunkt(h, r.right / 2, r.bottom / 2);
-        plHeadlessKlick(p.x, p.y);
-        rahmenPumpen();
+        ASSERT_NE(GetDlgItem(BmlFenster(), id), 0u) << id;
+        rahmenKlicken(BmlFenster(), id);
     }
     static std::vector<std::string> seitenZeilen()
     {
@@ -182,12 +169,7 @@ protected:
     // A click on row `n` of the page's item list.
     static void zeileKlicken(int n)
     {
-        HWND liste = GetDlgItem(BmlFenster(), 3100);
-        RECT r;
-        SendMessage(liste, LB_GETITEMRECT, static_cast<WPARAM>(n), reinterpret_cast<LPARAM>(&r));
-        const POINT p = plHeadlessPunkt(liste, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
-        plHeadlessKlick(p.x, p.y);
-        rahmenPumpen();
+        rahmenZeileKlicken(GetDlgItem(BmlFenster(), 3100), n);
     }
     // The sheet saved as a user saves it (Ctrl+S on the drawing).
     static void speichern()

@@ -219,12 +219,7 @@ protected:
             zeilen += std::string(t) + "\n";
             // identifier and text, 20 columns each, then the item's number
             if (std::strlen(t) <= 40 || static_cast<uint32_t>(std::atol(t + 40)) != id) continue;
-            RECT r;
-            SendMessage(liste, LB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r));
-            POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-            ClientToScreen(liste, &p);
-            plHeadlessKlick(p.x, p.y);
-            rahmenPumpen();
+            rahmenZeileKlicken(liste, i);
             gefunden = true;
         }
         ASSERT_TRUE(gefunden) << zeilen;

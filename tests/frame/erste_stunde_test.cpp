@@ -16,6 +16,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -450,10 +451,27 @@ TEST_F(ErsteStundeAnzeige, TheLayerDisplayListsTwentyLayersAndTheEditorDrawsAfte
     ASSERT_NE(d, 0u);
     HWND liste = GetDlgItem(d, 3000);
     ASSERT_EQ(SendMessage(liste, LB_GETCOUNT, 0, 0), 20);
-    char t[100] = "";
-    SendMessage(liste, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(t));
-    EXPECT_GT(std::string(t).size(), 3u) << "a number and a name: " << t;
-    EXPECT_EQ(SendMessage(liste, LB_GETSELCOUNT, 0, 0), 20) << "every layer shown";
+    // Row n - 1: the number right-aligned in two places and the name the
+    // shipped "Layer.txt" gives layer n, in its order; each row marked shown.
+    std::ifstream namen(std::string(VELMO_SOURCE_DIR) + "/data/Layer.txt", std::ios::binary);
+    std::string zeile;
+    int n = 0;
+    while (std::getline(namen, zeile) && n < 20) {
+        if (!zeile.empty() && zeile.back() == '\r') zeile.pop_back();
+        const size_t blank = zeile.find(' ');
+        ASSERT_NE(blank, std::string::npos) << zeile;
+        ASSERT_EQ(std::atoi(zeile.c_str()), n + 1) << zeile;
+        char soll[100];
+        std::snprintf(soll, sizeof soll, "%2d %s", n + 1, zeile.substr(blank + 1).c_str());
+        char t[100] = "";
+        SendMessage(liste, LB_GETTEXT, n, reinterpret_cast<LPARAM>(t));
+        std::string zeigt = t;  // the name keeps its field's trailing blanks, which no one sees
+        zeigt.erase(zeigt.find_last_not_of(' ') + 1);
+        EXPECT_EQ(zeigt, soll) << "row " << n;
+        EXPECT_GT(SendMessage(liste, LB_GETSEL, n, 0), 0) << "layer " << n + 1 << " shown";
+        ++n;
+    }
+    EXPECT_EQ(n, 20) << "Layer.txt names the 20 layers";
     const fs::path neben = fs::read_symlink("/proc/self/exe").parent_path();
     plHeadlessPng(d, (neben / "frame_erste_stunde_layer.png").c_str());
     taste(VK_ESCAPE);

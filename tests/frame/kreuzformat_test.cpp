@@ -1,16 +1,17 @@
-// Every demo sheet five ways: the memory bitmap of the screen device (the
-// reference) and the PDF, SVG, HPGL and DXF exports as the programs people
-// open them with draw them (pdftoppm, rsvg-convert, hp2xx, ezdxf's drawing
-// add-on with matplotlib), all at 4 pixels a millimetre. Each is laid over
-// the reference after a dilation of 0.5 mm: the share of the reference's ink
-// that has ink of the other near it, and the other way round. HPGL and DXF
-// readers draw texts with fonts of their own, so those two are compared
-// without texts on either side, and each of their texts must start and end
-// within 1 mm of where the sheet lays it out; every word pdftotext finds in
-// the PDF lies within 1 mm of a text holding it. The figures of every sheet
-// are printed with the worst per format; a sheet below its bound leaves both
-// pictures and a difference picture in the output folder (VELMO_KREUZ_AUS,
-// else a folder beside the test program).
+// Every demo sheet five ways: the memory bitmap of the screen device (the reference) and the
+// PDF, SVG, HPGL and DXF exports as the programs people open them with draw
+// them (pdftoppm, rsvg-convert, hp2xx, ezdxf's drawing add-on with
+// matplotlib), all at 4 pixels a millimetre. Each is laid over the reference
+// after a dilation of 0.5 mm: the share of the reference's ink that has ink
+// of the other near it, and the other way round. HPGL and DXF readers draw
+// texts with fonts of their own, so those two are compared without texts on
+// either side, and each of their texts must start and end within 1 mm of
+// where the sheet lays it out; the plot drawn with its labels has their ink
+// on the texts' cells and on every one of them; every word pdftotext finds
+// in the PDF lies within 1 mm of a text holding it. The figures of every
+// sheet are printed with the worst per format; a sheet below its bound
+// leaves both pictures and a difference picture in the output folder
+// (VELMO_KREUZ_AUS, else a folder beside the test program).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -158,6 +159,13 @@ GdiBildPixel png(const fs::path& p)
     return b;
 }
 
+// The area the texts of a sheet cover on the reference's grid: each text's
+// cell (from below its base line to its top, from its start to its end)
+// widened by 1 mm all round; `eigene` gets, per text, its own cell's
+// pixels (unwidened) for the check that each text has ink of its own.
+struct KzText;
+std::vector<uint8_t> kzTextFlaeche(const std::vector<KzText>& texte, std::vector<std::vector<size_t>>* eigene);
+
 // A text as a sheet lays it out: the start and the end of its base line
 // (sheet millimetres), its height, and the box of its cell (baseline less
 // the font's descent up to its ascent) for words a PDF reader finds.
@@ -190,6 +198,31 @@ void kzAufnehmen(double x, double y, int spalte, const std::string& t)
 
 // The texts of a sheet under the text-width model: plain texts line by line,
 // standard texts piece by piece at their columns.
+std::vector<uint8_t> kzTextFlaeche(const std::vector<KzText>& texte, std::vector<std::vector<size_t>>* eigene)
+{
+    std::vector<uint8_t> f(static_cast<size_t>(BREITE) * HOEHE, 0);
+    for (const KzText& t : texte) {
+        if (eigene) eigene->emplace_back();
+        const double lang = std::hypot(t.x1 - t.x0, t.y1 - t.y0);
+        if (lang <= 0) continue;
+        const double ux = (t.x1 - t.x0) / lang, uy = (t.y1 - t.y0) / lang;  // along the base line
+        const double rand = 1.0 + std::max(t.unten, t.oben) + lang;
+        const int xa = std::max(0, static_cast<int>((std::min(t.x0, t.x1) - rand) * PXMM));
+        const int xe = std::min(BREITE - 1, static_cast<int>((std::max(t.x0, t.x1) + rand) * PXMM));
+        const int ya = std::max(0, static_cast<int>((297 - std::max(t.y0, t.y1) - rand) * PXMM));
+        const int ye = std::min(HOEHE - 1, static_cast<int>((297 - std::min(t.y0, t.y1) + rand) * PXMM));
+        for (int py = ya; py <= ye; ++py)
+            for (int px = xa; px <= xe; ++px) {
+                const double mx = (px + 0.5) / PXMM - t.x0, my = 297 - (py + 0.5) / PXMM - t.y0;
+                const double l = mx * ux + my * uy, q = -mx * uy + my * ux;  // along, and up from the base line
+                const size_t i = static_cast<size_t>(py) * BREITE + px;
+                if (l >= -1 && l <= lang + 1 && q >= -t.unten - 1 && q <= t.oben + 1) f[i] = 1;
+                if (eigene && l >= 0 && l <= lang && q >= -t.unten && q <= t.oben) eigene->back().push_back(i);
+            }
+    }
+    return f;
+}
+
 std::vector<KzText> kzTexte(const std::string& zei)
 {
     kzGeraet = ELEMGERAET{};
@@ -436,9 +469,10 @@ TEST_F(Kreuz, EveryDemoSheetLooksTheSameInEveryOutput)
     fs::remove_all(aus / "svg");
     ASSERT_EQ(ExportDateien(EXPORT_SVG, (aus / "svg").c_str(), "@Z.svg", 0), 16);
     EXPECT_TRUE(fs::exists(aus / "svg" / "bild.png"));
-    for (const char* name : blaetter) {
+    std::vector<std::pair<std::string, std::string>> zeichnungen;
+    for (const char* name : blaetter) zeichnungen.emplace_back(name, demo.datei(name));
+    for (const auto& [name, zei] : zeichnungen) {
         SCOPED_TRACE(name);
-        const std::string zei = demo.datei(name);
         const fs::path b = aus / name;
         ZeiDatei zd;
         ASSERT_EQ(ZeiDateiLesend(&zd, zei.c_str()), 0);
@@ -448,7 +482,7 @@ TEST_F(Kreuz, EveryDemoSheetLooksTheSameInEveryOutput)
         HOEHE = 297 * PXMM;
         const std::string mmB = a4 ? "210" : "420", pxB = std::to_string(BREITE), pxH = std::to_string(HOEHE);
         // The SVG from the batch export, with its pictures beside it.
-        const fs::path svg = aus / "svg" / (std::string(name) + ".svg");
+        const fs::path svg = aus / "svg" / (name + ".svg");
         ASSERT_TRUE(fs::exists(svg));
         ASSERT_EQ(HpglPlot(zei.c_str(), (b.string() + ".plt").c_str()), 0);
         ASSERT_EQ(DxfExport((b.string() + ".dxf").c_str(), zei.c_str()), 0);
@@ -476,6 +510,7 @@ TEST_F(Kreuz, EveryDemoSheetLooksTheSameInEveryOutput)
         ohne += "PU;PA0,0;PD;PA0,0;PU;PA" + std::to_string(BREITE / PXMM * 40) + ",11880;PD;PA" +
                 std::to_string(BREITE / PXMM * 40) + ",11880;PU;\r\n";
         schreiben(b.string() + "-ohne-text.plt", ohne);
+        schreiben(b.string() + "-mit-text.plt", plt + ohne.substr(ohne.rfind("PU;PA0,0;")));
 
         // Texts: in the plot and the DXF file each starts and ends within
         // 1 mm of where the sheet lays it out (their readers draw them in
@@ -504,6 +539,9 @@ TEST_F(Kreuz, EveryDemoSheetLooksTheSameInEveryOutput)
         ASSERT_EQ(aufruf("hp2xx -m png -t -x 0 -X " + mmB + " -y 0 -Y 297 -d 101.6 -f '" + b.string() + ".plt.png' '" +
                          b.string() + "-ohne-text.plt'"),
                   0);
+        ASSERT_EQ(aufruf("hp2xx -m png -t -x 0 -X " + mmB + " -y 0 -Y 297 -d 101.6 -f '" + b.string() + ".plt-text.png' '" +
+                         b.string() + "-mit-text.plt'"),
+                  0);
         ASSERT_EQ(aufruf("/usr/bin/python3 '" + dxfbild + "' '" + b.string() + ".dxf' '" + b.string() +
                          ".dxf.png' " + mmB + " 297 4 ohne-text"),
                   0);
@@ -520,16 +558,43 @@ TEST_F(Kreuz, EveryDemoSheetLooksTheSameInEveryOutput)
                      {"svg", b.string() + ".svg.png", true},
                      {"hpgl", b.string() + ".plt.png", false},
                      {"dxf", b.string() + ".dxf.png", false}};
+        // The plot with its labels: hp2xx letters them in its own font, so
+        // the labels' ink (what the plot has beyond its lines) must lie on
+        // the texts' cells (widened by 1 mm), and every text's own cell must
+        // hold label ink: no label stands elsewhere, none is missing.
+        {
+            const std::vector<uint8_t> mit = tinte(png(b.string() + ".plt-text.png"));
+            const std::vector<uint8_t> linienWeit = geweitet(tinte(png(b.string() + ".plt.png")));
+            std::vector<std::vector<size_t>> eigene;
+            const std::vector<KzText> texte = kzTexte(zei);
+            const std::vector<uint8_t> flaeche = kzTextFlaeche(texte, &eigene);
+            long etiketten = 0, daneben = 0;
+            std::vector<uint8_t> etikett(mit.size(), 0);
+            for (size_t i = 0; i < mit.size(); ++i)
+                if (mit[i] && !linienWeit[i]) ++etiketten, daneben += !flaeche[i], etikett[i] = 1;
+            EXPECT_GT(etiketten, 0) << "the plot's labels drawn";
+            EXPECT_LE(daneben, etiketten * 3 / 100) << daneben << " of " << etiketten << " label pixels off every text";
+            int ohneTinte = 0;
+            std::string erster;
+            for (size_t k = 0; k < texte.size(); ++k) {
+                if (texte[k].text.find_first_not_of(' ') == std::string::npos) continue;
+                bool da = false;
+                for (size_t i : eigene[k]) da = da || mit[i];
+                if (!da && ohneTinte++ == 0) erster = texte[k].text;
+            }
+            EXPECT_EQ(ohneTinte, 0) << "texts without a label, first \"" << erster << "\"";
+            if (daneben > etiketten * 3 / 100) unterschied(flaeche, etikett, aus / (name + "-hpgl-text-unterschied.png"));
+        }
         for (const Paar& p : paare) {
             const std::vector<uint8_t> o = tinte(png(p.bild));
             const std::vector<uint8_t>& rr = p.mitText ? r : rl;
             const double hin = deckung(rr, geweitet(o)), her = deckung(o, p.mitText ? rW : rlW);
             const double w = std::min(hin, her);
             schlechteste[p.format] = std::min(schlechteste[p.format], w);
-            std::printf("%-8s %-4s reference covered %5.1f %%, output covered %5.1f %%\n", name, p.format, 100 * hin,
+            std::printf("%-8s %-4s reference covered %5.1f %%, output covered %5.1f %%\n", name.c_str(), p.format, 100 * hin,
                         100 * her);
             if (w < grenze.at(p.format)) {
-                unterschied(rr, o, aus / (std::string(name) + "-" + p.format + "-unterschied.png"));
+                unterschied(rr, o, aus / (name + "-" + p.format + "-unterschied.png"));
                 ADD_FAILURE() << p.format << ": " << 100 * hin << " % / " << 100 * her << " %, pictures in " << aus;
             }
         }

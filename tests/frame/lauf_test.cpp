@@ -20,6 +20,7 @@
 #include "platform/lokalbefehl.h"
 #include "platform/winconst.h"
 #include "tests/frame/lokalexit.h"
+#include "tests/frame/programmlauf.h"
 #include "tests/frame/rahmen_pruef.h"
 
 namespace fs = std::filesystem;
@@ -74,14 +75,7 @@ protected:
             setenv("VELMO_BACKEND", "headless", 1);
             unsetenv("DISPLAY");
             unsetenv("WAYLAND_DISPLAY");
-            std::vector<std::string> a = argumente;
-            a.insert(a.begin(), velmoProgramm());
-            std::vector<char*> argv;
-            for (std::string& s : a) argv.push_back(s.data());
-            argv.push_back(nullptr);
-            alarm(60);
-            execv(argv[0], argv.data());
-            _exit(121);
+            programmWerden(velmoProgramm(), argumente);
         }
         return pid;
     }

@@ -23,6 +23,7 @@
 #include "frame/dde.h"
 #include "platform/lokalbefehl.h"
 #include "tests/frame/lokalexit.h"
+#include "tests/frame/programmlauf.h"
 #include "tests/tools/demokopie.h"
 
 namespace fs = std::filesystem;
@@ -84,14 +85,7 @@ protected:
                 rlimit r{static_cast<rlim_t>(dateiGrenze), static_cast<rlim_t>(dateiGrenze)};
                 setrlimit(RLIMIT_FSIZE, &r);
             }
-            std::vector<std::string> a = argumente;
-            a.insert(a.begin(), obProgramm());
-            std::vector<char*> argv;
-            for (std::string& s : a) argv.push_back(s.data());
-            argv.push_back(nullptr);
-            alarm(60);
-            execv(argv[0], argv.data());
-            _exit(121);
+            programmWerden(obProgramm(), argumente);
         }
         return pid;
     }

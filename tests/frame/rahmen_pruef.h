@@ -41,6 +41,7 @@
 #include "frame/modus.h"
 #include "platform/accel.h"
 #include "platform/dialog.h"
+#include "platform/eingabe.h"
 #include "platform/fenster.h"
 #include "platform/headless.h"
 #include "platform/orte.h"
@@ -120,6 +121,16 @@ inline void rahmenKlicken(HWND d, int id)
     plHeadlessKlick((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     rahmenPumpen();
 }
+// A click into the middle of row `zeile` of the list box `liste`.
+inline void rahmenZeileKlicken(HWND liste, int zeile)
+{
+    RECT r;
+    SendMessage(liste, LB_GETITEMRECT, static_cast<WPARAM>(zeile), reinterpret_cast<LPARAM>(&r));
+    POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    ClientToScreen(liste, &p);
+    plHeadlessKlick(p.x, p.y);
+    rahmenPumpen();
+}
 inline void rahmenEintippen(HWND d, int id, const char* text)
 {
     rahmenKlicken(d, id);
@@ -189,6 +200,22 @@ inline HWND rahmenSeite(int modus)
     case MODUS_ANZ: return wiDlgSuchen("SHOWZEICH");
     default: return 0;
     }
+}
+
+// The sheet `name`, once the project page's list shows it as the current
+// one (a command file may still be loading it), edited by Ctrl+B from the
+// drawing list.
+inline void rahmenZeichnungBearbeiten(const char* name)
+{
+    for (int i = 0; i < 50 && std::string(PvwAktZeichnung()).find(name) == std::string::npos; ++i) {
+        plHeadlessZeitVor(500);
+        plHeadlessPumpen();
+    }
+    SetFocus(GetDlgItem(rahmenSeite(MODUS_PVW), 3000));
+    plHeadlessTasteRunter(VK_CONTROL);
+    plHeadlessTaste('B');
+    plHeadlessTasteHoch(VK_CONTROL);
+    rahmenPumpen();
 }
 
 // Takes every waiting message; the WM_COMMANDs as "<receiver> <id>" joined

@@ -46,6 +46,7 @@
 #include "frame/funkwahl.h"
 #include "frame/modus.h"
 #include "frame/vgbdlg.h"
+#include "platform/ctl_scroll.h"
 #include "platform/ctl_status.h"
 #include "platform/dialog.h"
 #include "platform/eingabe.h"
@@ -572,38 +573,38 @@ TEST_F(Rahmen, ClosingTheEditorClosesItsNumberedDialogsInEverySlot)
     wiDlgModulSetzen(nullptr);
 }
 
-// Scrolling the defaults-set list by wheel, arrow keys and the scroll bar
-// leaves the picture a fresh repaint of the dialog gives: no glyph fragments
-// of rows that moved away.
+// Scrolling by wheel, arrow keys and the scroll bar leaves the picture a
+// fresh repaint gives, in the defaults-set list (a list box) and in the
+// project page's drawing list (a list display, which scrolls by half-lines):
+// a row scrolled partly above the top draws no glyph fragments over the
+// first whole row, the band above it shows the background only.
 TEST_F(Rahmen, ScrolledSetListEqualsAFreshRepaint)
 {
     fs::create_directories(wurzel / "arbeit" / "Projekt");
-    for (int i = 0; i < 40; ++i) {
+    // More drawings than the page's list display shows at once.
+    for (int i = 0; i < 80; ++i) {
         char name[40];
-        std::snprintf(name, sizeof name, "Satz%02d.vgb", i);
-        std::ofstream(wurzel / "arbeit" / "Projekt" / name) << "Name Vorgaben -X0 -W1 Nr. " << i << "\r\n";
+        if (i < 40) {
+            std::snprintf(name, sizeof name, "Satz%02d.vgb", i);
+            std::ofstream(wurzel / "arbeit" / "Projekt" / name) << "Name Vorgaben -X0 -W1 Nr. " << i << "\r\n";
+        }
+        std::snprintf(name, sizeof name, "Plan.%03d", i + 1);
+        fs::copy_file(fs::path(VELMO_TEST_DATA) / "model" / "ZL.001", wurzel / "arbeit" / "Projekt" / name);
     }
     starten();
-    VgbWahlDialog();
-    plHeadlessPumpen();
-    HWND dlg = wiDlgSuchen("VorListeGB");
-    ASSERT_NE(dlg, 0u);
-    HWND liste = GetDlgItem(dlg, 3000);
-    RECT r;
-    GetWindowRect(liste, &r);
     fs::path ordner = fs::read_symlink("/proc/self/exe").parent_path();
-    auto bild = [&](const char* name) {
+    auto bild = [&](HWND fenster, const char* name) {
         fs::path p = ordner / name;
-        EXPECT_EQ(plHeadlessPng(dlg, p.c_str()), 0);
+        EXPECT_EQ(plHeadlessPng(fenster, p.c_str()), 0);
         cairo_surface_t* s = cairo_image_surface_create_from_png(p.c_str());
         EXPECT_EQ(cairo_surface_status(s), CAIRO_STATUS_SUCCESS);
         return s;
     };
-    auto gleich = [&](const char* wie) {
-        cairo_surface_t* gerollt = bild("frame_satzliste_gerollt.png");
-        RedrawWindow(dlg, nullptr, 0, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+    auto gleich = [&](HWND fenster, const char* wie) {
+        cairo_surface_t* gerollt = bild(fenster, "frame_satzliste_gerollt.png");
+        RedrawWindow(fenster, nullptr, 0, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
         plHeadlessPumpen();
-        cairo_surface_t* frisch = bild("frame_satzliste_frisch.png");
+        cairo_surface_t* frisch = bild(fenster, "frame_satzliste_frisch.png");
         cairo_surface_flush(gerollt);
         cairo_surface_flush(frisch);
         int w = cairo_image_surface_get_width(gerollt), h = cairo_image_surface_get_height(gerollt);
@@ -620,20 +621,72 @@ TEST_F(Rahmen, ScrolledSetListEqualsAFreshRepaint)
         cairo_surface_destroy(gerollt);
         cairo_surface_destroy(frisch);
     };
+
+    VgbWahlDialog();
+    plHeadlessPumpen();
+    HWND dlg = wiDlgSuchen("VorListeGB");
+    ASSERT_NE(dlg, 0u);
+    HWND liste = GetDlgItem(dlg, 3000);
+    RECT r;
+    GetWindowRect(liste, &r);
     SetFocus(liste);
     for (int i = 0; i < 3; ++i) plHeadlessRad((r.left + r.right) / 2, (r.top + r.bottom) / 2, -1);
     plHeadlessPumpen();
-    gleich("wheel down");
+    gleich(dlg, "set list, wheel down");
     for (int i = 0; i < 25; ++i) plHeadlessTaste(VK_DOWN);
     plHeadlessPumpen();
-    gleich("arrow keys down");
+    gleich(dlg, "set list, arrow keys down");
     plHeadlessRad((r.left + r.right) / 2, (r.top + r.bottom) / 2, 2);
     plHeadlessPumpen();
-    gleich("wheel up");
+    gleich(dlg, "set list, wheel up");
     // The scroll bar's lower arrow, clicked.
     plHeadlessKlick(r.right - 4, r.bottom - 6);
     plHeadlessPumpen();
-    gleich("scroll arrow");
+    gleich(dlg, "set list, scroll arrow");
     EXPECT_GT(SendMessage(liste, LB_GETTOPINDEX, 0, 0), 0);
     wiDlgSchliessen();
+    plHeadlessPumpen();
+
+    // The project page's list display, scrolled by half-lines.
+    ASSERT_GT(PvwAnzahl(), 70);
+    HWND seite = PvwDlgFenster();
+    ASSERT_NE(seite, 0u);
+    HWND anzeige = GetDlgItem(seite, PVWLISTE), rollen = GetDlgItem(seite, PVWLISTE + 1);
+    ASSERT_NE(anzeige, 0u);
+    ASSERT_NE(rollen, 0u);
+    RECT a, b;
+    GetWindowRect(anzeige, &a);
+    GetWindowRect(rollen, &b);
+    // The band above the first whole row: a row scrolled half out leaves
+    // only the background there (its glyphs' lower halves would show).
+    auto obenLeer = [&](const char* wie) {
+        const COLORREF grund = plFensterPixel(anzeige, a.right - a.left - 4, 1);
+        int tinte = 0;
+        for (int y = 1; y < 4; ++y)
+            for (int x = 2; x < (a.right - a.left) / 2; ++x) tinte += plFensterPixel(anzeige, x, y) != grund;
+        EXPECT_EQ(tinte, 0) << wie << ": glyph fragments above the first whole row";
+    };
+    const HWND haupt = anwHauptfenster();
+    int halb = 0;
+    for (int i = 0; i < 5; ++i) {
+        plHeadlessKlick((b.left + b.right) / 2, b.bottom - 4);  // the lower arrow: one half-line
+        plHeadlessPumpen();
+        const int pos = GetScrollPos(rollen, SB_CTL);
+        EXPECT_EQ(pos, i + 1) << "one half-line a click";
+        if (pos % 2) {
+            ++halb;
+            obenLeer("drawing list, scroll arrow");
+        }
+        gleich(haupt, "drawing list, scroll arrow");
+    }
+    EXPECT_GT(halb, 0) << "rows stood half above the top";
+    plHeadlessRad((a.left + a.right) / 2, (a.top + a.bottom) / 2, -1);
+    plHeadlessPumpen();
+    if (GetScrollPos(rollen, SB_CTL) % 2) obenLeer("drawing list, wheel down");
+    gleich(haupt, "drawing list, wheel down");
+    SetFocus(anzeige);
+    for (int i = 0; i < 30; ++i) plHeadlessTaste(VK_DOWN);
+    plHeadlessPumpen();
+    if (GetScrollPos(rollen, SB_CTL) % 2) obenLeer("drawing list, arrow keys down");
+    gleich(haupt, "drawing list, arrow keys down");
 }

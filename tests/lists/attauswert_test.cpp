@@ -26,6 +26,7 @@
 #include "platform/ressource.h"
 #include "winlib/anwdaten.h"
 #include "winlib/dialog.h"
+#include "tests/editor/edtaufrufprotokoll.h"
 #include "tests/lists/awpruef.h"
 #include "tests/model/edprotokoll.h"
 
@@ -108,7 +109,7 @@ TEST_F(AttAuswertTest, EqualArticlesMergeSubArticlesResolveAndMissingOnesAreList
     wiDlgAlleSchliessen();
     EddbFreigeben();
     EdProtokollStarten();
-    EdtAufrufeStandard();
+    EdtAufrufProtokollStarten();
     wiDlgFrei();
     anwLaufZustandSetzen(lauf_);
     ctlKlassenAbmelden();

@@ -34,7 +34,9 @@
 #include "platform/fenster.h"
 #include "platform/headless.h"
 #include "platform/nachrichtbox.h"
+#include "tests/editor/edtaufrufprotokoll.h"
 #include "tests/equipment/kennung_test.h"
+#include "tests/lists/bmlaufrufprotokoll.h"
 #include "tests/platform/golden_pruef.h"
 #include "tests/project/projpruef.h"
 #include "winlib/dialog.h"
@@ -76,8 +78,8 @@ struct BmlSeite : kenntest::KennTest {
         umgeschaltet().clear();
         starten("BMkenn @K\n");
         AppAktivSetzen(1);
-        BmlAufrufeStandard();
-        EdtAufrufeStandard();
+        BmlAufrufProtokollStarten();
+        EdtAufrufProtokollStarten();
         BmtEditAnsicht(0);
     }
     void TearDown() override
@@ -86,8 +88,8 @@ struct BmlSeite : kenntest::KennTest {
         projpruef::dlgPumpen();
         AppAktivSetzen(0);
         AppHakenStandard();
-        BmlAufrufeStandard();
-        EdtAufrufeStandard();
+        BmlAufrufProtokollStarten();
+        EdtAufrufProtokollStarten();
         plNachrichtBoxSkriptLeeren();
         wiSeitenDienstZuruecksetzen();
         projpruef::dialogWirtEnde();

@@ -18,6 +18,7 @@
 #include "platform/headless.h"
 #include "platform/nachrichtbox.h"
 #include "tests/equipment/bmtest.h"
+#include "tests/lists/bmlaufrufprotokoll.h"
 #include "tests/project/projpruef.h"
 #include "winlib/dialog.h"
 #include "winlib/dlgitem.h"
@@ -156,7 +157,7 @@ TEST_F(BmListe, ChoosersFillTheirFields)
     projpruef::dialogWirt((wurzel_ / "cfg").string(), 1000, 800);
     BMStart();
     static std::string antwort;
-    BmlAufrufeStandard();
+    BmlAufrufProtokollStarten();
     BmlAufrufe t;
     t.DB1210Oeffnen = [](BmlWahlFn f) { f(antwort.c_str()); };
     t.DB1232Oeffnen = [](int, BmlWahlFn f) { f(antwort.c_str()); };
@@ -188,7 +189,7 @@ TEST_F(BmListe, ChoosersFillTheirFields)
     wiDlgSlotSchliessen(wiDlgSlot(d));
     projpruef::dlgPumpen();
     projpruef::dialogWirtEnde();
-    BmlAufrufeStandard();
+    BmlAufrufProtokollStarten();
     DefFrei();
 }
 
