@@ -652,7 +652,10 @@ void bmlTexte()
 {
     const apparat* a = bmlBauteil();
     if (!a) return;
-    BmlAufrufTabelle().DB1357Oeffnen(a->id, a->cd, a->nr, a->art == 2 ? a->zeile : a->platziert ? a->nr : 0);
+    // A text row's short texts are those under its line's number: where the
+    // terminal list reads a strip's first terminal (its targets).
+    BmlAufrufTabelle().DB1357Oeffnen(a->id, a->cd, a->art == 2 ? a->zeile : a->nr,
+                                     a->art == 2 ? a->zeile : a->platziert ? a->nr : 0);
 }
 
 // The short-text window follows the row only while it is open; the
@@ -671,7 +674,8 @@ void bmlDialogeFolgen()
 {
     const apparat* a = bmlBauteil();
     if (!a) return;
-    BmlAufrufTabelle().DB1357Zeigen(a->id, a->cd, a->nr, a->art == 2 ? a->zeile : a->platziert ? a->nr : 0);
+    BmlAufrufTabelle().DB1357Zeigen(a->id, a->cd, a->art == 2 ? a->zeile : a->nr,
+                                    a->art == 2 ? a->zeile : a->platziert ? a->nr : 0);
     BmlAufrufTabelle().DB1358Zeigen(a->id);
 }
 

@@ -255,7 +255,8 @@ protected:
     }
     // Each terminal of the strip `id` given the targets of its wires in its
     // short texts ("Kurztext 1" and "2"). A terminal whose number is the
-    // strip's own attached text keeps its texts under that text's line.
+    // strip's own attached text keeps its texts under that text's line,
+    // which the page's "Texte" opens from the number's row.
     static void zieleGeben(uint32_t id)
     {
         struct Klemme {
@@ -283,7 +284,33 @@ protected:
             SCOPED_TRACE(k.klemme);
             ASSERT_GE(k.klemme, 1);
             ASSERT_LE(k.klemme, 4);
-            DB1357Oeffnen(id, k.code.c_str(), k.nr, 0);
+            if (k.code == "H") {
+                // The strip's first terminal as a user reaches it: its
+                // number's row on the Betriebsmittel page, "Texte".
+                ModusUmschalten(MODUS_BML);
+                pumpen();
+                HWND seite = BmlFenster();
+                ASSERT_NE(seite, 0u);
+                rahmenKlicken(seite, 3120);  // "Alle": a strip is no standard device
+                BmlGeheZu(id);
+                pumpen();
+                HWND liste = GetDlgItem(seite, 3200);
+                int zeile = -1;
+                std::string zeilen;
+                for (int i = 0; i < static_cast<int>(SendMessage(liste, LB_GETCOUNT, 0, 0)) && zeile < 0; ++i) {
+                    char z[300] = "";
+                    SendMessage(liste, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(z));
+                    zeilen += std::string(z) + "\n";
+                    if (z[0] == '\xB7' && std::atoi(z + 16) == k.klemme) zeile = i;
+                }
+                ASSERT_GE(zeile, 0) << "the terminal number's row in\n" << zeilen;
+                SendMessage(liste, LB_SETCURSEL, static_cast<WPARAM>(zeile), 0);
+                SendMessage(seite, WM_COMMAND, MAKEWPARAM(3200, LBN_SELCHANGE), static_cast<LPARAM>(liste));
+                pumpen();
+                rahmenKlicken(seite, 2510);
+            } else {
+                DB1357Oeffnen(id, k.code.c_str(), k.nr, 0);
+            }
             pumpen();
             HWND d = wiDlgSuchen("DB1357");
             ASSERT_NE(d, 0u);
@@ -292,6 +319,8 @@ protected:
             klick(d, 2500);
             ASSERT_EQ(wiDlgSuchen("DB1357"), 0u);
         }
+        ModusUmschalten(MODUS_EDIT);
+        pumpen();
     }
     // The symbols typed into the input line ("ZB name") at their places;
     // a device of its own is made at once, a contact is given its device
