@@ -453,7 +453,15 @@ void DateiHistorieName(int id, char* aus, size_t kap)
 int DateiHistorieAnzahl() { return static_cast<int>(zdHist.size()); }
 int DateiHistorieStand() { return zdHistStand; }
 
-void ZeiAktuellMerken() { DateiHistorieMerken(zdName.c_str()); }
+// The list keeps the full path: a sheet opened by its bare name from the
+// project page is the same file as the one opened through the file chooser,
+// and a bare name would open another project's sheet after a folder change.
+void ZeiAktuellMerken()
+{
+    char pfad[ZEINAMSUP + 1];
+    ZeiPfadBilden(zdName.c_str(), pfad, sizeof pfad);
+    DateiHistorieMerken(pfad);
+}
 
 void ZeiHakenSetzen()
 {

@@ -337,6 +337,15 @@ TEST_F(ZeiOrdnerTest, ANameWithoutFolderLiesInTheProjectFolder)
     ASSERT_EQ(ZeiSpeichern("Kurz.001"), 0);
     EXPECT_TRUE(std::filesystem::exists(o.pfad("Kurz.001")));
     EXPECT_STREQ(ZeiName(), "Kurz.001");
+    // Opened by its bare name and by its path, it is one entry of the recent
+    // list, kept with its folder.
+    ASSERT_EQ(ZeiLaden(o.pfad("Kurz.001").c_str(), 1, 0), 0);
+    ASSERT_EQ(ZeiLaden("Kurz.001", 1, 0), 0);
+    char n[ZEINAMSUP + 1];
+    DateiHistorieName(ZEIHISTID, n, sizeof n);
+    EXPECT_EQ(std::string(n), o.pfad("Kurz.001"));
+    DateiHistorieName(ZEIHISTID + 1, n, sizeof n);
+    EXPECT_NE(std::string(n), o.pfad("Kurz.001")) << "the sheet stands twice in the recent list";
 }
 
 TEST_F(ZeiOrdnerTest, DirAsksThenChangesTheFolder)
