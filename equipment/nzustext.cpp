@@ -15,6 +15,9 @@ namespace {
 
 NtxListe<appztext, ZTXSUP, ZTXTEXTSUP> ztx;
 
+// The order of the texts' keys, as ZtxSortieren leaves them.
+constexpr auto ZtxVergleich = decltype(ztx)::Vergleich;
+
 bool ZtxBereit(int anlegen)
 {
     BMDateiAktuell(anlegen);
@@ -163,5 +166,5 @@ void ZtxUmbenennen(uint32_t id, const char* neucode, int neunr, const char* altc
 
 void ZtxSortieren()
 {
-    if (ZtxBereit(0)) ztx.Sortieren();
+    if (ZtxBereit(0)) ztx.Sortieren(ZtxVergleich);
 }

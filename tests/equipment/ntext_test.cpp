@@ -2,6 +2,7 @@
 // over the equipment file: a hand-written file read and written back, the
 // text operations and the display post-processing.
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "config/reaktion.h"
@@ -154,6 +155,42 @@ TEST_F(Texte, DeletingAComponentsTextsTakesAllItsAdjacentEntries)
     GtxBauteilLoeschen(7, "Ua", 1);
     EXPECT_EQ(GtxAnzahl(7, "Ua", 1), 0);
     EXPECT_EQ(gtx(7, "Ub", 1, 1), "bleibt");
+}
+
+// Both lists sort by id, then code by bytes, then number, then line; texts
+// of one key keep the order they had.
+TEST_F(Texte, SortingOrdersTheTextsByIdCodeNumberAndLine)
+{
+    struct Satz {
+        uint32_t id;
+        const char* code;
+        int nr, zeile;
+        const char* text;
+    };
+    const Satz saetze[] = {{0x101, "H", 0, 0, "a"}, {0x100, "U", 2, 0, "b"},  {0x100, "U", 1, 10, "c"},
+                           {0x100, "H", 3, 1, "d"}, {0x100, "U", 1, 9, "e"},  {0x100, "Uk", 0, 0, "f"},
+                           {0x100, "U", 1, 9, "g"}, {0x100, "UK", 0, 0, "h"}, {0x100, "U", -1, 20, "i"}};
+    for (const Satz& s : saetze) {
+        GtxTextNeu(s.id, s.code, s.nr, s.zeile, s.text);
+        appztext z{};
+        z.id = s.id;
+        std::strcpy(z.code, s.code);
+        z.nr = s.nr;
+        z.zeile = s.zeile;
+        std::strcpy(z.text, s.text);
+        ASSERT_EQ(ZtxAnhaengen(&z), 0);
+    }
+    GtxSortieren();
+    ZtxSortieren();
+    std::string g, z;
+    GtxDurchlaufen(0, nullptr, -1, 0, [](const appgtext* t, void* u) {
+        if (t->id >= 0x100) *static_cast<std::string*>(u) += t->text;
+    }, &g);
+    ZtxDurchlaufen(0, nullptr, -1, 0, [](const appztext* t, void* u) {
+        if (t->id >= 0x100) *static_cast<std::string*>(u) += t->text;
+    }, &z);
+    EXPECT_EQ(g, "diegcbhfa");
+    EXPECT_EQ(z, "diegcbhfa");
 }
 
 TEST_F(Texte, PostProcessingTable)
