@@ -474,7 +474,8 @@ void elGeraetZuordnen(ElPaste& p, ElEintrag& e)
     e.ergebnis = 0;
     appgeraet alt;
     const bool gibt = GesHolen(e.bteil.id, &alt) == 0;
-    if (gibt && GesVergleich(&alt, &e.geraet) == 0) {
+    const auto GesGleich = GesVergleich;  // 0 when the pasted record is the project's own
+    if (gibt && GesGleich(&alt, &e.geraet) == 0) {
         appbteil h;
         if (BtlSuchen(e.bteil.id, "H", 0, &h) == 1 && h.platziert == 0) {
             BtlPlatzieren(e.bteil.id, "H", zei, x, y);
@@ -500,22 +501,15 @@ void elGeraetZuordnen(ElPaste& p, ElEintrag& e)
             const auto GesKopieAnlegen = GesKopieren;  // the old item's copy with the pasted stock article
             neu = GesKopieAnlegen(e.bteil.id, e.geraet.lt);
             if (neu == 0) return;
-            BtlHauptKopieren(neu, e.bteil.id, zei, x, y, e.namen[0], e.namen[1]);
+            const auto BtlKopieAnlegen = BtlHauptKopieren;  // its entries after the old item's
+            BtlKopieAnlegen(neu, e.bteil.id, zei, x, y, e.namen[0], e.namen[1]);
             e.ergebnis = 1;
         } else {
-            neu = GesAusSatz(&e.geraet);
+            const auto GesAusSatzAnlegen = GesAusSatz;  // a new item from the pasted record
+            neu = GesAusSatzAnlegen(&e.geraet);
             if (neu == 0) return;
-            appbteil h = e.bteil;
-            h.id = neu;
-            h.platziert = 1;
-            h.x = x;
-            h.y = y;
-            char key[BTLTEXTSUP + 1];
-            ZeiExtHolen(zei, key, sizeof key);
-            std::memcpy(h.ze, key, sizeof key);
-            BtlEintragAnhaengen(&h);
-            if (!strleer(e.namen[0])) BtlZusatzAnlegen(neu, "D", "D", e.namen[0]);
-            if (!strleer(e.namen[1])) BtlZusatzAnlegen(neu, "P", "P", e.namen[1]);
+            const auto BtlEintragAnlegen = BtlHauptEinfuegen;  // the pasted entry, placed here
+            BtlEintragAnlegen(neu, &e.bteil, zei, x, y, e.namen[0], e.namen[1]);
             e.ergebnis = 2;
         }
     }
@@ -562,6 +556,9 @@ void elTextSetzen(ElEintrag& e)
     int32_t nr = e.platziert.nr;
     RedefAenderungAnwenden(&id, cd, sizeof cd, &nr);
     const bool erlaubt = std::strcmp(cd, "H") == 0 || e.geraet.n1 != 3;
+    // Translations in the record's language, kept only while they are on.
+    const auto FstxGSetzen = FstxGTextSetzenSprache;
+    const auto FstxZSetzen = FstxZTextSetzenSprache;
     switch (e.art) {
     case 3:
         if (erlaubt) GtxTextSetzenBasis(id, cd, nr, e.nummer, e.bef.text);
@@ -569,10 +566,10 @@ void elTextSetzen(ElEintrag& e)
     case 4: ZtxTextSetzen(id, cd, nr, e.nummer, e.bef.text); break;
     case 5: GtxTextSetzenBasis(id, cd, e.bef.iarg[2], e.nummer, e.bef.text); break;
     case 10:
-        if (erlaubt) FstxGTextSetzenSprache(id, cd, nr, e.nummer, e.bef.iarg[2], elNachStrich(e.bef.text));
+        if (erlaubt) FstxGSetzen(id, cd, nr, e.nummer, e.bef.iarg[2], elNachStrich(e.bef.text));
         break;
     case 11:
-        if (erlaubt) FstxZTextSetzenSprache(id, cd, nr, e.nummer, e.bef.iarg[2], elNachStrich(e.bef.text));
+        if (erlaubt) FstxZSetzen(id, cd, nr, e.nummer, e.bef.iarg[2], elNachStrich(e.bef.text));
         break;
     default: break;
     }
@@ -602,7 +599,8 @@ void elTafelAbarbeiten(ElPaste& p)
         while (b < p.tafel.size() && p.tafel[b].bteil.id == p.tafel[a].bteil.id) ++b;
         ElEintrag& erst = p.tafel[a];
         RedefStart(erst.platziert.id, erst.art == 0 ? erst.ergebnis : 0);
-        if (erst.art == 0) RedefAenderungMerken(&erst.platziert, &erst.bteil);
+        const auto RedefAenderungNeu = RedefAenderungMerken;  // pasted key to placed key
+        if (erst.art == 0) RedefAenderungNeu(&erst.platziert, &erst.bteil);
         for (size_t k = a; k < b; ++k) {
             ElEintrag& e = p.tafel[k];
             if (e.art == 1) {

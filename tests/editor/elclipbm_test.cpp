@@ -219,6 +219,49 @@ TEST_F(ElClipPaste, AnUnknownTypeCopiesTheItemAndNamesTheMissingDefinition)
     EXPECT_STREQ(StatusLetzterText(), t);
 }
 
+// Neither the type nor the item is known: a new item from the pasted record,
+// its main entry placed where the paste puts it, its "D" entry named as the
+// copy's and typed like its main entry.
+TEST_F(ElClipPaste, AnUnknownTypeOfAMissingItemMakesOneFromThePastedRecord)
+{
+    appbteil h = haupt(1);
+    std::strcpy(h.tt, "LAMPE");
+    ASSERT_EQ(BtlEintragAendern(1, "H", 0, &h), 1);
+    appbteil d{};
+    d.id = 1;
+    std::strcpy(d.cd, "D");
+    std::strcpy(d.bl, "UV1");
+    ASSERT_EQ(BtlEintragAnhaengen(&d), 0);
+    bauteilZeichnen();
+    ASSERT_EQ(ZeiDateiSchreiben(transfer.c_str(), 1, 1, 0), 0);
+    TzLeeren();
+    BefAktZustand()->x = 200;
+    BefAktZustand()->y = 100;
+    BtlEintraegeLoeschen(1);
+    GesLoeschen(1);
+    ASSERT_EQ(GesAnzahl(), 0);
+    PhDefinitionenSetzen({});
+
+    ElEinfuegen(1, transfer.c_str());
+    ASSERT_EQ(GesAnzahl(), 1);
+    appgeraet g;
+    ASSERT_EQ(GesHolen(1, &g), 0);
+    EXPECT_STREQ(g.tt, "LAMPE");
+    EXPECT_STREQ(g.lt, "Flur");
+    EXPECT_STREQ(g.kg, "-E1");
+    h = haupt(1);
+    EXPECT_EQ(h.platziert, 1);
+    EXPECT_STREQ(h.bl, "M1");
+    EXPECT_STREQ(h.ze, "005");
+    EXPECT_EQ(h.x, 210);
+    EXPECT_EQ(h.y, 110);
+    ASSERT_EQ(BtlSuchen(1, "D", 0, &d), 1);
+    EXPECT_STREQ(d.bl, "UV1");
+    EXPECT_STREQ(d.tt, "LAMPE");
+    EXPECT_EQ(d.platziert, 0);
+    EXPECT_EQ(BtlSuchen(1, "P", 0, &d), 0) << "no principle name, no entry";
+}
+
 TEST_F(ElClipPaste, ATypeWhoseFlagIsOffPastesAPlainComponent)
 {
     BefFlags()->bmk[0] = 0;
