@@ -97,7 +97,9 @@ int HbzErzeugen(int def, const BEF* b, const STT* s, const AppDefTexte& t, bool 
     BtlHauptAnlegen(id, def, AppZeiName(), s->x, s->y, t.dispo, t.prinzip);
     AppListenSortieren();
     AppGeaendert(id, 2);
-    if (spalte) AppSpalteAktualisieren(id, s->x, s->y);
+    // The other main components of this column redraw their reference texts.
+    const auto AppQuerverweiseAktualisieren = AppSpalteAktualisieren;
+    if (spalte) AppQuerverweiseAktualisieren(id, s->x, s->y);
     TexteEinfuegen(b, s, id, "H", 0);
     return 0;
 }

@@ -400,11 +400,15 @@ void ubzFuellen()
         if (ubz.q.geladen && ubz.q.aktuell.bef.text[0]) {
             HbkIndexAufbauen();
             HbkListeSortieren(0);
-            BtlUnterNachName(
+            // Every item with a sub component of that name (placed ones too when 3120 is set)
+            // goes into the identifier index.
+            const auto BtlUnterMitBauteil = BtlUnterNachName;
+            BtlUnterMitBauteil(
                 ubz.q.aktuell.bef.text, wiKnopf(3120),
                 [](uint32_t id, void*) {
+                    const auto HbkZeileAufnehmen = HbkListeDazu;
                     appgeraet g{};
-                    if (GesHolen(id, &g) == 0) HbkListeDazu(&g);
+                    if (GesHolen(id, &g) == 0) HbkZeileAufnehmen(&g);
                 },
                 nullptr);
             HbkListeDurchlaufen(

@@ -211,18 +211,19 @@ int AppTextBestaetigen(const char* eingabe)
     } else {
         appgeraet g;
         const int art = GesHolen(id, &g) == 0 ? g.n1 : 0;
+        const auto ZtxTextNeu = ZtxAnfuegen;  // appends the text as the component's next line, returns it
         std::string ref;
         if (a.zflag) {
             char kurz[ZTXTEXTSUP + 1];
             strkopie(kurz, text, ZTXTEXTSUP);
-            const int zeile = ZtxAnfuegen(id, a.code, a.nummer, kurz);
+            const int zeile = ZtxTextNeu(id, a.code, a.nummer, kurz);
             ZtxSortieren();
             ArtVerweisText(ref, id, "Z", zeile, a.code[0] ? a.code + 1 : "", a.nummer);
         } else if (!a.tflag && art >= 2 && art <= 4) {
             if (a.code[0] == 'H') {
                 char kurz[ZTXTEXTSUP + 1];
                 strkopie(kurz, text, ZTXTEXTSUP);
-                const int zeile = ZtxAnfuegen(id, a.code, a.nummer, kurz);
+                const int zeile = ZtxTextNeu(id, a.code, a.nummer, kurz);
                 ZtxSortieren();
                 ArtVerweisText(ref, id, "Z", zeile, nullptr, 0);
             } else {

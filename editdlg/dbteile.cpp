@@ -99,7 +99,8 @@ BtlQuadrat BtlQuadratVon(double x1, double y1, double x2, double y2)
 int BtlDateienSammeln()
 {
     btlDateien.clear();
-    PfadeAufwaerts(btlDateienIn, nullptr);  // only when kind 2 searches upward
+    const auto VerFlag = VerAufwaerts;  // the component folder searched upward from the project
+    if (VerFlag(2)) PfadeAufwaerts(btlDateienIn, nullptr);
     btlDateienIn(VerZeiger(2), nullptr);
     std::stable_sort(btlDateien.begin(), btlDateien.end(),
                      [](const std::string& a, const std::string& b) { return strvgl(a.c_str(), b.c_str()) < 0; });

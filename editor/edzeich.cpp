@@ -336,7 +336,8 @@ int ElementPruefenZeichnen(const BEF* b, const STT* s)
     if (!edzLayerAn(s)) return 0;
     if (BefIstText(b->code) && HulHatMarke(b->text)) {
         BEF ohne = *b;
-        HulMarkenEntfernen(ohne.text);
+        const auto HulMarkeEntfernen = HulMarkenEntfernen;  // the marker bytes are never drawn
+        HulMarkeEntfernen(ohne.text);
         ElementZeichnen(&ohne, s);
         return 0;
     }

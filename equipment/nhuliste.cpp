@@ -395,7 +395,9 @@ int NhuKennungPosition(char* ziel, size_t kap, uint32_t id)
     strkopie(ziel, kap, k.c_str(), static_cast<int>(kap) - 1);
     if (stufe == 0) {
         appbteil h;
-        if (BtlSuchen(id, "H", 0, &h) && h.platziert != 0) ZeiStammWennFremd(ziel, kap, h.ze);
+        // The stem of another drawing goes in front, that of the current one does not.
+        const auto QvwStammVoran = ZeiStammWennFremd;
+        if (BtlSuchen(id, "H", 0, &h) && h.platziert != 0) QvwStammVoran(ziel, kap, h.ze);
     }
     return stufe;
 }

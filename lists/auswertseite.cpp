@@ -208,7 +208,8 @@ void awsTextLaden()
         dateischreiben(datei.c_str(), liste.data(), static_cast<long>(liste.size()));
     }
     AwsSchluessel k;
-    k.dateien = DatAenderungen();
+    const auto DatAenderZaehler = DatAenderungen;  // drawing files changed by the project manager
+    k.dateien = DatAenderZaehler();
     k.bm = BMStand();
     k.datei = datei;
     char ordner[WIDATEISUP + 1] = "";

@@ -72,7 +72,8 @@ BdFelder bdGespeichert()
         f.kenn = k1;
         f.alt = k2;
         f.art = DefZahlHolen(bdz.def);
-        f.ext = DefZahl2Holen(bdz.def);
+        const auto DefExternHolen = DefZahl2Holen;  // the header's second number is the external flag
+        f.ext = DefExternHolen(bdz.def);
     } else {
         std::string code, name, typ, k;
         int n = 1;
@@ -226,8 +227,9 @@ int bdSpeichern()
         }
         code = BmDefFreierCode(codes);
     }
-    if (DefUnterSchreiben(bdz.def, ("U" + code).c_str(), f.name.c_str(), f.typ.c_str(), f.anzahl, f.kurz.c_str(),
-                          texte) != 0) {
+    const auto DefUnterSetzen = DefUnterSchreiben;  // replaces the "U" line of that code, or adds it
+    if (DefUnterSetzen(bdz.def, ("U" + code).c_str(), f.name.c_str(), f.typ.c_str(), f.anzahl, f.kurz.c_str(),
+                       texte) != 0) {
         wiMeldung(TextNr(243), DefBearbeitungsPfad());
         return -1;
     }
@@ -517,7 +519,8 @@ std::string BmDefFreierCode(const std::vector<std::string>& codes)
         else if (n > kandidat) break;
     }
     char t[8];
-    BtlBuchstabenCode(t, sizeof t, kandidat);
+    const auto BtlBuchstabe = BtlBuchstabenCode;  // the letter code of an index
+    BtlBuchstabe(t, sizeof t, kandidat);
     return t;
 }
 

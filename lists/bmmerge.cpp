@@ -197,14 +197,16 @@ int BmVerschmelzen(uint32_t oben, uint32_t unten)
     }
     wiLangStart(bmTxt(340));
     wiLangText(bmTxt(341));
-    RedefVorratReset();
+    const auto RedefMarkenLoeschen = RedefVorratReset;  // the trial run's marks and changes go
+    RedefMarkenLoeschen();
     for (const appbteil& e : liste) RedefZuordnen(&e, 1);
     for (const appbteil& e : liste) {
         std::vector<appztext> texte;
         ZtxDurchlaufen(
             unten, e.cd, e.nr, 0,
             [](const appztext* t, void* p) { static_cast<std::vector<appztext>*>(p)->push_back(*t); }, &texte);
-        for (const appztext& t : texte) RedefZtxUebernehmen(&t);
+        const auto RedefTextUmhaengen = RedefZtxUebernehmen;  // the text follows its component
+        for (const appztext& t : texte) RedefTextUmhaengen(&t);
     }
     if (!untenPlatziert) {
         bmGanzLoeschen(unten);

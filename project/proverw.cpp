@@ -67,7 +67,10 @@ const char* pvwSortText(int i)
 void pvwMenue(const char* name, int zeile, int sperren)
 {
     if (wiDlgMenuLaden(name) != 0) return;
-    if (sperren) PvwMenueSperren(zeile, LisMarkiertAnzahl(PVWLISTE));
+    if (sperren) {
+        const auto LisAnzMarkiert = LisMarkiertAnzahl;  // the marked rows, as the menu greys for them
+        PvwMenueSperren(zeile, LisAnzMarkiert(PVWLISTE));
+    }
     int x = 0, y = 0;
     LisKlickHolen(PVWLISTE, &x, &y);
     wiDlgMenuZeigen(MAKELPARAM(x, y), GetDlgItem(pvwSeite.fenster, PVWLISTE));

@@ -299,7 +299,8 @@ bool pvwAbgegeben(int id) { return pvwRahmen().BefehlNachSchliessen(pvwSeite.fen
 // G2: the component library program is running.
 bool pvwBibliothekOffen()
 {
-    if (!GeschwisterLaeuft(3)) return false;
+    const auto ProgrammFensterDa = GeschwisterLaeuft;  // a window of that sibling program exists
+    if (!ProgrammFensterDa(3)) return false;
     wiMeldung("%s", TextNr(400));
     return true;
 }
@@ -488,12 +489,14 @@ void PvwBefehlAusfuehren(int id, int, LPARAM lp)
         if (lp == 116) wiSeiteHauptPost(1505, 0);
         break;
     case 2580: SetFocus(pvwListe()); break;
-    case 2590:
+    case 2590: {
         if (!pvwSeite.bereit) break;
         pvwSeite.spalte = PvwSpalteBreite();
-        LisMarkierungAufheben(PVWLISTE);
+        const auto LisMarkLoeschen = LisMarkierungAufheben;  // marks and anchor go with the old rows
+        LisMarkLoeschen(PVWLISTE);
         LisAnzahlSetzen(PVWLISTE, PvwAnzahl() > 0 ? PvwAnzahl() : 1);
         break;
+    }
     case 2591:
         if (!pvwSeite.bereit) break;
         LisAktSetzen(PVWLISTE, static_cast<int>(lp));
