@@ -55,6 +55,7 @@ std::string befPfad;  // the command file's name, for the read error
 long befZeilen = 0;     // lines read so far
 bool befExit = false;   // an "exit" was read
 bool befStrgZ = false;  // the file holds a Ctrl-Z, which ends its readable text
+std::string ddeUebergabe;  // a folder switch that waits for a box or modal dialog to end
 
 char logPfadText[VERSUP + 16] = "";
 int logAn = 1;
@@ -233,6 +234,27 @@ HDDEDATA DdeServerRueckruf(UINT art, UINT, HCONV, HSZ hsz1, HSZ hsz2, HDDEDATA d
     }
 }
 
+namespace {
+
+// A box or modal dialog disables the main window while it is up. A switch
+// run from inside its loop would leave the old project's question over the
+// new one and pull the list from under the code that asked it.
+bool ddeModalOffen()
+{
+    HWND h = anwHauptfenster();
+    return h != 0 && !IsWindowEnabled(h);
+}
+
+}  // namespace
+
+void DdeUebergabeNachholen()
+{
+    if (ddeUebergabe.empty() || ddeModalOffen()) return;
+    const std::string text = ddeUebergabe;
+    ddeUebergabe.clear();
+    DdeAusfuehren("system", text.c_str());
+}
+
 int DdeAusfuehren(const char* thema, const char* text)
 {
     if (strvgl(thema, "system") == 0) {
@@ -241,6 +263,13 @@ int DdeAusfuehren(const char* thema, const char* text)
         char wort[DDEBEFEHLSUP + 1];
         wortab(wort, sizeof wort, rest);
         strtrim(rest);
+        const bool wechsel = strvgl(wort, "switch") == 0 || (strvgl(wort, "open") == 0 && rest[0]);
+        if (wechsel && ddeModalOffen()) {
+            // Taken now, run once the box is answered; the latest wins.
+            ddeUebergabe = text;
+            ddeNachVorn();
+            return 1;
+        }
         if (strvgl(wort, "exit") == 0) {
             return ddeHauptPost(1998) ? 1 : 0;
         } else if (strvgl(wort, "refresh") == 0) {

@@ -22,8 +22,13 @@ void DdeInstanzSetzen(DWORD instanz);
 DWORD DdeInstanz();
 HDDEDATA DdeServerRueckruf(UINT art, UINT format, HCONV conv, HSZ hsz1, HSZ hsz2, HDDEDATA daten, ULONG_PTR d1,
                            ULONG_PTR d2);
-// 1 taken, 0 not (a posted command found the message queue full).
+// 1 taken, 0 not (a posted command found the message queue full). A folder
+// switch ("open" with a path, "switch") that arrives while a message box or
+// modal dialog is up is taken and waits for DdeUebergabeNachholen.
 int DdeAusfuehren(const char* thema, const char* text);
+// Runs the waiting folder switch once no box or modal dialog is up (each
+// tick of timer 1).
+void DdeUebergabeNachholen();
 // 0 when a conversation was established, -1 otherwise.
 int DdeKlient(const char* dienst, const char* thema, const char* befehl);
 int DdeAlleBeenden();

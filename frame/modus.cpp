@@ -821,6 +821,7 @@ void AnwNachricht(UINT nachricht, WPARAM wp, LPARAM lp)
         break;
     }
     case WM_TIMER:
+        DdeUebergabeNachholen();
         BefehlsdateiSchritt();
         StatusAusloesen();
         break;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,12 +15,15 @@
 #include "editor/leiste.h"
 #include "model/befehl.h"
 #include "model/tempzeic.h"
+#include "output/ansicht.h"
 #include "output/gdi.h"
 #include "platform/eingabe.h"
 #include "platform/fenster.h"
 #include "platform/headless.h"
+#include "frame/funkwahl.h"
 #include "frame/modus.h"
 #include "winlib/dialog.h"
+#include "winlib/winbib.h"
 #include "tests/frame/editor_pruef.h"
 
 namespace {
@@ -154,22 +158,78 @@ int tinte(HWND ansicht, double x0, double y0, double x1, double y1)
     return n;
 }
 
-// A component placed on the sheet is still on screen when the user comes
-// back from the equipment page, before any other redraw.
+// A part set from the component list after a click on the sheet (the list
+// left open, no Esc) is on screen as a fresh redraw shows it when the user
+// comes back from the equipment page, whichever way the page was left and
+// reached again, also when the page is left before the part was drawn.
 TEST_F(EditorTasten, APlacedComponentIsShownAfterTheEquipmentPage)
 {
-    klick(150, 60);
-    eingabeZeile("ZB M1");
+    HWND bar = GetDlgItem(FunkFenster(), 3000);
+    ASSERT_NE(bar, 0u);
+    const int reihe = 7 * wiDlgEinheit(8) / 2;
+    const auto zeileKlick = [&](int n) {
+        const POINT p = plHeadlessPunkt(bar, 20, 6 + n * reihe);
+        plHeadlessKlick(p.x, p.y);
+    };
+    const auto zeile = [&](int n) {
+        zeileKlick(n);
+        rahmenPumpen();
+    };
+    const auto barTaste = [&](UINT t) {
+        SetFocus(bar);
+        taste(t);
+    };
+    struct Weg {
+        const char* name;
+        bool gesetzt;  // the part drawn before the page is left
+        std::function<void()> hin, zurueck;
+    };
+    const Weg wege[] = {
+        {"function bar clicks", true, [&] { zeile(2); }, [&] { zeile(1); }},
+        {"menu there, function bar key back", true,
+         [] {
+             PostMessage(anwHauptfenster(), WM_COMMAND, 1353, 0);  // Betriebsmittel › Bearbeiten, clicked
+             rahmenPumpen();
+         },
+         [&] { barTaste(VK_UP); }},
+        {"function bar keys", true, [&] { barTaste(VK_DOWN); }, [&] { barTaste(VK_UP); }},
+        {"page calls", true, [] { ModusUmschalten(MODUS_BML); }, [] { ModusUmschalten(MODUS_EDIT); }},
+        {"function bar clicked right after Setzen", false, [&] { zeile(2); }, [&] { zeile(1); }},
+    };
+    ASSERT_TRUE(menueWaehlen(1202));
     rahmenPumpen();
-    const int vorher = tinte(ansicht(), 125, 35, 175, 85);
-    ASSERT_GT(vorher, 50) << "the component is drawn";
-    ModusUmschalten(MODUS_BML);
-    rahmenPumpen();
-    ASSERT_EQ(Modus(), MODUS_BML);
-    ModusUmschalten(MODUS_EDIT);
-    rahmenPumpen();
-    ASSERT_EQ(Modus(), MODUS_EDIT);
-    EXPECT_EQ(tinte(ansicht(), 125, 35, 175, 85), vorher);
+    HWND liste = wiDlgSuchen("DB1202");
+    ASSERT_NE(liste, 0u);
+    HWND teile = GetDlgItem(liste, 3100);
+    const LRESULT lampe = SendMessage(teile, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                      reinterpret_cast<LPARAM>("LAMPE"));
+    ASSERT_GE(lampe, 0);
+    SendMessage(teile, LB_SETTOPINDEX, static_cast<WPARAM>(lampe), 0);
+    rahmenZeileKlicken(teile, static_cast<int>(lampe));
+    RECT setzen;
+    GetWindowRect(GetDlgItem(liste, 2500), &setzen);
+    double x = 60;
+    for (const Weg& w : wege) {
+        SCOPED_TRACE(w.name);
+        x += 50;
+        klick(x, 60);
+        const int leer = tinte(ansicht(), x - 25, 35, x + 25, 85);
+        plHeadlessKlick((setzen.left + setzen.right) / 2, (setzen.top + setzen.bottom) / 2);
+        if (w.gesetzt) {
+            rahmenPumpen();
+            ASSERT_GT(tinte(ansicht(), x - 25, 35, x + 25, 85), leer + 50) << "the part is drawn";
+        }
+        w.hin();
+        ASSERT_EQ(Modus(), MODUS_BML);
+        w.zurueck();
+        ASSERT_EQ(Modus(), MODUS_EDIT);
+        const int gezeigt = tinte(ansicht(), x - 25, 35, x + 25, 85);
+        AnsichtNeuZeichnen();
+        rahmenPumpen();
+        const int neu = tinte(ansicht(), x - 25, 35, x + 25, 85);
+        EXPECT_GT(neu, leer + 50) << "the part is set";
+        EXPECT_EQ(gezeigt, neu);
+    }
 }
 
 // Esc closes the component list as its Schliessen does, from the list

@@ -3,12 +3,14 @@
 // is deleted only after a question that says whose it is; the delete
 // question names the sheets it takes; a PDF exported into the project
 // folder is listed at once; a second start handing over another project
-// shows that project's page in the window as it was.
+// shows that project's page in the window as it was, and one that arrives
+// while a question of the old project is open waits for its answer.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "config/verzeich.h"
 #include "frame/dde.h"
@@ -127,6 +129,50 @@ TEST_F(ProjektTasten, AProjectHandedOverByASecondStartShowsItsPage)
     EXPECT_NE(std::string(VerZeiger(1)).find("Neubau Halle 4"), std::string::npos) << VerZeiger(1);
     EXPECT_EQ(Modus(), MODUS_PVW) << "the handed-over project's page, not an empty editor";
     EXPECT_TRUE(IsZoomed(anwHauptfenster())) << "the window stays maximised";
+}
+
+// Each box as it shows: the project folder under it; the first one meets
+// a second start's hand-over.
+std::string& uebergabeZiel()
+{
+    static std::string z;
+    return z;
+}
+std::vector<std::string>& ordnerUnterBoxen()
+{
+    static std::vector<std::string> v;
+    return v;
+}
+void uebergabeInDerBox(HWND)
+{
+    ordnerUnterBoxen().emplace_back(VerZeiger(1));
+    if (ordnerUnterBoxen().size() == 1) DdeAusfuehren("system", ("open " + uebergabeZiel()).c_str());
+}
+
+TEST_F(ProjektTasten, AHandOverArrivingWhileAQuestionIsOpenWaitsForItsAnswer)
+{
+    const fs::path neu = fs::path(demo.wurzel()) / "Neubau Halle 4";
+    fs::copy(demo.projekt(), neu, fs::copy_options::recursive);
+    // Two leftovers of interrupted saves: one question each, kept by No.
+    for (const char* rest : {".velmo-neu-HV1.03-a1b2c3", ".velmo-neu-HV1.04-d4e5f6"})
+        std::ofstream(fs::path(demo.projekt()) / rest) << "Rest";
+    const std::string alt = VerZeiger(1);
+    uebergabeZiel() = neu.string();
+    ordnerUnterBoxen().clear();
+    plNachrichtBoxAntwort(IDNO);
+    plNachrichtBoxAntwort(IDNO);
+    plNachrichtBoxBeobachter(uebergabeInDerBox);
+    ASSERT_TRUE(menueWaehlen(1505));  // the list read again finds the leftovers
+    for (int i = 0; i < 5; ++i) {
+        plHeadlessZeitVor(100);
+        rahmenPumpen();
+    }
+    plNachrichtBoxBeobachter(nullptr);
+    ASSERT_EQ(ordnerUnterBoxen().size(), 2u);
+    for (const std::string& o : ordnerUnterBoxen()) EXPECT_EQ(o, alt) << "a question of the old project over another";
+    EXPECT_NE(std::string(VerZeiger(1)).find("Neubau Halle 4"), std::string::npos) << VerZeiger(1);
+    EXPECT_EQ(Modus(), MODUS_PVW);
+    EXPECT_STREQ(PvwVerzOrdner(), VerZeiger(1)) << "the page lists the project handed over";
 }
 
 }  // namespace
