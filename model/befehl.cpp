@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstring>
 #include <string_view>
+#include <unordered_map>
 
 #include "platform/zeichen.h"
 #include "support/bdatei.h"
@@ -268,12 +269,15 @@ int BefCode(const char* mnemonik)
     if (!mnemonik) {
         return -1;
     }
-    for (int c = 0; c < BEFCODESUP; ++c) {
-        if (std::strcmp(befTabelle[c].name, mnemonik) == 0) {
-            return c;
-        }
-    }
-    return -1;
+    // Every text line looks its name up: a table by name, the first row of
+    // a name kept.
+    static const std::unordered_map<std::string_view, int> nachName = [] {
+        std::unordered_map<std::string_view, int> m;
+        for (int c = 0; c < BEFCODESUP; ++c) m.emplace(befTabelle[c].name, c);
+        return m;
+    }();
+    const auto it = nachName.find(mnemonik);
+    return it == nachName.end() ? -1 : it->second;
 }
 
 int BefIstObjekt(int code) { const BefZeile* z = befZeile(code); return z ? z->objekt : 0; }
@@ -395,32 +399,28 @@ int BefMindestVersion(const BEF* b)
 
 int BefSchreiben(BDAT* d, const BEF* b)
 {
-    int c = b->code;
-    int n = 1;
-    bool ok = bdputc(d, c) == 0;
-    if (BefHatSub(c)) {
-        ok = bdputc(d, b->sub) == 0 && ok;
-        n += 1;
-    }
-    for (int i = 0; i < BefAnzInt(c); ++i) {
-        ok = bdputw(d, b->iarg[i] & 0xFFFF) == 0 && ok;
-        n += 2;
-    }
+    // The record is put together first and written in one piece.
+    unsigned char roh[2 + 2 * BEFINTSUP + 8 * BEFREALSUP + 2 + sizeof b->text];
+    const int c = b->code;
+    int n = 0;
+    roh[n++] = static_cast<unsigned char>(c);
+    if (BefHatSub(c)) roh[n++] = b->sub;
+    auto wort = [&](int w) {
+        roh[n++] = static_cast<unsigned char>(w);
+        roh[n++] = static_cast<unsigned char>(w >> 8);
+    };
+    for (int i = 0; i < BefAnzInt(c); ++i) wort(b->iarg[i] & 0xFFFF);
     for (int i = 0; i < BefAnzReal(c); ++i) {
-        unsigned char roh[8];
-        std::memcpy(roh, &b->darg[i], 8);
-        ok = bdwrite(d, roh, 8) == 0 && ok;
+        std::memcpy(roh + n, &b->darg[i], 8);
         n += 8;
     }
     if (BefHatText(c)) {
-        int l = static_cast<int>(strnlen(b->text, BEFTEXTSUP));
-        ok = bdputw(d, l) == 0 && ok;
-        if (l > 0) {
-            ok = bdwrite(d, b->text, l) == 0 && ok;
-        }
-        n += 2 + l;
+        const int l = static_cast<int>(strnlen(b->text, BEFTEXTSUP));
+        wort(l);
+        std::memcpy(roh + n, b->text, static_cast<size_t>(l));
+        n += l;
     }
-    return ok ? n : -1;
+    return bdwrite(d, roh, n) == 0 ? n : -1;
 }
 
 int BefLesen(BDAT* d, BEF* b)

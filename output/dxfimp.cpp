@@ -1186,17 +1186,26 @@ int DxfLesen(const char* dxf, DxfZeileFn fn)
     int code;
     std::string_view w;
     long zeilen = 0, gezeigt = -1;
+    // The percentage is worked out only from the first position that can
+    // reach the next tenth not yet shown: below it no tenth is due.
+    long grenze = 0;
+    auto grenzeFuer = [laenge](long zehntel) {
+        return laenge > 0 ? static_cast<long>((static_cast<long long>(zehntel) * laenge + 99) / 100) : 0;
+    };
     while (dxfPaar(&c, &code, &w)) {
         const long pos = static_cast<long>(c.p - block);
-        const long prozent = laenge > 0 ? static_cast<long>(static_cast<long long>(pos) * 100 / laenge) : 100;
+        const long prozent =
+            pos < grenze ? gezeigt : laenge > 0 ? static_cast<long>(static_cast<long long>(pos) * 100 / laenge) : 100;
         if (prozent != gezeigt && prozent % 10 == 0) {
             gezeigt = prozent;
+            grenze = grenzeFuer(prozent + 10);
             char t[32];
             std::snprintf(t, sizeof t, "%ld %%", prozent);
             wiLangText(t);
             wiLangPumpe();
-        } else if (++zeilen % DXFPUMPE == 0) {
-            wiLangPumpe();
+        } else {
+            if (pos >= grenze) grenze = grenzeFuer((prozent / 10 + 1) * 10);
+            if (++zeilen % DXFPUMPE == 0) wiLangPumpe();
         }
         if (code == 0 && w == "EOF") break;
         if (L->blocks) DxfTabIndex(DXF_BLOCK, code, w, pos);

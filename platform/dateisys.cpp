@@ -148,6 +148,9 @@ int dsAllesSchreiben(int t, const char* daten, size_t n, bool sync)
 }
 
 void dsOrdnerSyncen(const std::string& ziel);
+}  // namespace
+int dsPfadAufloesen(const char* syspfad, std::string* echt, bool fehlt);
+namespace {
 
 // A file that does not exist yet is written as a file without a name in its
 // folder and linked under its name once complete: as atomic as the rename,
@@ -171,11 +174,15 @@ int dsNeuVerknuepfen(const std::string& ziel, const char* daten, size_t n, bool 
         errno = fehler;
         return -1;
     }
-    char selbst[40];
-    std::snprintf(selbst, sizeof selbst, "/proc/self/fd/%d", t);
-    if (linkat(AT_FDCWD, selbst, AT_FDCWD, ziel.c_str(), AT_SYMLINK_FOLLOW) != 0) {
-        close(t);
-        return 1;
+    // The descriptor itself where the kernel takes it (no walk through
+    // /proc), else its name under /proc.
+    if (linkat(t, "", AT_FDCWD, ziel.c_str(), AT_EMPTY_PATH) != 0) {
+        char selbst[40];
+        std::snprintf(selbst, sizeof selbst, "/proc/self/fd/%d", t);
+        if (linkat(AT_FDCWD, selbst, AT_FDCWD, ziel.c_str(), AT_SYMLINK_FOLLOW) != 0) {
+            close(t);
+            return 1;
+        }
     }
     if (close(t) != 0) {  // whole or absent: a file whose close failed is not kept
         const int e = errno;
@@ -203,7 +210,7 @@ int dsBytesErsetzen(const std::string& wie, const std::string* syspfad, const ch
     int fb = open(ziel.c_str(), O_RDONLY | O_CLOEXEC);
     int warum = fb < 0 ? errno : 0;
     if (fb < 0 && syspfad && (warum == ENOENT || warum == ENOTDIR)) {
-        if (plDsPfad(syspfad->c_str(), &ziel) < 0) return -1;
+        if (dsPfadAufloesen(syspfad->c_str(), &ziel, true) < 0) return -1;
         if (ziel != wie) {
             fb = open(ziel.c_str(), O_RDONLY | O_CLOEXEC);
             warum = fb < 0 ? errno : 0;
@@ -458,7 +465,9 @@ std::string dsSchraegstriche(const char* p)
 
 }  // namespace
 
-int plDsPfad(const char* syspfad, std::string* echt)
+// plDsPfad; `fehlt`: the caller has just met the path as written missing
+// (an open that failed with ENOENT or ENOTDIR), so it is not asked again.
+int dsPfadAufloesen(const char* syspfad, std::string* echt, bool fehlt)
 {
     echt->clear();
     if (!dsFragbar(syspfad)) {
@@ -467,11 +476,34 @@ int plDsPfad(const char* syspfad, std::string* echt)
     }
     const std::string cp = dsSchraegstriche(syspfad);
     std::string ganz = plCpNachUtf8(cp);
-    if (dsExistiert(ganz) || (errno != ENOENT && errno != ENOTDIR)) {
+    if (!fehlt && (dsExistiert(ganz) || (errno != ENOENT && errno != ENOTDIR))) {
         *echt = std::move(ganz);
         return 0;
     }
     // Component by component; only missing components cost a folder read.
+    // Mostly only the last one is missing (a new file): when its folder
+    // exists as written, each component before it is found as written too,
+    // so one look at the folder spares one per component; a folder listed
+    // in this batch is known to exist.
+    const size_t letzter = cp.rfind('/');
+    size_t elternEnde = 0;
+    if (letzter != std::string::npos) {
+        std::string eltern = cp[0] == '/' ? "/" : "";
+        for (size_t a = 0; a < letzter;) {
+            size_t e = cp.find('/', a);
+            if (e == std::string::npos || e > letzter) e = letzter;
+            if (e > a) {
+                if (!eltern.empty() && eltern.back() != '/') eltern += '/';
+                eltern.append(cp, a, e - a);
+            }
+            a = e + 1;
+        }
+        const std::string elternUtf8 = plCpNachUtf8(eltern);
+        if ((dsNurGeaendert > 0 && dsListen.count(elternUtf8) != 0) ||
+            dsExistiert(elternUtf8.empty() ? std::string(".") : elternUtf8)) {
+            elternEnde = letzter;
+        }
+    }
     std::string ergebnis = cp[0] == '/' ? "/" : "";
     size_t pos = 0;
     bool verloren = false;  // a component was not found: the rest stays as written
@@ -479,11 +511,12 @@ int plDsPfad(const char* syspfad, std::string* echt)
         size_t ende = cp.find('/', pos);
         if (ende == std::string::npos) ende = cp.size();
         const std::string komp = cp.substr(pos, ende - pos);
+        const bool imOrdner = ende <= elternEnde;
         pos = ende + 1;
         if (komp.empty()) continue;
         if (!ergebnis.empty() && ergebnis.back() != '/') ergebnis += '/';
         const std::string kompUtf8 = plCpNachUtf8(komp);
-        if (verloren || komp == "." || komp == "..") {
+        if (verloren || imOrdner || komp == "." || komp == "..") {
             ergebnis += kompUtf8;
             continue;
         }
@@ -505,6 +538,8 @@ int plDsPfad(const char* syspfad, std::string* echt)
     return 0;
 }
 
+int plDsPfad(const char* syspfad, std::string* echt) { return dsPfadAufloesen(syspfad, echt, false); }
+
 long plDsSuchLesungen()
 {
     return dsSuchLesungen;
@@ -520,7 +555,7 @@ int plDsOeffnen(const char* pfad, int flags, mode_t modus)
         const int fd = open(plCpNachUtf8(dsSchraegstriche(pfad)).c_str(), flags | O_CLOEXEC, modus);
         if (fd >= 0 || (errno != ENOENT && errno != ENOTDIR)) return fd;
         std::string echt;
-        if (plDsPfad(pfad, &echt) < 0) return -1;
+        if (dsPfadAufloesen(pfad, &echt, true) < 0) return -1;
         return open(echt.c_str(), flags | O_CLOEXEC, modus);
     }
     dsListenVergessen();  // it may make a file

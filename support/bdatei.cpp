@@ -56,6 +56,9 @@ int bdZurueckschreiben(BDAT* d)
     if (geschrieben != n) {
         d->fehler = 1;
         r = ERROR;
+        d->ende = -1;  // what reached the file is not known: read it
+    } else if (d->ende >= 0 && ziel + n > d->ende) {
+        d->ende = static_cast<int32_t>(ziel + n);
     }
     d->dvon = d->dbis = 0;
     return r;
@@ -71,6 +74,8 @@ int bdLaden(BDAT* d, int32_t block)
     d->laenge = 0;
     bdZVergessen(d);
     const off_t start = static_cast<off_t>(block) * d->blockgroesse;
+    // A block past what a new file holds has nothing to read.
+    if (d->ende >= 0 && start >= d->ende) return r;
     int32_t gelesen = 0;
     while (gelesen < d->blockgroesse) {
         const ssize_t n = plDsLesenAb(d->handle, d->puffer + gelesen,
@@ -110,11 +115,13 @@ void bdSchmutzig(BDAT* d, int32_t von, int32_t bis)
     }
 }
 
-int bdOeffnenMit(BDAT* d, int handle)
+int bdOeffnenMit(BDAT* d, int handle, int32_t groesse = BDBLOCKSUP)
 {
     d->handle = handle;
-    d->puffer = static_cast<char*>(fmalloc(BDBLOCKSUP, 1));
+    d->puffer = groesse > BDBLOCKSUP ? static_cast<char*>(fmalloc(groesse, 1)) : nullptr;
     if (d->puffer) {
+        d->blockgroesse = groesse;
+    } else if ((d->puffer = static_cast<char*>(fmalloc(BDBLOCKSUP, 1))) != nullptr) {
         d->blockgroesse = BDBLOCKSUP;
     } else {
         d->puffer = d->notpuffer;
@@ -130,6 +137,7 @@ int bdOeffnen(BDAT* d, const char* pfad, int modus)
 {
     std::memset(d, 0, sizeof *d);
     d->handle = -1;
+    d->ende = -1;
     const int h = dosopen(pfad, modus);
     if (h < 0) return ERROR;
     return bdOeffnenMit(d, h);
@@ -224,6 +232,7 @@ int bdopenram(BDAT* d, void* speicher, int32_t laenge)
     if (laenge < 0) laenge = 0;
     d->ram = 1;
     d->handle = -1;
+    d->ende = -1;
     d->puffer = static_cast<char*>(speicher);
     d->laenge = laenge;
     d->blockgroesse = laenge + 1;
@@ -232,13 +241,20 @@ int bdopenram(BDAT* d, void* speicher, int32_t laenge)
 }
 
 // A new file goes to a temporary file that bdclose renames over the target.
-int bdmake(BDAT* d, const char* pfad)
+int bdmakeblock(BDAT* d, const char* pfad, int32_t groesse)
 {
     std::memset(d, 0, sizeof *d);
     d->handle = -1;
+    d->ende = -1;
     const int h = doscrt(pfad);
     if (h < 0) return ERROR;
-    return bdOeffnenMit(d, h);
+    d->ende = 0;  // the temporary file starts empty
+    return bdOeffnenMit(d, h, groesse);
+}
+
+int bdmake(BDAT* d, const char* pfad)
+{
+    return bdmakeblock(d, pfad, BDBLOCKSUP);
 }
 
 int bdclose(BDAT* d)

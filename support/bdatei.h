@@ -40,6 +40,8 @@ struct BDAT {
     int32_t zsuche;        // line reading: the first Ctrl-Z at or after offset
     int32_t zpos;          // zsuche of the buffer is at zpos (laenge: none); see bdatei.cpp
     int32_t lesefehler;    // a block could not be read (invariant 5)
+    int32_t ende;          // a file made by bdmake: its bytes as far as written
+                           // back; no block at or past it is read (-1: read)
 };
 
 // Line-end mode of bdputs and bdgets: 0 LF, 1 CR LF, 2 CR (process-wide, 0).
@@ -50,6 +52,10 @@ int bdopen(BDAT* d, const char* pfad);       // read/write, read-only when refus
 int bdopenlesen(BDAT* d, const char* pfad);  // read-only; handle or -1
 int bdopenram(BDAT* d, void* speicher, int32_t laenge);  // 0
 int bdmake(BDAT* d, const char* pfad);       // new empty file; handle or -1
+// The same through a block of `groesse` bytes (BDBLOCKSUP or the inline
+// buffer when it cannot be allocated): a large file written front to back
+// reaches the disk in a few large writes.
+int bdmakeblock(BDAT* d, const char* pfad, int32_t groesse);
 int bdclose(BDAT* d);                         // 0 or -1
 int bdflush(BDAT* d);                         // 0 or -1
 

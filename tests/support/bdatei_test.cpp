@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <dirent.h>
 #include <fstream>
@@ -403,6 +404,34 @@ TEST_F(Bdatei, EndCountsBytesNotYetWrittenBack)
     EXPECT_EQ(std::string(rest, 12), std::string("z") + std::string(10, '\0') + "E");
     ASSERT_EQ(bdclose(&d), 0);
     EXPECT_EQ(lesen("e"), text + std::string(10, '\0') + "E");
+}
+
+TEST_F(Bdatei, NewFileIsWrittenWithoutReadingAndWholeInAnyBlockSize)
+{
+    // Written front to back, a new file has nothing to read: no read is
+    // made. Going back to its start and rewriting it keeps every byte.
+    std::string erwartet;
+    for (int i = 0; erwartet.size() < 150000; ++i) erwartet += "Satz " + std::to_string(i) + ";";
+    for (const int32_t groesse : {0, 4096, 65536}) {
+        SCOPED_TRACE(groesse);
+        BDAT d;
+        ASSERT_GE(groesse == 0 ? bdmake(&d, p("n").c_str()) : bdmakeblock(&d, p("n").c_str(), groesse), 0);
+        EXPECT_EQ(d.blockgroesse, groesse == 0 ? BDBLOCKSUP : groesse);
+        PlFehlerScope scope;
+        plFehlerSetzen(PlFehlerArt::Lesen, 1, true);
+        for (size_t pos = 0; pos < erwartet.size(); pos += 7)
+            ASSERT_EQ(bdwrite(&d, erwartet.data() + pos, static_cast<int32_t>(std::min<size_t>(7, erwartet.size() - pos))), 0);
+        EXPECT_EQ(plFehlerAusgeloest(PlFehlerArt::Lesen), 0);
+        plFehlerAllesAus();
+        ASSERT_EQ(bdseek(&d, 0), 0);
+        ASSERT_EQ(bdwrite(&d, "KOPF", 4), 0);
+        char mitte[6];
+        ASSERT_EQ(bdseek(&d, 70000), 0);
+        ASSERT_EQ(bdread(&d, mitte, 6), 0);
+        EXPECT_EQ(std::string(mitte, 6), erwartet.substr(70000, 6));
+        ASSERT_EQ(bdclose(&d), 0);
+        EXPECT_EQ(lesen("n"), "KOPF" + erwartet.substr(4));
+    }
 }
 
 }  // namespace
