@@ -1,12 +1,13 @@
 // File formats of the raster image library: the info calls, loads and saves
 // of BMP (through the layer's own bounds-checked reader in platform/bild and
-// a writer here), JPEG (libjpeg) and PNG (libpng's simplified interface);
+// a writer here), JPEG (libjpeg) and PNG (libpng's simplified interface, and
+// its row writer for a GDI bitmap's own pixels);
 // prefix `rb` inside. Whole files are read and written through platform/bild's
 // helpers, so paths pass the file-system boundary and writes replace the
 // target atomically. Every size read from a file is checked against the
 // library's limits before anything is allocated; a truncated or damaged file
 // is refused, never padded out with guesses. May call platform/bild,
-// rasterbib.cpp's internals, libpng and libjpeg.
+// rasterbib.cpp's internals, the GDI's bitmap table, libpng and libjpeg.
 #include <png.h>
 
 #include <csetjmp>
