@@ -407,10 +407,9 @@ int WmfGroesse(const char* datei, double* breite, double* hoehe)
 
 namespace {
 
-// A PNG of the metafile: drawn into one bitmap on white, its pixels read
-// out once as top-down BGR rows and encoded from there, the same bytes as
-// through an image of the raster library (a DIB section kept in step with
-// its bitmap, then cut out), without those copies of the page.
+// A PNG of the metafile: drawn into one bitmap on white and encoded
+// straight from that bitmap's pixels, the same bytes as through an image of
+// the raster library, without a copy of the page in between.
 int bldMetaPng(const char* ziel, HMETAFILE metafile, int breite, int hoehe)
 {
     if (breite <= 0 || hoehe <= 0) return -1;
@@ -427,20 +426,9 @@ int bldMetaPng(const char* ziel, HMETAFILE metafile, int breite, int hoehe)
     FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     bldMetaSpielen(dc, metafile, breite, hoehe);
     SelectObject(dc, alt);
-    BITMAPINFO bi;
-    std::memset(&bi, 0, sizeof bi);
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = breite;
-    bi.bmiHeader.biHeight = -hoehe;  // top row first, as PNG rows go
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 24;
-    bi.bmiHeader.biCompression = BI_RGB;
-    const size_t zeile = ((static_cast<size_t>(breite) * 24 + 31) / 32) * 4;
-    std::unique_ptr<uint8_t[]> px(new (std::nothrow) uint8_t[zeile * static_cast<size_t>(hoehe)]);
-    int e = px && GetDIBits(dc, bm, 0, static_cast<UINT>(hoehe), px.get(), &bi, DIB_RGB_COLORS) == hoehe ? 0 : -1;
-    DeleteObject(bm);
     DeleteDC(dc);
-    if (e == 0) e = savepngbgr(ziel, px.get(), breite, hoehe, zeile);
+    const int e = savepngbitmap(ziel, bm);
+    DeleteObject(bm);
     return e == 0 ? 0 : -1;
 }
 

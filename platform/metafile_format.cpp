@@ -84,8 +84,10 @@ int plWmfPruefen(const uint8_t* daten, size_t laenge, plWmfKopf& kopf, std::vect
     uint64_t ende = static_cast<uint64_t>(kopf.groesseWorte) * 2;
     if (ende < PL_WMF_KOPF_GROESSE + 6) return formatFehler(fehler, "metafile size too small");
     if (ende > laenge) return formatFehler(fehler, "metafile truncated");
-    size_t pos = PL_WMF_KOPF_GROESSE;
-    std::vector<plWmfDatensatz> v;
+    // Checked and counted first, then listed into a list of that size: a
+    // page drawn at print resolution has hundreds of thousands of records,
+    // and a growing list copied them over and over.
+    size_t pos = PL_WMF_KOPF_GROESSE, anzahl = 0;
     for (;;) {
         if (ende - pos < 6) return formatFehler(fehler, "metafile ends without an end record");
         plLeLeser r(daten + pos, static_cast<size_t>(ende - pos));
@@ -94,10 +96,17 @@ int plWmfPruefen(const uint8_t* daten, size_t laenge, plWmfKopf& kopf, std::vect
         if (worte < 3) return formatFehler(fehler, "record shorter than its head");
         if (static_cast<uint64_t>(worte) * 2 > ende - pos) return formatFehler(fehler, "record reaches past the end");
         if (funktion == META_EOF) break;
-        v.push_back({funktion, daten + pos + 6, static_cast<size_t>(worte) * 2 - 6});
         pos += static_cast<size_t>(worte) * 2;
+        ++anzahl;
     }
-    saetze = std::move(v);
+    saetze.reserve(anzahl);
+    pos = PL_WMF_KOPF_GROESSE;
+    for (size_t i = 0; i < anzahl; ++i) {
+        plLeLeser r(daten + pos, 6);
+        const size_t laenge = static_cast<size_t>(r.u32()) * 2;
+        saetze.push_back({r.u16(), daten + pos + 6, laenge - 6});
+        pos += laenge;
+    }
     return 0;
 }
 

@@ -131,3 +131,7 @@ int savepng(const char* pfad, const imgdes* img, int modus);
 // PNG savepng makes of the same pixels, without an image of the library in
 // between: for a picture drawn elsewhere, written once.
 int savepngbgr(const char* pfad, const uint8_t* bgr, int breite, int hoehe, size_t zeile);
+// Writes a GDI bitmap's pixels as the PNG savepngbgr makes of the same
+// pixels, encoded straight from the bitmap's own memory: a picture drawn
+// into a bitmap is written without reading it back first.
+int savepngbitmap(const char* pfad, HBITMAP bitmap);

@@ -1,12 +1,13 @@
 // File formats of the raster image library: the info calls, loads and saves
 // of BMP (through the layer's own bounds-checked reader in platform/bild and
-// a writer here), JPEG (libjpeg) and PNG (libpng's simplified interface);
+// a writer here), JPEG (libjpeg) and PNG (libpng's simplified interface, and
+// its row writer for a GDI bitmap's own pixels);
 // prefix `rb` inside. Whole files are read and written through platform/bild's
 // helpers, so paths pass the file-system boundary and writes replace the
 // target atomically. Every size read from a file is checked against the
 // library's limits before anything is allocated; a truncated or damaged file
 // is refused, never padded out with guesses. May call platform/bild,
-// rasterbib.cpp's internals, libpng and libjpeg.
+// rasterbib.cpp's internals, the GDI's bitmap table, libpng and libjpeg.
 #include <png.h>
 
 #include <csetjmp>
@@ -25,6 +26,7 @@
 
 #include "platform/bild.h"
 #include "platform/fehlersim.h"
+#include "platform/gdiimpl.h"
 #include "platform/rasterbib_int.h"
 
 namespace {
@@ -489,6 +491,92 @@ int savepng(const char* pfad, const imgdes* img, int modus)
     int rc = rbAusschneiden(img, r);
     if (rc != RB_OK) return rc;
     return rbPngSchreiben(pfad, r.px.data(), r.w, r.h, r.zeile(), r.bits, r.pal);
+}
+
+namespace {
+
+// The encoder's output: a buffer of the largest size it can need, filled
+// from the start.
+struct RbPngPuffer {
+    uint8_t* daten = nullptr;
+    size_t groesse = 0, kapazitaet = 0;
+};
+
+void rbPngPufferDazu(png_structp p, png_bytep d, size_t n)
+{
+    auto* z = static_cast<RbPngPuffer*>(png_get_io_ptr(p));
+    if (n > z->kapazitaet - z->groesse) png_error(p, "PNG larger than its buffer");
+    std::memcpy(z->daten + z->groesse, d, n);
+    z->groesse += n;
+}
+
+void rbPngPufferLeeren(png_structp) {}
+
+void rbPngStumm(png_structp, png_const_charp) {}
+
+void rbPngAbbruch(png_structp p, png_const_charp) { png_longjmp(p, 1); }
+
+// Encodes rows of 32-bit pixels (blue, green, red, unused), `zeile` bytes
+// apart, top row first, as the RGB PNG the simplified writer makes of the
+// same pixels as BGR (same header chunks, filters and compression): libpng
+// drops the unused byte row by row. Only plain locals live across setjmp.
+int rbPngKodieren32(const uint8_t* px, int w, int h, size_t zeile, RbPngPuffer& aus)
+{
+    png_structp p = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, rbPngAbbruch, rbPngStumm);
+    if (!p) return RB_FEHLER_SPEICHER;
+    png_infop info = png_create_info_struct(p);
+    if (!info) {
+        png_destroy_write_struct(&p, nullptr);
+        return RB_FEHLER_SPEICHER;
+    }
+    if (setjmp(png_jmpbuf(p))) {
+        png_destroy_write_struct(&p, &info);
+        return RB_FEHLER_SCHREIBEN;
+    }
+    png_set_write_fn(p, &aus, rbPngPufferDazu, rbPngPufferLeeren);
+    png_set_IHDR(p, info, static_cast<png_uint_32>(w), static_cast<png_uint_32>(h), 8, PNG_COLOR_TYPE_RGB,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_BASE, PNG_FILTER_TYPE_BASE);
+    png_set_sRGB(p, info, PNG_sRGB_INTENT_PERCEPTUAL);
+    png_write_info(p, info);
+    png_set_bgr(p);
+    png_set_filler(p, 0, PNG_FILLER_AFTER);
+    for (int y = 0; y < h; ++y) png_write_row(p, px + static_cast<size_t>(y) * zeile);
+    png_write_end(p, info);
+    png_destroy_write_struct(&p, &info);
+    return RB_OK;
+}
+
+}  // namespace
+
+int savepngbitmap(const char* pfad, HBITMAP bitmap)
+{
+    if (!pfad || !*pfad) return rbFehler(RB_FEHLER_ARGUMENT, "no file name");
+    GdiBitmap* b = gdiBitmaps().finden(bitmap);
+    if (!b || !b->flaeche) return rbFehler(RB_FEHLER_ARGUMENT, "no bitmap");
+    int rc = rbGroessePruefen(b->breite, b->hoehe);
+    if (rc != RB_OK) return rc;
+    if (plFehlerJetzt(PlFehlerArt::Speicher)) return rbFehler(RB_FEHLER_SPEICHER, "no memory for the PNG");
+    // A DIB section's own bits may be newer than its surface.
+    gdiDibEinlesenBitmap(b);
+    cairo_surface_flush(b->flaeche);
+    png_image bild;
+    std::memset(&bild, 0, sizeof bild);
+    bild.version = PNG_IMAGE_VERSION;
+    bild.width = static_cast<png_uint_32>(b->breite);
+    bild.height = static_cast<png_uint_32>(b->hoehe);
+    bild.format = PNG_FORMAT_BGR;
+    // As rbPngSchreiben: the pages the data does not reach are never touched.
+    RbPngPuffer aus;
+    aus.kapazitaet = PNG_IMAGE_PNG_SIZE_MAX(bild);
+    std::unique_ptr<uint8_t[]> puffer(new (std::nothrow) uint8_t[aus.kapazitaet]);
+    if (!puffer) return rbFehler(RB_FEHLER_SPEICHER, "no memory for the PNG");
+    aus.daten = puffer.get();
+    rc = rbPngKodieren32(cairo_image_surface_get_data(b->flaeche), b->breite, b->hoehe,
+                         static_cast<size_t>(cairo_image_surface_get_stride(b->flaeche)), aus);
+    if (rc != RB_OK || aus.groesse == 0) return rbFehler(rc == RB_OK ? RB_FEHLER_SCHREIBEN : rc, "PNG cannot be encoded");
+    if (plBildDateiSchreiben(pfad, puffer.get(), aus.groesse) != 0)
+        return rbFehler(RB_FEHLER_SCHREIBEN, "the file cannot be written");
+    return RB_OK;
 }
 
 int savepngbgr(const char* pfad, const uint8_t* bgr, int breite, int hoehe, size_t zeile)

@@ -383,6 +383,59 @@ TEST_F(Raster, GdiDrawingIntoTheBitmapIsWhatIsSaved)
     freeimage(&img);
 }
 
+TEST_F(Raster, BitmapIsWrittenAsThePngOfItsPixels)
+{
+    // A bitmap drawn on (odd width: BGR rows are padded, the bitmap's are
+    // not) gives the bytes savepngbgr makes of its pixels read out.
+    HDC dc = CreateCompatibleDC(0);
+    HBITMAP bm = CreateBitmap(37, 11, 1, 32, nullptr);
+    HGDIOBJ alt = SelectObject(dc, bm);
+    ASSERT_NE(alt, HGDIOBJ{0});
+    RECT r{0, 0, 37, 11};
+    FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    HGDIOBJ altStift = SelectObject(dc, GetStockObject(BLACK_PEN));
+    MoveToEx(dc, 0, 5, nullptr);
+    LineTo(dc, 37, 9);
+    SetPixel(dc, 2, 1, RGB(200, 30, 7));
+    SetPixel(dc, 36, 10, RGB(0, 90, 250));
+    SelectObject(dc, altStift);
+    SelectObject(dc, alt);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = 37;
+    bi.bmiHeader.biHeight = -11;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    bi.bmiHeader.biCompression = BI_RGB;
+    const size_t zeile = (37 * 3 + 3) & ~size_t{3};
+    std::vector<uint8_t> bgr(zeile * 11);
+    ASSERT_EQ(GetDIBits(dc, bm, 0, 11, bgr.data(), &bi, DIB_RGB_COLORS), 11);
+    DeleteDC(dc);
+    ASSERT_EQ(savepngbgr(pfad("bgr.png").c_str(), bgr.data(), 37, 11, zeile), RB_OK);
+    ASSERT_EQ(savepngbitmap(pfad("bitmap.png").c_str(), bm), RB_OK) << rasterbibFehlertext();
+    DeleteObject(bm);
+    EXPECT_EQ(bytesLesen(pfad("bitmap.png")), bytesLesen(pfad("bgr.png")));
+    imgdes b;
+    ASSERT_EQ(laden(pnginfo, loadpng, pfad("bitmap.png"), b), RB_OK);
+    EXPECT_EQ(pixel(b, 2, 1), RGB(200, 30, 7));
+    EXPECT_EQ(pixel(b, 36, 10), RGB(0, 90, 250));
+    EXPECT_EQ(pixel(b, 0, 5), RGB(0, 0, 0));
+    EXPECT_EQ(pixel(b, 20, 0), RGB(255, 255, 255));
+    freeimage(&b);
+
+    // An image's DIB section: what was written into its bits is written.
+    imgdes img;
+    ASSERT_EQ(laden(bmpinfo, loadbmp, fixture("muster24.bmp"), img), RB_OK);
+    setzen(img, 1, 1, RGB(1, 2, 3));
+    ASSERT_EQ(savepng(pfad("bild.png").c_str(), &img, 0), RB_OK);
+    ASSERT_EQ(savepngbitmap(pfad("bildbitmap.png").c_str(), img.hBitmap), RB_OK);
+    EXPECT_EQ(bytesLesen(pfad("bildbitmap.png")), bytesLesen(pfad("bild.png")));
+    freeimage(&img);
+
+    EXPECT_EQ(savepngbitmap(pfad("keine.png").c_str(), HBITMAP{0}), RB_FEHLER_ARGUMENT);
+    EXPECT_FALSE(gibtEs(pfad("keine.png")));
+}
+
 TEST_F(Raster, HostileAndTruncatedFilesAreRefused)
 {
     auto le32 = [](std::vector<uint8_t> d, size_t at, uint32_t v) {
