@@ -282,13 +282,17 @@ std::vector<KzText> kzPlotTexte(const std::string& plt)
             const std::string t = plt.substr(i, e == std::string::npos ? std::string::npos : e - i);
             i = e == std::string::npos ? plt.size() : e + 1;
             const double l = std::hypot(dx, dy), cx = dx / l, cy = dy / l;
+            // The plotter's label controls move back: a backspace one
+            // cell, a tab half of one.
+            double n = 0;
+            for (const char c : t) n += c == '\b' ? -1 : c == '\t' ? -0.5 : 1;
             // A character set switch inside a label goes on with it.
             if (letzter == "CS" && !r.empty()) {
                 r.back().text += t;
-                r.back().x1 += t.size() * 1.5 * w * cx;
-                r.back().y1 += t.size() * 1.5 * w * cy;
+                r.back().x1 += n * 1.5 * w * cx;
+                r.back().y1 += n * 1.5 * w * cy;
             } else {
-                r.push_back({t, x, y, x + t.size() * 1.5 * w * cx, y + t.size() * 1.5 * w * cy, h});
+                r.push_back({t, x, y, x + n * 1.5 * w * cx, y + n * 1.5 * w * cy, h});
             }
             letzter = cmd;
             continue;
