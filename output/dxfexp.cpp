@@ -18,6 +18,7 @@
 #include <cstring>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "model/bauteil.h"
 #include "model/befehl.h"
@@ -363,7 +364,9 @@ void dxfRechteck(double w, double h, int gefuellt)
 {
     const double x = dxfE->x, y = dxfE->y;
     BDAT* d = dxfEnt();
-    dxfPolyKopf(true);
+    // Filled: one wide segment. Closed, the way back over it would be a
+    // second segment that readers join at a mitre into a notch.
+    dxfPolyKopf(!gefuellt);
     if (gefuellt) {
         dxfReal(d, 40, std::fabs(h));
         dxfReal(d, 41, std::fabs(h));
@@ -381,7 +384,9 @@ void dxfRechteck(double w, double h, int gefuellt)
 void dxfDreieck(const GeoPunkt e[3], int gefuellt)
 {
     if (gefuellt) {
-        const GeoPunkt p[4] = {e[0], e[1], e[2], e[0]};
+        // A three-cornered SOLID repeats its third corner: its corners run
+        // 1, 2, 4, 3, so the first again would fold it to nothing.
+        const GeoPunkt p[4] = {e[0], e[1], e[2], e[2]};
         dxfSolid(p, 4);
         return;
     }
@@ -393,22 +398,33 @@ void dxfDreieck(const GeoPunkt e[3], int gefuellt)
 }
 
 // Ellipse polyline about (cx, cy), angles in tenths; the end below the start
-// is raised by whole turns. The filled flag has no effect.
-void DxfElemEllipse(int, double cx, double cy, double rx, double ry, int t, int a1, int a2)
+// is raised by whole turns. A filled ellipse is filled as the sheet shows
+// it: a fan of three-cornered SOLIDs from its centre under the outline.
+void DxfElemEllipse(int gefuellt, double cx, double cy, double rx, double ry, int t, int a1, int a2)
 {
     const double summe = std::fabs(rx) + std::fabs(ry);
     const int schritt = summe > 400 ? 10 : summe > 200 ? 20 : summe > 100 ? 30 : 50;
     while (a2 < a1) a2 += 3600;
-    dxfPolyKopf(false);
-    auto vertex = [&](int a) {
+    std::vector<GeoPunkt> p;
+    auto punkt = [&](int a) {
         double x = CosZehntel(a) * rx, y = SinZehntel(a) * ry;
         if (t != 0) Drehen(t, &x, &y);
-        dxfE->x = cx + x;
-        dxfE->y = cy + y;
-        dxfVertex(dxfE->x, dxfE->y, true);
+        p.push_back({cx + x, cy + y});
     };
-    for (int a = a1; a < a2; a += schritt) vertex(a);
-    vertex(a2);
+    for (int a = a1; a < a2; a += schritt) punkt(a);
+    punkt(a2);
+    if (gefuellt) {
+        for (size_t i = 0; i + 1 < p.size(); ++i) {
+            const GeoPunkt d[4] = {{cx, cy}, p[i], p[i + 1], p[i + 1]};
+            dxfSolid(d, 4);
+        }
+    }
+    dxfPolyKopf(false);
+    for (const GeoPunkt& q : p) {
+        dxfE->x = q.x;
+        dxfE->y = q.y;
+        dxfVertex(q.x, q.y, true);
+    }
     dxfSeqend();
 }
 
@@ -477,7 +493,11 @@ void DxfElemText(const char* text, const STT* s, int a, int b, int c)
                 pos += ende + 1;
                 continue;
             }
-            double px = C * (pos + anfang), py = -L * i;
+            // A block's pieces stand at their columns; a plain text's piece
+            // after a tab where the sheet sets it, behind the width of
+            // what comes before it.
+            double px = a ? C * (pos + anfang) : SchriftTextBreite(s->ts, std::string(zeile, pos + anfang).c_str(), H, s->tv),
+                   py = -L * i;
             Drehen(T, &px, &py);
             DxfPosition(x0 + px, y0 + py);
             dxfE->passend = SchriftTextBreite(s->ts, stueck, H, s->tv);

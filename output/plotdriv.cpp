@@ -212,11 +212,22 @@ void HpglEllipse(double cx, double cy, double rx, double ry, int t, int gefuellt
 void HpglBogen(double cx, double cy, double rx, double ry, int t, int modus, int anfang, int ende)
 {
     if (modus != 0) std::swap(anfang, ende);
-    // Angles of any size come to 0..3599, so an arc is at most one turn;
-    // equal ends are a whole turn, as the screen and the SVG export draw it.
+    // As on screen, the start comes below a whole turn with the end moved
+    // alike, and an end below the start is raised once: ends that then meet
+    // draw nothing (3600 to 0 included), 0 to 3600 is a whole turn.
+    const int runden = anfang >= 3600 ? anfang / 3600 : 0;
+    const bool leer = ende - 3600 * runden + (ende - 3600 * runden < anfang - 3600 * runden ? 3600 : 0) == anfang - 3600 * runden;
+    // Angles of any size come to 0..3599, so an arc is at most one turn.
     anfang = (anfang % 3600 + 3600) % 3600;
     ende = (ende % 3600 + 3600) % 3600;
     if (ende <= anfang) ende += 3600;
+    if (leer) {
+        double x, y;
+        hpglEllipsenPunkt(cx, cy, rx, ry, t, anfang, &x, &y);
+        HpglPu(x, y);
+        HpglPu(cx, cy);
+        return;
+    }
     if (pl.p.kkr && t == 0 && rx == ry) {
         const double ox = rx * CosZehntel(anfang), oy = ry * SinZehntel(anfang);
         HpglPu(cx + ox, cy + oy);
@@ -340,25 +351,42 @@ void hpglElemLinie(void*, double x1, double y1, double x2, double y2)
     HpglPd(x2, y2);
 }
 
+// A filled shape is solid on the sheet whatever its line type: its hatch
+// and outline are plotted solid, and the line type comes back for what
+// follows. A dotted hatch would leave the area nearly empty.
+template <class F>
+void hpglFlaeche(int gefuellt, F zeichnen)
+{
+    const int art = pl.ltArt;
+    const double laenge = pl.ltLaenge;
+    if (gefuellt) HpglLinienart(7, laenge);
+    zeichnen();
+    if (gefuellt && art >= 1) HpglLinienart(art, laenge);
+}
+
 void hpglElemRechteck(void*, double x1, double y1, double x2, double y2, int f)
 {
-    HpglRechteck(x1, y1, x2, y2, f, hpglStiftAbstand());
+    hpglFlaeche(f, [&] { HpglRechteck(x1, y1, x2, y2, f, hpglStiftAbstand()); });
 }
 
 void hpglElemPolygon(void*, const double* p, int n, int f)
 {
-    if (n == 3) HpglDreieck(p, f, hpglStiftAbstand());
-    else HpglPolygon(p, n, f, hpglStiftAbstand());
+    hpglFlaeche(f, [&] {
+        if (n == 3) HpglDreieck(p, f, hpglStiftAbstand());
+        else HpglPolygon(p, n, f, hpglStiftAbstand());
+    });
 }
 
 void hpglElemEllipse(void*, double x1, double y1, double x2, double y2, int f)
 {
-    HpglEllipse((x1 + x2) / 2, (y1 + y2) / 2, std::fabs(x2 - x1) / 2, std::fabs(y2 - y1) / 2, 0, f, hpglStiftAbstand());
+    hpglFlaeche(f, [&] {
+        HpglEllipse((x1 + x2) / 2, (y1 + y2) / 2, std::fabs(x2 - x1) / 2, std::fabs(y2 - y1) / 2, 0, f, hpglStiftAbstand());
+    });
 }
 
 void hpglElemEllipseGedreht(void*, double cx, double cy, double rx, double ry, int t, int f)
 {
-    HpglEllipse(cx, cy, std::fabs(rx), std::fabs(ry), t, f, hpglStiftAbstand());
+    hpglFlaeche(f, [&] { HpglEllipse(cx, cy, std::fabs(rx), std::fabs(ry), t, f, hpglStiftAbstand()); });
 }
 
 void hpglElemBogen(void*, double cx, double cy, double rx, double ry, int t, int m, int a0, int a1)
@@ -421,7 +449,20 @@ void hpglLabel(double x, double y, const char* t)
 void hpglElemTextZeile(void*, double x, double y, const char* t, int stdtext)
 {
     if (!stdtext) {
-        hpglLabel(x, y, t);
+        // A tab is a control to the plotter (half a backspace), never a
+        // gap: the pieces between tabs go as labels of their own, each
+        // behind the width of what comes before it, as the sheet sets it.
+        const std::string z(t);
+        for (size_t ab = 0;;) {
+            const size_t e = z.find('\t', ab);
+            const std::string stueck = z.substr(ab, e == std::string::npos ? std::string::npos : e - ab);
+            if (!stueck.empty() || (ab == 0 && e == std::string::npos)) {
+                const double d = SchriftTextBreite(pl.sFont, z.substr(0, ab).c_str(), pl.sHoehe, pl.sFaktor);
+                hpglLabel(x + d * CosZehntel(pl.sWinkel), y + d * SinZehntel(pl.sWinkel), stueck.c_str());
+            }
+            if (e == std::string::npos) break;
+            ab = e + 1;
+        }
         return;
     }
     const int n = static_cast<int>(std::strlen(t));

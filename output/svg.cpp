@@ -103,11 +103,13 @@ constexpr double SVGSTRICHMIN = 0.25;
 
 double svgStrichBreite() { return std::max(svg.stift.breite * 0.1, SVGSTRICHMIN); }
 
+// An outline takes the line type as the screen draws it; a filled shape's
+// fill covers its outline, so it stays solid.
 std::string SvgStilFlaeche(int gefuellt)
 {
     const std::string f = svgFarbe();
     return "fill=\"" + (gefuellt ? f : std::string("none")) + "\" stroke=\"" + f + "\" stroke-width=\"" +
-           svgZahlText(svgStrichBreite()) + "\"";
+           svgZahlText(svgStrichBreite()) + "\"" + (gefuellt || svg.strich.empty() ? "" : " " + svg.strich);
 }
 
 std::string SvgStilStrich()

@@ -1,4 +1,5 @@
-// Every demo sheet five ways: the memory bitmap of the screen device (the reference) and the
+// Every demo sheet, and the every-element drawings of the output tests,
+// five ways: the memory bitmap of the screen device (the reference) and the
 // PDF, SVG, HPGL and DXF exports as the programs people open them with draw
 // them (pdftoppm, rsvg-convert, hp2xx, ezdxf's drawing add-on with
 // matplotlib), all at 4 pixels a millimetre. Each is laid over the reference
@@ -281,13 +282,17 @@ std::vector<KzText> kzPlotTexte(const std::string& plt)
             const std::string t = plt.substr(i, e == std::string::npos ? std::string::npos : e - i);
             i = e == std::string::npos ? plt.size() : e + 1;
             const double l = std::hypot(dx, dy), cx = dx / l, cy = dy / l;
+            // The plotter's label controls move back: a backspace one
+            // cell, a tab half of one.
+            double n = 0;
+            for (const char c : t) n += c == '\b' ? -1 : c == '\t' ? -0.5 : 1;
             // A character set switch inside a label goes on with it.
             if (letzter == "CS" && !r.empty()) {
                 r.back().text += t;
-                r.back().x1 += t.size() * 1.5 * w * cx;
-                r.back().y1 += t.size() * 1.5 * w * cy;
+                r.back().x1 += n * 1.5 * w * cx;
+                r.back().y1 += n * 1.5 * w * cy;
             } else {
-                r.push_back({t, x, y, x + t.size() * 1.5 * w * cx, y + t.size() * 1.5 * w * cy, h});
+                r.push_back({t, x, y, x + n * 1.5 * w * cx, y + n * 1.5 * w * cy, h});
             }
             letzter = cmd;
             continue;
@@ -350,7 +355,18 @@ std::vector<std::string> kzKastenVergleich(const std::vector<KzText>& ref, const
             fehler.push_back(t);
             continue;
         }
-        const double dEnde = std::hypot(best->x1 - r.x1, best->y1 - r.y1), dH = std::fabs(best->h - r.h);
+        // A plain text with a tab reaches plot and DXF in pieces (neither
+        // carries a tab): its end is that of the last piece on its base line.
+        const KzText* ende = best;
+        if (r.text.find('\t') != std::string::npos) {
+            const double l = std::hypot(r.x1 - r.x0, r.y1 - r.y0), ux = l > 0 ? (r.x1 - r.x0) / l : 1, uy = l > 0 ? (r.y1 - r.y0) / l : 0;
+            for (const KzText& a : aus) {
+                const double mx = a.x0 - r.x0, my = a.y0 - r.y0, entlang = mx * ux + my * uy, quer = -mx * uy + my * ux;
+                const double weit = (ende->x0 - r.x0) * ux + (ende->y0 - r.y0) * uy;
+                if (std::fabs(quer) <= 1 && entlang > weit && entlang <= l + 1) ende = &a;
+            }
+        }
+        const double dEnde = std::hypot(ende->x1 - r.x1, ende->y1 - r.y1), dH = std::fabs(best->h - r.h);
         if (bestD > 1 || dEnde > 1 || dH > 1) {
             std::snprintf(t, sizeof t, "\"%s\" %.1f,%.1f..%.1f,%.1f h %.1f; output \"%s\" %.1f,%.1f..%.1f,%.1f h %.1f",
                           r.text.c_str(), r.x0, r.y0, r.x1, r.y1, r.h, best->text.c_str(), best->x0, best->y0, best->x1,
@@ -361,16 +377,23 @@ std::vector<std::string> kzKastenVergleich(const std::vector<KzText>& ref, const
     return fehler;
 }
 
-// Code page 1252 as UTF-8 (the letters of Latin-1; the rest of 0x80..0x9F
-// as '?').
+// Code page 1252 as UTF-8, as the PDF's reader gives it back (the euro
+// sign and the other letters of 0x80..0x9F too; its five gaps as '?').
 std::string kzUtf8(const std::string& t)
 {
+    static const char16_t cp1252[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                        0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                        0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                        0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
     std::string r;
     for (const char ch : t) {
-        const unsigned c = static_cast<unsigned char>(ch);
-        if (c < 0x80) r += ch;
-        else if (c < 0xA0) r += '?';
-        else r += static_cast<char>(0xC0 | (c >> 6)), r += static_cast<char>(0x80 | (c & 0x3F));
+        unsigned c = static_cast<unsigned char>(ch);
+        if (c >= 0x80 && c < 0xA0) c = cp1252[c - 0x80] ? cp1252[c - 0x80] : '?';
+        if (c < 0x80) r += static_cast<char>(c);
+        else if (c < 0x800) r += static_cast<char>(0xC0 | (c >> 6)), r += static_cast<char>(0x80 | (c & 0x3F));
+        else
+            r += static_cast<char>(0xE0 | (c >> 12)), r += static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
+                r += static_cast<char>(0x80 | (c & 0x3F));
     }
     return r;
 }
@@ -462,15 +485,33 @@ TEST_F(Kreuz, EveryDemoSheetLooksTheSameInEveryOutput)
     for (const char* f : formate) schlechteste[f] = 1.0;
     // Every format is held to 97 % both ways.
     const std::map<std::string, double> grenze = {{"pdf", 0.97}, {"svg", 0.97}, {"hpgl", 0.97}, {"dxf", 0.97}};
+    // Beside the demo sheets, the every-element drawings of the SVG and
+    // plot tests and of the DXF tests (every kind of element, filled and
+    // not, arcs, line types, texts with tabs and the euro sign), with the
+    // pictures they name in the project.
+    const std::string daten = std::string(VELMO_SOURCE_DIR) + "/tests/data/output/";
+    const std::pair<const char*, const char*> alle[] = {{"Alle-Plot.001", "svghpgl"}, {"Alle-Dxf.001", "dxf"}};
+    for (const auto& [name, ordner] : alle)
+        ASSERT_GE(ZeiAusText(demo.datei(name).c_str(), (daten + ordner + "/alle.txt").c_str()), 0);
+    fs::copy_file(demo.datei("bild.wmf"), demo.datei("Schema.WMF"));
+    fs::copy_file(daten + "bilder/ecke.jpg", demo.datei("Foto.jpg"));
+    fs::copy_file(daten + "bilder/ecke.png", demo.datei("bild.png"));
     // Every sheet exported as SVG as the export dialog does it: the
-    // pictures go beside the files (the WMF of HV1.15 as bild.png).
+    // pictures go beside the files (the WMF of HV1.15 as bild.png), so the
+    // demo's and the fixtures' go to folders of their own.
     PvwVerzLesen();
-    for (int i = 0; i < PvwAnzahl(); ++i) PvwMarkSetzen(i, 1);
-    fs::remove_all(aus / "svg");
-    ASSERT_EQ(ExportDateien(EXPORT_SVG, (aus / "svg").c_str(), "@Z.svg", 0), 16);
+    auto exportieren = [](const fs::path& ziel, bool fixturen) {
+        for (int i = 0; i < PvwAnzahl(); ++i)
+            PvwMarkSetzen(i, (std::strncmp(PvwEintragAdr(i)->name, "Alle-", 5) == 0) == fixturen);
+        fs::remove_all(ziel);
+        return ExportDateien(EXPORT_SVG, ziel.c_str(), "@Z.svg", 0);
+    };
+    ASSERT_EQ(exportieren(aus / "svg", false), 16);
     EXPECT_TRUE(fs::exists(aus / "svg" / "bild.png"));
+    ASSERT_EQ(exportieren(aus / "svg-alle", true), 2);
     std::vector<std::pair<std::string, std::string>> zeichnungen;
     for (const char* name : blaetter) zeichnungen.emplace_back(name, demo.datei(name));
+    for (const auto& [name, ordner] : alle) zeichnungen.emplace_back(name, demo.datei(name));
     for (const auto& [name, zei] : zeichnungen) {
         SCOPED_TRACE(name);
         const fs::path b = aus / name;
@@ -482,7 +523,7 @@ TEST_F(Kreuz, EveryDemoSheetLooksTheSameInEveryOutput)
         HOEHE = 297 * PXMM;
         const std::string mmB = a4 ? "210" : "420", pxB = std::to_string(BREITE), pxH = std::to_string(HOEHE);
         // The SVG from the batch export, with its pictures beside it.
-        const fs::path svg = aus / "svg" / (name + ".svg");
+        const fs::path svg = aus / (name.rfind("Alle-", 0) == 0 ? "svg-alle" : "svg") / (name + ".svg");
         ASSERT_TRUE(fs::exists(svg));
         ASSERT_EQ(HpglPlot(zei.c_str(), (b.string() + ".plt").c_str()), 0);
         ASSERT_EQ(DxfExport((b.string() + ".dxf").c_str(), zei.c_str()), 0);
@@ -505,8 +546,13 @@ TEST_F(Kreuz, EveryDemoSheetLooksTheSameInEveryOutput)
             }
             ohne += plt[i];
         }
-        // Two dots at the sheet's corners (inside the edge left out) make
-        // hp2xx take the whole sheet, not just what is drawn.
+        // hp2xx fits its picture around all that is drawn, beyond the
+        // sheet too, where the plotter and the screen clip: its window (IW)
+        // is the sheet. Two dots at the sheet's corners (inside the edge
+        // left out) make it take the whole sheet, not just what is drawn.
+        const std::string fenster = "IW0,0," + std::to_string(BREITE / PXMM * 40) + ",11880;";
+        for (size_t p = 0; (p = plt.find("IP0,0,1,4000;", p)) != std::string::npos; p += 13) plt.insert(p + 13, fenster);
+        for (size_t p = 0; (p = ohne.find("IP0,0,1,4000;", p)) != std::string::npos; p += 13) ohne.insert(p + 13, fenster);
         ohne += "PU;PA0,0;PD;PA0,0;PU;PA" + std::to_string(BREITE / PXMM * 40) + ",11880;PD;PA" +
                 std::to_string(BREITE / PXMM * 40) + ",11880;PU;\r\n";
         schreiben(b.string() + "-ohne-text.plt", ohne);
