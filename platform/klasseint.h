@@ -9,3 +9,13 @@
 // Registers a class of the layer's own (no instance; a system cursor) unless
 // one of that name is registered already.
 void plKlasseSichern(LPCSTR name, WNDPROC proc, UINT stil, int fensterExtra, LPCSTR cursor = IDC_ARROW);
+
+// Draws a control's whole client through `malen` between BeginPaint and
+// EndPaint: the answer to WM_PAINT of a control that paints itself.
+LRESULT plKlasseMalen(HWND h, void (*malen)(HWND, HDC));
+
+// The rest of a simple control's procedure (button, static): its font kept
+// in the window slot `schriftSlot`, a repaint when its text or enabled state
+// changes, no separate erase (painting covers the client), painting through
+// `malen`; any other message goes to DefWindowProc.
+LRESULT plSchlichtProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, int schriftSlot, void (*malen)(HWND, HDC));
