@@ -455,6 +455,18 @@ void plKlasseSichern(LPCSTR name, WNDPROC proc, UINT stil, int fensterExtra, LPC
     RegisterClass(&wc);
 }
 
+void plSchriftMessen(HWND h, HFONT font, const std::function<void(HDC, const TEXTMETRIC&)>& messen)
+{
+    HDC hdc = GetDC(h);
+    if (!hdc) return;
+    HGDIOBJ alt = SelectObject(hdc, font ? font : GetStockObject(SYSTEM_FONT));
+    TEXTMETRIC tm{};
+    GetTextMetrics(hdc, &tm);
+    messen(hdc, tm);
+    SelectObject(hdc, alt);
+    ReleaseDC(h, hdc);
+}
+
 LRESULT plKlasseMalen(HWND h, void (*malen)(HWND, HDC))
 {
     PAINTSTRUCT ps;
