@@ -547,31 +547,38 @@ void ElsLesen(int id, const char* datei)
     saanhaengen(&s.saetze, s.arbeit);
 }
 
-int ElsSchreiben(int id, const char* datei)
+int ElsDateiSchreiben(const char* datei, const std::string& kurz, const std::function<bool(BDAT*)>& zeilen)
 {
-    ElsSlot& s = elsSlot(id);
-    const std::string& kurz = elsKurz[&s - elsSlots];
     if (!kurz.empty() && strvgl(kurz.c_str(), datei) == 0) return ERROR;
     BDAT d{};
     if (bdmake(&d, datei) < 0) return ERROR;
-    std::memset(s.arbeit, 0, static_cast<size_t>(s.groesse));
-    const char* vorher = "";
-    int fehler = 0;
-    for (int i = 0; i < saanzahl(&s.saetze); ++i) {
-        const ElsKopf* k = elsKopf(s, i);
-        char zeile[2 * ELSZEILESUP + 1];
-        if (strvgl(k->name, vorher) != 0) {
-            std::snprintf(zeile, sizeof zeile, ")S %.40s", k->name);
-            if (bdputsmodus(&d, zeile, 1) < 0) fehler = 1;
+    bool gut = zeilen(&d);
+    if (bdclose(&d) < 0) gut = false;
+    return gut ? 0 : ERROR;
+}
+
+int ElsSchreiben(int id, const char* datei)
+{
+    ElsSlot& s = elsSlot(id);
+    return ElsDateiSchreiben(datei, elsKurz[&s - elsSlots], [&s](BDAT* d) {
+        std::memset(s.arbeit, 0, static_cast<size_t>(s.groesse));
+        const char* vorher = "";
+        bool gut = true;
+        for (int i = 0; i < saanzahl(&s.saetze); ++i) {
+            const ElsKopf* k = elsKopf(s, i);
+            char zeile[2 * ELSZEILESUP + 1];
+            if (strvgl(k->name, vorher) != 0) {
+                std::snprintf(zeile, sizeof zeile, ")S %.40s", k->name);
+                if (bdputsmodus(d, zeile, 1) < 0) gut = false;
+            }
+            zeile[0] = '\0';
+            if (s.format) s.format(k, zeile, static_cast<int>(sizeof zeile));
+            zeile[sizeof zeile - 1] = '\0';
+            if (bdputsmodus(d, zeile, 1) < 0) gut = false;
+            vorher = k->name;
         }
-        zeile[0] = '\0';
-        if (s.format) s.format(k, zeile, static_cast<int>(sizeof zeile));
-        zeile[sizeof zeile - 1] = '\0';
-        if (bdputsmodus(&d, zeile, 1) < 0) fehler = 1;
-        vorher = k->name;
-    }
-    if (bdclose(&d) < 0) fehler = 1;
-    return fehler ? ERROR : 0;
+        return gut;
+    });
 }
 
 void ElsBefehl(int id, int befehl)

@@ -20,6 +20,8 @@
 #include "platform/windef.h"
 #include "support/struarr.h"
 
+struct BDAT;
+
 inline constexpr int ELSSUP = 20;             // live tables
 inline constexpr int ELSSEITENLISTE = 4600;   // the section list's display id
 inline constexpr int ELSNAMESUP = 40;         // characters of a section name
@@ -130,6 +132,11 @@ bool ElsAblageLesen(char* text, int zeileSup, ElsLeseFn lesen, void* arbeit, con
 // slot its fresh record.
 bool ElsDateiLesen(const char* datei, int zeileSup, bool abschnitte, ElsLeseFn lesen, char* arbeit, int groesse,
                    SARR* saetze, std::string& kurz);
+// Its writing counterpart: makes `datei` and has `zeilen` write the records'
+// lines into it (false when a line could not be written). ERROR, with the
+// file untouched, when `datei` is the short copy `kurz`; ERROR too when the
+// file cannot be made or a line or the closing fails; else 0.
+int ElsDateiSchreiben(const char* datei, const std::string& kurz, const std::function<bool(BDAT*)>& zeilen);
 
 // ---- Dialog texts ------------------------------------------------------------------------------
 // The key of RCDATA "<current dialog>_TEXT" ("Main_TEXT" for the main window).

@@ -292,16 +292,12 @@ void ElzLaden(int id, const char* pfad)
 int ElzSpeichern(int id, const char* pfad)
 {
     ElzSlot& s = elzSlot(id);
-    const std::string& kurz = elzKurz[&s - elzSlots];
-    if (!kurz.empty() && strvgl(kurz.c_str(), pfad) == 0) return ERROR;
-    BDAT d{};
-    if (bdmake(&d, pfad) < 0) return ERROR;
-    int fehler = 0;
-    for (int i = 0; i < saanzahl(&s.saetze); ++i) {
-        if (bdputsmodus(&d, elzZeile(s, i).c_str(), 1) < 0) fehler = 1;
-    }
-    if (bdclose(&d) < 0) fehler = 1;
-    return fehler ? ERROR : 0;
+    return ElsDateiSchreiben(pfad, elzKurz[&s - elzSlots], [&s](BDAT* d) {
+        bool gut = true;
+        for (int i = 0; i < saanzahl(&s.saetze); ++i)
+            if (bdputsmodus(d, elzZeile(s, i).c_str(), 1) < 0) gut = false;
+        return gut;
+    });
 }
 
 // ---- Searches ----------------------------------------------------------------------------------------

@@ -92,13 +92,7 @@ void ckPfad(int n, char* puffer, size_t groesse)
 // Reads "number TAB code TAB text" lines up to one beginning with ")".
 void ckSaetzeLesen(BDAT* d, CkListe& l)
 {
-    std::vector<char> puffer(PZZEILESUP + 1);
-    char* zeile = puffer.data();
-    while (bdgets(d, zeile, PZZEILESUP) >= 0) {
-        strtrim(zeile);
-        if (zeile[0] == '\0' || zeile[0] == ';') continue;
-        if (zeile[0] == ')') break;
-        const char* p = zeile;
+    pzSaetzeLesen(d, [&l](const char* p) {
         char zahl[24];
         CHKEINTRAG e{};
         pzFeld(zahl, sizeof zahl, &p, '\t', 20);
@@ -110,7 +104,8 @@ void ckSaetzeLesen(BDAT* d, CkListe& l)
         pzFeld(e.text, sizeof e.text, &p, '\t', CHKTEXTSUP);
         strtrim(e.text);
         l.push_back(e);
-    }
+        return true;
+    });
 }
 
 std::string ckZeile(const CHKEINTRAG& e)

@@ -117,20 +117,15 @@ void fxZerlegen(const char* zeile, FSTX* s)
     pzFeld(s->text, sizeof s->text, &p, PZTRENNER, FSTXTEXTSUP);
 }
 
-// Reads the record lines up to one beginning with ")" into `fn`.
+// Reads the records of a section into `fn`, which answers false to stop.
 template <typename FN>
 void fxSaetzeLesen(BDAT* d, FN fn)
 {
-    std::vector<char> puffer(PZZEILESUP + 1);
-    char* zeile = puffer.data();
-    while (bdgets(d, zeile, PZZEILESUP) >= 0) {
-        strtrim(zeile);
-        if (zeile[0] == '\0' || zeile[0] == ';') continue;
-        if (zeile[0] == ')') break;
+    pzSaetzeLesen(d, [&fn](const char* zeile) {
         FSTX s;
         fxZerlegen(zeile, &s);
-        if (!fn(s)) break;
-    }
+        return fn(s);
+    });
 }
 
 std::string fxBauteilPraefix(uint32_t id, const char* code, int nr)

@@ -59,6 +59,20 @@ uint32_t GesAnhaengen(const appgeraet& g)
     return g.id;
 }
 
+// A new record under a fresh id that carries `q`'s number, type, group and
+// code: copying a device and taking one from a record share it.
+appgeraet GesNeuWie(const appgeraet& q)
+{
+    appgeraet g;
+    GesLeer(&g);
+    g.id = GesNeueId();
+    g.n1 = q.n1;
+    std::memcpy(g.tt, q.tt, sizeof g.tt);
+    std::memcpy(g.kg, q.kg, sizeof g.kg);
+    std::memcpy(g.kz, q.kz, sizeof g.kz);
+    return g;
+}
+
 // The letters of a definition's identifier ("-Q") numbered for a new item:
 // one more than the largest number any item carries right behind the same
 // letters (in its identifier field or its identifier given as text), so
@@ -251,13 +265,7 @@ uint32_t GesKopieren(uint32_t id, const char* text)
     if (GesVoll() || gesListe.empty()) return 0;
     const appgeraet* q = GesSuchen(id);
     if (q == nullptr) return 0;
-    appgeraet g;
-    GesLeer(&g);
-    g.id = GesNeueId();
-    g.n1 = q->n1;
-    std::memcpy(g.tt, q->tt, sizeof g.tt);
-    std::memcpy(g.kg, q->kg, sizeof g.kg);
-    std::memcpy(g.kz, q->kz, sizeof g.kz);
+    appgeraet g = GesNeuWie(*q);
     BmhKopie(g.lt, text, GESTTSUP);
     return GesAnhaengen(g);
 }
@@ -267,13 +275,7 @@ uint32_t GesAusSatz(const appgeraet* satz)
     if (!gesInit) return 0;
     BMDateiAktuell(1);
     if (GesVoll()) return 0;
-    appgeraet g;
-    GesLeer(&g);
-    g.id = GesNeueId();
-    g.n1 = satz->n1;
-    std::memcpy(g.tt, satz->tt, sizeof g.tt);
-    std::memcpy(g.kg, satz->kg, sizeof g.kg);
-    std::memcpy(g.kz, satz->kz, sizeof g.kz);
+    appgeraet g = GesNeuWie(*satz);
     std::memcpy(g.lt, satz->lt, sizeof g.lt);
     return GesAnhaengen(g);
 }

@@ -806,29 +806,33 @@ const char* HulZeileText(int n)
 
 // ---- cross references ----------------------------------------------------------------
 
+namespace {
+// The part a reference to part `nr` of `code` on device `id` points at, when
+// it is placed. Otherwise false, with `ziel` empty, or "-" for a part that
+// exists but is not placed.
+bool hulPlatziertesTeil(char* ziel, size_t kap, uint32_t id, const char* code, int nr, appbteil* b)
+{
+    if (kap == 0) return false;
+    ziel[0] = 0;
+    if (!BtlSuchen(id, code, nr, b)) return false;
+    if (b->platziert == 0) {
+        strkopie(ziel, kap, "-", 1);
+        return false;
+    }
+    return true;
+}
+}  // namespace
+
 void HulVerweisText(char* ziel, size_t kap, uint32_t id, const char* code, int nr)
 {
-    if (kap == 0) return;
-    ziel[0] = 0;
     appbteil b;
-    if (!BtlSuchen(id, code, nr, &b)) return;
-    if (b.platziert == 0) {
-        strkopie(ziel, kap, "-", 1);
-        return;
-    }
-    QvwVerweisText(ziel, kap, b.ze, b.x, b.y);
+    if (hulPlatziertesTeil(ziel, kap, id, code, nr, &b)) QvwVerweisText(ziel, kap, b.ze, b.x, b.y);
 }
 
 void HulSeitenText(char* ziel, size_t kap, uint32_t id, const char* code, int nr, int modus)
 {
-    if (kap == 0) return;
-    ziel[0] = 0;
     appbteil b;
-    if (!BtlSuchen(id, code, nr, &b)) return;
-    if (b.platziert == 0) {
-        strkopie(ziel, kap, "-", 1);
-        return;
-    }
+    if (!hulPlatziertesTeil(ziel, kap, id, code, nr, &b)) return;
     if (modus != 0)
         ZeiSeiteText(ziel, kap, b.ze);
     else

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <vector>
 
 #include "support/bdatei.h"
 #include "support/texte.h"
@@ -43,6 +44,22 @@ inline void pzFeld(char* ziel, size_t groesse, const char** s, char trenner, int
     std::memcpy(ziel, p, k);
     ziel[k] = '\0';
     *s = e != nullptr ? e + 1 : p + n;
+}
+
+// Hands each record line of a section to `fn`, trimmed, passing over blank
+// lines and ";" comments, up to a line beginning ")" or the file's end;
+// `fn` answers false to stop early.
+template <typename FN>
+void pzSaetzeLesen(BDAT* d, FN fn)
+{
+    std::vector<char> puffer(PZZEILESUP + 1);
+    char* zeile = puffer.data();
+    while (bdgets(d, zeile, PZZEILESUP) >= 0) {
+        strtrim(zeile);
+        if (zeile[0] == '\0' || zeile[0] == ';') continue;
+        if (zeile[0] == ')') break;
+        if (!fn(static_cast<const char*>(zeile))) break;
+    }
 }
 
 // Writer over a replacement file: lines end with LF whatever the line mode;

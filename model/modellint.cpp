@@ -30,6 +30,20 @@ bool modLeer(char c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
 
+// Past the leading white space and sign of a number, as the C library reads
+// it; `minus` tells the sign.
+const char* modZahlAnfang(const char* s, bool& minus)
+{
+    while (modLeer(*s)) {
+        ++s;
+    }
+    minus = *s == '-';
+    if (*s == '+' || *s == '-') {
+        ++s;
+    }
+    return s;
+}
+
 }  // namespace
 
 double modAtof(const char* s)
@@ -37,14 +51,8 @@ double modAtof(const char* s)
     if (!s) {
         return 0.0;
     }
-    while (modLeer(*s)) {
-        ++s;
-    }
     bool minus = false;
-    if (*s == '+' || *s == '-') {
-        minus = *s == '-';
-        ++s;
-    }
+    s = modZahlAnfang(s, minus);
     const char* ende = s;
     while (*ende) {
         ++ende;
@@ -72,14 +80,8 @@ int modAtoi(const char* s)
     if (!s) {
         return 0;
     }
-    while (modLeer(*s)) {
-        ++s;
-    }
     bool minus = false;
-    if (*s == '+' || *s == '-') {
-        minus = *s == '-';
-        ++s;
-    }
+    s = modZahlAnfang(s, minus);
     int64_t wert = 0;
     for (; *s >= '0' && *s <= '9'; ++s) {
         if (wert < INT64_C(1) << 40) {  // saturates far beyond the int range

@@ -293,25 +293,6 @@ LRESULT knopfProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
         SetWindowLongPtr(h, KNOPF_ZUSTAND, 0);
         return DefWindowProc(h, msg, wp, lp);
     case WM_GETDLGCODE: return knopfDlgCode(h);
-    case WM_SETFONT:
-        SetWindowLongPtr(h, KNOPF_SCHRIFT, static_cast<LONG_PTR>(wp));
-        if (LOWORD(lp)) InvalidateRect(h, nullptr, TRUE);
-        return 0;
-    case WM_GETFONT: return GetWindowLongPtr(h, KNOPF_SCHRIFT);
-    case WM_SETTEXT: {
-        LRESULT r = DefWindowProc(h, msg, wp, lp);
-        InvalidateRect(h, nullptr, TRUE);
-        return r;
-    }
-    case WM_ENABLE: InvalidateRect(h, nullptr, TRUE); return 0;
-    case WM_ERASEBKGND: return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC hdc = BeginPaint(h, &ps);
-        if (hdc) knopfMalen(h, hdc);
-        EndPaint(h, &ps);
-        return 0;
-    }
     case WM_NCHITTEST:
         if (art == BS_GROUPBOX) return HTTRANSPARENT;
         return DefWindowProc(h, msg, wp, lp);
@@ -418,7 +399,7 @@ LRESULT knopfProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
         InvalidateRect(h, nullptr, TRUE);
         return alt;
     }
-    default: return DefWindowProc(h, msg, wp, lp);
+    default: return plSchlichtProc(h, msg, wp, lp, KNOPF_SCHRIFT, knopfMalen);
     }
 }
 

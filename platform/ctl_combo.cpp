@@ -170,14 +170,7 @@ void cbHoeheSetzen(CbZustand& z)
 
 void cbSchriftMessen(CbZustand& z)
 {
-    HDC hdc = GetDC(z.h);
-    if (!hdc) return;
-    HGDIOBJ alt = SelectObject(hdc, z.font ? z.font : GetStockObject(SYSTEM_FONT));
-    TEXTMETRIC tm{};
-    GetTextMetrics(hdc, &tm);
-    SelectObject(hdc, alt);
-    ReleaseDC(z.h, hdc);
-    z.itemHoehe = std::max<int>(1, tm.tmHeight);
+    plSchriftMessen(z.h, z.font, [&z](HDC, const TEXTMETRIC& tm) { z.itemHoehe = std::max<int>(1, tm.tmHeight); });
 }
 
 void cbFeldMessen(CbZustand& z)

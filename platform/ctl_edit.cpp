@@ -32,16 +32,11 @@ int edUmbruchBei(const std::string& t, size_t i)
 
 void edSchriftMessen(EdZustand& z)
 {
-    HDC hdc = GetDC(z.h);
-    if (!hdc) return;
-    HGDIOBJ alt = SelectObject(hdc, z.font ? z.font : GetStockObject(SYSTEM_FONT));
-    TEXTMETRIC tm{};
-    GetTextMetrics(hdc, &tm);
-    z.zeilenHoehe = std::max<int>(1, tm.tmHeight);
-    if (!GetCharWidth32(hdc, 0, 255, z.breiten))
-        for (int& b : z.breiten) b = std::max<int>(1, tm.tmAveCharWidth);
-    SelectObject(hdc, alt);
-    ReleaseDC(z.h, hdc);
+    plSchriftMessen(z.h, z.font, [&z](HDC hdc, const TEXTMETRIC& tm) {
+        z.zeilenHoehe = std::max<int>(1, tm.tmHeight);
+        if (!GetCharWidth32(hdc, 0, 255, z.breiten))
+            for (int& b : z.breiten) b = std::max<int>(1, tm.tmAveCharWidth);
+    });
 }
 
 std::string edFall(const EdZustand& z, std::string s)

@@ -11,6 +11,7 @@
 #include "platform/nachricht.h"
 #include "platform/stil3d.h"
 #include "platform/systemwerte.h"
+#include "platform/klasseint.h"
 
 namespace {
 
@@ -191,14 +192,9 @@ int lbItemBei(const LbZustand& z, POINT p, bool* ausserhalb)
 
 void lbSchriftMessen(LbZustand& z)
 {
-    HDC hdc = GetDC(z.h);
-    if (!hdc) return;
-    HGDIOBJ alt = SelectObject(hdc, z.font ? z.font : GetStockObject(SYSTEM_FONT));
-    TEXTMETRIC tm{};
-    GetTextMetrics(hdc, &tm);
-    SelectObject(hdc, alt);
-    ReleaseDC(z.h, hdc);
-    if (!lbEigenMalen(z)) z.itemHoehe = std::max<int>(1, tm.tmHeight);
+    plSchriftMessen(z.h, z.font, [&z](HDC, const TEXTMETRIC& tm) {
+        if (!lbEigenMalen(z)) z.itemHoehe = std::max<int>(1, tm.tmHeight);
+    });
 }
 
 void lbMessen(LbZustand& z, int i)

@@ -163,26 +163,10 @@ LRESULT statikProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
         return 0;
     }
     case WM_GETDLGCODE: return DLGC_STATIC;
-    case WM_SETFONT:
-        SetWindowLongPtr(h, STATIK_SCHRIFT, static_cast<LONG_PTR>(wp));
-        if (LOWORD(lp)) InvalidateRect(h, nullptr, TRUE);
-        return 0;
-    case WM_GETFONT: return GetWindowLongPtr(h, STATIK_SCHRIFT);
     case WM_SETTEXT: {
         DWORD art = statikArt(h);
         if (art == SS_ICON || art == SS_BITMAP) return TRUE;  // the text names a resource
-        LRESULT r = DefWindowProc(h, msg, wp, lp);
-        InvalidateRect(h, nullptr, TRUE);
-        return r;
-    }
-    case WM_ENABLE: InvalidateRect(h, nullptr, TRUE); return 0;
-    case WM_ERASEBKGND: return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC hdc = BeginPaint(h, &ps);
-        if (hdc) statikMalen(h, hdc);
-        EndPaint(h, &ps);
-        return 0;
+        return plSchlichtProc(h, msg, wp, lp, STATIK_SCHRIFT, statikMalen);
     }
     case WM_NCHITTEST:
         if (!(GetWindowLong(h, GWL_STYLE) & SS_NOTIFY)) return HTTRANSPARENT;
@@ -202,7 +186,7 @@ LRESULT statikProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
     }
     case STM_GETIMAGE:
     case STM_GETICON: return GetWindowLongPtr(h, STATIK_BILD);
-    default: return DefWindowProc(h, msg, wp, lp);
+    default: return plSchlichtProc(h, msg, wp, lp, STATIK_SCHRIFT, statikMalen);
     }
 }
 

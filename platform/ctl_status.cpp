@@ -216,13 +216,7 @@ LRESULT statusProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
         return 0;
     case WM_GETFONT: return z ? static_cast<LRESULT>(z->schrift) : 0;
     case WM_ERASEBKGND: return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC hdc = BeginPaint(h, &ps);
-        if (hdc) statusMalen(h, hdc);
-        EndPaint(h, &ps);
-        return 0;
-    }
+    case WM_PAINT: return plKlasseMalen(h, statusMalen);
     case WM_SETTEXT:
         if (z) {
             z->teile[0].text = lp ? reinterpret_cast<const char*>(lp) : "";

@@ -458,13 +458,7 @@ LRESULT tippProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
     case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
     case WM_NCHITTEST: return HTTRANSPARENT;
     case WM_ERASEBKGND: return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC hdc = BeginPaint(h, &ps);
-        if (hdc) tippMalen(h, hdc);
-        EndPaint(h, &ps);
-        return 0;
-    }
+    case WM_PAINT: return plKlasseMalen(h, tippMalen);
     default: return DefWindowProc(h, msg, wp, lp);
     }
 }

@@ -455,6 +455,47 @@ void plKlasseSichern(LPCSTR name, WNDPROC proc, UINT stil, int fensterExtra, LPC
     RegisterClass(&wc);
 }
 
+void plSchriftMessen(HWND h, HFONT font, const std::function<void(HDC, const TEXTMETRIC&)>& messen)
+{
+    HDC hdc = GetDC(h);
+    if (!hdc) return;
+    HGDIOBJ alt = SelectObject(hdc, font ? font : GetStockObject(SYSTEM_FONT));
+    TEXTMETRIC tm{};
+    GetTextMetrics(hdc, &tm);
+    messen(hdc, tm);
+    SelectObject(hdc, alt);
+    ReleaseDC(h, hdc);
+}
+
+LRESULT plKlasseMalen(HWND h, void (*malen)(HWND, HDC))
+{
+    PAINTSTRUCT ps;
+    HDC hdc = BeginPaint(h, &ps);
+    if (hdc) malen(h, hdc);
+    EndPaint(h, &ps);
+    return 0;
+}
+
+LRESULT plSchlichtProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, int schriftSlot, void (*malen)(HWND, HDC))
+{
+    switch (msg) {
+    case WM_SETFONT:
+        SetWindowLongPtr(h, schriftSlot, static_cast<LONG_PTR>(wp));
+        if (LOWORD(lp)) InvalidateRect(h, nullptr, TRUE);
+        return 0;
+    case WM_GETFONT: return GetWindowLongPtr(h, schriftSlot);
+    case WM_SETTEXT: {
+        LRESULT r = DefWindowProc(h, msg, wp, lp);
+        InvalidateRect(h, nullptr, TRUE);
+        return r;
+    }
+    case WM_ENABLE: InvalidateRect(h, nullptr, TRUE); return 0;
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: return plKlasseMalen(h, malen);
+    default: return DefWindowProc(h, msg, wp, lp);
+    }
+}
+
 ATOM RegisterClass(const WNDCLASS* wc)
 {
     if (!wc) return 0;

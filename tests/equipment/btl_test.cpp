@@ -290,4 +290,38 @@ TEST_F(Btl, RemovingADrawingUnplacesAndMergesItsEntries)
     EXPECT_EQ(BtlPlatziertAnzahl(1), 1);
 }
 
+// A cross reference names where a part is placed, shows "-" for a part
+// not placed and nothing for one that does not exist.
+TEST_F(Btl, CrossReferencesOfPlacedUnplacedAndMissingParts)
+{
+    PhDefinition d;
+    d.bauteil = "MOT";
+    d.typ = "Motor";
+    PhDefinitionenSetzen({d});
+    BtlHauptAnlegen(1, 0, "Z.001", 10, 20, "", "");
+    ASSERT_EQ(BtlHauptKopieren(2, 1, "Z.002", 5, 6, "DIS", ""), 0);
+    struct Fall {
+        const char* code;
+        uint32_t id;
+        const char* verweis;
+        const char* seite;
+        const char* spalte;
+    };
+    const Fall faelle[] = {
+        {"H", 2, "2-0", "2", "0"},  // drawing 2, column 0
+        {"D", 2, "-", "-", "-"},
+        {"H", 3, "", "", ""},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(std::string(f.code) + std::to_string(f.id));
+        char t[40] = "x";
+        HulVerweisText(t, sizeof t, f.id, f.code, 0);
+        EXPECT_STREQ(t, f.verweis);
+        HulSeitenText(t, sizeof t, f.id, f.code, 0, 1);
+        EXPECT_STREQ(t, f.seite);
+        HulSeitenText(t, sizeof t, f.id, f.code, 0, 0);
+        EXPECT_STREQ(t, f.spalte);
+    }
+}
+
 }  // namespace

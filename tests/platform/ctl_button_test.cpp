@@ -1,6 +1,7 @@
 // Tests of the button and static controls under the mouse: clicks, a press
 // dragged off, double clicks, owner drawing with its states, SS_NOTIFY and
-// the colours a parent gives through WM_CTLCOLOR... . Headless backend.
+// the colours a parent gives through WM_CTLCOLOR...; the font and text they
+// keep. Headless backend.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -152,6 +153,38 @@ TEST_F(KnopfTest, StaticNotifiesOnlyWithSsNotifyAndTakesTheParentsColour)
     // Background from WM_CTLCOLORSTATIC of the parent.
     EXPECT_EQ(plFensterPixel(farbig, 50, 12), RGB(255, 0, 0));
     EXPECT_EQ(plFensterPixel(still, 95, 12), GetSysColor(COLOR_BTNFACE));
+}
+
+// Dialogs hand their font to every control and read it back to measure
+// texts; an icon static keeps the resource name its text gave.
+TEST_F(KnopfTest, ButtonsAndStaticsKeepTheFontAndTextTheyAreGiven)
+{
+    HFONT f = CreateFont(-13, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0, "Sans");
+    struct Fall {
+        const char* klasse;
+        DWORD stil;
+        const char* textDanach;
+    };
+    const Fall faelle[] = {
+        {WC_BUTTON, BS_PUSHBUTTON, "Neu"},
+        {WC_BUTTON, BS_GROUPBOX, "Neu"},
+        {WC_STATIC, SS_LEFT, "Neu"},
+        {WC_STATIC, SS_ICON, "Alt"},
+    };
+    int id = 40;
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(std::string(fall.klasse) + " " + std::to_string(fall.stil));
+        HWND k = kind(fall.klasse, "Alt", fall.stil, id++, 10, 10);
+        EXPECT_EQ(SendMessage(k, WM_GETFONT, 0, 0), 0);
+        SendMessage(k, WM_SETFONT, static_cast<WPARAM>(f), TRUE);
+        EXPECT_EQ(static_cast<HFONT>(SendMessage(k, WM_GETFONT, 0, 0)), f);
+        SetWindowText(k, "Neu");
+        char t[16] = "";
+        GetWindowText(k, t, sizeof t);
+        EXPECT_STREQ(t, fall.textDanach);
+        DestroyWindow(k);
+    }
+    DeleteObject(f);
 }
 
 }  // namespace
