@@ -71,6 +71,7 @@ struct VgbGelesen {
     std::vector<std::pair<int, std::string>> kommentare;
 };
 VgbGelesen vgbGelesen;
+long vgbLesungen = 0;
 
 constexpr int VGBBELEGT = VORSUP - 1;
 constexpr int PFADSUP2 = 512;  // room for a set path of VERSUP + name
@@ -287,6 +288,7 @@ int VgbOeffnen()
     bool da = false;
     bool fehler = false;
     std::string t = vgbDateiLesen(vgbPfad, static_cast<size_t>(-1), &da, &fehler);
+    if (da) ++vgbLesungen;
     vgbSatzFehlt = !da;
     vgbKurz = fehler;  // a part is missing: never written back
     // The same bytes as at the last opening give the same entries: taken
@@ -318,6 +320,8 @@ int VgbOeffnen()
     }
     return 0;
 }
+
+long VgbLesungen() { return vgbLesungen; }
 
 void VgbSchliessen()
 {

@@ -9,6 +9,9 @@ LRESULT CALLBACK ctlDispProc(HWND fenster, UINT nachricht, WPARAM wp, LPARAM lp)
 // Drawing commands a display not shown holds until it is painted or asked
 // (tests).
 int ctlDispOffen(HWND fenster);
+// Whether a display holds a back bitmap: a cleared one makes it at its
+// first drawing (tests).
+bool ctlDispBildDa(HWND fenster);
 LRESULT CALLBACK ctlShowProc(HWND fenster, UINT nachricht, WPARAM wp, LPARAM lp);
 LRESULT CALLBACK ctlGrbuProc(HWND fenster, UINT nachricht, WPARAM wp, LPARAM lp);
 LRESULT CALLBACK ctlMkalProc(HWND fenster, UINT nachricht, WPARAM wp, LPARAM lp);

@@ -37,6 +37,8 @@ namespace {
 
 LisSlot lisSlots[LISSUP];
 int lisMalNr = -1;  // the slot whose row is being painted (drawing operations)
+int lisDurchgaenge = 0;    // paint passes begun
+int lisDurchgangJetzt = 0; // the one whose rows are being painted, 0: none
 
 COLORREF lisMark = RGB(200, 240, 224);
 COLORREF lisCursor = RGB(215, 232, 255);
@@ -276,6 +278,7 @@ void lisMalen(LisSlot& s)
     int cursorStart = -1;
     int start = 0;
     int nr = static_cast<int>(&s - lisSlots);
+    const int durchgang = ++lisDurchgaenge;
     for (int r = 0; r < s.anzahl && start <= unten; ++r) {
         int h = s.poslis[r].hoehe;
         if (start + h - 1 >= s.oben) {
@@ -302,11 +305,13 @@ void lisMalen(LisSlot& s)
             s.zeilenVersatz = start - s.oben;
             s.malZeile = r;
             lisMalNr = nr;
+            lisDurchgangJetzt = durchgang;
             if (s.malFn) {
                 s.malFn(r);
             } else if (s.mal2Fn) {
                 s.mal2Fn(s.id, r);
             }
+            lisDurchgangJetzt = 0;
         }
         start += h;
     }
@@ -527,6 +532,7 @@ void LisAktSetzen(int id, int zeile)
 
 int LisAkt(int id) { return lisSlot(id).akt; }
 int LisErsteSichtbare(int id) { return lisSlot(id).ersteSichtbar; }
+int LisMalDurchgang() { return lisDurchgangJetzt; }
 
 int LisAnkerOderAkt(int id)
 {

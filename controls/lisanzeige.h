@@ -80,6 +80,9 @@ void LisGroesseNeu(int id);
 void LisAktSetzen(int id, int zeile);
 int LisAkt(int id);
 int LisErsteSichtbare(int id);
+// The paint pass under way (each has its own number), 0 outside one: a
+// row painter reads a setting once for the rows of one pass.
+int LisMalDurchgang();
 int LisAnkerOderAkt(int id);
 int LisIstMarkiert(int id, int zeile);
 int LisMarkiertAnzahl(int id);

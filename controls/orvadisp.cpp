@@ -8,6 +8,7 @@
 // Drag state machine: 0 idle -> (left down) 1 -> (move >= 5 px in x or y)
 // 2 dragging -> (left up) 0; left up from 1 returns to 0 without drag
 // notifications; losing the focus returns to 0.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -46,6 +47,12 @@ struct DispZustand {
     COLORREF farbe;
     COLORREF hintergrund;
     HBITMAP bild;
+    // Cleared and not drawn on since: the back bitmap is made at the first
+    // drawing, and painting shows the plain background. A list cleared,
+    // sized and cleared again, or a display never drawn on, allocates and
+    // fills no bitmap.
+    bool leer;
+    COLORREF leerFarbe;  // the background at the clear
     bool fokus;
     int fokusBox[4];
     int textBox[4];
@@ -70,12 +77,15 @@ struct DispZustand {
 
 // ---- Back bitmap -------------------------------------------------------------------------------
 
+void dispBildMachen(DispZustand* z);
+
 // A drawing context on the back bitmap; restores everything on scope end.
 struct DispDC {
     HDC dc = 0;
     HGDIOBJ altBild = 0;
-    explicit DispDC(const DispZustand* z)
+    explicit DispDC(DispZustand* z)
     {
+        dispBildMachen(z);
         dc = CreateCompatibleDC(0);
         plDcOberflaeche(dc);  // list and display texts are UI text
         if (z->bild != 0) altBild = SelectObject(dc, z->bild);
@@ -91,14 +101,34 @@ struct DispDC {
 
 void dispLeeren(DispZustand* z)
 {
-    if (z->bild != 0) DeleteObject(z->bild);
-    HDC schirm = GetDC(0);
-    z->bild = CreateCompatibleBitmap(schirm, z->breite > 0 ? z->breite : 1, z->hoehe > 0 ? z->hoehe : 1);
-    ReleaseDC(0, schirm);
-    if (z->bild == 0) return;
+    // A bitmap of the size stays for the next drawing: a list cleared for
+    // every repaint draws on memory it has, not on fresh pages.
+    BITMAP bm{};
+    if (z->bild != 0 && (GetObject(z->bild, sizeof bm, &bm) == 0 || bm.bmWidth != std::max(z->breite, 1) ||
+                         bm.bmHeight != std::max(z->hoehe, 1))) {
+        DeleteObject(z->bild);
+        z->bild = 0;
+    }
+    z->leer = true;
+    z->leerFarbe = ctlHintergrundFarbe(z->stil);  // the system colour itself, not the background field
+}
+
+// The cleared back bitmap, made (or wiped) when something is drawn on it.
+void dispBildMachen(DispZustand* z)
+{
+    if (!z->leer) return;
+    z->leer = false;
+    const bool neu = z->bild == 0;
+    if (neu) {
+        HDC schirm = GetDC(0);
+        z->bild = CreateCompatibleBitmap(schirm, std::max(z->breite, 1), std::max(z->hoehe, 1));
+        ReleaseDC(0, schirm);
+        if (z->bild == 0) return;
+    }
     DispDC d(z);
-    // the system colour itself, not the background field
-    ctlHintergrundMalen(d.dc, z->breite, z->hoehe, z->stil, ctlHintergrundFarbe(z->stil));
+    // a new bitmap is black, which the frame ring keeps
+    if (!neu && (z->stil & 3) != 0) ctlFlaeche(d.dc, 0, 0, z->breite, z->hoehe, RGB(0, 0, 0));
+    ctlHintergrundMalen(d.dc, z->breite, z->hoehe, z->stil, z->leerFarbe);
 }
 
 // ---- Arguments ---------------------------------------------------------------------------------
@@ -524,7 +554,12 @@ void dispMalen(HWND fenster, DispZustand* z)
 {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(fenster, &ps);
-    if (z->bild != 0) {
+    if (z->leer) {
+        // what the cleared bitmap holds: black under the 1-pixel edge, the
+        // background inside it
+        if ((z->stil & 3) != 0) ctlFlaeche(dc, 0, 0, z->breite, z->hoehe, RGB(0, 0, 0));
+        ctlHintergrundMalen(dc, z->breite, z->hoehe, z->stil, z->leerFarbe);
+    } else if (z->bild != 0) {
         HDC quelle = CreateCompatibleDC(dc);
         HGDIOBJ alt = SelectObject(quelle, z->bild);
         BitBlt(dc, 0, 0, z->breite, z->hoehe, quelle, 0, 0, SRCCOPY);
@@ -704,6 +739,12 @@ int ctlDispOffen(HWND fenster)
 {
     const auto* z = ctlZustandVon<DispZustand>(fenster);
     return z && z->offen ? static_cast<int>(z->offen->size()) : 0;
+}
+
+bool ctlDispBildDa(HWND fenster)
+{
+    const auto* z = ctlZustandVon<DispZustand>(fenster);
+    return z && z->bild != 0;
 }
 
 LRESULT CALLBACK ctlDispProc(HWND fenster, UINT nachricht, WPARAM wp, LPARAM lp)

@@ -259,7 +259,12 @@ void PvwZeileMalen(int zeile)
     if (zeile < 0 || zeile >= PvwAnzahl()) return;
     const PvwEintrag* e = PvwEintragAdr(zeile);
     const int b = ApOFStil1() ? 3 : 1;
-    const int kurz = PvwKurztexteZeigen();
+    // One reading of the setting for all rows of a paint.
+    static int kurzDurchgang = 0, kurzGelesen = 0;
+    const int durchgang = LisMalDurchgang();
+    if (durchgang == 0 || durchgang != kurzDurchgang) kurzGelesen = PvwKurztexteZeigen();
+    kurzDurchgang = durchgang;
+    const int kurz = kurzGelesen;
     // Each column as wide as its widest text, at least its classic width.
     const int kurzX = b + pvwSeite.spalte + 2;
     const int datumX = kurzX + std::max(4, pvwSpalten(PvwKurzBreiteMax()) + 1);

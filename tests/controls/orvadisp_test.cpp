@@ -198,6 +198,37 @@ TEST_F(Disp, ClearingKeepsTheFrameRingAndTheBitmapIsTheClientSize)
     EXPECT_EQ(px(b, 49, 23), SCHWARZ);
 }
 
+// A cleared display makes its bitmap only when drawn on: a list cleared
+// and sized on the way to its first rows fills no bitmap for each step,
+// and shows the same picture as one cleared after drawing.
+TEST_F(Disp, AClearedDisplayMakesItsBitmapAtTheFirstDrawing)
+{
+    for (DWORD stil : {0u, 1u, 2u, 3u}) {
+        SCOPED_TRACE(stil);
+        HWND frisch = disp(30, 20, stil, 8);
+        HWND bemalt = disp(30, 20, stil, 9);
+        sag(bemalt, "COLOR 0 0 255");
+        sag(bemalt, "FILL 0 0 30 20");
+        sag(frisch, "CLEAR");
+        MoveWindow(frisch, 10, 10, 34, 22, TRUE);
+        MoveWindow(bemalt, 10, 10, 34, 22, TRUE);
+        sag(bemalt, "FILL 0 0 30 20");
+        sag(bemalt, "CLEAR");
+        sag(bemalt, "FILL 0 0 0 0");  // draws nothing, but on the bitmap
+        EXPECT_FALSE(ctlDispBildDa(frisch));
+        EXPECT_TRUE(ctlDispBildDa(bemalt));
+        const plBild a = zeig(frisch), b = zeig(bemalt);
+        ASSERT_EQ(a.pixel.size(), b.pixel.size());
+        EXPECT_TRUE(a.pixel == b.pixel);
+        sag(frisch, "COLOR 0 0 255");
+        sag(frisch, "FILL 2 2 6 6");
+        EXPECT_TRUE(ctlDispBildDa(frisch));
+        EXPECT_EQ(px(zeig(frisch), 3, 3), BLAU);
+        DestroyWindow(frisch);
+        DestroyWindow(bemalt);
+    }
+}
+
 TEST_F(Disp, FramesInTheFlatLook)
 {
     ctlFlachStilSetzen(1);

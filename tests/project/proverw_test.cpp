@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "config/verzeich.h"
+#include "config/vgbziel.h"
 #include "config/vorgaben.h"
 #include "controls/ctlkern.h"
 #include "controls/lisanzeige.h"
@@ -434,6 +435,31 @@ TEST_F(Seite, RowTextsDoNotRunIntoTheNextColumn)
         PostMessage(PvwFenster(), WM_CLOSE, 0, 0);
         pumpen();
     }
+}
+
+// A paint of the list reads the defaults once, not once for each row, and
+// the next paint sees the file changed on disk.
+TEST_F(Seite, APaintReadsTheDefaultsOnceAndTheNextSeesAChange)
+{
+    for (int i = 1; i <= 12; ++i) {
+        char name[16];
+        std::snprintf(name, sizeof name, "HV.%03d", i);
+        zeichnungSchreiben(pfad(name), BEF_ZA3, "", "Titel", "", {{10, "Halle"}, {11, "Ost"}});
+    }
+    vorgaben("BMnorm 0\nSprPrj 0\nBMzkNvrw 0\n");
+    ASSERT_NE(oeffnen(), 0u);
+    const long vorher = VgbLesungen();
+    malBefehle.clear();
+    befehl(2590);
+    EXPECT_TRUE(gemalt("Halle"));
+    EXPECT_LE(VgbLesungen() - vorher, 3);
+    vorgaben("BMnorm 0\nSprPrj 0\nBMzkNvrw 1\n");
+    malBefehle.clear();
+    befehl(2590);
+    EXPECT_TRUE(gemalt("HV.012"));
+    EXPECT_FALSE(gemalt("Halle"));
+    PostMessage(PvwFenster(), WM_CLOSE, 0, 0);
+    pumpen();
 }
 
 TEST_F(Seite, EmptyFolderShowsOneRowAndOnlyTheBackgroundMenu)
