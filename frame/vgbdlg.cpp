@@ -9,6 +9,7 @@
 // go with the store when the dialog was its last user.
 #include "frame/vgbdlg.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -25,7 +26,9 @@
 #include "config/vgbziel.h"
 #include "controls/elseite.h"
 #include "frame/modus.h"
+#include "platform/dialog.h"
 #include "platform/fenster.h"
+#include "platform/gdi.h"
 #include "platform/shell.h"
 #include "platform/nachricht.h"
 #include "platform/winconst.h"
@@ -203,6 +206,55 @@ std::string vgbdWert(const std::string& schluessel)
     return wert;
 }
 
+// Pixels `text` takes in the font of `feld`.
+int vgbdBreite(HWND feld, const std::string& text)
+{
+    HDC dc = GetDC(feld);
+    if (!dc) return 0;
+    // A field without a font of its own draws in the dialogs' system font.
+    HGDIOBJ schrift = static_cast<HGDIOBJ>(SendMessage(feld, WM_GETFONT, 0, 0));
+    HGDIOBJ alt = SelectObject(dc, schrift ? schrift : plDialogSystemSchrift());
+    SIZE g{};
+    GetTextExtentPoint32(dc, text.c_str(), static_cast<int>(text.size()), &g);
+    if (alt) SelectObject(dc, alt);
+    ReleaseDC(feld, dc);
+    return g.cx;
+}
+
+// The info lines as the fields show them: a line wider than its field goes
+// on at its blanks in the fields below, so a long description is read
+// whole (a single word that does not fit keeps a line of its own).
+std::vector<std::string> vgbdInfoZeilen(const VgbDbSchluessel& s)
+{
+    std::vector<std::string> r;
+    HWND feld = GetDlgItem(wiDlgFenster(), 3020);
+    RECT k{};
+    if (feld) GetClientRect(feld, &k);
+    for (const VgbDbInfo& info : s.info) {
+        if (!feld || k.right <= 0 || vgbdBreite(feld, info.text) <= k.right) {
+            r.push_back(info.text);
+            continue;
+        }
+        std::string z;
+        size_t i = 0;
+        while (i < info.text.size()) {
+            const size_t e = std::min(info.text.find(' ', i), info.text.size());
+            const std::string wort = info.text.substr(i, e - i);
+            i = e + 1;
+            if (wort.empty()) continue;
+            const std::string probe = z.empty() ? wort : z + " " + wort;
+            if (!z.empty() && vgbdBreite(feld, probe) > k.right) {
+                r.push_back(z);
+                z = wort;
+            } else {
+                z = probe;
+            }
+        }
+        r.push_back(z);
+    }
+    return r;
+}
+
 void vgbdZeileZeigen()
 {
     int i = wiListeWahl(3010);
@@ -223,9 +275,10 @@ void vgbdZeileZeigen()
         }
     }
     wiTextSetzen(3000, wert.c_str());
+    const std::vector<std::string> info = s ? vgbdInfoZeilen(*s) : std::vector<std::string>{};
     for (int k = 0; k < VGBDINFOSUP; ++k) {
-        const bool da = s && k < static_cast<int>(s->info.size());
-        wiTextSetzen(3020 + k, da ? s->info[static_cast<size_t>(k)].text.c_str() : "");
+        const bool da = k < static_cast<int>(info.size());
+        wiTextSetzen(3020 + k, da ? info[static_cast<size_t>(k)].c_str() : "");
     }
     vgbdE.fuellen = false;
 }
@@ -270,6 +323,9 @@ int vgbdEditInit(int, const char* const*)
     }
     wiListeWahlSetzen(3010, 0);
     vgbdZeileZeigen();
+    // Once shown the fields measure in the font they are drawn with: the
+    // info lines are broken again then.
+    PostMessage(wiDlgFenster(), WM_COMMAND, MAKEWPARAM(3010, LBN_SELCHANGE), 0);
     return 0;
 }
 

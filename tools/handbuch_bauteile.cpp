@@ -9,6 +9,7 @@
 // connection points are the PKT records at the position the moves before
 // them reach, relative to the insertion point.
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -206,31 +207,58 @@ void hbbSymbol(HbbSeite& p, const HbbSymbol& s, double sx, double sy, double f)
     p.text += "MS 1\n";
 }
 
+// The small lines under a symbol's name: title and description (two lines
+// at most), norm, and every connection point (the book states them all).
+struct HbbAbsatz {
+    std::string text;
+    size_t max;
+};
+
+std::vector<HbbAbsatz> hbbAbsaetze(const HbbSymbol& s, double f)
+{
+    std::vector<HbbAbsatz> a{{hbbMassstab(f), 1}};
+    if (!s.zat.empty()) {
+        a.push_back({s.zat[0] + (s.zat.size() > 1 && !s.zat[1].empty() ? " \x96 " + s.zat[1] : ""), 2});
+        if (s.zat.size() > 2 && !s.zat[2].empty()) a.push_back({"Norm: " + s.zat[2], 1});
+    }
+    std::string p = "Anschlusspunkte: " + std::to_string(s.punkte.size());
+    for (size_t i = 0; i < s.punkte.size(); ++i) p += (i == 0 ? " " : ", ") + s.punkte[i];
+    a.push_back({p, SIZE_MAX});
+    return a;
+}
+
+size_t hbbKleineZeilen(const HbbSymbol& s, double f, double breite)
+{
+    size_t n = 0;
+    for (const HbbAbsatz& a : hbbAbsaetze(s, f)) n += hbbUmbrechen(a.text, hbbZeichen(breite, 2), a.max).size();
+    return n;
+}
+
 // The cell's texts from `ty` downwards, wrapped to the cell's width.
 void hbbTexte(HbbSeite& p, const HbbSymbol& s, double x, double ty, double breite, double f)
 {
     ty = hbbAbsatz(p.text, x, ty, s.name, 3.5, breite, 1);
-    ty = hbbAbsatz(p.text, x, ty, hbbMassstab(f), 2, breite, 1);
-    if (!s.zat.empty()) {
-        ty = hbbAbsatz(p.text, x, ty, s.zat[0] + (s.zat.size() > 1 && !s.zat[1].empty() ? " \x96 " + s.zat[1] : ""),
-                       2, breite, 2);
-        if (s.zat.size() > 2 && !s.zat[2].empty()) ty = hbbAbsatz(p.text, x, ty, "Norm: " + s.zat[2], 2, breite, 1);
-    }
-    std::string a = "Anschlusspunkte: " + std::to_string(s.punkte.size());
-    for (size_t i = 0; i < s.punkte.size(); ++i) a += (i == 0 ? " " : ", ") + s.punkte[i];
-    hbbAbsatz(p.text, x, ty, a, 2, breite, 2);
+    for (const HbbAbsatz& a : hbbAbsaetze(s, f)) ty = hbbAbsatz(p.text, x, ty, a.text, 2, breite, a.max);
 }
 
 void hbbZelle(HbbSeite& p, const HbbSymbol& s, double x0, double y0, double breite, double hoehe)
 {
     // The symbol scaled into the upper part of the cell, centred; the texts
-    // in the lower 36 mm.
-    const double bildB = breite - 8, bildH = hoehe - 40;
-    const double f = hbbFaktor(s, bildB, bildH);
+    // below it, in the lower 36 mm, or higher up when a long list of
+    // connection points needs the room (the last line stays 2 mm above the
+    // cell's foot; the scale is reckoned at 1:1 first, then with the
+    // smaller picture).
+    double textOben = 30, f = 1;
+    for (int runde = 0; runde < 2; ++runde) {
+        const size_t zeilen = hbbKleineZeilen(s, f, breite - 6);
+        textOben = std::max(30.0, 2.3 + 3.5 * 2.05 + 2 * 2.05 * static_cast<double>(zeilen - 1));
+        f = hbbFaktor(s, breite - 8, hoehe - textOben - 10);
+    }
+    const double bildH = hoehe - textOben - 10;
     const double sx = x0 + breite / 2 - f * (s.links + s.rechts) / 2;
-    const double sy = y0 + 37 + bildH / 2 - f * (s.unten + s.oben) / 2;
+    const double sy = y0 + textOben + 7 + bildH / 2 - f * (s.unten + s.oben) / 2;
     hbbSymbol(p, s, sx, sy, f);
-    hbbTexte(p, s, x0 + 2, y0 + 30, breite - 6, f);
+    hbbTexte(p, s, x0 + 2, y0 + textOben, breite - 6, f);
     p.namen.push_back(s.name);
 }
 

@@ -383,6 +383,42 @@ TEST(Handbuch, EveryPageRendersAndNoWordLeavesItsPageOrCoversAnother)
     EXPECT_EQ(text(bauteile).find("Blatt 1"), std::string::npos);
 }
 
+// Each symbol's list of connection points is whole: as many "(x; y)" pairs
+// follow "Anschlusspunkte: N" as N says, however many lines they take.
+TEST(Handbuch, ComponentBookListsEveryConnectionPoint)
+{
+    const std::string b = text(neben("Velmo-Bauteile.pdf")), kopf = "Anschlusspunkte: ";
+    // A pair "(x; y)" of numbers with one decimal at `a`: its end, or npos.
+    auto paar = [&](size_t a) {
+        if (a >= b.size() || b[a] != '(') return std::string::npos;
+        const size_t e = b.find(')', a);
+        if (e == std::string::npos) return e;
+        const std::string t = b.substr(a + 1, e - a - 1);
+        const size_t s = t.find("; ");
+        auto zahl = [](const std::string& z) {
+            const size_t k = z.find(',');
+            return k != std::string::npos && k + 2 == z.size() && k > (z[0] == '-' ? 1u : 0u) &&
+                   z.find_first_not_of("-0123456789,", 0) == std::string::npos;
+        };
+        return s != std::string::npos && zahl(t.substr(0, s)) && zahl(t.substr(s + 2)) ? e + 1 : std::string::npos;
+    };
+    std::string f;
+    int listen = 0;
+    for (size_t k = b.find(kopf); k != std::string::npos; k = b.find(kopf, k + 1), ++listen) {
+        size_t a = k + kopf.size();
+        const int soll = std::atoi(b.c_str() + a);
+        a = b.find(' ', a);
+        int n = 0;
+        for (size_t e; a != std::string::npos && (e = paar(a + 1)) != std::string::npos; a = e) {
+            ++n;
+            if (b.compare(e, 1, ",") == 0) ++e;
+        }
+        if (n != soll) f += b.substr(k, 20) + " lists " + std::to_string(n) + "\n";
+    }
+    EXPECT_GT(listen, 40);
+    EXPECT_EQ(f, "");
+}
+
 // The chapter that walks a project of one's own is in the manual, the
 // pages of the dialogs it passes through point to it, and the program's
 // internal key name shows nowhere.

@@ -30,6 +30,7 @@
 #include "frame/vgbdlg.h"
 #include "platform/dialog.h"
 #include "platform/fenster.h"
+#include "platform/gdi.h"
 #include "platform/headless.h"
 #include "platform/lokalbefehl.h"
 #include "platform/nachricht.h"
@@ -220,6 +221,81 @@ TEST_F(VgbRahmen, SettingsPageOkWritesAShippedSetIntoTheProject)
     EXPECT_EQ(fs::path(VgbSetPfadZeiger()), kopie);
     EXPECT_EQ(VgbInt("ZvX"), 17) << "the settings read again come from the copy";
     EXPECT_EQ(meldungenMit("fehlt"), std::vector<std::string>{});
+}
+
+// Every info line of every key of an export group fits its field: a long
+// description goes on in the fields below, word for word as written.
+TEST_F(VgbRahmen, SettingsPageInfoLinesFitTheirFields)
+{
+    const fs::path prog = wurzel / "prog";
+    fs::create_directories(prog);
+    fs::copy_file(fs::path(VELMO_SOURCE_DIR) / "data" / "Standard.vgb", prog / "Standard.vgb");
+    fs::copy_file(fs::path(VELMO_SOURCE_DIR) / "data" / "Vorgaben.txt", prog / "Vorgaben.txt");
+    starten();
+    auto breite = [](HWND feld, const std::string& t) {
+        HDC dc = GetDC(feld);
+        HGDIOBJ schrift = static_cast<HGDIOBJ>(SendMessage(feld, WM_GETFONT, 0, 0));
+        HGDIOBJ alt = SelectObject(dc, schrift ? schrift : plDialogSystemSchrift());
+        SIZE g{};
+        GetTextExtentPoint32(dc, t.c_str(), static_cast<int>(t.size()), &g);
+        SelectObject(dc, alt);
+        ReleaseDC(feld, dc);
+        return static_cast<int>(g.cx);
+    };
+    auto woerter = [](const std::string& t) {
+        std::istringstream ein(t);
+        std::string w, r;
+        while (ein >> w) r += w + " ";
+        return r;
+    };
+    for (const char* gruppe : {"DXFExp", "PDFExp"}) {
+        VgbGruppeEditieren(gruppe);
+        plHeadlessPumpen();
+        HWND dlg = wiDlgSuchen("VorEditGB");
+        ASSERT_NE(dlg, 0u) << gruppe;
+        const int zeilen = static_cast<int>(SendDlgItemMessage(dlg, 3010, LB_GETCOUNT, 0, 0));
+        ASSERT_GT(zeilen, 1) << gruppe;
+        for (int i = 0; i < zeilen; ++i) {
+            char t[400] = "";
+            SendDlgItemMessage(dlg, 3010, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(t));
+            const std::string schluessel = std::string(t).substr(80);
+            ASSERT_TRUE(zeileWaehlen(dlg, schluessel.c_str()));
+            std::string gezeigt;
+            for (int id = 3020; id <= 3029; ++id) {
+                HWND feld = GetDlgItem(dlg, id);
+                char z[400] = "";
+                GetWindowText(feld, z, sizeof z);
+                RECT k{};
+                GetClientRect(feld, &k);
+                EXPECT_LE(breite(feld, z), k.right) << schluessel << ": \"" << z << "\" is cut";
+                gezeigt += std::string(z) + " ";
+            }
+            // The key's info lines as Vorgaben.txt gives them.
+            std::ifstream ein(prog / "Vorgaben.txt", std::ios::binary);
+            std::string l, info;
+            bool drin = false;
+            int nr = 0;
+            while (std::getline(ein, l)) {
+                if (!l.empty() && l.back() == '\r') l.pop_back();
+                if (l.rfind(")", 0) == 0) {
+                    if (drin) break;
+                    drin = l == ")S " + schluessel;
+                    continue;
+                }
+                if (drin && nr++ > 0) info += l + " ";
+            }
+            EXPECT_EQ(woerter(gezeigt), woerter(info)) << schluessel;
+        }
+        if (std::string(gruppe) == "DXFExp") {
+            ASSERT_TRUE(zeileWaehlen(dlg, "DxfDatei"));
+            InvalidateRect(dlg, nullptr, TRUE);
+            plHeadlessPumpen();
+            const fs::path bild = fs::read_symlink("/proc/self/exe").parent_path() / "frame_voreditgb_dxf.png";
+            EXPECT_EQ(plHeadlessPng(dlg, bild.c_str()), 0);
+        }
+        SendMessage(dlg, WM_COMMAND, 2910, 0);
+        plHeadlessPumpen();
+    }
 }
 
 TEST_F(VgbRahmen, SetMissingOnTheCommandLineGivesOneMessage)
