@@ -26,6 +26,7 @@ BmlAufrufe baStandard()
     a.DB1360Oeffnen = [](uint32_t, HWND) { EdtAufrufTabelle().DBDialogOeffnen(1360); };
     a.BtlVorschauZeichnen = [](const char*, const char*, int, int, int) {};
     a.BtlVorschauFenster = [](const char*, const char*, HWND, int, int) {};
+    a.VorschauLeeren = [](int) {};
     a.VorschauAnlegen = [](HWND, int, int, int, int) -> HWND { return 0; };
     a.VorschauEntfernen = [] {};
     a.ZiehKnopfAnmelden = [](HWND, int, int) {};
@@ -59,9 +60,9 @@ void BmlAufrufeSetzen(const BmlAufrufe& a)
     using A = BmlAufrufe;
     DienstUebernehmen(baTabelle, a, baTabelle, &A::DB1210Oeffnen, &A::DB1232Oeffnen, &A::DB1357Oeffnen,
                       &A::DB1358Oeffnen, &A::DB1357Zeigen, &A::DB1358Zeigen, &A::DB1360Oeffnen,
-                      &A::BtlVorschauZeichnen, &A::BtlVorschauFenster, &A::VorschauAnlegen, &A::VorschauEntfernen,
-                      &A::ZiehKnopfAnmelden, &A::ZiehKnopfAbmelden, &A::ZiehenAnfang, &A::ZiehenUeber,
-                      &A::ZiehenDispStop, &A::ZiehenEnde);
+                      &A::BtlVorschauZeichnen, &A::BtlVorschauFenster, &A::VorschauLeeren, &A::VorschauAnlegen,
+                      &A::VorschauEntfernen, &A::ZiehKnopfAnmelden, &A::ZiehKnopfAbmelden, &A::ZiehenAnfang,
+                      &A::ZiehenUeber, &A::ZiehenDispStop, &A::ZiehenEnde);
 }
 
 void BmlAufrufeStandard()

@@ -34,6 +34,8 @@ struct BmlAufrufe {
     // window (the big preview).
     void (*BtlVorschauZeichnen)(const char* name, const char* bib, int control, int var, int q) = nullptr;
     void (*BtlVorschauFenster)(const char* name, const char* bib, HWND fenster, int var, int q) = nullptr;
+    // An empty preview control (no component chosen).
+    void (*VorschauLeeren)(int control) = nullptr;
     // The big preview: a child `neueId` of `dialog` over `control` (corner,
     // size in dialog units); 0 when none was made. One at a time.
     HWND (*VorschauAnlegen)(HWND dialog, int control, int ecke, int groesse, int neueId) = nullptr;

@@ -501,6 +501,7 @@ void bmlDetail()
         bmlModusSetzen(0);
         wiTextSetzen(3040, "");
         wiTextSetzen(3050, "");
+        BmlAufrufTabelle().VorschauLeeren(3400);  // else the row shown before stays
         bmlDetailKnoepfe(0, 0, 0, 0);
         return;
     }
@@ -1125,6 +1126,7 @@ void BmlAnmelden()
     a.DB1360Oeffnen = DB1360Oeffnen;
     a.BtlVorschauZeichnen = BtlVorschauZeichnen;
     a.BtlVorschauFenster = BtlVorschauFenster;
+    a.VorschauLeeren = VorschauLeeren;
     a.VorschauAnlegen = VorschauAnlegen;
     a.VorschauEntfernen = VorschauEntfernen;
     a.ZiehKnopfAnmelden = ZiehKnopfAnmelden;

@@ -5,6 +5,8 @@
 // commands reach the editor; every master-data entry opens its window.
 #include <gtest/gtest.h>
 
+#include <cairo.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -121,6 +123,45 @@ TEST_F(BmlSeiteRahmen, AnotherTypeFilterShowsItsRowsAtOnce)
     EXPECT_TRUE(gezeigt == listenBild(demo.wurzel() + "/neu.png")) << "rows of the old filter stay on screen";
     if (const char* z = std::getenv("VELMO_BILDER"))
         plHeadlessPng(anwHauptfenster(), (std::string(z) + "/Modus1532_Klemme.png").c_str());
+}
+
+// Dark pixels of the picture a control shows, inside its border.
+int dunklePunkte(int id, const std::string& pfad)
+{
+    EXPECT_EQ(plHeadlessPng(GetDlgItem(BmlFenster(), id), pfad.c_str()), 0);
+    cairo_surface_t* s = cairo_image_surface_create_from_png(pfad.c_str());
+    int n = 0;
+    if (cairo_surface_status(s) == CAIRO_STATUS_SUCCESS) {
+        const int w = cairo_image_surface_get_width(s), h = cairo_image_surface_get_height(s);
+        const int stride = cairo_image_surface_get_stride(s);
+        const unsigned char* d = cairo_image_surface_get_data(s);
+        for (int y = 2; y < h - 2; ++y)
+            for (int x = 2; x < w - 2; ++x) {
+                const unsigned char* p = d + y * stride + x * 4;
+                if (p[0] < 128 && p[1] < 128 && p[2] < 128) ++n;
+            }
+    }
+    cairo_surface_destroy(s);
+    return n;
+}
+
+// A filter that leaves no row (as "Standard" does in a new project whose
+// devices have no further parts) shows no component: the preview of the
+// row chosen before does not stay.
+TEST_F(BmlSeiteRahmen, AnEmptyListShowsNoComponentPreview)
+{
+    seiteOeffnen();
+    if (HasFatalFailure()) return;
+    klick(3120);  // "Alle"
+    ASSERT_GT(zeilen(), 0);
+    klick(3100);
+    plHeadlessPumpen();
+    ASSERT_GT(dunklePunkte(3400, demo.wurzel() + "/vorschau.png"), 0) << "the chosen row's component is drawn";
+    klick(3150);
+    plHeadlessText("QQQQ");
+    plHeadlessPumpen();
+    ASSERT_EQ(zeilen(), 0);
+    EXPECT_EQ(dunklePunkte(3400, demo.wurzel() + "/leer.png"), 0) << "the component of a row no longer listed";
 }
 
 TEST_F(BmlSeiteRahmen, ANewUserFiltersEditsSavesAndUndocks)
