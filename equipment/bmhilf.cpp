@@ -151,3 +151,27 @@ void BmhLesefehler(const char* pfad)
     text += " nicht lesen.";
     konfHaken().warnung(text.c_str());
 }
+
+namespace {
+constexpr size_t BMHBLOCK = 64 * 1024;  // below malloc's mmap threshold
+}
+
+void BmhZeilen::leeren()
+{
+    bloecke_.clear();
+    laengen_.clear();
+    belegt_ = 0;
+}
+
+void BmhZeilen::anfuegen(const char* zeile)
+{
+    const size_t n = std::strlen(zeile) + 1;
+    const size_t groesse = n > BMHBLOCK ? n : BMHBLOCK;
+    if (bloecke_.empty() || belegt_ + n > BMHBLOCK) {
+        if (!bloecke_.empty()) laengen_.push_back(belegt_);
+        bloecke_.push_back(std::unique_ptr<char[]>(new char[groesse]));  // uninitialised: only lines are touched
+        belegt_ = 0;
+    }
+    std::memcpy(bloecke_.back().get() + belegt_, zeile, n);
+    belegt_ += n;
+}

@@ -5,7 +5,9 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
+#include <vector>
 
 inline constexpr char BMTRENNER = 0x1C;  // field separator of record lines
 inline constexpr int BMZEILESUP = 4096;  // longest record line read whole
@@ -41,3 +43,27 @@ template <size_t N> void BmhKopie(char (&ziel)[N], const char* text, int breite)
 int BmhFehlerLog(const std::string& zeilen);
 // "  xx %d %-20.20s" for one field.
 std::string BmhFehlerZeile(const char* kuerzel, const char* text);
+
+// Record lines of a section kept as read, to be parsed when the records are
+// first used: a line costs its own bytes, where a parsed record costs its
+// whole fixed-width layout. Blocks are never moved or grown.
+class BmhZeilen {
+public:
+    void leeren();
+    void anfuegen(const char* zeile);  // one line, without its end
+    bool leer() const { return bloecke_.empty(); }
+    // fn(const char* zeile) for every line in the order added.
+    template <class Fn> void durchlaufen(Fn fn) const
+    {
+        for (size_t b = 0; b < bloecke_.size(); ++b) {
+            const char* p = bloecke_[b].get();
+            const char* ende = p + (b + 1 == bloecke_.size() ? belegt_ : laengen_[b]);
+            for (; p < ende; p += std::char_traits<char>::length(p) + 1) fn(p);
+        }
+    }
+
+private:
+    std::vector<std::unique_ptr<char[]>> bloecke_;
+    std::vector<size_t> laengen_;  // bytes used of each full block
+    size_t belegt_ = 0;            // bytes used of the last block
+};

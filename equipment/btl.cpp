@@ -26,7 +26,28 @@
 
 namespace {
 
-std::vector<appbteil> btlListe;
+std::vector<appbteil> btlSpeicher;
+// The lines of the section last read, parsed on first use (see ges.cpp);
+// a sort asked for before that is done once they are parsed.
+BmhZeilen btlRoh;
+bool btlRohDa = false;
+bool btlSortOffen = false;
+
+void BtlRohParsen();
+void BtlSortierenJetzt();
+
+std::vector<appbteil>& btlL()
+{
+    if (btlRohDa) BtlRohParsen();
+    return btlSpeicher;
+}
+
+void BtlRohVerwerfen()
+{
+    btlRoh.leeren();
+    btlRohDa = false;
+    btlSortOffen = false;
+}
 int btlGeaendert = 0;
 int btlZaehler = 0;
 int btlInit = 0;
@@ -45,7 +66,7 @@ const std::vector<int32_t>& BtlIdIndizes(uint32_t id)
 {
     if (!btlIndexGueltig) {
         btlIndex.clear();
-        for (size_t i = 0; i < btlListe.size(); ++i) btlIndex[btlListe[i].id].push_back(static_cast<int32_t>(i));
+        for (size_t i = 0; i < btlL().size(); ++i) btlIndex[btlL()[i].id].push_back(static_cast<int32_t>(i));
         btlIndexGueltig = true;
     }
     auto it = btlIndex.find(id);
@@ -58,7 +79,7 @@ void BtlGeaendertMerken()
     ++btlZaehler;
 }
 
-bool BtlVoll() { return static_cast<int>(btlListe.size()) >= BTLSUP - 1; }
+bool BtlVoll() { return static_cast<int>(btlL().size()) >= BTLSUP - 1; }
 
 void BtlLeer(appbteil* b) { std::memset(b, 0, sizeof *b); }
 
@@ -66,15 +87,15 @@ void BtlLeer(appbteil* b) { std::memset(b, 0, sizeof *b); }
 int BtlAnfuegen(const appbteil& b)
 {
     if (BtlVoll()) return -1;
-    btlListe.push_back(b);
-    if (btlIndexGueltig) btlIndex[b.id].push_back(static_cast<int32_t>(btlListe.size() - 1));
+    btlL().push_back(b);
+    if (btlIndexGueltig) btlIndex[b.id].push_back(static_cast<int32_t>(btlL().size() - 1));
     BtlGeaendertMerken();
-    return static_cast<int>(btlListe.size() - 1);
+    return static_cast<int>(btlL().size() - 1);
 }
 
 void BtlEntfernen(int i)
 {
-    btlListe.erase(btlListe.begin() + i);
+    btlL().erase(btlL().begin() + i);
     BtlIndexVerwerfen();
     BtlGeaendertMerken();
 }
@@ -108,8 +129,8 @@ int BtlPositionFinden(const char* bl, const char* zname, double x, double y, boo
 {
     char schluessel[41];
     BtlSchluessel(schluessel, sizeof schluessel, zname);
-    for (size_t i = 0; i < btlListe.size(); ++i) {
-        const appbteil& b = btlListe[i];
+    for (size_t i = 0; i < btlL().size(); ++i) {
+        const appbteil& b = btlL()[i];
         if (nurEins ? b.platziert != 1 : b.platziert == 0) continue;
         if (BtlAnPosition(b, bl, schluessel, x, y)) return static_cast<int>(i);
     }
@@ -151,7 +172,7 @@ int BtlGroessteNr(uint32_t id, const char* code)
 {
     int groesste = 0;
     for (int32_t i : BtlIdIndizes(id)) {
-        const appbteil& b = btlListe[static_cast<size_t>(i)];
+        const appbteil& b = btlL()[static_cast<size_t>(i)];
         if (b.platziert != 0 && BtlCodeGleich(b, code) && b.nr > groesste) groesste = b.nr;
     }
     return groesste;
@@ -161,7 +182,7 @@ int BtlGroessteNr(uint32_t id, const char* code)
 int BtlErsteFreie(uint32_t id, const char* code, bool mitZahl)
 {
     for (int32_t i : BtlIdIndizes(id)) {
-        const appbteil& b = btlListe[static_cast<size_t>(i)];
+        const appbteil& b = btlL()[static_cast<size_t>(i)];
         if (b.platziert == 0 && BtlCodeGleich(b, code) && (!mitZahl || b.nr != 0)) return i;
     }
     return -1;
@@ -263,8 +284,9 @@ int BtlInitialisiert() { return btlInit; }
 void BtlInit()
 {
     // The whole capacity at once, as the fixed array it stands for.
-    btlListe.clear();
-    btlListe.reserve(BTLSUP - 1);
+    btlSpeicher.clear();
+    btlSpeicher.reserve(BTLSUP - 1);
+    BtlRohVerwerfen();
     BtlIndexVerwerfen();
     btlGeaendert = 0;
     btlZaehler = 0;
@@ -273,7 +295,8 @@ void BtlInit()
 
 void BtlFrei()
 {
-    btlListe.clear();  // the storage stays for the next BtlInit (a reload)
+    btlSpeicher.clear();  // the storage stays for the next BtlInit (a reload)
+    BtlRohVerwerfen();
     btlIndex.clear();
     BtlIndexVerwerfen();
     btlGeaendert = 0;
@@ -283,7 +306,7 @@ void BtlFrei()
 
 int BtlGeaendert() { return btlGeaendert; }
 int BtlAenderZaehler() { return btlZaehler; }
-int BtlAnzahl() { return static_cast<int>(btlListe.size()); }
+int BtlAnzahl() { return static_cast<int>(btlL().size()); }
 
 void BtlZeileParsen(appbteil* b, const char* zeile)
 {
@@ -311,26 +334,46 @@ void BtlZeileParsen(appbteil* b, const char* zeile)
 
 int BtlAbschnittLesen(BDAT* d)
 {
-    btlListe.clear();
+    btlSpeicher.clear();
+    BtlRohVerwerfen();
     BtlIndexVerwerfen();
     static char zeile[BMZEILESUP];
-    bool vorherNull = false;
     while (bdgets(d, zeile, BMZEILESUP - 1) >= 0) {
         strtrim(zeile);  // an indented header ends the section too
         if (zeile[0] == ')') break;
         if (zeile[0] == 0 || zeile[0] == ';') continue;
         if (!btlInit) continue;
-        appbteil b;
-        BtlZeileParsen(&b, zeile);
-        const bool null = b.id == 0;
-        if (null && !btlListe.empty() && vorherNull) continue;
-        vorherNull = null;
-        if (!BtlVoll()) btlListe.push_back(b);
+        btlRoh.anfuegen(zeile);
     }
+    btlRohDa = !btlRoh.leer();
     btlGeaendert = 0;
     btlZaehler = 0;
     return 0;
 }
+
+namespace {
+
+void BtlRohParsen()
+{
+    btlRohDa = false;
+    bool vorherNull = false;
+    btlRoh.durchlaufen([&](const char* zeile) {
+        appbteil b;
+        BtlZeileParsen(&b, zeile);
+        const bool null = b.id == 0;
+        if (null && !btlSpeicher.empty() && vorherNull) return;
+        vorherNull = null;
+        if (static_cast<int>(btlSpeicher.size()) < BTLSUP - 1) btlSpeicher.push_back(b);
+    });
+    btlRoh.leeren();
+    BtlIndexVerwerfen();
+    if (btlSortOffen) {
+        btlSortOffen = false;
+        BtlSortierenJetzt();
+    }
+}
+
+}  // namespace
 
 void BtlZeileFormat(char* ziel, size_t kap, appbteil* b)
 {
@@ -377,7 +420,7 @@ int BtlAbschnittSchreiben(BDAT* d)
 {
     int r = bdputs(d, ")S Btl");
     char zeile[BMZEILESUP];
-    for (auto& b : btlListe) {
+    for (auto& b : btlL()) {
         BtlZeileFormat(zeile, sizeof zeile, &b);
         if (bdputs(d, zeile) < 0) r = -1;
     }
@@ -388,12 +431,12 @@ int BtlAbschnittSchreiben(BDAT* d)
 
 long BtlPacken(void* puffer)
 {
-    const int32_t n = static_cast<int32_t>(btlListe.size());
-    const long groesse = static_cast<long>(sizeof n + sizeof(appbteil) * btlListe.size());
+    const int32_t n = static_cast<int32_t>(btlL().size());
+    const long groesse = static_cast<long>(sizeof n + sizeof(appbteil) * btlL().size());
     if (puffer == nullptr) return groesse;
     auto* p = static_cast<char*>(puffer);
     std::memcpy(p, &n, sizeof n);
-    if (n > 0) std::memcpy(p + sizeof n, btlListe.data(), sizeof(appbteil) * btlListe.size());
+    if (n > 0) std::memcpy(p + sizeof n, btlL().data(), sizeof(appbteil) * btlL().size());
     return groesse;
 }
 
@@ -405,28 +448,41 @@ void BtlEntpacken(const void* puffer)
     std::memcpy(&n, p, sizeof n);
     if (n < 0) n = 0;
     if (n > BTLSUP - 1) n = BTLSUP - 1;
-    btlListe.resize(static_cast<size_t>(n));
-    if (n > 0) std::memcpy(btlListe.data(), p + sizeof n, sizeof(appbteil) * static_cast<size_t>(n));
+    btlL().resize(static_cast<size_t>(n));
+    if (n > 0) std::memcpy(btlL().data(), p + sizeof n, sizeof(appbteil) * static_cast<size_t>(n));
     BtlIndexVerwerfen();
     BtlGeaendertMerken();
 }
 
-void BtlSortieren()
+namespace {
+
+void BtlSortierenJetzt()
 {
-    if (btlListe.size() < 2) return;
+    if (btlSpeicher.size() < 2) return;
     // A list read from a file this store wrote is already in order; the
     // Shell sort would only compare, so one pass decides.
     bool geordnet = true;
-    for (size_t i = 1; i < btlListe.size() && geordnet; ++i)
-        geordnet = BtlSortVergleich(&btlListe[i - 1], &btlListe[i], true) <= 0;
+    for (size_t i = 1; i < btlSpeicher.size() && geordnet; ++i)
+        geordnet = BtlSortVergleich(&btlSpeicher[i - 1], &btlSpeicher[i], true) <= 0;
     if (geordnet) return;
-    shellsort(btlListe.data(), static_cast<int32_t>(btlListe.size()), sizeof(appbteil), BtlSortFn);
+    shellsort(btlSpeicher.data(), static_cast<int32_t>(btlSpeicher.size()), sizeof(appbteil), BtlSortFn);
     BtlIndexVerwerfen();
+}
+
+}  // namespace
+
+void BtlSortieren()
+{
+    if (btlRohDa) {
+        btlSortOffen = true;
+        return;
+    }
+    BtlSortierenJetzt();
 }
 
 void BtlVerschieben(double dx, double dy)
 {
-    for (auto& b : btlListe) {
+    for (auto& b : btlL()) {
         if (b.platziert == 0) continue;
         b.x += dx;
         b.y += dy;
@@ -474,7 +530,7 @@ int BtlHauptKopieren(uint32_t neu, uint32_t quelle, const char* zname, double x,
     // Copy the positions first: appends extend the list being walked.
     const std::vector<int32_t> quellen = BtlIdIndizes(quelle);
     for (int32_t i : quellen) {
-        appbteil b = btlListe[static_cast<size_t>(i)];
+        appbteil b = btlL()[static_cast<size_t>(i)];
         if (!NhuIstUnter(b.cd)) continue;
         b.id = neu;
         BtlUnplatziert(b);
@@ -528,7 +584,7 @@ int BtlEintragAendern(uint32_t id, const char* code, int nr, const appbteil* e)
 {
     if (!BtlBereit(1)) return 0;
     for (int32_t i : BtlIdIndizes(id)) {
-        appbteil& b = btlListe[static_cast<size_t>(i)];
+        appbteil& b = btlL()[static_cast<size_t>(i)];
         if (!BtlCodeGleich(b, code) || b.nr != nr || !(b.platziert != 0 || b.nr == 0)) continue;
         const bool andereId = e->id != b.id;
         b = *e;
@@ -544,9 +600,9 @@ void BtlEintraegeLoeschen(uint32_t id)
     if (!BtlBereit(1)) return;
     if (BtlIdIndizes(id).empty()) return;
     size_t j = 0;
-    for (size_t i = 0; i < btlListe.size(); ++i)
-        if (btlListe[i].id != id) btlListe[j++] = btlListe[i];
-    btlListe.resize(j);
+    for (size_t i = 0; i < btlL().size(); ++i)
+        if (btlL()[i].id != id) btlL()[j++] = btlL()[i];
+    btlL().resize(j);
     BtlIndexVerwerfen();
     BtlGeaendertMerken();
 }
@@ -555,7 +611,7 @@ int BtlEintragLoeschen(uint32_t id, const char* code, int nr)
 {
     if (!BtlBereit(1)) return 0;
     for (int32_t i : BtlIdIndizes(id)) {
-        const appbteil& b = btlListe[static_cast<size_t>(i)];
+        const appbteil& b = btlL()[static_cast<size_t>(i)];
         if (!BtlCodeGleich(b, code) || b.nr != nr) continue;
         if (b.platziert != 0 && b.nr != 0)
             BtlInstanzZurueck(i);
@@ -568,20 +624,20 @@ int BtlEintragLoeschen(uint32_t id, const char* code, int nr)
 
 int BtlInstanzNeu(int i)
 {
-    if (!btlInit || i < 0 || i >= static_cast<int>(btlListe.size())) return -1;
-    const appbteil alt = btlListe[static_cast<size_t>(i)];
+    if (!btlInit || i < 0 || i >= static_cast<int>(btlL().size())) return -1;
+    const appbteil alt = btlL()[static_cast<size_t>(i)];
     // Check for room before anything changes: a split that cannot append
     // must not lower the count.
     if (alt.nr != 1 && BtlVoll()) return -1;
     const int k = BtlGroessteNr(alt.id, alt.cd) + 1;
     int ergebnis = i;
     if (alt.nr == 1) {
-        appbteil& b = btlListe[static_cast<size_t>(i)];
+        appbteil& b = btlL()[static_cast<size_t>(i)];
         b.nr = k;
         b.platziert = 1;
         BtlGeaendertMerken();
     } else {
-        btlListe[static_cast<size_t>(i)].nr -= 1;
+        btlL()[static_cast<size_t>(i)].nr -= 1;
         appbteil kopie = alt;
         kopie.nr = k;
         kopie.platziert = 1;
@@ -597,17 +653,17 @@ int BtlInstanzNeu(int i)
 
 int BtlInstanzZurueck(int i)
 {
-    if (!btlInit || i < 0 || i >= static_cast<int>(btlListe.size())) return -1;
-    const appbteil b = btlListe[static_cast<size_t>(i)];
+    if (!btlInit || i < 0 || i >= static_cast<int>(btlL().size())) return -1;
+    const appbteil b = btlL()[static_cast<size_t>(i)];
     GtxBauteilLoeschen(b.id, b.cd, b.nr);
     ZtxBauteilLoeschen(b.id, b.cd, b.nr);
     const int frei = BtlErsteFreie(b.id, b.cd, false);
     if (frei >= 0 && frei != i) {
-        btlListe[static_cast<size_t>(frei)].nr += 1;
+        btlL()[static_cast<size_t>(frei)].nr += 1;
         BtlEntfernen(i);
         return 1;
     }
-    appbteil& e = btlListe[static_cast<size_t>(i)];
+    appbteil& e = btlL()[static_cast<size_t>(i)];
     BtlUnplatziert(e);
     e.nr = 1;
     BtlGeaendertMerken();
@@ -620,12 +676,12 @@ int BtlPlatzieren(uint32_t id, const char* code, const char* zname, double x, do
     int i = BtlErsteFreie(id, code, false);
     if (i < 0) return 0;
     int ergebnis = 0;
-    if (btlListe[static_cast<size_t>(i)].nr != 0) {
+    if (btlL()[static_cast<size_t>(i)].nr != 0) {
         i = BtlInstanzNeu(i);
         if (i < 0) return -1;
-        ergebnis = btlListe[static_cast<size_t>(i)].nr;
+        ergebnis = btlL()[static_cast<size_t>(i)].nr;
     }
-    appbteil& b = btlListe[static_cast<size_t>(i)];
+    appbteil& b = btlL()[static_cast<size_t>(i)];
     b.platziert = 1;
     BtlSchluessel(b.ze, sizeof b.ze, zname);
     b.x = x;
@@ -641,8 +697,8 @@ int BtlPlatzierenNr(uint32_t id, const char* code)
     if (i < 0) return -1;
     i = BtlInstanzNeu(i);
     if (i < 0) return -1;
-    btlListe[static_cast<size_t>(i)].platziert = 1;
-    return btlListe[static_cast<size_t>(i)].nr;
+    btlL()[static_cast<size_t>(i)].platziert = 1;
+    return btlL()[static_cast<size_t>(i)].nr;
 }
 
 int BtlPlatzFreigeben(const char* bl, const char* zname, double x, double y, appbteil* aus)
@@ -651,10 +707,10 @@ int BtlPlatzFreigeben(const char* bl, const char* zname, double x, double y, app
     if (!BtlBereit(1)) return 0;
     const int i = BtlPositionFinden(bl, zname, x, y, false);
     if (i < 0) return 0;
-    const appbteil b = btlListe[static_cast<size_t>(i)];
+    const appbteil b = btlL()[static_cast<size_t>(i)];
     if (aus != nullptr) *aus = b;
     if (b.nr == 0) {
-        BtlUnplatziert(btlListe[static_cast<size_t>(i)]);
+        BtlUnplatziert(btlL()[static_cast<size_t>(i)]);
         BtlGeaendertMerken();
     } else {
         BtlInstanzZurueck(i);
@@ -670,8 +726,8 @@ long BtlPlatzVerschieben(int objekt, const char* bl, const char* zname, double x
     char schluessel[41];
     BtlSchluessel(schluessel, sizeof schluessel, zname);
     int mitObjekt = -1, andere = -1;
-    for (size_t i = 0; i < btlListe.size(); ++i) {
-        const appbteil& b = btlListe[i];
+    for (size_t i = 0; i < btlL().size(); ++i) {
+        const appbteil& b = btlL()[i];
         if (b.platziert != 1 || !BtlAnPosition(b, bl, schluessel, x, y)) continue;
         if (objekt != 0 && b.objekt == objekt) {
             if (mitObjekt < 0) mitObjekt = static_cast<int>(i);
@@ -682,7 +738,7 @@ long BtlPlatzVerschieben(int objekt, const char* bl, const char* zname, double x
     }
     const int i = mitObjekt >= 0 ? mitObjekt : andere;
     if (i < 0) return -1;
-    appbteil& b = btlListe[static_cast<size_t>(i)];
+    appbteil& b = btlL()[static_cast<size_t>(i)];
     b.platziert = 2;
     b.x = nx;
     b.y = ny;
@@ -696,7 +752,7 @@ uint32_t BtlAnPositionId(const char* bl, const char* zname, double x, double y)
 {
     if (!BtlBereit(0)) return 0;
     const int i = BtlPositionFinden(bl, zname, x, y, true);
-    return i < 0 ? 0 : btlListe[static_cast<size_t>(i)].id;
+    return i < 0 ? 0 : btlL()[static_cast<size_t>(i)].id;
 }
 
 int BtlAnPositionSuchen(const char* bl, const char* zname, double x, double y, appbteil* aus)
@@ -705,7 +761,7 @@ int BtlAnPositionSuchen(const char* bl, const char* zname, double x, double y, a
     if (!BtlBereit(0)) return 0;
     const int i = BtlPositionFinden(bl, zname, x, y, false);
     if (i < 0) return 0;
-    if (aus != nullptr) *aus = btlListe[static_cast<size_t>(i)];
+    if (aus != nullptr) *aus = btlL()[static_cast<size_t>(i)];
     return 1;
 }
 
@@ -715,7 +771,7 @@ int BtlAnPositionUmbenennen(const char* bl, const char* neu, const char* zname, 
     if (!BtlBereit(1)) return 0;
     const int i = BtlPositionFinden(bl, zname, x, y, true);
     if (i < 0) return 0;
-    appbteil& b = btlListe[static_cast<size_t>(i)];
+    appbteil& b = btlL()[static_cast<size_t>(i)];
     BmhKopie(b.bl, neu, BTLTEXTSUP);
     BtlGeaendertMerken();
     if (aus != nullptr) *aus = b;
@@ -724,19 +780,19 @@ int BtlAnPositionUmbenennen(const char* bl, const char* neu, const char* zname, 
 
 void BtlMarkenBestaetigen()
 {
-    for (auto& b : btlListe)
+    for (auto& b : btlL())
         if (b.platziert == 2) b.platziert = 1;
 }
 
 void BtlObjektMarkenLoeschen()
 {
-    for (auto& b : btlListe) b.objekt = 0;
+    for (auto& b : btlL()) b.objekt = 0;
 }
 
 void BtlZeichnungUmbenennen(const char* alt, const char* neu)
 {
     if (!BtlBereit(1)) return;
-    for (auto& b : btlListe) {
+    for (auto& b : btlL()) {
         if (b.platziert == 0 || strvgl(b.ze, alt) != 0) continue;
         BmhKopie(b.ze, neu, BTLTEXTSUP);
         BtlGeaendertMerken();
@@ -748,8 +804,8 @@ void BtlZeichnungEntfernen(const char* zname)
     if (!BtlBereit(1)) return;
     char schluessel[41];
     BtlSchluessel(schluessel, sizeof schluessel, zname);
-    for (size_t i = 0; i < btlListe.size();) {
-        appbteil& b = btlListe[i];
+    for (size_t i = 0; i < btlL().size();) {
+        appbteil& b = btlL()[i];
         if (b.platziert == 0 || strvgl(b.ze, schluessel) != 0) {
             ++i;
             continue;
@@ -771,7 +827,7 @@ int BtlSuchen(uint32_t id, const char* code, int nr, appbteil* aus)
     if (!BtlBereit(0)) return 0;
     int gemerkt = -1;
     for (int32_t i : BtlIdIndizes(id)) {
-        const appbteil& b = btlListe[static_cast<size_t>(i)];
+        const appbteil& b = btlL()[static_cast<size_t>(i)];
         if (!BtlCodeGleich(b, code) || b.nr != nr) continue;
         if (nr == 0 || b.platziert != 0) {
             *aus = b;
@@ -780,7 +836,7 @@ int BtlSuchen(uint32_t id, const char* code, int nr, appbteil* aus)
         gemerkt = i;
     }
     if (gemerkt < 0) return 0;
-    *aus = btlListe[static_cast<size_t>(gemerkt)];
+    *aus = btlL()[static_cast<size_t>(gemerkt)];
     return 1;
 }
 
@@ -789,7 +845,7 @@ int BtlFreieSuchen(uint32_t id, const char* code, int nr, const char* bl, appbte
     BtlLeer(aus);
     if (!BtlBereit(0)) return 0;
     for (int32_t i : BtlIdIndizes(id)) {
-        const appbteil& b = btlListe[static_cast<size_t>(i)];
+        const appbteil& b = btlL()[static_cast<size_t>(i)];
         if (b.platziert != 0) continue;
         if (code != nullptr && code[0] && !BtlCodeGleich(b, code)) continue;
         if (nr != -1 && b.nr != nr) continue;
@@ -804,8 +860,8 @@ int BtlNrHolen(int i, appbteil* aus)
 {
     BtlLeer(aus);
     if (!BtlBereit(0)) return -1;
-    if (i < 0 || i >= static_cast<int>(btlListe.size())) return -1;
-    *aus = btlListe[static_cast<size_t>(i)];
+    if (i < 0 || i >= static_cast<int>(btlL().size())) return -1;
+    *aus = btlL()[static_cast<size_t>(i)];
     return 0;
 }
 
@@ -813,19 +869,19 @@ void BtlDurchlaufen(uint32_t id, BTLFN fn, void* benutzer)
 {
     if (!BtlBereit(0)) return;
     if (id == 0) {
-        for (size_t i = 0; i < btlListe.size(); ++i) fn(&btlListe[i], benutzer);
+        for (size_t i = 0; i < btlL().size(); ++i) fn(&btlL()[i], benutzer);
         return;
     }
     const std::vector<int32_t> indizes = BtlIdIndizes(id);
     for (int32_t i : indizes)
-        if (static_cast<size_t>(i) < btlListe.size()) fn(&btlListe[static_cast<size_t>(i)], benutzer);
+        if (static_cast<size_t>(i) < btlL().size()) fn(&btlL()[static_cast<size_t>(i)], benutzer);
 }
 
 int BtlUnterAnzahl(uint32_t id)
 {
     if (!BtlBereit(0)) return 0;
     int n = 0;
-    for (int32_t i : BtlIdIndizes(id)) n += NhuIstUnter(btlListe[static_cast<size_t>(i)].cd) ? 1 : 0;
+    for (int32_t i : BtlIdIndizes(id)) n += NhuIstUnter(btlL()[static_cast<size_t>(i)].cd) ? 1 : 0;
     return n;
 }
 
@@ -833,14 +889,14 @@ int BtlPlatziertAnzahl(uint32_t id)
 {
     if (!BtlBereit(0)) return 0;
     int n = 0;
-    for (int32_t i : BtlIdIndizes(id)) n += btlListe[static_cast<size_t>(i)].platziert != 0 ? 1 : 0;
+    for (int32_t i : BtlIdIndizes(id)) n += btlL()[static_cast<size_t>(i)].platziert != 0 ? 1 : 0;
     return n;
 }
 
 int BtlBauteilVerwendet(const char* bl)
 {
     if (!BtlBereit(0)) return 0;
-    for (const auto& b : btlListe)
+    for (const auto& b : btlL())
         if ((NhuIstUnter(b.cd) || BtlIstDispo(b.cd)) && std::strcmp(b.bl, bl) == 0) return 1;
     return 0;
 }
@@ -848,7 +904,7 @@ int BtlBauteilVerwendet(const char* bl)
 int BtlTypVerwendet(const char* tt)
 {
     if (!BtlBereit(0)) return 0;
-    for (const auto& b : btlListe)
+    for (const auto& b : btlL())
         if ((NhuIstUnter(b.cd) || BtlIstDispo(b.cd)) && strvgl(b.tt, tt) == 0) return 1;
     return 0;
 }
@@ -860,7 +916,7 @@ void BtlUnterNach(const char* text, bool nachTyp, int alle, BTLIDFN fn, void* be
     if (!BtlBereit(0)) return;
     bool lauf = false;
     uint32_t letzte = 0;
-    for (const auto& b : btlListe) {
+    for (const auto& b : btlL()) {
         if (!NhuIstUnter(b.cd)) continue;
         if (text != nullptr && text[0] && strvgl(nachTyp ? b.tt : b.bl, text) != 0) continue;
         if (!alle && b.platziert != 0) continue;
@@ -882,7 +938,7 @@ int BtlNaechsteBs(uint32_t id)
     int groesste = 0;
     bool eine = false;
     for (int32_t i : BtlIdIndizes(id)) {
-        const appbteil& b = btlListe[static_cast<size_t>(i)];
+        const appbteil& b = btlL()[static_cast<size_t>(i)];
         if (b.platziert == 0) continue;
         const int w = BmhAtoi(b.bs);
         if (!eine || w > groesste) groesste = w;
@@ -894,8 +950,8 @@ int BtlNaechsteBs(uint32_t id)
 void BtlHauptAufZeichnung(const char* schluessel, BTLFN fn, void* benutzer)
 {
     if (!BtlBereit(0)) return;
-    for (size_t i = 0; i < btlListe.size(); ++i)
-        if (BtlIstHaupt(btlListe[i].cd) && strvgl(btlListe[i].ze, schluessel) == 0) fn(&btlListe[i], benutzer);
+    for (size_t i = 0; i < btlL().size(); ++i)
+        if (BtlIstHaupt(btlL()[i].cd) && strvgl(btlL()[i].ze, schluessel) == 0) fn(&btlL()[i], benutzer);
 }
 
 int BtlNamenVergleich(const void* a, const void* b)

@@ -29,32 +29,44 @@
 
 namespace {
 
-std::vector<appgeraet> gesListe;
+std::vector<appgeraet> gesSpeicher;
+// The lines of the section last read, parsed on first use: a project
+// opened only to look at it never pays for the records' layout.
+BmhZeilen gesRoh;
+bool gesRohDa = false;
 int gesGeaendert = 0;
 int gesInit = 0;
 
+void GesRohParsen();
+
+std::vector<appgeraet>& gesL()
+{
+    if (gesRohDa) GesRohParsen();
+    return gesSpeicher;
+}
+
 auto GesFinden(uint32_t id)
 {
-    return std::lower_bound(gesListe.begin(), gesListe.end(), id,
+    return std::lower_bound(gesL().begin(), gesL().end(), id,
                             [](const appgeraet& g, uint32_t k) { return g.id < k; });
 }
 
 appgeraet* GesSuchen(uint32_t id)
 {
     auto it = GesFinden(id);
-    return it != gesListe.end() && it->id == id ? &*it : nullptr;
+    return it != gesL().end() && it->id == id ? &*it : nullptr;
 }
 
-uint32_t GesNeueId() { return gesListe.empty() ? 1 : gesListe.back().id + 1; }
+uint32_t GesNeueId() { return gesL().empty() ? 1 : gesL().back().id + 1; }
 
-bool GesVoll() { return static_cast<int>(gesListe.size()) >= GESSUP - 1; }
+bool GesVoll() { return static_cast<int>(gesL().size()) >= GESSUP - 1; }
 
 void GesLeer(appgeraet* g) { std::memset(g, 0, sizeof *g); }
 
 // Appends a record (ids only grow, so the order holds); the new id.
 uint32_t GesAnhaengen(const appgeraet& g)
 {
-    gesListe.push_back(g);
+    gesL().push_back(g);
     gesGeaendert = 1;
     return g.id;
 }
@@ -98,7 +110,7 @@ void GesKennungNummerieren(char* kennung, size_t kap, bool alternativ, int art)
             return;
         hoechste = std::max(hoechste, std::strtol(z, nullptr, 10));
     };
-    for (const appgeraet& g : gesListe) {
+    for (const appgeraet& g : gesL()) {
         pruefen(alternativ ? g.kz : g.kg);
         pruefen(g.ft);
     }
@@ -115,21 +127,25 @@ void GesInit()
 {
     // The whole capacity at once, as the fixed array it stands for: no
     // growth copies while a file loads.
-    gesListe.clear();
-    gesListe.reserve(GESSUP - 1);
+    gesSpeicher.clear();
+    gesSpeicher.reserve(GESSUP - 1);
+    gesRoh.leeren();
+    gesRohDa = false;
     gesGeaendert = 0;
     gesInit = 1;
 }
 
 void GesFrei()
 {
-    gesListe.clear();  // the storage stays for the next GesInit (a reload)
+    gesSpeicher.clear();  // the storage stays for the next GesInit (a reload)
+    gesRoh.leeren();
+    gesRohDa = false;
     gesGeaendert = 0;
     gesInit = 0;
 }
 
 int GesGeaendert() { return gesGeaendert; }
-int GesAnzahl() { return static_cast<int>(gesListe.size()); }
+int GesAnzahl() { return static_cast<int>(gesL().size()); }
 
 void GesZeileParsen(appgeraet* g, const char* zeile)
 {
@@ -154,25 +170,40 @@ void GesZeileParsen(appgeraet* g, const char* zeile)
 
 int GesAbschnittLesen(BDAT* d)
 {
-    gesListe.clear();
+    gesSpeicher.clear();
+    gesRoh.leeren();
     static char zeile[BMZEILESUP];
     while (bdgets(d, zeile, BMZEILESUP - 1) >= 0) {
         strtrim(zeile);  // an indented header ends the section too
         if (zeile[0] == ')') break;
         if (zeile[0] == 0 || zeile[0] == ';') continue;
         if (!gesInit) continue;
-        appgeraet g;
-        GesZeileParsen(&g, zeile);
-        if (!GesVoll()) gesListe.push_back(g);
+        gesRoh.anfuegen(zeile);
     }
-    // Files of older writers may hold ids out of order (they appended
-    // inserted items); lookups are binary searches, so restore the order.
-    if (!std::is_sorted(gesListe.begin(), gesListe.end(), [](const appgeraet& a, const appgeraet& b) { return a.id < b.id; }))
-        std::stable_sort(gesListe.begin(), gesListe.end(),
-                         [](const appgeraet& a, const appgeraet& b) { return a.id < b.id; });
+    gesRohDa = !gesRoh.leer();
     gesGeaendert = 0;
     return 0;
 }
+
+namespace {
+
+void GesRohParsen()
+{
+    gesRohDa = false;
+    gesRoh.durchlaufen([](const char* zeile) {
+        appgeraet g;
+        GesZeileParsen(&g, zeile);
+        if (static_cast<int>(gesSpeicher.size()) < GESSUP - 1) gesSpeicher.push_back(g);
+    });
+    gesRoh.leeren();
+    // Files of older writers may hold ids out of order (they appended
+    // inserted items); lookups are binary searches, so restore the order.
+    const auto kleiner = [](const appgeraet& a, const appgeraet& b) { return a.id < b.id; };
+    if (!std::is_sorted(gesSpeicher.begin(), gesSpeicher.end(), kleiner))
+        std::stable_sort(gesSpeicher.begin(), gesSpeicher.end(), kleiner);
+}
+
+}  // namespace
 
 void GesZeileFormat(char* ziel, size_t kap, appgeraet* g)
 {
@@ -210,7 +241,7 @@ int GesAbschnittSchreiben(BDAT* d)
 {
     int r = bdputs(d, ")S Ges");
     char zeile[BMZEILESUP];
-    for (auto& g : gesListe) {
+    for (auto& g : gesL()) {
         GesZeileFormat(zeile, sizeof zeile, &g);
         if (bdputs(d, zeile) < 0) r = -1;
     }
@@ -237,7 +268,7 @@ void GesDurchlaufen(GESFN fn, void* benutzer)
 {
     if (!gesInit) return;
     BMDateiAktuell(0);
-    for (size_t i = 0; i < gesListe.size(); ++i) fn(&gesListe[i], benutzer);
+    for (size_t i = 0; i < gesL().size(); ++i) fn(&gesL()[i], benutzer);
 }
 
 uint32_t GesAnlegen(int n, const char* text)
@@ -262,7 +293,7 @@ uint32_t GesKopieren(uint32_t id, const char* text)
 {
     if (!gesInit) return 0;
     BMDateiAktuell(1);
-    if (GesVoll() || gesListe.empty()) return 0;
+    if (GesVoll() || gesL().empty()) return 0;
     const appgeraet* q = GesSuchen(id);
     if (q == nullptr) return 0;
     appgeraet g = GesNeuWie(*q);
@@ -286,8 +317,8 @@ int GesEinfuegen(const appgeraet* satz)
     BMDateiAktuell(1);
     if (GesVoll()) return -1;
     auto it = GesFinden(satz->id);
-    if (it != gesListe.end() && it->id == satz->id) return -1;
-    gesListe.insert(it, *satz);
+    if (it != gesL().end() && it->id == satz->id) return -1;
+    gesL().insert(it, *satz);
     gesGeaendert = 1;
     return 0;
 }
@@ -309,8 +340,8 @@ void GesLoeschen(uint32_t id)
     if (!gesInit) return;
     BMDateiAktuell(1);
     auto it = GesFinden(id);
-    if (it == gesListe.end() || it->id != id) return;
-    gesListe.erase(it);
+    if (it == gesL().end() || it->id != id) return;
+    gesL().erase(it);
     gesGeaendert = 1;
 }
 
@@ -319,15 +350,15 @@ int GesUnbenutzteEntfernen(int loeschen)
     if (!gesInit) return 0;
     BMDateiAktuell(loeschen ? 1 : 0);
     int anzahl = 0;
-    for (size_t i = gesListe.size(); i-- > 0;) {
-        const uint32_t id = gesListe[i].id;
+    for (size_t i = gesL().size(); i-- > 0;) {
+        const uint32_t id = gesL()[i].id;
         if (BtlPlatziertAnzahl(id) != 0) continue;
         ++anzahl;
         if (!loeschen) continue;
         BtlEintraegeLoeschen(id);
         GtxLoeschen(id);
         ZtxLoeschen(id);
-        gesListe.erase(gesListe.begin() + static_cast<long>(i));
+        gesL().erase(gesL().begin() + static_cast<long>(i));
         gesGeaendert = 1;
     }
     return anzahl;
@@ -339,7 +370,7 @@ uint32_t GesNaechstesSuchen(uint32_t ohne, const char* schluessel, double x, dou
     BMDateiAktuell(0);
     double beste = 10000.0;
     uint32_t ergebnis = 0;
-    for (const auto& g : gesListe) {
+    for (const auto& g : gesL()) {
         if (g.id == ohne) continue;
         appbteil b;
         if (!BtlSuchen(g.id, "H", 0, &b)) continue;
@@ -379,12 +410,12 @@ int GesVergleich(const appgeraet* a, const appgeraet* b)
 
 long GesPacken(void* puffer)
 {
-    const int32_t n = static_cast<int32_t>(gesListe.size());
-    const long groesse = static_cast<long>(sizeof n + sizeof(appgeraet) * gesListe.size());
+    const int32_t n = static_cast<int32_t>(gesL().size());
+    const long groesse = static_cast<long>(sizeof n + sizeof(appgeraet) * gesL().size());
     if (puffer == nullptr) return groesse;
     auto* p = static_cast<char*>(puffer);
     std::memcpy(p, &n, sizeof n);
-    if (n > 0) std::memcpy(p + sizeof n, gesListe.data(), sizeof(appgeraet) * gesListe.size());
+    if (n > 0) std::memcpy(p + sizeof n, gesL().data(), sizeof(appgeraet) * gesL().size());
     return groesse;
 }
 
@@ -396,7 +427,7 @@ void GesEntpacken(const void* puffer)
     std::memcpy(&n, p, sizeof n);
     if (n < 0) n = 0;
     if (n > GESSUP - 1) n = GESSUP - 1;
-    gesListe.resize(static_cast<size_t>(n));
-    if (n > 0) std::memcpy(gesListe.data(), p + sizeof n, sizeof(appgeraet) * static_cast<size_t>(n));
+    gesL().resize(static_cast<size_t>(n));
+    if (n > 0) std::memcpy(gesL().data(), p + sizeof n, sizeof(appgeraet) * static_cast<size_t>(n));
     gesGeaendert = 1;
 }

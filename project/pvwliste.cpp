@@ -33,13 +33,11 @@
 namespace {
 
 // The list; static storage, so entry 0 exists even while the list is empty.
-// The sort and the headings build the new order in the work list, which
-// then becomes the list: copying a thousand large records back cost a tenth
-// of a scan. Entries past the count are not read (an empty list's entry 0
-// stays zero: neither step runs on an empty list).
-PvwEintrag pvwPuffer[2][PVWSUP];
-PvwEintrag* pvwListe = pvwPuffer[0];
-PvwEintrag* pvwNeu = pvwPuffer[1];  // work list of the sort and the headings
+// The sort and the headings move each record at most once, in place: a
+// second list would be fresh memory for every record of a scan. Entries
+// past the count are not read (an empty list's entry 0 stays zero: neither
+// step runs on an empty list).
+PvwEintrag pvwListe[PVWSUP];
 int pvwAnzahl = 0;
 std::string pvwGelesen;  // the project folder the list was last read from
 int pvwZeiAnzahl = 0;
@@ -310,8 +308,23 @@ static void pvwSortieren()
                    return m != 0 ? m : PvwSchluesselVergleich(schluessel[ia], schluessel[ib]);
                },
                nullptr);
-    for (int32_t i = 0; i < pvwAnzahl; ++i) pvwNeu[i] = pvwListe[nummern[i]];
-    std::swap(pvwListe, pvwNeu);
+    // Each cycle of the permutation through one spare record.
+    static PvwEintrag frei;
+    for (int32_t start = 0; start < pvwAnzahl; ++start) {
+        if (nummern[start] == start || nummern[start] < 0) continue;
+        frei = pvwListe[start];
+        int32_t ziel = start;
+        for (;;) {
+            const int32_t quelle = nummern[ziel];
+            nummern[ziel] = -1;
+            if (quelle == start) {
+                pvwListe[ziel] = frei;
+                break;
+            }
+            pvwListe[ziel] = pvwListe[quelle];
+            ziel = quelle;
+        }
+    }
 }
 
 namespace {
@@ -596,15 +609,17 @@ int PvwNrVergleich(const void* va, const void* vb)
     return entschieden ? v : ZeiDateiVergleich(a->name, b->name);
 }
 
-// The headings go in while the list is copied once into the work list: an
-// insertion moving every later record made a folder scan's headings cost
-// a pass over the list each.
+// The headings go in while the list moves once: an insertion moving every
+// later record made a folder scan's headings cost a pass over the list each.
 void PvwUntertitelEinfuegen() { pvwUntertitelEinfuegen(nullptr); }
 
 // `pdfTitel`: the heading of the PDF files when the caller has read it.
 static void pvwUntertitelEinfuegen(const char* pdfTitel)
 {
     if (pvwAnzahl == 0) return;
+    // First which drawing gets a heading, then every record moves once,
+    // from the back, to its place among them.
+    std::vector<std::pair<int, projekttext>> ueber;  // heading in front of the drawing
     int n = 0;  // n - i headings so far
     projekttext aktuell;
     UtitelLeerText(&aktuell);
@@ -616,28 +631,37 @@ static void pvwUntertitelEinfuegen(const char* pdfTitel)
             // A full list takes no further heading; the drawings stay.
             if (t.kenn[0] != '\0' && std::strcmp(t.kenn, aktuell.kenn) != 0 && n - i + pvwAnzahl < PVWSUP) {
                 aktuell = t;
-                pvwUeberschrift(&pvwNeu[n++], t);
+                ueber.emplace_back(i, t);
+                ++n;
             }
         }
-        pvwNeu[n++] = pvwListe[i];
+        ++n;
     }
+    const int ersterPdf = i;
+    char titel[VGBWERTSUP + 1] = "";
     if (i < pvwAnzahl && n - i + pvwAnzahl < PVWSUP) {
-        char titel[VGBWERTSUP + 1];
         if (pdfTitel != nullptr)
             strkopie(titel, pdfTitel, VGBWERTSUP);
         else
             pvwVorgabe("IVpdfTitel", titel, PVWUTTEXTSUP);
-        if (titel[0]) {
-            PvwEintrag& h = pvwNeu[n++];
+    }
+    const int neu = pvwAnzahl + static_cast<int>(ueber.size()) + (titel[0] ? 1 : 0);
+    int ziel = neu;
+    for (int q = pvwAnzahl; q-- > 0;) {
+        if (--ziel != q) pvwListe[ziel] = pvwListe[q];
+        if (q == ersterPdf && titel[0]) {
+            PvwEintrag& h = pvwListe[--ziel];
             std::memset(&h, 0, sizeof h);
             h.art = PVW_UNTERTITEL;
             h.pdfTitel = 1;
             strkopie(h.utitel, titel, PVWUTTEXTSUP);
         }
+        if (!ueber.empty() && ueber.back().first == q) {
+            pvwUeberschrift(&pvwListe[--ziel], ueber.back().second);
+            ueber.pop_back();
+        }
     }
-    for (; i < pvwAnzahl; ++i) pvwNeu[n++] = pvwListe[i];
-    std::swap(pvwListe, pvwNeu);
-    pvwAnzahl = n;
+    pvwAnzahl = neu;
 }
 
 void PvwUntertitelEntfernen()

@@ -110,6 +110,36 @@ TEST_F(Bm, LongItemLineKeepsEveryFieldAndALineWithoutSeparatorIsIdZero)
     EXPECT_STREQ(alle[0].tt, "");
 }
 
+TEST_F(Bm, ALoadSortsEntriesDropsRepeatedEmptyOnesAndAReloadForgetsTheFirstFile)
+{
+    // Lines as the writer gives them; the load is checked through the
+    // write-back and the lookups, touched only after each whole load.
+    const auto ges = [](const char* id, const char* tt) {
+        return std::string(id) + "\x1c" "0\x1c" + tt + "\x1c\x1c\x1c\x1c\x1c\x1c\x1c" "0\n";
+    };
+    const auto btl = [](const char* id, const char* cd) {
+        return std::string(id) + "\x1c" + cd + "\x1c" "0\x1c\x1c\x1c\x1c\x1c" "0\x1c" "0.00000\x1c" "0.00000\x1c\n";
+    };
+    const std::string rest = ")S Gtx\n)S Ztx\n)S Wse\n)S Vgb\n)E\n";
+    schreiben(pfad("BMittel.zvk"), "zvkA\n)S Ges\n" + ges("0005", "F") + ges("0002", "Z") + ")S Btl\n" + btl("0002", "H") +
+                                       btl("0001", "U") + btl("0000", "") + btl("0000", "") + btl("0001", "H") + rest);
+    BMStart();
+    BMDateiLesen();
+    ASSERT_EQ(BMDateiSchreiben(), 0);
+    const std::string geschrieben = lesen(pfad("BMittel.zvk"));
+    EXPECT_EQ(geschrieben.substr(0, geschrieben.find(")S Gtx")),
+              "zvkA\n)S Ges\n" + ges("0002", "Z") + ges("0005", "F") + ")S Btl\n" + btl("0000", "") + btl("0001", "H") +
+                  btl("0001", "U") + btl("0002", "H"));
+
+    schreiben(pfad("BMittel.zvk"), "zvkA\n)S Ges\n" + ges("0003", "N") + ")S Btl\n" + btl("0003", "H") + rest);
+    BMDateiLesen();
+    BMDateiLesen();
+    EXPECT_EQ(ids(), (std::vector<uint32_t>{3}));
+    EXPECT_EQ(BtlAnzahl(), 1);
+    appbteil b;
+    EXPECT_EQ(BtlSuchen(3, "H", 0, &b), 1);
+}
+
 TEST_F(Bm, OverlongKgIsCutAndLoggedInSixLines)
 {
     kopieren("BMittel.zvk", "BMittel.zvk");
