@@ -62,6 +62,11 @@ int TzLaden(const char* pfad, const STT* start, STT* aus, int mitKopf, int misch
                 if (mischen) AppObjektNeu(&b, &z);
             }
             if (jeObjekt) BefGruppeSchliessen();
+            // The extent was measured by expanding the record from z: the
+            // state after it is the one the expansion left, so a component
+            // reference is not expanded a second time.
+            z = nach;
+            continue;
         }
         BefZerlegen(&b, &z, nullptr);
     }

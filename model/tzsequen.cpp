@@ -39,6 +39,9 @@ int32_t seqErst = -1, seqLetzt = -1, seqFrei_ = -1, seqLebend = 0, seqMark = 0, 
 unsigned char seqBlock[SEQBLOCK * SEQBYTES];
 int32_t seqBlockNr = -1;
 bool seqBlockDreckig = false;
+// Blocks of the swap file below this number have been written since it was
+// made; the others lie beyond its end and read as zero without a read.
+int32_t seqBlockEnde = 0;
 
 void seqWortSetzen(unsigned char* p, int32_t w)
 {
@@ -64,6 +67,7 @@ int seqBlockSchreiben()
         return -1;
     }
     seqBlockDreckig = false;
+    if (seqBlockNr >= seqBlockEnde) seqBlockEnde = seqBlockNr + 1;
     return 0;
 }
 
@@ -73,7 +77,7 @@ int seqBlockLaden(int32_t nr)
     if (seqHandle < 0) return -1;
     if (seqBlockSchreiben() != 0) return -1;
     off_t pos = static_cast<off_t>(nr) * SEQBLOCK * SEQBYTES;
-    ssize_t n = plDsLesenAb(seqHandle, seqBlock, sizeof seqBlock, pos);
+    ssize_t n = nr < seqBlockEnde ? plDsLesenAb(seqHandle, seqBlock, sizeof seqBlock, pos) : 0;
     if (n < 0) {
         seqBlockNr = -1;
         tzStatus("Fehler beim Lesen der Auslagerungsdatei");
@@ -119,6 +123,7 @@ void seqEnde()
     seqHandle = -1;
     seqBlockNr = -1;
     seqBlockDreckig = false;
+    seqBlockEnde = 0;
 }
 
 void seqReset()

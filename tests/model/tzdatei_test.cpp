@@ -1,6 +1,7 @@
 // Loading drawings into the store and saving the store: byte-exact round
 // trips over a fixture, the empty drawing, missing components, merging,
-// read-only files, files that are no drawing and failed writes.
+// read-only files, files that are no drawing and failed writes, and a large
+// drawing that loads as its objects inserted one by one.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -8,8 +9,13 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdio>
 
+#include "config/verzeich.h"
+#include "model/bauteil.h"
+#include "model/tzint.h"
 #include "model/zeichnun.h"
+#include "model/zerleg.h"
 #include "tests/model/modelltest.h"
 #include "tests/model/tztest.h"
 #include "tests/model/edprotokoll.h"
@@ -189,6 +195,157 @@ TEST_F(Datei, LoadingPassesHeaderRecordsToTheEditor)
     int id;
     double box[4];
     EXPECT_EQ(TzZeichnenHolen(&id, box), 3);  // everything is repainted
+}
+
+// A drawing of `anzahl` objects in local runs: lines, short and long texts,
+// circles, plain and turned component references and relative moves, with
+// changes of pen, layer, text size and direction between the runs.
+void grossSchreiben(const std::string& pfad, int anzahl)
+{
+    ZeiDatei z;
+    ASSERT_EQ(ZeiDateiAnlegen(&z, pfad.c_str()), 0);
+    auto satz = [&](BEF b) { ASSERT_EQ(ZeiBefSchreiben(&z, &b), 0); };
+    satz(tzRec(35, {}, "TST"));
+    unsigned zufall = 4711;
+    for (int i = 0; i < anzahl; ++i) {
+        if (i % 40 == 0) {
+            zufall = zufall * 1103515245u + 12345u;
+            satz(tzRec(21, {5.0 + (zufall >> 8) % 390, 5.0 + (zufall >> 18) % 390}));
+            satz(tzRec(25, {}, nullptr, {static_cast<int>(1 + (zufall >> 4) % 9)}));
+            satz(tzRec(15, {}, nullptr, {static_cast<int>(1 + (zufall >> 12) % 20)}));
+            satz(tzRec(30, {2.5 + (zufall >> 20) % 4}));
+            satz(tzRec(12, {}, nullptr, {(i / 40) % 3 == 0 ? 900 : 0}));
+        }
+        char t[40];
+        switch (i % 7) {
+        case 0: satz(tzRec(TZ_ZL, {1.5, 0.5})); break;
+        case 1:
+            std::snprintf(t, sizeof t, "Beschriftung %06d", i);
+            satz(tzRec(TZ_TEXT, {}, t));
+            break;
+        case 2: satz(tzRec(BEF_KRE, {1.25, 1.25}, nullptr, {i % 2})); break;
+        case 3: satz(tzRec(TZ_ZB, {}, "M1")); break;
+        case 4: satz(tzRec(81, {}, "M1", {450})); break;
+        case 5: satz(tzRec(TZ_TEXT, {}, "kurz")); break;
+        default: satz(tzRec(TZ_ZL, {-0.75, 2.0})); break;
+        }
+        if (i % 3 == 0) satz(tzRec(20, {0.5, -0.25}));
+    }
+    ASSERT_EQ(ZeiDateiSchliessen(&z), 0);
+}
+
+std::string sttText(const STT& s)
+{
+    char t[600];
+    std::snprintf(t, sizeof t, "%a %a %a %d %d %a %a %d %d %a %a %d %a %a %d [%s] [%s] %d", s.mass, s.msm, s.msf,
+                  s.richtung, s.layer, s.x, s.y, s.st, s.sa, s.sl, s.tg, s.tr, s.tv, s.th, s.ts, s.bd, s.td, s.tiefe);
+    return t;
+}
+
+// What the store gives back: every object in drawing order (id, record,
+// state before and after, extent), the results of area walks, end-point
+// walks and nearest-object searches.
+std::vector<std::string> tzBild()
+{
+    std::vector<std::string> bild;
+    for (int id = TzNaechstes(-1); id < TZENDE; id = TzNaechstes(id)) {
+        BEF b;
+        STT vor, nach;
+        double box[4];
+        if (TzObjHolenGanz(id, &b, &vor, &nach, box) != 0) {
+            bild.push_back("unlesbar " + std::to_string(id));
+            continue;
+        }
+        std::string z = std::to_string(id) + " " + std::to_string(b.code) + "/" + std::to_string(b.sub);
+        char t[80];
+        for (int v : b.iarg) z += " " + std::to_string(v);
+        for (double v : b.darg) {
+            std::snprintf(t, sizeof t, " %a", v);
+            z += t;
+        }
+        z += " [" + std::string(b.text) + "] " + sttText(vor) + " | " + sttText(nach);
+        for (double v : box) {
+            std::snprintf(t, sizeof t, " %a", v);
+            z += t;
+        }
+        bild.push_back(z + " mark " + std::to_string(TzMarkHolen(id)));
+    }
+    const double flaechen[][4] = {{0, 0, 400, 400}, {100, 100, 140, 130}, {250, 20, 251, 21}, {-50, 390, 30, 450}};
+    for (const auto& r : flaechen) {
+        std::string w = "Fläche";
+        TzBereichDurchlaufen(r, [&](int id, const STT*, const BEF*) { w += " " + std::to_string(id); });
+        bild.push_back(w);
+        for (int art : {TZ_ZL, TZ_TEXT}) {
+            std::string p = "Punkte " + std::to_string(art);
+            TzBereichPunkte(r, art, [&](int id, double x0, double y0, double x1, double y1) {
+                char t[120];
+                std::snprintf(t, sizeof t, " %d:%a,%a,%a,%a", id, x0, y0, x1, y1);
+                p += t;
+            });
+            bild.push_back(p);
+        }
+        std::string l = "Linien";
+        TzLinienNahe(r, [&](int id, double, double, double, double) { l += " " + std::to_string(id); });
+        bild.push_back(l);
+    }
+    std::string n = "Nahe";
+    for (int i = 0; i < 40; ++i) n += " " + std::to_string(TzSucheNahe(5.0 + i * 9.7, 395.0 - i * 9.3, 0));
+    bild.push_back(n);
+    return bild;
+}
+
+TEST_F(Datei, ALargeDrawingLoadsAsItsObjectsInsertedOneByOne)
+{
+    // With the fixture component as library "TST": beyond the order entries
+    // held in memory over many baskets in memory, and a smaller drawing
+    // with every basket in the swap file.
+    mtSchreiben(o / "BAUTEILE.TST", mtLesen(mtFixture("BAUTEILE.L6")));
+    VerSetzen(1, o.pfad.string().c_str());
+    VerSetzen(2, o.pfad.string().c_str());
+    BauInit();
+    const std::string gross = o / "GROSS.ZEI";
+    for (auto [ram, anzahl] : {std::pair{0, 1500}, std::pair{1, RAMSUP + 2500}}) {
+        SCOPED_TRACE(ram);
+        grossSchreiben(gross, anzahl);
+        starten(ram);
+        // One by one: each object inserted under the state the records
+        // before it made.
+        ZeiDatei d;
+        ASSERT_EQ(ZeiDateiLesend(&d, gross.c_str()), 0);
+        STT z = start;
+        BEF b;
+        while (ZeiBefLesen(&d, &b) == 0) {
+            if (BefIstObjekt(b.code)) {
+                ASSERT_GE(TzEinfuegenMitStempel(0, &b, &z), 0);
+            }
+            BefZerlegen(&b, &z, nullptr);
+        }
+        ZeiDateiSchliessen(&d);
+        ASSERT_EQ(TzAnzahl(), anzahl);
+        const std::vector<std::string> einzeln = tzBild();
+        ASSERT_EQ(speichern(o / "EINZELN.ZEI"), 0);
+
+        TzLeeren();
+        STT aus;
+        ASSERT_EQ(TzLaden(gross.c_str(), &start, &aus, 0, 0, 0), 0);
+        EXPECT_EQ(sttText(aus), sttText(z));
+        const std::vector<std::string> geladen = tzBild();
+        ASSERT_EQ(geladen.size(), einzeln.size());
+        for (size_t i = 0; i < geladen.size(); ++i) ASSERT_EQ(geladen[i], einzeln[i]) << "line " << i;
+        EXPECT_TRUE(tzZellenStimmen());
+        char fehlt[ZERFEHLSUP + 1];
+        FehlBauteilHolen(fehlt, sizeof fehlt);
+        EXPECT_STREQ(fehlt, "");
+        ASSERT_EQ(speichern(o / "GELADEN.ZEI"), 0);
+        EXPECT_EQ(mtLesen(o / "GELADEN.ZEI"), mtLesen(o / "EINZELN.ZEI"));
+        // A reload of the saved drawing gives the same store again.
+        TzLeeren();
+        ASSERT_EQ(TzLaden((o / "GELADEN.ZEI").c_str(), &start, &aus, 0, 0, 0), 0);
+        EXPECT_TRUE(tzBild() == einzeln);
+    }
+    BauEnde();
+    VerSetzen(1, "");
+    VerSetzen(2, "");
 }
 
 }  // namespace
