@@ -187,13 +187,17 @@ int main(int argc, char** argv)
         ::waitpid(wm, nullptr, 0);
     }
 
-    // The libraries the loader brought in, from its own log.
-    const fs::path protokoll = wurzel / "ld";
+    // The libraries the loader brought in, from its own log; written beside
+    // the working copy, since the program reads every file in its folder.
+    const fs::path ldOrdner = wurzel.string() + "-ld";
+    fs::remove_all(ldOrdner);
+    fs::create_directories(ldOrdner);
+    const fs::path protokoll = ldOrdner / "ld";
     std::string ld1 = "LD_DEBUG=files", ld2 = "LD_DEBUG_OUTPUT=" + protokoll.string();
     if (starten(programm, wurzel, {ld1, ld2}).wand >= 0) {
         int bibliotheken = 0;
         bool gtk = false;
-        for (const auto& e : fs::directory_iterator(wurzel)) {
+        for (const auto& e : fs::directory_iterator(ldOrdner)) {
             if (e.path().filename().string().rfind("ld.", 0) != 0) continue;
             std::ifstream f(e.path());
             for (std::string z; std::getline(f, z);) {
@@ -206,5 +210,6 @@ int main(int argc, char** argv)
     }
     std::error_code f;
     fs::remove_all(wurzel, f);
+    fs::remove_all(ldOrdner, f);
     return fehler;
 }
