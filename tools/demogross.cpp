@@ -41,8 +41,8 @@ struct DemoArt {
 };
 const DemoArt demoArten[] = {
     {"Leistungsteil", "MSS", "Q", "Motorschutz", "", ""},
-    {"Steuerung", "SPULE", "K", "Schütz", "SCHLIESSER", "Ub"},
-    {"SPS Eingänge", "SENSOR", "B", "Sensor", "", ""},
+    {"Steuerung", "SPULE", "K", "Sch\xfctz", "SCHLIESSER", "Ub"},
+    {"SPS Eing\xe4nge", "SENSOR", "B", "Sensor", "", ""},
     {"Klemmen", "KLEMME-NR", "X", "Klemmleiste", "KLEMME-NR", "U"},
 };
 constexpr int DEMOUNTER = 3;         // sub components of a terminal strip or contactor
