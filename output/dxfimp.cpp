@@ -136,16 +136,27 @@ enum DxfArt : uint8_t {
 
 DxfArt dxfArt(std::string_view t)
 {
-    static constexpr std::pair<std::string_view, DxfArt> arten[] = {
-        {"LINE", DXA_LINE},         {"TEXT", DXA_TEXT},           {"ARC", DXA_ARC},         {"POINT", DXA_POINT},
-        {"CIRCLE", DXA_CIRCLE},     {"SOLID", DXA_SOLID},         {"POLYLINE", DXA_POLYLINE}, {"ATTRIB", DXA_ATTRIB},
-        {"INSERT", DXA_INSERT},     {"DIMENSION", DXA_DIMENSION}, {"ATTDEF", DXA_ATTDEF},   {"VERTEX", DXA_VERTEX},
-        {"SEQEND", DXA_SEQEND},     {"ENDBLK", DXA_ENDBLK}};
-    if (t.empty()) return DXA_LEER;
-    for (const auto& [name, art] : arten) {
-        if (t == name) return art;
+    // By length and first letter: one comparison for each type.
+    auto ist = [&t](std::string_view n, DxfArt a) { return t == n ? a : DXA_ANDERE; };
+    switch (t.size()) {
+    case 0: return DXA_LEER;
+    case 3: return ist("ARC", DXA_ARC);
+    case 4: return t[0] == 'L' ? ist("LINE", DXA_LINE) : ist("TEXT", DXA_TEXT);
+    case 5: return t[0] == 'P' ? ist("POINT", DXA_POINT) : ist("SOLID", DXA_SOLID);
+    case 6:
+        switch (t[0]) {
+        case 'C': return ist("CIRCLE", DXA_CIRCLE);
+        case 'I': return ist("INSERT", DXA_INSERT);
+        case 'V': return ist("VERTEX", DXA_VERTEX);
+        case 'S': return ist("SEQEND", DXA_SEQEND);
+        case 'E': return ist("ENDBLK", DXA_ENDBLK);
+        case 'A': return t[3] == 'R' ? ist("ATTRIB", DXA_ATTRIB) : ist("ATTDEF", DXA_ATTDEF);
+        default: return DXA_ANDERE;
+        }
+    case 8: return ist("POLYLINE", DXA_POLYLINE);
+    case 9: return ist("DIMENSION", DXA_DIMENSION);
+    default: return DXA_ANDERE;
     }
-    return DXA_ANDERE;
 }
 
 struct DxfElement {
@@ -176,8 +187,11 @@ void DxfElementLeeren(DxfElement* e)
 
 void dxfTypSetzen(DxfElement* e, std::string_view w)
 {
+    // The type as its field holds it (cut, and up to a NUL in it).
+    w = w.substr(0, std::min(w.size(), sizeof e->typ - 1));
+    w = w.substr(0, std::min(w.size(), w.find('\0')));
     dxfFeld(e->typ, sizeof e->typ, w);
-    e->art = dxfArt(e->typ);
+    e->art = dxfArt(w);
 }
 
 bool dxfGegeben(const std::string& name) { return name != " "; }
@@ -899,7 +913,17 @@ void DxfElementAusgeben(int n)
     }
 }
 
-void dxfNameSetzen(std::string* ziel, std::string_view w) { *ziel = dxfDekodieren(w, false); }
+void dxfNameSetzen(std::string* ziel, std::string_view w)
+{
+    // A plain ASCII name is itself: no text in between.
+    for (char c : w) {
+        if (static_cast<unsigned char>(c) >= 0x80 || c == '\\') {
+            *ziel = dxfDekodieren(w, false);
+            return;
+        }
+    }
+    ziel->assign(w.data(), w.size());
+}
 
 // A text value as the file holds it, cut to what an entity's text can show
 // (kept whole in its characters: a UTF-8 sequence is not split).
