@@ -32,6 +32,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -126,6 +127,38 @@ std::string dxfF(double v)
 
 // ---- records and run state ----
 
+// The entity types the import tells apart, classified once when the type
+// is read (the type's text stays for the report).
+enum DxfArt : uint8_t {
+    DXA_LEER, DXA_LINE, DXA_TEXT, DXA_ARC, DXA_POINT, DXA_CIRCLE, DXA_SOLID, DXA_POLYLINE, DXA_ATTRIB, DXA_INSERT,
+    DXA_DIMENSION, DXA_ATTDEF, DXA_VERTEX, DXA_SEQEND, DXA_ENDBLK, DXA_ANDERE, DXA_SUP
+};
+
+DxfArt dxfArt(std::string_view t)
+{
+    // By length and first letter: one comparison for each type.
+    auto ist = [&t](std::string_view n, DxfArt a) { return t == n ? a : DXA_ANDERE; };
+    switch (t.size()) {
+    case 0: return DXA_LEER;
+    case 3: return ist("ARC", DXA_ARC);
+    case 4: return t[0] == 'L' ? ist("LINE", DXA_LINE) : ist("TEXT", DXA_TEXT);
+    case 5: return t[0] == 'P' ? ist("POINT", DXA_POINT) : ist("SOLID", DXA_SOLID);
+    case 6:
+        switch (t[0]) {
+        case 'C': return ist("CIRCLE", DXA_CIRCLE);
+        case 'I': return ist("INSERT", DXA_INSERT);
+        case 'V': return ist("VERTEX", DXA_VERTEX);
+        case 'S': return ist("SEQEND", DXA_SEQEND);
+        case 'E': return ist("ENDBLK", DXA_ENDBLK);
+        case 'A': return t[3] == 'R' ? ist("ATTRIB", DXA_ATTRIB) : ist("ATTDEF", DXA_ATTDEF);
+        default: return DXA_ANDERE;
+        }
+    case 8: return ist("POLYLINE", DXA_POLYLINE);
+    case 9: return ist("DIMENSION", DXA_DIMENSION);
+    default: return DXA_ANDERE;
+    }
+}
+
 struct DxfElement {
     std::string text;   // as the file holds it; decoded when it is emitted
     double p[4][3];
@@ -133,6 +166,7 @@ struct DxfElement {
     double winkel[2];   // angles 50, 51 (degrees)
     int farbe, folge, flags;
     char typ[DXFTYPSUP + 1];
+    DxfArt art;         // of typ
     std::string layer, ltype, style, block;
     double basisX, basisY;
 };
@@ -146,8 +180,18 @@ void DxfElementLeeren(DxfElement* e)
     e->basisX = e->basisY = 0;
     e->text.assign(1, ' ');
     e->typ[0] = '\0';
+    e->art = DXA_LEER;
     e->layer = e->ltype = e->style = " ";
     e->block.clear();
+}
+
+void dxfTypSetzen(DxfElement* e, std::string_view w)
+{
+    // The type as its field holds it (cut, and up to a NUL in it).
+    w = w.substr(0, std::min(w.size(), sizeof e->typ - 1));
+    w = w.substr(0, std::min(w.size(), w.find('\0')));
+    dxfFeld(e->typ, sizeof e->typ, w);
+    e->art = dxfArt(w);
 }
 
 bool dxfGegeben(const std::string& name) { return name != " "; }
@@ -194,19 +238,14 @@ struct DxfTabCache {
 
 // Entity types the import takes; every other one is counted as left out
 // (VERTEX, SEQEND and ENDBLK belong to the entity before them).
-bool dxfTypGenommen(std::string_view t, int stufe)
+bool dxfTypGenommen(DxfArt a, int stufe)
 {
-    static constexpr std::string_view genommen[] = {"LINE", "TEXT", "ARC", "POINT", "CIRCLE", "SOLID",
-                                                   "POLYLINE", "ATTRIB", "INSERT", "DIMENSION"};
-    for (std::string_view g : genommen) {
-        if (t == g) return true;
-    }
-    return t == "ATTDEF" && stufe == 0;
+    return (a >= DXA_LINE && a <= DXA_DIMENSION) || (a == DXA_ATTDEF && stufe == 0);
 }
 
-bool dxfTypTeil(std::string_view t, int stufe)
+bool dxfTypTeil(DxfArt a, int stufe)
 {
-    return t.empty() || t == "VERTEX" || t == "SEQEND" || t == "ENDBLK" || (t == "ATTDEF" && stufe > 0);
+    return a == DXA_LEER || a == DXA_VERTEX || a == DXA_SEQEND || a == DXA_ENDBLK || (a == DXA_ATTDEF && stufe > 0);
 }
 
 // What a run took and left out, for the log and the end message.
@@ -254,10 +293,14 @@ struct DxfLauf {
     // Records of the pen, layer, line-type and font lines met in this run,
     // by their text: the same line parses to the same record.
     std::unordered_map<std::string, BEF> gemerkt;
+    std::unordered_map<int, std::pair<std::string, std::string>> farbeSaetze;  // by colour: its two lines
     const char* quelle;  // the entity type whose elements are being emitted
     bool poly, polyZu, polyErster, naechsteZu;
     double fx, fy, vx, vy, vb;
     DxfElement rec[DXFTIEFESUP + 1];
+    // Entities taken, by type: counted here, and into the report's map by
+    // name at the end of the run.
+    long genommen[DXA_SUP];
     long budget;
     std::map<std::string, bool, std::less<>> symbole;  // library symbols looked up, found or not
 };
@@ -364,27 +407,57 @@ std::string dxfDekodieren(std::string_view w, bool text)
     return r;
 }
 
+// The end of the line that starts at p: its LF, or ende. Lines are short,
+// so eight bytes are looked at a time rather than calling memchr per line.
+inline const char* dxfZeilenEnde(const char* p, const char* ende)
+{
+    constexpr uint64_t eins = 0x0101010101010101ull, hoch = 0x8080808080808080ull, lf = eins * '\n';
+    while (ende - p >= 8) {
+        uint64_t w;
+        std::memcpy(&w, p, 8);
+        const uint64_t x = w ^ lf;
+        const uint64_t t = (x - eins) & ~x & hoch;
+        if (t != 0) return p + (__builtin_ctzll(t) >> 3);
+        p += 8;
+    }
+    while (p < ende && *p != '\n') ++p;
+    return p;
+}
+
 // Reads one pair; false at the end of the data. A code line that is no
 // number gives code -1, which no rule takes.
 bool dxfPaar(DxfCursor* c, int* code, std::string_view* wert)
 {
     auto zeile = [c](std::string_view* z) {
         if (c->p >= c->ende) return false;
-        const char* lf = static_cast<const char*>(std::memchr(c->p, '\n', static_cast<size_t>(c->ende - c->p)));
-        const char* e = lf ? lf : c->ende;
+        const char* e = dxfZeilenEnde(c->p, c->ende);
         std::string_view s(c->p, static_cast<size_t>(e - c->p));
         if (!s.empty() && s.back() == '\r') s.remove_suffix(1);
         *z = s;
-        c->p = lf ? lf + 1 : c->ende;
+        c->p = e < c->ende ? e + 1 : c->ende;
         return true;
     };
-    std::string_view k, w;
-    if (!zeile(&k)) return false;
-    if (!zeile(&w)) w = std::string_view("", 0);  // a code line at the very end
-    k = dxfTrim(k);
+    if (c->p >= c->ende) return false;
+    // The code line as writers give it: blanks, up to six digits, CR LF or
+    // LF. Anything else goes the general way below.
+    const char* q = c->p;
+    while (q < c->ende && *q == ' ') ++q;
     int v = 0;
-    auto r = std::from_chars(k.data(), k.data() + k.size(), v);
-    *code = (r.ec == std::errc() && r.ptr == k.data() + k.size()) ? v : -1;
+    const char* ziffern = q;
+    while (q < c->ende && q - ziffern < 6 && *q >= '0' && *q <= '9') v = v * 10 + (*q++ - '0');
+    if (q > ziffern && q < c->ende && *q == '\r') ++q;
+    if (q > ziffern && q < c->ende && *q == '\n') {
+        c->p = q + 1;
+        *code = v;
+    } else {
+        std::string_view k;
+        zeile(&k);
+        k = dxfTrim(k);
+        auto r = std::from_chars(k.data(), k.data() + k.size(), v);
+        *code = (r.ec == std::errc() && r.ptr == k.data() + k.size()) ? v : -1;
+    }
+    std::string_view w;
+    if (!zeile(&w)) w = std::string_view("", 0);  // a code line at the very end
     // Texts keep their blanks; every other value is trimmed.
     *wert = *code == 1 ? w : dxfTrim(w);
     return true;
@@ -656,7 +729,7 @@ void DxfBlockLesen(const std::string& name)
             if (code == 10) L.rec[stufe - 1].basisX = dxfZahl(w);
             if (code == 20) L.rec[stufe - 1].basisY = dxfZahl(w);
             if (code == 0) {
-                dxfFeld(e.typ, sizeof e.typ, w);
+                dxfTypSetzen(&e, w);
                 typDa = true;
             }
             continue;
@@ -672,7 +745,7 @@ void dxfTransform(int n)
     DxfElement& e = L.rec[n];
     for (int l = n - 1; l >= 0; --l) {
         const DxfElement& ins = L.rec[l];
-        if (std::strcmp(ins.typ, "DIMENSION") == 0) break;
+        if (ins.art == DXA_DIMENSION) break;
         const double sx = ins.w[1], sy = ins.w[2], sz = ins.w[3], rot = ins.winkel[0];
         for (auto& p : e.p) {
             p[0] -= ins.basisX;
@@ -785,10 +858,15 @@ void DxfElementAusgeben(int n)
     const int farbe = e.farbe >= 1 ? e.farbe : L.farbe;
     if (farbe != L.letzteFarbe) {
         L.letzteFarbe = farbe;
-        int stil, layer;
-        DxfFarbeImp(farbe, &stil, &layer);
-        dxfAusGemerkt("ST " + std::to_string(stil));
-        dxfAusGemerkt("LAY " + std::to_string(layer));
+        // A colour's pen and layer records, looked up once a run.
+        auto it = L.farbeSaetze.find(farbe);
+        if (it == L.farbeSaetze.end()) {
+            int stil, layer;
+            DxfFarbeImp(farbe, &stil, &layer);
+            it = L.farbeSaetze.emplace(farbe, std::pair{"ST " + std::to_string(stil), "LAY " + std::to_string(layer)}).first;
+        }
+        dxfAusGemerkt(it->second.first);
+        dxfAusGemerkt(it->second.second);
     }
     const std::string& ltype = dxfGegeben(e.ltype) ? e.ltype : L.ltype;
     if (ltype != L.letzteLtype) {
@@ -800,35 +878,32 @@ void DxfElementAusgeben(int n)
         L.letzterStyle = L.style;
     }
     if (n > 0) dxfTransform(n);
-    // The type as it was on entry, compared by length first.
-    char typKopie[sizeof e.typ];
-    std::memcpy(typKopie, e.typ, sizeof typKopie);
-    typKopie[sizeof typKopie - 1] = '\0';
-    const std::string_view typ(typKopie);
-    if (typ != "VERTEX" && L.poly) DxfPolylinieSchliessen();
+    // The type as it was on entry.
+    const DxfArt art = e.art;
+    if (art != DXA_VERTEX && L.poly) DxfPolylinieSchliessen();
     L.quelle = e.typ;
     const double x1 = e.p[0][0], y1 = e.p[0][1];
-    if (typ == "POLYLINE") {
+    if (art == DXA_POLYLINE) {
         L.poly = true;
         L.polyZu = (e.flags & 1) != 0;
         L.polyErster = true;
-    } else if (typ == "VERTEX") {
+    } else if (art == DXA_VERTEX) {
         DxfVertexZeilen(e);
-    } else if (typ == "LINE") {
+    } else if (art == DXA_LINE) {
         dxfBa(x1, y1);
         dxfZl(x1, y1, e.p[1][0], e.p[1][1]);
-    } else if (typ == "CIRCLE") {
+    } else if (art == DXA_CIRCLE) {
         dxfBa(x1, y1);
         dxfRund2(67, 0, 0, JusMass(&dxfJus, std::fabs(e.w[0])));
-    } else if (typ == "ARC") {
+    } else if (art == DXA_ARC) {
         dxfTkr(x1, y1, dxfZehntel(e.winkel[0]), dxfZehntel(e.winkel[1]), e.w[0]);
-    } else if (typ == "TEXT" || (typ == "ATTRIB" && !(e.flags & 1)) ||
-               (typ == "ATTDEF" && n == 0 && !(e.flags & 1))) {
+    } else if (art == DXA_TEXT || (art == DXA_ATTRIB && !(e.flags & 1)) ||
+               (art == DXA_ATTDEF && n == 0 && !(e.flags & 1))) {
         dxfText(e);
-    } else if (typ == "POINT") {
+    } else if (art == DXA_POINT) {
         dxfBa(x1, y1);
         dxfAus("ZB \"PUNKT" + std::to_string(L.pdmode) + "\"");
-    } else if (typ == "SOLID") {
+    } else if (art == DXA_SOLID) {
         const auto& p = e.p;
         dxfBa(x1, y1);
         dxfZl(p[0][0], p[0][1], p[1][0], p[1][1]);
@@ -838,7 +913,17 @@ void DxfElementAusgeben(int n)
     }
 }
 
-void dxfNameSetzen(std::string* ziel, std::string_view w) { *ziel = dxfDekodieren(w, false); }
+void dxfNameSetzen(std::string* ziel, std::string_view w)
+{
+    // A plain ASCII name is itself: no text in between.
+    for (char c : w) {
+        if (static_cast<unsigned char>(c) >= 0x80 || c == '\\') {
+            *ziel = dxfDekodieren(w, false);
+            return;
+        }
+    }
+    ziel->assign(w.data(), w.size());
+}
 
 // A text value as the file holds it, cut to what an entity's text can show
 // (kept whole in its characters: a UTF-8 sequence is not split).
@@ -865,25 +950,28 @@ int DxfGruppe(int stufe, int code, std::string_view wert)
 {
     DxfLauf& L = *dxfL;
     DxfElement& e = L.rec[stufe];
-    if (code >= 10 && code <= 13) e.p[code - 10][0] = dxfZahl(wert);
-    else if (code >= 20 && code <= 23) e.p[code - 20][1] = dxfZahl(wert);
-    else if (code >= 30 && code <= 33) e.p[code - 30][2] = dxfZahl(wert);
-    else if (code >= 40 && code <= 43) e.w[code - 40] = dxfZahl(wert);
-    else if (code == 50 || code == 51) e.winkel[code - 50] = dxfZahl(wert);
-    else if (code == 66) e.folge = dxfGanz(wert);
-    else if (code == 70) e.flags = dxfGanz(wert);
-    else if (code == 1) dxfTextSetzen(&e.text, wert);
-    else if (code == 2) dxfNameSetzen(&e.block, wert);
-    else if (code == 6) {
+    switch (code) {
+    case 10: case 11: case 12: case 13: e.p[code - 10][0] = dxfZahl(wert); return 0;
+    case 20: case 21: case 22: case 23: e.p[code - 20][1] = dxfZahl(wert); return 0;
+    case 30: case 31: case 32: case 33: e.p[code - 30][2] = dxfZahl(wert); return 0;
+    case 40: case 41: case 42: case 43: e.w[code - 40] = dxfZahl(wert); return 0;
+    case 50: case 51: e.winkel[code - 50] = dxfZahl(wert); return 0;
+    case 66: e.folge = dxfGanz(wert); return 0;
+    case 70: e.flags = dxfGanz(wert); return 0;
+    case 1: dxfTextSetzen(&e.text, wert); return 0;
+    case 2: dxfNameSetzen(&e.block, wert); return 0;
+    case 6:
         if (!dxfGleich(wert, "BYBLOCK") && !dxfGleich(wert, "BYLAYER")) {
             dxfNameSetzen(&e.ltype, wert);
             DxfTabEintragLesen(DXF_LTYPE, e.ltype);
         }
-    } else if (code == 7) {
+        return 0;
+    case 7:
         dxfNameSetzen(&e.style, wert);
         L.style = e.style;
         DxfTabEintragLesen(DXF_STYLE, e.style);
-    } else if (code == 8) {
+        return 0;
+    case 8:
         dxfNameSetzen(&e.layer, wert);
         if (!dxfGleich(e.layer, L.cache.layer)) {
             DxfTabEintragLesen(DXF_LAYER, e.layer);
@@ -892,47 +980,50 @@ int DxfGruppe(int stufe, int code, std::string_view wert)
                 DxfTabEintragLesen(DXF_LTYPE, e.ltype);
             }
         }
-    } else if (code == 62) {
+        return 0;
+    case 62:
         if (!dxfGleich(wert, "BYBLOCK") && !dxfGleich(wert, "BYLAYER")) e.farbe = dxfGanz(wert);
-    } else if (code == 0) {
-        if (stufe == 0 && !L.begonnen) {
-            L.begonnen = true;
-            dxfFeld(e.typ, sizeof e.typ, wert);
-            return 0;
-        }
-        if (stufe == 0 && !dxfTypTeil(e.typ, 0)) ++L.bericht.entitaeten;
-        if (std::strcmp(e.typ, "INSERT") == 0 || std::strcmp(e.typ, "DIMENSION") == 0) {
-            dxfZaehlen(&L.bericht.genommen, e.typ);
-            char anzeige[80];
-            std::snprintf(anzeige, sizeof anzeige, "Block %.40s / %d", e.block.c_str(), stufe);
-            wiLangText(anzeige);
-            DxfBlockLesen(e.block);
-            DxfElementLeeren(&e);
-        } else if (std::strcmp(e.typ, "ENDBLK") == 0) {
-            DxfElementLeeren(&e);
-            return 1;
-        } else {
-            // A layer that is off (negative colour) or frozen (bit 1) hides it.
-            const bool aus = L.farbe < 0 || (dxfGleich(e.layer, L.cache.layer) && (L.cache.layerFlags & 1));
-            if (!dxfTypTeil(e.typ, stufe)) {
-                if (!dxfTypGenommen(e.typ, stufe)) {
-                    dxfZaehlen(&L.bericht.fehlt, e.typ);
-                } else if (aus) {
-                    ++L.bericht.ausgeblendet;
-                } else {
-                    dxfZaehlen(&L.bericht.genommen, e.typ);
-                }
-            }
-            if (!aus) DxfElementAusgeben(stufe);
-            DxfElementLeeren(&e);
-        }
-        if (wert == "ENDBLK") return 1;
-        if (wert == "ENDSEC" && stufe == 0) {
-            L.entities = false;
-            return 0;
-        }
-        dxfFeld(e.typ, sizeof e.typ, wert);
+        return 0;
+    case 0: break;
+    default: return 0;
     }
+    if (stufe == 0 && !L.begonnen) {
+        L.begonnen = true;
+        dxfTypSetzen(&e, wert);
+        return 0;
+    }
+    if (stufe == 0 && !dxfTypTeil(e.art, 0)) ++L.bericht.entitaeten;
+    if (e.art == DXA_INSERT || e.art == DXA_DIMENSION) {
+        ++L.genommen[e.art];
+        char anzeige[80];
+        std::snprintf(anzeige, sizeof anzeige, "Block %.40s / %d", e.block.c_str(), stufe);
+        wiLangText(anzeige);
+        DxfBlockLesen(e.block);
+        DxfElementLeeren(&e);
+    } else if (e.art == DXA_ENDBLK) {
+        DxfElementLeeren(&e);
+        return 1;
+    } else {
+        // A layer that is off (negative colour) or frozen (bit 1) hides it.
+        const bool aus = L.farbe < 0 || (dxfGleich(e.layer, L.cache.layer) && (L.cache.layerFlags & 1));
+        if (!dxfTypTeil(e.art, stufe)) {
+            if (!dxfTypGenommen(e.art, stufe)) {
+                dxfZaehlen(&L.bericht.fehlt, e.typ);
+            } else if (aus) {
+                ++L.bericht.ausgeblendet;
+            } else {
+                ++L.genommen[e.art];
+            }
+        }
+        if (!aus) DxfElementAusgeben(stufe);
+        DxfElementLeeren(&e);
+    }
+    if (wert == "ENDBLK") return 1;
+    if (wert == "ENDSEC" && stufe == 0) {
+        L.entities = false;
+        return 0;
+    }
+    dxfTypSetzen(&e, wert);
     return 0;
 }
 
@@ -1229,6 +1320,12 @@ int DxfLesen(const char* dxf, DxfZeileFn fn)
     if (L->entities) DxfGruppe(0, 0, "ENDSEC");
     if (L->poly) DxfPolylinieSchliessen();
     wiLangEnde();
+    static constexpr const char* artName[DXA_SUP] = {"",       "LINE",   "TEXT",   "ARC",    "POINT",  "CIRCLE",
+                                                     "SOLID",  "POLYLINE", "ATTRIB", "INSERT", "DIMENSION",
+                                                     "ATTDEF", "VERTEX", "SEQEND", "ENDBLK", ""};
+    for (int a = DXA_LINE; a < DXA_SUP; ++a) {
+        if (L->genommen[a] > 0) L->bericht.genommen[artName[a]] += L->genommen[a];
+    }
     dxfBerichtLoggen(L->bericht);
     dxfLetzterBericht = L->bericht;
     DxfLogSchliessen();

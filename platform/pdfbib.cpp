@@ -35,7 +35,7 @@ struct PdfbibInstanz {
     // drawing state
     double breite = 1;
     PdfbibFarbe linie, fuellung, text;
-    std::vector<double> strich;
+    std::shared_ptr<const std::vector<double>> strich;  // null: solid
     std::map<int, PdfbibSchrift> schriften;
     int schrift = 0;
     double groesse = 12, skala = 100;
@@ -147,9 +147,11 @@ bool pdfbibPfad(const wchar_t* w, std::string& aus)
     return !aus.empty();
 }
 
-PdfbibOp pdfbibNeuerOp(PdfbibInstanz* in, PdfbibOpArt art, int modus)
+// A new op at the end of the page with the instance's drawing state; built
+// in place, as most ops are lines recorded by the thousand.
+PdfbibOp& pdfbibNeuerOp(PdfbibInstanz* in, PdfbibSeite* s, PdfbibOpArt art, int modus)
 {
-    PdfbibOp op;
+    PdfbibOp& op = s->ops.emplace_back();
     op.art = art;
     op.breite = in->breite;
     op.linie = in->linie;
@@ -164,9 +166,7 @@ int pdfbibForm(PdfbibInstanz* in, PdfbibOpArt art, int modus, std::initializer_l
     if (modus < 0 || modus > 2) return pdfbibFehler(in, DPL_E_ARGUMENT);
     PdfbibSeite* s = pdfbibZeichenSeite(in);
     if (!s) return 0;
-    PdfbibOp op = pdfbibNeuerOp(in, art, modus);
-    op.p.assign(p);
-    s->ops.push_back(std::move(op));
+    pdfbibNeuerOp(in, s, art, modus).p = p;
     return 1;
 }
 
@@ -205,16 +205,17 @@ int pdfbibTextOp(int inst, double x, double y, double winkel, const wchar_t* tex
     if (w.empty()) return 1;  // nothing to draw is no failure
     PdfbibSeite* s = pdfbibZeichenSeite(in);
     if (!s) return 0;
-    PdfbibOp op = pdfbibNeuerOp(in, PdfbibOpArt::Text, 0);
+    auto t = std::make_shared<PdfbibTextTeil>();
+    t->utf8 = pdfbibUtf8(w);
+    t->schrift = *sch;
+    t->groesse = in->groesse;
+    t->skala = in->skala;
+    t->ausrichtung = in->ausrichtung;
+    t->farbe = in->text;
+    PdfbibOp& op = pdfbibNeuerOp(in, s, PdfbibOpArt::Text, 0);
     op.p = {x, y};
     op.winkel = winkel;
-    op.utf8 = pdfbibUtf8(w);
-    op.schrift = *sch;
-    op.groesse = in->groesse;
-    op.skala = in->skala;
-    op.ausrichtung = in->ausrichtung;
-    op.textFarbe = in->text;
-    s->ops.push_back(std::move(op));
+    op.text = std::move(t);
     return 1;
 }
 
@@ -227,11 +228,10 @@ int pdfbibBildOp(int inst, double x, double y, double w, double h, double winkel
     if (!(w > 0) || !(h > 0)) return pdfbibFehler(in, DPL_E_ARGUMENT);
     PdfbibSeite* s = pdfbibZeichenSeite(in);
     if (!s) return 0;
-    PdfbibOp op = pdfbibNeuerOp(in, PdfbibOpArt::Bild, 0);
+    PdfbibOp& op = pdfbibNeuerOp(in, s, PdfbibOpArt::Bild, 0);
     op.p = {x, y, w, h};
     op.winkel = winkel;
     op.bild = it->second;
-    s->ops.push_back(std::move(op));
     return 1;
 }
 
@@ -571,7 +571,9 @@ int DPLSetLineDashEx(int inst, const wchar_t* pattern)
         p = q;
     }
     if (!v.empty() && !(summe > 0)) return pdfbibFehler(in, DPL_E_ARGUMENT);  // all zero: nothing would show
-    in->strich = std::move(v);
+    // Ops share the pattern until it changes.
+    if (v.empty()) in->strich.reset();
+    else if (!in->strich || *in->strich != v) in->strich = std::make_shared<const std::vector<double>>(std::move(v));
     return 1;
 }
 
@@ -655,12 +657,11 @@ int DPLDrawPath(int inst, int mode)
     if (mode < 0 || mode > 2) return pdfbibFehler(in, DPL_E_ARGUMENT);
     PdfbibSeite* s = pdfbibZeichenSeite(in);
     if (!s) return 0;
-    PdfbibOp op = pdfbibNeuerOp(in, PdfbibOpArt::Pfad, mode);
+    PdfbibOp& op = pdfbibNeuerOp(in, s, PdfbibOpArt::Pfad, mode);
     op.p = std::move(in->pfad);
     op.geschlossen = in->pfadGeschlossen;
     in->pfad.clear();
     in->pfadOffen = false;
-    s->ops.push_back(std::move(op));
     return 1;
 }
 
@@ -814,10 +815,9 @@ int pdfbibVektorZeichnen(int inst, double left, double top, double width, double
     const int box[4] = {0, 0, w, h};
     malen(dc, box);
     DeleteDC(dc);
-    PdfbibOp op = pdfbibNeuerOp(in, PdfbibOpArt::Vektor, 0);
+    PdfbibOp& op = pdfbibNeuerOp(in, s, PdfbibOpArt::Vektor, 0);
     op.p = {left, top, width, height};
     op.bild = std::move(bild);
-    s->ops.push_back(std::move(op));
     return 1;
 }
 

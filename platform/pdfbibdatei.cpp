@@ -247,6 +247,11 @@ void pdfbibBildMalen(cairo_t* cr, const PdfbibOp& op)
 int pdfbibCairoSchreiben(const PdfbibDokument& doc, std::string& roh)
 {
     const PdfbibSeite& erste = doc.seiten.front();
+    // Room for Cairo's file at once (what is not written is never touched):
+    // a string doubling its way up copies megabytes into fresh pages.
+    size_t ops = 0;
+    for (const PdfbibSeite& s : doc.seiten) ops += s.ops.size();
+    roh.reserve(std::min<size_t>(ops * 48 + doc.seiten.size() * 65536 + 65536, size_t{1} << 30));
     cairo_surface_t* fl = cairo_pdf_surface_create_for_stream(pdfbibAnhaengen, &roh, erste.breite, erste.hoehe);
     cairo_t* cr = cairo_create(fl);
     std::map<int, int> cairoIds;
@@ -318,6 +323,22 @@ PopplerDocument* pdfbibPopplerAus(GBytes* bytes, const char* passwort)
 
 }  // namespace
 
+namespace {
+
+bool pdfbibGleicherStrich(const PdfbibOp& a, const PdfbibOp& b)
+{
+    if (a.strich == b.strich) return true;
+    return a.strich && b.strich && *a.strich == *b.strich;
+}
+
+void pdfbibStrichSetzen(cairo_t* cr, const PdfbibOp& op)
+{
+    if (op.strich) cairo_set_dash(cr, op.strich->data(), static_cast<int>(op.strich->size()), 0);
+    else cairo_set_dash(cr, nullptr, 0, 0);
+}
+
+}  // namespace
+
 // A run of lines drawn alike (width, dash, colour) from ops[k] on, as one
 // path of one stroke: every line is its own subpath, so each starts its
 // dash pattern afresh as a stroke of its own would, and the colours are
@@ -327,15 +348,15 @@ size_t pdfbibLinienMalen(cairo_t* cr, const std::vector<PdfbibOp>& ops, size_t k
 {
     const PdfbibOp& a = ops[k];
     auto gleich = [&a](const PdfbibOp& o) {
-        return o.art == PdfbibOpArt::Linie && o.breite == a.breite && o.strich == a.strich && o.linie.r == a.linie.r &&
+        return o.art == PdfbibOpArt::Linie && o.breite == a.breite && pdfbibGleicherStrich(o, a) && o.linie.r == a.linie.r &&
                o.linie.g == a.linie.g && o.linie.b == a.linie.b;
     };
     cairo_save(cr);
     cairo_set_line_width(cr, a.breite);
-    cairo_set_dash(cr, a.strich.data(), static_cast<int>(a.strich.size()), 0);
+    pdfbibStrichSetzen(cr, a);
     cairo_set_source_rgb(cr, a.linie.r, a.linie.g, a.linie.b);
     for (; k < ops.size() && gleich(ops[k]); ++k) {
-        const std::vector<double>& p = ops[k].p;
+        const PdfbibZahlen& p = ops[k].p;
         cairo_move_to(cr, p[0], p[1]);
         cairo_line_to(cr, p[2], p[3]);
     }
@@ -364,8 +385,8 @@ void pdfbibOpMalen(cairo_t* cr, const PdfbibOp& op)
     }
     cairo_save(cr);
     cairo_set_line_width(cr, op.breite);
-    cairo_set_dash(cr, op.strich.data(), static_cast<int>(op.strich.size()), 0);
-    const std::vector<double>& p = op.p;
+    pdfbibStrichSetzen(cr, op);
+    const PdfbibZahlen& p = op.p;
     switch (op.art) {
     case PdfbibOpArt::Linie:
         cairo_move_to(cr, p[0], p[1]);

@@ -6,7 +6,9 @@
 
 #include <cairo.h>
 
+#include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -36,22 +38,60 @@ struct PdfbibBild {
 
 enum class PdfbibOpArt { Linie, Box, Kreis, Ellipse, Bogen, Pfad, Text, Bild, Vektor };
 
-// One recorded drawing call with the state it was made in.
-struct PdfbibOp {
-    PdfbibOpArt art = PdfbibOpArt::Linie;
-    double breite = 1;
-    PdfbibFarbe linie, fuellung;
-    std::vector<double> strich;  // dash lengths; empty: solid
-    int modus = 0;
-    std::vector<double> p;       // coordinates and sizes, by kind
-    bool geschlossen = true;     // a path: closed by DPLClosePath
-    double winkel = 0;
-    // text
+// Coordinates and sizes of a recorded op: up to four in place (lines,
+// boxes, circles, ellipses, texts, images), more (arcs, paths) shared on
+// the heap. Pages hold thousands of lines, and the recording of a document
+// stays until it is written: an allocation for each line's four numbers,
+// and every byte more per op, cost fresh pages.
+class PdfbibZahlen {
+public:
+    PdfbibZahlen& operator=(std::initializer_list<double> l)
+    {
+        n = l.size();
+        if (n <= fest.size()) {
+            mehr.reset();
+            std::copy(l.begin(), l.end(), fest.begin());
+        } else {
+            mehr = std::make_shared<const std::vector<double>>(l);
+        }
+        return *this;
+    }
+    PdfbibZahlen& operator=(std::vector<double>&& v)
+    {
+        n = v.size();
+        mehr = std::make_shared<const std::vector<double>>(std::move(v));
+        return *this;
+    }
+    double operator[](size_t i) const { return mehr ? (*mehr)[i] : fest[i]; }
+    size_t size() const { return n; }
+
+private:
+    std::array<double, 4> fest{};
+    std::shared_ptr<const std::vector<double>> mehr;
+    size_t n = 0;
+};
+
+// What a recorded text op carries beyond its place and angle.
+struct PdfbibTextTeil {
     std::string utf8;
     PdfbibSchrift schrift;
     double groesse = 0, skala = 100;
     int ausrichtung = 0;
-    PdfbibFarbe textFarbe;
+    PdfbibFarbe farbe;
+};
+
+// One recorded drawing call with the state it was made in. Dash patterns
+// are shared by the ops drawn with them (null: solid).
+struct PdfbibOp {
+    PdfbibOpArt art = PdfbibOpArt::Linie;
+    int modus = 0;
+    bool geschlossen = true;     // a path: closed by DPLClosePath
+    double breite = 1;
+    PdfbibFarbe linie, fuellung;
+    std::shared_ptr<const std::vector<double>> strich;  // dash lengths; null: solid
+    PdfbibZahlen p;              // coordinates and sizes, by kind
+    double winkel = 0;
+    std::shared_ptr<const PdfbibTextTeil> text;
     // image; Vektor: its surface is a recording of vectors in points, y down
     std::shared_ptr<PdfbibBild> bild;
 };

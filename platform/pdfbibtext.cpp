@@ -222,17 +222,18 @@ void pdfbibTextMalen(cairo_t* cr, const PdfbibOp& op)
     cairo_rotate(cr, op.winkel * M_PI / 180.0);
     cairo_scale(cr, 1.0, -1.0);  // glyphs upright again, y down
     PangoLayout* l = pdfbibZeichenLayout(cr);
-    PangoFontDescription* d = pdfbibBeschreibung(op.schrift, op.groesse);
+    const PdfbibTextTeil& t = *op.text;
+    PangoFontDescription* d = pdfbibBeschreibung(t.schrift, t.groesse);
     pango_layout_set_font_description(l, d);
     pango_font_description_free(d);
-    pango_layout_set_text(l, op.utf8.data(), static_cast<int>(op.utf8.size()));
-    const double sk = op.skala / 100.0;
+    pango_layout_set_text(l, t.utf8.data(), static_cast<int>(t.utf8.size()));
+    const double sk = t.skala / 100.0;
     PangoRectangle logisch;
     pango_layout_get_extents(l, nullptr, &logisch);
     const double breite = logisch.width / static_cast<double>(PANGO_SCALE) * sk;
-    const double dx = op.ausrichtung == 1 ? -breite / 2 : op.ausrichtung == 2 ? -breite : 0.0;
+    const double dx = t.ausrichtung == 1 ? -breite / 2 : t.ausrichtung == 2 ? -breite : 0.0;
     const double oben = -pango_layout_get_baseline(l) / static_cast<double>(PANGO_SCALE);
-    cairo_set_source_rgb(cr, op.textFarbe.r, op.textFarbe.g, op.textFarbe.b);
+    cairo_set_source_rgb(cr, t.farbe.r, t.farbe.g, t.farbe.b);
     PangoLayoutIter* it = pango_layout_get_iter(l);
     std::vector<cairo_glyph_t> glyphen;
     do {

@@ -3,7 +3,7 @@
 // described at the top of platform/pdfbibdatei.cpp).
 // May call: qpdf, platform/pdfbibqpdf.h.
 #define POINTERHOLDER_TRANSITION 4  // std::shared_ptr throughout
-#include <qpdf/Buffer.hh>
+#include <qpdf/Pipeline.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFObjectHandle.hh>
 #include <qpdf/QPDFWriter.hh>
@@ -21,14 +21,30 @@ struct QpdfQuelle {
     std::vector<QPDFObjectHandle> seiten;
 };
 
-std::string qpdfSchreiben(QPDF& pdf, bool verschluesselungWeg)
+// qpdf's output straight into a string: its memory output collects pieces
+// and copies them once more into a buffer, fresh pages twice over for a
+// file of megabytes.
+class QpdfText : public Pipeline {
+public:
+    explicit QpdfText(std::string& ziel) : Pipeline("Text", nullptr), ziel_(ziel) {}
+    void write(unsigned char const* daten, size_t n) override { ziel_.append(reinterpret_cast<const char*>(daten), n); }
+    void finish() override {}
+
+private:
+    std::string& ziel_;
+};
+
+// `groesse`: about how large the file will be (the string is reserved so).
+std::string qpdfSchreiben(QPDF& pdf, bool verschluesselungWeg, size_t groesse)
 {
+    std::string aus;
+    aus.reserve(groesse + groesse / 8 + 4096);
+    QpdfText text(aus);
     QPDFWriter w(pdf);
-    w.setOutputMemory();
+    w.setOutputPipeline(&text);
     if (verschluesselungWeg) w.setPreserveEncryption(false);
     w.write();
-    std::shared_ptr<Buffer> b = w.getBufferSharedPointer();
-    return std::string(reinterpret_cast<const char*>(b->getBuffer()), b->getSize());
+    return aus;
 }
 
 void* qpdfLaden(std::string* daten, const char* passwort, int* seiten, std::string* kopie)
@@ -42,7 +58,7 @@ void* qpdfLaden(std::string* daten, const char* passwort, int* seiten, std::stri
         q->qpdf->pushInheritedAttributesToPage();
         q->seiten = q->qpdf->getAllPages();
         if (q->seiten.empty()) return nullptr;
-        *kopie = qpdfSchreiben(*q->qpdf, true);
+        *kopie = qpdfSchreiben(*q->qpdf, true, q->daten.size());
     } catch (const std::exception&) {
         return nullptr;
     }
@@ -114,7 +130,7 @@ bool qpdfFertigstellen(const std::string& roh, const std::vector<PdfbibQpdfSeite
         pdf.setSuppressWarnings(true);
         pdf.processMemoryFile("Cairo", roh.data(), roh.size());
         qpdfSeitenEinsetzen(seiten, seitenModus, pdf);
-        *aus = qpdfSchreiben(pdf, false);
+        *aus = qpdfSchreiben(pdf, false, roh.size());
     } catch (const std::exception&) {
         aus->clear();
         return false;

@@ -149,6 +149,57 @@ TEST_F(DxfImp, EdgeCasesOnTheGeneratedLines)
     EXPECT_EQ(z, (std::vector<std::string>{"SA 7", "TS  0", "_BA 4.0000 5.0000", "ZB \"PUNKT3\""}));
 }
 
+// The code line as writers lay it out: right- or left-aligned, with
+// leading zeros or a tab, CR LF or LF alone, a last line without its end;
+// a code that is no number (a sign, a letter, a blank inside, too large)
+// takes its value with it and nothing else.
+TEST_F(DxfImp, CodeLinesReadWhateverTheirLayout)
+{
+    const std::string pairs = "0|SECTION|2|ENTITIES|0|LINE|8|0|62|1|10|1.5|20|2|11|10|21|-3|"
+                              "0|CIRCLE|8|0|10|4|20|5|40|2.25|0|TEXT|8|0|10|1|20|2|40|3.5|1| a b |0|ENDSEC|0|EOF";
+    // Writes the pairs with each code line made by kopf and lines ended by nl.
+    auto schreibe = [&](auto kopf, const std::string& nl, bool letztesEnde) {
+        std::string aus;
+        size_t p = 0;
+        bool code = true;
+        while (p <= pairs.size()) {
+            size_t e = pairs.find('|', p);
+            if (e == std::string::npos) e = pairs.size();
+            const std::string w = pairs.substr(p, e - p);
+            aus += (code ? kopf(w) : w) + nl;
+            code = !code;
+            p = e + 1;
+        }
+        if (!letztesEnde) aus.resize(aus.size() - nl.size());
+        return aus;
+    };
+    const std::vector<std::string> soll =
+        zeilen(schreibe([](const std::string& c) { return std::string(3 - std::min<size_t>(3, c.size()), ' ') + c; },
+                        "\r\n", true));
+    ASSERT_EQ(zaehlen(soll, "ZL"), 1) << ::testing::PrintToString(soll);
+    ASSERT_TRUE(enthaelt(soll, "TFA \" a b \"")) << ::testing::PrintToString(soll);
+    const struct {
+        const char* name;
+        std::string (*kopf)(const std::string&);
+        const char* nl;
+        bool letztesEnde;
+    } faelle[] = {
+        {"links", [](const std::string& c) { return c; }, "\r\n", true},
+        {"LF", [](const std::string& c) { return "  " + c; }, "\n", true},
+        {"Nullen", [](const std::string& c) { return "000000" + c; }, "\r\n", true},
+        {"Tab und Blank dahinter", [](const std::string& c) { return "\t" + c + " "; }, "\r\n", true},
+        {"ohne letztes Ende", [](const std::string& c) { return c; }, "\n", false},
+    };
+    for (const auto& f : faelle) EXPECT_EQ(zeilen(schreibe(f.kopf, f.nl, f.letztesEnde)), soll) << f.name;
+
+    // Codes that are no number: their pairs are left out whole.
+    const std::string gut = "0|LINE|8|0|10|0|20|0|11|10|21|0";
+    const std::vector<std::string> ohne = zeilen(entities(gut));
+    for (const char* c : {"+11", "1O", "1 1", "99999999999", "-11", "11\r1"}) {
+        EXPECT_EQ(zeilen(entities(gut + "|" + c + "|77")), ohne) << c;
+    }
+}
+
 TEST_F(DxfImp, EdgeCasesOnTheDrawing)
 {
     // A line below 0.1 in both directions and an arc with equal angles are
