@@ -52,6 +52,7 @@
 #include "model/tzint.h"
 #include "model/undo.h"
 #include "platform/dateisys.h"
+#include "platform/fehlersim.h"
 #include "support/basis.h"
 #include "support/speicher.h"
 
@@ -283,8 +284,8 @@ long tzAuslagerungen = 0;       // reads and writes of the basket swap file
 int tzHandle = -1;
 int tzArbeit = -1;
 bool tzDreckig = false;
-// The working basket is all zero bytes (just made or cleared, nothing put
-// in since): its first object needs no clearing of the basket before it.
+// The working basket needs no clearing before its first object: just
+// cleared, or a new memory block (whose slots are written before read).
 bool tzArbeitNull = false;
 int tzZeiRam = 1;
 int tzZeiRamVorgabe = -1;  // tests: -1 reads the setting
@@ -389,15 +390,17 @@ int tzZurueckschreiben()
 }
 
 // Index of a name in its table, appended when new; -1 when the table is
-// full.
-int tzNameIndex(std::vector<std::string>& t, const char* name)
+// full. `letzter` is the index found last: consecutive objects mostly
+// name the same files, so it is tried first.
+int tzNameIndex(std::vector<std::string>& t, const char* name, size_t& letzter)
 {
+    if (letzter < t.size() && std::strcmp(t[letzter].c_str(), name) == 0) return static_cast<int>(letzter);
     for (size_t i = 0; i < t.size(); ++i) {
-        if (t[i] == name) return static_cast<int>(i);
+        if (std::strcmp(t[i].c_str(), name) == 0) return static_cast<int>(letzter = i);
     }
     if (t.size() >= TZNAMENSUP) return -1;
     t.emplace_back(name);
-    return static_cast<int>(t.size()) - 1;
+    return static_cast<int>(letzter = t.size() - 1);
 }
 
 const char* tzName(const std::vector<std::string>& t, uint8_t i)
@@ -416,10 +419,11 @@ void tzNameKopie(char* ziel, size_t groesse, const char* name)
 int tzPacken(const BEF* b, const STT* vor, const STT* nach, const double box[4], objekt* o)
 {
     std::memset(o, 0, sizeof *o);
-    int n1v = tzNameIndex(tzName1, vor->bd);
-    int n2v = tzNameIndex(tzName2, vor->td);
-    int n1n = tzNameIndex(tzName1, nach->bd);
-    int n2n = tzNameIndex(tzName2, nach->td);
+    static size_t letzter1 = 0, letzter2 = 0;
+    int n1v = tzNameIndex(tzName1, vor->bd, letzter1);
+    int n2v = tzNameIndex(tzName2, vor->td, letzter2);
+    int n1n = tzNameIndex(tzName1, nach->bd, letzter1);
+    int n2n = tzNameIndex(tzName2, nach->td, letzter2);
     if (n1v < 0 || n2v < 0 || n1n < 0 || n2n < 0) {
         tzStatus("Zu viele Bauteil- oder Normtextdateien in der Zeichnung");
         return -1;
@@ -783,9 +787,12 @@ int tzKorbWechseln(int n)
     tzArbeitNull = false;
     if (tzZeiRam && n < tzImSpeicher) {
         if (!cache[n]) {
-            cache[n] = static_cast<objekt*>(fmalloc(KOINSUP, sizeof(objekt)));
+            // Not cleared: every object is packed whole into its slot and
+            // no slot past the count is read, so a new block needs no
+            // clearing (a load fills some 37 MB of them).
+            cache[n] = plFehlerJetzt(PlFehlerArt::Speicher) ? nullptr : static_cast<objekt*>(std::malloc(KORBBYTES));
             if (!cache[n]) wiAssert("tempzeic", __LINE__, "( cache[i] = fmalloc( KOINSUP,sizeof(struct objekt))) != NULL");
-            tzArbeitNull = true;  // fmalloc's blocks are zeroed
+            tzArbeitNull = true;
         }
         korbinha = cache[n];
     } else {
@@ -947,7 +954,7 @@ void TzEnde()
     seqEnde();
     thFrei();
     for (auto& c : cache) {
-        if (c) ffree(c);
+        std::free(c);
         c = nullptr;
     }
     if (korbpuffer) ffree(korbpuffer);

@@ -219,6 +219,31 @@ TEST_F(Store, NameTablesGrowTo254AndThenRefuseTheInsert)
     EXPECT_EQ(UndoAnzahl(), TZNAMENSUP);  // the refused insert left no record
 }
 
+TEST_F(Store, ObjectsKeepTheirNamesWhenNamesAlternateAndReturn)
+{
+    const std::vector<std::pair<const char*, const char*>> namen = {
+        {"A", "N1"}, {"A", "N1"}, {"B", "N1"}, {"A", "N2"}, {"", "N2"}, {"B", ""}, {"C", "N1"}, {"A", "N3"}};
+    for (int runde = 0; runde < 2; ++runde) {
+        SCOPED_TRACE(runde);
+        for (size_t i = 0; i < namen.size(); ++i) {
+            BEF b = tzRec(TZ_ZL, {1, 0});
+            STT s = tzStt(10, 10);
+            snprintf(s.bd, sizeof s.bd, "%s", namen[i].first);
+            snprintf(s.td, sizeof s.td, "%s", namen[i].second);
+            ASSERT_EQ(TzEinfuegen(&b, &s), static_cast<int>(i));
+        }
+        for (size_t i = 0; i < namen.size(); ++i) {
+            BEF b;
+            STT g;
+            ASSERT_EQ(TzObjHolen(static_cast<int>(i), &b, &g), 0);
+            EXPECT_STREQ(g.bd, namen[i].first) << i;
+            EXPECT_STREQ(g.td, namen[i].second) << i;
+        }
+        // Emptied, the tables start again from the first name.
+        TzLeeren();
+    }
+}
+
 // (basket, slot, id) of every object after a fixed sequence of changes.
 std::vector<std::tuple<int, int, int>> ablauf(TzTest& t)
 {
