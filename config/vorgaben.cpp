@@ -31,7 +31,7 @@
 
 namespace {
 
-vorgabe* vgbListe = nullptr;
+vorgabe* vgbListe = nullptr;  // the store's entries while it is open, else null
 int vgbAnzahl = 0;
 // Where each key of vgbListe[0, vgbAnzahl) stands, its first entry as the
 // search in order finds it: readers look up hundreds of keys in a set of
@@ -57,6 +57,21 @@ std::map<std::string, std::set<std::string>> vgbFehlend;
 UINT_PTR vgbFehlendTimer = 0;
 char* vgbErsatz = nullptr;
 bool vgbErsatzGeladen = false;
+// The entries and the replacement text, allocated at the first opening and
+// kept for the program's life: sets are opened for every drawing, sheet and
+// list, and fresh pages for every opening cost more than reading the set.
+// Each closing clears the entries the opening used, so an opening never
+// sees another set's entries past its own.
+struct VgbSpeicher {
+    vorgabe* liste = nullptr;
+    char* ersatz = nullptr;
+    ~VgbSpeicher()
+    {
+        ffree(liste);
+        ffree(ersatz);
+    }
+};
+VgbSpeicher vgbSpeicher;
 char vgbPraefix[VGBPRAEFIXSUP + 1] = "";
 int vgbMeldung = 1;
 std::string vgbName = "Standard";
@@ -270,12 +285,17 @@ int VgbOeffnen()
     if (++vgbReferenzen != 1) return 0;
     vgbIndexGueltig = false;
     vgbSuchenOhneIndex = 0;
-    ffree(vgbListe);
-    ffree(vgbErsatz);
-    vgbListe = static_cast<vorgabe*>(fmalloc(VORSUP, sizeof(vorgabe)));
-    if (!vgbListe) wiAssert("vorgaben", __LINE__, "(liste=fmalloc(VORSUP,sizeof(struct vorgabe))) != NULL");
-    vgbErsatz = static_cast<char*>(fmalloc(1, VGBERSATZSUP + 1));
-    if (!vgbErsatz) wiAssert("vorgaben", __LINE__, "(erstxt=fmalloc(1,32001)) != NULL");
+    if (!vgbSpeicher.liste) {
+        vgbSpeicher.liste = static_cast<vorgabe*>(fmalloc(VORSUP, sizeof(vorgabe)));
+        if (!vgbSpeicher.liste) wiAssert("vorgaben", __LINE__, "(liste=fmalloc(VORSUP,sizeof(struct vorgabe))) != NULL");
+    }
+    if (!vgbSpeicher.ersatz) {
+        vgbSpeicher.ersatz = static_cast<char*>(fmalloc(1, VGBERSATZSUP + 1));
+        if (!vgbSpeicher.ersatz) wiAssert("vorgaben", __LINE__, "(erstxt=fmalloc(1,32001)) != NULL");
+    }
+    vgbListe = vgbSpeicher.liste;
+    vgbErsatz = vgbSpeicher.ersatz;
+    vgbErsatz[0] = '\0';  // read as text up to its end: no other opening's replacements
     vgbGeaendert = 0;
     vgbErsatzGeladen = false;
     vgbKurz = false;
@@ -329,8 +349,9 @@ void VgbSchliessen()
     if (--vgbReferenzen > 0) return;
     vgbIndexGueltig = false;
     vgbIndex.clear();
-    ffree(vgbListe);
-    ffree(vgbErsatz);
+    // The entries in use and the first free one, which a numbered key's
+    // fallback hands out.
+    if (vgbListe) std::memset(vgbListe, 0, static_cast<size_t>(std::min(vgbAnzahl + 1, VORSUP)) * sizeof(vorgabe));
     vgbListe = nullptr;
     vgbErsatz = nullptr;
     vgbAnzahl = 0;

@@ -5,8 +5,8 @@
 // kinds, numbered texts, window-system interface for the warning box),
 // support and the file-system boundary.
 //
-// Store: VORSUP entries, allocated on the first open and freed on the last
-// close; entry 0 is the marker "__INI___"/"__TXT___" and carries the value of
+// Store: VORSUP entries, allocated on the first open and kept (cleared on
+// the last close) for the program's life; entry 0 is the marker "__INI___"/"__TXT___" and carries the value of
 // the last "AP-" key read; at most VORSUP - 1 entries are in use (further
 // entry lines of a set file are not kept, and a rewrite leaves them out).
 // A set file that could not be read to its end is never rewritten. A

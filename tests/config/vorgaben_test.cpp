@@ -330,6 +330,36 @@ TEST_F(Vorgaben, LookupsFollowAppendsAndNewOpenings)
     EXPECT_EQ(VgbSuchen("Breite"), -1);
 }
 
+// Every opening starts from an empty store: a smaller set after a larger one
+// shows none of the larger one's entries, and a replacement read at an
+// earlier opening is not offered once the replacement set is gone.
+TEST_F(Vorgaben, SmallerSetAfterALargerOneShowsNoneOfItsEntries)
+{
+    datei("prj/Ersatz.vgb", "NurErsatz  alt\n");
+    std::string gross;
+    for (int i = 0; i < 400; ++i) gross += "G" + std::to_string(i) + "x  wert" + std::to_string(i) + "\n";
+    oeffnen(gross);
+    EXPECT_STREQ(VgbZeiger("NurErsatz"), "alt");
+    EXPECT_STREQ(VgbZeiger("G399x"), "wert399");
+    VgbSetzen("Zusatz", "z");
+    VgbSchliessen();
+
+    std::filesystem::remove(pfad("prj/Ersatz.vgb"));
+    oeffnen("Klein  1\n");
+    EXPECT_EQ(VgbAnzahl(), 2);
+    for (int i = 2; i < 420; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_STREQ(VgbEintrag(i)->schluessel, "");
+        EXPECT_STREQ(VgbEintrag(i)->wert, "");
+    }
+    VgbFehlMeldung(0);
+    for (const char* k : {"G5x", "G399x", "NurErsatz", "Zusatz"}) EXPECT_EQ(VgbSuchen(k), -1) << k;
+    VgbFehlMeldung(1);
+    EXPECT_EQ(VgbSuchen("Zahl7"), 2) << "the first free entry, empty";
+    EXPECT_STREQ(VgbZeiger("Zahl7"), "");
+    EXPECT_STREQ(VgbZeiger("Klein"), "1");
+}
+
 // Opening the store again reads the file again: unchanged bytes give the
 // entries of the last opening (kept, not parsed anew), a file rewritten in
 // the same moment with another value of the same length gives the new one,
