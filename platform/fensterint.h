@@ -96,11 +96,6 @@ struct plFenster {
 
     cairo_surface_t* flaeche = nullptr;  // top-level windows only
     bool flaecheBemalt = false;          // a DC that reaches the surface was made
-    // Headless: painting went nowhere while no one read the pixels (top
-    // level: of any of its windows); the first read paints again what went
-    // nowhere. `aufgeschoben`: 1 client area, 2 frame of this window.
-    bool malenAufgeschoben = false;
-    uint8_t aufgeschoben = 0;
 };
 
 struct plTimer {
@@ -213,8 +208,6 @@ void plFensterDcsFrei(HWND h);  // releases DCs still held for a dying window
 LRESULT plFensterNcMalen(HWND h);
 LRESULT plFensterHintergrund(HWND h, HDC hdc);
 void plFensterMalEnde();
-// The paint that went nowhere is being painted again (the caret stays off).
-bool plFensterNachholenLaeuft();
 // Visible region of a window (client area or whole window), in the
 // coordinates of its top-level surface.
 plRegion plFensterSichtbarRegion(const plFenster* w, bool ganz, bool kinderAus);

@@ -18,12 +18,6 @@
 //     is clipped to the visible part of the taken region.
 //  5. After painting (EndPaint, ReleaseDC, frame painting) the window's
 //     surface is handed to the backend to show.
-//  6. Without a screen (headless) no one sees a window until its pixels are
-//     read: while a top-level window has no surface, the DCs of the paint
-//     protocol (BeginPaint, frame, erasing) draw nowhere. The first read
-//     (plFensterPng, plFensterPixel, a DC from GetDC/GetWindowDC that
-//     reaches the window) makes the surface and paints the whole window,
-//     frame and children, so it holds what painting all along would have.
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -95,83 +89,10 @@ cairo_surface_t* malLeerFlaeche()
     return malLeer;
 }
 
-// Rule 6 holds for the headless backend only: a desktop shows every window.
-bool malAufschieben()
-{
-    return std::strcmp(plBackendName(), "headless") == 0;
-}
-
-int malNachholen = 0;  // depth of malNachholenAlle
-
-struct MalOffen {
-    HWND h;
-    plRegion update;
-    bool loeschen, ncMalen, internMalen;
-};
-
-// Takes the pending paint of `w` and its children aside and marks what went
-// nowhere instead.
-void malNachholenVormerken(plFenster* w, std::vector<MalOffen>& offen)
-{
-    offen.push_back(MalOffen{w->h, w->update, w->loeschen, w->ncMalen, w->internMalen});
-    w->update.leeren();
-    w->loeschen = w->ncMalen = w->internMalen = false;
-    if (w->aufgeschoben & 1) plFensterUngueltig(w, nullptr, true, -1);
-    if (w->aufgeschoben & 2) plFensterNcUngueltig(w);
-    w->aufgeschoben = 0;
-    for (HWND k : std::vector<HWND>(w->kinder))
-        if (plFenster* kw = plFensterVon(k)) malNachholenVormerken(kw, offen);
-}
-
-// Paints what is marked, parents before children as the loop would; a
-// window whose client area is fine gets its frame only.
-void malNachholenMalen(HWND h)
-{
-    plFenster* w = plFensterVon(h);
-    if (!w || !plFensterSichtbar(w) || !w->neuZeichnen) return;
-    if (w->ncMalen && w->update.leer() && !w->loeschen) {
-        w->ncMalen = false;
-        SendMessage(h, WM_NCPAINT, 1, 0);
-    } else if (w->ncMalen || !w->update.leer() || w->loeschen) {
-        SendMessage(h, WM_PAINT, 0, 0);
-    }
-    if (!(w = plFensterVon(h))) return;
-    for (HWND k : std::vector<HWND>(w->kinder)) malNachholenMalen(k);
-}
-
-// The pixels of a top-level window whose painting went nowhere: its surface
-// in the window colour, and what was painted nowhere painted again now.
-// What was pending before stays pending, so the loop paints it when it
-// would have.
-void malNachholenAlle(plFenster* o)
-{
-    HWND h = o->h;
-    o->malenAufgeschoben = false;
-    malFlaecheSichern(o);
-    o->flaecheBemalt = true;
-    std::vector<MalOffen> offen;
-    malNachholenVormerken(o, offen);
-    ++malNachholen;
-    malNachholenMalen(h);
-    --malNachholen;
-    for (const MalOffen& a : offen) {
-        plFenster* w = plFensterVon(a.h);
-        if (!w) continue;
-        w->update.hinzu(a.update);
-        w->loeschen = w->loeschen || a.loeschen;
-        w->ncMalen = w->ncMalen || a.ncMalen;
-        w->internMalen = w->internMalen || a.internMalen;
-    }
-}
-
 cairo_surface_t* malFlaecheVon(const plFenster* w)
 {
     HWND oben = plFensterOben(w->h);
     plFenster* o = plFensterVon(oben);
-    if (o && o->malenAufgeschoben) {
-        malNachholenAlle(o);
-        o = plFensterVon(oben);
-    }
     return o ? malFlaecheSichern(o) : nullptr;
 }
 
@@ -222,26 +143,12 @@ std::string malKlein(const char* t)
     return s;
 }
 
-HDC malDcMachen(plFenster* w, bool ganz, const plRegion* nur, bool kinderAus, bool protokoll)
+HDC malDcMachen(plFenster* w, bool ganz, const plRegion* nur, bool kinderAus)
 {
     plFenster* obenFenster = plFensterVon(plFensterOben(w->h));
     if (!obenFenster) return 0;
     plRegion reg = plFensterSichtbarRegion(w, ganz, kinderAus);
     if (nur) reg.schneiden(*nur);
-    // Painting no one sees (rule 6) goes to the stand-in, clipped to nothing.
-    if (protokoll && !reg.leer() && !obenFenster->flaeche && malAufschieben()) {
-        obenFenster->malenAufgeschoben = true;
-        w->aufgeschoben |= ganz ? 2 : 1;
-        reg.leeren();
-    }
-    // A DC from outside the protocol may read the window: its pixels first.
-    if (!protokoll && !reg.leer() && obenFenster->malenAufgeschoben) {
-        HWND h = w->h;
-        malNachholenAlle(obenFenster);
-        if (!(w = plFensterVon(h)) || !(obenFenster = plFensterVon(plFensterOben(h)))) return 0;
-        reg = plFensterSichtbarRegion(w, ganz, kinderAus);
-        if (nur) reg.schneiden(*nur);
-    }
     // A DC that reaches nothing (its window is hidden) only measures: before
     // the top-level has a surface it gets the stand-in, so that controls
     // measuring their fonts in a window not shown yet make no surface.
@@ -604,7 +511,7 @@ BOOL GetUpdateRect(HWND hwnd, LPRECT rc, BOOL erase)
     if (rc) *rc = w->update.umriss();
     if (erase && w->loeschen && !w->update.leer()) {
         w->loeschen = false;
-        HDC hdc = malDcMachen(w, false, nullptr, (w->stil & WS_CLIPCHILDREN) != 0, true);
+        HDC hdc = malDcMachen(w, false, nullptr, (w->stil & WS_CLIPCHILDREN) != 0);
         if (hdc) {
             SendMessage(hwnd, WM_ERASEBKGND, static_cast<WPARAM>(hdc), 0);
             ReleaseDC(hwnd, hdc);
@@ -705,7 +612,7 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps)
     ps->rcPaint = reg.umriss();
     POINT o = plFensterClientInOben(w);
     reg.verschieben(o.x, o.y);
-    HDC hdc = malDcMachen(w, false, &reg, (w->stil & WS_CLIPCHILDREN) != 0, true);
+    HDC hdc = malDcMachen(w, false, &reg, (w->stil & WS_CLIPCHILDREN) != 0);
     if (!hdc) {
         w->imMalen = false;
         plCaretNachMalen(hwnd);
@@ -752,7 +659,7 @@ HDC GetDCEx(HWND hwnd, HRGN clip, DWORD flags)
             mitNur = true;
         }
     }
-    return malDcMachen(w, (flags & DCX_WINDOW) != 0, mitNur ? &nur : nullptr, kinderAus, false);
+    return malDcMachen(w, (flags & DCX_WINDOW) != 0, mitNur ? &nur : nullptr, kinderAus);
 }
 
 void plKlasseOberflaeche(const char* name)
@@ -760,11 +667,6 @@ void plKlasseOberflaeche(const char* name)
     std::string k = malKlein(name);
     auto& v = malOberflaechenKlassen();
     if (!k.empty() && std::find(v.begin(), v.end(), k) == v.end()) v.push_back(k);
-}
-
-bool plFensterNachholenLaeuft()
-{
-    return malNachholen > 0;
 }
 
 bool plFensterOberflaeche(HWND hwnd, bool ganz)
@@ -815,39 +717,33 @@ int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* cl
     RECT k = clip ? plRechteckSchnitt(*clip, c) : c;
     RECT ziel = plRechteckSchnitt(plRechteckVerschoben(s, dx, dy), k);
     plCaretVorMalen(hwnd);
-    // While painting is put off (rule 6) there are no pixels to move; what
-    // the window is told to paint stays the same.
-    plFenster* obenFenster = plFensterVon(plFensterOben(w->h));
-    bool ohnePixel = obenFenster && obenFenster->malenAufgeschoben && !obenFenster->flaeche;
-    cairo_surface_t* fl = ohnePixel ? nullptr : malFlaecheVon(w);
+    cairo_surface_t* fl = malFlaecheVon(w);
     plRegion frei;
     frei.hinzu(plRechteckSchnitt(s, k));
-    if ((fl || ohnePixel) && plFensterSichtbar(w) && !plRechteckLeer(ziel)) {
+    if (fl && plFensterSichtbar(w) && !plRechteckLeer(ziel)) {
+        if (plFenster* obenFenster = plFensterVon(plFensterOben(w->h))) obenFenster->flaecheBemalt = true;
         plRegion sicht = plFensterSichtbarRegion(w, false, false);
         POINT o = plFensterClientInOben(w);
         RECT zielOben = plRechteckVerschoben(ziel, o.x, o.y);
-        if (fl) {
-            if (obenFenster) obenFenster->flaecheBemalt = true;
-            cairo_surface_flush(fl);
-            cairo_surface_t* kopie = cairo_surface_create_similar_image(
-                fl, CAIRO_FORMAT_RGB24, cairo_image_surface_get_width(fl), cairo_image_surface_get_height(fl));
-            cairo_t* cr = cairo_create(kopie);
-            cairo_set_source_surface(cr, fl, 0, 0);
-            cairo_paint(cr);
-            cairo_destroy(cr);
-            cr = cairo_create(fl);
-            for (const RECT& r : sicht.rechtecke) {
-                RECT t = plRechteckSchnitt(r, zielOben);
-                if (!plRechteckLeer(t)) cairo_rectangle(cr, t.left, t.top, t.right - t.left, t.bottom - t.top);
-            }
-            cairo_clip(cr);
-            cairo_set_source_surface(cr, kopie, dx, dy);
-            cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-            cairo_paint(cr);
-            cairo_destroy(cr);
-            cairo_surface_destroy(kopie);
-            cairo_surface_mark_dirty(fl);
+        cairo_surface_flush(fl);
+        cairo_surface_t* kopie = cairo_surface_create_similar_image(fl, CAIRO_FORMAT_RGB24, cairo_image_surface_get_width(fl),
+                                                                    cairo_image_surface_get_height(fl));
+        cairo_t* cr = cairo_create(kopie);
+        cairo_set_source_surface(cr, fl, 0, 0);
+        cairo_paint(cr);
+        cairo_destroy(cr);
+        cr = cairo_create(fl);
+        for (const RECT& r : sicht.rechtecke) {
+            RECT t = plRechteckSchnitt(r, zielOben);
+            if (!plRechteckLeer(t)) cairo_rectangle(cr, t.left, t.top, t.right - t.left, t.bottom - t.top);
         }
+        cairo_clip(cr);
+        cairo_set_source_surface(cr, kopie, dx, dy);
+        cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+        cairo_paint(cr);
+        cairo_destroy(cr);
+        cairo_surface_destroy(kopie);
+        cairo_surface_mark_dirty(fl);
         // What was copied from a visible source is fine; the rest is new.
         plRegion quelleSichtbar = sicht;
         quelleSichtbar.verschieben(-o.x + dx, -o.y + dy);
@@ -906,7 +802,7 @@ LRESULT plFensterNcMalen(HWND h)
     plRegion reg = plFensterSichtbarRegion(w, true, false);
     RECT client = malRechteckInOben(w, false);
     reg.abziehen(client);
-    HDC hdc = malDcMachen(w, true, &reg, false, true);
+    HDC hdc = malDcMachen(w, true, &reg, false);
     if (!hdc) return 0;
     malRahmen(hdc, w, rd);
     if (rd.beschriftung) malBeschriftung(hdc, w, rd);
@@ -959,7 +855,7 @@ int plFensterPng(HWND hwnd, const char* pfad)
     plFenster* w = plFensterVon(hwnd);
     if (!w || !pfad) return -1;
     cairo_surface_t* fl = malFlaecheVon(w);
-    if (!fl || !(w = plFensterVon(hwnd))) return -1;
+    if (!fl) return -1;
     cairo_surface_flush(fl);
     RECT r = w->eltern ? malRechteckInOben(w, false) : RECT{0, 0, w->rect.right - w->rect.left, w->rect.bottom - w->rect.top};
     r = plRechteckSchnitt(r, RECT{0, 0, cairo_image_surface_get_width(fl), cairo_image_surface_get_height(fl)});
@@ -985,7 +881,6 @@ COLORREF plFensterPixel(HWND hwnd, int x, int y)
     plFenster* w = plFensterVon(hwnd);
     if (!w) return CLR_INVALID;
     cairo_surface_t* fl = malFlaecheVon(w);
-    if (!(w = plFensterVon(hwnd))) return CLR_INVALID;
     RECT c = plFensterClient(w);
     if (!fl || x < 0 || y < 0 || x >= c.right || y >= c.bottom) return CLR_INVALID;
     POINT o = plFensterClientInOben(w);
