@@ -52,7 +52,6 @@
 #include "model/tzint.h"
 #include "model/undo.h"
 #include "platform/dateisys.h"
-#include "platform/fehlersim.h"
 #include "support/basis.h"
 #include "support/speicher.h"
 
@@ -790,7 +789,7 @@ int tzKorbWechseln(int n)
             // Not cleared: every object is packed whole into its slot and
             // no slot past the count is read, so a new block needs no
             // clearing (a load fills some 37 MB of them).
-            cache[n] = plFehlerJetzt(PlFehlerArt::Speicher) ? nullptr : static_cast<objekt*>(std::malloc(KORBBYTES));
+            cache[n] = static_cast<objekt*>(fmallocRoh(KOINSUP, sizeof(objekt)));
             if (!cache[n]) wiAssert("tempzeic", __LINE__, "( cache[i] = fmalloc( KOINSUP,sizeof(struct objekt))) != NULL");
             tzArbeitNull = true;
         }
@@ -954,7 +953,7 @@ void TzEnde()
     seqEnde();
     thFrei();
     for (auto& c : cache) {
-        std::free(c);
+        ffree(c);
         c = nullptr;
     }
     if (korbpuffer) ffree(korbpuffer);

@@ -40,9 +40,7 @@ char* strDynNeuGroesse(char* text, uint32_t kapazitaet)
     return t;
 }
 
-}  // namespace
-
-void* fmalloc(long anzahl, long groesse)
+void* fmallBlock(long anzahl, long groesse, bool nullen)
 {
     ++fmallLebend;
     if (anzahl < 0 || groesse < 0) {
@@ -57,7 +55,20 @@ void* fmalloc(long anzahl, long groesse)
         return nullptr;
     }
     // calloc(0) may give NULL; a block of no bytes is still a block.
-    return std::calloc(n * g == 0 ? 1 : n, n * g == 0 ? 1 : g);
+    if (n * g == 0) return std::calloc(1, 1);
+    return nullen ? std::calloc(n, g) : std::malloc(n * g);
+}
+
+}  // namespace
+
+void* fmalloc(long anzahl, long groesse)
+{
+    return fmallBlock(anzahl, groesse, true);
+}
+
+void* fmallocRoh(long anzahl, long groesse)
+{
+    return fmallBlock(anzahl, groesse, false);
 }
 
 void* fmalllong(long groesse)

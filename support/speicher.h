@@ -12,6 +12,9 @@
 
 // count x size zero bytes; NULL when refused (or when count x size overflows).
 void* fmalloc(long anzahl, long groesse);
+// The same without clearing, for blocks whose every byte is written before
+// it is read.
+void* fmallocRoh(long anzahl, long groesse);
 // The same with one byte count; for blocks of file size.
 void* fmalllong(long groesse);
 // Releases a block of fmalloc/fmalllong; NULL is left alone.
