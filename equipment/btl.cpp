@@ -448,8 +448,9 @@ void BtlEntpacken(const void* puffer)
     std::memcpy(&n, p, sizeof n);
     if (n < 0) n = 0;
     if (n > BTLSUP - 1) n = BTLSUP - 1;
-    btlL().resize(static_cast<size_t>(n));
-    if (n > 0) std::memcpy(btlL().data(), p + sizeof n, sizeof(appbteil) * static_cast<size_t>(n));
+    BtlRohVerwerfen();  // the copy replaces the lines not parsed yet
+    btlSpeicher.resize(static_cast<size_t>(n));
+    if (n > 0) std::memcpy(btlSpeicher.data(), p + sizeof n, sizeof(appbteil) * static_cast<size_t>(n));
     BtlIndexVerwerfen();
     BtlGeaendertMerken();
 }

@@ -39,6 +39,12 @@ int gesInit = 0;
 
 void GesRohParsen();
 
+void GesRohVerwerfen()
+{
+    gesRoh.leeren();
+    gesRohDa = false;
+}
+
 std::vector<appgeraet>& gesL()
 {
     if (gesRohDa) GesRohParsen();
@@ -129,8 +135,7 @@ void GesInit()
     // growth copies while a file loads.
     gesSpeicher.clear();
     gesSpeicher.reserve(GESSUP - 1);
-    gesRoh.leeren();
-    gesRohDa = false;
+    GesRohVerwerfen();
     gesGeaendert = 0;
     gesInit = 1;
 }
@@ -138,8 +143,7 @@ void GesInit()
 void GesFrei()
 {
     gesSpeicher.clear();  // the storage stays for the next GesInit (a reload)
-    gesRoh.leeren();
-    gesRohDa = false;
+    GesRohVerwerfen();
     gesGeaendert = 0;
     gesInit = 0;
 }
@@ -427,7 +431,8 @@ void GesEntpacken(const void* puffer)
     std::memcpy(&n, p, sizeof n);
     if (n < 0) n = 0;
     if (n > GESSUP - 1) n = GESSUP - 1;
-    gesL().resize(static_cast<size_t>(n));
-    if (n > 0) std::memcpy(gesL().data(), p + sizeof n, sizeof(appgeraet) * static_cast<size_t>(n));
+    GesRohVerwerfen();  // the copy replaces the lines not parsed yet
+    gesSpeicher.resize(static_cast<size_t>(n));
+    if (n > 0) std::memcpy(gesSpeicher.data(), p + sizeof n, sizeof(appgeraet) * static_cast<size_t>(n));
     gesGeaendert = 1;
 }
