@@ -545,14 +545,18 @@ int anwStart(HINSTANCE instanz, const char* kommandozeile, int zeigen)
         anwLaufZustandSetzen(9);
         return -1;
     }
-    // 13
+    // 13: the window appears with the title the start gives it.
+    ModusStartTitel();
     if (anwPlatzLaden(zeigen)) {
         int platz = wiPlatzLaden(hw, "MainWindow", anwK.wpAbschnitt, 0);
         ShowWindow(hw, platz == 2 && anwK.maxi ? SW_SHOWMAXIMIZED : zeigen);
     } else {
         ShowWindow(hw, zeigen);
     }
-    UpdateWindow(hw);
+    // Painted whole (the status bar too): the desktop shows the window
+    // once its first picture is complete, before the start command builds
+    // the project page.
+    RedrawWindow(hw, nullptr, 0, RDW_UPDATENOW | RDW_ALLCHILDREN);
     // 14
     if (anwK.ddeServer) {
         if (DdeInitialize(&anwDdeInst, DdeServerRueckruf,

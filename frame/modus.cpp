@@ -201,6 +201,19 @@ bool modusLeer(const char* t)
     return true;
 }
 
+// The project page's title: the folder, the project's title and its plant.
+std::string modusProjektTitel()
+{
+    char puffer[300] = "";
+    std::snprintf(puffer, sizeof puffer, TextNr(1), modusOrdnerText().c_str());
+    std::string t = puffer;
+    projekttext pt{};
+    UtitelProjektText(&pt);
+    if (!modusLeer(pt.titel)) t += std::string(" - ") + pt.titel;
+    if (!modusLeer(pt.anlage)) t += std::string(" - ") + pt.anlage;
+    return t;
+}
+
 std::string modusTitel()
 {
     char puffer[300] = "";
@@ -215,13 +228,7 @@ std::string modusTitel()
         std::snprintf(puffer, sizeof puffer, TextNr(1), anzeige);
         return puffer;
     }
-    std::snprintf(puffer, sizeof puffer, TextNr(1), modusOrdnerText().c_str());
-    std::string t = puffer;
-    projekttext pt{};
-    UtitelProjektText(&pt);
-    if (!modusLeer(pt.titel)) t += std::string(" - ") + pt.titel;
-    if (!modusLeer(pt.anlage)) t += std::string(" - ") + pt.anlage;
-    return t;
+    return modusProjektTitel();
 }
 
 const char* modusAccel(int modus)
@@ -249,6 +256,14 @@ const char* modusHilfe(int modus)
 const char* const modusMenues[4] = {"ANW_MENU", "EDT_MENU", "SON_MENU", "SHOW_MENU"};
 
 }  // namespace
+
+void ModusStartTitel()
+{
+    // A start folder is entered by the start command; its title comes then.
+    if (anwStartArgument()[0] != '\0') return;
+    const std::string t = modusProjektTitel();
+    wiTitelSetzen(t.c_str());
+}
 
 void ModusZuruecksetzen()
 {

@@ -20,6 +20,9 @@ void AnwBefehl(UINT nachricht, WPARAM wp, LPARAM lp);
 void AnwBefehlBeobachter(void (*fn)(int befehl));
 
 void ModusAnwenden(int erzwingen);
+// The title the project page gives the main window at the start, set
+// before the window is first shown, so that it never shows another.
+void ModusStartTitel();
 void ModusUmschalten(int modus);
 void ModusSetzen(int modus);
 void ModusAktiviert(int modus);

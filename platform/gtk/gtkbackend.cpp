@@ -114,6 +114,7 @@ int gkStart()
 void gkEnde()
 {
     if (!gkLaeuft) return;
+    gkOffeneZeigen();
     gkFensterEnde();
     gkClipEnde();
     gkDruckEnde();
@@ -174,6 +175,7 @@ int gkWarten(int64_t bisMs, int)
     if (!gkLaeuft) return 0;
     ++gkRunden;
     gkSchon = false;
+    gkOffeneZeigen();
     while (g_main_context_iteration(nullptr, FALSE)) {
     }
     gkAufgabenAusfuehren();
@@ -281,6 +283,7 @@ void gkSpaeter(std::function<void()> f)
 bool gkPumpenBis(const std::function<bool()>& fertig, int maxMs)
 {
     int64_t ende = g_get_monotonic_time() + static_cast<int64_t>(maxMs) * 1000;
+    gkOffeneZeigen();
     while (!fertig()) {
         int64_t rest = (ende - g_get_monotonic_time()) / 1000;
         if (rest <= 0) return false;

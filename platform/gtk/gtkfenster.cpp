@@ -10,6 +10,7 @@
 // through backend.h, after GTK's iteration (gkSpaeter). Cursors.
 // Prefix `gk`.
 #include <X11/Xatom.h>
+#include <cairo-xlib.h>
 #include <gdk/gdkx.h>
 
 #include <algorithm>
@@ -119,7 +120,63 @@ gboolean gkMalen(GtkWidget*, cairo_t* cr, gpointer p)
     cairo_set_source_surface(cr, f->bild, -f->aus.left, -f->aus.top);
     cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
     cairo_paint(cr);
+    if (f->hintergrund) {
+        // GTK draws from now on: a background would only show an old
+        // picture for a moment whenever a part of the window is exposed.
+        f->hintergrund = false;
+        GdkWindow* gw = gtk_widget_get_window(f->fenster);
+        if (gw && GDK_IS_X11_WINDOW(gw)) XSetWindowBackgroundPixmap(GDK_WINDOW_XDISPLAY(gw), GDK_WINDOW_XID(gw), None);
+    }
     return TRUE;
+}
+
+// The layer's picture of the window as its X background: the server shows
+// it the moment the window is mapped, before GTK's first draw, which waits
+// for the program's loop. Only at scale 1 (else GTK's draw is the first).
+void gkHintergrundSetzen(gkFenster* f)
+{
+    GdkWindow* gw = gtk_widget_get_window(f->fenster);
+    if (!f->bild || !gw || !GDK_IS_X11_WINDOW(gw) || gdk_window_get_scale_factor(gw) != 1) return;
+    Display* dpy = GDK_WINDOW_XDISPLAY(gw);
+    GdkVisual* v = gdk_window_get_visual(gw);
+    const int b = std::max<int>(f->rc.right - f->rc.left - f->aus.left - f->aus.right, 1);
+    const int h = std::max<int>(f->rc.bottom - f->rc.top - f->aus.top - f->aus.bottom, 1);
+    Pixmap pm = XCreatePixmap(dpy, GDK_WINDOW_XID(gw), static_cast<unsigned>(b), static_cast<unsigned>(h),
+                              static_cast<unsigned>(gdk_visual_get_depth(v)));
+    cairo_surface_t* s = cairo_xlib_surface_create(dpy, pm, GDK_VISUAL_XVISUAL(v), b, h);
+    cairo_t* cr = cairo_create(s);
+    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+    cairo_set_source_surface(cr, f->bild, -f->aus.left, -f->aus.top);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    cairo_surface_flush(s);
+    cairo_surface_destroy(s);
+    XSetWindowBackgroundPixmap(dpy, GDK_WINDOW_XID(gw), pm);
+    XFreePixmap(dpy, pm);  // the window keeps it while it is its background
+    f->hintergrund = true;
+}
+
+// Nothing of the window and its visible children is left to paint.
+bool gkGemalt(HWND h)
+{
+    if (GetUpdateRect(h, nullptr, FALSE)) return false;
+    for (HWND k = GetWindow(h, GW_CHILD); k; k = GetWindow(k, GW_HWNDNEXT))
+        if (IsWindowVisible(k) && !gkGemalt(k)) return false;
+    return true;
+}
+
+// Maps a window whose map waited (gkFensterZeigen), with the layer's
+// picture as its first content, and sends the request at once.
+void gkJetztZeigen(gkFenster* f)
+{
+    f->zeigenOffen = false;
+    gkHintergrundSetzen(f);
+    gtk_widget_show(f->fenster);
+    if (f->aktivOffen) {
+        f->aktivOffen = false;
+        gtk_window_present_with_time(GTK_WINDOW(f->fenster), GDK_CURRENT_TIME);
+    }
+    gdk_display_flush(gtk_widget_get_display(f->fenster));
 }
 
 void gkRealisiert(GtkWidget*, gpointer p)
@@ -642,6 +699,7 @@ void gkFensterZeigen(HWND hwnd, int zeigen)
     if (!zeigen) {
         f->gezeigt = false;
         f->abgebildet = false;
+        f->zeigenOffen = f->aktivOffen = false;
         gtk_widget_hide(f->fenster);
         return;
     }
@@ -665,7 +723,23 @@ void gkFensterZeigen(HWND hwnd, int zeigen)
     if (!f->maximiert) gkHinstellen(f);
     f->gezeigt = true;
     f->gezeigtNr = ++gkGezeigtZaehler;
-    gtk_widget_show(f->fenster);
+    if (f->popup) {
+        gtk_widget_show(f->fenster);
+        return;
+    }
+    // The layer paints the window after it is shown: mapped now, the
+    // desktop would show it empty (black) until the program's loop lets
+    // GTK draw, which may be long at a start. The map waits for the first
+    // picture (gkPraesentieren) or the next wait, whichever comes first.
+    f->zeigenOffen = true;
+}
+
+void gkOffeneZeigen()
+{
+    std::vector<gkFenster*> offen;
+    for (auto& [h, f] : gkTabelleFenster)
+        if (f->zeigenOffen) offen.push_back(f.get());
+    for (gkFenster* f : offen) gkJetztZeigen(f);
 }
 
 void gkFensterPlatz(HWND hwnd, const RECT* rc)
@@ -743,7 +817,10 @@ void gkFensterAktivieren(HWND hwnd)
     if (!f || f->popup) return;
     gkVorgestellt = hwnd;
     gkVorgestelltZeit = plUhrJetztMs();
-    if (f->gezeigt) gtk_window_present_with_time(GTK_WINDOW(f->fenster), GDK_CURRENT_TIME);
+    if (f->zeigenOffen)
+        f->aktivOffen = true;  // presenting would map it now
+    else if (f->gezeigt)
+        gtk_window_present_with_time(GTK_WINDOW(f->fenster), GDK_CURRENT_TIME);
 }
 
 void gkPraesentieren(HWND hwnd, cairo_surface_t* flaeche, const RECT* bereich)
@@ -756,6 +833,10 @@ void gkPraesentieren(HWND hwnd, cairo_surface_t* flaeche, const RECT* bereich)
         f->bild = flaeche;
     }
     cairo_surface_mark_dirty(flaeche);
+    // The window waiting to be mapped goes on screen once the layer has
+    // painted it whole (frame, client area and children: a picture of the
+    // frame alone would show an empty client area).
+    if (f->zeigenOffen && gkGemalt(hwnd)) gkJetztZeigen(f);
     // The frame clock draws what was asked for at its next frame.
     if (bereich)
         gtk_widget_queue_draw_area(f->flaeche, bereich->left - f->aus.left, bereich->top - f->aus.top,

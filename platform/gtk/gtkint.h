@@ -58,6 +58,12 @@ struct gkFenster {
     HWND besitzer = 0;
     bool boxArt = false;           // an ownerless modal box: transient for the active window
     uint64_t gezeigtNr = 0;        // order of showing (the latest is the highest)
+    // Shown by the layer, not yet mapped: the map waits for the layer's
+    // first picture of the window (or the program's next wait), so that the
+    // desktop never shows it empty. `aktivOffen`: activation asked meanwhile.
+    bool zeigenOffen = false;
+    bool aktivOffen = false;
+    bool hintergrund = false;      // the first picture is the X window's background until GTK draws
     double radRest = 0;            // smooth scrolling not yet a notch
 };
 
@@ -75,6 +81,9 @@ uint64_t gkIterationen();
 void gkGeschehen();
 // Runs `f` after the current GTK iteration, outside any GTK callback.
 void gkSpaeter(std::function<void()> f);
+// Maps the windows whose map waits for their first picture (before GTK
+// iterates: what is mapped then shows what the layer has).
+void gkOffeneZeigen();
 // Pumps GTK until `fertig` or `maxMs` passed (nested loop for clipboard
 // reads and the like). True when fertig.
 bool gkPumpenBis(const std::function<bool()>& fertig, int maxMs);
