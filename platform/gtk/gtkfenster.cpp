@@ -10,7 +10,6 @@
 // through backend.h, after GTK's iteration (gkSpaeter). Cursors.
 // Prefix `gk`.
 #include <X11/Xatom.h>
-#include <cairo-xlib.h>
 #include <gdk/gdkx.h>
 
 #include <algorithm>
@@ -132,28 +131,48 @@ gboolean gkMalen(GtkWidget*, cairo_t* cr, gpointer p)
 
 // The layer's picture of the window as its X background: the server shows
 // it the moment the window is mapped, before GTK's first draw, which waits
-// for the program's loop. Only at scale 1 (else GTK's draw is the first).
+// for the program's loop. Sent as it is (one XPutImage of the surface's
+// rows) where the window's pixels have the surface's layout: 24-bit
+// x8r8g8b8 in the host's byte order at scale 1; elsewhere GTK's draw is
+// the first picture.
 void gkHintergrundSetzen(gkFenster* f)
 {
     GdkWindow* gw = gtk_widget_get_window(f->fenster);
     if (!f->bild || !gw || !GDK_IS_X11_WINDOW(gw) || gdk_window_get_scale_factor(gw) != 1) return;
+    if (cairo_surface_get_type(f->bild) != CAIRO_SURFACE_TYPE_IMAGE ||
+        cairo_image_surface_get_format(f->bild) != CAIRO_FORMAT_RGB24)
+        return;
     Display* dpy = GDK_WINDOW_XDISPLAY(gw);
-    GdkVisual* v = gdk_window_get_visual(gw);
-    const int b = std::max<int>(f->rc.right - f->rc.left - f->aus.left - f->aus.right, 1);
-    const int h = std::max<int>(f->rc.bottom - f->rc.top - f->aus.top - f->aus.bottom, 1);
-    Pixmap pm = XCreatePixmap(dpy, GDK_WINDOW_XID(gw), static_cast<unsigned>(b), static_cast<unsigned>(h),
-                              static_cast<unsigned>(gdk_visual_get_depth(v)));
-    cairo_surface_t* s = cairo_xlib_surface_create(dpy, pm, GDK_VISUAL_XVISUAL(v), b, h);
-    cairo_t* cr = cairo_create(s);
-    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-    cairo_set_source_surface(cr, f->bild, -f->aus.left, -f->aus.top);
-    cairo_paint(cr);
-    cairo_destroy(cr);
-    cairo_surface_flush(s);
-    cairo_surface_destroy(s);
-    XSetWindowBackgroundPixmap(dpy, GDK_WINDOW_XID(gw), pm);
-    XFreePixmap(dpy, pm);  // the window keeps it while it is its background
-    f->hintergrund = true;
+    Visual* v = GDK_VISUAL_XVISUAL(gdk_window_get_visual(gw));
+    const int tiefe = gdk_visual_get_depth(gdk_window_get_visual(gw));
+    const bool hostLsb = [] {
+        const uint16_t eins = 1;
+        return *reinterpret_cast<const unsigned char*>(&eins) == 1;
+    }();
+    if (tiefe != 24 || v->red_mask != 0xFF0000 || v->green_mask != 0xFF00 || v->blue_mask != 0xFF ||
+        ImageByteOrder(dpy) != (hostLsb ? LSBFirst : MSBFirst))
+        return;
+    const int sb = cairo_image_surface_get_width(f->bild), sh = cairo_image_surface_get_height(f->bild);
+    const int b = std::min<int>(f->rc.right - f->rc.left - f->aus.left - f->aus.right, sb - f->aus.left);
+    const int h = std::min<int>(f->rc.bottom - f->rc.top - f->aus.top - f->aus.bottom, sh - f->aus.top);
+    if (b <= 0 || h <= 0 || f->aus.left < 0 || f->aus.top < 0) return;
+    cairo_surface_flush(f->bild);
+    XImage* bild = XCreateImage(dpy, v, 24, ZPixmap, 0, reinterpret_cast<char*>(cairo_image_surface_get_data(f->bild)),
+                                static_cast<unsigned>(sb), static_cast<unsigned>(sh), 32,
+                                cairo_image_surface_get_stride(f->bild));
+    if (!bild) return;
+    if (bild->bits_per_pixel == 32) {
+        const Window xid = GDK_WINDOW_XID(gw);
+        Pixmap pm = XCreatePixmap(dpy, xid, static_cast<unsigned>(b), static_cast<unsigned>(h), 24);
+        GC gc = XCreateGC(dpy, pm, 0, nullptr);
+        XPutImage(dpy, pm, gc, bild, f->aus.left, f->aus.top, 0, 0, static_cast<unsigned>(b), static_cast<unsigned>(h));
+        XFreeGC(dpy, gc);
+        XSetWindowBackgroundPixmap(dpy, xid, pm);
+        XFreePixmap(dpy, pm);  // the window keeps it while it is its background
+        f->hintergrund = true;
+    }
+    bild->data = nullptr;  // the surface's, not the image's
+    XDestroyImage(bild);
 }
 
 // Nothing of the window and its visible children is left to paint.
