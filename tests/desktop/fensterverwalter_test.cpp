@@ -38,6 +38,7 @@
 #include "platform/ressource.h"
 #include "platform/systemwerte.h"
 #include "tests/desktop/desktop_pruef.h"
+#include "tests/desktop/xzuschauer.h"
 
 namespace fs = std::filesystem;
 
@@ -228,6 +229,52 @@ protected:
     }
     void TearDown() override { plFensterSystemEnde(); }
 };
+
+// A window shown and painted (children too) is on the screen with that
+// picture before the program's loop runs: the server maps it with the
+// layer's pixels, never empty or black while a start goes on. A window
+// shown and not painted goes on screen at the next wait; one hidden again
+// before that never does.
+TEST_F(MitFensterverwalter, AShownWindowIsOnScreenWithItsPictureBeforeTheLoopRuns)
+{
+    WNDCLASS wc{};
+    wc.lpfnWndProc = DefWindowProc;
+    wc.lpszClassName = "WmGruen";
+    wc.hbrBackground = CreateSolidBrush(RGB(40, 160, 90));
+    ASSERT_NE(RegisterClass(&wc), 0);
+    wc.lpszClassName = "WmBlau";
+    wc.hbrBackground = CreateSolidBrush(RGB(30, 60, 200));
+    ASSERT_NE(RegisterClass(&wc), 0);
+    struct Fall {
+        const char* name;
+        bool malen, verbergen;
+    };
+    for (const Fall& f : {Fall{"painted", true, false}, Fall{"not painted", false, false},
+                          Fall{"hidden again", false, true}}) {
+        SCOPED_TRACE(f.name);
+        HWND h = CreateWindow("WmGruen", "Bild", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 120, 90, 420, 300, 0, 0, 0,
+                              nullptr);
+        ASSERT_NE(h, 0u);
+        HWND kind = CreateWindow("WmBlau", "", WS_CHILD | WS_VISIBLE, 200, 100, 80, 60, h, 0, 0, nullptr);
+        ASSERT_NE(kind, 0u);
+        ShowWindow(h, SW_SHOWNORMAL);
+        if (f.malen) RedrawWindow(h, nullptr, 0, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        if (f.verbergen) ShowWindow(h, SW_HIDE);
+        const unsigned long xid = plGtkXFenster(h);
+        ASSERT_NE(xid, 0u);
+        // No message taken, GTK not iterated: only what left the program.
+        EXPECT_EQ(xzSichtbarWarten(xid, f.malen ? 5000 : 300), f.malen);
+        if (f.malen) {
+            EXPECT_EQ(xzPixel(xid, 40, 40), 0x28A05A) << "the window's own background";
+            EXPECT_EQ(xzPixel(xid, 240, 130), 0x1E3CC8) << "its child";
+        }
+        desktopPumpen(f.verbergen ? 300 : 5000, [&] { return plGtkSichtbar(h); });
+        EXPECT_EQ(plGtkSichtbar(h), !f.verbergen);
+        EXPECT_EQ(xzSichtbarWarten(xid, f.verbergen ? 0 : 2000), !f.verbergen);
+        DestroyWindow(h);
+        desktopPumpen(50);
+    }
+}
 
 TEST_F(MitFensterverwalter, TheFramesGesturesReachTheWindowProcedure)
 {
