@@ -546,7 +546,7 @@ int anwStart(HINSTANCE instanz, const char* kommandozeile, int zeigen)
         return -1;
     }
     // 13: the window appears with the title the start gives it.
-    ModusStartTitel();
+    const bool titelFertig = ModusStartTitel();
     if (anwPlatzLaden(zeigen)) {
         int platz = wiPlatzLaden(hw, "MainWindow", anwK.wpAbschnitt, 0);
         ShowWindow(hw, platz == 2 && anwK.maxi ? SW_SHOWMAXIMIZED : zeigen);
@@ -555,8 +555,9 @@ int anwStart(HINSTANCE instanz, const char* kommandozeile, int zeigen)
     }
     // Painted whole (the status bar too): the desktop shows the window
     // once its first picture is complete, before the start command builds
-    // the project page.
-    RedrawWindow(hw, nullptr, 0, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    // the project page. A start folder changes the title in that command:
+    // the window is painted, and so shown, after it.
+    if (titelFertig) RedrawWindow(hw, nullptr, 0, RDW_UPDATENOW | RDW_ALLCHILDREN);
     // 14
     if (anwK.ddeServer) {
         if (DdeInitialize(&anwDdeInst, DdeServerRueckruf,

@@ -257,12 +257,13 @@ const char* const modusMenues[4] = {"ANW_MENU", "EDT_MENU", "SON_MENU", "SHOW_ME
 
 }  // namespace
 
-void ModusStartTitel()
+bool ModusStartTitel()
 {
     // A start folder is entered by the start command; its title comes then.
-    if (anwStartArgument()[0] != '\0') return;
+    if (anwStartArgument()[0] != '\0') return false;
     const std::string t = modusProjektTitel();
     wiTitelSetzen(t.c_str());
+    return true;
 }
 
 void ModusZuruecksetzen()

@@ -21,8 +21,9 @@ void AnwBefehlBeobachter(void (*fn)(int befehl));
 
 void ModusAnwenden(int erzwingen);
 // The title the project page gives the main window at the start, set
-// before the window is first shown, so that it never shows another.
-void ModusStartTitel();
+// before the window is first shown, so that it never shows another; false
+// (nothing set) when the start command will enter a start folder first.
+bool ModusStartTitel();
 void ModusUmschalten(int modus);
 void ModusSetzen(int modus);
 void ModusAktiviert(int modus);

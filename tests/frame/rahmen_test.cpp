@@ -190,6 +190,33 @@ TEST_F(Rahmen, StartShowsProjectPageBarAndStatus)
     EXPECT_GT(fs::file_size(bild), 0u);
 }
 
+// The main window is painted, and so goes on a desktop's screen, before
+// the start command builds the project page only with the title that
+// command gives it: without a start folder the title is known at once;
+// a start folder is entered by the command, and the window waits for it.
+TEST_F(Rahmen, MainWindowIsPaintedBeforeTheStartCommandOnlyWithItsFinalTitle)
+{
+    struct Fall {
+        std::vector<std::string> woerter;
+        fs::path ordner;
+        bool vorherGemalt;
+    };
+    for (const Fall& f : {Fall{{"-W=1"}, wurzel / "arbeit", true},
+                          Fall{{"-W=1", "Projekt"}, wurzel / "arbeit" / "Projekt", false}}) {
+        SCOPED_TRACE(f.woerter.size());
+        rahmenStarten(args, argv, f.woerter);
+        if (HasFatalFailure()) return;
+        const bool gemalt = !GetUpdateRect(anwHauptfenster(), nullptr, FALSE);
+        EXPECT_EQ(gemalt, f.vorherGemalt);
+        const std::string vorher = titel();
+        plHeadlessPumpen();
+        EXPECT_EQ(titel(), "Velmo - " + f.ordner.string());
+        if (gemalt) EXPECT_EQ(vorher, titel()) << "the title it was painted with";
+        rahmenBeenden();
+        fs::current_path(wurzel / "arbeit");
+    }
+}
+
 TEST_F(Rahmen, EachModeAppliesPageMenuAccelHelpAndStatus)
 {
     starten();
