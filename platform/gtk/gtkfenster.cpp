@@ -606,6 +606,7 @@ GtkWindow* gkUeberWem(HWND selbst)
 }
 
 uint64_t gkGezeigtZaehler = 0;
+bool gkErstesGezeigt = false;  // a top-level window was shown since the start
 
 }  // namespace
 
@@ -742,14 +743,18 @@ void gkFensterZeigen(HWND hwnd, int zeigen)
     if (!f->maximiert) gkHinstellen(f);
     f->gezeigt = true;
     f->gezeigtNr = ++gkGezeigtZaehler;
-    if (f->popup) {
+    // The program's first window (its main window at the start) is painted
+    // by the layer after it is shown: mapped now, the desktop would show it
+    // empty (black) until the loop lets GTK draw, which at a start comes
+    // after the heavy work. Its map waits for the first picture
+    // (gkPraesentieren) or the next wait, whichever comes first. Later
+    // windows are mapped at once: a program busy with posted messages (a
+    // dialog waiting for itself to be visible) neither paints nor waits.
+    if (f->popup || gkErstesGezeigt) {
         gtk_widget_show(f->fenster);
         return;
     }
-    // The layer paints the window after it is shown: mapped now, the
-    // desktop would show it empty (black) until the program's loop lets
-    // GTK draw, which may be long at a start. The map waits for the first
-    // picture (gkPraesentieren) or the next wait, whichever comes first.
+    gkErstesGezeigt = true;
     f->zeigenOffen = true;
 }
 
@@ -885,6 +890,7 @@ void gkMausPosSetzen(int x, int y)
 
 void gkFensterEnde()
 {
+    gkErstesGezeigt = false;
     std::vector<HWND> alle;
     for (auto& [h, f] : gkTabelleFenster) alle.push_back(h);
     for (HWND h : alle) gkFensterZerstoeren(h);

@@ -230,21 +230,13 @@ protected:
     void TearDown() override { plFensterSystemEnde(); }
 };
 
-// A window shown and painted (children too) is on the screen with that
-// picture before the program's loop runs: the server maps it with the
-// layer's pixels, never empty or black while a start goes on. A window
-// shown and not painted goes on screen at the next wait; one hidden again
-// before that never does.
+// The program's first window, shown and painted (children too), is on the
+// screen with that picture before the program's loop runs: the server maps
+// it with the layer's pixels, never empty or black while a start goes on.
+// Shown and not painted it goes on screen at the next wait; hidden again
+// before that, never.
 TEST_F(MitFensterverwalter, AShownWindowIsOnScreenWithItsPictureBeforeTheLoopRuns)
 {
-    WNDCLASS wc{};
-    wc.lpfnWndProc = DefWindowProc;
-    wc.lpszClassName = "WmGruen";
-    wc.hbrBackground = CreateSolidBrush(RGB(40, 160, 90));
-    ASSERT_NE(RegisterClass(&wc), 0);
-    wc.lpszClassName = "WmBlau";
-    wc.hbrBackground = CreateSolidBrush(RGB(30, 60, 200));
-    ASSERT_NE(RegisterClass(&wc), 0);
     struct Fall {
         const char* name;
         bool malen, verbergen;
@@ -252,6 +244,16 @@ TEST_F(MitFensterverwalter, AShownWindowIsOnScreenWithItsPictureBeforeTheLoopRun
     for (const Fall& f : {Fall{"painted", true, false}, Fall{"not painted", false, false},
                           Fall{"hidden again", false, true}}) {
         SCOPED_TRACE(f.name);
+        plFensterSystemEnde();
+        ASSERT_EQ(plFensterSystemStart(), 0);
+        WNDCLASS wc{};
+        wc.lpfnWndProc = DefWindowProc;
+        wc.lpszClassName = "WmGruen";
+        wc.hbrBackground = CreateSolidBrush(RGB(40, 160, 90));
+        ASSERT_NE(RegisterClass(&wc), 0);
+        wc.lpszClassName = "WmBlau";
+        wc.hbrBackground = CreateSolidBrush(RGB(30, 60, 200));
+        ASSERT_NE(RegisterClass(&wc), 0);
         HWND h = CreateWindow("WmGruen", "Bild", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 120, 90, 420, 300, 0, 0, 0,
                               nullptr);
         ASSERT_NE(h, 0u);

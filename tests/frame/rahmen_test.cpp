@@ -211,7 +211,9 @@ TEST_F(Rahmen, MainWindowIsPaintedBeforeTheStartCommandOnlyWithItsFinalTitle)
         const std::string vorher = titel();
         plHeadlessPumpen();
         EXPECT_EQ(titel(), "Velmo - " + f.ordner.string());
-        if (gemalt) EXPECT_EQ(vorher, titel()) << "the title it was painted with";
+        if (gemalt) {
+            EXPECT_EQ(vorher, titel()) << "the title it was painted with";
+        }
         rahmenBeenden();
         fs::current_path(wurzel / "arbeit");
     }
