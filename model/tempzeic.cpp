@@ -928,6 +928,13 @@ int tzEinfuegenKern(int vor, const BEF* b, const STT* s, const double box[4], co
     }
     ++tzKorbStandZahl;
     tzDreckig = true;
+    // The next object mostly goes into the next slot: its lines are fetched
+    // for writing while the next record is read.
+    if (slot + 1 < KOINSUP) {
+        const char* p = reinterpret_cast<const char*>(&korbinha[slot + 1]);
+        for (size_t i = 0; i < sizeof(objekt); i += 64) __builtin_prefetch(p + i, 1);
+        __builtin_prefetch(p + sizeof(objekt) - 1, 1);
+    }
     return id;
 }
 
