@@ -60,7 +60,8 @@ using namespace modh;  // the model's calls through its service tables
 // The cells of each basket (`korb`), and for each grid cell the baskets
 // whose cells cover it, in ascending order: the bits of `korb` read by
 // cell. A walk over a small area looks at the baskets of its cells only,
-// not at every basket in use.
+// not at every basket in use. During a load the lists lag behind the bits
+// (tzZellenOffen) and are made whole before any walk reads them.
 struct TzZellSatz {
     int raster;                // cells a side
     int worte;                 // words of a basket's mask: raster * raster / 64
