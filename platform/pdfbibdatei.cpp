@@ -351,7 +351,8 @@ size_t pdfbibLinienMalen(cairo_t* cr, const std::vector<PdfbibOp>& ops, size_t k
         return o.art == PdfbibOpArt::Linie && o.breite == a.breite && pdfbibGleicherStrich(o, a) && o.linie.r == a.linie.r &&
                o.linie.g == a.linie.g && o.linie.b == a.linie.b;
     };
-    cairo_save(cr);
+    // No save and restore around the run: every op sets the width, dash
+    // and colour it draws with, and a saved state copies the dash pattern.
     cairo_set_line_width(cr, a.breite);
     pdfbibStrichSetzen(cr, a);
     cairo_set_source_rgb(cr, a.linie.r, a.linie.g, a.linie.b);
@@ -361,7 +362,6 @@ size_t pdfbibLinienMalen(cairo_t* cr, const std::vector<PdfbibOp>& ops, size_t k
         cairo_line_to(cr, p[2], p[3]);
     }
     cairo_stroke(cr);
-    cairo_restore(cr);
     return k;
 }
 

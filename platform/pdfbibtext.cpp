@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <string>
+#include <unordered_map>
 #include <vector>
 #include <strings.h>
 
@@ -141,11 +143,28 @@ double pdfbibAufstieg(const PdfbibSchrift& s, double groesse)
 
 double pdfbibTextBreite(const PdfbibSchrift& s, double groesse, const std::string& utf8)
 {
+    // Widths measured before, by font, size and text: an export measures
+    // each text piece to fit it, and sheets repeat their texts (terminal
+    // and device names) many times. Laying a text out costs far more than
+    // the lookup. The table is emptied when full.
+    static std::unordered_map<std::string, double> gemessen;
+    constexpr size_t GEMESSENSUP = 8192;
+    std::string schluessel;
+    schluessel.reserve(s.familie.size() + utf8.size() + sizeof groesse + 3);
+    schluessel.append(s.familie);
+    schluessel.push_back('\0');
+    schluessel.push_back(static_cast<char>((s.fett ? 1 : 0) | (s.kursiv ? 2 : 0)));
+    schluessel.append(reinterpret_cast<const char*>(&groesse), sizeof groesse);
+    schluessel.append(utf8);
+    if (auto it = gemessen.find(schluessel); it != gemessen.end()) return it->second;
     PangoLayout* l = pdfbibLayout(pdfbibKontext(), s, groesse, utf8);
     PangoRectangle logisch;
     pango_layout_get_extents(l, nullptr, &logisch);
     g_object_unref(l);
-    return logisch.width / static_cast<double>(PANGO_SCALE);
+    const double breite = logisch.width / static_cast<double>(PANGO_SCALE);
+    if (gemessen.size() >= GEMESSENSUP) gemessen.clear();
+    gemessen.emplace(std::move(schluessel), breite);
+    return breite;
 }
 
 double pdfbibGesichtBreite(std::string_view faceCp1252, double groesse, std::string_view cp1252,
