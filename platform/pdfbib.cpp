@@ -36,6 +36,7 @@ struct PdfbibInstanz {
     double breite = 1;
     PdfbibFarbe linie, fuellung, text;
     std::shared_ptr<const std::vector<double>> strich;  // null: solid
+    std::shared_ptr<const PdfbibStil> stil;  // the state of the last op recorded
     // Patterns set before, by their text: pens change their pattern with
     // every line (dashed, then solid for the end strokes, dashed again).
     std::vector<std::pair<std::wstring, std::shared_ptr<const std::vector<double>>>> striche;
@@ -154,13 +155,15 @@ bool pdfbibPfad(const wchar_t* w, std::string& aus)
 // in place, as most ops are lines recorded by the thousand.
 PdfbibOp& pdfbibNeuerOp(PdfbibInstanz* in, PdfbibSeite* s, PdfbibOpArt art, int modus)
 {
+    const PdfbibStil* z = in->stil.get();
+    auto gleich = [](const PdfbibFarbe& a, const PdfbibFarbe& b) { return a.r == b.r && a.g == b.g && a.b == b.b; };
+    if (!z || z->breite != in->breite || !gleich(z->linie, in->linie) || !gleich(z->fuellung, in->fuellung) ||
+        z->strich != in->strich)
+        in->stil = std::make_shared<const PdfbibStil>(PdfbibStil{in->breite, in->linie, in->fuellung, in->strich});
     PdfbibOp& op = s->ops.emplace_back();
     op.art = art;
-    op.breite = in->breite;
-    op.linie = in->linie;
-    op.fuellung = in->fuellung;
-    op.strich = in->strich;
-    op.modus = modus;
+    op.stil = in->stil;
+    op.modus = static_cast<uint8_t>(modus);
     return op;
 }
 
