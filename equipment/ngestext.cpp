@@ -94,7 +94,7 @@ void GtxTextRoh(uint32_t id, const char* code, int nr, int zeile, char* aus, siz
     if (!GtxBereit(0) || aus == nullptr || kap == 0) return;
     const int i = gtx.Finden(id, code, nr, zeile);
     char text[FSTXTEXTSUP + 1];
-    strkopie(text, sizeof text, i >= 0 ? gtx.liste[static_cast<size_t>(i)].text : "", GTXTEXTSUP);
+    strkopie(text, sizeof text, i >= 0 ? gtx.L()[static_cast<size_t>(i)].text : "", GTXTEXTSUP);
     FstxGTextUebersetzen(id, code, nr, zeile, text, sizeof text);
     GtxKopie(aus, kap, text);
 }
@@ -136,7 +136,7 @@ void GtxTextSetzenBasis(uint32_t id, const char* code, int nr, int zeile, const 
     const appgtext neu = gtx.Satz(id, code, nr, zeile, text);
     const int i = gtx.Finden(id, code, nr, zeile);
     if (i >= 0) {
-        appgtext& t = gtx.liste[static_cast<size_t>(i)];
+        appgtext& t = gtx.L()[static_cast<size_t>(i)];
         FstxGBasisGeaendert(id, code, nr, zeile, t.text, neu.text);
         std::memcpy(t.text, neu.text, sizeof t.text);
         gtx.geaendert = 1;
@@ -196,7 +196,7 @@ void GtxUmbenennen(uint32_t id, const char* neucode, int neunr, const char* altc
         FstxGUmschluesseln(id, altcode, altnr, neucode, neunr);
         return;
     }
-    for (appgtext& t : gtx.liste) {
+    for (appgtext& t : gtx.L()) {
         if (t.id != id || t.nr != altnr || std::strcmp(t.code, altcode) != 0) continue;
         BmhKopie(t.code, neucode, 3);
         t.nr = neunr;

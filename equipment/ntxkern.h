@@ -9,6 +9,11 @@
 //     order: appends keep it in step, every delete, sort or restore
 //     rebuilds it, so "the first entry with the key" stays the first in
 //     list order while a lookup touches only that item's records.
+//  3. A section read keeps its lines as read; they become records (and the
+//     index is built) when the list is first used, with the same rules a
+//     parse while reading had: opening a project uses neither text list,
+//     and a line costs its own bytes where a record and its index entry
+//     cost several times that.
 #pragma once
 
 #include <algorithm>
@@ -26,10 +31,19 @@ inline constexpr int NTXZEILESUP = 200;  // section line read
 
 template <class T, int SUP, int BREITE>
 struct NtxListe {
-    std::vector<T> liste;
+    std::vector<T> saetze;  // through L(): the section's lines may not be parsed yet
     std::unordered_map<uint32_t, std::vector<int>> index;
+    BmhZeilen roh;  // lines of the section last read, not parsed yet
     int geaendert = 0;
     int init = 0;
+
+    // The records, the section's lines parsed first when there are any.
+    std::vector<T>& L()
+    {
+        if (!roh.leer()) RohParsen();
+        return saetze;
+    }
+    const std::vector<T>& L() const { return const_cast<NtxListe*>(this)->L(); }
 
     static bool CodeGleich(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
     static bool Passt(const T& t, uint32_t id, const char* code, int nr)
@@ -50,37 +64,40 @@ struct NtxListe {
 
     void Start()
     {
-        liste.clear();
-        liste.reserve(SUP - 1);
+        saetze.clear();
+        roh.leeren();
+        saetze.reserve(SUP - 1);
         index.clear();
         geaendert = 0;
         init = 1;
     }
     void Ende()
     {
-        liste.clear();
+        saetze.clear();
+        roh.leeren();
         index.clear();
         geaendert = 0;
         init = 0;
     }
-    bool Voll() const { return static_cast<int>(liste.size()) >= SUP - 1; }
+    bool Voll() const { return static_cast<int>(L().size()) >= SUP - 1; }
 
     void IndexAufbauen()
     {
         index.clear();
-        for (size_t i = 0; i < liste.size(); ++i) index[liste[i].id].push_back(static_cast<int>(i));
+        for (size_t i = 0; i < saetze.size(); ++i) index[saetze[i].id].push_back(static_cast<int>(i));
     }
     // Appends (false when full).
     bool Anhaengen(const T& t)
     {
         if (Voll()) return false;
-        liste.push_back(t);
-        index[t.id].push_back(static_cast<int>(liste.size() - 1));
+        saetze.push_back(t);
+        index[t.id].push_back(static_cast<int>(saetze.size() - 1));
         return true;
     }
     // Position of the first record with the exact key, or -1.
     int Finden(uint32_t id, const char* code, int nr, int zeile) const
     {
+        const std::vector<T>& liste = L();
         auto it = index.find(id);
         if (it == index.end()) return -1;
         for (int i : it->second) {
@@ -92,6 +109,7 @@ struct NtxListe {
     // Positions of an item's records in list order (id 0: all).
     template <class FN> void FuerAlle(uint32_t id, const char* code, int nr, FN fn) const
     {
+        const std::vector<T>& liste = L();
         if (id == 0) {
             for (const T& t : liste)
                 if (Passt(t, 0, code, nr)) fn(t);
@@ -106,12 +124,14 @@ struct NtxListe {
     }
     void Entfernen(int i)
     {
+        std::vector<T>& liste = L();
         liste.erase(liste.begin() + i);
         IndexAufbauen();
         geaendert = 1;
     }
     template <class PRED> int EntfernenWenn(PRED p)
     {
+        std::vector<T>& liste = L();
         const size_t vorher = liste.size();
         liste.erase(std::remove_if(liste.begin(), liste.end(), p), liste.end());
         const int n = static_cast<int>(vorher - liste.size());
@@ -134,23 +154,40 @@ struct NtxListe {
     // Stable: records of one key keep their list order.
     void Sortieren(int (*vergleich)(const T&, const T&))
     {
+        std::vector<T>& liste = L();
         std::stable_sort(liste.begin(), liste.end(),
                          [vergleich](const T& a, const T& b) { return vergleich(a, b) < 0; });
         IndexAufbauen();
     }
 
-    // Section lines: trimmed, ';' and empty skipped, ')' ends; lines without
-    // 0x1C and id 0 dropped; code cut to 3 and trimmed, text cut and
-    // right-trimmed.
+    // Section lines: trimmed, ';' and empty skipped, ')' ends; the lines
+    // are kept as they are and parsed on first use (RohParsen). A reload
+    // forgets the previous file's records and lines alike.
     int Lesen(BDAT* d)
     {
-        liste.clear();
+        saetze.clear();
+        roh.leeren();
         char zeile[NTXZEILESUP + 1];
         while (bdgets(d, zeile, NTXZEILESUP) >= 0) {
             strtrim(zeile);
             if (zeile[0] == ')') break;
             if (zeile[0] == 0 || zeile[0] == ';') continue;
-            if (!init || Voll() || std::strchr(zeile, BMTRENNER) == nullptr) continue;
+            // A line without a separator would be dropped by the parse.
+            if (!init || std::strchr(zeile, BMTRENNER) == nullptr) continue;
+            roh.anfuegen(zeile);
+        }
+        IndexAufbauen();
+        geaendert = 0;
+        return 0;
+    }
+    // The kept lines become records: lines with id 0 dropped, at most
+    // SUP - 1 records; code cut to 3 and trimmed, text cut and right-trimmed.
+    void RohParsen()
+    {
+        BmhZeilen zeilen;
+        std::swap(zeilen, roh);  // parsed once, whatever the records' use does
+        zeilen.durchlaufen([this](const char* zeile) {
+            if (static_cast<int>(saetze.size()) >= SUP - 1) return;
             T t;
             std::memset(&t, 0, sizeof t);
             const char* p = zeile;
@@ -165,18 +202,16 @@ struct NtxListe {
             t.zeile = BmhAtoi(feld);
             BmhFeldAb(t.text, BREITE, &p);
             strrtrim(t.text);
-            if (t.id == 0) continue;
-            liste.push_back(t);
-        }
+            if (t.id == 0) return;
+            saetze.push_back(t);
+        });
         IndexAufbauen();
-        geaendert = 0;
-        return 0;
     }
     int Schreiben(BDAT* d, const char* kopf)
     {
         int r = bdputs(d, kopf);
         std::string z;
-        for (const T& t : liste) {
+        for (const T& t : L()) {
             z.clear();
             BmhHex(z, t.id);
             z += BMTRENNER;
@@ -194,6 +229,7 @@ struct NtxListe {
     }
     long Sichern(void* puffer) const
     {
+        const std::vector<T>& liste = L();
         const uint32_t n = static_cast<uint32_t>(liste.size());
         const long groesse = static_cast<long>(sizeof n + n * sizeof(T));
         if (puffer == nullptr) return groesse;
@@ -208,8 +244,9 @@ struct NtxListe {
         uint32_t n = 0;
         std::memcpy(&n, p, sizeof n);
         if (n > static_cast<uint32_t>(SUP - 1)) n = SUP - 1;
-        liste.resize(n);
-        if (n > 0) std::memcpy(liste.data(), p + sizeof n, n * sizeof(T));
+        roh.leeren();  // the copy replaces the lines not parsed yet
+        saetze.resize(n);
+        if (n > 0) std::memcpy(saetze.data(), p + sizeof n, n * sizeof(T));
         IndexAufbauen();
         geaendert = 1;
     }

@@ -62,7 +62,7 @@ void ZtxTextHolen(uint32_t id, const char* code, int nr, int zeile, char* aus, s
     if (!ZtxBereit(0)) return;
     const int i = ztx.Finden(id, code, nr, zeile);
     char text[FSTXTEXTSUP + 1];
-    strkopie(text, sizeof text, i >= 0 ? ztx.liste[static_cast<size_t>(i)].text : "", ZTXTEXTSUP);
+    strkopie(text, sizeof text, i >= 0 ? ztx.L()[static_cast<size_t>(i)].text : "", ZTXTEXTSUP);
     // A translation counts also where no base entry exists.
     FstxZTextUebersetzen(id, code, nr, zeile, text, sizeof text);
     strkopie(aus, kap, text, static_cast<int>(kap - 1));
@@ -118,7 +118,7 @@ void ZtxTextSetzen(uint32_t id, const char* code, int nr, int zeile, const char*
     }
     const int i = ztx.Finden(id, code, nr, zeile);
     if (i >= 0) {
-        BmhKopie(ztx.liste[static_cast<size_t>(i)].text, text, ZTXTEXTSUP);
+        BmhKopie(ztx.L()[static_cast<size_t>(i)].text, text, ZTXTEXTSUP);
         ztx.geaendert = 1;
         return;
     }
@@ -156,7 +156,7 @@ void ZtxUmbenennen(uint32_t id, const char* neucode, int neunr, const char* altc
         FstxZUmschluesseln(id, altcode, altnr, neucode, neunr);
         return;
     }
-    for (appztext& t : ztx.liste) {
+    for (appztext& t : ztx.L()) {
         if (!ZtxGleich(t, id, altcode, altnr)) continue;
         BmhKopie(t.code, neucode, 3);
         t.nr = neunr;

@@ -530,12 +530,16 @@ int geoTeilDazu(const BEF* b, const STT* s)
 
 void geoAusdehnung(GeoArt art, const BEF* b, const STT* s, double box[4], STT* nachher)
 {
-    STT arbeit = *s;
     geoAus.art = art;
     geoAus.unt = 0;
-    geoAus.stt = &arbeit;
     geoAus.box[0] = geoAus.box[2] = s->x;
     geoAus.box[1] = geoAus.box[3] = s->y;
+    // The expansion works in the caller's state after the record (s is not
+    // read again), so that state is not copied twice.
+    STT eigen;
+    STT& arbeit = nachher ? *nachher : eigen;
+    if (&arbeit != s) arbeit = *s;
+    geoAus.stt = &arbeit;
     BefZerlegen(b, &arbeit, geoTeilDazu);
     geoPunktDazu(arbeit.x, arbeit.y);
     if (art == GeoArt::Roh) {
@@ -545,9 +549,6 @@ void geoAusdehnung(GeoArt art, const BEF* b, const STT* s, double box[4], STT* n
         geoAus.box[3] += 0.5;
     }
     std::memcpy(box, geoAus.box, sizeof geoAus.box);
-    if (nachher) {
-        *nachher = arbeit;
-    }
 }
 
 }  // namespace

@@ -60,7 +60,8 @@ using namespace modh;  // the model's calls through its service tables
 // The cells of each basket (`korb`), and for each grid cell the baskets
 // whose cells cover it, in ascending order: the bits of `korb` read by
 // cell. A walk over a small area looks at the baskets of its cells only,
-// not at every basket in use.
+// not at every basket in use. During a load the lists lag behind the bits
+// (tzZellenOffen) and are made whole before any walk reads them.
 struct TzZellSatz {
     int raster;                // cells a side
     int worte;                 // words of a basket's mask: raster * raster / 64
@@ -168,10 +169,19 @@ struct TzZellen {
     uint64_t masken[TZLINIENWORTE];
 };
 
+// While a drawing loads, only the baskets' cells are kept: the cell lists
+// are made from them once at the end (or before anything reads them), not
+// by an ordered insert for every object.
+bool tzZellenOffen = false;
+
 // Adds the cells `m` to basket n's and n to the lists of the cells new to it.
 void tzZellenDazu(TzZellSatz& z, int n, const TzZellen& m)
 {
     uint64_t* k = z.korb(n);
+    if (tzZellenOffen) {
+        for (int i = 0; i < m.anzahl; ++i) k[m.worte[i]] |= m.masken[i];
+        return;
+    }
     for (int i = 0; i < m.anzahl; ++i) {
         const int w = m.worte[i];
         for (uint64_t neu = m.masken[i] & ~k[w]; neu; neu &= neu - 1) {
@@ -186,7 +196,8 @@ void tzZellenDazu(TzZellSatz& z, int n, const TzZellen& m)
     }
 }
 
-// Basket n has become empty: it leaves the lists of its cells.
+// Basket n has become empty: it leaves the lists of its cells (lists that
+// lag behind are made afresh from the cells without it).
 void tzZellenWeg(int n)
 {
     for (TzZellSatz* z : {&tzZellenAlle, &tzZellenLinien}) {
@@ -199,6 +210,19 @@ void tzZellenWeg(int n)
             }
             k[w] = 0;
         }
+    }
+}
+
+// Each cell's list from the cells of the baskets in use, ascending as the
+// inserts keep them.
+void tzZellenListenMachen(TzZellSatz& z)
+{
+    for (int c = 0; c < z.raster * z.raster; ++c) z.zelle[c].clear();
+    for (int n = 0; n < tzKorbHoch; ++n) {
+        if (korblist[n].anzahl == 0) continue;
+        const uint64_t* k = z.korb(n);
+        for (int w = 0; w < z.worte; ++w)
+            for (uint64_t b = k[w]; b; b &= b - 1) z.zelle[w * 64 + __builtin_ctzll(b)].push_back(n);
     }
 }
 
@@ -391,9 +415,17 @@ int tzZurueckschreiben()
 // Index of a name in its table, appended when new; -1 when the table is
 // full. `letzter` is the index found last: consecutive objects mostly
 // name the same files, so it is tried first.
+bool tzNameGleich(const std::string& a, const char* b)
+{
+    // Names are a few characters: compared in place, not by a call.
+    const char* p = a.c_str();
+    while (*p && *p == *b) ++p, ++b;
+    return *p == *b;
+}
+
 int tzNameIndex(std::vector<std::string>& t, const char* name, size_t& letzter)
 {
-    if (letzter < t.size() && std::strcmp(t[letzter].c_str(), name) == 0) return static_cast<int>(letzter);
+    if (letzter < t.size() && tzNameGleich(t[letzter], name)) return static_cast<int>(letzter);
     for (size_t i = 0; i < t.size(); ++i) {
         if (std::strcmp(t[i].c_str(), name) == 0) return static_cast<int>(letzter = i);
     }
@@ -414,10 +446,13 @@ void tzNameKopie(char* ziel, size_t groesse, const char* name)
     std::memcpy(ziel, name, strnlen(name, groesse - 1));
 }
 
-// Packs into o; 0, or -1 when a name table is full (nothing kept).
-int tzPacken(const BEF* b, const STT* vor, const STT* nach, const double box[4], objekt* o)
+// The name-table entries of an object's states before and after it,
+// appended when new; false when a table is full (with a message).
+struct TzNamen {
+    uint8_t name1vor, name2vor, name1nach, name2nach;
+};
+bool tzNamenHolen(const STT* vor, const STT* nach, TzNamen* n)
 {
-    std::memset(o, 0, sizeof *o);
     static size_t letzter1 = 0, letzter2 = 0;
     int n1v = tzNameIndex(tzName1, vor->bd, letzter1);
     int n2v = tzNameIndex(tzName2, vor->td, letzter2);
@@ -425,14 +460,23 @@ int tzPacken(const BEF* b, const STT* vor, const STT* nach, const double box[4],
     int n2n = tzNameIndex(tzName2, nach->td, letzter2);
     if (n1v < 0 || n2v < 0 || n1n < 0 || n2n < 0) {
         tzStatus("Zu viele Bauteil- oder Normtextdateien in der Zeichnung");
-        return -1;
+        return false;
     }
+    *n = {static_cast<uint8_t>(n1v), static_cast<uint8_t>(n2v), static_cast<uint8_t>(n1n), static_cast<uint8_t>(n2n)};
+    return true;
+}
+
+// Packs into o, which is cleared first: the object is written straight
+// into its slot (a load fills some 37 MB of slots).
+void tzPacken(const BEF* b, const STT* vor, const STT* nach, const double box[4], const TzNamen& namen, objekt* o)
+{
+    std::memset(o, 0, sizeof *o);
     std::memcpy(o->vor, vor, TZSTTNUM);
     std::memcpy(o->nach, nach, TZSTTNUM);
-    o->name1vor = static_cast<uint8_t>(n1v);
-    o->name2vor = static_cast<uint8_t>(n2v);
-    o->name1nach = static_cast<uint8_t>(n1n);
-    o->name2nach = static_cast<uint8_t>(n2n);
+    o->name1vor = namen.name1vor;
+    o->name2vor = namen.name2vor;
+    o->name1nach = namen.name1nach;
+    o->name2nach = namen.name2nach;
     std::memcpy(o->kopf, b, TZBEFKOPF);
     size_t l = strnlen(b->text, sizeof b->text - 1);
     if (l <= TZKURZSUP) {
@@ -445,7 +489,6 @@ int tzPacken(const BEF* b, const STT* vor, const STT* nach, const double box[4],
         o->heap = thNeu(text);
     }
     std::memcpy(o->ext, box, sizeof o->ext);
-    return 0;
 }
 
 int tzPlatzKorb(int schluessel)
@@ -566,6 +609,16 @@ int tzErsetzenVoll(int id, const BEF* b, const STT* s, int app)
 
 void tzStatus(const char* text) { StatusMeldung(text); }
 
+void tzZellenAufschieben() { tzZellenOffen = true; }
+
+void tzZellenNachholen()
+{
+    if (!tzZellenOffen) return;
+    tzZellenOffen = false;
+    tzZellenListenMachen(tzZellenAlle);
+    if (tzLinienZellenDa) tzZellenListenMachen(tzZellenLinien);
+}
+
 objekt* tzKorbInhalt() { return korbinha; }
 int tzKorbListeAnzahl(int n) { return (n >= 0 && n < KOKOSUP && korblist) ? static_cast<int>(korblist[n].anzahl) : 0; }
 int tzKorbGrenze() { return tzKorbHoch; }
@@ -588,13 +641,16 @@ void tzLinienZellenMachen()
             const double box[4] = {f[0][slot], f[1][slot], f[2][slot], f[3][slot]};
             TzZellen m;
             tzRasterMaske(tzZellenLinien, box, &m);
-            tzZellenDazu(tzZellenLinien, n, m);
+            uint64_t* k = tzZellenLinien.korb(n);
+            for (int i = 0; i < m.anzahl; ++i) k[m.worte[i]] |= m.masken[i];
         }
+    tzZellenListenMachen(tzZellenLinien);
 }
 
 TzKorbSuche::TzKorbSuche(const double r[4], int art)
     : satz(art == BEF_ZL ? &tzZellenLinien : &tzZellenAlle)
 {
+    tzZellenNachholen();
     if (art == BEF_ZL && !tzLinienZellenDa) tzLinienZellenMachen();
     std::memcpy(rechteck, r, sizeof rechteck);
     schluessel = TzSchluessel(r);
@@ -835,31 +891,24 @@ void tzEntpacken(const objekt* o, BEF* b, STT* vor, STT* nach, double box[4])
 int tzEinfuegenKern(int vor, const BEF* b, const STT* s, const double box[4], const STT* nach)
 {
     tzGeaendert = true;
-    objekt o;
-    if (tzPacken(b, s, nach, box, &o) != 0) return -1;
+    TzNamen namen;
+    if (!tzNamenHolen(s, nach, &namen)) return -1;
     int schluessel = TzSchluessel(box);
     int n = tzPlatzKorb(schluessel);
     if (n < 0) {
         if (!tzZuViele) tzStatus("Zu viele Zeichnungsobjekte");
         tzZuViele = true;
-        thWeg(o.heap);
         return -1;
     }
-    if (tzKorbWechseln(n) != 0) {
-        thWeg(o.heap);
-        return -1;
-    }
+    if (tzKorbWechseln(n) != 0) return -1;
     korb& k = korblist[n];
     int slot = static_cast<int>(k.anzahl);
     if (slot == 0 && !tzArbeitNull) std::memset(korbinha, 0, KORBBYTES);
     tzArbeitNull = false;
     int id = seqNeu(vor, n, slot);
-    if (id < 0) {
-        thWeg(o.heap);
-        return -1;
-    }
-    o.id = static_cast<uint32_t>(id);
-    korbinha[slot] = o;
+    if (id < 0) return -1;
+    tzPacken(b, s, nach, box, namen, &korbinha[slot]);
+    korbinha[slot].id = static_cast<uint32_t>(id);
     tzKorbArten[n][slot] = b->code;
     tzKorbZaehlen(n, k.anzahl + 1, static_cast<uint32_t>(schluessel));
     tzKorbHoch = std::max(tzKorbHoch, n + 1);
@@ -880,6 +929,13 @@ int tzEinfuegenKern(int vor, const BEF* b, const STT* s, const double box[4], co
     }
     ++tzKorbStandZahl;
     tzDreckig = true;
+    // The next object mostly goes into the next slot: its lines are fetched
+    // for writing while the next record is read.
+    if (slot + 1 < KOINSUP) {
+        const char* p = reinterpret_cast<const char*>(&korbinha[slot + 1]);
+        for (size_t i = 0; i < sizeof(objekt); i += 64) __builtin_prefetch(p + i, 1);
+        __builtin_prefetch(p + sizeof(objekt) - 1, 1);
+    }
     return id;
 }
 

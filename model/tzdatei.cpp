@@ -6,6 +6,7 @@
 // the record expander, the directory kinds, the numbered texts and the
 // warning box of config/, the attributes of support/ and the editor hooks.
 #include <cstring>
+#include <utility>
 
 #include "config/konfhaken.h"
 #include "config/reaktion.h"
@@ -43,36 +44,41 @@ void tzNichtGespeichert(const char* pfad)
 int TzLaden(const char* pfad, const STT* start, STT* aus, int mitKopf, int mischen, int jeObjekt)
 {
     TzZeichnenAlles();
-    STT z = *start;
+    // The state before the next record and the one after it, swapped at
+    // each object rather than copied.
+    STT zustaende[2] = {*start, {}};
+    STT* z = &zustaende[0];
+    STT* nach = &zustaende[1];
     ZeiDatei d;
     if (ZeiDateiLesend(&d, pfad) != 0) return -1;
     if (mitKopf) KopfSammelnAnfang();
     char fehlt[ZERFEHLSUP + 1];
     FehlBauteilHolen(fehlt, sizeof fehlt);
     BEF b;
+    tzZellenAufschieben();
     while (ZeiBefLesen(&d, &b) == 0) {
         if (mitKopf && BefIstKopfSatz(b.code)) KopfSatz(&b);
         if (BefIstObjekt(b.code) && !(mischen && BefIstText(b.code) && std::strncmp(b.text, "@Y", 2) == 0)) {
             double box[4];
-            STT nach;
-            BefAusdehnung(&b, &z, box, &nach);
-            int id = tzEinfuegenKern(-1, &b, &z, box, &nach);
+            BefAusdehnung(&b, z, box, nach);
+            int id = tzEinfuegenKern(-1, &b, z, box, nach);
             if (id >= 0) {
                 BauDefObjMerken(id);
-                if (mischen) AppObjektNeu(&b, &z);
+                if (mischen) AppObjektNeu(&b, z);
             }
             if (jeObjekt) BefGruppeSchliessen();
             // The extent was measured by expanding the record from z: the
             // state after it is the one the expansion left, so a component
             // reference is not expanded a second time.
-            z = nach;
+            std::swap(z, nach);
             continue;
         }
-        BefZerlegen(&b, &z, nullptr);
+        BefZerlegen(&b, z, nullptr);
     }
+    tzZellenNachholen();
     if (mitKopf) KopfSammelnEnde();
     ZeiDateiSchliessen(&d);
-    *aus = z;
+    *aus = *z;
     TzZeichnenAlles();
     FehlBauteilHolen(fehlt, sizeof fehlt);
     if (fehlt[0]) StatusTextf(TextNr(1202), fehlt);

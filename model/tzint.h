@@ -124,6 +124,11 @@ uint32_t tzKorbSlotsSicher(int n, const TzSlotSuche& s);
 // y1}, kept in memory beside the extents (slot in use).
 int tzSlotId(int n, int slot);
 const double* tzSlotLage(int n, int slot);
+// From tzZellenAufschieben on, inserts keep only the baskets' cells; the
+// cells' basket lists are made from them at tzZellenNachholen (a load's
+// end), or at the next walk if that comes first.
+void tzZellenAufschieben();
+void tzZellenNachholen();
 // Whether every grid cell's basket list holds exactly the non-empty
 // baskets that put something into that cell (a check for tests).
 bool tzZellenStimmen();

@@ -52,11 +52,32 @@ void seqWortSetzen(unsigned char* p, int32_t w)
     p[3] = static_cast<unsigned char>(u >> 24);
 }
 
+// An entry's words in the file's order and byte order: on a little-endian
+// machine the entry as it lies in memory.
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+static_assert(sizeof(sequenz) == SEQBYTES, "seven words, no padding");
+void seqEintragSchreiben(unsigned char* p, const sequenz& e) { std::memcpy(p, &e, SEQBYTES); }
+void seqEintragLesen(const unsigned char* p, sequenz* e) { std::memcpy(e, p, SEQBYTES); }
+#else
 int32_t seqWort(const unsigned char* p)
 {
     return static_cast<int32_t>(static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
                                 static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24);
 }
+
+void seqEintragSchreiben(unsigned char* p, const sequenz& e)
+{
+    const int32_t w[SEQWORTE] = {e.prev, e.next, e.korb, e.slot, e.mark, e.stempel, e.bearb};
+    for (int i = 0; i < SEQWORTE; ++i) seqWortSetzen(p + 4 * i, w[i]);
+}
+
+void seqEintragLesen(const unsigned char* p, sequenz* e)
+{
+    int32_t w[SEQWORTE];
+    for (int i = 0; i < SEQWORTE; ++i) w[i] = seqWort(p + 4 * i);
+    *e = {w[0], w[1], w[2], w[3], w[4], w[5], w[6]};
+}
+#endif
 
 int seqBlockSchreiben()
 {
@@ -149,10 +170,7 @@ int seqHolen(int id, sequenz* e)
         e->korb = e->slot = -1;
         return -1;
     }
-    const unsigned char* p = seqBlock + (n % SEQBLOCK) * SEQBYTES;
-    int32_t w[SEQWORTE];
-    for (int i = 0; i < SEQWORTE; ++i) w[i] = seqWort(p + 4 * i);
-    *e = {w[0], w[1], w[2], w[3], w[4], w[5], w[6]};
+    seqEintragLesen(seqBlock + (n % SEQBLOCK) * SEQBYTES, e);
     return 0;
 }
 
@@ -165,12 +183,27 @@ int seqSetzen(int id, const sequenz* e)
     }
     int32_t n = id - RAMSUP;
     if (seqBlockLaden(n / SEQBLOCK) != 0) return -1;
-    unsigned char* p = seqBlock + (n % SEQBLOCK) * SEQBYTES;
-    const int32_t w[SEQWORTE] = {e->prev, e->next, e->korb, e->slot, e->mark, e->stempel, e->bearb};
-    for (int i = 0; i < SEQWORTE; ++i) seqWortSetzen(p + 4 * i, w[i]);
+    seqEintragSchreiben(seqBlock + (n % SEQBLOCK) * SEQBYTES, *e);
     seqBlockDreckig = true;
     return 0;
 }
+
+namespace {
+
+// The successor of entry id (in use): one word of it.
+void seqNachfolgerSetzen(int id, int32_t next)
+{
+    if (id < RAMSUP) {
+        liste[id].next = next;
+        return;
+    }
+    int32_t n = id - RAMSUP;
+    if (seqBlockLaden(n / SEQBLOCK) != 0) return;
+    seqWortSetzen(seqBlock + (n % SEQBLOCK) * SEQBYTES + 4, next);  // after prev
+    seqBlockDreckig = true;
+}
+
+}  // namespace
 
 int seqNeu(int vor, int korb, int slot)
 {
@@ -196,10 +229,7 @@ int seqNeu(int vor, int korb, int slot)
         seqLebend = 1;
     } else if (vor < 0 || vor >= TZENDE) {
         ++seqLebend;
-        sequenz l;
-        seqHolen(seqLetzt, &l);
-        l.next = id;
-        seqSetzen(seqLetzt, &l);
+        seqNachfolgerSetzen(seqLetzt, id);
         e.prev = seqLetzt;
         e.next = TZENDE;
         seqLetzt = id;

@@ -50,6 +50,7 @@
 #include "model/zeichnun.h"
 #include "model/zustand.h"
 #include "output/dxfkonf.h"
+#include "output/dxfzahl.h"
 #include "platform/cp1252.h"
 #include "support/basis.h"
 #include "support/bdatei.h"
@@ -90,8 +91,10 @@ double dxfZahl(std::string_view s)
     s = dxfTrim(s);
     if (!s.empty() && s.front() == '+') s.remove_prefix(1);
     double v = 0;
-    auto r = std::from_chars(s.data(), s.data() + s.size(), v);
-    if (r.ec != std::errc() || !std::isfinite(v)) return 0;
+    if (!dxfzahl::dezimal(s.data(), s.data() + s.size(), &v)) {
+        auto r = std::from_chars(s.data(), s.data() + s.size(), v);
+        if (r.ec != std::errc() || !std::isfinite(v)) return 0;
+    }
     return v > DXFZAHLMAX ? DXFZAHLMAX : v < -DXFZAHLMAX ? -DXFZAHLMAX : v;
 }
 

@@ -637,10 +637,22 @@ ELEMGERAET pdfGeraet = {nullptr,        pdfElemStift,      pdfLinie,  pdfRechtec
                         pdfTextGroesse, PdfTextZeile,      pdfErsteZeile, PdfBildDatei, ELEM_PLATZ_STIL,
                         nullptr,        0,                 1,         {}};
 
-// Layer flags from the drawing settings' display switches.
+// The settings set the drawing settings were last read from in this export
+// (its change count); -1: not read yet.
+int pdfGrundGelesen = -1;
+
+// Layer flags from the drawing settings' display switches. The settings
+// are read at the first page of an export and again only when another set
+// was chosen or the set was written since: every drawing of a run shares
+// them, and reading them (with the workstation keys looked up in the ini
+// file) cost as much as laying out a page's texts.
 void pdfLayerAnfang()
 {
-    GrundEinstLesen(nullptr);
+    const int zaehler = VgbAenderZaehler();
+    if (zaehler != pdfGrundGelesen) {
+        GrundEinstLesen(nullptr);
+        pdfGrundGelesen = zaehler;
+    }
     const GRUNDEINST* g = GrundEinst();
     pdfGeraet.layer[0] = 1;
     for (int n = 1; n <= ELEMLAYERSUP; ++n) pdfGeraet.layer[n] = g->layanz[n - 1] != 0;
@@ -758,6 +770,7 @@ int PdfExportStart(const char* datei)
     pz.vrwFrb = VgbInt("Pa34VrwFrb");
     VgbSchliessen();
     pz.format = 0;
+    pdfGrundGelesen = -1;
     if (!PdfDokumentAnlegen(datei)) return 0;
     pg.groesse = seitengroessen[0];
     cachesLeeren();

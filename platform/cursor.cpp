@@ -257,14 +257,14 @@ void plCaretFensterWeg(HWND h)
 
 void plCaretVorMalen(HWND h)
 {
-    if (!caret.fenster || caret.fenster != h) return;
+    if (!caret.fenster || caret.fenster != h || plFensterNachholenLaeuft()) return;
     caret.imMalen = true;
     caretWeg();
 }
 
 void plCaretNachMalen(HWND h)
 {
-    if (!caret.fenster || caret.fenster != h || !caret.imMalen) return;
+    if (!caret.fenster || caret.fenster != h || !caret.imMalen || plFensterNachholenLaeuft()) return;
     caret.imMalen = false;
     if (caret.versteckt == 0 && !caret.gezeichnet) caretInvertieren();
 }

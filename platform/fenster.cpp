@@ -769,6 +769,10 @@ BOOL DestroyWindow(HWND hwnd)
         }
         for (HWND o : besessen) DestroyWindow(o);
         if (!(w = plFensterVon(hwnd)) || w->zerstoerung) return TRUE;
+    } else {
+        // Its held paints need it alive (headless).
+        plFensterMalVorWeg(hwnd, true);
+        if (!(w = plFensterVon(hwnd)) || w->zerstoerung) return TRUE;
     }
     fensterElternMelden(hwnd, WM_DESTROY);
     if (!(w = plFensterVon(hwnd)) || w->zerstoerung) return TRUE;
@@ -857,6 +861,8 @@ HWND SetParent(HWND child, HWND newParent)
         plFenster* p = plFensterVon(newParent);
         if (!p || p->zerstoerung || newParent == child || IsChild(child, newParent)) return 0;
     }
+    plFensterMalVorWeg(child, false);
+    if (!(w = plFensterVon(child)) || w->zerstoerung) return 0;
     HWND alt = w->eltern ? w->eltern : wm.desktop;
     bool sichtbar = (w->stil & WS_VISIBLE) != 0;
     if (sichtbar && w->eltern) {
@@ -873,6 +879,7 @@ HWND SetParent(HWND child, HWND newParent)
         if (warOben) {
             plBeFensterZerstoeren(child);
             plFensterFlaecheFrei(w);
+            w->malSpur.clear();
             if (wm.aktiv == child) wm.aktiv = plFensterOben(newParent);
         }
     } else {

@@ -49,6 +49,20 @@ struct plKlasse {
     int fenster = 0;  // live windows of the class
 };
 
+// A paint no one saw yet (headless): the window, what it painted (0 the
+// client area from BeginPaint, 1 its background erased outside BeginPaint,
+// 2 its frame, 3 what a destroyed window left, not painted over yet), and the DC it got then: origin and region in the
+// coordinates of the top-level surface, with the update region taken and
+// whether erasing was asked (client area only).
+struct plMalSpur {
+    HWND h = 0;
+    uint8_t art = 0;
+    bool loeschen = false;
+    POINT ursprung{0, 0};
+    plRegion reg;
+    plRegion update;
+};
+
 struct plFenster {
     HWND h = 0;
     plKlasse* klasse = nullptr;
@@ -96,6 +110,10 @@ struct plFenster {
 
     cairo_surface_t* flaeche = nullptr;  // top-level windows only
     bool flaecheBemalt = false;          // a DC that reaches the surface was made
+    // Headless, top level without a surface: the paints of its windows
+    // that went nowhere, in the order they were made (fenstermal.cpp, rule
+    // 6); the first read makes them again.
+    std::vector<plMalSpur> malSpur;
 };
 
 struct plTimer {
@@ -208,6 +226,12 @@ void plFensterDcsFrei(HWND h);  // releases DCs still held for a dying window
 LRESULT plFensterNcMalen(HWND h);
 LRESULT plFensterHintergrund(HWND h, HDC hdc);
 void plFensterMalEnde();
+// The paint that went nowhere is being painted again (the caret stays off).
+bool plFensterNachholenLaeuft();
+// Before a child window leaves its top level (`zerstoeren`: is destroyed):
+// the held paints of that top level that are its own or its children's are
+// made (destroyed: given up, their region kept until painted over).
+void plFensterMalVorWeg(HWND h, bool zerstoeren);
 // Visible region of a window (client area or whole window), in the
 // coordinates of its top-level surface.
 plRegion plFensterSichtbarRegion(const plFenster* w, bool ganz, bool kinderAus);

@@ -18,6 +18,16 @@
 //     is clipped to the visible part of the taken region.
 //  5. After painting (EndPaint, ReleaseDC, frame painting) the window's
 //     surface is handed to the backend to show.
+//  6. Without a screen (headless) no one sees a window until its pixels are
+//     read: while a top-level window has no surface, the DCs of the paint
+//     protocol (BeginPaint, frame, erasing) draw nowhere and are held in
+//     their order. The first read (plFensterPng, plFensterPixel, a DC from
+//     GetDC/GetWindowDC that reaches the window, scrolling its pixels) makes
+//     the surface and the held paints again, each with the origin and clip
+//     it had, so the pixels are those that painting all along would have
+//     left: a child painted early and painted over by its parent later
+//     stays painted over. A child that is destroyed or leaves the window
+//     has its held paints made first.
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -35,8 +45,9 @@ namespace {
 
 struct MalDc {
     HDC hdc;
-    HWND fenster;  // 0: the screen
-    bool malen;    // made by BeginPaint
+    HWND fenster;     // 0: the screen
+    bool malen;       // made by BeginPaint
+    bool gehalten = false;  // draws nowhere for the top level's last held paint
 };
 
 std::vector<MalDc> malDcs;
@@ -89,9 +100,90 @@ cairo_surface_t* malLeerFlaeche()
     return malLeer;
 }
 
+// Rule 6 holds for the headless backend only: a desktop shows every window.
+bool malAufschieben()
+{
+    return std::strcmp(plBackendName(), "headless") == 0;
+}
+
+// Paints held for one top-level window; more are made at once (the log is
+// kept small for a window painted over and over that no one reads).
+constexpr size_t MALSPURSUP = 4096;
+
+int malNachholen = 0;                     // depth of malNachholenAlle
+const plMalSpur* malSpurJetzt = nullptr;  // the paint being made again
+
+struct MalOffen {
+    HWND h;
+    plRegion update;
+    bool loeschen, ncMalen, internMalen;
+};
+
+void malOffenSammeln(const plFenster* w, std::vector<MalOffen>& offen)
+{
+    offen.push_back(MalOffen{w->h, w->update, w->loeschen, w->ncMalen, w->internMalen});
+    for (HWND k : w->kinder)
+        if (const plFenster* kw = plFensterVon(k)) malOffenSammeln(kw, offen);
+}
+
+// The pixels of a top-level window whose painting went nowhere: its surface
+// in the window colour, and every held paint made again in its order, each
+// with the DC it had (origin and region), so a window painted early and
+// painted over by its parent later stays painted over. Painting again
+// changes nothing the loop still has to paint.
+void malNachholenAlle(plFenster* o)
+{
+    const HWND oben = o->h;
+    std::vector<plMalSpur> spur;
+    spur.swap(o->malSpur);
+    malFlaecheSichern(o);
+    o->flaecheBemalt = true;
+    std::vector<MalOffen> offen;
+    malOffenSammeln(o, offen);
+    ++malNachholen;
+    for (const plMalSpur& e : spur) {
+        plFenster* w = e.art == 3 ? nullptr : plFensterVon(e.h);
+        if (!w || plFensterOben(e.h) != oben) continue;
+        malSpurJetzt = &e;
+        if (e.art == 0) {
+            w->update = e.update;
+            w->loeschen = e.loeschen;
+            w->ncMalen = w->internMalen = false;
+            SendMessage(e.h, WM_PAINT, 0, 0);
+        } else if (e.art == 2) {
+            SendMessage(e.h, WM_NCPAINT, 1, 0);
+        } else {
+            w->update = e.update;
+            w->loeschen = true;
+            RECT dummy;
+            GetUpdateRect(e.h, &dummy, TRUE);
+        }
+        malSpurJetzt = nullptr;
+    }
+    --malNachholen;
+    for (const MalOffen& a : offen) {
+        plFenster* w = plFensterVon(a.h);
+        if (!w) continue;
+        w->update = a.update;
+        w->loeschen = a.loeschen;
+        w->ncMalen = a.ncMalen;
+        w->internMalen = a.internMalen;
+    }
+}
+
+// The held paints of the top level of `h`, made before what would change
+// their pixels in a way a later replay cannot (pixels read or moved, the
+// window leaving its top level).
+void malNachholenFuer(HWND h)
+{
+    plFenster* o = plFensterVon(plFensterOben(h));
+    if (o && !o->malSpur.empty()) malNachholenAlle(o);
+}
+
 cairo_surface_t* malFlaecheVon(const plFenster* w)
 {
     HWND oben = plFensterOben(w->h);
+    malNachholenFuer(oben);
     plFenster* o = plFensterVon(oben);
     return o ? malFlaecheSichern(o) : nullptr;
 }
@@ -143,12 +235,58 @@ std::string malKlein(const char* t)
     return s;
 }
 
-HDC malDcMachen(plFenster* w, bool ganz, const plRegion* nur, bool kinderAus)
+// A DC on the window (`ganz`: with its frame), clipped to its visible part
+// and `nur`. `art` is the paint of the protocol it is made for (see
+// plMalSpur; -1: none), with the update region taken and the erase asked.
+HDC malDcMachen(plFenster* w, bool ganz, const plRegion* nur, bool kinderAus, int art, const plRegion* genommen = nullptr,
+                bool loeschen = false)
 {
     plFenster* obenFenster = plFensterVon(plFensterOben(w->h));
     if (!obenFenster) return 0;
+    // A held paint made again gets the DC it had.
+    if (malSpurJetzt && art == malSpurJetzt->art && w->h == malSpurJetzt->h) {
+        const plMalSpur& e = *malSpurJetzt;
+        malSpurJetzt = nullptr;
+        plRegion reg = e.reg;
+        reg.verschieben(-e.ursprung.x, -e.ursprung.y);
+        HDC hdc = gdiDcFensterErzeugenRegion(malFlaecheSichern(obenFenster), e.ursprung, reg.rechtecke);
+        if (hdc) {
+            gdiDcOberflaecheSetzen(hdc, plFensterOberflaeche(w->h, ganz));
+            malDcs.push_back(MalDc{hdc, w->h, false});
+        }
+        return hdc;
+    }
     plRegion reg = plFensterSichtbarRegion(w, ganz, kinderAus);
     if (nur) reg.schneiden(*nur);
+    POINT o = ganz ? plFensterInOben(w) : plFensterClientInOben(w);
+    bool gehalten = false;
+    if (art >= 0 && !reg.leer() && !obenFenster->flaeche && malAufschieben()) {
+        if (obenFenster->malSpur.size() < MALSPURSUP) {
+            // Painting no one sees (rule 6) is held; the DC draws nowhere.
+            plMalSpur e;
+            e.h = w->h;
+            e.art = static_cast<uint8_t>(art);
+            e.loeschen = loeschen;
+            e.ursprung = o;
+            e.reg = std::move(reg);
+            if (genommen) e.update = *genommen;
+            obenFenster->malSpur.push_back(std::move(e));
+            reg.leeren();
+            gehalten = true;
+        } else {
+            malNachholenAlle(obenFenster);
+            if (!(obenFenster = plFensterVon(plFensterOben(w->h)))) return 0;
+        }
+    }
+    // A DC from outside the protocol may read the window: its pixels first.
+    if (art < 0 && !reg.leer() && !obenFenster->malSpur.empty()) {
+        HWND h = w->h;
+        malNachholenAlle(obenFenster);
+        if (!(w = plFensterVon(h)) || !(obenFenster = plFensterVon(plFensterOben(h)))) return 0;
+        reg = plFensterSichtbarRegion(w, ganz, kinderAus);
+        if (nur) reg.schneiden(*nur);
+        o = ganz ? plFensterInOben(w) : plFensterClientInOben(w);
+    }
     // A DC that reaches nothing (its window is hidden) only measures: before
     // the top-level has a surface it gets the stand-in, so that controls
     // measuring their fonts in a window not shown yet make no surface.
@@ -159,12 +297,11 @@ HDC malDcMachen(plFenster* w, bool ganz, const plRegion* nur, bool kinderAus)
         fl = malFlaecheSichern(obenFenster);
         if (!reg.leer()) obenFenster->flaecheBemalt = true;
     }
-    POINT o = ganz ? plFensterInOben(w) : plFensterClientInOben(w);
     reg.verschieben(-o.x, -o.y);
     HDC hdc = gdiDcFensterErzeugenRegion(fl, o, reg.rechtecke);
     if (hdc) {
         gdiDcOberflaecheSetzen(hdc, plFensterOberflaeche(w->h, ganz));
-        malDcs.push_back(MalDc{hdc, w->h, false});
+        malDcs.push_back(MalDc{hdc, w->h, false, gehalten});
     }
     return hdc;
 }
@@ -344,7 +481,12 @@ void plFensterNcExtrasHook(plNcExtrasMalenFn malen)
 
 void plFensterFlaecheAnpassen(plFenster* w)
 {
-    if (!w->flaeche) return;  // made at the size of its first use
+    if (!w->flaeche) {
+        // Held paints keep what a surface of the new size would have kept.
+        const RECT r{0, 0, std::max<int>(1, w->rect.right - w->rect.left), std::max<int>(1, w->rect.bottom - w->rect.top)};
+        for (plMalSpur& e : w->malSpur) e.reg.schneiden(r);
+        return;  // made at the size of its first use
+    }
     int b = std::max<int>(1, w->rect.right - w->rect.left);
     int h = std::max<int>(1, w->rect.bottom - w->rect.top);
     if (cairo_image_surface_get_width(w->flaeche) == b && cairo_image_surface_get_height(w->flaeche) == h) return;
@@ -511,7 +653,7 @@ BOOL GetUpdateRect(HWND hwnd, LPRECT rc, BOOL erase)
     if (rc) *rc = w->update.umriss();
     if (erase && w->loeschen && !w->update.leer()) {
         w->loeschen = false;
-        HDC hdc = malDcMachen(w, false, nullptr, (w->stil & WS_CLIPCHILDREN) != 0);
+        HDC hdc = malDcMachen(w, false, nullptr, (w->stil & WS_CLIPCHILDREN) != 0, 1, &w->update);
         if (hdc) {
             SendMessage(hwnd, WM_ERASEBKGND, static_cast<WPARAM>(hdc), 0);
             ReleaseDC(hwnd, hdc);
@@ -610,9 +752,10 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps)
     w->internMalen = false;
     w->imMalen = true;
     ps->rcPaint = reg.umriss();
+    const plRegion genommen = reg;
     POINT o = plFensterClientInOben(w);
     reg.verschieben(o.x, o.y);
-    HDC hdc = malDcMachen(w, false, &reg, (w->stil & WS_CLIPCHILDREN) != 0);
+    HDC hdc = malDcMachen(w, false, &reg, (w->stil & WS_CLIPCHILDREN) != 0, 0, &genommen, loeschen);
     if (!hdc) {
         w->imMalen = false;
         plCaretNachMalen(hwnd);
@@ -659,7 +802,7 @@ HDC GetDCEx(HWND hwnd, HRGN clip, DWORD flags)
             mitNur = true;
         }
     }
-    return malDcMachen(w, (flags & DCX_WINDOW) != 0, mitNur ? &nur : nullptr, kinderAus);
+    return malDcMachen(w, (flags & DCX_WINDOW) != 0, mitNur ? &nur : nullptr, kinderAus, -1);
 }
 
 void plKlasseOberflaeche(const char* name)
@@ -667,6 +810,49 @@ void plKlasseOberflaeche(const char* name)
     std::string k = malKlein(name);
     auto& v = malOberflaechenKlassen();
     if (!k.empty() && std::find(v.begin(), v.end(), k) == v.end()) v.push_back(k);
+}
+
+bool plFensterNachholenLaeuft()
+{
+    return malNachholen > 0;
+}
+
+namespace {
+
+bool malImBaum(HWND k, HWND h)
+{
+    for (const plFenster* a = plFensterVon(k); a; a = a->eltern ? plFensterVon(a->eltern) : nullptr)
+        if (a->h == h) return true;
+    return false;
+}
+
+}  // namespace
+
+void plFensterMalVorWeg(HWND h, bool zerstoeren)
+{
+    plFenster* w = plFensterVon(h);
+    if (!w || !w->eltern) return;
+    plFenster* o = plFensterVon(plFensterOben(h));
+    if (!o || o->malSpur.empty()) return;
+    if (!zerstoeren) {
+        for (const plMalSpur& e : o->malSpur)
+            if (e.art != 3 && malImBaum(e.h, h)) {
+                malNachholenAlle(o);
+                return;
+            }
+        return;
+    }
+    // The held paints of a destroyed window cannot be made again; the
+    // pixels they left stay marked until a held background fill covers
+    // them (its parent's, after the destroy invalidated it there).
+    plMalSpur grab;
+    grab.art = 3;
+    std::erase_if(o->malSpur, [&](const plMalSpur& e) {
+        if (e.art == 3 || !malImBaum(e.h, h)) return false;
+        for (const RECT& r : e.reg.rechtecke) grab.reg.hinzu(r);
+        return true;
+    });
+    if (!grab.reg.leer()) o->malSpur.push_back(std::move(grab));
 }
 
 bool plFensterOberflaeche(HWND hwnd, bool ganz)
@@ -802,7 +988,7 @@ LRESULT plFensterNcMalen(HWND h)
     plRegion reg = plFensterSichtbarRegion(w, true, false);
     RECT client = malRechteckInOben(w, false);
     reg.abziehen(client);
-    HDC hdc = malDcMachen(w, true, &reg, false);
+    HDC hdc = malDcMachen(w, true, &reg, false, 2);
     if (!hdc) return 0;
     malRahmen(hdc, w, rd);
     if (rd.beschriftung) malBeschriftung(hdc, w, rd);
@@ -845,6 +1031,18 @@ LRESULT plFensterHintergrund(HWND h, HDC hdc)
     if (br <= static_cast<HBRUSH>(PL_SYSFARBEN)) br = GetSysColorBrush(static_cast<int>(br) - 1);
     RECT c = plFensterClient(w);
     FillRect(hdc, &c, br);
+    // A held paint whose background was filled covers its whole region:
+    // what a destroyed window left there is painted over.
+    for (const MalDc& d : malDcs)
+        if (d.hdc == hdc && d.gehalten)
+            if (plFenster* o = plFensterVon(plFensterOben(h)); o && !o->malSpur.empty() && o->malSpur.back().h == h) {
+                const plRegion deckt = o->malSpur.back().reg;
+                std::erase_if(o->malSpur, [&deckt](plMalSpur& e) {
+                    if (e.art != 3) return false;
+                    for (const RECT& r : deckt.rechtecke) e.reg.abziehen(r);
+                    return e.reg.leer();
+                });
+            }
     return 1;
 }
 
@@ -855,7 +1053,7 @@ int plFensterPng(HWND hwnd, const char* pfad)
     plFenster* w = plFensterVon(hwnd);
     if (!w || !pfad) return -1;
     cairo_surface_t* fl = malFlaecheVon(w);
-    if (!fl) return -1;
+    if (!fl || !(w = plFensterVon(hwnd))) return -1;
     cairo_surface_flush(fl);
     RECT r = w->eltern ? malRechteckInOben(w, false) : RECT{0, 0, w->rect.right - w->rect.left, w->rect.bottom - w->rect.top};
     r = plRechteckSchnitt(r, RECT{0, 0, cairo_image_surface_get_width(fl), cairo_image_surface_get_height(fl)});
@@ -881,6 +1079,7 @@ COLORREF plFensterPixel(HWND hwnd, int x, int y)
     plFenster* w = plFensterVon(hwnd);
     if (!w) return CLR_INVALID;
     cairo_surface_t* fl = malFlaecheVon(w);
+    if (!(w = plFensterVon(hwnd))) return CLR_INVALID;
     RECT c = plFensterClient(w);
     if (!fl || x < 0 || y < 0 || x >= c.right || y >= c.bottom) return CLR_INVALID;
     POINT o = plFensterClientInOben(w);

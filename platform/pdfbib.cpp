@@ -36,6 +36,10 @@ struct PdfbibInstanz {
     double breite = 1;
     PdfbibFarbe linie, fuellung, text;
     std::shared_ptr<const std::vector<double>> strich;  // null: solid
+    std::shared_ptr<const PdfbibStil> stil;  // the state of the last op recorded
+    // Patterns set before, by their text: pens change their pattern with
+    // every line (dashed, then solid for the end strokes, dashed again).
+    std::vector<std::pair<std::wstring, std::shared_ptr<const std::vector<double>>>> striche;
     std::map<int, PdfbibSchrift> schriften;
     int schrift = 0;
     double groesse = 12, skala = 100;
@@ -151,13 +155,15 @@ bool pdfbibPfad(const wchar_t* w, std::string& aus)
 // in place, as most ops are lines recorded by the thousand.
 PdfbibOp& pdfbibNeuerOp(PdfbibInstanz* in, PdfbibSeite* s, PdfbibOpArt art, int modus)
 {
+    const PdfbibStil* z = in->stil.get();
+    auto gleich = [](const PdfbibFarbe& a, const PdfbibFarbe& b) { return a.r == b.r && a.g == b.g && a.b == b.b; };
+    if (!z || z->breite != in->breite || !gleich(z->linie, in->linie) || !gleich(z->fuellung, in->fuellung) ||
+        z->strich != in->strich)
+        in->stil = std::make_shared<const PdfbibStil>(PdfbibStil{in->breite, in->linie, in->fuellung, in->strich});
     PdfbibOp& op = s->ops.emplace_back();
     op.art = art;
-    op.breite = in->breite;
-    op.linie = in->linie;
-    op.fuellung = in->fuellung;
-    op.strich = in->strich;
-    op.modus = modus;
+    op.stil = in->stil;
+    op.modus = static_cast<uint8_t>(modus);
     return op;
 }
 
@@ -416,6 +422,9 @@ int DPLNewPage(int inst)
     PdfbibSeite neu;
     neu.breite = alt.breite;
     neu.hoehe = alt.hoehe;
+    // Room for as many ops as the page before: pages of a document are
+    // drawn alike, and a list doubling its way up moves every op again.
+    neu.ops.reserve(alt.ops.size());
     d->seiten.push_back(std::move(neu));
     d->veraendert = true;
     return static_cast<int>(d->seiten.size());
@@ -552,8 +561,19 @@ int DPLSetLineDashEx(int inst, const wchar_t* pattern)
 {
     PdfbibInstanz* in = pdfbibInst(inst);
     if (!in) return 0;
+    std::wstring text = pdfbibArg(pattern);
+    if (text.empty()) {
+        in->strich.reset();
+        return 1;
+    }
+    for (const auto& [t, v] : in->striche) {
+        if (t == text) {
+            in->strich = v;
+            return 1;
+        }
+    }
     std::string s;
-    for (wchar_t c : pdfbibArg(pattern)) s.push_back(c < 128 ? static_cast<char>(c) : '?');
+    for (wchar_t c : text) s.push_back(c < 128 ? static_cast<char>(c) : '?');
     std::vector<double> v;
     const char* p = s.data();
     const char* ende = s.data() + s.size();
@@ -572,8 +592,14 @@ int DPLSetLineDashEx(int inst, const wchar_t* pattern)
     }
     if (!v.empty() && !(summe > 0)) return pdfbibFehler(in, DPL_E_ARGUMENT);  // all zero: nothing would show
     // Ops share the pattern until it changes.
-    if (v.empty()) in->strich.reset();
-    else if (!in->strich || *in->strich != v) in->strich = std::make_shared<const std::vector<double>>(std::move(v));
+    if (v.empty()) {
+        in->strich.reset();
+        return 1;
+    }
+    if (!in->strich || *in->strich != v) in->strich = std::make_shared<const std::vector<double>>(std::move(v));
+    constexpr size_t STRICHESUP = 32;
+    if (in->striche.size() >= STRICHESUP) in->striche.erase(in->striche.begin());
+    in->striche.emplace_back(std::move(text), in->strich);
     return 1;
 }
 

@@ -203,14 +203,14 @@ cairo_status_t pdfbibAnhaengen(void* ziel, const unsigned char* daten, unsigned 
 void pdfbibFuellenZiehen(cairo_t* cr, const PdfbibOp& op)
 {
     if (op.modus != 0) {
-        cairo_set_source_rgb(cr, op.fuellung.r, op.fuellung.g, op.fuellung.b);
+        cairo_set_source_rgb(cr, op.stil->fuellung.r, op.stil->fuellung.g, op.stil->fuellung.b);
         if (op.modus == 2) {
             cairo_fill(cr);
             return;
         }
         cairo_fill_preserve(cr);
     }
-    cairo_set_source_rgb(cr, op.linie.r, op.linie.g, op.linie.b);
+    cairo_set_source_rgb(cr, op.stil->linie.r, op.stil->linie.g, op.stil->linie.b);
     cairo_stroke(cr);
 }
 
@@ -325,7 +325,7 @@ PopplerDocument* pdfbibPopplerAus(GBytes* bytes, const char* passwort)
 
 namespace {
 
-bool pdfbibGleicherStrich(const PdfbibOp& a, const PdfbibOp& b)
+bool pdfbibGleicherStrich(const PdfbibStil& a, const PdfbibStil& b)
 {
     if (a.strich == b.strich) return true;
     return a.strich && b.strich && *a.strich == *b.strich;
@@ -333,7 +333,8 @@ bool pdfbibGleicherStrich(const PdfbibOp& a, const PdfbibOp& b)
 
 void pdfbibStrichSetzen(cairo_t* cr, const PdfbibOp& op)
 {
-    if (op.strich) cairo_set_dash(cr, op.strich->data(), static_cast<int>(op.strich->size()), 0);
+    const auto& strich = op.stil->strich;
+    if (strich) cairo_set_dash(cr, strich->data(), static_cast<int>(strich->size()), 0);
     else cairo_set_dash(cr, nullptr, 0, 0);
 }
 
@@ -347,21 +348,25 @@ void pdfbibStrichSetzen(cairo_t* cr, const PdfbibOp& op)
 size_t pdfbibLinienMalen(cairo_t* cr, const std::vector<PdfbibOp>& ops, size_t k)
 {
     const PdfbibOp& a = ops[k];
-    auto gleich = [&a](const PdfbibOp& o) {
-        return o.art == PdfbibOpArt::Linie && o.breite == a.breite && pdfbibGleicherStrich(o, a) && o.linie.r == a.linie.r &&
-               o.linie.g == a.linie.g && o.linie.b == a.linie.b;
+    const PdfbibStil& sa = *a.stil;
+    auto gleich = [&sa](const PdfbibOp& o) {
+        if (o.art != PdfbibOpArt::Linie) return false;
+        if (o.stil.get() == &sa) return true;
+        const PdfbibStil& so = *o.stil;
+        return so.breite == sa.breite && pdfbibGleicherStrich(so, sa) && so.linie.r == sa.linie.r &&
+               so.linie.g == sa.linie.g && so.linie.b == sa.linie.b;
     };
-    cairo_save(cr);
-    cairo_set_line_width(cr, a.breite);
+    // No save and restore around the run: every op sets the width, dash
+    // and colour it draws with, and a saved state copies the dash pattern.
+    cairo_set_line_width(cr, sa.breite);
     pdfbibStrichSetzen(cr, a);
-    cairo_set_source_rgb(cr, a.linie.r, a.linie.g, a.linie.b);
+    cairo_set_source_rgb(cr, sa.linie.r, sa.linie.g, sa.linie.b);
     for (; k < ops.size() && gleich(ops[k]); ++k) {
         const PdfbibZahlen& p = ops[k].p;
         cairo_move_to(cr, p[0], p[1]);
         cairo_line_to(cr, p[2], p[3]);
     }
     cairo_stroke(cr);
-    cairo_restore(cr);
     return k;
 }
 
@@ -384,14 +389,14 @@ void pdfbibOpMalen(cairo_t* cr, const PdfbibOp& op)
         return;
     }
     cairo_save(cr);
-    cairo_set_line_width(cr, op.breite);
+    cairo_set_line_width(cr, op.stil->breite);
     pdfbibStrichSetzen(cr, op);
     const PdfbibZahlen& p = op.p;
     switch (op.art) {
     case PdfbibOpArt::Linie:
         cairo_move_to(cr, p[0], p[1]);
         cairo_line_to(cr, p[2], p[3]);
-        cairo_set_source_rgb(cr, op.linie.r, op.linie.g, op.linie.b);
+        cairo_set_source_rgb(cr, op.stil->linie.r, op.stil->linie.g, op.stil->linie.b);
         cairo_stroke(cr);
         break;
     case PdfbibOpArt::Box:
@@ -412,7 +417,7 @@ void pdfbibOpMalen(cairo_t* cr, const PdfbibOp& op)
         } else {  // flat: the line between its extremes
             cairo_move_to(cr, p[0] - p[2] / 2, p[1] - p[3] / 2);
             cairo_line_to(cr, p[0] + p[2] / 2, p[1] + p[3] / 2);
-            cairo_set_source_rgb(cr, op.linie.r, op.linie.g, op.linie.b);
+            cairo_set_source_rgb(cr, op.stil->linie.r, op.stil->linie.g, op.stil->linie.b);
             cairo_stroke(cr);
         }
         break;

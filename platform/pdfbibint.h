@@ -36,7 +36,7 @@ struct PdfbibBild {
     ~PdfbibBild();
 };
 
-enum class PdfbibOpArt { Linie, Box, Kreis, Ellipse, Bogen, Pfad, Text, Bild, Vektor };
+enum class PdfbibOpArt : uint8_t { Linie, Box, Kreis, Ellipse, Bogen, Pfad, Text, Bild, Vektor };
 
 // Coordinates and sizes of a recorded op: up to four in place (lines,
 // boxes, circles, ellipses, texts, images), more (arcs, paths) shared on
@@ -80,15 +80,22 @@ struct PdfbibTextTeil {
     PdfbibFarbe farbe;
 };
 
-// One recorded drawing call with the state it was made in. Dash patterns
-// are shared by the ops drawn with them (null: solid).
-struct PdfbibOp {
-    PdfbibOpArt art = PdfbibOpArt::Linie;
-    int modus = 0;
-    bool geschlossen = true;     // a path: closed by DPLClosePath
+// The drawing state an op is drawn with: line width, colours and dash
+// pattern (lengths; null: solid).
+struct PdfbibStil {
     double breite = 1;
     PdfbibFarbe linie, fuellung;
-    std::shared_ptr<const std::vector<double>> strich;  // dash lengths; null: solid
+    std::shared_ptr<const std::vector<double>> strich;
+};
+
+// One recorded drawing call with the state it was made in. The state is
+// shared by the ops drawn in a row with the same one: a document's ops stay
+// until it is written, and every byte more per op costs fresh pages.
+struct PdfbibOp {
+    PdfbibOpArt art = PdfbibOpArt::Linie;
+    uint8_t modus = 0;
+    bool geschlossen = true;     // a path: closed by DPLClosePath
+    std::shared_ptr<const PdfbibStil> stil;  // never null once recorded
     PdfbibZahlen p;              // coordinates and sizes, by kind
     double winkel = 0;
     std::shared_ptr<const PdfbibTextTeil> text;

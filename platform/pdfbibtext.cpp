@@ -9,6 +9,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <memory>
+#include <string>
+#include <unordered_map>
 #include <vector>
 #include <strings.h>
 
@@ -141,11 +144,28 @@ double pdfbibAufstieg(const PdfbibSchrift& s, double groesse)
 
 double pdfbibTextBreite(const PdfbibSchrift& s, double groesse, const std::string& utf8)
 {
+    // Widths measured before, by font, size and text: an export measures
+    // each text piece to fit it, and sheets repeat their texts (terminal
+    // and device names) many times. Laying a text out costs far more than
+    // the lookup. The table is emptied when full.
+    static std::unordered_map<std::string, double> gemessen;
+    constexpr size_t GEMESSENSUP = 8192;
+    std::string schluessel;
+    schluessel.reserve(s.familie.size() + utf8.size() + sizeof groesse + 3);
+    schluessel.append(s.familie);
+    schluessel.push_back('\0');
+    schluessel.push_back(static_cast<char>((s.fett ? 1 : 0) | (s.kursiv ? 2 : 0)));
+    schluessel.append(reinterpret_cast<const char*>(&groesse), sizeof groesse);
+    schluessel.append(utf8);
+    if (auto it = gemessen.find(schluessel); it != gemessen.end()) return it->second;
     PangoLayout* l = pdfbibLayout(pdfbibKontext(), s, groesse, utf8);
     PangoRectangle logisch;
     pango_layout_get_extents(l, nullptr, &logisch);
     g_object_unref(l);
-    return logisch.width / static_cast<double>(PANGO_SCALE);
+    const double breite = logisch.width / static_cast<double>(PANGO_SCALE);
+    if (gemessen.size() >= GEMESSENSUP) gemessen.clear();
+    gemessen.emplace(std::move(schluessel), breite);
+    return breite;
 }
 
 double pdfbibGesichtBreite(std::string_view faceCp1252, double groesse, std::string_view cp1252,
@@ -210,6 +230,108 @@ PangoLayout* pdfbibZeichenLayout(cairo_t* cr)
 
 }  // namespace
 
+namespace {
+
+// A text laid out at its natural width: what drawing it needs, whatever
+// its place, scaling and alignment.
+struct PdfbibLauf {
+    cairo_font_face_t* face = nullptr;  // referenced
+    cairo_matrix_t matrix{};            // the font matrix, not yet widened
+    cairo_font_options_t* optionen = nullptr;
+    double grund = 0;                   // baseline, from the layout's top
+    std::vector<cairo_glyph_t> glyphen; // x: the natural position (offset included); y: from the baseline
+};
+struct PdfbibSatz {
+    double breite = 0;  // natural logical width
+    std::vector<PdfbibLauf> laeufe;
+    PdfbibSatz() = default;
+    PdfbibSatz(const PdfbibSatz&) = delete;
+    PdfbibSatz& operator=(const PdfbibSatz&) = delete;
+    ~PdfbibSatz()
+    {
+        for (PdfbibLauf& l : laeufe) {
+            cairo_font_face_destroy(l.face);
+            cairo_font_options_destroy(l.optionen);
+        }
+    }
+};
+
+void pdfbibSetzen(cairo_t* cr, const PdfbibTextTeil& t, PdfbibSatz& satz)
+{
+    PangoLayout* l = pdfbibZeichenLayout(cr);
+    PangoFontDescription* d = pdfbibBeschreibung(t.schrift, t.groesse);
+    pango_layout_set_font_description(l, d);
+    pango_font_description_free(d);
+    pango_layout_set_text(l, t.utf8.data(), static_cast<int>(t.utf8.size()));
+    PangoRectangle logisch;
+    pango_layout_get_extents(l, nullptr, &logisch);
+    satz.breite = logisch.width / static_cast<double>(PANGO_SCALE);
+    const double oben = -pango_layout_get_baseline(l) / static_cast<double>(PANGO_SCALE);
+    PangoLayoutIter* it = pango_layout_get_iter(l);
+    do {
+        PangoLayoutRun* run = pango_layout_iter_get_run_readonly(it);
+        if (run == nullptr) continue;
+        PangoRectangle lauf;
+        pango_layout_iter_get_run_extents(it, nullptr, &lauf);
+        const double grund = oben + pango_layout_iter_get_baseline(it) / static_cast<double>(PANGO_SCALE);
+        cairo_scaled_font_t* sf = pango_cairo_font_get_scaled_font(PANGO_CAIRO_FONT(run->item->analysis.font));
+        if (sf == nullptr) continue;
+        PdfbibLauf& r = satz.laeufe.emplace_back();
+        r.face = cairo_font_face_reference(cairo_scaled_font_get_font_face(sf));
+        cairo_scaled_font_get_font_matrix(sf, &r.matrix);
+        r.optionen = cairo_font_options_create();
+        cairo_scaled_font_get_font_options(sf, r.optionen);
+        r.grund = grund;
+        double x = lauf.x / static_cast<double>(PANGO_SCALE);
+        const PangoGlyphString* gs = run->glyphs;
+        for (int i = 0; i < gs->num_glyphs; ++i) {
+            const PangoGlyphInfo& g = gs->glyphs[i];
+            const double ox = g.geometry.x_offset / static_cast<double>(PANGO_SCALE);
+            const double oy = g.geometry.y_offset / static_cast<double>(PANGO_SCALE);
+            if (!(g.glyph & PANGO_GLYPH_UNKNOWN_FLAG) && g.glyph != PANGO_GLYPH_EMPTY)
+                r.glyphen.push_back({g.glyph, x + ox, oy});
+            x += g.geometry.width / static_cast<double>(PANGO_SCALE);
+        }
+    } while (pango_layout_iter_next_run(it));
+    pango_layout_iter_free(it);
+}
+
+// Texts laid out before, by font, size, text, the linear part of the
+// transformation and the target's font options (what the layout depends
+// on: Pango drops the translation). Sheets repeat their texts, and laying
+// one out costs far more than the lookup. Emptied when full.
+const PdfbibSatz& pdfbibSatz(cairo_t* cr, const PdfbibTextTeil& t)
+{
+    static std::unordered_map<std::string, std::unique_ptr<PdfbibSatz>> saetze;
+    constexpr size_t SAETZESUP = 4096;
+    cairo_matrix_t m;
+    cairo_get_matrix(cr, &m);
+    cairo_font_options_t* fo = cairo_font_options_create();
+    cairo_surface_get_font_options(cairo_get_target(cr), fo);
+    const unsigned long optionen = cairo_font_options_hash(fo);
+    cairo_font_options_destroy(fo);
+    std::string k;
+    k.reserve(t.schrift.familie.size() + t.utf8.size() + 6 * sizeof(double) + 3);
+    auto zahl = [&k](const auto& v) { k.append(reinterpret_cast<const char*>(&v), sizeof v); };
+    k.append(t.schrift.familie);
+    k.push_back('\0');
+    k.push_back(static_cast<char>((t.schrift.fett ? 1 : 0) | (t.schrift.kursiv ? 2 : 0)));
+    zahl(t.groesse);
+    zahl(m.xx);
+    zahl(m.yx);
+    zahl(m.xy);
+    zahl(m.yy);
+    zahl(optionen);
+    k.append(t.utf8);
+    if (auto it = saetze.find(k); it != saetze.end()) return *it->second;
+    if (saetze.size() >= SAETZESUP) saetze.clear();
+    auto satz = std::make_unique<PdfbibSatz>();
+    pdfbibSetzen(cr, t, *satz);
+    return *saetze.emplace(std::move(k), std::move(satz)).first->second;
+}
+
+}  // namespace
+
 // The text is laid out at its natural width and its glyphs are set one by
 // one with a font matrix widened by the scaling, each at its advance times
 // the scaling. Scaling the whole layout through the transformation instead
@@ -221,52 +343,23 @@ void pdfbibTextMalen(cairo_t* cr, const PdfbibOp& op)
     cairo_translate(cr, op.p[0], op.p[1]);
     cairo_rotate(cr, op.winkel * M_PI / 180.0);
     cairo_scale(cr, 1.0, -1.0);  // glyphs upright again, y down
-    PangoLayout* l = pdfbibZeichenLayout(cr);
     const PdfbibTextTeil& t = *op.text;
-    PangoFontDescription* d = pdfbibBeschreibung(t.schrift, t.groesse);
-    pango_layout_set_font_description(l, d);
-    pango_font_description_free(d);
-    pango_layout_set_text(l, t.utf8.data(), static_cast<int>(t.utf8.size()));
+    const PdfbibSatz& satz = pdfbibSatz(cr, t);
     const double sk = t.skala / 100.0;
-    PangoRectangle logisch;
-    pango_layout_get_extents(l, nullptr, &logisch);
-    const double breite = logisch.width / static_cast<double>(PANGO_SCALE) * sk;
+    const double breite = satz.breite * sk;
     const double dx = t.ausrichtung == 1 ? -breite / 2 : t.ausrichtung == 2 ? -breite : 0.0;
-    const double oben = -pango_layout_get_baseline(l) / static_cast<double>(PANGO_SCALE);
     cairo_set_source_rgb(cr, t.farbe.r, t.farbe.g, t.farbe.b);
-    PangoLayoutIter* it = pango_layout_get_iter(l);
     std::vector<cairo_glyph_t> glyphen;
-    do {
-        PangoLayoutRun* run = pango_layout_iter_get_run_readonly(it);
-        if (run == nullptr) continue;
-        PangoRectangle lauf;
-        pango_layout_iter_get_run_extents(it, nullptr, &lauf);
-        const double grund = oben + pango_layout_iter_get_baseline(it) / static_cast<double>(PANGO_SCALE);
-        cairo_scaled_font_t* sf = pango_cairo_font_get_scaled_font(PANGO_CAIRO_FONT(run->item->analysis.font));
-        if (sf == nullptr) continue;
-        cairo_matrix_t fm;
-        cairo_scaled_font_get_font_matrix(sf, &fm);
+    for (const PdfbibLauf& r : satz.laeufe) {
+        cairo_matrix_t fm = r.matrix;
         fm.xx *= sk;
         fm.xy *= sk;
-        cairo_font_options_t* fo = cairo_font_options_create();
-        cairo_scaled_font_get_font_options(sf, fo);
-        cairo_set_font_face(cr, cairo_scaled_font_get_font_face(sf));
+        cairo_set_font_face(cr, r.face);
         cairo_set_font_matrix(cr, &fm);
-        cairo_set_font_options(cr, fo);
-        cairo_font_options_destroy(fo);
+        cairo_set_font_options(cr, r.optionen);
         glyphen.clear();
-        double x = lauf.x / static_cast<double>(PANGO_SCALE);
-        const PangoGlyphString* gs = run->glyphs;
-        for (int i = 0; i < gs->num_glyphs; ++i) {
-            const PangoGlyphInfo& g = gs->glyphs[i];
-            const double ox = g.geometry.x_offset / static_cast<double>(PANGO_SCALE);
-            const double oy = g.geometry.y_offset / static_cast<double>(PANGO_SCALE);
-            if (!(g.glyph & PANGO_GLYPH_UNKNOWN_FLAG) && g.glyph != PANGO_GLYPH_EMPTY)
-                glyphen.push_back({g.glyph, dx + (x + ox) * sk, grund + oy});
-            x += g.geometry.width / static_cast<double>(PANGO_SCALE);
-        }
+        for (const cairo_glyph_t& g : r.glyphen) glyphen.push_back({g.index, dx + g.x * sk, r.grund + g.y});
         if (!glyphen.empty()) cairo_show_glyphs(cr, glyphen.data(), static_cast<int>(glyphen.size()));
-    } while (pango_layout_iter_next_run(it));
-    pango_layout_iter_free(it);
+    }
     cairo_restore(cr);
 }

@@ -252,17 +252,43 @@ int pvwModusVergleich(const PvwEintrag* a, const PvwEintrag* b)
     return 0;
 }
 
-void pvwUeberschrift(PvwEintrag* e, const projekttext& t)
+// What a heading takes of a subtitle entry, each text already cut as the
+// list keeps it: a third of the entry's size, for the headings a scan holds
+// until the records have moved.
+struct PvwUeberText {
+    char kenn[UTKENNSUP + 1];
+    char utitel[PVWUTTEXTSUP + 1];
+    char anlage[PVWUTTEXTSUP + 1];
+    char ort[PVWUTTEXTSUP + 1];
+    char bauwerk[PVWUTTEXTSUP + 1];
+    char objekt[PVWUTTEXTSUP + 1];
+    char zeilen[PVWUTZEILEN][PVWUTTEXTSUP + 1];
+};
+
+PvwUeberText pvwUeberText(const projekttext& t)
+{
+    PvwUeberText u;
+    strkopie(u.kenn, t.kenn, UTKENNSUP);
+    strkopie(u.utitel, t.titel, PVWUTTEXTSUP);
+    strkopie(u.anlage, t.anlage, PVWUTTEXTSUP);
+    strkopie(u.ort, t.ort, PVWUTTEXTSUP);
+    strkopie(u.bauwerk, t.gruppe[0], PVWUTTEXTSUP);
+    strkopie(u.objekt, t.gruppe[1], PVWUTTEXTSUP);
+    for (int z = 0; z < PVWUTZEILEN; ++z) strkopie(u.zeilen[z], t.text[z], PVWUTTEXTSUP);
+    return u;
+}
+
+void pvwUeberschrift(PvwEintrag* e, const PvwUeberText& t)
 {
     std::memset(e, 0, sizeof *e);
     e->art = PVW_UNTERTITEL;
     strkopie(e->kenn, t.kenn, UTKENNSUP);
-    strkopie(e->utitel, t.titel, PVWUTTEXTSUP);
+    strkopie(e->utitel, t.utitel, PVWUTTEXTSUP);
     strkopie(e->anlage, t.anlage, PVWUTTEXTSUP);
     strkopie(e->ort, t.ort, PVWUTTEXTSUP);
-    strkopie(e->bauwerk, t.gruppe[0], PVWUTTEXTSUP);
-    strkopie(e->objekt, t.gruppe[1], PVWUTTEXTSUP);
-    for (int z = 0; z < PVWUTZEILEN; ++z) strkopie(e->zeilen[z], t.text[z], PVWUTTEXTSUP);
+    strkopie(e->bauwerk, t.bauwerk, PVWUTTEXTSUP);
+    strkopie(e->objekt, t.objekt, PVWUTTEXTSUP);
+    for (int z = 0; z < PVWUTZEILEN; ++z) strkopie(e->zeilen[z], t.zeilen[z], PVWUTTEXTSUP);
 }
 
 // Appends the non-empty texts joined by single blanks, cut to the capacity.
@@ -291,13 +317,15 @@ static void pvwSortieren()
 {
     if (pvwAnzahl == 0) return;
     static int32_t nummern[PVWSUP];
-    static PvwNamensSchluessel schluessel[PVWSUP];
+    // As many keys as records: a key is about 180 bytes, and a table for
+    // the whole capacity was built (and its memory touched) at every scan.
+    std::vector<PvwNamensSchluessel> schluessel(static_cast<size_t>(pvwAnzahl));
     for (int32_t i = 0; i < pvwAnzahl; ++i) {
         nummern[i] = i;
-        PvwSchluesselBilden(pvwListe[i].name, &schluessel[i]);
+        PvwSchluesselBilden(pvwListe[i].name, &schluessel[static_cast<size_t>(i)]);
     }
     shellsortu(nummern, pvwAnzahl, sizeof nummern[0],
-               [](const void* va, const void* vb, void*) {
+               [](const void* va, const void* vb, void* u) {
                    const int32_t ia = *static_cast<const int32_t*>(va), ib = *static_cast<const int32_t*>(vb);
                    const PvwEintrag* a = &pvwListe[ia];
                    const PvwEintrag* b = &pvwListe[ib];
@@ -305,9 +333,10 @@ static void pvwSortieren()
                    const int v = pvwArtVergleich(a, b, &entschieden);
                    if (entschieden) return v;
                    const int m = pvwModusVergleich(a, b);
-                   return m != 0 ? m : PvwSchluesselVergleich(schluessel[ia], schluessel[ib]);
+                   const auto* k = static_cast<const PvwNamensSchluessel*>(u);
+                   return m != 0 ? m : PvwSchluesselVergleich(k[ia], k[ib]);
                },
-               nullptr);
+               schluessel.data());
     // Each cycle of the permutation through one spare record.
     static PvwEintrag frei;
     for (int32_t start = 0; start < pvwAnzahl; ++start) {
@@ -619,7 +648,7 @@ static void pvwUntertitelEinfuegen(const char* pdfTitel)
     if (pvwAnzahl == 0) return;
     // First which drawing gets a heading, then every record moves once,
     // from the back, to its place among them.
-    std::vector<std::pair<int, projekttext>> ueber;  // heading in front of the drawing
+    std::vector<std::pair<int, PvwUeberText>> ueber;  // heading in front of the drawing
     int n = 0;  // n - i headings so far
     projekttext aktuell;
     UtitelLeerText(&aktuell);
@@ -631,7 +660,7 @@ static void pvwUntertitelEinfuegen(const char* pdfTitel)
             // A full list takes no further heading; the drawings stay.
             if (t.kenn[0] != '\0' && std::strcmp(t.kenn, aktuell.kenn) != 0 && n - i + pvwAnzahl < PVWSUP) {
                 aktuell = t;
-                ueber.emplace_back(i, t);
+                ueber.emplace_back(i, pvwUeberText(t));
                 ++n;
             }
         }

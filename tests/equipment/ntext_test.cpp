@@ -1,6 +1,7 @@
 // Generated and attached texts, unassigned placements and the start point
 // over the equipment file: a hand-written file read and written back, the
 // text operations and the display post-processing.
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -19,6 +20,7 @@
 #include "model/einstell.h"
 #include "model/textvar.h"
 #include "model/zeichnun.h"
+#include "support/bdatei.h"
 #include "tests/equipment/bmtest.h"
 
 using namespace bmtest;
@@ -191,6 +193,117 @@ TEST_F(Texte, SortingOrdersTheTextsByIdCodeNumberAndLine)
     }, &z);
     EXPECT_EQ(g, "diegcbhfa");
     EXPECT_EQ(z, "diegcbhfa");
+}
+
+// The text sections are kept as lines and become records on first use.
+// That parse keeps the reading rules (id 0 and lines without 0x1C dropped,
+// at most 19,999 records, counting kept ones only), a reload or a restored
+// snapshot replaces lines never parsed, and a sort or a write that comes
+// first sees the file's records.
+TEST_F(Texte, TextLinesParsedOnFirstUseKeepTheRulesOfAParseWhileReading)
+{
+    const auto gz = [](uint32_t id, const char* code, int nr, int zeile, const std::string& text) {
+        char k[16];
+        std::snprintf(k, sizeof k, "%04X", id);
+        return std::string(k) + "\x1c" + code + "\x1c" + std::to_string(nr) + "\x1c" + std::to_string(zeile) + "\x1c" +
+               text + "\n";
+    };
+    const auto datei = [](const std::string& g, const std::string& z) {
+        return "zvkA\n)S Ges\n)S Btl\n)S Gtx\n" + g + ")S Ztx\n" + z + ")S Wse\n)S Vgb\n)E\n";
+    };
+    const auto alle = [](bool zusatz) {
+        std::string s;
+        if (zusatz) {
+            ZtxDurchlaufen(0, nullptr, -1, 0, [](const appztext* t, void* u) {
+                *static_cast<std::string*>(u) += std::to_string(t->id) + t->code + std::to_string(t->nr) + ":" +
+                                                 std::to_string(t->zeile) + "=" + t->text + ",";
+            }, &s);
+        } else {
+            GtxDurchlaufen(0, nullptr, -1, 0, [](const appgtext* t, void* u) {
+                *static_cast<std::string*>(u) += std::to_string(t->id) + t->code + std::to_string(t->nr) + ":" +
+                                                 std::to_string(t->zeile) + "=" + t->text + ",";
+            }, &s);
+        }
+        return s;
+    };
+    // File A, unsorted, with what the parse drops and cuts.
+    const std::string a = datei(gz(9, "H", 0, 2, "neun zwei") + "; Kommentar\n" + gz(0, "H", 0, 1, "null") +
+                                    "ohne Trenner\n" + gz(9, "HXYZ", 0, 1, std::string(45, 'g') + "   ") +
+                                    "   " + gz(3, " U", 1, 1, "drei"),
+                                gz(7, "U", 1, 1, std::string(25, 'z')) + gz(0, "U", 1, 1, "null") + gz(2, "U", 1, 1, "zwei"));
+    const std::string aGtx = "9H0:2=neun zwei,9HXY0:1=" + std::string(40, 'g') + ",3U1:1=drei,";
+    const std::string aZtx = "7U1:1=" + std::string(20, 'z') + ",2U1:1=zwei,";
+    const std::string b = datei(gz(5, "H", 0, 1, "fuenf"), gz(6, "U", 1, 1, "sechs"));
+    schreiben(pfad("BMittel.zvk"), a);
+    BMDateiLesen();
+    EXPECT_EQ(alle(false), aGtx);
+    EXPECT_EQ(alle(true), aZtx);
+
+    // A reload before any use forgets the first file's lines.
+    schreiben(pfad("BMittel.zvk"), a);
+    BMDateiLesen();
+    schreiben(pfad("BMittel.zvk"), b);
+    BMDateiLesen();
+    EXPECT_EQ(alle(false), "5H0:1=fuenf,");
+    EXPECT_EQ(alle(true), "6U1:1=sechs,");
+
+    // A snapshot restored over lines not parsed yet replaces them.
+    std::vector<char> g(static_cast<size_t>(GtxSichern(nullptr))), z(static_cast<size_t>(ZtxSichern(nullptr)));
+    GtxSichern(g.data());
+    ZtxSichern(z.data());
+    schreiben(pfad("BMittel.zvk"), a);
+    BMDateiLesen();
+    GtxHerstellen(g.data());
+    ZtxHerstellen(z.data());
+    EXPECT_EQ(alle(false), "5H0:1=fuenf,");
+    EXPECT_EQ(alle(true), "6U1:1=sechs,");
+
+    // The same straight through the section reader, without the store's
+    // reset in between.
+    const auto abschnitt = [&](const std::string& zeilen) {
+        schreiben(pfad("abschnitt.txt"), zeilen + ")S Ztx\n");
+        BDAT d;
+        ASSERT_GE(bdopenlesen(&d, pfad("abschnitt.txt").c_str()), 0);
+        GtxAbschnittLesen(&d);
+        bdclose(&d);
+    };
+    abschnitt(gz(1, "H", 0, 1, "eins"));
+    abschnitt(gz(2, "H", 0, 1, "zwei"));
+    EXPECT_EQ(alle(false), "2H0:1=zwei,");
+
+    // A sort as the first use orders the file's records.
+    BMDateiLesen();
+    GtxSortieren();
+    ZtxSortieren();
+    EXPECT_EQ(alle(false), "3U1:1=drei,9H0:2=neun zwei,9HXY0:1=" + std::string(40, 'g') + ",");
+    EXPECT_EQ(alle(true), "2U1:1=zwei,7U1:1=" + std::string(20, 'z') + ",");
+
+    // A write as the first use writes the file's records.
+    BMDateiLesen();
+    GtxTextNeu(4, "H", 0, 1, "vier");  // something to write
+    ASSERT_EQ(BMDateiSchreiben(), 0);
+    const std::string geschrieben = lesen(pfad("BMittel.zvk"));
+    EXPECT_NE(geschrieben.find(")S Gtx\n" + gz(9, "H", 0, 2, "neun zwei") + gz(9, "HXY", 0, 1, std::string(40, 'g')) +
+                               gz(3, "U", 1, 1, "drei") + gz(4, "H", 0, 1, "vier") + ")S Ztx\n" +
+                               gz(7, "U", 1, 1, std::string(20, 'z')) + gz(2, "U", 1, 1, "zwei") + ")S Wse"),
+              std::string::npos)
+        << geschrieben;
+
+    // The cap counts kept records only: 20,001 lines with an id-0 line
+    // among the first ones keep the first 19,999 with an id.
+    std::string viele;
+    viele += gz(0, "H", 0, 1, "null");
+    for (int i = 1; i <= 20001; ++i) viele += gz(static_cast<uint32_t>(i), "H", 0, 1, "t" + std::to_string(i));
+    schreiben(pfad("BMittel.zvk"), datei(viele, viele));
+    BMDateiLesen();
+    EXPECT_EQ(GtxAnzahl(0, nullptr, -1), 19999);
+    EXPECT_EQ(gtx(19999, "H", 0, 1), "t19999");
+    EXPECT_EQ(gtx(20000, "H", 0, 1), "");
+    EXPECT_EQ(ztx(19999, "H", 0, 1), "t19999");
+    EXPECT_EQ(ztx(20000, "H", 0, 1), "");
+    // A full list refuses an append.
+    GtxTextNeu(1, "H", 0, 2, "mehr");
+    EXPECT_EQ(GtxAnzahl(0, nullptr, -1), 19999);
 }
 
 TEST_F(Texte, PostProcessingTable)

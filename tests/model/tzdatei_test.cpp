@@ -310,17 +310,21 @@ TEST_F(Datei, ALargeDrawingLoadsAsItsObjectsInsertedOneByOne)
         starten(ram);
         // One by one: each object inserted under the state the records
         // before it made.
-        ZeiDatei d;
-        ASSERT_EQ(ZeiDateiLesend(&d, gross.c_str()), 0);
-        STT z = start;
-        BEF b;
-        while (ZeiBefLesen(&d, &b) == 0) {
-            if (BefIstObjekt(b.code)) {
-                ASSERT_GE(TzEinfuegenMitStempel(0, &b, &z), 0);
+        STT z;
+        auto einzelnEinfuegen = [&] {
+            ZeiDatei d;
+            ASSERT_EQ(ZeiDateiLesend(&d, gross.c_str()), 0);
+            z = start;
+            BEF b;
+            while (ZeiBefLesen(&d, &b) == 0) {
+                if (BefIstObjekt(b.code)) {
+                    ASSERT_GE(TzEinfuegenMitStempel(0, &b, &z), 0);
+                }
+                BefZerlegen(&b, &z, nullptr);
             }
-            BefZerlegen(&b, &z, nullptr);
-        }
-        ZeiDateiSchliessen(&d);
+            ZeiDateiSchliessen(&d);
+        };
+        einzelnEinfuegen();
         ASSERT_EQ(TzAnzahl(), anzahl);
         const std::vector<std::string> einzeln = tzBild();
         ASSERT_EQ(speichern(o / "EINZELN.ZEI"), 0);
@@ -328,6 +332,8 @@ TEST_F(Datei, ALargeDrawingLoadsAsItsObjectsInsertedOneByOne)
         TzLeeren();
         STT aus;
         ASSERT_EQ(TzLaden(gross.c_str(), &start, &aus, 0, 0, 0), 0);
+        // The cells' basket lists are complete when the load returns.
+        EXPECT_TRUE(tzZellenStimmen());
         EXPECT_EQ(sttText(aus), sttText(z));
         const std::vector<std::string> geladen = tzBild();
         ASSERT_EQ(geladen.size(), einzeln.size());
@@ -342,6 +348,24 @@ TEST_F(Datei, ALargeDrawingLoadsAsItsObjectsInsertedOneByOne)
         TzLeeren();
         ASSERT_EQ(TzLaden((o / "GELADEN.ZEI").c_str(), &start, &aus, 0, 0, 0), 0);
         EXPECT_TRUE(tzBild() == einzeln);
+
+        // Loaded again on top, after the walks made the lines' cells and
+        // lists: the same as inserting the objects a second time.
+        ASSERT_EQ(TzLaden(gross.c_str(), &start, &aus, 0, 0, 0), 0);
+        EXPECT_TRUE(tzZellenStimmen());
+        const std::vector<std::string> zweimalGeladen = tzBild();
+        ASSERT_EQ(speichern(o / "ZWEIMAL.ZEI"), 0);
+        TzLeeren();
+        einzelnEinfuegen();
+        tzBild();
+        einzelnEinfuegen();
+        ASSERT_EQ(TzAnzahl(), 2 * anzahl);
+        const std::vector<std::string> zweimalEinzeln = tzBild();
+        ASSERT_EQ(zweimalGeladen.size(), zweimalEinzeln.size());
+        for (size_t i = 0; i < zweimalGeladen.size(); ++i)
+            ASSERT_EQ(zweimalGeladen[i], zweimalEinzeln[i]) << "line " << i;
+        ASSERT_EQ(speichern(o / "ZWEIMAL-EINZELN.ZEI"), 0);
+        EXPECT_EQ(mtLesen(o / "ZWEIMAL.ZEI"), mtLesen(o / "ZWEIMAL-EINZELN.ZEI"));
     }
     BauEnde();
     VerSetzen(1, "");

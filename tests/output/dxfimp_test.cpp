@@ -5,9 +5,12 @@
 // the export; the progress texts; failures that leave the target as it was.
 #include "output/dxfimp.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <map>
+#include <random>
 
 #include "dxftest.h"
 #include "model/befehl.h"
@@ -15,6 +18,7 @@
 #include "model/zustand.h"
 #include "output/dxfexp.h"
 #include "output/dxfkonf.h"
+#include "output/dxfzahl.h"
 #include "platform/dialog.h"
 #include "winlib/anwdaten.h"
 #include "winlib/langdlg.h"
@@ -198,6 +202,79 @@ TEST_F(DxfImp, CodeLinesReadWhateverTheirLayout)
     for (const char* c : {"+11", "1O", "1 1", "99999999999", "-11", "11\r1"}) {
         EXPECT_EQ(zeilen(entities(gut + "|" + c + "|77")), ohne) << c;
     }
+}
+
+// Plain decimals read by the import itself give the very double
+// std::from_chars gives: awkward values by hand, the shortest texts of
+// doubles, fixed texts, long digit runs and decimals next to (and at) the
+// point halfway between two doubles.
+TEST(DxfZahl, PlainDecimalsReadAsFromCharsReadsThem)
+{
+    long schnell = 0, faelle = 0;
+    auto pruefe = [&](const std::string& t) {
+        double a = 0, b = 0;
+        ++faelle;
+        if (!dxfzahl::dezimal(t.data(), t.data() + t.size(), &a)) return;
+        ++schnell;
+        const auto r = std::from_chars(t.data(), t.data() + t.size(), b);
+        ASSERT_TRUE(r.ec == std::errc() && r.ptr == t.data() + t.size()) << t;
+        ASSERT_EQ(std::memcmp(&a, &b, sizeof a), 0) << t << ": " << a << " != " << b;
+    };
+    for (const char* t : {"0", "-0", "-0.000", "1.", ".5", "-.5", "0.1", "2.5", "0.30000000000000004", "1.2500000003336909",
+                          "9007199254740991", "9007199254740993", "9007199254740992.5", "18446744073709551615",
+                          "99999999999999999.99", "0.000000000000000000001", "4.35", "1e5", "1,5", "-", ".", "1.2.3",
+                          "12345678901234567890",
+                          // The quotient in 64 bits falls exactly halfway between two
+                          // doubles while the decimal does not: rounded again it would
+                          // be one off.
+                          "9308491.4478091700", "2.65341996231748678", "-999499.9991994999", "9.0549005584659783",
+                          "300.89443577917271", "9999.969399299979159", ".9210755938168094237"}) {
+        pruefe(t);
+    }
+    // Only plain decimals of up to 19 digits are read here.
+    for (const char* t : {"1e5", "1,5", "-", ".", "1.2.3", "12345678901234567890", " 1", "+1", "inf"}) {
+        double v = 7;
+        EXPECT_FALSE(dxfzahl::dezimal(t, t + std::strlen(t), &v)) << t;
+        EXPECT_EQ(v, 7) << t;
+    }
+    std::mt19937_64 g(54);
+    char z[64];
+    for (int i = 0; i < 300000; ++i) {
+        std::string t;
+        switch (i % 4) {
+        case 0: {
+            const double v = std::ldexp(static_cast<double>(g() >> 11), -static_cast<int>(g() % 80));
+            t.assign(z, std::to_chars(z, z + sizeof z, (i & 4) ? -v : v).ptr);
+            break;
+        }
+        case 1: {
+            const double v = static_cast<double>(g() % 2000000) / 7.0;
+            t.assign(z, std::to_chars(z, z + sizeof z, v, std::chars_format::fixed, static_cast<int>(g() % 20)).ptr);
+            break;
+        }
+        case 2: {
+            const int n = 1 + static_cast<int>(g() % 19);
+            for (int k = 0; k < n; ++k) t += static_cast<char>('0' + (g() % 3 ? 9 : g() % 10));
+            t.insert(g() % (n + 1), 1, '.');
+            break;
+        }
+        default: {
+            // (2m + 1) / 2^(f + 1) is halfway between two doubles of 53 bits;
+            // its exact decimal, or up to two units of its last digit off.
+            const int f = static_cast<int>(g() % 4);
+            unsigned __int128 x = 2 * ((uint64_t{1} << 52) + (g() >> 12)) + 1;
+            for (int k = 0; k <= f; ++k) x *= 5;
+            x += static_cast<unsigned __int128>(static_cast<long long>(g() % 5) - 2);
+            for (; x > 0; x /= 10) t.insert(t.begin(), static_cast<char>('0' + static_cast<int>(x % 10)));
+            t.insert(t.size() - static_cast<size_t>(f + 1), 1, '.');
+            break;
+        }
+        }
+        pruefe(t);
+        if (HasFatalFailure()) return;
+    }
+    // The common forms take this way (not from_chars every time).
+    EXPECT_GT(schnell, faelle * 3 / 4);
 }
 
 TEST_F(DxfImp, EdgeCasesOnTheDrawing)

@@ -512,3 +512,19 @@ TEST_F(PdfExportTest, TwoColourPenAlternatesItsColoursAlongASolidLine)
         EXPECT_EQ(farben[i], i % 2 == 0 ? "128 192 255" : "255 0 0") << i << "\n" << alle(p);
     EXPECT_EQ(mit(p, "DPLSetLineWidth")[0], "DPLSetLineWidth 1.42");
 }
+
+// The layers' display switches are read at the start of each export (not
+// for every page): a switch changed between two exports reaches the second.
+TEST_F(PdfExportTest, LayerSwitchesChangedBetweenExportsReachTheNextExport)
+{
+    const std::string blatt = "LAY 3\nSA 7\nZL 100,0000 0,0000\nZA4\n";
+    const auto linien = [&](const std::string& ziel) {
+        protokoll.clear();
+        return mit(export_({blatt, blatt}, ziel), "DPLDrawLine").size();
+    };
+    EXPECT_EQ(linien("an.pdf"), 2u);
+    satzMit({{"LayAnz2", "0"}});
+    EXPECT_EQ(linien("aus.pdf"), 0u);
+    satzMit({{"LayAnz2", "1"}});
+    EXPECT_EQ(linien("wieder.pdf"), 2u);
+}

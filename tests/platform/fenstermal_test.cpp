@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 
 #include "platform/gdi.h"
 #include "tests/platform/fenster_pruef.h"
@@ -109,10 +110,10 @@ TEST_F(Malen, UpdateWindowAndRedrawWindowPaintAtOnce)
     EXPECT_EQ(pumpen(), V{});
 }
 
-// A window is painted once it is shown: measuring in it and sizing it
-// while hidden make no surface; what was drawn on it is kept through a
-// hidden resize.
-TEST_F(Malen, AHiddenWindowGetsItsSurfaceWhenShownAndKeepsWhatWasDrawn)
+// A window gets its surface when its pixels are first read: measuring in
+// it and sizing it while hidden, and painting it while no one looks, make
+// none; what was drawn on it is kept through a hidden resize.
+TEST_F(Malen, AHiddenWindowGetsItsSurfaceWhenReadAndKeepsWhatWasDrawn)
 {
     HWND a = fenster("A", WS_POPUP, 10, 10, 100, 80);
     HDC hdc = GetDC(a);
@@ -126,11 +127,12 @@ TEST_F(Malen, AHiddenWindowGetsItsSurfaceWhenShownAndKeepsWhatWasDrawn)
     EXPECT_EQ(plFensterVon(a)->flaeche, nullptr);
     ShowWindow(a, SW_SHOW);
     plHeadlessPumpen();
+    EXPECT_EQ(plFensterVon(a)->flaeche, nullptr);
+    EXPECT_EQ(plFensterPixel(a, 5, 5), GetSysColor(COLOR_WINDOW));
     cairo_surface_t* fl = plFensterVon(a)->flaeche;
     ASSERT_NE(fl, nullptr);
     EXPECT_EQ(cairo_image_surface_get_width(fl), 300);
     EXPECT_EQ(cairo_image_surface_get_height(fl), 200);
-    EXPECT_EQ(plFensterPixel(a, 5, 5), GetSysColor(COLOR_WINDOW));
     EXPECT_EQ(plFensterPixel(a, 295, 195), GetSysColor(COLOR_WINDOW));
     hdc = GetDC(a);
     SetPixel(hdc, 20, 30, ROT);
@@ -139,6 +141,135 @@ TEST_F(Malen, AHiddenWindowGetsItsSurfaceWhenShownAndKeepsWhatWasDrawn)
     SetWindowPos(a, 0, 0, 0, 150, 120, SWP_NOMOVE | SWP_NOZORDER);
     EXPECT_EQ(plFensterPixel(a, 20, 30), ROT);
     EXPECT_EQ(plFensterPixel(a, 140, 110), GetSysColor(COLOR_WINDOW));
+}
+
+// Painting no one reads goes nowhere; the first read paints the whole
+// window again (frame, client area, children), so it shows what painting
+// all along would have, while what was still pending stays pending. A DC
+// from GetDC reads too: its drawing lands on the painted window and stays.
+TEST_F(Malen, PaintingNoOneReadIsDoneAtTheFirstRead)
+{
+    HWND a = fenster("A", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 300, 200);
+    HWND k = fenster("K", WS_CHILD | WS_VISIBLE | WS_BORDER, 20, 20, 100, 40, a, 1, "RecEinfach");
+    HWND b = fenster("B", WS_POPUP | WS_VISIBLE, 400, 10, 100, 80);
+    SetWindowLongPtr(a, GWLP_USERDATA, 1);
+    SetWindowLongPtr(b, GWLP_USERDATA, 1);
+    eingriff = rotMalen;
+    plHeadlessPumpen();
+    EXPECT_EQ(plFensterVon(a)->flaeche, nullptr);
+    EXPECT_EQ(plFensterVon(b)->flaeche, nullptr);
+    // Pending when the pixels are read: painted later by the loop, once.
+    InvalidateRect(k, nullptr, TRUE);
+    beachtet = {WM_PAINT};
+    nimm();
+    const std::string pfad = (std::filesystem::temp_directory_path() / "velmo_nachholen.png").string();
+    ASSERT_EQ(plFensterPng(a, pfad.c_str()), 0);
+    EXPECT_EQ(nimm(), (V{"A:PAINT", "K:PAINT"}));
+    cairo_surface_t* s = cairo_image_surface_create_from_png(pfad.c_str());
+    ASSERT_EQ(cairo_surface_status(s), CAIRO_STATUS_SUCCESS);
+    auto pixel = [s](int x, int y) {
+        uint32_t v;
+        std::memcpy(&v, cairo_image_surface_get_data(s) + y * cairo_image_surface_get_stride(s) + x * 4, 4);
+        return RGB((v >> 16) & 0xff, (v >> 8) & 0xff, v & 0xff);
+    };
+    POINT o{0, 0};
+    ClientToScreen(a, &o);
+    RECT r;
+    GetWindowRect(a, &r);
+    int cx = o.x - r.left, cy = o.y - r.top;
+    EXPECT_EQ(pixel(cx + 5, cy + 5), ROT);
+    EXPECT_EQ(pixel(cx + 30, cy + 30), GetSysColor(COLOR_BTNFACE));  // the child
+    EXPECT_EQ(pixel(cx + 20, cy + 20), GetSysColor(COLOR_WINDOWFRAME));  // its border
+    EXPECT_EQ(pixel(cx + 100, cy / 2), GetSysColor(COLOR_INACTIVECAPTION)) << "caption (B is active)";
+    cairo_surface_destroy(s);
+    std::remove(pfad.c_str());
+    RECT u;
+    EXPECT_TRUE(GetUpdateRect(k, &u, FALSE));
+    EXPECT_EQ(pumpen(), V{"K:PAINT"});
+    EXPECT_EQ(plFensterPixel(k, 10, 10), GetSysColor(COLOR_BTNFACE));
+    HDC hdc = GetDC(b);
+    ASSERT_NE(hdc, 0u);
+    EXPECT_EQ(nimm(), V{"B:PAINT"});
+    SetPixel(hdc, 50, 50, RGB(0, 0, 255));
+    ReleaseDC(b, hdc);
+    EXPECT_EQ(pumpen(), V{});
+    EXPECT_EQ(plFensterPixel(b, 50, 50), RGB(0, 0, 255));
+    EXPECT_EQ(plFensterPixel(b, 5, 5), ROT);
+}
+
+// The whole surface of a top-level window, as values.
+std::vector<uint32_t> flaecheLesen(HWND a)
+{
+    EXPECT_NE(plFensterPixel(a, 0, 0), CLR_INVALID);  // a read: held paints are made
+    cairo_surface_t* fl = plFensterVon(a)->flaeche;
+    std::vector<uint32_t> v;
+    if (!fl) return v;
+    cairo_surface_flush(fl);
+    const int b = cairo_image_surface_get_width(fl), h = cairo_image_surface_get_height(fl);
+    const int stride = cairo_image_surface_get_stride(fl);
+    const unsigned char* d = cairo_image_surface_get_data(fl);
+    v.push_back(static_cast<uint32_t>(b));
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < b; ++x) {
+            uint32_t p;
+            std::memcpy(&p, d + y * stride + x * 4, 4);
+            v.push_back(p & 0xffffff);
+        }
+    return v;
+}
+
+// Held painting leaves the pixels that painting at once leaves, whatever
+// happened between the paints: a child painted at once while its parent's
+// erase was pending and then painted over by the parent (no
+// WS_CLIPCHILDREN) stays painted over; a destroyed child's pixels are
+// painted over by its parent; a moved child; a window made smaller and
+// larger again.
+TEST_F(Malen, HeldPaintingLeavesThePixelsOfPaintingAtOnce)
+{
+    struct Fall {
+        const char* name;
+        std::function<void(HWND a, HWND k)> schritte;
+    } faelle[] = {
+        {"child painted before its parent's erase",
+         [](HWND a, HWND k) {
+             InvalidateRect(a, nullptr, TRUE);
+             SetWindowLongPtr(k, GWLP_USERDATA, 1);
+             InvalidateRect(k, nullptr, FALSE);
+             UpdateWindow(k);
+             plHeadlessPumpen();
+         }},
+        {"child destroyed", [](HWND, HWND k) { DestroyWindow(k); plHeadlessPumpen(); }},
+        {"child moved",
+         [](HWND, HWND k) {
+             SetWindowPos(k, 0, 120, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+             plHeadlessPumpen();
+         }},
+        {"window made smaller and larger",
+         [](HWND a, HWND) {
+             SetWindowPos(a, 0, 0, 0, 150, 90, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+             plHeadlessPumpen();
+             SetWindowPos(a, 0, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+             plHeadlessPumpen();
+         }},
+    };
+    eingriff = rotMalen;
+    for (const Fall& f : faelle) {
+        std::vector<uint32_t> bild[2];
+        for (int gehalten = 0; gehalten < 2; ++gehalten) {
+            HWND a = fenster("A", WS_POPUP | WS_VISIBLE | WS_BORDER, 10, 10, 300, 200);
+            if (!gehalten) ReleaseDC(a, GetDC(a));  // read once: painted at once from here on
+            HWND k = fenster("K", WS_CHILD | WS_VISIBLE | WS_BORDER, 20, 20, 100, 40, a, 1, "RecEinfach");
+            plHeadlessPumpen();
+            f.schritte(a, k);
+            if (gehalten) {
+                EXPECT_EQ(plFensterVon(a)->flaeche, nullptr) << f.name;
+            }
+            bild[gehalten] = flaecheLesen(a);
+            DestroyWindow(a);
+        }
+        ASSERT_FALSE(bild[0].empty()) << f.name;
+        EXPECT_EQ(bild[0], bild[1]) << f.name;
+    }
 }
 
 TEST_F(Malen, ScrollWindowMovesPixelsAndInvalidatesTheUncoveredStrip)

@@ -351,6 +351,155 @@ TEST_F(Pdf, EveryLineKeepsTheDashPatternItWasDrawnWith)
     EXPECT_EQ(strichFolge(ziel, 1), "6 3|2 1 0.5 1||6 3|");
 }
 
+// Width, colour and dash pattern in force at every stroke of a page, as
+// "w r g b [dash]|".
+std::string zustandFolge(const std::string& pfad, int seite)
+{
+    struct Leser : QPDFObjectHandle::ParserCallbacks {
+        std::string folge, breite, farbe, muster;
+        std::vector<QPDFObjectHandle> werte;
+        static std::string zahl(QPDFObjectHandle o)
+        {
+            char t[32];
+            std::snprintf(t, sizeof t, "%g", o.getNumericValue());
+            return t;
+        }
+        void handleObject(QPDFObjectHandle o) override
+        {
+            if (!o.isOperator()) {
+                werte.push_back(o);
+                return;
+            }
+            const std::string op = o.getOperatorValue();
+            if (op == "w" && werte.size() == 1) breite = zahl(werte[0]);
+            if (op == "RG" && werte.size() == 3) farbe = zahl(werte[0]) + " " + zahl(werte[1]) + " " + zahl(werte[2]);
+            if (op == "d" && !werte.empty() && werte[0].isArray()) {
+                muster.clear();
+                for (QPDFObjectHandle z : std::vector<QPDFObjectHandle>(werte[0].getArrayAsVector()))
+                    muster += (muster.empty() ? "" : " ") + zahl(z);
+            }
+            if (op == "S") folge += breite + " " + farbe + " [" + muster + "]|";
+            werte.clear();
+        }
+        void handleEOF() override {}
+    } l;
+    QPDF q;
+    q.processFile(pfad.c_str());
+    QPDFObjectHandle s = q.getAllPages()[static_cast<size_t>(seite - 1)];
+    s.parsePageContents(&l);
+    return l.folge;
+}
+
+// Ops drawn one after another share what they are drawn with as long as
+// nothing changes: each change of width, colour or pattern reaches only the
+// ops drawn after it, and a pattern set again (also after many others, and
+// after solid end strokes) is the same pattern.
+TEST_F(Pdf, EveryOpKeepsTheWidthColourAndPatternItWasDrawnWith)
+{
+    ASSERT_GT(DPLNewDocument(bib), 0);
+    DPLSetLineWidth(bib, 1);
+    DPLSetLineColor(bib, 0, 0, 0);
+    double y = 800;
+    auto linie = [&] {
+        y -= 10;
+        return DPLDrawLine(bib, 20, y + 10, 300 - y / 10, y);
+    };
+    struct Schritt {
+        const char* was;
+        std::function<void()> setzen;
+        const char* erwartet;  // the stroke of the line drawn after it
+    };
+    const Schritt schritte[] = {
+        {"start", [] {}, "1 0 0 0 []|"},
+        {"breite", [&] { DPLSetLineWidth(bib, 2.5); }, "2.5 0 0 0 []|"},
+        {"farbe", [&] { DPLSetLineColor(bib, 1, 0, 0); }, "2.5 1 0 0 []|"},
+        {"fuellung allein", [&] { DPLSetFillColor(bib, 0, 1, 0); }, "2.5 1 0 0 []|"},
+        {"muster", [&] { DPLSetLineDashEx(bib, L"3 1"); }, "2.5 1 0 0 [3 1]|"},
+        {"voll", [&] { DPLSetLineDashEx(bib, L""); }, "2.5 1 0 0 []|"},
+        {"muster wieder", [&] { DPLSetLineDashEx(bib, L"3 1"); }, "2.5 1 0 0 [3 1]|"},
+        {"anderes", [&] { DPLSetLineDashEx(bib, L"1 2"); }, "2.5 1 0 0 [1 2]|"},
+        {"viele andere",
+         [&] {
+             for (int i = 1; i <= 40; ++i) DPLSetLineDashEx(bib, (std::to_wstring(i) + L" 1").c_str());
+             DPLSetLineDashEx(bib, L"3 1");
+         },
+         "2.5 1 0 0 [3 1]|"},
+        {"breite zurueck", [&] { DPLSetLineWidth(bib, 1); }, "1 1 0 0 [3 1]|"},
+        {"farbe zurueck", [&] { DPLSetLineColor(bib, 0, 0, 1); }, "1 0 0 1 [3 1]|"},
+    };
+    std::string erwartet;
+    for (const Schritt& s : schritte) {
+        s.setzen();
+        ASSERT_EQ(linie(), 1) << s.was;
+        ASSERT_EQ(DPLDrawBox(bib, 400, y + 10, 20, 5, 0), 1) << s.was;  // a box drawn with the same state
+        erwartet += std::string(s.erwartet) + s.erwartet;
+    }
+    const std::string ziel = p("zustand.pdf");
+    ASSERT_EQ(speichern(ziel), 1) << DPLLastErrorCode(bib);
+    EXPECT_EQ(zustandFolge(ziel, 1), erwartet);
+}
+
+// A text is laid out once and set again wherever it repeats: each
+// occurrence keeps its own size, angle, scaling and alignment.
+TEST_F(Pdf, ARepeatedTextKeepsEachSizeAngleScalingAndAlignment)
+{
+    ASSERT_GT(DPLNewDocument(bib), 0);
+    ASSERT_EQ(DPLSelectFont(bib, DPLAddStandardFont(bib, 4)), 1);
+    struct Fall {
+        double groesse, skala, winkel;
+        int ausrichtung;
+        double x, y;
+    };
+    const Fall faelle[] = {
+        {20, 100, 0, 0, 50, 750}, {40, 100, 0, 0, 50, 650}, {20, 100, 90, 0, 400, 400},
+        {20, 50, 0, 0, 50, 550},  {20, 100, 0, 2, 500, 750}, {20, 100, 0, 0, 50, 450},
+    };
+    for (const Fall& f : faelle) {
+        DPLSetTextSize(bib, f.groesse);
+        DPLSetTextScaling(bib, f.skala);
+        DPLSetTextAlign(bib, f.ausrichtung);
+        ASSERT_EQ(DPLDrawRotatedText(bib, f.x, f.y, f.winkel, L"Klemme"), 1);
+    }
+    const std::string ziel = p("texte.pdf");
+    ASSERT_EQ(speichern(ziel), 1) << DPLLastErrorCode(bib);
+    // Word boxes in the reader's space (y down from the top): the order of
+    // the texts drawn.
+    const std::string xml = pdfAusgabe("pdftotext -bbox '" + ziel + "' - 2>/dev/null");
+    struct Kasten {
+        double l, o, r, u;
+    };
+    std::vector<Kasten> k;
+    for (size_t i = xml.find("<word"); i != std::string::npos; i = xml.find("<word", i + 1)) {
+        Kasten b{};
+        ASSERT_EQ(std::sscanf(xml.c_str() + i, "<word xMin=\"%lf\" yMin=\"%lf\" xMax=\"%lf\" yMax=\"%lf\"", &b.l, &b.o,
+                              &b.r, &b.u),
+                  4)
+            << xml.substr(i, 80);
+        k.push_back(b);
+    }
+    ASSERT_EQ(k.size(), std::size(faelle)) << xml;
+    // pdftotext sorts the words; take them by their places.
+    auto bei = [&](double x, double yOben) -> Kasten {
+        for (const Kasten& b : k)
+            if (b.l - 1 <= x && x <= b.r + 1 && b.o - 1 <= yOben && yOben <= b.u + 1) return b;
+        return Kasten{};
+    };
+    const double h = 841.9;
+    const Kasten a = bei(60, h - 755), gross = bei(60, h - 660), gedreht = bei(395, h - 420),
+                 schmal = bei(55, h - 555), rechts = bei(480, h - 755), wieder = bei(60, h - 455);
+    const double w = a.r - a.l, hoehe = a.u - a.o;
+    ASSERT_GT(w, 40);
+    EXPECT_NEAR(gross.r - gross.l, 2 * w, 1);
+    EXPECT_NEAR(gross.u - gross.o, 2 * hoehe, 1);
+    EXPECT_NEAR(gedreht.u - gedreht.o, w, 1);  // upward along the page
+    EXPECT_NEAR(gedreht.r - gedreht.l, hoehe, 1);
+    EXPECT_NEAR(schmal.r - schmal.l, w / 2, 1);
+    EXPECT_NEAR(rechts.r, 500, 1);  // right-aligned: ends at its point
+    EXPECT_NEAR(rechts.r - rechts.l, w, 1);
+    EXPECT_NEAR(wieder.l, a.l, 0.01);
+    EXPECT_NEAR(wieder.r - wieder.l, w, 0.01);
+}
+
 // Lines drawn alike in a row become one stroke of several subpaths; each
 // line still starts its dash pattern afresh (the lines start at different
 // x, so a pattern running on from one to the next shows), and the page
