@@ -284,6 +284,15 @@ TEST_F(Pdf, ShapesAndImagesLandWhereTheCoordinatesSay)
             << grad;
 }
 
+// Hands the content of page `seite` (from 1) to `leser`.
+void seiteLesen(const std::string& pfad, int seite, QPDFObjectHandle::ParserCallbacks& leser)
+{
+    QPDF q;
+    q.processFile(pfad.c_str());
+    QPDFObjectHandle s = q.getAllPages()[static_cast<size_t>(seite - 1)];
+    s.parsePageContents(&leser);
+}
+
 // Stroke operators ("S") in the content of page `seite` (from 1).
 int striche(const std::string& pfad, int seite)
 {
@@ -292,70 +301,17 @@ int striche(const std::string& pfad, int seite)
         void handleObject(QPDFObjectHandle o) override { n += o.isOperator() && o.getOperatorValue() == "S"; }
         void handleEOF() override {}
     } z;
-    QPDF q;
-    q.processFile(pfad.c_str());
-    QPDFObjectHandle s = q.getAllPages()[static_cast<size_t>(seite - 1)];
-    s.parsePageContents(&z);
+    seiteLesen(pfad, seite, z);
     return z.n;
 }
 
-// The dash pattern before every stroke of a page, as "6 3" (solid: "")
-// followed by "|" for the stroke.
-std::string strichFolge(const std::string& pfad, int seite)
-{
-    struct Leser : QPDFObjectHandle::ParserCallbacks {
-        std::string folge, muster;
-        QPDFObjectHandle letztes;
-        void handleObject(QPDFObjectHandle o) override
-        {
-            if (!o.isOperator()) {
-                if (o.isArray()) letztes = o;
-                return;
-            }
-            if (o.getOperatorValue() == "d") {
-                muster.clear();
-                for (QPDFObjectHandle z : std::vector<QPDFObjectHandle>(letztes.getArrayAsVector())) {
-                    char t[32];
-                    std::snprintf(t, sizeof t, "%s%g", muster.empty() ? "" : " ", z.getNumericValue());
-                    muster += t;
-                }
-            } else if (o.getOperatorValue() == "S") {
-                folge += muster + "|";
-            }
-        }
-        void handleEOF() override {}
-    } l;
-    QPDF q;
-    q.processFile(pfad.c_str());
-    QPDFObjectHandle s = q.getAllPages()[static_cast<size_t>(seite - 1)];
-    s.parsePageContents(&l);
-    return l.folge;
-}
-
-// Each line keeps the pattern it was drawn with, whatever is set after it;
-// setting the same pattern again leaves lines drawn alike.
-TEST_F(Pdf, EveryLineKeepsTheDashPatternItWasDrawnWith)
-{
-    ASSERT_GT(DPLNewDocument(bib), 0);
-    auto linie = [&](const wchar_t* muster, double y) {
-        return DPLSetLineDashEx(bib, muster) & DPLDrawLine(bib, 20, y, 300, y);
-    };
-    ASSERT_EQ(linie(L"6 3", 700), 1);
-    ASSERT_EQ(linie(L"6.00 3.00", 690), 1);  // the same pattern: one stroke with the first
-    ASSERT_EQ(linie(L"2 1 0.5 1", 680), 1);
-    ASSERT_EQ(linie(L"", 670), 1);
-    ASSERT_EQ(linie(L"6 3", 660), 1);
-    ASSERT_EQ(DPLSetLineDashEx(bib, L"9 9"), 1);  // set, but nothing drawn with it
-    const std::string ziel = p("muster.pdf");
-    ASSERT_EQ(speichern(ziel), 1) << DPLLastErrorCode(bib);
-    EXPECT_EQ(strichFolge(ziel, 1), "6 3|2 1 0.5 1||6 3|");
-}
-
 // Width, colour and dash pattern in force at every stroke of a page, as
-// "w r g b [dash]|".
-std::string zustandFolge(const std::string& pfad, int seite)
+// "w r g b [dash]|", or with `nurMuster` the pattern alone, as "6 3|"
+// (solid: "|").
+std::string zustandFolge(const std::string& pfad, int seite, bool nurMuster = false)
 {
     struct Leser : QPDFObjectHandle::ParserCallbacks {
+        bool nurMuster = false;
         std::string folge, breite, farbe, muster;
         std::vector<QPDFObjectHandle> werte;
         static std::string zahl(QPDFObjectHandle o)
@@ -378,16 +334,33 @@ std::string zustandFolge(const std::string& pfad, int seite)
                 for (QPDFObjectHandle z : std::vector<QPDFObjectHandle>(werte[0].getArrayAsVector()))
                     muster += (muster.empty() ? "" : " ") + zahl(z);
             }
-            if (op == "S") folge += breite + " " + farbe + " [" + muster + "]|";
+            if (op == "S") folge += nurMuster ? muster + "|" : breite + " " + farbe + " [" + muster + "]|";
             werte.clear();
         }
         void handleEOF() override {}
     } l;
-    QPDF q;
-    q.processFile(pfad.c_str());
-    QPDFObjectHandle s = q.getAllPages()[static_cast<size_t>(seite - 1)];
-    s.parsePageContents(&l);
+    l.nurMuster = nurMuster;
+    seiteLesen(pfad, seite, l);
     return l.folge;
+}
+
+// Each line keeps the pattern it was drawn with, whatever is set after it;
+// setting the same pattern again leaves lines drawn alike.
+TEST_F(Pdf, EveryLineKeepsTheDashPatternItWasDrawnWith)
+{
+    ASSERT_GT(DPLNewDocument(bib), 0);
+    auto linie = [&](const wchar_t* muster, double y) {
+        return DPLSetLineDashEx(bib, muster) & DPLDrawLine(bib, 20, y, 300, y);
+    };
+    ASSERT_EQ(linie(L"6 3", 700), 1);
+    ASSERT_EQ(linie(L"6.00 3.00", 690), 1);  // the same pattern: one stroke with the first
+    ASSERT_EQ(linie(L"2 1 0.5 1", 680), 1);
+    ASSERT_EQ(linie(L"", 670), 1);
+    ASSERT_EQ(linie(L"6 3", 660), 1);
+    ASSERT_EQ(DPLSetLineDashEx(bib, L"9 9"), 1);  // set, but nothing drawn with it
+    const std::string ziel = p("muster.pdf");
+    ASSERT_EQ(speichern(ziel), 1) << DPLLastErrorCode(bib);
+    EXPECT_EQ(zustandFolge(ziel, 1, true), "6 3|2 1 0.5 1||6 3|");
 }
 
 // Ops drawn one after another share what they are drawn with as long as
