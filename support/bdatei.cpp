@@ -140,7 +140,9 @@ int bdOeffnen(BDAT* d, const char* pfad, int modus)
     d->ende = -1;
     const int h = dosopen(pfad, modus);
     if (h < 0) return ERROR;
-    return bdOeffnenMit(d, h);
+    // A file opened only for reading is read front to back by most callers:
+    // larger blocks cost far fewer reads and nothing else (no write-back).
+    return bdOeffnenMit(d, h, modus == 0 ? BDLESEBLOCK : BDBLOCKSUP);
 }
 
 // Mode 0/1 line reading, the system's case: a run without CR, LF or Ctrl-Z

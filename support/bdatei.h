@@ -22,6 +22,7 @@
 #include <cstdint>
 
 constexpr int BDBLOCKSUP = 2048;  // block size of a file record
+constexpr int BDLESEBLOCK = 32768;  // block of a file opened only for reading
 constexpr int BDNOTSUP = 100;     // inline buffer used when no block can be allocated
 constexpr char BDCTRLZ = 26;      // ends the readable data of a text
 

@@ -15,6 +15,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "support/bdatei.h"
 #include "config/datwache.h"
 #include "config/reaktion.h"
 #include "config/verordner.h"
@@ -203,17 +204,19 @@ TEST_F(Dde, CommandFileRunsOneLinePerTickAndLogsTextAsData)
 // went to the log before), the run stops and says so.
 TEST_F(Dde, ALineCutByAReadErrorIsNotRun)
 {
+    // Comment lines up to 9 bytes before the end of the first read block.
+    const size_t vorEnde = BDLESEBLOCK - 9;
     std::string inhalt;
-    for (int i = 0; i < 40; ++i) inhalt += "#" + std::string(48, '-') + "\n";
-    inhalt += "#" + std::string(37, '-') + "\n";
-    ASSERT_EQ(inhalt.size(), 2048u - 9u);
+    while (inhalt.size() + 50 < vorEnde) inhalt += "#" + std::string(48, '-') + "\n";
+    inhalt += "#" + std::string(vorEnde - inhalt.size() - 2, '-') + "\n";
+    ASSERT_EQ(inhalt.size(), vorEnde);
     inhalt += "print Hallo Welt\nexit\n";  // "print Hal" in the first block
     std::ofstream(ordner / "kurz.txt", std::ios::binary) << inhalt;
     ASSERT_GE(BefehlsdateiOeffnen("kurz.txt"), 0);
     {
         PlFehlerScope scope;
         plFehlerSetzen(PlFehlerArt::Lesen, 2, true);
-        for (int i = 0; i < 100 && BefehlsdateiLaeuft(); ++i) BefehlsdateiSchritt();
+        for (int i = 0; i < 1000 && BefehlsdateiLaeuft(); ++i) BefehlsdateiSchritt();
         EXPECT_EQ(plFehlerAusgeloest(PlFehlerArt::Lesen), 1);
     }
     EXPECT_EQ(BefehlsdateiLaeuft(), 0);

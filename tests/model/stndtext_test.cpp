@@ -122,19 +122,21 @@ TEST_F(Stnd, BlockEndsAfterMaxLines)
 
 TEST_F(Stnd, EarlierNamesAreFoundInTheIndex)
 {
-    // Blocks spread over several buffer blocks of the file.
+    // Blocks spread over several buffer blocks of the file (about 115 KB).
+    const std::string f(50, 'f');
     std::string inhalt;
-    for (int i = 0; i < 200; ++i) inhalt += "B" + std::to_string(1000 + i) + "  text " + std::to_string(i) + "\n";
+    for (int i = 0; i < 1500; ++i)
+        inhalt += "B" + std::to_string(10000 + i) + "  text " + std::to_string(i) + "\n        " + f + "\n";
     std::string p = datei(inhalt);
     StndTextWaehlen(p.c_str());
-    EXPECT_EQ(zeilen("B1199"), V{"text 199"});
+    EXPECT_EQ(zeilen("B11499"), (V{"text 1499", f}));
     // Rewrite the first header in place under another name: a scan from the
-    // start would not find B1000 any more, the index still points there.
+    // start would not find B10000 any more, the index still points there.
     std::string neu = inhalt;
-    neu.replace(0, 13, "QQQQQ  neu 00");
+    neu.replace(0, 14, "QQQQQQ  neu 00");
     ASSERT_EQ(neu.size(), inhalt.size());
     mtSchreiben(p, neu);
-    EXPECT_EQ(zeilen("B1000"), V{"neu 00"});
+    EXPECT_EQ(zeilen("B10000"), (V{"neu 00", f}));
 }
 
 TEST_F(Stnd, ChangedFileNoticedAfterTheCounterMoved)

@@ -439,15 +439,16 @@ TEST_F(Bdatei, NewFileIsWrittenWithoutReadingAndWholeInAnyBlockSize)
 TEST_F(Bdatei, ReadErrorIsToldApartFromTheEnd)
 {
     // Three lines spread over two blocks; the second block cannot be read.
-    std::string inhalt = std::string(2047, 'x') + "\nzwei\ndrei\n";
+    std::string inhalt = std::string(BDLESEBLOCK - 1, 'x') + "\nzwei\ndrei\n";
     datei("f", inhalt);
     BDAT d;
     ASSERT_GE(bdopenlesen(&d, p("f").c_str()), 0);
-    char zeile[3000];
-    EXPECT_EQ(bdgets(&d, zeile, 2999), 2047);
+    std::vector<char> puffer(BDLESEBLOCK + 1);
+    char* zeile = puffer.data();
+    EXPECT_EQ(bdgets(&d, zeile, BDLESEBLOCK), BDLESEBLOCK - 1);
     EXPECT_EQ(bdlesefehler(&d), 0);
     plFehlerSetzen(PlFehlerArt::Lesen, 1);
-    EXPECT_EQ(bdgets(&d, zeile, 2999), -1);  // reads as the end ...
+    EXPECT_EQ(bdgets(&d, zeile, BDLESEBLOCK), -1);  // reads as the end ...
     EXPECT_EQ(bdlesefehler(&d), 1);           // ... but is told apart
     plFehlerAllesAus();
     EXPECT_EQ(bdseek(&d, 0), 0);
@@ -457,7 +458,7 @@ TEST_F(Bdatei, ReadErrorIsToldApartFromTheEnd)
     // A seek onto a block that fails to load says so.
     ASSERT_GE(bdopenlesen(&d, p("f").c_str()), 0);
     plFehlerSetzen(PlFehlerArt::Lesen, 1);
-    EXPECT_EQ(bdseek(&d, 2050), -1);
+    EXPECT_EQ(bdseek(&d, BDLESEBLOCK + 2), -1);
     EXPECT_EQ(bdgetc(&d), -1);
     plFehlerAllesAus();
     bdclose(&d);
@@ -465,8 +466,46 @@ TEST_F(Bdatei, ReadErrorIsToldApartFromTheEnd)
     // The normal end of the file is no error.
     ASSERT_GE(bdopenlesen(&d, p("f").c_str()), 0);
     int zeilen = 0;
-    while (bdgets(&d, zeile, 2999) >= 0) ++zeilen;
+    while (bdgets(&d, zeile, BDLESEBLOCK) >= 0) ++zeilen;
     EXPECT_EQ(zeilen, 3);
     EXPECT_EQ(bdlesefehler(&d), 0);
     bdclose(&d);
+}
+
+TEST_F(Bdatei, ReadOnlyRecordReadsWhatTheWritableOneReads)
+{
+    // A record opened only for reading has larger blocks; lines, CR LF pairs,
+    // words and a Ctrl-Z across its block edges read as through 2 KB blocks.
+    std::string inhalt;
+    for (int i = 0; inhalt.size() < 3 * static_cast<size_t>(BDLESEBLOCK); ++i)
+        inhalt += "Zeile " + std::to_string(i) + std::string(static_cast<size_t>(i * 37 % 300), 'z') + "\r\n";
+    inhalt.replace(BDLESEBLOCK - 1, 2, "\r\n");                   // a line end across the first edge
+    inhalt.replace(2 * BDLESEBLOCK - 3, 6, std::string(6, 'q'));   // a line across the second
+    inhalt[2 * BDLESEBLOCK + 500] = '\x1a';                       // the data end there
+    datei("f", inhalt);
+
+    BDAT nurLesen, beschreibbar;
+    ASSERT_GE(bdopenlesen(&nurLesen, p("f").c_str()), 0);
+    ASSERT_GE(bdopen(&beschreibbar, p("f").c_str()), 0);
+    EXPECT_EQ(nurLesen.blockgroesse, BDLESEBLOCK);
+    char a[400], b[400];
+    int zeilen = 0;
+    for (;;) {
+        const int na = bdgets(&nurLesen, a, 300);
+        ASSERT_EQ(na, bdgets(&beschreibbar, b, 300)) << zeilen;
+        if (na < 0) break;
+        ASSERT_STREQ(a, b) << zeilen;
+        ++zeilen;
+    }
+    EXPECT_GT(zeilen, 300);
+    for (const int32_t pos : {BDLESEBLOCK - 3, 2 * BDLESEBLOCK - 1, 5, BDLESEBLOCK}) {
+        ASSERT_EQ(bdseek(&nurLesen, pos), 0);
+        ASSERT_EQ(bdseek(&beschreibbar, pos), 0);
+        EXPECT_EQ(bdgetl(&nurLesen), bdgetl(&beschreibbar)) << pos;
+        EXPECT_EQ(bdzurueck(&nurLesen), bdzurueck(&beschreibbar)) << pos;
+        EXPECT_EQ(bdtell(&nurLesen), pos + 3);
+    }
+    EXPECT_EQ(bdclose(&nurLesen), 0);
+    EXPECT_EQ(bdclose(&beschreibbar), 0);
+    EXPECT_EQ(lesen("f"), inhalt);
 }
