@@ -2,6 +2,12 @@
 // ressource.h). Prefix `rc`. Calls the script parser and writes parse errors to stderr (the
 // trace hook lies above this layer).
 //
+// The packer hands most modules over as parsed at build time: opening one
+// reads its entries' types and names; a dialog, menu, table or image is
+// unpacked at its first lookup and a text at its first LoadString, so a start
+// builds only what it shows. Modules registered as scripts alone are parsed
+// at their first use (or ahead, on a thread of their own).
+//
 // Handles: a module handle is 0x00010000 + the module's index in the registry;
 // a resource handle (HRSRC and its HGLOBAL) is 0x00200000 + module index *
 // 0x10000 + entry index + 1. Both stay valid for the process's life, so a
@@ -45,6 +51,11 @@ struct RcPaket {
     RcModul modul;
     int geladen = 0;
     std::unique_ptr<RcVoraus> voraus;
+    // Packed as parsed by the build: the entries hold type and name until
+    // their content is first asked for (inhaltDa), texts come in one by one.
+    std::string_view gepacktBytes;
+    RcGepackt gepackt;
+    std::vector<char> inhaltDa;
 };
 
 // Built on first use, so the generated code's start-up registration may run
@@ -85,10 +96,35 @@ RcLeser rcPaketLeser(const std::map<std::string, std::string_view>& dateien)
     };
 }
 
+// Opens a module packed as parsed: every entry's type and name.
+bool rcGepacktOeffnen(RcPaket& p)
+{
+    p.modul = RcModul{};
+    p.modul.name = p.name;
+    bool ok = p.gepackt.oeffnen(p.gepacktBytes);
+    if (ok) {
+        p.modul.eintraege.resize(p.gepackt.eintraege());
+        for (size_t i = 0; ok && i < p.modul.eintraege.size(); ++i) ok = p.gepackt.kopf(i, p.modul.eintraege[i]);
+        p.inhaltDa.assign(p.modul.eintraege.size(), 0);
+    }
+    if (!ok) {
+        p.modul = RcModul{};
+        p.modul.name = p.name;
+        p.fehler = p.name + ": gepackte Ressourcen unlesbar";
+    }
+    return ok;
+}
+
 bool rcParsenWennNoetig(RcPaket& p)
 {
     if (p.geparst) return !p.kaputt;
     p.geparst = true;
+    if (!p.gepacktBytes.empty()) {
+        if (rcGepacktOeffnen(p)) return true;
+        p.kaputt = true;
+        std::fprintf(stderr, "ERROR Ressourcen %s: %s\n", p.name.c_str(), p.fehler.c_str());
+        return false;
+    }
     bool ok = false;
     std::unique_ptr<RcVoraus> v = std::move(p.voraus);
     if (v) v->faden.join();
@@ -120,12 +156,33 @@ bool rcIstProgramm(const RcPaket& p)
 }
 
 // A module usable for lookups: the program's, or one loaded by LoadLibrary.
-RcModul* rcModulVonHandle(HMODULE h)
+RcPaket* rcBereitVonHandle(HMODULE h)
 {
     RcPaket* p = rcPaketVonHandle(h);
     if (!p || (!rcIstProgramm(*p) && p->geladen <= 0)) return nullptr;
     if (!rcParsenWennNoetig(*p)) return nullptr;
-    return &p->modul;
+    return p;
+}
+
+RcModul* rcModulVonHandle(HMODULE h)
+{
+    RcPaket* p = rcBereitVonHandle(h);
+    return p ? &p->modul : nullptr;
+}
+
+// Entry i of a ready module with its content; null when the packed content
+// does not read.
+const RcEintrag* rcEintragMitInhalt(RcPaket& p, size_t i)
+{
+    RcEintrag& e = p.modul.eintraege[i];
+    if (i < p.inhaltDa.size() && !p.inhaltDa[i]) {
+        if (!p.gepackt.inhalt(i, e)) {
+            std::fprintf(stderr, "ERROR Ressourcen %s: Eintrag %zu unlesbar\n", p.name.c_str(), i);
+            return nullptr;
+        }
+        p.inhaltDa[i] = 1;
+    }
+    return &e;
 }
 
 WORD rcTypNummer(LPCSTR typ)
@@ -135,14 +192,14 @@ WORD rcTypNummer(LPCSTR typ)
 
 const RcEintrag* rcEintragSuchen(HMODULE h, LPCSTR name, WORD typ, int* index)
 {
-    RcModul* m = rcModulVonHandle(h);
-    if (!m || !name || typ == 0) return nullptr;
+    RcPaket* p = rcBereitVonHandle(h);
+    if (!p || !name || typ == 0) return nullptr;
     RcName n = rcNameAus(name);
-    for (size_t i = 0; i < m->eintraege.size(); ++i) {
-        const RcEintrag& e = m->eintraege[i];
+    for (size_t i = 0; i < p->modul.eintraege.size(); ++i) {
+        const RcEintrag& e = p->modul.eintraege[i];
         if (e.typ == typ && rcNameGleich(e.name, n)) {
             if (index) *index = static_cast<int>(i);
-            return &e;
+            return rcEintragMitInhalt(*p, i);
         }
     }
     return nullptr;
@@ -154,15 +211,13 @@ const RcEintrag* rcEintragVonHandle(DWORD h)
     DWORD rest = h - RC_RESBASIS;
     DWORD modulIndex = rest / RC_RESPROMODUL;
     DWORD eintrag = rest % RC_RESPROMODUL;
-    RcModul* m = rcModulVonHandle(RC_MODULBASIS + modulIndex);
-    if (!m || eintrag == 0 || eintrag > m->eintraege.size()) return nullptr;
-    return &m->eintraege[eintrag - 1];
+    RcPaket* p = rcBereitVonHandle(RC_MODULBASIS + modulIndex);
+    if (!p || eintrag == 0 || eintrag > p->modul.eintraege.size()) return nullptr;
+    return rcEintragMitInhalt(*p, eintrag - 1);
 }
 
-}  // namespace
-
-void rcModulAnmelden(const char* name, const char* const* skripte, int anzSkripte,
-                     const RcGepackteDatei* dateien, int anzDateien)
+void rcAnmelden(const char* name, const char* const* skripte, int anzSkripte, const RcGepackteDatei* dateien,
+                int anzDateien, std::string_view gepackt)
 {
     RcPaket p;
     p.name = name;
@@ -171,6 +226,7 @@ void rcModulAnmelden(const char* name, const char* const* skripte, int anzSkript
     for (int i = 0; i < anzDateien; ++i) {
         p.dateien[dateien[i].pfad] = std::string_view(dateien[i].bytes, dateien[i].groesse);
     }
+    p.gepacktBytes = gepackt;
     auto& pakete = rcPakete();
     for (auto& alt : pakete) {
         if (alt.gross == p.gross) {
@@ -181,12 +237,36 @@ void rcModulAnmelden(const char* name, const char* const* skripte, int anzSkript
     pakete.push_back(std::move(p));
 }
 
+}  // namespace
+
+void rcModulAnmelden(const char* name, const char* const* skripte, int anzSkripte,
+                     const RcGepackteDatei* dateien, int anzDateien)
+{
+    rcAnmelden(name, skripte, anzSkripte, dateien, anzDateien, {});
+}
+
+void rcModulGepacktAnmelden(const char* name, const char* const* skripte, int anzSkripte,
+                            const RcGepackteDatei* dateien, int anzDateien, const char* gepackt,
+                            unsigned long groesse)
+{
+    rcAnmelden(name, skripte, anzSkripte, dateien, anzDateien, std::string_view(gepackt, groesse));
+}
+
+bool rcModulSkripteParsen(const std::string& name, RcModul& modul, std::string& fehler)
+{
+    std::string g = rcGrossText(name);
+    for (const auto& p : rcPakete())
+        if (p.gross == g) return rcModulParsen(p.name, p.skripte, rcPaketLeser(p.dateien), modul, fehler);
+    fehler = name + ": kein solches Modul";
+    return false;
+}
+
 void rcModulVorausParsen(const std::string& name)
 {
     std::string g = rcGrossText(name);
     for (auto& p : rcPakete()) {
         if (p.gross != g) continue;
-        if (p.geparst || p.voraus) return;
+        if (p.geparst || p.voraus || !p.gepacktBytes.empty()) return;
         auto v = std::make_unique<RcVoraus>();
         try {
             v->faden = std::thread([z = v.get(), n = p.name, s = p.skripte, d = p.dateien] {
@@ -305,10 +385,14 @@ BOOL FreeResource(HGLOBAL daten)
 
 const std::string* rcText(HMODULE modul, UINT id)
 {
-    RcModul* m = rcModulVonHandle(modul);
-    if (!m || id > 0xFFFF) return nullptr;
-    auto it = m->texte.find(static_cast<WORD>(id));
-    return it == m->texte.end() ? nullptr : &it->second;
+    RcPaket* p = rcBereitVonHandle(modul);
+    if (!p || id > 0xFFFF) return nullptr;
+    auto& texte = p->modul.texte;
+    auto it = texte.find(static_cast<WORD>(id));
+    if (it != texte.end()) return &it->second;
+    std::string t;
+    if (p->gepacktBytes.empty() || !p->gepackt.text(static_cast<WORD>(id), t)) return nullptr;
+    return &texte.emplace(static_cast<WORD>(id), std::move(t)).first->second;
 }
 
 int LoadString(HINSTANCE modul, UINT id, LPSTR puffer, int groesse)
@@ -334,8 +418,9 @@ std::vector<std::string> rcDialogNamen(HMODULE modul)
     std::vector<std::string> namen;
     const RcModul* m = rcModulVonHandle(modul);
     if (!m) return namen;
+    // Every dialog entry holds its template (a packed one once unpacked).
     for (const RcEintrag& e : m->eintraege)
-        if (e.typ == 5 && e.dialog && !e.name.istZahl) namen.push_back(e.name.text);
+        if (e.typ == 5 && !e.name.istZahl) namen.push_back(e.name.text);
     return namen;
 }
 
