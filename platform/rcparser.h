@@ -112,7 +112,8 @@ private:
 };
 
 // Registers a module packed by the packer: its parsed bytes, and beside them
-// its scripts and files (read only by rcModulSkripteParsen).
+// its scripts and files (read only by rcModulSkripteParsen). Like
+// rcModulAnmelden, it keeps the arrays, not copies: they must stay.
 void rcModulGepacktAnmelden(const char* name, const char* const* skripte, int anzSkripte,
                             const RcGepackteDatei* dateien, int anzDateien, const char* gepackt,
                             unsigned long groesse);

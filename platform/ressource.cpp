@@ -43,8 +43,12 @@ struct RcVoraus {
 struct RcPaket {
     std::string name;
     std::string gross;
-    std::vector<std::string> skripte;
-    std::map<std::string, std::string_view> dateien;
+    // As registered (static data of the generated code): turned into a
+    // list and a map only for a parse.
+    const char* const* skripteRoh = nullptr;
+    int anzSkripte = 0;
+    const RcGepackteDatei* dateienRoh = nullptr;
+    int anzDateien = 0;
     bool geparst = false;
     bool kaputt = false;
     std::string fehler;
@@ -86,9 +90,18 @@ std::string rcDateiModul(const std::string& datei)
     return rcGrossText(n);
 }
 
-RcLeser rcPaketLeser(const std::map<std::string, std::string_view>& dateien)
+std::vector<std::string> rcSkripte(const RcPaket& p)
 {
-    return [&dateien](const std::string& pfad, std::string& inhalt) {
+    return std::vector<std::string>(p.skripteRoh, p.skripteRoh + p.anzSkripte);
+}
+
+// The reader of a module's registered files (the later of two with one path).
+RcLeser rcPaketLeser(const RcPaket& p)
+{
+    std::map<std::string, std::string_view> dateien;
+    for (int i = 0; i < p.anzDateien; ++i)
+        dateien[p.dateienRoh[i].pfad] = std::string_view(p.dateienRoh[i].bytes, p.dateienRoh[i].groesse);
+    return [dateien = std::move(dateien)](const std::string& pfad, std::string& inhalt) {
         auto it = dateien.find(pfad);
         if (it == dateien.end()) return false;
         inhalt.assign(it->second.data(), it->second.size());
@@ -133,7 +146,7 @@ bool rcParsenWennNoetig(RcPaket& p)
         p.modul = std::move(v->modul);
         p.fehler = std::move(v->fehler);
     } else {
-        ok = rcModulParsen(p.name, p.skripte, rcPaketLeser(p.dateien), p.modul, p.fehler);
+        ok = rcModulParsen(p.name, rcSkripte(p), rcPaketLeser(p), p.modul, p.fehler);
     }
     if (!ok) {
         p.kaputt = true;
@@ -222,10 +235,10 @@ void rcAnmelden(const char* name, const char* const* skripte, int anzSkripte, co
     RcPaket p;
     p.name = name;
     p.gross = rcGrossText(name);
-    for (int i = 0; i < anzSkripte; ++i) p.skripte.emplace_back(skripte[i]);
-    for (int i = 0; i < anzDateien; ++i) {
-        p.dateien[dateien[i].pfad] = std::string_view(dateien[i].bytes, dateien[i].groesse);
-    }
+    p.skripteRoh = skripte;
+    p.anzSkripte = std::max(0, anzSkripte);
+    p.dateienRoh = dateien;
+    p.anzDateien = std::max(0, anzDateien);
     p.gepacktBytes = gepackt;
     auto& pakete = rcPakete();
     for (auto& alt : pakete) {
@@ -256,7 +269,7 @@ bool rcModulSkripteParsen(const std::string& name, RcModul& modul, std::string& 
 {
     std::string g = rcGrossText(name);
     for (const auto& p : rcPakete())
-        if (p.gross == g) return rcModulParsen(p.name, p.skripte, rcPaketLeser(p.dateien), modul, fehler);
+        if (p.gross == g) return rcModulParsen(p.name, rcSkripte(p), rcPaketLeser(p), modul, fehler);
     fehler = name + ": kein solches Modul";
     return false;
 }
@@ -269,9 +282,9 @@ void rcModulVorausParsen(const std::string& name)
         if (p.geparst || p.voraus || !p.gepacktBytes.empty()) return;
         auto v = std::make_unique<RcVoraus>();
         try {
-            v->faden = std::thread([z = v.get(), n = p.name, s = p.skripte, d = p.dateien] {
+            v->faden = std::thread([z = v.get(), n = p.name, s = rcSkripte(p), l = rcPaketLeser(p)] {
                 try {
-                    z->ok = rcModulParsen(n, s, rcPaketLeser(d), z->modul, z->fehler);
+                    z->ok = rcModulParsen(n, s, l, z->modul, z->fehler);
                 } catch (...) {
                     z->nochmal = true;
                 }
