@@ -5,6 +5,7 @@
 // queued back after it, so neither the object nor the settings change.
 #include "editor/geloesch.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "editor/befausf.h"
@@ -17,6 +18,9 @@ constexpr int C_LER = 183;
 
 phantom phalis[PHASUP];
 int phaIndex = 0;
+// Slots below this may hold a phantom; the rest are still zero (static
+// storage at the start), so PhantomInit touches no page the session never used.
+int phaBenutzt = 0;
 
 int phaEinreihen(const BEF* b)
 {
@@ -28,7 +32,8 @@ int phaEinreihen(const BEF* b)
 
 void PhantomInit()
 {
-    std::memset(phalis, 0, sizeof phalis);
+    std::memset(phalis, 0, sizeof phalis[0] * static_cast<size_t>(phaBenutzt));
+    phaBenutzt = 0;
     phaIndex = 0;
 }
 
@@ -40,6 +45,7 @@ int PhantomMerken(const BEF* b, const STT* s)
     p.stt = *s;
     p.bef = *b;
     p.generation = gen;
+    phaBenutzt = std::max(phaBenutzt, phaIndex + 1);
     phaIndex = (phaIndex + 1) % PHASUP;
     return gen;
 }

@@ -1,6 +1,7 @@
 // Parallel lines; see mehrfach.h.
 #include "editor/mehrfach.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -30,6 +31,10 @@ struct MflGen {
     mfl liste[LINSUP];
 };
 MflGen genliste[MFLGENSUP];
+// Slots below this may have been written since the last clear; the rest are
+// still zero (static storage at the start), so MflInit touches no page the
+// session never used.
+int mfGenBenutzt = 0;
 int mfSlot = -1;
 int mfAn = 0;
 int mfAktuell = -1;
@@ -157,7 +162,8 @@ void MflInit()
 {
     std::memset(liste, 0, sizeof liste);
     std::memset(angezeigt, 0, sizeof angezeigt);
-    std::memset(genliste, 0, sizeof genliste);
+    std::memset(genliste, 0, sizeof genliste[0] * static_cast<size_t>(mfGenBenutzt));
+    mfGenBenutzt = 0;
     mfSlot = -1;
     mfAn = 0;
     mfAktuell = -1;
@@ -392,6 +398,7 @@ int MflMerken()
     }
     genliste[mfSlot].generation = gen;
     std::memcpy(genliste[mfSlot].liste, liste, sizeof liste);
+    mfGenBenutzt = std::max(mfGenBenutzt, mfSlot + 1);
     mfGeaendert = 0;
     return geschrieben;
 }

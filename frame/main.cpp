@@ -72,13 +72,10 @@ int main(int argc, char** argv)
         std::fputs(MAIN_HILFE, stdout);
         return 0;
     }
-    // The program's resources parse on a thread of their own while the
-    // window system starts; the first FindResource takes them over.
     // A file reaching the size limit (ulimit -f) would end the program in
     // the middle of a save, its temporary file left behind: ignored, the
     // write fails with EFBIG and goes the way of a full disk.
     std::signal(SIGXFSZ, SIG_IGN);
-    rcModulVorausParsen(rcModulName(GetModuleHandle(nullptr)));
     plOrtArgumenteSetzen(argc, argv);
     AnwSchalter schalter;
     anwSchalterLesen(&schalter);

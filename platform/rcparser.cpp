@@ -891,3 +891,310 @@ bool rcUtf8NachCp1252(const std::string& utf8, std::string& cp, size_t* fehlerSt
     }
     return true;
 }
+
+// ---- Packed modules ------------------------------------------------------------
+// Layout (little-endian): "VRC1", the count of texts and of entries; the
+// texts' index (id, offset, length; by id); the entries' index (type,
+// number, whether the name is a number, offset of the name, offset of the
+// content); then the data. A text is its length and its bytes.
+
+namespace {
+
+constexpr char RCG_MARKE[4] = {'V', 'R', 'C', '1'};
+constexpr size_t RCG_KOPF = 12, RCG_TEXT = 12, RCG_EINTRAG = 16;
+constexpr int RCG_MENUETIEFESUP = 64;
+constexpr unsigned RCG_DIALOG = 1, RCG_MENUE = 2, RCG_ACCEL = 4, RCG_BILD = 8;
+
+struct RcgSchreiber {
+    std::string o;
+    void u8(unsigned v) { o.push_back(static_cast<char>(v & 0xFF)); }
+    void u16(unsigned v)
+    {
+        u8(v);
+        u8(v >> 8);
+    }
+    void u32(uint32_t v)
+    {
+        u16(v & 0xFFFF);
+        u16(v >> 16);
+    }
+    void i32(int v) { u32(static_cast<uint32_t>(v)); }
+    void text(const std::string& s)
+    {
+        u32(static_cast<uint32_t>(s.size()));
+        o += s;
+    }
+    void an(size_t stelle, uint32_t v)
+    {
+        for (int i = 0; i < 4; ++i) o[stelle + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+    }
+    void menue(const std::vector<RcMenuePunkt>& punkte)
+    {
+        u32(static_cast<uint32_t>(punkte.size()));
+        for (const RcMenuePunkt& p : punkte) {
+            text(p.text);
+            i32(p.id);
+            u32(p.flags);
+            menue(p.unter);
+        }
+    }
+};
+
+struct RcgLeser {
+    std::string_view b;
+    size_t p = 0;
+    bool ok = true;
+    bool da(size_t n)
+    {
+        if (!ok || p > b.size() || b.size() - p < n) ok = false;
+        return ok;
+    }
+    unsigned u8()
+    {
+        if (!da(1)) return 0;
+        return static_cast<unsigned char>(b[p++]);
+    }
+    unsigned u16()
+    {
+        unsigned a = u8();
+        return a | (u8() << 8);
+    }
+    uint32_t u32()
+    {
+        uint32_t a = u16();
+        return a | (static_cast<uint32_t>(u16()) << 16);
+    }
+    int i32() { return static_cast<int>(u32()); }
+    void text(std::string& s)
+    {
+        uint32_t n = u32();
+        if (!da(n)) return;
+        s.assign(b.data() + p, n);
+        p += n;
+    }
+    void menue(std::vector<RcMenuePunkt>& punkte, int tiefe)
+    {
+        uint32_t n = u32();
+        if (tiefe >= RCG_MENUETIEFESUP || !da(static_cast<size_t>(n) * 16)) {  // each item takes 16 bytes at least
+            ok = false;
+            return;
+        }
+        punkte.resize(n);
+        for (RcMenuePunkt& m : punkte) {
+            text(m.text);
+            m.id = i32();
+            m.flags = u32();
+            menue(m.unter, tiefe + 1);
+            if (!ok) return;
+        }
+    }
+};
+
+}  // namespace
+
+std::string rcModulPacken(const RcModul& modul)
+{
+    RcgSchreiber s;
+    s.o.append(RCG_MARKE, 4);
+    s.u32(static_cast<uint32_t>(modul.texte.size()));
+    s.u32(static_cast<uint32_t>(modul.eintraege.size()));
+    const size_t texte = s.o.size();
+    s.o.resize(texte + modul.texte.size() * RCG_TEXT);
+    const size_t eintraege = s.o.size();
+    s.o.resize(eintraege + modul.eintraege.size() * RCG_EINTRAG);
+    size_t i = 0;
+    for (const auto& [id, t] : modul.texte) {
+        size_t z = texte + i++ * RCG_TEXT;
+        s.o[z] = static_cast<char>(id & 0xFF);
+        s.o[z + 1] = static_cast<char>(id >> 8);
+        s.an(z + 4, static_cast<uint32_t>(s.o.size()));
+        s.an(z + 8, static_cast<uint32_t>(t.size()));
+        s.o += t;
+    }
+    i = 0;
+    for (const RcEintrag& e : modul.eintraege) {
+        size_t z = eintraege + i++ * RCG_EINTRAG;
+        s.o[z] = static_cast<char>(e.typ & 0xFF);
+        s.o[z + 1] = static_cast<char>(e.typ >> 8);
+        s.o[z + 2] = static_cast<char>(e.name.zahl & 0xFF);
+        s.o[z + 3] = static_cast<char>(e.name.zahl >> 8);
+        s.o[z + 4] = e.name.istZahl ? 1 : 0;
+        s.an(z + 8, static_cast<uint32_t>(s.o.size()));
+        s.text(e.name.text);
+        s.text(e.name.gross);
+        s.an(z + 12, static_cast<uint32_t>(s.o.size()));
+        s.text(e.bytes);
+        s.text(e.datei);
+        s.u8((e.dialog ? RCG_DIALOG : 0) | (e.menue ? RCG_MENUE : 0) | (e.accel ? RCG_ACCEL : 0) |
+             (e.bild ? RCG_BILD : 0));
+        if (e.dialog) {
+            const RcDialog& d = *e.dialog;
+            s.text(d.name);
+            for (int v : {d.x, d.y, d.cx, d.cy}) s.i32(v);
+            s.u32(d.stil);
+            s.u32(d.exStil);
+            s.text(d.titel);
+            s.i32(d.schriftGroesse);
+            s.text(d.schrift);
+            s.text(d.menue);
+            s.text(d.klasse);
+            s.u32(static_cast<uint32_t>(d.elemente.size()));
+            for (const RcDlgElement& el : d.elemente) {
+                s.text(el.text);
+                s.i32(el.id);
+                s.text(el.klasse);
+                s.u32(el.stil);
+                s.u32(el.exStil);
+                for (int v : {el.x, el.y, el.cx, el.cy, el.zeile}) s.i32(v);
+            }
+        }
+        if (e.menue) {
+            s.text(e.menue->name);
+            s.menue(e.menue->punkte);
+        }
+        if (e.accel) {
+            s.text(e.accel->name);
+            s.u32(static_cast<uint32_t>(e.accel->eintraege.size()));
+            for (const ACCEL& a : e.accel->eintraege) {
+                s.u8(a.fVirt);
+                s.u16(a.key);
+                s.u16(a.cmd);
+            }
+        }
+        if (e.bild) {
+            s.text(e.bild->name);
+            s.text(e.bild->datei);
+            s.text(e.bild->bytes);
+        }
+    }
+    return s.o;
+}
+
+bool RcGepackt::oeffnen(std::string_view bytes)
+{
+    *this = RcGepackt{};
+    if (bytes.size() < RCG_KOPF || bytes.compare(0, 4, std::string_view(RCG_MARKE, 4)) != 0) return false;
+    RcgLeser l{bytes, 4};
+    size_t t = l.u32(), e = l.u32();
+    // Both indexes must lie inside the bytes (no count is trusted further).
+    if (t > bytes.size() / RCG_TEXT || e > bytes.size() / RCG_EINTRAG ||
+        RCG_KOPF + t * RCG_TEXT + e * RCG_EINTRAG > bytes.size())
+        return false;
+    b_ = bytes;
+    anzTexte_ = t;
+    anzEintraege_ = e;
+    texteAb_ = RCG_KOPF;
+    eintraegeAb_ = RCG_KOPF + t * RCG_TEXT;
+    return true;
+}
+
+bool RcGepackt::kopf(size_t i, RcEintrag& e) const
+{
+    if (i >= anzEintraege_) return false;
+    RcgLeser l{b_, eintraegeAb_ + i * RCG_EINTRAG};
+    e = RcEintrag{};
+    e.typ = static_cast<WORD>(l.u16());
+    e.name.zahl = static_cast<WORD>(l.u16());
+    e.name.istZahl = l.u8() != 0;
+    l.p += 3;
+    l.p = l.u32();
+    l.text(e.name.text);
+    l.text(e.name.gross);
+    return l.ok;
+}
+
+bool RcGepackt::inhalt(size_t i, RcEintrag& e) const
+{
+    if (i >= anzEintraege_) return false;
+    RcgLeser l{b_, eintraegeAb_ + i * RCG_EINTRAG + 12};
+    l.p = l.u32();
+    l.text(e.bytes);
+    l.text(e.datei);
+    unsigned was = l.u8();
+    if (was & RCG_DIALOG) {
+        auto d = std::make_shared<RcDialog>();
+        l.text(d->name);
+        for (int* v : {&d->x, &d->y, &d->cx, &d->cy}) *v = l.i32();
+        d->stil = l.u32();
+        d->exStil = l.u32();
+        l.text(d->titel);
+        d->schriftGroesse = l.i32();
+        l.text(d->schrift);
+        l.text(d->menue);
+        l.text(d->klasse);
+        uint32_t n = l.u32();
+        if (!l.da(static_cast<size_t>(n) * 40)) return false;  // each control takes 40 bytes at least
+        d->elemente.resize(n);
+        for (RcDlgElement& el : d->elemente) {
+            l.text(el.text);
+            el.id = l.i32();
+            l.text(el.klasse);
+            el.stil = l.u32();
+            el.exStil = l.u32();
+            for (int* v : {&el.x, &el.y, &el.cx, &el.cy, &el.zeile}) *v = l.i32();
+        }
+        e.dialog = std::move(d);
+    }
+    if (was & RCG_MENUE) {
+        auto m = std::make_shared<RcMenue>();
+        l.text(m->name);
+        l.menue(m->punkte, 0);
+        e.menue = std::move(m);
+    }
+    if (was & RCG_ACCEL) {
+        auto a = std::make_shared<RcAccel>();
+        l.text(a->name);
+        uint32_t n = l.u32();
+        if (!l.da(static_cast<size_t>(n) * 5)) return false;
+        a->eintraege.resize(n);
+        for (ACCEL& ac : a->eintraege) {
+            ac.fVirt = static_cast<BYTE>(l.u8());
+            ac.key = static_cast<WORD>(l.u16());
+            ac.cmd = static_cast<WORD>(l.u16());
+        }
+        e.accel = std::move(a);
+    }
+    if (was & RCG_BILD) {
+        auto b = std::make_shared<RcBild>();
+        l.text(b->name);
+        l.text(b->datei);
+        l.text(b->bytes);
+        e.bild = std::move(b);
+    }
+    return l.ok;
+}
+
+bool RcGepackt::text(WORD id, std::string& aus) const
+{
+    size_t lo = 0, hi = anzTexte_;
+    while (lo < hi) {
+        size_t m = lo + (hi - lo) / 2;
+        RcgLeser l{b_, texteAb_ + m * RCG_TEXT};
+        WORD w = static_cast<WORD>(l.u16());
+        if (w < id) {
+            lo = m + 1;
+        } else if (w > id) {
+            hi = m;
+        } else {
+            l.p += 2;
+            size_t ab = l.u32(), n = l.u32();
+            if (ab > b_.size() || b_.size() - ab < n) return false;
+            aus.assign(b_.data() + ab, n);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool RcGepackt::alleTexte(std::map<WORD, std::string>& aus) const
+{
+    for (size_t i = 0; i < anzTexte_; ++i) {
+        RcgLeser l{b_, texteAb_ + i * RCG_TEXT};
+        WORD id = static_cast<WORD>(l.u16());
+        l.p += 2;
+        size_t ab = l.u32(), n = l.u32();
+        if (ab > b_.size() || b_.size() - ab < n) return false;
+        aus[id].assign(b_.data() + ab, n);
+    }
+    return true;
+}

@@ -28,6 +28,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/ressource.h"
@@ -81,3 +82,41 @@ bool rcKonstante(const std::string& name, long long& wert);
 // Strict UTF-8 to code page 1252: false (and roughly where, in the
 // converted text, in `fehlerStelle`) when a character has no place in 1252.
 bool rcUtf8NachCp1252(const std::string& utf8, std::string& cp, size_t* fehlerStelle);
+
+// ---- Modules parsed at build time ----------------------------------------------
+// The packer stores each module as parsed, in bytes (rcModulPacken), so the
+// program reads its resources without tokenising its scripts at start-up.
+// The reader indexes the texts and the entries' names; an entry's content is
+// unpacked only when it is first asked for. Reading the bytes back gives
+// exactly what the parse gave.
+std::string rcModulPacken(const RcModul& modul);
+
+class RcGepackt {
+public:
+    // False when the bytes are not a packed module (or are cut short).
+    bool oeffnen(std::string_view bytes);
+    size_t eintraege() const { return anzEintraege_; }
+    // Type and name of entry i (the order of the parse).
+    bool kopf(size_t i, RcEintrag& e) const;
+    // The rest of entry i: bytes, file, and its dialog, menu, table or image.
+    bool inhalt(size_t i, RcEintrag& e) const;
+    // The string table text `id`; false when the module has none.
+    bool text(WORD id, std::string& aus) const;
+    // Every text (for a whole unpacking).
+    bool alleTexte(std::map<WORD, std::string>& aus) const;
+
+private:
+    std::string_view b_;
+    size_t anzTexte_ = 0, anzEintraege_ = 0;
+    size_t texteAb_ = 0, eintraegeAb_ = 0;
+};
+
+// Registers a module packed by the packer: its parsed bytes, and beside them
+// its scripts and files (read only by rcModulSkripteParsen). Like
+// rcModulAnmelden, it keeps the arrays, not copies: they must stay.
+void rcModulGepacktAnmelden(const char* name, const char* const* skripte, int anzSkripte,
+                            const RcGepackteDatei* dateien, int anzDateien, const char* gepackt,
+                            unsigned long groesse);
+// Parses the registered scripts of a module afresh, whatever it was packed
+// as (so a check can set the parse beside what the program reads).
+bool rcModulSkripteParsen(const std::string& name, RcModul& modul, std::string& fehler);

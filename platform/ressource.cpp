@@ -2,6 +2,12 @@
 // ressource.h). Prefix `rc`. Calls the script parser and writes parse errors to stderr (the
 // trace hook lies above this layer).
 //
+// The packer hands most modules over as parsed at build time: opening one
+// reads its entries' types and names; a dialog, menu, table or image is
+// unpacked at its first lookup and a text at its first LoadString, so a start
+// builds only what it shows. Modules registered as scripts alone are parsed
+// at their first use (or ahead, on a thread of their own).
+//
 // Handles: a module handle is 0x00010000 + the module's index in the registry;
 // a resource handle (HRSRC and its HGLOBAL) is 0x00200000 + module index *
 // 0x10000 + entry index + 1. Both stay valid for the process's life, so a
@@ -37,14 +43,23 @@ struct RcVoraus {
 struct RcPaket {
     std::string name;
     std::string gross;
-    std::vector<std::string> skripte;
-    std::map<std::string, std::string_view> dateien;
+    // As registered (static data of the generated code): turned into a
+    // list and a map only for a parse.
+    const char* const* skripteRoh = nullptr;
+    int anzSkripte = 0;
+    const RcGepackteDatei* dateienRoh = nullptr;
+    int anzDateien = 0;
     bool geparst = false;
     bool kaputt = false;
     std::string fehler;
     RcModul modul;
     int geladen = 0;
     std::unique_ptr<RcVoraus> voraus;
+    // Packed as parsed by the build: the entries hold type and name until
+    // their content is first asked for (inhaltDa), texts come in one by one.
+    std::string_view gepacktBytes;
+    RcGepackt gepackt;
+    std::vector<char> inhaltDa;
 };
 
 // Built on first use, so the generated code's start-up registration may run
@@ -75,9 +90,18 @@ std::string rcDateiModul(const std::string& datei)
     return rcGrossText(n);
 }
 
-RcLeser rcPaketLeser(const std::map<std::string, std::string_view>& dateien)
+std::vector<std::string> rcSkripte(const RcPaket& p)
 {
-    return [&dateien](const std::string& pfad, std::string& inhalt) {
+    return std::vector<std::string>(p.skripteRoh, p.skripteRoh + p.anzSkripte);
+}
+
+// The reader of a module's registered files (the later of two with one path).
+RcLeser rcPaketLeser(const RcPaket& p)
+{
+    std::map<std::string, std::string_view> dateien;
+    for (int i = 0; i < p.anzDateien; ++i)
+        dateien[p.dateienRoh[i].pfad] = std::string_view(p.dateienRoh[i].bytes, p.dateienRoh[i].groesse);
+    return [dateien = std::move(dateien)](const std::string& pfad, std::string& inhalt) {
         auto it = dateien.find(pfad);
         if (it == dateien.end()) return false;
         inhalt.assign(it->second.data(), it->second.size());
@@ -85,10 +109,35 @@ RcLeser rcPaketLeser(const std::map<std::string, std::string_view>& dateien)
     };
 }
 
+// Opens a module packed as parsed: every entry's type and name.
+bool rcGepacktOeffnen(RcPaket& p)
+{
+    p.modul = RcModul{};
+    p.modul.name = p.name;
+    bool ok = p.gepackt.oeffnen(p.gepacktBytes);
+    if (ok) {
+        p.modul.eintraege.resize(p.gepackt.eintraege());
+        for (size_t i = 0; ok && i < p.modul.eintraege.size(); ++i) ok = p.gepackt.kopf(i, p.modul.eintraege[i]);
+        p.inhaltDa.assign(p.modul.eintraege.size(), 0);
+    }
+    if (!ok) {
+        p.modul = RcModul{};
+        p.modul.name = p.name;
+        p.fehler = p.name + ": gepackte Ressourcen unlesbar";
+    }
+    return ok;
+}
+
 bool rcParsenWennNoetig(RcPaket& p)
 {
     if (p.geparst) return !p.kaputt;
     p.geparst = true;
+    if (!p.gepacktBytes.empty()) {
+        if (rcGepacktOeffnen(p)) return true;
+        p.kaputt = true;
+        std::fprintf(stderr, "ERROR Ressourcen %s: %s\n", p.name.c_str(), p.fehler.c_str());
+        return false;
+    }
     bool ok = false;
     std::unique_ptr<RcVoraus> v = std::move(p.voraus);
     if (v) v->faden.join();
@@ -97,7 +146,7 @@ bool rcParsenWennNoetig(RcPaket& p)
         p.modul = std::move(v->modul);
         p.fehler = std::move(v->fehler);
     } else {
-        ok = rcModulParsen(p.name, p.skripte, rcPaketLeser(p.dateien), p.modul, p.fehler);
+        ok = rcModulParsen(p.name, rcSkripte(p), rcPaketLeser(p), p.modul, p.fehler);
     }
     if (!ok) {
         p.kaputt = true;
@@ -120,12 +169,33 @@ bool rcIstProgramm(const RcPaket& p)
 }
 
 // A module usable for lookups: the program's, or one loaded by LoadLibrary.
-RcModul* rcModulVonHandle(HMODULE h)
+RcPaket* rcBereitVonHandle(HMODULE h)
 {
     RcPaket* p = rcPaketVonHandle(h);
     if (!p || (!rcIstProgramm(*p) && p->geladen <= 0)) return nullptr;
     if (!rcParsenWennNoetig(*p)) return nullptr;
-    return &p->modul;
+    return p;
+}
+
+RcModul* rcModulVonHandle(HMODULE h)
+{
+    RcPaket* p = rcBereitVonHandle(h);
+    return p ? &p->modul : nullptr;
+}
+
+// Entry i of a ready module with its content; null when the packed content
+// does not read.
+const RcEintrag* rcEintragMitInhalt(RcPaket& p, size_t i)
+{
+    RcEintrag& e = p.modul.eintraege[i];
+    if (i < p.inhaltDa.size() && !p.inhaltDa[i]) {
+        if (!p.gepackt.inhalt(i, e)) {
+            std::fprintf(stderr, "ERROR Ressourcen %s: Eintrag %zu unlesbar\n", p.name.c_str(), i);
+            return nullptr;
+        }
+        p.inhaltDa[i] = 1;
+    }
+    return &e;
 }
 
 WORD rcTypNummer(LPCSTR typ)
@@ -135,14 +205,14 @@ WORD rcTypNummer(LPCSTR typ)
 
 const RcEintrag* rcEintragSuchen(HMODULE h, LPCSTR name, WORD typ, int* index)
 {
-    RcModul* m = rcModulVonHandle(h);
-    if (!m || !name || typ == 0) return nullptr;
+    RcPaket* p = rcBereitVonHandle(h);
+    if (!p || !name || typ == 0) return nullptr;
     RcName n = rcNameAus(name);
-    for (size_t i = 0; i < m->eintraege.size(); ++i) {
-        const RcEintrag& e = m->eintraege[i];
+    for (size_t i = 0; i < p->modul.eintraege.size(); ++i) {
+        const RcEintrag& e = p->modul.eintraege[i];
         if (e.typ == typ && rcNameGleich(e.name, n)) {
             if (index) *index = static_cast<int>(i);
-            return &e;
+            return rcEintragMitInhalt(*p, i);
         }
     }
     return nullptr;
@@ -154,23 +224,22 @@ const RcEintrag* rcEintragVonHandle(DWORD h)
     DWORD rest = h - RC_RESBASIS;
     DWORD modulIndex = rest / RC_RESPROMODUL;
     DWORD eintrag = rest % RC_RESPROMODUL;
-    RcModul* m = rcModulVonHandle(RC_MODULBASIS + modulIndex);
-    if (!m || eintrag == 0 || eintrag > m->eintraege.size()) return nullptr;
-    return &m->eintraege[eintrag - 1];
+    RcPaket* p = rcBereitVonHandle(RC_MODULBASIS + modulIndex);
+    if (!p || eintrag == 0 || eintrag > p->modul.eintraege.size()) return nullptr;
+    return rcEintragMitInhalt(*p, eintrag - 1);
 }
 
-}  // namespace
-
-void rcModulAnmelden(const char* name, const char* const* skripte, int anzSkripte,
-                     const RcGepackteDatei* dateien, int anzDateien)
+void rcAnmelden(const char* name, const char* const* skripte, int anzSkripte, const RcGepackteDatei* dateien,
+                int anzDateien, std::string_view gepackt)
 {
     RcPaket p;
     p.name = name;
     p.gross = rcGrossText(name);
-    for (int i = 0; i < anzSkripte; ++i) p.skripte.emplace_back(skripte[i]);
-    for (int i = 0; i < anzDateien; ++i) {
-        p.dateien[dateien[i].pfad] = std::string_view(dateien[i].bytes, dateien[i].groesse);
-    }
+    p.skripteRoh = skripte;
+    p.anzSkripte = std::max(0, anzSkripte);
+    p.dateienRoh = dateien;
+    p.anzDateien = std::max(0, anzDateien);
+    p.gepacktBytes = gepackt;
     auto& pakete = rcPakete();
     for (auto& alt : pakete) {
         if (alt.gross == p.gross) {
@@ -181,17 +250,41 @@ void rcModulAnmelden(const char* name, const char* const* skripte, int anzSkript
     pakete.push_back(std::move(p));
 }
 
+}  // namespace
+
+void rcModulAnmelden(const char* name, const char* const* skripte, int anzSkripte,
+                     const RcGepackteDatei* dateien, int anzDateien)
+{
+    rcAnmelden(name, skripte, anzSkripte, dateien, anzDateien, {});
+}
+
+void rcModulGepacktAnmelden(const char* name, const char* const* skripte, int anzSkripte,
+                            const RcGepackteDatei* dateien, int anzDateien, const char* gepackt,
+                            unsigned long groesse)
+{
+    rcAnmelden(name, skripte, anzSkripte, dateien, anzDateien, std::string_view(gepackt, groesse));
+}
+
+bool rcModulSkripteParsen(const std::string& name, RcModul& modul, std::string& fehler)
+{
+    std::string g = rcGrossText(name);
+    for (const auto& p : rcPakete())
+        if (p.gross == g) return rcModulParsen(p.name, rcSkripte(p), rcPaketLeser(p), modul, fehler);
+    fehler = name + ": kein solches Modul";
+    return false;
+}
+
 void rcModulVorausParsen(const std::string& name)
 {
     std::string g = rcGrossText(name);
     for (auto& p : rcPakete()) {
         if (p.gross != g) continue;
-        if (p.geparst || p.voraus) return;
+        if (p.geparst || p.voraus || !p.gepacktBytes.empty()) return;
         auto v = std::make_unique<RcVoraus>();
         try {
-            v->faden = std::thread([z = v.get(), n = p.name, s = p.skripte, d = p.dateien] {
+            v->faden = std::thread([z = v.get(), n = p.name, s = rcSkripte(p), l = rcPaketLeser(p)] {
                 try {
-                    z->ok = rcModulParsen(n, s, rcPaketLeser(d), z->modul, z->fehler);
+                    z->ok = rcModulParsen(n, s, l, z->modul, z->fehler);
                 } catch (...) {
                     z->nochmal = true;
                 }
@@ -305,10 +398,14 @@ BOOL FreeResource(HGLOBAL daten)
 
 const std::string* rcText(HMODULE modul, UINT id)
 {
-    RcModul* m = rcModulVonHandle(modul);
-    if (!m || id > 0xFFFF) return nullptr;
-    auto it = m->texte.find(static_cast<WORD>(id));
-    return it == m->texte.end() ? nullptr : &it->second;
+    RcPaket* p = rcBereitVonHandle(modul);
+    if (!p || id > 0xFFFF) return nullptr;
+    auto& texte = p->modul.texte;
+    auto it = texte.find(static_cast<WORD>(id));
+    if (it != texte.end()) return &it->second;
+    std::string t;
+    if (p->gepacktBytes.empty() || !p->gepackt.text(static_cast<WORD>(id), t)) return nullptr;
+    return &texte.emplace(static_cast<WORD>(id), std::move(t)).first->second;
 }
 
 int LoadString(HINSTANCE modul, UINT id, LPSTR puffer, int groesse)
@@ -334,8 +431,9 @@ std::vector<std::string> rcDialogNamen(HMODULE modul)
     std::vector<std::string> namen;
     const RcModul* m = rcModulVonHandle(modul);
     if (!m) return namen;
+    // Every dialog entry holds its template (a packed one once unpacked).
     for (const RcEintrag& e : m->eintraege)
-        if (e.typ == 5 && e.dialog && !e.name.istZahl) namen.push_back(e.name.text);
+        if (e.typ == 5 && !e.name.istZahl) namen.push_back(e.name.text);
     return namen;
 }
 

@@ -89,6 +89,12 @@ TEST_F(GeloeschTest, TheRingKeepsTheLast200)
     EXPECT_EQ(PhantomIndex(), 1);
     for (int i = 0; i < PHASUP; ++i) EXPECT_NE(PhantomSlot(i)->bef.darg[0], 1.0) << i;
     EXPECT_EQ(PhantomSlot(0)->bef.darg[0], PHASUP + 1.0);
+
+    // A new start empties every slot, the ones written before a wrap too.
+    PhantomInit();
+    for (int i = 0; i < PHASUP; ++i) EXPECT_EQ(PhantomSlot(i)->bef.code, 0) << i;
+    PhantomWieder(-1);
+    EXPECT_EQ(BefAnzahl(), 0);
 }
 
 TEST_F(GeloeschTest, AComponentComesBackUnderItsWholeStateAndTheUsersStateStays)

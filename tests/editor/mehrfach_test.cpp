@@ -105,6 +105,15 @@ TEST_F(MehrfachTest, UndoAndRedoBringTheBundlesBack)
     RedoSchritt();
     EXPECT_EQ(TzAnzahl(), 4);
     EXPECT_EQ(xs(0), (std::vector<double>{150, 150}));
+
+    // A new start forgets every remembered generation: no slot brings a
+    // bundle back.
+    MflInit();
+    MflBefehl(1);
+    for (int n = 0; n < MFLGENSUP; ++n) {
+        ::MflGenWieder(n);
+        for (int i = 0; i < LINSUP; ++i) EXPECT_EQ(MflBuendel(i)->anzahl, 0) << "slot " << n << " bundle " << i;
+    }
 }
 
 struct Marke {

@@ -4,7 +4,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <map>
+#include <memory>
 
 #include "platform/rcparser.h"
 #include "platform/ressource.h"
@@ -247,6 +249,187 @@ TEST(RcModule, EveryPackedModuleParses)
     for (const auto& n : namen) {
         std::string f;
         EXPECT_TRUE(rcModulPruefen(n, &f)) << f;
+    }
+}
+
+// Field by field, so that a field the packer leaves out shows here.
+void gleicheMenues(const std::vector<RcMenuePunkt>& a, const std::vector<RcMenuePunkt>& b, const std::string& wo)
+{
+    ASSERT_EQ(a.size(), b.size()) << wo;
+    for (size_t i = 0; i < a.size(); ++i) {
+        EXPECT_EQ(a[i].text, b[i].text) << wo;
+        EXPECT_EQ(a[i].id, b[i].id) << wo;
+        EXPECT_EQ(a[i].flags, b[i].flags) << wo;
+        gleicheMenues(a[i].unter, b[i].unter, wo + "/" + a[i].text);
+    }
+}
+
+void gleicheEintraege(const RcEintrag& a, const RcEintrag& b, const std::string& wo)
+{
+    EXPECT_EQ(a.typ, b.typ) << wo;
+    EXPECT_EQ(a.name.istZahl, b.name.istZahl) << wo;
+    EXPECT_EQ(a.name.zahl, b.name.zahl) << wo;
+    EXPECT_EQ(a.name.text, b.name.text) << wo;
+    EXPECT_EQ(a.name.gross, b.name.gross) << wo;
+    EXPECT_EQ(a.bytes, b.bytes) << wo;
+    EXPECT_EQ(a.datei, b.datei) << wo;
+    ASSERT_EQ(!a.dialog, !b.dialog) << wo;
+    if (a.dialog) {
+        const RcDialog &x = *a.dialog, &y = *b.dialog;
+        EXPECT_EQ(x.name, y.name) << wo;
+        EXPECT_EQ(std::vector<int>({x.x, x.y, x.cx, x.cy, x.schriftGroesse}),
+                  std::vector<int>({y.x, y.y, y.cx, y.cy, y.schriftGroesse})) << wo;
+        EXPECT_EQ(x.stil, y.stil) << wo;
+        EXPECT_EQ(x.exStil, y.exStil) << wo;
+        EXPECT_EQ(std::vector<std::string>({x.titel, x.schrift, x.menue, x.klasse}),
+                  std::vector<std::string>({y.titel, y.schrift, y.menue, y.klasse})) << wo;
+        ASSERT_EQ(x.elemente.size(), y.elemente.size()) << wo;
+        for (size_t i = 0; i < x.elemente.size(); ++i) {
+            const RcDlgElement &u = x.elemente[i], &v = y.elemente[i];
+            EXPECT_EQ(u.text, v.text) << wo;
+            EXPECT_EQ(u.klasse, v.klasse) << wo;
+            EXPECT_EQ(std::vector<long long>({u.id, u.stil, u.exStil, u.x, u.y, u.cx, u.cy, u.zeile}),
+                      std::vector<long long>({v.id, v.stil, v.exStil, v.x, v.y, v.cx, v.cy, v.zeile}))
+                << wo << " control " << i;
+        }
+    }
+    ASSERT_EQ(!a.menue, !b.menue) << wo;
+    if (a.menue) {
+        EXPECT_EQ(a.menue->name, b.menue->name) << wo;
+        gleicheMenues(a.menue->punkte, b.menue->punkte, wo);
+    }
+    ASSERT_EQ(!a.accel, !b.accel) << wo;
+    if (a.accel) {
+        EXPECT_EQ(a.accel->name, b.accel->name) << wo;
+        ASSERT_EQ(a.accel->eintraege.size(), b.accel->eintraege.size()) << wo;
+        for (size_t i = 0; i < a.accel->eintraege.size(); ++i) {
+            const ACCEL &u = a.accel->eintraege[i], &v = b.accel->eintraege[i];
+            EXPECT_EQ(std::vector<int>({u.fVirt, u.key, u.cmd}), std::vector<int>({v.fVirt, v.key, v.cmd})) << wo;
+        }
+    }
+    ASSERT_EQ(!a.bild, !b.bild) << wo;
+    if (a.bild) {
+        EXPECT_EQ(a.bild->name, b.bild->name) << wo;
+        EXPECT_EQ(a.bild->datei, b.bild->datei) << wo;
+        EXPECT_EQ(a.bild->bytes, b.bild->bytes) << wo;
+    }
+}
+
+// The modules the build packed as parsed read back, through the resource
+// calls, as their scripts parse now: every entry and text, and the handles
+// in script order.
+TEST(RcModule, PackedModulesReadAsTheirScriptsParse)
+{
+    for (const std::string& name : rcModulNamen()) {
+        RcModul m;
+        std::string f;
+        ASSERT_TRUE(rcModulSkripteParsen(name, m, f)) << f;
+        const bool programm = name == "velmo";
+        HMODULE h = programm ? GetModuleHandle(nullptr) : LoadLibrary(name.c_str());
+        ASSERT_NE(h, 0u) << name;
+        std::vector<std::string> dialoge;
+        for (size_t i = 0; i < m.eintraege.size(); ++i) {
+            const RcEintrag& e = m.eintraege[i];
+            std::string wo = name + ":" + (e.name.istZahl ? std::to_string(e.name.zahl) : e.name.text);
+            LPCSTR n = e.name.istZahl ? MAKEINTRESOURCE(e.name.zahl) : e.name.text.c_str();
+            HRSRC r = FindResource(h, n, MAKEINTRESOURCE(e.typ));
+            ASSERT_NE(r, 0u) << wo;
+            EXPECT_EQ(r & 0xFFFF, i + 1) << wo;  // the handle names the entry in script order
+            EXPECT_EQ(SizeofResource(h, r), e.bytes.size()) << wo;
+            // Rebuilt from what the calls hand out.
+            RcEintrag g;
+            g.typ = e.typ;
+            g.name = rcNameAus(n);
+            if (!e.name.istZahl) g.name.text = e.name.text;
+            void* daten = LockResource(LoadResource(h, r));
+            ASSERT_NE(daten, nullptr) << wo;
+            if (e.typ == 5) g.dialog = std::make_shared<RcDialog>(*static_cast<const RcDialog*>(daten));
+            if (e.typ == 4) g.menue = std::make_shared<RcMenue>(*static_cast<const RcMenue*>(daten));
+            if (e.typ == 9) g.accel = std::make_shared<RcAccel>(*static_cast<const RcAccel*>(daten));
+            if (e.typ == 5 || e.typ == 4 || e.typ == 9) {
+                g.bytes = e.bytes;  // handed out as a struct, not as bytes
+            } else {
+                g.bytes.assign(static_cast<const char*>(daten), SizeofResource(h, r));
+            }
+            if (e.typ >= 1 && e.typ <= 3) {
+                const RcBild* b = rcBild(h, n, MAKEINTRESOURCE(e.typ));
+                ASSERT_NE(b, nullptr) << wo;
+                g.bild = std::make_shared<RcBild>(*b);
+                g.datei = b->datei;
+            } else {
+                g.datei = e.datei;
+            }
+            gleicheEintraege(e, g, wo);
+            if (e.typ == 5 && !e.name.istZahl) dialoge.push_back(e.name.text);
+        }
+        EXPECT_EQ(rcDialogNamen(h), dialoge) << name;
+        for (UINT id = 0; id <= 0xFFFF; ++id) {
+            auto it = m.texte.find(static_cast<WORD>(id));
+            const std::string* t = rcText(h, id);
+            if (it == m.texte.end()) {
+                EXPECT_EQ(t, nullptr) << name << " text " << id;
+            } else {
+                ASSERT_NE(t, nullptr) << name << " text " << id;
+                EXPECT_EQ(*t, it->second) << name << " text " << id;
+                EXPECT_EQ(rcText(h, id), t);  // the same text stays where it was handed out
+            }
+        }
+        if (!programm) {
+            EXPECT_TRUE(FreeLibrary(h));
+        }
+    }
+}
+
+// A module with every field set reads back whole from its packed bytes;
+// the bytes cut short are refused, never read beyond (AddressSanitizer
+// watches each cut in a buffer of its own).
+TEST(RcModule, PackedBytesReadBackWholeAndRefuseEveryCut)
+{
+    RcModul m;
+    std::string f;
+    ASSERT_TRUE(parsen({{"a.rc", "STRINGTABLE BEGIN 7, \"sieben\" 65535, \"\" END\n"
+                                 "D DIALOG 1, 2, 10, 10 STYLE WS_POPUP EXSTYLE WS_EX_TOOLWINDOW CAPTION \"T\"\n"
+                                 "FONT 8, \"Sans\" MENU M CLASS \"K\"\n"
+                                 "BEGIN\nCONTROL \"t\", 5, \"button\", WS_CHILD, 1, 2, 3, 4, WS_EX_CLIENTEDGE\nEND\n"
+                                 "M MENU BEGIN POPUP \"P\" GRAYED BEGIN MENUITEM \"x\", 3, CHECKED\n"
+                                 "MENUITEM SEPARATOR END END\n"
+                                 "A ACCELERATORS BEGIN \"^O\", 9\nVK_F1, 10, VIRTKEY, SHIFT\nEND\n"
+                                 "B BITMAP \"b.png\"\n12 ICON \"b.png\"\nR RCDATA { \"r\\0\" }\n"},
+                        {"b.png", "PNG"}},
+                       m, f))
+        << f;
+    const std::string ganz = rcModulPacken(m);
+    RcGepackt g;
+    ASSERT_TRUE(g.oeffnen(ganz));
+    ASSERT_EQ(g.eintraege(), m.eintraege.size());
+    for (size_t i = 0; i < g.eintraege(); ++i) {
+        RcEintrag e;
+        ASSERT_TRUE(g.kopf(i, e));
+        ASSERT_TRUE(g.inhalt(i, e));
+        gleicheEintraege(m.eintraege[i], e, "entry " + std::to_string(i));
+    }
+    std::map<WORD, std::string> texte;
+    ASSERT_TRUE(g.alleTexte(texte));
+    EXPECT_EQ(texte, m.texte);
+
+    auto allesLesen = [](std::string_view b) {
+        RcGepackt g;
+        if (!g.oeffnen(b)) return false;
+        bool ok = true;
+        for (size_t i = 0; i < g.eintraege(); ++i) {
+            RcEintrag e;
+            ok = g.kopf(i, e) && ok;
+            ok = g.inhalt(i, e) && ok;
+        }
+        std::string t;
+        ok = g.text(7, t) && ok;
+        std::map<WORD, std::string> alle;
+        return g.alleTexte(alle) && ok;
+    };
+    for (size_t n = 0; n < ganz.size(); ++n) {
+        std::unique_ptr<char[]> eigen(new char[n + 1]);
+        std::memcpy(eigen.get(), ganz.data(), n);
+        EXPECT_FALSE(allesLesen(std::string_view(eigen.get(), n))) << "cut at " << n;
     }
 }
 
