@@ -3,7 +3,8 @@
 // in-place editing (see lisanzeige.h). Input is in lisanzeige_ein.cpp.
 //
 // Invariants of a taken slot (poslis != NULL):
-//  1. 0 <= anzahl <= LISPOSSUP; gesamt = sum of poslis[0..anzahl-1].hoehe.
+//  1. 0 <= anzahl <= kapazitaet <= LISPOSSUP, kapazitaet >= 1; gesamt = sum
+//     of poslis[0..anzahl-1].hoehe.
 //  2. akt is -1 only when anzahl is 0 (or after LisAnzahlSetzen(0)); else
 //     0 <= akt < anzahl once a key, click or LisAktSetzen moved it.
 //  3. rollGesamt = max(gesamt, seiteKopie) after every range setting, and
@@ -12,6 +13,7 @@
 //     field is shown.
 #include "controls/lisanzeige.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -122,6 +124,20 @@ void lisBereichSetzen(LisSlot& s, int gesamt, int seite)
     if (s.oben > hoechstens) s.oben = hoechstens;
     if (s.oben < 0) s.oben = 0;
     if (s.rollId) wiScrollSetzen(s.rollId, s.oben, 0, s.rollGesamt - 1, s.rollSeite);
+}
+
+// Rows for anzahl: the block grows (at least doubling), zero-filled beyond
+// the rows it had, and never shrinks.
+void lisPlatz(LisSlot& s)
+{
+    if (s.anzahl <= s.kapazitaet) return;
+    const int kap = std::min(LISPOSSUP, std::max(s.anzahl, 2 * s.kapazitaet));
+    auto* neu = static_cast<pos*>(fmalloc(kap, static_cast<long>(sizeof(pos))));
+    if (!neu) wiAssert("lisanzeige", __LINE__, "AL.poslis != (struct pos *) NULL");
+    std::memcpy(neu, s.poslis, static_cast<size_t>(s.kapazitaet) * sizeof(pos));
+    ffree(s.poslis);
+    s.poslis = neu;
+    s.kapazitaet = kap;
 }
 
 void lisHoehenLesen(LisSlot& s)
@@ -406,7 +422,10 @@ void LisAnlegen(int id, LisHoeheFn hoehe, LisMalFn malen, LisEreignisFn ereignis
     if (i >= LISSUP) wiAssert("lisanzeige", __LINE__, "i<LISSUP");
     LisSlot& s = lisSlots[i];
     std::memset(&s, 0, sizeof s);
-    s.poslis = static_cast<pos*>(fmalloc(LISPOSSUP, static_cast<long>(sizeof(pos))));
+    // The rows grow with the count (LisAnzahlSetzen): most lists are short,
+    // and the full LISPOSSUP rows would clear 240 KB for each.
+    s.kapazitaet = LISKAPANFANG;
+    s.poslis = static_cast<pos*>(fmalloc(s.kapazitaet, static_cast<long>(sizeof(pos))));
     if (!s.poslis) wiAssert("lisanzeige", __LINE__, "AL.poslis != (struct pos *) NULL");
     s.dialog = wiDlgFenster();
     s.id = id;
@@ -489,6 +508,7 @@ void LisAnzahlSetzen(int id, int n)
 {
     LisSlot& s = lisSlot(id);
     s.anzahl = n < 0 ? 0 : n > LISPOSSUP ? LISPOSSUP : n;
+    lisPlatz(s);
     lisHoehenLesen(s);
     lisBereichSetzen(s, s.gesamt, s.seiteKopie);
     lisObenSetzen(s, s.oben);

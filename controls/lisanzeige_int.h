@@ -5,6 +5,8 @@
 
 #include "controls/lisanzeige.h"
 
+inline constexpr int LISKAPANFANG = 64;  // rows a new list holds before it grows
+
 struct LisSlot {
     HWND dialog;  // 0 = free
     int id;
@@ -16,6 +18,7 @@ struct LisSlot {
     int oben;
     bool klickMarkieren, einzeln, ohneCursorFarbe, ohneFokus;
     pos* poslis;
+    int kapazitaet;  // rows poslis holds (>= every anzahl so far)
     int anzahl;
     int akt;
     int anker;

@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "controls/ctlkern.h"
@@ -69,9 +70,11 @@ struct DispZustand {
     int ziehStartX, ziehStartY;
     int ziehPunktX, ziehPunktY;
     HWND besitzer;
-    // Drawing commands held while the window is not shown (null: none),
-    // carried out when it is painted or asked: a list filled and cleared
-    // again before it is shown then draws its rows once.
+    // Drawing commands held while the window is not shown, or shown where
+    // no one has looked at its pixels yet (null: none), carried out when
+    // it is painted or asked: a list filled and cleared again before it is
+    // seen then draws its rows once, and a run without a screen that never
+    // reads the window draws none.
     std::vector<DispOffen>* offen;
 };
 
@@ -415,26 +418,44 @@ void dispFrage(DispZustand* z, const char* p)
 
 // Commands held while the window is not shown: those that draw, and those
 // that set what drawing uses. The others (input settings, the focus box,
-// questions) act at once. 1: leaves only pixels, which a later clear
-// wipes; 2: sets state that outlives a clear.
-int dispZeichnend(const char* wort)
+// questions) act at once.
+enum class DispArt : uint8_t {
+    Sofort,      // acts at once
+    Bild,        // leaves only pixels, which a later clear wipes
+    Farbe,       // the settings below outlive a clear
+    Hintergrund,
+    Schrift,
+    Box,
+    BoxText,     // measures with the font
+};
+
+DispArt dispZeichnend(const char* wort)
 {
     static const char* const nurBild[] = {"CLEAR", "LINE",  "RECT",  "FILL", "ELLIPSE", "PIE", "TEXT", "LTEXT",
                                           "CTEXT", "RTEXT", "BMP",   "BMPS", "BMPRC",   "BMPFI", "WMF", "PAINT"};
-    static const char* const zustand[] = {"COLOR", "BGCOLOR", "FONT", "BBX", "BBXTEXT"};
     for (const char* w : nurBild)
-        if (std::strcmp(wort, w) == 0) return 1;
-    for (const char* w : zustand)
-        if (std::strcmp(wort, w) == 0) return 2;
-    return 0;
+        if (std::strcmp(wort, w) == 0) return DispArt::Bild;
+    if (std::strcmp(wort, "COLOR") == 0) return DispArt::Farbe;
+    if (std::strcmp(wort, "BGCOLOR") == 0) return DispArt::Hintergrund;
+    if (std::strcmp(wort, "FONT") == 0) return DispArt::Schrift;
+    if (std::strcmp(wort, "BBX") == 0) return DispArt::Box;
+    if (std::strcmp(wort, "BBXTEXT") == 0) return DispArt::BoxText;
+    return DispArt::Sofort;
 }
 
+// A held command; a font is held as the font itself (FONT n as the font n
+// named when it was given, WM_SETFONT's font), not its command.
 struct DispOffen {
-    bool zustand;  // outlives a clear
+    DispArt art;
     std::string befehl;
+    HFONT schrift = 0;
 };
 
 void dispBefehlAusfuehren(HWND fenster, DispZustand* z, const char* voll);
+
+// The displays holding commands: a font they hold is drawn with before it
+// is deleted.
+std::vector<HWND> dispHaltende;
 
 // Carries out the held commands (in their order).
 void dispNachholen(HWND fenster, DispZustand* z)
@@ -444,18 +465,83 @@ void dispNachholen(HWND fenster, DispZustand* z)
     befehle.swap(*z->offen);
     delete z->offen;
     z->offen = nullptr;
-    for (const DispOffen& b : befehle) dispBefehlAusfuehren(fenster, z, b.befehl.c_str());
+    std::erase(dispHaltende, fenster);
+    for (const DispOffen& b : befehle) {
+        if (b.art == DispArt::Schrift) {
+            z->schrift = b.schrift;
+        } else {
+            dispBefehlAusfuehren(fenster, z, b.befehl.c_str());
+        }
+    }
+}
+
+void dispSchriftFrei(HFONT schrift)
+{
+    const std::vector<HWND> haltende = dispHaltende;
+    for (HWND h : haltende) {
+        auto* z = ctlZustandVon<DispZustand>(h);
+        if (z == nullptr || z->offen == nullptr) {
+            std::erase(dispHaltende, h);
+            continue;
+        }
+        bool braucht = z->schrift == schrift;
+        for (const DispOffen& b : *z->offen) braucht = braucht || b.schrift == schrift;
+        if (braucht) dispNachholen(h, z);
+    }
 }
 
 // A clear (or a new size) wipes the pixels of the held commands before it;
-// what they set stays.
+// what they set stays, and of a setting given again only the last counts
+// (a font only up to a text box measured with it): a list cleared for
+// every repaint holds its last rows, not every row it ever drew.
 void dispOffenWischen(DispZustand* z)
 {
     if (z->offen == nullptr) return;
-    std::erase_if(*z->offen, [](const DispOffen& b) { return !b.zustand; });
+    std::vector<DispOffen>& v = *z->offen;
+    bool farbe = false, hintergrund = false, schrift = false;
+    for (size_t i = v.size(); i-- > 0;) {
+        bool weg = false;
+        switch (v[i].art) {
+        case DispArt::Bild: weg = true; break;
+        case DispArt::Farbe: weg = std::exchange(farbe, true); break;
+        case DispArt::Hintergrund: weg = std::exchange(hintergrund, true); break;
+        case DispArt::Schrift: weg = std::exchange(schrift, true); break;
+        case DispArt::BoxText: schrift = false; break;
+        default: break;
+        }
+        if (weg) v[i].art = DispArt::Sofort;  // marked, removed below
+    }
+    std::erase_if(v, [](const DispOffen& b) { return b.art == DispArt::Sofort; });
 }
 
 constexpr size_t DISPOFFENSUP = 4096;  // held commands; more are carried out
+
+void dispHalten(HWND fenster, DispZustand* z, DispOffen b)
+{
+    if (z->offen == nullptr) {
+        z->offen = new std::vector<DispOffen>;
+        dispHaltende.push_back(fenster);
+        plSchriftFreiHookSetzen(dispSchriftFrei);
+    }
+    z->offen->push_back(std::move(b));
+    if (z->offen->size() >= DISPOFFENSUP) dispNachholen(fenster, z);
+}
+
+// The font a FONT command names (0: none; the command then does nothing).
+HFONT dispSchriftVon(const char* voll)
+{
+    char puffer[DISPBEFEHLSUP + 1];
+    ctlKopie(puffer, voll, sizeof puffer);
+    const char* p = dispLeerWeg(puffer);
+    char wort[16];
+    ctlWortLesen(&p, wort, sizeof wort);
+    char rest[DISPBEFEHLSUP + 1];
+    ctlKopie(rest, p, sizeof rest);
+    strtrim(rest);
+    const char* a = rest;
+    const int n = ctlZahlLesen(&a);
+    return n >= 0 && n < CTLSCHRIFTSUP ? ctlSchrift(n) : 0;
+}
 
 void dispBefehl(HWND fenster, DispZustand* z, const char* voll)
 {
@@ -463,22 +549,30 @@ void dispBefehl(HWND fenster, DispZustand* z, const char* voll)
     const char* p = dispLeerWeg(voll);
     ctlWortLesen(&p, wort, sizeof wort);
     strgross(wort);
-    const int art = dispZeichnend(wort);
-    if (art == 0) {
+    const DispArt art = dispZeichnend(wort);
+    if (art == DispArt::Sofort) {
         if (std::strcmp(wort, "GET") == 0) dispNachholen(fenster, z);  // answers as after drawing
         dispBefehlAusfuehren(fenster, z, voll);
         return;
     }
-    if (IsWindowVisible(fenster)) {
+    const bool sichtbar = IsWindowVisible(fenster);
+    if (sichtbar && !plFensterUngesehen(fenster)) {
         dispNachholen(fenster, z);
         dispBefehlAusfuehren(fenster, z, voll);
         return;
     }
-    if (std::strcmp(wort, "PAINT") == 0) return;  // nothing shown; painting comes with showing
-    if (z->offen == nullptr) z->offen = new std::vector<DispOffen>;
+    if (std::strcmp(wort, "PAINT") == 0) {
+        // Shown where no one looks yet: the paint takes its place among the
+        // window's held paints and draws the held commands when it is made.
+        if (sichtbar) dispBefehlAusfuehren(fenster, z, voll);
+        return;  // not shown: painting comes with showing
+    }
     if (std::strcmp(wort, "CLEAR") == 0) dispOffenWischen(z);
-    z->offen->push_back(DispOffen{art == 2, voll});
-    if (z->offen->size() >= DISPOFFENSUP) dispNachholen(fenster, z);
+    if (art == DispArt::Schrift) {
+        if (HFONT f = dispSchriftVon(voll)) dispHalten(fenster, z, DispOffen{art, {}, f});
+        return;
+    }
+    dispHalten(fenster, z, DispOffen{art, voll});
 }
 
 void dispBefehlAusfuehren(HWND fenster, DispZustand* z, const char* voll)
@@ -508,8 +602,7 @@ void dispBefehlAusfuehren(HWND fenster, DispZustand* z, const char* voll)
     } else if (std::strcmp(wort, "BGCOLOR") == 0) {
         z->hintergrund = ctlFarbeLesen(a);
     } else if (std::strcmp(wort, "FONT") == 0) {
-        int n = ctlZahlLesen(&a);
-        if (n >= 0 && n < CTLSCHRIFTSUP) z->schrift = ctlSchrift(n);
+        if (HFONT f = dispSchriftVon(voll)) z->schrift = f;
     } else if (std::strcmp(wort, "LINE") == 0) {
         dispLinie(z, a);
     } else if (std::strcmp(wort, "RECT") == 0) {
@@ -757,6 +850,7 @@ LRESULT CALLBACK ctlDispProc(HWND fenster, UINT nachricht, WPARAM wp, LPARAM lp)
     switch (nachricht) {
     case WM_DESTROY:
         delete z->offen;
+        std::erase(dispHaltende, fenster);
         if (z->bild != 0) DeleteObject(z->bild);
         ctlZustandFrei(fenster);
         return 1;
@@ -768,14 +862,20 @@ LRESULT CALLBACK ctlDispProc(HWND fenster, UINT nachricht, WPARAM wp, LPARAM lp)
         InvalidateRect(fenster, nullptr, FALSE);
         return 1;
     case WM_PAINT:
-        dispNachholen(fenster, z);
+        // A paint no one sees yet draws nowhere: the bitmap can wait for
+        // the paint that is made when the pixels are first read.
+        if (!plFensterUngesehen(fenster)) dispNachholen(fenster, z);
         dispMalen(fenster, z);
         return 1;
     case WM_ERASEBKGND:
         return 1;
     case WM_SETFONT:
-        dispNachholen(fenster, z);  // a held FONT before it must not win
-        z->schrift = static_cast<HFONT>(wp);
+        // held in order after what is held: a held FONT before it must not win
+        if (z->offen != nullptr) {
+            dispHalten(fenster, z, DispOffen{DispArt::Schrift, {}, static_cast<HFONT>(wp)});
+        } else {
+            z->schrift = static_cast<HFONT>(wp);
+        }
         return 1;
     case WM_SETTEXT:
         if (lp != 0) dispBefehl(fenster, z, reinterpret_cast<const char*>(lp));

@@ -179,6 +179,12 @@ BOOL ScrollWindow(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* cli
 int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* clip, HRGN update, LPRECT updateRect,
                    UINT flags);
 
+// Without a screen, true while no one has looked at the pixels of the
+// window's top level: its painting is held until they are first read (see
+// fenstermal.cpp). A control may then hold drawing of its own that only
+// its painting shows, and draw it when it is painted again.
+bool plFensterUngesehen(HWND hwnd);
+
 // ---- Hooks for the menu bar and the non-client extras of higher modules ---------------------
 // Height of the menu-bar strip of a top-level window with a menu, for a
 // window `breite` pixels wide. Default: SM_CYMENU.

@@ -812,6 +812,13 @@ void plKlasseOberflaeche(const char* name)
     if (!k.empty() && std::find(v.begin(), v.end(), k) == v.end()) v.push_back(k);
 }
 
+bool plFensterUngesehen(HWND hwnd)
+{
+    if (!malAufschieben()) return false;
+    const plFenster* o = plFensterVon(plFensterOben(hwnd));
+    return o && !o->flaeche;
+}
+
 bool plFensterNachholenLaeuft()
 {
     return malNachholen > 0;

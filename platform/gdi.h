@@ -98,6 +98,10 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ obj);
 // ---- Objects --------------------------------------------------------------------
 HGDIOBJ GetStockObject(int i);
 BOOL DeleteObject(HGDIOBJ obj);
+// Told of a font just before DeleteObject frees it (one receiver; null:
+// none): a control holding drawing for later draws what needs the font.
+typedef void (*plSchriftFreiFn)(HFONT schrift);
+void plSchriftFreiHookSetzen(plSchriftFreiFn f);
 int GetObject(HGDIOBJ obj, int size, LPVOID out);
 DWORD GetObjectType(HGDIOBJ obj);
 HPEN CreatePen(int style, int width, COLORREF color);

@@ -401,6 +401,15 @@ int GetObject(HGDIOBJ obj, int size, LPVOID out)
     return 0;
 }
 
+namespace {
+plSchriftFreiFn gdiSchriftFreiHook = nullptr;
+}  // namespace
+
+void plSchriftFreiHookSetzen(plSchriftFreiFn f)
+{
+    gdiSchriftFreiHook = f;
+}
+
 // Counts of selections are kept by SelectObject (gdidc.cpp).
 BOOL DeleteObject(HGDIOBJ obj)
 {
@@ -408,6 +417,11 @@ BOOL DeleteObject(HGDIOBJ obj)
     if (!k) return FALSE;
     if (k->dauerhaft) return TRUE;
     if (k->gewaehlt > 0) return FALSE;
+    if (gdiSchriftFreiHook && plHandleArtVon(obj) == plHandleArt::Schrift) {
+        gdiSchriftFreiHook(static_cast<HFONT>(obj));
+        // what the receiver drew selected and released the font again
+        if (!(k = gdiObjektKopf(obj)) || k->gewaehlt > 0) return FALSE;
+    }
     // Recording DCs note the deletion of objects they may have written.
     for (HDC h : gdiRecorderAnzahl > 0 ? gdiDcs().alle() : std::vector<HDC>{}) {
         GdiDc* dc = gdiDcs().finden(h);

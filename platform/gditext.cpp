@@ -326,10 +326,11 @@ struct GdiSchriftLage {
     mutable bool einzelDa = false;
     mutable std::array<int, 256> einzel{};  // Pango units, unstretched; -1 not printable
     mutable double max = 0;                 // widest printable character, whole pixels up
-    // Pairs of characters (256 x 256, made on first use by plTextBreite):
-    // 0 not measured, 1 their width together is the sum of their own, 2 it
-    // is not (kerning, a ligature).
-    mutable std::vector<uint8_t> paare;
+    // Pairs of characters (by the first, 256 each, made on first use by
+    // plTextBreite): 0 not measured, 1 their width together is the sum of
+    // their own, 2 it is not (kerning, a ligature). By the first character,
+    // so that a font's few letters touch a few rows, not 64 KB.
+    mutable std::array<std::unique_ptr<std::array<uint8_t, 256>>, 256> paare;
     ~GdiSchriftLage()
     {
         if (desc) pango_font_description_free(desc);
@@ -935,7 +936,6 @@ BOOL plTextBreite(HDC hdc, LPCSTR text, int n, LPSIZE sz)
     if (n < 2) return GetTextExtentPoint32(hdc, text, n, sz);
     GdiMessen m(dc);
     const GdiSchriftLage& s = gdiEinzel(m.s);
-    if (s.paare.empty()) s.paare.assign(256 * 256, 0);
     long summe = 0;
     std::string u;
     for (int i = 0; i < n; ++i) {
@@ -945,7 +945,9 @@ BOOL plTextBreite(HDC hdc, LPCSTR text, int n, LPSIZE sz)
         summe += w;
         if (i == 0) continue;
         const unsigned char v = static_cast<unsigned char>(text[i - 1]);
-        uint8_t& paar = s.paare[v * 256u + c];
+        auto& zeile = s.paare[v];
+        if (!zeile) zeile = std::make_unique<std::array<uint8_t, 256>>();
+        uint8_t& paar = (*zeile)[c];
         if (paar == 0) {
             gdiNachUtf8(text + i - 1, 2, u, nullptr);
             pango_layout_set_text(m.l, u.c_str(), static_cast<int>(u.size()));

@@ -130,6 +130,7 @@ TEST_F(Disp, AHiddenDisplayDrawsWhenShownOrAsked)
 {
     HWND w = disp(30, 20);
     HWND v = disp(30, 20, 0, 8);
+    h1::bild(eltern);  // looked at: a display shown draws at once
     ShowWindow(w, SW_HIDE);
     auto beide = [&](const char* b) {
         sag(w, b);
@@ -160,10 +161,22 @@ TEST_F(Disp, AHiddenDisplayDrawsWhenShownOrAsked)
     ASSERT_EQ(a.pixel.size(), b.pixel.size());
     EXPECT_TRUE(a.pixel == b.pixel);
 
-    // A font set on the window comes after a held FONT, as it was given.
+    // A font set on the window comes after a held FONT, as it was given:
+    // the text box is measured with it.
+    HFONT gross = CreateFont(30, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                             PROOF_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Sans");
     ShowWindow(w, SW_HIDE);
-    sag(w, "FONT 2");
-    SendMessage(w, WM_SETFONT, static_cast<WPARAM>(GetStockObject(SYSTEM_FONT)), 0);
+    for (HWND d : {w, v}) {
+        sag(d, "FONT 2");
+        SendMessage(d, WM_SETFONT, static_cast<WPARAM>(gross), 0);
+        for (const char* b : {"BBX LOY = 0", "BBX RUX = 30", "BBX RUY = 20", "BBXTEXT Wort", "BBX LOY . 0"}) sag(d, b);
+    }
+    EXPECT_GT(ctlDispOffen(w), 0);
+    sag(w, "GET BBX");
+    sag(v, "GET BBX");
+    EXPECT_EQ(h1::text(w), h1::text(v));
+    for (HWND d : {w, v}) SendMessage(d, WM_SETFONT, static_cast<WPARAM>(GetStockObject(SYSTEM_FONT)), 0);
+    DeleteObject(gross);
     EXPECT_EQ(ctlDispOffen(w), 0);
 
     // A clear while hidden wipes what was held; a new size too.
@@ -173,6 +186,66 @@ TEST_F(Disp, AHiddenDisplayDrawsWhenShownOrAsked)
     EXPECT_EQ(ctlDispOffen(w), 1);
     SetWindowPos(w, 0, 0, 0, 32, 20, SWP_NOMOVE | SWP_NOZORDER);
     EXPECT_EQ(ctlDispOffen(w), 0);
+}
+
+// Without a screen, a display shown in a window whose pixels no one has
+// read yet holds its drawing like a hidden one (the list of a run that
+// never looks makes no bitmap). The first read, or deleting a font the
+// held drawing uses, draws it: to the same pixels and text box as a
+// display drawing at once. A clear keeps of the settings before it only
+// the last colours and the fonts a text box was measured with.
+TEST_F(Disp, AShownDisplayNoOneLooksAtHoldsItsDrawingUntilRead)
+{
+    HFONT gross = CreateFont(30, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                             PROOF_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Sans");
+    ASSERT_NE(gross, HFONT{0});
+    auto fenster = [](const char* titel, bool angesehen) {
+        HWND oben = CreateWindow("H1Eltern", titel, WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 100, 100, 200,
+                                 150, 0, 0, 0, nullptr);
+        if (angesehen) h1::bild(oben);
+        return CreateWindow("ORVADISP", "", WS_CHILD | WS_VISIBLE, 10, 10, 80, 60, oben, static_cast<HMENU>(7), 0,
+                            nullptr);
+    };
+    auto malen = [&](HWND w) {
+        for (const char* b : {"COLOR 0 0 255", "FILL 0 0 80 60", "BBX LOX = 2", "BBX LOY = 0", "BBX RUX = 78",
+                              "BBX RUY = 60"})
+            sag(w, b);
+        SendMessage(w, WM_SETFONT, static_cast<WPARAM>(gross), 0);
+        sag(w, "BBXTEXT Eins");  // measured with the large font
+        for (const char* b : {"FONT 0", "COLOR 255 0 0", "BGCOLOR 0 255 0", "CLEAR", "CLEAR", "BBX LOY . 0",
+                              "BBXTEXT zwei", "FILL 60 50 70 58", "PAINT"})
+            sag(w, b);
+    };
+    auto gleich = [](HWND a, HWND b) {
+        const plBild x = h1::bild(a), y = h1::bild(b);
+        EXPECT_EQ(px(x, 65, 55), ROT);
+        ASSERT_EQ(x.pixel.size(), y.pixel.size());
+        EXPECT_TRUE(x.pixel == y.pixel);
+        sag(a, "GET BBX");
+        sag(b, "GET BBX");
+        EXPECT_EQ(h1::text(a), h1::text(b));
+    };
+
+    // Held until the first read.
+    HWND sofort = fenster("sofort", true), gehalten = fenster("gehalten", false);
+    malen(sofort);
+    malen(gehalten);
+    EXPECT_EQ(ctlDispOffen(sofort), 0);
+    EXPECT_GT(ctlDispOffen(gehalten), 0);
+    EXPECT_FALSE(ctlDispBildDa(gehalten));
+    gleich(sofort, gehalten);
+    EXPECT_EQ(ctlDispOffen(gehalten), 0);
+
+    // Drawn before a font it holds is deleted.
+    sofort = fenster("sofort 2", true);
+    gehalten = fenster("gehalten 2", false);
+    malen(sofort);
+    malen(gehalten);
+    for (HWND w : {sofort, gehalten}) SendMessage(w, WM_SETFONT, static_cast<WPARAM>(ctlSchrift(0)), 0);
+    EXPECT_GT(ctlDispOffen(gehalten), 0);
+    EXPECT_TRUE(DeleteObject(gross));
+    EXPECT_EQ(ctlDispOffen(gehalten), 0);
+    gleich(sofort, gehalten);
 }
 
 TEST_F(Disp, ClearingKeepsTheFrameRingAndTheBitmapIsTheClientSize)
@@ -203,6 +276,7 @@ TEST_F(Disp, ClearingKeepsTheFrameRingAndTheBitmapIsTheClientSize)
 // and shows the same picture as one cleared after drawing.
 TEST_F(Disp, AClearedDisplayMakesItsBitmapAtTheFirstDrawing)
 {
+    h1::bild(eltern);  // looked at: a display shown draws at once
     for (DWORD stil : {0u, 1u, 2u, 3u}) {
         SCOPED_TRACE(stil);
         HWND frisch = disp(30, 20, stil, 8);
