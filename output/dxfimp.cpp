@@ -45,6 +45,7 @@
 #include "config/vorgaben.h"
 #include "model/bauteil.h"
 #include "model/befehl.h"
+#include "model/flach.h"
 #include "model/geometri.h"
 #include "model/justage.h"
 #include "model/zeichnun.h"
@@ -622,7 +623,7 @@ void dxfHeiss(const BEF& b, const std::string& zeile)
 BEF dxfLeer(int code)
 {
     BEF b;
-    std::memset(&b, 0, sizeof b);
+    flachNullen(&b);
     b.code = static_cast<uint8_t>(code);
     return b;
 }
@@ -1535,13 +1536,13 @@ void dxfBefUebernehmen(const BEF* b)
     }
     if (BefIstObjekt(b->code)) {
         SttDifferenz(&dxfGeschrieben, &dxfAktuell, DxfZustandSchreiben);
-        dxfGeschrieben = dxfAktuell;
+        flachKopieren(&dxfGeschrieben, &dxfAktuell);
         dxfBefSchreiben(b);
         ++dxfObjekte;
         if (BefIstZB(b->code) && dxfL != nullptr) dxfSymbolPruefen(b);
     }
     SttAnwenden(b, &dxfAktuell);
-    if (b->code == BEF_ZL) dxfGeschrieben = dxfAktuell;
+    if (b->code == BEF_ZL) flachKopieren(&dxfGeschrieben, &dxfAktuell);
 }
 
 }  // namespace
