@@ -143,10 +143,17 @@ enum DxfArt : uint8_t {
     DXA_DIMENSION, DXA_ATTDEF, DXA_VERTEX, DXA_SEQEND, DXA_ENDBLK, DXA_ANDERE, DXA_SUP
 };
 
+// w is exactly the literal t: the length first, then bytes the compiler
+// compares in place (string_view's == calls memcmp, once per entity).
+template <size_t N> bool dxfIst(std::string_view w, const char (&t)[N])
+{
+    return w.size() == N - 1 && std::memcmp(w.data(), t, N - 1) == 0;
+}
+
 DxfArt dxfArt(std::string_view t)
 {
     // By length and first letter: one comparison for each type.
-    auto ist = [&t](std::string_view n, DxfArt a) { return t == n ? a : DXA_ANDERE; };
+    auto ist = [&t](const auto& n, DxfArt a) { return dxfIst(t, n) ? a : DXA_ANDERE; };
     switch (t.size()) {
     case 0: return DXA_LEER;
     case 3: return ist("ARC", DXA_ARC);
@@ -210,7 +217,7 @@ void dxfTypSetzen(DxfElement* e, std::string_view w)
     e->art = dxfArt(w);
 }
 
-bool dxfGegeben(const std::string& name) { return name != " "; }
+bool dxfGegeben(const std::string& name) { return name.size() != 1 || name[0] != ' '; }
 
 // DXF names (layers, line types, styles, blocks, header variables) are
 // compared ignoring case.
@@ -793,7 +800,7 @@ void DxfBlockLesen(const std::string& name)
     bool typDa = false;
     while (dxfPaar(&c, &code, &w)) {
         if (--L.budget < 0) break;
-        if (code == 0 && (w == "ENDSEC" || w == "EOF")) break;  // a block without ENDBLK
+        if (code == 0 && (dxfIst(w, "ENDSEC") || dxfIst(w, "EOF"))) break;  // a block without ENDBLK
         if (!typDa) {
             if (code == 10) L.rec[stufe - 1].basisX = dxfZahl(w);
             if (code == 20) L.rec[stufe - 1].basisY = dxfZahl(w);
@@ -1091,8 +1098,8 @@ int DxfGruppe(int stufe, int code, std::string_view wert, const DxfCursor* c)
         if (!aus) DxfElementAusgeben(stufe);
         DxfElementLeeren(&e);
     }
-    if (wert == "ENDBLK") return 1;
-    if (wert == "ENDSEC" && stufe == 0) {
+    if (dxfIst(wert, "ENDBLK")) return 1;
+    if (dxfIst(wert, "ENDSEC") && stufe == 0) {
         L.entities = false;
         return 0;
     }
@@ -1415,7 +1422,7 @@ int DxfLesen(const char* dxf, DxfZeileFn fn)
             if (pos >= grenze) grenze = grenzeFuer((prozent / 10 + 1) * 10);
             if (++zeilen % DXFPUMPE == 0) wiLangPumpe();
         }
-        if (code == 0 && w == "EOF") break;
+        if (code == 0 && dxfIst(w, "EOF")) break;
         if (L->blocks) DxfTabIndex(DXF_BLOCK, code, w, pos);
         if (L->header) {
             DxfHeader(code, w);
