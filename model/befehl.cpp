@@ -10,6 +10,7 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "model/flach.h"
 #include "platform/zeichen.h"
 #include "support/bdatei.h"
 
@@ -345,7 +346,7 @@ void BefTextSetzen(BEF* b, const char* text)
 
 void BefDateiForm(const BEF* ein, BEF* aus)
 {
-    *aus = *ein;
+    flachKopieren(aus, ein);
     switch (ein->code) {
     case BEF_KRE:
         if (ein->iarg[1] == 0 || ein->darg[0] == ein->darg[1]) {

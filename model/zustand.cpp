@@ -8,6 +8,7 @@
 
 #include "model/befehl.h"
 #include "model/einstell.h"
+#include "model/flach.h"
 #include "model/geometri.h"
 
 namespace {
@@ -143,7 +144,7 @@ int SttDifferenz(const STT* alt, const STT* neu, SttAusgabeFn ausgabe)
 {
     BEF b;
     auto neuer = [&b](int code) {
-        std::memset(&b, 0, sizeof b);
+        flachNullen(&b);
         b.code = static_cast<uint8_t>(code);
     };
     if (neu->msm != alt->msm) {

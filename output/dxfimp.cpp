@@ -45,6 +45,7 @@
 #include "config/vorgaben.h"
 #include "model/bauteil.h"
 #include "model/befehl.h"
+#include "model/flach.h"
 #include "model/geometri.h"
 #include "model/justage.h"
 #include "model/zeichnun.h"
@@ -54,6 +55,7 @@
 #include "platform/cp1252.h"
 #include "support/basis.h"
 #include "support/bdatei.h"
+#include "support/dosdatei.h"
 #include "support/fileload.h"
 #include "support/pfade.h"
 #include "support/speicher.h"
@@ -86,6 +88,8 @@ void dxfFeld(char* ziel, size_t kap, std::string_view w)
     ziel[n] = '\0';
 }
 
+double dxfKappen(double v) { return v > DXFZAHLMAX ? DXFZAHLMAX : v < -DXFZAHLMAX ? -DXFZAHLMAX : v; }
+
 double dxfZahl(std::string_view s)
 {
     s = dxfTrim(s);
@@ -95,22 +99,24 @@ double dxfZahl(std::string_view s)
         auto r = std::from_chars(s.data(), s.data() + s.size(), v);
         if (r.ec != std::errc() || !std::isfinite(v)) return 0;
     }
-    return v > DXFZAHLMAX ? DXFZAHLMAX : v < -DXFZAHLMAX ? -DXFZAHLMAX : v;
+    return dxfKappen(v);
 }
 
-int dxfGanz(std::string_view s)
+int dxfGanzAus(double zahl)
 {
-    double v = std::trunc(dxfZahl(s));
+    const double v = dxfzahl::abschneiden(zahl);
     return static_cast<int>(v > DXFINTMAX ? DXFINTMAX : v < -DXFINTMAX ? -DXFINTMAX : v);
 }
+
+int dxfGanz(std::string_view s) { return dxfGanzAus(dxfZahl(s)); }
 
 // Tenths are whole tenths, cut as the drawing format asks; a value a mere
 // floating-point remainder below (or above) a whole tenth is that tenth
 // (44.99999999999999 degrees is 45, not 44.9).
 int dxfZehntelSchnitt(double zehntel)
 {
-    const double r = std::round(zehntel);
-    return static_cast<int>(std::fabs(zehntel - r) <= 1e-9 ? r : std::trunc(zehntel));
+    const double r = dxfzahl::runden(zehntel);
+    return static_cast<int>(std::fabs(zehntel - r) <= 1e-9 ? r : dxfzahl::abschneiden(zehntel));
 }
 
 // Degrees to tenths within one turn.
@@ -137,10 +143,17 @@ enum DxfArt : uint8_t {
     DXA_DIMENSION, DXA_ATTDEF, DXA_VERTEX, DXA_SEQEND, DXA_ENDBLK, DXA_ANDERE, DXA_SUP
 };
 
+// w is exactly the literal t: the length first, then bytes the compiler
+// compares in place (string_view's == calls memcmp, once per entity).
+template <size_t N> bool dxfIst(std::string_view w, const char (&t)[N])
+{
+    return w.size() == N - 1 && std::memcmp(w.data(), t, N - 1) == 0;
+}
+
 DxfArt dxfArt(std::string_view t)
 {
     // By length and first letter: one comparison for each type.
-    auto ist = [&t](std::string_view n, DxfArt a) { return t == n ? a : DXA_ANDERE; };
+    auto ist = [&t](const auto& n, DxfArt a) { return dxfIst(t, n) ? a : DXA_ANDERE; };
     switch (t.size()) {
     case 0: return DXA_LEER;
     case 3: return ist("ARC", DXA_ARC);
@@ -181,10 +194,17 @@ void DxfElementLeeren(DxfElement* e)
     e->winkel[0] = e->winkel[1] = 0;
     e->farbe = e->folge = e->flags = 0;
     e->basisX = e->basisY = 0;
-    e->text.assign(1, ' ');
+    // " " marks a name not given; a name of one character is overwritten in
+    // place rather than assigned.
+    for (std::string* n : {&e->text, &e->layer, &e->ltype, &e->style}) {
+        if (n->size() == 1) {
+            (*n)[0] = ' ';
+        } else {
+            n->assign(1, ' ');
+        }
+    }
     e->typ[0] = '\0';
     e->art = DXA_LEER;
-    e->layer = e->ltype = e->style = " ";
     e->block.clear();
 }
 
@@ -197,7 +217,7 @@ void dxfTypSetzen(DxfElement* e, std::string_view w)
     e->art = dxfArt(w);
 }
 
-bool dxfGegeben(const std::string& name) { return name != " "; }
+bool dxfGegeben(const std::string& name) { return name.size() != 1 || name[0] != ' '; }
 
 // DXF names (layers, line types, styles, blocks, header variables) are
 // compared ignoring case.
@@ -273,6 +293,10 @@ struct DxfBericht {
 struct DxfCursor {
     const char* p;
     const char* ende;
+    // The value of the last pair as dxfZahl reads it, where the pair reader
+    // read it on its way to the line's end (zahlDa).
+    double zahl = 0;
+    bool zahlDa = false;
 };
 
 struct DxfLauf {
@@ -427,22 +451,40 @@ inline const char* dxfZeilenEnde(const char* p, const char* ende)
     return p;
 }
 
-// Reads one pair; false at the end of the data. A code line that is no
-// number gives code -1, which no rule takes.
-bool dxfPaar(DxfCursor* c, int* code, std::string_view* wert)
+// One line from the cursor on, without its CR LF or LF; false at the end
+// of the data.
+bool dxfZeile(DxfCursor* c, std::string_view* z)
 {
-    auto zeile = [c](std::string_view* z) {
-        if (c->p >= c->ende) return false;
-        const char* e = dxfZeilenEnde(c->p, c->ende);
-        std::string_view s(c->p, static_cast<size_t>(e - c->p));
-        if (!s.empty() && s.back() == '\r') s.remove_suffix(1);
-        *z = s;
-        c->p = e < c->ende ? e + 1 : c->ende;
-        return true;
-    };
     if (c->p >= c->ende) return false;
-    // The code line as writers give it: blanks, up to six digits, CR LF or
-    // LF. Anything else goes the general way below.
+    const char* e = dxfZeilenEnde(c->p, c->ende);
+    std::string_view s(c->p, static_cast<size_t>(e - c->p));
+    if (!s.empty() && s.back() == '\r') s.remove_suffix(1);
+    *z = s;
+    c->p = e < c->ende ? e + 1 : c->ende;
+    return true;
+}
+
+// The code line at the cursor (there is one); -1 for a line that is no
+// number, which no rule takes.
+int dxfCodeZeile(DxfCursor* c)
+{
+    // Three wide, blanks in front, then CR LF or LF, as nearly every writer
+    // gives it: read without a branch on the digits.
+    if (c->ende - c->p >= 8) {
+        uint64_t w;
+        std::memcpy(&w, c->p, 8);
+        const unsigned b0 = w & 0xFF, b1 = (w >> 8) & 0xFF, b2 = (w >> 16) & 0xFF;
+        const unsigned d0 = b0 - '0', d1 = b1 - '0', d2 = b2 - '0';
+        const bool z0 = d0 <= 9, z1 = d1 <= 9, l0 = b0 == ' ', l1 = b1 == ' ';
+        const bool drei = (d2 <= 9) & ((z1 & (z0 | l0)) | (l1 & l0));
+        const unsigned ende = (w >> 24) & 0xFFFF;
+        const int lang = ende == ('\r' | '\n' << 8) ? 5 : (ende & 0xFF) == '\n' ? 4 : 0;
+        if (drei && lang != 0) {
+            c->p += lang;
+            return static_cast<int>((z0 ? d0 : 0) * 100 + (z1 ? d1 : 0) * 10 + d2);
+        }
+    }
+    // Blanks, up to six digits, CR LF or LF.
     const char* q = c->p;
     while (q < c->ende && *q == ' ') ++q;
     int v = 0;
@@ -451,16 +493,47 @@ bool dxfPaar(DxfCursor* c, int* code, std::string_view* wert)
     if (q > ziffern && q < c->ende && *q == '\r') ++q;
     if (q > ziffern && q < c->ende && *q == '\n') {
         c->p = q + 1;
-        *code = v;
-    } else {
-        std::string_view k;
-        zeile(&k);
-        k = dxfTrim(k);
-        auto r = std::from_chars(k.data(), k.data() + k.size(), v);
-        *code = (r.ec == std::errc() && r.ptr == k.data() + k.size()) ? v : -1;
+        return v;
+    }
+    // Anything else: the trimmed line, all of it a number.
+    std::string_view k;
+    dxfZeile(c, &k);
+    k = dxfTrim(k);
+    auto r = std::from_chars(k.data(), k.data() + k.size(), v);
+    return (r.ec == std::errc() && r.ptr == k.data() + k.size()) ? v : -1;
+}
+
+// Reads one pair; false at the end of the data. A code line that is no
+// number gives code -1, which no rule takes.
+bool dxfPaar(DxfCursor* c, int* code, std::string_view* wert)
+{
+    if (c->p >= c->ende) return false;
+    *code = dxfCodeZeile(c);
+    // Codes 10 to 79 hold numbers, nearly always a plain decimal (after
+    // blanks) right up to the line's end: read as the line is passed, not
+    // looked at twice.
+    c->zahlDa = false;
+    if (static_cast<unsigned>(*code - 10) < 70u) {
+        const char* a = c->p;
+        while (a < c->ende && *a == ' ') ++a;
+        dxfzahl::Ziffern z;
+        const char* s = dxfzahl::lesen(a, c->ende, &z);
+        const char* weiter = s == nullptr || z.ziffern == 0 ? nullptr
+                             : s == c->ende                ? s
+                             : *s == '\n'                  ? s + 1
+                             : *s == '\r' && s + 1 < c->ende && s[1] == '\n' ? s + 2
+                                                                            : nullptr;
+        double v;
+        if (weiter != nullptr && dxfzahl::wert(z, &v)) {
+            *wert = std::string_view(a, static_cast<size_t>(s - a));
+            c->zahl = dxfKappen(v);
+            c->zahlDa = true;
+            c->p = weiter;
+            return true;
+        }
     }
     std::string_view w;
-    if (!zeile(&w)) w = std::string_view("", 0);  // a code line at the very end
+    if (!dxfZeile(c, &w)) w = std::string_view("", 0);  // a code line at the very end
     // Texts keep their blanks; every other value is trimmed.
     *wert = *code == 1 ? w : dxfTrim(w);
     return true;
@@ -513,7 +586,7 @@ bool dxfViertausendstel(double v, double* r)
     const double p = v * 10000;
     if (!(std::fabs(p) < 0x1p52)) return false;
     const double fehler = std::fma(v, 10000, -p);  // v x 10,000 = p + fehler exactly
-    double n = std::nearbyint(p);
+    double n = dxfzahl::rundenGerade(p);
     const double rest = p - n;  // exact; the true rest is rest + fehler
     // Exact signs of (rest + fehler - 0.5) and (rest + fehler + 0.5): each
     // inner difference is exact wherever it is near 0.5.
@@ -557,13 +630,13 @@ void dxfHeiss(const BEF& b, const std::string& zeile)
 BEF dxfLeer(int code)
 {
     BEF b;
-    std::memset(&b, 0, sizeof b);
+    flachNullen(&b);
     b.code = static_cast<uint8_t>(code);
     return b;
 }
 
 // A coordinate as the text form carries it (four decimals).
-double dxfRund(double v) { return std::round(v * 10000) / 10000; }
+double dxfRund(double v) { return dxfzahl::runden(v * 10000) / 10000; }
 
 void dxfZwei(int code, const char* name, double x, double y)
 {
@@ -702,7 +775,7 @@ void dxfIndex(int art, std::string_view name, long pos)
 
 // ---- blocks and entities ----
 
-int DxfGruppe(int stufe, int code, std::string_view wert);
+int DxfGruppe(int stufe, int code, std::string_view wert, const DxfCursor* c = nullptr);
 
 void DxfBlockLesen(const std::string& name)
 {
@@ -727,7 +800,7 @@ void DxfBlockLesen(const std::string& name)
     bool typDa = false;
     while (dxfPaar(&c, &code, &w)) {
         if (--L.budget < 0) break;
-        if (code == 0 && (w == "ENDSEC" || w == "EOF")) break;  // a block without ENDBLK
+        if (code == 0 && (dxfIst(w, "ENDSEC") || dxfIst(w, "EOF"))) break;  // a block without ENDBLK
         if (!typDa) {
             if (code == 10) L.rec[stufe - 1].basisX = dxfZahl(w);
             if (code == 20) L.rec[stufe - 1].basisY = dxfZahl(w);
@@ -737,7 +810,7 @@ void DxfBlockLesen(const std::string& name)
             }
             continue;
         }
-        if (DxfGruppe(stufe, code, w) == 1) break;
+        if (DxfGruppe(stufe, code, w, &c) == 1) break;
     }
     --L.tiefe;
 }
@@ -949,18 +1022,22 @@ void dxfZaehlen(std::map<std::string, long, std::less<>>* m, std::string_view ty
 }
 
 
-int DxfGruppe(int stufe, int code, std::string_view wert)
+// A pair of the entity at that block level; c, where given, is the cursor
+// that read it (its number already read). 1 at the block's end.
+int DxfGruppe(int stufe, int code, std::string_view wert, const DxfCursor* c)
 {
     DxfLauf& L = *dxfL;
     DxfElement& e = L.rec[stufe];
+    auto zahl = [&] { return c != nullptr && c->zahlDa ? c->zahl : dxfZahl(wert); };
+    auto ganz = [&] { return c != nullptr && c->zahlDa ? dxfGanzAus(c->zahl) : dxfGanz(wert); };
     switch (code) {
-    case 10: case 11: case 12: case 13: e.p[code - 10][0] = dxfZahl(wert); return 0;
-    case 20: case 21: case 22: case 23: e.p[code - 20][1] = dxfZahl(wert); return 0;
-    case 30: case 31: case 32: case 33: e.p[code - 30][2] = dxfZahl(wert); return 0;
-    case 40: case 41: case 42: case 43: e.w[code - 40] = dxfZahl(wert); return 0;
-    case 50: case 51: e.winkel[code - 50] = dxfZahl(wert); return 0;
-    case 66: e.folge = dxfGanz(wert); return 0;
-    case 70: e.flags = dxfGanz(wert); return 0;
+    case 10: case 11: case 12: case 13: e.p[code - 10][0] = zahl(); return 0;
+    case 20: case 21: case 22: case 23: e.p[code - 20][1] = zahl(); return 0;
+    case 30: case 31: case 32: case 33: e.p[code - 30][2] = zahl(); return 0;
+    case 40: case 41: case 42: case 43: e.w[code - 40] = zahl(); return 0;
+    case 50: case 51: e.winkel[code - 50] = zahl(); return 0;
+    case 66: e.folge = ganz(); return 0;
+    case 70: e.flags = ganz(); return 0;
     case 1: dxfTextSetzen(&e.text, wert); return 0;
     case 2: dxfNameSetzen(&e.block, wert); return 0;
     case 6:
@@ -985,7 +1062,7 @@ int DxfGruppe(int stufe, int code, std::string_view wert)
         }
         return 0;
     case 62:
-        if (!dxfGleich(wert, "BYBLOCK") && !dxfGleich(wert, "BYLAYER")) e.farbe = dxfGanz(wert);
+        if (!dxfGleich(wert, "BYBLOCK") && !dxfGleich(wert, "BYLAYER")) e.farbe = ganz();
         return 0;
     case 0: break;
     default: return 0;
@@ -1021,8 +1098,8 @@ int DxfGruppe(int stufe, int code, std::string_view wert)
         if (!aus) DxfElementAusgeben(stufe);
         DxfElementLeeren(&e);
     }
-    if (wert == "ENDBLK") return 1;
-    if (wert == "ENDSEC" && stufe == 0) {
+    if (dxfIst(wert, "ENDBLK")) return 1;
+    if (dxfIst(wert, "ENDSEC") && stufe == 0) {
         L.entities = false;
         return 0;
     }
@@ -1257,11 +1334,55 @@ void dxfBinaerMelden(const char* dxf)
 
 void DxfPlatzierungSetzen(const JusTrafo* t) { dxfJus = *t; }
 
+namespace {
+
+// dateiladen without clearing the block first: every byte of it is read
+// over, and clearing tens of megabytes cost more than a hundredth of the
+// import.
+int dxfDateiLaden(const char* pfad, char** block, long* laenge)
+{
+    *block = nullptr;
+    *laenge = 0;
+    const long n = dateilaenge(pfad);
+    if (n < 0 || n >= INT32_MAX) return ERROR;
+    char* platz = static_cast<char*>(fmallocRoh(1, n + 1L));
+    if (platz == nullptr) wiAssert("dxfimp", __LINE__, "fmallocRoh(1, n + 1L) != NULL");
+    const int h = dosopen(pfad, 0);
+    if (h < 0) {
+        ffree(platz);
+        return ERROR;
+    }
+    // A file that shrank or could not be read is a failure; bytes that came
+    // after the length was taken are not read.
+    long gelesen = 0;
+    int erg = 0;
+    for (;;) {
+        const int k = dosread(h, platz + gelesen, static_cast<int>(n + 1 - gelesen));
+        if (k < 0) {
+            erg = ERROR;
+            break;
+        }
+        gelesen += k;
+        if (k == 0 || gelesen > n) break;
+    }
+    dosclose(h);
+    if (erg != 0 || gelesen < n) {
+        ffree(platz);
+        return ERROR;
+    }
+    platz[n] = 0;
+    *block = platz;
+    *laenge = n;
+    return 0;
+}
+
+}  // namespace
+
 int DxfLesen(const char* dxf, DxfZeileFn fn)
 {
     char* block = nullptr;
     long laenge = 0;
-    if (dateiladen(dxf, &block, &laenge) != 0) {
+    if (dxfDateiLaden(dxf, &block, &laenge) != 0) {
         wiMeldung("DXF-Datei %s nicht gefunden.", dxf);
         return ERROR;
     }
@@ -1301,12 +1422,12 @@ int DxfLesen(const char* dxf, DxfZeileFn fn)
             if (pos >= grenze) grenze = grenzeFuer((prozent / 10 + 1) * 10);
             if (++zeilen % DXFPUMPE == 0) wiLangPumpe();
         }
-        if (code == 0 && w == "EOF") break;
+        if (code == 0 && dxfIst(w, "EOF")) break;
         if (L->blocks) DxfTabIndex(DXF_BLOCK, code, w, pos);
         if (L->header) {
             DxfHeader(code, w);
         } else if (L->entities) {
-            DxfGruppe(0, code, w);
+            DxfGruppe(0, code, w, &c);
         } else if (L->tables) {
             dxfTabellenZeile(code, w, pos);
         } else if (!L->blocks && code == 2) {
@@ -1422,13 +1543,13 @@ void dxfBefUebernehmen(const BEF* b)
     }
     if (BefIstObjekt(b->code)) {
         SttDifferenz(&dxfGeschrieben, &dxfAktuell, DxfZustandSchreiben);
-        dxfGeschrieben = dxfAktuell;
+        flachKopieren(&dxfGeschrieben, &dxfAktuell);
         dxfBefSchreiben(b);
         ++dxfObjekte;
         if (BefIstZB(b->code) && dxfL != nullptr) dxfSymbolPruefen(b);
     }
     SttAnwenden(b, &dxfAktuell);
-    if (b->code == BEF_ZL) dxfGeschrieben = dxfAktuell;
+    if (b->code == BEF_ZL) flachKopieren(&dxfGeschrieben, &dxfAktuell);
 }
 
 }  // namespace

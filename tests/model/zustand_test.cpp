@@ -11,6 +11,7 @@
 
 #include "model/befehl.h"
 #include "model/einstell.h"
+#include "model/flach.h"
 
 namespace {
 
@@ -200,6 +201,61 @@ TEST(Stt, DifferenceOfEqualStatesIsEmptyAndMsmFromZero)
     c.tiefe = 3;
     STT d = grund();
     EXPECT_EQ(SttGleich(&c, &d), 1);  // scale and depth are not compared
+}
+
+// Every byte of a difference record but its code, first integer, first two
+// reals and text is 0 (padding too): the store writes records as they are.
+// The clearing and copying of records and states by 16-byte moves reach
+// every byte, the last eight of a size that is no multiple of 16 included.
+TEST(Stt, DifferenceRecordsAreClearedBeyondTheirFieldsAndFlatCopiesReachEveryByte)
+{
+    STT a = grund(), b = grund();
+    b.msm = 2;
+    b.msf = 3;
+    b.richtung = 900;
+    b.layer = 4;
+    b.x = 5;
+    b.st = 6;
+    b.sa = 2;
+    b.sl = 7;
+    b.tg = 8;
+    b.tr = 100;
+    b.tv = 2;
+    b.th = 3;
+    b.ts = 1;
+    std::strcpy(b.bd, "ABC");
+    std::strcpy(b.td, "Texte");
+    ausgegeben.clear();
+    SttDifferenz(&a, &b, merken);
+    ASSERT_EQ(ausgegeben.size(), 15u);
+    for (const BEF& r : ausgegeben) {
+        BEF soll;
+        std::memset(&soll, 0, sizeof soll);
+        soll.code = r.code;
+        soll.iarg[0] = r.iarg[0];
+        soll.darg[0] = r.darg[0];
+        soll.darg[1] = r.darg[1];
+        std::strncpy(soll.text, r.text, sizeof soll.text);
+        EXPECT_EQ(std::memcmp(&soll, &r, sizeof r), 0) << static_cast<int>(r.code);
+    }
+
+    auto pruefen = [](auto muster) {
+        using T = decltype(muster);
+        T q, z;
+        auto* qb = reinterpret_cast<unsigned char*>(&q);
+        auto* zb = reinterpret_cast<unsigned char*>(&z);
+        for (size_t i = 0; i < sizeof(T); ++i) {
+            qb[i] = static_cast<unsigned char>(i * 7 + 1);
+            zb[i] = 0xEE;
+        }
+        flachKopieren(&z, &q);
+        EXPECT_EQ(std::memcmp(&z, &q, sizeof(T)), 0) << sizeof(T);
+        flachNullen(&z);
+        for (size_t i = 0; i < sizeof(T); ++i) ASSERT_EQ(zb[i], 0) << sizeof(T) << " " << i;
+    };
+    static_assert(sizeof(BEF) % 16 != 0 || sizeof(STT) % 16 != 0, "one of them ends in eight bytes");
+    pruefen(BEF{});
+    pruefen(STT{});
 }
 
 TEST(Stt, DifferenceRecordsTurnOneStateIntoTheOther)

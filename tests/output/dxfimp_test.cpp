@@ -204,6 +204,69 @@ TEST_F(DxfImp, CodeLinesReadWhateverTheirLayout)
     }
 }
 
+// A number of n digits: zeros in front of its own and after a point.
+std::string mitNullen(const std::string& w, int n)
+{
+    const bool minus = w[0] == '-';
+    std::string z = w.substr(minus ? 1 : 0);
+    if (z.find('.') == std::string::npos) z += '.';
+    const int hinten = 3;
+    z += std::string(hinten, '0');
+    const int ziffern = static_cast<int>(z.size()) - 1;
+    z.insert(0, static_cast<size_t>(std::max(0, n - ziffern)), '0');
+    return (minus ? "-" : "") + z;
+}
+
+// Number values (codes 10 to 79) as writers lay them out: blanks or a tab
+// around them, a plus sign, an exponent, more digits than a 64-bit integer
+// holds, a stray CR, LF alone; and a file cut right after a number, without
+// its line end. Each reads as the plain form does.
+TEST_F(DxfImp, NumberValuesReadWhateverTheirLayout)
+{
+    const std::string pairs = "0|SECTION|2|ENTITIES|0|LINE|8|0|62|1|10|1.5|20|2|11|10.25|21|-3|"
+                              "0|CIRCLE|8|0|62|3|10|4|20|5|40|2.125|0|ENDSEC|0|EOF";
+    auto schreibe = [&](std::string (*zahl)(const std::string&), const std::string& nl) {
+        std::string aus, code;
+        size_t p = 0;
+        for (bool istCode = true; p <= pairs.size(); istCode = !istCode) {
+            size_t e = pairs.find('|', p);
+            if (e == std::string::npos) e = pairs.size();
+            const std::string w = pairs.substr(p, e - p);
+            const bool zahlWert = !istCode && std::stoi(code) >= 10 && std::stoi(code) <= 79;
+            aus += (zahlWert ? zahl(w) : w) + nl;
+            if (istCode) code = w;
+            p = e + 1;
+        }
+        return aus;
+    };
+    const std::vector<std::string> soll = zeilen(schreibe([](const std::string& w) { return w; }, "\r\n"));
+    ASSERT_TRUE(enthaelt(soll, "ZL 8.7500 -5.0000") && enthaelt(soll, "KRE 0 2.1250 2.1250") && enthaelt(soll, "ST 2"))
+        << ::testing::PrintToString(soll);
+    const struct {
+        const char* name;
+        std::string (*zahl)(const std::string&);
+        const char* nl;
+    } faelle[] = {
+        {"LF", [](const std::string& w) { return w; }, "\n"},
+        {"Blanks davor", [](const std::string& w) { return "   " + w; }, "\r\n"},
+        {"Blanks dahinter", [](const std::string& w) { return w + "  "; }, "\r\n"},
+        {"Blanks davor, LF", [](const std::string& w) { return "  " + w; }, "\n"},
+        {"Tab", [](const std::string& w) { return "\t" + w + "\t"; }, "\r\n"},
+        {"Plus", [](const std::string& w) { return w[0] == '-' ? w : "+" + w; }, "\r\n"},
+        {"CR CR LF", [](const std::string& w) { return w + "\r"; }, "\r\n"},
+        {"Exponent", [](const std::string& w) { return w + "e0"; }, "\r\n"},
+        {"25 Ziffern", [](const std::string& w) { return mitNullen(w, 25); }, "\r\n"},
+        {"19 Ziffern", [](const std::string& w) { return mitNullen(w, 19); }, "\n"},
+        {"20 Ziffern", [](const std::string& w) { return mitNullen(w, 20); }, "\n"},
+    };
+    for (const auto& f : faelle) EXPECT_EQ(zeilen(schreibe(f.zahl, f.nl)), soll) << f.name;
+
+    // Cut right after the radius: the circle is still complete.
+    std::string kurz = schreibe([](const std::string& w) { return w; }, "\r\n");
+    kurz.resize(kurz.find("2.125") + 5);
+    EXPECT_EQ(zeilen(kurz), soll);
+}
+
 // Plain decimals read by the import itself give the very double
 // std::from_chars gives: awkward values by hand, the shortest texts of
 // doubles, fixed texts, long digit runs and decimals next to (and at) the
@@ -275,6 +338,34 @@ TEST(DxfZahl, PlainDecimalsReadAsFromCharsReadsThem)
     }
     // The common forms take this way (not from_chars every time).
     EXPECT_GT(schnell, faelle * 3 / 4);
+}
+
+// Rounding without the library call gives the library's doubles: halves
+// and their neighbours, signed zeros, the edge of 2^52 and beyond, values
+// that are no number, and a sweep over every magnitude the import meets.
+TEST(DxfZahl, RoundingWithoutTheLibraryGivesTheLibrarysDoubles)
+{
+    auto gleich = [](double x) {
+        const double a[] = {dxfzahl::abschneiden(x), dxfzahl::runden(x), dxfzahl::rundenGerade(x)};
+        const double b[] = {std::trunc(x), std::round(x), std::nearbyint(x)};
+        for (int i = 0; i < 3; ++i) {
+            if (std::memcmp(&a[i], &b[i], sizeof a[i]) != 0) return ::testing::AssertionFailure() << i << ": " << x;
+        }
+        return ::testing::AssertionSuccess();
+    };
+    const double faelle[] = {0.0, -0.0, 0.3, -0.3, 0.5, -0.5, 1.5, -1.5, 2.5, -2.5, 0.49999999999999994,
+                             -0.49999999999999994, 4503599627370495.5, -4503599627370495.5, 0x1p52, -0x1p52,
+                             0x1p52 + 1, 0x1p53 + 2, 1e300, -1e300, 1e-300, -1e-300, HUGE_VAL, -HUGE_VAL, NAN,
+                             -2.5000000000000004, 12345678.5, -12345678.5, 1e12 * 10000};
+    for (double x : faelle) EXPECT_TRUE(gleich(x));
+    std::mt19937_64 g(61);
+    for (int i = 0; i < 200000; ++i) {
+        const double m = static_cast<double>(g() >> 11) * 0x1p-53;
+        double x = std::ldexp(m, static_cast<int>(g() % 70) - 10);
+        if (i % 3 == 0) x = std::floor(x) + 0.5;  // a half exactly
+        if (i & 1) x = -x;
+        ASSERT_TRUE(gleich(x));
+    }
 }
 
 TEST_F(DxfImp, EdgeCasesOnTheDrawing)
