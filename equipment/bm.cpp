@@ -35,6 +35,8 @@
 
 void BmDiensteEintragen();  // bmdienste.cpp
 
+bool bmLadenFaellig = false;
+
 namespace {
 
 bmvorgaben bmv{};
@@ -82,7 +84,27 @@ void BmWarnungAnlegen(const char* name)
     konfHaken().warnung(text.c_str());
 }
 
+// Reads the whole file through one small buffer and keeps nothing: false
+// only when a read failed. A missing file is no read error.
+bool BmDateiLesbar(const char* pfad)
+{
+    const int h = dosopen(pfad, 0);
+    if (h < 0) return true;
+    char puffer[16384];
+    int n;
+    while ((n = dosread(h, puffer, sizeof puffer)) > 0) {
+    }
+    dosclose(h);
+    return n == 0;
+}
+
 }  // namespace
+
+void BmFaelligLaden()
+{
+    bmLadenFaellig = false;
+    BMDateiAktuell(0);
+}
 
 const bmvorgaben& BMVorgaben() { return bmv; }
 
@@ -158,6 +180,7 @@ void BMListenInit()
     VgbInit();
     bmListenDa = true;
     bmWache.geladen = 0;
+    bmLadenFaellig = false;
 }
 
 void BMListenFrei()
@@ -171,6 +194,7 @@ void BMListenFrei()
     WseCacheFrei();
     bmListenDa = false;
     bmWache.geladen = 0;
+    bmLadenFaellig = false;
 }
 
 void BMStart()
@@ -199,8 +223,16 @@ void BMEndeErzwungen()
 }
 
 int BMVerwendet() { return bmv.bmuse; }
-int BMGeladen() { return bmWache.geladen; }
-int BMStand() { return bmStand; }
+int BMGeladen()
+{
+    BmNachladen();
+    return bmWache.geladen;
+}
+int BMStand()
+{
+    BmNachladen();
+    return bmStand;
+}
 
 int Zv7DateiVorhanden()
 {
@@ -211,6 +243,7 @@ int Zv7DateiVorhanden()
 
 int BMDateiLesen()
 {
+    bmLadenFaellig = false;
     if (bmWache.geladen) {
         BMListenFrei();
         BMListenInit();
@@ -265,6 +298,7 @@ int BMDateiAnlegen()
 
 int BMDateiSchreiben()
 {
+    BmNachladen();
     if (const int v7 = Zv7DateiVorhanden()) return v7;
     if (bmLesefehler) return -1;
     char pfad[WACHEPFADSUP], bak[WACHEPFADSUP];
@@ -365,7 +399,9 @@ void BMProjektWechsel()
     const int altUse = bmv.bmuse;
     const int warGelesen = bmv.gelesen;
     BMVorgabenLesen();
-    const bool geladen = bmWache.geladen != 0;
+    // A load still owed counts as done: the lists go as loaded ones would.
+    const bool geladen = bmWache.geladen != 0 || bmLadenFaellig;
+    bmLadenFaellig = false;
     if (geladen || (warGelesen && altUse != bmv.bmuse)) {
         if (altUse || geladen) BMListenFrei();
         if (bmv.bmuse) BMListenInit();
@@ -385,7 +421,17 @@ void BMProjektWechsel()
 void BmDatenNeuLaden()
 {
     BMListenVerwerfen();
-    BMDateiAktuell(0);
+    if (!bmv.bmuse || !bmListenDa) return;
+    // Read at the lists' first use (a project opened to look at its sheets
+    // never reads them); a file that cannot be read is read now, so that its
+    // warning comes with the open.
+    char pfad[WACHEPFADSUP];
+    BmPfad(pfad, "BMittel.zvk");
+    if (BmDateiLesbar(pfad)) {
+        bmLadenFaellig = true;
+    } else {
+        BMDateiAktuell(0);
+    }
 }
 
 void BMZuruecksetzen()

@@ -38,6 +38,7 @@ void BtlSortierenJetzt();
 
 std::vector<appbteil>& btlL()
 {
+    BmNachladen();
     if (btlRohDa) BtlRohParsen();
     return btlSpeicher;
 }
@@ -64,6 +65,7 @@ void BtlIndexVerwerfen()
 
 const std::vector<int32_t>& BtlIdIndizes(uint32_t id)
 {
+    BmNachladen();
     if (!btlIndexGueltig) {
         btlIndex.clear();
         for (size_t i = 0; i < btlL().size(); ++i) btlIndex[btlL()[i].id].push_back(static_cast<int32_t>(i));
@@ -443,6 +445,7 @@ long BtlPacken(void* puffer)
 void BtlEntpacken(const void* puffer)
 {
     if (!btlInit) return;
+    BmNachladen();  // the other sections keep what the file holds
     const auto* p = static_cast<const char*>(puffer);
     int32_t n = 0;
     std::memcpy(&n, p, sizeof n);
@@ -474,6 +477,7 @@ void BtlSortierenJetzt()
 
 void BtlSortieren()
 {
+    BmNachladen();
     if (btlRohDa) {
         btlSortOffen = true;
         return;

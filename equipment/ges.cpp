@@ -47,6 +47,7 @@ void GesRohVerwerfen()
 
 std::vector<appgeraet>& gesL()
 {
+    BmNachladen();
     if (gesRohDa) GesRohParsen();
     return gesSpeicher;
 }
@@ -426,6 +427,7 @@ long GesPacken(void* puffer)
 void GesEntpacken(const void* puffer)
 {
     if (!gesInit) return;
+    BmNachladen();  // the other sections keep what the file holds
     const auto* p = static_cast<const char*>(puffer);
     int32_t n = 0;
     std::memcpy(&n, p, sizeof n);

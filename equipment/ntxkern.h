@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "equipment/bmhilf.h"
+#include "equipment/bmint.h"
 #include "support/bdatei.h"
 #include "support/texte.h"
 
@@ -40,6 +41,7 @@ struct NtxListe {
     // The records, the section's lines parsed first when there are any.
     std::vector<T>& L()
     {
+        BmNachladen();
         if (!roh.leer()) RohParsen();
         return saetze;
     }
@@ -240,6 +242,7 @@ struct NtxListe {
     }
     void Herstellen(const void* puffer)
     {
+        BmNachladen();  // the other sections keep what the file holds
         const auto* p = static_cast<const unsigned char*>(puffer);
         uint32_t n = 0;
         std::memcpy(&n, p, sizeof n);

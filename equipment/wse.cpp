@@ -290,6 +290,7 @@ int WseAbschnittSchreiben(BDAT* d)
 
 long WsePacken(void* puffer)
 {
+    BmNachladen();
     const uint32_t n = static_cast<uint32_t>(wseListe.size());
     const long groesse = static_cast<long>(sizeof n + n * sizeof(appwaise));
     if (puffer == nullptr) return groesse;
@@ -302,6 +303,7 @@ long WsePacken(void* puffer)
 void WseEntpacken(const void* puffer)
 {
     if (puffer == nullptr) return;
+    BmNachladen();  // the other sections keep what the file holds
     const auto* p = static_cast<const unsigned char*>(puffer);
     uint32_t n = 0;
     std::memcpy(&n, p, sizeof n);
@@ -313,6 +315,7 @@ void WseEntpacken(const void* puffer)
 
 void WseVerschieben(double dx, double dy)
 {
+    BmNachladen();
     for (appwaise& w : wseListe) {
         w.x += dx;
         w.y += dy;

@@ -3,6 +3,8 @@
 // older version's file, folders from case-insensitive disks, equipment use
 // off, the workstation columns and the services seen through model/.
 #include <cstring>
+#include <iterator>
+#include <vector>
 
 #include "bmtest.h"
 #include "equipment/btl.h"
@@ -374,6 +376,79 @@ TEST_F(Bm, ProjectChangeRereadsSettingsAndDropsLoadedLists)
     vorgaben("BMuse 1\n");
     BMProjektWechsel();
     EXPECT_EQ(GesHolen(1, &g), 0);
+}
+
+// A reload left to the lists' first use: every reader, also those that never
+// ask for the file themselves, sees what a reload read at once shows, and a
+// snapshot restored before any use replaces its own section only.
+TEST_F(Bm, AReloadLeftToFirstUseShowsEveryReaderTheFileAsReadAtOnce)
+{
+    kopieren("BMittel.zvk", "BMittel.zvk");
+    struct Teil {
+        const char* name;
+        long (*packen)(void*);
+        void (*entpacken)(const void*);
+        int (*anzahl)();
+    };
+    const Teil teile[] = {
+        {"Ges", GesPacken, GesEntpacken, GesAnzahl},
+        {"Btl", BtlPacken, BtlEntpacken, BtlAnzahl},
+        {"Gtx", GtxSichern, GtxHerstellen, [] { return GtxAnzahl(0, nullptr, -1); }},
+        {"Ztx", ZtxSichern, ZtxHerstellen, [] { return static_cast<int>((ZtxSichern(nullptr) - 4) / sizeof(appztext)); }},
+        {"Wse", WsePacken, WseEntpacken, WseAnzahl},
+    };
+    struct Leser {
+        const char* name;
+        long (*wert)();
+    };
+    const Leser leser[] = {
+        {"GesAnzahl", [] { return static_cast<long>(GesAnzahl()); }},
+        {"BtlAnzahl", [] { return static_cast<long>(BtlAnzahl()); }},
+        {"GtxAnzahl", [] { return static_cast<long>(GtxAnzahl(0, nullptr, -1)); }},
+        {"GesPacken", [] { return GesPacken(nullptr); }},
+        {"BtlPacken", [] { return BtlPacken(nullptr); }},
+        {"GtxSichern", [] { return GtxSichern(nullptr); }},
+        {"ZtxSichern", [] { return ZtxSichern(nullptr); }},
+        {"WsePacken", [] { return WsePacken(nullptr); }},
+        {"BMGeladen", [] { return static_cast<long>(BMGeladen()); }},
+    };
+    // sofort: read at once (the reference); else through BmDatenNeuLaden.
+    const auto neu = [](bool sofort) {
+        BMZuruecksetzen();
+        BMStart();
+        if (sofort)
+            BMDateiLesen();
+        else
+            BmDatenNeuLaden();
+    };
+    for (const Leser& l : leser) {
+        SCOPED_TRACE(l.name);
+        neu(true);
+        const long soll = l.wert();
+        neu(false);
+        EXPECT_EQ(l.wert(), soll);
+    }
+    // The stand moves by one load either way, and only when asked.
+    neu(false);
+    const int stand = BMStand();
+    BmDatenNeuLaden();
+    EXPECT_EQ(BMStand(), stand + 1);
+    ASSERT_EQ(GesAnzahl(), 3);
+
+    neu(true);
+    std::vector<int> anzahlen;
+    for (const Teil& t : teile) anzahlen.push_back(t.anzahl());
+    for (size_t i = 0; i < std::size(teile); ++i) {
+        SCOPED_TRACE(teile[i].name);
+        BMZuruecksetzen();
+        BMStart();  // nothing read: the snapshots of empty lists
+        std::vector<char> leer(static_cast<size_t>(teile[i].packen(nullptr)));
+        teile[i].packen(leer.data());
+        neu(false);
+        teile[i].entpacken(leer.data());
+        for (size_t j = 0; j < std::size(teile); ++j)
+            EXPECT_EQ(teile[j].anzahl(), i == j ? 0 : anzahlen[j]) << teile[j].name;
+    }
 }
 
 TEST_F(Bm, ServicesReachTheModelThroughItsTable)
