@@ -115,10 +115,14 @@ void bdSchmutzig(BDAT* d, int32_t von, int32_t bis)
     }
 }
 
-int bdOeffnenMit(BDAT* d, int handle, int32_t groesse = BDBLOCKSUP)
+// `nurLesen`: the block is only ever read up to what was read into it, so
+// it is not cleared (many small files are opened one after another).
+int bdOeffnenMit(BDAT* d, int handle, int32_t groesse = BDBLOCKSUP, bool nurLesen = false)
 {
     d->handle = handle;
-    d->puffer = groesse > BDBLOCKSUP ? static_cast<char*>(fmalloc(groesse, 1)) : nullptr;
+    d->puffer = groesse <= BDBLOCKSUP ? nullptr
+                : nurLesen            ? static_cast<char*>(fmallocRoh(groesse, 1))
+                                      : static_cast<char*>(fmalloc(groesse, 1));
     if (d->puffer) {
         d->blockgroesse = groesse;
     } else if ((d->puffer = static_cast<char*>(fmalloc(BDBLOCKSUP, 1))) != nullptr) {
@@ -142,7 +146,7 @@ int bdOeffnen(BDAT* d, const char* pfad, int modus)
     if (h < 0) return ERROR;
     // A file opened only for reading is read front to back by most callers:
     // larger blocks cost far fewer reads and nothing else (no write-back).
-    return bdOeffnenMit(d, h, modus == 0 ? BDLESEBLOCK : BDBLOCKSUP);
+    return modus == 0 ? bdOeffnenMit(d, h, BDLESEBLOCK, true) : bdOeffnenMit(d, h);
 }
 
 // Mode 0/1 line reading, the system's case: a run without CR, LF or Ctrl-Z
