@@ -1334,55 +1334,11 @@ void dxfBinaerMelden(const char* dxf)
 
 void DxfPlatzierungSetzen(const JusTrafo* t) { dxfJus = *t; }
 
-namespace {
-
-// dateiladen without clearing the block first: every byte of it is read
-// over, and clearing tens of megabytes cost more than a hundredth of the
-// import.
-int dxfDateiLaden(const char* pfad, char** block, long* laenge)
-{
-    *block = nullptr;
-    *laenge = 0;
-    const long n = dateilaenge(pfad);
-    if (n < 0 || n >= INT32_MAX) return ERROR;
-    char* platz = static_cast<char*>(fmallocRoh(1, n + 1L));
-    if (platz == nullptr) wiAssert("dxfimp", __LINE__, "fmallocRoh(1, n + 1L) != NULL");
-    const int h = dosopen(pfad, 0);
-    if (h < 0) {
-        ffree(platz);
-        return ERROR;
-    }
-    // A file that shrank or could not be read is a failure; bytes that came
-    // after the length was taken are not read.
-    long gelesen = 0;
-    int erg = 0;
-    for (;;) {
-        const int k = dosread(h, platz + gelesen, static_cast<int>(n + 1 - gelesen));
-        if (k < 0) {
-            erg = ERROR;
-            break;
-        }
-        gelesen += k;
-        if (k == 0 || gelesen > n) break;
-    }
-    dosclose(h);
-    if (erg != 0 || gelesen < n) {
-        ffree(platz);
-        return ERROR;
-    }
-    platz[n] = 0;
-    *block = platz;
-    *laenge = n;
-    return 0;
-}
-
-}  // namespace
-
 int DxfLesen(const char* dxf, DxfZeileFn fn)
 {
     char* block = nullptr;
     long laenge = 0;
-    if (dxfDateiLaden(dxf, &block, &laenge) != 0) {
+    if (dateiladen(dxf, &block, &laenge) != 0) {
         wiMeldung("DXF-Datei %s nicht gefunden.", dxf);
         return ERROR;
     }
