@@ -139,5 +139,6 @@ struct RcGepackteDatei {
     unsigned long groesse;
 };
 // Registers a module: its top-level scripts (in order) and every file they read.
+// The arrays are kept, not copied: they must stay (the generated code's static data).
 void rcModulAnmelden(const char* name, const char* const* skripte, int anzSkripte,
                      const RcGepackteDatei* dateien, int anzDateien);
